@@ -1,0 +1,1 @@
+// Lets a library be defined before its first source file exists.

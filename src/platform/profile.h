@@ -1,0 +1,24 @@
+#pragma once
+// Settings files with initialisation-file semantics: sections and keys are
+// matched case-insensitively; reads fall back to a default; writes keep every
+// other line of the file as it was.
+
+#include <cstdint>
+#include <string>
+
+namespace plat {
+
+// Leading decimal digits of the value (an optional sign allowed); the default
+// when the file, the section or the key is missing or holds no digits.
+int32_t GetProfileInt(const std::string& section, const std::string& key, int32_t defaultValue,
+                      const std::string& windowsPath);
+
+std::string GetProfileString(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, const std::string& windowsPath);
+
+// Creates the file, the section and the key as needed. False when the file
+// cannot be written.
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& windowsPath);
+
+}  // namespace plat

@@ -1,0 +1,17 @@
+# Installs the Debian packages the build needs when some are missing.
+# Sourced by ./play and ./test.
+fv_install_packages() {
+  local wanted=(build-essential cmake g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+                libsdl2-dev libsdl2-mixer-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format)
+  local missing=()
+  local p
+  for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq || true
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}

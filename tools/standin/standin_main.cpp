@@ -1,0 +1,2 @@
+// Writes the stand-in data folder. Usage: ferrovane-standin FOLDER
+int main() { return 0; }
