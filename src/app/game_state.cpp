@@ -1,0 +1,79 @@
+#include "app/game_state.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "game/opponent.h"
+#include "sound/sound_manager.h"
+
+CGameState* g_pGameState = nullptr;
+
+namespace {
+
+struct ProfileDefaults {
+    int32_t turn_interval;
+    int32_t percent_a;
+    int32_t percent_b;
+    int32_t start_capital;
+    const char* name;
+};
+
+// The five computer companies a game can draw its opponents from.
+constexpr ProfileDefaults kProfiles[kOpponentProfileCount] = {
+    {2, 50, 75, 1000000, "Harriet Ashcombe Haulage"},
+    {4, 60, 80, 850000, "Brannigan & Voss Trading"},
+    {6, 50, 75, 700000, "Ottilie Marsh Enterprises"},
+    {8, 30, 70, 550000, "Konrad Pellworth Holdings"},
+    {10, 70, 85, 400000, "Delphine Carraway & Sons"},
+};
+
+template <size_t N>
+void CopyText(char (&target)[N], const char* text) {
+    std::snprintf(target, N, "%s", text);
+}
+
+}  // namespace
+
+CGameState::CGameState() {
+    for (Bookmark& b : bookmarks) b = Bookmark{-1, -1};
+    for (HighScoreEntry& e : high_scores) {
+        e = HighScoreEntry{};
+        CopyText(e.name, "No entry");
+    }
+    for (int32_t i = 0; i < kOpponentProfileCount; ++i) {
+        OpponentProfile& p = opponent_profiles[i];
+        p = OpponentProfile{};
+        p.turn_interval = kProfiles[i].turn_interval;
+        p.percent_a = kProfiles[i].percent_a;
+        p.percent_b = kProfiles[i].percent_b;
+        p.value_100 = 100;
+        p.founding_year = 1959;
+        p.start_capital = kProfiles[i].start_capital;
+        CopyText(p.name, kProfiles[i].name);
+    }
+    CopyText(company_names[0], "Player 1");
+    cash_shown[0] = cash[0];
+    ResetGameCounters();
+}
+
+void CGameState::Destroy() {
+    delete g_pSound;
+    g_pSound = nullptr;
+    for (COpponent*& opponent : opponents) {
+        delete opponent;
+        opponent = nullptr;
+    }
+    ReleaseGameImages(images);
+}
+
+const char* CGameState::DataPath(int32_t group) const {
+    if (group < 0 || group >= kDataPathGroups) return "";
+    int32_t copy = install_index;
+    if (copy < 0 || copy >= kDataPathCopies) copy = 0;
+    return data_paths[group * kDataPathCopies + copy];
+}
+
+const char* CGameState::SeasonFolder(int32_t season_number) const {
+    if (season_number < 1 || season_number > 3) return "";
+    return season_folders[season_number - 1];
+}

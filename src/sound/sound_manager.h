@@ -1,0 +1,23 @@
+#pragma once
+// The sound manager as the game state and the main loop use it. The sound
+// subsystem owns this class and completes it (the operations are declared
+// abstract only until it exists); until then g_pSound stays null and every
+// call is skipped.
+
+#include <cstdint>
+
+class CSoundManager {
+  public:
+    virtual ~CSoundManager() = default;
+    // Plays sound effect 2..39 on a channel.
+    virtual void PlayEffect(int32_t effect, int32_t channel, int32_t pan) = 0;
+    // Advances the playlist and plays the next in-game CD track.
+    virtual void OnMusicNotify() = 0;
+    virtual void ResumeEffects() = 0;
+
+    int32_t music_wait = 0;     // next-track delay in ms; music starts only when above 0
+    int32_t music_playing = 0;  // music allowed
+    int32_t current_track = 0;
+};
+
+extern CSoundManager* g_pSound;
