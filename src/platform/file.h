@@ -47,7 +47,7 @@ void SetWriteLimitForTests(int64_t bytes);
 // Line-by-line reading of a text file: CR and LF are stripped and a line is
 // cut at maxLength bytes (the rest of that line is skipped).
 class TextFile {
-public:
+  public:
     TextFile() = default;
     ~TextFile();
     TextFile(const TextFile&) = delete;
@@ -59,7 +59,7 @@ public:
     bool ReadLine(std::string& line, size_t maxLength);
     void Close();
 
-private:
+  private:
     bool Fill();
     FileHandle file_ = kInvalidFile;
     char buffer_[4096];

@@ -12,7 +12,9 @@ std::function<int32_t()> g_testSource;
 
 }  // namespace
 
-void Srand(uint32_t seed) { g_state = seed; }
+void Srand(uint32_t seed) {
+    g_state = seed;
+}
 
 int32_t Rand() {
     if (g_testSource) return g_testSource() & kRandMax;
@@ -20,6 +22,8 @@ int32_t Rand() {
     return static_cast<int32_t>((g_state >> 16) & kRandMax);
 }
 
-void SetRandSourceForTests(std::function<int32_t()> source) { g_testSource = std::move(source); }
+void SetRandSourceForTests(std::function<int32_t()> source) {
+    g_testSource = std::move(source);
+}
 
 }  // namespace plat
