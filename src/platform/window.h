@@ -54,6 +54,9 @@ struct Msg {
     LParam lParam = 0;
     uint32_t time = 0;  // clock value when the message arose
     Point pt;           // cursor position (screen) when it arose
+    // WM_KEYDOWN only: the Windows-1252 character the key types (0 = none);
+    // TranslateMessage turns it into WM_CHAR.
+    uint8_t character = 0;
 };
 
 class Window {
