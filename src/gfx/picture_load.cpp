@@ -1,0 +1,56 @@
+#include "gfx/picture_load.h"
+
+#include "platform/app.h"
+#include "platform/input.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+
+namespace {
+
+constexpr uint32_t kAbortLoadMessage = WM_USER + 0x73;
+constexpr uint32_t kMissingBoxFlags = MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL;
+
+// Nested loads (a bitmap loaded through a temporary picture) show the wait
+// cursor once, for the outermost load.
+int g_load_depth = 0;
+
+}  // namespace
+
+PictureLoadHooks& GetPictureLoadHooks() {
+    static PictureLoadHooks hooks;
+    return hooks;
+}
+
+PictureLoadScope::PictureLoadScope(const std::string& name) {
+    const PictureLoadHooks& hooks = GetPictureLoadHooks();
+    if (g_load_depth++ == 0 && hooks.show_wait_cursor != nullptr) hooks.show_wait_cursor(true);
+    if (hooks.cd_drive != 0 && !name.empty() && name[0] == hooks.cd_drive &&
+        hooks.pause_cd_music != nullptr) {
+        hooks.pause_cd_music();
+    }
+}
+
+PictureLoadScope::~PictureLoadScope() {
+    const PictureLoadHooks& hooks = GetPictureLoadHooks();
+    if (--g_load_depth == 0 && hooks.show_wait_cursor != nullptr) hooks.show_wait_cursor(false);
+}
+
+std::string MissingPictureText(const std::string& name) {
+    return "The following graphics information couldn\xb4t be located:\n " + name +
+           " \n Check to make sure the information is available: For instance, is the CD "
+           "inserted in the player.";
+}
+
+std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name) {
+    for (;;) {
+        std::unique_ptr<PackedDib> dib = OpenDibFile(name);
+        if (dib != nullptr) return dib;
+        const int32_t answer =
+            plat::MessageBox(nullptr, MissingPictureText(name), "Ferrovane", kMissingBoxFlags);
+        if (answer == IDRETRY) continue;
+        plat::ClipCursor(nullptr);
+        plat::Application* app = plat::CurrentApplication();
+        if (app != nullptr) plat::SendMessage(app->mainWindow, kAbortLoadMessage);
+        return nullptr;
+    }
+}
