@@ -1,9 +1,11 @@
 #include "gfx/picture_load.h"
 
+#include "app/app_globals.h"
 #include "platform/app.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "view/spiel_feld.h"
 
 namespace {
 
@@ -22,17 +24,15 @@ PictureLoadHooks& GetPictureLoadHooks() {
 }
 
 PictureLoadScope::PictureLoadScope(const std::string& name) {
+    if (g_load_depth++ == 0 && g_pSpielFeld != nullptr) plat::SetCursor(IDC_WAIT);
     const PictureLoadHooks& hooks = GetPictureLoadHooks();
-    if (g_load_depth++ == 0 && hooks.show_wait_cursor != nullptr) hooks.show_wait_cursor(true);
-    if (hooks.cd_drive != 0 && !name.empty() && name[0] == hooks.cd_drive &&
-        hooks.pause_cd_music != nullptr) {
+    if (!name.empty() && name[0] == g_CdDrive && hooks.pause_cd_music != nullptr) {
         hooks.pause_cd_music();
     }
 }
 
 PictureLoadScope::~PictureLoadScope() {
-    const PictureLoadHooks& hooks = GetPictureLoadHooks();
-    if (--g_load_depth == 0 && hooks.show_wait_cursor != nullptr) hooks.show_wait_cursor(false);
+    if (--g_load_depth == 0 && g_pSpielFeld != nullptr) plat::SetCursor(IDC_ARROW);
 }
 
 std::string MissingPictureText(const std::string& name) {

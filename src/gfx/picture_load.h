@@ -8,21 +8,15 @@
 
 #include "gfx/dib.h"
 
-// Set by the subsystems that own these things; a null hook does nothing.
+// Set by the sound manager while it exists; a null hook does nothing.
 struct PictureLoadHooks {
-    // The world view, while it exists: show the wait cursor (true) or the
-    // arrow again (false).
-    void (*show_wait_cursor)(bool waiting) = nullptr;
-    // The sound manager, while it exists: pause the CD music (the drive
-    // cannot play while data is read from it).
+    // Pauses the CD music: the drive cannot play while data is read from it.
     void (*pause_cd_music)() = nullptr;
-    // Letter of the CD-ROM drive; 0 when there is none.
-    char cd_drive = 0;
 };
 PictureLoadHooks& GetPictureLoadHooks();
 
-// The wait cursor for the time of one load, and the music pause when the
-// file lies on the CD drive.
+// For the time of one load: the wait cursor while the world view exists,
+// and the music pause when the file lies on the CD drive (g_CdDrive).
 class PictureLoadScope {
   public:
     explicit PictureLoadScope(const std::string& name);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/game_state.h"
+#include "sound/sound_manager.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ void HandBackMusic() {
     if (hooks.resume_music == nullptr || State().level_start_pending != 0) return;
     if (State().screen_open == 0) {
         hooks.resume_music();
-    } else if (hooks.current_track != nullptr && hooks.current_track() < 5) {
+    } else if (g_pSound == nullptr || g_pSound->current_track < 5) {
         hooks.resume_music();
     }
 }

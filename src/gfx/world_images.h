@@ -28,9 +28,8 @@ void FreeWorldGraphics();
 
 // What the loaders call of other subsystems; null hooks do nothing.
 struct WorldImageHooks {
-    // The sound manager, for the music hand-back at the end of
-    // LoadObjectImages: the current CD track and the resume.
-    int32_t (*current_track)() = nullptr;
+    // The sound manager's resume of the CD music, for the hand-back at the
+    // end of LoadObjectImages.
     void (*resume_music)() = nullptr;
     // The game state's reload of the season's tree picture, run by
     // LoadWorldImages between the overview sheet and the slope tiles.

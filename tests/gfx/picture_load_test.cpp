@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_globals.h"
 #include "gfx/palette_image.h"
 #include "gfx/picture_load.h"
 #include "gfx/raw_image.h"
@@ -10,6 +11,7 @@
 #include "gfx_host.h"
 #include "gfx_test_files.h"
 #include "platform/input.h"
+#include "view/spiel_feld.h"
 
 namespace {
 
@@ -127,30 +129,53 @@ TEST(MissingPicture, DamagedFilesAskLikeMissingOnes) {
     EXPECT_EQ(host.frame->aborts, 1);
 }
 
-int g_wait_calls = 0;
-int g_arrow_calls = 0;
 int g_pauses = 0;
 
-TEST(PictureLoadHooks, WaitCursorOncePerLoadAndCdPauseByDriveLetter) {
+// A world view that only has to exist.
+class StubView : public SPIEL_FELD {
+  public:
+    void RedrawView() override {}
+    void TickAnimations() override {}
+    void DrawVehicles(int32_t) override {}
+    int32_t IsTileInView(int32_t, int32_t) override { return 0; }
+};
+
+TEST(PictureLoadScope, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
     GfxHost host;
     TempDataFolder folder;
     const std::string path = folder.WritePicture("a.jgd", TestPicture::Numbered(8, 8));
+    StubView view;
+    g_pSpielFeld = &view;
+    const char saved_drive = g_CdDrive;
     PictureLoadHooks& hooks = GetPictureLoadHooks();
     const PictureLoadHooks saved = hooks;
-    g_wait_calls = g_arrow_calls = g_pauses = 0;
-    hooks.show_wait_cursor = [](bool waiting) { ++(waiting ? g_wait_calls : g_arrow_calls); };
-    hooks.pause_cd_music = [] { ++g_pauses; };
-    hooks.cd_drive = path[0];  // the folder's first character stands for the CD drive
-    WinGBitmap bitmap;         // loads through a temporary picture: still one wait cursor
-    EXPECT_TRUE(bitmap.LoadJgd(path));
-    EXPECT_EQ(g_wait_calls, 1);
-    EXPECT_EQ(g_arrow_calls, 1);
-    EXPECT_GE(g_pauses, 1);
     g_pauses = 0;
-    hooks.cd_drive = 'Q';
+    hooks.pause_cd_music = [] { ++g_pauses; };
+    g_CdDrive = path[0];  // the folder's first character stands for the CD drive
+
+    // While the box of a missing file is up, the wait cursor shows.
+    plat::CursorId during_box = 0;
+    host.host.on_box = [&] { during_box = plat::GetCursor(); };
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    WinGBitmap missing;
+    EXPECT_FALSE(missing.LoadJgd(folder.Path() + "/missing.jgd"));
+    EXPECT_EQ(during_box, IDC_WAIT);
+    EXPECT_EQ(plat::GetCursor(), IDC_ARROW);
+    EXPECT_GE(g_pauses, 1);
+
+    g_pauses = 0;
+    g_CdDrive = 'Q';
     RawImage raw;
     EXPECT_TRUE(raw.LoadJgd(path));
     EXPECT_EQ(g_pauses, 0);
+
+    // Without a view the cursor is left alone.
+    g_pSpielFeld = nullptr;
+    plat::SetCursor(200);
+    EXPECT_TRUE(raw.LoadJgd(path));
+    EXPECT_EQ(plat::GetCursor(), 200);
+
+    g_CdDrive = saved_drive;
     hooks = saved;
 }
 

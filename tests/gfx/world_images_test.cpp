@@ -12,6 +12,7 @@
 #include "app/game_state.h"
 #include "gfx_host.h"
 #include "gfx_test_files.h"
+#include "sound/sound_manager.h"
 #include "support/game_state_scope.h"
 
 namespace {
@@ -261,21 +262,29 @@ TEST_F(WorldImagesTest, FreeEmptiesEveryWorldSet) {
 }
 
 int g_resumes = 0;
-int g_track = 0;
+
+class StubSound : public CSoundManager {
+  public:
+    void PlayEffect(int32_t, int32_t, int32_t) override {}
+    void OnMusicNotify() override {}
+    void ResumeEffects() override {}
+    void PlayAmbientSounds() override {}
+};
 
 TEST_F(WorldImagesTest, ObjectReloadHandsTheMusicBack) {
     WorldImageHooks& hooks = GetWorldImageHooks();
     const WorldImageHooks saved = hooks;
     hooks.resume_music = [] { ++g_resumes; };
-    hooks.current_track = [] { return g_track; };
+    auto* sound = new StubSound;  // the game state deletes it
+    g_pSound = sound;
     g_resumes = 0;
     LoadObjectImages();
     EXPECT_EQ(g_resumes, 1);
     g_pGameState->screen_open = 1;
-    g_track = 5;
+    sound->current_track = 5;
     LoadObjectImages();
     EXPECT_EQ(g_resumes, 1);
-    g_track = 4;
+    sound->current_track = 4;
     LoadObjectImages();
     EXPECT_EQ(g_resumes, 2);
     g_pGameState->screen_open = 0;
