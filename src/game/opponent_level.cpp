@@ -5,6 +5,7 @@
 #include "game/opponent.h"
 
 void WriteOpponentRecords(plat::FileHandle file) {
+    if (g_pGameState == nullptr) return;
     CGameState& state = *g_pGameState;
     for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
         const COpponent* opponent = state.opponents[slot];
@@ -24,6 +25,7 @@ void WriteOpponentRecords(plat::FileHandle file) {
 }
 
 bool ReadOpponentRecords(plat::FileHandle file) {
+    if (g_pGameState == nullptr) return false;
     CGameState& state = *g_pGameState;
     for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
         COpponent*& opponent = state.opponents[slot];
@@ -31,7 +33,6 @@ bool ReadOpponentRecords(plat::FileHandle file) {
         if (opponent->Load(file) == OpponentLoadResult::Damaged) return false;
         if (opponent->turn_pending == -1) {
             delete opponent;
-            opponent = nullptr;
             opponent = new COpponent(slot, slot);
         }
     }
@@ -60,6 +61,7 @@ bool SkipOpponentRecords(plat::FileHandle file) {
 }
 
 void ResetOpponentTakeOverTerms() {
+    if (g_pGameState == nullptr) return;
     for (COpponent* opponent : g_pGameState->opponents) {
         if (opponent == nullptr) continue;
         opponent->takeover_year = 2060;
@@ -68,6 +70,7 @@ void ResetOpponentTakeOverTerms() {
 }
 
 void ResetOpponentsForLevelStart() {
+    if (g_pGameState == nullptr) return;
     for (COpponent* opponent : g_pGameState->opponents) {
         if (opponent != nullptr) opponent->turn_pending = 0;
     }
