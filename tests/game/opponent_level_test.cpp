@@ -194,16 +194,5 @@ TEST_F(OpponentLevelTest, WalkingThePartChecksItAndChangesNothing) {
     EXPECT_EQ(left, 4);
 }
 
-TEST_F(OpponentLevelTest, LevelStartStopsTurnsAndResetsTerms) {
-    opponent(0).takeover_year = 1999;
-    opponent(2).takeover_percent = 40;
-    ResetOpponentsForLevelStart();
-    for (COpponent* o : state().opponents) {
-        EXPECT_EQ(o->turn_pending, 0);
-        EXPECT_EQ(o->takeover_year, 2060);
-        EXPECT_EQ(o->takeover_percent, 100);
-    }
-}
-
 }  // namespace
 }  // namespace fvtest

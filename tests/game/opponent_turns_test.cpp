@@ -106,24 +106,6 @@ TEST_F(OpponentTurnTest, MinusOneBeatsZeroAndTiesGoToTheLowerSlot) {
     EXPECT_EQ(state().active_opponent, -1);
 }
 
-TEST_F(OpponentTurnTest, NoTurnWithinElevenMillisecondsOrWhileStopped) {
-    opponent(0).turn_countdown = 0;
-    host_.AdvanceClock(10);
-    app_.OnIdle(0);
-    EXPECT_EQ(opponent(0).turn_pending, 1000);
-
-    state().user_pause = 1;
-    Pass();
-    EXPECT_EQ(opponent(0).turn_pending, 1000);
-    state().user_pause = 0;
-    state().game_mode = kModeEditor;
-    Pass();
-    EXPECT_EQ(opponent(0).turn_pending, 1000);
-    state().game_mode = kModeGame;
-    Pass();
-    EXPECT_EQ(opponent(0).turn_pending, 0);
-}
-
 TEST_F(OpponentTurnTest, ActiveOpponentHasItsTurnAndDropsItsReferences) {
     opponent(1).plan_list_a.push_back(PlanNode{});
     opponent(1).turn_ref_2 = &opponent(1).plan_list_a.front();
@@ -134,16 +116,6 @@ TEST_F(OpponentTurnTest, ActiveOpponentHasItsTurnAndDropsItsReferences) {
     EXPECT_EQ(opponent(1).turn_ref_2, nullptr);
     EXPECT_EQ(opponent(0).turn_pending, 1000);
     EXPECT_EQ(state().active_opponent, -1);
-}
-
-TEST_F(OpponentTurnTest, StoppedOpponentsNeitherCountDownNorLoseTakeOverShare) {
-    StopOpponentTurns();
-    opponent(2).turn_pending = 1;
-    for (int week = 0; week < 4; ++week) PassWeek();
-    EXPECT_EQ(opponent(0).turn_countdown, 2);
-    EXPECT_EQ(opponent(0).takeover_percent, 100);
-    EXPECT_EQ(opponent(2).turn_countdown, 2);
-    EXPECT_EQ(opponent(2).takeover_percent, 98);
 }
 
 TEST_F(OpponentTurnTest, ForgettingAVehicleClearsEveryPlanReferringToIt) {
