@@ -17,7 +17,7 @@ constexpr int kMixerChunkFrames = 2048;
 class SdlMusic final : public MusicDevice {
   public:
     ~SdlMusic() override {
-        Halt();
+        Unload();
         if (mixerOpen_) Mix_CloseAudio();
     }
 
@@ -30,7 +30,14 @@ class SdlMusic final : public MusicDevice {
     }
 
     bool Start(int32_t track, uint32_t offsetMs) override {
-        Halt();
+        // Going on after a pause resumes the stream where it stood: not
+        // every format can seek.
+        if (paused_ && track == track_ && Near(offsetMs, pausedAt_)) {
+            Mix_ResumeMusic();
+            paused_ = false;
+            return true;
+        }
+        Unload();
         if (!OpenMixer()) return false;
         const std::string* path = PathOf(track);
         if (path == nullptr) {
@@ -41,9 +48,10 @@ class SdlMusic final : public MusicDevice {
         music_ = Mix_LoadMUS(path->c_str());
         if (music_ == nullptr) return false;
         if (Mix_PlayMusic(music_, 0) != 0) {
-            Halt();
+            Unload();
             return false;
         }
+        track_ = track;
         offsetMs_ = 0;
         if (offsetMs > 0 && Mix_SetMusicPosition(offsetMs / 1000.0) == 0) offsetMs_ = offsetMs;
         startedAt_ = SDL_GetTicks();
@@ -51,20 +59,21 @@ class SdlMusic final : public MusicDevice {
     }
 
     void Halt() override {
-        if (music_ == nullptr) return;
-        Mix_HaltMusic();
-        Mix_FreeMusic(music_);
-        music_ = nullptr;
+        if (music_ == nullptr || paused_) return;
+        pausedAt_ = PositionMs();
+        Mix_PauseMusic();
+        paused_ = true;
     }
 
     uint32_t PositionMs() override {
         if (music_ == nullptr) return 0;
+        if (paused_) return pausedAt_;
         double seconds = Mix_GetMusicPosition(music_);
         if (seconds >= 0.0) return uint32_t(std::lround(seconds * 1000.0));
         return offsetMs_ + (SDL_GetTicks() - startedAt_);
     }
 
-    bool Finished() override { return music_ != nullptr && Mix_PlayingMusic() == 0; }
+    bool Finished() override { return music_ != nullptr && !paused_ && Mix_PlayingMusic() == 0; }
 
   private:
     bool OpenMixer() {
@@ -79,6 +88,16 @@ class SdlMusic final : public MusicDevice {
         return true;
     }
 
+    static bool Near(uint32_t a, uint32_t b) { return (a > b ? a - b : b - a) <= 250; }
+
+    void Unload() {
+        if (music_ == nullptr) return;
+        Mix_HaltMusic();
+        Mix_FreeMusic(music_);
+        music_ = nullptr;
+        paused_ = false;
+    }
+
     void Scan() { files_ = FindMusicTracks(MusicFolder()); }
 
     const std::string* PathOf(int32_t track) const {
@@ -90,6 +109,9 @@ class SdlMusic final : public MusicDevice {
 
     std::vector<MusicTrackFile> files_;
     Mix_Music* music_ = nullptr;
+    int32_t track_ = 0;
+    bool paused_ = false;
+    uint32_t pausedAt_ = 0;
     bool mixerOpen_ = false;
     bool mixerFailed_ = false;
     uint32_t offsetMs_ = 0;
