@@ -10,14 +10,7 @@ namespace {
 
 constexpr int32_t N = 0, E = 1, S = 2, W = 3;
 
-class LinkingTest : public WorldTest {
-  protected:
-    // A road crossing at (x, y) with one-field stubs to the N and S and the
-    // given E and W arms.
-    void Crossing(int32_t x, int32_t y, int32_t wayType = kWayGravelRoad) {
-        LayWay({{x, y - 1}, {x, y}, {x, y + 1}, {x - 1, y}, {x + 1, y}}, wayType);
-    }
-};
+using LinkingTest = WorldTest;
 
 TEST_F(LinkingTest, CrossingsJoinedByPlainFieldsAreLinkedBothWays) {
     LayLine(9, 20, 15, 20, kWayGravelRoad);

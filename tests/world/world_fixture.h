@@ -31,6 +31,10 @@ class WorldTest : public ::testing::Test {
                 int32_t player = 0);
     // A straight run from (x1, y1) to (x2, y2) (same row or column).
     void LayLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
+    // A crossing at (x, y): the field and its four neighbours.
+    void Crossing(int32_t x, int32_t y, int32_t wayType = kWayGravelRoad) {
+        LayWay({{x, y - 1}, {x, y}, {x, y + 1}, {x - 1, y}, {x + 1, y}}, wayType);
+    }
     // Piece choice and mask re-fit over a box.
     void RefitBox(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
     // Links every node field of the box in each of its way directions.
