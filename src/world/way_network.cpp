@@ -24,8 +24,8 @@ WayNode* NewEmptyNode() {
 
 // A direction bit becomes its index; any other value is used as the index.
 int32_t LinkIndexFromArgument(int32_t d) {
-    const int32_t index = DirIndexFromBit(static_cast<uint8_t>(d));
-    return (d == 1 || d == 2 || d == 4 || d == 8) ? index : d;
+    const bool isBit = d == kDirN || d == kDirE || d == kDirS || d == kDirW;
+    return isBit ? DirIndexFromBit(static_cast<uint8_t>(d)) : d;
 }
 
 }  // namespace

@@ -88,7 +88,8 @@ class CWayNetwork {
     // Replaces every node by those in the file. Returns false (and leaves the
     // network without nodes) for a damaged record: a short read, a count above
     // 8191, a number outside 1..8191 or repeated, a link target outside
-    // 0..8191 or a back direction other than 0..3 and 255.
+    // 0..8191, a negative link cost or a back direction other than 0..3 and
+    // 255.
     bool Load(plat::FileHandle file);
 
     // --- Field path ---------------------------------------------------------
