@@ -1,8 +1,13 @@
 #pragma once
-// The part of the city manager that the world map reads: the city slots and
-// each city's 27 x 27 area. The city subsystem owns and implements these.
+// The city manager as the main loop and the world map use it. The cities
+// subsystem owns these classes and completes them (the operations are
+// declared abstract only until it exists); until then g_pCityManager stays
+// null and every call is skipped.
 
 #include <cstdint>
+
+constexpr int32_t kCitySlots = 63;  // city number n (1..63) is slot n - 1
+constexpr int32_t kCityAreaSize = 27;
 
 class CCity {
   public:
@@ -11,14 +16,18 @@ class CCity {
     // North-west field of the city's 27 x 27 area.
     int32_t origin_x = 0;
     int32_t origin_y = 0;
+    int32_t car_count = 0;  // city traffic cars of this city on the vehicle list
 };
-
-constexpr int32_t kCitySlots = 63;
-constexpr int32_t kCityAreaSize = 27;
 
 class CCityManager {
   public:
-    // The city of a city number 1..63 (slot number - 1), or null.
+    virtual ~CCityManager() = default;
+    // One growth tick of every city.
+    virtual void Tick() = 0;
+    // The monthly update of every city.
+    virtual void MonthlyUpdate() = 0;
+
+    // The city of a city number 1..63, or null.
     CCity* City(int32_t number) const {
         return number >= 1 && number <= kCitySlots ? cities[number - 1] : nullptr;
     }
@@ -26,4 +35,4 @@ class CCityManager {
     CCity* cities[kCitySlots] = {};
 };
 
-extern CCityManager* g_pCityManager;
+inline CCityManager* g_pCityManager = nullptr;

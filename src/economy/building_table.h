@@ -1,8 +1,8 @@
 #pragma once
-// The part of the building table that the world map reads: the building record
-// behind a field's building number and its anchor field. The buildings
-// subsystem owns and implements these; this header holds only what the way
-// builders and field queries use.
+// The building table as the main loop and the world map use it. The buildings
+// subsystem owns these classes and completes them (the operation is declared
+// abstract only until it exists); until then g_ppBuildings stays null and the
+// calls are skipped.
 
 #include <cstdint>
 
@@ -20,6 +20,10 @@ constexpr int32_t kBuildingSlots = 1024;
 
 class CBuildingTable {
   public:
+    virtual ~CBuildingTable() = default;
+    // The monthly update of every raw-material site (building types 10..13).
+    virtual void UpdateRawMaterialSites() = 0;
+
     // The building of a building number 1..1023, or null (slot 0 never holds one).
     CBuilding* At(int32_t number) const {
         return number > 0 && number < kBuildingSlots ? buildings[number] : nullptr;
@@ -28,4 +32,4 @@ class CBuildingTable {
     CBuilding* buildings[kBuildingSlots] = {};
 };
 
-extern CBuildingTable* g_ppBuildings;
+inline CBuildingTable* g_ppBuildings = nullptr;

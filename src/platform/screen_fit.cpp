@@ -5,60 +5,68 @@
 namespace plat {
 namespace {
 
+// value * numerator / denominator rounded down, also for negative values.
 int32_t Scale(int64_t value, int64_t numerator, int64_t denominator) {
     if (denominator <= 0) return 0;
-    // Floor division, also for values left of or above the picture.
-    int64_t product = value * numerator;
+    const int64_t product = value * numerator;
     int64_t quotient = product / denominator;
-    if ((product % denominator != 0) && (product < 0)) --quotient;
+    if (product % denominator != 0 && product < 0) --quotient;
     return static_cast<int32_t>(quotient);
 }
 
 }  // namespace
 
-ScreenFit FitScreen(int32_t windowWidth, int32_t windowHeight, int32_t screenWidth,
-                    int32_t screenHeight) {
+ScreenFit FitScreen(Size window, Size screen) {
     ScreenFit fit;
-    fit.screenWidth = std::max(screenWidth, 1);
-    fit.screenHeight = std::max(screenHeight, 1);
-    windowWidth = std::max(windowWidth, 0);
-    windowHeight = std::max(windowHeight, 0);
+    fit.screen = {std::max(screen.width, 1), std::max(screen.height, 1)};
+    const int32_t windowWidth = std::max(window.width, 0);
+    const int32_t windowHeight = std::max(window.height, 0);
+    int32_t width;
+    int32_t height;
     // Compare the shapes without rounding: w/h against sw/sh.
-    if (int64_t{windowWidth} * fit.screenHeight > int64_t{windowHeight} * fit.screenWidth) {
-        fit.height = windowHeight;
-        fit.width = Scale(windowHeight, fit.screenWidth, fit.screenHeight);
+    if (int64_t{windowWidth} * fit.screen.height > int64_t{windowHeight} * fit.screen.width) {
+        height = windowHeight;
+        width = Scale(windowHeight, fit.screen.width, fit.screen.height);
     } else {
-        fit.width = windowWidth;
-        fit.height = Scale(windowWidth, fit.screenHeight, fit.screenWidth);
+        width = windowWidth;
+        height = Scale(windowWidth, fit.screen.height, fit.screen.width);
     }
-    fit.x = (windowWidth - fit.width) / 2;
-    fit.y = (windowHeight - fit.height) / 2;
+    const int32_t left = (windowWidth - width) / 2;
+    const int32_t top = (windowHeight - height) / 2;
+    fit.picture = {left, top, left + width, top + height};
     return fit;
 }
 
 // Both directions go through pixel centres, as nearest-neighbour sampling
 // does, so a screen point survives the trip to the window and back whenever
 // the picture is at least as large as the screen.
-WindowPoint WindowToScreen(const ScreenFit& fit, int32_t windowX, int32_t windowY) {
-    const int32_t x =
-        Scale(2 * (int64_t{windowX} - fit.x) + 1, fit.screenWidth, 2 * int64_t{fit.width});
-    const int32_t y =
-        Scale(2 * (int64_t{windowY} - fit.y) + 1, fit.screenHeight, 2 * int64_t{fit.height});
-    return {std::clamp(x, 0, fit.screenWidth - 1), std::clamp(y, 0, fit.screenHeight - 1)};
+Point WindowToScreen(const ScreenFit& fit, Point window) {
+    const int32_t x = Scale(2 * (int64_t{window.x} - fit.picture.left) + 1, fit.screen.width,
+                            2 * int64_t{fit.picture.Width()});
+    const int32_t y = Scale(2 * (int64_t{window.y} - fit.picture.top) + 1, fit.screen.height,
+                            2 * int64_t{fit.picture.Height()});
+    return {std::clamp(x, 0, fit.screen.width - 1), std::clamp(y, 0, fit.screen.height - 1)};
 }
 
-WindowPoint ScreenToWindow(const ScreenFit& fit, int32_t screenX, int32_t screenY) {
-    return {fit.x + Scale(2 * int64_t{screenX} + 1, fit.width, 2 * int64_t{fit.screenWidth}),
-            fit.y + Scale(2 * int64_t{screenY} + 1, fit.height, 2 * int64_t{fit.screenHeight})};
+Point ScreenToWindow(const ScreenFit& fit, Point screen) {
+    return {fit.picture.left + Scale(2 * int64_t{screen.x} + 1, fit.picture.Width(),
+                                     2 * int64_t{fit.screen.width}),
+            fit.picture.top + Scale(2 * int64_t{screen.y} + 1, fit.picture.Height(),
+                                    2 * int64_t{fit.screen.height})};
 }
 
-WindowRect ScreenRectToWindow(const ScreenFit& fit, int32_t left, int32_t top, int32_t right,
-                              int32_t bottom) {
-    const int32_t x0 = Scale(left, fit.width, fit.screenWidth);
-    const int32_t y0 = Scale(top, fit.height, fit.screenHeight);
-    const int32_t x1 = Scale(right, fit.width, fit.screenWidth);
-    const int32_t y1 = Scale(bottom, fit.height, fit.screenHeight);
-    return {fit.x + x0, fit.y + y0, std::max(x1 - x0, 1), std::max(y1 - y0, 1)};
+Rect ScreenRectToWindow(const ScreenFit& fit, const Rect& screen) {
+    const int32_t left = Scale(screen.left, fit.picture.Width(), fit.screen.width);
+    const int32_t top = Scale(screen.top, fit.picture.Height(), fit.screen.height);
+    const int32_t right =
+        std::max(Scale(screen.right, fit.picture.Width(), fit.screen.width), left + 1);
+    const int32_t bottom =
+        std::max(Scale(screen.bottom, fit.picture.Height(), fit.screen.height), top + 1);
+    return Rect{left, top, right, bottom}.Offset(fit.picture.left, fit.picture.top);
+}
+
+int32_t WholeScale(const ScreenFit& fit) {
+    return std::max(1, (fit.picture.Height() + fit.screen.height / 2) / fit.screen.height);
 }
 
 }  // namespace plat

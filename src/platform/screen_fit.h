@@ -5,42 +5,29 @@
 
 #include <cstdint>
 
+#include "platform/geometry.h"
+
 namespace plat {
 
 struct ScreenFit {
-    int32_t screenWidth = 0;  // the game's screen
-    int32_t screenHeight = 0;
-    int32_t x = 0;  // the picture inside the window
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    Size screen{1, 1};  // the game's screen
+    Rect picture;       // where it appears in the window
 };
 
-struct WindowPoint {
-    int32_t x;
-    int32_t y;
-};
-
-struct WindowRect {
-    int32_t x;
-    int32_t y;
-    int32_t width;
-    int32_t height;
-};
-
-ScreenFit FitScreen(int32_t windowWidth, int32_t windowHeight, int32_t screenWidth,
-                    int32_t screenHeight);
+ScreenFit FitScreen(Size window, Size screen);
 
 // The screen pixel under a window point; points on the bars give the nearest
 // edge pixel (so the edge-scroll strips work when the pointer rests on a bar).
-WindowPoint WindowToScreen(const ScreenFit& fit, int32_t windowX, int32_t windowY);
+Point WindowToScreen(const ScreenFit& fit, Point window);
 
 // The window point at the centre of a screen pixel.
-WindowPoint ScreenToWindow(const ScreenFit& fit, int32_t screenX, int32_t screenY);
+Point ScreenToWindow(const ScreenFit& fit, Point screen);
 
-// The window area covering the screen pixels left..right-1, top..bottom-1
-// (at least one window pixel each way).
-WindowRect ScreenRectToWindow(const ScreenFit& fit, int32_t left, int32_t top, int32_t right,
-                              int32_t bottom);
+// The window area covering a screen rectangle (at least one pixel each way).
+Rect ScreenRectToWindow(const ScreenFit& fit, const Rect& screen);
+
+// How many window pixels a screen pixel takes, rounded, at least 1: the
+// scale for things drawn at screen resolution, such as cursors.
+int32_t WholeScale(const ScreenFit& fit);
 
 }  // namespace plat

@@ -14,6 +14,8 @@ class CSoundManager {
     // Advances the playlist and plays the next in-game CD track.
     virtual void OnMusicNotify() = 0;
     virtual void ResumeEffects() = 0;
+    // Plays the ambient sounds of the visible world.
+    virtual void PlayAmbientSounds() = 0;
 
     int32_t music_wait = 0;     // next-track delay in ms; music starts only when above 0
     int32_t music_playing = 0;  // music allowed

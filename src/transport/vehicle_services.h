@@ -1,25 +1,11 @@
 #pragma once
-// The part of the vehicle subsystem that the world map calls: the vehicle
-// list, the vehicle standing on a field and the run queries of tunnel and
-// bridge demolition. The vehicle subsystem owns and implements these.
+// The vehicle queries that the world map calls: the vehicle standing on a
+// field and the run queries of tunnel and bridge demolition. The vehicle
+// subsystem implements these.
 
 #include <cstdint>
 
-class CVehicle {
-  public:
-    virtual ~CVehicle() = default;
-
-    // High nibble: the direction bits (1, 2, 4, 8) of the vehicle's travel.
-    uint8_t direction = 0;
-};
-
-struct VehicleListNode {
-    CVehicle* vehicle;
-    VehicleListNode* next;
-};
-
-// Head of the list of every vehicle of the game; null when there is none.
-extern VehicleListNode* g_pVehicleList;
+#include "transport/vehicle.h"
 
 // The vehicle occupying field (x, y) (city cars skipped), or null.
 CVehicle* FindVehicleAtField(int32_t x, int32_t y);

@@ -4,7 +4,7 @@
 #include <bit>
 
 #include "app/game_state.h"
-#include "view/tile_visibility.h"
+#include "view/spiel_feld.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
 #include "world/map_field.h"
@@ -154,5 +154,6 @@ void UpdateTrackPieceShape(int32_t x, int32_t y) {
     if (piece == field->wegteil() - 1) return;
     field->set_wegteil(piece + 1u);
     field->set_feldchange(true);
-    if (IsTileInView(x, y) != 0 && g_pGameState != nullptr) g_pGameState->redraw_terrain = 1;
+    const bool inView = g_pSpielFeld != nullptr && g_pSpielFeld->IsTileInView(x, y) != 0;
+    if (inView && g_pGameState != nullptr) g_pGameState->redraw_terrain = 1;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/key_translation.h"
+#include "platform/messages.h"
 
 namespace {
 
@@ -26,14 +27,19 @@ TEST(KeyTranslation, KeysTheGameUses) {
         uint32_t usage;
         int32_t virtualKey;
     } const cases[] = {
-        {0x50, 37},  {0x52, 38},  {0x4F, 39},  {0x51, 40},   // arrows
-        {0x3A, 112}, {0x43, 121}, {0x45, 123},               // F1, F10, F12
-        {0x28, 13},  {0x29, 27},  {0x2A, 8},   {0x2B, 9},    // Enter, Escape, Backspace, Tab
-        {0x2C, 32},  {0x57, 107}, {0x56, 109}, {0x55, 106},  // space, keypad + - *
-        {0x58, 13},  {0x62, 96},  {0x61, 105},               // keypad Enter, 0, 9
-        {0xE1, 16},  {0xE5, 16},  {0xE0, 17},  {0xE4, 17},   // Shift, Ctrl
-        {0xE2, 18},  {0xE6, 18},                             // Alt
-        {0x00, 0},   {0xFF, 0},                              // unknown
+        {0x50, 37},          {0x52, 38},
+        {0x4F, 39},          {0x51, 40},  // arrows: the numbers themselves
+        {0x3A, VK_F1},       {0x43, VK_F10},
+        {0x45, VK_F12},      {0x28, VK_RETURN},
+        {0x29, VK_ESCAPE},   {0x2A, VK_BACK},
+        {0x2B, VK_TAB},      {0x2C, VK_SPACE},
+        {0x57, VK_ADD},      {0x56, VK_SUBTRACT},
+        {0x55, VK_MULTIPLY}, {0x58, VK_RETURN},
+        {0x62, VK_NUMPAD0},  {0x61, VK_NUMPAD0 + 9},  // keypad Enter, 0, 9
+        {0xE1, VK_SHIFT},    {0xE5, VK_SHIFT},
+        {0xE0, VK_CONTROL},  {0xE4, VK_CONTROL},
+        {0xE2, VK_MENU},     {0xE6, VK_MENU},
+        {0x00, 0},           {0xFF, 0},  // unknown
     };
     for (const auto& c : cases) {
         EXPECT_EQ(plat::VirtualKeyFromHostKey(c.usage, 0), c.virtualKey) << std::hex << c.usage;
@@ -41,9 +47,10 @@ TEST(KeyTranslation, KeysTheGameUses) {
 }
 
 TEST(KeyTranslation, ControlKeysSendTheirOwnCharacters) {
-    EXPECT_EQ(plat::CharacterOfControlKey(8), 8);
-    EXPECT_EQ(plat::CharacterOfControlKey(13), 13);
-    EXPECT_EQ(plat::CharacterOfControlKey(27), 27);
+    EXPECT_EQ(plat::CharacterOfControlKey(VK_BACK), 8);
+    EXPECT_EQ(plat::CharacterOfControlKey(VK_RETURN), 13);
+    EXPECT_EQ(plat::CharacterOfControlKey(VK_ESCAPE), 27);
+    EXPECT_EQ(plat::CharacterOfControlKey(VK_TAB), 9);
     EXPECT_EQ(plat::CharacterOfControlKey('A'), -1);
     EXPECT_EQ(plat::CharacterOfControlKey(37), -1);
 }

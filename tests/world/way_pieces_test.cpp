@@ -110,6 +110,31 @@ TEST_F(PiecesTest, RailJoinsALevelCrossingInLineAndMonorailNever) {
     EXPECT_EQ(F(60, 59).wegteil(), kCrossingRoadNS);
 }
 
+TEST_F(PiecesTest, ShapeUpdatesWriteOnlyChangesAndAskForARedrawInView) {
+    LayLine(140, 140, 142, 140, kWayRail);
+    F(141, 141).set_wegtyp(kWayRail);
+    F(141, 141).set_wegteil(1);
+    game_.state().redraw_terrain = 0;
+    F(141, 140).set_feldchange(false);
+    UpdateTrackPieceShape(141, 140);  // now a T: E, S, W
+    EXPECT_EQ(F(141, 140).wegteil(), 3);
+    EXPECT_TRUE(F(141, 140).feldchange());
+    EXPECT_EQ(game_.state().redraw_terrain, 0);  // not in view
+    services_.state().view.tile_in_view = 1;
+    F(141, 141).set_wegteil(0);
+    F(141, 141).set_wegtyp(0);
+    UpdateTrackPieceShape(141, 140);
+    EXPECT_EQ(F(141, 140).wegteil(), 2);
+    EXPECT_EQ(game_.state().redraw_terrain, 1);
+    F(141, 140).set_feldchange(false);
+    UpdateTrackPieceShape(141, 140);  // unchanged: nothing written
+    EXPECT_FALSE(F(141, 140).feldchange());
+    // A road piece is re-chosen only on a road field that has a piece.
+    F(150, 150).set_wegtyp(kWayGravelRoad);
+    UpdateRoadPieceShape(150, 150);
+    EXPECT_EQ(F(150, 150).wegteil(), 0);
+}
+
 TEST_F(PiecesTest, TrackIgnoresAPortalFacingAway) {
     F(70, 70).set_wegtyp(kWayRail);
     F(70, 70).set_wegteil(1);

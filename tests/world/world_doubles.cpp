@@ -1,11 +1,5 @@
 #include "world_doubles.h"
 
-#include "view/tile_visibility.h"
-
-CBuildingTable* g_ppBuildings = nullptr;
-VehicleListNode* g_pVehicleList = nullptr;
-CCityManager* g_pCityManager = nullptr;
-
 namespace doubles {
 namespace {
 State* g_state = nullptr;
@@ -20,6 +14,7 @@ Scope::Scope() : state_(std::make_unique<State>()) {
     g_ppBuildings = &state_->buildings;
     g_pCityManager = &state_->cities;
     g_pVehicleList = nullptr;
+    g_pSpielFeld = &state_->view;
 }
 
 Scope::~Scope() {
@@ -27,6 +22,7 @@ Scope::~Scope() {
     g_ppBuildings = nullptr;
     g_pCityManager = nullptr;
     g_pVehicleList = nullptr;
+    g_pSpielFeld = nullptr;
 }
 
 CBuilding& Scope::AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY) {
@@ -48,7 +44,7 @@ CCity& Scope::AddCity(int32_t number, int32_t originX, int32_t originY) {
 }
 
 CVehicle& Scope::AddVehicle(int32_t x, int32_t y, uint8_t dirBits) {
-    State::PlacedVehicle placed{x, y, std::make_unique<CVehicle>(), nullptr};
+    State::PlacedVehicle placed{x, y, std::make_unique<TestVehicle>(), nullptr};
     placed.vehicle->direction = static_cast<uint8_t>(dirBits << 4);
     placed.node =
         std::make_unique<VehicleListNode>(VehicleListNode{placed.vehicle.get(), g_pVehicleList});
@@ -80,9 +76,4 @@ int32_t IsVehicleOnRow(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     if (state == nullptr) return 0;
     state->row_queries.push_back({x1, y1, x2, y2});
     return state->vehicle_on_run;
-}
-
-int32_t IsTileInView(int32_t, int32_t) {
-    doubles::State* state = doubles::Current();
-    return state != nullptr ? state->tile_in_view : 0;
 }

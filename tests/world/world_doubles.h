@@ -10,6 +10,7 @@
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "transport/vehicle_services.h"
+#include "view/spiel_feld.h"
 
 namespace doubles {
 
@@ -17,10 +18,37 @@ struct RunQuery {
     int32_t x1, y1, x2, y2;
 };
 
+class TestBuildingTable : public CBuildingTable {
+  public:
+    void UpdateRawMaterialSites() override {}
+};
+
+class TestVehicle : public CVehicle {
+  public:
+    void Move() override {}
+};
+
+class TestCityManager : public CCityManager {
+  public:
+    void Tick() override {}
+    void MonthlyUpdate() override {}
+};
+
+// The world view: answers only whether a field is in view.
+class TestWorldView : public SPIEL_FELD {
+  public:
+    void RedrawView() override {}
+    void TickAnimations() override {}
+    void DrawVehicles(int32_t) override {}
+    int32_t IsTileInView(int32_t, int32_t) override { return tile_in_view; }
+
+    int32_t tile_in_view = 0;
+};
+
 struct State {
-    CBuildingTable buildings;
+    TestBuildingTable buildings;
     std::vector<std::unique_ptr<CBuilding>> building_objects;
-    CCityManager cities;
+    TestCityManager cities;
     std::vector<std::unique_ptr<CCity>> city_objects;
 
     // Vehicles standing on fields, answered by FindVehicleAtField.
@@ -35,7 +63,7 @@ struct State {
     std::vector<RunQuery> column_queries;
     std::vector<RunQuery> row_queries;
 
-    int32_t tile_in_view = 0;
+    TestWorldView view;
 };
 
 // Installs fresh doubles in the globals; the destructor removes them.

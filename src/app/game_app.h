@@ -1,0 +1,38 @@
+#pragma once
+// CGameApp: the application object. InitInstance brings the system up,
+// OnIdle is the main loop: between messages it paces the opponents, runs the
+// frame update and, when the tick length has passed, the game tick.
+
+#include <string>
+
+#include "platform/app.h"
+
+class CGameApp : public plat::Application {
+  public:
+    bool InitInstance() override;
+    // One pass of the main loop; always asks for another one.
+    bool OnIdle(long count) override;
+    // Shuts the game state down when the main frame has not done it.
+    int ExitInstance() override;
+
+    // Once per pass: world animation, money display, vehicle movement,
+    // board-vote goal and ambient sounds.
+    void UpdateFrame();
+
+  private:
+    // Runs the city-growth screen's pass; true when the pass ends there.
+    bool RunCityGrowthPass();
+    void ReplayDeferredMouseMove();
+    void StepOpponents();
+    void RefreshMoneyDisplay();
+    void MoveVehicles();
+    void TestBoardVoteGoal();
+};
+
+// The end of the program (the main frame's destructor, or ExitInstance when
+// there is no frame): writes the option keys of the settings file, destroys
+// the game state and frees it. Does nothing once the state is gone.
+void ShutdownGameState();
+
+// The text of the screen-size refusal.
+extern const char kResolutionRefusal[];

@@ -1,0 +1,263 @@
+#include "app/app_globals.h"
+#include "app/app_messages.h"
+#include "app/game_app.h"
+#include "app/game_state.h"
+#include "app/game_tick.h"
+#include "app/statistics.h"
+#include "cities/city_manager.h"
+#include "game/opponent.h"
+#include "panel/hauptdialog.h"
+#include "platform/clock.h"
+#include "sound/sound_manager.h"
+#include "transport/vehicle.h"
+#include "view/spiel_feld.h"
+
+namespace {
+
+constexpr uint32_t kMouseReplayDelay = 250;
+constexpr uint32_t kOpponentStepMs = 11;
+constexpr uint32_t kAnimationStepMs = 125;
+constexpr uint32_t kFrameStepMs = 25;
+constexpr int64_t kVotesDivisor = 20000000;
+
+bool SimulationStopped(const CGameState& gs) {
+    return gs.paused != 0 || gs.sim_halted != 0 || gs.user_pause != 0;
+}
+
+// Unlinks a node whose predecessor is `prev` (or, when the list changed
+// under the walk, whatever node now precedes it).
+void Unlink(VehicleListNode* prev, VehicleListNode* node) {
+    if (prev != nullptr && prev->next == node) {
+        prev->next = node->next;
+        return;
+    }
+    for (VehicleListNode** link = &g_pVehicleList; *link != nullptr; link = &(*link)->next) {
+        if (*link == node) {
+            *link = node->next;
+            return;
+        }
+    }
+}
+
+void ForgetRemovedVehicle(CVehicle* vehicle) {
+    if (vehicle->vehicle_class == kVehicleCityCar && g_pCityManager != nullptr) {
+        const int32_t slot = vehicle->owner - 1;
+        if (slot >= 0 && slot < kCitySlots && g_pCityManager->cities[slot] != nullptr) {
+            g_pCityManager->cities[slot]->car_count -= 1;
+        }
+    }
+    if (g_pVehicleOverview != nullptr) g_pVehicleOverview->RemoveVehicle(vehicle);
+}
+
+}  // namespace
+
+bool CGameApp::OnIdle(long count) {
+    plat::Application::OnIdle(count);
+    g_NowTime = plat::TimeGetTime();
+    g_MusicElapsed = g_NowTime - g_MusicTime;
+
+    CGameState* gs = g_pGameState;
+    if (gs == nullptr) return true;
+    if (RunCityGrowthPass()) return true;
+
+    if (gs->screen_open == 0 && g_pSound != nullptr && g_pSound->music_wait > 0 &&
+        g_MusicElapsed > static_cast<uint32_t>(g_pSound->music_wait)) {
+        g_pSound->OnMusicNotify();
+    }
+    ReplayDeferredMouseMove();
+
+    FrameTimers& t = gs->timers;
+    t.tick_now = plat::TimeGetTime();
+    t.tick_elapsed = t.tick_now - t.tick_time;
+    t.opponent_now = t.tick_now;
+    t.opponent_elapsed = t.opponent_now - t.opponent_time;
+    StepOpponents();
+
+    UpdateFrame();
+
+    if (t.tick_elapsed <= g_TickLength || gs->game_mode == kModeEditor || SimulationStopped(*gs) ||
+        gs->goal_reached != 0) {
+        return true;
+    }
+    RunGameTick(mainWindow);
+    return true;
+}
+
+bool CGameApp::RunCityGrowthPass() {
+    HAUPTDIALOG* panel = g_pHauptDialog;
+    if (panel == nullptr || panel->city_growth_screen == nullptr) return false;
+    FS_CITY_GROWTH* screen = panel->city_growth_screen;
+    if (g_pCityManager != nullptr) g_pCityManager->Tick();
+    screen->step_count += 1;
+    screen->DrawProgress();
+    if (screen->finished == 0) return true;
+
+    panel->city_growth_screen = nullptr;
+    delete screen;
+    MarkGoodsAvailableByDate();
+    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+    CGameState& gs = *g_pGameState;
+    gs.city_growth_running = 0;
+    if (g_pSound != nullptr) {
+        g_pSound->ResumeEffects();
+        g_pSound->music_playing = 1;
+        g_pSound->OnMusicNotify();
+    }
+    gs.sim_halted = 0;
+    gs.screen_open = 0;
+    plat::SendMessage(mainWindow, kMsgCityGrowthDone);
+    return true;
+}
+
+void CGameApp::ReplayDeferredMouseMove() {
+    if (g_MouseMoveTime.pending != 1) return;
+    g_MouseMoveTime.elapsed = g_NowTime - g_MouseMoveTime.time;
+    if (g_MouseMoveTime.elapsed <= kMouseReplayDelay) return;
+    if (g_pSpielFeld != nullptr) {
+        const plat::WParam buttons = g_pSpielFeld->drag_state != -1 ? MK_LBUTTON : 0;
+        g_pSpielFeld->SendMessage(WM_MOUSEMOVE, buttons, 0);
+    }
+    g_MouseMoveTime.pending = 0;
+}
+
+void CGameApp::StepOpponents() {
+    CGameState& gs = *g_pGameState;
+    FrameTimers& t = gs.timers;
+    if (t.opponent_elapsed < kOpponentStepMs || gs.game_mode == kModeEditor) return;
+    if (SimulationStopped(gs)) return;
+    if (gs.active_opponent == -1) {
+        int32_t lowest = 1;
+        for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+            const COpponent* opponent = gs.opponents[slot];
+            if (opponent != nullptr && opponent->turn_countdown < lowest) {
+                lowest = opponent->turn_countdown;
+                gs.active_opponent = slot;
+            }
+        }
+    }
+    if (gs.active_opponent != -1) {
+        const int32_t slot = gs.active_opponent;
+        COpponent* opponent = slot >= 0 && slot < kOpponentCount ? gs.opponents[slot] : nullptr;
+        if (opponent != nullptr) {
+            opponent->ResetTurn();
+        } else {
+            gs.active_opponent = -1;  // a slot without an opponent never gets a turn
+        }
+    }
+    t.opponent_time = t.opponent_now;
+}
+
+void CGameApp::UpdateFrame() {
+    CGameState* gs = g_pGameState;
+    if (gs == nullptr) return;
+    FrameTimers& t = gs->timers;
+    t.frame_now = plat::TimeGetTime();
+    t.frame_elapsed = t.frame_now - t.frame_time;
+    t.anim_now = t.frame_now;
+    t.anim_elapsed = t.anim_now - t.anim_time;
+
+    if (t.anim_elapsed > kAnimationStepMs && gs->paused == 0) {
+        if (g_pSpielFeld != nullptr) g_pSpielFeld->TickAnimations();
+        t.anim_time = t.anim_now;
+        if (g_AnimPending == 1) {
+            g_AnimPending = 2;
+            plat::SendMessage(mainWindow, kMsgAnimImagesChanged);
+        }
+    }
+
+    if (t.frame_elapsed > kFrameStepMs && gs->paused == 0) {
+        RefreshMoneyDisplay();
+        MoveVehicles();
+        if (g_pSpielFeld != nullptr &&
+            (g_pVehicleList != nullptr || g_pSpielFeld->sprite_pending != 0)) {
+            g_pSpielFeld->DrawVehicles(1);
+        }
+        t.frame_time = t.frame_now;
+    }
+
+    TestBoardVoteGoal();
+
+    if (gs->game_mode != kModeEditor && gs->paused == 0 && gs->sim_halted == 0 &&
+        gs->opt_ambient_sounds == 1 && g_pSound != nullptr) {
+        g_pSound->PlayAmbientSounds();
+    }
+}
+
+void CGameApp::RefreshMoneyDisplay() {
+    CGameState& gs = *g_pGameState;
+    bool changed = false;
+    for (int32_t p = 0; p < kPlayerCount; ++p) changed = changed || gs.cash[p] != gs.cash_shown[p];
+    if (!changed) return;
+
+    HAUPTDIALOG* panel = g_pHauptDialog;
+    if (panel != nullptr && panel->opponent_info != nullptr) {
+        const int32_t shown = panel->opponent_info->shown_player;
+        if (shown >= 1 && shown < kPlayerCount && gs.cash[shown] != gs.cash_shown[shown]) {
+            panel->opponent_info->DrawFigures();
+        }
+    }
+    for (int32_t p = 1; p < kPlayerCount; ++p) gs.cash_shown[p] = gs.cash[p];
+    if (gs.cash[0] == gs.cash_shown[0]) return;
+    gs.cash_shown[0] = gs.cash[0];
+    plat::SendMessage(mainWindow, kMsgCashChanged);
+    if (panel != nullptr) {
+        panel->DrawSidebarCapital();
+        if (panel->year_summary != nullptr) panel->year_summary->Draw();
+    }
+}
+
+void CGameApp::MoveVehicles() {
+    CGameState& gs = *g_pGameState;
+    if (gs.sim_halted != 0 || gs.user_pause != 0 || gs.goal_reached != 0) {
+        // Halted: only the visible flags follow the view.
+        if (g_pSpielFeld == nullptr) return;
+        for (VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+            if (CVehicle* v = node->vehicle)
+                v->visible = g_pSpielFeld->IsTileInView(v->pos_x, v->pos_y);
+        }
+        return;
+    }
+
+    bool removedVisible = false;
+    VehicleListNode* prev = nullptr;
+    VehicleListNode* node = g_pVehicleList;
+    while (node != nullptr) {
+        CVehicle* vehicle = node->vehicle;
+        if (vehicle != nullptr) vehicle->Move();
+        VehicleListNode* next = node->next;
+        if (vehicle == nullptr || vehicle->removal_flag != 1) {
+            prev = node;
+            node = next;
+            continue;
+        }
+        Unlink(prev, node);
+        removedVisible = removedVisible || vehicle->visible != 0;
+        ForgetRemovedVehicle(vehicle);
+        delete vehicle;
+        delete node;
+        node = next;
+    }
+    if (removedVisible) {
+        gs.redraw_terrain = 1;
+        gs.redraw_objects = 1;
+        if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+    }
+}
+
+void CGameApp::TestBoardVoteGoal() {
+    CGameState& gs = *g_pGameState;
+    if (gs.game_mode != kModeGame || gs.goal_reached != 0 || gs.sim_halted != 0 ||
+        gs.user_pause != 0 || g_pHauptDialog == nullptr) {
+        return;
+    }
+    const int64_t cashLow = static_cast<int32_t>(static_cast<uint32_t>(gs.cash[0]));
+    const int64_t worth = g_Statistics.Monthly(StatSeries::CompanyWorth, 0);
+    const int64_t takeOvers =
+        static_cast<int64_t>(g_TakeOverCount[0]) + g_TakeOverCount[1] + g_TakeOverCount[2];
+    const int64_t votes = (cashLow + worth - g_Credit) / kVotesDivisor + 10 * takeOvers;
+    gs.board_votes = static_cast<int32_t>(votes);
+    if (gs.board_votes < 100) return;
+    gs.sim_halted = 1;
+    plat::SendMessage(mainWindow, kMsgGameEnd, 0, kEndPictureWon);
+    gs.goal_reached = 1;
+}

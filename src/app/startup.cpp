@@ -1,0 +1,87 @@
+#include <ctime>
+#include <string>
+
+#include "app/app_globals.h"
+#include "app/app_messages.h"
+#include "app/game_app.h"
+#include "app/game_state.h"
+#include "app/settings.h"
+#include "game/opponent.h"
+#include "platform/desktop.h"
+#include "platform/file.h"
+#include "platform/message_box.h"
+#include "platform/random.h"
+#include "platform/screen.h"
+#include "sound/sound_manager.h"
+
+const char kResolutionRefusal[] =
+    "This game doesn\xb4t support resolutions higher than 1024 x 768.\nPlease change "
+    "resolution!\n";
+
+namespace {
+
+constexpr int32_t kMaxScreenWidth = 1024;
+constexpr int32_t kMaxScreenHeight = 768;
+
+// The first CD-ROM drive from 'A' to 'Z'; 'Z' when there is none.
+char FindCdDrive() {
+    char drive = 'A';
+    for (; drive <= 'Z'; ++drive) {
+        const std::string root = std::string(1, drive) + ":\\";
+        if (plat::GetDriveType(root) == plat::DRIVE_CDROM) return drive;
+    }
+    return 'Z';
+}
+
+}  // namespace
+
+bool CGameApp::InitInstance() {
+    g_LogoShown[0] = 0;
+    g_LogoShown[1] = 0;
+
+    const plat::Size screen = plat::GetScreenSize();
+    if (screen.width > kMaxScreenWidth || screen.height > kMaxScreenHeight) {
+        plat::MessageBox(nullptr, kResolutionRefusal, "Ferrovane", MB_OK);
+        return false;
+    }
+
+    g_pSound = nullptr;
+    g_CdDrive = FindCdDrive();
+    g_TickLength = 15000;
+    g_AmbientCounter = 0;
+    plat::Srand(static_cast<uint32_t>(std::time(nullptr)));
+
+    g_pGameState = new CGameState;
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+        g_pGameState->opponents[slot] = new COpponent(slot, slot);
+    }
+
+    const std::string programDir = plat::CurrentDirectory();
+    ReadSettingsFile(SettingsFilePath(programDir));
+    g_ProgramDrive = programDir.empty() ? 0 : programDir[0];
+    BuildDataPaths(programDir);
+
+    // Here the terrain object (with the way network), the main frame (which
+    // builds the lookup tables), the sound manager and the three fixed
+    // images (main font, tile, small font) join as their code comes: each is
+    // skipped while it does not exist.
+
+    plat::SendMessage(mainWindow, kMsgShowStartScreen);
+    g_pGameState->season = 3;
+    return true;
+}
+
+int CGameApp::ExitInstance() {
+    ShutdownGameState();
+    return plat::Application::ExitInstance();
+}
+
+void ShutdownGameState() {
+    CGameState* gs = g_pGameState;
+    if (gs == nullptr) return;
+    // Group 0, copy 2: every copy of a group holds the program directory.
+    WriteSettingsFile(SettingsFilePath(gs->data_paths[kPathBase * kDataPathCopies + 2]));
+    gs->Destroy();
+    g_pGameState = nullptr;
+    delete gs;
+}

@@ -1,0 +1,248 @@
+#include "gfx/blit.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Where a copy lands after clipping: destination origin, source origin and
+// the number of destination columns and rows. 64-bit so that no caller value
+// can overflow the arithmetic.
+struct Placement {
+    int64_t x, y, src_x, src_y, columns, rows;
+};
+
+struct WriteSource {
+    void operator()(uint8_t& d, uint8_t s) const { d = s; }
+};
+
+struct WriteColour {
+    uint8_t colour;
+    void operator()(uint8_t& d, uint8_t) const { d = colour; }
+};
+
+template <int D>
+bool GroupIsZero(const uint8_t* p) {
+    if constexpr (D == 1) {
+        uint32_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v == 0;
+    } else {
+        uint64_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v == 0;
+    }
+}
+
+// One destination row. Destination column i reads source column
+// src_x + i * D of `row`; columns outside [0, src_width) are transparent.
+// Groups of four are aligned to the first destination column, as the
+// zero-group skip depends on it.
+template <int D, class Write>
+void DrawRow(uint8_t* dst, const uint8_t* row, int64_t src_x, int64_t src_width, int64_t columns,
+             uint8_t key, Write write) {
+    constexpr int64_t kGroupSpan = D <= 2 ? 4 * D : 3 * D + 1;  // source bytes a group reads
+    const int64_t groups = columns / 4;
+    for (int64_t g = 0; g < groups; ++g) {
+        const int64_t first = src_x + g * 4 * D;
+        uint8_t* out = dst + g * 4;
+        if (first >= 0 && first + kGroupSpan <= src_width) {
+            const uint8_t* p = row + first;
+            if constexpr (D <= 2) {
+                if (GroupIsZero<D>(p)) continue;
+            }
+            for (int k = 0; k < 4; ++k) {
+                const uint8_t b = p[k * D];
+                if (b != key) write(out[k], b);
+            }
+            continue;
+        }
+        // The group reaches over a source edge: bytes outside read as 0 and
+        // are never written.
+        if constexpr (D <= 2) {
+            bool zero = true;
+            for (int64_t c = std::max<int64_t>(first, 0);
+                 c < std::min(first + kGroupSpan, src_width); ++c) {
+                if (row[c] != 0) {
+                    zero = false;
+                    break;
+                }
+            }
+            if (zero) continue;
+        }
+        for (int k = 0; k < 4; ++k) {
+            const int64_t c = first + k * D;
+            if (c < 0 || c >= src_width) continue;
+            const uint8_t b = row[c];
+            if (b != key) write(out[k], b);
+        }
+    }
+    for (int64_t i = groups * 4; i < columns; ++i) {
+        const int64_t c = src_x + i * D;
+        if (c < 0 || c >= src_width) continue;
+        const uint8_t b = row[c];
+        if (b != key) write(dst[i], b);
+    }
+}
+
+template <int D, class Write>
+void DrawRows(const PixelSurface& dst, const ConstPixelSurface& src, const Placement& p,
+              uint8_t key, Write write) {
+    for (int64_t j = 0; j < p.rows; ++j) {
+        const int64_t src_row = p.src_y + j * D;
+        if (src_row < 0 || src_row >= src.height) continue;
+        uint8_t* out = dst.pixels + (p.y + j) * dst.stride + p.x;
+        DrawRow<D>(out, src.pixels + src_row * src.stride, p.src_x, src.width, p.columns, key,
+                   write);
+    }
+}
+
+template <class Write>
+void Draw(const PixelSurface& dst, const ConstPixelSurface& src, const Placement& p,
+          int32_t divisor, uint8_t key, Write write) {
+    if (p.columns <= 0 || p.rows <= 0) return;
+    switch (divisor) {
+        case 1:
+            DrawRows<1>(dst, src, p, key, write);
+            break;
+        case 2:
+            DrawRows<2>(dst, src, p, key, write);
+            break;
+        case 4:
+            DrawRows<4>(dst, src, p, key, write);
+            break;
+        case 16:
+            DrawRows<16>(dst, src, p, key, write);
+            break;
+        default:
+            break;
+    }
+}
+
+bool ValidDivisor(int32_t d) {
+    return d == 1 || d == 2 || d == 4 || d == 16;
+}
+
+// Sprite sheets are addressed past their right edge on purpose; such reads
+// come from the last 64-pixel cell.
+int64_t WrapSourceX(int64_t src_x, const ConstPixelSurface& src) {
+    return src_x > src.width ? int64_t{src.width} - 64 : src_x;
+}
+
+Placement PlaceKeyed(const PixelSurface& dst, const ConstPixelSurface& src, const BlitRect& r,
+                     int64_t d) {
+    int64_t x = r.x, y = r.y, sx = r.src_x, sy = r.src_y, w = r.width, h = r.height;
+    if (x < 0) {
+        sx += d * -x;
+        w -= d * -x;
+        x = 0;
+    }
+    if (y < 0) {
+        sy += d * -y;
+        h -= d * -y;
+        y = 0;
+    }
+    int64_t dw = w / d, dh = h / d;
+    sx = WrapSourceX(sx, src);
+    if (x + dw > dst.width) dw = dst.width - x;
+    if (y + dh > dst.height) dh = dst.height - y;
+    return {x, y, sx, sy, dw, dh};
+}
+
+template <class Write>
+void Keyed(const PixelSurface& dst, const ConstPixelSurface& src, const BlitRect& r, uint8_t key,
+           int32_t divisor, Write write) {
+    if (dst.Empty() || src.Empty() || !ValidDivisor(divisor)) return;
+    Draw(dst, src, PlaceKeyed(dst, src, r, divisor), divisor, key, write);
+}
+
+}  // namespace
+
+void BlitKeyed(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r, uint8_t key,
+               int32_t divisor) {
+    Keyed(dst, src, r, key, divisor, WriteSource{});
+}
+
+void BlitMask(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r, uint8_t key,
+              int32_t divisor, uint8_t colour) {
+    Keyed(dst, src, r, key, divisor, WriteColour{colour});
+}
+
+void BlitKeyedClipped(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r,
+                      uint8_t key, int32_t divisor, ClipRect clip) {
+    if (dst.Empty() || src.Empty() || !ValidDivisor(divisor)) return;
+    const int64_t d = divisor;
+    // Negative clip edges mean the destination's own edge.
+    const int64_t left = std::max<int64_t>(clip.left, 0);
+    const int64_t top = std::max<int64_t>(clip.top, 0);
+    int64_t x = r.x, y = r.y, sx = r.src_x, sy = r.src_y, w = r.width, h = r.height;
+    if (x < 0) {
+        sx += d * -x;
+        w -= d * -x;
+        x = 0;
+    }
+    if (x < left) {
+        sx += (left - x) * d;
+        w -= (left - x) * d;
+        x = left;
+    }
+    if (y < 0) {
+        sy += d * -y;
+        h -= d * -y;
+        y = 0;
+    }
+    if (y < top) {
+        sy += (top - y) * d;
+        h -= (top - y) * d;
+        y = top;
+    }
+    int64_t dw = w / d, dh = h / d;
+    const int64_t right = std::min<int64_t>(clip.right, dst.width);
+    const int64_t bottom = std::min<int64_t>(clip.bottom, dst.height);
+    sx = WrapSourceX(sx, src);
+    if (x + dw > right) dw = right - x;
+    if (y + dh > bottom) dh = bottom - y;
+    Draw(dst, src, Placement{x, y, sx, sy, dw, dh}, divisor, key, WriteSource{});
+}
+
+void FillSurface(const PixelSurface& dst, int32_t x, int32_t y, int32_t w, int32_t h,
+                 uint8_t colour) {
+    if (dst.Empty()) return;
+    int64_t fx = x, fy = y, fw = w, fh = h;
+    if (fx < 0) {
+        fw += fx;
+        fx = 0;
+    }
+    if (fy < 0) {
+        fh += fy;
+        fy = 0;
+    }
+    if (fx + fw > dst.width) fw = dst.width - fx;
+    if (fy + fh > dst.height) fh = dst.height - fy;
+    if (fw < 1 || fh < 1) return;
+    for (int64_t row = 0; row < fh; ++row) {
+        std::memset(dst.pixels + (fy + row) * dst.stride + fx, colour, static_cast<size_t>(fw));
+    }
+}
+
+void CopyPixels(const PixelSurface& dst, int32_t x, int32_t y, const ConstPixelSurface& src,
+                int32_t src_x, int32_t src_y, int32_t w, int32_t h) {
+    if (dst.Empty() || src.Empty()) return;
+    int64_t dx = x, dy = y, sx = src_x, sy = src_y, cw = w, ch = h;
+    // Cut the rectangle at the four edges of both surfaces.
+    const int64_t shift_x = std::max({int64_t{0}, -dx, -sx});
+    const int64_t shift_y = std::max({int64_t{0}, -dy, -sy});
+    dx += shift_x;
+    sx += shift_x;
+    cw -= shift_x;
+    dy += shift_y;
+    sy += shift_y;
+    ch -= shift_y;
+    cw = std::min({cw, dst.width - dx, src.width - sx});
+    ch = std::min({ch, dst.height - dy, src.height - sy});
+    if (cw <= 0 || ch <= 0) return;
+    for (int64_t row = 0; row < ch; ++row) {
+        std::memmove(dst.pixels + (dy + row) * dst.stride + dx,
+                     src.pixels + (sy + row) * src.stride + sx, static_cast<size_t>(cw));
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The software renderer's primitives on plain pixel surfaces: keyed copies
+// with an integer zoom divisor (point sampling), the same with a clip
+// rectangle, one-colour mask copies (glyphs) and rectangle fills.
+//
+// Shared rules of every copy:
+// - An empty source or destination draws nothing.
+// - The divisor d must be 1, 2, 4 or 16; any other value draws nothing.
+// - A source pixel equal to the key is not written. With d = 1 and d = 2 a
+//   group of four destination pixels whose source bytes (4 or 8 of them) are
+//   all 0 is skipped as a whole, whatever the key.
+// - A source x beyond the source width is read from width - 64 (the sprite
+//   sheets rely on it); after that, source pixels outside the source picture
+//   count as transparent.
+// The image records' member operations are thin wrappers over these.
+
+#include <cstdint>
+
+#include "gfx/pixel_surface.h"
+
+struct BlitRect {
+    int32_t x = 0, y = 0;           // destination top-left
+    int32_t src_x = 0, src_y = 0;   // source top-left
+    int32_t width = 0, height = 0;  // source pixels
+};
+
+struct ClipRect {
+    int32_t left = 0, right = 0, top = 0, bottom = 0;  // left <= x < right, top <= y < bottom
+};
+
+void BlitKeyed(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r, uint8_t key,
+               int32_t divisor);
+
+void BlitKeyedClipped(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r,
+                      uint8_t key, int32_t divisor, ClipRect clip);
+
+// Writes `colour` for every source pixel that differs from the key.
+void BlitMask(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r, uint8_t key,
+              int32_t divisor, uint8_t colour);
+
+// Fills the rectangle cut to the surface; a width or height below 1 draws nothing.
+void FillSurface(const PixelSurface& dst, int32_t x, int32_t y, int32_t w, int32_t h,
+                 uint8_t colour);
+
+// Copies the rectangle unchanged (no key), cut to both surfaces.
+void CopyPixels(const PixelSurface& dst, int32_t x, int32_t y, const ConstPixelSurface& src,
+                int32_t src_x, int32_t src_y, int32_t w, int32_t h);

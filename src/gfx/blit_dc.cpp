@@ -1,0 +1,58 @@
+#include "gfx/blit_dc.h"
+
+namespace {
+
+constexpr int32_t kBlockSize = 100;
+
+// Left and top: the part before 0 is dropped and the source moves along.
+void CutLeftTop(int32_t& x, int32_t& y, int32_t& w, int32_t& h, int32_t& src_x, int32_t& src_y) {
+    if (x < 0) {
+        src_x -= x;
+        w += x;
+        x = 0;
+    }
+    if (y < 0) {
+        src_y -= y;
+        h += y;
+        y = 0;
+    }
+}
+
+// The clip box is used as a size only.
+void CutToSize(plat::DeviceContext& dc, int32_t x, int32_t y, int32_t& w, int32_t& h) {
+    plat::Rect box;
+    plat::GetClipBox(dc, &box);
+    if (x + w > box.Width()) w = box.Width() - x;
+    if (y + h > box.Height()) h = box.Height() - y;
+}
+
+}  // namespace
+
+int32_t BlitDC(plat::DeviceContext& dst, int32_t x, int32_t y, int32_t w, int32_t h,
+               plat::DeviceContext& src, int32_t src_x, int32_t src_y) {
+    CutLeftTop(x, y, w, h, src_x, src_y);
+    CutToSize(dst, x, y, w, h);
+    CutToSize(src, src_x, src_y, w, h);
+    if (w < 0) w = 0;
+    if (h < 0) h = 0;
+    if (w > 0 && h > 0) plat::BitBlt(dst, x, y, w, h, &src, src_x, src_y, plat::RasterOp::SrcCopy);
+    plat::GdiFlush();
+    return 1;
+}
+
+int32_t BlitDCInBlocks(plat::DeviceContext& dst, int32_t, int32_t, int32_t w, int32_t h,
+                       plat::DeviceContext& src) {
+    for (int32_t x = 0; x < w; x += kBlockSize) {
+        for (int32_t y = 0; y < h; y += kBlockSize) BlitDC(dst, x, y, w, h, src, 0, 0);
+    }
+    return 1;
+}
+
+int32_t BlitDCClipped(plat::DeviceContext& dst, int32_t x, int32_t y, int32_t w, int32_t h,
+                      plat::DeviceContext& src, int32_t src_x, int32_t src_y,
+                      plat::RasterOp operation) {
+    CutLeftTop(x, y, w, h, src_x, src_y);
+    CutToSize(dst, x, y, w, h);
+    if (w > 0 && h > 0) plat::BitBlt(dst, x, y, w, h, &src, src_x, src_y, operation);
+    return 1;
+}

@@ -1,0 +1,69 @@
+#pragma once
+// BUTTONS: the game's only push-button. A child window that shows one of two
+// rectangles of a button sheet (normal and pressed) and posts WM_COMMAND with
+// its command id to its parent when it is used.
+//
+//   auto* ok = new BUTTONS;
+//   ok->CreateFromImage(0, 44, 311, this, 40186, 108, 40, 140, 0, 140, 40, sheet);
+//   ...
+//   ok->state = 1; ok->Redraw();   // show it pressed (Enter) without firing
+//   delete ok;                     // the owning screen deletes its buttons
+//
+// Mode 0 (default) fires once per click released over the button; mode 1
+// fires at once when pressed (or when dragged onto with the left button
+// down) and not again at the release.
+
+#include <cstdint>
+
+#include "platform/gdi.h"
+#include "platform/window.h"
+
+struct PaletteImage;
+struct WinGBitmap;
+
+class BUTTONS : public plat::Window {
+  public:
+    BUTTONS();
+    ~BUTTONS() override;
+
+    // Creates the button at (x, y) of `parent` with the given size; the images
+    // lie at (normal_x, normal_y) and (pressed_x, pressed_y) of the sheet.
+    // The sheet must outlive the button. The style argument is not used.
+    bool Create(uint32_t style, int32_t x, int32_t y, plat::Window* parent, uint32_t command_id,
+                int32_t width, int32_t height, int32_t normal_x, int32_t normal_y,
+                int32_t pressed_x, int32_t pressed_y, const WinGBitmap& sheet,
+                plat::PaletteHandle palette);
+    // The same with a picture as the sheet, shown with the picture's palette.
+    bool CreateFromImage(uint32_t style, int32_t x, int32_t y, plat::Window* parent,
+                         uint32_t command_id, int32_t width, int32_t height, int32_t normal_x,
+                         int32_t normal_y, int32_t pressed_x, int32_t pressed_y,
+                         const PaletteImage& sheet);
+
+    // Draws the normal image when `state` is 0, else the pressed one.
+    void Redraw();
+    virtual void Refresh();
+
+    // 0 normal; 1 shown pressed (or already fired in this press); 2 shown
+    // pressed, set only by owners, cleared by the next press or drag over it.
+    int32_t state = 0;
+    int32_t mode = 0;
+    uint32_t command_id = 0;
+    plat::DeviceContext* sheet_dc = nullptr;
+    plat::PaletteHandle sheet_palette;
+    int32_t normal_x = 0, normal_y = 0;
+    int32_t button_width = 0, button_height = 0;
+    int32_t pressed_x = 0, pressed_y = 0;
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    uint32_t ClassStyle() const override;
+
+  private:
+    bool CreateWindowAt(int32_t x, int32_t y, plat::Window* parent);
+    void DrawImage(bool pressed);
+    bool Inside(plat::LParam lParam) const;
+    void Fire();
+    void OnLButtonDown();
+    void OnMouseMove(plat::WParam keys, plat::LParam lParam);
+    void OnLButtonUp(plat::LParam lParam);
+};

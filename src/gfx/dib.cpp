@@ -1,0 +1,151 @@
+#include "gfx/dib.h"
+
+#include <cstring>
+
+#include "platform/file.h"
+
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr uint32_t kCoreHeaderSize = 12;
+constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint16_t kBitmapMagic = 0x4D42;  // "BM"
+constexpr int32_t kMaxColors = 256;
+
+uint16_t Read16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+uint32_t Read32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+void Put16(std::vector<uint8_t>& out, uint16_t v) {
+    out.push_back(static_cast<uint8_t>(v));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+}
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+}  // namespace
+
+const uint8_t* PackedDib::TopRow(int32_t top_row) const {
+    const int32_t file_row = header.height > 0 ? Rows() - 1 - top_row : top_row;
+    return bits.data() + static_cast<size_t>(file_row) * static_cast<size_t>(Stride());
+}
+
+uint8_t* PackedDib::TopRow(int32_t top_row) {
+    return const_cast<uint8_t*>(static_cast<const PackedDib*>(this)->TopRow(top_row));
+}
+
+std::unique_ptr<PackedDib> ParseDib(const uint8_t* data, size_t size) {
+    if (data == nullptr || size < kFileHeaderSize) return nullptr;
+
+    // Optional file header: present exactly when the file starts with "BM".
+    size_t start = 0;
+    uint64_t bits_offset = 0;
+    if (Read16(data) == kBitmapMagic) {
+        bits_offset = Read32(data + 10);
+        start = kFileHeaderSize;
+    }
+    if (size - start < 4) return nullptr;
+    const uint8_t* h = data + start;
+    const uint32_t header_size = Read32(h);
+
+    auto dib = std::make_unique<PackedDib>();
+    DibInfoHeader& info = dib->header;
+    size_t entry_size = 4;
+    if (header_size == kCoreHeaderSize) {
+        if (size - start < kCoreHeaderSize) return nullptr;
+        info.width = Read16(h + 4);
+        info.height = Read16(h + 6);
+        info.planes = Read16(h + 8);
+        info.bit_count = Read16(h + 10);
+        entry_size = 3;
+    } else if (header_size >= kInfoHeaderSize) {
+        // Later header versions start with the same 40 bytes.
+        if (size - start < header_size) return nullptr;
+        info.width = static_cast<int32_t>(Read32(h + 4));
+        info.height = static_cast<int32_t>(Read32(h + 8));
+        info.planes = Read16(h + 12);
+        info.bit_count = Read16(h + 14);
+        info.compression = Read32(h + 16);
+        info.image_size = Read32(h + 20);
+        info.x_pels_per_meter = static_cast<int32_t>(Read32(h + 24));
+        info.y_pels_per_meter = static_cast<int32_t>(Read32(h + 28));
+        info.colors_used = Read32(h + 32);
+        info.colors_important = Read32(h + 36);
+    } else {
+        return nullptr;
+    }
+    info.size = kInfoHeaderSize;
+
+    if (info.bit_count != 8 || info.compression != 0) return nullptr;
+    if (info.width <= 0 || info.height == 0 || info.height == INT32_MIN) return nullptr;
+    if (info.colors_used > static_cast<uint32_t>(kMaxColors)) return nullptr;
+    if (info.colors_used == 0) info.colors_used = kMaxColors;
+
+    const uint64_t table_start = start + header_size;
+    const uint64_t table_end = table_start + uint64_t{info.colors_used} * entry_size;
+    if (table_end > size) return nullptr;
+    dib->colors.resize(info.colors_used);
+    for (uint32_t i = 0; i < info.colors_used; ++i) {
+        const uint8_t* e = data + table_start + i * entry_size;
+        dib->colors[i] = RgbQuad{e[0], e[1], e[2], entry_size == 4 ? e[3] : uint8_t{0}};
+    }
+
+    // The rows: 4-byte padded, starting at the file header's offset when it
+    // gives one, else right behind the colour table.
+    const uint64_t needed = uint64_t(dib->Stride()) * uint64_t(dib->Rows());
+    const uint64_t bits_start = bits_offset != 0 ? bits_offset : table_end;
+    if (bits_start > size || size - bits_start < needed) return nullptr;
+    info.image_size = static_cast<uint32_t>(needed);
+    dib->bits.assign(data + bits_start, data + bits_start + needed);
+    return dib;
+}
+
+std::unique_ptr<PackedDib> OpenDibFile(const std::string& name) {
+    const plat::FileHandle file = plat::OpenFile(name, plat::OpenMode::Read);
+    if (file == plat::kInvalidFile) return nullptr;
+    std::vector<uint8_t> bytes;
+    const int32_t length = plat::SeekFile(file, 0, plat::SeekFrom::End);
+    if (length > 0 && plat::SeekFile(file, 0, plat::SeekFrom::Begin) == 0) {
+        bytes.resize(static_cast<size_t>(length));
+        const int32_t got = plat::ReadFile(file, bytes.data(), static_cast<uint32_t>(length));
+        bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    }
+    plat::CloseFile(file);
+    return ParseDib(bytes.data(), bytes.size());
+}
+
+std::vector<uint8_t> EncodeDib(const PackedDib& dib) {
+    std::vector<uint8_t> out;
+    const uint32_t colors = static_cast<uint32_t>(dib.colors.size());
+    const uint32_t offset = static_cast<uint32_t>(kFileHeaderSize + kInfoHeaderSize + 4 * colors);
+    Put16(out, kBitmapMagic);
+    Put32(out, offset + static_cast<uint32_t>(dib.bits.size()));
+    Put16(out, 0);
+    Put16(out, 0);
+    Put32(out, offset);
+    const DibInfoHeader& h = dib.header;
+    Put32(out, kInfoHeaderSize);
+    Put32(out, static_cast<uint32_t>(h.width));
+    Put32(out, static_cast<uint32_t>(h.height));
+    Put16(out, 1);
+    Put16(out, 8);
+    Put32(out, 0);
+    Put32(out, static_cast<uint32_t>(dib.bits.size()));
+    Put32(out, static_cast<uint32_t>(h.x_pels_per_meter));
+    Put32(out, static_cast<uint32_t>(h.y_pels_per_meter));
+    Put32(out, colors);
+    Put32(out, h.colors_important);
+    for (const RgbQuad& q : dib.colors) {
+        out.push_back(q.blue);
+        out.push_back(q.green);
+        out.push_back(q.red);
+        out.push_back(q.reserved);
+    }
+    out.insert(out.end(), dib.bits.begin(), dib.bits.end());
+    return out;
+}

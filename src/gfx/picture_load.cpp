@@ -1,0 +1,56 @@
+#include "gfx/picture_load.h"
+
+#include "app/app_globals.h"
+#include "platform/app.h"
+#include "platform/input.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "view/spiel_feld.h"
+
+namespace {
+
+constexpr uint32_t kAbortLoadMessage = WM_USER + 0x73;
+constexpr uint32_t kMissingBoxFlags = MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL;
+
+// Nested loads (a bitmap loaded through a temporary picture) show the wait
+// cursor once, for the outermost load.
+int g_load_depth = 0;
+
+}  // namespace
+
+PictureLoadHooks& GetPictureLoadHooks() {
+    static PictureLoadHooks hooks;
+    return hooks;
+}
+
+PictureLoadScope::PictureLoadScope(const std::string& name) {
+    if (g_load_depth++ == 0 && g_pSpielFeld != nullptr) plat::SetCursor(IDC_WAIT);
+    const PictureLoadHooks& hooks = GetPictureLoadHooks();
+    if (!name.empty() && name[0] == g_CdDrive && hooks.pause_cd_music != nullptr) {
+        hooks.pause_cd_music();
+    }
+}
+
+PictureLoadScope::~PictureLoadScope() {
+    if (--g_load_depth == 0 && g_pSpielFeld != nullptr) plat::SetCursor(IDC_ARROW);
+}
+
+std::string MissingPictureText(const std::string& name) {
+    return "The following graphics information couldn\xb4t be located:\n " + name +
+           " \n Check to make sure the information is available: For instance, is the CD "
+           "inserted in the player.";
+}
+
+std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name) {
+    for (;;) {
+        std::unique_ptr<PackedDib> dib = OpenDibFile(name);
+        if (dib != nullptr) return dib;
+        const int32_t answer =
+            plat::MessageBox(nullptr, MissingPictureText(name), "Ferrovane", kMissingBoxFlags);
+        if (answer == IDRETRY) continue;
+        plat::ClipCursor(nullptr);
+        plat::Application* app = plat::CurrentApplication();
+        if (app != nullptr) plat::SendMessage(app->mainWindow, kAbortLoadMessage);
+        return nullptr;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+// What every picture load shares: the world view's wait cursor and the CD
+// music pause while the file is read, and the retry/cancel box for a missing
+// or unreadable file.
+
+#include <memory>
+#include <string>
+
+#include "gfx/dib.h"
+
+// Set by the sound manager while it exists; a null hook does nothing.
+struct PictureLoadHooks {
+    // Pauses the CD music: the drive cannot play while data is read from it.
+    void (*pause_cd_music)() = nullptr;
+};
+PictureLoadHooks& GetPictureLoadHooks();
+
+// For the time of one load: the wait cursor while the world view exists,
+// and the music pause when the file lies on the CD drive (g_CdDrive).
+class PictureLoadScope {
+  public:
+    explicit PictureLoadScope(const std::string& name);
+    ~PictureLoadScope();
+    PictureLoadScope(const PictureLoadScope&) = delete;
+    PictureLoadScope& operator=(const PictureLoadScope&) = delete;
+};
+
+// Opens and parses the picture; while it is missing or damaged, asks with
+// the missing-graphics box. Retry tries again; Cancel frees the cursor,
+// sends WM_USER+0x73 to the main frame once and returns null.
+std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name);
+
+// The box text for a file name (Windows-1252 bytes).
+std::string MissingPictureText(const std::string& name);

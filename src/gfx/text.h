@@ -1,0 +1,24 @@
+#pragma once
+// Bitmap-font text on pixel surfaces. A font is a glyph strip (glyph g in
+// rows g*h .. g*h+h-1) plus an advance table indexed by code - 26. Texts are
+// Windows-1252 bytes. Characters 26..122 with an entry in the table are drawn
+// as one-colour masks; all others are skipped and take no room. Icons (codes
+// 123 and above) are drawn in their own colours by DrawIconsOnSurface only.
+
+#include <cstdint>
+#include <span>
+
+#include "gfx/pixel_surface.h"
+
+using AdvanceTable = std::span<const uint8_t>;
+
+// Sum of the advances of the text characters of a zero-terminated text.
+uint32_t GetTextWidth(const char* text, AdvanceTable advances);
+
+uint32_t DrawTextOnSurface(const PixelSurface& dst, const char* text, AdvanceTable advances,
+                           int32_t x, int32_t y, const ConstPixelSurface& strip,
+                           int32_t cell_height, int32_t glyph_width, uint8_t colour);
+
+// Returns the width of the icon run: n icons measure (n - 1) * advance + 16.
+uint32_t DrawIconsOnSurface(const PixelSurface& dst, const char* text, AdvanceTable advances,
+                            int32_t x, int32_t y, const ConstPixelSurface& icons);

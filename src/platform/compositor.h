@@ -1,0 +1,52 @@
+#pragma once
+// The composed screen: every visible window's retained surface painted into
+// the 8-bit virtual screen in z-order (top-most windows over the rest,
+// children over their parents and clipped to them), then shown by the back
+// end through a 256-entry RGB lookup of the system palette.
+//
+// Presenting happens at most once per display refresh and only when
+// something changed (a window drew, appeared, moved or went away, or the
+// system palette changed). The loop asks for it once per turn; GdiFlush asks
+// for it after drawing. After the system palette was cleared to black (before
+// an image load) the screen keeps its previous colours until the next
+// foreground realize, so no black flash is shown.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/palette.h"
+#include "platform/surface.h"
+
+namespace plat {
+
+// The shortest time between two presents (one refresh at 60 Hz).
+constexpr uint32_t kPresentIntervalMs = 16;
+
+int32_t ScreenWidth();
+int32_t ScreenHeight();
+
+// Makes the compositor the loop's presenter. Called by the drawing calls
+// that need it; the program may call it at start-up.
+void InstallCompositor();
+
+// Presents when something changed and a refresh has passed since the last
+// present. Returns whether it presented.
+bool PresentIfDue();
+// Composes and presents now.
+void PresentNow();
+
+// The screen composed from the windows as they are now (for tests and
+// screenshots); pixel values are system palette indices.
+const Surface& ComposeScreen();
+// One pixel of the freshly composed screen (0 outside).
+uint8_t ScreenPixel(int32_t x, int32_t y);
+// The colours the last present showed.
+const RgbTable& PresentedColours();
+// Writes the freshly composed screen as an indexed PNG with the system
+// palette's colours. False when the file cannot be written.
+bool SaveScreenPng(const std::string& hostPath);
+
+// Forgets the last present (time and colours); for tests.
+void ResetCompositor();
+
+}  // namespace plat

@@ -1,0 +1,220 @@
+#include "app/market_events.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+
+#include "app/data_tables.h"
+#include "app/game_state.h"
+#include "app/lookup_tables.h"
+#include "platform/random.h"
+#include "support/game_state_scope.h"
+
+namespace {
+
+class MarketEventsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gs.game_mode = kModeGame;
+        gs.month = 4;
+        gs.year = 1975;
+        gs.event_pause = 0;
+        plat::SetRandSourceForTests([this] {
+            if (draws.empty()) return 0;
+            const int32_t v = draws.front();
+            draws.pop_front();
+            return v;
+        });
+    }
+    void TearDown() override { plat::SetRandSourceForTests({}); }
+
+    GameStateScope scope;
+    CGameState& gs = scope.state();
+    CLookupTables tables;
+    std::deque<int32_t> draws;
+};
+
+TEST_F(MarketEventsTest, TableValues) {
+    const MarketEvent& e24 = gs.market_events[24];
+    EXPECT_EQ(e24.event_goods[0], 39);
+    for (int k = 1; k < 9; ++k) EXPECT_EQ(e24.event_goods[k], kNoGood);
+    EXPECT_EQ(e24.event_prices[0], 26927);
+
+    const MarketEvent& e26 = gs.market_events[26];
+    EXPECT_EQ(e26.event_goods[2], 25);
+    EXPECT_EQ(e26.normal_prices[2], 11250);
+    EXPECT_EQ(gs.goods[25].price, 12093);
+    EXPECT_EQ(e26.event_duration, 140);
+    EXPECT_EQ(e26.event_year, 2013);
+
+    for (int i = kMarketEventFilled; i < kMarketEventSlots; ++i) {
+        const MarketEvent& e = gs.market_events[i];
+        EXPECT_EQ(e.event_year, 0);
+        EXPECT_EQ(e.event_duration, 0);
+        for (int k = 0; k < 9; ++k) {
+            EXPECT_EQ(e.event_goods[k], kNoGood);
+            EXPECT_EQ(e.event_prices[k], 0);
+        }
+    }
+    for (int i = 0; i < kMarketEventFilled; ++i) {
+        EXPECT_EQ(gs.market_events[i].event_counter, 0);
+        EXPECT_EQ(gs.market_events[i].event_state, 0);
+    }
+}
+
+TEST_F(MarketEventsTest, EventRunsItsDurationThenRestoresPrices) {
+    ASSERT_TRUE(StartMarketEvent(0));
+    EXPECT_EQ(gs.active_event, 0);
+    EXPECT_EQ(gs.market_events[0].event_counter, 40);
+    EXPECT_EQ(gs.market_events[0].event_state, 1);
+    EXPECT_EQ(gs.goods[8].price, 4548);
+    EXPECT_EQ(gs.goods[16].price, 24756);
+    EXPECT_EQ(gs.goods[17].price, 3590);  // not named by the event
+
+    for (int month = 1; month < 40; ++month) {
+        CountDownMarketEvent();
+        ASSERT_EQ(gs.active_event, 0) << month;
+    }
+    EXPECT_EQ(gs.market_events[0].event_counter, 1);
+    EXPECT_EQ(gs.goods[8].price, 4548);
+    CountDownMarketEvent();
+    EXPECT_EQ(gs.active_event, -1);
+    EXPECT_EQ(gs.event_pause, 11);
+    EXPECT_EQ(gs.goods[8].price, 3032);
+    EXPECT_EQ(gs.goods[16].price, 16504);
+
+    // Nothing runs: the count-down does nothing.
+    CountDownMarketEvent();
+    EXPECT_EQ(gs.event_pause, 11);
+}
+
+TEST_F(MarketEventsTest, EventWithNoMonthsLeftEndsAtTheNextMonth) {
+    gs.active_event = 9;  // e.g. from a level file, counter 0
+    gs.goods[15].price = 5614;
+    CountDownMarketEvent();
+    EXPECT_EQ(gs.active_event, -1);
+    EXPECT_EQ(gs.goods[15].price, 11228);
+}
+
+TEST_F(MarketEventsTest, BadIndicesAreIgnored) {
+    EXPECT_FALSE(StartMarketEvent(-1));
+    EXPECT_FALSE(StartMarketEvent(40));
+    gs.active_event = 45;
+    CountDownMarketEvent();
+    ApplyRunningEventPrices();
+    EXPECT_EQ(gs.active_event, 45);
+    gs.active_event = -2;
+    CountDownMarketEvent();
+    EXPECT_EQ(gs.active_event, -2);
+
+    // A goods index outside 0..43 in a record is skipped.
+    gs.market_events[30].event_goods[0] = 200;
+    gs.market_events[30].event_goods[1] = 44;
+    gs.market_events[30].event_goods[2] = 12;
+    gs.market_events[30].event_prices[2] = 777;
+    gs.market_events[30].event_duration = 1;
+    ASSERT_TRUE(StartMarketEvent(30));
+    EXPECT_EQ(gs.goods[12].price, 777);
+}
+
+TEST_F(MarketEventsTest, RandomPickStartsAnEligibleEvent) {
+    draws = {1, 25 + 2};  // odd: try; 27 mod 25 = event 2 (1960)
+    MaybeStartRandomMarketEvent();
+    EXPECT_EQ(gs.active_event, 2);
+    EXPECT_EQ(gs.goods[17].price, 5385);
+}
+
+TEST_F(MarketEventsTest, RandomPickGates) {
+    struct Case {
+        const char* name;
+        void (*setup)(CGameState&);
+    };
+    const Case cases[] = {
+        {"March", [](CGameState& g) { g.month = 2; }},
+        {"July", [](CGameState& g) { g.month = 6; }},
+        {"editor", [](CGameState& g) { g.game_mode = kModeEditor; }},
+        {"career", [](CGameState& g) { g.game_mode = kModeCareer; }},
+        {"mission", [](CGameState& g) { g.game_mode = kModeMission; }},
+        {"events off", [](CGameState& g) { g.active_event = -2; }},
+        {"pause", [](CGameState& g) { g.event_pause = 1; }},
+        {"2061", [](CGameState& g) { g.year = 2061; }},
+        {"picked twice", [](CGameState& g) { g.market_events[2].event_state = 2; }},
+        {"too early", [](CGameState& g) { g.year = 1959; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameStateScope fresh;
+        CLookupTables t;
+        fresh.state().game_mode = kModeGame;
+        fresh.state().month = 4;
+        fresh.state().year = 1975;
+        fresh.state().event_pause = 0;
+        c.setup(fresh.state());
+        const int8_t before = fresh.state().active_event;
+        draws = {1, 2};
+        MaybeStartRandomMarketEvent();
+        EXPECT_EQ(fresh.state().active_event, before);
+    }
+    // An even first draw: no event this month.
+    draws = {2, 2};
+    MaybeStartRandomMarketEvent();
+    EXPECT_EQ(gs.active_event, -1);
+    // Another event running: none is drawn.
+    gs.active_event = 5;
+    draws = {1, 2};
+    MaybeStartRandomMarketEvent();
+    EXPECT_EQ(gs.active_event, 5);
+}
+
+TEST_F(MarketEventsTest, LateEventsAreNeverDrawn) {
+    gs.year = 2060;
+    for (int32_t draw = 0; draw < 32768; draw += 7) {
+        gs.active_event = -1;
+        draws = {1, draw};
+        MaybeStartRandomMarketEvent();
+        EXPECT_LT(gs.active_event, kMarketEventPickable);
+        if (gs.active_event >= 0) gs.market_events[gs.active_event].event_state = 0;
+    }
+    EXPECT_EQ(gs.market_events[25].event_state, 0);
+    EXPECT_EQ(gs.market_events[26].event_state, 0);
+}
+
+TEST_F(MarketEventsTest, ReapplyRunningEventPrices) {
+    gs.active_event = 24;
+    ApplyRunningEventPrices();
+    EXPECT_EQ(gs.goods[39].price, 26927);
+}
+
+TEST(MarketEventRecordTest, EncodeDecodeRoundTrip) {
+    MarketEvent e{};
+    e.event_year = 1994;
+    for (int k = 0; k < 9; ++k) {
+        e.event_goods[k] = static_cast<uint8_t>(k * 3);
+        e.event_prices[k] = -1000 * k - 7;
+        e.normal_prices[k] = 0x01020304 + k;
+    }
+    e.padding_a[1] = 0xAB;
+    e.event_duration = 140;
+    e.event_counter = 77;
+    e.event_state = 1;
+    e.padding_b = 0xCD;
+    uint8_t bytes[kMarketEventRecordSize];
+    EncodeMarketEvent(e, bytes);
+    EXPECT_EQ(bytes[0], 1994 & 0xFF);
+    EXPECT_EQ(bytes[1], 1994 >> 8);
+    EXPECT_EQ(bytes[4 + 8], 24);
+    EXPECT_EQ(bytes[52], 0x04);  // first normal price, little-endian
+    EXPECT_EQ(bytes[55], 0x01);
+    EXPECT_EQ(bytes[88], 140);
+    EXPECT_EQ(bytes[89], 77);  // the month counter
+    EXPECT_EQ(bytes[90], 1);
+    MarketEvent back{};
+    DecodeMarketEvent(bytes, back);
+    uint8_t again[kMarketEventRecordSize];
+    EncodeMarketEvent(back, again);
+    EXPECT_EQ(0, std::memcmp(bytes, again, sizeof bytes));
+    EXPECT_EQ(back.event_prices[3], -3007);
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// The image button's press, drag and release rules on the headless back end.
+
+#include "gfx/buttons.h"
+
+#include <gtest/gtest.h>
+
+#include "gfx/wing_bitmap.h"
+#include "gfx_host.h"
+#include "platform/input.h"
+#include "platform/message_queue.h"
+
+namespace {
+
+constexpr uint32_t kCommand = 40186;
+constexpr uint8_t kNormalInk = 1;
+constexpr uint8_t kPressedInk = 2;
+
+class Parent : public plat::Window {
+  public:
+    int commands = 0;
+    plat::WParam last = 0;
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
+        if (message == WM_COMMAND) {
+            ++commands;
+            last = w;
+        }
+        return DefaultMessage(message, w, l);
+    }
+};
+
+class ButtonTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RgbQuad colours[256] = {};
+        sheet.Create(colours, 108, 80);
+        sheet.FillRect(0, 0, 108, 40, kNormalInk);
+        sheet.FillRect(0, 40, 108, 40, kPressedInk);
+        parent = new Parent;
+        parent->Create(nullptr, {100, 100, 500, 400}, WS_POPUP | WS_VISIBLE);
+        button = new BUTTONS;
+        ASSERT_TRUE(button->Create(0, 10, 20, parent, kCommand, 108, 40, 0, 0, 0, 40, sheet,
+                                   plat::StockDefaultPalette()));
+        host.host.RunUntilIdle();
+    }
+    void TearDown() override {
+        delete button;
+        delete parent;
+    }
+
+    // Screen point of a client point of the button.
+    static plat::Point At(int32_t x, int32_t y) { return {110 + x, 120 + y}; }
+    void Move(int32_t x, int32_t y) {
+        host.host.InjectMouseMove(At(x, y));
+        host.host.RunUntilIdle();
+    }
+    void Press() {
+        host.host.InjectMouseButton(plat::MouseButton::Left, true);
+        host.host.RunUntilIdle();
+    }
+    void Release() {
+        host.host.InjectMouseButton(plat::MouseButton::Left, false);
+        host.host.RunUntilIdle();
+    }
+    uint8_t Shown() { return button->GetSurface().Row(5)[5]; }
+    size_t Posted() {
+        return host.host.Recorder().Count(plat::MessageTrace::Kind::Posted, parent, WM_COMMAND);
+    }
+
+    gfxtest::GfxHost host;
+    WinGBitmap sheet;
+    Parent* parent = nullptr;
+    BUTTONS* button = nullptr;
+};
+
+TEST_F(ButtonTest, PaintShowsTheNormalImage) {
+    EXPECT_EQ(Shown(), kNormalInk);
+    EXPECT_EQ(button->GetWindowText(), "BUTTON");
+    EXPECT_EQ(button->state, 0);
+    EXPECT_EQ(button->mode, 0);
+}
+
+TEST_F(ButtonTest, PressMoveOutReleaseFiresNothing) {
+    Move(50, 20);
+    Press();
+    EXPECT_EQ(Shown(), kPressedInk);
+    EXPECT_EQ(plat::GetCapture(), button);
+    Move(150, 20);  // outside, still captured
+    EXPECT_EQ(Shown(), kNormalInk);
+    Release();
+    EXPECT_EQ(parent->commands, 0);
+    EXPECT_EQ(Posted(), 0u);
+    EXPECT_EQ(plat::GetCapture(), nullptr);
+}
+
+TEST_F(ButtonTest, ClickInsideFiresOnceAtTheRelease) {
+    Move(50, 20);
+    Press();
+    EXPECT_EQ(parent->commands, 0);
+    Release();
+    EXPECT_EQ(parent->commands, 1);
+    EXPECT_EQ(parent->last, kCommand);
+    EXPECT_EQ(Posted(), 1u);
+    EXPECT_EQ(Shown(), kNormalInk);
+    EXPECT_EQ(button->state, 0);
+}
+
+TEST_F(ButtonTest, TheRightAndBottomEdgesCountAsInside) {
+    Move(50, 20);
+    Press();
+    Move(108, 40);  // one past the last pixel: still inside
+    EXPECT_EQ(Shown(), kPressedInk);
+    Release();
+    EXPECT_EQ(parent->commands, 1);
+}
+
+TEST_F(ButtonTest, ModeOneFiresAtThePressOnly) {
+    button->mode = 1;
+    Move(50, 20);
+    Press();
+    EXPECT_EQ(parent->commands, 1);
+    EXPECT_EQ(button->state, 1);
+    Move(60, 25);
+    Release();
+    EXPECT_EQ(parent->commands, 1);
+    EXPECT_EQ(button->state, 0);
+}
+
+TEST_F(ButtonTest, ModeOneFiresWhenDraggedOntoWithTheButtonDown) {
+    button->mode = 1;
+    Move(200, 100);  // on the parent, beside the button
+    Press();
+    Move(50, 20);
+    EXPECT_EQ(parent->commands, 1);
+    Move(55, 20);
+    EXPECT_EQ(parent->commands, 1);
+    Release();
+}
+
+TEST_F(ButtonTest, DoubleClickFiresOnce) {
+    Move(50, 20);
+    Press();
+    Release();
+    Press();  // arrives as a double click: ignored
+    Release();
+    EXPECT_EQ(parent->commands, 1);
+    EXPECT_EQ(Shown(), kNormalInk);
+}
+
+TEST_F(ButtonTest, MovesWithShiftHeldAreIgnored) {
+    Move(50, 20);
+    Press();
+    host.host.InjectKey(VK_SHIFT, true);
+    Move(150, 20);  // outside, but with Shift: nothing changes
+    EXPECT_EQ(Shown(), kPressedInk);
+    host.host.InjectKey(VK_SHIFT, false);
+    Move(50, 20);
+    Release();
+    EXPECT_EQ(parent->commands, 1);
+}
+
+TEST_F(ButtonTest, OwnerCanShowItPressedWithoutFiring) {
+    button->state = 1;
+    button->Redraw();
+    EXPECT_EQ(Shown(), kPressedInk);
+    EXPECT_EQ(parent->commands, 0);
+    button->state = 2;
+    Move(50, 20);
+    Press();  // a press clears state 2
+    EXPECT_EQ(button->state, 0);
+    Release();
+    EXPECT_EQ(parent->commands, 1);
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+#include "gfx/dib.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "gfx_test_files.h"
+
+namespace {
+
+using gfxtest::DibBytes;
+using gfxtest::DibLayout;
+using gfxtest::TestPicture;
+
+TEST(Dib, FourLayoutsGiveTheSamePicture) {
+    const TestPicture pic = TestPicture::Numbered(30, 5);
+    std::vector<std::unique_ptr<PackedDib>> loaded;
+    for (bool file_header : {true, false}) {
+        for (bool core : {false, true}) {
+            const std::vector<uint8_t> bytes = DibBytes(pic, DibLayout{file_header, core});
+            auto dib = ParseDib(bytes.data(), bytes.size());
+            ASSERT_NE(dib, nullptr) << file_header << core;
+            EXPECT_EQ(dib->header.size, 40u);
+            EXPECT_EQ(dib->Width(), 30);
+            EXPECT_EQ(dib->Rows(), 5);
+            EXPECT_EQ(dib->header.colors_used, 256u);
+            loaded.push_back(std::move(dib));
+        }
+    }
+    for (const auto& dib : loaded) {
+        for (int32_t y = 0; y < 5; ++y)
+            for (int32_t x = 0; x < 30; ++x)
+                ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y)) << x << "," << y;
+        for (int i = 0; i < 256; ++i) {
+            EXPECT_EQ(dib->colors[i].red, pic.colors[i].red);
+            EXPECT_EQ(dib->colors[i].blue, pic.colors[i].blue);
+        }
+    }
+}
+
+TEST(Dib, ImageSizeZeroIsComputedFromPaddedRows) {
+    const TestPicture pic = TestPicture::Numbered(30, 2);
+    DibLayout layout;
+    layout.image_size = 0;
+    const auto bytes = DibBytes(pic, layout);
+    auto dib = ParseDib(bytes.data(), bytes.size());
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(dib->header.image_size, 64u);
+}
+
+TEST(Dib, FileHeaderOffsetIsHonoured) {
+    const TestPicture pic = TestPicture::Numbered(8, 3);
+    DibLayout layout;
+    layout.gap_before_bits = 10;
+    const auto bytes = DibBytes(pic, layout);
+    auto dib = ParseDib(bytes.data(), bytes.size());
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(dib->TopRow(0)[0], pic.At(0, 0));
+    EXPECT_EQ(dib->TopRow(2)[7], pic.At(7, 2));
+}
+
+TEST(Dib, TopDownFilesKeepTheirRowOrder) {
+    const TestPicture pic = TestPicture::Numbered(5, 4);
+    DibLayout layout;
+    layout.top_down = true;
+    const auto bytes = DibBytes(pic, layout);
+    auto dib = ParseDib(bytes.data(), bytes.size());
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(dib->Rows(), 4);
+    EXPECT_EQ(dib->TopRow(0)[0], pic.At(0, 0));
+    EXPECT_EQ(dib->TopRow(3)[4], pic.At(4, 3));
+}
+
+TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
+    const TestPicture pic = TestPicture::Numbered(30, 5);
+    struct Case {
+        const char* what;
+        DibLayout layout;
+        size_t cut = 0;  // bytes removed from the end
+    };
+    std::vector<Case> cases;
+    auto add = [&](const char* what, auto change, size_t cut = 0) {
+        Case c{what, DibLayout{}, cut};
+        change(c.layout);
+        cases.push_back(c);
+    };
+    add("too many colours", [](DibLayout& l) { l.colors_used = 257; });
+    add("huge colour count", [](DibLayout& l) { l.colors_used = 0x40000000; });
+    add("zero width", [](DibLayout& l) { l.width = 0; });
+    add("negative width", [](DibLayout& l) { l.width = -30; });
+    add("zero height", [](DibLayout& l) { l.height = 0; });
+    add("rows past the end", [](DibLayout& l) { l.height = 500; });
+    add("huge picture", [](DibLayout& l) {
+        l.width = 0x7fffffff;
+        l.height = 0x7fffffff;
+    });
+    add("offset past the end", [](DibLayout& l) { l.bits_offset = 0x7ffffff0; });
+    add("4-bit", [](DibLayout& l) { l.bit_count = 4; });
+    add("compressed", [](DibLayout& l) { l.compression = 1; });
+    add("unknown header size", [](DibLayout& l) { l.header_size = 20; });
+    add(
+        "truncated rows", [](DibLayout&) {}, 1);
+    add(
+        "truncated colour table", [](DibLayout&) {}, 150 + 900);
+    add(
+        "only the file header", [](DibLayout&) {}, 150 + 1024 + 40);
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = DibBytes(pic, c.layout);
+        bytes.resize(bytes.size() - c.cut);
+        // Copy into a block of exactly that size so that the sanitizer sees
+        // any read past it.
+        std::unique_ptr<uint8_t[]> exact(new uint8_t[bytes.size()]);
+        std::copy(bytes.begin(), bytes.end(), exact.get());
+        EXPECT_EQ(ParseDib(exact.get(), bytes.size()), nullptr) << c.what;
+    }
+    EXPECT_EQ(ParseDib(nullptr, 0), nullptr);
+    const uint8_t tiny[] = {'B', 'M', 0, 0};
+    EXPECT_EQ(ParseDib(tiny, sizeof tiny), nullptr);
+}
+
+TEST(Dib, EncodeThenParseRoundTrips) {
+    const TestPicture pic = TestPicture::Numbered(13, 7);
+    const auto bytes = DibBytes(pic, DibLayout{});
+    auto dib = ParseDib(bytes.data(), bytes.size());
+    ASSERT_NE(dib, nullptr);
+    const std::vector<uint8_t> again = EncodeDib(*dib);
+    auto back = ParseDib(again.data(), again.size());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->bits, dib->bits);
+    EXPECT_EQ(back->colors, dib->colors);
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+// Loading pictures from files: the four layouts, the padded rows, and the
+// retry/cancel box for missing and damaged files.
+
+#include <gtest/gtest.h>
+
+#include "app/app_globals.h"
+#include "gfx/palette_image.h"
+#include "gfx/picture_load.h"
+#include "gfx/raw_image.h"
+#include "gfx/wing_bitmap.h"
+#include "gfx_host.h"
+#include "gfx_test_files.h"
+#include "platform/input.h"
+#include "view/spiel_feld.h"
+
+namespace {
+
+using gfxtest::DibLayout;
+using gfxtest::GfxHost;
+using gfxtest::TempDataFolder;
+using gfxtest::TestPicture;
+
+TEST(RawImageLoad, FourLayoutsAndOddWidthsGiveTheSamePixels) {
+    GfxHost host;
+    TempDataFolder folder;
+    const TestPicture pic = TestPicture::Numbered(30, 5);  // rows padded to 32 in the file
+    int n = 0;
+    for (bool file_header : {true, false}) {
+        for (bool core : {false, true}) {
+            DibLayout layout;
+            layout.file_header = file_header;
+            layout.core_header = core;
+            const std::string path =
+                folder.WritePicture("p" + std::to_string(n++) + ".jgd", pic, layout);
+            RawImage image;
+            ASSERT_TRUE(image.LoadJgd(path));
+            EXPECT_EQ(image.width, 30);
+            EXPECT_EQ(image.height, -5);
+            for (int32_t y = 0; y < 5; ++y)
+                for (int32_t x = 0; x < 30; ++x)
+                    ASSERT_EQ(image.pixels[y * 30 + x], pic.At(x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(host.host.MessageBoxes().empty());
+}
+
+TEST(RawImageLoad, TopRowComesFirst) {
+    GfxHost host;
+    TempDataFolder folder;
+    const TestPicture pic = TestPicture::Numbered(64, 40);
+    RawImage image;
+    ASSERT_TRUE(image.LoadJgd(folder.WritePicture("tile.jgd", pic)));
+    EXPECT_EQ(image.height, -40);
+    EXPECT_EQ(image.pixels[0], pic.At(0, 0));
+    EXPECT_EQ(image.pixels[64 * 40 - 1], pic.At(63, 39));
+    image.Free();
+    EXPECT_EQ(image.pixels, nullptr);
+    EXPECT_EQ(image.width, 0);
+    image.Free();
+}
+
+TEST(MissingPicture, CancelLeavesTheImageEmptyAndAbortsOnce) {
+    GfxHost host;
+    TempDataFolder folder;
+    const std::string path = folder.Path() + "/nothing.jgd";
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    RawImage image;
+    EXPECT_FALSE(image.LoadJgd(path));
+    EXPECT_EQ(image.pixels, nullptr);
+    ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
+    const auto& box = host.host.MessageBoxes()[0];
+    EXPECT_EQ(box.caption, "Ferrovane");
+    EXPECT_EQ(box.flags, 0x1015u);
+    EXPECT_EQ(box.text, "The following graphics information couldn\xb4t be located:\n " + path +
+                            " \n Check to make sure the information is available: For "
+                            "instance, is the CD inserted in the player.");
+    EXPECT_EQ(host.frame->aborts, 1);
+    EXPECT_EQ(host.host.Recorder().Count(plat::MessageTrace::Kind::Sent, host.frame,
+                                         gfxtest::kAbortLoadMessage),
+              1u);
+}
+
+TEST(MissingPicture, CancelFreesTheCursor) {
+    GfxHost host;
+    plat::Rect confined{10, 10, 200, 200};
+    plat::ClipCursor(&confined);
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    PaletteImage image;
+    EXPECT_FALSE(image.Load("/no/such/folder/scr_0.jgd", nullptr, 1));
+    plat::Rect now;
+    EXPECT_FALSE(plat::GetClipCursor(&now));
+    EXPECT_FALSE(image.Loaded());
+}
+
+TEST(MissingPicture, RetryAfterTheFileAppearsLoadsIt) {
+    GfxHost host;
+    TempDataFolder folder;
+    const TestPicture pic = TestPicture::Numbered(16, 8);
+    const std::string path = folder.Path() + "/later.jgd";
+    int boxes = 0;
+    host.host.on_box = [&] {
+        // The first box is answered Retry without the file; the second
+        // after the file has been put in place.
+        if (++boxes == 2) folder.WritePicture("later.jgd", pic);
+    };
+    host.host.QueueMessageBoxAnswer(IDRETRY);
+    host.host.QueueMessageBoxAnswer(IDRETRY);
+    WinGBitmap bitmap;
+    EXPECT_TRUE(bitmap.LoadJgd(path));
+    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(host.frame->aborts, 0);
+    ASSERT_TRUE(bitmap.Loaded());
+    EXPECT_EQ(bitmap.width, 16);
+    EXPECT_EQ(bitmap.height, -8);
+    EXPECT_EQ(bitmap.pixels[0], pic.At(0, 0));
+    EXPECT_EQ(bitmap.pixels[7 * bitmap.Stride() + 15], pic.At(15, 7));
+}
+
+TEST(MissingPicture, DamagedFilesAskLikeMissingOnes) {
+    GfxHost host;
+    TempDataFolder folder;
+    DibLayout bad;
+    bad.colors_used = 300;
+    const std::string path = folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), bad);
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    RawImage image;
+    EXPECT_FALSE(image.LoadJgd(path));
+    EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.frame->aborts, 1);
+}
+
+int g_pauses = 0;
+
+// A world view that only has to exist.
+class StubView : public SPIEL_FELD {
+  public:
+    void RedrawView() override {}
+    void TickAnimations() override {}
+    void DrawVehicles(int32_t) override {}
+    int32_t IsTileInView(int32_t, int32_t) override { return 0; }
+};
+
+TEST(PictureLoadScope, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
+    GfxHost host;
+    TempDataFolder folder;
+    const std::string path = folder.WritePicture("a.jgd", TestPicture::Numbered(8, 8));
+    StubView view;
+    g_pSpielFeld = &view;
+    const char saved_drive = g_CdDrive;
+    PictureLoadHooks& hooks = GetPictureLoadHooks();
+    const PictureLoadHooks saved = hooks;
+    g_pauses = 0;
+    hooks.pause_cd_music = [] { ++g_pauses; };
+    g_CdDrive = path[0];  // the folder's first character stands for the CD drive
+
+    // While the box of a missing file is up, the wait cursor shows.
+    plat::CursorId during_box = 0;
+    host.host.on_box = [&] { during_box = plat::GetCursor(); };
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    WinGBitmap missing;
+    EXPECT_FALSE(missing.LoadJgd(folder.Path() + "/missing.jgd"));
+    EXPECT_EQ(during_box, IDC_WAIT);
+    EXPECT_EQ(plat::GetCursor(), IDC_ARROW);
+    EXPECT_GE(g_pauses, 1);
+
+    g_pauses = 0;
+    g_CdDrive = 'Q';
+    RawImage raw;
+    EXPECT_TRUE(raw.LoadJgd(path));
+    EXPECT_EQ(g_pauses, 0);
+
+    // Without a view the cursor is left alone.
+    g_pSpielFeld = nullptr;
+    plat::SetCursor(200);
+    EXPECT_TRUE(raw.LoadJgd(path));
+    EXPECT_EQ(plat::GetCursor(), 200);
+
+    g_CdDrive = saved_drive;
+    hooks = saved;
+}
+
+}  // namespace

@@ -1,0 +1,297 @@
+// The world image loaders: which file lands in which holder for every
+// season, rotation and player colour, and what stays untouched.
+
+#include "gfx/world_images.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "app/data_tables.h"
+#include "app/game_state.h"
+#include "gfx_host.h"
+#include "gfx_test_files.h"
+#include "sound/sound_manager.h"
+#include "support/game_state_scope.h"
+
+namespace {
+
+using gfxtest::GfxHost;
+using gfxtest::TempDataFolder;
+using gfxtest::TestPicture;
+
+const char* const kSeasons[] = {"spring", "summer", "autumn"};
+const int32_t kAnimated[] = {11, 12, 17, 18, 28, 29, 30, 31};
+
+bool Coloured(int32_t type) {
+    return (type >= 0 && type <= 3) || (type >= 6 && type <= 9) || (type >= 21 && type <= 26);
+}
+
+// Writes every world file as a 4 x 2 picture whose first two pixels carry
+// a number that names the file; `ids` maps each relative path to it.
+class WorldFolder {
+  public:
+    TempDataFolder folder;
+    std::map<std::string, int> ids;
+
+    WorldFolder() {
+        for (const char* name : {"signs.jgd", "t_mask.jgd", "streets.jgd", "ueber.jgd", "hang.jgd",
+                                 "bridge.jgd", "sf.jgd", "ck.jgd"}) {
+            Put(name);
+        }
+        for (int c = 0; c < 4; ++c) {
+            for (const char* prefix : {"prosgn_", "lk", "lo", "wa"}) {
+                Put(std::string(prefix) + std::to_string(c) + ".jgd");
+            }
+        }
+        for (int n : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12}) Put("ani_" + std::to_string(n) + ".jgd");
+        for (const char* season : kSeasons) {
+            const std::string s = std::string(season) + "/";
+            Put(s + "tilesg.jgd");
+            Put(s + "tiles.jgd");
+            for (int r = 0; r < 4; ++r) {
+                for (int t = 0; t < 32; ++t) {
+                    const std::string stem = g_pGameState->building_types[t].image_suffix;
+                    const std::string g = s + "g" + std::to_string(r) + stem;
+                    if (t >= 21 && t <= 26) {
+                        for (int c = 0; c < 4; ++c)
+                            Put(s + "v" + std::to_string(r) + stem + std::to_string(c) + ".jgd");
+                    } else if (Coloured(t)) {
+                        for (int c = 0; c < 4; ++c) Put(g + std::to_string(c) + ".jgd");
+                    } else {
+                        Put(g + ".jgd");
+                    }
+                }
+                for (int n = 34; n <= 86; ++n)
+                    Put(s + "g" + std::to_string(r) + "_" + std::to_string(n) + ".jgd");
+            }
+            for (int t : kAnimated) {
+                Put(s + "g0" + g_pGameState->building_types[t].image_suffix + "a.jgd");
+            }
+        }
+    }
+
+    int Id(const std::string& relative) const {
+        auto it = ids.find(relative);
+        return it == ids.end() ? -1 : it->second;
+    }
+
+  private:
+    void Put(const std::string& relative) {
+        const int id = int(ids.size()) + 1;
+        ids[relative] = id;
+        TestPicture pic = TestPicture::Filled(4, 2, 0);
+        pic.pixels[0] = uint8_t(id & 0xFF);
+        pic.pixels[1] = uint8_t(id >> 8);
+        folder.WritePicture(relative, pic);
+    }
+};
+
+int IdOf(const RawImage& image) {
+    if (!image.Loaded()) return -1;
+    return image.pixels[0] | (image.pixels[1] << 8);
+}
+int IdOf(const WinGBitmap& image) {
+    if (!image.Loaded()) return -1;
+    return image.pixels[0] | (image.pixels[1] << 8);
+}
+int IdOf(const PaletteImage& image) {
+    if (!image.Loaded()) return -1;
+    return image.pixels[0] | (image.pixels[1] << 8);
+}
+
+class WorldImagesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InitBuildingTypes();
+        world = std::make_unique<WorldFolder>();
+        CGameState& gs = *g_pGameState;
+        for (auto& path : gs.data_paths) {
+            std::snprintf(path, sizeof path, "%s", world->folder.Path().c_str());
+        }
+        const char* folders[] = {"\\spring", "\\summer", "\\autumn"};
+        for (int i = 0; i < 3; ++i) std::snprintf(gs.season_folders[i], 250, "%s", folders[i]);
+        gs.install_index = 0;
+        gs.season = 1;
+        gs.rotation = 0;
+        gs.player_colors[0] = 0;
+        gs.opt_animations = 1;
+        gs.screen_height = 600;
+    }
+
+    void ExpectBuildings(const std::string& season, int rotation, int colour) {
+        const GameImages& im = g_pGameState->images;
+        const std::string s = season + "/";
+        const std::string r = std::to_string(rotation);
+        const bool animated = rotation == 0 && g_pGameState->opt_animations == 1;
+        for (int t = 0; t < 32; ++t) {
+            const std::string stem = g_pGameState->building_types[t].image_suffix;
+            if (Coloured(t)) {
+                const char* letter = (t >= 21) ? "v" : "g";
+                for (int c = 0; c < 4; ++c) {
+                    EXPECT_EQ(IdOf(im.colour_pictures[t][c]),
+                              world->Id(s + letter + r + stem + std::to_string(c) + ".jgd"))
+                        << t << " colour " << c;
+                }
+                EXPECT_EQ(IdOf(im.building_pictures[t]),
+                          world->Id(s + letter + r + stem + std::to_string(colour) + ".jgd"))
+                    << t;
+                EXPECT_EQ(&im.BuildingPicture(t, 2), &im.colour_pictures[t][2]);
+            } else {
+                bool anim = false;
+                for (int a : kAnimated) anim |= (a == t);
+                const std::string name =
+                    (anim && animated) ? s + "g0" + stem + "a.jgd" : s + "g" + r + stem + ".jgd";
+                EXPECT_EQ(IdOf(im.building_pictures[t]), world->Id(name)) << t;
+                EXPECT_EQ(&im.BuildingPicture(t, 2), &im.building_pictures[t]);
+            }
+        }
+        for (int n = 34; n <= 86; ++n) {
+            EXPECT_EQ(IdOf(im.building_pictures[n]),
+                      world->Id(s + "g" + r + "_" + std::to_string(n) + ".jgd"));
+        }
+        EXPECT_FALSE(im.building_pictures[32].Loaded());
+        EXPECT_FALSE(im.building_pictures[33].Loaded());
+    }
+
+    GfxHost host;
+    GameStateScope scope;
+    std::unique_ptr<WorldFolder> world;
+};
+
+TEST_F(WorldImagesTest, EverySetIsFilledFromItsFile) {
+    LoadWorldImages();
+    EXPECT_TRUE(host.host.MessageBoxes().empty());
+    const GameImages& im = g_pGameState->images;
+    EXPECT_EQ(IdOf(im.tile_sheet), world->Id("spring/tilesg.jgd"));
+    EXPECT_EQ(IdOf(im.sign_sheet), world->Id("signs.jgd"));
+    EXPECT_EQ(IdOf(im.product_signs), world->Id("prosgn_0.jgd"));
+    EXPECT_EQ(IdOf(im.terrain_mask), world->Id("t_mask.jgd"));
+    EXPECT_EQ(IdOf(im.street_tiles), world->Id("streets.jgd"));
+    EXPECT_EQ(IdOf(im.overview_sheet), world->Id("ueber.jgd"));
+    EXPECT_EQ(IdOf(im.slope_tiles), world->Id("hang.jgd"));
+    EXPECT_EQ(IdOf(im.bridge_tiles), world->Id("bridge.jgd"));
+    EXPECT_EQ(IdOf(im.sf_sheet), world->Id("sf.jgd"));
+    EXPECT_EQ(IdOf(im.vehicle_sheets[0]), world->Id("lk0.jgd"));
+    EXPECT_EQ(IdOf(im.vehicle_sheets[4]), world->Id("lo0.jgd"));
+    EXPECT_EQ(IdOf(im.vehicle_sheets[16]), world->Id("wa0.jgd"));
+    EXPECT_EQ(IdOf(im.vehicle_sheets[20]), world->Id("ck.jgd"));
+    for (int i : {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19}) {
+        EXPECT_FALSE(im.vehicle_sheets[i].Loaded()) << i;
+    }
+    for (int n = 1; n <= 12; ++n) {
+        const int expected =
+            (n == 7 || n == 8) ? -1 : world->Id("ani_" + std::to_string(n) + ".jgd");
+        EXPECT_EQ(IdOf(im.animation_sets[n - 1]), expected) << n;
+    }
+    ExpectBuildings("spring", 0, 0);
+    // The world palette is the tile sheet's.
+    EXPECT_EQ(im.palette_a, im.tile_sheet.palette);
+    EXPECT_EQ(im.palette_b, im.tile_sheet.dc_palette);
+    EXPECT_EQ(g_pGameState->view_width, 636);
+    EXPECT_EQ(g_pGameState->view_height, 598);
+}
+
+TEST_F(WorldImagesTest, SeasonsRotationsAndColours) {
+    for (int season = 1; season <= 3; ++season) {
+        g_pGameState->season = season;
+        LoadWorldImages();
+        EXPECT_EQ(IdOf(g_pGameState->images.tile_sheet),
+                  world->Id(std::string(kSeasons[season - 1]) + "/tilesg.jgd"));
+        ExpectBuildings(kSeasons[season - 1], 0, 0);
+    }
+    for (int rotation = 1; rotation <= 3; ++rotation) {
+        g_pGameState->rotation = rotation;
+        LoadObjectImages();
+        ExpectBuildings("autumn", rotation, 0);
+    }
+    for (int colour = 1; colour <= 3; ++colour) {
+        g_pGameState->player_colors[0] = uint8_t(colour);
+        LoadObjectImages();
+        ExpectBuildings("autumn", 3, colour);
+        EXPECT_EQ(IdOf(g_pGameState->images.vehicle_sheets[0]),
+                  world->Id("lk" + std::to_string(colour) + ".jgd"));
+        EXPECT_EQ(IdOf(g_pGameState->images.product_signs),
+                  world->Id("prosgn_" + std::to_string(colour) + ".jgd"));
+    }
+    EXPECT_TRUE(host.host.MessageBoxes().empty());
+}
+
+TEST_F(WorldImagesTest, RotationTwoUsesPlainPicturesAndLoadsNoAnimation) {
+    g_pGameState->opt_animations = 0;
+    LoadWorldImages();
+    EXPECT_FALSE(g_pGameState->images.animation_sets[0].Loaded());
+    g_pGameState->opt_animations = 1;
+    g_pGameState->rotation = 2;
+    LoadObjectImages();
+    for (const WinGBitmap& sheet : g_pGameState->images.animation_sets) {
+        EXPECT_FALSE(sheet.Loaded());
+    }
+    ExpectBuildings("spring", 2, 0);
+    // Back at rotation 0 the sheets load; loaded ones stay as they are.
+    g_pGameState->rotation = 0;
+    LoadObjectImages();
+    EXPECT_TRUE(g_pGameState->images.animation_sets[0].Loaded());
+}
+
+TEST_F(WorldImagesTest, ObjectReloadLeavesTheTileSheetAndOddScreensLeaveTheViewSize) {
+    g_pGameState->screen_height = 700;
+    g_pGameState->view_width = 11;
+    LoadWorldImages();
+    EXPECT_EQ(g_pGameState->view_width, 11);
+    const uint8_t* tiles = g_pGameState->images.tile_sheet.pixels;
+    g_pGameState->season = 3;
+    LoadObjectImages();
+    EXPECT_EQ(g_pGameState->images.tile_sheet.pixels, tiles);
+    EXPECT_EQ(IdOf(g_pGameState->images.tile_sheet), world->Id("spring/tilesg.jgd"));
+    ExpectBuildings("autumn", 0, 0);
+}
+
+TEST_F(WorldImagesTest, FreeEmptiesEveryWorldSet) {
+    LoadWorldImages();
+    FreeWorldGraphics();
+    const GameImages& im = g_pGameState->images;
+    EXPECT_FALSE(im.tile_sheet.Loaded());
+    EXPECT_FALSE(im.sign_sheet.Loaded());
+    EXPECT_FALSE(im.street_tiles.Loaded());
+    for (const RawImage& r : im.building_pictures) EXPECT_FALSE(r.Loaded());
+    for (const RawImage& r : im.vehicle_sheets) EXPECT_FALSE(r.Loaded());
+    for (const WinGBitmap& b : im.animation_sets) EXPECT_FALSE(b.Loaded());
+    EXPECT_STREQ(g_pGameState->season_folders[0], "");
+}
+
+int g_resumes = 0;
+
+class StubSound : public CSoundManager {
+  public:
+    void PlayEffect(int32_t, int32_t, int32_t) override {}
+    void OnMusicNotify() override {}
+    void ResumeEffects() override {}
+    void PlayAmbientSounds() override {}
+};
+
+TEST_F(WorldImagesTest, ObjectReloadHandsTheMusicBack) {
+    WorldImageHooks& hooks = GetWorldImageHooks();
+    const WorldImageHooks saved = hooks;
+    hooks.resume_music = [] { ++g_resumes; };
+    auto* sound = new StubSound;  // the game state deletes it
+    g_pSound = sound;
+    g_resumes = 0;
+    LoadObjectImages();
+    EXPECT_EQ(g_resumes, 1);
+    g_pGameState->screen_open = 1;
+    sound->current_track = 5;
+    LoadObjectImages();
+    EXPECT_EQ(g_resumes, 1);
+    sound->current_track = 4;
+    LoadObjectImages();
+    EXPECT_EQ(g_resumes, 2);
+    g_pGameState->screen_open = 0;
+    g_pGameState->level_start_pending = 1;
+    LoadObjectImages();
+    EXPECT_EQ(g_resumes, 2);
+    hooks = saved;
+}
+
+}  // namespace
