@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace plat {
 
@@ -18,18 +19,27 @@ enum class OpenMode {
 
 enum class SeekFrom { Begin, Current, End };
 
-// Turns a Windows path ("C:\\game\\Save\\1.lvl", ".\\fx", "spring\\tiles.jgd")
-// into a host path: backslashes become slashes and every component that
-// exists is matched case-insensitively; a missing last component keeps its
-// given spelling inside the resolved folder.
+// Turns a Windows path ("C:\\game\\Save\\1.lvl", ".\\fx", "spring\\tiles.jgd",
+// "/home/u/data\\fx") into a host path: backslashes become slashes and every
+// component that exists is matched case-insensitively (an exact match wins;
+// among several others the first in byte order). From the first missing
+// component on, the given spelling is kept, so a file to be created gets its
+// own name inside the resolved folder. A drive prefix ("C:") is dropped: the
+// host has one file tree, so "C:\\x" means "/x" and "C:x" means "x".
+// Relative paths stay relative to the current directory.
 std::string HostPath(const std::string& windowsPath);
 
+// Read and ReadWrite open only existing regular files; Create makes the file
+// (or empties an existing one). kInvalidFile when it cannot be opened.
 FileHandle OpenFile(const std::string& windowsPath, OpenMode mode);
-// Both return the number of bytes moved, or -1 on a bad handle.
+// Both return the number of bytes moved (fewer than asked at the end of the
+// file or when the disk is full), or -1 on a bad handle or a failed call.
 int32_t ReadFile(FileHandle file, void* buffer, uint32_t count);
 int32_t WriteFile(FileHandle file, const void* buffer, uint32_t count);
-// Returns the new position from the start, or -1.
+// Returns the new position from the start, or -1 (the position is then
+// unchanged).
 int32_t SeekFile(FileHandle file, int32_t offset, SeekFrom from);
+// Closing a bad or already closed handle does nothing.
 void CloseFile(FileHandle file);
 
 bool FileExists(const std::string& windowsPath);
@@ -37,15 +47,19 @@ bool RemoveFile(const std::string& windowsPath);
 bool RenameFile(const std::string& fromWindowsPath, const std::string& toWindowsPath);
 bool MakeDirectory(const std::string& windowsPath);
 
-// The program directory: the current directory when the program started.
+// The program directory: the current directory of the process, as a host
+// absolute path.
 std::string CurrentDirectory();
 
 // Test hook: after `bytes` more bytes have been written (through any handle),
 // every write is short. A negative value switches the hook off.
 void SetWriteLimitForTests(int64_t bytes);
 
-// Line-by-line reading of a text file: CR and LF are stripped and a line is
-// cut at maxLength bytes (the rest of that line is skipped).
+// Line-by-line reading of a text file. A line ends at LF, CR LF or a lone CR,
+// which are not part of it. A line longer than maxLength bytes comes back in
+// pieces of maxLength bytes, the rest on the following calls (like a line read
+// into a fixed buffer); a line of exactly maxLength bytes comes back whole.
+// Writing produces lines ended by CR LF.
 class TextFile {
   public:
     TextFile() = default;
@@ -54,9 +68,13 @@ class TextFile {
     TextFile& operator=(const TextFile&) = delete;
 
     bool Open(const std::string& windowsPath);
+    // Creates or empties the file for writing lines.
+    bool Create(const std::string& windowsPath);
     bool IsOpen() const { return file_ != kInvalidFile; }
-    // False at the end of the file.
+    // False at the end of the file. A maxLength of 0 counts as 1.
     bool ReadLine(std::string& line, size_t maxLength);
+    // False when the line could not be written in full.
+    bool WriteLine(std::string_view line);
     void Close();
 
   private:

@@ -8,16 +8,19 @@
 
 namespace plat {
 
-// Leading decimal digits of the value (an optional sign allowed); the default
-// when the file, the section or the key is missing or holds no digits.
+// Leading decimal digits of the value (an optional sign allowed; "300 px"
+// gives 300, a value without digits 0); the default when the file, the section
+// or the key is missing or the value is empty.
 int32_t GetProfileInt(const std::string& section, const std::string& key, int32_t defaultValue,
                       const std::string& windowsPath);
 
+// The value without surrounding blanks and matching quotes; the default when
+// the file, the section or the key is missing.
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, const std::string& windowsPath);
 
-// Creates the file, the section and the key as needed. False when the file
-// cannot be written.
+// Creates the file, the section and the key as needed; an existing key keeps
+// its spelling and place. False when the file cannot be written.
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& windowsPath);
 

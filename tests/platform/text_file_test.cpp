@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+#include "temp_folder.h"
+
+namespace {
+
+using fvtest::TempFolder;
+
+std::vector<std::string> ReadAll(const std::string& path, size_t maxLength) {
+    plat::TextFile file;
+    std::vector<std::string> lines;
+    if (!file.Open(path)) return {"<not opened>"};
+    std::string line;
+    while (file.ReadLine(line, maxLength)) lines.push_back(line);
+    EXPECT_FALSE(file.ReadLine(line, maxLength));  // stays at the end
+    return lines;
+}
+
+TEST(TextFile, StripsLineBreaksOfEveryKind) {
+    TempFolder temp;
+    const std::string path = temp.Write("t.txt", "one\r\ntwo\n\r\nthree\rfour\r\nlast");
+    EXPECT_EQ(ReadAll(path, 99),
+              (std::vector<std::string>{"one", "two", "", "three", "four", "last"}));
+    temp.Write("u.txt", "only\r\n");
+    EXPECT_EQ(ReadAll(temp.Path() + "\\U.TXT", 99), (std::vector<std::string>{"only"}));
+    temp.Write("empty.txt", "");
+    EXPECT_EQ(ReadAll(temp.Path() + "\\empty.txt", 99), (std::vector<std::string>{}));
+}
+
+TEST(TextFile, LongLinesContinueOnTheNextRead) {
+    TempFolder temp;
+    const std::string longLine(150, 'x');
+    const std::string exact(99, 'y');
+    const std::string path = temp.Write("t.txt", longLine + "\r\n" + exact + "\r\nend");
+    EXPECT_EQ(ReadAll(path, 99),
+              (std::vector<std::string>{std::string(99, 'x'), std::string(51, 'x'), exact, "end"}));
+    EXPECT_EQ(ReadAll(path, 0).size(), 150u + 99u + 3u);  // a zero length still makes progress
+}
+
+TEST(TextFile, LineBreaksAcrossTheReadBuffer) {
+    TempFolder temp;
+    // The CR is the last byte of the first 4096-byte chunk, its LF the first
+    // of the next.
+    std::string content(4095, 'a');
+    content += "\r\nb";
+    const std::string path = temp.Write("t.txt", content);
+    const std::vector<std::string> lines = ReadAll(path, 5000);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), 4095u);
+    EXPECT_EQ(lines[1], "b");
+}
+
+TEST(TextFile, MissingFileAndWriting) {
+    TempFolder temp;
+    plat::TextFile file;
+    std::string line = "stale";
+    EXPECT_FALSE(file.Open(temp.Path() + "\\missing.dir"));
+    EXPECT_FALSE(file.ReadLine(line, 99));
+    EXPECT_EQ(line, "");
+    EXPECT_FALSE(file.WriteLine("nowhere"));
+
+    ASSERT_TRUE(file.Create(temp.Path() + "\\3.dir"));
+    EXPECT_TRUE(file.WriteLine("My railway"));
+    file.Close();
+    EXPECT_EQ(temp.Read("3.dir"), "My railway\r\n");
+    EXPECT_EQ(ReadAll(temp.Path() + "\\3.DIR", 99), (std::vector<std::string>{"My railway"}));
+
+    ASSERT_TRUE(file.Create(temp.Path() + "\\4.dir"));
+    plat::SetWriteLimitForTests(3);
+    EXPECT_FALSE(file.WriteLine("cut short"));
+    plat::SetWriteLimitForTests(-1);
+}
+
+}  // namespace
