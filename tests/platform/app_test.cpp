@@ -86,13 +86,15 @@ TEST(Loop, ExitFromAHandlerIsAnOrderlyQuit) {
     ASSERT_TRUE(loop.Start());
     ASSERT_TRUE(loop.Turn());
     TestWindow other;
-    ASSERT_TRUE(other.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+    ASSERT_TRUE(other.Create(nullptr, {0, 0, 10, 10}, WS_POPUP | WS_VISIBLE));
     host.InjectCloseRequest();  // the user closed the host window
+    host.InjectMouseMove({5, 5});
     other.PostMessage(WM_USER);
     EXPECT_FALSE(loop.Turn());
     EXPECT_EQ(journal, (std::vector<std::string>{"handler returns", "frame deleted"}));
     EXPECT_TRUE(plat::QuitRequested());
-    EXPECT_EQ(other.Count(WM_USER), 1u);  // queued before the quit: still handled
+    EXPECT_EQ(other.Count(WM_USER), 1u);       // posted before the quit: still handled
+    EXPECT_EQ(other.Count(WM_MOUSEMOVE), 0u);  // input after it: not any more
     EXPECT_EQ(loop.Finish(), 100);
 }
 
