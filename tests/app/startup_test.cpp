@@ -12,6 +12,7 @@
 #include "app/game_state.h"
 #include "app/settings.h"
 #include "game/opponent.h"
+#include "gfx/gfx_test_files.h"
 #include "platform/desktop.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/profile.h"
@@ -142,6 +143,10 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
 
 TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
+    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd"}) {
+        const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
+        folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
     plat::HeadlessBackend host({1024, 768});
     CGameApp app;
     ASSERT_TRUE(app.InitInstance());
@@ -164,7 +169,10 @@ TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
         EXPECT_EQ(gs.cash[slot + 1], gs.opponent_profiles[slot].start_capital);
         EXPECT_STREQ(gs.company_names[slot + 1], gs.opponent_profiles[slot].name);
     }
+    // The three start-up pictures, and no missing-file box.
     EXPECT_EQ(host.MessageBoxes().size(), 0u);
+    EXPECT_TRUE(gs.images.main_font.Loaded());
+    EXPECT_TRUE(gs.images.small_font.Loaded());
 
     gs.opt_music = 0;
     app.ExitInstance();
