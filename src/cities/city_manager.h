@@ -8,12 +8,12 @@
 constexpr int32_t kCitySlots = 63;  // city number n (1..63) is slot n - 1
 
 class CCity {
-public:
+  public:
     int32_t car_count = 0;  // city traffic cars of this city on the vehicle list
 };
 
 class CCityManager {
-public:
+  public:
     virtual ~CCityManager() = default;
     // One growth tick of every city.
     virtual void Tick() = 0;

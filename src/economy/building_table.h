@@ -4,7 +4,7 @@
 // it exists); until then g_ppBuildings stays null and the call is skipped.
 
 class CBuildingTable {
-public:
+  public:
     virtual ~CBuildingTable() = default;
     // The monthly update of every raw-material site (building types 10..13).
     virtual void UpdateRawMaterialSites() = 0;

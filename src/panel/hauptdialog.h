@@ -10,7 +10,7 @@
 
 // The city-growth progress screen that runs before a game.
 class FS_CITY_GROWTH {
-public:
+  public:
     virtual ~FS_CITY_GROWTH() = default;
     virtual void DrawProgress() = 0;
 
@@ -20,7 +20,7 @@ public:
 
 // The opponent-information window.
 class FS_OPPONENT_INFO {
-public:
+  public:
     virtual ~FS_OPPONENT_INFO() = default;
     virtual void DrawFigures() = 0;
 
@@ -29,13 +29,13 @@ public:
 
 // The annual accounts window.
 class FS_YEAR_SUMMARY {
-public:
+  public:
     virtual ~FS_YEAR_SUMMARY() = default;
     virtual void Draw() = 0;
 };
 
 class HAUPTDIALOG : public plat::Window {
-public:
+  public:
     // Redraw the sidebar date line and capital line.
     virtual void DrawSidebarDate() = 0;
     virtual void DrawSidebarCapital() = 0;

@@ -10,7 +10,7 @@ constexpr int32_t kVehicleTruck = 1;
 constexpr int32_t kVehicleCityCar = 8;
 
 class CVehicle {
-public:
+  public:
     virtual ~CVehicle() = default;
     // One step of the frame update.
     virtual void Move() = 0;
@@ -35,7 +35,7 @@ inline VehicleListNode* g_pVehicleList = nullptr;
 
 // The vehicle overview screen as the frame update uses it (null while closed).
 class FS_FZ_UEBER {
-public:
+  public:
     virtual ~FS_FZ_UEBER() = default;
     // Removes a vehicle that is about to be deleted from the list shown.
     virtual void RemoveVehicle(CVehicle* vehicle) = 0;

@@ -9,7 +9,7 @@
 #include "platform/window.h"
 
 class SPIEL_FELD : public plat::Window {
-public:
+  public:
     // Renders and presents the view, redrawing the layers whose redraw flags
     // are set, and clears both flags.
     virtual void RedrawView() = 0;

@@ -1,0 +1,30 @@
+#pragma once
+// The opponents' part of the level file: the three opponent records, then the
+// active opponent, the three take-over years and the three take-over
+// percentages (all 32-bit little-endian).
+
+#include "platform/file.h"
+
+// Writes the opponents' part. A slot without an opponent is written as the
+// record of a fresh opponent marked for replacement (turn_pending -1).
+void WriteOpponentRecords(plat::FileHandle file);
+
+// Reads the opponents' part into the game state. Each opponent reads its own
+// record; one whose record is missing (an older file) or that comes back
+// marked for replacement is replaced by a new opponent of slot i made from
+// profile i. A file that ends after the records keeps the current take-over
+// terms (the level reader resets them when the file ends early). Returns
+// false when a record is damaged: the level must then be rejected (the
+// opponents read before it have already been replaced).
+bool ReadOpponentRecords(plat::FileHandle file);
+
+// Walks over the opponents' part with the same checks as the reader and
+// changes nothing; false when a record is damaged.
+bool SkipOpponentRecords(plat::FileHandle file);
+
+// Every opponent's take-over year = 2060 and percentage = 100 (a file that
+// ended early).
+void ResetOpponentTakeOverTerms();
+// A level start: the opponents stay but take no turns, with the take-over
+// terms reset.
+void ResetOpponentsForLevelStart();

@@ -1,0 +1,28 @@
+#include "game/opponent_roster.h"
+
+#include "app/game_state.h"
+#include "game/opponent.h"
+
+void RecreateOpponents() {
+    if (g_pGameState == nullptr) return;
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+        COpponent*& opponent = g_pGameState->opponents[slot];
+        delete opponent;
+        opponent = nullptr;
+        opponent = new COpponent(slot, slot);
+    }
+}
+
+void StopOpponentTurns() {
+    if (g_pGameState == nullptr) return;
+    for (COpponent* opponent : g_pGameState->opponents) {
+        if (opponent != nullptr) opponent->turn_pending = 0;
+    }
+}
+
+void ForgetVehicleInOpponents(const CVehicle* vehicle) {
+    if (g_pGameState == nullptr) return;
+    for (COpponent* opponent : g_pGameState->opponents) {
+        if (opponent != nullptr) opponent->ForgetVehicle(vehicle);
+    }
+}

@@ -1,0 +1,3 @@
+#include "transport/vehicle_lookup.h"
+
+CVehicleLookup* g_pVehicleLookup = nullptr;

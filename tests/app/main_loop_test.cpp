@@ -1,0 +1,688 @@
+// The main loop and the game clock on the headless back end's fake clock.
+
+#include <gtest/gtest.h>
+
+#include "app/app_globals.h"
+#include "app/app_messages.h"
+#include "app/game_app.h"
+#include "app/game_state.h"
+#include "app/game_tick.h"
+#include "app/lookup_tables.h"
+#include "app/loop_doubles.h"
+#include "app/market_events.h"
+#include "app/statistics.h"
+#include "game/opponent.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/random.h"
+#include "support/game_state_scope.h"
+
+namespace {
+
+using fvtest::RecordingFrame;
+using fvtest::TestBuildings;
+using fvtest::TestCities;
+using fvtest::TestPanel;
+using fvtest::TestSound;
+using fvtest::TestVehicle;
+using fvtest::TestView;
+
+class MainLoopTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host.SetClock(1000000);
+        gs.game_mode = kModeGame;
+        FrameTimers& t = gs.timers;
+        t.tick_time = t.frame_time = t.anim_time = t.opponent_time = host.Now();
+        g_TickLength = 15000;
+        plat::SetRandSourceForTests([] { return 0; });  // even: no random market event
+        ASSERT_TRUE(frame->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        app.mainWindow = frame;
+    }
+
+    void TearDown() override {
+        fvtest::DeleteAllVehicles();
+        g_pSound = nullptr;
+        g_pCityManager = nullptr;
+        g_ppBuildings = nullptr;
+        g_pVehicleOverview = nullptr;
+        g_pHauptDialog = nullptr;
+        g_pSpielFeld = nullptr;
+        g_MouseMoveTime = MouseMoveTimes{};
+        g_AnimPending = 0;
+        delete panel;
+        delete view;
+        delete frame;
+        plat::SetRandSourceForTests({});
+    }
+
+    void UsePanel() {
+        panel = new TestPanel;
+        ASSERT_TRUE(panel->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        g_pHauptDialog = panel;
+    }
+    void UseView() {
+        view = new TestView;
+        ASSERT_TRUE(view->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        g_pSpielFeld = view;
+    }
+    void UseSubsystems() {
+        g_pCityManager = &cities;
+        g_ppBuildings = &buildings;
+        g_pSound = &sound;
+    }
+
+    // Idle passes every `step` ms for `ms` ms.
+    void Idle(uint32_t ms, uint32_t step = 1000) {
+        for (uint32_t done = 0; done < ms; done += step) {
+            host.AdvanceClock(step);
+            app.OnIdle(0);
+        }
+    }
+    // Exactly one game tick per call.
+    void Ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            host.AdvanceClock(g_TickLength + 1);
+            app.OnIdle(0);
+        }
+    }
+    int Effects30() const {
+        int n = 0;
+        for (const auto& e : sound.effects) n += e.effect == 30 && e.channel == 5;
+        return n;
+    }
+
+    plat::HeadlessBackend host;
+    GameStateScope scope;
+    CGameState& gs = scope.state();
+    CLookupTables tables;
+    CGameApp app;
+    RecordingFrame* frame = new RecordingFrame;
+    TestPanel* panel = nullptr;
+    TestView* view = nullptr;
+    TestCities cities;
+    TestBuildings buildings;
+    TestSound sound;
+};
+
+TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLength) {
+    UseSubsystems();
+    host.AdvanceClock(15000);
+    app.OnIdle(0);
+    EXPECT_EQ(gs.week, 0);
+    EXPECT_EQ(frame->Count(kMsgGameTick), 0);
+    host.AdvanceClock(1);
+    app.OnIdle(0);
+    EXPECT_EQ(gs.week, 1);
+    EXPECT_EQ(frame->Count(kMsgGameTick), 1);
+    EXPECT_EQ(cities.ticks, 1);
+    EXPECT_EQ(gs.timers.tick_time, host.Now());
+}
+
+TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTick) {
+    UseSubsystems();
+    UsePanel();
+    Ticks(3);
+    EXPECT_EQ(gs.week, 3);
+    EXPECT_EQ(gs.month, 0);
+    EXPECT_EQ(cities.monthly, 0);
+    EXPECT_EQ(buildings.updates, 0);
+    EXPECT_EQ(panel->dates, 0);
+    // The raw-material sites follow the cities.
+    cities.onMonthly = [this] { EXPECT_EQ(buildings.updates, 0); };
+    Ticks(1);
+    EXPECT_EQ(gs.week, 0);
+    EXPECT_EQ(gs.month, 1);
+    EXPECT_EQ(cities.monthly, 1);
+    EXPECT_EQ(buildings.updates, 1);
+    EXPECT_EQ(panel->dates, 1);
+    EXPECT_EQ(cities.ticks, 4);
+    EXPECT_EQ(frame->Count(kMsgGameTick), 4);
+}
+
+TEST_F(MainLoopTest, NoTickWhileStopped) {
+    struct Case {
+        const char* name;
+        int32_t CGameState::*field;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {"editor", &CGameState::game_mode, kModeEditor}, {"paused", &CGameState::paused, 1},
+        {"halted", &CGameState::sim_halted, 1},          {"user pause", &CGameState::user_pause, 1},
+        {"goal reached", &CGameState::goal_reached, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int32_t before = gs.*c.field;
+        gs.*c.field = c.value;
+        Idle(100000, 5000);
+        EXPECT_EQ(gs.week, 0);
+        EXPECT_EQ(frame->Count(kMsgGameTick), 0);
+        gs.*c.field = before;
+        // A long stop gives exactly one tick afterwards, not several.
+        app.OnIdle(0);
+        EXPECT_EQ(gs.week, 1);
+        gs.week = 0;
+        frame->sent.clear();
+    }
+}
+
+TEST_F(MainLoopTest, InterestIsOnePercentOfTheCredit) {
+    struct Case {
+        int32_t credit;
+        int32_t interest;
+    };
+    for (const Case c :
+         {Case{199, 1}, Case{99, 0}, Case{0, 0}, Case{-5000, 0}, Case{1000000, 10000}}) {
+        SCOPED_TRACE(c.credit);
+        ClearStatistics();
+        gs.cash[0] = 5000;
+        g_Credit = c.credit;
+        ChargeInterest();
+        EXPECT_EQ(gs.cash[0], 5000 - c.interest);
+        EXPECT_EQ(g_Statistics.PairThis(kPairInterest, 0), c.interest);
+        EXPECT_EQ(g_Statistics.Monthly(StatSeries::AnnualProfit, 0), -c.interest);
+        EXPECT_EQ(g_Statistics.Yearly(StatSeries::OverallProfit, 0), -c.interest);
+        EXPECT_EQ(g_Statistics.PairThis(kPairAnnualProfit, 0), -c.interest);
+        EXPECT_EQ(g_Statistics.PairThis(kPairOverallProfit, 0), -c.interest);
+        EXPECT_EQ(g_Statistics.PairThis(kPairInterest, 1), 0);
+    }
+}
+
+TEST_F(MainLoopTest, JanuaryRollsTheYearAfterTheMonth) {
+    gs.month = 11;
+    gs.week = 3;
+    gs.year = 1975;
+    gs.cash[0] = 6000000;
+    Ticks(1);
+    EXPECT_EQ(gs.month, 0);
+    EXPECT_EQ(gs.year, 1976);
+    // The yearly worth takes the December value just completed by the monthly roll-over.
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::CompanyWorth, 0, kLastSlot), 6000000);
+    EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot), 6000000);
+    EXPECT_EQ(g_Statistics.Yearly(StatSeries::Points, 0, kLastSlot), 3);
+}
+
+TEST_F(MainLoopTest, NewYearNewsEveryYear) {
+    UseSubsystems();
+    UsePanel();
+    for (int32_t autosave : {1, 0}) {
+        SCOPED_TRACE(autosave);
+        gs.opt_autosave = autosave;
+        panel->sent.clear();
+        panel->autosaves = 0;
+        sound.effects.clear();
+        gs.month = 11;
+        gs.week = 3;
+        Ticks(1);
+        EXPECT_EQ(panel->Count(kMsgYearSummary), 1);
+        EXPECT_EQ(Effects30(), 1);
+        EXPECT_EQ(panel->autosaves, autosave);
+    }
+    EXPECT_EQ(gs.year, 1962);
+}
+
+TEST_F(MainLoopTest, GoodsAnnouncedInMarchOfTheirYear) {
+    UseSubsystems();
+    UsePanel();
+    gs.year = 1962;
+    gs.month = 1;
+    gs.week = 3;
+    EXPECT_EQ(gs.goods[11].available, 0);
+    Ticks(1);
+    ASSERT_EQ(gs.month, 2);
+    EXPECT_EQ(gs.goods[11].available, 1);
+    ASSERT_EQ(panel->Count(kMsgProductNews), 1);
+    EXPECT_EQ(panel->sent[0].wParam, 11u);
+    EXPECT_EQ(Effects30(), 1);
+}
+
+TEST_F(MainLoopTest, GoodsAnnouncementGates) {
+    UseSubsystems();
+    UsePanel();
+    // Raw materials and plant products never; the toy counter suppresses toys.
+    gs.goods[3].intro_year = 1985;  // steel mill product
+    g_NewGameCounters.words[kNgcToys] = -1;
+    gs.year = 1985;
+    gs.month = 2;
+    AnnounceNewGoods();
+    // 1985 brings good 38 (electronics) only; toys 8..16 of 1985 would be skipped.
+    ASSERT_EQ(panel->Count(kMsgProductNews), 1);
+    EXPECT_EQ(panel->sent[0].wParam, 38u);
+    EXPECT_EQ(gs.goods[3].available, 1);  // untouched: still from the start
+    gs.goods[15].intro_year = 1985;
+    panel->sent.clear();
+    AnnounceNewGoods();
+    EXPECT_EQ(gs.goods[15].available, 0);
+
+    for (int32_t year : {1960, 2061, 2070}) {
+        panel->sent.clear();
+        for (GoodsRecord& g : gs.goods) g.intro_year = year;
+        gs.year = year;
+        AnnounceNewGoods();
+        EXPECT_EQ(panel->Count(kMsgProductNews), 0) << year;
+    }
+}
+
+TEST_F(MainLoopTest, VehicleAndBuildingNewsInJuly) {
+    UseSubsystems();
+    UsePanel();
+    gs.year = 1965;  // models 3, 4, 5: only 3 has a news
+    AnnounceNewModels();
+    ASSERT_EQ(panel->Count(kMsgVehicleNews), 1);
+    EXPECT_EQ(panel->sent[0].wParam, 3u);
+
+    panel->sent.clear();
+    gs.year = 1959;  // models 0..2 and 10 are never announced; every building type is 1959
+    AnnounceNewModels();
+    EXPECT_EQ(panel->Count(kMsgVehicleNews), 0);
+    ASSERT_EQ(panel->Count(kMsgBuildingNews), 2);
+    EXPECT_EQ(panel->sent[0].wParam, 9u);
+    EXPECT_EQ(panel->sent[1].wParam, 11u);
+
+    panel->sent.clear();
+    sound.effects.clear();
+    gs.year = 2010;
+    gs.building_types[16].intro_year = 2010;
+    gs.month = 5;
+    gs.week = 3;
+    Ticks(1);
+    ASSERT_EQ(gs.month, 6);
+    EXPECT_EQ(panel->Count(kMsgVehicleNews), 1);  // model 18
+    EXPECT_EQ(panel->Count(kMsgBuildingNews), 1);
+    EXPECT_EQ(Effects30(), 2);
+}
+
+TEST_F(MainLoopTest, MarketEventRunsThroughTheMonths) {
+    gs.event_pause = 2;
+    gs.month = 2;
+    gs.week = 3;
+    Ticks(4);
+    EXPECT_EQ(gs.event_pause, 1);
+    Ticks(4);
+    EXPECT_EQ(gs.event_pause, 0);
+    // An odd draw, then event 19 (furniture, from 1960, 29 months).
+    std::vector<int32_t> draws = {1, 19};
+    plat::SetRandSourceForTests([&draws] {
+        if (draws.empty()) return 0;
+        const int32_t v = draws.front();
+        draws.erase(draws.begin());
+        return v;
+    });
+    Ticks(4);
+    ASSERT_EQ(gs.active_event, 19);
+    EXPECT_EQ(gs.goods[26].price, 18139);
+    Ticks(4 * 28);
+    EXPECT_EQ(gs.active_event, 19);
+    EXPECT_EQ(gs.market_events[19].event_counter, 1);
+    Ticks(4);
+    EXPECT_EQ(gs.active_event, -1);
+    EXPECT_EQ(gs.goods[26].price, 10077);
+    EXPECT_EQ(gs.event_pause, 11);
+}
+
+TEST_F(MainLoopTest, NegativeEventPauseIsNotCounted) {
+    gs.event_pause = 200;  // -56 as a signed byte
+    gs.week = 3;
+    Ticks(1);
+    EXPECT_EQ(gs.event_pause, 200);
+}
+
+TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
+    gs.opponents[0] = new COpponent(0, 0);  // interval 2
+    gs.opponents[1] = new COpponent(1, 1);  // interval 4
+    gs.opponents[2] = new COpponent(2, 2);  // interval 6
+    EXPECT_EQ(gs.cash[1], 1000000);
+    Ticks(2);
+    EXPECT_EQ(gs.opponents[0]->turn_countdown, 0);
+    // The next pass at least 11 ms later gives opponent 0 its turn.
+    Idle(11, 11);
+    EXPECT_EQ(gs.active_opponent, -1);
+    EXPECT_EQ(gs.opponents[0]->turn_pending, 0);
+    EXPECT_EQ(gs.opponents[0]->turn_countdown, 2);
+    // Its countdown no longer runs; the others' does.
+    Ticks(2);
+    EXPECT_EQ(gs.opponents[0]->turn_countdown, 2);
+    EXPECT_EQ(gs.opponents[1]->turn_countdown, 0);
+    // Take-over percentages fall by 2 a month while the countdown runs.
+    EXPECT_EQ(gs.opponents[0]->takeover_percent, 100);
+    EXPECT_EQ(gs.opponents[1]->takeover_percent, 98);
+
+    // Ties go to the lower slot; no turn while paused.
+    gs.opponents[1]->turn_countdown = -1;
+    gs.opponents[2]->turn_countdown = -1;
+    gs.paused = 1;
+    Idle(100, 20);
+    EXPECT_EQ(gs.opponents[1]->turn_pending, 1000);
+    gs.paused = 0;
+    app.OnIdle(0);
+    EXPECT_EQ(gs.opponents[1]->turn_pending, 0);
+    EXPECT_EQ(gs.opponents[2]->turn_pending, 1000);
+}
+
+TEST_F(MainLoopTest, ActiveSlotWithoutOpponentIsDropped) {
+    gs.active_opponent = 2;
+    Idle(20, 20);
+    EXPECT_EQ(gs.active_opponent, -1);
+    gs.active_opponent = 7;
+    Idle(20, 20);
+    EXPECT_EQ(gs.active_opponent, -1);
+}
+
+TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
+    UseView();
+    TestCities cityManager;
+    CCity city;
+    city.car_count = 3;
+    cityManager.cities[4] = &city;
+    g_pCityManager = &cityManager;
+    struct Overview : FS_FZ_UEBER {
+        std::vector<CVehicle*> removed;
+        void RemoveVehicle(CVehicle* v) override { removed.push_back(v); }
+    } overview;
+    g_pVehicleOverview = &overview;
+
+    int deletions = 0;
+    std::vector<TestVehicle*> vehicles;
+    for (int id = 4; id >= 0; --id) {
+        auto* v = new TestVehicle(id, &deletions);
+        fvtest::AddVehicle(v);
+        vehicles.insert(vehicles.begin(), v);
+    }
+    // List order 0..4: remove 0 (head), 2 (middle) and 4 (tail), a city car among them.
+    for (int id : {0, 2, 4}) vehicles[id]->onMove = [](TestVehicle& v) { v.removal_flag = 1; };
+    vehicles[2]->vehicle_class = kVehicleCityCar;
+    vehicles[2]->owner = 5;
+    vehicles[4]->visible = 1;
+    // A vehicle made during the walk joins at the head and moves next time.
+    TestVehicle* spawned = nullptr;
+    vehicles[3]->onMove = [&](TestVehicle& v) {
+        if (!spawned) fvtest::AddVehicle(spawned = new TestVehicle(9, &deletions));
+        v.onMove = nullptr;
+    };
+
+    Idle(26, 26);
+    EXPECT_EQ(deletions, 3);
+    EXPECT_EQ(city.car_count, 2);
+    EXPECT_EQ(overview.removed.size(), 3u);
+    EXPECT_EQ(gs.redraw_terrain, 1);
+    EXPECT_EQ(view->redraws, 1);
+    std::vector<int> left;
+    for (VehicleListNode* n = g_pVehicleList; n; n = n->next) {
+        left.push_back(static_cast<TestVehicle*>(n->vehicle)->id);
+    }
+    EXPECT_EQ(left, (std::vector<int>{9, 1, 3}));
+    EXPECT_EQ(spawned->moves, 0);
+    EXPECT_EQ(vehicles[1]->moves, 1);
+    EXPECT_GE(view->vehicleDraws, 1);
+
+    // Everything goes in one pass, the list ends empty.
+    for (VehicleListNode* n = g_pVehicleList; n; n = n->next) n->vehicle->removal_flag = 1;
+    Idle(26, 26);
+    EXPECT_EQ(g_pVehicleList, nullptr);
+    EXPECT_EQ(deletions, 6);
+}
+
+TEST_F(MainLoopTest, HaltedVehiclesOnlyFollowTheView) {
+    UseView();
+    auto* v = new TestVehicle(1);
+    fvtest::AddVehicle(v);
+    gs.sim_halted = 1;
+    view->everythingVisible = false;
+    v->visible = 1;
+    Idle(26, 26);
+    EXPECT_EQ(v->moves, 0);
+    EXPECT_EQ(v->visible, 0);
+    gs.sim_halted = 0;
+    Idle(26, 26);
+    EXPECT_EQ(v->moves, 1);
+    // No frame work within 25 ms.
+    Idle(25, 25);
+    EXPECT_EQ(v->moves, 1);
+}
+
+TEST_F(MainLoopTest, MonthlyVehicleCountersCleared) {
+    auto* a = new TestVehicle(1);
+    auto* b = new TestVehicle(2);
+    fvtest::AddVehicle(a);
+    fvtest::AddVehicle(b);
+    a->monthly_flag = 1;
+    a->monthly_counters[0] = 5;
+    a->monthly_counters[1] = 6;
+    b->monthly_counters[0] = 7;
+    gs.week = 3;
+    Ticks(1);
+    EXPECT_EQ(a->monthly_flag, 0);
+    EXPECT_EQ(a->monthly_counters[0], 0);
+    EXPECT_EQ(a->monthly_counters[1], 0);
+    EXPECT_EQ(b->monthly_counters[0], 7);
+}
+
+TEST_F(MainLoopTest, MoneyDisplayFollowsCash) {
+    UsePanel();
+    struct Info : FS_OPPONENT_INFO {
+        int draws = 0;
+        void DrawFigures() override { ++draws; }
+    } info;
+    info.shown_player = 2;
+    panel->opponent_info = &info;
+    gs.cash[1] += 5;
+    Idle(26, 26);
+    EXPECT_EQ(gs.cash_shown[1], gs.cash[1]);
+    EXPECT_EQ(info.draws, 0);
+    EXPECT_EQ(frame->Count(kMsgCashChanged), 0);
+    gs.cash[2] += 5;
+    gs.cash[0] -= 100;
+    Idle(26, 26);
+    EXPECT_EQ(info.draws, 1);
+    EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
+    EXPECT_EQ(frame->Count(kMsgCashChanged), 1);
+    EXPECT_EQ(panel->capitals, 1);
+    Idle(26, 26);
+    EXPECT_EQ(frame->Count(kMsgCashChanged), 1);
+    panel->opponent_info = nullptr;
+}
+
+TEST_F(MainLoopTest, BoardVotesEndTheFreeGame) {
+    UsePanel();
+    gs.cash[0] = (int64_t{1} << 32) + 1000;  // low 32 bits: 1,000
+    app.UpdateFrame();
+    EXPECT_EQ(gs.board_votes, 0);
+    EXPECT_EQ(gs.goal_reached, 0);
+
+    gs.cash[0] = 1900000000;
+    g_Statistics.Monthly(StatSeries::CompanyWorth, 0) = 100000000;
+    g_Credit = 0;
+    g_TakeOverCount[1] = 1;
+    app.UpdateFrame();
+    EXPECT_EQ(gs.board_votes, 110);
+    EXPECT_EQ(gs.goal_reached, 1);
+    EXPECT_EQ(gs.sim_halted, 1);
+    ASSERT_EQ(frame->Count(kMsgGameEnd), 1);
+    EXPECT_EQ(frame->sent.back().lParam, kEndPictureWon);
+    // No more ticks after the goal.
+    gs.sim_halted = 0;
+    Idle(40000);
+    EXPECT_EQ(frame->Count(kMsgGameTick), 0);
+
+    // Only in free games.
+    gs.goal_reached = 0;
+    gs.board_votes = 0;
+    gs.game_mode = kModeCareer;
+    app.UpdateFrame();
+    EXPECT_EQ(gs.board_votes, 0);
+}
+
+TEST_F(MainLoopTest, AnimationsAndAmbientSounds) {
+    UseView();
+    UseSubsystems();
+    g_AnimPending = 1;
+    Idle(125, 125);
+    EXPECT_EQ(view->animations, 0);
+    Idle(1, 1);
+    EXPECT_EQ(view->animations, 1);
+    EXPECT_EQ(g_AnimPending, 2);
+    EXPECT_EQ(frame->Count(kMsgAnimImagesChanged), 1);
+    EXPECT_GT(sound.ambient, 0);
+    const int ambient = sound.ambient;
+    gs.game_mode = kModeEditor;
+    Idle(10, 10);
+    EXPECT_EQ(sound.ambient, ambient);
+    gs.game_mode = kModeGame;
+    gs.opt_ambient_sounds = 0;
+    Idle(10, 10);
+    EXPECT_EQ(sound.ambient, ambient);
+}
+
+TEST_F(MainLoopTest, MusicStartsAfterTheTrackDelay) {
+    UseSubsystems();
+    sound.music_wait = 20000;
+    g_MusicTime = host.Now();
+    Idle(20000, 1000);
+    EXPECT_EQ(sound.musicNotifies, 0);
+    Idle(1, 1);
+    EXPECT_EQ(sound.musicNotifies, 1);
+    gs.screen_open = 1;
+    Idle(10, 10);
+    EXPECT_EQ(sound.musicNotifies, 1);
+}
+
+TEST_F(MainLoopTest, DeferredMouseMoveIsReplayed) {
+    UseView();
+    g_MouseMoveTime.pending = 1;
+    g_MouseMoveTime.time = host.Now();
+    view->drag_state = 3;
+    Idle(250, 250);
+    EXPECT_EQ(view->Count(WM_MOUSEMOVE), 0);
+    Idle(1, 1);
+    ASSERT_EQ(view->Count(WM_MOUSEMOVE), 1);
+    EXPECT_EQ(view->sent.back().wParam, static_cast<plat::WParam>(MK_LBUTTON));
+    EXPECT_EQ(g_MouseMoveTime.pending, 0);
+    Idle(1000);
+    EXPECT_EQ(view->Count(WM_MOUSEMOVE), 1);
+}
+
+TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
+    UsePanel();
+    UseView();
+    UseSubsystems();
+    struct Growth : FS_CITY_GROWTH {
+        int* draws;
+        bool* deleted;
+        Growth(int* d, bool* del) : draws(d), deleted(del) {}
+        ~Growth() override { *deleted = true; }
+        void DrawProgress() override { ++*draws; }
+    };
+    int draws = 0;
+    bool deleted = false;
+    auto* growth = new Growth(&draws, &deleted);
+    panel->city_growth_screen = growth;
+    gs.city_growth_running = 1;
+    gs.sim_halted = 1;
+    gs.screen_open = 1;
+    gs.year = 1975;
+    gs.month = 2;
+    Idle(40000);  // no ticks, no frame work while it runs
+    EXPECT_EQ(gs.week, 0);
+    EXPECT_EQ(growth->step_count, 40);
+    EXPECT_EQ(draws, 40);
+    EXPECT_EQ(cities.ticks, 40);
+
+    growth->finished = 1;
+    app.OnIdle(0);
+    EXPECT_TRUE(deleted);
+    EXPECT_EQ(panel->city_growth_screen, nullptr);
+    EXPECT_EQ(gs.goods[21].available, 1);  // 1974
+    EXPECT_EQ(gs.goods[20].available, 1);  // 1968
+    EXPECT_EQ(gs.goods[22].available, 0);  // 1982
+    gs.goods[22].intro_year = 1975;        // this year, from March on
+    MarkGoodsAvailableByDate();
+    EXPECT_EQ(gs.goods[22].available, 1);
+    EXPECT_EQ(gs.city_growth_running, 0);
+    EXPECT_EQ(gs.sim_halted, 0);
+    EXPECT_EQ(gs.screen_open, 0);
+    EXPECT_EQ(sound.resumes, 1);
+    EXPECT_EQ(sound.music_playing, 1);
+    EXPECT_EQ(frame->Count(kMsgCityGrowthDone), 1);
+    EXPECT_EQ(view->redraws, 1);
+}
+
+TEST_F(MainLoopTest, InfoPanelRefreshInToolMode20) {
+    UsePanel();
+    UseView();
+    view->tool_mode = 20;
+    Ticks(1);
+    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 1);
+    view->tool_mode = 12;
+    Ticks(1);
+    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 1);
+}
+
+TEST_F(MainLoopTest, TreesRedrawAtEachMonthStart) {
+    UseView();
+    Ticks(3);
+    EXPECT_EQ(gs.redraw_objects, 0);
+    Ticks(1);
+    EXPECT_EQ(gs.redraw_objects, 1);
+    gs.opt_seasons = 0;
+    Ticks(4);
+    EXPECT_EQ(gs.redraw_objects, 0);
+}
+
+// Ten game years on the fake clock with nothing but the game state: the
+// calendar, the interest on a credit and the statistics it leaves.
+TEST_F(MainLoopTest, TenGameYears) {
+    gs.cash[0] = 300000;
+    g_Credit = 1000000;
+    gs.game_mode = kModeGame;
+    for (int slot = 0; slot < kOpponentCount; ++slot)
+        gs.opponents[slot] = new COpponent(slot, slot);
+
+    int months = 0;
+    int32_t lastMonth = gs.month;
+    const uint32_t start = host.Now();
+    for (int pass = 0; pass < 480 * 16; ++pass) {
+        host.AdvanceClock(1000);
+        app.OnIdle(0);
+        if (gs.month != lastMonth) {
+            ++months;
+            ASSERT_EQ((lastMonth + 1) % 12, gs.month);
+            lastMonth = gs.month;
+        }
+    }
+    EXPECT_EQ(host.Now() - start, 480u * 16000u);
+    EXPECT_EQ(frame->Count(kMsgGameTick), 480);
+    EXPECT_EQ(months, 120);
+    EXPECT_EQ(gs.year, 1970);
+    EXPECT_EQ(gs.month, 0);
+    EXPECT_EQ(gs.week, 0);
+
+    // 120 months of 10,000 interest.
+    EXPECT_EQ(gs.cash[0], 300000 - 1200000);
+    EXPECT_EQ(g_Statistics.PairLast(kPairInterest, 0), 120000);
+    EXPECT_EQ(g_Statistics.PairThis(kPairInterest, 0), 0);
+    EXPECT_EQ(g_Statistics.PairLast(kPairAnnualProfit, 0), -120000);
+    EXPECT_EQ(g_Statistics.PairThis(kPairOverallProfit, 0), -1200000);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::OverallProfit, 0), -1200000);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::AnnualProfit, 0), 0);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::AnnualProfit, 0, kLastSlot), -10000);
+    for (int slot = 0; slot < kSeriesSlots - 1; ++slot) {
+        EXPECT_EQ(g_Statistics.Yearly(StatSeries::AnnualProfit, 0, slot), slot >= 2 ? -120000 : 0);
+    }
+    // The worth of the month just ended: cash less the credit.
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::CompanyWorth, 0, kLastSlot), -900000 - 1000000);
+    EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot), -1900000);
+    EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot - 1), -1780000);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::Points, 0, kLastSlot), 0);
+    // The opponents keep their capital: worth = cash; points = worth / 2,000,000.
+    EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 1, kLastSlot), 1000000);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::Points, 0, kCurrentSlot), 0);
+    // The last tick's interest reaches the display at the next frame update.
+    EXPECT_EQ(gs.cash_shown[0], gs.cash[0] + 10000);
+    Idle(26, 26);
+    EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
+    // The opponents had their first turn and rest since.
+    for (COpponent* o : gs.opponents) EXPECT_EQ(o->turn_pending, 0);
+    EXPECT_EQ(gs.active_opponent, -1);
+}
+
+}  // namespace
