@@ -62,7 +62,10 @@ void SdlBackend::FreeCursors() {
 void SdlBackend::SetCursorShape(CursorId id, bool visible) {
     cursorId_ = id;
     cursorVisible_ = visible;
-    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    // The layer sets the shape on every mouse move; touch the host only for
+    // a change.
+    const int shown = visible ? SDL_ENABLE : SDL_DISABLE;
+    if (SDL_ShowCursor(SDL_QUERY) != shown) SDL_ShowCursor(shown);
     if (!visible) return;
     SDL_Cursor* cursor = CursorFor(id);
     if (cursor && cursor != SDL_GetCursor()) SDL_SetCursor(cursor);
