@@ -4,6 +4,7 @@
 // its client size; the drawing layer paints into it and composes the surfaces
 // of all visible windows into the virtual screen.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,2 +1,4 @@
 // Writes the stand-in data folder. Usage: ferrovane-standin FOLDER
-int main() { return 0; }
+int main() {
+    return 0;
+}
