@@ -1,6 +1,7 @@
 #include "screens.h"
 
 #include "buildings.h"
+#include "cell_mark.h"
 #include "font_render.h"
 #include "iso.h"
 #include "palette.h"
@@ -67,6 +68,13 @@ void DrawTitleScene(Canvas& screen) {
         const int col = (k * 7) % 33;
         screen.Blit(trees, col * kTreeWidth, 5 * kTreeHeight, kTreeWidth, kTreeHeight,
                     fieldX(i, j) + 10, fieldY(i, j) + 20 - kTreeHeight, true);
+    }
+    // The sheets' cell marks are for tests of the world view, not for this
+    // picture: paint them over with the pixel below.
+    for (int y = screen.height - 2; y >= 0; --y) {
+        for (int x = 0; x < screen.width; ++x) {
+            if (IsMarkDigit(screen.Get(x, y))) screen.Set(x, y, screen.Get(x, y + 1));
+        }
     }
 }
 
