@@ -42,15 +42,15 @@ constexpr Type kTypes[32] = {
 // (-1: any height).
 std::map<std::string, Size> ExpectedPictures() {
     std::map<std::string, Size> e = {
-        {"font_1.jgd", {16, 3680}}, {"font_2.jgd", {8, 560}},   {"tile.jgd", {100, 100}},
-        {"logo0.jgd", {350, 141}},  {"logo1.jgd", {320, 98}},   {"scr_0.jgd", {640, 480}},
-        {"scb_0.jgd", {1600, 64}},  {"t_mask.jgd", {960, 40}},  {"streets.jgd", {1344, 240}},
-        {"bridge.jgd", {768, 320}}, {"hang.jgd", {576, 40}},    {"ueber.jgd", {960, 200}},
-        {"signs.jgd", {192, 75}},   {"ck.jgd", {176, 480}},     {"sf.jgd", {64, -1}},
-        {"ani_1.jgd", {128, 40}},   {"ani_2.jgd", {704, 76}},   {"ani_3.jgd", {1728, 44}},
-        {"ani_4.jgd", {128, 32}},   {"ani_5.jgd", {1792, 48}},  {"ani_6.jgd", {576, 52}},
-        {"ani_9.jgd", {1496, 44}},  {"ani_10.jgd", {1020, 40}}, {"ani_11.jgd", {1836, 48}},
-        {"ani_12.jgd", {2516, 92}},
+        {"font_1.jgd", {16, 3680}}, {"font_2.jgd", {8, 560}},     {"tile.jgd", {100, 100}},
+        {"logo0.jgd", {350, 141}},  {"logo1.jgd", {320, 98}},     {"scr_0.jgd", {640, 480}},
+        {"scb_0.jgd", {1600, 64}},  {"scr_42.jgd", {320, 200}},   {"scb_42.jgd", {32, 16}},
+        {"t_mask.jgd", {960, 40}},  {"streets.jgd", {1344, 240}}, {"bridge.jgd", {768, 320}},
+        {"hang.jgd", {576, 40}},    {"ueber.jgd", {960, 200}},    {"signs.jgd", {192, 75}},
+        {"ck.jgd", {176, 480}},     {"sf.jgd", {64, -1}},         {"ani_1.jgd", {128, 40}},
+        {"ani_2.jgd", {704, 76}},   {"ani_3.jgd", {1728, 44}},    {"ani_4.jgd", {128, 32}},
+        {"ani_5.jgd", {1792, 48}},  {"ani_6.jgd", {576, 52}},     {"ani_9.jgd", {1496, 44}},
+        {"ani_10.jgd", {1020, 40}}, {"ani_11.jgd", {1836, 48}},   {"ani_12.jgd", {2516, 92}},
     };
     for (int c = 0; c < 4; ++c) {
         const std::string n = std::to_string(c);

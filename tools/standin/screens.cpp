@@ -180,4 +180,37 @@ Canvas MakeTitleButtons() {
     return c;
 }
 
+Canvas MakeProgressScreen() {
+    Canvas c(320, 200);
+    VerticalGradient(c, 0, 0, 320, 200, pal::kSlate, 2, 1);
+    Bevel(c, 0, 0, 320, 200, pal::Shade(pal::kSlate, 5), pal::Shade(pal::kSlate, 0));
+    DrawTextCentred(c, 160, 12, "Making a new world", 18, FontStyle::Bold,
+                    pal::Shade(pal::kGold, 5), pal::Shade(pal::kGrey, 0));
+    // The caption line and the bar's groove.
+    c.FillRect(48, 50, 224, 20, pal::Shade(pal::kSlate, 0));
+    c.FillRect(50, 75, 204, 21, pal::Shade(pal::kGrey, 0));
+    Bevel(c, 50, 75, 204, 21, pal::Shade(pal::kSlate, 0), pal::Shade(pal::kSlate, 5));
+    // Lamp sockets with their stage names.
+    const struct {
+        int x, y;
+        const char* label;
+    } kLamps[4] = {
+        {44, 111, "Land"}, {44, 135, "Cities"}, {164, 111, "Woods"}, {164, 135, "Industries"}};
+    for (const auto& lamp : kLamps) {
+        c.FillEllipse(lamp.x + 8.0f, lamp.y + 8.0f, 9.5f, 9.5f, pal::Shade(pal::kGrey, 1));
+        DrawText(c, lamp.x + 22, lamp.y - 1, lamp.label, 14, FontStyle::Bold, pal::kText);
+    }
+    return c;
+}
+
+Canvas MakeProgressLamps() {
+    Canvas c(32, 16);
+    c.FillEllipse(8, 8, 7.5f, 7.5f, pal::Shade(pal::kPlayerGreen, 3));
+    c.FillEllipse(8, 8, 5.5f, 5.5f, pal::Shade(pal::kPlayerGreen, 5));
+    c.FillEllipse(6.5f, 6.5f, 2.0f, 2.0f, pal::Shade(pal::kPlayerGreen, 7));
+    c.FillEllipse(24, 8, 7.5f, 7.5f, pal::Shade(pal::kGrey, 3));
+    c.FillEllipse(24, 8, 5.5f, 5.5f, pal::Shade(pal::kGrey, 2));
+    return c;
+}
+
 }  // namespace standin
