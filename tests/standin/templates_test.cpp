@@ -51,7 +51,7 @@ TEST_F(DataFolderTest, LandscapeTemplatesFollowTheFileLayout) {
                     }
                     // Neighbouring cells, diagonals included, differ by one step at most.
                     int step = 0;
-                    for (const auto [di, dk] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
+                    for (const auto& [di, dk] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
                         const int ni = i + di, nk = k + dk;
                         if (ni < sx && nk >= 0 && nk < sy) {
                             step = std::max(step, std::abs(h(i, k) - h(ni, nk)));
