@@ -47,6 +47,20 @@ TEST_F(DataFolderTest, TileAndWayMarksNameTheirCells) {
             EXPECT_EQ(MarkAt(streets, col * 64 + p.x, t * 40 + p.y), t * 21 + col);
         }
     }
+    ParsedDib overview = Load("ueber.jgd");
+    ASSERT_TRUE(overview.ok);
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 15; ++col) {
+            EXPECT_EQ(MarkAt(overview, col * 64 + 30, row * 40 + 1), row * 15 + col);
+        }
+    }
+    for (int col = 0; col < 5; ++col) EXPECT_EQ(MarkAt(overview, col * 64 + 30, 161), 60 + col);
+    ParsedDib hang = Load("hang.jgd");
+    ASSERT_TRUE(hang.ok);
+    for (int col = 0; col < 5; ++col) EXPECT_EQ(MarkAt(hang, col * 64 + 30, 4), col);
+    ParsedDib signs = Load("prosgn_2.jgd");
+    ASSERT_TRUE(signs.ok);
+    for (int col = 0; col < 37; ++col) EXPECT_EQ(MarkAt(signs, col * 32, 31), col);
     ParsedDib bridge = Load("bridge.jgd");
     ASSERT_TRUE(bridge.ok);
     for (int row = 0; row < 5; ++row) {
