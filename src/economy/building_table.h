@@ -9,6 +9,21 @@
 class CBuilding {
   public:
     virtual ~CBuilding() = default;
+    // The periodic step (a terminal lets its catchment's factories produce).
+    virtual void Update() {}
+    // Hands out up to `amount` whole units of `product` to player `buyer`;
+    // the result is the amount handed out.
+    virtual int32_t TakeGoods(int32_t /*product*/, int32_t /*amount*/, int32_t /*denominator*/,
+                              int32_t /*buyer*/) {
+        return 0;
+    }
+    // Takes `amount` units of `product`, shared among `sharers` buildings.
+    virtual int32_t PutGoods(int32_t /*product*/, int32_t /*amount*/, int32_t /*sharers*/) {
+        return 0;
+    }
+    // Rebuilds what the building derives from its surroundings (a terminal's
+    // catchment list).
+    virtual void Refresh() {}
 
     // North-west field of the footprint; for a train station the first field
     // of its head line.

@@ -1,6 +1,6 @@
 #pragma once
 // Test doubles of the services the world map calls in other subsystems: the
-// building table, the vehicle list with its field queries, the city manager
+// building table, vehicles on the vehicle list, the city manager
 // and the world view's visibility test. Each test resets them.
 
 #include <cstdint>
@@ -14,10 +14,6 @@
 
 namespace doubles {
 
-struct RunQuery {
-    int32_t x1, y1, x2, y2;
-};
-
 class TestBuildingTable : public CBuildingTable {
   public:
     void UpdateRawMaterialSites() override {}
@@ -25,7 +21,7 @@ class TestBuildingTable : public CBuildingTable {
 
 class TestVehicle : public CVehicle {
   public:
-    void Move() override {}
+    TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
 };
 
 class TestCityManager : public CCityManager {
@@ -51,17 +47,12 @@ struct State {
     TestCityManager cities;
     std::vector<std::unique_ptr<CCity>> city_objects;
 
-    // Vehicles standing on fields, answered by FindVehicleAtField.
+    // Vehicles standing on fields (listed in g_pVehicleList).
     struct PlacedVehicle {
-        int32_t x, y;
         std::unique_ptr<CVehicle> vehicle;
         std::unique_ptr<VehicleListNode> node;
     };
     std::vector<PlacedVehicle> vehicles;
-    // Answer of IsVehicleOnColumn / IsVehicleOnRow, and the calls made.
-    int32_t vehicle_on_run = 0;
-    std::vector<RunQuery> column_queries;
-    std::vector<RunQuery> row_queries;
 
     TestWorldView view;
 };
@@ -79,7 +70,8 @@ class Scope {
     CBuilding& AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY);
     // A city of number 1..63 with the origin of its area.
     CCity& AddCity(int32_t number, int32_t originX, int32_t originY);
-    // A vehicle on field (x, y) travelling in direction bits `dirBits`.
+    // A vehicle on field (x, y) travelling in direction bits `dirBits`,
+    // listed in g_pVehicleList (the real vehicle queries find it).
     CVehicle& AddVehicle(int32_t x, int32_t y, uint8_t dirBits);
 
   private:
