@@ -116,7 +116,7 @@ void RoadWorld::Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t w
     }
 }
 
-void RoadWorld::Finish(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+void RoadWorld::Finish(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool dead_end_nodes) {
     for (int32_t x = x0; x <= x1; ++x) {
         for (int32_t y = y0; y <= y1; ++y) {
             const MapField& field = F(x, y);
@@ -129,6 +129,15 @@ void RoadWorld::Finish(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     }
     for (auto [x, y] : depots_) {
         if (F(x, y).knotennummer() == 0) Net().CreateNode(x, y);
+    }
+    for (int32_t x = x0; dead_end_nodes && x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            const MapField& field = F(x, y);
+            if (field.tportal() || field.bridge_end() || !IsRoadWay(field.wegtyp())) continue;
+            if (DirIndexFromBit(field.richtung()) >= 0 && field.knotennummer() == 0) {
+                Net().CreateNode(x, y);
+            }
+        }
     }
     for (int32_t x = x0; x <= x1; ++x) {
         for (int32_t y = y0; y <= y1; ++y) {

@@ -107,8 +107,11 @@ class RoadWorld : public ::testing::Test {
     // A tunnel between the portals (x1, y1) and (x2, y2), the smaller
     // coordinate first; roads must lead to both portals.
     void Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = kWayGravelRoad);
-    // Fits every way piece and node of the box and links the network.
-    void Finish(int32_t x0 = 0, int32_t y0 = 0, int32_t x1 = 255, int32_t y1 = 255);
+    // Fits every way piece and node of the box and links the network. With
+    // `dead_end_nodes` the ends of roads get nodes too, as the road builder
+    // gives them at the ends of a dragged road.
+    void Finish(int32_t x0 = 0, int32_t y0 = 0, int32_t x1 = 255, int32_t y1 = 255,
+                bool dead_end_nodes = false);
     // A city of number n whose area starts at (x, y); its fields in the box
     // given get its city number.
     CCity& City(int32_t n, int32_t x, int32_t y);
