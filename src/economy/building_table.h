@@ -24,6 +24,8 @@ class CBuilding {
     // Rebuilds what the building derives from its surroundings (a terminal's
     // catchment list).
     virtual void Refresh() {}
+    // Train stations: platform rows 1..4; truck depots 1; others 0.
+    virtual int32_t GetLength() const { return 0; }
 
     // North-west field of the footprint; for a train station the first field
     // of its head line.

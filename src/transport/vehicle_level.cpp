@@ -2,6 +2,7 @@
 
 #include "app/le_io.h"
 #include "transport/city_car.h"
+#include "transport/train.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 
@@ -13,10 +14,14 @@ CVehicle* NewVehicleForLoad(int32_t class_code) {
     switch (class_code) {
         case kVehicleTruck:
             return new CTruck(VehicleLoadOnly{});
+        case kVehicleRail:
+        case kVehicleMonorail:
+        case kVehicleSuperconductor:
+            return new CTrain(VehicleLoadOnly{});
         case kVehicleCityCar:
             return new CCityCar(VehicleLoadOnly{});
         default:
-            return nullptr;  // trains (2, 3, 4) join with their class
+            return nullptr;
     }
 }
 

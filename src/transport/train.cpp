@@ -1,0 +1,226 @@
+// The train as an object: construction at a station, destruction, the speed
+// rule and the file record.
+
+#include "transport/train.h"
+
+#include "app/game_state.h"
+#include "economy/building_table.h"
+#include "transport/vehicle_list.h"
+#include "transport/wagon.h"
+#include "world/field_queries.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+#include "world/way_queries.h"
+
+namespace {
+
+const VehicleModel* ModelRecord(int32_t index) {
+    if (g_pGameState == nullptr || index < 0 || index >= kVehicleModelSlots) return nullptr;
+    return &g_pGameState->vehicle_models[index];
+}
+
+int32_t ClassForWayKind(int32_t way_kind) {
+    if (way_kind == kWayMonorail) return kVehicleMonorail;
+    if (way_kind == kWaySuperconductor) return kVehicleSuperconductor;
+    return kVehicleRail;
+}
+
+int32_t NodeAt(int32_t x, int32_t y) {
+    const MapField* field = FieldAt(x, y);
+    return field != nullptr ? field->knotennummer() : 0;
+}
+
+// Relinks the field in the four directions N, S, W, E with the network's
+// force-link flag set, which rebuilds the links and drops their flags.
+void RelinkAround(int32_t x, int32_t y) {
+    CWayNetwork* network = g_pWayNetwork;
+    if (network == nullptr || !InMap(x, y)) return;
+    const int32_t before = network->force_link;
+    network->force_link = 1;
+    for (const int32_t d : {kDirN, kDirS, kDirW, kDirE}) network->RelinkField(x, y, d);
+    network->force_link = before;
+}
+
+}  // namespace
+
+CTrain::CTrain(int32_t x, int32_t y, const char* name, int32_t model_, int32_t way_kind_)
+    : CVehicle(x, y, name, model_, kVehicleRail) {
+    RegisterVehicle(this);
+    wagon_count = 0;
+    way_kind = way_kind_ >= kWayRail && way_kind_ <= kWaySuperconductor ? way_kind_ : kWayRail;
+    vehicle_class = ClassForWayKind(way_kind);
+    const VehicleModel* m = ModelRecord(model);
+    speed_limit = m != nullptr ? m->speed_a : 1;
+    accel_counter = 0;
+    base_speed = 1;
+    steps_per_frame = 1;
+    phase = kWaitPhase;
+    retry_count = 0;
+    lane = 0;
+    reversals = 0;
+    state = 0;
+    next_direction = direction;
+    draw_layer = 0;
+    // The start field is the train's whole (the base marked half of it).
+    if (Markable(pos_x, pos_y, 0, 0)) held.MarkField(pos_x, pos_y);
+
+    // A train bought at a station serves the station's platform rows first.
+    const MapField* start = FieldAt(pos_x, pos_y);
+    const int32_t number = start != nullptr && !start->no_building_mask() ? start->geb_num() : 0;
+    const CBuilding* station = g_ppBuildings != nullptr ? g_ppBuildings->At(number) : nullptr;
+    const int32_t type =
+        station != nullptr ? GetBuildingTypeAt(station->anchor_x, station->anchor_y) : -1;
+    if (type >= 6 && type <= 9) {
+        const int32_t bx = station->anchor_x;
+        const int32_t by = station->anchor_y;
+        int32_t length = station->GetLength();
+        if (length < 1) length = 1;
+        if (length > 4) length = 4;
+        ScheduleStop& stop = schedule[0];
+        for (int32_t i = 0; i < 4; ++i) {
+            int32_t hx = kNoStopField;
+            int32_t hy = kNoStopField;
+            if (i < length) {
+                hx = type == 7 ? bx + 1 + i : type == 9 ? bx - 1 - i : bx;
+                hy = type == 6 ? by - 1 - i : type == 8 ? by + 1 + i : by;
+            }
+            // A head off the map cannot be a stop field.
+            if (!InMap(hx, hy)) hx = hy = kNoStopField;
+            stop.x[i] = static_cast<uint8_t>(hx);
+            stop.y[i] = static_cast<uint8_t>(hy);
+        }
+        // The platform link of the row the train stands on.
+        if (type == 6 || type == 8) {
+            held.ReserveLink(NodeAt(bx, pos_y), kDirIndexE);
+        } else {
+            held.ReserveLink(NodeAt(pos_x, by), kDirIndexS);
+        }
+    }
+    // The link the train is about to take; dropped again should the train
+    // turn before it leaves.
+    const int32_t heading = DirIndexFromBit(Heading());
+    const int32_t node = NodeAt(pos_x, pos_y);
+    if (heading >= 0 && node > 0 && held.ReserveLink(node, heading)) {
+        junction_node = node;
+        junction_exit = Heading();
+    } else {
+        junction_node = 0;
+    }
+    drawn_x = pos_x;
+    drawn_y = pos_y;
+}
+
+CTrain::CTrain(VehicleLoadOnly) : CVehicle(VehicleLoadOnly{}) {}
+
+CTrain::~CTrain() {
+    path.Clear();
+    // A train on a bridge gives back the links of the bridge's far end.
+    const int32_t heading = DirIndexFromBit(Heading());
+    if (on_bridge != 0 && heading >= 0) {
+        int32_t x = pos_x;
+        int32_t y = pos_y;
+        for (int32_t steps = 0; steps < kMapSize && InMap(x, y); ++steps) {
+            if (FieldAt(x, y)->bridge_end()) {
+                RelinkAround(x, y);
+                break;
+            }
+            x += DirDx(heading);
+            y += DirDy(heading);
+        }
+    }
+    held.ReleaseAllFields();
+    held.ReleaseAllLinks();
+    RelinkAround(pos_x, pos_y);
+    for (int32_t i = 0; i < wagon_count && i < kWagonSlots; ++i) {
+        if (wagons[i] != nullptr) RelinkAround(wagons[i]->x, wagons[i]->y);
+    }
+    // Relinking dropped the flags of the links around; those that other
+    // trains hold are theirs still.
+    TrainHoldings::ReassertAll();
+}
+
+bool CTrain::Markable(int32_t x, int32_t y, int32_t in_tunnel_, int32_t on_bridge_) {
+    const MapField* field = FieldAt(x, y);
+    if (field == nullptr || in_tunnel_ != 0 || on_bridge_ != 0) return false;
+    return !field->tportal() && !field->bridge_end();
+}
+
+void CTrain::ReleaseUncoveredFields() {
+    held.ReleaseFieldsExcept([this](int32_t x, int32_t y) {
+        if ((pos_x == x && pos_y == y) || (left_x == x && left_y == y)) return true;
+        for (int32_t i = 0; i < wagon_count && i < kWagonSlots; ++i) {
+            const CWagon* w = wagons[i];
+            if (w != nullptr && w->x == x && w->y == y) return true;
+        }
+        return false;
+    });
+}
+
+bool CTrain::SameLink(int32_t n1, int32_t d1, int32_t n2, int32_t d2) {
+    if (n1 == n2 && d1 == d2) return true;
+    const WayNode* node = g_pWayNetwork != nullptr ? g_pWayNetwork->Node(n1) : nullptr;
+    return node != nullptr && d1 >= 0 && d1 <= 3 && node->ziel[d1] == n2 && node->back[d1] == d2;
+}
+
+void CTrain::ReleaseHeldLink(int32_t node, int32_t dir) {
+    if (junction_node != 0 &&
+        SameLink(junction_node, DirIndexFromBit(static_cast<uint8_t>(junction_exit)), node, dir)) {
+        junction_node = 0;
+    }
+    held.ReleaseLink(node, dir);
+}
+
+void CTrain::StopSpeed() {
+    steps_per_frame = 1;
+    base_speed = 1;
+    accel_counter = 0;
+}
+
+void CTrain::WaitHere(int32_t frames) {
+    wait_counter = frames;
+    phase = kWaitPhase;
+    StopSpeed();
+}
+
+void CTrain::UpdateSpeed() {
+    if (base_speed < speed_limit) {
+        ++accel_counter;
+        if (accel_counter == 8 || accel_counter == 24 || accel_counter == 48 ||
+            accel_counter == 80) {
+            base_speed = base_speed * 2 < speed_limit ? base_speed * 2 : speed_limit;
+        }
+    }
+    steps_per_frame = base_speed;
+    if (steps_per_frame > speed_limit) {
+        base_speed = speed_limit;
+        steps_per_frame = speed_limit;
+    }
+    const MapField* field = FieldAt(pos_x, pos_y);
+    if (field != nullptr && !field->tportal()) {
+        const int32_t piece = field->wegteil();
+        const uint8_t h = Heading();
+        const bool climbing = (piece == 12 && h == kDirN) || (piece == 13 && h == kDirW) ||
+                              (piece == 14 && h == kDirE) || (piece == 15 && h == kDirS);
+        const VehicleModel* m = ModelRecord(model);
+        if (climbing && m != nullptr) steps_per_frame = m->speed_b;
+    }
+    // A model without speed would never reach its next field.
+    if (steps_per_frame < 1) steps_per_frame = 1;
+}
+
+bool CTrain::Load(plat::FileHandle file) {
+    const bool train = ReadRecord(file) && vehicle_class >= kVehicleRail &&
+                       vehicle_class <= kVehicleSuperconductor && way_kind >= kWayRail &&
+                       way_kind <= kWaySuperconductor;
+    if (!train) {
+        FreeWagons();
+        return false;
+    }
+    if (Markable(pos_x, pos_y, in_tunnel, on_bridge)) held.MarkField(pos_x, pos_y);
+    for (int32_t i = 0; i < wagon_count; ++i) {
+        const CWagon* w = wagons[i];
+        if (Markable(w->x, w->y, w->in_tunnel, w->on_bridge)) held.MarkField(w->x, w->y);
+    }
+    removal_flag = 0;
+    return true;
+}

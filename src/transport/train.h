@@ -1,0 +1,161 @@
+#pragma once
+// CTrain: the player's rail vehicle, an engine followed by up to six wagons,
+// on rails (class 2, way kind 4), monorail (3, 5) or superconductor track
+// (4, 6). Nearly all of its state is its CVehicle part; the names there map
+// onto the train's notions as follows:
+//
+//   steps_per_frame, base_speed, accel_counter  speed, acceleration
+//   speed_limit        the model's maximum speed itself (phase steps a frame)
+//   lane               the waiting flag (1 while waiting before a field/link)
+//   arrival_counter    fields of the target platform entered
+//   loading_state      1 while the goods exchange of a stop is pending
+//   state              0 running, 1 departing, 2 standing to leave
+//   junction_node/exit the reservation (node, entry side as a direction bit)
+//                      to release when the route is planned at a stop
+//   restart_flag       the schedule changed under the train
+//   replan_x, replan_y the node field where the route was last searched anew
+//   drawn_x, drawn_y   the engine's field at its last phase 0
+//
+// The engine advances its field at the middle of a field (phase 16) and holds
+// two fields: the one it is in (`left`) and the one ahead it has claimed
+// (`pos`). Wagons do the same one and a half fields apart in pairs: wagon i
+// stands (i/2 + 1) fields behind the engine, even wagons in step with the
+// engine, odd ones half a field later.
+//
+// The train is implemented over several files: construction, speed and the
+// record (train.cpp), wagons (train_wagons.cpp), the frame step and arrival
+// (train_move.cpp), route planning (train_route.cpp), the goods exchange at a
+// stop (train_goods.cpp), the field step (train_drive.cpp) and reversing
+// (train_reverse.cpp).
+
+#include <cstdint>
+
+#include "transport/train_holdings.h"
+#include "transport/vehicle.h"
+
+constexpr int32_t kMaxWagons = kWagonSlots;
+constexpr int32_t kTrainUnitRecords = 8;
+
+// A copy of one unit's movement state.
+struct TrainUnitRecord {
+    uint8_t x = 0;  // field
+    uint8_t y = 0;
+    int32_t phase = 0;
+    uint8_t drawn_x = 0;  // field at the last phase 0
+    uint8_t drawn_y = 0;
+    uint8_t next_direction = 0;
+    uint8_t direction = 0;
+    uint8_t prev_direction = 0;
+    uint8_t prev_x = 0;  // engine: field being left; wagon: previous field
+    uint8_t prev_y = 0;
+    int32_t in_tunnel = 0;
+    int32_t on_bridge = 0;
+    int32_t draw_layer = 0;
+};
+
+class CTrain : public virtual CVehicle {
+  public:
+    // A new train of `model` at (x, y), a station's track field, on way kind
+    // 4 (rails), 5 (monorail) or 6 (superconductor); registered in the list.
+    CTrain(int32_t x, int32_t y, const char* name, int32_t model, int32_t way_kind);
+    // Room for a train record about to be read (no map effect, not listed).
+    explicit CTrain(VehicleLoadOnly);
+    // Gives up every mark and reservation the train holds.
+    ~CTrain() override;
+
+    // One frame; answers 0.
+    int32_t Move() override;
+    // Reverses the whole train where it stands.
+    void Reverse() override;
+    // Asked when the field ahead is taken: 1 when a head-on meeting with
+    // another waiting train was resolved by reversing that train.
+    int32_t IsPathBlocked() override;
+    // The vehicle record, then the remove flag cleared; the train's marks are
+    // put back. False for a record that is not a train's.
+    bool Load(plat::FileHandle file) override;
+    // Moves on to the next stop and plans the route to it.
+    void PlanRoute() override;
+    // Plan again to the current target stop from the node at the path's
+    // front; the second one may not leave that node by a reserved link.
+    void SearchRoute() override;
+    void SearchRouteExcluding() override;
+    // Turns the train on its platform: the engine goes to the other end.
+    void TurnAround() override;
+    // Lines the wagons up behind the engine.
+    void AlignWagons() override;
+    // The decision at the middle of each field.
+    void Drive() override;
+    int32_t IsAtStop() override { return arrival_counter >= 4 ? 1 : 0; }
+    // A wagon for `cargo_slot` (0..5) carrying `product`; a seventh is
+    // refused. Wagons stay ordered by cargo slot.
+    void AddWagon(const char* name, int32_t product, int32_t cargo_slot) override;
+    void AdvanceWagons() override;
+    void RemoveWagon(int32_t index) override;
+    void UnloadGoods() override;
+    int32_t LoadGoods() override;
+    void UpdateSpeed() override;
+
+    // Scratch of the half-field snapshots: record 0 the newest.
+    TrainUnitRecord unit_records[kTrainUnitRecords];
+    int32_t last_phase = 0;
+    // The marks and reservations the train holds.
+    TrainHoldings held;
+
+  private:
+    // --- train.cpp
+    // Resets speed to a standstill.
+    void StopSpeed();
+    // Gives up the marks of fields no unit stands on any more.
+    void ReleaseUncoveredFields();
+    // True when a unit with these flags marks field (x, y).
+    static bool Markable(int32_t x, int32_t y, int32_t in_tunnel, int32_t on_bridge);
+    // Waits `frames` at phase 15 with speed reset.
+    void WaitHere(int32_t frames);
+    // Releases a link reservation; the reservation kept for the next route
+    // planning is forgotten when it is that link.
+    void ReleaseHeldLink(int32_t node, int32_t dir);
+    static bool SameLink(int32_t n1, int32_t d1, int32_t n2, int32_t d2);
+
+    // --- train_wagons.cpp
+    // Puts every wagon behind the engine by the placement rule; `aligned`
+    // selects the phases and previous fields of AlignWagons.
+    void PlaceWagons(bool aligned);
+    // Phases of the units when the train stands to leave (15/31) or has
+    // started (16/0).
+    void SetStandingPhases(int32_t engine_phase, int32_t even_phase, int32_t odd_phase);
+    void UpdateWagonDrawLayer(CWagon& wagon);
+
+    // --- train_goods.cpp
+    // Removes a wagon at a stop; its picture is redrawn with the train's.
+    void DropWagon(int32_t index);
+
+    // --- train_move.cpp
+    void Arrive();
+    void RouteRequest();
+    void PushUnitRecord();
+    void UpdateDrawLayer();
+
+    // --- train_route.cpp
+    // Rebuilds the path from `start` to the cheapest head of the target stop
+    // found by the last search; empty when none is reachable.
+    void RebuildPath(int32_t start);
+    void SearchFrom(int32_t start, bool excluding);
+
+    // --- train_drive.cpp
+    struct Step;
+    bool PrepareStep(Step& step);
+    void StepOnto(const Step& step, uint8_t exit_bit);
+    bool EnterNode(Step& step);
+    void RefuseStep(const Step& step, int32_t frames);
+    bool DepartureLinkHeld(const Step& step);
+    // Looks for a head-on meeting ahead, the field after the one ahead lying
+    // in direction index `dir2` (-1: none).
+    int32_t HeadOnAhead(int32_t dir2);
+    bool IsTargetPlatform(int32_t x, int32_t y) const;
+    bool IsServedPlatform(int32_t x, int32_t y) const;
+
+    // --- train_reverse.cpp
+    void ReverseEngineOnly();
+    void ReverseWithWagons();
+    void CountPlatformAfterReverse();
+};

@@ -1,0 +1,294 @@
+#include "rail_world.h"
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+#include <tuple>
+
+#include "app/app_globals.h"
+#include "app/data_tables.h"
+#include "transport/vehicle_list.h"
+#include "transport/wagon.h"
+#include "world/field_queries.h"
+
+namespace railtest {
+
+namespace {
+
+// A link by its end with the lower node number (then the lower direction).
+std::pair<int32_t, int32_t> LinkKey(int32_t node, int32_t dir, int32_t far, int32_t far_dir) {
+    if (node < far || (node == far && dir < far_dir)) return {node, dir};
+    return {far, far_dir};
+}
+
+bool TrackOrCrossing(const MapField& f) {
+    return IsTrackWay(f.wegtyp()) || f.wegteil() == 16 || f.wegteil() == 17;
+}
+
+}  // namespace
+
+std::pair<int32_t, int32_t> TestStation::Head(int32_t row) const {
+    return RowField(row, 0);
+}
+
+std::pair<int32_t, int32_t> TestStation::RowField(int32_t row, int32_t k) const {
+    const int32_t line = row + 1;
+    switch (type) {
+        case 6:
+            return {anchor_x + k, anchor_y - line};
+        case 8:
+            return {anchor_x + k, anchor_y + line};
+        case 7:
+            return {anchor_x + line, anchor_y + k};
+        default:
+            return {anchor_x - line, anchor_y + k};
+    }
+}
+
+RailWorld::RailWorld() : network_(std::make_unique<CWayNetwork>()) {
+    g_pWayNetwork = network_.get();
+    g_ppBuildings = &buildings_;
+    g_pCityManager = &cities_;
+    g_pSpielFeld = &view_;
+    g_MaxVehicleNumber = 0;
+    for (int32_t i = 0; i < kMapFieldCount; ++i) {
+        game_.state().fields[i].set_teile_art(1);
+        game_.state().fields[i].set_hoehe(2);
+    }
+    game_.state().game_mode = kModeGame;
+    InitVehicleModels();
+    host_.SetClock(1000000);
+    game_.state().timers.frame_time = host_.Now();
+}
+
+RailWorld::~RailWorld() {
+    DeleteAllVehicles();
+    g_MaxVehicleNumber = 0;
+    g_pWayNetwork = nullptr;
+    g_ppBuildings = nullptr;
+    g_pCityManager = nullptr;
+    g_pSpielFeld = nullptr;
+}
+
+void RailWorld::Rail(int32_t x, int32_t y, int32_t wayType) {
+    MapField& field = F(x, y);
+    field.set_wegtyp(static_cast<uint32_t>(wayType));
+    if (field.wegteil() == 0) field.set_wegteil(1);
+    track_.emplace_back(x, y);
+}
+
+void RailWorld::RailLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    const int32_t dx = (x2 > x1) - (x2 < x1);
+    const int32_t dy = (y2 > y1) - (y2 < y1);
+    for (int32_t x = x1, y = y1;; x += dx, y += dy) {
+        Rail(x, y, wayType);
+        if (x == x2 && y == y2) break;
+    }
+}
+
+void RailWorld::RailPath(const Points& corners, int32_t wayType) {
+    for (size_t i = 1; i < corners.size(); ++i) {
+        RailLine(corners[i - 1].first, corners[i - 1].second, corners[i].first, corners[i].second,
+                 wayType);
+    }
+}
+
+TestStation& RailWorld::Station(int32_t type, int32_t ax, int32_t ay, int32_t length,
+                                int32_t number, int32_t wayType) {
+    auto station = std::make_unique<TestStation>();
+    station->type = type;
+    station->number = number;
+    station->length = length;
+    station->anchor_x = ax;
+    station->anchor_y = ay;
+    buildings_.buildings[number] = station.get();
+    stations_.push_back(std::move(station));
+    TestStation& s = *stations_.back();
+    // The head line and the platform rows carry the station's building word.
+    for (int32_t line = 0; line <= length; ++line) {
+        for (int32_t k = 0; k < 4; ++k) {
+            const auto [x, y] =
+                line == 0 ? std::pair<int32_t, int32_t>{type == 6 || type == 8 ? ax + k : ax,
+                                                        type == 6 || type == 8 ? ay : ay + k}
+                          : s.RowField(line - 1, k);
+            MapField& field = F(x, y);
+            field.set_building_flag(true);
+            field.set_geb_num(static_cast<uint32_t>(number));
+            field.set_geb_typ(static_cast<uint32_t>(type));
+            if (line > 0) {
+                field.set_wegtyp(static_cast<uint32_t>(wayType));
+                field.set_wegteil(type == 6 || type == 8 ? 2 : 1);
+            }
+        }
+    }
+    return s;
+}
+
+void RailWorld::Grade(int32_t x, int32_t y, int32_t wegteil) {
+    F(x, y).set_wegteil(static_cast<uint32_t>(wegteil));
+}
+
+void RailWorld::Finish(bool dead_end_nodes) {
+    for (auto [x, y] : track_) {
+        const MapField& field = F(x, y);
+        if (field.tportal() || field.bridge_end() || field.wegteil() >= 12) continue;
+        UpdateTrackPieceShape(x, y);
+    }
+    for (auto [x, y] : track_) helper_.UpdateWayPiecesAround(x, y);
+    for (const auto& s : stations_) {
+        for (int32_t row = 0; row < s->length; ++row) {
+            const auto [x, y] = s->RowField(row, 1);
+            Net().LayStationTrack(x, y, 0);
+        }
+    }
+    for (auto [x, y] : track_) helper_.UpdateWayPiecesAround(x, y);
+    if (dead_end_nodes) {
+        for (auto [x, y] : track_) {
+            const MapField& field = F(x, y);
+            if (DirIndexFromBit(field.gleisr()) >= 0 && field.knotennummer() == 0) {
+                Net().CreateNode(x, y);
+            }
+        }
+    }
+    std::vector<std::pair<int32_t, int32_t>> all = track_;
+    for (const auto& s : stations_) {
+        for (int32_t row = 0; row < s->length; ++row) {
+            for (int32_t k = 0; k < 4; ++k) all.push_back(s->RowField(row, k));
+        }
+    }
+    for (auto [x, y] : all) {
+        const MapField& field = F(x, y);
+        if (!field.knoten()) continue;
+        for (int32_t i = 0; i < 4; ++i) {
+            if (field.gleisr() & DirBitFromIndex(i)) Net().LinkFromField(x, y, DirBitFromIndex(i));
+        }
+    }
+}
+
+CTrain* RailWorld::Train(int32_t x, int32_t y, int32_t model, int32_t wayKind) {
+    return new CTrain(x, y, "A", model, wayKind);
+}
+
+void RailWorld::SetSchedule(CVehicle& v, const std::vector<const TestStation*>& stops) {
+    for (ScheduleStop& stop : v.schedule) stop = EmptyScheduleStop();
+    for (size_t i = 0; i < stops.size() && i < kScheduleStops; ++i) {
+        for (int32_t row = 0; row < 4; ++row) {
+            if (row >= stops[i]->length) continue;
+            const auto [x, y] = stops[i]->Head(row);
+            v.schedule[i].x[row] = static_cast<uint8_t>(x);
+            v.schedule[i].y[row] = static_cast<uint8_t>(y);
+        }
+    }
+    v.stop_count = static_cast<int32_t>(stops.size());
+}
+
+void RailWorld::Frames(int32_t n) {
+    for (int32_t i = 0; i < n; ++i) {
+        host_.AdvanceClock(26);
+        app_.UpdateFrame();
+    }
+}
+
+::testing::AssertionResult RailWorld::Consistent() const {
+    std::map<std::pair<int32_t, int32_t>, const CTrain*> fieldOwner;
+    std::map<std::pair<int32_t, int32_t>, const CTrain*> linkOwner;
+    for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        const CTrain* t = dynamic_cast<const CTrain*>(node->vehicle);
+        if (t == nullptr) continue;
+        const TrainHoldings& h = t->held;
+        for (int32_t i = 0; i < h.FieldCount(); ++i) {
+            const TrainField& f = h.FieldAtIndex(i);
+            const auto key = std::make_pair<int32_t, int32_t>(f.x, f.y);
+            if (fieldOwner.count(key) != 0) {
+                return ::testing::AssertionFailure()
+                       << "trains " << fieldOwner[key]->number << " and " << t->number
+                       << " both hold field " << int(f.x) << "," << int(f.y);
+            }
+            fieldOwner[key] = t;
+            if (FieldAt(f.x, f.y)->belegt() != 3) {
+                return ::testing::AssertionFailure()
+                       << "held field " << int(f.x) << "," << int(f.y) << " is not marked";
+            }
+        }
+        // Every unit stands on a field its train holds (outside tunnels and
+        // bridges, portals and bridge ends).
+        auto unitHeld = [&](int32_t x, int32_t y, int32_t tunnel, int32_t bridge) {
+            const MapField* f = FieldAt(x, y);
+            if (tunnel != 0 || bridge != 0 || f->tportal() || f->bridge_end()) return true;
+            return h.HoldsField(x, y);
+        };
+        if (!unitHeld(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)) {
+            return ::testing::AssertionFailure()
+                   << "train " << t->number << " engine field " << int(t->pos_x) << ","
+                   << int(t->pos_y) << " not held";
+        }
+        for (int32_t i = 0; i < t->wagon_count; ++i) {
+            const CWagon* w = t->wagons[i];
+            if (!unitHeld(w->x, w->y, w->in_tunnel, w->on_bridge)) {
+                return ::testing::AssertionFailure()
+                       << "train " << t->number << " wagon " << i << " field " << int(w->x) << ","
+                       << int(w->y) << " not held";
+            }
+        }
+        for (int32_t i = 0; i < h.LinkCount(); ++i) {
+            const TrainLink& l = h.LinkAtIndex(i);
+            const auto key = LinkKey(l.node, l.dir, l.far_node, l.far_dir);
+            if (linkOwner.count(key) != 0) {
+                return ::testing::AssertionFailure()
+                       << "trains " << linkOwner[key]->number << " and " << t->number
+                       << " both hold link " << l.node << "/" << l.dir;
+            }
+            linkOwner[key] = t;
+            const WayNode* wn = network_->Node(l.node);
+            if (wn == nullptr || wn->belegt[l.dir] == 0) {
+                return ::testing::AssertionFailure()
+                       << "held link " << l.node << "/" << l.dir << " is not flagged";
+            }
+        }
+        if (h.LinkCount() > 8) {
+            return ::testing::AssertionFailure()
+                   << "train " << t->number << " holds " << h.LinkCount() << " links";
+        }
+    }
+    for (int32_t x = 0; x < kMapSize; ++x) {
+        for (int32_t y = 0; y < kMapSize; ++y) {
+            const MapField& f = *FieldAt(x, y);
+            if (f.belegt() == 0 || !TrackOrCrossing(f)) continue;
+            if (fieldOwner.count({x, y}) == 0) {
+                return ::testing::AssertionFailure()
+                       << "field " << x << "," << y << " is marked by no train";
+            }
+        }
+    }
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* wn = network_->Node(n);
+        if (wn == nullptr) continue;
+        for (int32_t i = 0; i < 4; ++i) {
+            if (wn->belegt[i] == 0 || wn->ziel[i] == 0) continue;
+            const auto key = LinkKey(n, i, wn->ziel[i], wn->back[i]);
+            if (linkOwner.count(key) == 0) {
+                return ::testing::AssertionFailure()
+                       << "link " << n << "/" << i << " is flagged by no train";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+int32_t RailWorld::MarkCount() const {
+    int32_t count = 0;
+    for (int32_t i = 0; i < kMapFieldCount; ++i) count += g_pGameState->fields[i].belegt() != 0;
+    return count;
+}
+
+int32_t RailWorld::FlagCount() const {
+    int32_t count = 0;
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* wn = network_->Node(n);
+        if (wn == nullptr) continue;
+        for (uint8_t b : wn->belegt) count += b != 0;
+    }
+    return count;
+}
+
+}  // namespace railtest
