@@ -196,8 +196,8 @@ void CTrain::UpdateSpeed() {
         steps_per_frame = speed_limit;
     }
     const MapField* field = FieldAt(pos_x, pos_y);
-    if (field != nullptr && !field->tportal()) {
-        const int32_t piece = field->wegteil();
+    const int32_t piece = field != nullptr ? field->wegteil() : 0;
+    if (piece >= 12 && piece <= 15 && !field->tportal()) {
         const uint8_t h = Heading();
         const bool climbing = (piece == 12 && h == kDirN) || (piece == 13 && h == kDirW) ||
                               (piece == 14 && h == kDirE) || (piece == 15 && h == kDirS);

@@ -140,6 +140,11 @@ class CTrain : public virtual CVehicle {
     // found by the last search; empty when none is reachable.
     void RebuildPath(int32_t start);
     void SearchFrom(int32_t start, bool excluding);
+    // The route from the node ahead of the train that does not lead straight
+    // back: the node is not left by the side the train enters it from
+    // (`entry_index`); `excluding` also keeps it from leaving by reserved
+    // links.
+    void SearchAhead(int32_t node, int32_t entry_index, bool excluding);
 
     // --- train_drive.cpp
     struct Step;

@@ -147,10 +147,13 @@ void CTrain::Drive() {
         }
     }
 
-    // A train on a platform without a route.
+    // A train on a platform without a route. Only on a node can a route be
+    // searched from the engine's field: elsewhere the train goes on to the
+    // node at the platform's end and plans there.
+    const bool onNode = FieldAt(pos_x, pos_y)->knoten();
     if (path.Count() == 0 && GetTerminalKindAt(pos_x, pos_y) == 4) {
         if (restart_flag == 0 && reversals == 0) {
-            if (IsServedPlatform(pos_x, pos_y)) {
+            if (IsServedPlatform(pos_x, pos_y) && onNode) {
                 target_stop = stop_served;
                 phase = kWaitPhase;
                 PlanRoute();
@@ -167,7 +170,7 @@ void CTrain::Drive() {
                     SearchRoute();
                 }
             }
-        } else if (restart_flag == 1) {
+        } else if (restart_flag == 1 && onNode) {
             in_tunnel = step.tunnel0;
             on_bridge = step.bridge0;
             target_stop = stop_served;
@@ -194,7 +197,21 @@ void CTrain::Drive() {
     if (!step.passing) {
         const bool typeFits = GetPieceConnections(step.nx, step.ny, way_kind) != 0;
         const int32_t dirs = GetWayDirections(step.nx, step.ny, kWayRail);
-        if (!typeFits || (dirs & step.entry) == 0) return RefuseStep(step, kRefusedWait);
+        if (!typeFits || (dirs & step.entry) == 0) {
+            // The track ends: the train waits once (the track may yet be
+            // laid on) and then turns back.
+            if (lane == 1) {
+                in_tunnel = step.tunnel0;
+                on_bridge = step.bridge0;
+                arrival_counter = step.count0;
+                phase = kWaitPhase;
+                Reverse();
+                return;
+            }
+            RefuseStep(step, kRefusedWait);
+            lane = 1;
+            return;
+        }
     }
 
     if (step.node != 0) {
@@ -279,10 +296,13 @@ bool CTrain::EnterNode(Step& step) {
     } else if (fromPath) {
         exit = frontDir;
     } else {
-        // No route through this node: plan again from it and try again.
-        path.Clear();
-        path.PushFront(node, 0);
-        SearchRoute();
+        // No route through this node: plan again from it, on forward where
+        // a way leads on, back only where none does, and try again.
+        SearchAhead(node, step.entry_index, false);
+        if (path.Count() == 0) {
+            path.PushFront(node, 0);
+            SearchRoute();
+        }
         RefuseStep(step, kRefusedWait);
         return false;
     }
@@ -294,9 +314,7 @@ bool CTrain::EnterNode(Step& step) {
     if (blocked) {
         replan_x = step.nx;
         replan_y = step.ny;
-        path.Clear();
-        path.PushFront(node, -1);
-        SearchRouteExcluding();
+        SearchAhead(node, step.entry_index, true);
         int32_t n = 0;
         int32_t d = -1;
         if (path.PeekFront(n, d) == 0) {

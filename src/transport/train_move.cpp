@@ -203,6 +203,8 @@ void CTrain::UpdateDrawLayer() {
     const int32_t r = ViewRotation();
     const MapField* field = FieldAt(pos_x, pos_y);
     if (field == nullptr) return;
+    // Only tunnel mouths and bridges change how the engine is drawn.
+    if (!field->tportal() && on_bridge == 0 && draw_layer != 2) return;
     if (field->tportal()) {
         const PortalPhases& p = kPortalPhases[h][r];
         if (draw_layer == 1) {

@@ -154,6 +154,8 @@ void CTrain::AdvanceWagons() {
 }
 
 void CTrain::UpdateWagonDrawLayer(CWagon& w) {
+    // Only tunnel mouths and bridges change how a wagon is drawn.
+    if (w.in_tunnel == 0 && w.on_bridge == 0 && w.hidden == 0) return;
     const MapField* drawn = FieldAt(w.drawn_x, w.drawn_y);
     if (drawn != nullptr && drawn->tportal()) {
         if (w.in_tunnel != 0 && w.phase > 9) w.hidden = 1;

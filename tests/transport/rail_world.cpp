@@ -70,7 +70,15 @@ RailWorld::~RailWorld() {
     g_pSpielFeld = nullptr;
 }
 
+void RailWorld::Grow(int32_t x, int32_t y) {
+    box_x0_ = std::min(box_x0_, std::max(0, x - 1));
+    box_y0_ = std::min(box_y0_, std::max(0, y - 1));
+    box_x1_ = std::max(box_x1_, std::min(255, x + 1));
+    box_y1_ = std::max(box_y1_, std::min(255, y + 1));
+}
+
 void RailWorld::Rail(int32_t x, int32_t y, int32_t wayType) {
+    Grow(x, y);
     MapField& field = F(x, y);
     field.set_wegtyp(static_cast<uint32_t>(wayType));
     if (field.wegteil() == 0) field.set_wegteil(1);
@@ -111,6 +119,7 @@ TestStation& RailWorld::Station(int32_t type, int32_t ax, int32_t ay, int32_t le
                 line == 0 ? std::pair<int32_t, int32_t>{type == 6 || type == 8 ? ax + k : ax,
                                                         type == 6 || type == 8 ? ay : ay + k}
                           : s.RowField(line - 1, k);
+            Grow(x, y);
             MapField& field = F(x, y);
             field.set_building_flag(true);
             field.set_geb_num(static_cast<uint32_t>(number));
@@ -132,6 +141,7 @@ void RailWorld::Finish(bool dead_end_nodes) {
     for (auto [x, y] : track_) {
         const MapField& field = F(x, y);
         if (field.tportal() || field.bridge_end() || field.wegteil() >= 12) continue;
+        if (field.building_flag()) continue;  // station rows keep their straight track
         UpdateTrackPieceShape(x, y);
     }
     for (auto [x, y] : track_) helper_.UpdateWayPiecesAround(x, y);
@@ -192,10 +202,31 @@ void RailWorld::Frames(int32_t n) {
 ::testing::AssertionResult RailWorld::Consistent() const {
     std::map<std::pair<int32_t, int32_t>, const CTrain*> fieldOwner;
     std::map<std::pair<int32_t, int32_t>, const CTrain*> linkOwner;
+    std::map<std::pair<int32_t, int32_t>, const CTrain*> unitOwner;
     for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
         const CTrain* t = dynamic_cast<const CTrain*>(node->vehicle);
         if (t == nullptr) continue;
         const TrainHoldings& h = t->held;
+        // No two trains stand on one field (underground and on bridges the
+        // field below or above does not count).
+        auto place = [&](int32_t x, int32_t y, int32_t tunnel, int32_t bridge) {
+            const MapField* f = FieldAt(x, y);
+            if ((tunnel != 0 && !f->tportal()) || (bridge != 0 && !f->bridge_end())) return true;
+            const auto key = std::make_pair(x, y);
+            const auto found = unitOwner.find(key);
+            if (found != unitOwner.end() && found->second != t) return false;
+            unitOwner[key] = t;
+            return true;
+        };
+        bool apart = place(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge);
+        for (int32_t i = 0; i < t->wagon_count && apart; ++i) {
+            const CWagon* w = t->wagons[i];
+            apart = place(w->x, w->y, w->in_tunnel, w->on_bridge);
+        }
+        if (!apart) {
+            return ::testing::AssertionFailure()
+                   << "train " << t->number << " shares a field with another train";
+        }
         for (int32_t i = 0; i < h.FieldCount(); ++i) {
             const TrainField& f = h.FieldAtIndex(i);
             const auto key = std::make_pair<int32_t, int32_t>(f.x, f.y);
@@ -250,8 +281,8 @@ void RailWorld::Frames(int32_t n) {
                    << "train " << t->number << " holds " << h.LinkCount() << " links";
         }
     }
-    for (int32_t x = 0; x < kMapSize; ++x) {
-        for (int32_t y = 0; y < kMapSize; ++y) {
+    for (int32_t x = box_x0_; x <= box_x1_; ++x) {
+        for (int32_t y = box_y0_; y <= box_y1_; ++y) {
             const MapField& f = *FieldAt(x, y);
             if (f.belegt() == 0 || !TrackOrCrossing(f)) continue;
             if (fieldOwner.count({x, y}) == 0) {
@@ -286,7 +317,7 @@ int32_t RailWorld::FlagCount() const {
     for (int32_t n = 1; n < kWayNodeSlots; ++n) {
         const WayNode* wn = network_->Node(n);
         if (wn == nullptr) continue;
-        for (uint8_t b : wn->belegt) count += b != 0;
+        for (int32_t i = 0; i < 4; ++i) count += wn->belegt[i] != 0 && wn->ziel[i] != 0;
     }
     return count;
 }

@@ -130,7 +130,8 @@ class RailWorld : public ::testing::Test {
     // or link held by two trains, every mark and every link flag held by
     // some train.
     ::testing::AssertionResult Consistent() const;
-    // Number of `belegt` marks and link flags left anywhere.
+    // Number of `belegt` marks, and of flags of links, left anywhere (a flag
+    // on a side without a link reserves nothing).
     int32_t MarkCount() const;
     int32_t FlagCount() const;
 
@@ -145,7 +146,13 @@ class RailWorld : public ::testing::Test {
     CGameApp app_;
 
   private:
+    void Grow(int32_t x, int32_t y);
+
     std::vector<std::pair<int32_t, int32_t>> track_;
+    int32_t box_x0_ = 255;
+    int32_t box_y0_ = 255;
+    int32_t box_x1_ = 0;
+    int32_t box_y1_ = 0;
 };
 
 }  // namespace railtest
