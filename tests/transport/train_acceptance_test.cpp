@@ -73,7 +73,9 @@ TEST_F(TrainAcceptance, SixtyTrainsRunFiftyYears) {
         host_.AdvanceClock(26);
         app_.OnIdle(0);
         ++frame;
-        if (frame % 256 == 0) ASSERT_TRUE(Consistent()) << "frame " << frame;
+        if (frame % 256 == 0) {
+            ASSERT_TRUE(Consistent()) << "frame " << frame;
+        }
         for (size_t i = 0; i < n; ++i) {
             if (trains[i]->stop_served == served[i]) continue;
             served[i] = trains[i]->stop_served;

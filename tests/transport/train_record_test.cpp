@@ -1,0 +1,128 @@
+// The train's record in the vehicles' part of the level file: byte-identical
+// round trips of trains with wagons and a planned path, the marks a loaded
+// train puts back, and records that are not a train's.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/le_io.h"
+#include "platform/file.h"
+#include "platform/temp_folder.h"
+#include "rail_world.h"
+#include "transport/vehicle_level.h"
+#include "transport/vehicle_list.h"
+#include "transport/wagon.h"
+
+namespace {
+
+using railtest::RailWorld;
+using railtest::TestStation;
+
+class TrainRecordTest : public RailWorld {
+  protected:
+    void SetUp() override {
+        a = &Station(6, 20, 51, 1, 1);
+        b = &Station(6, 40, 51, 1, 2);
+        RailLine(24, 50, 39, 50);
+        Finish();
+        for (int32_t p = 1; p <= 3; ++p) a->stock[p] = 50;
+    }
+
+    std::string Path(const std::string& name) const { return folder_.Path() + "/" + name; }
+
+    template <typename Writer>
+    std::string WriteWith(const std::string& name, Writer writer) {
+        plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
+        EXPECT_NE(file, plat::kInvalidFile);
+        writer(file);
+        plat::CloseFile(file);
+        return folder_.Read(name);
+    }
+    template <typename Reader>
+    bool ReadWith(const std::string& bytes, Reader reader) {
+        folder_.Write("in", bytes);
+        plat::FileHandle file = plat::OpenFile(Path("in"), plat::OpenMode::Read);
+        const bool ok = reader(file);
+        plat::CloseFile(file);
+        return ok;
+    }
+
+    // A train under way from A to B with three wagons and a path.
+    CTrain* Running() {
+        CTrain* t = Train(20, 50, 13);
+        SetSchedule(*t, {a, b});
+        for (int32_t k = 0; k < 3; ++k) t->cargo_plan[0][k][0] = static_cast<uint8_t>(k + 1);
+        t->wait_until_loaded[1] = 1;
+        t->halt_at_stop[0] = 1;
+        EXPECT_TRUE(FramesUntil([&] { return t->pos_x >= 30 && t->phase == 20; }, 3000));
+        EXPECT_EQ(t->wagon_count, 3);
+        EXPECT_GT(t->path.Count(), 0);
+        return t;
+    }
+
+    TestStation* a = nullptr;
+    TestStation* b = nullptr;
+    fvtest::TempFolder folder_;
+};
+
+TEST_F(TrainRecordTest, TrainWithWagonsAndPathRoundTripsByteForByte) {
+    CTrain* t = Running();
+    const std::string first = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    // The vehicle record, three 109-byte wagons and the path.
+    EXPECT_EQ(first.size(), 473u + 3u * kWagonRecordSize + 4u + 8u * t->path.Count());
+
+    // The loader clears every mark before the vehicles put theirs back.
+    const int32_t engineX = t->pos_x;
+    const int32_t wagonX = t->wagons[2]->x;
+    CTrain loaded{VehicleLoadOnly{}};
+    loaded.removal_flag = 1;
+    ClearTransientFieldBits();
+    ASSERT_TRUE(ReadWith(first, [&](plat::FileHandle f) { return loaded.Load(f); }));
+    EXPECT_EQ(loaded.removal_flag, 0);
+    EXPECT_EQ(loaded.wagon_count, 3);
+    EXPECT_EQ(loaded.owner, 0);
+    EXPECT_EQ(F(engineX, 50).belegt(), 3);
+    EXPECT_EQ(F(wagonX, 50).belegt(), 3);
+    EXPECT_TRUE(loaded.held.HoldsField(wagonX, 50));
+    EXPECT_EQ(WriteWith("again", [&](plat::FileHandle f) { loaded.Save(f); }), first);
+}
+
+TEST_F(TrainRecordTest, LevelPartKeepsTrainsInListOrder) {
+    Running();
+    CTrain* second = Train(43, 50, 11);
+    SetSchedule(*second, {b, a});
+    const std::string first =
+        WriteWith("part", [](plat::FileHandle f) { WriteVehicleLevelPart(f); });
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkCount(), 0);
+    EXPECT_EQ(FlagCount(), 0);
+    ClearTransientFieldBits();
+    ASSERT_TRUE(ReadWith(first, [](plat::FileHandle f) { return ReadVehicleLevelPart(f); }));
+    ASSERT_EQ(CountVehicles(), 2);
+    EXPECT_NE(dynamic_cast<CTrain*>(g_pVehicleList->vehicle), nullptr);
+    EXPECT_EQ(WriteWith("again", [](plat::FileHandle f) { WriteVehicleLevelPart(f); }), first);
+    // The loaded trains drive on and give everything back when deleted.
+    Frames(500);
+    EXPECT_TRUE(Consistent());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkCount(), 0);
+    EXPECT_EQ(FlagCount(), 0);
+}
+
+TEST_F(TrainRecordTest, RecordOfAnotherKindIsNoTrain) {
+    CTrain* t = Train(20, 50, 10);
+    t->way_kind = kWayGravelRoad;
+    const std::string bytes = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    CTrain loaded{VehicleLoadOnly{}};
+    EXPECT_FALSE(ReadWith(bytes, [&](plat::FileHandle f) { return loaded.Load(f); }));
+    EXPECT_EQ(loaded.wagon_count, 0);
+    // A record cut short.
+    t->way_kind = kWayRail;
+    const std::string good = WriteWith("good", [&](plat::FileHandle f) { t->Save(f); });
+    CTrain cut{VehicleLoadOnly{}};
+    EXPECT_FALSE(
+        ReadWith(good.substr(0, good.size() - 3), [&](plat::FileHandle f) { return cut.Load(f); }));
+}
+
+}  // namespace
