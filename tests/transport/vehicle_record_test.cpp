@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,12 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
     ASSERT_EQ(before.size(), 10u);
     std::vector<int32_t> numbers;
     for (CVehicle* v : before) numbers.push_back(v->number);
+    std::set<MarkKind> kinds;
+    for (CVehicle* v : before) kinds.insert(v->mark.kind);
+    EXPECT_TRUE(kinds.count(MarkKind::Lane));
+    EXPECT_TRUE(kinds.count(MarkKind::Tunnel));
+    EXPECT_TRUE(kinds.count(MarkKind::Bridge));
+    EXPECT_TRUE(kinds.count(MarkKind::Junction));
     ASSERT_TRUE(MarksConsistent());
     const std::vector<MapField> marked(game_.state().fields, game_.state().fields + kMapFieldCount);
     const std::string first = WriteVehicles("first");
