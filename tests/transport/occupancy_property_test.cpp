@@ -202,7 +202,9 @@ TEST_P(OccupancyProperty, EveryMarkIsHeldByOneVehicleAndReleasedOnce) {
             const RoadMark& m = n->vehicle->mark;
             seen[static_cast<int>(m.kind)] = true;
         }
-        if (frame % 5 == 0) ASSERT_TRUE(MarksConsistent()) << "frame " << frame;
+        if (frame % 5 == 0) {
+            ASSERT_TRUE(MarksConsistent()) << "frame " << frame;
+        }
     }
     ASSERT_TRUE(MarksConsistent());
     EXPECT_GT(CountVehicles(), kTrucks / 2);
