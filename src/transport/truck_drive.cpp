@@ -73,8 +73,16 @@ void DriveThroughJunction(CTruck& t, const RoadStep& step, int32_t tunnel0, int3
         t.path.PeekFront(n, d);
         if (n != nodeA || !HasLink(nodeA, d)) return TurnOrWait(t, tunnel0, bridge0);
     }
+    if (DirBitFromIndex(d) == step.entry_side) {
+        t.path.PopFront(n, d);
+        return TurnOrWait(t, tunnel0, bridge0);
+    }
+    uint8_t laneBeyond = 0;
+    if (!JunctionExitClear(step, d, &laneBeyond)) {
+        return WaitBehind(t, step.ax + DirDx(d), step.ay + DirDy(d), laneBeyond, kQueueWait,
+                          tunnel0, bridge0);
+    }
     t.path.PopFront(n, d);
-    if (DirBitFromIndex(d) == step.entry_side) return TurnOrWait(t, tunnel0, bridge0);
     EnterJunction(t, step, d);
 }
 
