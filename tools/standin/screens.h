@@ -1,0 +1,21 @@
+#pragma once
+// Full-screen pictures: the two logos, the title screen "scr_0.jgd" and its
+// button sheet "scb_0.jgd" (ten 160 x 32 faces, the pressed face 32 below).
+
+#include <string>
+
+#include "canvas.h"
+
+namespace standin {
+
+Canvas MakeLogo(int index);  // 0: 350 x 141, 1: 320 x 98
+Canvas MakeTitleScreen();    // 640 x 480
+Canvas MakeTitleButtons();   // 1600 x 64
+
+// Label of the title button whose faces start at sheet column x (0..1440).
+std::string TitleButtonLabel(int column);
+
+// A 3-D button face with a centred label, normal or pressed.
+void DrawButtonFace(Canvas& c, int x, int y, int w, int h, const std::string& label, bool pressed);
+
+}  // namespace standin
