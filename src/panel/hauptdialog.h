@@ -42,9 +42,18 @@ class HAUPTDIALOG : public plat::Window {
     // Writes "autosave.lvl" in the save folder.
     virtual void SaveAutosave() = 0;
 
+    // Used by the main frame; the control-panel subsystem gives them their
+    // effect (until then they do nothing).
+    // Shows the first of the panel's popups that is open but hidden (which
+    // sets `screen_open` again); nothing when there is none.
+    virtual void ShowHiddenPopup() {}
+    // Continues the game stored in "lastsave.lvl".
+    virtual void LoadLastGame() {}
+
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;
     FS_YEAR_SUMMARY* year_summary = nullptr;
+    int32_t screen_open_flag = 0;  // a full screen of the main frame is open
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

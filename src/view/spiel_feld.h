@@ -20,9 +20,23 @@ class SPIEL_FELD : public plat::Window {
     // 1 when field (x, y) lies in the visible part of the view (margin 4).
     virtual int32_t IsTileInView(int32_t x, int32_t y) = 0;
 
+    // Used by the main frame; the world-view subsystem gives them their
+    // effect (until then they do nothing).
+    // Removes the placement preview when the mouse has left the view.
+    virtual void FlushPendingRedraw() {}
+    // Empties the list of field animations.
+    virtual void ClearAnimations() {}
+
     int32_t drag_state = -1;  // -1 = no drag
     int32_t tool_mode = 0;    // 20 = every game tick refreshes the info panel
     int32_t sprite_pending = 0;
+    int32_t zoom = 1;  // 1, 2, 4 or 16 (the overview)
+    // The field under the cursor and the one picked before (-1 = none); the
+    // next mouse move picks again when they are cleared.
+    int32_t pick_x = -1;
+    int32_t pick_y = -1;
+    int32_t last_pick_x = -1;
+    int32_t last_pick_y = -1;
 };
 
 inline SPIEL_FELD* g_pSpielFeld = nullptr;
