@@ -12,6 +12,7 @@
 #include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "app/key_table.h"
+#include "app/loop_doubles.h"
 #include "frame_screens_double.h"
 #include "game/fs_logo.h"
 #include "game/fs_start.h"
@@ -221,6 +222,38 @@ TEST_F(FrameTest, AbortWithTheTitleOpen) {
     EXPECT_TRUE(plat::QuitRequested());
     h.DeleteFrame();  // deletes the title with the frame
     EXPECT_EQ(g_pGameState, nullptr);
+}
+
+// Closing: the world view goes, the loop is asked to quit with code 0; the
+// shutdown itself waits for the frame's deletion, which frees the vehicles,
+// writes best.sav and the settings file and frees the game state.
+TEST_F(FrameTest, CloseAndShutdown) {
+    FrameHost h;
+    auto* view = new fvtest::RecordingView;
+    view->Create(h.frame, {0, 0, 100, 100}, WS_CHILD | WS_VISIBLE);
+    g_pSpielFeld = view;
+    int deletions = 0;
+    fvtest::AddVehicle(new fvtest::TestVehicle(1, &deletions));
+    fvtest::AddVehicle(new fvtest::TestVehicle(2, &deletions));
+    h.gs->opt_scroll_speed = 4;
+    h.gs->high_scores[0].points = 4242;
+
+    h.frame->PostMessage(WM_CLOSE);
+    h.Run();
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_EQ(h.frame->accelerators, nullptr);
+    EXPECT_FALSE(h.frame->IsWindow());
+    EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_EQ(plat::QuitCode(), 0);
+    EXPECT_EQ(deletions, 0);
+    EXPECT_FALSE(std::filesystem::exists(h.folder.Path() + "/ferrovane.ini"));
+
+    h.DeleteFrame();
+    EXPECT_EQ(deletions, 2);
+    EXPECT_EQ(g_pVehicleList, nullptr);
+    EXPECT_EQ(g_pGameState, nullptr);
+    EXPECT_EQ(h.folder.Read("ferrovane.ini").find("Scrollspeed=4") != std::string::npos, true);
+    EXPECT_EQ(h.folder.Read("save/best.sav").substr(36, 2), std::string("\x92\x10", 2));
 }
 
 TEST_F(FrameTest, MissingLogoCancelledEndsTheProgramInOrder) {

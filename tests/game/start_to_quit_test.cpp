@@ -87,3 +87,32 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without pictures the first missing one is answered with Cancel: the
+// program ends in order before its loop runs (no further request reaches the
+// closed frame, and the game state lives until the end).
+TEST(StartWithoutPicturesTest, CancelEndsTheProgramInOrder) {
+    fvtest::TempFolder folder;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    {
+        plat::HeadlessBackend host({1024, 768});
+        CGameApp app;
+        plat::ApplicationStepper loop(app, host);
+        EXPECT_TRUE(loop.Start());
+        EXPECT_TRUE(plat::QuitRequested());
+        EXPECT_EQ(app.mainWindow, nullptr);
+        ASSERT_GE(host.MessageBoxes().size(), 1u);
+        EXPECT_NE(host.MessageBoxes()[0].text.find("font_1.jgd"), std::string::npos);
+        EXPECT_NE(g_pGameState, nullptr);
+        EXPECT_FALSE(loop.Turn());
+        EXPECT_EQ(loop.Finish(), 0);
+        EXPECT_EQ(g_pGameState, nullptr);
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
+    std::filesystem::current_path(previous);
+}
+
+}  // namespace
