@@ -19,6 +19,7 @@ class CVehicle {
     int32_t visible = 0;       // the vehicle's field is in the visible part of the view
     uint8_t pos_x = 0;         // the field the vehicle is on
     uint8_t pos_y = 0;
+    uint8_t direction = 0;  // high nibble: the direction bits (1, 2, 4, 8) of its travel
     int32_t vehicle_class = 0;
     int32_t owner = 0;         // player 0..3; city cars: city number 1..63
     int32_t monthly_flag = 0;  // 1 = the monthly counters are cleared at the next month

@@ -1,0 +1,10 @@
+#pragma once
+// The slope shape of a field from the heights of its four corners: the height
+// stored in field (x, y) is that of its north-west corner.
+
+#include <cstdint>
+
+// Slope shape 0..14 of field (x, y) (0 flat, 1..4 the plain ramps rising to
+// N, E, S, W); -2 off the map. Corners beyond the last two columns and rows
+// are not taken, so those fields read flatter than their corners.
+int32_t GetSlopeShape(int32_t x, int32_t y);

@@ -1,0 +1,164 @@
+#pragma once
+// The road and rail network as a graph: a node on every field where ways meet,
+// end at a terminal or must be addressable by vehicles, and a link between two
+// nodes that a way joins without passing another node. The one network object
+// also holds the state of the route search, the field path of the current drag
+// or plan and the way type chosen in the build menu.
+//
+// The class is implemented over several files, one per job (graph, file,
+// route search, linking, path planning, pieces); further builders add their
+// methods in files of their own.
+
+#include <cstdint>
+
+#include "platform/file.h"
+
+constexpr int32_t kMaxWayNodes = 8191;
+constexpr int32_t kWayNodeSlots = kMaxWayNodes + 1;  // slot 0 is never used
+constexpr uint8_t kNoBackDirection = 255;
+constexpr int32_t kUnreachedDist = -8042;
+
+// One node: per direction index N, E, S, W its neighbour, link cost, link flag
+// and the direction index under which the neighbour holds the same link.
+// Saved byte for byte (40 bytes) in the level file.
+struct WayNode {
+    int32_t ziel[4];
+    int32_t cost[4];
+    uint8_t belegt[4];
+    uint8_t back[4];
+};
+constexpr uint32_t kWayNodeRecordSize = 40;
+
+// Route search result per node: dist < 0 not settled (kUnreachedDist or minus
+// the tentative cost), else the settled cost; prev the node before it on the
+// path (0 = unreached or the start); dir the direction index taken at prev.
+struct RouteRecord {
+    int32_t dist;
+    int32_t prev;
+    int32_t dir;
+};
+
+struct OpenListEntry {
+    int32_t node;
+    int32_t cost;
+    OpenListEntry* next;
+};
+
+// One field of the dragged or planned path.
+struct PathCell {
+    uint8_t x;
+    uint8_t y;
+    PathCell* next;
+};
+
+class CWayNetwork {
+  public:
+    CWayNetwork();
+    ~CWayNetwork();
+    CWayNetwork(const CWayNetwork&) = delete;
+    CWayNetwork& operator=(const CWayNetwork&) = delete;
+
+    // --- Graph -----------------------------------------------------------
+    // Takes the lowest free node number for field (x, y), writes it into the
+    // field's `knotennummer` and sets `knoten`. When all numbers are in use
+    // the field gets no node (`knotennummer` 0) and the result is 0.
+    int32_t CreateNode(int32_t x, int32_t y);
+    // Joins a (direction index i) and b (direction index j) both ways, unless
+    // a already leads to b under i and force linking is off.
+    void LinkNodes(int32_t a, int32_t i, int32_t b, int32_t j, int32_t cost, int32_t flag);
+    // Clears every link of a neighbour that points back to n, then frees n.
+    // The field keeps its `knotennummer`; the caller clears it.
+    void DeleteNode(int32_t n);
+    // Clears link i of node n only; the far end is left to the caller.
+    void ClearLink(int32_t n, int32_t i);
+    // d is a direction bit (any other value is taken as an index). Sets or
+    // clears the flag of that link at n and at its neighbour.
+    void SetLinkFlag(int32_t n, int32_t d);
+    void ClearLinkFlag(int32_t n, int32_t d);
+    // Frees every node (a new map).
+    void FreeAllNodes();
+    // The node of a number, or null for a free or invalid number.
+    WayNode* Node(int32_t n) const { return n > 0 && n < kWayNodeSlots ? nodes[n] : nullptr; }
+    int32_t NodeCount() const;
+
+    // --- Level file -------------------------------------------------------
+    // Count, then per node in ascending number order its number and record.
+    // A short write sets g_WriteError; writing goes on.
+    void Save(plat::FileHandle file) const;
+    // Replaces every node by those in the file. Returns false (and leaves the
+    // network without nodes) for a damaged record: a short read, a count above
+    // 8191, a number outside 1..8191 or repeated, a link target outside
+    // 0..8191, a negative link cost or a back direction other than 0..3 and
+    // 255.
+    bool Load(plat::FileHandle file);
+
+    // --- Field path ---------------------------------------------------------
+    void PushPathCell(uint8_t x, uint8_t y);
+    void FreePath();
+
+    // --- Route search --------------------------------------------------------
+    // Resets every route record, then (start > 0) runs the cheapest-path
+    // search from start to exhaustion.
+    void FindRoutes(int32_t start);
+    // The same, never entering `excluded`, and not leaving it by a link whose
+    // flag is 1.
+    void FindRoutesExcluding(int32_t start, int32_t excluded);
+    const RouteRecord& Route(int32_t n) const { return routes[n > 0 && n < kWayNodeSlots ? n : 0]; }
+    // Open list of the search: sorted by insertion, equal costs behind;
+    // lowering an entry keeps its place.
+    void InsertOpenList(int32_t node, int32_t cost);
+    int32_t UpdateOpenList(int32_t node, int32_t cost);
+    int32_t PopOpenList();
+
+    // --- Linking fields into the network ----------------------------------
+    // Links the node of field (x, y) (made when missing) in direction bit d
+    // with the node at the far end of the way.
+    void LinkFromField(int32_t x, int32_t y, int32_t d);
+    // Follows the way leaving (x, y) in direction d to the node field at its
+    // far end and links that field in all its way directions. 1 when done.
+    int32_t RelinkField(int32_t x, int32_t y, int32_t d);
+    // Follows the way leaving (x, y) in direction d to the node at its far
+    // end and clears that node's link back towards (x, y).
+    int32_t UnlinkFromField(int32_t x, int32_t y, int32_t d);
+
+    // --- Automatic path planning -------------------------------------------
+    // Plans a buildable field path from (x1, y1) to (x2, y2) for a road or a
+    // track of the current way type. 1 with the path (from the field after the
+    // start to the goal) in the path list, 0 with an empty path list.
+    int32_t PlanRoadPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    int32_t PlanTrackPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // Builds the path list back from the goal along the planner's labels.
+    // False when the labels do not lead back to the start.
+    bool TracePlannedPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t label);
+
+    // --- Way pieces and station track ---------------------------------------
+    // The piece (as `wegteil` - 1) for a road or track field from its
+    // neighbours, slope, tunnel portal and bridge end. No side effects.
+    // A level crossing keeps its piece.
+    static uint8_t ChooseRoadPiece(int32_t x, int32_t y);
+    static uint8_t ChooseTrackPiece(int32_t x, int32_t y);
+    // Lays the four track fields of the station track row through (x, y),
+    // charging `player` for new fields, and joins them to the network.
+    void LayStationTrack(int32_t x, int32_t y, int32_t player);
+
+    // Members in their order of the record.
+    PathCell* path_list = nullptr;
+    int32_t force_link = 0;
+    OpenListEntry* open_list = nullptr;
+    WayNode* nodes[kWayNodeSlots] = {};
+    RouteRecord routes[kWayNodeSlots] = {};
+    uint8_t current_way_type = 2;  // way type 2..6 chosen in the build menu
+
+  private:
+    enum class PlanKind { Road, Track };
+    int32_t PlanPath(PlanKind kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void SearchRoutes(int32_t start, int32_t excluded);
+
+    // The open-list entry of node n is open_entries_[n] (a node is listed at
+    // most once), so lowering finds it without walking the list.
+    OpenListEntry open_entries_[kWayNodeSlots] = {};
+    bool listed_[kWayNodeSlots] = {};
+};
+
+// The one network, created with the terrain object.
+extern CWayNetwork* g_pWayNetwork;

@@ -1,0 +1,177 @@
+// The route search: its results, including the settle order that the
+// vehicles depend on.
+
+#include <gtest/gtest.h>
+
+#include "world_fixture.h"
+
+namespace {
+
+constexpr int32_t N = 0, E = 1, S = 2, W = 3;
+
+class RouteSearchTest : public WorldTest {
+  protected:
+    // Nodes 1..count on fields of row 0.
+    void MakeNodes(int32_t count) {
+        for (int32_t k = 0; k < count; ++k) Net().CreateNode(k, 0);
+    }
+    void Link(int32_t a, int32_t i, int32_t b, int32_t j, int32_t cost, int32_t flag = 0) {
+        Net().LinkNodes(a, i, b, j, cost, flag);
+    }
+    const RouteRecord& R(int32_t n) { return Net().Route(n); }
+};
+
+TEST_F(RouteSearchTest, StartZeroOnlyResetsTheRecords) {
+    MakeNodes(2);
+    Link(1, E, 2, W, 3);
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(2).prev, 1);
+    Net().FindRoutes(0);
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        ASSERT_EQ(R(n).prev, 0);
+        ASSERT_EQ(R(n).dir, -1);
+        ASSERT_EQ(R(n).dist, kUnreachedDist);
+    }
+    Net().FindRoutes(-3);
+    EXPECT_EQ(R(2).dir, -1);
+    EXPECT_EQ(Net().open_list, nullptr);
+}
+
+TEST_F(RouteSearchTest, StartWithoutLinksSettlesOnlyItself) {
+    MakeNodes(3);
+    Link(2, E, 3, W, 1);
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(1).dist, 0);
+    EXPECT_EQ(R(2).prev, 0);
+    EXPECT_EQ(R(3).dist, kUnreachedDist);
+    Net().FindRoutes(4000);  // a number without a node
+    EXPECT_EQ(R(4000).dist, 0);
+    EXPECT_EQ(R(2).prev, 0);
+}
+
+TEST_F(RouteSearchTest, CheapestPathsAndTheirDirections) {
+    //  1 -E3- 2 -E3- 3
+    //  |S1         |S9 (from 3)
+    //  4 ----E4--- 5
+    MakeNodes(5);
+    Link(1, E, 2, W, 3);
+    Link(2, E, 3, W, 3);
+    Link(1, S, 4, N, 1);
+    Link(4, E, 5, W, 4);
+    Link(3, S, 5, N, 9);
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(3).prev, 2);
+    EXPECT_EQ(R(3).dir, E);
+    EXPECT_EQ(R(3).dist, 6);
+    EXPECT_EQ(R(5).prev, 4);
+    EXPECT_EQ(R(5).dir, E);
+    EXPECT_EQ(R(5).dist, 5);
+    EXPECT_EQ(R(1).prev, 0);
+    EXPECT_EQ(R(1).dist, 0);
+}
+
+TEST_F(RouteSearchTest, EqualCostGoesToTheNodeExpandedLater) {
+    // 2 and 3 both reach 4 at cost 4; 3 is expanded after 2.
+    MakeNodes(4);
+    Link(1, N, 2, S, 1);
+    Link(1, E, 3, W, 1);
+    Link(2, E, 4, N, 3);
+    Link(3, N, 4, S, 3);
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(4).prev, 3);
+    EXPECT_EQ(R(4).dir, N);
+    EXPECT_EQ(R(4).dist, 4);
+}
+
+TEST_F(RouteSearchTest, DirectionsAreRelaxedNorthEastSouthWest) {
+    // Two links of node 1 lead to node 2 at equal cost: the later direction
+    // (E after N) takes the node over.
+    MakeNodes(2);
+    Link(1, N, 2, S, 5);
+    Link(1, E, 2, W, 5);
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(2).dir, E);
+    Link(1, W, 2, N, 5);
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(2).dir, W);
+}
+
+TEST_F(RouteSearchTest, LoweredEntryKeepsItsPlaceAndSettlesOutOfCostOrder) {
+    // Start 1: N to 2 (cost 12), E to 3 (cost 20), S to 4 (cost 1). Node 4
+    // lowers 3 to 5 in place, so 2 (12) is still taken out before 3 (5).
+    // Node 5 hangs off 2 and 3: 2 lists it at 13, then 3 lowers it to 6.
+    // Node 7 is reached from 3 (5 + 9 = 14) and then from 6 (13 + 1 = 14),
+    // which is taken out after 3 and so takes 7 over.
+    MakeNodes(7);
+    Link(1, N, 2, S, 12);
+    Link(1, E, 3, W, 20);
+    Link(1, S, 4, N, 1);
+    Link(4, E, 3, S, 4);
+    Link(2, E, 5, N, 1);
+    Link(3, N, 5, S, 1);
+    Link(2, N, 6, S, 1);
+    Link(6, E, 7, W, 1);
+    Link(3, E, 7, S, 9);
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(3).dist, 5);
+    EXPECT_EQ(R(3).prev, 4);
+    EXPECT_EQ(R(3).dir, E);
+    EXPECT_EQ(R(2).dist, 12);
+    EXPECT_EQ(R(5).prev, 3);
+    EXPECT_EQ(R(5).dist, 6);
+    EXPECT_EQ(R(6).dist, 13);
+    EXPECT_EQ(R(7).prev, 6);
+    EXPECT_EQ(R(7).dist, 14);
+}
+
+TEST_F(RouteSearchTest, OpenListOrderAndInPlaceLowering) {
+    MakeNodes(6);
+    Net().InsertOpenList(1, 5);
+    Net().InsertOpenList(2, 3);
+    Net().InsertOpenList(3, 5);  // behind the equal cost
+    Net().InsertOpenList(4, 9);
+    EXPECT_EQ(Net().UpdateOpenList(4, 1), 1);  // lowered, stays last
+    EXPECT_EQ(Net().UpdateOpenList(1, 7), 0);  // not raised
+    EXPECT_EQ(Net().UpdateOpenList(3, 5), 1);  // equal counts as lowered
+    EXPECT_EQ(Net().UpdateOpenList(5, 4), 1);  // new: inserted
+    std::vector<int32_t> order;
+    while (Net().open_list != nullptr) order.push_back(Net().PopOpenList());
+    EXPECT_EQ(order, (std::vector<int32_t>{2, 5, 1, 3, 4}));
+    EXPECT_EQ(Net().PopOpenList(), 0);
+}
+
+TEST_F(RouteSearchTest, ExcludingStartSkipsItsReservedLinks) {
+    MakeNodes(4);
+    Link(1, E, 2, W, 1, 1);  // reserved
+    Link(1, S, 3, N, 5);
+    Link(3, E, 2, S, 1);
+    Link(2, E, 4, W, 1);
+    Net().FindRoutesExcluding(1, 1);
+    EXPECT_EQ(R(2).prev, 3);
+    EXPECT_EQ(R(2).dist, 6);
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(2).prev, 1);
+}
+
+TEST_F(RouteSearchTest, ExcludedNodeIsNeverEntered) {
+    MakeNodes(4);
+    Link(1, E, 2, W, 1);
+    Link(2, E, 3, W, 1);
+    Link(1, S, 4, N, 1);
+    Net().FindRoutesExcluding(1, 2);
+    EXPECT_EQ(R(2).prev, 0);
+    EXPECT_EQ(R(3).prev, 0);  // only reachable through 2
+    EXPECT_EQ(R(4).prev, 1);
+}
+
+TEST_F(RouteSearchTest, LinksToFreeNumbersAreIgnored) {
+    MakeNodes(2);
+    Link(1, E, 2, W, 1);
+    Net().Node(1)->ziel[2] = 500;  // a stale number without a node
+    Net().Node(1)->cost[2] = 1;
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(2).prev, 1);
+    EXPECT_EQ(R(500).prev, 1);  // reached, but it has no links to follow
+}
+
+}  // namespace

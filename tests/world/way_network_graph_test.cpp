@@ -1,0 +1,186 @@
+// The node table: creating, joining, removing nodes and link flags.
+
+#include <gtest/gtest.h>
+
+#include "platform/random.h"
+#include "world_fixture.h"
+
+namespace {
+
+using GraphTest = WorldTest;
+
+TEST_F(GraphTest, CreateNodeTakesLowestFreeNumberAndMarksTheField) {
+    EXPECT_EQ(Net().CreateNode(5, 6), 1);
+    EXPECT_EQ(Net().CreateNode(7, 6), 2);
+    EXPECT_EQ(F(5, 6).knotennummer(), 1);
+    EXPECT_TRUE(F(5, 6).knoten());
+    Net().DeleteNode(1);
+    EXPECT_EQ(Net().CreateNode(9, 9), 1);  // the freed number comes back first
+    const WayNode* node = Net().Node(1);
+    ASSERT_NE(node, nullptr);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(node->ziel[i], 0);
+        EXPECT_EQ(node->cost[i], 0);
+        EXPECT_EQ(node->belegt[i], 0);
+        EXPECT_EQ(node->back[i], kNoBackDirection);
+    }
+}
+
+TEST_F(GraphTest, CreateNodeOnAFullTableLeavesTheFieldWithoutANode) {
+    for (int32_t n = 1; n <= kMaxWayNodes; ++n) {
+        ASSERT_EQ(Net().CreateNode(n % 200 + 1, n / 200 + 1), n);
+    }
+    F(250, 250).set_knotennummer(77);
+    EXPECT_EQ(Net().CreateNode(250, 250), 0);
+    EXPECT_EQ(F(250, 250).knotennummer(), 0);
+    EXPECT_FALSE(F(250, 250).knoten());
+    EXPECT_EQ(Net().CreateNode(-1, 3), 0);  // off the map
+    EXPECT_EQ(Net().NodeCount(), kMaxWayNodes);
+}
+
+TEST_F(GraphTest, LinkNodesMirrorsAndKeepsAnExistingLinkUnlessForced) {
+    const int32_t a = Net().CreateNode(1, 1);
+    const int32_t b = Net().CreateNode(2, 2);
+    Net().LinkNodes(a, 1, b, 3, 4, 0);
+    EXPECT_EQ(Net().Node(a)->ziel[1], b);
+    EXPECT_EQ(Net().Node(a)->back[1], 3);
+    EXPECT_EQ(Net().Node(b)->ziel[3], a);
+    EXPECT_EQ(Net().Node(b)->back[3], 1);
+    EXPECT_EQ(Net().Node(b)->cost[3], 4);
+
+    Net().LinkNodes(a, 1, b, 3, 9, 1);  // same pair and direction: unchanged
+    EXPECT_EQ(Net().Node(a)->cost[1], 4);
+    EXPECT_EQ(Net().Node(b)->belegt[3], 0);
+
+    Net().force_link = 1;
+    Net().LinkNodes(a, 1, b, 3, 9, 1);
+    Net().force_link = 0;
+    EXPECT_EQ(Net().Node(a)->cost[1], 9);
+    EXPECT_EQ(Net().Node(b)->belegt[3], 1);
+    EXPECT_TRUE(MirrorInvariantHolds(Net()));
+}
+
+TEST_F(GraphTest, DeleteNodeRemovesEveryLinkToItButLeavesTheField) {
+    const int32_t a = Net().CreateNode(1, 1);
+    const int32_t b = Net().CreateNode(2, 2);
+    const int32_t c = Net().CreateNode(3, 3);
+    Net().LinkNodes(a, 1, b, 3, 4, 1);
+    Net().LinkNodes(b, 2, c, 0, 2, 0);
+    Net().LinkNodes(b, 1, b, 0, 7, 0);  // a loop back to itself
+    Net().DeleteNode(b);
+    EXPECT_EQ(Net().Node(b), nullptr);
+    EXPECT_EQ(F(2, 2).knotennummer(), b);
+    EXPECT_EQ(Net().Node(a)->ziel[1], 0);
+    EXPECT_EQ(Net().Node(a)->back[1], kNoBackDirection);
+    EXPECT_EQ(Net().Node(a)->belegt[1], 0);
+    EXPECT_EQ(Net().Node(c)->ziel[0], 0);
+    Net().DeleteNode(b);  // a second time: nothing
+    Net().DeleteNode(0);
+    Net().DeleteNode(kWayNodeSlots);
+    EXPECT_TRUE(MirrorInvariantHolds(Net()));
+}
+
+TEST_F(GraphTest, ClearLinkClearsOneSideOnly) {
+    const int32_t a = Net().CreateNode(1, 1);
+    const int32_t b = Net().CreateNode(2, 2);
+    Net().LinkNodes(a, 2, b, 0, 3, 1);
+    Net().ClearLink(a, 2);
+    EXPECT_EQ(Net().Node(a)->ziel[2], 0);
+    EXPECT_EQ(Net().Node(a)->back[2], kNoBackDirection);
+    EXPECT_EQ(Net().Node(b)->ziel[0], a);
+    Net().ClearLink(0, 0);
+    Net().ClearLink(a, 7);
+    Net().ClearLink(999, 1);
+}
+
+TEST_F(GraphTest, LinkFlagsFollowTheLinkToTheNeighbour) {
+    const int32_t a = Net().CreateNode(1, 1);
+    const int32_t b = Net().CreateNode(2, 2);
+    Net().LinkNodes(a, 1, b, 3, 3, 0);
+    Net().SetLinkFlag(a, kDirE);  // a direction bit
+    EXPECT_EQ(Net().Node(a)->belegt[1], 1);
+    EXPECT_EQ(Net().Node(b)->belegt[3], 1);
+    Net().ClearLinkFlag(b, 3);  // not a bit: taken as the index
+    EXPECT_EQ(Net().Node(a)->belegt[1], 0);
+    EXPECT_EQ(Net().Node(b)->belegt[3], 0);
+
+    Net().SetLinkFlag(a, kDirS);  // no link there: only the own flag
+    EXPECT_EQ(Net().Node(a)->belegt[2], 1);
+    Net().SetLinkFlag(0, kDirE);
+    Net().SetLinkFlag(-5, kDirE);
+    Net().ClearLinkFlag(500, kDirE);
+    Net().SetLinkFlag(a, 12);  // neither a bit nor an index
+    EXPECT_EQ(Net().Node(a)->belegt[1], 0);
+}
+
+TEST_F(GraphTest, PathCellsArePushedAtTheFront) {
+    Net().PushPathCell(1, 2);
+    Net().PushPathCell(3, 4);
+    ASSERT_NE(Net().path_list, nullptr);
+    EXPECT_EQ(Net().path_list->x, 3);
+    EXPECT_EQ(Net().path_list->next->y, 2);
+    Net().FreePath();
+    EXPECT_EQ(Net().path_list, nullptr);
+}
+
+// Random sequences of the graph operations as their callers use them: links
+// are made between free link slots or rewritten in place, cleared on both
+// sides, nodes deleted and flags set and cleared. The mirror invariant holds
+// throughout and no link ever names a deleted node.
+TEST_F(GraphTest, RandomOperationsKeepTheMirrorInvariant) {
+    plat::Srand(20240611);
+    std::vector<int32_t> live;
+    for (int32_t round = 0; round < 20000; ++round) {
+        const int32_t op = plat::Rand() % 8;
+        if (op == 0 || live.size() < 2) {
+            const int32_t n = Net().CreateNode(plat::Rand() % 256, plat::Rand() % 256);
+            if (n != 0) live.push_back(n);
+            continue;
+        }
+        const int32_t a = live[plat::Rand() % live.size()];
+        const int32_t b = live[plat::Rand() % live.size()];
+        const int32_t i = plat::Rand() % 4;
+        const int32_t j = plat::Rand() % 4;
+        WayNode* na = Net().Node(a);
+        WayNode* nb = Net().Node(b);
+        switch (op) {
+            case 1:
+            case 2:
+                if ((na->ziel[i] == 0 && nb->ziel[j] == 0 && (a != b || i != j)) ||
+                    (na->ziel[i] == b && na->back[i] == j)) {
+                    Net().force_link = plat::Rand() % 2;
+                    Net().LinkNodes(a, i, b, j, 1 + plat::Rand() % 50, plat::Rand() % 2);
+                    Net().force_link = 0;
+                }
+                break;
+            case 3:
+                if (na->ziel[i] != 0) {
+                    const int32_t far = na->ziel[i];
+                    const int32_t back = na->back[i];
+                    Net().ClearLink(a, i);
+                    if (far != a || back != i) Net().ClearLink(far, back);
+                }
+                break;
+            case 4:
+                Net().SetLinkFlag(a, 1 << i);
+                break;
+            case 5:
+                Net().ClearLinkFlag(a, i);
+                break;
+            case 6:
+                if (plat::Rand() % 4 == 0) {
+                    Net().DeleteNode(a);
+                    std::erase(live, a);
+                }
+                break;
+            default:
+                break;
+        }
+        if (round % 500 == 0) {
+            ASSERT_TRUE(MirrorInvariantHolds(Net())) << "round " << round;
+        }
+    }
+    EXPECT_TRUE(MirrorInvariantHolds(Net()));
+}
+
+}  // namespace
