@@ -78,7 +78,7 @@ bool SdlBackend::Start(const LaunchOptions& options, std::string* error) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
 
     auto fail = [&](const std::string& reason) {
-        if (error) *error = "Ferrovane cannot open a display: " + reason;
+        if (error) *error = "cannot open a display: " + reason;
         return false;
     };
     // Without a display SDL would fall back to drawing into memory, and the
