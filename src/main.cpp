@@ -1,19 +1,18 @@
 // Entry point of the game: reads the start options, opens the host back end
-// and runs the application on it.
-//
-// For now the application only opens the main window, captioned "Ferrovane"
-// over the whole virtual screen, and ends when it is closed.
+// and runs the application object on it.
 
 #include <cstdio>
 #include <string>
 
-#include "platform/app.h"
+#include "app/game_app.h"
 #include "platform/host_backend.h"
 #include "platform/screen.h"
 #include "platform/window.h"
 
 namespace {
 
+// The main window until the game's own main frame exists: one window over
+// the whole screen, captioned "Ferrovane"; closing it ends the program.
 class MainFrame : public plat::Window {
   protected:
     plat::LResult OnMessage(uint32_t msg, plat::WParam wParam, plat::LParam lParam) override {
@@ -21,28 +20,33 @@ class MainFrame : public plat::Window {
     }
 };
 
-class GameApp : public plat::Application {
+class FerrovaneApp : public CGameApp {
   public:
-    bool InitInstance() override {
+    int ExitInstance() override {
+        const int code = CGameApp::ExitInstance();
+        delete frame_;
+        frame_ = nullptr;
+        return code;
+    }
+
+  protected:
+    plat::Window* CreateMainFrame() override {
         const plat::Size screen = plat::GetScreenSize();
         frame_ = new MainFrame;
         if (!frame_->Create(nullptr, {0, 0, screen.width, screen.height}, WS_POPUP | WS_VISIBLE,
                             WS_EX_TOPMOST, "Ferrovane")) {
-            return false;
+            delete frame_;
+            frame_ = nullptr;
         }
-        mainWindow = frame_;
-        return true;
-    }
-
-    int ExitInstance() override {
-        delete frame_;
-        frame_ = nullptr;
-        return plat::Application::ExitInstance();
+        return frame_;
     }
 
   private:
     MainFrame* frame_ = nullptr;
 };
+
+// The one application object.
+FerrovaneApp theApp;
 
 }  // namespace
 
@@ -58,6 +62,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ferrovane: %s\n", error.c_str());
         return 1;
     }
-    GameApp app;
-    return plat::RunApplication(app, *backend);
+    return plat::RunApplication(theApp, *backend);
 }

@@ -19,6 +19,11 @@ class CGameApp : public plat::Application {
     // board-vote goal and ambient sounds.
     void UpdateFrame();
 
+  protected:
+    // Creates the main frame window (start-up step after the data paths);
+    // null while the program has none.
+    virtual plat::Window* CreateMainFrame() { return nullptr; }
+
   private:
     // Runs the city-growth screen's pass; true when the pass ends there.
     bool RunCityGrowthPass();

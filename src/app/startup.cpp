@@ -7,7 +7,9 @@
 #include "app/game_state.h"
 #include "app/level_file.h"
 #include "app/settings.h"
+#include "app/tree_images.h"
 #include "game/opponent.h"
+#include "gfx/world_images.h"
 #include "platform/desktop.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
@@ -64,9 +66,12 @@ bool CGameApp::InitInstance() {
     InstallLevelPictureLoaders();
 
     // Here the terrain object (with the way network), the main frame (which
-    // builds the lookup tables), the sound manager and the three fixed
-    // images (main font, tile, small font) join as their code comes: each is
-    // skipped while it does not exist.
+    // builds the lookup tables) and the sound manager join as their code
+    // comes: each is skipped while it does not exist.
+    mainWindow = CreateMainFrame();
+
+    GetWorldImageHooks().load_tree_images = &LoadTreeImages;
+    LoadStartupImages();
 
     plat::SendMessage(mainWindow, kMsgShowStartScreen);
     g_pGameState->season = 3;
