@@ -73,6 +73,8 @@ void RefreshAfterLevelRead() {
         g_pHauptDialog->DrawSidebarCapital();
         g_pHauptDialog->DrawSidebarDate();
     }
+    // Every field is drawn anew (the terrain object, once it exists, also
+    // recomputes its per-field terrain values here).
     MarkAllFieldsChanged();
     if (view != nullptr) view->BlackenBackBuffers();
     gs.redraw_terrain = 1;
