@@ -6,6 +6,7 @@
 #include "app/app_messages.h"
 #include "app/game_state.h"
 #include "app/hauptfenster.h"
+#include "app/level_file.h"
 #include "app/new_game_settings.h"
 #include "app/statistics.h"
 #include "game/high_scores.h"
@@ -82,7 +83,13 @@ void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
                 SendMessage(kMsgShowStartScreen);
                 break;
             }
-            if (g_pHauptDialog != nullptr) g_pHauptDialog->LoadLastGame();
+            if (LoadLastGame() != LevelLoadResult::Loaded) {
+                // Missing or damaged (the player was told): no game to go
+                // on with, back to the title.
+                SendMessage(kMsgEndRunningGame);
+                SendMessage(kMsgShowStartScreen);
+                break;
+            }
             if (g_pSound != nullptr) {
                 g_pSound->ResumeEffects();
                 g_pSound->OnMusicNotify();

@@ -6,6 +6,7 @@
 #include "app/game_app.h"
 #include "app/game_state.h"
 #include "app/hauptfenster.h"
+#include "app/level_file.h"
 #include "app/settings.h"
 #include "app/tree_images.h"
 #include "game/opponent.h"
@@ -63,6 +64,7 @@ bool CGameApp::InitInstance() {
     ReadSettingsFile(SettingsFilePath(programDir));
     g_ProgramDrive = programDir.empty() ? 0 : programDir[0];
     BuildDataPaths(programDir);
+    InstallLevelPictureLoaders();
 
     // Here the terrain object (with the way network) and the sound manager
     // join as their code comes: each is skipped while it does not exist.

@@ -39,21 +39,17 @@ class HAUPTDIALOG : public plat::Window {
     // Redraw the sidebar date line and capital line.
     virtual void DrawSidebarDate() = 0;
     virtual void DrawSidebarCapital() = 0;
-    // Writes "autosave.lvl" in the save folder.
-    virtual void SaveAutosave() = 0;
 
-    // Used by the main frame; the control-panel subsystem gives them their
-    // effect (until then they do nothing).
-    // Shows the first of the panel's popups that is open but hidden (which
-    // sets `screen_open` again); nothing when there is none.
+    // Used by the main frame; the control-panel subsystem gives it its
+    // effect (until then it does nothing). Shows the first of the panel's popups that is open but
+    // hidden (which sets `screen_open` again); nothing when there is none.
     virtual void ShowHiddenPopup() {}
-    // Continues the game stored in "lastsave.lvl".
-    virtual void LoadLastGame() {}
 
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;
     FS_YEAR_SUMMARY* year_summary = nullptr;
-    int32_t screen_open_flag = 0;  // a full screen of the main frame is open
+    uint8_t overview_marks[20] = {};  // set to 1 after a level is read at zoom 16
+    int32_t screen_open_flag = 0;     // a full screen of the main frame is open
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -11,10 +11,12 @@
 #include "app/app_messages.h"
 #include "app/game_state.h"
 #include "app/hauptfenster.h"
+#include "app/level_file.h"
 #include "app/statistics.h"
 #include "frame_screens_double.h"
 #include "platform/temp_folder.h"
 #include "support/frame_host.h"
+#include "world/way_network.h"
 
 namespace {
 
@@ -26,13 +28,11 @@ using fvtest::TestScreen;
 using Kind = plat::MessageTrace::Kind;
 
 plat::Rect g_viewArea;
-int32_t g_viewZoom = 1;
 
 // The world view as its subsystem will make it: the view and its panel.
 SPIEL_FELD* MakeView(HAUPTFENSTER& frame, const plat::Rect& area) {
     g_viewArea = area;
     auto* view = new RecordingView;
-    view->zoom = g_viewZoom;
     view->Create(&frame, area, WS_CHILD | WS_VISIBLE);
     auto* panel = new RecordingPanel;
     panel->Create(&frame, {area.right, 0, area.right + 10, 10}, WS_CHILD | WS_VISIBLE);
@@ -48,7 +48,6 @@ class FrameGameTest : public ::testing::Test {
     }
     void SetUp() override {
         fvtest::ResetTestScreens();
-        g_viewZoom = 1;
         GetFrameHooks().create_world_view = &MakeView;
         g_LogoShown[0] = g_LogoShown[1] = 1;  // the logos are over
     }
@@ -75,13 +74,26 @@ class FrameGameTest : public ::testing::Test {
 
 TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
     UseWorldPictures();
+    CWayNetwork network;  // the terrain's, which a saved game holds
+    g_pWayNetwork = &network;
     CGameState& gs = *h.gs;
+    {
+        // A game left at the overview zoom.
+        RecordingView saved_view;
+        saved_view.zoom = 16;
+        g_pSpielFeld = &saved_view;
+        gs.game_mode = kModeGame;
+        gs.year = 1987;
+        EXPECT_TRUE(SaveLastGame());
+        g_pSpielFeld = nullptr;
+        gs.game_mode = 0;
+        gs.year = 1960;
+    }
     h.frame->SendMessage(kMsgShowStartScreen);
     ASSERT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
     gs.goal_reached = 1;
     gs.board_votes = 100;  // a game won before
     gs.sim_halted = 1;
-    g_viewZoom = 16;
     h.host.SetClock(777);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
@@ -97,14 +109,29 @@ TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
     EXPECT_EQ(gs.paused, 0);
     EXPECT_EQ(gs.screen_open, 0);
     EXPECT_EQ(gs.timers.tick_time, 777u);
-    EXPECT_EQ(view->redraws, 1);
+    EXPECT_GE(view->redraws, 1);
     EXPECT_NE(h.frame->accelerators, nullptr);
     EXPECT_TRUE(gs.images.tile_sheet.Loaded());  // the world pictures
-    EXPECT_EQ(static_cast<RecordingPanel*>(g_pHauptDialog)->last_game_loads, 1);
+    EXPECT_EQ(gs.year, 1987);                    // the last game goes on
+    EXPECT_EQ(gs.start_marker, 0);
     EXPECT_EQ(h.sound->calls,
               (std::vector<std::string>{"StopMusic", "ResumeEffects", "OnMusicNotify"}));
-    // The last game was saved at the overview zoom: the frame switches to it.
+    // The last game was left at the overview zoom: the frame switches to it.
+    EXPECT_EQ(view->zoom, 16);
     EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, WM_COMMAND), 1u);
+    g_pWayNetwork = nullptr;
+}
+
+TEST_F(FrameGameTest, DamagedLastGameEndsTheGameAndShowsTheTitle) {
+    UseWorldPictures();
+    h.folder.Write("save/lastsave.lvl", "not a level");
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
+    ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
+    EXPECT_NE(h.host.MessageBoxes()[0].text.find("lastsave.lvl"), std::string::npos);
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    delete g_pHauptDialog;
+    g_pHauptDialog = nullptr;
 }
 
 TEST_F(FrameGameTest, ScenarioAndMissionChoicesGoOnInThePanel) {

@@ -9,6 +9,7 @@
 #include "app/game_state.h"
 #include "app/settings.h"
 #include "app/statistics.h"
+#include "game/opponent.h"
 #include "platform/compositor.h"
 #include "platform/palette.h"
 #include "platform/random.h"
@@ -99,6 +100,8 @@ FrameHost::FrameHost(plat::Size screen, bool pictures) : host(screen), stepper_(
     GetFrameHooks() = FrameHooks{};
     gs = new CGameState;
     g_pGameState = gs;
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot)
+        gs->opponents[slot] = new COpponent(slot, slot);
     ClearStatistics();
     ResetGameCounters();
     BuildDataPaths(folder.Path());

@@ -49,12 +49,9 @@ class RecordingPanel : public HAUPTDIALOG {
   public:
     std::vector<uint32_t> messages;  // private messages received
     int hidden_popups_shown = 0;
-    int last_game_loads = 0;
     void DrawSidebarDate() override {}
     void DrawSidebarCapital() override {}
-    void SaveAutosave() override {}
     void ShowHiddenPopup() override { ++hidden_popups_shown; }
-    void LoadLastGame() override { ++last_game_loads; }
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override;
