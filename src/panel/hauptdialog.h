@@ -39,12 +39,11 @@ class HAUPTDIALOG : public plat::Window {
     // Redraw the sidebar date line and capital line.
     virtual void DrawSidebarDate() = 0;
     virtual void DrawSidebarCapital() = 0;
-    // Writes "autosave.lvl" in the save folder.
-    virtual void SaveAutosave() = 0;
 
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;
     FS_YEAR_SUMMARY* year_summary = nullptr;
+    uint8_t overview_marks[20] = {};  // set to 1 after a level is read at zoom 16
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;
