@@ -73,9 +73,12 @@ class CCity {
     bool OverlapsRect(int32_t x, int32_t y, int32_t w, int32_t h) const;
     // The city body of the level file.
     void Save(plat::FileHandle file) const;
-    // Reads the body; false for a short or damaged record. Then clears the
-    // pending site and evaluates the city.
+    // Reads the body; false for a short or damaged record (an area off the
+    // map, a street plan value that is no piece, a negative terminal count).
+    // Then clears the pending site and evaluates the city.
     bool Load(plat::FileHandle file);
+    // Reads and checks the body only, touching nothing outside the object.
+    bool ReadBody(plat::FileHandle file);
 
     // --- Growth (city_growth.cpp, city_layout.cpp) ---------------------
     // One growth tick; always 1.

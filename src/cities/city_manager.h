@@ -73,6 +73,8 @@ class CCityManager {
     // count above 63, a city number outside 1..63 or used twice, or a damaged
     // city body; no city is left then.
     bool Load(plat::FileHandle file);
+    // Walks over the record with the checks of Load and changes nothing.
+    static bool CheckRecord(plat::FileHandle file);
 
     // The city of a city number 1..63, or null.
     CCity* City(int32_t number) const {

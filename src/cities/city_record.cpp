@@ -39,7 +39,7 @@ void CCity::Save(plat::FileHandle file) const {
     le::WriteI32Array(file, reserved_words, 3);
 }
 
-bool CCity::Load(plat::FileHandle file) {
+bool CCity::ReadBody(plat::FileHandle file) {
     bool ok = le::ReadI32(file, origin_x) && le::ReadI32(file, origin_y) &&
               le::ReadI32(file, countdown) && le::ReadI32(file, evaluation) &&
               ReadGrid(file, street_grid) && ReadGrid(file, zone_grid) &&
@@ -51,6 +51,11 @@ bool CCity::Load(plat::FileHandle file) {
     for (const auto& column : street_grid) {
         for (int32_t plan : column) ok = ok && plan >= 0 && plan <= kWayPieceCount;
     }
+    return ok;
+}
+
+bool CCity::Load(plat::FileHandle file) {
+    const bool ok = ReadBody(file);
     pending_site_x = -1;
     pending_site_y = -1;
     if (!ok) return false;
@@ -75,31 +80,57 @@ void CCityManager::Save(plat::FileHandle file) const {
     }
 }
 
-bool CCityManager::Load(plat::FileHandle file) {
-    DeleteAllCities();
+namespace {
+
+// Reads the record into `slots` (empty on entry): city objects made with the
+// load flag and filled from their bodies, nothing else touched. False for a
+// damaged record.
+bool ReadCityRecord(plat::FileHandle file, CCity* (&slots)[kCitySlots],
+                    uint32_t (&used)[kCityNameCount], bool settle) {
     uint8_t block[kNameBlockBytes] = {};
     uint32_t count = 0;
     if (le::ReadBytes(file, block, kNameBlockBytes) != kNameBlockBytes ||
         !le::ReadU32(file, count) || count > static_cast<uint32_t>(kCitySlots)) {
         return false;
     }
-    for (int32_t i = 0; i < kCityNameCount; ++i) name_used[i] = le::GetU32(block + 4 * i) != 0;
-
+    for (int32_t i = 0; i < kCityNameCount; ++i) used[i] = le::GetU32(block + 4 * i) != 0;
     for (uint32_t k = 0; k < count; ++k) {
         int32_t number = 0;
         int32_t x = 0;
         int32_t y = 0;
-        bool ok = le::ReadI32(file, number) && le::ReadI32(file, x) && le::ReadI32(file, y);
-        ok = ok && number >= 1 && number <= kCitySlots && cities[number - 1] == nullptr;
-        if (ok) {
-            auto* city = new CCity(number, x, y, 1);
-            cities[number - 1] = city;
-            ok = city->Load(file);
-        }
-        if (!ok) {
-            DeleteAllCities();
+        if (!le::ReadI32(file, number) || !le::ReadI32(file, x) || !le::ReadI32(file, y)) {
             return false;
         }
+        if (number < 1 || number > kCitySlots || slots[number - 1] != nullptr) return false;
+        auto* city = new CCity(number, x, y, 1);
+        slots[number - 1] = city;
+        if (!(settle ? city->Load(file) : city->ReadBody(file))) return false;
+    }
+    return true;
+}
+
+void DeleteCities(CCity* (&slots)[kCitySlots]) {
+    for (CCity*& city : slots) {
+        delete city;
+        city = nullptr;
+    }
+}
+
+}  // namespace
+
+bool CCityManager::CheckRecord(plat::FileHandle file) {
+    CCity* slots[kCitySlots] = {};
+    uint32_t used[kCityNameCount] = {};
+    const bool ok = ReadCityRecord(file, slots, used, false);
+    DeleteCities(slots);
+    return ok;
+}
+
+bool CCityManager::Load(plat::FileHandle file) {
+    DeleteAllCities();
+    if (!ReadCityRecord(file, cities, name_used, true)) {
+        DeleteAllCities();
+        return false;
     }
     return true;
 }
