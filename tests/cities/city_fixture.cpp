@@ -184,3 +184,12 @@ int32_t CityTest::Found(int32_t x, int32_t y, int32_t sizeChoice) {
 void CityTest::GrowYears(int32_t years) {
     for (int32_t tick = 0; tick < years * 48; ++tick) Cities().Tick();
 }
+
+std::pair<int32_t, int32_t> CityTest::FieldOfCity(int32_t number) {
+    for (int32_t x = 0; x < kMapSize; ++x) {
+        for (int32_t y = 0; y < kMapSize; ++y) {
+            if (F(x, y).stadtnum() == number) return {x, y};
+        }
+    }
+    return {-1, -1};
+}

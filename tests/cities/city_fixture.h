@@ -52,6 +52,8 @@ class CityTest : public ::testing::Test {
     void PutCityStreetLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t number);
     // The city building on a field (0 for none).
     int32_t CityBuildingOfField(int32_t x, int32_t y) { return CityBuildingOf(F(x, y)); }
+    // Some field of city `number` ((-1, -1) when none).
+    std::pair<int32_t, int32_t> FieldOfCity(int32_t number);
     // A city record in its slot without founding (nothing on the map).
     CCity& AddEmptyCity(int32_t number, int32_t originX, int32_t originY);
     // Founds a city with the size choice; the slot index or a negative result.

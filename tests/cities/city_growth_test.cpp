@@ -212,12 +212,7 @@ TEST_F(CityGrowthTest, EditorClickOnACityGrowsItOneStage) {
     ASSERT_EQ(Found(120, 120, 0), 0);
     CCity& city = *Cities().cities[0];
     EXPECT_LE(city.residents, 600);
-    int32_t fx = -1, fy = -1;
-    for (int32_t x = 107; x <= 133 && fx < 0; ++x) {
-        for (int32_t y = 107; y <= 133 && fx < 0; ++y) {
-            if (F(x, y).stadtnum() == 1) fx = x, fy = y;
-        }
-    }
+    const auto [fx, fy] = FieldOfCity(1);
     EXPECT_EQ(Cities().GetOrCreateCityAt(fx, fy), 0);
     EXPECT_GT(city.residents, 1350);
     EXPECT_EQ(city.pending_site_x, -1);
