@@ -4,6 +4,7 @@
 // declared abstract only until it exists); until then g_pCityManager stays
 // null and every call is skipped.
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr int32_t kCitySlots = 63;  // city number n (1..63) is slot n - 1
@@ -24,12 +25,25 @@ class CCity {
                    : 0;
     }
 
+    // Adds `amount` to the zone value of the cell of field (x, y) when the
+    // field lies in the area; a result below 0 is stored as -1.
+    void AddToGrid(int32_t x, int32_t y, int32_t amount) {
+        const int32_t dx = x - origin_x;
+        const int32_t dy = y - origin_y;
+        if (dx < 0 || dx >= kCityAreaSize || dy < 0 || dy >= kCityAreaSize) return;
+        int32_t& cell = zone_grid[dx][dy];
+        cell += amount;
+        if (cell < 0) cell = -1;
+    }
+
     // Attraction counters, one per attraction type 27..31.
     int32_t attraction_counts[5] = {};
     // North-west field of the city's 27 x 27 area.
     int32_t origin_x = 0;
     int32_t origin_y = 0;
     int32_t car_count = 0;  // city traffic cars of this city on the vehicle list
+    int32_t number = 0;     // city number 1..63
+    int32_t zone_grid[kCityAreaSize][kCityAreaSize] = {};  // [dx][dy]
 };
 
 class CCityManager {
@@ -39,6 +53,11 @@ class CCityManager {
     virtual void Tick() = 0;
     // The monthly update of every city.
     virtual void MonthlyUpdate() = 0;
+    // The name of a new terminal at (x, y) after the nearest city, written
+    // into out (size bytes, always terminated); "" until the cities exist.
+    void MakeTerminalName(int32_t /*x*/, int32_t /*y*/, char* out, size_t size) {
+        if (size > 0) out[0] = 0;
+    }
     // Removes the whole city that owns field (x, y) and clears its fields
     // (nothing until the cities override it).
     virtual void RemoveCityAt(int32_t /*x*/, int32_t /*y*/) {}
