@@ -114,7 +114,7 @@ class CCity {
 
     // --- Stores (city_stores.cpp) ----------------------------------------
     void MonthlyUpdate();
-    void RefreshStores(int32_t type);
+    virtual void RefreshStores(int32_t type);
 
     // Fields in the order of the game's design (the level file writes them
     // one by one, never the object).

@@ -47,7 +47,7 @@ class CCityManager {
     virtual int32_t GetOrCreateCityAt(int32_t x, int32_t y);
     // Removes the city owning field (x, y) with its fields; nothing off the
     // map or on a field of no city.
-    void RemoveCityAt(int32_t x, int32_t y);
+    virtual void RemoveCityAt(int32_t x, int32_t y);
     // Removes every city with its fields and frees every name.
     virtual void RemoveAllCities();
     // One growth tick of every city, in slot order.

@@ -19,6 +19,8 @@ class SPIEL_FELD : public plat::Window {
     virtual void DrawVehicles(int32_t full_update) = 0;
     // 1 when field (x, y) lies in the visible part of the view (margin 4).
     virtual int32_t IsTileInView(int32_t x, int32_t y) = 0;
+    // Frees the view's overlay item list (nothing until the view overrides it).
+    virtual void ClearOverlay() {}
 
     // Around a change of game (a level or saved game read): redraw everything
     // at the next redraw, forget the field animations, recompute the
@@ -38,6 +40,12 @@ class SPIEL_FELD : public plat::Window {
     int32_t drag_state = -1;  // -1 = no drag
     int32_t tool_mode = 0;    // 20 = every game tick refreshes the info panel
     int32_t sprite_pending = 0;
+
+    // Field animations at a building's anchor (kinds by building type), and
+    // the stereo pan of a field for sound effects.
+    virtual void AddAnimation(int32_t /*x*/, int32_t /*y*/, int32_t /*kind*/) {}
+    virtual void RemoveAnimationAt(int32_t /*x*/, int32_t /*y*/) {}
+    virtual int32_t GetSoundPan(int32_t /*x*/, int32_t /*y*/) { return 0; }
 };
 
 inline SPIEL_FELD* g_pSpielFeld = nullptr;
