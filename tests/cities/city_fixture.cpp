@@ -41,10 +41,11 @@ void CityTest::SyntheticWorld(uint32_t seed) {
     plat::Srand(seed);
     const double px = plat::Rand() % 100 / 10.0;
     const double py = plat::Rand() % 100 / 10.0;
-    // Smooth waves: neighbouring heights differ by one at most.
+    // Broad plains between gentle hills and a few lakes: smooth waves, so
+    // neighbouring heights differ by one at most.
     const auto height = [&](int32_t x, int32_t y) {
-        const double f = 5.5 + 3.0 * std::sin(x / 13.0 + px) + 2.5 * std::cos(y / 11.0 + py) +
-                         1.5 * std::sin((x + y) / 17.0);
+        const double f = 5.0 + 2.2 * std::sin(x / 23.0 + px) + 1.8 * std::cos(y / 19.0 + py) +
+                         1.2 * std::sin((x + 2 * y) / 41.0);
         return std::clamp(static_cast<int32_t>(std::floor(f)), 0, 15);
     };
     for (int32_t x = 0; x < kMapSize; ++x) {
