@@ -22,6 +22,11 @@ class SPIEL_FELD : public plat::Window {
     // Frees the view's overlay item list (nothing until the view overrides it).
     virtual void ClearOverlay() {}
 
+    // Used by the main frame; the world-view subsystem gives it its effect
+    // (until then it does nothing). Removes the placement preview when the
+    // mouse has left the view.
+    virtual void FlushPendingRedraw() {}
+
     // Around a change of game (a level or saved game read): redraw everything
     // at the next redraw, forget the field animations, recompute the
     // projection after a new camera, draw the 1:16 overview, blacken the back
@@ -46,6 +51,13 @@ class SPIEL_FELD : public plat::Window {
     virtual void AddAnimation(int32_t /*x*/, int32_t /*y*/, int32_t /*kind*/) {}
     virtual void RemoveAnimationAt(int32_t /*x*/, int32_t /*y*/) {}
     virtual int32_t GetSoundPan(int32_t /*x*/, int32_t /*y*/) { return 0; }
+
+    // The field under the cursor and the one picked before (-1 = none); the
+    // next mouse move picks again when they are cleared.
+    int32_t pick_x = -1;
+    int32_t pick_y = -1;
+    int32_t last_pick_x = -1;
+    int32_t last_pick_y = -1;
 };
 
 inline SPIEL_FELD* g_pSpielFeld = nullptr;
