@@ -1,31 +1,34 @@
+// The level file's calls into the cities: the cities' record and the steps
+// before a save and after a load.
+
 #include "cities/city_level.h"
 
 #include "app/le_io.h"
 #include "cities/city_manager.h"
 
 void WriteCityRecords(plat::FileHandle file) {
+    if (g_pCityManager != nullptr) {
+        g_pCityManager->Save(file);
+        return;
+    }
     const uint8_t block[kCityNameBlockSize] = {};
     le::WriteBytes(file, block, kCityNameBlockSize);
     le::WriteU32(file, 0);
 }
 
 bool SkipCityRecords(plat::FileHandle file) {
-    uint8_t block[kCityNameBlockSize];
-    if (le::ReadBytes(file, block, kCityNameBlockSize) != kCityNameBlockSize) return false;
-    uint32_t count = 0;
-    return le::ReadU32(file, count) && count == 0;
+    return CCityManager::CheckRecord(file);
 }
 
 bool ReadCityRecords(plat::FileHandle file) {
-    if (g_pCityManager != nullptr) {
-        for (CCity*& city : g_pCityManager->cities) {
-            delete city;
-            city = nullptr;
-        }
-    }
-    return SkipCityRecords(file);
+    if (g_pCityManager != nullptr) return g_pCityManager->Load(file);
+    return CCityManager::CheckRecord(file);
 }
 
-void PrepareCitiesForSave() {}
+void PrepareCitiesForSave() {
+    if (g_pCityManager != nullptr) g_pCityManager->FinishAllBuildingSites();
+}
 
-void AfterLoadCities() {}
+void AfterLoadCities() {
+    if (g_pCityManager != nullptr) g_pCityManager->SpawnAllTrafficCars();
+}

@@ -34,11 +34,32 @@ class FS_YEAR_SUMMARY {
     virtual void Draw() = 0;
 };
 
+// The structure information window of the control panel.
+class FS_STRUCTURE_INFO {
+  public:
+    virtual ~FS_STRUCTURE_INFO() = default;
+    // Redraws the figures of the building shown.
+    virtual void DrawFigures() = 0;
+
+    int32_t shown_building = 0;  // building number shown, 0 none
+};
+
 class HAUPTDIALOG : public plat::Window {
   public:
+    // The building the information panel shows (building number, 0 none) and
+    // the open structure information window (null when closed).
+    int32_t selected_structure = 0;
+    FS_STRUCTURE_INFO* structure_info = nullptr;
+
     // Redraw the sidebar date line and capital line.
     virtual void DrawSidebarDate() = 0;
     virtual void DrawSidebarCapital() = 0;
+    // Draws "Action not possible:" and the reason for `action_refusal` 1..5
+    // (nothing until the panel overrides it).
+    virtual void ShowActionNotPossible() {}
+
+    int32_t action_refusal = 0;  // reason 0..5 of the last station extension
+    int32_t brush_size = 1;      // terrain brush 1..6
 
     // Used by the main frame; the control-panel subsystem gives it its
     // effect (until then it does nothing). Shows the first of the panel's popups that is open but

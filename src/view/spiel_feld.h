@@ -19,6 +19,8 @@ class SPIEL_FELD : public plat::Window {
     virtual void DrawVehicles(int32_t full_update) = 0;
     // 1 when field (x, y) lies in the visible part of the view (margin 4).
     virtual int32_t IsTileInView(int32_t x, int32_t y) = 0;
+    // Frees the view's overlay item list (nothing until the view overrides it).
+    virtual void ClearOverlay() {}
 
     // Used by the main frame; the world-view subsystem gives it its effect
     // (until then it does nothing). Removes the placement preview when the
@@ -43,6 +45,13 @@ class SPIEL_FELD : public plat::Window {
     int32_t drag_state = -1;  // -1 = no drag
     int32_t tool_mode = 0;    // 20 = every game tick refreshes the info panel
     int32_t sprite_pending = 0;
+
+    // Field animations at a building's anchor (kinds by building type), and
+    // the stereo pan of a field for sound effects.
+    virtual void AddAnimation(int32_t /*x*/, int32_t /*y*/, int32_t /*kind*/) {}
+    virtual void RemoveAnimationAt(int32_t /*x*/, int32_t /*y*/) {}
+    virtual int32_t GetSoundPan(int32_t /*x*/, int32_t /*y*/) { return 0; }
+
     // The field under the cursor and the one picked before (-1 = none); the
     // next mouse move picks again when they are cleared.
     int32_t pick_x = -1;
