@@ -13,12 +13,12 @@
 #include "app/data_tables.h"
 #include "app/game_app.h"
 #include "app/game_state.h"
+#include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 #include "transport/city_car.h"
-#include "transport/city_street_field.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 #include "world/build_helper.h"
@@ -65,8 +65,6 @@ class VehicleWorld {
             field.set_teile_art(1);
             field.set_hoehe(2);
         }
-        city_.origin_x = kOrigin - 2;
-        city_.origin_y = kOrigin - 2;
         cities_.cities[kCity - 1] = &city_;
         BuildGrid();
         host_.SetClock(1000000);
@@ -104,7 +102,7 @@ class VehicleWorld {
         for (int32_t i = 0; i < cars; ++i) {
             int32_t x = -1;
             int32_t y = -1;
-            FindCityStreetField(kCity, x, y);
+            city_.FindStreetField(x, y);
             if (x >= 0) new CCityCar(x, y, "A", 0, kCity);
         }
     }
@@ -185,7 +183,7 @@ class VehicleWorld {
     Buildings buildings_;
     std::vector<std::unique_ptr<Terminal>> terminals_;
     Cities cities_;
-    CCity city_;
+    CCity city_{kCity, kOrigin - 2, kOrigin - 2, 1};
     std::vector<std::pair<int32_t, int32_t>> depots_;
     CGameApp app_;
 };

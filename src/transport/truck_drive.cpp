@@ -107,7 +107,7 @@ void CTruck::Drive() {
 
     // Without a path on the depot just served (or after a schedule change):
     // plan the way to the next stop.
-    if (path.Count() == 0 && (restart_flag == 1 || OnServedDepot(*this))) {
+    if (path.Count() == 0 && (schedule_changed == 1 || OnServedDepot(*this))) {
         target_stop = stop_served;
         phase = kWaitPhase;
         PlanRoute();

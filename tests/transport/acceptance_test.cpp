@@ -13,7 +13,6 @@
 #include "platform/random.h"
 #include "road_world.h"
 #include "transport/city_car.h"
-#include "transport/city_street_field.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 
@@ -144,7 +143,7 @@ class AcceptanceTest : public RoadWorld {
         if (game_.state().opt_city_traffic != 1 || city->car_count >= kCarsWanted) return;
         int32_t x = -1;
         int32_t y = -1;
-        FindCityStreetField(kCity, x, y);
+        city->FindStreetField(x, y);
         if (x < 0) return;
         new CCityCar(x, y, "A", 0, kCity);
         city->car_count += 1;

@@ -192,7 +192,7 @@ TEST_P(OccupancyProperty, EveryMarkIsHeldByOneVehicleAndReleasedOnce) {
         if (CountClass(kVehicleTruck) < kTrucks && frame % 10 == 0) NewTruck();
         if (CountClass(kVehicleCityCar) < kCars && frame % 7 == 0) NewCityCar();
         if (frame % 97 == 0) {
-            if (CVehicle* v = AnyTruck()) v->restart_flag = 1;  // schedule changed
+            if (CVehicle* v = AnyTruck()) v->schedule_changed = 1;  // schedule changed
         }
         if (frame % 211 == 0) {
             if (CVehicle* v = AnyTruck()) v->removal_flag = 1;  // scrapped

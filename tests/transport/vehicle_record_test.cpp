@@ -51,7 +51,7 @@ class RecordTest : public RoadWorld {
     std::string WriteVehicles(const std::string& name) {
         plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
         EXPECT_NE(file, plat::kInvalidFile);
-        WriteVehicleLevelPart(file);
+        WriteVehicleRecords(file);
         plat::CloseFile(file);
         return folder_.Read(name);
     }
@@ -67,7 +67,7 @@ class RecordTest : public RoadWorld {
         folder_.Write("in", bytes);
         plat::FileHandle file = plat::OpenFile(Path("in"), plat::OpenMode::Read);
         EXPECT_NE(file, plat::kInvalidFile);
-        const bool ok = ReadVehicleLevelPart(file);
+        const bool ok = ReadVehicleRecords(file);
         plat::CloseFile(file);
         return ok;
     }
