@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/game_state.h"
 #include "app/le_io.h"
 #include "transport/city_car.h"
 #include "transport/truck.h"
@@ -60,13 +59,5 @@ bool SkipVehicleRecords(plat::FileHandle file) {
 }
 
 bool ReadVehicleRecords(plat::FileHandle file) {
-    // The grid comes with the lane marks of the bridge spans; like the other
-    // lane marks they are put back by the vehicles that hold them, so that no
-    // mark of a vehicle that is not read back blocks a lane for good.
-    if (g_pGameState != nullptr) {
-        for (MapField& field : g_pGameState->fields) {
-            if (field.bridge_flag() && !field.bridge_end()) field.bytes[9] &= 0xF0;
-        }
-    }
     return WalkVehicleRecords(file, true);
 }

@@ -287,16 +287,6 @@ TEST_F(RecordTest, DamagedRecordsEndTheRead) {
     EXPECT_EQ(MarkSum(), 0);
 }
 
-TEST_F(RecordTest, StaleBridgeLaneMarksOfTheGridAreDropped) {
-    F(50, 64).bytes[9] |= 2;
-    const uint8_t spanCode = F(50, 64).bytes[8];
-    const std::string none = WriteVehicles("none");
-    ASSERT_TRUE(Reload(none));
-    EXPECT_EQ(F(50, 64).bytes[9] & 0x0F, 0);
-    EXPECT_EQ(F(50, 64).bytes[8], spanCode);
-    EXPECT_EQ(MarkSum(), 0);
-}
-
 TEST_F(RecordTest, ShortWritesSetTheWriteError) {
     new CTruck(45, 49, "A", 0);
     g_WriteError = 0;
