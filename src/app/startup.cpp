@@ -5,6 +5,7 @@
 #include "app/app_messages.h"
 #include "app/game_app.h"
 #include "app/game_state.h"
+#include "app/level_file.h"
 #include "app/settings.h"
 #include "app/tree_images.h"
 #include "game/opponent.h"
@@ -62,6 +63,7 @@ bool CGameApp::InitInstance() {
     ReadSettingsFile(SettingsFilePath(programDir));
     g_ProgramDrive = programDir.empty() ? 0 : programDir[0];
     BuildDataPaths(programDir);
+    InstallLevelPictureLoaders();
 
     // Here the terrain object (with the way network), the main frame (which
     // builds the lookup tables) and the sound manager join as their code

@@ -54,8 +54,6 @@ class HAUPTDIALOG : public plat::Window {
     // Redraw the sidebar date line and capital line.
     virtual void DrawSidebarDate() = 0;
     virtual void DrawSidebarCapital() = 0;
-    // Writes "autosave.lvl" in the save folder.
-    virtual void SaveAutosave() = 0;
     // Draws "Action not possible:" and the reason for `action_refusal` 1..5
     // (nothing until the panel overrides it).
     virtual void ShowActionNotPossible() {}
@@ -66,6 +64,7 @@ class HAUPTDIALOG : public plat::Window {
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;
     FS_YEAR_SUMMARY* year_summary = nullptr;
+    uint8_t overview_marks[20] = {};  // set to 1 after a level is read at zoom 16
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -77,9 +77,10 @@ void MarkBottomCorner(Canvas& c, int a, int index) {
 
 // ---------------------------------------------------------------------------
 
-void DrawIndustry(IsoPainter& p, int type, int a, int b) {
+void DrawIndustry(IsoPainter& p, int type) {
     const Look look = TypeLook(type);
-    const float fa = static_cast<float>(a), fb = static_cast<float>(b);
+    const float fa = static_cast<float>(kBuildings[type].width);
+    const float fb = static_cast<float>(kBuildings[type].depth);
     // The yard.
     p.Plate(0, fa, 0, fb, 0, pal::Shade(pal::kConcrete, 2));
     switch (type) {
@@ -382,12 +383,16 @@ Canvas MakeBuildingPicture(int type, int rotation, int colour) {
         DrawStationHead(picture, type, rotation, colour);
     } else {
         IsoPainter p(picture, a, b);
+        // Stores keep their shop front towards the viewer in every rotation.
+        if (type < 21 || type > 26) {
+            p.SetLocalFrame(rotation, kBuildings[type].width, kBuildings[type].depth);
+        }
         if (type >= 21 && type <= 26) {
             DrawStore(p, type, colour);
         } else if (type >= 27) {
             DrawAttraction(p, type);
         } else {
-            DrawIndustry(p, type, a, b);
+            DrawIndustry(p, type);
         }
     }
     MarkBottomCorner(picture, a, type);

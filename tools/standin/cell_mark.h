@@ -9,26 +9,29 @@
 // else; they are near-black, so a mark looks like a small dark dot).
 // Indices 0 .. kMarkMaxIndex are possible.
 //
-// Where the mark sits, relative to the cell's top-left corner (left pixel
-// given; the right pixel is one to the right), and what the index counts:
-//   ground tiles tiles.jgd / tilesg.jgd (64 x 40): (31, 0), the top corner of
-//       the field; index = ground kind * 15 + tile shape.
-//   way pieces streets.jgd (64 x 40): the centre of the field surface, (31, 16)
-//       on flat pieces, (31, 12) on ramps rising away (shapes 1, 4) and (31, 20)
-//       on ramps rising towards the viewer (shapes 2, 3) — see MarkPoint below;
-//       index = (way type - 1) * 21 + column.
-//   bridge.jgd (64 x 64): MarkPoint; index = (way type - 2) * 12 + column.
-//   hang.jgd (64 x 40): MarkPoint; index = column.
-//   ueber.jgd (64 x 40): (0, 0); index = row * 15 + column.
-//   vehicle sheets lk/lo/wa/ck: (0, height - 1) of each picture, the bottom-left
-//       pixel; index = row * 8 + picture column (0..7, left to right).
-//   tree sheets baum/trees6/stumpf (44 x 72): MarkPoint (the trunk's foot);
-//       index = month row * 33 + tree column.
+// Where the mark sits, relative to the cell's top-left corner (the left
+// pixel; the right one is next to it), and what the index counts:
+//   ground tiles tiles.jgd / tilesg.jgd (64 x 40): (kTileMarkX, kTileMarkY) =
+//       (30, 1), just below the field's top corner; index = ground kind * 15
+//       + tile shape. Row 1 is never sampled at the zoom divisors 2, 4, 16.
+//   ueber.jgd (64 x 40 cells): (30, 1); index = row * 15 + column.
+//   streets.jgd (64 x 40): StreetMarkPoint(column), the centre of the field
+//       surface ((31, 16) on flat pieces); index = (way type - 1) * 21 + column.
+//   bridge.jgd (64 x 64): BridgeMarkPoint(column); index = (way type - 2) * 12
+//       + column.
+//   hang.jgd (64 x 40): (30, 4) for columns 0..4, on the stone of the arch for
+//       the tunnel fronts 5..8 (see terrain_tiles.cpp); index = column.
+//   vehicle sheets lk/lo/wa/ck: (width / 2 - 1, height / 2) of each picture
+//       (see SheetColumns in vehicles.h); index = row * 8 + heading column.
+//   tree sheets baum/trees6/stumpf (44 x 72): (kTreeMarkX, kTreeMarkY) =
+//       (21, 70), the trunk's foot; index = month row * 33 + tree column.
 //   animation sheets ani_N: (0, height - 1) of each frame; index = frame.
-//   building pictures: MarkPoint — the bottom corner of the footprint,
-//       (32 (W + D) - left extent * 32 - 1, height - 2); index = building type
-//       (0..31), 33 + k for city building k; station and depot sheets as their
-//       types. Only the 64-pixel strip of the front field shows it.
+//   building pictures: (32 a - 1, height - 2), just above the bottom corner of
+//       the footprint, where a is the number of fields along the screen's
+//       down-right axis (PictureExtents in buildings.h); index = building type,
+//       33 + kind for city buildings. Depots (types 0..3) carry the type at
+//       (31, 54) of the base and (31, 96) of the roof picture, platform sheets
+//       (types 4, 5) at (31, 97) and (127, 97) on the plates.
 //   production signs prosgn_N (32 x 32): (0, 31); index = column.
 // The terrain mask t_mask.jgd, the fonts, signs.jgd and the screens carry no
 // mark: their pixel values are data (mask classes, glyph ink, plate colours).
@@ -62,15 +65,5 @@ struct Canvas;
 
 // Writes the mark of `index` at (x, y) and (x + 1, y).
 void PutMark(Canvas& canvas, int x, int y, int index);
-
-// Where a sheet's cells carry their mark (left pixel, relative to the cell).
-struct MarkPoint {
-    int x, y;
-};
-enum class MarkedSheet { Tiles, Streets, Bridge, Hang, Overview, Trees, Building };
-// For Streets/Hang/Bridge `cell` is the column; for Tiles the tile shape; for
-// Trees anything; for Building pass floor width in `cell` / depth in `extra`
-// (see buildings.cpp for the left extent) — use BuildingMarkPoint instead.
-MarkPoint SheetMarkPoint(MarkedSheet sheet, int cell);
 
 }  // namespace standin

@@ -14,6 +14,11 @@ class IsoPainter {
   public:
     IsoPainter(Canvas& canvas, int a, int b, int originX = 0, int originY = 0);
 
+    // From now on positions are given in the building's own field
+    // coordinates (u along the map's x axis, v along its y axis, floor
+    // w x d) and turned to the screen as the map rotation shows them.
+    void SetLocalFrame(int rotation, int w, int d);
+
     // Screen point of (a, b) at height h.
     float X(float a, float b) const { return topX_ + 32.0f * (a - b); }
     float Y(float a, float b, float h) const { return topY_ + 16.0f * (a + b) - h; }
@@ -36,11 +41,17 @@ class IsoPainter {
     int Width() const { return 32 * (a_ + b_); }
 
   private:
+    // Turns a local rectangle into screen axes (a, b); ridge flags follow.
+    void Map(float& a0, float& a1, float& b0, float& b1) const;
+    bool SwapsAxes() const { return (rotation_ & 1) != 0; }
     void Quad(float a0, float b0, float h0, float a1, float b1, float h1, float a2, float b2,
               float h2, float a3, float b3, float h3, uint8_t c);
     Canvas& c_;
     int a_, b_;
     float topX_, topY_;
+    int rotation_ = 0;
+    float localW_ = 0, localD_ = 0;
+    bool local_ = false;
 };
 
 }  // namespace standin

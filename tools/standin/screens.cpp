@@ -1,6 +1,7 @@
 #include "screens.h"
 
 #include "buildings.h"
+#include "cell_mark.h"
 #include "font_render.h"
 #include "iso.h"
 #include "palette.h"
@@ -67,6 +68,13 @@ void DrawTitleScene(Canvas& screen) {
         const int col = (k * 7) % 33;
         screen.Blit(trees, col * kTreeWidth, 5 * kTreeHeight, kTreeWidth, kTreeHeight,
                     fieldX(i, j) + 10, fieldY(i, j) + 20 - kTreeHeight, true);
+    }
+    // The sheets' cell marks are for tests of the world view, not for this
+    // picture: paint them over with the pixel below.
+    for (int y = screen.height - 2; y >= 0; --y) {
+        for (int x = 0; x < screen.width; ++x) {
+            if (IsMarkDigit(screen.Get(x, y))) screen.Set(x, y, screen.Get(x, y + 1));
+        }
     }
 }
 
@@ -169,6 +177,39 @@ Canvas MakeTitleButtons() {
         DrawButtonFace(c, col * 160, 0, 160, 32, label, false);
         DrawButtonFace(c, col * 160, 32, 160, 32, label, true);
     }
+    return c;
+}
+
+Canvas MakeProgressScreen() {
+    Canvas c(320, 200);
+    VerticalGradient(c, 0, 0, 320, 200, pal::kSlate, 2, 1);
+    Bevel(c, 0, 0, 320, 200, pal::Shade(pal::kSlate, 5), pal::Shade(pal::kSlate, 0));
+    DrawTextCentred(c, 160, 12, "Making a new world", 18, FontStyle::Bold,
+                    pal::Shade(pal::kGold, 5), pal::Shade(pal::kGrey, 0));
+    // The caption line and the bar's groove.
+    c.FillRect(48, 50, 224, 20, pal::Shade(pal::kSlate, 0));
+    c.FillRect(50, 75, 204, 21, pal::Shade(pal::kGrey, 0));
+    Bevel(c, 50, 75, 204, 21, pal::Shade(pal::kSlate, 0), pal::Shade(pal::kSlate, 5));
+    // Lamp sockets with their stage names.
+    const struct {
+        int x, y;
+        const char* label;
+    } kLamps[4] = {
+        {44, 111, "Land"}, {44, 135, "Cities"}, {164, 111, "Woods"}, {164, 135, "Industries"}};
+    for (const auto& lamp : kLamps) {
+        c.FillEllipse(lamp.x + 8.0f, lamp.y + 8.0f, 9.5f, 9.5f, pal::Shade(pal::kGrey, 1));
+        DrawText(c, lamp.x + 22, lamp.y - 1, lamp.label, 14, FontStyle::Bold, pal::kText);
+    }
+    return c;
+}
+
+Canvas MakeProgressLamps() {
+    Canvas c(32, 16);
+    c.FillEllipse(8, 8, 7.5f, 7.5f, pal::Shade(pal::kPlayerGreen, 3));
+    c.FillEllipse(8, 8, 5.5f, 5.5f, pal::Shade(pal::kPlayerGreen, 5));
+    c.FillEllipse(6.5f, 6.5f, 2.0f, 2.0f, pal::Shade(pal::kPlayerGreen, 7));
+    c.FillEllipse(24, 8, 7.5f, 7.5f, pal::Shade(pal::kGrey, 3));
+    c.FillEllipse(24, 8, 5.5f, 5.5f, pal::Shade(pal::kGrey, 2));
     return c;
 }
 

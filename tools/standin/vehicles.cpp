@@ -45,7 +45,6 @@ void DrawVehicle(Canvas& c, int x0, int y0, int w, int h, int heading, float len
     // Screen of a map point relative to the vehicle centre.
     auto sx = [](float gx, float gy) { return 32.0f * (gx - gy); };
     auto sy = [](float gx, float gy, float hh) { return 16.0f * (gx + gy) - hh; };
-    const float cx = x0 + w / 2.0f, cy = y0 + h / 2.0f + 3.0f;
     // Parts drawn rear first when moving towards the viewer, else front first.
     std::vector<BoxPart> ordered = parts;
     const bool towardsViewer = (fx + fy) > 0.01f;
@@ -53,6 +52,32 @@ void DrawVehicle(Canvas& c, int x0, int y0, int w, int h, int heading, float len
         return towardsViewer ? a.from < b.from : a.from > b.from;
     });
     Canvas layer(w, h);
+    // Each picture is filled: the vehicle is scaled to its picture's size
+    // (less a one-pixel margin), so every heading shows a vehicle of the
+    // picture's proportions.
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+    for (const BoxPart& p : ordered) {
+        const float a0 = (p.from - 0.5f) * length, a1 = (p.to - 0.5f) * length;
+        for (float al : {a0, a1}) {
+            for (float sd : {-p.halfWidth, p.halfWidth}) {
+                const float gx = fx * al + sxv * sd, gy = fy * al + syv * sd;
+                for (float hh : {p.h0, p.h1}) {
+                    minX = std::min(minX, sx(gx, gy));
+                    maxX = std::max(maxX, sx(gx, gy));
+                    minY = std::min(minY, sy(gx, gy, hh));
+                    maxY = std::max(maxY, sy(gx, gy, hh));
+                }
+            }
+        }
+    }
+    // Screen scale per axis, limited so that vehicles are not distorted much.
+    float kx = (w - 2) / (maxX - minX), ky = (h - 2) / (maxY - minY);
+    kx = std::min(kx, ky * 1.6f);
+    ky = std::min(ky, kx * 1.6f);
+    const float cx = x0 + w / 2.0f - kx * (minX + maxX) / 2;
+    const float cy = y0 + h / 2.0f - ky * (minY + maxY) / 2;
+    auto px = [&](float gx, float gy) { return cx - x0 + kx * sx(gx, gy); };
+    auto py = [&](float gx, float gy, float hh) { return cy - y0 + ky * sy(gx, gy, hh); };
     for (const BoxPart& p : ordered) {
         const float a0 = (p.from - 0.5f) * length, a1 = (p.to - 0.5f) * length;
         float gx[4], gy[4];
@@ -72,16 +97,15 @@ void DrawVehicle(Canvas& c, int x0, int y0, int w, int h, int heading, float len
             if (nx * mx + ny * my < 0) nx = -nx, ny = -ny;
             if (nx + ny <= 0.0f) continue;
             const int shade = nx > ny ? -1 : 1;
-            layer.FillPolygon({cx - x0 + sx(gx[i], gy[i]), cy - y0 + sy(gx[i], gy[i], p.h1),
-                               cx - x0 + sx(gx[j], gy[j]), cy - y0 + sy(gx[j], gy[j], p.h1),
-                               cx - x0 + sx(gx[j], gy[j]), cy - y0 + sy(gx[j], gy[j], p.h0),
-                               cx - x0 + sx(gx[i], gy[i]), cy - y0 + sy(gx[i], gy[i], p.h0)},
+            layer.FillPolygon({px(gx[i], gy[i]), py(gx[i], gy[i], p.h1), px(gx[j], gy[j]),
+                               py(gx[j], gy[j], p.h1), px(gx[j], gy[j]), py(gx[j], gy[j], p.h0),
+                               px(gx[i], gy[i]), py(gx[i], gy[i], p.h0)},
                               pal::Shade(p.ramp, p.level + shade));
         }
         std::vector<float> top;
         for (int i = 0; i < 4; ++i) {
-            top.push_back(cx - x0 + sx(gx[i], gy[i]));
-            top.push_back(cy - y0 + sy(gx[i], gy[i], p.h1));
+            top.push_back(px(gx[i], gy[i]));
+            top.push_back(py(gx[i], gy[i], p.h1));
         }
         layer.FillPolygon(top, pal::Shade(p.ramp, p.level + 2));
     }
@@ -126,7 +150,7 @@ std::vector<BoxPart> CarParts(int row) {
     static constexpr Ramp kBody[5] = {pal::kBrick, pal::kSlate, pal::kGold, pal::kFoliage,
                                       pal::kPurple};
     return {{0.0f, 1.0f, 0.12f, 1, 5, kBody[row % 5], 4},
-            {0.25f, 0.75f, 0.11f, 5, 8, pal::kTeal, 5}};
+            {0.25f, 0.75f, 0.11f, 5, 8, pal::kTeal, 5}};  // row 5 and on repeat
 }
 
 }  // namespace
@@ -151,7 +175,7 @@ int SheetRows(VehicleSheet sheet) {
         case VehicleSheet::Wagon:
             return 12;
         default:
-            return 5;
+            return 20;  // city cars use rows 0..4; the sheet has the truck layout
     }
 }
 

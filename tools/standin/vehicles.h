@@ -1,7 +1,7 @@
 #pragma once
 // Vehicle sprite strips: trucks "lk%d.jgd" (176 x 480), engines "lo%d.jgd"
 // (244 x 252), wagons "wa%d.jgd" (144 x 240), each per player colour, and the
-// city cars "ck.jgd" (176 x 120). Every strip has eight picture columns, one
+// city cars "ck.jgd" (176 x 480, the truck layout). Every strip has eight picture columns, one
 // per heading on screen (up, up-right, right, down-right, down, down-left,
 // left, up-left); rows are models or loads, each column with its own row
 // height.

@@ -7,6 +7,7 @@
 #include "building_types.h"
 #include "buildings.h"
 #include "dib_writer.h"
+#include "landscape_templates.h"
 #include "screens.h"
 #include "signs.h"
 #include "terrain_tiles.h"
@@ -35,6 +36,8 @@ void AddScreenFiles(std::vector<FileRecipe>& files) {
     files.push_back(PictureRecipe("logo1.jgd", [] { return MakeLogo(1); }));
     files.push_back(PictureRecipe("scr_0.jgd", MakeTitleScreen));
     files.push_back(PictureRecipe("scb_0.jgd", MakeTitleButtons));
+    files.push_back(PictureRecipe("scr_42.jgd", MakeProgressScreen));
+    files.push_back(PictureRecipe("scb_42.jgd", MakeProgressLamps));
 }
 
 void AddWorldFiles(std::vector<FileRecipe>& files) {
@@ -78,6 +81,8 @@ void AddWorldFiles(std::vector<FileRecipe>& files) {
         files.push_back(
             PictureRecipe(folder + "trees6.jgd", [season] { return MakeSummerTreeRow(season); }));
         files.push_back(PictureRecipe(folder + "stumpf.jgd", MakeStumpRow));
+        files.push_back({folder + std::to_string(season) + "berge",
+                         [season] { return EncodeLandscapeFile(MakeLandscapeStamps(season)); }});
         for (int r = 0; r < 4; ++r) {
             for (int type = 0; type < kBuildingTypes; ++type) {
                 const BuildingInfo& info = kBuildings[type];
