@@ -61,10 +61,16 @@ class HAUPTDIALOG : public plat::Window {
     int32_t action_refusal = 0;  // reason 0..5 of the last station extension
     int32_t brush_size = 1;      // terrain brush 1..6
 
+    // Used by the main frame; the control-panel subsystem gives it its
+    // effect (until then it does nothing). Shows the first of the panel's popups that is open but
+    // hidden (which sets `screen_open` again); nothing when there is none.
+    virtual void ShowHiddenPopup() {}
+
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;
     FS_YEAR_SUMMARY* year_summary = nullptr;
     uint8_t overview_marks[20] = {};  // set to 1 after a level is read at zoom 16
+    int32_t screen_open_flag = 0;     // a full screen of the main frame is open
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -22,6 +22,11 @@ class SPIEL_FELD : public plat::Window {
     // Frees the view's overlay item list (nothing until the view overrides it).
     virtual void ClearOverlay() {}
 
+    // Used by the main frame; the world-view subsystem gives it its effect
+    // (until then it does nothing). Removes the placement preview when the
+    // mouse has left the view.
+    virtual void FlushPendingRedraw() {}
+
     // Around a change of game (a level or saved game read): redraw everything
     // at the next redraw, forget the field animations, recompute the
     // projection after a new camera, draw the 1:16 overview, blacken the back
@@ -40,6 +45,12 @@ class SPIEL_FELD : public plat::Window {
     int32_t drag_state = -1;  // -1 = no drag
     int32_t tool_mode = 0;    // 20 = every game tick refreshes the info panel
     int32_t sprite_pending = 0;
+    // The field under the cursor and the one picked before (-1 = none); the
+    // next mouse move picks again when they are cleared.
+    int32_t pick_x = -1;
+    int32_t pick_y = -1;
+    int32_t last_pick_x = -1;
+    int32_t last_pick_y = -1;
 
     // Field animations at a building's anchor (kinds by building type), and
     // the stereo pan of a field for sound effects.

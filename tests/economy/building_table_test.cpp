@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "app/data_tables.h"
@@ -336,34 +337,47 @@ TEST_F(BuildingTableTest, DemolitionQueriesOfTerminals) {
 
 TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
     CCity& city = AddCity(1, 50, 50);
+    CCity& other = AddCity(2, 10, 10, false);
+    int32_t start[2][kCityAreaSize][kCityAreaSize];
+    std::memcpy(start[0], city.zone_grid, sizeof start[0]);
+    std::memcpy(start[1], other.zone_grid, sizeof start[1]);
+    auto delta = [&](const CCity& c, int32_t x, int32_t y) {
+        const int32_t dx = x - c.origin_x;
+        const int32_t dy = y - c.origin_y;
+        return c.zone_grid[dx][dy] - start[&c == &city ? 0 : 1][dx][dy];
+    };
+
     const int32_t store = Place(kTypeToyStore, 60, 60);
     Table().At(store)->ApplyAttraction(0, 1);  // as the structure placement does
-    EXPECT_EQ(city.zone_grid[9][9], 3);        // (59, 59): ring 1
-    EXPECT_EQ(city.zone_grid[12][10], 3);      // (62, 60)
-    EXPECT_EQ(city.zone_grid[8][8], 2);        // (58, 58): ring 2
-    EXPECT_EQ(city.zone_grid[10][10], 0);      // the footprint itself
-    EXPECT_EQ(city.zone_grid[7][7], 0);
+    EXPECT_EQ(delta(city, 59, 59), 3);         // ring 1
+    EXPECT_EQ(delta(city, 62, 60), 3);
+    EXPECT_EQ(delta(city, 58, 58), 2);  // ring 2
+    EXPECT_EQ(delta(city, 63, 61), 2);
+    EXPECT_EQ(delta(city, 60, 60), 0);  // the footprint itself
+    EXPECT_EQ(delta(city, 57, 57), 0);
     Table().DemolishBuilding(store);
-    EXPECT_EQ(city.zone_grid[9][9], 0);
-    EXPECT_EQ(city.zone_grid[8][8], 0);
+    EXPECT_EQ(delta(city, 59, 59), 0);
+    EXPECT_EQ(delta(city, 58, 58), 0);
 
-    // A store acts only on its own city; a factory on any.
-    CCity& other = AddCity(2, 10, 10, false);
+    // A store acts only on the city of its anchor; a factory on any.
     const int32_t second = Place(kTypeToyStore, 30, 30);
     Table().At(second)->ApplyAttraction(1, 1);
-    EXPECT_EQ(other.zone_grid[19][19], 0);
+    EXPECT_EQ(delta(other, 29, 29), 0);
     const int32_t factory = Place(kTypeToyIndustry, 30, 20);
-    Table().At(factory)->ApplyAttraction(1, 1);
-    EXPECT_EQ(other.zone_grid[19][10], -1);  // (29, 20): ring 1 of the factory
+    const int32_t before = other.zone_grid[19][10];
+    Table().At(factory)->ApplyAttraction(1, 1);  // (29, 20): ring 1 of the factory
+    EXPECT_EQ(other.zone_grid[19][10], before >= 3 ? before - 3 : -1);
+    EXPECT_EQ(delta(other, 28, 19), -2);
 
     // Attractions count themselves by the sign.
     const int32_t pool = Place(29, 70, 70);
     Table().At(pool)->ApplyAttraction(0, 1);
     EXPECT_EQ(city.attraction_counts[2], 1);
-    EXPECT_EQ(city.zone_grid[19][19], 1);
+    EXPECT_EQ(delta(city, 69, 69), 1);
+    EXPECT_EQ(delta(city, 68, 68), 0);
     Table().At(pool)->ApplyAttraction(0, -1);
     EXPECT_EQ(city.attraction_counts[2], 0);
-    EXPECT_EQ(city.zone_grid[19][19], 0);
+    EXPECT_EQ(delta(city, 69, 69), 0);
 }
 
 }  // namespace

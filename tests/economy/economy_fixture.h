@@ -24,10 +24,15 @@
 
 namespace econ {
 
+// The city manager with cities made by the tests; the monthly update runs
+// the cities' own only when asked to.
 class TestCityManager : public CCityManager {
   public:
     void Tick() override {}
-    void MonthlyUpdate() override {}
+    void MonthlyUpdate() override {
+        if (run_cities) CCityManager::MonthlyUpdate();
+    }
+    bool run_cities = false;
 };
 
 class TestView : public SPIEL_FELD {
