@@ -292,6 +292,49 @@ TEST_F(ScheduleTest, AStationAtTenTwentyLengthenedToThree) {
     EXPECT_EQ(v.schedule[0].y[2], 20);
 }
 
+TEST_F(BuildingTableTest, ADemolishedDepotTakesItsRoadStubAlong) {
+    auto net = std::make_unique<CWayNetwork>();
+    g_pWayNetwork = net.get();
+    const int32_t depot = Place(kTypeTruckDepot + 3, 53, 50);  // exit west
+    for (int32_t x = 50; x <= 53; ++x) {
+        MapField* f = FieldAt(x, 50);
+        f->set_wegtyp(kWayGravelRoad);
+        f->set_wegteil(2);
+        f->set_richtung(x == 50 ? kDirE : x == 53 ? kDirW : kDirsEW);
+    }
+    const int32_t node = net->CreateNode(53, 50);
+    ASSERT_NE(net->Node(node), nullptr);
+    Table().DemolishBuilding(depot);
+    const MapField& gone = *FieldAt(53, 50);
+    EXPECT_EQ(gone.wegtyp(), 0);
+    EXPECT_EQ(gone.richtung(), 0);
+    EXPECT_FALSE(gone.knoten());
+    EXPECT_EQ(net->Node(node), nullptr);
+    EXPECT_EQ(FieldAt(52, 50)->richtung(), kDirW);  // no way east any more
+    EXPECT_EQ(FieldAt(51, 50)->richtung(), kDirsEW);
+    g_pWayNetwork = nullptr;
+}
+
+TEST_F(BuildingTableTest, ADemolishedStationTakesItsTrackAlong) {
+    auto net = std::make_unique<CWayNetwork>();
+    g_pWayNetwork = net.get();
+    const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: track row y 61
+    FieldAt(60, 61)->set_wegtyp(kWayRail);                   // the rails the station was built on
+    net->LayStationTrack(60, 61, 0);
+    ASSERT_EQ(FieldAt(61, 61)->wegtyp(), kWayRail);
+    const int64_t cash = Cash();
+    Table().DemolishBuilding(n);
+    for (int32_t x = 60; x < 64; ++x) {
+        EXPECT_EQ(FieldAt(x, 61)->wegtyp(), 0);
+        EXPECT_EQ(FieldAt(x, 61)->geb_num(), 0);
+        EXPECT_EQ(FieldAt(x, 60)->geb_num(), 0);
+    }
+    // The station's tenth and the removal of four fields of rails.
+    EXPECT_EQ(Cash(), cash - 400 - 4 * 290);
+    EXPECT_EQ(net->NodeCount(), 0);
+    g_pWayNetwork = nullptr;
+}
+
 TEST_F(BuildingTableTest, DemolitionQueriesOfTerminals) {
     const int32_t depot = Place(kTypeTruckDepot + 2, 30, 30);
     CBuilding& d = *Table().At(depot);
