@@ -7,9 +7,9 @@
 // type 1; both carry the city number in `stadtnum`.
 //
 // The class is implemented over several files, one per job (records and
-// names, growth, layout, streets, evaluation and traffic, stores). The two
-// clean-up operations are virtual so that tests of other subsystems can
-// stand in for a city.
+// names, growth, layout, streets, evaluation and traffic, stores). The
+// clean-up operations and the store refresh are virtual so that tests of
+// other subsystems can stand in for a city.
 
 #include <cstdint>
 #include <vector>
@@ -130,7 +130,9 @@ class CCity {
     int32_t step_count = 0;          // growth steps done
     int32_t name_index = -1;         // entry of the name list, -1 none
     int32_t layout_ok = 0;
-    int32_t zone_grid[kCityAreaSize][kCityAreaSize] = {};    // [dx][dy]
+    // Zone value per cell, [dx][dy]: the largest building class the cell may
+    // hold (read capped at 5); the rings 0..5 plus the attraction amounts.
+    int32_t zone_grid[kCityAreaSize][kCityAreaSize] = {};
     int32_t street_grid[kCityAreaSize][kCityAreaSize] = {};  // [dx][dy], piece + 1
     int32_t number = 0;
     int32_t origin_x = 0;  // field of area cell (0, 0)

@@ -61,6 +61,23 @@ bool HasTallNeighbour(int32_t x, int32_t y) {
     return false;
 }
 
+// Whether list `list` holds a cell whose scratch class is `wanted` (-1 for
+// an empty cell).
+bool ListHolds(const CCity& city, int32_t list, int32_t wanted) {
+    for (int32_t i = 0; i <= city.candidate_last[list]; ++i) {
+        const CityCell& cell = city.candidates[list][i];
+        if (ScratchCell(cell.dx, cell.dy) == wanted) return true;
+    }
+    return false;
+}
+
+bool ZonesHold(const CCity& city, int32_t firstZone, int32_t wanted) {
+    for (int32_t z = std::max(firstZone, 0); z < kCandidateLists; ++z) {
+        if (ListHolds(city, z, wanted)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int32_t CCity::LeastCountedNumber(int32_t first, int32_t last) const {
@@ -189,23 +206,6 @@ int32_t CCity::ScanArea() {
     int32_t sum = 0;
     for (int32_t last : candidate_last) sum += last;
     return sum;
-}
-
-// Whether list `list` holds a cell whose scratch class is `wanted` (-1 for
-// an empty cell).
-static bool ListHolds(const CCity& city, int32_t list, int32_t wanted) {
-    for (int32_t i = 0; i <= city.candidate_last[list]; ++i) {
-        const CityCell& cell = city.candidates[list][i];
-        if (ScratchCell(cell.dx, cell.dy) == wanted) return true;
-    }
-    return false;
-}
-
-static bool ZonesHold(const CCity& city, int32_t firstZone, int32_t wanted) {
-    for (int32_t z = std::max(firstZone, 0); z < kCandidateLists; ++z) {
-        if (ListHolds(city, z, wanted)) return true;
-    }
-    return false;
 }
 
 int32_t CCity::DrawListCell(int32_t list, int32_t wanted) const {

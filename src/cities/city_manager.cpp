@@ -114,9 +114,9 @@ void CCityManager::MakeTerminalName(int32_t x, int32_t y, char* out, size_t size
     int64_t best = 65535;
     for (CCity* city : cities) {
         if (city == nullptr) continue;
-        const int64_t ex = static_cast<int64_t>(city->origin_x) - x + 13;
-        const int64_t ey = static_cast<int64_t>(city->origin_y) - y + 13;
-        const auto d = static_cast<int64_t>(std::sqrt(static_cast<double>(ex * ex + ey * ey)));
+        const double ex = static_cast<double>(city->origin_x) - x + 13;
+        const double ey = static_cast<double>(city->origin_y) - y + 13;
+        const auto d = static_cast<int64_t>(std::sqrt(ex * ex + ey * ey));
         if (d < best) {
             best = d;
             nearest = city;

@@ -33,8 +33,8 @@ class CCityManager {
     CCityManager(const CCityManager&) = delete;
     CCityManager& operator=(const CCityManager&) = delete;
 
-    // Deletes every city without touching the map (the view is closing). The
-    // slots keep their values; the manager is deleted next.
+    // Deletes every city without touching the map (the view is closing) and
+    // empties the slots.
     void FreeAll();
     // Reads "Names%d.txt" of the base data folder, the file number being the
     // names-list setting + 1. A missing file changes nothing; a short one

@@ -14,8 +14,12 @@
 
 namespace {
 
-// Fields collected by FindStreetField: at most one per area cell.
-std::array<CityCell, kCityAreaCells> g_StreetFieldScratch;
+// Map fields collected by FindStreetField: at most one per area cell.
+struct StreetField {
+    int32_t x;
+    int32_t y;
+};
+std::array<StreetField, kCityAreaCells> g_StreetFieldScratch;
 
 bool IsCarStartPiece(int32_t wegteil) {
     return wegteil == 1 || wegteil == 2 || (wegteil >= 12 && wegteil <= 15);
@@ -60,9 +64,9 @@ void CCity::FindStreetField(int32_t& x, int32_t& y) {
         y = -1;
         return;
     }
-    const CityCell& chosen = g_StreetFieldScratch[plat::Rand() % count];
-    x = chosen.dx;
-    y = chosen.dy;
+    const StreetField& chosen = g_StreetFieldScratch[plat::Rand() % count];
+    x = chosen.x;
+    y = chosen.y;
 }
 
 bool CCity::MakeTrafficCar() {

@@ -45,18 +45,19 @@ class SPIEL_FELD : public plat::Window {
     int32_t drag_state = -1;  // -1 = no drag
     int32_t tool_mode = 0;    // 20 = every game tick refreshes the info panel
     int32_t sprite_pending = 0;
-    // The field under the cursor and the one picked before (-1 = none); the
-    // next mouse move picks again when they are cleared.
-    int32_t pick_x = -1;
-    int32_t pick_y = -1;
-    int32_t last_pick_x = -1;
-    int32_t last_pick_y = -1;
 
     // Field animations at a building's anchor (kinds by building type), and
     // the stereo pan of a field for sound effects.
     virtual void AddAnimation(int32_t /*x*/, int32_t /*y*/, int32_t /*kind*/) {}
     virtual void RemoveAnimationAt(int32_t /*x*/, int32_t /*y*/) {}
     virtual int32_t GetSoundPan(int32_t /*x*/, int32_t /*y*/) { return 0; }
+
+    // The field under the cursor and the one picked before (-1 = none); the
+    // next mouse move picks again when they are cleared.
+    int32_t pick_x = -1;
+    int32_t pick_y = -1;
+    int32_t last_pick_x = -1;
+    int32_t last_pick_y = -1;
 };
 
 inline SPIEL_FELD* g_pSpielFeld = nullptr;

@@ -123,19 +123,6 @@ TEST_F(CityGrowthTest, TwentyYearsApproachTheTargetMix) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
 }
 
-TEST_F(CityGrowthTest, ASmallTownKeepsTheMixOfItsClassWhileItGrows) {
-    SyntheticWorld(99);
-    plat::Srand(5);
-    ASSERT_EQ(Found(100, 100, 1), 0);
-    CCity& city = *Cities().cities[0];
-    for (int32_t year = 5; year <= 20; year += 5) {
-        GrowYears(5);
-        const std::array<int32_t, 6> shares = ClassShares(city);
-        const uint8_t* target = State().target_mix[SizeClassOfCity(city)];
-        EXPECT_LE(MixDistance(shares, target), 16) << "year " << year;
-    }
-}
-
 TEST_F(CityGrowthTest, CountdownSetsWhenTheNextStepComes) {
     CCity& city = AddEmptyCity(1, 90, 90);
     PutCityStreetLine(95, 100, 110, 100, 1);
