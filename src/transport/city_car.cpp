@@ -5,8 +5,10 @@
 
 #include "app/game_state.h"
 #include "app/le_io.h"
+#include "cities/city.h"
+#include "cities/city_manager.h"
+#include "cities/city_traffic.h"
 #include "platform/random.h"
-#include "transport/city_street_field.h"
 #include "transport/road_driving.h"
 #include "transport/vehicle_list.h"
 #include "world/map_field.h"
@@ -70,6 +72,18 @@ CCityCar::CCityCar(int32_t x, int32_t y, const char* name, int32_t model_, int32
 
 CCityCar::CCityCar(VehicleLoadOnly) : CVehicle(VehicleLoadOnly{}) {}
 
+namespace {
+
+CVehicle* MakeCityCar(int32_t x, int32_t y, const char* name, int32_t model, int32_t city) {
+    return new CCityCar(x, y, name, model, city);
+}
+
+}  // namespace
+
+void InstallCityCarMaker() {
+    g_MakeCityCar = &MakeCityCar;
+}
+
 CCityCar::~CCityCar() {
     ReleaseMark(mark);
     path.Clear();
@@ -93,7 +107,9 @@ void CCityCar::PlanRoute() {
     ReleaseMark(mark);
     int32_t x = -1;
     int32_t y = -1;
-    FindCityStreetField(owner, x, y);
+    // A car whose city is gone finds no field and is removed.
+    CCity* city = g_pCityManager != nullptr ? g_pCityManager->City(owner) : nullptr;
+    if (city != nullptr) city->FindStreetField(x, y);
     ++g_CityCarPlaceAttempts;
     if (x < 0) {
         removal_flag = 1;
@@ -225,7 +241,7 @@ void CCityCar::Save(plat::FileHandle file) {
     le::WriteI32Array(file, tail, 6);
 }
 
-bool CCityCar::Load(plat::FileHandle file) {
+bool CCityCar::ReadFields(plat::FileHandle file) {
     int32_t head[6] = {};
     int32_t tail[6] = {};
     const bool ok = le::ReadI32Array(file, head, 6) == 24 && ReadScreenBox(file) &&
@@ -243,8 +259,11 @@ bool CCityCar::Load(plat::FileHandle file) {
     draw_layer = tail[3];
     way_kind = tail[4];
     owner = tail[5];
-    if (vehicle_class != kVehicleCityCar || wagon_count != 0) return false;
-    if (owner < 1 || owner > 63) return false;
+    return vehicle_class == kVehicleCityCar && wagon_count == 0 && owner >= 1 && owner <= 63;
+}
+
+bool CCityCar::Load(plat::FileHandle file) {
+    if (!ReadFields(file)) return false;
 
     const MarkKind kind = MarkKindAt(pos_x, pos_y, in_tunnel != 0, on_bridge != 0);
     uint8_t want = lane == 2 ? 2 : 1;

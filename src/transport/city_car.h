@@ -11,6 +11,9 @@
 // Bytes of a city car's record.
 constexpr uint32_t kCityCarRecordSize = 132;
 
+// Lets the cities make their traffic cars as CCityCar objects (start-up).
+void InstallCityCarMaker();
+
 // Relocation attempts of the current series, shared by all cars.
 inline int32_t g_CityCarPlaceAttempts = 0;
 
@@ -27,6 +30,7 @@ class CCityCar : public virtual CVehicle {
     int32_t Move() override;
     void Save(plat::FileHandle file) override;
     bool Load(plat::FileHandle file) override;
+    bool ReadFields(plat::FileHandle file) override;
     // Relocation to a free street field of the car's city.
     void PlanRoute() override;
     // The decision at the middle of a field.

@@ -69,7 +69,14 @@ void CCityCar::Drive() {
             if (count == 0) {
                 leave();
             } else {
-                EnterJunction(*this, step, exits[plat::Rand() % count]);
+                const int32_t exit = exits[plat::Rand() % count];
+                uint8_t laneBeyond = 0;
+                if (JunctionExitClear(step, exit, &laneBeyond)) {
+                    EnterJunction(*this, step, exit);
+                } else {
+                    WaitBehind(*this, step.ax + DirDx(exit), step.ay + DirDy(exit), laneBeyond,
+                               kQueueWait, tunnel0, bridge0);
+                }
             }
         } else {
             const RoadEntry entry = PlanEntry(*this, step);

@@ -66,14 +66,16 @@ bool IsDeadEndAhead(const RoadStep& step) {
     return GetTerminalKindAt(step.ax, step.ay) == 0 && !IsJunctionField(step.ax, step.ay);
 }
 
-RoadEntry PlanEntry(const CVehicle& v, const RoadStep& step) {
+namespace {
+
+RoadEntry PlanEntryWith(bool in_tunnel, bool on_bridge, const RoadStep& step) {
     RoadEntry entry;
     const MapField* a = FieldAt(step.ax, step.ay);
     if (a == nullptr) return entry;
     uint8_t heading = 0;
     if (a->tportal() || a->bridge_end()) {
         heading = static_cast<uint8_t>(a->richtung() & ~step.entry_side & kDirsAll);
-    } else if ((v.in_tunnel != 0 && a->tunnel()) || (v.on_bridge != 0 && a->bridge_flag())) {
+    } else if ((in_tunnel && a->tunnel()) || (on_bridge && a->bridge_flag())) {
         heading = step.heading;  // underground and on the bridge the way runs straight
     } else {
         heading = static_cast<uint8_t>(GetPieceConnections(step.ax, step.ay, 1) & ~step.entry_side &
@@ -82,9 +84,38 @@ RoadEntry PlanEntry(const CVehicle& v, const RoadStep& step) {
     // A piece that does not say where to go on: keep straight on; the next
     // decision then finds the way's end and turns.
     entry.heading = IsSingleDirection(heading) ? heading : step.heading;
-    entry.kind = MarkKindAt(step.ax, step.ay, v.in_tunnel != 0, v.on_bridge != 0);
+    entry.kind = MarkKindAt(step.ax, step.ay, in_tunnel, on_bridge);
     entry.lane = LaneFor(step.ax, step.ay, entry.kind, entry.heading);
     return entry;
+}
+
+}  // namespace
+
+RoadEntry PlanEntry(const CVehicle& v, const RoadStep& step) {
+    return PlanEntryWith(v.in_tunnel != 0, v.on_bridge != 0, step);
+}
+
+bool JunctionExitClear(const RoadStep& step, int32_t exit_index, uint8_t* lane_out) {
+    RoadStep beyond;
+    beyond.heading = DirBitFromIndex(exit_index);
+    beyond.ax = step.ax + DirDx(exit_index);
+    beyond.ay = step.ay + DirDy(exit_index);
+    beyond.entry_side = OppositeDirBits(beyond.heading);
+    beyond.entry_index = OppositeDirIndex(exit_index);
+    beyond.ahead_on_map = InMap(beyond.ax, beyond.ay);
+    if (lane_out != nullptr) *lane_out = 0;
+    if (!beyond.ahead_on_map) return true;
+    if (IsJunctionField(beyond.ax, beyond.ay)) {
+        return !JunctionSideBusy(beyond.ax, beyond.ay, beyond.entry_index);
+    }
+    const MapField* b = FieldAt(beyond.ax, beyond.ay);
+    if (!IsRoadWay(b->wegtyp()) && !b->tportal() && !b->bridge_end()) return true;
+    // Leaving a junction the vehicle is on the ground: tunnels start at a
+    // portal, bridges at a bridge end.
+    const RoadEntry entry = PlanEntryWith(
+        b->tportal() && beyond.heading == SlopeDirection(b->teile_diff()), false, beyond);
+    if (lane_out != nullptr) *lane_out = entry.lane;
+    return IsEntryFree(beyond, entry);
 }
 
 bool IsEntryFree(const RoadStep& step, const RoadEntry& entry) {

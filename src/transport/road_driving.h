@@ -48,6 +48,12 @@ bool IsEntryFree(const RoadStep& step, const RoadEntry& entry);
 // Moves the vehicle into A: the field left is given up (its mark released),
 // the mark of the entry is set, the next direction byte and the lane follow.
 void MoveInto(CVehicle& v, const RoadStep& step, const RoadEntry& entry);
+// True when a vehicle leaving the junction A by side `exit_index` can go on
+// at once: the lane it takes on the field beyond is free (or, when that
+// field is a junction too, its entry is not locked). Vehicles wait before a
+// junction rather than stop on it, so a queue behind the junction never
+// locks the crossing traffic for good.
+bool JunctionExitClear(const RoadStep& step, int32_t exit_index, uint8_t* lane_out = nullptr);
 // Moves the vehicle onto the junction A, leaving it by side `exit_index`.
 void EnterJunction(CVehicle& v, const RoadStep& step, int32_t exit_index);
 // Turns the vehicle round on its field when the other lane is free and

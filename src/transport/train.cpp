@@ -208,14 +208,18 @@ void CTrain::UpdateSpeed() {
     if (steps_per_frame < 1) steps_per_frame = 1;
 }
 
-bool CTrain::Load(plat::FileHandle file) {
+bool CTrain::ReadFields(plat::FileHandle file) {
     const bool train = ReadRecord(file) && vehicle_class >= kVehicleRail &&
                        vehicle_class <= kVehicleSuperconductor && way_kind >= kWayRail &&
                        way_kind <= kWaySuperconductor;
-    if (!train) {
-        FreeWagons();
-        return false;
-    }
+    if (train) return true;
+    FreeWagons();
+    return false;
+}
+
+bool CTrain::Load(plat::FileHandle file) {
+    if (!ReadFields(file)) return false;
+    if (number > g_MaxVehicleNumber) g_MaxVehicleNumber = number;
     if (Markable(pos_x, pos_y, in_tunnel, on_bridge)) held.MarkField(pos_x, pos_y);
     for (int32_t i = 0; i < wagon_count; ++i) {
         const CWagon* w = wagons[i];

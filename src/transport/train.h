@@ -12,7 +12,7 @@
 //   state              0 running, 1 departing, 2 standing to leave
 //   junction_node/exit the reservation (node, entry side as a direction bit)
 //                      to release when the route is planned at a stop
-//   restart_flag       the schedule changed under the train
+//   schedule_changed       the schedule changed under the train
 //   replan_x, replan_y the node field where the route was last searched anew
 //   drawn_x, drawn_y   the engine's field at its last phase 0
 //
@@ -73,6 +73,8 @@ class CTrain : public virtual CVehicle {
     // The vehicle record, then the remove flag cleared; the train's marks are
     // put back. False for a record that is not a train's.
     bool Load(plat::FileHandle file) override;
+    // Reads and checks the record: a train's class and way kind.
+    bool ReadFields(plat::FileHandle file) override;
     // Moves on to the next stop and plans the route to it.
     void PlanRoute() override;
     // Plan again to the current target stop from the node at the path's

@@ -152,7 +152,7 @@ void CTrain::Drive() {
     // node at the platform's end and plans there.
     const bool onNode = FieldAt(pos_x, pos_y)->knoten();
     if (path.Count() == 0 && GetTerminalKindAt(pos_x, pos_y) == 4) {
-        if (restart_flag == 0 && reversals == 0) {
+        if (schedule_changed == 0 && reversals == 0) {
             if (IsServedPlatform(pos_x, pos_y) && onNode) {
                 target_stop = stop_served;
                 phase = kWaitPhase;
@@ -170,7 +170,7 @@ void CTrain::Drive() {
                     SearchRoute();
                 }
             }
-        } else if (restart_flag == 1 && onNode) {
+        } else if (schedule_changed == 1 && onNode) {
             in_tunnel = step.tunnel0;
             on_bridge = step.bridge0;
             target_stop = stop_served;
@@ -184,7 +184,7 @@ void CTrain::Drive() {
     if (GetTerminalKindAt(step.nx, step.ny) == 4 && in_tunnel == 0) {
         if (IsTargetPlatform(step.nx, step.ny)) {
             ++arrival_counter;
-        } else if (restart_flag == 1 && arrival_counter > 0) {
+        } else if (schedule_changed == 1 && arrival_counter > 0) {
             ++arrival_counter;
         } else {
             arrival_counter = 0;

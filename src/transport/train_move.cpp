@@ -126,12 +126,12 @@ int32_t CTrain::Move() {
 }
 
 void CTrain::RouteRequest() {
-    if (restart_flag == 1) {
+    if (schedule_changed == 1) {
         target_stop = -1;
         PlanRoute();
         needs_route = 0;
         loading_state = 0;
-        restart_flag = 0;
+        schedule_changed = 0;
         state = 1;
         sound_pending = 0;
         return;

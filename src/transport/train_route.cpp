@@ -107,7 +107,7 @@ void CTrain::SearchRouteExcluding() {
 }
 
 void CTrain::PlanRoute() {
-    restart_flag = 0;
+    schedule_changed = 0;
     stop_served = target_stop;
     int32_t next = target_stop + 1;
     if (next < 0 || next >= kScheduleStops || schedule[next].IsEmpty()) next = 0;

@@ -166,12 +166,12 @@ int32_t CTruck::Move() {
                 wait_counter = 32;
                 return 0;
             }
-            if (restart_flag == 1) {
+            if (schedule_changed == 1) {
                 target_stop = -1;
                 PlanRoute();
                 needs_route = 0;
                 loading_state = 0;
-                restart_flag = 0;
+                schedule_changed = 0;
                 state = 1;
                 sound_pending = 0;
             } else {
@@ -266,11 +266,15 @@ void CTruck::UpdateBridgeDrawLayer() {
     }
 }
 
+bool CTruck::ReadFields(plat::FileHandle file) {
+    if (ReadRecord(file) && vehicle_class == kVehicleTruck && wagon_count == 0) return true;
+    FreeWagons();
+    return false;
+}
+
 bool CTruck::Load(plat::FileHandle file) {
-    if (!ReadRecord(file) || vehicle_class != kVehicleTruck || wagon_count != 0) {
-        FreeWagons();
-        return false;
-    }
+    if (!ReadFields(file)) return false;
+    if (number > g_MaxVehicleNumber) g_MaxVehicleNumber = number;
     const MarkKind kind = MarkKindAt(pos_x, pos_y, in_tunnel != 0, on_bridge != 0);
     uint8_t want = lane == 2 ? 2 : 1;
     const MapField* field = FieldAt(pos_x, pos_y);

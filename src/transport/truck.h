@@ -19,6 +19,7 @@ class CTruck : public virtual CVehicle {
     // One frame; answers 0.
     int32_t Move() override;
     bool Load(plat::FileHandle file) override;
+    bool ReadFields(plat::FileHandle file) override;
     // Moves on to the next stop and plans the path to it.
     void PlanRoute() override;
     void SearchRouteExcluding() override { ReplanFromPathFront(); }

@@ -73,8 +73,16 @@ void DriveThroughJunction(CTruck& t, const RoadStep& step, int32_t tunnel0, int3
         t.path.PeekFront(n, d);
         if (n != nodeA || !HasLink(nodeA, d)) return TurnOrWait(t, tunnel0, bridge0);
     }
+    if (DirBitFromIndex(d) == step.entry_side) {
+        t.path.PopFront(n, d);
+        return TurnOrWait(t, tunnel0, bridge0);
+    }
+    uint8_t laneBeyond = 0;
+    if (!JunctionExitClear(step, d, &laneBeyond)) {
+        return WaitBehind(t, step.ax + DirDx(d), step.ay + DirDy(d), laneBeyond, kQueueWait,
+                          tunnel0, bridge0);
+    }
     t.path.PopFront(n, d);
-    if (DirBitFromIndex(d) == step.entry_side) return TurnOrWait(t, tunnel0, bridge0);
     EnterJunction(t, step, d);
 }
 
@@ -99,7 +107,7 @@ void CTruck::Drive() {
 
     // Without a path on the depot just served (or after a schedule change):
     // plan the way to the next stop.
-    if (path.Count() == 0 && (restart_flag == 1 || OnServedDepot(*this))) {
+    if (path.Count() == 0 && (schedule_changed == 1 || OnServedDepot(*this))) {
         target_stop = stop_served;
         phase = kWaitPhase;
         PlanRoute();

@@ -73,7 +73,7 @@ void CTruck::PlanPathFrom(int32_t start_node) {
 }
 
 void CTruck::PlanRoute() {
-    restart_flag = 0;
+    schedule_changed = 0;
     stop_served = target_stop;
     int32_t next = target_stop + 1;
     if (next >= kScheduleStops || next < 0 || schedule[next].IsEmpty()) next = 0;

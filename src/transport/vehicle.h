@@ -60,6 +60,9 @@ class CVehicle {
     // the map. False for a record that ended early or does not make sense
     // (the vehicle then holds no marks and is to be deleted).
     virtual bool Load(plat::FileHandle file);
+    // Reads and checks the record as Load does, without any effect outside
+    // the object (the level file's check before a load).
+    virtual bool ReadFields(plat::FileHandle file);
     virtual void PlanRoute() {}
     virtual void SearchRoute() {}
     virtual void SearchRouteExcluding() {}
@@ -132,7 +135,7 @@ class CVehicle {
     int32_t state = 0;  // 1 after leaving a stop
     int32_t visible = 0;
     int32_t sound_pending = 0;
-    int32_t restart_flag = 0;                  // the schedule changed under the vehicle
+    int32_t schedule_changed = 0;              // the schedule changed under the vehicle
     CPairList path;                            // (node, direction index; -1 on the last node)
     int32_t screen_box[4] = {-1, -1, -1, -1};  // x-min, x-max, y-min, y-max
     int32_t screen_box_spare = 0;

@@ -1,10 +1,11 @@
 #include "transport/vehicle_level.h"
 
+#include <memory>
+
 #include "app/le_io.h"
 #include "transport/city_car.h"
 #include "transport/train.h"
 #include "transport/truck.h"
-#include "transport/vehicle_list.h"
 
 namespace {
 
@@ -25,9 +26,26 @@ CVehicle* NewVehicleForLoad(int32_t class_code) {
     }
 }
 
+// Reads the records; with `keep` the vehicles are listed and marked, else
+// each one is only checked and dropped.
+bool WalkVehicleRecords(plat::FileHandle file, bool keep) {
+    uint32_t count = 0;
+    if (!le::ReadU32(file, count)) return true;
+    for (uint32_t i = 0; i < count; ++i) {
+        int32_t classCode = 0;
+        if (!le::ReadI32(file, classCode)) return false;
+        std::unique_ptr<CVehicle> vehicle(NewVehicleForLoad(classCode));
+        if (vehicle == nullptr) return false;
+        const bool ok = keep ? vehicle->Load(file) : vehicle->ReadFields(file);
+        if (!ok || vehicle->vehicle_class != classCode) return false;
+        if (keep) AppendVehicle(vehicle.release());
+    }
+    return true;
+}
+
 }  // namespace
 
-void WriteVehicleLevelPart(plat::FileHandle file) {
+void WriteVehicleRecords(plat::FileHandle file) {
     uint32_t count = 0;
     for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
         if (node->vehicle != nullptr) ++count;
@@ -41,19 +59,10 @@ void WriteVehicleLevelPart(plat::FileHandle file) {
     }
 }
 
-bool ReadVehicleLevelPart(plat::FileHandle file) {
-    uint32_t count = 0;
-    if (!le::ReadU32(file, count)) return true;
-    for (uint32_t i = 0; i < count; ++i) {
-        int32_t classCode = 0;
-        if (!le::ReadI32(file, classCode)) return false;
-        CVehicle* vehicle = NewVehicleForLoad(classCode);
-        if (vehicle == nullptr) return false;
-        if (!vehicle->Load(file) || vehicle->vehicle_class != classCode) {
-            delete vehicle;
-            return false;
-        }
-        AppendVehicle(vehicle);
-    }
-    return true;
+bool SkipVehicleRecords(plat::FileHandle file) {
+    return WalkVehicleRecords(file, false);
+}
+
+bool ReadVehicleRecords(plat::FileHandle file) {
+    return WalkVehicleRecords(file, true);
 }

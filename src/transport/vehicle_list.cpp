@@ -1,6 +1,5 @@
 #include "transport/vehicle_list.h"
 
-#include "cities/city_manager.h"
 #include "transport/vehicle_lookup.h"
 #include "transport/wagon.h"
 #include "world/map_field.h"
@@ -23,11 +22,6 @@ class VehicleListLookup : public CVehicleLookup {
 };
 
 VehicleListLookup g_Lookup;
-
-void LowerCityCarCount(const CVehicle& car) {
-    if (g_pCityManager == nullptr) return;
-    if (CCity* city = g_pCityManager->City(car.owner)) city->car_count -= 1;
-}
 
 }  // namespace
 
@@ -129,20 +123,5 @@ void DeleteAllVehicles() {
         delete node->vehicle;
         delete node;
     }
-}
-
-void RemoveCityCars() {
-    VehicleListNode** link = &g_pVehicleList;
-    while (*link != nullptr) {
-        VehicleListNode* node = *link;
-        CVehicle* v = node->vehicle;
-        if (v == nullptr || v->vehicle_class != kVehicleCityCar) {
-            link = &node->next;
-            continue;
-        }
-        *link = node->next;
-        LowerCityCarCount(*v);
-        delete v;
-        delete node;
-    }
+    g_MaxVehicleNumber = 0;
 }

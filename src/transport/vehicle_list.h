@@ -31,8 +31,5 @@ CVehicle* PickVehicleAt(plat::Point point);
 // Number of listed vehicles.
 int32_t CountVehicles();
 // Deletes every vehicle and frees the list (a new game, a load, the end of
-// the world view). Does not touch g_MaxVehicleNumber.
+// the world view); vehicle numbers start again from 1.
 void DeleteAllVehicles();
-// Takes every city car out of the list, lowers its city's car count by one
-// and deletes it (city traffic switched off).
-void RemoveCityCars();

@@ -125,7 +125,7 @@ void CVehicle::Save(plat::FileHandle file) {
     le::WriteI32Array(file, halt_at_stop, kScheduleStops);
     le::WriteI32(file, halted);
     le::WriteBytes(file, spare_bytes, sizeof spare_bytes);
-    le::WriteI32(file, restart_flag);
+    le::WriteI32(file, schedule_changed);
     WriteScreenBox(file);
     WriteMovementBlock(file);
     le::WriteI32(file, static_cast<int32_t>((static_cast<uint32_t>(needs_route) << 16) |
@@ -163,7 +163,7 @@ bool CVehicle::ReadRecord(plat::FileHandle file) {
     ok = le::ReadBytes(file, cargo_plan, sizeof cargo_plan) == sizeof cargo_plan &&
          le::ReadI32Array(file, halt_at_stop, kScheduleStops) == 40 && le::ReadI32(file, halted) &&
          le::ReadBytes(file, spare_bytes, sizeof spare_bytes) == sizeof spare_bytes &&
-         le::ReadI32(file, restart_flag) && ReadScreenBox(file) && ReadMovementBlock(file);
+         le::ReadI32(file, schedule_changed) && ReadScreenBox(file) && ReadMovementBlock(file);
     int32_t packed = 0;
     int32_t tail[6] = {};
     ok = ok && le::ReadI32(file, packed) && le::ReadI32Array(file, tail, 6) == 24 &&
@@ -193,16 +193,19 @@ bool CVehicle::ReadRecord(plat::FileHandle file) {
     if (!ReadPath(file, path)) return false;
 
     for (int32_t& v : screen_box) v = -1;
-    if (number > g_MaxVehicleNumber) g_MaxVehicleNumber = number;
     owner = 0;
     return true;
 }
 
+bool CVehicle::ReadFields(plat::FileHandle file) {
+    if (ReadRecord(file)) return true;
+    FreeWagons();
+    return false;
+}
+
 bool CVehicle::Load(plat::FileHandle file) {
-    if (!ReadRecord(file)) {
-        FreeWagons();
-        return false;
-    }
+    if (!ReadFields(file)) return false;
+    if (number > g_MaxVehicleNumber) g_MaxVehicleNumber = number;
     // A train holds both lane bits of its field outside tunnels and bridges.
     MapField* field = FieldAt(pos_x, pos_y);
     const bool train = vehicle_class >= kVehicleRail && vehicle_class <= kVehicleSuperconductor;

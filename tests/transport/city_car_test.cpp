@@ -5,10 +5,10 @@
 
 #include <functional>
 
+#include "cities/city.h"
 #include "platform/random.h"
 #include "road_world.h"
 #include "transport/city_car.h"
-#include "transport/city_street_field.h"
 #include "transport/road_marks.h"
 #include "transport/vehicle_list.h"
 
@@ -79,7 +79,7 @@ TEST_F(CityCarTest, CityWithoutFreeStreetRemovesTheCar) {
     }
     int32_t fx = 0;
     int32_t fy = 0;
-    FindCityStreetField(1, fx, fy);
+    city->FindStreetField(fx, fy);
     EXPECT_EQ(fx, -1);
     EXPECT_EQ(fy, -1);
     CCityCar* car = new CCityCar(20, 20, "A", 0, 1);

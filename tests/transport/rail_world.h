@@ -53,7 +53,6 @@ class TestStation : public CBuilding {
     // Field k (0..3) of platform row `row`.
     std::pair<int32_t, int32_t> RowField(int32_t row, int32_t k) const;
 
-    int32_t type = 6;
     int32_t number = 0;
     int32_t length = 1;
     std::map<int32_t, int32_t> stock;

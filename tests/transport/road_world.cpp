@@ -65,6 +65,11 @@ TestTerminal& RoadWorld::Depot(int32_t x, int32_t y, int32_t type, int32_t numbe
     return *terminals_.back();
 }
 
+void RoadWorld::DepotRoad(int32_t x, int32_t y) {
+    Road(x, y);
+    depots_.emplace_back(x, y);
+}
+
 void RoadWorld::Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
     const bool alongY = x1 == x2;
     // Flat end codes: south 1, north 2, west 5, east 6; spans 9 (N-S) or 11.
@@ -153,9 +158,7 @@ void RoadWorld::Finish(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool dead
 }
 
 CCity& RoadWorld::City(int32_t n, int32_t x, int32_t y) {
-    auto city = std::make_unique<CCity>();
-    city->origin_x = x;
-    city->origin_y = y;
+    auto city = std::make_unique<CCity>(n, x, y, 1);
     cities_.cities[n - 1] = city.get();
     city_objects_.push_back(std::move(city));
     return *city_objects_.back();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/game_app.h"
+#include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "platform/headless/headless_backend.h"
@@ -101,6 +102,8 @@ class RoadWorld : public ::testing::Test {
     // A truck depot of `type` 0..3 (exit N, E, S, W) on (x, y) as building
     // `number`; its exit field must carry a road.
     TestTerminal& Depot(int32_t x, int32_t y, int32_t type, int32_t number);
+    // The road of a depot placed by the building table on (x, y).
+    void DepotRoad(int32_t x, int32_t y);
     // A bridge between the end fields (x1, y1) and (x2, y2) on flat ground,
     // the smaller coordinate first; roads must lead to both ends.
     void Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = kWayGravelRoad);

@@ -93,15 +93,15 @@ TEST_F(TrainRecordTest, LevelPartKeepsTrainsInListOrder) {
     CTrain* second = Train(43, 50, 11);
     SetSchedule(*second, {b, a});
     const std::string first =
-        WriteWith("part", [](plat::FileHandle f) { WriteVehicleLevelPart(f); });
+        WriteWith("part", [](plat::FileHandle f) { WriteVehicleRecords(f); });
     DeleteAllVehicles();
     EXPECT_EQ(MarkCount(), 0);
     EXPECT_EQ(FlagCount(), 0);
     ClearTransientFieldBits();
-    ASSERT_TRUE(ReadWith(first, [](plat::FileHandle f) { return ReadVehicleLevelPart(f); }));
+    ASSERT_TRUE(ReadWith(first, [](plat::FileHandle f) { return ReadVehicleRecords(f); }));
     ASSERT_EQ(CountVehicles(), 2);
     EXPECT_NE(dynamic_cast<CTrain*>(g_pVehicleList->vehicle), nullptr);
-    EXPECT_EQ(WriteWith("again", [](plat::FileHandle f) { WriteVehicleLevelPart(f); }), first);
+    EXPECT_EQ(WriteWith("again", [](plat::FileHandle f) { WriteVehicleRecords(f); }), first);
     // The loaded trains drive on and give everything back when deleted.
     Frames(500);
     EXPECT_TRUE(Consistent());

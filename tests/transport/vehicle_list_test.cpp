@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cities/city_traffic.h"
 #include "game/opponent.h"
 #include "road_world.h"
 #include "transport/city_car.h"
@@ -253,7 +254,7 @@ TEST_F(VehicleListTest, CityTrafficOffRemovesOnlyTheCars) {
     new CCityCar(35, 30, "A", 0, 1);
     city.car_count = 2;
     CTruck* truck = Truck();
-    RemoveCityCars();
+    RemoveAllCityCars();
     EXPECT_EQ(city.car_count, 0);
     EXPECT_EQ(CountVehicles(), 1);
     EXPECT_EQ(g_pVehicleList->vehicle, truck);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,7 @@ class RecordTest : public RoadWorld {
     std::string WriteVehicles(const std::string& name) {
         plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
         EXPECT_NE(file, plat::kInvalidFile);
-        WriteVehicleLevelPart(file);
+        WriteVehicleRecords(file);
         plat::CloseFile(file);
         return folder_.Read(name);
     }
@@ -66,7 +67,7 @@ class RecordTest : public RoadWorld {
         folder_.Write("in", bytes);
         plat::FileHandle file = plat::OpenFile(Path("in"), plat::OpenMode::Read);
         EXPECT_NE(file, plat::kInvalidFile);
-        const bool ok = ReadVehicleLevelPart(file);
+        const bool ok = ReadVehicleRecords(file);
         plat::CloseFile(file);
         return ok;
     }
@@ -147,6 +148,12 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
     ASSERT_EQ(before.size(), 10u);
     std::vector<int32_t> numbers;
     for (CVehicle* v : before) numbers.push_back(v->number);
+    std::set<MarkKind> kinds;
+    for (CVehicle* v : before) kinds.insert(v->mark.kind);
+    EXPECT_TRUE(kinds.count(MarkKind::Lane));
+    EXPECT_TRUE(kinds.count(MarkKind::Tunnel));
+    EXPECT_TRUE(kinds.count(MarkKind::Bridge));
+    EXPECT_TRUE(kinds.count(MarkKind::Junction));
     ASSERT_TRUE(MarksConsistent());
     const std::vector<MapField> marked(game_.state().fields, game_.state().fields + kMapFieldCount);
     const std::string first = WriteVehicles("first");
