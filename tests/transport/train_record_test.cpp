@@ -92,8 +92,7 @@ TEST_F(TrainRecordTest, LevelPartKeepsTrainsInListOrder) {
     Running();
     CTrain* second = Train(43, 50, 11);
     SetSchedule(*second, {b, a});
-    const std::string first =
-        WriteWith("part", [](plat::FileHandle f) { WriteVehicleRecords(f); });
+    const std::string first = WriteWith("part", [](plat::FileHandle f) { WriteVehicleRecords(f); });
     DeleteAllVehicles();
     EXPECT_EQ(MarkCount(), 0);
     EXPECT_EQ(FlagCount(), 0);
