@@ -44,6 +44,8 @@ void ResetMapFields() {
         f = MapField{};
         f.set_feldchange(true);
     }
+    g_pGameState->redraw_terrain = 1;
+    g_pGameState->redraw_objects = 1;
 }
 
 void MarkAllFieldsChanged() {

@@ -214,7 +214,8 @@ int32_t GetWayTypeAt(int32_t x, int32_t y);
 int32_t GetHeightAt(int32_t x, int32_t y);
 
 // Whole-grid passes.
-// A new map: every bit of every field cleared except `feldchange`, which is set.
+// A new map: every bit of every field cleared except `feldchange`, which is
+// set; both layers of the view are to be redrawn.
 void ResetMapFields();
 void MarkAllFieldsChanged();
 void ClearAllFieldsChanged();

@@ -2,6 +2,7 @@
 // span rules, prices and the joining of the ends to the network.
 
 #include "construction_fixture.h"
+#include "world/field_queries.h"
 #include "world/way_piece_tables.h"
 
 namespace {
@@ -98,6 +99,10 @@ TEST_F(BridgeTest, GravelIsFreeInTheEditorOtherWaysAreNot) {
     ASSERT_EQ(Net().BuildBridge(10, 10, 10, 14, 0), 1);
     EXPECT_EQ(Cash(), kStartCash);
     EXPECT_EQ(NetworkLength(), 5);
+    EXPECT_EQ(MeasureBridgeRun(10, 10), 0);
+    EXPECT_EQ(Net().DemolishBridge(10, 10), 1);
+    EXPECT_EQ(Cash(), kStartCash);
+    EXPECT_EQ(NetworkLength(), 0);
     Net().SetWayType(kWayAsphaltRoad - 1);
     ASSERT_EQ(Net().BuildBridge(20, 10, 21, 10, 0), 1);
     EXPECT_EQ(kStartCash - Cash(), 3 * 880);
@@ -177,7 +182,9 @@ TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridge) {
     // Removing the bridge unlinks both sides and leaves the roads.
     const int64_t cash = Cash();
     const int32_t length = NetworkLength();
+    const int32_t preview = MeasureBridgeRun(10, 15);
     EXPECT_EQ(Net().DemolishBridge(10, 15), 1);
+    EXPECT_EQ(cash - Cash(), preview);
     EXPECT_EQ(cash - Cash(), 6 * 160);
     EXPECT_EQ(length - NetworkLength(), 6);
     EXPECT_EQ(north->ziel[kDirIndexS], 0);
