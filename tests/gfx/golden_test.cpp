@@ -130,7 +130,8 @@ TEST(Golden, ScreenWithTextSpritesFillsAndTiles) {
     MaybeSavePng("scene_synthetic");
     EXPECT_EQ(composed.Row(30)[30], 10);  // the first glyph's corner, in the text colour
     EXPECT_EQ(composed.Row(21)[21], 12);  // the fill
-    EXPECT_EQ(Fnv1a(composed, 640, 480), 0x583c76b887723c7aull) << std::hex << Fnv1a(composed, 640, 480);
+    EXPECT_EQ(Fnv1a(composed, 640, 480), 0x583c76b887723c7aull)
+        << std::hex << Fnv1a(composed, 640, 480);
     delete screen;
 }
 
