@@ -11,6 +11,19 @@ constexpr int32_t kCityAreaSize = 27;
 
 class CCity {
   public:
+    virtual ~CCity() = default;
+    // Rebuilds the city's list of stores of one store or attraction type and
+    // the shared store coverage grid (nothing until the cities override it).
+    virtual void RefreshStores(int32_t /*type*/) {}
+    // 1 when the city's 27 x 27 area meets the rectangle x .. x + w - 1,
+    // y .. y + h - 1.
+    int32_t OverlapsRect(int32_t x, int32_t y, int32_t w, int32_t h) const {
+        return origin_x < x + w && x < origin_x + kCityAreaSize && origin_y < y + h &&
+                       y < origin_y + kCityAreaSize
+                   ? 1
+                   : 0;
+    }
+
     // Attraction counters, one per attraction type 27..31.
     int32_t attraction_counts[5] = {};
     // North-west field of the city's 27 x 27 area.
@@ -26,6 +39,9 @@ class CCityManager {
     virtual void Tick() = 0;
     // The monthly update of every city.
     virtual void MonthlyUpdate() = 0;
+    // Removes the whole city that owns field (x, y) and clears its fields
+    // (nothing until the cities override it).
+    virtual void RemoveCityAt(int32_t /*x*/, int32_t /*y*/) {}
 
     // The city of a city number 1..63, or null.
     CCity* City(int32_t number) const {
@@ -36,3 +52,17 @@ class CCityManager {
 };
 
 inline CCityManager* g_pCityManager = nullptr;
+
+// Size class 0..7 of a city building number b (`stadtb`): 0 for 1..10, 1 for
+// 11..20, 2 for 21..28, 3 for 29..34, 4 for 35..38, 5 for 39..41, 6 for
+// 42..47, 7 for 48 and above (building sites); 0 for no building.
+constexpr int32_t GetCityBuildingClass(int32_t b) {
+    return b <= 10   ? 0
+           : b <= 20 ? 1
+           : b <= 28 ? 2
+           : b <= 34 ? 3
+           : b <= 38 ? 4
+           : b <= 41 ? 5
+           : b <= 47 ? 6
+                     : 7;
+}

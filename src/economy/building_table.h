@@ -10,6 +10,19 @@ class CBuilding {
   public:
     virtual ~CBuilding() = default;
 
+    // Operations the world map calls. The bodies here are what a building
+    // without the feature answers; the building classes override them.
+    // Adds (amount 1) or removes (-1) the building's effect on the 27 x 27
+    // grid of the city in slot 0..62.
+    virtual void ApplyAttraction(int32_t /*city_slot*/, int32_t /*amount*/) {}
+    // Lengthens a train station by one line, charges its owner and returns
+    // the amount charged.
+    virtual int32_t Extend() { return 0; }
+    // A train station's length in lines (1..4), a truck depot 1, others 0.
+    virtual int32_t GetLength() const { return 0; }
+    // 1 when a terminal reports field (x, y) as occupied by a vehicle.
+    virtual int32_t IsTileOccupied(int32_t /*x*/, int32_t /*y*/) const { return 0; }
+
     // North-west field of the footprint; for a train station the first field
     // of its head line.
     int32_t anchor_x = 0;
@@ -23,6 +36,13 @@ class CBuildingTable {
     virtual ~CBuildingTable() = default;
     // The monthly update of every raw-material site (building types 10..13).
     virtual void UpdateRawMaterialSites() = 0;
+    // Removes a building from the map and the table with every reference to
+    // it (nothing until the building table overrides it).
+    virtual void DemolishBuilding(int32_t /*number*/) {}
+    // Rewrites the schedule stops that name the station whose first field is
+    // (x, y) to its current lines (types 6..9).
+    virtual void RewriteStationStops(int32_t /*x*/, int32_t /*y*/, int32_t /*type*/,
+                                     int32_t /*number*/) {}
 
     // The building of a building number 1..1023, or null (slot 0 never holds one).
     CBuilding* At(int32_t number) const {

@@ -41,6 +41,12 @@ class HAUPTDIALOG : public plat::Window {
     virtual void DrawSidebarCapital() = 0;
     // Writes "autosave.lvl" in the save folder.
     virtual void SaveAutosave() = 0;
+    // Draws "Action not possible:" and the reason for `action_refusal` 1..5
+    // (nothing until the panel overrides it).
+    virtual void ShowActionNotPossible() {}
+
+    int32_t action_refusal = 0;  // reason 0..5 of the last station extension
+    int32_t brush_size = 1;      // terrain brush 1..6
 
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;

@@ -19,6 +19,8 @@ class SPIEL_FELD : public plat::Window {
     virtual void DrawVehicles(int32_t full_update) = 0;
     // 1 when field (x, y) lies in the visible part of the view (margin 4).
     virtual int32_t IsTileInView(int32_t x, int32_t y) = 0;
+    // Frees the view's overlay item list (nothing until the view overrides it).
+    virtual void ClearOverlay() {}
 
     int32_t drag_state = -1;  // -1 = no drag
     int32_t tool_mode = 0;    // 20 = every game tick refreshes the info panel

@@ -7,29 +7,11 @@
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "transport/vehicle_services.h"
+#include "world/construction_costs.h"
 #include "world/map_field.h"
 #include "world/way_piece_tables.h"
 
 namespace {
-
-// Price per field of a tunnel or bridge run by the way type of its end.
-int32_t RunRate(int32_t wegtyp) {
-    switch (wegtyp) {
-        case 1:
-        case 2:
-            return 160;
-        case 3:
-            return 220;
-        case 4:
-            return 290;
-        case 5:
-            return 360;
-        case 6:
-            return 420;
-        default:
-            return 0;
-    }
-}
 
 // Walks from (x, y) in direction bit d until a field for which `isEnd` holds;
 // the number of steps, or 0 when the walk leaves the map first.
@@ -54,7 +36,7 @@ int32_t WalkToRunEnd(int32_t x, int32_t y, uint8_t d, IsEnd isEnd, int32_t& endX
 
 int32_t RunCost(int32_t length, bool vehicleOnRun, int32_t wegtyp) {
     if (vehicleOnRun) return -1;
-    return (length + 1) * RunRate(wegtyp);
+    return (length + 1) * RunRemovalRate(wegtyp);
 }
 
 // Size class 0..5 of a city building number; -1 for numbers that hold no

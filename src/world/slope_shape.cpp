@@ -40,6 +40,10 @@ int32_t GetSlopeShape(int32_t x, int32_t y) {
     const int32_t d10 = diff(1, 0, x < 254 && y < 255);
     const int32_t d01 = diff(0, 1, x < 255 && y < 254);
     const int32_t d11 = diff(1, 1, x < 254 && y < 254);
+    return SlopeShapeFromDiffs(d10, d01, d11);
+}
+
+int32_t SlopeShapeFromDiffs(int32_t d10, int32_t d01, int32_t d11) {
     // Corners more than one step apart do not occur on a smoothed map.
     if (d10 < -1 || d10 > 1 || d01 < -1 || d01 > 1 || d11 < -1 || d11 > 1) return 0;
     return kSlopeTable[(d11 + 1) * 9 + (d01 + 1) * 3 + (d10 + 1)];

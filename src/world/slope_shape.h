@@ -8,3 +8,8 @@
 // N, E, S, W); -2 off the map. Corners beyond the last two columns and rows
 // are not taken, so those fields read flatter than their corners.
 int32_t GetSlopeShape(int32_t x, int32_t y);
+
+// The slope shape of corner height differences d10 = h(x+1, y) - h(x, y),
+// d01 = h(x, y+1) - h(x, y), d11 = h(x+1, y+1) - h(x, y); 0 for differences
+// that no smoothed map has.
+int32_t SlopeShapeFromDiffs(int32_t d10, int32_t d01, int32_t d11);

@@ -141,6 +141,50 @@ class CWayNetwork {
     // charging `player` for new fields, and joins them to the network.
     void LayStationTrack(int32_t x, int32_t y, int32_t player);
 
+    // --- Laying ways along a dragged path ------------------------------------
+    // Build-menu choice k (1..5): the way type to lay becomes k + 1.
+    void SetWayType(uint8_t k);
+    // Lays the path list (the fields after the drag start (x1, y1)) with the
+    // road or track layers of the current way type, joins the new way to
+    // the network, empties the list and plays the construction sound. A
+    // path with a vehicle on one of its fields lays nothing. (x2, y2) are
+    // not used: the path list ends at the drag's end.
+    void LayRoadAlongPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void LayTrackAlongPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // Lay one straight segment from xa to xb on row y (AlongX) or from ya to
+    // yb on column x (AlongY), in either direction. Roads are paid by player
+    // 0, tracks by `player`. 1 when laid, 0 when a field refused it (then
+    // nothing changes).
+    int32_t LayRoadAlongX(int32_t xa, int32_t xb, int32_t y);
+    int32_t LayRoadAlongY(int32_t ya, int32_t yb, int32_t x);
+    int32_t LayTrackAlongX(int32_t xa, int32_t xb, int32_t y, int32_t player);
+    int32_t LayTrackAlongY(int32_t ya, int32_t yb, int32_t x, int32_t player);
+
+    // --- Bridges and tunnels --------------------------------------------------
+    // A straight bridge of the current way type from the drag start (x1, y1)
+    // to its end (x2, y2), 2..10 fields, owned and paid by `player`. 1 when
+    // built; 0 (nothing changed) when refused.
+    int32_t BuildBridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t player);
+    int32_t BuildBridgeAlongY(int32_t x, int32_t y1, int32_t x2, int32_t y2, int32_t player);
+    int32_t BuildBridgeAlongX(int32_t x1, int32_t y, int32_t x2, int32_t y2, int32_t player);
+    // A tunnel of the current way type from the ramp (x, y) through the hill
+    // it rises into, paid by player 0. 1 when built; 0 (nothing changed)
+    // when refused.
+    int32_t BuildTunnel(int32_t x, int32_t y);
+
+    // --- Removing ways --------------------------------------------------------
+    // Removes the way of one field, unlinking it from the network, re-fitting
+    // its neighbours and charging `player` the removal price.
+    void DemolishWayField(int32_t x, int32_t y, int32_t player);
+    // Removes the track under the four fields of the station track row
+    // through (x, y); the station building stays.
+    void DemolishStation(int32_t x, int32_t y, int32_t player);
+    // Remove the whole tunnel whose portal, or the whole bridge whose end, is
+    // (x, y), charged to player 0. Nothing is removed or charged when a
+    // vehicle is on the run or its far end is not found. 1 when removed.
+    int32_t DemolishTunnel(int32_t x, int32_t y);
+    int32_t DemolishBridge(int32_t x, int32_t y);
+
     // Members in their order of the record.
     PathCell* path_list = nullptr;
     int32_t force_link = 0;
@@ -152,6 +196,8 @@ class CWayNetwork {
   private:
     enum class PlanKind { Road, Track };
     int32_t PlanPath(PlanKind kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void LayAlongPath(bool track, int32_t x1, int32_t y1);
+    void LinkLaidPath(bool track);
     void SearchRoutes(int32_t start, int32_t excluded);
 
     // The open-list entry of node n is open_entries_[n] (a node is listed at

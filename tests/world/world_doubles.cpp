@@ -1,5 +1,9 @@
 #include "world_doubles.h"
 
+#include "app/game_state.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+
 namespace doubles {
 namespace {
 State* g_state = nullptr;
@@ -9,12 +13,79 @@ State* Current() {
     return g_state;
 }
 
+int32_t TestBuilding::Extend() {
+    ++length;
+    const int32_t price = g_pGameState->building_types[6].build_price / 2;
+    g_pGameState->cash[0] -= price;
+    return price;
+}
+
+void TestBuildingTable::DemolishBuilding(int32_t number) {
+    demolished.push_back(number);
+    auto* building = static_cast<TestBuilding*>(At(number));
+    if (building == nullptr) return;
+    const int32_t sx = building->anchor_x;
+    const int32_t sy = building->anchor_y;
+    const int32_t type = building->type;
+    std::vector<std::pair<int32_t, int32_t>> footprint;
+    if (type >= 6 && type <= 9) {
+        // Head line and every line beyond it, four fields each.
+        const int32_t length = building->length;
+        for (int32_t dist = 0; dist <= length; ++dist) {
+            for (int32_t k = 0; k < 4; ++k) {
+                switch (type) {
+                    case 6:
+                        footprint.emplace_back(sx + k, sy - dist);
+                        break;
+                    case 7:
+                        footprint.emplace_back(sx + dist, sy + k);
+                        break;
+                    case 8:
+                        footprint.emplace_back(sx + k, sy + dist);
+                        break;
+                    default:
+                        footprint.emplace_back(sx - dist, sy + k);
+                        break;
+                }
+            }
+        }
+        for (int32_t line = 1; line <= length; ++line) {
+            const auto [fx, fy] = footprint[line * 4];
+            bool way = false;
+            for (int32_t k = 0; k < 4; ++k) {
+                const auto [wx, wy] = footprint[line * 4 + k];
+                way = way || FieldAt(wx, wy)->wegtyp() != 0;
+            }
+            if (way && g_pWayNetwork != nullptr) g_pWayNetwork->DemolishStation(fx, fy, 0);
+        }
+    } else {
+        for (int32_t dx = 0; dx < building->width; ++dx) {
+            for (int32_t dy = 0; dy < building->depth; ++dy)
+                footprint.emplace_back(sx + dx, sy + dy);
+        }
+        if (type >= 0 && type <= 3 && g_pWayNetwork != nullptr) {
+            g_pWayNetwork->DemolishWayField(sx, sy, 0);
+        }
+    }
+    for (const auto& [fx, fy] : footprint) {
+        MapField* field = FieldAt(fx, fy);
+        if (field == nullptr) continue;
+        field->set_data_word(0);
+        field->set_building_flag(false);
+        field->set_spieler(0);
+        field->set_feldchange(true);
+    }
+    buildings[number] = nullptr;
+}
+
 Scope::Scope() : state_(std::make_unique<State>()) {
     g_state = state_.get();
     g_ppBuildings = &state_->buildings;
     g_pCityManager = &state_->cities;
     g_pVehicleList = nullptr;
     g_pSpielFeld = &state_->view;
+    g_pHauptDialog = &state_->panel;
+    g_pSound = &state_->sound;
 }
 
 Scope::~Scope() {
@@ -23,10 +94,12 @@ Scope::~Scope() {
     g_pCityManager = nullptr;
     g_pVehicleList = nullptr;
     g_pSpielFeld = nullptr;
+    g_pHauptDialog = nullptr;
+    g_pSound = nullptr;
 }
 
-CBuilding& Scope::AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY) {
-    auto building = std::make_unique<CBuilding>();
+TestBuilding& Scope::AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY) {
+    auto building = std::make_unique<TestBuilding>();
     building->anchor_x = anchorX;
     building->anchor_y = anchorY;
     state_->buildings.buildings[number] = building.get();
@@ -34,8 +107,8 @@ CBuilding& Scope::AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY) 
     return *state_->building_objects.back();
 }
 
-CCity& Scope::AddCity(int32_t number, int32_t originX, int32_t originY) {
-    auto city = std::make_unique<CCity>();
+TestCity& Scope::AddCity(int32_t number, int32_t originX, int32_t originY) {
+    auto city = std::make_unique<TestCity>();
     city->origin_x = originX;
     city->origin_y = originY;
     state_->cities.cities[number - 1] = city.get();

@@ -1,14 +1,19 @@
 #pragma once
 // Test doubles of the services the world map calls in other subsystems: the
-// building table, the vehicle list with its field queries, the city manager
-// and the world view's visibility test. Each test resets them.
+// building table and its buildings, the vehicle list with its field queries,
+// the city manager and its cities, the world view, the control panel and the
+// sound manager. Each test resets them.
 
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "panel/hauptdialog.h"
+#include "sound/sound_manager.h"
 #include "transport/vehicle_services.h"
 #include "view/spiel_feld.h"
 
@@ -18,9 +23,44 @@ struct RunQuery {
     int32_t x1, y1, x2, y2;
 };
 
+// A building with the answers the world map asks for. Stations grow by
+// Extend; occupied fields are listed.
+class TestBuilding : public CBuilding {
+  public:
+    void ApplyAttraction(int32_t city_slot, int32_t amount) override {
+        attractions.emplace_back(city_slot, amount);
+    }
+    int32_t Extend() override;
+    int32_t GetLength() const override { return length; }
+    int32_t IsTileOccupied(int32_t x, int32_t y) const override {
+        return occupied.count({x, y}) != 0 ? 1 : 0;
+    }
+
+    int32_t type = -1;  // building type, -1 = not set
+    int32_t length = 0;
+    int32_t width = 1;  // floor of buildings other than stations
+    int32_t depth = 1;
+    std::set<std::pair<int32_t, int32_t>> occupied;
+    std::vector<std::pair<int32_t, int32_t>> attractions;  // (city slot, amount)
+};
+
+struct StopRewrite {
+    int32_t x, y, type, number;
+};
+
+// The building table: DemolishBuilding takes the track under a station's
+// lines and the road of a depot away and clears the footprint, as the
+// buildings subsystem does.
 class TestBuildingTable : public CBuildingTable {
   public:
     void UpdateRawMaterialSites() override {}
+    void DemolishBuilding(int32_t number) override;
+    void RewriteStationStops(int32_t x, int32_t y, int32_t type, int32_t number) override {
+        rewrites.push_back({x, y, type, number});
+    }
+
+    std::vector<int32_t> demolished;
+    std::vector<StopRewrite> rewrites;
 };
 
 class TestVehicle : public CVehicle {
@@ -28,28 +68,62 @@ class TestVehicle : public CVehicle {
     void Move() override {}
 };
 
+class TestCity : public CCity {
+  public:
+    void RefreshStores(int32_t type) override { refreshed.push_back(type); }
+    std::vector<int32_t> refreshed;
+};
+
 class TestCityManager : public CCityManager {
   public:
     void Tick() override {}
     void MonthlyUpdate() override {}
+    void RemoveCityAt(int32_t x, int32_t y) override { removed_at.emplace_back(x, y); }
+    std::vector<std::pair<int32_t, int32_t>> removed_at;
 };
 
-// The world view: answers only whether a field is in view.
+// The world view: answers whether a field is in view and counts redraws.
 class TestWorldView : public SPIEL_FELD {
   public:
-    void RedrawView() override {}
+    void RedrawView() override { ++redraws; }
     void TickAnimations() override {}
     void DrawVehicles(int32_t) override {}
     int32_t IsTileInView(int32_t, int32_t) override { return tile_in_view; }
+    void ClearOverlay() override { ++overlay_clears; }
 
     int32_t tile_in_view = 0;
+    int32_t redraws = 0;
+    int32_t overlay_clears = 0;
+};
+
+class TestPanel : public HAUPTDIALOG {
+  public:
+    void DrawSidebarDate() override {}
+    void DrawSidebarCapital() override {}
+    void SaveAutosave() override {}
+    void ShowActionNotPossible() override { shown.push_back(action_refusal); }
+    std::vector<int32_t> shown;  // the refusal code at each call
+};
+
+class TestSound : public CSoundManager {
+  public:
+    void PlayEffect(int32_t effect, int32_t channel, int32_t pan) override {
+        effects.push_back({effect, channel, pan});
+    }
+    void OnMusicNotify() override {}
+    void ResumeEffects() override {}
+    void PlayAmbientSounds() override {}
+    struct Effect {
+        int32_t effect, channel, pan;
+    };
+    std::vector<Effect> effects;
 };
 
 struct State {
     TestBuildingTable buildings;
-    std::vector<std::unique_ptr<CBuilding>> building_objects;
+    std::vector<std::unique_ptr<TestBuilding>> building_objects;
     TestCityManager cities;
-    std::vector<std::unique_ptr<CCity>> city_objects;
+    std::vector<std::unique_ptr<TestCity>> city_objects;
 
     // Vehicles standing on fields, answered by FindVehicleAtField.
     struct PlacedVehicle {
@@ -64,6 +138,8 @@ struct State {
     std::vector<RunQuery> row_queries;
 
     TestWorldView view;
+    TestPanel panel;
+    TestSound sound;
 };
 
 // Installs fresh doubles in the globals; the destructor removes them.
@@ -76,9 +152,9 @@ class Scope {
 
     State& state() { return *state_; }
     // A building record in slot `number` with its anchor.
-    CBuilding& AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY);
+    TestBuilding& AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY);
     // A city of number 1..63 with the origin of its area.
-    CCity& AddCity(int32_t number, int32_t originX, int32_t originY);
+    TestCity& AddCity(int32_t number, int32_t originX, int32_t originY);
     // A vehicle on field (x, y) travelling in direction bits `dirBits`.
     CVehicle& AddVehicle(int32_t x, int32_t y, uint8_t dirBits);
 

@@ -1,0 +1,11 @@
+#include "view/tile_marker.h"
+
+#include "app/game_state.h"
+
+void CTileMarker::ClearAll() {
+    if (g_pGameState == nullptr) return;
+    for (MapField& field : g_pGameState->fields) {
+        field.set_cursor(0);
+        field.set_cursorricht(false);
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Prices of ways, bridges, tunnels and their removal, the bookings that the
+// builders write after changing a player's cash, and the small field edits
+// that several builders share.
+
+#include <cstdint>
+
+#include "app/statistics.h"
+
+// Price of one newly laid way field of a way type (gravel 0, asphalt 220,
+// rail 290, monorail 360, superconductor 420), the same in every game mode.
+int32_t WayFieldPrice(int32_t wayType);
+// Price of removing the way of one field by its `wegtyp` (city street and
+// gravel 440, free in the editor; asphalt 220; rail 290; monorail 360;
+// superconductor 420).
+int32_t WayRemovalPrice(int32_t wegtyp);
+// Per-field price of removing a tunnel or a bridge by the `wegtyp` of its end
+// (160 for city street and gravel, gravel free in the editor; 220, 290, 360,
+// 420 for the others).
+int32_t RunRemovalRate(int32_t wegtyp);
+// Per-field price of building a bridge or a tunnel of a way type; gravel is
+// free in the editor.
+int32_t BridgeFieldPrice(int32_t wayType);
+int32_t TunnelFieldPrice(int32_t wayType);
+
+bool IsEditor();
+
+// Takes `amount` from the player's cash and books it as way construction of
+// `fields` new way fields.
+void ChargeWayConstruction(int32_t player, int32_t amount, int32_t fields);
+// Takes `amount` from the player's cash, books it as way construction and
+// lowers the player's "Long distance network" by `fields` (not below 0).
+void ChargeWayRemoval(int32_t player, int32_t amount, int32_t fields);
+// Takes `amount` from the player's cash and books it as a cost in the pair
+// given (terrain changes, displaced city buildings): "Total costs" and the
+// pair rise, the profit series and pairs fall.
+void ChargeCost(int32_t player, int32_t amount, StatPair pair);
+
+// 1 when the world view shows field (x, y).
+bool IsFieldInView(int32_t x, int32_t y);
+// Removes the forest of a field (its forest data and flag); a visible field
+// asks for the objects to be redrawn.
+void ClearForestAt(int32_t x, int32_t y);
+// Plays a sound effect on channel 0 when a sound manager exists.
+void PlayBuildEffect(int32_t effect);

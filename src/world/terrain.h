@@ -1,0 +1,77 @@
+#pragma once
+// The terrain object: height editing of the field corners with its costs and
+// previews, the writing of a placed building into the grid and area
+// demolition. Its constructor creates the way network, the tool-preview
+// marker and the construction helper. (The world generator adds its own
+// methods and fields to this class.)
+
+#include <cstdint>
+
+class CTerrain {
+  public:
+    // Creates g_pWayNetwork, g_pTileMarker and g_pBuildHelper and resets the
+    // field grid; the destructor frees all three.
+    CTerrain();
+    ~CTerrain();
+    CTerrain(const CTerrain&) = delete;
+    CTerrain& operator=(const CTerrain&) = delete;
+
+    // --- Height editing -----------------------------------------------------
+    // Raise or lower corner (x, y) one step for player p, pushing the corners
+    // around it so that every corner stays within one step of its eight
+    // neighbours. Refused (nothing changes, `refused` = 1) when a way, a
+    // building, a bridge, a tunnel portal or a tunnel roof too thin would be
+    // touched. Each step costs 1000 (2000 for filling water), nothing in the
+    // editor.
+    void RaiseLand(int32_t x, int32_t y, int32_t p);
+    void LowerLand(int32_t x, int32_t y, int32_t p);
+    // The brush: raise the lowest (lower the highest) corners of the n x n
+    // square from (x, y), n being the control panel's brush size.
+    void EditRaiseLand(int32_t x, int32_t y);
+    void EditLowerLand(int32_t x, int32_t y);
+    // Height steps a change of one corner would make (its price / 1000), or
+    // -1 when it would be refused. Writes no height.
+    int32_t PreviewRaiseCost(int32_t x, int32_t y);
+    int32_t PreviewLowerCost(int32_t x, int32_t y);
+    // The same summed over the brush square; -1 when one corner is refused.
+    int32_t GetRaiseCost(int32_t x, int32_t y);
+    int32_t GetLowerCost(int32_t x, int32_t y);
+    // Recomputes the slope shape and the ground kind of field (x, y).
+    void UpdateSlopeShapes(int32_t x, int32_t y);
+
+    // --- Structures ---------------------------------------------------------
+    // Writes building `id` of the current construction kind with its
+    // north-west field on (x, y) and a floor of w x h fields into the grid:
+    // ways and city buildings under it give way (and are paid for), depots
+    // and stations are joined to the network. Makes no test of its own.
+    void PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32_t h);
+
+    // --- Demolition -------------------------------------------------------
+    // Clears the rectangle from the drag start to the current field, at most
+    // 10 fields a side (the current field is pulled to within 9 fields of the
+    // start and written back): forest, city buildings, player 0's buildings,
+    // roads, tracks, bridges and tunnels, each at its price.
+    void DemolishArea(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y);
+
+    int32_t preview_steps = 0;  // step count of the running preview
+    int32_t refused = 0;        // 1 after a refused height change or preview
+    int32_t obstacle_x = 0;     // first obstacle of a refused change of player 0
+    int32_t obstacle_y = 0;
+    int32_t lowering = 0;  // 1 while a lowering or its preview runs
+
+  private:
+    enum class Direction { Raise, Lower };
+    void ChangeLand(Direction direction, int32_t x, int32_t y, int32_t p);
+    void EditLand(Direction direction, int32_t x, int32_t y);
+    int32_t PreviewCost(Direction direction, int32_t x, int32_t y);
+    int32_t GetBrushCost(Direction direction, int32_t x, int32_t y);
+    // Marks the corners a change of (x, y) pushes along; returns how many
+    // it marked plus, when raising, one more for each of height 0.
+    int32_t MarkPushedCorners(Direction direction, int32_t x, int32_t y);
+    // Tests the fields marked changed around (x, y); sets `refused` at the
+    // first obstacle (and, for player 0, its refusal mark).
+    void CheckChangedFields(int32_t x, int32_t y, bool forPlayer0);
+    void Cascade(Direction direction, int32_t x, int32_t y, int32_t p, int32_t brush);
+};
+
+extern CTerrain* g_pTerrain;

@@ -1,0 +1,200 @@
+#include "construction_fixture.h"
+
+#include <algorithm>
+
+#include "world_fixture.h"
+
+WorldSnapshot TakeSnapshot() {
+    WorldSnapshot s;
+    s.fields.assign(g_pGameState->fields, g_pGameState->fields + kMapFieldCount);
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* node = g_pWayNetwork->Node(n);
+        if (node == nullptr) continue;
+        std::array<int32_t, 13> record{n};
+        for (int32_t i = 0; i < 4; ++i) {
+            record[1 + i] = node->ziel[i];
+            record[5 + i] = node->cost[i];
+            record[9 + i] = node->belegt[i] * 256 + node->back[i];
+        }
+        s.nodes.push_back(record);
+    }
+    for (int32_t p = 0; p < 4; ++p) s.cash[p] = g_pGameState->cash[p];
+    s.statistics.assign(g_Statistics.words, g_Statistics.words + kStatisticsWords);
+    return s;
+}
+
+::testing::AssertionResult SameWorld(const WorldSnapshot& before, const WorldSnapshot& after,
+                                     bool ignoreViewBits) {
+    for (int32_t i = 0; i < kMapFieldCount; ++i) {
+        MapField a = before.fields[i];
+        MapField b = after.fields[i];
+        if (ignoreViewBits) {
+            for (MapField* f : {&a, &b}) {
+                f->set_feldchange(false);
+                f->set_cursor(0);
+                f->set_cursorricht(false);
+            }
+        }
+        if (!std::equal(a.bytes, a.bytes + 12, b.bytes)) {
+            return ::testing::AssertionFailure()
+                   << "field (" << i / kMapSize << ", " << i % kMapSize << ") changed";
+        }
+    }
+    if (before.nodes != after.nodes) return ::testing::AssertionFailure() << "the graph changed";
+    if (before.cash != after.cash) return ::testing::AssertionFailure() << "cash changed";
+    if (before.statistics != after.statistics) {
+        return ::testing::AssertionFailure() << "the statistics changed";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+ConstructionTest::ConstructionTest() {
+    terrain_ = std::make_unique<CTerrain>();
+    g_pTerrain = terrain_.get();
+    for (MapField& f : GS().fields) {
+        f.set_teile_art(1);
+        f.set_hoehe(2);
+        f.set_feldchange(false);
+    }
+    GS().game_mode = kModeGame;
+    GS().cash[0] = kStartCash;
+    ClearStatistics();
+}
+
+ConstructionTest::~ConstructionTest() {
+    g_pTerrain = nullptr;
+    terrain_.reset();
+}
+
+void ConstructionTest::SetPath(const std::vector<std::pair<int32_t, int32_t>>& cells) {
+    Net().FreePath();
+    for (auto it = cells.rbegin(); it != cells.rend(); ++it) {
+        Net().PushPathCell(static_cast<uint8_t>(it->first), static_cast<uint8_t>(it->second));
+    }
+}
+
+namespace {
+
+std::vector<std::pair<int32_t, int32_t>> StraightCells(int32_t x1, int32_t y1, int32_t x2,
+                                                       int32_t y2) {
+    std::vector<std::pair<int32_t, int32_t>> cells;
+    const int32_t dx = (x2 > x1) - (x2 < x1);
+    const int32_t dy = (y2 > y1) - (y2 < y1);
+    for (int32_t x = x1, y = y1; x != x2 || y != y2;) {
+        x += dx;
+        y += dy;
+        cells.emplace_back(x, y);
+    }
+    return cells;
+}
+
+}  // namespace
+
+void ConstructionTest::DragRoad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    Net().SetWayType(static_cast<uint8_t>(wayType - 1));
+    SetPath(StraightCells(x1, y1, x2, y2));
+    Net().LayRoadAlongPath(x1, y1, x2, y2);
+}
+
+void ConstructionTest::DragTrack(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    Net().SetWayType(static_cast<uint8_t>(wayType - 1));
+    SetPath(StraightCells(x1, y1, x2, y2));
+    Net().LayTrackAlongPath(x1, y1, x2, y2);
+}
+
+doubles::TestBuilding& ConstructionTest::Place(int32_t number, int32_t type, int32_t x, int32_t y,
+                                               int32_t w, int32_t h) {
+    int32_t ax = x;
+    int32_t ay = y;
+    if (type == 6) ay = y + 1;
+    if (type == 9) ax = x + 1;
+    if (type >= 6 && type <= 9) {
+        w = type == 6 || type == 8 ? 4 : 2;
+        h = type == 6 || type == 8 ? 2 : 4;
+    }
+    doubles::TestBuilding& building = services_.AddBuilding(number, ax, ay);
+    building.type = type;
+    building.width = w;
+    building.depth = h;
+    building.length = type >= 6 && type <= 9 ? 1 : type <= 3 ? 1 : 0;
+    if (type <= 3) {
+        GS().selected_building_type = 0;
+        GS().build_orientation = type;
+    } else if (type >= 6 && type <= 9) {
+        GS().selected_building_type = 6;
+        GS().build_orientation = type - 6;
+    } else {
+        GS().selected_building_type = type;
+        GS().build_orientation = 0;
+    }
+    Terrain().PlaceStructure(x, y, number, w, h);
+    return building;
+}
+
+void ConstructionTest::SetHeights(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t height) {
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) F(x, y).set_hoehe(static_cast<uint32_t>(height));
+    }
+    RecomputeShapes(x0 - 1, y0 - 1, x1, y1);
+}
+
+void ConstructionTest::RecomputeShapes(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    for (int32_t x = std::max(0, x0); x <= std::min(255, x1); ++x) {
+        for (int32_t y = std::max(0, y0); y <= std::min(255, y1); ++y) {
+            Terrain().UpdateSlopeShapes(x, y);
+        }
+    }
+}
+
+::testing::AssertionResult GraphMatchesMap(const CWayNetwork& network, int32_t x0, int32_t y0,
+                                           int32_t x1, int32_t y1) {
+    CWayNetwork rebuilt;
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            const int32_t n = FieldAt(x, y)->knotennummer();
+            if (n == 0) continue;
+            if (network.Node(n) == nullptr || rebuilt.nodes[n] != nullptr) {
+                return ::testing::AssertionFailure()
+                       << "field node " << n << " at (" << x << ", " << y << ") is not kept";
+            }
+            rebuilt.nodes[n] =
+                new WayNode{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {255, 255, 255, 255}};
+        }
+    }
+    const int32_t nodes = rebuilt.NodeCount();
+    if (nodes != network.NodeCount()) {
+        return ::testing::AssertionFailure()
+               << network.NodeCount() << " nodes kept, " << nodes << " on the map";
+    }
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            const MapField& field = *FieldAt(x, y);
+            if (!field.knoten()) continue;
+            const uint8_t bits = field.richtung() | field.gleisr();
+            for (int32_t i = 0; i < 4; ++i) {
+                if (bits & DirBitFromIndex(i)) rebuilt.LinkFromField(x, y, DirBitFromIndex(i));
+            }
+        }
+    }
+    if (rebuilt.NodeCount() != nodes) {
+        return ::testing::AssertionFailure() << "the rebuild needed new nodes";
+    }
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* kept = network.Node(n);
+        const WayNode* built = rebuilt.Node(n);
+        if (kept == nullptr) continue;
+        for (int32_t i = 0; i < 4; ++i) {
+            const bool same = kept->ziel[i] == built->ziel[i] &&
+                              (kept->ziel[i] == 0 || (kept->cost[i] == built->cost[i] &&
+                                                      kept->back[i] == built->back[i] &&
+                                                      kept->belegt[i] == built->belegt[i]));
+            if (!same) {
+                return ::testing::AssertionFailure()
+                       << "node " << n << " direction " << i << ": kept " << kept->ziel[i]
+                       << " (cost " << kept->cost[i] << "), rebuilt " << built->ziel[i] << " (cost "
+                       << built->cost[i] << ")";
+            }
+        }
+    }
+    return MirrorInvariantHolds(network);
+}

@@ -1,0 +1,82 @@
+#pragma once
+// A world for the builder tests: a fresh game state with flat land of height
+// 2, the terrain object (which brings the way network, the tool marker and
+// the construction helper), the service doubles and a free game with cash.
+// Helpers lay ways through the real builders, place buildings, shape hills
+// and take snapshots of everything a refused action must leave unchanged.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "app/game_state.h"
+#include "app/statistics.h"
+#include "support/game_state_scope.h"
+#include "world/build_helper.h"
+#include "world/map_field.h"
+#include "world/terrain.h"
+#include "world/way_network.h"
+#include "world_doubles.h"
+
+constexpr int64_t kStartCash = 1000000;
+
+// Everything a builder may change: the grid, the graph, cash and statistics.
+struct WorldSnapshot {
+    std::vector<MapField> fields;
+    std::vector<std::array<int32_t, 13>> nodes;  // number, ziel, cost, belegt and back
+    std::array<int64_t, 4> cash{};
+    std::vector<int32_t> statistics;
+};
+
+WorldSnapshot TakeSnapshot();
+// Compares two snapshots; `ignoreViewBits` leaves out the redraw and
+// preview marks (`feldchange`, `cursor`, `cursorricht`).
+::testing::AssertionResult SameWorld(const WorldSnapshot& before, const WorldSnapshot& after,
+                                     bool ignoreViewBits = false);
+
+class ConstructionTest : public ::testing::Test {
+  protected:
+    ConstructionTest();
+    ~ConstructionTest() override;
+
+    MapField& F(int32_t x, int32_t y) { return *FieldAt(x, y); }
+    CWayNetwork& Net() { return *g_pWayNetwork; }
+    CBuildHelper& Helper() { return *g_pBuildHelper; }
+    CTerrain& Terrain() { return *terrain_; }
+    CGameState& GS() { return game_.state(); }
+    doubles::State& Services() { return services_.state(); }
+    int64_t Cash() { return GS().cash[0]; }
+    int32_t NetworkLength(int32_t player = 0) {
+        return g_Statistics.Monthly(StatSeries::NetworkLength, player);
+    }
+
+    // Drags a straight road or track of `wayType` from (x1, y1) to (x2, y2)
+    // through the path drivers (the path list holds the fields after the
+    // start).
+    void DragRoad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
+    void DragTrack(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
+    // Puts the cells into the path list, first cell at the front.
+    void SetPath(const std::vector<std::pair<int32_t, int32_t>>& cells);
+
+    // A building of `type` (orientation included) with its north-west field
+    // on (x, y) placed through PlaceStructure; stations get their anchor.
+    doubles::TestBuilding& Place(int32_t number, int32_t type, int32_t x, int32_t y, int32_t w = 1,
+                                 int32_t h = 1);
+    // Sets the corner heights of the rectangle and recomputes the shapes of
+    // the fields around it (ground kinds stay land).
+    void SetHeights(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t height);
+    void RecomputeShapes(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+
+    GameStateScope game_;
+    doubles::Scope services_;
+    std::unique_ptr<CTerrain> terrain_;
+};
+
+// The kept graph against one linked from scratch from the node fields of the
+// box: same nodes, links, costs, flags and back directions.
+::testing::AssertionResult GraphMatchesMap(const CWayNetwork& network, int32_t x0, int32_t y0,
+                                           int32_t x1, int32_t y1);
