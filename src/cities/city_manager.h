@@ -30,6 +30,15 @@ class CCity {
     int32_t origin_x = 0;
     int32_t origin_y = 0;
     int32_t car_count = 0;  // city traffic cars of this city on the vehicle list
+
+    // What the world generator needs of a city (the bodies are what a city
+    // without the feature does; the cities subsystem overrides them).
+    // Removes the city's traces (city number, city streets with their network
+    // nodes, city buildings) from the fields of its area and frees its name.
+    virtual void ClearFields() {}
+    // Frees the city's store list.
+    virtual void ClearBuildingList() {}
+    int32_t residents = 0;
 };
 
 class CCityManager {
@@ -49,6 +58,15 @@ class CCityManager {
     }
 
     CCity* cities[kCitySlots] = {};
+
+    // What the world generator needs of the manager (nothing until the
+    // cities subsystem overrides them).
+    // The slot 0..62 of a new city around field (x, y) (for a field of a city:
+    // that city's slot after it grew one stage); -1 when no city came into
+    // being, -2 off the map.
+    virtual int32_t GetOrCreateCityAt(int32_t /*x*/, int32_t /*y*/) { return -1; }
+    // Clears the fields of every city, frees them and empties the slots.
+    virtual void RemoveAllCities() {}
 };
 
 inline CCityManager* g_pCityManager = nullptr;

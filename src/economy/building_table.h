@@ -50,6 +50,15 @@ class CBuildingTable {
     }
 
     CBuilding* buildings[kBuildingSlots] = {};
+
+    // What the world generator needs of the table (nothing until the
+    // buildings subsystem overrides them).
+    // Creates a building of the construction kind `selected_building_type`
+    // with its north-west field at (x, y) in the first free slot and answers
+    // the slot; 0 or less when none was made.
+    virtual int32_t PlaceBuilding(int32_t /*x*/, int32_t /*y*/) { return 0; }
+    // Deletes the buildings of slots 1..1023 and empties the slots.
+    virtual void DeleteAll() {}
 };
 
 inline CBuildingTable* g_ppBuildings = nullptr;

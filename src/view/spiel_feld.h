@@ -25,6 +25,11 @@ class SPIEL_FELD : public plat::Window {
     int32_t drag_state = -1;  // -1 = no drag
     int32_t tool_mode = 0;    // 20 = every game tick refreshes the info panel
     int32_t sprite_pending = 0;
+
+    // The camera's zoom: 1, 2, 4 or 16 (the overview map).
+    int32_t zoom = 1;
+    // Redraws the 1:16 overview map (nothing until the view overrides it).
+    virtual void DrawOverviewMap() {}
 };
 
 inline SPIEL_FELD* g_pSpielFeld = nullptr;

@@ -6,6 +6,7 @@
 #include "standin.h"
 #include "terrain_tiles.h"
 #include "world_files.h"
+#include "world_screens.h"
 
 namespace standin {
 const char* SeasonFolder(int season) {
@@ -26,6 +27,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     files.push_back(PictureRecipe("tile.jgd", MakeBackgroundTile));
     AddScreenFiles(files);
     AddWorldFiles(files);
+    AddWorldScreenFiles(files);
     return files;
 }
 
