@@ -49,6 +49,10 @@ void MakeStreet(int32_t x, int32_t y, int32_t number) {
     f.set_stadtnum(static_cast<uint32_t>(number));
 }
 
+bool IsJunctionPiece(int32_t piece) {
+    return (piece >= 2 && piece <= 5) || piece == 10;
+}
+
 // Pieces, masks and links of the ways in the box, as the street builders
 // leave them.
 void RefitAndLink(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
@@ -61,6 +65,16 @@ void RefitAndLink(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     }
     for (int32_t x = x0; x <= x1; ++x) {
         for (int32_t y = y0; y <= y1; ++y) g_pBuildHelper->UpdateWayPiecesAround(x, y);
+    }
+    // T-junctions and crossings carry a node, as the cities make them.
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            const MapField& f = *FieldAt(x, y);
+            if (f.wegtyp() == kWayCityStreet && f.knotennummer() == 0 &&
+                IsJunctionPiece(f.wegteil() - 1)) {
+                g_pWayNetwork->CreateNode(x, y);
+            }
+        }
     }
     for (int32_t x = x0; x <= x1; ++x) {
         for (int32_t y = y0; y <= y1; ++y) {
