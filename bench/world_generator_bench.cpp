@@ -1,8 +1,7 @@
 // Generating a whole world with the default settings from the stand-in
-// landscape templates: land passes, ground kinds, cities, woods and
-// raw-material sites, as a new game does it (without the progress screen).
-// The cities and the building table are minimal stand-ins: a city is founded
-// with the residents of its size, a building takes a slot.
+// landscape templates: land passes, ground kinds, cities (with their growth
+// to their start size), woods and raw-material sites, as a new game does it
+// (without the progress screen).
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +14,7 @@
 
 #include "app/game_state.h"
 #include "app/lookup_tables.h"
+#include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "landscape_templates.h"
@@ -36,53 +36,6 @@ __attribute__((weak)) int32_t IsVehicleOnRow(int32_t, int32_t, int32_t, int32_t)
 }
 
 namespace {
-
-class BenchCities : public CCityManager {
-  public:
-    ~BenchCities() override { RemoveAllCities(); }
-    void Tick() override {}
-    void MonthlyUpdate() override {}
-    int32_t GetOrCreateCityAt(int32_t x, int32_t y) override {
-        int32_t slot = 0;
-        while (slot < kCitySlots && cities[slot] != nullptr) ++slot;
-        if (slot == kCitySlots) return -1;
-        auto* city = new CCity;
-        city->origin_x = x - 13;
-        city->origin_y = y - 13;
-        const int32_t sizes[4] = {400, 560, 2100, 4200};
-        city->residents = sizes[g_pGameState->found_city_size & 3] - plat::Rand() % 40;
-        FieldAt(x, y)->set_stadtnum(static_cast<uint32_t>(slot + 1));
-        cities[slot] = city;
-        return slot;
-    }
-    void RemoveAllCities() override {
-        for (CCity*& city : cities) {
-            delete city;
-            city = nullptr;
-        }
-    }
-};
-
-class BenchBuildings : public CBuildingTable {
-  public:
-    ~BenchBuildings() override { DeleteAll(); }
-    void UpdateRawMaterialSites() override {}
-    int32_t PlaceBuilding(int32_t x, int32_t y) override {
-        int32_t slot = 1;
-        while (slot < kBuildingSlots && buildings[slot] != nullptr) ++slot;
-        if (slot == kBuildingSlots) return 0;
-        buildings[slot] = new CBuilding;
-        buildings[slot]->anchor_x = x;
-        buildings[slot]->anchor_y = y;
-        return slot;
-    }
-    void DeleteAll() override {
-        for (CBuilding*& b : buildings) {
-            delete b;
-            b = nullptr;
-        }
-    }
-};
 
 // A game state with the default settings whose data folder holds the
 // stand-in templates of every season.
@@ -119,7 +72,7 @@ class BenchWorld {
         g_pCityManager = nullptr;
         g_ppBuildings = nullptr;
         cities_.RemoveAllCities();
-        buildings_.DeleteAll();
+        buildings_.FreeAll();
         g_pTerrain = nullptr;
         terrain_.reset();
         g_pLookupTables = nullptr;
@@ -133,9 +86,9 @@ class BenchWorld {
     void Generate(int32_t season, uint32_t seed) {
         state_->season = season;
         plat::Srand(seed);
-        ResetMapFields();
         cities_.RemoveAllCities();
         buildings_.DeleteAll();
+        ResetMapFields();
         terrain_->GenerateLandscape();
     }
 
@@ -144,8 +97,8 @@ class BenchWorld {
     std::unique_ptr<CGameState> state_;
     std::unique_ptr<CLookupTables> tables_;
     std::unique_ptr<CTerrain> terrain_;
-    BenchCities cities_;
-    BenchBuildings buildings_;
+    CCityManager cities_;
+    CBuildingTable buildings_;
 };
 
 void BM_GenerateWorldWithDefaultSettings(benchmark::State& state) {

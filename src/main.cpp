@@ -7,46 +7,11 @@
 #include "app/game_app.h"
 #include "platform/host_backend.h"
 #include "platform/screen.h"
-#include "platform/window.h"
 
 namespace {
 
-// The main window until the game's own main frame exists: one window over
-// the whole screen, captioned "Ferrovane"; closing it ends the program.
-class MainFrame : public plat::Window {
-  protected:
-    plat::LResult OnMessage(uint32_t msg, plat::WParam wParam, plat::LParam lParam) override {
-        return DefaultMessage(msg, wParam, lParam);
-    }
-};
-
-class FerrovaneApp : public CGameApp {
-  public:
-    int ExitInstance() override {
-        const int code = CGameApp::ExitInstance();
-        delete frame_;
-        frame_ = nullptr;
-        return code;
-    }
-
-  protected:
-    plat::Window* CreateMainFrame() override {
-        const plat::Size screen = plat::GetScreenSize();
-        frame_ = new MainFrame;
-        if (!frame_->Create(nullptr, {0, 0, screen.width, screen.height}, WS_POPUP | WS_VISIBLE,
-                            WS_EX_TOPMOST, "Ferrovane")) {
-            delete frame_;
-            frame_ = nullptr;
-        }
-        return frame_;
-    }
-
-  private:
-    MainFrame* frame_ = nullptr;
-};
-
 // The one application object.
-FerrovaneApp theApp;
+CGameApp theApp;
 
 }  // namespace
 

@@ -5,6 +5,8 @@
 #include "app/app_messages.h"
 #include "app/game_app.h"
 #include "app/game_state.h"
+#include "app/hauptfenster.h"
+#include "app/level_file.h"
 #include "app/settings.h"
 #include "app/tree_images.h"
 #include "game/opponent.h"
@@ -62,21 +64,37 @@ bool CGameApp::InitInstance() {
     ReadSettingsFile(SettingsFilePath(programDir));
     g_ProgramDrive = programDir.empty() ? 0 : programDir[0];
     BuildDataPaths(programDir);
+    InstallLevelPictureLoaders();
 
-    // Here the terrain object (with the way network), the main frame (which
-    // builds the lookup tables) and the sound manager join as their code
-    // comes: each is skipped while it does not exist.
+    // Here the terrain object (with the way network) and the sound manager
+    // join as their code comes: each is skipped while it does not exist.
     mainWindow = CreateMainFrame();
 
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     LoadStartupImages();
 
+    // A missing picture that the player does not retry ends the program
+    // here (the frame closes and the loop is asked to quit); the game state
+    // lives on until the loop has ended.
     plat::SendMessage(mainWindow, kMsgShowStartScreen);
     g_pGameState->season = 3;
     return true;
 }
 
+plat::Window* CGameApp::CreateMainFrame() {
+    auto* frame = new HAUPTFENSTER;
+    if (!plat::IsWindow(frame)) {
+        delete frame;
+        return nullptr;
+    }
+    frame_ = frame;
+    return frame;
+}
+
 int CGameApp::ExitInstance() {
+    plat::Window* frame = frame_;
+    frame_ = nullptr;
+    delete frame;
     ShutdownGameState();
     return plat::Application::ExitInstance();
 }

@@ -5,6 +5,11 @@
 
 #include <cstdint>
 
+#include "transport/schedule_stop.h"
+
+constexpr int32_t kScheduleStops = 10;
+constexpr int32_t kWagonSlots = 6;
+
 // Vehicle class codes.
 constexpr int32_t kVehicleTruck = 1;
 constexpr int32_t kVehicleCityCar = 8;
@@ -24,6 +29,18 @@ class CVehicle {
     int32_t owner = 0;         // player 0..3; city cars: city number 1..63
     int32_t monthly_flag = 0;  // 1 = the monthly counters are cleared at the next month
     int32_t monthly_counters[2] = {};
+
+    // The schedule: ten stops, of which `stop_count` are in use, with the
+    // cargo plan per stop and wagon slot ({product to load, flag}), the
+    // wait-until-loaded and halt-at-stop flags. The building table removes stops of demolished
+    // terminals and rewrites the stops of lengthened stations.
+    ScheduleStop schedule[kScheduleStops] = {};
+    int32_t stop_count = 0;
+    int32_t target_stop = 0;       // stop driven to
+    int32_t schedule_changed = 0;  // 1 = the next route planning starts anew
+    uint8_t cargo_plan[kScheduleStops][kWagonSlots][2] = {};
+    int32_t wait_until_loaded[kScheduleStops] = {};
+    int32_t halt_at_stop[kScheduleStops] = {};
 };
 
 struct VehicleListNode {
@@ -33,6 +50,10 @@ struct VehicleListNode {
 
 // Every vehicle of the game, city cars included; new nodes go at the head.
 inline VehicleListNode* g_pVehicleList = nullptr;
+
+// A computer opponent's train that is unloading at this moment (null for the
+// human player's vehicles); stores it delivers to may halt it at its stop.
+inline CVehicle* g_pVehicleAtTerminal = nullptr;
 
 // The vehicle overview screen as the frame update uses it (null while closed).
 class FS_FZ_UEBER {

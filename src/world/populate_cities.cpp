@@ -98,7 +98,8 @@ bool TryFoundCity(CGameState& gs, CCityManager& manager, int32_t size_class) {
     const int32_t x = plat::Rand() % 255;
     const int32_t y = plat::Rand() % 255;
     if (!SiteSuitsClass(manager, x, y, size_class)) return false;
-    gs.found_city_size = 3 - size_class;
+    // The start size the city construction grows the new city to.
+    gs.city_size_choice = 3 - size_class;
     const int32_t slot = manager.GetOrCreateCityAt(x, y);
     // A creation that failed, also for want of a free slot, is a failed
     // attempt in every class, so that the phase always ends.
@@ -113,7 +114,7 @@ bool TryFoundCity(CGameState& gs, CCityManager& manager, int32_t size_class) {
 void CTerrain::GenerateCities() {
     CGameState* gs = g_pGameState;
     if (gs == nullptr) return;
-    const int32_t saved_size = gs->found_city_size;
+    const int32_t saved_size = gs->city_size_choice;
     int32_t count[kSizeClasses] = {};
     const bool editor = gs->game_mode == kModeEditor;
     const int32_t row = std::clamp(gs->ng_towns, 0, 4);
@@ -147,5 +148,5 @@ void CTerrain::GenerateCities() {
         if (failures >= kMaxFailures) break;
     }
     GenProgressStageDone(1);
-    gs->found_city_size = saved_size;
+    gs->city_size_choice = saved_size;
 }

@@ -1,8 +1,7 @@
 // The raw-material phase of the world generator: chemical plants and steel
 // mills in a ring around every large city, then more of them, lumber mills
 // and mines anywhere. Every site goes through the construction check, the
-// building table and the structure placement like a player's building. Also
-// the clearing of a demolished building's footprint.
+// building table and the structure placement like a player's building.
 
 #include <cmath>
 
@@ -10,7 +9,6 @@
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "platform/random.h"
-#include "view/spiel_feld.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
 #include "world/gen_progress_screen.h"
@@ -202,36 +200,4 @@ void CTerrain::GenerateIndustries() {
     gs->build_orientation = saved_orientation;
     gs->selected_building_type = saved_type;
     GenProgressStageDone(3);
-}
-
-void ClearBuildingFootprint(int32_t x, int32_t y, int32_t w, int32_t h) {
-    CGameState* gs = g_pGameState;
-    if (gs == nullptr || !InMap(x, y)) return;
-    if (GetBuildingTypeAt(x, y) != kOffMap && g_pCityManager != nullptr &&
-        g_ppBuildings != nullptr) {
-        if (CBuilding* building = g_ppBuildings->At(FieldAt(x, y)->geb_num())) {
-            for (int32_t slot = 0; slot < kCitySlots; ++slot) {
-                const CCity* city = g_pCityManager->cities[slot];
-                if (city == nullptr) continue;
-                // The city's 27 x 27 area meets the footprint.
-                const bool overlaps = city->origin_x < x + w && x < city->origin_x + 27 &&
-                                      city->origin_y < y + h && y < city->origin_y + 27;
-                if (overlaps) building->ApplyAttraction(slot, -1);
-            }
-        }
-    }
-    for (int32_t fx = x; fx < x + w; ++fx) {
-        for (int32_t fy = y; fy < y + h; ++fy) {
-            MapField* f = FieldAt(fx, fy);
-            if (f == nullptr) continue;
-            f->set_data_word(0);
-            f->set_building_flag(false);
-            f->set_spieler(0);
-            f->set_feldchange(true);
-            if (g_pSpielFeld != nullptr && g_pSpielFeld->IsTileInView(fx, fy) == 1) {
-                gs->redraw_terrain = 1;
-                gs->redraw_objects = 1;
-            }
-        }
-    }
 }

@@ -119,8 +119,3 @@ extern CTerrain* g_pTerrain;
 
 // Does nothing; the world view's mouse-up handler calls it.
 void EmptyTerrainStub(int32_t, int32_t, int32_t, int32_t);
-
-// Detaches the building standing on (x, y) from the cities whose area the
-// w x h rectangle overlaps and clears the footprint's building marks. Used
-// by building demolition.
-void ClearBuildingFootprint(int32_t x, int32_t y, int32_t w, int32_t h);

@@ -47,10 +47,8 @@ class TestPanel : public Recording<HAUPTDIALOG> {
   public:
     int dates = 0;
     int capitals = 0;
-    int autosaves = 0;
     void DrawSidebarDate() override { ++dates; }
     void DrawSidebarCapital() override { ++capitals; }
-    void SaveAutosave() override { ++autosaves; }
 };
 
 class TestView : public Recording<SPIEL_FELD> {

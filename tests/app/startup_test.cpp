@@ -145,7 +145,8 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
 
 TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
-    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd"}) {
+    // The start-up pictures and the first logo the main frame shows.
+    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
         const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
         folder.Write(name, std::string(bytes.begin(), bytes.end()));
     }

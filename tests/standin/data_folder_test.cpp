@@ -11,8 +11,11 @@
 #include <set>
 #include <string>
 
+#include "app/data_tables.h"
+#include "building_types.h"
 #include "data_folder_fixture.h"
 #include "standin.h"
+#include "support/game_state_scope.h"
 
 namespace standin_test {
 namespace {
@@ -21,22 +24,29 @@ struct Size {
     int w, h;
 };
 
-// Floor sizes and picture-name suffixes of the 32 building types.
+// Floor sizes, picture-name suffixes and per-colour pictures of the 32
+// building types, as the game's own table gives them.
 struct Type {
     int w, d;
-    const char* suffix;
+    std::string suffix;
     bool perPlayer;
 };
-constexpr Type kTypes[32] = {
-    {1, 1, "_23", true},  {1, 1, "_24", true},  {1, 1, "_25", true},  {1, 1, "_26", true},
-    {4, 1, "_27", false}, {1, 4, "_28", false}, {4, 2, "_18", true},  {2, 4, "_19", true},
-    {4, 2, "_20", true},  {2, 4, "_21", true},  {2, 2, "_5", false},  {3, 3, "_6", false},
-    {4, 4, "_7", false},  {4, 4, "_8", false},  {5, 5, "_9", false},  {4, 4, "_10", false},
-    {4, 4, "_11", false}, {4, 4, "_12", false}, {4, 4, "_13", false}, {3, 3, "_14", false},
-    {4, 4, "_15", false}, {2, 2, "_0", true},   {2, 2, "_1", true},   {2, 2, "_2", true},
-    {2, 2, "_3", true},   {2, 2, "_4", true},   {2, 2, "_5", true},   {1, 1, "_29", false},
-    {2, 2, "_30", false}, {2, 2, "_31", false}, {2, 3, "_32", false}, {3, 3, "_33", false},
-};
+const std::array<Type, 32>& GameTypes() {
+    static const std::array<Type, 32> types = [] {
+        GameStateScope scope;
+        InitBuildingTypes();
+        std::array<Type, 32> table;
+        for (int t = 0; t < 32; ++t) {
+            const BuildingType& bt = scope.state().building_types[t];
+            table[t] = {bt.floor_width, bt.floor_depth, bt.image_suffix, bt.player_coloured != 0};
+        }
+        return table;
+    }();
+    return types;
+}
+
+// Building types whose animated picture ("g0<suffix>a.jgd") the game reads.
+constexpr int kAnimatedTypes[] = {11, 12, 17, 18, 28, 29, 30, 31};
 
 // Every picture the game reads, with its width, and its height where fixed
 // (-1: any height).
@@ -52,6 +62,11 @@ std::map<std::string, Size> ExpectedPictures() {
         {"ani_5.jgd", {1792, 48}},  {"ani_6.jgd", {576, 52}},     {"ani_9.jgd", {1496, 44}},
         {"ani_10.jgd", {1020, 40}}, {"ani_11.jgd", {1836, 48}},   {"ani_12.jgd", {2516, 92}},
     };
+    // The editor's new-world and editor-start screens with their sheets.
+    for (const char* screen : {"neuw", "edst"}) {
+        e[std::string("scr_") + screen + ".jgd"] = {640, 480};
+        e[std::string("scb_") + screen + ".jgd"] = {232, 80};
+    }
     for (int c = 0; c < 4; ++c) {
         const std::string n = std::to_string(c);
         e["prosgn_" + n + ".jgd"] = {1184, 32};
@@ -69,7 +84,7 @@ std::map<std::string, Size> ExpectedPictures() {
         for (int r = 0; r < 4; ++r) {
             const std::string g = f + "g" + std::to_string(r);
             for (int t = 0; t < 32; ++t) {
-                const Type& type = kTypes[t];
+                const Type& type = GameTypes()[t];
                 Size size{32 * (type.w + type.d), -1};
                 if (t <= 3) size = {64, 112};            // depot base and roof
                 if (t >= 6 && t <= 9) size = {160, -1};  // one row of the station
@@ -87,7 +102,7 @@ std::map<std::string, Size> ExpectedPictures() {
             for (int n = 34; n <= 86; ++n) e[g + "_" + std::to_string(n) + ".jgd"] = {64, -1};
         }
         for (int t : {11, 12, 17, 18, 28, 29, 30, 31}) {
-            const Type& type = kTypes[t];
+            const Type& type = GameTypes()[t];
             e[f + "g0" + type.suffix + "a.jgd"] = {32 * (type.w + type.d), -1};
         }
     }
@@ -108,11 +123,34 @@ TEST_F(DataFolderTest, EveryPictureTheGameReadsExistsWithItsSize) {
     EXPECT_TRUE(std::filesystem::exists(folder + "/.complete"));
 }
 
+TEST(GeneratorTables, BuildingTypesAreTheGames) {
+    for (int t = 0; t < standin::kBuildingTypes; ++t) {
+        const standin::BuildingInfo& info = standin::kBuildings[t];
+        const Type& type = GameTypes()[t];
+        EXPECT_EQ(info.width, type.w) << t;
+        EXPECT_EQ(info.depth, type.d) << t;
+        EXPECT_EQ(info.suffix, type.suffix) << t;
+        EXPECT_EQ(info.perPlayer, type.perPlayer) << t;
+        bool animated = false;
+        for (int a : kAnimatedTypes) animated |= a == t;
+        EXPECT_EQ(standin::HasAnimatedVariant(t), animated) << t;
+    }
+}
+
+TEST(GeneratorTables, EveryPictureWrittenIsOneTheGameReads) {
+    const auto expected = ExpectedPictures();
+    for (const auto& recipe : standin::DataFileRecipes()) {
+        const std::string& path = recipe.path;
+        if (path.size() < 4 || path.compare(path.size() - 4, 4, ".jgd") != 0) continue;
+        EXPECT_TRUE(expected.count(path)) << path;
+    }
+}
+
 TEST_F(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
     // Height at least the footprint diamond; types 4/5 hold the plate row at 93.
     for (int r = 0; r < 4; ++r) {
         for (int t : {10, 11, 14, 20, 27, 30, 31}) {
-            const Type& type = kTypes[t];
+            const Type& type = GameTypes()[t];
             ParsedDib dib = Load("summer/g" + std::to_string(r) + type.suffix + ".jgd");
             ASSERT_TRUE(dib.ok);
             EXPECT_GE(dib.height, 16 * (type.w + type.d)) << t;

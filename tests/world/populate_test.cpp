@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 
+#include "cities/city.h"
 #include "construction_fixture.h"
 #include "platform/random.h"
 #include "world/gen_progress_screen.h"
@@ -27,8 +28,6 @@ using Population = WorldGenTest;
 TEST_F(Population, InvariantsHoldOnManySeeds) {
     for (uint32_t seed = 1; seed <= 4; ++seed) {
         for (int32_t season = 1; season <= 3; ++season) {
-            buildings_.DeleteAll();
-            buildings_.placements.clear();
             Generate(seed * 7919, season);
             SCOPED_TRACE(testing::Message() << "seed " << seed << " season " << season);
 
@@ -75,12 +74,22 @@ TEST_F(Population, InvariantsHoldOnManySeeds) {
             // The graph is the one the map's ways give, with nothing left over.
             EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
 
+            // No site covers a house of a city.
+            for (int32_t number = 1; number <= kCitySlots; ++number) {
+                if (cities_.City(number) == nullptr) continue;
+                for (auto [x, y] : cities_.houses[number]) {
+                    ASSERT_FALSE(F(x, y).building_flag()) << x << "," << y;
+                    ASSERT_GT(F(x, y).stadtb(), 0) << x << "," << y;
+                }
+            }
+
             // Raw-material sites: allowed by the construction check, written
             // into the grid, spaced by type, with a free ring and mines high.
-            const auto& sites = buildings_.placements;
+            const std::vector<Site> sites = buildings_.Sites();
             EXPECT_FALSE(sites.empty());
-            for (const Placement& p : sites) {
-                EXPECT_EQ(p.check, 1) << "type " << p.type << " at " << p.x << "," << p.y;
+            for (const Site& p : sites) {
+                EXPECT_EQ(CheckSiteInPlace(p), 1)
+                    << "type " << p.type << " at " << p.x << "," << p.y;
                 EXPECT_GE(p.type, 10);
                 EXPECT_LE(p.type, 13);
                 for (int32_t x = p.x; x < p.x + p.size; ++x) {
@@ -108,7 +117,7 @@ TEST_F(Population, InvariantsHoldOnManySeeds) {
                     if (sites[a].type != sites[b].type) continue;
                     // Every field of the earlier site lies outside the later
                     // one's spacing window.
-                    const Placement& later = sites[b];
+                    const Site& later = sites[b];
                     const int32_t reach = later.type == 10 ? 11 : 13;
                     for (int32_t x = sites[a].x; x < sites[a].x + sites[a].size; ++x) {
                         for (int32_t y = sites[a].y; y < sites[a].y + sites[a].size; ++y) {
@@ -300,14 +309,14 @@ TEST_F(FlatWorld, MinesNeedHeightFiveAndLumberMillsNeedTrees) {
     EXPECT_EQ(GS().selected_building_type, 21);
     int32_t mines = 0;
     int32_t mills = 0;
-    for (const Placement& p : buildings_.placements) {
-        EXPECT_EQ(p.check, 1);
+    for (const Site& p : buildings_.Sites()) {
+        EXPECT_EQ(CheckSiteInPlace(p), 1);
         if (p.type == 10) {
             ++mines;
             EXPECT_EQ(F(p.x, p.y).hoehe(), 5);
-            auto* mine = static_cast<GenBuilding*>(buildings_.At(p.slot));
-            EXPECT_GE(mine->mine_product, 5);
-            EXPECT_LE(mine->mine_product, 7);
+            const int32_t product = buildings_.At(p.slot)->GetProduct();
+            EXPECT_GE(product, 5);  // gold, silver or diamonds
+            EXPECT_LE(product, 7);
         }
         if (p.type == 11) {
             ++mills;
@@ -326,58 +335,45 @@ TEST_F(FlatWorld, MinesNeedHeightFiveAndLumberMillsNeedTrees) {
 TEST_F(FlatWorld, LargeCitiesGetChemicalPlantsAndSteelMillsInTheirRing) {
     GS().ng_towns = 0;
     GS().ng_site_distance = 4;  // ring 10 .. 20
-    auto* city = new GenCity;
-    city->number = 1;
-    city->origin_x = 100 - 13;
-    city->origin_y = 120 - 13;
+    auto* city = new CCity(1, 100 - 13, 120 - 13, 1);
     city->residents = 1501;
     cities_.cities[0] = city;
     plat::Srand(21);
     ProgressProbe probe;
     Terrain().GenerateIndustries();
-    ASSERT_GE(buildings_.placements.size(), 2u);
-    const Placement& chem = buildings_.placements[0];
-    const Placement& steel = buildings_.placements[1];
-    EXPECT_EQ(chem.type, 12);
-    EXPECT_EQ(steel.type, 13);
-    for (const Placement* p : {&chem, &steel}) {
-        const double d =
-            std::sqrt(double((p->x - 100) * (p->x - 100) + (p->y - 120) * (p->y - 120)));
+    const std::vector<Site> sites = buildings_.Sites();
+    ASSERT_GE(sites.size(), 2u);
+    EXPECT_EQ(sites[0].type, 12);
+    EXPECT_EQ(sites[1].type, 13);
+    for (const Site& p : {sites[0], sites[1]}) {
+        const double d = std::sqrt(double((p.x - 100) * (p.x - 100) + (p.y - 120) * (p.y - 120)));
         EXPECT_GT(d, 10.0);
         EXPECT_LT(d, 20.0);
-        // The site touches the city's area: the building joins it.
-        auto* b = static_cast<GenBuilding*>(buildings_.At(p->slot));
-        const bool overlaps = city->OverlapsRect(p->x, p->y, 4, 4) == 1;
-        EXPECT_EQ(!b->attractions.empty(), overlaps);
     }
 }
 
-TEST_F(FlatWorld, ClearingAFootprintDetachesTheBuildingFromOverlappingCities) {
-    auto* city = new GenCity;
-    city->number = 2;
-    city->origin_x = 30;
-    city->origin_y = 30;
-    cities_.cities[1] = city;
-    GS().selected_building_type = 12;
-    const int32_t slot = buildings_.PlaceBuilding(55, 55);
-    Terrain().PlaceStructure(55, 55, slot, 4, 4);
-    auto* b = static_cast<GenBuilding*>(buildings_.At(slot));
-    ASSERT_EQ(b->attractions.size(), 1u);
-    EXPECT_EQ(b->attractions[0], std::make_pair(1, 1));
-    F(56, 56).set_spieler(2);
-    ClearBuildingFootprint(55, 55, 4, 4);
-    ASSERT_EQ(b->attractions.size(), 2u);
-    EXPECT_EQ(b->attractions[1], std::make_pair(1, -1));
-    for (int32_t x = 55; x < 59; ++x) {
-        for (int32_t y = 55; y < 59; ++y) {
-            EXPECT_EQ(F(x, y).data_word(), 0);
-            EXPECT_FALSE(F(x, y).building_flag());
-            EXPECT_EQ(F(x, y).spieler(), 0);
-            EXPECT_TRUE(F(x, y).feldchange());
+TEST_F(FlatWorld, OnlyCitiesAbove1500ResidentsGetSitesOfTheirOwn) {
+    // On water every placement fails after its 500 attempts; a city with a
+    // ring of its own adds the ring's attempts, and their random draws.
+    for (MapField& f : GS().fields) f.set_teile_art(0);
+    GS().ng_towns = 0;
+    int64_t draws = 0;
+    plat::SetRandSourceForTests([&draws] { return int32_t(++draws * 7919 % 32768); });
+    auto drawsWith = [&](int32_t residents) {
+        cities_.RemoveAllCities();
+        if (residents > 0) {
+            cities_.cities[0] = new CCity(1, 100 - 13, 120 - 13, 1);
+            cities_.cities[0]->residents = residents;
         }
-    }
-    ClearBuildingFootprint(-1, 55, 4, 4);  // off the map: nothing
-    ClearBuildingFootprint(254, 254, 4, 4);
+        draws = 0;
+        Terrain().GenerateIndustries();
+        return draws;
+    };
+    const int64_t alone = drawsWith(0);
+    EXPECT_EQ(drawsWith(1500), alone);
+    EXPECT_GT(drawsWith(1501), alone + 2 * 500 * 2);
+    plat::SetRandSourceForTests({});
+    EXPECT_EQ(buildings_.Count(), 0);
 }
 
 }  // namespace

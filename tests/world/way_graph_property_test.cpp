@@ -117,54 +117,7 @@ class GraphPropertyTest : public WorldTest {
 
     // Compares the kept graph with one built from the map alone.
     ::testing::AssertionResult MatchesRebuild() {
-        CWayNetwork rebuilt;
-        for (int32_t x = kX0 - 1; x <= kX0 + kSize; ++x) {
-            for (int32_t y = kY0 - 1; y <= kY0 + kSize; ++y) {
-                const int32_t n = F(x, y).knotennummer();
-                if (n == 0) continue;
-                if (Net().Node(n) == nullptr || rebuilt.nodes[n] != nullptr) {
-                    return ::testing::AssertionFailure() << "field node " << n << " is not kept";
-                }
-                rebuilt.nodes[n] =
-                    new WayNode{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {255, 255, 255, 255}};
-            }
-        }
-        const int32_t nodes = rebuilt.NodeCount();
-        if (nodes != Net().NodeCount()) {
-            return ::testing::AssertionFailure()
-                   << Net().NodeCount() << " nodes kept, " << nodes << " on the map";
-        }
-        for (int32_t x = kX0 - 1; x <= kX0 + kSize; ++x) {
-            for (int32_t y = kY0 - 1; y <= kY0 + kSize; ++y) {
-                const MapField& field = F(x, y);
-                if (!field.knoten()) continue;
-                const uint8_t bits = field.richtung() | field.gleisr();
-                for (int32_t i = 0; i < 4; ++i) {
-                    if (bits & DirBitFromIndex(i)) rebuilt.LinkFromField(x, y, DirBitFromIndex(i));
-                }
-            }
-        }
-        if (rebuilt.NodeCount() != nodes) {
-            return ::testing::AssertionFailure() << "the rebuild needed new nodes";
-        }
-        for (int32_t n = 1; n < kWayNodeSlots; ++n) {
-            const WayNode* kept = Net().Node(n);
-            const WayNode* built = rebuilt.Node(n);
-            if (kept == nullptr) continue;
-            for (int32_t i = 0; i < 4; ++i) {
-                const bool same = kept->ziel[i] == built->ziel[i] &&
-                                  (kept->ziel[i] == 0 || (kept->cost[i] == built->cost[i] &&
-                                                          kept->back[i] == built->back[i] &&
-                                                          kept->belegt[i] == built->belegt[i]));
-                if (!same) {
-                    return ::testing::AssertionFailure()
-                           << "node " << n << " direction " << i << ": kept " << kept->ziel[i]
-                           << " (cost " << kept->cost[i] << "), rebuilt " << built->ziel[i]
-                           << " (cost " << built->cost[i] << ")";
-                }
-            }
-        }
-        return MirrorInvariantHolds(Net());
+        return GraphMatchesMap(Net(), kX0 - 1, kY0 - 1, kX0 + kSize, kY0 + kSize);
     }
 };
 

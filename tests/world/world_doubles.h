@@ -100,7 +100,6 @@ class TestPanel : public HAUPTDIALOG {
   public:
     void DrawSidebarDate() override {}
     void DrawSidebarCapital() override {}
-    void SaveAutosave() override {}
     void ShowActionNotPossible() override { shown.push_back(action_refusal); }
     std::vector<int32_t> shown;  // the refusal code at each call
 };

@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "cities/city.h"
 #include "platform/png_writer.h"
 #include "worldgen_fixture.h"
 
@@ -85,8 +86,11 @@ TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustr
                         : std::filesystem::temp_directory_path() /
                               ("ferrovane-world-png-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
+    // The cities' own growth builds the cities of this world.
+    CCityManager cities;
+    g_pCityManager = &cities;
     for (int32_t season = 1; season <= 3; ++season) {
-        buildings_.DeleteAll();
+        cities.RemoveAllCities();
         Generate(20260, season);  // default settings from the lookup tables
         plat::Surface picture;
         picture.Resize(kMapSize, kMapSize);
@@ -115,6 +119,8 @@ TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustr
         EXPECT_TRUE(plat::WritePng(file, picture, MapColours()));
         EXPECT_TRUE(std::filesystem::exists(file));
     }
+    cities.RemoveAllCities();
+    g_pCityManager = &cities_;
     if (keep == nullptr) std::filesystem::remove_all(folder);
 }
 

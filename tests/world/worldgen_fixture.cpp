@@ -11,7 +11,6 @@
 #include "landscape_templates.h"
 #include "platform/random.h"
 #include "world/build_helper.h"
-#include "world/field_queries.h"
 #include "world/way_network.h"
 
 namespace worldgen {
@@ -91,38 +90,6 @@ void RefitAndLink(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
 
 }  // namespace
 
-void GenCity::ClearFields() {
-    for (int32_t x = std::max(0, origin_x); x <= std::min(255, origin_x + 26); ++x) {
-        for (int32_t y = std::max(0, origin_y); y <= std::min(255, origin_y + 26); ++y) {
-            MapField& f = *FieldAt(x, y);
-            if (f.stadtnum() != number) continue;
-            if (!f.building_flag() && !f.no_building_mask() && f.stadtb() > 0) f.set_data_word(0);
-            f.set_stadtnum(0);
-            if (f.wegtyp() == kWayCityStreet && f.wegteil() != 0) {
-                if (f.knoten() && f.knotennummer() != 0) {
-                    g_pWayNetwork->DeleteNode(f.knotennummer());
-                }
-                f.set_wegteil(0);
-                f.set_wegtyp(0);
-                f.set_richtung(0);
-                f.set_gleisr(0);
-                f.set_knoten(false);
-                f.set_knotennummer(0);
-                f.set_belegt(0);
-                f.set_ende(false);
-                f.set_feldchange(true);
-            }
-        }
-    }
-}
-
-GenCityManager::~GenCityManager() {
-    for (CCity*& city : cities) {
-        delete city;
-        city = nullptr;
-    }
-}
-
 int32_t GenCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
     ++creations;
     if (!InMap(x, y)) return -2;
@@ -132,15 +99,14 @@ int32_t GenCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
     while (slot < kCitySlots && cities[slot] != nullptr) ++slot;
     if (slot == kCitySlots || !FreeFlatLand(x, y)) return -1;  // no start street
 
-    auto* city = new GenCity;
-    city->number = slot + 1;
-    city->origin_x = x - 13;
-    city->origin_y = y - 13;
+    auto* city = new CCity(slot + 1, x - 13, y - 13, 1);
     cities[slot] = city;
     auto& streets_of = streets[city->number];
+    auto& houses_of = houses[city->number];
     streets_of.clear();
+    houses_of.clear();
 
-    const int32_t size = std::clamp(g_pGameState->found_city_size, 0, 3);
+    const int32_t size = std::clamp(g_pGameState->city_size_choice, 0, 3);
     const int32_t arm = kArmLength[size];
     MakeStreet(x, y, city->number);
     streets_of.emplace_back(x, y);
@@ -165,6 +131,7 @@ int32_t GenCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
             f.set_forest_flag(false);
             f.set_data_word(static_cast<uint32_t>(1 + plat::Rand() % 10));
             f.set_stadtnum(static_cast<uint32_t>(city->number));
+            houses_of.emplace_back(hx, hy);
         }
     }
     RefitAndLink(x - arm - 1, y - arm - 1, x + arm + 1, y + arm + 1);
@@ -173,70 +140,53 @@ int32_t GenCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
     return slot;
 }
 
-void GenCityManager::RemoveAllCities() {
-    for (CCity*& city : cities) {
-        if (city == nullptr) continue;
-        city->ClearFields();
-        city->ClearBuildingList();
-        delete city;
-        city = nullptr;
-    }
-}
-
 int32_t GenCityManager::Count() const {
     return static_cast<int32_t>(std::count_if(std::begin(cities), std::end(cities),
                                               [](const CCity* c) { return c != nullptr; }));
 }
 
-GenBuildingTable::~GenBuildingTable() {
-    for (CBuilding*& b : buildings) {
-        delete b;
-        b = nullptr;
-    }
-}
-
-int32_t GenBuildingTable::PlaceBuilding(int32_t x, int32_t y) {
-    const int32_t type = g_pGameState->selected_building_type;
-    if (type < 0 || type >= kBuildingTypeCount) return 0;
-    int32_t slot = 1;
-    while (slot < kBuildingSlots && buildings[slot] != nullptr) ++slot;
-    if (slot == kBuildingSlots) return 0;
-    auto* building = new GenBuilding;
-    building->type = type;
-    building->size = g_pGameState->building_types[type].floor_width;
-    building->anchor_x = x;
-    building->anchor_y = y;
-    if (type == 10) building->mine_product = g_pGameState->mine_kind + 5;
-    const int32_t check = g_pBuildHelper->CanBuildHere(x, y, building->size, building->size);
-    placements.push_back({slot, type, x, y, building->size, check});
-    buildings[slot] = building;
-    for (int32_t fx = x; fx < x + building->size; ++fx) {
-        for (int32_t fy = y; fy < y + building->size; ++fy) {
-            if (MapField* f = FieldAt(fx, fy)) f->set_geb_num(static_cast<uint32_t>(slot));
-        }
-    }
-    return slot;
-}
-
 void GenBuildingTable::DemolishBuilding(int32_t number) {
-    auto* building = static_cast<GenBuilding*>(At(number));
-    if (building == nullptr) return;
-    demolished.push_back(number);
-    ClearBuildingFootprint(building->anchor_x, building->anchor_y, building->size, building->size);
-    delete building;
-    buildings[number] = nullptr;
-}
-
-void GenBuildingTable::DeleteAll() {
-    for (int32_t slot = 1; slot < kBuildingSlots; ++slot) {
-        delete buildings[slot];
-        buildings[slot] = nullptr;
-    }
+    if (At(number) != nullptr) demolished.push_back(number);
+    CBuildingTable::DemolishBuilding(number);
 }
 
 int32_t GenBuildingTable::Count() const {
-    return static_cast<int32_t>(std::count_if(std::begin(buildings), std::end(buildings),
-                                              [](const CBuilding* b) { return b != nullptr; }));
+    return static_cast<int32_t>(Sites().size());
+}
+
+std::vector<Site> GenBuildingTable::Sites() const {
+    std::vector<Site> sites;
+    for (int32_t slot = 1; slot < kBuildingSlots; ++slot) {
+        const CBuilding* b = At(slot);
+        if (b == nullptr) continue;
+        const int32_t size = g_pGameState->building_types[b->type].floor_width;
+        sites.push_back({slot, b->type, b->anchor_x, b->anchor_y, size});
+    }
+    return sites;
+}
+
+int32_t CheckSiteInPlace(const Site& site) {
+    std::vector<MapField> kept;
+    for (int32_t x = site.x; x < site.x + site.size; ++x) {
+        for (int32_t y = site.y; y < site.y + site.size; ++y) {
+            kept.push_back(*FieldAt(x, y));
+            FieldAt(x, y)->set_data_word(0);
+            FieldAt(x, y)->set_building_flag(false);
+        }
+    }
+    CGameState& gs = *g_pGameState;
+    const int32_t type = gs.selected_building_type;
+    const int32_t orientation = gs.build_orientation;
+    gs.selected_building_type = site.type;
+    gs.build_orientation = 0;
+    const int32_t check = g_pBuildHelper->CanBuildHere(site.x, site.y, site.size, site.size);
+    gs.selected_building_type = type;
+    gs.build_orientation = orientation;
+    size_t n = 0;
+    for (int32_t x = site.x; x < site.x + site.size; ++x) {
+        for (int32_t y = site.y; y < site.y + site.size; ++y) *FieldAt(x, y) = kept[n++];
+    }
+    return check;
 }
 
 namespace {
@@ -287,11 +237,11 @@ WorldGenTest::WorldGenTest() {
 }
 
 WorldGenTest::~WorldGenTest() {
-    g_pCityManager = nullptr;
-    g_ppBuildings = nullptr;
     // Cities and buildings go before the network they name.
     cities_.RemoveAllCities();
-    buildings_.DeleteAll();
+    buildings_.FreeAll();
+    g_pCityManager = nullptr;
+    g_ppBuildings = nullptr;
     g_pTerrain = nullptr;
     terrain_.reset();
     g_pLookupTables = nullptr;
@@ -304,8 +254,9 @@ void WorldGenTest::UseDataFolder(const std::string& folder) {
 void WorldGenTest::Generate(uint32_t seed, int32_t season) {
     GS().season = season;
     plat::Srand(seed);
-    ResetMapFields();
     cities_.RemoveAllCities();
+    buildings_.DeleteAll();
+    ResetMapFields();
     Terrain().GenerateLandscape();
 }
 

@@ -23,6 +23,7 @@
 
 #include "app/game_state.h"
 #include "app/lookup_tables.h"
+#include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "support/game_state_scope.h"
@@ -32,62 +33,41 @@
 
 namespace worldgen {
 
-class GenCity : public CCity {
-  public:
-    void ClearFields() override;
-    void ClearBuildingList() override { ++list_clears; }
-
-    int32_t number = 0;
-    int32_t list_clears = 0;
-};
-
+// Lays out a founded city as a cross of city streets around the founding
+// field with houses beside them; everything else is the real manager's.
 class GenCityManager : public CCityManager {
   public:
-    ~GenCityManager() override;
-    void Tick() override {}
-    void MonthlyUpdate() override {}
     int32_t GetOrCreateCityAt(int32_t x, int32_t y) override;
-    void RemoveAllCities() override;
-
     int32_t Count() const;
 
     // Knobs: every creation fails; residents of every new city.
     bool refuse_all = false;
     int32_t fixed_residents = -1;  // -1: by the size asked for
     int32_t creations = 0;         // calls of GetOrCreateCityAt
-    int32_t removed_cities = 0;    // cities freed again by the generator
-    // Street fields of each city laid so far, by city number.
+    // Street and house fields of each city as laid, by city number.
     std::vector<std::pair<int32_t, int32_t>> streets[kCitySlots + 1];
+    std::vector<std::pair<int32_t, int32_t>> houses[kCitySlots + 1];
 };
 
-class GenBuilding : public CBuilding {
-  public:
-    void ApplyAttraction(int32_t city_slot, int32_t amount) override {
-        attractions.emplace_back(city_slot, amount);
-    }
-    int32_t type = 0;
-    int32_t size = 1;
-    int32_t mine_product = -1;
-    std::vector<std::pair<int32_t, int32_t>> attractions;
-};
-
-struct Placement {
+// A site of the building table, read back from it.
+struct Site {
     int32_t slot, type, x, y, size;
-    int32_t check;  // CanBuildHere at the moment of placing
 };
 
+// The real building table, recording what is demolished.
 class GenBuildingTable : public CBuildingTable {
   public:
-    ~GenBuildingTable() override;
-    void UpdateRawMaterialSites() override {}
-    int32_t PlaceBuilding(int32_t x, int32_t y) override;
     void DemolishBuilding(int32_t number) override;
-    void DeleteAll() override;
-
     int32_t Count() const;
-    std::vector<Placement> placements;
+    // Every building in slot order (the order of placing while none was
+    // demolished).
+    std::vector<Site> Sites() const;
     std::vector<int32_t> demolished;
 };
+
+// Whether the construction check allows a site where it stands: its
+// footprint is taken off the map for the check and put back.
+int32_t CheckSiteInPlace(const Site& site);
 
 // The stand-in data folder with the three landscape template files, written
 // once per test program.

@@ -63,9 +63,6 @@ void DrawFrame(Canvas& c, int type, int frame, const AnimationSize& s) {
             }
             break;
         }
-        case 6:
-            Puffs(c, x0, s.width, s.height, frame, loopFrames, pal::kGrey);
-            break;
         case 8: {  // tennis: the ball flies across the court
             if (resting) break;
             const float x = x0 + 10 + t * (s.width - 20);
@@ -112,9 +109,11 @@ void DrawFrame(Canvas& c, int type, int frame, const AnimationSize& s) {
 }  // namespace
 
 AnimationSize AnimationCellSize(int type) {
+    // Types 6 and 7 belong to no building; the loaders never read their
+    // sheets, so none is made.
     static constexpr AnimationSize kSizes[kAnimationTypes] = {
         {16, 40, 8}, {88, 76, 8}, {108, 44, 16}, {16, 32, 8},  {112, 48, 16}, {36, 52, 16},
-        {88, 48, 8}, {0, 0, 0},   {88, 44, 17},  {60, 40, 17}, {108, 48, 17}, {148, 92, 17},
+        {0, 0, 0},   {0, 0, 0},   {88, 44, 17},  {60, 40, 17}, {108, 48, 17}, {148, 92, 17},
     };
     if (type < 0 || type >= kAnimationTypes) return {0, 0, 0};
     return kSizes[type];

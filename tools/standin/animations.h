@@ -11,7 +11,7 @@ struct AnimationSize {
     int width, height, frames;  // frames = cells in the sheet
 };
 constexpr int kAnimationTypes = 12;
-// Type 7 has no record: width 0.
+// Width 0 for the types without a sheet (6 and 7: no building carries them).
 AnimationSize AnimationCellSize(int type);
 
 Canvas MakeAnimationSheet(int type);

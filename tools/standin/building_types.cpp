@@ -17,8 +17,6 @@ bool HasAnimatedVariant(int type) {
     switch (type) {
         case 11:
         case 12:
-        case 13:
-        case 15:
         case 17:
         case 18:
         case 28:

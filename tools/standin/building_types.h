@@ -15,7 +15,8 @@ extern const BuildingInfo kBuildings[kBuildingTypes];
 
 constexpr int kCityBuildingKinds = 53;  // pictures "g%d_%d.jgd" 34..86
 
-// Types with a field animation; they also get an "a" picture for rotation 0.
+// Types whose animated picture ("g0<suffix>a.jgd", rotation 0) the game reads.
+// (Types 13 and 15 carry a field animation but have no such picture.)
 bool HasAnimatedVariant(int type);
 
 }  // namespace standin

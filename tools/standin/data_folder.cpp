@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "city_names.h"
 #include "dib_writer.h"
 #include "fonts.h"
 #include "standin.h"
@@ -27,6 +28,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     files.push_back(PictureRecipe("tile.jgd", MakeBackgroundTile));
     AddScreenFiles(files);
     AddWorldFiles(files);
+    AddCityNameFiles(files);
     AddWorldScreenFiles(files);
     return files;
 }

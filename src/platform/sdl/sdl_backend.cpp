@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/host_backend.h"
+#include "platform/sdl/sdl_music.h"
 
 namespace plat {
 namespace {
@@ -61,6 +62,7 @@ std::unique_ptr<Backend> CreateHostBackend(const LaunchOptions& options, std::st
 }
 
 SdlBackend::~SdlBackend() {
+    music_.reset();  // closes its mixer before SDL goes down
     CloseAudio();
     FreeCursors();
     if (texture_) SDL_DestroyTexture(texture_);
@@ -78,7 +80,7 @@ bool SdlBackend::Start(const LaunchOptions& options, std::string* error) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
 
     auto fail = [&](const std::string& reason) {
-        if (error) *error = "Ferrovane cannot open a display: " + reason;
+        if (error) *error = "cannot open a display: " + reason;
         return false;
     };
     // Without a display SDL would fall back to drawing into memory, and the
@@ -270,6 +272,11 @@ void SdlBackend::LockAudio() {
 
 void SdlBackend::UnlockAudio() {
     if (audioDevice_ != 0) SDL_UnlockAudioDevice(audioDevice_);
+}
+
+MusicDevice* SdlBackend::Music() {
+    if (!music_) music_ = CreateSdlMusicDevice();
+    return music_.get();
 }
 
 }  // namespace plat

@@ -9,11 +9,13 @@
 #include <SDL.h>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/music.h"
 #include "platform/screen.h"
 #include "platform/screen_fit.h"
 
@@ -45,6 +47,7 @@ class SdlBackend : public Backend {
     void CloseAudio() override;
     void LockAudio() override;
     void UnlockAudio() override;
+    MusicDevice* Music() override;
 
   private:
     // --- Picture (sdl_backend.cpp) ---
@@ -109,6 +112,9 @@ class SdlBackend : public Backend {
     SDL_AudioDeviceID audioDevice_ = 0;
     AudioCallback audioCallback_;
     bool audioStarted_ = false;
+
+    // --- Music (created on first use; its mixer opens only when tracks exist) ---
+    std::unique_ptr<MusicDevice> music_;
 };
 
 }  // namespace plat
