@@ -4,25 +4,26 @@
 #include "economy/building_table.h"
 
 void WriteBuildingRecords(plat::FileHandle file) {
+    if (g_ppBuildings != nullptr) {
+        g_ppBuildings->Save(file);
+        return;
+    }
     le::WriteU32(file, 0);
 }
 
 bool SkipBuildingRecords(plat::FileHandle file) {
-    uint32_t count = 0;
-    return le::ReadU32(file, count) && count == 0;
+    return CBuildingTable::CheckRecord(file);
 }
 
 bool ReadBuildingRecords(plat::FileHandle file) {
-    DeleteAllBuildings();
-    return SkipBuildingRecords(file);
+    if (g_ppBuildings != nullptr) return g_ppBuildings->Load(file);
+    return CBuildingTable::CheckRecord(file);
 }
 
 void DeleteAllBuildings() {
-    if (g_ppBuildings == nullptr) return;
-    for (int32_t slot = 1; slot < kBuildingSlots; ++slot) {
-        delete g_ppBuildings->buildings[slot];
-        g_ppBuildings->buildings[slot] = nullptr;
-    }
+    if (g_ppBuildings != nullptr) g_ppBuildings->DeleteAll();
 }
 
-void AfterLoadAllBuildings() {}
+void AfterLoadAllBuildings() {
+    if (g_ppBuildings != nullptr) g_ppBuildings->AfterLoadAll();
+}

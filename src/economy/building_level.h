@@ -1,19 +1,18 @@
 #pragma once
-// The buildings' record of the level file: a count, then per building a
-// 20-byte header (type, slot, anchor) and the building's own record.
-//
-// Until the buildings save their own records the record is written in its
-// empty form (count 0), and a file is readable only when it holds that form:
-// a non-zero count cannot be walked and marks the file as damaged.
+// The level file's calls into the building table: the buildings' record (a
+// count, then per building a 20-byte header and its own record; see
+// CBuildingTable::Save) and the steps around reading a game.
 
 #include "platform/file.h"
 
-// Writes the record; a short write sets g_WriteError.
+// Writes the record (the empty form, count 0, when there is no table); a
+// short write sets g_WriteError.
 void WriteBuildingRecords(plat::FileHandle file);
 // Walks over the record with the reader's checks and changes nothing; false
 // when it is damaged.
 bool SkipBuildingRecords(plat::FileHandle file);
-// Deletes every building and reads the record; false when it is damaged.
+// Deletes every building and reads the record; false when it is damaged (the
+// table is left empty).
 bool ReadBuildingRecords(plat::FileHandle file);
 
 // Deletes the buildings of slots 1..1023 and empties the slots.

@@ -9,6 +9,7 @@
 #include "economy/economy_bookings.h"
 #include "economy/train_station.h"
 #include "view/spiel_feld.h"
+#include "world/build_helper.h"
 #include "world/building_footprint.h"
 #include "world/map_field.h"
 #include "world/way_network.h"
@@ -47,6 +48,9 @@ void StationRect(const CTrainStation& s, int32_t& x, int32_t& y, int32_t& w, int
     if (s.type == 9) x -= s.length;
 }
 
+// The depot's own stretch of road goes with it (without a charge: the
+// demolition price covers it); the roads around it are re-fitted so that
+// none keeps a direction towards the removed field.
 void RemoveDepotWay(int32_t x, int32_t y) {
     MapField* field = FieldAt(x, y);
     if (field == nullptr) return;
@@ -56,10 +60,13 @@ void RemoveDepotWay(int32_t x, int32_t y) {
     field->set_wegteil(0);
     field->set_wegtyp(0);
     field->set_gleisr(0);
+    field->set_richtung(0);
     field->set_tunnel_hoehe(0);
     field->set_knoten(false);
     field->set_knotennummer(0);
     field->set_belegt(0);
+    CBuildHelper helper;
+    for (int32_t i = 0; i < 4; ++i) helper.UpdateWayPiecesAround(x + DirDx(i), y + DirDy(i));
 }
 
 }  // namespace
@@ -127,8 +134,12 @@ void CBuildingTable::DemolishBuilding(int32_t number) {
         const int32_t kind = type == 6 || type == 8 ? 5 : 4;
         ClearReferences(g.line_x(1, 0), g.line_y(1, 0), kind, number);
         for (int32_t line = 1; line <= station->length; ++line) {
-            const MapField* field = FieldAt(g.line_x(line, 0), g.line_y(line, 0));
-            if (field != nullptr && field->wegtyp() != 0 && g_pWayNetwork != nullptr) {
+            bool way = false;
+            for (int32_t k = 0; k < 4; ++k) {
+                const MapField* field = FieldAt(g.line_x(line, k), g.line_y(line, k));
+                way = way || (field != nullptr && field->wegtyp() != 0);
+            }
+            if (way && g_pWayNetwork != nullptr) {
                 g_pWayNetwork->DemolishStation(g.line_x(line, 0), g.line_y(line, 0), 0);
             }
         }

@@ -1,6 +1,5 @@
 #include "economy/mine.h"
 
-#include "economy/economy_notify.h"
 #include "economy/record_io.h"
 
 namespace {

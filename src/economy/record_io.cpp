@@ -1,7 +1,5 @@
 #include "economy/record_io.h"
 
-#include <cstring>
-
 #include "app/le_io.h"
 
 void RecordWriter::PutI32(int32_t v) {

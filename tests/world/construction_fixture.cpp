@@ -57,6 +57,8 @@ ConstructionTest::ConstructionTest() {
         f.set_feldchange(false);
     }
     GS().game_mode = kModeGame;
+    static constexpr int32_t kResidents[7] = {9, 40, 80, 160, 320, 640, 20};
+    for (int32_t i = 0; i < 7; ++i) GS().geb_einw[i] = kResidents[i];
     GS().cash[0] = kStartCash;
     ClearStatistics();
 }

@@ -1,0 +1,185 @@
+// The construction check of every kind: bounds, money, bridges around the
+// footprint, free ground, depot spacing and the city rules of stores and
+// attractions.
+
+#include "construction_fixture.h"
+
+namespace {
+
+class ConstructionCheckTest : public ConstructionTest {
+  protected:
+    int32_t Check(int32_t kind, int32_t x, int32_t y, int32_t w, int32_t h,
+                  int32_t orientation = 0) {
+        GS().selected_building_type = kind;
+        GS().build_orientation = orientation;
+        return Helper().CanBuildHere(x, y, w, h);
+    }
+    void CityStreet(int32_t x, int32_t y, int32_t city) {
+        F(x, y).set_wegtyp(kWayCityStreet);
+        F(x, y).set_wegteil(1);
+        F(x, y).set_stadtnum(static_cast<uint32_t>(city));
+    }
+};
+
+TEST_F(ConstructionCheckTest, MapBoundsKeepOneFieldToEveryEdge) {
+    EXPECT_EQ(Check(14, 251, 100, 3, 3), 1);  // x + w = 254
+    EXPECT_EQ(Check(14, 252, 100, 3, 3), 0);  // x + w = 255
+    EXPECT_EQ(Check(14, 100, 251, 3, 3), 1);
+    EXPECT_EQ(Check(14, 100, 252, 3, 3), 0);
+    EXPECT_EQ(Check(14, 0, 100, 3, 3), 0);
+    EXPECT_EQ(Check(14, 100, 0, 3, 3), 0);
+    EXPECT_EQ(Check(14, 1, 1, 3, 3), 1);
+}
+
+TEST_F(ConstructionCheckTest, CashEqualToThePricePasses) {
+    GS().building_types[15].build_price = 250000;
+    GS().cash[0] = 250000;
+    EXPECT_EQ(Check(15, 50, 50, 3, 3), 1);
+    GS().cash[0] = 249999;
+    EXPECT_EQ(Check(15, 50, 50, 3, 3), 0);
+    GS().cash[0] = -5;
+    EXPECT_EQ(Check(4, 50, 50, 1, 1), 0);  // even a price of 0 needs cash >= 0
+    GS().cash[0] = 0;
+    EXPECT_EQ(Check(4, 50, 50, 1, 1), 1);
+}
+
+TEST_F(ConstructionCheckTest, ABridgeOnTheRingRefusesEveryKind) {
+    F(49, 49).set_bridge_flag(true);  // diagonal to the footprint corner (50, 50)
+    CityStreet(50, 49, 1);
+    services_.AddCity(1, 40, 40);
+    for (const int32_t kind : {0, 4, 6, 10, 14, 20, 21, 27}) {
+        EXPECT_EQ(Check(kind, 50, 50, 2, 2), 0) << kind;
+    }
+    F(49, 49).set_bridge_flag(false);
+    EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
+    EXPECT_EQ(Check(21, 50, 50, 2, 2), 1);
+}
+
+TEST_F(ConstructionCheckTest, FreeGround) {
+    EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
+    const auto refusesWith = [&](auto change) {
+        MapField saved = F(51, 51);
+        change(F(51, 51));
+        const int32_t result = Check(14, 50, 50, 2, 2);
+        F(51, 51) = saved;
+        return result == 0;
+    };
+    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_teile_diff(2); }));
+    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_teile_art(0); }));
+    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_belegt(1); }));
+    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_spieler(2); }));
+    EXPECT_TRUE(refusesWith([](MapField& f) {
+        f.set_building_flag(true);
+        f.set_data_word((20 << 10) | 3);
+    }));
+    EXPECT_TRUE(refusesWith([](MapField& f) {
+        f.set_bridge_flag(true);
+        f.set_data_word(9 | (2 << 4));
+    }));
+    EXPECT_FALSE(refusesWith([](MapField& f) {
+        f.set_forest_flag(true);
+        f.set_data_word(0x3333);
+    }));
+    EXPECT_FALSE(refusesWith([](MapField& f) {
+        f.set_stadtnum(3);
+        f.set_stadtb(12);
+    }));
+    EXPECT_FALSE(refusesWith([](MapField& f) {
+        f.set_wegtyp(kWayAsphaltRoad);
+        f.set_wegteil(5);
+    }));
+}
+
+TEST_F(ConstructionCheckTest, RawMaterialSitesRefuseCityHousesAndMostWays) {
+    EXPECT_EQ(Check(10, 50, 50, 2, 2), 1);
+    F(51, 50).set_wegtyp(kWayGravelRoad);
+    F(51, 50).set_wegteil(1);
+    EXPECT_EQ(Check(10, 50, 50, 2, 2), 1);
+    F(51, 50).set_wegteil(2);
+    EXPECT_EQ(Check(10, 50, 50, 2, 2), 0);
+    EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
+    F(51, 50).set_wegteil(0);
+    F(50, 51).set_stadtnum(2);
+    F(50, 51).set_stadtb(7);
+    EXPECT_EQ(Check(11, 50, 50, 2, 2), 0);
+    EXPECT_EQ(Check(16, 50, 50, 2, 2), 1);
+}
+
+TEST_F(ConstructionCheckTest, TruckDepotSpacing) {
+    Place(1, 1, 50, 50);
+    EXPECT_EQ(Check(0, 54, 54, 1, 1, 2), 0);  // four fields away diagonally
+    EXPECT_EQ(Check(0, 54, 50, 1, 1, 2), 0);
+    EXPECT_EQ(Check(0, 55, 50, 1, 1, 2), 1);  // five away on one axis
+    EXPECT_EQ(Check(0, 55, 54, 1, 1, 2), 1);
+    EXPECT_EQ(Check(0, 50, 45, 1, 1, 2), 1);
+
+    // A station head diagonal to the site does not refuse, a platform does.
+    Place(2, 6, 100, 100);  // track row 100, head row 101, columns 100..103
+    EXPECT_EQ(Check(0, 99, 102, 1, 1, 2), 1);  // head (100, 101) diagonal
+    EXPECT_EQ(Check(0, 99, 99, 1, 1, 2), 0);   // platform (100, 100) diagonal
+}
+
+TEST_F(ConstructionCheckTest, StoresBelongToExactlyOneCity) {
+    doubles::TestCity& first = services_.AddCity(1, 40, 40);
+    services_.AddCity(2, 60, 40);
+    // A street of city 1 west of the footprint.
+    CityStreet(54, 50, 1);
+    EXPECT_EQ(Check(21, 55, 50, 2, 2), 1);
+    EXPECT_EQ(GS().placement_city, 1);
+    ASSERT_EQ(first.refreshed.size(), 1u);
+    EXPECT_EQ(first.refreshed[0], 21);
+
+    // A street of city 2 to the east as well: two cities.
+    CityStreet(57, 51, 2);
+    EXPECT_EQ(Check(21, 55, 50, 2, 2), 0);
+    F(57, 51) = F(58, 58);
+
+    // No counting neighbour: refused, no city recorded.
+    EXPECT_EQ(Check(22, 80, 80, 2, 2), 0);
+    EXPECT_EQ(GS().placement_city, -1);
+
+    // A neighbour that counts but a footprint field that does not fit: the
+    // city is still refreshed and recorded.
+    F(55, 51).set_wegtyp(kWayCityStreet);
+    F(55, 51).set_wegteil(16);
+    EXPECT_EQ(Check(23, 55, 50, 2, 2), 0);
+    EXPECT_EQ(GS().placement_city, 1);
+    EXPECT_EQ(first.refreshed.back(), 23);
+
+    // A footprint leaving the city's zone grid is refused.
+    CityStreet(66, 55, 1);
+    EXPECT_EQ(Check(21, 66, 56, 2, 2), 0);
+
+    // A store of city number 0 beside the site names no city.
+    F(54, 50) = F(58, 58);
+    F(55, 51) = F(58, 58);
+    EXPECT_EQ(Check(21, 55, 50, 2, 2), 0);
+}
+
+TEST_F(ConstructionCheckTest, OneCulturalCenterPerCity) {
+    doubles::TestCity& city = services_.AddCity(3, 40, 40);
+    CityStreet(50, 49, 3);
+    EXPECT_EQ(Check(27, 50, 50, 1, 1), 1);
+    EXPECT_EQ(GS().placement_city, 3);
+    city.attraction_counts[0] = 1;
+    EXPECT_EQ(Check(27, 50, 50, 1, 1), 0);
+    // Other attractions have their own counters.
+    EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);
+    city.attraction_counts[1] = 1;
+    EXPECT_EQ(Check(28, 50, 50, 2, 2), 0);
+}
+
+TEST_F(ConstructionCheckTest, TennisCourtBesideAStoreAndNotOverALevelCrossing) {
+    services_.AddCity(4, 40, 40);
+    GS().placement_city = 4;
+    Place(7, 21, 50, 48, 2, 2);  // a store of city 4 north of the site
+    ASSERT_EQ(F(51, 49).stadtnum(), 4);
+    EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);
+    EXPECT_EQ(GS().placement_city, 4);
+    F(51, 51).set_wegtyp(kWayCityStreet);
+    F(51, 51).set_wegteil(17);
+    EXPECT_EQ(Check(28, 50, 50, 2, 2), 0);
+    EXPECT_EQ(GS().placement_city, -1);
+}
+
+}  // namespace

@@ -1,0 +1,227 @@
+// Area demolition and the removal of single way fields and stations.
+
+#include "construction_fixture.h"
+#include "world/field_queries.h"
+
+namespace {
+
+class DemolitionTest : public ConstructionTest {
+  protected:
+    void Demolish(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        Terrain().DemolishArea(x1, y1, x2, y2);
+    }
+};
+
+TEST_F(DemolitionTest, ADragOfFifteenClearsTenColumns) {
+    DragRoad(10, 20, 35, 20, kWayGravelRoad);
+    const int64_t cash = Cash();
+    const int32_t length = NetworkLength();
+    int32_t cx = 25, cy = 20;
+    Terrain().DemolishArea(10, 20, cx, cy);
+    EXPECT_EQ(cx, 19);
+    EXPECT_EQ(cy, 20);
+    for (int32_t x = 10; x <= 19; ++x) EXPECT_EQ(F(x, 20).wegtyp(), 0) << x;
+    for (int32_t x = 20; x <= 35; ++x) EXPECT_EQ(F(x, 20).wegtyp(), kWayGravelRoad) << x;
+    EXPECT_EQ(F(20, 20).richtung(), kDirE);
+    EXPECT_EQ(cash - Cash(), 10 * 440);
+    EXPECT_EQ(length - NetworkLength(), 10);
+    ASSERT_FALSE(Services().sound.effects.empty());
+    EXPECT_EQ(Services().sound.effects.back().effect, 3);
+    EXPECT_EQ(Services().view.overlay_clears, 1);
+    EXPECT_EQ(Services().view.redraws, 1);
+
+    // Backwards the current field is pulled to start - 9.
+    int32_t bx = 0, by = 5;
+    Terrain().DemolishArea(30, 20, bx, by);
+    EXPECT_EQ(bx, 21);
+    EXPECT_EQ(by, 11);
+    for (int32_t x = 21; x <= 30; ++x) EXPECT_EQ(F(x, 20).wegtyp(), 0) << x;
+    EXPECT_EQ(F(31, 20).wegtyp(), kWayGravelRoad);
+}
+
+TEST_F(DemolitionTest, RemovalPricesByWayTypeAndTheNetworkLengthFloor) {
+    const struct {
+        int32_t wayType;
+        int32_t price;
+    } cases[] = {{kWayGravelRoad, 440}, {kWayAsphaltRoad, 220}, {kWayRail, 290},
+                 {kWayMonorail, 360},   {kWaySuperconductor, 420}};
+    int32_t row = 10;
+    for (const auto& c : cases) {
+        if (IsRoadWay(c.wayType)) {
+            DragRoad(10, row, 12, row, c.wayType);
+        } else {
+            DragTrack(10, row, 12, row, c.wayType);
+        }
+        const int64_t cash = Cash();
+        Net().DemolishWayField(11, row, 0);
+        EXPECT_EQ(cash - Cash(), c.price) << c.wayType;
+        row += 3;
+    }
+    ClearStatistics();
+    Net().DemolishWayField(10, 10, 0);
+    EXPECT_EQ(NetworkLength(), 0);  // not below 0
+    GS().game_mode = kModeEditor;
+    const int64_t cash = Cash();
+    Net().DemolishWayField(12, 10, 0);
+    F(40, 40).set_wegtyp(kWayCityStreet);
+    F(40, 40).set_wegteil(1);
+    Net().DemolishWayField(40, 40, 0);
+    EXPECT_EQ(Cash(), cash);
+}
+
+TEST_F(DemolitionTest, ARoadNodeGoesWithAllItsLinks) {
+    DragRoad(10, 5, 10, 15, kWayGravelRoad);
+    DragRoad(5, 10, 15, 10, kWayGravelRoad);  // crossing at (10, 10)
+    DragRoad(5, 5, 5, 15, kWayGravelRoad);    // T at (5, 10)
+    DragRoad(15, 5, 15, 15, kWayGravelRoad);  // T at (15, 10)
+    const int32_t centre = F(10, 10).knotennummer();
+    const int32_t west = F(5, 10).knotennummer();
+    ASSERT_NE(centre, 0);
+    ASSERT_EQ(Net().Node(west)->ziel[kDirIndexE], centre);
+    Demolish(10, 10, 10, 10);
+    EXPECT_EQ(Net().Node(centre), nullptr);
+    EXPECT_EQ(F(10, 10).knotennummer(), 0);
+    EXPECT_EQ(Net().Node(west)->ziel[kDirIndexE], 0);
+    EXPECT_EQ(F(9, 10).richtung(), kDirW);
+    EXPECT_TRUE(F(9, 10).ende());
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 30, 30));
+
+    // A plain field clears the links of the nodes at both ends.
+    DragRoad(5, 20, 15, 20, kWayGravelRoad);
+    DragRoad(5, 15, 5, 25, kWayGravelRoad);
+    DragRoad(15, 15, 15, 25, kWayGravelRoad);
+    ASSERT_EQ(Net().Node(F(5, 20).knotennummer())->ziel[kDirIndexE], F(15, 20).knotennummer());
+    Demolish(12, 20, 12, 20);
+    EXPECT_EQ(Net().Node(F(5, 20).knotennummer())->ziel[kDirIndexE], 0);
+    EXPECT_EQ(Net().Node(F(15, 20).knotennummer())->ziel[kDirIndexW], 0);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 30, 30));
+}
+
+TEST_F(DemolitionTest, AStationWithATrainStaysAndOneBodyFieldTakesTheWholeRow) {
+    DragTrack(30, 40, 50, 40, kWayRail);
+    doubles::TestBuilding& station = Place(5, 6, 38, 40);  // track row 40, head row 41
+    ASSERT_EQ(GetBuildingTypeAt(38, 40), 5);
+    ASSERT_EQ(F(39, 40).wegtyp(), kWayRail);
+    // A train on the platform: every field of the track row is occupied.
+    for (int32_t x = 38; x <= 41; ++x) {
+        station.occupied.insert({x, 40});
+        F(x, 40).set_belegt(3);
+    }
+    const WorldSnapshot before = TakeSnapshot();
+    Demolish(38, 40, 41, 41);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    EXPECT_TRUE(Services().buildings.demolished.empty());
+
+    // Empty again: one body field removes the track under all four.
+    station.occupied.clear();
+    for (int32_t x = 38; x <= 41; ++x) F(x, 40).set_belegt(0);
+    const int64_t cash = Cash();
+    Demolish(40, 40, 40, 40);
+    for (int32_t x = 38; x <= 41; ++x) {
+        EXPECT_EQ(F(x, 40).wegtyp(), 0) << x;
+        EXPECT_TRUE(F(x, 40).building_flag()) << x;  // the station stays
+    }
+    EXPECT_EQ(cash - Cash(), 4 * 290);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 60, 60));
+
+    // The whole station, head included.
+    Demolish(38, 40, 41, 41);
+    ASSERT_FALSE(Services().buildings.demolished.empty());
+    EXPECT_EQ(Services().buildings.demolished.front(), 5);
+    for (int32_t x = 38; x <= 41; ++x) EXPECT_FALSE(F(x, 41).building_flag());
+    EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 60, 60));
+}
+
+TEST_F(DemolitionTest, CityBuildingsArePaidForInPlayAndRemoveTheCityInTheEditor) {
+    const struct {
+        int32_t stadtb;
+        int32_t price;
+    } cases[] = {{5, 9000}, {15, 40000}, {45, 20000}, {48, 9000}, {54, 20000}, {55, 0}};
+    int32_t x = 10;
+    for (const auto& c : cases) {
+        F(x, 10).set_stadtnum(2);
+        F(x, 10).set_stadtb(static_cast<uint32_t>(c.stadtb));
+        const int64_t cash = Cash();
+        Demolish(x, 10, x, 10);
+        EXPECT_EQ(cash - Cash(), c.price) << c.stadtb;
+        EXPECT_EQ(F(x, 10).stadtb(), c.price > 0 ? 0 : c.stadtb) << c.stadtb;
+        x += 2;
+    }
+    GS().game_mode = kModeEditor;
+    F(40, 10).set_stadtnum(2);
+    F(40, 10).set_stadtb(5);
+    const int64_t cash = Cash();
+    Demolish(40, 10, 40, 10);
+    ASSERT_EQ(Services().cities.removed_at.size(), 1u);
+    EXPECT_EQ(Services().cities.removed_at[0], (std::pair<int32_t, int32_t>{40, 10}));
+    EXPECT_EQ(Cash(), cash);
+}
+
+TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
+    // Another player's track, a field with a vehicle, a raw-material site
+    // outside the editor, an attraction.
+    DragTrack(10, 10, 14, 10, kWayRail);
+    for (int32_t x = 10; x <= 14; ++x) F(x, 10).set_spieler(1);
+    DragRoad(10, 12, 14, 12, kWayGravelRoad);
+    F(12, 12).set_belegt(1);
+    Place(3, 10, 20, 20, 2, 2);
+    Place(4, 27, 30, 20, 1, 1);
+    F(40, 40).set_forest_flag(true);
+    F(40, 40).set_data_word(77);
+
+    Demolish(10, 10, 14, 12);
+    for (int32_t x = 10; x <= 14; ++x) EXPECT_EQ(F(x, 10).wegtyp(), kWayRail);
+    EXPECT_EQ(F(12, 12).wegtyp(), kWayGravelRoad);
+    EXPECT_EQ(F(11, 12).wegtyp(), 0);
+    const int64_t cash = Cash();
+    Demolish(20, 20, 30, 21);
+    Demolish(40, 40, 40, 40);
+    EXPECT_TRUE(Services().buildings.demolished.empty());
+    EXPECT_FALSE(F(40, 40).forest_flag());
+    EXPECT_EQ(F(40, 40).data_word(), 0);
+    EXPECT_EQ(Cash(), cash);  // forest is free
+
+    GS().game_mode = kModeEditor;
+    Demolish(20, 20, 20, 20);
+    ASSERT_EQ(Services().buildings.demolished.size(), 1u);
+    EXPECT_EQ(Services().buildings.demolished[0], 3);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 50, 50));
+}
+
+TEST_F(DemolitionTest, TunnelAndBridgeEndsTakeTheWholeRun) {
+    SetHeights(10, 49, 30, 50, 3);
+    Net().SetWayType(kWayRail - 1);
+    ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
+    DragRoad(15, 49, 25, 49, kWayAsphaltRoad);  // over the tunnel
+    Net().SetWayType(kWayGravelRoad - 1);
+    ASSERT_EQ(Net().BuildBridge(40, 40, 40, 45, 0), 1);
+
+    // A road field above the tunnel is cleared like any road; the tunnel stays.
+    Demolish(20, 49, 20, 49);
+    EXPECT_EQ(F(20, 49).wegtyp(), 0);
+    EXPECT_TRUE(F(20, 49).tunnel());
+
+    const int64_t cash = Cash();
+    Demolish(20, 48, 20, 48);  // the far portal
+    EXPECT_FALSE(F(20, 50).tportal());
+    EXPECT_FALSE(F(20, 48).tportal());
+    EXPECT_EQ(cash - Cash(), 3 * 290);
+
+    Demolish(40, 40, 40, 40);
+    for (int32_t y = 40; y <= 45; ++y) EXPECT_FALSE(F(40, y).bridge_flag()) << y;
+    EXPECT_EQ(cash - Cash(), 3 * 290 + 6 * 160);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 60, 60));
+}
+
+TEST_F(DemolitionTest, AVehicleOnABridgeKeepsItUncharged) {
+    Net().SetWayType(kWayAsphaltRoad - 1);
+    ASSERT_EQ(Net().BuildBridge(40, 40, 40, 45, 0), 1);
+    services_.AddVehicle(40, 42, kDirS);
+    Services().vehicle_on_run = 1;
+    const WorldSnapshot before = TakeSnapshot();
+    Demolish(40, 40, 40, 40);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    EXPECT_EQ(Services().row_queries.size(), 1u);
+}
+
+}  // namespace

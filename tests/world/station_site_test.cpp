@@ -1,0 +1,487 @@
+// Train station sites and station extension. The spacing and band rules of
+// the four orientations are not a rotation of each other, so each is pinned
+// by a table of accepted sites around a station of each orientation.
+
+#include <string>
+
+#include "construction_fixture.h"
+#include "world/field_queries.h"
+
+namespace {
+
+// Site anchors x 92..108 (columns), y 94..107 (rows) around a station of
+// length 2 placed at (100, 100); '#' accepted, '.' refused. Index
+// (existing - 6) * 4 + (site - 6).
+const char* const kGoldenSites[16] = {
+    // existing 6 site 6
+    R"(
+#################
+#################
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+#################
+#################
+#################
+#################
+)",
+    // existing 6 site 7
+    R"(
+#################
+#################
+###..........####
+###..........####
+###..........####
+###..........####
+###..........####
+###..........####
+###..........####
+###.........#####
+#######....######
+#################
+#################
+#################
+)",
+    // existing 6 site 8
+    R"(
+#################
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+#################
+#################
+#################
+#################
+#################
+)",
+    // existing 6 site 9
+    R"(
+#################
+#################
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+#################
+#################
+#################
+#################
+)",
+    // existing 7 site 6
+    R"(
+#################
+#################
+#####.........###
+#####.........###
+####..........###
+####..........###
+####..........###
+####..........###
+####..........###
+####..........###
+####..........###
+#################
+#################
+#################
+)",
+    // existing 7 site 7
+    R"(
+#################
+#################
+###..........####
+###..........####
+###..........####
+###..........####
+####.........####
+###..........####
+###..........####
+###..........####
+###..........####
+#################
+#################
+#################
+)",
+    // existing 7 site 8
+    R"(
+#################
+#####.........###
+#####.........###
+#####.........###
+####..........###
+####..........###
+####..........###
+####..........###
+####..........###
+####..........###
+####.......######
+#################
+#################
+#################
+)",
+    // existing 7 site 9
+    R"(
+#################
+#################
+####..........###
+####..........###
+####..........###
+####..........###
+#####.........###
+####..........###
+####..........###
+####..........###
+####..........###
+#################
+#################
+#################
+)",
+    // existing 8 site 6
+    R"(
+#################
+#################
+####....#....####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+#################
+#################
+)",
+    // existing 8 site 7
+    R"(
+#################
+#################
+######.......####
+###..........####
+###..........####
+###..........####
+###..........####
+###..........####
+###..........####
+###.........#####
+###.........#####
+###.........#####
+#################
+#################
+)",
+    // existing 8 site 8
+    R"(
+#################
+####....#....####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+#################
+#################
+#################
+)",
+    // existing 8 site 9
+    R"(
+#################
+#################
+######.......####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+####.........####
+#################
+#################
+)",
+    // existing 9 site 6
+    R"(
+#################
+#################
+####........#####
+####........#####
+####........#####
+####........#####
+####.........####
+####.........####
+####.........####
+####.........####
+####........#####
+#################
+#################
+#################
+)",
+    // existing 9 site 7
+    R"(
+#################
+#################
+###........######
+###........######
+###........######
+###........######
+###........######
+###........######
+###........######
+###........######
+###........######
+#################
+#################
+#################
+)",
+    // existing 9 site 8
+    R"(
+#################
+####........#####
+####........#####
+####........#####
+####........#####
+####.........####
+####.........####
+####.........####
+####.........####
+####........#####
+####.......######
+#################
+#################
+#################
+)",
+    // existing 9 site 9
+    R"(
+#################
+#################
+####........#####
+####........#####
+####........#####
+####........#####
+####........#####
+####........#####
+####........#####
+####........#####
+####........#####
+#################
+#################
+#################
+)",
+};
+
+class StationSiteTest : public ConstructionTest {
+  protected:
+    int32_t Check(int32_t type, int32_t x, int32_t y) {
+        GS().selected_building_type = 6;
+        GS().build_orientation = type - 6;
+        const bool alongX = type == 6 || type == 8;
+        return Helper().CanBuildHere(x, y, alongX ? 4 : 2, alongX ? 2 : 4);
+    }
+
+    std::string Table(int32_t type) {
+        std::string out = "\n";
+        for (int32_t y = 94; y <= 107; ++y) {
+            for (int32_t x = 92; x <= 108; ++x) out += Check(type, x, y) ? '#' : '.';
+            out += '\n';
+        }
+        return out;
+    }
+
+    void ClearBuildings() {
+        for (int32_t n = 1; n < kBuildingSlots; ++n) Services().buildings.buildings[n] = nullptr;
+        for (MapField& f : GS().fields) {
+            f.set_building_flag(false);
+            f.set_data_word(0);
+        }
+    }
+};
+
+TEST_F(StationSiteTest, GoldenTablesAroundAStationOfEachOrientation) {
+    for (int32_t existing = 6; existing <= 9; ++existing) {
+        ClearBuildings();
+        Place(1, existing, 100, 100).length = 2;
+        for (int32_t site = 6; site <= 9; ++site) {
+            EXPECT_EQ(Table(site), kGoldenSites[(existing - 6) * 4 + site - 6])
+                << "existing " << existing << " site " << site;
+        }
+    }
+}
+
+TEST_F(StationSiteTest, SpacingAlongTheTrackLine) {
+    // A type 7 station on the track row of a type 6 site, 5 or 6 columns away.
+    Place(1, 7, 100, 100);  // head column 100, track column 101, rows 100..103
+    EXPECT_EQ(Check(6, 105, 101), 0);
+    EXPECT_EQ(Check(6, 106, 101), 1);
+    // A type 8 station on the track column of a type 9 or 7 site: 5 rows
+    // south of its anchor the band north of the site still refuses both, 6
+    // rows south both pass.
+    ClearBuildings();
+    Place(2, 8, 100, 100);  // head row 100, track row 101, columns 100..103
+    EXPECT_EQ(Helper().CheckStationSite9(101, 105), 0);
+    EXPECT_EQ(Helper().CheckStationSite7(100, 105), 0);
+    EXPECT_EQ(Helper().CheckStationSite9(101, 106), 1);
+    EXPECT_EQ(Helper().CheckStationSite7(100, 106), 1);
+}
+
+TEST_F(StationSiteTest, TruckDepotsBesideTheSite) {
+    Place(1, 2, 102, 99);  // a depot directly north of the long side
+    EXPECT_EQ(Check(6, 100, 100), 0);
+    ClearBuildings();
+    Place(2, 2, 102, 98);  // two fields north
+    EXPECT_EQ(Check(6, 100, 100), 1);
+}
+
+TEST_F(StationSiteTest, AnotherPlayersTrackOnTheTrackLineRefuses) {
+    DragTrack(90, 100, 110, 100, kWayRail);
+    EXPECT_EQ(Check(6, 100, 100), 1);  // own straight track on row 100
+    F(102, 100).set_spieler(2);
+    EXPECT_EQ(Check(6, 100, 100), 0);
+}
+
+class StationExtensionTest : public ConstructionTest {
+  protected:
+    int32_t Extend(int32_t x, int32_t y) { return Helper().ExtendStation(x, y); }
+    int32_t Shown() {
+        const auto& shown = Services().panel.shown;
+        return shown.empty() ? -1 : shown.back();
+    }
+};
+
+TEST_F(StationExtensionTest, GrowsToFourLinesThenRefusesWithCodeOne) {
+    GS().building_types[6].build_price = 40000;
+    DragTrack(90, 100, 110, 100, kWayRail);
+    doubles::TestBuilding& station = Place(1, 6, 100, 100);  // grows north from row 101
+    ASSERT_EQ(F(100, 100).wegtyp(), kWayRail);
+    for (int32_t line = 2; line <= 4; ++line) {
+        const int64_t cash = Cash();
+        EXPECT_EQ(Extend(101, 101), 0);
+        EXPECT_EQ(Shown(), 0);
+        EXPECT_EQ(station.length, line);
+        const int32_t row = 101 - line;
+        for (int32_t x = 100; x <= 103; ++x) {
+            EXPECT_TRUE(F(x, row).building_flag());
+            EXPECT_EQ(F(x, row).data_word(), (6 << 10) | 1);
+            EXPECT_EQ(GetBuildingTypeAt(x, row), 5);
+        }
+        EXPECT_EQ(cash - Cash(), 20000);
+        ASSERT_FALSE(Services().buildings.rewrites.empty());
+        const doubles::StopRewrite& rewrite = Services().buildings.rewrites.back();
+        EXPECT_EQ(rewrite.x, 100);
+        EXPECT_EQ(rewrite.y, 100);
+        EXPECT_EQ(rewrite.type, 6);
+    }
+    const WorldSnapshot before = TakeSnapshot();
+    EXPECT_EQ(Extend(100, 101), 1);
+    EXPECT_EQ(Shown(), 1);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 120, 120));
+}
+
+TEST_F(StationExtensionTest, TrackOnTheNewLineIsKeptAndJoined) {
+    DragTrack(90, 100, 110, 100, kWayRail);
+    DragTrack(90, 99, 110, 99, kWayRail);
+    Place(1, 6, 100, 100);
+    ASSERT_EQ(Extend(100, 100), 0);
+    for (int32_t x = 100; x <= 103; ++x) {
+        EXPECT_EQ(F(x, 99).wegtyp(), kWayRail);
+        EXPECT_EQ(F(x, 99).wegteil(), 2);
+    }
+    EXPECT_NE(F(100, 99).knotennummer(), 0);
+    EXPECT_NE(F(103, 99).knotennummer(), 0);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 120, 120));
+}
+
+TEST_F(StationExtensionTest, RefusalCodesAndTheLastFailingOneIsKept) {
+    Place(1, 7, 100, 100);  // grows east: the new line is column 102
+    // A curve on the new line: code 3.
+    DragTrack(102, 95, 102, 101, kWayRail);
+    DragTrack(102, 101, 106, 101, kWayRail);
+    ASSERT_EQ(F(102, 101).wegteil(), 7);
+    WorldSnapshot before = TakeSnapshot();
+    EXPECT_EQ(Extend(100, 101), 3);
+    EXPECT_EQ(Shown(), 3);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+
+    // A building on a later field than the curve: its code 2 is the last.
+    F(102, 103).set_building_flag(true);
+    F(102, 103).set_data_word((14 << 10) | 9);
+    EXPECT_EQ(Extend(100, 101), 2);
+    // A slope on the last field: code 4 comes last.
+    F(102, 103).set_building_flag(false);
+    F(102, 103).set_data_word(0);
+    F(102, 103).set_teile_diff(6);
+    EXPECT_EQ(Extend(100, 101), 4);
+    F(102, 103).set_teile_diff(0);
+    // A bridge beyond the first field of the new line comes before the
+    // curve (code 3 stays); beyond the last field it comes last (code 2).
+    F(103, 100).set_bridge_flag(true);
+    EXPECT_EQ(Extend(100, 101), 3);
+    F(103, 100).set_bridge_flag(false);
+    F(103, 103).set_bridge_flag(true);
+    EXPECT_EQ(Extend(100, 101), 2);
+    F(103, 103).set_bridge_flag(false);
+    // A bridge next to the end of the new line: code 2.
+    F(102, 104).set_bridge_flag(true);
+    EXPECT_EQ(Extend(100, 101), 2);
+    F(102, 104).set_bridge_flag(false);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+}
+
+TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFive) {
+    Place(1, 8, 100, 100);  // grows south: the new line is row 102
+    Place(2, 8, 100, 106);  // a station head four rows beyond it
+    const WorldSnapshot before = TakeSnapshot();
+    EXPECT_EQ(Extend(100, 100), 5);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+}
+
+TEST_F(StationExtensionTest, ForestOnTheNewLineAndInTheBandIsNoTerminal) {
+    Place(1, 6, 100, 100);  // new line row 99, band rows 98..95
+    for (int32_t x = 99; x <= 104; ++x) {
+        // Tree values 32 and 33 in the high byte put 8 in bits 10-15.
+        F(x, 97).set_forest_flag(true);
+        F(x, 97).set_data_word(x % 2 == 0 ? 32 << 8 : 33 << 8);
+    }
+    F(101, 99).set_forest_flag(true);
+    F(101, 99).set_data_word(33 << 8);
+    EXPECT_EQ(Extend(100, 101), 0);
+    EXPECT_FALSE(F(101, 99).forest_flag());
+    EXPECT_EQ(F(101, 99).data_word(), (6 << 10) | 1);
+}
+
+TEST_F(StationExtensionTest, NearTheMapEdgeTheLineIsUnsuitable) {
+    Place(1, 6, 100, 6);  // head row 7; new line row 5, band up to row 1
+    EXPECT_EQ(Extend(100, 7), 0);
+    const WorldSnapshot before = TakeSnapshot();
+    EXPECT_EQ(Extend(100, 7), 4);  // the band would reach row 0
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    Place(2, 9, 2, 100);  // head column 3, grows west: new line column 1
+    EXPECT_EQ(Extend(3, 100), 4);
+}
+
+TEST_F(StationExtensionTest, AFieldWithoutAStationOnlyRedrawsThePanel) {
+    const WorldSnapshot before = TakeSnapshot();
+    EXPECT_EQ(Extend(50, 50), 0);
+    EXPECT_EQ(Shown(), 0);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+}
+
+}  // namespace

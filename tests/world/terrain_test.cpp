@@ -1,0 +1,238 @@
+// Raising and lowering corners: limits, prices, obstacles, the tunnel roof,
+// previews, the brush, and the properties that every corner stays within one
+// step of its neighbours and that a preview prices exactly what a change
+// takes.
+
+#include "app/app_globals.h"
+#include "construction_fixture.h"
+#include "platform/random.h"
+
+namespace {
+
+class TerrainTest : public ConstructionTest {
+  protected:
+    int32_t H(int32_t x, int32_t y) { return F(x, y).hoehe(); }
+    void SetBrush(int32_t n) { Services().panel.brush_size = n; }
+
+    // Raises the corner and returns what it cost, checking it against the
+    // preview made just before.
+    // A refused change (preview -1) must leave the world as it was.
+    int64_t Raise(int32_t x, int32_t y) { return Change(true, x, y); }
+    int64_t Lower(int32_t x, int32_t y) { return Change(false, x, y); }
+    int64_t Change(bool raise, int32_t x, int32_t y) {
+        const int32_t preview =
+            raise ? Terrain().PreviewRaiseCost(x, y) : Terrain().PreviewLowerCost(x, y);
+        const int64_t cash = Cash();
+        WorldSnapshot before;
+        if (preview < 0) before = TakeSnapshot();
+        if (raise) {
+            Terrain().RaiseLand(x, y, 0);
+        } else {
+            Terrain().LowerLand(x, y, 0);
+        }
+        const int64_t cost = cash - Cash();
+        EXPECT_EQ(preview < 0 ? 0 : preview * 1000, cost) << "(" << x << ", " << y << ")";
+        if (preview < 0) {
+            EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
+        }
+        return cost;
+    }
+
+    ::testing::AssertionResult Smooth(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+        for (int32_t x = x0; x < x1; ++x) {
+            for (int32_t y = y0; y < y1; ++y) {
+                for (int32_t dy = -1; dy <= 1; ++dy) {
+                    const int32_t d = H(x + 1, y + dy) - H(x, y);
+                    const int32_t down = H(x, y + 1) - H(x, y);
+                    if (d > 1 || d < -1 || down > 1 || down < -1) {
+                        return ::testing::AssertionFailure() << "at (" << x << ", " << y << ")";
+                    }
+                }
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+};
+
+TEST_F(TerrainTest, ARaisedCornerPushesItsNeighboursAndCostsPerStep) {
+    EXPECT_EQ(Raise(100, 100), 1000);
+    EXPECT_EQ(H(100, 100), 3);
+    EXPECT_EQ(F(100, 100).teile_diff(), 8);  // its north-west corner up
+    EXPECT_EQ(F(99, 99).teile_diff(), 6);    // the south-east corner of this one
+    EXPECT_EQ(Raise(100, 100), 9000);        // the eight neighbours follow
+    EXPECT_EQ(H(100, 100), 4);
+    for (int32_t x = 99; x <= 101; ++x) {
+        for (int32_t y = 99; y <= 101; ++y) {
+            if (x != 100 || y != 100) {
+                EXPECT_EQ(H(x, y), 3);
+            }
+        }
+    }
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::F, 0), 10000);
+    EXPECT_TRUE(Smooth(90, 90, 110, 110));
+}
+
+TEST_F(TerrainTest, HeightLimits) {
+    for (int32_t k = 0; k < 11; ++k) Raise(128, 128);
+    ASSERT_EQ(H(128, 128), 13);
+    Raise(128, 128);
+    EXPECT_EQ(H(128, 128), 14);
+    const WorldSnapshot top = TakeSnapshot();
+    EXPECT_EQ(Terrain().PreviewRaiseCost(128, 128), -1);
+    Terrain().RaiseLand(128, 128, 0);
+    EXPECT_TRUE(SameWorld(top, TakeSnapshot(), true));
+    EXPECT_TRUE(Smooth(100, 100, 150, 150));
+
+    // Near the edge a corner may rise to h + 1 only h + 1 fields in.
+    SetHeights(0, 90, 20, 110, 5);
+    const WorldSnapshot edge = TakeSnapshot();
+    Terrain().RaiseLand(5, 100, 0);
+    EXPECT_TRUE(SameWorld(edge, TakeSnapshot(), true));
+    Raise(6, 100);
+    EXPECT_EQ(H(6, 100), 6);
+
+    // Lowering water does nothing; lowering has no edge rule.
+    SetHeights(200, 200, 210, 210, 0);
+    const WorldSnapshot water = TakeSnapshot();
+    EXPECT_EQ(Terrain().PreviewLowerCost(205, 205), -1);
+    Terrain().LowerLand(205, 205, 0);
+    EXPECT_TRUE(SameWorld(water, TakeSnapshot(), true));
+    Lower(0, 50);
+    EXPECT_EQ(H(0, 50), 1);
+}
+
+TEST_F(TerrainTest, FillingWaterCostsDouble) {
+    SetHeights(90, 90, 110, 110, 0);
+    EXPECT_EQ(Raise(100, 100), 2000);
+    EXPECT_EQ(F(100, 100).teile_art(), 0);  // a field of height 1 sloping down stays water
+    EXPECT_EQ(Raise(100, 100), 1000 + 8 * 2000);
+    EXPECT_TRUE(Smooth(91, 91, 109, 109));
+}
+
+TEST_F(TerrainTest, TheEditorChangesHeightsForFree) {
+    GS().game_mode = kModeEditor;
+    Terrain().RaiseLand(100, 100, 0);
+    Terrain().RaiseLand(100, 100, 0);
+    Terrain().LowerLand(50, 50, 0);
+    EXPECT_EQ(H(100, 100), 4);
+    EXPECT_EQ(H(50, 50), 1);
+    EXPECT_EQ(Cash(), kStartCash);
+}
+
+TEST_F(TerrainTest, ObstaclesRefuseAndMarkTheFirstOne) {
+    const auto refusedBy = [&](auto place, int32_t ox, int32_t oy) {
+        place(F(ox, oy));
+        const WorldSnapshot before = TakeSnapshot();
+        g_MouseMoveTime.pending = 0;
+        Terrain().refused = 0;
+        EXPECT_EQ(Terrain().PreviewRaiseCost(100, 100), -1);
+        Terrain().RaiseLand(100, 100, 0);
+        EXPECT_EQ(Terrain().refused, 1);
+        EXPECT_EQ(Terrain().obstacle_x, ox);
+        EXPECT_EQ(Terrain().obstacle_y, oy);
+        EXPECT_EQ(F(ox, oy).cursor(), 2);
+        EXPECT_EQ(g_MouseMoveTime.pending, 1);
+        EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
+        F(ox, oy) = F(10, 10);
+    };
+    refusedBy([](MapField& f) { f.set_wegtyp(kWayGravelRoad); }, 99, 99);
+    refusedBy(
+        [](MapField& f) {
+            f.set_building_flag(true);
+            f.set_data_word((14 << 10) | 1);
+        },
+        100, 99);
+    refusedBy(
+        [](MapField& f) {
+            f.set_stadtnum(1);
+            f.set_stadtb(9);
+        },
+        99, 100);
+    refusedBy([](MapField& f) { f.set_bridge_flag(true); }, 100, 100);
+    refusedBy([](MapField& f) { f.set_tportal(true); }, 100, 99);
+    // A field pushed along by the marking pass counts too.
+    Raise(100, 100);
+    refusedBy([](MapField& f) { f.set_wegtyp(kWayRail); }, 98, 98);
+}
+
+TEST_F(TerrainTest, LoweringOverATunnelKeepsItsRoof) {
+    SetHeights(10, 45, 30, 50, 3);
+    Net().SetWayType(kWayRail - 1);
+    ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
+    ASSERT_TRUE(F(20, 44).tportal());
+    // Down to the tunnel's level with a shape that leaves no roof.
+    WorldSnapshot before = TakeSnapshot();
+    Terrain().LowerLand(21, 47, 0);  // field (20, 47) would get shape 11
+    EXPECT_EQ(Terrain().refused, 1);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
+    Terrain().LowerLand(20, 47, 0);  // below the tunnel's level
+    EXPECT_EQ(Terrain().refused, 1);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
+
+    // With a higher hill above, lowering to the tunnel's level with shape 10
+    // is allowed.
+    SetHeights(15, 46, 25, 48, 4);
+    Lower(20, 47);
+    EXPECT_EQ(Terrain().refused, 0);
+    EXPECT_EQ(H(20, 47), 3);
+    EXPECT_EQ(F(20, 47).teile_diff(), 10);
+    EXPECT_TRUE(F(20, 47).tunnel());
+}
+
+TEST_F(TerrainTest, TheBrushRaisesTheLowestCornersOfItsSquare) {
+    SetHeights(40, 40, 60, 60, 4);
+    SetBrush(3);
+    const int32_t preview = Terrain().GetRaiseCost(48, 48);
+    const int64_t cash = Cash();
+    Terrain().EditRaiseLand(48, 48);
+    for (int32_t x = 48; x <= 50; ++x) {
+        for (int32_t y = 48; y <= 50; ++y) EXPECT_EQ(H(x, y), 5);
+    }
+    EXPECT_EQ(cash - Cash(), 9000);
+    EXPECT_EQ(preview, 9);
+    EXPECT_TRUE(F(49, 49).feldchange());
+    EXPECT_EQ(GS().path_exit_mask[FieldIndex(49, 49)], 0);
+    EXPECT_TRUE(Smooth(41, 41, 59, 59));
+
+    // Raise the square again, then lower the highest corners of a smaller one.
+    Terrain().EditRaiseLand(48, 48);
+    EXPECT_EQ(H(48, 48), 6);
+    SetBrush(2);
+    Terrain().EditLowerLand(49, 49);  // corners 49..50 at 6 go down to 5
+    EXPECT_EQ(H(49, 49), 5);
+    EXPECT_EQ(H(50, 50), 5);
+    EXPECT_EQ(H(48, 48), 6);
+    EXPECT_TRUE(Smooth(41, 41, 59, 59));
+}
+
+TEST_F(TerrainTest, RandomChangesStaySmoothAndPreviewsPriceThemExactly) {
+    // Roads here and there refuse some of the changes.
+    DragRoad(105, 110, 120, 110, kWayGravelRoad);
+    DragRoad(112, 100, 112, 125, kWayAsphaltRoad);
+    for (const uint32_t seed : {5u, 17u, 1234u}) {
+        plat::Srand(seed);
+        for (int32_t op = 0; op < 150; ++op) {
+            const int32_t x = 100 + plat::Rand() % 30;
+            const int32_t y = 100 + plat::Rand() % 30;
+            if (plat::Rand() % 3 == 0) {
+                Lower(x, y);
+            } else {
+                Raise(x, y);
+            }
+            if (op % 50 == 49) {
+                // A brush step now and then.
+                SetBrush(2 + plat::Rand() % 3);
+                const int32_t preview = Terrain().GetRaiseCost(x, y);
+                const int64_t cash = Cash();
+                Terrain().EditRaiseLand(x, y);
+                if (preview >= 0) {
+                    EXPECT_EQ(preview * 1000, cash - Cash());
+                }
+                SetBrush(1);
+            }
+        }
+        ASSERT_TRUE(Smooth(80, 80, 150, 150)) << "seed " << seed;
+    }
+}
+
+}  // namespace
