@@ -7,10 +7,8 @@
 
 #include <cstdint>
 
+#include "app/app_messages.h"
 #include "world/choice_screen.h"
-
-inline constexpr uint32_t kMsgOpenEditorStart = WM_USER + 47;
-inline constexpr uint32_t kMsgEditorStartDone = WM_USER + 48;
 
 class FS_EDITORSTART : public ChoiceScreen {
   public:

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/game_state.h"
+#include "cities/city_manager.h"
 #include "gfx/blit_dc.h"
 #include "gfx/font_tables.h"
 #include "gfx/palette.h"
@@ -146,13 +147,23 @@ void FS_GEN_FORTSCHRITT::OnProdOk() {
     ShowWindow(SW_HIDE);
 }
 
-FS_GEN_FORTSCHRITT* OpenGenProgress(plat::Window* frame) {
-    if (g_pGenProgressScreen != nullptr) return g_pGenProgressScreen;
+FS_GEN_FORTSCHRITT* CreateGenProgressScreen(plat::Window* frame) {
     auto* screen = new FS_GEN_FORTSCHRITT;
-    g_pGenProgressScreen = screen;
     screen->Show(frame);
     screen->ShowWindow(SW_SHOW);
     screen->SendMessage(WM_PAINT);
+    return screen;
+}
+
+void PublishGenProgressScreen(FS_GEN_FORTSCHRITT* screen) {
+    g_pGenProgressScreen = screen;
+    if (g_pCityManager != nullptr) g_pCityManager->traffic_held = screen != nullptr ? 1 : 0;
+}
+
+FS_GEN_FORTSCHRITT* OpenGenProgress(plat::Window* frame) {
+    if (g_pGenProgressScreen != nullptr) return g_pGenProgressScreen;
+    FS_GEN_FORTSCHRITT* screen = CreateGenProgressScreen(frame);
+    PublishGenProgressScreen(screen);
     return screen;
 }
 
@@ -160,7 +171,7 @@ void CloseGenProgress() {
     FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
     if (screen == nullptr) return;
     screen->SendMessage(WM_COMMAND, kCmdProdOk, 0);
-    g_pGenProgressScreen = nullptr;
+    PublishGenProgressScreen(nullptr);
     delete screen;
 }
 

@@ -14,13 +14,12 @@
 
 #include <cstdint>
 
+#include "app/app_messages.h"
 #include "gfx/palette_image.h"
 #include "gfx/wing_bitmap.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
 
-inline constexpr uint32_t kMsgOpenGenProgress = WM_USER + 100;
-inline constexpr uint32_t kMsgGenProgressDone = WM_USER + 101;
 inline constexpr uint16_t kCmdProdOk = 40112;
 
 constexpr int32_t kGenStages = 4;  // 0 land, 1 cities, 2 woods, 3 industries
@@ -64,9 +63,16 @@ class FS_GEN_FORTSCHRITT : public plat::Window {
 
 inline FS_GEN_FORTSCHRITT* g_pGenProgressScreen = nullptr;
 
-// What the main frame's handlers of WM_USER+100 and WM_USER+101 do. Opening
-// while a screen exists does nothing, so a caller may ask once per phase.
-// Answers the open screen (null when none could be made).
+// Constructs the screen over `frame`, shows it and paints it at once; the
+// caller keeps it (the main frame in its screen slot).
+FS_GEN_FORTSCHRITT* CreateGenProgressScreen(plat::Window* frame);
+// Makes `screen` (or none) the open progress screen; while one is open the
+// cities make no traffic cars.
+void PublishGenProgressScreen(FS_GEN_FORTSCHRITT* screen);
+
+// What the main frame's handlers of WM_USER+100 and WM_USER+101 do, for a
+// frame without a screen table. Opening while a screen exists does nothing,
+// so a caller may ask once per phase. Answers the open screen.
 FS_GEN_FORTSCHRITT* OpenGenProgress(plat::Window* frame);
 // Sends the open screen command 40112, deletes it and clears the pointer.
 void CloseGenProgress();

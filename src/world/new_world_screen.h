@@ -7,10 +7,8 @@
 // (generate); back sends lParam 1. The main frame opens it on WM_USER+41
 // and cancels it with command 40113.
 
+#include "app/app_messages.h"
 #include "world/choice_screen.h"
-
-inline constexpr uint32_t kMsgOpenNewWorld = WM_USER + 41;
-inline constexpr uint32_t kMsgNewWorldDone = WM_USER + 42;
 
 class FS_NEUE_WELT : public ChoiceScreen {
   public:
