@@ -43,8 +43,11 @@ TEST_F(DemolitionTest, RemovalPricesByWayTypeAndTheNetworkLengthFloor) {
     const struct {
         int32_t wayType;
         int32_t price;
-    } cases[] = {{kWayGravelRoad, 440}, {kWayAsphaltRoad, 220}, {kWayRail, 290},
-                 {kWayMonorail, 360},   {kWaySuperconductor, 420}};
+    } cases[] = {{kWayGravelRoad, 440},
+                 {kWayAsphaltRoad, 220},
+                 {kWayRail, 290},
+                 {kWayMonorail, 360},
+                 {kWaySuperconductor, 420}};
     int32_t row = 10;
     for (const auto& c : cases) {
         if (IsRoadWay(c.wayType)) {

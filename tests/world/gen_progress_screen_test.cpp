@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/game_state.h"
+#include "cities/city_manager.h"
 #include "platform/compositor.h"
 #include "platform/message_box.h"
 #include "screen_fixture.h"
@@ -115,11 +116,17 @@ TEST_F(GenProgressScreen, ScreenMatchesItsStoredPicture) {
 }
 
 TEST_F(GenProgressScreen, CloseBlackensHidesAndDeletes) {
+    // While the screen is open the cities make no traffic cars.
+    CCityManager cities;
+    g_pCityManager = &cities;
     FS_GEN_FORTSCHRITT& s = Open();
+    EXPECT_EQ(cities.traffic_held, 1);
     const plat::Window* screen = &s;
     CloseGenProgress();
     EXPECT_EQ(g_pGenProgressScreen, nullptr);
     EXPECT_FALSE(plat::IsWindow(screen));
+    EXPECT_EQ(cities.traffic_held, 0);
+    g_pCityManager = nullptr;
     CloseGenProgress();  // nothing left to close
 
     // The frame's messages open and close it.

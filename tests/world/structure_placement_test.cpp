@@ -107,7 +107,7 @@ TEST_F(PlacementTest, ADepotFacingARoadMakesAJunction) {
     DragRoad(45, 45, 55, 45, kWayGravelRoad);
     DragRoad(45, 40, 45, 50, kWayGravelRoad);  // T at (45, 45)
     DragRoad(55, 40, 55, 50, kWayGravelRoad);  // T at (55, 45)
-    Place(1, 0, 50, 46);  // a depot facing north, below (50, 45)
+    Place(1, 0, 50, 46);                       // a depot facing north, below (50, 45)
     EXPECT_EQ(F(50, 46).wegtyp(), kWayGravelRoad);
     EXPECT_EQ(F(50, 46).wegteil(), 1);
     EXPECT_EQ(F(50, 46).richtung(), kDirN);

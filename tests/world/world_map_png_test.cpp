@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "cities/city.h"
+#include "construction_fixture.h"
 #include "platform/png_writer.h"
 #include "worldgen_fixture.h"
 
@@ -115,6 +116,12 @@ TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustr
         for (Colour site : {kMine, kLumberMill, kChemicalPlant, kSteelMill}) {
             EXPECT_GT(counts[site], 0) << season << " site " << int(site);
         }
+        // The cities' own streets are part of the way network.
+        int32_t city_count = 0;
+        for (const CCity* city : cities.cities) city_count += city != nullptr;
+        EXPECT_GT(city_count, 10);
+        EXPECT_LE(city_count, 39);
+        EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
         const std::string file = (folder / ("world_" + std::to_string(season) + ".png")).string();
         EXPECT_TRUE(plat::WritePng(file, picture, MapColours()));
         EXPECT_TRUE(std::filesystem::exists(file));
