@@ -4,6 +4,7 @@
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "view/spiel_feld.h"
+#include "world/building_footprint.h"
 #include "world/gen_progress_screen.h"
 #include "world/map_field.h"
 #include "world/terrain.h"
@@ -49,9 +50,17 @@ void RedrawWorldView() {
 
 void DemolishAllBuildings() {
     CBuildingTable* table = g_ppBuildings;
-    if (table == nullptr) return;
+    if (table == nullptr || g_pGameState == nullptr) return;
     for (int32_t slot = 1; slot < kBuildingSlots; ++slot) {
         if (table->At(slot) != nullptr) table->DemolishBuilding(slot);
+    }
+    // A building that demolition leaves standing (a city attraction) must
+    // not leave its number on the map once the table forgets it.
+    for (int32_t slot = 1; slot < kBuildingSlots; ++slot) {
+        const CBuilding* b = table->At(slot);
+        if (b == nullptr || b->type < 0 || b->type >= kBuildingTypeCount) continue;
+        const BuildingType& type = g_pGameState->building_types[b->type];
+        ClearBuildingFootprint(b->anchor_x, b->anchor_y, type.floor_width, type.floor_depth);
     }
     table->DeleteAll();
 }

@@ -22,5 +22,6 @@ void GenerateNewGameWorld(plat::Window* frame);
 // other. Afterwards the world view is redrawn and the screen closed.
 void RegenerateWorld(plat::Window* frame, plat::LParam lParam);
 
-// Demolishes every building of slots 1..1023 and deletes them all.
+// Demolishes every building of slots 1..1023 and deletes them all; the
+// fields of any building that demolition leaves standing are cleared too.
 void DemolishAllBuildings();

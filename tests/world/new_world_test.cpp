@@ -129,6 +129,30 @@ TEST_F(NewWorld, WholeWorldDemolishesEveryBuildingAndStartsAgain) {
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
 }
 
+TEST_F(NewWorld, DemolishingEverythingLeavesNoBuildingOnTheMap) {
+    for (MapField& f : GS().fields) {
+        f = MapField{};
+        f.set_hoehe(2);
+        f.set_teile_art(2);
+    }
+    // A cultural center, which demolition itself leaves standing, and a mine.
+    GS().selected_building_type = 27;
+    const int32_t center = buildings_.PlaceBuilding(60, 60);
+    ASSERT_GT(center, 0);
+    Terrain().PlaceStructure(60, 60, center, 1, 1);
+    GS().selected_building_type = 10;
+    const int32_t mine = buildings_.PlaceBuilding(80, 80);
+    ASSERT_GT(mine, 0);
+    Terrain().PlaceStructure(80, 80, mine, 2, 2);
+    ASSERT_TRUE(F(60, 60).building_flag());
+    DemolishAllBuildings();
+    EXPECT_EQ(buildings_.Count(), 0);
+    for (const MapField& f : GS().fields) {
+        ASSERT_FALSE(f.building_flag());
+        ASSERT_EQ(f.data_word(), 0);
+    }
+}
+
 TEST_F(NewWorld, SinglePhasesKeepTheRest) {
     plat::Srand(3);
     GenerateNewGameWorld(frame_);
