@@ -17,6 +17,7 @@
 #include "platform/random.h"
 #include "platform/screen.h"
 #include "sound/sound_manager.h"
+#include "transport/city_car.h"
 
 const char kResolutionRefusal[] =
     "This game doesn\xb4t support resolutions higher than 1024 x 768.\nPlease change "
@@ -65,6 +66,7 @@ bool CGameApp::InitInstance() {
     g_ProgramDrive = programDir.empty() ? 0 : programDir[0];
     BuildDataPaths(programDir);
     InstallLevelPictureLoaders();
+    InstallCityCarMaker();
 
     // Here the terrain object (with the way network) and the sound manager
     // join as their code comes: each is skipped while it does not exist.

@@ -99,13 +99,15 @@ class TestBuildings : public CBuildingTable {
 // A vehicle whose step runs a test function; counts its deletions.
 class TestVehicle : public CVehicle {
   public:
-    explicit TestVehicle(int id, int* deletions = nullptr) : id(id), deletions_(deletions) {}
+    explicit TestVehicle(int id, int* deletions = nullptr)
+        : CVehicle(VehicleLoadOnly{}), id(id), deletions_(deletions) {}
     ~TestVehicle() override {
         if (deletions_) ++*deletions_;
     }
-    void Move() override {
+    int32_t Move() override {
         ++moves;
         if (onMove) onMove(*this);
+        return 0;
     }
     int id;
     int moves = 0;

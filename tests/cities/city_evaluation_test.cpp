@@ -12,7 +12,7 @@ namespace {
 // A city car as the vehicle list holds it.
 class TestCar : public CVehicle {
   public:
-    void Move() override {}
+    TestCar() : CVehicle(VehicleLoadOnly{}) {}
 };
 
 std::vector<std::pair<int32_t, int32_t>> g_carFields;

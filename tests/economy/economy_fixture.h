@@ -58,7 +58,7 @@ class TestView : public SPIEL_FELD {
 
 class TestVehicle : public CVehicle {
   public:
-    void Move() override {}
+    TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
 };
 
 constexpr int64_t kStartCash = 10000000;
