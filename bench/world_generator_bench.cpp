@@ -19,21 +19,8 @@
 #include "economy/building_table.h"
 #include "landscape_templates.h"
 #include "platform/random.h"
-#include "transport/vehicle_services.h"
 #include "world/map_field.h"
 #include "world/terrain.h"
-
-// No vehicle stands anywhere in a new world. Weak, so that the vehicle
-// list's own answers win once the game library has them.
-__attribute__((weak)) CVehicle* FindVehicleAtField(int32_t, int32_t) {
-    return nullptr;
-}
-__attribute__((weak)) int32_t IsVehicleOnColumn(int32_t, int32_t, int32_t, int32_t) {
-    return 0;
-}
-__attribute__((weak)) int32_t IsVehicleOnRow(int32_t, int32_t, int32_t, int32_t) {
-    return 0;
-}
 
 namespace {
 
