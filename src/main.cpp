@@ -1,48 +1,17 @@
 // Entry point of the game: reads the start options, opens the host back end
-// and runs the application on it.
-//
-// For now the application only opens the main window, captioned "Ferrovane"
-// over the whole virtual screen, and ends when it is closed.
+// and runs the application object on it.
 
 #include <cstdio>
 #include <string>
 
-#include "platform/app.h"
+#include "app/game_app.h"
 #include "platform/host_backend.h"
 #include "platform/screen.h"
-#include "platform/window.h"
 
 namespace {
 
-class MainFrame : public plat::Window {
-  protected:
-    plat::LResult OnMessage(uint32_t msg, plat::WParam wParam, plat::LParam lParam) override {
-        return DefaultMessage(msg, wParam, lParam);
-    }
-};
-
-class GameApp : public plat::Application {
-  public:
-    bool InitInstance() override {
-        const plat::Size screen = plat::GetScreenSize();
-        frame_ = new MainFrame;
-        if (!frame_->Create(nullptr, {0, 0, screen.width, screen.height}, WS_POPUP | WS_VISIBLE,
-                            WS_EX_TOPMOST, "Ferrovane")) {
-            return false;
-        }
-        mainWindow = frame_;
-        return true;
-    }
-
-    int ExitInstance() override {
-        delete frame_;
-        frame_ = nullptr;
-        return plat::Application::ExitInstance();
-    }
-
-  private:
-    MainFrame* frame_ = nullptr;
-};
+// The one application object.
+CGameApp theApp;
 
 }  // namespace
 
@@ -58,6 +27,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ferrovane: %s\n", error.c_str());
         return 1;
     }
-    GameApp app;
-    return plat::RunApplication(app, *backend);
+    return plat::RunApplication(theApp, *backend);
 }

@@ -2,7 +2,8 @@
 # Sourced by ./play and ./test.
 fv_install_packages() {
   local wanted=(build-essential cmake g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-                libsdl2-dev libsdl2-mixer-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format)
+                libsdl2-dev libsdl2-mixer-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format
+                clang-14 libclang-rt-14-dev)
   local missing=()
   local p
   for p in "${wanted[@]}"; do

@@ -12,12 +12,19 @@ class CGameApp : public plat::Application {
     bool InitInstance() override;
     // One pass of the main loop; always asks for another one.
     bool OnIdle(long count) override;
-    // Shuts the game state down when the main frame has not done it.
+    // Deletes the main frame it created (whose destructor shuts the program
+    // down), then shuts the game state down when the frame has not done it.
     int ExitInstance() override;
 
     // Once per pass: world animation, money display, vehicle movement,
     // board-vote goal and ambient sounds.
     void UpdateFrame();
+
+  protected:
+    // Creates the main frame window (start-up step after the data paths):
+    // the HAUPTFENSTER, deleted again by ExitInstance. Null when its window
+    // could not be made.
+    virtual plat::Window* CreateMainFrame();
 
   private:
     // Runs the city-growth screen's pass; true when the pass ends there.
@@ -27,6 +34,8 @@ class CGameApp : public plat::Application {
     void RefreshMoneyDisplay();
     void MoveVehicles();
     void TestBoardVoteGoal();
+
+    plat::Window* frame_ = nullptr;  // the HAUPTFENSTER made by CreateMainFrame
 };
 
 // The end of the program (the main frame's destructor, or ExitInstance when

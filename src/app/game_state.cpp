@@ -66,6 +66,28 @@ void CGameState::Destroy() {
     ReleaseGameImages(images);
 }
 
+void CGameState::ResetNewGameSettings() {
+    city_size_choice = 0;
+    names_list_number = 0;
+    mine_kind = 0;
+    forest_style = 0;
+    forest_density = 0;
+    way_kind = 2;
+    ng_land = 2;
+    ng_mountains = 2;
+    ng_forests = 2;
+    ng_towns = 2;
+    ng_site_distance = 2;
+    // found_city_size stays.
+    regen_cities = 1;
+    regen_industries = 1;
+    regen_woods = 1;
+    regen_world = 1;
+    selected_building_type = -1;
+    placement_city = 0;
+    growth_target = 0;
+}
+
 const char* CGameState::DataPath(int32_t group) const {
     if (group < 0 || group >= kDataPathGroups) return "";
     int32_t copy = install_index;

@@ -86,6 +86,11 @@ class CGameState {
     // image holder.
     void Destroy();
 
+    // The new-game settings as a running game is ended or a saved game is
+    // read: the set-up choices back to their defaults, no building type
+    // selected, the world generator's working values cleared.
+    void ResetNewGameSettings();
+
     // The data folder of a group for the installation in use ("" for a group
     // outside 0..8).
     const char* DataPath(int32_t group) const;

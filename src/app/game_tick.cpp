@@ -3,6 +3,7 @@
 #include "app/app_messages.h"
 #include "app/data_tables.h"
 #include "app/game_state.h"
+#include "app/level_file.h"
 #include "app/market_events.h"
 #include "app/statistics.h"
 #include "cities/city_manager.h"
@@ -95,7 +96,7 @@ void RunNewYearNews() {
     if (gs == nullptr) return;
     plat::SendMessage(g_pHauptDialog, kMsgYearSummary);
     PlayNewsSound();
-    if (gs->opt_autosave == 1 && g_pHauptDialog != nullptr) g_pHauptDialog->SaveAutosave();
+    if (gs->opt_autosave == 1) SaveAutosave();
 }
 
 void AnnounceNewGoods() {

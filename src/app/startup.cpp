@@ -5,14 +5,19 @@
 #include "app/app_messages.h"
 #include "app/game_app.h"
 #include "app/game_state.h"
+#include "app/hauptfenster.h"
+#include "app/level_file.h"
 #include "app/settings.h"
+#include "app/tree_images.h"
 #include "game/opponent.h"
+#include "gfx/world_images.h"
 #include "platform/desktop.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
 #include "platform/screen.h"
 #include "sound/sound_manager.h"
+#include "transport/city_car.h"
 
 const char kResolutionRefusal[] =
     "This game doesn\xb4t support resolutions higher than 1024 x 768.\nPlease change "
@@ -60,18 +65,38 @@ bool CGameApp::InitInstance() {
     ReadSettingsFile(SettingsFilePath(programDir));
     g_ProgramDrive = programDir.empty() ? 0 : programDir[0];
     BuildDataPaths(programDir);
+    InstallLevelPictureLoaders();
+    InstallCityCarMaker();
 
-    // Here the terrain object (with the way network), the main frame (which
-    // builds the lookup tables), the sound manager and the three fixed
-    // images (main font, tile, small font) join as their code comes: each is
-    // skipped while it does not exist.
+    // Here the terrain object (with the way network) and the sound manager
+    // join as their code comes: each is skipped while it does not exist.
+    mainWindow = CreateMainFrame();
 
+    GetWorldImageHooks().load_tree_images = &LoadTreeImages;
+    LoadStartupImages();
+
+    // A missing picture that the player does not retry ends the program
+    // here (the frame closes and the loop is asked to quit); the game state
+    // lives on until the loop has ended.
     plat::SendMessage(mainWindow, kMsgShowStartScreen);
     g_pGameState->season = 3;
     return true;
 }
 
+plat::Window* CGameApp::CreateMainFrame() {
+    auto* frame = new HAUPTFENSTER;
+    if (!plat::IsWindow(frame)) {
+        delete frame;
+        return nullptr;
+    }
+    frame_ = frame;
+    return frame;
+}
+
 int CGameApp::ExitInstance() {
+    plat::Window* frame = frame_;
+    frame_ = nullptr;
+    delete frame;
     ShutdownGameState();
     return plat::Application::ExitInstance();
 }

@@ -109,6 +109,7 @@ int32_t StatisticsBlock::PairWord(StatPair p, int32_t player, bool running) {
 }
 
 void StatisticsBlock::Book(StatSeries s, int32_t player, int32_t amount) {
+    if (player < 0 || player >= kPlayerCount) return;
     int32_t& m = Monthly(s, player);
     m = Wrap(static_cast<int64_t>(m) + amount);
     int32_t& y = Yearly(s, player);
@@ -116,6 +117,7 @@ void StatisticsBlock::Book(StatSeries s, int32_t player, int32_t amount) {
 }
 
 void StatisticsBlock::BookPair(StatPair p, int32_t player, int32_t amount) {
+    if (player < 0 || player >= kPlayerCount) return;
     int32_t& w = PairThis(p, player);
     w = Wrap(static_cast<int64_t>(w) + amount);
 }
@@ -171,7 +173,6 @@ void YearlyRollOver() {
 }
 
 void BookWayConstruction(int32_t amount, int32_t fields, int32_t player) {
-    if (player < 0 || player >= kPlayerCount) return;
     g_Statistics.Book(StatSeries::TotalCosts, player, amount);
     g_Statistics.Book(StatSeries::CompanyWorth, player, amount);
     g_Statistics.BookPair(StatPair::C, player, amount);

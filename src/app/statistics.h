@@ -80,7 +80,9 @@ struct StatisticsBlock {
     int32_t& PairLast(StatPair p, int32_t player) { return words[PairWord(p, player, false)]; }
 
     // Adds an amount to the running slot of both the monthly and the yearly
-    // series (32-bit wrap-around, as the stored words are 32-bit).
+    // series (32-bit wrap-around, as the stored words are 32-bit). Both
+    // bookings ignore a player outside 0..3 (an owner number read from a
+    // damaged file must not write beside the block).
     void Book(StatSeries s, int32_t player, int32_t amount);
     // Adds an amount to the running year of a pair.
     void BookPair(StatPair p, int32_t player, int32_t amount);

@@ -1,47 +1,80 @@
 #pragma once
-// The city manager as the main loop and the world map use it. The cities
-// subsystem owns these classes and completes them (the operations are
-// declared abstract only until it exists); until then g_pCityManager stays
-// null and every call is skipped.
+// The city manager: owns every city of the map (63 slots, city number n in
+// slot n - 1), the list of 128 city names read from a names file with their
+// used flags, and the location words of terminal names. It founds and removes
+// cities, forwards the growth tick and the monthly update to every city,
+// names new terminals after the nearest city and writes and reads the
+// cities' record of the level file.
+//
+// The operations that other subsystems call from their loops (tick, monthly
+// update, founding and removing cities) are virtual so that their tests can
+// stand in for the cities.
 
+#include <cstddef>
 #include <cstdint>
 
-constexpr int32_t kCitySlots = 63;  // city number n (1..63) is slot n - 1
-constexpr int32_t kCityAreaSize = 27;
+#include "cities/city.h"
+#include "platform/file.h"
 
-class CCity {
-  public:
-    virtual ~CCity() = default;
-    // Rebuilds the city's list of stores of one store or attraction type and
-    // the shared store coverage grid (nothing until the cities override it).
-    virtual void RefreshStores(int32_t /*type*/) {}
-    // 1 when the city's 27 x 27 area meets the rectangle x .. x + w - 1,
-    // y .. y + h - 1.
-    int32_t OverlapsRect(int32_t x, int32_t y, int32_t w, int32_t h) const {
-        return origin_x < x + w && x < origin_x + kCityAreaSize && origin_y < y + h &&
-                       y < origin_y + kCityAreaSize
-                   ? 1
-                   : 0;
-    }
+constexpr int32_t kCityNameCount = 128;
+constexpr int32_t kCityNameSize = 20;  // 19 characters and the terminator
+constexpr int32_t kLocationWordCount = 12;
+// Size of the name-used block of the level file: 128 flags and reserved bytes.
+constexpr uint32_t kNameBlockBytes = 2048;
 
-    // Attraction counters, one per attraction type 27..31.
-    int32_t attraction_counts[5] = {};
-    // North-west field of the city's 27 x 27 area.
-    int32_t origin_x = 0;
-    int32_t origin_y = 0;
-    int32_t car_count = 0;  // city traffic cars of this city on the vehicle list
-};
+// Results of GetOrCreateCityAt besides a slot index.
+constexpr int32_t kNoCityCreated = -1;
+constexpr int32_t kCityFieldOffMap = -2;
 
 class CCityManager {
   public:
+    CCityManager();
     virtual ~CCityManager() = default;
-    // One growth tick of every city.
-    virtual void Tick() = 0;
-    // The monthly update of every city.
-    virtual void MonthlyUpdate() = 0;
-    // Removes the whole city that owns field (x, y) and clears its fields
-    // (nothing until the cities override it).
-    virtual void RemoveCityAt(int32_t /*x*/, int32_t /*y*/) {}
+    CCityManager(const CCityManager&) = delete;
+    CCityManager& operator=(const CCityManager&) = delete;
+
+    // Deletes every city without touching the map (the view is closing) and
+    // empties the slots.
+    void FreeAll();
+    // Reads "Names%d.txt" of the base data folder, the file number being the
+    // names-list setting + 1. A missing file changes nothing; a short one
+    // leaves the names past its end empty.
+    void LoadNames();
+    // A field of a city: that city grows by one size stage, the result is its
+    // slot index. Otherwise a city is founded with (x, y) as its centre in the
+    // first free slot: the slot index, or -1 when no slot is free or no start
+    // street can be laid (nothing is left behind). -2 off the map.
+    virtual int32_t GetOrCreateCityAt(int32_t x, int32_t y);
+    // Removes the city owning field (x, y) with its fields; nothing off the
+    // map or on a field of no city.
+    virtual void RemoveCityAt(int32_t x, int32_t y);
+    // Removes every city with its fields and frees every name.
+    virtual void RemoveAllCities();
+    // One growth tick of every city, in slot order.
+    virtual void Tick();
+    // The monthly update of every city, in slot order.
+    virtual void MonthlyUpdate();
+    // The name of a new terminal at (x, y) after the nearest city ("" when
+    // there is none), written into out (size bytes, always terminated).
+    void MakeTerminalName(int32_t x, int32_t y, char* out, size_t size);
+    template <size_t N>
+    void MakeTerminalName(int32_t x, int32_t y, char (&out)[N]) {
+        MakeTerminalName(x, y, out, N);
+    }
+    // The pre-save step of the level writer: finishes every pending site.
+    void FinishAllBuildingSites();
+    // The post-load and new-game step: every city adjusts its traffic cars.
+    void SpawnAllTrafficCars();
+
+    // The cities' record of the level file.
+    void Save(plat::FileHandle file) const;
+    // Deletes every city (the map is loaded whole, so no field is touched)
+    // and reads the cities back. False for a damaged record: a short read, a
+    // count above 63, a city number outside 1..63 or used twice, or a damaged
+    // city body; no city is left then.
+    bool Load(plat::FileHandle file);
+    // Walks over the record with the checks of Load and changes nothing.
+    static bool CheckRecord(plat::FileHandle file);
 
     // The city of a city number 1..63, or null.
     CCity* City(int32_t number) const {
@@ -49,20 +82,15 @@ class CCityManager {
     }
 
     CCity* cities[kCitySlots] = {};
+    uint32_t name_used[kCityNameCount] = {};
+    char names[kCityNameCount][kCityNameSize] = {};
+    char location_words[kLocationWordCount][10] = {};
+    // Set while the world generator's progress screen is open: no city makes
+    // traffic cars meanwhile.
+    int32_t traffic_held = 0;
+
+  private:
+    void DeleteAllCities();
 };
 
 inline CCityManager* g_pCityManager = nullptr;
-
-// Size class 0..7 of a city building number b (`stadtb`): 0 for 1..10, 1 for
-// 11..20, 2 for 21..28, 3 for 29..34, 4 for 35..38, 5 for 39..41, 6 for
-// 42..47, 7 for 48 and above (building sites); 0 for no building.
-constexpr int32_t GetCityBuildingClass(int32_t b) {
-    return b <= 10   ? 0
-           : b <= 20 ? 1
-           : b <= 28 ? 2
-           : b <= 34 ? 3
-           : b <= 38 ? 4
-           : b <= 41 ? 5
-           : b <= 47 ? 6
-                     : 7;
-}

@@ -1,55 +1,76 @@
 #pragma once
-// The building table as the main loop and the world map use it. The buildings
-// subsystem owns these classes and completes them (the operation is declared
-// abstract only until it exists); until then g_ppBuildings stays null and the
-// calls are skipped.
+// CBuildingTable: owns every building of the game in 1024 numbered slots. The
+// slot number is the building number that the map keeps in the `geb_num` bits
+// of each field a building covers; slot 0 is never used. One table exists per
+// game view, reached through g_ppBuildings; its owner empties it with FreeAll
+// before deleting it (the table does not own the objects past that call, so
+// test doubles may lend it buildings of their own).
 
 #include <cstdint>
 
-class CBuilding {
-  public:
-    virtual ~CBuilding() = default;
-
-    // Operations the world map calls. The bodies here are what a building
-    // without the feature answers; the building classes override them.
-    // Adds (amount 1) or removes (-1) the building's effect on the 27 x 27
-    // grid of the city in slot 0..62.
-    virtual void ApplyAttraction(int32_t /*city_slot*/, int32_t /*amount*/) {}
-    // Lengthens a train station by one line, charges its owner and returns
-    // the amount charged.
-    virtual int32_t Extend() { return 0; }
-    // A train station's length in lines (1..4), a truck depot 1, others 0.
-    virtual int32_t GetLength() const { return 0; }
-    // 1 when a terminal reports field (x, y) as occupied by a vehicle.
-    virtual int32_t IsTileOccupied(int32_t /*x*/, int32_t /*y*/) const { return 0; }
-
-    // North-west field of the footprint; for a train station the first field
-    // of its head line.
-    int32_t anchor_x = 0;
-    int32_t anchor_y = 0;
-};
+#include "economy/building.h"
+#include "platform/file.h"
 
 constexpr int32_t kBuildingSlots = 1024;
+constexpr int32_t kFirstBuildingSlot = 1;
+constexpr int32_t kLastBuildingSlot = kBuildingSlots - 1;
+// The table's header before each building's record in the level file.
+constexpr uint32_t kBuildingHeaderSize = 20;
 
 class CBuildingTable {
   public:
+    CBuildingTable() = default;
     virtual ~CBuildingTable() = default;
-    // The monthly update of every raw-material site (building types 10..13).
-    virtual void UpdateRawMaterialSites() = 0;
-    // Removes a building from the map and the table with every reference to
-    // it (nothing until the building table overrides it).
-    virtual void DemolishBuilding(int32_t /*number*/) {}
-    // Rewrites the schedule stops that name the station whose first field is
-    // (x, y) to its current lines (types 6..9).
-    virtual void RewriteStationStops(int32_t /*x*/, int32_t /*y*/, int32_t /*type*/,
-                                     int32_t /*number*/) {}
+    CBuildingTable(const CBuildingTable&) = delete;
+    CBuildingTable& operator=(const CBuildingTable&) = delete;
 
     // The building of a building number 1..1023, or null (slot 0 never holds one).
     CBuilding* At(int32_t number) const {
         return number > 0 && number < kBuildingSlots ? buildings[number] : nullptr;
     }
 
+    // Deletes every building (slots 0..1023); teardown.
+    void FreeAll();
+    // Deletes the buildings of slots 1..1023 (before a load, at a new game).
+    void DeleteAll();
+
+    // Places a building of type `selected_building_type` (+ `build_orientation`
+    // for truck depots and train stations) with the north-west field of its
+    // footprint at (x, y), in the first free slot; charges and books its
+    // price. Returns the building number, 0 when nothing was built (no free
+    // slot, no valid type). The caller writes the footprint into the map.
+    int32_t PlaceBuilding(int32_t x, int32_t y);
+    // Removes a building with every reference to it (schedule stops, city
+    // grids, its fields and ways) and books the demolition.
+    virtual void DemolishBuilding(int32_t number);
+
+    // AfterLoad of every building.
+    void AfterLoadAll();
+    // The monthly refill of every raw-material site (types 10..13).
+    virtual void UpdateRawMaterialSites();
+    // After station `number` was lengthened: every schedule stop that names
+    // the station is rewritten to list the station's platform rows.
+    virtual void RewriteStationStops(int32_t x, int32_t y, int32_t type, int32_t number);
+    // Removes every schedule stop whose first field is (x, y).
+    void ClearReferences(int32_t x, int32_t y, int32_t kind, int32_t number);
+    void ClearScanMarks();
+
+    // The table's record of the level file: the number of buildings, then per
+    // building a 20-byte header and its own record. A short write sets
+    // g_WriteError.
+    void Save(plat::FileHandle file) const;
+    // Deletes every building and reads the record. False when the record is
+    // damaged (a type without a building class, a slot outside 1..1023 or
+    // used twice, an anchor off the map, a record that runs past the file);
+    // the table is then left empty.
+    bool Load(plat::FileHandle file);
+    // Walks over the record with the same checks and changes nothing.
+    static bool CheckRecord(plat::FileHandle file);
+
     CBuilding* buildings[kBuildingSlots] = {};
 };
 
 inline CBuildingTable* g_ppBuildings = nullptr;
+
+// The building on field (x, y) through the `geb_num` bits, or null.
+CBuilding* BuildingOnField(int32_t x, int32_t y);

@@ -1,5 +1,7 @@
 #include "gfx/buttons.h"
 
+#include <utility>
+
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
 #include "gfx/palette_image.h"
@@ -17,21 +19,20 @@ BUTTONS::~BUTTONS() {
 bool BUTTONS::Create(uint32_t, int32_t x, int32_t y, plat::Window* parent, uint32_t id,
                      int32_t width, int32_t height, int32_t nx, int32_t ny, int32_t px, int32_t py,
                      const WinGBitmap& sheet, plat::PaletteHandle palette) {
-    command_id = id;
-    button_width = width;
-    button_height = height;
-    normal_x = nx;
-    normal_y = ny;
-    pressed_x = px;
-    pressed_y = py;
-    sheet_dc = sheet.dc.get();
-    sheet_palette = std::move(palette);
-    return CreateWindowAt(x, y, parent);
+    return CreateOnSheet(x, y, parent, id, width, height, nx, ny, px, py, sheet.dc.get(),
+                         std::move(palette));
 }
 
 bool BUTTONS::CreateFromImage(uint32_t, int32_t x, int32_t y, plat::Window* parent, uint32_t id,
                               int32_t width, int32_t height, int32_t nx, int32_t ny, int32_t px,
                               int32_t py, const PaletteImage& sheet) {
+    return CreateOnSheet(x, y, parent, id, width, height, nx, ny, px, py, sheet.dc.get(),
+                         sheet.palette);
+}
+
+bool BUTTONS::CreateOnSheet(int32_t x, int32_t y, plat::Window* parent, uint32_t id, int32_t width,
+                            int32_t height, int32_t nx, int32_t ny, int32_t px, int32_t py,
+                            plat::DeviceContext* dc, plat::PaletteHandle palette) {
     command_id = id;
     button_width = width;
     button_height = height;
@@ -39,8 +40,8 @@ bool BUTTONS::CreateFromImage(uint32_t, int32_t x, int32_t y, plat::Window* pare
     normal_y = ny;
     pressed_x = px;
     pressed_y = py;
-    sheet_dc = sheet.dc.get();
-    sheet_palette = sheet.palette;
+    sheet_dc = dc;
+    sheet_palette = std::move(palette);
     return CreateWindowAt(x, y, parent);
 }
 

@@ -59,6 +59,10 @@ class BUTTONS : public plat::Window {
     uint32_t ClassStyle() const override;
 
   private:
+    // Stores the fields of both Create forms and makes the window.
+    bool CreateOnSheet(int32_t x, int32_t y, plat::Window* parent, uint32_t id, int32_t width,
+                       int32_t height, int32_t nx, int32_t ny, int32_t px, int32_t py,
+                       plat::DeviceContext* dc, plat::PaletteHandle palette);
     bool CreateWindowAt(int32_t x, int32_t y, plat::Window* parent);
     void DrawImage(bool pressed);
     bool Inside(plat::LParam lParam) const;

@@ -34,13 +34,26 @@ class FS_YEAR_SUMMARY {
     virtual void Draw() = 0;
 };
 
+// The structure information window of the control panel.
+class FS_STRUCTURE_INFO {
+  public:
+    virtual ~FS_STRUCTURE_INFO() = default;
+    // Redraws the figures of the building shown.
+    virtual void DrawFigures() = 0;
+
+    int32_t shown_building = 0;  // building number shown, 0 none
+};
+
 class HAUPTDIALOG : public plat::Window {
   public:
+    // The building the information panel shows (building number, 0 none) and
+    // the open structure information window (null when closed).
+    int32_t selected_structure = 0;
+    FS_STRUCTURE_INFO* structure_info = nullptr;
+
     // Redraw the sidebar date line and capital line.
     virtual void DrawSidebarDate() = 0;
     virtual void DrawSidebarCapital() = 0;
-    // Writes "autosave.lvl" in the save folder.
-    virtual void SaveAutosave() = 0;
     // Draws "Action not possible:" and the reason for `action_refusal` 1..5
     // (nothing until the panel overrides it).
     virtual void ShowActionNotPossible() {}
@@ -48,9 +61,16 @@ class HAUPTDIALOG : public plat::Window {
     int32_t action_refusal = 0;  // reason 0..5 of the last station extension
     int32_t brush_size = 1;      // terrain brush 1..6
 
+    // Used by the main frame; the control-panel subsystem gives it its
+    // effect (until then it does nothing). Shows the first of the panel's popups that is open but
+    // hidden (which sets `screen_open` again); nothing when there is none.
+    virtual void ShowHiddenPopup() {}
+
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;
     FS_YEAR_SUMMARY* year_summary = nullptr;
+    uint8_t overview_marks[20] = {};  // set to 1 after a level is read at zoom 16
+    int32_t screen_open_flag = 0;     // a full screen of the main frame is open
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

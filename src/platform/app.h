@@ -49,8 +49,8 @@ Application* CurrentApplication();
 
 int RunApplication(Application& app, Backend& backend);
 
-// Ends the loop with `code` once the posted and input messages before it
-// have been handled.
+// Ends the loop with `code` once the posted messages before it have been
+// handled (input and later paints and timers are not handled any more).
 void PostQuit(int code);
 // exit() from inside a handler: PostQuit(code) and return.
 void ExitProcess(int code);

@@ -13,7 +13,10 @@
 // (the SDL back end maps window pixels back to the scaled screen). Keys are
 // Windows virtual-key numbers (messages.h); a key that produces a character
 // passes it with the key press, so that the layer can make WM_CHAR only for
-// keys that no accelerator consumed; OnChar is for text without a key.
+// keys that no accelerator consumed; OnChar is for text without a key. The
+// layer itself gives Enter, Backspace, Escape and Tab their characters (13,
+// 8, 27, 9): a back end passes 0 for them and does not send them as OnChar.
+// Shift, Ctrl and Alt arrive as VK_SHIFT, VK_CONTROL and VK_MENU (either side).
 
 #include <cstdint>
 #include <functional>

@@ -94,8 +94,7 @@ std::string HostPath(const std::string& windowsPath) {
         if (!resolved.empty() && resolved.back() != '/') resolved += '/';
         resolved += name;
     }
-    if (resolved.empty()) resolved = ".";
-    return resolved;
+    return resolved.empty() ? std::string(".") : resolved;
 }
 
 bool FileExists(const std::string& windowsPath) {

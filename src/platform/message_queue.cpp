@@ -85,6 +85,8 @@ bool WindowSystem::TakeNext(Msg* out, uint64_t* serial) {
         *serial = p.serial;
         return true;
     }
+    // Once the loop is asked to end, no further input is handled.
+    if (quit) return false;
     while (!input.empty()) {
         const Input in = input.front();
         input.pop_front();
@@ -93,7 +95,6 @@ bool WindowSystem::TakeNext(Msg* out, uint64_t* serial) {
             return true;
         }
     }
-    if (quit) return false;
     if (FindPaint(out, serial)) return true;
     return FindTimer(true, out, serial);
 }
@@ -197,8 +198,9 @@ void RunUntilIdle() {
 
 bool HasPendingMessages() {
     WindowSystem& ws = WindowSystem::Get();
-    if (!ws.posted.empty() || !ws.input.empty()) return true;
+    if (!ws.posted.empty()) return true;
     if (ws.quit) return false;
+    if (!ws.input.empty()) return true;
     Msg m;
     uint64_t serial = 0;
     return ws.FindPaint(&m, &serial) || ws.FindTimer(false, &m, &serial);

@@ -2,11 +2,11 @@
 // The message queue and its pump.
 //
 // Order in which the pump hands out messages (as the game expects):
-// posted messages (FIFO), then input (mouse and keyboard, FIFO, each turned
-// into a message for its window only when it is taken out: capture, focus and
-// double clicks are decided at that moment), then the quit request, then
-// WM_PAINT for a visible window with an update region, then WM_TIMER for a
-// due timer. Each taken message goes through PreTranslateMessage (the
+// posted messages (FIFO); then, once a quit is requested, nothing more; then
+// input (mouse and keyboard, FIFO, each turned into a message for its window
+// only when it is taken out: capture, focus and double clicks are decided at
+// that moment); then WM_PAINT for a visible window with an update region;
+// then WM_TIMER for a due timer. Each taken message goes through PreTranslateMessage (the
 // window's, its parents' and owners', and the main window's), then keys are
 // translated into WM_CHAR and the message is dispatched.
 //

@@ -15,7 +15,7 @@ void Surface::Resize(int newWidth, int newHeight) {
     std::vector<uint8_t> fresh(static_cast<size_t>(newStride) * newHeight, 0);
     const int keepWidth = std::min(width, newWidth);
     const int keepHeight = std::min(height, newHeight);
-    for (int y = 0; y < keepHeight; ++y) {
+    for (int y = 0; keepWidth > 0 && y < keepHeight; ++y) {
         std::memcpy(fresh.data() + static_cast<size_t>(y) * newStride, Row(y), keepWidth);
     }
     pixels = std::move(fresh);

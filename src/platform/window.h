@@ -100,9 +100,11 @@ class Window {
     virtual CursorId ClassCursor() const { return IDC_ARROW; }
 
     // --- Visibility and state ---------------------------------------------
-    // SW_HIDE, SW_SHOW, SW_SHOWNORMAL (show and bring to front with the
-    // focus), SW_SHOWNA and SW_SHOWNOACTIVATE (show only). Sends WM_SHOWWINDOW
-    // when the visibility changes. Returns whether it was visible before.
+    // SW_HIDE, SW_SHOW, SW_SHOWNORMAL (show; a top-level window also comes
+    // to the front and takes the focus), SW_SHOWNA and SW_SHOWNOACTIVATE (show
+    // only). Sends WM_SHOWWINDOW before the visibility changes. Hiding the
+    // focus window hands the focus to its nearest visible parent or owner.
+    // Returns whether it was visible before.
     bool ShowWindow(int32_t command);
     // Visible and every parent (for a child) visible.
     bool IsWindowVisible() const;
@@ -194,6 +196,7 @@ class Window {
 };
 
 // Null-tolerant forms: a null or destroyed window gets nothing (0 / false).
+// Inside a window class the members hide these: write plat::SendMessage(...).
 LResult SendMessage(Window* window, uint32_t message, WParam wParam = 0, LParam lParam = 0);
 bool PostMessage(Window* window, uint32_t message, WParam wParam = 0, LParam lParam = 0);
 // True while `window` points at a live object whose window exists.

@@ -77,13 +77,13 @@ void WindowSystem::Insert(Window* w) {
 void WindowSystem::Remove(Window* w) {
     std::erase(topLevel, w);
     if (w->parent_ != nullptr && live.count(w->parent_)) std::erase(w->parent_->children_, w);
-    // Children left behind (only while the window is torn down) lose their
-    // parent so that nothing points at freed memory.
-    for (Window* c : w->children_) c->parent_ = nullptr;
-    w->children_.clear();
-    for (Window* t : topLevel) {
-        if (t->parent_ == w) t->parent_ = nullptr;
+    // Windows that still name it as parent or owner (destroyed ones among
+    // them) forget it, so that nothing points at a window that may be freed.
+    for (auto& entry : live) {
+        Window* other = const_cast<Window*>(entry.first);
+        if (other->parent_ == w) other->parent_ = nullptr;
     }
+    w->children_.clear();
 }
 
 void WindowSystem::BringToTop(Window* w) {

@@ -17,9 +17,20 @@ class CSoundManager {
     // Plays the ambient sounds of the visible world.
     virtual void PlayAmbientSounds() = 0;
 
+    // Used by the main frame and the full screens; the sound subsystem
+    // gives them their effect (until then they do nothing).
+    // Stops every effect and mutes the rest until ResumeEffects.
+    virtual void StopEffects() {}
+    // Pauses the CD music / plays on from where it was paused.
+    virtual void PauseMusic() {}
+    virtual void ResumeMusic() {}
+    // The title screen's music: played on each paint, stopped when it closes.
+    virtual void PlayTitleMusic() {}
+    virtual void StopMusic() {}
+
     int32_t music_wait = 0;     // next-track delay in ms; music starts only when above 0
     int32_t music_playing = 0;  // music allowed
-    int32_t current_track = 0;
+    int32_t current_track = 0;  // CD track playing; 5 and above are in-game tracks
 };
 
 extern CSoundManager* g_pSound;

@@ -5,10 +5,22 @@
 
 #include <cstdint>
 
+constexpr uint8_t kNoStopField = 255;
+
 struct ScheduleStop {
     uint8_t x[4];
     uint8_t spare_a;
     uint8_t y[4];
     uint8_t spare_b;
+
+    bool IsEmpty() const { return x[0] == kNoStopField; }
 };
 static_assert(sizeof(ScheduleStop) == 10);
+
+// A stop without fields (spare bytes 0).
+constexpr ScheduleStop EmptyScheduleStop() {
+    return ScheduleStop{{kNoStopField, kNoStopField, kNoStopField, kNoStopField},
+                        0,
+                        {kNoStopField, kNoStopField, kNoStopField, kNoStopField},
+                        0};
+}

@@ -1,8 +1,8 @@
 #pragma once
 // What other subsystems need of the vehicle list to store a vehicle as its
 // number and to find it again after loading. The vehicle list implements it
-// and registers itself in g_pVehicleLookup; while no vehicle list exists the
-// pointer is null and stored vehicle numbers resolve to no vehicle.
+// and g_pVehicleLookup points at it from the start; tests may point it at a
+// double (null: stored vehicle numbers resolve to no vehicle).
 
 #include <cstdint>
 

@@ -215,7 +215,7 @@ int32_t GetHeightAt(int32_t x, int32_t y);
 
 // Whole-grid passes.
 // A new map: every bit of every field cleared except `feldchange`, which is
-// set; both layers of the view are to be redrawn.
+// set; every node of the way network freed; both redraw flags set.
 void ResetMapFields();
 void MarkAllFieldsChanged();
 void ClearAllFieldsChanged();

@@ -115,6 +115,8 @@ int32_t CWayNetwork::PlanPath(PlanKind kind, int32_t x1, int32_t y1, int32_t x2,
 
 bool CWayNetwork::TracePlannedPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t label) {
     FreePath();
+    // The flood labelled only the fields of the box around both ends.
+    const PlanBox box = MakeBox(x1, y1, x2, y2);
     int32_t cx = x2;
     int32_t cy = y2;
     int32_t l = label;
@@ -132,10 +134,13 @@ bool CWayNetwork::TracePlannedPath(int32_t x1, int32_t y1, int32_t x2, int32_t y
         const uint8_t exits = ExitMask(cx, cy);
         for (const uint8_t d : kTraceOrder) {
             const int32_t index = DirIndexFromBit(d);
-            const MapField* previous = FieldAt(cx + DirDx(index), cy + DirDy(index));
-            if (previous == nullptr || (exits & d) == 0 || previous->laenge() != p) continue;
-            cx += DirDx(index);
-            cy += DirDy(index);
+            const int32_t px = cx + DirDx(index);
+            const int32_t py = cy + DirDy(index);
+            // Outside the box the labels are left from earlier plans.
+            if (!box.Contains(px, py) || (exits & d) == 0) continue;
+            if (FieldAt(px, py)->laenge() != p) continue;
+            cx = px;
+            cy = py;
             --l;
             moved = true;
             break;

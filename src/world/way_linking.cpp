@@ -138,6 +138,26 @@ void ReserveStationLink(CWayNetwork& network, int32_t x, int32_t y) {
     if (vehicle != nullptr) network.SetLinkFlag(field->knotennummer(), vehicle->direction >> 4);
 }
 
+// Follows the way leaving (x, y) in direction d to its far end, first the
+// road part of the field, then its track part, and lets `atFarEnd` act
+// there. The result is that of the last part walked (0 when the part has no
+// way in direction d or its walk finds no far end).
+template <typename AtFarEnd>
+int32_t FollowEachPart(int32_t x, int32_t y, int32_t d, bool testJoin, AtFarEnd atFarEnd) {
+    const MapField* field = FieldAt(x, y);
+    if (field == nullptr || !IsSingleDirection(d)) return 0;
+    const uint8_t bit = static_cast<uint8_t>(d);
+    int32_t result = 0;
+    for (const bool track : {false, true}) {
+        if (track ? !HasTrackPart(*field) : field->wegtyp() >= 4) continue;
+        result = 0;
+        if ((WayBits(*field, track) & bit) == 0) continue;
+        const WalkResult walk = Walk(x, y, bit, track, WalkMode::Follow, testJoin);
+        if (walk.found) result = atFarEnd(track, walk);
+    }
+    return result;
+}
+
 }  // namespace
 
 void CWayNetwork::LinkFromField(int32_t x, int32_t y, int32_t d) {
@@ -176,42 +196,22 @@ void CWayNetwork::LinkFromField(int32_t x, int32_t y, int32_t d) {
 }
 
 int32_t CWayNetwork::RelinkField(int32_t x, int32_t y, int32_t d) {
-    const MapField* field = FieldAt(x, y);
-    if (field == nullptr || !IsSingleDirection(d)) return 0;
-    const uint8_t bit = static_cast<uint8_t>(d);
-    int32_t result = 0;
-    for (const bool track : {false, true}) {
-        if (track ? !HasTrackPart(*field) : field->wegtyp() >= 4) continue;
-        result = 0;
-        if ((WayBits(*field, track) & bit) == 0) continue;
-        const WalkResult walk = Walk(x, y, bit, track, WalkMode::Follow, true);
-        if (!walk.found) continue;
+    return FollowEachPart(x, y, d, true, [&](bool track, const WalkResult& walk) {
         const MapField* end = FieldAt(walk.x, walk.y);
         const uint8_t endBits = WayBits(*end, track);
-        if (std::popcount(endBits) <= 1 && !end->knoten()) continue;
+        if (std::popcount(endBits) <= 1 && !end->knoten()) return 0;
         for (int32_t i = 0; i < 4; ++i) {
             if (endBits & DirBitFromIndex(i)) LinkFromField(walk.x, walk.y, DirBitFromIndex(i));
         }
-        result = 1;
-    }
-    return result;
+        return 1;
+    });
 }
 
 int32_t CWayNetwork::UnlinkFromField(int32_t x, int32_t y, int32_t d) {
-    const MapField* field = FieldAt(x, y);
-    if (field == nullptr || !IsSingleDirection(d)) return 0;
-    const uint8_t bit = static_cast<uint8_t>(d);
-    int32_t result = 0;
-    for (const bool track : {false, true}) {
-        if (track ? !HasTrackPart(*field) : field->wegtyp() >= 4) continue;
-        result = 0;
-        if ((WayBits(*field, track) & bit) == 0) continue;
-        const WalkResult walk = Walk(x, y, bit, track, WalkMode::Follow, false);
-        if (!walk.found) continue;
+    return FollowEachPart(x, y, d, false, [&](bool track, const WalkResult& walk) {
         const MapField* end = FieldAt(walk.x, walk.y);
-        if (track && end->ende()) continue;  // a track end keeps its link
+        if (track && end->ende()) return 0;  // a track end keeps its link
         ClearLink(end->knotennummer(), walk.back);
-        result = end->ende() ? 0 : 1;
-    }
-    return result;
+        return end->ende() ? 0 : 1;
+    });
 }

@@ -127,8 +127,9 @@ class CWayNetwork {
     // start to the goal) in the path list, 0 with an empty path list.
     int32_t PlanRoadPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     int32_t PlanTrackPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-    // Builds the path list back from the goal along the planner's labels.
-    // False when the labels do not lead back to the start.
+    // Builds the path list back from the goal along the planner's labels,
+    // never leaving the planning box. False when the labels do not lead back
+    // to the start.
     bool TracePlannedPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t label);
 
     // --- Way pieces and station track ---------------------------------------

@@ -16,8 +16,6 @@ CBuildHelper* g_pBuildHelper = nullptr;
 
 namespace {
 
-constexpr int32_t kNeighbourDx[4] = {0, 1, 0, -1};
-constexpr int32_t kNeighbourDy[4] = {-1, 0, 1, 0};
 // The truck depot type whose exit faces a field from its N, E, S, W side.
 constexpr int32_t kDepotFacing[4] = {2, 3, 0, 1};
 
@@ -36,8 +34,8 @@ bool PortalFaces(const MapField& neighbour, int32_t i) {
 }
 
 bool RoadNeighbourConnects(int32_t x, int32_t y, int32_t p, int32_t i) {
-    const int32_t nx = x + kNeighbourDx[i];
-    const int32_t ny = y + kNeighbourDy[i];
+    const int32_t nx = x + DirDx(i);
+    const int32_t ny = y + DirDy(i);
     const MapField* n = FieldAt(nx, ny);
     if (n == nullptr) return false;
     const int32_t building = GetBuildingTypeAt(nx, ny);
@@ -50,7 +48,7 @@ bool RoadNeighbourConnects(int32_t x, int32_t y, int32_t p, int32_t i) {
 
 bool TrackNeighbourConnects(const MapField& field, int32_t x, int32_t y, int32_t ownType, int32_t p,
                             int32_t i) {
-    const MapField* n = FieldAt(x + kNeighbourDx[i], y + kNeighbourDy[i]);
+    const MapField* n = FieldAt(x + DirDx(i), y + DirDy(i));
     if (n == nullptr || n->spieler() != field.spieler() || !PortalFaces(*n, i)) return false;
     int32_t qn = n->wegteil() - 1;
     const uint8_t inLine = (i == kDirIndexN || i == kDirIndexS) ? kCrossingRoadEW : kCrossingRoadNS;

@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int32_t kNeighbourDx[4] = {0, 1, 0, -1};
-constexpr int32_t kNeighbourDy[4] = {-1, 0, 1, 0};
-
 // The piece of a ramp field, or -1 for a field that is not one of the four
 // plain ramps.
 int32_t RampPiece(const MapField& field, int32_t slope) {
@@ -44,7 +41,7 @@ uint8_t CWayNetwork::ChooseRoadPiece(int32_t x, int32_t y) {
 
     uint8_t mask = 0;
     for (int32_t i = 0; i < 4; ++i) {
-        const MapField* n = FieldAt(x + kNeighbourDx[i], y + kNeighbourDy[i]);
+        const MapField* n = FieldAt(x + DirDx(i), y + DirDy(i));
         if (n != nullptr && IsRoadWay(n->wegtyp()) && n->wegteil() != 0) {
             mask |= DirBitFromIndex(i);
         }
@@ -63,7 +60,7 @@ uint8_t CWayNetwork::ChooseTrackPiece(int32_t x, int32_t y) {
     const int32_t t = field->wegtyp();
     uint8_t mask = 0;
     for (int32_t i = 0; i < 4; ++i) {
-        const MapField* n = FieldAt(x + kNeighbourDx[i], y + kNeighbourDy[i]);
+        const MapField* n = FieldAt(x + DirDx(i), y + DirDy(i));
         if (n == nullptr) continue;
         // A portal counts only when its ramp leads away from this field.
         if (n->tportal() && n->teile_diff() != i + 1) continue;

@@ -47,10 +47,8 @@ class TestPanel : public Recording<HAUPTDIALOG> {
   public:
     int dates = 0;
     int capitals = 0;
-    int autosaves = 0;
     void DrawSidebarDate() override { ++dates; }
     void DrawSidebarCapital() override { ++capitals; }
-    void SaveAutosave() override { ++autosaves; }
 };
 
 class TestView : public Recording<SPIEL_FELD> {
@@ -101,13 +99,15 @@ class TestBuildings : public CBuildingTable {
 // A vehicle whose step runs a test function; counts its deletions.
 class TestVehicle : public CVehicle {
   public:
-    explicit TestVehicle(int id, int* deletions = nullptr) : id(id), deletions_(deletions) {}
+    explicit TestVehicle(int id, int* deletions = nullptr)
+        : CVehicle(VehicleLoadOnly{}), id(id), deletions_(deletions) {}
     ~TestVehicle() override {
         if (deletions_) ++*deletions_;
     }
-    void Move() override {
+    int32_t Move() override {
         ++moves;
         if (onMove) onMove(*this);
+        return 0;
     }
     int id;
     int moves = 0;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "app/app_globals.h"
 #include "app/app_messages.h"
 #include "app/game_app.h"
@@ -14,6 +17,7 @@
 #include "game/opponent.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
+#include "platform/temp_folder.h"
 #include "support/game_state_scope.h"
 
 namespace {
@@ -35,6 +39,7 @@ class MainLoopTest : public ::testing::Test {
         t.tick_time = t.frame_time = t.anim_time = t.opponent_time = host.Now();
         g_TickLength = 15000;
         plat::SetRandSourceForTests([] { return 0; });  // even: no random market event
+        gs.opt_autosave = 0;  // the tests that want the yearly save switch it on
         ASSERT_TRUE(frame->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
         app.mainWindow = frame;
     }
@@ -205,18 +210,24 @@ TEST_F(MainLoopTest, JanuaryRollsTheYearAfterTheMonth) {
 TEST_F(MainLoopTest, NewYearNewsEveryYear) {
     UseSubsystems();
     UsePanel();
-    for (int32_t autosave : {1, 0}) {
-        SCOPED_TRACE(autosave);
-        gs.opt_autosave = autosave;
+    fvtest::TempFolder folder;
+    std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index], kDataPathLength,
+                  "%s\\save", folder.Path().c_str());
+    const std::filesystem::path autosave =
+        std::filesystem::path(folder.Path()) / "save" / "autosave.lvl";
+    for (int32_t on : {1, 0}) {
+        SCOPED_TRACE(on);
+        gs.opt_autosave = on;
         panel->sent.clear();
-        panel->autosaves = 0;
         sound.effects.clear();
+        std::filesystem::remove(autosave);
         gs.month = 11;
         gs.week = 3;
         Ticks(1);
         EXPECT_EQ(panel->Count(kMsgYearSummary), 1);
         EXPECT_EQ(Effects30(), 1);
-        EXPECT_EQ(panel->autosaves, autosave);
+        // The yearly save goes into the saved-games folder, which it creates.
+        EXPECT_EQ(std::filesystem::exists(autosave), on == 1);
     }
     EXPECT_EQ(gs.year, 1962);
 }

@@ -10,8 +10,11 @@
 #include "app/desktop_changes.h"
 #include "app/game_app.h"
 #include "app/game_state.h"
+#include "app/loop_doubles.h"
 #include "app/settings.h"
 #include "game/opponent.h"
+#include "gfx/gfx_test_files.h"
+#include "platform/app.h"
 #include "platform/desktop.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/profile.h"
@@ -142,6 +145,11 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
 
 TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
+    // The start-up pictures and the first logo the main frame shows.
+    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
+        const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
+        folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
     plat::HeadlessBackend host({1024, 768});
     CGameApp app;
     ASSERT_TRUE(app.InitInstance());
@@ -164,7 +172,10 @@ TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
         EXPECT_EQ(gs.cash[slot + 1], gs.opponent_profiles[slot].start_capital);
         EXPECT_STREQ(gs.company_names[slot + 1], gs.opponent_profiles[slot].name);
     }
+    // The three start-up pictures, and no missing-file box.
     EXPECT_EQ(host.MessageBoxes().size(), 0u);
+    EXPECT_TRUE(gs.images.main_font.Loaded());
+    EXPECT_TRUE(gs.images.small_font.Loaded());
 
     gs.opt_music = 0;
     app.ExitInstance();
@@ -173,6 +184,47 @@ TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
     EXPECT_EQ(plat::GetProfileString("OPTIONEN", "Scrollspeed", "", ini), "44");
     EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", -1, ini), 0);
     EXPECT_EQ(plat::GetProfileInt("INSTALL", "Installation", -1, ini), -1);
+}
+
+// The whole life on the headless back end: start, the start-screen request to
+// the main frame, idle passes, the user closing the window, the settings
+// written at the end.
+TEST_F(StartupTest, RunsUntilTheWindowIsClosed) {
+    class FramedApp : public CGameApp {
+      public:
+        fvtest::RecordingFrame* frame = nullptr;
+
+      protected:
+        plat::Window* CreateMainFrame() override {
+            frame = new fvtest::RecordingFrame;
+            frame->Create(nullptr, {0, 0, 1024, 768}, WS_POPUP | WS_VISIBLE);
+            return frame;
+        }
+    };
+    plat::HeadlessBackend host({1024, 768});
+    host.QueueMessageBoxAnswer(IDCANCEL);  // the start-up pictures are missing here
+    FramedApp app;
+    plat::ApplicationStepper stepper(app, host);
+    ASSERT_TRUE(stepper.Start());
+    ASSERT_NE(app.frame, nullptr);
+    EXPECT_EQ(app.mainWindow, app.frame);
+    EXPECT_EQ(app.frame->Count(WM_USER + 0x2D), 1);
+    for (int i = 0; i < 10; ++i) {
+        host.AdvanceClock(10);
+        ASSERT_TRUE(stepper.Turn());
+        EXPECT_TRUE(stepper.WantsIdle());
+    }
+    host.InjectCloseRequest();
+    int turns = 0;
+    while (stepper.Turn() && ++turns < 100) {
+    }
+    EXPECT_LT(turns, 100);
+    stepper.Finish();
+    delete app.frame;
+    EXPECT_EQ(g_pGameState, nullptr);
+    const std::string ini = folder.Path() + "/ferrovane.ini";
+    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Sound", -1, ini), 1);
+    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Scrollspeed", -1, ini), 1);
 }
 
 TEST(DesktopChangesTest, AutoRunValueIsRestored) {

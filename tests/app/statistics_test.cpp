@@ -157,6 +157,17 @@ TEST_F(StatisticsTest, BookingWrapsInsteadOfOverflowing) {
     EXPECT_EQ(st.Monthly(StatSeries::TotalCosts, 0), -2147483647 - 1);
 }
 
+TEST_F(StatisticsTest, BookingsForNoSuchPlayerChangeNothing) {
+    for (int32_t i = 0; i < kStatisticsWords; ++i) st.words[i] = i;
+    for (int32_t player : {-1, 4, 1000, -2147483647 - 1}) {
+        st.Book(StatSeries::Points, player, 7);
+        st.Book(StatSeries::TotalCosts, player, 7);
+        st.BookPair(StatPair::K, player, 7);
+        st.BookPair(StatPair::A, player, 7);
+    }
+    for (int32_t i = 0; i < kStatisticsWords; ++i) ASSERT_EQ(st.words[i], i) << "word " << i;
+}
+
 TEST_F(StatisticsTest, WayConstructionBooking) {
     BookWayConstruction(1000, 4, 2);
     EXPECT_EQ(st.Monthly(StatSeries::TotalCosts, 2), 1000);

@@ -48,6 +48,8 @@ class FakeVehicleList : public CVehicleLookup {
 class OpponentTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Fake vehicles resolve to numbers only through a fake list.
+        g_pVehicleLookup = nullptr;
         RecreateOpponents();
         std::string pattern =
             (std::filesystem::temp_directory_path() / "ferrovane-opponents-XXXXXX").string();

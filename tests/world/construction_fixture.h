@@ -16,6 +16,7 @@
 #include "app/game_state.h"
 #include "app/statistics.h"
 #include "support/game_state_scope.h"
+#include "support/way_graph_check.h"
 #include "world/build_helper.h"
 #include "world/map_field.h"
 #include "world/terrain.h"
@@ -75,8 +76,3 @@ class ConstructionTest : public ::testing::Test {
     doubles::Scope services_;
     std::unique_ptr<CTerrain> terrain_;
 };
-
-// The kept graph against one linked from scratch from the node fields of the
-// box: same nodes, links, costs, flags and back directions.
-::testing::AssertionResult GraphMatchesMap(const CWayNetwork& network, int32_t x0, int32_t y0,
-                                           int32_t x1, int32_t y1);

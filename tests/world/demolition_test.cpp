@@ -219,12 +219,10 @@ TEST_F(DemolitionTest, TunnelAndBridgeEndsTakeTheWholeRun) {
 TEST_F(DemolitionTest, AVehicleOnABridgeKeepsItUncharged) {
     Net().SetWayType(kWayAsphaltRoad - 1);
     ASSERT_EQ(Net().BuildBridge(40, 40, 40, 45, 0), 1);
-    services_.AddVehicle(40, 42, kDirS);
-    Services().vehicle_on_run = 1;
+    services_.AddVehicle(40, 42, kDirS).on_bridge = 1;
     const WorldSnapshot before = TakeSnapshot();
     Demolish(40, 40, 40, 40);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-    EXPECT_EQ(Services().row_queries.size(), 1u);
 }
 
 }  // namespace

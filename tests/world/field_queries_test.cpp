@@ -29,19 +29,18 @@ TEST_F(FieldQueryTest, TunnelRunCostAndFarPortalMark) {
     Tunnel(20, 25, 10, kWayAsphaltRoad);
     EXPECT_EQ(MeasureTunnelRun(25, 10), 6 * 220);
 
-    // No vehicle list: the vehicles are not asked.
-    services_.state().vehicle_on_run = 1;
+    // A vehicle in another tunnel does not count; one on the far portal does.
+    CVehicle& vehicle = services_.AddVehicle(100, 100, kDirN);
+    vehicle.in_tunnel = 1;
     EXPECT_EQ(MeasureTunnelRun(10, 10), 580);
-    EXPECT_TRUE(services_.state().column_queries.empty());
-    services_.AddVehicle(100, 100, kDirN);
+    vehicle.pos_x = 11;
+    vehicle.pos_y = 10;
+    vehicle.in_tunnel = 0;
     F(11, 10).set_laenge(0);
     F(11, 10).set_tunnel_belegt(true);
     EXPECT_EQ(MeasureTunnelRun(10, 10), -1);
     EXPECT_EQ(F(11, 10).laenge(), 1);  // marked all the same
     EXPECT_TRUE(F(11, 10).tunnel_belegt());
-    ASSERT_EQ(services_.state().column_queries.size(), 1u);
-    EXPECT_EQ(services_.state().column_queries[0].x1, 11);
-    EXPECT_EQ(services_.state().column_queries[0].x2, 10);
 }
 
 TEST_F(FieldQueryTest, TunnelRunWithoutAPortalOrFarEndIsZero) {
@@ -66,11 +65,10 @@ TEST_F(FieldQueryTest, BridgeRunCostAndVehicle) {
     F(40, 41).set_bridge_piece(2);
     EXPECT_EQ(MeasureBridgeRun(40, 45), 5 * 360);
     EXPECT_EQ(F(40, 41).laenge(), 1);
-    services_.AddVehicle(1, 1, kDirN);
-    services_.state().vehicle_on_run = 1;
+    CVehicle& vehicle = services_.AddVehicle(40, 43, kDirN);
+    EXPECT_EQ(MeasureBridgeRun(40, 45), 5 * 360);  // under the bridge
+    vehicle.on_bridge = 1;
     EXPECT_EQ(MeasureBridgeRun(40, 45), -1);
-    ASSERT_EQ(services_.state().row_queries.size(), 1u);
-    EXPECT_EQ(services_.state().row_queries[0].y1, 41);
     F(40, 43).set_bridge_piece(9);
     EXPECT_EQ(MeasureBridgeRun(40, 43), 0);  // a span field gives no direction
     EXPECT_EQ(MeasureBridgeRun(41, 45), 0);

@@ -135,6 +135,21 @@ TEST_F(PlannerTest, TraceThatFindsNoWayBackIsNoPath) {
     EXPECT_EQ(Path(), (Cells{{11, 10}, {12, 10}}));
 }
 
+TEST_F(PlannerTest, TraceIgnoresLabelsLeftOutsideTheBox) {
+    // Water leaves only a way round along the box's west column (x = 10).
+    for (int32_t x = 11; x <= 29; ++x) {
+        for (int32_t y = 21; y <= 29; ++y) Water(x, y);
+    }
+    // Labels of an earlier plan just outside the box, each what the trace
+    // looks for next on that column.
+    for (int32_t y = 21; y <= 30; ++y) F(9, y).set_laenge(static_cast<uint32_t>(y - 10));
+    ASSERT_EQ(Net().PlanRoadPath(20, 20, 20, 30), 1);
+    const Cells cells = Path();
+    EXPECT_TRUE(IsContinuous({20, 20}, cells));
+    EXPECT_EQ(cells.back(), std::make_pair(20, 30));
+    for (auto [x, y] : cells) EXPECT_GE(x, 10);
+}
+
 TEST_F(PlannerTest, PortalsAndBridgesOverrideTheExits) {
     MapField& portal = F(30, 30);
     portal.set_tportal(true);

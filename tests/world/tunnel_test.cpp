@@ -157,8 +157,7 @@ TEST_F(TunnelTest, AVehicleInTheTunnelStopsItsRemovalFreeOfCharge) {
     Plateau(10, 49, 30, 50);
     Net().SetWayType(kWayRail - 1);
     ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
-    services_.AddVehicle(200, 200, kDirN);
-    Services().vehicle_on_run = 1;
+    services_.AddVehicle(20, 49, kDirN).in_tunnel = 1;
     const WorldSnapshot before = TakeSnapshot();
     EXPECT_EQ(MeasureTunnelRun(20, 50), -1);
     EXPECT_EQ(Net().DemolishTunnel(20, 50), 0);

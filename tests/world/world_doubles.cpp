@@ -151,7 +151,12 @@ TestCity& Scope::AddCity(int32_t number, int32_t originX, int32_t originY) {
 }
 
 CVehicle& Scope::AddVehicle(int32_t x, int32_t y, uint8_t dirBits) {
-    State::PlacedVehicle placed{x, y, std::make_unique<TestVehicle>(), nullptr};
+    State::PlacedVehicle placed{std::make_unique<TestVehicle>(), nullptr};
+    placed.vehicle->pos_x = static_cast<uint8_t>(x);
+    placed.vehicle->pos_y = static_cast<uint8_t>(y);
+    placed.vehicle->left_x = static_cast<uint8_t>(x);
+    placed.vehicle->left_y = static_cast<uint8_t>(y);
+    placed.vehicle->vehicle_class = kVehicleRail;
     placed.vehicle->direction = static_cast<uint8_t>(dirBits << 4);
     placed.node =
         std::make_unique<VehicleListNode>(VehicleListNode{placed.vehicle.get(), g_pVehicleList});
@@ -161,26 +166,3 @@ CVehicle& Scope::AddVehicle(int32_t x, int32_t y, uint8_t dirBits) {
 }
 
 }  // namespace doubles
-
-CVehicle* FindVehicleAtField(int32_t x, int32_t y) {
-    doubles::State* state = doubles::Current();
-    if (state == nullptr) return nullptr;
-    for (auto& placed : state->vehicles) {
-        if (placed.x == x && placed.y == y) return placed.vehicle.get();
-    }
-    return nullptr;
-}
-
-int32_t IsVehicleOnColumn(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    doubles::State* state = doubles::Current();
-    if (state == nullptr) return 0;
-    state->column_queries.push_back({x1, y1, x2, y2});
-    return state->vehicle_on_run;
-}
-
-int32_t IsVehicleOnRow(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    doubles::State* state = doubles::Current();
-    if (state == nullptr) return 0;
-    state->row_queries.push_back({x1, y1, x2, y2});
-    return state->vehicle_on_run;
-}

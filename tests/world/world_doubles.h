@@ -1,8 +1,8 @@
 #pragma once
 // Test doubles of the services the world map calls in other subsystems: the
-// building table and its buildings, the vehicle list with its field queries,
-// the city manager and its cities, the world view, the control panel and the
-// sound manager. Each test resets them.
+// building table and its buildings, vehicles on the vehicle list, the city
+// manager and its cities, the world view, the control panel and the sound
+// manager. Each test resets them.
 
 #include <cstdint>
 #include <memory>
@@ -18,10 +18,6 @@
 #include "view/spiel_feld.h"
 
 namespace doubles {
-
-struct RunQuery {
-    int32_t x1, y1, x2, y2;
-};
 
 // A building with the answers the world map asks for. Stations grow by
 // Extend; occupied fields are listed.
@@ -65,7 +61,7 @@ class TestBuildingTable : public CBuildingTable {
 
 class TestVehicle : public CVehicle {
   public:
-    void Move() override {}
+    TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
 };
 
 class TestCity : public CCity {
@@ -100,7 +96,6 @@ class TestPanel : public HAUPTDIALOG {
   public:
     void DrawSidebarDate() override {}
     void DrawSidebarCapital() override {}
-    void SaveAutosave() override {}
     void ShowActionNotPossible() override { shown.push_back(action_refusal); }
     std::vector<int32_t> shown;  // the refusal code at each call
 };
@@ -125,17 +120,12 @@ struct State {
     TestCityManager cities;
     std::vector<std::unique_ptr<TestCity>> city_objects;
 
-    // Vehicles standing on fields, answered by FindVehicleAtField.
+    // Vehicles standing on fields (listed in g_pVehicleList).
     struct PlacedVehicle {
-        int32_t x, y;
         std::unique_ptr<CVehicle> vehicle;
         std::unique_ptr<VehicleListNode> node;
     };
     std::vector<PlacedVehicle> vehicles;
-    // Answer of IsVehicleOnColumn / IsVehicleOnRow, and the calls made.
-    int32_t vehicle_on_run = 0;
-    std::vector<RunQuery> column_queries;
-    std::vector<RunQuery> row_queries;
 
     TestWorldView view;
     TestPanel panel;
@@ -155,7 +145,8 @@ class Scope {
     TestBuilding& AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY);
     // A city of number 1..63 with the origin of its area.
     TestCity& AddCity(int32_t number, int32_t originX, int32_t originY);
-    // A vehicle on field (x, y) travelling in direction bits `dirBits`.
+    // A vehicle on field (x, y) travelling in direction bits `dirBits`,
+    // listed in g_pVehicleList (the real vehicle queries find it).
     CVehicle& AddVehicle(int32_t x, int32_t y, uint8_t dirBits);
 
   private:

@@ -79,25 +79,3 @@ int32_t WorldTest::LinkCost(int32_t x, int32_t y, int32_t i) {
     const WayNode* node = Net().Node(NodeAt(x, y));
     return node != nullptr ? node->cost[i] : -1;
 }
-
-::testing::AssertionResult MirrorInvariantHolds(const CWayNetwork& network) {
-    for (int32_t a = 1; a < kWayNodeSlots; ++a) {
-        const WayNode* node = network.Node(a);
-        if (node == nullptr) continue;
-        for (int32_t i = 0; i < 4; ++i) {
-            const int32_t b = node->ziel[i];
-            if (b == 0) continue;
-            const WayNode* other = network.Node(b);
-            if (other == nullptr) {
-                return ::testing::AssertionFailure() << "node " << a << " links to free " << b;
-            }
-            const int32_t j = node->back[i];
-            if (j > 3 || other->ziel[j] != a || other->back[j] != i ||
-                other->cost[j] != node->cost[i] || other->belegt[j] != node->belegt[i]) {
-                return ::testing::AssertionFailure()
-                       << "link " << a << "[" << i << "] -> " << b << " has no mirror";
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
-}

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/game_state_scope.h"
+#include "support/way_graph_check.h"
 #include "world/build_helper.h"
 #include "world/map_field.h"
 #include "world/way_network.h"
@@ -50,8 +51,3 @@ class WorldTest : public ::testing::Test {
     std::unique_ptr<CWayNetwork> network_;
     CBuildHelper helper_;
 };
-
-// Checks the mirror invariant over the whole node table: every link has a
-// partner link at its target with the same cost and flag, and no link names
-// a free node number.
-::testing::AssertionResult MirrorInvariantHolds(const CWayNetwork& network);

@@ -1,4 +1,18 @@
 // Writes the stand-in data folder. Usage: ferrovane-standin FOLDER
-int main() {
+#include <cstdio>
+#include <string>
+
+#include "standin.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argc > 0 ? argv[0] : "ferrovane-standin");
+        return 2;
+    }
+    std::string error;
+    if (!standin::WriteDataFolder(argv[1], &error)) {
+        std::fprintf(stderr, "ferrovane-standin: %s\n", error.c_str());
+        return 1;
+    }
     return 0;
 }

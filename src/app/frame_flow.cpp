@@ -1,0 +1,172 @@
+// The main frame's part in the flow of the program: the logos and the title
+// screen, the title's choices, starting and ending a running game, and the
+// high-score entry at the end of a game.
+
+#include "app/app_globals.h"
+#include "app/app_messages.h"
+#include "app/game_state.h"
+#include "app/hauptfenster.h"
+#include "app/level_file.h"
+#include "app/new_game_settings.h"
+#include "app/statistics.h"
+#include "game/high_scores.h"
+#include "gfx/world_images.h"
+#include "panel/hauptdialog.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+#include "sound/sound_manager.h"
+#include "view/spiel_feld.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+
+namespace {
+
+// The world view leaves room for the edge-scroll strips.
+constexpr int32_t kViewWidthMargin = 18;
+constexpr int32_t kViewHeightMargin = 41;
+constexpr int32_t kOverviewZoom = 16;
+
+void ResetLoopTimers(FrameTimers& t) {
+    const uint32_t now = plat::TimeGetTime();
+    t = FrameTimers{};
+    t.frame_time = t.frame_now = now;
+    t.anim_time = t.anim_now = now;
+    t.tick_time = t.tick_now = now;
+    t.opponent_time = t.opponent_now = now;
+}
+
+}  // namespace
+
+void HAUPTFENSTER::ShowStartScreen() {
+    if (g_pGameState != nullptr) g_pGameState->paused = 1;
+    SendMessage(kMsgLogoDone);
+    if (g_LogoShown[0] == 0) {
+        g_LogoShown[0] = 1;
+        SendMessage(kMsgOpenLogo, 0);
+    } else if (g_LogoShown[1] == 0) {
+        g_LogoShown[1] = 1;
+        SendMessage(kMsgOpenLogo, 1);
+    } else if (const ScreenEntry* title = EntryFor(FrameScreen::Start); title != nullptr) {
+        OpenScreen(*title, 0, 0);
+    }
+}
+
+void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
+    CGameState* gs = g_pGameState;
+    if (gs == nullptr) return;
+    gs->screen_open = 0;
+    // Choices that go on in the control panel of a fresh world view.
+    auto viaPanel = [this](uint32_t panelMessage) {
+        if (StartWorldView(kModeGame)) {
+            plat::SendMessage(g_pHauptDialog, panelMessage);
+        } else {
+            SendMessage(kMsgShowStartScreen);
+        }
+    };
+    switch (choice) {
+        case kChoiceScenario:
+            viaPanel(kMsgPanelOpenScenarioSelect);
+            break;
+        case kChoiceMission:
+            viaPanel(kMsgPanelOpenMissionSelect);
+            break;
+        case kChoiceCareer:
+            RequestScreen(kMsgOpenCareer);
+            break;
+        case kChoiceNewGame:
+            RequestScreen(kMsgOpenNewGameSetup);
+            break;
+        case kChoiceContinue:
+            gs->goal_reached = 0;
+            gs->board_votes = 0;
+            if (!StartWorldView(kModeGame)) {
+                SendMessage(kMsgShowStartScreen);
+                break;
+            }
+            if (LoadLastGame() != LevelLoadResult::Loaded) {
+                // Missing or damaged (the player was told): no game to go
+                // on with, back to the title.
+                SendMessage(kMsgEndRunningGame);
+                SendMessage(kMsgShowStartScreen);
+                break;
+            }
+            if (g_pSound != nullptr) {
+                g_pSound->ResumeEffects();
+                g_pSound->OnMusicNotify();
+            }
+            gs->sim_halted = 0;
+            if (g_pSpielFeld != nullptr && g_pSpielFeld->zoom == kOverviewZoom) {
+                SendMessage(WM_COMMAND, kCmdViewOverview, 0);
+            }
+            break;
+        case kChoiceLoadGame:
+            viaPanel(kMsgPanelOpenLoadGame);
+            break;
+        case kChoiceEditor:
+            RequestScreen(kMsgOpenEditorStart);
+            break;
+        case kChoiceHighScores:
+            RequestScreen(kMsgOpenHighScores);
+            break;
+        case kChoiceQuit:
+            SendMessage(WM_CLOSE);
+            break;
+        case kChoiceTutorial:
+            RequestScreen(kMsgOpenTutorial);
+            break;
+        default:
+            break;
+    }
+}
+
+bool HAUPTFENSTER::StartWorldView(int32_t game_mode) {
+    CGameState* gs = g_pGameState;
+    const auto create = GetFrameHooks().create_world_view;
+    if (gs == nullptr || create == nullptr) return false;
+    gs->game_mode = game_mode;
+    LoadWorldImages();
+    const plat::Rect area{gs->origin_x, gs->origin_y,
+                          gs->origin_x + gs->screen_width - kViewWidthMargin,
+                          gs->origin_y + gs->screen_height - kViewHeightMargin};
+    SPIEL_FELD* view = create(*this, area);
+    if (view == nullptr) return false;
+    g_pSpielFeld = view;
+    ResetLoopTimers(gs->timers);
+    gs->paused = 0;
+    gs->redraw_terrain = 1;
+    gs->redraw_objects = 1;
+    view->RedrawView();
+    ShowWindow(SW_SHOW);
+    UpdateWindow();
+    LoadKeys();
+    return true;
+}
+
+void HAUPTFENSTER::EndRunningGame() {
+    plat::ClipCursor(nullptr);
+    if (g_pGameState != nullptr) FreeWorldImages();
+    SPIEL_FELD* view = g_pSpielFeld;
+    g_pSpielFeld = nullptr;
+    delete view;
+    ResetMapFields();
+    if (g_pWayNetwork != nullptr) g_pWayNetwork->FreeAllNodes();
+    DeleteScreen(FrameScreen::GenProgress);
+    ResetGameCounters();
+    ClearStatistics();
+    if (g_pGameState != nullptr) ResetNewGameSettings(*g_pGameState);
+}
+
+void HAUPTFENSTER::OnGameEndDone(int32_t points) {
+    CGameState* gs = g_pGameState;
+    if (gs == nullptr) return;
+    if (gs->game_mode == kModeGame || gs->game_mode == kModeCareer) {
+        SendMessage(kMsgEndRunningGame);
+    }
+    gs->screen_open = 0;
+    if (InsertHighScore(*gs, points) < 0) {
+        SendMessage(kMsgShowStartScreen);
+    } else {
+        RequestScreen(kMsgOpenHighScores);
+    }
+    gs->sim_halted = 0;
+}

@@ -1,0 +1,133 @@
+#pragma once
+// HAUPTFENSTER: the main frame. One borderless top-most window over the game
+// area that owns every full screen. Screens never open each other: a screen,
+// the control panel or the main loop sends the frame a private message
+// (app_messages.h); the frame opens the screen asked for and, on the screen's
+// done message, deletes it and hands the game back (frame_screens.h).
+//
+// The frame also shows the logos and the title screen, starts and ends a
+// running game (the world view), keeps the keyboard accelerators, throttles
+// mouse moves over the world view, and at its end runs the program's shutdown:
+// free the fixed images and the lookup tables, write best.sav, delete the
+// vehicles, undo the desktop changes, write the settings file and free the
+// game state.
+//
+// A title choice whose screen does not exist yet (no entry in the screen
+// table, or no world view to start) brings the title screen back, so that the
+// choice has no visible effect.
+
+#include <cstdint>
+#include <vector>
+
+#include "app/frame_screens.h"
+#include "platform/accelerators.h"
+#include "platform/window.h"
+
+class SPIEL_FELD;
+
+class HAUPTFENSTER : public plat::Window {
+  public:
+    // Creates the window over the game area (WM_CREATE builds the lookup
+    // tables, reads best.sav and loads the keys).
+    HAUPTFENSTER();
+    // The program's shutdown (see above). Screens still open are deleted.
+    ~HAUPTFENSTER() override;
+
+    bool PreTranslateMessage(plat::Msg& msg) override;
+
+    // Keyboard accelerators (table 108) on and off.
+    void LoadKeys();
+    void DropKeys();
+    const plat::AcceleratorTable* accelerators = nullptr;
+
+    // --- Screens ---------------------------------------------------------
+    // The open screen of a slot, or null.
+    plat::Window* Screen(FrameScreen slot) const;
+    // Adds a screen kind to the table of this frame (later entries win).
+    void AddScreen(const ScreenEntry& entry);
+    // True when some screen opens on this message.
+    bool OpensScreen(uint32_t message) const;
+    // Runs the open or done handling of an entry.
+    void OpenScreen(const ScreenEntry& entry, plat::WParam wParam, plat::LParam lParam);
+    void CloseScreen(const ScreenEntry& entry, plat::WParam wParam, plat::LParam lParam);
+    // Deletes the screen of a slot outright (no steps).
+    void DeleteScreen(FrameScreen slot);
+    // Done step 3: no screen open any more (the panel may show a hidden popup).
+    void ReleaseScreen();
+    // Done step 4: sound back on, the keys loaded. With `resume_music` the
+    // music goes on at once, else the next track follows after 15 to 30 s.
+    void ResumeAfterScreen(bool resume_music);
+    // Tells the screen of a slot, if open, about a change.
+    void NotifyScreen(FrameScreen slot, FrameNotice notice);
+
+    // --- Game flow ---------------------------------------------------------
+    // WM_USER+45: logo 0, then logo 1, then (and on every later call) the title.
+    void ShowStartScreen();
+    // WM_USER+46 after the title screen was deleted: act on the choice.
+    void OnStartScreenResult(int32_t choice);
+    // Starts a world view in a game mode; false when there is none to start.
+    bool StartWorldView(int32_t game_mode);
+    // WM_USER+5: tears the running game down.
+    void EndRunningGame();
+    // WM_USER+73 after the end-of-game screen was deleted with its points.
+    void OnGameEndDone(int32_t points);
+    // WM_USER+115: cancels every open screen and ends the program.
+    void OnAbort();
+    // WM_USER+89: cancels the information screens of a running game.
+    void CloseInfoWindows();
+    // WM_CLOSE: ends the program in order (the loop quits with code 0; the
+    // application deletes the frame, whose destructor shuts down).
+    void OnClose();
+
+    // --- Notifications and commands --------------------------------------
+    void OnGameTick();
+    void OnFactoryOverviewTick();
+    void OnCashChanged();
+    void OnMciNotify(plat::WParam code);
+    // Space: the next orientation of a depot or station to place.
+    void OnRotateOrientation();
+    // The arrow keys: orientation 0..3 (north, east, south, west).
+    void SetBuildOrientation(int32_t orientation);
+    void OnToggleAnimations();
+
+    // The end-of-game screen's points, taken before it is deleted.
+    int32_t game_end_points = 0;
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+
+  private:
+    int32_t OnCreate();
+    bool OnPrivateMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam);
+    bool OnCommand(uint16_t command);
+    // Sends a request that opens a screen; the title comes back when no
+    // screen opens on it.
+    void RequestScreen(uint32_t message);
+    // After the orientation changed: the view picks the field under the
+    // cursor again so that the preview follows.
+    void RepickViewField();
+    // True when a mouse move over the view came too soon and is dropped.
+    bool ThrottleViewMouseMove();
+    const ScreenEntry* EntryFor(FrameScreen slot) const;
+
+    std::vector<ScreenEntry> screen_table_;
+    plat::Window* screens_[kFrameScreenCount] = {};
+    bool view_move_handled_ = false;
+    uint32_t last_view_move_time_ = 0;
+};
+
+// Milliseconds of silence before the next in-game CD track: 15000..30000.
+int32_t NextTrackDelay();
+
+// The application's main window (null when there is none).
+plat::Window* MainFrameWindow();
+
+// What the frame needs of subsystems that come later; null hooks mean the
+// thing does not exist yet.
+struct FrameHooks {
+    // Constructs the world view and creates its window as a child of the
+    // frame over `area` (frame client coordinates); the view creates the
+    // control panel. Null when it could not be made.
+    SPIEL_FELD* (*create_world_view)(HAUPTFENSTER& frame, const plat::Rect& area) = nullptr;
+};
+FrameHooks& GetFrameHooks();

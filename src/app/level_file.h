@@ -1,0 +1,72 @@
+#pragma once
+// Level and saved-game files: one flat sequence of records (no header, no
+// checksum) holds a whole game. Saved games, the yearly autosave, the game
+// left by the player and the levels made in the editor are written here; the
+// prepared mission, scenario and career levels are read with the same code.
+//
+// Saving is atomic: the records go to "<name>.tmp" in the same folder, which
+// replaces the file only when every write succeeded; a failed save keeps the
+// older file and tells the player.
+//
+// Loading checks before it destroys: the file is walked once with every
+// check of the reader before the running game is touched. A missing file
+// (Cancel in the retry box) or a damaged one leaves the running game as it
+// was; a damaged file is reported with a box naming it.
+//
+// The control panel's commands call these; none of them needs the panel.
+
+#include <string>
+
+enum class LevelLoadResult {
+    Loaded,     // the file's game now runs
+    Cancelled,  // the file could not be opened and the player gave up; nothing changed
+    Rejected,   // the file is damaged; the player was told, nothing changed
+    // The file changed between the check and the reading and turned out
+    // damaged on the second walk: the running game is lost (its state is
+    // memory-safe but incomplete) and the caller must end it.
+    FailedMidway,
+};
+
+// Writes the whole game to `path` (a Windows path). In the editor the level
+// is first normalised to a level start (year 1960, fresh opponents, empty
+// statistics, ...). When the file cannot be created the retry box asks again
+// until the player cancels, which abandons the save only. A short write
+// keeps the older file and shows the write-error box. True when written.
+bool SaveGameFile(const std::string& path);
+
+// Replaces the running game by the file's game (every record).
+LevelLoadResult LoadSavedGame(const std::string& path);
+// Replaces the running game by a level's start state: the file is read up to
+// and including the market events, the rest is reset. Company names and
+// board votes of the running game stay.
+LevelLoadResult LoadLevel(const std::string& path);
+
+// "lastsave.lvl" in the saved-games folder: the game left by the player.
+bool SaveLastGame();
+// Continues the game left by the player; on success the game no longer
+// counts as started fresh (start_marker 0).
+LevelLoadResult LoadLastGame();
+// "autosave.lvl" in the saved-games folder; the main loop writes it at every
+// new year while automatic saving is on.
+bool SaveAutosave();
+
+// "<saved-games folder>\<name>".
+std::string SavedGamePath(const std::string& name);
+
+// Picture reloading that a read asks of the graphics engine. Start-up points
+// these at the loaders; while they are null (in tests) a read loads no
+// pictures.
+struct LevelPictureHooks {
+    // The season's terrain tile sheet, after the season was read.
+    void (*load_season_tiles)() = nullptr;
+    // The object and tree images for the settings just read.
+    void (*load_object_images)() = nullptr;
+};
+LevelPictureHooks& GetLevelPictureHooks();
+// Points the hooks at the graphics engine's loaders.
+void InstallLevelPictureLoaders();
+
+// The box texts (Windows-1252 bytes).
+std::string MissingLevelText(const std::string& path);
+std::string WriteErrorText(const std::string& path);
+std::string DamagedLevelText(const std::string& path);

@@ -1,0 +1,45 @@
+// The message boxes of the level files.
+
+#include "app/level_file.h"
+#include "app/level_records.h"
+#include "panel/hauptdialog.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+
+namespace {
+
+constexpr char kCaption[] = "Ferrovane";
+
+}  // namespace
+
+std::string MissingLevelText(const std::string& path) {
+    return "The following level information couldn\xb4t be located:\n " + path +
+           " \n Check to make sure the information is available: For instance, is the CD "
+           "inserted in the player.";
+}
+
+std::string WriteErrorText(const std::string& path) {
+    return "The file was not written correctly:\n " + path +
+           " \n Check the remaining disk space!!!!";
+}
+
+std::string DamagedLevelText(const std::string& path) {
+    return "The following level information is damaged and couldn\xb4t be loaded:\n " + path +
+           " \n The file was not loaded.";
+}
+
+bool AskRetryMissingLevel(const std::string& path) {
+    const int32_t answer = plat::MessageBox(g_pHauptDialog, MissingLevelText(path), kCaption,
+                                            MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL);
+    return answer == IDRETRY;
+}
+
+void ShowWriteErrorBox(const std::string& path) {
+    plat::MessageBox(g_pHauptDialog, WriteErrorText(path), kCaption,
+                     MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL);
+}
+
+void ShowDamagedLevelBox(const std::string& path) {
+    plat::MessageBox(g_pHauptDialog, DamagedLevelText(path), kCaption,
+                     MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL);
+}

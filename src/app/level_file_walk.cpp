@@ -1,0 +1,335 @@
+// The walk over a level file's records. The check and the reading run the
+// same code: in the check every record is read into scratch values and
+// checked, and nothing of the running game changes; in the reading the same
+// values are checked again and go into the game, with the steps a load takes
+// between the records.
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "app/data_tables.h"
+#include "app/game_state.h"
+#include "app/le_io.h"
+#include "app/level_records.h"
+#include "app/market_events.h"
+#include "app/statistics.h"
+#include "cities/city_level.h"
+#include "cities/city_manager.h"
+#include "economy/building_level.h"
+#include "game/opponent_level.h"
+#include "transport/vehicle.h"
+#include "transport/vehicle_level.h"
+#include "view/spiel_feld.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+
+namespace {
+
+bool CameraValid(double x, double y, int32_t zoom) {
+    const auto inRange = [](double v) { return v >= -kCameraLimit && v <= kCameraLimit; };
+    return inRange(x) && inRange(y) && (zoom == 1 || zoom == 2 || zoom == 4 || zoom == 16);
+}
+
+// A running event is used only when it names a record of the table or one of
+// the two special values; anything else means no event.
+int8_t KnownActiveEvent(int8_t value) {
+    const bool known = value == -1 || value == -2 || (value >= 0 && value < kMarketEventSlots);
+    return known ? value : int8_t{-1};
+}
+
+// Adds every city car of the vehicle list to its city's car count.
+void CountCityCars() {
+    if (g_pCityManager == nullptr) return;
+    for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        const CVehicle* vehicle = node->vehicle;
+        if (vehicle == nullptr || vehicle->vehicle_class != kVehicleCityCar) continue;
+        if (CCity* city = g_pCityManager->City(vehicle->owner)) ++city->car_count;
+    }
+}
+
+class LevelWalk {
+  public:
+    LevelWalk(plat::FileHandle file, LevelWalkMode mode, LevelWalkPart part)
+        : file_(file),
+          reading_(mode == LevelWalkMode::Read),
+          level_(part == LevelWalkPart::LevelStart),
+          gs_(*g_pGameState) {}
+
+    bool Run() {
+        if (!MeasureFile()) return false;
+        if (!Head() || !Grid() || !Network() || !CashAndSeason() || !ObjectRecords()) return false;
+        if (!Calendar() || !ViewAndNames()) return false;
+        StatisticsAndCounters();
+        if (!MarketEvents()) return false;
+        if (level_) return true;
+        if (!Opponents()) return false;
+        Tail();
+        return true;
+    }
+
+  private:
+    // The file's length bounds the skip over surplus market events.
+    bool MeasureFile() {
+        const int32_t here = plat::SeekFile(file_, 0, plat::SeekFrom::Current);
+        size_ = plat::SeekFile(file_, 0, plat::SeekFrom::End);
+        return here >= 0 && size_ >= 0 &&
+               plat::SeekFile(file_, here, plat::SeekFrom::Begin) == here;
+    }
+
+    // Records 1 to 3.
+    bool Head() {
+        int32_t mode = 0;
+        int32_t built[6] = {};
+        int32_t votes = 0;
+        if (!le::ReadI32(file_, mode) || le::ReadI32Array(file_, built, 6) != sizeof built ||
+            !le::ReadI32(file_, votes)) {
+            return false;
+        }
+        if (mode < kModeEditor || mode > kModeMission) return false;
+        if (!reading_) return true;
+        // A file read while the editor runs stays in the editor.
+        if (gs_.game_mode != kModeEditor) gs_.game_mode = mode;
+        std::memcpy(gs_.built_counts, built, sizeof built);
+        if (!level_) gs_.board_votes = votes;
+        return true;
+    }
+
+    // Record 4.
+    bool Grid() {
+        std::vector<uint8_t> bytes(kFieldGridBytes);
+        if (le::ReadBytes(file_, bytes.data(), kFieldGridBytes) != kFieldGridBytes) return false;
+        if (!reading_) return true;
+        for (int32_t i = 0; i < kMapFieldCount; ++i) {
+            for (int32_t b = 0; b < 12; ++b) gs_.fields[i].bytes[b] = bytes[size_t(i) * 12 + b];
+        }
+        return true;
+    }
+
+    // Record 5: the network checks its own record; the check loads it into a
+    // network of its own.
+    bool Network() {
+        if (reading_ && g_pWayNetwork != nullptr) return g_pWayNetwork->Load(file_);
+        auto scratch = std::make_unique<CWayNetwork>();
+        return scratch->Load(file_);
+    }
+
+    // Records 6 and 7.
+    bool CashAndSeason() {
+        int64_t cash[kPlayerCount] = {};
+        for (int64_t& value : cash) {
+            if (!le::ReadI64(file_, value)) return false;
+        }
+        int32_t season = 0;
+        if (!le::ReadI32(file_, season) || season < 1 || season > 3) return false;
+        if (!reading_) return true;
+        std::memcpy(gs_.cash, cash, sizeof cash);
+        gs_.cash_shown[0] = gs_.cash[0];
+        ClearTransientFieldBits();
+        gs_.season = season;
+        ReloadSeasonDependentTables();
+        return true;
+    }
+
+    // Records 8 to 10.
+    bool ObjectRecords() {
+        if (!reading_) {
+            return SkipBuildingRecords(file_) && SkipVehicleRecords(file_) &&
+                   SkipCityRecords(file_);
+        }
+        if (!ReadBuildingRecords(file_) || !ReadVehicleRecords(file_) || !ReadCityRecords(file_)) {
+            return false;
+        }
+        CountCityCars();
+        AfterLoadCities();
+        return true;
+    }
+
+    // Record 11. A file may end here: what is missing counts as 0.
+    bool Calendar() {
+        int32_t week = 0;
+        int32_t month = 0;
+        int32_t year = 0;
+        if (!le::ReadI32(file_, week)) week = 0;
+        if (!le::ReadI32(file_, month)) month = 0;
+        if (!le::ReadI32(file_, year)) year = 0;
+        if (week < 0 || week > 3 || month < 0 || month > 11) return false;
+        if (!reading_) return true;
+        gs_.week = week;
+        gs_.month = month;
+        gs_.year = year;
+        AfterLoadAllBuildings();
+        return true;
+    }
+
+    // Records 12 to 17; each record that did not arrive leaves its values.
+    bool ViewAndNames() {
+        double centre_x = 0.0;
+        double centre_y = 0.0;
+        int32_t zoom = 0;
+        const bool camera = le::ReadDouble(file_, centre_x) && le::ReadDouble(file_, centre_y) &&
+                            le::ReadI32(file_, zoom);
+        if (camera && !CameraValid(centre_x, centre_y, zoom)) return false;
+
+        int32_t rotation = 0;
+        const bool has_rotation = le::ReadI32(file_, rotation);
+        if (has_rotation && (rotation < 0 || rotation > 3)) return false;
+
+        uint8_t colour = 0;
+        const bool has_colour = le::ReadU8(file_, colour);
+        if (has_colour && colour >= kPlayerCount) return false;
+
+        char names[4][kCompanyNameLength];
+        const bool has_names = le::ReadBytes(file_, names, sizeof names) == sizeof names;
+        int8_t event = -1;
+        const bool has_event = le::ReadI8(file_, event);
+        uint8_t pause = 0;
+        const bool has_pause = le::ReadU8(file_, pause);
+        if (!reading_) return true;
+
+        if (camera && g_pSpielFeld != nullptr) {
+            g_pSpielFeld->centre_x = centre_x;
+            g_pSpielFeld->centre_y = centre_y;
+            g_pSpielFeld->zoom = zoom;
+        }
+        if (has_rotation) gs_.rotation = rotation;
+        // A level start keeps the running game's colours and company names.
+        if (has_colour && !level_) {
+            for (int32_t k = 0; k < kPlayerCount; ++k) {
+                gs_.player_colors[k] = static_cast<uint8_t>((colour + k) % kPlayerCount);
+            }
+        }
+        if (has_names && !level_) {
+            std::memcpy(gs_.company_names, names, sizeof names);
+            for (auto& name : gs_.company_names) name[kCompanyNameLength - 1] = '\0';
+        }
+        if (has_event) gs_.active_event = KnownActiveEvent(event);
+        if (has_pause) gs_.event_pause = pause;
+        return true;
+    }
+
+    // Records 18 to 20; nothing here can be damaged.
+    void StatisticsAndCounters() {
+        StatisticsBlock statistics;
+        const uint32_t statistics_bytes =
+            le::ReadI32Array(file_, statistics.words, kStatisticsWords);
+        NewGameCountersBlock counters;
+        const uint32_t counter_bytes =
+            le::ReadI32Array(file_, counters.words, kNewGameCounterWords);
+        int32_t news[2];
+        le::ReadI32Array(file_, news, 2);
+        if (!reading_) return;
+
+        if (statistics_bytes == sizeof statistics.words) {
+            g_Statistics = statistics;
+        } else {
+            ClearStatistics();
+        }
+        if (level_) {
+            for (int32_t i = 0; i < kOpponentCount; ++i) g_TakeOverCount[i] = 0;
+        }
+        if (counter_bytes == sizeof counters.words) {
+            g_NewGameCounters = counters;
+        } else {
+            ResetGameCounters();
+        }
+        for (int32_t i = 0; i < kOpponentCount; ++i) {
+            if (g_TakeOverCount[i] > 1) g_TakeOverCount[i] = 0;
+        }
+        for (int32_t& id : gs_.news_ids) id = -1;
+        // Records missing from the file keep the built-in values.
+        InitGoodsTable();
+        InitMarketEvents();
+    }
+
+    // Records 21 and 22, then the goods that follow from them and the date.
+    bool MarketEvents() {
+        uint8_t raw[4];
+        const uint32_t got = le::ReadBytes(file_, raw, 4);
+        if (got == 4) {
+            const int32_t count = static_cast<int32_t>(le::GetU32(raw));
+            if (count == kOlderLayoutMarker) {
+                // The older layout has no count: those bytes began the first record.
+                if (plat::SeekFile(file_, -4, plat::SeekFrom::Current) < 0) return false;
+                ReadEventRecords(kOlderLayoutEventCount);
+            } else if (count < 0) {
+                return false;
+            } else {
+                const int32_t kept = count < kMarketEventSlots ? count : kMarketEventSlots;
+                if (ReadEventRecords(kept) && count > kept) SkipEventRecords(count - kept);
+            }
+        }
+        if (!reading_) return true;
+
+        ApplyRunningEventPrices();
+        for (GoodsRecord& good : gs_.goods) {
+            const bool due = level_ ? good.intro_year <= gs_.year
+                                    : good.intro_year < gs_.year ||
+                                          (good.intro_year == gs_.year && gs_.month >= 2);
+            if (due) good.available = 1;
+        }
+        return true;
+    }
+
+    // Reads up to `count` whole records into the table; false when the file
+    // ended first.
+    bool ReadEventRecords(int32_t count) {
+        for (int32_t i = 0; i < count; ++i) {
+            MarketEvent event;
+            if (ReadMarketEvent(file_, event) != kMarketEventRecordSize) return false;
+            if (reading_) gs_.market_events[i] = event;
+        }
+        return true;
+    }
+
+    // Moves past surplus records, at most to the end of the file.
+    void SkipEventRecords(int32_t count) {
+        const int32_t here = plat::SeekFile(file_, 0, plat::SeekFrom::Current);
+        if (here < 0) return;
+        const int64_t target = int64_t{here} + int64_t{count} * kMarketEventRecordSize;
+        const int64_t bounded = target < size_ ? target : size_;
+        plat::SeekFile(file_, static_cast<int32_t>(bounded), plat::SeekFrom::Begin);
+    }
+
+    // Records 23 to 26.
+    bool Opponents() { return reading_ ? ReadOpponentRecords(file_) : SkipOpponentRecords(file_); }
+
+    // Records 27 and 28. A file that ends before the display options gets the
+    // take-over terms of a new game and no bookmarks.
+    void Tail() {
+        int32_t marks[2 * kBookmarkCount];
+        for (int32_t i = 0; i < kBookmarkCount; ++i) {
+            marks[2 * i] = gs_.bookmarks[i].x;
+            marks[2 * i + 1] = gs_.bookmarks[i].y;
+        }
+        le::ReadI32Array(file_, marks, 2 * kBookmarkCount);
+        int32_t* const options[6] = {&gs_.show_grid,           &gs_.show_trees,
+                                     &gs_.show_city_buildings, &gs_.show_city_names,
+                                     &gs_.show_building_names, &gs_.show_production};
+        int32_t values[6];
+        for (int32_t i = 0; i < 6; ++i) values[i] = *options[i];
+        const uint32_t option_bytes = le::ReadI32Array(file_, values, 6);
+        if (!reading_) return;
+
+        for (int32_t i = 0; i < kBookmarkCount; ++i)
+            gs_.bookmarks[i] = {marks[2 * i], marks[2 * i + 1]};
+        for (int32_t i = 0; i < 6; ++i) *options[i] = values[i];
+        if (option_bytes < 4) {
+            ResetOpponentTakeOverTerms();
+            for (Bookmark& mark : gs_.bookmarks) mark = {-1, -1};
+        }
+    }
+
+    plat::FileHandle file_;
+    bool reading_;
+    bool level_;
+    CGameState& gs_;
+    int32_t size_ = 0;
+};
+
+}  // namespace
+
+bool WalkLevelFile(plat::FileHandle file, LevelWalkMode mode, LevelWalkPart part) {
+    if (g_pGameState == nullptr) return false;
+    return LevelWalk(file, mode, part).Run();
+}

@@ -1,0 +1,34 @@
+#include "app/tree_images.h"
+
+#include <string>
+
+#include "app/game_state.h"
+#include "gfx/world_images.h"
+#include "sound/sound_manager.h"
+
+namespace {
+
+constexpr int32_t kFirstGameTrack = 5;
+
+std::string SeasonFile(const CGameState& gs, const char* name) {
+    return std::string(gs.DataPath(kPathWorld)) + gs.SeasonFolder(gs.season) + "\\" + name;
+}
+
+}  // namespace
+
+void LoadTreeImages() {
+    CGameState* gs = g_pGameState;
+    if (gs == nullptr) return;
+    PaletteImage& holder = gs->images.tree_image;
+    holder.Free();
+    if (gs->show_trees != 1) {
+        holder.Load(SeasonFile(*gs, "stumpf.jgd"), nullptr, 1);
+        return;
+    }
+    holder.Load(SeasonFile(*gs, gs->opt_seasons == 1 ? "baum.jgd" : "trees6.jgd"), nullptr, 1);
+    const bool gameTrackPlaying =
+        gs->screen_open != 0 && g_pSound != nullptr && g_pSound->current_track >= kFirstGameTrack;
+    void (*resumeMusic)() = GetWorldImageHooks().resume_music;
+    if (!gameTrackPlaying && gs->city_growth_running == 0 && resumeMusic != nullptr) resumeMusic();
+    gs->redraw_objects = 1;
+}

@@ -1,0 +1,133 @@
+// The city manager: founding and removing cities, forwarding the growth
+// tick and the monthly update, and naming terminals after the nearest city.
+
+#include "cities/city_manager.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "world/map_field.h"
+
+namespace {
+
+constexpr const char* kLocationWords[kLocationWordCount] = {
+    "North",  "East",  "South",  "West",     "Middle", "Central",
+    "Forest", "Front", "Behind", "Mountain", "Lake",   "Next to",
+};
+
+}  // namespace
+
+CCityManager::CCityManager() {
+    for (int32_t i = 0; i < kLocationWordCount; ++i) {
+        std::snprintf(location_words[i], sizeof location_words[i], "%s", kLocationWords[i]);
+    }
+}
+
+void CCityManager::DeleteAllCities() {
+    for (CCity*& city : cities) {
+        if (city == nullptr) continue;
+        city->ClearBuildingList();
+        delete city;
+        city = nullptr;
+    }
+}
+
+void CCityManager::FreeAll() {
+    DeleteAllCities();
+}
+
+int32_t CCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
+    const MapField* field = FieldAt(x, y);
+    if (field == nullptr) return kCityFieldOffMap;
+    const int32_t owner = field->stadtnum();
+    if (owner != 0) {
+        CCity* city = City(owner);
+        if (city == nullptr) return kNoCityCreated;  // a stale mark of no living city
+        city->GrowOneStage();
+        return owner - 1;
+    }
+    int32_t slot = 0;
+    while (slot < kCitySlots && cities[slot] != nullptr) ++slot;
+    if (slot == kCitySlots) return kNoCityCreated;
+    CCity* city = new CCity(slot + 1, x, y, 0);
+    if (city->layout_ok == 0) {
+        city->ClearBuildingList();
+        delete city;
+        return kNoCityCreated;
+    }
+    cities[slot] = city;
+    return slot;
+}
+
+void CCityManager::RemoveCityAt(int32_t x, int32_t y) {
+    const MapField* field = FieldAt(x, y);
+    if (field == nullptr) return;
+    const int32_t number = field->stadtnum();
+    CCity* city = City(number);
+    if (city == nullptr) return;
+    cities[number - 1] = nullptr;
+    city->ClearFields();
+    city->ClearBuildingList();
+    delete city;
+}
+
+void CCityManager::RemoveAllCities() {
+    for (CCity*& city : cities) {
+        if (city == nullptr) continue;
+        city->ClearFields();
+        city->ClearBuildingList();
+        delete city;
+        city = nullptr;
+    }
+    for (uint32_t& used : name_used) used = 0;
+}
+
+void CCityManager::Tick() {
+    for (CCity* city : cities) {
+        if (city != nullptr) city->Tick();
+    }
+}
+
+void CCityManager::MonthlyUpdate() {
+    for (CCity* city : cities) {
+        if (city != nullptr) city->MonthlyUpdate();
+    }
+}
+
+void CCityManager::FinishAllBuildingSites() {
+    for (CCity* city : cities) {
+        if (city != nullptr) city->FinishBuildingSite();
+    }
+}
+
+void CCityManager::SpawnAllTrafficCars() {
+    for (CCity* city : cities) {
+        if (city != nullptr) city->SpawnTrafficCar();
+    }
+}
+
+void CCityManager::MakeTerminalName(int32_t x, int32_t y, char* out, size_t size) {
+    if (out == nullptr || size == 0) return;
+    out[0] = '\0';
+    CCity* nearest = nullptr;
+    int64_t best = 65535;
+    for (CCity* city : cities) {
+        if (city == nullptr) continue;
+        const double ex = static_cast<double>(city->origin_x) - x + 13;
+        const double ey = static_cast<double>(city->origin_y) - y + 13;
+        const auto d = static_cast<int64_t>(std::sqrt(ex * ex + ey * ey));
+        if (d < best) {
+            best = d;
+            nearest = city;
+        }
+    }
+    if (nearest == nullptr) return;
+    const int32_t k = nearest->terminal_names_given < 0 ? 0 : nearest->terminal_names_given;
+    if (k < kLocationWordCount) {
+        std::snprintf(out, size, "%s %s", nearest->name, location_words[k]);
+    } else {
+        std::snprintf(out, size, "%s %d", nearest->name, k - (kLocationWordCount - 1));
+    }
+    if (k < INT32_MAX) nearest->terminal_names_given = k + 1;
+}

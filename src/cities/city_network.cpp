@@ -1,0 +1,42 @@
+#include "cities/city_network.h"
+
+#include "world/build_helper.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+
+namespace {
+
+// T-junction pieces and the crossing always carry a node.
+bool IsJunctionPiece(int32_t piece) {
+    return (piece >= 2 && piece <= 5) || piece == 10;
+}
+
+}  // namespace
+
+void RefitAndRelinkFields(const FieldList& fields) {
+    for (auto [x, y] : fields) {
+        const MapField* f = FieldAt(x, y);
+        if (f == nullptr || f->wegtyp() == 0) continue;
+        if (g_pBuildHelper != nullptr) g_pBuildHelper->UpdateWayPiecesAround(x, y);
+    }
+    CWayNetwork* network = g_pWayNetwork;
+    if (network == nullptr) return;
+    for (auto [x, y] : fields) {
+        MapField* f = FieldAt(x, y);
+        if (f == nullptr || !IsRoadWay(f->wegtyp()) || f->knotennummer() != 0) continue;
+        if (f->knoten() || IsJunctionPiece(f->wegteil() - 1)) network->CreateNode(x, y);
+    }
+    for (auto [x, y] : fields) {
+        const MapField* f = FieldAt(x, y);
+        if (f == nullptr || !IsRoadWay(f->wegtyp())) continue;
+        for (int32_t i = 0; i < 4; ++i) {
+            const uint8_t bit = DirBitFromIndex(i);
+            if ((f->richtung() & bit) == 0) continue;
+            if (f->knoten() && f->knotennummer() != 0) {
+                network->LinkFromField(x, y, bit);
+            } else {
+                network->RelinkField(x, y, bit);
+            }
+        }
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The effect of a building on a city's zone grid: values added on the rings
+// of fields around its footprint. Ring 1 is the frame of fields next to the
+// footprint (the rows above and below with the corners, the columns left and
+// right); ring 2 the frame one field further out.
+
+#include <cstdint>
+
+class CCity;
+
+// The city of slot 0..62, or null.
+CCity* CityOfSlot(int32_t slot);
+
+// Adds ring1 to every field of ring 1 and ring2 to every field of ring 2
+// around the w x h footprint at (x, y), through the city's AddToGrid.
+void AddAttractionRings(CCity& city, int32_t x, int32_t y, int32_t w, int32_t h, int32_t ring1,
+                        int32_t ring2);

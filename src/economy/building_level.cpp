@@ -1,0 +1,29 @@
+#include "economy/building_level.h"
+
+#include "app/le_io.h"
+#include "economy/building_table.h"
+
+void WriteBuildingRecords(plat::FileHandle file) {
+    if (g_ppBuildings != nullptr) {
+        g_ppBuildings->Save(file);
+        return;
+    }
+    le::WriteU32(file, 0);
+}
+
+bool SkipBuildingRecords(plat::FileHandle file) {
+    return CBuildingTable::CheckRecord(file);
+}
+
+bool ReadBuildingRecords(plat::FileHandle file) {
+    if (g_ppBuildings != nullptr) return g_ppBuildings->Load(file);
+    return CBuildingTable::CheckRecord(file);
+}
+
+void DeleteAllBuildings() {
+    if (g_ppBuildings != nullptr) g_ppBuildings->DeleteAll();
+}
+
+void AfterLoadAllBuildings() {
+    if (g_ppBuildings != nullptr) g_ppBuildings->AfterLoadAll();
+}

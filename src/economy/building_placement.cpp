@@ -1,0 +1,166 @@
+// Placing and demolishing buildings, with their prices and bookings.
+
+#include <algorithm>
+
+#include "app/game_state.h"
+#include "economy/building_factory.h"
+#include "economy/building_kinds.h"
+#include "economy/building_table.h"
+#include "economy/economy_bookings.h"
+#include "economy/train_station.h"
+#include "view/spiel_feld.h"
+#include "world/build_helper.h"
+#include "world/building_footprint.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+
+namespace {
+
+constexpr int32_t kPlacingPlayer = 0;
+
+// Buildings that count into the company's worth and building count.
+bool IsInvestment(int32_t type) {
+    return IsTerminalType(type) || IsFactoryType(type) || type == kTypeDepot || IsStoreType(type);
+}
+
+void ChangeBuiltCount(int32_t type, int32_t change) {
+    const int32_t i = BuiltCountIndex(type);
+    if (i >= 0 && g_pGameState != nullptr) g_pGameState->built_counts[i] += change;
+}
+
+void MarkChanged(int32_t x, int32_t y, int32_t w, int32_t h) {
+    for (int32_t fx = x; fx < x + w; ++fx) {
+        for (int32_t fy = y; fy < y + h; ++fy) {
+            if (MapField* field = FieldAt(fx, fy)) field->set_feldchange(true);
+        }
+    }
+}
+
+// The rectangle of a station's head line and platform rows.
+void StationRect(const CTrainStation& s, int32_t& x, int32_t& y, int32_t& w, int32_t& h) {
+    const int32_t lines = s.length + 1;
+    x = s.anchor_x;
+    y = s.anchor_y;
+    w = 4;
+    h = lines;
+    if (s.type == 7 || s.type == 9) std::swap(w, h);
+    if (s.type == 6) y -= s.length;
+    if (s.type == 9) x -= s.length;
+}
+
+// The depot's own stretch of road goes with it (without a charge: the
+// demolition price covers it); the roads around it are re-fitted so that
+// none keeps a direction towards the removed field.
+void RemoveDepotWay(int32_t x, int32_t y) {
+    MapField* field = FieldAt(x, y);
+    if (field == nullptr) return;
+    if (field->knoten() && field->knotennummer() != 0 && g_pWayNetwork != nullptr) {
+        g_pWayNetwork->DeleteNode(field->knotennummer());
+    }
+    field->set_wegteil(0);
+    field->set_wegtyp(0);
+    field->set_gleisr(0);
+    field->set_richtung(0);
+    field->set_tunnel_hoehe(0);
+    field->set_knoten(false);
+    field->set_knotennummer(0);
+    field->set_belegt(0);
+    CBuildHelper helper;
+    for (int32_t i = 0; i < 4; ++i) helper.UpdateWayPiecesAround(x + DirDx(i), y + DirDy(i));
+}
+
+}  // namespace
+
+int32_t CBuildingTable::PlaceBuilding(int32_t x, int32_t y) {
+    CGameState* gs = g_pGameState;
+    if (gs == nullptr) return 0;
+    int32_t type = gs->selected_building_type;
+    if (type == kTypeTruckDepot || type == kTypeTrainStation) {
+        type += std::clamp(gs->build_orientation, 0, 3);
+    }
+    if (!HasBuildingClass(type)) return 0;
+    int32_t slot = kFirstBuildingSlot;
+    while (slot <= kLastBuildingSlot && buildings[slot] != nullptr) ++slot;
+    if (slot > kLastBuildingSlot) return 0;
+
+    // The anchor of a station is the first field of its head line.
+    int32_t ax = x;
+    int32_t ay = y;
+    if (type == 6) ay = y + 1;
+    if (type == 9) ax = x + 1;
+    const int32_t mineProduct = std::clamp(gs->mine_kind, 0, 2) + 5;
+    CBuilding* building = CreateBuilding(type, ax, ay, false, mineProduct);
+    if (building == nullptr) return 0;
+    if (IsRawSiteType(type)) {
+        building->owner = kOwnerNobody;
+    } else if (IsAttractionType(type)) {
+        building->owner = kOwnerAttraction;
+    } else {
+        building->owner = kPlacingPlayer;
+    }
+    buildings[slot] = building;
+    if (IsTruckDepotType(type)) gs->redraw_terrain = 1;
+
+    const int32_t price = PriceOfType(type);
+    if (IsInvestment(type)) BookBuildingInvestment(kPlacingPlayer, price, +1);
+    if (!IsStationType(type)) {
+        ChangeBuiltCount(type, +1);
+        const int32_t animation = AnimationKindOfType(type);
+        if (gs->opt_animations == 1 && animation >= 0 && g_pSpielFeld != nullptr) {
+            g_pSpielFeld->AddAnimation(x, y, animation);
+        }
+    }
+    if (price != 0) ChargeCost(kPlacingPlayer, price, kCostConstruction);
+    return slot;
+}
+
+void CBuildingTable::DemolishBuilding(int32_t number) {
+    CBuilding* building = At(number);
+    if (building == nullptr) return;
+    const int32_t type = building->type;
+    if (!HasBuildingClass(type) || IsAttractionType(type)) return;
+    const int32_t ax = building->anchor_x;
+    const int32_t ay = building->anchor_y;
+    const Floor floor = FloorOfType(type);
+
+    if (IsTruckDepotType(type)) {
+        ClearReferences(ax, ay, 5, number);
+        ClearBuildingFootprint(ax, ay, 1, 1);
+        MarkChanged(ax - 1, ay - 1, 3, 3);
+        RemoveDepotWay(ax, ay);
+    } else if (IsStationType(type)) {
+        auto* station = static_cast<CTrainStation*>(building);
+        const StationGeometry g = station->geometry();
+        const int32_t kind = type == 6 || type == 8 ? 5 : 4;
+        ClearReferences(g.line_x(1, 0), g.line_y(1, 0), kind, number);
+        for (int32_t line = 1; line <= station->length; ++line) {
+            bool way = false;
+            for (int32_t k = 0; k < 4; ++k) {
+                const MapField* field = FieldAt(g.line_x(line, k), g.line_y(line, k));
+                way = way || (field != nullptr && field->wegtyp() != 0);
+            }
+            if (way && g_pWayNetwork != nullptr) {
+                g_pWayNetwork->DemolishStation(g.line_x(line, 0), g.line_y(line, 0), 0);
+            }
+        }
+        int32_t sx = 0;
+        int32_t sy = 0;
+        int32_t sw = 0;
+        int32_t sh = 0;
+        StationRect(*station, sx, sy, sw, sh);
+        MarkChanged(sx - 1, sy - 1, sw + 2, sh + 2);
+        ClearBuildingFootprint(sx, sy, sw, sh);
+    } else {
+        ClearBuildingFootprint(ax, ay, floor.width, floor.depth);
+        if (type != kTypeMine && g_pSpielFeld != nullptr) g_pSpielFeld->RemoveAnimationAt(ax, ay);
+        ChangeBuiltCount(type, -1);
+    }
+
+    delete building;
+    buildings[number] = nullptr;
+    if (IsInvestment(type)) {
+        const int32_t price = PriceOfType(type);
+        ChargeCost(kPlacingPlayer, price / 10, kCostDemolition);
+        BookBuildingInvestment(kPlacingPlayer, price, -1);
+    }
+}

@@ -1,0 +1,63 @@
+#include "transport/vehicle_level.h"
+
+#include <memory>
+
+#include "app/le_io.h"
+#include "transport/city_car.h"
+#include "transport/truck.h"
+
+namespace {
+
+// An empty vehicle of a class code for its record to be read into; null for
+// codes that no vehicle has.
+CVehicle* NewVehicleForLoad(int32_t class_code) {
+    switch (class_code) {
+        case kVehicleTruck:
+            return new CTruck(VehicleLoadOnly{});
+        case kVehicleCityCar:
+            return new CCityCar(VehicleLoadOnly{});
+        default:
+            return nullptr;  // trains (2, 3, 4) join with their class
+    }
+}
+
+// Reads the records; with `keep` the vehicles are listed and marked, else
+// each one is only checked and dropped.
+bool WalkVehicleRecords(plat::FileHandle file, bool keep) {
+    uint32_t count = 0;
+    if (!le::ReadU32(file, count)) return true;
+    for (uint32_t i = 0; i < count; ++i) {
+        int32_t classCode = 0;
+        if (!le::ReadI32(file, classCode)) return false;
+        std::unique_ptr<CVehicle> vehicle(NewVehicleForLoad(classCode));
+        if (vehicle == nullptr) return false;
+        const bool ok = keep ? vehicle->Load(file) : vehicle->ReadFields(file);
+        if (!ok || vehicle->vehicle_class != classCode) return false;
+        if (keep) AppendVehicle(vehicle.release());
+    }
+    return true;
+}
+
+}  // namespace
+
+void WriteVehicleRecords(plat::FileHandle file) {
+    uint32_t count = 0;
+    for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        if (node->vehicle != nullptr) ++count;
+    }
+    le::WriteU32(file, count);
+    for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        CVehicle* vehicle = node->vehicle;
+        if (vehicle == nullptr) continue;
+        le::WriteU32(file, static_cast<uint32_t>(vehicle->vehicle_class));
+        vehicle->Save(file);
+    }
+}
+
+bool SkipVehicleRecords(plat::FileHandle file) {
+    return WalkVehicleRecords(file, false);
+}
+
+bool ReadVehicleRecords(plat::FileHandle file) {
+    return WalkVehicleRecords(file, true);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The vehicles' record of the level file: the number of vehicles in
+// g_pVehicleList, then per vehicle in list order its class code and its own
+// record.
+
+#include "platform/file.h"
+#include "transport/vehicle_list.h"
+
+// Writes every listed vehicle. A short write sets g_WriteError.
+void WriteVehicleRecords(plat::FileHandle file);
+// Walks over the record with the reader's checks and changes nothing; false
+// when it is damaged.
+bool SkipVehicleRecords(plat::FileHandle file);
+// Reads the vehicles into the list (which DeleteAllVehicles has emptied),
+// keeping the file order, and puts back each vehicle's marks on its field;
+// the caller has cleared the transient field marks after reading the field
+// grid. False for a damaged record: a class code other than 1, 2, 3, 4 and
+// 8, or a vehicle record that ends early or does not make sense; the
+// vehicles read before it stay. A count that cannot be read means no
+// vehicles.
+bool ReadVehicleRecords(plat::FileHandle file);

@@ -1,3 +1,0 @@
-#include "transport/vehicle_lookup.h"
-
-CVehicleLookup* g_pVehicleLookup = nullptr;

@@ -1,0 +1,126 @@
+// Input through the main frame: the mouse-move throttle over the world view
+// with the idle pass's replay, and the keys that the frame's accelerators
+// turn into its own commands.
+
+#include <gtest/gtest.h>
+
+#include "app/app_globals.h"
+#include "app/app_messages.h"
+#include "app/game_state.h"
+#include "app/hauptfenster.h"
+#include "support/frame_host.h"
+
+namespace {
+
+using fvtest::FrameHost;
+using fvtest::RecordingView;
+
+RecordingView* AddView(FrameHost& h) {
+    auto* view = new RecordingView;
+    view->Create(h.frame, {0, 0, 800, 600}, WS_CHILD | WS_VISIBLE);
+    g_pSpielFeld = view;
+    return view;
+}
+
+TEST(FrameInputTest, MouseMoveBurstOverTheViewIsOneMoveReplayedByTheIdlePass) {
+    FrameHost h;
+    RecordingView* view = AddView(h);
+    h.host.SetClock(1000);
+    for (int32_t step = 0; step < 5; ++step) {  // five moves within 200 ms
+        h.host.InjectMouseMove({100 + 10 * step, 100});
+        h.Turn();
+        h.host.AdvanceClock(50);
+    }
+    ASSERT_EQ(view->moves.size(), 1u);
+    EXPECT_EQ(view->moves[0].time, 1000u);
+    EXPECT_EQ(g_MouseMoveTime.pending, 1);
+    EXPECT_EQ(g_MouseMoveTime.time, 1200u);  // the last real move
+
+    h.host.SetClock(1450);  // 250 ms after the last move: not yet
+    h.Turn();
+    EXPECT_EQ(view->moves.size(), 1u);
+    h.host.SetClock(1451);
+    h.Turn();
+    ASSERT_EQ(view->moves.size(), 2u);
+    EXPECT_EQ(view->moves[1].lParam, 0);
+    EXPECT_EQ(view->moves[1].wParam, 0u);
+    EXPECT_EQ(g_MouseMoveTime.pending, 0);
+    h.Turn();
+    EXPECT_EQ(view->moves.size(), 2u);
+
+    // 250 ms after the last handled one a move goes through again.
+    h.host.SetClock(1250 + 1000);
+    h.host.InjectMouseMove({300, 300});
+    h.Turn();
+    EXPECT_EQ(view->moves.size(), 3u);
+}
+
+TEST(FrameInputTest, MoveOutsideTheViewFlushesItsPreview) {
+    FrameHost h;
+    RecordingView* view = AddView(h);
+    h.host.SetClock(1000);
+    h.host.InjectMouseMove({900, 700});  // over the frame, beside the view
+    h.Run();
+    EXPECT_EQ(view->flushes, 1);
+    EXPECT_TRUE(view->moves.empty());
+    EXPECT_EQ(g_MouseMoveTime.pending, 0);
+}
+
+TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
+    FrameHost h;
+    CGameState& gs = *h.gs;
+    RecordingView* view = AddView(h);
+    view->pick_x = view->pick_y = view->last_pick_x = view->last_pick_y = 7;
+    gs.selected_building_type = 0;
+    h.host.InjectKeyPress(VK_SPACE, ' ');
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 1);
+    EXPECT_EQ(view->pick_x, -1);
+    EXPECT_EQ(view->last_pick_y, -1);
+    EXPECT_EQ(view->moves.size(), 1u);  // the preview follows at once
+    for (int i = 0; i < 3; ++i) h.host.InjectKeyPress(VK_SPACE, ' ');
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 0);  // round the four
+    h.host.InjectKeyPress(VK_LEFT);
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 3);
+    gs.selected_building_type = 6;
+    h.host.InjectKeyPress(VK_DOWN);
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 2);
+
+    // Another building type has no orientation: always 0.
+    gs.selected_building_type = 14;
+    h.host.InjectKeyPress(VK_RIGHT);
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 0);
+    gs.build_orientation = 2;
+    h.host.InjectKeyPress(VK_SPACE, ' ');
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 0);
+
+    // While a screen is open the keys are off.
+    gs.selected_building_type = 0;
+    h.frame->SendMessage(kMsgDisableKeys);
+    h.host.InjectKeyPress(VK_SPACE, ' ');
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 0);
+    h.frame->SendMessage(kMsgEnableKeys);
+    h.host.InjectKeyPress(VK_SPACE, ' ');
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 1);
+}
+
+TEST(FrameInputTest, AnimationToggleFlipsTheOptionAndResumesTheMusic) {
+    FrameHost h;
+    h.gs->opt_animations = 1;
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_EQ(h.gs->opt_animations, 0);
+    EXPECT_EQ(h.gs->redraw_terrain, 1);
+    EXPECT_EQ(h.gs->redraw_objects, 1);
+    EXPECT_EQ(h.sound->Count("ResumeMusic"), 1);
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_EQ(h.gs->opt_animations, 1);
+}
+
+}  // namespace

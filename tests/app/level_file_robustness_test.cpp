@@ -1,0 +1,203 @@
+// Saving never destroys an older good file; reading a missing, damaged, cut
+// or random file never crashes and leaves the running game as it was.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/level_file.h"
+#include "app/level_file_fixture.h"
+#include "platform/file.h"
+#include "platform/messages.h"
+
+namespace {
+
+using fvtest::Bytes;
+using fvtest::LevelFileTest;
+using fvtest::OffsetsOf;
+using fvtest::ReadFileBytes;
+using fvtest::WriteFileBytes;
+
+class LevelRobustness : public LevelFileTest {
+  protected:
+    // Saves the game of `seed` and runs it from that file; returns the file.
+    Bytes RunGameFromFile(int32_t seed) {
+        MakeGame(seed);
+        const Bytes good = SaveToBytes("good.lvl");
+        MakeGame(seed + 1);
+        EXPECT_EQ(LoadSavedGame(FilePath("good.lvl")), LevelLoadResult::Loaded);
+        return good;
+    }
+
+    // Feeds `file` to both readers; a rejected file must leave the game as
+    // it was, after an accepted one the game is read again from `good`.
+    void ExpectHandled(const Bytes& file, const Bytes& good) {
+        WriteFileBytes(FilePath("fed.lvl"), file);
+        for (bool whole : {true, false}) {
+            const Bytes before = Snapshot();
+            const size_t boxes = host.MessageBoxes().size();
+            host.QueueMessageBoxAnswer(IDOK);
+            const LevelLoadResult result =
+                whole ? LoadSavedGame(FilePath("fed.lvl")) : LoadLevel(FilePath("fed.lvl"));
+            if (result == LevelLoadResult::Rejected) {
+                ASSERT_TRUE(Snapshot() == before) << "a rejected file changed the game";
+                ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
+                continue;
+            }
+            ASSERT_EQ(result, LevelLoadResult::Loaded);
+            host.QueueMessageBoxAnswer(IDOK);  // not used: the running game's file is good
+            WriteFileBytes(FilePath("good.lvl"), good);
+            ASSERT_EQ(LoadSavedGame(FilePath("good.lvl")), LevelLoadResult::Loaded);
+        }
+    }
+
+    uint32_t Next() {
+        state_ = state_ * 1664525u + 1013904223u;
+        return state_ >> 8;
+    }
+    uint32_t state_ = 99;
+};
+
+TEST_F(LevelRobustness, ShortWriteKeepsTheOlderFile) {
+    MakeGame(1);
+    const Bytes old_file = SaveToBytes("slot.lvl");
+    MakeGame(2);
+    const int64_t new_size = static_cast<int64_t>(SaveToBytes("probe.lvl").size());
+    for (int64_t limit : {int64_t{0}, int64_t{5}, int64_t{786000}, new_size - 1}) {
+        SCOPED_TRACE(limit);
+        host.QueueMessageBoxAnswer(IDOK);
+        plat::SetWriteLimitForTests(limit);
+        const size_t boxes = host.MessageBoxes().size();
+        EXPECT_FALSE(SaveGameFile(FilePath("slot.lvl")));
+        plat::SetWriteLimitForTests(-1);
+        EXPECT_TRUE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
+        EXPECT_FALSE(std::filesystem::exists(FilePath("slot.lvl.tmp")));
+        ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
+        const auto& box = host.MessageBoxes().back();
+        EXPECT_EQ(box.text, "The file was not written correctly:\n " + FilePath("slot.lvl") +
+                                " \n Check the remaining disk space!!!!");
+        EXPECT_EQ(box.caption, "Ferrovane");
+        EXPECT_EQ(box.flags, unsigned(MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL));
+    }
+    // A short write where there was no file leaves none.
+    host.QueueMessageBoxAnswer(IDOK);
+    plat::SetWriteLimitForTests(100);
+    EXPECT_FALSE(SaveGameFile(FilePath("new.lvl")));
+    plat::SetWriteLimitForTests(-1);
+    EXPECT_FALSE(std::filesystem::exists(FilePath("new.lvl")));
+    // And the next save goes through.
+    EXPECT_TRUE(SaveGameFile(FilePath("slot.lvl")));
+    EXPECT_FALSE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
+}
+
+TEST_F(LevelRobustness, SaveFolderIsCreatedWhenMissing) {
+    MakeGame(1);
+    ASSERT_FALSE(std::filesystem::exists(folder.Path() + "/save"));
+    EXPECT_TRUE(SaveGameFile(SavedGamePath("3.lvl")));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "/save/3.lvl"));
+}
+
+TEST_F(LevelRobustness, CancelInTheRetryBoxAbandonsOnlyTheSave) {
+    MakeGame(1);
+    gs.game_mode = kModeEditor;
+    gs.year = 1999;
+    // A folder that cannot be made: its parent is a file.
+    WriteFileBytes(FilePath("plain"), {1, 2, 3});
+    const std::string path = FilePath("plain") + "\\x.lvl";
+    host.QueueMessageBoxAnswer(IDRETRY);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_FALSE(SaveGameFile(path));
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, MissingLevelText(path));
+    EXPECT_EQ(host.MessageBoxes()[0].flags,
+              unsigned(MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL));
+    // The editor level was not normalised: nothing was written.
+    EXPECT_EQ(gs.year, 1999);
+    EXPECT_EQ(gs.game_mode, kModeEditor);
+}
+
+TEST_F(LevelRobustness, MissingFileLeavesTheGameAsItWas) {
+    MakeGame(1);
+    const Bytes before = Snapshot();
+    host.QueueMessageBoxAnswer(IDRETRY);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_EQ(LoadSavedGame(FilePath("nothing.lvl")), LevelLoadResult::Cancelled);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_EQ(LoadLevel(FilePath("nothing.lvl")), LevelLoadResult::Cancelled);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_EQ(LoadLastGame(), LevelLoadResult::Cancelled);
+    EXPECT_EQ(host.MessageBoxes().size(), 4u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, MissingLevelText(FilePath("nothing.lvl")));
+    EXPECT_TRUE(Snapshot() == before);
+}
+
+TEST_F(LevelRobustness, CutFilesNeverCrash) {
+    const Bytes good = RunGameFromFile(1);
+    const auto at = OffsetsOf(good);
+    std::vector<size_t> lengths = {
+        at.network + 4,  at.cash,          at.cash + 36,       at.calendar,      at.calendar + 8,
+        at.camera + 9,   at.names + 70,    at.statistics + 1,  at.counters + 79, at.event_count + 2,
+        at.events + 100, at.opponents + 1, at.opponents + 200, at.bookmarks - 3, at.bookmarks + 41,
+        at.options + 5,  at.end - 1};
+    for (int i = 0; i < 4; ++i) lengths.push_back(at.calendar + Next() % (at.end - at.calendar));
+    for (size_t length : lengths) {
+        SCOPED_TRACE(length);
+        ExpectHandled(Bytes(good.begin(), good.begin() + length), good);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST_F(LevelRobustness, FlippedBitsNeverCrash) {
+    const Bytes good = RunGameFromFile(1);
+    const auto at = OffsetsOf(good);
+    for (int i = 0; i < 24; ++i) {
+        Bytes file = good;
+        // Mostly outside the grid, where the structure is.
+        const size_t first = i % 4 == 0 ? 0 : at.network;
+        for (int flips = 1 + i % 3; flips > 0; --flips) {
+            const size_t at_byte = first + Next() % (good.size() - first);
+            file[at_byte] ^= static_cast<uint8_t>(1u << (Next() % 8));
+        }
+        SCOPED_TRACE(i);
+        ExpectHandled(file, good);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST_F(LevelRobustness, RandomFilesNeverCrash) {
+    const Bytes good = RunGameFromFile(2);
+    for (size_t size : {size_t{1}, size_t{100}, size_t{5000}, size_t{786500}, size_t{800000}}) {
+        Bytes file(size);
+        for (uint8_t& b : file) b = static_cast<uint8_t>(Next());
+        SCOPED_TRACE(size);
+        ExpectHandled(file, good);
+        if (HasFatalFailure()) return;
+    }
+    // A plausible head over random rest.
+    Bytes file(good.begin(), good.begin() + OffsetsOf(good).cash + 36);
+    for (int i = 0; i < 20000; ++i) file.push_back(static_cast<uint8_t>(Next()));
+    ExpectHandled(file, good);
+}
+
+// The file changes between the check and the reading: the second walk finds
+// the damage itself.
+std::string g_shrinking_file;
+void CutTheFileShort() {
+    if (::truncate(g_shrinking_file.c_str(), 786432 + 100) != 0) g_shrinking_file.clear();
+}
+
+TEST_F(LevelRobustness, FileDamagedBetweenCheckAndReadingIsCaughtByTheReading) {
+    MakeGame(1);
+    SaveToBytes("moving.lvl");
+    g_shrinking_file = FilePath("moving.lvl");
+    GetLevelPictureHooks().load_season_tiles = &CutTheFileShort;  // runs after record 7
+    host.QueueMessageBoxAnswer(IDOK);
+    EXPECT_EQ(LoadSavedGame(FilePath("moving.lvl")), LevelLoadResult::FailedMidway);
+    ASSERT_FALSE(g_shrinking_file.empty());
+    EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("moving.lvl")));
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include "app/tree_images.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/game_state.h"
+#include "app/lookup_tables.h"
+#include "gfx/gfx_test_files.h"
+#include "gfx/world_images.h"
+#include "platform/headless/headless_backend.h"
+#include "sound/sound_manager.h"
+#include "support/game_state_scope.h"
+
+namespace {
+
+int g_resumes = 0;
+
+class TestSound : public CSoundManager {
+  public:
+    void PlayEffect(int32_t, int32_t, int32_t) override {}
+    void OnMusicNotify() override {}
+    void ResumeEffects() override {}
+    void PlayAmbientSounds() override {}
+};
+
+class TreeImagesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::snprintf(gs.data_paths[kPathWorld * 3 + gs.install_index], kDataPathLength, "%s",
+                      folder.Path().c_str());
+        // Each file has its own width, so the loaded one can be told apart.
+        folder.WritePicture("summer/baum.jgd", gfxtest::TestPicture::Numbered(20, 4));
+        folder.WritePicture("summer/trees6.jgd", gfxtest::TestPicture::Numbered(24, 4));
+        folder.WritePicture("summer/stumpf.jgd", gfxtest::TestPicture::Numbered(28, 4));
+        folder.WritePicture("autumn/stumpf.jgd", gfxtest::TestPicture::Numbered(32, 4));
+        gs.season = 2;
+        saved = GetWorldImageHooks();
+        GetWorldImageHooks().resume_music = [] { ++g_resumes; };
+        g_resumes = 0;
+        g_pSound = &sound;
+    }
+    void TearDown() override {
+        GetWorldImageHooks() = saved;
+        g_pSound = nullptr;
+    }
+
+    plat::HeadlessBackend host;
+    gfxtest::TempDataFolder folder;
+    GameStateScope scope;
+    CGameState& gs = scope.state();
+    CLookupTables tables;
+    WorldImageHooks saved;
+    TestSound sound;
+};
+
+TEST_F(TreeImagesTest, SeasonalTreesWhileTreesAreShown) {
+    LoadTreeImages();
+    EXPECT_EQ(gs.images.tree_image.width, 20);
+    EXPECT_EQ(gs.redraw_objects, 1);
+    EXPECT_EQ(g_resumes, 1);
+    gs.opt_seasons = 0;
+    gs.redraw_objects = 0;
+    LoadTreeImages();
+    EXPECT_EQ(gs.images.tree_image.width, 24);
+    EXPECT_EQ(gs.redraw_objects, 1);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(TreeImagesTest, StumpsReplaceTheTreesWhateverTheSeason) {
+    gs.show_trees = 0;
+    LoadTreeImages();
+    EXPECT_EQ(gs.images.tree_image.width, 28);
+    gs.season = 3;
+    LoadTreeImages();
+    EXPECT_EQ(gs.images.tree_image.width, 32);
+    EXPECT_EQ(gs.redraw_objects, 0);
+    EXPECT_EQ(g_resumes, 0);
+}
+
+TEST_F(TreeImagesTest, MusicIsLeftAloneWhileAGameTrackPlaysOrCitiesGrow) {
+    gs.screen_open = 1;
+    sound.current_track = 5;
+    LoadTreeImages();
+    EXPECT_EQ(g_resumes, 0);
+    sound.current_track = 4;
+    LoadTreeImages();
+    EXPECT_EQ(g_resumes, 1);
+    gs.screen_open = 0;
+    gs.city_growth_running = 1;
+    LoadTreeImages();
+    EXPECT_EQ(g_resumes, 1);
+    EXPECT_EQ(gs.redraw_objects, 1);
+}
+
+TEST_F(TreeImagesTest, MissingPictureAsksAndLeavesTheHolderEmpty) {
+    gs.season = 1;  // no spring folder
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    LoadTreeImages();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_NE(host.MessageBoxes()[0].text.find("baum.jgd"), std::string::npos);
+    EXPECT_FALSE(gs.images.tree_image.Loaded());
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+// The city manager: terminal names, the names file, removing cities and the
+// small area helpers of a city.
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "city_fixture.h"
+#include "platform/random.h"
+#include "support/way_graph_check.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class CityManagerTest : public CityTest {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("fv_city_names_" + std::to_string(::getpid()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(folder_);
+        std::snprintf(State().data_paths[State().install_index], kDataPathLength, "%s",
+                      folder_.string().c_str());
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    void WriteNamesFile(const std::string& fileName, const std::string& bytes) {
+        std::ofstream out(folder_ / fileName, std::ios::binary);
+        out << bytes;
+    }
+
+    std::string TerminalName(int32_t x, int32_t y) {
+        char out[kCityNameLength];
+        Cities().MakeTerminalName(x, y, out);
+        return out;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(CityManagerTest, TerminalNamesTakeTheLocationWordsThenNumbers) {
+    CCity& city = AddEmptyCity(3, 50, 50);
+    std::strcpy(city.name, "Ashby");
+    const char* words[12] = {"North",  "East",  "South",  "West",     "Middle", "Central",
+                             "Forest", "Front", "Behind", "Mountain", "Lake",   "Next to"};
+    for (const char* word : words) EXPECT_EQ(TerminalName(70, 70), std::string("Ashby ") + word);
+    EXPECT_EQ(TerminalName(70, 70), "Ashby 1");
+    EXPECT_EQ(TerminalName(0, 0), "Ashby 2");
+    EXPECT_EQ(city.terminal_names_given, 14);
+}
+
+TEST_F(CityManagerTest, NearestCityNamesTheTerminalAndTheLowerSlotWinsATie) {
+    CCity& west = AddEmptyCity(5, 87, 87);   // centre (100, 100)
+    CCity& east = AddEmptyCity(2, 107, 87);  // centre (120, 100)
+    std::strcpy(west.name, "Westholm");
+    std::strcpy(east.name, "Eastholm");
+    EXPECT_EQ(TerminalName(103, 100), "Westholm North");
+    EXPECT_EQ(TerminalName(118, 101), "Eastholm North");
+    // Exactly between the two centres: slot 1 (city 2) comes before slot 4.
+    EXPECT_EQ(TerminalName(110, 100), "Eastholm East");
+    EXPECT_EQ(west.terminal_names_given, 1);
+}
+
+TEST_F(CityManagerTest, NoCityNoNameAndLongNamesAreCut) {
+    EXPECT_EQ(TerminalName(10, 10), "");
+    CCity& city = AddEmptyCity(1, 0, 0);
+    std::memset(city.name, 'x', kCityNameLength - 1);
+    city.name[kCityNameLength - 1] = '\0';
+    const std::string name = TerminalName(10, 10);
+    EXPECT_EQ(name.size(), static_cast<size_t>(kCityNameLength - 1));
+    // A damaged count never indexes outside the word list.
+    city.terminal_names_given = -7;
+    EXPECT_EQ(TerminalName(10, 10).substr(0, 3), "xxx");
+}
+
+TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
+    State().names_list_number = 2;
+    std::string text = "Alderbrook`old name\r\n";
+    text += "Abcdefghijklmnopqrstuvwxyz\r\n";
+    text += "\xC4lmhaven\n";
+    text += std::string(150, 'q') + "\r\n";
+    text += "Last\r\n";
+    WriteNamesFile("names3.txt", text);
+    std::strcpy(Cities().names[100], "stale");
+    Cities().name_used[7] = 1;
+    Cities().LoadNames();
+    EXPECT_STREQ(Cities().names[0], "Alderbrook");
+    EXPECT_STREQ(Cities().names[1], "Abcdefghijklmnopqrs");
+    EXPECT_STREQ(Cities().names[2], "\xC4lmhaven");
+    // A line past 99 characters goes on as the next name.
+    EXPECT_EQ(std::string(Cities().names[3]), std::string(19, 'q'));
+    EXPECT_EQ(std::string(Cities().names[4]), std::string(19, 'q'));
+    EXPECT_STREQ(Cities().names[5], "Last");
+    // The file ends early: the remaining names are empty.
+    EXPECT_STREQ(Cities().names[6], "");
+    EXPECT_STREQ(Cities().names[100], "");
+    EXPECT_EQ(Cities().name_used[7], 0u);
+}
+
+TEST_F(CityManagerTest, MissingNamesFileChangesNothing) {
+    State().names_list_number = 4;
+    std::strcpy(Cities().names[0], "Keep");
+    Cities().name_used[0] = 1;
+    Cities().LoadNames();
+    EXPECT_STREQ(Cities().names[0], "Keep");
+    EXPECT_EQ(Cities().name_used[0], 1u);
+}
+
+TEST_F(CityManagerTest, FoundedCitiesTakeDifferentNamesFromTheFile) {
+    std::string text;
+    for (int32_t i = 0; i < 128; ++i) text += "Town" + std::to_string(i) + "\r\n";
+    WriteNamesFile("Names1.txt", text);
+    Cities().LoadNames();
+    ASSERT_EQ(Found(60, 60, 0), 0);
+    ASSERT_EQ(Found(140, 60, 0), 1);
+    const std::string a = Cities().cities[0]->name;
+    const std::string b = Cities().cities[1]->name;
+    EXPECT_EQ(a.substr(0, 4), "Town");
+    EXPECT_NE(a, b);
+    int32_t used = 0;
+    for (uint32_t flag : Cities().name_used) used += flag != 0;
+    EXPECT_EQ(used, 2);
+    Cities().RemoveAllCities();
+    used = 0;
+    for (uint32_t flag : Cities().name_used) used += flag != 0;
+    EXPECT_EQ(used, 0);
+}
+
+TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {
+    // A player road east of the city area and a company building inside it.
+    LayLine(40, 100, 60, 100, kWayGravelRoad);
+    LayLine(50, 95, 50, 105, kWayGravelRoad);
+    ASSERT_EQ(Found(100, 100, 2), 0);
+    CCity& city = *Cities().cities[0];
+    // A player road that reaches into the area and ends beside a city street.
+    int32_t sx = -1, sy = -1;
+    for (int32_t x = city.origin_x; x <= city.origin_x + 26 && sx < 0; ++x) {
+        for (int32_t y = city.origin_y; y <= city.origin_y + 26 && sx < 0; ++y) {
+            if (F(x, y).wegtyp() == kWayCityStreet && F(x - 1, y).wegtyp() == 0 &&
+                F(x - 1, y).stadtnum() == 0) {
+                sx = x, sy = y;
+            }
+        }
+    }
+    ASSERT_GE(sx, 0);
+    LayLine(sx - 4, sy, sx - 1, sy, kWayAsphaltRoad);
+    F(sx - 1, sy).set_wegteil(2);  // east-west: it points at the street
+    LayWay({{sx - 1, sy}}, kWayAsphaltRoad);
+    int32_t bx = -1, by = -1;
+    for (int32_t x = city.origin_x + 2; x <= city.origin_x + 24 && bx < 0; ++x) {
+        for (int32_t y = city.origin_y + 2; y <= city.origin_y + 24 && bx < 0; ++y) {
+            if (F(x, y).stadtnum() == 0 && F(x, y).wegtyp() == 0) bx = x, by = y;
+        }
+    }
+    ASSERT_GE(bx, 0);
+    PlaceBuilding(7, 22, bx, by, 1, 1);
+    ASSERT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
+    const int32_t nameIndex = city.name_index;
+    Cities().name_used[nameIndex] = 1;
+
+    const auto [cx, cy] = FieldOfCity(1);
+    Cities().RemoveCityAt(cx, cy);
+    EXPECT_EQ(Cities().cities[0], nullptr);
+    for (int32_t x = 0; x < kMapSize; ++x) {
+        for (int32_t y = 0; y < kMapSize; ++y) {
+            const MapField& f = F(x, y);
+            ASSERT_EQ(f.stadtnum(), 0) << x << "," << y;
+            ASSERT_NE(f.wegtyp(), kWayCityStreet) << x << "," << y;
+            if (f.wegtyp() == 0 && !f.building_flag()) {
+                ASSERT_EQ(f.data_word(), 0) << x << "," << y;
+            }
+        }
+    }
+    for (int32_t x = sx - 4; x <= sx - 1; ++x) EXPECT_EQ(F(x, sy).wegtyp(), kWayAsphaltRoad);
+    EXPECT_EQ(F(sx - 1, sy).richtung() & kDirE, 0);  // no longer joins anything there
+    for (int32_t x = 40; x <= 60; ++x) EXPECT_EQ(F(x, 100).wegtyp(), kWayGravelRoad);
+    EXPECT_TRUE(F(bx, by).building_flag());
+    EXPECT_EQ(F(bx, by).geb_num(), 7);
+    EXPECT_EQ(Cities().name_used[nameIndex], 0u);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
+
+    // Off the map or on a field of no city nothing happens.
+    Cities().RemoveCityAt(-3, 4);
+    Cities().RemoveCityAt(cx, cy);
+}
+
+TEST_F(CityManagerTest, ZoneGridAndOverlapHelpers) {
+    CCity& city = AddEmptyCity(1, 10, 20);
+    EXPECT_EQ(city.zone_grid[0][13], 0);
+    EXPECT_EQ(city.zone_grid[2][13], 1);
+    EXPECT_EQ(city.zone_grid[13][4], 2);
+    EXPECT_EQ(city.zone_grid[6][20], 3);
+    EXPECT_EQ(city.zone_grid[18][18], 4);
+    EXPECT_EQ(city.zone_grid[10][16], 5);
+    EXPECT_EQ(city.zone_grid[13][13], 5);
+    city.AddToGrid(23, 33, 4);
+    EXPECT_EQ(city.zone_grid[13][13], 9);
+    city.AddToGrid(23, 33, -20);
+    EXPECT_EQ(city.zone_grid[13][13], -1);
+    city.AddToGrid(37, 33, 3);  // dx 27: outside
+    city.AddToGrid(9, 33, 3);   // dx -1: outside
+    EXPECT_EQ(city.zone_grid[26][13], 0);
+    EXPECT_EQ(city.zone_grid[0][13], 0);
+
+    EXPECT_TRUE(city.OverlapsRect(5, 15, 6, 6));    // reaches (10, 20)
+    EXPECT_FALSE(city.OverlapsRect(5, 15, 5, 5));   // ends just before
+    EXPECT_TRUE(city.OverlapsRect(35, 45, 2, 2));   // its corner cell 25
+    EXPECT_FALSE(city.OverlapsRect(36, 46, 2, 2));  // the last cell is exclusive
+    EXPECT_FALSE(city.OverlapsRect(12, 22, 0, 3));
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+// The cities' record of the level file: the round trip of every saved field
+// and the rejection of damaged records.
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/le_io.h"
+#include "cities/city_level.h"
+#include "city_fixture.h"
+#include "platform/file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class CityRecordTest : public CityTest {
+  protected:
+    void SetUp() override {
+        path_ = (fs::temp_directory_path() /
+                 ("fv_city_record_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin"))
+                    .string();
+    }
+    void TearDown() override { fs::remove(path_); }
+
+    std::vector<uint8_t> SavedBytes() {
+        plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Create);
+        Cities().Save(file);
+        plat::CloseFile(file);
+        return ReadAll();
+    }
+    std::vector<uint8_t> ReadAll() {
+        std::vector<uint8_t> bytes(fs::file_size(path_));
+        plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
+        plat::ReadFile(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
+        plat::CloseFile(file);
+        return bytes;
+    }
+    void WriteAll(const std::vector<uint8_t>& bytes) {
+        plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Create);
+        plat::WriteFile(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
+        plat::CloseFile(file);
+    }
+    // Loads the file; also reports whether the check walk agrees.
+    bool LoadBytes(const std::vector<uint8_t>& bytes) {
+        WriteAll(bytes);
+        plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
+        const bool checked = CCityManager::CheckRecord(file);
+        plat::SeekFile(file, 0, plat::SeekFrom::Begin);
+        const bool loaded = Cities().Load(file);
+        plat::CloseFile(file);
+        EXPECT_EQ(checked, loaded);
+        return loaded;
+    }
+    static void PutI32(std::vector<uint8_t>& bytes, size_t at, int32_t value) {
+        le::PutU32(&bytes[at], static_cast<uint32_t>(value));
+    }
+
+    // Offsets in a record: the count, then per city 12 + body bytes.
+    static constexpr size_t kCountAt = kNameBlockBytes;
+    static constexpr size_t kFirstCity = kNameBlockBytes + 4;
+    static constexpr size_t kBodySize = 16 + 2 * 2916 + 35 + 16;
+    static constexpr size_t kCitySize = 12 + kBodySize;
+
+    std::string path_;
+};
+
+TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
+    ASSERT_EQ(Found(60, 60, 1), 0);
+    ASSERT_EQ(Found(130, 60, 0), 1);
+    ASSERT_EQ(Found(200, 180, 2), 2);
+    // Free slot 1 to see the numbers kept.
+    const auto [x2, y2] = FieldOfCity(2);
+    Cities().RemoveCityAt(x2, y2);
+    ASSERT_EQ(Cities().cities[1], nullptr);
+    CCity& moved = *Cities().cities[2];
+    std::strcpy(moved.name, "Harrowgate");
+    moved.terminal_names_given = 17;
+    moved.reserved_words[1] = 99;
+    moved.zone_grid[3][4] = -1;
+    moved.countdown = 12;
+    Cities().name_used[77] = 1;
+
+    struct Copy {
+        int32_t number, origin_x, origin_y, countdown, evaluation, terminals, residents;
+        std::string name;
+        std::vector<int32_t> streets, zones;
+    };
+    std::vector<Copy> before;
+    for (CCity* city : Cities().cities) {
+        if (city == nullptr) continue;
+        before.push_back({city->number, city->origin_x, city->origin_y, city->countdown,
+                          city->evaluation, city->terminal_names_given, city->residents, city->name,
+                          std::vector<int32_t>(&city->street_grid[0][0],
+                                               &city->street_grid[0][0] + kCityAreaCells),
+                          std::vector<int32_t>(&city->zone_grid[0][0],
+                                               &city->zone_grid[0][0] + kCityAreaCells)});
+    }
+    const std::vector<uint8_t> bytes = SavedBytes();
+    ASSERT_EQ(bytes.size(), kFirstCity + 2 * kCitySize);
+
+    ASSERT_TRUE(LoadBytes(bytes));
+    size_t k = 0;
+    for (int32_t slot = 0; slot < kCitySlots; ++slot) {
+        CCity* city = Cities().cities[slot];
+        if (city == nullptr) continue;
+        ASSERT_LT(k, before.size());
+        const Copy& c = before[k++];
+        EXPECT_EQ(city->number, slot + 1);
+        EXPECT_EQ(city->number, c.number);
+        EXPECT_EQ(city->origin_x, c.origin_x);
+        EXPECT_EQ(city->origin_y, c.origin_y);
+        EXPECT_EQ(city->countdown, c.countdown);
+        EXPECT_EQ(city->terminal_names_given, c.terminals);
+        EXPECT_EQ(city->name, c.name);
+        // Residents and the evaluation are counted again from the map.
+        EXPECT_EQ(city->residents, c.residents);
+        EXPECT_EQ(city->evaluation, c.evaluation);
+        EXPECT_EQ(city->pending_site_x, -1);
+        EXPECT_TRUE(std::equal(c.streets.begin(), c.streets.end(), &city->street_grid[0][0]));
+        EXPECT_TRUE(std::equal(c.zones.begin(), c.zones.end(), &city->zone_grid[0][0]));
+    }
+    EXPECT_EQ(k, before.size());
+    EXPECT_EQ(Cities().cities[2]->reserved_words[1], 99);
+    EXPECT_EQ(Cities().name_used[77], 1u);
+    // Written again, the record is the same byte for byte.
+    EXPECT_TRUE(SavedBytes() == bytes);
+}
+
+TEST_F(CityRecordTest, RecordLayoutIsLittleEndianInItsOrder) {
+    CCity& city = AddEmptyCity(9, -13, 250);
+    city.countdown = 0x01020304;
+    city.street_grid[0][1] = 7;
+    city.zone_grid[1][0] = -1;
+    std::strcpy(city.name, "Ab");
+    city.terminal_names_given = 3;
+    Cities().name_used[2] = 1;
+    const std::vector<uint8_t> b = SavedBytes();
+    ASSERT_EQ(b.size(), kFirstCity + kCitySize);
+    EXPECT_EQ(le::GetU32(&b[8]), 1u);
+    EXPECT_EQ(le::GetU32(&b[kCountAt]), 1u);
+    const size_t c = kFirstCity;
+    EXPECT_EQ(le::GetU32(&b[c]), 9u);
+    EXPECT_EQ(static_cast<int32_t>(le::GetU32(&b[c + 4])), -13);
+    EXPECT_EQ(le::GetU32(&b[c + 8]), 250u);
+    const size_t body = c + 12;
+    EXPECT_EQ(static_cast<int32_t>(le::GetU32(&b[body])), -13);
+    EXPECT_EQ(le::GetU32(&b[body + 8]), 0x01020304u);
+    EXPECT_EQ(le::GetU32(&b[body + 16 + 4]), 7u);                       // street [0][1]
+    EXPECT_EQ(le::GetU32(&b[body + 16 + 2916 + 27 * 4]), 0xFFFFFFFFu);  // zone [1][0]
+    EXPECT_EQ(b[body + 16 + 5832], 'A');
+    EXPECT_EQ(b[body + 16 + 5832 + 2], 0);
+    EXPECT_EQ(le::GetU32(&b[body + 16 + 5832 + 35]), 3u);
+}
+
+TEST_F(CityRecordTest, DamagedRecordsAreRejectedAndLeaveNoCity) {
+    ASSERT_EQ(Found(60, 60, 0), 0);
+    ASSERT_EQ(Found(150, 150, 0), 1);
+    const std::vector<uint8_t> good = SavedBytes();
+    ASSERT_TRUE(LoadBytes(good));
+
+    struct Patch {
+        size_t at;
+        int32_t value;
+    };
+    const size_t second = kFirstCity + kCitySize;
+    const size_t body = kFirstCity + 12;
+    const Patch patches[] = {
+        {kFirstCity, 0},              // number 0
+        {kFirstCity, 64},             // number 64
+        {second, 1},                  // number used twice
+        {kCountAt, 64},               // more cities than slots
+        {kCountAt, 3},                // a city past the end of the file
+        {body, 300},                  // area off the map
+        {body + 4, -40},              // area off the map
+        {body + 16 + 40, 18},         // a plan value that is no piece
+        {body + 16 + 40, -1},         // a negative plan value
+        {body + 16 + 5832 + 35, -2},  // a negative terminal count
+    };
+    for (const Patch& patch : patches) {
+        SCOPED_TRACE(patch.at);
+        std::vector<uint8_t> bytes = good;
+        PutI32(bytes, patch.at, patch.value);
+        ASSERT_TRUE(LoadBytes(good));
+        EXPECT_FALSE(LoadBytes(bytes));
+        for (CCity* city : Cities().cities) EXPECT_EQ(city, nullptr);
+    }
+    // A record cut anywhere is damaged.
+    for (size_t length : {size_t{0}, size_t{100}, kCountAt + 2, kFirstCity + 6, second - 10}) {
+        std::vector<uint8_t> bytes(good.begin(), good.begin() + static_cast<long>(length));
+        EXPECT_FALSE(LoadBytes(bytes)) << length;
+    }
+}
+
+TEST_F(CityRecordTest, UnterminatedNameIsCut) {
+    AddEmptyCity(1, 10, 10);
+    std::vector<uint8_t> bytes = SavedBytes();
+    std::memset(&bytes[kFirstCity + 12 + 16 + 5832], 'Z', kCityNameLength);
+    ASSERT_TRUE(LoadBytes(bytes));
+    EXPECT_EQ(std::strlen(Cities().cities[0]->name), static_cast<size_t>(kCityNameLength - 1));
+}
+
+TEST_F(CityRecordTest, LevelFileHooksFinishSitesAndWalkTheRecord) {
+    ASSERT_EQ(Found(100, 100, 1), 0);
+    CCity& city = *Cities().cities[0];
+    // Leave a building site pending.
+    for (int32_t i = 0; i < 400 && city.pending_site_x < 0; ++i) {
+        city.countdown = 0;
+        city.Tick();
+    }
+    ASSERT_GE(city.pending_site_x, 0);
+    const int32_t sx = city.pending_site_x, sy = city.pending_site_y;
+    PrepareCitiesForSave();
+    EXPECT_EQ(city.pending_site_x, -1);
+    EXPECT_LE(F(sx, sy).stadtb(), kLastResidentialBuilding);
+
+    plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Create);
+    WriteCityRecords(file);
+    plat::CloseFile(file);
+    file = plat::OpenFile(path_, plat::OpenMode::Read);
+    EXPECT_TRUE(SkipCityRecords(file));
+    EXPECT_NE(Cities().cities[0], nullptr);
+    plat::SeekFile(file, 0, plat::SeekFrom::Begin);
+    EXPECT_TRUE(ReadCityRecords(file));
+    plat::CloseFile(file);
+    ASSERT_NE(Cities().cities[0], nullptr);
+    EXPECT_EQ(Cities().cities[0]->origin_x, 87);
+}
+
+}  // namespace

@@ -1,0 +1,427 @@
+// The building table: slots, placement and demolition with their bookings,
+// schedule stops of removed and lengthened terminals, demolition queries and
+// the buildings' effect on city grids.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "app/data_tables.h"
+#include "app/statistics.h"
+#include "economy/building_kinds.h"
+#include "economy/factory.h"
+#include "economy/train_station.h"
+#include "economy/truck_depot.h"
+#include "economy_fixture.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+
+namespace econ {
+namespace {
+
+int32_t Worth() {
+    return g_Statistics.Monthly(StatSeries::CompanyWorth, 0);
+}
+int32_t Count() {
+    return g_Statistics.Monthly(StatSeries::BuildingCount, 0);
+}
+
+using BuildingTableTest = EconomyTest;
+
+TEST_F(BuildingTableTest, AFreedSlotIsTakenByTheNextPlacement) {
+    const int32_t a = Place(kTypeMine, 10, 10);
+    const int32_t b = Place(kTypeMine, 20, 10);
+    const int32_t c = Place(kTypeMine, 30, 10);
+    EXPECT_EQ(a, 1);
+    EXPECT_EQ(b, 2);
+    EXPECT_EQ(c, 3);
+    Table().DemolishBuilding(b);
+    EXPECT_EQ(Table().At(b), nullptr);
+    EXPECT_EQ(Place(kTypeMine, 40, 10), b);
+    EXPECT_EQ(Table().At(0), nullptr);
+    EXPECT_EQ(Table().At(1024), nullptr);
+    EXPECT_EQ(Table().At(-1), nullptr);
+}
+
+TEST_F(BuildingTableTest, TheTableHoldsOneThousandAndTwentyThreeBuildings) {
+    GS().selected_building_type = kTypeTruckDepot;
+    for (int32_t i = 1; i <= kLastBuildingSlot; ++i)
+        ASSERT_EQ(Table().PlaceBuilding(i % 256, 0), i);
+    const int64_t cash = Cash();
+    const int32_t worth = Worth();
+    EXPECT_EQ(Table().PlaceBuilding(5, 5), 0);
+    EXPECT_EQ(Cash(), cash);
+    EXPECT_EQ(Worth(), worth);
+    EXPECT_EQ(Count(), kLastBuildingSlot);
+}
+
+TEST_F(BuildingTableTest, TypesWithoutAClassAreNotPlaced) {
+    for (int32_t type : {-1, 4, 5, 32, 40}) {
+        GS().selected_building_type = type;
+        EXPECT_EQ(Table().PlaceBuilding(10, 10), 0) << type;
+    }
+    EXPECT_EQ(Cash(), kStartCash);
+}
+
+TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
+    for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
+        if (!HasBuildingClass(type)) continue;
+        const int64_t cash = Cash();
+        const int32_t n = Place(type, 100, 100);
+        ASSERT_GT(n, 0) << type;
+        const int32_t price = PriceOfType(type);
+        EXPECT_EQ(Cash(), cash - price) << type;
+        const bool investment =
+            IsTerminalType(type) || IsFactoryType(type) || type == kTypeDepot || IsStoreType(type);
+        EXPECT_EQ(Worth(), investment ? price : 0) << type;
+        EXPECT_EQ(Count(), investment ? 1 : 0) << type;
+        const int32_t counter = BuiltCountIndex(type);
+        if (counter >= 0) {
+            EXPECT_EQ(GS().built_counts[counter], 1);
+        }
+
+        Table().DemolishBuilding(n);
+        if (IsAttractionType(type)) {
+            // Attractions stay; the demolition tool never offers them.
+            EXPECT_NE(Table().At(n), nullptr);
+            EXPECT_EQ(Cash(), cash - price);
+            Table().FreeAll();
+            continue;
+        }
+        EXPECT_EQ(Table().At(n), nullptr) << type;
+        EXPECT_EQ(Cash(), cash - price - (investment ? price / 10 : 0)) << type;
+        EXPECT_EQ(Worth(), 0) << type;
+        EXPECT_EQ(Count(), 0) << type;
+        if (counter >= 0) {
+            EXPECT_EQ(GS().built_counts[counter], 0);
+        }
+        // The footprint is gone from the map.
+        EXPECT_EQ(FieldAt(100, 100)->geb_num(), 0);
+        EXPECT_FALSE(FieldAt(100, 100)->building_flag());
+    }
+}
+
+TEST_F(BuildingTableTest, DemolishingAToyFactory) {
+    const int32_t n = Place(kTypeToyIndustry, 50, 50);
+    EXPECT_EQ(Table().At(n)->GetDemolitionCost(50, 50), 14200);
+    EXPECT_EQ(FieldAt(53, 53)->laenge(), 1);
+    const int64_t cash = Cash();
+    Table().DemolishBuilding(n);
+    EXPECT_EQ(Cash(), cash - 14200);
+    EXPECT_EQ(GS().built_counts[2], 0);
+    EXPECT_EQ(Worth(), 0);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::E, 0), 14200);
+    EXPECT_EQ(view_.removed.size(), 1u);
+}
+
+TEST_F(BuildingTableTest, DemolitionPricesOfFactories) {
+    struct Expect {
+        int32_t type, price;
+    };
+    int32_t x = 10;
+    for (const Expect e :
+         {Expect{14, 113000}, Expect{15, 13600}, Expect{16, 64200}, Expect{17, 19000},
+          Expect{18, 14200}, Expect{19, 27500}, Expect{20, 11200}}) {
+        const int32_t n = Place(e.type, x, 10);
+        x += 6;
+        EXPECT_EQ(Table().At(n)->GetDemolitionCost(0, 0), e.price);
+        Table().At(n)->owner = 1;
+        EXPECT_EQ(Table().At(n)->GetDemolitionCost(0, 0), -1);
+    }
+}
+
+TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOn) {
+    Place(kTypeWoodIndustry, 10, 10);
+    Place(kTypeLumberMill, 20, 10);
+    Place(kTypeDepot, 30, 10);
+    ASSERT_EQ(view_.animations.size(), 2u);
+    EXPECT_EQ(view_.animations[0].kind, 4);
+    EXPECT_EQ(view_.animations[1].kind, 2);
+    GS().opt_animations = 0;
+    Place(kTypeSportsIndustry, 40, 10);
+    EXPECT_EQ(view_.animations.size(), 2u);
+}
+
+TEST_F(BuildingTableTest, AStationRowCostsHalfAStation) {
+    const int32_t n = Place(kTypeTrainStation, 10, 10);
+    CTrainStation& s = B<CTrainStation>(n);
+    EXPECT_EQ(s.anchor_x, 10);
+    EXPECT_EQ(s.anchor_y, 11);
+    const int64_t cash = Cash();
+    EXPECT_EQ(s.Extend(), 2000);
+    EXPECT_EQ(s.GetLength(), 2);
+    EXPECT_EQ(Cash(), cash - 2000);
+    s.Extend();
+    s.Extend();
+    EXPECT_EQ(s.Extend(), 0);
+    EXPECT_EQ(s.GetLength(), kMaxStationLength);
+    EXPECT_EQ(Cash(), cash - 6000);
+}
+
+class ScheduleTest : public EconomyTest {
+  protected:
+    // Four stops on fields (10, 10), (20, 10), (30, 10), (40, 10).
+    TestVehicle& FourStops() {
+        TestVehicle& v = AddVehicle();
+        for (int32_t i = 0; i < 4; ++i) {
+            v.schedule[i] = Stop({{10 * (i + 1), 10}});
+            v.cargo_plan[i][0][0] = static_cast<uint8_t>(20 + i);
+            v.wait_until_loaded[i] = i;
+        }
+        v.stop_count = 4;
+        return v;
+    }
+};
+
+TEST_F(ScheduleTest, RemovingTheOnlyStopEmptiesTheSchedule) {
+    TestVehicle& v = AddVehicle();
+    v.schedule[0] = Stop({{7, 8}, {7, 8}, {7, 8}, {7, 8}});
+    v.stop_count = 1;
+    Table().ClearReferences(7, 8, 5, 1);
+    EXPECT_EQ(v.stop_count, 0);
+    EXPECT_EQ(v.target_stop, 0);
+    for (const ScheduleStop& s : v.schedule) {
+        for (int32_t k = 0; k < 4; ++k) {
+            EXPECT_EQ(s.x[k], 255);
+            EXPECT_EQ(s.y[k], 255);
+        }
+    }
+}
+
+TEST_F(ScheduleTest, LaterStopsMoveDownAndTheTargetFollows) {
+    TestVehicle& v = FourStops();
+    v.target_stop = 3;
+    Table().ClearReferences(30, 10, 5, 1);  // stop 2
+    EXPECT_EQ(v.stop_count, 3);
+    EXPECT_EQ(v.target_stop, 2);
+    EXPECT_EQ(v.schedule_changed, 1);
+    EXPECT_EQ(v.schedule[2].x[0], 40);
+    EXPECT_EQ(v.cargo_plan[2][0][0], 23);
+    EXPECT_EQ(v.wait_until_loaded[2], 3);
+    EXPECT_EQ(v.schedule[3].x[0], 255);
+    EXPECT_EQ(v.cargo_plan[3][0][0], 0);
+    // A stop after the target leaves the target alone.
+    TestVehicle& w = FourStops();
+    w.target_stop = 1;
+    Table().ClearReferences(40, 10, 5, 1);
+    EXPECT_EQ(w.target_stop, 1);
+    EXPECT_EQ(w.schedule_changed, 0);
+    // The target itself: the vehicle starts over at stop 0.
+    TestVehicle& u = FourStops();
+    u.target_stop = 2;
+    Table().ClearReferences(30, 10, 5, 1);
+    EXPECT_EQ(u.target_stop, 0);
+}
+
+TEST_F(ScheduleTest, TwoStopsInARowAtTheSameTerminalBothGo) {
+    TestVehicle& v = FourStops();
+    v.schedule[1] = v.schedule[0];
+    Table().ClearReferences(10, 10, 5, 1);
+    EXPECT_EQ(v.stop_count, 2);
+    EXPECT_EQ(v.schedule[0].x[0], 30);
+    EXPECT_EQ(v.schedule[1].x[0], 40);
+}
+
+TEST_F(ScheduleTest, AnEditedScheduleNamingTheTerminalLosesItsSelection) {
+    GS().schedule_edit[4] = Stop({{1, 1}, {9, 9}});
+    GS().schedule_words[1] = 3;
+    GS().schedule_words[2] = 4;
+    Table().ClearReferences(5, 5, 5, 1);
+    EXPECT_EQ(GS().schedule_words[1], 3);
+    Table().ClearReferences(9, 9, 5, 1);
+    EXPECT_EQ(GS().schedule_words[1], -1);
+    EXPECT_EQ(GS().schedule_words[2], -1);
+}
+
+TEST_F(ScheduleTest, DemolishingATerminalRemovesItsStops) {
+    const int32_t depot = Place(kTypeTruckDepot, 30, 10);
+    const int32_t station = Place(kTypeTrainStation + 1, 60, 60);  // type 7: rows from (61, 60)
+    TestVehicle& truck = FourStops();
+    TestVehicle& train = AddVehicle();
+    train.schedule[0] = Stop({{61, 60}});
+    train.schedule[1] = Stop({{90, 90}});
+    train.stop_count = 2;
+    Table().DemolishBuilding(depot);
+    EXPECT_EQ(truck.stop_count, 3);
+    EXPECT_EQ(truck.schedule[2].x[0], 40);
+    Table().DemolishBuilding(station);
+    EXPECT_EQ(train.stop_count, 1);
+    EXPECT_EQ(train.schedule[0].x[0], 90);
+}
+
+TEST_F(ScheduleTest, LengtheningAStationRewritesItsStopsForEveryOrientation) {
+    struct Expect {
+        int32_t type, x, y;  // placement corner
+        int32_t dx, dy;      // step from row to row
+        int32_t fx, fy;      // first row field
+    };
+    for (const Expect e : {Expect{6, 20, 40, 0, -1, 20, 40}, Expect{7, 60, 40, 1, 0, 61, 40},
+                           Expect{8, 100, 40, 0, 1, 100, 41}, Expect{9, 140, 40, -1, 0, 140, 40}}) {
+        const int32_t n = Place(e.type, e.x, e.y);
+        CTrainStation& s = B<CTrainStation>(n);
+        TestVehicle& v = AddVehicle();
+        v.schedule[3] = Stop({{e.fx, e.fy}});
+        v.schedule[4] = Stop({{e.fx + 50, e.fy}});  // another stop stays
+        s.Extend();
+        s.Extend();
+        MarkFootprint(n);
+        Table().RewriteStationStops(e.fx, e.fy, e.type, n);
+        for (int32_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(v.schedule[3].x[i], e.fx + i * e.dx) << e.type;
+            EXPECT_EQ(v.schedule[3].y[i], e.fy + i * e.dy) << e.type;
+        }
+        EXPECT_EQ(v.schedule[3].x[3], 255);
+        EXPECT_EQ(v.schedule[4].x[1], 255);
+        // Other types change nothing.
+        Table().RewriteStationStops(e.fx, e.fy, 3, n);
+        EXPECT_EQ(v.schedule[3].x[2], e.fx + 2 * e.dx);
+    }
+}
+
+TEST_F(ScheduleTest, AStationAtTenTwentyLengthenedToThree) {
+    const int32_t n = Place(kTypeTrainStation + 1, 10, 20);
+    B<CTrainStation>(n).length = 3;
+    MarkFootprint(n);
+    TestVehicle& v = AddVehicle();
+    v.schedule[0] = Stop({{11, 20}});
+    Table().RewriteStationStops(11, 20, 7, n);
+    EXPECT_EQ(v.schedule[0].x[0], 11);
+    EXPECT_EQ(v.schedule[0].x[1], 12);
+    EXPECT_EQ(v.schedule[0].x[2], 13);
+    EXPECT_EQ(v.schedule[0].y[2], 20);
+}
+
+TEST_F(BuildingTableTest, ADemolishedDepotTakesItsRoadStubAlong) {
+    auto net = std::make_unique<CWayNetwork>();
+    g_pWayNetwork = net.get();
+    const int32_t depot = Place(kTypeTruckDepot + 3, 53, 50);  // exit west
+    for (int32_t x = 50; x <= 53; ++x) {
+        MapField* f = FieldAt(x, 50);
+        f->set_wegtyp(kWayGravelRoad);
+        f->set_wegteil(2);
+        f->set_richtung(x == 50 ? kDirE : x == 53 ? kDirW : kDirsEW);
+    }
+    const int32_t node = net->CreateNode(53, 50);
+    ASSERT_NE(net->Node(node), nullptr);
+    Table().DemolishBuilding(depot);
+    const MapField& gone = *FieldAt(53, 50);
+    EXPECT_EQ(gone.wegtyp(), 0);
+    EXPECT_EQ(gone.richtung(), 0);
+    EXPECT_FALSE(gone.knoten());
+    EXPECT_EQ(net->Node(node), nullptr);
+    EXPECT_EQ(FieldAt(52, 50)->richtung(), kDirW);  // no way east any more
+    EXPECT_EQ(FieldAt(51, 50)->richtung(), kDirsEW);
+    g_pWayNetwork = nullptr;
+}
+
+TEST_F(BuildingTableTest, ADemolishedStationTakesItsTrackAlong) {
+    auto net = std::make_unique<CWayNetwork>();
+    g_pWayNetwork = net.get();
+    const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: track row y 61
+    FieldAt(60, 61)->set_wegtyp(kWayRail);                   // the rails the station was built on
+    net->LayStationTrack(60, 61, 0);
+    ASSERT_EQ(FieldAt(61, 61)->wegtyp(), kWayRail);
+    const int64_t cash = Cash();
+    Table().DemolishBuilding(n);
+    for (int32_t x = 60; x < 64; ++x) {
+        EXPECT_EQ(FieldAt(x, 61)->wegtyp(), 0);
+        EXPECT_EQ(FieldAt(x, 61)->geb_num(), 0);
+        EXPECT_EQ(FieldAt(x, 60)->geb_num(), 0);
+    }
+    // The station's tenth and the removal of four fields of rails.
+    EXPECT_EQ(Cash(), cash - 400 - 4 * 290);
+    EXPECT_EQ(net->NodeCount(), 0);
+    g_pWayNetwork = nullptr;
+}
+
+TEST_F(BuildingTableTest, DemolitionQueriesOfTerminals) {
+    const int32_t depot = Place(kTypeTruckDepot + 2, 30, 30);
+    CBuilding& d = *Table().At(depot);
+    EXPECT_EQ(d.GetDemolitionCost(30, 30), 400);
+    EXPECT_EQ(FieldAt(30, 30)->laenge(), 1);
+    d.OccupyTile(30, 30);
+    EXPECT_EQ(FieldAt(30, 30)->belegt(), 1);
+    EXPECT_EQ(d.IsTileOccupied(30, 30), 1);
+    EXPECT_EQ(d.GetDemolitionCost(30, 30), -1);
+    d.ReleaseTile(30, 30);
+    EXPECT_EQ(d.IsTileOccupied(30, 30), 0);
+
+    auto net = std::make_unique<CWayNetwork>();
+    g_pWayNetwork = net.get();
+    const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: rows south
+    CTrainStation& s = B<CTrainStation>(n);
+    s.Extend();
+    MarkFootprint(n);
+    for (int32_t row = 61; row <= 62; ++row) {
+        for (int32_t x = 60; x < 64; ++x) FieldAt(x, row)->set_wegtyp(kWayRail);
+    }
+    // Head: (2 + 1) x 200 and 4 x 290 for each row.
+    EXPECT_EQ(s.GetDemolitionCost(61, 60), 600 + 2 * 1160);
+    EXPECT_EQ(s.GetDemolitionCost(60, 62), 0);  // counted already
+    s.EndDemolitionQuery();
+    EXPECT_EQ(s.GetDemolitionCost(60, 62), 1160);
+    s.EndDemolitionQuery();
+    // A train on the second row.
+    net->CreateNode(60, 62);
+    s.OccupyTile(60, 62);
+    EXPECT_EQ(s.IsTileOccupied(60, 62), 1);
+    EXPECT_EQ(s.IsTileOccupied(60, 61), 0);
+    EXPECT_EQ(s.GetDemolitionCost(60, 61), 1160);
+    EXPECT_EQ(s.GetDemolitionCost(60, 62), -1);
+    EXPECT_EQ(s.GetDemolitionCost(60, 60), -1);
+    s.EndDemolitionQuery();
+    s.ReleaseTile(60, 62);
+    EXPECT_EQ(s.IsTileOccupied(60, 62), 0);
+    s.owner = 1;
+    EXPECT_EQ(s.GetDemolitionCost(60, 60), -1);
+    g_pWayNetwork = nullptr;
+}
+
+TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
+    CCity& city = AddCity(1, 50, 50);
+    CCity& other = AddCity(2, 10, 10, false);
+    int32_t start[2][kCityAreaSize][kCityAreaSize];
+    std::memcpy(start[0], city.zone_grid, sizeof start[0]);
+    std::memcpy(start[1], other.zone_grid, sizeof start[1]);
+    auto delta = [&](const CCity& c, int32_t x, int32_t y) {
+        const int32_t dx = x - c.origin_x;
+        const int32_t dy = y - c.origin_y;
+        return c.zone_grid[dx][dy] - start[&c == &city ? 0 : 1][dx][dy];
+    };
+
+    const int32_t store = Place(kTypeToyStore, 60, 60);
+    Table().At(store)->ApplyAttraction(0, 1);  // as the structure placement does
+    EXPECT_EQ(delta(city, 59, 59), 3);         // ring 1
+    EXPECT_EQ(delta(city, 62, 60), 3);
+    EXPECT_EQ(delta(city, 58, 58), 2);  // ring 2
+    EXPECT_EQ(delta(city, 63, 61), 2);
+    EXPECT_EQ(delta(city, 60, 60), 0);  // the footprint itself
+    EXPECT_EQ(delta(city, 57, 57), 0);
+    Table().DemolishBuilding(store);
+    EXPECT_EQ(delta(city, 59, 59), 0);
+    EXPECT_EQ(delta(city, 58, 58), 0);
+
+    // A store acts only on the city of its anchor; a factory on any.
+    const int32_t second = Place(kTypeToyStore, 30, 30);
+    Table().At(second)->ApplyAttraction(1, 1);
+    EXPECT_EQ(delta(other, 29, 29), 0);
+    const int32_t factory = Place(kTypeToyIndustry, 30, 20);
+    const int32_t before = other.zone_grid[19][10];
+    Table().At(factory)->ApplyAttraction(1, 1);  // (29, 20): ring 1 of the factory
+    EXPECT_EQ(other.zone_grid[19][10], before >= 3 ? before - 3 : -1);
+    EXPECT_EQ(delta(other, 28, 19), -2);
+
+    // Attractions count themselves by the sign.
+    const int32_t pool = Place(29, 70, 70);
+    Table().At(pool)->ApplyAttraction(0, 1);
+    EXPECT_EQ(city.attraction_counts[2], 1);
+    EXPECT_EQ(delta(city, 69, 69), 1);
+    EXPECT_EQ(delta(city, 68, 68), 0);
+    Table().At(pool)->ApplyAttraction(0, -1);
+    EXPECT_EQ(city.attraction_counts[2], 0);
+    EXPECT_EQ(delta(city, 69, 69), 0);
+}
+
+}  // namespace
+}  // namespace econ

@@ -1,0 +1,116 @@
+// Calls with nothing to hand over change nothing and never divide by zero:
+// a product below 0, an amount of 0 or less, no sharers, a denominator of 0.
+
+#include <gtest/gtest.h>
+
+#include "app/data_tables.h"
+#include "economy/building_kinds.h"
+#include "economy/factory.h"
+#include "economy/store.h"
+#include "economy/terminal.h"
+#include "economy/warehouse.h"
+#include "economy_fixture.h"
+
+namespace econ {
+namespace {
+
+class DegenerateCallsTest : public EconomyTest {
+  protected:
+    void SetUp() override {
+        depot = Place(kTypeTruckDepot, 100, 100);
+        station = Place(kTypeTrainStation + 2, 110, 100);
+        const int32_t factory = Place(kTypeToyIndustry, 96, 96);
+        B<CFactory>(factory).SetProduct(13);
+        B<CFactory>(factory).stock[0] = Slot(3, 7, 3);
+        B<CFactory>(factory).stock[1] = Slot(13, 2, 1);
+        const int32_t store = Place(kTypeToyStore, 101, 96);
+        B<CStore>(store).stock[5] = Slot(13, 5, 2);
+        const int32_t warehouse = Place(kTypeDepot, 96, 101);
+        B<CDepot>(warehouse).stock[0] = Slot(13, 1, 4);
+        Place(kTypeMine, 103, 103);
+        Place(kTypeLumberMill, 112, 96);
+        Place(kTypeChemicalPlant, 106, 104);
+        Place(kTypeSteelMill, 114, 104);
+        B<CTerminal>(depot).Refresh();
+        B<CTerminal>(station).Refresh();
+    }
+    int32_t depot = 0;
+    int32_t station = 0;
+};
+
+TEST_F(DegenerateCallsTest, TerminalsHandOverNothingForNothing) {
+    const std::string before = Snapshot(Table());
+    const int64_t cash = Cash();
+    for (int32_t t : {depot, station}) {
+        CBuilding& terminal = *Table().At(t);
+        EXPECT_EQ(terminal.TakeGoods(-1, 1, 0, 0), 0);
+        EXPECT_EQ(terminal.TakeGoods(13, 0, 0, 0), 0);
+        EXPECT_EQ(terminal.TakeGoods(13, -3, 0, 0), 0);
+        EXPECT_EQ(terminal.TakeGoods(5, 0, 0, 0), 0);  // the mine is not asked
+        EXPECT_EQ(terminal.PutGoods(-1, 0, 1), 0);     // a truck's empty unloading
+        EXPECT_EQ(terminal.PutGoods(-1, 1, 1), 0);
+        EXPECT_EQ(terminal.PutGoods(3, 0, 1), 0);
+        EXPECT_EQ(terminal.PutGoods(3, -1, 0), 0);
+        EXPECT_EQ(terminal.AcceptsProduct(-1), 0);
+    }
+    EXPECT_EQ(Snapshot(Table()), before);
+    EXPECT_EQ(Cash(), cash);
+}
+
+TEST_F(DegenerateCallsTest, BuildingsRefuseEmptyPortionsAndZeroSharers) {
+    const std::string before = Snapshot(Table());
+    const int64_t cash = Cash();
+    for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
+        CBuilding* b = Table().At(n);
+        if (b == nullptr || IsTerminalType(b->type)) continue;
+        for (int32_t p : {-1, 0, 1, 3, 5, 13, 43, 44, 1000}) {
+            EXPECT_EQ(b->TakeGoods(p, 1, 0, 0), 0) << n << ' ' << p;
+            EXPECT_EQ(b->TakeGoods(p, 0, 1, 0), 0) << n << ' ' << p;
+            EXPECT_EQ(b->TakeGoods(p, -1, 1, 0), 0) << n << ' ' << p;
+            EXPECT_EQ(b->TakeGoods(p, 1, -2, 0), 0) << n << ' ' << p;
+            EXPECT_EQ(b->PutGoods(p, 1, 0), 0) << n << ' ' << p;
+            EXPECT_EQ(b->PutGoods(p, 0, 1), 0) << n << ' ' << p;
+        }
+        EXPECT_EQ(b->AcceptsProduct(-1), 0);
+        int32_t num = 17;
+        int32_t den = 19;
+        EXPECT_EQ(b->GetStock(-1, num, den), 0);
+        EXPECT_EQ(num, 17);
+        EXPECT_EQ(den, 19);
+    }
+    EXPECT_EQ(Snapshot(Table()), before);
+    EXPECT_EQ(Cash(), cash);
+}
+
+TEST_F(DegenerateCallsTest, AskingForMoreThanAPortionHoldsIsRefused) {
+    const std::string before = Snapshot(Table());
+    for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
+        CBuilding* b = Table().At(n);
+        if (b == nullptr || IsTerminalType(b->type)) continue;
+        for (int32_t p = 0; p < 44; ++p) EXPECT_EQ(b->TakeGoods(p, 1000, 1, 0), 0);
+    }
+    EXPECT_EQ(Snapshot(Table()), before);
+}
+
+TEST_F(DegenerateCallsTest, AnEmptyCatchmentHandsOverNothing) {
+    const int32_t lonely = Place(kTypeTruckDepot, 200, 200);
+    CBuilding& t = *Table().At(lonely);
+    t.Refresh();
+    EXPECT_EQ(t.TakeGoods(13, 1, 0, 0), 0);
+    EXPECT_EQ(t.PutGoods(13, 1, 1), 1);
+    t.Update();
+}
+
+TEST_F(DegenerateCallsTest, AStaleCatchmentSkipsDemolishedBuildings) {
+    B<CTerminal>(depot).Refresh();
+    for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
+        if (n != depot && n != station && Table().At(n) != nullptr) Table().DemolishBuilding(n);
+    }
+    CBuilding& t = *Table().At(depot);
+    EXPECT_EQ(t.TakeGoods(13, 1, 0, 0), 0);
+    EXPECT_EQ(t.PutGoods(3, 1, 1), 1);
+    t.Update();
+}
+
+}  // namespace
+}  // namespace econ

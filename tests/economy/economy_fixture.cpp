@@ -1,0 +1,214 @@
+#include "economy_fixture.h"
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "app/data_tables.h"
+#include "app/le_io.h"
+#include "economy/building_kinds.h"
+#include "economy/producer.h"
+#include "economy/train_station.h"
+#include "platform/file.h"
+#include "world/map_field.h"
+
+namespace econ {
+
+EconomyTest::EconomyTest() {
+    InitGoodsTable();
+    InitBuildingTypes();
+    GS().cash[0] = kStartCash;
+    GS().year = 1960;
+    GS().week = 0;
+    g_pLookupTables = &tables_;
+    g_ppBuildings = &table_;
+    g_pCityManager = &cities_;
+    g_pSpielFeld = &view_;
+    g_pVehicleList = nullptr;
+    g_pVehicleAtTerminal = nullptr;
+}
+
+EconomyTest::~EconomyTest() {
+    table_.FreeAll();
+    g_pLookupTables = nullptr;
+    g_ppBuildings = nullptr;
+    g_pCityManager = nullptr;
+    g_pSpielFeld = nullptr;
+    g_pVehicleList = nullptr;
+    g_pVehicleAtTerminal = nullptr;
+}
+
+int32_t EconomyTest::Place(int32_t type, int32_t x, int32_t y) {
+    if (IsTruckDepotType(type)) {
+        GS().selected_building_type = kTypeTruckDepot;
+        GS().build_orientation = type - kTypeTruckDepot;
+    } else if (IsStationType(type)) {
+        GS().selected_building_type = kTypeTrainStation;
+        GS().build_orientation = type - kTypeTrainStation;
+    } else {
+        GS().selected_building_type = type;
+        GS().build_orientation = 0;
+    }
+    const int32_t number = table_.PlaceBuilding(x, y);
+    if (number > 0) MarkFootprint(number);
+    return number;
+}
+
+void EconomyTest::MarkFootprint(int32_t number) {
+    CBuilding* b = table_.At(number);
+    if (b == nullptr) return;
+    int32_t x = b->anchor_x;
+    int32_t y = b->anchor_y;
+    Floor floor = FloorOfType(b->type);
+    if (IsStationType(b->type)) {
+        const auto* s = static_cast<CTrainStation*>(b);
+        const int32_t lines = s->length + 1;
+        floor = b->type == 6 || b->type == 8 ? Floor{4, lines} : Floor{lines, 4};
+        if (b->type == 6) y -= s->length;
+        if (b->type == 9) x -= s->length;
+    }
+    for (int32_t fx = x; fx < x + floor.width; ++fx) {
+        for (int32_t fy = y; fy < y + floor.depth; ++fy) {
+            MapField* f = FieldAt(fx, fy);
+            if (f == nullptr) continue;
+            f->set_forest_flag(false);
+            f->set_geb_num(static_cast<uint32_t>(number));
+            f->set_geb_typ(static_cast<uint32_t>(b->type));
+            f->set_building_flag(true);
+            f->set_spieler(b->owner < 4 ? b->owner : 0);
+        }
+    }
+}
+
+CCity& EconomyTest::AddCity(int32_t number, int32_t ox, int32_t oy, bool fields) {
+    auto city = std::make_unique<CCity>();
+    city->number = number;
+    city->origin_x = ox;
+    city->origin_y = oy;
+    cities_.cities[number - 1] = city.get();
+    city_objects_.push_back(std::move(city));
+    if (fields) {
+        for (int32_t fx = ox; fx < ox + kCityAreaSize; ++fx) {
+            for (int32_t fy = oy; fy < oy + kCityAreaSize; ++fy) {
+                if (MapField* f = FieldAt(fx, fy)) f->set_stadtnum(static_cast<uint32_t>(number));
+            }
+        }
+    }
+    return *city_objects_.back();
+}
+
+void EconomyTest::PutCityBuilding(int32_t x, int32_t y, int32_t city, int32_t stadtb) {
+    MapField* f = FieldAt(x, y);
+    f->set_stadtnum(static_cast<uint32_t>(city));
+    f->set_building_flag(false);
+    f->set_stadtb(static_cast<uint32_t>(stadtb));
+}
+
+void EconomyTest::PrepareGrid(const CCity& city) {
+    for (int32_t dx = 0; dx < kCityAreaSize; ++dx) {
+        for (int32_t dy = 0; dy < kCityAreaSize; ++dy) {
+            const MapField* f = FieldAt(city.origin_x + dx, city.origin_y + dy);
+            GS().shared_city_grid[dx][dy] = f != nullptr && f->stadtnum() == city.number ? 0 : -1;
+        }
+    }
+}
+
+TestVehicle& EconomyTest::AddVehicle() {
+    vehicles_.push_back(std::make_unique<TestVehicle>());
+    TestVehicle& v = *vehicles_.back();
+    for (ScheduleStop& s : v.schedule) s = Stop({});
+    nodes_.push_back(std::make_unique<VehicleListNode>(VehicleListNode{&v, g_pVehicleList}));
+    g_pVehicleList = nodes_.back().get();
+    return v;
+}
+
+ScheduleStop EconomyTest::Stop(std::initializer_list<std::pair<int32_t, int32_t>> fields) {
+    ScheduleStop stop{};
+    for (int32_t k = 0; k < 4; ++k) {
+        stop.x[k] = 255;
+        stop.y[k] = 255;
+    }
+    int32_t k = 0;
+    for (const auto& [x, y] : fields) {
+        stop.x[k] = static_cast<uint8_t>(x);
+        stop.y[k] = static_cast<uint8_t>(y);
+        ++k;
+    }
+    return stop;
+}
+
+namespace {
+
+std::string TempPath() {
+    static std::atomic<int> counter{0};
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("fv_economy_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    std::filesystem::create_directories(dir);
+    return (dir / "table.bin").string();
+}
+
+void RemoveTemp(const std::string& path) {
+    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+}
+
+}  // namespace
+
+std::string Snapshot(const CBuildingTable& table) {
+    std::ostringstream out;
+    for (int32_t i = kFirstBuildingSlot; i <= kLastBuildingSlot; ++i) {
+        const CBuilding* b = table.At(i);
+        const auto* p = dynamic_cast<const CProducer*>(b);
+        if (p == nullptr) continue;
+        for (int32_t s = 0; s < p->slot_count(); ++s) {
+            const GoodsSlot& g = p->slot(s);
+            out << b->type << '@' << i << ':' << g.product << ' ' << g.numerator << '/'
+                << g.denominator << '\n';
+        }
+    }
+    const std::vector<uint8_t> bytes = SavedBytes(table);
+    out << std::string(bytes.begin(), bytes.end());
+    return out.str();
+}
+
+std::vector<uint8_t> SavedBytes(const CBuildingTable& table) {
+    const std::string path = TempPath();
+    const plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
+    table.Save(file);
+    plat::CloseFile(file);
+    std::vector<uint8_t> bytes(std::filesystem::file_size(path));
+    const plat::FileHandle in = plat::OpenFile(path, plat::OpenMode::Read);
+    plat::ReadFile(in, bytes.data(), static_cast<uint32_t>(bytes.size()));
+    plat::CloseFile(in);
+    RemoveTemp(path);
+    return bytes;
+}
+
+namespace {
+
+template <typename Read>
+bool WithFile(const std::vector<uint8_t>& bytes, Read read) {
+    const std::string path = TempPath();
+    plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
+    if (!bytes.empty()) plat::WriteFile(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
+    plat::CloseFile(file);
+    file = plat::OpenFile(path, plat::OpenMode::Read);
+    const bool ok = read(file);
+    plat::CloseFile(file);
+    RemoveTemp(path);
+    return ok;
+}
+
+}  // namespace
+
+bool LoadBytes(CBuildingTable& table, const std::vector<uint8_t>& bytes) {
+    return WithFile(bytes, [&](plat::FileHandle f) { return table.Load(f); });
+}
+
+bool CheckBytes(const std::vector<uint8_t>& bytes) {
+    return WithFile(bytes, [](plat::FileHandle f) { return CBuildingTable::CheckRecord(f); });
+}
+
+}  // namespace econ

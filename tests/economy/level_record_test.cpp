@@ -1,0 +1,132 @@
+// The buildings in a whole level file: a game with buildings of every type is
+// saved, read back and saved again byte for byte; a damaged building record
+// makes the reader refuse the file and leaves the running game as it was.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "app/data_tables.h"
+#include "app/le_io.h"
+#include "app/level_file.h"
+#include "economy/building_kinds.h"
+#include "economy/store.h"
+#include "economy/terminal.h"
+#include "economy_fixture.h"
+#include "game/opponent_roster.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/temp_folder.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+
+namespace econ {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// Mode, built counts, board votes, the field grid, an empty network, cash and
+// season come before the buildings.
+constexpr size_t kBuildingRecord = 4 + 24 + 4 + 786432 + 4 + 32 + 4;
+
+class LevelRecordTest : public EconomyTest {
+  protected:
+    LevelRecordTest() {
+        g_pWayNetwork = network_.get();
+        GetLevelPictureHooks() = LevelPictureHooks{};
+        GS().game_mode = kModeGame;
+        GS().season = 2;
+        std::snprintf(GS().data_paths[kPathSave * kDataPathCopies + GS().install_index],
+                      kDataPathLength, "%s\\save", folder_.Path().c_str());
+        RecreateOpponents();
+    }
+    ~LevelRecordTest() override { g_pWayNetwork = nullptr; }
+
+    void PlaceEveryType() {
+        int32_t x = 8;
+        for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
+            if (!HasBuildingClass(type)) continue;
+            if (type == kTypeLumberMill) {  // a mill with forest keeps its capacity
+                MapField* forest = FieldAt(x + 1, 37);
+                forest->set_forest_flag(true);
+                forest->set_data_word((2u << 7) | 5u);
+            }
+            const int32_t n = Place(type, x, 40);
+            ASSERT_GT(n, 0);
+            if (auto* t = dynamic_cast<CTerminal*>(Table().At(n))) t->SetName("Testtown 3");
+            if (auto* s = dynamic_cast<CStore*>(Table().At(n))) s->stock[2].numerator = 7;
+            x += 8;
+        }
+    }
+    std::string Path(const char* name) const { return folder_.Path() + "/save/" + name; }
+    Bytes Save(const char* name) {
+        EXPECT_TRUE(SaveGameFile(Path(name)));
+        return ReadAll(Path(name));
+    }
+
+    plat::HeadlessBackend host_;
+    fvtest::TempFolder folder_;
+    std::unique_ptr<CWayNetwork> network_ = std::make_unique<CWayNetwork>();
+};
+
+TEST_F(LevelRecordTest, AGameWithEveryBuildingTypeSavesAndLoadsByteForByte) {
+    PlaceEveryType();
+    // Every load marks all fields changed, and the mark is saved.
+    MarkAllFieldsChanged();
+    const Bytes first = Save("first.lvl");
+    ASSERT_GT(first.size(), kBuildingRecord + 4);
+    EXPECT_EQ(le::GetU32(first.data() + kBuildingRecord), 30u);
+
+    // Another running game: the load must bring the buildings back.
+    Table().DemolishBuilding(1);
+    Place(kTypeToyStore, 200, 200);
+    ASSERT_EQ(LoadSavedGame(Path("first.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(Table().At(31), nullptr);
+    EXPECT_STREQ(Table().At(1)->GetName(), "Testtown 3");
+    const Bytes second = Save("second.lvl");
+    ASSERT_EQ(first.size(), second.size());
+    size_t at = 0;
+    while (at < first.size() && first[at] == second[at]) ++at;
+    EXPECT_EQ(at, first.size());
+}
+
+TEST_F(LevelRecordTest, ADamagedBuildingRecordIsRefusedAndTheGameStays) {
+    PlaceEveryType();
+    const Bytes good = Save("good.lvl");
+    const std::string before = Snapshot(Table());
+
+    Bytes badType = good;
+    badType[kBuildingRecord + 4] = 5;  // the first building's type: no class
+    WriteAll(Path("type.lvl"), badType);
+    EXPECT_EQ(LoadSavedGame(Path("type.lvl")), LevelLoadResult::Rejected);
+    EXPECT_EQ(Snapshot(Table()), before);
+
+    Bytes badSlot = good;
+    le::PutU32(badSlot.data() + kBuildingRecord + 8, 1024);
+    WriteAll(Path("slot.lvl"), badSlot);
+    EXPECT_EQ(LoadSavedGame(Path("slot.lvl")), LevelLoadResult::Rejected);
+    EXPECT_EQ(Snapshot(Table()), before);
+
+    const Bytes cut(good.begin(),
+                    good.begin() + static_cast<std::ptrdiff_t>(kBuildingRecord + 900));
+    WriteAll(Path("cut.lvl"), cut);
+    EXPECT_EQ(LoadSavedGame(Path("cut.lvl")), LevelLoadResult::Rejected);
+    EXPECT_EQ(LoadLevel(Path("cut.lvl")), LevelLoadResult::Rejected);
+    EXPECT_EQ(Snapshot(Table()), before);
+}
+
+}  // namespace
+}  // namespace econ

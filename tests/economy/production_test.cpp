@@ -1,0 +1,154 @@
+// Factories: production by recipe, its bounds and cost, and the products.
+
+#include <gtest/gtest.h>
+
+#include "app/data_tables.h"
+#include "app/statistics.h"
+#include "economy/factory.h"
+#include "economy/factory_types.h"
+#include "economy_fixture.h"
+
+namespace econ {
+namespace {
+
+constexpr int32_t kWood = 0;
+constexpr int32_t kPlastic = 1;
+constexpr int32_t kSteel = 4;
+constexpr int32_t kFurniture = 26;  // 1 steel sheet + 2 wood
+constexpr int32_t kSkis = 17;       // 1 wood
+
+class ProductionTest : public EconomyTest {
+  protected:
+    CFactory& Factory(int32_t type, int32_t product) {
+        const int32_t n = Place(type, 100, 100);
+        CFactory& f = B<CFactory>(n);
+        f.SetProduct(product);
+        return f;
+    }
+    int32_t Slot(CFactory& f, int32_t p) { return f.FindGoodsSlot(p); }
+    GoodsSlot Stock(CFactory& f, int32_t p) {
+        const int32_t i = f.FindGoodsSlot(p);
+        return i >= 0 ? f.stock[i] : kEmptySlot;
+    }
+};
+
+TEST_F(ProductionTest, ScarcestInputBoundsTheUnitsMadeAndTheOwnerPays) {
+    CFactory& f = Factory(kTypeWoodIndustry, kFurniture);
+    f.stock[0] = {kWood, 7, 1};
+    f.stock[1] = {kSteel, 3, 1};
+    const int64_t cash = Cash();
+    const int32_t costs = g_Statistics.Monthly(StatSeries::TotalCosts, 0);
+    f.Update();
+    EXPECT_EQ(WholeUnits(Stock(f, kFurniture)), 3);
+    EXPECT_EQ(WholeUnits(Stock(f, kWood)), 1);
+    EXPECT_EQ(Slot(f, kSteel), -1);  // used up: the slot is free again
+    const int32_t paid = 3 * GoodsAt(kFurniture)->own_cost;
+    EXPECT_EQ(Cash(), cash - paid);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, 0), costs + paid);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::G, 0), paid);
+    // Nothing more to make: nothing changes, nothing is paid.
+    f.Update();
+    EXPECT_EQ(WholeUnits(Stock(f, kFurniture)), 3);
+    EXPECT_EQ(Cash(), cash - paid);
+}
+
+TEST_F(ProductionTest, FractionsOfInputsStayInStock) {
+    CFactory& f = Factory(kTypeSportsIndustry, kSkis);
+    f.stock[4] = {kWood, 5, 2};
+    f.Update();
+    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 2);
+    const GoodsSlot wood = Stock(f, kWood);
+    EXPECT_EQ(wood.numerator, 1);
+    EXPECT_EQ(wood.denominator, 2);
+}
+
+TEST_F(ProductionTest, AChangedProductLeavesTheOldOutputForLoading) {
+    CFactory& f = Factory(kTypeSportsIndustry, kSkis);
+    f.stock[0] = {kWood, 2, 1};
+    f.Update();
+    f.SetProduct(18);  // bicycles: 1 steel sheet
+    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 2);
+    EXPECT_EQ(f.AcceptsProduct(kWood), 0);
+    EXPECT_EQ(f.AcceptsProduct(kSteel), 1);
+    f.stock[3] = {kWood, 1, 1};
+    f.Update();  // no steel: nothing is made, the wood is not consumed
+    EXPECT_EQ(WholeUnits(Stock(f, kWood)), 1);
+    EXPECT_EQ(f.TakeGoods(kSkis, 1, 1, 0), 1);
+    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 1);
+}
+
+TEST_F(ProductionTest, AcceptanceFollowsTheRecipe) {
+    CFactory& f = Factory(kTypeWoodIndustry, -1);
+    EXPECT_EQ(f.AcceptsProduct(kWood), 0);  // no product chosen
+    f.SetProduct(kFurniture);
+    EXPECT_EQ(f.AcceptsProduct(kWood), 2);
+    EXPECT_EQ(f.AcceptsProduct(kSteel), 1);
+    EXPECT_EQ(f.AcceptsProduct(kPlastic), 0);
+    // Products of another family are no choice.
+    f.SetProduct(kSkis);
+    EXPECT_EQ(f.GetProduct(), -1);
+    f.Update();
+}
+
+TEST_F(ProductionTest, RecipeGuards) {
+    CFactory& f = Factory(kTypeSportsIndustry, kSkis);
+    GoodsRecord& skis = *GoodsAt(kSkis);
+    // The same good in two places counts with both amounts.
+    skis.inputs[1] = kWood;
+    skis.input_amounts[1] = 2;
+    EXPECT_EQ(f.AcceptsProduct(kWood), 3);
+    f.stock[0] = {kWood, 10, 1};
+    f.Update();
+    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 3);
+    EXPECT_EQ(WholeUnits(Stock(f, kWood)), 1);
+    // An amount of 0 is no input; a recipe without inputs makes nothing.
+    skis.input_amounts[0] = 0;
+    skis.input_amounts[1] = 0;
+    EXPECT_EQ(f.AcceptsProduct(kWood), 0);
+    const int64_t cash = Cash();
+    f.Update();
+    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 3);
+    EXPECT_EQ(Cash(), cash);
+}
+
+TEST_F(ProductionTest, OneUpdateMakesAtMostFiveThousand) {
+    CFactory& f = Factory(kTypeSportsIndustry, kSkis);
+    f.stock[0] = {kWood, 12000, 1};
+    f.Update();
+    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), kProductionBound);
+    EXPECT_EQ(WholeUnits(Stock(f, kWood)), 12000 - kProductionBound);
+}
+
+TEST_F(ProductionTest, AFactoryWithEverySlotBoundMakesNothingAndLosesDeliveries) {
+    CFactory& f = Factory(kTypeWoodIndustry, kFurniture);  // four slots
+    f.stock[0] = {kWood, 4, 1};
+    f.stock[1] = {kSteel, 2, 1};
+    f.stock[2] = {9, 1, 1};
+    f.stock[3] = {10, 1, 1};
+    f.Update();
+    EXPECT_EQ(Slot(f, kFurniture), -1);
+    EXPECT_EQ(WholeUnits(Stock(f, kWood)), 4);
+    EXPECT_EQ(f.PutGoods(11, 3, 1), 3);
+    EXPECT_EQ(Slot(f, 11), -1);
+}
+
+TEST_F(ProductionTest, EveryIndustryHasItsFamilyAndSlots) {
+    struct Expect {
+        int32_t type, first, last, slots;
+    };
+    for (const Expect e : {Expect{14, 32, 34, 8}, Expect{15, 26, 28, 4}, Expect{16, 35, 43, 13},
+                           Expect{17, 17, 25, 13}, Expect{18, 8, 16, 15}, Expect{19, 29, 31, 6}}) {
+        const int32_t n = Place(e.type, 10 + 6 * (e.type - 14), 10);
+        CFactory& f = B<CFactory>(n);
+        EXPECT_EQ(f.slot_count(), e.slots);
+        f.SetProduct(e.first);
+        EXPECT_EQ(f.GetProduct(), e.first);
+        f.SetProduct(e.last);
+        EXPECT_EQ(f.GetProduct(), e.last);
+        f.SetProduct(e.last + 1);
+        EXPECT_EQ(f.GetProduct(), -1);
+    }
+}
+
+}  // namespace
+}  // namespace econ

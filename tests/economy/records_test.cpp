@@ -1,0 +1,275 @@
+// The building table's record of the level file: every class's own record
+// with its exact size, whole tables read back byte for byte, damaged records
+// refused, and values read from files kept within their ranges.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/data_tables.h"
+#include "app/le_io.h"
+#include "economy/building_factory.h"
+#include "economy/building_kinds.h"
+#include "economy/factory.h"
+#include "economy/lumber_mill.h"
+#include "economy/mine.h"
+#include "economy/record_io.h"
+#include "economy/steel_mill.h"
+#include "economy/store.h"
+#include "economy/train_station.h"
+#include "economy/truck_depot.h"
+#include "economy/warehouse.h"
+#include "economy_fixture.h"
+#include "world/map_field.h"
+
+namespace econ {
+namespace {
+
+std::vector<uint8_t> RecordOf(const CBuilding& b) {
+    RecordWriter out;
+    b.Save(out);
+    return out.bytes();
+}
+
+class RecordsTest : public EconomyTest {
+  protected:
+    // One building of every type with a class, each holding some state.
+    void PlaceEveryType() {
+        int32_t x = 4;
+        int32_t y = 4;
+        for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
+            if (!HasBuildingClass(type)) continue;
+            if (type == kTypeLumberMill) {
+                MapField* forest = FieldAt(x + 1, y - 2);
+                forest->set_forest_flag(true);
+                forest->set_data_word((3u << 7) | 4u);
+            }
+            const int32_t n = Place(type, x, y);
+            ASSERT_GT(n, 0);
+            Dirty(*Table().At(n), type);
+            x += 8;
+            if (x > 240) {
+                x = 4;
+                y += 8;
+            }
+        }
+    }
+
+    void Dirty(CBuilding& b, int32_t type) {
+        if (auto* t = dynamic_cast<CTerminal*>(&b)) t->SetName("Testtown North");
+        if (auto* s = dynamic_cast<CTrainStation*>(&b)) s->length = 3;
+        if (auto* f = dynamic_cast<CFactory*>(&b)) {
+            f->SetProduct(f->kind().first_product + 1);
+            f->stock[0] = {4, 7, 3};
+            f->stock[f->slot_count() - 1] = {1, 5, 1};
+        }
+        if (auto* w = dynamic_cast<CDepot*>(&b)) w->stock[14] = {43, 9, 4};
+        if (auto* s = dynamic_cast<CStore*>(&b)) {
+            s->stock[1] = {s->kind().first_product + 1, 11, 6};
+            s->SetPriceSteps(s->kind().first_product, -2);
+            s->SetAdvertising(1);
+            s->profit_total = 123456;
+            s->profit_month = -789;
+            s->deliveries[11][2] = 6;
+            s->profit_monthly[3][1] = 42;
+            s->demand_monthly[10][0] = 17;
+            s->sold_month[2] = 5;
+            s->profit_product[0] = -12;
+            s->customers = 321;
+            s->delivered_last[1] = {0, 7, 2};
+            s->SetProduct(s->kind().first_product + 2);
+        }
+        if (auto* m = dynamic_cast<CMine*>(&b)) m->stock = {m->product, 31, 2};
+        if (auto* s = dynamic_cast<CSteelMill*>(&b)) s->stock[1] = {3, 13, 4};
+        (void)type;
+    }
+};
+
+TEST_F(RecordsTest, EveryClassWritesItsRecordOfFixedSizeAndReadsItBack) {
+    PlaceEveryType();
+    for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
+        const CBuilding* b = Table().At(n);
+        if (b == nullptr) continue;
+        const std::vector<uint8_t> bytes = RecordOf(*b);
+        EXPECT_EQ(static_cast<int32_t>(bytes.size()), RecordSizeOfType(b->type)) << b->type;
+        std::unique_ptr<CBuilding> copy(CreateBuilding(b->type, b->anchor_x, b->anchor_y, true));
+        ASSERT_NE(copy, nullptr);
+        RecordReader in(bytes.data(), static_cast<uint32_t>(bytes.size()));
+        copy->Load(in);
+        EXPECT_EQ(in.position(), bytes.size());
+        copy->AfterLoad();
+        EXPECT_EQ(RecordOf(*copy), bytes) << b->type;
+        EXPECT_EQ(copy->owner,
+                  IsRawSiteType(b->type) || IsAttractionType(b->type) ? kOwnerNobody : b->owner);
+    }
+}
+
+TEST_F(RecordsTest, RecordSizesOfTheStores) {
+    EXPECT_EQ(RecordSizeOfType(kTypeToyStore), 1646);
+    EXPECT_EQ(RecordSizeOfType(kTypeSportsStore), 1646);
+    EXPECT_EQ(RecordSizeOfType(kTypeElectronicsOutlet), 1646);
+    EXPECT_EQ(RecordSizeOfType(kTypeFurnitureStore), 560);
+    EXPECT_EQ(RecordSizeOfType(kTypeJeweler), 560);
+    EXPECT_EQ(RecordSizeOfType(kTypeCarDealership), 560);
+    EXPECT_EQ(RecordSizeOfType(kTypeSportsIndustry), 160);
+    EXPECT_EQ(RecordSizeOfType(kTypeToyIndustry), 184);
+    EXPECT_EQ(RecordSizeOfType(kTypeDepot), 180);
+    EXPECT_EQ(RecordSizeOfType(kTypeLumberMill), 523);
+    EXPECT_EQ(RecordSizeOfType(kTypeMine), 28);
+    EXPECT_EQ(RecordSizeOfType(27), 0);
+    EXPECT_EQ(RecordSizeOfType(4), -1);
+    EXPECT_EQ(RecordSizeOfType(32), -1);
+}
+
+TEST_F(RecordsTest, ATableWithEveryTypeReadsBackByteForByte) {
+    GS().year = 1984;
+    PlaceEveryType();
+    Table().AfterLoadAll();
+    const std::vector<uint8_t> saved = SavedBytes(Table());
+    ASSERT_TRUE(CheckBytes(saved));
+    CBuildingTable copy;
+    ASSERT_TRUE(LoadBytes(copy, saved));
+    copy.AfterLoadAll();
+    EXPECT_EQ(SavedBytes(copy), saved);
+    for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
+        ASSERT_EQ(copy.At(n) != nullptr, Table().At(n) != nullptr);
+        if (copy.At(n) == nullptr) continue;
+        EXPECT_EQ(copy.At(n)->type, Table().At(n)->type);
+        EXPECT_EQ(copy.At(n)->anchor_x, Table().At(n)->anchor_x);
+        EXPECT_EQ(copy.At(n)->owner, Table().At(n)->owner);
+    }
+    copy.FreeAll();
+}
+
+TEST_F(RecordsTest, BuildingsKeepTheirNumbers) {
+    GS().selected_building_type = kTypeMine;
+    for (int32_t i = 0; i < 700; ++i) Table().PlaceBuilding(10, 10);
+    for (int32_t i = 1; i <= 700; ++i) {
+        if (i != 3 && i != 700) Table().DemolishBuilding(i);
+    }
+    const std::vector<uint8_t> saved = SavedBytes(Table());
+    EXPECT_EQ(le::GetU32(saved.data()), 2u);
+    EXPECT_EQ(le::GetU32(saved.data() + 8), 3u);
+    EXPECT_EQ(le::GetU32(saved.data() + 4 + 20 + 28 + 4), 700u);
+    EXPECT_EQ(saved.size(), 4u + 2 * (20 + 28));
+    CBuildingTable copy;
+    ASSERT_TRUE(LoadBytes(copy, saved));
+    EXPECT_NE(copy.At(3), nullptr);
+    EXPECT_NE(copy.At(700), nullptr);
+    EXPECT_EQ(copy.At(1), nullptr);
+    copy.FreeAll();
+}
+
+TEST_F(RecordsTest, LoadingReplacesWhatWasThereAndRestartsAnimations) {
+    Place(kTypeSteelMill, 10, 10);
+    const std::vector<uint8_t> saved = SavedBytes(Table());
+    Place(kTypeMine, 30, 30);
+    view_.animations.clear();
+    ASSERT_TRUE(LoadBytes(Table(), saved));
+    EXPECT_NE(Table().At(1), nullptr);
+    EXPECT_EQ(Table().At(2), nullptr);
+    ASSERT_EQ(view_.animations.size(), 1u);
+    EXPECT_EQ(view_.animations[0].kind, 0);
+}
+
+// A table record of one building with the given header and record bytes.
+std::vector<uint8_t> OneBuilding(uint32_t count, uint8_t type, uint32_t slot, int32_t x, int32_t y,
+                                 uint32_t recordBytes) {
+    std::vector<uint8_t> bytes(4 + 20 + recordBytes, 0);
+    le::PutU32(bytes.data(), count);
+    bytes[4] = type;
+    le::PutU32(bytes.data() + 8, slot);
+    le::PutU32(bytes.data() + 12, static_cast<uint32_t>(x));
+    le::PutU32(bytes.data() + 16, static_cast<uint32_t>(y));
+    return bytes;
+}
+
+TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
+    Place(kTypeMine, 10, 10);
+    const std::vector<std::vector<uint8_t>> damaged = {
+        {},                                 // no count
+        {1, 0},                             // a short count
+        OneBuilding(1, 4, 1, 5, 5, 0),      // platform kinds have no class
+        OneBuilding(1, 5, 1, 5, 5, 0),      //
+        OneBuilding(1, 32, 1, 5, 5, 0),     // no such type
+        OneBuilding(1, 255, 1, 5, 5, 0),    //
+        OneBuilding(1, 27, 0, 5, 5, 0),     // slot 0 is never used
+        OneBuilding(1, 27, 1024, 5, 5, 0),  // past the table
+        OneBuilding(1, 27, 1, 256, 5, 0),   // an anchor off the map
+        OneBuilding(1, 27, 1, 5, -1, 0),    //
+        OneBuilding(1, 10, 1, 5, 5, 27),    // a record one byte short
+        OneBuilding(1, 21, 1, 5, 5, 1000),  // far too short
+        OneBuilding(2, 27, 1, 5, 5, 0),     // fewer buildings than counted
+        OneBuilding(1024, 27, 1, 5, 5, 0),  // more than the table holds
+        std::vector<uint8_t>(10, 0xFF),     // a count beyond everything
+    };
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        EXPECT_FALSE(CheckBytes(damaged[i])) << i;
+        EXPECT_FALSE(LoadBytes(Table(), damaged[i])) << i;
+        for (int32_t n = 0; n < kBuildingSlots; ++n) ASSERT_EQ(Table().At(n), nullptr) << i;
+    }
+    // A slot used twice.
+    std::vector<uint8_t> twice = OneBuilding(2, 27, 7, 5, 5, 0);
+    const std::vector<uint8_t> again = OneBuilding(0, 27, 7, 9, 9, 0);
+    twice.insert(twice.end(), again.begin() + 4, again.end());
+    EXPECT_FALSE(CheckBytes(twice));
+    EXPECT_FALSE(LoadBytes(Table(), twice));
+    // Sound records of the same shapes pass.
+    EXPECT_TRUE(CheckBytes(OneBuilding(1, 27, 1023, 255, 0, 0)));
+    EXPECT_TRUE(CheckBytes(OneBuilding(1, 10, 1, 5, 5, 28)));
+    EXPECT_TRUE(CheckBytes(OneBuilding(0, 0, 0, 0, 0, 0)));
+}
+
+TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
+    const int32_t store = Place(kTypeToyStore, 10, 10);
+    std::vector<uint8_t> bytes = RecordOf(*Table().At(store));
+    // selected_product at 36 + 36 + 432 + 432 + 12, price steps after the
+    // 108 bytes of stock, then advertising.
+    const size_t selected = 36 + 36 + 432 + 432 + 12;
+    const size_t steps = selected + 4 + 108;
+    le::PutU32(bytes.data() + selected, 99);
+    bytes[steps] = 9;
+    bytes[steps + 1] = static_cast<uint8_t>(-8);
+    bytes[steps + 9] = 7;
+    std::unique_ptr<CBuilding> copy(CreateBuilding(kTypeToyStore, 10, 10, true));
+    RecordReader in(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    copy->Load(in);
+    auto& s = static_cast<CStore&>(*copy);
+    EXPECT_EQ(s.GetProduct(), 8);
+    EXPECT_EQ(s.GetProductCost(8), 5);
+    EXPECT_EQ(s.GetProductCost(9), -5);
+    EXPECT_EQ(s.GetAdvertising(), 3);
+
+    std::vector<uint8_t> station(39, 'A');
+    le::PutU32(station.data() + 35, 9);
+    std::unique_ptr<CBuilding> st(CreateBuilding(8, 30, 30, true));
+    RecordReader sin(station.data(), 39);
+    st->Load(sin);
+    EXPECT_EQ(st->GetLength(), kMaxStationLength);
+    EXPECT_EQ(std::strlen(st->GetName()), 34u);
+    le::PutU32(station.data() + 35, 0);
+    RecordReader sin2(station.data(), 39);
+    st->Load(sin2);
+    EXPECT_EQ(st->GetLength(), 1);
+
+    std::vector<uint8_t> mine(28, 0);
+    le::PutU32(mine.data() + 12, 99);
+    std::unique_ptr<CBuilding> m(CreateBuilding(kTypeMine, 30, 30, true));
+    RecordReader min(mine.data(), 28);
+    m->Load(min);
+    EXPECT_EQ(m->GetProduct(), 5);
+}
+
+TEST_F(RecordsTest, AShortWriteIsNoted) {
+    Place(kTypeToyStore, 10, 10);
+    g_WriteError = 0;
+    plat::SetWriteLimitForTests(100);
+    SavedBytes(Table());
+    plat::SetWriteLimitForTests(-1);
+    EXPECT_EQ(g_WriteError, 1);
+    g_WriteError = 0;
+}
+
+}  // namespace
+}  // namespace econ

@@ -1,0 +1,225 @@
+// Stores: demand by price step and advertising, prices, the monthly sale,
+// sales at delivery, the twelve-month tables and the customers from the city
+// grid.
+
+#include <gtest/gtest.h>
+
+#include "app/data_tables.h"
+#include "app/statistics.h"
+#include "economy/store.h"
+#include "economy/store_types.h"
+#include "economy_fixture.h"
+
+namespace econ {
+namespace {
+
+constexpr int32_t kWoodenTrain = 8;  // 50 residents per unit, price 3032, factory 1460
+constexpr int32_t kDolls = 10;       // declines to 80 % from 1980, 60 % from 1985
+
+class StoreTest : public EconomyTest {
+  protected:
+    StoreTest() : city(AddCity(1, 50, 50)) {}
+    CStore& Store(int32_t type, int32_t x, int32_t y) { return B<CStore>(Place(type, x, y)); }
+    // The city's monthly pass for one store type: the grid, every store's
+    // coverage, then every store's month.
+    void Month(std::initializer_list<CStore*> stores) {
+        PrepareGrid(city);
+        for (CStore* s : stores) s->Refresh();
+        for (CStore* s : stores) s->Update();
+    }
+    CCity& city;
+};
+
+TEST_F(StoreTest, DemandFactorAtTheExtremesOfPriceAndAdvertising) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.customers = 700;
+    s.SetPriceSteps(kWoodenTrain, 5);
+    s.SetAdvertising(3);
+    EXPECT_EQ(s.DemandOf(0), 700 / 50);  // f = (100 + 50 - 50) x 50 / 100
+    s.SetPriceSteps(kWoodenTrain, -5);
+    s.SetAdvertising(0);
+    EXPECT_EQ(s.DemandOf(0), 700 / 35);  // f = 0.7 x 50
+    // A factor that computes to 0 means no demand.
+    GoodsAt(kWoodenTrain)->demand_per_1000 = 4;
+    s.SetAdvertising(3);
+    EXPECT_EQ(s.DemandOf(0), 0);
+    // Steps and levels are kept within their ranges.
+    s.SetPriceSteps(kWoodenTrain, 9);
+    EXPECT_EQ(s.GetProductCost(kWoodenTrain), 5);
+    s.SetPriceSteps(kWoodenTrain, -9);
+    EXPECT_EQ(s.GetProductCost(kWoodenTrain), -5);
+    s.SetAdvertising(7);
+    EXPECT_EQ(s.GetAdvertising(), 3);
+    s.SetPriceSteps(40, 2);  // not of the family: ignored
+    EXPECT_EQ(s.GetProductCost(40), 0);
+}
+
+TEST_F(StoreTest, EachPriceStepIsFivePercentTruncatedTowardZero) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    GoodsAt(kWoodenTrain)->price = 100;
+    s.SetPriceSteps(kWoodenTrain, -3);
+    EXPECT_EQ(s.UnitPrice(0), 85);
+    s.SetPriceSteps(kWoodenTrain, 1);
+    EXPECT_EQ(s.UnitPrice(0), 105);
+    GoodsAt(kWoodenTrain)->price = 10;
+    s.SetPriceSteps(kWoodenTrain, -3);
+    EXPECT_EQ(s.UnitPrice(0), 9);
+}
+
+TEST_F(StoreTest, TheMonthSellsUpToTheDemandAndDeliveriesWait) {
+    PutCityBuilding(62, 62, 1, 40);  // 640 residents: a demand of 12
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.stock[0] = {kWoodenTrain, 20, 1};
+    const int64_t cash = Cash();
+    Month({&s});
+    EXPECT_EQ(s.customers, 640);
+    EXPECT_EQ(s.GetMonthlyDemand(11, kWoodenTrain), 12);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 12);
+    EXPECT_EQ(WholeUnits(s.stock[0]), 8);
+    const int32_t revenue = 12 * 3032;
+    const int32_t profit = revenue - 12 * 1460;
+    EXPECT_EQ(Cash(), cash + revenue);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::I, 0), revenue);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::RevenueToys, 0), revenue);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalReceipts, 0), revenue);
+    EXPECT_EQ(s.GetPeriodFigure(), profit);
+    EXPECT_EQ(s.GetPeriodFigure2(), profit);
+    EXPECT_EQ(s.GetMonthlyProfit(11, kWoodenTrain), profit);
+    EXPECT_EQ(s.GetProductProfitTotal(kWoodenTrain), profit);
+
+    // Deliveries after the demand was met wait for the next month.
+    s.PutGoods(kWoodenTrain, 5, 1);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 12);
+    EXPECT_EQ(WholeUnits(s.stock[0]), 13);
+    EXPECT_EQ(s.GetMonthlyDeliveries(11, kWoodenTrain), 5);
+    EXPECT_EQ(s.GetDeliveredUnits(1, kWoodenTrain), 5);
+
+    // The next month: the tables move one month back.
+    Month({&s});
+    EXPECT_EQ(s.GetMonthlyDeliveries(10, kWoodenTrain), 5);
+    EXPECT_EQ(s.GetMonthlyDeliveries(11, kWoodenTrain), 0);
+    EXPECT_EQ(s.GetMonthlyProfit(10, kWoodenTrain), profit);
+    EXPECT_EQ(s.GetMonthlyDemand(10, kWoodenTrain), 12);
+    EXPECT_EQ(s.GetDeliveredUnits(0, kWoodenTrain), 5);
+    EXPECT_EQ(s.GetDeliveredUnits(1, kWoodenTrain), 0);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 12);
+    EXPECT_EQ(WholeUnits(s.stock[0]), 1);
+    EXPECT_EQ(s.GetPeriodFigure2(), profit);
+    EXPECT_EQ(s.GetPeriodFigure(), 2 * profit);
+    EXPECT_EQ(s.stock[0].product, kWoodenTrain);
+}
+
+TEST_F(StoreTest, OnlyTheFirstWeekOfAMonthSells) {
+    PutCityBuilding(62, 62, 1, 40);
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.stock[0] = {kWoodenTrain, 20, 1};
+    GS().week = 2;
+    Month({&s});
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
+    EXPECT_EQ(WholeUnits(s.stock[0]), 20);
+}
+
+TEST_F(StoreTest, DeliveriesSellAtOnceUpToTheDemand) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.customers = 250;  // a demand of 5
+    s.PutGoods(kWoodenTrain, 1, 2);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
+    s.PutGoods(kWoodenTrain, 7, 2);  // 4 units in stock now
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 4);
+    EXPECT_EQ(s.stock[0].numerator, 0);
+    s.PutGoods(kWoodenTrain, 3, 1);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 5);
+    EXPECT_EQ(WholeUnits(s.stock[0]), 2);
+    EXPECT_EQ(s.GetDeliveredUnits(1, kWoodenTrain), 7);
+    // Goods of another family are refused and change nothing.
+    EXPECT_EQ(s.PutGoods(17, 3, 1), 0);
+    EXPECT_EQ(s.AcceptsProduct(17), 0);
+    EXPECT_EQ(s.AcceptsProduct(kWoodenTrain), 1);
+}
+
+TEST_F(StoreTest, AgeingProductsEarnLess) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.customers = 600;
+    GS().year = 1981;
+    const int64_t cash = Cash();
+    s.PutGoods(kDolls, 1, 1);
+    EXPECT_EQ(Cash(), cash + 3173 * 80 / 100);
+    GS().year = 1985;
+    s.PutGoods(kDolls, 1, 1);
+    EXPECT_EQ(Cash(), cash + 3173 * 80 / 100 + 3173 * 60 / 100);
+}
+
+TEST_F(StoreTest, AdvertisingIsPaidMonthly) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.SetAdvertising(2);
+    const int64_t cash = Cash();
+    Month({&s});
+    EXPECT_EQ(Cash(), cash - 30000);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::F, 0), 30000);
+}
+
+TEST_F(StoreTest, OverlappingStoresOfATypeShareResidents) {
+    PutCityBuilding(62, 62, 1, 40);
+    CStore& a = Store(kTypeToyStore, 60, 60);
+    CStore& b = Store(kTypeToyStore, 63, 60);
+    CStore& sports = Store(kTypeSportsStore, 58, 64);
+    Month({&a, &b});
+    EXPECT_EQ(a.customers, 320);
+    EXPECT_EQ(b.customers, 320);
+    Month({&sports});
+    EXPECT_EQ(sports.customers, 640);
+}
+
+TEST_F(StoreTest, NoCityBuildingsNoCustomers) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.stock[0] = {kWoodenTrain, 20, 1};
+    Month({&s});
+    EXPECT_EQ(s.customers, 0);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
+    // Outside every city too.
+    CStore& far = Store(kTypeToyStore, 150, 150);
+    far.Refresh();
+    far.Update();
+    EXPECT_EQ(far.customers, 0);
+}
+
+TEST_F(StoreTest, AnOpponentsTrainStaysOnceTheDemandIsDelivered) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    TestVehicle& train = AddVehicle();
+    g_pVehicleAtTerminal = &train;
+    s.PutGoods(kWoodenTrain, 1, 1);
+    EXPECT_EQ(train.halt_at_stop[0], 0);  // the player's store
+    s.owner = 2;
+    s.customers = 100;  // a demand of 2
+    s.PutGoods(kWoodenTrain, 1, 1);
+    EXPECT_EQ(train.halt_at_stop[0], 1);
+}
+
+TEST_F(StoreTest, EveryStoreTypeSellsItsOwnFamily) {
+    struct Expect {
+        int32_t type, first, products;
+        StatSeries revenue;
+    };
+    int32_t x = 60;
+    for (const Expect e :
+         {Expect{21, 8, 9, StatSeries::RevenueToys}, Expect{22, 17, 9, StatSeries::RevenueSports},
+          Expect{23, 26, 3, StatSeries::RevenueLumber},
+          Expect{24, 29, 3, StatSeries::RevenueJewelry},
+          Expect{25, 35, 9, StatSeries::RevenueElectronics},
+          Expect{26, 32, 3, StatSeries::RevenueCars}}) {
+        CStore& s = Store(e.type, x, 70);
+        x += 2;
+        EXPECT_EQ(s.products(), e.products);
+        EXPECT_EQ(s.GetProduct(), e.first);
+        EXPECT_EQ(s.FindGoodsSlot(e.first - 1), -1);
+        EXPECT_EQ(s.FindGoodsSlot(e.first + e.products), -1);
+        s.customers = 100000;
+        const int32_t before = g_Statistics.Monthly(e.revenue, 0);
+        s.PutGoods(e.first, 1, 1);
+        EXPECT_GT(g_Statistics.Monthly(e.revenue, 0), before) << e.type;
+        EXPECT_EQ(s.GetDemolitionCost(x, 70), 9800);
+    }
+}
+
+}  // namespace
+}  // namespace econ

@@ -1,0 +1,147 @@
+#include "fuzz_game.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "app/game_state.h"
+#include "app/lookup_tables.h"
+#include "app/market_events.h"
+#include "app/statistics.h"
+#include "game/opponent.h"
+#include "game/opponent_fill.h"
+#include "game/opponent_roster.h"
+#include "platform/headless/headless_backend.h"
+#include "world/map_field.h"
+#include "world/way_network.h"
+
+namespace fvfuzz {
+
+namespace {
+
+uint32_t g_state = 1;
+uint32_t Next() {
+    g_state = g_state * 1664525u + 1013904223u;
+    return g_state >> 8;
+}
+
+plat::HeadlessBackend* g_host = nullptr;
+
+}  // namespace
+
+plat::HeadlessBackend& Host() {
+    return *g_host;
+}
+
+void SetUpGame() {
+    g_host = new plat::HeadlessBackend;
+    g_pGameState = new CGameState;
+    static CLookupTables* tables = new CLookupTables;
+    (void)tables;
+    g_pWayNetwork = new CWayNetwork;
+    ClearStatistics();
+    ResetGameCounters();
+    RecreateOpponents();
+    g_pGameState->game_mode = kModeGame;
+}
+
+void MakeGame(int32_t seed) {
+    CGameState& gs = *g_pGameState;
+    g_state = static_cast<uint32_t>(seed) * 2654435761u;
+    RecreateOpponents();
+    gs.game_mode = kModeGame;
+    for (MapField& field : gs.fields) {
+        for (uint8_t& b : field.bytes) b = static_cast<uint8_t>(Next());
+    }
+    ClearTransientFieldBits();
+    g_pWayNetwork->FreeAllNodes();
+    for (int32_t number = 1 + seed; number < kWayNodeSlots; number += 150 + seed * 7) {
+        WayNode* node = new WayNode;
+        for (int32_t i = 0; i < 4; ++i) {
+            node->ziel[i] = static_cast<int32_t>(Next() % kWayNodeSlots);
+            node->cost[i] = static_cast<int32_t>(Next() % 3000);
+            node->belegt[i] = static_cast<uint8_t>(Next() % 2);
+            node->back[i] = Next() % 5 == 4 ? kNoBackDirection : static_cast<uint8_t>(Next() % 4);
+        }
+        g_pWayNetwork->nodes[number] = node;
+    }
+    for (int32_t& count : gs.built_counts) count = static_cast<int32_t>(Next() % 9);
+    gs.board_votes = seed * 7;
+    gs.cash[0] = (int64_t{1} << 33) + seed;
+    gs.season = 1 + seed % 3;
+    gs.week = seed % 4;
+    gs.month = (seed * 5) % 12;
+    gs.year = 1960 + seed * 9;
+    gs.rotation = seed % 4;
+    gs.player_colors[0] = static_cast<uint8_t>(seed % 4);
+    gs.active_event = static_cast<int8_t>(seed % 3 == 0 ? -2 : seed);
+    gs.event_pause = static_cast<uint8_t>(seed);
+    for (int32_t i = 0; i < kStatisticsWords; ++i)
+        g_Statistics.words[i] = static_cast<int32_t>(Next());
+    for (int32_t i = 0; i < kOpponentCount; ++i)
+        g_TakeOverCount[i] = static_cast<int32_t>(Next() % 2);
+    for (int32_t i = 0; i < kNewGameCounterWords; ++i) g_NewGameCounters.words[i] = i * 3 - seed;
+    InitMarketEvents();
+    for (MarketEvent& event : gs.market_events)
+        event.event_state = static_cast<uint8_t>(Next() % 3);
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+        fvtest::FillOpponent(*gs.opponents[slot], slot + seed, {});
+    }
+    gs.active_opponent = seed % 3 - 1;
+    for (int32_t i = 0; i < kBookmarkCount; ++i) {
+        gs.bookmarks[i] = {static_cast<int32_t>(Next() % 256), static_cast<int32_t>(Next() % 256)};
+    }
+}
+
+const std::vector<uint8_t>& FixedGrid() {
+    static const std::vector<uint8_t> grid = [] {
+        std::vector<uint8_t> bytes(kGridBytes);
+        uint32_t state = 7;
+        for (uint8_t& b : bytes) {
+            state = state * 1664525u + 1013904223u;
+            b = static_cast<uint8_t>(state >> 24);
+        }
+        return bytes;
+    }();
+    return grid;
+}
+
+std::vector<uint8_t> FileOfInput(const uint8_t* data, size_t size) {
+    if (size == 0) return {};
+    const uint8_t* rest = data + 1;
+    const size_t rest_size = size - 1;
+    if ((data[0] & kFlagWholeFile) != 0 || rest_size < kHeadBytes) {
+        return std::vector<uint8_t>(rest, rest + rest_size);
+    }
+    std::vector<uint8_t> file(rest, rest + kHeadBytes);
+    file.insert(file.end(), FixedGrid().begin(), FixedGrid().end());
+    file.insert(file.end(), rest + kHeadBytes, rest + rest_size);
+    return file;
+}
+
+std::vector<uint8_t> InputOfFile(const std::vector<uint8_t>& file, uint8_t flags) {
+    std::vector<uint8_t> input{flags};
+    if ((flags & kFlagWholeFile) != 0 || file.size() < kHeadBytes + kGridBytes) {
+        input.insert(input.end(), file.begin(), file.end());
+        return input;
+    }
+    input.insert(input.end(), file.begin(), file.begin() + kHeadBytes);
+    input.insert(input.end(), file.begin() + kHeadBytes + kGridBytes, file.end());
+    return input;
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return {};
+    std::vector<uint8_t> bytes(static_cast<size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace fvfuzz

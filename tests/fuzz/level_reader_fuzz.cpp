@@ -1,0 +1,128 @@
+// Feeds the level readers with mutated level files. Every input must be
+// either loaded or rejected without a crash, and a rejected one must leave
+// the running game exactly as it was.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/game_state.h"
+#include "app/level_file.h"
+#include "app/market_events.h"
+#include "app/statistics.h"
+#include "fuzz_game.h"
+#include "game/opponent.h"
+#include "platform/file.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/messages.h"
+#include "world/way_network.h"
+
+namespace {
+
+std::string g_path;
+
+void RemoveInputFile() {
+    std::error_code ignored;
+    std::filesystem::remove(g_path, ignored);
+}
+
+class Fingerprint {
+  public:
+    void Add(const void* data, size_t size) {
+        const uint8_t* bytes = static_cast<const uint8_t*>(data);
+        size_t i = 0;
+        for (; i + 8 <= size; i += 8) {
+            uint64_t word;
+            std::memcpy(&word, bytes + i, 8);
+            hash_ = (hash_ ^ word) * 1099511628211ull;
+        }
+        for (; i < size; ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
+    }
+    uint64_t Value() const { return hash_; }
+
+  private:
+    uint64_t hash_ = 14695981039346656037ull;
+};
+
+// Everything of the running game that a load writes.
+uint64_t GameFingerprint() {
+    const CGameState& gs = *g_pGameState;
+    Fingerprint f;
+    f.Add(gs.fields, sizeof gs.fields);
+    f.Add(gs.cash, sizeof gs.cash);
+    f.Add(gs.cash_shown, sizeof gs.cash_shown);
+    f.Add(gs.built_counts, sizeof gs.built_counts);
+    f.Add(g_Statistics.words, sizeof g_Statistics.words);
+    f.Add(g_NewGameCounters.words, sizeof g_NewGameCounters.words);
+    f.Add(gs.company_names, sizeof gs.company_names);
+    f.Add(gs.bookmarks, sizeof gs.bookmarks);
+    f.Add(gs.news_ids, sizeof gs.news_ids);
+    f.Add(gs.player_colors, sizeof gs.player_colors);
+    for (int32_t value : {gs.game_mode, gs.board_votes, gs.season, gs.week, gs.month, gs.year,
+                          gs.rotation, gs.active_opponent, gs.goal_reached, gs.show_grid,
+                          gs.show_production, gs.selected_building_type, gs.construction_word,
+                          int32_t{gs.active_event}, int32_t{gs.event_pause}}) {
+        f.Add(&value, sizeof value);
+    }
+    for (const MarketEvent& event : gs.market_events) {
+        uint8_t bytes[kMarketEventRecordSize];
+        EncodeMarketEvent(event, bytes);
+        f.Add(bytes, sizeof bytes);
+    }
+    for (const GoodsRecord& good : gs.goods) {
+        f.Add(&good.price, sizeof good.price);
+        f.Add(&good.available, sizeof good.available);
+    }
+    for (const COpponent* o : gs.opponents) {
+        f.Add(&o, sizeof o);
+        if (o == nullptr) continue;
+        for (int32_t value : {o->takeover_year, o->takeover_percent, o->turn_pending, o->in_use}) {
+            f.Add(&value, sizeof value);
+        }
+    }
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* node = g_pWayNetwork->Node(n);
+        if (node == nullptr) continue;
+        f.Add(&n, sizeof n);
+        f.Add(node, sizeof *node);
+    }
+    return f.Value();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fvfuzz::SetUpGame();
+    fvfuzz::MakeGame(1);
+    g_path = (std::filesystem::temp_directory_path() /
+              ("ferrovane-fuzz-" + std::to_string(::getpid()) + ".lvl"))
+                 .string();
+    std::atexit(RemoveInputFile);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const uint8_t flags = data[0];
+    fvfuzz::WriteFile(g_path, fvfuzz::FileOfInput(data, size));
+    g_pGameState->game_mode = (flags & fvfuzz::kFlagEditor) != 0 ? kModeEditor : kModeGame;
+
+    const uint64_t before = GameFingerprint();
+    fvfuzz::Host().QueueMessageBoxAnswer(IDOK);
+    const LevelLoadResult result =
+        (flags & fvfuzz::kFlagLevelStart) != 0 ? LoadLevel(g_path) : LoadSavedGame(g_path);
+    if (result == LevelLoadResult::Rejected && GameFingerprint() != before) {
+        std::fprintf(stderr, "a rejected file changed the running game\n");
+        std::abort();
+    }
+    if (result != LevelLoadResult::Loaded && result != LevelLoadResult::Rejected) {
+        std::fprintf(stderr, "unexpected load result %d\n", static_cast<int>(result));
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,140 @@
+// The high-score list: where a finished game enters it, and best.sav written
+// and read back, also when the file is short, empty, too long or damaged.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "app/game_state.h"
+#include "app/settings.h"
+#include "game/high_scores.h"
+#include "platform/temp_folder.h"
+#include "support/game_state_scope.h"
+
+namespace {
+
+class HighScoresTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BuildDataPaths(folder.Path());
+        gs.install_index = 0;
+        std::filesystem::create_directories(folder.Path() + "/save");
+        for (int32_t i = 0; i < kHighScoreCount; ++i)
+            Set(i, "Company " + std::to_string(i), 1000 - 100 * i);
+    }
+    void Set(int32_t i, const std::string& name, int32_t points) {
+        HighScoreEntry& e = gs.high_scores[i];
+        std::memset(e.name, 0, sizeof e.name);
+        std::memcpy(e.name, name.data(), std::min<size_t>(name.size(), sizeof e.name));
+        e.points = static_cast<uint32_t>(points);
+    }
+    int32_t Points(int32_t i) const { return static_cast<int32_t>(gs.high_scores[i].points); }
+    std::string Name(int32_t i) const { return gs.high_scores[i].name; }
+    std::string File() const { return folder.Read("save/best.sav"); }
+    void WriteFile(const std::string& bytes) { folder.Write("save/best.sav", bytes); }
+
+    fvtest::TempFolder folder;
+    GameStateScope scope;
+    CGameState& gs = scope.state();
+};
+
+TEST_F(HighScoresTest, InsertionPlaces) {
+    std::snprintf(gs.company_names[0], kCompanyNameLength, "%s", "New");
+    EXPECT_EQ(InsertHighScore(gs, 99), -1);  // below the tenth
+    EXPECT_EQ(Points(9), 100);
+    EXPECT_EQ(InsertHighScore(gs, 100), 9);  // equal to the tenth: enters in tenth place
+    EXPECT_EQ(Name(9), "New");
+    EXPECT_EQ(Name(8), "Company 8");
+
+    EXPECT_EQ(InsertHighScore(gs, 500), 5);  // a tie goes above the older entry
+    EXPECT_EQ(Name(5), "New");
+    EXPECT_EQ(Name(6), "Company 5");
+    EXPECT_EQ(Points(6), 500);
+    EXPECT_EQ(Name(9), "Company 8");  // the old tenth dropped out
+
+    EXPECT_EQ(InsertHighScore(gs, 1000), 0);  // equal to the first
+    EXPECT_EQ(Name(1), "Company 0");
+    EXPECT_EQ(InsertHighScore(gs, 2000000000), 0);
+    EXPECT_EQ(Points(0), 2000000000);
+    for (int32_t i = 1; i < kHighScoreCount; ++i) EXPECT_GE(Points(i - 1), Points(i));
+}
+
+TEST_F(HighScoresTest, PointsCompareAsSignedNumbers) {
+    for (int32_t i = 0; i < kHighScoreCount; ++i) Set(i, "Debt", -5);
+    EXPECT_EQ(InsertHighScore(gs, 0), 0);
+    EXPECT_EQ(InsertHighScore(gs, -6), -1);
+}
+
+TEST_F(HighScoresTest, FullCompanyNameIsCutAt35Characters) {
+    std::memset(gs.company_names[0], 'X', kCompanyNameLength);  // no terminating zero
+    ASSERT_EQ(InsertHighScore(gs, 5000), 0);
+    EXPECT_EQ(Name(0), std::string(35, 'X'));
+}
+
+TEST_F(HighScoresTest, FileRoundTripIsExactly400Bytes) {
+    gs.high_scores[3].name[20] = 'z';  // after the zero: kept as it is in memory
+    Set(7, "Points in all bytes", 0x01020304);
+    SaveHighScores(gs);
+    const std::string bytes = File();
+    ASSERT_EQ(bytes.size(), 400u);
+    EXPECT_EQ(bytes.substr(7 * 40, 19), "Points in all bytes");
+    EXPECT_EQ(bytes.substr(7 * 40 + 36, 4), std::string("\x04\x03\x02\x01", 4));
+    EXPECT_EQ(bytes[3 * 40 + 20], 'z');
+
+    GameStateScope other;
+    CGameState& read = other.state();
+    std::memcpy(read.data_paths, gs.data_paths, sizeof read.data_paths);
+    read.install_index = 0;
+    LoadHighScores(read);
+    EXPECT_EQ(std::memcmp(read.high_scores, gs.high_scores, sizeof read.high_scores), 0);
+    SaveHighScores(read);
+    EXPECT_EQ(File(), bytes);
+}
+
+TEST_F(HighScoresTest, MissingFileKeepsTheListAndEmptyFileResetsIt) {
+    std::filesystem::remove_all(folder.Path() + "/save");
+    LoadHighScores(gs);
+    EXPECT_EQ(Name(0), "Company 0");
+    EXPECT_EQ(Points(0), 1000);
+
+    WriteFile("");
+    LoadHighScores(gs);
+    for (int32_t i = 0; i < kHighScoreCount; ++i) {
+        EXPECT_EQ(Name(i), "No entry");
+        EXPECT_EQ(Points(i), 0);
+    }
+}
+
+TEST_F(HighScoresTest, ShortFileReplacesOnlyWhatItHolds) {
+    std::string bytes(45, '\0');
+    std::memcpy(bytes.data(), "Short", 5);
+    bytes[36] = 0x10;  // 16 points
+    std::memcpy(bytes.data() + 40, "ABCDE", 5);
+    WriteFile(bytes);
+    LoadHighScores(gs);
+    EXPECT_EQ(Name(0), "Short");
+    EXPECT_EQ(Points(0), 16);
+    EXPECT_EQ(std::string(gs.high_scores[1].name, 9), "ABCDEny 1");  // the rest as it was
+    EXPECT_EQ(Points(1), 900);
+    EXPECT_EQ(Name(2), "Company 2");
+}
+
+TEST_F(HighScoresTest, DamagedNamesAndLongFilesStayInTheirBuffers) {
+    std::string bytes(500, 'N');  // no zero anywhere, and 100 bytes too many
+    WriteFile(bytes);
+    LoadHighScores(gs);
+    for (int32_t i = 0; i < kHighScoreCount; ++i) {
+        EXPECT_EQ(Name(i), std::string(35, 'N')) << i;
+        EXPECT_EQ(gs.high_scores[i].points, 0x4E4E4E4Eu);
+    }
+}
+
+TEST_F(HighScoresTest, SavingCreatesTheSaveFolder) {
+    std::filesystem::remove_all(folder.Path() + "/save");
+    SaveHighScores(gs);
+    EXPECT_EQ(File().size(), 400u);
+}
+
+}  // namespace

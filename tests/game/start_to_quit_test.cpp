@@ -1,0 +1,118 @@
+// The program from start to quit on the headless back end with the fake
+// clock: the application starts in a folder of stand-in pictures, shows logo
+// 0, logo 1 and the title screen (compared with its stored picture), and the
+// quit button ends it with exit code 0, writing the settings and best.sav.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/app_globals.h"
+#include "app/game_app.h"
+#include "app/game_state.h"
+#include "app/hauptfenster.h"
+#include "game/fs_logo.h"
+#include "game/fs_start.h"
+#include "platform/app.h"
+#include "platform/compositor.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/palette.h"
+#include "platform/temp_folder.h"
+#include "support/frame_host.h"
+
+namespace {
+
+class StartToQuitTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        fvtest::WriteStartPictures(folder_.Path());
+        std::filesystem::current_path(folder_.Path());
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+
+    fvtest::TempFolder folder_;
+    std::filesystem::path previous_;
+};
+
+// Runs loop turns for `ms` milliseconds of the fake clock, 5 ms apart.
+void RunFor(plat::HeadlessBackend& host, plat::ApplicationStepper& loop, uint32_t ms) {
+    for (uint32_t t = 0; t < ms; t += 5) {
+        host.AdvanceClock(5);
+        if (!loop.Turn()) return;
+    }
+}
+
+TEST_F(StartToQuitTest, LogosTitleAndQuit) {
+    plat::HeadlessBackend host({1024, 768});
+    plat::ResetSystemPalette();
+    plat::ResetCompositor();
+    CGameApp app;
+    plat::ApplicationStepper loop(app, host);
+    ASSERT_TRUE(loop.Start());
+    auto* frame = dynamic_cast<HAUPTFENSTER*>(app.mainWindow);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+
+    auto* logo = dynamic_cast<FS_LOGO*>(frame->Screen(FrameScreen::Logo));
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->logo_index, 0);
+    RunFor(host, loop, 3990);
+    EXPECT_EQ(frame->Screen(FrameScreen::Logo), logo);
+    fvtest::MaybeSaveScreen("start_logo0");
+    RunFor(host, loop, 40);
+    logo = dynamic_cast<FS_LOGO*>(frame->Screen(FrameScreen::Logo));
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->logo_index, 1);
+    fvtest::MaybeSaveScreen("start_logo1");
+    RunFor(host, loop, 3040);
+    ASSERT_NE(frame->Screen(FrameScreen::Start), nullptr);
+    RunFor(host, loop, 100);
+
+    fvtest::MaybeSaveScreen("start_title");
+    const uint64_t hash = fvtest::ScreenHash(1024, 768);
+    EXPECT_EQ(hash, 0x4cf0bcf653d856c6ull) << std::hex << hash;
+    EXPECT_TRUE(host.MessageBoxes().empty());
+
+    host.InjectClick({192 + 560, 144 + 428 + 16});  // "beenden"
+    int turns = 0;
+    while (loop.Turn() && ++turns < 50) {
+    }
+    EXPECT_LT(turns, 50);
+    EXPECT_EQ(loop.Finish(), 0);
+    EXPECT_EQ(g_pGameState, nullptr);
+    EXPECT_EQ(app.mainWindow, nullptr);
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
+    EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
+}
+
+}  // namespace
+
+namespace {
+
+// Without pictures the first missing one is answered with Cancel: the
+// program ends in order before its loop runs (no further request reaches the
+// closed frame, and the game state lives until the end).
+TEST(StartWithoutPicturesTest, CancelEndsTheProgramInOrder) {
+    fvtest::TempFolder folder;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    {
+        plat::HeadlessBackend host({1024, 768});
+        CGameApp app;
+        plat::ApplicationStepper loop(app, host);
+        EXPECT_TRUE(loop.Start());
+        EXPECT_TRUE(plat::QuitRequested());
+        EXPECT_EQ(app.mainWindow, nullptr);
+        ASSERT_GE(host.MessageBoxes().size(), 1u);
+        EXPECT_NE(host.MessageBoxes()[0].text.find("font_1.jgd"), std::string::npos);
+        EXPECT_NE(g_pGameState, nullptr);
+        EXPECT_FALSE(loop.Turn());
+        EXPECT_EQ(loop.Finish(), 0);
+        EXPECT_EQ(g_pGameState, nullptr);
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
+    std::filesystem::current_path(previous);
+}
+
+}  // namespace

@@ -1,0 +1,244 @@
+// The engine on the stand-in data folder: every picture the loaders read is
+// there (no retry box) for every season, rotation and player colour, with
+// the sizes the drawing code expects; and scenes drawn from it show the
+// cells that were asked for.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
+
+#include "app/data_tables.h"
+#include "app/game_state.h"
+#include "cell_mark.h"
+#include "gfx/blit_dc.h"
+#include "gfx/font_tables.h"
+#include "gfx/palette.h"
+#include "gfx/world_images.h"
+#include "gfx_host.h"
+#include "platform/compositor.h"
+#include "standin.h"
+#include "support/game_state_scope.h"
+#include "terrain_tiles.h"
+#include "ways.h"
+
+namespace {
+
+using gfxtest::GfxHost;
+
+// One stand-in folder for all tests of this file.
+class StandInFolder {
+  public:
+    static const std::string& Path() {
+        static StandInFolder folder;
+        return folder.path_;
+    }
+    ~StandInFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+  private:
+    StandInFolder() {
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("ferrovane-gfx-standin-" + std::to_string(::getpid())))
+                    .string();
+        std::string error;
+        if (!standin::WriteDataFolder(path_, &error)) ADD_FAILURE() << error;
+    }
+    std::string path_;
+};
+
+class StandInTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InitBuildingTypes();
+        CGameState& gs = *g_pGameState;
+        for (auto& path : gs.data_paths) {
+            std::snprintf(path, sizeof path, "%s", StandInFolder::Path().c_str());
+        }
+        const char* folders[] = {"\\spring", "\\summer", "\\autumn"};
+        for (int i = 0; i < 3; ++i) std::snprintf(gs.season_folders[i], 250, "%s", folders[i]);
+        gs.install_index = 0;
+        gs.season = 2;
+        gs.screen_height = 768;
+    }
+    size_t Boxes() { return host.host.MessageBoxes().size(); }
+
+    GfxHost host;
+    GameStateScope scope;
+};
+
+void ExpectSize(const RawImage& image, int32_t w, int32_t h, const char* what) {
+    EXPECT_TRUE(image.Loaded()) << what;
+    EXPECT_EQ(image.width, w) << what;
+    EXPECT_EQ(image.Rows(), h) << what;
+}
+
+TEST_F(StandInTest, EveryWorldPictureLoadsForEverySeasonRotationAndColour) {
+    LoadStartupImages();
+    const GameImages& im = g_pGameState->images;
+    EXPECT_EQ(im.main_font.width, 16);
+    EXPECT_EQ(im.main_font.Rows(), 3680);
+    EXPECT_EQ(im.small_font.width, 8);
+    EXPECT_EQ(im.small_font.Rows(), 70 * 8);
+    EXPECT_EQ(im.tile.width, 100);
+    EXPECT_EQ(im.tile.Rows(), 100);
+
+    for (int season = 1; season <= 3; ++season) {
+        g_pGameState->season = season;
+        g_pGameState->rotation = 0;
+        g_pGameState->player_colors[0] = 0;
+        LoadWorldImages();
+        ASSERT_EQ(Boxes(), 0u) << "season " << season;
+        EXPECT_EQ(im.tile_sheet.width, 960);
+        EXPECT_EQ(im.tile_sheet.Rows(), 480);
+        for (int rotation = 0; rotation < 4; ++rotation) {
+            for (int colour = 0; colour < 4; ++colour) {
+                g_pGameState->rotation = rotation;
+                g_pGameState->player_colors[0] = uint8_t(colour);
+                LoadObjectImages();
+                ASSERT_EQ(Boxes(), 0u) << season << " " << rotation << " " << colour;
+                for (int type = 0; type < 32; ++type) {
+                    const BuildingType& bt = g_pGameState->building_types[type];
+                    const RawImage& pic = im.building_pictures[type];
+                    ASSERT_TRUE(pic.Loaded()) << type;
+                    // Station heads are one row of four 64-pixel strips.
+                    const bool station = type >= 6 && type <= 9;
+                    EXPECT_EQ(pic.width, station ? 160 : 32 * (bt.floor_width + bt.floor_depth))
+                        << type;
+                }
+                for (int n = 34; n <= 86; ++n) ASSERT_TRUE(im.building_pictures[n].Loaded()) << n;
+            }
+        }
+    }
+    ExpectSize(im.street_tiles, 1344, 240, "streets.jgd");
+    ExpectSize(im.bridge_tiles, 768, 320, "bridge.jgd");
+    ExpectSize(im.terrain_mask, 960, 40, "t_mask.jgd");
+    ExpectSize(im.overview_sheet, 960, 200, "ueber.jgd");
+    ExpectSize(im.slope_tiles, 576, 40, "hang.jgd");
+    ExpectSize(im.vehicle_sheets[0], 176, 480, "lk.jgd");
+    ExpectSize(im.vehicle_sheets[4], 244, 252, "lo.jgd");
+    ExpectSize(im.vehicle_sheets[16], 144, 240, "wa.jgd");
+    EXPECT_TRUE(im.vehicle_sheets[20].Loaded());
+    EXPECT_GE(im.sign_sheet.width, 192);
+    EXPECT_GE(im.sign_sheet.Rows(), 75);
+    EXPECT_EQ(im.product_signs.width, 1184);
+    EXPECT_EQ(im.product_signs.Rows(), 32);
+    for (int n : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12}) {
+        EXPECT_TRUE(im.animation_sets[n - 1].Loaded()) << n;
+    }
+}
+
+// Reads the cell mark at (x, y) of a surface.
+int MarkAt(const PixelSurface& s, int32_t x, int32_t y) {
+    const uint8_t* row = s.pixels + size_t(y) * size_t(s.stride);
+    return standin::DecodeMark(row[x], row[x + 1]);
+}
+
+uint64_t Fnv1a(const PixelSurface& s) {
+    uint64_t hash = 1469598103934665603ull;
+    for (int32_t y = 0; y < s.height; ++y) {
+        for (int32_t x = 0; x < s.width; ++x) {
+            hash ^= s.pixels[size_t(y) * size_t(s.stride) + size_t(x)];
+            hash *= 1099511628211ull;
+        }
+    }
+    return hash;
+}
+
+uint64_t FileDigest(const std::string& path, uint64_t hash) {
+    std::ifstream in(path, std::ios::binary);
+    for (std::istreambuf_iterator<char> it(in), end; it != end; ++it) {
+        hash ^= uint8_t(*it);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+TEST_F(StandInTest, GroundWaysAndTextLandWhereTheyAreDrawn) {
+    LoadStartupImages();
+    LoadWorldImages();
+    ASSERT_EQ(Boxes(), 0u);
+    GameImages& im = g_pGameState->images;
+    WinGBitmap buffer;
+    ASSERT_TRUE(buffer.Create(im.tile_sheet, 640, 480));
+
+    // Ground tiles: kind k, shape s lies at (64 s, 40 k) of the tile sheet.
+    struct Cell {
+        int kind, shape, x, y;
+    };
+    const Cell cells[] = {{0, 0, 0, 0}, {3, 7, 100, 50}, {11, 14, 576, 440}, {5, 2, 300, 200}};
+    for (const Cell& c : cells) {
+        buffer.BlitImageKeyedClip(im.tile_sheet, c.x, c.y, 64 * c.shape, 40 * c.kind, 64, 40, 0, 1,
+                                  0, 640, 0, 480);
+    }
+    for (const Cell& c : cells) {
+        EXPECT_EQ(MarkAt(buffer.Surface(), c.x + standin::kTileMarkX, c.y + standin::kTileMarkY),
+                  c.kind * 15 + c.shape)
+            << c.kind << "/" << c.shape;
+    }
+    // A way piece on top: way type 2 (row 1), column 5.
+    buffer.BlitRawKeyedClip(im.street_tiles, 300, 200, 64 * 5, 40 * 1, 64, 40, 0, 1, 0, 640, 0,
+                            480);
+    const standin::CellPoint way = standin::StreetMarkPoint(5);
+    EXPECT_EQ(MarkAt(buffer.Surface(), 300 + way.x, 200 + way.y), 1 * 21 + 5);
+
+    // Text in the stand-in font: ink in the text colour, only inside the
+    // text's advance.
+    const char* text = "Ferrovane 1960";
+    const uint32_t width = GetTextWidth(text, kFont1Advances);
+    buffer.FillRect(0, 400, 640, 20, 0);
+    EXPECT_EQ(buffer.DrawText(text, kFont1Advances, 20, 402, im.main_font), width);
+    int ink = 0;
+    for (int32_t y = 400; y < 420; ++y) {
+        for (int32_t x = 0; x < 640; ++x) {
+            const uint8_t p = buffer.pixels[y * buffer.Stride() + x];
+            if (p == 0) continue;
+            ++ink;
+            EXPECT_EQ(p, 10);
+            EXPECT_GE(x, 20);
+            EXPECT_LT(x, 20 + int32_t(width) + 2);
+        }
+    }
+    EXPECT_GT(ink, 100);
+
+    // Shown in a window through the world palette.
+    class Screen : public plat::Window {};
+    auto* screen = new Screen;
+    screen->Create(nullptr, {0, 0, 640, 480}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    {
+        plat::DcHandle dc = plat::GetWindowDC(*screen);
+        SelectPictureOutputPalette(*dc, buffer.dc.get(), im.palette_a);
+        BlitDC(*dc, 0, 0, 640, 480, *buffer.dc, 0, 0);
+        RestoreDefaultPalette(*dc);
+    }
+    EXPECT_EQ(plat::ScreenPixel(300 + way.x, 200 + way.y),
+              buffer.pixels[(200 + way.y) * buffer.Stride() + 300 + way.x]);
+    if (const char* folder = std::getenv("FV_GOLDEN_PNG")) {
+        plat::SaveScreenPng(std::string(folder) + "/scene_standin.png");
+    }
+    delete screen;
+
+    // The scene's pixels, stored for the stand-in pictures they were drawn
+    // from. When those pictures change on purpose, look at the scene
+    // (FV_GOLDEN_PNG) and store both new values.
+    const std::string base = StandInFolder::Path();
+    uint64_t inputs = 1469598103934665603ull;
+    for (const char* file : {"/summer/tilesg.jgd", "/streets.jgd", "/font_1.jgd"}) {
+        inputs = FileDigest(base + file, inputs);
+    }
+    constexpr uint64_t kInputs = 0xb251aea51ec3f643ull;
+    constexpr uint64_t kScene = 0xfa64f51123ab99e7ull;
+    const uint64_t scene = Fnv1a(buffer.Surface());
+    if (inputs != kInputs) {
+        GTEST_SKIP() << "the stand-in pictures changed: inputs 0x" << std::hex << inputs
+                     << ", scene 0x" << scene;
+    }
+    EXPECT_EQ(scene, kScene) << std::hex << scene;
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// The application loop: idle passes, quitting from handlers, the main
+// window's part, and running a whole application on the headless back end.
+
+#include <gtest/gtest.h>
+
+#include "platform/app.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/message_queue.h"
+#include "test_window.h"
+
+using plat::ApplicationStepper;
+using plat::HeadlessBackend;
+using plat_test::TestWindow;
+
+namespace {
+
+class TestApp : public plat::Application {
+  public:
+    std::vector<long> idleCounts;
+    int idleLimit = 1000;  // answer false after this many passes in a row
+    std::function<void()> onInit;
+    int exitCalls = 0;
+    bool initAnswer = true;
+
+    bool InitInstance() override {
+        if (onInit) onInit();
+        return initAnswer;
+    }
+    bool OnIdle(long count) override {
+        idleCounts.push_back(count);
+        return count + 1 < idleLimit;
+    }
+    int ExitInstance() override {
+        ++exitCalls;
+        return Application::ExitInstance() + 100;
+    }
+};
+
+TEST(Loop, IdleRunsWhileTheQueueIsEmptyAndCountsFromTheLastMessage) {
+    HeadlessBackend host;
+    TestApp app;
+    app.idleLimit = 3;
+    TestWindow w;
+    app.onInit = [&] {
+        ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        app.mainWindow = &w;
+    };
+    ApplicationStepper loop(app, host);
+    ASSERT_TRUE(loop.Start());
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(loop.Turn());
+    // Three passes, then idle stopped asking.
+    EXPECT_EQ(app.idleCounts, (std::vector<long>{0, 1, 2}));
+    EXPECT_FALSE(loop.WantsIdle());
+    w.PostMessage(WM_USER + 1);
+    ASSERT_TRUE(loop.Turn());
+    EXPECT_EQ(w.Count(WM_USER + 1), 1u);
+    EXPECT_EQ(app.idleCounts, (std::vector<long>{0, 1, 2, 0}));
+    w.DestroyWindow();
+    EXPECT_FALSE(loop.Turn());  // the main window is gone: the loop ends
+    EXPECT_EQ(loop.Finish(), 100);
+    EXPECT_EQ(loop.Finish(), 100);
+    EXPECT_EQ(app.exitCalls, 1);
+    EXPECT_EQ(app.mainWindow, nullptr);
+}
+
+// The frame's close handler deletes the frame and ends the process, as the
+// game does; the frame's destructor (which writes the settings) still runs,
+// after its handler has returned.
+TEST(Loop, ExitFromAHandlerIsAnOrderlyQuit) {
+    HeadlessBackend host;
+    std::vector<std::string> journal;
+    TestApp app;
+    TestWindow* frame = nullptr;
+    app.onInit = [&] {
+        frame = new TestWindow("frame", &journal);
+        ASSERT_TRUE(frame->Create(nullptr, {0, 0, 640, 480}, WS_POPUP | WS_VISIBLE));
+        app.mainWindow = frame;
+        frame->On(WM_CLOSE, [&](plat::WParam, plat::LParam) {
+            delete frame;
+            plat::ExitProcess(0);
+            journal.push_back("handler returns");
+            return 0;
+        });
+    };
+    ApplicationStepper loop(app, host);
+    ASSERT_TRUE(loop.Start());
+    ASSERT_TRUE(loop.Turn());
+    TestWindow other;
+    ASSERT_TRUE(other.Create(nullptr, {0, 0, 10, 10}, WS_POPUP | WS_VISIBLE));
+    host.InjectCloseRequest();  // the user closed the host window
+    host.InjectMouseMove({5, 5});
+    other.PostMessage(WM_USER);
+    EXPECT_FALSE(loop.Turn());
+    EXPECT_EQ(journal, (std::vector<std::string>{"handler returns", "frame deleted"}));
+    EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_EQ(other.Count(WM_USER), 1u);       // posted before the quit: still handled
+    EXPECT_EQ(other.Count(WM_MOUSEMOVE), 0u);  // input after it: not any more
+    EXPECT_EQ(loop.Finish(), 100);
+}
+
+TEST(Loop, RefusedStartDestroysTheMainWindowAndStillExits) {
+    HeadlessBackend host;
+    TestApp app;
+    TestWindow w;
+    app.initAnswer = false;
+    app.onInit = [&] {
+        ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        app.mainWindow = &w;
+    };
+    EXPECT_EQ(plat::RunApplication(app, host), 100);
+    EXPECT_FALSE(w.IsWindow());
+    EXPECT_EQ(app.exitCalls, 1);
+}
+
+// Idle passes move the fake clock, so that timers come due while the real
+// loop runs.
+class ClockApp : public TestApp {
+  public:
+    explicit ClockApp(HeadlessBackend& host) : host_(host) {}
+    bool OnIdle(long count) override {
+        host_.AdvanceClock(1);
+        return TestApp::OnIdle(count);
+    }
+
+  private:
+    HeadlessBackend& host_;
+};
+
+class Watcher : public TestWindow {
+  public:
+    int seen = 0;
+    bool PreTranslateMessage(plat::Msg& msg) override {
+        seen += msg.message == WM_USER + 5;
+        return false;
+    }
+};
+
+TEST(Loop, RunApplicationEndsWithTheQuitCode) {
+    HeadlessBackend host;
+    ClockApp app(host);
+    Watcher watcher;
+    TestWindow unrelated;
+    int ticks = 0;
+    app.onInit = [&] {
+        ASSERT_TRUE(watcher.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        ASSERT_TRUE(unrelated.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        app.mainWindow = &watcher;
+        unrelated.PostMessage(WM_USER + 5);
+        unrelated.SetTimer(1, 10);
+        unrelated.On(WM_TIMER, [&](plat::WParam, plat::LParam) {
+            if (++ticks == 3) plat::PostQuit(7);
+            return 0;
+        });
+    };
+    EXPECT_EQ(plat::RunApplication(app, host), 107);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(watcher.seen, 1);  // the main window saw another window's message
+    EXPECT_EQ(&plat::CurrentBackend(), &host);
+    EXPECT_EQ(plat::CurrentApplication(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,362 @@
+// Mouse and keyboard routing: hit testing, client coordinates, capture,
+// double clicks, cursor clipping and shapes, focus, characters, accelerators
+// and the mouse-move throttle.
+
+#include <gtest/gtest.h>
+
+#include "platform/accelerators.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/input.h"
+#include "platform/message_queue.h"
+#include "test_window.h"
+
+using plat::HeadlessBackend;
+using plat::MouseButton;
+using plat::Point;
+using plat::Rect;
+using plat_test::TestWindow;
+
+namespace {
+
+constexpr uint32_t kPopup = WS_POPUP | WS_VISIBLE;
+
+Point Where(const plat_test::Logged* l) {
+    return {plat::XFromLParam(l->lParam), plat::YFromLParam(l->lParam)};
+}
+
+TEST(Mouse, GoesToTheTopWindowUnderTheCursorInClientCoordinates) {
+    HeadlessBackend host;
+    TestWindow frame, child, popup;
+    ASSERT_TRUE(frame.Create(nullptr, {100, 100, 300, 300}, kPopup | WS_BORDER));
+    ASSERT_TRUE(child.Create(&frame, {10, 10, 50, 50}, WS_CHILD | WS_VISIBLE));
+    ASSERT_TRUE(popup.Create(&frame, {250, 250, 400, 400}, kPopup | WS_CHILD, WS_EX_TOPMOST));
+    // The child sits in the frame's client area, inside the one-pixel border.
+    EXPECT_EQ(child.GetWindowRect(), (Rect{111, 111, 151, 151}));
+    EXPECT_EQ(frame.GetClientRect(), (Rect{0, 0, 198, 198}));
+
+    host.InjectClick({120, 130});
+    host.InjectClick({200, 200});
+    host.InjectClick({260, 260});
+    host.RunUntilIdle();
+    ASSERT_NE(child.Last(WM_LBUTTONDOWN), nullptr);
+    EXPECT_EQ(Where(child.Last(WM_LBUTTONDOWN)), (Point{9, 19}));
+    EXPECT_EQ(child.Last(WM_LBUTTONDOWN)->wParam, MK_LBUTTON);
+    EXPECT_EQ(child.Last(WM_LBUTTONUP)->wParam, 0u);
+    ASSERT_NE(frame.Last(WM_LBUTTONDOWN), nullptr);
+    EXPECT_EQ(Where(frame.Last(WM_LBUTTONDOWN)), (Point{99, 99}));
+    ASSERT_NE(popup.Last(WM_LBUTTONDOWN), nullptr);
+    EXPECT_EQ(Where(popup.Last(WM_LBUTTONDOWN)), (Point{10, 10}));
+    EXPECT_EQ(frame.Count(WM_LBUTTONDOWN), 1u);
+
+    // Shift and Ctrl held show in the key flags; the right button too.
+    host.InjectKey(VK_SHIFT, true);
+    host.InjectKey(VK_CONTROL, true);
+    host.InjectMouseMove({200, 200});
+    host.InjectMouseButton(MouseButton::Right, true);
+    host.InjectMouseMove({201, 200});
+    host.RunUntilIdle();
+    EXPECT_EQ(frame.Last(WM_RBUTTONDOWN)->wParam, MK_RBUTTON | MK_SHIFT | MK_CONTROL);
+    EXPECT_EQ(frame.Last(WM_MOUSEMOVE)->wParam, MK_RBUTTON | MK_SHIFT | MK_CONTROL);
+    EXPECT_TRUE(plat::IsKeyDown(VK_SHIFT));
+    EXPECT_TRUE(plat::IsKeyDown(VK_RBUTTON));
+
+    // Disabled windows get no mouse input.
+    frame.EnableWindow(false);
+    frame.log.clear();
+    host.InjectClick({200, 200});
+    host.RunUntilIdle();
+    EXPECT_EQ(frame.Count(WM_LBUTTONDOWN), 0u);
+}
+
+TEST(Mouse, CaptureGetsEveryMessageWithClientCoordinatesOutside) {
+    HeadlessBackend host;
+    TestWindow strip, other;
+    ASSERT_TRUE(other.Create(nullptr, {0, 0, 1024, 768}, kPopup));
+    ASSERT_TRUE(strip.Create(&other, {100, 0, 900, 2}, kPopup, WS_EX_TOPMOST | WS_EX_TRANSPARENT));
+    host.InjectMouseMove({500, 1});
+    host.RunUntilIdle();
+    ASSERT_EQ(strip.Count(WM_MOUSEMOVE), 1u);
+    EXPECT_EQ(plat::SetCapture(&strip), nullptr);
+    EXPECT_EQ(plat::GetCapture(), &strip);
+
+    host.InjectMouseMove({50, 300});
+    host.InjectClick({60, 310}, MouseButton::Right);
+    host.RunUntilIdle();
+    EXPECT_EQ(Where(strip.Last(WM_MOUSEMOVE)), (Point{-40, 310}));
+    EXPECT_EQ(Where(strip.Last(WM_RBUTTONDOWN)), (Point{-40, 310}));
+    EXPECT_EQ(other.Count(WM_MOUSEMOVE), 0u);
+    EXPECT_EQ(other.Count(WM_SETCURSOR), 0u);  // no cursor requests under capture
+
+    plat::ReleaseCapture();
+    EXPECT_EQ(strip.Last(WM_CAPTURECHANGED)->lParam, 0);
+    host.InjectMouseMove({50, 301});
+    host.RunUntilIdle();
+    EXPECT_EQ(other.Count(WM_MOUSEMOVE), 1u);
+
+    // A destroyed window loses the capture.
+    plat::SetCapture(&strip);
+    strip.DestroyWindow();
+    EXPECT_EQ(plat::GetCapture(), nullptr);
+}
+
+TEST(Mouse, DoubleClicksOnlyForClassesThatAskAndOnlyWhenFastAndClose) {
+    HeadlessBackend host;
+    TestWindow button("button", nullptr, CS_DBLCLKS), plain;
+    ASSERT_TRUE(button.Create(nullptr, {0, 0, 100, 40}, kPopup));
+    ASSERT_TRUE(plain.Create(nullptr, {200, 0, 300, 40}, kPopup));
+    host.RunUntilIdle();
+
+    auto clicks = [](const TestWindow& w) {
+        std::vector<uint32_t> out;
+        for (uint32_t m : w.Messages()) {
+            if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK || m == WM_RBUTTONDOWN ||
+                m == WM_RBUTTONDBLCLK) {
+                out.push_back(m);
+            }
+        }
+        return out;
+    };
+
+    // Fast second click, third is plain again.
+    host.InjectClick({10, 10});
+    host.RunUntilIdle();
+    host.AdvanceClock(200);
+    host.InjectClick({12, 8});
+    host.RunUntilIdle();
+    host.AdvanceClock(200);
+    host.InjectClick({12, 8});
+    host.RunUntilIdle();
+    EXPECT_EQ(clicks(button),
+              (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
+
+    // Too slow, too far, other button: plain presses.
+    button.log.clear();
+    host.AdvanceClock(501);
+    host.InjectClick({12, 8});
+    host.RunUntilIdle();
+    host.AdvanceClock(100);
+    host.InjectClick({15, 8});
+    host.RunUntilIdle();
+    host.AdvanceClock(100);
+    host.InjectClick({15, 8}, MouseButton::Right);
+    host.RunUntilIdle();
+    host.AdvanceClock(100);
+    host.InjectClick({15, 8}, MouseButton::Right);
+    host.RunUntilIdle();
+    EXPECT_EQ(clicks(button), (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
+                                                     WM_RBUTTONDBLCLK}));
+
+    // A class without CS_DBLCLKS only ever sees presses.
+    host.InjectClick({210, 10});
+    host.InjectClick({210, 10});
+    host.RunUntilIdle();
+    EXPECT_EQ(clicks(plain), (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
+}
+
+TEST(Mouse, ClickingAWindowBringsItsTopLevelWindowToTheFront) {
+    HeadlessBackend host;
+    TestWindow back, front;
+    ASSERT_TRUE(back.Create(nullptr, {0, 0, 100, 100}, kPopup));
+    ASSERT_TRUE(front.Create(nullptr, {50, 50, 150, 150}, kPopup));
+    EXPECT_EQ(plat::WindowFromPoint({75, 75}), &front);
+    EXPECT_EQ(plat::GetFocus(), &front);
+    host.InjectClick({10, 10});
+    host.RunUntilIdle();
+    EXPECT_EQ(plat::WindowFromPoint({75, 75}), &back);
+    EXPECT_EQ(plat::GetFocus(), &back);
+    EXPECT_EQ(front.Count(WM_KILLFOCUS), 1u);
+}
+
+TEST(Cursor, ClippingConfinesTheCursorAndTellsTheHost) {
+    HeadlessBackend host;
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 1024, 768}, kPopup));
+    host.InjectMouseMove({10, 10});
+    host.RunUntilIdle();
+
+    const Rect box{300, 200, 500, 400};
+    plat::ClipCursor(&box);
+    Rect told;
+    ASSERT_TRUE(host.CursorClip(&told));
+    EXPECT_EQ(told, box);
+    EXPECT_EQ(plat::GetCursorPos(), (Point{300, 200}));  // moved inside at once
+    ASSERT_FALSE(host.CursorWarps().empty());
+    EXPECT_EQ(host.CursorWarps().back(), (Point{300, 200}));
+
+    host.InjectMouseMove({900, 100});
+    host.RunUntilIdle();
+    EXPECT_EQ(plat::GetCursorPos(), (Point{499, 200}));
+    EXPECT_EQ(Where(w.Last(WM_MOUSEMOVE)), (Point{499, 200}));
+
+    plat::ClipCursor(nullptr);
+    EXPECT_FALSE(host.CursorClip(nullptr));
+    EXPECT_FALSE(plat::GetClipCursor(nullptr));
+    host.InjectMouseMove({900, 100});
+    host.RunUntilIdle();
+    EXPECT_EQ(plat::GetCursorPos(), (Point{900, 100}));
+
+    // Setting the position moves the host's pointer and makes a mouse move.
+    w.log.clear();
+    plat::SetCursorPos({400, 300});
+    host.RunUntilIdle();
+    EXPECT_EQ(host.CursorWarps().back(), (Point{400, 300}));
+    EXPECT_EQ(Where(w.Last(WM_MOUSEMOVE)), (Point{400, 300}));
+}
+
+TEST(Cursor, SetCursorMessageChoosesTheShape) {
+    HeadlessBackend host;
+    TestWindow view, panel;
+    ASSERT_TRUE(view.Create(nullptr, {162, 0, 1024, 768}, kPopup));
+    ASSERT_TRUE(panel.Create(nullptr, {0, 0, 162, 768}, kPopup));
+    view.On(WM_SETCURSOR, [](plat::WParam, plat::LParam) {
+        plat::SetCursor(209);
+        return 0;
+    });
+    host.InjectMouseMove({500, 300});
+    host.RunUntilIdle();
+    EXPECT_EQ(host.CursorShape(), 209);
+    EXPECT_EQ(plat::HiWord(static_cast<uintptr_t>(view.Last(WM_SETCURSOR)->lParam)), WM_MOUSEMOVE);
+    host.InjectMouseMove({50, 300});
+    host.RunUntilIdle();
+    EXPECT_EQ(host.CursorShape(), IDC_ARROW);  // the default handling: class cursor
+
+    EXPECT_EQ(plat::ShowCursor(false), -1);
+    EXPECT_FALSE(host.CursorVisible());
+    plat::SetCursor(IDC_WAIT);
+    EXPECT_EQ(host.CursorShape(), IDC_WAIT);
+    EXPECT_EQ(plat::ShowCursor(true), 0);
+    EXPECT_TRUE(host.CursorVisible());
+}
+
+TEST(Keyboard, KeysAndCharactersGoToTheFocusWindow) {
+    HeadlessBackend host;
+    TestWindow frame, screen;
+    ASSERT_TRUE(frame.Create(nullptr, {0, 0, 640, 480}, kPopup));
+    EXPECT_EQ(plat::GetFocus(), &frame);
+    ASSERT_TRUE(screen.Create(&frame, {100, 100, 300, 300}, kPopup | WS_CHILD, WS_EX_TOPMOST));
+    EXPECT_EQ(plat::GetFocus(), &screen);  // shown top-level windows take the focus
+    host.RunUntilIdle();
+
+    host.InjectKeyPress('A', 'a');
+    host.InjectKeyPress(VK_RETURN);
+    host.InjectChar(0xE4);
+    host.RunUntilIdle();
+    EXPECT_EQ(screen.Messages(),
+              (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW, WM_SETFOCUS, WM_PAINT, WM_KEYDOWN,
+                                     WM_CHAR, WM_KEYUP, WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_CHAR}));
+    std::vector<plat::WParam> chars;
+    for (const auto& l : screen.log) {
+        if (l.message == WM_CHAR) chars.push_back(l.wParam);
+    }
+    EXPECT_EQ(chars, (std::vector<plat::WParam>{'a', 13, 0xE4}));
+    EXPECT_EQ(frame.Count(WM_KEYDOWN), 0u);
+
+    // Auto-repeat marks the previous state; Alt makes system keys.
+    host.InjectKey(VK_LEFT, true);
+    host.InjectKey(VK_LEFT, true);
+    host.InjectKey(VK_LEFT, false);
+    host.InjectKey(VK_MENU, true);
+    host.InjectKeyPress('X', 'x');
+    host.InjectKey(VK_MENU, false);
+    host.RunUntilIdle();
+    std::vector<std::pair<uint32_t, plat::LParam>> keys;
+    for (const auto& l : screen.log) {
+        if (l.wParam == VK_LEFT || l.wParam == 'X') keys.emplace_back(l.message, l.lParam);
+    }
+    EXPECT_EQ(keys, (std::vector<std::pair<uint32_t, plat::LParam>>{
+                        {WM_KEYDOWN, 1},
+                        {WM_KEYDOWN, 1 | (1 << 30)},
+                        {WM_KEYUP, static_cast<plat::LParam>(0xC0000001u)},
+                        {WM_SYSKEYDOWN, 1},
+                        {WM_SYSKEYUP, static_cast<plat::LParam>(0xC0000001u)}}));
+    EXPECT_EQ(screen.Count(WM_CHAR), 3u);  // Alt+X types nothing
+
+    // Hiding the focus window hands the focus to its owner.
+    screen.ShowWindow(SW_HIDE);
+    EXPECT_EQ(plat::GetFocus(), &frame);
+    host.InjectKeyPress(VK_SPACE, ' ');
+    host.RunUntilIdle();
+    EXPECT_EQ(frame.Count(WM_KEYDOWN), 1u);
+    EXPECT_EQ(frame.Count(WM_CHAR), 1u);
+}
+
+// A frame that translates keys through its table while it holds one, and
+// throttles mouse moves of its view by taking the newest queued one.
+class Frame : public TestWindow {
+  public:
+    std::unique_ptr<plat::AcceleratorTable> keys;
+    plat::Window* view = nullptr;
+
+    bool PreTranslateMessage(plat::Msg& msg) override {
+        if (msg.message == WM_MOUSEMOVE && msg.window == view) {
+            plat::Msg next;
+            while (plat::PeekMessage(&next, view, WM_MOUSEMOVE, WM_MOUSEMOVE, true)) msg = next;
+        }
+        return keys && plat::TranslateAccelerator(this, keys.get(), msg);
+    }
+};
+
+TEST(Keyboard, AcceleratorsTranslateOnlyWhileTheTableIsLoaded) {
+    HeadlessBackend host;
+    Frame frame;
+    ASSERT_TRUE(frame.Create(nullptr, {0, 0, 640, 480}, kPopup));
+    TestWindow screen;
+    ASSERT_TRUE(screen.Create(&frame, {0, 0, 100, 100}, kPopup | WS_CHILD));
+    host.RunUntilIdle();
+
+    frame.keys = std::make_unique<plat::AcceleratorTable>(std::vector<plat::Accelerator>{
+        {0, 'A', 40335},
+        {0, VK_F1, 40341},
+        {plat::kAccelShift, VK_F1, 40351},
+        {plat::kAccelAlt, 'X', 40387},
+    });
+    auto commands = [&] {
+        std::vector<plat::WParam> out;
+        for (const auto& l : frame.log) {
+            if (l.message == WM_COMMAND) out.push_back(l.wParam);
+        }
+        return out;
+    };
+
+    host.InjectKeyPress('A', 'a');
+    host.InjectKeyPress(VK_F1);
+    host.InjectKey(VK_SHIFT, true);
+    host.InjectKeyPress(VK_F1);
+    host.InjectKeyPress('A', 'A');  // Shift+A is not in the table
+    host.InjectKey(VK_SHIFT, false);
+    host.InjectKey(VK_MENU, true);
+    host.InjectKeyPress('X');
+    host.InjectKey(VK_MENU, false);
+    host.RunUntilIdle();
+    EXPECT_EQ(commands(),
+              (std::vector<plat::WParam>{plat::MakeWParam(40335, 1), plat::MakeWParam(40341, 1),
+                                         plat::MakeWParam(40351, 1), plat::MakeWParam(40387, 1)}));
+    // Translated keys reach no window and type nothing; Shift+A does.
+    EXPECT_EQ(screen.Count(WM_CHAR), 1u);
+    EXPECT_EQ(screen.Last(WM_CHAR)->wParam, 'A');
+
+    frame.keys.reset();  // dropped while a screen is open
+    frame.log.clear();
+    host.InjectKeyPress('A', 'a');
+    host.RunUntilIdle();
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(screen.Last(WM_CHAR)->wParam, 'a');
+}
+
+TEST(Mouse, PreTranslationCanSwallowABurstOfQueuedMoves) {
+    HeadlessBackend host;
+    Frame frame;
+    ASSERT_TRUE(frame.Create(nullptr, {0, 0, 1024, 768}, kPopup));
+    TestWindow view;
+    ASSERT_TRUE(view.Create(&frame, {162, 0, 1024, 768}, kPopup | WS_CHILD | WS_BORDER));
+    frame.view = &view;
+    host.RunUntilIdle();
+    for (int i = 0; i < 5; ++i) host.InjectMouseMove({300 + i, 200});
+    host.InjectMouseMove({10, 10});  // over the frame: not taken
+    host.RunUntilIdle();
+    EXPECT_EQ(view.Count(WM_MOUSEMOVE), 1u);
+    EXPECT_EQ(Where(view.Last(WM_MOUSEMOVE)), (Point{304 - 163, 199}));
+    EXPECT_EQ(frame.Count(WM_MOUSEMOVE), 1u);
+}
+
+}  // namespace

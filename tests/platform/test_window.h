@@ -1,0 +1,67 @@
+#pragma once
+// A window for tests: logs every message it gets and lets a test plug in
+// behaviour per message.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace plat_test {
+
+struct Logged {
+    uint32_t message;
+    plat::WParam wParam;
+    plat::LParam lParam;
+};
+
+class TestWindow : public plat::Window {
+  public:
+    using Handler = std::function<plat::LResult(plat::WParam, plat::LParam)>;
+
+    explicit TestWindow(std::string name = {}, std::vector<std::string>* journal = nullptr,
+                        uint32_t classStyle = 0)
+        : name_(std::move(name)), journal_(journal), classStyle_(classStyle) {}
+    ~TestWindow() override {
+        if (journal_) journal_->push_back(name_ + " deleted");
+    }
+
+    void On(uint32_t message, Handler handler) { handlers_[message] = std::move(handler); }
+    uint32_t ClassStyle() const override { return classStyle_; }
+
+    std::vector<Logged> log;
+    std::vector<uint32_t> Messages() const {
+        std::vector<uint32_t> out;
+        for (const auto& l : log) out.push_back(l.message);
+        return out;
+    }
+    size_t Count(uint32_t message) const {
+        size_t n = 0;
+        for (const auto& l : log) n += l.message == message;
+        return n;
+    }
+    const Logged* Last(uint32_t message) const {
+        for (auto it = log.rbegin(); it != log.rend(); ++it) {
+            if (it->message == message) return &*it;
+        }
+        return nullptr;
+    }
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
+        log.push_back({message, w, l});
+        auto it = handlers_.find(message);
+        if (it != handlers_.end()) return it->second(w, l);
+        return DefaultMessage(message, w, l);
+    }
+
+  private:
+    std::string name_;
+    std::vector<std::string>* journal_;
+    uint32_t classStyle_;
+    std::map<uint32_t, Handler> handlers_;
+};
+
+}  // namespace plat_test

@@ -1,0 +1,100 @@
+// Window timers on the fake clock.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/clock.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/message_queue.h"
+#include "test_window.h"
+
+using plat::HeadlessBackend;
+using plat_test::TestWindow;
+
+namespace {
+
+std::vector<plat::WParam> TimerIds(const TestWindow& w) {
+    std::vector<plat::WParam> ids;
+    for (const auto& l : w.log) {
+        if (l.message == WM_TIMER) ids.push_back(l.wParam);
+    }
+    return ids;
+}
+
+TEST(Timers, FireEveryPeriodWithoutCatchingUp) {
+    HeadlessBackend host;
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+    EXPECT_EQ(w.SetTimer(1105, 100), 1105u);
+    host.AdvanceClock(99);
+    host.RunUntilIdle();
+    EXPECT_TRUE(TimerIds(w).empty());
+    host.AdvanceClock(1);
+    host.RunUntilIdle();
+    EXPECT_EQ(TimerIds(w), std::vector<plat::WParam>{1105});
+    // A long stall gives one message, not one per missed period.
+    host.AdvanceClock(1000);
+    host.RunUntilIdle();
+    EXPECT_EQ(TimerIds(w).size(), 2u);
+    EXPECT_EQ(plat::TimeUntilNextTimer(), 100u);
+}
+
+TEST(Timers, TwoTimersKillAndRestart) {
+    HeadlessBackend host;
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+    w.SetTimer(1105, 100);
+    w.SetTimer(1106, 10);
+    host.RunFor(100, 10);
+    const auto ids = TimerIds(w);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1106u), 10);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1105u), 1);
+    EXPECT_TRUE(w.KillTimer(1106));
+    EXPECT_FALSE(w.KillTimer(1106));
+    w.log.clear();
+    // Setting an existing id restarts its period.
+    host.AdvanceClock(90);
+    w.SetTimer(1105, 100);
+    host.AdvanceClock(50);
+    host.RunUntilIdle();
+    EXPECT_TRUE(TimerIds(w).empty());
+    host.AdvanceClock(50);
+    host.RunUntilIdle();
+    EXPECT_EQ(TimerIds(w), std::vector<plat::WParam>{1105});
+    // Periods below 10 ms run at 10 ms.
+    w.SetTimer(5, 1);
+    EXPECT_EQ(plat::TimeUntilNextTimer(), 10u);
+    w.DestroyWindow();
+    EXPECT_EQ(plat::TimeUntilNextTimer(), UINT32_MAX);
+}
+
+TEST(Timers, SurviveTheWrapOfTheClock) {
+    HeadlessBackend host;
+    host.SetClock(0xFFFFFFF0u);
+    EXPECT_EQ(plat::TimeGetTime(), 0xFFFFFFF0u);
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+    w.SetTimer(1, 100);
+    host.AdvanceClock(0x20);  // the clock wrapped to 0x10
+    EXPECT_EQ(plat::TimeGetTime(), 0x10u);
+    host.RunUntilIdle();
+    EXPECT_TRUE(TimerIds(w).empty());
+    EXPECT_EQ(plat::TimeUntilNextTimer(), 68u);
+    host.AdvanceClock(68);
+    host.RunUntilIdle();
+    EXPECT_EQ(TimerIds(w), std::vector<plat::WParam>{1});
+}
+
+TEST(Timers, PaintGoesBeforeTimers) {
+    HeadlessBackend host;
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP | WS_VISIBLE));
+    w.SetTimer(1, 10);
+    host.AdvanceClock(10);
+    w.log.clear();
+    host.RunUntilIdle();
+    EXPECT_EQ(w.Messages(), (std::vector<uint32_t>{WM_PAINT, WM_TIMER}));
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// The written folder: every file the game reads exists with its size, every
+// picture is a well-formed 8-bit DIB with the shared palette, and the output
+// does not change from run to run.
+
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+
+#include "app/data_tables.h"
+#include "building_types.h"
+#include "data_folder_fixture.h"
+#include "standin.h"
+#include "support/game_state_scope.h"
+
+namespace standin_test {
+namespace {
+
+struct Size {
+    int w, h;
+};
+
+// Floor sizes, picture-name suffixes and per-colour pictures of the 32
+// building types, as the game's own table gives them.
+struct Type {
+    int w, d;
+    std::string suffix;
+    bool perPlayer;
+};
+const std::array<Type, 32>& GameTypes() {
+    static const std::array<Type, 32> types = [] {
+        GameStateScope scope;
+        InitBuildingTypes();
+        std::array<Type, 32> table;
+        for (int t = 0; t < 32; ++t) {
+            const BuildingType& bt = scope.state().building_types[t];
+            table[t] = {bt.floor_width, bt.floor_depth, bt.image_suffix, bt.player_coloured != 0};
+        }
+        return table;
+    }();
+    return types;
+}
+
+// Building types whose animated picture ("g0<suffix>a.jgd") the game reads.
+constexpr int kAnimatedTypes[] = {11, 12, 17, 18, 28, 29, 30, 31};
+
+// Every picture the game reads, with its width, and its height where fixed
+// (-1: any height).
+std::map<std::string, Size> ExpectedPictures() {
+    std::map<std::string, Size> e = {
+        {"font_1.jgd", {16, 3680}}, {"font_2.jgd", {8, 560}},     {"tile.jgd", {100, 100}},
+        {"logo0.jgd", {350, 141}},  {"logo1.jgd", {320, 98}},     {"scr_0.jgd", {640, 480}},
+        {"scb_0.jgd", {1600, 64}},  {"scr_42.jgd", {320, 200}},   {"scb_42.jgd", {32, 16}},
+        {"t_mask.jgd", {960, 40}},  {"streets.jgd", {1344, 240}}, {"bridge.jgd", {768, 320}},
+        {"hang.jgd", {576, 40}},    {"ueber.jgd", {960, 200}},    {"signs.jgd", {192, 75}},
+        {"ck.jgd", {176, 480}},     {"sf.jgd", {64, -1}},         {"ani_1.jgd", {128, 40}},
+        {"ani_2.jgd", {704, 76}},   {"ani_3.jgd", {1728, 44}},    {"ani_4.jgd", {128, 32}},
+        {"ani_5.jgd", {1792, 48}},  {"ani_6.jgd", {576, 52}},     {"ani_9.jgd", {1496, 44}},
+        {"ani_10.jgd", {1020, 40}}, {"ani_11.jgd", {1836, 48}},   {"ani_12.jgd", {2516, 92}},
+    };
+    // The editor's new-world and editor-start screens with their sheets.
+    for (const char* screen : {"neuw", "edst"}) {
+        e[std::string("scr_") + screen + ".jgd"] = {640, 480};
+        e[std::string("scb_") + screen + ".jgd"] = {232, 80};
+    }
+    for (int c = 0; c < 4; ++c) {
+        const std::string n = std::to_string(c);
+        e["prosgn_" + n + ".jgd"] = {1184, 32};
+        e["lk" + n + ".jgd"] = {176, 480};
+        e["lo" + n + ".jgd"] = {244, 252};
+        e["wa" + n + ".jgd"] = {144, 240};
+    }
+    for (const char* season : {"spring", "summer", "autumn"}) {
+        const std::string f = std::string(season) + "/";
+        e[f + "tiles.jgd"] = {960, 480};
+        e[f + "tilesg.jgd"] = {960, 480};
+        e[f + "baum.jgd"] = {1452, 864};
+        e[f + "trees6.jgd"] = {1452, 72};
+        e[f + "stumpf.jgd"] = {1452, 72};
+        for (int r = 0; r < 4; ++r) {
+            const std::string g = f + "g" + std::to_string(r);
+            for (int t = 0; t < 32; ++t) {
+                const Type& type = GameTypes()[t];
+                Size size{32 * (type.w + type.d), -1};
+                if (t <= 3) size = {64, 112};            // depot base and roof
+                if (t >= 6 && t <= 9) size = {160, -1};  // one row of the station
+                if (t == 4 || t == 5) size = {160, -1};
+                const bool store = t >= 21 && t <= 26;
+                if (type.perPlayer) {
+                    for (int c = 0; c < 4; ++c) {
+                        const std::string prefix = store ? f + "v" + std::to_string(r) : g;
+                        e[prefix + type.suffix + std::to_string(c) + ".jgd"] = size;
+                    }
+                } else {
+                    e[g + type.suffix + ".jgd"] = size;
+                }
+            }
+            for (int n = 34; n <= 86; ++n) e[g + "_" + std::to_string(n) + ".jgd"] = {64, -1};
+        }
+        for (int t : {11, 12, 17, 18, 28, 29, 30, 31}) {
+            const Type& type = GameTypes()[t];
+            e[f + "g0" + type.suffix + "a.jgd"] = {32 * (type.w + type.d), -1};
+        }
+    }
+    return e;
+}
+
+TEST_F(DataFolderTest, EveryPictureTheGameReadsExistsWithItsSize) {
+    const auto expected = ExpectedPictures();
+    const std::string& folder = WrittenFolder();
+    for (const auto& [name, size] : expected) {
+        ParsedDib dib = ParseDib(ReadFileBytes(folder + "/" + name));
+        ASSERT_TRUE(dib.ok) << name << ": " << dib.problem;
+        EXPECT_EQ(dib.width, size.w) << name;
+        if (size.h >= 0) {
+            EXPECT_EQ(dib.height, size.h) << name;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder + "/.complete"));
+}
+
+TEST(GeneratorTables, BuildingTypesAreTheGames) {
+    for (int t = 0; t < standin::kBuildingTypes; ++t) {
+        const standin::BuildingInfo& info = standin::kBuildings[t];
+        const Type& type = GameTypes()[t];
+        EXPECT_EQ(info.width, type.w) << t;
+        EXPECT_EQ(info.depth, type.d) << t;
+        EXPECT_EQ(info.suffix, type.suffix) << t;
+        EXPECT_EQ(info.perPlayer, type.perPlayer) << t;
+        bool animated = false;
+        for (int a : kAnimatedTypes) animated |= a == t;
+        EXPECT_EQ(standin::HasAnimatedVariant(t), animated) << t;
+    }
+}
+
+TEST(GeneratorTables, EveryPictureWrittenIsOneTheGameReads) {
+    const auto expected = ExpectedPictures();
+    for (const auto& recipe : standin::DataFileRecipes()) {
+        const std::string& path = recipe.path;
+        if (path.size() < 4 || path.compare(path.size() - 4, 4, ".jgd") != 0) continue;
+        EXPECT_TRUE(expected.count(path)) << path;
+    }
+}
+
+TEST_F(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
+    // Height at least the footprint diamond; types 4/5 hold the plate row at 93.
+    for (int r = 0; r < 4; ++r) {
+        for (int t : {10, 11, 14, 20, 27, 30, 31}) {
+            const Type& type = GameTypes()[t];
+            ParsedDib dib = Load("summer/g" + std::to_string(r) + type.suffix + ".jgd");
+            ASSERT_TRUE(dib.ok);
+            EXPECT_GE(dib.height, 16 * (type.w + type.d)) << t;
+        }
+        for (const char* s : {"_27", "_28"}) {
+            ParsedDib dib = Load("autumn/g" + std::to_string(r) + s + ".jgd");
+            ASSERT_TRUE(dib.ok);
+            EXPECT_GE(dib.height, 93 + 32);
+            // Both platform plates are there: edges along one axis or the other.
+            EXPECT_NE(dib.At(44, 93 + 9), 0);
+            EXPECT_NE(dib.At(96 + 19, 93 + 9), 0);
+        }
+    }
+}
+
+TEST_F(DataFolderTest, AllPicturesShareThePaletteWithItsStaticColours) {
+    ParsedDib first = Load("font_1.jgd");
+    ASSERT_TRUE(first.ok);
+    const uint8_t kLow[10][3] = {{0, 0, 0},       {128, 0, 0},    {0, 128, 0},   {128, 128, 0},
+                                 {0, 0, 128},     {128, 0, 128},  {0, 128, 128}, {192, 192, 192},
+                                 {192, 220, 192}, {166, 202, 240}};
+    const uint8_t kHigh[10][3] = {{255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},
+                                  {0, 255, 0},     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},
+                                  {0, 255, 255},   {255, 255, 255}};
+    for (int i = 0; i < 10; ++i) {
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(first.palette[3 * i + k], kLow[i][k]) << "entry " << i;
+            EXPECT_EQ(first.palette[3 * (246 + i) + k], kHigh[i][k]) << "entry " << 246 + i;
+        }
+    }
+    // The player colours at the entries the screens use directly.
+    const std::pair<int, std::array<uint8_t, 3>> kPlayers[] = {
+        {28, {255, 0, 0}}, {195, {90, 198, 90}}, {234, {0, 90, 231}}, {141, {255, 255, 8}}};
+    for (const auto& [index, rgb] : kPlayers) {
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(first.palette[3 * index + k], rgb[k]) << index;
+    }
+    // The text colour is light, to stand on the dark screens and plates.
+    EXPECT_GT(first.palette[3 * 10] + first.palette[3 * 10 + 1] + first.palette[3 * 10 + 2], 600);
+    for (const char* other : {"scr_0.jgd", "summer/tilesg.jgd", "lk2.jgd", "spring/g1_80.jgd"}) {
+        ParsedDib dib = Load(other);
+        ASSERT_TRUE(dib.ok) << other;
+        EXPECT_EQ(dib.palette, first.palette) << other;
+    }
+}
+
+TEST_F(DataFolderTest, FolderHoldsExactlyTheRecipesAndTheOutputIsDeterministic) {
+    const auto recipes = standin::DataFileRecipes();
+    std::set<std::string> paths;
+    for (const auto& r : recipes) EXPECT_TRUE(paths.insert(r.path).second) << "twice: " << r.path;
+    size_t files = 0;
+    const std::string& folder = WrittenFolder();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string rel = std::filesystem::relative(entry.path(), folder).generic_string();
+        if (rel == ".complete") continue;
+        EXPECT_TRUE(paths.count(rel)) << "unexpected file " << rel;
+        ++files;
+    }
+    EXPECT_EQ(files, recipes.size());
+    // Making a sample of the files again gives the same bytes.
+    for (size_t i = 0; i < recipes.size(); i += 7) {
+        EXPECT_EQ(recipes[i].make(), ReadFileBytes(folder + "/" + recipes[i].path))
+            << recipes[i].path;
+    }
+}
+
+TEST(DataFolderWrite, ReportsAFolderThatCannotBeMade) {
+    const std::filesystem::path base =
+        std::filesystem::temp_directory_path() / ("fv_standin_blocked_" + std::to_string(getpid()));
+    std::filesystem::remove_all(base);
+    {
+        std::ofstream blocker(base);  // a file where the folder should go
+    }
+    std::string error;
+    EXPECT_FALSE(standin::WriteDataFolder((base / "data").string(), &error));
+    EXPECT_FALSE(error.empty());
+    std::filesystem::remove_all(base);
+}
+
+}  // namespace
+}  // namespace standin_test

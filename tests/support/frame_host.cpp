@@ -1,0 +1,159 @@
+#include "support/frame_host.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/app_globals.h"
+#include "app/game_state.h"
+#include "app/settings.h"
+#include "app/statistics.h"
+#include "game/opponent.h"
+#include "platform/compositor.h"
+#include "platform/palette.h"
+#include "platform/random.h"
+#include "standin.h"
+
+namespace fvtest {
+
+namespace {
+
+struct MadeFile {
+    std::string path;
+    std::vector<uint8_t> bytes;
+};
+
+// Made once per test program: drawing them is the slow part.
+const std::vector<MadeFile>& StartPictures() {
+    static const std::vector<MadeFile> files = [] {
+        const std::vector<std::string> wanted = {"font_1.jgd", "font_2.jgd",   "tile.jgd",
+                                                 "logo0.jgd",  "logo1.jgd",    "scr_0.jgd",
+                                                 "scb_0.jgd",  "scr_edst.jgd", "scb_edst.jgd"};
+        std::vector<MadeFile> made;
+        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+            if (std::find(wanted.begin(), wanted.end(), recipe.path) == wanted.end()) continue;
+            made.push_back({recipe.path, recipe.make()});
+        }
+        return made;
+    }();
+    return files;
+}
+
+void WriteFiles(const std::string& folder, const std::vector<MadeFile>& files) {
+    for (const MadeFile& file : files) {
+        const std::filesystem::path path = std::filesystem::path(folder) / file.path;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(file.bytes.data()),
+                   static_cast<std::streamsize>(file.bytes.size()));
+    }
+}
+
+}  // namespace
+
+void WriteWorldPictures(const std::string& folder) {
+    // The pictures of the folder itself and those of autumn (season 3) in
+    // rotation 0, which is what a new world view loads.
+    auto wanted = [](const std::string& path) {
+        if (path.find('/') == std::string::npos) return true;
+        if (path.rfind("autumn/", 0) != 0) return false;
+        const std::string name = path.substr(7);
+        return name.rfind("g0", 0) == 0 || name.rfind("v0", 0) == 0 ||
+               name.rfind("tiles", 0) == 0 || name.rfind("baum", 0) == 0;
+    };
+    std::vector<MadeFile> files;
+    for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+        if (wanted(recipe.path)) files.push_back({recipe.path, recipe.make()});
+    }
+    WriteFiles(folder, files);
+}
+
+void WriteStartPictures(const std::string& folder) {
+    WriteFiles(folder, StartPictures());
+}
+
+int RecordingSound::Count(const std::string& name) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), name));
+}
+
+plat::LResult RecordingPanel::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
+    if (message >= WM_USER) messages.push_back(message);
+    return DefaultMessage(message, w, l);
+}
+
+plat::LResult RecordingView::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
+    if (message == WM_MOUSEMOVE) moves.push_back({w, l, plat::CurrentBackend().Now()});
+    return DefaultMessage(message, w, l);
+}
+
+FrameHost::FrameHost(plat::Size screen, bool pictures) : host(screen), stepper_(app_, host) {
+    plat::ResetSystemPalette();
+    plat::ResetCompositor();
+    plat::Srand(1);
+    if (pictures) WriteStartPictures(folder.Path());
+    stepper_.Start();
+    g_LogoShown[0] = 0;
+    g_LogoShown[1] = 0;
+    g_MouseMoveTime = MouseMoveTimes{};
+    g_AnimPending = 0;
+    GetFrameHooks() = FrameHooks{};
+    gs = new CGameState;
+    g_pGameState = gs;
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot)
+        gs->opponents[slot] = new COpponent(slot, slot);
+    ClearStatistics();
+    ResetGameCounters();
+    BuildDataPaths(folder.Path());
+    gs->install_index = 0;
+    sound = new RecordingSound;
+    g_pSound = sound;
+    frame = new HAUPTFENSTER;
+    app_.mainWindow = frame;
+}
+
+void FrameHost::DeleteFrame() {
+    HAUPTFENSTER* f = frame;
+    frame = nullptr;
+    delete f;
+    gs = nullptr;
+    sound = nullptr;
+}
+
+void FrameHost::ShowTitle() {
+    frame->SendMessage(WM_USER + 0x2D);
+    Advance(4011);  // logo 0
+    Advance(3011);  // logo 1
+}
+
+FrameHost::~FrameHost() {
+    delete g_pSpielFeld;
+    g_pSpielFeld = nullptr;
+    delete g_pHauptDialog;
+    g_pHauptDialog = nullptr;
+    DeleteFrame();
+    ShutdownGameState();
+    GetFrameHooks() = FrameHooks{};
+    app_.mainWindow = nullptr;
+    stepper_.Finish();
+}
+
+uint64_t ScreenHash(int32_t w, int32_t h) {
+    const plat::Surface& s = plat::ComposeScreen();
+    uint64_t hash = 1469598103934665603ull;
+    for (int32_t y = 0; y < h; ++y) {
+        const uint8_t* row = s.Row(y);
+        for (int32_t x = 0; x < w; ++x) {
+            hash ^= row[x];
+            hash *= 1099511628211ull;
+        }
+    }
+    return hash;
+}
+
+void MaybeSaveScreen(const std::string& name) {
+    const char* folder = std::getenv("FV_GOLDEN_PNG");
+    if (folder != nullptr) plat::SaveScreenPng(std::string(folder) + "/" + name + ".png");
+}
+
+}  // namespace fvtest

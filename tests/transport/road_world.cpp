@@ -1,0 +1,291 @@
+#include "road_world.h"
+
+#include <algorithm>
+
+#include "app/app_globals.h"
+#include "app/data_tables.h"
+#include "transport/vehicle_list.h"
+#include "world/way_piece_tables.h"
+
+namespace roadtest {
+
+RoadWorld::RoadWorld() : network_(std::make_unique<CWayNetwork>()) {
+    g_pWayNetwork = network_.get();
+    g_ppBuildings = &buildings_;
+    g_pCityManager = &cities_;
+    g_pSpielFeld = &view_;
+    g_MaxVehicleNumber = 0;
+    for (int32_t i = 0; i < kMapFieldCount; ++i) {
+        game_.state().fields[i].set_teile_art(1);
+        game_.state().fields[i].set_hoehe(2);
+    }
+    game_.state().game_mode = kModeGame;
+    InitVehicleModels();
+    host_.SetClock(1000000);
+    game_.state().timers.frame_time = host_.Now();
+}
+
+RoadWorld::~RoadWorld() {
+    DeleteAllVehicles();
+    g_MaxVehicleNumber = 0;
+    g_pWayNetwork = nullptr;
+    g_ppBuildings = nullptr;
+    g_pCityManager = nullptr;
+    g_pSpielFeld = nullptr;
+}
+
+void RoadWorld::Road(int32_t x, int32_t y, int32_t wayType) {
+    Grow(x, y);
+    MapField& field = F(x, y);
+    field.set_wegtyp(static_cast<uint32_t>(wayType));
+    if (field.wegteil() == 0) field.set_wegteil(1);
+}
+
+void RoadWorld::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    const int32_t dx = (x2 > x1) - (x2 < x1);
+    const int32_t dy = (y2 > y1) - (y2 < y1);
+    for (int32_t x = x1, y = y1;; x += dx, y += dy) {
+        Road(x, y, wayType);
+        if (x == x2 && y == y2) break;
+    }
+}
+
+TestTerminal& RoadWorld::Depot(int32_t x, int32_t y, int32_t type, int32_t number) {
+    auto terminal = std::make_unique<TestTerminal>();
+    terminal->anchor_x = x;
+    terminal->anchor_y = y;
+    buildings_.buildings[number] = terminal.get();
+    terminals_.push_back(std::move(terminal));
+    MapField& field = F(x, y);
+    Road(x, y);
+    field.set_building_flag(true);
+    field.set_geb_num(static_cast<uint32_t>(number));
+    field.set_geb_typ(static_cast<uint32_t>(type));
+    depots_.emplace_back(x, y);
+    return *terminals_.back();
+}
+
+void RoadWorld::DepotRoad(int32_t x, int32_t y) {
+    Road(x, y);
+    depots_.emplace_back(x, y);
+}
+
+void RoadWorld::Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    const bool alongY = x1 == x2;
+    // Flat end codes: south 1, north 2, west 5, east 6; spans 9 (N-S) or 11.
+    const uint32_t lowCode = alongY ? 2 : 5;
+    const uint32_t highCode = alongY ? 1 : 6;
+    const uint32_t spanCode = alongY ? 9 : 11;
+    const int32_t length = alongY ? y2 - y1 : x2 - x1;
+    for (int32_t k = 0; k <= length; ++k) {
+        const int32_t x = alongY ? x1 : x1 + k;
+        const int32_t y = alongY ? y1 + k : y1;
+        Grow(x, y);
+        MapField& field = F(x, y);
+        field.set_bridge_flag(true);
+        field.set_building_flag(false);
+        if (k == 0 || k == length) {
+            const uint32_t code = k == 0 ? lowCode : highCode;
+            field.set_data_word(code + (static_cast<uint32_t>(wayType) << 4));
+            field.set_bridge_end(true);
+            field.set_wegtyp(static_cast<uint32_t>(wayType));
+            field.set_wegteil(BridgeEndWayPiece[code - 1]);
+            field.set_richtung(BridgeCodeDirection(static_cast<int32_t>(code)));
+        } else {
+            field.set_data_word(spanCode + (static_cast<uint32_t>(wayType) << 4));
+        }
+    }
+}
+
+void RoadWorld::Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    const bool alongY = x1 == x2;
+    // The low portal's ramp rises towards the high one (slope S or E), the
+    // high portal's towards the low one (N or W).
+    const uint32_t lowSlope = alongY ? 3 : 2;
+    const uint32_t highSlope = alongY ? 1 : 4;
+    const int32_t length = alongY ? y2 - y1 : x2 - x1;
+    for (int32_t k = 0; k <= length; ++k) {
+        const int32_t x = alongY ? x1 : x1 + k;
+        const int32_t y = alongY ? y1 + k : y1;
+        Grow(x, y);
+        MapField& field = F(x, y);
+        field.set_tunnel(true);
+        field.set_tunnel_hoehe(2);
+        if (k == 0 || k == length) {
+            field.set_tportal(true);
+            field.set_teile_diff(k == 0 ? lowSlope : highSlope);
+            field.set_wegtyp(static_cast<uint32_t>(wayType));
+            field.set_wegteil(alongY ? 1 : 2);
+            field.set_richtung(SlopeDirection(static_cast<int32_t>(field.teile_diff())));
+        }
+    }
+}
+
+void RoadWorld::Finish(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool dead_end_nodes) {
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            const MapField& field = F(x, y);
+            if (field.wegtyp() == 0 || field.tportal() || field.bridge_end()) continue;
+            UpdateRoadPieceShape(x, y);
+        }
+    }
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) helper_.UpdateWayPiecesAround(x, y);
+    }
+    for (auto [x, y] : depots_) {
+        if (F(x, y).knotennummer() == 0) Net().CreateNode(x, y);
+    }
+    for (int32_t x = x0; dead_end_nodes && x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            const MapField& field = F(x, y);
+            if (field.tportal() || field.bridge_end() || !IsRoadWay(field.wegtyp())) continue;
+            if (DirIndexFromBit(field.richtung()) >= 0 && field.knotennummer() == 0) {
+                Net().CreateNode(x, y);
+            }
+        }
+    }
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            const MapField& field = F(x, y);
+            if (!field.knoten()) continue;
+            for (int32_t i = 0; i < 4; ++i) {
+                if (field.richtung() & DirBitFromIndex(i)) {
+                    Net().LinkFromField(x, y, DirBitFromIndex(i));
+                }
+            }
+        }
+    }
+}
+
+CCity& RoadWorld::City(int32_t n, int32_t x, int32_t y) {
+    auto city = std::make_unique<CCity>(n, x, y, 1);
+    cities_.cities[n - 1] = city.get();
+    city_objects_.push_back(std::move(city));
+    return *city_objects_.back();
+}
+
+void RoadWorld::Street(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t city) {
+    Line(x1, y1, x2, y2, kWayCityStreet);
+    const int32_t dx = (x2 > x1) - (x2 < x1);
+    const int32_t dy = (y2 > y1) - (y2 < y1);
+    for (int32_t x = x1, y = y1;; x += dx, y += dy) {
+        F(x, y).set_stadtnum(static_cast<uint32_t>(city));
+        if (x == x2 && y == y2) break;
+    }
+}
+
+void RoadWorld::SetSchedule(CVehicle& v, const std::vector<std::pair<int32_t, int32_t>>& stops) {
+    for (ScheduleStop& stop : v.schedule) stop = EmptyScheduleStop();
+    for (size_t i = 0; i < stops.size() && i < kScheduleStops; ++i) {
+        v.schedule[i].x[0] = static_cast<uint8_t>(stops[i].first);
+        v.schedule[i].y[0] = static_cast<uint8_t>(stops[i].second);
+    }
+    v.stop_count = static_cast<int32_t>(stops.size());
+    v.needs_route = 1;
+}
+
+void RoadWorld::Frames(int32_t n) {
+    for (int32_t i = 0; i < n; ++i) {
+        host_.AdvanceClock(26);
+        app_.UpdateFrame();
+    }
+}
+
+int64_t RoadWorld::MarkSum() const {
+    int64_t sum = 0;
+    for (int32_t i = 0; i < kMapFieldCount; ++i) {
+        const MapField& field = g_pGameState->fields[i];
+        sum += field.belegt();
+        sum += field.geb_change() ? 1 : 0;
+        sum += field.tunnel_belegt() ? 1 : 0;
+        if (field.bridge_flag() && !field.bridge_end()) sum += field.bytes[9] & 0x0F;
+    }
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* node = network_->Node(n);
+        if (node == nullptr) continue;
+        for (uint8_t b : node->belegt) sum += b;
+    }
+    return sum;
+}
+
+::testing::AssertionResult RoadWorld::MarksConsistent() const {
+    // The marks the listed vehicles hold, field by field.
+    std::vector<uint8_t> lanes(kMapFieldCount), tunnels(kMapFieldCount), bridges(kMapFieldCount);
+    std::vector<uint8_t> counts(kMapFieldCount);
+    std::vector<int32_t> sides(kWayNodeSlots * 4);
+    for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        const CVehicle& v = *node->vehicle;
+        const RoadMark& m = v.mark;
+        if (m.kind == MarkKind::None) continue;
+        if (m.x != v.pos_x || m.y != v.pos_y) {
+            return ::testing::AssertionFailure()
+                   << "vehicle " << v.number << " holds a mark on " << int(m.x) << "," << int(m.y)
+                   << " but is on " << int(v.pos_x) << "," << int(v.pos_y);
+        }
+        const int32_t index = FieldIndex(m.x, m.y);
+        uint8_t* lane = m.kind == MarkKind::Lane     ? &lanes[index]
+                        : m.kind == MarkKind::Tunnel ? &tunnels[index]
+                        : m.kind == MarkKind::Bridge ? &bridges[index]
+                                                     : nullptr;
+        if (lane != nullptr) {
+            if ((*lane & m.lane) != 0) {
+                return ::testing::AssertionFailure() << "two vehicles share lane " << int(m.lane)
+                                                     << " on " << int(m.x) << "," << int(m.y);
+            }
+            *lane |= m.lane;
+            continue;
+        }
+        counts[index] += 1;
+        if (m.node > 0 && m.node < kWayNodeSlots) {
+            for (int32_t side = 0; side < 4; ++side) {
+                if (side != m.exit) sides[m.node * 4 + side] += 1;
+            }
+        }
+    }
+    for (int32_t x = box_x0_; x <= box_x1_; ++x) {
+        for (int32_t y = box_y0_; y <= box_y1_; ++y) {
+            const int32_t i = FieldIndex(x, y);
+            const MapField& field = g_pGameState->fields[i];
+            if (counts[i] != 0 && lanes[i] != 0) {
+                return ::testing::AssertionFailure()
+                       << "lane and junction marks on " << x << "," << y;
+            }
+            const uint8_t expectBelegt = counts[i] != 0 ? counts[i] : lanes[i];
+            if (field.belegt() != expectBelegt) {
+                return ::testing::AssertionFailure()
+                       << "field " << x << "," << y << " belegt " << int(field.belegt())
+                       << " expected " << int(expectBelegt);
+            }
+            const uint8_t tunnel = (field.geb_change() ? 1 : 0) | (field.tunnel_belegt() ? 2 : 0);
+            if (tunnel != tunnels[i]) {
+                return ::testing::AssertionFailure()
+                       << "tunnel marks on " << x << "," << y << ": " << int(tunnel);
+            }
+            if (field.bridge_flag() && !field.bridge_end() &&
+                (field.bytes[9] & 0x0F) != bridges[i]) {
+                return ::testing::AssertionFailure() << "bridge marks on " << x << "," << y;
+            }
+        }
+    }
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* node = network_->Node(n);
+        if (node == nullptr) continue;
+        for (int32_t side = 0; side < 4; ++side) {
+            if (node->belegt[side] != sides[n * 4 + side]) {
+                return ::testing::AssertionFailure()
+                       << "node " << n << " side " << side << " counter " << int(node->belegt[side])
+                       << " expected " << sides[n * 4 + side];
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void RoadWorld::Grow(int32_t x, int32_t y) {
+    box_x0_ = std::min(box_x0_, std::max(0, x - 1));
+    box_y0_ = std::min(box_y0_, std::max(0, y - 1));
+    box_x1_ = std::max(box_x1_, std::min(255, x + 1));
+    box_y1_ = std::max(box_y1_, std::min(255, y + 1));
+}
+
+}  // namespace roadtest

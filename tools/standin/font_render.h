@@ -1,0 +1,37 @@
+#pragma once
+// Text rendering for the generator: outline glyphs from a freely licensed
+// system font through FreeType (DejaVu Sans), or the hand-drawn pixel font
+// when FreeType or the font file is missing. Texts are Windows-1252 bytes.
+
+#include <cstdint>
+#include <string>
+
+#include "canvas.h"
+
+namespace standin {
+
+enum class FontStyle { Regular, Bold };
+
+// Ink mask of one character (1 = ink) for a line of the given pixel size:
+// the mask is as wide as the glyph's ink plus its left bearing and
+// LineHeight(size) tall with the baseline at Baseline(size). *advance gets the
+// pen advance in pixels.
+Canvas RenderGlyph(uint8_t ch, int pixelSize, FontStyle style, int* advance);
+
+int LineHeight(int pixelSize);
+int Baseline(int pixelSize);
+
+// Width of a text line in pixels.
+int TextWidth(const std::string& text, int pixelSize, FontStyle style);
+
+// Draws a text line with its top-left corner at (x, y).
+void DrawText(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
+              uint8_t colour);
+// Centred on x, with an optional one-pixel shadow below right (colour 0 = none).
+void DrawTextCentred(Canvas& canvas, int cx, int y, const std::string& text, int pixelSize,
+                     FontStyle style, uint8_t colour, uint8_t shadow);
+
+// Whether outline glyphs are available (FreeType built in and the font found).
+bool HaveOutlineFont();
+
+}  // namespace standin

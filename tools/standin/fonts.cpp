@@ -1,0 +1,99 @@
+#include "fonts.h"
+
+#include <algorithm>
+#include <string>
+
+#include "font_render.h"
+#include "font_tables.h"
+#include "palette.h"
+#include "pixel_font.h"
+
+namespace standin {
+namespace {
+
+constexpr int kFont1PixelSize = 12;
+
+// Copies glyph ink into the cell at (0, top), keeping it inside columns
+// 0 .. avail - 1: shifted left when it would stick out, squeezed when wider.
+void PlaceInk(Canvas& strip, const Canvas& ink, int top, int avail, uint8_t colour) {
+    if (avail <= 0 || ink.width == 0) return;
+    int x0 = ink.width, x1 = -1;
+    for (int y = 0; y < ink.height; ++y) {
+        for (int x = 0; x < ink.width; ++x) {
+            if (ink.Get(x, y)) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+            }
+        }
+    }
+    if (x1 < 0) return;
+    const int inkWidth = x1 - x0 + 1;
+    const int width = std::min(inkWidth, avail);
+    const int left = std::max(0, std::min(x0, avail - width));
+    for (int y = 0; y < ink.height; ++y) {
+        for (int tx = 0; tx < width; ++tx) {
+            // Source columns that map onto target column tx.
+            int s0 = x0 + tx * inkWidth / width, s1 = x0 + (tx + 1) * inkWidth / width;
+            bool on = false;
+            for (int sx = s0; sx < std::max(s1, s0 + 1); ++sx) on = on || ink.Get(sx, y);
+            if (on) strip.Set(left + tx, top + y, colour);
+        }
+    }
+}
+
+// Icons: a small framed tile in a colour that varies with the code, showing
+// the character in the pixel font when it has one. Code 123 is the stock
+// unit icon, a crate.
+void DrawIcon(Canvas& strip, int code, int top) {
+    if (code == 123) {
+        strip.FillRect(2, top + 4, 12, 10, pal::Shade(pal::kEarth, 4));
+        strip.FrameRect(2, top + 4, 12, 10, pal::Shade(pal::kEarth, 1));
+        strip.Line(2, top + 4, 13, top + 13, pal::Shade(pal::kEarth, 2));
+        strip.Line(13, top + 4, 2, top + 13, pal::Shade(pal::kEarth, 2));
+        strip.FillRect(2, top + 2, 12, 2, pal::Shade(pal::kEarth, 6));
+        return;
+    }
+    static constexpr Ramp kRamps[] = {pal::kSlate, pal::kTeal,   pal::kPurple,
+                                      pal::kBrick, pal::kOrange, pal::kFoliage};
+    const Ramp r = kRamps[code % 6];
+    strip.FillRect(1, top + 1, 14, 14, pal::Shade(r, 2));
+    strip.FrameRect(1, top + 1, 14, 14, pal::Shade(r, 5));
+    Canvas g = PixelGlyph(static_cast<uint8_t>(code));
+    if (g.width > 0) {
+        strip.BlitMask(g, 8 - g.width / 2, top + 4, pal::kWhite);
+    } else {
+        strip.FillRect(6, top + 6, 4, 4, pal::Shade(r, 6));
+    }
+}
+
+}  // namespace
+
+Canvas MakeFont1() {
+    Canvas strip(16, 16 * kFont1Cells);
+    for (int code = kFirstFontChar; code < kFirstFontChar + kFont1Chars; ++code) {
+        const int advance = kFont1Advances[code - kFirstFontChar];
+        if (advance == 0) continue;
+        const int top = (code - kFirstFontChar) * 16;
+        int ftAdvance = 0;
+        Canvas ink =
+            RenderGlyph(FontCodeToCharacter(code), kFont1PixelSize, FontStyle::Bold, &ftAdvance);
+        // Keep a one-pixel gap to the next character where the advance allows.
+        PlaceInk(strip, ink, top, advance > 2 ? advance - 1 : advance, pal::kText);
+    }
+    for (int code = 123; code < 256; ++code) DrawIcon(strip, code, (code - kFirstFontChar) * 16);
+    return strip;
+}
+
+Canvas MakeFont2() {
+    Canvas strip(8, 8 * kFont2Chars);
+    for (int code = kFirstFontChar; code < kFirstFontChar + kFont2Chars; ++code) {
+        const int advance = kFont2Advances[code - kFirstFontChar];
+        if (advance == 0) continue;
+        Canvas ink = PixelGlyph(FontCodeToCharacter(code));
+        PlaceInk(strip, ink, (code - kFirstFontChar) * 8, advance > 2 ? advance - 1 : advance,
+                 pal::kText);
+    }
+    return strip;
+}
+
+}  // namespace standin
