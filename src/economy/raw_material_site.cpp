@@ -47,7 +47,7 @@ int32_t CRawMaterialSite::SellPortion(GoodsSlot& stock, int32_t product, int32_t
                                       int32_t buyer, int32_t cost) {
     if (product < 0 || stock.product != product || !TakePortion(stock, n, d)) return 0;
     EmptyIfZero(stock);
-    ChargeCost(buyer, int64_t{n} * cost / d, kCostGoods);
+    ChargeCost(buyer, int64_t{n} * (cost / d), kCostGoods);
     RefreshScreens();
     return n;
 }

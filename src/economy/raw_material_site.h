@@ -31,9 +31,10 @@ class CRawMaterialSite : public CBuilding {
     // A stock above the capacity is cut to it.
     static void CutToCapacity(GoodsSlot& stock, int32_t capacity);
 
-    // Sells one portion of n / d units of `product` from `stock` to the buyer,
-    // who pays n x cost / d; the slot empties at 0. Returns n, or 0 when the
-    // slot holds less or the portion is not positive.
+    // Sells n portions of 1 / d unit of `product` from `stock` to the buyer,
+    // who pays cost / d (truncated) for each portion, as when the portions
+    // are taken one at a time; the slot empties at 0. Returns n, or 0 when
+    // the slot holds less or the portion is not positive.
     int32_t SellPortion(GoodsSlot& stock, int32_t product, int32_t n, int32_t d, int32_t buyer,
                         int32_t cost);
     // Redraws the structure window and the information panel showing the site.
