@@ -101,10 +101,11 @@ void CStore::Sell(int32_t i, int32_t n) {
 }
 
 void CStore::SellFromStock(int32_t i) {
-    const int32_t demand = demand_monthly[kCurrentMonth][i];
+    // Wide: the sales figure of a stored game may hold any value.
+    const int64_t demand = demand_monthly[kCurrentMonth][i];
     if (demand < sold_month[i]) return;
-    const int32_t sell = std::min(demand - sold_month[i], WholeUnits(stock[i]));
-    if (sell >= 1) Sell(i, sell);
+    const int64_t sell = std::min<int64_t>(demand - sold_month[i], WholeUnits(stock[i]));
+    if (sell >= 1) Sell(i, static_cast<int32_t>(sell));
 }
 
 int32_t CStore::PutGoods(int32_t product, int32_t amount, int32_t sharers) {
