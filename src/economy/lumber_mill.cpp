@@ -22,8 +22,7 @@ uint32_t TreeCountB(const MapField& f) {
 
 }  // namespace
 
-CLumberMill::CLumberMill(int32_t x, int32_t y, bool loading) : CRawMaterialSite(x, y) {
-    cost = CostOf(kWood);
+CLumberMill::CLumberMill(int32_t x, int32_t y, bool loading) : CSingleGoodSite(x, y, kWood) {
     if (loading) return;
     capacity = DecadeCapacity();
     if (CutForest(false)) {
@@ -148,16 +147,4 @@ int32_t CLumberMill::GetPeriodFigure() {
     }
     const int64_t wood = wood_left + kWoodPerTreeCount * counts;
     return static_cast<int32_t>(std::min<int64_t>(wood, std::numeric_limits<int32_t>::max()));
-}
-
-int32_t CLumberMill::TakeGoods(int32_t p, int32_t amount, int32_t denominator, int32_t buyer) {
-    if (p != kWood) return 0;
-    return SellPortion(stock, p, amount, denominator, buyer, cost);
-}
-
-int32_t CLumberMill::GetStock(int32_t p, int32_t& numerator, int32_t& denominator) {
-    if (p != kWood || stock.product != kWood) return 0;
-    numerator = stock.numerator;
-    denominator = stock.denominator;
-    return WholeUnits(stock);
 }
