@@ -83,7 +83,8 @@ class CStore : public CProducer {
 
     // The demand of product index i from the customers last counted.
     int32_t DemandOf(int32_t i) const;
-    // Price of one unit of product index i at its price step.
+    // Price of one unit of product index i at its price step (0 for an index
+    // outside the family).
     int32_t UnitPrice(int32_t i) const;
     // The city the store works with: the city of its anchor field (or of
     // another of its fields), null outside every city.

@@ -83,7 +83,7 @@ int32_t CStore::DemandOf(int32_t i) const {
 
 int32_t CStore::UnitPrice(int32_t i) const {
     const GoodsRecord* good = GoodsAt(kind_.first_product + i);
-    if (good == nullptr) return 0;
+    if (good == nullptr || i < 0 || i >= kind_.products) return 0;
     const int64_t price = good->price;
     return Wrap(price + price * 5 * price_step[i] / 100);
 }
