@@ -98,8 +98,7 @@ bool CCityCar::SetUpOnField() {
     if (field == nullptr || heading == 0 || (field->richtung() & heading) == 0) return false;
     const MarkKind kind = MarkKindAt(pos_x, pos_y, false, false);
     if (kind != MarkKind::Junction && !IsLaneFree(pos_x, pos_y, kind, lane)) return false;
-    TakeMark(mark, pos_x, pos_y, kind, lane, DirIndexFromBit(heading));
-    lane = mark.lane;
+    TakeVehicleMark(*this, pos_x, pos_y, kind, lane, DirIndexFromBit(heading));
     return true;
 }
 

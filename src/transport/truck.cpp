@@ -102,8 +102,7 @@ bool CTruck::PlaceOnField() {
     if (kind == MarkKind::None) return false;
     const uint8_t want = lane == 2 ? 2 : 1;
     if (kind != MarkKind::Junction && !IsLaneFree(pos_x, pos_y, kind, want)) return false;
-    TakeMark(mark, pos_x, pos_y, kind, want, DirIndexFromBit(Heading()));
-    lane = mark.lane;
+    TakeVehicleMark(*this, pos_x, pos_y, kind, want, DirIndexFromBit(Heading()));
     return true;
 }
 
