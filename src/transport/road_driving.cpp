@@ -132,6 +132,17 @@ void TakeVehicleMark(CVehicle& v, int32_t x, int32_t y, MarkKind kind, uint8_t l
     }
 }
 
+void PutBackLoadedMark(CVehicle& v, MarkKind kind, uint8_t lane) {
+    v.lane = lane;
+    // The grid is read back with the lane bits of the bridge spans; the other
+    // lane marks were cleared before the vehicles were read.
+    const bool expectedSet = kind == MarkKind::Junction || kind == MarkKind::Bridge;
+    if (!expectedSet && !IsLaneFree(v.pos_x, v.pos_y, kind, lane)) return;
+    const int32_t exit = v.junction_exit >= 0 && v.junction_exit <= 3 ? v.junction_exit : -1;
+    TakeMark(v.mark, v.pos_x, v.pos_y, kind, lane, exit, false);
+    if (v.mark.kind != MarkKind::None) v.lane = v.mark.lane;
+}
+
 void MoveInto(CVehicle& v, const RoadStep& step, const RoadEntry& entry) {
     v.left_x = v.pos_x;
     v.left_y = v.pos_y;

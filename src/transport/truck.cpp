@@ -280,10 +280,7 @@ bool CTruck::Load(plat::FileHandle file) {
     if (kind == MarkKind::Tunnel && (in_tunnel != 0 || (field != nullptr && !field->tportal()))) {
         want = HeadingLane(Heading());
     }
-    const int32_t exit = junction_exit >= 0 && junction_exit <= 3 ? junction_exit : -1;
-    // Junction side counters come back with the way network's record.
-    TakeMark(mark, pos_x, pos_y, kind, want, exit, false);
-    lane = mark.lane;
+    PutBackLoadedMark(*this, kind, want);
     removal_flag = 0;
     return true;
 }

@@ -236,6 +236,26 @@ TEST_F(RecordTest, CarPlacedOnANodeFieldGetsItsJunctionMarkBack) {
     EXPECT_EQ(MarkSum(), 0);
 }
 
+TEST_F(RecordTest, TruckSavedWhileWaitingForItsLaneWaitsAgain) {
+    CTruck* first = new CTruck(45, 49, "A", 0);
+    CTruck* second = new CTruck(45, 49, "A", 1);  // its lane on the depot is taken
+    ASSERT_FALSE(second->HoldsMark());
+    for (CTruck* t : {first, second}) SetSchedule(*t, {{45, 49}, {50, 71}});
+    ASSERT_TRUE(Reload(WriteVehicles("waiting")));
+    ASSERT_EQ(CountVehicles(), 2);
+    EXPECT_TRUE(MarksConsistent());
+    int32_t marked = 0;
+    for (CVehicle* v : Listed()) marked += v->HoldsMark() ? 1 : 0;
+    EXPECT_EQ(marked, 1);
+    for (int i = 0; i < 40; ++i) {
+        Frames(50);
+        ASSERT_TRUE(MarksConsistent()) << "frame " << i * 50;
+    }
+    for (CVehicle* v : Listed()) EXPECT_TRUE(v->HoldsMark());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkSum(), 0);
+}
+
 TEST_F(RecordTest, LoadOnlyConstructionLeavesTheMapAlone) {
     const int64_t marks = MarkSum();
     const int32_t maxNumber = g_MaxVehicleNumber;
