@@ -4,6 +4,7 @@
 
 #include "app/app_messages.h"
 #include "app/frame_screens.h"
+#include "app/frame_world_screens.h"
 #include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "game/fs_logo.h"
@@ -40,6 +41,11 @@ const ScreenEntry kScreens[] = {
          [](HAUPTFENSTER& frame, plat::WParam, plat::LParam choice) {
              frame.OnStartScreenResult(static_cast<int32_t>(choice));
          }},
+    // World making: the generation progress, the editor's new world and the
+    // editor start.
+    GenProgressScreenEntry(),
+    NewWorldScreenEntry(),
+    EditorStartScreenEntry(),
 };
 
 struct SlotCancel {

@@ -41,6 +41,8 @@ class CGameApp : public plat::Application {
 // The end of the program (the main frame's destructor, or ExitInstance when
 // there is no frame): writes the option keys of the settings file, destroys
 // the game state and frees it. Does nothing once the state is gone.
+// Frees the terrain object (way network, tile marker, construction helper).
+void DestroyTerrain();
 void ShutdownGameState();
 
 // The text of the screen-size refusal.

@@ -121,6 +121,7 @@ void HAUPTFENSTER::OnClose() {
     SPIEL_FELD* view = g_pSpielFeld;
     g_pSpielFeld = nullptr;
     delete view;
+    DestroyTerrain();
     DropKeys();
     DefaultMessage(WM_CLOSE, 0, 0);  // destroys the window and its screens
     // The end of the process: an orderly quit of the loop. Callers further up

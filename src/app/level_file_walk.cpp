@@ -114,11 +114,17 @@ class LevelWalk {
         return scratch->Load(file_);
     }
 
+    static constexpr int64_t kMaxCash = int64_t{1} << 62;
+    static constexpr int32_t kMaxYear = 1000000;
+
     // Records 6 and 7.
     bool CashAndSeason() {
         int64_t cash[kPlayerCount] = {};
         for (int64_t& value : cash) {
             if (!le::ReadI64(file_, value)) return false;
+            // No game comes near this; beyond it the monthly bookings would
+            // overflow.
+            if (value > kMaxCash || value < -kMaxCash) return false;
         }
         int32_t season = 0;
         if (!le::ReadI32(file_, season) || season < 1 || season > 3) return false;
@@ -154,6 +160,7 @@ class LevelWalk {
         if (!le::ReadI32(file_, month)) month = 0;
         if (!le::ReadI32(file_, year)) year = 0;
         if (week < 0 || week > 3 || month < 0 || month > 11) return false;
+        if (year < 0 || year > kMaxYear) return false;
         if (!reading_) return true;
         gs_.week = week;
         gs_.month = month;

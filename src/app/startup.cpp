@@ -18,6 +18,7 @@
 #include "platform/screen.h"
 #include "sound/sound_manager.h"
 #include "transport/city_car.h"
+#include "world/terrain.h"
 
 const char kResolutionRefusal[] =
     "This game doesn\xb4t support resolutions higher than 1024 x 768.\nPlease change "
@@ -68,8 +69,9 @@ bool CGameApp::InitInstance() {
     InstallLevelPictureLoaders();
     InstallCityCarMaker();
 
-    // Here the terrain object (with the way network) and the sound manager
-    // join as their code comes: each is skipped while it does not exist.
+    // The terrain object brings the way network, the tile marker and the
+    // construction helper. The sound manager joins as its code comes.
+    g_pTerrain = new CTerrain;
     mainWindow = CreateMainFrame();
 
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
@@ -101,7 +103,14 @@ int CGameApp::ExitInstance() {
     return plat::Application::ExitInstance();
 }
 
+void DestroyTerrain() {
+    CTerrain* terrain = g_pTerrain;
+    g_pTerrain = nullptr;
+    delete terrain;
+}
+
 void ShutdownGameState() {
+    DestroyTerrain();  // normally gone already with the frame's WM_CLOSE
     CGameState* gs = g_pGameState;
     if (gs == nullptr) return;
     // Group 0, copy 2: every copy of a group holds the program directory.

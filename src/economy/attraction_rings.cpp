@@ -1,6 +1,8 @@
 #include "economy/attraction_rings.h"
 
 #include "cities/city_manager.h"
+#include "economy/building.h"
+#include "economy/building_kinds.h"
 
 namespace {
 
@@ -33,4 +35,12 @@ void AddAttractionRings(CCity& city, int32_t x, int32_t y, int32_t w, int32_t h,
                         int32_t ring2) {
     AddFrame(city, x, y, w, h, 1, ring1);
     AddFrame(city, x, y, w, h, 2, ring2);
+}
+
+void AddIndustryRings(const CBuilding& building, int32_t city, int32_t sign) {
+    CCity* target = CityOfSlot(city);
+    if (target == nullptr) return;
+    const Floor floor = FloorOfType(building.type);
+    AddAttractionRings(*target, building.anchor_x, building.anchor_y, floor.width, floor.depth,
+                       -3 * sign, -2 * sign);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+class CBuilding;
 class CCity;
 
 // The city of slot 0..62, or null.
@@ -15,3 +16,7 @@ CCity* CityOfSlot(int32_t slot);
 // around the w x h footprint at (x, y), through the city's AddToGrid.
 void AddAttractionRings(CCity& city, int32_t x, int32_t y, int32_t w, int32_t h, int32_t ring1,
                         int32_t ring2);
+
+// The effect of raw-material sites and factories on any city: ring 1 gets
+// -3 x sign and ring 2 -2 x sign around the building's footprint.
+void AddIndustryRings(const CBuilding& building, int32_t city, int32_t sign);

@@ -45,8 +45,9 @@ class CBuilding {
 
     // Hands goods to a buyer. Terminals: `amount` whole units from the
     // buildings around them, the denominator unused; the result is the whole
-    // units handed out. Other buildings: one portion of amount / denominator
-    // units; the result is `amount`, or 0 when refused (nothing changes).
+    // units handed out. Other buildings: `amount` portions of 1 / denominator
+    // unit (a raw-material site charges the buyer for each portion); the
+    // result is `amount`, or 0 when refused (nothing changes).
     virtual int32_t TakeGoods(int32_t product, int32_t amount, int32_t denominator, int32_t buyer);
     // Takes in goods. Terminals: shares `amount` units out over the buildings
     // around them and return `amount`. Other buildings: takes in the

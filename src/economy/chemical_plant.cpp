@@ -12,8 +12,8 @@ constexpr int32_t kRefillChannel = 3;
 
 }  // namespace
 
-CChemicalPlant::CChemicalPlant(int32_t x, int32_t y, bool loading) : CRawMaterialSite(x, y) {
-    cost = CostOf(kPlastic);
+CChemicalPlant::CChemicalPlant(int32_t x, int32_t y, bool loading)
+    : CSingleGoodSite(x, y, kPlastic) {
     if (loading) return;
     AfterLoad();
     stock = {kPlastic, capacity, 1};
@@ -52,16 +52,4 @@ void CChemicalPlant::Update() {
                              g_pSpielFeld->GetSoundPan(anchor_x, anchor_y));
     }
     RefreshScreens();
-}
-
-int32_t CChemicalPlant::TakeGoods(int32_t p, int32_t amount, int32_t denominator, int32_t buyer) {
-    if (p != kPlastic) return 0;
-    return SellPortion(stock, p, amount, denominator, buyer, cost);
-}
-
-int32_t CChemicalPlant::GetStock(int32_t p, int32_t& numerator, int32_t& denominator) {
-    if (p != kPlastic || stock.product != kPlastic) return 0;
-    numerator = stock.numerator;
-    denominator = stock.denominator;
-    return WholeUnits(stock);
 }

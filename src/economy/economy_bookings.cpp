@@ -9,6 +9,13 @@ int32_t Word(int64_t v) {
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v)));
 }
 
+// Cash borrows and carries across its 64 bits.
+void AddCash(int32_t player, int64_t amount) {
+    if (g_pGameState == nullptr) return;
+    int64_t& cash = g_pGameState->cash[player];
+    cash = static_cast<int64_t>(static_cast<uint64_t>(cash) + static_cast<uint64_t>(amount));
+}
+
 bool IsPlayer(int32_t player) {
     return player >= 0 && player < kPlayerCount;
 }
@@ -24,7 +31,7 @@ void BookProfit(int32_t player, int64_t amount) {
 
 void ChargeCost(int32_t player, int64_t amount, StatPair kind) {
     if (!IsPlayer(player)) return;
-    if (g_pGameState != nullptr) g_pGameState->cash[player] -= amount;
+    AddCash(player, -amount);
     g_Statistics.Book(StatSeries::TotalCosts, player, Word(amount));
     g_Statistics.BookPair(kind, player, Word(amount));
     BookProfit(player, -amount);
@@ -32,7 +39,7 @@ void ChargeCost(int32_t player, int64_t amount, StatPair kind) {
 
 void BookSalesIncome(int32_t player, int64_t amount, StatSeries revenue) {
     if (!IsPlayer(player)) return;
-    if (g_pGameState != nullptr) g_pGameState->cash[player] += amount;
+    AddCash(player, amount);
     g_Statistics.BookPair(kPairReceipts, player, Word(amount));
     g_Statistics.Book(StatSeries::TotalReceipts, player, Word(amount));
     g_Statistics.Book(revenue, player, Word(amount));

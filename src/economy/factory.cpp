@@ -101,16 +101,6 @@ void CFactory::Update() {
     ChargeCost(OwnerPlayer(*this), int64_t{made} * recipe->own_cost, kCostGoods);
 }
 
-int32_t CFactory::GetDemolitionCost(int32_t, int32_t) {
-    if (owner != 0) return -1;
-    const Floor floor = FloorOfType(type);
-    MarkForDemolition(anchor_x, anchor_y, floor.width, floor.depth);
-    return PriceOfType(type) / 10;
-}
-
 void CFactory::ApplyAttraction(int32_t city, int32_t sign) {
-    CCity* target = CityOfSlot(city);
-    if (target == nullptr) return;
-    const Floor floor = FloorOfType(type);
-    AddAttractionRings(*target, anchor_x, anchor_y, floor.width, floor.depth, -3 * sign, -2 * sign);
+    AddIndustryRings(*this, city, sign);
 }

@@ -36,9 +36,6 @@ class CFactory : public CProducer {
     // change keeps the stocks.
     void SetProduct(int32_t product) override;
     int32_t GetProduct() override { return product; }
-    // A tenth of the price for player 0 (the footprint is marked); -1 for
-    // another owner.
-    int32_t GetDemolitionCost(int32_t x, int32_t y) override;
     // Ring 1 gets -3 x sign, ring 2 -2 x sign, for any city.
     void ApplyAttraction(int32_t city, int32_t sign) override;
 

@@ -1,5 +1,8 @@
 #include "economy/lumber_mill.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "app/game_state.h"
 #include "economy/record_io.h"
 #include "view/spiel_feld.h"
@@ -19,8 +22,7 @@ uint32_t TreeCountB(const MapField& f) {
 
 }  // namespace
 
-CLumberMill::CLumberMill(int32_t x, int32_t y, bool loading) : CRawMaterialSite(x, y) {
-    cost = CostOf(kWood);
+CLumberMill::CLumberMill(int32_t x, int32_t y, bool loading) : CSingleGoodSite(x, y, kWood) {
     if (loading) return;
     capacity = DecadeCapacity();
     if (CutForest(false)) {
@@ -85,7 +87,7 @@ void CLumberMill::Update() {
             capacity = 0;
         } else {
             stock = {kWood, capacity, 1};
-            wood_left = wood_left + held - capacity;
+            wood_left -= need;
         }
         EmptyIfZero(stock);
     }
@@ -135,7 +137,7 @@ bool CLumberMill::CutForest(bool redraw) {
 }
 
 int32_t CLumberMill::GetPeriodFigure() {
-    int32_t counts = 0;
+    int64_t counts = 0;
     for (int32_t i = 0; i < kForestGridSize; ++i) {
         for (int32_t j = 0; j < kForestGridSize; ++j) {
             const MapField* f = FieldAt(anchor_x - kReachBefore + i, anchor_y - kReachBefore + j);
@@ -143,17 +145,6 @@ int32_t CLumberMill::GetPeriodFigure() {
             counts += (TreeCountA(*f) != 0 ? 1 : 0) + (TreeCountB(*f) != 0 ? 1 : 0);
         }
     }
-    return wood_left + kWoodPerTreeCount * counts;
-}
-
-int32_t CLumberMill::TakeGoods(int32_t p, int32_t amount, int32_t denominator, int32_t buyer) {
-    if (p != kWood) return 0;
-    return SellPortion(stock, p, amount, denominator, buyer, cost);
-}
-
-int32_t CLumberMill::GetStock(int32_t p, int32_t& numerator, int32_t& denominator) {
-    if (p != kWood || stock.product != kWood) return 0;
-    numerator = stock.numerator;
-    denominator = stock.denominator;
-    return WholeUnits(stock);
+    const int64_t wood = wood_left + kWoodPerTreeCount * counts;
+    return static_cast<int32_t>(std::min<int64_t>(wood, std::numeric_limits<int32_t>::max()));
 }

@@ -11,7 +11,7 @@
 constexpr int32_t kForestGridSize = 11;  // the square x-4..x+6, y-4..y+6
 constexpr int32_t kWoodPerTreeCount = 96;
 
-class CLumberMill : public CRawMaterialSite {
+class CLumberMill : public CSingleGoodSite {
   public:
     // `loading`: the mill reads its record next; otherwise it is new: its
     // capacity is that of the decade and it cuts its first forest field (0
@@ -25,11 +25,7 @@ class CLumberMill : public CRawMaterialSite {
 
     void Update() override;
     void AfterLoad() override;
-    int32_t TakeGoods(int32_t product, int32_t amount, int32_t denominator, int32_t buyer) override;
-    int32_t GetStock(int32_t product, int32_t& numerator, int32_t& denominator) override;
     int32_t GetProduct() override { return kWood; }
-    int32_t GetCapacity(int32_t) override { return capacity; }
-    int32_t GetProductCost(int32_t p) override { return p == kWood ? cost : 0; }
     // The wood the forest around the mill still holds.
     int32_t GetPeriodFigure() override;
 
@@ -41,13 +37,10 @@ class CLumberMill : public CRawMaterialSite {
     static constexpr int32_t kWood = 0;
 
     int32_t forest_grid[kForestGridSize][kForestGridSize] = {};  // [x offset][y offset]
-    GoodsSlot stock{kWood, 0, 1};
     int32_t wood_left = 0;
     int32_t last_x = -1;
     int32_t last_y = -1;
     uint8_t tree_state[3] = {};
-    int32_t capacity = 0;
-    int32_t cost = 0;
 
   protected:
     int32_t PanelObjectType() const override { return 6; }

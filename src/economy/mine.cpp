@@ -13,18 +13,19 @@ int32_t ValidMineProduct(int32_t product) {
 
 }  // namespace
 
-CMine::CMine(int32_t x, int32_t y, int32_t mined) : CRawMaterialSite(x, y) {
-    product = ValidMineProduct(mined);
-    stock = {product, kMineCapacity, 1};
-    capacity = kMineCapacity;
-    cost = CostOf(product);
+CMine::CMine(int32_t x, int32_t y, int32_t mined)
+    : CMine(x, y, ValidMineProduct(mined), kMineCapacity) {}
+
+CMine::CMine(int32_t x, int32_t y, int32_t mined, int32_t full)
+    : CSingleGoodSite(x, y, mined), product(mined) {
+    capacity = full;
+    stock = {product, capacity, 1};
+    EmptyIfZero(stock);
 }
 
 CMine* CMine::ForLoading(int32_t x, int32_t y) {
-    CMine* mine = new CMine(x, y);
+    CMine* mine = new CMine(x, y, kGold, 0);
     mine->product = 0;
-    mine->capacity = 0;
-    mine->stock = kEmptySlot;
     return mine;
 }
 
@@ -55,16 +56,4 @@ void CMine::Update() {
 void CMine::AfterLoad() {
     capacity = kMineCapacity;
     CutToCapacity(stock, capacity);
-}
-
-int32_t CMine::TakeGoods(int32_t p, int32_t amount, int32_t denominator, int32_t buyer) {
-    if (p != product) return 0;
-    return SellPortion(stock, p, amount, denominator, buyer, cost);
-}
-
-int32_t CMine::GetStock(int32_t p, int32_t& numerator, int32_t& denominator) {
-    if (p != product || stock.product != product) return 0;
-    numerator = stock.numerator;
-    denominator = stock.denominator;
-    return WholeUnits(stock);
 }

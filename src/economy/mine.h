@@ -8,7 +8,7 @@
 
 constexpr int32_t kMineCapacity = 24;
 
-class CMine : public CRawMaterialSite {
+class CMine : public CSingleGoodSite {
   public:
     // A new mine, full. A product outside 5..7 makes gold.
     CMine(int32_t x, int32_t y, int32_t product);
@@ -22,20 +22,13 @@ class CMine : public CRawMaterialSite {
     // Monthly refill to the capacity.
     void Update() override;
     void AfterLoad() override;
-    int32_t TakeGoods(int32_t product, int32_t amount, int32_t denominator, int32_t buyer) override;
-    int32_t GetStock(int32_t product, int32_t& numerator, int32_t& denominator) override;
     int32_t GetProduct() override { return product; }
-    int32_t GetCapacity(int32_t) override { return capacity; }
-    int32_t GetProductCost(int32_t p) override { return p == product ? cost : 0; }
 
-    GoodsSlot stock;
     int32_t product = 5;
-    int32_t capacity = kMineCapacity;
-    int32_t cost = 0;
 
   protected:
     int32_t PanelObjectType() const override { return product - 4; }
 
   private:
-    CMine(int32_t x, int32_t y) : CRawMaterialSite(x, y) {}
+    CMine(int32_t x, int32_t y, int32_t product, int32_t capacity);
 };

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "economy/building_kinds.h"
 #include "economy/record_io.h"
 
 CProducer::CProducer(int32_t x, int32_t y, int32_t slot_count)
@@ -61,6 +62,13 @@ int32_t CProducer::GetStock(int32_t product, int32_t& numerator, int32_t& denomi
     numerator = stock[i].numerator;
     denominator = stock[i].denominator;
     return WholeUnits(stock[i]);
+}
+
+int32_t CProducer::GetDemolitionCost(int32_t, int32_t) {
+    if (owner != 0) return -1;
+    const Floor floor = FloorOfType(type);
+    MarkForDemolition(anchor_x, anchor_y, floor.width, floor.depth);
+    return PriceOfType(type) / 10;
 }
 
 void CProducer::SaveSlots(RecordWriter& out) const {

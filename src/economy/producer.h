@@ -26,6 +26,9 @@ class CProducer : public CBuilding {
     // a product below 0 or a non-positive amount or sharer count.
     int32_t PutGoods(int32_t product, int32_t amount, int32_t sharers) override;
     int32_t GetStock(int32_t product, int32_t& numerator, int32_t& denominator) override;
+    // A tenth of the type's price for player 0, with every field of the
+    // footprint marked for demolition; -1 for another owner.
+    int32_t GetDemolitionCost(int32_t x, int32_t y) override;
 
     int32_t slot_count() const { return slot_count_; }
     GoodsSlot& slot(int32_t i) { return stock[i]; }

@@ -18,10 +18,7 @@ int32_t CRawMaterialSite::GetDemolitionCost(int32_t, int32_t) {
 }
 
 void CRawMaterialSite::ApplyAttraction(int32_t city, int32_t sign) {
-    CCity* target = CityOfSlot(city);
-    if (target == nullptr) return;
-    const Floor floor = FloorOfType(type);
-    AddAttractionRings(*target, anchor_x, anchor_y, floor.width, floor.depth, -3 * sign, -2 * sign);
+    AddIndustryRings(*this, city, sign);
 }
 
 int32_t CRawMaterialSite::Decade() {
@@ -43,11 +40,19 @@ void CRawMaterialSite::CutToCapacity(GoodsSlot& stock, int32_t capacity) {
     }
 }
 
+int32_t CRawMaterialSite::StockOf(const GoodsSlot& stock, int32_t product, int32_t& numerator,
+                                  int32_t& denominator) {
+    if (product < 0 || stock.product != product) return 0;
+    numerator = stock.numerator;
+    denominator = stock.denominator;
+    return WholeUnits(stock);
+}
+
 int32_t CRawMaterialSite::SellPortion(GoodsSlot& stock, int32_t product, int32_t n, int32_t d,
                                       int32_t buyer, int32_t cost) {
     if (product < 0 || stock.product != product || !TakePortion(stock, n, d)) return 0;
     EmptyIfZero(stock);
-    ChargeCost(buyer, int64_t{n} * cost / d, kCostGoods);
+    ChargeCost(buyer, int64_t{n} * (cost / d), kCostGoods);
     RefreshScreens();
     return n;
 }
@@ -55,4 +60,14 @@ int32_t CRawMaterialSite::SellPortion(GoodsSlot& stock, int32_t product, int32_t
 void CRawMaterialSite::RefreshScreens() {
     RefreshStructureInfoFor(*this);
     RefreshInfoPanelFor(*this, {PanelObjectType()});
+}
+
+int32_t CSingleGoodSite::TakeGoods(int32_t product, int32_t amount, int32_t denominator,
+                                   int32_t buyer) {
+    if (product != GetProduct()) return 0;
+    return SellPortion(stock, product, amount, denominator, buyer, cost);
+}
+
+int32_t CSingleGoodSite::GetStock(int32_t product, int32_t& numerator, int32_t& denominator) {
+    return product == GetProduct() ? StockOf(stock, product, numerator, denominator) : 0;
 }

@@ -68,10 +68,7 @@ int32_t CSteelMill::TakeGoods(int32_t p, int32_t amount, int32_t denominator, in
 
 int32_t CSteelMill::GetStock(int32_t p, int32_t& numerator, int32_t& denominator) {
     const int32_t i = FindGoodsSlot(p);
-    if (i < 0 || stock[i].product != p) return 0;
-    numerator = stock[i].numerator;
-    denominator = stock[i].denominator;
-    return WholeUnits(stock[i]);
+    return i >= 0 ? StockOf(stock[i], p, numerator, denominator) : 0;
 }
 
 int32_t CSteelMill::GetCapacity(int32_t index) {

@@ -118,12 +118,6 @@ void CStore::SetAdvertising(int32_t level) {
     advertising = static_cast<uint8_t>(std::clamp(level, 0, kMaxAdvertising));
 }
 
-int32_t CStore::GetDemolitionCost(int32_t, int32_t) {
-    if (owner != 0) return -1;
-    MarkForDemolition(anchor_x, anchor_y, 2, 2);
-    return PriceOfType(type) / 10;
-}
-
 // Record: sold_month, profit_product, deliveries, profit_monthly, customers,
 // profit_total, profit_month, selected_product, stock, price_step,
 // advertising, demand_monthly, then delivered_last and delivered_this as

@@ -80,12 +80,11 @@ class CStore : public CProducer {
     int32_t GetAdvertising() override { return advertising; }
     // Sets the advertising level, kept within 0..3.
     void SetAdvertising(int32_t level) override;
-    // 9,800 for player 0 with the four fields marked; -1 for another owner.
-    int32_t GetDemolitionCost(int32_t x, int32_t y) override;
 
     // The demand of product index i from the customers last counted.
     int32_t DemandOf(int32_t i) const;
-    // Price of one unit of product index i at its price step.
+    // Price of one unit of product index i at its price step (0 for an index
+    // outside the family).
     int32_t UnitPrice(int32_t i) const;
     // The city the store works with: the city of its anchor field (or of
     // another of its fields), null outside every city.

@@ -42,6 +42,23 @@ int32_t CityBuildingOf(const MapField& field, int32_t city) {
     return field.stadtb();
 }
 
+// Calls visit(city building of the field, its cell of the shared city grid)
+// for every field of the coverage square of a store anchored at (x, y) that
+// lies on the map and inside the city's area.
+template <typename Visit>
+void ForEachCoveredField(int32_t x, int32_t y, const CCity& city, Visit visit) {
+    auto& grid = g_pGameState->shared_city_grid;
+    for (int32_t fx = x - kReachBefore; fx <= x + kReachAfter; ++fx) {
+        for (int32_t fy = y - kReachBefore; fy <= y + kReachAfter; ++fy) {
+            const int32_t gx = fx - city.origin_x;
+            const int32_t gy = fy - city.origin_y;
+            if (gx < 0 || gx >= kCityAreaSize || gy < 0 || gy >= kCityAreaSize) continue;
+            const MapField* field = FieldAt(fx, fy);
+            if (field != nullptr) visit(CityBuildingOf(*field, city.number), grid[gx][gy]);
+        }
+    }
+}
+
 // Residents band of a city building number, -1 when it houses nobody.
 int32_t ResidentsBand(int32_t k) {
     if (k <= 10) return 0;
@@ -66,7 +83,7 @@ int32_t CStore::DemandOf(int32_t i) const {
 
 int32_t CStore::UnitPrice(int32_t i) const {
     const GoodsRecord* good = GoodsAt(kind_.first_product + i);
-    if (good == nullptr) return 0;
+    if (good == nullptr || i < 0 || i >= kind_.products) return 0;
     const int64_t price = good->price;
     return Wrap(price + price * 5 * price_step[i] / 100);
 }
@@ -101,10 +118,11 @@ void CStore::Sell(int32_t i, int32_t n) {
 }
 
 void CStore::SellFromStock(int32_t i) {
-    const int32_t demand = demand_monthly[kCurrentMonth][i];
+    // Wide: the sales figure of a stored game may hold any value.
+    const int64_t demand = demand_monthly[kCurrentMonth][i];
     if (demand < sold_month[i]) return;
-    const int32_t sell = std::min(demand - sold_month[i], WholeUnits(stock[i]));
-    if (sell >= 1) Sell(i, sell);
+    const int64_t sell = std::min<int64_t>(demand - sold_month[i], WholeUnits(stock[i]));
+    if (sell >= 1) Sell(i, static_cast<int32_t>(sell));
 }
 
 int32_t CStore::PutGoods(int32_t product, int32_t amount, int32_t sharers) {
@@ -147,19 +165,11 @@ void CStore::StartMonth() {
 int32_t CStore::CountCustomers() const {
     const CCity* city = StoreCity();
     if (city == nullptr || g_pGameState == nullptr) return 0;
-    const auto& grid = g_pGameState->shared_city_grid;
     int64_t count = 0;
-    for (int32_t fx = anchor_x - kReachBefore; fx <= anchor_x + kReachAfter; ++fx) {
-        for (int32_t fy = anchor_y - kReachBefore; fy <= anchor_y + kReachAfter; ++fy) {
-            const int32_t gx = fx - city->origin_x;
-            const int32_t gy = fy - city->origin_y;
-            const MapField* field = FieldAt(fx, fy);
-            if (gx < 0 || gx >= kCityAreaSize || gy < 0 || gy >= kCityAreaSize) continue;
-            if (field == nullptr || grid[gx][gy] < 1) continue;
-            const int32_t band = ResidentsBand(CityBuildingOf(*field, city->number));
-            if (band >= 0) count += g_pGameState->geb_einw[band] / grid[gx][gy];
-        }
-    }
+    ForEachCoveredField(anchor_x, anchor_y, *city, [&](int32_t k, int32_t stores) {
+        const int32_t band = ResidentsBand(k);
+        if (stores >= 1 && band >= 0) count += g_pGameState->geb_einw[band] / stores;
+    });
     return Wrap(count);
 }
 
@@ -180,16 +190,7 @@ void CStore::Update() {
 void CStore::Refresh() {
     const CCity* city = StoreCity();
     if (city == nullptr || g_pGameState == nullptr) return;
-    auto& grid = g_pGameState->shared_city_grid;
-    for (int32_t fx = anchor_x - kReachBefore; fx <= anchor_x + kReachAfter; ++fx) {
-        for (int32_t fy = anchor_y - kReachBefore; fy <= anchor_y + kReachAfter; ++fy) {
-            const int32_t gx = fx - city->origin_x;
-            const int32_t gy = fy - city->origin_y;
-            const MapField* field = FieldAt(fx, fy);
-            if (gx < 0 || gx >= kCityAreaSize || gy < 0 || gy >= kCityAreaSize) continue;
-            if (field == nullptr) continue;
-            const int32_t k = CityBuildingOf(*field, city->number);
-            if (k >= 1 && k <= 41) ++grid[gx][gy];
-        }
-    }
+    ForEachCoveredField(anchor_x, anchor_y, *city, [](int32_t k, int32_t& stores) {
+        if (k >= 1 && k <= 41) ++stores;
+    });
 }

@@ -20,10 +20,3 @@ int32_t CDepot::AcceptsProduct(int32_t product) {
     if (product < 0) return 0;
     return FindGoodsSlot(product) >= 0 || FindFreeGoodsSlot() >= 0 ? 1 : 0;
 }
-
-int32_t CDepot::GetDemolitionCost(int32_t, int32_t) {
-    if (owner != 0) return -1;
-    const Floor floor = FloorOfType(type);
-    MarkForDemolition(anchor_x, anchor_y, floor.width, floor.depth);
-    return PriceOfType(type) / 10;
-}

@@ -20,8 +20,5 @@ class CDepot : public CProducer {
     // 1 when a slot holds the product or a slot is free for it. Only a test:
     // a slot is bound when goods arrive.
     int32_t AcceptsProduct(int32_t product) override;
-    // 11,200 (a tenth of the price) for player 0 with the footprint marked;
-    // -1 for another owner.
-    int32_t GetDemolitionCost(int32_t x, int32_t y) override;
     void ApplyAttraction(int32_t, int32_t) override {}
 };

@@ -98,8 +98,7 @@ bool CCityCar::SetUpOnField() {
     if (field == nullptr || heading == 0 || (field->richtung() & heading) == 0) return false;
     const MarkKind kind = MarkKindAt(pos_x, pos_y, false, false);
     if (kind != MarkKind::Junction && !IsLaneFree(pos_x, pos_y, kind, lane)) return false;
-    TakeMark(mark, pos_x, pos_y, kind, lane, DirIndexFromBit(heading));
-    lane = mark.lane;
+    TakeVehicleMark(*this, pos_x, pos_y, kind, lane, DirIndexFromBit(heading));
     return true;
 }
 
@@ -268,10 +267,7 @@ bool CCityCar::Load(plat::FileHandle file) {
     const MarkKind kind = MarkKindAt(pos_x, pos_y, in_tunnel != 0, on_bridge != 0);
     uint8_t want = lane == 2 ? 2 : 1;
     if (kind == MarkKind::Tunnel) want = HeadingLane(Heading());
-    const int32_t exit = junction_exit >= 0 && junction_exit <= 3 ? junction_exit : -1;
-    // Junction side counters come back with the way network's record.
-    TakeMark(mark, pos_x, pos_y, kind, want, exit, false);
-    lane = mark.lane;
+    PutBackLoadedMark(*this, kind, want);
     running_flag = 1;
     return true;
 }

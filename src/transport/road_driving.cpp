@@ -122,13 +122,33 @@ bool IsEntryFree(const RoadStep& step, const RoadEntry& entry) {
     return IsLaneFree(step.ax, step.ay, entry.kind, entry.lane);
 }
 
+void TakeVehicleMark(CVehicle& v, int32_t x, int32_t y, MarkKind kind, uint8_t lane, int32_t exit) {
+    TakeMark(v.mark, x, y, kind, lane, exit);
+    if (v.mark.kind == MarkKind::None) return;
+    v.lane = v.mark.lane;
+    if (v.mark.kind == MarkKind::Junction) {
+        v.junction_node = v.mark.node;
+        v.junction_exit = v.mark.exit;
+    }
+}
+
+void PutBackLoadedMark(CVehicle& v, MarkKind kind, uint8_t lane) {
+    v.lane = lane;
+    // The grid is read back with the lane bits of the bridge spans; the other
+    // lane marks were cleared before the vehicles were read.
+    const bool expectedSet = kind == MarkKind::Junction || kind == MarkKind::Bridge;
+    if (!expectedSet && !IsLaneFree(v.pos_x, v.pos_y, kind, lane)) return;
+    const int32_t exit = v.junction_exit >= 0 && v.junction_exit <= 3 ? v.junction_exit : -1;
+    TakeMark(v.mark, v.pos_x, v.pos_y, kind, lane, exit, false);
+    if (v.mark.kind != MarkKind::None) v.lane = v.mark.lane;
+}
+
 void MoveInto(CVehicle& v, const RoadStep& step, const RoadEntry& entry) {
     v.left_x = v.pos_x;
     v.left_y = v.pos_y;
     v.pos_x = static_cast<uint8_t>(step.ax);
     v.pos_y = static_cast<uint8_t>(step.ay);
-    TakeMark(v.mark, step.ax, step.ay, entry.kind, entry.lane, DirIndexFromBit(entry.heading));
-    v.lane = v.mark.lane;
+    TakeVehicleMark(v, step.ax, step.ay, entry.kind, entry.lane, DirIndexFromBit(entry.heading));
     v.next_direction = DirectionByte(entry.heading, step.entry_side);
 }
 
@@ -138,13 +158,8 @@ void EnterJunction(CVehicle& v, const RoadStep& step, int32_t exit_index) {
     v.left_y = v.pos_y;
     v.pos_x = static_cast<uint8_t>(step.ax);
     v.pos_y = static_cast<uint8_t>(step.ay);
-    const uint8_t lane = HeadingLane(exitBit);
-    TakeMark(v.mark, step.ax, step.ay, MarkKind::Junction, lane, exit_index);
-    v.lane = lane;
+    TakeVehicleMark(v, step.ax, step.ay, MarkKind::Junction, HeadingLane(exitBit), exit_index);
     v.next_direction = DirectionByte(exitBit, step.entry_side);
-    const MapField* a = FieldAt(step.ax, step.ay);
-    v.junction_node = a != nullptr ? a->knotennummer() : 0;
-    v.junction_exit = exit_index;
 }
 
 bool TryUTurn(CVehicle& v, int32_t tunnel0, int32_t bridge0) {
@@ -169,12 +184,7 @@ bool TryUTurn(CVehicle& v, int32_t tunnel0, int32_t bridge0) {
     }
     v.direction = DirectionByte(turned, heading);
     v.next_direction = v.direction;
-    if (!sameMark) TakeMark(v.mark, v.pos_x, v.pos_y, kind, lane, DirIndexFromBit(turned));
-    if (kind == MarkKind::Junction) {
-        v.junction_node = p->knotennummer();
-        v.junction_exit = DirIndexFromBit(turned);
-    }
-    v.lane = v.mark.lane;
+    if (!sameMark) TakeVehicleMark(v, v.pos_x, v.pos_y, kind, lane, DirIndexFromBit(turned));
     v.accel_counter = 0;
     v.base_speed = 1;
     v.steps_per_frame = 1;

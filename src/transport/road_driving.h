@@ -45,6 +45,16 @@ bool IsDeadEndAhead(const RoadStep& step);
 // The entry into A with the vehicle's present flags.
 RoadEntry PlanEntry(const CVehicle& v, const RoadStep& step);
 bool IsEntryFree(const RoadStep& step, const RoadEntry& entry);
+// Sets the vehicle's mark on (x, y) (see TakeMark) and keeps the fields that
+// its record saves in step with it: the lane and, on a junction, the junction
+// node and exit, from which a loaded vehicle takes its junction mark back.
+void TakeVehicleMark(CVehicle& v, int32_t x, int32_t y, MarkKind kind, uint8_t lane, int32_t exit);
+// Puts back the mark of a vehicle just read from a level file on its
+// position, the junction side counters excepted (they come back with the way
+// network's record). A lane already taken belongs to a vehicle read before
+// (one that waited for its lane when the game was saved): this one then
+// holds no mark.
+void PutBackLoadedMark(CVehicle& v, MarkKind kind, uint8_t lane);
 // Moves the vehicle into A: the field left is given up (its mark released),
 // the mark of the entry is set, the next direction byte and the lane follow.
 void MoveInto(CVehicle& v, const RoadStep& step, const RoadEntry& entry);

@@ -102,8 +102,7 @@ bool CTruck::PlaceOnField() {
     if (kind == MarkKind::None) return false;
     const uint8_t want = lane == 2 ? 2 : 1;
     if (kind != MarkKind::Junction && !IsLaneFree(pos_x, pos_y, kind, want)) return false;
-    TakeMark(mark, pos_x, pos_y, kind, want, DirIndexFromBit(Heading()));
-    lane = mark.lane;
+    TakeVehicleMark(*this, pos_x, pos_y, kind, want, DirIndexFromBit(Heading()));
     return true;
 }
 
@@ -281,10 +280,7 @@ bool CTruck::Load(plat::FileHandle file) {
     if (kind == MarkKind::Tunnel && (in_tunnel != 0 || (field != nullptr && !field->tportal()))) {
         want = HeadingLane(Heading());
     }
-    const int32_t exit = junction_exit >= 0 && junction_exit <= 3 ? junction_exit : -1;
-    // Junction side counters come back with the way network's record.
-    TakeMark(mark, pos_x, pos_y, kind, want, exit, false);
-    lane = mark.lane;
+    PutBackLoadedMark(*this, kind, want);
     removal_flag = 0;
     return true;
 }

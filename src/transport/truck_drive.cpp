@@ -124,7 +124,9 @@ void CTruck::Drive() {
     const MapField* a = FieldAt(step.ax, step.ay);
     if (a == nullptr || !WayContinues(*this, step)) {
         // The way ends here: turn, unless the truck stands on a depot or the
-        // lane it would meet ahead is taken.
+        // lane it would meet ahead is taken. A target depot that turns its
+        // back on the truck is not reached.
+        arrival_counter = 0;
         uint8_t laneAhead = 0;
         if (a != nullptr && ground && !IsJunctionField(step.ax, step.ay)) {
             const int32_t l = GetRoadLane(step.ax, step.ay, a->richtung() & ~step.entry_side);
@@ -169,5 +171,6 @@ void CTruck::Drive() {
     }
     // Nothing leads on (a depot that is not the target, a dead end facing
     // the truck): turn round.
+    arrival_counter = 0;
     TurnOrWait(*this, tunnel0, bridge0);
 }

@@ -1,6 +1,7 @@
 #include "world/map_field.h"
 
 #include "app/game_state.h"
+#include "world/way_network.h"
 
 int32_t MapField::BuildingNumber() const {
     if (no_building_mask()) return 0;
@@ -44,6 +45,11 @@ void ResetMapFields() {
         f = MapField{};
         f.set_feldchange(true);
     }
+    // No field names a node any more: a node left behind would be an orphan
+    // that the next level file saves.
+    if (g_pWayNetwork != nullptr) g_pWayNetwork->FreeAllNodes();
+    g_pGameState->redraw_terrain = 1;
+    g_pGameState->redraw_objects = 1;
 }
 
 void MarkAllFieldsChanged() {

@@ -214,7 +214,8 @@ int32_t GetWayTypeAt(int32_t x, int32_t y);
 int32_t GetHeightAt(int32_t x, int32_t y);
 
 // Whole-grid passes.
-// A new map: every bit of every field cleared except `feldchange`, which is set.
+// A new map: every bit of every field cleared except `feldchange`, which is
+// set; every node of the way network freed; both redraw flags set.
 void ResetMapFields();
 void MarkAllFieldsChanged();
 void ClearAllFieldsChanged();

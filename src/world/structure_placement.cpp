@@ -134,11 +134,22 @@ void PlaceDepot(int32_t x, int32_t y, int32_t id, int32_t t) {
             front->set_feldchange(true);
         }
     }
-    if (g_pBuildHelper != nullptr) g_pBuildHelper->UpdateWayPiecesAround(fx, fy);
+    // The front field may have a new piece: its neighbours' masks follow it.
+    if (g_pBuildHelper != nullptr) {
+        g_pBuildHelper->UpdateWayPiecesAround(fx, fy);
+        for (int32_t i = 0; i < 4; ++i) {
+            const int32_t nx = fx + DirDx(i);
+            const int32_t ny = fy + DirDy(i);
+            if (nx != x || ny != y) g_pBuildHelper->UpdateWayPiecesAround(nx, ny);
+        }
+    }
     if (g_pWayNetwork != nullptr) {
         g_pWayNetwork->LinkFromField(x, y, d);
-        // A junction in front is re-linked in all four directions.
-        if (front != nullptr && std::popcount(front->richtung()) >= 3) {
+        // A junction in front is re-linked in all four directions; so is a
+        // front field that became a node through its new junction piece
+        // while only two of its directions connect (its far link was
+        // cleared with the way under the depot).
+        if (front != nullptr && (std::popcount(front->richtung()) >= 3 || front->knoten())) {
             for (const uint8_t dir : {kDirN, kDirS, kDirE, kDirW}) {
                 g_pWayNetwork->LinkFromField(fx, fy, dir);
             }

@@ -1,11 +1,24 @@
 #pragma once
 // The terrain object: height editing of the field corners with its costs and
-// previews, the writing of a placed building into the grid and area
-// demolition. Its constructor creates the way network, the tool-preview
-// marker and the construction helper. (The world generator adds its own
-// methods and fields to this class.)
+// previews, the writing of a placed building into the grid, area demolition
+// and the world generator. Its constructor creates the way network, the
+// tool-preview marker and the construction helper.
+//
+// The world generator raises land from the landscape templates, gives every
+// field its ground kind and populates the world with cities, forests and
+// raw-material sites. It runs synchronously and reports its progress to the
+// generation-progress screen when one is open:
+//
+//   g_pTerrain->GenerateLandscape();  // the whole world, phase by phase
+//   g_pTerrain->GenerateWoods();      // or one phase alone (the editor)
+//
+// Every random choice goes through plat::Rand (one fresh draw per use, in
+// the order the code makes them), so a seed gives the same world every time.
 
 #include <cstdint>
+#include <memory>
+
+#include "world/landscape_templates.h"
 
 class CTerrain {
   public:
@@ -59,6 +72,31 @@ class CTerrain {
     int32_t obstacle_y = 0;
     int32_t lowering = 0;  // 1 while a lowering or its preview runs
 
+    // --- World generator ---------------------------------------------------
+    // The whole generation: the land passes, then ground kinds, cities,
+    // woods and raw-material sites. Expects a reset grid without cities or
+    // company buildings. Without a readable template file nothing at all is
+    // generated.
+    void GenerateLandscape();
+    // Slope shape and ground kind of every field.
+    void AssignGroundKinds();
+    // `teile_diff` := GetSlopeShape on every field.
+    void RefreshAllSlopeShapes();
+
+    // --- Populating ----------------------------------------------------------
+    // One phase each; each drives its own progress stage (1, 2, 3).
+    void GenerateCities();
+    void GenerateWoods();
+    void GenerateIndustries();
+    // A forest of radius max(|x2 - x|, |y2 - y|) around (x, y) with the
+    // density class `forest_density` of the game state.
+    void PlantForest(int32_t x, int32_t y, int32_t x2, int32_t y2);
+    // Removes every forest (only fields that carry one are touched).
+    void ClearForests();
+
+    // The loaded templates while GenerateLandscape runs, else null.
+    LandscapeTemplateSet* template_data = nullptr;
+
   private:
     enum class Direction { Raise, Lower };
     void ChangeLand(Direction direction, int32_t x, int32_t y, int32_t p);
@@ -72,6 +110,12 @@ class CTerrain {
     // first obstacle (and, for player 0, its refusal mark).
     void CheckChangedFields(int32_t x, int32_t y, bool forPlayer0);
     void Cascade(Direction direction, int32_t x, int32_t y, int32_t p, int32_t brush);
+
+    // Owns the template block while GenerateLandscape runs.
+    std::unique_ptr<LandscapeTemplateSet> template_handle_;
 };
 
 extern CTerrain* g_pTerrain;
+
+// Does nothing; the world view's mouse-up handler calls it.
+void EmptyTerrainStub(int32_t, int32_t, int32_t, int32_t);

@@ -1,17 +1,12 @@
 // Laying a dragged path: the path list is walked segment by segment with the
 // road or track layers, then the new way is joined to the network graph.
 
+#include <utility>
+#include <vector>
+
 #include "world/construction_costs.h"
 #include "world/map_field.h"
 #include "world/way_network.h"
-
-namespace {
-
-uint8_t WayBits(const MapField& field, bool track) {
-    return track ? field.gleisr() : field.richtung();
-}
-
-}  // namespace
 
 void CWayNetwork::SetWayType(uint8_t k) {
     current_way_type = static_cast<uint8_t>(k + 1);
@@ -55,39 +50,45 @@ void CWayNetwork::LayAlongPath(bool track, int32_t x1, int32_t y1) {
     // nothing.
     if (laidAny && InMap(x1, y1)) {
         PushPathCell(static_cast<uint8_t>(x1), static_cast<uint8_t>(y1));
-        LinkLaidPath(track);
+        LinkLaidPath();
     }
     FreePath();
     PlayBuildEffect(2);
 }
 
-void CWayNetwork::LinkLaidPath(bool track) {
-    bool anyNode = false;
-    const PathCell* last = path_list;
+void CWayNetwork::LinkLaidPath() {
+    // The fields whose ways or masks the layers may have changed: the path
+    // and its neighbours.
+    std::vector<bool> touched(kMapFieldCount, false);
+    std::vector<std::pair<int32_t, int32_t>> fields;
     for (const PathCell* c = path_list; c != nullptr; c = c->next) {
-        last = c;
-        const MapField* field = FieldAt(c->x, c->y);
-        if (!field->knoten()) continue;
-        anyNode = true;
-        for (int32_t i = 0; i < 4; ++i) {
-            const uint8_t bit = DirBitFromIndex(i);
-            if (WayBits(*FieldAt(c->x, c->y), track) & bit) LinkFromField(c->x, c->y, bit);
+        for (int32_t x = c->x - 1; x <= c->x + 1; ++x) {
+            for (int32_t y = c->y - 1; y <= c->y + 1; ++y) {
+                if (!InMap(x, y) || touched[FieldIndex(x, y)]) continue;
+                touched[FieldIndex(x, y)] = true;
+                fields.emplace_back(x, y);
+            }
         }
     }
-    if (anyNode) return;
-
-    // No node on the path: re-link the stretch from an end that is not a
-    // dead end, which links the nodes it reaches on either side.
-    const PathCell* start = path_list;
-    const MapField* s = FieldAt(start->x, start->y);
-    const MapField* e = FieldAt(last->x, last->y);
-    const PathCell* from = nullptr;
-    if (s->ende() && !e->ende()) from = last;
-    if (!s->ende()) from = start;
-    if (from == nullptr) return;
-    const uint8_t bits = WayBits(*FieldAt(from->x, from->y), track);
-    for (int32_t i = 0; i < 4; ++i) {
-        const uint8_t bit = DirBitFromIndex(i);
-        if (bits & bit) RelinkField(from->x, from->y, bit);
+    // Node fields are linked in all their way directions; every other way
+    // field re-links the nodes at the ends of its stretch. (Linking only the
+    // path's nodes, or re-linking from its start or end, misses stretches
+    // when a segment was refused, and misses a node next to the path whose
+    // way leads into a path field that does not lead back.)
+    for (const bool nodes : {true, false}) {
+        for (const auto& [x, y] : fields) {
+            const MapField& field = *FieldAt(x, y);
+            if (field.knoten() != nodes) continue;
+            const uint8_t bits = field.richtung() | field.gleisr();
+            for (int32_t i = 0; i < 4; ++i) {
+                const uint8_t bit = DirBitFromIndex(i);
+                if ((bits & bit) == 0) continue;
+                if (nodes) {
+                    LinkFromField(x, y, bit);
+                } else {
+                    RelinkField(x, y, bit);
+                }
+            }
+        }
     }
 }

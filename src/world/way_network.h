@@ -198,7 +198,7 @@ class CWayNetwork {
     enum class PlanKind { Road, Track };
     int32_t PlanPath(PlanKind kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void LayAlongPath(bool track, int32_t x1, int32_t y1);
-    void LinkLaidPath(bool track);
+    void LinkLaidPath();
     void SearchRoutes(int32_t start, int32_t excluded);
 
     // The open-list entry of node n is open_entries_[n] (a node is listed at

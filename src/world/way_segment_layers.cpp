@@ -100,6 +100,13 @@ class SegmentLayer {
             }
             if (!fits) return false;
         }
+        // A road runs only along a station row and never onto its track:
+        // a level crossing there would give the row two way types.
+        const bool stationRowField = buildingType == 4 || buildingType == 5;
+        if (family_ == Family::Road && stationRowField &&
+            (buildingType != stationKind_ || IsTrackField(f))) {
+            return false;
+        }
         const int32_t wegtyp = f.wegtyp();
         if (family_ == Family::Road || wayType_ == kWayRail) {
             if (wegtyp == kWayMonorail || wegtyp == kWaySuperconductor) return false;
@@ -107,6 +114,10 @@ class SegmentLayer {
             return false;
         }
         if (f.teile_art() == 0 && !f.bridge_end()) return false;
+        // Under a bridge only ways crossing it at a right angle may run; a way
+        // along the span would join the bridge's ends from below.
+        const int32_t spanAlongAxis = alongX_ ? 11 : 9;
+        if (f.bridge_flag() && !f.bridge_end() && f.bridge_piece() == spanAlongAxis) return false;
         const bool otherFamily = family_ == Family::Road ? IsTrackField(f) : IsRoadField(f);
         if (otherFamily && f.wegteil() != straightAcross_ && f.wegteil() != crossing_) return false;
         if (buildingType == stationKind_) stationRow = true;

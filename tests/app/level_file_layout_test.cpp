@@ -239,6 +239,10 @@ TEST_F(LevelLayout, ValuesNoGameHoldsAreRefused) {
         {at.calendar, -1},  // week
         {at.calendar + 4, 12},
         {at.calendar + 4, -1},  // month
+        {at.calendar + 8, 2147483647},
+        {at.calendar + 8, -1},  // year
+        {at.cash + 4, 2147483647},
+        {at.cash + 4, -2147483647 - 1},  // cash
         {at.camera + 16, 3},
         {at.camera + 16, 0},  // zoom
         {at.camera + 20, 4},

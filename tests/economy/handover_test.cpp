@@ -198,15 +198,18 @@ TEST_F(HandoverTest, GoodsComeEvenlyPortionByPortion) {
     B<CDepot>(small).stock[0] = Slot(kTricycle, 1, 3);
     B<CDepot>(third).stock[0] = Slot(kTricycle, 2, 1);
     T(depot).Refresh();
-    // M = lcm(1, 3, 1, 3 givers) = 3: two units are six thirds; the small one
-    // gives its one third, the others share the rest in list order.
+    // M = lcm(1, 3, 1, 3 givers) = 3: two units are six thirds. The list runs
+    // small, third, big (the reverse of the scan). Pass one takes a third
+    // from each, pass two from third and big, pass three from the first that
+    // still holds some: third.
     EXPECT_EQ(T(depot).TakeGoods(kTricycle, 2, 0, 0), 2);
     EXPECT_EQ(B<CDepot>(small).stock[0].product, -1);
     const GoodsSlot& b = B<CDepot>(big).stock[0];
     const GoodsSlot& t = B<CDepot>(third).stock[0];
-    // 5 + 1/3 + 2 - 2 = 16/3 units remain.
-    EXPECT_EQ(b.numerator * t.denominator + t.numerator * b.denominator,
-              16 * b.denominator * t.denominator / 3);
+    EXPECT_EQ(b.numerator, 13);  // 5 - 2/3
+    EXPECT_EQ(b.denominator, 3);
+    EXPECT_EQ(t.numerator, 1);  // 2 - 1
+    EXPECT_EQ(t.denominator, 1);
 }
 
 TEST_F(HandoverTest, TheTerminalRunsTheFactoriesOfItsCatchment) {

@@ -79,6 +79,21 @@ TEST_F(RawSitesTest, BuyingOneUnitInPortionsFromThreeMines) {
     }
 }
 
+TEST_F(RawSitesTest, EveryPortionIsPaidOnItsOwn) {
+    // Two mines: units come in halves, three from each mine for three units;
+    // each half of a unit costing 1,001 is paid 500.
+    GoodsAt(5)->own_cost = 1001;
+    const int32_t depot = Place(kTypeTruckDepot, 100, 100);
+    Place(kTypeMine, 96, 96);
+    Place(kTypeMine, 101, 96);
+    CTerminal& t = B<CTerminal>(depot);
+    t.Refresh();
+    const int64_t cash = Cash();
+    EXPECT_EQ(t.TakeGoods(5, 3, 0, 0), 3);
+    EXPECT_EQ(Cash(), cash - 6 * 500);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::G, 0), 6 * 500);
+}
+
 TEST_F(RawSitesTest, SitesSellOnlyTheirOwnGoodsAndRefillMonthly) {
     GS().mine_kind = 2;
     CMine& mine = B<CMine>(Place(kTypeMine, 10, 10));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "app/data_tables.h"
@@ -259,6 +260,50 @@ TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
     RecordReader min(mine.data(), 28);
     m->Load(min);
     EXPECT_EQ(m->GetProduct(), 5);
+}
+
+// Figures of a stored game at the ends of their ranges keep the running game
+// within its arithmetic (the sanitizer build stops at any overflow).
+TEST_F(RecordsTest, ExtremeFiguresFromAFileKeepTheGameRunning) {
+    constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
+    constexpr int32_t kLeast = std::numeric_limits<int32_t>::min();
+    GS().year = 1960;
+    MapField* forest = FieldAt(31, 31);
+    forest->set_forest_flag(true);
+    forest->set_data_word((3u << 7) | 4u);
+    std::vector<uint8_t> mill(static_cast<size_t>(RecordSizeOfType(kTypeLumberMill)), 0);
+    le::PutU32(mill.data() + 11, static_cast<uint32_t>(kMost));  // wood left
+    le::PutU32(mill.data() + 499, 0);                            // stock: 5 wood
+    le::PutU32(mill.data() + 503, 5);
+    le::PutU32(mill.data() + 507, 1);
+    std::unique_ptr<CBuilding> m(CreateBuilding(kTypeLumberMill, 30, 30, true));
+    RecordReader min(mill.data(), static_cast<uint32_t>(mill.size()));
+    m->Load(min);
+    m->AfterLoad();
+    EXPECT_EQ(m->GetPeriodFigure(), kMost);
+    m->Update();
+    auto& lumber = static_cast<CLumberMill&>(*m);
+    EXPECT_EQ(WholeUnits(lumber.stock), 24);
+    EXPECT_EQ(lumber.wood_left, kMost - 19);
+
+    const int32_t store = Place(kTypeToyStore, 10, 10);
+    std::vector<uint8_t> bytes = RecordOf(*Table().At(store));
+    le::PutU32(bytes.data(), static_cast<uint32_t>(kLeast));  // sold this month
+    std::unique_ptr<CBuilding> copy(CreateBuilding(kTypeToyStore, 10, 10, true));
+    RecordReader in(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    copy->Load(in);
+    auto& s = static_cast<CStore&>(*copy);
+    s.customers = 500;
+    s.PutGoods(8, 3, 1);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(8), kLeast + 3);
+
+    // Cash borrows across its 64 bits.
+    GS().cash[0] = std::numeric_limits<int64_t>::min() + 10;
+    copy->owner = 0;
+    copy->SetAdvertising(1);
+    GS().week = 0;
+    copy->Update();
+    EXPECT_EQ(GS().cash[0], std::numeric_limits<int64_t>::max() - 14989);
 }
 
 TEST_F(RecordsTest, AShortWriteIsNoted) {

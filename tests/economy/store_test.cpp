@@ -64,6 +64,10 @@ TEST_F(StoreTest, EachPriceStepIsFivePercentTruncatedTowardZero) {
     GoodsAt(kWoodenTrain)->price = 10;
     s.SetPriceSteps(kWoodenTrain, -3);
     EXPECT_EQ(s.UnitPrice(0), 9);
+    // Indexes past the family have no price (and no price step to read).
+    EXPECT_EQ(s.UnitPrice(9), 0);
+    EXPECT_EQ(s.UnitPrice(-1), 0);
+    EXPECT_EQ(s.DemandOf(9), 0);
 }
 
 TEST_F(StoreTest, TheMonthSellsUpToTheDemandAndDeliveriesWait) {

@@ -19,6 +19,8 @@
 #include "platform/palette.h"
 #include "platform/temp_folder.h"
 #include "support/frame_host.h"
+#include "world/terrain.h"
+#include "world/way_network.h"
 
 namespace {
 
@@ -53,6 +55,9 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
     auto* frame = dynamic_cast<HAUPTFENSTER*>(app.mainWindow);
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(host.MessageBoxes().empty());
+    // Start-up made the terrain object with its way network.
+    EXPECT_NE(g_pTerrain, nullptr);
+    EXPECT_NE(g_pWayNetwork, nullptr);
 
     auto* logo = dynamic_cast<FS_LOGO*>(frame->Screen(FrameScreen::Logo));
     ASSERT_NE(logo, nullptr);
@@ -81,6 +86,8 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
     EXPECT_LT(turns, 50);
     EXPECT_EQ(loop.Finish(), 0);
     EXPECT_EQ(g_pGameState, nullptr);
+    EXPECT_EQ(g_pTerrain, nullptr);
+    EXPECT_EQ(g_pWayNetwork, nullptr);
     EXPECT_EQ(app.mainWindow, nullptr);
     EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
     EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);

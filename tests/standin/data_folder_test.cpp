@@ -62,6 +62,11 @@ std::map<std::string, Size> ExpectedPictures() {
         {"ani_5.jgd", {1792, 48}},  {"ani_6.jgd", {576, 52}},     {"ani_9.jgd", {1496, 44}},
         {"ani_10.jgd", {1020, 40}}, {"ani_11.jgd", {1836, 48}},   {"ani_12.jgd", {2516, 92}},
     };
+    // The editor's new-world and editor-start screens with their sheets.
+    for (const char* screen : {"neuw", "edst"}) {
+        e[std::string("scr_") + screen + ".jgd"] = {640, 480};
+        e[std::string("scb_") + screen + ".jgd"] = {232, 80};
+    }
     for (int c = 0; c < 4; ++c) {
         const std::string n = std::to_string(c);
         e["prosgn_" + n + ".jgd"] = {1184, 32};

@@ -27,9 +27,9 @@ struct MadeFile {
 // Made once per test program: drawing them is the slow part.
 const std::vector<MadeFile>& StartPictures() {
     static const std::vector<MadeFile> files = [] {
-        const std::vector<std::string> wanted = {"font_1.jgd", "font_2.jgd", "tile.jgd",
-                                                 "logo0.jgd",  "logo1.jgd",  "scr_0.jgd",
-                                                 "scb_0.jgd"};
+        const std::vector<std::string> wanted = {"font_1.jgd", "font_2.jgd",   "tile.jgd",
+                                                 "logo0.jgd",  "logo1.jgd",    "scr_0.jgd",
+                                                 "scb_0.jgd",  "scr_edst.jgd", "scb_edst.jgd"};
         std::vector<MadeFile> made;
         for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
             if (std::find(wanted.begin(), wanted.end(), recipe.path) == wanted.end()) continue;

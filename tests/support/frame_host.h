@@ -23,7 +23,8 @@ class CGameState;
 namespace fvtest {
 
 // Writes the stand-in pictures the start-up and the first screens need
-// (fonts, tile, both logos, the title picture and its button sheet).
+// (fonts, tile, both logos, the title picture and its button sheet, the
+// editor-start picture and its sheet).
 void WriteStartPictures(const std::string& folder);
 // Writes the stand-in pictures a new world view loads (autumn, rotation 0).
 void WriteWorldPictures(const std::string& folder);

@@ -168,6 +168,20 @@ TEST_F(DrivingTest, ArrivalWaitsWhileTheDepotIsTaken) {
     EXPECT_EQ(MarkSum(), 0);
 }
 
+TEST_F(DrivingTest, RoadIntoTheBackOfTheTargetDepotIsNoArrival) {
+    // A dead-end road from the north meets the depot's back.
+    Line(55, 45, 55, 48);
+    Finish(30, 30, 70, 70);
+    CTruck* truck = Place(55, 46, kDirS);
+    ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirN; }, 200));
+    Frames(100);
+    EXPECT_EQ(truck->target_stop, 0);
+    EXPECT_EQ(truck->stop_served, 1);
+    EXPECT_EQ(truck->cost_last_trip, 0);
+    EXPECT_GT(truck->running_cost, 0);  // nothing booked
+    EXPECT_TRUE(MarksConsistent());
+}
+
 TEST_F(DrivingTest, InvalidHeadingRemovesTheTruck) {
     CTruck* truck = Place(47, 50, kDirE);
     truck->direction = 0x30;

@@ -11,6 +11,7 @@
 
 #include "app/le_io.h"
 #include "platform/file.h"
+#include "platform/random.h"
 #include "platform/temp_folder.h"
 #include "road_world.h"
 #include "transport/city_car.h"
@@ -216,6 +217,43 @@ TEST_F(RecordTest, TrainRecordWithWagonsRoundTrips) {
     EXPECT_EQ(F(70, 74).belegt(), 3);
     EXPECT_EQ(WriteWith("again", [&](plat::FileHandle f) { loaded.Save(f); }), first);
     for (int32_t y = 71; y <= 74; ++y) F(70, y).set_belegt(0);
+}
+
+TEST_F(RecordTest, CarPlacedOnANodeFieldGetsItsJunctionMarkBack) {
+    // The street's west end (30, 30) carries a node; a car placed there
+    // heading east holds the junction's count and side counters.
+    Finish(25, 25, 40, 35, true);
+    ASSERT_TRUE(IsJunctionField(30, 30));
+    plat::SetRandSourceForTests([] { return 0; });
+    CCityCar* car = new CCityCar(30, 30, "A", 0, 1);
+    plat::SetRandSourceForTests({});
+    ASSERT_EQ(car->mark.kind, MarkKind::Junction);
+    EXPECT_EQ(car->junction_exit, 1);
+    EXPECT_EQ(car->junction_node, F(30, 30).knotennummer());
+    ASSERT_TRUE(Reload(WriteVehicles("car")));
+    EXPECT_TRUE(MarksConsistent());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkSum(), 0);
+}
+
+TEST_F(RecordTest, TruckSavedWhileWaitingForItsLaneWaitsAgain) {
+    CTruck* first = new CTruck(45, 49, "A", 0);
+    CTruck* second = new CTruck(45, 49, "A", 1);  // its lane on the depot is taken
+    ASSERT_FALSE(second->HoldsMark());
+    for (CTruck* t : {first, second}) SetSchedule(*t, {{45, 49}, {50, 71}});
+    ASSERT_TRUE(Reload(WriteVehicles("waiting")));
+    ASSERT_EQ(CountVehicles(), 2);
+    EXPECT_TRUE(MarksConsistent());
+    int32_t marked = 0;
+    for (CVehicle* v : Listed()) marked += v->HoldsMark() ? 1 : 0;
+    EXPECT_EQ(marked, 1);
+    for (int i = 0; i < 40; ++i) {
+        Frames(50);
+        ASSERT_TRUE(MarksConsistent()) << "frame " << i * 50;
+    }
+    for (CVehicle* v : Listed()) EXPECT_TRUE(v->HoldsMark());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkSum(), 0);
 }
 
 TEST_F(RecordTest, LoadOnlyConstructionLeavesTheMapAlone) {

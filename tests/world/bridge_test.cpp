@@ -2,6 +2,7 @@
 // span rules, prices and the joining of the ends to the network.
 
 #include "construction_fixture.h"
+#include "world/field_queries.h"
 #include "world/way_piece_tables.h"
 
 namespace {
@@ -44,7 +45,7 @@ TEST_F(BridgeTest, TwoToTenFieldsAreBuiltElevenRefused) {
 TEST_F(BridgeTest, CodesPiecesAndDirectionsDoNotDependOnTheDragDirection) {
     // Flat ends along y, ramp ends along x.
     SetHeights(140, 0, 255, 255, 3);  // ramp rising east at column 139
-    SetHeights(0, 0, 120, 255, 3);  // ramp rising west at column 120
+    SetHeights(0, 0, 120, 255, 3);    // ramp rising west at column 120
     for (int32_t y : {10, 20}) ASSERT_EQ(F(139, y).teile_diff(), 2);
     ASSERT_EQ(F(120, 10).teile_diff(), 4);
 
@@ -72,7 +73,7 @@ TEST_F(BridgeTest, CodesPiecesAndDirectionsDoNotDependOnTheDragDirection) {
     // Along x between the two ramps: codes 7 (west ramp) and 8 (east ramp).
     Net().SetWayType(kWayGravelRoad - 1);
     SetHeights(0, 0, 255, 255, 2);
-    SetHeights(0, 0, 100, 255, 3);  // ramp rising west at column 100
+    SetHeights(0, 0, 100, 255, 3);    // ramp rising west at column 100
     SetHeights(109, 0, 255, 255, 3);  // ramp rising east at column 108
     ASSERT_EQ(F(100, 60).teile_diff(), 4);
     ASSERT_EQ(F(108, 60).teile_diff(), 2);
@@ -98,6 +99,10 @@ TEST_F(BridgeTest, GravelIsFreeInTheEditorOtherWaysAreNot) {
     ASSERT_EQ(Net().BuildBridge(10, 10, 10, 14, 0), 1);
     EXPECT_EQ(Cash(), kStartCash);
     EXPECT_EQ(NetworkLength(), 5);
+    EXPECT_EQ(MeasureBridgeRun(10, 10), 0);
+    EXPECT_EQ(Net().DemolishBridge(10, 10), 1);
+    EXPECT_EQ(Cash(), kStartCash);
+    EXPECT_EQ(NetworkLength(), 0);
     Net().SetWayType(kWayAsphaltRoad - 1);
     ASSERT_EQ(Net().BuildBridge(20, 10, 21, 10, 0), 1);
     EXPECT_EQ(kStartCash - Cash(), 3 * 880);
@@ -163,9 +168,9 @@ TEST_F(BridgeTest, ForestBesideTheEndsAndSpanIsCleared) {
 
 TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridge) {
     DragRoad(10, 5, 10, 9, kWayGravelRoad);
-    DragRoad(8, 5, 12, 5, kWayGravelRoad);     // T at (10, 5)
+    DragRoad(8, 5, 12, 5, kWayGravelRoad);  // T at (10, 5)
     DragRoad(10, 16, 10, 20, kWayGravelRoad);
-    DragRoad(8, 20, 12, 20, kWayGravelRoad);   // T at (10, 20)
+    DragRoad(8, 20, 12, 20, kWayGravelRoad);  // T at (10, 20)
     Net().SetWayType(kWayGravelRoad - 1);
     ASSERT_EQ(Net().BuildBridge(10, 10, 10, 15, 0), 1);
     const WayNode* north = Net().Node(F(10, 5).knotennummer());
@@ -177,7 +182,9 @@ TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridge) {
     // Removing the bridge unlinks both sides and leaves the roads.
     const int64_t cash = Cash();
     const int32_t length = NetworkLength();
+    const int32_t preview = MeasureBridgeRun(10, 15);
     EXPECT_EQ(Net().DemolishBridge(10, 15), 1);
+    EXPECT_EQ(cash - Cash(), preview);
     EXPECT_EQ(cash - Cash(), 6 * 160);
     EXPECT_EQ(length - NetworkLength(), 6);
     EXPECT_EQ(north->ziel[kDirIndexS], 0);

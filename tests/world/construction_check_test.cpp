@@ -114,7 +114,7 @@ TEST_F(ConstructionCheckTest, TruckDepotSpacing) {
     EXPECT_EQ(Check(0, 50, 45, 1, 1, 2), 1);
 
     // A station head diagonal to the site does not refuse, a platform does.
-    Place(2, 6, 100, 100);  // track row 100, head row 101, columns 100..103
+    Place(2, 6, 100, 100);                     // track row 100, head row 101, columns 100..103
     EXPECT_EQ(Check(0, 99, 102, 1, 1, 2), 1);  // head (100, 101) diagonal
     EXPECT_EQ(Check(0, 99, 99, 1, 1, 2), 0);   // platform (100, 100) diagonal
 }

@@ -107,7 +107,7 @@ TEST_F(PlacementTest, ADepotFacingARoadMakesAJunction) {
     DragRoad(45, 45, 55, 45, kWayGravelRoad);
     DragRoad(45, 40, 45, 50, kWayGravelRoad);  // T at (45, 45)
     DragRoad(55, 40, 55, 50, kWayGravelRoad);  // T at (55, 45)
-    Place(1, 0, 50, 46);  // a depot facing north, below (50, 45)
+    Place(1, 0, 50, 46);                       // a depot facing north, below (50, 45)
     EXPECT_EQ(F(50, 46).wegtyp(), kWayGravelRoad);
     EXPECT_EQ(F(50, 46).wegteil(), 1);
     EXPECT_EQ(F(50, 46).richtung(), kDirN);
@@ -119,6 +119,47 @@ TEST_F(PlacementTest, ADepotFacingARoadMakesAJunction) {
     EXPECT_EQ(Net().Node(F(45, 45).knotennummer())->ziel[kDirIndexE], junction);
     EXPECT_EQ(Net().Node(F(55, 45).knotennummer())->ziel[kDirIndexW], junction);
     EXPECT_EQ(GetBuildingTypeAt(50, 46), 0);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 70, 70));
+}
+
+TEST_F(PlacementTest, AFrontFieldThatBecomesAJunctionPieceIsLinkedOnBothSides) {
+    // A north-south road between junctions at (50, 40) and (50, 50), and a
+    // stub at (49, 44..46) beside it that does not join it.
+    DragRoad(48, 40, 52, 40, kWayGravelRoad);
+    DragRoad(48, 50, 52, 50, kWayGravelRoad);
+    DragRoad(50, 40, 50, 50, kWayGravelRoad);
+    DragRoad(49, 44, 49, 46, kWayGravelRoad);
+    ASSERT_EQ(F(50, 45).richtung(), kDirsNS);
+    Place(1, 2, 50, 44);  // cuts the road and faces south onto (50, 45)
+    // (50, 45) takes the piece of all its road neighbours (N, S, W), a
+    // junction piece, while only the depot and the south join it.
+    EXPECT_EQ(F(50, 45).wegteil(), 5);
+    EXPECT_EQ(F(50, 45).richtung(), kDirsNS);
+    ASSERT_TRUE(F(50, 45).knoten());
+    const WayNode* front = Net().Node(F(50, 45).knotennummer());
+    ASSERT_NE(front, nullptr);
+    EXPECT_EQ(front->ziel[kDirIndexN], F(50, 44).knotennummer());
+    EXPECT_EQ(front->ziel[kDirIndexS], F(50, 50).knotennummer());
+    EXPECT_EQ(front->cost[kDirIndexS], 5);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 70, 70));
+}
+
+TEST_F(PlacementTest, TheFrontFieldsNeighboursFollowItsNewPiece) {
+    // (60, 45) runs east-west; the dead end at (60, 44) north of it does not
+    // join it until the depot turns it into a junction.
+    DragRoad(58, 40, 62, 40, kWayGravelRoad);
+    DragRoad(60, 40, 60, 44, kWayGravelRoad);
+    DragRoad(56, 45, 60, 45, kWayGravelRoad);
+    DragRoad(56, 43, 56, 47, kWayGravelRoad);
+    ASSERT_EQ(F(60, 44).richtung(), kDirN);
+    Place(1, 3, 61, 45);                // faces west onto (60, 45)
+    EXPECT_EQ(F(60, 45).wegteil(), 6);  // N, E, W
+    EXPECT_EQ(F(60, 45).richtung(), kDirN | kDirE | kDirW);
+    EXPECT_EQ(F(60, 44).richtung(), kDirsNS);
+    const WayNode* front = Net().Node(F(60, 45).knotennummer());
+    ASSERT_NE(front, nullptr);
+    EXPECT_EQ(front->ziel[kDirIndexN], F(60, 40).knotennummer());
+    EXPECT_EQ(front->ziel[kDirIndexW], F(56, 45).knotennummer());
     EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 70, 70));
 }
 

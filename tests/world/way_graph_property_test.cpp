@@ -9,6 +9,7 @@
 #include <bit>
 #include <memory>
 
+#include "construction_fixture.h"
 #include "platform/random.h"
 #include "world/way_piece_tables.h"
 #include "world_fixture.h"

@@ -230,6 +230,64 @@ TEST_F(WayLayingTest, CrossingsAreJoinedByTheirStretch) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
 }
 
+TEST_F(WayLayingTest, WaysCrossUnderABridgeButDoNotRunAlongIt) {
+    Net().SetWayType(kWayGravelRoad - 1);
+    ASSERT_EQ(Net().BuildBridge(10, 20, 17, 20, 0), 1);  // east-west
+    const WorldSnapshot before = TakeSnapshot();
+    Net().SetWayType(kWayRail - 1);
+    EXPECT_EQ(Net().LayTrackAlongX(12, 15, 20, 0), 0);
+    Net().SetWayType(kWayAsphaltRoad - 1);
+    EXPECT_EQ(Net().LayRoadAlongX(13, 14, 20), 0);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    DragTrack(14, 17, 14, 23, kWayRail);
+    EXPECT_EQ(F(14, 20).wegtyp(), kWayRail);
+    EXPECT_EQ(F(14, 20).gleisr(), kDirsNS);
+    EXPECT_EQ(F(14, 20).bridge_piece(), 11);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
+}
+
+TEST_F(WayLayingTest, RoadsRunOnlyAlongEmptyStationRows) {
+    Place(1, 6, 100, 100);  // an empty track row 100, head row 101
+    Place(2, 7, 120, 100);  // an empty track column 121
+    DragTrack(118, 95, 118, 110, kWayRail);
+    const WorldSnapshot before = TakeSnapshot();
+    // Across a row, or onto a row that carries track, a road is refused.
+    Net().SetWayType(kWayGravelRoad - 1);
+    EXPECT_EQ(Net().LayRoadAlongY(97, 100, 101), 0);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    // Along the empty row the road makes it a road row.
+    DragRoad(96, 100, 100, 100, kWayGravelRoad);
+    for (int32_t x = 100; x <= 103; ++x) EXPECT_EQ(F(x, 100).wegtyp(), kWayGravelRoad) << x;
+    // A road may not end on a station row with track.
+    DragTrack(121, 96, 121, 100, kWayRail);
+    ASSERT_EQ(F(121, 100).wegtyp(), kWayRail);
+    const WorldSnapshot withTrack = TakeSnapshot();
+    EXPECT_EQ(Net().LayRoadAlongX(124, 121, 101), 0);
+    EXPECT_TRUE(SameWorld(withTrack, TakeSnapshot()));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 140, 140));
+}
+
+TEST_F(WayLayingTest, AStretchIsLinkedWhenThePathsFirstSegmentIsRefused) {
+    // Two junctions at (20, 10) and (20, 16) with a gap in the road between.
+    DragRoad(18, 10, 22, 10, kWayGravelRoad);
+    DragRoad(20, 10, 20, 12, kWayGravelRoad);
+    DragRoad(18, 16, 22, 16, kWayGravelRoad);
+    DragRoad(20, 14, 20, 16, kWayGravelRoad);
+    // A drag from a water field: its first segment is refused.
+    F(20, 11).set_teile_art(0);
+    F(19, 13).set_teile_art(0);
+    Net().SetWayType(kWayAsphaltRoad - 1);
+    SetPath({{20, 13}, {20, 14}});
+    Net().LayRoadAlongPath(19, 13, 20, 14);  // (19,13)-(20,13) along x is refused
+    EXPECT_EQ(F(19, 13).wegtyp(), 0);
+    ASSERT_EQ(F(20, 13).wegtyp(), kWayAsphaltRoad);
+    const WayNode* north = Net().Node(F(20, 10).knotennummer());
+    ASSERT_NE(north, nullptr);
+    EXPECT_EQ(north->ziel[kDirIndexS], F(20, 16).knotennummer());
+    EXPECT_EQ(north->cost[kDirIndexS], 6);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
+}
+
 TEST_F(WayLayingTest, TrackOfPlayersAndTypesDoNotJoin) {
     DragTrack(10, 10, 15, 10, kWayRail);
     DragTrack(16, 10, 20, 10, kWayMonorail);

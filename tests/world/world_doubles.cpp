@@ -1,6 +1,9 @@
 #include "world_doubles.h"
 
+#include <gtest/gtest.h>
+
 #include "app/game_state.h"
+#include "world/build_helper.h"
 #include "world/map_field.h"
 #include "world/way_network.h"
 
@@ -76,6 +79,33 @@ void TestBuildingTable::DemolishBuilding(int32_t number) {
         field->set_feldchange(true);
     }
     buildings[number] = nullptr;
+    // Ways left on and beside the footprint lose the building that blocked
+    // or turned them: re-fit their masks and re-link their stretches.
+    if (g_pWayNetwork == nullptr) return;
+    CBuildHelper helper;
+    for (const auto& [fx, fy] : footprint) {
+        for (int32_t x = fx - 1; x <= fx + 1; ++x) {
+            for (int32_t y = fy - 1; y <= fy + 1; ++y) helper.UpdateWayPiecesAround(x, y);
+        }
+    }
+    for (const auto& [fx, fy] : footprint) {
+        for (int32_t x = fx - 1; x <= fx + 1; ++x) {
+            for (int32_t y = fy - 1; y <= fy + 1; ++y) {
+                const MapField* field = FieldAt(x, y);
+                if (field == nullptr) continue;
+                const uint8_t bits = field->richtung() | field->gleisr();
+                for (int32_t i = 0; i < 4; ++i) {
+                    const uint8_t bit = DirBitFromIndex(i);
+                    if ((bits & bit) == 0) continue;
+                    if (field->knoten()) {
+                        g_pWayNetwork->LinkFromField(x, y, bit);
+                    } else {
+                        g_pWayNetwork->RelinkField(x, y, bit);
+                    }
+                }
+            }
+        }
+    }
 }
 
 Scope::Scope() : state_(std::make_unique<State>()) {
@@ -102,7 +132,11 @@ TestBuilding& Scope::AddBuilding(int32_t number, int32_t anchorX, int32_t anchor
     auto building = std::make_unique<TestBuilding>();
     building->anchor_x = anchorX;
     building->anchor_y = anchorY;
-    state_->buildings.buildings[number] = building.get();
+    if (number < 1 || number >= kBuildingSlots) {
+        ADD_FAILURE() << "building number " << number << " outside the table";
+    } else {
+        state_->buildings.buildings[number] = building.get();
+    }
     state_->building_objects.push_back(std::move(building));
     return *state_->building_objects.back();
 }

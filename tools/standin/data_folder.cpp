@@ -7,6 +7,7 @@
 #include "standin.h"
 #include "terrain_tiles.h"
 #include "world_files.h"
+#include "world_screens.h"
 
 namespace standin {
 const char* SeasonFolder(int season) {
@@ -28,6 +29,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddScreenFiles(files);
     AddWorldFiles(files);
     AddCityNameFiles(files);
+    AddWorldScreenFiles(files);
     return files;
 }
 

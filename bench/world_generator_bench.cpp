@@ -1,0 +1,106 @@
+// Generating a whole world with the default settings from the stand-in
+// landscape templates: land passes, ground kinds, cities (with their growth
+// to their start size), woods and raw-material sites, as a new game does it
+// (without the progress screen).
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include <unistd.h>
+
+#include "app/game_state.h"
+#include "app/lookup_tables.h"
+#include "cities/city.h"
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
+#include "landscape_templates.h"
+#include "platform/random.h"
+#include "world/map_field.h"
+#include "world/terrain.h"
+
+namespace {
+
+// A game state with the default settings whose data folder holds the
+// stand-in templates of every season.
+class BenchWorld {
+  public:
+    BenchWorld() {
+        folder_ = (std::filesystem::temp_directory_path() /
+                   ("ferrovane-bench-world-" + std::to_string(::getpid())))
+                      .string();
+        const char* seasons[3] = {"spring", "summer", "autumn"};
+        for (int season = 1; season <= 3; ++season) {
+            const auto path = std::filesystem::path(folder_) / seasons[season - 1];
+            std::filesystem::create_directories(path);
+            const auto bytes = standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(season));
+            std::ofstream(path / (std::to_string(season) + "berge"), std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
+        }
+        state_ = std::make_unique<CGameState>();
+        g_pGameState = state_.get();
+        tables_ = std::make_unique<CLookupTables>();
+        g_pLookupTables = tables_.get();
+        for (auto& path : state_->data_paths) {
+            std::snprintf(path, kDataPathLength, "%s", folder_.c_str());
+        }
+        state_->install_index = 0;
+        state_->game_mode = kModeGame;
+        terrain_ = std::make_unique<CTerrain>();
+        g_pTerrain = terrain_.get();
+        g_pCityManager = &cities_;
+        g_ppBuildings = &buildings_;
+    }
+    ~BenchWorld() {
+        g_pCityManager = nullptr;
+        g_ppBuildings = nullptr;
+        cities_.RemoveAllCities();
+        buildings_.FreeAll();
+        g_pTerrain = nullptr;
+        terrain_.reset();
+        g_pLookupTables = nullptr;
+        tables_.reset();
+        state_->Destroy();
+        g_pGameState = nullptr;
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    void Generate(int32_t season, uint32_t seed) {
+        state_->season = season;
+        plat::Srand(seed);
+        cities_.RemoveAllCities();
+        buildings_.DeleteAll();
+        ResetMapFields();
+        terrain_->GenerateLandscape();
+    }
+
+  private:
+    std::string folder_;
+    std::unique_ptr<CGameState> state_;
+    std::unique_ptr<CLookupTables> tables_;
+    std::unique_ptr<CTerrain> terrain_;
+    CCityManager cities_;
+    CBuildingTable buildings_;
+};
+
+void BM_GenerateWorldWithDefaultSettings(benchmark::State& state) {
+    BenchWorld world;
+    const int32_t season = static_cast<int32_t>(state.range(0));
+    uint32_t seed = 1;
+    for (auto _ : state) {
+        world.Generate(season, seed++);
+        benchmark::DoNotOptimize(g_pGameState->fields[FieldIndex(128, 128)]);
+    }
+}
+BENCHMARK(BM_GenerateWorldWithDefaultSettings)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,75 @@
+#pragma once
+// A full screen of printed options in the style of the new-game set-up: a
+// 640 x 480 picture in the middle of the screen whose option rectangles are
+// clicked, a small marker on the chosen rows of each group, and two image
+// buttons, OK (command 40112, also the Enter key) and back (40113). Both fill
+// the screen black and report to the parent with the screen's done message,
+// lParam 0 for OK and 1 for back; OK first lets the screen take its choices.
+// The editor's new-world and editor-start screens are made of it.
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/buttons.h"
+#include "gfx/palette_image.h"
+#include "gfx/wing_bitmap.h"
+#include "platform/window.h"
+
+inline constexpr uint16_t kCmdChoiceOk = 40112;
+inline constexpr uint16_t kCmdChoiceBack = 40113;
+
+// How a group shows its choice: a marker on the chosen row only, markers on
+// the chosen row and every row below it, or (a group of one row) a switch
+// whose marker shows when its choice is 1; a click on a switch flips it.
+enum class ChoiceDisplay { Single, Bar, Switch };
+
+struct ChoiceGroup {
+    int32_t left = 0;                   // column of the rectangles in the 640 x 480 area
+    const int32_t* row_tops = nullptr;  // top of each row's rectangle
+    int32_t rows = 0;
+    ChoiceDisplay display = ChoiceDisplay::Single;
+};
+
+class ChoiceScreen : public plat::Window {
+  public:
+    ~ChoiceScreen() override;
+
+    // Loads the picture and its sheet from the group-0 data folder, centres
+    // the picture and creates the screen as a top-most child of `parent`
+    // over the whole screen. False when the window could not be made.
+    bool Open(plat::Window* parent);
+
+    int32_t origin_x = 0;  // the 640 x 480 area on the screen
+    int32_t origin_y = 0;
+    std::vector<ChoiceGroup> groups;
+    std::vector<int32_t> choices;  // one per group
+    WinGBitmap background;         // the picture with the markers
+    WinGBitmap clean_background;   // the untouched picture
+    PaletteImage button_pictures;  // the marker and the button faces
+    BUTTONS* ok_button = nullptr;
+    BUTTONS* back_button = nullptr;
+
+  protected:
+    ChoiceScreen(const char* picture, const char* sheet, uint32_t done_message);
+
+    // OK: copies the choices into the game state.
+    virtual void TakeChoices() = 0;
+    // A choice changed by a click.
+    virtual void OnChoiceChanged(int32_t /*group*/) {}
+
+    plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+
+  private:
+    int32_t OnCreate();
+    void OnPaint();
+    void OnLButtonDown(int32_t x, int32_t y);
+    void Finish(plat::LParam result);
+    // Restores the group's marker strip from the clean picture and draws its
+    // markers; with `show` the strip is copied to the screen.
+    void RedrawGroup(size_t group, bool show);
+    bool MarkerShown(size_t group, int32_t row) const;
+
+    const char* picture_name_;
+    const char* sheet_name_;
+    uint32_t done_message_;
+};

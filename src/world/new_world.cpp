@@ -1,0 +1,128 @@
+#include "world/new_world.h"
+
+#include "app/game_state.h"
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
+#include "view/spiel_feld.h"
+#include "world/building_footprint.h"
+#include "world/gen_progress_screen.h"
+#include "world/map_field.h"
+#include "world/terrain.h"
+
+namespace {
+
+void OpenScreen(plat::Window* frame) {
+    plat::SendMessage(frame, kMsgOpenGenProgress);
+}
+
+void CloseScreen(plat::Window* frame) {
+    plat::SendMessage(frame, kMsgGenProgressDone);
+}
+
+void RemoveAllCities() {
+    if (g_pCityManager != nullptr) g_pCityManager->RemoveAllCities();
+}
+
+// Shows the stage of a single phase with the lamps of the stages before it.
+void ShowPhase(int32_t stage) {
+    FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
+    if (screen == nullptr) return;
+    screen->stage = stage;
+    for (int32_t s = 0; s < kGenStages; ++s) {
+        if (s < stage) screen->stage_done[s] = 1;
+    }
+    screen->stage_done[stage] = 0;
+    screen->UpdateProgress();
+}
+
+void RedrawWorldView() {
+    if (g_pSpielFeld == nullptr) return;
+    if (g_pSpielFeld->zoom == 16) {
+        g_pSpielFeld->DrawOverviewMap();
+    } else {
+        g_pGameState->redraw_terrain = 1;
+        g_pGameState->redraw_objects = 1;
+        g_pSpielFeld->RedrawView();
+    }
+}
+
+}  // namespace
+
+void DemolishAllBuildings() {
+    CBuildingTable* table = g_ppBuildings;
+    if (table == nullptr || g_pGameState == nullptr) return;
+    for (int32_t slot = 1; slot < kBuildingSlots; ++slot) {
+        if (table->At(slot) != nullptr) table->DemolishBuilding(slot);
+    }
+    // A building that demolition leaves standing (a city attraction) must
+    // not leave its number on the map once the table forgets it.
+    for (int32_t slot = 1; slot < kBuildingSlots; ++slot) {
+        const CBuilding* b = table->At(slot);
+        if (b == nullptr || b->type < 0 || b->type >= kBuildingTypeCount) continue;
+        const BuildingType& type = g_pGameState->building_types[b->type];
+        ClearBuildingFootprint(b->anchor_x, b->anchor_y, type.floor_width, type.floor_depth);
+    }
+    table->DeleteAll();
+}
+
+void GenerateNewGameWorld(plat::Window* frame) {
+    if (g_pGameState == nullptr || g_pTerrain == nullptr) return;
+    MarkAllFieldsChanged();
+    OpenScreen(frame);
+    if (FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen) {
+        screen->stage = 0;
+        screen->current = 0;
+        screen->total = 1;
+        for (int32_t& done : screen->stage_done) done = 0;
+    }
+    ResetMapFields();
+    RemoveAllCities();
+    g_pTerrain->GenerateLandscape();
+    CloseScreen(frame);
+}
+
+void RegenerateWorld(plat::Window* frame, plat::LParam lParam) {
+    CGameState* gs = g_pGameState;
+    if (lParam != 0 || gs == nullptr || g_pTerrain == nullptr) return;
+    if (gs->regen_world == 1) {
+        OpenScreen(frame);
+        if (FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen) {
+            screen->stage = 0;
+            for (int32_t& done : screen->stage_done) done = 0;
+        }
+        DemolishAllBuildings();
+        g_pTerrain->ClearForests();
+        RemoveAllCities();
+        ResetMapFields();
+        g_pTerrain->GenerateLandscape();
+        RedrawWorldView();
+        CloseScreen(frame);
+        return;
+    }
+    const bool any = gs->regen_cities == 1 || gs->regen_woods == 1 || gs->regen_industries == 1;
+    if (any) OpenScreen(frame);
+    if (FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen) {
+        if (gs->regen_woods == 1) screen->stage_done[2] = 0;
+        if (gs->regen_industries == 1) screen->stage_done[3] = 0;
+    }
+    if (gs->regen_cities == 1) {
+        OpenScreen(frame);
+        ShowPhase(1);
+        RemoveAllCities();
+        g_pTerrain->GenerateCities();
+    }
+    if (gs->regen_woods == 1) {
+        OpenScreen(frame);
+        ShowPhase(2);
+        g_pTerrain->ClearForests();
+        g_pTerrain->GenerateWoods();
+    }
+    if (gs->regen_industries == 1) {
+        OpenScreen(frame);
+        ShowPhase(3);
+        DemolishAllBuildings();
+        g_pTerrain->GenerateIndustries();
+    }
+    RedrawWorldView();
+    CloseScreen(frame);
+}

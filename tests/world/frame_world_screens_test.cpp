@@ -1,0 +1,155 @@
+// The world-making screens in the main frame's table: the title's editor
+// choice opens the editor-start screen, whose OK starts the editor with the
+// chosen capital and whose back returns to the title; the new-world screen's
+// OK regenerates the world behind the progress screen.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/app_globals.h"
+#include "app/app_messages.h"
+#include "app/game_state.h"
+#include "app/hauptfenster.h"
+#include "dib_writer.h"
+#include "landscape_templates.h"
+#include "platform/random.h"
+#include "screens.h"
+#include "support/frame_host.h"
+#include "world/editor_start_screen.h"
+#include "world/gen_progress_screen.h"
+#include "world/new_world_screen.h"
+#include "world/terrain.h"
+#include "world_screens.h"
+
+namespace {
+
+using fvtest::FrameHost;
+using fvtest::RecordingPanel;
+using fvtest::RecordingView;
+using Kind = plat::MessageTrace::Kind;
+
+SPIEL_FELD* MakeView(HAUPTFENSTER& frame, const plat::Rect& area) {
+    auto* view = new RecordingView;
+    view->Create(&frame, area, WS_CHILD | WS_VISIBLE);
+    auto* panel = new RecordingPanel;
+    panel->Create(&frame, {area.right, 0, area.right + 10, 10}, WS_CHILD | WS_VISIBLE);
+    g_pHauptDialog = panel;
+    return view;
+}
+
+class FrameWorldScreens : public ::testing::Test {
+  protected:
+    FrameWorldScreens() {
+        GetFrameHooks().create_world_view = &MakeView;
+        g_LogoShown[0] = g_LogoShown[1] = 1;
+        for (const auto& [name, bytes] : Files()) Write(h.folder.Path(), name, bytes);
+    }
+    // The files of these screens and the autumn templates, made once.
+    static const std::vector<std::pair<std::string, std::vector<uint8_t>>>& Files() {
+        static const std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {
+            {"scr_neuw.jgd", standin::EncodeDib(standin::MakeNewWorldScreen())},
+            {"scb_neuw.jgd", standin::EncodeDib(standin::MakeNewWorldSheet())},
+            {"scr_edst.jgd", standin::EncodeDib(standin::MakeEditorStartScreen())},
+            {"scb_edst.jgd", standin::EncodeDib(standin::MakeEditorStartSheet())},
+            {"scr_42.jgd", standin::EncodeDib(standin::MakeProgressScreen())},
+            {"scb_42.jgd", standin::EncodeDib(standin::MakeProgressLamps())},
+            {"autumn/3berge", standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(3))},
+        };
+        return files;
+    }
+    ~FrameWorldScreens() override {
+        if (g_pSpielFeld != nullptr) h.frame->SendMessage(kMsgEndRunningGame);
+        delete g_pHauptDialog;
+        g_pHauptDialog = nullptr;
+        g_pTerrain = nullptr;
+        GetFrameHooks().create_world_view = nullptr;
+    }
+    static void Write(const std::string& folder, const std::string& name,
+                      const std::vector<uint8_t>& bytes) {
+        const std::filesystem::path path = std::filesystem::path(folder) / name;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+
+    FrameHost h;
+};
+
+TEST_F(FrameWorldScreens, EditorChoiceOpensTheEditorStartAndBackReturnsToTheTitle) {
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceEditor);
+    auto* screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(h.gs->screen_open, 1);
+    EXPECT_EQ(h.gs->start_marker, 0);
+    EXPECT_EQ(screen->GetParent(), h.frame);
+    screen->SendMessage(WM_COMMAND, ScreenCancelCommand(FrameScreen::EditorStart), 0);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
+    EXPECT_EQ(h.gs->screen_open, 1);  // the title screen is open again
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+}
+
+TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
+    fvtest::WriteWorldPictures(h.folder.Path());
+    h.frame->SendMessage(kMsgOpenEditorStart);
+    auto* screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
+    ASSERT_NE(screen, nullptr);
+    h.gs->bookmarks[3] = {5, 6};
+    h.gs->show_grid = 0;
+    h.gs->build_orientation = 3;
+    screen->choices[0] = 4;  // 2,000,000
+    screen->SendMessage(WM_CHAR, 13);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
+    ASSERT_NE(g_pSpielFeld, nullptr);
+    EXPECT_EQ(h.gs->game_mode, kModeEditor);
+    EXPECT_EQ(h.gs->cash[0], 2000000);
+    EXPECT_EQ(h.gs->cash_shown[0], 2000000);
+    EXPECT_EQ(h.gs->year, 1960);
+    EXPECT_EQ(h.gs->screen_open, 0);
+    EXPECT_EQ(h.gs->build_orientation, 0);
+    EXPECT_EQ(h.gs->show_grid, 1);
+    EXPECT_EQ(h.gs->bookmarks[3].x, -1);
+    EXPECT_NE(h.frame->accelerators, nullptr);
+}
+
+TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
+    CTerrain terrain;
+    g_pTerrain = &terrain;
+    h.gs->season = 3;
+    h.frame->SendMessage(kMsgOpenNewWorld);
+    auto* screen = dynamic_cast<FS_NEUE_WELT*>(h.frame->Screen(FrameScreen::NewWorld));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(h.gs->screen_open, 1);
+    h.gs->build_orientation = 2;
+    h.sound->calls.clear();
+    plat::Srand(9);
+    screen->SendMessage(WM_CHAR, 13);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
+    EXPECT_EQ(g_pGenProgressScreen, nullptr);
+    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 1u);
+    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgGenProgressDone), 1u);
+    EXPECT_EQ(h.gs->screen_open, 0);
+    EXPECT_EQ(h.gs->build_orientation, 0);
+    EXPECT_TRUE(h.sound->calls.empty());  // the sound kept playing
+    int32_t land = 0;
+    for (const MapField& f : h.gs->fields) land += f.hoehe() > 0;
+    EXPECT_GT(land, 10000);
+    g_pTerrain = nullptr;
+}
+
+TEST_F(FrameWorldScreens, TheProgressScreenLivesInItsSlot) {
+    h.frame->SendMessage(kMsgOpenGenProgress);
+    FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), screen);
+    h.frame->SendMessage(kMsgOpenGenProgress);  // open already: nothing
+    EXPECT_EQ(g_pGenProgressScreen, screen);
+    h.frame->SendMessage(kMsgGenProgressDone);
+    EXPECT_EQ(g_pGenProgressScreen, nullptr);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+// The land passes: the edge rule, the refusal of stamps by the share of bad
+// ground under them, the stamp counts and the pass order.
+
+#include "world/land_passes.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "platform/random.h"
+#include "support/game_state_scope.h"
+#include "world/map_field.h"
+
+namespace {
+
+// Makes the next Rand() calls return the given values, then the seeded ones.
+class ScriptedRand {
+  public:
+    explicit ScriptedRand(std::deque<int32_t> values) : values_(std::move(values)) {
+        plat::Srand(1);
+        plat::SetRandSourceForTests([this] {
+            if (values_.empty()) return 0;
+            const int32_t v = values_.front();
+            values_.pop_front();
+            return v;
+        });
+    }
+    ~ScriptedRand() { plat::SetRandSourceForTests({}); }
+
+  private:
+    std::deque<int32_t> values_;
+};
+
+TEST(LandPasses, EdgeRuleLetsACellBeAsHighAsItsDistanceToTheEdge) {
+    EXPECT_TRUE(StampCellAllowed(13, 100, 13));
+    EXPECT_FALSE(StampCellAllowed(12, 100, 13));
+    EXPECT_TRUE(StampCellAllowed(14, 100, 14));
+    EXPECT_TRUE(StampCellAllowed(14, 100, 15));  // 14 fields from the edge is enough for all
+    EXPECT_FALSE(StampCellAllowed(13, 100, 15));
+    // The far edges count to 254, in both axes.
+    EXPECT_TRUE(StampCellAllowed(100, 254 - 13, 13));
+    EXPECT_FALSE(StampCellAllowed(100, 254 - 12, 13));
+    EXPECT_FALSE(StampCellAllowed(254 - 12, 100, 13));
+    // Height 0 may lie anywhere on 0..254, nothing on 255 or below 0.
+    EXPECT_TRUE(StampCellAllowed(0, 0, 0));
+    EXPECT_TRUE(StampCellAllowed(254, 254, 0));
+    EXPECT_FALSE(StampCellAllowed(255, 100, 0));
+    EXPECT_FALSE(StampCellAllowed(100, -1, 0));
+}
+
+TEST(LandPasses, OrientationsMapTheCellsAsGiven) {
+    const LandscapeTemplate t{1, 3, 5, 0};
+    EXPECT_EQ(StampCellField(t, 10, 20, 0, 1, 2).x, 11);
+    EXPECT_EQ(StampCellField(t, 10, 20, 0, 1, 2).y, 22);
+    EXPECT_EQ(StampCellField(t, 10, 20, 1, 1, 2).x, 12);
+    EXPECT_EQ(StampCellField(t, 10, 20, 1, 1, 2).y, 24);
+    EXPECT_EQ(StampCellField(t, 10, 20, 2, 1, 2).x, 12);
+    EXPECT_EQ(StampCellField(t, 10, 20, 2, 1, 2).y, 23);
+    EXPECT_EQ(StampCellField(t, 10, 20, 3, 1, 2).x, 11);
+    EXPECT_EQ(StampCellField(t, 10, 20, 3, 1, 2).y, 21);
+}
+
+TEST(LandPasses, StampCountsAndPassOrder) {
+    // ng_mountains 0: no mountains of kinds 5..14 in seasons 1 and 2.
+    for (int32_t season : {1, 2}) {
+        for (int32_t land = 0; land <= 4; ++land) {
+            for (int32_t category = 3; category < kLandPasses; ++category) {
+                EXPECT_EQ(StampCount(season, category, land, 0), 0) << season << " " << category;
+            }
+            EXPECT_GT(StampCount(season, 0, land, 0), 0);
+        }
+    }
+    // Season 3 always has some of each.
+    EXPECT_EQ(StampCount(3, 3, 2, 0), 10);
+    EXPECT_EQ(StampCount(3, 4, 2, 0), 5);
+    EXPECT_EQ(StampCount(3, 5, 2, 0), 2);
+    EXPECT_EQ(StampCount(3, 6, 2, 0), 1);
+    // The tables at a few points, and out-of-range levels taken as 0..4.
+    EXPECT_EQ(StampCount(1, 0, 2, 2), 150);
+    EXPECT_EQ(StampCount(2, 0, 2, 2), 60);
+    EXPECT_EQ(StampCount(3, 0, 2, 2), 100);
+    EXPECT_EQ(StampCount(1, 1, 4, 2), 140);
+    EXPECT_EQ(StampCount(1, 6, 2, 4), 5);
+    EXPECT_EQ(StampCount(1, 6, 2, 3), 0);
+    EXPECT_EQ(StampCount(1, 5, 2, 3), 10);
+    EXPECT_EQ(StampCount(3, 6, 2, 9), 5);
+    EXPECT_EQ(StampCount(1, 0, -3, 2), 50);
+    // Season 3 stamps the highest templates (kind 14) fourth.
+    const int32_t season3[kLandPasses] = {1, 2, 3, 14, 5, 8, 11};
+    const int32_t others[kLandPasses] = {1, 2, 3, 5, 8, 11, 14};
+    for (int32_t pass = 0; pass < kLandPasses; ++pass) {
+        EXPECT_EQ(CategoryKind(PassCategory(3, pass)), season3[pass]);
+        EXPECT_EQ(CategoryKind(PassCategory(1, pass)), others[pass]);
+        EXPECT_EQ(CategoryKind(PassCategory(2, pass)), others[pass]);
+    }
+}
+
+// A synthetic map and a 10 x 10 template of height 1: the share of bad
+// cells under the stamp decides, truncated to whole percent.
+class StampRefusal : public ::testing::Test {
+  protected:
+    StampRefusal() {
+        set.entries = {{2, 10, 10, 0}};
+        set.heights.assign(100, 1);
+        for (MapField& f : scope.state().fields) f.set_hoehe(2);
+    }
+    // `count` fields of the stamp's area (at 100, 100) get height h.
+    void MarkCells(int32_t count, int32_t h) {
+        for (int32_t n = 0; n < count; ++n) FieldAt(100 + n / 10, 100 + n % 10)->set_hoehe(h);
+    }
+    StampAttempt Attempt(int32_t season, int32_t pass) {
+        ScriptedRand rand({100, 100, 0});
+        return DrawStampAttempt(set, set.entries[0], season, pass);
+    }
+
+    GameStateScope scope;
+    LandscapeTemplateSet set;
+};
+
+TEST_F(StampRefusal, WetShareLimitsOfEachSeason) {
+    struct Case {
+        int32_t season, pass, wet;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {2, 1, 30, true}, {2, 1, 31, false}, {2, 6, 30, true}, {2, 6, 31, false},
+        {1, 1, 10, true}, {1, 1, 11, false}, {1, 3, 10, true}, {1, 3, 11, false},
+        {3, 2, 10, true}, {3, 2, 11, false}, {3, 3, 10, true}, {3, 3, 11, false},
+    };
+    for (const Case& c : cases) {
+        for (MapField& f : scope.state().fields) f.set_hoehe(2);
+        MarkCells(c.wet, 0);
+        const StampAttempt a = Attempt(c.season, c.pass);
+        ASSERT_TRUE(a.fits);
+        EXPECT_EQ(a.bad, c.wet);
+        EXPECT_EQ(StampAcceptable(a, c.season, c.pass), c.accepted)
+            << "season " << c.season << " pass " << c.pass << " wet " << c.wet;
+    }
+}
+
+TEST_F(StampRefusal, HighPassesWantLowGroundInSpringAndHighGroundInAutumn) {
+    // Season 1, passes 4..6: at most 70 % above height 3.
+    for (int32_t pass : {4, 5, 6}) {
+        for (MapField& f : scope.state().fields) f.set_hoehe(2);
+        MarkCells(70, 4);
+        EXPECT_TRUE(StampAcceptable(Attempt(1, pass), 1, pass));
+        MarkCells(71, 4);
+        EXPECT_FALSE(StampAcceptable(Attempt(1, pass), 1, pass));
+    }
+    // Season 3, passes 4..6: at most 80 % below height 4 (water is no
+    // matter of its own here).
+    for (int32_t pass : {4, 5, 6}) {
+        for (MapField& f : scope.state().fields) f.set_hoehe(4);
+        MarkCells(80, 0);
+        EXPECT_TRUE(StampAcceptable(Attempt(3, pass), 3, pass));
+        MarkCells(81, 3);
+        EXPECT_FALSE(StampAcceptable(Attempt(3, pass), 3, pass));
+    }
+}
+
+TEST_F(StampRefusal, PercentIsTruncated) {
+    // 11 x 10 cells with 12 wet ones: 10.9 % counts as 10 %.
+    set.entries = {{2, 11, 10, 0}};
+    set.heights.assign(110, 1);
+    MarkCells(12, 0);
+    EXPECT_TRUE(StampAcceptable(Attempt(1, 1), 1, 1));
+    MarkCells(13, 0);  // 11.8 %
+    EXPECT_FALSE(StampAcceptable(Attempt(1, 1), 1, 1));
+}
+
+TEST_F(StampRefusal, WetMeansWaterOrADippingShoreOfHeightOne) {
+    MapField& f = *FieldAt(50, 50);
+    f.set_hoehe(0);
+    EXPECT_TRUE(IsWetField(50, 50));
+    f.set_hoehe(1);
+    for (int32_t shape = 0; shape <= 14; ++shape) {
+        f.set_teile_diff(uint32_t(shape));
+        EXPECT_EQ(IsWetField(50, 50), !IsRisingShape(shape)) << shape;
+    }
+    f.set_hoehe(2);
+    f.set_teile_diff(1);
+    EXPECT_FALSE(IsWetField(50, 50));
+    EXPECT_FALSE(IsWetField(-1, 50));
+}
+
+TEST_F(StampRefusal, StampsRaiseOnlyWhereLowerAndNeverLeaveTheMap) {
+    set.heights[0] = 5;
+    for (MapField& f : scope.state().fields) f.set_hoehe(0);
+    FieldAt(100, 101)->set_hoehe(7);
+    const StampAttempt a = Attempt(2, 0);
+    ASSERT_TRUE(a.fits);
+    ApplyStamp(set, set.entries[0], a);
+    EXPECT_EQ(FieldAt(100, 100)->hoehe(), 5);
+    EXPECT_EQ(FieldAt(100, 101)->hoehe(), 7);  // higher ground stays
+    EXPECT_EQ(FieldAt(109, 109)->hoehe(), 1);
+    EXPECT_EQ(FieldAt(110, 100)->hoehe(), 0);
+    // A site whose cells would reach column 255 does not fit.
+    ScriptedRand rand({250, 100, 0});
+    EXPECT_FALSE(DrawStampAttempt(set, set.entries[0], 2, 0).fits);
+}
+
+}  // namespace

@@ -1,0 +1,380 @@
+// Populating a world: the invariants of many generated worlds, and the rules
+// of the cities, woods and raw-material phases on small synthetic maps.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+
+#include "cities/city.h"
+#include "construction_fixture.h"
+#include "platform/random.h"
+#include "world/gen_progress_screen.h"
+#include "world/way_network.h"
+#include "worldgen_fixture.h"
+
+namespace worldgen {
+namespace {
+
+class ProgressProbe {
+  public:
+    ProgressProbe() { g_pGenProgressScreen = &screen; }
+    ~ProgressProbe() { g_pGenProgressScreen = nullptr; }
+    FS_GEN_FORTSCHRITT screen;
+};
+
+using Population = WorldGenTest;
+
+TEST_F(Population, InvariantsHoldOnManySeeds) {
+    for (uint32_t seed = 1; seed <= 4; ++seed) {
+        for (int32_t season = 1; season <= 3; ++season) {
+            Generate(seed * 7919, season);
+            SCOPED_TRACE(testing::Message() << "seed " << seed << " season " << season);
+
+            // Forests never cover a building, a way, a bridge or water.
+            for (int32_t x = 0; x < kMapSize; ++x) {
+                for (int32_t y = 0; y < kMapSize; ++y) {
+                    const MapField& f = F(x, y);
+                    if (!f.forest_flag()) continue;
+                    ASSERT_FALSE(f.building_flag()) << x << "," << y;
+                    ASSERT_EQ(f.wegtyp(), 0) << x << "," << y;
+                    ASSERT_EQ(f.wegteil(), 0) << x << "," << y;
+                    ASSERT_FALSE(f.bridge_flag()) << x << "," << y;
+                    ASSERT_NE(f.teile_art(), 0) << x << "," << y;
+                    ASSERT_NE(f.data_word() & 0x3FFF, 0) << x << "," << y;
+                    ASSERT_EQ(f.data_word() & 0xC000, 0) << x << "," << y;
+                }
+            }
+
+            // Cities: at most 39, spaced, and their streets linked.
+            const int32_t city_count = cities_.Count();
+            EXPECT_GT(city_count, 10);
+            EXPECT_LE(city_count, 39);
+            for (int32_t a = 0; a < kCitySlots; ++a) {
+                const CCity* ca = cities_.cities[a];
+                if (ca == nullptr) continue;
+                EXPECT_GE(ca->residents, 44);
+                for (int32_t b = a + 1; b < kCitySlots; ++b) {
+                    const CCity* cb = cities_.cities[b];
+                    if (cb == nullptr) continue;
+                    const bool near = std::abs(ca->origin_x - cb->origin_x) < 13 &&
+                                      std::abs(ca->origin_y - cb->origin_y) < 13;
+                    EXPECT_FALSE(near) << "cities " << a << " and " << b;
+                }
+                // Every junction of its streets is a node of the network.
+                for (auto [x, y] : cities_.streets[a + 1]) {
+                    const MapField& f = F(x, y);
+                    ASSERT_EQ(f.wegtyp(), kWayCityStreet);
+                    ASSERT_EQ(f.stadtnum(), a + 1);
+                    if (std::popcount(f.richtung()) < 3) continue;
+                    ASSERT_TRUE(f.knoten()) << x << "," << y;
+                    ASSERT_NE(g_pWayNetwork->Node(f.knotennummer()), nullptr) << x << "," << y;
+                }
+            }
+            // The graph is the one the map's ways give, with nothing left over.
+            EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+
+            // No site covers a house of a city.
+            for (int32_t number = 1; number <= kCitySlots; ++number) {
+                if (cities_.City(number) == nullptr) continue;
+                for (auto [x, y] : cities_.houses[number]) {
+                    ASSERT_FALSE(F(x, y).building_flag()) << x << "," << y;
+                    ASSERT_GT(F(x, y).stadtb(), 0) << x << "," << y;
+                }
+            }
+
+            // Raw-material sites: allowed by the construction check, written
+            // into the grid, spaced by type, with a free ring and mines high.
+            const std::vector<Site> sites = buildings_.Sites();
+            EXPECT_FALSE(sites.empty());
+            for (const Site& p : sites) {
+                EXPECT_EQ(CheckSiteInPlace(p), 1)
+                    << "type " << p.type << " at " << p.x << "," << p.y;
+                EXPECT_GE(p.type, 10);
+                EXPECT_LE(p.type, 13);
+                for (int32_t x = p.x; x < p.x + p.size; ++x) {
+                    for (int32_t y = p.y; y < p.y + p.size; ++y) {
+                        ASSERT_TRUE(F(x, y).building_flag());
+                        ASSERT_EQ(F(x, y).geb_num(), p.slot);
+                        ASSERT_EQ(F(x, y).geb_typ(), p.type);
+                    }
+                }
+                for (int32_t x = p.x - 1; x <= p.x + p.size; ++x) {
+                    for (int32_t y = p.y - 1; y <= p.y + p.size; ++y) {
+                        const bool ring =
+                            x < p.x || y < p.y || x >= p.x + p.size || y >= p.y + p.size;
+                        if (ring) {
+                            EXPECT_EQ(GetBuildingNumberAt(x, y), 0) << x << "," << y;
+                        }
+                    }
+                }
+                if (p.type == 10) {
+                    EXPECT_GE(F(p.x, p.y).hoehe(), 5);
+                }
+            }
+            for (size_t a = 0; a < sites.size(); ++a) {
+                for (size_t b = a + 1; b < sites.size(); ++b) {
+                    if (sites[a].type != sites[b].type) continue;
+                    // Every field of the earlier site lies outside the later
+                    // one's spacing window.
+                    const Site& later = sites[b];
+                    const int32_t reach = later.type == 10 ? 11 : 13;
+                    for (int32_t x = sites[a].x; x < sites[a].x + sites[a].size; ++x) {
+                        for (int32_t y = sites[a].y; y < sites[a].y + sites[a].size; ++y) {
+                            const bool inside = x >= later.x - 10 && x <= later.x + reach &&
+                                                y >= later.y - 10 && y <= later.y + reach;
+                            EXPECT_FALSE(inside) << "type " << later.type;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Population, EditorWithFewestTownsFoundsNoCity) {
+    GS().game_mode = kModeEditor;
+    GS().ng_towns = 0;
+    ProgressProbe probe;
+    Terrain().GenerateCities();
+    EXPECT_EQ(cities_.creations, 0);
+    EXPECT_EQ(probe.screen.stage, 1);
+    EXPECT_EQ(probe.screen.total, 1);
+    EXPECT_EQ(probe.screen.stage_done[1], 1);
+    // In a game the same row asks for 2 + 6 + 8 + 8 cities.
+    GS().game_mode = kModeGame;
+    Generate(11, 2);
+    EXPECT_LE(cities_.Count(), 24);
+}
+
+TEST_F(Population, FailedCreationsEndThePhase) {
+    Generate(5, 2);  // a world to try on
+    cities_.RemoveAllCities();
+    cities_.refuse_all = true;
+    cities_.creations = 0;
+    GS().found_city_size = 2;
+    ProgressProbe probe;
+    Terrain().GenerateCities();
+    EXPECT_EQ(cities_.Count(), 0);
+    EXPECT_GT(cities_.creations, 0);
+    EXPECT_EQ(probe.screen.current, 0);
+    EXPECT_EQ(probe.screen.stage_done[1], 1);
+    EXPECT_EQ(GS().found_city_size, 2);  // restored
+}
+
+TEST_F(Population, CitiesBelowTheirClassThresholdAreRemovedAgain) {
+    Generate(5, 2);
+    cities_.RemoveAllCities();
+    cities_.fixed_residents = 43;  // below even the smallest class
+    Terrain().GenerateCities();
+    EXPECT_EQ(cities_.Count(), 0);
+    EXPECT_GT(cities_.creations, 0);
+    for (const MapField& f : GS().fields) {
+        ASSERT_EQ(f.stadtnum(), 0);
+        ASSERT_NE(f.wegtyp(), kWayCityStreet);
+    }
+    EXPECT_EQ(g_pWayNetwork->NodeCount(), 0);
+    // 44 residents are enough for the smallest class only.
+    cities_.fixed_residents = 44;
+    Terrain().GenerateCities();
+    EXPECT_GT(cities_.Count(), 0);
+    EXPECT_LE(cities_.Count(), 39);
+}
+
+// A flat dry world of height 2 with everything cleared.
+class FlatWorld : public WorldGenTest {
+  protected:
+    FlatWorld() {
+        for (MapField& f : GS().fields) {
+            f = MapField{};
+            f.set_hoehe(2);
+            f.set_teile_art(2);
+        }
+    }
+};
+
+TEST_F(FlatWorld, NoWoodsPlantsNothing) {
+    GS().ng_forests = 0;
+    GS().forest_density = 2;
+    ProgressProbe probe;
+    Terrain().GenerateWoods();
+    for (const MapField& f : GS().fields) ASSERT_FALSE(f.forest_flag());
+    EXPECT_EQ(probe.screen.stage, 2);
+    EXPECT_EQ(probe.screen.total, 1);
+    EXPECT_EQ(probe.screen.stage_done[2], 1);
+    EXPECT_EQ(GS().forest_density, 2);
+}
+
+TEST_F(FlatWorld, ForestsSkipBuildingsWaysBridgesAndWaterAndKeepOldTrees) {
+    F(100, 100).set_building_flag(true);
+    F(100, 100).set_geb_num(5);
+    F(101, 100).set_wegtyp(kWayGravelRoad);
+    F(101, 100).set_wegteil(3);
+    F(102, 100).set_wegtyp(kWayRail);  // a track type, even without a piece
+    F(103, 100).set_wegteil(16);       // a level crossing
+    F(104, 100).set_bridge_flag(true);
+    F(105, 100).set_teile_art(0);
+    F(106, 100).set_stadtnum(3);
+    F(106, 100).set_stadtb(7);  // a city building
+    F(100, 101).set_forest_flag(true);
+    F(100, 101).set_data_word(9 << 7);       // layer 1 planted, layer 2 free
+    F(107, 100).set_wegtyp(kWayGravelRoad);  // a road type without a piece takes trees
+    GS().forest_density = 3;                 // the densest forests
+    plat::Srand(17);
+    for (int32_t n = 0; n < 40; ++n) Terrain().PlantForest(103, 103, 110, 103);
+    for (int32_t x = 100; x <= 106; ++x) EXPECT_FALSE(F(x, 100).forest_flag()) << x;
+    EXPECT_EQ(F(100, 100).geb_num(), 5);
+    EXPECT_EQ(F(106, 100).stadtb(), 7);
+    EXPECT_TRUE(F(100, 101).forest_flag());
+    EXPECT_EQ((F(100, 101).data_word() >> 7) & 0x7F, 9);  // layer 1 kept
+    EXPECT_NE(F(100, 101).data_word() & 0x7F, 0);         // layer 2 filled
+    EXPECT_TRUE(F(107, 100).forest_flag());
+    // Trees are types of the season's distribution: values 1..33.
+    for (int32_t x = 96; x <= 110; ++x) {
+        for (int32_t y = 96; y <= 110; ++y) {
+            const MapField& f = F(x, y);
+            if (!f.forest_flag()) continue;
+            for (int32_t layer : {(f.data_word() >> 7) & 0x7F, f.data_word() & 0x7F}) {
+                EXPECT_LE(layer, 33);
+            }
+        }
+    }
+    // Nothing outside the square of radius 7.
+    EXPECT_FALSE(F(95, 103).forest_flag());
+    EXPECT_FALSE(F(103, 111).forest_flag());
+}
+
+TEST_F(FlatWorld, ForestRadiusAtTheEdgeAndOfZeroPlantsNothing) {
+    GS().forest_density = 3;
+    plat::Srand(3);
+    Terrain().PlantForest(50, 50, 50, 50);    // radius 0
+    Terrain().PlantForest(5, 50, 11, 50);     // x - r < 0
+    Terrain().PlantForest(250, 50, 255, 50);  // x + r reaches 255
+    Terrain().PlantForest(50, 250, 50, 255);
+    for (const MapField& f : GS().fields) ASSERT_FALSE(f.forest_flag());
+    // With a radius of 7 the rim's threshold is 100: it never takes a tree;
+    // the centre of density 3 takes one most times.
+    for (int32_t n = 0; n < 20; ++n) Terrain().PlantForest(60, 60, 67, 60);
+    EXPECT_FALSE(F(53, 60).forest_flag());
+    EXPECT_FALSE(F(67, 67).forest_flag());
+    EXPECT_TRUE(F(60, 60).forest_flag());
+}
+
+TEST_F(FlatWorld, ClearForestsTouchesOnlyForests) {
+    F(10, 10).set_forest_flag(true);
+    F(10, 10).set_data_word(0x1234 & 0x3FFF);
+    F(11, 10).set_building_flag(true);
+    F(11, 10).set_data_word(12 << 10 | 7);
+    F(12, 10).set_stadtnum(4);
+    F(12, 10).set_stadtb(5);
+    F(254, 254).set_forest_flag(true);
+    F(254, 254).set_data_word(3);
+    Terrain().ClearForests();
+    EXPECT_FALSE(F(10, 10).forest_flag());
+    EXPECT_EQ(F(10, 10).data_word(), 0);
+    EXPECT_TRUE(F(11, 10).building_flag());
+    EXPECT_EQ(F(11, 10).data_word(), 12 << 10 | 7);
+    EXPECT_EQ(F(12, 10).stadtb(), 5);
+    EXPECT_FALSE(F(254, 254).forest_flag());
+}
+
+TEST_F(FlatWorld, MinesNeedHeightFiveAndLumberMillsNeedTrees) {
+    GS().ng_towns = 0;
+    GS().build_orientation = 2;
+    GS().selected_building_type = 21;
+    // One plateau of height 4 and one of height 5, each flat inside.
+    auto plateau = [&](int32_t x0, int32_t y0, int32_t h) {
+        for (int32_t x = x0; x <= x0 + 20; ++x) {
+            for (int32_t y = y0; y <= y0 + 20; ++y) F(x, y).set_hoehe(uint32_t(h));
+        }
+    };
+    plateau(40, 40, 4);
+    plateau(150, 150, 5);
+    for (int32_t x = 0; x < kMapSize; ++x) {
+        for (int32_t y = 0; y < kMapSize; ++y) Terrain().UpdateSlopeShapes(x, y);
+    }
+    // A wood around (100, 40).
+    for (int32_t x = 94; x <= 108; ++x) {
+        for (int32_t y = 34; y <= 48; ++y) {
+            F(x, y).set_forest_flag(true);
+            F(x, y).set_data_word(5 << 7 | 6);
+        }
+    }
+    ProgressProbe probe;
+    plat::Srand(8);
+    Terrain().GenerateIndustries();
+    EXPECT_EQ(probe.screen.total, 3 * 8 + 17);
+    EXPECT_EQ(probe.screen.stage_done[3], 1);
+    EXPECT_EQ(GS().build_orientation, 2);
+    EXPECT_EQ(GS().selected_building_type, 21);
+    int32_t mines = 0;
+    int32_t mills = 0;
+    for (const Site& p : buildings_.Sites()) {
+        EXPECT_EQ(CheckSiteInPlace(p), 1);
+        if (p.type == 10) {
+            ++mines;
+            EXPECT_EQ(F(p.x, p.y).hoehe(), 5);
+            const int32_t product = buildings_.At(p.slot)->GetProduct();
+            EXPECT_GE(product, 5);  // gold, silver or diamonds
+            EXPECT_LE(product, 7);
+        }
+        if (p.type == 11) {
+            ++mills;
+            // Its 11 x 11 square reaches into the wood.
+            EXPECT_GE(p.x + 6, 94);
+            EXPECT_LE(p.x - 4, 108);
+            EXPECT_GE(p.y + 6, 34);
+            EXPECT_LE(p.y - 4, 48);
+        }
+    }
+    EXPECT_GT(mines, 0);
+    EXPECT_LE(mines, 4);
+    EXPECT_GT(mills, 0);
+}
+
+TEST_F(FlatWorld, LargeCitiesGetChemicalPlantsAndSteelMillsInTheirRing) {
+    GS().ng_towns = 0;
+    GS().ng_site_distance = 4;  // ring 10 .. 20
+    auto* city = new CCity(1, 100 - 13, 120 - 13, 1);
+    city->residents = 1501;
+    cities_.cities[0] = city;
+    plat::Srand(21);
+    ProgressProbe probe;
+    Terrain().GenerateIndustries();
+    const std::vector<Site> sites = buildings_.Sites();
+    ASSERT_GE(sites.size(), 2u);
+    EXPECT_EQ(sites[0].type, 12);
+    EXPECT_EQ(sites[1].type, 13);
+    for (const Site& p : {sites[0], sites[1]}) {
+        const double d = std::sqrt(double((p.x - 100) * (p.x - 100) + (p.y - 120) * (p.y - 120)));
+        EXPECT_GT(d, 10.0);
+        EXPECT_LT(d, 20.0);
+    }
+}
+
+TEST_F(FlatWorld, OnlyCitiesAbove1500ResidentsGetSitesOfTheirOwn) {
+    // On water every placement fails after its 500 attempts; a city with a
+    // ring of its own adds the ring's attempts, and their random draws.
+    for (MapField& f : GS().fields) f.set_teile_art(0);
+    GS().ng_towns = 0;
+    int64_t draws = 0;
+    plat::SetRandSourceForTests([&draws] { return int32_t(++draws * 7919 % 32768); });
+    auto drawsWith = [&](int32_t residents) {
+        cities_.RemoveAllCities();
+        if (residents > 0) {
+            cities_.cities[0] = new CCity(1, 100 - 13, 120 - 13, 1);
+            cities_.cities[0]->residents = residents;
+        }
+        draws = 0;
+        Terrain().GenerateIndustries();
+        return draws;
+    };
+    const int64_t alone = drawsWith(0);
+    EXPECT_EQ(drawsWith(1500), alone);
+    EXPECT_GT(drawsWith(1501), alone + 2 * 500 * 2);
+    plat::SetRandSourceForTests({});
+    EXPECT_EQ(buildings_.Count(), 0);
+}
+
+}  // namespace
+}  // namespace worldgen

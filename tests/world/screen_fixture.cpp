@@ -1,0 +1,129 @@
+#include "screen_fixture.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "app/game_state.h"
+#include "dib_writer.h"
+#include "gfx/font_tables.h"
+#include "world/gen_progress_screen.h"
+#include "world/world_screen_layout.h"
+
+namespace worldgen {
+namespace {
+
+namespace ws = world_screens;
+
+// Font 1: every glyph a frame of its advance width, so that text shows.
+standin::Canvas GlyphStrip() {
+    constexpr int kGlyphs = 98;
+    standin::Canvas c(kFont1Cell, kFont1Cell * kGlyphs);
+    for (int g = 0; g < kGlyphs; ++g) {
+        const int w = std::max<int>(kFont1Advances[size_t(g)] - 1, 1);
+        c.FrameRect(0, g * kFont1Cell + 2, w, kFont1Cell - 4, kGlyphInk);
+    }
+    return c;
+}
+
+// The lamp sheet: lit lamp at x 0, unlit at x 16, each a disc on colour 0.
+standin::Canvas LampSheet() {
+    standin::Canvas c(32, 16);
+    c.FillEllipse(8, 8, 6, 6, kLitLampInk);
+    c.FillEllipse(24, 8, 6, 6, kUnlitLampInk);
+    return c;
+}
+
+standin::Canvas ButtonSheet() {
+    standin::Canvas c(ws::kSheetWidth, ws::kSheetHeight);
+    c.FillRect(ws::kMarkerX + 2, ws::kMarkerY + 2, 12, 12, kMarkerInk);
+    c.FillRect(ws::kOkFaceX, 0, ws::kButtonWidth, ws::kButtonHeight, kOkInk);
+    c.FillRect(ws::kOkFaceX, ws::kPressedFaceY, ws::kButtonWidth, ws::kButtonHeight, kOkPressedInk);
+    c.FillRect(ws::kBackFaceX, 0, ws::kButtonWidth, ws::kButtonHeight, kBackInk);
+    c.FillRect(ws::kBackFaceX, ws::kPressedFaceY, ws::kButtonWidth, ws::kButtonHeight,
+               kBackPressedInk);
+    return c;
+}
+
+}  // namespace
+
+plat::LResult RecordingFrame::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
+    if (message >= WM_USER) received.push_back({message, w, l});
+    if (message == kMsgOpenGenProgress) {
+        OpenGenProgress(this);
+        return 0;
+    }
+    if (message == kMsgGenProgressDone) {
+        CloseGenProgress();
+        return 0;
+    }
+    return FrameWindow::OnMessage(message, w, l);
+}
+
+ScreenTest::ScreenTest() {
+    folder_ = (std::filesystem::temp_directory_path() /
+               ("ferrovane-world-screens-" + std::to_string(::getpid())))
+                  .string();
+    std::filesystem::create_directories(folder_);
+    CGameState& gs = game_.state();
+    for (auto& path : gs.data_paths) std::snprintf(path, kDataPathLength, "%s", folder_.c_str());
+    gs.install_index = 0;
+    gs.screen_width = 800;
+    gs.screen_height = 600;
+
+    WritePicture("font_1.jgd", GlyphStrip());
+    WritePicture("tile.jgd", standin::Canvas(100, 100, kTileInk));
+    WritePicture("scr_42.jgd", standin::Canvas(320, 200, kPictureInk));
+    WritePicture("scb_42.jgd", LampSheet());
+    WritePicture(ws::kNewWorldPicture, standin::Canvas(640, 480, kPictureInk));
+    WritePicture(ws::kNewWorldSheet, ButtonSheet());
+    WritePicture(ws::kEditorStartPicture, standin::Canvas(640, 480, kPictureInk));
+    WritePicture(ws::kEditorStartSheet, ButtonSheet());
+    gs.images.main_font.Load(folder_ + "\\font_1.jgd", nullptr, 1);
+    gs.images.tile.LoadJgd(folder_ + "\\tile.jgd");
+
+    frame_ = new RecordingFrame;
+    frame_->Create(nullptr, {0, 0, 800, 600}, WS_POPUP | WS_VISIBLE);
+    host_.host.RunUntilIdle();
+}
+
+ScreenTest::~ScreenTest() {
+    CloseGenProgress();
+    delete frame_;
+    host_.host.RunUntilIdle();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void ScreenTest::WritePicture(const std::string& name, const standin::Canvas& picture) {
+    const std::vector<uint8_t> bytes = standin::EncodeDib(picture);
+    std::ofstream out(std::filesystem::path(folder_) / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+uint64_t ScreenTest::SurfaceHash(plat::Window& window) {
+    const plat::Surface& s = window.GetSurface();
+    uint64_t hash = 1469598103934665603ull;
+    for (int y = 0; y < s.height; ++y) {
+        const uint8_t* row = s.Row(y);
+        for (int x = 0; x < s.width; ++x) {
+            hash ^= row[x];
+            hash *= 1099511628211ull;
+        }
+    }
+    return hash;
+}
+
+void ScreenTest::Click(int32_t x, int32_t y) {
+    host_.host.InjectClick({x, y});
+    host_.host.RunUntilIdle();
+}
+
+void ScreenTest::Type(uint8_t character) {
+    host_.host.InjectChar(character);
+    host_.host.RunUntilIdle();
+}
+
+}  // namespace worldgen

@@ -1,0 +1,69 @@
+#pragma once
+// The world-generation screens on the headless back end: a frame window that
+// records the messages the screens send it and answers the progress screen's
+// open and close messages, a fresh game state whose data folder holds small
+// synthetic pictures (plain colours, so that pixels can be checked), and the
+// main font and background tile loaded from them.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+#include "gfx/gfx_host.h"
+#include "support/game_state_scope.h"
+
+namespace worldgen {
+
+// Colours of the synthetic pictures.
+constexpr uint8_t kTileInk = 7;
+constexpr uint8_t kPictureInk = 3;
+constexpr uint8_t kLitLampInk = 200;
+constexpr uint8_t kUnlitLampInk = 100;
+constexpr uint8_t kMarkerInk = 201;
+constexpr uint8_t kOkInk = 50;
+constexpr uint8_t kOkPressedInk = 51;
+constexpr uint8_t kBackInk = 60;
+constexpr uint8_t kBackPressedInk = 61;
+constexpr uint8_t kGlyphInk = 9;
+
+struct FrameMessage {
+    uint32_t message;
+    plat::WParam wParam;
+    plat::LParam lParam;
+};
+
+class RecordingFrame : public gfxtest::FrameWindow {
+  public:
+    std::vector<FrameMessage> received;
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override;
+};
+
+class ScreenTest : public ::testing::Test {
+  protected:
+    ScreenTest();
+    ~ScreenTest() override;
+
+    // Writes a picture into the data folder.
+    void WritePicture(const std::string& name, const standin::Canvas& picture);
+    // A pixel of a window's surface.
+    static uint8_t Pixel(plat::Window& window, int32_t x, int32_t y) {
+        return window.GetSurface().Row(y)[x];
+    }
+    // FNV-1a of a window's surface.
+    static uint64_t SurfaceHash(plat::Window& window);
+    // Clicks the left button at a screen point.
+    void Click(int32_t x, int32_t y);
+    void Type(uint8_t character);
+
+    gfxtest::GfxHost host_;
+    RecordingFrame* frame_ = nullptr;
+    GameStateScope game_;
+    std::string folder_;
+};
+
+}  // namespace worldgen

@@ -1,0 +1,229 @@
+// The world generator as a whole: the same seed gives the same world, a
+// missing or damaged template file leaves a flat water world, the settings
+// limit the mountains, and the ground kinds follow heights and slopes.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "platform/random.h"
+#include "world/gen_progress_screen.h"
+#include "world/land_passes.h"
+#include "world/way_network.h"
+#include "worldgen_fixture.h"
+
+namespace worldgen {
+namespace {
+
+// A progress screen without a window: the generator writes its members.
+class ProgressProbe {
+  public:
+    ProgressProbe() { g_pGenProgressScreen = &screen; }
+    ~ProgressProbe() { g_pGenProgressScreen = nullptr; }
+    FS_GEN_FORTSCHRITT screen;
+};
+
+// A data folder of our own with one template file per season.
+class OwnTemplates {
+  public:
+    OwnTemplates() {
+        path = (std::filesystem::temp_directory_path() /
+                ("ferrovane-own-templates-" + std::to_string(::getpid())))
+                   .string();
+        for (const char* season : {"spring", "summer", "autumn"}) {
+            std::filesystem::create_directories(std::filesystem::path(path) / season);
+        }
+    }
+    ~OwnTemplates() { std::filesystem::remove_all(path); }
+    void Write(int32_t season, const std::vector<uint8_t>& bytes) {
+        const char* folder = season == 1 ? "spring" : season == 2 ? "summer" : "autumn";
+        std::ofstream out(std::filesystem::path(path) / folder / (std::to_string(season) + "berge"),
+                          std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    std::string path;
+};
+
+struct Stamp {
+    int32_t kind, size_x, size_y;
+    uint8_t height;  // every cell
+};
+
+std::vector<uint8_t> TemplateFile(const std::vector<Stamp>& stamps) {
+    std::vector<uint8_t> b;
+    auto put32 = [&](int32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(uint8_t(uint32_t(v) >> (8 * i)));
+    };
+    put32(int32_t(stamps.size()));
+    int32_t offset = 0;
+    for (const Stamp& s : stamps) {
+        b.push_back(uint8_t(s.kind));
+        b.insert(b.end(), 3, 0);
+        put32(s.size_x);
+        put32(s.size_y);
+        put32(offset);
+        offset += s.size_x * s.size_y;
+    }
+    for (const Stamp& s : stamps) b.insert(b.end(), size_t(s.size_x * s.size_y), s.height);
+    return b;
+}
+
+int32_t MaxHeight() {
+    int32_t peak = 0;
+    for (const MapField& f : g_pGameState->fields) peak = std::max<int32_t>(peak, f.hoehe());
+    return peak;
+}
+
+using WorldGenerator = WorldGenTest;
+
+TEST_F(WorldGenerator, SameSeedAndTemplatesGiveTheSameGrid) {
+    for (int32_t season = 1; season <= 3; ++season) {
+        Generate(1234, season);
+        const std::vector<uint8_t> first = GridBytes();
+        const int32_t first_cities = cities_.Count();
+        const int32_t first_sites = buildings_.Count();
+        buildings_.DeleteAll();
+        Generate(1234, season);
+        EXPECT_TRUE(GridBytes() == first) << "season " << season;
+        EXPECT_EQ(cities_.Count(), first_cities);
+        EXPECT_EQ(buildings_.Count(), first_sites);
+        buildings_.DeleteAll();
+        Generate(4321, season);
+        EXPECT_FALSE(GridBytes() == first) << "another seed, another world";
+        buildings_.DeleteAll();
+    }
+}
+
+TEST_F(WorldGenerator, MissingOrDamagedTemplatesLeaveAFlatWaterWorld) {
+    OwnTemplates own;
+    UseDataFolder(own.path);
+    own.Write(1, {1, 2, 3});  // damaged: too short for its count
+    ProgressProbe probe;
+    probe.screen.total = 77;
+    for (int32_t season = 1; season <= 3; ++season) {
+        Generate(99, season);
+        for (const MapField& f : GS().fields) {
+            ASSERT_EQ(f.hoehe(), 0);
+            ASSERT_EQ(f.teile_art(), 0);
+            ASSERT_FALSE(f.forest_flag());
+            ASSERT_TRUE(f.feldchange());
+        }
+    }
+    EXPECT_EQ(cities_.creations, 0);
+    EXPECT_EQ(buildings_.Count(), 0);
+    EXPECT_EQ(probe.screen.total, 77);  // no progress shown
+    EXPECT_EQ(probe.screen.stage_done[0], 0);
+    EXPECT_EQ(Terrain().template_data, nullptr);
+}
+
+TEST_F(WorldGenerator, NoMountainsWithoutMountainsInSpringAndSummer) {
+    // Low land of height 2 in kinds 1..3, peaks of 13 in every mountain kind.
+    OwnTemplates own;
+    const std::vector<Stamp> stamps = {{1, 20, 20, 2}, {2, 8, 8, 2},   {3, 6, 6, 2},  {5, 5, 5, 13},
+                                       {8, 5, 5, 13},  {11, 5, 5, 13}, {14, 5, 5, 13}};
+    for (int32_t season = 1; season <= 3; ++season) own.Write(season, TemplateFile(stamps));
+    UseDataFolder(own.path);
+    GS().ng_forests = 0;
+    GS().ng_mountains = 0;
+    for (int32_t season : {1, 2}) {
+        Generate(7, season);
+        EXPECT_EQ(MaxHeight(), 2) << "season " << season;
+    }
+    Generate(7, 3);
+    EXPECT_EQ(MaxHeight(), 13) << "autumn always has mountains";
+    GS().ng_mountains = 1;
+    Generate(7, 2);
+    EXPECT_EQ(MaxHeight(), 13);
+}
+
+TEST_F(WorldGenerator, ABaseTemplateThatNeverFitsEndsItsPass) {
+    // Too large for the edge margins: the base pass gives up; the hills of
+    // kind 2 must then find dry land, which does not exist.
+    OwnTemplates own;
+    own.Write(2, TemplateFile({{1, 240, 240, 14}, {2, 4, 4, 1}}));
+    UseDataFolder(own.path);
+    GS().ng_forests = 0;
+    ProgressProbe probe;
+    Generate(5, 2);
+    EXPECT_EQ(MaxHeight(), 0);
+    for (int32_t stage = 0; stage < kGenStages; ++stage) {
+        EXPECT_EQ(probe.screen.stage_done[stage], 1) << stage;
+    }
+    EXPECT_EQ(Terrain().template_data, nullptr);
+}
+
+TEST_F(WorldGenerator, LandProgressCountsPlacedStampsOnly) {
+    ProgressProbe probe;
+    LandscapeTemplateSet set;
+    set.entries = {{1, 30, 30, 0}, {2, 4, 4, 900}};
+    set.heights.assign(900 + 16, 1);
+    for (MapField& f : GS().fields) f = MapField{};
+    // Season 2, a = 2, b = 0: 60 base stamps, 150 of kind 2, none of the
+    // 100 of kind 3 (no such template), no mountains.
+    plat::Srand(3);
+    const int32_t placed = RunLandPasses(set, 2, 2, 0);
+    EXPECT_EQ(probe.screen.total, 60 + 150 + 100);
+    EXPECT_EQ(probe.screen.current, placed);
+    EXPECT_GE(placed, 60);
+    EXPECT_LE(placed, 60 + 150);
+
+    // Without land under them, every hill is dropped: the bar ends short.
+    set.entries = {{2, 4, 4, 900}};
+    for (MapField& f : GS().fields) f = MapField{};
+    EXPECT_EQ(RunLandPasses(set, 2, 2, 0), 0);
+    EXPECT_EQ(probe.screen.current, 0);
+    EXPECT_EQ(probe.screen.total, 310);
+    EXPECT_EQ(MaxHeight(), 0);
+}
+
+TEST_F(WorldGenerator, GroundKindsFollowHeightAndSlope) {
+    for (MapField& f : GS().fields) f = MapField{};
+    // Sets the corners NW, NE, SW, SE of field (x, y).
+    auto corners = [&](int32_t x, int32_t y, int32_t nw, int32_t ne, int32_t sw, int32_t se) {
+        F(x, y).set_hoehe(uint32_t(nw));
+        F(x + 1, y).set_hoehe(uint32_t(ne));
+        F(x, y + 1).set_hoehe(uint32_t(sw));
+        F(x + 1, y + 1).set_hoehe(uint32_t(se));
+    };
+    struct Case {
+        int32_t nw, ne, sw, se;
+        int32_t shape;
+        int32_t low, high;  // ground kinds allowed
+    };
+    const Case cases[] = {
+        {1, 1, 1, 1, 0, 1, 3},   // flat shore: low ground
+        {1, 0, 1, 0, 4, 0, 0},   // height 1 dipping: water
+        {1, 2, 1, 2, 2, 1, 3},   // height 1 rising: low ground
+        {4, 4, 4, 4, 0, 1, 3},   // height 4 flat: low ground
+        {4, 5, 4, 5, 2, 4, 4},   // height 4 rising: the low/middle edge
+        {5, 4, 5, 4, 4, 4, 4},   // height 5 dipping: the edge
+        {5, 5, 5, 5, 0, 5, 7},   // height 5 flat: middle ground
+        {8, 9, 9, 9, 10, 8, 8},  // height 8 rising: the middle/high edge
+        {9, 8, 9, 8, 4, 8, 8},   // height 9 dipping: the edge
+        {9, 9, 9, 9, 0, 9, 11},  // high ground
+        {14, 14, 14, 14, 0, 9, 11},
+    };
+    int32_t x = 10;
+    for (const Case& c : cases) {
+        corners(x, 100, c.nw, c.ne, c.sw, c.se);
+        x += 4;
+    }
+    F(200, 200).set_hoehe(15);
+    F(200, 200).set_teile_art(13);
+    Terrain().AssignGroundKinds();
+    x = 10;
+    for (const Case& c : cases) {
+        EXPECT_EQ(F(x, 100).teile_diff(), c.shape) << "case at " << x;
+        EXPECT_GE(F(x, 100).teile_art(), c.low) << "case at " << x;
+        EXPECT_LE(F(x, 100).teile_art(), c.high) << "case at " << x;
+        x += 4;
+    }
+    EXPECT_EQ(F(200, 200).teile_art(), 13);  // height 15 keeps its kind
+    EXPECT_EQ(F(0, 0).teile_art(), 0);
+}
+
+}  // namespace
+}  // namespace worldgen

@@ -1,0 +1,135 @@
+// A generated world with the default settings as a picture: one pixel per
+// field, coloured by height and content. The test checks that the world
+// holds every kind of content and writes the picture; set FV_WORLD_PNG to a
+// folder to keep it (world_<season>.png), else it goes to a temporary
+// folder that is removed.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+#include <unistd.h>
+
+#include "cities/city.h"
+#include "construction_fixture.h"
+#include "platform/png_writer.h"
+#include "worldgen_fixture.h"
+
+namespace worldgen {
+namespace {
+
+enum Colour : uint8_t {
+    kLand = 0,  // + height 1..15
+    kWater = 16,
+    kForest = 17,
+    kStreet = 18,
+    kHouse = 19,
+    kMine = 20,
+    kLumberMill = 21,
+    kChemicalPlant = 22,
+    kSteelMill = 23,
+    kOtherBuilding = 24,
+};
+
+plat::RgbTable MapColours() {
+    plat::RgbTable c{};
+    // Green lowland, yellow-green hills, brown mountains, grey and white peaks.
+    const std::array<uint8_t, 3> heights[16] = {
+        {0, 0, 0},       {110, 190, 90},  {100, 175, 80},  {90, 160, 70},
+        {150, 170, 70},  {170, 160, 70},  {160, 130, 70},  {145, 110, 60},
+        {130, 95, 55},   {150, 140, 135}, {170, 165, 160}, {195, 190, 190},
+        {225, 225, 225}, {240, 240, 240}, {250, 250, 250}, {255, 255, 255},
+    };
+    for (int h = 1; h <= 15; ++h) c[kLand + h] = heights[h];
+    c[kWater] = {40, 90, 200};
+    c[kForest] = {20, 90, 30};
+    c[kStreet] = {40, 40, 40};
+    c[kHouse] = {210, 60, 50};
+    c[kMine] = {255, 215, 0};
+    c[kLumberMill] = {150, 80, 20};
+    c[kChemicalPlant] = {230, 0, 230};
+    c[kSteelMill] = {0, 230, 230};
+    c[kOtherBuilding] = {255, 255, 255};
+    return c;
+}
+
+Colour FieldColour(const MapField& f) {
+    if (f.building_flag() && !f.no_building_mask()) {
+        switch (f.geb_typ()) {
+            case 10:
+                return kMine;
+            case 11:
+                return kLumberMill;
+            case 12:
+                return kChemicalPlant;
+            case 13:
+                return kSteelMill;
+            default:
+                return kOtherBuilding;
+        }
+    }
+    if (f.wegtyp() == kWayCityStreet && f.wegteil() != 0) return kStreet;
+    if (f.stadtnum() != 0 && f.BuildingNumber() != 0) return kHouse;
+    if (f.forest_flag()) return kForest;
+    if (f.teile_art() == 0) return kWater;
+    return Colour(kLand + std::max<int>(f.hoehe(), 1));
+}
+
+using WorldMapPicture = WorldGenTest;
+
+TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustries) {
+    const char* keep = std::getenv("FV_WORLD_PNG");
+    const std::filesystem::path folder =
+        keep != nullptr ? std::filesystem::path(keep)
+                        : std::filesystem::temp_directory_path() /
+                              ("ferrovane-world-png-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    // The cities' own growth builds the cities of this world.
+    CCityManager cities;
+    g_pCityManager = &cities;
+    for (int32_t season = 1; season <= 3; ++season) {
+        cities.RemoveAllCities();
+        Generate(20260, season);  // default settings from the lookup tables
+        plat::Surface picture;
+        picture.Resize(kMapSize, kMapSize);
+        std::map<Colour, int32_t> counts;
+        int32_t mountains = 0;
+        for (int32_t y = 0; y < kMapSize; ++y) {
+            for (int32_t x = 0; x < kMapSize; ++x) {
+                const Colour c = FieldColour(F(x, y));
+                picture.Row(y)[x] = c;
+                ++counts[c];
+                if (F(x, y).hoehe() >= 8) ++mountains;
+            }
+        }
+        int32_t land = 0;
+        for (int h = 1; h <= 15; ++h) land += counts[Colour(kLand + h)];
+        EXPECT_GT(land, 10000) << season;
+        EXPECT_GT(mountains, 100) << season;
+        EXPECT_GT(counts[kWater], 1000) << season;
+        EXPECT_GT(counts[kForest], 1000) << season;
+        EXPECT_GT(counts[kStreet], 100) << season;
+        EXPECT_GT(counts[kHouse], 100) << season;
+        for (Colour site : {kMine, kLumberMill, kChemicalPlant, kSteelMill}) {
+            EXPECT_GT(counts[site], 0) << season << " site " << int(site);
+        }
+        // The cities' own streets are part of the way network.
+        int32_t city_count = 0;
+        for (const CCity* city : cities.cities) city_count += city != nullptr;
+        EXPECT_GT(city_count, 10);
+        EXPECT_LE(city_count, 39);
+        EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+        const std::string file = (folder / ("world_" + std::to_string(season) + ".png")).string();
+        EXPECT_TRUE(plat::WritePng(file, picture, MapColours()));
+        EXPECT_TRUE(std::filesystem::exists(file));
+    }
+    cities.RemoveAllCities();
+    g_pCityManager = &cities_;
+    if (keep == nullptr) std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace worldgen

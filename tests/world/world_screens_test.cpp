@@ -1,0 +1,178 @@
+// The editor's new-world and editor-start screens on the headless back end:
+// markers for the choices, clicks, the Enter key, OK and back with the
+// settings they write and the messages they send.
+
+#include <gtest/gtest.h>
+
+#include "app/game_state.h"
+#include "screen_fixture.h"
+#include "world/editor_start_screen.h"
+#include "world/new_world_screen.h"
+#include "world/world_screen_layout.h"
+
+namespace worldgen {
+namespace {
+
+namespace ws = world_screens;
+
+// The 640 x 480 area lies in the middle of the 800 x 600 screen.
+constexpr int32_t kOx = 80;
+constexpr int32_t kOy = 60;
+
+template <typename Screen>
+class ChoiceScreenTest : public ScreenTest {
+  protected:
+    ~ChoiceScreenTest() override { delete screen_; }
+    Screen& Open() {
+        screen_ = new Screen;
+        EXPECT_TRUE(screen_->Open(frame_));
+        host_.host.RunUntilIdle();
+        return *screen_;
+    }
+    // Whether the marker shows on the option of a column and row top.
+    bool Marked(int32_t column, int32_t row_top) {
+        return Pixel(*screen_, kOx + column + 8, kOy + row_top + 8) == kMarkerInk;
+    }
+    void ClickOption(int32_t column, int32_t row_top) {
+        Click(kOx + column + 60, kOy + row_top + 8);
+    }
+    std::vector<FrameMessage> Sent(uint32_t message) {
+        std::vector<FrameMessage> sent;
+        for (const FrameMessage& m : frame_->received) {
+            if (m.message == message) sent.push_back(m);
+        }
+        return sent;
+    }
+    Screen* screen_ = nullptr;
+};
+
+using NewWorldScreen = ChoiceScreenTest<FS_NEUE_WELT>;
+using EditorStartScreen = ChoiceScreenTest<FS_EDITORSTART>;
+
+TEST_F(NewWorldScreen, ShowsTheSettingsItStartsFrom) {
+    CGameState& gs = game_.state();
+    gs.ng_land = 2;
+    gs.ng_mountains = 4;
+    gs.ng_forests = 0;
+    gs.ng_towns = 9;  // out of range: shown as the most
+    gs.ng_site_distance = 1;
+    gs.regen_world = 0;
+    gs.regen_cities = 1;
+    gs.regen_woods = 0;
+    gs.regen_industries = 1;
+    FS_NEUE_WELT& s = Open();
+    EXPECT_EQ(s.GetWindowRect(), (plat::Rect{0, 0, 800, 600}));
+    EXPECT_EQ(s.origin_x, kOx);
+    EXPECT_EQ(Pixel(s, 5, 5), kTileInk);
+    EXPECT_EQ(Pixel(s, kOx + 5, kOy + 5), kPictureInk);
+    // Bars: the chosen row (4 - setting) and every row below it.
+    const int32_t* rows = ws::kUpperRows;
+    for (int32_t r = 0; r < 5; ++r) {
+        EXPECT_EQ(Marked(ws::kColumns[0], rows[r]), r >= 2) << r;
+        EXPECT_EQ(Marked(ws::kColumns[1], rows[r]), r >= 0) << r;
+        EXPECT_EQ(Marked(ws::kColumns[2], rows[r]), r >= 4) << r;
+        EXPECT_EQ(Marked(ws::kColumns[3], rows[r]), r >= 0) << r;
+        EXPECT_EQ(Marked(ws::kColumns[4], rows[r]), r == 3) << r;  // single marker
+    }
+    EXPECT_FALSE(Marked(ws::kColumns[0], ws::kLowerRows[0]));
+    EXPECT_TRUE(Marked(ws::kColumns[0], ws::kLowerRows[1]));
+    EXPECT_FALSE(Marked(ws::kColumns[0], ws::kLowerRows[2]));
+    EXPECT_TRUE(Marked(ws::kColumns[0], ws::kLowerRows[3]));
+    // The two buttons on their faces.
+    EXPECT_EQ(Pixel(*s.ok_button, 5, 5), kOkInk);
+    EXPECT_EQ(Pixel(*s.back_button, 5, 5), kBackInk);
+    EXPECT_EQ(s.ok_button->GetWindowRect().left, kOx + ws::kOkButtonX);
+}
+
+TEST_F(NewWorldScreen, ClicksChooseAndOkWritesTheSettings) {
+    CGameState& gs = game_.state();
+    FS_NEUE_WELT& s = Open();
+    ClickOption(ws::kColumns[0], ws::kUpperRows[0]);  // land: very much
+    ClickOption(ws::kColumns[1], ws::kUpperRows[4]);  // mountains: very few
+    ClickOption(ws::kColumns[2], ws::kUpperRows[3]);
+    ClickOption(ws::kColumns[3], ws::kUpperRows[1]);
+    ClickOption(ws::kColumns[4], ws::kUpperRows[0]);  // sites very near
+    ClickOption(ws::kColumns[0], ws::kLowerRows[0]);  // whole world: off
+    ClickOption(ws::kColumns[0], ws::kLowerRows[2]);  // woods: off
+    ClickOption(ws::kColumns[0], ws::kLowerRows[2]);  // ... and on again
+    Click(kOx + 300, kOy + 30);                       // nothing there
+    for (int32_t r = 0; r < 5; ++r) {
+        EXPECT_TRUE(Marked(ws::kColumns[0], ws::kUpperRows[r]));
+        EXPECT_EQ(Marked(ws::kColumns[1], ws::kUpperRows[r]), r == 4);
+        EXPECT_EQ(Marked(ws::kColumns[4], ws::kUpperRows[r]), r == 0);
+    }
+    EXPECT_FALSE(Marked(ws::kColumns[0], ws::kLowerRows[0]));
+    EXPECT_TRUE(Marked(ws::kColumns[0], ws::kLowerRows[2]));
+    EXPECT_TRUE(frame_->received.empty());
+    EXPECT_EQ(gs.ng_land, 2);  // nothing written before OK
+
+    Click(kOx + ws::kOkButtonX + 50, kOy + ws::kButtonsY + 20);
+    ASSERT_EQ(Sent(kMsgNewWorldDone).size(), 1u);
+    EXPECT_EQ(Sent(kMsgNewWorldDone)[0].lParam, 0);
+    EXPECT_EQ(gs.ng_land, 4);
+    EXPECT_EQ(gs.ng_mountains, 0);
+    EXPECT_EQ(gs.ng_forests, 1);
+    EXPECT_EQ(gs.ng_towns, 3);
+    EXPECT_EQ(gs.ng_site_distance, 4);
+    EXPECT_EQ(gs.regen_world, 0);
+    EXPECT_EQ(gs.regen_cities, 1);
+    EXPECT_EQ(gs.regen_woods, 1);
+    EXPECT_EQ(gs.regen_industries, 1);
+    EXPECT_EQ(Pixel(s, kOx + 5, kOy + 5), 0);  // the screen is black
+}
+
+TEST_F(NewWorldScreen, EnterPressesOkAndOtherKeysAreNotOurs) {
+    FS_NEUE_WELT& s = Open();
+    EXPECT_NE(s.SendMessage(WM_CHAR, 'a'), 1);
+    EXPECT_TRUE(frame_->received.empty());
+    s.SendMessage(WM_CHAR, 13);
+    EXPECT_EQ(s.ok_button->state, 1);
+    EXPECT_EQ(Pixel(*s.ok_button, 5, 5), kOkPressedInk);
+    ASSERT_EQ(Sent(kMsgNewWorldDone).size(), 1u);
+    EXPECT_EQ(Sent(kMsgNewWorldDone)[0].lParam, 0);
+}
+
+TEST_F(NewWorldScreen, BackAndTheAbortCommandLeaveTheSettings) {
+    CGameState& gs = game_.state();
+    gs.ng_land = 1;
+    FS_NEUE_WELT& s = Open();
+    ClickOption(ws::kColumns[0], ws::kUpperRows[0]);
+    Click(kOx + ws::kBackButtonX + 50, kOy + ws::kButtonsY + 20);
+    ASSERT_EQ(Sent(kMsgNewWorldDone).size(), 1u);
+    EXPECT_EQ(Sent(kMsgNewWorldDone)[0].lParam, 1);
+    EXPECT_EQ(gs.ng_land, 1);
+    s.SendMessage(WM_COMMAND, kCmdChoiceBack, 0);  // what the frame's abort sends
+    EXPECT_EQ(Sent(kMsgNewWorldDone).size(), 2u);
+    EXPECT_EQ(Sent(kMsgNewWorldDone)[1].lParam, 1);
+}
+
+TEST_F(EditorStartScreen, ChoosesTheStartCapital) {
+    FS_EDITORSTART& s = Open();
+    const int32_t column = ws::kColumns[ws::kCapitalColumn];
+    EXPECT_EQ(s.start_capital, 300000);
+    for (int32_t r = 0; r < 5; ++r) EXPECT_EQ(Marked(column, ws::kUpperRows[r]), r == 1);
+    ClickOption(column, ws::kUpperRows[3]);
+    EXPECT_EQ(s.start_capital, 1000000);
+    EXPECT_TRUE(Marked(column, ws::kUpperRows[3]));
+    EXPECT_FALSE(Marked(column, ws::kUpperRows[1]));
+    s.SendMessage(WM_CHAR, 13);
+    ASSERT_EQ(Sent(kMsgEditorStartDone).size(), 1u);
+    EXPECT_EQ(Sent(kMsgEditorStartDone)[0].lParam, 0);
+    EXPECT_EQ(s.start_capital, 1000000);
+    s.SendMessage(WM_COMMAND, kCmdChoiceBack, 0);
+    ASSERT_EQ(Sent(kMsgEditorStartDone).size(), 2u);
+    EXPECT_EQ(Sent(kMsgEditorStartDone)[1].lParam, 1);
+}
+
+TEST_F(EditorStartScreen, OnTheSmallestScreenThePictureFillsIt) {
+    game_.state().screen_width = 640;
+    game_.state().screen_height = 480;
+    FS_EDITORSTART& s = Open();
+    EXPECT_EQ(s.origin_x, 0);
+    EXPECT_EQ(s.origin_y, 0);
+    EXPECT_EQ(Pixel(s, 5, 5), kPictureInk);
+    EXPECT_TRUE(Pixel(s, ws::kColumns[2] + 8, ws::kUpperRows[1] + 8) == kMarkerInk);
+}
+
+}  // namespace
+}  // namespace worldgen
