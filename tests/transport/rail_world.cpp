@@ -342,8 +342,9 @@ void RailWorld::Frames(int32_t n) {
             }
         }
     }
+    WayNode* const* nodes = network_->nodes;
     for (int32_t n = 1; n < kWayNodeSlots; ++n) {
-        const WayNode* wn = network_->Node(n);
+        const WayNode* wn = nodes[n];
         if (wn == nullptr) continue;
         for (int32_t i = 0; i < 4; ++i) {
             if (wn->belegt[i] == 0 || wn->ziel[i] == 0) continue;
@@ -365,8 +366,9 @@ int32_t RailWorld::MarkCount() const {
 
 int32_t RailWorld::FlagCount() const {
     int32_t count = 0;
+    WayNode* const* nodes = network_->nodes;
     for (int32_t n = 1; n < kWayNodeSlots; ++n) {
-        const WayNode* wn = network_->Node(n);
+        const WayNode* wn = nodes[n];
         if (wn == nullptr) continue;
         for (int32_t i = 0; i < 4; ++i) count += wn->belegt[i] != 0 && wn->ziel[i] != 0;
     }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "app/le_io.h"
 #include "platform/file.h"
@@ -103,6 +105,43 @@ TEST_F(TrainRecordTest, LevelPartKeepsTrainsInListOrder) {
     EXPECT_EQ(WriteWith("again", [](plat::FileHandle f) { WriteVehicleRecords(f); }), first);
     // The loaded trains drive on and give everything back when deleted.
     Frames(500);
+    EXPECT_TRUE(Consistent());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkCount(), 0);
+    EXPECT_EQ(FlagCount(), 0);
+}
+
+TEST_F(TrainRecordTest, LoadedTrainsTakeOverTheReservationsOfTheGame) {
+    Running();
+    CTrain* second = Train(43, 50, 11);
+    SetSchedule(*second, {b, a});
+    Frames(7);
+    const std::string part =
+        WriteWith("part", [](plat::FileHandle f) { WriteVehicleRecords(f); });
+    // The way network's record keeps the link flags; the vehicles and the
+    // field marks are read anew.
+    std::vector<std::array<uint8_t, 4>> flags(kWayNodeSlots);
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        if (const WayNode* node = Net().Node(n)) {
+            for (int32_t i = 0; i < 4; ++i) flags[n][i] = node->belegt[i];
+        }
+    }
+    const int32_t flagged = FlagCount();
+    ASSERT_GT(flagged, 0);
+    DeleteAllVehicles();
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        if (WayNode* node = Net().nodes[n]) {
+            for (int32_t i = 0; i < 4; ++i) node->belegt[i] = flags[n][i];
+        }
+    }
+    ASSERT_EQ(FlagCount(), flagged);
+    ClearTransientFieldBits();
+    ASSERT_TRUE(ReadWith(part, [](plat::FileHandle f) { return ReadVehicleRecords(f); }));
+    // Right after the load the flags belong to no train yet.
+    EXPECT_FALSE(Consistent());
+    // Once both trains have been round their schedules every flag is held
+    // by the train it belongs to again.
+    Frames(3000);
     EXPECT_TRUE(Consistent());
     DeleteAllVehicles();
     EXPECT_EQ(MarkCount(), 0);
