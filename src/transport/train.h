@@ -150,19 +150,32 @@ class CTrain : public virtual CVehicle {
 
     // --- train_drive.cpp
     struct Step;
+    // The field ahead and the tunnel and bridge flags for it; false for a
+    // heading that is no direction.
     bool PrepareStep(Step& step);
+    // Moves the engine onto the field ahead, to leave it by `exit_bit`.
     void StepOnto(const Step& step, uint8_t exit_bit);
+    // The step onto a node along the path (straight on along the target
+    // platform); false when the train waits or turns instead.
     bool EnterNode(Step& step);
+    // Stays on its field for `frames` with the flags it had.
     void RefuseStep(const Step& step, int32_t frames);
+    // An engine standing on a node leaves it only by a link it holds or can
+    // reserve; false when it waits or turns instead.
     bool DepartureLinkHeld(const Step& step);
     // Looks for a head-on meeting ahead, the field after the one ahead lying
     // in direction index `dir2` (-1: none).
     int32_t HeadOnAhead(int32_t dir2);
+    // A platform field of the target stop's station, of the served stop's.
     bool IsTargetPlatform(int32_t x, int32_t y) const;
     bool IsServedPlatform(int32_t x, int32_t y) const;
 
     // --- train_reverse.cpp
     void ReverseEngineOnly();
+    // The units change places back to front over the fields the train
+    // covers, lined up as AlignWagons leaves them.
     void ReverseWithWagons();
+    // Units standing on the served stop's platform make the train serve it
+    // again.
     void CountPlatformAfterReverse();
 };
