@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 #include "platform/random.h"
@@ -46,6 +47,41 @@ TEST(LandPasses, EdgeRuleLetsACellBeAsHighAsItsDistanceToTheEdge) {
     EXPECT_TRUE(StampCellAllowed(254, 254, 0));
     EXPECT_FALSE(StampCellAllowed(255, 100, 0));
     EXPECT_FALSE(StampCellAllowed(100, -1, 0));
+}
+
+TEST(LandPasses, EdgeRuleHoldsCellByCellUnderAStamp) {
+    // A ramp of 15 cells along x whose cell i is i + lift high: stamped at
+    // x0 = 0 (orientation 0) each cell lies i fields from the west edge.
+    for (int32_t lift : {0, 1}) {
+        LandscapeTemplateSet set;
+        set.entries = {{1, 15, 1, 0}};
+        for (int32_t i = 0; i < 15; ++i) set.heights.push_back(uint8_t(std::min(i + lift, 15)));
+        ScriptedRand rand({0, 100, 0});
+        const StampAttempt a = DrawStampAttempt(set, set.entries[0], 2, 0);
+        // Every cell as high as its distance fits (the cells of 14 and 15
+        // lie 14 fields out); one step more does not.
+        EXPECT_EQ(a.fits, lift == 0) << "lift " << lift;
+    }
+    // Turned by orientation 2 the ramp (now i + 1 high) rises from the east
+    // edge: cell i lands on x = x0 + 15 - i, 239 - x0 + i fields from it.
+    LandscapeTemplateSet set;
+    set.entries = {{1, 15, 1, 0}};
+    for (int32_t i = 0; i < 15; ++i) set.heights.push_back(uint8_t(i + 1));
+    for (int32_t x0 : {238, 239}) {
+        ScriptedRand rand({x0, 100, 2});
+        const StampAttempt a = DrawStampAttempt(set, set.entries[0], 2, 0);
+        EXPECT_EQ(a.fits, x0 == 238) << "x0 " << x0;
+    }
+}
+
+TEST(LandPasses, EntriesOfUnknownKindsAreNeverStamped) {
+    GameStateScope scope;
+    LandscapeTemplateSet set;
+    set.entries = {{0, 2, 2, 0}, {200, 2, 2, 0}};
+    set.heights.assign(4, 3);
+    plat::Srand(5);
+    EXPECT_EQ(RunLandPasses(set, 2, 2, 2), 0);
+    for (const MapField& f : scope.state().fields) ASSERT_EQ(f.hoehe(), 0);
 }
 
 TEST(LandPasses, OrientationsMapTheCellsAsGiven) {
