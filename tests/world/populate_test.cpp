@@ -31,10 +31,17 @@ TEST_F(Population, InvariantsHoldOnManySeeds) {
             Generate(seed * 7919, season);
             SCOPED_TRACE(testing::Message() << "seed " << seed << " season " << season);
 
-            // Forests never cover a building, a way, a bridge or water.
+            // Forests never cover a building, a way, a bridge or water. Every
+            // corner stays within one step of its eight neighbours.
             for (int32_t x = 0; x < kMapSize; ++x) {
                 for (int32_t y = 0; y < kMapSize; ++y) {
                     const MapField& f = F(x, y);
+                    for (auto [dx, dy] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
+                        const MapField* n = FieldAt(x + dx, y + dy);
+                        if (n == nullptr) continue;
+                        ASSERT_LE(std::abs(int32_t(f.hoehe()) - int32_t(n->hoehe())), 1)
+                            << x << "," << y;
+                    }
                     if (!f.forest_flag()) continue;
                     ASSERT_FALSE(f.building_flag()) << x << "," << y;
                     ASSERT_EQ(f.wegtyp(), 0) << x << "," << y;
