@@ -84,6 +84,21 @@ TEST(LandPasses, EntriesOfUnknownKindsAreNeverStamped) {
     for (const MapField& f : scope.state().fields) ASSERT_EQ(f.hoehe(), 0);
 }
 
+TEST(LandPasses, AStampWithoutPlaceIsDrawnFiftyOneTimesAndDropped) {
+    // Hills (kind 2) on a world of water: every attempt is refused, the 51st
+    // is drawn (site and orientation) but never placed.
+    GameStateScope scope;
+    LandscapeTemplateSet set;
+    set.entries = {{2, 3, 3, 0}};
+    set.heights.assign(9, 1);
+    int64_t draws = 0;
+    plat::SetRandSourceForTests([&draws] { return int32_t(++draws * 7919 % 32768); });
+    EXPECT_EQ(RunLandPasses(set, 2, 2, 2), 0);  // summer: 150 hills
+    plat::SetRandSourceForTests({});
+    EXPECT_EQ(draws, 150 * 51 * 3);
+    for (const MapField& f : scope.state().fields) ASSERT_EQ(f.hoehe(), 0);
+}
+
 TEST(LandPasses, OrientationsMapTheCellsAsGiven) {
     const LandscapeTemplate t{1, 3, 5, 0};
     EXPECT_EQ(StampCellField(t, 10, 20, 0, 1, 2).x, 11);
