@@ -19,6 +19,7 @@
 #include "platform/screen.h"
 #include "transport/vehicle.h"
 #include "view/spiel_feld.h"
+#include "world/terrain.h"
 
 namespace {
 
@@ -121,6 +122,10 @@ void HAUPTFENSTER::OnClose() {
     SPIEL_FELD* view = g_pSpielFeld;
     g_pSpielFeld = nullptr;
     delete view;
+    // The terrain goes with its way network, tile marker and build helper.
+    CTerrain* terrain = g_pTerrain;
+    g_pTerrain = nullptr;
+    delete terrain;
     DropKeys();
     DefaultMessage(WM_CLOSE, 0, 0);  // destroys the window and its screens
     // The end of the process: an orderly quit of the loop. Callers further up
