@@ -5,6 +5,8 @@
 #include "app/app_messages.h"
 #include "app/game_state.h"
 #include "app/hauptfenster.h"
+#include "economy/building.h"
+#include "economy/building_table.h"
 #include "gfx/world_images.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -46,6 +48,27 @@ const CommandRange kCommands[] = {
     {40314, 40314, Swallow},
     {40317, 40317, Swallow},
 };
+
+// The animated building types and the animation set each shows while the
+// animations are switched on.
+struct AnimatedType {
+    int32_t type;
+    int32_t animation;
+};
+constexpr AnimatedType kAnimatedTypes[] = {
+    {11, 2}, {12, 1}, {13, 0}, {15, 4}, {17, 3}, {18, 5}, {28, 8}, {29, 9}, {30, 10}, {31, 11},
+};
+
+// Gives the view the animation of every animated building of the table.
+void RegisterBuildingAnimations(SPIEL_FELD& view) {
+    if (g_ppBuildings == nullptr) return;
+    for (const CBuilding* b : g_ppBuildings->buildings) {
+        if (b == nullptr) continue;
+        for (const AnimatedType& a : kAnimatedTypes) {
+            if (a.type == b->type) view.AddAnimation(b->anchor_x, b->anchor_y, a.animation);
+        }
+    }
+}
 
 // Depots (0) and stations (6) are the building types with an orientation.
 bool HasOrientation(int32_t building_type) {
@@ -102,6 +125,10 @@ void HAUPTFENSTER::OnToggleAnimations() {
             g_pSpielFeld->ClearAnimations();
         }
         LoadObjectImages();
+        // A picture that could not be loaded may have ended the game meanwhile.
+        if (gs->opt_animations != 0 && g_pSpielFeld != nullptr) {
+            RegisterBuildingAnimations(*g_pSpielFeld);
+        }
     }
     MarkAllFieldsChanged();
     gs->redraw_terrain = 1;

@@ -7,7 +7,6 @@
 #include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "app/level_file.h"
-#include "app/new_game_settings.h"
 #include "app/statistics.h"
 #include "game/high_scores.h"
 #include "gfx/world_images.h"
@@ -153,7 +152,7 @@ void HAUPTFENSTER::EndRunningGame() {
     DeleteScreen(FrameScreen::GenProgress);
     ResetGameCounters();
     ClearStatistics();
-    if (g_pGameState != nullptr) ResetNewGameSettings(*g_pGameState);
+    if (g_pGameState != nullptr) g_pGameState->ResetNewGameSettings();
 }
 
 void HAUPTFENSTER::OnGameEndDone(int32_t points) {

@@ -39,7 +39,11 @@ struct KindIndex {
 
 KindIndex IndexKinds(const LandscapeTemplateSet& set) {
     KindIndex index;
-    for (const LandscapeTemplate& t : set.entries) ++index.count[t.kind];
+    // The reader lets kinds 1..14 only; an entry of another kind is never
+    // stamped.
+    for (const LandscapeTemplate& t : set.entries) {
+        if (t.kind >= 1 && t.kind <= kLandscapeTemplateKinds) ++index.count[t.kind];
+    }
     int32_t running = 0;
     for (int32_t kind = 1; kind <= kLandscapeTemplateKinds; ++kind) {
         index.first[kind] = running;

@@ -96,7 +96,9 @@ void CTerrain::GenerateWoods() {
     CGameState* gs = g_pGameState;
     if (gs == nullptr) return;
     const int32_t saved_density = gs->forest_density;
-    const int32_t n = gs->ng_forests > 0 ? gs->ng_forests * 100 : 0;
+    // The setting is a level 0..4 (100 forests each); others are taken as
+    // the nearest level.
+    const int32_t n = std::clamp(gs->ng_forests, 0, 4) * 100;
     GenProgressStage(2, n);
     for (int32_t forest = 0; forest < n; ++forest) {
         const ForestSite site = DrawForestSite();

@@ -4,10 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
+#include <iterator>
+#include <vector>
+
 #include "app/app_globals.h"
 #include "app/app_messages.h"
 #include "app/game_state.h"
 #include "app/hauptfenster.h"
+#include "economy/building.h"
+#include "economy/building_table.h"
 #include "support/frame_host.h"
 
 namespace {
@@ -121,6 +128,62 @@ TEST(FrameInputTest, AnimationToggleFlipsTheOptionAndResumesTheMusic) {
     EXPECT_EQ(h.sound->Count("ResumeMusic"), 1);
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
     EXPECT_EQ(h.gs->opt_animations, 1);
+}
+
+// Switched on in a running game, every animated building of the table gets
+// the animation of its type; switched off, the view forgets them all.
+TEST(FrameInputTest, AnimationsOnRegisterTheAnimatedBuildings) {
+    FrameHost h;
+    // The world's pictures, which the view's animations need.
+    fvtest::WriteWorldPictures(h.folder.Path() + "/world");
+    for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
+        for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
+            std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength,
+                          "%s/world", h.folder.Path().c_str());
+        }
+    }
+    RecordingView* view = AddView(h);
+    CBuildingTable table;
+    g_ppBuildings = &table;
+    const int32_t types[] = {11, 12, 13, 14, 15, 16, 17, 18, 21, 28, 29, 30, 31};
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(types)); ++i) {
+        auto* b = new CBuilding(10 + i, 20 + i);
+        b->type = types[i];
+        table.buildings[1 + 3 * i] = b;
+    }
+    h.gs->opt_animations = 0;
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_EQ(h.gs->opt_animations, 1);
+    using A = std::array<int32_t, 3>;
+    EXPECT_EQ(view->animations, (std::vector<A>{{10, 20, 2},
+                                                {11, 21, 1},
+                                                {12, 22, 0},
+                                                {14, 24, 4},
+                                                {16, 26, 3},
+                                                {17, 27, 5},
+                                                {19, 29, 8},
+                                                {20, 30, 9},
+                                                {21, 31, 10},
+                                                {22, 32, 11}}));
+
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_EQ(h.gs->opt_animations, 0);
+    EXPECT_EQ(view->animation_clears, 1);
+    EXPECT_TRUE(view->animations.empty());
+    table.FreeAll();
+    g_ppBuildings = nullptr;
+}
+
+// A missing animation picture answered with Cancel ends the program while
+// the animations are being switched on; the frame goes on without its view.
+TEST(FrameInputTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
+    FrameHost h;
+    AddView(h);
+    h.gs->opt_animations = 0;
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_FALSE(h.host.MessageBoxes().empty());
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_TRUE(plat::QuitRequested());
 }
 
 }  // namespace

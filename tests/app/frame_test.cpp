@@ -19,6 +19,8 @@
 #include "platform/app.h"
 #include "platform/clock.h"
 #include "support/frame_host.h"
+#include "world/terrain.h"
+#include "world/way_network.h"
 
 namespace {
 
@@ -224,9 +226,9 @@ TEST_F(FrameTest, AbortWithTheTitleOpen) {
     EXPECT_EQ(g_pGameState, nullptr);
 }
 
-// Closing: the world view goes, the loop is asked to quit with code 0; the
-// shutdown itself waits for the frame's deletion, which frees the vehicles,
-// writes best.sav and the settings file and frees the game state.
+// Closing: the world view and the terrain go, the loop is asked to quit with
+// code 0; the shutdown itself waits for the frame's deletion, which frees the
+// vehicles, writes best.sav and the settings file and frees the game state.
 TEST_F(FrameTest, CloseAndShutdown) {
     FrameHost h;
     auto* view = new fvtest::RecordingView;
@@ -237,10 +239,13 @@ TEST_F(FrameTest, CloseAndShutdown) {
     fvtest::AddVehicle(new fvtest::TestVehicle(2, &deletions));
     h.gs->opt_scroll_speed = 4;
     h.gs->high_scores[0].points = 4242;
+    g_pTerrain = new CTerrain;
 
     h.frame->PostMessage(WM_CLOSE);
     h.Run();
     EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_EQ(g_pTerrain, nullptr);
+    EXPECT_EQ(g_pWayNetwork, nullptr);  // the terrain's
     EXPECT_EQ(h.frame->accelerators, nullptr);
     EXPECT_FALSE(h.frame->IsWindow());
     EXPECT_TRUE(plat::QuitRequested());

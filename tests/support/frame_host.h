@@ -5,6 +5,7 @@
 // loop to step, and recording stand-ins for the sound manager, the control
 // panel and the world view.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,12 +70,20 @@ class RecordingView : public SPIEL_FELD {
     int redraws = 0;
     int flushes = 0;
     int animation_clears = 0;
+    // Field animations given to the view: x, y and animation set.
+    std::vector<std::array<int32_t, 3>> animations;
     void RedrawView() override { ++redraws; }
     void TickAnimations() override {}
     void DrawVehicles(int32_t) override {}
     int32_t IsTileInView(int32_t, int32_t) override { return 1; }
     void FlushPendingRedraw() override { ++flushes; }
-    void ClearAnimations() override { ++animation_clears; }
+    void ClearAnimations() override {
+        ++animation_clears;
+        animations.clear();
+    }
+    void AddAnimation(int32_t x, int32_t y, int32_t kind) override {
+        animations.push_back({x, y, kind});
+    }
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override;

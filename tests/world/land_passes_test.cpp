@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 #include "platform/random.h"
@@ -46,6 +47,56 @@ TEST(LandPasses, EdgeRuleLetsACellBeAsHighAsItsDistanceToTheEdge) {
     EXPECT_TRUE(StampCellAllowed(254, 254, 0));
     EXPECT_FALSE(StampCellAllowed(255, 100, 0));
     EXPECT_FALSE(StampCellAllowed(100, -1, 0));
+}
+
+TEST(LandPasses, EdgeRuleHoldsCellByCellUnderAStamp) {
+    // A ramp of 15 cells along x whose cell i is i + lift high: stamped at
+    // x0 = 0 (orientation 0) each cell lies i fields from the west edge.
+    for (int32_t lift : {0, 1}) {
+        LandscapeTemplateSet set;
+        set.entries = {{1, 15, 1, 0}};
+        for (int32_t i = 0; i < 15; ++i) set.heights.push_back(uint8_t(std::min(i + lift, 15)));
+        ScriptedRand rand({0, 100, 0});
+        const StampAttempt a = DrawStampAttempt(set, set.entries[0], 2, 0);
+        // Every cell as high as its distance fits (the cells of 14 and 15
+        // lie 14 fields out); one step more does not.
+        EXPECT_EQ(a.fits, lift == 0) << "lift " << lift;
+    }
+    // Turned by orientation 2 the ramp (now i + 1 high) rises from the east
+    // edge: cell i lands on x = x0 + 15 - i, 239 - x0 + i fields from it.
+    LandscapeTemplateSet set;
+    set.entries = {{1, 15, 1, 0}};
+    for (int32_t i = 0; i < 15; ++i) set.heights.push_back(uint8_t(i + 1));
+    for (int32_t x0 : {238, 239}) {
+        ScriptedRand rand({x0, 100, 2});
+        const StampAttempt a = DrawStampAttempt(set, set.entries[0], 2, 0);
+        EXPECT_EQ(a.fits, x0 == 238) << "x0 " << x0;
+    }
+}
+
+TEST(LandPasses, EntriesOfUnknownKindsAreNeverStamped) {
+    GameStateScope scope;
+    LandscapeTemplateSet set;
+    set.entries = {{0, 2, 2, 0}, {200, 2, 2, 0}};
+    set.heights.assign(4, 3);
+    plat::Srand(5);
+    EXPECT_EQ(RunLandPasses(set, 2, 2, 2), 0);
+    for (const MapField& f : scope.state().fields) ASSERT_EQ(f.hoehe(), 0);
+}
+
+TEST(LandPasses, AStampWithoutPlaceIsDrawnFiftyOneTimesAndDropped) {
+    // Hills (kind 2) on a world of water: every attempt is refused, the 51st
+    // is drawn (site and orientation) but never placed.
+    GameStateScope scope;
+    LandscapeTemplateSet set;
+    set.entries = {{2, 3, 3, 0}};
+    set.heights.assign(9, 1);
+    int64_t draws = 0;
+    plat::SetRandSourceForTests([&draws] { return int32_t(++draws * 7919 % 32768); });
+    EXPECT_EQ(RunLandPasses(set, 2, 2, 2), 0);  // summer: 150 hills
+    plat::SetRandSourceForTests({});
+    EXPECT_EQ(draws, 150 * 51 * 3);
+    for (const MapField& f : scope.state().fields) ASSERT_EQ(f.hoehe(), 0);
 }
 
 TEST(LandPasses, OrientationsMapTheCellsAsGiven) {
@@ -173,9 +224,17 @@ TEST_F(StampRefusal, WetMeansWaterOrADippingShoreOfHeightOne) {
     f.set_hoehe(0);
     EXPECT_TRUE(IsWetField(50, 50));
     f.set_hoehe(1);
-    for (int32_t shape = 0; shape <= 14; ++shape) {
-        f.set_teile_diff(uint32_t(shape));
-        EXPECT_EQ(IsWetField(50, 50), !IsRisingShape(shape)) << shape;
+    // The stored shape decides, whatever the view's rotation, so that the
+    // generated world does not depend on it.
+    // Dipping shapes (a corner below the north-west one): 1, 4, 8, 9, 11, 12, 13.
+    const bool dipping[15] = {false, true, false, false, true, false, false, false,
+                              true,  true, false, true,  true, true,  false};
+    for (int32_t rotation = 0; rotation < 4; ++rotation) {
+        scope.state().rotation = rotation;
+        for (int32_t shape = 0; shape <= 14; ++shape) {
+            f.set_teile_diff(uint32_t(shape));
+            EXPECT_EQ(IsWetField(50, 50), dipping[shape]) << shape << " " << rotation;
+        }
     }
     f.set_hoehe(2);
     f.set_teile_diff(1);

@@ -31,10 +31,17 @@ TEST_F(Population, InvariantsHoldOnManySeeds) {
             Generate(seed * 7919, season);
             SCOPED_TRACE(testing::Message() << "seed " << seed << " season " << season);
 
-            // Forests never cover a building, a way, a bridge or water.
+            // Forests never cover a building, a way, a bridge or water. Every
+            // corner stays within one step of its eight neighbours.
             for (int32_t x = 0; x < kMapSize; ++x) {
                 for (int32_t y = 0; y < kMapSize; ++y) {
                     const MapField& f = F(x, y);
+                    for (auto [dx, dy] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
+                        const MapField* n = FieldAt(x + dx, y + dy);
+                        if (n == nullptr) continue;
+                        ASSERT_LE(std::abs(int32_t(f.hoehe()) - int32_t(n->hoehe())), 1)
+                            << x << "," << y;
+                    }
                     if (!f.forest_flag()) continue;
                     ASSERT_FALSE(f.building_flag()) << x << "," << y;
                     ASSERT_EQ(f.wegtyp(), 0) << x << "," << y;
@@ -203,6 +210,47 @@ TEST_F(FlatWorld, NoWoodsPlantsNothing) {
     EXPECT_EQ(probe.screen.total, 1);
     EXPECT_EQ(probe.screen.stage_done[2], 1);
     EXPECT_EQ(GS().forest_density, 2);
+}
+
+TEST_F(FlatWorld, ForestSitesTakeAtMostFiftyDrawsAndTheLastIsPlantedAnyway) {
+    // With one random value throughout, every forest draws the same: three
+    // per candidate, one density, two per field of the planted square.
+    GS().ng_forests = 1;  // 100 forests
+    int64_t draws = 0;
+    int32_t value = 0;
+    plat::SetRandSourceForTests([&] {
+        ++draws;
+        return value;
+    });
+    struct Case {
+        int32_t value;
+        int64_t per_forest;
+    };
+    const Case cases[] = {
+        // (0, 0) clamps the radius to 0: refused 50 times, then planted
+        // anyway, which does nothing for a radius of 0.
+        {0, 50 * 3 + 1},
+        // A radius of 5 is refused 50 times; the last candidate is planted
+        // on its 11 x 11 square.
+        {100, 50 * 3 + 1 + 11 * 11 * 2},
+        // Radius 11 on dry land: taken at once, 23 x 23 fields.
+        {106, 3 + 1 + 23 * 23 * 2},
+    };
+    for (const Case& c : cases) {
+        value = c.value;
+        draws = 0;
+        Terrain().GenerateWoods();
+        EXPECT_EQ(draws, 100 * c.per_forest) << "value " << c.value;
+    }
+    // A setting above the most (4) plants the most forests.
+    GS().ng_forests = 9;
+    value = 0;
+    draws = 0;
+    Terrain().GenerateWoods();
+    EXPECT_EQ(draws, 400 * (50 * 3 + 1));
+    plat::SetRandSourceForTests({});
+    // A draw of 0 (or 6) of 100 is never above a threshold: no trees.
+    for (const MapField& f : GS().fields) ASSERT_FALSE(f.forest_flag());
 }
 
 TEST_F(FlatWorld, ForestsSkipBuildingsWaysBridgesAndWaterAndKeepOldTrees) {
