@@ -116,8 +116,7 @@ TEST_F(TrainRecordTest, LoadedTrainsTakeOverTheReservationsOfTheGame) {
     CTrain* second = Train(43, 50, 11);
     SetSchedule(*second, {b, a});
     Frames(7);
-    const std::string part =
-        WriteWith("part", [](plat::FileHandle f) { WriteVehicleRecords(f); });
+    const std::string part = WriteWith("part", [](plat::FileHandle f) { WriteVehicleRecords(f); });
     // The way network's record keeps the link flags; the vehicles and the
     // field marks are read anew.
     std::vector<std::array<uint8_t, 4>> flags(kWayNodeSlots);
