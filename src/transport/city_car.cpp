@@ -11,6 +11,7 @@
 #include "platform/random.h"
 #include "transport/road_driving.h"
 #include "transport/vehicle_list.h"
+#include "transport/vehicle_trip.h"
 #include "world/map_field.h"
 
 namespace {
@@ -25,11 +26,6 @@ constexpr int32_t kCarModels = 5;
 // index and view rotation.
 constexpr int32_t kBridgeEndPhases[4][4] = {
     {18, 17, 20, 20}, {17, 20, 20, 18}, {20, 20, 18, 17}, {20, 18, 17, 20}};
-
-const VehicleModel* ModelRecord(int32_t index) {
-    if (g_pGameState == nullptr || index < 0 || index >= kVehicleModelSlots) return nullptr;
-    return &g_pGameState->vehicle_models[index];
-}
 
 // Start heading on a street piece from one random value r: straight and ramp
 // pieces along y go north (even r) or south, along x east (even r) or west.
@@ -51,9 +47,7 @@ CCityCar::CCityCar(int32_t x, int32_t y, const char* name, int32_t model_, int32
     amount_carried = 0;
     removal_flag = 0;
     speed_limit = kCarSpeedModel;
-    accel_counter = 0;
-    base_speed = 1;
-    steps_per_frame = 1;
+    StopSpeed();
     arrival_counter = kCarLifetime;
     owner = city;
     running_flag = 1;
@@ -146,7 +140,7 @@ void CCityCar::Relocate() {
 
 void CCityCar::UpdateSpeed() {
     const MapField* field = FieldAt(pos_x, pos_y);
-    const VehicleModel* m = ModelRecord(speed_limit);
+    const VehicleModel* m = VehicleModelRecord(speed_limit);
     if (field == nullptr) return;
     switch (field->wegtyp()) {
         case kWayCityStreet:

@@ -6,6 +6,7 @@
 #include "app/game_state.h"
 #include "economy/building_table.h"
 #include "transport/vehicle_list.h"
+#include "transport/vehicle_trip.h"
 #include "transport/wagon.h"
 #include "world/field_queries.h"
 #include "world/map_field.h"
@@ -14,20 +15,10 @@
 
 namespace {
 
-const VehicleModel* ModelRecord(int32_t index) {
-    if (g_pGameState == nullptr || index < 0 || index >= kVehicleModelSlots) return nullptr;
-    return &g_pGameState->vehicle_models[index];
-}
-
 int32_t ClassForWayKind(int32_t way_kind) {
     if (way_kind == kWayMonorail) return kVehicleMonorail;
     if (way_kind == kWaySuperconductor) return kVehicleSuperconductor;
     return kVehicleRail;
-}
-
-int32_t NodeAt(int32_t x, int32_t y) {
-    const MapField* field = FieldAt(x, y);
-    return field != nullptr ? field->knotennummer() : 0;
 }
 
 // Relinks the field in the four directions N, S, W, E with the network's
@@ -49,11 +40,9 @@ CTrain::CTrain(int32_t x, int32_t y, const char* name, int32_t model_, int32_t w
     wagon_count = 0;
     way_kind = way_kind_ >= kWayRail && way_kind_ <= kWaySuperconductor ? way_kind_ : kWayRail;
     vehicle_class = ClassForWayKind(way_kind);
-    const VehicleModel* m = ModelRecord(model);
+    const VehicleModel* m = VehicleModelRecord(model);
     speed_limit = m != nullptr ? m->speed_a : 1;
-    accel_counter = 0;
-    base_speed = 1;
-    steps_per_frame = 1;
+    StopSpeed();
     phase = kWaitPhase;
     retry_count = 0;
     lane = 0;
@@ -91,15 +80,15 @@ CTrain::CTrain(int32_t x, int32_t y, const char* name, int32_t model_, int32_t w
         }
         // The platform link of the row the train stands on.
         if (type == 6 || type == 8) {
-            held.ReserveLink(NodeAt(bx, pos_y), kDirIndexE);
+            held.ReserveLink(WayNodeAt(bx, pos_y), kDirIndexE);
         } else {
-            held.ReserveLink(NodeAt(pos_x, by), kDirIndexS);
+            held.ReserveLink(WayNodeAt(pos_x, by), kDirIndexS);
         }
     }
     // The link the train is about to take; dropped again should the train
     // turn before it leaves.
     const int32_t heading = DirIndexFromBit(Heading());
-    const int32_t node = NodeAt(pos_x, pos_y);
+    const int32_t node = WayNodeAt(pos_x, pos_y);
     if (heading >= 0 && node > 0 && held.ReserveLink(node, heading)) {
         junction_node = node;
         junction_exit = Heading();
@@ -170,12 +159,6 @@ void CTrain::ReleaseHeldLink(int32_t node, int32_t dir) {
     held.ReleaseLink(node, dir);
 }
 
-void CTrain::StopSpeed() {
-    steps_per_frame = 1;
-    base_speed = 1;
-    accel_counter = 0;
-}
-
 void CTrain::WaitHere(int32_t frames) {
     wait_counter = frames;
     phase = kWaitPhase;
@@ -201,7 +184,7 @@ void CTrain::UpdateSpeed() {
         const uint8_t h = Heading();
         const bool climbing = (piece == 12 && h == kDirN) || (piece == 13 && h == kDirW) ||
                               (piece == 14 && h == kDirE) || (piece == 15 && h == kDirS);
-        const VehicleModel* m = ModelRecord(model);
+        const VehicleModel* m = VehicleModelRecord(model);
         if (climbing && m != nullptr) steps_per_frame = m->speed_b;
     }
     // A model without speed would never reach its next field.

@@ -105,8 +105,6 @@ class CTrain : public virtual CVehicle {
 
   private:
     // --- train.cpp
-    // Resets speed to a standstill.
-    void StopSpeed();
     // Gives up the marks of fields no unit stands on any more.
     void ReleaseUncoveredFields();
     // True when a unit with these flags marks field (x, y).

@@ -2,23 +2,13 @@
 // there, making up the wagons it wants and filling them. Each wagon serves
 // one cargo column of the schedule and carries one unit at most.
 
-#include "app/app_messages.h"
 #include "economy/building_table.h"
-#include "panel/hauptdialog.h"
-#include "platform/app.h"
 #include "transport/train.h"
+#include "transport/vehicle_trip.h"
 #include "transport/wagon.h"
-#include "view/spiel_feld.h"
 #include "world/map_field.h"
 
 namespace {
-
-constexpr int32_t kInformationTool = 20;
-
-CBuilding* BuildingOn(int32_t x, int32_t y) {
-    const int32_t number = GetBuildingNumberAt(x, y);
-    return g_ppBuildings != nullptr && number > 0 ? g_ppBuildings->At(number) : nullptr;
-}
 
 // The product of column k at stop s, -1 for none.
 int32_t Planned(const CVehicle& v, int32_t s, int32_t k) {
@@ -54,13 +44,6 @@ struct Tally {
     }
 };
 
-void NotifyMainWindow(uint32_t message) {
-    plat::Application* app = plat::CurrentApplication();
-    if (app != nullptr && app->mainWindow != nullptr) {
-        plat::SendMessage(app->mainWindow, message, 0, 0);
-    }
-}
-
 }  // namespace
 
 void CTrain::DropWagon(int32_t index) {
@@ -81,7 +64,7 @@ void CTrain::UnloadGoods() {
     g_pVehicleAtTerminal = owner > 0 ? this : nullptr;
     const int32_t s = target_stop;
     const int32_t n = stop_count;
-    CBuilding* building = BuildingOn(pos_x, pos_y);
+    CBuilding* building = StopBuildingAt(pos_x, pos_y);
     // A schedule without stops neither loads nor unloads.
     if (building == nullptr || n < 1 || n > kScheduleStops || s < 0 || s >= kScheduleStops) {
         g_pVehicleAtTerminal = nullptr;
@@ -116,25 +99,15 @@ void CTrain::UnloadGoods() {
             UnloadAtTerminal(tally.product[i], tally.count[i]);
         }
     }
-    g_pVehicleAtTerminal = nullptr;
-    if (halt_at_stop[s] == 1) halted = 1;
-    building->Update();
-    NotifyMainWindow(kMsgAnimImagesChanged);
+    FinishUnloading(*building);
 }
 
 int32_t CTrain::LoadGoods() {
     lane = 0;
     const int32_t s = stop_served;
     if (s < 0 || s >= kScheduleStops) return 0;
-    const ScheduleStop& stop = schedule[s];
-    if (!stop.IsEmpty() &&
-        GetBuildingNumberAt(pos_x, pos_y) != GetBuildingNumberAt(stop.x[0], stop.y[0])) {
-        // Not at the stop's station: drive there first.
-        target_stop = s - 1 < -1 ? -1 : s - 1;
-        PlanRoute();
-        return 1;
-    }
-    CBuilding* building = BuildingOn(pos_x, pos_y);
+    if (HeadForServedStop()) return 1;
+    CBuilding* building = StopBuildingAt(pos_x, pos_y);
     const int32_t n = stop_count;
     if (building != nullptr && n >= 1 && n <= kScheduleStops) {
         building->Refresh();
@@ -185,10 +158,7 @@ int32_t CTrain::LoadGoods() {
             }
         }
     }
-    if (selected != 0 && g_pSpielFeld != nullptr && g_pSpielFeld->tool_mode == kInformationTool &&
-        g_pHauptDialog != nullptr) {
-        plat::SendMessage(g_pHauptDialog, kMsgRefreshInfoPanel, 0, 0);
-    }
+    RefreshInfoPanelIfSelected();
     if (halted != 0) return 0;
     if (wait_until_loaded[s] != 0 && wagon_count > 0) {
         for (int32_t i = 0; i < wagon_count; ++i) {

@@ -3,7 +3,6 @@
 // middle, the arrival at a stop and the pacing of the goods exchange.
 
 #include "app/game_state.h"
-#include "app/statistics.h"
 #include "platform/clock.h"
 #include "transport/road_driving.h"
 #include "transport/train.h"
@@ -36,36 +35,10 @@ constexpr int32_t kOntoBridgePhases[4][4] = {
 constexpr int32_t kOffBridgePhases[4][4] = {
     {22, 23, 28, 20}, {23, 28, 20, 22}, {28, 20, 22, 23}, {20, 22, 23, 28}};
 
-const VehicleModel* ModelRecord(int32_t index) {
-    if (g_pGameState == nullptr || index < 0 || index >= kVehicleModelSlots) return nullptr;
-    return &g_pGameState->vehicle_models[index];
-}
-
-// A running cost of the owner: cash and the statistics of vehicle costs.
-void BookRunningCosts(int32_t player, int32_t amount) {
-    if (player < 0 || player >= kPlayerCount || amount == 0) return;
-    if (g_pGameState != nullptr) g_pGameState->cash[player] -= amount;
-    const int32_t minus = static_cast<int32_t>(0u - static_cast<uint32_t>(amount));
-    g_Statistics.Book(StatSeries::TotalCosts, player, amount);
-    g_Statistics.Book(StatSeries::AnnualProfit, player, minus);
-    g_Statistics.Book(StatSeries::OverallProfit, player, minus);
-    g_Statistics.BookPair(StatPair::J, player, minus);
-    g_Statistics.BookPair(StatPair::K, player, minus);
-    g_Statistics.BookPair(StatPair::D, player, amount);
-}
-
 }  // namespace
 
 int32_t CTrain::Move() {
-    if (running_flag != 1) {
-        visible = FieldInView(pos_x, pos_y);
-        return 0;
-    }
-    if (wait_counter > 0) {
-        --wait_counter;
-        visible = FieldInView(pos_x, pos_y);
-        return 0;
-    }
+    if (StandsThisFrame()) return 0;
     if (state == 1) {
         three_step_counter = static_cast<uint8_t>((three_step_counter + 1) % 3);
         if (three_step_counter == 2) sound_pending = 1;
@@ -112,14 +85,7 @@ int32_t CTrain::Move() {
         if (phase != before && wagon_count > 0 && state == 0 && loading_state == 0) {
             AdvanceWagons();
         }
-        if (phase == 0) {
-            drawn_x = pos_x;
-            drawn_y = pos_y;
-            prev_direction = direction;
-            direction = next_direction;
-            const VehicleModel* m = ModelRecord(model);
-            if (m != nullptr) running_cost += static_cast<int32_t>(m->running_cost);
-        }
+        if (phase == 0) EndField();
         if (wait_counter != 0) return 0;
     }
     return 0;
@@ -127,13 +93,7 @@ int32_t CTrain::Move() {
 
 void CTrain::RouteRequest() {
     if (schedule_changed == 1) {
-        target_stop = -1;
-        PlanRoute();
-        needs_route = 0;
-        loading_state = 0;
-        schedule_changed = 0;
-        state = 1;
-        sound_pending = 0;
+        RestartSchedule();
         return;
     }
     PlanRoute();
@@ -152,9 +112,7 @@ void CTrain::Arrive() {
     arrive_time = static_cast<int32_t>(plat::TimeGetTime());
     trip_time = static_cast<int32_t>(static_cast<uint32_t>(arrive_time) -
                                      static_cast<uint32_t>(depart_time));
-    BookRunningCosts(owner, running_cost);
-    cost_this_trip += running_cost;
-    running_cost = 0;
+    SettleRunningCosts();
     lane = 0;
     if (reversals != 0 && target_stop == stop_served) {
         // Back at the stop it was leaving: no goods change hands again.
@@ -163,10 +121,7 @@ void CTrain::Arrive() {
         state = 2;
         if (stop_count == 1 && path.Count() == 0) needs_route = 1;
     } else {
-        if (target_stop == 0) {
-            cost_last_trip = cost_this_trip;
-            cost_this_trip = 0;
-        }
+        CloseRoundTripCosts();
         UnloadGoods();
         phase = kDecisionPhase;
         loading_state = 1;

@@ -3,36 +3,9 @@
 // again from a node on the way.
 
 #include "transport/train.h"
+#include "transport/vehicle_trip.h"
 #include "world/map_field.h"
 #include "world/way_network.h"
-
-namespace {
-
-constexpr int32_t kUnreachableCost = 65535;
-
-int32_t NodeAt(int32_t x, int32_t y) {
-    const MapField* field = FieldAt(x, y);
-    return field != nullptr ? field->knotennummer() : 0;
-}
-
-// The cost of the route to `node` found by the last search: the link costs
-// summed back along the predecessors; -1 when it reaches 65535 or does not
-// lead back to the start.
-int32_t RouteCost(const CWayNetwork& network, int32_t start, int32_t node) {
-    int32_t cost = 0;
-    int32_t n = node;
-    for (int32_t steps = 0; n != start; ++steps) {
-        const RouteRecord& record = network.Route(n);
-        const WayNode* prev = network.Node(record.prev);
-        if (prev == nullptr || record.dir < 0 || record.dir > 3 || steps >= kMaxWayNodes) return -1;
-        cost += prev->cost[record.dir];
-        if (cost >= kUnreachableCost) return -1;
-        n = record.prev;
-    }
-    return cost;
-}
-
-}  // namespace
 
 void CTrain::RebuildPath(int32_t start) {
     path.Clear();
@@ -40,26 +13,7 @@ void CTrain::RebuildPath(int32_t start) {
     if (network == nullptr || start <= 0 || target_stop < 0 || target_stop >= kScheduleStops) {
         return;
     }
-    const ScheduleStop& stop = schedule[target_stop];
-    int32_t winner = 0;
-    int32_t best = kUnreachableCost;
-    for (int32_t i = 0; i < 4; ++i) {
-        if (stop.x[i] == kNoStopField) continue;
-        const int32_t head = NodeAt(stop.x[i], stop.y[i]);
-        if (head <= 0 || head >= kWayNodeSlots || network->Route(head).prev == 0) continue;
-        const int32_t cost = RouteCost(*network, start, head);
-        if (cost >= 0 && cost < best) {
-            best = cost;
-            winner = head;
-        }
-    }
-    if (winner == 0) return;
-    path.PushFront(winner, -1);
-    for (int32_t n = winner, steps = 0; n != start && steps < kMaxWayNodes; ++steps) {
-        const RouteRecord& record = network->Route(n);
-        path.PushFront(record.prev, record.dir);
-        n = record.prev;
-    }
+    PathToCheapestStopField(*network, start, schedule[target_stop], path);
 }
 
 void CTrain::SearchFrom(int32_t start, bool excluding) {
@@ -93,27 +47,16 @@ void CTrain::SearchAhead(int32_t node, int32_t entry_index, bool excluding) {
 }
 
 void CTrain::SearchRoute() {
-    int32_t start = 0;
-    int32_t dir = 0;
-    if (path.PeekFront(start, dir) == 0) start = 0;
-    SearchFrom(start, false);
+    SearchFrom(PathFrontNode(), false);
 }
 
 void CTrain::SearchRouteExcluding() {
-    int32_t start = 0;
-    int32_t dir = 0;
-    if (path.PeekFront(start, dir) == 0) start = 0;
-    SearchFrom(start, true);
+    SearchFrom(PathFrontNode(), true);
 }
 
 void CTrain::PlanRoute() {
-    schedule_changed = 0;
-    stop_served = target_stop;
-    int32_t next = target_stop + 1;
-    if (next < 0 || next >= kScheduleStops || schedule[next].IsEmpty()) next = 0;
-    target_stop = next;
-
-    const int32_t start = NodeAt(pos_x, pos_y);
+    AdvanceTargetStop();
+    const int32_t start = WayNodeAt(pos_x, pos_y);
     bool found = false;
     if (retry_count > 4) {
         path.Clear();

@@ -4,9 +4,9 @@
 #include "transport/truck.h"
 
 #include "app/game_state.h"
-#include "app/statistics.h"
 #include "transport/road_driving.h"
 #include "transport/vehicle_list.h"
+#include "transport/vehicle_trip.h"
 #include "world/field_queries.h"
 #include "world/map_field.h"
 #include "world/way_queries.h"
@@ -37,27 +37,9 @@ constexpr PortalPhases kPortalPhases[4][4] = {
 constexpr int32_t kBridgeEndPhases[4][4] = {
     {17, 16, 19, 19}, {16, 19, 19, 17}, {19, 19, 17, 16}, {19, 17, 16, 19}};
 
-const VehicleModel* ModelRecord(int32_t index) {
-    if (g_pGameState == nullptr || index < 0 || index >= kVehicleModelSlots) return nullptr;
-    return &g_pGameState->vehicle_models[index];
-}
-
 int32_t DepotType(int32_t x, int32_t y) {
     const int32_t type = GetBuildingTypeAt(x, y);
     return type >= 0 && type <= 3 ? type : -1;
-}
-
-// A cost of the owner: cash and the statistics of running costs.
-void BookRunningCosts(int32_t player, int32_t amount) {
-    if (player < 0 || player >= kPlayerCount || amount == 0) return;
-    if (g_pGameState != nullptr) g_pGameState->cash[player] -= amount;
-    const int32_t minus = static_cast<int32_t>(0u - static_cast<uint32_t>(amount));
-    g_Statistics.Book(StatSeries::TotalCosts, player, amount);
-    g_Statistics.Book(StatSeries::AnnualProfit, player, minus);
-    g_Statistics.Book(StatSeries::OverallProfit, player, minus);
-    g_Statistics.BookPair(StatPair::J, player, minus);
-    g_Statistics.BookPair(StatPair::K, player, minus);
-    g_Statistics.BookPair(StatPair::D, player, amount);
 }
 
 }  // namespace
@@ -71,9 +53,7 @@ CTruck::CTruck(int32_t x, int32_t y, const char* name, int32_t model_)
     amount_carried = 0;
     product_carried = -1;
     speed_limit = model;
-    accel_counter = 0;
-    base_speed = 1;
-    steps_per_frame = 1;
+    StopSpeed();
     draw_layer = 0;
     const int32_t type = DepotType(pos_x, pos_y);
     if (type >= 0) {
@@ -107,7 +87,7 @@ bool CTruck::PlaceOnField() {
 }
 
 void CTruck::UpdateSpeed() {
-    const VehicleModel* m = ModelRecord(speed_limit);
+    const VehicleModel* m = VehicleModelRecord(speed_limit);
     const int32_t maximum = m != nullptr ? m->speed_b : 1;
     const int32_t climbing = m != nullptr ? m->speed_d : 1;
     if (base_speed < maximum) {
@@ -140,15 +120,7 @@ void CTruck::UpdateSpeed() {
 }
 
 int32_t CTruck::Move() {
-    if (running_flag != 1) {
-        visible = FieldInView(pos_x, pos_y);
-        return 0;
-    }
-    if (wait_counter > 0) {
-        --wait_counter;
-        visible = FieldInView(pos_x, pos_y);
-        return 0;
-    }
+    if (StandsThisFrame()) return 0;
     if (!HoldsMark() && !PlaceOnField()) {
         wait_counter = 32;
         return 0;
@@ -166,13 +138,7 @@ int32_t CTruck::Move() {
                 return 0;
             }
             if (schedule_changed == 1) {
-                target_stop = -1;
-                PlanRoute();
-                needs_route = 0;
-                loading_state = 0;
-                schedule_changed = 0;
-                state = 1;
-                sound_pending = 0;
+                RestartSchedule();
             } else {
                 PlanRoute();
                 loading_state = 1;
@@ -180,9 +146,7 @@ int32_t CTruck::Move() {
             }
         }
         if (loading_state == 1) {
-            accel_counter = 0;
-            base_speed = 1;
-            steps_per_frame = 1;
+            StopSpeed();
             if (LoadGoods() == 0) {
                 wait_counter = 128;
             } else {
@@ -209,12 +173,7 @@ int32_t CTruck::Move() {
         }
         if (phase == 0) {
             sound_pending = 0;
-            drawn_x = pos_x;
-            drawn_y = pos_y;
-            prev_direction = direction;
-            direction = next_direction;
-            const VehicleModel* m = ModelRecord(model);
-            if (m != nullptr) running_cost += static_cast<int32_t>(m->running_cost);
+            EndField();
         }
         if (wait_counter > 0) return 0;
     }
@@ -222,14 +181,8 @@ int32_t CTruck::Move() {
 }
 
 void CTruck::Arrive() {
-    const int32_t k = running_cost;
-    BookRunningCosts(owner, k);
-    cost_this_trip += k;
-    running_cost = 0;
-    if (target_stop == 0) {
-        cost_last_trip = cost_this_trip;
-        cost_this_trip = 0;
-    }
+    SettleRunningCosts();
+    CloseRoundTripCosts();
     // The arrival is reported once: standing on the depot is no new arrival.
     arrival_counter = 0;
     UnloadGoods();

@@ -1,21 +1,11 @@
 // The truck at its stop: unloading and loading by the schedule's cargo plan.
 
-#include "app/app_messages.h"
 #include "economy/building_table.h"
-#include "panel/hauptdialog.h"
-#include "platform/app.h"
 #include "transport/truck.h"
-#include "view/spiel_feld.h"
+#include "transport/vehicle_trip.h"
 #include "world/map_field.h"
 
 namespace {
-
-constexpr int32_t kInformationTool = 20;
-
-CBuilding* BuildingOn(int32_t x, int32_t y) {
-    const int32_t number = GetBuildingNumberAt(x, y);
-    return g_ppBuildings != nullptr && number > 0 ? g_ppBuildings->At(number) : nullptr;
-}
 
 // The product planned at stop s (first wagon slot), -1 for none.
 int32_t PlannedProduct(const CVehicle& v, int32_t s) {
@@ -28,13 +18,6 @@ int32_t StopBefore(int32_t s, int32_t n) {
     return (s - 1 + n) % n;
 }
 
-void NotifyMainWindow(uint32_t message) {
-    plat::Application* app = plat::CurrentApplication();
-    if (app != nullptr && app->mainWindow != nullptr) {
-        plat::SendMessage(app->mainWindow, message, 0, 0);
-    }
-}
-
 }  // namespace
 
 void CTruck::UnloadGoods() {
@@ -42,7 +25,7 @@ void CTruck::UnloadGoods() {
     const int32_t n = stop_count;
     // A schedule without stops neither loads nor unloads.
     if (n < 1 || n > kScheduleStops || s < 0 || s >= kScheduleStops) return;
-    CBuilding* building = BuildingOn(pos_x, pos_y);
+    CBuilding* building = StopBuildingAt(pos_x, pos_y);
     if (building == nullptr) return;
     building->Refresh();
 
@@ -62,24 +45,14 @@ void CTruck::UnloadGoods() {
         product_carried = -1;
         amount_carried = 0;
     }
-    g_pVehicleAtTerminal = nullptr;
-    if (halt_at_stop[s] == 1) halted = 1;
-    building->Update();
-    NotifyMainWindow(kMsgAnimImagesChanged);
+    FinishUnloading(*building);
 }
 
 int32_t CTruck::LoadGoods() {
     const int32_t s = stop_served;
     if (s < 0 || s >= kScheduleStops) return 0;
-    const ScheduleStop& stop = schedule[s];
-    if (!stop.IsEmpty() &&
-        GetBuildingNumberAt(pos_x, pos_y) != GetBuildingNumberAt(stop.x[0], stop.y[0])) {
-        // Not at the stop's terminal (a new truck): drive there first.
-        target_stop = s - 1 < -1 ? -1 : s - 1;
-        PlanRoute();
-        return 1;
-    }
-    CBuilding* building = BuildingOn(pos_x, pos_y);
+    if (HeadForServedStop()) return 1;
+    CBuilding* building = StopBuildingAt(pos_x, pos_y);
     const int32_t n = stop_count;
     if (building != nullptr && n >= 1 && n <= kScheduleStops) {
         building->Refresh();
@@ -92,10 +65,7 @@ int32_t CTruck::LoadGoods() {
             if (amount_carried > 1) amount_carried = 1;
         }
     }
-    if (selected != 0 && g_pSpielFeld != nullptr && g_pSpielFeld->tool_mode == kInformationTool &&
-        g_pHauptDialog != nullptr) {
-        plat::SendMessage(g_pHauptDialog, kMsgRefreshInfoPanel, 0, 0);
-    }
+    RefreshInfoPanelIfSelected();
     if (halted != 0) return 0;
     if (wait_until_loaded[s] == 0) return 1;
     return amount_carried >= 1 ? 1 : 0;

@@ -17,6 +17,7 @@
 #include "transport/schedule_stop.h"
 #include "world/pair_list.h"
 
+class CBuilding;
 class CWagon;
 
 // Vehicle class codes.
@@ -189,6 +190,37 @@ class CVehicle {
     bool ReadScreenBox(plat::FileHandle file);
     // Frees the wagons (their fields' marks released) and the path.
     void FreeWagons();
+
+    // --- The trip steps trucks and trains share (vehicle_trip.cpp) ---------
+    // True when the vehicle does not move this frame: not running, or still
+    // waiting (one frame of the wait is used up).
+    bool StandsThisFrame();
+    // Speed back to a standstill.
+    void StopSpeed();
+    // After a schedule change: plans from the first stop and departs.
+    void RestartSchedule();
+    // Phase 0: the field is taken over as drawn field, the directions move
+    // on and the model's running cost of a field is added.
+    void EndField();
+    // At a stop: the running costs since the last stop are booked to the
+    // owner and added to the trip's.
+    void SettleRunningCosts();
+    // At the first stop of the schedule the round trip's costs are closed.
+    void CloseRoundTripCosts();
+    // The stop just reached becomes the served one; the next stop of the
+    // schedule (the first after the last) becomes the target.
+    void AdvanceTargetStop();
+    // The node at the front of the path, 0 when the path is empty.
+    int32_t PathFrontNode() const;
+    // A vehicle not at the station or depot of its served stop (one just
+    // bought) plans its route there first; true when it did. `stop_served`
+    // must be a schedule index.
+    bool HeadForServedStop();
+    // Refreshes the information panel when it shows this vehicle.
+    void RefreshInfoPanelIfSelected() const;
+    // The end of unloading at `building` (on the target stop): the delivering
+    // vehicle is forgotten, a halt is taken up and the building redrawn.
+    void FinishUnloading(CBuilding& building);
 };
 
 // One node of the vehicle list.
