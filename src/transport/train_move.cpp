@@ -13,7 +13,6 @@ namespace {
 
 constexpr int32_t kRefusedWait = 32;
 constexpr int32_t kExchangeRetryWait = 256;
-constexpr int32_t kDepartureWait = 32;
 
 // Tunnel mouth: phase from which an engine in the tunnel is hidden, and from
 // which a hidden engine out of it is drawn again; by heading (N, E, S, W)
@@ -40,8 +39,7 @@ constexpr int32_t kOffBridgePhases[4][4] = {
 int32_t CTrain::Move() {
     if (StandsThisFrame()) return 0;
     if (state == 1) {
-        three_step_counter = static_cast<uint8_t>((three_step_counter + 1) % 3);
-        if (three_step_counter == 2) sound_pending = 1;
+        CountDepartureSound();
         state = 2;
         depart_time = static_cast<int32_t>(plat::TimeGetTime());
     }
@@ -56,15 +54,7 @@ int32_t CTrain::Move() {
             RouteRequest();
         }
         if (loading_state == 1) {
-            StopSpeed();
-            if (LoadGoods() == 0) {
-                wait_counter = kExchangeRetryWait;
-            } else {
-                wait_counter = kDepartureWait;
-                loading_state = 0;
-                state = 1;
-                sound_pending = 0;
-            }
+            ExchangeGoods(kExchangeRetryWait);
             return 0;
         }
         const int32_t before = phase;

@@ -126,8 +126,7 @@ int32_t CTruck::Move() {
         return 0;
     }
     if (state == 1) {
-        three_step_counter = static_cast<uint8_t>((three_step_counter + 1) % 3);
-        if (three_step_counter == 2) sound_pending = 1;
+        CountDepartureSound();
         state = 0;
     }
     for (int32_t done = 0; done < steps_per_frame; ++done) {
@@ -146,17 +145,8 @@ int32_t CTruck::Move() {
             }
         }
         if (loading_state == 1) {
-            StopSpeed();
-            if (LoadGoods() == 0) {
-                wait_counter = 128;
-            } else {
-                wait_counter = 32;
-                loading_state = 0;
-                state = 1;
-                sound_pending = 0;
-            }
-            if (wait_counter > 0) return 0;
-            continue;
+            ExchangeGoods(128);
+            return 0;
         }
         phase = (phase + 1) % kPhasesPerField;
         const MapField* field = FieldAt(pos_x, pos_y);

@@ -197,6 +197,12 @@ class CVehicle {
     bool StandsThisFrame();
     // Speed back to a standstill.
     void StopSpeed();
+    // Every third departure is heard.
+    void CountDepartureSound();
+    // Standing at a stop: one try of the goods exchange. The vehicle then
+    // waits `retry_wait` frames to try again, or, done, a short while before
+    // it departs.
+    void ExchangeGoods(int32_t retry_wait);
     // After a schedule change: plans from the first stop and departs.
     void RestartSchedule();
     // Phase 0: the field is taken over as drawn field, the directions move

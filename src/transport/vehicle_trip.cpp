@@ -21,6 +21,7 @@ namespace {
 
 constexpr int32_t kNoRouteCost = 65535;
 constexpr int32_t kInformationTool = 20;
+constexpr int32_t kDepartureWait = 32;
 
 // The cost of the route to `node` found by the last search: the link costs
 // summed back along the predecessors; -1 when it reaches 65535 or does not
@@ -115,6 +116,23 @@ void CVehicle::StopSpeed() {
     steps_per_frame = 1;
     base_speed = 1;
     accel_counter = 0;
+}
+
+void CVehicle::CountDepartureSound() {
+    three_step_counter = static_cast<uint8_t>((three_step_counter + 1) % 3);
+    if (three_step_counter == 2) sound_pending = 1;
+}
+
+void CVehicle::ExchangeGoods(int32_t retry_wait) {
+    StopSpeed();
+    if (LoadGoods() == 0) {
+        wait_counter = retry_wait;
+        return;
+    }
+    wait_counter = kDepartureWait;
+    loading_state = 0;
+    state = 1;
+    sound_pending = 0;
 }
 
 void CVehicle::RestartSchedule() {
