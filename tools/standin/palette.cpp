@@ -49,12 +49,12 @@ Rgb MixRgb(Rgb a, Rgb b, float t) {
     return {Mix(a.r, b.r, t), Mix(a.g, b.g, t), Mix(a.b, b.b, t)};
 }
 
-void FillRamp(std::array<Rgb, 256>& p, const RampSpec& spec) {
-    const int n = spec.ramp.count;
+void FillRamp(std::array<Rgb, 256>& p, const RampSpec& shades) {
+    const int n = shades.ramp.count;
     for (int i = 0; i < n; ++i) {
         float t = n == 1 ? 0.5f : static_cast<float>(i) / (n - 1);
-        p[spec.ramp.base + i] = t < 0.5f ? MixRgb(spec.dark, spec.mid, t * 2)
-                                         : MixRgb(spec.mid, spec.light, (t - 0.5f) * 2);
+        p[shades.ramp.base + i] = t < 0.5f ? MixRgb(shades.dark, shades.mid, t * 2)
+                                           : MixRgb(shades.mid, shades.light, (t - 0.5f) * 2);
     }
 }
 
@@ -81,7 +81,7 @@ std::array<Rgb, 256> Build() {
     }
     for (int i = 10; i < 246; ++i) p[i] = {128, 128, 128};  // entries no ramp uses
     p[pal::kText] = {250, 240, 200};
-    for (const RampSpec& spec : kRamps) FillRamp(p, spec);
+    for (const RampSpec& shades : kRamps) FillRamp(p, shades);
     for (int c = 0; c < 4; ++c) FillPlayerRamp(p, pal::PlayerRamp(c), kPlayerPure[c]);
     // Cell-mark digits: near-black charcoal, each entry a distinct colour.
     for (int d = 0; d < pal::kMarkDigits.count; ++d) {
