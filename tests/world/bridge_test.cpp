@@ -144,6 +144,13 @@ TEST_F(BridgeTest, EndAndSideRules) {
     F(70, 12).set_building_flag(true);
     F(70, 12).set_data_word((14 << 10) | 4);
     EXPECT_EQ(Net().BuildBridge(70, 10, 70, 14, 0), 0);
+    // A building diagonally beyond an end.
+    F(89, 15).set_building_flag(true);
+    F(89, 15).set_data_word((14 << 10) | 5);
+    EXPECT_EQ(Net().BuildBridge(90, 10, 90, 14, 0), 0);
+    EXPECT_EQ(Net().BuildBridge(90, 9, 90, 13, 0), 1);
+    F(89, 15).set_building_flag(false);
+    F(89, 15).set_data_word(0);
     // A way at an end; a ramp facing the wrong way at an end.
     DragRoad(79, 10, 81, 10, kWayGravelRoad);
     const WorldSnapshot withRoad = TakeSnapshot();
