@@ -42,6 +42,28 @@ TEST_F(BridgeTest, TwoToTenFieldsAreBuiltElevenRefused) {
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
+TEST_F(BridgeTest, BuildingAndRemovalAreBookedAsWayConstruction) {
+    Net().SetWayType(kWayRail - 1);
+    ASSERT_EQ(Net().BuildBridge(50, 50, 54, 50, 0), 1);  // 5 fields: 6 x 1,160
+    ASSERT_EQ(Net().DemolishBridge(50, 50), 1);          // 5 x 290
+    const int32_t total = 6 * 1160 + 5 * 290;
+    EXPECT_EQ(kStartCash - Cash(), total);
+    for (const StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly}) {
+        const auto series = [&](StatSeries s) {
+            return period == StatPeriod::Monthly ? g_Statistics.Monthly(s, 0)
+                                                 : g_Statistics.Yearly(s, 0);
+        };
+        EXPECT_EQ(series(StatSeries::TotalCosts), total);
+        EXPECT_EQ(series(StatSeries::CompanyWorth), total);
+        EXPECT_EQ(series(StatSeries::AnnualProfit), -total);
+        EXPECT_EQ(series(StatSeries::OverallProfit), -total);
+        EXPECT_EQ(series(StatSeries::NetworkLength), 0);
+    }
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::C, 0), total);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::J, 0), -total);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::K, 0), -total);
+}
+
 TEST_F(BridgeTest, CodesPiecesAndDirectionsDoNotDependOnTheDragDirection) {
     // Flat ends along y, ramp ends along x.
     SetHeights(140, 0, 255, 255, 3);  // ramp rising east at column 139
