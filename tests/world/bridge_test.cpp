@@ -42,6 +42,28 @@ TEST_F(BridgeTest, TwoToTenFieldsAreBuiltElevenRefused) {
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
+TEST_F(BridgeTest, BuildingAndRemovalAreBookedAsWayConstruction) {
+    Net().SetWayType(kWayRail - 1);
+    ASSERT_EQ(Net().BuildBridge(50, 50, 54, 50, 0), 1);  // 5 fields: 6 x 1,160
+    ASSERT_EQ(Net().DemolishBridge(50, 50), 1);          // 5 x 290
+    const int32_t total = 6 * 1160 + 5 * 290;
+    EXPECT_EQ(kStartCash - Cash(), total);
+    for (const StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly}) {
+        const auto series = [&](StatSeries s) {
+            return period == StatPeriod::Monthly ? g_Statistics.Monthly(s, 0)
+                                                 : g_Statistics.Yearly(s, 0);
+        };
+        EXPECT_EQ(series(StatSeries::TotalCosts), total);
+        EXPECT_EQ(series(StatSeries::CompanyWorth), total);
+        EXPECT_EQ(series(StatSeries::AnnualProfit), -total);
+        EXPECT_EQ(series(StatSeries::OverallProfit), -total);
+        EXPECT_EQ(series(StatSeries::NetworkLength), 0);
+    }
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::C, 0), total);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::J, 0), -total);
+    EXPECT_EQ(g_Statistics.PairThis(StatPair::K, 0), -total);
+}
+
 TEST_F(BridgeTest, CodesPiecesAndDirectionsDoNotDependOnTheDragDirection) {
     // Flat ends along y, ramp ends along x.
     SetHeights(140, 0, 255, 255, 3);  // ramp rising east at column 139
@@ -144,6 +166,13 @@ TEST_F(BridgeTest, EndAndSideRules) {
     F(70, 12).set_building_flag(true);
     F(70, 12).set_data_word((14 << 10) | 4);
     EXPECT_EQ(Net().BuildBridge(70, 10, 70, 14, 0), 0);
+    // A building diagonally beyond an end.
+    F(89, 15).set_building_flag(true);
+    F(89, 15).set_data_word((14 << 10) | 5);
+    EXPECT_EQ(Net().BuildBridge(90, 10, 90, 14, 0), 0);
+    EXPECT_EQ(Net().BuildBridge(90, 9, 90, 13, 0), 1);
+    F(89, 15).set_building_flag(false);
+    F(89, 15).set_data_word(0);
     // A way at an end; a ramp facing the wrong way at an end.
     DragRoad(79, 10, 81, 10, kWayGravelRoad);
     const WorldSnapshot withRoad = TakeSnapshot();

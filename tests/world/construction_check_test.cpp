@@ -150,10 +150,19 @@ TEST_F(ConstructionCheckTest, StoresBelongToExactlyOneCity) {
     CityStreet(66, 55, 1);
     EXPECT_EQ(Check(21, 66, 56, 2, 2), 0);
 
-    // A store of city number 0 beside the site names no city.
+    // A store outside every city (city number 0) beside the site counts
+    // but names no city: refused, and no city is recorded.
     F(54, 50) = F(58, 58);
     F(55, 51) = F(58, 58);
-    EXPECT_EQ(Check(21, 55, 50, 2, 2), 0);
+    GS().placement_city = -1;
+    Place(8, 21, 100, 100, 2, 2);
+    ASSERT_EQ(F(101, 101).stadtnum(), 0);
+    const size_t refreshed = first.refreshed.size();
+    EXPECT_EQ(Check(21, 102, 100, 2, 2), 0);
+    EXPECT_EQ(GS().placement_city, -1);
+    EXPECT_EQ(Check(27, 102, 101, 1, 1), 0);
+    EXPECT_EQ(GS().placement_city, -1);
+    EXPECT_EQ(first.refreshed.size(), refreshed);
 }
 
 TEST_F(ConstructionCheckTest, OneCulturalCenterPerCity) {
@@ -167,6 +176,18 @@ TEST_F(ConstructionCheckTest, OneCulturalCenterPerCity) {
     EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);
     city.attraction_counts[1] = 1;
     EXPECT_EQ(Check(28, 50, 50, 2, 2), 0);
+}
+
+TEST_F(ConstructionCheckTest, ACulturalCenterCountsNoAttractionToItsNorth) {
+    services_.AddCity(3, 40, 40);
+    GS().placement_city = 3;
+    Place(7, 28, 49, 48, 2, 2);  // a tennis court on (49..50, 48..49): north of (50, 50)
+    EXPECT_EQ(Check(27, 50, 50, 1, 1), 0);
+    EXPECT_EQ(GS().placement_city, -1);
+    EXPECT_EQ(Check(27, 51, 49, 1, 1), 1);  // the same court to the west
+    EXPECT_EQ(GS().placement_city, 3);
+    Place(8, 21, 59, 48, 2, 2);  // a store north of (60, 50) counts
+    EXPECT_EQ(Check(27, 60, 50, 1, 1), 1);
 }
 
 TEST_F(ConstructionCheckTest, TennisCourtBesideAStoreAndNotOverALevelCrossing) {

@@ -191,6 +191,31 @@ TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 50, 50));
 }
 
+TEST_F(DemolitionTest, ATruckDepotWithAVehicleStays) {
+    Place(6, 2, 50, 50);  // facing south
+    F(50, 50).set_belegt(1);
+    const WorldSnapshot before = TakeSnapshot();
+    Demolish(50, 50, 50, 50);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    EXPECT_TRUE(Services().buildings.demolished.empty());
+    F(50, 50).set_belegt(0);
+    Demolish(50, 50, 50, 50);
+    ASSERT_EQ(Services().buildings.demolished.size(), 1u);
+    EXPECT_EQ(Services().buildings.demolished[0], 6);
+}
+
+TEST_F(DemolitionTest, ACityStreetLeavesTheNetworkLengthAlone) {
+    DragRoad(10, 10, 12, 10, kWayGravelRoad);
+    F(40, 40).set_wegtyp(kWayCityStreet);
+    F(40, 40).set_wegteil(1);
+    F(40, 40).set_stadtnum(2);
+    const int64_t cash = Cash();
+    Demolish(40, 40, 40, 40);
+    EXPECT_EQ(F(40, 40).wegtyp(), 0);
+    EXPECT_EQ(cash - Cash(), 440);
+    EXPECT_EQ(NetworkLength(), 3);
+}
+
 TEST_F(DemolitionTest, TunnelAndBridgeEndsTakeTheWholeRun) {
     SetHeights(10, 49, 30, 50, 3);
     Net().SetWayType(kWayRail - 1);

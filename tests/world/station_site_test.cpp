@@ -453,6 +453,17 @@ TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFive) {
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
+TEST_F(StationExtensionTest, TheBandIsOneFieldWiderThanTheStationAtEachEnd) {
+    Place(1, 8, 100, 100);  // grows south: new line row 102, band rows 103..106
+    Place(2, 7, 104, 103);  // columns 104..105: only column 104 lies in the band
+    const WorldSnapshot before = TakeSnapshot();
+    EXPECT_EQ(Extend(100, 100), 5);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    Place(3, 8, 150, 100);
+    Place(4, 7, 155, 103);  // one column further: clear of the band
+    EXPECT_EQ(Extend(150, 100), 0);
+}
+
 TEST_F(StationExtensionTest, ForestOnTheNewLineAndInTheBandIsNoTerminal) {
     Place(1, 6, 100, 100);  // new line row 99, band rows 98..95
     for (int32_t x = 99; x <= 104; ++x) {

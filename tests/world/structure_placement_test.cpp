@@ -95,6 +95,18 @@ TEST_F(PlacementTest, AStationKeepsStraightTrackOfOneType) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 120, 120));
 }
 
+TEST_F(PlacementTest, ACurveOnTheTrackLineClearsTheLine) {
+    DragTrack(30, 40, 36, 40, kWayRail);
+    DragTrack(33, 40, 33, 44, kWayRail);  // a T on the track row at (33, 40)
+    ASSERT_NE(F(33, 40).wegteil(), 2);
+    const int64_t cash = Cash();
+    Place(1, 6, 31, 40);  // track row 40, columns 31..34
+    for (int32_t x = 31; x <= 34; ++x) EXPECT_EQ(F(x, 40).wegtyp(), 0) << x;
+    EXPECT_EQ(F(33, 41).wegtyp(), 0);  // the branch on the platform row
+    EXPECT_EQ(cash - Cash(), 5 * 290);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 60, 60));
+}
+
 TEST_F(PlacementTest, TwoTrackTypesOnTheTrackLineAreCleared) {
     DragTrack(40, 40, 41, 40, kWayRail);
     DragTrack(42, 40, 43, 40, kWayMonorail);

@@ -3,6 +3,8 @@
 // step of its neighbours and that a preview prices exactly what a change
 // takes.
 
+#include <cstdlib>
+
 #include "app/app_globals.h"
 #include "construction_fixture.h"
 #include "platform/random.h"
@@ -99,6 +101,84 @@ TEST_F(TerrainTest, HeightLimits) {
     EXPECT_TRUE(SameWorld(water, TakeSnapshot(), true));
     Lower(0, 50);
     EXPECT_EQ(H(0, 50), 1);
+}
+
+TEST_F(TerrainTest, TheFarEdgesLimitRaisingAsTheNearOnesDo) {
+    // Counted to 254: a corner of height 5 rises only 6 fields from it.
+    SetHeights(230, 90, 255, 110, 5);
+    SetHeights(90, 230, 110, 255, 5);
+    for (const auto& [x, y] : {std::pair{249, 100}, std::pair{100, 249}}) {
+        const WorldSnapshot before = TakeSnapshot();
+        EXPECT_EQ(Terrain().PreviewRaiseCost(x, y), -1);
+        Terrain().RaiseLand(x, y, 0);
+        EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true)) << x << ", " << y;
+    }
+    Raise(248, 100);
+    Raise(100, 248);
+    EXPECT_EQ(H(248, 100), 6);
+    EXPECT_EQ(H(100, 248), 6);
+}
+
+TEST_F(TerrainTest, ATunnelKeepsARoofOfEveryShapeButTheThinOnes) {
+    // Field (100, 100) lies over a tunnel at height 5. For each shape it
+    // may end up with at height 5, one of its corners is lowered onto that
+    // shape from a smooth start; the change is refused exactly for the
+    // shapes 1, 4, 8, 9 and 11..14.
+    static constexpr int32_t kDiffs[15][3] = {{0, 0, 0},    {0, -1, -1}, {1, 0, 1}, {0, 1, 1},
+                                              {-1, 0, -1},  {1, 0, 0},   {0, 0, 1}, {0, 1, 0},
+                                              {-1, -1, -1}, {0, -1, 0},  {1, 1, 1}, {-1, 0, 0},
+                                              {0, 0, -1},   {-1, -1, 0}, {1, 1, 0}};
+    static constexpr int32_t kCorner[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    int32_t tried = 0;
+    for (int32_t shape = 0; shape < 15; ++shape) {
+        const int32_t target[4] = {5, 5 + kDiffs[shape][0], 5 + kDiffs[shape][1],
+                                   5 + kDiffs[shape][2]};
+        for (int32_t c = 0; c < 4; ++c) {
+            // The start: the target with corner c one step higher, every
+            // corner within one step of the others and of the 5 around.
+            int32_t start[4] = {target[0], target[1], target[2], target[3]};
+            ++start[c];
+            bool smooth = true;
+            for (int32_t a = 0; a < 4; ++a) {
+                smooth = smooth && start[a] >= 4 && start[a] <= 6;
+                for (int32_t b = 0; b < 4; ++b)
+                    smooth = smooth && std::abs(start[a] - start[b]) <= 1;
+                // Lowering c pushes nothing along.
+                if (a != c) smooth = smooth && std::abs(target[c] - start[a]) <= 1;
+            }
+            if (!smooth) continue;
+            SetHeights(95, 95, 105, 105, 5);
+            for (int32_t k = 0; k < 4; ++k) {
+                F(100 + kCorner[k][0], 100 + kCorner[k][1])
+                    .set_hoehe(static_cast<uint32_t>(start[k]));
+            }
+            RecomputeShapes(98, 98, 102, 102);
+            F(100, 100).set_tunnel(true);
+            F(100, 100).set_tunnel_hoehe(5);
+            const bool thin = shape == 1 || shape == 4 || shape == 8 || shape == 9 || shape > 10;
+            const int64_t cash = Cash();
+            Terrain().LowerLand(100 + kCorner[c][0], 100 + kCorner[c][1], 0);
+            EXPECT_EQ(Terrain().refused, thin ? 1 : 0) << "shape " << shape;
+            if (!thin) {
+                EXPECT_EQ(F(100, 100).teile_diff(), shape);
+                EXPECT_EQ(cash - Cash(), 1000) << "shape " << shape;
+            }
+            F(100, 100).set_tunnel(false);
+            ++tried;
+            break;
+        }
+    }
+    EXPECT_EQ(tried, 15);
+
+    // Its north-west corner below the tunnel's height refuses whatever the
+    // shape (here 10).
+    SetHeights(95, 95, 105, 105, 5);
+    F(100, 100).set_tunnel(true);
+    F(100, 100).set_tunnel_hoehe(5);
+    const WorldSnapshot before = TakeSnapshot();
+    Terrain().LowerLand(100, 100, 0);
+    EXPECT_EQ(Terrain().refused, 1);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
 }
 
 TEST_F(TerrainTest, FillingWaterCostsDouble) {

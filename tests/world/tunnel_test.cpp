@@ -90,6 +90,36 @@ TEST_F(TunnelTest, PortalFieldsMustBeFreeLand) {
     EXPECT_TRUE(SameWorld(gap, TakeSnapshot()));
 }
 
+TEST_F(TunnelTest, AHillThatComesDownToTheEntryLevelRefuses) {
+    Plateau(10, 40, 30, 50);
+    Net().SetWayType(kWayRail - 1);
+    // Sets corner (x, y), checks the shape of field (20, 45) in the run and
+    // that a tunnel from the entry is refused.
+    const auto refused = [&](int32_t x, int32_t y, int32_t height, int32_t entryX, int32_t entryY,
+                             int32_t level, int32_t shape) {
+        SetHeights(x, y, x, y, height);
+        EXPECT_EQ(F(20, 45).hoehe(), level);
+        EXPECT_EQ(F(20, 45).teile_diff(), shape);
+        const WorldSnapshot before = TakeSnapshot();
+        EXPECT_EQ(Net().BuildTunnel(entryX, entryY), 0) << shape;
+        EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true)) << shape;
+        SetHeights(x, y, x, y, 3);
+    };
+    // Northwards from (20, 50), entry at height 3: fields of the run at 3
+    // must not be shaped 10 or 11.
+    refused(21, 45, 2, 20, 50, 3, 11);  // north-east corner down
+    SetHeights(20, 46, 21, 46, 4);
+    refused(21, 45, 4, 20, 50, 3, 10);  // north-west corner down
+    SetHeights(20, 46, 21, 46, 3);
+    // Eastwards from (9, 45), entry at height 2: a field of the run whose
+    // north-west corner comes down to 2 refuses.
+    refused(20, 45, 2, 9, 45, 2, 10);
+
+    ASSERT_EQ(F(9, 45).teile_diff(), 2);
+    EXPECT_EQ(Net().BuildTunnel(9, 45), 1);
+    EXPECT_TRUE(F(30, 45).tportal());
+}
+
 TEST_F(TunnelTest, GravelInTheEditorIsFree) {
     GS().game_mode = kModeEditor;
     Plateau(10, 49, 30, 50);

@@ -64,6 +64,19 @@ TEST_F(WayLayingTest, AsphaltOverGravelAndBackAreFree) {
     EXPECT_EQ(Cash(), cash);
 }
 
+TEST_F(WayLayingTest, ACityStreetKeepsItsWayTypeUnderAPlayerRoad) {
+    for (int32_t x = 12; x <= 14; ++x) {
+        F(x, 20).set_wegtyp(kWayCityStreet);
+        F(x, 20).set_wegteil(2);
+        F(x, 20).set_stadtnum(4);
+    }
+    DragRoad(10, 20, 16, 20, kWayAsphaltRoad);
+    for (int32_t x = 12; x <= 14; ++x) EXPECT_EQ(F(x, 20).wegtyp(), kWayCityStreet) << x;
+    for (const int32_t x : {10, 11, 15, 16}) EXPECT_EQ(F(x, 20).wegtyp(), kWayAsphaltRoad) << x;
+    EXPECT_EQ(kStartCash - Cash(), 4 * 220);  // only the four new fields
+    EXPECT_EQ(NetworkLength(), 4);
+}
+
 TEST_F(WayLayingTest, RoadAcrossRailMakesLevelCrossingsKeepingTheTrackOwner) {
     // A north-south rail of player 2 crossed by a road along x: piece 17.
     Net().SetWayType(kWayRail - 1);
