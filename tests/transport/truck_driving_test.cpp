@@ -123,18 +123,18 @@ TEST_F(DrivingTest, TruckWithoutRouteTurnsBeforeTheJunction) {
     EXPECT_TRUE(MarksConsistent());
 }
 
-TEST_F(DrivingTest, DeadEndTurnWhenTheOtherLaneIsFree) {
+TEST_F(DrivingTest, DeadEndTurnsOnlyWhenTheOtherLaneIsFree) {
     CTruck* truck = Place(46, 50, kDirW);
     ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirE; }, 200));
     EXPECT_EQ(truck->pos_x, 45);
     EXPECT_EQ(truck->lane, 1);
     EXPECT_TRUE(MarksConsistent());
-}
 
-TEST_F(DrivingTest, DeadEndWaitsWhenTheOtherLaneIsTaken) {
+    // With the other lane taken it waits at the end, still heading west.
+    DeleteAllVehicles();
     CTruck* parked = Place(45, 50, kDirE);
     parked->wait_counter = 1000;
-    CTruck* truck = Place(46, 50, kDirW);
+    truck = Place(46, 50, kDirW);
     ASSERT_TRUE(FramesUntil([&] { return truck->pos_x == 45; }, 100));
     ASSERT_TRUE(FramesUntil([&] { return truck->wait_counter == 32; }, 100));
     EXPECT_EQ(truck->Heading(), kDirW);
