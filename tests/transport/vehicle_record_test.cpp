@@ -24,11 +24,6 @@ namespace {
 
 using roadtest::RoadWorld;
 
-class TestTrain : public virtual CVehicle {
-  public:
-    explicit TestTrain(VehicleLoadOnly) : CVehicle(VehicleLoadOnly{}) {}
-};
-
 class RecordTest : public RoadWorld {
   protected:
     void SetUp() override {
@@ -69,14 +64,6 @@ class RecordTest : public RoadWorld {
         plat::FileHandle file = plat::OpenFile(Path("in"), plat::OpenMode::Read);
         EXPECT_NE(file, plat::kInvalidFile);
         const bool ok = ReadVehicleRecords(file);
-        plat::CloseFile(file);
-        return ok;
-    }
-    template <typename Reader>
-    bool ReadWith(const std::string& bytes, Reader reader) {
-        folder_.Write("in", bytes);
-        plat::FileHandle file = plat::OpenFile(Path("in"), plat::OpenMode::Read);
-        const bool ok = reader(file);
         plat::CloseFile(file);
         return ok;
     }
@@ -179,44 +166,6 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
     EXPECT_TRUE(MarksConsistent());
     DeleteAllVehicles();
     EXPECT_EQ(MarkSum(), 0);
-}
-
-TEST_F(RecordTest, TrainRecordWithWagonsRoundTrips) {
-    TestTrain train{VehicleLoadOnly{}};
-    train.vehicle_class = kVehicleMonorail;
-    train.number = 12;
-    train.pos_x = 70;
-    train.pos_y = 71;
-    train.state = 2;
-    train.needs_route = 1;
-    train.cargo_plan[3][2][0] = 33;
-    train.schedule[4] = EmptyScheduleStop();
-    train.spare_bytes[2] = 9;
-    train.movement_spare[4] = 5;
-    for (int32_t i = 0; i < 3; ++i) {
-        train.wagons[i] = new CWagon(70, 72 + i, "a", 40 + i, i);
-        train.wagons[i]->state_d[5] = 100 + i;
-        train.wagons[i]->amount = i % 2;
-    }
-    train.wagon_count = 3;
-    train.path.PushFront(5, 2);
-    const std::string first = WriteWith("train", [&](plat::FileHandle f) { train.Save(f); });
-    EXPECT_EQ(first.size(), 473u + 3u * kWagonRecordSize + 4u + 8u);
-
-    TestTrain loaded{VehicleLoadOnly{}};
-    ASSERT_TRUE(ReadWith(first, [&](plat::FileHandle f) { return loaded.Load(f); }));
-    EXPECT_EQ(loaded.wagon_count, 3);
-    EXPECT_EQ(loaded.wagons[2]->cargo_key, 42);
-    EXPECT_EQ(loaded.FindWagon(41, 1), 1);
-    EXPECT_EQ(loaded.state, 2);
-    EXPECT_EQ(loaded.needs_route, 1);
-    EXPECT_EQ(loaded.screen_box[0], -1);
-    // A train outside tunnels and bridges holds both bits of its field and
-    // its wagons'.
-    EXPECT_EQ(F(70, 71).belegt(), 3);
-    EXPECT_EQ(F(70, 74).belegt(), 3);
-    EXPECT_EQ(WriteWith("again", [&](plat::FileHandle f) { loaded.Save(f); }), first);
-    for (int32_t y = 71; y <= 74; ++y) F(70, y).set_belegt(0);
 }
 
 TEST_F(RecordTest, CarPlacedOnANodeFieldGetsItsJunctionMarkBack) {
