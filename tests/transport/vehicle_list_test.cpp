@@ -59,8 +59,6 @@ TEST_F(VehicleListTest, NumbersOfDeletedVehiclesAreReusedLowestFirst) {
     EXPECT_EQ(g_MaxVehicleNumber, 5);
     EXPECT_EQ(FindVehicleByNumber(2), two);
     EXPECT_EQ(FindVehicleByNumber(6), nullptr);
-    EXPECT_EQ(g_pVehicleLookup->FindVehicleByNumber(4), four);
-    EXPECT_EQ(g_pVehicleLookup->VehicleNumber(*two), 2);
 }
 
 TEST_F(VehicleListTest, CityCarsHaveNoNumberAndAreNotFound) {
@@ -100,15 +98,6 @@ TEST_F(VehicleListTest, FindVehicleAtFieldNeedsAMarkAndMatchesLeftAndWagonFields
     EXPECT_EQ(train->FindWagon(0, 1), -1);
     F(45, 50).set_belegt(0);
     for (int32_t y = 100; y <= 102; ++y) F(100, y).set_belegt(0);
-}
-
-TEST_F(VehicleListTest, RoadVehicleValueByFieldAndLane) {
-    CTruck* truck = new CTruck(45, 49, "A", 7);
-    EXPECT_EQ(GetRoadVehicleValueAt(45, 49, 1), 7);
-    EXPECT_EQ(GetRoadVehicleValueAt(45, 49, 2), 1000);
-    truck->speed_limit = 4;
-    EXPECT_EQ(GetRoadVehicleValueAt(45, 49, 1), 4);
-    EXPECT_EQ(GetRoadVehicleValueAt(46, 49, 1), 1000);
 }
 
 TEST_F(VehicleListTest, PickingPrefersTheVehicleDrawnInFront) {
