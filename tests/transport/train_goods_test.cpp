@@ -177,16 +177,4 @@ TEST_F(TrainGoodsTest, OpponentsTrainIsAtTheTerminalOnlyWhileItUnloads) {
     EXPECT_EQ(b->at_terminal_during_put[1], nullptr);
 }
 
-TEST_F(TrainGoodsTest, TrainAtAnotherStationDrivesToItsStopFirst) {
-    // A train bought at B whose schedule starts at A.
-    CTrain* other = Train(43, 50);
-    SetSchedule(*other, {a, b});
-    other->stop_served = 0;
-    EXPECT_EQ(other->LoadGoods(), 1);
-    EXPECT_EQ(other->target_stop, 0);
-    EXPECT_EQ(other->stop_served, -1);
-    EXPECT_EQ(other->wagon_count, 0);
-    EXPECT_EQ(b->takes, 0);
-}
-
 }  // namespace
