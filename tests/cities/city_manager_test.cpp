@@ -1,6 +1,7 @@
 // The city manager: terminal names, the names file, removing cities and the
 // small area helpers of a city.
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -185,13 +186,12 @@ TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {
 
 TEST_F(CityManagerTest, ZoneGridAndOverlapHelpers) {
     CCity& city = AddEmptyCity(1, 10, 20);
-    EXPECT_EQ(city.zone_grid[0][13], 0);
-    EXPECT_EQ(city.zone_grid[2][13], 1);
-    EXPECT_EQ(city.zone_grid[13][4], 2);
-    EXPECT_EQ(city.zone_grid[6][20], 3);
-    EXPECT_EQ(city.zone_grid[18][18], 4);
-    EXPECT_EQ(city.zone_grid[10][16], 5);
-    EXPECT_EQ(city.zone_grid[13][13], 5);
+    // {dx, dy, zone}: from the edge of the area to its centre.
+    for (const auto& [dx, dy, zone] :
+         {std::array{0, 13, 0}, std::array{2, 13, 1}, std::array{13, 4, 2}, std::array{6, 20, 3},
+          std::array{18, 18, 4}, std::array{10, 16, 5}, std::array{13, 13, 5}}) {
+        EXPECT_EQ(city.zone_grid[dx][dy], zone) << dx << "," << dy;
+    }
     city.AddToGrid(23, 33, 4);
     EXPECT_EQ(city.zone_grid[13][13], 9);
     city.AddToGrid(23, 33, -20);
