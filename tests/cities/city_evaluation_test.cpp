@@ -133,13 +133,14 @@ TEST_F(CityEvaluationTest, ResidentBonusesAndAgreementWithTheCount) {
         base += count * 4 * (GetCityBuildingClass(b) + 1);
         EXPECT_EQ(city.Evaluate(), base + bonus) << residents;
     }
-}
-
-TEST_F(CityEvaluationTest, ForestAndCompanyBuildingsHouseNobody) {
+    // Forest over a city building, a company building and a building site
+    // house nobody.
+    Cities().FreeAll();
+    FlatWorld();
     CCity& city = CityWithResidents(15, 3);
-    F(101, 111).set_forest_flag(true);  // hides the city building
+    F(101, 111).set_forest_flag(true);
     F(102, 111).set_building_flag(true);
-    F(103, 111).set_data_word(48 | (1 << 9));  // a building site
+    F(103, 111).set_data_word(48 | (1 << 9));
     city.CountResidents();
     EXPECT_EQ(city.residents, 0);
 }

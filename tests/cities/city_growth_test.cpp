@@ -147,7 +147,7 @@ TEST_F(CityGrowthTest, CountdownSetsWhenTheNextStepComes) {
     EXPECT_GE(city.step_count, steps + 1);
 }
 
-TEST_F(CityGrowthTest, NoFreeCentralCellFoundsNothingAndLeavesNoTrace) {
+TEST_F(CityGrowthTest, RefusedFoundingsLeaveNoTrace) {
     // Water (flat, ground kind 0) around the centre.
     for (int32_t x = 90; x <= 110; ++x) {
         for (int32_t y = 90; y <= 110; ++y) F(x, y).set_teile_art(0);
@@ -158,6 +158,12 @@ TEST_F(CityGrowthTest, NoFreeCentralCellFoundsNothingAndLeavesNoTrace) {
     EXPECT_EQ(Cities().cities[0], nullptr);
     EXPECT_TRUE(before == Snapshot());
     EXPECT_EQ(Net().NodeCount(), 0);
+    // Nor with every slot taken, nor off the map.
+    for (int32_t n = 1; n <= kCitySlots; ++n) AddEmptyCity(n, 0, 0);
+    EXPECT_EQ(Found(150, 150, 1), -1);
+    EXPECT_TRUE(before == Snapshot());
+    EXPECT_EQ(Found(-1, 5, 1), -2);
+    EXPECT_EQ(Found(5, 256, 1), -2);
 }
 
 TEST_F(CityGrowthTest, TrialStreetsLeaveForestAndPiecesUntouched) {
@@ -184,15 +190,6 @@ TEST_F(CityGrowthTest, TrialStreetsLeaveForestAndPiecesUntouched) {
         }
     }
     EXPECT_STREQ(city.name, "Fernwick");
-}
-
-TEST_F(CityGrowthTest, AllSlotsTakenFoundsNothing) {
-    for (int32_t n = 1; n <= kCitySlots; ++n) AddEmptyCity(n, 0, 0);
-    const std::vector<uint8_t> before = Snapshot();
-    EXPECT_EQ(Found(150, 150, 1), -1);
-    EXPECT_TRUE(before == Snapshot());
-    EXPECT_EQ(Found(-1, 5, 1), -2);
-    EXPECT_EQ(Found(5, 256, 1), -2);
 }
 
 TEST_F(CityGrowthTest, EditorClickOnACityGrowsItOneStage) {

@@ -1,6 +1,7 @@
 // The city manager: terminal names, the names file, removing cities and the
 // small area helpers of a city.
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -97,14 +98,11 @@ TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
     EXPECT_STREQ(Cities().names[6], "");
     EXPECT_STREQ(Cities().names[100], "");
     EXPECT_EQ(Cities().name_used[7], 0u);
-}
-
-TEST_F(CityManagerTest, MissingNamesFileChangesNothing) {
+    // A missing file changes nothing.
     State().names_list_number = 4;
-    std::strcpy(Cities().names[0], "Keep");
     Cities().name_used[0] = 1;
     Cities().LoadNames();
-    EXPECT_STREQ(Cities().names[0], "Keep");
+    EXPECT_STREQ(Cities().names[0], "Alderbrook");
     EXPECT_EQ(Cities().name_used[0], 1u);
 }
 
@@ -188,13 +186,12 @@ TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {
 
 TEST_F(CityManagerTest, ZoneGridAndOverlapHelpers) {
     CCity& city = AddEmptyCity(1, 10, 20);
-    EXPECT_EQ(city.zone_grid[0][13], 0);
-    EXPECT_EQ(city.zone_grid[2][13], 1);
-    EXPECT_EQ(city.zone_grid[13][4], 2);
-    EXPECT_EQ(city.zone_grid[6][20], 3);
-    EXPECT_EQ(city.zone_grid[18][18], 4);
-    EXPECT_EQ(city.zone_grid[10][16], 5);
-    EXPECT_EQ(city.zone_grid[13][13], 5);
+    // {dx, dy, zone}: from the edge of the area to its centre.
+    for (const auto& [dx, dy, zone] :
+         {std::array{0, 13, 0}, std::array{2, 13, 1}, std::array{13, 4, 2}, std::array{6, 20, 3},
+          std::array{18, 18, 4}, std::array{10, 16, 5}, std::array{13, 13, 5}}) {
+        EXPECT_EQ(city.zone_grid[dx][dy], zone) << dx << "," << dy;
+    }
     city.AddToGrid(23, 33, 4);
     EXPECT_EQ(city.zone_grid[13][13], 9);
     city.AddToGrid(23, 33, -20);

@@ -70,6 +70,7 @@ TEST_F(DegenerateCallsTest, BuildingsRefuseEmptyPortionsAndZeroSharers) {
             EXPECT_EQ(b->TakeGoods(p, 1, -2, 0), 0) << n << ' ' << p;
             EXPECT_EQ(b->PutGoods(p, 1, 0), 0) << n << ' ' << p;
             EXPECT_EQ(b->PutGoods(p, 0, 1), 0) << n << ' ' << p;
+            EXPECT_EQ(b->TakeGoods(p, 1000, 1, 0), 0) << n << ' ' << p;  // more than held
         }
         EXPECT_EQ(b->AcceptsProduct(-1), 0);
         int32_t num = 17;
@@ -82,34 +83,20 @@ TEST_F(DegenerateCallsTest, BuildingsRefuseEmptyPortionsAndZeroSharers) {
     EXPECT_EQ(Cash(), cash);
 }
 
-TEST_F(DegenerateCallsTest, AskingForMoreThanAPortionHoldsIsRefused) {
-    const std::string before = Snapshot(Table());
-    for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
-        CBuilding* b = Table().At(n);
-        if (b == nullptr || IsTerminalType(b->type)) continue;
-        for (int32_t p = 0; p < 44; ++p) EXPECT_EQ(b->TakeGoods(p, 1000, 1, 0), 0);
-    }
-    EXPECT_EQ(Snapshot(Table()), before);
-}
-
-TEST_F(DegenerateCallsTest, AnEmptyCatchmentHandsOverNothing) {
+TEST_F(DegenerateCallsTest, EmptyAndStaleCatchmentsHandOverNothing) {
     const int32_t lonely = Place(kTypeTruckDepot, 200, 200);
-    CBuilding& t = *Table().At(lonely);
-    t.Refresh();
-    EXPECT_EQ(t.TakeGoods(13, 1, 0, 0), 0);
-    EXPECT_EQ(t.PutGoods(13, 1, 1), 1);
-    t.Update();
-}
-
-TEST_F(DegenerateCallsTest, AStaleCatchmentSkipsDemolishedBuildings) {
-    B<CTerminal>(depot).Refresh();
+    B<CTerminal>(lonely).Refresh();
+    // Then every building the depot's catchment names is demolished.
     for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
-        if (n != depot && n != station && Table().At(n) != nullptr) Table().DemolishBuilding(n);
+        if (n != depot && n != station && n != lonely && Table().At(n) != nullptr)
+            Table().DemolishBuilding(n);
     }
-    CBuilding& t = *Table().At(depot);
-    EXPECT_EQ(t.TakeGoods(13, 1, 0, 0), 0);
-    EXPECT_EQ(t.PutGoods(3, 1, 1), 1);
-    t.Update();
+    for (int32_t n : {lonely, depot}) {
+        CBuilding& t = *Table().At(n);
+        EXPECT_EQ(t.TakeGoods(13, 1, 0, 0), 0);
+        EXPECT_EQ(t.PutGoods(3, 1, 1), 1);
+        t.Update();
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/game_state.h"
@@ -60,6 +61,12 @@ class TestVehicle : public CVehicle {
   public:
     TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
 };
+
+// A slot's fraction as {numerator, denominator}, to compare in one check.
+using Fraction = std::pair<int32_t, int32_t>;
+inline Fraction Frac(const GoodsSlot& s) {
+    return {s.numerator, s.denominator};
+}
 
 constexpr int64_t kStartCash = 10000000;
 

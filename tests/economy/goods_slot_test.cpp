@@ -5,8 +5,12 @@
 #include <limits>
 
 #include "economy/goods_slot.h"
+#include "economy_fixture.h"
 
 namespace {
+
+using econ::Frac;
+using econ::Fraction;
 
 TEST(GoodsSlotTest, DivisorAndMultipleAreSafeWithZero) {
     EXPECT_EQ(Gcd(0, 0), 0);
@@ -28,39 +32,32 @@ TEST(GoodsSlotTest, DivisorAndMultipleAreSafeWithZero) {
 TEST(GoodsSlotTest, SharesAddUpExactly) {
     GoodsSlot slot{9, 0, 1};
     AddShare(slot, 1, 2);
-    EXPECT_EQ(slot.numerator, 1);
-    EXPECT_EQ(slot.denominator, 2);
+    EXPECT_EQ(Frac(slot), Fraction(1, 2));
     AddShare(slot, 1, 3);
-    EXPECT_EQ(slot.numerator, 5);
-    EXPECT_EQ(slot.denominator, 6);
+    EXPECT_EQ(Frac(slot), Fraction(5, 6));
     AddShare(slot, 7, 6);
-    EXPECT_EQ(slot.numerator, 2);
-    EXPECT_EQ(slot.denominator, 1);
+    EXPECT_EQ(Frac(slot), Fraction(2, 1));
     EXPECT_EQ(WholeUnits(slot), 2);
     // Nothing for a non-positive amount or sharer count.
     AddShare(slot, 0, 3);
     AddShare(slot, 3, 0);
     AddShare(slot, -3, 1);
-    EXPECT_EQ(slot.numerator, 2);
-    EXPECT_EQ(slot.denominator, 1);
+    EXPECT_EQ(Frac(slot), Fraction(2, 1));
 }
 
 TEST(GoodsSlotTest, TakingIsExactAndNeverGoesBelowZero) {
     GoodsSlot slot{9, 5, 6};
     EXPECT_TRUE(TakePortion(slot, 1, 3));
-    EXPECT_EQ(slot.numerator, 1);
-    EXPECT_EQ(slot.denominator, 2);
+    EXPECT_EQ(Frac(slot), Fraction(1, 2));
     // A portion whose denominator is no multiple of the stock's is exact too.
     EXPECT_TRUE(TakePortion(slot, 1, 5));
-    EXPECT_EQ(slot.numerator, 3);
-    EXPECT_EQ(slot.denominator, 10);
+    EXPECT_EQ(Frac(slot), Fraction(3, 10));
     EXPECT_FALSE(TakePortion(slot, 1, 3));
     EXPECT_FALSE(TakePortion(slot, 0, 3));
     EXPECT_FALSE(TakePortion(slot, 1, 0));
     EXPECT_EQ(slot.numerator, 3);
     EXPECT_TRUE(TakePortion(slot, 3, 10));
-    EXPECT_EQ(slot.numerator, 0);
-    EXPECT_EQ(slot.denominator, 1);
+    EXPECT_EQ(Frac(slot), Fraction(0, 1));
     EXPECT_EQ(slot.product, 9);
     EmptyIfZero(slot);
     EXPECT_EQ(slot.product, -1);
@@ -70,13 +67,11 @@ TEST(GoodsSlotTest, AFractionThatDoesNotFitKeepsItsWholeUnits) {
     // 1/2147483647 + 1/2147483646 has a denominator beyond 32 bits.
     GoodsSlot slot{3, 1, 2147483647};
     AddShare(slot, 1, 2147483646);
-    EXPECT_EQ(slot.numerator, 0);
-    EXPECT_EQ(slot.denominator, 1);
+    EXPECT_EQ(Frac(slot), Fraction(0, 1));
     GoodsSlot big{3, 5, 1};
     AddShare(big, 1, 2147483646);
     AddShare(big, 1, 2147483647);
-    EXPECT_EQ(big.numerator, 5);
-    EXPECT_EQ(big.denominator, 1);
+    EXPECT_EQ(Frac(big), Fraction(5, 1));
 }
 
 TEST(GoodsSlotTest, SlotsReadFromFilesAreMadeSafe) {
@@ -86,8 +81,7 @@ TEST(GoodsSlotTest, SlotsReadFromFilesAreMadeSafe) {
     EXPECT_EQ(SanitizedSlot({-1, 4, 3}).numerator, 0);
     const GoodsSlot reduced = SanitizedSlot({5, 4, 6});
     EXPECT_EQ(reduced.product, 5);
-    EXPECT_EQ(reduced.numerator, 2);
-    EXPECT_EQ(reduced.denominator, 3);
+    EXPECT_EQ(Frac(reduced), Fraction(2, 3));
 }
 
 }  // namespace

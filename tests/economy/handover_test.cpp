@@ -96,54 +96,45 @@ TEST_F(HandoverTest, OneUnitToTwoAcceptorsThenToThreeStaysExact) {
     for (int32_t n : {a, b}) {
         const GoodsSlot& s = B<CFactory>(n).stock[0];
         EXPECT_EQ(s.product, kCopper);
-        EXPECT_EQ(s.numerator, 1);
-        EXPECT_EQ(s.denominator, 2);
+        EXPECT_EQ(Frac(s), Fraction(1, 2));
     }
     const int32_t c = ToyFactory(96, 101);
     T(depot).Refresh();
     T(depot).PutGoods(kCopper, 1, 1);
     for (int32_t n : {a, b}) {
-        EXPECT_EQ(B<CFactory>(n).stock[0].numerator, 5);
-        EXPECT_EQ(B<CFactory>(n).stock[0].denominator, 6);
+        EXPECT_EQ(Frac(B<CFactory>(n).stock[0]), Fraction(5, 6));
     }
-    EXPECT_EQ(B<CFactory>(c).stock[0].numerator, 1);
-    EXPECT_EQ(B<CFactory>(c).stock[0].denominator, 3);
+    EXPECT_EQ(Frac(B<CFactory>(c).stock[0]), Fraction(1, 3));
 }
 
-TEST_F(HandoverTest, HalvesAtTwoStoresMakeOneUnitTakenEvenly) {
-    const int32_t depot = Depot();
-    const int32_t s1 = Place(kTypeToyStore, 96, 96);
-    const int32_t s2 = Place(kTypeToyStore, 102, 102);
-    B<CStore>(s1).stock[1] = Slot(kTricycle, 1, 2);
-    B<CStore>(s2).stock[1] = Slot(kTricycle, 1, 2);
-    T(depot).Refresh();
-    EXPECT_EQ(T(depot).TakeGoods(kTricycle, 1, 0, 0), 1);
-    for (int32_t n : {s1, s2}) {
-        EXPECT_EQ(B<CStore>(n).stock[1].numerator, 0);
-        // A store keeps its slot bound to the product.
-        EXPECT_EQ(B<CStore>(n).stock[1].product, kTricycle);
+TEST_F(HandoverTest, HalvesMakeOneUnitAndEmptiedSlotsFollowTheBuildingClass) {
+    // Stores keep an emptied slot bound to its product; warehouses free it.
+    for (const int32_t type : {kTypeToyStore, kTypeDepot}) {
+        SCOPED_TRACE(type);
+        const bool warehouse = type == kTypeDepot;
+        const int32_t c = warehouse ? 150 : 100;
+        const int32_t depot = Place(kTypeTruckDepot, c, c);
+        const int32_t a = Place(type, c - 4, c - 4);
+        const int32_t b = Place(type, c + 1, c + 1);
+        auto slot = [&](int32_t n) -> GoodsSlot& {
+            return warehouse ? B<CDepot>(n).stock[0] : B<CStore>(n).stock[1];
+        };
+        slot(a) = slot(b) = Slot(kTricycle, 1, 2);
+        T(depot).Refresh();
+        EXPECT_EQ(T(depot).TakeGoods(kTricycle, 3, 0, 0), 1);
+        for (int32_t n : {a, b}) {
+            EXPECT_EQ(slot(n).product, warehouse ? -1 : kTricycle);
+            EXPECT_EQ(slot(n).numerator, 0);
+            if (warehouse) {
+                EXPECT_EQ(slot(n).denominator, 1);
+            }
+        }
+        EXPECT_EQ(T(depot).TakeGoods(kTricycle, 1, 0, 0), 0);
+        if (!warehouse) continue;
+        T(depot).PutGoods(17, 1, 1);
+        EXPECT_EQ(slot(a).product, 17);
+        EXPECT_EQ(Frac(slot(a)), Fraction(1, 2));
     }
-    EXPECT_EQ(T(depot).TakeGoods(kTricycle, 1, 0, 0), 0);
-}
-
-TEST_F(HandoverTest, AnEmptiedWarehouseSlotIsFreeForAnyProduct) {
-    const int32_t depot = Depot();
-    const int32_t w1 = Place(kTypeDepot, 96, 96);
-    const int32_t w2 = Place(kTypeDepot, 101, 101);
-    B<CDepot>(w1).stock[0] = Slot(kTricycle, 1, 2);
-    B<CDepot>(w2).stock[0] = Slot(kTricycle, 1, 2);
-    T(depot).Refresh();
-    EXPECT_EQ(T(depot).TakeGoods(kTricycle, 3, 0, 0), 1);
-    for (int32_t n : {w1, w2}) {
-        const GoodsSlot& s = B<CDepot>(n).stock[0];
-        EXPECT_EQ(s.product, -1);
-        EXPECT_EQ(s.numerator, 0);
-        EXPECT_EQ(s.denominator, 1);
-    }
-    T(depot).PutGoods(17, 1, 1);
-    EXPECT_EQ(B<CDepot>(w1).stock[0].product, 17);
-    EXPECT_EQ(B<CDepot>(w1).stock[0].numerator, 1);
-    EXPECT_EQ(B<CDepot>(w1).stock[0].denominator, 2);
 }
 
 TEST_F(HandoverTest, FactoriesAndStoresComeBeforeWarehouses) {
@@ -206,10 +197,8 @@ TEST_F(HandoverTest, GoodsComeEvenlyPortionByPortion) {
     EXPECT_EQ(B<CDepot>(small).stock[0].product, -1);
     const GoodsSlot& b = B<CDepot>(big).stock[0];
     const GoodsSlot& t = B<CDepot>(third).stock[0];
-    EXPECT_EQ(b.numerator, 13);  // 5 - 2/3
-    EXPECT_EQ(b.denominator, 3);
-    EXPECT_EQ(t.numerator, 1);  // 2 - 1
-    EXPECT_EQ(t.denominator, 1);
+    EXPECT_EQ(Frac(b), Fraction(13, 3));  // 5 - 2/3
+    EXPECT_EQ(Frac(t), Fraction(1, 1));   // 2 - 1
 }
 
 TEST_F(HandoverTest, TheTerminalRunsTheFactoriesOfItsCatchment) {

@@ -110,20 +110,18 @@ TEST_F(LevelRecordTest, ADamagedBuildingRecordIsRefusedAndTheGameStays) {
 
     Bytes badType = good;
     badType[kBuildingRecord + 4] = 5;  // the first building's type: no class
-    WriteAll(Path("type.lvl"), badType);
-    EXPECT_EQ(LoadSavedGame(Path("type.lvl")), LevelLoadResult::Rejected);
-    EXPECT_EQ(Snapshot(Table()), before);
-
     Bytes badSlot = good;
     le::PutU32(badSlot.data() + kBuildingRecord + 8, 1024);
-    WriteAll(Path("slot.lvl"), badSlot);
-    EXPECT_EQ(LoadSavedGame(Path("slot.lvl")), LevelLoadResult::Rejected);
-    EXPECT_EQ(Snapshot(Table()), before);
-
     const Bytes cut(good.begin(),
                     good.begin() + static_cast<std::ptrdiff_t>(kBuildingRecord + 900));
-    WriteAll(Path("cut.lvl"), cut);
-    EXPECT_EQ(LoadSavedGame(Path("cut.lvl")), LevelLoadResult::Rejected);
+    const std::pair<const char*, const Bytes*> damaged[] = {
+        {"type.lvl", &badType}, {"slot.lvl", &badSlot}, {"cut.lvl", &cut}};
+    for (const auto& [name, bytes] : damaged) {
+        SCOPED_TRACE(name);
+        WriteAll(Path(name), *bytes);
+        EXPECT_EQ(LoadSavedGame(Path(name)), LevelLoadResult::Rejected);
+        EXPECT_EQ(Snapshot(Table()), before);
+    }
     EXPECT_EQ(LoadLevel(Path("cut.lvl")), LevelLoadResult::Rejected);
     EXPECT_EQ(Snapshot(Table()), before);
 }

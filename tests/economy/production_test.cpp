@@ -58,8 +58,7 @@ TEST_F(ProductionTest, FractionsOfInputsStayInStock) {
     f.Update();
     EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 2);
     const GoodsSlot wood = Stock(f, kWood);
-    EXPECT_EQ(wood.numerator, 1);
-    EXPECT_EQ(wood.denominator, 2);
+    EXPECT_EQ(Frac(wood), Fraction(1, 2));
 }
 
 TEST_F(ProductionTest, AChangedProductLeavesTheOldOutputForLoading) {
@@ -130,24 +129,6 @@ TEST_F(ProductionTest, AFactoryWithEverySlotBoundMakesNothingAndLosesDeliveries)
     EXPECT_EQ(WholeUnits(Stock(f, kWood)), 4);
     EXPECT_EQ(f.PutGoods(11, 3, 1), 3);
     EXPECT_EQ(Slot(f, 11), -1);
-}
-
-TEST_F(ProductionTest, EveryIndustryHasItsFamilyAndSlots) {
-    struct Expect {
-        int32_t type, first, last, slots;
-    };
-    for (const Expect e : {Expect{14, 32, 34, 8}, Expect{15, 26, 28, 4}, Expect{16, 35, 43, 13},
-                           Expect{17, 17, 25, 13}, Expect{18, 8, 16, 15}, Expect{19, 29, 31, 6}}) {
-        const int32_t n = Place(e.type, 10 + 6 * (e.type - 14), 10);
-        CFactory& f = B<CFactory>(n);
-        EXPECT_EQ(f.slot_count(), e.slots);
-        f.SetProduct(e.first);
-        EXPECT_EQ(f.GetProduct(), e.first);
-        f.SetProduct(e.last);
-        EXPECT_EQ(f.GetProduct(), e.last);
-        f.SetProduct(e.last + 1);
-        EXPECT_EQ(f.GetProduct(), -1);
-    }
 }
 
 }  // namespace

@@ -74,8 +74,7 @@ TEST_F(RawSitesTest, BuyingOneUnitInPortionsFromThreeMines) {
     EXPECT_EQ(GS().cash[2], -3 * 333);
     // Each mine gave a third.
     for (int32_t n : {second, third}) {
-        EXPECT_EQ(B<CMine>(n).stock.numerator, 71);
-        EXPECT_EQ(B<CMine>(n).stock.denominator, 3);
+        EXPECT_EQ(Frac(B<CMine>(n).stock), Fraction(71, 3));
     }
 }
 
@@ -196,17 +195,6 @@ TEST_F(RawSitesTest, AMillWithoutForestNeverProduces) {
     mill.Update();
     EXPECT_EQ(WholeUnits(mill.stock), 0);
     EXPECT_EQ(mill.TakeGoods(0, 1, 1, 0), 0);
-}
-
-TEST_F(RawSitesTest, OnlyRawMaterialSitesAreRefilledByTheMonth) {
-    const int32_t factory = Place(kTypeSportsIndustry, 50, 50);
-    B<CFactory>(factory).SetProduct(17);
-    B<CFactory>(factory).stock[0] = {0, 3, 1};
-    CMine& mine = B<CMine>(Place(kTypeMine, 10, 10));
-    mine.TakeGoods(5, 10, 1, 0);
-    Table().UpdateRawMaterialSites();
-    EXPECT_EQ(WholeUnits(mine.stock), 24);
-    EXPECT_EQ(WholeUnits(B<CFactory>(factory).stock[0]), 3);
 }
 
 }  // namespace

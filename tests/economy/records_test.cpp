@@ -107,20 +107,21 @@ TEST_F(RecordsTest, EveryClassWritesItsRecordOfFixedSizeAndReadsItBack) {
 }
 
 TEST_F(RecordsTest, RecordSizesOfTheStores) {
-    EXPECT_EQ(RecordSizeOfType(kTypeToyStore), 1646);
-    EXPECT_EQ(RecordSizeOfType(kTypeSportsStore), 1646);
-    EXPECT_EQ(RecordSizeOfType(kTypeElectronicsOutlet), 1646);
-    EXPECT_EQ(RecordSizeOfType(kTypeFurnitureStore), 560);
-    EXPECT_EQ(RecordSizeOfType(kTypeJeweler), 560);
-    EXPECT_EQ(RecordSizeOfType(kTypeCarDealership), 560);
-    EXPECT_EQ(RecordSizeOfType(kTypeSportsIndustry), 160);
-    EXPECT_EQ(RecordSizeOfType(kTypeToyIndustry), 184);
-    EXPECT_EQ(RecordSizeOfType(kTypeDepot), 180);
-    EXPECT_EQ(RecordSizeOfType(kTypeLumberMill), 523);
-    EXPECT_EQ(RecordSizeOfType(kTypeMine), 28);
-    EXPECT_EQ(RecordSizeOfType(27), 0);
-    EXPECT_EQ(RecordSizeOfType(4), -1);
-    EXPECT_EQ(RecordSizeOfType(32), -1);
+    const std::pair<int32_t, int32_t> sizes[] = {{kTypeToyStore, 1646},
+                                                 {kTypeSportsStore, 1646},
+                                                 {kTypeElectronicsOutlet, 1646},
+                                                 {kTypeFurnitureStore, 560},
+                                                 {kTypeJeweler, 560},
+                                                 {kTypeCarDealership, 560},
+                                                 {kTypeSportsIndustry, 160},
+                                                 {kTypeToyIndustry, 184},
+                                                 {kTypeDepot, 180},
+                                                 {kTypeLumberMill, 523},
+                                                 {kTypeMine, 28},
+                                                 {27, 0},
+                                                 {4, -1},
+                                                 {32, -1}};
+    for (const auto& [type, size] : sizes) EXPECT_EQ(RecordSizeOfType(type), size) << type;
 }
 
 TEST_F(RecordsTest, ATableWithEveryTypeReadsBackByteForByte) {
