@@ -289,12 +289,4 @@ TEST_F(WayLayingTest, AStretchIsLinkedWhenThePathsFirstSegmentIsRefused) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
 }
 
-TEST_F(WayLayingTest, TrackOfPlayersAndTypesDoNotJoin) {
-    DragTrack(10, 10, 15, 10, kWayRail);
-    DragTrack(16, 10, 20, 10, kWayMonorail);
-    EXPECT_EQ(F(15, 10).gleisr(), kDirW);
-    EXPECT_EQ(F(16, 10).gleisr(), kDirE);
-    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
-}
-
 }  // namespace
