@@ -16,13 +16,6 @@
 namespace worldgen {
 namespace {
 
-class ProgressProbe {
-  public:
-    ProgressProbe() { g_pGenProgressScreen = &screen; }
-    ~ProgressProbe() { g_pGenProgressScreen = nullptr; }
-    FS_GEN_FORTSCHRITT screen;
-};
-
 using Population = WorldGenTest;
 
 TEST_F(Population, InvariantsHoldOnManySeeds) {
@@ -210,47 +203,6 @@ TEST_F(FlatWorld, NoWoodsPlantsNothing) {
     EXPECT_EQ(probe.screen.total, 1);
     EXPECT_EQ(probe.screen.stage_done[2], 1);
     EXPECT_EQ(GS().forest_density, 2);
-}
-
-TEST_F(FlatWorld, ForestSitesTakeAtMostFiftyDrawsAndTheLastIsPlantedAnyway) {
-    // With one random value throughout, every forest draws the same: three
-    // per candidate, one density, two per field of the planted square.
-    GS().ng_forests = 1;  // 100 forests
-    int64_t draws = 0;
-    int32_t value = 0;
-    plat::SetRandSourceForTests([&] {
-        ++draws;
-        return value;
-    });
-    struct Case {
-        int32_t value;
-        int64_t per_forest;
-    };
-    const Case cases[] = {
-        // (0, 0) clamps the radius to 0: refused 50 times, then planted
-        // anyway, which does nothing for a radius of 0.
-        {0, 50 * 3 + 1},
-        // A radius of 5 is refused 50 times; the last candidate is planted
-        // on its 11 x 11 square.
-        {100, 50 * 3 + 1 + 11 * 11 * 2},
-        // Radius 11 on dry land: taken at once, 23 x 23 fields.
-        {106, 3 + 1 + 23 * 23 * 2},
-    };
-    for (const Case& c : cases) {
-        value = c.value;
-        draws = 0;
-        Terrain().GenerateWoods();
-        EXPECT_EQ(draws, 100 * c.per_forest) << "value " << c.value;
-    }
-    // A setting above the most (4) plants the most forests.
-    GS().ng_forests = 9;
-    value = 0;
-    draws = 0;
-    Terrain().GenerateWoods();
-    EXPECT_EQ(draws, 400 * (50 * 3 + 1));
-    plat::SetRandSourceForTests({});
-    // A draw of 0 (or 6) of 100 is never above a threshold: no trees.
-    for (const MapField& f : GS().fields) ASSERT_FALSE(f.forest_flag());
 }
 
 TEST_F(FlatWorld, ForestsSkipBuildingsWaysBridgesAndWaterAndKeepOldTrees) {

@@ -10,12 +10,18 @@ namespace {
 
 constexpr int32_t N = 0, E = 1, S = 2, W = 3;
 
-using LinkingTest = WorldTest;
+class LinkingTest : public WorldTest {
+  protected:
+    // A road from (9, 20) to (15, 20) with crossings at (10, 20) and (14, 20).
+    void TwoCrossings() {
+        LayLine(9, 20, 15, 20, kWayGravelRoad);
+        Crossing(10, 20);
+        Crossing(14, 20);
+    }
+};
 
 TEST_F(LinkingTest, CrossingsJoinedByPlainFieldsAreLinkedBothWays) {
-    LayLine(9, 20, 15, 20, kWayGravelRoad);
-    Crossing(10, 20);
-    Crossing(14, 20);
+    TwoCrossings();
     ASSERT_TRUE(F(10, 20).knoten());
     ASSERT_FALSE(F(12, 20).knoten());
     LinkBox(0, 0, 30, 30);
@@ -36,9 +42,7 @@ TEST_F(LinkingTest, CrossingsJoinedByPlainFieldsAreLinkedBothWays) {
 }
 
 TEST_F(LinkingTest, DeadEndClearsAnEarlierLink) {
-    LayLine(9, 20, 15, 20, kWayGravelRoad);
-    Crossing(10, 20);
-    Crossing(14, 20);
+    TwoCrossings();
     LinkBox(0, 0, 30, 30);
     ASSERT_NE(LinkTarget(10, 20, E), 0);
     // The road is cut at (12, 20): from (10, 20) it now ends at (11, 20).
@@ -194,9 +198,7 @@ TEST_F(LinkingTest, RelinkOnALoopWithoutNodesChangesNothing) {
 }
 
 TEST_F(LinkingTest, RelinkRebuildsTheLinksOfTheFarNode) {
-    LayLine(9, 20, 15, 20, kWayGravelRoad);
-    Crossing(10, 20);
-    Crossing(14, 20);
+    TwoCrossings();
     // Only the far crossing is linked, from a plain field of the stretch.
     EXPECT_EQ(Net().RelinkField(12, 20, kDirE), 1);
     EXPECT_EQ(LinkTarget(14, 20, W), NodeAt(10, 20));
@@ -206,9 +208,7 @@ TEST_F(LinkingTest, RelinkRebuildsTheLinksOfTheFarNode) {
 }
 
 TEST_F(LinkingTest, UnlinkClearsTheFarNodesLinkBack) {
-    LayLine(9, 20, 15, 20, kWayGravelRoad);
-    Crossing(10, 20);
-    Crossing(14, 20);
+    TwoCrossings();
     LinkBox(0, 0, 30, 30);
     EXPECT_EQ(Net().UnlinkFromField(12, 20, kDirE), 1);
     EXPECT_EQ(LinkTarget(14, 20, W), 0);

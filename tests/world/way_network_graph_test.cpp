@@ -113,16 +113,6 @@ TEST_F(GraphTest, LinkFlagsFollowTheLinkToTheNeighbour) {
     EXPECT_EQ(Net().Node(a)->belegt[1], 0);
 }
 
-TEST_F(GraphTest, PathCellsArePushedAtTheFront) {
-    Net().PushPathCell(1, 2);
-    Net().PushPathCell(3, 4);
-    ASSERT_NE(Net().path_list, nullptr);
-    EXPECT_EQ(Net().path_list->x, 3);
-    EXPECT_EQ(Net().path_list->next->y, 2);
-    Net().FreePath();
-    EXPECT_EQ(Net().path_list, nullptr);
-}
-
 // Random sequences of the graph operations as their callers use them: links
 // are made between free link slots or rewritten in place, cleared on both
 // sides, nodes deleted and flags set and cleared. The mirror invariant holds

@@ -18,14 +18,6 @@
 namespace worldgen {
 namespace {
 
-// A progress screen without a window: the generator writes its members.
-class ProgressProbe {
-  public:
-    ProgressProbe() { g_pGenProgressScreen = &screen; }
-    ~ProgressProbe() { g_pGenProgressScreen = nullptr; }
-    FS_GEN_FORTSCHRITT screen;
-};
-
 // A data folder of our own with one template file per season.
 class OwnTemplates {
   public:

@@ -27,6 +27,7 @@
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "support/game_state_scope.h"
+#include "world/gen_progress_screen.h"
 #include "world/map_field.h"
 #include "world/terrain.h"
 #include "world_doubles.h"
@@ -92,6 +93,14 @@ class WorldGenTest : public ::testing::Test {
     std::unique_ptr<CTerrain> terrain_;
     GenCityManager cities_;
     GenBuildingTable buildings_;
+};
+
+// A progress screen without a window: the generator writes its members.
+class ProgressProbe {
+  public:
+    ProgressProbe() { g_pGenProgressScreen = &screen; }
+    ~ProgressProbe() { g_pGenProgressScreen = nullptr; }
+    FS_GEN_FORTSCHRITT screen;
 };
 
 // The grid as bytes, for comparisons.
