@@ -204,26 +204,25 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     EXPECT_TRUE(std::filesystem::exists(h.folder.Path() + "/ferrovane.ini"));
 }
 
-TEST_F(FrameTest, AbortDuringALogoDeletesItAndCloses) {
-    FrameHost h;
-    h.frame->SendMessage(kMsgShowStartScreen);
-    ASSERT_NE(h.frame->Screen(FrameScreen::Logo), nullptr);
-    h.frame->SendMessage(kMsgAbort);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
-    EXPECT_TRUE(plat::QuitRequested());
-}
-
-// The title's own answer to the abort's cancel command is nothing: it ends
-// with the frame.
-TEST_F(FrameTest, AbortWithTheTitleOpen) {
-    FrameHost h;
-    h.ShowTitle();
-    ASSERT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-    h.frame->SendMessage(kMsgAbort);
-    EXPECT_FALSE(h.frame->IsWindow());
-    EXPECT_TRUE(plat::QuitRequested());
-    h.DeleteFrame();  // deletes the title with the frame
-    EXPECT_EQ(g_pGameState, nullptr);
+// With a logo or the title open the abort deletes the screen (the title's
+// own answer to the cancel command is nothing) and the frame closes.
+TEST_F(FrameTest, AbortDuringALogoOrTheTitle) {
+    for (bool title : {false, true}) {
+        SCOPED_TRACE(title);
+        FrameHost h;
+        const FrameScreen slot = title ? FrameScreen::Start : FrameScreen::Logo;
+        if (title) {
+            h.ShowTitle();
+        } else {
+            h.frame->SendMessage(kMsgShowStartScreen);
+        }
+        ASSERT_NE(h.frame->Screen(slot), nullptr);
+        h.frame->SendMessage(kMsgAbort);
+        EXPECT_FALSE(h.frame->IsWindow());
+        EXPECT_TRUE(plat::QuitRequested());
+        h.DeleteFrame();
+        EXPECT_EQ(g_pGameState, nullptr);
+    }
 }
 
 // Closing: the world view and the terrain go, the loop is asked to quit with

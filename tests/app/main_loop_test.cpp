@@ -331,13 +331,6 @@ TEST_F(MainLoopTest, MarketEventRunsThroughTheMonths) {
     EXPECT_EQ(gs.event_pause, 11);
 }
 
-TEST_F(MainLoopTest, NegativeEventPauseIsNotCounted) {
-    gs.event_pause = 200;  // -56 as a signed byte
-    gs.week = 3;
-    Ticks(1);
-    EXPECT_EQ(gs.event_pause, 200);
-}
-
 TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
     gs.opponents[0] = new COpponent(0, 0);  // interval 2
     gs.opponents[1] = new COpponent(1, 1);  // interval 4
@@ -370,13 +363,16 @@ TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
     EXPECT_EQ(gs.opponents[2]->turn_pending, 1000);
 }
 
-TEST_F(MainLoopTest, ActiveSlotWithoutOpponentIsDropped) {
-    gs.active_opponent = 2;
-    Idle(20, 20);
-    EXPECT_EQ(gs.active_opponent, -1);
-    gs.active_opponent = 7;
-    Idle(20, 20);
-    EXPECT_EQ(gs.active_opponent, -1);
+TEST_F(MainLoopTest, OddStateValuesAreTolerated) {
+    gs.event_pause = 200;  // -56 as a signed byte: not counted down
+    gs.week = 3;
+    Ticks(1);
+    EXPECT_EQ(gs.event_pause, 200);
+    for (int32_t slot : {2, 7}) {  // an empty slot, a slot outside the table
+        gs.active_opponent = slot;
+        Idle(20, 20);
+        EXPECT_EQ(gs.active_opponent, -1);
+    }
 }
 
 TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
@@ -617,24 +613,19 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     EXPECT_EQ(view->redraws, 1);
 }
 
-TEST_F(MainLoopTest, InfoPanelRefreshInToolMode20) {
+TEST_F(MainLoopTest, InfoPanelAndTreesRefreshOnTicks) {
     UsePanel();
     UseView();
     view->tool_mode = 20;
-    Ticks(1);
-    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 1);
-    view->tool_mode = 12;
-    Ticks(1);
-    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 1);
-}
-
-TEST_F(MainLoopTest, TreesRedrawAtEachMonthStart) {
-    UseView();
     Ticks(3);
+    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
     EXPECT_EQ(gs.redraw_objects, 0);
-    Ticks(1);
+    view->tool_mode = 12;
+    Ticks(1);  // a month start redraws the seasonal trees
+    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
     EXPECT_EQ(gs.redraw_objects, 1);
     gs.opt_seasons = 0;
+    gs.redraw_objects = 0;
     Ticks(4);
     EXPECT_EQ(gs.redraw_objects, 0);
 }

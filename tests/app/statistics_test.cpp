@@ -45,22 +45,10 @@ TEST_F(StatisticsTest, FixedPositions) {
     // The yearly points series comes before the monthly one.
     EXPECT_EQ(StatisticsBlock::SeriesWord(StatSeries::Points, StatPeriod::Yearly, 0, 0), 1544);
     EXPECT_EQ(StatisticsBlock::SeriesWord(StatSeries::Points, StatPeriod::Monthly, 0, 0), 1596);
-    // Byte offsets of the file layout: total costs 0x100 / 0x1D0, buildings 0x14E0 / 0x15B0.
-    EXPECT_EQ(StatisticsBlock::SeriesWord(StatSeries::TotalCosts, StatPeriod::Monthly, 0, 0) * 4,
-              0x100);
-    EXPECT_EQ(StatisticsBlock::SeriesWord(StatSeries::TotalCosts, StatPeriod::Yearly, 0, 0) * 4,
-              0x1D0);
-    EXPECT_EQ(StatisticsBlock::SeriesWord(StatSeries::BuildingCount, StatPeriod::Monthly, 0, 0) * 4,
-              0x14E0);
-    EXPECT_EQ(StatisticsBlock::SeriesWord(StatSeries::NetworkLength, StatPeriod::Yearly, 0, 0) * 4,
-              0x1750);
-    // A player's running slot: offset + 52p + 48.
+    // A player's running slot: offset + 52p + 48; pairs at 8 bytes a player.
     EXPECT_EQ(StatisticsBlock::SeriesWord(StatSeries::CompanyWorth, StatPeriod::Monthly, 2, 12) * 4,
               0x11A0 + 52 * 2 + 48);
-    EXPECT_EQ(StatisticsBlock::PairWord(StatPair::I, 0, false) * 4, 0x2A0);
-    EXPECT_EQ(StatisticsBlock::PairWord(StatPair::J, 0, false) * 4, 0xE20);
     EXPECT_EQ(StatisticsBlock::PairWord(StatPair::K, 3, true) * 4, 0xFE0 + 8 * 3 + 4);
-    EXPECT_EQ(StatisticsBlock::PairWord(StatPair::H, 1, true), 56 + 3);
 }
 
 TEST_F(StatisticsTest, ClearStatisticsClearsTheCredit) {
@@ -70,24 +58,22 @@ TEST_F(StatisticsTest, ClearStatisticsClearsTheCredit) {
     for (int32_t w : st.words) ASSERT_EQ(w, 0);
 }
 
-TEST_F(StatisticsTest, MonthlyWorthAndPoints) {
+TEST_F(StatisticsTest, MonthlyWorthAndPointsFromTheLow32BitsOfCash) {
     gs.cash[0] = 5000000;
     g_Credit = 1000000;
-    MonthlyRollOver();
-    EXPECT_EQ(st.Monthly(StatSeries::CompanyWorth, 0, kLastSlot), 4000000);
-    EXPECT_EQ(st.Monthly(StatSeries::CompanyWorth, 0, kCurrentSlot), 0);
-    EXPECT_EQ(st.Monthly(StatSeries::Points, 0, kLastSlot), 2);
-    EXPECT_EQ(st.Monthly(StatSeries::Points, 0, kCurrentSlot), 0);
-}
-
-TEST_F(StatisticsTest, WorthUsesTheLow32BitsOfCash) {
     gs.cash[1] = (int64_t{1} << 32) + 4000000;
     gs.cash[2] = 3000000000LL;  // -1,294,967,296 as a 32-bit value
     MonthlyRollOver();
-    EXPECT_EQ(st.Monthly(StatSeries::CompanyWorth, 1, kLastSlot), 4000000);
-    EXPECT_EQ(st.Monthly(StatSeries::Points, 1, kLastSlot), 2);
-    EXPECT_EQ(st.Monthly(StatSeries::CompanyWorth, 2, kLastSlot), -1294967296);
-    EXPECT_EQ(st.Monthly(StatSeries::Points, 2, kLastSlot), -647);
+    struct Case {
+        int player;
+        int32_t worth, points;
+    };
+    for (const Case c : {Case{0, 4000000, 2}, Case{1, 4000000, 2}, Case{2, -1294967296, -647}}) {
+        SCOPED_TRACE(c.player);
+        EXPECT_EQ(st.Monthly(StatSeries::CompanyWorth, c.player, kLastSlot), c.worth);
+        EXPECT_EQ(st.Monthly(StatSeries::Points, c.player, kLastSlot), c.points);
+        EXPECT_EQ(st.Monthly(StatSeries::CompanyWorth, c.player, kCurrentSlot), 0);
+    }
 }
 
 TEST_F(StatisticsTest, TakeOversRaiseThePlayersPoints) {
@@ -196,16 +182,6 @@ TEST(NewGameCountersTest, ResetValuesKeepTheCareerWords) {
     EXPECT_EQ(w[17], 0x12340000);
     EXPECT_EQ(w[18], 0x12345678);
     EXPECT_EQ(w[19], 0);
-}
-
-TEST(NewGameCountersTest, AnnounceCounterOfEachIndustry) {
-    EXPECT_EQ(AnnounceCounterWord(kProducerMotor), 6);
-    EXPECT_EQ(AnnounceCounterWord(kProducerWood), 1);
-    EXPECT_EQ(AnnounceCounterWord(kProducerElectronics), 5);
-    EXPECT_EQ(AnnounceCounterWord(kProducerSports), 2);
-    EXPECT_EQ(AnnounceCounterWord(kProducerToys), 3);
-    EXPECT_EQ(AnnounceCounterWord(kProducerJewelry), 4);
-    for (int k : {0, 5, 6, 7, 8, 15}) EXPECT_EQ(AnnounceCounterWord(k), -1);
 }
 
 }  // namespace
