@@ -74,13 +74,6 @@ class ButtonTest : public ::testing::Test {
     BUTTONS* button = nullptr;
 };
 
-TEST_F(ButtonTest, PaintShowsTheNormalImage) {
-    EXPECT_EQ(Shown(), kNormalInk);
-    EXPECT_EQ(button->GetWindowText(), "BUTTON");
-    EXPECT_EQ(button->state, 0);
-    EXPECT_EQ(button->mode, 0);
-}
-
 TEST_F(ButtonTest, PressMoveOutReleaseFiresNothing) {
     Move(50, 20);
     Press();

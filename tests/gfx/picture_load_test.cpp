@@ -44,21 +44,6 @@ TEST(RawImageLoad, FourLayoutsAndOddWidthsGiveTheSamePixels) {
     EXPECT_TRUE(host.host.MessageBoxes().empty());
 }
 
-TEST(RawImageLoad, TopRowComesFirst) {
-    GfxHost host;
-    TempDataFolder folder;
-    const TestPicture pic = TestPicture::Numbered(64, 40);
-    RawImage image;
-    ASSERT_TRUE(image.LoadJgd(folder.WritePicture("tile.jgd", pic)));
-    EXPECT_EQ(image.height, -40);
-    EXPECT_EQ(image.pixels[0], pic.At(0, 0));
-    EXPECT_EQ(image.pixels[64 * 40 - 1], pic.At(63, 39));
-    image.Free();
-    EXPECT_EQ(image.pixels, nullptr);
-    EXPECT_EQ(image.width, 0);
-    image.Free();
-}
-
 TEST(MissingPicture, CancelLeavesTheImageEmptyAndAbortsOnce) {
     GfxHost host;
     TempDataFolder folder;
