@@ -44,14 +44,18 @@ TEST(RawImageLoad, FourLayoutsAndOddWidthsGiveTheSamePixels) {
     EXPECT_TRUE(host.host.MessageBoxes().empty());
 }
 
-TEST(MissingPicture, CancelLeavesTheImageEmptyAndAbortsOnce) {
+TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
     GfxHost host;
     TempDataFolder folder;
+    plat::Rect confined{10, 10, 200, 200};
+    plat::ClipCursor(&confined);
     const std::string path = folder.Path() + "/nothing.jgd";
     host.host.QueueMessageBoxAnswer(IDCANCEL);
     RawImage image;
     EXPECT_FALSE(image.LoadJgd(path));
     EXPECT_EQ(image.pixels, nullptr);
+    plat::Rect now;
+    EXPECT_FALSE(plat::GetClipCursor(&now));  // the cursor is set free
     ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
     const auto& box = host.host.MessageBoxes()[0];
     EXPECT_EQ(box.caption, "Ferrovane");
@@ -63,18 +67,6 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyAndAbortsOnce) {
     EXPECT_EQ(host.host.Recorder().Count(plat::MessageTrace::Kind::Sent, host.frame,
                                          gfxtest::kAbortLoadMessage),
               1u);
-}
-
-TEST(MissingPicture, CancelFreesTheCursor) {
-    GfxHost host;
-    plat::Rect confined{10, 10, 200, 200};
-    plat::ClipCursor(&confined);
-    host.host.QueueMessageBoxAnswer(IDCANCEL);
-    PaletteImage image;
-    EXPECT_FALSE(image.Load("/no/such/folder/scr_0.jgd", nullptr, 1));
-    plat::Rect now;
-    EXPECT_FALSE(plat::GetClipCursor(&now));
-    EXPECT_FALSE(image.Loaded());
 }
 
 TEST(MissingPicture, RetryAfterTheFileAppearsLoadsIt) {
