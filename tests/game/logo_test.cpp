@@ -98,16 +98,6 @@ TEST(LogoTest, RepaintRestartsTheTime) {
     EXPECT_FALSE(TickAt(h, logo, 6901));
 }
 
-TEST(LogoTest, TheTimerEndsItThroughTheLoop) {
-    FrameHost h;
-    FS_LOGO* logo = OpenLogo(h, 1);
-    h.Advance(3000);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), logo);
-    h.Advance(20);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-}
-
 TEST(LogoTest, EscapeEndsItOtherKeysAndClicksDoNot) {
     FrameHost h;
     FS_LOGO* logo = OpenLogo(h, 0);

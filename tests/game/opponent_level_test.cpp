@@ -90,7 +90,7 @@ TEST_F(OpponentLevelTest, OlderFileWithoutOpponentsGetsFreshOnes) {
     EXPECT_EQ(state().active_opponent, -1);
 }
 
-TEST_F(OpponentLevelTest, OpponentMarkedForReplacementIsMadeAfresh) {
+TEST_F(OpponentLevelTest, MarkedOrEmptySlotIsMadeAfresh) {
     FakeVehicleList vehicles;
     FillAll(vehicles);
     opponent(1).turn_pending = -1;
@@ -107,14 +107,12 @@ TEST_F(OpponentLevelTest, OpponentMarkedForReplacementIsMadeAfresh) {
     EXPECT_EQ(opponent(1).takeover_year, 1971);
     EXPECT_EQ(opponent(0).plan_list_a.size(), 3u);
     EXPECT_EQ(opponent(2).state_26, opponent(2).state_7 + 19);
-}
 
-TEST_F(OpponentLevelTest, EmptySlotIsWrittenForReplacementAndReadBackFresh) {
+    // An empty slot is written for replacement and read back fresh.
     delete state().opponents[2];
     state().opponents[2] = nullptr;
-    const std::string bytes = Write("empty");
     state().cash[3] = 1;
-    ASSERT_TRUE(Read(bytes));
+    ASSERT_TRUE(Read(Write("empty")));
     ASSERT_NE(state().opponents[2], nullptr);
     EXPECT_EQ(opponent(2).player_number, 3);
     EXPECT_EQ(opponent(2).turn_pending, 1000);

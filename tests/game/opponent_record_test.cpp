@@ -3,6 +3,7 @@
 // damaged records.
 
 #include <cstring>
+#include <utility>
 
 #include "app/le_io.h"
 #include "game/opponent_fill.h"
@@ -56,17 +57,12 @@ TEST_F(OpponentRecordTest, EmptyListsAreCountsAndTagsOnly) {
     o.plan_tag_b = 88;
     const std::string bytes = SaveRecord(o);
     ASSERT_EQ(bytes.size(), kEmptyRecordSize);
-    EXPECT_EQ(WordAt(bytes, 0), 1000);  // turn_pending first
-    EXPECT_EQ(WordAt(bytes, 16), 1);    // in_use
-    EXPECT_EQ(WordAt(bytes, 20), 2);    // player number
-    EXPECT_EQ(WordAt(bytes, 24), 1);    // profile
-    EXPECT_EQ(WordAt(bytes, 28), 4);    // countdown of profile 1
-    EXPECT_EQ(WordAt(bytes, 32), 0);    // plan_list_a: count, tag
-    EXPECT_EQ(WordAt(bytes, 36), 77);
-    EXPECT_EQ(WordAt(bytes, 40), 0);  // the two step lists
-    EXPECT_EQ(WordAt(bytes, 44), 0);
-    EXPECT_EQ(WordAt(bytes, 48), 0);  // plan_list_b: count, tag
-    EXPECT_EQ(WordAt(bytes, 52), 88);
+    // turn_pending first, then in_use, player, profile, countdown of profile
+    // 1, plan_list_a (count, tag), the two step lists, plan_list_b (count, tag).
+    const std::pair<size_t, int32_t> words[] = {{0, 1000}, {16, 1}, {20, 2},  {24, 1},
+                                                {28, 4},   {32, 0}, {36, 77}, {40, 0},
+                                                {44, 0},   {48, 0}, {52, 88}};
+    for (const auto& [offset, value] : words) EXPECT_EQ(WordAt(bytes, offset), value) << offset;
     // The slot table starts after state_15, state_byte, state_16, state_10.
     const size_t slot_table = 56 + 12 + 4 + 4 + 1 + 4 + 4;
     for (int i = 0; i < 15; ++i) EXPECT_EQ(WordAt(bytes, slot_table + 4 * i), -1);

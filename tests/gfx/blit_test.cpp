@@ -95,22 +95,6 @@ TEST(BlitKeyed, MatchesThePerPixelMeaningAtEveryEdgeAndDivisor) {
     }
 }
 
-TEST(BlitKeyed, SpriteCutAtTheLeftEdge) {
-    const Canvas sprite = Numbered(64, 40);
-    Canvas dst(100, 60);
-    BlitKeyed(dst.surface, sprite.surface, {-10, 0, 0, 0, 64, 40}, 0, 1);
-    EXPECT_EQ(dst.Get(0, 0), sprite.Get(10, 0));
-    EXPECT_EQ(dst.Get(53, 39), sprite.Get(63, 39));
-    EXPECT_EQ(dst.Get(54, 0), 0);  // 54 columns drawn
-
-    Canvas half(100, 60);
-    BlitKeyed(half.surface, sprite.surface, {-10, 0, 0, 0, 64, 40}, 0, 2);
-    EXPECT_EQ(half.Get(0, 0), sprite.Get(20, 0));
-    EXPECT_EQ(half.Get(21, 19), sprite.Get(62, 38));
-    EXPECT_EQ(half.Get(22, 0), 0);  // 22 columns
-    EXPECT_EQ(half.Get(0, 20), 0);  // 20 rows
-}
-
 TEST(BlitKeyed, SourceXPastTheWidthReadsTheLastCell) {
     const Canvas sheet = Numbered(128, 8);
     Canvas a(64, 8), b(64, 8);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "gfx/pixel_surface.h"
 #include "gfx_test_files.h"
 
 namespace {
@@ -38,37 +39,30 @@ TEST(Dib, FourLayoutsGiveTheSamePicture) {
     }
 }
 
-TEST(Dib, ImageSizeZeroIsComputedFromPaddedRows) {
-    const TestPicture pic = TestPicture::Numbered(30, 2);
-    DibLayout layout;
-    layout.image_size = 0;
-    const auto bytes = DibBytes(pic, layout);
-    auto dib = ParseDib(bytes.data(), bytes.size());
-    ASSERT_NE(dib, nullptr);
-    EXPECT_EQ(dib->header.image_size, 64u);
-}
-
-TEST(Dib, FileHeaderOffsetIsHonoured) {
-    const TestPicture pic = TestPicture::Numbered(8, 3);
-    DibLayout layout;
-    layout.gap_before_bits = 10;
-    const auto bytes = DibBytes(pic, layout);
-    auto dib = ParseDib(bytes.data(), bytes.size());
-    ASSERT_NE(dib, nullptr);
-    EXPECT_EQ(dib->TopRow(0)[0], pic.At(0, 0));
-    EXPECT_EQ(dib->TopRow(2)[7], pic.At(7, 2));
-}
-
-TEST(Dib, TopDownFilesKeepTheirRowOrder) {
-    const TestPicture pic = TestPicture::Numbered(5, 4);
-    DibLayout layout;
-    layout.top_down = true;
-    const auto bytes = DibBytes(pic, layout);
-    auto dib = ParseDib(bytes.data(), bytes.size());
-    ASSERT_NE(dib, nullptr);
-    EXPECT_EQ(dib->Rows(), 4);
-    EXPECT_EQ(dib->TopRow(0)[0], pic.At(0, 0));
-    EXPECT_EQ(dib->TopRow(3)[4], pic.At(4, 3));
+TEST(Dib, LayoutVariantsKeepTheirPixels) {
+    struct Case {
+        const char* what;
+        int32_t w, h;
+        void (*change)(DibLayout&);
+    };
+    const Case cases[] = {
+        {"image size 0 (30 x 2 -> 64)", 30, 2, [](DibLayout& l) { l.image_size = 0; }},
+        {"gap before the bits", 8, 3, [](DibLayout& l) { l.gap_before_bits = 10; }},
+        {"top-down rows", 5, 4, [](DibLayout& l) { l.top_down = true; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TestPicture pic = TestPicture::Numbered(c.w, c.h);
+        DibLayout layout;
+        c.change(layout);
+        const auto bytes = DibBytes(pic, layout);
+        auto dib = ParseDib(bytes.data(), bytes.size());
+        ASSERT_NE(dib, nullptr);
+        EXPECT_EQ(dib->Rows(), c.h);
+        EXPECT_EQ(dib->header.image_size, uint32_t(PaddedStride(c.w) * c.h));
+        EXPECT_EQ(dib->TopRow(0)[0], pic.At(0, 0));
+        EXPECT_EQ(dib->TopRow(c.h - 1)[c.w - 1], pic.At(c.w - 1, c.h - 1));
+    }
 }
 
 TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {

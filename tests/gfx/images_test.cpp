@@ -91,22 +91,6 @@ TEST(PaletteImage, CloneTakesPixelsOfTheSameSizeOnly) {
     EXPECT_EQ(image.pixels[0], 9);
 }
 
-TEST(PaletteImage, FreeEmptiesAndAgainDoesNothing) {
-    GfxHost host;
-    TempDataFolder folder;
-    PaletteImage image;
-    ASSERT_TRUE(image.Load(folder.WritePicture("x.jgd", TestPicture::Numbered(8, 4)), nullptr, 0));
-    EXPECT_NE(image.dib, nullptr);  // kept when not released
-    image.Free();
-    EXPECT_EQ(image.pixels, nullptr);
-    EXPECT_EQ(image.width, 0);
-    EXPECT_EQ(image.height, 0);
-    EXPECT_FALSE(image.dc);
-    EXPECT_FALSE(image.palette);
-    image.Free();
-    EXPECT_EQ(image.Reset(), 0);
-}
-
 TEST(WinGBitmap, CreateGivesZeroedPixelsAndTheSourceColours) {
     GfxHost host;
     TempDataFolder folder;
@@ -121,14 +105,6 @@ TEST(WinGBitmap, CreateGivesZeroedPixelsAndTheSourceColours) {
     plat::RgbQuad plat_table[256];
     ASSERT_EQ(plat::GetDibColourTable(*bitmap.dc, 0, 256, plat_table), 256);
     EXPECT_EQ(plat_table[77].red, source.info.colors[77].red);
-    bitmap.Free();
-    EXPECT_EQ(bitmap.pixels, nullptr);
-    EXPECT_FALSE(bitmap.dc);
-    EXPECT_FALSE(bitmap.bitmap);
-    EXPECT_FALSE(bitmap.old_bitmap);
-    EXPECT_EQ(bitmap.width, 0);
-    EXPECT_EQ(bitmap.height, 0);
-    bitmap.Free();
 }
 
 TEST(WinGBitmap, LoadedPictureKeepsOddWidthRowsApart) {

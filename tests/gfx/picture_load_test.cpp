@@ -44,29 +44,18 @@ TEST(RawImageLoad, FourLayoutsAndOddWidthsGiveTheSamePixels) {
     EXPECT_TRUE(host.host.MessageBoxes().empty());
 }
 
-TEST(RawImageLoad, TopRowComesFirst) {
+TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
     GfxHost host;
     TempDataFolder folder;
-    const TestPicture pic = TestPicture::Numbered(64, 40);
-    RawImage image;
-    ASSERT_TRUE(image.LoadJgd(folder.WritePicture("tile.jgd", pic)));
-    EXPECT_EQ(image.height, -40);
-    EXPECT_EQ(image.pixels[0], pic.At(0, 0));
-    EXPECT_EQ(image.pixels[64 * 40 - 1], pic.At(63, 39));
-    image.Free();
-    EXPECT_EQ(image.pixels, nullptr);
-    EXPECT_EQ(image.width, 0);
-    image.Free();
-}
-
-TEST(MissingPicture, CancelLeavesTheImageEmptyAndAbortsOnce) {
-    GfxHost host;
-    TempDataFolder folder;
+    plat::Rect confined{10, 10, 200, 200};
+    plat::ClipCursor(&confined);
     const std::string path = folder.Path() + "/nothing.jgd";
     host.host.QueueMessageBoxAnswer(IDCANCEL);
     RawImage image;
     EXPECT_FALSE(image.LoadJgd(path));
     EXPECT_EQ(image.pixels, nullptr);
+    plat::Rect now;
+    EXPECT_FALSE(plat::GetClipCursor(&now));  // the cursor is set free
     ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
     const auto& box = host.host.MessageBoxes()[0];
     EXPECT_EQ(box.caption, "Ferrovane");
@@ -78,18 +67,6 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyAndAbortsOnce) {
     EXPECT_EQ(host.host.Recorder().Count(plat::MessageTrace::Kind::Sent, host.frame,
                                          gfxtest::kAbortLoadMessage),
               1u);
-}
-
-TEST(MissingPicture, CancelFreesTheCursor) {
-    GfxHost host;
-    plat::Rect confined{10, 10, 200, 200};
-    plat::ClipCursor(&confined);
-    host.host.QueueMessageBoxAnswer(IDCANCEL);
-    PaletteImage image;
-    EXPECT_FALSE(image.Load("/no/such/folder/scr_0.jgd", nullptr, 1));
-    plat::Rect now;
-    EXPECT_FALSE(plat::GetClipCursor(&now));
-    EXPECT_FALSE(image.Loaded());
 }
 
 TEST(MissingPicture, RetryAfterTheFileAppearsLoadsIt) {

@@ -88,15 +88,9 @@ class WorldFolder {
     }
 };
 
-int IdOf(const RawImage& image) {
-    if (!image.Loaded()) return -1;
-    return image.pixels[0] | (image.pixels[1] << 8);
-}
-int IdOf(const WinGBitmap& image) {
-    if (!image.Loaded()) return -1;
-    return image.pixels[0] | (image.pixels[1] << 8);
-}
-int IdOf(const PaletteImage& image) {
+// The number a picture was written with, -1 when nothing is loaded.
+template <typename Image>
+int IdOf(const Image& image) {
     if (!image.Loaded()) return -1;
     return image.pixels[0] | (image.pixels[1] << 8);
 }
