@@ -13,27 +13,6 @@
 
 namespace {
 
-// Walks from (x, y) in direction bit d until a field for which `isEnd` holds;
-// the number of steps, or 0 when the walk leaves the map first.
-template <typename IsEnd>
-int32_t WalkToRunEnd(int32_t x, int32_t y, uint8_t d, IsEnd isEnd, int32_t& endX, int32_t& endY) {
-    const int32_t index = DirIndexFromBit(d);
-    int32_t cx = x;
-    int32_t cy = y;
-    for (int32_t steps = 1; steps < kMapSize; ++steps) {
-        cx += DirDx(index);
-        cy += DirDy(index);
-        const MapField* field = FieldAt(cx, cy);
-        if (field == nullptr) return 0;
-        if (isEnd(*field)) {
-            endX = cx;
-            endY = cy;
-            return steps;
-        }
-    }
-    return 0;
-}
-
 int32_t RunCost(int32_t length, bool vehicleOnRun, int32_t wegtyp) {
     if (vehicleOnRun) return -1;
     return (length + 1) * RunRemovalRate(wegtyp);

@@ -2,6 +2,7 @@
 // refusal of stamps that land on the wrong ground.
 
 #include "world/land_passes.h"
+#include "world/slope_shape.h"
 
 #include <algorithm>
 #include <array>
@@ -187,22 +188,6 @@ bool StampCellAllowed(int32_t x, int32_t y, int32_t d) {
     if (x < 0 || x > 254 || y < 0 || y > 254) return false;
     const int32_t edge = std::min({x, y, 254 - x, 254 - y});
     return !(edge < kStampEdgeMargin && edge < d);
-}
-
-bool IsRisingShape(int32_t shape) {
-    switch (shape) {
-        case 0:
-        case 2:
-        case 3:
-        case 5:
-        case 6:
-        case 7:
-        case 10:
-        case 14:
-            return true;
-        default:
-            return false;
-    }
 }
 
 bool IsWetField(int32_t x, int32_t y) {

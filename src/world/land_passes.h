@@ -44,10 +44,6 @@ bool StampCellAllowed(int32_t x, int32_t y, int32_t d);
 // dips below its north-west corner.
 bool IsWetField(int32_t x, int32_t y);
 
-// Slope classes of the shapes 0..14: rising (no corner below the north-west
-// corner: 0, 2, 3, 5, 6, 7, 10, 14) or dipping (1, 4, 8, 9, 11, 12, 13).
-bool IsRisingShape(int32_t shape);
-
 // Tries one stamp of template `t` in pass `pass` for the game state's
 // landscape type: draws the site and the orientation and tests every cell.
 // On success *bad gets the number of bad cells under it.

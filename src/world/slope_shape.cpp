@@ -48,3 +48,19 @@ int32_t SlopeShapeFromDiffs(int32_t d10, int32_t d01, int32_t d11) {
     if (d10 < -1 || d10 > 1 || d01 < -1 || d01 > 1 || d11 < -1 || d11 > 1) return 0;
     return kSlopeTable[(d11 + 1) * 9 + (d01 + 1) * 3 + (d10 + 1)];
 }
+
+bool IsRisingShape(int32_t shape) {
+    switch (shape) {
+        case 0:
+        case 2:
+        case 3:
+        case 5:
+        case 6:
+        case 7:
+        case 10:
+        case 14:
+            return true;
+        default:
+            return false;
+    }
+}

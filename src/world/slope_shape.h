@@ -13,3 +13,7 @@ int32_t GetSlopeShape(int32_t x, int32_t y);
 // d01 = h(x, y+1) - h(x, y), d11 = h(x+1, y+1) - h(x, y); 0 for differences
 // that no smoothed map has.
 int32_t SlopeShapeFromDiffs(int32_t d10, int32_t d01, int32_t d11);
+
+// Slope classes of the shapes 0..14: rising (no corner below the north-west
+// corner: 0, 2, 3, 5, 6, 7, 10, 14) or dipping (1, 4, 8, 9, 11, 12, 13).
+bool IsRisingShape(int32_t shape);

@@ -29,34 +29,13 @@ CTerrain::~CTerrain() {
     g_pBuildHelper = nullptr;
 }
 
-namespace {
-
-// Shapes in which no corner lies below the north-west corner.
-bool IsLowShape(int32_t shape) {
-    switch (shape) {
-        case 0:
-        case 2:
-        case 3:
-        case 5:
-        case 6:
-        case 7:
-        case 10:
-        case 14:
-            return true;
-        default:
-            return false;
-    }
-}
-
-}  // namespace
-
 void CTerrain::UpdateSlopeShapes(int32_t x, int32_t y) {
     MapField* field = FieldAt(x, y);
     if (field == nullptr) return;
     const int32_t shape = GetSlopeShape(x, y);
     field->set_teile_diff(static_cast<uint32_t>(shape));
     const int32_t r = plat::Rand() % 3;
-    const bool low = IsLowShape(shape);
+    const bool low = IsRisingShape(shape);
     int32_t kind = field->teile_art();
     switch (field->hoehe()) {
         case 0:

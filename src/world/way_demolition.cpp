@@ -15,25 +15,6 @@ namespace {
 
 constexpr int32_t kStationRowLength = 4;
 
-// Walks from (x, y) in direction bit d to the first field for which `isEnd`
-// holds. The number of steps, or 0 when the map edge comes first.
-template <typename IsEnd>
-int32_t FindRunEnd(int32_t x, int32_t y, uint8_t d, IsEnd isEnd, int32_t& endX, int32_t& endY) {
-    const int32_t index = DirIndexFromBit(d);
-    for (int32_t steps = 1; steps < kMapSize; ++steps) {
-        const int32_t cx = x + DirDx(index) * steps;
-        const int32_t cy = y + DirDy(index) * steps;
-        const MapField* field = FieldAt(cx, cy);
-        if (field == nullptr) return 0;
-        if (isEnd(*field)) {
-            endX = cx;
-            endY = cy;
-            return steps;
-        }
-    }
-    return 0;
-}
-
 // Clears the way of a tunnel portal or bridge end (its node goes with it).
 void ClearRunEnd(CWayNetwork& network, MapField& field) {
     if (field.knotennummer() != 0) network.DeleteNode(field.knotennummer());
@@ -102,7 +83,7 @@ int32_t CWayNetwork::DemolishTunnel(int32_t x, int32_t y) {
     if (d == 0) return 0;
     int32_t farX = 0;
     int32_t farY = 0;
-    const int32_t length = FindRunEnd(
+    const int32_t length = WalkToRunEnd(
         x, y, d, [](const MapField& f) { return f.tportal(); }, farX, farY);
     if (length == 0) return 0;
     if (g_pVehicleList != nullptr && IsVehicleOnColumn(farX, farY, x, y) != 0) return 0;
@@ -136,7 +117,7 @@ int32_t CWayNetwork::DemolishBridge(int32_t x, int32_t y) {
     if (d == 0) return 0;
     int32_t farX = 0;
     int32_t farY = 0;
-    const int32_t length = FindRunEnd(
+    const int32_t length = WalkToRunEnd(
         x, y, d, [](const MapField& f) { return f.bridge_end(); }, farX, farY);
     if (length == 0) return 0;
     if (g_pVehicleList != nullptr && IsVehicleOnRow(farX, farY, x, y) != 0) return 0;
