@@ -12,6 +12,26 @@
 #include "world/way_piece_tables.h"
 
 namespace {
+// Walks from (x, y) in direction bit d until a field for which `isEnd` holds;
+// the number of steps, or 0 when the walk leaves the map first.
+template <typename IsEnd>
+int32_t WalkToRunEnd(int32_t x, int32_t y, uint8_t d, IsEnd isEnd, int32_t& endX, int32_t& endY) {
+    const int32_t index = DirIndexFromBit(d);
+    int32_t cx = x;
+    int32_t cy = y;
+    for (int32_t steps = 1; steps < kMapSize; ++steps) {
+        cx += DirDx(index);
+        cy += DirDy(index);
+        const MapField* field = FieldAt(cx, cy);
+        if (field == nullptr) return 0;
+        if (isEnd(*field)) {
+            endX = cx;
+            endY = cy;
+            return steps;
+        }
+    }
+    return 0;
+}
 
 int32_t RunCost(int32_t length, bool vehicleOnRun, int32_t wegtyp) {
     if (vehicleOnRun) return -1;
@@ -49,34 +69,42 @@ int32_t GetBuildingTypeAt(int32_t x, int32_t y) {
     return type;
 }
 
-int32_t MeasureTunnelRun(int32_t x, int32_t y) {
+bool FindTunnelSpan(int32_t x, int32_t y, RunSpan& span) {
     const MapField* portal = FieldAt(x, y);
-    if (portal == nullptr || !portal->tportal()) return 0;
-    const uint8_t d = SlopeDirection(portal->teile_diff());
-    if (d == 0) return 0;
-    int32_t farX = 0;
-    int32_t farY = 0;
-    const int32_t length = WalkToRunEnd(
-        x, y, d, [](const MapField& f) { return f.tportal(); }, farX, farY);
-    if (length == 0) return 0;
-    FieldAt(farX, farY)->set_laenge(1);
-    const bool vehicle = g_pVehicleList != nullptr && IsVehicleOnColumn(farX, farY, x, y) != 0;
-    return RunCost(length, vehicle, portal->wegtyp());
+    if (portal == nullptr || !portal->tportal()) return false;
+    span.dir = SlopeDirection(portal->teile_diff());
+    if (span.dir == 0) return false;
+    span.length = WalkToRunEnd(
+        x, y, span.dir, [](const MapField& f) { return f.tportal(); }, span.farX, span.farY);
+    return span.length != 0;
+}
+
+bool FindBridgeSpan(int32_t x, int32_t y, RunSpan& span) {
+    const MapField* end = FieldAt(x, y);
+    if (end == nullptr || !end->bridge_flag()) return false;
+    span.dir = BridgeCodeDirection(end->bridge_piece());
+    if (span.dir == 0) return false;
+    span.length = WalkToRunEnd(
+        x, y, span.dir, [](const MapField& f) { return f.bridge_end(); }, span.farX, span.farY);
+    return span.length != 0;
+}
+
+int32_t MeasureTunnelRun(int32_t x, int32_t y) {
+    RunSpan span;
+    if (!FindTunnelSpan(x, y, span)) return 0;
+    FieldAt(span.farX, span.farY)->set_laenge(1);
+    const bool vehicle =
+        g_pVehicleList != nullptr && IsVehicleOnColumn(span.farX, span.farY, x, y) != 0;
+    return RunCost(span.length, vehicle, FieldAt(x, y)->wegtyp());
 }
 
 int32_t MeasureBridgeRun(int32_t x, int32_t y) {
-    const MapField* end = FieldAt(x, y);
-    if (end == nullptr || !end->bridge_flag()) return 0;
-    const uint8_t d = BridgeCodeDirection(end->bridge_piece());
-    if (d == 0) return 0;
-    int32_t farX = 0;
-    int32_t farY = 0;
-    const int32_t length = WalkToRunEnd(
-        x, y, d, [](const MapField& f) { return f.bridge_end(); }, farX, farY);
-    if (length == 0) return 0;
-    FieldAt(farX, farY)->set_laenge(1);
-    const bool vehicle = g_pVehicleList != nullptr && IsVehicleOnRow(farX, farY, x, y) != 0;
-    return RunCost(length, vehicle, end->wegtyp());
+    RunSpan span;
+    if (!FindBridgeSpan(x, y, span)) return 0;
+    FieldAt(span.farX, span.farY)->set_laenge(1);
+    const bool vehicle =
+        g_pVehicleList != nullptr && IsVehicleOnRow(span.farX, span.farY, x, y) != 0;
+    return RunCost(span.length, vehicle, FieldAt(x, y)->wegtyp());
 }
 
 int32_t CountCityNeighbourClasses(int32_t x, int32_t y, int32_t city, int32_t type,

@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-#include "world/map_field.h"
-
 // Building type 0..31 of the building-table building on the field; -2 off
 // the map or without one. Station fields outside the head line report 4 (a
 // station along y) or 5 (along x).
@@ -24,23 +22,15 @@ int32_t MeasureBridgeRun(int32_t x, int32_t y);
 int32_t CountCityNeighbourClasses(int32_t x, int32_t y, int32_t city, int32_t type,
                                   int32_t preview);
 
-// Walks from (x, y) in direction bit d until a field for which `isEnd` holds;
-// the number of steps, or 0 when the walk leaves the map first.
-template <typename IsEnd>
-int32_t WalkToRunEnd(int32_t x, int32_t y, uint8_t d, IsEnd isEnd, int32_t& endX, int32_t& endY) {
-    const int32_t index = DirIndexFromBit(d);
-    int32_t cx = x;
-    int32_t cy = y;
-    for (int32_t steps = 1; steps < kMapSize; ++steps) {
-        cx += DirDx(index);
-        cy += DirDy(index);
-        const MapField* field = FieldAt(cx, cy);
-        if (field == nullptr) return 0;
-        if (isEnd(*field)) {
-            endX = cx;
-            endY = cy;
-            return steps;
-        }
-    }
-    return 0;
-}
+// A tunnel or bridge seen from one of its ends: the direction bit towards the
+// other end, that end, and the number of steps to it.
+struct RunSpan {
+    uint8_t dir = 0;
+    int32_t farX = 0;
+    int32_t farY = 0;
+    int32_t length = 0;
+};
+// False when (x, y) is no tunnel portal (no bridge end) or the other end is
+// not found before the map edge.
+bool FindTunnelSpan(int32_t x, int32_t y, RunSpan& span);
+bool FindBridgeSpan(int32_t x, int32_t y, RunSpan& span);

@@ -77,15 +77,13 @@ void CWayNetwork::DemolishStation(int32_t x, int32_t y, int32_t player) {
 }
 
 int32_t CWayNetwork::DemolishTunnel(int32_t x, int32_t y) {
+    RunSpan span;
+    if (!FindTunnelSpan(x, y, span)) return 0;
     MapField* portal = FieldAt(x, y);
-    if (portal == nullptr || !portal->tportal()) return 0;
-    const uint8_t d = SlopeDirection(portal->teile_diff());
-    if (d == 0) return 0;
-    int32_t farX = 0;
-    int32_t farY = 0;
-    const int32_t length = WalkToRunEnd(
-        x, y, d, [](const MapField& f) { return f.tportal(); }, farX, farY);
-    if (length == 0) return 0;
+    const uint8_t d = span.dir;
+    const int32_t farX = span.farX;
+    const int32_t farY = span.farY;
+    const int32_t length = span.length;
     if (g_pVehicleList != nullptr && IsVehicleOnColumn(farX, farY, x, y) != 0) return 0;
 
     const int32_t price = (length + 1) * RunRemovalRate(portal->wegtyp());
@@ -111,15 +109,13 @@ int32_t CWayNetwork::DemolishTunnel(int32_t x, int32_t y) {
 }
 
 int32_t CWayNetwork::DemolishBridge(int32_t x, int32_t y) {
+    RunSpan span;
+    if (!FindBridgeSpan(x, y, span)) return 0;
     MapField* end = FieldAt(x, y);
-    if (end == nullptr || !end->bridge_flag()) return 0;
-    const uint8_t d = BridgeCodeDirection(end->bridge_piece());
-    if (d == 0) return 0;
-    int32_t farX = 0;
-    int32_t farY = 0;
-    const int32_t length = WalkToRunEnd(
-        x, y, d, [](const MapField& f) { return f.bridge_end(); }, farX, farY);
-    if (length == 0) return 0;
+    const uint8_t d = span.dir;
+    const int32_t farX = span.farX;
+    const int32_t farY = span.farY;
+    const int32_t length = span.length;
     if (g_pVehicleList != nullptr && IsVehicleOnRow(farX, farY, x, y) != 0) return 0;
 
     const int32_t price = (length + 1) * RunRemovalRate(end->wegtyp());
