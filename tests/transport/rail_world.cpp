@@ -7,6 +7,7 @@
 
 #include "app/app_globals.h"
 #include "app/data_tables.h"
+#include "test_runs.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"
 #include "world/field_queries.h"
@@ -135,53 +136,23 @@ TestStation& RailWorld::Station(int32_t type, int32_t ax, int32_t ay, int32_t le
 }
 
 void RailWorld::Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    const bool alongY = x1 == x2;
-    // Flat end codes: south 1, north 2, west 5, east 6; spans 9 (N-S) or 11.
-    const uint32_t lowCode = alongY ? 2 : 5;
-    const uint32_t highCode = alongY ? 1 : 6;
-    const uint32_t spanCode = alongY ? 9 : 11;
-    const int32_t length = alongY ? y2 - y1 : x2 - x1;
-    for (int32_t k = 0; k <= length; ++k) {
-        const int32_t x = alongY ? x1 : x1 + k;
-        const int32_t y = alongY ? y1 + k : y1;
-        Grow(x, y);
-        MapField& field = F(x, y);
-        field.set_bridge_flag(true);
-        if (k == 0 || k == length) {
-            const uint32_t code = k == 0 ? lowCode : highCode;
-            field.set_data_word(code + (static_cast<uint32_t>(wayType) << 4));
-            field.set_bridge_end(true);
-            field.set_wegtyp(static_cast<uint32_t>(wayType));
-            field.set_wegteil(BridgeEndWayPiece[code - 1]);
-            track_.emplace_back(x, y);
-        } else {
-            field.set_data_word(spanCode + (static_cast<uint32_t>(wayType) << 4));
-        }
-    }
+    WriteTestBridge(
+        x1, y1, x2, y2, wayType,
+        [this](int32_t x, int32_t y) -> MapField& {
+            Grow(x, y);
+            return F(x, y);
+        },
+        [this](int32_t x, int32_t y, MapField&) { track_.emplace_back(x, y); });
 }
 
 void RailWorld::Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    const bool alongY = x1 == x2;
-    // The low portal's ramp rises towards the high one (slope S or E), the
-    // high portal's towards the low one (N or W).
-    const uint32_t lowSlope = alongY ? 3 : 2;
-    const uint32_t highSlope = alongY ? 1 : 4;
-    const int32_t length = alongY ? y2 - y1 : x2 - x1;
-    for (int32_t k = 0; k <= length; ++k) {
-        const int32_t x = alongY ? x1 : x1 + k;
-        const int32_t y = alongY ? y1 + k : y1;
-        Grow(x, y);
-        MapField& field = F(x, y);
-        field.set_tunnel(true);
-        field.set_tunnel_hoehe(2);
-        if (k == 0 || k == length) {
-            field.set_tportal(true);
-            field.set_teile_diff(k == 0 ? lowSlope : highSlope);
-            field.set_wegtyp(static_cast<uint32_t>(wayType));
-            field.set_wegteil(alongY ? 1 : 2);
-            track_.emplace_back(x, y);
-        }
-    }
+    WriteTestTunnel(
+        x1, y1, x2, y2, wayType,
+        [this](int32_t x, int32_t y) -> MapField& {
+            Grow(x, y);
+            return F(x, y);
+        },
+        [this](int32_t x, int32_t y, MapField&) { track_.emplace_back(x, y); });
 }
 
 void RailWorld::Grade(int32_t x, int32_t y, int32_t wegteil) {
