@@ -10,19 +10,19 @@
 #include <utility>
 #include <vector>
 
-#include "app/data_tables.h"
 #include "app/game_app.h"
-#include "app/game_state.h"
 #include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "transport/city_car.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 #include "world/build_helper.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 namespace {

@@ -12,14 +12,14 @@
 
 #include <unistd.h>
 
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
 #include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "landscape_templates.h"
 #include "platform/random.h"
-#include "world/map_field.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/map_field.h"
 #include "world/terrain.h"
 
 namespace {

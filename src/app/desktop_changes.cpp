@@ -1,8 +1,8 @@
 #include "app/desktop_changes.h"
 
 #include "app/app_globals.h"
-#include "app/game_state.h"
 #include "platform/desktop.h"
+#include "state/game_state.h"
 
 namespace {
 

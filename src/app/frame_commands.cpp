@@ -2,17 +2,17 @@
 // on to the open screens.
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
-#include "gfx/world_images.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/messages.h"
+#include "state/world_images.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 
 namespace {
 

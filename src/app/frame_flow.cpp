@@ -3,19 +3,20 @@
 // high-score entry at the end of a game.
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "app/level_file.h"
-#include "app/statistics.h"
 #include "game/high_scores.h"
-#include "gfx/world_images.h"
 #include "panel/hauptdialog.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/messages.h"
+#include "state/statistics.h"
+#include "state/world_images.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
+#include "world/map_reset.h"
 #include "world/way_network.h"
 
 namespace {

@@ -2,13 +2,13 @@
 // and the two ways it closes several at once (abort, information windows).
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "panel/hauptdialog.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 
 namespace {
 

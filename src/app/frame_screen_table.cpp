@@ -2,13 +2,13 @@
 // that is not listed here does not exist yet; the frame then answers its open
 // request as described in hauptfenster.h.
 
-#include "app/app_messages.h"
 #include "app/frame_screens.h"
 #include "app/frame_world_screens.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "game/fs_logo.h"
 #include "game/fs_start.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 
 namespace {
 

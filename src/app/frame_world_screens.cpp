@@ -1,14 +1,14 @@
 #include "app/frame_world_screens.h"
 
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
-#include "app/statistics.h"
 #include "cities/city_manager.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/messages.h"
+#include "state/statistics.h"
 #include "view/spiel_feld.h"
 #include "world/editor_start_screen.h"
 #include "world/gen_progress_screen.h"
-#include "world/map_field.h"
 #include "world/new_world.h"
 #include "world/new_world_screen.h"
 

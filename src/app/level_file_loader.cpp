@@ -1,9 +1,9 @@
 // Loading level files: open (asking while the file is missing), walk the
 // file once to check it, and only then tear the running game down and read.
 
-#include "app/game_state.h"
 #include "app/level_file.h"
 #include "app/level_records.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -5,19 +5,19 @@
 #include <cstring>
 #include <string>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
 #include "app/level_file.h"
 #include "app/level_records.h"
-#include "app/statistics.h"
 #include "economy/building_level.h"
 #include "game/opponent_level.h"
 #include "game/opponent_roster.h"
-#include "gfx/world_images.h"
 #include "panel/hauptdialog.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/statistics.h"
+#include "state/world_images.h"
 #include "transport/vehicle_level.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -8,20 +8,20 @@
 #include <memory>
 #include <vector>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
-#include "app/le_io.h"
 #include "app/level_records.h"
-#include "app/market_events.h"
-#include "app/statistics.h"
 #include "cities/city_level.h"
 #include "cities/city_manager.h"
 #include "economy/building_level.h"
 #include "game/opponent_level.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
+#include "state/market_events.h"
+#include "state/statistics.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_level.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/game_state.h"
 #include "platform/profile.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -2,21 +2,22 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
 #include "app/game_app.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "app/level_file.h"
 #include "app/settings.h"
-#include "app/tree_images.h"
 #include "game/opponent.h"
-#include "gfx/world_images.h"
+#include "game/opponent_roster.h"
 #include "platform/desktop.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
 #include "platform/screen.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/messages.h"
+#include "state/tree_images.h"
+#include "state/world_images.h"
 #include "transport/city_car.h"
 #include "world/terrain.h"
 
@@ -115,6 +116,9 @@ void ShutdownGameState() {
     if (gs == nullptr) return;
     // Group 0, copy 2: every copy of a group holds the program directory.
     WriteSettingsFile(SettingsFilePath(gs->data_paths[kPathBase * kDataPathCopies + 2]));
+    delete g_pSound;
+    g_pSound = nullptr;
+    DeleteOpponents();
     gs->Destroy();
     g_pGameState = nullptr;
     delete gs;

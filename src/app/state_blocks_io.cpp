@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/le_io.h"
-#include "app/statistics.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
+#include "state/statistics.h"
 
 namespace {
 

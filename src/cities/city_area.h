@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "cities/city.h"
-#include "world/map_field.h"
+#include "state/map_field.h"
 
 // The range of area cells along one axis whose fields lie on the map.
 struct AreaSpan {

@@ -5,10 +5,10 @@
 
 #include <bitset>
 
-#include "app/game_state.h"
 #include "cities/city.h"
 #include "cities/city_area.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
 #include "world/field_queries.h"
 
 namespace {

@@ -10,11 +10,11 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "cities/city.h"
 #include "cities/city_area.h"
 #include "cities/city_growth_rules.h"
 #include "platform/random.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/game_state.h"
 #include "cities/city.h"
 #include "cities/city_area.h"
 #include "cities/city_growth_rules.h"
 #include "cities/city_manager.h"
 #include "cities/city_network.h"
 #include "platform/random.h"
+#include "state/game_state.h"
 #include "view/spiel_feld.h"
 #include "world/way_piece_tables.h"
 

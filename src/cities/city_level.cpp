@@ -3,8 +3,8 @@
 
 #include "cities/city_level.h"
 
-#include "app/le_io.h"
 #include "cities/city_manager.h"
+#include "state/le_io.h"
 
 void WriteCityRecords(plat::FileHandle file) {
     if (g_pCityManager != nullptr) {

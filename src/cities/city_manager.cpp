@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "world/map_field.h"
+#include "state/map_field.h"
 
 namespace {
 

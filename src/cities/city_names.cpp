@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "platform/file.h"
+#include "state/game_state.h"
 
 namespace {
 

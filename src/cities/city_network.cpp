@@ -1,7 +1,7 @@
 #include "cities/city_network.h"
 
+#include "state/map_field.h"
 #include "world/build_helper.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "app/le_io.h"
 #include "cities/city_manager.h"
+#include "state/le_io.h"
 #include "world/way_piece_tables.h"
 
 namespace {

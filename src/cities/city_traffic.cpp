@@ -5,11 +5,11 @@
 
 #include <array>
 
-#include "app/game_state.h"
 #include "cities/city.h"
 #include "cities/city_area.h"
 #include "cities/city_manager.h"
 #include "platform/random.h"
+#include "state/game_state.h"
 #include "transport/vehicle.h"
 
 namespace {

@@ -3,11 +3,11 @@
 
 #include "economy/building.h"
 
-#include "app/data_tables.h"
 #include "cities/city_manager.h"
 #include "economy/attraction_rings.h"
 #include "economy/building_kinds.h"
-#include "world/map_field.h"
+#include "state/data_tables.h"
+#include "state/map_field.h"
 
 void CBuilding::Load(RecordReader&) {}
 void CBuilding::Save(RecordWriter&) const {}

@@ -1,7 +1,7 @@
 #include "economy/building_kinds.h"
 
-#include "app/game_state.h"
-#include "world/map_field.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 
 namespace {
 

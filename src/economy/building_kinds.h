@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/data_tables.h"
+#include "state/data_tables.h"
 
 constexpr bool IsTruckDepotType(int32_t t) {
     return t >= kTypeTruckDepot && t <= kTypeTruckDepot + 3;

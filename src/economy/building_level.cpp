@@ -1,7 +1,7 @@
 #include "economy/building_level.h"
 
-#include "app/le_io.h"
 #include "economy/building_table.h"
+#include "state/le_io.h"
 
 void WriteBuildingRecords(plat::FileHandle file) {
     if (g_ppBuildings != nullptr) {

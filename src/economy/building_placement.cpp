@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "economy/building_factory.h"
 #include "economy/building_kinds.h"
 #include "economy/building_table.h"
 #include "economy/economy_bookings.h"
 #include "economy/train_station.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
 #include "world/build_helper.h"
 #include "world/building_footprint.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 namespace {

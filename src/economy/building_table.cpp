@@ -1,7 +1,7 @@
 #include "economy/building_table.h"
 
 #include "economy/building_kinds.h"
-#include "world/map_field.h"
+#include "state/map_field.h"
 
 void CBuildingTable::FreeAll() {
     for (CBuilding*& slot : buildings) {

@@ -7,14 +7,14 @@
 #include <functional>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/le_io.h"
 #include "economy/building_factory.h"
 #include "economy/building_kinds.h"
 #include "economy/building_table.h"
 #include "economy/record_io.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "economy/economy_bookings.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/statistics.h"
+#include "state/statistics.h"
 
 // Kinds of cost (the yearly pair each is booked into).
 constexpr StatPair kCostConstruction = StatPair::B;  // placement prices, station rows

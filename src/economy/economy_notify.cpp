@@ -1,10 +1,10 @@
 #include "economy/economy_notify.h"
 
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "economy/building_table.h"
 #include "panel/hauptdialog.h"
 #include "platform/app.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 #include "view/spiel_feld.h"
 
 namespace {

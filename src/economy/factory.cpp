@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/data_tables.h"
 #include "economy/attraction_rings.h"
 #include "economy/building_kinds.h"
 #include "economy/economy_bookings.h"
 #include "economy/record_io.h"
+#include "state/data_tables.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/game_records.h"
+#include "state/game_records.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/game_state.h"
 #include "economy/record_io.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 
 namespace {
 

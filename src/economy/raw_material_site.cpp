@@ -1,11 +1,11 @@
 #include "economy/raw_material_site.h"
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
 #include "economy/attraction_rings.h"
 #include "economy/building_kinds.h"
 #include "economy/economy_bookings.h"
 #include "economy/economy_notify.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
 
 namespace {
 constexpr int32_t kFirstYear = 1960;

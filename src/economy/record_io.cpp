@@ -1,6 +1,6 @@
 #include "economy/record_io.h"
 
-#include "app/le_io.h"
+#include "state/le_io.h"
 
 void RecordWriter::PutI32(int32_t v) {
     uint8_t raw[4];

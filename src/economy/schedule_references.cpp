@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/game_state.h"
 #include "economy/building_kinds.h"
 #include "economy/building_table.h"
 #include "economy/train_station.h"
+#include "state/game_state.h"
 #include "transport/vehicle.h"
 
 namespace {

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "economy/attraction_rings.h"
 #include "economy/building_kinds.h"
 #include "economy/record_io.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 
 CStore::CStore(int32_t x, int32_t y, const StoreKind& kind, bool loading)
     : CProducer(x, y, kind.products), kind_(kind) {

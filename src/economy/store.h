@@ -17,8 +17,8 @@
 
 #include <cstdint>
 
-#include "app/statistics.h"
 #include "economy/producer.h"
+#include "state/statistics.h"
 
 class CCity;
 

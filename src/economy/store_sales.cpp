@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
 #include "cities/city_manager.h"
 #include "economy/economy_bookings.h"
 #include "economy/economy_notify.h"
 #include "economy/store.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/map_field.h"
 #include "transport/vehicle.h"
-#include "world/map_field.h"
 
 namespace {
 

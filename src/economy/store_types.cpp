@@ -1,6 +1,6 @@
 #include "economy/store_types.h"
 
-#include "app/data_tables.h"
+#include "state/data_tables.h"
 
 namespace {
 

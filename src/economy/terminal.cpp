@@ -9,8 +9,8 @@
 #include "economy/building_table.h"
 #include "economy/economy_notify.h"
 #include "economy/record_io.h"
+#include "state/map_field.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "economy/building_kinds.h"
 #include "economy/economy_bookings.h"
 #include "economy/record_io.h"
-#include "world/map_field.h"
+#include "state/map_field.h"
 #include "world/way_network.h"
 
 namespace {

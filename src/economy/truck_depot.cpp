@@ -1,7 +1,7 @@
 #include "economy/truck_depot.h"
 
 #include "economy/building_kinds.h"
-#include "world/map_field.h"
+#include "state/map_field.h"
 
 namespace {
 

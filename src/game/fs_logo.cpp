@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
 #include "platform/clock.h"
 #include "platform/gdi.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 
 namespace {
 

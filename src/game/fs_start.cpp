@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
@@ -11,6 +9,8 @@
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/game_state.h"
 #include "platform/file.h"
+#include "state/game_state.h"
 
 namespace {
 

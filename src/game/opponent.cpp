@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 namespace {
 

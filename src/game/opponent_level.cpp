@@ -1,8 +1,8 @@
 #include "game/opponent_level.h"
 
-#include "app/game_state.h"
-#include "app/le_io.h"
 #include "game/opponent.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
 
 void WriteOpponentRecords(plat::FileHandle file) {
     if (g_pGameState == nullptr) return;

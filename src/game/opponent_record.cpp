@@ -7,9 +7,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_records.h"
-#include "app/le_io.h"
 #include "game/opponent.h"
+#include "state/game_records.h"
+#include "state/le_io.h"
 #include "transport/vehicle_lookup.h"
 
 namespace {

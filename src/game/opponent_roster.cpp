@@ -1,7 +1,7 @@
 #include "game/opponent_roster.h"
 
-#include "app/game_state.h"
 #include "game/opponent.h"
+#include "state/game_state.h"
 
 void RecreateOpponents() {
     if (g_pGameState == nullptr) return;
@@ -10,6 +10,14 @@ void RecreateOpponents() {
         delete opponent;
         opponent = nullptr;
         opponent = new COpponent(slot, slot);
+    }
+}
+
+void DeleteOpponents() {
+    if (g_pGameState == nullptr) return;
+    for (COpponent*& opponent : g_pGameState->opponents) {
+        delete opponent;
+        opponent = nullptr;
     }
 }
 

@@ -3,16 +3,16 @@
 
 #include "transport/city_car.h"
 
-#include "app/game_state.h"
-#include "app/le_io.h"
 #include "cities/city.h"
 #include "cities/city_manager.h"
 #include "cities/city_traffic.h"
 #include "platform/random.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
 #include "transport/road_driving.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_trip.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // the street ends.
 
 #include "platform/random.h"
+#include "state/map_field.h"
 #include "transport/city_car.h"
 #include "transport/road_driving.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_queries.h"
 

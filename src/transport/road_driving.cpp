@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_list.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"
 

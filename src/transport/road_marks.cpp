@@ -1,6 +1,6 @@
 #include "transport/road_marks.h"
 
-#include "world/map_field.h"
+#include "state/map_field.h"
 #include "world/way_network.h"
 #include "world/way_queries.h"
 

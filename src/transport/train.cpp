@@ -3,13 +3,13 @@
 
 #include "transport/train.h"
 
-#include "app/game_state.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_trip.h"
 #include "transport/wagon.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_queries.h"
 

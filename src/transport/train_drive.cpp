@@ -3,8 +3,8 @@
 // link reservations (which act as block signals between nodes), waiting,
 // reversing, and counting the fields of the target platform.
 
+#include "state/map_field.h"
 #include "transport/train.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"

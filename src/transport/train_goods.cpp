@@ -3,10 +3,10 @@
 // one cargo column of the schedule and carries one unit at most.
 
 #include "economy/building_table.h"
+#include "state/map_field.h"
 #include "transport/train.h"
 #include "transport/vehicle_trip.h"
 #include "transport/wagon.h"
-#include "world/map_field.h"
 
 namespace {
 

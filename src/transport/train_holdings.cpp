@@ -1,6 +1,6 @@
 #include "transport/train_holdings.h"
 
-#include "world/map_field.h"
+#include "state/map_field.h"
 #include "world/way_network.h"
 
 namespace {

@@ -2,12 +2,12 @@
 // drawing state at tunnel mouths and bridges, the decision at each field
 // middle, the arrival at a stop and the pacing of the goods exchange.
 
-#include "app/game_state.h"
 #include "platform/clock.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "transport/road_driving.h"
 #include "transport/train.h"
 #include "transport/wagon.h"
-#include "world/map_field.h"
 
 namespace {
 

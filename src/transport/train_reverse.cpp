@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "economy/building_table.h"
+#include "state/map_field.h"
 #include "transport/train.h"
 #include "transport/vehicle_services.h"
 #include "transport/wagon.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"
 

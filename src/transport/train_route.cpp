@@ -2,9 +2,9 @@
 // stop, the cheapest route to one of its platform rows, and the searches
 // again from a node on the way.
 
+#include "state/map_field.h"
 #include "transport/train.h"
 #include "transport/vehicle_trip.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 void CTrain::RebuildPath(int32_t start) {

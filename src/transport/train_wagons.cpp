@@ -1,10 +1,10 @@
 // The train's wagons: adding and removing them at a stop, lining them up
 // behind the engine, and moving them after the engine field by field.
 
+#include "state/map_field.h"
 #include "transport/road_driving.h"
 #include "transport/train.h"
 #include "transport/wagon.h"
-#include "world/map_field.h"
 #include "world/way_piece_tables.h"
 
 namespace {

@@ -3,12 +3,12 @@
 
 #include "transport/truck.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "transport/road_driving.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_trip.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_queries.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The truck's decision at the middle of every field: which field comes next,
 // when to wait, junctions, dead ends, lanes and the arrival at its stop.
 
+#include "state/map_field.h"
 #include "transport/road_driving.h"
 #include "transport/truck.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_queries.h"
 

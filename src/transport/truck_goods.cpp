@@ -1,9 +1,9 @@
 // The truck at its stop: unloading and loading by the schedule's cargo plan.
 
 #include "economy/building_table.h"
+#include "state/map_field.h"
 #include "transport/truck.h"
 #include "transport/vehicle_trip.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Route planning of the truck over the way network, and turning on a depot.
 
+#include "state/map_field.h"
 #include "transport/road_driving.h"
 #include "transport/truck.h"
 #include "transport/vehicle_trip.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_queries.h"
 

@@ -5,10 +5,10 @@
 
 #include "economy/building_table.h"
 #include "platform/random.h"
+#include "state/map_field.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_references.h"
 #include "transport/wagon.h"
-#include "world/map_field.h"
 #include "world/way_queries.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <cstdint>
 
 #include "platform/file.h"
+#include "state/schedule_stop.h"
 #include "transport/road_marks.h"
-#include "transport/schedule_stop.h"
 #include "world/pair_list.h"
 
 class CBuilding;

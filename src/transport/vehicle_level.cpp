@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/le_io.h"
+#include "state/le_io.h"
 #include "transport/city_car.h"
 #include "transport/train.h"
 #include "transport/truck.h"

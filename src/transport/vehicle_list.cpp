@@ -1,8 +1,8 @@
 #include "transport/vehicle_list.h"
 
+#include "state/map_field.h"
 #include "transport/vehicle_lookup.h"
 #include "transport/wagon.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "app/le_io.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
 #include "transport/vehicle.h"
 #include "transport/wagon.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "state/map_field.h"
 #include "transport/vehicle_services.h"
 #include "transport/wagon.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 
 #include "transport/vehicle_trip.h"
 
-#include "app/app_messages.h"
-#include "app/game_state.h"
-#include "app/statistics.h"
 #include "economy/building_table.h"
 #include "panel/hauptdialog.h"
 #include "platform/app.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/messages.h"
+#include "state/statistics.h"
 #include "transport/road_driving.h"
 #include "transport/vehicle.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 #include "world/pair_list.h"
 #include "world/way_network.h"
 

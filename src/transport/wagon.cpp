@@ -1,8 +1,8 @@
 #include "transport/wagon.h"
 
-#include "app/game_state.h"
-#include "app/le_io.h"
-#include "world/map_field.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
 
 CWagon::CWagon(int32_t x_, int32_t y_, const char* /*name*/, int32_t key, int32_t index_)
     : x(static_cast<uint8_t>(x_)),

@@ -1,6 +1,6 @@
 #include "view/tile_marker.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 void CTileMarker::ClearAll() {
     if (g_pGameState == nullptr) return;

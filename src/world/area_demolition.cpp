@@ -4,15 +4,15 @@
 // fields, vehicles, occupied stations and depots, raw-material sites outside
 // the editor, attractions) is skipped.
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
 #include "view/tile_marker.h"
 #include "world/construction_costs.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/terrain.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"

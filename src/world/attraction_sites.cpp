@@ -4,11 +4,11 @@
 // `placement_city`; the store check also refreshes the city's store
 // catchment for the view's preview.
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 
 namespace {
 

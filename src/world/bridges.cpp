@@ -1,9 +1,9 @@
 // Bridges: a straight road or track over 2..10 fields. Every rule is tested
 // before a field is written; a refused bridge changes nothing.
 
+#include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/construction_costs.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 

@@ -1,11 +1,11 @@
 #include "world/building_footprint.h"
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 
 void ClearBuildingFootprint(int32_t x, int32_t y, int32_t w, int32_t h) {
     if (!InMap(x, y)) return;

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "app/game_state.h"
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
+#include "state/game_state.h"
 #include "world/world_screen_layout.h"
 
 namespace ws = world_screens;

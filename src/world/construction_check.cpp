@@ -3,11 +3,11 @@
 // It only reads the map (the store and attraction checks record the site's
 // city, see attraction_sites.cpp).
 
-#include "app/game_state.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_queries.h"
 
 namespace {

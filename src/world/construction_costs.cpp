@@ -1,9 +1,9 @@
 #include "world/construction_costs.h"
 
-#include "app/game_state.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/statistics.h"
+#include "state/statistics.h"
 
 // Price of one newly laid way field of a way type (gravel 0, asphalt 220,
 // rail 290, monorail 360, superconductor 420), the same in every game mode.

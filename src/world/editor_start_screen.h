@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/app_messages.h"
+#include "state/messages.h"
 #include "world/choice_screen.h"
 
 class FS_EDITORSTART : public ChoiceScreen {

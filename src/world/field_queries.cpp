@@ -3,12 +3,12 @@
 
 #include "world/field_queries.h"
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "transport/vehicle_services.h"
 #include "world/construction_costs.h"
-#include "world/map_field.h"
 #include "world/way_piece_tables.h"
 
 namespace {

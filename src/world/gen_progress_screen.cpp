@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string>
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "gfx/blit_dc.h"
 #include "gfx/font_tables.h"
 #include "gfx/palette.h"
 #include "platform/gdi.h"
+#include "state/game_state.h"
 
 namespace {
 

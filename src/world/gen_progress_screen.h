@@ -14,11 +14,11 @@
 
 #include <cstdint>
 
-#include "app/app_messages.h"
 #include "gfx/palette_image.h"
 #include "gfx/wing_bitmap.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
+#include "state/messages.h"
 
 inline constexpr uint16_t kCmdProdOk = 40112;
 

@@ -1,7 +1,7 @@
 // Slope shapes and ground kinds of the whole map after the land passes.
 
-#include "app/game_state.h"
-#include "world/map_field.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/slope_shape.h"
 #include "world/terrain.h"
 

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <array>
 
-#include "app/game_state.h"
 #include "platform/random.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/gen_progress_screen.h"
-#include "world/map_field.h"
 
 namespace {
 

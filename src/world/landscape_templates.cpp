@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
 #include "platform/file.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
 #include "world/new_world.h"
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
 #include "world/building_footprint.h"
 #include "world/gen_progress_screen.h"
-#include "world/map_field.h"
+#include "world/map_reset.h"
 #include "world/terrain.h"
 
 namespace {

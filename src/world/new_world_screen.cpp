@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "world/world_screen_layout.h"
 
 namespace ws = world_screens;

@@ -7,7 +7,7 @@
 // (generate); back sends lParam 1. The main frame opens it on WM_USER+41
 // and cancels it with command 40113.
 
-#include "app/app_messages.h"
+#include "state/messages.h"
 #include "world/choice_screen.h"
 
 class FS_NEUE_WELT : public ChoiceScreen {

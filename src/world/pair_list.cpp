@@ -2,7 +2,7 @@
 
 #include "world/pair_list.h"
 
-#include "app/le_io.h"
+#include "state/le_io.h"
 
 void CPairList::Init() {
     Clear();

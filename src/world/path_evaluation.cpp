@@ -6,8 +6,8 @@
 
 #include "world/path_evaluation.h"
 
+#include "state/map_field.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_piece_tables.h"
 
 namespace {

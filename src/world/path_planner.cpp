@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/field_queue.h"
-#include "world/map_field.h"
 #include "world/path_evaluation.h"
 #include "world/way_network.h"
 

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "platform/random.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/gen_progress_screen.h"
-#include "world/map_field.h"
 #include "world/slope_shape.h"
 #include "world/terrain.h"
 

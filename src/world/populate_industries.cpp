@@ -5,14 +5,14 @@
 
 #include <cmath>
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "platform/random.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
 #include "world/gen_progress_screen.h"
-#include "world/map_field.h"
 #include "world/terrain.h"
 
 namespace {

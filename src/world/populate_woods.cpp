@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
 #include "platform/random.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/map_field.h"
 #include "world/gen_progress_screen.h"
 #include "world/land_passes.h"
-#include "world/map_field.h"
 #include "world/terrain.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "world/map_field.h"
+#include "state/map_field.h"
 
 namespace {
 

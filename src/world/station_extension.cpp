@@ -4,9 +4,9 @@
 
 #include "economy/building_table.h"
 #include "panel/hauptdialog.h"
+#include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 namespace {

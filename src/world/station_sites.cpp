@@ -6,9 +6,9 @@
 #include <initializer_list>
 
 #include "economy/building_table.h"
+#include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_queries.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // Laying the four track fields of a train station's track row and joining
 // them to the way network.
 
-#include "app/game_state.h"
-#include "app/statistics.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/statistics.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 namespace {

@@ -4,12 +4,12 @@
 
 #include <bit>
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/construction_costs.h"
-#include "world/map_field.h"
 #include "world/slope_shape.h"
 #include "world/terrain.h"
 #include "world/way_network.h"

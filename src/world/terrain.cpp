@@ -4,9 +4,10 @@
 #include "world/terrain.h"
 
 #include "platform/random.h"
+#include "state/map_field.h"
 #include "view/tile_marker.h"
 #include "world/build_helper.h"
-#include "world/map_field.h"
+#include "world/map_reset.h"
 #include "world/slope_shape.h"
 #include "world/way_network.h"
 

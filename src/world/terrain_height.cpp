@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/app_globals.h"
-#include "app/game_state.h"
 #include "panel/hauptdialog.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/tile_marker.h"
 #include "world/construction_costs.h"
-#include "world/map_field.h"
 #include "world/slope_shape.h"
 #include "world/terrain.h"
 

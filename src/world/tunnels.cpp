@@ -3,10 +3,10 @@
 // Every rule is tested before a field is written; a refused tunnel changes
 // nothing.
 
+#include "state/map_field.h"
 #include "view/tile_marker.h"
 #include "world/build_helper.h"
 #include "world/construction_costs.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 

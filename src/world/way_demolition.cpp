@@ -3,11 +3,11 @@
 // the fields are cleared, their neighbours re-fitted and the price charged.
 
 #include "economy/building_table.h"
+#include "state/map_field.h"
 #include "transport/vehicle_services.h"
 #include "world/build_helper.h"
 #include "world/construction_costs.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 

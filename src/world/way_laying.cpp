@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "state/map_field.h"
 #include "world/construction_costs.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 void CWayNetwork::SetWayType(uint8_t k) {

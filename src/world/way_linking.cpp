@@ -6,8 +6,8 @@
 #include <bit>
 
 #include "economy/building_table.h"
+#include "state/map_field.h"
 #include "transport/vehicle_services.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"

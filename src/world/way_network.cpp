@@ -3,7 +3,7 @@
 
 #include "world/way_network.h"
 
-#include "world/map_field.h"
+#include "state/map_field.h"
 
 CWayNetwork* g_pWayNetwork = nullptr;
 

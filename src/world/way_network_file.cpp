@@ -1,7 +1,7 @@
 // The way network's record in the level file: a count, then every existing
 // node in ascending number order as its number and its 40-byte node.
 
-#include "app/le_io.h"
+#include "state/le_io.h"
 #include "world/way_network.h"
 
 namespace {

@@ -3,11 +3,11 @@
 
 #include <bit>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"

@@ -1,7 +1,7 @@
 // Choosing the piece shape of a road or track field from its neighbours, its
 // slope, a tunnel portal and a bridge end.
 
-#include "world/map_field.h"
+#include "state/map_field.h"
 #include "world/slope_shape.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"

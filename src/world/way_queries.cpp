@@ -2,8 +2,8 @@
 
 #include "world/way_queries.h"
 
+#include "state/map_field.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/way_piece_tables.h"
 
 int32_t PieceConnects(int32_t d, int32_t p, int32_t q) {

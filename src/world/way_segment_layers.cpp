@@ -3,10 +3,10 @@
 // when one refuses; then it lays the way, chooses the pieces, re-fits the
 // band around the segment and lays the track under station rows it reached.
 
+#include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/construction_costs.h"
 #include "world/field_queries.h"
-#include "world/map_field.h"
 #include "world/slope_shape.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"

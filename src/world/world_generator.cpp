@@ -1,12 +1,12 @@
 // The world generator's main sequence: the land passes from the landscape
 // templates, then the ground kinds and the three population phases.
 
-#include "app/game_state.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/spiel_feld.h"
 #include "world/gen_progress_screen.h"
 #include "world/land_passes.h"
 #include "world/landscape_templates.h"
-#include "world/map_field.h"
 #include "world/terrain.h"
 
 void EmptyTerrainStub(int32_t, int32_t, int32_t, int32_t) {}

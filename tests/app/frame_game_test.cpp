@@ -8,13 +8,13 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "app/level_file.h"
-#include "app/statistics.h"
 #include "frame_screens_double.h"
 #include "platform/temp_folder.h"
+#include "state/game_state.h"
+#include "state/messages.h"
+#include "state/statistics.h"
 #include "support/frame_host.h"
 #include "world/way_network.h"
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 #include "support/frame_host.h"
 
 namespace {

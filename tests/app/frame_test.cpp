@@ -8,8 +8,6 @@
 #include <filesystem>
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "app/key_table.h"
 #include "app/loop_doubles.h"
@@ -18,6 +16,8 @@
 #include "game/fs_start.h"
 #include "platform/app.h"
 #include "platform/clock.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 #include "support/frame_host.h"
 #include "world/terrain.h"
 #include "world/way_network.h"

@@ -4,16 +4,16 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/data_tables.h"
-#include "app/le_io.h"
 #include "app/level_records.h"
-#include "app/market_events.h"
-#include "app/statistics.h"
 #include "game/opponent.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_roster.h"
 #include "panel/hauptdialog.h"
 #include "platform/file.h"
+#include "state/data_tables.h"
+#include "state/le_io.h"
+#include "state/market_events.h"
+#include "state/statistics.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_level.h"
 #include "view/spiel_feld.h"

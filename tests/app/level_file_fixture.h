@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/level_file.h"
-#include "app/lookup_tables.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/temp_folder.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
 #include "support/game_state_scope.h"
 #include "world/way_network.h"
 

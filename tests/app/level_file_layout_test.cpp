@@ -10,10 +10,10 @@
 
 #include "app/level_file.h"
 #include "app/level_file_fixture.h"
-#include "app/market_events.h"
-#include "app/statistics.h"
 #include "game/opponent.h"
 #include "platform/messages.h"
+#include "state/market_events.h"
+#include "state/statistics.h"
 
 namespace {
 

@@ -6,17 +6,17 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/data_tables.h"
 #include "app/level_file.h"
 #include "app/level_file_fixture.h"
 #include "app/level_records.h"
 #include "app/loop_doubles.h"
-#include "app/market_events.h"
-#include "app/statistics.h"
 #include "game/opponent.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_level.h"
 #include "game/opponent_roster.h"
+#include "state/data_tables.h"
+#include "state/market_events.h"
+#include "state/statistics.h"
 #include "view/spiel_feld.h"
 
 namespace {

@@ -6,18 +6,18 @@
 #include <filesystem>
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
 #include "app/game_app.h"
-#include "app/game_state.h"
 #include "app/game_tick.h"
-#include "app/lookup_tables.h"
 #include "app/loop_doubles.h"
-#include "app/market_events.h"
-#include "app/statistics.h"
 #include "game/opponent.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 #include "platform/temp_folder.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/market_events.h"
+#include "state/messages.h"
+#include "state/statistics.h"
 #include "support/game_state_scope.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #include "app/app_globals.h"
 #include "app/desktop_changes.h"
 #include "app/game_app.h"
-#include "app/game_state.h"
 #include "app/loop_doubles.h"
 #include "app/settings.h"
 #include "game/opponent.h"
@@ -19,6 +18,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/profile.h"
 #include "platform/temp_folder.h"
+#include "state/game_state.h"
 #include "support/game_state_scope.h"
 
 namespace {

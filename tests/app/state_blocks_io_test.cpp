@@ -5,11 +5,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
-#include "app/le_io.h"
-#include "app/statistics.h"
 #include "platform/temp_folder.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
+#include "state/statistics.h"
 #include "support/game_state_scope.h"
+#include "world/map_reset.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/lookup_tables.h"
 #include "cities/city_area.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "state/lookup_tables.h"
+#include "state/map_field.h"
 #include "support/game_state_scope.h"
 #include "world/build_helper.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 class TestBuildingTable : public CBuildingTable {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_state.h"
 #include "city_fixture.h"
 #include "platform/random.h"
+#include "state/game_state.h"
 #include "support/way_graph_check.h"
 
 namespace {

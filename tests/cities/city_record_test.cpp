@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/le_io.h"
 #include "cities/city_level.h"
 #include "city_fixture.h"
 #include "platform/file.h"
+#include "state/le_io.h"
 
 namespace {
 

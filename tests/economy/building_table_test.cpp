@@ -7,14 +7,14 @@
 #include <cstring>
 #include <memory>
 
-#include "app/data_tables.h"
-#include "app/statistics.h"
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
 #include "economy/train_station.h"
 #include "economy/truck_depot.h"
 #include "economy_fixture.h"
-#include "world/map_field.h"
+#include "state/data_tables.h"
+#include "state/map_field.h"
+#include "state/statistics.h"
 #include "world/way_network.h"
 
 namespace econ {

@@ -11,7 +11,6 @@
 #include <numeric>
 #include <vector>
 
-#include "app/data_tables.h"
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
 #include "economy/store.h"
@@ -19,6 +18,7 @@
 #include "economy/warehouse.h"
 #include "economy_fixture.h"
 #include "platform/random.h"
+#include "state/data_tables.h"
 
 namespace econ {
 namespace {

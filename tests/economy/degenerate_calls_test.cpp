@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_tables.h"
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
 #include "economy/store.h"
 #include "economy/terminal.h"
 #include "economy/warehouse.h"
 #include "economy_fixture.h"
+#include "state/data_tables.h"
 
 namespace econ {
 namespace {

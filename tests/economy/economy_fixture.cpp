@@ -7,13 +7,13 @@
 
 #include <unistd.h>
 
-#include "app/data_tables.h"
-#include "app/le_io.h"
 #include "economy/building_kinds.h"
 #include "economy/producer.h"
 #include "economy/train_station.h"
 #include "platform/file.h"
-#include "world/map_field.h"
+#include "state/data_tables.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
 
 namespace econ {
 

@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "economy/goods_slot.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
 #include "support/game_state_scope.h"
 #include "transport/vehicle.h"
 #include "view/spiel_feld.h"

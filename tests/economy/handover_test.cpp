@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "app/data_tables.h"
 #include "economy/factory.h"
 #include "economy/mine.h"
 #include "economy/store.h"
@@ -13,6 +12,7 @@
 #include "economy/truck_depot.h"
 #include "economy/warehouse.h"
 #include "economy_fixture.h"
+#include "state/data_tables.h"
 
 namespace econ {
 namespace {

@@ -9,8 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/data_tables.h"
-#include "app/le_io.h"
 #include "app/level_file.h"
 #include "economy/building_kinds.h"
 #include "economy/store.h"
@@ -19,7 +17,9 @@
 #include "game/opponent_roster.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/temp_folder.h"
-#include "world/map_field.h"
+#include "state/data_tables.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
 #include "world/way_network.h"
 
 namespace econ {

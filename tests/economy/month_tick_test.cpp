@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_tables.h"
 #include "app/game_tick.h"
-#include "app/statistics.h"
 #include "economy/mine.h"
 #include "economy/store.h"
 #include "economy_fixture.h"
+#include "state/data_tables.h"
+#include "state/statistics.h"
 
 namespace econ {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_tables.h"
-#include "app/statistics.h"
 #include "economy/factory.h"
 #include "economy/factory_types.h"
 #include "economy_fixture.h"
+#include "state/data_tables.h"
+#include "state/statistics.h"
 
 namespace econ {
 namespace {

@@ -6,8 +6,6 @@
 #include <array>
 #include <vector>
 
-#include "app/data_tables.h"
-#include "app/statistics.h"
 #include "economy/chemical_plant.h"
 #include "economy/factory.h"
 #include "economy/lumber_mill.h"
@@ -16,7 +14,9 @@
 #include "economy/terminal.h"
 #include "economy_fixture.h"
 #include "sound/sound_manager.h"
-#include "world/map_field.h"
+#include "state/data_tables.h"
+#include "state/map_field.h"
+#include "state/statistics.h"
 
 namespace econ {
 namespace {

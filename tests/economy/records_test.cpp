@@ -8,8 +8,6 @@
 #include <limits>
 #include <vector>
 
-#include "app/data_tables.h"
-#include "app/le_io.h"
 #include "economy/building_factory.h"
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
@@ -22,7 +20,9 @@
 #include "economy/truck_depot.h"
 #include "economy/warehouse.h"
 #include "economy_fixture.h"
-#include "world/map_field.h"
+#include "state/data_tables.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
 
 namespace econ {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_tables.h"
-#include "app/statistics.h"
 #include "economy/store.h"
 #include "economy/store_types.h"
 #include "economy_fixture.h"
+#include "state/data_tables.h"
+#include "state/statistics.h"
 
 namespace econ {
 namespace {

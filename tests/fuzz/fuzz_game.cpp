@@ -3,15 +3,15 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
-#include "app/market_events.h"
-#include "app/statistics.h"
 #include "game/opponent.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_roster.h"
 #include "platform/headless/headless_backend.h"
-#include "world/map_field.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/map_field.h"
+#include "state/market_events.h"
+#include "state/statistics.h"
 #include "world/way_network.h"
 
 namespace fvfuzz {

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/level_file.h"
-#include "app/market_events.h"
-#include "app/statistics.h"
 #include "fuzz_game.h"
 #include "game/opponent.h"
 #include "platform/file.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/messages.h"
+#include "state/game_state.h"
+#include "state/market_events.h"
+#include "state/statistics.h"
 #include "world/way_network.h"
 
 namespace {

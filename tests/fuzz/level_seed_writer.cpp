@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/le_io.h"
 #include "app/level_file.h"
 #include "fuzz_game.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
 
 namespace {
 

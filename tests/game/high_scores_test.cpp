@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_state.h"
 #include "app/settings.h"
 #include "game/high_scores.h"
 #include "platform/temp_folder.h"
+#include "state/game_state.h"
 #include "support/game_state_scope.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "game/fs_logo.h"
 #include "platform/compositor.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 #include "support/frame_host.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <map>
 #include <string>
 
-#include "app/game_state.h"
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
+#include "state/game_state.h"
 #include "support/game_state_scope.h"
 #include "transport/vehicle_lookup.h"
 

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <utility>
 
-#include "app/le_io.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_fixture.h"
 #include "platform/file.h"
+#include "state/le_io.h"
 
 namespace fvtest {
 namespace {

@@ -9,7 +9,6 @@
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "game/fs_logo.h"
 #include "game/fs_start.h"
@@ -18,6 +17,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/palette.h"
 #include "platform/temp_folder.h"
+#include "state/game_state.h"
 #include "support/frame_host.h"
 #include "world/terrain.h"
 #include "world/way_network.h"

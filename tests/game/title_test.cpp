@@ -8,11 +8,11 @@
 #include <filesystem>
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "game/fs_start.h"
 #include "platform/app.h"
 #include "platform/compositor.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 #include "support/frame_host.h"
 
 namespace {

@@ -11,16 +11,16 @@
 
 #include <unistd.h>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
 #include "cell_mark.h"
 #include "gfx/blit_dc.h"
 #include "gfx/font_tables.h"
 #include "gfx/palette.h"
-#include "gfx/world_images.h"
 #include "gfx_host.h"
 #include "platform/compositor.h"
 #include "standin.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/world_images.h"
 #include "support/game_state_scope.h"
 #include "terrain_tiles.h"
 #include "ways.h"

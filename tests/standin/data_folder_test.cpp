@@ -11,10 +11,10 @@
 #include <set>
 #include <string>
 
-#include "app/data_tables.h"
 #include "building_types.h"
 #include "data_folder_fixture.h"
 #include "standin.h"
+#include "state/data_tables.h"
 #include "support/game_state_scope.h"
 
 namespace standin_test {

@@ -6,14 +6,14 @@
 #include <fstream>
 
 #include "app/app_globals.h"
-#include "app/game_state.h"
 #include "app/settings.h"
-#include "app/statistics.h"
 #include "game/opponent.h"
 #include "platform/compositor.h"
 #include "platform/palette.h"
 #include "platform/random.h"
 #include "standin.h"
+#include "state/game_state.h"
+#include "state/statistics.h"
 
 namespace fvtest {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 class GameStateScope {
   public:

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "world/map_field.h"
+#include "state/map_field.h"
 
 ::testing::AssertionResult GraphMatchesMap(const CWayNetwork& network, int32_t x0, int32_t y0,
                                            int32_t x1, int32_t y1) {

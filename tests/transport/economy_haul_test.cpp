@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_tables.h"
-#include "app/lookup_tables.h"
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
 #include "economy/mine.h"
 #include "road_world.h"
+#include "state/data_tables.h"
+#include "state/lookup_tables.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 

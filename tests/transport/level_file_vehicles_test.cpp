@@ -8,14 +8,14 @@
 #include <cstring>
 #include <vector>
 
-#include "app/data_tables.h"
 #include "app/level_file.h"
-#include "app/lookup_tables.h"
 #include "economy/building_kinds.h"
 #include "game/opponent_roster.h"
 #include "platform/file.h"
 #include "platform/temp_folder.h"
 #include "road_world.h"
+#include "state/data_tables.h"
+#include "state/lookup_tables.h"
 #include "transport/truck.h"
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"

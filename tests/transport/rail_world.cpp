@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "app/app_globals.h"
-#include "app/data_tables.h"
+#include "state/data_tables.h"
 #include "test_runs.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"

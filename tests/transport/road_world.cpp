@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/app_globals.h"
-#include "app/data_tables.h"
+#include "state/data_tables.h"
 #include "test_runs.h"
 #include "transport/vehicle_list.h"
 #include "world/way_piece_tables.h"

@@ -23,11 +23,11 @@
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "platform/headless/headless_backend.h"
+#include "state/map_field.h"
 #include "support/game_state_scope.h"
 #include "transport/vehicle.h"
 #include "view/spiel_feld.h"
 #include "world/build_helper.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 namespace roadtest {

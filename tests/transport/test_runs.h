@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "world/map_field.h"
+#include "state/map_field.h"
 #include "world/way_piece_tables.h"
 
 template <typename FieldOf, typename FinishEnd>

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/le_io.h"
 #include "platform/file.h"
 #include "platform/temp_folder.h"
 #include "rail_world.h"
+#include "state/le_io.h"
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/statistics.h"
 #include "rail_world.h"
+#include "state/statistics.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/statistics.h"
 #include "road_world.h"
+#include "state/statistics.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/le_io.h"
 #include "platform/file.h"
 #include "platform/random.h"
 #include "platform/temp_folder.h"
 #include "road_world.h"
+#include "state/le_io.h"
 #include "transport/city_car.h"
 #include "transport/truck.h"
 #include "transport/vehicle_level.h"

@@ -13,12 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/statistics.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/statistics.h"
 #include "support/game_state_scope.h"
 #include "support/way_graph_check.h"
 #include "world/build_helper.h"
-#include "world/map_field.h"
 #include "world/terrain.h"
 #include "world/way_network.h"
 #include "world_doubles.h"

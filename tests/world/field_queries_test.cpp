@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/statistics.h"
+#include "state/statistics.h"
 #include "world/field_queries.h"
 #include "world_fixture.h"
 

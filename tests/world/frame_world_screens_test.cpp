@@ -9,13 +9,13 @@
 #include <fstream>
 
 #include "app/app_globals.h"
-#include "app/app_messages.h"
-#include "app/game_state.h"
 #include "app/hauptfenster.h"
 #include "dib_writer.h"
 #include "landscape_templates.h"
 #include "platform/random.h"
 #include "screens.h"
+#include "state/game_state.h"
+#include "state/messages.h"
 #include "support/frame_host.h"
 #include "world/editor_start_screen.h"
 #include "world/gen_progress_screen.h"

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/game_state.h"
 #include "cities/city_manager.h"
 #include "platform/compositor.h"
 #include "platform/message_box.h"
 #include "screen_fixture.h"
+#include "state/game_state.h"
 
 namespace worldgen {
 namespace {

@@ -9,8 +9,8 @@
 #include <deque>
 
 #include "platform/random.h"
+#include "state/map_field.h"
 #include "support/game_state_scope.h"
-#include "world/map_field.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <unistd.h>
 
-#include "app/game_state.h"
 #include "landscape_templates.h"
+#include "state/game_state.h"
 #include "support/game_state_scope.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include <unistd.h>
 
-#include "app/game_state.h"
 #include "dib_writer.h"
 #include "gfx/font_tables.h"
+#include "state/game_state.h"
 #include "world/gen_progress_screen.h"
 #include "world/world_screen_layout.h"
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/le_io.h"
 #include "platform/file.h"
 #include "platform/temp_folder.h"
+#include "state/le_io.h"
 #include "world/pair_list.h"
 #include "world_fixture.h"
 

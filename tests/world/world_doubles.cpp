@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
 #include "world/build_helper.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 
 namespace doubles {

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "state/map_field.h"
 #include "support/game_state_scope.h"
 #include "support/way_graph_check.h"
 #include "world/build_helper.h"
-#include "world/map_field.h"
 #include "world/way_network.h"
 #include "world_doubles.h"
 

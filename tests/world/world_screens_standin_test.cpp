@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/game_state.h"
 #include "platform/compositor.h"
 #include "screen_fixture.h"
 #include "standin.h"
+#include "state/game_state.h"
 #include "world/editor_start_screen.h"
 #include "world/gen_progress_screen.h"
 #include "world/new_world_screen.h"

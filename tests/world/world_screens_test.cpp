@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "screen_fixture.h"
+#include "state/game_state.h"
 #include "world/editor_start_screen.h"
 #include "world/new_world_screen.h"
 #include "world/world_screen_layout.h"

@@ -7,10 +7,11 @@
 
 #include <unistd.h>
 
-#include "app/data_tables.h"
 #include "landscape_templates.h"
 #include "platform/random.h"
+#include "state/data_tables.h"
 #include "world/build_helper.h"
+#include "world/map_reset.h"
 #include "world/way_network.h"
 
 namespace worldgen {

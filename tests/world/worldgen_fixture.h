@@ -21,14 +21,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
 #include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/map_field.h"
 #include "support/game_state_scope.h"
 #include "world/gen_progress_screen.h"
-#include "world/map_field.h"
 #include "world/terrain.h"
 #include "world_doubles.h"
 

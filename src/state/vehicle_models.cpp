@@ -1,5 +1,5 @@
-#include "app/data_tables.h"
-#include "app/game_state.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include <cstdint>
 
-#include "app/game_records.h"
 #include "platform/file.h"
+#include "state/game_records.h"
 
 constexpr int32_t kMarketEventRecordSize = 92;  // bytes per record in level files
 constexpr uint8_t kEventPauseAfterEvent = 11;

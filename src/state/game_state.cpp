@@ -1,10 +1,7 @@
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 #include <cstdio>
 #include <cstring>
-
-#include "game/opponent.h"
-#include "sound/sound_manager.h"
 
 CGameState* g_pGameState = nullptr;
 
@@ -57,12 +54,6 @@ CGameState::CGameState() {
 }
 
 void CGameState::Destroy() {
-    delete g_pSound;
-    g_pSound = nullptr;
-    for (COpponent*& opponent : opponents) {
-        delete opponent;
-        opponent = nullptr;
-    }
     ReleaseGameImages(images);
 }
 

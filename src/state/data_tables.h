@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/game_records.h"
+#include "state/game_records.h"
 
 // The 44 goods; `available` is 1 exactly for the goods sold from the start.
 void InitGoodsTable();

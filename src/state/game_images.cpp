@@ -1,4 +1,4 @@
-#include "app/game_images.h"
+#include "state/game_images.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "app/market_events.h"
+#include "state/market_events.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <deque>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
 #include "platform/random.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
 #include "support/game_state_scope.h"
 
 namespace {

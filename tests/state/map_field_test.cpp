@@ -1,4 +1,5 @@
-#include "world/map_field.h"
+#include "state/map_field.h"
+#include "world/map_reset.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // The world image loaders: which file lands in which holder for every
 // season, rotation and player colour, and what stays untouched.
 
-#include "gfx/world_images.h"
+#include "state/world_images.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
-#include "gfx_host.h"
-#include "gfx_test_files.h"
+#include "gfx/gfx_host.h"
+#include "gfx/gfx_test_files.h"
 #include "sound/sound_manager.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
 #include "support/game_state_scope.h"
 
 namespace {

@@ -214,13 +214,10 @@ int32_t GetWayTypeAt(int32_t x, int32_t y);
 int32_t GetHeightAt(int32_t x, int32_t y);
 
 // Whole-grid passes.
-// A new map: every bit of every field cleared except `feldchange`, which is
-// set; every node of the way network freed; both redraw flags set.
-void ResetMapFields();
 void MarkAllFieldsChanged();
 void ClearAllFieldsChanged();
 // After a level has been read: clears the transient vehicle and change marks
 // (`belegt`, `geb_change`, `tunnel_belegt`) that the loaded vehicles put back
 // themselves. The last row and column are left as read, as level files expect.
-// Never call ResetMapFields after a load.
+// Never call ResetMapFields (world/map_reset.h) after a load.
 void ClearTransientFieldBits();

@@ -1,4 +1,4 @@
-#include "app/le_io.h"
+#include "state/le_io.h"
 
 #include <gtest/gtest.h>
 

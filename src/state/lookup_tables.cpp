@@ -1,10 +1,10 @@
-#include "app/lookup_tables.h"
+#include "state/lookup_tables.h"
 
 #include <cstdio>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
-#include "app/market_events.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/market_events.h"
 
 CLookupTables* g_pLookupTables = nullptr;
 

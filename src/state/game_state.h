@@ -9,11 +9,11 @@
 
 #include <cstdint>
 
-#include "app/game_images.h"
-#include "app/game_records.h"
-#include "app/statistics.h"
-#include "transport/schedule_stop.h"
-#include "world/map_field.h"
+#include "state/game_images.h"
+#include "state/game_records.h"
+#include "state/map_field.h"
+#include "state/schedule_stop.h"
+#include "state/statistics.h"
 
 class COpponent;
 
@@ -81,9 +81,8 @@ class CGameState {
     CGameState(const CGameState&) = delete;
     CGameState& operator=(const CGameState&) = delete;
 
-    // Called before the object is freed at shutdown: deletes the sound
-    // manager and the opponents (each only if present) and releases every
-    // image holder.
+    // Called before the object is freed at shutdown: releases every image
+    // holder. The opponents are deleted first (DeleteOpponents).
     void Destroy();
 
     // The new-game settings as a running game is ended or a saved game is

@@ -1,11 +1,11 @@
-#include "gfx/world_images.h"
+#include "state/world_images.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_state.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "app/statistics.h"
+#include "state/statistics.h"
 
 #include <cassert>
 #include <initializer_list>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 StatisticsBlock g_Statistics{};
 NewGameCountersBlock g_NewGameCounters{};

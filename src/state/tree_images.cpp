@@ -1,10 +1,10 @@
-#include "app/tree_images.h"
+#include "state/tree_images.h"
 
 #include <string>
 
-#include "app/game_state.h"
-#include "gfx/world_images.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/world_images.h"
 
 namespace {
 

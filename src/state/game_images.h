@@ -8,11 +8,11 @@
 
 #include <cstdint>
 
-#include "app/game_records.h"
 #include "gfx/palette_image.h"
 #include "gfx/raw_image.h"
 #include "gfx/wing_bitmap.h"
 #include "platform/palette.h"
+#include "state/game_records.h"
 
 constexpr int32_t kVehicleSheetCount = 21;     // kind + frame group * 4; city cars 20
 constexpr int32_t kTruckSheet = 0;             // "lk%d.jgd"

@@ -1,9 +1,9 @@
-#include "app/market_events.h"
+#include "state/market_events.h"
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
-#include "app/le_io.h"
 #include "platform/random.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "app/tree_images.h"
+#include "state/tree_images.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
 #include "gfx/gfx_test_files.h"
-#include "gfx/world_images.h"
 #include "platform/headless/headless_backend.h"
 #include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/world_images.h"
 #include "support/game_state_scope.h"
 
 namespace {

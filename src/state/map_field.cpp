@@ -1,7 +1,6 @@
-#include "world/map_field.h"
+#include "state/map_field.h"
 
-#include "app/game_state.h"
-#include "world/way_network.h"
+#include "state/game_state.h"
 
 int32_t MapField::BuildingNumber() const {
     if (no_building_mask()) return 0;
@@ -37,19 +36,6 @@ int32_t GetWayTypeAt(int32_t x, int32_t y) {
 int32_t GetHeightAt(int32_t x, int32_t y) {
     const MapField* f = FieldAt(x, y);
     return f ? f->hoehe() : kOffMap;
-}
-
-void ResetMapFields() {
-    if (g_pGameState == nullptr) return;
-    for (MapField& f : g_pGameState->fields) {
-        f = MapField{};
-        f.set_feldchange(true);
-    }
-    // No field names a node any more: a node left behind would be an orphan
-    // that the next level file saves.
-    if (g_pWayNetwork != nullptr) g_pWayNetwork->FreeAllNodes();
-    g_pGameState->redraw_terrain = 1;
-    g_pGameState->redraw_objects = 1;
 }
 
 void MarkAllFieldsChanged() {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <set>
 
-#include "app/data_tables.h"
-#include "app/game_state.h"
-#include "app/lookup_tables.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
 #include "support/game_state_scope.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "app/statistics.h"
+#include "state/statistics.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "support/game_state_scope.h"
 
 namespace {
