@@ -1,0 +1,81 @@
+// A whole world generated from a fixed seed with the stand-in data and saved
+// as a game keeps the exact bytes recorded here: moving code between folders
+// must not change what the generator makes or what the writer writes.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/level_file.h"
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
+#include "level_file_fixture.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/random.h"
+#include "platform/temp_folder.h"
+#include "standin.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "support/game_state_scope.h"
+#include "world/map_reset.h"
+#include "world/terrain.h"
+
+namespace {
+
+uint64_t Fnv1a(const fvtest::Bytes& bytes) {
+    uint64_t hash = 1469598103934665603ull;
+    for (uint8_t b : bytes) hash = (hash ^ b) * 1099511628211ull;
+    return hash;
+}
+
+TEST(WorldFileHash, FixedSeedWorldSavesTheRecordedBytes) {
+    plat::HeadlessBackend host;
+    fvtest::TempFolder folder;
+    std::string error;
+    ASSERT_TRUE(standin::WriteDataFolder(folder.Path(), &error)) << error;
+
+    GameStateScope scope;
+    CGameState& gs = scope.state();
+    for (auto& path : gs.data_paths)
+        std::snprintf(path, kDataPathLength, "%s", folder.Path().c_str());
+    gs.install_index = 0;
+    gs.game_mode = kModeGame;
+    gs.season = 2;
+    CLookupTables tables;
+    g_pLookupTables = &tables;
+    auto terrain = std::make_unique<CTerrain>();
+    g_pTerrain = terrain.get();
+    CCityManager cities;
+    g_pCityManager = &cities;
+    CBuildingTable buildings;
+    g_ppBuildings = &buildings;
+
+    plat::Srand(1234);
+    cities.LoadNames();
+    ResetMapFields();
+    terrain->GenerateLandscape();
+    const std::string path = folder.Path() + "/world.sav";
+    const bool saved = SaveGameFile(path);
+    int32_t buildingCount = 0;
+    for (int32_t slot = 1; slot < kBuildingSlots; ++slot)
+        buildingCount += buildings.At(slot) != nullptr;
+    EXPECT_GT(buildingCount, 20);  // cities, sites and woods were made
+
+    g_ppBuildings = nullptr;
+    buildings.FreeAll();
+    g_pCityManager = nullptr;
+    cities.RemoveAllCities();
+    g_pTerrain = nullptr;
+    terrain.reset();
+    g_pLookupTables = nullptr;
+
+    ASSERT_TRUE(saved);
+    const fvtest::Bytes bytes = fvtest::ReadFileBytes(path);
+    EXPECT_EQ(bytes.size(), 1012868u);
+    EXPECT_EQ(Fnv1a(bytes), 3167918565074903118ull);
+}
+
+}  // namespace
