@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gfx/bitmap_release.h"
 #include "gfx/blit.h"
 #include "gfx/palette.h"
 #include "gfx/picture_load.h"
@@ -108,16 +109,10 @@ void PaletteImage::Free() {
     if (pixels != nullptr && dc) {
         plat::SelectPalette(*dc, plat::StockDefaultPalette(), true);
         plat::RealizePalette(*dc);
-        if (old_bitmap) dc->SelectBitmap(old_bitmap);
     }
-    dc.reset();
-    bitmap = nullptr;
-    old_bitmap = nullptr;
+    ReleaseSelectedBitmap(*this);
     palette = nullptr;
     dc_palette = nullptr;
-    pixels = nullptr;
-    width = 0;
-    height = 0;
 }
 
 bool PaletteImage::Clone(const std::string& name) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "gfx/bitmap_release.h"
 #include "gfx/blit.h"
 #include "gfx/palette_image.h"
 #include "gfx/picture_load.h"
@@ -48,13 +49,7 @@ bool WinGBitmap::Create(const RgbQuad* colours, int32_t w, int32_t h) {
 }
 
 void WinGBitmap::Free() {
-    if (pixels != nullptr && dc && old_bitmap) dc->SelectBitmap(old_bitmap);
-    dc.reset();
-    bitmap = nullptr;
-    old_bitmap = nullptr;
-    pixels = nullptr;
-    width = 0;
-    height = 0;
+    ReleaseSelectedBitmap(*this);
 }
 
 bool WinGBitmap::LoadJgd(const std::string& name) {

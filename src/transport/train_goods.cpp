@@ -104,13 +104,11 @@ void CTrain::UnloadGoods() {
 
 int32_t CTrain::LoadGoods() {
     lane = 0;
+    const LoadingStop stop = BeginLoading();
+    if (stop.result >= 0) return stop.result;
     const int32_t s = stop_served;
-    if (s < 0 || s >= kScheduleStops) return 0;
-    if (HeadForServedStop()) return 1;
-    CBuilding* building = StopBuildingAt(pos_x, pos_y);
     const int32_t n = stop_count;
-    if (building != nullptr && n >= 1 && n <= kScheduleStops) {
-        building->Refresh();
+    if (stop.building != nullptr) {
         const int32_t before = (s - 1 + n) % n;
         int32_t wanted[kWagonSlots];
         for (int32_t k = 0; k < kWagonSlots; ++k) {

@@ -49,13 +49,11 @@ void CTruck::UnloadGoods() {
 }
 
 int32_t CTruck::LoadGoods() {
+    const LoadingStop stop = BeginLoading();
+    if (stop.result >= 0) return stop.result;
     const int32_t s = stop_served;
-    if (s < 0 || s >= kScheduleStops) return 0;
-    if (HeadForServedStop()) return 1;
-    CBuilding* building = StopBuildingAt(pos_x, pos_y);
     const int32_t n = stop_count;
-    if (building != nullptr && n >= 1 && n <= kScheduleStops) {
-        building->Refresh();
+    if (stop.building != nullptr) {
         const int32_t current = PlannedProduct(*this, s);
         // A product planned at two stops in a row stays on board.
         if (current >= 0 && PlannedProduct(*this, StopBefore(s, n)) != current) {

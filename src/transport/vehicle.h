@@ -14,6 +14,7 @@
 
 #include "platform/file.h"
 #include "state/schedule_stop.h"
+#include "transport/movement_head.h"
 #include "transport/road_marks.h"
 #include "world/pair_list.h"
 
@@ -184,6 +185,9 @@ class CVehicle {
     // them; puts nothing on the map. Shared by the loads of the classes.
     bool ReadRecord(plat::FileHandle file);
     // The 64-byte movement block of the record.
+    // The movement block's position and direction bytes (the writer only
+    // reads through it).
+    MovementHead Head() const;
     void WriteMovementBlock(plat::FileHandle file) const;
     bool ReadMovementBlock(plat::FileHandle file);
     void WriteScreenBox(plat::FileHandle file) const;
@@ -222,6 +226,16 @@ class CVehicle {
     // bought) plans its route there first; true when it did. `stop_served`
     // must be a schedule index.
     bool HeadForServedStop();
+    // The first steps of loading at the served stop, shared by trucks and
+    // trains. `result` is 0 when no stop is served and 1 when the vehicle
+    // heads there first (loading ends with it), -1 otherwise; `building` is
+    // then the stop's building, refreshed, or null when there is none or
+    // the stop count is out of range.
+    struct LoadingStop {
+        int32_t result = -1;
+        CBuilding* building = nullptr;
+    };
+    LoadingStop BeginLoading();
     // Refreshes the information panel when it shows this vehicle.
     void RefreshInfoPanelIfSelected() const;
     // The end of unloading at `building` (on the target stop): the delivering

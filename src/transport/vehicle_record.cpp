@@ -5,6 +5,7 @@
 
 #include "state/le_io.h"
 #include "state/map_field.h"
+#include "transport/movement_head.h"
 #include "transport/vehicle.h"
 #include "transport/wagon.h"
 
@@ -68,19 +69,15 @@ bool CVehicle::ReadScreenBox(plat::FileHandle file) {
     return le::ReadI32Array(file, screen_box, 4) == 16 && le::ReadI32(file, screen_box_spare);
 }
 
+MovementHead CVehicle::Head() const {
+    auto* self = const_cast<CVehicle*>(this);
+    return {&self->pos_x,          &self->pos_y,   self->movement_spare,  &self->phase,
+            &self->drawn_x,        &self->drawn_y, &self->next_direction, &self->direction,
+            &self->prev_direction, &self->left_x,  &self->left_y,         &self->movement_spare[2]};
+}
+
 void CVehicle::WriteMovementBlock(plat::FileHandle file) const {
-    le::WriteU8(file, pos_x);
-    le::WriteU8(file, pos_y);
-    le::WriteBytes(file, movement_spare, 2);
-    le::WriteI32(file, phase);
-    le::WriteU8(file, drawn_x);
-    le::WriteU8(file, drawn_y);
-    le::WriteU8(file, next_direction);
-    le::WriteU8(file, direction);
-    le::WriteU8(file, prev_direction);
-    le::WriteU8(file, left_x);
-    le::WriteU8(file, left_y);
-    le::WriteU8(file, movement_spare[2]);
+    WriteMovementHead(file, Head());
     const int32_t words[11] = {stop_served,   stop_count,    retry_count,     running_cost,
                                junction_node, junction_exit, steps_per_frame, base_speed,
                                accel_counter, speed_limit,   turned};
@@ -91,12 +88,7 @@ void CVehicle::WriteMovementBlock(plat::FileHandle file) const {
 }
 
 bool CVehicle::ReadMovementBlock(plat::FileHandle file) {
-    bool ok = le::ReadU8(file, pos_x) && le::ReadU8(file, pos_y) &&
-              le::ReadBytes(file, movement_spare, 2) == 2 && le::ReadI32(file, phase) &&
-              le::ReadU8(file, drawn_x) && le::ReadU8(file, drawn_y) &&
-              le::ReadU8(file, next_direction) && le::ReadU8(file, direction) &&
-              le::ReadU8(file, prev_direction) && le::ReadU8(file, left_x) &&
-              le::ReadU8(file, left_y) && le::ReadU8(file, movement_spare[2]);
+    bool ok = ReadMovementHead(file, Head());
     int32_t words[11] = {};
     ok = ok && le::ReadI32Array(file, words, 11) == 44;
     ok = ok && le::ReadU8(file, lane) && le::ReadU8(file, reversals) &&

@@ -191,6 +191,15 @@ bool CVehicle::HeadForServedStop() {
     return true;
 }
 
+CVehicle::LoadingStop CVehicle::BeginLoading() {
+    if (stop_served < 0 || stop_served >= kScheduleStops) return {.result = 0};
+    if (HeadForServedStop()) return {.result = 1};
+    CBuilding* building = StopBuildingAt(pos_x, pos_y);
+    if (building == nullptr || stop_count < 1 || stop_count > kScheduleStops) return {};
+    building->Refresh();
+    return {.building = building};
+}
+
 void CVehicle::RefreshInfoPanelIfSelected() const {
     if (selected != 0 && g_pSpielFeld != nullptr && g_pSpielFeld->tool_mode == kInformationTool &&
         g_pHauptDialog != nullptr) {

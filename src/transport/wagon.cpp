@@ -3,6 +3,7 @@
 #include "state/game_state.h"
 #include "state/le_io.h"
 #include "state/map_field.h"
+#include "transport/movement_head.h"
 
 CWagon::CWagon(int32_t x_, int32_t y_, const char* /*name*/, int32_t key, int32_t index_)
     : x(static_cast<uint8_t>(x_)),
@@ -31,22 +32,27 @@ void CWagon::MarkField() {
     field->set_belegt(3);
 }
 
+MovementHead CWagon::Head() const {
+    auto* self = const_cast<CWagon*>(this);
+    return {&self->x,
+            &self->y,
+            self->state_a,
+            &self->phase,
+            &self->drawn_x,
+            &self->drawn_y,
+            &self->next_direction,
+            &self->direction,
+            &self->prev_direction,
+            &self->prev_x,
+            &self->prev_y,
+            &self->state_b};
+}
+
 void CWagon::Save(plat::FileHandle file) const {
     le::WriteBytes(file, spare_bytes, sizeof spare_bytes);
     le::WriteI32Array(file, screen_box, 4);
     le::WriteI32(file, screen_box_spare);
-    le::WriteU8(file, x);
-    le::WriteU8(file, y);
-    le::WriteBytes(file, state_a, sizeof state_a);
-    le::WriteI32(file, phase);
-    le::WriteU8(file, drawn_x);
-    le::WriteU8(file, drawn_y);
-    le::WriteU8(file, next_direction);
-    le::WriteU8(file, direction);
-    le::WriteU8(file, prev_direction);
-    le::WriteU8(file, prev_x);
-    le::WriteU8(file, prev_y);
-    le::WriteU8(file, state_b);
+    WriteMovementHead(file, Head());
     le::WriteI32Array(file, state_c, 2);
     le::WriteI32(file, index);
     le::WriteI32Array(file, state_d, 9);
@@ -61,13 +67,7 @@ bool CWagon::Load(plat::FileHandle file) {
     bool ok = le::ReadBytes(file, spare_bytes, sizeof spare_bytes) == sizeof spare_bytes;
     ok = ok && le::ReadI32Array(file, screen_box, 4) == 16;
     ok = ok && le::ReadI32(file, screen_box_spare);
-    ok = ok && le::ReadU8(file, x) && le::ReadU8(file, y);
-    ok = ok && le::ReadBytes(file, state_a, sizeof state_a) == sizeof state_a;
-    ok = ok && le::ReadI32(file, phase);
-    ok = ok && le::ReadU8(file, drawn_x) && le::ReadU8(file, drawn_y);
-    ok = ok && le::ReadU8(file, next_direction) && le::ReadU8(file, direction) &&
-         le::ReadU8(file, prev_direction);
-    ok = ok && le::ReadU8(file, prev_x) && le::ReadU8(file, prev_y) && le::ReadU8(file, state_b);
+    ok = ok && ReadMovementHead(file, Head());
     ok = ok && le::ReadI32Array(file, state_c, 2) == 8;
     ok = ok && le::ReadI32(file, index);
     ok = ok && le::ReadI32Array(file, state_d, 9) == 36;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/file.h"
+#include "transport/movement_head.h"
 
 // Bytes of a wagon record: 5 spare bytes, the 20-byte screen box, the 64-byte
 // state block and five 32-bit words.
@@ -21,6 +22,9 @@ class CWagon {
     // tunnel keeps the field from being the wagon's.
     void ReleaseField();
     // Short writes set g_WriteError.
+    // The record's position and direction bytes (the writer only reads
+    // through it).
+    MovementHead Head() const;
     void Save(plat::FileHandle file) const;
     // Reads the record written by Save; true when all of it arrived. Puts
     // nothing on the map (see MarkField).

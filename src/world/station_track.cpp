@@ -6,26 +6,13 @@
 #include "state/map_field.h"
 #include "state/statistics.h"
 #include "world/build_helper.h"
+#include "world/construction_costs.h"
 #include "world/field_queries.h"
 #include "world/way_network.h"
 
 namespace {
 
 constexpr int32_t kStationRowLength = 4;
-
-// Price of one new track field under a station.
-int32_t StationTrackPrice(int32_t wayType) {
-    switch (wayType) {
-        case kWayRail:
-            return 290;
-        case kWayMonorail:
-            return 360;
-        case kWaySuperconductor:
-            return 420;
-        default:
-            return 0;
-    }
-}
 
 }  // namespace
 
@@ -52,7 +39,8 @@ void CWayNetwork::LayStationTrack(int32_t x, int32_t y, int32_t player) {
     }
     if (wayType == 0) return;
 
-    const int32_t price = StationTrackPrice(wayType);
+    // A new track field under a station costs what a laid track field costs.
+    const int32_t price = IsTrackWay(wayType) ? WayFieldPrice(wayType) : 0;
     const bool payer = player >= 0 && player < kPlayerCount && g_pGameState != nullptr;
     for (int32_t k = 0; k < kStationRowLength; ++k) {
         MapField* field = FieldAt(firstX + dx * k, firstY + dy * k);
