@@ -117,8 +117,13 @@ TEST_F(BridgeTest, CodesPiecesAndDirectionsDoNotDependOnTheDragDirection) {
 
 TEST_F(BridgeTest, GravelIsFreeInTheEditorOtherWaysAreNot) {
     GS().game_mode = kModeEditor;
+    for (const auto& [x, y] : {std::pair{9, 9}, std::pair{11, 12}, std::pair{10, 15}}) {
+        F(x, y).set_forest_flag(true);  // beside the ends and the span: cleared
+        F(x, y).set_data_word(0x55);
+    }
     Net().SetWayType(kWayGravelRoad - 1);
     ASSERT_EQ(Net().BuildBridge(10, 10, 10, 14, 0), 1);
+    EXPECT_FALSE(F(9, 9).forest_flag() || F(11, 12).forest_flag() || F(10, 15).forest_flag());
     EXPECT_EQ(Cash(), kStartCash);
     EXPECT_EQ(NetworkLength(), 5);
     EXPECT_EQ(MeasureBridgeRun(10, 10), 0);
@@ -181,18 +186,6 @@ TEST_F(BridgeTest, EndAndSideRules) {
     F(30, 12).set_teile_art(1);
     ASSERT_EQ(Net().BuildBridge(30, 10, 30, 14, 0), 1);
     EXPECT_FALSE(SameWorld(before, TakeSnapshot()));
-}
-
-TEST_F(BridgeTest, ForestBesideTheEndsAndSpanIsCleared) {
-    for (const auto& [x, y] : {std::pair{9, 9}, std::pair{11, 12}, std::pair{10, 15}}) {
-        F(x, y).set_forest_flag(true);
-        F(x, y).set_data_word(0x55);
-    }
-    Net().SetWayType(kWayGravelRoad - 1);
-    ASSERT_EQ(Net().BuildBridge(10, 10, 10, 14, 0), 1);
-    EXPECT_FALSE(F(9, 9).forest_flag());
-    EXPECT_FALSE(F(11, 12).forest_flag());
-    EXPECT_FALSE(F(10, 15).forest_flag());
 }
 
 TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridge) {

@@ -60,11 +60,21 @@ TEST_F(DemolitionTest, RemovalPricesByWayTypeAndTheNetworkLengthFloor) {
         EXPECT_EQ(cash - Cash(), c.price) << c.wayType;
         row += 3;
     }
+    // A city street is paid for like gravel but leaves the network length.
+    F(40, 40).set_wegtyp(kWayCityStreet);
+    F(40, 40).set_wegteil(1);
+    F(40, 40).set_stadtnum(2);
+    const int32_t length = NetworkLength();
+    int64_t cash = Cash();
+    Demolish(40, 40, 40, 40);
+    EXPECT_EQ(F(40, 40).wegtyp(), 0);
+    EXPECT_EQ(cash - Cash(), 440);
+    EXPECT_EQ(NetworkLength(), length);
     ClearStatistics();
     Net().DemolishWayField(10, 10, 0);
     EXPECT_EQ(NetworkLength(), 0);  // not below 0
     GS().game_mode = kModeEditor;
-    const int64_t cash = Cash();
+    cash = Cash();
     Net().DemolishWayField(12, 10, 0);
     F(40, 40).set_wegtyp(kWayCityStreet);
     F(40, 40).set_wegteil(1);
@@ -191,29 +201,21 @@ TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 50, 50));
 }
 
-TEST_F(DemolitionTest, ATruckDepotWithAVehicleStays) {
+TEST_F(DemolitionTest, ATruckDepotOrABridgeWithAVehicleStays) {
     Place(6, 2, 50, 50);  // facing south
     F(50, 50).set_belegt(1);
+    Net().SetWayType(kWayAsphaltRoad - 1);
+    ASSERT_EQ(Net().BuildBridge(40, 40, 40, 45, 0), 1);
+    services_.AddVehicle(40, 42, kDirS).on_bridge = 1;
     const WorldSnapshot before = TakeSnapshot();
     Demolish(50, 50, 50, 50);
+    Demolish(40, 40, 40, 40);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     EXPECT_TRUE(Services().buildings.demolished.empty());
     F(50, 50).set_belegt(0);
     Demolish(50, 50, 50, 50);
     ASSERT_EQ(Services().buildings.demolished.size(), 1u);
     EXPECT_EQ(Services().buildings.demolished[0], 6);
-}
-
-TEST_F(DemolitionTest, ACityStreetLeavesTheNetworkLengthAlone) {
-    DragRoad(10, 10, 12, 10, kWayGravelRoad);
-    F(40, 40).set_wegtyp(kWayCityStreet);
-    F(40, 40).set_wegteil(1);
-    F(40, 40).set_stadtnum(2);
-    const int64_t cash = Cash();
-    Demolish(40, 40, 40, 40);
-    EXPECT_EQ(F(40, 40).wegtyp(), 0);
-    EXPECT_EQ(cash - Cash(), 440);
-    EXPECT_EQ(NetworkLength(), 3);
 }
 
 TEST_F(DemolitionTest, TunnelAndBridgeEndsTakeTheWholeRun) {
@@ -239,15 +241,6 @@ TEST_F(DemolitionTest, TunnelAndBridgeEndsTakeTheWholeRun) {
     for (int32_t y = 40; y <= 45; ++y) EXPECT_FALSE(F(40, y).bridge_flag()) << y;
     EXPECT_EQ(cash - Cash(), 3 * 290 + 6 * 160);
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 60, 60));
-}
-
-TEST_F(DemolitionTest, AVehicleOnABridgeKeepsItUncharged) {
-    Net().SetWayType(kWayAsphaltRoad - 1);
-    ASSERT_EQ(Net().BuildBridge(40, 40, 40, 45, 0), 1);
-    services_.AddVehicle(40, 42, kDirS).on_bridge = 1;
-    const WorldSnapshot before = TakeSnapshot();
-    Demolish(40, 40, 40, 40);
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
 }  // namespace

@@ -33,20 +33,18 @@ class ScriptedRand {
 };
 
 TEST(LandPasses, EdgeRuleLetsACellBeAsHighAsItsDistanceToTheEdge) {
-    EXPECT_TRUE(StampCellAllowed(13, 100, 13));
-    EXPECT_FALSE(StampCellAllowed(12, 100, 13));
-    EXPECT_TRUE(StampCellAllowed(14, 100, 14));
-    EXPECT_TRUE(StampCellAllowed(14, 100, 15));  // 14 fields from the edge is enough for all
-    EXPECT_FALSE(StampCellAllowed(13, 100, 15));
-    // The far edges count to 254, in both axes.
-    EXPECT_TRUE(StampCellAllowed(100, 254 - 13, 13));
-    EXPECT_FALSE(StampCellAllowed(100, 254 - 12, 13));
-    EXPECT_FALSE(StampCellAllowed(254 - 12, 100, 13));
-    // Height 0 may lie anywhere on 0..254, nothing on 255 or below 0.
-    EXPECT_TRUE(StampCellAllowed(0, 0, 0));
-    EXPECT_TRUE(StampCellAllowed(254, 254, 0));
-    EXPECT_FALSE(StampCellAllowed(255, 100, 0));
-    EXPECT_FALSE(StampCellAllowed(100, -1, 0));
+    // 14 fields from the edge is enough for every height; the far edges
+    // count to 254 in both axes; height 0 may lie anywhere on 0..254.
+    const struct {
+        int32_t x, y, height;
+        bool allowed;
+    } cases[] = {{13, 100, 13, true},        {12, 100, 13, false},       {14, 100, 14, true},
+                 {14, 100, 15, true},        {13, 100, 15, false},       {100, 254 - 13, 13, true},
+                 {100, 254 - 12, 13, false}, {254 - 12, 100, 13, false}, {0, 0, 0, true},
+                 {254, 254, 0, true},        {255, 100, 0, false},       {100, -1, 0, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(StampCellAllowed(c.x, c.y, c.height), c.allowed) << c.x << ", " << c.y;
+    }
 }
 
 TEST(LandPasses, EdgeRuleHoldsCellByCellUnderAStamp) {

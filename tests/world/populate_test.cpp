@@ -193,18 +193,6 @@ class FlatWorld : public WorldGenTest {
     }
 };
 
-TEST_F(FlatWorld, NoWoodsPlantsNothing) {
-    GS().ng_forests = 0;
-    GS().forest_density = 2;
-    ProgressProbe probe;
-    Terrain().GenerateWoods();
-    for (const MapField& f : GS().fields) ASSERT_FALSE(f.forest_flag());
-    EXPECT_EQ(probe.screen.stage, 2);
-    EXPECT_EQ(probe.screen.total, 1);
-    EXPECT_EQ(probe.screen.stage_done[2], 1);
-    EXPECT_EQ(GS().forest_density, 2);
-}
-
 TEST_F(FlatWorld, ForestsSkipBuildingsWaysBridgesAndWaterAndKeepOldTrees) {
     F(100, 100).set_building_flag(true);
     F(100, 100).set_geb_num(5);
@@ -244,7 +232,17 @@ TEST_F(FlatWorld, ForestsSkipBuildingsWaysBridgesAndWaterAndKeepOldTrees) {
     EXPECT_FALSE(F(103, 111).forest_flag());
 }
 
-TEST_F(FlatWorld, ForestRadiusAtTheEdgeAndOfZeroPlantsNothing) {
+TEST_F(FlatWorld, NoWoodsAndForestRadiiAtTheEdgeOrOfZeroPlantNothing) {
+    GS().ng_forests = 0;
+    GS().forest_density = 2;
+    {
+        ProgressProbe probe;
+        Terrain().GenerateWoods();
+        EXPECT_EQ(probe.screen.stage, 2);
+        EXPECT_EQ(probe.screen.total, 1);
+        EXPECT_EQ(probe.screen.stage_done[2], 1);
+        EXPECT_EQ(GS().forest_density, 2);
+    }
     GS().forest_density = 3;
     plat::Srand(3);
     Terrain().PlantForest(50, 50, 50, 50);    // radius 0

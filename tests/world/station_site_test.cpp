@@ -2,289 +2,43 @@
 // the four orientations are not a rotation of each other, so each is pinned
 // by a table of accepted sites around a station of each orientation.
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "construction_fixture.h"
 #include "world/field_queries.h"
 
 namespace {
 
-// Site anchors x 92..108 (columns), y 94..107 (rows) around a station of
-// length 2 placed at (100, 100); '#' accepted, '.' refused. Index
-// (existing - 6) * 4 + (site - 6).
-const char* const kGoldenSites[16] = {
-    // existing 6 site 6
-    R"(
-#################
-#################
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-#################
-#################
-#################
-#################
-)",
-    // existing 6 site 7
-    R"(
-#################
-#################
-###..........####
-###..........####
-###..........####
-###..........####
-###..........####
-###..........####
-###..........####
-###.........#####
-#######....######
-#################
-#################
-#################
-)",
-    // existing 6 site 8
-    R"(
-#################
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-#################
-#################
-#################
-#################
-#################
-)",
-    // existing 6 site 9
-    R"(
-#################
-#################
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-#################
-#################
-#################
-#################
-)",
-    // existing 7 site 6
-    R"(
-#################
-#################
-#####.........###
-#####.........###
-####..........###
-####..........###
-####..........###
-####..........###
-####..........###
-####..........###
-####..........###
-#################
-#################
-#################
-)",
-    // existing 7 site 7
-    R"(
-#################
-#################
-###..........####
-###..........####
-###..........####
-###..........####
-####.........####
-###..........####
-###..........####
-###..........####
-###..........####
-#################
-#################
-#################
-)",
-    // existing 7 site 8
-    R"(
-#################
-#####.........###
-#####.........###
-#####.........###
-####..........###
-####..........###
-####..........###
-####..........###
-####..........###
-####..........###
-####.......######
-#################
-#################
-#################
-)",
-    // existing 7 site 9
-    R"(
-#################
-#################
-####..........###
-####..........###
-####..........###
-####..........###
-#####.........###
-####..........###
-####..........###
-####..........###
-####..........###
-#################
-#################
-#################
-)",
-    // existing 8 site 6
-    R"(
-#################
-#################
-####....#....####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-#################
-#################
-)",
-    // existing 8 site 7
-    R"(
-#################
-#################
-######.......####
-###..........####
-###..........####
-###..........####
-###..........####
-###..........####
-###..........####
-###.........#####
-###.........#####
-###.........#####
-#################
-#################
-)",
-    // existing 8 site 8
-    R"(
-#################
-####....#....####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-#################
-#################
-#################
-)",
-    // existing 8 site 9
-    R"(
-#################
-#################
-######.......####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-####.........####
-#################
-#################
-)",
-    // existing 9 site 6
-    R"(
-#################
-#################
-####........#####
-####........#####
-####........#####
-####........#####
-####.........####
-####.........####
-####.........####
-####.........####
-####........#####
-#################
-#################
-#################
-)",
-    // existing 9 site 7
-    R"(
-#################
-#################
-###........######
-###........######
-###........######
-###........######
-###........######
-###........######
-###........######
-###........######
-###........######
-#################
-#################
-#################
-)",
-    // existing 9 site 8
-    R"(
-#################
-####........#####
-####........#####
-####........#####
-####........#####
-####.........####
-####.........####
-####.........####
-####.........####
-####........#####
-####.......######
-#################
-#################
-#################
-)",
-    // existing 9 site 9
-    R"(
-#################
-#################
-####........#####
-####........#####
-####........#####
-####........#####
-####........#####
-####........#####
-####........#####
-####........#####
-####........#####
-#################
-#################
-#################
-)",
+// The site anchors x 92..108, y 94..107 that a station of length 2 at
+// (100, 100) refuses: a box, less a few holes that are accepted.
+struct Box {
+    int32_t x0, y0, x1, y1;
+    bool Holds(int32_t x, int32_t y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+};
+struct SiteTable {
+    int32_t existing, site;
+    Box refused;
+    std::vector<Box> holes;
+};
+const SiteTable kSiteTables[] = {
+    {6, 6, {96, 96, 104, 103}, {}},
+    {6, 7, {95, 96, 104, 104}, {{104, 103, 104, 104}, {95, 104, 98, 104}, {103, 104, 103, 104}}},
+    {6, 8, {96, 95, 104, 102}, {}},
+    {6, 9, {96, 96, 104, 103}, {}},
+    {7, 6, {96, 96, 105, 104}, {{96, 96, 96, 97}}},
+    {7, 7, {95, 96, 104, 104}, {{95, 100, 95, 100}}},
+    {7, 8, {96, 95, 105, 104}, {{96, 95, 96, 97}, {103, 104, 105, 104}}},
+    {7, 9, {96, 96, 105, 104}, {{96, 100, 96, 100}}},
+    {8, 6, {96, 96, 104, 105}, {{100, 96, 100, 96}}},
+    {8, 7, {95, 96, 104, 105}, {{95, 96, 97, 96}, {104, 103, 104, 105}}},
+    {8, 8, {96, 95, 104, 104}, {{100, 95, 100, 95}}},
+    {8, 9, {96, 96, 104, 105}, {{96, 96, 97, 96}}},
+    {9, 6, {96, 96, 104, 104}, {{104, 96, 104, 99}, {104, 104, 104, 104}}},
+    {9, 7, {95, 96, 102, 104}, {}},
+    {9, 8, {96, 95, 104, 104}, {{104, 95, 104, 98}, {104, 103, 104, 104}, {103, 104, 103, 104}}},
+    {9, 9, {96, 96, 103, 104}, {}},
 };
 
 class StationSiteTest : public ConstructionTest {
@@ -314,14 +68,20 @@ class StationSiteTest : public ConstructionTest {
     }
 };
 
-TEST_F(StationSiteTest, GoldenTablesAroundAStationOfEachOrientation) {
-    for (int32_t existing = 6; existing <= 9; ++existing) {
+TEST_F(StationSiteTest, AcceptedSitesAroundAStationOfEachOrientation) {
+    for (const SiteTable& t : kSiteTables) {
         ClearBuildings();
-        Place(1, existing, 100, 100).length = 2;
-        for (int32_t site = 6; site <= 9; ++site) {
-            EXPECT_EQ(Table(site), kGoldenSites[(existing - 6) * 4 + site - 6])
-                << "existing " << existing << " site " << site;
+        Place(1, t.existing, 100, 100).length = 2;
+        std::string expected = "\n";
+        for (int32_t y = 94; y <= 107; ++y) {
+            for (int32_t x = 92; x <= 108; ++x) {
+                const bool hole = std::any_of(t.holes.begin(), t.holes.end(),
+                                              [&](const Box& b) { return b.Holds(x, y); });
+                expected += t.refused.Holds(x, y) && !hole ? '.' : '#';
+            }
+            expected += '\n';
         }
+        EXPECT_EQ(Table(t.site), expected) << "existing " << t.existing << " site " << t.site;
     }
 }
 
@@ -446,22 +206,19 @@ TEST_F(StationExtensionTest, RefusalCodesAndTheLastFailingOneIsKept) {
 }
 
 TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFive) {
-    Place(1, 8, 100, 100);  // grows south: the new line is row 102
-    Place(2, 8, 100, 106);  // a station head four rows beyond it
-    const WorldSnapshot before = TakeSnapshot();
-    EXPECT_EQ(Extend(100, 100), 5);
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-}
-
-TEST_F(StationExtensionTest, TheBandIsOneFieldWiderThanTheStationAtEachEnd) {
+    // The band is the four rows beyond the new line, one field wider than
+    // the station at each end.
     Place(1, 8, 100, 100);  // grows south: new line row 102, band rows 103..106
-    Place(2, 7, 104, 103);  // columns 104..105: only column 104 lies in the band
+    Place(2, 8, 100, 106);  // a station head at the band's far row
+    Place(3, 8, 150, 100);
+    Place(4, 7, 154, 103);  // columns 154..155: only column 154 lies in the band
+    Place(5, 8, 200, 100);
+    Place(6, 7, 205, 103);  // one column further: clear of the band
     const WorldSnapshot before = TakeSnapshot();
     EXPECT_EQ(Extend(100, 100), 5);
+    EXPECT_EQ(Extend(150, 100), 5);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-    Place(3, 8, 150, 100);
-    Place(4, 7, 155, 103);  // one column further: clear of the band
-    EXPECT_EQ(Extend(150, 100), 0);
+    EXPECT_EQ(Extend(200, 100), 0);
 }
 
 TEST_F(StationExtensionTest, ForestOnTheNewLineAndInTheBandIsNoTerminal) {
@@ -479,6 +236,10 @@ TEST_F(StationExtensionTest, ForestOnTheNewLineAndInTheBandIsNoTerminal) {
 }
 
 TEST_F(StationExtensionTest, NearTheMapEdgeTheLineIsUnsuitable) {
+    const WorldSnapshot empty = TakeSnapshot();
+    EXPECT_EQ(Extend(50, 50), 0);  // no station: only the panel is redrawn
+    EXPECT_EQ(Shown(), 0);
+    EXPECT_TRUE(SameWorld(empty, TakeSnapshot()));
     Place(1, 6, 100, 6);  // head row 7; new line row 5, band up to row 1
     EXPECT_EQ(Extend(100, 7), 0);
     const WorldSnapshot before = TakeSnapshot();
@@ -486,13 +247,6 @@ TEST_F(StationExtensionTest, NearTheMapEdgeTheLineIsUnsuitable) {
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     Place(2, 9, 2, 100);  // head column 3, grows west: new line column 1
     EXPECT_EQ(Extend(3, 100), 4);
-}
-
-TEST_F(StationExtensionTest, AFieldWithoutAStationOnlyRedrawsThePanel) {
-    const WorldSnapshot before = TakeSnapshot();
-    EXPECT_EQ(Extend(50, 50), 0);
-    EXPECT_EQ(Shown(), 0);
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
 }  // namespace

@@ -74,49 +74,27 @@ TEST_F(TerrainTest, ARaisedCornerPushesItsNeighboursAndCostsPerStep) {
     EXPECT_TRUE(Smooth(90, 90, 110, 110));
 }
 
-TEST_F(TerrainTest, HeightLimits) {
-    for (int32_t k = 0; k < 11; ++k) Raise(128, 128);
-    ASSERT_EQ(H(128, 128), 13);
-    Raise(128, 128);
+TEST_F(TerrainTest, HeightLimitsAndTheEdgeRule) {
+    for (int32_t k = 0; k < 12; ++k) Raise(128, 128);
     EXPECT_EQ(H(128, 128), 14);
-    const WorldSnapshot top = TakeSnapshot();
-    EXPECT_EQ(Terrain().PreviewRaiseCost(128, 128), -1);
-    Terrain().RaiseLand(128, 128, 0);
-    EXPECT_TRUE(SameWorld(top, TakeSnapshot(), true));
-    EXPECT_TRUE(Smooth(100, 100, 150, 150));
-
-    // Near the edge a corner may rise to h + 1 only h + 1 fields in.
+    // Near an edge a corner may rise to h + 1 only h + 1 fields in; the far
+    // edges count to 254. Lowering has no edge rule, water goes no lower.
     SetHeights(0, 90, 20, 110, 5);
-    const WorldSnapshot edge = TakeSnapshot();
-    Terrain().RaiseLand(5, 100, 0);
-    EXPECT_TRUE(SameWorld(edge, TakeSnapshot(), true));
-    Raise(6, 100);
-    EXPECT_EQ(H(6, 100), 6);
-
-    // Lowering water does nothing; lowering has no edge rule.
-    SetHeights(200, 200, 210, 210, 0);
-    const WorldSnapshot water = TakeSnapshot();
-    EXPECT_EQ(Terrain().PreviewLowerCost(205, 205), -1);
-    Terrain().LowerLand(205, 205, 0);
-    EXPECT_TRUE(SameWorld(water, TakeSnapshot(), true));
-    Lower(0, 50);
-    EXPECT_EQ(H(0, 50), 1);
-}
-
-TEST_F(TerrainTest, TheFarEdgesLimitRaisingAsTheNearOnesDo) {
-    // Counted to 254: a corner of height 5 rises only 6 fields from it.
     SetHeights(230, 90, 255, 110, 5);
     SetHeights(90, 230, 110, 255, 5);
-    for (const auto& [x, y] : {std::pair{249, 100}, std::pair{100, 249}}) {
-        const WorldSnapshot before = TakeSnapshot();
-        EXPECT_EQ(Terrain().PreviewRaiseCost(x, y), -1);
-        Terrain().RaiseLand(x, y, 0);
-        EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true)) << x << ", " << y;
+    SetHeights(200, 200, 210, 210, 0);
+    const struct {
+        int32_t x, y;
+        bool raise, refused;
+    } cases[] = {{128, 128, true, true},  {5, 100, true, true},    {6, 100, true, false},
+                 {249, 100, true, true},  {248, 100, true, false}, {100, 249, true, true},
+                 {100, 248, true, false}, {205, 205, false, true}, {0, 50, false, false}};
+    for (const auto& c : cases) {
+        const int32_t before = H(c.x, c.y);
+        EXPECT_EQ(Change(c.raise, c.x, c.y) == 0, c.refused) << c.x << ", " << c.y;
+        EXPECT_EQ(H(c.x, c.y), c.refused ? before : before + (c.raise ? 1 : -1));
     }
-    Raise(248, 100);
-    Raise(100, 248);
-    EXPECT_EQ(H(248, 100), 6);
-    EXPECT_EQ(H(100, 248), 6);
+    EXPECT_TRUE(Smooth(100, 100, 150, 150));
 }
 
 TEST_F(TerrainTest, ATunnelKeepsARoofOfEveryShapeButTheThinOnes) {
@@ -233,30 +211,6 @@ TEST_F(TerrainTest, ObstaclesRefuseAndMarkTheFirstOne) {
     // A field pushed along by the marking pass counts too.
     Raise(100, 100);
     refusedBy([](MapField& f) { f.set_wegtyp(kWayRail); }, 98, 98);
-}
-
-TEST_F(TerrainTest, LoweringOverATunnelKeepsItsRoof) {
-    SetHeights(10, 45, 30, 50, 3);
-    Net().SetWayType(kWayRail - 1);
-    ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
-    ASSERT_TRUE(F(20, 44).tportal());
-    // Down to the tunnel's level with a shape that leaves no roof.
-    WorldSnapshot before = TakeSnapshot();
-    Terrain().LowerLand(21, 47, 0);  // field (20, 47) would get shape 11
-    EXPECT_EQ(Terrain().refused, 1);
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
-    Terrain().LowerLand(20, 47, 0);  // below the tunnel's level
-    EXPECT_EQ(Terrain().refused, 1);
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
-
-    // With a higher hill above, lowering to the tunnel's level with shape 10
-    // is allowed.
-    SetHeights(15, 46, 25, 48, 4);
-    Lower(20, 47);
-    EXPECT_EQ(Terrain().refused, 0);
-    EXPECT_EQ(H(20, 47), 3);
-    EXPECT_EQ(F(20, 47).teile_diff(), 10);
-    EXPECT_TRUE(F(20, 47).tunnel());
 }
 
 TEST_F(TerrainTest, TheBrushRaisesTheLowestCornersOfItsSquare) {

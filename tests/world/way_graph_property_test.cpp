@@ -5,11 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <bit>
-#include <memory>
-
-#include "construction_fixture.h"
 #include "platform/random.h"
 #include "world/way_piece_tables.h"
 #include "world_fixture.h"
@@ -96,26 +91,6 @@ class GraphPropertyTest : public WorldTest {
         RefitBox(x - 1, y - 1, x + 1, y + 1);
     }
 
-    std::string Dump() {
-        std::string out = "\n";
-        char buf[64];
-        for (int32_t y = kY0; y < kY0 + kSize; ++y) {
-            for (int32_t x = kX0; x < kX0 + kSize; ++x) {
-                const MapField& f = F(x, y);
-                if (f.wegtyp() == 0) {
-                    out += "  .     ";
-                    continue;
-                }
-                snprintf(buf, sizeof buf, "%d%c%2d%x%x%2d", f.wegtyp(), f.knoten() ? '*' : ' ',
-                         f.wegteil(), f.richtung(), f.gleisr(), f.knotennummer() % 100);
-                out += buf;
-                out += " ";
-            }
-            out += "\n";
-        }
-        return out;
-    }
-
     // Compares the kept graph with one built from the map alone.
     ::testing::AssertionResult MatchesRebuild() {
         return GraphMatchesMap(Net(), kX0 - 1, kY0 - 1, kX0 + kSize, kY0 + kSize);
@@ -132,7 +107,7 @@ TEST_F(GraphPropertyTest, IncrementalGraphMatchesAFreshBuild) {
                 LayRandomRun();
             }
             if (op % 25 == 24) {
-                ASSERT_TRUE(MatchesRebuild()) << "seed " << seed << " op " << op << Dump();
+                ASSERT_TRUE(MatchesRebuild()) << "seed " << seed << " op " << op;
             }
         }
         // Clear the area for the next seed.

@@ -39,12 +39,6 @@ TEST_F(LinkingTest, CrossingsJoinedByPlainFieldsAreLinkedBothWays) {
     EXPECT_EQ(LinkTarget(10, 20, W), 0);
     EXPECT_EQ(F(10, 19).knotennummer(), 0);
     EXPECT_TRUE(MirrorInvariantHolds(Net()));
-}
-
-TEST_F(LinkingTest, DeadEndClearsAnEarlierLink) {
-    TwoCrossings();
-    LinkBox(0, 0, 30, 30);
-    ASSERT_NE(LinkTarget(10, 20, E), 0);
     // The road is cut at (12, 20): from (10, 20) it now ends at (11, 20).
     F(12, 20).set_wegtyp(0);
     F(12, 20).set_wegteil(0);
@@ -197,7 +191,7 @@ TEST_F(LinkingTest, RelinkOnALoopWithoutNodesChangesNothing) {
     EXPECT_EQ(Net().UnlinkFromField(100, 100, kDirE), 0);
 }
 
-TEST_F(LinkingTest, RelinkRebuildsTheLinksOfTheFarNode) {
+TEST_F(LinkingTest, RelinkAndUnlinkTouchTheFarNodeOfTheStretch) {
     TwoCrossings();
     // Only the far crossing is linked, from a plain field of the stretch.
     EXPECT_EQ(Net().RelinkField(12, 20, kDirE), 1);
@@ -205,10 +199,7 @@ TEST_F(LinkingTest, RelinkRebuildsTheLinksOfTheFarNode) {
     EXPECT_EQ(LinkCost(14, 20, W), 4);
     EXPECT_EQ(Net().RelinkField(12, 20, kDirN), 0);  // no way to the north
     EXPECT_EQ(Net().RelinkField(10, 19, kDirN), 0);  // the stub ends at once
-}
-
-TEST_F(LinkingTest, UnlinkClearsTheFarNodesLinkBack) {
-    TwoCrossings();
+    // Unlinking clears the far node's link back only.
     LinkBox(0, 0, 30, 30);
     EXPECT_EQ(Net().UnlinkFromField(12, 20, kDirE), 1);
     EXPECT_EQ(LinkTarget(14, 20, W), 0);

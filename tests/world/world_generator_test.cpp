@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 
 #include <unistd.h>
 
+#include "landscape_templates.h"
 #include "platform/random.h"
 #include "world/gen_progress_screen.h"
 #include "world/land_passes.h"
@@ -39,28 +41,13 @@ class OwnTemplates {
     std::string path;
 };
 
-struct Stamp {
-    int32_t kind, size_x, size_y;
-    uint8_t height;  // every cell
-};
-
-std::vector<uint8_t> TemplateFile(const std::vector<Stamp>& stamps) {
-    std::vector<uint8_t> b;
-    auto put32 = [&](int32_t v) {
-        for (int i = 0; i < 4; ++i) b.push_back(uint8_t(uint32_t(v) >> (8 * i)));
-    };
-    put32(int32_t(stamps.size()));
-    int32_t offset = 0;
-    for (const Stamp& s : stamps) {
-        b.push_back(uint8_t(s.kind));
-        b.insert(b.end(), 3, 0);
-        put32(s.size_x);
-        put32(s.size_y);
-        put32(offset);
-        offset += s.size_x * s.size_y;
+// A template file of stamps whose cells all have one height.
+std::vector<uint8_t> TemplateFile(const std::vector<std::array<int32_t, 4>>& stamps) {
+    std::vector<standin::LandscapeStamp> out;
+    for (const auto& [kind, sx, sy, height] : stamps) {
+        out.push_back({kind, sx, sy, std::vector<uint8_t>(size_t(sx * sy), uint8_t(height))});
     }
-    for (const Stamp& s : stamps) b.insert(b.end(), size_t(s.size_x * s.size_y), s.height);
-    return b;
+    return standin::EncodeLandscapeFile(out);
 }
 
 int32_t MaxHeight() {
@@ -114,9 +101,15 @@ TEST_F(WorldGenerator, MissingOrDamagedTemplatesLeaveAFlatWaterWorld) {
 TEST_F(WorldGenerator, NoMountainsWithoutMountainsInSpringAndSummer) {
     // Low land of height 2 in kinds 1..3, peaks of 13 in every mountain kind.
     OwnTemplates own;
-    const std::vector<Stamp> stamps = {{1, 20, 20, 2}, {2, 8, 8, 2},   {3, 6, 6, 2},  {5, 5, 5, 13},
-                                       {8, 5, 5, 13},  {11, 5, 5, 13}, {14, 5, 5, 13}};
-    for (int32_t season = 1; season <= 3; ++season) own.Write(season, TemplateFile(stamps));
+    for (int32_t season = 1; season <= 3; ++season) {
+        own.Write(season, TemplateFile({{1, 20, 20, 2},
+                                        {2, 8, 8, 2},
+                                        {3, 6, 6, 2},
+                                        {5, 5, 5, 13},
+                                        {8, 5, 5, 13},
+                                        {11, 5, 5, 13},
+                                        {14, 5, 5, 13}}));
+    }
     UseDataFolder(own.path);
     GS().ng_forests = 0;
     GS().ng_mountains = 0;

@@ -21,61 +21,44 @@
 namespace worldgen {
 namespace {
 
+// Colours 1..15 are land by height, then the contents.
 enum Colour : uint8_t {
-    kLand = 0,  // + height 1..15
     kWater = 16,
-    kForest = 17,
-    kStreet = 18,
-    kHouse = 19,
-    kMine = 20,
-    kLumberMill = 21,
-    kChemicalPlant = 22,
-    kSteelMill = 23,
-    kOtherBuilding = 24,
+    kForest,
+    kStreet,
+    kHouse,
+    kMine,
+    kLumberMill,
+    kChemicalPlant,
+    kSteelMill,
+    kOtherBuilding
 };
 
 plat::RgbTable MapColours() {
     plat::RgbTable c{};
-    // Green lowland, yellow-green hills, brown mountains, grey and white peaks.
-    const std::array<uint8_t, 3> heights[16] = {
-        {0, 0, 0},       {110, 190, 90},  {100, 175, 80},  {90, 160, 70},
-        {150, 170, 70},  {170, 160, 70},  {160, 130, 70},  {145, 110, 60},
-        {130, 95, 55},   {150, 140, 135}, {170, 165, 160}, {195, 190, 190},
-        {225, 225, 225}, {240, 240, 240}, {250, 250, 250}, {255, 255, 255},
-    };
-    for (int h = 1; h <= 15; ++h) c[kLand + h] = heights[h];
-    c[kWater] = {40, 90, 200};
-    c[kForest] = {20, 90, 30};
-    c[kStreet] = {40, 40, 40};
-    c[kHouse] = {210, 60, 50};
-    c[kMine] = {255, 215, 0};
-    c[kLumberMill] = {150, 80, 20};
-    c[kChemicalPlant] = {230, 0, 230};
-    c[kSteelMill] = {0, 230, 230};
-    c[kOtherBuilding] = {255, 255, 255};
+    // Green lowland turning brown with height, then grey to white peaks.
+    for (int h = 1; h <= 15; ++h) {
+        c[h] = h < 9 ? std::array<uint8_t, 3>{uint8_t(90 + 10 * h), uint8_t(190 - 10 * h), 70}
+                     : std::array<uint8_t, 3>{uint8_t(100 + 10 * h), uint8_t(100 + 10 * h),
+                                              uint8_t(100 + 10 * h)};
+    }
+    const std::array<uint8_t, 3> contents[] = {{40, 90, 200}, {20, 90, 30},  {40, 40, 40},
+                                               {210, 60, 50}, {255, 215, 0}, {150, 80, 20},
+                                               {230, 0, 230}, {0, 230, 230}, {255, 255, 255}};
+    for (int k = 0; k < 9; ++k) c[kWater + k] = contents[k];
     return c;
 }
 
 Colour FieldColour(const MapField& f) {
     if (f.building_flag() && !f.no_building_mask()) {
-        switch (f.geb_typ()) {
-            case 10:
-                return kMine;
-            case 11:
-                return kLumberMill;
-            case 12:
-                return kChemicalPlant;
-            case 13:
-                return kSteelMill;
-            default:
-                return kOtherBuilding;
-        }
+        return f.geb_typ() >= 10 && f.geb_typ() <= 13 ? Colour(kMine + f.geb_typ() - 10)
+                                                      : kOtherBuilding;
     }
     if (f.wegtyp() == kWayCityStreet && f.wegteil() != 0) return kStreet;
     if (f.stadtnum() != 0 && f.BuildingNumber() != 0) return kHouse;
     if (f.forest_flag()) return kForest;
     if (f.teile_art() == 0) return kWater;
-    return Colour(kLand + std::max<int>(f.hoehe(), 1));
+    return Colour(std::max<int>(f.hoehe(), 1));
 }
 
 using WorldMapPicture = WorldGenTest;
@@ -106,7 +89,7 @@ TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustr
             }
         }
         int32_t land = 0;
-        for (int h = 1; h <= 15; ++h) land += counts[Colour(kLand + h)];
+        for (int h = 1; h <= 15; ++h) land += counts[Colour(h)];
         EXPECT_GT(land, 10000) << season;
         EXPECT_GT(mountains, 100) << season;
         EXPECT_GT(counts[kWater], 1000) << season;
