@@ -67,8 +67,8 @@ void BM_TextLine(benchmark::State& state) {
     Pixels target(640, 32);
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            DrawTextOnSurface(target.surface, "Revenue (Sports equip.): 1,234,567", kFont1Advances,
-                              4, 4, strip.surface, 16, 16, 10));
+            DrawTextOnSurface(target.surface, "Revenue (Sports equip.): 1,234,567", 4, 4,
+                              {strip.surface, kFont1Advances, 16, 16, 10}));
     }
 }
 BENCHMARK(BM_TextLine);
