@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "screen_fixture.h"
+#include "screens/world/editor_start_screen.h"
+#include "screens/world/new_world_screen.h"
+#include "screens/world/world_screen_layout.h"
 #include "state/game_state.h"
-#include "world/editor_start_screen.h"
-#include "world/new_world_screen.h"
-#include "world/world_screen_layout.h"
 
 namespace worldgen {
 namespace {
@@ -79,9 +79,9 @@ TEST_F(NewWorldScreen, ShowsTheSettingsItStartsFrom) {
     EXPECT_FALSE(Marked(ws::kColumns[0], ws::kLowerRows[2]));
     EXPECT_TRUE(Marked(ws::kColumns[0], ws::kLowerRows[3]));
     // The two buttons on their faces.
-    EXPECT_EQ(Pixel(*s.ok_button, 5, 5), kOkInk);
-    EXPECT_EQ(Pixel(*s.back_button, 5, 5), kBackInk);
-    EXPECT_EQ(s.ok_button->GetWindowRect().left, kOx + ws::kOkButtonX);
+    EXPECT_EQ(Pixel(*s.buttons[0], 5, 5), kOkInk);
+    EXPECT_EQ(Pixel(*s.buttons[1], 5, 5), kBackInk);
+    EXPECT_EQ(s.buttons[0]->GetWindowRect().left, kOx + ws::kOkButtonX);
 }
 
 TEST_F(NewWorldScreen, ClicksChooseAndOkWritesTheSettings) {
@@ -126,8 +126,8 @@ TEST_F(NewWorldScreen, EnterPressesOkAndOtherKeysAreNotOurs) {
     EXPECT_NE(s.SendMessage(WM_CHAR, 'a'), 1);
     EXPECT_TRUE(frame_->received.empty());
     s.SendMessage(WM_CHAR, 13);
-    EXPECT_EQ(s.ok_button->state, 1);
-    EXPECT_EQ(Pixel(*s.ok_button, 5, 5), kOkPressedInk);
+    EXPECT_EQ(s.buttons[0]->state, 1);
+    EXPECT_EQ(Pixel(*s.buttons[0], 5, 5), kOkPressedInk);
     ASSERT_EQ(Sent(kMsgNewWorldDone).size(), 1u);
     EXPECT_EQ(Sent(kMsgNewWorldDone)[0].lParam, 0);
 }
@@ -141,7 +141,7 @@ TEST_F(NewWorldScreen, BackAndTheAbortCommandLeaveTheSettings) {
     ASSERT_EQ(Sent(kMsgNewWorldDone).size(), 1u);
     EXPECT_EQ(Sent(kMsgNewWorldDone)[0].lParam, 1);
     EXPECT_EQ(gs.ng_land, 1);
-    s.SendMessage(WM_COMMAND, kCmdChoiceBack, 0);  // what the frame's abort sends
+    s.SendMessage(WM_COMMAND, kCmdBack, 0);  // what the frame's abort sends
     EXPECT_EQ(Sent(kMsgNewWorldDone).size(), 2u);
     EXPECT_EQ(Sent(kMsgNewWorldDone)[1].lParam, 1);
 }
@@ -159,7 +159,7 @@ TEST_F(EditorStartScreen, ChoosesTheStartCapital) {
     ASSERT_EQ(Sent(kMsgEditorStartDone).size(), 1u);
     EXPECT_EQ(Sent(kMsgEditorStartDone)[0].lParam, 0);
     EXPECT_EQ(s.start_capital, 1000000);
-    s.SendMessage(WM_COMMAND, kCmdChoiceBack, 0);
+    s.SendMessage(WM_COMMAND, kCmdBack, 0);
     ASSERT_EQ(Sent(kMsgEditorStartDone).size(), 2u);
     EXPECT_EQ(Sent(kMsgEditorStartDone)[1].lParam, 1);
 }

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_globals.h"
-#include "game/fs_logo.h"
 #include "platform/compositor.h"
+#include "screens/flow/logo_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "support/frame_host.h"
