@@ -66,9 +66,9 @@ void BM_TextLine(benchmark::State& state) {
     for (size_t i = 0; i < strip.bytes.size(); i += 3) strip.bytes[i] = 1;
     Pixels target(640, 32);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            DrawTextOnSurface(target.surface, "Revenue (Sports equip.): 1,234,567", kFont1Advances,
-                              4, 4, strip.surface, 16, 16, 10));
+        benchmark::DoNotOptimize(DrawTextOnSurface(target.surface,
+                                                   "Revenue (Sports equip.): 1,234,567", 4, 4,
+                                                   {strip.surface, kFont1Advances, 16, 16, 10}));
     }
 }
 BENCHMARK(BM_TextLine);

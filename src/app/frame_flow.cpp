@@ -5,6 +5,7 @@
 #include "app/app_globals.h"
 #include "app/hauptfenster.h"
 #include "app/level_file.h"
+#include "cities/city_manager.h"
 #include "game/high_scores.h"
 #include "panel/hauptdialog.h"
 #include "platform/clock.h"
@@ -169,4 +170,30 @@ void HAUPTFENSTER::OnGameEndDone(int32_t points) {
         RequestScreen(kMsgOpenHighScores);
     }
     gs->sim_halted = 0;
+}
+
+void HAUPTFENSTER::StartEditor() {
+    CGameState& gs = *g_pGameState;
+    gs.build_orientation = 0;
+    if (!StartWorldView(kModeEditor)) {
+        SendMessage(kMsgShowStartScreen);
+        return;
+    }
+    if (g_pCityManager != nullptr) g_pCityManager->LoadNames();
+    gs.year = 1960;
+    gs.month = 0;
+    gs.goal_reached = 0;
+    gs.board_votes = 0;
+    gs.cash[0] = editor_start_capital;
+    g_Credit = 0;
+    gs.cash_shown[0] = gs.cash[0];
+    gs.paused = 0;
+    MarkAllFieldsChanged();
+    gs.redraw_terrain = 1;
+    gs.redraw_objects = 1;
+    gs.show_grid = gs.show_trees = gs.show_city_buildings = 1;
+    gs.show_city_names = gs.show_building_names = gs.show_production = 1;
+    for (Bookmark& b : gs.bookmarks) b = {-1, -1};
+    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+    LoadKeys();
 }

@@ -130,6 +130,11 @@ void HAUPTFENSTER::ResumeAfterScreen(bool resume_music) {
     LoadKeys();
 }
 
+uint16_t HAUPTFENSTER::CancelCommand(FrameScreen slot) const {
+    const ScreenEntry* entry = EntryFor(slot);
+    return entry != nullptr ? entry->cancel_command : 0;
+}
+
 void HAUPTFENSTER::NotifyScreen(FrameScreen slot, FrameNotice notice) {
     plat::Window* screen = Screen(slot);
     const ScreenEntry* entry = EntryFor(slot);
@@ -153,7 +158,7 @@ void HAUPTFENSTER::OnAbort() {
         plat::Window* screen = screens_[i];
         if (screen == nullptr) continue;
         if (plat::IsWindow(screen)) {
-            screen->SendMessage(WM_COMMAND, ScreenCancelCommand(slot), 0);
+            screen->SendMessage(WM_COMMAND, CancelCommand(slot), 0);
         } else {
             DeleteScreen(slot);
         }
@@ -166,15 +171,15 @@ void HAUPTFENSTER::CloseInfoWindows() {
          {FrameScreen::Schedule, FrameScreen::ProductHelp, FrameScreen::RailPurchase,
           FrameScreen::TruckPurchase, FrameScreen::BuildingPurchase, FrameScreen::Depot,
           FrameScreen::Production, FrameScreen::Statistics}) {
-        plat::SendMessage(Screen(slot), WM_COMMAND, ScreenCancelCommand(slot), 0);
+        plat::SendMessage(Screen(slot), WM_COMMAND, CancelCommand(slot), 0);
     }
     // The sales statistics close the store's sales screen with them.
     if (Screen(FrameScreen::SalesStatistics) != nullptr) {
         plat::SendMessage(Screen(FrameScreen::SalesStatistics), WM_COMMAND,
-                          ScreenCancelCommand(FrameScreen::SalesStatistics), 0);
+                          CancelCommand(FrameScreen::SalesStatistics), 0);
     } else {
         plat::SendMessage(Screen(FrameScreen::StoreSales), WM_COMMAND,
-                          ScreenCancelCommand(FrameScreen::StoreSales), 0);
+                          CancelCommand(FrameScreen::StoreSales), 0);
     }
     if (g_pHauptDialog != nullptr) g_pHauptDialog->screen_open_flag = 0;
 }

@@ -2,8 +2,9 @@
 // HAUPTFENSTER: the main frame. One borderless top-most window over the game
 // area that owns every full screen. Screens never open each other: a screen,
 // the control panel or the main loop sends the frame a private message
-// (app_messages.h); the frame opens the screen asked for and, on the screen's
-// done message, deletes it and hands the game back (frame_screens.h).
+// (state/messages.h); the frame opens the screen asked for and, on the
+// screen's done message, deletes it and hands the game back
+// (screens/screen_entry.h, frame_screens.h).
 //
 // The frame also shows the logos and the title screen, starts and ends a
 // running game (the world view), keeps the keyboard accelerators, throttles
@@ -90,8 +91,14 @@ class HAUPTFENSTER : public plat::Window {
     void SetBuildOrientation(int32_t orientation);
     void OnToggleAnimations();
 
+    // WM_USER+48 with OK: the editor on an empty world with the capital
+    // chosen on the editor-start screen.
+    void StartEditor();
+
     // The end-of-game screen's points, taken before it is deleted.
     int32_t game_end_points = 0;
+    // The editor-start screen's capital, taken before it is deleted.
+    int32_t editor_start_capital = 0;
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
@@ -109,6 +116,8 @@ class HAUPTFENSTER : public plat::Window {
     // True when a mouse move over the view came too soon and is dropped.
     bool ThrottleViewMouseMove();
     const ScreenEntry* EntryFor(FrameScreen slot) const;
+    // The cancel command of the slot's entry (0: none).
+    uint16_t CancelCommand(FrameScreen slot) const;
 
     std::vector<ScreenEntry> screen_table_;
     plat::Window* screens_[kFrameScreenCount] = {};

@@ -16,33 +16,28 @@ BUTTONS::~BUTTONS() {
     DestroyWindow();
 }
 
-bool BUTTONS::Create(uint32_t, int32_t x, int32_t y, plat::Window* parent, uint32_t id,
-                     int32_t width, int32_t height, int32_t nx, int32_t ny, int32_t px, int32_t py,
-                     const WinGBitmap& sheet, plat::PaletteHandle palette) {
-    return CreateOnSheet(x, y, parent, id, width, height, nx, ny, px, py, sheet.dc.get(),
-                         std::move(palette));
+bool BUTTONS::Create(const ButtonSpec& spec, plat::Window* parent, const WinGBitmap& sheet,
+                     plat::PaletteHandle palette) {
+    return CreateOnSheet(spec, parent, sheet.dc.get(), std::move(palette));
 }
 
-bool BUTTONS::CreateFromImage(uint32_t, int32_t x, int32_t y, plat::Window* parent, uint32_t id,
-                              int32_t width, int32_t height, int32_t nx, int32_t ny, int32_t px,
-                              int32_t py, const PaletteImage& sheet) {
-    return CreateOnSheet(x, y, parent, id, width, height, nx, ny, px, py, sheet.dc.get(),
-                         sheet.palette);
+bool BUTTONS::CreateFromImage(const ButtonSpec& spec, plat::Window* parent,
+                              const PaletteImage& sheet) {
+    return CreateOnSheet(spec, parent, sheet.dc.get(), sheet.palette);
 }
 
-bool BUTTONS::CreateOnSheet(int32_t x, int32_t y, plat::Window* parent, uint32_t id, int32_t width,
-                            int32_t height, int32_t nx, int32_t ny, int32_t px, int32_t py,
-                            plat::DeviceContext* dc, plat::PaletteHandle palette) {
-    command_id = id;
-    button_width = width;
-    button_height = height;
-    normal_x = nx;
-    normal_y = ny;
-    pressed_x = px;
-    pressed_y = py;
+bool BUTTONS::CreateOnSheet(const ButtonSpec& spec, plat::Window* parent, plat::DeviceContext* dc,
+                            plat::PaletteHandle palette) {
+    command_id = spec.command;
+    button_width = spec.width;
+    button_height = spec.height;
+    normal_x = spec.normal.x;
+    normal_y = spec.normal.y;
+    pressed_x = spec.pressed.x;
+    pressed_y = spec.pressed.y;
     sheet_dc = dc;
     sheet_palette = std::move(palette);
-    return CreateWindowAt(x, y, parent);
+    return CreateWindowAt(spec.x, spec.y, parent);
 }
 
 bool BUTTONS::CreateWindowAt(int32_t x, int32_t y, plat::Window* parent) {

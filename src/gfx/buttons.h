@@ -4,7 +4,9 @@
 // its command id to its parent when it is used.
 //
 //   auto* ok = new BUTTONS;
-//   ok->CreateFromImage(0, 44, 311, this, 40186, 108, 40, 140, 0, 140, 40, sheet);
+//   ok->CreateFromImage({.x = 44, .y = 311, .command = 40186, .width = 108, .height = 40,
+//                        .normal = {140, 0}, .pressed = {140, 40}},
+//                       this, sheet);
 //   ...
 //   ok->state = 1; ok->Redraw();   // show it pressed (Enter) without firing
 //   delete ok;                     // the owning screen deletes its buttons
@@ -16,28 +18,35 @@
 #include <cstdint>
 
 #include "platform/gdi.h"
+#include "platform/geometry.h"
 #include "platform/window.h"
 
 struct PaletteImage;
 struct WinGBitmap;
+
+// Where a button stands in its parent and which rectangles of its sheet it
+// shows: the faces are `width` x `height` at `normal` and `pressed`.
+struct ButtonSpec {
+    int32_t x = 0;
+    int32_t y = 0;
+    uint32_t command = 0;  // posted to the parent with WM_COMMAND
+    int32_t width = 0;
+    int32_t height = 0;
+    plat::Point normal;
+    plat::Point pressed;
+};
 
 class BUTTONS : public plat::Window {
   public:
     BUTTONS();
     ~BUTTONS() override;
 
-    // Creates the button at (x, y) of `parent` with the given size; the images
-    // lie at (normal_x, normal_y) and (pressed_x, pressed_y) of the sheet.
-    // The sheet must outlive the button. The style argument is not used.
-    bool Create(uint32_t style, int32_t x, int32_t y, plat::Window* parent, uint32_t command_id,
-                int32_t width, int32_t height, int32_t normal_x, int32_t normal_y,
-                int32_t pressed_x, int32_t pressed_y, const WinGBitmap& sheet,
+    // Creates the button as `spec` places it in `parent`, its faces cut
+    // from `sheet` and shown with `palette`. The sheet must outlive the button.
+    bool Create(const ButtonSpec& spec, plat::Window* parent, const WinGBitmap& sheet,
                 plat::PaletteHandle palette);
     // The same with a picture as the sheet, shown with the picture's palette.
-    bool CreateFromImage(uint32_t style, int32_t x, int32_t y, plat::Window* parent,
-                         uint32_t command_id, int32_t width, int32_t height, int32_t normal_x,
-                         int32_t normal_y, int32_t pressed_x, int32_t pressed_y,
-                         const PaletteImage& sheet);
+    bool CreateFromImage(const ButtonSpec& spec, plat::Window* parent, const PaletteImage& sheet);
 
     // Draws the normal image when `state` is 0, else the pressed one.
     void Redraw();
@@ -60,9 +69,8 @@ class BUTTONS : public plat::Window {
 
   private:
     // Stores the fields of both Create forms and makes the window.
-    bool CreateOnSheet(int32_t x, int32_t y, plat::Window* parent, uint32_t id, int32_t width,
-                       int32_t height, int32_t nx, int32_t ny, int32_t px, int32_t py,
-                       plat::DeviceContext* dc, plat::PaletteHandle palette);
+    bool CreateOnSheet(const ButtonSpec& spec, plat::Window* parent, plat::DeviceContext* dc,
+                       plat::PaletteHandle palette);
     bool CreateWindowAt(int32_t x, int32_t y, plat::Window* parent);
     void DrawImage(bool pressed);
     bool Inside(plat::LParam lParam) const;

@@ -137,6 +137,6 @@ void PaletteImage::BlitGlyph(const PaletteImage& source, int32_t x, int32_t y, i
 uint32_t PaletteImage::DrawText(const char* text, AdvanceTable advances, int32_t x, int32_t y,
                                 const PaletteImage& strip, int32_t cell_height, int32_t glyph_width,
                                 uint8_t colour) {
-    return DrawTextOnSurface(Surface(), text, advances, x, y, strip.Surface(), cell_height,
-                             glyph_width, colour);
+    return DrawTextOnSurface(Surface(), text, x, y,
+                             {strip.Surface(), advances, cell_height, glyph_width, colour});
 }

@@ -27,23 +27,22 @@ uint32_t GetTextWidth(const char* text, AdvanceTable advances) {
     return width;
 }
 
-uint32_t DrawTextOnSurface(const PixelSurface& dst, const char* text, AdvanceTable advances,
-                           int32_t x, int32_t y, const ConstPixelSurface& strip,
-                           int32_t cell_height, int32_t glyph_width, uint8_t colour) {
+uint32_t DrawTextOnSurface(const PixelSurface& dst, const char* text, int32_t x, int32_t y,
+                           const Font& font) {
     uint32_t advance = 0;
     if (text == nullptr) return 0;
     for (const char* p = text; *p != '\0'; ++p) {
-        const int entry = TextEntry(static_cast<uint8_t>(*p), advances);
+        const int entry = TextEntry(static_cast<uint8_t>(*p), font.advances);
         if (entry < 0) continue;
         BlitRect r;
         r.x = x + static_cast<int32_t>(advance);
         r.y = y;
         r.src_x = 0;
-        r.src_y = entry * cell_height;
-        r.width = glyph_width;
-        r.height = cell_height;
-        BlitMask(dst, strip, r, 0, 1, colour);
-        advance += advances[entry];
+        r.src_y = entry * font.cell_height;
+        r.width = font.glyph_width;
+        r.height = font.cell_height;
+        BlitMask(dst, font.strip, r, 0, 1, font.colour);
+        advance += font.advances[entry];
     }
     return advance;
 }

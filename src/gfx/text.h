@@ -15,9 +15,20 @@ using AdvanceTable = std::span<const uint8_t>;
 // Sum of the advances of the text characters of a zero-terminated text.
 uint32_t GetTextWidth(const char* text, AdvanceTable advances);
 
-uint32_t DrawTextOnSurface(const PixelSurface& dst, const char* text, AdvanceTable advances,
-                           int32_t x, int32_t y, const ConstPixelSurface& strip,
-                           int32_t cell_height, int32_t glyph_width, uint8_t colour);
+// A bitmap font in one ink: its glyph strip, its advance table, the height
+// of a glyph cell in the strip, the width drawn of each glyph and the colour
+// the glyph masks are drawn in.
+struct Font {
+    ConstPixelSurface strip;
+    AdvanceTable advances;
+    int32_t cell_height = 16;
+    int32_t glyph_width = 16;
+    uint8_t colour = 10;
+};
+
+// Draws the text with its top-left corner at (x, y); returns the advance.
+uint32_t DrawTextOnSurface(const PixelSurface& dst, const char* text, int32_t x, int32_t y,
+                           const Font& font);
 
 // Returns the width of the icon run: n icons measure (n - 1) * advance + 16.
 uint32_t DrawIconsOnSurface(const PixelSurface& dst, const char* text, AdvanceTable advances,

@@ -118,15 +118,15 @@ void WinGBitmap::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t co
 uint32_t WinGBitmap::DrawText(const char* text, AdvanceTable advances, int32_t x, int32_t y,
                               const PaletteImage& strip, int32_t cell_height, int32_t glyph_width,
                               uint8_t colour) {
-    return DrawTextOnSurface(Surface(), text, advances, x, y, strip.Surface(), cell_height,
-                             glyph_width, colour);
+    return DrawTextOnSurface(Surface(), text, x, y,
+                             {strip.Surface(), advances, cell_height, glyph_width, colour});
 }
 
 uint32_t WinGBitmap::DrawTextRaw(const char* text, AdvanceTable advances, int32_t x, int32_t y,
                                  const RawImage& strip, int32_t cell_height, int32_t glyph_width,
                                  uint8_t colour) {
-    return DrawTextOnSurface(Surface(), text, advances, x, y, strip.Surface(), cell_height,
-                             glyph_width, colour);
+    return DrawTextOnSurface(Surface(), text, x, y,
+                             {strip.Surface(), advances, cell_height, glyph_width, colour});
 }
 
 uint32_t WinGBitmap::DrawIcons(const char* text, AdvanceTable advances, int32_t x, int32_t y,

@@ -111,3 +111,29 @@ inline constexpr uint16_t kCmdOrientationSouth = 40198;
 inline constexpr uint16_t kCmdOrientationWest = 40199;
 inline constexpr uint16_t kCmdToggleAnimations = 40315;
 inline constexpr uint16_t kCmdViewOverview = 40340;  // key 4: the 1:16 overview
+
+// --- Commands (WM_COMMAND) of the screens ------------------------------------
+// Shared by many screens: the OK and back buttons of the full screens, the
+// OK and cancel buttons of the smaller dialogs, and the close button.
+inline constexpr uint16_t kCmdOk = 40112;
+inline constexpr uint16_t kCmdBack = 40113;
+inline constexpr uint16_t kCmdClose = 40129;
+inline constexpr uint16_t kCmdDialogOk = 40186;
+inline constexpr uint16_t kCmdDialogCancel = 40187;
+// The cancel commands of single screens.
+inline constexpr uint16_t kCmdOpponentSelectCancel = 40122;
+inline constexpr uint16_t kCmdSalesStatisticsCancel = 40123;
+inline constexpr uint16_t kCmdBuildingPurchaseCancel = 40128;
+inline constexpr uint16_t kCmdScheduleCancel = 40133;
+inline constexpr uint16_t kCmdVehiclePurchaseCancel = 40141;
+// The title screen's ten buttons.
+inline constexpr uint16_t kCmdTitleContinue = 40166;
+inline constexpr uint16_t kCmdTitleNewGame = 40167;
+inline constexpr uint16_t kCmdTitleCareer = 40168;
+inline constexpr uint16_t kCmdTitleLoadGame = 40169;
+inline constexpr uint16_t kCmdTitleEditor = 40170;
+inline constexpr uint16_t kCmdTitleHighScores = 40171;
+inline constexpr uint16_t kCmdTitleQuit = 40172;
+inline constexpr uint16_t kCmdTitleScenario = 40292;
+inline constexpr uint16_t kCmdTitleMission = 40293;
+inline constexpr uint16_t kCmdTitleTutorial = 40362;

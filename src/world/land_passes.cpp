@@ -10,7 +10,7 @@
 #include "platform/random.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "world/gen_progress_screen.h"
+#include "state/progress_events.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ int32_t RunLandPass(const LandscapeTemplateSet& set, const KindIndex& index, int
             if (!applied) continue;  // a dropped stamp does not count
         }
         ++placed;
-        GenProgressStep();
+        Progress().Step();
     }
     return placed;
 }
@@ -104,7 +104,7 @@ int32_t RunLandPasses(const LandscapeTemplateSet& set, int32_t season, int32_t a
         counts[pass] = StampCount(season, PassCategory(season, pass), a, b);
         total += counts[pass];
     }
-    GenProgressStage(0, total);
+    Progress().Stage(0, total);
     int32_t placed = 0;
     for (int32_t pass = 0; pass < kLandPasses; ++pass) {
         placed += RunLandPass(set, index, season, pass, counts[pass]);

@@ -4,9 +4,10 @@
 #include "economy/building_table.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
+#include "state/messages.h"
+#include "state/progress_events.h"
 #include "view/spiel_feld.h"
 #include "world/building_footprint.h"
-#include "world/gen_progress_screen.h"
 #include "world/map_reset.h"
 #include "world/terrain.h"
 
@@ -22,18 +23,6 @@ void CloseScreen(plat::Window* frame) {
 
 void RemoveAllCities() {
     if (g_pCityManager != nullptr) g_pCityManager->RemoveAllCities();
-}
-
-// Shows the stage of a single phase with the lamps of the stages before it.
-void ShowPhase(int32_t stage) {
-    FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
-    if (screen == nullptr) return;
-    screen->stage = stage;
-    for (int32_t s = 0; s < kGenStages; ++s) {
-        if (s < stage) screen->stage_done[s] = 1;
-    }
-    screen->stage_done[stage] = 0;
-    screen->UpdateProgress();
 }
 
 void RedrawWorldView() {
@@ -70,12 +59,7 @@ void GenerateNewGameWorld(plat::Window* frame) {
     if (g_pGameState == nullptr || g_pTerrain == nullptr) return;
     MarkAllFieldsChanged();
     OpenScreen(frame);
-    if (FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen) {
-        screen->stage = 0;
-        screen->current = 0;
-        screen->total = 1;
-        for (int32_t& done : screen->stage_done) done = 0;
-    }
+    Progress().Reset();
     ResetMapFields();
     RemoveAllCities();
     g_pTerrain->GenerateLandscape();
@@ -87,10 +71,7 @@ void RegenerateWorld(plat::Window* frame, plat::LParam lParam) {
     if (lParam != 0 || gs == nullptr || g_pTerrain == nullptr) return;
     if (gs->regen_world == 1) {
         OpenScreen(frame);
-        if (FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen) {
-            screen->stage = 0;
-            for (int32_t& done : screen->stage_done) done = 0;
-        }
+        Progress().Reset();
         DemolishAllBuildings();
         g_pTerrain->ClearForests();
         RemoveAllCities();
@@ -102,25 +83,23 @@ void RegenerateWorld(plat::Window* frame, plat::LParam lParam) {
     }
     const bool any = gs->regen_cities == 1 || gs->regen_woods == 1 || gs->regen_industries == 1;
     if (any) OpenScreen(frame);
-    if (FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen) {
-        if (gs->regen_woods == 1) screen->stage_done[2] = 0;
-        if (gs->regen_industries == 1) screen->stage_done[3] = 0;
-    }
+    if (gs->regen_woods == 1) Progress().StageCleared(2);
+    if (gs->regen_industries == 1) Progress().StageCleared(3);
     if (gs->regen_cities == 1) {
         OpenScreen(frame);
-        ShowPhase(1);
+        Progress().Phase(1);
         RemoveAllCities();
         g_pTerrain->GenerateCities();
     }
     if (gs->regen_woods == 1) {
         OpenScreen(frame);
-        ShowPhase(2);
+        Progress().Phase(2);
         g_pTerrain->ClearForests();
         g_pTerrain->GenerateWoods();
     }
     if (gs->regen_industries == 1) {
         OpenScreen(frame);
-        ShowPhase(3);
+        Progress().Phase(3);
         DemolishAllBuildings();
         g_pTerrain->GenerateIndustries();
     }

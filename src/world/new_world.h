@@ -2,8 +2,8 @@
 // The two ways the main frame makes a world: a new game generates everything;
 // the editor's new-world request regenerates the whole world or only the
 // phases it chose. Both open the generation-progress screen by sending the
-// frame WM_USER+100 and close it with WM_USER+101 (the frame answers them
-// with OpenGenProgress and CloseGenProgress).
+// frame WM_USER+100 and close it with WM_USER+101, and report their progress
+// through Progress() (state/progress_events.h).
 //
 //   HAUPTFENSTER::StartGame:     ... GenerateNewGameWorld(this); ...
 //   HAUPTFENSTER::OnNewWorldDone: delete the screen; ...; RegenerateWorld(this, lParam);

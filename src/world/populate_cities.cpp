@@ -8,7 +8,7 @@
 #include "platform/random.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "world/gen_progress_screen.h"
+#include "state/progress_events.h"
 #include "world/slope_shape.h"
 #include "world/terrain.h"
 
@@ -123,7 +123,7 @@ void CTerrain::GenerateCities() {
         count[c] = editor && row == 0 ? 0 : kCityCounts[row][c];
         sum += count[c];
     }
-    GenProgressStage(1, sum);
+    Progress().Stage(1, sum);
 
     CCityManager* manager = g_pCityManager;
     int32_t c = 0;
@@ -132,7 +132,7 @@ void CTerrain::GenerateCities() {
     while (manager != nullptr && c < kSizeClasses && count[c] > 0) {
         if (TryFoundCity(*gs, *manager, c)) {
             --count[c];
-            GenProgressStep();
+            Progress().Step();
             failures = 0;
         } else {
             ++failures;
@@ -147,6 +147,6 @@ void CTerrain::GenerateCities() {
         }
         if (failures >= kMaxFailures) break;
     }
-    GenProgressStageDone(1);
+    Progress().StageDone(1);
     gs->city_size_choice = saved_size;
 }

@@ -10,9 +10,9 @@
 #include "platform/random.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
+#include "state/progress_events.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
-#include "world/gen_progress_screen.h"
 #include "world/terrain.h"
 
 namespace {
@@ -159,7 +159,7 @@ void CTerrain::GenerateIndustries() {
     gs->build_orientation = 0;
     const int32_t k = kSiteCounts[Level(gs->ng_towns)];
     const int32_t n = k + 5;
-    GenProgressStage(3, 3 * k + 17);
+    Progress().Stage(3, 3 * k + 17);
 
     int32_t chemical_plants = 0;
     int32_t steel_mills = 0;
@@ -173,31 +173,31 @@ void CTerrain::GenerateIndustries() {
                                 kOuterRadius[ring]};
             if (PlaceSite(*gs, kChemicalPlant, site)) {
                 ++chemical_plants;
-                GenProgressStep();
+                Progress().Step();
             }
             if (PlaceSite(*gs, kSteelMill, site)) {
                 ++steel_mills;
-                GenProgressStep();
+                Progress().Step();
             }
         }
     }
     for (int32_t i = 0; i < n; ++i) {
         if (chemical_plants < n) {
             chemical_plants += PlaceSite(*gs, kChemicalPlant, AnywhereOnTheMap);
-            GenProgressStep();
+            Progress().Step();
         }
         if (steel_mills < n) {
             steel_mills += PlaceSite(*gs, kSteelMill, AnywhereOnTheMap);
-            GenProgressStep();
+            Progress().Step();
         }
         PlaceSite(*gs, kLumberMill, AnywhereOnTheMap);
-        GenProgressStep();
+        Progress().Step();
     }
     for (int32_t mine = 0; mine < kMines; ++mine) {
         PlaceSite(*gs, kMine, AnywhereOnTheMap);
-        GenProgressStep();
+        Progress().Step();
     }
     gs->build_orientation = saved_orientation;
     gs->selected_building_type = saved_type;
-    GenProgressStageDone(3);
+    Progress().StageDone(3);
 }

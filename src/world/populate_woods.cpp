@@ -8,7 +8,7 @@
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/map_field.h"
-#include "world/gen_progress_screen.h"
+#include "state/progress_events.h"
 #include "world/land_passes.h"
 #include "world/terrain.h"
 
@@ -99,15 +99,15 @@ void CTerrain::GenerateWoods() {
     // The setting is a level 0..4 (100 forests each); others are taken as
     // the nearest level.
     const int32_t n = std::clamp(gs->ng_forests, 0, 4) * 100;
-    GenProgressStage(2, n);
+    Progress().Stage(2, n);
     for (int32_t forest = 0; forest < n; ++forest) {
         const ForestSite site = DrawForestSite();
         gs->forest_density = plat::Rand() % 4;
         PlantForest(site.x, site.y, site.x + site.r, site.y + site.r);
-        GenProgressStep();
+        Progress().Step();
     }
     gs->forest_density = saved_density;
-    GenProgressStageDone(2);
+    Progress().StageDone(2);
 }
 
 void CTerrain::PlantForest(int32_t x, int32_t y, int32_t x2, int32_t y2) {

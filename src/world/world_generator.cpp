@@ -3,8 +3,8 @@
 
 #include "state/game_state.h"
 #include "state/map_field.h"
+#include "state/progress_events.h"
 #include "view/spiel_feld.h"
-#include "world/gen_progress_screen.h"
 #include "world/land_passes.h"
 #include "world/landscape_templates.h"
 #include "world/terrain.h"
@@ -22,7 +22,7 @@ void CTerrain::GenerateLandscape() {
     template_data = template_handle_.get();
     RunLandPasses(*template_data, gs->season, gs->ng_land, gs->ng_mountains);
     MarkAllFieldsChanged();
-    GenProgressStageDone(0);
+    Progress().StageDone(0);
 
     AssignGroundKinds();
     GenerateCities();

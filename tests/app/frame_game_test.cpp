@@ -191,14 +191,16 @@ TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
     g_pHauptDialog = nullptr;
 }
 
-// The end-of-game screen as its issue will register it: the points are taken
+// The end-of-game screen as the frame will list it: the points are taken
 // before the screen is deleted.
 ScreenEntry GameEndEntry() {
     ScreenEntry e = TestEntry<FrameScreen::GameEnd>(kMsgGameEnd, kMsgGameEndDone, kOpenCommon, 0);
-    e.before_delete = [](HAUPTFENSTER& frame, plat::Window* screen, plat::WParam, plat::LParam) {
-        frame.game_end_points = static_cast<TestScreen*>(screen)->points;
+    e.before_delete = [](plat::Window& frame, plat::Window* screen, plat::WParam, plat::LParam) {
+        static_cast<HAUPTFENSTER&>(frame).game_end_points =
+            static_cast<TestScreen*>(screen)->points;
     };
-    e.after_done = [](HAUPTFENSTER& frame, plat::WParam, plat::LParam) {
+    e.after_done = [](plat::Window& window, plat::WParam, plat::LParam) {
+        auto& frame = static_cast<HAUPTFENSTER&>(window);
         frame.OnGameEndDone(frame.game_end_points);
     };
     return e;

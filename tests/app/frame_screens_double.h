@@ -11,6 +11,7 @@
 #include "app/frame_screens.h"
 #include "app/hauptfenster.h"
 #include "platform/window.h"
+#include "state/messages.h"
 
 namespace fvtest {
 
@@ -33,8 +34,10 @@ class TestScreen : public plat::Window {
     static inline int deletions = 0;
     // Every command any test screen got, as "slot:command".
     static inline std::vector<std::string> log;
-    // The done message per slot (0: the screen does not answer).
+    // The done message and the cancel command per slot (0: the screen does
+    // not answer).
     static inline uint32_t done_message[kFrameScreenCount] = {};
+    static inline uint16_t cancel_command[kFrameScreenCount] = {};
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
@@ -44,7 +47,8 @@ class TestScreen : public plat::Window {
         log.push_back(std::to_string(static_cast<int>(slot)) + ":" + std::to_string(command));
         if (on_command) {
             on_command(*this, command);
-        } else if (command == ScreenCancelCommand(slot) && done_message[static_cast<int>(slot)]) {
+        } else if (command == cancel_command[static_cast<int>(slot)] &&
+                   done_message[static_cast<int>(slot)]) {
             plat::SendMessage(MainFrameWindow(), done_message[static_cast<int>(slot)], 0, 1);
         }
         return 0;
@@ -52,11 +56,34 @@ class TestScreen : public plat::Window {
 };
 
 template <FrameScreen Slot>
-plat::Window* OpenTestScreen(HAUPTFENSTER& frame, plat::WParam, plat::LParam) {
+plat::Window* OpenTestScreen(plat::Window& frame, plat::WParam, plat::LParam) {
     auto* screen = new TestScreen(Slot);
     if (screen->Open(&frame)) return screen;
     delete screen;
     return nullptr;
+}
+
+// The cancel commands the screens of these slots answer.
+inline uint16_t CancelCommandOf(FrameScreen slot) {
+    switch (slot) {
+        case FrameScreen::NewGame:
+        case FrameScreen::Production:
+        case FrameScreen::StoreSales:
+            return kCmdBack;
+        case FrameScreen::GameEnd:
+        case FrameScreen::HighScores:
+        case FrameScreen::ProductHelp:
+        case FrameScreen::Depot:
+            return kCmdClose;
+        case FrameScreen::Schedule:
+            return kCmdScheduleCancel;
+        case FrameScreen::Statistics:
+            return kCmdOk;
+        case FrameScreen::SalesStatistics:
+            return kCmdSalesStatisticsCancel;
+        default:
+            return 0;
+    }
 }
 
 // Registers a test screen in the frame's table.
@@ -64,10 +91,12 @@ template <FrameScreen Slot>
 ScreenEntry TestEntry(uint32_t open_message, uint32_t done_message,
                       uint32_t open_steps = kOpenCommon, uint32_t done_steps = kDoneCommon) {
     TestScreen::done_message[static_cast<int>(Slot)] = done_message;
+    TestScreen::cancel_command[static_cast<int>(Slot)] = CancelCommandOf(Slot);
     ScreenEntry e;
     e.slot = Slot;
     e.open_message = open_message;
     e.done_message = done_message;
+    e.cancel_command = CancelCommandOf(Slot);
     e.open_steps = open_steps;
     e.done_steps = done_steps;
     e.open = &OpenTestScreen<Slot>;
@@ -78,6 +107,7 @@ inline void ResetTestScreens() {
     TestScreen::deletions = 0;
     TestScreen::log.clear();
     for (uint32_t& m : TestScreen::done_message) m = 0;
+    for (uint16_t& c : TestScreen::cancel_command) c = 0;
 }
 
 }  // namespace fvtest

@@ -12,10 +12,10 @@
 #include "app/key_table.h"
 #include "app/loop_doubles.h"
 #include "frame_screens_double.h"
-#include "game/fs_logo.h"
-#include "game/fs_start.h"
 #include "platform/app.h"
 #include "platform/clock.h"
+#include "screens/flow/logo_screen.h"
+#include "screens/flow/title_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "support/frame_host.h"
@@ -75,13 +75,17 @@ TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     // Each request closes a logo first, also when there is none.
     EXPECT_EQ(SentToFrame(h, kMsgLogoDone), 3u);
 
-    // A choice whose screen does not exist yet brings the title back; every
-    // later request shows the title without logos.
+    // A choice whose screen does not exist yet brings the title back: the
+    // old one deleted (it stopped its music), a new one opened (the old
+    // one's mark is gone, whatever address the new one got). Every later
+    // request shows the title without logos.
+    title->origin_x = -1;
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceNewGame);
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), title);
+    EXPECT_EQ(h.sound->Count("StopMusic"), 1);
+    title = dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->origin_x, 192);
     EXPECT_EQ(SentToFrame(h, kMsgOpenLogo), 2u);
-    EXPECT_EQ(h.sound->Count("StopMusic"), 1);  // the old title stopped its music
     EXPECT_EQ(gs.screen_open, 1);
 }
 

@@ -40,8 +40,9 @@ class ButtonTest : public ::testing::Test {
         parent = new Parent;
         parent->Create(nullptr, {100, 100, 500, 400}, WS_POPUP | WS_VISIBLE);
         button = new BUTTONS;
-        ASSERT_TRUE(button->Create(0, 10, 20, parent, kCommand, 108, 40, 0, 0, 0, 40, sheet,
-                                   plat::StockDefaultPalette()));
+        ASSERT_TRUE(button->Create(
+            {.x = 10, .y = 20, .command = kCommand, .width = 108, .height = 40, .pressed = {0, 40}},
+            parent, sheet, plat::StockDefaultPalette()));
         host.host.RunUntilIdle();
     }
     void TearDown() override {

@@ -45,7 +45,7 @@ TEST(Text, AdvancesFollowTheTable) {
     const Strip font(16, 97, kFont1Advances);
     Target t(200, 20);
     const uint32_t adv =
-        DrawTextOnSurface(t.surface, "A B", kFont1Advances, 0, 0, font.surface, 16, 16, 10);
+        DrawTextOnSurface(t.surface, "A B", 0, 0, {font.surface, kFont1Advances, 16, 16, 10});
     EXPECT_EQ(adv, uint32_t(kFont1Advances['A' - 26] + 6 + kFont1Advances['B' - 26]));
     EXPECT_EQ(GetTextWidth("A B", kFont1Advances), adv);
     // Ink is one colour; the space glyph (a block) is drawn too, but B starts
@@ -53,19 +53,20 @@ TEST(Text, AdvancesFollowTheTable) {
     EXPECT_EQ(t.Get(0, 0), 10);
     EXPECT_EQ(t.Get(int32_t(kFont1Advances['A' - 26] + 6), 5), 10);
     EXPECT_EQ(GetTextWidth("", kFont1Advances), 0u);
-    EXPECT_EQ(DrawTextOnSurface(t.surface, "", kFont1Advances, 0, 0, font.surface, 16, 16, 10), 0u);
+    EXPECT_EQ(DrawTextOnSurface(t.surface, "", 0, 0, {font.surface, kFont1Advances, 16, 16, 10}),
+              0u);
 }
 
 TEST(Text, ControlCodesAndHighBytesTakeNoRoom) {
     const Strip font(16, 230, kFont1Advances);
     Target t(100, 20);
-    EXPECT_EQ(DrawTextOnSurface(t.surface, "\n", kFont1Advances, 0, 0, font.surface, 16, 16, 10),
+    EXPECT_EQ(DrawTextOnSurface(t.surface, "\n", 0, 0, {font.surface, kFont1Advances, 16, 16, 10}),
               0u);
     EXPECT_EQ(t.Ink(), 0);
     // An umlaut (228 in Windows-1252) is skipped in text output.
     const char text[] = {'A', char(228), 'B', 0};
     const uint32_t adv =
-        DrawTextOnSurface(t.surface, text, kFont1Advances, 0, 0, font.surface, 16, 16, 10);
+        DrawTextOnSurface(t.surface, text, 0, 0, {font.surface, kFont1Advances, 16, 16, 10});
     EXPECT_EQ(adv, GetTextWidth("AB", kFont1Advances));
     EXPECT_EQ(GetTextWidth(text, kFont1Advances), adv);
 }
@@ -76,7 +77,7 @@ TEST(Text, SmallFontStopsAtItsLastEntry) {
     const Strip font(8, 70, kFont2Advances);
     Target t(100, 10);
     const uint32_t adv =
-        DrawTextOnSurface(t.surface, "A_az{", kFont2Advances, 0, 0, font.surface, 8, 8, 3);
+        DrawTextOnSurface(t.surface, "A_az{", 0, 0, {font.surface, kFont2Advances, 8, 8, 3});
     EXPECT_EQ(adv, uint32_t(kFont2Advances['A' - 26] + kFont2Advances['_' - 26]));
     EXPECT_EQ(GetTextWidth("az", kFont2Advances), 0u);
 }
@@ -86,10 +87,10 @@ TEST(Text, GlyphsAreCutAtTheImageEdges) {
     Target t(40, 10);
     // 'M' has a 12 pixel wide block; at x = -8 only its last 4 columns show,
     // and only the 10 rows that fit.
-    DrawTextOnSurface(t.surface, "M", kFont1Advances, -8, 0, font.surface, 16, 16, 10);
+    DrawTextOnSurface(t.surface, "M", -8, 0, {font.surface, kFont1Advances, 16, 16, 10});
     EXPECT_EQ(t.Ink(), 4 * 10);
     Target below(40, 10);
-    DrawTextOnSurface(below.surface, "M", kFont1Advances, 0, 12, font.surface, 16, 16, 10);
+    DrawTextOnSurface(below.surface, "M", 0, 12, {font.surface, kFont1Advances, 16, 16, 10});
     EXPECT_EQ(below.Ink(), 0);
 }
 

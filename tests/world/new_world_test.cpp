@@ -9,17 +9,20 @@
 #include "construction_fixture.h"
 #include "gfx/gfx_host.h"
 #include "platform/random.h"
-#include "world/gen_progress_screen.h"
+#include "state/messages.h"
+#include "state/progress_events.h"
 #include "world/way_network.h"
 #include "worldgen_fixture.h"
 
 namespace worldgen {
 namespace {
 
-// Answers the progress screen's messages like the main frame and keeps what
-// the screen showed when it was closed.
+// Answers the progress screen's messages like the main frame: the progress
+// is received from the open request (a second one while open changes
+// nothing) to the close request, which keeps what it showed.
 class Frame : public plat::Window {
   public:
+    ~Frame() override { SetProgressEvents(nullptr); }
     int32_t opens = 0;
     int32_t closes = 0;
     int32_t last_stage = -1;
@@ -29,21 +32,26 @@ class Frame : public plat::Window {
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
         if (message == kMsgOpenGenProgress) {
             ++opens;
-            OpenGenProgress(this);
+            if (&Progress() != &shown_) {
+                shown_ = GenerationProgress{};
+                SetProgressEvents(&shown_);
+            }
             return 0;
         }
         if (message == kMsgGenProgressDone) {
             ++closes;
-            if (g_pGenProgressScreen != nullptr) {
-                last_stage = g_pGenProgressScreen->stage;
-                for (int32_t s = 0; s < kGenStages; ++s)
-                    lamps[s] = g_pGenProgressScreen->stage_done[s];
+            if (&Progress() == &shown_) {
+                last_stage = shown_.stage;
+                for (int32_t s = 0; s < kGenStages; ++s) lamps[s] = shown_.stage_done[s];
             }
-            CloseGenProgress();
+            SetProgressEvents(nullptr);
             return 0;
         }
         return DefaultMessage(message, w, l);
     }
+
+  private:
+    GenerationProgress shown_;
 };
 
 class NewWorld : public WorldGenTest {
@@ -53,10 +61,7 @@ class NewWorld : public WorldGenTest {
         frame_->Create(nullptr, {0, 0, 640, 480}, WS_POPUP | WS_VISIBLE);
         GS().season = 2;
     }
-    ~NewWorld() override {
-        CloseGenProgress();
-        delete frame_;
-    }
+    ~NewWorld() override { delete frame_; }
     doubles::TestWorldView& View() { return services_.state().view; }
     // City and building marks of every field (what a woods-only run keeps).
     std::vector<uint32_t> CityAndSiteMarks() {
@@ -85,7 +90,7 @@ TEST_F(NewWorld, NewGameGeneratesEverythingBehindTheProgressScreen) {
     GenerateNewGameWorld(frame_);
     EXPECT_EQ(frame_->opens, 1);
     EXPECT_EQ(frame_->closes, 1);
-    EXPECT_EQ(g_pGenProgressScreen, nullptr);
+    EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);  // none left open
     EXPECT_EQ(frame_->last_stage, 3);
     for (int32_t s = 0; s < kGenStages; ++s) EXPECT_EQ(frame_->lamps[s], 1) << s;
     EXPECT_GT(cities_.Count(), 0);

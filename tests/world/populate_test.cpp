@@ -9,7 +9,7 @@
 #include "cities/city.h"
 #include "construction_fixture.h"
 #include "platform/random.h"
-#include "world/gen_progress_screen.h"
+#include "state/progress_events.h"
 #include "world/way_network.h"
 #include "worldgen_fixture.h"
 

@@ -12,7 +12,7 @@
 
 #include "landscape_templates.h"
 #include "platform/random.h"
-#include "world/gen_progress_screen.h"
+#include "state/progress_events.h"
 #include "world/land_passes.h"
 #include "world/way_network.h"
 #include "worldgen_fixture.h"

@@ -27,8 +27,8 @@
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/map_field.h"
+#include "state/progress_events.h"
 #include "support/game_state_scope.h"
-#include "world/gen_progress_screen.h"
 #include "world/terrain.h"
 #include "world_doubles.h"
 
@@ -95,12 +95,12 @@ class WorldGenTest : public ::testing::Test {
     GenBuildingTable buildings_;
 };
 
-// A progress screen without a window: the generator writes its members.
+// Receives the generator's progress reports while it lives.
 class ProgressProbe {
   public:
-    ProgressProbe() { g_pGenProgressScreen = &screen; }
-    ~ProgressProbe() { g_pGenProgressScreen = nullptr; }
-    FS_GEN_FORTSCHRITT screen;
+    ProgressProbe() { SetProgressEvents(&screen); }
+    ~ProgressProbe() { SetProgressEvents(nullptr); }
+    GenerationProgress screen;
 };
 
 // The grid as bytes, for comparisons.

@@ -5,7 +5,7 @@
 #include "font_render.h"
 #include "palette.h"
 #include "screens.h"
-#include "world/world_screen_layout.h"
+#include "screens/world/world_screen_layout.h"
 #include "world_files.h"
 
 namespace ws = world_screens;

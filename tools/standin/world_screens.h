@@ -2,7 +2,7 @@
 // Pictures of the editor's new-world screen ("scr_neuw.jgd" with its sheet
 // "scb_neuw.jgd") and of the editor-start screen ("scr_edst.jgd",
 // "scb_edst.jgd"): 640 x 480 pictures with the options printed where the
-// screens look for clicks (src/world/world_screen_layout.h), and 232 x 80
+// screens look for clicks (src/screens/world/world_screen_layout.h), and 232 x 80
 // sheets with the marker and the two button faces.
 
 #include <vector>

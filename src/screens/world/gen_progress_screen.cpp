@@ -1,4 +1,4 @@
-#include "world/gen_progress_screen.h"
+#include "screens/world/gen_progress_screen.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include "gfx/palette.h"
 #include "platform/gdi.h"
 #include "state/game_state.h"
+#include "state/messages.h"
 
 namespace {
 
@@ -39,30 +40,32 @@ FS_GEN_FORTSCHRITT::FS_GEN_FORTSCHRITT() {
 }
 
 FS_GEN_FORTSCHRITT::~FS_GEN_FORTSCHRITT() {
+    if (&Progress() == this) {
+        SetProgressEvents(nullptr);
+        if (g_pCityManager != nullptr) g_pCityManager->traffic_held = 0;
+    }
     back_buffer.Free();
     picture.Free();
     scratch.Free();
-    lamp_sheet.Free();
 }
 
 bool FS_GEN_FORTSCHRITT::Show(plat::Window* parent) {
-    CGameState& gs = *g_pGameState;
     picture.LoadJgd(BaseFile("scr_42.jgd"));
-    lamp_sheet.Load(BaseFile("scb_42.jgd"), nullptr, 1);
-    if (picture.Loaded() && lamp_sheet.Loaded()) {
-        back_buffer.Create(lamp_sheet, picture.width, picture.Rows());
-        scratch.Create(lamp_sheet, kLampSize, kLampSize);
+    sheet.Load(BaseFile("scb_42.jgd"), nullptr, 1);
+    if (picture.Loaded() && sheet.Loaded()) {
+        back_buffer.Create(sheet, picture.width, picture.Rows());
+        scratch.Create(sheet, kLampSize, kLampSize);
     }
-    origin_x = (gs.screen_width - picture.width) / 2;
-    origin_y = (gs.screen_height - picture.Rows()) / 2;
-    const plat::Rect area{gs.origin_x, gs.origin_y, gs.origin_x + gs.screen_width,
-                          gs.origin_y + gs.screen_height};
-    if (!Create(parent, area, WS_POPUP | WS_CHILD | WS_VISIBLE, WS_EX_TOPMOST)) return false;
+    if (!CreateScreen(parent, {.area = {picture.width, picture.Rows()}, .centre_always = true})) {
+        return false;
+    }
     for (int32_t s = 0; s < kGenStages; ++s) {
         const plat::Point p = kLampPositions[s];
         lamp_rects[s] = {origin_x + p.x, origin_y + p.y, origin_x + p.x + kLampSize,
                          origin_y + p.y + kLampSize};
     }
+    SetProgressEvents(this);
+    if (g_pCityManager != nullptr) g_pCityManager->traffic_held = 1;
     return true;
 }
 
@@ -73,15 +76,15 @@ plat::LResult FS_GEN_FORTSCHRITT::OnMessage(uint32_t message, plat::WParam wPara
             OnPaint();
             return 0;
         case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdProdOk) {
-                OnProdOk();
+            if (plat::LoWord(wParam) == kCmdOk) {
+                OnOk();
                 return 0;
             }
             break;
         default:
             break;
     }
-    return DefaultMessage(message, wParam, lParam);
+    return FullScreen::OnMessage(message, wParam, lParam);
 }
 
 void FS_GEN_FORTSCHRITT::OnPaint() {
@@ -89,8 +92,7 @@ void FS_GEN_FORTSCHRITT::OnPaint() {
     CGameState& gs = *g_pGameState;
     // The tiled background behind the picture.
     if (gs.images.tile.Loaded()) {
-        plat::SelectPalette(dc, lamp_sheet.palette, false);
-        plat::RealizePalette(dc);
+        RealizeSheetPalette(dc);
         BlitDCInBlocks(dc, 0, 0, gs.screen_width, gs.screen_height, *gs.images.tile.dc);
         RestoreDefaultPalette(dc);
     }
@@ -106,12 +108,12 @@ void FS_GEN_FORTSCHRITT::UpdateProgress() {
 
 void FS_GEN_FORTSCHRITT::DrawProgress(plat::DeviceContext& dc) {
     if (!back_buffer.Loaded() || !picture.Loaded()) return;
-    SelectPictureOutputPalette(dc, back_buffer.dc.get(), lamp_sheet.palette);
+    SelectPictureOutputPalette(dc, back_buffer.dc.get(), sheet.palette);
     plat::BitBlt(*back_buffer.dc, 0, 0, picture.width, picture.Rows(), picture.dc.get(), 0, 0,
                  plat::RasterOp::SrcCopy);
     for (int32_t s = 0; s < kGenStages; ++s) {
         back_buffer.BlitImageKeyed(
-            lamp_sheet, lamp_rects[s].left - origin_x, lamp_rects[s].top - origin_y,
+            sheet, lamp_rects[s].left - origin_x, lamp_rects[s].top - origin_y,
             stage_done[s] > 0 ? kLitLampX : kUnlitLampX, 0, kLampSize, kLampSize);
     }
     const int32_t shown_stage = std::clamp(stage, 0, kGenStages - 1);
@@ -128,7 +130,7 @@ void FS_GEN_FORTSCHRITT::DrawProgress(plat::DeviceContext& dc) {
     RestoreDefaultPalette(dc);
 }
 
-void FS_GEN_FORTSCHRITT::OnProdOk() {
+void FS_GEN_FORTSCHRITT::OnOk() {
     CGameState& gs = *g_pGameState;
     {
         plat::DcHandle dc = plat::GetWindowDC(*this);
@@ -147,53 +149,17 @@ void FS_GEN_FORTSCHRITT::OnProdOk() {
     ShowWindow(SW_HIDE);
 }
 
-FS_GEN_FORTSCHRITT* CreateGenProgressScreen(plat::Window* frame) {
-    auto* screen = new FS_GEN_FORTSCHRITT;
-    screen->Show(frame);
-    screen->ShowWindow(SW_SHOW);
-    screen->SendMessage(WM_PAINT);
-    return screen;
-}
-
-void PublishGenProgressScreen(FS_GEN_FORTSCHRITT* screen) {
-    g_pGenProgressScreen = screen;
-    if (g_pCityManager != nullptr) g_pCityManager->traffic_held = screen != nullptr ? 1 : 0;
-}
-
-FS_GEN_FORTSCHRITT* OpenGenProgress(plat::Window* frame) {
-    if (g_pGenProgressScreen != nullptr) return g_pGenProgressScreen;
-    FS_GEN_FORTSCHRITT* screen = CreateGenProgressScreen(frame);
-    PublishGenProgressScreen(screen);
-    return screen;
-}
-
-void CloseGenProgress() {
-    FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
-    if (screen == nullptr) return;
-    screen->SendMessage(WM_COMMAND, kCmdProdOk, 0);
-    PublishGenProgressScreen(nullptr);
-    delete screen;
-}
-
-void GenProgressStage(int32_t stage, int32_t total) {
-    FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
-    if (screen == nullptr) return;
-    screen->stage = stage;
-    screen->current = 0;
-    screen->total = total > 0 ? total : 1;
-    screen->UpdateProgress();
-}
-
-void GenProgressStep() {
-    FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
-    if (screen == nullptr) return;
-    ++screen->current;
-    screen->UpdateProgress();
-}
-
-void GenProgressStageDone(int32_t stage) {
-    FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
-    if (screen == nullptr || stage < 0 || stage >= kGenStages) return;
-    screen->stage_done[stage] = 1;
-    screen->UpdateProgress();
-}
+const ScreenEntry kGenProgressScreenEntry = {
+    .slot = FrameScreen::GenProgress,
+    .open_message = kMsgOpenGenProgress,
+    .done_message = kMsgGenProgressDone,
+    .open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
+        auto* screen = new FS_GEN_FORTSCHRITT;
+        screen->Show(&frame);
+        screen->ShowWindow(SW_SHOW);
+        screen->SendMessage(WM_PAINT);
+        return screen;
+    },
+    .before_delete = [](plat::Window&, plat::Window* screen, plat::WParam,
+                        plat::LParam) { screen->SendMessage(WM_COMMAND, kCmdOk, 0); },
+};

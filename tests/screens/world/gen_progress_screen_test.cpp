@@ -1,19 +1,19 @@
-// The generation-progress screen on the headless back end: lamps, caption
-// and bar as the generator sets them, a stored hash of the whole screen, and
-// the open and close messages of the main frame.
+// The generation-progress screen: opened and closed by the frame's requests,
+// it receives the generator's reports while open and draws lamps, caption and
+// bar from them.
 
-#include "world/gen_progress_screen.h"
+#include "screens/world/gen_progress_screen.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "cities/city_manager.h"
-#include "platform/compositor.h"
-#include "platform/message_box.h"
 #include "screen_fixture.h"
 #include "state/game_state.h"
+#include "state/messages.h"
+#include "state/progress_events.h"
+#include "support/frame_host.h"
 
 namespace worldgen {
 namespace {
@@ -26,9 +26,10 @@ constexpr uint8_t kCaptionInk = 10;  // the main font's text colour
 class GenProgressScreen : public ScreenTest {
   protected:
     FS_GEN_FORTSCHRITT& Open() {
-        FS_GEN_FORTSCHRITT* screen = OpenGenProgress(frame_);
-        EXPECT_NE(screen, nullptr);
+        frame_->SendMessage(kMsgOpenGenProgress);
         host_.host.RunUntilIdle();
+        auto* screen = dynamic_cast<FS_GEN_FORTSCHRITT*>(frame_->progress);
+        EXPECT_NE(screen, nullptr);
         return *screen;
     }
     // The colour at the middle of a lamp of the picture.
@@ -44,14 +45,14 @@ class GenProgressScreen : public ScreenTest {
     }
 };
 
-TEST_F(GenProgressScreen, OpensOnceOverTheScreenWithTheTiledBackground) {
+TEST_F(GenProgressScreen, OpenReceivesTheReportsAndHoldsTrafficUntilClosed) {
+    CCityManager cities;
+    g_pCityManager = &cities;
     FS_GEN_FORTSCHRITT& s = Open();
-    EXPECT_EQ(g_pGenProgressScreen, &s);
-    EXPECT_EQ(OpenGenProgress(frame_), &s);  // a second open changes nothing
+    EXPECT_EQ(&Progress(), static_cast<ProgressEvents*>(&s));
+    EXPECT_EQ(cities.traffic_held, 1);
     EXPECT_TRUE(s.IsWindowVisible());
     EXPECT_EQ(s.GetWindowRect(), (plat::Rect{0, 0, 800, 600}));
-    EXPECT_EQ(s.origin_x, kOx);
-    EXPECT_EQ(s.origin_y, kOy);
     EXPECT_EQ(s.lamp_rects[3], (plat::Rect{kOx + 164, kOy + 135, kOx + 180, kOy + 151}));
     EXPECT_STREQ(s.captions[3], "Generating industries");
     EXPECT_EQ(Pixel(s, 5, 5), kTileInk);
@@ -60,39 +61,48 @@ TEST_F(GenProgressScreen, OpensOnceOverTheScreenWithTheTiledBackground) {
     EXPECT_EQ(s.total, 1);
     for (int32_t stage = 0; stage < 4; ++stage) EXPECT_EQ(Lamp(s, stage), kUnlitLampInk);
     EXPECT_EQ(BarWidth(s), 0);
+
+    // Closing: command OK blackens and hides it, then it is deleted.
+    s.SendMessage(WM_COMMAND, kCmdOk, 0);
+    EXPECT_FALSE(s.IsWindowVisible());
+    EXPECT_EQ(Pixel(s, 5, 5), 0);
+    frame_->SendMessage(kMsgGenProgressDone);
+    EXPECT_EQ(frame_->progress, nullptr);
+    EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);
+    EXPECT_EQ(cities.traffic_held, 0);
+    g_pCityManager = nullptr;
 }
 
-TEST_F(GenProgressScreen, LampsCaptionAndBarFollowTheGenerator) {
+TEST_F(GenProgressScreen, LampsCaptionAndBarFollowTheReports) {
     FS_GEN_FORTSCHRITT& s = Open();
-    GenProgressStage(0, 8);
-    GenProgressStep();
-    EXPECT_EQ(BarWidth(s), 25);
-    GenProgressStageDone(0);
-    EXPECT_EQ(Lamp(s, 0), kLitLampInk);
-    EXPECT_EQ(Lamp(s, 1), kUnlitLampInk);
-
-    GenProgressStage(2, 3);
-    EXPECT_EQ(s.current, 0);
-    EXPECT_EQ(BarWidth(s), 0);
-    GenProgressStep();
-    EXPECT_EQ(BarWidth(s), 66);  // 200 / 3, truncated
-    GenProgressStep();
-    GenProgressStep();
-    EXPECT_EQ(BarWidth(s), 200);
-    GenProgressStep();  // more steps than the total: the bar grows on, clipped
-    EXPECT_EQ(BarWidth(s), 266);
-    for (int32_t n = 0; n < 10; ++n) GenProgressStep();
+    struct Report {
+        void (*report)();
+        int32_t bar;
+        int32_t lit;  // a lamp that is lit afterwards (-1: none)
+    };
+    const Report reports[] = {
+        {[] { Progress().Stage(0, 8); }, 0, -1},
+        {[] { Progress().Step(); }, 25, -1},
+        {[] { Progress().StageDone(0); }, 25, 0},
+        {[] { Progress().Stage(2, 3); }, 0, 0},
+        {[] { Progress().Step(); }, 66, 0},  // 200 / 3, truncated
+        {[] { Progress().Step(); }, 133, 0},
+        {[] { Progress().Step(); }, 200, 0},
+        // More steps than the total: the bar grows on, clipped to the picture.
+        {[] { Progress().Step(); }, 266, 0},
+        {[] { Progress().Phase(3); }, 266, 2},
+        {[] { Progress().Stage(3, 0); }, 0, 2},  // a total of 0 counts as 1
+        {[] { Progress().Step(); }, 200, 2},
+    };
+    for (const Report& r : reports) {
+        r.report();
+        EXPECT_EQ(BarWidth(s), r.bar) << &r - reports;
+        if (r.lit >= 0) EXPECT_EQ(Lamp(s, r.lit), kLitLampInk) << &r - reports;
+    }
+    EXPECT_EQ(Lamp(s, 3), kUnlitLampInk);
+    for (int32_t n = 0; n < 10; ++n) Progress().Step();
     EXPECT_EQ(Pixel(s, kOx + 319, kOy + 85), 195);
     EXPECT_EQ(Pixel(s, kOx + 320, kOy + 85), kTileInk);  // nothing beyond the picture
-
-    // A total of 0 (or less) counts as 1.
-    GenProgressStage(3, 0);
-    EXPECT_EQ(s.total, 1);
-    s.total = 0;
-    s.current = 1;
-    s.UpdateProgress();
-    EXPECT_EQ(BarWidth(s), 200);
-
     // The caption of the running stage in the main font at (56, 52).
     bool ink = false;
     for (int32_t x = 56; x < 80; ++x) ink |= Pixel(s, kOx + x, kOy + 52 + 8) == kCaptionInk;
@@ -109,44 +119,17 @@ TEST_F(GenProgressScreen, ScreenMatchesItsStoredPicture) {
     s.SendMessage(WM_PAINT);
     // Change it only after looking at the screen (set FV_GOLDEN_PNG to a
     // folder to get it as a picture).
-    if (const char* folder = std::getenv("FV_GOLDEN_PNG")) {
-        plat::SaveScreenPng(std::string(folder) + "/gen_progress.png");
-    }
+    fvtest::MaybeSaveScreen("gen_progress");
     EXPECT_EQ(SurfaceHash(s), 0xcc0ecc4741850753ull) << std::hex << SurfaceHash(s);
-}
-
-TEST_F(GenProgressScreen, CloseBlackensHidesAndDeletes) {
-    // While the screen is open the cities make no traffic cars.
-    CCityManager cities;
-    g_pCityManager = &cities;
-    FS_GEN_FORTSCHRITT& s = Open();
-    EXPECT_EQ(cities.traffic_held, 1);
-    const plat::Window* screen = &s;
-    CloseGenProgress();
-    EXPECT_EQ(g_pGenProgressScreen, nullptr);
-    EXPECT_FALSE(plat::IsWindow(screen));
-    EXPECT_EQ(cities.traffic_held, 0);
-    g_pCityManager = nullptr;
-    CloseGenProgress();  // nothing left to close
-
-    // The frame's messages open and close it.
-    frame_->SendMessage(kMsgOpenGenProgress);
-    ASSERT_NE(g_pGenProgressScreen, nullptr);
-    FS_GEN_FORTSCHRITT& again = *g_pGenProgressScreen;
-    again.SendMessage(WM_COMMAND, kCmdProdOk, 0);
-    EXPECT_FALSE(again.IsWindowVisible());
-    EXPECT_EQ(Pixel(again, 5, 5), 0);  // blackened
-    frame_->SendMessage(kMsgGenProgressDone);
-    EXPECT_EQ(g_pGenProgressScreen, nullptr);
 }
 
 TEST_F(GenProgressScreen, WithoutItsPicturesTheScreenStaysBlankButWorks) {
     std::filesystem::remove(std::filesystem::path(folder_) / "scr_42.jgd");
     host_.host.QueueMessageBoxAnswer(IDCANCEL);
     FS_GEN_FORTSCHRITT& s = Open();
-    GenProgressStage(1, 5);
-    GenProgressStep();
-    GenProgressStageDone(1);
+    Progress().Stage(1, 5);
+    Progress().Step();
+    Progress().StageDone(1);
     EXPECT_EQ(s.current, 1);
     EXPECT_EQ(s.stage_done[1], 1);
 }

@@ -2,7 +2,7 @@
 // A full screen of printed options in the style of the new-game set-up: a
 // 640 x 480 picture in the middle of the screen whose option rectangles are
 // clicked, a small marker on the chosen rows of each group, and two image
-// buttons, OK (command 40112, also the Enter key) and back (40113). Both fill
+// buttons, OK (kCmdOk, also the Enter key) and back (kCmdBack). Both fill
 // the screen black and report to the parent with the screen's done message,
 // lParam 0 for OK and 1 for back; OK first lets the screen take its choices.
 // The editor's new-world and editor-start screens are made of it.
@@ -10,13 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx/buttons.h"
-#include "gfx/palette_image.h"
 #include "gfx/wing_bitmap.h"
-#include "platform/window.h"
-
-inline constexpr uint16_t kCmdChoiceOk = 40112;
-inline constexpr uint16_t kCmdChoiceBack = 40113;
+#include "screens/full_screen.h"
 
 // How a group shows its choice: a marker on the chosen row only, markers on
 // the chosen row and every row below it, or (a group of one row) a switch
@@ -30,7 +25,7 @@ struct ChoiceGroup {
     ChoiceDisplay display = ChoiceDisplay::Single;
 };
 
-class ChoiceScreen : public plat::Window {
+class ChoiceScreen : public FullScreen {
   public:
     ~ChoiceScreen() override;
 
@@ -39,18 +34,15 @@ class ChoiceScreen : public plat::Window {
     // over the whole screen. False when the window could not be made.
     bool Open(plat::Window* parent);
 
-    int32_t origin_x = 0;  // the 640 x 480 area on the screen
-    int32_t origin_y = 0;
     std::vector<ChoiceGroup> groups;
     std::vector<int32_t> choices;  // one per group
     WinGBitmap background;         // the picture with the markers
     WinGBitmap clean_background;   // the untouched picture
-    PaletteImage button_pictures;  // the marker and the button faces
-    BUTTONS* ok_button = nullptr;
-    BUTTONS* back_button = nullptr;
+    // The sheet holds the marker and the button faces; buttons[0] is OK,
+    // buttons[1] back.
 
   protected:
-    ChoiceScreen(const char* picture, const char* sheet, uint32_t done_message);
+    ChoiceScreen(const char* picture_file, const char* sheet_file, uint32_t done_message);
 
     // OK: copies the choices into the game state.
     virtual void TakeChoices() = 0;
@@ -60,10 +52,8 @@ class ChoiceScreen : public plat::Window {
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
 
   private:
-    int32_t OnCreate();
     void OnPaint();
     void OnLButtonDown(int32_t x, int32_t y);
-    void Finish(plat::LParam result);
     // Restores the group's marker strip from the clean picture and draws its
     // markers; with `show` the strip is copied to the screen.
     void RedrawGroup(size_t group, bool show);
@@ -71,5 +61,4 @@ class ChoiceScreen : public plat::Window {
 
     const char* picture_name_;
     const char* sheet_name_;
-    uint32_t done_message_;
 };

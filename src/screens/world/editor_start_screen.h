@@ -3,12 +3,13 @@
 // capital of the level to be made is chosen. OK (Start) sends the parent
 // WM_USER+48 with lParam 0, after which the main frame reads
 // `start_capital`; back sends lParam 1 (the frame returns to the title
-// screen). The frame opens it on WM_USER+47 and cancels it with 40113.
+// screen). The frame opens it on WM_USER+47 and cancels it with back.
 
 #include <cstdint>
 
+#include "screens/screen_entry.h"
+#include "screens/world/choice_screen.h"
 #include "state/messages.h"
-#include "world/choice_screen.h"
 
 class FS_EDITORSTART : public ChoiceScreen {
   public:
@@ -20,3 +21,7 @@ class FS_EDITORSTART : public ChoiceScreen {
     void TakeChoices() override;
     void OnChoiceChanged(int32_t group) override;
 };
+
+// Before it opens the start marker goes to 0; the frame adds taking the
+// capital and starting the editor.
+extern const ScreenEntry kEditorStartScreenEntry;

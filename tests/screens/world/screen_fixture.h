@@ -1,9 +1,9 @@
 #pragma once
 // The world-generation screens on the headless back end: a frame window that
 // records the messages the screens send it and answers the progress screen's
-// open and close messages, a fresh game state whose data folder holds small
-// synthetic pictures (plain colours, so that pixels can be checked), and the
-// main font and background tile loaded from them.
+// open and close messages with the screen's own entry, a fresh game state whose data folder holds
+// small synthetic pictures (plain colours, so that pixels can be checked), and the main font and
+// background tile loaded from them.
 
 #include <gtest/gtest.h>
 
@@ -38,6 +38,8 @@ struct FrameMessage {
 class RecordingFrame : public gfxtest::FrameWindow {
   public:
     std::vector<FrameMessage> received;
+    plat::Window* progress = nullptr;  // the open progress screen
+    void CloseProgress();
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override;

@@ -5,10 +5,11 @@
 // to make anew (the whole world, cities, woods, industries). OK writes them
 // into the game state and sends the parent WM_USER+42 with lParam 0
 // (generate); back sends lParam 1. The main frame opens it on WM_USER+41
-// and cancels it with command 40113.
+// and cancels it with back.
 
+#include "screens/screen_entry.h"
+#include "screens/world/choice_screen.h"
 #include "state/messages.h"
-#include "world/choice_screen.h"
 
 class FS_NEUE_WELT : public ChoiceScreen {
   public:
@@ -30,3 +31,7 @@ class FS_NEUE_WELT : public ChoiceScreen {
   protected:
     void TakeChoices() override;
 };
+
+// The sound keeps playing while it is open; after an OK the world is
+// generated anew as chosen.
+extern const ScreenEntry kNewWorldScreenEntry;

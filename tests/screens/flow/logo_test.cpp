@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_globals.h"
-#include "game/fs_logo.h"
 #include "platform/compositor.h"
+#include "screens/flow/logo_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "support/frame_host.h"
@@ -59,22 +59,6 @@ TEST(LogoTest, PlacesByScreenSize) {
     }
 }
 
-TEST(LogoTest, LogoZeroEndsAfterMoreThan4000Ms) {
-    FrameHost h;
-    h.host.SetClock(10000);
-    FS_LOGO* logo = OpenLogo(h, 0);
-    ASSERT_NE(logo, nullptr);
-    EXPECT_TRUE(TickAt(h, logo, 14000));
-    EXPECT_FALSE(TickAt(h, logo, 14001));
-    // What follows is logo 1.
-    auto* next = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->logo_index, 1);
-    EXPECT_TRUE(TickAt(h, next, 17001));
-    EXPECT_FALSE(TickAt(h, next, 17002));
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-}
-
 TEST(LogoTest, SixteenBitClockWraps) {
     FrameHost h;
     const uint32_t start = 5 * 65536 - 1000;  // low 16 bits 64536
@@ -85,6 +69,10 @@ TEST(LogoTest, SixteenBitClockWraps) {
     EXPECT_EQ(logo->now, 3000);
     EXPECT_EQ(logo->elapsed, 4000);
     EXPECT_FALSE(TickAt(h, logo, start + 4001));
+    // What follows is logo 1.
+    auto* next = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->logo_index, 1);
 }
 
 TEST(LogoTest, RepaintRestartsTheTime) {

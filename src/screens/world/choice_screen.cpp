@@ -1,4 +1,4 @@
-#include "world/choice_screen.h"
+#include "screens/world/choice_screen.h"
 
 #include <string>
 
@@ -6,8 +6,9 @@
 #include "gfx/palette.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
+#include "screens/world/world_screen_layout.h"
 #include "state/game_state.h"
-#include "world/world_screen_layout.h"
+#include "state/messages.h"
 
 namespace ws = world_screens;
 
@@ -15,52 +16,61 @@ namespace {
 
 constexpr uint8_t kEnter = 13;
 
+// OK and back side by side under the picture.
+constexpr ButtonSpec kButtons[] = {
+    {.x = ws::kOkButtonX,
+     .y = ws::kButtonsY,
+     .command = kCmdOk,
+     .width = ws::kButtonWidth,
+     .height = ws::kButtonHeight,
+     .normal = {ws::kOkFaceX, 0},
+     .pressed = {ws::kOkFaceX, ws::kPressedFaceY}},
+    {.x = ws::kBackButtonX,
+     .y = ws::kButtonsY,
+     .command = kCmdBack,
+     .width = ws::kButtonWidth,
+     .height = ws::kButtonHeight,
+     .normal = {ws::kBackFaceX, 0},
+     .pressed = {ws::kBackFaceX, ws::kPressedFaceY}},
+};
+
 std::string BaseFile(const char* name) {
     return std::string(g_pGameState->DataPath(kPathBase)) + "\\" + name;
 }
 
 }  // namespace
 
-ChoiceScreen::ChoiceScreen(const char* picture, const char* sheet, uint32_t done_message)
-    : picture_name_(picture), sheet_name_(sheet), done_message_(done_message) {}
+ChoiceScreen::ChoiceScreen(const char* picture_file, const char* sheet_file, uint32_t done_message)
+    : FullScreen(done_message), picture_name_(picture_file), sheet_name_(sheet_file) {}
 
 ChoiceScreen::~ChoiceScreen() {
-    delete ok_button;
-    delete back_button;
     background.Free();
     clean_background.Free();
-    button_pictures.Free();
 }
 
 bool ChoiceScreen::Open(plat::Window* parent) {
     CGameState& gs = *g_pGameState;
     background.LoadJgd(BaseFile(picture_name_));
-    button_pictures.Load(BaseFile(sheet_name_), nullptr, 1);
-    if (background.Loaded() &&
-        clean_background.Create(button_pictures, ws::kAreaWidth, ws::kAreaHeight)) {
+    sheet.Load(BaseFile(sheet_name_), nullptr, 1);
+    if (background.Loaded() && clean_background.Create(sheet, ws::kAreaWidth, ws::kAreaHeight)) {
         plat::BitBlt(*clean_background.dc, 0, 0, ws::kAreaWidth, ws::kAreaHeight,
                      background.dc.get(), 0, 0, plat::RasterOp::SrcCopy);
     }
-    if (gs.screen_width > ws::kAreaWidth) {
-        origin_x = (gs.screen_width - ws::kAreaWidth) / 2;
-        origin_y = (gs.screen_height - ws::kAreaHeight) / 2;
-    }
-    if (!Create(parent, {0, 0, gs.screen_width, gs.screen_height}, WS_CHILD | WS_VISIBLE,
-                WS_EX_TOPMOST)) {
+    if (!CreateScreen(parent, {.area = {ws::kAreaWidth, ws::kAreaHeight},
+                               .popup = false,
+                               .free_cursor = true,
+                               .buttons = kButtons})) {
         return false;
     }
     if (gs.screen_width > ws::kAreaWidth && gs.images.tile.Loaded()) {
         plat::DcHandle dc = plat::GetWindowDC(*this);
         BlitDCInBlocks(*dc, 0, 0, gs.screen_width, gs.screen_height, *gs.images.tile.dc);
     }
-    plat::ClipCursor(nullptr);
     return true;
 }
 
 plat::LResult ChoiceScreen::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
     switch (message) {
-        case WM_CREATE:
-            return OnCreate();
         case WM_PAINT:
             OnPaint();
             return 0;
@@ -69,40 +79,27 @@ plat::LResult ChoiceScreen::OnMessage(uint32_t message, plat::WParam wParam, pla
             return 0;
         case WM_CHAR:
             if (wParam != kEnter) break;  // other characters are not ours
-            if (ok_button != nullptr) {
-                ok_button->state = 1;
-                ok_button->Redraw();
+            if (!buttons.empty()) {
+                buttons[0]->state = 1;
+                buttons[0]->Redraw();
             }
-            SendMessage(WM_COMMAND, kCmdChoiceOk, 0);
+            SendMessage(WM_COMMAND, kCmdOk, 0);
             return 0;
         case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdChoiceOk) {
+            if (plat::LoWord(wParam) == kCmdOk) {
                 TakeChoices();
-                Finish(0);
+                FinishBlack(0);
                 return 0;
             }
-            if (plat::LoWord(wParam) == kCmdChoiceBack) {
-                Finish(1);
+            if (plat::LoWord(wParam) == kCmdBack) {
+                FinishBlack(1);
                 return 0;
             }
             break;
         default:
             break;
     }
-    return DefaultMessage(message, wParam, lParam);
-}
-
-int32_t ChoiceScreen::OnCreate() {
-    ok_button = new BUTTONS;
-    ok_button->CreateFromImage(0, origin_x + ws::kOkButtonX, origin_y + ws::kButtonsY, this,
-                               kCmdChoiceOk, ws::kButtonWidth, ws::kButtonHeight, ws::kOkFaceX, 0,
-                               ws::kOkFaceX, ws::kPressedFaceY, button_pictures);
-    back_button = new BUTTONS;
-    back_button->CreateFromImage(0, origin_x + ws::kBackButtonX, origin_y + ws::kButtonsY, this,
-                                 kCmdChoiceBack, ws::kButtonWidth, ws::kButtonHeight,
-                                 ws::kBackFaceX, 0, ws::kBackFaceX, ws::kPressedFaceY,
-                                 button_pictures);
-    return 0;
+    return FullScreen::OnMessage(message, wParam, lParam);
 }
 
 bool ChoiceScreen::MarkerShown(size_t group, int32_t row) const {
@@ -126,12 +123,12 @@ void ChoiceScreen::RedrawGroup(size_t group, bool show) {
                  g.left, top, plat::RasterOp::SrcCopy);
     for (int32_t row = 0; row < g.rows; ++row) {
         if (!MarkerShown(group, row)) continue;
-        background.BlitImageKeyed(button_pictures, g.left, g.row_tops[row], ws::kMarkerX,
-                                  ws::kMarkerY, ws::kMarkerSize, ws::kMarkerSize);
+        background.BlitImageKeyed(sheet, g.left, g.row_tops[row], ws::kMarkerX, ws::kMarkerY,
+                                  ws::kMarkerSize, ws::kMarkerSize);
     }
     if (!show || !IsWindow()) return;
     plat::DcHandle dc = plat::GetWindowDC(*this);
-    SelectPictureOutputPalette(*dc, background.dc.get(), button_pictures.palette);
+    SelectPictureOutputPalette(*dc, background.dc.get(), sheet.palette);
     BlitDC(*dc, origin_x + g.left, origin_y + top, ws::kMarkerSize, height, *background.dc, g.left,
            top);
     RestoreDefaultPalette(*dc);
@@ -141,7 +138,7 @@ void ChoiceScreen::OnPaint() {
     plat::PaintDC dc(*this);
     if (!background.Loaded()) return;
     for (size_t g = 0; g < groups.size(); ++g) RedrawGroup(g, false);
-    SelectPictureOutputPalette(dc, background.dc.get(), button_pictures.palette);
+    SelectPictureOutputPalette(dc, background.dc.get(), sheet.palette);
     BlitDC(dc, origin_x, origin_y, ws::kAreaWidth, ws::kAreaHeight, *background.dc, 0, 0);
     RestoreDefaultPalette(dc);
 }
@@ -164,14 +161,4 @@ void ChoiceScreen::OnLButtonDown(int32_t x, int32_t y) {
             return;
         }
     }
-}
-
-void ChoiceScreen::Finish(plat::LParam result) {
-    {
-        plat::DcHandle dc = plat::GetWindowDC(*this);
-        const plat::Rect client = GetClientRect();
-        plat::BitBlt(*dc, 0, 0, client.Width(), client.Height(), nullptr, 0, 0,
-                     plat::RasterOp::Blackness);
-    }
-    plat::SendMessage(GetParent(), done_message_, 0, result);
 }

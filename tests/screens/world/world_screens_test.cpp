@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "screen_fixture.h"
+#include "screens/world/editor_start_screen.h"
+#include "screens/world/new_world_screen.h"
+#include "screens/world/world_screen_layout.h"
 #include "state/game_state.h"
-#include "world/editor_start_screen.h"
-#include "world/new_world_screen.h"
-#include "world/world_screen_layout.h"
 
 namespace worldgen {
 namespace {
@@ -79,9 +81,9 @@ TEST_F(NewWorldScreen, ShowsTheSettingsItStartsFrom) {
     EXPECT_FALSE(Marked(ws::kColumns[0], ws::kLowerRows[2]));
     EXPECT_TRUE(Marked(ws::kColumns[0], ws::kLowerRows[3]));
     // The two buttons on their faces.
-    EXPECT_EQ(Pixel(*s.ok_button, 5, 5), kOkInk);
-    EXPECT_EQ(Pixel(*s.back_button, 5, 5), kBackInk);
-    EXPECT_EQ(s.ok_button->GetWindowRect().left, kOx + ws::kOkButtonX);
+    EXPECT_EQ(Pixel(*s.buttons[0], 5, 5), kOkInk);
+    EXPECT_EQ(Pixel(*s.buttons[1], 5, 5), kBackInk);
+    EXPECT_EQ(s.buttons[0]->GetWindowRect().left, kOx + ws::kOkButtonX);
 }
 
 TEST_F(NewWorldScreen, ClicksChooseAndOkWritesTheSettings) {
@@ -121,29 +123,42 @@ TEST_F(NewWorldScreen, ClicksChooseAndOkWritesTheSettings) {
     EXPECT_EQ(Pixel(s, kOx + 5, kOy + 5), 0);  // the screen is black
 }
 
-TEST_F(NewWorldScreen, EnterPressesOkAndOtherKeysAreNotOurs) {
-    FS_NEUE_WELT& s = Open();
-    EXPECT_NE(s.SendMessage(WM_CHAR, 'a'), 1);
-    EXPECT_TRUE(frame_->received.empty());
-    s.SendMessage(WM_CHAR, 13);
-    EXPECT_EQ(s.ok_button->state, 1);
-    EXPECT_EQ(Pixel(*s.ok_button, 5, 5), kOkPressedInk);
-    ASSERT_EQ(Sent(kMsgNewWorldDone).size(), 1u);
-    EXPECT_EQ(Sent(kMsgNewWorldDone)[0].lParam, 0);
-}
-
-TEST_F(NewWorldScreen, BackAndTheAbortCommandLeaveTheSettings) {
-    CGameState& gs = game_.state();
-    gs.ng_land = 1;
-    FS_NEUE_WELT& s = Open();
-    ClickOption(ws::kColumns[0], ws::kUpperRows[0]);
-    Click(kOx + ws::kBackButtonX + 50, kOy + ws::kButtonsY + 20);
-    ASSERT_EQ(Sent(kMsgNewWorldDone).size(), 1u);
-    EXPECT_EQ(Sent(kMsgNewWorldDone)[0].lParam, 1);
-    EXPECT_EQ(gs.ng_land, 1);
-    s.SendMessage(WM_COMMAND, kCmdChoiceBack, 0);  // what the frame's abort sends
-    EXPECT_EQ(Sent(kMsgNewWorldDone).size(), 2u);
-    EXPECT_EQ(Sent(kMsgNewWorldDone)[1].lParam, 1);
+// Every way to leave: Enter presses OK (shown pressed) and writes the
+// settings; the back button and the cancel command of an abort leave them.
+// Other characters are not the screen's.
+TEST_F(NewWorldScreen, EnterOkBackAndCancel) {
+    struct Way {
+        const char* name;
+        std::function<void(FS_NEUE_WELT&)> leave;
+        plat::LParam result;
+    };
+    const Way ways[] = {
+        {"enter", [](FS_NEUE_WELT& s) { s.SendMessage(WM_CHAR, 13); }, 0},
+        {"back",
+         [this](FS_NEUE_WELT&) { Click(kOx + ws::kBackButtonX + 50, kOy + ws::kButtonsY + 20); },
+         1},
+        {"cancel",
+         [](FS_NEUE_WELT& s) { s.SendMessage(WM_COMMAND, kNewWorldScreenEntry.cancel_command, 0); },
+         1},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        game_.state().ng_land = 1;
+        frame_->received.clear();
+        delete screen_;
+        FS_NEUE_WELT& s = Open();
+        EXPECT_NE(s.SendMessage(WM_CHAR, 'a'), 1);
+        ClickOption(ws::kColumns[0], ws::kUpperRows[0]);
+        EXPECT_TRUE(frame_->received.empty());
+        way.leave(s);
+        ASSERT_EQ(Sent(kMsgNewWorldDone).size(), 1u);
+        EXPECT_EQ(Sent(kMsgNewWorldDone)[0].lParam, way.result);
+        EXPECT_EQ(game_.state().ng_land, way.result == 0 ? 4 : 1);
+        if (way.result == 0) {
+            EXPECT_EQ(s.buttons[0]->state, 1);
+            EXPECT_EQ(Pixel(*s.buttons[0], 5, 5), kOkPressedInk);
+        }
+    }
 }
 
 TEST_F(EditorStartScreen, ChoosesTheStartCapital) {
@@ -159,7 +174,7 @@ TEST_F(EditorStartScreen, ChoosesTheStartCapital) {
     ASSERT_EQ(Sent(kMsgEditorStartDone).size(), 1u);
     EXPECT_EQ(Sent(kMsgEditorStartDone)[0].lParam, 0);
     EXPECT_EQ(s.start_capital, 1000000);
-    s.SendMessage(WM_COMMAND, kCmdChoiceBack, 0);
+    s.SendMessage(WM_COMMAND, kCmdBack, 0);
     ASSERT_EQ(Sent(kMsgEditorStartDone).size(), 2u);
     EXPECT_EQ(Sent(kMsgEditorStartDone)[1].lParam, 1);
 }

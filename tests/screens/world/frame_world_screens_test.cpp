@@ -14,12 +14,12 @@
 #include "landscape_templates.h"
 #include "platform/random.h"
 #include "screens.h"
+#include "screens/world/editor_start_screen.h"
+#include "screens/world/new_world_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
+#include "state/progress_events.h"
 #include "support/frame_host.h"
-#include "world/editor_start_screen.h"
-#include "world/gen_progress_screen.h"
-#include "world/new_world_screen.h"
 #include "world/terrain.h"
 #include "world_screens.h"
 
@@ -84,7 +84,7 @@ TEST_F(FrameWorldScreens, EditorChoiceOpensTheEditorStartAndBackReturnsToTheTitl
     EXPECT_EQ(h.gs->screen_open, 1);
     EXPECT_EQ(h.gs->start_marker, 0);
     EXPECT_EQ(screen->GetParent(), h.frame);
-    screen->SendMessage(WM_COMMAND, ScreenCancelCommand(FrameScreen::EditorStart), 0);
+    screen->SendMessage(WM_COMMAND, kEditorStartScreenEntry.cancel_command, 0);
     EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
     EXPECT_EQ(h.gs->screen_open, 1);  // the title screen is open again
     EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
@@ -128,7 +128,7 @@ TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     screen->SendMessage(WM_CHAR, 13);
     EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
     EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
-    EXPECT_EQ(g_pGenProgressScreen, nullptr);
+    EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);
     EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 1u);
     EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgGenProgressDone), 1u);
     EXPECT_EQ(h.gs->screen_open, 0);
@@ -138,18 +138,6 @@ TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     for (const MapField& f : h.gs->fields) land += f.hoehe() > 0;
     EXPECT_GT(land, 10000);
     g_pTerrain = nullptr;
-}
-
-TEST_F(FrameWorldScreens, TheProgressScreenLivesInItsSlot) {
-    h.frame->SendMessage(kMsgOpenGenProgress);
-    FS_GEN_FORTSCHRITT* screen = g_pGenProgressScreen;
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), screen);
-    h.frame->SendMessage(kMsgOpenGenProgress);  // open already: nothing
-    EXPECT_EQ(g_pGenProgressScreen, screen);
-    h.frame->SendMessage(kMsgGenProgressDone);
-    EXPECT_EQ(g_pGenProgressScreen, nullptr);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-#include "game/fs_logo.h"
+#include "screens/flow/logo_screen.h"
 
 #include <string>
 
-#include "app/hauptfenster.h"
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
 #include "platform/clock.h"
@@ -15,7 +14,6 @@ namespace {
 constexpr uint32_t kLogoTimer = 1105;
 constexpr uint32_t kLogoTimerPeriod = 10;
 constexpr uint8_t kEscape = 27;
-constexpr int32_t kNarrowScreen = 640;
 
 struct LogoSize {
     int32_t width, height, duration;
@@ -31,25 +29,16 @@ uint16_t Clock16() {
 FS_LOGO::~FS_LOGO() {
     KillTimer(kLogoTimer);
     picture.Free();
-    DestroyWindow();
 }
 
 bool FS_LOGO::Open(int32_t index, plat::Window* parent) {
-    const CGameState& gs = *g_pGameState;
     logo_index = index == 1 ? 1 : 0;
     // The logos always come from the first installation's picture folder.
     const std::string path =
-        std::string(gs.data_paths[0]) + "\\logo" + std::to_string(logo_index) + ".jgd";
+        std::string(g_pGameState->data_paths[0]) + "\\logo" + std::to_string(logo_index) + ".jgd";
     picture.Load(path, nullptr, 1);
-    origin_x = 0;
-    origin_y = 0;
-    if (gs.screen_width > kNarrowScreen) {
-        origin_x = (gs.screen_width - kLogos[logo_index].width) / 2;
-        origin_y = (gs.screen_height - kLogos[logo_index].height) / 2;
-    }
-    const plat::Rect screen{gs.origin_x, gs.origin_y, gs.origin_x + gs.screen_width,
-                            gs.origin_y + gs.screen_height};
-    if (!Create(parent, screen, WS_POPUP | WS_CHILD | WS_VISIBLE, WS_EX_TOPMOST)) return false;
+    const LogoSize& logo = kLogos[logo_index];
+    if (!CreateScreen(parent, {.area = {logo.width, logo.height}})) return false;
     SendMessage(WM_PAINT);
     return true;
 }
@@ -71,7 +60,7 @@ plat::LResult FS_LOGO::OnMessage(uint32_t message, plat::WParam wParam, plat::LP
         default:
             break;
     }
-    return DefaultMessage(message, wParam, lParam);
+    return FullScreen::OnMessage(message, wParam, lParam);
 }
 
 void FS_LOGO::OnPaint() {
@@ -101,5 +90,17 @@ void FS_LOGO::OnTimer() {
 void FS_LOGO::End() {
     KillTimer(kLogoTimer);
     // The frame closes this logo while handling the request.
-    plat::SendMessage(MainFrameWindow(), kMsgShowStartScreen);
+    plat::SendMessage(Frame(), kMsgShowStartScreen);
 }
+
+const ScreenEntry kLogoScreenEntry = {
+    .slot = FrameScreen::Logo,
+    .open_message = kMsgOpenLogo,
+    .done_message = kMsgLogoDone,
+    .open = [](plat::Window& frame, plat::WParam logo, plat::LParam) -> plat::Window* {
+        auto* screen = new FS_LOGO;
+        if (screen->Open(logo == 1 ? 1 : 0, &frame)) return screen;
+        delete screen;
+        return nullptr;
+    },
+};

@@ -8,9 +8,10 @@
 #include <filesystem>
 
 #include "app/app_globals.h"
-#include "game/fs_start.h"
 #include "platform/app.h"
 #include "platform/compositor.h"
+#include "screens/flow/title_screen.h"
+#include "screens/world/editor_start_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "support/frame_host.h"
@@ -44,7 +45,7 @@ class TitleTest : public ::testing::Test {
         for (int32_t i = 0; i < count; ++i) {
             if (table[i].slot != FrameScreen::Start) continue;
             ScreenEntry entry = table[i];
-            entry.before_delete = [](HAUPTFENSTER&, plat::Window* screen, plat::WParam,
+            entry.before_delete = [](plat::Window&, plat::Window* screen, plat::WParam,
                                      plat::LParam choice) {
                 auto* title = static_cast<FS_START*>(screen);
                 choices.push_back(static_cast<int32_t>(choice));
@@ -81,16 +82,16 @@ TEST_F(TitleTest, CentredPictureWithTenButtonsDownItsRightEdge) {
     EXPECT_EQ(plat::ScreenPixel(192 + 640, 144 + 479), 0);
     for (int32_t i = 0; i < kTitleButtonCount; ++i) {
         const Button& b = kButtons[i];
-        BUTTONS* button = title->buttons[i];
+        BUTTONS* button = title->buttons[i].get();
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->GetWindowRect(), (plat::Rect{672, 144 + b.y, 832, 144 + b.y + 32}));
         EXPECT_EQ(button->command_id, b.command);
         EXPECT_EQ(button->normal_x, b.column);
         EXPECT_EQ(button->pressed_y, 32);
         // The normal face as the sheet holds it.
-        const int32_t stride = title->button_pictures.Stride();
+        const int32_t stride = title->sheet.Stride();
         EXPECT_EQ(plat::ScreenPixel(672 + 5, 144 + b.y + 5),
-                  title->button_pictures.pixels[size_t(5) * stride + b.column + 5]);
+                  title->sheet.pixels[size_t(5) * stride + b.column + 5]);
     }
 }
 
@@ -119,7 +120,7 @@ TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
     for (int32_t i = 1; i < 9; ++i) {
         // The editor's start screen exists: its back returns to the title.
         if (plat::Window* editor = h.frame->Screen(FrameScreen::EditorStart)) {
-            editor->SendMessage(WM_COMMAND, ScreenCancelCommand(FrameScreen::EditorStart), 0);
+            editor->SendMessage(WM_COMMAND, kEditorStartScreenEntry.cancel_command, 0);
         }
         ASSERT_NE(Title(), nullptr);
         Click(kButtons[i]);

@@ -12,12 +12,12 @@
 
 #include "platform/compositor.h"
 #include "screen_fixture.h"
+#include "screens/world/editor_start_screen.h"
+#include "screens/world/gen_progress_screen.h"
+#include "screens/world/new_world_screen.h"
+#include "screens/world/world_screen_layout.h"
 #include "standin.h"
 #include "state/game_state.h"
-#include "world/editor_start_screen.h"
-#include "world/gen_progress_screen.h"
-#include "world/new_world_screen.h"
-#include "world/world_screen_layout.h"
 
 namespace worldgen {
 namespace {
@@ -84,8 +84,8 @@ TEST_F(StandInWorldScreens, NewWorldScreenShowsItsMarkersOnTheSockets) {
     EXPECT_TRUE(host_.host.MessageBoxes().empty());
     EXPECT_EQ(s.background.width, ws::kAreaWidth);
     EXPECT_EQ(s.background.Rows(), ws::kAreaHeight);
-    EXPECT_EQ(s.button_pictures.width, ws::kSheetWidth);
-    EXPECT_EQ(s.button_pictures.Rows(), ws::kSheetHeight);
+    EXPECT_EQ(s.sheet.width, ws::kSheetWidth);
+    EXPECT_EQ(s.sheet.Rows(), ws::kSheetHeight);
     // A chosen and an unchosen socket of the same column differ; two
     // unchosen ones look alike.
     const int32_t column = ws::kColumns[FS_NEUE_WELT::kSiteDistance];
@@ -101,16 +101,17 @@ TEST_F(StandInWorldScreens, EditorStartAndProgressScreensFindTheirPictures) {
         ASSERT_TRUE(s.Open(frame_));
         Keep("editor_start.png");
         EXPECT_EQ(s.background.width, ws::kAreaWidth);
-        EXPECT_EQ(s.button_pictures.width, ws::kSheetWidth);
+        EXPECT_EQ(s.sheet.width, ws::kSheetWidth);
         const int32_t column = ws::kColumns[ws::kCapitalColumn];
         EXPECT_NE(Socket(s, column, ws::kUpperRows[ws::kInitialCapitalRow]),
                   Socket(s, column, ws::kUpperRows[0]));
     }
-    FS_GEN_FORTSCHRITT& p = *OpenGenProgress(frame_);
+    frame_->SendMessage(kMsgOpenGenProgress);
+    auto& p = *dynamic_cast<FS_GEN_FORTSCHRITT*>(frame_->progress);
     EXPECT_EQ(p.picture.width, 320);
     EXPECT_EQ(p.picture.Rows(), 200);
-    EXPECT_GE(p.lamp_sheet.width, 32);
-    EXPECT_GE(p.lamp_sheet.Rows(), 16);
+    EXPECT_GE(p.sheet.width, 32);
+    EXPECT_GE(p.sheet.Rows(), 16);
     p.stage_done[0] = 1;
     p.stage = 1;
     p.total = 7;

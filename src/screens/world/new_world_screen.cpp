@@ -1,9 +1,10 @@
-#include "world/new_world_screen.h"
+#include "screens/world/new_world_screen.h"
 
 #include <algorithm>
 
+#include "screens/world/world_screen_layout.h"
 #include "state/game_state.h"
-#include "world/world_screen_layout.h"
+#include "world/new_world.h"
 
 namespace ws = world_screens;
 
@@ -50,3 +51,19 @@ void FS_NEUE_WELT::TakeChoices() {
     gs.regen_woods = choices[kRegenWoods];
     gs.regen_industries = choices[kRegenIndustries];
 }
+
+const ScreenEntry kNewWorldScreenEntry = {
+    .slot = FrameScreen::NewWorld,
+    .open_message = kMsgOpenNewWorld,
+    .done_message = kMsgNewWorldDone,
+    .cancel_command = kCmdBack,
+    .open_steps = kOpenDropKeys | kOpenMarkOpen,
+    .done_steps = kDoneRelease | kDoneLoadKeys,
+    .open = [](plat::Window& frame, plat::WParam,
+               plat::LParam) { return OpenNew<FS_NEUE_WELT>(frame); },
+    .after_done =
+        [](plat::Window& frame, plat::WParam, plat::LParam result) {
+            g_pGameState->build_orientation = 0;
+            RegenerateWorld(&frame, result);
+        },
+};

@@ -3,14 +3,16 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include <unistd.h>
 
 #include "dib_writer.h"
 #include "gfx/font_tables.h"
+#include "screens/world/gen_progress_screen.h"
+#include "screens/world/world_screen_layout.h"
 #include "state/game_state.h"
-#include "world/gen_progress_screen.h"
-#include "world/world_screen_layout.h"
+#include "state/messages.h"
 
 namespace worldgen {
 namespace {
@@ -51,15 +53,22 @@ standin::Canvas ButtonSheet() {
 
 plat::LResult RecordingFrame::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
     if (message >= WM_USER) received.push_back({message, w, l});
+    // The progress screen's requests, answered as the main frame does.
     if (message == kMsgOpenGenProgress) {
-        OpenGenProgress(this);
+        if (progress == nullptr) progress = kGenProgressScreenEntry.open(*this, w, l);
         return 0;
     }
     if (message == kMsgGenProgressDone) {
-        CloseGenProgress();
+        CloseProgress();
         return 0;
     }
     return FrameWindow::OnMessage(message, w, l);
+}
+
+void RecordingFrame::CloseProgress() {
+    if (progress == nullptr) return;
+    kGenProgressScreenEntry.before_delete(*this, progress, 0, 0);
+    delete std::exchange(progress, nullptr);
 }
 
 ScreenTest::ScreenTest() {
@@ -90,7 +99,7 @@ ScreenTest::ScreenTest() {
 }
 
 ScreenTest::~ScreenTest() {
-    CloseGenProgress();
+    frame_->CloseProgress();
     delete frame_;
     host_.host.RunUntilIdle();
     std::error_code ignored;

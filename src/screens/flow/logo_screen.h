@@ -7,10 +7,10 @@
 
 #include <cstdint>
 
-#include "gfx/palette_image.h"
-#include "platform/window.h"
+#include "screens/full_screen.h"
+#include "screens/screen_entry.h"
 
-class FS_LOGO : public plat::Window {
+class FS_LOGO : public FullScreen {
   public:
     ~FS_LOGO() override;
 
@@ -18,8 +18,6 @@ class FS_LOGO : public plat::Window {
     // top-most window owned by `parent`. False when it could not be opened.
     bool Open(int32_t index, plat::Window* parent);
 
-    int32_t origin_x = 0;  // where the picture stands on the screen
-    int32_t origin_y = 0;
     int32_t logo_index = 0;
     PaletteImage picture;
     uint16_t elapsed = 0;
@@ -35,3 +33,7 @@ class FS_LOGO : public plat::Window {
     void OnTimer();
     void End();
 };
+
+// Opened on WM_USER+116 with the logo's index as wParam, closed on WM_USER+117;
+// no steps around it.
+extern const ScreenEntry kLogoScreenEntry;
