@@ -32,8 +32,8 @@ struct ButtonSpec {
     uint32_t command = 0;  // posted to the parent with WM_COMMAND
     int32_t width = 0;
     int32_t height = 0;
-    plat::Point normal;
-    plat::Point pressed;
+    plat::Point normal{};
+    plat::Point pressed{};
 };
 
 class BUTTONS : public plat::Window {

@@ -32,17 +32,17 @@
 // How a screen's window is made.
 struct ScreenShape {
     // The window: empty for the whole game area, else this size in its middle.
-    plat::Size size;
+    plat::Size size{};
     // The picture area, in the middle of the window. On a window of 640
     // pixels or narrower it stays at the corner unless `centre_always`.
-    plat::Size area;
+    plat::Size area{};
     bool centre_always = false;
     // A top-most popup at the game area's origin; else a top-most child
     // window at (0, 0) of the parent.
     bool popup = true;
     // The cursor clip is lifted once the window exists.
     bool free_cursor = false;
-    std::span<const ButtonSpec> buttons;
+    std::span<const ButtonSpec> buttons{};
 };
 
 class FullScreen : public plat::Window {

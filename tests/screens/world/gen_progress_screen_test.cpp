@@ -97,7 +97,9 @@ TEST_F(GenProgressScreen, LampsCaptionAndBarFollowTheReports) {
     for (const Report& r : reports) {
         r.report();
         EXPECT_EQ(BarWidth(s), r.bar) << &r - reports;
-        if (r.lit >= 0) EXPECT_EQ(Lamp(s, r.lit), kLitLampInk) << &r - reports;
+        if (r.lit >= 0) {
+            EXPECT_EQ(Lamp(s, r.lit), kLitLampInk) << &r - reports;
+        }
     }
     EXPECT_EQ(Lamp(s, 3), kUnlitLampInk);
     for (int32_t n = 0; n < 10; ++n) Progress().Step();
