@@ -72,13 +72,6 @@ class RecordTest : public RoadWorld {
 
     std::string Path(const std::string& name) const { return folder_.Path() + "/" + name; }
 
-    std::string WriteVehicles(const std::string& name) {
-        plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
-        EXPECT_NE(file, plat::kInvalidFile);
-        WriteVehicleRecords(file);
-        plat::CloseFile(file);
-        return folder_.Read(name);
-    }
     template <typename Writer>
     std::string WriteWith(const std::string& name, Writer writer) {
         plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
@@ -86,6 +79,9 @@ class RecordTest : public RoadWorld {
         writer(file);
         plat::CloseFile(file);
         return folder_.Read(name);
+    }
+    std::string WriteVehicles(const std::string& name) {
+        return WriteWith(name, [](plat::FileHandle f) { WriteVehicleRecords(f); });
     }
     bool ReadVehicles(const std::string& bytes) {
         folder_.Write("in", bytes);
