@@ -1,13 +1,16 @@
-// The city manager: terminal names, the names file, removing cities and the
+// The city manager: terminal names, the names files (the stand-in lists of
+// 128 usable invented names each, read back whole), removing cities and the
 // small area helpers of a city.
 
 #include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "city_fixture.h"
+#include "city_names.h"
 #include "platform/random.h"
 #include "support/way_graph_check.h"
 
@@ -104,6 +107,38 @@ TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
     Cities().LoadNames();
     EXPECT_STREQ(Cities().names[0], "Alderbrook");
     EXPECT_EQ(Cities().name_used[0], 1u);
+}
+
+TEST_F(CityManagerTest, StandInListsHoldUsableInventedNamesThatTheManagerReadsBack) {
+    std::vector<standin::FileRecipe> recipes;
+    standin::AddCityNameFiles(recipes);
+    ASSERT_EQ(recipes.size(), 5u);
+    for (const auto& recipe : recipes) {
+        const std::vector<uint8_t> bytes = recipe.make();
+        WriteNamesFile(recipe.path, std::string(bytes.begin(), bytes.end()));
+    }
+    int32_t accented = 0;
+    for (int list = 1; list <= standin::kCityNameLists; ++list) {
+        SCOPED_TRACE(list);
+        const std::vector<std::string> names = standin::MakeCityNames(list);
+        ASSERT_EQ(names.size(), 128u);
+        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 128u);
+        for (const std::string& name : names) {
+            EXPECT_GE(name.size(), 1u);
+            EXPECT_LE(name.size(), 19u);
+            for (unsigned char c : name) {
+                EXPECT_GE(c, 0x20);
+                EXPECT_NE(c, '`');
+                accented += c >= 0x80;
+            }
+        }
+        // The same bytes every run.
+        EXPECT_EQ(standin::MakeCityNamesFile(list), standin::MakeCityNamesFile(list));
+        State().names_list_number = list - 1;
+        Cities().LoadNames();
+        for (int32_t i = 0; i < kCityNameCount; ++i) EXPECT_EQ(Cities().names[i], names[i]);
+    }
+    EXPECT_GT(accented, 0);
 }
 
 TEST_F(CityManagerTest, FoundedCitiesTakeDifferentNamesFromTheFile) {

@@ -81,7 +81,9 @@ TEST_F(CityStoresTest, StoresGetTheCityGridInTypeOrderAndReverseDiscovery) {
     // A store straddling the border: its anchor outside, two fields inside.
     Store(18, 24, 126, 118);
 
+    city.residents = 0;
     city.MonthlyUpdate();
+    EXPECT_EQ(city.residents, 9);  // counted anew from the map
     EXPECT_EQ(Ids("refresh"), (std::vector<int32_t>{13, 12, 11, 18, 14}));
     EXPECT_EQ(Ids("update"), (std::vector<int32_t>{13, 12, 11, 18, 14}));
     // Per type every store is refreshed before the first one is updated.
@@ -122,15 +124,6 @@ TEST_F(CityStoresTest, RefreshLeavesTheListAndOtherTypesOnlyClear) {
     for (const auto& column : State().shared_city_grid) {
         for (int32_t v : column) EXPECT_EQ(v, -1);
     }
-}
-
-TEST_F(CityStoresTest, MonthlyUpdateCountsResidentsFirst) {
-    CCity& city = AddEmptyCity(1, 100, 100);
-    PutCityBuilding(110, 104, 15, 1);
-    PutCityBuilding(111, 104, 15, 1);
-    city.residents = 0;
-    city.MonthlyUpdate();
-    EXPECT_EQ(city.residents, 80);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Trains through a tunnel and over a bridge: no marks underground or on the
 // span, the drawing state at the tunnel mouths and bridge ends, the run
-// queries of demolition, and a train deleted on a bridge.
+// queries of demolition, and trains deleted on a bridge.
 
 #include <gtest/gtest.h>
 
@@ -86,15 +86,9 @@ TEST_F(TrainTunnelBridgeTest, TrainPassesUndergroundAndOverTheSpanWithoutMarks) 
 TEST_F(TrainTunnelBridgeTest, TrainDeletedOnTheBridgeGivesBackItsReservations) {
     ASSERT_TRUE(FramesUntil([&] { return t->on_bridge != 0 && t->pos_x == 48; }, 4000));
     ASSERT_GT(FlagCount(), 0);
-    DeleteAllVehicles();
-    EXPECT_EQ(MarkCount(), 0);
-    EXPECT_EQ(FlagCount(), 0);
-}
-
-TEST_F(TrainTunnelBridgeTest, WalkToTheBridgeEndStopsAtTheMapEdge) {
-    // A train whose bridge flag is set with no bridge end ahead of it, up
-    // to the edge of the map.
-    t->on_bridge = 1;
+    // A second train whose bridge flag is set with no bridge end ahead of it
+    // walks to the edge of the map.
+    Train(20, 50, 10)->on_bridge = 1;
     DeleteAllVehicles();
     EXPECT_EQ(MarkCount(), 0);
     EXPECT_EQ(FlagCount(), 0);

@@ -1,17 +1,30 @@
 // Trucks: construction on a depot, speed, the stop cycle with loading,
-// unloading and running costs, and the degenerate schedules.
+// unloading and running costs, the degenerate schedules, and the decision at
+// the field middle: queues, passing, the junction lock, stale paths, turning
+// at dead ends and without a route, depots, and the marks under bridges and
+// in tunnels. At the end of a test the map's marks are exactly the vehicles'
+// and deleting them leaves none.
 
 #include <gtest/gtest.h>
 
 #include "road_world.h"
 #include "state/statistics.h"
+#include "transport/road_marks.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 
 namespace {
 
-using roadtest::RoadWorld;
 using roadtest::TestTerminal;
+
+class RoadWorld : public roadtest::RoadWorld {
+  protected:
+    void TearDown() override {
+        EXPECT_TRUE(MarksConsistent());
+        DeleteAllVehicles();
+        EXPECT_EQ(MarkSum(), 0);
+    }
+};
 
 constexpr int32_t kProduct = 20;
 
@@ -54,9 +67,6 @@ TEST_F(TruckTest, NewTruckOnItsDepotByOrientation) {
     EXPECT_EQ(north->Heading(), kDirN);
     EXPECT_EQ(north->lane, 2);
     EXPECT_EQ(F(20, 23).belegt(), 2);
-
-    DeleteAllVehicles();
-    EXPECT_EQ(MarkSum(), 0);
 }
 
 TEST_F(TruckTest, SpeedByWayTypeAndRamp) {
@@ -94,6 +104,8 @@ TEST_F(TruckTest, SpeedByWayTypeAndRamp) {
     EXPECT_EQ(truck->steps_per_frame, 1);
     truck->UpdateSpeed();
     EXPECT_EQ(truck->steps_per_frame, 2);
+    truck->pos_x = 45;
+    truck->pos_y = 49;
 }
 
 TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
@@ -121,9 +133,6 @@ TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
     // Every unit the mine gave arrives at the factory.
     ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 3; }, 6000));
     EXPECT_EQ(mine->stock[kProduct], 0);
-    EXPECT_TRUE(MarksConsistent());
-    DeleteAllVehicles();
-    EXPECT_EQ(MarkSum(), 0);
 }
 
 TEST_F(TruckTest, WaitUntilLoadedRetriesEvery128Frames) {
@@ -223,6 +232,236 @@ TEST_F(TruckTest, TruckBoughtOnAnOccupiedDepotWaitsForItsLane) {
     ASSERT_TRUE(FramesUntil([&] { return second->HoldsMark(); }, 2000));
     EXPECT_TRUE(MarksConsistent());
     EXPECT_NE(first->pos_x, 45);
+}
+
+// A crossing at (50, 50) with arms of five fields; the east arm ends in a
+// bend up into a depot at (55, 49) (exit south); the west arm is a dead end.
+class DrivingTest : public RoadWorld {
+  protected:
+    void SetUp() override {
+        Line(45, 50, 55, 50);
+        Line(50, 45, 50, 55);
+        Depot(55, 49, 2, 1);
+        Line(60, 40, 60, 42);  // a depot that no road reaches
+        Depot(60, 43, 0, 2);
+        Finish(30, 30, 70, 70);
+    }
+
+    // A truck standing on (x, y) heading in `heading`, about to decide,
+    // bound for the depot at (55, 49).
+    CTruck* Place(int32_t x, int32_t y, uint8_t heading, int32_t model = 0) {
+        CTruck* truck = new CTruck(x, y, "A", model);
+        ReleaseMark(truck->mark);
+        truck->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
+        truck->next_direction = truck->direction;
+        const MarkKind kind = MarkKindAt(x, y, false, false);
+        const uint8_t lane = LaneFor(x, y, kind, heading);
+        TakeMark(truck->mark, x, y, kind, lane, DirIndexFromBit(heading));
+        truck->lane = truck->mark.lane;
+        SetSchedule(*truck, {{55, 49}, {60, 43}});
+        truck->target_stop = 0;
+        truck->stop_served = 1;
+        truck->needs_route = 0;
+        truck->loading_state = 0;
+        truck->phase = 15;
+        return truck;
+    }
+
+    int32_t Node(int32_t x, int32_t y) { return F(x, y).knotennummer(); }
+};
+
+TEST_F(DrivingTest, SecondTruckWaitsBehindAndTakesTheSlowerModel) {
+    CTruck* ahead = Place(47, 50, kDirE, 0);
+    ahead->wait_counter = 1000;
+    CTruck* behind = Place(46, 50, kDirE, 9);
+    Frames(1);
+    EXPECT_EQ(behind->pos_x, 46);
+    EXPECT_EQ(behind->phase, 15);
+    EXPECT_EQ(behind->wait_counter, 8);
+    EXPECT_EQ(behind->speed_limit, 0);
+    Frames(8);
+    EXPECT_EQ(behind->wait_counter, 0);
+    Frames(1);
+    EXPECT_EQ(behind->wait_counter, 8);  // still blocked: it tries again
+}
+
+TEST_F(DrivingTest, OppositeLanesPass) {
+    CTruck* east = Place(46, 50, kDirE);
+    CTruck* west = Place(49, 50, kDirW);
+    EXPECT_NE(east->lane, west->lane);
+    east->path.PushFront(Node(50, 50), 1);
+    for (int i = 0; i < 60; ++i) {
+        Frames(1);
+        ASSERT_TRUE(MarksConsistent());
+        ASSERT_EQ(west->wait_counter, 0);
+    }
+    EXPECT_LE(west->pos_x, 46);
+    EXPECT_GE(east->pos_x, 49);
+}
+
+TEST_F(DrivingTest, JunctionLockHoldsBackCrossingTraffic) {
+    // A truck on the junction leaving north blocks entry from the west.
+    CTruck* onJunction = Place(50, 50, kDirN);
+    ASSERT_EQ(onJunction->mark.kind, MarkKind::Junction);
+    onJunction->wait_counter = 1000;
+    CTruck* fromWest = Place(49, 50, kDirE);
+    Frames(1);
+    EXPECT_EQ(fromWest->pos_x, 49);
+    EXPECT_EQ(fromWest->wait_counter, 32);
+    EXPECT_TRUE(MarksConsistent());
+
+    // Leaving west instead, it lets the truck from the west in.
+    DeleteAllVehicles();
+    ASSERT_EQ(MarkSum(), 0);
+    onJunction = Place(50, 50, kDirW);
+    onJunction->wait_counter = 1000;
+    fromWest = Place(49, 50, kDirE);
+    Frames(1);
+    EXPECT_EQ(fromWest->pos_x, 50);
+    EXPECT_EQ(fromWest->junction_exit, 1);  // east, towards its depot
+    EXPECT_EQ(F(50, 50).belegt(), 2);
+}
+
+TEST_F(DrivingTest, StalePathIsReplannedFromTheJunction) {
+    CTruck* truck = Place(50, 53, kDirN);
+    truck->path.PushFront(Node(50, 55), -1);  // a node behind the truck
+    ASSERT_TRUE(FramesUntil([&] { return truck->pos_y == 50; }, 100));
+    EXPECT_EQ(truck->replan_x, 50);
+    EXPECT_EQ(truck->replan_y, 51);
+    EXPECT_EQ(truck->junction_exit, 1);  // east, towards the depot
+}
+
+TEST_F(DrivingTest, TruckWithoutRouteTurnsBeforeTheJunction) {
+    CTruck* truck = Place(50, 53, kDirN);
+    truck->target_stop = 1;  // the depot that no road reaches
+    ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirS; }, 200));
+    EXPECT_EQ(truck->pos_x, 50);
+    EXPECT_EQ(truck->pos_y, 51);
+    EXPECT_EQ(truck->path.Count(), 0);
+}
+
+TEST_F(DrivingTest, DeadEndTurnsOnlyWhenTheOtherLaneIsFree) {
+    CTruck* truck = Place(46, 50, kDirW);
+    ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirE; }, 200));
+    EXPECT_EQ(truck->pos_x, 45);
+    EXPECT_EQ(truck->lane, 1);
+    EXPECT_TRUE(MarksConsistent());
+
+    // With the other lane taken it waits at the end, still heading west.
+    DeleteAllVehicles();
+    CTruck* parked = Place(45, 50, kDirE);
+    parked->wait_counter = 1000;
+    truck = Place(46, 50, kDirW);
+    ASSERT_TRUE(FramesUntil([&] { return truck->pos_x == 45; }, 100));
+    ASSERT_TRUE(FramesUntil([&] { return truck->wait_counter == 32; }, 100));
+    EXPECT_EQ(truck->Heading(), kDirW);
+}
+
+TEST_F(DrivingTest, TruckOnItsDepotWaitsForItsExitAndDoesNotTurn) {
+    CTruck* blocker = Place(55, 50, kDirW);
+    blocker->wait_counter = 1000;
+    CTruck* truck = Place(55, 49, kDirS);
+    truck->target_stop = 1;
+    truck->stop_served = 0;
+    truck->path.PushFront(Node(50, 50), 3);
+    Frames(1);
+    EXPECT_GT(truck->wait_counter, 0);
+    EXPECT_EQ(truck->Heading(), kDirS);
+    EXPECT_EQ(truck->pos_y, 49);
+    Frames(200);
+    EXPECT_EQ(truck->pos_y, 49);
+    EXPECT_EQ(truck->Heading(), kDirS);
+}
+
+TEST_F(DrivingTest, ArrivalWaitsWhileTheDepotIsTaken) {
+    CTruck* onDepot = Place(55, 49, kDirS);
+    onDepot->wait_counter = 1000;
+    CTruck* truck = Place(54, 50, kDirE);
+    ASSERT_TRUE(FramesUntil([&] { return truck->wait_counter == 32; }, 200));
+    EXPECT_EQ(truck->arrival_counter, 0);
+    EXPECT_NE(truck->pos_y, 49);
+}
+
+TEST_F(DrivingTest, RoadIntoTheBackOfTheTargetDepotIsNoArrival) {
+    // A dead-end road from the north meets the depot's back.
+    Line(55, 45, 55, 48);
+    Finish(30, 30, 70, 70);
+    CTruck* truck = Place(55, 46, kDirS);
+    ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirN; }, 200));
+    Frames(100);
+    EXPECT_EQ(truck->target_stop, 0);
+    EXPECT_EQ(truck->stop_served, 1);
+    EXPECT_EQ(truck->cost_last_trip, 0);
+    EXPECT_GT(truck->running_cost, 0);  // nothing booked
+}
+
+TEST_F(DrivingTest, InvalidHeadingRemovesTheTruck) {
+    CTruck* truck = Place(47, 50, kDirE);
+    truck->direction = 0x30;
+    Frames(1);
+    EXPECT_EQ(CountVehicles(), 0);
+    EXPECT_EQ(MarkSum(), 0);
+}
+
+// Trucks through a tunnel and over a bridge in both directions.
+class TunnelBridgeTest : public RoadWorld {
+  protected:
+    void SetUp() override {
+        // North-south road x = 100 from y = 80 to 120: a tunnel 88..92 and a
+        // bridge 100..104 over an east-west road at y = 102.
+        Line(100, 80, 100, 87);
+        Tunnel(100, 88, 100, 92);
+        Line(100, 93, 100, 99);
+        Bridge(100, 100, 100, 104);
+        Line(100, 105, 100, 120);
+        Line(95, 102, 105, 102);
+        Depot(100, 121, 0, 1);
+        Depot(100, 79, 2, 2);
+        Finish(80, 60, 120, 140);
+    }
+};
+
+TEST_F(TunnelBridgeTest, TrucksCrossBothWaysKeepingTheirMarks) {
+    CTruck* south = new CTruck(100, 79, "A", 9);
+    SetSchedule(*south, {{100, 79}, {100, 121}});
+    CTruck* north = new CTruck(100, 121, "A", 0);
+    SetSchedule(*north, {{100, 121}, {100, 79}});
+    bool sawTunnel = false;
+    bool sawBridge = false;
+    bool sawTunnelMark = false;
+    bool sawBridgeMark = false;
+    for (int i = 0; i < 3000; ++i) {
+        Frames(1);
+        ASSERT_TRUE(MarksConsistent()) << "frame " << i;
+        for (CTruck* t : {south, north}) {
+            sawTunnel = sawTunnel || t->in_tunnel != 0;
+            sawBridge = sawBridge || t->on_bridge != 0;
+            sawTunnelMark = sawTunnelMark || t->mark.kind == MarkKind::Tunnel;
+            sawBridgeMark = sawBridgeMark || t->mark.kind == MarkKind::Bridge;
+            ASSERT_FALSE(t->in_tunnel != 0 && (t->pos_y < 88 || t->pos_y > 92));
+            ASSERT_FALSE(t->on_bridge != 0 && (t->pos_y < 100 || t->pos_y > 104));
+        }
+    }
+    EXPECT_TRUE(sawTunnel && sawBridge && sawTunnelMark && sawBridgeMark);
+    EXPECT_GE(south->cost_last_trip, 1);
+    EXPECT_GE(north->cost_last_trip, 1);
+}
+
+TEST_F(TunnelBridgeTest, TrafficUnderTheBridgeUsesTheGroundMarks) {
+    CTruck* under = new CTruck(95, 102, "A", 0);
+    ReleaseMark(under->mark);
+    under->direction = 0x28;  // heading east
+    under->next_direction = under->direction;
+    TakeMark(under->mark, 95, 102, MarkKind::Lane, 1, -1);
+    SetSchedule(*under, {{100, 121}, {100, 79}});
+    under->needs_route = 0;
+    under->loading_state = 0;
+    under->phase = 15;
+    ASSERT_TRUE(FramesUntil([&] { return under->pos_x == 100; }, 200));
+    EXPECT_EQ(under->on_bridge, 0);
+    EXPECT_EQ(under->mark.kind, MarkKind::Lane);
+    EXPECT_EQ(F(100, 102).belegt(), 1);
+    EXPECT_EQ(F(100, 102).bytes[9] & 0x0F, 0);
 }
 
 }  // namespace

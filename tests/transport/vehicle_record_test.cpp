@@ -1,6 +1,7 @@
 // The vehicles' part of the level file: record sizes, byte-identical round
-// trips in list order with the marks put back, the load-only construction
-// and damaged records.
+// trips in list order with the marks put back (directly and through the
+// level file's writer and reader), the load-only construction and damaged
+// records.
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "app/level_file.h"
+#include "economy/building_kinds.h"
+#include "game/opponent_roster.h"
 #include "platform/file.h"
 #include "platform/random.h"
 #include "platform/temp_folder.h"
 #include "road_world.h"
+#include "state/data_tables.h"
 #include "state/le_io.h"
+#include "state/lookup_tables.h"
 #include "transport/city_car.h"
 #include "transport/truck.h"
 #include "transport/vehicle_level.h"
@@ -27,7 +33,13 @@ using roadtest::RoadWorld;
 class RecordTest : public RoadWorld {
   protected:
     void SetUp() override {
-        // A crossing, a tunnel and a bridge, two depots and a city street.
+        InitGoodsTable();
+        InitBuildingTypes();
+        g_pLookupTables = &tables_;
+        GetLevelPictureHooks() = LevelPictureHooks{};
+        RecreateOpponents();
+        // A crossing, a tunnel and a bridge, two depots of the building table
+        // and a city street.
         Line(40, 50, 60, 50);
         Line(50, 40, 50, 49);
         Line(50, 51, 50, 54);
@@ -35,22 +47,31 @@ class RecordTest : public RoadWorld {
         Line(50, 59, 50, 62);
         Bridge(50, 63, 50, 66);
         Line(50, 67, 50, 70);
-        Depot(45, 49, 2, 1);
-        Depot(50, 71, 0, 2);
+        PlaceDepot(45, 49, 2);
+        PlaceDepot(50, 71, 0);
         City(1, 30, 30);
         Street(30, 30, 38, 30, 1);
         Finish(20, 20, 80, 80);
     }
+    void TearDown() override {
+        DeleteAllVehicles();
+        buildings_.FreeAll();
+        g_pLookupTables = nullptr;
+    }
+
+    void PlaceDepot(int32_t x, int32_t y, int32_t orientation) {
+        game_.state().selected_building_type = kTypeTruckDepot;
+        game_.state().build_orientation = orientation;
+        const int32_t number = buildings_.PlaceBuilding(x, y);
+        ASSERT_GT(number, 0);
+        F(x, y).set_geb_num(static_cast<uint32_t>(number));
+        F(x, y).set_geb_typ(static_cast<uint32_t>(kTypeTruckDepot + orientation));
+        F(x, y).set_building_flag(true);
+        DepotRoad(x, y);
+    }
 
     std::string Path(const std::string& name) const { return folder_.Path() + "/" + name; }
 
-    std::string WriteVehicles(const std::string& name) {
-        plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
-        EXPECT_NE(file, plat::kInvalidFile);
-        WriteVehicleRecords(file);
-        plat::CloseFile(file);
-        return folder_.Read(name);
-    }
     template <typename Writer>
     std::string WriteWith(const std::string& name, Writer writer) {
         plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
@@ -58,6 +79,9 @@ class RecordTest : public RoadWorld {
         writer(file);
         plat::CloseFile(file);
         return folder_.Read(name);
+    }
+    std::string WriteVehicles(const std::string& name) {
+        return WriteWith(name, [](plat::FileHandle f) { WriteVehicleRecords(f); });
     }
     bool ReadVehicles(const std::string& bytes) {
         folder_.Write("in", bytes);
@@ -68,6 +92,13 @@ class RecordTest : public RoadWorld {
         return ok;
     }
 
+    std::vector<int32_t> Numbers() const {
+        std::vector<int32_t> out;
+        for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
+            out.push_back(n->vehicle->number);
+        }
+        return out;
+    }
     std::vector<CVehicle*> Listed() const {
         std::vector<CVehicle*> out;
         for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
@@ -76,9 +107,9 @@ class RecordTest : public RoadWorld {
         return out;
     }
 
-    // Trucks and cars spread over the roads, some in the tunnel, on the
-    // bridge and on the crossing.
-    void Populate() {
+    // Trucks (and `cars` two city cars) spread over the roads, some in the
+    // tunnel, on the bridge and on the crossing.
+    void Populate(bool cars) {
         for (int i = 0; i < 4; ++i) {
             CTruck* down = new CTruck(45, 49, "A", i);
             SetSchedule(*down, {{45, 49}, {50, 71}});
@@ -88,8 +119,8 @@ class RecordTest : public RoadWorld {
             SetSchedule(*up, {{50, 71}, {45, 49}});
             Frames(90);
         }
-        new CCityCar(32, 30, "A", 0, 1);
-        new CCityCar(36, 30, "A", 0, 1);
+        if (cars) new CCityCar(32, 30, "A", 0, 1);
+        if (cars) new CCityCar(36, 30, "A", 0, 1);
         Frames(37);
     }
 
@@ -112,6 +143,7 @@ class RecordTest : public RoadWorld {
         return ReadVehicles(bytes);
     }
 
+    CLookupTables tables_;
     fvtest::TempFolder folder_;
 };
 
@@ -124,34 +156,27 @@ TEST_F(RecordTest, RecordSizes) {
     CCityCar* car = new CCityCar(32, 30, "A", 0, 1);
     EXPECT_EQ(WriteWith("c", [&](plat::FileHandle f) { car->Save(f); }).size(), kCityCarRecordSize);
     CWagon wagon(1, 2, "a", 3, 4);
-    EXPECT_EQ(WriteWith("w", [&](plat::FileHandle f) { wagon.Save(f); }).size(), kWagonRecordSize);
-    EXPECT_EQ(kWagonRecordSize, 109u);
+    EXPECT_EQ(WriteWith("w", [&](plat::FileHandle f) { wagon.Save(f); }).size(), 109u);
     // The list part: a count, then the class code before each record.
     EXPECT_EQ(WriteVehicles("all").size(), 4u + 4u + 493u + 4u + kCityCarRecordSize);
 }
 
 TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
-    Populate();
+    Populate(true);
     const std::vector<CVehicle*> before = Listed();
     ASSERT_EQ(before.size(), 10u);
-    std::vector<int32_t> numbers;
-    for (CVehicle* v : before) numbers.push_back(v->number);
     std::set<MarkKind> kinds;
     for (CVehicle* v : before) kinds.insert(v->mark.kind);
-    EXPECT_TRUE(kinds.count(MarkKind::Lane));
-    EXPECT_TRUE(kinds.count(MarkKind::Tunnel));
-    EXPECT_TRUE(kinds.count(MarkKind::Bridge));
-    EXPECT_TRUE(kinds.count(MarkKind::Junction));
+    EXPECT_EQ(kinds.size(), 4u);  // lane, tunnel, bridge and junction marks
     ASSERT_TRUE(MarksConsistent());
+    const std::vector<int32_t> numbers = Numbers();
     const std::vector<MapField> marked(game_.state().fields, game_.state().fields + kMapFieldCount);
     const std::string first = WriteVehicles("first");
 
     ASSERT_TRUE(Reload(first));
-    const std::vector<CVehicle*> after = Listed();
-    ASSERT_EQ(after.size(), before.size());
-    for (size_t i = 0; i < after.size(); ++i) {
-        EXPECT_EQ(after[i]->number, numbers[i]);
-        EXPECT_EQ(after[i]->owner, after[i]->vehicle_class == kVehicleCityCar ? 1 : 0);
+    EXPECT_EQ(Numbers(), numbers);
+    for (CVehicle* v : Listed()) {
+        EXPECT_EQ(v->owner, v->vehicle_class == kVehicleCityCar ? 1 : 0);
     }
     EXPECT_EQ(g_MaxVehicleNumber, 8);
     EXPECT_TRUE(MarksConsistent());
@@ -163,6 +188,24 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
 
     // The loaded vehicles drive on and give every mark back at the end.
     Frames(500);
+    EXPECT_TRUE(MarksConsistent());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkSum(), 0);
+}
+
+TEST_F(RecordTest, LevelFileHoldsTheRecordAndBringsBackTheJunctionCounters) {
+    cities_.cities[0] = nullptr;  // the loader would replace the fixture's city
+    Populate(false);
+    ASSERT_TRUE(MarksConsistent());
+    const std::vector<int32_t> numbers = Numbers();
+    const std::string first = WriteVehicles("first");
+    ASSERT_TRUE(SaveGameFile(Path("game.lvl")));
+    EXPECT_NE(folder_.Read("game.lvl").find(first), std::string::npos);
+    ASSERT_EQ(LoadSavedGame(Path("game.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(Numbers(), numbers);
+    EXPECT_TRUE(MarksConsistent());
+    EXPECT_EQ(WriteVehicles("second"), first);
+    Frames(600);
     EXPECT_TRUE(MarksConsistent());
     DeleteAllVehicles();
     EXPECT_EQ(MarkSum(), 0);
@@ -220,15 +263,6 @@ TEST_F(RecordTest, LoadOnlyConstructionLeavesTheMapAlone) {
     EXPECT_EQ(F(0, 0).belegt(), 0);
 }
 
-TEST_F(RecordTest, LoadedTruckKeepsItsModel) {
-    CTruck* truck = new CTruck(45, 49, "A", 4);
-    const std::string bytes = WriteVehicles("one");
-    ASSERT_TRUE(Reload(bytes));
-    ASSERT_NE(g_pVehicleList, nullptr);
-    EXPECT_EQ(g_pVehicleList->vehicle->model, 4);
-    (void)truck;
-}
-
 TEST_F(RecordTest, DamagedRecordsEndTheRead) {
     new CTruck(45, 49, "A", 0);
     new CTruck(45, 49, "A", 1);  // waits for its lane: holds no mark
@@ -236,35 +270,27 @@ TEST_F(RecordTest, DamagedRecordsEndTheRead) {
     ASSERT_TRUE(Reload(good));
     ASSERT_EQ(CountVehicles(), 2);
 
-    // Unknown class codes.
-    for (int32_t code : {0, 5, 6, 7, 9, -1}) {
+    // Offsets: the count, then per vehicle its class code and record (the
+    // truck's is 477 bytes: 473 and the path count).
+    const struct {
+        uint32_t at;
+        int32_t value;
+        int32_t left;  // vehicles read before the damage
+    } patches[] = {
+        {485, 0, 1},     {485, 5, 1},  {485, 6, 1},
+        {485, 7, 1},                                             // unknown class codes
+        {485, 9, 1},     {485, -1, 1}, {4, kVehicleCityCar, 0},  // not the record's class
+        {24, 7, 0},      {24, 1, 0},   {24, -1, 0},              // wagon counts
+        {481, 65537, 0},                                         // a path past the map's size
+        {12, 10, 0},                                             // a stop index no schedule has
+    };
+    for (const auto& patch : patches) {
         std::string bad = good;
-        const uint32_t at = 4u + 4u + 477u;  // the second class code
-        le::PutU32(reinterpret_cast<uint8_t*>(bad.data()) + at, static_cast<uint32_t>(code));
-        EXPECT_FALSE(Reload(bad)) << code;
-        EXPECT_EQ(CountVehicles(), 1) << code;  // the first one stays
+        le::PutU32(reinterpret_cast<uint8_t*>(bad.data()) + patch.at,
+                   static_cast<uint32_t>(patch.value));
+        EXPECT_FALSE(Reload(bad)) << patch.at << ": " << patch.value;
+        EXPECT_EQ(CountVehicles(), patch.left) << patch.at << ": " << patch.value;
     }
-    // A class code that is not the record's own.
-    std::string other = good;
-    le::PutU32(reinterpret_cast<uint8_t*>(other.data()) + 4u, kVehicleCityCar);
-    EXPECT_FALSE(Reload(other));
-    EXPECT_EQ(CountVehicles(), 0);
-    // Wagon count 7 (and a truck with wagons at all).
-    for (int32_t wagons : {7, 1, -1}) {
-        std::string bad = good;
-        le::PutU32(reinterpret_cast<uint8_t*>(bad.data()) + 8u + 16u,
-                   static_cast<uint32_t>(wagons));
-        EXPECT_FALSE(Reload(bad)) << wagons;
-        EXPECT_EQ(CountVehicles(), 0);
-    }
-    // A path longer than the map has fields.
-    std::string longPath = good;
-    le::PutU32(reinterpret_cast<uint8_t*>(longPath.data()) + 8u + 473u, 65537u);
-    EXPECT_FALSE(Reload(longPath));
-    // A stop index no schedule has.
-    std::string badStop = good;
-    le::PutU32(reinterpret_cast<uint8_t*>(badStop.data()) + 8u + 4u, 10u);
-    EXPECT_FALSE(Reload(badStop));
     // A file that ends inside a record.
     EXPECT_FALSE(Reload(good.substr(0, good.size() - 3)));
     EXPECT_EQ(CountVehicles(), 1);

@@ -1,0 +1,350 @@
+// Trains between two stations: a new train at its station, the goods
+// exchange at a stop (which wagons are unloaded, dropped, made up and loaded,
+// whole units shared among them, waiting to be loaded, halting, no stops and
+// the opponent's train at a terminal), turning at the end of a platform, and
+// the train as an object: its wagons, its speed and its steps.
+
+#include <gtest/gtest.h>
+
+#include "rail_world.h"
+#include "transport/vehicle_list.h"
+#include "transport/wagon.h"
+
+namespace {
+
+using railtest::TestStation;
+
+// Stations A (row x 20..23) and B (x 40..43) of type 6 on y = 50, joined by
+// 16 fields of track; the west end of A's row is a dead end. At the end of a
+// test the marks and reservations are the trains' own, and deleting the
+// trains leaves none.
+class TwoStations : public railtest::RailWorld {
+  protected:
+    void SetUp() override {
+        a = &Station(6, 20, 51, 1, 1);
+        b = &Station(6, 40, 51, 1, 2);
+        RailLine(24, 50, 39, 50);
+        Finish();
+    }
+    void TearDown() override {
+        if (consistent_at_end) {
+            EXPECT_TRUE(Consistent());
+        }
+        DeleteAllVehicles();
+        EXPECT_EQ(MarkCount(), 0);
+        EXPECT_EQ(FlagCount(), 0);
+    }
+    // A train of `model` at A, bound for B.
+    CTrain* NewTrain(int32_t model = 10) {
+        t = Train(20, 50, model);
+        SetSchedule(*t, {a, b});
+        return t;
+    }
+    // The train at stop s having arrived (moved there by hand, to the east
+    // end of the station's row): unload, then make up and load.
+    int32_t ExchangeAt(int32_t s) {
+        const int32_t x = s == 0 ? 23 : 43;
+        t->held.ReleaseAllFields();
+        t->pos_x = t->left_x = t->drawn_x = static_cast<uint8_t>(x);
+        t->held.MarkField(x, 50);
+        t->AlignWagons();
+        t->target_stop = s;
+        t->UnloadGoods();
+        t->stop_served = s;
+        return t->LoadGoods();
+    }
+    void Plan(int32_t s, int32_t k, int32_t product) {
+        t->cargo_plan[s][k][0] = static_cast<uint8_t>(product);
+    }
+
+    TestStation* a = nullptr;
+    TestStation* b = nullptr;
+    CTrain* t = nullptr;
+    bool consistent_at_end = true;
+};
+
+TEST_F(TwoStations, NewTrainLeavesByTheOpenEndOfItsRow) {
+    NewTrain();
+    EXPECT_EQ(t->pos_x, 23);
+    EXPECT_EQ(t->pos_y, 50);
+    EXPECT_EQ(t->Heading(), kDirE);
+    EXPECT_EQ(t->vehicle_class, kVehicleRail);
+    EXPECT_EQ(t->speed_limit, 2);
+    EXPECT_EQ(t->phase, 15);
+    EXPECT_EQ(F(23, 50).belegt(), 3);
+    // Stop 0 lists the station's row head; the platform link and the link
+    // ahead are reserved.
+    EXPECT_EQ(t->schedule[0].x[0], 20);
+    EXPECT_EQ(t->schedule[0].y[0], 50);
+    EXPECT_EQ(t->schedule[0].x[1], kNoStopField);
+    EXPECT_EQ(t->held.LinkCount(), 2);
+}
+
+TEST_F(TwoStations, ColumnPlannedOnlyAtOneStopIsMadeUpThereAndDroppedAtTheNext) {
+    NewTrain();
+    Plan(0, 1, 3);
+    a->stock[3] = 5;
+    EXPECT_EQ(ExchangeAt(0), 1);
+    ASSERT_EQ(t->wagon_count, 1);
+    EXPECT_EQ(t->wagons[0]->index, 1);
+    EXPECT_EQ(t->wagons[0]->cargo_key, 3);
+    EXPECT_EQ(t->wagons[0]->amount, 1);
+    EXPECT_EQ(a->stock[3], 4);
+    // At B (nothing planned) the wagon's unit is put down and the wagon goes.
+    EXPECT_EQ(ExchangeAt(1), 1);
+    EXPECT_EQ(t->wagon_count, 0);
+    EXPECT_EQ(b->stock[3], 1);
+    EXPECT_EQ(b->puts, 1);
+    EXPECT_EQ(b->updates, 1);
+    EXPECT_GE(b->refreshes, 2);
+}
+
+TEST_F(TwoStations, ProductChangingInAColumnSwapsTheWagon) {
+    NewTrain();
+    Plan(0, 2, 5);
+    Plan(1, 2, 7);
+    a->stock[5] = 1;
+    b->stock[7] = 1;
+    ExchangeAt(0);
+    ASSERT_EQ(t->wagon_count, 1);
+    EXPECT_EQ(t->wagons[0]->cargo_key, 5);
+    ExchangeAt(1);
+    // The product-5 wagon was unloaded and dropped, a product-7 one added.
+    ASSERT_EQ(t->wagon_count, 1);
+    EXPECT_EQ(t->wagons[0]->cargo_key, 7);
+    EXPECT_EQ(t->wagons[0]->amount, 1);
+    EXPECT_EQ(b->stock[5], 1);
+    EXPECT_EQ(b->stock[7], 0);
+}
+
+TEST_F(TwoStations, WholeUnitsAreSharedAmongTheWagonsOfAProduct) {
+    NewTrain();
+    for (int32_t k = 0; k < 3; ++k) Plan(0, k, 4);
+    a->stock[4] = 2;
+    EXPECT_EQ(ExchangeAt(0), 1);
+    ASSERT_EQ(t->wagon_count, 3);
+    // Exactly what left the station, one unit a wagon from the first.
+    EXPECT_EQ(t->wagons[0]->amount, 1);
+    EXPECT_EQ(t->wagons[1]->amount, 1);
+    EXPECT_EQ(t->wagons[2]->amount, 0);
+    EXPECT_EQ(a->stock[4], 0);
+}
+
+TEST_F(TwoStations, WaitUntilLoadedKeepsTheTrainUntilGoodsArrive) {
+    NewTrain();
+    Plan(0, 0, 6);
+    t->wait_until_loaded[0] = 1;
+    // The train's first frame plans its route and asks the station.
+    Frames(1);
+    EXPECT_EQ(t->loading_state, 1);
+    EXPECT_EQ(t->wait_counter, 256);
+    EXPECT_EQ(a->takes, 1);
+    Frames(256);
+    EXPECT_EQ(a->takes, 1);
+    Frames(1);
+    EXPECT_EQ(a->takes, 2);
+    EXPECT_EQ(t->loading_state, 1);
+    a->stock[6] = 1;
+    Frames(257);
+    EXPECT_EQ(t->loading_state, 0);
+    EXPECT_EQ(t->wait_counter, 32);
+    EXPECT_EQ(t->wagons[0]->amount, 1);
+}
+
+TEST_F(TwoStations, HaltAtStopKeepsTheTrainThere) {
+    NewTrain();
+    Plan(0, 0, 6);
+    t->halt_at_stop[1] = 1;
+    ExchangeAt(0);
+    EXPECT_EQ(t->halted, 0);
+    EXPECT_EQ(ExchangeAt(1), 0);
+    EXPECT_EQ(t->halted, 1);
+    EXPECT_EQ(ExchangeAt(0), 0);
+}
+
+TEST_F(TwoStations, NoStopsNeitherLoadNorUnload) {
+    NewTrain();
+    Plan(0, 0, 3);
+    t->AddWagon("A", 3, 0);
+    t->wagons[0]->amount = 1;
+    t->stop_count = 0;
+    t->target_stop = 0;
+    t->UnloadGoods();
+    t->stop_served = 0;
+    EXPECT_EQ(t->LoadGoods(), 1);
+    EXPECT_EQ(t->wagon_count, 1);
+    EXPECT_EQ(a->puts + a->takes, 0);
+    EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+}
+
+TEST_F(TwoStations, OpponentsTrainIsAtTheTerminalOnlyWhileItUnloads) {
+    NewTrain();
+    Plan(0, 0, 3);
+    // The opponent's train is named to the terminal, the player's never.
+    for (const int32_t owner : {2, 0}) {
+        a->stock[3] = 1;
+        t->owner = owner;
+        ExchangeAt(0);
+        ExchangeAt(1);
+        EXPECT_EQ(b->at_terminal_during_put.back(), owner == 0 ? nullptr : t);
+        EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+    }
+    EXPECT_EQ(b->at_terminal_during_put.size(), 2u);
+}
+
+TEST_F(TwoStations, RouteBackJumpsTheEngineToThePlatformsOtherEnd) {
+    NewTrain();
+    a->stock[3] = 10;
+    // Both stops plan product 3 in columns 0 and 1: the two loaded wagons
+    // the train starts with stay on board for ever.
+    for (int32_t k = 0; k < 2; ++k) {
+        Plan(0, k, 3);
+        Plan(1, k, 3);
+        t->AddWagon("A", 3, k);
+        t->wagons[k]->amount = 1;
+    }
+    const int64_t cash = game_.state().cash[0];
+    Frames(1);
+    ASSERT_EQ(t->stop_served, 0);
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 1; }, 3000));
+    EXPECT_LT(game_.state().cash[0], cash);  // running costs booked on arrival
+    // Arrived at B's east end, the route back west turned the train: the
+    // engine at the west end heading west, its wagons lined up behind it.
+    EXPECT_EQ(t->pos_x, 40);
+    EXPECT_EQ(t->Heading(), kDirW);
+    EXPECT_EQ(t->turned, 1);
+    ASSERT_EQ(t->wagon_count, 2);
+    EXPECT_EQ(t->wagons[0]->x, 41);
+    EXPECT_EQ(t->wagons[1]->x, 41);
+    EXPECT_EQ(t->wagons[0]->direction >> 4, kDirW);
+    EXPECT_EQ(F(43, 50).belegt(), 0);
+    EXPECT_TRUE(Consistent());
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 0; }, 3000));
+    EXPECT_EQ(t->pos_x, 23);
+    EXPECT_EQ(t->Heading(), kDirE);
+    EXPECT_EQ(t->wagon_count, 2);
+    EXPECT_EQ(t->wagons[0]->amount + t->wagons[1]->amount, 2);
+    EXPECT_EQ(a->stock[3], 10);
+    EXPECT_EQ(b->puts + b->takes + a->puts + a->takes, 0);
+}
+
+TEST_F(TwoStations, WagonsStandInPairsBehindTheEngineInTheOrderOfTheirSlots) {
+    NewTrain();
+    t->AddWagon("A", 5, 0);
+    t->AddWagon("A", 6, 1);
+    t->AddWagon("A", 8, 3);
+    t->AddWagon("A", 7, 2);
+    ASSERT_EQ(t->wagon_count, 4);
+    // Wagons 0 and 1 one field behind (phases 16 and 0), 2 and 3 two.
+    const int32_t where[4][2] = {{22, 16}, {22, 0}, {21, 16}, {21, 0}};
+    for (int32_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(t->wagons[i]->index, i);
+        EXPECT_EQ(t->wagons[i]->x, where[i][0]);
+        EXPECT_EQ(t->wagons[i]->phase, where[i][1]);
+        EXPECT_EQ(t->wagons[i]->y, 50);
+        EXPECT_EQ(t->wagons[i]->prev_x, t->wagons[i]->x);
+        EXPECT_EQ(t->wagons[i]->direction, t->direction);
+    }
+    EXPECT_EQ(t->FindWagon(7, 2), 2);
+    EXPECT_EQ(t->FindWagon(7, 1), -1);
+    EXPECT_EQ(F(21, 50).belegt(), 3);
+    EXPECT_TRUE(Consistent());
+
+    // Removing wagons 0 and 1 moves the other two up into the first pair.
+    t->RemoveWagon(0);
+    t->RemoveWagon(0);
+    ASSERT_EQ(t->wagon_count, 2);
+    EXPECT_EQ(t->wagons[0]->cargo_key, 7);
+    EXPECT_EQ(t->wagons[0]->x, 22);
+    EXPECT_EQ(t->wagons[1]->cargo_key, 8);
+    EXPECT_EQ(t->wagons[1]->phase, 0);
+    EXPECT_EQ(t->wagons[2], nullptr);
+    EXPECT_EQ(F(21, 50).belegt(), 0);
+    EXPECT_TRUE(Consistent());
+
+    // Lined up for leaving: even wagons at 15, odd at 31, the previous field
+    // one further back.
+    t->AlignWagons();
+    EXPECT_EQ(t->wagons[0]->phase, 15);
+    EXPECT_EQ(t->wagons[1]->phase, 31);
+    EXPECT_EQ(t->wagons[0]->prev_x, 21);
+
+    // Six wagons at most: a seventh is refused; the last pair stands three
+    // fields behind the engine.
+    for (int32_t k = 2; k < 7; ++k) t->AddWagon("A", k, k < 6 ? k : 5);
+    EXPECT_EQ(t->wagon_count, 6);
+    EXPECT_EQ(t->FindWagon(6, 5), -1);
+    EXPECT_EQ(t->wagons[5]->x, 20);
+}
+
+TEST_F(TwoStations, WagonsNeverLeaveTheMap) {
+    NewTrain();
+    consistent_at_end = false;
+    // An engine near the west edge heading east (set by hand).
+    t->held.ReleaseAllFields();
+    t->pos_x = t->left_x = 1;
+    for (int32_t i = 0; i < 6; ++i) t->AddWagon("A", i + 1, i);
+    EXPECT_EQ(t->wagon_count, 6);
+    EXPECT_EQ(t->wagons[0]->x, 0);
+    EXPECT_EQ(t->wagons[2]->x, 0);
+    EXPECT_EQ(t->wagons[5]->x, 0);
+    t->AlignWagons();
+    EXPECT_EQ(t->wagons[0]->prev_x, 0);
+}
+
+TEST_F(TwoStations, SpeedDoublesAfter8_24_48And80StepsUpToTheModelsLimit) {
+    game_.state().vehicle_models[12].speed_a = 12;
+    game_.state().vehicle_models[12].speed_b = 2;
+    NewTrain(12);
+    ASSERT_EQ(t->speed_limit, 12);
+    for (int32_t step = 1; step <= 100; ++step) {
+        t->UpdateSpeed();
+        const int32_t expect = step < 8 ? 1 : step < 24 ? 2 : step < 48 ? 4 : step < 80 ? 8 : 12;
+        ASSERT_EQ(t->steps_per_frame, expect) << "after " << step << " steps";
+    }
+    // At the model's maximum the train stops counting.
+    EXPECT_EQ(t->accel_counter, 80);
+    // Climbing a ramp (piece 14 heading east) the grade speed holds; going
+    // down the same ramp, or through a tunnel mouth, it does not.
+    const struct {
+        uint32_t piece;
+        bool portal;
+        int32_t speed;
+    } ramps[] = {{14, false, 2}, {13, false, 12}, {14, true, 12}};
+    for (const auto& ramp : ramps) {
+        F(23, 50).set_wegteil(ramp.piece);
+        F(23, 50).set_tportal(ramp.portal);
+        t->UpdateSpeed();
+        EXPECT_EQ(t->steps_per_frame, ramp.speed) << ramp.piece << ramp.portal;
+        EXPECT_EQ(t->base_speed, 12);
+    }
+    // From a standstill on the ramp the grade speed applies at once.
+    t->steps_per_frame = t->base_speed = 1;
+    t->accel_counter = 0;
+    F(23, 50).set_tportal(false);
+    F(23, 50).set_wegteil(14);
+    t->UpdateSpeed();
+    EXPECT_EQ(t->steps_per_frame, 2);
+    EXPECT_EQ(t->base_speed, 1);
+    F(23, 50).set_wegteil(2);
+}
+
+TEST_F(TwoStations, FourStepsPerFramePassAFieldMiddleOnce) {
+    game_.state().vehicle_models[14].speed_a = 4;
+    NewTrain(14);
+    t->needs_route = 0;
+    t->loading_state = 0;
+    t->base_speed = 4;
+    t->accel_counter = 80;
+    Frames(1);
+    // 15 -> 19: the middle at 16 was passed once and the engine moved on.
+    EXPECT_EQ(t->phase, 19);
+    EXPECT_EQ(t->pos_x, 24);
+    Frames(4);
+    EXPECT_EQ(t->phase, 3);
+    EXPECT_EQ(t->drawn_x, 24);
+    Frames(4);
+    EXPECT_EQ(t->pos_x, 25);
+}
+
+}  // namespace
