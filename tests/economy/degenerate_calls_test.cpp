@@ -38,46 +38,38 @@ class DegenerateCallsTest : public EconomyTest {
     int32_t station = 0;
 };
 
-TEST_F(DegenerateCallsTest, TerminalsHandOverNothingForNothing) {
+TEST_F(DegenerateCallsTest, TerminalsAndBuildingsHandOverNothingForNothing) {
     const std::string before = Snapshot(Table());
     const int64_t cash = Cash();
     for (int32_t t : {depot, station}) {
         CBuilding& terminal = *Table().At(t);
-        EXPECT_EQ(terminal.TakeGoods(-1, 1, 0, 0), 0);
-        EXPECT_EQ(terminal.TakeGoods(13, 0, 0, 0), 0);
-        EXPECT_EQ(terminal.TakeGoods(13, -3, 0, 0), 0);
-        EXPECT_EQ(terminal.TakeGoods(5, 0, 0, 0), 0);  // the mine is not asked
-        EXPECT_EQ(terminal.PutGoods(-1, 0, 1), 0);     // a truck's empty unloading
-        EXPECT_EQ(terminal.PutGoods(-1, 1, 1), 0);
-        EXPECT_EQ(terminal.PutGoods(3, 0, 1), 0);
-        EXPECT_EQ(terminal.PutGoods(3, -1, 0), 0);
+        for (const auto [p, amount] : {std::pair{-1, 1}, {13, 0}, {13, -3}, {5, 0}}) {
+            EXPECT_EQ(terminal.TakeGoods(p, amount, 0, 0), 0) << t << ' ' << p;
+        }
+        // A truck's empty unloading and other puts of nothing.
+        for (const auto [p, amount, sharers] :
+             {std::array{-1, 0, 1}, {-1, 1, 1}, {3, 0, 1}, {3, -1, 0}}) {
+            EXPECT_EQ(terminal.PutGoods(p, amount, sharers), 0) << t << ' ' << p;
+        }
         EXPECT_EQ(terminal.AcceptsProduct(-1), 0);
     }
-    EXPECT_EQ(Snapshot(Table()), before);
-    EXPECT_EQ(Cash(), cash);
-}
-
-TEST_F(DegenerateCallsTest, BuildingsRefuseEmptyPortionsAndZeroSharers) {
-    const std::string before = Snapshot(Table());
-    const int64_t cash = Cash();
     for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
         CBuilding* b = Table().At(n);
         if (b == nullptr || IsTerminalType(b->type)) continue;
         for (int32_t p : {-1, 0, 1, 3, 5, 13, 43, 44, 1000}) {
-            EXPECT_EQ(b->TakeGoods(p, 1, 0, 0), 0) << n << ' ' << p;
-            EXPECT_EQ(b->TakeGoods(p, 0, 1, 0), 0) << n << ' ' << p;
-            EXPECT_EQ(b->TakeGoods(p, -1, 1, 0), 0) << n << ' ' << p;
-            EXPECT_EQ(b->TakeGoods(p, 1, -2, 0), 0) << n << ' ' << p;
+            // {amount, sharers}: no sharers, nothing, less than nothing, more than held.
+            for (const auto [amount, sharers] :
+                 {std::pair{1, 0}, {0, 1}, {-1, 1}, {1, -2}, {1000, 1}}) {
+                EXPECT_EQ(b->TakeGoods(p, amount, sharers, 0), 0) << n << ' ' << p << ' ' << amount;
+            }
             EXPECT_EQ(b->PutGoods(p, 1, 0), 0) << n << ' ' << p;
             EXPECT_EQ(b->PutGoods(p, 0, 1), 0) << n << ' ' << p;
-            EXPECT_EQ(b->TakeGoods(p, 1000, 1, 0), 0) << n << ' ' << p;  // more than held
         }
         EXPECT_EQ(b->AcceptsProduct(-1), 0);
         int32_t num = 17;
         int32_t den = 19;
         EXPECT_EQ(b->GetStock(-1, num, den), 0);
-        EXPECT_EQ(num, 17);
-        EXPECT_EQ(den, 19);
+        EXPECT_EQ(std::pair(num, den), std::pair(17, 19));
     }
     EXPECT_EQ(Snapshot(Table()), before);
     EXPECT_EQ(Cash(), cash);

@@ -13,20 +13,20 @@ using econ::Frac;
 using econ::Fraction;
 
 TEST(GoodsSlotTest, DivisorAndMultipleAreSafeWithZero) {
-    EXPECT_EQ(Gcd(0, 0), 0);
-    EXPECT_EQ(Gcd(12, 0), 12);
-    EXPECT_EQ(Gcd(0, 7), 7);
-    EXPECT_EQ(Gcd(12, 18), 6);
-    EXPECT_EQ(Lcm(0, 5), 0);
-    EXPECT_EQ(Lcm(5, 0), 0);
-    EXPECT_EQ(Lcm(4, 6), 12);
+    for (const auto [a, b, gcd, lcm] : {std::array<int64_t, 4>{0, 0, 0, 0},
+                                        {12, 0, 12, 0},
+                                        {0, 7, 7, 0},
+                                        {12, 18, 6, 36},
+                                        {4, 6, 2, 12}}) {
+        EXPECT_EQ(Gcd(a, b), gcd) << a << " " << b;
+        EXPECT_EQ(Lcm(a, b), lcm) << a << " " << b;
+    }
     // A multiple beyond 63 bits is reported, not wrapped.
     EXPECT_EQ(Lcm(std::numeric_limits<int64_t>::max(), 2), -1);
     int32_t n = 0;
     int32_t d = 0;
     ReduceFraction(n, d);
-    EXPECT_EQ(n, 0);
-    EXPECT_EQ(d, 0);
+    EXPECT_EQ(Fraction(n, d), Fraction(0, 0));
 }
 
 TEST(GoodsSlotTest, SharesAddUpExactly) {
@@ -75,10 +75,11 @@ TEST(GoodsSlotTest, AFractionThatDoesNotFitKeepsItsWholeUnits) {
 }
 
 TEST(GoodsSlotTest, SlotsReadFromFilesAreMadeSafe) {
-    EXPECT_EQ(SanitizedSlot({5, 4, 0}).product, -1);
-    EXPECT_EQ(SanitizedSlot({5, -4, 3}).product, -1);
-    EXPECT_EQ(SanitizedSlot({44, 4, 3}).product, -1);
-    EXPECT_EQ(SanitizedSlot({-1, 4, 3}).numerator, 0);
+    for (const GoodsSlot bad : {GoodsSlot{5, 4, 0}, {5, -4, 3}, {44, 4, 3}, {-1, 4, 3}}) {
+        const GoodsSlot safe = SanitizedSlot(bad);
+        EXPECT_EQ(safe.product, -1) << bad.product;
+        EXPECT_EQ(safe.numerator, 0) << bad.product;
+    }
     const GoodsSlot reduced = SanitizedSlot({5, 4, 6});
     EXPECT_EQ(reduced.product, 5);
     EXPECT_EQ(Frac(reduced), Fraction(2, 3));

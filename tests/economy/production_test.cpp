@@ -52,26 +52,18 @@ TEST_F(ProductionTest, ScarcestInputBoundsTheUnitsMadeAndTheOwnerPays) {
     EXPECT_EQ(Cash(), cash - paid);
 }
 
-TEST_F(ProductionTest, FractionsOfInputsStayInStock) {
+TEST_F(ProductionTest, FractionsStayAndAChangedProductLeavesTheOldOutputForLoading) {
     CFactory& f = Factory(kTypeSportsIndustry, kSkis);
     f.stock[4] = {kWood, 5, 2};
     f.Update();
     EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 2);
-    const GoodsSlot wood = Stock(f, kWood);
-    EXPECT_EQ(Frac(wood), Fraction(1, 2));
-}
-
-TEST_F(ProductionTest, AChangedProductLeavesTheOldOutputForLoading) {
-    CFactory& f = Factory(kTypeSportsIndustry, kSkis);
-    f.stock[0] = {kWood, 2, 1};
-    f.Update();
+    EXPECT_EQ(Frac(Stock(f, kWood)), Fraction(1, 2));
     f.SetProduct(18);  // bicycles: 1 steel sheet
     EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 2);
     EXPECT_EQ(f.AcceptsProduct(kWood), 0);
     EXPECT_EQ(f.AcceptsProduct(kSteel), 1);
-    f.stock[3] = {kWood, 1, 1};
     f.Update();  // no steel: nothing is made, the wood is not consumed
-    EXPECT_EQ(WholeUnits(Stock(f, kWood)), 1);
+    EXPECT_EQ(Frac(Stock(f, kWood)), Fraction(1, 2));
     EXPECT_EQ(f.TakeGoods(kSkis, 1, 1, 0), 1);
     EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 1);
 }
@@ -108,13 +100,12 @@ TEST_F(ProductionTest, RecipeGuards) {
     f.Update();
     EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 3);
     EXPECT_EQ(Cash(), cash);
-}
 
-TEST_F(ProductionTest, OneUpdateMakesAtMostFiveThousand) {
-    CFactory& f = Factory(kTypeSportsIndustry, kSkis);
+    // One update makes at most five thousand.
+    skis.input_amounts[0] = 1;
     f.stock[0] = {kWood, 12000, 1};
     f.Update();
-    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), kProductionBound);
+    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 3 + kProductionBound);
     EXPECT_EQ(WholeUnits(Stock(f, kWood)), 12000 - kProductionBound);
 }
 

@@ -30,40 +30,35 @@ class StoreTest : public EconomyTest {
     CCity& city;
 };
 
-TEST_F(StoreTest, DemandFactorAtTheExtremesOfPriceAndAdvertising) {
+TEST_F(StoreTest, DemandAndPriceFollowTheStepsAndAdvertising) {
     CStore& s = Store(kTypeToyStore, 60, 60);
     s.customers = 700;
-    s.SetPriceSteps(kWoodenTrain, 5);
-    s.SetAdvertising(3);
-    EXPECT_EQ(s.DemandOf(0), 700 / 50);  // f = (100 + 50 - 50) x 50 / 100
-    s.SetPriceSteps(kWoodenTrain, -5);
-    s.SetAdvertising(0);
-    EXPECT_EQ(s.DemandOf(0), 700 / 35);  // f = 0.7 x 50
-    // A factor that computes to 0 means no demand.
+    // {price step, advertising, demand}: f = (100 + 10 x advertising - 10 x
+    // step) % of the 50 residents per unit; 0 when it computes to 0.
+    for (const auto [step, ads, demand] : {std::array{5, 3, 700 / 50}, {-5, 0, 700 / 35}}) {
+        s.SetPriceSteps(kWoodenTrain, step);
+        s.SetAdvertising(ads);
+        EXPECT_EQ(s.DemandOf(0), demand) << step;
+    }
     GoodsAt(kWoodenTrain)->demand_per_1000 = 4;
     s.SetAdvertising(3);
     EXPECT_EQ(s.DemandOf(0), 0);
-    // Steps and levels are kept within their ranges.
+    // Steps and levels are kept within their ranges; other families ignored.
     s.SetPriceSteps(kWoodenTrain, 9);
     EXPECT_EQ(s.GetProductCost(kWoodenTrain), 5);
     s.SetPriceSteps(kWoodenTrain, -9);
     EXPECT_EQ(s.GetProductCost(kWoodenTrain), -5);
     s.SetAdvertising(7);
     EXPECT_EQ(s.GetAdvertising(), 3);
-    s.SetPriceSteps(40, 2);  // not of the family: ignored
+    s.SetPriceSteps(40, 2);
     EXPECT_EQ(s.GetProductCost(40), 0);
-}
 
-TEST_F(StoreTest, EachPriceStepIsFivePercentTruncatedTowardZero) {
-    CStore& s = Store(kTypeToyStore, 60, 60);
-    GoodsAt(kWoodenTrain)->price = 100;
-    s.SetPriceSteps(kWoodenTrain, -3);
-    EXPECT_EQ(s.UnitPrice(0), 85);
-    s.SetPriceSteps(kWoodenTrain, 1);
-    EXPECT_EQ(s.UnitPrice(0), 105);
-    GoodsAt(kWoodenTrain)->price = 10;
-    s.SetPriceSteps(kWoodenTrain, -3);
-    EXPECT_EQ(s.UnitPrice(0), 9);
+    // Each price step is five percent, truncated toward zero.
+    for (const auto [price, step, unit] : {std::array{100, -3, 85}, {100, 1, 105}, {10, -3, 9}}) {
+        GoodsAt(kWoodenTrain)->price = price;
+        s.SetPriceSteps(kWoodenTrain, step);
+        EXPECT_EQ(s.UnitPrice(0), unit) << price << " " << step;
+    }
     // Indexes past the family have no price (and no price step to read).
     EXPECT_EQ(s.UnitPrice(9), 0);
     EXPECT_EQ(s.UnitPrice(-1), 0);
@@ -113,14 +108,22 @@ TEST_F(StoreTest, TheMonthSellsUpToTheDemandAndDeliveriesWait) {
     EXPECT_EQ(s.stock[0].product, kWoodenTrain);
 }
 
-TEST_F(StoreTest, OnlyTheFirstWeekOfAMonthSells) {
-    PutCityBuilding(62, 62, 1, 40);
+TEST_F(StoreTest, OnlyTheFirstWeekOfAMonthSellsAndOnlyToCityResidents) {
     CStore& s = Store(kTypeToyStore, 60, 60);
     s.stock[0] = {kWoodenTrain, 20, 1};
+    Month({&s});  // no city buildings: no customers
+    EXPECT_EQ(s.customers, 0);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
+    PutCityBuilding(62, 62, 1, 40);
     GS().week = 2;
     Month({&s});
     EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
     EXPECT_EQ(WholeUnits(s.stock[0]), 20);
+    // Outside every city too.
+    CStore& far = Store(kTypeToyStore, 150, 150);
+    far.Refresh();
+    far.Update();
+    EXPECT_EQ(far.customers, 0);
 }
 
 TEST_F(StoreTest, DeliveriesSellAtOnceUpToTheDemand) {
@@ -141,7 +144,7 @@ TEST_F(StoreTest, DeliveriesSellAtOnceUpToTheDemand) {
     EXPECT_EQ(s.AcceptsProduct(kWoodenTrain), 1);
 }
 
-TEST_F(StoreTest, AgeingProductsEarnLess) {
+TEST_F(StoreTest, AgeingProductsEarnLessAndAdvertisingIsPaidMonthly) {
     CStore& s = Store(kTypeToyStore, 60, 60);
     s.customers = 600;
     GS().year = 1981;
@@ -151,14 +154,11 @@ TEST_F(StoreTest, AgeingProductsEarnLess) {
     GS().year = 1985;
     s.PutGoods(kDolls, 1, 1);
     EXPECT_EQ(Cash(), cash + 3173 * 80 / 100 + 3173 * 60 / 100);
-}
 
-TEST_F(StoreTest, AdvertisingIsPaidMonthly) {
-    CStore& s = Store(kTypeToyStore, 60, 60);
     s.SetAdvertising(2);
-    const int64_t cash = Cash();
+    const int64_t before = Cash();
     Month({&s});
-    EXPECT_EQ(Cash(), cash - 30000);
+    EXPECT_EQ(Cash(), before - 30000);
     EXPECT_EQ(g_Statistics.PairThis(StatPair::F, 0), 30000);
 }
 
@@ -172,19 +172,6 @@ TEST_F(StoreTest, OverlappingStoresOfATypeShareResidents) {
     EXPECT_EQ(b.customers, 320);
     Month({&sports});
     EXPECT_EQ(sports.customers, 640);
-}
-
-TEST_F(StoreTest, NoCityBuildingsNoCustomers) {
-    CStore& s = Store(kTypeToyStore, 60, 60);
-    s.stock[0] = {kWoodenTrain, 20, 1};
-    Month({&s});
-    EXPECT_EQ(s.customers, 0);
-    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
-    // Outside every city too.
-    CStore& far = Store(kTypeToyStore, 150, 150);
-    far.Refresh();
-    far.Update();
-    EXPECT_EQ(far.customers, 0);
 }
 
 TEST_F(StoreTest, AnOpponentsTrainStaysOnceTheDemandIsDelivered) {

@@ -15,7 +15,6 @@ using gfxtest::TestPicture;
 
 TEST(Dib, FourLayoutsGiveTheSamePicture) {
     const TestPicture pic = TestPicture::Numbered(30, 5);
-    std::vector<std::unique_ptr<PackedDib>> loaded;
     for (bool file_header : {true, false}) {
         for (bool core : {false, true}) {
             const std::vector<uint8_t> bytes = DibBytes(pic, DibLayout{file_header, core});
@@ -25,16 +24,12 @@ TEST(Dib, FourLayoutsGiveTheSamePicture) {
             EXPECT_EQ(dib->Width(), 30);
             EXPECT_EQ(dib->Rows(), 5);
             EXPECT_EQ(dib->header.colors_used, 256u);
-            loaded.push_back(std::move(dib));
-        }
-    }
-    for (const auto& dib : loaded) {
-        for (int32_t y = 0; y < 5; ++y)
-            for (int32_t x = 0; x < 30; ++x)
-                ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y)) << x << "," << y;
-        for (int i = 0; i < 256; ++i) {
-            EXPECT_EQ(dib->colors[i].red, pic.colors[i].red);
-            EXPECT_EQ(dib->colors[i].blue, pic.colors[i].blue);
+            for (int32_t y = 0; y < 5; ++y)
+                for (int32_t x = 0; x < 30; ++x) ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y));
+            for (int i = 0; i < 256; ++i) {
+                EXPECT_EQ(dib->colors[i].red, pic.colors[i].red);
+                EXPECT_EQ(dib->colors[i].blue, pic.colors[i].blue);
+            }
         }
     }
 }
@@ -69,37 +64,29 @@ TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     const TestPicture pic = TestPicture::Numbered(30, 5);
     struct Case {
         const char* what;
-        DibLayout layout;
+        void (*change)(DibLayout&);
         size_t cut = 0;  // bytes removed from the end
     };
-    std::vector<Case> cases;
-    auto add = [&](const char* what, auto change, size_t cut = 0) {
-        Case c{what, DibLayout{}, cut};
-        change(c.layout);
-        cases.push_back(c);
+    const Case cases[] = {
+        {"too many colours", [](DibLayout& l) { l.colors_used = 257; }},
+        {"huge colour count", [](DibLayout& l) { l.colors_used = 0x40000000; }},
+        {"zero width", [](DibLayout& l) { l.width = 0; }},
+        {"negative width", [](DibLayout& l) { l.width = -30; }},
+        {"zero height", [](DibLayout& l) { l.height = 0; }},
+        {"rows past the end", [](DibLayout& l) { l.height = 500; }},
+        {"huge picture", [](DibLayout& l) { l.width = l.height = 0x7fffffff; }},
+        {"offset past the end", [](DibLayout& l) { l.bits_offset = 0x7ffffff0; }},
+        {"4-bit", [](DibLayout& l) { l.bit_count = 4; }},
+        {"compressed", [](DibLayout& l) { l.compression = 1; }},
+        {"unknown header size", [](DibLayout& l) { l.header_size = 20; }},
+        {"truncated rows", [](DibLayout&) {}, 1},
+        {"truncated colour table", [](DibLayout&) {}, 150 + 900},
+        {"only the file header", [](DibLayout&) {}, 150 + 1024 + 40},
     };
-    add("too many colours", [](DibLayout& l) { l.colors_used = 257; });
-    add("huge colour count", [](DibLayout& l) { l.colors_used = 0x40000000; });
-    add("zero width", [](DibLayout& l) { l.width = 0; });
-    add("negative width", [](DibLayout& l) { l.width = -30; });
-    add("zero height", [](DibLayout& l) { l.height = 0; });
-    add("rows past the end", [](DibLayout& l) { l.height = 500; });
-    add("huge picture", [](DibLayout& l) {
-        l.width = 0x7fffffff;
-        l.height = 0x7fffffff;
-    });
-    add("offset past the end", [](DibLayout& l) { l.bits_offset = 0x7ffffff0; });
-    add("4-bit", [](DibLayout& l) { l.bit_count = 4; });
-    add("compressed", [](DibLayout& l) { l.compression = 1; });
-    add("unknown header size", [](DibLayout& l) { l.header_size = 20; });
-    add(
-        "truncated rows", [](DibLayout&) {}, 1);
-    add(
-        "truncated colour table", [](DibLayout&) {}, 150 + 900);
-    add(
-        "only the file header", [](DibLayout&) {}, 150 + 1024 + 40);
     for (const Case& c : cases) {
-        std::vector<uint8_t> bytes = DibBytes(pic, c.layout);
+        DibLayout layout;
+        c.change(layout);
+        std::vector<uint8_t> bytes = DibBytes(pic, layout);
         bytes.resize(bytes.size() - c.cut);
         // Copy into a block of exactly that size so that the sanitizer sees
         // any read past it.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
 #include "gfx/palette_image.h"
@@ -14,38 +16,31 @@
 
 namespace {
 
-using gfxtest::GfxHost;
-using gfxtest::TempDataFolder;
 using gfxtest::TestPicture;
 
-TEST(IdentityPalette, StaticEntriesAreTheSystemsAndTheRestThePictures) {
-    GfxHost host;
-    TestPicture pic = TestPicture::Numbered(4, 4);
+class Images : public ::testing::Test {
+  protected:
+    gfxtest::GfxHost host;
+    gfxtest::TempDataFolder folder;
+};
+
+TEST_F(Images, IdentityPaletteKeepsTheSystemsStaticColoursAndShowsThePicturesOwn) {
+    const TestPicture pic = TestPicture::Numbered(8, 8);
     plat::PaletteHandle palette = CreateIdentityPalette(pic.colors, 256);
-    ASSERT_TRUE(palette);
     ASSERT_EQ(palette->Size(), 256);
     plat::PaletteEntry system[256];
     plat::GetSystemPaletteEntries(0, 256, system);
-    for (int i = 0; i < 256; ++i) {
+    for (int i : {0, 9, 246, 255}) {
         const plat::PaletteEntry& e = palette->Entry(i);
-        if (i < 10 || i >= 246) {
-            EXPECT_EQ(e.red, system[i].red) << i;
-            EXPECT_EQ(e.green, system[i].green) << i;
-            EXPECT_EQ(e.blue, system[i].blue) << i;
-            EXPECT_EQ(e.flags, 0) << i;
-        } else {
-            EXPECT_EQ(e.red, pic.colors[i].red) << i;
-            EXPECT_EQ(e.green, pic.colors[i].green) << i;
-            EXPECT_EQ(e.blue, pic.colors[i].blue) << i;
-            EXPECT_EQ(e.flags, plat::kPcReserved) << i;
-        }
+        EXPECT_EQ(std::tie(e.red, e.green, e.blue),
+                  std::tie(system[i].red, system[i].green, system[i].blue))
+            << i;
+        EXPECT_EQ(e.flags, 0) << i;
     }
-}
+    EXPECT_EQ(palette->Entry(10).flags, plat::kPcReserved);
 
-TEST(IdentityPalette, LoadedPictureShowsItsOwnColoursAtItsOwnIndices) {
-    GfxHost host;
-    TempDataFolder folder;
-    TestPicture pic = TestPicture::Numbered(8, 8);
+    // A loaded picture realized on the screen shows its colours at its own
+    // indices, and its pixels are the file's indices, unchanged.
     PaletteImage image;
     ASSERT_TRUE(image.Load(folder.WritePicture("scr_0.jgd", pic), nullptr, 1));
     plat::DcHandle screen = plat::GetScreenDC();
@@ -53,30 +48,23 @@ TEST(IdentityPalette, LoadedPictureShowsItsOwnColoursAtItsOwnIndices) {
     plat::RealizePalette(*screen);
     const plat::RgbTable& rgb = plat::SystemPaletteRgb();
     for (int i = 10; i < 246; ++i) {
-        EXPECT_EQ(rgb[i][0], pic.colors[i].red) << i;
-        EXPECT_EQ(rgb[i][2], pic.colors[i].blue) << i;
+        ASSERT_EQ(rgb[i][0], pic.colors[i].red) << i;
+        ASSERT_EQ(rgb[i][1], pic.colors[i].green) << i;
+        ASSERT_EQ(rgb[i][2], pic.colors[i].blue) << i;
     }
-    // Pixels are the file's indices, unchanged.
     EXPECT_EQ(image.pixels[0], pic.At(0, 0));
     EXPECT_EQ(image.pixels[3 * image.Stride() + 5], pic.At(5, 3));
+
+    // A colour source gives another picture's palette its colours.
+    TestPicture other = TestPicture::Numbered(8, 8);
+    for (auto& c : other.colors) c = RgbQuad{1, 2, 3, 0};
+    PaletteImage shown;
+    ASSERT_TRUE(shown.Load(folder.WritePicture("b.jgd", other), &image, 1));
+    EXPECT_EQ(shown.palette->Entry(100).red, pic.colors[100].red);
+    EXPECT_EQ(shown.palette->Entry(100).blue, pic.colors[100].blue);
 }
 
-TEST(PaletteImage, ColourSourceGivesThePalettesItsColours) {
-    GfxHost host;
-    TempDataFolder folder;
-    TestPicture a = TestPicture::Numbered(8, 8);
-    TestPicture b = TestPicture::Numbered(8, 8);
-    for (auto& c : b.colors) c = RgbQuad{1, 2, 3, 0};
-    PaletteImage source, shown;
-    ASSERT_TRUE(source.Load(folder.WritePicture("a.jgd", a), nullptr, 1));
-    ASSERT_TRUE(shown.Load(folder.WritePicture("b.jgd", b), &source, 1));
-    EXPECT_EQ(shown.palette->Entry(100).red, a.colors[100].red);
-    EXPECT_EQ(shown.palette->Entry(100).blue, a.colors[100].blue);
-}
-
-TEST(PaletteImage, CloneTakesPixelsOfTheSameSizeOnly) {
-    GfxHost host;
-    TempDataFolder folder;
+TEST_F(Images, CloneTakesPixelsOfTheSameSizeOnly) {
     PaletteImage image;
     ASSERT_TRUE(
         image.Load(folder.WritePicture("tilesg.jgd", TestPicture::Filled(12, 6, 7)), nullptr, 1));
@@ -84,16 +72,13 @@ TEST(PaletteImage, CloneTakesPixelsOfTheSameSizeOnly) {
     TestPicture other = TestPicture::Filled(12, 6, 9);
     for (auto& c : other.colors) c = RgbQuad{9, 9, 9, 0};
     EXPECT_TRUE(image.Clone(folder.WritePicture("tiles.jgd", other)));
-    EXPECT_EQ(image.pixels[0], 9);
     EXPECT_EQ(image.pixels[5 * image.Stride() + 11], 9);
     EXPECT_EQ(image.info.colors[50], before);
     EXPECT_FALSE(image.Clone(folder.WritePicture("small.jgd", TestPicture::Filled(8, 6, 3))));
     EXPECT_EQ(image.pixels[0], 9);
 }
 
-TEST(WinGBitmap, CreateGivesZeroedPixelsAndTheSourceColours) {
-    GfxHost host;
-    TempDataFolder folder;
+TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {
     PaletteImage source;
     ASSERT_TRUE(source.Load(folder.WritePicture("s.jgd", TestPicture::Numbered(4, 4)), nullptr, 1));
     WinGBitmap bitmap;
@@ -102,70 +87,61 @@ TEST(WinGBitmap, CreateGivesZeroedPixelsAndTheSourceColours) {
     EXPECT_EQ(bitmap.height, -7);
     EXPECT_EQ(bitmap.Stride(), 32);
     for (int i = 0; i < 32 * 7; ++i) ASSERT_EQ(bitmap.pixels[i], 0);
-    plat::RgbQuad plat_table[256];
-    ASSERT_EQ(plat::GetDibColourTable(*bitmap.dc, 0, 256, plat_table), 256);
-    EXPECT_EQ(plat_table[77].red, source.info.colors[77].red);
-}
+    plat::RgbQuad table[256];
+    ASSERT_EQ(plat::GetDibColourTable(*bitmap.dc, 0, 256, table), 256);
+    EXPECT_EQ(table[77].red, source.info.colors[77].red);
 
-TEST(WinGBitmap, LoadedPictureKeepsOddWidthRowsApart) {
-    GfxHost host;
-    TempDataFolder folder;
     const TestPicture pic = TestPicture::Numbered(13, 5);
-    WinGBitmap bitmap;
-    ASSERT_TRUE(bitmap.LoadJgd(folder.WritePicture("odd.jgd", pic)));
+    WinGBitmap odd;
+    ASSERT_TRUE(odd.LoadJgd(folder.WritePicture("odd.jgd", pic)));
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 13; ++x)
-            ASSERT_EQ(bitmap.pixels[y * bitmap.Stride() + x], pic.At(x, y)) << x << "," << y;
-    ASSERT_TRUE(bitmap.ReloadJgd(folder.WritePicture("odd2.jgd", TestPicture::Filled(4, 4, 3))));
-    EXPECT_EQ(bitmap.width, 4);
-    EXPECT_EQ(bitmap.pixels[0], 3);
+        for (int x = 0; x < 13; ++x) ASSERT_EQ(odd.pixels[y * odd.Stride() + x], pic.At(x, y));
+    ASSERT_TRUE(odd.ReloadJgd(folder.WritePicture("odd2.jgd", TestPicture::Filled(4, 4, 3))));
+    EXPECT_EQ(odd.width, 4);
+    EXPECT_EQ(odd.pixels[0], 3);
 }
 
-// A memory context filled with one value, for the copy tests.
+// A memory context whose pixel (x, y) is `value(x, y)`, for the copy tests.
 struct Board {
     WinGBitmap bitmap;
-    Board(int32_t w, int32_t h, uint8_t value) {
+    template <typename Value>
+    Board(int32_t w, int32_t h, Value value) {
         RgbQuad colours[256] = {};
         bitmap.Create(colours, w, h);
-        bitmap.FillRect(0, 0, w, h, value);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) bitmap.pixels[y * bitmap.Stride() + x] = value(x, y);
     }
     uint8_t At(int32_t x, int32_t y) const { return bitmap.pixels[y * bitmap.Stride() + x]; }
 };
+auto Value(uint8_t v) {
+    return [v](int, int) { return v; };
+}
 
-TEST(BlitDC, CutsAtEveryEdge) {
-    GfxHost host;
-    Board src(100, 100, 0);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x) src.bitmap.pixels[y * src.bitmap.Stride() + x] = uint8_t(x);
-    Board dst(120, 50, 255);
+TEST_F(Images, BlitDCCutsAtEveryEdge) {
+    Board src(100, 100, [](int x, int) { return uint8_t(x); });
+    Board dst(120, 50, Value(255));
     EXPECT_EQ(BlitDC(*dst.bitmap.dc, -30, 0, 60, 10, *src.bitmap.dc, 0, 0), 1);
     EXPECT_EQ(dst.At(0, 0), 30);   // from source x + 30
     EXPECT_EQ(dst.At(29, 0), 59);  // 30 columns
     EXPECT_EQ(dst.At(30, 0), 255);
+    BlitDC(*dst.bitmap.dc, 100, 45, 50, 50, *src.bitmap.dc, 0, 0);
+    EXPECT_EQ(dst.At(119, 49), 19);
+    EXPECT_EQ(dst.At(100, 45), 0);
 
-    Board right(120, 50, 255);
-    BlitDC(*right.bitmap.dc, 100, 45, 50, 50, *src.bitmap.dc, 0, 0);
-    EXPECT_EQ(right.At(119, 49), 19);
-    EXPECT_EQ(right.At(100, 45), 0);
-
-    Board outside(120, 50, 255);
+    Board outside(120, 50, Value(255));
     BlitDC(*outside.bitmap.dc, 200, 0, 50, 50, *src.bitmap.dc, 0, 0);
     BlitDC(*outside.bitmap.dc, 0, 0, 50, 50, *src.bitmap.dc, 100, 0);
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 120; ++x) ASSERT_EQ(outside.At(x, y), 255);
 }
 
-TEST(BlitDC, InBlocksTilesTheAreaWithCutLastBlocks) {
-    GfxHost host;
-    Board tile(100, 100, 0);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x)
-            tile.bitmap.pixels[y * tile.bitmap.Stride() + x] = uint8_t(x + y);
-    Board screen(640, 480, 255);
+TEST_F(Images, BlitDCInBlocksTilesTheAreaWithCutLastBlocks) {
+    Board tile(100, 100, [](int x, int y) { return uint8_t(x + y); });
+    Board screen(640, 480, Value(255));
     EXPECT_EQ(BlitDCInBlocks(*screen.bitmap.dc, 0, 0, 640, 480, *tile.bitmap.dc), 1);
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) ASSERT_EQ(screen.At(x, y), uint8_t(x % 100 + y % 100));
-    Board none(10, 10, 5);
+    Board none(10, 10, Value(5));
     BlitDCInBlocks(*none.bitmap.dc, 0, 0, 0, 10, *tile.bitmap.dc);
     EXPECT_EQ(none.At(0, 0), 5);
 }

@@ -72,30 +72,20 @@ class StandInTest : public ::testing::Test {
     GameStateScope scope;
 };
 
-void ExpectSize(const RawImage& image, int32_t w, int32_t h, const char* what) {
-    EXPECT_TRUE(image.Loaded()) << what;
-    EXPECT_EQ(image.width, w) << what;
-    EXPECT_EQ(image.Rows(), h) << what;
-}
-
+// The stand-in folder's own tests check every picture's size; here the
+// game's loaders must find every one of them (no retry box) and put each
+// into its set.
 TEST_F(StandInTest, EveryWorldPictureLoadsForEverySeasonRotationAndColour) {
     LoadStartupImages();
     const GameImages& im = g_pGameState->images;
-    EXPECT_EQ(im.main_font.width, 16);
     EXPECT_EQ(im.main_font.Rows(), 3680);
-    EXPECT_EQ(im.small_font.width, 8);
     EXPECT_EQ(im.small_font.Rows(), 70 * 8);
     EXPECT_EQ(im.tile.width, 100);
-    EXPECT_EQ(im.tile.Rows(), 100);
-
     for (int season = 1; season <= 3; ++season) {
         g_pGameState->season = season;
-        g_pGameState->rotation = 0;
-        g_pGameState->player_colors[0] = 0;
         LoadWorldImages();
         ASSERT_EQ(Boxes(), 0u) << "season " << season;
         EXPECT_EQ(im.tile_sheet.width, 960);
-        EXPECT_EQ(im.tile_sheet.Rows(), 480);
         for (int rotation = 0; rotation < 4; ++rotation) {
             for (int colour = 0; colour < 4; ++colour) {
                 g_pGameState->rotation = rotation;
@@ -115,19 +105,14 @@ TEST_F(StandInTest, EveryWorldPictureLoadsForEverySeasonRotationAndColour) {
             }
         }
     }
-    ExpectSize(im.street_tiles, 1344, 240, "streets.jgd");
-    ExpectSize(im.bridge_tiles, 768, 320, "bridge.jgd");
-    ExpectSize(im.terrain_mask, 960, 40, "t_mask.jgd");
-    ExpectSize(im.overview_sheet, 960, 200, "ueber.jgd");
-    ExpectSize(im.slope_tiles, 576, 40, "hang.jgd");
-    ExpectSize(im.vehicle_sheets[0], 176, 480, "lk.jgd");
-    ExpectSize(im.vehicle_sheets[4], 244, 252, "lo.jgd");
-    ExpectSize(im.vehicle_sheets[16], 144, 240, "wa.jgd");
+    const std::pair<const RawImage*, int32_t> sets[] = {
+        {&im.street_tiles, 1344},     {&im.bridge_tiles, 768},      {&im.terrain_mask, 960},
+        {&im.overview_sheet, 960},    {&im.slope_tiles, 576},       {&im.vehicle_sheets[0], 176},
+        {&im.vehicle_sheets[4], 244}, {&im.vehicle_sheets[16], 144}};
+    for (const auto& [set, width] : sets) EXPECT_EQ(set->width, width);
     EXPECT_TRUE(im.vehicle_sheets[20].Loaded());
     EXPECT_GE(im.sign_sheet.width, 192);
-    EXPECT_GE(im.sign_sheet.Rows(), 75);
     EXPECT_EQ(im.product_signs.width, 1184);
-    EXPECT_EQ(im.product_signs.Rows(), 32);
     for (int n : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12}) {
         EXPECT_TRUE(im.animation_sets[n - 1].Loaded()) << n;
     }

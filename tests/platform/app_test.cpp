@@ -98,20 +98,6 @@ TEST(Loop, ExitFromAHandlerIsAnOrderlyQuit) {
     EXPECT_EQ(loop.Finish(), 100);
 }
 
-TEST(Loop, RefusedStartDestroysTheMainWindowAndStillExits) {
-    HeadlessBackend host;
-    TestApp app;
-    TestWindow w;
-    app.initAnswer = false;
-    app.onInit = [&] {
-        ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
-        app.mainWindow = &w;
-    };
-    EXPECT_EQ(plat::RunApplication(app, host), 100);
-    EXPECT_FALSE(w.IsWindow());
-    EXPECT_EQ(app.exitCalls, 1);
-}
-
 // Idle passes move the fake clock, so that timers come due while the real
 // loop runs.
 class ClockApp : public TestApp {
@@ -135,7 +121,7 @@ class Watcher : public TestWindow {
     }
 };
 
-TEST(Loop, RunApplicationEndsWithTheQuitCode) {
+TEST(Loop, RunApplicationEndsWithTheQuitCodeOrARefusedStart) {
     HeadlessBackend host;
     ClockApp app(host);
     Watcher watcher;
@@ -157,6 +143,18 @@ TEST(Loop, RunApplicationEndsWithTheQuitCode) {
     EXPECT_EQ(watcher.seen, 1);  // the main window saw another window's message
     EXPECT_EQ(&plat::CurrentBackend(), &host);
     EXPECT_EQ(plat::CurrentApplication(), nullptr);
+
+    // A refused start destroys the main window and still exits.
+    TestApp refused;
+    TestWindow w;
+    refused.initAnswer = false;
+    refused.onInit = [&] {
+        ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        refused.mainWindow = &w;
+    };
+    EXPECT_EQ(plat::RunApplication(refused, host), 100);
+    EXPECT_FALSE(w.IsWindow());
+    EXPECT_EQ(refused.exitCalls, 1);
 }
 
 }  // namespace

@@ -85,43 +85,26 @@ TEST(Offscreen, ColourTableOfTheSelectedBitmap) {
 TEST(BitBlt, ClipsAgainstDestinationAndSource) {
     Offscreen source(16, 8);
     Pattern(source);
-
-    {  // negative x: copied from source x + 30 with 30 fewer columns
-        Offscreen target(40, 8, 0xEE);
-        ASSERT_TRUE(
-            plat::BitBlt(*target.dc, -3, 0, 10, 1, source.dc.get(), 0, 0, plat::RasterOp::SrcCopy));
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(target.At(x, 0), source.At(x + 3, 0));
-        EXPECT_EQ(target.At(7, 0), 0xEE);
-    }
-    {  // beyond the destination's right and bottom edges
-        Offscreen target(10, 5, 0xEE);
-        plat::BitBlt(*target.dc, 6, 3, 10, 10, source.dc.get(), 0, 0, plat::RasterOp::SrcCopy);
-        EXPECT_EQ(target.At(9, 4), source.At(3, 1));
-        EXPECT_EQ(target.At(5, 4), 0xEE);
-        EXPECT_EQ(target.At(6, 2), 0xEE);
-    }
-    {  // beyond the source: what the source lacks is not touched
-        Offscreen target(40, 20, 0xEE);
-        plat::BitBlt(*target.dc, 0, 0, 40, 20, source.dc.get(), 12, 5, plat::RasterOp::SrcCopy);
-        EXPECT_EQ(target.At(3, 2), source.At(15, 7));
-        EXPECT_EQ(target.At(4, 2), 0xEE);
-        EXPECT_EQ(target.At(3, 3), 0xEE);
-    }
-    {  // a negative source origin moves the destination the other way
-        Offscreen target(20, 10, 0xEE);
-        plat::BitBlt(*target.dc, 0, 0, 5, 5, source.dc.get(), -2, -1, plat::RasterOp::SrcCopy);
-        EXPECT_EQ(target.At(1, 0), 0xEE);
-        EXPECT_EQ(target.At(2, 1), source.At(0, 0));
-        EXPECT_EQ(target.At(4, 4), source.At(2, 3));
-    }
-    {  // fully outside: nothing
-        Offscreen target(10, 10, 0xEE);
-        plat::BitBlt(*target.dc, 10, 0, 5, 5, source.dc.get(), 0, 0, plat::RasterOp::SrcCopy);
-        plat::BitBlt(*target.dc, -5, 0, 5, 5, source.dc.get(), 0, 0, plat::RasterOp::SrcCopy);
-        plat::BitBlt(*target.dc, 0, 0, 5, 5, source.dc.get(), 16, 0, plat::RasterOp::SrcCopy);
-        plat::BitBlt(*target.dc, 0, 0, -5, 5, source.dc.get(), 0, 0, plat::RasterOp::SrcCopy);
-        for (int y = 0; y < 10; ++y) {
-            for (int x = 0; x < 10; ++x) ASSERT_EQ(target.At(x, y), 0xEE);
+    // {target size, destination rectangle, source origin}: every target pixel
+    // is copied from the source when both lie inside their bitmaps, else kept.
+    struct Case {
+        int32_t tw, th, x, y, w, h, sx, sy;
+    };
+    for (const Case& c : {Case{40, 8, -3, 0, 10, 1, 0, 0}, Case{10, 5, 6, 3, 10, 10, 0, 0},
+                          Case{40, 20, 0, 0, 40, 20, 12, 5}, Case{20, 10, 0, 0, 5, 5, -2, -1},
+                          Case{10, 10, 10, 0, 5, 5, 0, 0}, Case{10, 10, -5, 0, 5, 5, 0, 0},
+                          Case{10, 10, 0, 0, 5, 5, 16, 0}, Case{10, 10, 0, 0, -5, 5, 0, 0}}) {
+        Offscreen target(c.tw, c.th, 0xEE);
+        plat::BitBlt(*target.dc, c.x, c.y, c.w, c.h, source.dc.get(), c.sx, c.sy,
+                     plat::RasterOp::SrcCopy);
+        for (int32_t y = 0; y < c.th; ++y) {
+            for (int32_t x = 0; x < c.tw; ++x) {
+                const int32_t sx = x - c.x + c.sx, sy = y - c.y + c.sy;
+                const bool copied = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h &&
+                                    sx >= 0 && sx < 16 && sy >= 0 && sy < 8;
+                ASSERT_EQ(target.At(x, y), copied ? source.At(sx, sy) : 0xEE)
+                    << c.x << "," << c.y << " at " << x << "," << y;
+            }
         }
     }
     // Extreme coordinates neither wrap nor crash.
@@ -147,18 +130,16 @@ TEST(BitBlt, BlacknessFillsIndexZeroWithoutASource) {
 }
 
 TEST(BitBlt, OverlappingCopyWithinOneBitmapMovesTheBlock) {
-    Offscreen image(8, 8);
-    Pattern(image);
     Offscreen original(8, 8);
     Pattern(original);
-    plat::BitBlt(*image.dc, 1, 2, 6, 5, image.dc.get(), 0, 0, plat::RasterOp::SrcCopy);
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 6; ++x) ASSERT_EQ(image.At(x + 1, y + 2), original.At(x, y));
-    }
-    Pattern(image);
-    plat::BitBlt(*image.dc, 0, 0, 6, 5, image.dc.get(), 2, 3, plat::RasterOp::SrcCopy);
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 6; ++x) ASSERT_EQ(image.At(x, y), original.At(x + 2, y + 3));
+    for (const auto [dx, dy, sx, sy] : {std::array{1, 2, 0, 0}, std::array{0, 0, 2, 3}}) {
+        Offscreen image(8, 8);
+        Pattern(image);
+        plat::BitBlt(*image.dc, dx, dy, 6, 5, image.dc.get(), sx, sy, plat::RasterOp::SrcCopy);
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 6; ++x)
+                ASSERT_EQ(image.At(x + dx, y + dy), original.At(x + sx, y + sy));
+        }
     }
 }
 

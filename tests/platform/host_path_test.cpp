@@ -33,45 +33,28 @@ class CurrentDirectoryScope {
 TEST(HostPath, ResolvesEveryComponentIgnoringCase) {
     TempFolder temp;
     temp.Write("Data/Save/Game1.LVL", "x");
-    const std::string root = temp.Path();
-
-    EXPECT_EQ(plat::HostPath(root + "\\data\\SAVE\\game1.lvl"), root + "/Data/Save/Game1.LVL");
-    EXPECT_EQ(plat::HostPath(Backslashed(root) + "\\DATA\\save\\GAME1.lvl"),
-              root + "/Data/Save/Game1.LVL");
-    // The program folder is a host path with '/', the game appends with '\'.
-    EXPECT_EQ(plat::HostPath(root + "/dAtA\\sAvE\\"), root + "/Data/Save");
-    EXPECT_EQ(plat::HostPath(root + "\\\\data\\.\\save"), root + "/Data/./Save");
-}
-
-TEST(HostPath, MissingPartsKeepTheirSpellingInsideTheResolvedFolder) {
-    TempFolder temp;
-    temp.Write("Data/Save/keep.txt", "");
-    const std::string root = temp.Path();
-
-    EXPECT_EQ(plat::HostPath(root + "\\DATA\\save\\New.lvl"), root + "/Data/Save/New.lvl");
-    EXPECT_EQ(plat::HostPath(root + "\\data\\Missing\\Deeper\\x.LVL"),
-              root + "/Data/Missing/Deeper/x.LVL");
-}
-
-TEST(HostPath, ExactSpellingWinsAndOtherwiseTheFirstInByteOrder) {
-    TempFolder temp;
     temp.Write("a.txt", "lower");
     temp.Write("A.TXT", "upper");
     temp.Write("b.TXT", "");
-    const std::string root = temp.Path();
-
-    EXPECT_EQ(plat::HostPath(root + "\\a.txt"), root + "/a.txt");
-    EXPECT_EQ(plat::HostPath(root + "\\A.TXT"), root + "/A.TXT");
-    EXPECT_EQ(plat::HostPath(root + "\\A.txt"), root + "/A.TXT");
-    EXPECT_EQ(plat::HostPath(root + "\\B.txt"), root + "/b.TXT");
-}
-
-TEST(HostPath, DropsDriveLetters) {
-    TempFolder temp;
-    temp.Write("Fx/Boom.wav", "");
-    const std::string root = temp.Path();
-
-    EXPECT_EQ(plat::HostPath("C:" + Backslashed(root) + "\\fx\\boom.wav"), root + "/Fx/Boom.wav");
+    const std::string root = temp.Path(), back = Backslashed(root);
+    const std::pair<std::string, std::string> cases[] = {
+        {root + "\\data\\SAVE\\game1.lvl", "/Data/Save/Game1.LVL"},
+        {back + "\\DATA\\save\\GAME1.lvl", "/Data/Save/Game1.LVL"},
+        // The program folder is a host path with '/', the game appends with '\'.
+        {root + "/dAtA\\sAvE\\", "/Data/Save"},
+        {root + "\\\\data\\.\\save", "/Data/./Save"},
+        // Missing parts keep their spelling inside the resolved folder.
+        {root + "\\DATA\\save\\New.lvl", "/Data/Save/New.lvl"},
+        {root + "\\data\\Missing\\Deeper\\x.LVL", "/Data/Missing/Deeper/x.LVL"},
+        // The exact spelling wins, otherwise the first in byte order.
+        {root + "\\a.txt", "/a.txt"},
+        {root + "\\A.TXT", "/A.TXT"},
+        {root + "\\A.txt", "/A.TXT"},
+        {root + "\\B.txt", "/b.TXT"},
+        // Drive letters are dropped.
+        {"C:" + back + "\\data\\save\\game1.lvl", "/Data/Save/Game1.LVL"},
+    };
+    for (const auto& [game, host] : cases) EXPECT_EQ(plat::HostPath(game), root + host) << game;
     EXPECT_EQ(plat::HostPath("d:\\"), "/");
     EXPECT_EQ(plat::HostPath(""), ".");
 }

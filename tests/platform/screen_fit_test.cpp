@@ -7,7 +7,7 @@ namespace {
 using plat::Point;
 using plat::Rect;
 
-TEST(ScreenFit, LetterboxesKeepingTheShape) {
+TEST(ScreenFit, LetterboxesKeepingTheShapeAndMapsWindowPointsToScreenPixels) {
     // A wide display: bars left and right.
     plat::ScreenFit wide = plat::FitScreen({1920, 1080}, {1024, 768});
     EXPECT_EQ(wide.picture, (Rect{240, 0, 240 + 1440, 1080}));
@@ -21,17 +21,15 @@ TEST(ScreenFit, LetterboxesKeepingTheShape) {
     EXPECT_EQ(plat::WholeScale(none), 1);
     EXPECT_EQ(plat::WholeScale(wide), 1);
     EXPECT_EQ(plat::WholeScale(plat::FitScreen({3840, 2160}, {1024, 768})), 3);
-}
 
-TEST(ScreenFit, WindowPointsMapToScreenPixels) {
-    plat::ScreenFit fit = plat::FitScreen({1920, 1080}, {1024, 768});
-    EXPECT_EQ(plat::WindowToScreen(fit, {240, 0}), (Point{0, 0}));
-    EXPECT_EQ(plat::WindowToScreen(fit, {240 + 1439, 1079}), (Point{1023, 767}));
-    EXPECT_EQ(plat::WindowToScreen(fit, {240 + 720, 540}), (Point{512, 384}));
+    // Window points map to screen pixels.
+    EXPECT_EQ(plat::WindowToScreen(wide, {240, 0}), (Point{0, 0}));
+    EXPECT_EQ(plat::WindowToScreen(wide, {240 + 1439, 1079}), (Point{1023, 767}));
+    EXPECT_EQ(plat::WindowToScreen(wide, {240 + 720, 540}), (Point{512, 384}));
     // On the bars the nearest edge pixel: edge scrolling keeps working.
-    EXPECT_EQ(plat::WindowToScreen(fit, {5, 300}).x, 0);
-    EXPECT_EQ(plat::WindowToScreen(fit, {1915, 300}).x, 1023);
-    EXPECT_EQ(plat::WindowToScreen(fit, {-50, -50}), (Point{0, 0}));
+    EXPECT_EQ(plat::WindowToScreen(wide, {5, 300}).x, 0);
+    EXPECT_EQ(plat::WindowToScreen(wide, {1915, 300}).x, 1023);
+    EXPECT_EQ(plat::WindowToScreen(wide, {-50, -50}), (Point{0, 0}));
 }
 
 TEST(ScreenFit, ScreenPointsSurviveTheRoundTrip) {

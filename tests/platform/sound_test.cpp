@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
@@ -83,14 +84,16 @@ TEST_F(Sound, BuffersAreCreatedOnlyForValidDescriptions) {
     plat::SoundBuffer::LockedRegion region;
     EXPECT_FALSE(primary->Lock(0, 4, &region));
 
-    plat::WaveFormat format = plat::PcmFormat(1, 11025, 8);
-    EXPECT_FALSE(device->CreateBuffer({plat::kSoundBufferPrimary, 100, &format}));
-    EXPECT_FALSE(device->CreateBuffer({plat::kSoundBufferStatic, 0, &format}));
-    EXPECT_FALSE(device->CreateBuffer({plat::kSoundBufferStatic, 100, nullptr}));
-    plat::WaveFormat odd = plat::PcmFormat(3, 11025, 8);
-    EXPECT_FALSE(device->CreateBuffer({plat::kSoundBufferStatic, 100, &odd}));
-    plat::WaveFormat slow = plat::PcmFormat(1, 50, 8);
-    EXPECT_FALSE(device->CreateBuffer({plat::kSoundBufferStatic, 100, &slow}));
+    // A primary with a format, no bytes, no format, three channels, 50 Hz.
+    plat::WaveFormat format = plat::PcmFormat(1, 11025, 8), odd = plat::PcmFormat(3, 11025, 8),
+                     slow = plat::PcmFormat(1, 50, 8);
+    for (const auto [flags, bytes, f] : {std::tuple{plat::kSoundBufferPrimary, 100u, &format},
+                                         {plat::kSoundBufferStatic, 0u, &format},
+                                         {plat::kSoundBufferStatic, 100u, nullptr},
+                                         {plat::kSoundBufferStatic, 100u, &odd},
+                                         {plat::kSoundBufferStatic, 100u, &slow}}) {
+        EXPECT_FALSE(device->CreateBuffer({flags, bytes, f})) << flags << " " << bytes;
+    }
     EXPECT_EQ(primary->GetStatus(), plat::kSoundStatusPlaying | plat::kSoundStatusLooping);
 
     // Locking wraps around the end of the buffer into the second part.

@@ -2,6 +2,7 @@
 // A window for tests: logs every message it gets and lets a test plug in
 // behaviour per message.
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -41,6 +42,23 @@ class TestWindow : public plat::Window {
         size_t n = 0;
         for (const auto& l : log) n += l.message == message;
         return n;
+    }
+    // The messages of the log that are among `wanted`, in order.
+    std::vector<uint32_t> Only(std::initializer_list<uint32_t> wanted) const {
+        std::vector<uint32_t> out;
+        for (const auto& l : log) {
+            if (std::find(wanted.begin(), wanted.end(), l.message) != wanted.end()) {
+                out.push_back(l.message);
+            }
+        }
+        return out;
+    }
+    std::vector<plat::WParam> WParams(uint32_t message) const {
+        std::vector<plat::WParam> out;
+        for (const auto& l : log) {
+            if (l.message == message) out.push_back(l.wParam);
+        }
+        return out;
     }
     const Logged* Last(uint32_t message) const {
         for (auto it = log.rbegin(); it != log.rend(); ++it) {

@@ -13,6 +13,7 @@
 
 #include "building_types.h"
 #include "data_folder_fixture.h"
+#include "platform/palette.h"
 #include "standin.h"
 #include "state/data_tables.h"
 #include "support/game_state_scope.h"
@@ -169,26 +170,24 @@ TEST_F(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
 TEST_F(DataFolderTest, AllPicturesShareThePaletteWithItsStaticColours) {
     ParsedDib first = Load("font_1.jgd");
     ASSERT_TRUE(first.ok);
-    const uint8_t kLow[10][3] = {{0, 0, 0},       {128, 0, 0},    {0, 128, 0},   {128, 128, 0},
-                                 {0, 0, 128},     {128, 0, 128},  {0, 128, 128}, {192, 192, 192},
-                                 {192, 220, 192}, {166, 202, 240}};
-    const uint8_t kHigh[10][3] = {{255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},
-                                  {0, 255, 0},     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},
-                                  {0, 255, 255},   {255, 255, 255}};
-    for (int i = 0; i < 10; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(first.palette[3 * i + k], kLow[i][k]) << "entry " << i;
-            EXPECT_EQ(first.palette[3 * (246 + i) + k], kHigh[i][k]) << "entry " << 246 + i;
-        }
+    auto rgb = [&](int i) {
+        return std::array<int, 3>{first.palette[3 * i], first.palette[3 * i + 1],
+                                  first.palette[3 * i + 2]};
+    };
+    // The display's twenty static colours at both ends...
+    std::array<plat::PaletteEntry, 256> system{};
+    plat::GetSystemPaletteEntries(0, 256, system.data());
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 246, 247, 248, 249, 250, 251, 252, 253, 254, 255}) {
+        const plat::PaletteEntry& e = system[size_t(i)];
+        EXPECT_EQ(rgb(i), (std::array<int, 3>{e.red, e.green, e.blue})) << "entry " << i;
     }
-    // The player colours at the entries the screens use directly.
-    const std::pair<int, std::array<uint8_t, 3>> kPlayers[] = {
-        {28, {255, 0, 0}}, {195, {90, 198, 90}}, {234, {0, 90, 231}}, {141, {255, 255, 8}}};
-    for (const auto& [index, rgb] : kPlayers) {
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(first.palette[3 * index + k], rgb[k]) << index;
-    }
-    // The text colour is light, to stand on the dark screens and plates.
-    EXPECT_GT(first.palette[3 * 10] + first.palette[3 * 10 + 1] + first.palette[3 * 10 + 2], 600);
+    // ...the player colours at the entries the screens use directly...
+    EXPECT_EQ(rgb(28), (std::array{255, 0, 0}));
+    EXPECT_EQ(rgb(195), (std::array{90, 198, 90}));
+    EXPECT_EQ(rgb(234), (std::array{0, 90, 231}));
+    EXPECT_EQ(rgb(141), (std::array{255, 255, 8}));
+    // ...and a light text colour, to stand on the dark screens and plates.
+    EXPECT_GT(rgb(10)[0] + rgb(10)[1] + rgb(10)[2], 600);
     for (const char* other : {"scr_0.jgd", "summer/tilesg.jgd", "lk2.jgd", "spring/g1_80.jgd"}) {
         ParsedDib dib = Load(other);
         ASSERT_TRUE(dib.ok) << other;

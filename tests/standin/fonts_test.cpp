@@ -18,34 +18,28 @@ int RightmostInk(const ParsedDib& font, int cell, int size) {
     return right;
 }
 
-TEST_F(DataFolderTest, LargeFontInkStaysInsideTheAdvances) {
-    ParsedDib font = Load("font_1.jgd");
-    ASSERT_TRUE(font.ok);
-    for (int code = 26; code <= 122; ++code) {
-        const int advance = standin::kFont1Advances[code - 26];
-        const int right = RightmostInk(font, code - 26, 16);
-        EXPECT_LT(right, advance) << "code " << code;
-        // Everything that is not a space and has room shows something.
-        if (advance >= 3 && code != ' ') {
-            EXPECT_GE(right, 0) << "code " << code << " is empty";
+TEST_F(DataFolderTest, FontInkStaysInsideTheAdvances) {
+    struct Font {
+        const char* name;
+        const uint8_t* advances;  // from code 26
+        int size, last, roomy;    // cell size, last character, advance that has room for ink
+    };
+    for (const Font& f : {Font{"font_1.jgd", standin::kFont1Advances.data(), 16, 122, 3},
+                          Font{"font_2.jgd", standin::kFont2Advances.data(), 8, 95, 2}}) {
+        ParsedDib font = Load(f.name);
+        ASSERT_TRUE(font.ok);
+        for (int code = 26; code <= f.last; ++code) {
+            const int advance = f.advances[code - 26];
+            const int right = RightmostInk(font, code - 26, f.size);
+            EXPECT_LT(right, advance) << f.name << " code " << code;
+            // Everything that is not a space and has room shows something.
+            if (advance >= f.roomy && code != ' ') EXPECT_GE(right, 0) << f.name << " " << code;
         }
     }
     // Icons (codes 123..255) are drawn in their own colours: none is empty.
+    ParsedDib large = Load("font_1.jgd");
     for (int code = 123; code < 256; ++code)
-        EXPECT_GE(RightmostInk(font, code - 26, 16), 0) << code;
-}
-
-TEST_F(DataFolderTest, SmallFontInkStaysInsideTheAdvances) {
-    ParsedDib font = Load("font_2.jgd");
-    ASSERT_TRUE(font.ok);
-    for (int code = 26; code <= 95; ++code) {
-        const int advance = standin::kFont2Advances[code - 26];
-        const int right = RightmostInk(font, code - 26, 8);
-        EXPECT_LT(right, advance) << "code " << code;
-        if (advance >= 2 && code != ' ') {
-            EXPECT_GE(right, 0) << "code " << code << " is empty";
-        }
-    }
+        EXPECT_GE(RightmostInk(large, code - 26, 16), 0) << code;
 }
 
 TEST_F(DataFolderTest, GlyphsDifferFromEachOther) {
