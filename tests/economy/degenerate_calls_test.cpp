@@ -43,7 +43,7 @@ TEST_F(DegenerateCallsTest, TerminalsAndBuildingsHandOverNothingForNothing) {
     const int64_t cash = Cash();
     for (int32_t t : {depot, station}) {
         CBuilding& terminal = *Table().At(t);
-        for (const auto [p, amount] : {std::pair{-1, 1}, {13, 0}, {13, -3}, {5, 0}}) {
+        for (const auto& [p, amount] : {std::pair{-1, 1}, {13, 0}, {13, -3}, {5, 0}}) {
             EXPECT_EQ(terminal.TakeGoods(p, amount, 0, 0), 0) << t << ' ' << p;
         }
         // A truck's empty unloading and other puts of nothing.
@@ -58,7 +58,7 @@ TEST_F(DegenerateCallsTest, TerminalsAndBuildingsHandOverNothingForNothing) {
         if (b == nullptr || IsTerminalType(b->type)) continue;
         for (int32_t p : {-1, 0, 1, 3, 5, 13, 43, 44, 1000}) {
             // {amount, sharers}: no sharers, nothing, less than nothing, more than held.
-            for (const auto [amount, sharers] :
+            for (const auto& [amount, sharers] :
                  {std::pair{1, 0}, {0, 1}, {-1, 1}, {1, -2}, {1000, 1}}) {
                 EXPECT_EQ(b->TakeGoods(p, amount, sharers, 0), 0) << n << ' ' << p << ' ' << amount;
             }

@@ -40,10 +40,10 @@ class Palettes : public ::testing::Test {
 }  // namespace
 
 TEST_F(Palettes, DisplayAnswersAsAnEightBitPaletteDevice) {
-    for (const auto [caps, value] : {std::pair{plat::kCapsSizePalette, 256},
-                                     {plat::kCapsNumberOfColours, 20},
-                                     {plat::kCapsNumberReserved, 20},
-                                     {plat::kCapsBitsPerPixel, 8}}) {
+    for (const auto& [caps, value] : {std::pair{plat::kCapsSizePalette, 256},
+                                      {plat::kCapsNumberOfColours, 20},
+                                      {plat::kCapsNumberReserved, 20},
+                                      {plat::kCapsBitsPerPixel, 8}}) {
         EXPECT_EQ(plat::GetDeviceCaps(nullptr, caps), value) << caps;
     }
     EXPECT_NE(plat::GetDeviceCaps(nullptr, plat::kCapsRasterCaps) & plat::kRasterCapsPalette, 0);

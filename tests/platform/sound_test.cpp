@@ -87,11 +87,11 @@ TEST_F(Sound, BuffersAreCreatedOnlyForValidDescriptions) {
     // A primary with a format, no bytes, no format, three channels, 50 Hz.
     plat::WaveFormat format = plat::PcmFormat(1, 11025, 8), odd = plat::PcmFormat(3, 11025, 8),
                      slow = plat::PcmFormat(1, 50, 8);
-    for (const auto [flags, bytes, f] : {std::tuple{plat::kSoundBufferPrimary, 100u, &format},
-                                         {plat::kSoundBufferStatic, 0u, &format},
-                                         {plat::kSoundBufferStatic, 100u, nullptr},
-                                         {plat::kSoundBufferStatic, 100u, &odd},
-                                         {plat::kSoundBufferStatic, 100u, &slow}}) {
+    for (const auto& [flags, bytes, f] : {std::tuple{plat::kSoundBufferPrimary, 100u, &format},
+                                          {plat::kSoundBufferStatic, 0u, &format},
+                                          {plat::kSoundBufferStatic, 100u, nullptr},
+                                          {plat::kSoundBufferStatic, 100u, &odd},
+                                          {plat::kSoundBufferStatic, 100u, &slow}}) {
         EXPECT_FALSE(device->CreateBuffer({flags, bytes, f})) << flags << " " << bytes;
     }
     EXPECT_EQ(primary->GetStatus(), plat::kSoundStatusPlaying | plat::kSoundStatusLooping);
