@@ -63,7 +63,7 @@ void PlayTownSound(CSoundManager& sound) {
         city->in_view = sound_view::IsTileInView(x, y) ? 1 : 0;
         if (city->in_view == 0) continue;
         const int32_t r = city->residents;
-        const bool fits[kSizeClasses] = {r < t[0], r > t[0], r > t[1], r > t[2], r > t[3]};
+        const bool fits[kSizeClasses] = {r<t[0], r> t[0], r > t[1], r > t[2], r > t[3]};
         for (int32_t c = 0; c < kSizeClasses; ++c) {
             if (!fits[c] || taken[size_t(c)]) continue;
             taken[size_t(c)] = true;

@@ -9,10 +9,10 @@
 namespace {
 
 constexpr uint8_t kPlaylist[CSoundManager::kPlaylistLength] = {
-    5, 6, 7, 8, 9,  10, 11, 12, 13, 14, 15, 16,  //
-    7, 9, 5, 8, 6,  11, 13, 10, 16, 15, 14, 12,  //
-    8, 5, 10, 9, 7, 13, 6,  15, 12, 16, 11, 14,  //
-    6, 8, 15, 6, 12, 7, 13, 11, 14, 10, 16, 9,
+    5, 6, 7,  8, 9,  10, 11, 12, 13, 14, 15, 16,  //
+    7, 9, 5,  8, 6,  11, 13, 10, 16, 15, 14, 12,  //
+    8, 5, 10, 9, 7,  13, 6,  15, 12, 16, 11, 14,  //
+    6, 8, 15, 6, 12, 7,  13, 11, 14, 10, 16, 9,
 };
 
 constexpr int32_t kVehicleSlot = 1;
@@ -30,7 +30,7 @@ void ResumeMusicHook() {
     if (g_pSound != nullptr) g_pSound->ResumeMusic();
 }
 
-bool OptionOn(int32_t CGameState::* option) {
+bool OptionOn(int32_t CGameState::*option) {
     return g_pGameState != nullptr && g_pGameState->*option == 1;
 }
 

@@ -146,7 +146,8 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
 int32_t Peak(const std::vector<int16_t>& frames, double from, double to) {
     int32_t peak = 0;
     for (size_t i = size_t(from * plat::kAudioRate); i < size_t(to * plat::kAudioRate); ++i) {
-        peak = std::max({peak, std::abs(int32_t(frames[2 * i])), std::abs(int32_t(frames[2 * i + 1]))});
+        peak = std::max(
+            {peak, std::abs(int32_t(frames[2 * i])), std::abs(int32_t(frames[2 * i + 1]))});
     }
     return peak;
 }
@@ -176,8 +177,9 @@ TEST_F(SoundAcceptance, MixerOutputOfABuildAndANews) {
     GameStateScope scope;
     WriteEffects(folder);
     scope.state().sound_enabled = 1;
-    std::snprintf(scope.state().data_paths[kPathSound * kDataPathCopies + scope.state().install_index],
-                  kDataPathLength, "%s", (folder.Path() + "\\fx").c_str());
+    std::snprintf(
+        scope.state().data_paths[kPathSound * kDataPathCopies + scope.state().install_index],
+        kDataPathLength, "%s", (folder.Path() + "\\fx").c_str());
     StubView view;
     g_pSpielFeld = &view;
     auto sound = std::make_unique<CSoundManager>(nullptr);

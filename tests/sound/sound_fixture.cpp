@@ -34,9 +34,9 @@ int32_t StubView::IsTileInView(int32_t x, int32_t y) {
 SoundTest::SoundTest() : rand_(std::make_shared<std::deque<int32_t>>()) {
     std::snprintf(gs.data_paths[kPathSound * kDataPathCopies + gs.install_index], kDataPathLength,
                   "%s", (folder.Path() + "\\fx").c_str());
-    for (int effect = CSoundManager::kFirstEffect; effect <= CSoundManager::kLastEffect;
-         ++effect) {
-        const std::string name = effect == 30 ? "fx_30.wav" : "fx_" + std::to_string(effect) + "_1.wav";
+    for (int effect = CSoundManager::kFirstEffect; effect <= CSoundManager::kLastEffect; ++effect) {
+        const std::string name =
+            effect == 30 ? "fx_30.wav" : "fx_" + std::to_string(effect) + "_1.wav";
         WriteSoundFile(name, StandinEffects()[size_t(effect - CSoundManager::kFirstEffect)]);
     }
     gs.sound_enabled = 1;
@@ -80,9 +80,9 @@ std::vector<plat::SoundEvent> SoundTest::TakeEvents(const CSoundManager& sound, 
 
 int32_t SoundTest::Starts(const CSoundManager& sound, int32_t effect) {
     const auto events = TakeEvents(sound, effect);
-    return int32_t(std::count(events.begin(), events.end(),
-                              plat::SoundEvent{plat::SoundEventKind::Start,
-                                               sound.Effect(effect)->Id(), 0}));
+    return int32_t(
+        std::count(events.begin(), events.end(),
+                   plat::SoundEvent{plat::SoundEventKind::Start, sound.Effect(effect)->Id(), 0}));
 }
 
 void SoundTest::Render(uint32_t ms) {

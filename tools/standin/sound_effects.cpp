@@ -65,7 +65,8 @@ Signal SmoothNoise(double seconds, uint32_t seed, double a, double gain) {
 Signal Thud() {
     Noise n(2);
     return Make(0.4, [&](double t, int) {
-        return std::exp(-t * 12) * (0.8 * Sine(70 - 30 * t, t) + 0.2 * n.Next() * std::exp(-t * 40));
+        return std::exp(-t * 12) *
+               (0.8 * Sine(70 - 30 * t, t) + 0.2 * n.Next() * std::exp(-t * 40));
     });
 }
 
