@@ -14,7 +14,6 @@
 #include "platform/app.h"
 #include "platform/backend.h"
 #include "sound/sound_fixture.h"
-#include "standin.h"
 #include "state/game_state.h"
 #include "state/world_images.h"
 #include "support/frame_host.h"
@@ -41,14 +40,6 @@ std::vector<SoundEvent> EventsOf(const plat::SoundBuffer* buffer) {
     return events;
 }
 
-void WriteEffects(const fvtest::TempFolder& folder) {
-    for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-        if (recipe.path.rfind("fx/", 0) != 0) continue;
-        const std::vector<uint8_t> bytes = recipe.make();
-        folder.Write(recipe.path, std::string(bytes.begin(), bytes.end()));
-    }
-}
-
 class SoundAcceptance : public ::testing::Test {
   protected:
     fvtest::TempFolder folder;
@@ -57,7 +48,7 @@ class SoundAcceptance : public ::testing::Test {
 TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
     fvtest::WriteStartPictures(folder.Path());
     fvtest::WriteWorldPictures(folder.Path());
-    WriteEffects(folder);
+    fvtest::WriteSoundEffects(folder.Path());
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nAudio=0\r\nAutosave=0\r\n");
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
@@ -175,7 +166,7 @@ void WriteStereoWave(const std::string& path, const std::vector<int16_t>& frames
 TEST_F(SoundAcceptance, MixerOutputOfABuildAndANews) {
     plat::HeadlessBackend host;
     GameStateScope scope;
-    WriteEffects(folder);
+    fvtest::WriteSoundEffects(folder.Path());
     scope.state().sound_enabled = 1;
     std::snprintf(
         scope.state().data_paths[kPathSound * kDataPathCopies + scope.state().install_index],
