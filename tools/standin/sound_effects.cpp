@@ -204,13 +204,14 @@ void PutU16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(uint8_t(v >> 8));
 }
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(tag[i]));
 }
 
 }  // namespace
 
 std::vector<uint8_t> WaveFile(const std::vector<uint8_t>& samples) {
     std::vector<uint8_t> out;
+    out.reserve(44 + samples.size());
     PutTag(out, "RIFF");
     PutU32(out, uint32_t(36 + samples.size()));
     PutTag(out, "WAVE");
