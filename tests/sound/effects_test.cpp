@@ -25,24 +25,15 @@ TEST_F(SoundTest, ChannelsFollowOptionsZoomAndView) {
         int32_t volume;  // 1: nothing plays
     };
     const Row rows[] = {
-        {"construction 1:1", 1, 1, 1, 0, 0},
-        {"construction 1:2", 2, 1, 1, 0, -800},
-        {"surroundings 1:4", 4, 1, 1, 3, -1600},
-        {"animation 1:2", 2, 1, 1, 4, -800},
-        {"vehicle 1:4", 4, 1, 1, 1, -1600},
-        {"news at every zoom", 4, 1, 1, 5, 0},
-        {"overview: construction", 16, 1, 1, 0, 1},
-        {"overview: vehicle", 16, 1, 1, 1, 1},
-        {"overview: news", 16, 1, 1, 5, 0},
-        {"channel 2", 1, 1, 1, 2, 1},
-        {"ambient off: construction", 1, 0, 1, 0, 1},
-        {"ambient off: surroundings", 1, 0, 1, 3, 1},
-        {"ambient off: news", 1, 0, 1, 5, 1},
-        {"ambient off: vehicle", 1, 0, 1, 1, 0},
-        {"vehicles off: vehicle", 1, 1, 0, 1, 1},
-        {"vehicles off: construction", 1, 1, 0, 0, 0},
-        {"no view: construction", 0, 1, 1, 0, 1},
-        {"no view: news", 0, 1, 1, 5, 0},
+        {"construction 1:1", 1, 1, 1, 0, 0},          {"construction 1:2", 2, 1, 1, 0, -800},
+        {"surroundings 1:4", 4, 1, 1, 3, -1600},      {"animation 1:2", 2, 1, 1, 4, -800},
+        {"vehicle 1:4", 4, 1, 1, 1, -1600},           {"news at every zoom", 4, 1, 1, 5, 0},
+        {"overview: construction", 16, 1, 1, 0, 1},   {"overview: vehicle", 16, 1, 1, 1, 1},
+        {"overview: news", 16, 1, 1, 5, 0},           {"channel 2", 1, 1, 1, 2, 1},
+        {"ambient off: construction", 1, 0, 1, 0, 1}, {"ambient off: surroundings", 1, 0, 1, 3, 1},
+        {"ambient off: news", 1, 0, 1, 5, 1},         {"ambient off: vehicle", 1, 0, 1, 1, 0},
+        {"vehicles off: vehicle", 1, 1, 0, 1, 1},     {"vehicles off: construction", 1, 1, 0, 0, 0},
+        {"no view: construction", 0, 1, 1, 0, 1},     {"no view: news", 0, 1, 1, 5, 0},
     };
     auto sound = Make();
     ASSERT_EQ(sound->ready, 1);
