@@ -8,7 +8,6 @@ CSoundManager* g_pSound = nullptr;
 char g_CdDrive = 'Z';
 char g_ProgramDrive = 0;
 uint32_t g_TickLength = 15000;
-int32_t g_AmbientCounter = 0;
 int32_t g_LogoShown[2] = {};
 uint32_t g_SavedAutoRun = 0;
 

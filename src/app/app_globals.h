@@ -3,10 +3,9 @@
 
 #include <cstdint>
 
-extern char g_CdDrive;         // letter of the first CD-ROM drive ('Z' when there is none)
-extern char g_ProgramDrive;    // first character of the program directory
-extern uint32_t g_TickLength;  // milliseconds per game tick
-extern int32_t g_AmbientCounter;
+extern char g_CdDrive;          // letter of the first CD-ROM drive ('Z' when there is none)
+extern char g_ProgramDrive;     // first character of the program directory
+extern uint32_t g_TickLength;   // milliseconds per game tick
 extern int32_t g_LogoShown[2];  // flags of the start-logo sequence
 extern uint32_t g_SavedAutoRun;
 

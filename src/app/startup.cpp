@@ -13,6 +13,7 @@
 #include "platform/message_box.h"
 #include "platform/random.h"
 #include "platform/screen.h"
+#include "sound/ambient_sounds.h"
 #include "sound/sound_manager.h"
 #include "state/game_state.h"
 #include "state/messages.h"
@@ -71,9 +72,11 @@ bool CGameApp::InitInstance() {
     InstallCityCarMaker();
 
     // The terrain object brings the way network, the tile marker and the
-    // construction helper. The sound manager joins as its code comes.
+    // construction helper. The sound manager follows the frame, which is its
+    // notify window, and lives until the frame's shutdown deletes it.
     g_pTerrain = new CTerrain;
     mainWindow = CreateMainFrame();
+    g_pSound = new CSoundManager(mainWindow);
 
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     LoadStartupImages();

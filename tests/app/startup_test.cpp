@@ -148,6 +148,7 @@ TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
         folder.Write(name, std::string(bytes.begin(), bytes.end()));
     }
     plat::HeadlessBackend host({1024, 768});
+    host.SetAudioAvailable(false);  // no effect files here
     CGameApp app;
     ASSERT_TRUE(app.InitInstance());
     ASSERT_NE(g_pGameState, nullptr);
@@ -193,6 +194,7 @@ TEST_F(StartupTest, RunsUntilTheWindowIsClosed) {
         }
     };
     plat::HeadlessBackend host({1024, 768});
+    host.SetAudioAvailable(false);         // no effect files here
     host.QueueMessageBoxAnswer(IDCANCEL);  // the start-up pictures are missing here
     FramedApp app;
     plat::ApplicationStepper stepper(app, host);

@@ -69,6 +69,17 @@ void WriteWorldPictures(const std::string& folder) {
     WriteFiles(folder, files);
 }
 
+void WriteSoundEffects(const std::string& folder) {
+    static const std::vector<MadeFile> effects = [] {
+        std::vector<MadeFile> made;
+        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+            if (recipe.path.rfind("fx/", 0) == 0) made.push_back({recipe.path, recipe.make()});
+        }
+        return made;
+    }();
+    WriteFiles(folder, effects);
+}
+
 void WriteStartPictures(const std::string& folder) {
     WriteFiles(folder, StartPictures());
 }

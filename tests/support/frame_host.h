@@ -27,6 +27,8 @@ namespace fvtest {
 // (fonts, tile, both logos, the title picture and its button sheet, the
 // editor-start picture and its sheet).
 void WriteStartPictures(const std::string& folder);
+// Writes the stand-in sound effects ("fx" folder) that start-up loads.
+void WriteSoundEffects(const std::string& folder);
 // Writes the stand-in pictures a new world view loads (autumn, rotation 0).
 void WriteWorldPictures(const std::string& folder);
 

@@ -4,6 +4,7 @@
 #include "city_names.h"
 #include "dib_writer.h"
 #include "fonts.h"
+#include "sound_effects.h"
 #include "standin.h"
 #include "terrain_tiles.h"
 #include "world_files.h"
@@ -30,6 +31,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddWorldFiles(files);
     AddCityNameFiles(files);
     AddWorldScreenFiles(files);
+    AddSoundEffectFiles(files);
     return files;
 }
 

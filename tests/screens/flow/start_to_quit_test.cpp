@@ -29,6 +29,7 @@ class StartToQuitTest : public ::testing::Test {
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         fvtest::WriteStartPictures(folder_.Path());
+        fvtest::WriteSoundEffects(folder_.Path());
         std::filesystem::current_path(folder_.Path());
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
@@ -106,6 +107,7 @@ TEST(StartWithoutPicturesTest, CancelEndsTheProgramInOrder) {
     std::filesystem::current_path(folder.Path());
     {
         plat::HeadlessBackend host({1024, 768});
+        host.SetAudioAvailable(false);  // no effects to ask for: the pictures are first
         CGameApp app;
         plat::ApplicationStepper loop(app, host);
         EXPECT_TRUE(loop.Start());

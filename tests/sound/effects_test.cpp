@@ -1,0 +1,215 @@
+// Effects on their channels: option switches, zoom volume, busy slots, the
+// stop without rewind, and what construction makes of missing or damaged files.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/messages.h"
+#include "sound/effect_files.h"
+#include "sound/sound_fixture.h"
+#include "sound_effects.h"
+#include "state/messages.h"
+
+namespace soundtest {
+namespace {
+
+using plat::SoundEvent;
+using plat::SoundEventKind;
+
+TEST_F(SoundTest, ChannelsFollowOptionsZoomAndView) {
+    struct Row {
+        const char* what;
+        int32_t zoom;  // 0: no world view
+        int32_t ambient, vehicles, channel;
+        int32_t volume;  // 1: nothing plays
+    };
+    const Row rows[] = {
+        {"construction 1:1", 1, 1, 1, 0, 0},          {"construction 1:2", 2, 1, 1, 0, -800},
+        {"surroundings 1:4", 4, 1, 1, 3, -1600},      {"animation 1:2", 2, 1, 1, 4, -800},
+        {"vehicle 1:4", 4, 1, 1, 1, -1600},           {"news at every zoom", 4, 1, 1, 5, 0},
+        {"overview: construction", 16, 1, 1, 0, 1},   {"overview: vehicle", 16, 1, 1, 1, 1},
+        {"overview: news", 16, 1, 1, 5, 0},           {"channel 2", 1, 1, 1, 2, 1},
+        {"ambient off: construction", 1, 0, 1, 0, 1}, {"ambient off: surroundings", 1, 0, 1, 3, 1},
+        {"ambient off: news", 1, 0, 1, 5, 1},         {"ambient off: vehicle", 1, 0, 1, 1, 0},
+        {"vehicles off: vehicle", 1, 1, 0, 1, 1},     {"vehicles off: construction", 1, 1, 0, 0, 0},
+        {"no view: construction", 0, 1, 1, 0, 1},     {"no view: news", 0, 1, 1, 5, 0},
+    };
+    auto sound = Make();
+    ASSERT_EQ(sound->ready, 1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        sound->StopEffects();  // every slot free again
+        sound->ResumeEffects();
+        row.zoom == 0 ? HideView() : ShowView(row.zoom);
+        gs.opt_ambient_sounds = row.ambient;
+        gs.opt_vehicle_sounds = row.vehicles;
+        plat::ClearRecordedSoundEvents();
+        sound->PlayEffect(7, row.channel, -2500);
+        const uint32_t id = sound->Effect(7)->Id();
+        const std::vector<SoundEvent> expected =
+            row.volume == 1 ? std::vector<SoundEvent>{}
+                            : std::vector<SoundEvent>{{SoundEventKind::Volume, id, row.volume},
+                                                      {SoundEventKind::Pan, id, -2500},
+                                                      {SoundEventKind::Start, id, 0}};
+        EXPECT_EQ(TakeEvents(*sound, 7), expected);
+    }
+}
+
+TEST_F(SoundTest, BusySlotsDropRequestsUntilTheirSoundEnds) {
+    auto sound = Make();
+    sound->PlayEffect(22, 3, 0);
+    sound->PlayEffect(24, 3, 0);  // the mill's saw still sounds
+    EXPECT_EQ(Starts(*sound, 24), 0);
+    EXPECT_EQ(sound->channel_slots[3], 22);
+    Render(1300);  // the saw (1.2 s) has ended
+    sound->PlayEffect(24, 3, 0);
+    EXPECT_EQ(Starts(*sound, 24), 1);
+    EXPECT_EQ(sound->channel_slots[3], 24);
+
+    // Vehicles: slot 1, its overflow slot 2, then nothing.
+    sound->PlayEffect(4, 1, 0);
+    sound->PlayEffect(5, 1, 0);
+    sound->PlayEffect(6, 1, 0);
+    EXPECT_EQ(sound->channel_slots[1], 4);
+    EXPECT_EQ(sound->channel_slots[2], 5);
+    EXPECT_EQ(Starts(*sound, 6), 0);
+    // The same effect as slot 1 is dropped even with slot 2 free.
+    sound->StopEffects();
+    sound->ResumeEffects();
+    sound->PlayEffect(9, 1, 0);
+    sound->PlayEffect(9, 1, 0);
+    EXPECT_EQ(sound->channel_slots[1], 9);
+    EXPECT_EQ(sound->channel_slots[2], -1);
+}
+
+TEST_F(SoundTest, StopKeepsThePositionAndMutesUntilResumed) {
+    auto sound = Make();
+    const uint32_t id = sound->Effect(24)->Id();
+    sound->PlayEffect(24, 3, 0);
+    Render(500);
+    TakeEvents(*sound, 24);
+    sound->StopEffects();
+    const auto stopped = TakeEvents(*sound, 24);
+    ASSERT_EQ(stopped.size(), 1u);
+    EXPECT_EQ(stopped[0].kind, SoundEventKind::Stop);
+    const int32_t kept = stopped[0].value;
+    EXPECT_NEAR(kept, 11025 / 2, 200);
+    EXPECT_EQ(sound->channel_slots[3], -1);
+    EXPECT_EQ(sound->muted, 1);
+    for (int32_t channel : {0, 1, 3, 4, 5}) sound->PlayEffect(24, channel, 0);
+    EXPECT_EQ(Starts(*sound, 24), 0);
+
+    sound->ResumeEffects();
+    sound->PlayEffect(24, 3, 0);  // goes on from the kept position
+    EXPECT_EQ(Starts(*sound, 24), 1);
+    const uint32_t restMs = (11025 - uint32_t(kept)) * 1000 / 11025;
+    Render(restMs - 20);
+    EXPECT_EQ(TakeEvents(*sound, 24), std::vector<SoundEvent>{});
+    Render(40);
+    EXPECT_EQ(TakeEvents(*sound, 24), (std::vector<SoundEvent>{{SoundEventKind::End, id, 0}}));
+
+    // An effect displaced by channel 0 plays on untracked: the stop misses it.
+    sound->PlayEffect(2, 0, 0);
+    sound->PlayEffect(3, 0, 0);
+    plat::ClearRecordedSoundEvents();
+    sound->StopEffects();
+    EXPECT_EQ(TakeEvents(*sound, 2), std::vector<SoundEvent>{});
+    sound->PlayEffect(3, 0, 0);
+    EXPECT_EQ(sound->Effect(2)->GetStatus() & plat::kSoundStatusPlaying, plat::kSoundStatusPlaying);
+}
+
+TEST_F(SoundTest, NoSoundDeviceLeavesTheMusic) {
+    for (bool switchedOff : {true, false}) {
+        gs.sound_enabled = switchedOff ? 0 : 1;
+        host.SetAudioAvailable(switchedOff);
+        auto sound = Make();
+        EXPECT_EQ(sound->ready, 0);
+        for (int32_t effect = 2; effect <= 39; ++effect) EXPECT_EQ(sound->Effect(effect), nullptr);
+        sound->PlayEffect(30, 5, 0);
+        sound->StopEffects();
+        sound->PlayTitleMusic();
+        EXPECT_EQ(music.PlayingTrack(), 2);
+    }
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(SoundTest, DamagedWavesAreCheckedAgainstTheFile) {
+    auto wave = [](uint32_t formatLength, uint32_t dataLength, size_t samples) {
+        std::vector<uint8_t> file = standin::WaveFile(std::vector<uint8_t>(samples, 200));
+        for (int i = 0; i < 4; ++i) {
+            file[16 + size_t(i)] = uint8_t(formatLength >> (8 * i));
+            file[40 + size_t(i)] = uint8_t(dataLength >> (8 * i));
+        }
+        return file;
+    };
+    struct Row {
+        const char* what;
+        std::vector<uint8_t> file;
+        uint32_t bytes;  // 0: the effect stays absent
+    };
+    const Row rows[] = {
+        {"whole", wave(16, 300, 300), 300},
+        {"no samples", wave(16, 0, 300), 0},
+        {"truncated data", wave(16, 5000, 300), 300},
+        {"huge format length", wave(0xFFFFFFF0u, 300, 300), 0},
+        {"format past the end", wave(400, 300, 300), 0},
+        {"header only", std::vector<uint8_t>(30, 1), 0},
+        {"empty", {}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        WriteSoundFile("fx_5_1.wav", row.file);
+        auto sound = Make();
+        plat::SoundBuffer* buffer = sound->Effect(5);
+        if (row.bytes == 0) {
+            EXPECT_EQ(buffer, nullptr);
+            sound->PlayEffect(5, 1, 0);  // skipped
+            continue;
+        }
+        ASSERT_NE(buffer, nullptr);
+        EXPECT_TRUE(buffer->SetCurrentPosition(row.bytes - 1));
+        EXPECT_FALSE(buffer->SetCurrentPosition(row.bytes));
+    }
+}
+
+TEST_F(SoundTest, CancelInTheMissingSoundBoxEndsEverything) {
+    std::filesystem::remove(folder.Path() + "/fx/fx_7_1.wav");
+    host.QueueMessageBoxAnswer(IDRETRY);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    auto sound = Make();
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(host.MessageBoxes()[0].flags, 0x1015u);
+    EXPECT_EQ(host.MessageBoxes()[0].caption, "Ferrovane");
+    EXPECT_NE(host.MessageBoxes()[0].text.find("fx_7_1.wav"), std::string::npos);
+    EXPECT_EQ(host.Recorder().Count(plat::MessageTrace::Kind::Sent, &window, kMsgAbort), 1u);
+    EXPECT_EQ(sound->ready, 0);
+    EXPECT_EQ(sound->Effect(6), nullptr);  // loaded before, released
+    EXPECT_EQ(sound->Effect(8), nullptr);  // never loaded
+    EXPECT_FALSE(host.AudioOpen());
+    sound->PlayEffect(30, 5, 0);
+    sound->StopEffects();
+    sound->ResumeEffects();
+    sound->PlayTitleMusic();
+    sound->OnMusicNotify();
+    EXPECT_TRUE(music.Records().empty());
+    EXPECT_EQ(host.MessageBoxes().size(), 2u);
+}
+
+TEST_F(SoundTest, EveryStandinEffectLoads) {
+    auto sound = Make();
+    uint64_t total = 0;
+    for (int32_t effect = 2; effect <= 39; ++effect) {
+        plat::SoundBufferHandle buffer;
+        ASSERT_TRUE(sound->LoadWav(EffectFileName(effect), &buffer)) << effect;
+        ASSERT_NE(buffer, nullptr) << effect;
+        const size_t bytes = standin::MakeSoundEffect(effect).size();
+        EXPECT_GE(bytes - 44, 11025u / 5) << effect;  // 0.2 .. 1.5 s
+        EXPECT_LE(bytes - 44, 11025u * 3 / 2) << effect;
+        total += bytes;
+    }
+    EXPECT_LT(total, 400u * 1024);
+}
+
+}  // namespace
+}  // namespace soundtest
