@@ -72,7 +72,6 @@ void WriteLevelRecords(plat::FileHandle file, int32_t mode_to_write);
 // The boxes of the level files (owned by the control panel when it exists).
 // Retry/Cancel for a file that cannot be opened: true for Retry.
 bool AskRetryMissingLevel(const std::string& path);
-void ShowWriteErrorBox(const std::string& path);
 void ShowDamagedLevelBox(const std::string& path);
 
 // Steps of a load outside the file walk (level_file_refresh.cpp).

@@ -10,8 +10,10 @@
 
 #include "app/level_file.h"
 #include "app/level_file_fixture.h"
+#include "app/settings.h"
 #include "platform/file.h"
 #include "platform/messages.h"
+#include "platform/profile.h"
 
 namespace {
 
@@ -61,7 +63,9 @@ class LevelRobustness : public LevelFileTest {
     uint32_t state_ = 99;
 };
 
-TEST_F(LevelRobustness, ShortWriteKeepsTheOlderFile) {
+using NothingLost = LevelRobustness;
+
+TEST_F(NothingLost, ShortWriteKeepsTheOlderLevelFile) {
     MakeGame(1);
     const Bytes old_file = SaveToBytes("slot.lvl");
     MakeGame(2);
@@ -91,6 +95,24 @@ TEST_F(LevelRobustness, ShortWriteKeepsTheOlderFile) {
     // And the next save goes through.
     EXPECT_TRUE(SaveGameFile(FilePath("slot.lvl")));
     EXPECT_FALSE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
+}
+
+// The settings written back at the end on a full disk: the old file stays
+// and the player is told once.
+TEST_F(NothingLost, FailedSettingsWriteBackShowsOneBox) {
+    const std::string ini = folder.Path() + "\\ferrovane.ini";
+    folder.Write("ferrovane.ini", "[INSTALL]\r\nInstallation=1\r\n");
+    plat::SetWriteLimitForTests(10);
+    WriteSettingsAtExit(ini);
+    plat::SetWriteLimitForTests(-1);
+    EXPECT_EQ(folder.Read("ferrovane.ini"), "[INSTALL]\r\nInstallation=1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/ferrovane.ini.tmp"));
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, SettingsWriteErrorText(ini));
+    WriteSettingsAtExit(ini);  // with room again: written, no box
+    EXPECT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Sound", -1, ini), gs.sound_enabled);
+    EXPECT_EQ(plat::GetProfileInt("INSTALL", "Installation", -1, ini), 1);
 }
 
 TEST_F(LevelRobustness, SaveFolderIsCreatedWhenMissing) {
