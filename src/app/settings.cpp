@@ -74,7 +74,8 @@ bool WriteSettingsFile(const std::string& path) {
 }
 
 std::string SettingsWriteErrorText(const std::string& path) {
-    return "The settings couldn\xb4t be saved:\n " + path + " \n Check the remaining disk space!!!!";
+    return "The settings couldn\xb4t be saved:\n " + path +
+           " \n Check the remaining disk space!!!!";
 }
 
 void WriteSettingsAtExit(const std::string& path) {

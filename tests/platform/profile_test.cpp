@@ -95,7 +95,6 @@ TEST(Profile, WritingCreatesTheFileAndFollowsItsLineBreaks) {
     temp.Write("unix.ini", "[A]\nk=1\n");
     ASSERT_TRUE(plat::WriteProfileString("a", "j", "2", temp.Path() + "\\unix.ini"));
     EXPECT_EQ(temp.Read("unix.ini"), "[A]\nk=1\nj=2\n");
-
 }
 
 // A settings file of 4,090 bytes on a disk that fills at 4,000: the write
