@@ -107,12 +107,16 @@ class TextFile {
     bool IsOpen() const { return file_ != kInvalidFile; }
     // False at the end of the file. A maxLength of 0 counts as 1.
     bool ReadLine(std::string& line, size_t maxLength);
+    // The same, but a longer line comes back cut to maxLength bytes and the
+    // rest of it is skipped.
+    bool ReadLineCut(std::string& line, size_t maxLength);
     // False when the line could not be written in full.
     bool WriteLine(std::string_view line);
     void Close();
 
   private:
     bool Fill();
+    bool Read(std::string& line, size_t maxLength, bool cut);
     FileHandle file_ = kInvalidFile;
     char buffer_[4096];
     int32_t length_ = 0;

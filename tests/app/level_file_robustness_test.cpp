@@ -115,6 +115,43 @@ TEST_F(NothingLost, FailedSettingsWriteBackShowsOneBox) {
     EXPECT_EQ(plat::GetProfileInt("INSTALL", "Installation", -1, ini), 1);
 }
 
+// Fields that name buildings, cities or nodes that the file does not hold,
+// or a way type beyond the table, make the file damaged; the running game
+// stays as it was.
+TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
+    const struct {
+        const char* damage;
+        void (*apply)(CGameState& gs);
+    } cases[] = {
+        {"empty building slot 1000",
+         [](CGameState& gs) {
+             MapField& field = gs.fields[300];
+             field.bytes[0] &= 0xCF;  // neither bridge nor forest
+             field.set_stadtnum(0);
+             field.set_data_word((14u << 10) | 1000u);
+         }},
+        {"city 60", [](CGameState& gs) { gs.fields[301].set_stadtnum(60); }},
+        {"node 9000", [](CGameState& gs) { gs.fields[302].set_knotennummer(9000); }},
+        {"node missing from the network",
+         [](CGameState& gs) { gs.fields[303].set_knotennummer(3); }},
+        {"node of another field", [](CGameState& gs) { gs.fields[304].set_knotennummer(2); }},
+        {"way type 7", [](CGameState& gs) { gs.fields[305].set_wegtyp(7); }},
+    };
+    RunGameFromFile(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damage);
+        MakeGame(1);
+        c.apply(gs);
+        SaveToBytes("bad.lvl");
+        MakeGame(2);
+        const Bytes before = Snapshot();
+        host.QueueMessageBoxAnswer(IDOK);
+        EXPECT_EQ(LoadSavedGame(FilePath("bad.lvl")), LevelLoadResult::Rejected);
+        EXPECT_TRUE(Snapshot() == before);
+        EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("bad.lvl")));
+    }
+}
+
 TEST_F(LevelRobustness, SaveFolderIsCreatedWhenMissing) {
     MakeGame(1);
     ASSERT_FALSE(std::filesystem::exists(folder.Path() + "/save"));
