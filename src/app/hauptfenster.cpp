@@ -7,6 +7,7 @@
 #include "app/desktop_changes.h"
 #include "app/game_app.h"
 #include "app/key_table.h"
+#include "app/level_file.h"
 #include "game/high_scores.h"
 #include "panel/hauptdialog.h"
 #include "platform/app.h"
@@ -109,7 +110,9 @@ HAUPTFENSTER::~HAUPTFENSTER() {
     }
     delete g_pLookupTables;
     g_pLookupTables = nullptr;
-    if (g_pGameState != nullptr) SaveHighScores(*g_pGameState);
+    if (g_pGameState != nullptr && !SaveHighScores(*g_pGameState)) {
+        ShowWriteErrorBox(HighScoreFilePath(*g_pGameState));
+    }
     DeleteVehicles();
     RestoreTaskbar();
     RestoreAutoRun();

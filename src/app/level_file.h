@@ -4,8 +4,9 @@
 // left by the player and the levels made in the editor are written here; the
 // prepared mission, scenario and career levels are read with the same code.
 //
-// Saving is atomic: the records go to "<name>.tmp" in the same folder, which
-// replaces the file only when every write succeeded; a failed save keeps the
+// Saving never leaves a cut file: the records go through a FileReplacement
+// (a temporary file in the same folder, flushed and renamed over the file
+// only when every write and the close succeeded); a failed save keeps the
 // older file and tells the player.
 //
 // Loading checks before it destroys: the file is walked once with every
@@ -65,6 +66,9 @@ struct LevelPictureHooks {
 LevelPictureHooks& GetLevelPictureHooks();
 // Points the hooks at the graphics engine's loaders.
 void InstallLevelPictureLoaders();
+
+// The game's write-error box for any file that could not be written.
+void ShowWriteErrorBox(const std::string& path);
 
 // The box texts (Windows-1252 bytes).
 std::string MissingLevelText(const std::string& path);

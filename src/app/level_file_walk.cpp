@@ -1,8 +1,8 @@
 // The walk over a level file's records. The check and the reading run the
 // same code: in the check every record is read into scratch values and
-// checked, and nothing of the running game changes; in the reading the same
-// values are checked again and go into the game, with the steps a load takes
-// between the records.
+// checked, also against each other, and nothing of the running game changes; in the reading the
+// same values are checked again and go into the game, with the steps a load takes between the
+// records.
 
 #include <cstring>
 #include <memory>
@@ -99,7 +99,10 @@ class LevelWalk {
     bool Grid() {
         std::vector<uint8_t> bytes(kFieldGridBytes);
         if (le::ReadBytes(file_, bytes.data(), kFieldGridBytes) != kFieldGridBytes) return false;
-        if (!reading_) return true;
+        if (!reading_) {
+            references_.grid = std::move(bytes);
+            return true;
+        }
         for (int32_t i = 0; i < kMapFieldCount; ++i) {
             for (int32_t b = 0; b < 12; ++b) gs_.fields[i].bytes[b] = bytes[size_t(i) * 12 + b];
         }
@@ -110,8 +113,9 @@ class LevelWalk {
     // network of its own.
     bool Network() {
         if (reading_ && g_pWayNetwork != nullptr) return g_pWayNetwork->Load(file_);
-        auto scratch = std::make_unique<CWayNetwork>();
-        return scratch->Load(file_);
+        scratch_network_ = std::make_unique<CWayNetwork>();
+        references_.network = scratch_network_.get();
+        return scratch_network_->Load(file_);
     }
 
     static constexpr int64_t kMaxCash = int64_t{1} << 62;
@@ -137,11 +141,13 @@ class LevelWalk {
         return true;
     }
 
-    // Records 8 to 10.
+    // Records 8 to 10; the check then tests every reference between the
+    // records read so far.
     bool ObjectRecords() {
         if (!reading_) {
-            return SkipBuildingRecords(file_) && SkipVehicleRecords(file_) &&
-                   SkipCityRecords(file_);
+            return SkipBuildingRecords(file_, &references_.building_types) &&
+                   SkipVehicleRecords(file_, &references_.vehicles) &&
+                   SkipCityRecords(file_, &references_.cities) && LevelReferencesSound(references_);
         }
         if (!ReadBuildingRecords(file_) || !ReadVehicleRecords(file_) || !ReadCityRecords(file_)) {
             return false;
@@ -332,6 +338,8 @@ class LevelWalk {
     bool level_;
     CGameState& gs_;
     int32_t size_ = 0;
+    std::unique_ptr<CWayNetwork> scratch_network_;
+    LevelReferences references_;
 };
 
 }  // namespace

@@ -1,6 +1,5 @@
 // Writing level files: the records in their order, the editor's
-// normalisation to a level start, and the atomic save through a temporary
-// file.
+// normalisation to a level start, and the safe replacement of the file.
 
 #include <vector>
 
@@ -60,24 +59,6 @@ void NormaliseEditorLevel(CGameState& gs) {
     for (int32_t& id : gs.news_ids) id = -1;
 }
 
-// The folder part of a Windows path ("" when there is none).
-std::string FolderOf(const std::string& path) {
-    const size_t cut = path.find_last_of("\\/");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
-// Creates the temporary file, making the folder when it is missing; asks
-// with the retry box until it opens or the player cancels.
-plat::FileHandle CreateTemporaryFile(const std::string& path, const std::string& temp) {
-    for (;;) {
-        const std::string folder = FolderOf(path);
-        if (!folder.empty() && !plat::FileExists(folder)) plat::MakeDirectory(folder);
-        const plat::FileHandle file = plat::OpenFile(temp, plat::OpenMode::Create);
-        if (file != plat::kInvalidFile) return file;
-        if (!AskRetryMissingLevel(path)) return plat::kInvalidFile;
-    }
-}
-
 }  // namespace
 
 void WriteLevelRecords(plat::FileHandle file, int32_t mode_to_write) {
@@ -122,21 +103,20 @@ bool SaveGameFile(const std::string& path) {
     CGameState* gs = g_pGameState;
     if (gs == nullptr) return false;
     g_WriteError = 0;
-    const std::string temp = path + ".tmp";
-    const plat::FileHandle file = CreateTemporaryFile(path, temp);
-    if (file == plat::kInvalidFile) return false;
+    plat::FileReplacement replacement(path);
+    while (!replacement.Open()) {
+        if (!AskRetryMissingLevel(path)) return false;
+    }
 
     int32_t mode_to_write = gs->game_mode;
     if (gs->game_mode == kModeEditor) {
         NormaliseEditorLevel(*gs);
         mode_to_write = kModeGame;
     }
-    WriteLevelRecords(file, mode_to_write);
-    plat::CloseFile(file);
-
-    if (g_WriteError == 0 && !plat::RenameFile(temp, path)) g_WriteError = 1;
-    if (g_WriteError != 0) {
-        plat::RemoveFile(temp);
+    WriteLevelRecords(replacement.Handle(), mode_to_write);
+    // A short write keeps the older file: the replacement is then dropped.
+    if (g_WriteError != 0 || !replacement.Commit()) {
+        g_WriteError = 1;
         ShowWriteErrorBox(path);
         return false;
     }

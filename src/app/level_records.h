@@ -39,9 +39,14 @@
 // from.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/file.h"
+
+class CVehicle;
+class CWayNetwork;
 
 constexpr uint32_t kFieldGridBytes = 786432;
 constexpr int32_t kMarketEventsWritten = 40;
@@ -66,13 +71,28 @@ enum class LevelWalkPart {
 // that went in was checked).
 bool WalkLevelFile(plat::FileHandle file, LevelWalkMode mode, LevelWalkPart part);
 
+// What the check walk read of the records that name each other.
+struct LevelReferences {
+    std::vector<uint8_t> grid;                        // record 4
+    const CWayNetwork* network = nullptr;             // record 5, read into a network of its own
+    int32_t building_types[1024] = {};                // record 8: the type per slot, -1 for none
+    std::vector<std::unique_ptr<CVehicle>> vehicles;  // record 9, unlisted
+    uint64_t cities = 0;                              // record 10: bit n-1 for city n
+};
+// True when every field, vehicle and stop names things that exist and fit:
+// building slots of company fields hold a building of the field's type,
+// cities named by fields exist, each node number names a node of the network
+// and belongs to one field only, way types lie in 0..6, vehicle models in
+// the model table, every stop names a terminal of the vehicle's kind, and
+// player vehicles carry distinct non-negative numbers.
+bool LevelReferencesSound(const LevelReferences& refs);
+
 // Writes every record of the running game; `mode_to_write` is record 1.
 void WriteLevelRecords(plat::FileHandle file, int32_t mode_to_write);
 
 // The boxes of the level files (owned by the control panel when it exists).
 // Retry/Cancel for a file that cannot be opened: true for Retry.
 bool AskRetryMissingLevel(const std::string& path);
-void ShowWriteErrorBox(const std::string& path);
 void ShowDamagedLevelBox(const std::string& path);
 
 // Steps of a load outside the file walk (level_file_refresh.cpp).

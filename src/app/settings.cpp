@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "platform/message_box.h"
+#include "platform/messages.h"
 #include "platform/profile.h"
 #include "state/game_state.h"
 
@@ -36,10 +39,6 @@ constexpr const char* kGroupSuffixes[kDataPathGroups] = {
     "", "", "", "", "\\fx", "\\mission", "\\scenario", "\\karriere", "\\save",
 };
 
-void WriteInt(const char* key, int32_t value, const std::string& path) {
-    plat::WriteProfileString(kOptionsSection, key, std::to_string(value), path);
-}
-
 }  // namespace
 
 std::string SettingsFilePath(const std::string& programDir) {
@@ -62,12 +61,27 @@ void ReadSettingsFile(const std::string& path) {
     gs->sound_enabled = plat::GetProfileInt(kOptionsSection, kSoundKey, 1, path);
 }
 
-void WriteSettingsFile(const std::string& path) {
+bool WriteSettingsFile(const std::string& path) {
     const CGameState* gs = g_pGameState;
-    if (gs == nullptr) return;
-    for (const OptionKey& option : kLeadingOptions) WriteInt(option.key, gs->*option.field, path);
-    WriteInt(kScrollSpeedKey, gs->opt_scroll_speed, path);
-    WriteInt(kSoundKey, gs->sound_enabled, path);
+    if (gs == nullptr) return false;
+    std::vector<plat::ProfileEntry> entries;
+    for (const OptionKey& option : kLeadingOptions) {
+        entries.push_back({option.key, std::to_string(gs->*option.field)});
+    }
+    entries.push_back({kScrollSpeedKey, std::to_string(gs->opt_scroll_speed)});
+    entries.push_back({kSoundKey, std::to_string(gs->sound_enabled)});
+    return plat::WriteProfileStrings(kOptionsSection, entries, path);
+}
+
+std::string SettingsWriteErrorText(const std::string& path) {
+    return "The settings couldn\xb4t be saved:\n " + path +
+           " \n Check the remaining disk space!!!!";
+}
+
+void WriteSettingsAtExit(const std::string& path) {
+    if (g_pGameState == nullptr || WriteSettingsFile(path)) return;
+    plat::MessageBox(nullptr, SettingsWriteErrorText(path), "Ferrovane",
+                     MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL);
 }
 
 void BuildDataPaths(const std::string& programDir) {

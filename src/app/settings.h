@@ -12,8 +12,15 @@ std::string SettingsFilePath(const std::string& programDir);
 // state; a missing file or key gives the key's default.
 void ReadSettingsFile(const std::string& path);
 // Writes the nine option keys back as decimal text, "Audio" first and
-// "Sound" last. Never writes the "INSTALL" section.
-void WriteSettingsFile(const std::string& path);
+// "Sound" last, in one safe replacement of the file. Never writes the
+// "INSTALL" section. False when the file could not be written: the old file
+// then stays as it was.
+bool WriteSettingsFile(const std::string& path);
+// The write-back at the end of the program: on failure the player is told
+// once, in a message box naming the file.
+void WriteSettingsAtExit(const std::string& path);
+// The text of that box (Windows-1252 bytes).
+std::string SettingsWriteErrorText(const std::string& path);
 
 // Fills all 27 data paths from the program directory: groups 0..3 the
 // directory itself, 4..8 its "fx", "mission", "scenario", "karriere" and

@@ -118,7 +118,7 @@ void ShutdownGameState() {
     CGameState* gs = g_pGameState;
     if (gs == nullptr) return;
     // Group 0, copy 2: every copy of a group holds the program directory.
-    WriteSettingsFile(SettingsFilePath(gs->data_paths[kPathBase * kDataPathCopies + 2]));
+    WriteSettingsAtExit(SettingsFilePath(gs->data_paths[kPathBase * kDataPathCopies + 2]));
     delete g_pSound;
     g_pSound = nullptr;
     DeleteOpponents();

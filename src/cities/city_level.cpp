@@ -16,8 +16,8 @@ void WriteCityRecords(plat::FileHandle file) {
     le::WriteU32(file, 0);
 }
 
-bool SkipCityRecords(plat::FileHandle file) {
-    return CCityManager::CheckRecord(file);
+bool SkipCityRecords(plat::FileHandle file, uint64_t* present) {
+    return CCityManager::CheckRecord(file, present);
 }
 
 bool ReadCityRecords(plat::FileHandle file) {

@@ -12,8 +12,8 @@ constexpr uint32_t kCityNameBlockSize = 2048;
 // Writes the record; a short write sets g_WriteError.
 void WriteCityRecords(plat::FileHandle file);
 // Walks over the record with the reader's checks and changes nothing; false
-// when it is damaged.
-bool SkipCityRecords(plat::FileHandle file);
+// when it is damaged. With `present`, bit n-1 tells whether city n exists.
+bool SkipCityRecords(plat::FileHandle file, uint64_t* present = nullptr);
 // Deletes every city and reads the record; false when it is damaged.
 bool ReadCityRecords(plat::FileHandle file);
 

@@ -74,7 +74,8 @@ class CCityManager {
     // city body; no city is left then.
     bool Load(plat::FileHandle file);
     // Walks over the record with the checks of Load and changes nothing.
-    static bool CheckRecord(plat::FileHandle file);
+    // With `present`, bit n-1 tells whether city n is in the record.
+    static bool CheckRecord(plat::FileHandle file, uint64_t* present = nullptr);
 
     // The city of a city number 1..63, or null.
     CCity* City(int32_t number) const {

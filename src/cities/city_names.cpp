@@ -24,7 +24,8 @@ void CCityManager::LoadNames() {
     for (int32_t i = 0; i < kCityNameCount; ++i) {
         name_used[i] = 0;
         // A file that ends early leaves the remaining names empty.
-        if (!file.ReadLine(line, kNameLineLength)) line.clear();
+        // A longer line is one name, cut; the next line is the next name.
+        if (!file.ReadLineCut(line, kNameLineLength)) line.clear();
         const size_t cut = line.find_first_of("\n`");
         if (cut != std::string::npos) line.resize(cut);
         std::snprintf(names[i], kCityNameSize, "%s", line.c_str());

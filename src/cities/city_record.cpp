@@ -118,10 +118,16 @@ void DeleteCities(CCity* (&slots)[kCitySlots]) {
 
 }  // namespace
 
-bool CCityManager::CheckRecord(plat::FileHandle file) {
+bool CCityManager::CheckRecord(plat::FileHandle file, uint64_t* present) {
     CCity* slots[kCitySlots] = {};
     uint32_t used[kCityNameCount] = {};
     const bool ok = ReadCityRecord(file, slots, used, false);
+    if (present != nullptr) {
+        *present = 0;
+        for (int32_t i = 0; i < kCitySlots; ++i) {
+            if (slots[i] != nullptr) *present |= uint64_t{1} << i;
+        }
+    }
     DeleteCities(slots);
     return ok;
 }

@@ -11,8 +11,8 @@ void WriteBuildingRecords(plat::FileHandle file) {
     le::WriteU32(file, 0);
 }
 
-bool SkipBuildingRecords(plat::FileHandle file) {
-    return CBuildingTable::CheckRecord(file);
+bool SkipBuildingRecords(plat::FileHandle file, int32_t (*types)[kBuildingSlots]) {
+    return CBuildingTable::CheckRecord(file, types);
 }
 
 bool ReadBuildingRecords(plat::FileHandle file) {

@@ -3,14 +3,16 @@
 // count, then per building a 20-byte header and its own record; see
 // CBuildingTable::Save) and the steps around reading a game.
 
+#include "economy/building_table.h"
 #include "platform/file.h"
 
 // Writes the record (the empty form, count 0, when there is no table); a
 // short write sets g_WriteError.
 void WriteBuildingRecords(plat::FileHandle file);
 // Walks over the record with the reader's checks and changes nothing; false
-// when it is damaged.
-bool SkipBuildingRecords(plat::FileHandle file);
+// when it is damaged. With `types`, entry n becomes the type of the building
+// in slot n (-1 for an empty slot).
+bool SkipBuildingRecords(plat::FileHandle file, int32_t (*types)[kBuildingSlots] = nullptr);
 // Deletes every building and reads the record; false when it is damaged (the
 // table is left empty).
 bool ReadBuildingRecords(plat::FileHandle file);

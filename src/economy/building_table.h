@@ -64,8 +64,9 @@ class CBuildingTable {
     // used twice, an anchor off the map, a record that runs past the file);
     // the table is then left empty.
     bool Load(plat::FileHandle file);
-    // Walks over the record with the same checks and changes nothing.
-    static bool CheckRecord(plat::FileHandle file);
+    // Walks over the record with the same checks and changes nothing. With
+    // `types`, entry n becomes the type of the building in slot n (-1 none).
+    static bool CheckRecord(plat::FileHandle file, int32_t (*types)[kBuildingSlots] = nullptr);
 
     CBuilding* buildings[kBuildingSlots] = {};
 };

@@ -98,6 +98,11 @@ bool CBuildingTable::Load(plat::FileHandle file) {
     return sound;
 }
 
-bool CBuildingTable::CheckRecord(plat::FileHandle file) {
-    return WalkRecords(file, [](const RecordHeader&, RecordReader&) {});
+bool CBuildingTable::CheckRecord(plat::FileHandle file, int32_t (*types)[kBuildingSlots]) {
+    if (types != nullptr) {
+        for (int32_t& type : *types) type = -1;
+    }
+    return WalkRecords(file, [types](const RecordHeader& h, RecordReader&) {
+        if (types != nullptr) (*types)[h.slot] = h.type;
+    });
 }

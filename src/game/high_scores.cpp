@@ -63,15 +63,10 @@ void LoadHighScores(CGameState& gs) {
     Decode(image, gs);
 }
 
-void SaveHighScores(const CGameState& gs) {
-    const std::string path = HighScoreFilePath(gs);
-    if (!plat::FileExists(gs.DataPath(kPathSave))) plat::MakeDirectory(gs.DataPath(kPathSave));
-    const plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
-    if (file == plat::kInvalidFile) return;
+bool SaveHighScores(const CGameState& gs) {
     FileImage image;
     Encode(gs, image);
-    plat::WriteFile(file, image, kFileBytes);
-    plat::CloseFile(file);
+    return plat::ReplaceFile(HighScoreFilePath(gs), image, kFileBytes);
 }
 
 int32_t InsertHighScore(CGameState& gs, int32_t points) {

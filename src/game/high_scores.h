@@ -16,9 +16,10 @@ std::string HighScoreFilePath(const CGameState& gs);
 // resets every entry to "No entry" with 0 points; a short one replaces only
 // as many bytes as it holds. Every name is cut at 35 characters.
 void LoadHighScores(CGameState& gs);
-// Writes the 400 bytes, creating the save folder when it is missing. A
-// failed write goes unnoticed.
-void SaveHighScores(const CGameState& gs);
+// Writes the 400 bytes in one safe replacement of the file, creating the
+// save folder when it is missing. False when it failed: the old file then
+// stays as it was.
+bool SaveHighScores(const CGameState& gs);
 
 // Enters a finished game's points with the player's company name: above the
 // first entry whose points are not above them, the last entry dropping out.

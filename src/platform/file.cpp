@@ -17,8 +17,13 @@ namespace {
 
 constexpr int kClosed = -1;
 
-std::vector<int>& OpenDescriptors() {
-    static std::vector<int> descriptors;
+struct OpenEntry {
+    int descriptor = kClosed;
+    bool write_failed = false;  // a write through the handle fell short
+};
+
+std::vector<OpenEntry>& OpenDescriptors() {
+    static std::vector<OpenEntry> descriptors;
     return descriptors;
 }
 
@@ -26,21 +31,27 @@ std::vector<int>& OpenDescriptors() {
 // when the test hook is off.
 int64_t g_writeLimit = -1;
 
+OpenEntry* EntryOf(FileHandle file) {
+    std::vector<OpenEntry>& descriptors = OpenDescriptors();
+    if (file < 1 || static_cast<size_t>(file) > descriptors.size()) return nullptr;
+    OpenEntry& entry = descriptors[file - 1];
+    return entry.descriptor == kClosed ? nullptr : &entry;
+}
+
 int DescriptorOf(FileHandle file) {
-    const std::vector<int>& descriptors = OpenDescriptors();
-    if (file < 1 || static_cast<size_t>(file) > descriptors.size()) return kClosed;
-    return descriptors[file - 1];
+    const OpenEntry* entry = EntryOf(file);
+    return entry == nullptr ? kClosed : entry->descriptor;
 }
 
 FileHandle AddDescriptor(int descriptor) {
-    std::vector<int>& descriptors = OpenDescriptors();
+    std::vector<OpenEntry>& descriptors = OpenDescriptors();
     for (size_t i = 0; i < descriptors.size(); ++i) {
-        if (descriptors[i] == kClosed) {
-            descriptors[i] = descriptor;
+        if (descriptors[i].descriptor == kClosed) {
+            descriptors[i] = {descriptor, false};
             return static_cast<FileHandle>(i + 1);
         }
     }
-    descriptors.push_back(descriptor);
+    descriptors.push_back({descriptor, false});
     return static_cast<FileHandle>(descriptors.size());
 }
 
@@ -101,24 +112,32 @@ int32_t ReadFile(FileHandle file, void* buffer, uint32_t count) {
 }
 
 int32_t WriteFile(FileHandle file, const void* buffer, uint32_t count) {
-    const int descriptor = DescriptorOf(file);
-    if (descriptor == kClosed || (buffer == nullptr && count > 0)) return -1;
+    OpenEntry* entry = EntryOf(file);
+    if (entry == nullptr) return -1;
+    const int descriptor = entry->descriptor;
+    if (buffer == nullptr && count > 0) {
+        entry->write_failed = true;
+        return -1;
+    }
+    const uint32_t asked = count;
     count = ClampToResult(count);
     if (g_writeLimit >= 0 && g_writeLimit < count) count = static_cast<uint32_t>(g_writeLimit);
     const char* bytes = static_cast<const char*>(buffer);
     uint32_t done = 0;
+    bool failed = false;
     while (done < count) {
         const ssize_t put = ::write(descriptor, bytes + done, count - done);
         if (put < 0) {
             if (errno == EINTR) continue;
-            if (done == 0) return -1;
+            failed = done == 0;
             break;
         }
         if (put == 0) break;
         done += static_cast<uint32_t>(put);
     }
     if (g_writeLimit >= 0) g_writeLimit -= done;
-    return static_cast<int32_t>(done);
+    if (done < asked) entry->write_failed = true;
+    return failed ? -1 : static_cast<int32_t>(done);
 }
 
 int32_t SeekFile(FileHandle file, int32_t offset, SeekFrom from) {
@@ -138,10 +157,24 @@ int32_t SeekFile(FileHandle file, int32_t offset, SeekFrom from) {
 }
 
 void CloseFile(FileHandle file) {
-    const int descriptor = DescriptorOf(file);
-    if (descriptor == kClosed) return;
-    ::close(descriptor);
-    OpenDescriptors()[file - 1] = kClosed;
+    OpenEntry* entry = EntryOf(file);
+    if (entry == nullptr) return;
+    ::close(entry->descriptor);
+    *entry = {};
+}
+
+bool SyncAndCloseFile(FileHandle file) {
+    OpenEntry* entry = EntryOf(file);
+    if (entry == nullptr) return false;
+    bool sound = !entry->write_failed;
+    int synced;
+    do {
+        synced = ::fsync(entry->descriptor);
+    } while (synced != 0 && errno == EINTR);
+    if (synced != 0) sound = false;
+    if (::close(entry->descriptor) != 0) sound = false;
+    *entry = {};
+    return sound;
 }
 
 void SetWriteLimitForTests(int64_t bytes) {

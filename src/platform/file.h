@@ -41,11 +41,45 @@ int32_t WriteFile(FileHandle file, const void* buffer, uint32_t count);
 int32_t SeekFile(FileHandle file, int32_t offset, SeekFrom from);
 // Closing a bad or already closed handle does nothing.
 void CloseFile(FileHandle file);
+// Flushes the file to disk and closes it. False when a write through the
+// handle fell short or failed, or the flush or the close failed.
+bool SyncAndCloseFile(FileHandle file);
 
 bool FileExists(const std::string& windowsPath);
 bool RemoveFile(const std::string& windowsPath);
 bool RenameFile(const std::string& fromWindowsPath, const std::string& toWindowsPath);
 bool MakeDirectory(const std::string& windowsPath);
+
+// Replaces a whole file without ever leaving it half written. The content
+// goes to "<path>.tmp" in the same folder (the folder is made when missing);
+// Commit flushes it to disk, checks every write and the close, and only then
+// renames it over the old file and flushes the folder. A failure at any step,
+// or an object dropped without Commit, removes the temporary file and keeps
+// the old file as it was.
+class FileReplacement {
+  public:
+    explicit FileReplacement(std::string windowsPath);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Creates the temporary file; false when it cannot be created.
+    bool Open();
+    // The temporary file's handle for the writes (kInvalidFile before Open).
+    FileHandle Handle() const { return file_; }
+    // True when the file now holds everything written.
+    bool Commit();
+
+  private:
+    void Abandon();
+    std::string path_;
+    std::string temp_;
+    FileHandle file_ = kInvalidFile;
+};
+
+// A whole file in one call through a FileReplacement; false (the old file
+// kept) when anything failed.
+bool ReplaceFile(const std::string& windowsPath, const void* data, uint32_t size);
 
 // The program directory: the current directory of the process, as a host
 // absolute path.
@@ -73,12 +107,16 @@ class TextFile {
     bool IsOpen() const { return file_ != kInvalidFile; }
     // False at the end of the file. A maxLength of 0 counts as 1.
     bool ReadLine(std::string& line, size_t maxLength);
+    // The same, but a longer line comes back cut to maxLength bytes and the
+    // rest of it is skipped.
+    bool ReadLineCut(std::string& line, size_t maxLength);
     // False when the line could not be written in full.
     bool WriteLine(std::string_view line);
     void Close();
 
   private:
     bool Fill();
+    bool Read(std::string& line, size_t maxLength, bool cut);
     FileHandle file_ = kInvalidFile;
     char buffer_[4096];
     int32_t length_ = 0;

@@ -103,14 +103,6 @@ bool ReadWholeFile(const std::string& windowsPath, std::string& content) {
     return got == 0;
 }
 
-bool WriteWholeFile(const std::string& windowsPath, const std::string& content) {
-    const FileHandle file = OpenFile(windowsPath, OpenMode::Create);
-    if (file == kInvalidFile) return false;
-    const int32_t written = WriteFile(file, content.data(), static_cast<uint32_t>(content.size()));
-    CloseFile(file);
-    return written == static_cast<int32_t>(content.size());
-}
-
 std::optional<std::string> LookUp(const std::string& section, const std::string& key,
                                   const std::string& windowsPath) {
     std::string content;
@@ -161,12 +153,11 @@ std::string GetProfileString(const std::string& section, const std::string& key,
     return value ? WithoutQuotes(*value) : defaultValue;
 }
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& windowsPath) {
-    std::string content;
-    if (!ReadWholeFile(windowsPath, content) && FileExists(windowsPath)) return false;
-    std::vector<Line> lines = SplitLines(content);
+namespace {
 
+// Sets one key in the lines of a settings file.
+void SetKey(std::vector<Line>& lines, const std::string& section, const std::string& key,
+            const std::string& value) {
     // New lines follow the file's own line breaks; a new file gets CR LF.
     std::string newline = "\r\n";
     for (const Line& line : lines) {
@@ -213,10 +204,24 @@ bool WriteProfileString(const std::string& section, const std::string& key,
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added.begin(),
                      added.end());
     }
+}
 
+}  // namespace
+
+bool WriteProfileStrings(const std::string& section, const std::vector<ProfileEntry>& entries,
+                         const std::string& windowsPath) {
+    std::string content;
+    if (!ReadWholeFile(windowsPath, content) && FileExists(windowsPath)) return false;
+    std::vector<Line> lines = SplitLines(content);
+    for (const ProfileEntry& entry : entries) SetKey(lines, section, entry.key, entry.value);
     std::string result;
     for (const Line& line : lines) result += line.text + line.ending;
-    return WriteWholeFile(windowsPath, result);
+    return ReplaceFile(windowsPath, result.data(), static_cast<uint32_t>(result.size()));
+}
+
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& windowsPath) {
+    return WriteProfileStrings(section, {{key, value}}, windowsPath);
 }
 
 }  // namespace plat

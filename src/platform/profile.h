@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -20,8 +21,19 @@ std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, const std::string& windowsPath);
 
 // Creates the file, the section and the key as needed; an existing key keeps
-// its spelling and place. False when the file cannot be written.
+// its spelling and place. The file is replaced as a whole (FileReplacement):
+// false when it cannot be read or written, and the old file then stays as it
+// was.
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& windowsPath);
+
+struct ProfileEntry {
+    std::string key;
+    std::string value;
+};
+// Several keys of one section in one replacement of the file, each as
+// WriteProfileString would write it; all or nothing.
+bool WriteProfileStrings(const std::string& section, const std::vector<ProfileEntry>& entries,
+                         const std::string& windowsPath);
 
 }  // namespace plat

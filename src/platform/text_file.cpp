@@ -35,6 +35,14 @@ bool TextFile::Fill() {
 }
 
 bool TextFile::ReadLine(std::string& line, size_t maxLength) {
+    return Read(line, maxLength, false);
+}
+
+bool TextFile::ReadLineCut(std::string& line, size_t maxLength) {
+    return Read(line, maxLength, true);
+}
+
+bool TextFile::Read(std::string& line, size_t maxLength, bool cut) {
     line.clear();
     if (!IsOpen()) return false;
     if (maxLength == 0) maxLength = 1;
@@ -52,8 +60,11 @@ bool TextFile::ReadLine(std::string& line, size_t maxLength) {
             if ((position_ < length_ || Fill()) && buffer_[position_] == '\n') ++position_;
             return true;
         }
-        if (line.size() >= maxLength) return true;  // the rest comes with the next call
-        line += c;
+        if (line.size() < maxLength) {
+            line += c;
+        } else if (!cut) {
+            return true;  // the rest comes with the next call
+        }
         ++position_;
     }
 }

@@ -27,8 +27,9 @@ CVehicle* NewVehicleForLoad(int32_t class_code) {
 }
 
 // Reads the records; with `keep` the vehicles are listed and marked, else
-// each one is only checked and dropped.
-bool WalkVehicleRecords(plat::FileHandle file, bool keep) {
+// each one is only checked and dropped, or handed to `read`.
+bool WalkVehicleRecords(plat::FileHandle file, bool keep,
+                        std::vector<std::unique_ptr<CVehicle>>* read = nullptr) {
     uint32_t count = 0;
     if (!le::ReadU32(file, count)) return true;
     for (uint32_t i = 0; i < count; ++i) {
@@ -39,6 +40,7 @@ bool WalkVehicleRecords(plat::FileHandle file, bool keep) {
         const bool ok = keep ? vehicle->Load(file) : vehicle->ReadFields(file);
         if (!ok || vehicle->vehicle_class != classCode) return false;
         if (keep) AppendVehicle(vehicle.release());
+        if (read != nullptr) read->push_back(std::move(vehicle));
     }
     return true;
 }
@@ -59,8 +61,8 @@ void WriteVehicleRecords(plat::FileHandle file) {
     }
 }
 
-bool SkipVehicleRecords(plat::FileHandle file) {
-    return WalkVehicleRecords(file, false);
+bool SkipVehicleRecords(plat::FileHandle file, std::vector<std::unique_ptr<CVehicle>>* read) {
+    return WalkVehicleRecords(file, false, read);
 }
 
 bool ReadVehicleRecords(plat::FileHandle file) {

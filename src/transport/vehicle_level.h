@@ -3,14 +3,19 @@
 // g_pVehicleList, then per vehicle in list order its class code and its own
 // record.
 
+#include <memory>
+#include <vector>
+
 #include "platform/file.h"
 #include "transport/vehicle_list.h"
 
 // Writes every listed vehicle. A short write sets g_WriteError.
 void WriteVehicleRecords(plat::FileHandle file);
 // Walks over the record with the reader's checks and changes nothing; false
-// when it is damaged.
-bool SkipVehicleRecords(plat::FileHandle file);
+// when it is damaged. With `read`, the vehicles read (unlisted, unmarked)
+// are handed over for further checks.
+bool SkipVehicleRecords(plat::FileHandle file,
+                        std::vector<std::unique_ptr<CVehicle>>* read = nullptr);
 // Reads the vehicles into the list (which DeleteAllVehicles has emptied),
 // keeping the file order, and puts back each vehicle's marks on its field;
 // the caller has cleared the transient field marks after reading the field

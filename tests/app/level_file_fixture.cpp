@@ -117,6 +117,13 @@ void LevelFileTest::MakeGame(int32_t seed) {
     for (MapField& field : gs.fields) {
         for (uint8_t& b : field.bytes) b = static_cast<uint8_t>(n.Next());
     }
+    // No buildings, cities or nodes: the references stay empty.
+    for (MapField& field : gs.fields) {
+        field.set_wegtyp(field.wegtyp() % 7);
+        field.set_stadtnum(0);
+        field.set_knotennummer(0);
+        if (!field.no_building_mask()) field.set_geb_num(0);
+    }
     ClearTransientFieldBits();
     // Every load marks all fields changed for the next redraw, and the mark is
     // part of the saved grid: a game just loaded has it everywhere.
@@ -132,6 +139,8 @@ void LevelFileTest::MakeGame(int32_t seed) {
             node->back[i] = n.Below(5) == 4 ? kNoBackDirection : static_cast<uint8_t>(n.Below(4));
         }
         network->nodes[number] = node;
+        // A node belongs to one field.
+        gs.fields[number * 7].set_knotennummer(static_cast<uint32_t>(number));
     }
 
     for (int32_t i = 0; i < 6; ++i) gs.built_counts[i] = n.Below(20) - 2;

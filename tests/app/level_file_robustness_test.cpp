@@ -10,8 +10,10 @@
 
 #include "app/level_file.h"
 #include "app/level_file_fixture.h"
+#include "app/settings.h"
 #include "platform/file.h"
 #include "platform/messages.h"
+#include "platform/profile.h"
 
 namespace {
 
@@ -61,7 +63,9 @@ class LevelRobustness : public LevelFileTest {
     uint32_t state_ = 99;
 };
 
-TEST_F(LevelRobustness, ShortWriteKeepsTheOlderFile) {
+using NothingLost = LevelRobustness;
+
+TEST_F(NothingLost, ShortWriteKeepsTheOlderLevelFile) {
     MakeGame(1);
     const Bytes old_file = SaveToBytes("slot.lvl");
     MakeGame(2);
@@ -91,6 +95,61 @@ TEST_F(LevelRobustness, ShortWriteKeepsTheOlderFile) {
     // And the next save goes through.
     EXPECT_TRUE(SaveGameFile(FilePath("slot.lvl")));
     EXPECT_FALSE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
+}
+
+// The settings written back at the end on a full disk: the old file stays
+// and the player is told once.
+TEST_F(NothingLost, FailedSettingsWriteBackShowsOneBox) {
+    const std::string ini = folder.Path() + "\\ferrovane.ini";
+    folder.Write("ferrovane.ini", "[INSTALL]\r\nInstallation=1\r\n");
+    plat::SetWriteLimitForTests(10);
+    WriteSettingsAtExit(ini);
+    plat::SetWriteLimitForTests(-1);
+    EXPECT_EQ(folder.Read("ferrovane.ini"), "[INSTALL]\r\nInstallation=1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/ferrovane.ini.tmp"));
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, SettingsWriteErrorText(ini));
+    WriteSettingsAtExit(ini);  // with room again: written, no box
+    EXPECT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Sound", -1, ini), gs.sound_enabled);
+    EXPECT_EQ(plat::GetProfileInt("INSTALL", "Installation", -1, ini), 1);
+}
+
+// Fields that name buildings, cities or nodes that the file does not hold,
+// or a way type beyond the table, make the file damaged; the running game
+// stays as it was.
+TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
+    const struct {
+        const char* damage;
+        void (*apply)(CGameState& gs);
+    } cases[] = {
+        {"empty building slot 1000",
+         [](CGameState& gs) {
+             MapField& field = gs.fields[300];
+             field.bytes[0] &= 0xCF;  // neither bridge nor forest
+             field.set_stadtnum(0);
+             field.set_data_word((14u << 10) | 1000u);
+         }},
+        {"city 60", [](CGameState& gs) { gs.fields[301].set_stadtnum(60); }},
+        {"node 9000", [](CGameState& gs) { gs.fields[302].set_knotennummer(9000); }},
+        {"node missing from the network",
+         [](CGameState& gs) { gs.fields[303].set_knotennummer(3); }},
+        {"node of another field", [](CGameState& gs) { gs.fields[304].set_knotennummer(2); }},
+        {"way type 7", [](CGameState& gs) { gs.fields[305].set_wegtyp(7); }},
+    };
+    RunGameFromFile(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damage);
+        MakeGame(1);
+        c.apply(gs);
+        SaveToBytes("bad.lvl");
+        MakeGame(2);
+        const Bytes before = Snapshot();
+        host.QueueMessageBoxAnswer(IDOK);
+        EXPECT_EQ(LoadSavedGame(FilePath("bad.lvl")), LevelLoadResult::Rejected);
+        EXPECT_TRUE(Snapshot() == before);
+        EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("bad.lvl")));
+    }
 }
 
 TEST_F(LevelRobustness, SaveFolderIsCreatedWhenMissing) {

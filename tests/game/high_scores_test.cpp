@@ -9,6 +9,7 @@
 
 #include "app/settings.h"
 #include "game/high_scores.h"
+#include "platform/file.h"
 #include "platform/temp_folder.h"
 #include "state/game_state.h"
 #include "support/game_state_scope.h"
@@ -106,6 +107,21 @@ TEST_F(HighScoresTest, MissingFolderKeepsTheListAndIsMadeOnSaveEmptyFileResetsIt
     for (int32_t i = 0; i < kHighScoreCount; ++i) {
         EXPECT_EQ(Name(i), "No entry");
         EXPECT_EQ(Points(i), 0);
+    }
+}
+
+// A full disk while best.sav is written keeps the player's old list.
+using NothingLost = HighScoresTest;
+TEST_F(NothingLost, FailedHighScoreWriteKeepsTheOldFile) {
+    ASSERT_TRUE(SaveHighScores(gs));
+    const std::string old = File();
+    Set(0, "Newcomer", 5000);
+    for (int64_t limit : {0, 399}) {
+        plat::SetWriteLimitForTests(limit);
+        EXPECT_FALSE(SaveHighScores(gs));
+        plat::SetWriteLimitForTests(-1);
+        EXPECT_EQ(File(), old);
+        EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/save/best.sav.tmp"));
     }
 }
 

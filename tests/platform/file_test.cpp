@@ -101,4 +101,34 @@ TEST(FileCalls, WriteLimitMakesLaterWritesShort) {
     EXPECT_EQ(temp.Read("b"), "ij");
 }
 
+// A full disk at any point of a replacement keeps the old file byte for byte
+// and leaves no temporary file; without one the new content is in place.
+TEST(NothingLost, FileReplacementIsAllOrNothing) {
+    TempFolder temp;
+    const std::string path = temp.Path() + "\\sub\\best.sav";
+    const std::string fresh = "the new content";
+    for (int64_t limit : {0, 1, 14, -1}) {
+        SCOPED_TRACE(limit);
+        temp.Write("sub/best.sav", "old");
+        plat::SetWriteLimitForTests(limit);
+        const bool written = plat::ReplaceFile(path, fresh.data(), uint32_t(fresh.size()));
+        plat::SetWriteLimitForTests(-1);
+        EXPECT_EQ(written, limit < 0);
+        EXPECT_EQ(temp.Read("sub/best.sav"), limit < 0 ? fresh : "old");
+        EXPECT_FALSE(plat::FileExists(path + ".tmp"));
+    }
+    // Dropped without Commit: nothing changes either.
+    {
+        plat::FileReplacement dropped(path);
+        ASSERT_TRUE(dropped.Open());
+        EXPECT_EQ(plat::WriteFile(dropped.Handle(), "x", 1), 1);
+    }
+    EXPECT_EQ(temp.Read("sub/best.sav"), fresh);
+    EXPECT_FALSE(plat::FileExists(path + ".tmp"));
+    // A missing folder is made; one that cannot be made fails cleanly.
+    EXPECT_TRUE(plat::ReplaceFile(temp.Path() + "\\new\\a", "a", 1));
+    EXPECT_EQ(temp.Read("new/a"), "a");
+    EXPECT_FALSE(plat::ReplaceFile(temp.Path() + "\\new\\a\\b", "b", 1));
+}
+
 }  // namespace

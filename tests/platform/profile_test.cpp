@@ -95,11 +95,21 @@ TEST(Profile, WritingCreatesTheFileAndFollowsItsLineBreaks) {
     temp.Write("unix.ini", "[A]\nk=1\n");
     ASSERT_TRUE(plat::WriteProfileString("a", "j", "2", temp.Path() + "\\unix.ini"));
     EXPECT_EQ(temp.Read("unix.ini"), "[A]\nk=1\nj=2\n");
+}
 
-    EXPECT_FALSE(plat::WriteProfileString("A", "k", "1", temp.Path() + "\\missing\\x.ini"));
-    plat::SetWriteLimitForTests(4);
-    EXPECT_FALSE(plat::WriteProfileString("A", "k", "1", temp.Path() + "\\short.ini"));
+// A settings file of 4,090 bytes on a disk that fills at 4,000: the write
+// fails and the old file stays whole, its last section included.
+TEST(NothingLost, FailedSettingsWriteKeepsTheOldFile) {
+    TempFolder temp;
+    const std::string old = "[OPTIONEN]\r\nAudio=1\r\n;" + std::string(4050, '-') +
+                            "\r\n[INSTALL]\r\nInstallation=2\r\n";
+    temp.Write("ferrovane.ini", old);
+    plat::SetWriteLimitForTests(4000);
+    EXPECT_FALSE(plat::WriteProfileStrings("OPTIONEN", {{"Audio", "0"}, {"Sound", "0"}},
+                                           temp.Path() + "\\ferrovane.ini"));
     plat::SetWriteLimitForTests(-1);
+    EXPECT_EQ(temp.Read("ferrovane.ini"), old);
+    EXPECT_FALSE(plat::FileExists(temp.Path() + "\\ferrovane.ini.tmp"));
 }
 
 }  // namespace

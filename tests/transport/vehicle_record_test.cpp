@@ -59,6 +59,13 @@ class RecordTest : public RoadWorld {
         g_pLookupTables = nullptr;
     }
 
+    // A level read replaces the cities, which the fixture owns: the city
+    // and its street's city marks go before a game is saved and read back.
+    void LeaveNoCity() {
+        cities_.cities[0] = nullptr;
+        for (int32_t x = 30; x <= 38; ++x) F(x, 30).set_stadtnum(0);
+    }
+
     void PlaceDepot(int32_t x, int32_t y, int32_t orientation) {
         game_.state().selected_building_type = kTypeTruckDepot;
         game_.state().build_orientation = orientation;
@@ -194,7 +201,7 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
 }
 
 TEST_F(RecordTest, LevelFileHoldsTheRecordAndBringsBackTheJunctionCounters) {
-    cities_.cities[0] = nullptr;  // the loader would replace the fixture's city
+    LeaveNoCity();
     Populate(false);
     ASSERT_TRUE(MarksConsistent());
     const std::vector<int32_t> numbers = Numbers();
@@ -308,6 +315,61 @@ TEST_F(RecordTest, ShortWritesSetTheWriteError) {
     plat::SetWriteLimitForTests(-1);
     EXPECT_EQ(g_WriteError, 1);
     g_WriteError = 0;
+}
+
+// A saved game whose vehicles name things that do not exist is refused, and
+// the running game stays as it was.
+using NothingLost = RecordTest;
+TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
+    LeaveNoCity();
+    CTruck* first = new CTruck(45, 49, "A", 1);
+    SetSchedule(*first, {{45, 49}, {50, 71}});
+    CTruck* second = new CTruck(50, 71, "A", 2);
+    SetSchedule(*second, {{50, 71}, {45, 49}});
+    Frames(40);
+    const std::string path = Path("bad.lvl");
+    const struct {
+        const char* damage;
+        void (*apply)(CTruck& first, CTruck& second);
+    } cases[] = {
+        {"stop on a field without a building", [](CTruck& t, CTruck&) { t.schedule[1].x[0] = 5; }},
+        {"stop on a road",
+         [](CTruck& t, CTruck&) {
+             t.schedule[0] = {{55, 255, 255, 255}, 0, {50, 255, 255, 255}, 0};
+         }},
+        {"model 9999", [](CTruck& t, CTruck&) { t.model = 9999; }},
+        {"number -5", [](CTruck& t, CTruck&) { t.number = -5; }},
+        {"two vehicles of one number", [](CTruck& t, CTruck& u) { u.number = t.number; }},
+        {"way kind 99", [](CTruck& t, CTruck&) { t.way_kind = 99; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damage);
+        const std::string before = WriteVehicles("before");
+        struct Kept {
+            ScheduleStop schedule[kScheduleStops];
+            int32_t model, number, way_kind;
+        };
+        Kept kept[2];
+        CTruck* trucks[2] = {first, second};
+        for (int i = 0; i < 2; ++i) {
+            std::memcpy(kept[i].schedule, trucks[i]->schedule, sizeof kept[i].schedule);
+            kept[i].model = trucks[i]->model;
+            kept[i].number = trucks[i]->number;
+            kept[i].way_kind = trucks[i]->way_kind;
+        }
+        c.apply(*first, *second);
+        ASSERT_TRUE(SaveGameFile(path));
+        for (int i = 0; i < 2; ++i) {
+            std::memcpy(trucks[i]->schedule, kept[i].schedule, sizeof kept[i].schedule);
+            trucks[i]->model = kept[i].model;
+            trucks[i]->number = kept[i].number;
+            trucks[i]->way_kind = kept[i].way_kind;
+        }
+        EXPECT_EQ(LoadSavedGame(path), LevelLoadResult::Rejected);
+        EXPECT_TRUE(WriteVehicles("after") == before);
+    }
+    ASSERT_TRUE(SaveGameFile(path));  // undamaged, the same game loads
+    EXPECT_EQ(LoadSavedGame(path), LevelLoadResult::Loaded);
 }
 
 }  // namespace
