@@ -6,7 +6,7 @@
 #include "state/map_field.h"
 #include "state/messages.h"
 #include "state/statistics.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 #include "world/editor_start_screen.h"
 #include "world/gen_progress_screen.h"
 #include "world/new_world.h"

@@ -6,9 +6,10 @@
 #include "app/app_globals.h"
 #include "app/desktop_changes.h"
 #include "app/game_app.h"
+#include "app/interface_hooks.h"
 #include "app/key_table.h"
 #include "game/high_scores.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -18,7 +19,8 @@
 #include "state/messages.h"
 #include "state/world_images.h"
 #include "transport/vehicle.h"
-#include "view/spiel_feld.h"
+#include "screens/vehicles/vehicle_overview.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -60,7 +62,7 @@ HAUPTFENSTER::HAUPTFENSTER() {
     screen_table_.assign(table, table + count);
 
     DisableAutoRun();
-    g_pHauptDialog = nullptr;
+    SetControlPanel(nullptr);
     g_pVehicleOverview = nullptr;
     plat::ClipCursor(nullptr);
 
@@ -119,7 +121,7 @@ HAUPTFENSTER::~HAUPTFENSTER() {
 void HAUPTFENSTER::OnClose() {
     plat::ClipCursor(nullptr);
     SPIEL_FELD* view = g_pSpielFeld;
-    g_pSpielFeld = nullptr;
+    SetWorldView(nullptr);
     delete view;
     DestroyTerrain();
     DropKeys();

@@ -4,8 +4,10 @@
 #include "app/app_globals.h"
 #include "app/game_app.h"
 #include "app/hauptfenster.h"
+#include "app/interface_hooks.h"
 #include "app/level_file.h"
 #include "app/settings.h"
+#include "gfx/picture_load.h"
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
 #include "platform/desktop.h"
@@ -52,8 +54,9 @@ bool CGameApp::InitInstance() {
         return false;
     }
 
-    g_pSound = nullptr;
+    SetSoundManager(nullptr);
     g_CdDrive = FindCdDrive();
+    GetPictureLoadHooks().cd_drive = g_CdDrive;
     g_TickLength = 15000;
     g_AmbientCounter = 0;
     plat::Srand(static_cast<uint32_t>(std::time(nullptr)));
@@ -116,8 +119,9 @@ void ShutdownGameState() {
     if (gs == nullptr) return;
     // Group 0, copy 2: every copy of a group holds the program directory.
     WriteSettingsFile(SettingsFilePath(gs->data_paths[kPathBase * kDataPathCopies + 2]));
-    delete g_pSound;
-    g_pSound = nullptr;
+    CSoundManager* sound = g_pSound;
+    SetSoundManager(nullptr);
+    delete sound;
     DeleteOpponents();
     gs->Destroy();
     g_pGameState = nullptr;

@@ -2,15 +2,17 @@
 // The sound manager as the game state and the main loop use it. The sound
 // subsystem owns this class and completes it (the operations are declared
 // abstract only until it exists); until then g_pSound stays null and every
-// call is skipped.
+// call is skipped. It answers the simulation's sound hooks itself (the frame
+// installs it with SetSoundManager).
 
 #include <cstdint>
 
-class CSoundManager {
+#include "state/sound_events.h"
+
+class CSoundManager : public SoundEvents {
   public:
-    virtual ~CSoundManager() = default;
     // Plays sound effect 2..39 on a channel.
-    virtual void PlayEffect(int32_t effect, int32_t channel, int32_t pan) = 0;
+    void PlayEffect(int32_t effect, int32_t channel, int32_t pan) override = 0;
     // Advances the playlist and plays the next in-game CD track.
     virtual void OnMusicNotify() = 0;
     virtual void ResumeEffects() = 0;
@@ -31,6 +33,8 @@ class CSoundManager {
     int32_t music_wait = 0;     // next-track delay in ms; music starts only when above 0
     int32_t music_playing = 0;  // music allowed
     int32_t current_track = 0;  // CD track playing; 5 and above are in-game tracks
+
+    bool InGameMusicPlaying() override { return current_track >= 5; }
 };
 
 extern CSoundManager* g_pSound;

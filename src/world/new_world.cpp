@@ -4,7 +4,7 @@
 #include "economy/building_table.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 #include "world/building_footprint.h"
 #include "world/gen_progress_screen.h"
 #include "world/map_reset.h"
@@ -37,13 +37,12 @@ void ShowPhase(int32_t stage) {
 }
 
 void RedrawWorldView() {
-    if (g_pSpielFeld == nullptr) return;
-    if (g_pSpielFeld->zoom == 16) {
-        g_pSpielFeld->DrawOverviewMap();
+    if (Views().ShowsOverviewMap()) {
+        Views().DrawOverviewMap();
     } else {
         g_pGameState->redraw_terrain = 1;
         g_pGameState->redraw_objects = 1;
-        g_pSpielFeld->RedrawView();
+        Views().RedrawView();
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include "platform/random.h"
 #include "state/map_field.h"
-#include "view/tile_marker.h"
+#include "world/tile_marker.h"
 #include "world/build_helper.h"
 #include "world/map_reset.h"
 #include "world/slope_shape.h"

@@ -4,7 +4,7 @@
 // nothing.
 
 #include "state/map_field.h"
-#include "view/tile_marker.h"
+#include "world/tile_marker.h"
 #include "world/build_helper.h"
 #include "world/construction_costs.h"
 #include "world/way_network.h"

@@ -8,7 +8,7 @@
 #include "game/opponent.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_roster.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/file.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
@@ -16,7 +16,7 @@
 #include "state/statistics.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_level.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace fvtest {
 

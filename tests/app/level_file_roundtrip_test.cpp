@@ -17,7 +17,7 @@
 #include "state/data_tables.h"
 #include "state/market_events.h"
 #include "state/statistics.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace {
 

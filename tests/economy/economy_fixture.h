@@ -21,7 +21,7 @@
 #include "state/lookup_tables.h"
 #include "support/game_state_scope.h"
 #include "transport/vehicle.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace econ {
 

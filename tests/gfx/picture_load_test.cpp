@@ -11,7 +11,7 @@
 #include "gfx_host.h"
 #include "gfx_test_files.h"
 #include "platform/input.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace {
 

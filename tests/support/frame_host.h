@@ -12,12 +12,12 @@
 
 #include "app/game_app.h"
 #include "app/hauptfenster.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/temp_folder.h"
 #include "sound/sound_manager.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 class CGameState;
 

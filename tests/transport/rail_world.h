@@ -22,7 +22,7 @@
 #include "state/map_field.h"
 #include "support/game_state_scope.h"
 #include "transport/train.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 #include "world/build_helper.h"
 #include "world/way_network.h"
 

@@ -12,10 +12,10 @@
 
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "sound/sound_manager.h"
 #include "transport/vehicle_services.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace doubles {
 
