@@ -18,7 +18,7 @@
 #include "state/market_events.h"
 #include "state/messages.h"
 #include "state/statistics.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ class MainLoopTest : public ::testing::Test {
     }
 
     plat::HeadlessBackend host;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;
     CGameApp app;

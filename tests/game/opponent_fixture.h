@@ -15,7 +15,7 @@
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
 #include "state/game_state.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "transport/vehicle_lookup.h"
 
 namespace fvtest {
@@ -72,7 +72,7 @@ class OpponentTest : public ::testing::Test {
         std::ofstream(PathOf(name), std::ios::binary) << bytes;
     }
 
-    GameStateScope scope_;
+    fvtest::GameScope scope_;
     std::string folder_;
 };
 

@@ -15,7 +15,7 @@
 #include "data_folder_fixture.h"
 #include "standin.h"
 #include "state/data_tables.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace standin_test {
 namespace {
@@ -33,7 +33,7 @@ struct Type {
 };
 const std::array<Type, 32>& GameTypes() {
     static const std::array<Type, 32> types = [] {
-        GameStateScope scope;
+        fvtest::GameScope scope;
         InitBuildingTypes();
         std::array<Type, 32> table;
         for (int t = 0; t < 32; ++t) {

@@ -29,8 +29,7 @@ class LevelFileVehiclesTest : public RoadWorld {
     void SetUp() override {
         InitGoodsTable();
         InitBuildingTypes();
-        g_pLookupTables = &tables_;
-        GetLevelPictureHooks() = LevelPictureHooks{};
+        game_.Set(g_pLookupTables, &tables_);
         RecreateOpponents();
         // A road with a crossing, a tunnel and a bridge between two depots.
         Line(40, 50, 60, 50);
