@@ -43,17 +43,15 @@ void SetWorldView(SPIEL_FELD* view) {
     GetPictureLoadHooks().wait_cursor = view != nullptr;
     if (view == nullptr) return;
     g_view_events = new WorldViewEvents(*view);
-    InstallViewEvents(*g_view_events);
+    InstallViewEvents(g_view_events);
 }
 
 void SetControlPanel(HAUPTDIALOG* panel) {
-    if (g_pHauptDialog != nullptr) UninstallPanelEvents(*g_pHauptDialog);
     g_pHauptDialog = panel;
-    if (panel != nullptr) InstallPanelEvents(*panel);
+    InstallPanelEvents(panel);
 }
 
 void SetSoundManager(CSoundManager* sound) {
-    if (g_pSound != nullptr) UninstallSoundEvents(*g_pSound);
     g_pSound = sound;
-    if (sound != nullptr) InstallSoundEvents(*sound);
+    InstallSoundEvents(sound);
 }

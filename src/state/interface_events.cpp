@@ -18,49 +18,37 @@ Events& InstalledOrNone(Events* installed) {
 }  // namespace
 
 ViewEvents::~ViewEvents() {
-    UninstallViewEvents(*this);
+    if (g_view_events == this) g_view_events = nullptr;
 }
 
 ViewEvents& Views() {
     return InstalledOrNone(g_view_events);
 }
 
-void InstallViewEvents(ViewEvents& view) {
-    g_view_events = &view;
-}
-
-void UninstallViewEvents(const ViewEvents& view) {
-    if (g_view_events == &view) g_view_events = nullptr;
+void InstallViewEvents(ViewEvents* view) {
+    g_view_events = view;
 }
 
 PanelEvents::~PanelEvents() {
-    UninstallPanelEvents(*this);
+    if (g_panel_events == this) g_panel_events = nullptr;
 }
 
 PanelEvents& Panel() {
     return InstalledOrNone(g_panel_events);
 }
 
-void InstallPanelEvents(PanelEvents& panel) {
-    g_panel_events = &panel;
-}
-
-void UninstallPanelEvents(const PanelEvents& panel) {
-    if (g_panel_events == &panel) g_panel_events = nullptr;
+void InstallPanelEvents(PanelEvents* panel) {
+    g_panel_events = panel;
 }
 
 SoundEvents::~SoundEvents() {
-    UninstallSoundEvents(*this);
+    if (g_sound_events == this) g_sound_events = nullptr;
 }
 
 SoundEvents& Sounds() {
     return InstalledOrNone(g_sound_events);
 }
 
-void InstallSoundEvents(SoundEvents& sound) {
-    g_sound_events = &sound;
-}
-
-void UninstallSoundEvents(const SoundEvents& sound) {
-    if (g_sound_events == &sound) g_sound_events = nullptr;
+void InstallSoundEvents(SoundEvents* sound) {
+    g_sound_events = sound;
 }

@@ -31,7 +31,5 @@ class PanelEvents {
 
 // The installed panel, or the do-nothing one.
 PanelEvents& Panel();
-// Installs `panel` until UninstallPanelEvents (or its destruction).
-void InstallPanelEvents(PanelEvents& panel);
-// Puts the do-nothing panel back when `panel` is the installed one.
-void UninstallPanelEvents(const PanelEvents& panel);
+// Installs `panel` (until its destruction); null puts the do-nothing panel back.
+void InstallPanelEvents(PanelEvents* panel);

@@ -20,7 +20,5 @@ class SoundEvents {
 
 // The installed sound manager, or the silent one.
 SoundEvents& Sounds();
-// Installs `sound` until UninstallSoundEvents (or its destruction).
-void InstallSoundEvents(SoundEvents& sound);
-// Puts the silent one back when `sound` is the installed one.
-void UninstallSoundEvents(const SoundEvents& sound);
+// Installs `sound` (until its destruction); null puts the silent one back.
+void InstallSoundEvents(SoundEvents* sound);

@@ -37,7 +37,5 @@ class ViewEvents {
 
 // The installed view, or the do-nothing one.
 ViewEvents& Views();
-// Installs `view` until UninstallViewEvents (or its destruction).
-void InstallViewEvents(ViewEvents& view);
-// Puts the do-nothing view back when `view` is the installed one.
-void UninstallViewEvents(const ViewEvents& view);
+// Installs `view` (until its destruction); null puts the do-nothing view back.
+void InstallViewEvents(ViewEvents* view);

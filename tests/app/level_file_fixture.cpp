@@ -94,8 +94,7 @@ RecordOffsets OffsetsOf(const Bytes& file) {
 }
 
 LevelFileTest::LevelFileTest() {
-    g_pWayNetwork = network.get();
-    GetLevelPictureHooks() = LevelPictureHooks{};
+    scope.Set(g_pWayNetwork, network.get());
     gs.game_mode = kModeGame;
     std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index], kDataPathLength,
                   "%s\\save", folder.Path().c_str());
@@ -103,12 +102,7 @@ LevelFileTest::LevelFileTest() {
 }
 
 LevelFileTest::~LevelFileTest() {
-    plat::SetWriteLimitForTests(-1);
     DeleteAllVehicles();
-    g_pWayNetwork = nullptr;
-    g_pSpielFeld = nullptr;
-    g_pHauptDialog = nullptr;
-    GetLevelPictureHooks() = LevelPictureHooks{};
 }
 
 void LevelFileTest::MakeGame(int32_t seed) {

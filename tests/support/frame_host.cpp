@@ -93,6 +93,12 @@ void FrameHost::DeleteFrame() {
     sound = nullptr;
 }
 
+void FrameHost::DeletePanel() {
+    HAUPTDIALOG* panel = g_pHauptDialog;
+    SetControlPanel(nullptr);
+    delete panel;
+}
+
 void FrameHost::ShowTitle() {
     frame->SendMessage(WM_USER + 0x2D);
     Advance(4011);  // logo 0
@@ -103,9 +109,7 @@ FrameHost::~FrameHost() {
     SPIEL_FELD* view = g_pSpielFeld;
     SetWorldView(nullptr);
     delete view;
-    HAUPTDIALOG* panel = g_pHauptDialog;
-    SetControlPanel(nullptr);
-    delete panel;
+    DeletePanel();
     DeleteFrame();
     ShutdownGameState();
     app_.mainWindow = nullptr;

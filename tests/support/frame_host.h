@@ -55,6 +55,8 @@ class FrameHost {
     bool Turn() { return stepper_.Turn(); }
     // Runs the frame's destructor now (the program's shutdown).
     void DeleteFrame();
+    // Deletes the control panel the test made, if any.
+    void DeletePanel();
     // Sends the start-up's first screen request and lets the logos run out.
     void ShowTitle();
 

@@ -19,6 +19,7 @@ plat::LResult RecordingWindow<Window>::OnMessage(uint32_t message, plat::WParam 
     return this->DefaultMessage(message, w, l);
 }
 
+template class RecordingWindow<plat::Window>;
 template class RecordingWindow<SPIEL_FELD>;
 template class RecordingWindow<HAUPTDIALOG>;
 

@@ -72,6 +72,14 @@ class RecordingView : public RecordingWindow<SPIEL_FELD> {
     int vehicle_draws = 0;
     std::vector<Animation> animations;  // given and not cleared since
     std::vector<Animation> removed;     // RemoveAnimationAt (kind -1)
+    // The mouse moves it got, in order.
+    std::vector<Sent> Moves() const {
+        std::vector<Sent> out;
+        for (const Sent& s : sent) {
+            if (s.message == WM_MOUSEMOVE) out.push_back(s);
+        }
+        return out;
+    }
 
     void RedrawView() override;
     void TickAnimations() override;
