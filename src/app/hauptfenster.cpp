@@ -14,12 +14,12 @@
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/screen.h"
+#include "screens/vehicles/vehicle_overview.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/messages.h"
 #include "state/world_images.h"
 #include "transport/vehicle.h"
-#include "screens/vehicles/vehicle_overview.h"
 #include "view/world_view.h"
 
 namespace {

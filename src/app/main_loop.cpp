@@ -5,12 +5,12 @@
 #include "game/opponent.h"
 #include "panel/control_panel.h"
 #include "platform/clock.h"
+#include "screens/vehicles/vehicle_overview.h"
 #include "sound/sound_manager.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "transport/vehicle.h"
-#include "screens/vehicles/vehicle_overview.h"
 #include "view/world_view.h"
 
 namespace {

@@ -47,8 +47,7 @@ void CChemicalPlant::Update() {
     stock = {kPlastic, capacity, 1};
     EmptyIfZero(stock);
     if (Views().IsTileInView(anchor_x, anchor_y)) {
-        Sounds().PlayEffect(kRefillEffect, kRefillChannel,
-                            Views().GetSoundPan(anchor_x, anchor_y));
+        Sounds().PlayEffect(kRefillEffect, kRefillChannel, Views().GetSoundPan(anchor_x, anchor_y));
     }
     RefreshScreens();
 }

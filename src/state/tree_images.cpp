@@ -24,8 +24,7 @@ void LoadTreeImages() {
         return;
     }
     holder.Load(SeasonFile(*gs, gs->opt_seasons == 1 ? "baum.jgd" : "trees6.jgd"), nullptr, 1);
-    const bool gameTrackPlaying =
-        gs->screen_open != 0 && Sounds().InGameMusicPlaying();
+    const bool gameTrackPlaying = gs->screen_open != 0 && Sounds().InGameMusicPlaying();
     void (*resumeMusic)() = GetWorldImageHooks().resume_music;
     if (!gameTrackPlaying && gs->city_growth_running == 0 && resumeMusic != nullptr) resumeMusic();
     gs->redraw_objects = 1;

@@ -9,10 +9,10 @@
 #include "state/map_field.h"
 #include "state/panel_events.h"
 #include "state/view_events.h"
-#include "world/tile_marker.h"
 #include "world/construction_costs.h"
 #include "world/slope_shape.h"
 #include "world/terrain.h"
+#include "world/tile_marker.h"
 
 namespace {
 

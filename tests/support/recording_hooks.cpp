@@ -11,8 +11,7 @@ int CallLog::Count(const std::string& call) const {
 }
 
 template <typename Window>
-plat::LResult RecordingWindow<Window>::OnMessage(uint32_t message, plat::WParam w,
-                                                 plat::LParam l) {
+plat::LResult RecordingWindow<Window>::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
     if (message >= WM_USER || message == WM_MOUSEMOVE) {
         sent.push_back({message, w, l, plat::CurrentBackend().Now()});
     }
