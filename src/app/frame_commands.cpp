@@ -12,7 +12,7 @@
 #include "state/map_field.h"
 #include "state/messages.h"
 #include "state/world_images.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace {
 

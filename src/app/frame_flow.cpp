@@ -4,10 +4,11 @@
 
 #include "app/app_globals.h"
 #include "app/hauptfenster.h"
+#include "app/interface_hooks.h"
 #include "app/level_file.h"
 #include "cities/city_manager.h"
 #include "game/high_scores.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "sound/sound_manager.h"
@@ -16,7 +17,7 @@
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "state/world_images.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 #include "world/map_reset.h"
 #include "world/way_network.h"
 
@@ -131,7 +132,7 @@ bool HAUPTFENSTER::StartWorldView(int32_t game_mode) {
                           gs->origin_y + gs->screen_height - kViewHeightMargin};
     SPIEL_FELD* view = create(*this, area);
     if (view == nullptr) return false;
-    g_pSpielFeld = view;
+    SetWorldView(view);
     ResetLoopTimers(gs->timers);
     gs->paused = 0;
     gs->redraw_terrain = 1;
@@ -147,7 +148,7 @@ void HAUPTFENSTER::EndRunningGame() {
     plat::ClipCursor(nullptr);
     if (g_pGameState != nullptr) FreeWorldImages();
     SPIEL_FELD* view = g_pSpielFeld;
-    g_pSpielFeld = nullptr;
+    SetWorldView(nullptr);
     delete view;
     ResetMapFields();
     if (g_pWayNetwork != nullptr) g_pWayNetwork->FreeAllNodes();

@@ -3,7 +3,7 @@
 
 #include "app/app_globals.h"
 #include "app/hauptfenster.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "sound/sound_manager.h"

@@ -4,7 +4,7 @@
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "game/opponent.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "sound/sound_manager.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
@@ -12,7 +12,7 @@
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "transport/vehicle.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -152,7 +152,7 @@ void RunGameTick(plat::Window* mainFrame) {
     if (gs->week == 0 && gs->show_trees == 1 && gs->opt_seasons == 1) gs->redraw_objects = 1;
     if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
     gs->timers.tick_time = gs->timers.tick_now;
-    if (g_pSpielFeld != nullptr && g_pSpielFeld->tool_mode == 20) {
+    if (g_pSpielFeld != nullptr && g_pSpielFeld->tool_mode == kInformationTool) {
         plat::SendMessage(g_pHauptDialog, kMsgRefreshInfoPanel);
     }
     plat::SendMessage(mainFrame, kMsgGameTick);

@@ -6,20 +6,22 @@
 #include "app/app_globals.h"
 #include "app/desktop_changes.h"
 #include "app/game_app.h"
+#include "app/interface_hooks.h"
 #include "app/key_table.h"
 #include "app/level_file.h"
 #include "game/high_scores.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/screen.h"
+#include "screens/vehicles/vehicle_overview.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/messages.h"
 #include "state/world_images.h"
 #include "transport/vehicle.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -61,7 +63,7 @@ HAUPTFENSTER::HAUPTFENSTER() {
     screen_table_.assign(table, table + count);
 
     DisableAutoRun();
-    g_pHauptDialog = nullptr;
+    SetControlPanel(nullptr);
     g_pVehicleOverview = nullptr;
     plat::ClipCursor(nullptr);
 
@@ -122,7 +124,7 @@ HAUPTFENSTER::~HAUPTFENSTER() {
 void HAUPTFENSTER::OnClose() {
     plat::ClipCursor(nullptr);
     SPIEL_FELD* view = g_pSpielFeld;
-    g_pSpielFeld = nullptr;
+    SetWorldView(nullptr);
     delete view;
     DestroyTerrain();
     DropKeys();

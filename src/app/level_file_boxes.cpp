@@ -2,7 +2,7 @@
 
 #include "app/level_file.h"
 #include "app/level_records.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 

@@ -10,14 +10,14 @@
 #include "economy/building_level.h"
 #include "game/opponent_level.h"
 #include "game/opponent_roster.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/statistics.h"
 #include "state/world_images.h"
 #include "transport/vehicle_level.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace {
 

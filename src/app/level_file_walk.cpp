@@ -21,7 +21,7 @@
 #include "state/statistics.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_level.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 #include "world/way_network.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "state/market_events.h"
 #include "state/statistics.h"
 #include "transport/vehicle_level.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 #include "world/way_network.h"
 
 namespace {

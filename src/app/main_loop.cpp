@@ -3,14 +3,15 @@
 #include "app/game_tick.h"
 #include "cities/city_manager.h"
 #include "game/opponent.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/clock.h"
+#include "screens/vehicles/vehicle_overview.h"
 #include "sound/sound_manager.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "transport/vehicle.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace {
 

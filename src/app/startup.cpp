@@ -4,10 +4,12 @@
 #include "app/app_globals.h"
 #include "app/game_app.h"
 #include "app/hauptfenster.h"
+#include "app/interface_hooks.h"
 #include "app/level_file.h"
 #include "app/settings.h"
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
+#include "gfx/picture_load.h"
 #include "platform/desktop.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
@@ -53,8 +55,9 @@ bool CGameApp::InitInstance() {
         return false;
     }
 
-    g_pSound = nullptr;
+    SetSoundManager(nullptr);
     g_CdDrive = FindCdDrive();
+    GetPictureLoadHooks().cd_drive = g_CdDrive;
     g_TickLength = 15000;
     g_AmbientCounter = 0;
     plat::Srand(static_cast<uint32_t>(std::time(nullptr)));
@@ -76,7 +79,7 @@ bool CGameApp::InitInstance() {
     // notify window, and lives until the frame's shutdown deletes it.
     g_pTerrain = new CTerrain;
     mainWindow = CreateMainFrame();
-    g_pSound = new CSoundManager(mainWindow);
+    SetSoundManager(new CSoundManager(mainWindow));
 
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     LoadStartupImages();
@@ -119,8 +122,9 @@ void ShutdownGameState() {
     if (gs == nullptr) return;
     // Group 0, copy 2: every copy of a group holds the program directory.
     WriteSettingsAtExit(SettingsFilePath(gs->data_paths[kPathBase * kDataPathCopies + 2]));
-    delete g_pSound;
-    g_pSound = nullptr;
+    CSoundManager* sound = g_pSound;
+    SetSoundManager(nullptr);
+    delete sound;
     DeleteOpponents();
     gs->Destroy();
     g_pGameState = nullptr;

@@ -4,12 +4,12 @@
 
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 
 namespace {
 
 bool InView(int32_t x, int32_t y) {
-    return g_pSpielFeld != nullptr && g_pSpielFeld->IsTileInView(x, y) != 0;
+    return Views().IsTileInView(x, y);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "cities/city_network.h"
 #include "platform/random.h"
 #include "state/game_state.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 #include "world/way_piece_tables.h"
 
 namespace {
@@ -176,12 +176,12 @@ void CCity::GrowOneStage() {
     while (residents < target && failed_steps < kMaxFailedSteps) {
         if (Tick() != 1) break;
         if (placements == 1) {
-            if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+            Views().RedrawView();
             placements = 0;
         }
     }
     FinishBuildingSite();
     g_pGameState->redraw_terrain = 1;
     g_pGameState->redraw_objects = 1;
-    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+    Views().RedrawView();
 }

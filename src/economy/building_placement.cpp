@@ -9,7 +9,7 @@
 #include "economy/train_station.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 #include "world/build_helper.h"
 #include "world/building_footprint.h"
 #include "world/way_network.h"
@@ -106,8 +106,8 @@ int32_t CBuildingTable::PlaceBuilding(int32_t x, int32_t y) {
     if (!IsStationType(type)) {
         ChangeBuiltCount(type, +1);
         const int32_t animation = AnimationKindOfType(type);
-        if (gs->opt_animations == 1 && animation >= 0 && g_pSpielFeld != nullptr) {
-            g_pSpielFeld->AddAnimation(x, y, animation);
+        if (gs->opt_animations == 1 && animation >= 0) {
+            Views().AddAnimation(x, y, animation);
         }
     }
     if (price != 0) ChargeCost(kPlacingPlayer, price, kCostConstruction);
@@ -152,7 +152,7 @@ void CBuildingTable::DemolishBuilding(int32_t number) {
         ClearBuildingFootprint(sx, sy, sw, sh);
     } else {
         ClearBuildingFootprint(ax, ay, floor.width, floor.depth);
-        if (type != kTypeMine && g_pSpielFeld != nullptr) g_pSpielFeld->RemoveAnimationAt(ax, ay);
+        if (type != kTypeMine) Views().RemoveAnimationAt(ax, ay);
         ChangeBuiltCount(type, -1);
     }
 

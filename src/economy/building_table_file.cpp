@@ -14,7 +14,7 @@
 #include "state/game_state.h"
 #include "state/le_io.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 
 namespace {
 
@@ -88,8 +88,8 @@ bool CBuildingTable::Load(plat::FileHandle file) {
         buildings[h.slot] = b;
         if (IsAttractionType(h.type)) b->owner = kOwnerAttraction;
         const int32_t animation = AnimationKindOfType(h.type);
-        if (animate && animation >= 0 && g_pSpielFeld != nullptr) {
-            g_pSpielFeld->AddAnimation(h.x, h.y, animation);
+        if (animate && animation >= 0) {
+            Views().AddAnimation(h.x, h.y, animation);
         }
         b->Load(in);
         b->type = h.type;

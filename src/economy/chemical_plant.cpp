@@ -1,8 +1,8 @@
 #include "economy/chemical_plant.h"
 
 #include "economy/record_io.h"
-#include "sound/sound_manager.h"
-#include "view/spiel_feld.h"
+#include "state/sound_events.h"
+#include "state/view_events.h"
 
 namespace {
 
@@ -46,10 +46,8 @@ void CChemicalPlant::Update() {
     AfterLoad();
     stock = {kPlastic, capacity, 1};
     EmptyIfZero(stock);
-    if (g_pSpielFeld != nullptr && g_pSound != nullptr &&
-        g_pSpielFeld->IsTileInView(anchor_x, anchor_y) != 0) {
-        g_pSound->PlayEffect(kRefillEffect, kRefillChannel,
-                             g_pSpielFeld->GetSoundPan(anchor_x, anchor_y));
+    if (Views().IsTileInView(anchor_x, anchor_y)) {
+        Sounds().PlayEffect(kRefillEffect, kRefillChannel, Views().GetSoundPan(anchor_x, anchor_y));
     }
     RefreshScreens();
 }

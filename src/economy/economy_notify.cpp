@@ -1,11 +1,11 @@
 #include "economy/economy_notify.h"
 
 #include "economy/building_table.h"
-#include "panel/hauptdialog.h"
 #include "platform/app.h"
 #include "state/game_state.h"
 #include "state/messages.h"
-#include "view/spiel_feld.h"
+#include "state/panel_events.h"
+#include "state/view_events.h"
 
 namespace {
 
@@ -21,16 +21,14 @@ void NotifyGoodsMoved() {
 }
 
 void RefreshInfoPanelFor(const CBuilding& building, std::initializer_list<int32_t> object_types) {
-    if (g_pHauptDialog == nullptr || g_pSpielFeld == nullptr || g_pGameState == nullptr) return;
-    if (g_pSpielFeld->tool_mode != kInformationTool) return;
+    if (g_pGameState == nullptr || !Views().InformationToolActive()) return;
     bool typeShown = false;
     for (int32_t t : object_types) typeShown = typeShown || g_pGameState->selected_object_type == t;
-    if (!typeShown || !PanelShows(building, g_pHauptDialog->selected_structure)) return;
-    plat::SendMessage(g_pHauptDialog, kMsgRefreshInfoPanel);
+    if (!typeShown || !PanelShows(building, Panel().SelectedStructure())) return;
+    Panel().RefreshInfoPanel();
 }
 
 void RefreshStructureInfoFor(const CBuilding& building) {
-    if (g_pHauptDialog == nullptr) return;
-    FS_STRUCTURE_INFO* info = g_pHauptDialog->structure_info;
-    if (info != nullptr && PanelShows(building, info->shown_building)) info->DrawFigures();
+    const std::optional<int32_t> shown = Panel().StructureInfoBuilding();
+    if (shown.has_value() && PanelShows(building, *shown)) Panel().RedrawStructureInfo();
 }

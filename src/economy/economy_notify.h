@@ -8,10 +8,6 @@
 
 class CBuilding;
 
-// Tool mode of the world view in which the information panel follows the
-// selected object.
-constexpr int32_t kInformationTool = 20;
-
 // Sends the main frame the refresh message of the factory overview.
 void NotifyGoodsMoved();
 // When the information tool is active, the panel's selected object type is

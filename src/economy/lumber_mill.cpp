@@ -6,7 +6,7 @@
 #include "economy/record_io.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ bool CLumberMill::CutForest(bool redraw) {
     wood_left += kWoodPerTreeCount;
     // 6. The object layer shows the forest change.
     if (g_pGameState != nullptr) g_pGameState->redraw_objects = 1;
-    if (redraw && g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+    if (redraw) Views().RedrawView();
     return true;
 }
 

@@ -1,11 +1,9 @@
 #include "gfx/picture_load.h"
 
-#include "app/app_globals.h"
 #include "platform/app.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
-#include "view/spiel_feld.h"
 
 namespace {
 
@@ -24,15 +22,15 @@ PictureLoadHooks& GetPictureLoadHooks() {
 }
 
 PictureLoadScope::PictureLoadScope(const std::string& name) {
-    if (g_load_depth++ == 0 && g_pSpielFeld != nullptr) plat::SetCursor(IDC_WAIT);
     const PictureLoadHooks& hooks = GetPictureLoadHooks();
-    if (!name.empty() && name[0] == g_CdDrive && hooks.pause_cd_music != nullptr) {
+    if (g_load_depth++ == 0 && hooks.wait_cursor) plat::SetCursor(IDC_WAIT);
+    if (!name.empty() && name[0] == hooks.cd_drive && hooks.pause_cd_music != nullptr) {
         hooks.pause_cd_music();
     }
 }
 
 PictureLoadScope::~PictureLoadScope() {
-    if (--g_load_depth == 0 && g_pSpielFeld != nullptr) plat::SetCursor(IDC_ARROW);
+    if (--g_load_depth == 0 && GetPictureLoadHooks().wait_cursor) plat::SetCursor(IDC_ARROW);
 }
 
 std::string MissingPictureText(const std::string& name) {

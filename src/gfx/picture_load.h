@@ -1,22 +1,28 @@
 #pragma once
-// What every picture load shares: the world view's wait cursor and the CD
-// music pause while the file is read, and the retry/cancel box for a missing
-// or unreadable file.
+// What every picture load shares: the wait cursor and the CD music pause
+// while the file is read, and the retry/cancel box for a missing or
+// unreadable file.
 
 #include <memory>
 #include <string>
 
 #include "gfx/dib.h"
 
-// Set by the sound manager while it exists; a null hook does nothing.
+// Set by the frame: what the loads need to know of the program around them.
 struct PictureLoadHooks {
+    // Letter of the CD-ROM drive: files whose name starts with it are read
+    // from the CD ('Z' when there is none).
+    char cd_drive = 'Z';
+    // Loads show the wait cursor (while the world view exists).
+    bool wait_cursor = false;
     // Pauses the CD music: the drive cannot play while data is read from it.
+    // Null does nothing.
     void (*pause_cd_music)() = nullptr;
 };
 PictureLoadHooks& GetPictureLoadHooks();
 
-// For the time of one load: the wait cursor while the world view exists,
-// and the music pause when the file lies on the CD drive (g_CdDrive).
+// For the time of one load: the wait cursor when the hooks ask for it, and
+// the music pause when the file lies on the CD drive.
 class PictureLoadScope {
   public:
     explicit PictureLoadScope(const std::string& name);

@@ -21,7 +21,8 @@
 // loop calls OnMusicNotify once the wait has passed).
 //
 // The program creates one manager with the main frame at start-up and
-// deletes it at the end. The default constructor makes a manager without
+// deletes it at the end. It answers the simulation's sound hooks itself
+// (the frame installs it with SetSoundManager). The default constructor makes a manager without
 // devices (every effect call does nothing, the music is bookkeeping only).
 
 #include <array>
@@ -32,11 +33,13 @@
 #include "platform/music.h"
 #include "platform/sound.h"
 
+#include "state/sound_events.h"
+
 namespace plat {
 class Window;
 }
 
-class CSoundManager {
+class CSoundManager : public SoundEvents {
   public:
     static constexpr int32_t kFirstEffect = 2;
     static constexpr int32_t kLastEffect = 39;
@@ -57,7 +60,7 @@ class CSoundManager {
     // has audio), loads the effects and opens the CD-audio device, which
     // notifies `mainWindow`.
     explicit CSoundManager(plat::Window* mainWindow);
-    virtual ~CSoundManager();
+    ~CSoundManager() override;
     CSoundManager(const CSoundManager&) = delete;
     CSoundManager& operator=(const CSoundManager&) = delete;
 
@@ -68,7 +71,7 @@ class CSoundManager {
     // that opens but holds no usable samples leaves *buffer null (true).
     bool LoadWav(const std::string& name, plat::SoundBufferHandle* buffer);
     // Plays effect 2..39 on channel 0..5 with a pan of -10000..10000.
-    virtual void PlayEffect(int32_t effect, int32_t channel, int32_t pan);
+    void PlayEffect(int32_t effect, int32_t channel, int32_t pan) override;
     // Stops the effects in the channel slots (keeping their positions) and
     // mutes the output until ResumeEffects.
     virtual void StopEffects();
@@ -92,6 +95,10 @@ class CSoundManager {
     // --- Ambient sounds (ambient_sounds.cpp) ------------------------------
     // Now and then a sound of the visible world: the season, a mill, a town.
     virtual void PlayAmbientSounds();
+
+    // An in-game playlist track is selected (the title's and the screens'
+    // tracks are not).
+    bool InGameMusicPlaying() override { return current_track >= kFirstGameTrack; }
 
     // The buffer of an effect, or null.
     plat::SoundBuffer* Effect(int32_t effect) const;

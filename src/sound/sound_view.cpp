@@ -1,6 +1,6 @@
 #include "sound/sound_view.h"
 
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace sound_view {
 

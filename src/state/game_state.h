@@ -4,7 +4,7 @@
 // through g_pGameState; a new game or a loaded level refills it.
 //
 // It is an ordinary C++ record: level files write its blocks field by field
-// (see app/le_io.h), never the object as a whole. Fields keep the names and
+// (see state/le_io.h), never the object as a whole. Fields keep the names and
 // the order of the game's design; a flag is a 32-bit word holding 0 or 1.
 
 #include <cstdint>

@@ -2,13 +2,11 @@
 
 #include <string>
 
-#include "sound/sound_manager.h"
 #include "state/game_state.h"
+#include "state/sound_events.h"
 #include "state/world_images.h"
 
 namespace {
-
-constexpr int32_t kFirstGameTrack = 5;
 
 std::string SeasonFile(const CGameState& gs, const char* name) {
     return std::string(gs.DataPath(kPathWorld)) + gs.SeasonFolder(gs.season) + "\\" + name;
@@ -26,8 +24,7 @@ void LoadTreeImages() {
         return;
     }
     holder.Load(SeasonFile(*gs, gs->opt_seasons == 1 ? "baum.jgd" : "trees6.jgd"), nullptr, 1);
-    const bool gameTrackPlaying =
-        gs->screen_open != 0 && g_pSound != nullptr && g_pSound->current_track >= kFirstGameTrack;
+    const bool gameTrackPlaying = gs->screen_open != 0 && Sounds().InGameMusicPlaying();
     void (*resumeMusic)() = GetWorldImageHooks().resume_music;
     if (!gameTrackPlaying && gs->city_growth_running == 0 && resumeMusic != nullptr) resumeMusic();
     gs->redraw_objects = 1;

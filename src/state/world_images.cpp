@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "sound/sound_manager.h"
 #include "state/game_state.h"
+#include "state/sound_events.h"
 
 namespace {
 
@@ -136,7 +136,7 @@ void HandBackMusic() {
     if (hooks.resume_music == nullptr || State().level_start_pending != 0) return;
     if (State().screen_open == 0) {
         hooks.resume_music();
-    } else if (g_pSound == nullptr || g_pSound->current_track < 5) {
+    } else if (!Sounds().InGameMusicPlaying()) {
         hooks.resume_music();
     }
 }

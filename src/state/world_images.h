@@ -1,5 +1,5 @@
 #pragma once
-// Loading the pictures the game state holds (app/game_images.h): the three
+// Loading the pictures the game state holds (state/game_images.h): the three
 // start-up pictures and the world image sets, chosen by the data paths, the
 // season, the map rotation, the player colours and the animation option of
 // g_pGameState. Every file goes through the picture loaders, so a missing

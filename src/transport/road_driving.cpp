@@ -4,9 +4,9 @@
 
 #include "state/game_state.h"
 #include "state/map_field.h"
+#include "state/view_events.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_list.h"
-#include "view/spiel_feld.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"
 
@@ -208,7 +208,7 @@ void WaitBehind(CVehicle& v, int32_t x, int32_t y, uint8_t lane, int32_t frames,
 }
 
 int32_t FieldInView(int32_t x, int32_t y) {
-    return g_pSpielFeld != nullptr ? g_pSpielFeld->IsTileInView(x, y) : 0;
+    return Views().IsTileInView(x, y) ? 1 : 0;
 }
 
 int32_t ViewRotation() {

@@ -259,13 +259,3 @@ inline char g_VehicleNameCounter[2] = "A";
 // The computer opponent's vehicle that is unloading at this moment (null for
 // the human player's vehicles and between unloadings); the stores read it.
 inline CVehicle* g_pVehicleAtTerminal = nullptr;
-
-// The vehicle overview screen as the frame update uses it (null while closed).
-class FS_FZ_UEBER {
-  public:
-    virtual ~FS_FZ_UEBER() = default;
-    // Removes a vehicle that is about to be deleted from the list shown.
-    virtual void RemoveVehicle(CVehicle* vehicle) = 0;
-};
-
-inline FS_FZ_UEBER* g_pVehicleOverview = nullptr;

@@ -5,22 +5,21 @@
 #include "transport/vehicle_trip.h"
 
 #include "economy/building_table.h"
-#include "panel/hauptdialog.h"
 #include "platform/app.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "state/panel_events.h"
 #include "state/statistics.h"
+#include "state/view_events.h"
 #include "transport/road_driving.h"
 #include "transport/vehicle.h"
-#include "view/spiel_feld.h"
 #include "world/pair_list.h"
 #include "world/way_network.h"
 
 namespace {
 
 constexpr int32_t kNoRouteCost = 65535;
-constexpr int32_t kInformationTool = 20;
 constexpr int32_t kDepartureWait = 32;
 
 // The cost of the route to `node` found by the last search: the link costs
@@ -201,10 +200,7 @@ CVehicle::LoadingStop CVehicle::BeginLoading() {
 }
 
 void CVehicle::RefreshInfoPanelIfSelected() const {
-    if (selected != 0 && g_pSpielFeld != nullptr && g_pSpielFeld->tool_mode == kInformationTool &&
-        g_pHauptDialog != nullptr) {
-        plat::SendMessage(g_pHauptDialog, kMsgRefreshInfoPanel, 0, 0);
-    }
+    if (selected != 0 && Views().InformationToolActive()) Panel().RefreshInfoPanel();
 }
 
 void CVehicle::FinishUnloading(CBuilding& building) {

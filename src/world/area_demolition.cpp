@@ -6,14 +6,13 @@
 
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
-#include "sound/sound_manager.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
-#include "view/tile_marker.h"
+#include "state/view_events.h"
 #include "world/construction_costs.h"
 #include "world/field_queries.h"
 #include "world/terrain.h"
+#include "world/tile_marker.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"
@@ -128,7 +127,7 @@ void CTerrain::DemolishArea(int32_t start_x, int32_t start_y, int32_t& cur_x, in
         }
     }
     if (g_pTileMarker != nullptr) g_pTileMarker->ClearAll();
-    if (g_pSpielFeld != nullptr) g_pSpielFeld->ClearOverlay();
+    Views().ClearOverlay();
     PlayBuildEffect(3);
-    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+    Views().RedrawView();
 }

@@ -4,7 +4,7 @@
 #include "economy/building_table.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 #include "world/field_queries.h"
 
 void ClearBuildingFootprint(int32_t x, int32_t y, int32_t w, int32_t h) {
@@ -26,8 +26,7 @@ void ClearBuildingFootprint(int32_t x, int32_t y, int32_t w, int32_t h) {
             field->set_building_flag(false);
             field->set_spieler(0);
             field->set_feldchange(true);
-            if (g_pSpielFeld != nullptr && g_pGameState != nullptr &&
-                g_pSpielFeld->IsTileInView(fx, fy) != 0) {
+            if (g_pGameState != nullptr && Views().IsTileInView(fx, fy)) {
                 g_pGameState->redraw_terrain = 1;
                 g_pGameState->redraw_objects = 1;
             }

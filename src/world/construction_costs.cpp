@@ -1,9 +1,9 @@
 #include "world/construction_costs.h"
 
-#include "sound/sound_manager.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
+#include "state/sound_events.h"
+#include "state/view_events.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ void ChargeCost(int32_t player, int32_t amount, StatPair pair) {
 }
 
 bool IsFieldInView(int32_t x, int32_t y) {
-    return g_pSpielFeld != nullptr && g_pSpielFeld->IsTileInView(x, y) != 0;
+    return Views().IsTileInView(x, y);
 }
 
 void ClearForestAt(int32_t x, int32_t y) {
@@ -119,5 +119,5 @@ void ClearForestAt(int32_t x, int32_t y) {
 }
 
 void PlayBuildEffect(int32_t effect) {
-    if (g_pSound != nullptr) g_pSound->PlayEffect(effect, 0, 0);
+    Sounds().PlayEffect(effect, 0, 0);
 }

@@ -6,7 +6,7 @@
 #include "state/map_field.h"
 #include "state/messages.h"
 #include "state/progress_events.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 #include "world/building_footprint.h"
 #include "world/map_reset.h"
 #include "world/terrain.h"
@@ -26,13 +26,12 @@ void RemoveAllCities() {
 }
 
 void RedrawWorldView() {
-    if (g_pSpielFeld == nullptr) return;
-    if (g_pSpielFeld->zoom == 16) {
-        g_pSpielFeld->DrawOverviewMap();
+    if (Views().ShowsOverviewMap()) {
+        Views().DrawOverviewMap();
     } else {
         g_pGameState->redraw_terrain = 1;
         g_pGameState->redraw_objects = 1;
-        g_pSpielFeld->RedrawView();
+        Views().RedrawView();
     }
 }
 

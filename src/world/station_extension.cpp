@@ -3,8 +3,8 @@
 // and the reason of a refusal goes to the control panel.
 
 #include "economy/building_table.h"
-#include "panel/hauptdialog.h"
 #include "state/map_field.h"
+#include "state/panel_events.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
 #include "world/way_network.h"
@@ -127,9 +127,6 @@ int32_t CBuildHelper::ExtendStation(int32_t x, int32_t y) {
             }
         }
     }
-    if (g_pHauptDialog != nullptr) {
-        g_pHauptDialog->action_refusal = code;
-        g_pHauptDialog->ShowActionNotPossible();
-    }
+    Panel().ShowActionNotPossible(code);
     return code;
 }

@@ -5,10 +5,10 @@
 
 #include "platform/random.h"
 #include "state/map_field.h"
-#include "view/tile_marker.h"
 #include "world/build_helper.h"
 #include "world/map_reset.h"
 #include "world/slope_shape.h"
+#include "world/tile_marker.h"
 #include "world/way_network.h"
 
 CTerrain* g_pTerrain = nullptr;

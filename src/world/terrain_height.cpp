@@ -5,14 +5,14 @@
 
 #include <vector>
 
-#include "app/app_globals.h"
-#include "panel/hauptdialog.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/tile_marker.h"
+#include "state/panel_events.h"
+#include "state/view_events.h"
 #include "world/construction_costs.h"
 #include "world/slope_shape.h"
 #include "world/terrain.h"
+#include "world/tile_marker.h"
 
 namespace {
 
@@ -25,8 +25,7 @@ struct Corner {
 };
 
 int32_t BrushSize() {
-    if (g_pHauptDialog == nullptr) return 1;
-    const int32_t n = g_pHauptDialog->brush_size;
+    const int32_t n = Panel().BrushSize();
     return n < 0 ? 0 : n > 6 ? 6 : n;
 }
 
@@ -146,7 +145,7 @@ void CTerrain::CheckChangedFields(int32_t x, int32_t y, bool forPlayer0) {
             refused = 1;
             if (forPlayer0) {
                 f->set_cursor(2);
-                g_MouseMoveTime.pending = 1;
+                Views().RequestRepick();
                 obstacle_x = fx;
                 obstacle_y = fy;
             }

@@ -4,9 +4,9 @@
 // nothing.
 
 #include "state/map_field.h"
-#include "view/tile_marker.h"
 #include "world/build_helper.h"
 #include "world/construction_costs.h"
+#include "world/tile_marker.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 

@@ -5,7 +5,7 @@
 
 #include "state/game_state.h"
 #include "state/map_field.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
 #include "world/way_network.h"
@@ -152,6 +152,6 @@ void UpdateTrackPieceShape(int32_t x, int32_t y) {
     if (piece == field->wegteil() - 1) return;
     field->set_wegteil(piece + 1u);
     field->set_feldchange(true);
-    const bool inView = g_pSpielFeld != nullptr && g_pSpielFeld->IsTileInView(x, y) != 0;
+    const bool inView = Views().IsTileInView(x, y);
     if (inView && g_pGameState != nullptr) g_pGameState->redraw_terrain = 1;
 }

@@ -4,7 +4,7 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/progress_events.h"
-#include "view/spiel_feld.h"
+#include "state/view_events.h"
 #include "world/land_passes.h"
 #include "world/landscape_templates.h"
 #include "world/terrain.h"
@@ -31,7 +31,7 @@ void CTerrain::GenerateLandscape() {
 
     gs->redraw_terrain = 1;
     gs->redraw_objects = 1;
-    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+    Views().RedrawView();
 
     template_data = nullptr;
     template_handle_.reset();

@@ -9,6 +9,7 @@
 
 #include "app/app_globals.h"
 #include "app/hauptfenster.h"
+#include "app/interface_hooks.h"
 #include "app/level_file.h"
 #include "frame_screens_double.h"
 #include "platform/temp_folder.h"
@@ -33,10 +34,11 @@ plat::Rect g_viewArea;
 SPIEL_FELD* MakeView(HAUPTFENSTER& frame, const plat::Rect& area) {
     g_viewArea = area;
     auto* view = new RecordingView;
+    view->tile_in_view = 1;
     view->Create(&frame, area, WS_CHILD | WS_VISIBLE);
     auto* panel = new RecordingPanel;
     panel->Create(&frame, {area.right, 0, area.right + 10, 10}, WS_CHILD | WS_VISIBLE);
-    g_pHauptDialog = panel;
+    SetControlPanel(panel);
     return view;
 }
 
@@ -81,11 +83,11 @@ TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
         // A game left at the overview zoom.
         RecordingView saved_view;
         saved_view.zoom = 16;
-        g_pSpielFeld = &saved_view;
+        SetWorldView(&saved_view);
         gs.game_mode = kModeGame;
         gs.year = 1987;
         EXPECT_TRUE(SaveLastGame());
-        g_pSpielFeld = nullptr;
+        SetWorldView(nullptr);
         gs.game_mode = 0;
         gs.year = 1960;
     }
@@ -130,8 +132,7 @@ TEST_F(FrameGameTest, DamagedLastGameEndsTheGameAndShowsTheTitle) {
     EXPECT_NE(h.host.MessageBoxes()[0].text.find("lastsave.lvl"), std::string::npos);
     EXPECT_EQ(g_pSpielFeld, nullptr);
     EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-    delete g_pHauptDialog;
-    g_pHauptDialog = nullptr;
+    h.DeletePanel();
 }
 
 TEST_F(FrameGameTest, ScenarioAndMissionChoicesGoOnInThePanel) {
@@ -142,11 +143,10 @@ TEST_F(FrameGameTest, ScenarioAndMissionChoicesGoOnInThePanel) {
         h.frame->SendMessage(kMsgStartScreenResult, 0, choice);
         auto* panel = static_cast<RecordingPanel*>(g_pHauptDialog);
         ASSERT_NE(panel, nullptr);
-        EXPECT_EQ(panel->messages, std::vector<uint32_t>{message});
+        EXPECT_EQ(panel->Messages(), std::vector<uint32_t>{message});
         h.frame->SendMessage(kMsgEndRunningGame);
         EXPECT_EQ(g_pSpielFeld, nullptr);
-        delete g_pHauptDialog;  // the view's panel goes with the view
-        g_pHauptDialog = nullptr;
+        h.DeletePanel();  // the view's panel goes with the view
     }
 }
 
@@ -187,8 +187,7 @@ TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
     EXPECT_EQ(gs.mine_kind, 0);
     EXPECT_EQ(gs.found_city_size, 3);  // kept
     EXPECT_EQ(gs.selected_building_type, -1);
-    delete g_pHauptDialog;
-    g_pHauptDialog = nullptr;
+    h.DeletePanel();
 }
 
 // The end-of-game screen as the frame will list it: the points are taken

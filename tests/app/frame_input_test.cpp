@@ -11,6 +11,7 @@
 
 #include "app/app_globals.h"
 #include "app/hauptfenster.h"
+#include "app/interface_hooks.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
 #include "state/game_state.h"
@@ -25,7 +26,7 @@ using fvtest::RecordingView;
 RecordingView* AddView(FrameHost& h) {
     auto* view = new RecordingView;
     view->Create(h.frame, {0, 0, 800, 600}, WS_CHILD | WS_VISIBLE);
-    g_pSpielFeld = view;
+    SetWorldView(view);
     return view;
 }
 
@@ -38,28 +39,28 @@ TEST(FrameInputTest, MouseMoveBurstOverTheViewIsOneMoveReplayedByTheIdlePass) {
         h.Turn();
         h.host.AdvanceClock(50);
     }
-    ASSERT_EQ(view->moves.size(), 1u);
-    EXPECT_EQ(view->moves[0].time, 1000u);
+    ASSERT_EQ(view->Moves().size(), 1u);
+    EXPECT_EQ(view->Moves()[0].time, 1000u);
     EXPECT_EQ(g_MouseMoveTime.pending, 1);
     EXPECT_EQ(g_MouseMoveTime.time, 1200u);  // the last real move
 
     h.host.SetClock(1450);  // 250 ms after the last move: not yet
     h.Turn();
-    EXPECT_EQ(view->moves.size(), 1u);
+    EXPECT_EQ(view->Moves().size(), 1u);
     h.host.SetClock(1451);
     h.Turn();
-    ASSERT_EQ(view->moves.size(), 2u);
-    EXPECT_EQ(view->moves[1].lParam, 0);
-    EXPECT_EQ(view->moves[1].wParam, 0u);
+    ASSERT_EQ(view->Moves().size(), 2u);
+    EXPECT_EQ(view->Moves()[1].lParam, 0);
+    EXPECT_EQ(view->Moves()[1].wParam, 0u);
     EXPECT_EQ(g_MouseMoveTime.pending, 0);
     h.Turn();
-    EXPECT_EQ(view->moves.size(), 2u);
+    EXPECT_EQ(view->Moves().size(), 2u);
 
     // 250 ms after the last handled one a move goes through again.
     h.host.SetClock(1250 + 1000);
     h.host.InjectMouseMove({300, 300});
     h.Turn();
-    EXPECT_EQ(view->moves.size(), 3u);
+    EXPECT_EQ(view->Moves().size(), 3u);
 }
 
 TEST(FrameInputTest, MoveOutsideTheViewFlushesItsPreview) {
@@ -68,8 +69,8 @@ TEST(FrameInputTest, MoveOutsideTheViewFlushesItsPreview) {
     h.host.SetClock(1000);
     h.host.InjectMouseMove({900, 700});  // over the frame, beside the view
     h.Run();
-    EXPECT_EQ(view->flushes, 1);
-    EXPECT_TRUE(view->moves.empty());
+    EXPECT_EQ(view->Count("FlushPendingRedraw"), 1);
+    EXPECT_TRUE(view->Moves().empty());
     EXPECT_EQ(g_MouseMoveTime.pending, 0);
 }
 
@@ -84,7 +85,7 @@ TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     EXPECT_EQ(gs.build_orientation, 1);
     EXPECT_EQ(view->pick_x, -1);
     EXPECT_EQ(view->last_pick_y, -1);
-    EXPECT_EQ(view->moves.size(), 1u);  // the preview follows at once
+    EXPECT_EQ(view->Moves().size(), 1u);  // the preview follows at once
     for (int i = 0; i < 3; ++i) h.host.InjectKeyPress(VK_SPACE, ' ');
     h.Run();
     EXPECT_EQ(gs.build_orientation, 0);  // round the four
@@ -154,7 +155,7 @@ TEST(FrameInputTest, AnimationsOnRegisterTheAnimatedBuildings) {
     h.gs->opt_animations = 0;
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
     EXPECT_EQ(h.gs->opt_animations, 1);
-    using A = std::array<int32_t, 3>;
+    using A = RecordingView::Animation;
     EXPECT_EQ(view->animations, (std::vector<A>{{10, 20, 2},
                                                 {11, 21, 1},
                                                 {12, 22, 0},
@@ -168,7 +169,7 @@ TEST(FrameInputTest, AnimationsOnRegisterTheAnimatedBuildings) {
 
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
     EXPECT_EQ(h.gs->opt_animations, 0);
-    EXPECT_EQ(view->animation_clears, 1);
+    EXPECT_EQ(view->Count("ClearAnimations"), 1);
     EXPECT_TRUE(view->animations.empty());
     table.FreeAll();
     g_ppBuildings = nullptr;

@@ -9,6 +9,7 @@
 
 #include "app/app_globals.h"
 #include "app/hauptfenster.h"
+#include "app/interface_hooks.h"
 #include "app/key_table.h"
 #include "app/loop_doubles.h"
 #include "frame_screens_double.h"
@@ -93,7 +94,7 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     FrameHost h;
     CGameState& gs = *h.gs;
     auto* panel = new fvtest::RecordingPanel;
-    g_pHauptDialog = panel;
+    SetControlPanel(panel);
     h.frame->AddScreen(TestEntry<FrameScreen::Production>(kMsgOpenProduction, kMsgProductionDone));
     h.frame->AddScreen(TestEntry<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone,
                                                           kOpenCommon, kDoneCommonResumeMusic));
@@ -236,7 +237,7 @@ TEST_F(FrameTest, CloseAndShutdown) {
     FrameHost h;
     auto* view = new fvtest::RecordingView;
     view->Create(h.frame, {0, 0, 100, 100}, WS_CHILD | WS_VISIBLE);
-    g_pSpielFeld = view;
+    SetWorldView(view);
     int deletions = 0;
     fvtest::AddVehicle(new fvtest::TestVehicle(1, &deletions));
     fvtest::AddVehicle(new fvtest::TestVehicle(2, &deletions));
@@ -277,7 +278,7 @@ TEST_F(FrameTest, MissingLogoCancelledEndsTheProgramInOrder) {
 TEST_F(FrameTest, InformationWindowsGetTheirCancelCommands) {
     FrameHost h;
     auto* panel = new fvtest::RecordingPanel;
-    g_pHauptDialog = panel;
+    SetControlPanel(panel);
     h.frame->AddScreen(TestEntry<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone));
     h.frame->AddScreen(
         TestEntry<FrameScreen::ProductHelp>(kMsgOpenProductHelp, kMsgProductHelpDone));

@@ -8,7 +8,7 @@
 #include "game/opponent.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_roster.h"
-#include "panel/hauptdialog.h"
+#include "panel/control_panel.h"
 #include "platform/file.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
@@ -16,7 +16,7 @@
 #include "state/statistics.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_level.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace fvtest {
 
@@ -94,8 +94,7 @@ RecordOffsets OffsetsOf(const Bytes& file) {
 }
 
 LevelFileTest::LevelFileTest() {
-    g_pWayNetwork = network.get();
-    GetLevelPictureHooks() = LevelPictureHooks{};
+    scope.Set(g_pWayNetwork, network.get());
     gs.game_mode = kModeGame;
     std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index], kDataPathLength,
                   "%s\\save", folder.Path().c_str());
@@ -103,12 +102,7 @@ LevelFileTest::LevelFileTest() {
 }
 
 LevelFileTest::~LevelFileTest() {
-    plat::SetWriteLimitForTests(-1);
     DeleteAllVehicles();
-    g_pWayNetwork = nullptr;
-    g_pSpielFeld = nullptr;
-    g_pHauptDialog = nullptr;
-    GetLevelPictureHooks() = LevelPictureHooks{};
 }
 
 void LevelFileTest::MakeGame(int32_t seed) {

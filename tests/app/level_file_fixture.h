@@ -17,7 +17,7 @@
 #include "platform/temp_folder.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "world/way_network.h"
 
 namespace fvtest {
@@ -72,7 +72,7 @@ class LevelFileTest : public ::testing::Test {
     Bytes SaveToBytes(const std::string& name);
 
     plat::HeadlessBackend host;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;
     std::unique_ptr<CWayNetwork> network = std::make_unique<CWayNetwork>();

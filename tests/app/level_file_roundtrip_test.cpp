@@ -17,7 +17,7 @@
 #include "state/data_tables.h"
 #include "state/market_events.h"
 #include "state/statistics.h"
-#include "view/spiel_feld.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -34,11 +34,9 @@ class LevelRoundTrip : public LevelFileTest {
     LevelRoundTrip() {
         EXPECT_TRUE(view.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
         EXPECT_TRUE(panel.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
-        g_pSpielFeld = &view;
-        g_pHauptDialog = &panel;
     }
-    fvtest::TestView view;
-    fvtest::TestPanel panel;
+    fvtest::RecordingView& view = scope.UseView();
+    fvtest::RecordingPanel& panel = scope.UsePanel();
 };
 
 TEST_F(LevelRoundTrip, SaveLoadSaveIsByteIdentical) {

@@ -8,27 +8,26 @@
 #include "app/app_globals.h"
 #include "app/game_app.h"
 #include "app/game_tick.h"
+#include "app/interface_hooks.h"
 #include "app/loop_doubles.h"
 #include "game/opponent.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 #include "platform/temp_folder.h"
+#include "screens/vehicles/vehicle_overview.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/market_events.h"
 #include "state/messages.h"
 #include "state/statistics.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
 using fvtest::RecordingFrame;
 using fvtest::TestBuildings;
 using fvtest::TestCities;
-using fvtest::TestPanel;
-using fvtest::TestSound;
 using fvtest::TestVehicle;
-using fvtest::TestView;
 
 class MainLoopTest : public ::testing::Test {
   protected:
@@ -37,7 +36,6 @@ class MainLoopTest : public ::testing::Test {
         gs.game_mode = kModeGame;
         FrameTimers& t = gs.timers;
         t.tick_time = t.frame_time = t.anim_time = t.opponent_time = host.Now();
-        g_TickLength = 15000;
         plat::SetRandSourceForTests([] { return 0; });  // even: no random market event
         gs.opt_autosave = 0;  // the tests that want the yearly save switch it on
         ASSERT_TRUE(frame->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
@@ -46,34 +44,22 @@ class MainLoopTest : public ::testing::Test {
 
     void TearDown() override {
         fvtest::DeleteAllVehicles();
-        g_pSound = nullptr;
-        g_pCityManager = nullptr;
-        g_ppBuildings = nullptr;
-        g_pVehicleOverview = nullptr;
-        g_pHauptDialog = nullptr;
-        g_pSpielFeld = nullptr;
-        g_MouseMoveTime = MouseMoveTimes{};
-        g_AnimPending = 0;
-        delete panel;
-        delete view;
         delete frame;
-        plat::SetRandSourceForTests({});
     }
 
     void UsePanel() {
-        panel = new TestPanel;
+        panel = &scope.UsePanel();
         ASSERT_TRUE(panel->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
-        g_pHauptDialog = panel;
     }
     void UseView() {
-        view = new TestView;
+        view = &scope.UseView();
+        view->tile_in_view = 1;
         ASSERT_TRUE(view->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
-        g_pSpielFeld = view;
     }
     void UseSubsystems() {
-        g_pCityManager = &cities;
-        g_ppBuildings = &buildings;
-        g_pSound = &sound;
+        scope.Set(g_pCityManager, &cities);
+        scope.Set(g_ppBuildings, &buildings);
+        SetSoundManager(&sound);
     }
 
     // Idle passes every `step` ms for `ms` ms.
@@ -97,16 +83,16 @@ class MainLoopTest : public ::testing::Test {
     }
 
     plat::HeadlessBackend host;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;
     CGameApp app;
     RecordingFrame* frame = new RecordingFrame;
-    TestPanel* panel = nullptr;
-    TestView* view = nullptr;
+    fvtest::RecordingPanel* panel = nullptr;
+    fvtest::RecordingView* view = nullptr;
     TestCities cities;
     TestBuildings buildings;
-    TestSound sound;
+    fvtest::RecordingSound sound;  // installed by UseSubsystems
 };
 
 TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLength) {
@@ -420,7 +406,7 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     EXPECT_EQ(left, (std::vector<int>{9, 1, 3}));
     EXPECT_EQ(spawned->moves, 0);
     EXPECT_EQ(vehicles[1]->moves, 1);
-    EXPECT_GE(view->vehicleDraws, 1);
+    EXPECT_GE(view->vehicle_draws, 1);
 
     // Everything goes in one pass, the list ends empty.
     for (VehicleListNode* n = g_pVehicleList; n; n = n->next) n->vehicle->removal_flag = 1;
@@ -434,7 +420,7 @@ TEST_F(MainLoopTest, HaltedVehiclesOnlyFollowTheView) {
     auto* v = new TestVehicle(1);
     fvtest::AddVehicle(v);
     gs.sim_halted = 1;
-    view->everythingVisible = false;
+    view->tile_in_view = 0;
     v->visible = 1;
     Idle(26, 26);
     EXPECT_EQ(v->moves, 0);
@@ -524,20 +510,20 @@ TEST_F(MainLoopTest, AnimationsAndAmbientSounds) {
     UseSubsystems();
     g_AnimPending = 1;
     Idle(125, 125);
-    EXPECT_EQ(view->animations, 0);
+    EXPECT_EQ(view->animation_ticks, 0);
     Idle(1, 1);
-    EXPECT_EQ(view->animations, 1);
+    EXPECT_EQ(view->animation_ticks, 1);
     EXPECT_EQ(g_AnimPending, 2);
     EXPECT_EQ(frame->Count(kMsgAnimImagesChanged), 1);
-    EXPECT_GT(sound.ambient, 0);
-    const int ambient = sound.ambient;
+    EXPECT_GT(sound.Count("PlayAmbientSounds"), 0);
+    const int ambient = sound.Count("PlayAmbientSounds");
     gs.game_mode = kModeEditor;
     Idle(10, 10);
-    EXPECT_EQ(sound.ambient, ambient);
+    EXPECT_EQ(sound.Count("PlayAmbientSounds"), ambient);
     gs.game_mode = kModeGame;
     gs.opt_ambient_sounds = 0;
     Idle(10, 10);
-    EXPECT_EQ(sound.ambient, ambient);
+    EXPECT_EQ(sound.Count("PlayAmbientSounds"), ambient);
 }
 
 TEST_F(MainLoopTest, MusicStartsAfterTheTrackDelay) {
@@ -545,12 +531,12 @@ TEST_F(MainLoopTest, MusicStartsAfterTheTrackDelay) {
     sound.music_wait = 20000;
     g_MusicTime = host.Now();
     Idle(20000, 1000);
-    EXPECT_EQ(sound.musicNotifies, 0);
+    EXPECT_EQ(sound.Count("OnMusicNotify"), 0);
     Idle(1, 1);
-    EXPECT_EQ(sound.musicNotifies, 1);
+    EXPECT_EQ(sound.Count("OnMusicNotify"), 1);
     gs.screen_open = 1;
     Idle(10, 10);
-    EXPECT_EQ(sound.musicNotifies, 1);
+    EXPECT_EQ(sound.Count("OnMusicNotify"), 1);
 }
 
 TEST_F(MainLoopTest, DeferredMouseMoveIsReplayed) {
@@ -607,7 +593,7 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     EXPECT_EQ(gs.city_growth_running, 0);
     EXPECT_EQ(gs.sim_halted, 0);
     EXPECT_EQ(gs.screen_open, 0);
-    EXPECT_EQ(sound.resumes, 1);
+    EXPECT_EQ(sound.Count("ResumeEffects"), 1);
     EXPECT_EQ(sound.music_playing, 1);
     EXPECT_EQ(frame->Count(kMsgCityGrowthDone), 1);
     EXPECT_EQ(view->redraws, 1);

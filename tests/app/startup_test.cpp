@@ -19,7 +19,7 @@
 #include "platform/profile.h"
 #include "platform/temp_folder.h"
 #include "state/game_state.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class SettingsTest : public ::testing::Test {
     std::string Ini() const { return folder.Path() + "/ferrovane.ini"; }
 
     fvtest::TempFolder folder;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
 };
 

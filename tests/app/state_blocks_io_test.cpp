@@ -9,7 +9,7 @@
 #include "state/game_state.h"
 #include "state/le_io.h"
 #include "state/statistics.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "world/map_reset.h"
 
 namespace {
@@ -42,7 +42,7 @@ class StateBlocksTest : public ::testing::Test {
     std::string Path() const { return folder.Path() + "/block.bin"; }
 
     fvtest::TempFolder folder;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
 };
 
@@ -111,7 +111,7 @@ TEST_F(StateBlocksTest, CashNamesBookmarksAndHighScores) {
     EXPECT_EQ(scores.substr(160, 9), "Brannigan");
     EXPECT_EQ(static_cast<uint8_t>(scores[196]), 123456 & 0xFF);
 
-    GameStateScope fresh;
+    fvtest::GameScope fresh;
     EXPECT_EQ(Read(ReadCash, &cash), kCashBytes);
     EXPECT_EQ(Read(ReadCompanyNames, &names), kCompanyNameBytes);
     EXPECT_EQ(Read(ReadBookmarks, &marks), kBookmarkBytes);

@@ -19,7 +19,7 @@
 #include "standin.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "world/map_reset.h"
 #include "world/terrain.h"
 
@@ -37,26 +37,22 @@ TEST(WorldFileHash, FixedSeedWorldSavesTheRecordedBytes) {
     std::string error;
     ASSERT_TRUE(standin::WriteDataFolder(folder.Path(), &error)) << error;
 
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     for (auto& path : gs.data_paths)
         std::snprintf(path, kDataPathLength, "%s", folder.Path().c_str());
     gs.install_index = 0;
     gs.game_mode = kModeGame;
     gs.season = 2;
-    CLookupTables tables;
-    g_pLookupTables = &tables;
-    auto terrain = std::make_unique<CTerrain>();
-    g_pTerrain = terrain.get();
-    CCityManager cities;
-    g_pCityManager = &cities;
-    CBuildingTable buildings;
-    g_ppBuildings = &buildings;
+    scope.Make<CLookupTables>(g_pLookupTables);
+    CTerrain& terrain = scope.UseTerrain();
+    CCityManager& cities = scope.Make<CCityManager>(g_pCityManager);
+    CBuildingTable& buildings = scope.Make<CBuildingTable>(g_ppBuildings);
 
     plat::Srand(1234);
     cities.LoadNames();
     ResetMapFields();
-    terrain->GenerateLandscape();
+    terrain.GenerateLandscape();
     const std::string path = folder.Path() + "/world.sav";
     const bool saved = SaveGameFile(path);
     int32_t buildingCount = 0;
@@ -64,13 +60,8 @@ TEST(WorldFileHash, FixedSeedWorldSavesTheRecordedBytes) {
         buildingCount += buildings.At(slot) != nullptr;
     EXPECT_GT(buildingCount, 20);  // cities, sites and woods were made
 
-    g_ppBuildings = nullptr;
     buildings.FreeAll();
-    g_pCityManager = nullptr;
     cities.RemoveAllCities();
-    g_pTerrain = nullptr;
-    terrain.reset();
-    g_pLookupTables = nullptr;
 
     ASSERT_TRUE(saved);
     const fvtest::Bytes bytes = fvtest::ReadFileBytes(path);

@@ -11,22 +11,17 @@ CityTest::CityTest()
     : tables_(std::make_unique<CLookupTables>()),
       network_(std::make_unique<CWayNetwork>()),
       manager_(std::make_unique<CCityManager>()) {
-    g_pWayNetwork = network_.get();
-    g_pBuildHelper = &helper_;
-    g_pCityManager = manager_.get();
-    g_ppBuildings = &buildings_;
+    game_.Set(g_pWayNetwork, network_.get());
+    game_.Set(g_pBuildHelper, &helper_);
+    game_.Set(g_pCityManager, manager_.get());
+    game_.Set(g_ppBuildings, &buildings_);
     State().game_mode = kModeGame;
     State().opt_city_traffic = 0;
-    plat::Srand(1);
     FlatWorld();
 }
 
 CityTest::~CityTest() {
     manager_->FreeAll();
-    g_pCityManager = nullptr;
-    g_pWayNetwork = nullptr;
-    g_pBuildHelper = nullptr;
-    g_ppBuildings = nullptr;
 }
 
 void CityTest::FlatWorld() {

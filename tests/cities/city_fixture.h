@@ -16,7 +16,7 @@
 #include "economy/building_table.h"
 #include "state/lookup_tables.h"
 #include "state/map_field.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "world/build_helper.h"
 #include "world/way_network.h"
 
@@ -61,7 +61,7 @@ class CityTest : public ::testing::Test {
     // Runs the game's growth ticks of every city for `years` (48 a year).
     void GrowYears(int32_t years);
 
-    GameStateScope game_;
+    fvtest::GameScope game_;
     std::unique_ptr<CLookupTables> tables_;
     std::unique_ptr<CWayNetwork> network_;
     CBuildHelper helper_;

@@ -23,22 +23,14 @@ EconomyTest::EconomyTest() {
     GS().cash[0] = kStartCash;
     GS().year = 1960;
     GS().week = 0;
-    g_pLookupTables = &tables_;
-    g_ppBuildings = &table_;
-    g_pCityManager = &cities_;
-    g_pSpielFeld = &view_;
-    g_pVehicleList = nullptr;
-    g_pVehicleAtTerminal = nullptr;
+    game_.Set(g_pLookupTables, &tables_);
+    game_.Set(g_ppBuildings, &table_);
+    game_.Set(g_pCityManager, &cities_);
+    view_.sound_pan = 7;
 }
 
 EconomyTest::~EconomyTest() {
     table_.FreeAll();
-    g_pLookupTables = nullptr;
-    g_ppBuildings = nullptr;
-    g_pCityManager = nullptr;
-    g_pSpielFeld = nullptr;
-    g_pVehicleList = nullptr;
-    g_pVehicleAtTerminal = nullptr;
 }
 
 int32_t EconomyTest::Place(int32_t type, int32_t x, int32_t y) {

@@ -1,8 +1,8 @@
 #pragma once
 // A small world for the economy tests: a fresh game state with its goods and
 // building-type tables, the lookup tables, a real building table in
-// g_ppBuildings, a city manager with cities made by hand, and a world view
-// that records animations and redraws. Helpers place buildings through the
+// g_ppBuildings, a city manager with cities made by hand, and the kit's
+// recording world view (answering with pan 7). Helpers place buildings through the
 // table and write their footprints into the field grid as the construction
 // code does.
 
@@ -19,9 +19,8 @@
 #include "economy/goods_slot.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "transport/vehicle.h"
-#include "view/spiel_feld.h"
 
 namespace econ {
 
@@ -34,27 +33,6 @@ class TestCityManager : public CCityManager {
         if (run_cities) CCityManager::MonthlyUpdate();
     }
     bool run_cities = false;
-};
-
-class TestView : public SPIEL_FELD {
-  public:
-    void RedrawView() override { ++redraws; }
-    void TickAnimations() override {}
-    void DrawVehicles(int32_t) override {}
-    int32_t IsTileInView(int32_t, int32_t) override { return in_view; }
-    void AddAnimation(int32_t x, int32_t y, int32_t kind) override {
-        animations.push_back({x, y, kind});
-    }
-    void RemoveAnimationAt(int32_t x, int32_t y) override { removed.push_back({x, y, -1}); }
-    int32_t GetSoundPan(int32_t, int32_t) override { return 7; }
-
-    struct Animation {
-        int32_t x, y, kind;
-    };
-    int32_t in_view = 0;
-    int32_t redraws = 0;
-    std::vector<Animation> animations;
-    std::vector<Animation> removed;
 };
 
 class TestVehicle : public CVehicle {
@@ -106,12 +84,12 @@ class EconomyTest : public ::testing::Test {
     // A goods slot as {product, numerator, denominator}.
     static GoodsSlot Slot(int32_t p, int32_t n, int32_t d) { return {p, n, d}; }
 
-    GameStateScope game_;
+    fvtest::GameScope game_;
     CLookupTables tables_;
     CBuildingTable table_;
     TestCityManager cities_;
     std::vector<std::unique_ptr<CCity>> city_objects_;
-    TestView view_;
+    fvtest::RecordingView& view_ = game_.UseView();
     std::vector<std::unique_ptr<TestVehicle>> vehicles_;
     std::vector<std::unique_ptr<VehicleListNode>> nodes_;
 };

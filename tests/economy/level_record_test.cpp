@@ -45,15 +45,13 @@ constexpr size_t kBuildingRecord = 4 + 24 + 4 + 786432 + 4 + 32 + 4;
 class LevelRecordTest : public EconomyTest {
   protected:
     LevelRecordTest() {
-        g_pWayNetwork = network_.get();
-        GetLevelPictureHooks() = LevelPictureHooks{};
+        game_.Set(g_pWayNetwork, network_.get());
         GS().game_mode = kModeGame;
         GS().season = 2;
         std::snprintf(GS().data_paths[kPathSave * kDataPathCopies + GS().install_index],
                       kDataPathLength, "%s\\save", folder_.Path().c_str());
         RecreateOpponents();
     }
-    ~LevelRecordTest() override { g_pWayNetwork = nullptr; }
 
     void PlaceEveryType() {
         int32_t x = 8;

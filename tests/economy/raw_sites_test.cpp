@@ -121,23 +121,15 @@ TEST_F(RawSitesTest, SitesSellOnlyTheirOwnGoodsAndRefillMonthly) {
 
 TEST_F(RawSitesTest, TheChemicalPlantIsHeardWhenInView) {
     CChemicalPlant& chem = B<CChemicalPlant>(Place(kTypeChemicalPlant, 10, 10));
-    struct Sound : CSoundManager {
-        void PlayEffect(int32_t effect, int32_t channel, int32_t pan) override {
-            heard.push_back({effect, channel, pan});
-        }
-        void OnMusicNotify() override {}
-        void ResumeEffects() override {}
-        void PlayAmbientSounds() override {}
-        std::vector<std::array<int32_t, 3>> heard;
-    } sound;
-    g_pSound = &sound;
+    fvtest::RecordingSound& sound = game_.UseSound();
     chem.Update();
-    EXPECT_TRUE(sound.heard.empty());
-    view_.in_view = 1;
+    EXPECT_TRUE(sound.effects.empty());
+    view_.tile_in_view = 1;
     chem.Update();
-    ASSERT_EQ(sound.heard.size(), 1u);
-    EXPECT_EQ(sound.heard[0], (std::array<int32_t, 3>{23, 3, 7}));
-    g_pSound = nullptr;
+    ASSERT_EQ(sound.effects.size(), 1u);
+    EXPECT_EQ(sound.effects[0].effect, 23);
+    EXPECT_EQ(sound.effects[0].channel, 3);
+    EXPECT_EQ(sound.effects[0].pan, 7);
 }
 
 TEST_F(RawSitesTest, ALumberMillCutsItsOnlyForestFieldOnceAndStops) {

@@ -12,7 +12,7 @@
 #include "platform/file.h"
 #include "platform/temp_folder.h"
 #include "state/game_state.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ class HighScoresTest : public ::testing::Test {
     void WriteFile(const std::string& bytes) { folder.Write("save/best.sav", bytes); }
 
     fvtest::TempFolder folder;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
 };
 
@@ -84,7 +84,7 @@ TEST_F(HighScoresTest, FileRoundTripIsExactly400Bytes) {
     EXPECT_EQ(bytes.substr(7 * 40 + 36, 4), std::string("\x04\x03\x02\x01", 4));
     EXPECT_EQ(bytes[3 * 40 + 20], 'z');
 
-    GameStateScope other;
+    fvtest::GameScope other;
     CGameState& read = other.state();
     std::memcpy(read.data_paths, gs.data_paths, sizeof read.data_paths);
     read.install_index = 0;

@@ -15,7 +15,7 @@
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
 #include "state/game_state.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "transport/vehicle_lookup.h"
 
 namespace fvtest {
@@ -49,14 +49,13 @@ class OpponentTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // Fake vehicles resolve to numbers only through a fake list.
-        g_pVehicleLookup = nullptr;
+        scope_.Set(g_pVehicleLookup, nullptr);
         RecreateOpponents();
         std::string pattern =
             (std::filesystem::temp_directory_path() / "ferrovane-opponents-XXXXXX").string();
         if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
     }
     void TearDown() override {
-        g_pVehicleLookup = nullptr;
         std::error_code ignored;
         if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
     }
@@ -72,7 +71,7 @@ class OpponentTest : public ::testing::Test {
         std::ofstream(PathOf(name), std::ios::binary) << bytes;
     }
 
-    GameStateScope scope_;
+    fvtest::GameScope scope_;
     std::string folder_;
 };
 

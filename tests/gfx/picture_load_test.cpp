@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_globals.h"
+#include "app/interface_hooks.h"
 #include "gfx/palette_image.h"
 #include "gfx/picture_load.h"
 #include "gfx/raw_image.h"
@@ -11,7 +11,7 @@
 #include "gfx_host.h"
 #include "gfx_test_files.h"
 #include "platform/input.h"
-#include "view/spiel_feld.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -108,27 +108,16 @@ TEST(MissingPicture, DamagedFilesAskLikeMissingOnes) {
 
 int g_pauses = 0;
 
-// A world view that only has to exist.
-class StubView : public SPIEL_FELD {
-  public:
-    void RedrawView() override {}
-    void TickAnimations() override {}
-    void DrawVehicles(int32_t) override {}
-    int32_t IsTileInView(int32_t, int32_t) override { return 0; }
-};
-
 TEST(PictureLoadScope, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
     GfxHost host;
     TempDataFolder folder;
     const std::string path = folder.WritePicture("a.jgd", TestPicture::Numbered(8, 8));
-    StubView view;
-    g_pSpielFeld = &view;
-    const char saved_drive = g_CdDrive;
+    fvtest::GameScope scope;
+    scope.UseView();  // the wait cursor shows while a world view exists
     PictureLoadHooks& hooks = GetPictureLoadHooks();
-    const PictureLoadHooks saved = hooks;
     g_pauses = 0;
     hooks.pause_cd_music = [] { ++g_pauses; };
-    g_CdDrive = path[0];  // the folder's first character stands for the CD drive
+    hooks.cd_drive = path[0];  // the folder's first character stands for the CD drive
 
     // While the box of a missing file is up, the wait cursor shows.
     plat::CursorId during_box = 0;
@@ -141,19 +130,16 @@ TEST(PictureLoadScope, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
     EXPECT_GE(g_pauses, 1);
 
     g_pauses = 0;
-    g_CdDrive = 'Q';
+    hooks.cd_drive = 'Q';
     RawImage raw;
     EXPECT_TRUE(raw.LoadJgd(path));
     EXPECT_EQ(g_pauses, 0);
 
     // Without a view the cursor is left alone.
-    g_pSpielFeld = nullptr;
+    SetWorldView(nullptr);
     plat::SetCursor(200);
     EXPECT_TRUE(raw.LoadJgd(path));
     EXPECT_EQ(plat::GetCursor(), 200);
-
-    g_CdDrive = saved_drive;
-    hooks = saved;
 }
 
 }  // namespace

@@ -21,7 +21,7 @@
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/world_images.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "terrain_tiles.h"
 #include "ways.h"
 
@@ -69,7 +69,7 @@ class StandInTest : public ::testing::Test {
     size_t Boxes() { return host.host.MessageBoxes().size(); }
 
     GfxHost host;
-    GameStateScope scope;
+    fvtest::GameScope scope;
 };
 
 // The stand-in folder's own tests check every picture's size; here the

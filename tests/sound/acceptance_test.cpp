@@ -165,7 +165,7 @@ void WriteStereoWave(const std::string& path, const std::vector<int16_t>& frames
 
 TEST_F(SoundAcceptance, MixerOutputOfABuildAndANews) {
     plat::HeadlessBackend host;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     fvtest::WriteSoundEffects(folder.Path());
     scope.state().sound_enabled = 1;
     std::snprintf(

@@ -17,8 +17,8 @@
 #include "platform/sound.h"
 #include "platform/temp_folder.h"
 #include "sound/sound_manager.h"
-#include "support/game_state_scope.h"
-#include "view/spiel_feld.h"
+#include "support/game_scope.h"
+#include "view/world_view.h"
 
 namespace soundtest {
 
@@ -57,7 +57,7 @@ class SoundTest : public ::testing::Test {
     plat::HeadlessBackend host;
     plat::HeadlessMusic music;
     fvtest::TempFolder folder;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     StubView view;
     plat::Window window;

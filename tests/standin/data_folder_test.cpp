@@ -16,7 +16,7 @@
 #include "platform/palette.h"
 #include "standin.h"
 #include "state/data_tables.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace standin_test {
 namespace {
@@ -34,7 +34,7 @@ struct Type {
 };
 const std::array<Type, 32>& GameTypes() {
     static const std::array<Type, 32> types = [] {
-        GameStateScope scope;
+        fvtest::GameScope scope;
         InitBuildingTypes();
         std::array<Type, 32> table;
         for (int t = 0; t < 32; ++t) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/temp_folder.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -13,13 +14,9 @@ class LeIoTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_FALSE(folder.Path().empty());
         path = folder.Path() + "/record.bin";
-        g_WriteError = 0;
-    }
-    void TearDown() override {
-        plat::SetWriteLimitForTests(-1);
-        g_WriteError = 0;
     }
 
+    fvtest::GameScope scope;  // resets the write-error flag and the write limit
     fvtest::TempFolder folder;
     std::string path;
 };

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -142,7 +142,7 @@ TEST(MapFieldTest, DirectionHelpersAreMutualInverses) {
 }
 
 TEST(MapGridTest, OffMapReadsAnswerMinusTwo) {
-    GameStateScope scope;
+    fvtest::GameScope scope;
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {256, 0}, {0, 256}, {-1, 256}}) {
         EXPECT_EQ(FieldAt(x, y), nullptr);
         EXPECT_EQ(GetBuildingNumberAt(x, y), kOffMap);
@@ -161,7 +161,7 @@ TEST(MapGridTest, OffMapReadsAnswerMinusTwo) {
 }
 
 TEST(MapGridTest, ResetAndChangeMarks) {
-    GameStateScope scope;
+    fvtest::GameScope scope;
     for (MapField& f : scope.state().fields) std::memset(f.bytes, 0xA5, sizeof f.bytes);
     ResetMapFields();
     for (const MapField& f : scope.state().fields) {
@@ -181,7 +181,7 @@ TEST(MapGridTest, ResetAndChangeMarks) {
 }
 
 TEST(MapGridTest, TransientBitsClearedExceptLastRowAndColumn) {
-    GameStateScope scope;
+    fvtest::GameScope scope;
     for (MapField& f : scope.state().fields) std::memset(f.bytes, 0xFF, sizeof f.bytes);
     ClearTransientFieldBits();
     for (int x = 0; x < 256; ++x) {

@@ -9,7 +9,7 @@
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ class MarketEventsTest : public ::testing::Test {
     }
     void TearDown() override { plat::SetRandSourceForTests({}); }
 
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;
     std::deque<int32_t> draws;
@@ -128,7 +128,7 @@ TEST_F(MarketEventsTest, RandomPickGates) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        GameStateScope fresh;
+        fvtest::GameScope fresh;
         CLookupTables t;
         fresh.state().game_mode = kModeGame;
         fresh.state().month = 4;

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "state/game_state.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
 class StatisticsTest : public ::testing::Test {
   protected:
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     StatisticsBlock& st = g_Statistics;
 };

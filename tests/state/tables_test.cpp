@@ -6,13 +6,13 @@
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
 class TablesTest : public ::testing::Test {
   protected:
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;  // fills every table of the game state
 };
@@ -111,7 +111,7 @@ TEST_F(TablesTest, PickTablesHoldExactlyTheirRows) {
 }
 
 TEST(GameStateDefaultsTest, OpponentProfilesHaveNamesThatFit) {
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     for (int p = 0; p < kOpponentProfileCount; ++p) {
         const OpponentProfile& profile = gs.opponent_profiles[p];
@@ -123,7 +123,7 @@ TEST(GameStateDefaultsTest, OpponentProfilesHaveNamesThatFit) {
 }
 
 TEST(GameStateDefaultsTest, DataPathUsesTheInstallationCopy) {
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     std::strcpy(gs.data_paths[kPathSave * 3 + 0], "copy0");
     std::strcpy(gs.data_paths[kPathSave * 3 + 1], "copy1");

@@ -6,23 +6,14 @@
 
 #include "gfx/gfx_test_files.h"
 #include "platform/headless/headless_backend.h"
-#include "sound/sound_manager.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/world_images.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
 int g_resumes = 0;
-
-class TestSound : public CSoundManager {
-  public:
-    void PlayEffect(int32_t, int32_t, int32_t) override {}
-    void OnMusicNotify() override {}
-    void ResumeEffects() override {}
-    void PlayAmbientSounds() override {}
-};
 
 class TreeImagesTest : public ::testing::Test {
   protected:
@@ -35,23 +26,16 @@ class TreeImagesTest : public ::testing::Test {
         folder.WritePicture("summer/stumpf.jgd", gfxtest::TestPicture::Numbered(28, 4));
         folder.WritePicture("autumn/stumpf.jgd", gfxtest::TestPicture::Numbered(32, 4));
         gs.season = 2;
-        saved = GetWorldImageHooks();
         GetWorldImageHooks().resume_music = [] { ++g_resumes; };
         g_resumes = 0;
-        g_pSound = &sound;
-    }
-    void TearDown() override {
-        GetWorldImageHooks() = saved;
-        g_pSound = nullptr;
     }
 
     plat::HeadlessBackend host;
     gfxtest::TempDataFolder folder;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;
-    WorldImageHooks saved;
-    TestSound sound;
+    fvtest::RecordingSound& sound = scope.UseSound();
 };
 
 TEST_F(TreeImagesTest, SeasonalTreesWhileTreesAreShown) {

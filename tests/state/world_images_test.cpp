@@ -10,10 +10,9 @@
 
 #include "gfx/gfx_host.h"
 #include "gfx/gfx_test_files.h"
-#include "sound/sound_manager.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -150,7 +149,7 @@ class WorldImagesTest : public ::testing::Test {
     }
 
     GfxHost host;
-    GameStateScope scope;
+    fvtest::GameScope scope;
     std::unique_ptr<WorldFolder> world;
 };
 
@@ -257,20 +256,9 @@ TEST_F(WorldImagesTest, FreeEmptiesEveryWorldSet) {
 
 int g_resumes = 0;
 
-class StubSound : public CSoundManager {
-  public:
-    void PlayEffect(int32_t, int32_t, int32_t) override {}
-    void OnMusicNotify() override {}
-    void ResumeEffects() override {}
-    void PlayAmbientSounds() override {}
-};
-
 TEST_F(WorldImagesTest, ObjectReloadHandsTheMusicBack) {
-    WorldImageHooks& hooks = GetWorldImageHooks();
-    const WorldImageHooks saved = hooks;
-    hooks.resume_music = [] { ++g_resumes; };
-    auto* sound = new StubSound;  // the game state deletes it
-    g_pSound = sound;
+    GetWorldImageHooks().resume_music = [] { ++g_resumes; };
+    fvtest::RecordingSound* sound = &scope.UseSound();
     g_resumes = 0;
     LoadObjectImages();
     EXPECT_EQ(g_resumes, 1);
@@ -285,7 +273,6 @@ TEST_F(WorldImagesTest, ObjectReloadHandsTheMusicBack) {
     g_pGameState->level_start_pending = 1;
     LoadObjectImages();
     EXPECT_EQ(g_resumes, 2);
-    hooks = saved;
 }
 
 }  // namespace

@@ -5,15 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_globals.h"
+#include "app/interface_hooks.h"
 #include "app/settings.h"
-#include "game/opponent.h"
 #include "platform/compositor.h"
 #include "platform/palette.h"
-#include "platform/random.h"
 #include "standin.h"
 #include "state/game_state.h"
-#include "state/statistics.h"
 
 namespace fvtest {
 
@@ -84,41 +81,17 @@ void WriteStartPictures(const std::string& folder) {
     WriteFiles(folder, StartPictures());
 }
 
-int RecordingSound::Count(const std::string& name) const {
-    return static_cast<int>(std::count(calls.begin(), calls.end(), name));
-}
-
-plat::LResult RecordingPanel::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
-    if (message >= WM_USER) messages.push_back(message);
-    return DefaultMessage(message, w, l);
-}
-
-plat::LResult RecordingView::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
-    if (message == WM_MOUSEMOVE) moves.push_back({w, l, plat::CurrentBackend().Now()});
-    return DefaultMessage(message, w, l);
-}
-
 FrameHost::FrameHost(plat::Size screen, bool pictures) : host(screen), stepper_(app_, host) {
     plat::ResetSystemPalette();
     plat::ResetCompositor();
-    plat::Srand(1);
     if (pictures) WriteStartPictures(folder.Path());
     stepper_.Start();
-    g_LogoShown[0] = 0;
-    g_LogoShown[1] = 0;
-    g_MouseMoveTime = MouseMoveTimes{};
-    g_AnimPending = 0;
-    GetFrameHooks() = FrameHooks{};
-    gs = new CGameState;
-    g_pGameState = gs;
-    for (int32_t slot = 0; slot < kOpponentCount; ++slot)
-        gs->opponents[slot] = new COpponent(slot, slot);
-    ClearStatistics();
-    ResetGameCounters();
+    gs = &scope_.state();
+    scope_.UseOpponents();
     BuildDataPaths(folder.Path());
     gs->install_index = 0;
-    sound = new RecordingSound;
-    g_pSound = sound;
+    sound = new RecordingSound;  // the frame's shutdown deletes it
+    SetSoundManager(sound);
     frame = new HAUPTFENSTER;
     app_.mainWindow = frame;
 }
@@ -131,6 +104,12 @@ void FrameHost::DeleteFrame() {
     sound = nullptr;
 }
 
+void FrameHost::DeletePanel() {
+    HAUPTDIALOG* panel = g_pHauptDialog;
+    SetControlPanel(nullptr);
+    delete panel;
+}
+
 void FrameHost::ShowTitle() {
     frame->SendMessage(WM_USER + 0x2D);
     Advance(4011);  // logo 0
@@ -138,13 +117,12 @@ void FrameHost::ShowTitle() {
 }
 
 FrameHost::~FrameHost() {
-    delete g_pSpielFeld;
-    g_pSpielFeld = nullptr;
-    delete g_pHauptDialog;
-    g_pHauptDialog = nullptr;
+    SPIEL_FELD* view = g_pSpielFeld;
+    SetWorldView(nullptr);
+    delete view;
+    DeletePanel();
     DeleteFrame();
     ShutdownGameState();
-    GetFrameHooks() = FrameHooks{};
     app_.mainWindow = nullptr;
     stepper_.Finish();
 }

@@ -2,8 +2,9 @@
 // The main frame on the headless back end, for the tests of the frame and of
 // its screens: a fresh game state whose data folders all point into a
 // temporary folder holding the stand-in start-up pictures, an application
-// loop to step, and recording stand-ins for the sound manager, the control
-// panel and the world view.
+// loop to step, and the recording sound manager of the kit (the world view
+// and the control panel come from the kit too, made by the tests). The game
+// scope resets every other global and puts them back at the end.
 
 #include <array>
 #include <cstdint>
@@ -12,12 +13,11 @@
 
 #include "app/game_app.h"
 #include "app/hauptfenster.h"
-#include "panel/hauptdialog.h"
 #include "platform/app.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/temp_folder.h"
-#include "sound/sound_manager.h"
-#include "view/spiel_feld.h"
+#include "support/game_scope.h"
+#include "support/recording_hooks.h"
 
 class CGameState;
 
@@ -31,65 +31,6 @@ void WriteStartPictures(const std::string& folder);
 void WriteSoundEffects(const std::string& folder);
 // Writes the stand-in pictures a new world view loads (autumn, rotation 0).
 void WriteWorldPictures(const std::string& folder);
-
-// Every call, in order, by name.
-class RecordingSound : public CSoundManager {
-  public:
-    std::vector<std::string> calls;
-    int Count(const std::string& name) const;
-
-    void PlayEffect(int32_t, int32_t, int32_t) override { calls.push_back("PlayEffect"); }
-    void OnMusicNotify() override { calls.push_back("OnMusicNotify"); }
-    void ResumeEffects() override { calls.push_back("ResumeEffects"); }
-    void PlayAmbientSounds() override {}
-    void StopEffects() override { calls.push_back("StopEffects"); }
-    void PauseMusic() override { calls.push_back("PauseMusic"); }
-    void ResumeMusic() override { calls.push_back("ResumeMusic"); }
-    void PlayTitleMusic() override { calls.push_back("PlayTitleMusic"); }
-    void StopMusic() override { calls.push_back("StopMusic"); }
-};
-
-class RecordingPanel : public HAUPTDIALOG {
-  public:
-    std::vector<uint32_t> messages;  // private messages received
-    int hidden_popups_shown = 0;
-    void DrawSidebarDate() override {}
-    void DrawSidebarCapital() override {}
-    void ShowHiddenPopup() override { ++hidden_popups_shown; }
-
-  protected:
-    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override;
-};
-
-class RecordingView : public SPIEL_FELD {
-  public:
-    struct Move {
-        plat::WParam wParam;
-        plat::LParam lParam;
-        uint32_t time;
-    };
-    std::vector<Move> moves;
-    int redraws = 0;
-    int flushes = 0;
-    int animation_clears = 0;
-    // Field animations given to the view: x, y and animation set.
-    std::vector<std::array<int32_t, 3>> animations;
-    void RedrawView() override { ++redraws; }
-    void TickAnimations() override {}
-    void DrawVehicles(int32_t) override {}
-    int32_t IsTileInView(int32_t, int32_t) override { return 1; }
-    void FlushPendingRedraw() override { ++flushes; }
-    void ClearAnimations() override {
-        ++animation_clears;
-        animations.clear();
-    }
-    void AddAnimation(int32_t x, int32_t y, int32_t kind) override {
-        animations.push_back({x, y, kind});
-    }
-
-  protected:
-    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override;
-};
 
 // The loop of the game (CGameApp's idle pass) without its start-up.
 class LoopOnlyApp : public CGameApp {
@@ -116,9 +57,15 @@ class FrameHost {
     bool Turn() { return stepper_.Turn(); }
     // Runs the frame's destructor now (the program's shutdown).
     void DeleteFrame();
+    // Deletes the control panel the test made, if any.
+    void DeletePanel();
     // Sends the start-up's first screen request and lets the logos run out.
     void ShowTitle();
 
+  private:
+    GameScope scope_{StateOwner::Frame};  // first made, last gone
+
+  public:
     TempFolder folder;
     plat::HeadlessBackend host;
     CGameState* gs = nullptr;

@@ -48,11 +48,10 @@ std::pair<int32_t, int32_t> TestStation::RowField(int32_t row, int32_t k) const 
 }
 
 RailWorld::RailWorld() : network_(std::make_unique<CWayNetwork>()) {
-    g_pWayNetwork = network_.get();
-    g_ppBuildings = &buildings_;
-    g_pCityManager = &cities_;
-    g_pSpielFeld = &view_;
-    g_MaxVehicleNumber = 0;
+    game_.Set(g_pWayNetwork, network_.get());
+    game_.Set(g_ppBuildings, &buildings_);
+    game_.Set(g_pCityManager, &cities_);
+    view_.tile_in_view = 1;
     for (int32_t i = 0; i < kMapFieldCount; ++i) {
         game_.state().fields[i].set_teile_art(1);
         game_.state().fields[i].set_hoehe(2);
@@ -65,11 +64,6 @@ RailWorld::RailWorld() : network_(std::make_unique<CWayNetwork>()) {
 
 RailWorld::~RailWorld() {
     DeleteAllVehicles();
-    g_MaxVehicleNumber = 0;
-    g_pWayNetwork = nullptr;
-    g_ppBuildings = nullptr;
-    g_pCityManager = nullptr;
-    g_pSpielFeld = nullptr;
 }
 
 void RailWorld::Grow(int32_t x, int32_t y) {

@@ -20,9 +20,8 @@
 #include "economy/building_table.h"
 #include "platform/headless/headless_backend.h"
 #include "state/map_field.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "transport/train.h"
-#include "view/spiel_feld.h"
 #include "world/build_helper.h"
 #include "world/way_network.h"
 
@@ -72,14 +71,6 @@ class TestCityManager : public CCityManager {
   public:
     void Tick() override {}
     void MonthlyUpdate() override {}
-};
-
-class TestView : public SPIEL_FELD {
-  public:
-    void RedrawView() override {}
-    void TickAnimations() override {}
-    void DrawVehicles(int32_t) override {}
-    int32_t IsTileInView(int32_t, int32_t) override { return 1; }
 };
 
 using Points = std::vector<std::pair<int32_t, int32_t>>;
@@ -140,13 +131,13 @@ class RailWorld : public ::testing::Test {
     int32_t FlagCount() const;
 
     plat::HeadlessBackend host_;
-    GameStateScope game_;
+    fvtest::GameScope game_;
     std::unique_ptr<CWayNetwork> network_;
     CBuildHelper helper_;
     TestBuildingTable buildings_;
     std::vector<std::unique_ptr<TestStation>> stations_;
     TestCityManager cities_;
-    TestView view_;
+    fvtest::RecordingView& view_ = game_.UseView();  // every field in view
     CGameApp app_;
 
   private:

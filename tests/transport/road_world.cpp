@@ -11,11 +11,10 @@
 namespace roadtest {
 
 RoadWorld::RoadWorld() : network_(std::make_unique<CWayNetwork>()) {
-    g_pWayNetwork = network_.get();
-    g_ppBuildings = &buildings_;
-    g_pCityManager = &cities_;
-    g_pSpielFeld = &view_;
-    g_MaxVehicleNumber = 0;
+    game_.Set(g_pWayNetwork, network_.get());
+    game_.Set(g_ppBuildings, &buildings_);
+    game_.Set(g_pCityManager, &cities_);
+    view_.tile_in_view = 1;
     for (int32_t i = 0; i < kMapFieldCount; ++i) {
         game_.state().fields[i].set_teile_art(1);
         game_.state().fields[i].set_hoehe(2);
@@ -28,11 +27,6 @@ RoadWorld::RoadWorld() : network_(std::make_unique<CWayNetwork>()) {
 
 RoadWorld::~RoadWorld() {
     DeleteAllVehicles();
-    g_MaxVehicleNumber = 0;
-    g_pWayNetwork = nullptr;
-    g_ppBuildings = nullptr;
-    g_pCityManager = nullptr;
-    g_pSpielFeld = nullptr;
 }
 
 void RoadWorld::Road(int32_t x, int32_t y, int32_t wayType) {

@@ -24,9 +24,8 @@
 #include "economy/building_table.h"
 #include "platform/headless/headless_backend.h"
 #include "state/map_field.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "transport/vehicle.h"
-#include "view/spiel_feld.h"
 #include "world/build_helper.h"
 #include "world/way_network.h"
 
@@ -73,15 +72,6 @@ class TestCityManager : public CCityManager {
     }
     void MonthlyUpdate() override {}
     std::function<void()> onTick;
-};
-
-class TestView : public SPIEL_FELD {
-  public:
-    void RedrawView() override {}
-    void TickAnimations() override {}
-    void DrawVehicles(int32_t) override {}
-    int32_t IsTileInView(int32_t, int32_t) override { return in_view; }
-    int32_t in_view = 1;
 };
 
 // Bridge orientation.
@@ -144,14 +134,14 @@ class RoadWorld : public ::testing::Test {
     ::testing::AssertionResult MarksConsistent() const;
 
     plat::HeadlessBackend host_;
-    GameStateScope game_;
+    fvtest::GameScope game_;
     std::unique_ptr<CWayNetwork> network_;
     CBuildHelper helper_;
     TestBuildingTable buildings_;
     std::vector<std::unique_ptr<TestTerminal>> terminals_;
     TestCityManager cities_;
     std::vector<std::unique_ptr<CCity>> city_objects_;
-    TestView view_;
+    fvtest::RecordingView& view_ = game_.UseView();  // every field in view
     CGameApp app_;
 
   private:

@@ -50,7 +50,7 @@ WorldSnapshot TakeSnapshot() {
 
 ConstructionTest::ConstructionTest() {
     terrain_ = std::make_unique<CTerrain>();
-    g_pTerrain = terrain_.get();
+    game_.Set(g_pTerrain, terrain_.get());
     for (MapField& f : GS().fields) {
         f.set_teile_art(1);
         f.set_hoehe(2);
@@ -60,11 +60,9 @@ ConstructionTest::ConstructionTest() {
     static constexpr int32_t kResidents[7] = {9, 40, 80, 160, 320, 640, 20};
     for (int32_t i = 0; i < 7; ++i) GS().geb_einw[i] = kResidents[i];
     GS().cash[0] = kStartCash;
-    ClearStatistics();
 }
 
 ConstructionTest::~ConstructionTest() {
-    g_pTerrain = nullptr;
     terrain_.reset();
 }
 

@@ -16,7 +16,7 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/statistics.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "support/way_graph_check.h"
 #include "world/build_helper.h"
 #include "world/terrain.h"
@@ -72,7 +72,7 @@ class ConstructionTest : public ::testing::Test {
     void SetHeights(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t height);
     void RecomputeShapes(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
-    GameStateScope game_;
-    doubles::Scope services_;
+    fvtest::GameScope game_;
+    doubles::Scope services_{game_};
     std::unique_ptr<CTerrain> terrain_;
 };

@@ -10,7 +10,7 @@
 
 #include "platform/random.h"
 #include "state/map_field.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ TEST(LandPasses, EdgeRuleHoldsCellByCellUnderAStamp) {
 }
 
 TEST(LandPasses, EntriesOfUnknownKindsAreNeverStamped) {
-    GameStateScope scope;
+    fvtest::GameScope scope;
     LandscapeTemplateSet set;
     set.entries = {{0, 2, 2, 0}, {200, 2, 2, 0}};
     set.heights.assign(4, 3);
@@ -85,7 +85,7 @@ TEST(LandPasses, EntriesOfUnknownKindsAreNeverStamped) {
 TEST(LandPasses, AStampWithoutPlaceIsDrawnFiftyOneTimesAndDropped) {
     // Hills (kind 2) on a world of water: every attempt is refused, the 51st
     // is drawn (site and orientation) but never placed.
-    GameStateScope scope;
+    fvtest::GameScope scope;
     LandscapeTemplateSet set;
     set.entries = {{2, 3, 3, 0}};
     set.heights.assign(9, 1);
@@ -151,7 +151,7 @@ class StampRefusal : public ::testing::Test {
         return DrawStampAttempt(set, set.entries[0], season, pass);
     }
 
-    GameStateScope scope;
+    fvtest::GameScope scope;
     LandscapeTemplateSet set;
 };
 

@@ -13,7 +13,7 @@
 
 #include "landscape_templates.h"
 #include "state/game_state.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace {
 
@@ -134,7 +134,7 @@ TEST(LandscapeTemplateFile, RefusesEveryDamagedFile) {
 }
 
 TEST(LandscapeTemplateFile, PathFollowsTheSeasonFolderAndReadsFromDisk) {
-    GameStateScope scope;
+    fvtest::GameScope scope;
     CGameState& gs = scope.state();
     const std::string folder = (std::filesystem::temp_directory_path() /
                                 ("ferrovane-templates-" + std::to_string(::getpid())))

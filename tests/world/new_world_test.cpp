@@ -62,7 +62,7 @@ class NewWorld : public WorldGenTest {
         GS().season = 2;
     }
     ~NewWorld() override { delete frame_; }
-    doubles::TestWorldView& View() { return services_.state().view; }
+    fvtest::RecordingView& View() { return services_.state().view; }
     // City and building marks of every field (what a woods-only run keeps).
     std::vector<uint32_t> CityAndSiteMarks() {
         std::vector<uint32_t> marks;

@@ -108,14 +108,11 @@ void TestBuildingTable::DemolishBuilding(int32_t number) {
     }
 }
 
-Scope::Scope() : state_(std::make_unique<State>()) {
+Scope::Scope(fvtest::GameScope& game) : state_(std::make_unique<State>(game)) {
     g_state = state_.get();
     g_ppBuildings = &state_->buildings;
     g_pCityManager = &state_->cities;
     g_pVehicleList = nullptr;
-    g_pSpielFeld = &state_->view;
-    g_pHauptDialog = &state_->panel;
-    g_pSound = &state_->sound;
 }
 
 Scope::~Scope() {
@@ -123,9 +120,6 @@ Scope::~Scope() {
     g_ppBuildings = nullptr;
     g_pCityManager = nullptr;
     g_pVehicleList = nullptr;
-    g_pSpielFeld = nullptr;
-    g_pHauptDialog = nullptr;
-    g_pSound = nullptr;
 }
 
 TestBuilding& Scope::AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY) {

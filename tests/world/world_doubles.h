@@ -1,8 +1,9 @@
 #pragma once
 // Test doubles of the services the world map calls in other subsystems: the
 // building table and its buildings, vehicles on the vehicle list, the city
-// manager and its cities, the world view, the control panel and the sound
-// manager. Each test resets them.
+// manager and its cities; the world view, the control panel and the sound
+// manager are the recording doubles of the kit, installed by the test's game
+// scope.
 
 #include <cstdint>
 #include <memory>
@@ -12,10 +13,8 @@
 
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
-#include "panel/hauptdialog.h"
-#include "sound/sound_manager.h"
+#include "support/game_scope.h"
 #include "transport/vehicle_services.h"
-#include "view/spiel_feld.h"
 
 namespace doubles {
 
@@ -78,43 +77,10 @@ class TestCityManager : public CCityManager {
     std::vector<std::pair<int32_t, int32_t>> removed_at;
 };
 
-// The world view: answers whether a field is in view and counts redraws.
-class TestWorldView : public SPIEL_FELD {
-  public:
-    void RedrawView() override { ++redraws; }
-    void TickAnimations() override {}
-    void DrawVehicles(int32_t) override {}
-    int32_t IsTileInView(int32_t, int32_t) override { return tile_in_view; }
-    void ClearOverlay() override { ++overlay_clears; }
-
-    int32_t tile_in_view = 0;
-    int32_t redraws = 0;
-    int32_t overlay_clears = 0;
-};
-
-class TestPanel : public HAUPTDIALOG {
-  public:
-    void DrawSidebarDate() override {}
-    void DrawSidebarCapital() override {}
-    void ShowActionNotPossible() override { shown.push_back(action_refusal); }
-    std::vector<int32_t> shown;  // the refusal code at each call
-};
-
-class TestSound : public CSoundManager {
-  public:
-    void PlayEffect(int32_t effect, int32_t channel, int32_t pan) override {
-        effects.push_back({effect, channel, pan});
-    }
-    void OnMusicNotify() override {}
-    void ResumeEffects() override {}
-    void PlayAmbientSounds() override {}
-    struct Effect {
-        int32_t effect, channel, pan;
-    };
-    std::vector<Effect> effects;
-};
-
 struct State {
+    explicit State(fvtest::GameScope& game)
+        : view(game.UseView()), panel(game.UsePanel()), sound(game.UseSound()) {}
+
     TestBuildingTable buildings;
     std::vector<std::unique_ptr<TestBuilding>> building_objects;
     TestCityManager cities;
@@ -127,15 +93,16 @@ struct State {
     };
     std::vector<PlacedVehicle> vehicles;
 
-    TestWorldView view;
-    TestPanel panel;
-    TestSound sound;
+    fvtest::RecordingView& view;
+    fvtest::RecordingPanel& panel;
+    fvtest::RecordingSound& sound;
 };
 
-// Installs fresh doubles in the globals; the destructor removes them.
+// Installs fresh doubles in the globals (the interface doubles through the
+// game scope); the destructor removes them.
 class Scope {
   public:
-    Scope();
+    explicit Scope(fvtest::GameScope& game);
     ~Scope();
     Scope(const Scope&) = delete;
     Scope& operator=(const Scope&) = delete;

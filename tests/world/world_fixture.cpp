@@ -5,16 +5,14 @@
 #include "world/way_piece_tables.h"
 
 WorldTest::WorldTest() : network_(std::make_unique<CWayNetwork>()) {
-    g_pWayNetwork = network_.get();
+    game_.Set(g_pWayNetwork, network_.get());
     for (int32_t i = 0; i < kMapFieldCount; ++i) {
         game_.state().fields[i].set_teile_art(1);
         game_.state().fields[i].set_hoehe(2);
     }
 }
 
-WorldTest::~WorldTest() {
-    g_pWayNetwork = nullptr;
-}
+WorldTest::~WorldTest() = default;
 
 void WorldTest::LayWay(const std::vector<std::pair<int32_t, int32_t>>& cells, int32_t wayType,
                        int32_t player) {

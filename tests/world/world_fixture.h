@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "state/map_field.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "support/way_graph_check.h"
 #include "world/build_helper.h"
 #include "world/way_network.h"
@@ -46,8 +46,8 @@ class WorldTest : public ::testing::Test {
     int32_t LinkTarget(int32_t x, int32_t y, int32_t i);
     int32_t LinkCost(int32_t x, int32_t y, int32_t i);
 
-    GameStateScope game_;
-    doubles::Scope services_;
+    fvtest::GameScope game_;
+    doubles::Scope services_{game_};
     std::unique_ptr<CWayNetwork> network_;
     CBuildHelper helper_;
 };

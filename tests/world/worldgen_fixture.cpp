@@ -227,11 +227,11 @@ const std::string& TemplateFolder() {
 
 WorldGenTest::WorldGenTest() {
     tables_ = std::make_unique<CLookupTables>();
-    g_pLookupTables = tables_.get();
+    game_.Set(g_pLookupTables, tables_.get());
     terrain_ = std::make_unique<CTerrain>();
-    g_pTerrain = terrain_.get();
-    g_pCityManager = &cities_;
-    g_ppBuildings = &buildings_;
+    game_.Set(g_pTerrain, terrain_.get());
+    game_.Set(g_pCityManager, &cities_);
+    game_.Set(g_ppBuildings, &buildings_);
     GS().game_mode = kModeGame;
     GS().install_index = 0;
     UseDataFolder(TemplateFolder());
@@ -241,11 +241,7 @@ WorldGenTest::~WorldGenTest() {
     // Cities and buildings go before the network they name.
     cities_.RemoveAllCities();
     buildings_.FreeAll();
-    g_pCityManager = nullptr;
-    g_ppBuildings = nullptr;
-    g_pTerrain = nullptr;
     terrain_.reset();
-    g_pLookupTables = nullptr;
 }
 
 void WorldGenTest::UseDataFolder(const std::string& folder) {

@@ -28,7 +28,7 @@
 #include "state/lookup_tables.h"
 #include "state/map_field.h"
 #include "state/progress_events.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 #include "world/terrain.h"
 #include "world_doubles.h"
 
@@ -87,9 +87,9 @@ class WorldGenTest : public ::testing::Test {
     // Seeds the random generator and runs the whole generator.
     void Generate(uint32_t seed, int32_t season);
 
-    GameStateScope game_;
+    fvtest::GameScope game_;
     std::unique_ptr<CLookupTables> tables_;
-    doubles::Scope services_;
+    doubles::Scope services_{game_};
     std::unique_ptr<CTerrain> terrain_;
     GenCityManager cities_;
     GenBuildingTable buildings_;

@@ -10,6 +10,7 @@
 
 #include "app/app_globals.h"
 #include "app/hauptfenster.h"
+#include "app/interface_hooks.h"
 #include "dib_writer.h"
 #include "landscape_templates.h"
 #include "platform/random.h"
@@ -32,10 +33,11 @@ using Kind = plat::MessageTrace::Kind;
 
 SPIEL_FELD* MakeView(HAUPTFENSTER& frame, const plat::Rect& area) {
     auto* view = new RecordingView;
+    view->tile_in_view = 1;
     view->Create(&frame, area, WS_CHILD | WS_VISIBLE);
     auto* panel = new RecordingPanel;
     panel->Create(&frame, {area.right, 0, area.right + 10, 10}, WS_CHILD | WS_VISIBLE);
-    g_pHauptDialog = panel;
+    SetControlPanel(panel);
     return view;
 }
 
@@ -61,8 +63,7 @@ class FrameWorldScreens : public ::testing::Test {
     }
     ~FrameWorldScreens() override {
         if (g_pSpielFeld != nullptr) h.frame->SendMessage(kMsgEndRunningGame);
-        delete g_pHauptDialog;
-        g_pHauptDialog = nullptr;
+        h.DeletePanel();
         g_pTerrain = nullptr;
         GetFrameHooks().create_world_view = nullptr;
     }

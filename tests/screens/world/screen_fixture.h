@@ -13,7 +13,7 @@
 
 #include "canvas.h"
 #include "gfx/gfx_host.h"
-#include "support/game_state_scope.h"
+#include "support/game_scope.h"
 
 namespace worldgen {
 
@@ -64,7 +64,7 @@ class ScreenTest : public ::testing::Test {
 
     gfxtest::GfxHost host_;
     RecordingFrame* frame_ = nullptr;
-    GameStateScope game_;
+    fvtest::GameScope game_;
     std::string folder_;
 };
 

@@ -2,11 +2,15 @@
 // The world view window as the main loop and the level files use it. The
 // world-view subsystem owns this class and completes it (the operations are
 // declared abstract, or do nothing, only until it exists); until then
-// g_pSpielFeld stays null and every call is skipped.
+// g_pSpielFeld stays null and every call is skipped. The simulation reaches
+// it through its view hooks (the frame installs it with SetWorldView).
 
 #include <cstdint>
 
 #include "platform/window.h"
+
+// Tool mode in which the information panel follows the selected object.
+constexpr int32_t kInformationTool = 20;
 
 class SPIEL_FELD : public plat::Window {
   public:

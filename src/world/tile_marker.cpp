@@ -1,4 +1,4 @@
-#include "view/tile_marker.h"
+#include "world/tile_marker.h"
 
 #include "state/game_state.h"
 

@@ -2,11 +2,15 @@
 // The control panel and the screens it holds, as the main loop uses them. The
 // control-panel subsystem owns these classes and completes them (the
 // operations are declared abstract only until it exists); until then
-// g_pHauptDialog stays null and every call is skipped.
+// g_pHauptDialog stays null and every call is skipped. The panel answers the
+// simulation's panel hooks itself (the frame installs it with
+// SetControlPanel).
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/window.h"
+#include "state/panel_events.h"
 
 // The city-growth progress screen that runs before a game.
 class FS_CITY_GROWTH {
@@ -44,7 +48,7 @@ class FS_STRUCTURE_INFO {
     int32_t shown_building = 0;  // building number shown, 0 none
 };
 
-class HAUPTDIALOG : public plat::Window {
+class HAUPTDIALOG : public plat::Window, public PanelEvents {
   public:
     // The building the information panel shows (building number, 0 none) and
     // the open structure information window (null when closed).
@@ -56,7 +60,7 @@ class HAUPTDIALOG : public plat::Window {
     virtual void DrawSidebarCapital() = 0;
     // Draws "Action not possible:" and the reason for `action_refusal` 1..5
     // (nothing until the panel overrides it).
-    virtual void ShowActionNotPossible() {}
+    virtual void DrawActionRefusal() {}
 
     int32_t action_refusal = 0;  // reason 0..5 of the last station extension
     int32_t brush_size = 1;      // terrain brush 1..6
@@ -71,6 +75,17 @@ class HAUPTDIALOG : public plat::Window {
     FS_YEAR_SUMMARY* year_summary = nullptr;
     uint8_t overview_marks[20] = {};  // set to 1 after a level is read at zoom 16
     int32_t screen_open_flag = 0;     // a full screen of the main frame is open
+
+    // The simulation's panel hooks.
+    int32_t BrushSize() override { return brush_size; }
+    void ShowActionNotPossible(int32_t code) override {
+        action_refusal = code;
+        DrawActionRefusal();
+    }
+    int32_t SelectedStructure() override { return selected_structure; }
+    void RefreshInfoPanel() override;
+    std::optional<int32_t> StructureInfoBuilding() override;
+    void RedrawStructureInfo() override;
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -1,0 +1,16 @@
+#include "panel/control_panel.h"
+
+#include "state/messages.h"
+
+void HAUPTDIALOG::RefreshInfoPanel() {
+    plat::SendMessage(this, kMsgRefreshInfoPanel);
+}
+
+std::optional<int32_t> HAUPTDIALOG::StructureInfoBuilding() {
+    if (structure_info == nullptr) return std::nullopt;
+    return structure_info->shown_building;
+}
+
+void HAUPTDIALOG::RedrawStructureInfo() {
+    if (structure_info != nullptr) structure_info->DrawFigures();
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The one scope through which a test touches the game's globals. It makes a
+// fresh game state in g_pGameState, puts every module-level variable that
+// carries state from one test to the next at its start value (statistics,
+// game counters, the random generator, the write-error flag, the deferred
+// mouse move, pending animations, the logo flags, the loop clock values, the
+// vehicle list and counters, the frame's and loaders' hooks), and installs
+// what the test asks for: recording doubles behind the view, panel and sound
+// hooks, a way network, the terrain, opponents, or any object of its own in
+// a global. Everything comes back as it was when the scope ends.
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "state/game_state.h"
+#include "support/recording_hooks.h"
+
+class CTerrain;
+class CWayNetwork;
+
+namespace fvtest {
+
+// Who frees the game state the scope makes: the scope itself, or the main
+// frame under test (its shutdown deletes g_pGameState).
+enum class StateOwner { Scope, Frame };
+
+class GameScope {
+  public:
+    explicit GameScope(StateOwner owner = StateOwner::Scope);
+    ~GameScope();
+    GameScope(const GameScope&) = delete;
+    GameScope& operator=(const GameScope&) = delete;
+
+    CGameState& state() { return *state_ptr_; }
+
+    // Recording doubles installed as the world view, the control panel and
+    // the sound manager (their globals and the simulation's hooks).
+    RecordingView& UseView();
+    RecordingPanel& UsePanel();
+    RecordingSound& UseSound();
+    RecordingView& view() { return *view_; }
+    RecordingPanel& panel() { return *panel_; }
+    RecordingSound& sound() { return *sound_; }
+
+    // A fresh way network in g_pWayNetwork.
+    CWayNetwork& UseWayNetwork();
+    // A fresh terrain in g_pTerrain, with its way network, tile marker and
+    // construction helper.
+    CTerrain& UseTerrain();
+    // A computer opponent in every slot of the game state.
+    void UseOpponents();
+
+    // Puts `value` into `global` until the scope ends.
+    template <typename T, typename V>
+    void Set(T& global, V&& value) {
+        T previous = global;
+        undo_.push_back([&global, previous] { global = previous; });
+        global = std::forward<V>(value);
+    }
+    // A fresh object owned by the scope, in `global` until the scope ends.
+    template <typename T, typename G, typename... Args>
+    T& Make(G*& global, Args&&... args) {
+        auto object = std::make_shared<T>(std::forward<Args>(args)...);
+        G* previous = global;
+        global = object.get();
+        undo_.push_back([&global, previous, object]() mutable {
+            object.reset();
+            global = previous;
+        });
+        return *object;
+    }
+
+  private:
+    std::unique_ptr<CGameState> state_;  // null when the frame frees it
+    CGameState* state_ptr_;
+    std::unique_ptr<RecordingView> view_;
+    std::unique_ptr<RecordingPanel> panel_;
+    std::unique_ptr<RecordingSound> sound_;
+    std::vector<std::function<void()>> undo_;  // run last first
+};
+
+}  // namespace fvtest
