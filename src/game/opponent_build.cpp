@@ -1,0 +1,90 @@
+#include "game/opponent_build.h"
+
+#include <set>
+#include <utility>
+
+#include "economy/building_table.h"
+#include "economy/building_kinds.h"
+#include "state/acting_player.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "world/build_helper.h"
+#include "world/construction_costs.h"
+#include "world/terrain.h"
+#include "world/way_network.h"
+
+namespace {
+
+// Selects the construction kind of the placement the way the building
+// purchase screen and the orientation keys do.
+void SelectKind(int32_t type) {
+    CGameState& gs = *g_pGameState;
+    const bool depot = IsTruckDepotType(type);
+    gs.selected_building_type = depot ? kTypeTruckDepot : type;
+    gs.build_orientation = depot ? type - kTypeTruckDepot : 0;
+}
+
+void MarkRedraw() {
+    g_pGameState->redraw_terrain = 1;
+    g_pGameState->redraw_objects = 1;
+}
+
+bool Ready() {
+    return g_pGameState != nullptr && g_ppBuildings != nullptr && g_pBuildHelper != nullptr &&
+           g_pTerrain != nullptr && g_pWayNetwork != nullptr;
+}
+
+}  // namespace
+
+int64_t PreviewPlacement(const Placement& placement) {
+    if (!Ready() || placement.type < 0 || placement.type >= kBuildingTypeCount) return -1;
+    SelectKind(placement.type);
+    const BuildingType& kind = g_pGameState->building_types[placement.type];
+    const int32_t w = kind.floor_width;
+    const int32_t h = kind.floor_depth;
+    if (g_pBuildHelper->CanBuildHere(placement.x, placement.y, w, h) != 1) return -1;
+    return kind.build_price + g_pTerrain->PreviewStructureCost(placement.x, placement.y, w, h);
+}
+
+ActionResult PlaceForActingPlayer(const Placement& placement, int64_t reserve, int32_t& number) {
+    number = 0;
+    const int64_t price = PreviewPlacement(placement);
+    if (price < 0) return ActionResult::Refused;
+    if (g_pGameState->cash[g_ActingPlayer] - price < reserve) return ActionResult::Wait;
+    const BuildingType& kind = g_pGameState->building_types[placement.type];
+    number = g_ppBuildings->PlaceBuilding(placement.x, placement.y);
+    if (number == 0) return ActionResult::Refused;
+    g_pTerrain->PlaceStructure(placement.x, placement.y, number, kind.floor_width,
+                               kind.floor_depth);
+    MarkRedraw();
+    return ActionResult::Done;
+}
+
+int64_t PlanRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    if (!Ready()) return -1;
+    CWayNetwork& network = *g_pWayNetwork;
+    network.current_way_type = kWayAsphaltRoad;
+    if (network.PlanRoadPath(x1, y1, x2, y2) != 1) return -1;
+    // The layers charge every field of the path that carries no way yet.
+    std::set<std::pair<int32_t, int32_t>> fresh;
+    const auto count = [&](int32_t x, int32_t y) {
+        const MapField* f = FieldAt(x, y);
+        if (f != nullptr && f->wegteil() == 0 && f->wegtyp() == kWayNone) fresh.insert({x, y});
+    };
+    count(x1, y1);
+    for (const PathCell* c = network.path_list; c != nullptr; c = c->next) count(c->x, c->y);
+    return static_cast<int64_t>(fresh.size()) * WayFieldPrice(kWayAsphaltRoad);
+}
+
+ActionResult LayRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                    int64_t reserve) {
+    const int64_t price = PlanRoadForActingPlayer(x1, y1, x2, y2);
+    if (price < 0) return ActionResult::Refused;
+    if (g_pGameState->cash[g_ActingPlayer] - price < reserve) {
+        g_pWayNetwork->FreePath();
+        return ActionResult::Wait;
+    }
+    if (g_pWayNetwork->path_list != nullptr) g_pWayNetwork->LayRoadAlongPath(x1, y1, x2, y2);
+    MarkRedraw();
+    return ActionResult::Done;
+}
