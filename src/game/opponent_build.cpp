@@ -88,3 +88,12 @@ ActionResult LayRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t 
     MarkRedraw();
     return ActionResult::Done;
 }
+
+void JoinDepotToRoad(int32_t x, int32_t y, int32_t fx, int32_t fy) {
+    if (!Ready() || !InMap(fx, fy)) return;
+    CWayNetwork& network = *g_pWayNetwork;
+    network.current_way_type = kWayAsphaltRoad;
+    network.FreePath();
+    network.PushPathCell(static_cast<uint8_t>(fx), static_cast<uint8_t>(fy));
+    network.LayRoadAlongPath(x, y, fx, fy);
+}

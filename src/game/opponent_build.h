@@ -29,6 +29,9 @@ ActionResult PlaceForActingPlayer(const Placement& placement, int64_t reserve, i
 // Plans an asphalt road from (x1, y1) to (x2, y2) into the path list; the
 // price of laying it, or -1 when no path was found.
 int64_t PlanRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// Joins a truck depot on (x, y) to the road on its front field (fx, fy) the
+// way a player drags the road from the depot onto it (no new way field).
+void JoinDepotToRoad(int32_t x, int32_t y, int32_t fx, int32_t fy);
 // Plans and lays the road for the acting player.
 ActionResult LayRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                                     int64_t reserve);

@@ -62,6 +62,7 @@ bool FrontFits(int32_t x, int32_t y) {
 
 struct DepotSite {
     Placement placement;
+    int64_t price = 0;
     int32_t distance = 0;
 };
 
@@ -266,15 +267,20 @@ OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t serve
                 const int32_t fx = x + DirDx(o);
                 const int32_t fy = y + DirDy(o);
                 if (inside(fx, fy) || !FrontFits(fx, fy)) continue;
+                const Placement placement{kTypeTruckDepot + o, x, y};
+                const int64_t price = PreviewPlacement(placement);
+                if (price < 0) continue;
                 const int32_t distance = std::abs(fx - tx) + std::abs(fy - ty);
-                sites.push_back({{kTypeTruckDepot + o, x, y}, distance});
+                sites.push_back({placement, price, distance});
             }
         }
     }
-    std::stable_sort(sites.begin(), sites.end(),
-                     [](const DepotSite& a, const DepotSite& c) { return a.distance < c.distance; });
+    // The cheapest site (no city buildings to pay for), then the one nearest
+    // the chain's next building.
+    std::stable_sort(sites.begin(), sites.end(), [](const DepotSite& a, const DepotSite& c) {
+        return a.price != c.price ? a.price < c.price : a.distance < c.distance;
+    });
     for (const DepotSite& site : sites) {
-        if (PreviewPlacement(site.placement) < 0) continue;
         budget_.TakeAction();
         int32_t number = 0;
         const ActionResult r = PlaceForActingPlayer(site.placement, style_.reserve, number);
@@ -304,7 +310,15 @@ OpponentSteps::Outcome OpponentSteps::LayRoad(int32_t from, int32_t to, const Ch
     budget_.TakeAction();
     budget_.TakePlan();
     const ActionResult r = LayRoadForActingPlayer(x1, y1, x2, y2, style_.reserve);
-    if (r == ActionResult::Done) budget_.map_changed = true;
+    if (r == ActionResult::Done) {
+        budget_.map_changed = true;
+        for (const int32_t depot : {chain.terminals[from], chain.terminals[to]}) {
+            const CBuilding* b = BuildingNumbered(depot);
+            int32_t fx = 0;
+            int32_t fy = 0;
+            if (DepotFront(depot, fx, fy)) JoinDepotToRoad(b->anchor_x, b->anchor_y, fx, fy);
+        }
+    }
     return r == ActionResult::Done   ? Outcome::Done
            : r == ActionResult::Wait ? Outcome::Wait
                                      : Outcome::Refused;

@@ -56,10 +56,12 @@ bool SiteMakes(CBuilding& site, int32_t r) {
     }
 }
 
+// What the site has in stock (its monthly refill): a lumber mill without
+// forest around it has nothing to sell.
 int32_t SiteUnits(CBuilding& site, int32_t r) {
     int32_t n = 0;
     int32_t d = 1;
-    return std::max(1, site.GetStock(r, n, d));
+    return std::max(0, site.GetStock(r, n, d));
 }
 
 // The factory type that makes a product (producer kinds 9..14 are the
@@ -120,23 +122,30 @@ bool HasWay(int32_t x, int32_t y, int32_t w, int32_t h) {
     return false;
 }
 
-// The first 2 x 2 store site in rings from the city centre that the
-// construction check accepts for this city, without ways.
+// The 2 x 2 store site in rings from the city centre that the construction
+// check accepts for this city, without ways, and that displaces the fewest
+// residents (the first such in the rings): near the centre every field
+// carries a house worth its residents x 1,000.
 std::optional<Placement> FindStoreSite(const CCity& city, int32_t type, int64_t& price) {
     const int32_t cx = CentreX(city);
     const int32_t cy = CentreY(city);
+    std::optional<Placement> best;
     for (int32_t ring = 0; ring <= kCityAreaSize / 2; ++ring) {
         for (int32_t y = cy - ring; y <= cy + ring; ++y) {
             for (int32_t x = cx - ring; x <= cx + ring; ++x) {
                 if (std::max(std::abs(x - cx), std::abs(y - cy)) != ring) continue;
                 if (HasWay(x, y, 2, 2)) continue;
                 const Placement site{type, x, y};
-                price = PreviewPlacement(site);
-                if (price >= 0 && g_pGameState->placement_city == city.number) return site;
+                const int64_t cost = PreviewPlacement(site);
+                if (cost < 0 || g_pGameState->placement_city != city.number) continue;
+                if (!best || cost < price) {
+                    best = site;
+                    price = cost;
+                }
             }
         }
     }
-    return std::nullopt;
+    return best;
 }
 
 bool InsideAnyCity(int32_t x, int32_t y, int32_t w) {
