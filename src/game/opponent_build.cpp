@@ -1,10 +1,12 @@
 #include "game/opponent_build.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
+#include <vector>
 
-#include "economy/building_table.h"
 #include "economy/building_kinds.h"
+#include "economy/building_table.h"
 #include "state/acting_player.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -84,8 +86,38 @@ ActionResult LayRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t 
         g_pWayNetwork->FreePath();
         return ActionResult::Wait;
     }
-    if (g_pWayNetwork->path_list != nullptr) g_pWayNetwork->LayRoadAlongPath(x1, y1, x2, y2);
+    CWayNetwork& network = *g_pWayNetwork;
+    // Only the stretch from the field before the first new field to the one
+    // after the last is laid: a vehicle on the rest of the path (one
+    // queueing at a gap to be mended) would refuse the whole path.
+    std::vector<std::pair<int32_t, int32_t>> cells{{x1, y1}};
+    for (const PathCell* c = network.path_list; c != nullptr; c = c->next) {
+        cells.emplace_back(c->x, c->y);
+    }
+    const auto fresh = [](const std::pair<int32_t, int32_t>& cell) {
+        const MapField* f = FieldAt(cell.first, cell.second);
+        return f != nullptr && f->wegteil() == 0 && f->wegtyp() == kWayNone;
+    };
+    size_t first = 0;
+    while (first < cells.size() && !fresh(cells[first])) ++first;
+    if (first == cells.size()) {
+        network.FreePath();
+        return ActionResult::Done;  // the way is there already
+    }
+    size_t last = cells.size() - 1;
+    while (!fresh(cells[last])) --last;
+    const size_t from = first > 0 ? first - 1 : 0;
+    const size_t to = std::min(last + 1, cells.size() - 1);
+    network.FreePath();
+    for (size_t i = to; i > from; --i) {
+        network.PushPathCell(static_cast<uint8_t>(cells[i].first),
+                             static_cast<uint8_t>(cells[i].second));
+    }
+    network.LayRoadAlongPath(cells[from].first, cells[from].second, x2, y2);
     MarkRedraw();
+    for (size_t i = from; i <= to; ++i) {
+        if (fresh(cells[i])) return ActionResult::Refused;  // a vehicle stood in the way
+    }
     return ActionResult::Done;
 }
 

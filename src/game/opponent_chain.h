@@ -33,7 +33,7 @@ struct Chain {
     int32_t product = 0;  // product q
     int32_t factory_x = 0;
     int32_t factory_y = 0;
-    int32_t site = 0;     // building numbers
+    int32_t site = 0;  // building numbers
     int32_t factory = 0;
     int32_t store = 0;
     int32_t city_slot = -1;  // 0..63, -1 none
@@ -52,11 +52,11 @@ enum class ChainLeg : uint8_t { Road = 0, Rail = 1 };
 
 // A build or repair step.
 enum class StepKind : int32_t {
-    Store = 1,       // field: the store's site; args: store type
-    Factory = 2,     // field: the factory's site; args: factory type, product
-    Depot = 3,       // args: terminal, building the depot serves
-    Road = 4,        // args: two terminals to join
-    Trucks = 5,      // args: trucks to buy
+    Store = 1,    // field: the store's site; args: store type
+    Factory = 2,  // field: the factory's site; args: factory type, product
+    Depot = 3,    // args: terminal, building the depot serves
+    Road = 4,     // args: two terminals to join
+    Trucks = 5,   // args: trucks to buy
 };
 
 struct BuildStep {

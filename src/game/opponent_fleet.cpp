@@ -117,8 +117,10 @@ bool ClaimPlannedProperty(COpponent& opponent) {
     const int32_t p = opponent.player_number;
     for (PlanNode& node : opponent.plan_list_a) {
         CVehicle* vehicle = node.vehicle;
-        if (vehicle == nullptr) continue;
-        if (!Listed(vehicle) || vehicle->vehicle_class == kVehicleCityCar) return false;
+        // Only vehicles of the vehicle list are the game's (a reader without
+        // the list resolves none).
+        if (vehicle == nullptr || !Listed(vehicle)) continue;
+        if (vehicle->vehicle_class == kVehicleCityCar) return false;
         if (vehicle->owner != 0 && vehicle->owner != p) return false;
         vehicle->owner = p;
     }

@@ -120,8 +120,7 @@ void OpponentSteps::StartChain(const ChainChoice& choice) {
         steps.push_back(EncodeStep(step));
     };
     add(StepKind::Store, choice.store.x, choice.store.y, choice.store.type, 0);
-    add(StepKind::Factory, choice.factory.x, choice.factory.y, choice.factory.type,
-        choice.product);
+    add(StepKind::Factory, choice.factory.x, choice.factory.y, choice.factory.type, choice.product);
     add(StepKind::Depot, 0, 0, kSiteDepot, 0);
     add(StepKind::Depot, 0, 0, kFactoryDepot, 0);
     add(StepKind::Depot, 0, 0, kStoreDepot, 0);
@@ -184,9 +183,8 @@ void OpponentSteps::RunList(StepList& steps, bool repairs) {
             steps.front() = EncodeStep(step);
             if (step.refusals >= kRefusalsToAbandon) {
                 if (repairs) {
-                    steps.remove_if([&](const StepNode& s) {
-                        return DecodeStep(s).args[2] == chain.id;
-                    });
+                    steps.remove_if(
+                        [&](const StepNode& s) { return DecodeStep(s).args[2] == chain.id; });
                 } else {
                     GiveUp(*node);
                 }
@@ -242,7 +240,8 @@ OpponentSteps::Outcome OpponentSteps::Execute(BuildStep& step, Chain& chain, Pla
 OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t served, Chain& chain) {
     if (terminal < 0 || terminal >= kChainTerminals) return Outcome::Refused;
     int32_t& depot = chain.terminals[terminal];
-    if (BuildingNumbered(depot) != nullptr && IsTruckDepotType(BuildingNumbered(depot)->type)) return Outcome::Done;
+    if (BuildingNumbered(depot) != nullptr && IsTruckDepotType(BuildingNumbered(depot)->type))
+        return Outcome::Done;
     const CBuilding* b = BuildingNumbered(served);
     if (b == nullptr) return Outcome::Refused;
     if (budget_.actions <= 0) return Outcome::OutOfTurn;
@@ -256,7 +255,8 @@ OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t serve
     };
     // Towards the chain's next building: the factory from the site and the
     // store, the store from the factory.
-    const CBuilding* toward = BuildingNumbered(terminal == kFactoryDepot ? chain.store : chain.factory);
+    const CBuilding* toward =
+        BuildingNumbered(terminal == kFactoryDepot ? chain.store : chain.factory);
     const int32_t tx = toward != nullptr ? toward->anchor_x : chain.factory_x;
     const int32_t ty = toward != nullptr ? toward->anchor_y : chain.factory_y;
     std::vector<DepotSite> sites;

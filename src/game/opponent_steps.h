@@ -14,8 +14,8 @@ class COpponent;
 
 // The limits of one turn.
 struct TurnBudget {
-    int32_t actions = 6;  // builder actions and purchases
-    int32_t plans = 2;    // path plans
+    int32_t actions = 6;   // builder actions and purchases
+    int32_t plans = 2;     // path plans
     int32_t searches = 1;  // full route searches
     bool map_changed = false;
 

@@ -148,7 +148,11 @@ class OpponentTurn {
             if (broken || losing) {
                 ++chain.strikes;
                 if (broken && chain.repairs == 0) {
+                    // A repaired chain starts its probation again: its store
+                    // needs months to show deliveries.
                     chain.repairs = 1;
+                    chain.strikes = 0;
+                    chain.start_month = now;
                     EncodeChain(chain, node);
                     steps_.PlanRepair(node);
                     chain = DecodeChain(node);

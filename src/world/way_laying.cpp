@@ -41,8 +41,8 @@ void CWayNetwork::LayAlongPath(bool track, int32_t x1, int32_t y1) {
             laid = track ? LayTrackAlongY(py, c->y, c->x, g_ActingPlayer)
                          : LayRoadAlongY(py, c->y, c->x);
         } else {
-            laid = track ? LayTrackAlongX(px, c->x, py, g_ActingPlayer)
-                         : LayRoadAlongX(px, c->x, py);
+            laid =
+                track ? LayTrackAlongX(px, c->x, py, g_ActingPlayer) : LayRoadAlongX(px, c->x, py);
         }
         laidAny = laidAny || laid != 0;
         px = c->x;

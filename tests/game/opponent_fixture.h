@@ -49,6 +49,7 @@ class OpponentTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // Fake vehicles resolve to numbers only through a fake list.
+        saved_lookup_ = g_pVehicleLookup;
         g_pVehicleLookup = nullptr;
         RecreateOpponents();
         std::string pattern =
@@ -56,7 +57,7 @@ class OpponentTest : public ::testing::Test {
         if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
     }
     void TearDown() override {
-        g_pVehicleLookup = nullptr;
+        g_pVehicleLookup = saved_lookup_;
         std::error_code ignored;
         if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
     }
@@ -74,6 +75,7 @@ class OpponentTest : public ::testing::Test {
 
     GameStateScope scope_;
     std::string folder_;
+    CVehicleLookup* saved_lookup_ = nullptr;
 };
 
 }  // namespace fvtest
