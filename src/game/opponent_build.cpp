@@ -38,8 +38,9 @@ bool Ready() {
 
 }  // namespace
 
-int64_t PreviewPlacement(const Placement& placement) {
+int64_t PreviewPlacement(const Placement& placement, TurnBudget* budget) {
     if (!Ready() || placement.type < 0 || placement.type >= kBuildingTypeCount) return -1;
+    if (budget != nullptr && !budget->TakeCheck()) return kNoCheckLeft;
     SelectKind(placement.type);
     const BuildingType& kind = g_pGameState->building_types[placement.type];
     const int32_t w = kind.floor_width;
@@ -48,9 +49,11 @@ int64_t PreviewPlacement(const Placement& placement) {
     return kind.build_price + g_pTerrain->PreviewStructureCost(placement.x, placement.y, w, h);
 }
 
-ActionResult PlaceForActingPlayer(const Placement& placement, int64_t reserve, int32_t& number) {
+ActionResult PlaceForActingPlayer(const Placement& placement, int64_t reserve, int32_t& number,
+                                  TurnBudget* budget) {
     number = 0;
-    const int64_t price = PreviewPlacement(placement);
+    const int64_t price = PreviewPlacement(placement, budget);
+    if (price == kNoCheckLeft) return ActionResult::OutOfTurn;
     if (price < 0) return ActionResult::Refused;
     if (g_pGameState->cash[g_ActingPlayer] - price < reserve) return ActionResult::Wait;
     const BuildingType& kind = g_pGameState->building_types[placement.type];
@@ -62,31 +65,43 @@ ActionResult PlaceForActingPlayer(const Placement& placement, int64_t reserve, i
     return ActionResult::Done;
 }
 
-int64_t PlanRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    if (!Ready()) return -1;
-    CWayNetwork& network = *g_pWayNetwork;
-    network.current_way_type = kWayAsphaltRoad;
-    if (network.PlanRoadPath(x1, y1, x2, y2) != 1) return -1;
-    // The layers charge every field of the path that carries no way yet.
-    std::set<std::pair<int32_t, int32_t>> fresh;
-    const auto count = [&](int32_t x, int32_t y) {
-        const MapField* f = FieldAt(x, y);
-        if (f != nullptr && f->wegteil() == 0 && f->wegtyp() == kWayNone) fresh.insert({x, y});
-    };
-    count(x1, y1);
-    for (const PathCell* c = network.path_list; c != nullptr; c = c->next) count(c->x, c->y);
-    return static_cast<int64_t>(fresh.size()) * WayFieldPrice(kWayAsphaltRoad);
+namespace {
+
+enum class WayKind { Road, Track };
+
+uint8_t WayTypeOf(WayKind kind) {
+    return kind == WayKind::Road ? kWayAsphaltRoad : kWayRail;
 }
 
-ActionResult LayRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                                    int64_t reserve) {
-    const int64_t price = PlanRoadForActingPlayer(x1, y1, x2, y2);
+// A field the layers charge: one that carries no way yet.
+bool Fresh(int32_t x, int32_t y) {
+    const MapField* f = FieldAt(x, y);
+    return f != nullptr && f->wegteil() == 0 && f->wegtyp() == kWayNone;
+}
+
+int64_t PlanWay(WayKind kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    if (!Ready()) return -1;
+    CWayNetwork& network = *g_pWayNetwork;
+    network.current_way_type = WayTypeOf(kind);
+    const int32_t planned = kind == WayKind::Road ? network.PlanRoadPath(x1, y1, x2, y2)
+                                                  : network.PlanTrackPath(x1, y1, x2, y2);
+    if (planned != 1) return -1;
+    std::set<std::pair<int32_t, int32_t>> fresh;
+    if (Fresh(x1, y1)) fresh.insert({x1, y1});
+    for (const PathCell* c = network.path_list; c != nullptr; c = c->next) {
+        if (Fresh(c->x, c->y)) fresh.insert({c->x, c->y});
+    }
+    return static_cast<int64_t>(fresh.size()) * WayFieldPrice(WayTypeOf(kind));
+}
+
+ActionResult LayWay(WayKind kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t reserve) {
+    const int64_t price = PlanWay(kind, x1, y1, x2, y2);
     if (price < 0) return ActionResult::Refused;
+    CWayNetwork& network = *g_pWayNetwork;
     if (g_pGameState->cash[g_ActingPlayer] - price < reserve) {
-        g_pWayNetwork->FreePath();
+        network.FreePath();
         return ActionResult::Wait;
     }
-    CWayNetwork& network = *g_pWayNetwork;
     // Only the stretch from the field before the first new field to the one
     // after the last is laid: a vehicle on the rest of the path (one
     // queueing at a gap to be mended) would refuse the whole path.
@@ -95,8 +110,7 @@ ActionResult LayRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t 
         cells.emplace_back(c->x, c->y);
     }
     const auto fresh = [](const std::pair<int32_t, int32_t>& cell) {
-        const MapField* f = FieldAt(cell.first, cell.second);
-        return f != nullptr && f->wegteil() == 0 && f->wegtyp() == kWayNone;
+        return Fresh(cell.first, cell.second);
     };
     size_t first = 0;
     while (first < cells.size() && !fresh(cells[first])) ++first;
@@ -113,12 +127,36 @@ ActionResult LayRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t 
         network.PushPathCell(static_cast<uint8_t>(cells[i].first),
                              static_cast<uint8_t>(cells[i].second));
     }
-    network.LayRoadAlongPath(cells[from].first, cells[from].second, x2, y2);
+    if (kind == WayKind::Road) {
+        network.LayRoadAlongPath(cells[from].first, cells[from].second, x2, y2);
+    } else {
+        network.LayTrackAlongPath(cells[from].first, cells[from].second, x2, y2);
+    }
     MarkRedraw();
     for (size_t i = from; i <= to; ++i) {
         if (fresh(cells[i])) return ActionResult::Refused;  // a vehicle stood in the way
     }
     return ActionResult::Done;
+}
+
+}  // namespace
+
+int64_t PlanRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return PlanWay(WayKind::Road, x1, y1, x2, y2);
+}
+
+ActionResult LayRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                    int64_t reserve) {
+    return LayWay(WayKind::Road, x1, y1, x2, y2, reserve);
+}
+
+int64_t PlanTrackForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return PlanWay(WayKind::Track, x1, y1, x2, y2);
+}
+
+ActionResult LayTrackForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                     int64_t reserve) {
+    return LayWay(WayKind::Track, x1, y1, x2, y2, reserve);
 }
 
 void JoinDepotToRoad(int32_t x, int32_t y, int32_t fx, int32_t fy) {

@@ -57,6 +57,9 @@ enum class StepKind : int32_t {
     Depot = 3,    // args: terminal, building the depot serves
     Road = 4,     // args: two terminals to join
     Trucks = 5,   // args: trucks to buy
+    Station = 6,  // args: terminal (the site's or the factory's station)
+    Track = 7,    // args: two station terminals to join
+    Train = 8,    // args: trains to buy
 };
 
 struct BuildStep {

@@ -15,13 +15,25 @@ class CVehicle;
 // field (the lower model on a tie), -1 when none.
 int32_t CheapestTruckModel();
 
-// Buys a truck for the chain on its site depot with the road chain's
-// schedule and records it in the opponent's vehicle plans. Null when the
-// purchase would take the cash below `reserve` or was refused.
-CVehicle* BuyChainTruck(COpponent& opponent, const Chain& chain, int64_t reserve);
+// The available rail model (models 10..14) with the highest speed (the
+// lower model on a tie), -1 when none.
+int32_t FastestRailModel();
 
-// The listed vehicles of a chain.
+// Buys a truck for the chain and records it in the opponent's vehicle plans.
+// A road chain's truck starts on the site depot with the stops [store depot:
+// none, site depot: r, factory depot: q]; a rail chain's (the product leg)
+// on the factory depot with [store depot: none, factory depot: q]. It waits
+// to load where it loads. Null when the purchase would take the cash below
+// `reserve` or was refused.
+CVehicle* BuyChainTruck(COpponent& opponent, const Chain& chain, int64_t reserve);
+// Buys the train of a rail chain on the factory station with the stops
+// [factory station: none, site station: r in six columns], waiting to load
+// at the site; recorded like a truck, on the rail leg.
+CVehicle* BuyChainTrain(COpponent& opponent, const Chain& chain, int64_t reserve);
+
+// The listed vehicles of a chain, all or those of one leg.
 std::vector<CVehicle*> ChainVehicles(const COpponent& opponent, int32_t chain_id);
+std::vector<CVehicle*> ChainVehicles(const COpponent& opponent, int32_t chain_id, ChainLeg leg);
 
 // Lets the chain's trucks leave the store again while this month's
 // deliveries of the product are below the store's demand.

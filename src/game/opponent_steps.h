@@ -12,25 +12,6 @@
 
 class COpponent;
 
-// The limits of one turn.
-struct TurnBudget {
-    int32_t actions = 6;   // builder actions and purchases
-    int32_t plans = 2;     // path plans
-    int32_t searches = 1;  // full route searches
-    bool map_changed = false;
-
-    bool TakeAction() {
-        if (actions <= 0) return false;
-        --actions;
-        return true;
-    }
-    bool TakePlan() {
-        if (plans <= 0) return false;
-        --plans;
-        return true;
-    }
-};
-
 class OpponentSteps {
   public:
     OpponentSteps(COpponent& opponent, const OpponentStyle& style, TurnBudget& budget)
@@ -49,13 +30,19 @@ class OpponentSteps {
     // combination recorded; its buildings stay.
     void GiveUp(PlanNode& node);
 
-  private:
     enum class Outcome { Done, Wait, Refused, OutOfTurn };
+
+  private:
     // Runs the steps of one list; false when the turn's limits stopped it.
     void RunList(StepList& steps, bool repairs);
     Outcome Execute(BuildStep& step, Chain& chain, PlanNode& node);
     Outcome PlaceDepot(int32_t terminal, int32_t served, Chain& chain);
     Outcome LayRoad(int32_t from, int32_t to, const Chain& chain);
+    // A station beside the served building whose track line leaves towards
+    // the other end of the rail leg.
+    Outcome PlaceStation(int32_t terminal, int32_t served, Chain& chain);
+    // Track between the nearest ends of the two stations' first rows.
+    Outcome LayTrack(int32_t from, int32_t to, const Chain& chain);
     PlanNode* BuildingChain();
     PlanNode* ChainNode(int32_t id);
     void SendNews(PlanNode& node);
@@ -68,5 +55,6 @@ class OpponentSteps {
 // The field in front of a truck depot (where its road leaves), false when
 // the number is no truck depot.
 bool DepotFront(int32_t depot, int32_t& x, int32_t& y);
-// Whether the road network joins the two depots (one route search).
+// Whether the way network joins the two terminals, depots or stations (one
+// route search).
 bool DepotsJoined(int32_t from, int32_t to);

@@ -21,6 +21,8 @@ namespace {
 constexpr int32_t kMinHaul = 12;
 constexpr int32_t kMinResidents = 1000;
 constexpr int32_t kTruckFieldsAMonth = 150;
+constexpr int32_t kTrainFieldsAMonth = 200;
+constexpr int32_t kTrainUnitsATrip = 6;
 constexpr int32_t kDepotPrice = 4000;
 constexpr int32_t kGivenUpMonths = 120;
 constexpr int32_t kFactoryNear = 6;
@@ -122,30 +124,44 @@ bool HasWay(int32_t x, int32_t y, int32_t w, int32_t h) {
     return false;
 }
 
-// The 2 x 2 store site in rings from the city centre that the construction
-// check accepts for this city, without ways, and that displaces the fewest
-// residents (the first such in the rings): near the centre every field
-// carries a house worth its residents x 1,000.
-std::optional<Placement> FindStoreSite(const CCity& city, int32_t type, int64_t& price) {
+// A field of a 2 x 2 footprint that costs nothing to clear: no way, no
+// city building, no company building (read off the map, no check).
+bool ClearField(int32_t x, int32_t y) {
+    const MapField* f = FieldAt(x, y);
+    if (f == nullptr || f->wegtyp() != kWayNone || f->wegteil() != 0) return false;
+    if (f->building_flag()) return false;
+    return f->stadtb() == 0 || f->forest_flag() || f->no_building_mask();
+}
+
+bool ClearSite(int32_t x, int32_t y) {
+    return ClearField(x, y) && ClearField(x + 1, y) && ClearField(x, y + 1) &&
+           ClearField(x + 1, y + 1);
+}
+
+// The first 2 x 2 store site in rings from the city centre that the
+// construction check accepts for this city, without ways. Sites on clear
+// land are tried first: near the centre every field carries a house worth
+// its residents x 1,000 that the store would pay for and the city would
+// lose; only when no clear site is accepted is a built-up one taken.
+std::optional<Placement> FindStoreSite(const CCity& city, int32_t type, int64_t& price,
+                                       TurnBudget& budget) {
     const int32_t cx = CentreX(city);
     const int32_t cy = CentreY(city);
-    std::optional<Placement> best;
-    for (int32_t ring = 0; ring <= kCityAreaSize / 2; ++ring) {
-        for (int32_t y = cy - ring; y <= cy + ring; ++y) {
-            for (int32_t x = cx - ring; x <= cx + ring; ++x) {
-                if (std::max(std::abs(x - cx), std::abs(y - cy)) != ring) continue;
-                if (HasWay(x, y, 2, 2)) continue;
-                const Placement site{type, x, y};
-                const int64_t cost = PreviewPlacement(site);
-                if (cost < 0 || g_pGameState->placement_city != city.number) continue;
-                if (!best || cost < price) {
-                    best = site;
-                    price = cost;
+    for (const bool clear_only : {true, false}) {
+        for (int32_t ring = 0; ring <= kCityAreaSize / 2; ++ring) {
+            for (int32_t y = cy - ring; y <= cy + ring; ++y) {
+                for (int32_t x = cx - ring; x <= cx + ring; ++x) {
+                    if (std::max(std::abs(x - cx), std::abs(y - cy)) != ring) continue;
+                    if (HasWay(x, y, 2, 2) || ClearSite(x, y) != clear_only) continue;
+                    const Placement site{type, x, y};
+                    price = PreviewPlacement(site, &budget);
+                    if (price == kNoCheckLeft) return std::nullopt;
+                    if (price >= 0 && g_pGameState->placement_city == city.number) return site;
                 }
             }
         }
     }
-    return best;
+    return std::nullopt;
 }
 
 bool InsideAnyCity(int32_t x, int32_t y, int32_t w) {
@@ -157,7 +173,8 @@ bool InsideAnyCity(int32_t x, int32_t y, int32_t w) {
 
 // The nearest factory site 6..20 fields from the store that the check
 // accepts, outside every city's area.
-std::optional<Placement> FindFactorySite(const Placement& store, int32_t type, int64_t& price) {
+std::optional<Placement> FindFactorySite(const Placement& store, int32_t type, int64_t& price,
+                                         TurnBudget& budget) {
     const int32_t w = g_pGameState->building_types[type].floor_width;
     for (int32_t ring = kFactoryNear; ring <= kFactoryFar; ++ring) {
         for (int32_t y = store.y - ring; y <= store.y + ring; ++y) {
@@ -165,7 +182,8 @@ std::optional<Placement> FindFactorySite(const Placement& store, int32_t type, i
                 if (std::max(std::abs(x - store.x), std::abs(y - store.y)) != ring) continue;
                 if (InsideAnyCity(x, y, w)) continue;
                 const Placement site{type, x, y};
-                price = PreviewPlacement(site);
+                price = PreviewPlacement(site, &budget);
+                if (price == kNoCheckLeft) return std::nullopt;
                 if (price >= 0) return site;
             }
         }
@@ -180,28 +198,55 @@ struct Candidate {
 
 }  // namespace
 
-ChainEstimate EstimateRoadChain(int32_t product, int32_t haul, int32_t site_units,
-                                int32_t residents, int32_t trucks) {
+namespace {
+
+// What the two kinds of chain share: the factory, the store and three
+// depots, 1.25 way fields a field of haul; units a month limited by the
+// site and the city.
+ChainEstimate Estimate(int32_t product, int32_t haul, int32_t site_units, int32_t residents,
+                       int32_t way_type, int64_t by_vehicles, int64_t cost_a_unit) {
     ChainEstimate e;
     const GoodsRecord& g = Good(product);
     const int32_t factory_type = FactoryTypeOf(g);
     const BuildingType* types = g_pGameState->building_types;
-    const int64_t way = static_cast<int64_t>(haul) * 5 / 4 * WayFieldPrice(kWayAsphaltRoad);
+    const int64_t way = static_cast<int64_t>(haul) * 5 / 4 * WayFieldPrice(way_type);
     e.cost = (factory_type >= 0 ? types[factory_type].build_price : 0) +
              types[g.store_type].build_price + 3 * kDepotPrice + way;
+    const int64_t by_city = g.demand_per_1000 > 0 ? residents / g.demand_per_1000 : 0;
+    e.units = std::min<int64_t>({by_vehicles, site_units, by_city});
+    const int64_t margin = static_cast<int64_t>(g.price) - g.production_cost;
+    e.monthly_net = e.units * (margin - cost_a_unit);
+    return e;
+}
+
+}  // namespace
+
+ChainEstimate EstimateRoadChain(int32_t product, int32_t haul, int32_t site_units,
+                                int32_t residents, int32_t trucks) {
     const int32_t trip = 2 * haul + 16;
     const int32_t model = CheapestTruckModel();
     const int64_t running = model >= 0 ? g_pGameState->vehicle_models[model].running_cost : 0;
     const int64_t by_trucks = static_cast<int64_t>(trucks) * kTruckFieldsAMonth / trip;
-    const int64_t by_city = g.demand_per_1000 > 0 ? residents / g.demand_per_1000 : 0;
-    e.units = std::min<int64_t>({by_trucks, site_units, by_city});
-    const int64_t margin = static_cast<int64_t>(g.price) - g.production_cost;
-    e.monthly_net = e.units * (margin - trip * running);
+    return Estimate(product, haul, site_units, residents, kWayAsphaltRoad, by_trucks,
+                    trip * running);
+}
+
+ChainEstimate EstimateRailChain(int32_t product, int32_t haul, int32_t site_units,
+                                int32_t residents) {
+    const int32_t trip = 2 * haul + 16;
+    const int32_t model = FastestRailModel();
+    if (model < 0) return {};
+    const VehicleModel& train = g_pGameState->vehicle_models[model];
+    const int64_t by_train = static_cast<int64_t>(kTrainUnitsATrip) * kTrainFieldsAMonth / trip;
+    ChainEstimate e = Estimate(product, haul, site_units, residents, kWayRail, by_train,
+                               trip * static_cast<int64_t>(train.running_cost) / kTrainUnitsATrip);
+    const int64_t station = g_pGameState->building_types[kTypeTrainStation].build_price;
+    e.cost += 2 * station + train.model_price;
     return e;
 }
 
 std::optional<ChainChoice> SurveyChains(const COpponent& o, const OpponentStyle& style,
-                                        bool has_running) {
+                                        bool has_running, TurnBudget& turn) {
     CGameState* gs = g_pGameState;
     if (gs == nullptr || g_ppBuildings == nullptr || g_pCityManager == nullptr) return {};
     const int32_t p = o.player_number;
@@ -223,8 +268,12 @@ std::optional<ChainChoice> SurveyChains(const COpponent& o, const OpponentStyle&
                                      std::abs(CentreY(*city) - site->anchor_y);
                 if (haul < kMinHaul || haul > style.max_haul) continue;
                 if (HasStoreIn(p, g.store_type, slot) || GivenUpLately(o, s, slot, q)) continue;
+                // Long hauls go by rail for the bold.
+                const bool rail = style.rail_from > 0 && haul >= style.rail_from;
+                const int32_t units = SiteUnits(*site, r);
                 const ChainEstimate e =
-                    EstimateRoadChain(q, haul, SiteUnits(*site, r), city->residents, style.trucks);
+                    rail ? EstimateRailChain(q, haul, units, city->residents)
+                         : EstimateRoadChain(q, haul, units, city->residents, style.trucks);
                 if (e.monthly_net <= 0 || e.cost > budget) continue;
                 const int64_t payback = e.cost * 1000 / e.monthly_net;
                 if (has_running && payback > style.payback_cap * 1000LL) continue;
@@ -236,6 +285,7 @@ std::optional<ChainChoice> SurveyChains(const COpponent& o, const OpponentStyle&
                 c.choice.haul = haul;
                 c.choice.cost = e.cost;
                 c.choice.monthly_net = e.monthly_net;
+                c.choice.mode = rail ? ChainMode::Rail : ChainMode::Road;
                 c.payback_scaled = payback;
                 candidates.push_back(c);
             }
@@ -259,9 +309,9 @@ std::optional<ChainChoice> SurveyChains(const COpponent& o, const OpponentStyle&
         const CCity& city = *g_pCityManager->cities[choice.city_slot];
         int64_t store_price = 0;
         int64_t factory_price = 0;
-        const auto store = FindStoreSite(city, g.store_type, store_price);
+        const auto store = FindStoreSite(city, g.store_type, store_price, turn);
         if (!store) continue;
-        const auto factory = FindFactorySite(*store, FactoryTypeOf(g), factory_price);
+        const auto factory = FindFactorySite(*store, FactoryTypeOf(g), factory_price, turn);
         if (!factory) continue;
         choice.store = *store;
         choice.factory = *factory;

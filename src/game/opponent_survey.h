@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "game/opponent_build.h"
+#include "game/opponent_chain.h"
 #include "game/opponent_style.h"
 
 class COpponent;
@@ -20,6 +21,7 @@ struct ChainChoice {
     int32_t haul = 0;       // site to city centre, in fields
     int64_t cost = 0;       // estimated cost of the whole chain
     int64_t monthly_net = 0;
+    ChainMode mode = ChainMode::Road;
     Placement store;
     Placement factory;
 };
@@ -33,8 +35,14 @@ struct ChainEstimate {
 };
 ChainEstimate EstimateRoadChain(int32_t product, int32_t haul, int32_t site_units,
                                 int32_t residents, int32_t trucks);
+// A rail chain: two stations, the track and a train more; the train carries
+// six units a trip and runs 200 fields a month.
+ChainEstimate EstimateRailChain(int32_t product, int32_t haul, int32_t site_units,
+                                int32_t residents);
 
 // The best chain for the opponent now, or none. `has_running` lowers the
-// bar to a payback within the style's cap.
+// bar to a payback within the style's cap. The site looks take the turn's
+// construction checks: when they run out the survey ends with the best
+// site found so far, or none.
 std::optional<ChainChoice> SurveyChains(const COpponent& opponent, const OpponentStyle& style,
-                                        bool has_running);
+                                        bool has_running, TurnBudget& budget);

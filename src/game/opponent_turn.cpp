@@ -5,6 +5,7 @@
 // number and leaves the shared tool state as it found it.
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "cities/city_manager.h"
@@ -171,25 +172,36 @@ class OpponentTurn {
     }
 
     // The cost of a unit: per leg the mean cost of the last trip of its
-    // vehicles over the units a trip (a truck carries one).
+    // vehicles over the units a trip (a truck carries one, a train six).
     int64_t CostPerUnit(const Chain& chain) const {
-        const std::vector<CVehicle*> vehicles = ChainVehicles(o_, chain.id);
-        if (vehicles.empty()) return 0;
-        int64_t sum = 0;
-        for (const CVehicle* v : vehicles) sum += v->cost_last_trip;
-        return sum / static_cast<int64_t>(vehicles.size());
+        int64_t cost = 0;
+        for (const auto& [leg, units] :
+             {std::pair{ChainLeg::Road, 1}, std::pair{ChainLeg::Rail, 6}}) {
+            const std::vector<CVehicle*> vehicles = ChainVehicles(o_, chain.id, leg);
+            if (vehicles.empty()) continue;
+            int64_t sum = 0;
+            for (const CVehicle* v : vehicles) sum += v->cost_last_trip;
+            cost += sum / static_cast<int64_t>(vehicles.size()) / units;
+        }
+        return cost;
     }
 
+    // A truck more while the store wanted 2 units more than it got and the
+    // trucks' source (the site, on a rail chain the factory) holds 2.
     void GrowWhenShort(const Chain& chain, CBuilding& store) {
         const int32_t last = kCurrentMonth - 1;
         const int32_t short_by = store.GetMonthlyDemand(last, chain.product) -
                                  store.GetMonthlyDeliveries(last, chain.product);
         if (short_by < 2) return;
-        CBuilding* site = Building(chain.site);
+        const bool rail = chain.mode == ChainMode::Rail;
+        CBuilding* source = Building(rail ? chain.factory : chain.site);
         int32_t n = 0;
         int32_t d = 1;
-        if (site == nullptr || site->GetStock(chain.raw, n, d) < 2) return;
-        if (static_cast<int32_t>(ChainVehicles(o_, chain.id).size()) >= style_.max_trucks) return;
+        if (source == nullptr || source->GetStock(rail ? chain.product : chain.raw, n, d) < 2) {
+            return;
+        }
+        const size_t trucks = ChainVehicles(o_, chain.id, ChainLeg::Road).size();
+        if (static_cast<int32_t>(trucks) >= style_.max_trucks) return;
         if (!budget_.TakeAction()) return;
         BuyChainTruck(o_, chain, style_.reserve);
     }
@@ -225,7 +237,7 @@ class OpponentTurn {
         }
         if (open >= style_.max_chains) return;
         o_.state_9 = now;
-        const auto choice = SurveyChains(o_, style_, running);
+        const auto choice = SurveyChains(o_, style_, running, budget_);
         if (choice) steps_.StartChain(*choice);
     }
 

@@ -244,6 +244,15 @@ TEST_F(OpponentPlayTest, BuilderActionsActForTheActingPlayer) {
         EXPECT_EQ(BuyVehicle(p, 0, x, 40), nullptr);
     }
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+    // Every check takes one of the turn's; with none left nothing is built.
+    TurnBudget turn;
+    turn.checks = 1;
+    EXPECT_GT(PreviewPlacement({kTypeTruckDepot, 30, 80}, &turn), 0);
+    int32_t number = -1;
+    EXPECT_EQ(PlaceForActingPlayer({kTypeTruckDepot, 30, 80}, 0, number, &turn),
+              ActionResult::OutOfTurn);
+    EXPECT_EQ(number, 0);
+    EXPECT_FALSE(FieldAt(30, 80)->building_flag());
 }
 
 TEST_F(OpponentPlayTest, UnpickedSlotNeverTurnsAndPickedOnesTurnEachInterval) {
@@ -290,6 +299,35 @@ TEST(OpponentChainCodec, RoundTripsEveryField) {
     EXPECT_EQ(again.kind, StepKind::Road);
     EXPECT_EQ(again.args, step.args);
     EXPECT_EQ(again.refusals, 1);
+}
+
+}  // namespace
+}  // namespace fvtest
+
+namespace fvtest {
+namespace {
+
+// A bold opponent (profile 4) brings gold 60 fields by rail to its factory
+// and the jewelry on by truck.
+TEST_F(OpponentWorld, LongHaulOfABoldOpponentBecomesARailChainThatDelivers) {
+    PlaceSite(kTypeSteelMill, 40, 100);
+    const int32_t city = FoundCity(100, 100, 1500);
+    ASSERT_GE(city, 0);
+    RecreateOpponents({4, -1, -1});
+    ASSERT_TRUE(TurnUntilRunning(0, 8));
+    const Chain chain = Chains(0).front();
+    EXPECT_EQ(chain.mode, ChainMode::Rail);
+    const std::vector<CVehicle*> trains = ChainVehicles(Opponent(0), chain.id, ChainLeg::Rail);
+    ASSERT_EQ(trains.size(), 1u);
+    EXPECT_EQ(trains[0]->owner, 1);
+    EXPECT_TRUE(DepotsJoined(chain.terminals[kSiteStation], chain.terminals[kFactoryStation]));
+    EXPECT_TRUE(MirrorInvariantHolds(*g_pWayNetwork));  // the train holds its platform link
+    Months(8);
+    int32_t delivered = 0;
+    for (int32_t m = kCurrentMonth - 3; m <= kCurrentMonth; ++m) {
+        delivered += buildings_.At(chain.store)->GetMonthlyDeliveries(m, chain.product);
+    }
+    EXPECT_GT(delivered, 0);
 }
 
 }  // namespace
