@@ -140,7 +140,7 @@ void CGameApp::StepOpponents() {
         const int32_t slot = gs.active_opponent;
         COpponent* opponent = slot >= 0 && slot < kOpponentCount ? gs.opponents[slot] : nullptr;
         if (opponent != nullptr) {
-            opponent->ResetTurn();
+            opponent->TakeTurn();
         } else {
             gs.active_opponent = -1;  // a slot without an opponent never gets a turn
         }

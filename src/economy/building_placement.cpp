@@ -7,6 +7,7 @@
 #include "economy/building_table.h"
 #include "economy/economy_bookings.h"
 #include "economy/train_station.h"
+#include "state/acting_player.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/view_events.h"
@@ -16,14 +17,14 @@
 
 namespace {
 
-constexpr int32_t kPlacingPlayer = 0;
-
 // Buildings that count into the company's worth and building count.
 bool IsInvestment(int32_t type) {
     return IsTerminalType(type) || IsFactoryType(type) || type == kTypeDepot || IsStoreType(type);
 }
 
-void ChangeBuiltCount(int32_t type, int32_t change) {
+// The placed-factory counts are the human player's.
+void ChangeBuiltCount(int32_t type, int32_t change, int32_t player) {
+    if (player != 0) return;
     const int32_t i = BuiltCountIndex(type);
     if (i >= 0 && g_pGameState != nullptr) g_pGameState->built_counts[i] += change;
 }
@@ -96,21 +97,21 @@ int32_t CBuildingTable::PlaceBuilding(int32_t x, int32_t y) {
     } else if (IsAttractionType(type)) {
         building->owner = kOwnerAttraction;
     } else {
-        building->owner = kPlacingPlayer;
+        building->owner = g_ActingPlayer;
     }
     buildings[slot] = building;
     if (IsTruckDepotType(type)) gs->redraw_terrain = 1;
 
     const int32_t price = PriceOfType(type);
-    if (IsInvestment(type)) BookBuildingInvestment(kPlacingPlayer, price, +1);
+    if (IsInvestment(type)) BookBuildingInvestment(g_ActingPlayer, price, +1);
     if (!IsStationType(type)) {
-        ChangeBuiltCount(type, +1);
+        ChangeBuiltCount(type, +1, g_ActingPlayer);
         const int32_t animation = AnimationKindOfType(type);
         if (gs->opt_animations == 1 && animation >= 0) {
             Views().AddAnimation(x, y, animation);
         }
     }
-    if (price != 0) ChargeCost(kPlacingPlayer, price, kCostConstruction);
+    if (price != 0) ChargeCost(g_ActingPlayer, price, kCostConstruction);
     return slot;
 }
 
@@ -119,6 +120,8 @@ void CBuildingTable::DemolishBuilding(int32_t number) {
     if (building == nullptr) return;
     const int32_t type = building->type;
     if (!HasBuildingClass(type) || IsAttractionType(type)) return;
+    // The building's owner pays for its demolition.
+    const int32_t payer = building->owner <= 3 ? building->owner : 0;
     const int32_t ax = building->anchor_x;
     const int32_t ay = building->anchor_y;
     const Floor floor = FloorOfType(type);
@@ -140,7 +143,7 @@ void CBuildingTable::DemolishBuilding(int32_t number) {
                 way = way || (field != nullptr && field->wegtyp() != 0);
             }
             if (way && g_pWayNetwork != nullptr) {
-                g_pWayNetwork->DemolishStation(g.line_x(line, 0), g.line_y(line, 0), 0);
+                g_pWayNetwork->DemolishStation(g.line_x(line, 0), g.line_y(line, 0), payer);
             }
         }
         int32_t sx = 0;
@@ -153,14 +156,14 @@ void CBuildingTable::DemolishBuilding(int32_t number) {
     } else {
         ClearBuildingFootprint(ax, ay, floor.width, floor.depth);
         if (type != kTypeMine) Views().RemoveAnimationAt(ax, ay);
-        ChangeBuiltCount(type, -1);
+        ChangeBuiltCount(type, -1, payer);
     }
 
     delete building;
     buildings[number] = nullptr;
     if (IsInvestment(type)) {
         const int32_t price = PriceOfType(type);
-        ChargeCost(kPlacingPlayer, price / 10, kCostDemolition);
-        BookBuildingInvestment(kPlacingPlayer, price, -1);
+        ChargeCost(payer, price / 10, kCostDemolition);
+        BookBuildingInvestment(payer, price, -1);
     }
 }

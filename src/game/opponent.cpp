@@ -45,7 +45,8 @@ int32_t COpponent::ProfileTurnInterval() const {
 }
 
 void COpponent::ResetTurn() {
-    turn_pending = 0;
+    // turn_pending stays: it tells that the opponent takes part, and an
+    // opponent that takes part has a turn every interval.
     ClearTurnReferences();
     turn_countdown = ProfileTurnInterval();
     if (g_pGameState != nullptr) g_pGameState->active_opponent = -1;
@@ -71,10 +72,13 @@ void COpponent::FreeLists() {
 
 void COpponent::ForgetVehicle(const CVehicle* vehicle) {
     if (vehicle == nullptr) return;
-    for (PlanList* list : {&plan_list_a, &plan_list_b}) {
-        for (PlanNode& node : *list) {
-            if (node.vehicle == vehicle) node.vehicle = nullptr;
-        }
+    // A vehicle plan goes with its vehicle; other plans only drop the pointer.
+    for (PlanNode** ref : {&turn_ref_1, &turn_ref_2, &turn_ref_3, &turn_ref_4}) {
+        if (*ref != nullptr && (*ref)->vehicle == vehicle) *ref = nullptr;
+    }
+    plan_list_a.remove_if([&](const PlanNode& node) { return node.vehicle == vehicle; });
+    for (PlanNode& node : plan_list_b) {
+        if (node.vehicle == vehicle) node.vehicle = nullptr;
     }
 }
 

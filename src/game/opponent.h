@@ -44,9 +44,12 @@ class COpponent {
     COpponent& operator=(const COpponent&) = delete;
 
     // Ends the opponent's turn: the countdown starts again from its profile,
-    // the weekly countdown stops (turn_pending 0), the turn's references are
-    // dropped and no opponent is active any more.
+    // the turn's references are dropped and no opponent is active any more.
+    // turn_pending is kept (non-zero: the opponent takes part).
     void ResetTurn();
+    // The opponent's turn (opponent_turn.cpp): an opponent that takes part
+    // keeps its chains, builds and surveys; every turn ends with ResetTurn.
+    void TakeTurn();
 
     // Writes the level record; a short write sets the write-error flag.
     void Save(plat::FileHandle file) const;
@@ -62,7 +65,8 @@ class COpponent {
     // Frees every plan, step and pair list (a plan list's tag becomes 0) and
     // drops the turn references that pointed into them.
     void FreeLists();
-    // Drops every plan's reference to `vehicle` (the vehicle is going away).
+    // The vehicle is going away: its vehicle plans are dropped and every
+    // other plan's reference to it cleared.
     void ForgetVehicle(const CVehicle* vehicle);
 
     // The profile's weeks between turns.

@@ -1,6 +1,7 @@
 #include "game/opponent_level.h"
 
 #include "game/opponent.h"
+#include "game/opponent_fleet.h"
 #include "state/game_state.h"
 #include "state/le_io.h"
 
@@ -31,6 +32,8 @@ bool ReadOpponentRecords(plat::FileHandle file) {
         COpponent*& opponent = state.opponents[slot];
         if (opponent == nullptr) opponent = new COpponent(slot, slot, COpponent::Detached{});
         if (opponent->Load(file) == OpponentLoadResult::Damaged) return false;
+        // The plans name the opponent's vehicles and buildings.
+        if (!ClaimPlannedProperty(*opponent)) return false;
         if (opponent->turn_pending == -1) {
             delete opponent;
             opponent = new COpponent(slot, slot);

@@ -13,6 +13,27 @@ void RecreateOpponents() {
     }
 }
 
+void RecreateOpponents(const int32_t (&picks)[3]) {
+    if (g_pGameState == nullptr) return;
+    bool taken[kOpponentProfileCount] = {};
+    for (const int32_t pick : picks) {
+        if (pick >= 0 && pick < kOpponentProfileCount) taken[pick] = true;
+    }
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+        int32_t profile = picks[slot];
+        const bool picked = profile >= 0 && profile < kOpponentProfileCount;
+        if (!picked) {
+            profile = 0;
+            while (profile < kOpponentProfileCount - 1 && taken[profile]) ++profile;
+            taken[profile] = true;
+        }
+        COpponent*& opponent = g_pGameState->opponents[slot];
+        delete opponent;
+        opponent = new COpponent(slot, profile);
+        opponent->turn_pending = picked ? 1000 : 0;
+    }
+}
+
 void DeleteOpponents() {
     if (g_pGameState == nullptr) return;
     for (COpponent*& opponent : g_pGameState->opponents) {

@@ -8,6 +8,11 @@ class CVehicle;
 
 // Deletes the three opponents and makes slot i from profile i (i = 0, 1, 2).
 void RecreateOpponents();
+// The opponent selection's choice: `picks` holds up to three profiles in
+// slot order (-1 for a slot left empty). A picked slot is made from its
+// profile and takes part (turn_pending 1000); an unpicked slot is made from
+// the lowest profile nobody picked and takes no turns (turn_pending 0).
+void RecreateOpponents(const int32_t (&picks)[3]);
 // Deletes the three opponents and empties their slots (at shutdown).
 void DeleteOpponents();
 // turn_pending = 0 for every opponent: they no longer take turns.

@@ -14,3 +14,7 @@ std::optional<int32_t> HAUPTDIALOG::StructureInfoBuilding() {
 void HAUPTDIALOG::RedrawStructureInfo() {
     if (structure_info != nullptr) structure_info->DrawFigures();
 }
+
+void HAUPTDIALOG::OpponentNews(int32_t slot) {
+    plat::SendMessage(this, kMsgOpponentNews, static_cast<plat::WParam>(slot), 0);
+}

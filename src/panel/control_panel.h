@@ -86,6 +86,7 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void RefreshInfoPanel() override;
     std::optional<int32_t> StructureInfoBuilding() override;
     void RedrawStructureInfo() override;
+    void OpponentNews(int32_t slot) override;
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -101,6 +101,8 @@ inline constexpr uint32_t kMsgPanelOpenScenarioSelect = WM_USER + 0x44;
 inline constexpr uint32_t kMsgPanelOpenCompanyName = WM_USER + 0x5A;
 inline constexpr uint32_t kMsgVehicleNews = WM_USER + 0x60;   // wParam: vehicle model
 inline constexpr uint32_t kMsgBuildingNews = WM_USER + 0x62;  // wParam: news number 9 or 11
+// An opponent opened a production (its newest chain's factory stands).
+inline constexpr uint32_t kMsgOpponentNews = WM_USER + 0x6D;  // wParam: opponent slot
 inline constexpr uint32_t kMsgPanelOpenCityGrowth = WM_USER + 0x7C;
 
 // --- Commands (WM_COMMAND) the main frame handles ---------------------------

@@ -27,6 +27,9 @@ class PanelEvents {
     virtual std::optional<int32_t> StructureInfoBuilding() { return std::nullopt; }
     // Redraws the figures of the structure information window.
     virtual void RedrawStructureInfo() {}
+    // A computer opponent (slot 0..2) has a new factory standing: the news
+    // popup of its first chain.
+    virtual void OpponentNews(int32_t /*slot*/) {}
 };
 
 // The installed panel, or the do-nothing one.

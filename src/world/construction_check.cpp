@@ -4,6 +4,7 @@
 // city, see attraction_sites.cpp).
 
 #include "economy/building_table.h"
+#include "state/acting_player.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "world/build_helper.h"
@@ -63,7 +64,7 @@ int32_t CBuildHelper::CanBuildHere(int32_t x, int32_t y, int32_t w, int32_t h) {
     if (kind < 0 || kind >= kBuildingTypeSlots) return 0;
     if (x < 1 || y < 1 || x + w >= 255 || y + h >= 255) return 0;
     const int64_t price = g_pGameState->building_types[kind].build_price;
-    if (g_pGameState->cash[0] - price < 0) return 0;
+    if (g_pGameState->cash[g_ActingPlayer] - price < 0) return 0;
     if (RingHasBridge(x, y, w, h)) return 0;
 
     if (kind <= 3) {

@@ -6,6 +6,7 @@
 
 #include "world/path_evaluation.h"
 
+#include "state/acting_player.h"
 #include "state/map_field.h"
 #include "world/field_queries.h"
 #include "world/way_piece_tables.h"
@@ -70,6 +71,15 @@ bool TrackMayUseWay(const StepRule& rule, const MapField& field, int32_t wayType
     return w == trackAlong || (IsRoadWay(t) && w == roadAcross);
 }
 
+// The planners step on ways of nobody or of the planning player; a computer
+// opponent also keeps off every track but its own (a road across another
+// player's rails would make a level crossing on it).
+bool MayStepOn(const MapField& f) {
+    const int32_t p = g_ActingPlayer;
+    if (f.spieler() != 0 && f.spieler() != p) return false;
+    return p == 0 || !IsTrackWay(f.wegtyp()) || f.spieler() == p;
+}
+
 // The shared tests of a step from F to G; the way and building rules differ.
 template <typename FieldAllowed>
 uint8_t StepMask(int32_t x, int32_t y, FieldAllowed allowed, bool roadBridgesOnly,
@@ -82,7 +92,7 @@ uint8_t StepMask(int32_t x, int32_t y, FieldAllowed allowed, bool roadBridgesOnl
         const int32_t gx = x + DirDx(i);
         const int32_t gy = y + DirDy(i);
         const MapField* g = FieldAt(gx, gy);
-        if (g == nullptr || f->spieler() != 0 || g->spieler() != 0) continue;
+        if (g == nullptr || !MayStepOn(*f) || !MayStepOn(*g)) continue;
         if (!SlopeAllowed(rule, f->teile_diff()) || !HasGround(*f)) continue;
         if (!SlopeAllowed(rule, g->teile_diff()) || !HasGround(*g)) continue;
         if (!allowed(rule, *f, x, y, false) || !allowed(rule, *g, gx, gy, true)) continue;

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "economy/building_table.h"
+#include "state/acting_player.h"
 #include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/field_queries.h"
@@ -37,10 +38,11 @@ CBuilding* BuildingOn(int32_t x, int32_t y) {
     return g_ppBuildings->At(f->geb_num());
 }
 
-// A field of the track line that carries a way of a computer player.
+// A field of the track line that carries a way of another player than the
+// one building.
 bool ForeignWayOn(int32_t x, int32_t y) {
     const MapField* f = FieldAt(x, y);
-    return f != nullptr && f->wegtyp() != kWayNone && f->spieler() != 0;
+    return f != nullptr && f->wegtyp() != kWayNone && f->spieler() != g_ActingPlayer;
 }
 
 // Distance limits of another station, by its head type.

@@ -6,6 +6,7 @@
 
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "state/acting_player.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "world/build_helper.h"
@@ -31,22 +32,28 @@ void ForFootprint(int32_t x, int32_t y, int32_t w, int32_t h, Visit visit) {
 void ClearWay(int32_t x, int32_t y) {
     const MapField* f = FieldAt(x, y);
     if (f != nullptr && f->wegteil() > 0 && g_pWayNetwork != nullptr) {
-        g_pWayNetwork->DemolishWayField(x, y, 0);
+        g_pWayNetwork->DemolishWayField(x, y, g_ActingPlayer);
     }
 }
 
-// A city building on the field is paid for by player 0 (its residents x
-// 1000) and removed.
-void DisplaceCityBuilding(int32_t x, int32_t y) {
-    MapField* f = FieldAt(x, y);
-    if (f == nullptr || f->forest_flag() || f->bridge_flag() || f->building_flag()) return;
-    if (f->stadtnum() == 0 || f->stadtb() == 0) return;
+// The price of the city building on the field (its residents x 1000), -1
+// when the field carries none.
+int32_t CityBuildingPrice(const MapField* f) {
+    if (f == nullptr || f->forest_flag() || f->bridge_flag() || f->building_flag()) return -1;
+    if (f->stadtnum() == 0 || f->stadtb() == 0) return -1;
     int32_t q = GetCityBuildingClass(f->stadtb());
     if (q == 7) q = f->stadtb() - 48;
-    if (q < 0 || q >= kCityBuildingPriceClasses) return;
-    const int32_t price = g_pGameState->geb_einw[q] * 1000;
+    if (q < 0 || q >= kCityBuildingPriceClasses) return -1;
+    return g_pGameState->geb_einw[q] * 1000;
+}
+
+// A city building on the field is paid for by the acting player and removed.
+void DisplaceCityBuilding(int32_t x, int32_t y) {
+    MapField* f = FieldAt(x, y);
+    const int32_t price = CityBuildingPrice(f);
+    if (price < 0) return;
     f->set_data_word(0);
-    ChargeCost(0, price, StatPair::E);
+    ChargeCost(g_ActingPlayer, price, StatPair::E);
 }
 
 void WriteBuilding(int32_t x, int32_t y, int32_t type, int32_t id) {
@@ -54,7 +61,7 @@ void WriteBuilding(int32_t x, int32_t y, int32_t type, int32_t id) {
     f.set_data_word(static_cast<uint32_t>((type << 10) | (id & 0x3FF)));
     f.set_building_flag(true);
     f.set_forest_flag(false);
-    f.set_spieler(0);
+    f.set_spieler(static_cast<uint32_t>(g_ActingPlayer));
 }
 
 // Stations: the track line keeps straight track of one way type along it,
@@ -91,7 +98,7 @@ void PlaceStation(int32_t x, int32_t y, int32_t id, int32_t t) {
     for (int32_t k = 0; k < 4; ++k) {
         if (MapField* f = FieldAt(trackX + ax * k, trackY + ay * k)) f->set_feldchange(true);
     }
-    if (g_pWayNetwork != nullptr) g_pWayNetwork->LayStationTrack(trackX, trackY, 0);
+    if (g_pWayNetwork != nullptr) g_pWayNetwork->LayStationTrack(trackX, trackY, g_ActingPlayer);
 }
 
 // Truck depots: a gravel stub facing direction index t, joined to the road
@@ -207,4 +214,22 @@ void CTerrain::PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32
                g_pGameState->placement_city <= kCitySlots) {
         building->ApplyAttraction(g_pGameState->placement_city - 1, 1);
     }
+}
+
+int64_t CTerrain::PreviewStructureCost(int32_t x, int32_t y, int32_t w, int32_t h) const {
+    if (g_pGameState == nullptr || !InMap(x, y)) return 0;
+    const int32_t k = g_pGameState->selected_building_type;
+    const int32_t t = k + g_pGameState->build_orientation;
+    // Stations, platforms and raw-material sites keep the ways under them.
+    const bool clears = (k >= 21 && k <= 31) || (t > 13 && t <= 20) || (t >= 0 && t <= 3);
+    if (!clears) return 0;
+    if (t >= 0 && t <= 3) w = h = 1;
+    int64_t cost = 0;
+    ForFootprint(x, y, w, h, [&](int32_t fx, int32_t fy) {
+        const MapField* f = FieldAt(fx, fy);
+        if (f->wegteil() > 0 && g_pWayNetwork != nullptr) cost += WayRemovalPrice(f->wegtyp());
+        const int32_t price = CityBuildingPrice(f);
+        if (price > 0) cost += price;
+    });
+    return cost;
 }

@@ -58,6 +58,10 @@ class CTerrain {
     // ways and city buildings under it give way (and are paid for), depots
     // and stations are joined to the network. Makes no test of its own.
     void PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32_t h);
+    // What PlaceStructure of the same kind and footprint charges beside the
+    // building's price: the ways it removes and the city buildings it
+    // displaces. Changes nothing.
+    int64_t PreviewStructureCost(int32_t x, int32_t y, int32_t w, int32_t h) const;
 
     // --- Demolition -------------------------------------------------------
     // Clears the rectangle from the drag start to the current field, at most

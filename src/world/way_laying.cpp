@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "state/acting_player.h"
 #include "state/map_field.h"
 #include "world/construction_costs.h"
 #include "world/way_network.h"
@@ -37,9 +38,11 @@ void CWayNetwork::LayAlongPath(bool track, int32_t x1, int32_t y1) {
     for (const PathCell* c = path_list; c != nullptr; c = c->next) {
         int32_t laid = 0;
         if (px == c->x) {
-            laid = track ? LayTrackAlongY(py, c->y, c->x, 0) : LayRoadAlongY(py, c->y, c->x);
+            laid = track ? LayTrackAlongY(py, c->y, c->x, g_ActingPlayer)
+                         : LayRoadAlongY(py, c->y, c->x);
         } else {
-            laid = track ? LayTrackAlongX(px, c->x, py, 0) : LayRoadAlongX(px, c->x, py);
+            laid =
+                track ? LayTrackAlongX(px, c->x, py, g_ActingPlayer) : LayRoadAlongX(px, c->x, py);
         }
         laidAny = laidAny || laid != 0;
         px = c->x;
@@ -53,7 +56,7 @@ void CWayNetwork::LayAlongPath(bool track, int32_t x1, int32_t y1) {
         LinkLaidPath();
     }
     FreePath();
-    PlayBuildEffect(2);
+    if (g_ActingPlayer == 0) PlayBuildEffect(2);
 }
 
 void CWayNetwork::LinkLaidPath() {

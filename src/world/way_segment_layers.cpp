@@ -3,6 +3,7 @@
 // when one refuses; then it lays the way, chooses the pieces, re-fits the
 // band around the segment and lays the track under station rows it reached.
 
+#include "state/acting_player.h"
 #include "state/map_field.h"
 #include "world/build_helper.h"
 #include "world/construction_costs.h"
@@ -31,7 +32,7 @@ class SegmentLayer {
         : network_(network),
           family_(family),
           alongX_(alongX),
-          player_(family == Family::Road ? 0 : player),
+          player_(family == Family::Road ? g_ActingPlayer : player),
           wayType_(network.current_way_type),
           straightAlong_(alongX ? 2 : 1),
           straightAcross_(alongX ? 1 : 2),
@@ -134,6 +135,7 @@ class SegmentLayer {
                 f.set_wegteil(crossing_);
             } else if (!road && !track) {
                 f.set_wegteil(straightAlong_);
+                f.set_spieler(static_cast<uint32_t>(player_));
                 ChargeWayConstruction(player_, WayFieldPrice(wayType_), 1);
             }
             if (f.wegtyp() != kWayCityStreet) f.set_wegtyp(wayType_);

@@ -327,14 +327,14 @@ TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
     // The next pass at least 11 ms later gives opponent 0 its turn.
     Idle(11, 11);
     EXPECT_EQ(gs.active_opponent, -1);
-    EXPECT_EQ(gs.opponents[0]->turn_pending, 0);
+    EXPECT_EQ(gs.opponents[0]->turn_pending, 1000);  // it keeps taking part
     EXPECT_EQ(gs.opponents[0]->turn_countdown, 2);
-    // Its countdown no longer runs; the others' does.
+    // Its countdown runs on, as do the others'.
     Ticks(2);
-    EXPECT_EQ(gs.opponents[0]->turn_countdown, 2);
+    EXPECT_EQ(gs.opponents[0]->turn_countdown, 0);
     EXPECT_EQ(gs.opponents[1]->turn_countdown, 0);
     // Take-over percentages fall by 2 a month while the countdown runs.
-    EXPECT_EQ(gs.opponents[0]->takeover_percent, 100);
+    EXPECT_EQ(gs.opponents[0]->takeover_percent, 98);
     EXPECT_EQ(gs.opponents[1]->takeover_percent, 98);
 
     // Ties go to the lower slot; no turn while paused.
@@ -342,11 +342,11 @@ TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
     gs.opponents[2]->turn_countdown = -1;
     gs.paused = 1;
     Idle(100, 20);
-    EXPECT_EQ(gs.opponents[1]->turn_pending, 1000);
+    EXPECT_EQ(gs.opponents[1]->turn_countdown, -1);
     gs.paused = 0;
     app.OnIdle(0);
-    EXPECT_EQ(gs.opponents[1]->turn_pending, 0);
-    EXPECT_EQ(gs.opponents[2]->turn_pending, 1000);
+    EXPECT_EQ(gs.opponents[1]->turn_countdown, 4);
+    EXPECT_EQ(gs.opponents[2]->turn_countdown, -1);
 }
 
 TEST_F(MainLoopTest, OddStateValuesAreTolerated) {
@@ -668,8 +668,8 @@ TEST_F(MainLoopTest, TenGameYears) {
     EXPECT_EQ(gs.cash_shown[0], gs.cash[0] + 10000);
     Idle(26, 26);
     EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
-    // The opponents had their first turn and rest since.
-    for (COpponent* o : gs.opponents) EXPECT_EQ(o->turn_pending, 0);
+    // The opponents take part throughout, turn after turn.
+    for (COpponent* o : gs.opponents) EXPECT_EQ(o->turn_pending, 1000);
     EXPECT_EQ(gs.active_opponent, -1);
 }
 

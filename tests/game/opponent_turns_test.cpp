@@ -63,28 +63,28 @@ TEST_F(OpponentTurnTest, LongProfileNameIsCutToTheCompanyNameField) {
     EXPECT_EQ(state().company_names[3][0], 'z');  // the next player's name is untouched
 }
 
-TEST_F(OpponentTurnTest, ProfileZeroTurnsAfterTwoGameWeeksAndThenRests) {
+TEST_F(OpponentTurnTest, ProfileZeroTurnsEveryTwoGameWeeksAndKeepsTakingPart) {
     PassWeek();
     EXPECT_EQ(opponent(0).turn_countdown, 1);
     PassWeek();
-    EXPECT_EQ(opponent(0).turn_countdown, 0);
-    EXPECT_EQ(opponent(0).turn_pending, 1000);  // the step of that pass came before the tick
+    EXPECT_EQ(opponent(0).turn_countdown, 0);  // the step of that pass came before the tick
 
     Pass();
     EXPECT_EQ(state().active_opponent, -1);
-    EXPECT_EQ(opponent(0).turn_pending, 0);
+    EXPECT_EQ(opponent(0).turn_pending, 1000);
     EXPECT_EQ(opponent(0).turn_countdown, 2);
-    EXPECT_EQ(opponent(1).turn_pending, 1000);
 
-    // Its countdown no longer runs; profile 1 turns after its four weeks.
+    // Its countdown runs on; profile 1 turns after its four weeks.
     PassWeek();
     PassWeek();
+    EXPECT_EQ(opponent(0).turn_countdown, 0);
+    EXPECT_EQ(opponent(1).turn_countdown, 0);
+    Pass();
     Pass();
     EXPECT_EQ(opponent(0).turn_countdown, 2);
-    EXPECT_EQ(opponent(1).turn_pending, 0);
     EXPECT_EQ(opponent(1).turn_countdown, 4);
     EXPECT_EQ(opponent(2).turn_countdown, 2);
-    EXPECT_EQ(opponent(2).turn_pending, 1000);
+    EXPECT_EQ(opponent(1).turn_pending, 1000);
 }
 
 TEST_F(OpponentTurnTest, MinusOneBeatsZeroAndTiesGoToTheLowerSlot) {
@@ -92,15 +92,15 @@ TEST_F(OpponentTurnTest, MinusOneBeatsZeroAndTiesGoToTheLowerSlot) {
     opponent(1).turn_countdown = -1;
     opponent(2).turn_countdown = 0;
     Pass();
-    EXPECT_EQ(opponent(1).turn_pending, 0);
-    EXPECT_EQ(opponent(0).turn_pending, 1000);
-    EXPECT_EQ(opponent(2).turn_pending, 1000);
+    EXPECT_EQ(opponent(1).turn_countdown, 4);
+    EXPECT_EQ(opponent(0).turn_countdown, 0);
+    EXPECT_EQ(opponent(2).turn_countdown, 0);
     // One turn per pass: then the lower of the two at 0.
     Pass();
-    EXPECT_EQ(opponent(0).turn_pending, 0);
-    EXPECT_EQ(opponent(2).turn_pending, 1000);
+    EXPECT_EQ(opponent(0).turn_countdown, 2);
+    EXPECT_EQ(opponent(2).turn_countdown, 0);
     Pass();
-    EXPECT_EQ(opponent(2).turn_pending, 0);
+    EXPECT_EQ(opponent(2).turn_countdown, 6);
     EXPECT_EQ(state().active_opponent, -1);
 }
 
@@ -110,13 +110,13 @@ TEST_F(OpponentTurnTest, ActiveOpponentHasItsTurnAndDropsItsReferences) {
     opponent(0).turn_countdown = -5;
     state().active_opponent = 1;
     Pass();
-    EXPECT_EQ(opponent(1).turn_pending, 0);
+    EXPECT_EQ(opponent(1).turn_countdown, 4);
     EXPECT_EQ(opponent(1).turn_ref_2, nullptr);
-    EXPECT_EQ(opponent(0).turn_pending, 1000);
+    EXPECT_EQ(opponent(0).turn_countdown, -5);
     EXPECT_EQ(state().active_opponent, -1);
 }
 
-TEST_F(OpponentTurnTest, ForgettingAVehicleClearsEveryPlanReferringToIt) {
+TEST_F(OpponentTurnTest, ForgettingAVehicleDropsItsVehiclePlansAndClearsOtherReferences) {
     FakeVehicleList vehicles;
     CVehicle* gone = vehicles.Add(1);
     CVehicle* kept = vehicles.Add(2);
@@ -127,7 +127,7 @@ TEST_F(OpponentTurnTest, ForgettingAVehicleClearsEveryPlanReferringToIt) {
     node.vehicle = kept;
     opponent(2).plan_list_b.push_back(node);
     ForgetVehicleInOpponents(gone);
-    EXPECT_EQ(opponent(0).plan_list_a.front().vehicle, nullptr);
+    EXPECT_TRUE(opponent(0).plan_list_a.empty());
     EXPECT_EQ(opponent(2).plan_list_b.front().vehicle, nullptr);
     EXPECT_EQ(opponent(2).plan_list_b.back().vehicle, kept);
 }

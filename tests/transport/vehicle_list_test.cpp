@@ -222,7 +222,7 @@ TEST_F(VehicleListTest, DeletingAVehicleForgetsItEverywhere) {
     EXPECT_EQ(panelVehicle, nullptr);
     EXPECT_EQ(screenVehicle, other);
     EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
-    EXPECT_EQ(game_.state().opponents[0]->plan_list_a.front().vehicle, nullptr);
+    EXPECT_TRUE(game_.state().opponents[0]->plan_list_a.empty());  // its plan goes with it
     EXPECT_EQ(FindVehicleByNumber(1), nullptr);
 
     // The frame update deletes a vehicle whose removal flag is set.

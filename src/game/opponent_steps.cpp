@@ -1,0 +1,574 @@
+#include "game/opponent_steps.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <iterator>
+#include <vector>
+
+#include "economy/building.h"
+#include "economy/building_kinds.h"
+#include "economy/building_table.h"
+#include "economy/train_station.h"
+#include "game/opponent.h"
+#include "game/opponent_build.h"
+#include "game/opponent_fleet.h"
+#include "platform/window.h"
+#include "state/acting_player.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/messages.h"
+#include "state/panel_events.h"
+#include "world/way_network.h"
+#include "world/way_piece_tables.h"
+
+namespace {
+
+constexpr int32_t kWaitMonths = 12;
+constexpr int32_t kRefusalsToAbandon = 2;
+constexpr int32_t kDepotReach = 2;
+
+CBuilding* BuildingNumbered(int32_t number) {
+    return number != 0 && g_ppBuildings != nullptr ? g_ppBuildings->At(number) : nullptr;
+}
+
+// The building a chain terminal's depot serves.
+int32_t ServedBuilding(const Chain& chain, int32_t terminal) {
+    switch (terminal) {
+        case kSiteDepot:
+            return chain.site;
+        case kFactoryDepot:
+        case kFactoryStation:
+            return chain.factory;
+        case kSiteStation:
+            return chain.site;
+        default:
+            return chain.store;
+    }
+}
+
+// A depot's road may leave onto a plain road of nobody or of the acting
+// player, or onto free flat land.
+bool FrontFits(int32_t x, int32_t y) {
+    const MapField* f = FieldAt(x, y);
+    if (f == nullptr || x < 1 || y < 1 || x > 253 || y > 253) return false;
+    if (f->teile_diff() != 0 || f->teile_art() == 0 || f->bridge_flag() || f->tunnel()) {
+        return false;
+    }
+    if (f->spieler() != 0 && f->spieler() != g_ActingPlayer) return false;
+    if (IsRoadWay(f->wegtyp()) && f->wegteil() > 0) {
+        return !IsLevelCrossing(f->wegteil()) && !f->tportal();
+    }
+    if (f->wegtyp() != kWayNone || f->wegteil() != 0 || f->building_flag()) return false;
+    return f->data_word() == 0 || f->forest_flag();
+}
+
+// A station's track may leave onto free flat land or the acting player's
+// own rails.
+bool TrackFits(int32_t x, int32_t y) {
+    const MapField* f = FieldAt(x, y);
+    if (f == nullptr || x < 1 || y < 1 || x > 253 || y > 253) return false;
+    if (f->teile_diff() != 0 || f->teile_art() == 0 || f->bridge_flag() || f->tunnel()) {
+        return false;
+    }
+    if (f->building_flag()) return false;
+    if (f->wegtyp() == kWayRail && f->spieler() == g_ActingPlayer) return true;
+    if (f->spieler() != 0 || f->wegtyp() != kWayNone || f->wegteil() != 0) return false;
+    return f->data_word() == 0 || f->forest_flag();
+}
+
+// The two ends of a station's track line: the outer line fields and the
+// fields beyond them along the line.
+struct TrackEnd {
+    int32_t x = 0;  // the last field of the track line
+    int32_t y = 0;
+    int32_t out_x = 0;  // the field beyond it
+    int32_t out_y = 0;
+};
+
+// The ends of the track line of a station of type `type` (6..9) whose
+// footprint starts at (x, y), as the placement lays it.
+std::array<TrackEnd, 2> TrackEnds(int32_t type, int32_t x, int32_t y) {
+    const bool along_x = type == 6 || type == 8;
+    const int32_t tx = type == 7 ? x + 1 : x;
+    const int32_t ty = type == 8 ? y + 1 : y;
+    const int32_t dx = along_x ? 1 : 0;
+    const int32_t dy = along_x ? 0 : 1;
+    return {TrackEnd{tx, ty, tx - dx, ty - dy},
+            TrackEnd{tx + 3 * dx, ty + 3 * dy, tx + 4 * dx, ty + 4 * dy}};
+}
+
+// The ends of a standing station's first platform row.
+std::array<TrackEnd, 2> StationEnds(const CBuilding& station) {
+    const StationGeometry g{station.type, station.anchor_x, station.anchor_y};
+    const bool along_x = station.type == 6 || station.type == 8;
+    const int32_t x = g.line_x(1, 0);
+    const int32_t y = g.line_y(1, 0);
+    const int32_t dx = along_x ? 1 : 0;
+    const int32_t dy = along_x ? 0 : 1;
+    return {TrackEnd{x, y, x - dx, y - dy},
+            TrackEnd{x + 3 * dx, y + 3 * dy, x + 4 * dx, y + 4 * dy}};
+}
+
+int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return std::abs(x1 - x2) + std::abs(y1 - y2);
+}
+
+struct StationSite {
+    Placement placement;
+    int32_t distance = 0;
+};
+
+struct DepotSite {
+    Placement placement;
+    int64_t price = 0;
+    int32_t distance = 0;
+};
+
+// The network node of a terminal: a depot's own field, a station's first
+// platform row's first field.
+int32_t NodeOfTerminal(int32_t terminal) {
+    const CBuilding* b = BuildingNumbered(terminal);
+    if (b == nullptr) return 0;
+    int32_t x = b->anchor_x;
+    int32_t y = b->anchor_y;
+    if (IsStationType(b->type)) {
+        const StationGeometry g{b->type, b->anchor_x, b->anchor_y};
+        x = g.line_x(1, 0);
+        y = g.line_y(1, 0);
+    }
+    const MapField* f = FieldAt(x, y);
+    return f != nullptr ? f->knotennummer() : 0;
+}
+
+OpponentSteps::Outcome OutcomeOf(ActionResult r) {
+    switch (r) {
+        case ActionResult::Done:
+            return OpponentSteps::Outcome::Done;
+        case ActionResult::Wait:
+            return OpponentSteps::Outcome::Wait;
+        case ActionResult::OutOfTurn:
+            return OpponentSteps::Outcome::OutOfTurn;
+        default:
+            return OpponentSteps::Outcome::Refused;
+    }
+}
+
+}  // namespace
+
+bool DepotFront(int32_t depot, int32_t& x, int32_t& y) {
+    const CBuilding* b = BuildingNumbered(depot);
+    if (b == nullptr || !IsTruckDepotType(b->type)) return false;
+    x = b->anchor_x + DirDx(b->type - kTypeTruckDepot);
+    y = b->anchor_y + DirDy(b->type - kTypeTruckDepot);
+    return true;
+}
+
+bool DepotsJoined(int32_t from, int32_t to) {
+    const int32_t a = NodeOfTerminal(from);
+    const int32_t b = NodeOfTerminal(to);
+    if (a == 0 || b == 0 || g_pWayNetwork == nullptr) return false;
+    g_pWayNetwork->FindRoutes(a);
+    return g_pWayNetwork->Route(b).dist >= 0;
+}
+
+void OpponentSteps::StartChain(const ChainChoice& choice) {
+    Chain chain;
+    chain.id = ++o_.state_8;
+    chain.state = ChainState::Building;
+    chain.mode = choice.mode;
+    chain.raw = choice.raw;
+    chain.product = choice.product;
+    chain.factory_x = choice.factory.x;
+    chain.factory_y = choice.factory.y;
+    chain.site = choice.site;
+    chain.city_slot = choice.city_slot;
+    chain.start_month = GameMonth();
+    chain.last_check = chain.start_month;
+    PlanNode node;
+    EncodeChain(chain, node);
+    o_.plan_list_b.push_front(node);
+    o_.state_7 = static_cast<int32_t>(ChainState::Building);
+
+    const int32_t id = chain.id;
+    StepList& steps = o_.step_lists[0];
+    steps.clear();
+    const auto add = [&](StepKind kind, int32_t x, int32_t y, int32_t a0, int32_t a1) {
+        BuildStep step;
+        step.kind = kind;
+        step.x = x;
+        step.y = y;
+        step.args = {a0, a1, id};
+        steps.push_back(EncodeStep(step));
+    };
+    add(StepKind::Store, choice.store.x, choice.store.y, choice.store.type, 0);
+    add(StepKind::Factory, choice.factory.x, choice.factory.y, choice.factory.type, choice.product);
+    if (chain.mode == ChainMode::Rail) {
+        // The raw material goes by train, the product by truck.
+        add(StepKind::Station, 0, 0, kSiteStation, 0);
+        add(StepKind::Station, 0, 0, kFactoryStation, 0);
+        add(StepKind::Depot, 0, 0, kFactoryDepot, 0);
+        add(StepKind::Depot, 0, 0, kStoreDepot, 0);
+        add(StepKind::Track, 0, 0, kSiteStation, kFactoryStation);
+        add(StepKind::Road, 0, 0, kFactoryDepot, kStoreDepot);
+        add(StepKind::Train, 0, 0, 1, 0);
+    } else {
+        add(StepKind::Depot, 0, 0, kSiteDepot, 0);
+        add(StepKind::Depot, 0, 0, kFactoryDepot, 0);
+        add(StepKind::Depot, 0, 0, kStoreDepot, 0);
+        add(StepKind::Road, 0, 0, kSiteDepot, kFactoryDepot);
+        add(StepKind::Road, 0, 0, kFactoryDepot, kStoreDepot);
+    }
+    add(StepKind::Trucks, 0, 0, style_.trucks, 0);
+}
+
+bool OpponentSteps::Building() const {
+    for (const PlanNode& node : o_.plan_list_b) {
+        if (DecodeChain(node).state == ChainState::Building) return true;
+    }
+    return false;
+}
+
+PlanNode* OpponentSteps::ChainNode(int32_t id) {
+    for (PlanNode& node : o_.plan_list_b) {
+        if (node.number == id) return &node;
+    }
+    return nullptr;
+}
+
+void OpponentSteps::Run() {
+    RunList(o_.step_lists[1], true);
+    RunList(o_.step_lists[0], false);
+}
+
+void OpponentSteps::RunList(StepList& steps, bool repairs) {
+    while (!steps.empty()) {
+        BuildStep step = DecodeStep(steps.front());
+        PlanNode* node = ChainNode(step.args[2]);
+        Chain chain = node != nullptr ? DecodeChain(*node) : Chain{};
+        if (node == nullptr || chain.state == ChainState::GivenUp) {
+            steps.pop_front();
+            continue;
+        }
+        o_.turn_ref_1 = node;
+        const Outcome outcome = Execute(step, chain, *node);
+        if (outcome == Outcome::OutOfTurn || outcome == Outcome::Wait) {
+            steps.front() = EncodeStep(step);  // keeps a step's progress
+        }
+        if (outcome == Outcome::OutOfTurn) return;
+        if (outcome == Outcome::Done) {
+            steps.pop_front();
+            const bool last = std::none_of(steps.begin(), steps.end(), [&](const StepNode& s) {
+                return DecodeStep(s).args[2] == chain.id;
+            });
+            chain = DecodeChain(*node);
+            if (last && chain.state == ChainState::Building) {
+                chain.state = ChainState::Running;
+                chain.start_month = GameMonth();
+                chain.last_check = chain.start_month;
+                EncodeChain(chain, *node);
+                o_.state_7 = static_cast<int32_t>(ChainState::Running);
+            }
+            continue;
+        }
+        if (outcome == Outcome::Refused) {
+            ++step.refusals;
+            steps.front() = EncodeStep(step);
+            if (step.refusals >= kRefusalsToAbandon) {
+                if (repairs) {
+                    steps.remove_if(
+                        [&](const StepNode& s) { return DecodeStep(s).args[2] == chain.id; });
+                } else {
+                    GiveUp(*node);
+                }
+            }
+            return;
+        }
+        // Waiting for money: a chain under construction waits a year at most.
+        if (!repairs && GameMonth() - chain.start_month >= kWaitMonths) GiveUp(*node);
+        return;
+    }
+}
+
+OpponentSteps::Outcome OpponentSteps::Execute(BuildStep& step, Chain& chain, PlanNode& node) {
+    const auto map = [](ActionResult r) { return OutcomeOf(r); };
+    switch (step.kind) {
+        case StepKind::Store:
+        case StepKind::Factory: {
+            int32_t& slot = step.kind == StepKind::Store ? chain.store : chain.factory;
+            if (BuildingNumbered(slot) != nullptr) return Outcome::Done;
+            if (!budget_.TakeAction()) return Outcome::OutOfTurn;
+            int32_t number = 0;
+            const ActionResult r = PlaceForActingPlayer({step.args[0], step.x, step.y},
+                                                        style_.reserve, number, &budget_);
+            if (r != ActionResult::Done) return map(r);
+            budget_.map_changed = true;
+            slot = number;
+            EncodeChain(chain, node);
+            if (step.kind == StepKind::Factory) {
+                BuildingNumbered(number)->SetProduct(step.args[1]);
+                SendNews(node);
+            }
+            return Outcome::Done;
+        }
+        case StepKind::Depot:
+            return PlaceDepot(step.args[0], ServedBuilding(chain, step.args[0]), chain);
+        case StepKind::Road:
+            return LayRoad(step.args[0], step.args[1], chain);
+        case StepKind::Station:
+            return PlaceStation(step.args[0], ServedBuilding(chain, step.args[0]), chain);
+        case StepKind::Track:
+            return LayTrack(step.args[0], step.args[1], chain);
+        case StepKind::Trucks:
+        case StepKind::Train:
+            while (step.args[0] > 0) {
+                if (!budget_.TakeAction()) return Outcome::OutOfTurn;
+                const CVehicle* bought = step.kind == StepKind::Trucks
+                                             ? BuyChainTruck(o_, chain, style_.reserve)
+                                             : BuyChainTrain(o_, chain, style_.reserve);
+                if (bought == nullptr) return Outcome::Wait;
+                --step.args[0];
+            }
+            return Outcome::Done;
+    }
+    return Outcome::Refused;
+}
+
+OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t served, Chain& chain) {
+    if (terminal < 0 || terminal >= kChainTerminals) return Outcome::Refused;
+    int32_t& depot = chain.terminals[terminal];
+    if (BuildingNumbered(depot) != nullptr && IsTruckDepotType(BuildingNumbered(depot)->type))
+        return Outcome::Done;
+    const CBuilding* b = BuildingNumbered(served);
+    if (b == nullptr) return Outcome::Refused;
+    if (budget_.actions <= 0) return Outcome::OutOfTurn;
+    const BuildingType& kind = g_pGameState->building_types[b->type];
+    const int32_t x0 = b->anchor_x;
+    const int32_t y0 = b->anchor_y;
+    const int32_t x1 = x0 + kind.floor_width - 1;
+    const int32_t y1 = y0 + kind.floor_depth - 1;
+    const auto inside = [&](int32_t x, int32_t y) {
+        return x >= x0 && x <= x1 && y >= y0 && y <= y1;
+    };
+    // Towards the chain's next building: the factory from the site and the
+    // store, the store from the factory.
+    const CBuilding* toward =
+        BuildingNumbered(terminal == kFactoryDepot ? chain.store : chain.factory);
+    const int32_t tx = toward != nullptr ? toward->anchor_x : chain.factory_x;
+    const int32_t ty = toward != nullptr ? toward->anchor_y : chain.factory_y;
+    std::vector<DepotSite> sites;
+    for (int32_t y = y0 - kDepotReach; y <= y1 + kDepotReach; ++y) {
+        for (int32_t x = x0 - kDepotReach; x <= x1 + kDepotReach; ++x) {
+            if (inside(x, y)) continue;
+            for (int32_t o = 0; o < 4; ++o) {
+                const int32_t fx = x + DirDx(o);
+                const int32_t fy = y + DirDy(o);
+                if (inside(fx, fy) || !FrontFits(fx, fy)) continue;
+                const Placement placement{kTypeTruckDepot + o, x, y};
+                const int64_t price = PreviewPlacement(placement, &budget_);
+                if (price == kNoCheckLeft) return Outcome::OutOfTurn;
+                if (price < 0) continue;
+                const int32_t distance = std::abs(fx - tx) + std::abs(fy - ty);
+                sites.push_back({placement, price, distance});
+            }
+        }
+    }
+    // The cheapest site (no city buildings to pay for), then the one nearest
+    // the chain's next building.
+    std::stable_sort(sites.begin(), sites.end(), [](const DepotSite& a, const DepotSite& c) {
+        return a.price != c.price ? a.price < c.price : a.distance < c.distance;
+    });
+    for (const DepotSite& site : sites) {
+        budget_.TakeAction();
+        int32_t number = 0;
+        const ActionResult r =
+            PlaceForActingPlayer(site.placement, style_.reserve, number, &budget_);
+        if (r != ActionResult::Done) return OutcomeOf(r);
+        budget_.map_changed = true;
+        depot = number;
+        PlanNode* node = ChainNode(chain.id);
+        if (node != nullptr) EncodeChain(chain, *node);
+        return Outcome::Done;
+    }
+    return Outcome::Refused;
+}
+
+OpponentSteps::Outcome OpponentSteps::LayRoad(int32_t from, int32_t to, const Chain& chain) {
+    int32_t x1 = 0;
+    int32_t y1 = 0;
+    int32_t x2 = 0;
+    int32_t y2 = 0;
+    if (from < 0 || to < 0 || from >= kChainTerminals || to >= kChainTerminals) {
+        return Outcome::Refused;
+    }
+    if (!DepotFront(chain.terminals[from], x1, y1) || !DepotFront(chain.terminals[to], x2, y2)) {
+        return Outcome::Refused;
+    }
+    if (budget_.actions <= 0 || budget_.plans <= 0) return Outcome::OutOfTurn;
+    budget_.TakeAction();
+    budget_.TakePlan();
+    const ActionResult r = LayRoadForActingPlayer(x1, y1, x2, y2, style_.reserve);
+    if (r == ActionResult::Done) {
+        budget_.map_changed = true;
+        for (const int32_t depot : {chain.terminals[from], chain.terminals[to]}) {
+            const CBuilding* b = BuildingNumbered(depot);
+            int32_t fx = 0;
+            int32_t fy = 0;
+            if (DepotFront(depot, fx, fy)) JoinDepotToRoad(b->anchor_x, b->anchor_y, fx, fy);
+        }
+    }
+    return OutcomeOf(r);
+}
+
+OpponentSteps::Outcome OpponentSteps::PlaceStation(int32_t terminal, int32_t served, Chain& chain) {
+    if (terminal != kSiteStation && terminal != kFactoryStation) return Outcome::Refused;
+    int32_t& station = chain.terminals[terminal];
+    if (BuildingNumbered(station) != nullptr && IsStationType(BuildingNumbered(station)->type)) {
+        return Outcome::Done;
+    }
+    const CBuilding* b = BuildingNumbered(served);
+    if (b == nullptr) return Outcome::Refused;
+    if (budget_.actions <= 0) return Outcome::OutOfTurn;
+    const BuildingType& kind = g_pGameState->building_types[b->type];
+    const int32_t x0 = b->anchor_x;
+    const int32_t y0 = b->anchor_y;
+    const int32_t x1 = x0 + kind.floor_width - 1;
+    const int32_t y1 = y0 + kind.floor_depth - 1;
+    // The track leaves towards the other end of the rail leg.
+    const CBuilding* toward =
+        BuildingNumbered(terminal == kSiteStation ? chain.factory : chain.site);
+    const int32_t tx = toward != nullptr ? toward->anchor_x : chain.factory_x;
+    const int32_t ty = toward != nullptr ? toward->anchor_y : chain.factory_y;
+    std::vector<StationSite> sites;
+    for (int32_t type = kTypeTrainStation; type < kTypeTrainStation + 4; ++type) {
+        const bool along_x = type == 6 || type == 8;
+        const int32_t w = along_x ? 4 : 2;
+        const int32_t h = along_x ? 2 : 4;
+        for (int32_t y = y0 - kDepotReach - h + 1; y <= y1 + kDepotReach; ++y) {
+            for (int32_t x = x0 - kDepotReach - w + 1; x <= x1 + kDepotReach; ++x) {
+                if (x <= x1 && x + w - 1 >= x0 && y <= y1 && y + h - 1 >= y0) continue;
+                int32_t best = -1;
+                for (const TrackEnd& end : TrackEnds(type, x, y)) {
+                    if (!TrackFits(end.out_x, end.out_y)) continue;
+                    const int32_t d = Distance(end.out_x, end.out_y, tx, ty);
+                    if (best < 0 || d < best) best = d;
+                }
+                if (best >= 0) sites.push_back({{type, x, y}, best});
+            }
+        }
+    }
+    // The site whose track leaves nearest the other end; each look is a
+    // construction check, so the first accepted one is taken.
+    std::stable_sort(sites.begin(), sites.end(), [](const StationSite& a, const StationSite& c) {
+        return a.distance < c.distance;
+    });
+    for (const StationSite& site : sites) {
+        const int64_t price = PreviewPlacement(site.placement, &budget_);
+        if (price == kNoCheckLeft) return Outcome::OutOfTurn;
+        if (price < 0) continue;
+        budget_.TakeAction();
+        int32_t number = 0;
+        const ActionResult r =
+            PlaceForActingPlayer(site.placement, style_.reserve, number, &budget_);
+        if (r != ActionResult::Done) return OutcomeOf(r);
+        budget_.map_changed = true;
+        station = number;
+        PlanNode* node = ChainNode(chain.id);
+        if (node != nullptr) EncodeChain(chain, *node);
+        return Outcome::Done;
+    }
+    return Outcome::Refused;
+}
+
+OpponentSteps::Outcome OpponentSteps::LayTrack(int32_t from, int32_t to, const Chain& chain) {
+    if (from < 0 || to < 0 || from >= kChainTerminals || to >= kChainTerminals) {
+        return Outcome::Refused;
+    }
+    const CBuilding* a = BuildingNumbered(chain.terminals[from]);
+    const CBuilding* b = BuildingNumbered(chain.terminals[to]);
+    if (a == nullptr || b == nullptr || !IsStationType(a->type) || !IsStationType(b->type)) {
+        return Outcome::Refused;
+    }
+    // The pair of row ends nearest each other.
+    TrackEnd ea;
+    TrackEnd eb;
+    int32_t best = -1;
+    for (const TrackEnd& i : StationEnds(*a)) {
+        for (const TrackEnd& j : StationEnds(*b)) {
+            const int32_t d = Distance(i.out_x, i.out_y, j.out_x, j.out_y);
+            if (best < 0 || d < best) {
+                best = d;
+                ea = i;
+                eb = j;
+            }
+        }
+    }
+    if (budget_.actions <= 0 || budget_.plans <= 0) return Outcome::OutOfTurn;
+    budget_.TakeAction();
+    budget_.TakePlan();
+    const ActionResult r = LayTrackForActingPlayer(ea.x, ea.y, eb.x, eb.y, style_.reserve);
+    if (r == ActionResult::Done) budget_.map_changed = true;
+    return OutcomeOf(r);
+}
+
+void OpponentSteps::PlanRepair(PlanNode& node) {
+    const Chain chain = DecodeChain(node);
+    if (budget_.searches <= 0) return;
+    --budget_.searches;
+    const bool rail = chain.mode == ChainMode::Rail;
+    const int32_t start = NodeOfTerminal(chain.terminals[rail ? kSiteStation : kSiteDepot]);
+    if (start == 0 || g_pWayNetwork == nullptr) return;
+    g_pWayNetwork->FindRoutes(start);
+    const auto reached = [&](int32_t terminal) {
+        const int32_t n = NodeOfTerminal(chain.terminals[terminal]);
+        return n != 0 && g_pWayNetwork->Route(n).dist >= 0;
+    };
+    const auto add = [&](StepKind kind, int32_t a0, int32_t a1) {
+        BuildStep step;
+        step.kind = kind;
+        step.args = {a0, a1, chain.id};
+        o_.step_lists[1].push_back(EncodeStep(step));
+    };
+    const auto missing = [&](ChainLeg leg, int32_t wanted) {
+        return wanted - static_cast<int32_t>(ChainVehicles(o_, chain.id, leg).size());
+    };
+    if (rail) {
+        // One search: the rail leg. The road leg's step lays only what is
+        // missing (nothing costs nothing).
+        if (!reached(kFactoryStation)) add(StepKind::Track, kSiteStation, kFactoryStation);
+        add(StepKind::Road, kFactoryDepot, kStoreDepot);
+        if (missing(ChainLeg::Rail, 1) > 0) add(StepKind::Train, 1, 0);
+    } else {
+        const bool factory = reached(kFactoryDepot);
+        if (!factory) add(StepKind::Road, kSiteDepot, kFactoryDepot);
+        if (!factory || !reached(kStoreDepot)) add(StepKind::Road, kFactoryDepot, kStoreDepot);
+    }
+    const int32_t trucks = missing(ChainLeg::Road, style_.trucks);
+    if (trucks > 0) add(StepKind::Trucks, trucks, 0);
+}
+
+void OpponentSteps::GiveUp(PlanNode& node) {
+    Chain chain = DecodeChain(node);
+    if (chain.state == ChainState::GivenUp) return;
+    ScrapChainVehicles(o_, chain.id);
+    for (StepList* steps : {&o_.step_lists[0], &o_.step_lists[1]}) {
+        steps->remove_if([&](const StepNode& s) { return DecodeStep(s).args[2] == chain.id; });
+    }
+    chain.state = ChainState::GivenUp;
+    EncodeChain(chain, node);
+    o_.step_list_c.push_back(
+        EncodeGivenUp({chain.site, chain.city_slot, chain.product, GameMonth()}));
+    if (o_.turn_ref_1 == &node) o_.turn_ref_1 = nullptr;
+}
+
+void OpponentSteps::SendNews(PlanNode& node) {
+    // The chain whose factory now stands goes to the front: the news
+    // popup shows the first chain's factory.
+    for (auto it = o_.plan_list_b.begin(); it != o_.plan_list_b.end(); ++it) {
+        if (&*it == &node) {
+            o_.plan_list_b.splice(o_.plan_list_b.begin(), o_.plan_list_b, it);
+            break;
+        }
+    }
+    Panel().OpponentNews(o_.player_number - 1);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The survey of a computer opponent: the most profitable chain from a
+// raw-material site through a new factory to a new store in a city that it
+// can pay for, with the sites of its factory and store. No random numbers:
+// ties go to the lower site number, city slot and product.
+
+#include <cstdint>
+#include <optional>
+
+#include "game/opponent_build.h"
+#include "game/opponent_chain.h"
+#include "game/opponent_style.h"
+
+class COpponent;
+
+struct ChainChoice {
+    int32_t site = 0;       // building number of the raw-material site
+    int32_t raw = 0;        // r
+    int32_t product = 0;    // q
+    int32_t city_slot = 0;  // 0..63
+    int32_t haul = 0;       // site to city centre, in fields
+    int64_t cost = 0;       // estimated cost of the whole chain
+    int64_t monthly_net = 0;
+    ChainMode mode = ChainMode::Road;
+    Placement store;
+    Placement factory;
+};
+
+// The estimate of one combination; the choice is the one with the lowest
+// payback (cost / monthly_net).
+struct ChainEstimate {
+    int64_t cost = 0;
+    int64_t units = 0;  // units a month
+    int64_t monthly_net = 0;
+};
+ChainEstimate EstimateRoadChain(int32_t product, int32_t haul, int32_t site_units,
+                                int32_t residents, int32_t trucks);
+// A rail chain: two stations, the track and a train more; the train carries
+// six units a trip and runs 200 fields a month.
+ChainEstimate EstimateRailChain(int32_t product, int32_t haul, int32_t site_units,
+                                int32_t residents);
+
+// The best chain for the opponent now, or none. `has_running` lowers the
+// bar to a payback within the style's cap. The site looks take the turn's
+// construction checks: when they run out the survey ends with the best
+// site found so far, or none.
+std::optional<ChainChoice> SurveyChains(const COpponent& opponent, const OpponentStyle& style,
+                                        bool has_running, TurnBudget& budget);

@@ -1,0 +1,334 @@
+// Opponents play whole turns on a small world (a gold mine 40 fields west of
+// a city): they survey, build a road chain with the player's builders from
+// their own cash, run trucks on it, keep it running and give up what does
+// not pay; their plans and property survive the level record.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "economy/building.h"
+#include "economy/store.h"
+#include "game/opponent_build.h"
+#include "game/opponent_fleet.h"
+#include "game/opponent_roster.h"
+#include "game/opponent_steps.h"
+#include "opponent_world.h"
+#include "platform/temp_folder.h"
+#include "state/acting_player.h"
+#include "state/data_tables.h"
+#include "state/statistics.h"
+#include "support/way_graph_check.h"
+#include "transport/vehicle.h"
+#include "transport/vehicle_list.h"
+#include "transport/vehicle_purchase.h"
+#include "world/way_network.h"
+
+namespace fvtest {
+namespace {
+
+constexpr int32_t kGoldJewelry = 29;
+
+class OpponentPlayTest : public OpponentWorld {
+  protected:
+    void SetUp() override {
+        site_ = PlaceSite(kTypeMine, 60, 100);
+        city_ = FoundCity(100, 100, 1500);
+        ASSERT_GE(city_, 0);
+        Opponent(1).turn_pending = 0;  // only slot 0 (profile 0) plays
+        Opponent(2).turn_pending = 0;
+    }
+    // Slot 0's chain, built and running.
+    Chain Running() {
+        EXPECT_TRUE(TurnUntilRunning(0, 6));
+        return Chains(0).front();
+    }
+    int32_t Delivered(const Chain& chain, int32_t months) {
+        int32_t sum = 0;
+        for (int32_t m = kCurrentMonth - months; m <= kCurrentMonth; ++m) {
+            sum += buildings_.At(chain.store)->GetMonthlyDeliveries(m, chain.product);
+        }
+        return sum;
+    }
+    int32_t site_ = 0;
+    int32_t city_ = -1;
+};
+
+TEST_F(OpponentPlayTest, BuildsAChainFromItsOwnCashThatDelivers) {
+    const int64_t playerCash = GS().cash[0];
+    const Chain chain = Running();
+    EXPECT_EQ(chain.product, kGoldJewelry);
+    EXPECT_EQ(chain.site, site_);
+    EXPECT_EQ(chain.city_slot, city_);
+    for (const int32_t n : {chain.store, chain.factory, chain.terminals[kStoreDepot],
+                            chain.terminals[kSiteDepot], chain.terminals[kFactoryDepot]}) {
+        const CBuilding* b = buildings_.At(n);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->owner, 1);
+        EXPECT_EQ(FieldAt(b->anchor_x, b->anchor_y)->spieler(), 1);
+    }
+    // The news points at the factory that now stands.
+    EXPECT_EQ(Opponent(0).plan_list_b.front().value_1[0], buildings_.At(chain.factory)->anchor_x);
+    EXPECT_EQ(GS().cash[0], playerCash);
+    EXPECT_GE(GS().cash[1], StyleOfProfile(GS().opponent_profiles[0]).reserve);
+    EXPECT_TRUE(DepotsJoined(chain.terminals[kSiteDepot], chain.terminals[kFactoryDepot]));
+    EXPECT_TRUE(DepotsJoined(chain.terminals[kFactoryDepot], chain.terminals[kStoreDepot]));
+    EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+    const std::vector<CVehicle*> trucks = ChainVehicles(Opponent(0), chain.id);
+    ASSERT_EQ(trucks.size(), 2u);
+    for (const CVehicle* truck : trucks) {
+        EXPECT_EQ(truck->owner, 1);
+        EXPECT_EQ(truck->cargo_plan[1][0][0], 5);  // gold at the mine's depot
+        EXPECT_EQ(truck->cargo_plan[2][0][0], kGoldJewelry);
+    }
+
+    Months(6);
+    EXPECT_GT(Delivered(chain, 3), 0);
+    EXPECT_GT(g_Statistics.PairThis(kPairReceipts, 1) + g_Statistics.PairLast(kPairReceipts, 1), 0);
+    EXPECT_EQ(g_Statistics.PairThis(kPairReceipts, 0), 0);
+    EXPECT_EQ(DecodeChain(Opponent(0).plan_list_b.front()).state, ChainState::Running);
+}
+
+TEST_F(OpponentPlayTest, TurnLeavesTheSharedToolStateAsItWas) {
+    GS().selected_building_type = 22;
+    GS().build_orientation = 3;
+    GS().mine_kind = 2;
+    GS().placement_city = 7;
+    g_pWayNetwork->current_way_type = kWayRail;
+    g_pWayNetwork->PushPathCell(5, 6);
+    g_pWayNetwork->PushPathCell(4, 6);
+    for (int32_t turn = 0; turn < 3; ++turn) {
+        Opponent(0).TakeTurn();
+        EXPECT_EQ(GS().selected_building_type, 22);
+        EXPECT_EQ(GS().build_orientation, 3);
+        EXPECT_EQ(GS().mine_kind, 2);
+        EXPECT_EQ(GS().placement_city, 7);
+        EXPECT_EQ(g_pWayNetwork->current_way_type, kWayRail);
+        const PathCell* c = g_pWayNetwork->path_list;
+        ASSERT_TRUE(c != nullptr && c->next != nullptr);
+        EXPECT_EQ(c->x * 1000 + c->next->x, 4005);
+        EXPECT_EQ(g_ActingPlayer, 0);
+        EXPECT_EQ(GS().active_opponent, -1);
+        EXPECT_EQ(Opponent(0).turn_pending, 1000);  // it keeps taking part
+    }
+    EXPECT_FALSE(Chains(0).empty());
+}
+
+TEST_F(OpponentPlayTest, HaltedTruckIsReleasedWhileTheStoreWantsMore) {
+    const Chain chain = Running();
+    CVehicle* truck = ChainVehicles(Opponent(0), chain.id).front();
+    truck->halted = 1;
+    truck->halt_at_stop[0] = 1;
+    ASSERT_LT(Delivered(chain, 0),
+              buildings_.At(chain.store)->GetMonthlyDemand(kCurrentMonth, chain.product));
+    Opponent(0).TakeTurn();
+    EXPECT_EQ(truck->halted, 0);
+    EXPECT_EQ(truck->halt_at_stop[0], 0);
+}
+
+TEST_F(OpponentPlayTest, CutRoadIsRepaired) {
+    const Chain chain = Running();
+    Months(2);
+    // Cut the road between mine and factory in the middle of a straight.
+    int32_t fx = 0;
+    int32_t fy = 0;
+    ASSERT_TRUE(DepotFront(chain.terminals[kSiteDepot], fx, fy));
+    int32_t cx = -1;
+    int32_t cy = -1;
+    for (int32_t x = fx + 4; x < fx + 14 && cx < 0; ++x) {
+        for (int32_t y = fy - 14; y <= fy && cx < 0; ++y) {
+            const MapField& f = *FieldAt(x, y);
+            if (f.wegtyp() == kWayAsphaltRoad && f.spieler() == 1 && !f.knoten()) cx = x, cy = y;
+        }
+    }
+    ASSERT_GE(cx, 0);
+    g_pWayNetwork->DemolishWayField(cx, cy, 1);
+    ASSERT_FALSE(DepotsJoined(chain.terminals[kSiteDepot], chain.terminals[kFactoryDepot]));
+    Months(8);
+    EXPECT_TRUE(DepotsJoined(chain.terminals[kSiteDepot], chain.terminals[kFactoryDepot]));
+    EXPECT_EQ(DecodeChain(Opponent(0).plan_list_b.front()).state, ChainState::Running);
+    EXPECT_GT(Delivered(chain, 1), 0);
+    EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+}
+
+TEST_F(OpponentPlayTest, ChainPricedIntoLossIsGivenUpAfterPatienceChecks) {
+    const Chain chain = Running();
+    GoodsRecord& jewelry = GS().goods[kGoldJewelry];
+    jewelry.price = jewelry.production_cost / 4;  // every sale loses
+    Months(4 + 6 + 3);
+    const Chain after = Chains(0).back();
+    ASSERT_EQ(after.id, chain.id);
+    EXPECT_EQ(after.state, ChainState::GivenUp);
+    EXPECT_TRUE(ChainVehicles(Opponent(0), chain.id).empty());
+    EXPECT_EQ(buildings_.At(chain.factory)->owner, 1);  // what stands stays
+    ASSERT_FALSE(Opponent(0).step_list_c.empty());
+    const GivenUpCombination given = DecodeGivenUp(Opponent(0).step_list_c.front());
+    EXPECT_EQ(given.site, site_);
+    EXPECT_EQ(given.product, kGoldJewelry);
+}
+
+TEST_F(OpponentPlayTest, PlansAndOwnersSurviveTheRecord) {
+    const Chain chain = Running();
+    TempFolder folder;
+    const std::string path = folder.Path() + "/opponent.rec";
+    const auto save = [&](const COpponent& o) {
+        plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
+        o.Save(file);
+        plat::CloseFile(file);
+        std::FILE* in = std::fopen(path.c_str(), "rb");
+        std::string bytes;
+        for (int c = std::fgetc(in); c != EOF; c = std::fgetc(in)) bytes.push_back(char(c));
+        std::fclose(in);
+        return bytes;
+    };
+    const std::string first = save(Opponent(0));
+    for (CVehicle* v : ChainVehicles(Opponent(0), chain.id)) v->owner = 0;  // as a load leaves them
+    COpponent loaded(0, 0, COpponent::Detached{});
+    plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Read);
+    ASSERT_EQ(loaded.Load(file), OpponentLoadResult::Loaded);
+    plat::CloseFile(file);
+    ASSERT_TRUE(ClaimPlannedProperty(loaded));
+    for (const CVehicle* v : ChainVehicles(loaded, chain.id)) EXPECT_EQ(v->owner, 1);
+    EXPECT_EQ(save(loaded), first);
+    EXPECT_EQ(DecodeChain(loaded.plan_list_b.front()).store, chain.store);
+
+    // A plan naming a vehicle another opponent claimed, or a building of
+    // another owner, is damage.
+    COpponent other(1, 1, COpponent::Detached{});
+    other.plan_list_a = loaded.plan_list_a;
+    EXPECT_FALSE(ClaimPlannedProperty(other));
+    buildings_.At(chain.store)->owner = 0;
+    loaded.plan_list_a.clear();
+    EXPECT_FALSE(ClaimPlannedProperty(loaded));
+}
+
+// Builder actions for players 0..3: only the actor pays, its number marks
+// what it built, the preview is what is charged, refusals change nothing.
+TEST_F(OpponentPlayTest, BuilderActionsActForTheActingPlayer) {
+    for (int32_t p = 0; p < 4; ++p) {
+        SCOPED_TRACE(p);
+        const ActingPlayerScope acting(p);
+        const int32_t x = 30 + 20 * p;
+        const Placement depot{kTypeTruckDepot + 1, x, 40};
+        const int64_t price = PreviewPlacement(depot);
+        ASSERT_GT(price, 0);
+        int64_t cash[4];
+        for (int32_t q = 0; q < 4; ++q) cash[q] = GS().cash[q] = 500000;
+        int32_t number = 0;
+        ASSERT_EQ(PlaceForActingPlayer(depot, 0, number), ActionResult::Done);
+        EXPECT_EQ(buildings_.At(number)->owner, p);
+        EXPECT_EQ(FieldAt(x, 40)->spieler(), p);
+        const int64_t road = PlanRoadForActingPlayer(x + 1, 40, x + 1, 50);
+        ASSERT_EQ(LayRoadForActingPlayer(x + 1, 40, x + 1, 50, 0), ActionResult::Done);
+        EXPECT_EQ(road, 11 * 220);
+        EXPECT_EQ(FieldAt(x + 1, 45)->spieler(), p);
+        for (int32_t q = 0; q < 4; ++q) {
+            EXPECT_EQ(GS().cash[q], cash[q] - (q == p ? price + road : 0)) << q;
+        }
+        // Too little cash: refused or waiting, nothing changes.
+        GS().cash[p] = 100;
+        EXPECT_NE(PlaceForActingPlayer({kTypeTruckDepot, x, 60}, 0, number), ActionResult::Done);
+        EXPECT_EQ(LayRoadForActingPlayer(x, 61, x, 70, 0), ActionResult::Wait);
+        EXPECT_EQ(GS().cash[p], 100);
+        EXPECT_EQ(FieldAt(x, 60)->building_flag(), false);
+        // Vehicles: bought and scrapped only by their owner.
+        GS().cash[p] = 10000;
+        CVehicle* truck = BuyVehicle(p, 0, x, 40);
+        ASSERT_NE(truck, nullptr);
+        EXPECT_EQ(truck->owner, p);
+        EXPECT_EQ(GS().cash[p], 10000 - 2400);
+        EXPECT_EQ(g_Statistics.Monthly(StatSeries::VehicleCount, p), 1);
+        EXPECT_FALSE(ScrapVehicle((p + 1) % 4, truck));
+        EXPECT_TRUE(ScrapVehicle(p, truck));
+        GS().cash[p] = 2399;
+        EXPECT_EQ(BuyVehicle(p, 0, x, 40), nullptr);
+    }
+    EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+    // Every check takes one of the turn's; with none left nothing is built.
+    TurnBudget turn;
+    turn.checks = 1;
+    EXPECT_GT(PreviewPlacement({kTypeTruckDepot, 30, 80}, &turn), 0);
+    int32_t number = -1;
+    EXPECT_EQ(PlaceForActingPlayer({kTypeTruckDepot, 30, 80}, 0, number, &turn),
+              ActionResult::OutOfTurn);
+    EXPECT_EQ(number, 0);
+    EXPECT_FALSE(FieldAt(30, 80)->building_flag());
+}
+
+TEST_F(OpponentPlayTest, UnpickedSlotNeverTurnsAndPickedOnesTurnEachInterval) {
+    RecreateOpponents({0, -1, 4});
+    EXPECT_EQ(Opponent(1).profile_index, 1);
+    EXPECT_EQ(Opponent(1).turn_pending, 0);
+    EXPECT_EQ(Opponent(2).turn_pending, 1000);
+    Months(3);
+    EXPECT_TRUE(Chains(1).empty());
+    EXPECT_EQ(GS().cash[2], GS().opponent_profiles[1].start_capital);
+    EXPECT_FALSE(Chains(0).empty());  // profile 0 turned every two weeks
+    EXPECT_EQ(Opponent(0).turn_pending, 1000);
+}
+
+TEST(OpponentChainCodec, RoundTripsEveryField) {
+    Chain chain;
+    chain.id = 70000;
+    chain.state = ChainState::Running;
+    chain.mode = ChainMode::Rail;
+    chain.raw = 6;
+    chain.product = 30;
+    chain.factory_x = 201;
+    chain.factory_y = 17;
+    chain.site = 1023;
+    chain.factory = 512;
+    chain.store = 3;
+    chain.city_slot = 63;
+    chain.terminals = {1, 2, 3, 1022, -1, 0};
+    chain.start_month = 23520;
+    chain.last_check = 23999;
+    chain.strikes = 2;
+    chain.repairs = 1;
+    PlanNode node;
+    EncodeChain(chain, node);
+    const Chain back = DecodeChain(node);
+    EXPECT_EQ(back.id, chain.id);
+    EXPECT_EQ(back.mode, chain.mode);
+    EXPECT_EQ(back.terminals, chain.terminals);
+    EXPECT_EQ(back.city_slot, 63);
+    EXPECT_EQ(back.last_check, chain.last_check);
+    EXPECT_EQ(back.repairs, 1);
+    const BuildStep step{StepKind::Road, 4, 5, {kSiteDepot, kFactoryDepot, 9}, 1};
+    const BuildStep again = DecodeStep(EncodeStep(step));
+    EXPECT_EQ(again.kind, StepKind::Road);
+    EXPECT_EQ(again.args, step.args);
+    EXPECT_EQ(again.refusals, 1);
+}
+
+}  // namespace
+}  // namespace fvtest
+
+namespace fvtest {
+namespace {
+
+// A bold opponent (profile 4) brings gold 60 fields by rail to its factory
+// and the jewelry on by truck.
+TEST_F(OpponentWorld, LongHaulOfABoldOpponentBecomesARailChainThatDelivers) {
+    PlaceSite(kTypeSteelMill, 40, 100);
+    const int32_t city = FoundCity(100, 100, 1500);
+    ASSERT_GE(city, 0);
+    RecreateOpponents({4, -1, -1});
+    ASSERT_TRUE(TurnUntilRunning(0, 8));
+    const Chain chain = Chains(0).front();
+    EXPECT_EQ(chain.mode, ChainMode::Rail);
+    const std::vector<CVehicle*> trains = ChainVehicles(Opponent(0), chain.id, ChainLeg::Rail);
+    ASSERT_EQ(trains.size(), 1u);
+    EXPECT_EQ(trains[0]->owner, 1);
+    EXPECT_TRUE(DepotsJoined(chain.terminals[kSiteStation], chain.terminals[kFactoryStation]));
+    EXPECT_TRUE(MirrorInvariantHolds(*g_pWayNetwork));  // the train holds its platform link
+    Months(8);
+    int32_t delivered = 0;
+    for (int32_t m = kCurrentMonth - 3; m <= kCurrentMonth; ++m) {
+        delivered += buildings_.At(chain.store)->GetMonthlyDeliveries(m, chain.product);
+    }
+    EXPECT_GT(delivered, 0);
+}
+
+}  // namespace
+}  // namespace fvtest
