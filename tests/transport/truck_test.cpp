@@ -50,64 +50,6 @@ class TruckTest : public RoadWorld {
     TestTerminal* factory = nullptr;
 };
 
-TEST_F(TruckTest, NewTruckOnItsDepotByOrientation) {
-    // Depot type 2 leaves south: heading south, entered from the north, lane 1.
-    CTruck* truck = new CTruck(45, 49, "A", 0);
-    EXPECT_EQ(truck->direction, 0x41);
-    EXPECT_EQ(truck->lane, 1);
-    EXPECT_EQ(F(45, 49).belegt(), 1);
-    EXPECT_EQ(truck->product_carried, -1);
-    EXPECT_EQ(g_pVehicleList->vehicle, truck);
-
-    // Type 0 leaves north: heading north in lane 2, bit 5 of `belegt`.
-    Line(20, 20, 20, 22);
-    Depot(20, 23, 0, 3);
-    Finish(10, 10, 30, 30);
-    CTruck* north = new CTruck(20, 23, "A", 3);
-    EXPECT_EQ(north->Heading(), kDirN);
-    EXPECT_EQ(north->lane, 2);
-    EXPECT_EQ(F(20, 23).belegt(), 2);
-}
-
-TEST_F(TruckTest, SpeedByWayTypeAndRamp) {
-    // Model 3: maximum 2, climbing 1.
-    CTruck* truck = NewTruck(3);
-    truck->pos_x = 50;
-    truck->pos_y = 50;
-    struct Case {
-        uint8_t way;
-        uint8_t piece;
-        uint8_t direction;
-        int32_t speed;
-    };
-    const Case cases[] = {
-        {kWayAsphaltRoad, 0, 0x41, 2},
-        {kWayCityStreet, 0, 0x41, 1},
-        {kWayGravelRoad, 12, 0x14, 1},  // up the ramp
-        {kWayGravelRoad, 12, 0x41, 2},  // down the ramp
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << int(c.way) << "/" << int(c.piece) << "/" << int(c.direction));
-        F(50, 50).set_wegtyp(c.way);
-        F(50, 50).set_wegteil(c.piece);
-        truck->direction = c.direction;
-        truck->UpdateSpeed();
-        EXPECT_EQ(truck->steps_per_frame, c.speed);
-    }
-    // Elsewhere the speed doubles after 8 steps, up to the maximum.
-    F(50, 50).set_wegtyp(0);
-    F(50, 50).set_wegteil(0);
-    truck->base_speed = 1;
-    truck->accel_counter = 0;
-    for (int i = 0; i < 7; ++i) truck->UpdateSpeed();
-    EXPECT_EQ(truck->steps_per_frame, 1);
-    truck->UpdateSpeed();
-    EXPECT_EQ(truck->steps_per_frame, 2);
-    truck->pos_x = 45;
-    truck->pos_y = 49;
-}
-
 TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
     mine->stock[kProduct] = 3;
     const int64_t cashBefore = game_.state().cash[0];
@@ -269,58 +211,6 @@ class DrivingTest : public RoadWorld {
 
     int32_t Node(int32_t x, int32_t y) { return F(x, y).knotennummer(); }
 };
-
-TEST_F(DrivingTest, SecondTruckWaitsBehindAndTakesTheSlowerModel) {
-    CTruck* ahead = Place(47, 50, kDirE, 0);
-    ahead->wait_counter = 1000;
-    CTruck* behind = Place(46, 50, kDirE, 9);
-    Frames(1);
-    EXPECT_EQ(behind->pos_x, 46);
-    EXPECT_EQ(behind->phase, 15);
-    EXPECT_EQ(behind->wait_counter, 8);
-    EXPECT_EQ(behind->speed_limit, 0);
-    Frames(8);
-    EXPECT_EQ(behind->wait_counter, 0);
-    Frames(1);
-    EXPECT_EQ(behind->wait_counter, 8);  // still blocked: it tries again
-}
-
-TEST_F(DrivingTest, OppositeLanesPass) {
-    CTruck* east = Place(46, 50, kDirE);
-    CTruck* west = Place(49, 50, kDirW);
-    EXPECT_NE(east->lane, west->lane);
-    east->path.PushFront(Node(50, 50), 1);
-    for (int i = 0; i < 60; ++i) {
-        Frames(1);
-        ASSERT_TRUE(MarksConsistent());
-        ASSERT_EQ(west->wait_counter, 0);
-    }
-    EXPECT_LE(west->pos_x, 46);
-    EXPECT_GE(east->pos_x, 49);
-}
-
-TEST_F(DrivingTest, JunctionLockHoldsBackCrossingTraffic) {
-    // A truck on the junction leaving north blocks entry from the west.
-    CTruck* onJunction = Place(50, 50, kDirN);
-    ASSERT_EQ(onJunction->mark.kind, MarkKind::Junction);
-    onJunction->wait_counter = 1000;
-    CTruck* fromWest = Place(49, 50, kDirE);
-    Frames(1);
-    EXPECT_EQ(fromWest->pos_x, 49);
-    EXPECT_EQ(fromWest->wait_counter, 32);
-    EXPECT_TRUE(MarksConsistent());
-
-    // Leaving west instead, it lets the truck from the west in.
-    DeleteAllVehicles();
-    ASSERT_EQ(MarkSum(), 0);
-    onJunction = Place(50, 50, kDirW);
-    onJunction->wait_counter = 1000;
-    fromWest = Place(49, 50, kDirE);
-    Frames(1);
-    EXPECT_EQ(fromWest->pos_x, 50);
-    EXPECT_EQ(fromWest->junction_exit, 1);  // east, towards its depot
-    EXPECT_EQ(F(50, 50).belegt(), 2);
-}
 
 TEST_F(DrivingTest, StalePathIsReplannedFromTheJunction) {
     CTruck* truck = Place(50, 53, kDirN);
