@@ -123,30 +123,6 @@ TEST_F(CityGrowthTest, TwentyYearsApproachTheTargetMix) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
 }
 
-TEST_F(CityGrowthTest, CountdownSetsWhenTheNextStepComes) {
-    CCity& city = AddEmptyCity(1, 90, 90);
-    PutCityStreetLine(95, 100, 110, 100, 1);
-    city.countdown = 30;
-    for (int32_t tick = 0; tick < 30; ++tick) city.Tick();
-    EXPECT_EQ(city.step_count, 0);
-    city.Tick();
-    EXPECT_EQ(city.step_count, 1);
-
-    // An evaluation of 3000 or more leaves no countdown: a step every tick.
-    for (int32_t i = 0; i < 5; ++i) PlaceBuilding(10 + i, 31, 96 + 2 * i, 102, 1, 1);
-    for (int32_t i = 0; i < 5; ++i) F(96 + 2 * i, 102).set_stadtnum(1);
-    EXPECT_GE(city.Evaluate(), 2500);
-    city.countdown = 0;
-    const int32_t steps = city.step_count;
-    for (int32_t tick = 0; tick < 3; ++tick) {
-        city.Tick();
-        if (city.evaluation >= 3000) {
-            EXPECT_EQ(city.countdown, 0);
-        }
-    }
-    EXPECT_GE(city.step_count, steps + 1);
-}
-
 TEST_F(CityGrowthTest, RefusedFoundingsLeaveNoTrace) {
     // Water (flat, ground kind 0) around the centre.
     for (int32_t x = 90; x <= 110; ++x) {

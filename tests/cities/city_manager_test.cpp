@@ -2,11 +2,9 @@
 // 128 usable invented names each, read back whole), removing cities and the
 // small area helpers of a city.
 
-#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
 
 #include "city_fixture.h"
@@ -108,36 +106,21 @@ TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
     EXPECT_EQ(Cities().name_used[0], 1u);
 }
 
-TEST_F(CityManagerTest, StandInListsHoldUsableInventedNamesThatTheManagerReadsBack) {
+TEST_F(CityManagerTest, StandInListsAreReadBackWhole) {
     std::vector<standin::FileRecipe> recipes;
     standin::AddCityNameFiles(recipes);
-    ASSERT_EQ(recipes.size(), 5u);
     for (const auto& recipe : recipes) {
         const std::vector<uint8_t> bytes = recipe.make();
         WriteNamesFile(recipe.path, std::string(bytes.begin(), bytes.end()));
     }
-    int32_t accented = 0;
     for (int list = 1; list <= standin::kCityNameLists; ++list) {
         SCOPED_TRACE(list);
         const std::vector<std::string> names = standin::MakeCityNames(list);
         ASSERT_EQ(names.size(), 128u);
-        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 128u);
-        for (const std::string& name : names) {
-            EXPECT_GE(name.size(), 1u);
-            EXPECT_LE(name.size(), 19u);
-            for (unsigned char c : name) {
-                EXPECT_GE(c, 0x20);
-                EXPECT_NE(c, '`');
-                accented += c >= 0x80;
-            }
-        }
-        // The same bytes every run.
-        EXPECT_EQ(standin::MakeCityNamesFile(list), standin::MakeCityNamesFile(list));
         State().names_list_number = list - 1;
         Cities().LoadNames();
         for (int32_t i = 0; i < kCityNameCount; ++i) EXPECT_EQ(Cities().names[i], names[i]);
     }
-    EXPECT_GT(accented, 0);
 }
 
 TEST_F(CityManagerTest, FoundedCitiesTakeDifferentNamesFromTheFile) {
@@ -216,30 +199,6 @@ TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {
     // Off the map or on a field of no city nothing happens.
     Cities().RemoveCityAt(-3, 4);
     Cities().RemoveCityAt(cx, cy);
-}
-
-TEST_F(CityManagerTest, ZoneGridAndOverlapHelpers) {
-    CCity& city = AddEmptyCity(1, 10, 20);
-    // {dx, dy, zone}: from the edge of the area to its centre.
-    for (const auto& [dx, dy, zone] :
-         {std::array{0, 13, 0}, std::array{2, 13, 1}, std::array{13, 4, 2}, std::array{6, 20, 3},
-          std::array{18, 18, 4}, std::array{10, 16, 5}, std::array{13, 13, 5}}) {
-        EXPECT_EQ(city.zone_grid[dx][dy], zone) << dx << "," << dy;
-    }
-    city.AddToGrid(23, 33, 4);
-    EXPECT_EQ(city.zone_grid[13][13], 9);
-    city.AddToGrid(23, 33, -20);
-    EXPECT_EQ(city.zone_grid[13][13], -1);
-    city.AddToGrid(37, 33, 3);  // dx 27: outside
-    city.AddToGrid(9, 33, 3);   // dx -1: outside
-    EXPECT_EQ(city.zone_grid[26][13], 0);
-    EXPECT_EQ(city.zone_grid[0][13], 0);
-
-    EXPECT_TRUE(city.OverlapsRect(5, 15, 6, 6));    // reaches (10, 20)
-    EXPECT_FALSE(city.OverlapsRect(5, 15, 5, 5));   // ends just before
-    EXPECT_TRUE(city.OverlapsRect(35, 45, 2, 2));   // its corner cell 25
-    EXPECT_FALSE(city.OverlapsRect(36, 46, 2, 2));  // the last cell is exclusive
-    EXPECT_FALSE(city.OverlapsRect(12, 22, 0, 3));
 }
 
 }  // namespace
