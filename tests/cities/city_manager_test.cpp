@@ -3,34 +3,24 @@
 // small area helpers of a city.
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "city_fixture.h"
 #include "city_names.h"
 #include "platform/random.h"
+#include "platform/temp_folder.h"
 #include "support/way_graph_check.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class CityManagerTest : public CityTest {
   protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("fv_city_names_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
         std::snprintf(State().data_paths[State().install_index], kDataPathLength, "%s",
-                      folder_.string().c_str());
+                      folder_.Path().c_str());
     }
-    void TearDown() override { fs::remove_all(folder_); }
-
     void WriteNamesFile(const std::string& fileName, const std::string& bytes) {
-        std::ofstream out(folder_ / fileName, std::ios::binary);
-        out << bytes;
+        folder_.Write(fileName, bytes);
     }
 
     std::string TerminalName(int32_t x, int32_t y) {
@@ -39,7 +29,7 @@ class CityManagerTest : public CityTest {
         return out;
     }
 
-    fs::path folder_;
+    fvtest::TempFolder folder_;
 };
 
 TEST_F(CityManagerTest, TerminalNamesTakeTheLocationWordsThenNumbers) {

@@ -2,50 +2,29 @@
 // and the rejection of damaged records.
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cities/city_level.h"
 #include "city_fixture.h"
 #include "platform/file.h"
+#include "platform/temp_folder.h"
 #include "state/le_io.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class CityRecordTest : public CityTest {
   protected:
-    void SetUp() override {
-        path_ = (fs::temp_directory_path() /
-                 ("fv_city_record_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin"))
-                    .string();
-    }
-    void TearDown() override { fs::remove(path_); }
-
     std::vector<uint8_t> SavedBytes() {
         plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Create);
         Cities().Save(file);
         plat::CloseFile(file);
-        return ReadAll();
-    }
-    std::vector<uint8_t> ReadAll() {
-        std::vector<uint8_t> bytes(fs::file_size(path_));
-        plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
-        plat::ReadFile(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
-        plat::CloseFile(file);
-        return bytes;
-    }
-    void WriteAll(const std::vector<uint8_t>& bytes) {
-        plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Create);
-        plat::WriteFile(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
-        plat::CloseFile(file);
+        const std::string bytes = folder_.Read("record");
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
     }
     // Loads the file; also reports whether the check walk agrees.
     bool LoadBytes(const std::vector<uint8_t>& bytes) {
-        WriteAll(bytes);
+        folder_.Write("record", std::string(bytes.begin(), bytes.end()));
         plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
         const bool checked = CCityManager::CheckRecord(file);
         plat::SeekFile(file, 0, plat::SeekFrom::Begin);
@@ -64,7 +43,8 @@ class CityRecordTest : public CityTest {
     static constexpr size_t kBodySize = 16 + 2 * 2916 + 35 + 16;
     static constexpr size_t kCitySize = 12 + kBodySize;
 
-    std::string path_;
+    fvtest::TempFolder folder_;
+    std::string path_ = folder_.Path() + "/record";
 };
 
 TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {

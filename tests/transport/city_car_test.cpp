@@ -43,16 +43,6 @@ class CityCarTest : public RoadWorld {
     CCity* city = nullptr;
 };
 
-TEST_F(CityCarTest, StartOnAPieceWithoutHeadingRelocatesAtOnce) {
-    // The crossing has no start heading; the car moves to a free street.
-    CCityCar* car = new CCityCar(20, 20, "A", 0, 1);
-    EXPECT_EQ(car->removal_flag, 0);
-    EXPECT_FALSE(car->pos_x == 20 && car->pos_y == 20);
-    EXPECT_EQ(F(car->pos_x, car->pos_y).stadtnum(), 1);
-    EXPECT_TRUE(car->HoldsMark());
-    EXPECT_EQ(F(20, 20).belegt(), 0);
-}
-
 TEST_F(CityCarTest, CityWithoutFreeStreetRemovesTheCar) {
     // Every straight street field is taken in both lanes (by hand).
     auto mark = [&](uint32_t lanes) {

@@ -50,31 +50,38 @@ class TruckTest : public RoadWorld {
     TestTerminal* factory = nullptr;
 };
 
+// The player's truck and an opponent's: each carries every unit the mine
+// gives to the factory, its owner buys and pays the running costs, and only
+// the opponent's truck is named to the terminal while it unloads.
 TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
-    mine->stock[kProduct] = 3;
-    const int64_t cashBefore = game_.state().cash[0];
-    CTruck* truck = NewTruck();
-
-    // The first leg: 12 fields from the mine's depot to the factory's.
-    ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 1; }, 2000));
-    EXPECT_EQ(mine->stock[kProduct], 2);
-    EXPECT_EQ(truck->product_carried, -1);
-    EXPECT_EQ(truck->amount_carried, 0);
-    EXPECT_EQ(game_.state().cash[0], cashBefore - 12 * 6);
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::D, 0), 12 * 6);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, 0), 12 * 6);
-    EXPECT_EQ(truck->cost_this_trip, 12 * 6);
-    EXPECT_EQ(factory->updates, 1);
-    EXPECT_GE(factory->refreshes, 1);
-
-    // Back at stop 0 the trip's costs move to the last trip.
-    ASSERT_TRUE(FramesUntil([&] { return truck->cost_last_trip != 0; }, 2000));
-    EXPECT_EQ(truck->cost_last_trip, 2 * 12 * 6);
-    EXPECT_EQ(truck->cost_this_trip, 0);
-
-    // Every unit the mine gave arrives at the factory.
-    ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 3; }, 6000));
-    EXPECT_EQ(mine->stock[kProduct], 0);
+    for (const int32_t owner : {0, 2}) {
+        SCOPED_TRACE(owner);
+        DeleteAllVehicles();
+        mine->stock[kProduct] = 3;
+        factory->stock[kProduct] = 0;
+        factory->at_terminal_during_put.clear();
+        const int64_t cashBefore = game_.state().cash[owner];
+        const int64_t costsBefore = g_Statistics.PairThis(StatPair::D, owner);
+        const int64_t monthBefore = g_Statistics.Monthly(StatSeries::TotalCosts, owner);
+        CTruck* truck = NewTruck();
+        truck->owner = owner;
+        // The first leg: 12 fields from the mine's depot to the factory's.
+        ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 1; }, 2000));
+        EXPECT_EQ(mine->stock[kProduct], 2);
+        EXPECT_EQ(mine->last_buyer, owner);
+        EXPECT_EQ(truck->amount_carried, 0);
+        EXPECT_EQ(game_.state().cash[owner], cashBefore - 12 * 6);
+        EXPECT_EQ(g_Statistics.PairThis(StatPair::D, owner), costsBefore + 12 * 6);
+        EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, owner), monthBefore + 12 * 6);
+        EXPECT_EQ(factory->at_terminal_during_put.at(0), owner == 0 ? nullptr : truck);
+        EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+        // Back at stop 0 the trip's costs move to the last trip.
+        ASSERT_TRUE(FramesUntil([&] { return truck->cost_last_trip != 0; }, 2000));
+        EXPECT_EQ(truck->cost_last_trip, 2 * 12 * 6);
+        EXPECT_EQ(truck->cost_this_trip, 0);
+        ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 3; }, 6000));
+        EXPECT_EQ(mine->stock[kProduct], 0);
+    }
 }
 
 TEST_F(TruckTest, WaitUntilLoadedRetriesEvery128Frames) {
@@ -138,20 +145,6 @@ TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
     truck->PlanRoute();  // to stop 0 across the road
     EXPECT_EQ(truck->target_stop, 0);
     EXPECT_GT(truck->path.Count(), 0);
-}
-
-TEST_F(TruckTest, OpponentTruckIsTheVehicleAtTheTerminalWhileUnloading) {
-    mine->stock[kProduct] = 1;
-    CTruck* truck = NewTruck();
-    truck->owner = 2;
-    ASSERT_TRUE(FramesUntil([&] { return factory->puts > 0; }, 2000));
-    ASSERT_EQ(factory->at_terminal_during_put.size(), 1u);
-    EXPECT_EQ(factory->at_terminal_during_put[0], truck);
-    EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
-    EXPECT_EQ(mine->last_buyer, 2);
-    // The running costs go to the owner.
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::D, 2), 12 * 6);
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::D, 0), 0);
 }
 
 TEST_F(TruckTest, HaltAtStopKeepsTheTruckLoading) {
@@ -291,67 +284,6 @@ TEST_F(DrivingTest, InvalidHeadingRemovesTheTruck) {
     Frames(1);
     EXPECT_EQ(CountVehicles(), 0);
     EXPECT_EQ(MarkSum(), 0);
-}
-
-// Trucks through a tunnel and over a bridge in both directions.
-class TunnelBridgeTest : public RoadWorld {
-  protected:
-    void SetUp() override {
-        // North-south road x = 100 from y = 80 to 120: a tunnel 88..92 and a
-        // bridge 100..104 over an east-west road at y = 102.
-        Line(100, 80, 100, 87);
-        Tunnel(100, 88, 100, 92);
-        Line(100, 93, 100, 99);
-        Bridge(100, 100, 100, 104);
-        Line(100, 105, 100, 120);
-        Line(95, 102, 105, 102);
-        Depot(100, 121, 0, 1);
-        Depot(100, 79, 2, 2);
-        Finish(80, 60, 120, 140);
-    }
-};
-
-TEST_F(TunnelBridgeTest, TrucksCrossBothWaysKeepingTheirMarks) {
-    CTruck* south = new CTruck(100, 79, "A", 9);
-    SetSchedule(*south, {{100, 79}, {100, 121}});
-    CTruck* north = new CTruck(100, 121, "A", 0);
-    SetSchedule(*north, {{100, 121}, {100, 79}});
-    bool sawTunnel = false;
-    bool sawBridge = false;
-    bool sawTunnelMark = false;
-    bool sawBridgeMark = false;
-    for (int i = 0; i < 3000; ++i) {
-        Frames(1);
-        ASSERT_TRUE(MarksConsistent()) << "frame " << i;
-        for (CTruck* t : {south, north}) {
-            sawTunnel = sawTunnel || t->in_tunnel != 0;
-            sawBridge = sawBridge || t->on_bridge != 0;
-            sawTunnelMark = sawTunnelMark || t->mark.kind == MarkKind::Tunnel;
-            sawBridgeMark = sawBridgeMark || t->mark.kind == MarkKind::Bridge;
-            ASSERT_FALSE(t->in_tunnel != 0 && (t->pos_y < 88 || t->pos_y > 92));
-            ASSERT_FALSE(t->on_bridge != 0 && (t->pos_y < 100 || t->pos_y > 104));
-        }
-    }
-    EXPECT_TRUE(sawTunnel && sawBridge && sawTunnelMark && sawBridgeMark);
-    EXPECT_GE(south->cost_last_trip, 1);
-    EXPECT_GE(north->cost_last_trip, 1);
-}
-
-TEST_F(TunnelBridgeTest, TrafficUnderTheBridgeUsesTheGroundMarks) {
-    CTruck* under = new CTruck(95, 102, "A", 0);
-    ReleaseMark(under->mark);
-    under->direction = 0x28;  // heading east
-    under->next_direction = under->direction;
-    TakeMark(under->mark, 95, 102, MarkKind::Lane, 1, -1);
-    SetSchedule(*under, {{100, 121}, {100, 79}});
-    under->needs_route = 0;
-    under->loading_state = 0;
-    under->phase = 15;
-    ASSERT_TRUE(FramesUntil([&] { return under->pos_x == 100; }, 200));
-    EXPECT_EQ(under->on_bridge, 0);
-    EXPECT_EQ(under->mark.kind, MarkKind::Lane);
-    EXPECT_EQ(F(100, 102).belegt(), 1);
-    EXPECT_EQ(F(100, 102).bytes[9] & 0x0F, 0);
 }
 
 }  // namespace
