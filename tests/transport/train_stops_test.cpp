@@ -63,71 +63,54 @@ class TwoStations : public railtest::RailWorld {
     bool consistent_at_end = true;
 };
 
-TEST_F(TwoStations, NewTrainLeavesByTheOpenEndOfItsRow) {
-    NewTrain();
-    EXPECT_EQ(t->pos_x, 23);
-    EXPECT_EQ(t->pos_y, 50);
-    EXPECT_EQ(t->Heading(), kDirE);
-    EXPECT_EQ(t->vehicle_class, kVehicleRail);
-    EXPECT_EQ(t->speed_limit, 2);
-    EXPECT_EQ(t->phase, 15);
-    EXPECT_EQ(F(23, 50).belegt(), 3);
-    // Stop 0 lists the station's row head; the platform link and the link
-    // ahead are reserved.
-    EXPECT_EQ(t->schedule[0].x[0], 20);
-    EXPECT_EQ(t->schedule[0].y[0], 50);
-    EXPECT_EQ(t->schedule[0].x[1], kNoStopField);
-    EXPECT_EQ(t->held.LinkCount(), 2);
-}
-
-TEST_F(TwoStations, ColumnPlannedOnlyAtOneStopIsMadeUpThereAndDroppedAtTheNext) {
-    NewTrain();
-    Plan(0, 1, 3);
-    a->stock[3] = 5;
-    EXPECT_EQ(ExchangeAt(0), 1);
-    ASSERT_EQ(t->wagon_count, 1);
-    EXPECT_EQ(t->wagons[0]->index, 1);
-    EXPECT_EQ(t->wagons[0]->cargo_key, 3);
-    EXPECT_EQ(t->wagons[0]->amount, 1);
-    EXPECT_EQ(a->stock[3], 4);
-    // At B (nothing planned) the wagon's unit is put down and the wagon goes.
-    EXPECT_EQ(ExchangeAt(1), 1);
-    EXPECT_EQ(t->wagon_count, 0);
-    EXPECT_EQ(b->stock[3], 1);
-    EXPECT_EQ(b->puts, 1);
-    EXPECT_EQ(b->updates, 1);
+// The exchange at A, then at B: wagons are made up by the cargo plan, share
+// whole units from the first, are unloaded and dropped where their column
+// plans nothing or another product.
+TEST_F(TwoStations, WagonsAreMadeUpLoadedAndDroppedByTheCargoPlan) {
+    struct Wagon {
+        int32_t key;
+        int32_t amount;
+    };
+    const struct {
+        const char* what;
+        std::vector<std::pair<int32_t, int32_t>> plan_a, plan_b;  // column, product
+        int32_t stock_a, stock_b;  // of the first product planned at A and at B
+        std::vector<Wagon> after_a, after_b;
+        int32_t put_at_b;  // units of A's product at B in the end
+    } cases[] = {
+        {"column planned at A only", {{1, 3}}, {}, 5, 0, {{3, 1}}, {}, 1},
+        {"product changing in a column", {{2, 5}}, {{2, 7}}, 1, 1, {{5, 1}}, {{7, 1}}, 1},
+        {"units shared from the first wagon",
+         {{0, 4}, {1, 4}, {2, 4}},
+         {},
+         2,
+         0,
+         {{4, 1}, {4, 1}, {4, 0}},
+         {},
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteAllVehicles();
+        NewTrain();
+        for (const auto& [k, product] : c.plan_a) Plan(0, k, product);
+        for (const auto& [k, product] : c.plan_b) Plan(1, k, product);
+        const int32_t product_a = c.plan_a.front().second;
+        a->stock[product_a] = c.stock_a;
+        if (!c.plan_b.empty()) b->stock[c.plan_b.front().second] = c.stock_b;
+        b->stock[product_a] = 0;
+        for (int32_t s = 0; s < 2; ++s) {
+            EXPECT_EQ(ExchangeAt(s), 1);
+            const std::vector<Wagon>& expected = s == 0 ? c.after_a : c.after_b;
+            ASSERT_EQ(t->wagon_count, static_cast<int32_t>(expected.size())) << s;
+            for (size_t i = 0; i < expected.size(); ++i) {
+                EXPECT_EQ(t->wagons[i]->cargo_key, expected[i].key) << s << i;
+                EXPECT_EQ(t->wagons[i]->amount, expected[i].amount) << s << i;
+            }
+        }
+        EXPECT_EQ(b->stock[product_a], c.put_at_b);
+    }
     EXPECT_GE(b->refreshes, 2);
-}
-
-TEST_F(TwoStations, ProductChangingInAColumnSwapsTheWagon) {
-    NewTrain();
-    Plan(0, 2, 5);
-    Plan(1, 2, 7);
-    a->stock[5] = 1;
-    b->stock[7] = 1;
-    ExchangeAt(0);
-    ASSERT_EQ(t->wagon_count, 1);
-    EXPECT_EQ(t->wagons[0]->cargo_key, 5);
-    ExchangeAt(1);
-    // The product-5 wagon was unloaded and dropped, a product-7 one added.
-    ASSERT_EQ(t->wagon_count, 1);
-    EXPECT_EQ(t->wagons[0]->cargo_key, 7);
-    EXPECT_EQ(t->wagons[0]->amount, 1);
-    EXPECT_EQ(b->stock[5], 1);
-    EXPECT_EQ(b->stock[7], 0);
-}
-
-TEST_F(TwoStations, WholeUnitsAreSharedAmongTheWagonsOfAProduct) {
-    NewTrain();
-    for (int32_t k = 0; k < 3; ++k) Plan(0, k, 4);
-    a->stock[4] = 2;
-    EXPECT_EQ(ExchangeAt(0), 1);
-    ASSERT_EQ(t->wagon_count, 3);
-    // Exactly what left the station, one unit a wagon from the first.
-    EXPECT_EQ(t->wagons[0]->amount, 1);
-    EXPECT_EQ(t->wagons[1]->amount, 1);
-    EXPECT_EQ(t->wagons[2]->amount, 0);
-    EXPECT_EQ(a->stock[4], 0);
 }
 
 TEST_F(TwoStations, WaitUntilLoadedKeepsTheTrainUntilGoodsArrive) {

@@ -15,7 +15,7 @@
 #include "game/opponent_roster.h"
 #include "platform/file.h"
 #include "platform/random.h"
-#include "platform/temp_folder.h"
+#include "record_files.h"
 #include "road_world.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
@@ -30,7 +30,7 @@ namespace {
 
 using roadtest::RoadWorld;
 
-class RecordTest : public RoadWorld {
+class RecordTest : public RoadWorld, protected transporttest::RecordFiles {
   protected:
     void SetUp() override {
         InitGoodsTable();
@@ -77,26 +77,11 @@ class RecordTest : public RoadWorld {
         DepotRoad(x, y);
     }
 
-    std::string Path(const std::string& name) const { return folder_.Path() + "/" + name; }
-
-    template <typename Writer>
-    std::string WriteWith(const std::string& name, Writer writer) {
-        plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
-        EXPECT_NE(file, plat::kInvalidFile);
-        writer(file);
-        plat::CloseFile(file);
-        return folder_.Read(name);
-    }
     std::string WriteVehicles(const std::string& name) {
         return WriteWith(name, [](plat::FileHandle f) { WriteVehicleRecords(f); });
     }
     bool ReadVehicles(const std::string& bytes) {
-        folder_.Write("in", bytes);
-        plat::FileHandle file = plat::OpenFile(Path("in"), plat::OpenMode::Read);
-        EXPECT_NE(file, plat::kInvalidFile);
-        const bool ok = ReadVehicleRecords(file);
-        plat::CloseFile(file);
-        return ok;
+        return ReadWith(bytes, [](plat::FileHandle f) { return ReadVehicleRecords(f); });
     }
 
     std::vector<int32_t> Numbers() const {
@@ -151,7 +136,6 @@ class RecordTest : public RoadWorld {
     }
 
     CLookupTables tables_;
-    fvtest::TempFolder folder_;
 };
 
 TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
