@@ -41,9 +41,17 @@ TEST_F(CityManagerTest, TerminalNamesTakeTheLocationWordsThenNumbers) {
     EXPECT_EQ(TerminalName(70, 70), "Ashby 1");
     EXPECT_EQ(TerminalName(0, 0), "Ashby 2");
     EXPECT_EQ(city.terminal_names_given, 14);
+    // A damaged count never indexes outside the word list.
+    city.terminal_names_given = -7;
+    EXPECT_EQ(TerminalName(70, 70).substr(0, 6), "Ashby ");
+    // Long names are cut to the name field.
+    std::memset(city.name, 'x', kCityNameLength - 1);
+    city.name[kCityNameLength - 1] = '\0';
+    EXPECT_EQ(TerminalName(70, 70).size(), static_cast<size_t>(kCityNameLength - 1));
 }
 
 TEST_F(CityManagerTest, NearestCityNamesTheTerminalAndTheLowerSlotWinsATie) {
+    EXPECT_EQ(TerminalName(10, 10), "");     // no city, no name
     CCity& west = AddEmptyCity(5, 87, 87);   // centre (100, 100)
     CCity& east = AddEmptyCity(2, 107, 87);  // centre (120, 100)
     std::strcpy(west.name, "Westholm");
@@ -53,18 +61,6 @@ TEST_F(CityManagerTest, NearestCityNamesTheTerminalAndTheLowerSlotWinsATie) {
     // Exactly between the two centres: slot 1 (city 2) comes before slot 4.
     EXPECT_EQ(TerminalName(110, 100), "Eastholm East");
     EXPECT_EQ(west.terminal_names_given, 1);
-}
-
-TEST_F(CityManagerTest, NoCityNoNameAndLongNamesAreCut) {
-    EXPECT_EQ(TerminalName(10, 10), "");
-    CCity& city = AddEmptyCity(1, 0, 0);
-    std::memset(city.name, 'x', kCityNameLength - 1);
-    city.name[kCityNameLength - 1] = '\0';
-    const std::string name = TerminalName(10, 10);
-    EXPECT_EQ(name.size(), static_cast<size_t>(kCityNameLength - 1));
-    // A damaged count never indexes outside the word list.
-    city.terminal_names_given = -7;
-    EXPECT_EQ(TerminalName(10, 10).substr(0, 3), "xxx");
 }
 
 TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
