@@ -1,19 +1,18 @@
 #pragma once
 // A game state with its three opponents for the opponent tests, a vehicle
-// list stand-in that knows vehicles by number, and a temporary folder for the
-// record files.
+// list stand-in that knows vehicles by number, and file helpers that write a
+// record to bytes and read bytes back.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
+#include "platform/file.h"
+#include "platform/temp_folder.h"
 #include "state/game_state.h"
 #include "support/game_scope.h"
 #include "transport/vehicle_lookup.h"
@@ -51,28 +50,35 @@ class OpponentTest : public ::testing::Test {
         // Fake vehicles resolve to numbers only through a fake list.
         scope_.Set(g_pVehicleLookup, nullptr);
         RecreateOpponents();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "ferrovane-opponents-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
     }
 
     CGameState& state() { return scope_.state(); }
     COpponent& opponent(int slot) { return *state().opponents[slot]; }
-    std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
-    std::string ReadBytes(const std::string& name) const {
-        std::ifstream in(PathOf(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+    // The bytes `write(file)` puts into a new file.
+    template <typename Write>
+    std::string Written(Write write) {
+        plat::FileHandle file = plat::OpenFile(folder_.Path() + "/out", plat::OpenMode::Create);
+        EXPECT_NE(file, plat::kInvalidFile);
+        write(file);
+        plat::CloseFile(file);
+        return folder_.Read("out");
     }
-    void WriteBytes(const std::string& name, const std::string& bytes) const {
-        std::ofstream(PathOf(name), std::ios::binary) << bytes;
+    // `read(file)` on a file of `bytes`; `left` gets the bytes not read.
+    template <typename Read>
+    auto ReadBack(const std::string& bytes, Read read, int32_t* left = nullptr) {
+        plat::FileHandle file = plat::OpenFile(folder_.Write("in", bytes), plat::OpenMode::Read);
+        EXPECT_NE(file, plat::kInvalidFile);
+        auto result = read(file);
+        if (left != nullptr) {
+            const int32_t here = plat::SeekFile(file, 0, plat::SeekFrom::Current);
+            *left = plat::SeekFile(file, 0, plat::SeekFrom::End) - here;
+        }
+        plat::CloseFile(file);
+        return result;
     }
 
     fvtest::GameScope scope_;
-    std::string folder_;
+    TempFolder folder_;
 };
 
 }  // namespace fvtest

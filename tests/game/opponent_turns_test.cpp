@@ -28,6 +28,11 @@ class OpponentTurnTest : public OpponentTest {
         host_.AdvanceClock(g_TickLength + 1);
         app_.OnIdle(0);
     }
+    void ExpectCountdowns(int32_t a, int32_t b, int32_t c) {
+        EXPECT_EQ(opponent(0).turn_countdown, a);
+        EXPECT_EQ(opponent(1).turn_countdown, b);
+        EXPECT_EQ(opponent(2).turn_countdown, c);
+    }
 
     plat::HeadlessBackend host_;
     CGameApp app_;
@@ -35,23 +40,13 @@ class OpponentTurnTest : public OpponentTest {
 
 TEST_F(OpponentTurnTest, NewOpponentsTakeMoneyNameAndIntervalFromTheirProfile) {
     for (int32_t slot = 0; slot < 3; ++slot) {
-        const COpponent& o = opponent(slot);
         const OpponentProfile& profile = state().opponent_profiles[slot];
-        EXPECT_EQ(o.player_number, slot + 1);
-        EXPECT_EQ(o.profile_index, slot);
-        EXPECT_EQ(o.turn_countdown, profile.turn_interval);
-        EXPECT_EQ(o.turn_pending, 1000);
-        EXPECT_EQ(o.in_use, 1);
-        EXPECT_EQ(o.takeover_year, 2060);
-        EXPECT_EQ(o.takeover_percent, 100);
+        EXPECT_EQ(opponent(slot).turn_countdown, profile.turn_interval);
         EXPECT_EQ(state().cash[slot + 1], profile.start_capital);
         EXPECT_STREQ(state().company_names[slot + 1], profile.name);
-        for (int32_t word : o.slot_table.words) EXPECT_EQ(word, -1);
     }
-    EXPECT_EQ(opponent(0).turn_countdown, 2);
-}
-
-TEST_F(OpponentTurnTest, LongProfileNameIsCutToTheCompanyNameField) {
+    // A profile name longer than the company name field is cut to it, and
+    // the next player's name is untouched.
     OpponentProfile& profile = state().opponent_profiles[4];
     std::memset(profile.name, 'x', sizeof(profile.name) - 1);
     profile.name[sizeof(profile.name) - 1] = '\0';
@@ -60,7 +55,7 @@ TEST_F(OpponentTurnTest, LongProfileNameIsCutToTheCompanyNameField) {
     COpponent o(1, 4);
     EXPECT_EQ(std::strlen(state().company_names[2]), sizeof(state().company_names[2]) - 1);
     EXPECT_EQ(state().company_names[2][0], 'x');
-    EXPECT_EQ(state().company_names[3][0], 'z');  // the next player's name is untouched
+    EXPECT_EQ(state().company_names[3][0], 'z');
 }
 
 TEST_F(OpponentTurnTest, ProfileZeroTurnsEveryTwoGameWeeksAndKeepsTakingPart) {
@@ -68,52 +63,39 @@ TEST_F(OpponentTurnTest, ProfileZeroTurnsEveryTwoGameWeeksAndKeepsTakingPart) {
     EXPECT_EQ(opponent(0).turn_countdown, 1);
     PassWeek();
     EXPECT_EQ(opponent(0).turn_countdown, 0);  // the step of that pass came before the tick
-
     Pass();
     EXPECT_EQ(state().active_opponent, -1);
     EXPECT_EQ(opponent(0).turn_pending, 1000);
     EXPECT_EQ(opponent(0).turn_countdown, 2);
-
     // Its countdown runs on; profile 1 turns after its four weeks.
     PassWeek();
     PassWeek();
-    EXPECT_EQ(opponent(0).turn_countdown, 0);
-    EXPECT_EQ(opponent(1).turn_countdown, 0);
+    ExpectCountdowns(0, 0, 2);
     Pass();
     Pass();
-    EXPECT_EQ(opponent(0).turn_countdown, 2);
-    EXPECT_EQ(opponent(1).turn_countdown, 4);
-    EXPECT_EQ(opponent(2).turn_countdown, 2);
+    ExpectCountdowns(2, 4, 2);
     EXPECT_EQ(opponent(1).turn_pending, 1000);
 }
 
-TEST_F(OpponentTurnTest, MinusOneBeatsZeroAndTiesGoToTheLowerSlot) {
-    opponent(0).turn_countdown = 0;
-    opponent(1).turn_countdown = -1;
-    opponent(2).turn_countdown = 0;
-    Pass();
-    EXPECT_EQ(opponent(1).turn_countdown, 4);
-    EXPECT_EQ(opponent(0).turn_countdown, 0);
-    EXPECT_EQ(opponent(2).turn_countdown, 0);
-    // One turn per pass: then the lower of the two at 0.
-    Pass();
-    EXPECT_EQ(opponent(0).turn_countdown, 2);
-    EXPECT_EQ(opponent(2).turn_countdown, 0);
-    Pass();
-    EXPECT_EQ(opponent(2).turn_countdown, 6);
-    EXPECT_EQ(state().active_opponent, -1);
-}
-
-TEST_F(OpponentTurnTest, ActiveOpponentHasItsTurnAndDropsItsReferences) {
+TEST_F(OpponentTurnTest, ActiveOpponentFirstThenMinusOneBeforeZeroAndTiesToTheLowerSlot) {
     opponent(1).plan_list_a.push_back(PlanNode{});
     opponent(1).turn_ref_2 = &opponent(1).plan_list_a.front();
-    opponent(0).turn_countdown = -5;
     state().active_opponent = 1;
-    Pass();
-    EXPECT_EQ(opponent(1).turn_countdown, 4);
+    ExpectCountdowns(2, 4, 6);
+    opponent(0).turn_countdown = 0;
+    opponent(1).turn_countdown = 3;
+    opponent(2).turn_countdown = -1;
+    Pass();  // the active one has its turn and drops its references
+    ExpectCountdowns(0, 4, -1);
     EXPECT_EQ(opponent(1).turn_ref_2, nullptr);
-    EXPECT_EQ(opponent(0).turn_countdown, -5);
     EXPECT_EQ(state().active_opponent, -1);
+    opponent(1).turn_countdown = 0;
+    Pass();  // one turn per pass
+    ExpectCountdowns(0, 0, 6);
+    Pass();
+    ExpectCountdowns(2, 0, 6);
+    Pass();
+    ExpectCountdowns(2, 4, 6);
 }
 
 TEST_F(OpponentTurnTest, ForgettingAVehicleDropsItsVehiclePlansAndClearsOtherReferences) {

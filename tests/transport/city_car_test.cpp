@@ -43,34 +43,6 @@ class CityCarTest : public RoadWorld {
     CCity* city = nullptr;
 };
 
-TEST_F(CityCarTest, PlacementHeadingAndLaneByPieceAndRandomBit) {
-    FixRand(0);
-    CCityCar* east = new CCityCar(15, 20, "A", 0, 1);
-    EXPECT_EQ(east->model, 25);
-    EXPECT_EQ(east->Heading(), kDirE);
-    EXPECT_EQ(east->lane, 1);
-    EXPECT_EQ(F(15, 20).belegt(), 1);
-    EXPECT_EQ(east->arrival_counter, 20);
-    FixRand(1);
-    CCityCar* south = new CCityCar(20, 15, "A", 0, 1);
-    EXPECT_EQ(south->model, 26);
-    EXPECT_EQ(south->Heading(), kDirS);
-    CCityCar* west = new CCityCar(25, 20, "A", 0, 1);
-    EXPECT_EQ(west->Heading(), kDirW);
-    EXPECT_EQ(west->lane, 2);
-    EXPECT_EQ(F(25, 20).belegt(), 2);
-}
-
-TEST_F(CityCarTest, StartOnAPieceWithoutHeadingRelocatesAtOnce) {
-    // The crossing has no start heading; the car moves to a free street.
-    CCityCar* car = new CCityCar(20, 20, "A", 0, 1);
-    EXPECT_EQ(car->removal_flag, 0);
-    EXPECT_FALSE(car->pos_x == 20 && car->pos_y == 20);
-    EXPECT_EQ(F(car->pos_x, car->pos_y).stadtnum(), 1);
-    EXPECT_TRUE(car->HoldsMark());
-    EXPECT_EQ(F(20, 20).belegt(), 0);
-}
-
 TEST_F(CityCarTest, CityWithoutFreeStreetRemovesTheCar) {
     // Every straight street field is taken in both lanes (by hand).
     auto mark = [&](uint32_t lanes) {
@@ -153,22 +125,6 @@ TEST_F(CityCarTest, JunctionWithOnlyTheWayBackRelocates) {
     EXPECT_EQ(car->arrival_counter, 20);
     EXPECT_EQ(F(12, 20).belegt(), 0);
     EXPECT_TRUE(car->HoldsMark());
-}
-
-TEST_F(CityCarTest, SecondCarWaitsBehindTheFirst) {
-    FixRand(0);
-    CCityCar* ahead = new CCityCar(16, 20, "A", 0, 1);
-    ahead->wait_counter = 1000;
-    CCityCar* behind = new CCityCar(15, 20, "A", 0, 1);
-    Frames(1);
-    EXPECT_EQ(behind->pos_x, 15);
-    EXPECT_EQ(behind->phase, 15);
-    EXPECT_EQ(behind->wait_counter, 8);
-    // A car in the other lane passes.
-    FixRand(1);
-    CCityCar* oncoming = new CCityCar(17, 20, "A", 0, 1);
-    ASSERT_EQ(oncoming->Heading(), kDirW);
-    ASSERT_TRUE(FramesUntil([&] { return oncoming->pos_x <= 14; }, 200));
 }
 
 TEST_F(CityCarTest, LifetimeRunsOutOnCityStreetsThenTheCarRelocates) {

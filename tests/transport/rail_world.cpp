@@ -5,8 +5,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "app/app_globals.h"
-#include "state/data_tables.h"
 #include "test_runs.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"
@@ -47,47 +45,17 @@ std::pair<int32_t, int32_t> TestStation::RowField(int32_t row, int32_t k) const 
     }
 }
 
-RailWorld::RailWorld() : network_(std::make_unique<CWayNetwork>()) {
-    game_.Set(g_pWayNetwork, network_.get());
-    game_.Set(g_ppBuildings, &buildings_);
-    game_.Set(g_pCityManager, &cities_);
-    view_.tile_in_view = 1;
-    for (int32_t i = 0; i < kMapFieldCount; ++i) {
-        game_.state().fields[i].set_teile_art(1);
-        game_.state().fields[i].set_hoehe(2);
-    }
-    game_.state().game_mode = kModeGame;
-    InitVehicleModels();
-    host_.SetClock(1000000);
-    game_.state().timers.frame_time = host_.Now();
-}
-
 RailWorld::~RailWorld() {
     DeleteAllVehicles();
 }
 
-void RailWorld::Grow(int32_t x, int32_t y) {
-    box_x0_ = std::min(box_x0_, std::max(0, x - 1));
-    box_y0_ = std::min(box_y0_, std::max(0, y - 1));
-    box_x1_ = std::max(box_x1_, std::min(255, x + 1));
-    box_y1_ = std::max(box_y1_, std::min(255, y + 1));
-}
-
 void RailWorld::Rail(int32_t x, int32_t y, int32_t wayType) {
-    Grow(x, y);
-    MapField& field = F(x, y);
-    field.set_wegtyp(static_cast<uint32_t>(wayType));
-    if (field.wegteil() == 0) field.set_wegteil(1);
+    Way(x, y, wayType);
     track_.emplace_back(x, y);
 }
 
 void RailWorld::RailLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    const int32_t dx = (x2 > x1) - (x2 < x1);
-    const int32_t dy = (y2 > y1) - (y2 < y1);
-    for (int32_t x = x1, y = y1;; x += dx, y += dy) {
-        Rail(x, y, wayType);
-        if (x == x2 && y == y2) break;
-    }
+    EachOnLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { Rail(x, y, wayType); });
 }
 
 void RailWorld::RailPath(const Points& corners, int32_t wayType) {
@@ -206,13 +174,6 @@ void RailWorld::SetSchedule(CVehicle& v, const std::vector<const TestStation*>& 
         }
     }
     v.stop_count = static_cast<int32_t>(stops.size());
-}
-
-void RailWorld::Frames(int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-        host_.AdvanceClock(26);
-        app_.UpdateFrame();
-    }
 }
 
 ::testing::AssertionResult RailWorld::Consistent() const {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/file.h"
-#include "platform/temp_folder.h"
 #include "rail_world.h"
+#include "record_files.h"
 #include "state/le_io.h"
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
@@ -21,7 +21,7 @@ namespace {
 using railtest::RailWorld;
 using railtest::TestStation;
 
-class TrainRecordTest : public RailWorld {
+class TrainRecordTest : public RailWorld, protected transporttest::RecordFiles {
   protected:
     void SetUp() override {
         a = &Station(6, 20, 51, 1, 1);
@@ -29,25 +29,6 @@ class TrainRecordTest : public RailWorld {
         RailLine(24, 50, 39, 50);
         Finish();
         for (int32_t p = 1; p <= 3; ++p) a->stock[p] = 50;
-    }
-
-    std::string Path(const std::string& name) const { return folder_.Path() + "/" + name; }
-
-    template <typename Writer>
-    std::string WriteWith(const std::string& name, Writer writer) {
-        plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
-        EXPECT_NE(file, plat::kInvalidFile);
-        writer(file);
-        plat::CloseFile(file);
-        return folder_.Read(name);
-    }
-    template <typename Reader>
-    bool ReadWith(const std::string& bytes, Reader reader) {
-        folder_.Write("in", bytes);
-        plat::FileHandle file = plat::OpenFile(Path("in"), plat::OpenMode::Read);
-        const bool ok = reader(file);
-        plat::CloseFile(file);
-        return ok;
     }
 
     // A train under way from A to B with three wagons and a path.
@@ -65,7 +46,6 @@ class TrainRecordTest : public RailWorld {
 
     TestStation* a = nullptr;
     TestStation* b = nullptr;
-    fvtest::TempFolder folder_;
 };
 
 TEST_F(TrainRecordTest, TrainWithWagonsAndPathRoundTripsByteForByte) {

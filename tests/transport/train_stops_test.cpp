@@ -63,71 +63,54 @@ class TwoStations : public railtest::RailWorld {
     bool consistent_at_end = true;
 };
 
-TEST_F(TwoStations, NewTrainLeavesByTheOpenEndOfItsRow) {
-    NewTrain();
-    EXPECT_EQ(t->pos_x, 23);
-    EXPECT_EQ(t->pos_y, 50);
-    EXPECT_EQ(t->Heading(), kDirE);
-    EXPECT_EQ(t->vehicle_class, kVehicleRail);
-    EXPECT_EQ(t->speed_limit, 2);
-    EXPECT_EQ(t->phase, 15);
-    EXPECT_EQ(F(23, 50).belegt(), 3);
-    // Stop 0 lists the station's row head; the platform link and the link
-    // ahead are reserved.
-    EXPECT_EQ(t->schedule[0].x[0], 20);
-    EXPECT_EQ(t->schedule[0].y[0], 50);
-    EXPECT_EQ(t->schedule[0].x[1], kNoStopField);
-    EXPECT_EQ(t->held.LinkCount(), 2);
-}
-
-TEST_F(TwoStations, ColumnPlannedOnlyAtOneStopIsMadeUpThereAndDroppedAtTheNext) {
-    NewTrain();
-    Plan(0, 1, 3);
-    a->stock[3] = 5;
-    EXPECT_EQ(ExchangeAt(0), 1);
-    ASSERT_EQ(t->wagon_count, 1);
-    EXPECT_EQ(t->wagons[0]->index, 1);
-    EXPECT_EQ(t->wagons[0]->cargo_key, 3);
-    EXPECT_EQ(t->wagons[0]->amount, 1);
-    EXPECT_EQ(a->stock[3], 4);
-    // At B (nothing planned) the wagon's unit is put down and the wagon goes.
-    EXPECT_EQ(ExchangeAt(1), 1);
-    EXPECT_EQ(t->wagon_count, 0);
-    EXPECT_EQ(b->stock[3], 1);
-    EXPECT_EQ(b->puts, 1);
-    EXPECT_EQ(b->updates, 1);
+// The exchange at A, then at B: wagons are made up by the cargo plan, share
+// whole units from the first, are unloaded and dropped where their column
+// plans nothing or another product.
+TEST_F(TwoStations, WagonsAreMadeUpLoadedAndDroppedByTheCargoPlan) {
+    struct Wagon {
+        int32_t key;
+        int32_t amount;
+    };
+    const struct {
+        const char* what;
+        std::vector<std::pair<int32_t, int32_t>> plan_a, plan_b;  // column, product
+        int32_t stock_a, stock_b;  // of the first product planned at A and at B
+        std::vector<Wagon> after_a, after_b;
+        int32_t put_at_b;  // units of A's product at B in the end
+    } cases[] = {
+        {"column planned at A only", {{1, 3}}, {}, 5, 0, {{3, 1}}, {}, 1},
+        {"product changing in a column", {{2, 5}}, {{2, 7}}, 1, 1, {{5, 1}}, {{7, 1}}, 1},
+        {"units shared from the first wagon",
+         {{0, 4}, {1, 4}, {2, 4}},
+         {},
+         2,
+         0,
+         {{4, 1}, {4, 1}, {4, 0}},
+         {},
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteAllVehicles();
+        NewTrain();
+        for (const auto& [k, product] : c.plan_a) Plan(0, k, product);
+        for (const auto& [k, product] : c.plan_b) Plan(1, k, product);
+        const int32_t product_a = c.plan_a.front().second;
+        a->stock[product_a] = c.stock_a;
+        if (!c.plan_b.empty()) b->stock[c.plan_b.front().second] = c.stock_b;
+        b->stock[product_a] = 0;
+        for (int32_t s = 0; s < 2; ++s) {
+            EXPECT_EQ(ExchangeAt(s), 1);
+            const std::vector<Wagon>& expected = s == 0 ? c.after_a : c.after_b;
+            ASSERT_EQ(t->wagon_count, static_cast<int32_t>(expected.size())) << s;
+            for (size_t i = 0; i < expected.size(); ++i) {
+                EXPECT_EQ(t->wagons[i]->cargo_key, expected[i].key) << s << i;
+                EXPECT_EQ(t->wagons[i]->amount, expected[i].amount) << s << i;
+            }
+        }
+        EXPECT_EQ(b->stock[product_a], c.put_at_b);
+    }
     EXPECT_GE(b->refreshes, 2);
-}
-
-TEST_F(TwoStations, ProductChangingInAColumnSwapsTheWagon) {
-    NewTrain();
-    Plan(0, 2, 5);
-    Plan(1, 2, 7);
-    a->stock[5] = 1;
-    b->stock[7] = 1;
-    ExchangeAt(0);
-    ASSERT_EQ(t->wagon_count, 1);
-    EXPECT_EQ(t->wagons[0]->cargo_key, 5);
-    ExchangeAt(1);
-    // The product-5 wagon was unloaded and dropped, a product-7 one added.
-    ASSERT_EQ(t->wagon_count, 1);
-    EXPECT_EQ(t->wagons[0]->cargo_key, 7);
-    EXPECT_EQ(t->wagons[0]->amount, 1);
-    EXPECT_EQ(b->stock[5], 1);
-    EXPECT_EQ(b->stock[7], 0);
-}
-
-TEST_F(TwoStations, WholeUnitsAreSharedAmongTheWagonsOfAProduct) {
-    NewTrain();
-    for (int32_t k = 0; k < 3; ++k) Plan(0, k, 4);
-    a->stock[4] = 2;
-    EXPECT_EQ(ExchangeAt(0), 1);
-    ASSERT_EQ(t->wagon_count, 3);
-    // Exactly what left the station, one unit a wagon from the first.
-    EXPECT_EQ(t->wagons[0]->amount, 1);
-    EXPECT_EQ(t->wagons[1]->amount, 1);
-    EXPECT_EQ(t->wagons[2]->amount, 0);
-    EXPECT_EQ(a->stock[4], 0);
 }
 
 TEST_F(TwoStations, WaitUntilLoadedKeepsTheTrainUntilGoodsArrive) {
@@ -228,53 +211,27 @@ TEST_F(TwoStations, RouteBackJumpsTheEngineToThePlatformsOtherEnd) {
     EXPECT_EQ(b->puts + b->takes + a->puts + a->takes, 0);
 }
 
-TEST_F(TwoStations, WagonsStandInPairsBehindTheEngineInTheOrderOfTheirSlots) {
+TEST_F(TwoStations, WagonsStandInSlotOrderMoveUpWhenRemovedAndAreAtMostSix) {
     NewTrain();
     t->AddWagon("A", 5, 0);
     t->AddWagon("A", 6, 1);
     t->AddWagon("A", 8, 3);
     t->AddWagon("A", 7, 2);
-    ASSERT_EQ(t->wagon_count, 4);
-    // Wagons 0 and 1 one field behind (phases 16 and 0), 2 and 3 two.
-    const int32_t where[4][2] = {{22, 16}, {22, 0}, {21, 16}, {21, 0}};
-    for (int32_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(t->wagons[i]->index, i);
-        EXPECT_EQ(t->wagons[i]->x, where[i][0]);
-        EXPECT_EQ(t->wagons[i]->phase, where[i][1]);
-        EXPECT_EQ(t->wagons[i]->y, 50);
-        EXPECT_EQ(t->wagons[i]->prev_x, t->wagons[i]->x);
-        EXPECT_EQ(t->wagons[i]->direction, t->direction);
-    }
     EXPECT_EQ(t->FindWagon(7, 2), 2);
     EXPECT_EQ(t->FindWagon(7, 1), -1);
-    EXPECT_EQ(F(21, 50).belegt(), 3);
+    EXPECT_EQ(t->wagons[3]->x, 21);  // the second pair two fields behind
     EXPECT_TRUE(Consistent());
-
-    // Removing wagons 0 and 1 moves the other two up into the first pair.
     t->RemoveWagon(0);
     t->RemoveWagon(0);
     ASSERT_EQ(t->wagon_count, 2);
     EXPECT_EQ(t->wagons[0]->cargo_key, 7);
-    EXPECT_EQ(t->wagons[0]->x, 22);
-    EXPECT_EQ(t->wagons[1]->cargo_key, 8);
-    EXPECT_EQ(t->wagons[1]->phase, 0);
+    EXPECT_EQ(t->wagons[1]->x, 22);
     EXPECT_EQ(t->wagons[2], nullptr);
     EXPECT_EQ(F(21, 50).belegt(), 0);
     EXPECT_TRUE(Consistent());
-
-    // Lined up for leaving: even wagons at 15, odd at 31, the previous field
-    // one further back.
-    t->AlignWagons();
-    EXPECT_EQ(t->wagons[0]->phase, 15);
-    EXPECT_EQ(t->wagons[1]->phase, 31);
-    EXPECT_EQ(t->wagons[0]->prev_x, 21);
-
-    // Six wagons at most: a seventh is refused; the last pair stands three
-    // fields behind the engine.
     for (int32_t k = 2; k < 7; ++k) t->AddWagon("A", k, k < 6 ? k : 5);
     EXPECT_EQ(t->wagon_count, 6);
     EXPECT_EQ(t->FindWagon(6, 5), -1);
-    EXPECT_EQ(t->wagons[5]->x, 20);
 }
 
 TEST_F(TwoStations, WagonsNeverLeaveTheMap) {
@@ -290,43 +247,6 @@ TEST_F(TwoStations, WagonsNeverLeaveTheMap) {
     EXPECT_EQ(t->wagons[5]->x, 0);
     t->AlignWagons();
     EXPECT_EQ(t->wagons[0]->prev_x, 0);
-}
-
-TEST_F(TwoStations, SpeedDoublesAfter8_24_48And80StepsUpToTheModelsLimit) {
-    game_.state().vehicle_models[12].speed_a = 12;
-    game_.state().vehicle_models[12].speed_b = 2;
-    NewTrain(12);
-    ASSERT_EQ(t->speed_limit, 12);
-    for (int32_t step = 1; step <= 100; ++step) {
-        t->UpdateSpeed();
-        const int32_t expect = step < 8 ? 1 : step < 24 ? 2 : step < 48 ? 4 : step < 80 ? 8 : 12;
-        ASSERT_EQ(t->steps_per_frame, expect) << "after " << step << " steps";
-    }
-    // At the model's maximum the train stops counting.
-    EXPECT_EQ(t->accel_counter, 80);
-    // Climbing a ramp (piece 14 heading east) the grade speed holds; going
-    // down the same ramp, or through a tunnel mouth, it does not.
-    const struct {
-        uint32_t piece;
-        bool portal;
-        int32_t speed;
-    } ramps[] = {{14, false, 2}, {13, false, 12}, {14, true, 12}};
-    for (const auto& ramp : ramps) {
-        F(23, 50).set_wegteil(ramp.piece);
-        F(23, 50).set_tportal(ramp.portal);
-        t->UpdateSpeed();
-        EXPECT_EQ(t->steps_per_frame, ramp.speed) << ramp.piece << ramp.portal;
-        EXPECT_EQ(t->base_speed, 12);
-    }
-    // From a standstill on the ramp the grade speed applies at once.
-    t->steps_per_frame = t->base_speed = 1;
-    t->accel_counter = 0;
-    F(23, 50).set_tportal(false);
-    F(23, 50).set_wegteil(14);
-    t->UpdateSpeed();
-    EXPECT_EQ(t->steps_per_frame, 2);
-    EXPECT_EQ(t->base_speed, 1);
-    F(23, 50).set_wegteil(2);
 }
 
 TEST_F(TwoStations, FourStepsPerFramePassAFieldMiddleOnce) {

@@ -50,89 +50,38 @@ class TruckTest : public RoadWorld {
     TestTerminal* factory = nullptr;
 };
 
-TEST_F(TruckTest, NewTruckOnItsDepotByOrientation) {
-    // Depot type 2 leaves south: heading south, entered from the north, lane 1.
-    CTruck* truck = new CTruck(45, 49, "A", 0);
-    EXPECT_EQ(truck->direction, 0x41);
-    EXPECT_EQ(truck->lane, 1);
-    EXPECT_EQ(F(45, 49).belegt(), 1);
-    EXPECT_EQ(truck->product_carried, -1);
-    EXPECT_EQ(g_pVehicleList->vehicle, truck);
-
-    // Type 0 leaves north: heading north in lane 2, bit 5 of `belegt`.
-    Line(20, 20, 20, 22);
-    Depot(20, 23, 0, 3);
-    Finish(10, 10, 30, 30);
-    CTruck* north = new CTruck(20, 23, "A", 3);
-    EXPECT_EQ(north->Heading(), kDirN);
-    EXPECT_EQ(north->lane, 2);
-    EXPECT_EQ(F(20, 23).belegt(), 2);
-}
-
-TEST_F(TruckTest, SpeedByWayTypeAndRamp) {
-    // Model 3: maximum 2, climbing 1.
-    CTruck* truck = NewTruck(3);
-    truck->pos_x = 50;
-    truck->pos_y = 50;
-    struct Case {
-        uint8_t way;
-        uint8_t piece;
-        uint8_t direction;
-        int32_t speed;
-    };
-    const Case cases[] = {
-        {kWayAsphaltRoad, 0, 0x41, 2},
-        {kWayCityStreet, 0, 0x41, 1},
-        {kWayGravelRoad, 12, 0x14, 1},  // up the ramp
-        {kWayGravelRoad, 12, 0x41, 2},  // down the ramp
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << int(c.way) << "/" << int(c.piece) << "/" << int(c.direction));
-        F(50, 50).set_wegtyp(c.way);
-        F(50, 50).set_wegteil(c.piece);
-        truck->direction = c.direction;
-        truck->UpdateSpeed();
-        EXPECT_EQ(truck->steps_per_frame, c.speed);
-    }
-    // Elsewhere the speed doubles after 8 steps, up to the maximum.
-    F(50, 50).set_wegtyp(0);
-    F(50, 50).set_wegteil(0);
-    truck->base_speed = 1;
-    truck->accel_counter = 0;
-    for (int i = 0; i < 7; ++i) truck->UpdateSpeed();
-    EXPECT_EQ(truck->steps_per_frame, 1);
-    truck->UpdateSpeed();
-    EXPECT_EQ(truck->steps_per_frame, 2);
-    truck->pos_x = 45;
-    truck->pos_y = 49;
-}
-
+// The player's truck and an opponent's: each carries every unit the mine
+// gives to the factory, its owner buys and pays the running costs, and only
+// the opponent's truck is named to the terminal while it unloads.
 TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
-    mine->stock[kProduct] = 3;
-    const int64_t cashBefore = game_.state().cash[0];
-    CTruck* truck = NewTruck();
-
-    // The first leg: 12 fields from the mine's depot to the factory's.
-    ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 1; }, 2000));
-    EXPECT_EQ(mine->stock[kProduct], 2);
-    EXPECT_EQ(truck->product_carried, -1);
-    EXPECT_EQ(truck->amount_carried, 0);
-    EXPECT_EQ(game_.state().cash[0], cashBefore - 12 * 6);
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::D, 0), 12 * 6);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, 0), 12 * 6);
-    EXPECT_EQ(truck->cost_this_trip, 12 * 6);
-    EXPECT_EQ(factory->updates, 1);
-    EXPECT_GE(factory->refreshes, 1);
-
-    // Back at stop 0 the trip's costs move to the last trip.
-    ASSERT_TRUE(FramesUntil([&] { return truck->cost_last_trip != 0; }, 2000));
-    EXPECT_EQ(truck->cost_last_trip, 2 * 12 * 6);
-    EXPECT_EQ(truck->cost_this_trip, 0);
-
-    // Every unit the mine gave arrives at the factory.
-    ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 3; }, 6000));
-    EXPECT_EQ(mine->stock[kProduct], 0);
+    for (const int32_t owner : {0, 2}) {
+        SCOPED_TRACE(owner);
+        DeleteAllVehicles();
+        mine->stock[kProduct] = 3;
+        factory->stock[kProduct] = 0;
+        factory->at_terminal_during_put.clear();
+        const int64_t cashBefore = game_.state().cash[owner];
+        const int64_t costsBefore = g_Statistics.PairThis(StatPair::D, owner);
+        const int64_t monthBefore = g_Statistics.Monthly(StatSeries::TotalCosts, owner);
+        CTruck* truck = NewTruck();
+        truck->owner = owner;
+        // The first leg: 12 fields from the mine's depot to the factory's.
+        ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 1; }, 2000));
+        EXPECT_EQ(mine->stock[kProduct], 2);
+        EXPECT_EQ(mine->last_buyer, owner);
+        EXPECT_EQ(truck->amount_carried, 0);
+        EXPECT_EQ(game_.state().cash[owner], cashBefore - 12 * 6);
+        EXPECT_EQ(g_Statistics.PairThis(StatPair::D, owner), costsBefore + 12 * 6);
+        EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, owner), monthBefore + 12 * 6);
+        EXPECT_EQ(factory->at_terminal_during_put.at(0), owner == 0 ? nullptr : truck);
+        EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+        // Back at stop 0 the trip's costs move to the last trip.
+        ASSERT_TRUE(FramesUntil([&] { return truck->cost_last_trip != 0; }, 2000));
+        EXPECT_EQ(truck->cost_last_trip, 2 * 12 * 6);
+        EXPECT_EQ(truck->cost_this_trip, 0);
+        ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 3; }, 6000));
+        EXPECT_EQ(mine->stock[kProduct], 0);
+    }
 }
 
 TEST_F(TruckTest, WaitUntilLoadedRetriesEvery128Frames) {
@@ -198,20 +147,6 @@ TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
     EXPECT_GT(truck->path.Count(), 0);
 }
 
-TEST_F(TruckTest, OpponentTruckIsTheVehicleAtTheTerminalWhileUnloading) {
-    mine->stock[kProduct] = 1;
-    CTruck* truck = NewTruck();
-    truck->owner = 2;
-    ASSERT_TRUE(FramesUntil([&] { return factory->puts > 0; }, 2000));
-    ASSERT_EQ(factory->at_terminal_during_put.size(), 1u);
-    EXPECT_EQ(factory->at_terminal_during_put[0], truck);
-    EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
-    EXPECT_EQ(mine->last_buyer, 2);
-    // The running costs go to the owner.
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::D, 2), 12 * 6);
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::D, 0), 0);
-}
-
 TEST_F(TruckTest, HaltAtStopKeepsTheTruckLoading) {
     mine->stock[kProduct] = 1;
     CTruck* truck = NewTruck();
@@ -269,58 +204,6 @@ class DrivingTest : public RoadWorld {
 
     int32_t Node(int32_t x, int32_t y) { return F(x, y).knotennummer(); }
 };
-
-TEST_F(DrivingTest, SecondTruckWaitsBehindAndTakesTheSlowerModel) {
-    CTruck* ahead = Place(47, 50, kDirE, 0);
-    ahead->wait_counter = 1000;
-    CTruck* behind = Place(46, 50, kDirE, 9);
-    Frames(1);
-    EXPECT_EQ(behind->pos_x, 46);
-    EXPECT_EQ(behind->phase, 15);
-    EXPECT_EQ(behind->wait_counter, 8);
-    EXPECT_EQ(behind->speed_limit, 0);
-    Frames(8);
-    EXPECT_EQ(behind->wait_counter, 0);
-    Frames(1);
-    EXPECT_EQ(behind->wait_counter, 8);  // still blocked: it tries again
-}
-
-TEST_F(DrivingTest, OppositeLanesPass) {
-    CTruck* east = Place(46, 50, kDirE);
-    CTruck* west = Place(49, 50, kDirW);
-    EXPECT_NE(east->lane, west->lane);
-    east->path.PushFront(Node(50, 50), 1);
-    for (int i = 0; i < 60; ++i) {
-        Frames(1);
-        ASSERT_TRUE(MarksConsistent());
-        ASSERT_EQ(west->wait_counter, 0);
-    }
-    EXPECT_LE(west->pos_x, 46);
-    EXPECT_GE(east->pos_x, 49);
-}
-
-TEST_F(DrivingTest, JunctionLockHoldsBackCrossingTraffic) {
-    // A truck on the junction leaving north blocks entry from the west.
-    CTruck* onJunction = Place(50, 50, kDirN);
-    ASSERT_EQ(onJunction->mark.kind, MarkKind::Junction);
-    onJunction->wait_counter = 1000;
-    CTruck* fromWest = Place(49, 50, kDirE);
-    Frames(1);
-    EXPECT_EQ(fromWest->pos_x, 49);
-    EXPECT_EQ(fromWest->wait_counter, 32);
-    EXPECT_TRUE(MarksConsistent());
-
-    // Leaving west instead, it lets the truck from the west in.
-    DeleteAllVehicles();
-    ASSERT_EQ(MarkSum(), 0);
-    onJunction = Place(50, 50, kDirW);
-    onJunction->wait_counter = 1000;
-    fromWest = Place(49, 50, kDirE);
-    Frames(1);
-    EXPECT_EQ(fromWest->pos_x, 50);
-    EXPECT_EQ(fromWest->junction_exit, 1);  // east, towards its depot
-    EXPECT_EQ(F(50, 50).belegt(), 2);
-}
 
 TEST_F(DrivingTest, StalePathIsReplannedFromTheJunction) {
     CTruck* truck = Place(50, 53, kDirN);
@@ -401,67 +284,6 @@ TEST_F(DrivingTest, InvalidHeadingRemovesTheTruck) {
     Frames(1);
     EXPECT_EQ(CountVehicles(), 0);
     EXPECT_EQ(MarkSum(), 0);
-}
-
-// Trucks through a tunnel and over a bridge in both directions.
-class TunnelBridgeTest : public RoadWorld {
-  protected:
-    void SetUp() override {
-        // North-south road x = 100 from y = 80 to 120: a tunnel 88..92 and a
-        // bridge 100..104 over an east-west road at y = 102.
-        Line(100, 80, 100, 87);
-        Tunnel(100, 88, 100, 92);
-        Line(100, 93, 100, 99);
-        Bridge(100, 100, 100, 104);
-        Line(100, 105, 100, 120);
-        Line(95, 102, 105, 102);
-        Depot(100, 121, 0, 1);
-        Depot(100, 79, 2, 2);
-        Finish(80, 60, 120, 140);
-    }
-};
-
-TEST_F(TunnelBridgeTest, TrucksCrossBothWaysKeepingTheirMarks) {
-    CTruck* south = new CTruck(100, 79, "A", 9);
-    SetSchedule(*south, {{100, 79}, {100, 121}});
-    CTruck* north = new CTruck(100, 121, "A", 0);
-    SetSchedule(*north, {{100, 121}, {100, 79}});
-    bool sawTunnel = false;
-    bool sawBridge = false;
-    bool sawTunnelMark = false;
-    bool sawBridgeMark = false;
-    for (int i = 0; i < 3000; ++i) {
-        Frames(1);
-        ASSERT_TRUE(MarksConsistent()) << "frame " << i;
-        for (CTruck* t : {south, north}) {
-            sawTunnel = sawTunnel || t->in_tunnel != 0;
-            sawBridge = sawBridge || t->on_bridge != 0;
-            sawTunnelMark = sawTunnelMark || t->mark.kind == MarkKind::Tunnel;
-            sawBridgeMark = sawBridgeMark || t->mark.kind == MarkKind::Bridge;
-            ASSERT_FALSE(t->in_tunnel != 0 && (t->pos_y < 88 || t->pos_y > 92));
-            ASSERT_FALSE(t->on_bridge != 0 && (t->pos_y < 100 || t->pos_y > 104));
-        }
-    }
-    EXPECT_TRUE(sawTunnel && sawBridge && sawTunnelMark && sawBridgeMark);
-    EXPECT_GE(south->cost_last_trip, 1);
-    EXPECT_GE(north->cost_last_trip, 1);
-}
-
-TEST_F(TunnelBridgeTest, TrafficUnderTheBridgeUsesTheGroundMarks) {
-    CTruck* under = new CTruck(95, 102, "A", 0);
-    ReleaseMark(under->mark);
-    under->direction = 0x28;  // heading east
-    under->next_direction = under->direction;
-    TakeMark(under->mark, 95, 102, MarkKind::Lane, 1, -1);
-    SetSchedule(*under, {{100, 121}, {100, 79}});
-    under->needs_route = 0;
-    under->loading_state = 0;
-    under->phase = 15;
-    ASSERT_TRUE(FramesUntil([&] { return under->pos_x == 100; }, 200));
-    EXPECT_EQ(under->on_bridge, 0);
-    EXPECT_EQ(under->mark.kind, MarkKind::Lane);
-    EXPECT_EQ(F(100, 102).belegt(), 1);
-    EXPECT_EQ(F(100, 102).bytes[9] & 0x0F, 0);
 }
 
 }  // namespace

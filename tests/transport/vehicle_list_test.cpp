@@ -61,17 +61,27 @@ TEST_F(VehicleListTest, NumbersOfDeletedVehiclesAreReusedLowestFirst) {
     EXPECT_EQ(FindVehicleByNumber(6), nullptr);
 }
 
-TEST_F(VehicleListTest, CityCarsHaveNoNumberAndAreNotFound) {
-    City(1, 30, 30);
-    Street(30, 30, 35, 30, 1);
+// City cars have no number, are found by no lookup, and switching city
+// traffic off removes only them.
+TEST_F(VehicleListTest, CityCarsHaveNoNumberAndGoWithCityTraffic) {
+    CCity& city = City(1, 30, 30);
+    Street(30, 30, 38, 30, 1);
     Finish(20, 20, 40, 40);
     CCityCar* car = new CCityCar(32, 30, "A", 0, 1);
+    new CCityCar(35, 30, "A", 0, 1);
+    city.car_count = 2;
     EXPECT_EQ(car->number, -1);
     EXPECT_EQ(FindVehicleByNumber(-1), nullptr);
     ASSERT_NE(F(car->pos_x, car->pos_y).belegt(), 0);
     EXPECT_EQ(FindVehicleAtField(car->pos_x, car->pos_y), nullptr);
     EXPECT_EQ(GetRoadVehicleValueAt(car->pos_x, car->pos_y, car->lane), 6);
-    EXPECT_EQ(Truck()->number, 1);
+    CTruck* truck = Truck();
+    EXPECT_EQ(truck->number, 1);
+    RemoveAllCityCars();
+    EXPECT_EQ(city.car_count, 0);
+    EXPECT_EQ(CountVehicles(), 1);
+    EXPECT_EQ(g_pVehicleList->vehicle, truck);
+    for (int32_t x = 30; x <= 38; ++x) EXPECT_EQ(F(x, 30).belegt(), 0);
 }
 
 TEST_F(VehicleListTest, FindVehicleAtFieldNeedsAMarkAndMatchesLeftAndWagonFields) {
@@ -233,21 +243,6 @@ TEST_F(VehicleListTest, DeletingAVehicleForgetsItEverywhere) {
     UnregisterVehicleReference(&panelVehicle);
     UnregisterVehicleReference(&screenVehicle);
     EXPECT_EQ(MarkSum(), 0);
-}
-
-TEST_F(VehicleListTest, CityTrafficOffRemovesOnlyTheCars) {
-    CCity& city = City(1, 30, 30);
-    Street(30, 30, 38, 30, 1);
-    Finish(20, 20, 40, 40);
-    new CCityCar(32, 30, "A", 0, 1);
-    new CCityCar(35, 30, "A", 0, 1);
-    city.car_count = 2;
-    CTruck* truck = Truck();
-    RemoveAllCityCars();
-    EXPECT_EQ(city.car_count, 0);
-    EXPECT_EQ(CountVehicles(), 1);
-    EXPECT_EQ(g_pVehicleList->vehicle, truck);
-    for (int32_t x = 30; x <= 38; ++x) EXPECT_EQ(F(x, 30).belegt(), 0);
 }
 
 }  // namespace

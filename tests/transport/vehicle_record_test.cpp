@@ -15,7 +15,7 @@
 #include "game/opponent_roster.h"
 #include "platform/file.h"
 #include "platform/random.h"
-#include "platform/temp_folder.h"
+#include "record_files.h"
 #include "road_world.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
@@ -30,7 +30,7 @@ namespace {
 
 using roadtest::RoadWorld;
 
-class RecordTest : public RoadWorld {
+class RecordTest : public RoadWorld, protected transporttest::RecordFiles {
   protected:
     void SetUp() override {
         InitGoodsTable();
@@ -77,26 +77,11 @@ class RecordTest : public RoadWorld {
         DepotRoad(x, y);
     }
 
-    std::string Path(const std::string& name) const { return folder_.Path() + "/" + name; }
-
-    template <typename Writer>
-    std::string WriteWith(const std::string& name, Writer writer) {
-        plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
-        EXPECT_NE(file, plat::kInvalidFile);
-        writer(file);
-        plat::CloseFile(file);
-        return folder_.Read(name);
-    }
     std::string WriteVehicles(const std::string& name) {
         return WriteWith(name, [](plat::FileHandle f) { WriteVehicleRecords(f); });
     }
     bool ReadVehicles(const std::string& bytes) {
-        folder_.Write("in", bytes);
-        plat::FileHandle file = plat::OpenFile(Path("in"), plat::OpenMode::Read);
-        EXPECT_NE(file, plat::kInvalidFile);
-        const bool ok = ReadVehicleRecords(file);
-        plat::CloseFile(file);
-        return ok;
+        return ReadWith(bytes, [](plat::FileHandle f) { return ReadVehicleRecords(f); });
     }
 
     std::vector<int32_t> Numbers() const {
@@ -151,22 +136,7 @@ class RecordTest : public RoadWorld {
     }
 
     CLookupTables tables_;
-    fvtest::TempFolder folder_;
 };
-
-TEST_F(RecordTest, RecordSizes) {
-    CTruck* truck = new CTruck(45, 49, "A", 0);
-    EXPECT_EQ(WriteWith("t", [&](plat::FileHandle f) { truck->Save(f); }).size(), 473u + 4u);
-    truck->path.PushFront(7, 1);
-    truck->path.PushFront(8, -1);
-    EXPECT_EQ(WriteWith("t", [&](plat::FileHandle f) { truck->Save(f); }).size(), 473u + 4u + 16u);
-    CCityCar* car = new CCityCar(32, 30, "A", 0, 1);
-    EXPECT_EQ(WriteWith("c", [&](plat::FileHandle f) { car->Save(f); }).size(), kCityCarRecordSize);
-    CWagon wagon(1, 2, "a", 3, 4);
-    EXPECT_EQ(WriteWith("w", [&](plat::FileHandle f) { wagon.Save(f); }).size(), 109u);
-    // The list part: a count, then the class code before each record.
-    EXPECT_EQ(WriteVehicles("all").size(), 4u + 4u + 493u + 4u + kCityCarRecordSize);
-}
 
 TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
     Populate(true);
@@ -255,21 +225,6 @@ TEST_F(RecordTest, TruckSavedWhileWaitingForItsLaneWaitsAgain) {
     EXPECT_EQ(MarkSum(), 0);
 }
 
-TEST_F(RecordTest, LoadOnlyConstructionLeavesTheMapAlone) {
-    const int64_t marks = MarkSum();
-    const int32_t maxNumber = g_MaxVehicleNumber;
-    {
-        CTruck truck{VehicleLoadOnly{}};
-        CCityCar car{VehicleLoadOnly{}};
-        EXPECT_FALSE(truck.HoldsMark());
-        EXPECT_FALSE(car.HoldsMark());
-    }
-    EXPECT_EQ(MarkSum(), marks);
-    EXPECT_EQ(g_MaxVehicleNumber, maxNumber);
-    EXPECT_EQ(g_pVehicleList, nullptr);
-    EXPECT_EQ(F(0, 0).belegt(), 0);
-}
-
 TEST_F(RecordTest, DamagedRecordsEndTheRead) {
     new CTruck(45, 49, "A", 0);
     new CTruck(45, 49, "A", 1);  // waits for its lane: holds no mark
@@ -327,7 +282,9 @@ TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
     CTruck* second = new CTruck(50, 71, "A", 2);
     SetSchedule(*second, {{50, 71}, {45, 49}});
     Frames(40);
-    const std::string path = Path("bad.lvl");
+    const std::string good = Path("good.lvl");
+    const std::string bad = Path("bad.lvl");
+    ASSERT_TRUE(SaveGameFile(good));
     const struct {
         const char* damage;
         void (*apply)(CTruck& first, CTruck& second);
@@ -344,32 +301,16 @@ TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.damage);
+        ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
+        const std::vector<CVehicle*> trucks = Listed();
+        ASSERT_EQ(trucks.size(), 2u);
+        c.apply(dynamic_cast<CTruck&>(*trucks[1]), dynamic_cast<CTruck&>(*trucks[0]));
+        ASSERT_TRUE(SaveGameFile(bad));
+        ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
         const std::string before = WriteVehicles("before");
-        struct Kept {
-            ScheduleStop schedule[kScheduleStops];
-            int32_t model, number, way_kind;
-        };
-        Kept kept[2];
-        CTruck* trucks[2] = {first, second};
-        for (int i = 0; i < 2; ++i) {
-            std::memcpy(kept[i].schedule, trucks[i]->schedule, sizeof kept[i].schedule);
-            kept[i].model = trucks[i]->model;
-            kept[i].number = trucks[i]->number;
-            kept[i].way_kind = trucks[i]->way_kind;
-        }
-        c.apply(*first, *second);
-        ASSERT_TRUE(SaveGameFile(path));
-        for (int i = 0; i < 2; ++i) {
-            std::memcpy(trucks[i]->schedule, kept[i].schedule, sizeof kept[i].schedule);
-            trucks[i]->model = kept[i].model;
-            trucks[i]->number = kept[i].number;
-            trucks[i]->way_kind = kept[i].way_kind;
-        }
-        EXPECT_EQ(LoadSavedGame(path), LevelLoadResult::Rejected);
+        EXPECT_EQ(LoadSavedGame(bad), LevelLoadResult::Rejected);
         EXPECT_TRUE(WriteVehicles("after") == before);
     }
-    ASSERT_TRUE(SaveGameFile(path));  // undamaged, the same game loads
-    EXPECT_EQ(LoadSavedGame(path), LevelLoadResult::Loaded);
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+#pragma once
+// The base of the road and rail test worlds: a fresh game state on flat
+// ground with the vehicle models, a way network, a building table of test
+// terminals that keep whole units of goods, a city manager double, the world
+// view double (every field in view) and the real frame update of the main
+// loop on the headless back end's clock.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/game_app.h"
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
+#include "platform/headless/headless_backend.h"
+#include "state/map_field.h"
+#include "support/game_scope.h"
+#include "transport/vehicle.h"
+#include "world/build_helper.h"
+#include "world/way_network.h"
+
+namespace transporttest {
+
+// A depot or station with whole units of goods per product: it hands out
+// what it has and takes every unit put to it.
+class TestTerminal : public CBuilding {
+  public:
+    int32_t TakeGoods(int32_t product, int32_t amount, int32_t, int32_t buyer) override {
+        ++takes;
+        last_buyer = buyer;
+        const int32_t given = amount < stock[product] ? amount : stock[product];
+        if (given > 0) stock[product] -= given;
+        return given > 0 ? given : 0;
+    }
+    int32_t PutGoods(int32_t product, int32_t amount, int32_t) override {
+        ++puts;
+        at_terminal_during_put.push_back(g_pVehicleAtTerminal);
+        stock[product] += amount;
+        return amount;
+    }
+    void Update() override { ++updates; }
+    void Refresh() override { ++refreshes; }
+    int32_t GetLength() const override { return length; }
+
+    int32_t number = 0;
+    int32_t length = 0;  // platform rows of a station
+    std::map<int32_t, int32_t> stock;
+    int32_t takes = 0;
+    int32_t puts = 0;
+    int32_t updates = 0;
+    int32_t refreshes = 0;
+    int32_t last_buyer = -1;
+    std::vector<CVehicle*> at_terminal_during_put;
+};
+
+class TestBuildingTable : public CBuildingTable {
+  public:
+    void UpdateRawMaterialSites() override {}
+};
+
+class TestCityManager : public CCityManager {
+  public:
+    void Tick() override {
+        if (onTick) onTick();
+    }
+    void MonthlyUpdate() override {}
+    std::function<void()> onTick;
+};
+
+class TransportWorld : public ::testing::Test {
+  protected:
+    TransportWorld();
+
+    MapField& F(int32_t x, int32_t y) { return *FieldAt(x, y); }
+    CWayNetwork& Net() { return *network_; }
+
+    // A way of `wayType` on the field (pieces are fitted when finished).
+    void Way(int32_t x, int32_t y, int32_t wayType);
+    // Calls `each(x, y)` for the fields from (x1, y1) to (x2, y2) (same row
+    // or column).
+    template <typename Each>
+    static void EachOnLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Each each) {
+        const int32_t dx = (x2 > x1) - (x2 < x1);
+        const int32_t dy = (y2 > y1) - (y2 < y1);
+        for (int32_t x = x1, y = y1;; x += dx, y += dy) {
+            each(x, y);
+            if (x == x2 && y == y2) break;
+        }
+    }
+
+    // Runs frames through the main loop's frame update.
+    void Frames(int32_t n);
+    // Frames until `done` holds (at most `limit`); true when it did.
+    template <typename Done>
+    bool FramesUntil(Done done, int32_t limit) {
+        for (int32_t i = 0; i < limit; ++i) {
+            if (done()) return true;
+            Frames(1);
+        }
+        return done();
+    }
+
+    // Widens the box of built fields that the consistency checks scan.
+    void Grow(int32_t x, int32_t y);
+
+    plat::HeadlessBackend host_;
+    fvtest::GameScope game_;
+    std::unique_ptr<CWayNetwork> network_;
+    CBuildHelper helper_;
+    TestBuildingTable buildings_;
+    TestCityManager cities_;
+    fvtest::RecordingView& view_ = game_.UseView();
+    CGameApp app_;
+    int32_t box_x0_ = 255;
+    int32_t box_y0_ = 255;
+    int32_t box_x1_ = 0;
+    int32_t box_y1_ = 0;
+};
+
+}  // namespace transporttest
