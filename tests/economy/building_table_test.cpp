@@ -302,7 +302,8 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
     const int32_t store = Place(kTypeToyStore, 60, 60);
     Table().At(store)->ApplyAttraction(0, 1);  // as the structure placement does
     // Rings 1 and 2, the footprint itself, beyond.
-    for (auto [x, y, d] : {std::array{59, 59, 3}, {62, 60, 3}, {58, 58, 2}, {60, 60, 0}, {57, 57, 0}})
+    for (auto [x, y, d] :
+         {std::array{59, 59, 3}, {62, 60, 3}, {58, 58, 2}, {60, 60, 0}, {57, 57, 0}})
         EXPECT_EQ(delta(city, x, y), d) << x << "," << y;
     Table().DemolishBuilding(store);
     EXPECT_EQ(delta(city, 59, 59), 0);

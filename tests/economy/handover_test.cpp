@@ -150,7 +150,7 @@ TEST_F(HandoverTest, GoodsComeEvenlyPortionByPortion) {
     // still holds some: third.
     EXPECT_EQ(T(depot).TakeGoods(kTricycle, 2, 0, 0), 2);
     EXPECT_EQ(Depot0(small).product, -1);
-    EXPECT_EQ(Frac(Depot0(big)), Fraction(13, 3));  // 5 - 2/3
+    EXPECT_EQ(Frac(Depot0(big)), Fraction(13, 3));   // 5 - 2/3
     EXPECT_EQ(Frac(Depot0(third)), Fraction(1, 1));  // 2 - 1
 }
 

