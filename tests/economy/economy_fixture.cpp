@@ -1,16 +1,12 @@
 #include "economy_fixture.h"
 
-#include <atomic>
-#include <cstdio>
-#include <filesystem>
 #include <sstream>
-
-#include <unistd.h>
 
 #include "economy/building_kinds.h"
 #include "economy/producer.h"
 #include "economy/train_station.h"
 #include "platform/file.h"
+#include "platform/temp_folder.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
 #include "state/map_field.h"
@@ -132,22 +128,6 @@ ScheduleStop EconomyTest::Stop(std::initializer_list<std::pair<int32_t, int32_t>
     return stop;
 }
 
-namespace {
-
-std::string TempPath() {
-    static std::atomic<int> counter{0};
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("fv_economy_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(dir);
-    return (dir / "table.bin").string();
-}
-
-void RemoveTemp(const std::string& path) {
-    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
-}
-
-}  // namespace
-
 std::string Snapshot(const CBuildingTable& table) {
     std::ostringstream out;
     for (int32_t i = kFirstBuildingSlot; i <= kLastBuildingSlot; ++i) {
@@ -166,30 +146,24 @@ std::string Snapshot(const CBuildingTable& table) {
 }
 
 std::vector<uint8_t> SavedBytes(const CBuildingTable& table) {
-    const std::string path = TempPath();
-    const plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
+    fvtest::TempFolder folder;
+    const plat::FileHandle file =
+        plat::OpenFile(folder.Write("table.bin", ""), plat::OpenMode::Create);
     table.Save(file);
     plat::CloseFile(file);
-    std::vector<uint8_t> bytes(std::filesystem::file_size(path));
-    const plat::FileHandle in = plat::OpenFile(path, plat::OpenMode::Read);
-    plat::ReadFile(in, bytes.data(), static_cast<uint32_t>(bytes.size()));
-    plat::CloseFile(in);
-    RemoveTemp(path);
-    return bytes;
+    const std::string bytes = folder.Read("table.bin");
+    return {bytes.begin(), bytes.end()};
 }
 
 namespace {
 
 template <typename Read>
 bool WithFile(const std::vector<uint8_t>& bytes, Read read) {
-    const std::string path = TempPath();
-    plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
-    if (!bytes.empty()) plat::WriteFile(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
-    plat::CloseFile(file);
-    file = plat::OpenFile(path, plat::OpenMode::Read);
+    fvtest::TempFolder folder;
+    const plat::FileHandle file = plat::OpenFile(
+        folder.Write("table.bin", std::string(bytes.begin(), bytes.end())), plat::OpenMode::Read);
     const bool ok = read(file);
     plat::CloseFile(file);
-    RemoveTemp(path);
     return ok;
 }
 
