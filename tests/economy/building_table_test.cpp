@@ -131,12 +131,16 @@ class ScheduleTest : public EconomyTest {
 };
 
 TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
-    TestVehicle& only = AddVehicle();
-    only.schedule[0] = Stop({{7, 8}, {7, 8}, {7, 8}, {7, 8}});
-    only.stop_count = 1;
-    Table().ClearReferences(7, 8, 5, 1);
-    EXPECT_EQ(only.stop_count, 0);
-    EXPECT_EQ(only.schedule[0].x[0], 255);
+    // A demolished station takes its stops along (type 7: rows from (61, 60)).
+    const int32_t station = Place(kTypeTrainStation + 1, 60, 60);
+    TestVehicle& train = AddVehicle();
+    train.schedule[0] = Stop({{61, 60}});
+    train.schedule[1] = Stop({{90, 90}});
+    train.stop_count = 2;
+    Table().DemolishBuilding(station);
+    EXPECT_EQ(train.stop_count, 1);
+    EXPECT_EQ(train.schedule[0].x[0], 90);
+    EXPECT_EQ(train.schedule[1].x[0], 255);
 
     TestVehicle& v = FourStops();
     v.target_stop = 3;
@@ -172,22 +176,6 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
     Table().ClearReferences(9, 9, 5, 1);
     EXPECT_EQ(GS().schedule_words[1], -1);
     EXPECT_EQ(GS().schedule_words[2], -1);
-}
-
-TEST_F(ScheduleTest, DemolishingATerminalRemovesItsStops) {
-    const int32_t depot = Place(kTypeTruckDepot, 30, 10);
-    const int32_t station = Place(kTypeTrainStation + 1, 60, 60);  // type 7: rows from (61, 60)
-    TestVehicle& truck = FourStops();
-    TestVehicle& train = AddVehicle();
-    train.schedule[0] = Stop({{61, 60}});
-    train.schedule[1] = Stop({{90, 90}});
-    train.stop_count = 2;
-    Table().DemolishBuilding(depot);
-    EXPECT_EQ(truck.stop_count, 3);
-    EXPECT_EQ(truck.schedule[2].x[0], 40);
-    Table().DemolishBuilding(station);
-    EXPECT_EQ(train.stop_count, 1);
-    EXPECT_EQ(train.schedule[0].x[0], 90);
 }
 
 TEST_F(ScheduleTest, LengtheningAStationRewritesItsStopsForEveryOrientation) {

@@ -124,17 +124,6 @@ TEST(MapFieldTest, BuildingNumberRule) {
     EXPECT_EQ(f.BuildingNumber(), f.geb_num());
 }
 
-TEST(MapFieldTest, DirectionHelpersAreMutualInverses) {
-    EXPECT_EQ(OppositeDirBits(kDirN | kDirE), kDirS | kDirW);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(DirIndexFromBit(DirBitFromIndex(i)), i);
-        EXPECT_EQ(DirBitFromIndex(OppositeDirIndex(i)), OppositeDirBits(DirBitFromIndex(i)));
-        EXPECT_EQ(DirDx(i) + DirDx(OppositeDirIndex(i)), 0);
-        EXPECT_EQ(DirDy(i) + DirDy(OppositeDirIndex(i)), 0);
-    }
-    EXPECT_EQ(DirIndexFromBit(3), -1);
-}
-
 TEST(MapGridTest, OffMapReadsAnswerMinusTwo) {
     fvtest::GameScope scope;
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {256, 0}, {0, 256}, {-1, 256}}) {

@@ -110,17 +110,6 @@ TEST_F(StatisticsTest, BookingWrapsAndBookingsForNoSuchPlayerChangeNothing) {
     for (int32_t w : st.words) ASSERT_EQ(w, 0);
 }
 
-TEST_F(StatisticsTest, WayConstructionBooking) {
-    BookWayConstruction(1000, 4, 2);
-    EXPECT_EQ(st.Yearly(StatSeries::TotalCosts, 2), 1000);
-    EXPECT_EQ(st.Monthly(StatSeries::CompanyWorth, 2), 1000);
-    EXPECT_EQ(st.PairThis(StatPair::C, 2), 1000);
-    EXPECT_EQ(st.Yearly(StatSeries::AnnualProfit, 2), -1000);
-    EXPECT_EQ(st.PairThis(StatPair::K, 2), -1000);
-    EXPECT_EQ(st.Yearly(StatSeries::NetworkLength, 2), 4);
-    EXPECT_EQ(st.Monthly(StatSeries::TotalCosts, 0), 0);
-}
-
 TEST(NewGameCountersTest, ResetValuesKeepTheCareerWords) {
     for (int32_t& w : g_NewGameCounters.words) w = 0x12345678;
     ResetGameCounters();
