@@ -363,10 +363,8 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     Idle(26, 26);
     EXPECT_EQ(g_pVehicleList, nullptr);
     EXPECT_EQ(deletions, 6);
-}
 
-TEST_F(MainLoopTest, HaltedVehiclesOnlyFollowTheView) {
-    UseView();
+    // Halted, vehicles only follow the view.
     auto* v = new TestVehicle(1);
     fvtest::AddVehicle(v);
     gs.sim_halted = 1;
@@ -382,7 +380,7 @@ TEST_F(MainLoopTest, HaltedVehiclesOnlyFollowTheView) {
     EXPECT_EQ(v->moves, 1);
 }
 
-TEST_F(MainLoopTest, MoneyDisplayFollowsCash) {
+TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     UsePanel();
     struct Info : FS_OPPONENT_INFO {
         int draws = 0;
@@ -404,10 +402,8 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCash) {
     Idle(26, 26);
     EXPECT_EQ(frame->Count(kMsgCashChanged), 1);
     panel->opponent_info = nullptr;
-}
 
-TEST_F(MainLoopTest, BoardVotesEndTheFreeGame) {
-    UsePanel();
+    // Board votes end the free game.
     gs.cash[0] = (int64_t{1} << 32) + 1000;  // low 32 bits: 1,000
     app.UpdateFrame();
     EXPECT_EQ(gs.board_votes, 0);
@@ -435,7 +431,7 @@ TEST_F(MainLoopTest, BoardVotesEndTheFreeGame) {
     EXPECT_EQ(gs.board_votes, 0);
 }
 
-TEST_F(MainLoopTest, AnimationsAndAmbientSounds) {
+TEST_F(MainLoopTest, AnimationsAmbientSoundsAndMusic) {
     UseView();
     UseSubsystems();
     g_AnimPending = 1;
@@ -452,10 +448,8 @@ TEST_F(MainLoopTest, AnimationsAndAmbientSounds) {
         Idle(10, 10);
     }
     EXPECT_EQ(sound.Count("PlayAmbientSounds"), ambient);
-}
 
-TEST_F(MainLoopTest, MusicStartsAfterTheTrackDelay) {
-    UseSubsystems();
+    // The music starts after the track delay, not while a screen is open.
     sound.music_wait = 20000;
     g_MusicTime = host.Now();
     Idle(20000, 1000);
