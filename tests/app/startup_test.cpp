@@ -102,43 +102,10 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
 }
 
-TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
-    folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
-    // The start-up pictures and the first logo the main frame shows.
-    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
-        const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
-        folder.Write(name, std::string(bytes.begin(), bytes.end()));
-    }
-    plat::HeadlessBackend host({1024, 768});
-    host.SetAudioAvailable(false);  // no effect files here
-    CGameApp app;
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_NE(g_pGameState, nullptr);
-    CGameState& gs = *g_pGameState;
-    EXPECT_EQ(gs.opt_scroll_speed, 44);
-    EXPECT_EQ(std::string(gs.DataPath(kPathSave)),
-              std::filesystem::current_path().string() + "\\save");
-    // Three opponents from profiles 0, 1, 2 with their capital and names.
-    for (int slot = 0; slot < kOpponentCount; ++slot) {
-        ASSERT_NE(gs.opponents[slot], nullptr);
-        EXPECT_EQ(gs.cash[slot + 1], gs.opponent_profiles[slot].start_capital);
-        EXPECT_STREQ(gs.company_names[slot + 1], gs.opponent_profiles[slot].name);
-    }
-    EXPECT_EQ(host.MessageBoxes().size(), 0u);  // the start-up pictures were there
-
-    gs.opt_music = 0;
-    app.ExitInstance();
-    EXPECT_EQ(g_pGameState, nullptr);
-    const std::string ini = folder.Path() + "/ferrovane.ini";
-    EXPECT_EQ(plat::GetProfileString("OPTIONEN", "Scrollspeed", "", ini), "44");
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", -1, ini), 0);
-    EXPECT_EQ(plat::GetProfileInt("INSTALL", "Installation", -1, ini), -1);
-}
-
-// The whole life on the headless back end: start, the start-screen request to
-// the main frame, idle passes, the user closing the window, the settings
-// written at the end.
-TEST_F(StartupTest, RunsUntilTheWindowIsClosed) {
+// The whole life on the headless back end: start with the settings file, the
+// start-screen request to the main frame, idle passes, the user closing the
+// window, the settings written at the end.
+TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
     class FramedApp : public CGameApp {
       public:
         fvtest::RecordingFrame* frame = nullptr;
@@ -150,19 +117,35 @@ TEST_F(StartupTest, RunsUntilTheWindowIsClosed) {
             return frame;
         }
     };
+    folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
+    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd"}) {
+        const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
+        folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
     plat::HeadlessBackend host({1024, 768});
-    host.SetAudioAvailable(false);         // no effect files here
-    host.QueueMessageBoxAnswer(IDCANCEL);  // the start-up pictures are missing here
+    host.SetAudioAvailable(false);  // no effect files here
     FramedApp app;
     plat::ApplicationStepper stepper(app, host);
     ASSERT_TRUE(stepper.Start());
-    ASSERT_NE(app.frame, nullptr);
+    ASSERT_NE(g_pGameState, nullptr);
+    CGameState& gs = *g_pGameState;
+    EXPECT_EQ(host.MessageBoxes().size(), 0u);  // the start-up pictures were there
+    EXPECT_EQ(gs.opt_scroll_speed, 44);
+    EXPECT_EQ(std::string(gs.DataPath(kPathSave)),
+              std::filesystem::current_path().string() + "\\save");
+    // Three opponents from profiles 0, 1, 2 with their capital and names.
+    for (int slot = 0; slot < kOpponentCount; ++slot) {
+        ASSERT_NE(gs.opponents[slot], nullptr);
+        EXPECT_EQ(gs.cash[slot + 1], gs.opponent_profiles[slot].start_capital);
+        EXPECT_STREQ(gs.company_names[slot + 1], gs.opponent_profiles[slot].name);
+    }
     EXPECT_EQ(app.mainWindow, app.frame);
     EXPECT_EQ(app.frame->Count(WM_USER + 0x2D), 1);
     for (int i = 0; i < 10; ++i) {
         host.AdvanceClock(10);
         ASSERT_TRUE(stepper.Turn());
     }
+    gs.opt_music = 0;
     host.InjectCloseRequest();
     int turns = 0;
     while (stepper.Turn() && ++turns < 100) {
@@ -172,7 +155,9 @@ TEST_F(StartupTest, RunsUntilTheWindowIsClosed) {
     delete app.frame;
     EXPECT_EQ(g_pGameState, nullptr);
     const std::string ini = folder.Path() + "/ferrovane.ini";
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Scrollspeed", -1, ini), 1);
+    EXPECT_EQ(plat::GetProfileString("OPTIONEN", "Scrollspeed", "", ini), "44");
+    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", -1, ini), 0);
+    EXPECT_EQ(plat::GetProfileInt("INSTALL", "Installation", -1, ini), -1);
 }
 
 TEST(DesktopChangesTest, AutoRunValueIsRestored) {

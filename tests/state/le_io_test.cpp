@@ -16,39 +16,19 @@ class LeIoTest : public ::testing::Test {
     std::string path = folder.Path() + "/record.bin";
 };
 
-TEST_F(LeIoTest, ValuesRoundTripLittleEndianAndShortReadsLeaveValuesAlone) {
-    plat::FileHandle f = plat::OpenFile(path, plat::OpenMode::Create);
-    le::WriteU16(f, 0x1234);
-    le::WriteI64(f, -0x0102030405060708LL);
-    le::WriteDouble(f, 1.5);
-    const int32_t words[2] = {-1, 0x7FFFFFFF};
-    le::WriteI32Array(f, words, 2);
-    le::WriteU16(f, 0xBEEF);  // half a word
-    plat::CloseFile(f);
-    EXPECT_EQ(g_WriteError, 0);
-    const std::string bytes = folder.Read("record.bin");
-    ASSERT_EQ(bytes.size(), 2u + 8 + 8 + 8 + 2);
-    EXPECT_EQ(bytes.substr(0, 2), "\x34\x12");
-    EXPECT_EQ(bytes.substr(16, 2), "\xF8\x3F");  // 1.5 = 0x3FF8000000000000
-
-    f = plat::OpenFile(path, plat::OpenMode::Read);
-    uint16_t u16 = 0;
-    int64_t i64 = 0;
-    double d = 0;
-    int32_t back[3] = {7, 7, 7};
-    EXPECT_TRUE(le::ReadU16(f, u16));
-    EXPECT_TRUE(le::ReadI64(f, i64));
-    EXPECT_TRUE(le::ReadDouble(f, d));
-    EXPECT_EQ(le::ReadI32Array(f, back, 3), 10u);
+// The level files' round trips and the recorded hash of a saved world pin
+// the byte order; here the reads that come short.
+TEST_F(LeIoTest, ShortReadsLeaveValuesAlone) {
+    folder.Write("record.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
+    plat::FileHandle f = plat::OpenFile(path, plat::OpenMode::Read);
+    int32_t words[3] = {7, 7, 7};
+    EXPECT_EQ(le::ReadI32Array(f, words, 3), 6u);
+    EXPECT_EQ(words[0], 0x04030201);
+    EXPECT_EQ(words[1], 7);  // a word with only two bytes stays as it was
     int32_t none = 99;
     EXPECT_FALSE(le::ReadI32(f, none));
-    plat::CloseFile(f);
-    EXPECT_EQ(u16, 0x1234);
-    EXPECT_EQ(i64, -0x0102030405060708LL);
-    EXPECT_EQ(d, 1.5);
-    EXPECT_EQ(back[1], 0x7FFFFFFF);
-    EXPECT_EQ(back[2], 7);  // a word with only two bytes stays as it was
     EXPECT_EQ(none, 99);
+    plat::CloseFile(f);
 }
 
 TEST_F(LeIoTest, ShortWritesAndBadHandlesSetTheErrorAndWritingGoesOn) {

@@ -155,22 +155,4 @@ TEST(MapGridTest, ResetAndChangeMarks) {
     EXPECT_EQ(FieldAt(3, 4)->wegtyp(), kWayRail);
 }
 
-TEST(MapGridTest, TransientBitsClearedExceptLastRowAndColumn) {
-    fvtest::GameScope scope;
-    for (MapField& f : scope.state().fields) std::memset(f.bytes, 0xFF, sizeof f.bytes);
-    ClearTransientFieldBits();
-    for (int x = 0; x < 256; ++x) {
-        for (int y = 0; y < 256; ++y) {
-            const MapField& f = *FieldAt(x, y);
-            const bool edge = x == 255 || y == 255;
-            ASSERT_EQ(f.belegt(), edge ? 3 : 0) << x << "," << y;
-            ASSERT_EQ(f.geb_change(), edge);
-            ASSERT_EQ(f.tunnel_belegt(), edge);
-            // Everything else is kept: labels, previews, bridge ends.
-            ASSERT_EQ(f.laenge(), 127);
-            ASSERT_TRUE(f.bridge_end());
-        }
-    }
-}
-
 }  // namespace
