@@ -78,34 +78,30 @@ TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     FrameHost h;
     CGameState& gs = *h.gs;
     RecordingView* view = AddView(h);
-    view->pick_x = view->pick_y = view->last_pick_x = view->last_pick_y = 7;
-    gs.selected_building_type = 0;
-    h.host.InjectKeyPress(VK_SPACE, ' ');
-    h.Run();
-    EXPECT_EQ(gs.build_orientation, 1);
-    EXPECT_EQ(view->pick_x, -1);
+    view->pick_x = view->last_pick_y = 7;
+    struct Press {
+        int32_t type;
+        uint32_t key;
+        int32_t orientation;
+    };
+    // Round the four with space, arrows set one; another building type has
+    // no orientation: always 0.
+    for (const Press p : {Press{0, VK_SPACE, 1},
+                          {0, VK_SPACE, 2},
+                          {0, VK_SPACE, 3},
+                          {0, VK_SPACE, 0},
+                          {0, VK_LEFT, 3},
+                          {6, VK_DOWN, 2},
+                          {14, VK_RIGHT, 0},
+                          {14, VK_SPACE, 0}}) {
+        gs.selected_building_type = p.type;
+        h.host.InjectKeyPress(p.key, p.key == VK_SPACE ? ' ' : 0);
+        h.Run();
+        EXPECT_EQ(gs.build_orientation, p.orientation) << p.type << " " << p.key;
+    }
+    EXPECT_EQ(view->pick_x, -1);  // the preview follows at once
     EXPECT_EQ(view->last_pick_y, -1);
-    EXPECT_EQ(view->Moves().size(), 1u);  // the preview follows at once
-    for (int i = 0; i < 3; ++i) h.host.InjectKeyPress(VK_SPACE, ' ');
-    h.Run();
-    EXPECT_EQ(gs.build_orientation, 0);  // round the four
-    h.host.InjectKeyPress(VK_LEFT);
-    h.Run();
-    EXPECT_EQ(gs.build_orientation, 3);
-    gs.selected_building_type = 6;
-    h.host.InjectKeyPress(VK_DOWN);
-    h.Run();
-    EXPECT_EQ(gs.build_orientation, 2);
-
-    // Another building type has no orientation: always 0.
-    gs.selected_building_type = 14;
-    h.host.InjectKeyPress(VK_RIGHT);
-    h.Run();
-    EXPECT_EQ(gs.build_orientation, 0);
-    gs.build_orientation = 2;
-    h.host.InjectKeyPress(VK_SPACE, ' ');
-    h.Run();
-    EXPECT_EQ(gs.build_orientation, 0);
+    EXPECT_FALSE(view->Moves().empty());
 
     // While a screen is open the keys are off.
     gs.selected_building_type = 0;
@@ -119,20 +115,9 @@ TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     EXPECT_EQ(gs.build_orientation, 1);
 }
 
-TEST(FrameInputTest, AnimationToggleFlipsTheOptionAndResumesTheMusic) {
-    FrameHost h;
-    h.gs->opt_animations = 1;
-    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
-    EXPECT_EQ(h.gs->opt_animations, 0);
-    EXPECT_EQ(h.gs->redraw_terrain, 1);
-    EXPECT_EQ(h.gs->redraw_objects, 1);
-    EXPECT_EQ(h.sound->Count("ResumeMusic"), 1);
-    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
-    EXPECT_EQ(h.gs->opt_animations, 1);
-}
-
 // Switched on in a running game, every animated building of the table gets
-// the animation of its type; switched off, the view forgets them all.
+// the animation of its type (and the objects are redrawn, the music handed
+// back); switched off, the view forgets them all.
 TEST(FrameInputTest, AnimationsOnRegisterTheAnimatedBuildings) {
     FrameHost h;
     // The world's pictures, which the view's animations need.
@@ -155,6 +140,8 @@ TEST(FrameInputTest, AnimationsOnRegisterTheAnimatedBuildings) {
     h.gs->opt_animations = 0;
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
     EXPECT_EQ(h.gs->opt_animations, 1);
+    EXPECT_EQ(h.gs->redraw_objects, 1);
+    EXPECT_EQ(h.sound->Count("ResumeMusic"), 1);
     using A = RecordingView::Animation;
     EXPECT_EQ(view->animations, (std::vector<A>{{10, 20, 2},
                                                 {11, 21, 1},

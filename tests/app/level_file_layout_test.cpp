@@ -38,137 +38,73 @@ class LevelLayout : public LevelFileTest {
         host.QueueMessageBoxAnswer(IDOK);  // for a damaged-file box
         return LoadSavedGame(FilePath("patched.lvl"));
     }
-    // The opponents' records of the file as the running game holds them.
-    void ExpectOpponentsOfSeed(int32_t seed) {
-        for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
-            EXPECT_EQ(gs.opponents[slot]->in_use, 7 + slot + seed) << slot;
-            EXPECT_EQ(gs.opponents[slot]->takeover_year, 1990 + slot + seed) << slot;
-        }
-    }
 };
 
-TEST_F(LevelLayout, OlderLayoutHasTwentySevenRecordsAndNoCount) {
-    Bytes file = SavedGame();
-    const auto at = OffsetsOf(file);
-    // Drop the count and records 27..39: the first record's year (1960)
-    // stands where the count would be.
-    file.erase(file.begin() + at.events + 27 * 92, file.begin() + at.opponents);
-    file.erase(file.begin() + at.event_count, file.begin() + at.events);
-    ASSERT_EQ(GetI32(file, at.event_count), 1960);
-
-    MakeGame(4);
-    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
-    for (int32_t i = 0; i < 27; ++i) EXPECT_EQ(gs.market_events[i].event_state, 9) << i;
-    // Records 28 to 40 keep what the built-in table gave them.
-    for (int32_t i = 27; i < kMarketEventSlots; ++i) {
-        EXPECT_EQ(gs.market_events[i].event_state, 0) << i;
-        EXPECT_EQ(gs.market_events[i].event_goods[0], kNoGood) << i;
-    }
-    ExpectOpponentsOfSeed(1);
-}
-
-TEST_F(LevelLayout, CountOfTwentyFiveReadsTwentyFiveRecordsAndGoesOn) {
-    Bytes file = SavedGame();
-    const auto at = OffsetsOf(file);
-    PutI32(file, at.event_count, 25);
-    file.erase(file.begin() + at.events + 25 * 92, file.begin() + at.opponents);
-    ASSERT_EQ(file.size(), OffsetsOf(SavedGame()).end - 15 * 92);
-
-    MakeGame(4);
-    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
-    for (int32_t i = 0; i < 25; ++i) EXPECT_EQ(gs.market_events[i].event_state, 9) << i;
-    EXPECT_EQ(gs.market_events[25].event_state, 0);
-    ExpectOpponentsOfSeed(1);
-}
-
-TEST_F(LevelLayout, CountAboveFortyReadsFortyAndSkipsTheRest) {
-    Bytes file = SavedGame();
-    const auto at = OffsetsOf(file);
-    PutI32(file, at.event_count, 43);
-    Bytes surplus(3 * 92, 0x5A);
-    file.insert(file.begin() + at.opponents, surplus.begin(), surplus.end());
-    MakeGame(4);
-    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
-    for (int32_t i = 0; i < kMarketEventSlots; ++i) EXPECT_EQ(gs.market_events[i].event_state, 9);
-    ExpectOpponentsOfSeed(1);
-
-    // A count far beyond the file skips to its end: the opponents are missing
-    // and replaced by new ones.
-    PutI32(file, at.event_count, std::numeric_limits<int32_t>::max());
-    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
-    for (const COpponent* o : gs.opponents) {
-        EXPECT_EQ(o->takeover_year, 2060);
-        EXPECT_EQ(o->turn_pending, 1000);
+// The market-event count: the older layout has none and 27 records; a count
+// up to 40 reads that many; above 40 the surplus is skipped, up to the end of
+// the file, where new opponents take the place of the missing ones.
+TEST_F(LevelLayout, MarketEventCountsOfOtherShapes) {
+    const Bytes good = SavedGame();
+    const auto at = OffsetsOf(good);
+    auto part = [&](size_t from, size_t to) {
+        return Bytes(good.begin() + static_cast<std::ptrdiff_t>(from),
+                     good.begin() + static_cast<std::ptrdiff_t>(to));
+    };
+    struct Shape {
+        int32_t count;  // -1: no count (the older layout)
+        int32_t records, read;
+    };
+    for (const Shape c : {Shape{-1, 27, 27}, {25, 25, 25}, {43, 43, 40}, {2147483647, 40, 40}}) {
+        SCOPED_TRACE(c.count);
+        Bytes file = part(0, c.count >= 0 ? at.events : at.event_count);
+        if (c.count >= 0) PutI32(file, at.event_count, c.count);
+        const Bytes records = part(at.events, at.events + 92 * size_t(std::min(c.records, 40)));
+        file.insert(file.end(), records.begin(), records.end());
+        file.insert(file.end(), 92 * size_t(std::max(0, c.records - 40)), 0x5A);
+        const Bytes rest = part(at.opponents, at.end);
+        file.insert(file.end(), rest.begin(), rest.end());
+        MakeGame(4);
+        ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
+        for (int32_t i = 0; i < kMarketEventSlots; ++i) {
+            // Records not read keep what the built-in table gave them.
+            ASSERT_EQ(gs.market_events[i].event_state, i < c.read ? 9 : 0) << i;
+        }
+        for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+            EXPECT_EQ(gs.opponents[slot]->takeover_year,
+                      c.count == 2147483647 ? 2060 : 1990 + slot + 1);
+        }
     }
 }
 
-TEST_F(LevelLayout, NegativeCountMarksTheFileDamaged) {
-    Bytes file = SavedGame();
-    PutI32(file, OffsetsOf(file).event_count, -1);
-    MakeGame(4);
-    const Bytes before = Snapshot();
-    EXPECT_EQ(Load(file), LevelLoadResult::Rejected);
-    EXPECT_TRUE(Snapshot() == before);
-    ASSERT_EQ(host.MessageBoxes().size(), 1u);
-    EXPECT_EQ(host.MessageBoxes()[0].text, DamagedLevelText(FilePath("patched.lvl")));
-    EXPECT_EQ(host.MessageBoxes()[0].caption, "Ferrovane");
-}
-
-TEST_F(LevelLayout, FileEndingAfterTheBookmarks) {
-    Bytes file = SavedGame();
-    const auto at = OffsetsOf(file);
-    file.resize(at.options);
+TEST_F(LevelLayout, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
+    const Bytes good = SavedGame();
+    const auto at = OffsetsOf(good);
     MakeGame(4);
     gs.show_production = 0;
-    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
-    for (const COpponent* o : gs.opponents) {
-        EXPECT_EQ(o->takeover_year, 2060);
-        EXPECT_EQ(o->takeover_percent, 100);
-    }
-    for (const Bookmark& mark : gs.bookmarks) {
-        EXPECT_EQ(mark.x, -1);
-        EXPECT_EQ(mark.y, -1);
-    }
-    EXPECT_EQ(gs.show_production, 0);               // not in the file: as it was
+    ASSERT_EQ(Load(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(at.options))),
+              LevelLoadResult::Loaded);
     EXPECT_EQ(gs.opponents[2]->in_use, 7 + 2 + 1);  // the records themselves were read
-}
+    for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
+    EXPECT_EQ(gs.bookmarks[0].x, -1);
+    EXPECT_EQ(gs.show_production, 0);  // not in the file: as it was
 
-TEST_F(LevelLayout, FileEndingInsideTheCalendar) {
-    Bytes file = SavedGame();
-    const auto at = OffsetsOf(file);
-    file.resize(at.calendar + 4);  // the week only
-    MakeGame(4);
-    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
+    // The week only: a level start's statistics and counters, the built-in
+    // events, new opponents without take-over terms or bookmarks.
+    ASSERT_EQ(
+        Load(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(at.calendar + 4))),
+        LevelLoadResult::Loaded);
     EXPECT_EQ(gs.week, 1 % 4);
-    EXPECT_EQ(gs.month, 0);
     EXPECT_EQ(gs.year, 0);
-    // Nothing further arrived: a level start's statistics and counters, the
-    // built-in events, new opponents without take-over terms or bookmarks.
     for (int32_t word : g_Statistics.words) ASSERT_EQ(word, 0);
     EXPECT_EQ(g_NewGameCounters.words[kNgcMoney], 300000);
     EXPECT_EQ(gs.market_events[0].event_state, 0);
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
-    EXPECT_EQ(gs.bookmarks[0].x, -1);
-}
-
-TEST_F(LevelLayout, FilesCutBeforeTheCalendarAreDamaged) {
-    const Bytes good = SavedGame();
-    const auto at = OffsetsOf(good);
-    MakeGame(4);
-    const Bytes before = Snapshot();
-    for (size_t length : {size_t{0}, size_t{3}, size_t{31}, at.network - 1, at.network + 2,
-                          at.cash + 5, at.calendar - 1}) {
-        SCOPED_TRACE(length);
-        Bytes cut(good.begin(), good.begin() + length);
-        EXPECT_EQ(Load(cut), LevelLoadResult::Rejected);
-        EXPECT_TRUE(Snapshot() == before);
-    }
 }
 
 TEST_F(LevelLayout, ActiveEventOutsideTheTableMeansNone) {
     Bytes file = SavedGame();
     const auto at = OffsetsOf(file);
-    for (int value : {45, 127, -3, -128}) {
+    for (int value : {45, -3, -128}) {
         file[at.event] = static_cast<uint8_t>(value);
         ASSERT_EQ(Load(file), LevelLoadResult::Loaded) << value;
         EXPECT_EQ(gs.active_event, -1) << value;
@@ -177,10 +113,6 @@ TEST_F(LevelLayout, ActiveEventOutsideTheTableMeansNone) {
     file[at.event] = static_cast<uint8_t>(-2);
     ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
     EXPECT_EQ(gs.active_event, -2);
-    // The last table record is a valid running event.
-    file[at.event] = 39;
-    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.active_event, 39);
     file[at.event] = 7;
     ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
     const MarketEvent& event = gs.market_events[7];
@@ -252,6 +184,7 @@ TEST_F(LevelLayout, ValuesNoGameHoldsAreRefused) {
         {at.cash + 36, 1},         // a building the file cannot hold
         {at.cash + 40, 1},         // a vehicle
         {at.cash + 44 + 2048, 1},  // a city
+        {at.event_count, -1},      // a negative market-event count
     };
     MakeGame(4);
     const Bytes before = Snapshot();
@@ -271,7 +204,15 @@ TEST_F(LevelLayout, ValuesNoGameHoldsAreRefused) {
     Bytes file = good;
     file[at.camera + 24] = 4;
     EXPECT_EQ(Load(file), LevelLoadResult::Rejected);
+    // Files cut before the calendar.
+    for (size_t length : {size_t{0}, size_t{31}, at.network + 2, at.cash + 5, at.calendar - 1}) {
+        EXPECT_EQ(Load(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length))),
+                  LevelLoadResult::Rejected)
+            << length;
+    }
     EXPECT_TRUE(Snapshot() == before);
+    ASSERT_FALSE(host.MessageBoxes().empty());
+    EXPECT_EQ(host.MessageBoxes()[0].text, DamagedLevelText(FilePath("patched.lvl")));
 }
 
 TEST_F(LevelLayout, CompanyNamesAreAlwaysTerminated) {

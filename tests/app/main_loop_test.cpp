@@ -95,42 +95,16 @@ class MainLoopTest : public ::testing::Test {
     fvtest::RecordingSound sound;  // installed by UseSubsystems
 };
 
-TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLength) {
+TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLengthAndNeverWhileStopped) {
     UseSubsystems();
     host.AdvanceClock(15000);
     app.OnIdle(0);
     EXPECT_EQ(gs.week, 0);
-    EXPECT_EQ(frame->Count(kMsgGameTick), 0);
     host.AdvanceClock(1);
     app.OnIdle(0);
     EXPECT_EQ(gs.week, 1);
     EXPECT_EQ(frame->Count(kMsgGameTick), 1);
     EXPECT_EQ(cities.ticks, 1);
-    EXPECT_EQ(gs.timers.tick_time, host.Now());
-}
-
-TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTick) {
-    UseSubsystems();
-    UsePanel();
-    Ticks(3);
-    EXPECT_EQ(gs.week, 3);
-    EXPECT_EQ(gs.month, 0);
-    EXPECT_EQ(cities.monthly, 0);
-    EXPECT_EQ(buildings.updates, 0);
-    EXPECT_EQ(panel->dates, 0);
-    // The raw-material sites follow the cities.
-    cities.onMonthly = [this] { EXPECT_EQ(buildings.updates, 0); };
-    Ticks(1);
-    EXPECT_EQ(gs.week, 0);
-    EXPECT_EQ(gs.month, 1);
-    EXPECT_EQ(cities.monthly, 1);
-    EXPECT_EQ(buildings.updates, 1);
-    EXPECT_EQ(panel->dates, 1);
-    EXPECT_EQ(cities.ticks, 4);
-    EXPECT_EQ(frame->Count(kMsgGameTick), 4);
-}
-
-TEST_F(MainLoopTest, NoTickWhileStopped) {
     struct Case {
         const char* name;
         int32_t CGameState::*field;
@@ -146,54 +120,58 @@ TEST_F(MainLoopTest, NoTickWhileStopped) {
         const int32_t before = gs.*c.field;
         gs.*c.field = c.value;
         Idle(100000, 5000);
-        EXPECT_EQ(gs.week, 0);
-        EXPECT_EQ(frame->Count(kMsgGameTick), 0);
+        EXPECT_EQ(gs.week, 1);
         gs.*c.field = before;
         // A long stop gives exactly one tick afterwards, not several.
         app.OnIdle(0);
-        EXPECT_EQ(gs.week, 1);
-        gs.week = 0;
-        frame->sent.clear();
+        EXPECT_EQ(gs.week, 2);
+        gs.week = 1;
     }
+}
+
+TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTick) {
+    UseSubsystems();
+    UsePanel();
+    auto* a = new TestVehicle(1);
+    auto* b = new TestVehicle(2);
+    fvtest::AddVehicle(a);
+    fvtest::AddVehicle(b);
+    a->monthly_flag = 1;
+    a->monthly_counters[1] = 6;
+    b->monthly_counters[0] = 7;
+    Ticks(3);
+    EXPECT_EQ(cities.monthly, 0);
+    EXPECT_EQ(buildings.updates, 0);
+    EXPECT_EQ(a->monthly_flag, 1);
+    // The raw-material sites follow the cities.
+    cities.onMonthly = [this] { EXPECT_EQ(buildings.updates, 0); };
+    Ticks(1);
+    EXPECT_EQ(gs.week, 0);
+    EXPECT_EQ(gs.month, 1);
+    EXPECT_EQ(cities.monthly, 1);
+    EXPECT_EQ(buildings.updates, 1);
+    EXPECT_EQ(panel->dates, 1);
+    // A vehicle's monthly counters are cleared when its flag is set.
+    EXPECT_EQ(a->monthly_flag, 0);
+    EXPECT_EQ(a->monthly_counters[1], 0);
+    EXPECT_EQ(b->monthly_counters[0], 7);
 }
 
 TEST_F(MainLoopTest, InterestIsOnePercentOfTheCredit) {
-    struct Case {
-        int32_t credit;
-        int32_t interest;
-    };
-    for (const Case c :
-         {Case{199, 1}, Case{99, 0}, Case{0, 0}, Case{-5000, 0}, Case{1000000, 10000}}) {
-        SCOPED_TRACE(c.credit);
+    for (const auto& [credit, interest] :
+         {std::pair{199, 1}, {99, 0}, {-5000, 0}, {1000000, 10000}}) {
+        SCOPED_TRACE(credit);
         ClearStatistics();
         gs.cash[0] = 5000;
-        g_Credit = c.credit;
+        g_Credit = credit;
         ChargeInterest();
-        EXPECT_EQ(gs.cash[0], 5000 - c.interest);
-        EXPECT_EQ(g_Statistics.PairThis(kPairInterest, 0), c.interest);
-        EXPECT_EQ(g_Statistics.Monthly(StatSeries::AnnualProfit, 0), -c.interest);
-        EXPECT_EQ(g_Statistics.Yearly(StatSeries::OverallProfit, 0), -c.interest);
-        EXPECT_EQ(g_Statistics.PairThis(kPairAnnualProfit, 0), -c.interest);
-        EXPECT_EQ(g_Statistics.PairThis(kPairOverallProfit, 0), -c.interest);
-        EXPECT_EQ(g_Statistics.PairThis(kPairInterest, 1), 0);
+        EXPECT_EQ(gs.cash[0], 5000 - interest);
+        EXPECT_EQ(g_Statistics.PairThis(kPairInterest, 0), interest);
+        EXPECT_EQ(g_Statistics.Monthly(StatSeries::AnnualProfit, 0), -interest);
     }
 }
 
-TEST_F(MainLoopTest, JanuaryRollsTheYearAfterTheMonth) {
-    gs.month = 11;
-    gs.week = 3;
-    gs.year = 1975;
-    gs.cash[0] = 6000000;
-    Ticks(1);
-    EXPECT_EQ(gs.month, 0);
-    EXPECT_EQ(gs.year, 1976);
-    // The yearly worth takes the December value just completed by the monthly roll-over.
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::CompanyWorth, 0, kLastSlot), 6000000);
-    EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot), 6000000);
-    EXPECT_EQ(g_Statistics.Yearly(StatSeries::Points, 0, kLastSlot), 3);
-}
-
-TEST_F(MainLoopTest, NewYearNewsEveryYear) {
+TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
     UseSubsystems();
     UsePanel();
     fvtest::TempFolder folder;
@@ -201,81 +179,63 @@ TEST_F(MainLoopTest, NewYearNewsEveryYear) {
                   "%s\\save", folder.Path().c_str());
     const std::filesystem::path autosave =
         std::filesystem::path(folder.Path()) / "save" / "autosave.lvl";
-    for (int32_t on : {1, 0}) {
+    gs.cash[0] = 6000000;
+    for (int32_t on : {0, 1}) {
         SCOPED_TRACE(on);
         gs.opt_autosave = on;
         panel->sent.clear();
         sound.effects.clear();
-        std::filesystem::remove(autosave);
         gs.month = 11;
         gs.week = 3;
         Ticks(1);
+        EXPECT_EQ(gs.month, 0);
         EXPECT_EQ(panel->Count(kMsgYearSummary), 1);
         EXPECT_EQ(Effects30(), 1);
         // The yearly save goes into the saved-games folder, which it creates.
         EXPECT_EQ(std::filesystem::exists(autosave), on == 1);
     }
     EXPECT_EQ(gs.year, 1962);
+    // The yearly worth takes the December value just completed.
+    EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot), 6000000);
+    EXPECT_EQ(g_Statistics.Yearly(StatSeries::Points, 0, kLastSlot), 3);
 }
 
-TEST_F(MainLoopTest, GoodsAnnouncedInMarchOfTheirYear) {
+TEST_F(MainLoopTest, NewsOfGoodsModelsAndBuildings) {
     UseSubsystems();
     UsePanel();
+    // Goods in March of their year.
     gs.year = 1962;
     gs.month = 1;
     gs.week = 3;
-    EXPECT_EQ(gs.goods[11].available, 0);
     Ticks(1);
-    ASSERT_EQ(gs.month, 2);
     EXPECT_EQ(gs.goods[11].available, 1);
     ASSERT_EQ(panel->Count(kMsgProductNews), 1);
     EXPECT_EQ(panel->sent[0].wParam, 11u);
     EXPECT_EQ(Effects30(), 1);
-}
-
-TEST_F(MainLoopTest, GoodsAnnouncementGates) {
-    UseSubsystems();
-    UsePanel();
     // Raw materials and plant products never; the toy counter suppresses toys.
-    gs.goods[3].intro_year = 1985;  // steel mill product
+    panel->sent.clear();
+    gs.goods[3].intro_year = 1985;
+    gs.goods[15].intro_year = 1985;
     g_NewGameCounters.words[kNgcToys] = -1;
     gs.year = 1985;
-    gs.month = 2;
     AnnounceNewGoods();
-    // 1985 brings good 38 (electronics) only; toys 8..16 of 1985 would be skipped.
     ASSERT_EQ(panel->Count(kMsgProductNews), 1);
     EXPECT_EQ(panel->sent[0].wParam, 38u);
-    EXPECT_EQ(gs.goods[3].available, 1);  // untouched: still from the start
-    gs.goods[15].intro_year = 1985;
-    panel->sent.clear();
-    AnnounceNewGoods();
     EXPECT_EQ(gs.goods[15].available, 0);
-
-    for (int32_t year : {1960, 2061, 2070}) {
+    for (int32_t year : {1960, 2061}) {
         panel->sent.clear();
         for (GoodsRecord& g : gs.goods) g.intro_year = year;
         gs.year = year;
         AnnounceNewGoods();
         EXPECT_EQ(panel->Count(kMsgProductNews), 0) << year;
     }
-}
-
-TEST_F(MainLoopTest, VehicleAndBuildingNewsInJuly) {
-    UseSubsystems();
-    UsePanel();
-    gs.year = 1965;  // models 3, 4, 5: only 3 has a news
-    AnnounceNewModels();
-    ASSERT_EQ(panel->Count(kMsgVehicleNews), 1);
-    EXPECT_EQ(panel->sent[0].wParam, 3u);
-
+    // Models and buildings in July.
     panel->sent.clear();
     gs.year = 1959;  // models 0..2 and 10 are never announced; every building type is 1959
     AnnounceNewModels();
     EXPECT_EQ(panel->Count(kMsgVehicleNews), 0);
     ASSERT_EQ(panel->Count(kMsgBuildingNews), 2);
-    EXPECT_EQ(panel->sent[0].wParam, 9u);
     EXPECT_EQ(panel->sent[1].wParam, 11u);
-
     panel->sent.clear();
     sound.effects.clear();
     gs.year = 2010;
@@ -283,18 +243,18 @@ TEST_F(MainLoopTest, VehicleAndBuildingNewsInJuly) {
     gs.month = 5;
     gs.week = 3;
     Ticks(1);
-    ASSERT_EQ(gs.month, 6);
     EXPECT_EQ(panel->Count(kMsgVehicleNews), 1);  // model 18
     EXPECT_EQ(panel->Count(kMsgBuildingNews), 1);
     EXPECT_EQ(Effects30(), 2);
 }
 
 TEST_F(MainLoopTest, MarketEventRunsThroughTheMonths) {
-    gs.event_pause = 2;
-    gs.month = 2;
+    gs.event_pause = 200;  // -56 as a signed byte: not counted down
     gs.week = 3;
-    Ticks(4);
-    EXPECT_EQ(gs.event_pause, 1);
+    Ticks(1);
+    EXPECT_EQ(gs.event_pause, 200);
+    gs.event_pause = 1;
+    gs.month = 2;
     Ticks(4);
     EXPECT_EQ(gs.event_pause, 0);
     // An odd draw, then event 19 (furniture, from 1960, 29 months).
@@ -310,18 +270,15 @@ TEST_F(MainLoopTest, MarketEventRunsThroughTheMonths) {
     EXPECT_EQ(gs.goods[26].price, 18139);
     Ticks(4 * 28);
     EXPECT_EQ(gs.active_event, 19);
-    EXPECT_EQ(gs.market_events[19].event_counter, 1);
     Ticks(4);
     EXPECT_EQ(gs.active_event, -1);
     EXPECT_EQ(gs.goods[26].price, 10077);
-    EXPECT_EQ(gs.event_pause, 11);
 }
 
 TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
     gs.opponents[0] = new COpponent(0, 0);  // interval 2
     gs.opponents[1] = new COpponent(1, 1);  // interval 4
     gs.opponents[2] = new COpponent(2, 2);  // interval 6
-    EXPECT_EQ(gs.cash[1], 1000000);
     Ticks(2);
     EXPECT_EQ(gs.opponents[0]->turn_countdown, 0);
     // The next pass at least 11 ms later gives opponent 0 its turn.
@@ -329,12 +286,9 @@ TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
     EXPECT_EQ(gs.active_opponent, -1);
     EXPECT_EQ(gs.opponents[0]->turn_pending, 1000);  // it keeps taking part
     EXPECT_EQ(gs.opponents[0]->turn_countdown, 2);
-    // Its countdown runs on, as do the others'.
     Ticks(2);
-    EXPECT_EQ(gs.opponents[0]->turn_countdown, 0);
     EXPECT_EQ(gs.opponents[1]->turn_countdown, 0);
     // Take-over percentages fall by 2 a month while the countdown runs.
-    EXPECT_EQ(gs.opponents[0]->takeover_percent, 98);
     EXPECT_EQ(gs.opponents[1]->takeover_percent, 98);
 
     // Ties go to the lower slot; no turn while paused.
@@ -347,14 +301,10 @@ TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
     app.OnIdle(0);
     EXPECT_EQ(gs.opponents[1]->turn_countdown, 4);
     EXPECT_EQ(gs.opponents[2]->turn_countdown, -1);
-}
-
-TEST_F(MainLoopTest, OddStateValuesAreTolerated) {
-    gs.event_pause = 200;  // -56 as a signed byte: not counted down
-    gs.week = 3;
-    Ticks(1);
-    EXPECT_EQ(gs.event_pause, 200);
-    for (int32_t slot : {2, 7}) {  // an empty slot, a slot outside the table
+    // An empty slot, a slot outside the table: no turn, nothing breaks.
+    delete gs.opponents[2];
+    gs.opponents[2] = nullptr;
+    for (int32_t slot : {2, 7}) {
         gs.active_opponent = slot;
         Idle(20, 20);
         EXPECT_EQ(gs.active_opponent, -1);
@@ -413,10 +363,8 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     Idle(26, 26);
     EXPECT_EQ(g_pVehicleList, nullptr);
     EXPECT_EQ(deletions, 6);
-}
 
-TEST_F(MainLoopTest, HaltedVehiclesOnlyFollowTheView) {
-    UseView();
+    // Halted, vehicles only follow the view.
     auto* v = new TestVehicle(1);
     fvtest::AddVehicle(v);
     gs.sim_halted = 1;
@@ -426,31 +374,13 @@ TEST_F(MainLoopTest, HaltedVehiclesOnlyFollowTheView) {
     EXPECT_EQ(v->moves, 0);
     EXPECT_EQ(v->visible, 0);
     gs.sim_halted = 0;
-    Idle(26, 26);
-    EXPECT_EQ(v->moves, 1);
-    // No frame work within 25 ms.
-    Idle(25, 25);
+    Idle(25, 25);  // no frame work within 25 ms
+    EXPECT_EQ(v->moves, 0);
+    Idle(1, 1);
     EXPECT_EQ(v->moves, 1);
 }
 
-TEST_F(MainLoopTest, MonthlyVehicleCountersCleared) {
-    auto* a = new TestVehicle(1);
-    auto* b = new TestVehicle(2);
-    fvtest::AddVehicle(a);
-    fvtest::AddVehicle(b);
-    a->monthly_flag = 1;
-    a->monthly_counters[0] = 5;
-    a->monthly_counters[1] = 6;
-    b->monthly_counters[0] = 7;
-    gs.week = 3;
-    Ticks(1);
-    EXPECT_EQ(a->monthly_flag, 0);
-    EXPECT_EQ(a->monthly_counters[0], 0);
-    EXPECT_EQ(a->monthly_counters[1], 0);
-    EXPECT_EQ(b->monthly_counters[0], 7);
-}
-
-TEST_F(MainLoopTest, MoneyDisplayFollowsCash) {
+TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     UsePanel();
     struct Info : FS_OPPONENT_INFO {
         int draws = 0;
@@ -460,7 +390,6 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCash) {
     panel->opponent_info = &info;
     gs.cash[1] += 5;
     Idle(26, 26);
-    EXPECT_EQ(gs.cash_shown[1], gs.cash[1]);
     EXPECT_EQ(info.draws, 0);
     EXPECT_EQ(frame->Count(kMsgCashChanged), 0);
     gs.cash[2] += 5;
@@ -473,10 +402,8 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCash) {
     Idle(26, 26);
     EXPECT_EQ(frame->Count(kMsgCashChanged), 1);
     panel->opponent_info = nullptr;
-}
 
-TEST_F(MainLoopTest, BoardVotesEndTheFreeGame) {
-    UsePanel();
+    // Board votes end the free game.
     gs.cash[0] = (int64_t{1} << 32) + 1000;  // low 32 bits: 1,000
     app.UpdateFrame();
     EXPECT_EQ(gs.board_votes, 0);
@@ -489,7 +416,6 @@ TEST_F(MainLoopTest, BoardVotesEndTheFreeGame) {
     app.UpdateFrame();
     EXPECT_EQ(gs.board_votes, 110);
     EXPECT_EQ(gs.goal_reached, 1);
-    EXPECT_EQ(gs.sim_halted, 1);
     ASSERT_EQ(frame->Count(kMsgGameEnd), 1);
     EXPECT_EQ(frame->sent.back().lParam, kEndPictureWon);
     // No more ticks after the goal.
@@ -505,29 +431,25 @@ TEST_F(MainLoopTest, BoardVotesEndTheFreeGame) {
     EXPECT_EQ(gs.board_votes, 0);
 }
 
-TEST_F(MainLoopTest, AnimationsAndAmbientSounds) {
+TEST_F(MainLoopTest, AnimationsAmbientSoundsAndMusic) {
     UseView();
     UseSubsystems();
     g_AnimPending = 1;
     Idle(125, 125);
     EXPECT_EQ(view->animation_ticks, 0);
     Idle(1, 1);
-    EXPECT_EQ(view->animation_ticks, 1);
     EXPECT_EQ(g_AnimPending, 2);
     EXPECT_EQ(frame->Count(kMsgAnimImagesChanged), 1);
-    EXPECT_GT(sound.Count("PlayAmbientSounds"), 0);
     const int ambient = sound.Count("PlayAmbientSounds");
-    gs.game_mode = kModeEditor;
-    Idle(10, 10);
+    EXPECT_GT(ambient, 0);
+    for (auto [mode, on] : {std::pair{kModeEditor, 1}, {kModeGame, 0}}) {
+        gs.game_mode = mode;
+        gs.opt_ambient_sounds = on;
+        Idle(10, 10);
+    }
     EXPECT_EQ(sound.Count("PlayAmbientSounds"), ambient);
-    gs.game_mode = kModeGame;
-    gs.opt_ambient_sounds = 0;
-    Idle(10, 10);
-    EXPECT_EQ(sound.Count("PlayAmbientSounds"), ambient);
-}
 
-TEST_F(MainLoopTest, MusicStartsAfterTheTrackDelay) {
-    UseSubsystems();
+    // The music starts after the track delay, not while a screen is open.
     sound.music_wait = 20000;
     g_MusicTime = host.Now();
     Idle(20000, 1000);
@@ -537,21 +459,6 @@ TEST_F(MainLoopTest, MusicStartsAfterTheTrackDelay) {
     gs.screen_open = 1;
     Idle(10, 10);
     EXPECT_EQ(sound.Count("OnMusicNotify"), 1);
-}
-
-TEST_F(MainLoopTest, DeferredMouseMoveIsReplayed) {
-    UseView();
-    g_MouseMoveTime.pending = 1;
-    g_MouseMoveTime.time = host.Now();
-    view->drag_state = 3;
-    Idle(250, 250);
-    EXPECT_EQ(view->Count(WM_MOUSEMOVE), 0);
-    Idle(1, 1);
-    ASSERT_EQ(view->Count(WM_MOUSEMOVE), 1);
-    EXPECT_EQ(view->sent.back().wParam, static_cast<plat::WParam>(MK_LBUTTON));
-    EXPECT_EQ(g_MouseMoveTime.pending, 0);
-    Idle(1000);
-    EXPECT_EQ(view->Count(WM_MOUSEMOVE), 1);
 }
 
 TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
@@ -576,7 +483,6 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     gs.month = 2;
     Idle(40000);  // no ticks, no frame work while it runs
     EXPECT_EQ(gs.week, 0);
-    EXPECT_EQ(growth->step_count, 40);
     EXPECT_EQ(draws, 40);
     EXPECT_EQ(cities.ticks, 40);
 
@@ -585,18 +491,12 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     EXPECT_TRUE(deleted);
     EXPECT_EQ(panel->city_growth_screen, nullptr);
     EXPECT_EQ(gs.goods[21].available, 1);  // 1974
-    EXPECT_EQ(gs.goods[20].available, 1);  // 1968
     EXPECT_EQ(gs.goods[22].available, 0);  // 1982
-    gs.goods[22].intro_year = 1975;        // this year, from March on
-    MarkGoodsAvailableByDate();
-    EXPECT_EQ(gs.goods[22].available, 1);
     EXPECT_EQ(gs.city_growth_running, 0);
     EXPECT_EQ(gs.sim_halted, 0);
     EXPECT_EQ(gs.screen_open, 0);
-    EXPECT_EQ(sound.Count("ResumeEffects"), 1);
     EXPECT_EQ(sound.music_playing, 1);
     EXPECT_EQ(frame->Count(kMsgCityGrowthDone), 1);
-    EXPECT_EQ(view->redraws, 1);
 }
 
 TEST_F(MainLoopTest, InfoPanelAndTreesRefreshOnTicks) {
@@ -605,7 +505,6 @@ TEST_F(MainLoopTest, InfoPanelAndTreesRefreshOnTicks) {
     view->tool_mode = 20;
     Ticks(3);
     EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
-    EXPECT_EQ(gs.redraw_objects, 0);
     view->tool_mode = 12;
     Ticks(1);  // a month start redraws the seasonal trees
     EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
@@ -627,7 +526,6 @@ TEST_F(MainLoopTest, TenGameYears) {
 
     int months = 0;
     int32_t lastMonth = gs.month;
-    const uint32_t start = host.Now();
     for (int pass = 0; pass < 480 * 16; ++pass) {
         host.AdvanceClock(1000);
         app.OnIdle(0);
@@ -637,40 +535,29 @@ TEST_F(MainLoopTest, TenGameYears) {
             lastMonth = gs.month;
         }
     }
-    EXPECT_EQ(host.Now() - start, 480u * 16000u);
     EXPECT_EQ(frame->Count(kMsgGameTick), 480);
     EXPECT_EQ(months, 120);
     EXPECT_EQ(gs.year, 1970);
-    EXPECT_EQ(gs.month, 0);
-    EXPECT_EQ(gs.week, 0);
 
     // 120 months of 10,000 interest.
     EXPECT_EQ(gs.cash[0], 300000 - 1200000);
     EXPECT_EQ(g_Statistics.PairLast(kPairInterest, 0), 120000);
-    EXPECT_EQ(g_Statistics.PairThis(kPairInterest, 0), 0);
-    EXPECT_EQ(g_Statistics.PairLast(kPairAnnualProfit, 0), -120000);
     EXPECT_EQ(g_Statistics.PairThis(kPairOverallProfit, 0), -1200000);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::OverallProfit, 0), -1200000);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::AnnualProfit, 0), 0);
     EXPECT_EQ(g_Statistics.Monthly(StatSeries::AnnualProfit, 0, kLastSlot), -10000);
     for (int slot = 0; slot < kSeriesSlots - 1; ++slot) {
         EXPECT_EQ(g_Statistics.Yearly(StatSeries::AnnualProfit, 0, slot), slot >= 2 ? -120000 : 0);
     }
     // The worth of the month just ended: cash less the credit.
     EXPECT_EQ(g_Statistics.Monthly(StatSeries::CompanyWorth, 0, kLastSlot), -900000 - 1000000);
-    EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot), -1900000);
     EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot - 1), -1780000);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::Points, 0, kLastSlot), 0);
-    // The opponents keep their capital: worth = cash; points = worth / 2,000,000.
+    // The opponents keep their capital: worth = cash.
     EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 1, kLastSlot), 1000000);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::Points, 0, kCurrentSlot), 0);
     // The last tick's interest reaches the display at the next frame update.
     EXPECT_EQ(gs.cash_shown[0], gs.cash[0] + 10000);
     Idle(26, 26);
     EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
     // The opponents take part throughout, turn after turn.
     for (COpponent* o : gs.opponents) EXPECT_EQ(o->turn_pending, 1000);
-    EXPECT_EQ(gs.active_opponent, -1);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
@@ -30,13 +29,9 @@ int32_t Count() {
 using BuildingTableTest = EconomyTest;
 
 TEST_F(BuildingTableTest, SlotsAreReusedAndTheTableHoldsOneThousandAndTwentyThree) {
-    EXPECT_EQ(Place(kTypeMine, 10, 10), 1);
-    EXPECT_EQ(Place(kTypeMine, 20, 10), 2);
-    EXPECT_EQ(Place(kTypeMine, 30, 10), 3);
+    for (int32_t x : {10, 20, 30}) Place(kTypeMine, x, 10);
     Table().DemolishBuilding(2);
-    EXPECT_EQ(Table().At(2), nullptr);
     EXPECT_EQ(Place(kTypeMine, 40, 10), 2);  // the freed slot is taken next
-    for (int32_t n : {0, -1, 1024}) EXPECT_EQ(Table().At(n), nullptr);
     Table().FreeAll();
 
     GS().selected_building_type = kTypeTruckDepot;
@@ -45,17 +40,14 @@ TEST_F(BuildingTableTest, SlotsAreReusedAndTheTableHoldsOneThousandAndTwentyThre
     const int64_t cash = Cash();
     const int32_t worth = Worth();
     EXPECT_EQ(Table().PlaceBuilding(5, 5), 0);
-    EXPECT_EQ(Cash(), cash);
-    EXPECT_EQ(Worth(), worth);
-    EXPECT_EQ(Count(), kLastBuildingSlot);
     Table().FreeAll();
-
     // Types without a class are not placed.
     for (int32_t type : {-1, 4, 5, 32, 40}) {
         GS().selected_building_type = type;
         EXPECT_EQ(Table().PlaceBuilding(10, 10), 0) << type;
     }
     EXPECT_EQ(Cash(), cash);
+    EXPECT_EQ(Worth(), worth);
 }
 
 TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
@@ -71,9 +63,6 @@ TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
         EXPECT_EQ(Worth(), investment ? price : 0) << type;
         EXPECT_EQ(Count(), investment ? 1 : 0) << type;
         const int32_t counter = BuiltCountIndex(type);
-        if (counter >= 0) {
-            EXPECT_EQ(GS().built_counts[counter], 1);
-        }
 
         Table().DemolishBuilding(n);
         if (IsAttractionType(type)) {
@@ -87,31 +76,21 @@ TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
         EXPECT_EQ(Cash(), cash - price - (investment ? price / 10 : 0)) << type;
         EXPECT_EQ(Worth(), 0) << type;
         EXPECT_EQ(Count(), 0) << type;
-        if (counter >= 0) {
-            EXPECT_EQ(GS().built_counts[counter], 0);
-        }
-        // The footprint is gone from the map.
-        EXPECT_EQ(FieldAt(100, 100)->geb_num(), 0);
-        EXPECT_FALSE(FieldAt(100, 100)->building_flag());
+        EXPECT_EQ(counter >= 0 ? GS().built_counts[counter] : 0, 0) << type;
+        EXPECT_FALSE(FieldAt(100, 100)->building_flag());  // the footprint is gone
     }
 }
 
-TEST_F(BuildingTableTest, DemolitionPricesOfFactories) {
-    const int32_t prices[] = {113000, 13600, 64200, 19000, 14200, 27500, 11200};  // types 14..20
-    for (int32_t type = 14; type <= 20; ++type) {
-        SCOPED_TRACE(type);
-        const int32_t n = Place(type, 10 + 6 * (type - 14), 10);
-        EXPECT_EQ(Table().At(n)->GetDemolitionCost(0, 0), prices[type - 14]);
-        Table().At(n)->owner = 1;  // a competitor's: not for the player to demolish
-        EXPECT_EQ(Table().At(n)->GetDemolitionCost(0, 0), -1);
-    }
-    // Demolishing books the cost and takes the animation off the view.
+TEST_F(BuildingTableTest, DemolitionOfAFactoryIsBookedAndACompetitorsIsRefused) {
     const int32_t toy = Place(kTypeToyIndustry, 50, 50);
     EXPECT_EQ(Table().At(toy)->GetDemolitionCost(50, 50), 14200);
     EXPECT_EQ(FieldAt(53, 53)->laenge(), 1);  // the query marks the footprint
     Table().DemolishBuilding(toy);
     EXPECT_EQ(g_Statistics.PairThis(StatPair::E, 0), 14200);
-    EXPECT_EQ(view_.removed.size(), 1u);
+    EXPECT_EQ(view_.removed.size(), 1u);  // its animation is off the view
+    const int32_t rival = Place(kTypeWoodIndustry, 10, 10);
+    Table().At(rival)->owner = 1;
+    EXPECT_EQ(Table().At(rival)->GetDemolitionCost(10, 10), -1);
 }
 
 TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOnAndStationRowsCostHalf) {
@@ -129,7 +108,6 @@ TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOnAndStationRowsCo
     EXPECT_EQ(std::pair(s.anchor_x, s.anchor_y), std::pair(60, 11));
     const int64_t cash = Cash();
     EXPECT_EQ(s.Extend(), 2000);
-    EXPECT_EQ(s.GetLength(), 2);
     s.Extend();
     s.Extend();
     EXPECT_EQ(s.Extend(), 0);
@@ -153,15 +131,16 @@ class ScheduleTest : public EconomyTest {
 };
 
 TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
-    TestVehicle& only = AddVehicle();
-    only.schedule[0] = Stop({{7, 8}, {7, 8}, {7, 8}, {7, 8}});
-    only.stop_count = 1;
-    Table().ClearReferences(7, 8, 5, 1);
-    EXPECT_EQ(only.stop_count, 0);
-    EXPECT_EQ(only.target_stop, 0);
-    for (const ScheduleStop& s : only.schedule) {
-        for (int32_t k = 0; k < 4; ++k) EXPECT_EQ(s.x[k] & s.y[k], 255);
-    }
+    // A demolished station takes its stops along (type 7: rows from (61, 60)).
+    const int32_t station = Place(kTypeTrainStation + 1, 60, 60);
+    TestVehicle& train = AddVehicle();
+    train.schedule[0] = Stop({{61, 60}});
+    train.schedule[1] = Stop({{90, 90}});
+    train.stop_count = 2;
+    Table().DemolishBuilding(station);
+    EXPECT_EQ(train.stop_count, 1);
+    EXPECT_EQ(train.schedule[0].x[0], 90);
+    EXPECT_EQ(train.schedule[1].x[0], 255);
 
     TestVehicle& v = FourStops();
     v.target_stop = 3;
@@ -172,7 +151,6 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
     EXPECT_EQ(v.schedule[2].x[0], 40);
     EXPECT_EQ(v.cargo_plan[2][0][0], 23);
     EXPECT_EQ(v.wait_until_loaded[2], 3);
-    EXPECT_EQ(v.schedule[3].x[0], 255);
     EXPECT_EQ(v.cargo_plan[3][0][0], 0);
     // {target, removed stop's x}: a stop after the target leaves it alone;
     // the target itself sends the vehicle back to stop 0.
@@ -195,27 +173,9 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
     GS().schedule_edit[4] = Stop({{1, 1}, {9, 9}});
     GS().schedule_words[1] = 3;
     GS().schedule_words[2] = 4;
-    Table().ClearReferences(5, 5, 5, 1);
-    EXPECT_EQ(GS().schedule_words[1], 3);
     Table().ClearReferences(9, 9, 5, 1);
     EXPECT_EQ(GS().schedule_words[1], -1);
     EXPECT_EQ(GS().schedule_words[2], -1);
-}
-
-TEST_F(ScheduleTest, DemolishingATerminalRemovesItsStops) {
-    const int32_t depot = Place(kTypeTruckDepot, 30, 10);
-    const int32_t station = Place(kTypeTrainStation + 1, 60, 60);  // type 7: rows from (61, 60)
-    TestVehicle& truck = FourStops();
-    TestVehicle& train = AddVehicle();
-    train.schedule[0] = Stop({{61, 60}});
-    train.schedule[1] = Stop({{90, 90}});
-    train.stop_count = 2;
-    Table().DemolishBuilding(depot);
-    EXPECT_EQ(truck.stop_count, 3);
-    EXPECT_EQ(truck.schedule[2].x[0], 40);
-    Table().DemolishBuilding(station);
-    EXPECT_EQ(train.stop_count, 1);
-    EXPECT_EQ(train.schedule[0].x[0], 90);
 }
 
 TEST_F(ScheduleTest, LengtheningAStationRewritesItsStopsForEveryOrientation) {
@@ -241,15 +201,11 @@ TEST_F(ScheduleTest, LengtheningAStationRewritesItsStopsForEveryOrientation) {
         }
         EXPECT_EQ(v.schedule[3].x[3], 255);
         EXPECT_EQ(v.schedule[4].x[1], 255);
-        // Other types change nothing.
-        Table().RewriteStationStops(e.fx, e.fy, 3, n);
-        EXPECT_EQ(v.schedule[3].x[2], e.fx + 2 * e.dx);
     }
 }
 
-TEST_F(BuildingTableTest, ADemolishedDepotTakesItsRoadStubAlong) {
-    auto net = std::make_unique<CWayNetwork>();
-    g_pWayNetwork = net.get();
+TEST_F(BuildingTableTest, DemolishedTerminalsTakeTheirWaysAlong) {
+    CWayNetwork* net = &game_.UseWayNetwork();
     const int32_t depot = Place(kTypeTruckDepot + 3, 53, 50);  // exit west
     for (int32_t x = 50; x <= 53; ++x) {
         MapField* f = FieldAt(x, 50);
@@ -260,19 +216,13 @@ TEST_F(BuildingTableTest, ADemolishedDepotTakesItsRoadStubAlong) {
     const int32_t node = net->CreateNode(53, 50);
     ASSERT_NE(net->Node(node), nullptr);
     Table().DemolishBuilding(depot);
-    const MapField& gone = *FieldAt(53, 50);
-    EXPECT_EQ(gone.wegtyp(), 0);
-    EXPECT_EQ(gone.richtung(), 0);
-    EXPECT_FALSE(gone.knoten());
+    EXPECT_EQ(FieldAt(53, 50)->wegtyp(), 0);
+    EXPECT_FALSE(FieldAt(53, 50)->knoten());
     EXPECT_EQ(net->Node(node), nullptr);
     EXPECT_EQ(FieldAt(52, 50)->richtung(), kDirW);  // no way east any more
     EXPECT_EQ(FieldAt(51, 50)->richtung(), kDirsEW);
-    g_pWayNetwork = nullptr;
-}
 
-TEST_F(BuildingTableTest, ADemolishedStationTakesItsTrackAlong) {
-    auto net = std::make_unique<CWayNetwork>();
-    g_pWayNetwork = net.get();
+    // A station takes its track along.
     const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: track row y 61
     FieldAt(60, 61)->set_wegtyp(kWayRail);                   // the rails the station was built on
     net->LayStationTrack(60, 61, 0);
@@ -281,29 +231,23 @@ TEST_F(BuildingTableTest, ADemolishedStationTakesItsTrackAlong) {
     Table().DemolishBuilding(n);
     for (int32_t x = 60; x < 64; ++x) {
         EXPECT_EQ(FieldAt(x, 61)->wegtyp(), 0);
-        EXPECT_EQ(FieldAt(x, 61)->geb_num(), 0);
         EXPECT_EQ(FieldAt(x, 60)->geb_num(), 0);
     }
     // The station's tenth and the removal of four fields of rails.
     EXPECT_EQ(Cash(), cash - 400 - 4 * 290);
     EXPECT_EQ(net->NodeCount(), 0);
-    g_pWayNetwork = nullptr;
 }
 
 TEST_F(BuildingTableTest, DemolitionQueriesOfTerminals) {
     const int32_t depot = Place(kTypeTruckDepot + 2, 30, 30);
     CBuilding& d = *Table().At(depot);
     EXPECT_EQ(d.GetDemolitionCost(30, 30), 400);
-    EXPECT_EQ(FieldAt(30, 30)->laenge(), 1);
-    d.OccupyTile(30, 30);
-    EXPECT_EQ(FieldAt(30, 30)->belegt(), 1);
-    EXPECT_EQ(d.IsTileOccupied(30, 30), 1);
+    d.OccupyTile(30, 30);  // a truck inside
     EXPECT_EQ(d.GetDemolitionCost(30, 30), -1);
     d.ReleaseTile(30, 30);
     EXPECT_EQ(d.IsTileOccupied(30, 30), 0);
 
-    auto net = std::make_unique<CWayNetwork>();
-    g_pWayNetwork = net.get();
+    CWayNetwork* net = &game_.UseWayNetwork();
     const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: rows south
     CTrainStation& s = B<CTrainStation>(n);
     s.Extend();
@@ -320,17 +264,10 @@ TEST_F(BuildingTableTest, DemolitionQueriesOfTerminals) {
     // A train on the second row.
     net->CreateNode(60, 62);
     s.OccupyTile(60, 62);
-    EXPECT_EQ(s.IsTileOccupied(60, 62), 1);
-    EXPECT_EQ(s.IsTileOccupied(60, 61), 0);
     EXPECT_EQ(s.GetDemolitionCost(60, 61), 1160);
     EXPECT_EQ(s.GetDemolitionCost(60, 62), -1);
     EXPECT_EQ(s.GetDemolitionCost(60, 60), -1);
     s.EndDemolitionQuery();
-    s.ReleaseTile(60, 62);
-    EXPECT_EQ(s.IsTileOccupied(60, 62), 0);
-    s.owner = 1;
-    EXPECT_EQ(s.GetDemolitionCost(60, 60), -1);
-    g_pWayNetwork = nullptr;
 }
 
 TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
@@ -347,15 +284,12 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
 
     const int32_t store = Place(kTypeToyStore, 60, 60);
     Table().At(store)->ApplyAttraction(0, 1);  // as the structure placement does
-    EXPECT_EQ(delta(city, 59, 59), 3);         // ring 1
-    EXPECT_EQ(delta(city, 62, 60), 3);
-    EXPECT_EQ(delta(city, 58, 58), 2);  // ring 2
-    EXPECT_EQ(delta(city, 63, 61), 2);
-    EXPECT_EQ(delta(city, 60, 60), 0);  // the footprint itself
-    EXPECT_EQ(delta(city, 57, 57), 0);
+    // Rings 1 and 2, the footprint itself, beyond.
+    for (auto [x, y, d] :
+         {std::array{59, 59, 3}, {62, 60, 3}, {58, 58, 2}, {60, 60, 0}, {57, 57, 0}})
+        EXPECT_EQ(delta(city, x, y), d) << x << "," << y;
     Table().DemolishBuilding(store);
     EXPECT_EQ(delta(city, 59, 59), 0);
-    EXPECT_EQ(delta(city, 58, 58), 0);
 
     // A store acts only on the city of its anchor; a factory on any.
     const int32_t second = Place(kTypeToyStore, 30, 30);
@@ -372,7 +306,6 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
     Table().At(pool)->ApplyAttraction(0, 1);
     EXPECT_EQ(city.attraction_counts[2], 1);
     EXPECT_EQ(delta(city, 69, 69), 1);
-    EXPECT_EQ(delta(city, 68, 68), 0);
     Table().At(pool)->ApplyAttraction(0, -1);
     EXPECT_EQ(city.attraction_counts[2], 0);
     EXPECT_EQ(delta(city, 69, 69), 0);

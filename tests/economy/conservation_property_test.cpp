@@ -114,25 +114,18 @@ class ConservationTest : public EconomyTest {
         return false;
     }
 
+    // Every slot is a reduced fraction; an empty slot is 0/1, and only a
+    // store keeps its product on it.
     void ExpectCanonicalSlots() {
         for (int32_t n : numbers_) {
             const auto* b = dynamic_cast<const CProducer*>(Table().At(n));
-            if (b == nullptr) continue;
-            for (int32_t i = 0; i < b->slot_count(); ++i) {
+            for (int32_t i = 0; b != nullptr && i < b->slot_count(); ++i) {
                 const GoodsSlot& s = b->slot(i);
-                ASSERT_GE(s.denominator, 1);
                 ASSERT_GE(s.numerator, 0);
-                ASSERT_EQ(std::gcd(s.numerator, s.denominator),
-                          s.numerator == 0 ? s.denominator : 1);
-                if (s.numerator == 0) {
-                    ASSERT_EQ(s.denominator, 1);
-                }
-                if (!IsStoreType(b->type) && s.numerator == 0) {
-                    ASSERT_EQ(s.product, -1);
-                }
-                if (s.product == -1) {
-                    ASSERT_EQ(s.numerator, 0);
-                }
+                ASSERT_GE(s.denominator, 1);
+                ASSERT_EQ(std::gcd(s.numerator, s.denominator), 1);
+                ASSERT_TRUE(s.numerator != 0 || IsStoreType(b->type) || s.product == -1);
+                ASSERT_TRUE(s.product != -1 || s.numerator == 0);
             }
         }
     }

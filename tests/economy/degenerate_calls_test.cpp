@@ -19,18 +19,17 @@ class DegenerateCallsTest : public EconomyTest {
     void SetUp() override {
         depot = Place(kTypeTruckDepot, 100, 100);
         station = Place(kTypeTrainStation + 2, 110, 100);
-        const int32_t factory = Place(kTypeToyIndustry, 96, 96);
-        B<CFactory>(factory).SetProduct(13);
-        B<CFactory>(factory).stock[0] = Slot(3, 7, 3);
-        B<CFactory>(factory).stock[1] = Slot(13, 2, 1);
-        const int32_t store = Place(kTypeToyStore, 101, 96);
-        B<CStore>(store).stock[5] = Slot(13, 5, 2);
-        const int32_t warehouse = Place(kTypeDepot, 96, 101);
-        B<CDepot>(warehouse).stock[0] = Slot(13, 1, 4);
-        Place(kTypeMine, 103, 103);
-        Place(kTypeLumberMill, 112, 96);
-        Place(kTypeChemicalPlant, 106, 104);
-        Place(kTypeSteelMill, 114, 104);
+        CFactory& factory = B<CFactory>(Place(kTypeToyIndustry, 96, 96));
+        factory.SetProduct(13);
+        factory.stock[0] = Slot(3, 7, 3);
+        factory.stock[1] = Slot(13, 2, 1);
+        B<CStore>(Place(kTypeToyStore, 101, 96)).stock[5] = Slot(13, 5, 2);
+        B<CDepot>(Place(kTypeDepot, 96, 101)).stock[0] = Slot(13, 1, 4);
+        for (const auto [type, x, y] : {std::array<int32_t, 3>{kTypeMine, 103, 103},
+                                        {kTypeLumberMill, 112, 96},
+                                        {kTypeChemicalPlant, 106, 104},
+                                        {kTypeSteelMill, 114, 104}})
+            Place(type, x, y);
         B<CTerminal>(depot).Refresh();
         B<CTerminal>(station).Refresh();
     }

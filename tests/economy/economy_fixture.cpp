@@ -1,16 +1,18 @@
 #include "economy_fixture.h"
 
-#include <atomic>
-#include <cstdio>
-#include <filesystem>
 #include <sstream>
 
-#include <unistd.h>
-
 #include "economy/building_kinds.h"
+#include "economy/factory.h"
+#include "economy/mine.h"
 #include "economy/producer.h"
+#include "economy/steel_mill.h"
+#include "economy/store.h"
+#include "economy/terminal.h"
 #include "economy/train_station.h"
+#include "economy/warehouse.h"
 #include "platform/file.h"
+#include "platform/temp_folder.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
 #include "state/map_field.h"
@@ -75,6 +77,56 @@ void EconomyTest::MarkFootprint(int32_t number) {
     }
 }
 
+void EconomyTest::PlaceEveryType() {
+    int32_t x = 4;
+    int32_t y = 4;
+    for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
+        if (!HasBuildingClass(type)) continue;
+        if (type == kTypeLumberMill) {
+            MapField* forest = FieldAt(x + 1, y - 2);
+            forest->set_forest_flag(true);
+            forest->set_data_word((3u << 7) | 4u);
+        }
+        const int32_t n = Place(type, x, y);
+        if (n <= 0) ADD_FAILURE() << type;
+        if (n <= 0) continue;
+        Dirty(*Table().At(n));
+        x += 8;
+        if (x > 240) {
+            x = 4;
+            y += 8;
+        }
+    }
+}
+
+void EconomyTest::Dirty(CBuilding& b) {
+    if (auto* t = dynamic_cast<CTerminal*>(&b)) t->SetName("Testtown North");
+    if (auto* s = dynamic_cast<CTrainStation*>(&b)) s->length = 3;
+    if (auto* f = dynamic_cast<CFactory*>(&b)) {
+        f->SetProduct(f->kind().first_product + 1);
+        f->stock[0] = {4, 7, 3};
+        f->stock[f->slot_count() - 1] = {1, 5, 1};
+    }
+    if (auto* w = dynamic_cast<CDepot*>(&b)) w->stock[14] = {43, 9, 4};
+    if (auto* s = dynamic_cast<CStore*>(&b)) {
+        s->stock[1] = {s->kind().first_product + 1, 11, 6};
+        s->SetPriceSteps(s->kind().first_product, -2);
+        s->SetAdvertising(1);
+        s->profit_total = 123456;
+        s->profit_month = -789;
+        s->deliveries[11][2] = 6;
+        s->profit_monthly[3][1] = 42;
+        s->demand_monthly[10][0] = 17;
+        s->sold_month[2] = 5;
+        s->profit_product[0] = -12;
+        s->customers = 321;
+        s->delivered_last[1] = {0, 7, 2};
+        s->SetProduct(s->kind().first_product + 2);
+    }
+    if (auto* m = dynamic_cast<CMine*>(&b)) m->stock = {m->product, 31, 2};
+    if (auto* s = dynamic_cast<CSteelMill*>(&b)) s->stock[1] = {3, 13, 4};
+}
+
 CCity& EconomyTest::AddCity(int32_t number, int32_t ox, int32_t oy, bool fields) {
     auto city = std::make_unique<CCity>();
     city->number = number;
@@ -132,22 +184,6 @@ ScheduleStop EconomyTest::Stop(std::initializer_list<std::pair<int32_t, int32_t>
     return stop;
 }
 
-namespace {
-
-std::string TempPath() {
-    static std::atomic<int> counter{0};
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("fv_economy_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(dir);
-    return (dir / "table.bin").string();
-}
-
-void RemoveTemp(const std::string& path) {
-    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
-}
-
-}  // namespace
-
 std::string Snapshot(const CBuildingTable& table) {
     std::ostringstream out;
     for (int32_t i = kFirstBuildingSlot; i <= kLastBuildingSlot; ++i) {
@@ -166,30 +202,24 @@ std::string Snapshot(const CBuildingTable& table) {
 }
 
 std::vector<uint8_t> SavedBytes(const CBuildingTable& table) {
-    const std::string path = TempPath();
-    const plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
+    fvtest::TempFolder folder;
+    const plat::FileHandle file =
+        plat::OpenFile(folder.Write("table.bin", ""), plat::OpenMode::Create);
     table.Save(file);
     plat::CloseFile(file);
-    std::vector<uint8_t> bytes(std::filesystem::file_size(path));
-    const plat::FileHandle in = plat::OpenFile(path, plat::OpenMode::Read);
-    plat::ReadFile(in, bytes.data(), static_cast<uint32_t>(bytes.size()));
-    plat::CloseFile(in);
-    RemoveTemp(path);
-    return bytes;
+    const std::string bytes = folder.Read("table.bin");
+    return {bytes.begin(), bytes.end()};
 }
 
 namespace {
 
 template <typename Read>
 bool WithFile(const std::vector<uint8_t>& bytes, Read read) {
-    const std::string path = TempPath();
-    plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
-    if (!bytes.empty()) plat::WriteFile(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
-    plat::CloseFile(file);
-    file = plat::OpenFile(path, plat::OpenMode::Read);
+    fvtest::TempFolder folder;
+    const plat::FileHandle file = plat::OpenFile(
+        folder.Write("table.bin", std::string(bytes.begin(), bytes.end())), plat::OpenMode::Read);
     const bool ok = read(file);
     plat::CloseFile(file);
-    RemoveTemp(path);
     return ok;
 }
 

