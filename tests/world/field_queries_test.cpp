@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "construction_fixture.h"
 #include "state/statistics.h"
 #include "world/field_queries.h"
-#include "world_fixture.h"
 
 namespace {
 
-class FieldQueryTest : public WorldTest {
+class FieldQueryTest : public ConstructionTest {
   protected:
     // A tunnel between portals (x1, y) (slope 2) and (x2, y) (slope 4).
     void Tunnel(int32_t x1, int32_t x2, int32_t y, int32_t wayType) {
@@ -106,7 +106,7 @@ TEST_F(FieldQueryTest, StoreCustomersByCoverageAndClass) {
     EXPECT_EQ(CountCityNeighbourClasses(20, 20, 5, 21, 0), 0);  // no such city
 }
 
-class StationTrackTest : public WorldTest {
+class StationTrackTest : public ConstructionTest {
   protected:
     // A type 6 station: head row y + 1 (anchor (x, y + 1)), track row y.
     void Station6(int32_t x, int32_t y, int32_t number) {

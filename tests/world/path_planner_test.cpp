@@ -5,15 +5,15 @@
 #include <utility>
 #include <vector>
 
+#include "construction_fixture.h"
 #include "world/path_evaluation.h"
 #include "world/way_piece_tables.h"
-#include "world_fixture.h"
 
 namespace {
 
 using Cells = std::vector<std::pair<int32_t, int32_t>>;
 
-class PlannerTest : public WorldTest {
+class PlannerTest : public ConstructionTest {
   protected:
     Cells Path() {
         Cells cells;

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "world_fixture.h"
+#include "construction_fixture.h"
 
 namespace {
 
 constexpr int32_t N = 0, E = 1, S = 2, W = 3;
 
-class RouteSearchTest : public WorldTest {
+class RouteSearchTest : public ConstructionTest {
   protected:
     // Nodes 1..count on fields of row 0.
     void MakeNodes(int32_t count) {

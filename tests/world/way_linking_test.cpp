@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "construction_fixture.h"
 #include "world/way_piece_tables.h"
-#include "world_fixture.h"
 
 namespace {
 
 constexpr int32_t N = 0, E = 1, S = 2, W = 3;
 
-class LinkingTest : public WorldTest {
+class LinkingTest : public ConstructionTest {
   protected:
     // A road from (9, 20) to (15, 20) with crossings at (10, 20) and (14, 20).
     void TwoCrossings() {
@@ -86,9 +86,9 @@ TEST_F(LinkingTest, TunnelIsFollowedFromPortalToPortal) {
         portal.set_teile_diff(static_cast<uint32_t>(slope));
         portal.set_wegtyp(kWayGravelRoad);
         portal.set_wegteil(PortalWayPiece[slope - 1]);
-        helper_.ConnectRoadPieces(x, 20);
+        Helper().ConnectRoadPieces(x, 20);
     }
-    for (int32_t x = 9; x <= 19; ++x) helper_.UpdateWayPiecesAround(x, 20);
+    for (int32_t x = 9; x <= 19; ++x) Helper().UpdateWayPiecesAround(x, 20);
     EXPECT_EQ(F(12, 20).richtung(), kDirsEW);
     EXPECT_EQ(F(16, 20).richtung(), kDirsEW);
     LayLine(14, 17, 14, 23, kWayGravelRoad);
@@ -124,9 +124,9 @@ TEST_F(LinkingTest, BridgeIsFollowedOverAWayBeneath) {
         end.set_bridge_wegtyp(kWayGravelRoad);
         end.set_wegtyp(kWayGravelRoad);
         end.set_wegteil(BridgeEndWayPiece[code - 1]);
-        helper_.ConnectRoadPieces(x, 20);
+        Helper().ConnectRoadPieces(x, 20);
     }
-    for (int32_t x = 27; x <= 37; ++x) helper_.UpdateWayPiecesAround(x, 20);
+    for (int32_t x = 27; x <= 37; ++x) Helper().UpdateWayPiecesAround(x, 20);
     EXPECT_EQ(F(30, 20).richtung(), kDirsEW);
     LinkBox(0, 0, 40, 40);
     EXPECT_EQ(LinkTarget(28, 20, E), NodeAt(36, 20));

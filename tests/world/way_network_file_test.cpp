@@ -5,15 +5,15 @@
 #include <cstring>
 #include <string>
 
+#include "construction_fixture.h"
 #include "platform/file.h"
 #include "platform/temp_folder.h"
 #include "state/le_io.h"
 #include "world/pair_list.h"
-#include "world_fixture.h"
 
 namespace {
 
-class WayFileTest : public WorldTest {
+class WayFileTest : public ConstructionTest {
   protected:
     std::string PathOf(const std::string& name) { return folder_.Path() + "/" + name; }
 

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "construction_fixture.h"
 #include "platform/random.h"
-#include "world_fixture.h"
 
 namespace {
 
-using GraphTest = WorldTest;
+using GraphTest = ConstructionTest;
 
 TEST_F(GraphTest, NodeNumbersAreReusedAndAFullTableLeavesTheFieldWithoutANode) {
     EXPECT_EQ(Net().CreateNode(5, 6), 1);

@@ -3,15 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include "construction_fixture.h"
 #include "world/field_queries.h"
 #include "world/slope_shape.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"
-#include "world_fixture.h"
 
 namespace {
 
-class PiecesTest : public WorldTest {
+class PiecesTest : public ConstructionTest {
   protected:
     // A way of `wayType` on (50, 50) and on the neighbours in `mask`; the
     // chosen `wegteil`.
@@ -187,8 +187,8 @@ TEST_F(PiecesTest, MasksNodesAndEndsOfRoadsCrossingsDepotsAndPortals) {
     depot.set_wegteil(2);
     for (int32_t type : {1, 3}) {
         depot.set_geb_typ(static_cast<uint32_t>(type));
-        helper_.UpdateWayPiecesAround(111, 110);
-        helper_.UpdateWayPiecesAround(112, 110);
+        Helper().UpdateWayPiecesAround(111, 110);
+        Helper().UpdateWayPiecesAround(112, 110);
         EXPECT_EQ((F(111, 110).richtung() & kDirE) != 0, type == 3) << "depot type " << type;
         EXPECT_EQ(depot.richtung(), DirBitFromIndex(type));
     }
@@ -200,7 +200,7 @@ TEST_F(PiecesTest, MasksNodesAndEndsOfRoadsCrossingsDepotsAndPortals) {
     F(120, 120).set_wegteil(kCrossingRoadNS);
     F(120, 120).set_richtung(0);
     F(120, 120).set_gleisr(0);
-    helper_.UpdateWayPiecesAround(120, 120);
+    Helper().UpdateWayPiecesAround(120, 120);
     EXPECT_EQ(F(120, 120).richtung(), kDirsNS);
     EXPECT_EQ(F(120, 120).gleisr(), kDirsEW);
 
@@ -210,12 +210,12 @@ TEST_F(PiecesTest, MasksNodesAndEndsOfRoadsCrossingsDepotsAndPortals) {
     portal.set_wegteil(2);
     portal.set_tportal(true);
     portal.set_teile_diff(2);
-    helper_.ConnectRoadPieces(130, 130);
+    Helper().ConnectRoadPieces(130, 130);
     EXPECT_EQ(portal.richtung(), kDirE);
     EXPECT_TRUE(portal.ende());
     F(129, 130).set_wegtyp(kWayGravelRoad);
     F(129, 130).set_wegteil(2);
-    helper_.ConnectRoadPieces(130, 130);
+    Helper().ConnectRoadPieces(130, 130);
     EXPECT_EQ(portal.richtung(), kDirsEW);
     EXPECT_FALSE(portal.ende());
 }
