@@ -91,6 +91,16 @@ class FrameWorldScreens : public ::testing::Test {
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
 
+    // Clicks an option of a choice screen, or a point of its area.
+    void Click(ChoiceScreen& s, int32_t x, int32_t y) {
+        h.host.AdvanceClock(1000);  // no double click
+        h.host.InjectClick({s.origin_x + x, s.origin_y + y});
+        h.Run();
+    }
+    void ClickOption(ChoiceScreen& s, int32_t column, int32_t row) {
+        Click(s, column + 60, row + 8);
+    }
+
     FrameHost h;
 };
 
@@ -120,7 +130,12 @@ TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
     h.gs->bookmarks[3] = {5, 6};
     h.gs->show_grid = 0;
     h.gs->build_orientation = 3;
-    screen->choices[0] = 4;  // 2,000,000
+    h.Run();
+    const int32_t column = ws::kColumns[ws::kCapitalColumn];
+    const std::vector<uint8_t> unchosen = Socket(*screen, column, ws::kUpperRows[4]);
+    ClickOption(*screen, column, ws::kUpperRows[4]);  // 2,000,000
+    EXPECT_NE(Socket(*screen, column, ws::kUpperRows[4]), unchosen);
+    EXPECT_EQ(Socket(*screen, column, ws::kUpperRows[1]), unchosen);
     screen->SendMessage(WM_CHAR, 13);
     EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
     ASSERT_NE(g_pSpielFeld, nullptr);
@@ -133,6 +148,28 @@ TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
     EXPECT_EQ(h.gs->show_grid, 1);
     EXPECT_EQ(h.gs->bookmarks[3].x, -1);
     EXPECT_NE(h.frame->accelerators, nullptr);
+}
+
+// Clicks choose; only OK (here the Enter key) writes the settings, back and
+// the cancel command of an abort leave them.
+TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettings) {
+    for (const bool back : {true, false}) {
+        h.gs->ng_land = 1;
+        h.frame->SendMessage(kMsgOpenNewWorld);
+        auto* screen = dynamic_cast<FS_NEUE_WELT*>(h.frame->Screen(FrameScreen::NewWorld));
+        ASSERT_NE(screen, nullptr);
+        h.Run();
+        ClickOption(*screen, ws::kColumns[0], ws::kUpperRows[0]);
+        EXPECT_EQ(screen->choices[FS_NEUE_WELT::kLand], 0);  // the top row
+        if (back) {
+            Click(*screen, ws::kBackButtonX + 50, ws::kButtonsY + 20);
+        } else {
+            screen->SendMessage(WM_COMMAND, kNewWorldScreenEntry.cancel_command, 0);
+        }
+        EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
+        EXPECT_EQ(h.gs->ng_land, 1);
+        EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 0u);
+    }
 }
 
 TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
@@ -153,10 +190,18 @@ TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
               Socket(*screen, column, ws::kUpperRows[1]));
     EXPECT_EQ(Socket(*screen, column, ws::kUpperRows[0]),
               Socket(*screen, column, ws::kUpperRows[1]));
+    ClickOption(*screen, ws::kColumns[0], ws::kUpperRows[0]);  // land: very much
+    ClickOption(*screen, ws::kColumns[1], ws::kUpperRows[4]);  // mountains: very few
+    ClickOption(*screen, ws::kColumns[0], ws::kLowerRows[2]);  // woods: off
+    ClickOption(*screen, ws::kColumns[0], ws::kLowerRows[2]);  // ... and on again
+    EXPECT_NE(h.gs->ng_land, 4);                               // nothing written before OK
     h.gs->build_orientation = 2;
     h.sound->calls.clear();
     plat::Srand(9);
     screen->SendMessage(WM_CHAR, 13);
+    EXPECT_EQ(h.gs->ng_land, 4);
+    EXPECT_EQ(h.gs->ng_mountains, 0);
+    EXPECT_EQ(h.gs->regen_woods, 1);
     EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
     EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
     EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);
