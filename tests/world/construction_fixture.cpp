@@ -114,8 +114,6 @@ doubles::TestBuilding& ConstructionTest::Place(int32_t number, int32_t type, int
     }
     doubles::TestBuilding& building = services_.AddBuilding(number, ax, ay);
     building.type = type;
-    building.width = w;
-    building.depth = h;
     building.length = type >= 6 && type <= 9 ? 1 : type <= 3 ? 1 : 0;
     if (type <= 3) {
         GS().selected_building_type = 0;
