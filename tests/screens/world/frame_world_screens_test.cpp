@@ -177,6 +177,8 @@ TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     g_pTerrain = &terrain;
     h.gs->season = 3;
     h.gs->ng_site_distance = 2;  // the middle row of the single-marker column
+    h.gs->ng_towns = 1;
+    h.gs->ng_forests = 3;
     h.frame->SendMessage(kMsgOpenNewWorld);
     auto* screen = dynamic_cast<FS_NEUE_WELT*>(h.frame->Screen(FrameScreen::NewWorld));
     ASSERT_NE(screen, nullptr);
@@ -201,6 +203,9 @@ TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     screen->SendMessage(WM_CHAR, 13);
     EXPECT_EQ(h.gs->ng_land, 4);
     EXPECT_EQ(h.gs->ng_mountains, 0);
+    EXPECT_EQ(h.gs->ng_forests, 3);  // the groups not clicked keep their start
+    EXPECT_EQ(h.gs->ng_towns, 1);
+    EXPECT_EQ(h.gs->ng_site_distance, 2);
     EXPECT_EQ(h.gs->regen_woods, 1);
     EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
     EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
