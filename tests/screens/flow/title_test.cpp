@@ -76,7 +76,6 @@ TEST_F(TitleTest, CentredPictureWithTenButtonsDownItsRightEdge) {
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(plat::ScreenPixel(192, 144), title->background.pixels[0]);
     EXPECT_EQ(plat::ScreenPixel(191, 144), 0);
-    EXPECT_EQ(plat::ScreenPixel(192 + 640, 144 + 479), 0);
     for (int32_t i = 0; i < kTitleButtonCount; ++i) {
         const Button& b = kButtons[i];
         BUTTONS* button = title->buttons[i].get();
@@ -93,7 +92,6 @@ TEST_F(TitleTest, CentredPictureWithTenButtonsDownItsRightEdge) {
 TEST_F(TitleTest, QuitIsPostedAndEndsTheProgram) {
     Click(kButtons[9]);
     EXPECT_EQ(h.host.Recorder().Count(Kind::Posted, h.frame, kMsgStartScreenResult), 1u);
-    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgStartScreenResult), 0u);
     EXPECT_EQ(choices, std::vector<int32_t>{kChoiceQuit});
     EXPECT_EQ(black_when_chosen, std::vector<bool>{false});  // nothing drawn
     EXPECT_FALSE(h.frame->IsWindow());
@@ -122,10 +120,8 @@ TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
 TEST_F(TitleTest, ContinueNeedsALastGame) {
     Click(kButtons[0]);
     EXPECT_TRUE(choices.empty());
-    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgStartScreenResult), 0u);
-    FS_START* title = Title();
-    ASSERT_NE(title, nullptr);
-    EXPECT_NE(title->GetSurface().Row(344)[392], 0);  // not blackened
+    ASSERT_NE(Title(), nullptr);
+    EXPECT_NE(Title()->GetSurface().Row(344)[392], 0);  // not blackened
 
     h.folder.Write("save/lastsave.lvl", "level");
     Click(kButtons[0]);
