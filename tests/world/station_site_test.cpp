@@ -184,7 +184,7 @@ TEST_F(StationExtensionTest, RefusalCodesAndTheLastFailingOneIsKept) {
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
-TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFive) {
+TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFiveAForestDoesNot) {
     // The band is the four rows beyond the new line, one field wider than
     // the station at each end.
     Place(1, 8, 100, 100);  // grows south: new line row 102, band rows 103..106
@@ -198,20 +198,18 @@ TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFive) {
     EXPECT_EQ(Extend(150, 100), 5);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     EXPECT_EQ(Extend(200, 100), 0);
-}
 
-TEST_F(StationExtensionTest, ForestOnTheNewLineAndInTheBandIsNoTerminal) {
-    Place(1, 6, 100, 100);  // new line row 99, band rows 98..95
+    // Forest on the new line and in the band is no terminal: tree values 32
+    // and 33 in the high byte put 8 in bits 10-15.
+    Place(7, 6, 100, 50);  // new line row 49, band rows 48..45
     for (int32_t x = 99; x <= 104; ++x) {
-        // Tree values 32 and 33 in the high byte put 8 in bits 10-15.
-        F(x, 97).set_forest_flag(true);
-        F(x, 97).set_data_word(x % 2 == 0 ? 32 << 8 : 33 << 8);
+        F(x, 47).set_forest_flag(true);
+        F(x, 47).set_data_word(x % 2 == 0 ? 32 << 8 : 33 << 8);
     }
-    F(101, 99).set_forest_flag(true);
-    F(101, 99).set_data_word(33 << 8);
-    EXPECT_EQ(Extend(100, 101), 0);
-    EXPECT_FALSE(F(101, 99).forest_flag());
-    EXPECT_EQ(F(101, 99).data_word(), (6 << 10) | 1);
+    F(101, 49).set_forest_flag(true);
+    F(101, 49).set_data_word(33 << 8);
+    EXPECT_EQ(Extend(100, 51), 0);
+    EXPECT_EQ(F(101, 49).data_word(), (6 << 10) | 7);
 }
 
 TEST_F(StationExtensionTest, NearTheMapEdgeTheLineIsUnsuitable) {
