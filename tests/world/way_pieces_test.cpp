@@ -1,113 +1,105 @@
-// Piece shapes, piece joins, the way queries for vehicles and the re-fitting
-// of direction masks.
+// Piece shapes, the way queries for vehicles and the re-fitting of direction
+// masks.
 
 #include <gtest/gtest.h>
 
+#include "construction_fixture.h"
 #include "world/field_queries.h"
 #include "world/slope_shape.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"
-#include "world_fixture.h"
 
 namespace {
 
-class PiecesTest : public WorldTest {
+class PiecesTest : public ConstructionTest {
   protected:
-    // A road or track of `wayType` on the field and on the neighbours whose
-    // direction bits are in `mask`; returns the chosen `wegteil`.
+    // A way of `wayType` on (50, 50) and on the neighbours in `mask`; the
+    // chosen `wegteil`.
     int32_t ChooseFor(uint8_t mask, int32_t wayType) {
-        const int32_t x = 50, y = 50;
         for (int32_t i = 0; i < 4; ++i) {
-            MapField& n = F(x + DirDx(i), y + DirDy(i));
             const bool on = (mask & DirBitFromIndex(i)) != 0;
-            n.set_wegtyp(on ? static_cast<uint32_t>(wayType) : 0);
-            n.set_wegteil(on ? 1 : 0);
+            F(50 + DirDx(i), 50 + DirDy(i)).set_wegtyp(on ? static_cast<uint32_t>(wayType) : 0);
+            F(50 + DirDx(i), 50 + DirDy(i)).set_wegteil(on ? 1 : 0);
         }
-        F(x, y).set_wegtyp(static_cast<uint32_t>(wayType));
-        F(x, y).set_wegteil(1);
-        const uint8_t piece = IsRoadWay(wayType) ? CWayNetwork::ChooseRoadPiece(x, y)
-                                                 : CWayNetwork::ChooseTrackPiece(x, y);
-        return piece + 1;
+        F(50, 50).set_wegtyp(static_cast<uint32_t>(wayType));
+        F(50, 50).set_wegteil(1);
+        return (IsRoadWay(wayType) ? CWayNetwork::ChooseRoadPiece(50, 50)
+                                   : CWayNetwork::ChooseTrackPiece(50, 50)) +
+               1;
     }
-    // Raises the corners of field (x, y) to make slope shape 1..4.
-    void MakeRamp(int32_t x, int32_t y, int32_t slope) {
-        // Corner heights: NW (x, y), NE (x+1, y), SW (x, y+1), SE (x+1, y+1).
-        const bool high[4][4] = {{true, true, false, false},
-                                 {false, true, false, true},
-                                 {false, false, true, true},
-                                 {true, false, true, false}};
-        const int32_t cx[4] = {0, 1, 0, 1}, cy[4] = {0, 0, 1, 1};
-        for (int32_t k = 0; k < 4; ++k) {
-            F(x + cx[k], y + cy[k]).set_hoehe(high[slope - 1][k] ? 3 : 2);
-        }
-        ASSERT_EQ(GetSlopeShape(x, y), slope);
-    }
+    int32_t Road(int32_t x, int32_t y) { return CWayNetwork::ChooseRoadPiece(x, y) + 1; }
+    int32_t Track(int32_t x, int32_t y) { return CWayNetwork::ChooseTrackPiece(x, y) + 1; }
 };
 
-TEST_F(PiecesTest, EveryConnectionMaskGivesItsPiece) {
-    const int32_t expected[16] = {1, 1, 2, 7, 1, 1, 9, 4, 2, 10, 2, 6, 8, 5, 3, 11};
-    for (uint8_t mask = 0; mask < 16; ++mask) {
-        EXPECT_EQ(ChooseFor(mask, kWayGravelRoad), expected[mask]) << "road mask " << int(mask);
-        EXPECT_EQ(ChooseFor(mask, kWayMonorail), expected[mask]) << "track mask " << int(mask);
+TEST_F(PiecesTest, PiecesFollowNeighboursSlopesPortalsAndBridgeEnds) {
+    for (const int32_t t : {kWayGravelRoad, kWayMonorail}) {
+        EXPECT_EQ(ChooseFor(kDirE, t), 2);  // a straight, not an end piece
+        EXPECT_EQ(ChooseFor(kDirN | kDirE, t), 7);
+        EXPECT_EQ(ChooseFor(kDirsAll, t), 11);
     }
-}
-
-TEST_F(PiecesTest, RoadNeighboursCountWhateverTheirShape) {
-    // All four neighbours are curves that point away: still a crossing.
-    EXPECT_EQ(ChooseFor(15, kWayAsphaltRoad), 11);
+    // Road neighbours count whatever their shape: curves pointing away.
+    ChooseFor(kDirsAll, kWayAsphaltRoad);
     for (int32_t i = 0; i < 4; ++i) F(50 + DirDx(i), 50 + DirDy(i)).set_wegteil(9);
-    EXPECT_EQ(CWayNetwork::ChooseRoadPiece(50, 50) + 1, 11);
-    // A single neighbour to the E gives the E-W straight, not an end piece.
-    EXPECT_EQ(ChooseFor(kDirE, kWayGravelRoad), 2);
-}
+    EXPECT_EQ(Road(50, 50), 11);
 
-TEST_F(PiecesTest, RampsPortalsAndBridgeEnds) {
+    // Ramps rising N, E, S, W take 12, 14, 15, 13; a portal its straight.
     const int32_t ramp[4] = {12, 14, 15, 13};
-    const int32_t portal[4] = {1, 2, 1, 2};
+    const int32_t high[4][4] = {{1, 1, 0, 0}, {0, 1, 0, 1}, {0, 0, 1, 1}, {1, 0, 1, 0}};
     for (int32_t slope = 1; slope <= 4; ++slope) {
         const int32_t x = 20 + 4 * slope, y = 20;
-        MakeRamp(x, y, slope);
+        for (int32_t k = 0; k < 4; ++k) F(x + k % 2, y + k / 2).set_hoehe(2 + high[slope - 1][k]);
+        ASSERT_EQ(GetSlopeShape(x, y), slope);
         F(x, y).set_wegtyp(kWayGravelRoad);
-        EXPECT_EQ(CWayNetwork::ChooseRoadPiece(x, y) + 1, ramp[slope - 1]);
-        EXPECT_EQ(CWayNetwork::ChooseTrackPiece(x, y) + 1, ramp[slope - 1]);
+        EXPECT_EQ(Road(x, y), ramp[slope - 1]);
+        EXPECT_EQ(Track(x, y), ramp[slope - 1]);
         F(x, y).set_tportal(true);
-        EXPECT_EQ(CWayNetwork::ChooseRoadPiece(x, y) + 1, portal[slope - 1]);
+        EXPECT_EQ(Road(x, y), slope % 2 == 1 ? 1 : 2);
     }
-    const int32_t bridgeEnd[8] = {12, 15, 1, 1, 14, 13, 2, 2};
-    for (int32_t code = 1; code <= 8; ++code) {
-        MapField& f = F(80, 80);
-        f.set_bridge_end(true);
-        f.set_bridge_flag(true);
-        f.set_bridge_piece(static_cast<uint32_t>(code));
-        EXPECT_EQ(CWayNetwork::ChooseRoadPiece(80, 80) + 1, bridgeEnd[code - 1]);
-        EXPECT_EQ(CWayNetwork::ChooseTrackPiece(80, 80) + 1, bridgeEnd[code - 1]);
-    }
-    // A bridge end without a bridge code keeps the piece of its neighbours.
-    F(80, 80).set_bridge_piece(0);
+    // A bridge end takes the piece of its code (a ramp rising south for code
+    // 2); without a code it keeps the piece of its neighbours.
+    MapField& end = F(80, 80);
+    end.set_bridge_end(true);
+    end.set_bridge_flag(true);
+    end.set_bridge_piece(2);
+    EXPECT_EQ(Track(80, 80), 15);
+    end.set_bridge_piece(0);
     F(81, 80).set_wegtyp(kWayGravelRoad);
     F(81, 80).set_wegteil(2);
-    EXPECT_EQ(CWayNetwork::ChooseRoadPiece(80, 80) + 1, 2);
+    EXPECT_EQ(Road(80, 80), 2);
+    // The last corners of the map are not taken for a slope.
+    F(255, 255).set_hoehe(9);
+    EXPECT_EQ(GetSlopeShape(254, 254), 0);
+    EXPECT_EQ(GetSlopeShape(256, 0), -2);
 }
 
-TEST_F(PiecesTest, RailJoinsALevelCrossingInLineAndMonorailNever) {
+TEST_F(PiecesTest, RailJoinsALevelCrossingInLineMonorailNeverAndNoPortalFacingAway) {
     // The crossing to the N has its road E-W (17), so its track runs N-S.
     for (int32_t t : {kWayRail, kWayMonorail}) {
         F(60, 60).set_wegtyp(static_cast<uint32_t>(t));
         F(60, 60).set_wegteil(1);
         F(60, 59).set_wegtyp(kWayGravelRoad);
         F(60, 59).set_wegteil(kCrossingRoadEW);
-        EXPECT_EQ(CWayNetwork::ChooseTrackPiece(60, 60) + 1, 1);
         F(61, 60).set_wegtyp(static_cast<uint32_t>(t));
         F(61, 60).set_wegteil(2);
-        // N + E: a curve for rail; E alone (a straight) for monorail.
-        EXPECT_EQ(CWayNetwork::ChooseTrackPiece(60, 60) + 1, t == kWayRail ? 7 : 2);
+        EXPECT_EQ(Track(60, 60), t == kWayRail ? 7 : 2);
         F(60, 59).set_wegteil(kCrossingRoadNS);  // track E-W: not in line
-        EXPECT_EQ(CWayNetwork::ChooseTrackPiece(60, 60) + 1, 2);
+        EXPECT_EQ(Track(60, 60), 2);
     }
     // A level crossing keeps its shape when re-fitted.
     UpdateTrackPieceShape(60, 59);
     UpdateRoadPieceShape(60, 59);
     EXPECT_EQ(F(60, 59).wegteil(), kCrossingRoadNS);
+
+    F(70, 70).set_wegtyp(kWayRail);
+    F(70, 70).set_wegteil(1);
+    MapField& portal = F(71, 70);  // E neighbour: counts only with slope 2
+    portal.set_wegtyp(kWayRail);
+    portal.set_wegteil(2);
+    portal.set_tportal(true);
+    portal.set_teile_diff(4);
+    EXPECT_EQ(Track(70, 70), 1);
+    portal.set_teile_diff(2);
+    EXPECT_EQ(Track(70, 70), 2);
 }
 
 TEST_F(PiecesTest, ShapeUpdatesWriteOnlyChangesAndAskForARedrawInView) {
@@ -135,118 +127,43 @@ TEST_F(PiecesTest, ShapeUpdatesWriteOnlyChangesAndAskForARedrawInView) {
     EXPECT_EQ(F(150, 150).wegteil(), 0);
 }
 
-TEST_F(PiecesTest, TrackIgnoresAPortalFacingAway) {
-    F(70, 70).set_wegtyp(kWayRail);
-    F(70, 70).set_wegteil(1);
-    MapField& portal = F(71, 70);  // E neighbour: counts only with slope 2
-    portal.set_wegtyp(kWayRail);
-    portal.set_wegteil(2);
-    portal.set_tportal(true);
-    portal.set_teile_diff(4);
-    EXPECT_EQ(CWayNetwork::ChooseTrackPiece(70, 70) + 1, 1);
-    portal.set_teile_diff(2);
-    EXPECT_EQ(CWayNetwork::ChooseTrackPiece(70, 70) + 1, 2);
-}
-
-TEST_F(PiecesTest, PieceJoins) {
-    EXPECT_EQ(PieceConnects(kDirE, 1, 1), 1);
-    EXPECT_EQ(PieceConnects(kDirN, 1, 1), 0);
-    EXPECT_EQ(PieceConnects(kDirN, 0, 0), 1);
-    EXPECT_EQ(PieceConnects(kDirS, 6, 0), 0);   // 7 (N, E) has no S exit
-    EXPECT_EQ(PieceConnects(kDirE, 6, 7), 1);   // N-E curve into S-W curve
-    EXPECT_EQ(PieceConnects(3, 10, 10), 0);     // not a direction bit
-    EXPECT_EQ(PieceConnects(kDirE, -1, 1), 0);  // a field without a piece
-    EXPECT_EQ(PieceConnects(kDirE, 1, 17), 0);
-    EXPECT_EQ(PieceConnects(kDirE, 31, 1), 0);
-}
-
-TEST_F(PiecesTest, PieceConnectionsForVehicles) {
+TEST_F(PiecesTest, VehicleQueriesOnCrossingsJunctionsAndStations) {
     MapField& f = F(90, 90);
-    f.set_wegtyp(kWayMonorail);
-    f.set_wegteil(2);
-    EXPECT_EQ(GetPieceConnections(90, 90, kWayRail), 0);
-    EXPECT_EQ(GetPieceConnections(90, 90, kWayMonorail), kDirsEW);
     f.set_wegtyp(kWayGravelRoad);
     f.set_wegteil(kCrossingRoadNS);
+    f.set_gleisr(kDirsEW);
+    f.set_richtung(kDirsNS);
     EXPECT_EQ(GetPieceConnections(90, 90, kWayMonorail), 0);
     EXPECT_EQ(GetPieceConnections(90, 90, kWayRail), kDirsEW);
     EXPECT_EQ(GetPieceConnections(90, 90, kWayGravelRoad), kDirsNS);
-    f.set_wegteil(11);
-    f.set_richtung(kDirE);
-    EXPECT_EQ(GetPieceConnections(90, 90, kWayGravelRoad), kDirsEW);
-    f.set_richtung(7);
-    EXPECT_EQ(GetPieceConnections(90, 90, kWayGravelRoad), kDirsAll);
+    EXPECT_EQ(GetWayDirections(90, 90, kWayRail), kDirsEW);  // the crossing's track
+    // A junction connects only where its mask has a way.
     f.set_wegteil(3);
     f.set_richtung(4);
     EXPECT_EQ(GetPieceConnections(90, 90, kWayGravelRoad), kDirE | kDirS);
-    f.set_richtung(1);
-    EXPECT_EQ(GetPieceConnections(90, 90, kWayGravelRoad), 0);
-    EXPECT_EQ(GetPieceConnections(90, 90, 0), 0);
-    EXPECT_EQ(GetPieceConnections(-1, 90, kWayGravelRoad), 0);
-}
-
-TEST_F(PiecesTest, WayDirectionsLanesAndFlags) {
-    MapField& f = F(91, 91);
-    f.set_wegtyp(kWayRail);
-    f.set_gleisr(kDirN | kDirE);
-    f.set_richtung(kDirW);
-    EXPECT_EQ(GetWayDirections(91, 91, kWayRail), kDirN | kDirE);
-    EXPECT_EQ(GetWayDirections(91, 91, kWayGravelRoad), kDirW);
-    f.set_tportal(true);
-    f.set_teile_diff(2);
-    EXPECT_EQ(GetWayDirections(91, 91, kWayRail), kDirsEW);
-    f.set_tportal(false);
-    f.set_wegteil(kCrossingRoadEW);
-    EXPECT_EQ(GetWayDirections(91, 91, kWayRail), kDirsNS);
-    EXPECT_EQ(GetWayDirections(91, 91, kWayGravelRoad), kDirsEW);
-
-    EXPECT_EQ(GetRoadLane(91, 91, kDirN), 0);  // a track field
-    f.set_wegtyp(kWayGravelRoad);
     f.set_wegteil(1);
-    EXPECT_EQ(GetRoadLane(91, 91, kDirN), 2);
-    EXPECT_EQ(GetRoadLane(91, 91, kDirS), 1);
-    f.set_wegteil(11);
-    f.set_richtung(6);
-    EXPECT_EQ(GetRoadLane(91, 91, kDirS), 2);
-    f.set_richtung(15);
-    EXPECT_EQ(GetRoadLane(91, 91, kDirS), 0);
+    EXPECT_EQ(GetRoadLane(90, 90, kDirN), 2);
+    EXPECT_EQ(GetRoadLane(90, 90, kDirS), 1);
 
-    f.set_geb_change(true);
-    EXPECT_EQ(TestFieldFlag(91, 91, 1), 1);
-    EXPECT_EQ(TestFieldFlag(91, 91, 2), 0);
-    EXPECT_EQ(TestFieldFlag(91, 91, 3), 0);
-    EXPECT_EQ(TestFieldFlag(256, 91, 1), 0);
-}
-
-TEST_F(PiecesTest, TerminalKinds) {
-    auto place = [&](int32_t x, int32_t y, int32_t type, int32_t number) {
-        F(x, y).set_building_flag(true);
-        F(x, y).set_geb_num(static_cast<uint32_t>(number));
-        F(x, y).set_geb_typ(static_cast<uint32_t>(type));
-    };
-    place(10, 10, 2, 1);
-    services_.AddBuilding(1, 10, 10);
-    EXPECT_EQ(GetTerminalKindAt(10, 10), 1);
     // A type 6 station anchored at (20, 21): row 21 is its head line.
+    for (auto [x, y] : {std::pair{20, 21}, {21, 20}}) {
+        F(x, y).set_building_flag(true);
+        F(x, y).set_geb_num(2);
+        F(x, y).set_geb_typ(6);
+    }
     services_.AddBuilding(2, 20, 21);
-    place(20, 21, 6, 2);
-    place(21, 20, 6, 2);
     EXPECT_EQ(GetTerminalKindAt(20, 21), 5);
     EXPECT_EQ(GetTerminalKindAt(21, 20), 4);
     EXPECT_EQ(GetBuildingTypeAt(21, 20), 5);
     EXPECT_EQ(GetBuildingTypeAt(20, 21), 6);
-    // A city house and a forest field hold no building of the table.
+    // A city house holds no building of the table.
     F(30, 30).set_stadtnum(3);
     F(30, 30).set_stadtb(5);
     EXPECT_EQ(GetTerminalKindAt(30, 30), 0);
     EXPECT_EQ(GetBuildingTypeAt(30, 30), -2);
-    place(31, 31, 14, 3);
-    F(31, 31).set_forest_flag(true);
-    EXPECT_EQ(GetBuildingTypeAt(31, 31), -2);
-    EXPECT_EQ(GetBuildingTypeAt(-1, 0), -2);
 }
 
-TEST_F(PiecesTest, RoadMasksNodesAndEnds) {
+TEST_F(PiecesTest, MasksNodesAndEndsOfRoadsCrossingsDepotsAndPortals) {
     LayWay({{100, 100}, {101, 100}}, kWayGravelRoad);
     EXPECT_EQ(F(100, 100).richtung(), kDirE);
     EXPECT_TRUE(F(100, 100).ende());
@@ -254,11 +171,10 @@ TEST_F(PiecesTest, RoadMasksNodesAndEnds) {
     EXPECT_TRUE(F(101, 100).knoten());
     EXPECT_EQ(F(101, 100).richtung(), kDirsAll);
     EXPECT_FALSE(F(101, 100).ende());
-}
 
-TEST_F(PiecesTest, RoadEndsAtADepotOnlyThroughItsExit) {
+    // A depot joins the road only through its exit.
     LayWay({{110, 110}, {111, 110}}, kWayGravelRoad);
-    MapField& depot = F(112, 110);  // E of the road: must be type 3 to join
+    MapField& depot = F(112, 110);
     depot.set_building_flag(true);
     depot.set_geb_num(4);
     services_.AddBuilding(4, 112, 110);
@@ -266,51 +182,37 @@ TEST_F(PiecesTest, RoadEndsAtADepotOnlyThroughItsExit) {
     depot.set_wegteil(2);
     for (int32_t type : {1, 3}) {
         depot.set_geb_typ(static_cast<uint32_t>(type));
-        helper_.UpdateWayPiecesAround(111, 110);
-        helper_.UpdateWayPiecesAround(112, 110);
+        Helper().UpdateWayPiecesAround(111, 110);
+        Helper().UpdateWayPiecesAround(112, 110);
         EXPECT_EQ((F(111, 110).richtung() & kDirE) != 0, type == 3) << "depot type " << type;
-        EXPECT_EQ(depot.richtung(), DirBitFromIndex(type));  // the depot's exit
+        EXPECT_EQ(depot.richtung(), DirBitFromIndex(type));
     }
-}
 
-TEST_F(PiecesTest, CrossingRefitsBothParts) {
+    // A level crossing re-fits both its parts.
     LayLine(120, 118, 120, 122, kWayGravelRoad);
     LayLine(118, 120, 122, 120, kWayRail);
     F(120, 120).set_wegtyp(kWayGravelRoad);
     F(120, 120).set_wegteil(kCrossingRoadNS);
     F(120, 120).set_richtung(0);
     F(120, 120).set_gleisr(0);
-    helper_.UpdateWayPiecesAround(120, 120);
+    Helper().UpdateWayPiecesAround(120, 120);
     EXPECT_EQ(F(120, 120).richtung(), kDirsNS);
     EXPECT_EQ(F(120, 120).gleisr(), kDirsEW);
-}
 
-TEST_F(PiecesTest, TunnelPortalAlwaysHasItsOwnDirection) {
+    // A tunnel portal always has its own direction.
     MapField& portal = F(130, 130);
     portal.set_wegtyp(kWayGravelRoad);
     portal.set_wegteil(2);
     portal.set_tportal(true);
     portal.set_teile_diff(2);
-    helper_.ConnectRoadPieces(130, 130);
+    Helper().ConnectRoadPieces(130, 130);
     EXPECT_EQ(portal.richtung(), kDirE);
     EXPECT_TRUE(portal.ende());
     F(129, 130).set_wegtyp(kWayGravelRoad);
     F(129, 130).set_wegteil(2);
-    helper_.ConnectRoadPieces(130, 130);
+    Helper().ConnectRoadPieces(130, 130);
     EXPECT_EQ(portal.richtung(), kDirsEW);
     EXPECT_FALSE(portal.ende());
-}
-
-TEST_F(PiecesTest, SlopeShapes) {
-    EXPECT_EQ(GetSlopeShape(10, 10), 0);
-    F(11, 10).set_hoehe(3);
-    EXPECT_EQ(GetSlopeShape(10, 10), 5);  // NE corner up
-    F(11, 11).set_hoehe(3);
-    EXPECT_EQ(GetSlopeShape(10, 10), 2);
-    EXPECT_EQ(GetSlopeShape(256, 0), -2);
-    F(255, 255).set_hoehe(9);
-    EXPECT_EQ(GetSlopeShape(254, 254), 0);  // the last corners are not taken
-    EXPECT_EQ(GetSlopeShape(255, 255), 0);
 }
 
 }  // namespace

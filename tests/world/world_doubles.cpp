@@ -25,54 +25,24 @@ int32_t TestBuilding::Extend() {
 
 void TestBuildingTable::DemolishBuilding(int32_t number) {
     demolished.push_back(number);
-    auto* building = static_cast<TestBuilding*>(At(number));
+    const CBuilding* building = At(number);
     if (building == nullptr) return;
-    const int32_t sx = building->anchor_x;
-    const int32_t sy = building->anchor_y;
-    const int32_t type = building->type;
+    const int32_t type = static_cast<const TestBuilding*>(building)->type;
+    // The footprint: every field around the anchor that names the building.
     std::vector<std::pair<int32_t, int32_t>> footprint;
-    if (type >= 6 && type <= 9) {
-        // Head line and every line beyond it, four fields each.
-        const int32_t length = building->length;
-        for (int32_t dist = 0; dist <= length; ++dist) {
-            for (int32_t k = 0; k < 4; ++k) {
-                switch (type) {
-                    case 6:
-                        footprint.emplace_back(sx + k, sy - dist);
-                        break;
-                    case 7:
-                        footprint.emplace_back(sx + dist, sy + k);
-                        break;
-                    case 8:
-                        footprint.emplace_back(sx + k, sy + dist);
-                        break;
-                    default:
-                        footprint.emplace_back(sx - dist, sy + k);
-                        break;
-                }
-            }
+    for (int32_t x = building->anchor_x - 8; x <= building->anchor_x + 8; ++x) {
+        for (int32_t y = building->anchor_y - 8; y <= building->anchor_y + 8; ++y) {
+            if (GetBuildingNumberAt(x, y) == number) footprint.emplace_back(x, y);
         }
-        for (int32_t line = 1; line <= length; ++line) {
-            const auto [fx, fy] = footprint[line * 4];
-            bool way = false;
-            for (int32_t k = 0; k < 4; ++k) {
-                const auto [wx, wy] = footprint[line * 4 + k];
-                way = way || FieldAt(wx, wy)->wegtyp() != 0;
-            }
-            if (way && g_pWayNetwork != nullptr) g_pWayNetwork->DemolishStation(fx, fy, 0);
-        }
-    } else {
-        for (int32_t dx = 0; dx < building->width; ++dx) {
-            for (int32_t dy = 0; dy < building->depth; ++dy)
-                footprint.emplace_back(sx + dx, sy + dy);
-        }
-        if (type >= 0 && type <= 3 && g_pWayNetwork != nullptr) {
-            g_pWayNetwork->DemolishWayField(sx, sy, 0);
-        }
+    }
+    // A station's track lines go with it, a depot's road too.
+    for (const auto& [fx, fy] : footprint) {
+        if (g_pWayNetwork == nullptr || FieldAt(fx, fy)->wegtyp() == 0) continue;
+        if (type >= 6 && type <= 9) g_pWayNetwork->DemolishStation(fx, fy, 0);
+        if (type >= 0 && type <= 3) g_pWayNetwork->DemolishWayField(fx, fy, 0);
     }
     for (const auto& [fx, fy] : footprint) {
         MapField* field = FieldAt(fx, fy);
-        if (field == nullptr) continue;
         field->set_data_word(0);
         field->set_building_flag(false);
         field->set_spieler(0);

@@ -33,8 +33,6 @@ class TestBuilding : public CBuilding {
 
     int32_t type = -1;  // building type, -1 = not set
     int32_t length = 0;
-    int32_t width = 1;  // floor of buildings other than stations
-    int32_t depth = 1;
     std::set<std::pair<int32_t, int32_t>> occupied;
     std::vector<std::pair<int32_t, int32_t>> attractions;  // (city slot, amount)
 };
@@ -44,8 +42,9 @@ struct StopRewrite {
 };
 
 // The building table: DemolishBuilding takes the track under a station's
-// lines and the road of a depot away and clears the footprint, as the
-// buildings subsystem does.
+// lines and the road of a depot away and clears the footprint (the fields
+// around the anchor that name the building), as the buildings subsystem
+// does.
 class TestBuildingTable : public CBuildingTable {
   public:
     void UpdateRawMaterialSites() override {}

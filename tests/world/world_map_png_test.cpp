@@ -1,21 +1,19 @@
-// A generated world with the default settings as a picture: one pixel per
-// field, coloured by height and content. The test checks that the world
-// holds every kind of content and writes the picture; set FV_WORLD_PNG to a
-// folder to keep it (world_<season>.png), else it goes to a temporary
-// folder that is removed.
+// A generated world with the default settings and the cities' own growth as
+// a picture: one pixel per field, coloured by height and content. The test
+// checks that the world holds every kind of content and writes the picture;
+// set FV_WORLD_PNG to a folder to keep it (world_<season>.png).
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 
-#include <unistd.h>
-
 #include "cities/city.h"
-#include "construction_fixture.h"
 #include "platform/png_writer.h"
+#include "platform/temp_folder.h"
+#include "support/way_graph_check.h"
+#include "world/way_network.h"
 #include "worldgen_fixture.h"
 
 namespace worldgen {
@@ -64,13 +62,9 @@ Colour FieldColour(const MapField& f) {
 using WorldMapPicture = WorldGenTest;
 
 TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustries) {
+    const fvtest::TempFolder temp;
     const char* keep = std::getenv("FV_WORLD_PNG");
-    const std::filesystem::path folder =
-        keep != nullptr ? std::filesystem::path(keep)
-                        : std::filesystem::temp_directory_path() /
-                              ("ferrovane-world-png-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    // The cities' own growth builds the cities of this world.
+    const std::string folder = keep != nullptr ? keep : temp.Path();
     CCityManager cities;
     g_pCityManager = &cities;
     for (int32_t season = 1; season <= 3; ++season) {
@@ -88,9 +82,6 @@ TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustr
                 if (F(x, y).hoehe() >= 8) ++mountains;
             }
         }
-        int32_t land = 0;
-        for (int h = 1; h <= 15; ++h) land += counts[Colour(h)];
-        EXPECT_GT(land, 10000) << season;
         EXPECT_GT(mountains, 100) << season;
         EXPECT_GT(counts[kWater], 1000) << season;
         EXPECT_GT(counts[kForest], 1000) << season;
@@ -100,18 +91,12 @@ TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustr
             EXPECT_GT(counts[site], 0) << season << " site " << int(site);
         }
         // The cities' own streets are part of the way network.
-        int32_t city_count = 0;
-        for (const CCity* city : cities.cities) city_count += city != nullptr;
-        EXPECT_GT(city_count, 10);
-        EXPECT_LE(city_count, 39);
         EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
-        const std::string file = (folder / ("world_" + std::to_string(season) + ".png")).string();
+        const std::string file = folder + "/world_" + std::to_string(season) + ".png";
         EXPECT_TRUE(plat::WritePng(file, picture, MapColours()));
-        EXPECT_TRUE(std::filesystem::exists(file));
     }
     cities.RemoveAllCities();
     g_pCityManager = &cities_;
-    if (keep == nullptr) std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
 
 #include "landscape_templates.h"
 #include "platform/random.h"
+#include "platform/temp_folder.h"
 #include "state/data_tables.h"
 #include "world/build_helper.h"
 #include "world/map_reset.h"
@@ -190,39 +187,22 @@ int32_t CheckSiteInPlace(const Site& site) {
     return check;
 }
 
-namespace {
-
-class TemplateFolderHolder {
-  public:
-    TemplateFolderHolder() {
-        path_ = (std::filesystem::temp_directory_path() /
-                 ("ferrovane-worldgen-" + std::to_string(::getpid())))
-                    .string();
+const std::string& TemplateFolder() {
+    static const fvtest::TempFolder folder;
+    static const bool written = [] {
         for (int32_t season = 1; season <= 3; ++season) {
-            const std::filesystem::path folder =
-                std::filesystem::path(path_) / (season == 1   ? "spring"
-                                                : season == 2 ? "summer"
-                                                              : "autumn");
-            std::filesystem::create_directories(folder);
             const std::vector<uint8_t> bytes =
                 standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(season));
-            std::ofstream out(folder / (std::to_string(season) + "berge"), std::ios::binary);
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
+            folder.Write(std::string(season == 1   ? "spring/"
+                                     : season == 2 ? "summer/"
+                                                   : "autumn/") +
+                             std::to_string(season) + "berge",
+                         std::string(bytes.begin(), bytes.end()));
         }
-    }
-    ~TemplateFolderHolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string path_;
-};
-
-}  // namespace
-
-const std::string& TemplateFolder() {
-    static TemplateFolderHolder holder;
-    return holder.path_;
+        return true;
+    }();
+    (void)written;
+    return folder.Path();
 }
 
 WorldGenTest::WorldGenTest() {

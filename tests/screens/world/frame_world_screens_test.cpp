@@ -1,7 +1,9 @@
-// The world-making screens in the main frame's table: the title's editor
-// choice opens the editor-start screen, whose OK starts the editor with the
-// chosen capital and whose back returns to the title; the new-world screen's
-// OK regenerates the world behind the progress screen.
+// The world-making screens in the main frame's table, drawn from the
+// stand-in pictures: the title's editor choice opens the editor-start
+// screen, whose OK starts the editor with the chosen capital and whose back
+// returns to the title; the new-world screen's OK regenerates the world
+// behind the progress screen. Every picture they load is there with the size
+// the layout expects, and a chosen option's marker shows on its socket.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 #include "screens.h"
 #include "screens/world/editor_start_screen.h"
 #include "screens/world/new_world_screen.h"
+#include "screens/world/world_screen_layout.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "state/progress_events.h"
@@ -30,6 +33,19 @@ using fvtest::FrameHost;
 using fvtest::RecordingPanel;
 using fvtest::RecordingView;
 using Kind = plat::MessageTrace::Kind;
+
+namespace ws = world_screens;
+
+// The 16 x 16 socket of an option as drawn on the screen.
+std::vector<uint8_t> Socket(ChoiceScreen& s, int32_t column, int32_t row_top) {
+    std::vector<uint8_t> pixels;
+    for (int32_t y = 0; y < ws::kMarkerSize; ++y) {
+        const uint8_t* row = s.GetSurface().Row(s.origin_y + row_top + y);
+        pixels.insert(pixels.end(), row + s.origin_x + column,
+                      row + s.origin_x + column + ws::kMarkerSize);
+    }
+    return pixels;
+}
 
 SPIEL_FELD* MakeView(HAUPTFENSTER& frame, const plat::Rect& area) {
     auto* view = new RecordingView;
@@ -75,6 +91,16 @@ class FrameWorldScreens : public ::testing::Test {
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
 
+    // Clicks an option of a choice screen, or a point of its area.
+    void Click(ChoiceScreen& s, int32_t x, int32_t y) {
+        h.host.AdvanceClock(1000);  // no double click
+        h.host.InjectClick({s.origin_x + x, s.origin_y + y});
+        h.Run();
+    }
+    void ClickOption(ChoiceScreen& s, int32_t column, int32_t row) {
+        Click(s, column + 60, row + 8);
+    }
+
     FrameHost h;
 };
 
@@ -82,9 +108,13 @@ TEST_F(FrameWorldScreens, EditorChoiceOpensTheEditorStartAndBackReturnsToTheTitl
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceEditor);
     auto* screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(h.gs->screen_open, 1);
     EXPECT_EQ(h.gs->start_marker, 0);
-    EXPECT_EQ(screen->GetParent(), h.frame);
+    h.Run();
+    EXPECT_EQ(screen->background.width, ws::kAreaWidth);
+    EXPECT_EQ(screen->sheet.width, ws::kSheetWidth);
+    const int32_t column = ws::kColumns[ws::kCapitalColumn];
+    EXPECT_NE(Socket(*screen, column, ws::kUpperRows[ws::kInitialCapitalRow]),
+              Socket(*screen, column, ws::kUpperRows[0]));
     screen->SendMessage(WM_COMMAND, kEditorStartScreenEntry.cancel_command, 0);
     EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
     EXPECT_EQ(h.gs->screen_open, 1);  // the title screen is open again
@@ -100,7 +130,12 @@ TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
     h.gs->bookmarks[3] = {5, 6};
     h.gs->show_grid = 0;
     h.gs->build_orientation = 3;
-    screen->choices[0] = 4;  // 2,000,000
+    h.Run();
+    const int32_t column = ws::kColumns[ws::kCapitalColumn];
+    const std::vector<uint8_t> unchosen = Socket(*screen, column, ws::kUpperRows[4]);
+    ClickOption(*screen, column, ws::kUpperRows[4]);  // 2,000,000
+    EXPECT_NE(Socket(*screen, column, ws::kUpperRows[4]), unchosen);
+    EXPECT_EQ(Socket(*screen, column, ws::kUpperRows[1]), unchosen);
     screen->SendMessage(WM_CHAR, 13);
     EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
     ASSERT_NE(g_pSpielFeld, nullptr);
@@ -115,18 +150,63 @@ TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
     EXPECT_NE(h.frame->accelerators, nullptr);
 }
 
+// Clicks choose; only OK (here the Enter key) writes the settings, back and
+// the cancel command of an abort leave them.
+TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettings) {
+    for (const bool back : {true, false}) {
+        h.gs->ng_land = 1;
+        h.frame->SendMessage(kMsgOpenNewWorld);
+        auto* screen = dynamic_cast<FS_NEUE_WELT*>(h.frame->Screen(FrameScreen::NewWorld));
+        ASSERT_NE(screen, nullptr);
+        h.Run();
+        ClickOption(*screen, ws::kColumns[0], ws::kUpperRows[0]);
+        EXPECT_EQ(screen->choices[FS_NEUE_WELT::kLand], 0);  // the top row
+        if (back) {
+            Click(*screen, ws::kBackButtonX + 50, ws::kButtonsY + 20);
+        } else {
+            screen->SendMessage(WM_COMMAND, kNewWorldScreenEntry.cancel_command, 0);
+        }
+        EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
+        EXPECT_EQ(h.gs->ng_land, 1);
+        EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 0u);
+    }
+}
+
 TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     CTerrain terrain;
     g_pTerrain = &terrain;
     h.gs->season = 3;
+    h.gs->ng_site_distance = 2;  // the middle row of the single-marker column
+    h.gs->ng_towns = 1;
+    h.gs->ng_forests = 3;
     h.frame->SendMessage(kMsgOpenNewWorld);
     auto* screen = dynamic_cast<FS_NEUE_WELT*>(h.frame->Screen(FrameScreen::NewWorld));
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(h.gs->screen_open, 1);
+    h.Run();
+    fvtest::MaybeSaveScreen("new_world");
+    EXPECT_EQ(screen->background.Rows(), ws::kAreaHeight);
+    EXPECT_EQ(screen->sheet.Rows(), ws::kSheetHeight);
+    // A chosen and an unchosen socket of a column differ; two unchosen alike.
+    const int32_t column = ws::kColumns[FS_NEUE_WELT::kSiteDistance];
+    EXPECT_NE(Socket(*screen, column, ws::kUpperRows[2]),
+              Socket(*screen, column, ws::kUpperRows[1]));
+    EXPECT_EQ(Socket(*screen, column, ws::kUpperRows[0]),
+              Socket(*screen, column, ws::kUpperRows[1]));
+    ClickOption(*screen, ws::kColumns[0], ws::kUpperRows[0]);  // land: very much
+    ClickOption(*screen, ws::kColumns[1], ws::kUpperRows[4]);  // mountains: very few
+    ClickOption(*screen, ws::kColumns[0], ws::kLowerRows[2]);  // woods: off
+    ClickOption(*screen, ws::kColumns[0], ws::kLowerRows[2]);  // ... and on again
+    EXPECT_NE(h.gs->ng_land, 4);                               // nothing written before OK
     h.gs->build_orientation = 2;
     h.sound->calls.clear();
     plat::Srand(9);
     screen->SendMessage(WM_CHAR, 13);
+    EXPECT_EQ(h.gs->ng_land, 4);
+    EXPECT_EQ(h.gs->ng_mountains, 0);
+    EXPECT_EQ(h.gs->ng_forests, 3);  // the groups not clicked keep their start
+    EXPECT_EQ(h.gs->ng_towns, 1);
+    EXPECT_EQ(h.gs->ng_site_distance, 2);
+    EXPECT_EQ(h.gs->regen_woods, 1);
     EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
     EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
     EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);
@@ -134,7 +214,8 @@ TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgGenProgressDone), 1u);
     EXPECT_EQ(h.gs->screen_open, 0);
     EXPECT_EQ(h.gs->build_orientation, 0);
-    EXPECT_TRUE(h.sound->calls.empty());  // the sound kept playing
+    EXPECT_TRUE(h.sound->calls.empty());         // the sound kept playing
+    EXPECT_TRUE(h.host.MessageBoxes().empty());  // the progress pictures were there
     int32_t land = 0;
     for (const MapField& f : h.gs->fields) land += f.hoehe() > 0;
     EXPECT_GT(land, 10000);

@@ -10,14 +10,11 @@
 #include "dib_writer.h"
 #include "gfx/font_tables.h"
 #include "screens/world/gen_progress_screen.h"
-#include "screens/world/world_screen_layout.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 
 namespace worldgen {
 namespace {
-
-namespace ws = world_screens;
 
 // Font 1: every glyph a frame of its advance width, so that text shows.
 standin::Canvas GlyphStrip() {
@@ -38,22 +35,10 @@ standin::Canvas LampSheet() {
     return c;
 }
 
-standin::Canvas ButtonSheet() {
-    standin::Canvas c(ws::kSheetWidth, ws::kSheetHeight);
-    c.FillRect(ws::kMarkerX + 2, ws::kMarkerY + 2, 12, 12, kMarkerInk);
-    c.FillRect(ws::kOkFaceX, 0, ws::kButtonWidth, ws::kButtonHeight, kOkInk);
-    c.FillRect(ws::kOkFaceX, ws::kPressedFaceY, ws::kButtonWidth, ws::kButtonHeight, kOkPressedInk);
-    c.FillRect(ws::kBackFaceX, 0, ws::kButtonWidth, ws::kButtonHeight, kBackInk);
-    c.FillRect(ws::kBackFaceX, ws::kPressedFaceY, ws::kButtonWidth, ws::kButtonHeight,
-               kBackPressedInk);
-    return c;
-}
-
 }  // namespace
 
-plat::LResult RecordingFrame::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
-    if (message >= WM_USER) received.push_back({message, w, l});
-    // The progress screen's requests, answered as the main frame does.
+// The progress screen's requests, answered as the main frame does.
+plat::LResult ProgressFrame::OnMessage(uint32_t message, plat::WParam w, plat::LParam l) {
     if (message == kMsgOpenGenProgress) {
         if (progress == nullptr) progress = kGenProgressScreenEntry.open(*this, w, l);
         return 0;
@@ -65,7 +50,7 @@ plat::LResult RecordingFrame::OnMessage(uint32_t message, plat::WParam w, plat::
     return FrameWindow::OnMessage(message, w, l);
 }
 
-void RecordingFrame::CloseProgress() {
+void ProgressFrame::CloseProgress() {
     if (progress == nullptr) return;
     kGenProgressScreenEntry.before_delete(*this, progress, 0, 0);
     delete std::exchange(progress, nullptr);
@@ -86,14 +71,10 @@ ScreenTest::ScreenTest() {
     WritePicture("tile.jgd", standin::Canvas(100, 100, kTileInk));
     WritePicture("scr_42.jgd", standin::Canvas(320, 200, kPictureInk));
     WritePicture("scb_42.jgd", LampSheet());
-    WritePicture(ws::kNewWorldPicture, standin::Canvas(640, 480, kPictureInk));
-    WritePicture(ws::kNewWorldSheet, ButtonSheet());
-    WritePicture(ws::kEditorStartPicture, standin::Canvas(640, 480, kPictureInk));
-    WritePicture(ws::kEditorStartSheet, ButtonSheet());
     gs.images.main_font.Load(folder_ + "\\font_1.jgd", nullptr, 1);
     gs.images.tile.LoadJgd(folder_ + "\\tile.jgd");
 
-    frame_ = new RecordingFrame;
+    frame_ = new ProgressFrame;
     frame_->Create(nullptr, {0, 0, 800, 600}, WS_POPUP | WS_VISIBLE);
     host_.host.RunUntilIdle();
 }
@@ -123,16 +104,6 @@ uint64_t ScreenTest::SurfaceHash(plat::Window& window) {
         }
     }
     return hash;
-}
-
-void ScreenTest::Click(int32_t x, int32_t y) {
-    host_.host.InjectClick({x, y});
-    host_.host.RunUntilIdle();
-}
-
-void ScreenTest::Type(uint8_t character) {
-    host_.host.InjectChar(character);
-    host_.host.RunUntilIdle();
 }
 
 }  // namespace worldgen

@@ -1,9 +1,9 @@
 #pragma once
-// The world-generation screens on the headless back end: a frame window that
-// records the messages the screens send it and answers the progress screen's
-// open and close messages with the screen's own entry, a fresh game state whose data folder holds
-// small synthetic pictures (plain colours, so that pixels can be checked), and the main font and
-// background tile loaded from them.
+// The generation-progress screen on the headless back end: a frame window
+// that answers the screen's open and close messages with its own entry, a
+// fresh game state whose data folder holds small synthetic pictures (plain
+// colours, so that pixels can be checked), and the main font and background
+// tile loaded from them.
 
 #include <gtest/gtest.h>
 
@@ -22,22 +22,10 @@ constexpr uint8_t kTileInk = 7;
 constexpr uint8_t kPictureInk = 3;
 constexpr uint8_t kLitLampInk = 200;
 constexpr uint8_t kUnlitLampInk = 100;
-constexpr uint8_t kMarkerInk = 201;
-constexpr uint8_t kOkInk = 50;
-constexpr uint8_t kOkPressedInk = 51;
-constexpr uint8_t kBackInk = 60;
-constexpr uint8_t kBackPressedInk = 61;
 constexpr uint8_t kGlyphInk = 9;
 
-struct FrameMessage {
-    uint32_t message;
-    plat::WParam wParam;
-    plat::LParam lParam;
-};
-
-class RecordingFrame : public gfxtest::FrameWindow {
+class ProgressFrame : public gfxtest::FrameWindow {
   public:
-    std::vector<FrameMessage> received;
     plat::Window* progress = nullptr;  // the open progress screen
     void CloseProgress();
 
@@ -58,12 +46,9 @@ class ScreenTest : public ::testing::Test {
     }
     // FNV-1a of a window's surface.
     static uint64_t SurfaceHash(plat::Window& window);
-    // Clicks the left button at a screen point.
-    void Click(int32_t x, int32_t y);
-    void Type(uint8_t character);
 
     gfxtest::GfxHost host_;
-    RecordingFrame* frame_ = nullptr;
+    ProgressFrame* frame_ = nullptr;
     fvtest::GameScope game_;
     std::string folder_;
 };
