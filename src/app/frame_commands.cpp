@@ -2,7 +2,7 @@
 // on to the open screens.
 
 #include "app/app_globals.h"
-#include "app/hauptfenster.h"
+#include "app/main_frame.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
 #include "platform/clock.h"

@@ -3,9 +3,9 @@
 // high-score entry at the end of a game.
 
 #include "app/app_globals.h"
-#include "app/hauptfenster.h"
 #include "app/interface_hooks.h"
 #include "app/level_file.h"
+#include "app/main_frame.h"
 #include "cities/city_manager.h"
 #include "game/high_scores.h"
 #include "panel/control_panel.h"

@@ -2,7 +2,7 @@
 // and the two ways it closes several at once (abort, information windows).
 
 #include "app/app_globals.h"
-#include "app/hauptfenster.h"
+#include "app/main_frame.h"
 #include "panel/control_panel.h"
 #include "platform/clock.h"
 #include "platform/random.h"

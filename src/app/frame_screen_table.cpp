@@ -2,7 +2,7 @@
 // screen's own entry with what the frame itself does around it.
 
 #include "app/frame_screens.h"
-#include "app/hauptfenster.h"
+#include "app/main_frame.h"
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
 #include "screens/world/editor_start_screen.h"

@@ -3,9 +3,9 @@
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
-#include "app/hauptfenster.h"
 #include "app/interface_hooks.h"
 #include "app/level_file.h"
+#include "app/main_frame.h"
 #include "app/settings.h"
 #include "game/opponent.h"
 #include "game/opponent_roster.h"

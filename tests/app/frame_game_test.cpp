@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/hauptfenster.h"
 #include "app/interface_hooks.h"
 #include "app/level_file.h"
+#include "app/main_frame.h"
 #include "frame_screens_double.h"
 #include "platform/temp_folder.h"
 #include "state/game_state.h"

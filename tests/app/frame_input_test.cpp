@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/app_globals.h"
-#include "app/hauptfenster.h"
 #include "app/interface_hooks.h"
+#include "app/main_frame.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
 #include "state/game_state.h"

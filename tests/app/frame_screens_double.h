@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/frame_screens.h"
-#include "app/hauptfenster.h"
+#include "app/main_frame.h"
 #include "platform/window.h"
 #include "state/messages.h"
 

@@ -8,10 +8,10 @@
 #include <filesystem>
 
 #include "app/app_globals.h"
-#include "app/hauptfenster.h"
 #include "app/interface_hooks.h"
 #include "app/key_table.h"
 #include "app/loop_doubles.h"
+#include "app/main_frame.h"
 #include "frame_screens_double.h"
 #include "platform/app.h"
 #include "platform/clock.h"

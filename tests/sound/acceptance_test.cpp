@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "app/game_app.h"
-#include "app/hauptfenster.h"
+#include "app/main_frame.h"
 #include "platform/app.h"
 #include "platform/backend.h"
 #include "sound/sound_fixture.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/game_app.h"
-#include "app/hauptfenster.h"
+#include "app/main_frame.h"
 #include "platform/app.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/temp_folder.h"

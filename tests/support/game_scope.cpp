@@ -1,9 +1,9 @@
 #include "support/game_scope.h"
 
 #include "app/app_globals.h"
-#include "app/hauptfenster.h"
 #include "app/interface_hooks.h"
 #include "app/level_file.h"
+#include "app/main_frame.h"
 #include "cities/city_manager.h"
 #include "cities/city_traffic.h"
 #include "economy/building_table.h"

@@ -11,8 +11,8 @@
 #include <fstream>
 
 #include "app/app_globals.h"
-#include "app/hauptfenster.h"
 #include "app/interface_hooks.h"
+#include "app/main_frame.h"
 #include "dib_writer.h"
 #include "landscape_templates.h"
 #include "platform/random.h"

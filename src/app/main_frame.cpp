@@ -1,7 +1,7 @@
 // The main frame's life: creation, the message dispatch, the mouse-move
 // throttle and the keys, closing, and the shutdown in the destructor.
 
-#include "app/hauptfenster.h"
+#include "app/main_frame.h"
 
 #include "app/app_globals.h"
 #include "app/desktop_changes.h"
