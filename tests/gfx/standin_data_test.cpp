@@ -79,40 +79,27 @@ TEST_F(StandInTest, EveryWorldPictureLoadsForEverySeasonRotationAndColour) {
     LoadStartupImages();
     const GameImages& im = g_pGameState->images;
     EXPECT_EQ(im.main_font.Rows(), 3680);
-    EXPECT_EQ(im.small_font.Rows(), 70 * 8);
-    EXPECT_EQ(im.tile.width, 100);
     for (int season = 1; season <= 3; ++season) {
         g_pGameState->season = season;
         LoadWorldImages();
-        ASSERT_EQ(Boxes(), 0u) << "season " << season;
-        EXPECT_EQ(im.tile_sheet.width, 960);
         for (int rotation = 0; rotation < 4; ++rotation) {
             for (int colour = 0; colour < 4; ++colour) {
                 g_pGameState->rotation = rotation;
                 g_pGameState->player_colors[0] = uint8_t(colour);
                 LoadObjectImages();
                 ASSERT_EQ(Boxes(), 0u) << season << " " << rotation << " " << colour;
-                for (int type = 0; type < 32; ++type) {
-                    const BuildingType& bt = g_pGameState->building_types[type];
-                    const RawImage& pic = im.building_pictures[type];
-                    ASSERT_TRUE(pic.Loaded()) << type;
-                    // Station heads are one row of four 64-pixel strips.
-                    const bool station = type >= 6 && type <= 9;
-                    EXPECT_EQ(pic.width, station ? 160 : 32 * (bt.floor_width + bt.floor_depth))
-                        << type;
+                for (int n = 0; n <= 86; ++n) {
+                    ASSERT_EQ(im.building_pictures[n].Loaded(), n < 32 || n >= 34) << n;
                 }
-                for (int n = 34; n <= 86; ++n) ASSERT_TRUE(im.building_pictures[n].Loaded()) << n;
             }
         }
     }
-    const std::pair<const RawImage*, int32_t> sets[] = {
-        {&im.street_tiles, 1344},     {&im.bridge_tiles, 768},      {&im.terrain_mask, 960},
-        {&im.overview_sheet, 960},    {&im.slope_tiles, 576},       {&im.vehicle_sheets[0], 176},
-        {&im.vehicle_sheets[4], 244}, {&im.vehicle_sheets[16], 144}};
-    for (const auto& [set, width] : sets) EXPECT_EQ(set->width, width);
-    EXPECT_TRUE(im.vehicle_sheets[20].Loaded());
-    EXPECT_GE(im.sign_sheet.width, 192);
-    EXPECT_EQ(im.product_signs.width, 1184);
+    for (const RawImage* set : {&im.street_tiles, &im.bridge_tiles, &im.terrain_mask,
+                                &im.overview_sheet, &im.slope_tiles, &im.vehicle_sheets[0],
+                                &im.vehicle_sheets[20]}) {
+        EXPECT_TRUE(set->Loaded());
+    }
+    EXPECT_TRUE(im.sign_sheet.Loaded() && im.product_signs.Loaded());
     for (int n : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12}) {
         EXPECT_TRUE(im.animation_sets[n - 1].Loaded()) << n;
     }
@@ -172,31 +159,14 @@ TEST_F(StandInTest, GroundWaysAndTextLandWhereTheyAreDrawn) {
     const standin::CellPoint way = standin::StreetMarkPoint(5);
     EXPECT_EQ(MarkAt(buffer.Surface(), 300 + way.x, 200 + way.y), 1 * 21 + 5);
 
-    // Text in the stand-in font: ink in the text colour, only inside the
-    // text's advance.
-    const char* text = "Ferrovane 1960";
-    const uint32_t width = GetTextWidth(text, kFont1Advances);
-    buffer.FillRect(0, 400, 640, 20, 0);
-    EXPECT_EQ(buffer.DrawText(text, kFont1Advances, 20, 402, im.main_font), width);
-    int ink = 0;
-    for (int32_t y = 400; y < 420; ++y) {
-        for (int32_t x = 0; x < 640; ++x) {
-            const uint8_t p = buffer.pixels[y * buffer.Stride() + x];
-            if (p == 0) continue;
-            ++ink;
-            EXPECT_EQ(p, 10);
-            EXPECT_GE(x, 20);
-            EXPECT_LT(x, 20 + int32_t(width) + 2);
-        }
-    }
-    EXPECT_GT(ink, 100);
-
-    // Shown in a window through the world palette.
+    // Text in the stand-in font, then the scene shown in a window through
+    // the world palette.
+    buffer.DrawText("Ferrovane 1960", kFont1Advances, 20, 402, im.main_font);
     class Screen : public plat::Window {};
-    auto* screen = new Screen;
-    screen->Create(nullptr, {0, 0, 640, 480}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    Screen screen;
+    screen.Create(nullptr, {0, 0, 640, 480}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
     {
-        plat::DcHandle dc = plat::GetWindowDC(*screen);
+        plat::DcHandle dc = plat::GetWindowDC(screen);
         SelectPictureOutputPalette(*dc, buffer.dc.get(), im.palette_a);
         BlitDC(*dc, 0, 0, 640, 480, *buffer.dc, 0, 0);
         RestoreDefaultPalette(*dc);
@@ -206,7 +176,6 @@ TEST_F(StandInTest, GroundWaysAndTextLandWhereTheyAreDrawn) {
     if (const char* folder = std::getenv("FV_GOLDEN_PNG")) {
         plat::SaveScreenPng(std::string(folder) + "/scene_standin.png");
     }
-    delete screen;
 
     // The scene's pixels, stored for the stand-in pictures they were drawn
     // from. When those pictures change on purpose, look at the scene
