@@ -54,21 +54,15 @@ class AmbientTest : public SoundTest {
         sound->PlayAmbientSounds();
         EXPECT_EQ(RandLeft(), 0u) << "random numbers left over";
         std::pair<int32_t, int32_t> heard{0, 0};
-        for (int32_t effect = 2; effect <= 39; ++effect) {
-            for (const plat::SoundEvent& e : TakeEventsKept(effect)) {
-                if (e.kind == plat::SoundEventKind::Pan) heard = {effect, e.value};
+        for (const plat::SoundEvent& e : plat::RecordedSoundEvents()) {
+            for (int32_t effect = 2; effect <= 39; ++effect) {
+                if (e.kind == plat::SoundEventKind::Pan && e.buffer == sound->Effect(effect)->Id())
+                    heard = {effect, e.value};
             }
         }
         sound->StopEffects();  // slot 3 free for the next decision
         sound->ResumeEffects();
         return heard;
-    }
-    std::vector<plat::SoundEvent> TakeEventsKept(int32_t effect) {
-        std::vector<plat::SoundEvent> out;
-        for (const plat::SoundEvent& e : plat::RecordedSoundEvents()) {
-            if (e.buffer == sound->Effect(effect)->Id()) out.push_back(e);
-        }
-        return out;
     }
 
     CBuilding lumber, steel;
