@@ -20,6 +20,9 @@ using gfxtest::GfxHost;
 using gfxtest::TempDataFolder;
 using gfxtest::TestPicture;
 
+// Cancel in the box of a missing file leaves the image empty, frees the
+// cursor and asks the frame once to abort the load; a damaged file asks
+// like a missing one.
 TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
     GfxHost host;
     TempDataFolder folder;
@@ -30,8 +33,7 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
     RawImage image;
     EXPECT_FALSE(image.LoadJgd(path));
     EXPECT_EQ(image.pixels, nullptr);
-    plat::Rect now;
-    EXPECT_FALSE(plat::GetClipCursor(&now));  // the cursor is set free
+    EXPECT_FALSE(plat::GetClipCursor(nullptr));
     ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
     const auto& box = host.host.MessageBoxes()[0];
     EXPECT_EQ(box.caption, "Ferrovane");
@@ -40,50 +42,39 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
                             " \n Check to make sure the information is available: For "
                             "instance, is the CD inserted in the player.");
     EXPECT_EQ(host.frame->aborts, 1);
+
+    DibLayout bad;
+    bad.colors_used = 300;
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_FALSE(image.LoadJgd(folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), bad)));
+    EXPECT_EQ(host.host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(host.frame->aborts, 2);
 }
 
+// Retry after the file has appeared loads it; raw images keep odd-width
+// rows unpadded, whatever the file's layout.
 TEST(MissingPicture, RetryAfterTheFileAppearsLoadsIt) {
-    GfxHost host;
-    TempDataFolder folder;
-    const TestPicture pic = TestPicture::Numbered(16, 8);
-    const std::string path = folder.Path() + "/later.jgd";
-    int boxes = 0;
-    host.host.on_box = [&] {
-        // The first box is answered Retry without the file; the second
-        // after the file has been put in place.
-        if (++boxes == 2) folder.WritePicture("later.jgd", pic);
-    };
-    host.host.QueueMessageBoxAnswer(IDRETRY);
-    host.host.QueueMessageBoxAnswer(IDRETRY);
-    WinGBitmap bitmap;
-    EXPECT_TRUE(bitmap.LoadJgd(path));
-    EXPECT_EQ(boxes, 2);
-    EXPECT_EQ(host.frame->aborts, 0);
-    EXPECT_EQ(bitmap.height, -8);
-    EXPECT_EQ(bitmap.pixels[7 * bitmap.Stride() + 15], pic.At(15, 7));
-}
-
-// Raw images keep odd-width rows unpadded, whatever the file's layout;
-// damaged files ask like missing ones.
-TEST(RawImageLoad, OddWidthsInAnyLayoutAndDamagedFilesAsk) {
     GfxHost host;
     TempDataFolder folder;
     const TestPicture pic = TestPicture::Numbered(30, 5);  // rows padded to 32 in the file
     DibLayout core;
     core.file_header = false;
     core.core_header = true;
+    int boxes = 0;
+    host.host.on_box = [&] {
+        // The first box is answered Retry without the file; the second
+        // after the file has been put in place.
+        if (++boxes == 2) folder.WritePicture("later.jgd", pic, core);
+    };
+    host.host.QueueMessageBoxAnswer(IDRETRY);
+    host.host.QueueMessageBoxAnswer(IDRETRY);
     RawImage image;
-    ASSERT_TRUE(image.LoadJgd(folder.WritePicture("core.jgd", pic, core)));
+    EXPECT_TRUE(image.LoadJgd(folder.Path() + "/later.jgd"));
+    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(host.frame->aborts, 0);
     EXPECT_EQ(image.height, -5);
     for (int32_t y = 0; y < 5; ++y)
         for (int32_t x = 0; x < 30; ++x) ASSERT_EQ(image.pixels[y * 30 + x], pic.At(x, y));
-
-    DibLayout bad;
-    bad.colors_used = 300;
-    host.host.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_FALSE(image.LoadJgd(folder.WritePicture("bad.jgd", pic, bad)));
-    EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
-    EXPECT_EQ(host.frame->aborts, 1);
 }
 
 int g_pauses = 0;
