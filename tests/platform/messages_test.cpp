@@ -16,44 +16,32 @@ namespace {
 
 constexpr uint32_t kPopup = WS_POPUP | WS_VISIBLE;
 
-TEST(Messages, SendIsSynchronousAndReentrant) {
+// Sends are synchronous and reentrant; posted messages arrive in order,
+// after sends and before queued input; a destroyed window gets nothing more.
+TEST(Messages, SendsPostsAndInputInTheirOrder) {
     HeadlessBackend host;
     std::vector<std::string> order;
-    TestWindow a, b;
-    ASSERT_TRUE(a.Create(nullptr, {0, 0, 10, 10}, kPopup));
-    ASSERT_TRUE(b.Create(nullptr, {0, 0, 10, 10}, kPopup));
+    TestWindow a, b, never;
+    ASSERT_TRUE(a.Create(nullptr, {0, 0, 100, 100}, kPopup));
+    ASSERT_TRUE(b.Create(nullptr, {200, 0, 300, 100}, kPopup));
     b.On(WM_USER + 2, [&](plat::WParam w, plat::LParam) {
         order.push_back("b");
         return static_cast<plat::LResult>(w * 2);
     });
-    a.On(WM_USER + 1, [&](plat::WParam w, plat::LParam) {
+    a.On(WM_USER + 9, [&](plat::WParam w, plat::LParam) {
         order.push_back("a in");
         const plat::LResult r = b.SendMessage(WM_USER + 2, w);
         order.push_back("a out");
         return r + 1;
     });
-    EXPECT_EQ(a.SendMessage(WM_USER + 1, 20), 41);
-    EXPECT_EQ(order, (std::vector<std::string>{"a in", "b", "a out"}));
-    // Null and never-created windows answer 0 and get nothing.
-    TestWindow never;
-    EXPECT_EQ(plat::SendMessage(nullptr, WM_USER), 0);
-    EXPECT_EQ(never.SendMessage(WM_USER), 0);
-    EXPECT_FALSE(never.PostMessage(WM_USER));
-    EXPECT_TRUE(never.log.empty());
-}
-
-TEST(Messages, PostedMessagesArriveInOrderBeforeInputAndAfterSends) {
-    HeadlessBackend host;
-    TestWindow a, b;
-    ASSERT_TRUE(a.Create(nullptr, {0, 0, 100, 100}, kPopup));
-    ASSERT_TRUE(b.Create(nullptr, {200, 0, 300, 100}, kPopup));
     host.RunUntilIdle();
     a.log.clear();
     host.InjectMouseMove({5, 5});
     a.PostMessage(WM_USER + 1, 1);
     b.PostMessage(WM_USER + 1, 2);
     a.PostMessage(WM_USER + 1, 3);
-    a.SendMessage(WM_USER + 9);
+    EXPECT_EQ(a.SendMessage(WM_USER + 9, 20), 41);
+    EXPECT_EQ(order, (std::vector<std::string>{"a in", "b", "a out"}));
     EXPECT_EQ(a.Messages(), (std::vector<uint32_t>{WM_USER + 9}));
     host.RunUntilIdle();
     std::vector<std::pair<plat::Window*, plat::WParam>> user;
@@ -62,14 +50,17 @@ TEST(Messages, PostedMessagesArriveInOrderBeforeInputAndAfterSends) {
     }
     EXPECT_EQ(user,
               (std::vector<std::pair<plat::Window*, plat::WParam>>{{&a, 1}, {&b, 2}, {&a, 3}}));
-    // The queued mouse move came after all posted messages.
     EXPECT_EQ(a.log.back().message, WM_MOUSEMOVE);
 
-    // Messages to a destroyed window are dropped, its timers with them.
+    // Null, never-created and destroyed windows answer 0 and get nothing;
+    // a destroyed window's posted messages and timers are dropped.
+    EXPECT_EQ(plat::SendMessage(nullptr, WM_USER), 0);
+    EXPECT_EQ(never.SendMessage(WM_USER), 0);
+    EXPECT_FALSE(never.PostMessage(WM_USER));
+    EXPECT_TRUE(never.log.empty());
     a.PostMessage(WM_USER + 1);
     a.SetTimer(7, 10);
     a.DestroyWindow();
-    EXPECT_FALSE(a.IsWindow());
     a.log.clear();
     EXPECT_EQ(a.SendMessage(WM_USER + 2), 0);
     host.RunFor(50, 5);
