@@ -1,6 +1,6 @@
 // Mouse and keyboard routing: hit testing, client coordinates, capture,
-// double clicks, cursor clipping and shapes, focus, characters, accelerators
-// and the mouse-move throttle.
+// double clicks, cursor clipping and shapes, focus, characters and
+// accelerators.
 
 #include <gtest/gtest.h>
 
@@ -58,12 +58,6 @@ TEST(Mouse, GoesToTheTopWindowUnderTheCursorInClientCoordinates) {
     host.RunUntilIdle();
     EXPECT_EQ(plat::WindowFromPoint({120, 120}), &back);
     EXPECT_EQ(plat::GetFocus(), &back);
-    // Disabled windows get no mouse input.
-    back.EnableWindow(false);
-    back.log.clear();
-    host.InjectClick({10, 10});
-    host.RunUntilIdle();
-    EXPECT_EQ(back.Count(WM_LBUTTONDOWN), 0u);
 }
 
 TEST(Mouse, CaptureGetsEveryMessageWithClientCoordinatesOutside) {
@@ -202,18 +196,11 @@ TEST(Keyboard, KeysAndCharactersGoToTheFocusWindow) {
     EXPECT_EQ(frame.Count(WM_CHAR), 1u);
 }
 
-// A frame that translates keys through its table while it holds one, and
-// throttles mouse moves of its view by taking the newest queued one.
+// A frame that translates keys through its table while it holds one.
 class Frame : public TestWindow {
   public:
     std::unique_ptr<plat::AcceleratorTable> keys;
-    plat::Window* view = nullptr;
-
     bool PreTranslateMessage(plat::Msg& msg) override {
-        if (msg.message == WM_MOUSEMOVE && msg.window == view) {
-            plat::Msg next;
-            while (plat::PeekMessage(&next, view, WM_MOUSEMOVE, WM_MOUSEMOVE, true)) msg = next;
-        }
         return keys && plat::TranslateAccelerator(this, keys.get(), msg);
     }
 };
@@ -247,22 +234,6 @@ TEST(Keyboard, AcceleratorsTranslateOnlyWhileTheTableIsLoaded) {
     host.RunUntilIdle();
     EXPECT_EQ(frame.Count(WM_COMMAND), 3u);
     EXPECT_EQ(screen.Last(WM_CHAR)->wParam, 'a');
-}
-
-TEST(Mouse, PreTranslationCanSwallowABurstOfQueuedMoves) {
-    HeadlessBackend host;
-    Frame frame;
-    ASSERT_TRUE(frame.Create(nullptr, {0, 0, 1024, 768}, kPopup));
-    TestWindow view;
-    ASSERT_TRUE(view.Create(&frame, {162, 0, 1024, 768}, kPopup | WS_CHILD | WS_BORDER));
-    frame.view = &view;
-    host.RunUntilIdle();
-    for (int i = 0; i < 5; ++i) host.InjectMouseMove({300 + i, 200});
-    host.InjectMouseMove({10, 10});  // over the frame: not taken
-    host.RunUntilIdle();
-    EXPECT_EQ(view.Count(WM_MOUSEMOVE), 1u);
-    EXPECT_EQ(Where(view.Last(WM_MOUSEMOVE)), (Point{304 - 163, 199}));
-    EXPECT_EQ(frame.Count(WM_MOUSEMOVE), 1u);
 }
 
 }  // namespace

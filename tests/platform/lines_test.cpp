@@ -34,15 +34,6 @@ TEST(Lines, PolylinesLeaveOutTheLastPointAndThickOnesAreClipped) {
     EXPECT_EQ(canvas.At(5, 3), 7);
     EXPECT_EQ(canvas.At(5, 4), 0);  // the last point
     EXPECT_EQ(canvas.Count(7), 7);
-    // Two polylines from one point list: no line joins them; counts must fit.
-    std::vector<plat::Point> two = {{0, 9}, {4, 9}, {9, 0}, {9, 5}, {7, 5}};
-    ASSERT_TRUE(plat::PolyPolyline(*canvas.dc, two, std::vector<uint32_t>{2, 3}));
-    EXPECT_EQ(canvas.At(3, 9), 7);
-    EXPECT_EQ(canvas.At(9, 4), 7);
-    EXPECT_EQ(canvas.At(8, 5), 7);
-    EXPECT_EQ(canvas.At(6, 6), 0);
-    EXPECT_FALSE(plat::PolyPolyline(*canvas.dc, two, std::vector<uint32_t>{2, 4}));
-
     // A width-3 outline along every edge: nothing is written outside (the
     // sanitizer build checks that), the strokes reach into the edge rows.
     Canvas edge(16, 12);
@@ -59,35 +50,13 @@ TEST(Lines, PolylinesLeaveOutTheLastPointAndThickOnesAreClipped) {
     for (int x = 0; x < 8; ++x) EXPECT_EQ(far.At(x, 4), 4);
 }
 
-TEST(Fill, PolygonsRectanglesAndText) {
-    Canvas canvas(12, 12);
-    canvas.Pen(1, 1);
-    canvas.dc->SelectBrush(plat::CreateSolidBrush(plat::PaletteIndex(2)));
-    std::vector<plat::Point> square = {{2, 2}, {9, 2}, {9, 9}, {2, 9}};
-    ASSERT_TRUE(plat::Polygon(*canvas.dc, square));
-    EXPECT_EQ(canvas.At(9, 5), 1);
-    EXPECT_EQ(canvas.At(5, 5), 2);
-    EXPECT_EQ(canvas.At(10, 5), 0);
-
-    // Rectangles are clipped and half-open.
+TEST(Fill, RectanglesAreClippedAndHalfOpen) {
     Canvas rects(10, 6);
     ASSERT_TRUE(plat::FillRectIndex(*rects.dc, {-5, 2, 3, 100}, 6));
     EXPECT_EQ(rects.Count(6), 3 * 4);
     EXPECT_EQ(rects.At(2, 5), 6);
     plat::FillRectIndex(*rects.dc, {8, 0, 4, 3}, 1);  // empty
     EXPECT_EQ(rects.Count(1), 0);
-
-    // The built-in font draws opaque cells of ink and paper.
-    Canvas text(40, 12);
-    text.dc->SetTextColour(plat::PaletteIndex(5));
-    text.dc->SetBackgroundColour(plat::PaletteIndex(6));
-    plat::TextOut(*text.dc, 1, 1, "I|");
-    EXPECT_EQ(text.Count(5) + text.Count(6), 2 * plat::kBuiltinFontWidth * plat::kBuiltinFontHeight);
-    EXPECT_EQ(text.At(3, 2), 5);  // top of the I's stem
-    EXPECT_EQ(text.At(1, 1), 6);  // the empty row above the glyph
-    text.dc->SetBackgroundMode(plat::BackgroundMode::Transparent);
-    plat::TextOut(*text.dc, 38, 8, "\xb4W");  // a box, cut at both edges
-    EXPECT_EQ(text.At(38, 9), 5);
 }
 
 }  // namespace
