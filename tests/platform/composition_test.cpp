@@ -164,12 +164,17 @@ TEST_F(Composition, PaletteChangesAndTheClearingWithoutABlackFlash) {
         plat::RealizePalette(*screen);
         plat::SelectPalette(*screen, previous, false);
     }
+    EXPECT_TRUE(plat::SystemPaletteCleared());
     host.AdvanceClock(50);
     Fill(*view, 101);
+    plat::SelectPalette(*dc, plat::StockDefaultPalette(), true);
+    plat::RealizePalette(*dc);  // the stock palette as background does not end the hold
+    EXPECT_TRUE(plat::SystemPaletteCleared());
     EXPECT_TRUE(plat::PresentIfDue());
     EXPECT_EQ(host.LastPresentedPalette()[101][1], 22);
     host.AdvanceClock(50);
     RealizeIdentity(*dc, 44);
+    EXPECT_FALSE(plat::SystemPaletteCleared());
     EXPECT_TRUE(plat::PresentIfDue());
     EXPECT_EQ(host.LastPresentedPalette()[101][1], 44);
 }

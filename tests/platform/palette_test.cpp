@@ -100,25 +100,3 @@ TEST_F(Palettes, NearestIndexAndColourReferences) {
     std::array<plat::PaletteEntry, 4> some{};
     EXPECT_EQ(plat::GetPaletteEntries(picture, 254, 4, some.data()), 2);
 }
-
-TEST_F(Palettes, AllBlackRealizeMarksTheClearingUntilTheNextPicture) {
-    std::array<plat::PaletteEntry, 256> black{};
-    for (auto& e : black) e.flags = plat::kPcNoCollapse;
-    plat::SelectPalette(*screen, IdentityPalette(5), false);
-    plat::RealizePalette(*screen);
-    plat::PaletteHandle previous = plat::SelectPalette(*screen, plat::CreatePalette(black), false);
-    EXPECT_EQ(plat::RealizePalette(*screen), 236);
-    plat::SelectPalette(*screen, previous, false);
-    EXPECT_TRUE(plat::SystemPaletteCleared());
-    const auto system = SystemEntries();
-    EXPECT_EQ(system[100].red, 0);
-    EXPECT_EQ(system[255].red, 255);  // the static colours stay
-
-    // The stock palette as background does not end it; the next picture does.
-    plat::SelectPalette(*screen, plat::StockDefaultPalette(), true);
-    plat::RealizePalette(*screen);
-    EXPECT_TRUE(plat::SystemPaletteCleared());
-    plat::SelectPalette(*screen, IdentityPalette(6), false);
-    plat::RealizePalette(*screen);
-    EXPECT_FALSE(plat::SystemPaletteCleared());
-}
