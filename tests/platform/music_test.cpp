@@ -76,6 +76,18 @@ TEST_F(Music, EveryPlayNotifiesOnceHowItEnded) {
     cd.Play(plat::MakeTmsf(8), plat::MakeTmsf(10), &listener);
     host.RunFor(61000, 50);
     EXPECT_EQ(Take(), (std::vector<uint32_t>{plat::kMciNotifyFailure, plat::kMciNotifyFailure}));
+
+    // Bad requests fail without a notification.
+    EXPECT_EQ(cd.Play(plat::MakeTmsf(1), plat::MakeTmsf(2), &listener), plat::kMciErrorOutOfRange);
+    EXPECT_EQ(cd.Play(plat::MakeTmsf(6), plat::MakeTmsf(5), &listener), plat::kMciErrorOutOfRange);
+    EXPECT_EQ(cd.Play(plat::MakeTmsf(40), std::nullopt, &listener), plat::kMciErrorOutOfRange);
+    cd.SetTimeFormat(plat::kMciFormatMsf);
+    EXPECT_EQ(cd.Play(plat::MakeTmsf(5), std::nullopt, &listener), plat::kMciErrorBadTimeFormat);
+    EXPECT_TRUE(Take().empty());
+    cd.Close();
+    EXPECT_EQ(cd.Stop(), plat::kMciErrorNotOpen);
+    plat::HeadlessMusic empty;
+    EXPECT_EQ(cd.Open(&empty), plat::kMciErrorDeviceNotReady);  // no tracks
 }
 
 TEST_F(Music, PlayToOnlyResumesFromThePausedPositionAndRangesPlayOn) {
@@ -100,19 +112,6 @@ TEST_F(Music, PlayToOnlyResumesFromThePausedPositionAndRangesPlayOn) {
         if (r.kind == plat::HeadlessMusic::Record::Kind::Start) started.push_back(r.track);
     }
     EXPECT_EQ(started, (std::vector<int>{2, 3}));
-}
-
-TEST_F(Music, BadRequestsFailWithoutNotification) {
-    EXPECT_EQ(cd.Play(plat::MakeTmsf(1), plat::MakeTmsf(2), &listener), plat::kMciErrorOutOfRange);
-    EXPECT_EQ(cd.Play(plat::MakeTmsf(6), plat::MakeTmsf(5), &listener), plat::kMciErrorOutOfRange);
-    EXPECT_EQ(cd.Play(plat::MakeTmsf(40), std::nullopt, &listener), plat::kMciErrorOutOfRange);
-    cd.SetTimeFormat(plat::kMciFormatMsf);
-    EXPECT_EQ(cd.Play(plat::MakeTmsf(5), std::nullopt, &listener), plat::kMciErrorBadTimeFormat);
-    EXPECT_TRUE(Take().empty());
-    cd.Close();
-    EXPECT_EQ(cd.Stop(), plat::kMciErrorNotOpen);
-    plat::HeadlessMusic empty;
-    EXPECT_EQ(cd.Open(&empty), plat::kMciErrorDeviceNotReady);  // no tracks
 }
 
 TEST(MusicFolder, TrackFilesAreFoundCaseInsensitively) {

@@ -72,18 +72,6 @@ class AmbientTest : public SoundTest {
     std::unique_ptr<CSoundManager> sound;
 };
 
-TEST_F(AmbientTest, OneDecisionPerHundredPassedGates) {
-    std::vector<int32_t> rands;
-    for (int i = 0; i < 99; ++i) rands.insert(rands.end(), {50, 32767, 0});  // shut, shut, passed
-    rands.insert(rands.end(), {0, 0, 1});  // the hundredth: season, second variant
-    ScriptRand(rands);
-    gs.season = 2;
-    for (int i = 0; i < 3 * 99 + 1; ++i) sound->PlayAmbientSounds();
-    EXPECT_EQ(RandLeft(), 0u);
-    EXPECT_EQ(g_AmbientCounter, 0);
-    EXPECT_EQ(Starts(*sound, 35), 1);
-}
-
 TEST_F(AmbientTest, DecisionsBySeasonMillAndTown) {
     towns[1].residents = 500;  // above T3: classes 1 to 4
     view.only = {{40, 41}, Centre(1)};
@@ -111,6 +99,18 @@ TEST_F(AmbientTest, DecisionsBySeasonMillAndTown) {
         gs.season = row.season;
         EXPECT_EQ(Decide(row.rands), row.heard);
     }
+
+    // One decision per hundred passed gates.
+    std::vector<int32_t> rands;
+    for (int i = 0; i < 99; ++i) rands.insert(rands.end(), {50, 32767, 0});  // shut, shut, passed
+    rands.insert(rands.end(), {0, 0, 1});  // the hundredth: season, second variant
+    ScriptRand(rands);
+    g_AmbientCounter = 0;
+    gs.season = 2;
+    for (int i = 0; i < 3 * 99 + 1; ++i) sound->PlayAmbientSounds();
+    EXPECT_EQ(RandLeft(), 0u);
+    EXPECT_EQ(g_AmbientCounter, 0);
+    EXPECT_EQ(Starts(*sound, 35), 1);
 }
 
 TEST_F(AmbientTest, TownClassesAndInViewFlags) {

@@ -55,7 +55,7 @@ TEST_F(SoundTest, ChannelsFollowOptionsZoomAndView) {
     }
 }
 
-TEST_F(SoundTest, BusySlotsDropRequestsUntilTheirSoundEnds) {
+TEST_F(SoundTest, BusySlotsDropRequestsAndAStopKeepsThePosition) {
     auto sound = Make();
     sound->PlayEffect(22, 3, 0);
     sound->PlayEffect(24, 3, 0);  // the mill's saw still sounds
@@ -80,10 +80,8 @@ TEST_F(SoundTest, BusySlotsDropRequestsUntilTheirSoundEnds) {
     sound->PlayEffect(9, 1, 0);
     EXPECT_EQ(sound->channel_slots[1], 9);
     EXPECT_EQ(sound->channel_slots[2], -1);
-}
 
-TEST_F(SoundTest, StopKeepsThePositionAndMutesUntilResumed) {
-    auto sound = Make();
+    // A stop keeps the position and mutes until resumed.
     const uint32_t id = sound->Effect(24)->Id();
     sound->PlayEffect(24, 3, 0);
     Render(500);
