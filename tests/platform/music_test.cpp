@@ -90,30 +90,6 @@ TEST_F(Music, EveryPlayNotifiesOnceHowItEnded) {
     EXPECT_EQ(cd.Open(&empty), plat::kMciErrorDeviceNotReady);  // no tracks
 }
 
-TEST_F(Music, PlayToOnlyResumesFromThePausedPositionAndRangesPlayOn) {
-    PlayTrack(4);
-    host.RunFor(20000, 50);
-    cd.Pause();
-    host.RunFor(5000, 50);
-    music.ClearRecords();
-    ASSERT_EQ(cd.Play(std::nullopt, plat::MakeTmsf(5), &listener), plat::kMciOk);
-    ASSERT_EQ(music.Records().size(), 1u);
-    EXPECT_EQ(music.Records()[0].track, 4);
-    EXPECT_NEAR(double(music.Records()[0].ms), 20000.0, 100.0);
-    host.RunFor(40100, 50);
-    EXPECT_EQ(Take(), (std::vector<uint32_t>{kAborted, kOk}));
-    // A range over two tracks plays both and notifies once.
-    music.ClearRecords();
-    cd.Play(plat::MakeTmsf(2), plat::MakeTmsf(4), &listener);
-    host.RunFor(60000 + 30000 + 500, 50);
-    EXPECT_EQ(Take(), std::vector<uint32_t>{kOk});
-    std::vector<int> started;
-    for (const auto& r : music.Records()) {
-        if (r.kind == plat::HeadlessMusic::Record::Kind::Start) started.push_back(r.track);
-    }
-    EXPECT_EQ(started, (std::vector<int>{2, 3}));
-}
-
 TEST(MusicFolder, TrackFilesAreFoundCaseInsensitively) {
     fvtest::TempFolder folder;
     for (const char* name : {"Track02.OGG", "track03.flac", "TRACK16.Wav", "track5.ogg",
