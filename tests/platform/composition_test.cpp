@@ -82,11 +82,13 @@ class Composition : public ::testing::Test {
 TEST_F(Composition, TopMostPopupStaysIntactOverAWindowThatKeepsRedrawing) {
     Painted* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
     Painted* popup = Make(9, plat::Rect{50, 40, 110, 90}, WS_POPUP, WS_EX_TOPMOST);
+    Make(4, plat::Rect{0, 0, 200, 2}, WS_POPUP, WS_EX_TOPMOST | WS_EX_TRANSPARENT);  // not drawn
     // A child is cut at its parent's edge; a border is black.
     Painted* parent = Make(3, plat::Rect{120, 100, 160, 140}, WS_POPUP | WS_BORDER);
     Make(7, plat::Rect{20, 20, 80, 80}, WS_CHILD, 0, parent);
     host.RunUntilIdle();
     EXPECT_EQ(plat::ScreenPixel(10, 10), 5);
+    EXPECT_EQ(plat::ScreenPixel(10, 1), 5);
     EXPECT_EQ(plat::ScreenPixel(125, 105), 3);
     EXPECT_EQ(plat::ScreenPixel(158, 138), 7);
     EXPECT_EQ(plat::ScreenPixel(159, 139), 0);  // the parent's frame
