@@ -13,8 +13,7 @@ using gfxtest::DibBytes;
 using gfxtest::DibLayout;
 using gfxtest::TestPicture;
 
-// Every layout a DIB file may have gives the same picture, and encoding it
-// again parses back to the same pixels and colours.
+// Every layout a DIB file may have gives the same picture.
 TEST(Dib, EveryLayoutGivesTheSamePicture) {
     struct Case {
         const char* what;
@@ -45,11 +44,6 @@ TEST(Dib, EveryLayoutGivesTheSamePicture) {
         for (int32_t y = 0; y < c.h; ++y)
             for (int32_t x = 0; x < c.w; ++x) ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y));
         EXPECT_EQ(dib->colors[200].red, pic.colors[200].red);
-        const std::vector<uint8_t> again = EncodeDib(*dib);
-        auto back = ParseDib(again.data(), again.size());
-        ASSERT_NE(back, nullptr);
-        EXPECT_EQ(back->bits, dib->bits);
-        EXPECT_EQ(back->colors, dib->colors);
     }
 }
 

@@ -24,8 +24,7 @@ class Images : public ::testing::Test {
 
 // A loaded picture realized on the screen shows its own colours at its own
 // indices (the static colours stay), and its pixels are the file's indices;
-// a colour source gives another picture's palette its colours; a clone
-// takes pixels of the same size only and keeps the colours.
+// and a colour source gives another picture's palette its colours.
 TEST_F(Images, PaletteImagesShowTheirColoursAtTheirOwnIndices) {
     const TestPicture pic = TestPicture::Numbered(12, 6);
     PaletteImage image;
@@ -47,12 +46,6 @@ TEST_F(Images, PaletteImagesShowTheirColoursAtTheirOwnIndices) {
     PaletteImage shown;
     ASSERT_TRUE(shown.Load(folder.WritePicture("b.jgd", other), &image, 1));
     EXPECT_EQ(shown.palette->Entry(100).blue, pic.colors[100].blue);
-
-    EXPECT_TRUE(image.Clone(folder.WritePicture("tiles.jgd", other)));
-    EXPECT_EQ(image.pixels[5 * image.Stride() + 11], 9);
-    EXPECT_EQ(image.info.colors[50], pic.colors[50]);
-    EXPECT_FALSE(image.Clone(folder.WritePicture("small.jgd", TestPicture::Filled(8, 6, 3))));
-    EXPECT_EQ(image.pixels[0], 9);
 }
 
 TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {

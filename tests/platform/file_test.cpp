@@ -53,22 +53,6 @@ TEST(FileCalls, ReadWriteSeekAndOpenModes) {
     }
 }
 
-TEST(FileCalls, WriteLimitSpansAllHandles) {
-    TempFolder temp;
-    plat::FileHandle first = plat::OpenFile(temp.Path() + "\\a", plat::OpenMode::Create);
-    plat::FileHandle second = plat::OpenFile(temp.Path() + "\\b", plat::OpenMode::Create);
-    plat::SetWriteLimitForTests(10);
-    EXPECT_EQ(plat::WriteFile(first, "abcdefgh", 8), 8);
-    EXPECT_EQ(plat::WriteFile(second, "ijklmnop", 8), 2);
-    EXPECT_EQ(plat::WriteFile(first, "qrst", 4), 0);
-    plat::SetWriteLimitForTests(-1);
-    EXPECT_EQ(plat::WriteFile(first, "uv", 2), 2);
-    plat::CloseFile(first);
-    plat::CloseFile(second);
-    EXPECT_EQ(temp.Read("a"), "abcdefghuv");
-    EXPECT_EQ(temp.Read("b"), "ij");
-}
-
 // A full disk at any point of a replacement keeps the old file byte for byte
 // and leaves no temporary file; without one the new content is in place.
 TEST(NothingLost, FileReplacementIsAllOrNothing) {
