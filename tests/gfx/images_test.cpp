@@ -62,7 +62,8 @@ TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {
     const TestPicture pic = TestPicture::Numbered(13, 5);
     ASSERT_TRUE(bitmap.LoadJgd(folder.WritePicture("odd.jgd", pic)));
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 13; ++x) ASSERT_EQ(bitmap.pixels[y * bitmap.Stride() + x], pic.At(x, y));
+        for (int x = 0; x < 13; ++x)
+            ASSERT_EQ(bitmap.pixels[y * bitmap.Stride() + x], pic.At(x, y));
     ASSERT_TRUE(bitmap.ReloadJgd(folder.WritePicture("odd2.jgd", TestPicture::Filled(4, 4, 3))));
     EXPECT_EQ(bitmap.width, 4);
     EXPECT_EQ(bitmap.pixels[0], 3);

@@ -82,9 +82,9 @@ TEST_F(StandInTest, EveryWorldPictureLoadsForEverySeasonRotationAndColour) {
             }
         }
     }
-    for (const RawImage* set : {&im.street_tiles, &im.bridge_tiles, &im.terrain_mask,
-                                &im.overview_sheet, &im.slope_tiles, &im.vehicle_sheets[0],
-                                &im.vehicle_sheets[20]}) {
+    for (const RawImage* set :
+         {&im.street_tiles, &im.bridge_tiles, &im.terrain_mask, &im.overview_sheet, &im.slope_tiles,
+          &im.vehicle_sheets[0], &im.vehicle_sheets[20]}) {
         EXPECT_TRUE(set->Loaded());
     }
     EXPECT_TRUE(im.sign_sheet.Loaded() && im.product_signs.Loaded());
@@ -176,7 +176,8 @@ TEST_F(StandInTest, GoldenSceneOfGroundWaysTextAndSprites) {
         const std::string bytes(std::istreambuf_iterator<char>(in), {});
         inputs = Fnv1a(inputs, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
-    for (int32_t y = 0; y < 480; ++y) scene = Fnv1a(scene, &buffer.pixels[y * buffer.Stride()], 640);
+    for (int32_t y = 0; y < 480; ++y)
+        scene = Fnv1a(scene, &buffer.pixels[y * buffer.Stride()], 640);
     constexpr uint64_t kInputs = 0x43b1fb14ee32fce3ull;
     constexpr uint64_t kScene = 0x4f32907a0df64436ull;
     if (inputs != kInputs) {

@@ -121,9 +121,9 @@ TEST(StretchDIBits, BottomUpFileRowsFourBitPixelsAndScaling) {
     for (int i = 0; i < 256; ++i) indices[size_t(i)] = uint16_t(i);
     auto draw = [&](Offscreen& target, plat::Rect to, int32_t sx, int32_t sy, int32_t sw,
                     int32_t sh) {
-        return plat::StretchDIBits(*target.dc, to.left, to.top, to.Width(), to.Height(), sx, sy,
-                                   sw, sh, bits.data(), header, indices.data(),
-                                   plat::kDibPalColours, plat::RasterOp::SrcCopy);
+        return plat::StretchDIBits(*target.dc, to.left, to.top, to.Width(), to.Height(), sx, sy, sw,
+                                   sh, bits.data(), header, indices.data(), plat::kDibPalColours,
+                                   plat::RasterOp::SrcCopy);
     };
     Offscreen target(8, 4, 0xEE);
     EXPECT_EQ(draw(target, {0, 0, 5, 3}, 0, 0, 5, 3), 3);

@@ -26,8 +26,9 @@ TEST(CursorShapes, GameCursorsAreDrawnAroundTheirHotSpotsAndMirrored) {
     }
     EXPECT_EQ(plat::DrawGameCursor(32512, 1).size, 0);
 
-    const plat::CursorShape left = plat::DrawGameCursor(151, 1), right = plat::DrawGameCursor(154, 1),
-                            up = plat::DrawGameCursor(153, 1), down = plat::DrawGameCursor(152, 1);
+    const plat::CursorShape left = plat::DrawGameCursor(151, 1),
+                            right = plat::DrawGameCursor(154, 1), up = plat::DrawGameCursor(153, 1),
+                            down = plat::DrawGameCursor(152, 1);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
             ASSERT_EQ(left.At(x, y), right.At(31 - x, y)) << x << "," << y;

@@ -11,8 +11,8 @@ TEST(KeyTranslation, LettersFollowTheLayoutOtherKeysTheirPosition) {
         {0x04, 'a', 'A'},
         {0x14, 'a', 'A'},  // the key in the Q position carries "a" on a French layout
         {0x14, 0, 'Q'},
-        {0x1E, '&', '1'},  // the French top row: still the digit key
-        {0x50, 0, 37},     // arrows are their numbers
+        {0x1E, '&', '1'},      // the French top row: still the digit key
+        {0x50, 0, 37},         // arrows are their numbers
         {0x58, 0, VK_RETURN},  // the keypad's Enter is Return
         {0x61, 0, VK_NUMPAD0 + 9},
         {0xE5, 0, VK_SHIFT},  // both sides' modifiers

@@ -24,7 +24,7 @@ TEST(Profile, ReadsIgnoreCaseAndTakeLeadingDigitsOrTheDefault) {
     for (const auto& [key, value] : ints) {
         EXPECT_EQ(plat::GetProfileInt("OPTIONEN", key, 1, ini), value) << key;
     }
-    plat::GetProfileInt("OPTIONEN", "Huge", 1, ini);  // wraps, never overflows
+    plat::GetProfileInt("OPTIONEN", "Huge", 1, ini);              // wraps, never overflows
     EXPECT_EQ(plat::GetProfileInt("", "; settings", 7, ini), 7);  // a comment is no key
 }
 

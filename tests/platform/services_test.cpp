@@ -6,8 +6,8 @@
 #include "platform/charset.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
-#include "platform/screen.h"
 #include "platform/message_box.h"
+#include "platform/screen.h"
 #include "test_window.h"
 
 using plat::HeadlessBackend;

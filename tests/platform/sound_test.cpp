@@ -100,12 +100,11 @@ TEST_F(Sound, StopKeepsThePositionAndOnlyANaturalEndRewinds) {
     EXPECT_FALSE(effect->SetCurrentPosition(100));
 
     const uint32_t id = effect->Id();
-    EXPECT_EQ(plat::RecordedSoundEvents(),
-              (std::vector<plat::SoundEvent>{{Kind::Start, id, 0},
-                                             {Kind::Stop, id, 25},
-                                             {Kind::Start, id, 0},
-                                             {Kind::Start, id, 0},
-                                             {Kind::End, id, 0}}));
+    EXPECT_EQ(plat::RecordedSoundEvents(), (std::vector<plat::SoundEvent>{{Kind::Start, id, 0},
+                                                                          {Kind::Stop, id, 25},
+                                                                          {Kind::Start, id, 0},
+                                                                          {Kind::Start, id, 0},
+                                                                          {Kind::End, id, 0}}));
 }
 
 TEST_F(Sound, VolumePanAndMixingAreAppliedInTheMixer) {

@@ -148,7 +148,8 @@ TEST_F(DataFolderTest, GroundTilesMatchTheOutlineCornerTable) {
         EXPECT_EQ(opaque(shape, 31), std::pair(0, kCorners[shape][1] + 1)) << shape;
         // Next to the side corners the tile spans the corner's row (give or
         // take the pixel the corner's point falls between).
-        for (const auto& [x, corner] : {std::pair{1, kCorners[shape][2]}, {62, kCorners[shape][0]}}) {
+        for (const auto& [x, corner] :
+             {std::pair{1, kCorners[shape][2]}, {62, kCorners[shape][0]}}) {
             EXPECT_LE(opaque(shape, x).first, corner + 1) << shape;
             EXPECT_GE(opaque(shape, x).second, corner - 1) << shape;
         }
