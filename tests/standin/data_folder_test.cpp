@@ -121,14 +121,18 @@ TEST_F(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
     std::set<std::string> paths;
     for (const auto& r : recipes) {
         EXPECT_TRUE(paths.insert(r.path).second) << "twice: " << r.path;
-        if (r.path.ends_with(".jgd")) EXPECT_TRUE(expected.count(r.path)) << r.path;
+        if (r.path.ends_with(".jgd")) {
+            EXPECT_TRUE(expected.count(r.path)) << r.path;
+        }
     }
     const std::string& folder = WrittenFolder();
     for (const auto& [name, size] : expected) {
         ParsedDib dib = ParseDib(ReadFileBytes(folder + "/" + name));
         ASSERT_TRUE(dib.ok) << name << ": " << dib.problem;
         EXPECT_EQ(dib.width, size.w) << name;
-        if (size.h >= 0) EXPECT_EQ(dib.height, size.h) << name;
+        if (size.h >= 0) {
+            EXPECT_EQ(dib.height, size.h) << name;
+        }
     }
     size_t files = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {

@@ -115,7 +115,9 @@ TEST_F(DataFolderTest, PickingMaskClassifiesEveryPixelOfEveryShape) {
                 // Exactly the ground tile's pixels belong to the field itself.
                 const bool ground = tiles.At(shape * 64 + x, 40 + y) != 0;
                 EXPECT_EQ(v == 0, ground) << "shape " << shape << " at " << x << "," << y;
-                if (v != 0) EXPECT_EQ(x < 32, v == 1 || v == 3) << shape << " " << x << "," << y;
+                if (v != 0) {
+                    EXPECT_EQ(x < 32, v == 1 || v == 3) << shape << " " << x << "," << y;
+                }
             }
         }
         // The box's top-left corner belongs to the upper-left neighbour, its
