@@ -13,34 +13,19 @@ using gfxtest::DibBytes;
 using gfxtest::DibLayout;
 using gfxtest::TestPicture;
 
-TEST(Dib, FourLayoutsGiveTheSamePicture) {
-    const TestPicture pic = TestPicture::Numbered(30, 5);
-    for (bool file_header : {true, false}) {
-        for (bool core : {false, true}) {
-            const std::vector<uint8_t> bytes = DibBytes(pic, DibLayout{file_header, core});
-            auto dib = ParseDib(bytes.data(), bytes.size());
-            ASSERT_NE(dib, nullptr) << file_header << core;
-            EXPECT_EQ(dib->header.size, 40u);
-            EXPECT_EQ(dib->Width(), 30);
-            EXPECT_EQ(dib->Rows(), 5);
-            EXPECT_EQ(dib->header.colors_used, 256u);
-            for (int32_t y = 0; y < 5; ++y)
-                for (int32_t x = 0; x < 30; ++x) ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y));
-            for (int i = 0; i < 256; ++i) {
-                EXPECT_EQ(dib->colors[i].red, pic.colors[i].red);
-                EXPECT_EQ(dib->colors[i].blue, pic.colors[i].blue);
-            }
-        }
-    }
-}
-
-TEST(Dib, LayoutVariantsKeepTheirPixels) {
+// Every layout a DIB file may have gives the same picture.
+TEST(Dib, EveryLayoutGivesTheSamePicture) {
     struct Case {
         const char* what;
         int32_t w, h;
         void (*change)(DibLayout&);
     };
     const Case cases[] = {
+        {"plain", 30, 5, [](DibLayout&) {}},
+        {"no file header", 30, 5, [](DibLayout& l) { l.file_header = false; }},
+        {"core header", 30, 5, [](DibLayout& l) { l.core_header = true; }},
+        {"core, no file header", 30, 5,
+         [](DibLayout& l) { l.core_header = true, l.file_header = false; }},
         {"image size 0 (30 x 2 -> 64)", 30, 2, [](DibLayout& l) { l.image_size = 0; }},
         {"gap before the bits", 8, 3, [](DibLayout& l) { l.gap_before_bits = 10; }},
         {"top-down rows", 5, 4, [](DibLayout& l) { l.top_down = true; }},
@@ -53,10 +38,12 @@ TEST(Dib, LayoutVariantsKeepTheirPixels) {
         const auto bytes = DibBytes(pic, layout);
         auto dib = ParseDib(bytes.data(), bytes.size());
         ASSERT_NE(dib, nullptr);
+        EXPECT_EQ(dib->Width(), c.w);
         EXPECT_EQ(dib->Rows(), c.h);
         EXPECT_EQ(dib->header.image_size, uint32_t(PaddedStride(c.w) * c.h));
-        EXPECT_EQ(dib->TopRow(0)[0], pic.At(0, 0));
-        EXPECT_EQ(dib->TopRow(c.h - 1)[c.w - 1], pic.At(c.w - 1, c.h - 1));
+        for (int32_t y = 0; y < c.h; ++y)
+            for (int32_t x = 0; x < c.w; ++x) ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y));
+        EXPECT_EQ(dib->colors[200].red, pic.colors[200].red);
     }
 }
 
@@ -97,18 +84,6 @@ TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     EXPECT_EQ(ParseDib(nullptr, 0), nullptr);
     const uint8_t tiny[] = {'B', 'M', 0, 0};
     EXPECT_EQ(ParseDib(tiny, sizeof tiny), nullptr);
-}
-
-TEST(Dib, EncodeThenParseRoundTrips) {
-    const TestPicture pic = TestPicture::Numbered(13, 7);
-    const auto bytes = DibBytes(pic, DibLayout{});
-    auto dib = ParseDib(bytes.data(), bytes.size());
-    ASSERT_NE(dib, nullptr);
-    const std::vector<uint8_t> again = EncodeDib(*dib);
-    auto back = ParseDib(again.data(), again.size());
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->bits, dib->bits);
-    EXPECT_EQ(back->colors, dib->colors);
 }
 
 }  // namespace

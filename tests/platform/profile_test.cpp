@@ -10,88 +10,40 @@ namespace {
 
 using fvtest::TempFolder;
 
-TEST(Profile, MissingFileSectionOrKeyGivesTheDefault) {
+TEST(Profile, ReadsIgnoreCaseAndTakeLeadingDigitsOrTheDefault) {
     TempFolder temp;
     const std::string ini = temp.Path() + "\\ferrovane.ini";
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", 1, ini), 1);
-    EXPECT_EQ(plat::GetProfileString("OPTIONEN", "Audio", "dflt", ini), "dflt");
-
-    temp.Write("ferrovane.ini", "[OPTIONEN]\nAudio=0\nEmpty=\n[OTHER]\nSound=0\n");
-    EXPECT_EQ(plat::GetProfileInt("INSTALL", "Installation", 7, ini), 7);
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Sound", 1, ini), 1);  // in another section
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Empty", 5, ini), 5);
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", 1, ini), 0);
+    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", 1, ini), 1);  // no file
+    temp.Write("Ferrovane.INI",
+               "; settings\r\n[optionen]\r\n  SCROLLSPEED = 300\r\nFahrzeug=12abc\r\n"
+               "Umgebung=abc\r\nStadtverkehr=-5\r\nAnimationen=\"42\"\r\nEmpty=\r\n"
+               "Huge=99999999999\r\n[OTHER]\r\nSound=0\r\n");
+    const std::pair<const char*, int32_t> ints[] = {
+        {"Scrollspeed", 300}, {"fahrzeug", 12}, {"Umgebung", 0}, {"Stadtverkehr", -5},
+        {"Animationen", 42},  {"Empty", 1},     {"Sound", 1},    {"Missing", 1}};
+    for (const auto& [key, value] : ints) {
+        EXPECT_EQ(plat::GetProfileInt("OPTIONEN", key, 1, ini), value) << key;
+    }
+    plat::GetProfileInt("OPTIONEN", "Huge", 1, ini);              // wraps, never overflows
+    EXPECT_EQ(plat::GetProfileInt("", "; settings", 7, ini), 7);  // a comment is no key
 }
 
-TEST(Profile, IntegersTakeTheLeadingDigits) {
+TEST(Profile, WritingKeepsEverythingElseAndFollowsTheLineBreaks) {
     TempFolder temp;
-    const std::string ini = temp.Write("Ferrovane.INI",
-                                       "; settings\r\n"
-                                       "[optionen]\r\n"
-                                       "  SCROLLSPEED = 300\r\n"
-                                       "Fahrzeug=12abc\r\n"
-                                       "Umgebung=abc\r\n"
-                                       "Stadtverkehr=-5\r\n"
-                                       "Animationen=\"42\"\r\n"
-                                       "Huge=99999999999\r\n");
-    const std::string windowsPath = temp.Path() + "\\ferrovane.ini";
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Scrollspeed", 1, windowsPath), 300);
-    EXPECT_EQ(plat::GetProfileInt("Optionen", "fahrzeug", 1, windowsPath), 12);
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Umgebung", 1, windowsPath), 0);
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Stadtverkehr", 1, windowsPath), -5);
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Animationen", 1, windowsPath), 42);
-    plat::GetProfileInt("OPTIONEN", "Huge", 1, windowsPath);  // wraps, never overflows
-    EXPECT_EQ(plat::GetProfileString("OPTIONEN", "Scrollspeed", "", windowsPath), "300");
-    EXPECT_EQ(plat::GetProfileString("OPTIONEN", "Animationen", "", windowsPath), "42");
-    // A comment line is not a key.
-    EXPECT_EQ(plat::GetProfileString("", "; settings", "none", windowsPath), "none");
-}
-
-TEST(Profile, WritingKeepsEverythingElse) {
-    TempFolder temp;
-    const std::string original =
-        "; chosen by the installer\r\n"
-        "[INSTALL]\r\n"
-        "Installation=1\r\n"
-        "\r\n"
-        "[Optionen]\r\n"
-        "AUDIO=0\r\n"
-        "Unknown=keep me\r\n"
-        "\r\n"
-        "[Extra]\r\n"
-        "x=y";
-    temp.Write("ferrovane.ini", original);
+    temp.Write("ferrovane.ini",
+               "; chosen by the installer\r\n[INSTALL]\r\nInstallation=1\r\n\r\n"
+               "[Optionen]\r\nAUDIO=0\r\nUnknown=keep me\r\n\r\n[Extra]\r\nx=y");
     const std::string ini = temp.Path() + "\\FERROVANE.ini";
-
     ASSERT_TRUE(plat::WriteProfileString("OPTIONEN", "Audio", "1", ini));
     ASSERT_TRUE(plat::WriteProfileString("OPTIONEN", "Sound", "0", ini));
     ASSERT_TRUE(plat::WriteProfileString("NEW", "Key", "v", ini));
     EXPECT_EQ(temp.Read("ferrovane.ini"),
-              "; chosen by the installer\r\n"
-              "[INSTALL]\r\n"
-              "Installation=1\r\n"
-              "\r\n"
-              "[Optionen]\r\n"
-              "AUDIO=1\r\n"
-              "Unknown=keep me\r\n"
-              "Sound=0\r\n"
-              "\r\n"
-              "[Extra]\r\n"
-              "x=y\r\n"
-              "[NEW]\r\n"
-              "Key=v\r\n");
-    EXPECT_EQ(plat::GetProfileInt("optionen", "sound", 1, ini), 0);
-    EXPECT_EQ(plat::GetProfileString("Extra", "X", "", ini), "y");
-}
+              "; chosen by the installer\r\n[INSTALL]\r\nInstallation=1\r\n\r\n"
+              "[Optionen]\r\nAUDIO=1\r\nUnknown=keep me\r\nSound=0\r\n\r\n[Extra]\r\nx=y\r\n"
+              "[NEW]\r\nKey=v\r\n");
 
-TEST(Profile, WritingCreatesTheFileAndFollowsItsLineBreaks) {
-    TempFolder temp;
-    const std::string ini = temp.Path() + "\\ferrovane.ini";
-    const char* keys[] = {"Audio", "Fahrzeug", "Scrollspeed"};
-    for (const char* key : keys) ASSERT_TRUE(plat::WriteProfileString("OPTIONEN", key, "44", ini));
-    EXPECT_EQ(temp.Read("ferrovane.ini"),
-              "[OPTIONEN]\r\nAudio=44\r\nFahrzeug=44\r\nScrollspeed=44\r\n");
-
+    ASSERT_TRUE(plat::WriteProfileString("A", "k", "1", temp.Path() + "\\new.ini"));
+    EXPECT_EQ(temp.Read("new.ini"), "[A]\r\nk=1\r\n");
     temp.Write("unix.ini", "[A]\nk=1\n");
     ASSERT_TRUE(plat::WriteProfileString("a", "j", "2", temp.Path() + "\\unix.ini"));
     EXPECT_EQ(temp.Read("unix.ini"), "[A]\nk=1\nj=2\n");

@@ -33,26 +33,18 @@ class TestWindow : public plat::Window {
     uint32_t ClassStyle() const override { return classStyle_; }
 
     std::vector<Logged> log;
-    std::vector<uint32_t> Messages() const {
-        std::vector<uint32_t> out;
-        for (const auto& l : log) out.push_back(l.message);
-        return out;
-    }
-    size_t Count(uint32_t message) const {
-        size_t n = 0;
-        for (const auto& l : log) n += l.message == message;
-        return n;
-    }
-    // The messages of the log that are among `wanted`, in order.
-    std::vector<uint32_t> Only(std::initializer_list<uint32_t> wanted) const {
+    // The messages of the log that are among `wanted` (all when empty), in order.
+    std::vector<uint32_t> Only(std::initializer_list<uint32_t> wanted = {}) const {
         std::vector<uint32_t> out;
         for (const auto& l : log) {
-            if (std::find(wanted.begin(), wanted.end(), l.message) != wanted.end()) {
+            if (wanted.size() == 0 || std::count(wanted.begin(), wanted.end(), l.message)) {
                 out.push_back(l.message);
             }
         }
         return out;
     }
+    std::vector<uint32_t> Messages() const { return Only(); }
+    size_t Count(uint32_t message) const { return WParams(message).size(); }
     std::vector<plat::WParam> WParams(uint32_t message) const {
         std::vector<plat::WParam> out;
         for (const auto& l : log) {
@@ -61,18 +53,16 @@ class TestWindow : public plat::Window {
         return out;
     }
     const Logged* Last(uint32_t message) const {
-        for (auto it = log.rbegin(); it != log.rend(); ++it) {
-            if (it->message == message) return &*it;
-        }
-        return nullptr;
+        auto it = std::find_if(log.rbegin(), log.rend(),
+                               [&](const Logged& l) { return l.message == message; });
+        return it == log.rend() ? nullptr : &*it;
     }
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
         log.push_back({message, w, l});
         auto it = handlers_.find(message);
-        if (it != handlers_.end()) return it->second(w, l);
-        return DefaultMessage(message, w, l);
+        return it != handlers_.end() ? it->second(w, l) : DefaultMessage(message, w, l);
     }
 
   private:

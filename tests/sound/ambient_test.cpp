@@ -54,21 +54,15 @@ class AmbientTest : public SoundTest {
         sound->PlayAmbientSounds();
         EXPECT_EQ(RandLeft(), 0u) << "random numbers left over";
         std::pair<int32_t, int32_t> heard{0, 0};
-        for (int32_t effect = 2; effect <= 39; ++effect) {
-            for (const plat::SoundEvent& e : TakeEventsKept(effect)) {
-                if (e.kind == plat::SoundEventKind::Pan) heard = {effect, e.value};
+        for (const plat::SoundEvent& e : plat::RecordedSoundEvents()) {
+            for (int32_t effect = 2; effect <= 39; ++effect) {
+                if (e.kind == plat::SoundEventKind::Pan && e.buffer == sound->Effect(effect)->Id())
+                    heard = {effect, e.value};
             }
         }
         sound->StopEffects();  // slot 3 free for the next decision
         sound->ResumeEffects();
         return heard;
-    }
-    std::vector<plat::SoundEvent> TakeEventsKept(int32_t effect) {
-        std::vector<plat::SoundEvent> out;
-        for (const plat::SoundEvent& e : plat::RecordedSoundEvents()) {
-            if (e.buffer == sound->Effect(effect)->Id()) out.push_back(e);
-        }
-        return out;
     }
 
     CBuilding lumber, steel;
@@ -77,18 +71,6 @@ class AmbientTest : public SoundTest {
     CCityManager cities;
     std::unique_ptr<CSoundManager> sound;
 };
-
-TEST_F(AmbientTest, OneDecisionPerHundredPassedGates) {
-    std::vector<int32_t> rands;
-    for (int i = 0; i < 99; ++i) rands.insert(rands.end(), {50, 32767, 0});  // shut, shut, passed
-    rands.insert(rands.end(), {0, 0, 1});  // the hundredth: season, second variant
-    ScriptRand(rands);
-    gs.season = 2;
-    for (int i = 0; i < 3 * 99 + 1; ++i) sound->PlayAmbientSounds();
-    EXPECT_EQ(RandLeft(), 0u);
-    EXPECT_EQ(g_AmbientCounter, 0);
-    EXPECT_EQ(Starts(*sound, 35), 1);
-}
 
 TEST_F(AmbientTest, DecisionsBySeasonMillAndTown) {
     towns[1].residents = 500;  // above T3: classes 1 to 4
@@ -117,6 +99,18 @@ TEST_F(AmbientTest, DecisionsBySeasonMillAndTown) {
         gs.season = row.season;
         EXPECT_EQ(Decide(row.rands), row.heard);
     }
+
+    // One decision per hundred passed gates.
+    std::vector<int32_t> rands;
+    for (int i = 0; i < 99; ++i) rands.insert(rands.end(), {50, 32767, 0});  // shut, shut, passed
+    rands.insert(rands.end(), {0, 0, 1});  // the hundredth: season, second variant
+    ScriptRand(rands);
+    g_AmbientCounter = 0;
+    gs.season = 2;
+    for (int i = 0; i < 3 * 99 + 1; ++i) sound->PlayAmbientSounds();
+    EXPECT_EQ(RandLeft(), 0u);
+    EXPECT_EQ(g_AmbientCounter, 0);
+    EXPECT_EQ(Starts(*sound, 35), 1);
 }
 
 TEST_F(AmbientTest, TownClassesAndInViewFlags) {
