@@ -360,8 +360,9 @@ std::optional<ChainChoice> SurveyChains(const COpponent& o, const OpponentStyle&
         return a.choice.product < b.choice.product;
     });
     // Sites are looked for only for the best few: each look runs the
-    // construction check over whole rings.
-    constexpr size_t kSiteLooks = 4;
+    // construction check on the sites the map leaves free and may plan a
+    // road; the turn's checks and plans bound the looks as well.
+    constexpr size_t kSiteLooks = 16;
     for (size_t i = 0; i < candidates.size() && i < kSiteLooks; ++i) {
         ChainChoice choice = candidates[i].choice;
         const GoodsRecord& g = Good(choice.product);
