@@ -6,7 +6,9 @@
 
 #include <bitset>
 #include <cstring>
+#include <iterator>
 #include <set>
+#include <vector>
 
 #include "app/level_records.h"
 #include "economy/building_kinds.h"
@@ -98,4 +100,19 @@ bool LevelReferencesSound(const LevelReferences& refs) {
         if (!numbers.insert(vehicle->number).second) return false;
     }
     return true;
+}
+
+std::vector<int32_t> FileBuildingOwners(const LevelReferences& refs) {
+    std::vector<int32_t> owners(std::size(refs.building_types), -1);
+    if (refs.grid.size() < size_t(kMapFieldCount) * 12) return owners;
+    // Field order runs x-major: a footprint's first field is its north-west one.
+    for (int32_t x = 0; x < kMapSize; ++x) {
+        for (int32_t y = 0; y < kMapSize; ++y) {
+            const MapField field = FieldOf(refs, x, y);
+            if (CompanyBuildingOf(refs, field) < 0) continue;
+            int32_t& owner = owners[field.geb_num()];
+            if (owner < 0) owner = field.spieler();
+        }
+    }
+    return owners;
 }

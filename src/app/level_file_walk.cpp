@@ -21,6 +21,7 @@
 #include "state/statistics.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_level.h"
+#include "transport/vehicle_lookup.h"
 #include "view/world_view.h"
 #include "world/way_network.h"
 
@@ -47,6 +48,25 @@ void CountCityCars() {
         if (CCity* city = g_pCityManager->City(vehicle->owner)) ++city->car_count;
     }
 }
+
+// The vehicles a check walk read from the file, found by their numbers.
+class FileVehicles : public CVehicleLookup {
+  public:
+    explicit FileVehicles(const std::vector<std::unique_ptr<CVehicle>>& vehicles)
+        : vehicles_(vehicles) {}
+    CVehicle* FindVehicleByNumber(int32_t number) const override {
+        for (const auto& vehicle : vehicles_) {
+            if (vehicle->vehicle_class != kVehicleCityCar && vehicle->number == number) {
+                return vehicle.get();
+            }
+        }
+        return nullptr;
+    }
+    int32_t VehicleNumber(const CVehicle& vehicle) const override { return vehicle.number; }
+
+  private:
+    const std::vector<std::unique_ptr<CVehicle>>& vehicles_;
+};
 
 class LevelWalk {
   public:
@@ -304,8 +324,22 @@ class LevelWalk {
         plat::SeekFile(file_, static_cast<int32_t>(bounded), plat::SeekFrom::Begin);
     }
 
-    // Records 23 to 26.
-    bool Opponents() { return reading_ ? ReadOpponentRecords(file_) : SkipOpponentRecords(file_); }
+    // Records 23 to 26. The check tests the plans against the buildings and
+    // vehicles of the file.
+    bool Opponents() {
+        if (reading_) return ReadOpponentRecords(file_);
+        const std::vector<int32_t> owners = FileBuildingOwners(references_);
+        const auto owner_of = [&owners](int32_t number) {
+            return number >= 0 && number < static_cast<int32_t>(owners.size()) ? owners[number]
+                                                                               : -1;
+        };
+        FileVehicles vehicles(references_.vehicles);
+        CVehicleLookup* running = g_pVehicleLookup;
+        g_pVehicleLookup = &vehicles;
+        const bool sound = SkipOpponentRecords(file_, owner_of);
+        g_pVehicleLookup = running;
+        return sound;
+    }
 
     // Records 27 and 28. A file that ends before the display options gets the
     // take-over terms of a new game and no bookmarks.

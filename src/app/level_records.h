@@ -86,6 +86,9 @@ struct LevelReferences {
 // the model table, every stop names a terminal of the vehicle's kind, and
 // player vehicles carry distinct non-negative numbers.
 bool LevelReferencesSound(const LevelReferences& refs);
+// The owner a load gives each building slot (the player number on its
+// north-west field, the first field naming it), -1 for an empty slot.
+std::vector<int32_t> FileBuildingOwners(const LevelReferences& refs);
 
 // Writes every record of the running game; `mode_to_write` is record 1.
 void WriteLevelRecords(plat::FileHandle file, int32_t mode_to_write);

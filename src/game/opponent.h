@@ -58,9 +58,6 @@ class COpponent {
     // of the file, a profile outside 0..4, a player number other than this
     // opponent's) changes nothing.
     OpponentLoadResult Load(plat::FileHandle file);
-    // Walks over the record of `slot` without keeping it (the same checks as
-    // Load).
-    static OpponentLoadResult SkipRecord(plat::FileHandle file, int32_t slot);
 
     // Frees every plan, step and pair list (a plan list's tag becomes 0) and
     // drops the turn references that pointed into them.

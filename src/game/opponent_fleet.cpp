@@ -222,3 +222,28 @@ bool ClaimPlannedProperty(COpponent& opponent) {
     }
     return true;
 }
+
+bool PlannedPropertySound(const COpponent& opponent,
+                          const std::function<int32_t(int32_t)>& owner_of,
+                          std::set<const CVehicle*>& claimed) {
+    for (const PlanNode& node : opponent.plan_list_a) {
+        if (node.vehicle == nullptr) continue;
+        if (node.vehicle->vehicle_class == kVehicleCityCar) return false;
+        if (claimed.count(node.vehicle) != 0) return false;
+    }
+    for (const PlanNode& node : opponent.plan_list_a) {
+        if (node.vehicle != nullptr) claimed.insert(node.vehicle);
+    }
+    for (const PlanNode& node : opponent.plan_list_b) {
+        const Chain chain = DecodeChain(node);
+        if (chain.state == ChainState::GivenUp) continue;
+        for (const int32_t number :
+             {chain.factory, chain.store, chain.terminals[kStoreDepot], chain.terminals[kSiteDepot],
+              chain.terminals[kFactoryDepot], chain.terminals[kSiteStation],
+              chain.terminals[kFactoryStation]}) {
+            const int32_t owner = number > 0 ? owner_of(number) : -1;
+            if (owner >= 0 && owner != opponent.player_number) return false;
+        }
+    }
+    return true;
+}

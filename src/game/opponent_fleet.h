@@ -4,6 +4,8 @@
 // and claiming the vehicles named by the plans after a load.
 
 #include <cstdint>
+#include <functional>
+#include <set>
 #include <vector>
 
 #include "game/opponent_chain.h"
@@ -47,3 +49,11 @@ void ScrapChainVehicles(COpponent& opponent, int32_t chain_id);
 // opponent's (a city car, or one another opponent claimed) or a chain names
 // a building of another owner.
 bool ClaimPlannedProperty(COpponent& opponent);
+
+// The same test on a level file before it is read: `owner_of` gives the
+// owner the file gives a building number (-1 for none) and `claimed` holds
+// the vehicles earlier opponents' plans named (the opponent's are added).
+// A building the file does not have is no damage: upkeep gives the chain up.
+bool PlannedPropertySound(const COpponent& opponent,
+                          const std::function<int32_t(int32_t)>& owner_of,
+                          std::set<const CVehicle*>& claimed);

@@ -1,5 +1,7 @@
 #include "game/opponent_level.h"
 
+#include <set>
+
 #include "game/opponent.h"
 #include "game/opponent_fleet.h"
 #include "state/game_state.h"
@@ -52,9 +54,12 @@ bool ReadOpponentRecords(plat::FileHandle file) {
     return true;
 }
 
-bool SkipOpponentRecords(plat::FileHandle file) {
+bool SkipOpponentRecords(plat::FileHandle file, const std::function<int32_t(int32_t)>& owner_of) {
+    std::set<const CVehicle*> claimed;
     for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
-        if (COpponent::SkipRecord(file, slot) == OpponentLoadResult::Damaged) return false;
+        COpponent staged(slot, 0, COpponent::Detached{});
+        if (staged.Load(file) == OpponentLoadResult::Damaged) return false;
+        if (owner_of && !PlannedPropertySound(staged, owner_of, claimed)) return false;
     }
     int32_t ignored = 0;
     for (int word = 0; word < 7; ++word) {

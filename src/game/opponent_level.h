@@ -3,6 +3,9 @@
 // active opponent, the three take-over years and the three take-over
 // percentages (all 32-bit little-endian).
 
+#include <cstdint>
+#include <functional>
+
 #include "platform/file.h"
 
 // Writes the opponents' part. A slot without an opponent is written as the
@@ -19,8 +22,12 @@ void WriteOpponentRecords(plat::FileHandle file);
 bool ReadOpponentRecords(plat::FileHandle file);
 
 // Walks over the opponents' part with the same checks as the reader and
-// changes nothing; false when a record is damaged.
-bool SkipOpponentRecords(plat::FileHandle file);
+// changes nothing; false when a record is damaged. With `owner_of` (the owner
+// the file gives a building number, -1 for none) the plans are also checked
+// against what the file says the opponents own; the vehicles they name are
+// found through g_pVehicleLookup, which the caller points at the file's.
+bool SkipOpponentRecords(plat::FileHandle file,
+                         const std::function<int32_t(int32_t)>& owner_of = nullptr);
 
 // Every opponent's take-over year = 2060 and percentage = 100 (a file that
 // ended early).

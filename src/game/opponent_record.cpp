@@ -359,8 +359,3 @@ OpponentLoadResult COpponent::Load(plat::FileHandle file) {
     }
     return result;
 }
-
-OpponentLoadResult COpponent::SkipRecord(plat::FileHandle file, int32_t slot) {
-    COpponent staged(slot, 0, Detached{});
-    return ReadRecord(file, staged);
-}

@@ -13,6 +13,7 @@
 #include "game/opponent.h"
 #include "game/opponent_build.h"
 #include "game/opponent_fleet.h"
+#include "game/opponent_survey.h"
 #include "platform/window.h"
 #include "state/acting_player.h"
 #include "state/game_state.h"
@@ -301,6 +302,24 @@ OpponentSteps::Outcome OpponentSteps::Execute(BuildStep& step, Chain& chain, Pla
             int32_t number = 0;
             const ActionResult r = PlaceForActingPlayer({step.args[0], step.x, step.y},
                                                         style_.reserve, number, &budget_);
+            if (r == ActionResult::Refused && chain.factory == 0) {
+                // The site was taken since the survey: the store moves to
+                // another site of the same city, the factory to another site
+                // near the store.
+                const auto site = step.kind == StepKind::Store
+                                      ? FindNewStoreSite(chain.city_slot, step.args[0], budget_)
+                                      : FindNewFactorySite(chain.store, step.args[0], budget_);
+                if (site && (site->x != step.x || site->y != step.y)) {
+                    step.x = site->x;
+                    step.y = site->y;
+                    if (step.kind == StepKind::Factory) {
+                        chain.factory_x = site->x;
+                        chain.factory_y = site->y;
+                        EncodeChain(chain, node);
+                    }
+                    return Outcome::Wait;
+                }
+            }
             if (r != ActionResult::Done) return map(r);
             budget_.map_changed = true;
             slot = number;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "cities/city.h"
@@ -10,11 +12,13 @@
 #include "economy/building_kinds.h"
 #include "economy/building_table.h"
 #include "game/opponent.h"
+#include "game/opponent_build.h"
 #include "game/opponent_chain.h"
 #include "game/opponent_fleet.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "world/construction_costs.h"
+#include "world/way_network.h"
 
 namespace {
 
@@ -138,6 +142,23 @@ bool ClearSite(int32_t x, int32_t y) {
            ClearField(x + 1, y + 1);
 }
 
+// Whether the map alone already rules the footprint out for a company
+// building: a slope, water, a way, a building, a bridge, a vehicle or
+// another player's field. Only sites that pass run the construction check,
+// whose runs a turn has few of.
+bool FootprintLooksFree(int32_t x, int32_t y, int32_t w, int32_t h) {
+    for (int32_t fx = x; fx < x + w; ++fx) {
+        for (int32_t fy = y; fy < y + h; ++fy) {
+            const MapField* f = FieldAt(fx, fy);
+            if (f == nullptr || f->teile_diff() != 0 || f->teile_art() == 0) return false;
+            if (f->wegtyp() != kWayNone || f->wegteil() != 0 || f->building_flag()) return false;
+            if (f->bridge_flag() || f->belegt() != 0 || f->spieler() != 0) return false;
+            if (f->data_word() != 0 && !f->forest_flag() && f->stadtb() == 0) return false;
+        }
+    }
+    return true;
+}
+
 // The first 2 x 2 store site in rings from the city centre that the
 // construction check accepts for this city, without ways. Sites on clear
 // land are tried first: near the centre every field carries a house worth
@@ -153,6 +174,7 @@ std::optional<Placement> FindStoreSite(const CCity& city, int32_t type, int64_t&
                 for (int32_t x = cx - ring; x <= cx + ring; ++x) {
                     if (std::max(std::abs(x - cx), std::abs(y - cy)) != ring) continue;
                     if (HasWay(x, y, 2, 2) || ClearSite(x, y) != clear_only) continue;
+                    if (!FootprintLooksFree(x, y, 2, 2)) continue;
                     const Placement site{type, x, y};
                     price = PreviewPlacement(site, &budget);
                     if (price == kNoCheckLeft) return std::nullopt;
@@ -176,11 +198,12 @@ bool InsideAnyCity(int32_t x, int32_t y, int32_t w) {
 std::optional<Placement> FindFactorySite(const Placement& store, int32_t type, int64_t& price,
                                          TurnBudget& budget) {
     const int32_t w = g_pGameState->building_types[type].floor_width;
+    const int32_t h = g_pGameState->building_types[type].floor_depth;
     for (int32_t ring = kFactoryNear; ring <= kFactoryFar; ++ring) {
         for (int32_t y = store.y - ring; y <= store.y + ring; ++y) {
             for (int32_t x = store.x - ring; x <= store.x + ring; ++x) {
                 if (std::max(std::abs(x - store.x), std::abs(y - store.y)) != ring) continue;
-                if (InsideAnyCity(x, y, w)) continue;
+                if (InsideAnyCity(x, y, w) || !FootprintLooksFree(x, y, w, h)) continue;
                 const Placement site{type, x, y};
                 price = PreviewPlacement(site, &budget);
                 if (price == kNoCheckLeft) return std::nullopt;
@@ -189,6 +212,42 @@ std::optional<Placement> FindFactorySite(const Placement& store, int32_t type, i
         }
     }
     return std::nullopt;
+}
+
+// A field just outside the footprint (x, y, w, h) a road could start on
+// (flat free land or a plain road), the one nearest (tx, ty).
+std::optional<std::pair<int32_t, int32_t>> RoadEnd(int32_t x, int32_t y, int32_t w, int32_t h,
+                                                   int32_t tx, int32_t ty) {
+    std::optional<std::pair<int32_t, int32_t>> best;
+    int32_t best_distance = 0;
+    for (int32_t fy = y - 1; fy <= y + h; ++fy) {
+        for (int32_t fx = x - 1; fx <= x + w; ++fx) {
+            if (fx >= x && fx < x + w && fy >= y && fy < y + h) continue;
+            const MapField* f = FieldAt(fx, fy);
+            if (f == nullptr || f->teile_diff() != 0 || f->teile_art() == 0) continue;
+            const bool road = IsRoadWay(f->wegtyp()) && f->wegteil() > 0 && f->spieler() == 0;
+            if (!road && !FootprintLooksFree(fx, fy, 1, 1)) continue;
+            const int32_t d = std::abs(fx - tx) + std::abs(fy - ty);
+            if (!best || d < best_distance) {
+                best = std::pair{fx, fy};
+                best_distance = d;
+            }
+        }
+    }
+    return best;
+}
+
+// Whether a road can be planned between the factory and the store sites:
+// on broken land the product leg may find no way, and the chain would be
+// given up with its buildings paid for.
+bool RoadPlannable(const Placement& factory, const Placement& store, TurnBudget& budget) {
+    const BuildingType& f = g_pGameState->building_types[factory.type];
+    const auto a = RoadEnd(factory.x, factory.y, f.floor_width, f.floor_depth, store.x, store.y);
+    const auto b = RoadEnd(store.x, store.y, 2, 2, factory.x, factory.y);
+    if (!a || !b || !budget.TakePlan()) return false;
+    const bool planned = PlanRoadForActingPlayer(a->first, a->second, b->first, b->second) >= 0;
+    if (g_pWayNetwork != nullptr) g_pWayNetwork->FreePath();
+    return planned;
 }
 
 struct Candidate {
@@ -301,8 +360,9 @@ std::optional<ChainChoice> SurveyChains(const COpponent& o, const OpponentStyle&
         return a.choice.product < b.choice.product;
     });
     // Sites are looked for only for the best few: each look runs the
-    // construction check over whole rings.
-    constexpr size_t kSiteLooks = 4;
+    // construction check on the sites the map leaves free and may plan a
+    // road; the turn's checks and plans bound the looks as well.
+    constexpr size_t kSiteLooks = 16;
     for (size_t i = 0; i < candidates.size() && i < kSiteLooks; ++i) {
         ChainChoice choice = candidates[i].choice;
         const GoodsRecord& g = Good(choice.product);
@@ -312,7 +372,7 @@ std::optional<ChainChoice> SurveyChains(const COpponent& o, const OpponentStyle&
         const auto store = FindStoreSite(city, g.store_type, store_price, turn);
         if (!store) continue;
         const auto factory = FindFactorySite(*store, FactoryTypeOf(g), factory_price, turn);
-        if (!factory) continue;
+        if (!factory || !RoadPlannable(*factory, *store, turn)) continue;
         choice.store = *store;
         choice.factory = *factory;
         // The displaced city buildings are part of the price.
@@ -321,4 +381,19 @@ std::optional<ChainChoice> SurveyChains(const COpponent& o, const OpponentStyle&
         return choice;
     }
     return {};
+}
+
+std::optional<Placement> FindNewStoreSite(int32_t city_slot, int32_t type, TurnBudget& turn) {
+    if (g_pCityManager == nullptr || city_slot < 0 || city_slot >= kCitySlots) return {};
+    const CCity* city = g_pCityManager->cities[city_slot];
+    if (city == nullptr) return {};
+    int64_t price = 0;
+    return FindStoreSite(*city, type, price, turn);
+}
+
+std::optional<Placement> FindNewFactorySite(int32_t store, int32_t type, TurnBudget& turn) {
+    const CBuilding* b = g_ppBuildings != nullptr ? g_ppBuildings->At(store) : nullptr;
+    if (b == nullptr) return {};
+    int64_t price = 0;
+    return FindFactorySite({b->type, b->anchor_x, b->anchor_y}, type, price, turn);
 }

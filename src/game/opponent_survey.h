@@ -46,3 +46,9 @@ ChainEstimate EstimateRailChain(int32_t product, int32_t haul, int32_t site_unit
 // site found so far, or none.
 std::optional<ChainChoice> SurveyChains(const COpponent& opponent, const OpponentStyle& style,
                                         bool has_running, TurnBudget& budget);
+
+// Another store site in the city, when the chosen one was taken before the
+// store was placed (another company built there first).
+std::optional<Placement> FindNewStoreSite(int32_t city_slot, int32_t type, TurnBudget& turn);
+// Another factory site for the standing store `store` (a building number).
+std::optional<Placement> FindNewFactorySite(int32_t store, int32_t type, TurnBudget& turn);

@@ -235,9 +235,14 @@ class OpponentTurn {
             running = running || chain.state == ChainState::Running;
         }
         if (open >= style_.max_chains) return;
+        const int32_t surveyed = o_.state_9;
         o_.state_9 = now;
         const auto choice = SurveyChains(o_, style_, running, budget_);
-        if (choice) steps_.StartChain(*choice);
+        if (choice) {
+            steps_.StartChain(*choice);
+        } else if (budget_.checks <= 0) {
+            o_.state_9 = surveyed;  // cut short: the next turn surveys again
+        }
     }
 
     COpponent& o_;

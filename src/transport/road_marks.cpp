@@ -127,7 +127,14 @@ void ReleaseMark(RoadMark& mark) {
     if (field == nullptr) return;
     switch (kind) {
         case MarkKind::Lane:
-            field->set_belegt(field->belegt() & ~static_cast<uint32_t>(mark.lane));
+            if (IsJunctionField(mark.x, mark.y)) {
+                // A way joined the field under the vehicle: its bits now count
+                // the vehicles in the junction, on top of this lane's value.
+                const uint32_t bits = field->belegt();
+                field->set_belegt(bits > mark.lane ? bits - mark.lane : 0u);
+            } else {
+                field->set_belegt(field->belegt() & ~static_cast<uint32_t>(mark.lane));
+            }
             break;
         case MarkKind::Bridge:
             field->bytes[9] = static_cast<uint8_t>(field->bytes[9] & ~mark.lane);

@@ -61,6 +61,7 @@ TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
     moved.reserved_words[1] = 99;
     moved.zone_grid[3][4] = -1;
     moved.countdown = 12;
+    moved.evaluation += 8;  // the map changed since its last growth step
     Cities().name_used[77] = 1;
     std::vector<std::pair<int32_t, int32_t>> counted;  // residents and evaluation
     for (CCity* city : Cities().cities) {
@@ -77,7 +78,7 @@ TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
     ASSERT_NE(Cities().cities[2], nullptr);
     EXPECT_EQ(Cities().cities[2]->number, 3);
     EXPECT_STREQ(Cities().cities[2]->name, "Harrowgate");
-    // Residents and the evaluation are counted again from the map.
+    // Residents are counted again from the map; the evaluation is kept.
     std::vector<std::pair<int32_t, int32_t>> recounted;
     for (CCity* city : Cities().cities) {
         if (city == nullptr) continue;

@@ -171,6 +171,22 @@ TEST_F(TruckTest, TruckBoughtOnAnOccupiedDepotWaitsForItsLane) {
 
 // A crossing at (50, 50) with arms of five fields; the east arm ends in a
 // bend up into a depot at (55, 49) (exit south); the west arm is a dead end.
+// A road joined to the field under a truck makes it a junction: the truck's
+// lane mark and a junction mark taken after it both come off the field.
+TEST_F(TruckTest, LaneMarkComesOffAFieldThatBecameAJunction) {
+    for (const uint8_t lane : {1, 2}) {
+        RoadMark lane_mark;
+        TakeMark(lane_mark, 50, 50, MarkKind::Lane, lane, -1);
+        F(50, 50).set_knoten(true);
+        RoadMark junction;
+        TakeMark(junction, 50, 50, MarkKind::Junction, 1, -1);
+        ReleaseMark(lane_mark);
+        ReleaseMark(junction);
+        EXPECT_EQ(F(50, 50).belegt(), 0) << int(lane);
+        F(50, 50).set_knoten(false);
+    }
+}
+
 class DrivingTest : public RoadWorld {
   protected:
     void SetUp() override {
