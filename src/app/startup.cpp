@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
+#include "platform/app.h"
 #include "platform/desktop.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
@@ -50,6 +51,10 @@ bool CGameApp::InitInstance() {
     const plat::Size screen = plat::GetScreenSize();
     if (screen.width > kMaxScreenWidth || screen.height > kMaxScreenHeight) {
         plat::MessageBox(nullptr, kResolutionRefusal, "Ferrovane", MB_OK);
+        plat::QuitWithFailure("the screen " + std::to_string(screen.width) + "x" +
+                              std::to_string(screen.height) + " is larger than " +
+                              std::to_string(kMaxScreenWidth) + "x" +
+                              std::to_string(kMaxScreenHeight));
         return false;
     }
 

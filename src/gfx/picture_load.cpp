@@ -48,6 +48,7 @@ std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name) {
         const int32_t answer =
             plat::MessageBox(nullptr, MissingPictureText(name), "Ferrovane", kMissingBoxFlags);
         if (answer == IDRETRY) continue;
+        plat::QuitWithFailure("the picture " + name + " is missing");
         plat::ClipCursor(nullptr);
         plat::Application* app = plat::CurrentApplication();
         if (app != nullptr) plat::SendMessage(app->mainWindow, kAbortLoadMessage);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/app.h"
 #include "platform/file.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
@@ -77,6 +78,7 @@ bool CSoundManager::LoadWav(const std::string& name, plat::SoundBufferHandle* bu
             continue;
         }
         // The program ends: nothing is loaded or played from here on.
+        plat::QuitWithFailure("the sound " + name + " is missing");
         ReleaseDevices();
         plat::ClipCursor(nullptr);
         plat::SendMessage(main_window, kMsgAbort);

@@ -122,6 +122,14 @@ class StartupTest : public ::testing::Test {
         std::filesystem::current_path(previous);
     }
 
+    // The start-up pictures and the first logo the main frame shows.
+    void WriteStartPictures() {
+        for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
+            const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
+            folder.Write(name, std::string(bytes.begin(), bytes.end()));
+        }
+    }
+
     fvtest::TempFolder folder;
     std::filesystem::path previous;
 };
@@ -142,11 +150,7 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
 
 TEST_F(StartupTest, StartReadsSettingsAndShutdownWritesThem) {
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
-    // The start-up pictures and the first logo the main frame shows.
-    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
-        const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
-        folder.Write(name, std::string(bytes.begin(), bytes.end()));
-    }
+    WriteStartPictures();
     plat::HeadlessBackend host({1024, 768});
     host.SetAudioAvailable(false);  // no effect files here
     CGameApp app;
@@ -193,9 +197,9 @@ TEST_F(StartupTest, RunsUntilTheWindowIsClosed) {
             return frame;
         }
     };
+    WriteStartPictures();
     plat::HeadlessBackend host({1024, 768});
-    host.SetAudioAvailable(false);         // no effect files here
-    host.QueueMessageBoxAnswer(IDCANCEL);  // the start-up pictures are missing here
+    host.SetAudioAvailable(false);  // no effect files here
     FramedApp app;
     plat::ApplicationStepper stepper(app, host);
     ASSERT_TRUE(stepper.Start());
