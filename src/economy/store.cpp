@@ -190,7 +190,8 @@ void CStore::Load(RecordReader& in) {
     for (int32_t i = 0; i < n; ++i) {
         const int32_t step = in.GetI8();
         in.Require(step >= kMinPriceStep && step <= kMaxPriceStep);
-        price_step[i] = static_cast<int8_t>(std::clamp<int32_t>(step, kMinPriceStep, kMaxPriceStep));
+        price_step[i] =
+            static_cast<int8_t>(std::clamp<int32_t>(step, kMinPriceStep, kMaxPriceStep));
     }
     const int32_t advert = in.GetU8();
     in.Require(advert <= kMaxAdvertising);
