@@ -30,15 +30,16 @@ check() {  # name, expected, actual
   if [ "$2" = "$3" ]; then echo "ok    $1"; else echo "FAIL  $1 (expected $2, got $3)"; failed=1; fi
 }
 
-# Waits until a message box (a window of the box's size) shows, then sends keys to it.
+# Waits until a message box shows (a window captioned "Ferrovane" without the
+# game window's class), then presses a key in it.
 answer_box() {
-  local id
+  local id=""
   for _ in $(seq 50); do
-    id=$(xdotool search --onlyvisible --name '^Ferrovane$' 2>/dev/null | tail -n 1)
+    id=$(xwininfo -root -tree 2>/dev/null | awk '/"Ferrovane": \(\)/ { print $1; exit }')
     [ -n "$id" ] && break
     sleep 0.2
   done
-  [ -n "$id" ] && xdotool windowfocus --sync "$id" key "$1" 2>/dev/null
+  [ -n "$id" ] && xdotool key --window "$id" "$1"
 }
 
 mkdir -p "$work/empty"

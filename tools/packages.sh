@@ -20,7 +20,7 @@ fv_install_packages() {
 # What tools/check_exits.sh needs besides the build: a virtual X display and
 # a way to press keys in it.
 fv_install_check_packages() {
-  local wanted=(xvfb xdotool)
+  local wanted=(xvfb x11-utils xdotool)
   local missing=()
   local p
   for p in "${wanted[@]}"; do

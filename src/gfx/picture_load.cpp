@@ -45,6 +45,7 @@ std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name) {
     for (;;) {
         std::unique_ptr<PackedDib> dib = OpenDibFile(name);
         if (dib != nullptr) return dib;
+        if (plat::QuitRequested()) return nullptr;  // the program is ending: no more boxes
         const int32_t answer =
             plat::MessageBox(nullptr, MissingPictureText(name), "Ferrovane", kMissingBoxFlags);
         if (answer == IDRETRY) continue;

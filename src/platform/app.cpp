@@ -37,6 +37,7 @@ void ExitProcess(int code) {
 }
 
 void QuitWithFailure(const std::string& reason) {
+    if (QuitRequested()) return;  // the first reason is the one told
     std::fprintf(stderr, "ferrovane: %s\n", reason.c_str());
     PostQuit(1);
 }

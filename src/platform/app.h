@@ -64,7 +64,8 @@ void PostQuit(int code);
 // exit() from inside a handler: PostQuit(code) and return.
 void ExitProcess(int code);
 // The program ends because something failed: writes "ferrovane: <reason>" as
-// one line to stderr and asks the loop to end with code 1.
+// one line to stderr and asks the loop to end with code 1. Nothing happens
+// when the loop is already asked to end.
 void QuitWithFailure(const std::string& reason);
 bool QuitRequested();
 int QuitCode();

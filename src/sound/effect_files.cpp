@@ -73,6 +73,7 @@ bool CSoundManager::LoadWav(const std::string& name, plat::SoundBufferHandle* bu
     WaitCursor cursor;
     plat::FileHandle file = plat::kInvalidFile;
     while ((file = plat::OpenFile(name, plat::OpenMode::Read)) == plat::kInvalidFile) {
+        if (plat::QuitRequested()) return false;  // the program is ending: no more boxes
         if (plat::MessageBox(nullptr, MissingSoundText(name), "Ferrovane", kMissingBoxFlags) ==
             IDRETRY) {
             continue;
