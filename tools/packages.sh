@@ -16,3 +16,20 @@ fv_install_packages() {
   $sudo apt-get update -qq || true
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
+
+# What tools/check_exits.sh needs besides the build: a virtual X display and
+# a way to press keys in it.
+fv_install_check_packages() {
+  local wanted=(xvfb x11-utils xdotool)
+  local missing=()
+  local p
+  for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq || true
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}

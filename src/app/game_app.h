@@ -12,6 +12,8 @@ class CGameApp : public plat::Application {
     bool InitInstance() override;
     // One pass of the main loop; always asks for another one.
     bool OnIdle(long count) override;
+    // The time until the next pass has work (idle_delay.cpp).
+    uint32_t IdleDelay() override;
     // Deletes the main frame it created (whose destructor shuts the program
     // down), then shuts the game state down when the frame has not done it.
     int ExitInstance() override;

@@ -87,11 +87,25 @@ bool VehicleSound(const LevelReferences& refs, const CVehicle& vehicle) {
     return true;
 }
 
+// Every building's anchor field names it: a store works with the city of its
+// anchor field (which FieldsSound found to exist or to be none), a terminal
+// with the owner bits there.
+bool AnchorsSound(const LevelReferences& refs) {
+    for (int32_t slot = 0; slot < 1024; ++slot) {
+        const int32_t type = refs.building_types[slot];
+        if (type < 0) continue;
+        const int32_t at = refs.building_anchors[slot];
+        const MapField field = FieldOf(refs, at / kMapSize, at % kMapSize);
+        if (CompanyBuildingOf(refs, field) != type || field.geb_num() != slot) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool LevelReferencesSound(const LevelReferences& refs) {
     if (refs.grid.size() != kFieldGridBytes || refs.network == nullptr) return false;
-    if (!FieldsSound(refs)) return false;
+    if (!FieldsSound(refs) || !AnchorsSound(refs)) return false;
     std::set<int32_t> numbers;
     for (const auto& vehicle : refs.vehicles) {
         if (!VehicleSound(refs, *vehicle)) return false;

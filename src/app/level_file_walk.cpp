@@ -165,7 +165,8 @@ class LevelWalk {
     // records read so far.
     bool ObjectRecords() {
         if (!reading_) {
-            return SkipBuildingRecords(file_, &references_.building_types) &&
+            return SkipBuildingRecords(file_, &references_.building_types,
+                                       &references_.building_anchors) &&
                    SkipVehicleRecords(file_, &references_.vehicles) &&
                    SkipCityRecords(file_, &references_.cities) && LevelReferencesSound(references_);
         }

@@ -76,12 +76,14 @@ struct LevelReferences {
     std::vector<uint8_t> grid;                        // record 4
     const CWayNetwork* network = nullptr;             // record 5, read into a network of its own
     int32_t building_types[1024] = {};                // record 8: the type per slot, -1 for none
+    int32_t building_anchors[1024] = {};              // record 8: the anchor's field index
     std::vector<std::unique_ptr<CVehicle>> vehicles;  // record 9, unlisted
     uint64_t cities = 0;                              // record 10: bit n-1 for city n
 };
 // True when every field, vehicle and stop names things that exist and fit:
 // building slots of company fields hold a building of the field's type,
-// cities named by fields exist, each node number names a node of the network
+// cities named by fields exist, every building's anchor field names it (so
+// that a store's city is the one its anchor names), each node number names a node of the network
 // and belongs to one field only, way types lie in 0..6, vehicle models in
 // the model table, every stop names a terminal of the vehicle's kind, and
 // player vehicles carry distinct non-negative numbers.

@@ -10,6 +10,7 @@
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
 #include "gfx/picture_load.h"
+#include "platform/app.h"
 #include "platform/desktop.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
@@ -52,6 +53,10 @@ bool CGameApp::InitInstance() {
     const plat::Size screen = plat::GetScreenSize();
     if (screen.width > kMaxScreenWidth || screen.height > kMaxScreenHeight) {
         plat::MessageBox(nullptr, kResolutionRefusal, "Ferrovane", MB_OK);
+        plat::QuitWithFailure("the screen " + std::to_string(screen.width) + "x" +
+                              std::to_string(screen.height) + " is larger than " +
+                              std::to_string(kMaxScreenWidth) + "x" +
+                              std::to_string(kMaxScreenHeight));
         return false;
     }
 

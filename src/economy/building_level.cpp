@@ -11,8 +11,9 @@ void WriteBuildingRecords(plat::FileHandle file) {
     le::WriteU32(file, 0);
 }
 
-bool SkipBuildingRecords(plat::FileHandle file, int32_t (*types)[kBuildingSlots]) {
-    return CBuildingTable::CheckRecord(file, types);
+bool SkipBuildingRecords(plat::FileHandle file, int32_t (*types)[kBuildingSlots],
+                         int32_t (*anchors)[kBuildingSlots]) {
+    return CBuildingTable::CheckRecord(file, types, anchors);
 }
 
 bool ReadBuildingRecords(plat::FileHandle file) {

@@ -11,8 +11,10 @@
 void WriteBuildingRecords(plat::FileHandle file);
 // Walks over the record with the reader's checks and changes nothing; false
 // when it is damaged. With `types`, entry n becomes the type of the building
-// in slot n (-1 for an empty slot).
-bool SkipBuildingRecords(plat::FileHandle file, int32_t (*types)[kBuildingSlots] = nullptr);
+// in slot n (-1 for an empty slot), with `anchors` the field index of its
+// anchor.
+bool SkipBuildingRecords(plat::FileHandle file, int32_t (*types)[kBuildingSlots] = nullptr,
+                         int32_t (*anchors)[kBuildingSlots] = nullptr);
 // Deletes every building and reads the record; false when it is damaged (the
 // table is left empty).
 bool ReadBuildingRecords(plat::FileHandle file);

@@ -64,9 +64,13 @@ class CBuildingTable {
     // used twice, an anchor off the map, a record that runs past the file);
     // the table is then left empty.
     bool Load(plat::FileHandle file);
-    // Walks over the record with the same checks and changes nothing. With
-    // `types`, entry n becomes the type of the building in slot n (-1 none).
-    static bool CheckRecord(plat::FileHandle file, int32_t (*types)[kBuildingSlots] = nullptr);
+    // Walks over the record with the same checks and changes nothing; here a
+    // record also counts as damaged when it holds a value that its building's
+    // writer never writes (RecordReader::Require). With `types`, entry n
+    // becomes the type of the building in slot n (-1 none); with `anchors`,
+    // the field index of its anchor.
+    static bool CheckRecord(plat::FileHandle file, int32_t (*types)[kBuildingSlots] = nullptr,
+                            int32_t (*anchors)[kBuildingSlots] = nullptr);
 
     CBuilding* buildings[kBuildingSlots] = {};
 };

@@ -5,6 +5,7 @@
 
 #include <bitset>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "economy/building_factory.h"
@@ -26,9 +27,10 @@ struct RecordHeader {
 };
 
 // Reads every header and record with the checks of a sound table and hands
-// each to `take`. False at the first damage.
+// each to `take`, which answers whether the record's values were sound. False
+// at the first damage.
 bool WalkRecords(plat::FileHandle file,
-                 const std::function<void(const RecordHeader&, RecordReader&)>& take) {
+                 const std::function<bool(const RecordHeader&, RecordReader&)>& take) {
     uint32_t count = 0;
     if (!le::ReadU32(file, count) || count > static_cast<uint32_t>(kLastBuildingSlot)) {
         return false;
@@ -51,7 +53,7 @@ bool WalkRecords(plat::FileHandle file,
         record.assign(size, 0);
         if (size > 0 && le::ReadBytes(file, record.data(), size) != size) return false;
         RecordReader reader(record.data(), size);
-        take(header, reader);
+        if (!take(header, reader)) return false;
     }
     return true;
 }
@@ -84,7 +86,7 @@ bool CBuildingTable::Load(plat::FileHandle file) {
     const bool animate = g_pGameState != nullptr && g_pGameState->opt_animations == 1;
     const bool sound = WalkRecords(file, [&](const RecordHeader& h, RecordReader& in) {
         CBuilding* b = CreateBuilding(h.type, h.x, h.y, true);
-        if (b == nullptr) return;
+        if (b == nullptr) return false;
         buildings[h.slot] = b;
         if (IsAttractionType(h.type)) b->owner = kOwnerAttraction;
         const int32_t animation = AnimationKindOfType(h.type);
@@ -93,16 +95,25 @@ bool CBuildingTable::Load(plat::FileHandle file) {
         }
         b->Load(in);
         b->type = h.type;
+        return true;
     });
     if (!sound) DeleteAll();
     return sound;
 }
 
-bool CBuildingTable::CheckRecord(plat::FileHandle file, int32_t (*types)[kBuildingSlots]) {
+bool CBuildingTable::CheckRecord(plat::FileHandle file, int32_t (*types)[kBuildingSlots],
+                                 int32_t (*anchors)[kBuildingSlots]) {
     if (types != nullptr) {
         for (int32_t& type : *types) type = -1;
     }
-    return WalkRecords(file, [types](const RecordHeader& h, RecordReader&) {
+    return WalkRecords(file, [types, anchors](const RecordHeader& h, RecordReader& in) {
         if (types != nullptr) (*types)[h.slot] = h.type;
+        if (anchors != nullptr) (*anchors)[h.slot] = FieldIndex(h.x, h.y);
+        // A building made for loading reads its record into itself without
+        // touching the game; only the values it read are looked at.
+        const std::unique_ptr<CBuilding> scratch(CreateBuilding(h.type, h.x, h.y, true));
+        if (scratch == nullptr) return false;
+        scratch->Load(in);
+        return in.Sound();
     });
 }

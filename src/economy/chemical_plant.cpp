@@ -25,6 +25,7 @@ void CChemicalPlant::Load(RecordReader& in) {
     capacity = in.GetI32();
     cost = in.GetI32();
     site_flag = in.GetI32();
+    in.Require(stock.product == kPlastic || stock.product == -1);
     if (stock.product != kPlastic) stock = kEmptySlot;
     EmptyIfZero(stock);
     capacity = kLoadedCapacity;

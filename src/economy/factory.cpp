@@ -44,7 +44,9 @@ CFactory::CFactory(int32_t x, int32_t y, const FactoryKind& kind)
 
 void CFactory::Load(RecordReader& in) {
     LoadSlots(in);
-    SetProduct(in.GetI32());
+    const int32_t p = in.GetI32();
+    SetProduct(p);
+    in.Require(p == product);
     SetOwnerFromAnchor();
 }
 

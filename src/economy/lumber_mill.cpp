@@ -42,14 +42,20 @@ void CLumberMill::Load(RecordReader& in) {
     last_x = in.GetI32();
     last_y = in.GetI32();
     in.GetBytes(tree_state, 3);
+    // Two 7-bit tree counts and the field's two extra bits.
+    in.Require(tree_state[0] <= 127 && tree_state[1] <= 127 && tree_state[2] <= 3);
     wood_left = in.GetI32();
     for (auto& column : forest_grid) {
-        for (int32_t& cell : column) cell = in.GetI32();
+        for (int32_t& cell : column) {
+            cell = in.GetI32();
+            in.Require(cell == 0 || cell == 1);
+        }
     }
     stock = in.GetSlot();
     capacity = in.GetI32();
     cost = in.GetI32();
     site_flag = in.GetI32();
+    in.Require(stock.product == kWood || stock.product == -1);
     if (stock.product != kWood) stock = kEmptySlot;
     EmptyIfZero(stock);
     capacity = kLoadedCapacity;

@@ -31,10 +31,13 @@ CMine* CMine::ForLoading(int32_t x, int32_t y) {
 
 void CMine::Load(RecordReader& in) {
     stock = in.GetSlot();
-    product = ValidMineProduct(in.GetI32());
+    const int32_t mined = in.GetI32();
+    product = ValidMineProduct(mined);
+    in.Require(mined == product);
     capacity = in.GetI32();
     cost = in.GetI32();
     site_flag = in.GetI32();
+    in.Require(stock.product == product || stock.product == -1);
     if (stock.product != product) stock = kEmptySlot;
     EmptyIfZero(stock);
 }

@@ -1,5 +1,6 @@
 #include "economy/record_io.h"
 
+#include "state/game_records.h"
 #include "state/le_io.h"
 
 void RecordWriter::PutI32(int32_t v) {
@@ -48,5 +49,7 @@ GoodsSlot RecordReader::GetSlot() {
     slot.product = GetI32();
     slot.numerator = GetI32();
     slot.denominator = GetI32();
+    Require(slot.product >= -1 && slot.product < kGoodsCount && slot.denominator >= 1 &&
+            slot.numerator >= 0);
     return SanitizedSlot(slot);
 }

@@ -4,6 +4,11 @@
 // record's bytes. Every record has a fixed size per building type, so the
 // table can check that a whole record is there before a building reads it;
 // a reader never runs past its buffer (missing bytes read as 0).
+//
+// A building's Load reports every value that its own writer never writes (a
+// product outside the goods table, a state byte beyond its range, ...)
+// through Require; the table's check pass refuses such a record instead of
+// letting Load quietly correct it.
 
 #include <cstdint>
 #include <vector>
@@ -35,8 +40,14 @@ class RecordReader {
     int8_t GetI8() { return static_cast<int8_t>(GetU8()); }
     int32_t GetI32();
     void GetBytes(void* out, uint32_t count);
-    // The slot as stored, made safe (SanitizedSlot).
+    // The slot as stored, made safe (SanitizedSlot); a slot that needed
+    // more than reducing counts as damaged.
     GoodsSlot GetSlot();
+
+    // Marks the record damaged unless `ok`.
+    void Require(bool ok) { sound_ = sound_ && ok; }
+    // False once a value failed Require.
+    bool Sound() const { return sound_; }
 
     uint32_t position() const { return position_; }
 
@@ -44,4 +55,5 @@ class RecordReader {
     const uint8_t* data_;
     uint32_t size_;
     uint32_t position_ = 0;
+    bool sound_ = true;
 };

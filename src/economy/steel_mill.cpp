@@ -30,6 +30,7 @@ void CSteelMill::Load(RecordReader& in) {
     for (int32_t& c : cost) c = in.GetI32();
     site_flag = in.GetI32();
     for (int32_t i = 0; i < kSteelMillProducts; ++i) {
+        in.Require(stock[i].product == kFirstProduct + i || stock[i].product == -1);
         if (stock[i].product != kFirstProduct + i) stock[i] = kEmptySlot;
         EmptyIfZero(stock[i]);
         capacity[i] = kLoadedCapacity[i];

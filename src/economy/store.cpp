@@ -179,17 +179,23 @@ void CStore::Load(RecordReader& in) {
     profit_month = in.GetI32();
     const int32_t selected = in.GetI32();
     selected_product = IndexOf(selected) >= 0 ? selected : first;
+    in.Require(selected_product == selected);
     for (int32_t i = 0; i < n; ++i) {
         // Every slot stays bound to its own product.
         GoodsSlot s = in.GetSlot();
+        in.Require(s.product == first + i || s.product == -1);
         if (s.product != first + i) s = kEmptySlot;
         stock[i] = {first + i, s.numerator, s.denominator};
     }
     for (int32_t i = 0; i < n; ++i) {
+        const int32_t step = in.GetI8();
+        in.Require(step >= kMinPriceStep && step <= kMaxPriceStep);
         price_step[i] =
-            static_cast<int8_t>(std::clamp<int32_t>(in.GetI8(), kMinPriceStep, kMaxPriceStep));
+            static_cast<int8_t>(std::clamp<int32_t>(step, kMinPriceStep, kMaxPriceStep));
     }
-    advertising = static_cast<uint8_t>(std::min<int32_t>(in.GetU8(), kMaxAdvertising));
+    const int32_t advert = in.GetU8();
+    in.Require(advert <= kMaxAdvertising);
+    advertising = static_cast<uint8_t>(std::min<int32_t>(advert, kMaxAdvertising));
     for (auto& month : demand_monthly) {
         for (int32_t i = 0; i < n; ++i) month[i] = in.GetI32();
     }

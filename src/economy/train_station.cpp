@@ -55,6 +55,7 @@ int32_t StationGeometry::LineOf(int32_t x, int32_t y) const {
 void CTrainStation::Load(RecordReader& in) {
     LoadName(in);
     length = in.GetI32();
+    in.Require(length >= 1 && length <= kMaxStationLength);
     if (length < 1) length = 1;
     if (length > kMaxStationLength) length = kMaxStationLength;
     SetOwnerFromAnchor();

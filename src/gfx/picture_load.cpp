@@ -43,9 +43,11 @@ std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name) {
     for (;;) {
         std::unique_ptr<PackedDib> dib = OpenDibFile(name);
         if (dib != nullptr) return dib;
+        if (plat::QuitRequested()) return nullptr;  // the program is ending: no more boxes
         const int32_t answer =
             plat::MessageBox(nullptr, MissingPictureText(name), "Ferrovane", kMissingBoxFlags);
         if (answer == IDRETRY) continue;
+        plat::QuitWithFailure("the picture " + name + " is missing");
         plat::ClipCursor(nullptr);
         plat::Application* app = plat::CurrentApplication();
         if (app != nullptr) plat::SendMessage(app->mainWindow, kAbortLoadMessage);

@@ -32,8 +32,10 @@ class PictureLoadScope {
 };
 
 // Opens and parses the picture; while it is missing or damaged, asks with
-// the missing-graphics box. Retry tries again; Cancel frees the cursor,
-// sends WM_USER+0x73 to the main frame once and returns null.
+// the missing-graphics box. Retry tries again; Cancel ends the program with
+// a failure (plat::QuitWithFailure), frees the cursor, sends WM_USER+0x73 to
+// the main frame once and returns null. Once the program is ending, a missing
+// picture is null without a box.
 std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name);
 
 // The box text for a file name (Windows-1252 bytes).

@@ -4,9 +4,11 @@
 #include "platform/app.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/message_queue.h"
 #include "platform/screen.h"
+#include "platform/termination.h"
 #include "platform/window_system.h"
 
 namespace plat {
@@ -32,6 +34,12 @@ void PostQuit(int code) {
 
 void ExitProcess(int code) {
     PostQuit(code);
+}
+
+void QuitWithFailure(const std::string& reason) {
+    if (QuitRequested()) return;  // the first reason is the one told
+    std::fprintf(stderr, "ferrovane: %s\n", reason.c_str());
+    PostQuit(1);
 }
 
 bool QuitRequested() {
@@ -62,6 +70,16 @@ bool ApplicationStepper::Start() {
 
 bool ApplicationStepper::Turn() {
     if (finished_) return false;
+    if (TerminationSignal() != 0) {
+        // The main window ends the program as its close button does; a loop
+        // that still runs after that is ended here.
+        if (!closeSent_ && IsWindow(app_.mainWindow)) {
+            PostMessage(app_.mainWindow, WM_CLOSE, 0, 0);
+        } else {
+            PostQuit(0);
+        }
+        closeSent_ = true;
+    }
     while (PumpMessage()) {
         idleCount_ = 0;
         wantsIdle_ = true;
@@ -76,6 +94,7 @@ int ApplicationStepper::Finish() {
     if (!finished_) {
         finished_ = true;
         exitCode_ = app_.ExitInstance();
+        if (TerminationSignal() != 0) exitCode_ = 128 + TerminationSignal();
         WindowSystem& ws = WindowSystem::Get();
         if (ws.app == &app_) ws.app = nullptr;
     }
@@ -92,9 +111,9 @@ int RunApplication(Application& app, Backend& backend) {
         if (stepper.Start()) {
             while (stepper.Turn()) {
                 if (HasPendingMessages()) continue;
-                // Idle work wants to run again: give input a millisecond to
-                // arrive. Otherwise sleep until input or the next timer.
-                const uint32_t limit = stepper.WantsIdle() ? 1u : 100u;
+                // Idle work wants to run again: wait for input until it is
+                // due. Otherwise sleep until input or the next timer.
+                const uint32_t limit = stepper.WantsIdle() ? app.IdleDelay() : 100u;
                 const uint32_t wait = std::min(limit, TimeUntilNextTimer());
                 if (wait > 0) backend.WaitForEvents(wait);
             }

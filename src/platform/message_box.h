@@ -12,8 +12,13 @@ namespace plat {
 
 class Window;
 
-// `owner` may be null.
+// `owner` may be null. Once the program is asked to end (termination.h) the
+// box is not shown and answers MessageBoxCloseAnswer.
 int32_t MessageBox(Window* owner, const std::string& text, const std::string& caption,
                    uint32_t flags);
+
+// The answer of a box of `flags` closed without a button: IDCANCEL where the
+// box has Cancel, IDNO for Yes/No, IDABORT for Abort/Retry/Ignore, else IDOK.
+int32_t MessageBoxCloseAnswer(uint32_t flags);
 
 }  // namespace plat

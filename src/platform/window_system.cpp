@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/input.h"
+#include "platform/termination.h"
 
 namespace plat {
 
@@ -20,6 +21,7 @@ void WindowSystem::ResetState() {
     timers.clear();
     quit = false;
     quitCode = 0;
+    ClearTermination();
     cursor = {};
     clipped = false;
     clip = {};

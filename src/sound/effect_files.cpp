@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/app.h"
 #include "platform/file.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
@@ -72,11 +73,13 @@ bool CSoundManager::LoadWav(const std::string& name, plat::SoundBufferHandle* bu
     WaitCursor cursor;
     plat::FileHandle file = plat::kInvalidFile;
     while ((file = plat::OpenFile(name, plat::OpenMode::Read)) == plat::kInvalidFile) {
+        if (plat::QuitRequested()) return false;  // the program is ending: no more boxes
         if (plat::MessageBox(nullptr, MissingSoundText(name), "Ferrovane", kMissingBoxFlags) ==
             IDRETRY) {
             continue;
         }
         // The program ends: nothing is loaded or played from here on.
+        plat::QuitWithFailure("the sound " + name + " is missing");
         ReleaseDevices();
         plat::ClipCursor(nullptr);
         plat::SendMessage(main_window, kMsgAbort);

@@ -257,6 +257,7 @@ bool CCityCar::ReadFields(plat::FileHandle file) {
 
 bool CCityCar::Load(plat::FileHandle file) {
     if (!ReadFields(file)) return false;
+    on_map = true;
 
     const MarkKind kind = MarkKindAt(pos_x, pos_y, in_tunnel != 0, on_bridge != 0);
     uint8_t want = lane == 2 ? 2 : 1;

@@ -103,6 +103,7 @@ CTrain::CTrain(VehicleLoadOnly) : CVehicle(VehicleLoadOnly{}) {}
 
 CTrain::~CTrain() {
     path.Clear();
+    if (!on_map) return;  // only read for a check: it holds nothing
     // A train on a bridge gives back the links of the bridge's far end.
     const int32_t heading = DirIndexFromBit(Heading());
     if (on_bridge != 0 && heading >= 0) {
@@ -202,6 +203,7 @@ bool CTrain::ReadFields(plat::FileHandle file) {
 
 bool CTrain::Load(plat::FileHandle file) {
     if (!ReadFields(file)) return false;
+    on_map = true;
     if (number > g_MaxVehicleNumber) g_MaxVehicleNumber = number;
     if (Markable(pos_x, pos_y, in_tunnel, on_bridge)) held.MarkField(pos_x, pos_y);
     for (int32_t i = 0; i < wagon_count; ++i) {

@@ -216,6 +216,7 @@ bool CTruck::ReadFields(plat::FileHandle file) {
 
 bool CTruck::Load(plat::FileHandle file) {
     if (!ReadFields(file)) return false;
+    on_map = true;
     if (number > g_MaxVehicleNumber) g_MaxVehicleNumber = number;
     const MarkKind kind = MarkKindAt(pos_x, pos_y, in_tunnel != 0, on_bridge != 0);
     uint8_t want = lane == 2 ? 2 : 1;

@@ -28,7 +28,7 @@ CBuilding* BuildingAt(int32_t x, int32_t y) {
 
 }  // namespace
 
-CVehicle::CVehicle(VehicleLoadOnly) {
+CVehicle::CVehicle(VehicleLoadOnly) : on_map(false) {
     path.Init();
 }
 

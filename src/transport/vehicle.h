@@ -174,6 +174,10 @@ class CVehicle {
     // The occupancy mark the vehicle holds on its position (not saved: Load
     // puts it back from the position and the flags).
     RoadMark mark;
+    // False for a vehicle made for loading until its Load put it on the map:
+    // one only read for the level file's check never touched the map, and
+    // its end must leave the map and the network alone.
+    bool on_map = true;
 
   protected:
     // A new vehicle at (x, y) of `vehicle_class` (see the class codes). Not

@@ -197,6 +197,7 @@ bool CVehicle::ReadFields(plat::FileHandle file) {
 
 bool CVehicle::Load(plat::FileHandle file) {
     if (!ReadFields(file)) return false;
+    on_map = true;
     if (number > g_MaxVehicleNumber) g_MaxVehicleNumber = number;
     // A train holds both lane bits of its field outside tunnels and bridges.
     MapField* field = FieldAt(pos_x, pos_y);

@@ -8,18 +8,21 @@
 #include <filesystem>
 #include <string>
 
+#include "app/busy_game.h"
 #include "app/level_file.h"
 #include "app/level_file_fixture.h"
 #include "app/settings.h"
 #include "platform/file.h"
 #include "platform/messages.h"
 #include "platform/profile.h"
+#include "state/data_tables.h"
 
 namespace {
 
 using fvtest::Bytes;
 using fvtest::LevelFileTest;
 using fvtest::OffsetsOf;
+using fvtest::PutI32;
 using fvtest::ReadFileBytes;
 using fvtest::WriteFileBytes;
 
@@ -149,6 +152,44 @@ TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
         EXPECT_EQ(LoadSavedGame(FilePath("bad.lvl")), LevelLoadResult::Rejected);
         EXPECT_TRUE(Snapshot() == before);
         EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("bad.lvl")));
+    }
+}
+
+// A busy game (buildings of every class, trucks and a train under way, a city
+// with streets and stores, opponents with plans) loads and saves byte for
+// byte. A product or a state byte that its writer never writes, or a building
+// whose anchor field does not name it, makes the file damaged.
+TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
+    fvtest::BusyGame busy;
+    busy.Build(3);
+    busy.Run(host, 150);
+    const Bytes first = SaveToBytes("busy.lvl");
+    busy.Build(5);  // another running game
+    ASSERT_EQ(LoadSavedGame(FilePath("busy.lvl")), LevelLoadResult::Loaded);
+    EXPECT_TRUE(SaveToBytes("again.lvl") == first);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    // The first building is a mine: after its 20-byte header (type, slot, x)
+    // its stock slot, then its product. The second, a lumber mill, holds its
+    // last cut field (8 bytes), then its tree state.
+    const size_t buildings = OffsetsOf(first).cash + 36;
+    ASSERT_EQ(first[buildings + 4], kTypeMine);
+    const struct {
+        const char* damage;
+        size_t at;
+        int32_t value;
+    } cases[] = {{"product 9999", buildings + 4 + 20 + 12, 9999},
+                 {"stock product 9999", buildings + 4 + 20, 9999},
+                 {"tree state 200", buildings + 4 + 20 + 28 + 20 + 8, 200},
+                 {"anchor off the building", buildings + 4 + 8, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damage);
+        Bytes bad = first;
+        PutI32(bad, c.at, c.value);
+        WriteFileBytes(FilePath("bad.lvl"), bad);
+        const Bytes before = Snapshot();
+        host.QueueMessageBoxAnswer(IDOK);
+        EXPECT_EQ(LoadSavedGame(FilePath("bad.lvl")), LevelLoadResult::Rejected);
+        EXPECT_TRUE(Snapshot() == before);
     }
 }
 

@@ -86,6 +86,14 @@ class StartupTest : public ::testing::Test {
         std::filesystem::current_path(previous);
     }
 
+    // The start-up pictures and the first logo the main frame shows.
+    void WriteStartPictures() {
+        for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
+            const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
+            folder.Write(name, std::string(bytes.begin(), bytes.end()));
+        }
+    }
+
     fvtest::TempFolder folder;
     std::filesystem::path previous;
 };
@@ -118,10 +126,7 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
         }
     };
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
-    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd"}) {
-        const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
-        folder.Write(name, std::string(bytes.begin(), bytes.end()));
-    }
+    WriteStartPictures();
     plat::HeadlessBackend host({1024, 768});
     host.SetAudioAvailable(false);  // no effect files here
     FramedApp app;

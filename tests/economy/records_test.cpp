@@ -106,9 +106,11 @@ TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
     twice.insert(twice.end(), again.begin() + 4, again.end());
     EXPECT_FALSE(CheckBytes(twice));
     EXPECT_FALSE(LoadBytes(Table(), twice));
+    // The check also refuses values that no writer writes: a mine of
+    // product 0 whose stock has denominator 0.
+    EXPECT_FALSE(CheckBytes(OneBuilding(1, 10, 1, 5, 5, 28)));
     // Sound records of the same shapes pass.
     EXPECT_TRUE(CheckBytes(OneBuilding(1, 27, 1023, 255, 0, 0)));
-    EXPECT_TRUE(CheckBytes(OneBuilding(1, 10, 1, 5, 5, 28)));
     EXPECT_TRUE(CheckBytes(OneBuilding(0, 0, 0, 0, 0, 0)));
 }
 

@@ -1,18 +1,23 @@
 #include "fuzz_game.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 
+#include "app/busy_game.h"
+#include "app/level_file.h"
 #include "game/opponent.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_roster.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/random.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/map_field.h"
 #include "state/market_events.h"
 #include "state/statistics.h"
+#include "transport/vehicle_list.h"
 #include "world/way_network.h"
 
 namespace fvfuzz {
@@ -26,6 +31,7 @@ uint32_t Next() {
 }
 
 plat::HeadlessBackend* g_host = nullptr;
+fvtest::BusyGame* g_busy = nullptr;
 
 // Random fields name no building, city or node (the game holds none of them
 // for those), so that the reader's reference checks accept the grid.
@@ -52,11 +58,39 @@ void SetUpGame() {
     ResetGameCounters();
     RecreateOpponents();
     g_pGameState->game_mode = kModeGame;
+    g_pGameState->opt_autosave = 0;  // a new year must not write files
+    g_busy = new fvtest::BusyGame;
+}
+
+void MakeBusyGame(int32_t seed) {
+    plat::Srand(static_cast<uint32_t>(seed));
+    g_busy->Build(seed);
+    fvtest::BusyGame::Run(*g_host, kBusyFrames);
+}
+
+std::vector<uint8_t> SaveRunningGame(const std::string& path) {
+    if (!SaveGameFile(path)) return {};
+    std::vector<uint8_t> file = ReadFile(path);
+    std::remove(path.c_str());
+    return file;
+}
+
+const std::vector<uint8_t>& BusyGrid() {
+    static const std::vector<uint8_t> grid = [] {
+        MakeBusyGame(1);
+        std::vector<uint8_t> bytes(kGridBytes);
+        std::memcpy(bytes.data(), g_pGameState->fields, kGridBytes);
+        return bytes;
+    }();
+    return grid;
 }
 
 void MakeGame(int32_t seed) {
     CGameState& gs = *g_pGameState;
     g_state = static_cast<uint32_t>(seed) * 2654435761u;
+    DeleteAllVehicles();
+    g_busy->buildings.FreeAll();
+    g_busy->cities.FreeAll();
     RecreateOpponents();
     gs.game_mode = kModeGame;
     for (MapField& field : gs.fields) {
@@ -130,14 +164,18 @@ std::vector<uint8_t> FileOfInput(const uint8_t* data, size_t size) {
         return std::vector<uint8_t>(rest, rest + rest_size);
     }
     std::vector<uint8_t> file(rest, rest + kHeadBytes);
-    file.insert(file.end(), FixedGrid().begin(), FixedGrid().end());
+    const std::vector<uint8_t>& grid = (data[0] & kFlagBusyGrid) != 0 ? BusyGrid() : FixedGrid();
+    file.insert(file.end(), grid.begin(), grid.end());
     file.insert(file.end(), rest + kHeadBytes, rest + rest_size);
     return file;
 }
 
 std::vector<uint8_t> InputOfFile(const std::vector<uint8_t>& file, uint8_t flags) {
     std::vector<uint8_t> input{flags};
-    if ((flags & kFlagWholeFile) != 0 || file.size() < kHeadBytes + kGridBytes) {
+    const bool whole = (flags & kFlagWholeFile) != 0 || file.size() < kHeadBytes + kGridBytes;
+    const std::vector<uint8_t>& grid = (flags & kFlagBusyGrid) != 0 ? BusyGrid() : FixedGrid();
+    if (whole || !std::equal(grid.begin(), grid.end(), file.begin() + kHeadBytes)) {
+        input[0] |= kFlagWholeFile;
         input.insert(input.end(), file.begin(), file.end());
         return input;
     }

@@ -1,12 +1,15 @@
 #pragma once
-// The running game of the level-reader fuzzer and its seed writer: a game
-// state with lookup tables, way network and opponents, a way to fill it with
-// a varied game, and the fuzzer's input format.
+// The running game of the fuzzers and their seed writer: a game state with
+// lookup tables, way network, opponents, a real building table and city
+// manager (BusyGame), ways to fill it with a varied or a busy game, and the
+// level-reader fuzzer's input format.
 //
 // Input format: byte 0 holds flags (bit 0: read as a level start, bit 1: the
-// editor runs, bit 2: the rest is a whole file). Without bit 2 the rest is a
-// file whose field grid was left out; the fuzzer puts a fixed grid back after
-// the first 32 bytes, so that mutations fall on the records with structure.
+// editor runs, bit 2: the rest is a whole file, bit 3: the busy grid). Without
+// bit 2 the rest is a file whose field grid was left out; the fuzzer puts a
+// grid back after the first 32 bytes (the busy game's with bit 3, else a
+// fixed random one without references), so that mutations fall on the
+// records with structure.
 
 #include <cstdint>
 #include <string>
@@ -21,6 +24,9 @@ namespace fvfuzz {
 constexpr uint8_t kFlagLevelStart = 1;
 constexpr uint8_t kFlagEditor = 2;
 constexpr uint8_t kFlagWholeFile = 4;
+constexpr uint8_t kFlagBusyGrid = 8;
+// Frames a busy game runs before it is saved or after a file was accepted.
+constexpr int32_t kBusyFrames = 40;
 constexpr size_t kHeadBytes = 32;
 constexpr size_t kGridBytes = 786432;
 
@@ -28,10 +34,16 @@ constexpr size_t kGridBytes = 786432;
 void SetUpGame();
 // The headless back end that answers the message boxes.
 plat::HeadlessBackend& Host();
-// Fills the running game with a game of its own for `seed`.
+// Fills the running game with a game of its own for `seed` (random fields,
+// no buildings, vehicles or cities).
 void MakeGame(int32_t seed);
-// The fixed grid put into inputs without one.
+// Makes the busy game of `seed` run (fvtest::BusyGame) for kBusyFrames.
+void MakeBusyGame(int32_t seed);
+// The fixed grid put into inputs without one, and the busy game's grid.
 const std::vector<uint8_t>& FixedGrid();
+const std::vector<uint8_t>& BusyGrid();
+// Writes the running game with the game's own writer and reads it back.
+std::vector<uint8_t> SaveRunningGame(const std::string& path);
 
 // The file an input stands for, and the input a file and flags make.
 std::vector<uint8_t> FileOfInput(const uint8_t* data, size_t size);

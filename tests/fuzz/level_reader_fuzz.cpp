@@ -1,6 +1,9 @@
 // Feeds the level readers with mutated level files. Every input must be
 // either loaded or rejected without a crash, and a rejected one must leave
-// the running game exactly as it was.
+// the running game exactly as it was. An accepted one then runs: frames of
+// the main loop (vehicles move, buildings trade) and a month's first tick
+// (cities, stores, raw-material sites, statistics), so that what a load let
+// through shows itself.
 
 #include <unistd.h>
 
@@ -11,7 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "app/busy_game.h"
+#include "app/game_tick.h"
 #include "app/level_file.h"
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
 #include "fuzz_game.h"
 #include "game/opponent.h"
 #include "platform/file.h"
@@ -20,6 +27,7 @@
 #include "state/game_state.h"
 #include "state/market_events.h"
 #include "state/statistics.h"
+#include "transport/vehicle.h"
 #include "world/way_network.h"
 
 namespace {
@@ -85,6 +93,14 @@ uint64_t GameFingerprint() {
             f.Add(&value, sizeof value);
         }
     }
+    // Buildings, vehicles and cities: a load makes new objects, so their
+    // addresses tell whether any was replaced.
+    for (const CBuilding* b : g_ppBuildings->buildings) f.Add(&b, sizeof b);
+    for (const VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
+        f.Add(&n->vehicle, sizeof n->vehicle);
+        if (n->vehicle != nullptr) f.Add(&n->vehicle->pos_x, sizeof n->vehicle->pos_x);
+    }
+    for (const CCity* c : g_pCityManager->cities) f.Add(&c, sizeof c);
     for (int32_t n = 1; n < kWayNodeSlots; ++n) {
         const WayNode* node = g_pWayNetwork->Node(n);
         if (node == nullptr) continue;
@@ -98,7 +114,8 @@ uint64_t GameFingerprint() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fvfuzz::SetUpGame();
-    fvfuzz::MakeGame(1);
+    fvfuzz::BusyGrid();
+    fvfuzz::MakeBusyGame(1);
     g_path = (std::filesystem::temp_directory_path() /
               ("ferrovane-fuzz-" + std::to_string(::getpid()) + ".lvl"))
                  .string();
@@ -123,6 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (result != LevelLoadResult::Loaded && result != LevelLoadResult::Rejected) {
         std::fprintf(stderr, "unexpected load result %d\n", static_cast<int>(result));
         std::abort();
+    }
+    if (result == LevelLoadResult::Loaded) {
+        CGameState& gs = *g_pGameState;
+        gs.opt_autosave = 0;
+        fvtest::BusyGame::Run(fvfuzz::Host(), fvfuzz::kBusyFrames);
+        gs.week = 3;
+        RunGameTick(nullptr);
     }
     return 0;
 }

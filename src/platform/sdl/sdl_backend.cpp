@@ -11,6 +11,7 @@
 
 #include "platform/host_backend.h"
 #include "platform/sdl/sdl_music.h"
+#include "platform/sdl/sdl_signals.h"
 
 namespace plat {
 namespace {
@@ -73,6 +74,7 @@ SdlBackend::~SdlBackend() {
 
 bool SdlBackend::Start(const LaunchOptions& options, std::string* error) {
     screen_ = options.screen;
+    WatchTerminationSignals();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // A click that brings the window to the front is a click in the game too.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");

@@ -5,6 +5,8 @@
 
 #include "platform/charset.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_signals.h"
+#include "platform/termination.h"
 
 namespace plat {
 namespace {
@@ -80,10 +82,15 @@ int32_t SdlBackend::ShowMessageBox(const std::string& text, const std::string& c
 #endif
     SDL_ShowCursor(SDL_ENABLE);
     int pressed = -1;
-    const bool shown = SDL_ShowMessageBox(&box, &pressed) == 0;
+    // Marked open before the last look at the request: a signal from now on
+    // finds the box open and ends it.
+    SetMessageBoxOpen(true);
+    const bool shown = TerminationSignal() == 0 && SDL_ShowMessageBox(&box, &pressed) == 0;
+    SetMessageBoxOpen(false);
     SDL_ShowCursor(cursorVisible_ ? SDL_ENABLE : SDL_DISABLE);
     ApplyCursorClip();
 
+    if (!shown && TerminationSignal() != 0) return choice.closeAnswer;  // box ended for it
     if (!shown) {
         std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
         return choice.closeAnswer;

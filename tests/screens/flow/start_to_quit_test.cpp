@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "app/game_app.h"
 #include "platform/compositor.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/message_box.h"
 #include "platform/palette.h"
+#include "platform/temp_folder.h"
+#include "platform/termination.h"
 #include "screens/flow/logo_screen.h"
 #include "support/frame_host.h"
 #include "world/terrain.h"
@@ -83,6 +88,44 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
     EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
 }
 
+// A refused screen size ends with code 1. A termination signal ends the
+// program in order from any state, as the quit button does (settings and
+// best.sav written), with 128 + the signal; from then on no message box
+// shows or waits.
+using NothingLost = StartToQuitTest;
+TEST_F(NothingLost, RefusedScreenAndSignalsEndWithTheirCodes) {
+    {
+        plat::HeadlessBackend host({1600, 1200});
+        CGameApp app;
+        EXPECT_EQ(plat::RunApplication(app, host), 1);
+        EXPECT_EQ(host.MessageBoxes().size(), 1u);
+    }
+    plat::HeadlessBackend host({1024, 768});
+    CGameApp app;
+    plat::ApplicationStepper loop(app, host);
+    ASSERT_TRUE(loop.Start());
+    RunFor(host, loop, 100);
+    // The paused start waits for input; a running game wakes for its steps.
+    EXPECT_GE(app.IdleDelay(), 100u);
+    g_pGameState->paused = 0;
+    EXPECT_LE(app.IdleDelay(), 26u);
+    plat::RequestTermination(SIGTERM);
+    EXPECT_EQ(plat::MessageBox(nullptr, "?", "Ferrovane", MB_RETRYCANCEL), IDCANCEL);
+    int turns = 0;
+    while (loop.Turn() && ++turns < 50) {
+    }
+    EXPECT_LT(turns, 50);
+    EXPECT_EQ(loop.Finish(), 128 + SIGTERM);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    EXPECT_EQ(g_pGameState, nullptr);
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
+    EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
+}
+
+}  // namespace
+
+namespace {
+
 // Without pictures the first missing one is answered with Cancel: the
 // program ends in order before its loop runs (no further request reaches the
 // closed frame, and the game state lives until the end).
@@ -102,7 +145,7 @@ TEST(StartWithoutPicturesTest, CancelEndsTheProgramInOrder) {
         EXPECT_NE(host.MessageBoxes()[0].text.find("font_1.jgd"), std::string::npos);
         EXPECT_NE(g_pGameState, nullptr);
         EXPECT_FALSE(loop.Turn());
-        EXPECT_EQ(loop.Finish(), 0);
+        EXPECT_EQ(loop.Finish(), 1);  // ended by a failure
         EXPECT_EQ(g_pGameState, nullptr);
     }
     EXPECT_TRUE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));

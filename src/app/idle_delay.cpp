@@ -1,0 +1,64 @@
+// How long the main loop may wait for input before its next idle pass has
+// work: the passes run on the cadences of OnIdle (opponents every 11 ms,
+// vehicles 25 ms, animations 125 ms, the deferred mouse move 250 ms, the game
+// tick, the wait between music tracks), so between them the program sleeps.
+
+#include <algorithm>
+
+#include "app/app_globals.h"
+#include "app/game_app.h"
+#include "panel/control_panel.h"
+#include "platform/clock.h"
+#include "sound/sound_manager.h"
+#include "state/game_state.h"
+
+namespace {
+
+// The longest wait: input wakes the loop anyway, and nothing is missed.
+constexpr uint32_t kLongestIdleWait = 250;
+// The cadences of the idle pass (main_loop.cpp): a step runs once more than
+// its interval has passed; the opponents' once at least 11 ms have.
+constexpr uint32_t kOpponentStepMs = 11;
+constexpr uint32_t kFrameStepMs = 25;
+constexpr uint32_t kAnimationStepMs = 125;
+constexpr uint32_t kMouseReplayDelay = 250;
+
+// Milliseconds until `now - since > step` holds (0 when it already does).
+uint32_t UntilPast(uint32_t now, uint32_t since, uint32_t step) {
+    const uint32_t elapsed = now - since;
+    return elapsed > step ? 0 : step + 1 - elapsed;
+}
+
+}  // namespace
+
+uint32_t CGameApp::IdleDelay() {
+    const CGameState* gs = g_pGameState;
+    if (gs == nullptr) return kLongestIdleWait;
+    // The city-growth pass and the ambient sounds count passes, not time:
+    // they keep the continuous passes.
+    if (g_pHauptDialog != nullptr && g_pHauptDialog->city_growth_screen != nullptr) return 1;
+    const bool running = gs->paused == 0 && gs->sim_halted == 0;
+    if (running && gs->game_mode != kModeEditor && gs->opt_ambient_sounds == 1 &&
+        g_pSound != nullptr) {
+        return 1;
+    }
+    const uint32_t now = plat::TimeGetTime();
+    const FrameTimers& t = gs->timers;
+    const bool stopped = gs->paused != 0 || gs->sim_halted != 0 || gs->user_pause != 0;
+    uint32_t wait = kLongestIdleWait;
+    if (!stopped && gs->game_mode != kModeEditor) {
+        wait = std::min(wait, UntilPast(now, t.opponent_time, kOpponentStepMs - 1));
+        if (gs->goal_reached == 0) wait = std::min(wait, UntilPast(now, t.tick_time, g_TickLength));
+    }
+    if (gs->paused == 0) {
+        wait = std::min(wait, UntilPast(now, t.frame_time, kFrameStepMs));
+        wait = std::min(wait, UntilPast(now, t.anim_time, kAnimationStepMs));
+    }
+    if (g_MouseMoveTime.pending == 1) {
+        wait = std::min(wait, UntilPast(now, g_MouseMoveTime.time, kMouseReplayDelay));
+    }
+    if (gs->screen_open == 0 && g_pSound != nullptr && g_pSound->music_wait > 0) {
+        wait = std::min(wait, UntilPast(now, g_MusicTime, uint32_t(g_pSound->music_wait)));
+    }
+    return wait;
+}

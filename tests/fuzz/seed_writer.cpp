@@ -1,0 +1,181 @@
+// Writes the seed corpus of a fuzz target into the folder given:
+//
+//   seed_writer <target> <folder>     (target: the fuzzer's name without "_fuzz")
+//
+// level_reader: saved games, level starts and an editor level by the game's
+// own writer (busy games with buildings, vehicles, cities and opponents; games
+// of random fields), the older layout and a short market-event table.
+// picture, landscape, city_names: files of the stand-in data generator.
+// settings, high_scores: files of the game's own writers.
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/level_file.h"
+#include "app/settings.h"
+#include "fuzz_game.h"
+#include "game/high_scores.h"
+#include "standin.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// Offset of the market-event count (record 21) of a file from the writer.
+size_t EventCountOffset(const Bytes& file) {
+    const size_t network = fvfuzz::kHeadBytes + fvfuzz::kGridBytes;
+    const uint32_t nodes = le::GetU32(&file[network]);
+    const size_t cash = network + 4 + size_t{nodes} * 44;
+    // cash, season, buildings, vehicles, cities, calendar, camera, rotation,
+    // colour, names, event, pause, statistics, counters, news
+    return cash + 32 + 4 + 4 + 4 + 2052 + 12 + 20 + 4 + 1 + 140 + 2 + 6608 + 80 + 8;
+}
+
+int g_written = 0;
+std::string g_folder;
+
+void Put(const Bytes& bytes) {
+    fvfuzz::WriteFile(g_folder + "/seed-" + std::to_string(g_written++), bytes);
+}
+
+// The stand-in data files whose path passes `take`, at most `limit` of them
+// and none above `max_size` bytes.
+void PutStandinFiles(const std::function<bool(const std::string&)>& take, int limit,
+                     size_t max_size) {
+    for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+        if (g_written >= limit || !take(recipe.path)) continue;
+        const Bytes bytes = recipe.make();
+        if (bytes.size() <= max_size) Put(bytes);
+    }
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+int LevelSeeds() {
+    const std::string scratch = g_folder + "/scratch.lvl";
+    auto put = [&](const Bytes& file, uint8_t flags) { Put(fvfuzz::InputOfFile(file, flags)); };
+    // Busy games: whole games and level starts over the busy grid.
+    for (int32_t seed = 1; seed <= 3; ++seed) {
+        fvfuzz::MakeBusyGame(seed);
+        const Bytes file = fvfuzz::SaveRunningGame(scratch);
+        if (file.empty()) return 1;
+        put(file, fvfuzz::kFlagBusyGrid);
+        put(file, fvfuzz::kFlagBusyGrid | fvfuzz::kFlagLevelStart);
+    }
+
+    for (int32_t seed = 1; seed <= 3; ++seed) {
+        fvfuzz::MakeGame(seed);
+        if (!SaveGameFile(scratch)) return 1;
+        const Bytes file = fvfuzz::ReadFile(scratch);
+        put(file, 0);
+        put(file, fvfuzz::kFlagLevelStart);
+        if (seed == 1) {
+            put(file, fvfuzz::kFlagWholeFile);
+            // The older layout: no count, 27 records.
+            const size_t count = EventCountOffset(file);
+            Bytes older(file.begin(), file.begin() + count);
+            older.insert(older.end(), file.begin() + count + 4, file.begin() + count + 4 + 27 * 92);
+            older.insert(older.end(), file.begin() + count + 4 + 40 * 92, file.end());
+            put(older, 0);
+            // A count of 25.
+            Bytes short_table(file.begin(), file.begin() + count + 4 + 25 * 92);
+            le::PutU32(&short_table[count], 25);
+            short_table.insert(short_table.end(), file.begin() + count + 4 + 40 * 92, file.end());
+            put(short_table, 0);
+        }
+    }
+    fvfuzz::MakeGame(4);
+    g_pGameState->game_mode = kModeEditor;
+    if (!SaveGameFile(scratch)) return 1;
+    put(fvfuzz::ReadFile(scratch), fvfuzz::kFlagEditor);
+    std::remove(scratch.c_str());
+    return 0;
+}
+
+int SettingsSeeds() {
+    const std::string ini = g_folder + "/scratch.ini";
+    CGameState& gs = *g_pGameState;
+    for (int32_t variant = 0; variant < 3; ++variant) {
+        gs.opt_scroll_speed = 10 + variant * 30;
+        gs.opt_music = variant % 2;
+        if (!WriteSettingsFile(ini)) return 1;
+        Bytes file = fvfuzz::ReadFile(ini);
+        if (variant == 2) {  // with the installation section, as set up by hand
+            const std::string install = "[INSTALL]\r\nInstallation=1\r\n";
+            file.insert(file.begin(), install.begin(), install.end());
+        }
+        Put(file);
+    }
+    std::remove(ini.c_str());
+    return 0;
+}
+
+int HighScoreSeeds() {
+    CGameState& gs = *g_pGameState;
+    const std::string saves = g_folder + "/scratch-save";
+    std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index], kDataPathLength,
+                  "%s", saves.c_str());
+    for (int32_t points : {500, 70000, -3, 1 << 30}) {
+        std::snprintf(gs.company_names[0], kCompanyNameLength, "Company %d", points % 1000);
+        InsertHighScore(gs, points);
+        if (!SaveHighScores(gs)) return 1;
+        Put(fvfuzz::ReadFile(saves + "/best.sav"));
+    }
+    std::filesystem::remove_all(saves);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: seed_writer <target> <corpus folder>\n");
+        return 2;
+    }
+    const std::string target = argv[1];
+    g_folder = argv[2];
+    std::filesystem::create_directories(g_folder);
+    fvfuzz::SetUpGame();
+    const std::map<std::string, std::function<int()>> writers = {
+        {"level_reader", LevelSeeds},
+        {"settings", SettingsSeeds},
+        {"high_scores", HighScoreSeeds},
+        {"picture",
+         [] {
+             PutStandinFiles([](const std::string& p) { return EndsWith(p, ".jgd"); }, 16, 65536);
+             return 0;
+         }},
+        {"landscape",
+         [] {
+             PutStandinFiles([](const std::string& p) { return EndsWith(p, "berge"); }, 8, 1 << 20);
+             return 0;
+         }},
+        {"city_names",
+         [] {
+             PutStandinFiles([](const std::string& p) { return p.find("names") != p.npos; }, 8,
+                             1 << 20);
+             return 0;
+         }},
+    };
+    const auto writer = writers.find(target);
+    if (writer == writers.end()) {
+        std::fprintf(stderr, "seed_writer: no seeds for %s\n", target.c_str());
+        return 2;
+    }
+    const int status = writer->second();
+    if (status == 0 && g_written == 0) {
+        std::fprintf(stderr, "seed_writer: no seeds written for %s\n", target.c_str());
+        return 1;
+    }
+    std::printf("%d seeds written for %s\n", g_written, target.c_str());
+    return status;
+}
