@@ -78,13 +78,13 @@ TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     FrameHost h;
     CGameState& gs = *h.gs;
     RecordingView* view = AddView(h);
-    view->pick_x = view->pick_y = view->last_pick_x = view->last_pick_y = 7;
+    view->cursor_x = view->cursor_y = view->prev_cursor_x = view->prev_cursor_y = 7;
     gs.selected_building_type = 0;
     h.host.InjectKeyPress(VK_SPACE, ' ');
     h.Run();
     EXPECT_EQ(gs.build_orientation, 1);
-    EXPECT_EQ(view->pick_x, -1);
-    EXPECT_EQ(view->last_pick_y, -1);
+    EXPECT_EQ(view->cursor_x, -1);
+    EXPECT_EQ(view->prev_cursor_y, -1);
     EXPECT_EQ(view->Moves().size(), 1u);  // the preview follows at once
     for (int i = 0; i < 3; ++i) h.host.InjectKeyPress(VK_SPACE, ' ');
     h.Run();

@@ -543,7 +543,7 @@ TEST_F(MainLoopTest, DeferredMouseMoveIsReplayed) {
     UseView();
     g_MouseMoveTime.pending = 1;
     g_MouseMoveTime.time = host.Now();
-    view->drag_state = 3;
+    view->drag_start_x = 3;
     Idle(250, 250);
     EXPECT_EQ(view->Count(WM_MOUSEMOVE), 0);
     Idle(1, 1);
@@ -602,11 +602,11 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
 TEST_F(MainLoopTest, InfoPanelAndTreesRefreshOnTicks) {
     UsePanel();
     UseView();
-    view->tool_mode = 20;
+    view->tool = 20;
     Ticks(3);
     EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
     EXPECT_EQ(gs.redraw_objects, 0);
-    view->tool_mode = 12;
+    view->tool = 12;
     Ticks(1);  // a month start redraws the seasonal trees
     EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
     EXPECT_EQ(gs.redraw_objects, 1);
