@@ -20,6 +20,7 @@
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/map_field.h"
+#include "world/map_reset.h"
 #include "world/terrain.h"
 
 namespace {

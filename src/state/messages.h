@@ -92,6 +92,8 @@ enum TitleChoice : int32_t {
 inline constexpr int32_t kEndPictureWon = 37;
 
 // --- To the control panel (HAUPTDIALOG) ------------------------------------
+// The structure information window of the clicked building (groups 5..8).
+inline constexpr uint32_t kMsgPanelOpenStructureInfo = WM_USER + 0x0B;
 inline constexpr uint32_t kMsgRefreshInfoPanel = WM_USER + 0x26;
 inline constexpr uint32_t kMsgProductNews = WM_USER + 0x27;  // wParam: goods index
 inline constexpr uint32_t kMsgYearSummary = WM_USER + 0x35;  // the annual accounts

@@ -6,6 +6,7 @@
 #include "panel/control_panel.h"
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
@@ -14,6 +15,7 @@
 #include "world/build_helper.h"
 #include "world/terrain.h"
 #include "world/way_network.h"
+#include "world/way_queries.h"
 
 namespace {
 
@@ -65,8 +67,7 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
             SelectAt(point);
             break;
         case kToolNone:
-            reset_drag();
-            PickField(point.x, point.y);
+            OpenAt(point);
             break;
         case kToolRaiseLower:
             if (g_pTerrain != nullptr) {
@@ -179,6 +180,37 @@ void SPIEL_FELD::SelectAt(plat::Point point) {
         gs.selected_object_type = 21;
     }
     if (panel != nullptr) plat::SendMessage(panel, kMsgRefreshInfoPanel);
+}
+
+void SPIEL_FELD::OpenAt(plat::Point point) {
+    drag_start_x = drag_start_y = -1;
+    PickField(point.x, point.y);
+    g_pGameState->group_edit = 0;
+    const MapField* f = FieldAt(cursor_x, cursor_y);
+    if (f == nullptr || !f->building_flag() || f->no_building_mask() || f->geb_num() == 0) return;
+    const CBuilding* b = g_ppBuildings != nullptr ? g_ppBuildings->At(f->geb_num()) : nullptr;
+    if (b == nullptr) return;
+    plat::Window* frame = GetParent();
+    const int32_t terminal = GetTerminalKindAt(cursor_x, cursor_y);
+    const bool free_depot = terminal == 1 && f->belegt() == 0;
+    const bool free_platform = terminal == 4 && f->belegt() == 0 && f->wegtyp() > 0;
+    if (free_depot || free_platform) {
+        // A vehicle is bought only at the player's own free terminal.
+        if (b->IsTileOccupied(cursor_x, cursor_y) == 0 && f->spieler() == 0) {
+            plat::PostMessage(frame, free_depot ? kMsgOpenTruckPurchase : kMsgOpenRailPurchase);
+        }
+        return;
+    }
+    const int32_t group = GetBuildingGroup(f->geb_typ());
+    if (group >= 5 && group <= 8) {
+        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenStructureInfo);
+    } else if (group >= 9 && group <= 14) {
+        plat::SendMessage(frame, kMsgOpenProduction);
+    } else if (group == 15) {
+        plat::SendMessage(frame, kMsgOpenDepot);
+    } else if (group == 16) {
+        plat::SendMessage(frame, kMsgOpenStoreSales);
+    }
 }
 
 void SPIEL_FELD::DemolishArea() {

@@ -158,6 +158,30 @@ void SPIEL_FELD::OnPaint() {
     EndPaint();
 }
 
+plat::CursorId SPIEL_FELD::ClassCursor() const {
+    switch (tool) {
+        case kToolRaiseLower:
+            return 198;
+        case kToolDemolish:
+            return 204;
+        case kToolTrack:
+        case kToolRoad:
+        case kToolPlatform:
+            return 210;
+        case kToolBuilding:
+            return 209;
+        case kInformationTool:
+            return 201;
+        case kToolOverviewZoom:
+            return 200;
+        case kToolNone:
+            return g_pGameState != nullptr && g_pGameState->game_mode == kModeEditor ? IDC_ARROW
+                                                                                     : 211;
+        default:
+            return IDC_ARROW;
+    }
+}
+
 plat::LResult SPIEL_FELD::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
     const plat::Point point{plat::XFromLParam(lParam), plat::YFromLParam(lParam)};
     switch (message) {

@@ -156,6 +156,8 @@ class SPIEL_FELD : public plat::Window {
     explicit SPIEL_FELD(WatchOnlyTag);
 
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    // The cursor of the current tool.
+    plat::CursorId ClassCursor() const override;
 
   private:
     void InitTables();
@@ -168,6 +170,7 @@ class SPIEL_FELD : public plat::Window {
     void ScrollPage(bool vertical, int32_t code);
     void ScrollOverview(bool vertical, int32_t code);
     void SelectAt(plat::Point point);
+    void OpenAt(plat::Point point);
 
     bool owns_world_ = false;
     std::unique_ptr<ScrollStrip> strips_[8];

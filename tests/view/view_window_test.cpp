@@ -7,6 +7,7 @@
 #include "app/hauptfenster.h"
 #include "app/interface_hooks.h"
 #include "cities/city_manager.h"
+#include "economy/building.h"
 #include "economy/building_table.h"
 #include "platform/input.h"
 #include "state/game_state.h"
@@ -19,6 +20,7 @@
 namespace {
 
 using viewtest::ViewHost;
+using Kind = plat::MessageTrace::Kind;
 
 // Where field (x, y) is drawn: the centre of its ground diamond (client).
 bool DiamondCentre(SPIEL_FELD& view, int32_t x, int32_t y, plat::Point* at) {
@@ -284,6 +286,58 @@ TEST_F(WorldViewTools, TwoMovesWithin250MsPickOnce) {
     host.h.Advance(200);
     move_to(125, 126);
     EXPECT_EQ(view.cursor_x, 125);
+}
+
+TEST_F(WorldViewTools, NoToolOpensPurchaseScreensAtOwnFreeTerminalsOnly) {
+    SPIEL_FELD& view = host.view();
+    view.tool = kToolNone;
+    struct Case {
+        int32_t type, owner, way;
+        uint32_t posted;  // to the main frame, 0 none
+        int panel_messages;
+    };
+    const Case cases[] = {
+        {0, 0, 0, kMsgOpenTruckPurchase, 0},
+        {0, 1, 0, 0, 0},  // another player's depot
+        {4, 0, kWayRail, kMsgOpenRailPurchase, 0},
+        {4, 0, 0, 0, 0},   // a platform without track
+        {10, 0, 0, 0, 1},  // a mine: the structure window
+    };
+    auto* building = new CBuilding(121, 124);
+    g_ppBuildings->buildings[5] = building;  // the view's table deletes it
+    for (const Case& c : cases) {
+        MapField& f = host.gs().fields[FieldIndex(121, 124)];
+        f.set_building_flag(true);
+        f.set_geb_num(5);
+        f.set_geb_typ(c.type);
+        f.set_spieler(c.owner);
+        f.set_wegtyp(c.way);
+        host.h.host.Recorder().Clear();
+        const size_t before = panel->sent.size();
+        view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));
+        const auto posted = host.h.host.Recorder().Filter(Kind::Posted, host.h.frame);
+        ASSERT_EQ(posted.size(), c.posted != 0 ? 1u : 0u) << c.type << "/" << c.owner;
+        if (c.posted != 0) EXPECT_EQ(posted[0].message, c.posted);
+        EXPECT_EQ(panel->sent.size() - before, static_cast<size_t>(c.panel_messages));
+    }
+}
+
+TEST_F(WorldViewTools, PlacingABuildingOnLandAndARefusalOnWater) {
+    SPIEL_FELD& view = host.view();
+    CGameState& gs = host.gs();
+    view.tool = kToolBuilding;
+    gs.selected_building_type = 14;
+    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));  // all water
+    EXPECT_EQ(gs.fields[FieldIndex(121, 124)].geb_num(), 0);
+    EXPECT_TRUE(host.h.sound->effects.empty());
+    for (MapField& f : gs.fields) f.set_teile_art(1);
+    gs.cash[0] = 100000000;
+    const int64_t cash = gs.cash[0];
+    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));
+    EXPECT_NE(gs.fields[FieldIndex(121, 124)].geb_num(), 0);
+    EXPECT_LT(gs.cash[0], cash);
+    ASSERT_EQ(host.h.sound->effects.size(), 1u);
+    EXPECT_EQ(host.h.sound->effects[0].effect, 2);
 }
 
 TEST(WorldViewLifecycle, StartingAndEndingAGameThreeTimesLeavesNothingBehind) {
