@@ -142,27 +142,23 @@ TEST_F(SpriteTables, TurnFramesCopyTheirTruckRecordsAndTrainGroupsAreIdentical) 
 }
 
 TEST_F(SpriteTables, CurveStretchesStartAndEndWhereTheTableSays) {
-    struct Ends {
-        PathPoint entry0, entry7, middle0, middle15, exit0, exit7;
+    // Steps 0, 7 (entry), 8, 23 (lane) and 24, 31 (exit) of the eight turns.
+    const int8_t ends[8][12] = {
+        {16, 23, 23, 19, 24, 23, 24, 8, 23, 11, 16, 7},
+        {16, 7, 19, 9, 20, 13, 20, 16, 19, 21, 16, 23},
+        {16, 23, 23, 19, 28, 19, 35, 19, 40, 19, 47, 23},
+        {47, 23, 40, 19, 39, 19, 24, 19, 23, 19, 16, 23},
+        {47, 7, 40, 11, 35, 11, 28, 11, 23, 11, 16, 7},
+        {16, 7, 23, 11, 24, 11, 39, 11, 40, 11, 47, 7},
+        {47, 7, 40, 11, 39, 8, 39, 23, 40, 19, 47, 23},
+        {47, 23, 44, 21, 43, 16, 43, 13, 44, 9, 47, 7},
     };
-    const Ends ends[8] = {
-        {{16, 23}, {23, 19}, {24, 23}, {24, 8}, {23, 11}, {16, 7}},
-        {{16, 7}, {19, 9}, {20, 13}, {20, 16}, {19, 21}, {16, 23}},
-        {{16, 23}, {23, 19}, {28, 19}, {35, 19}, {40, 19}, {47, 23}},
-        {{47, 23}, {40, 19}, {39, 19}, {24, 19}, {23, 19}, {16, 23}},
-        {{47, 7}, {40, 11}, {35, 11}, {28, 11}, {23, 11}, {16, 7}},
-        {{16, 7}, {23, 11}, {24, 11}, {39, 11}, {40, 11}, {47, 7}},
-        {{47, 7}, {40, 11}, {39, 8}, {39, 23}, {40, 19}, {47, 23}},
-        {{47, 23}, {44, 21}, {43, 16}, {43, 13}, {44, 9}, {47, 7}},
-    };
+    const int32_t steps[6] = {0, 7, 8, 23, 24, 31};
     for (int32_t t = 0; t < 8; ++t) {
-        const auto& p = tables.curve_paths[t];
-        EXPECT_EQ(p[0], ends[t].entry0) << t;
-        EXPECT_EQ(p[7], ends[t].entry7) << t;
-        EXPECT_EQ(p[8], ends[t].middle0) << t;
-        EXPECT_EQ(p[23], ends[t].middle15) << t;
-        EXPECT_EQ(p[24], ends[t].exit0) << t;
-        EXPECT_EQ(p[31], ends[t].exit7) << t;
+        for (int32_t i = 0; i < 6; ++i) {
+            const PathPoint want{ends[t][2 * i], ends[t][2 * i + 1]};
+            EXPECT_EQ(tables.curve_paths[t][steps[i]], want) << t << " step " << steps[i];
+        }
     }
     // The ramps: y patterns of paths 0, 2 and 6, and the reversed twins.
     const int8_t ys[3][8] = {{7, 8, 9, 9, 10, 11, 12, 12},
