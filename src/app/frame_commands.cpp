@@ -105,10 +105,10 @@ void HAUPTFENSTER::SetBuildOrientation(int32_t orientation) {
 void HAUPTFENSTER::RepickViewField() {
     SPIEL_FELD* view = g_pSpielFeld;
     if (view == nullptr) return;
-    view->pick_x = -1;
-    view->pick_y = -1;
-    view->last_pick_x = -1;
-    view->last_pick_y = -1;
+    view->cursor_x = -1;
+    view->cursor_y = -1;
+    view->prev_cursor_x = -1;
+    view->prev_cursor_y = -1;
     const plat::Point cursor = view->ScreenToClient(plat::GetCursorPos());
     view->SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(cursor.x, cursor.y));
 }

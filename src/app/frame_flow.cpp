@@ -2,23 +2,31 @@
 // screen, the title's choices, starting and ending a running game, and the
 // high-score entry at the end of a game.
 
+#include <ctime>
+
 #include "app/app_globals.h"
 #include "app/interface_hooks.h"
 #include "app/level_file.h"
 #include "app/main_frame.h"
 #include "cities/city_manager.h"
 #include "game/high_scores.h"
+#include "game/opponent.h"
 #include "panel/control_panel.h"
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "platform/random.h"
 #include "sound/sound_manager.h"
+#include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
+#include "state/market_events.h"
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "state/world_images.h"
+#include "transport/vehicle.h"
 #include "view/world_view.h"
 #include "world/map_reset.h"
+#include "world/new_world.h"
 #include "world/way_network.h"
 
 namespace {
@@ -76,7 +84,12 @@ void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
             RequestScreen(kMsgOpenCareer);
             break;
         case kChoiceNewGame:
-            RequestScreen(kMsgOpenNewGameSetup);
+            // Without a set-up screen the game starts with its initial choices.
+            if (OpensScreen(kMsgOpenNewGameSetup)) {
+                RequestScreen(kMsgOpenNewGameSetup);
+            } else {
+                SendMessage(kMsgStartGame, 0, 0);
+            }
             break;
         case kChoiceContinue:
             gs->goal_reached = 0;
@@ -142,6 +155,69 @@ bool HAUPTFENSTER::StartWorldView(int32_t game_mode) {
     UpdateWindow();
     LoadKeys();
     return true;
+}
+
+SPIEL_FELD* MakeWorldView(HAUPTFENSTER& frame, const plat::Rect& /*area*/) {
+    // The view places itself right of the panel over the whole screen height.
+    auto* view = new SPIEL_FELD;
+    if (!view->CreateView(&frame)) {
+        delete view;
+        return nullptr;
+    }
+    return view;
+}
+
+void HAUPTFENSTER::StartGame(plat::LParam lParam) {
+    CGameState* gs = g_pGameState;
+    DeleteScreen(FrameScreen::NewGame);
+    if (lParam != 0 || gs == nullptr) {
+        SendMessage(kMsgShowStartScreen);
+        return;
+    }
+    ResetGameCounters();
+    ClearStatistics();
+    InitGoodsTable();
+    InitBuildingTypes();
+    InitMarketEvents();
+    // The set-up screen's initial capital choice.
+    constexpr int64_t kCapitalChoice = 2;
+    gs->cash[0] = (kCapitalChoice + 1) * 100000;
+    gs->cash_shown[0] = gs->cash[0];
+    g_Credit = 0;
+    gs->event_pause = 11;
+    g_MaxVehicleNumber = 0;
+    gs->goal_reached = 0;
+    gs->board_votes = 0;
+    for (int32_t i = 0; i < kOpponentCount; ++i) g_TakeOverCount[i] = 0;
+    const auto seed = GetFrameHooks().new_game_seed;
+    plat::Srand(seed != nullptr ? seed() : static_cast<uint32_t>(std::time(nullptr)));
+    gs->city_growth_running = 1;
+    if (!StartWorldView(kModeGame)) {
+        SendMessage(kMsgShowStartScreen);
+        return;
+    }
+    if (g_pCityManager != nullptr) g_pCityManager->LoadNames();
+    GenerateNewGameWorld(this);
+    if (g_pCityManager != nullptr) g_pCityManager->SpawnAllTrafficCars();
+    gs->month = 0;
+    gs->week = 0;
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+        delete gs->opponents[slot];
+        gs->opponents[slot] = new COpponent(slot, slot);
+    }
+    SPIEL_FELD* view = g_pSpielFeld;
+    if (view != nullptr) {
+        view->centre_x = 0.0;
+        view->centre_y = 107.0;
+        view->zoom = 1;
+        view->SetupProjection();
+        view->BlackenBackBuffers();
+        MarkAllFieldsChanged();
+        gs->redraw_terrain = 1;
+        gs->redraw_objects = 1;
+        view->RedrawView();
+    }
+    if (g_pHauptDialog != nullptr) plat::SendMessage(g_pHauptDialog, kMsgPanelOpenCompanyName);
 }
 
 void HAUPTFENSTER::EndRunningGame() {

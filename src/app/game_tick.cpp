@@ -152,7 +152,7 @@ void RunGameTick(plat::Window* mainFrame) {
     if (gs->week == 0 && gs->show_trees == 1 && gs->opt_seasons == 1) gs->redraw_objects = 1;
     if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
     gs->timers.tick_time = gs->timers.tick_now;
-    if (g_pSpielFeld != nullptr && g_pSpielFeld->tool_mode == kInformationTool) {
+    if (g_pSpielFeld != nullptr && g_pSpielFeld->tool == kInformationTool) {
         plat::SendMessage(g_pHauptDialog, kMsgRefreshInfoPanel);
     }
     plat::SendMessage(mainFrame, kMsgGameTick);

@@ -25,7 +25,7 @@ class WorldViewEvents final : public ViewEvents {
         view_.AddAnimation(x, y, kind);
     }
     void RemoveAnimationAt(int32_t x, int32_t y) override { view_.RemoveAnimationAt(x, y); }
-    bool InformationToolActive() override { return view_.tool_mode == kInformationTool; }
+    bool InformationToolActive() override { return view_.tool == kInformationTool; }
     void RequestRepick() override { g_MouseMoveTime.pending = 1; }
 
   private:

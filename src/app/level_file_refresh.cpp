@@ -82,7 +82,7 @@ void RefreshAfterLevelRead() {
     if (view == nullptr) return;
     if (view->zoom == 16) {
         if (g_pHauptDialog != nullptr) {
-            std::memset(g_pHauptDialog->overview_marks, 1, sizeof g_pHauptDialog->overview_marks);
+            std::memset(g_pHauptDialog->legend_flags, 1, sizeof g_pHauptDialog->legend_flags);
         }
         view->DrawOverviewMap();
     }

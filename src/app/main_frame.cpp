@@ -207,6 +207,9 @@ bool HAUPTFENSTER::OnPrivateMessage(uint32_t message, plat::WParam wParam, plat:
         case kMsgEndRunningGame:
             EndRunningGame();
             return true;
+        case kMsgStartGame:
+            StartGame(lParam);
+            return true;
         case kMsgEnableKeys:
             LoadKeys();
             return true;

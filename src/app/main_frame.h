@@ -91,6 +91,10 @@ class HAUPTFENSTER : public plat::Window {
     void SetBuildOrientation(int32_t orientation);
     void OnToggleAnimations();
 
+    // WM_USER+50: lParam 0 starts a free game on a generated world with the
+    // set-up screen's choices; any other value goes back to the title.
+    void StartGame(plat::LParam lParam);
+
     // WM_USER+48 with OK: the editor on an empty world with the capital
     // chosen on the editor-start screen.
     void StartEditor();
@@ -138,5 +142,9 @@ struct FrameHooks {
     // frame over `area` (frame client coordinates); the view creates the
     // control panel. Null when it could not be made.
     SPIEL_FELD* (*create_world_view)(HAUPTFENSTER& frame, const plat::Rect& area) = nullptr;
+    // The seed of a new game's random generator; null = the wall clock.
+    uint32_t (*new_game_seed)() = nullptr;
 };
+// The world view as the program makes it (the hook's start-up value).
+SPIEL_FELD* MakeWorldView(HAUPTFENSTER& frame, const plat::Rect& area);
 FrameHooks& GetFrameHooks();

@@ -115,7 +115,7 @@ void CGameApp::ReplayDeferredMouseMove() {
     g_MouseMoveTime.elapsed = g_NowTime - g_MouseMoveTime.time;
     if (g_MouseMoveTime.elapsed <= kMouseReplayDelay) return;
     if (g_pSpielFeld != nullptr) {
-        const plat::WParam buttons = g_pSpielFeld->drag_state != -1 ? MK_LBUTTON : 0;
+        const plat::WParam buttons = g_pSpielFeld->drag_start_x != -1 ? MK_LBUTTON : 0;
         g_pSpielFeld->SendMessage(WM_MOUSEMOVE, buttons, 0);
     }
     g_MouseMoveTime.pending = 0;

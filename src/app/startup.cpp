@@ -83,6 +83,10 @@ bool CGameApp::InitInstance() {
     // construction helper. The sound manager follows the frame, which is its
     // notify window, and lives until the frame's shutdown deletes it.
     g_pTerrain = new CTerrain;
+    // The program's world view, unless one was installed before start-up.
+    if (GetFrameHooks().create_world_view == nullptr) {
+        GetFrameHooks().create_world_view = &MakeWorldView;
+    }
     mainWindow = CreateMainFrame();
     SetSoundManager(new CSoundManager(mainWindow));
 

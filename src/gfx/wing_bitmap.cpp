@@ -1,5 +1,6 @@
 #include "gfx/wing_bitmap.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "gfx/bitmap_release.h"
@@ -132,4 +133,26 @@ uint32_t WinGBitmap::DrawTextRaw(const char* text, AdvanceTable advances, int32_
 uint32_t WinGBitmap::DrawIcons(const char* text, AdvanceTable advances, int32_t x, int32_t y,
                                const PaletteImage& icons, int32_t, int32_t, int32_t) {
     return DrawIconsOnSurface(Surface(), text, advances, x, y, icons.Surface());
+}
+
+void WinGBitmap::Shift(int32_t dx, int32_t dy) {
+    const int32_t rows = Rows();
+    const int32_t stride = Stride();
+    if (pixels == nullptr || std::abs(dx) >= width || std::abs(dy) >= rows) return;
+    if (dx == 0 && dy == 0) return;
+    const int32_t count = width - std::abs(dx);
+    const int32_t src_col = dx < 0 ? -dx : 0;
+    const int32_t dst_col = dx > 0 ? dx : 0;
+    // Moving down, the rows are copied from the bottom up so that no row is
+    // read after it was overwritten; within a row memmove handles the overlap.
+    auto move_row = [&](int32_t dst_row) {
+        uint8_t* dst = pixels + static_cast<ptrdiff_t>(dst_row) * stride;
+        const uint8_t* src = pixels + static_cast<ptrdiff_t>(dst_row - dy) * stride;
+        std::memmove(dst + dst_col, src + src_col, static_cast<size_t>(count));
+    };
+    if (dy > 0) {
+        for (int32_t row = rows - 1; row >= dy; --row) move_row(row);
+    } else {
+        for (int32_t row = 0; row < rows + dy; ++row) move_row(row);
+    }
 }

@@ -74,6 +74,11 @@ struct WinGBitmap {
                    int32_t w, int32_t h, uint8_t key, int32_t divisor, uint8_t colour);
     void BlitGlyphRaw(const RawImage& src, int32_t x, int32_t y, int32_t src_x, int32_t src_y,
                       int32_t w, int32_t h, uint8_t key, int32_t divisor, uint8_t colour);
+    // Moves the whole picture by (dx, dy) within itself, safe for any
+    // overlap; pixels moved out are lost and the uncovered band keeps its old
+    // pixels (the caller fills it). A shift of the full width or height or
+    // more moves nothing.
+    void Shift(int32_t dx, int32_t dy);
     // Fills the rectangle cut to the bitmap; width or height below 1: nothing.
     void FillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t colour);
 

@@ -73,8 +73,24 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;
     FS_YEAR_SUMMARY* year_summary = nullptr;
-    uint8_t overview_marks[20] = {};  // set to 1 after a level is read at zoom 16
-    int32_t screen_open_flag = 0;     // a full screen of the main frame is open
+    // The overview's legend filters (1 = shown): players 0..3, eleven
+    // building kinds, the stores, way types 3..6. Set to 1 after a level is
+    // read at zoom 16.
+    uint8_t legend_flags[20] = {};
+    int32_t screen_open_flag = 0;  // a full screen of the main frame is open
+
+    // What the world view sets and asks: the selected vehicle, field and
+    // building of the information panel, the demolition cost the panel
+    // computed for the dragged rectangle, the zoom the overview click asks
+    // for, the tunnel and bridge check marks, and a repaint.
+    void* selected_vehicle = nullptr;
+    int32_t selected_x = -1;
+    int32_t selected_y = -1;
+    int64_t demolition_cost = 0;
+    int32_t zoom_request = 16;
+    virtual void ClearTunnelCheck() {}
+    virtual void ClearBridgeCheck() {}
+    virtual void Repaint() {}
 
     // The simulation's panel hooks.
     int32_t BrushSize() override { return brush_size; }

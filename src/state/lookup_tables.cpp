@@ -61,6 +61,12 @@ CLookupTables::CLookupTables() {
     for (int32_t i = 0; i < 11; ++i) price_steps[i] = kPriceSteps[i];
     for (int32_t i = 0; i < 4; ++i) advertising[i] = kAdvertising[i];
     InitBalanceTables();
+    InitFlatPaths();
+    InitPathOffsetsB();
+    InitPathOffsetsA();
+    InitSpriteFrames();
+    InitTurnFrames();
+    InitViewTables();
 }
 
 void CLookupTables::InitGameStateDefaults() {

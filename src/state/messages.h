@@ -92,6 +92,8 @@ enum TitleChoice : int32_t {
 inline constexpr int32_t kEndPictureWon = 37;
 
 // --- To the control panel (HAUPTDIALOG) ------------------------------------
+// The structure information window of the clicked building (groups 5..8).
+inline constexpr uint32_t kMsgPanelOpenStructureInfo = WM_USER + 0x0B;
 inline constexpr uint32_t kMsgRefreshInfoPanel = WM_USER + 0x26;
 inline constexpr uint32_t kMsgProductNews = WM_USER + 0x27;  // wParam: goods index
 inline constexpr uint32_t kMsgYearSummary = WM_USER + 0x35;  // the annual accounts
@@ -104,6 +106,9 @@ inline constexpr uint32_t kMsgBuildingNews = WM_USER + 0x62;  // wParam: news nu
 // An opponent opened a production (its newest chain's factory stands).
 inline constexpr uint32_t kMsgOpponentNews = WM_USER + 0x6D;  // wParam: opponent slot
 inline constexpr uint32_t kMsgPanelOpenCityGrowth = WM_USER + 0x7C;
+// The world view's demolition drag costs more than 10000: ask the player
+// (wParam, lParam: the drag start).
+inline constexpr uint32_t kMsgPanelConfirmDemolition = WM_USER + 0x8F;
 
 // --- Commands (WM_COMMAND) the main frame handles ---------------------------
 inline constexpr uint16_t kCmdRotateOrientation = 40195;  // Space

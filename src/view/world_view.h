@@ -1,67 +1,186 @@
 #pragma once
-// The world view window as the main loop and the level files use it. The
-// world-view subsystem owns this class and completes it (the operations are
-// declared abstract, or do nothing, only until it exists); until then
-// g_pSpielFeld stays null and every call is skipped. The simulation reaches
-// it through its view hooks (the frame installs it with SetWorldView).
+// SPIEL_FELD: the world view, the window in which the player plays. It owns
+// the camera (zoom 1, 2, 4 or the 1:16 overview, four rotations), draws the
+// map from layered buffers (ground, two keyed object layers, the composite),
+// turns mouse positions into fields and clicks into the tools' actions, and
+// scrolls by the edge strips. There is one while a game runs, in
+// g_pSpielFeld; the simulation reaches it through its view hooks (the frame
+// installs it with SetWorldView).
+//
+// Its constructor makes the city container and the building table; its
+// destructor deletes them with the vehicles, the strips and the panel and
+// clears their globals. Test doubles that only watch the calls construct it
+// with kWatchOnly, which owns nothing.
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/window.h"
+#include "view/draw_list.h"
 
-// Tool mode in which the information panel follows the selected object.
+class HAUPTDIALOG;
+class ScrollStrip;
+
+// Tool numbers of the view.
+constexpr int32_t kToolRaiseLower = 0;
+constexpr int32_t kToolDemolish = 1;
+constexpr int32_t kToolTrack = 3;
+constexpr int32_t kToolBuilding = 11;
+constexpr int32_t kToolRoad = 12;
+constexpr int32_t kToolForest = 16;
+constexpr int32_t kToolSites = 17;
+constexpr int32_t kToolCity = 18;
 constexpr int32_t kInformationTool = 20;
+constexpr int32_t kToolRectangle = 25;
+constexpr int32_t kToolPlatform = 28;
+constexpr int32_t kToolOverviewZoom = 85;
+constexpr int32_t kToolNone = 99;
+
+constexpr int32_t kOverviewZoomLevel = 16;
+constexpr int32_t kViewLeft = 162;  // the panel stands left of the view
+
+// A closed interval given by two bounds in either order.
+struct ClampRange {
+    double first = 0.0;
+    double second = 0.0;
+    double Clamp(double v) const;
+};
 
 class SPIEL_FELD : public plat::Window {
   public:
-    // Renders and presents the view, redrawing the layers whose redraw flags
-    // are set, and clears both flags.
-    virtual void RedrawView() = 0;
-    // Advances the field animations.
-    virtual void TickAnimations() = 0;
-    // Draws the vehicle sprites.
-    virtual void DrawVehicles(int32_t full_update) = 0;
+    SPIEL_FELD();
+    ~SPIEL_FELD() override;
+
+    // The window at x = 162 over the rest of the screen, with the per-size
+    // constants, the start camera and blackened buffers.
+    bool CreateView(plat::Window* parent);
+    // The per-size constants for the game state's screen height.
+    void ApplyScreenSize();
+
+    // --- Redraw cycle ---------------------------------------------------
+    // Rebuilds the layers whose redraw flags are set, composes, presents and
+    // clears both flags.
+    virtual void RedrawView();
+    virtual void ForceFullRedraw();
+    virtual void FlushPendingRedraw();
+    // Copies a rectangle of the composite to the window, grown by a pixel.
+    void PresentRect(plat::Rect& rect);
+    virtual void BlackenBackBuffers();
+
+    // --- Camera -----------------------------------------------------------
+    void SetRangeA(double first, double second) { range_a = {first, second}; }
+    void SetRangeB(double first, double second) { range_b = {first, second}; }
+    void SetValueA(double v) { value_a = range_a.Clamp(v); }
+    void SetValueB(double v) { value_b = range_b.Clamp(v); }
+    double GetValueA() const { return value_a; }
+    double GetValueB() const { return value_b; }
+    virtual void SetupProjection();
+    void ResetCamera();
     // 1 when field (x, y) lies in the visible part of the view (margin 4).
-    virtual int32_t IsTileInView(int32_t x, int32_t y) = 0;
-    // Frees the view's overlay item list (nothing until the view overrides it).
+    virtual int32_t IsTileInView(int32_t x, int32_t y);
+    virtual int32_t GetSoundPan(int32_t x, int32_t y);
+    // The centre field.
+    int32_t CentreP() const;
+    int32_t CentreQ() const;
+    int32_t Shift() const;
+
+    // --- Layers -------------------------------------------------------------
+    virtual void DrawBackgroundLayer();
+    virtual void DrawObjectLayer();
+    void DrawObjectLayerScrolled();
+    virtual void DrawOverviewMap();
+    // The draw-list passes: restores the listed rectangles, draws the moving
+    // pictures in depth order and, with `present`, shows them.
+    virtual void DrawVehicles(int32_t present);
+    void AddDrawItem(const DrawItem& item);
+    // Passes 1-7 over the items of draw_list; the list is empty afterwards.
+    void RunDrawPasses(int32_t present);
+    virtual void TickAnimations() {}
     virtual void ClearOverlay() {}
-
-    // Used by the main frame; the world-view subsystem gives it its effect
-    // (until then it does nothing). Removes the placement preview when the
-    // mouse has left the view.
-    virtual void FlushPendingRedraw() {}
-
-    // Around a change of game (a level or saved game read): redraw everything
-    // at the next redraw, forget the field animations, recompute the
-    // projection after a new camera, draw the 1:16 overview, blacken the back
-    // buffers.
-    virtual void ForceFullRedraw() {}
     virtual void ClearAnimations() {}
-    virtual void SetupProjection() {}
-    virtual void DrawOverviewMap() {}
-    virtual void BlackenBackBuffers() {}
-
-    // The camera, saved in level files.
-    double centre_x = 0.0;
-    double centre_y = -12.0;
-    int32_t zoom = 1;  // 1, 2, 4 or 16
-
-    int32_t drag_state = -1;  // -1 = no drag
-    int32_t tool_mode = 0;    // 20 = every game tick refreshes the info panel
-    int32_t sprite_pending = 0;
-
-    // Field animations at a building's anchor (kinds by building type), and
-    // the stereo pan of a field for sound effects.
     virtual void AddAnimation(int32_t /*x*/, int32_t /*y*/, int32_t /*kind*/) {}
     virtual void RemoveAnimationAt(int32_t /*x*/, int32_t /*y*/) {}
-    virtual int32_t GetSoundPan(int32_t /*x*/, int32_t /*y*/) { return 0; }
 
-    // The field under the cursor and the one picked before (-1 = none); the
-    // next mouse move picks again when they are cleared.
-    int32_t pick_x = -1;
-    int32_t pick_y = -1;
-    int32_t last_pick_x = -1;
-    int32_t last_pick_y = -1;
+    // --- Input ---------------------------------------------------------------
+    // Picks the field under a client point into cursor_x/cursor_y.
+    void PickField(int32_t x, int32_t y);
+    void OnMouseMove(plat::WParam flags);
+    void OnLButtonDown(plat::WParam flags, plat::Point point);
+    void OnLButtonUp(plat::WParam flags, plat::Point point);
+    void OnRButtonDown(plat::WParam flags, plat::Point point);
+    void OnVScroll(int32_t code, int32_t count);
+    void OnHScroll(int32_t code, int32_t count);
+    // Demolishes the rectangle from the drag start to the cursor field.
+    void DemolishArea();
+
+    // --- State ---------------------------------------------------------------
+    DrawList draw_list;
+    int32_t bridge_columns[4][12] = {};
+    ClampRange range_a;
+    ClampRange range_b;
+    double value_a = 0.0;
+    double value_b = 0.0;
+    int32_t redraw_pending = 1;
+    int32_t bridge_mode = 0;
+    int32_t platform_mode = 0;
+    int32_t full_redraw = 0;
+    int32_t tunnel_mode = 0;
+    double vertical_range = 220.0;
+    double horizontal_half_range = 123.0;
+    int32_t half_extent_x = 21;
+    int32_t half_extent_y = 5;
+    int32_t drag_start_x = -1;  // -1 = no drag
+    int32_t drag_start_y = -1;
+    int32_t cursor_x = -1;
+    int32_t cursor_y = -1;
+    int32_t prev_cursor_x = -1;
+    int32_t prev_cursor_y = -1;
+    int32_t zoom = 1;  // 1, 2, 4 or 16
+    int32_t tool = kToolNone;
+    int32_t view_origin = 23;
+    double centre_x = 0.0;  // the camera, saved in level files
+    double centre_y = -12.0;
+    // The band a scroll step uncovered (left, top, right, bottom).
+    int32_t scroll_strip[4] = {};
+    // The clip rectangle of the object pass (left, top, right, bottom).
+    int32_t clip[4] = {};
+    int32_t sprite_pending = 0;
+    uint32_t last_pick_time = 0;
+    int32_t suppress_release = 0;
+
+    // For doubles that only watch the calls: owns no containers.
+    struct WatchOnlyTag {};
+    static constexpr WatchOnlyTag kWatchOnly{};
+
+  protected:
+    explicit SPIEL_FELD(WatchOnlyTag);
+
+    plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    // The cursor of the current tool.
+    plat::CursorId ClassCursor() const override;
+
+  private:
+    void InitTables();
+    void OnCreate();
+    void OnPaint();
+    // Composes background and both object layers inside a rectangle.
+    void ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    void ShiftBuffers(int32_t dx, int32_t dy);
+    void ScrollLine(bool vertical, int32_t code, int32_t count);
+    void ScrollPage(bool vertical, int32_t code);
+    void ScrollOverview(bool vertical, int32_t code);
+    void SelectAt(plat::Point point);
+    void OpenAt(plat::Point point);
+
+    bool owns_world_ = false;
+    std::unique_ptr<ScrollStrip> strips_[8];
 };
 
 inline SPIEL_FELD* g_pSpielFeld = nullptr;
+
+// What the view needs of the control-panel subsystem; null hooks mean there
+// is no panel yet (the view then owns the edge strips itself).
+struct ViewHooks {
+    HAUPTDIALOG* (*create_panel)(SPIEL_FELD& view) = nullptr;
+};
+ViewHooks& GetViewHooks();

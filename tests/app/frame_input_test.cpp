@@ -78,7 +78,7 @@ TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     FrameHost h;
     CGameState& gs = *h.gs;
     RecordingView* view = AddView(h);
-    view->pick_x = view->last_pick_y = 7;
+    view->cursor_x = view->cursor_y = view->prev_cursor_x = view->prev_cursor_y = 7;
     struct Press {
         int32_t type;
         uint32_t key;
@@ -99,8 +99,8 @@ TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
         h.Run();
         EXPECT_EQ(gs.build_orientation, p.orientation) << p.type << " " << p.key;
     }
-    EXPECT_EQ(view->pick_x, -1);  // the preview follows at once
-    EXPECT_EQ(view->last_pick_y, -1);
+    EXPECT_EQ(view->cursor_x, -1);  // the preview follows at once
+    EXPECT_EQ(view->prev_cursor_y, -1);
     EXPECT_FALSE(view->Moves().empty());
 
     // While a screen is open the keys are off.

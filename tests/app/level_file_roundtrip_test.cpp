@@ -84,9 +84,9 @@ TEST_F(LevelRoundTrip, ALoadSetsWhatNoRecordHoldsAndRefreshesTheView) {
 TEST_F(LevelRoundTrip, ZoomSixteenMarksTheOverview) {
     MakeGame(1);  // odd seeds save zoom 16
     ASSERT_TRUE(SaveGameFile(FilePath("z.lvl")));
-    std::memset(panel.overview_marks, 0, sizeof panel.overview_marks);
+    std::memset(panel.legend_flags, 0, sizeof panel.legend_flags);
     ASSERT_EQ(LoadSavedGame(FilePath("z.lvl")), LevelLoadResult::Loaded);
-    for (uint8_t mark : panel.overview_marks) EXPECT_EQ(mark, 1);
+    for (uint8_t mark : panel.legend_flags) EXPECT_EQ(mark, 1);
 }
 
 TEST_F(LevelRoundTrip, EditorWritesALevelStart) {

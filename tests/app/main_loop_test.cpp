@@ -502,10 +502,10 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
 TEST_F(MainLoopTest, InfoPanelAndTreesRefreshOnTicks) {
     UsePanel();
     UseView();
-    view->tool_mode = 20;
+    view->tool = 20;
     Ticks(3);
     EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
-    view->tool_mode = 12;
+    view->tool = 12;
     Ticks(1);  // a month start redraws the seasonal trees
     EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
     EXPECT_EQ(gs.redraw_objects, 1);

@@ -25,6 +25,7 @@ namespace soundtest {
 // Every field in view unless `only` names some; the pan is 10 x the field's x.
 class StubView : public SPIEL_FELD {
   public:
+    StubView() : SPIEL_FELD(kWatchOnly) {}
     void RedrawView() override {}
     void TickAnimations() override {}
     void DrawVehicles(int32_t) override {}

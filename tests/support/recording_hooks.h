@@ -38,6 +38,9 @@ struct Sent {
 template <typename Window>
 class RecordingWindow : public Window, public CallLog {
   public:
+    RecordingWindow() = default;
+    template <typename Tag>
+    explicit RecordingWindow(Tag tag) : Window(tag) {}
     std::vector<Sent> sent;
     using CallLog::Count;
     int Count(uint32_t message) const {
@@ -60,6 +63,7 @@ class RecordingWindow : public Window, public CallLog {
 
 class RecordingView : public RecordingWindow<SPIEL_FELD> {
   public:
+    RecordingView() : RecordingWindow(kWatchOnly) {}
     struct Animation {
         int32_t x, y, kind;
         bool operator==(const Animation&) const = default;

@@ -1,0 +1,40 @@
+#pragma once
+// The draw list of the world view: the screen rectangles that change in one
+// frame, in depth order. Vehicles, wagons and field animations add items; the
+// passes then repair only those rectangles of the composite buffer.
+
+#include <cstdint>
+#include <vector>
+
+struct DrawItem {
+    int32_t left = 0;
+    int32_t right = 0;
+    int32_t top = 0;
+    int32_t bottom = 0;
+    int32_t dest_x = 0;
+    int32_t dest_y = 0;
+    int32_t src_x = 0;
+    int32_t src_y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t group = 0;
+    int32_t sort_key = 0;
+    int32_t has_sprite = 0;
+    int32_t on_top = 0;
+    uint8_t kind = 0;  // 0..9 vehicle sheet selector; 10, 11 field animation
+};
+
+class DrawList {
+  public:
+    // Widens the item to a multiple of 4 the way the renderer needs it, keys
+    // it (top * view_width + left; bridge level after all ground items) and
+    // inserts it before the first item whose key is not smaller, so that
+    // among equal keys the newest comes first.
+    void Add(DrawItem item, int32_t view_width, int32_t view_height);
+    void Clear() { items_.clear(); }
+    bool Empty() const { return items_.empty(); }
+    const std::vector<DrawItem>& Items() const { return items_; }
+
+  private:
+    std::vector<DrawItem> items_;
+};

@@ -1,0 +1,269 @@
+// The object layers: buildings cut into per-field strips, stations, depot
+// roofs, city buildings and their plots, slope foundations, trees, tunnel
+// fronts and bridges, in the painter's order of the field scan.
+
+#include "economy/building_table.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/map_field.h"
+#include "view/map_layers.h"
+#include "view/world_view.h"
+
+namespace {
+
+struct Strip {
+    int32_t reference;  // T
+    int32_t depth;      // d
+    int32_t column;     // c
+    bool back_edge;
+};
+
+// The strip of a W x D footprint that the field (u, v) of it draws.
+Strip StripOf(int32_t r, int32_t w, int32_t d, int32_t u, int32_t v, int32_t h) {
+    switch (r & 3) {
+        case 0:
+            return {h - 16 * (w + d), u + v, u - v + d - 1, u == 0 || v == 0};
+        case 1:
+            return {h - 16 * (w + 1), u - v, (w - 1 - u) + (d - 1 - v), u == 0 || v == d - 1};
+        case 2:
+            return {h - 32, -(u + v), (w - 1 - u) + v, u == w - 1 || v == d - 1};
+        default:
+            return {h - 16 * (d + 1), v - u, u + v, u == w - 1 || v == 0};
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Draws one field's objects; with a terrain pass (scrolling) its ground
+// first, clipped to the view's clip rectangle.
+class ObjectPainter {
+  public:
+    ObjectPainter(SPIEL_FELD& view, bool with_terrain)
+        : view_(view),
+          gs_(*g_pGameState),
+          im_(gs_.images),
+          t_(*g_pLookupTables),
+          r_(view.zoom == kOverviewZoomLevel ? 0 : gs_.rotation & 3),
+          z_(view.zoom),
+          with_terrain_(with_terrain) {}
+
+    void Field(const ScanField& sf) {
+        MapField& f = gs_.fields[FieldIndex(sf.x, sf.y)];
+        int32_t cx = 0;
+        int32_t cy = 0;
+        TopCorner(r_, sf.x, sf.y, cx, cy);
+        const MapField* corner = FieldAt(cx, cy);
+        const int32_t h = corner != nullptr ? corner->hoehe() : 0;
+        const int32_t x = sf.screen_x;
+        const int32_t yo = sf.y_base - (8 / z_) * h - 1;
+        const int32_t shape = t_.tile_shapes[r_][f.teile_diff() % kSlopeCodeCount];
+        if (with_terrain_) Terrain(f, sf, x, yo + 1, shape);
+        const int32_t type = FieldBuildingType(f);
+        if (type >= 0) Building(f, sf, type, x, yo);
+        const bool city_building =
+            f.stadtnum() > 0 && !f.no_building_mask() && !f.building_flag() && f.stadtb() > 0;
+        if (city_building) CityBuilding(f, x, yo, shape);
+        if (!city_building && f.forest_flag()) Trees(f, x, yo, shape);
+        if (f.tportal()) TunnelFront(x, yo, shape);
+        if (f.bridge_flag()) Bridge(f, x, yo);
+    }
+
+  private:
+    WinGBitmap& B() { return im_.object_layer_b; }
+
+    void ClippedRaw(WinGBitmap& layer, const RawImage& src, int32_t x, int32_t y, int32_t sx,
+                    int32_t sy, int32_t w, int32_t h) {
+        layer.BlitRawKeyedClip(src, x, y, sx, sy, w, h, 0, z_, view_.clip[0], view_.clip[2],
+                               view_.clip[1], view_.clip[3]);
+    }
+
+    void Terrain(const MapField& f, const ScanField& sf, int32_t x, int32_t y, int32_t shape) {
+        WinGBitmap& layer = im_.background_layer;
+        layer.BlitImageKeyedClip(im_.tile_sheet, x, y, shape * 64, f.teile_art() * 40, 64, 40, 0,
+                                 z_, view_.clip[0], view_.clip[2], view_.clip[1], view_.clip[3]);
+        const int32_t way = f.wegtyp();
+        if (way > 0) {
+            if (f.tportal()) {
+                ClippedRaw(layer, im_.street_tiles, x, y, (16 + shape) * 64, (way - 1) * 40, 64,
+                           40);
+            } else if (!f.bridge_end()) {
+                const int32_t piece = f.wegteil() < kWayPieceColumns ? f.wegteil() : 0;
+                ClippedRaw(layer, im_.street_tiles, x, y, t_.piece_columns[r_][piece] * 64,
+                           (way - 1) * 40, 64, 40);
+            }
+        }
+        const int32_t type = FieldBuildingType(f);
+        if (type >= 6 && type <= 9 && g_ppBuildings != nullptr) {
+            const CBuilding* b = g_ppBuildings->At(f.geb_num());
+            const bool along_y = type == 6 || type == 8;
+            if (b != nullptr && (along_y ? b->anchor_y != sf.y : b->anchor_x != sf.x)) {
+                const int32_t src_x = along_y ? (r_ % 2) * 96 : ((r_ + 1) % 2) * 96;
+                layer.BlitRawKeyed(im_.building_pictures[along_y ? 5 : 4], x, y - 2, src_x, 93, 64,
+                                   32, 0, z_);
+            }
+        }
+        if (type >= 0 && type <= 3) {
+            ClippedRaw(layer, im_.BuildingPicture(type, gs_.player_colors[f.spieler()]), x,
+                       y - 25 / z_, 0, 0, 64, 56);
+        }
+    }
+
+    void Building(const MapField& f, const ScanField& sf, int32_t type, int32_t x, int32_t yo) {
+        const CBuilding* b = g_ppBuildings != nullptr ? g_ppBuildings->At(f.geb_num()) : nullptr;
+        if (b == nullptr) return;
+        int32_t bx = b->anchor_x;
+        int32_t by = b->anchor_y;
+        const MapField* anchor = FieldAt(bx, by);
+        const int32_t colour = gs_.player_colors[anchor != nullptr ? anchor->spieler() : 0];
+        if (type <= 3) {
+            B().BlitRawKeyed(im_.BuildingPicture(type, colour), x, yo - 14 / z_ - 11 / z_ + 1, 0,
+                             56, 64, 56, 0, z_);
+            return;
+        }
+        const RawImage* picture = &im_.BuildingPicture(type, colour);
+        int32_t w = gs_.building_types[type].floor_width;
+        int32_t d = gs_.building_types[type].floor_depth;
+        int32_t height = picture->Rows();
+        bool row_of_station = false;
+        if (type >= 6 && type <= 9) {
+            // Every row (column) of a station is a 4 x 1 (1 x 4) building.
+            const bool along_y = type == 6 || type == 8;
+            if (along_y) {
+                w = 4;
+                d = 1;
+                by = sf.y;
+            } else {
+                w = 1;
+                d = 4;
+                bx = sf.x;
+            }
+            const bool head = along_y ? sf.y == b->anchor_y : sf.x == b->anchor_x;
+            if (!head) {
+                picture = &im_.building_pictures[along_y ? 5 : 4];
+                height = picture->Rows() / 2;
+            }
+            row_of_station = true;
+        }
+        const Strip strip = StripOf(r_, w, d, sf.x - bx, sf.y - by, height);
+        const int32_t src_x = 32 * strip.column;
+        if (strip.back_edge || row_of_station) {
+            const int32_t rows = strip.reference + 16 * strip.depth + 32;
+            B().BlitRawKeyed(*picture, x, yo - strip.reference / z_ - 16 * strip.depth / z_, src_x,
+                             0, 64, rows, 0, z_);
+        } else {
+            B().BlitRawKeyed(*picture, x, yo, src_x, strip.reference + 16 * strip.depth, 64, 32, 0,
+                             z_);
+        }
+    }
+
+    void CityBuilding(const MapField& f, int32_t x, int32_t yo, int32_t shape) {
+        const int32_t lift = shape == 2 || shape == 3 ? 8 / z_ : 0;
+        if (shape >= 1 && shape <= 4) {
+            ClippedRaw(B(), im_.slope_tiles, x, yo - lift + 1, 64 * (shape - 1), 0, 64, 40);
+        }
+        if (gs_.show_city_buildings != 0) {
+            const int32_t index = 33 + f.stadtb();
+            if (index >= kBuildingPictureCount) return;
+            const RawImage& picture = im_.building_pictures[index];
+            const int32_t h = picture.Rows();
+            ClippedRaw(B(), picture, x, yo - (h - 32) / z_ - lift, 0, 0, 64, h);
+        } else {
+            ClippedRaw(B(), im_.slope_tiles, x, yo - lift + 1, 256, 0, 64, 40);
+        }
+    }
+
+    void Trees(const MapField& f, int32_t x, int32_t yo, int32_t shape) {
+        const uint16_t word = f.data_word();
+        const int32_t tree_b = word & 0x7F;
+        const int32_t tree_a = (word >> 7) & 0x7F;
+        const int32_t variant = (word >> 14) & 3;
+        const int32_t entry = 2 * shape + variant;
+        static constexpr int32_t kNone[4] = {};
+        const int32_t* o = entry < kTreeOffsetEntries ? t_.tree_offsets[entry] : kNone;
+        const int32_t row = gs_.show_trees != 0 && gs_.opt_seasons != 0 ? 72 * gs_.month : 0;
+        const PaletteImage& trees = im_.tree_image;
+        if (tree_a > 0) {
+            B().BlitImageKeyed(trees, x + o[0] / z_, yo + o[1] / z_ - 72 / z_, (tree_a - 1) * 44,
+                               row, 44, 72, 0, z_);
+        }
+        if (tree_b > 0) {
+            B().BlitImageKeyed(trees, x + o[2] / z_, yo + o[3] / z_ - 72 / z_, (tree_b - 1) * 44,
+                               row, 44, 72, 0, z_);
+        }
+    }
+
+    void TunnelFront(int32_t x, int32_t yo, int32_t shape) {
+        const RawImage& slopes = im_.slope_tiles;
+        switch (shape) {
+            case 1:
+                B().BlitRawKeyed(slopes, x, yo, 320, 0, 64, 40, 0, z_);
+                break;
+            case 2:
+                B().BlitRawKeyed(slopes, x + 2 / z_, yo - 4 / z_, 384, 0, 64, 40, 0, z_);
+                break;
+            case 3:
+                B().BlitRawKeyed(slopes, x, yo + 2 / z_ - 8 / z_, 448, 0, 64, 40, 0, z_);
+                break;
+            case 4:
+                B().BlitRawKeyed(slopes, x, yo - z_, 512, 0, 64, 40, 0, z_);
+                break;
+            default:
+                break;
+        }
+    }
+
+    void Bridge(const MapField& f, int32_t x, int32_t yo) {
+        const int32_t code = f.bridge_piece();
+        if (code < 1 || code > 12) return;
+        const int32_t row = (f.bridge_wegtyp() - 2) * 64;
+        const int32_t* columns = view_.bridge_columns[r_];
+        if (code < 9) {
+            im_.object_layer_a.BlitRawKeyed(im_.bridge_tiles, x, yo - 16 / z_, columns[code - 1],
+                                            row, 64, 64, 0, z_);
+            return;
+        }
+        // A piece in two halves: the back half from the next column, the
+        // front half from its own. Code 12 has no next column: front only.
+        if (code < 12) {
+            im_.object_layer_a.BlitRawKeyed(im_.bridge_tiles, x, yo - 32 / z_, columns[code], row,
+                                            64, 64, 0, z_);
+        }
+        B().BlitRawKeyed(im_.bridge_tiles, x, yo - 32 / z_, columns[code - 1], row, 64, 64, 0, z_);
+    }
+
+    SPIEL_FELD& view_;
+    CGameState& gs_;
+    GameImages& im_;
+    const CLookupTables& t_;
+    int32_t r_;
+    int32_t z_;
+    bool with_terrain_;
+};
+
+}  // namespace
+
+void SPIEL_FELD::DrawObjectLayer() {
+    CGameState& gs = *g_pGameState;
+    clip[0] = 0;
+    clip[1] = 0;
+    clip[2] = gs.view_width;
+    clip[3] = gs.view_height;
+    draw_list.Clear();
+    gs.images.object_layer_b.FillRect(0, 0, gs.view_width, gs.view_height, 0);
+    gs.images.object_layer_a.FillRect(0, 0, gs.view_width, gs.view_height, 0);
+    ObjectPainter painter(*this, false);
+    ScanFields(ViewScan(*this, zoom == kOverviewZoomLevel),
+               [&](const ScanField& sf) { painter.Field(sf); });
+    for (MapField& f : gs.fields) f.set_heben_senken(false);
+}
+
+void SPIEL_FELD::DrawObjectLayerScrolled() {
+    ClearOverlay();
+    draw_list.Clear();
+    for (int32_t i = 0; i < 4; ++i) clip[i] = scroll_strip[i];
+    ObjectPainter painter(*this, true);
+    ScanFields(ViewScan(*this, zoom == kOverviewZoomLevel),
+               [&](const ScanField& sf) { painter.Field(sf); });
+}

@@ -1,0 +1,212 @@
+// The redraw cycle of the world view: rebuild the dirty layers, compose,
+// present; the forced full rebuild; presenting a rectangle; and the draw
+// list's repair passes for moving pictures.
+
+#include "gfx/blit.h"
+#include "gfx/blit_dc.h"
+#include "gfx/palette.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "view/world_view.h"
+
+namespace {
+
+GameImages& Images() {
+    return g_pGameState->images;
+}
+
+// The palette bracket: palette A in the window, B in the composite; the
+// default palette goes back at the end.
+class PaletteBracket {
+  public:
+    explicit PaletteBracket(plat::Window& window) : dc_(plat::GetWindowDC(window)) {
+        GameImages& im = Images();
+        if (dc_ && im.palette_a) {
+            plat::SelectPalette(*dc_, im.palette_a, false);
+            plat::RealizePalette(*dc_);
+        }
+        if (im.composite_buffer.dc && im.palette_b) {
+            plat::SelectPalette(*im.composite_buffer.dc, im.palette_b, false);
+            plat::RealizePalette(*im.composite_buffer.dc);
+        }
+    }
+    ~PaletteBracket() {
+        if (dc_) RestoreDefaultPalette(*dc_);
+    }
+    PaletteBracket(const PaletteBracket&) = delete;
+    PaletteBracket& operator=(const PaletteBracket&) = delete;
+
+    // Copies a block of the composite to the same place in the window.
+    void Present(int32_t x, int32_t y, int32_t w, int32_t h) {
+        WinGBitmap& composite = Images().composite_buffer;
+        if (dc_ && composite.dc) BlitDC(*dc_, x, y, w, h, *composite.dc, x, y);
+    }
+
+  private:
+    plat::DcHandle dc_;
+};
+
+}  // namespace
+
+void SPIEL_FELD::BlackenBackBuffers() {
+    const CGameState& gs = *g_pGameState;
+    for (WinGBitmap* b :
+         {&Images().background_layer, &Images().object_layer_a, &Images().object_layer_b}) {
+        b->FillRect(0, 0, gs.view_width, gs.view_height, 0);
+    }
+}
+
+void SPIEL_FELD::ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    GameImages& im = Images();
+    const int32_t w = right - left;
+    const int32_t h = bottom - top;
+    if (w <= 0 || h <= 0) return;
+    CopyPixels(im.composite_buffer.Surface(), left, top, im.background_layer.Surface(), left, top,
+               w, h);
+    const BlitRect rect{left, top, left, top, w, h};
+    BlitKeyed(im.composite_buffer.Surface(), im.object_layer_a.Surface(), rect, 0, 1);
+    BlitKeyed(im.composite_buffer.Surface(), im.object_layer_b.Surface(), rect, 0, 1);
+}
+
+void SPIEL_FELD::RedrawView() {
+    CGameState& gs = *g_pGameState;
+    PaletteBracket bracket(*this);
+    if (full_redraw == 1) {
+        ClearAllFieldsChanged();
+        DrawVehicles(0);
+        bracket.Present(0, 0, gs.view_width, gs.view_height);
+        full_redraw = 0;
+        return;
+    }
+    if (zoom != kOverviewZoomLevel) {
+        if (gs.redraw_terrain == 1) DrawBackgroundLayer();
+        if (gs.redraw_objects == 1) DrawObjectLayer();
+        if (gs.redraw_objects == 1 || gs.redraw_terrain == 1) {
+            ComposeRect(0, 0, gs.view_width, gs.view_height);
+            DrawVehicles(0);
+        }
+    }
+    bracket.Present(0, 0, gs.view_width, gs.view_height);
+    ClearAllFieldsChanged();
+    gs.redraw_terrain = 0;
+    gs.redraw_objects = 0;
+}
+
+void SPIEL_FELD::ForceFullRedraw() {
+    CGameState& gs = *g_pGameState;
+    ClearTransientFieldBits();
+    {
+        PaletteBracket bracket(*this);
+        Images().background_layer.FillRect(0, 0, gs.view_width, gs.view_height, 0);
+        Images().object_layer_b.FillRect(0, 0, gs.view_width, gs.view_height, 0);
+    }
+    gs.redraw_terrain = 1;
+    gs.redraw_objects = 1;
+    MarkAllFieldsChanged();
+    RedrawView();
+    PaletteBracket bracket(*this);
+    bracket.Present(0, 0, gs.view_width, gs.view_height);
+}
+
+void SPIEL_FELD::FlushPendingRedraw() {
+    if (redraw_pending != 1) return;
+    ClearOverlay();
+    g_pGameState->redraw_terrain = 0;
+    g_pGameState->redraw_objects = 0;
+    RedrawView();
+    redraw_pending = 0;
+}
+
+void SPIEL_FELD::PresentRect(plat::Rect& rect) {
+    const CGameState& gs = *g_pGameState;
+    PaletteBracket bracket(*this);
+    if (rect.left < 1) rect.left = 1;
+    if (rect.top < 1) rect.top = 1;
+    if (rect.right - rect.left + 2 > gs.view_width) rect.right = gs.view_width - 2;
+    if (rect.bottom - rect.top + 2 > gs.view_height) rect.bottom = gs.view_height - 2;
+    bracket.Present(rect.left - 1, rect.top - 1, rect.right - rect.left + 3,
+                    rect.bottom - rect.top + 3);
+}
+
+void SPIEL_FELD::AddDrawItem(const DrawItem& item) {
+    draw_list.Add(item, g_pGameState->view_width, g_pGameState->view_height);
+}
+
+void SPIEL_FELD::DrawVehicles(int32_t present) {
+    draw_list.Clear();
+    RunDrawPasses(present);
+}
+
+void SPIEL_FELD::RunDrawPasses(int32_t present) {
+    GameImages& im = Images();
+    const PixelSurface composite = im.composite_buffer.Surface();
+    const int32_t z = zoom;
+    auto layer_over = [&](const WinGBitmap& layer, int32_t x, int32_t y, int32_t w, int32_t h) {
+        BlitKeyed(composite, layer.Surface(), BlitRect{x, y, x, y, w, h}, 0, 1);
+    };
+    auto sheet = [&](const DrawItem& item) -> const RawImage& {
+        const int32_t index = item.kind + item.group * 4;
+        return im.vehicle_sheets[index >= 0 && index < kVehicleSheetCount ? index : 0];
+    };
+    auto animation = [&](const DrawItem& item) -> const WinGBitmap* {
+        return item.group >= 0 && item.group < kAnimationSetCount ? &im.animation_sets[item.group]
+                                                                  : nullptr;
+    };
+    const auto& items = draw_list.Items();
+    // 1: restore the rectangles.
+    for (const DrawItem& item : items) {
+        const int32_t w = item.right - item.left;
+        const int32_t h = item.bottom - item.top;
+        if (item.kind <= 10) {
+            CopyPixels(composite, item.left, item.top, im.background_layer.Surface(), item.left,
+                       item.top, w, h);
+            layer_over(im.object_layer_a, item.left, item.top, w, h);
+        } else if (const WinGBitmap* set = animation(item); set != nullptr) {
+            const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
+            BlitKeyed(im.background_layer.Surface(), set->Surface(), r, 0, z);
+            BlitKeyed(composite, set->Surface(), r, 0, z);
+            layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);
+        }
+        layer_over(im.object_layer_b, item.left, item.top, w, h);
+    }
+    auto draw_sprite = [&](const DrawItem& item) {
+        const BlitRect r{item.dest_x, item.dest_y, item.src_x, item.src_y, item.width, item.height};
+        BlitKeyed(composite, sheet(item).Surface(), r, 0, z);
+    };
+    // 2: ground-level vehicles, covered by the first object layer.
+    for (const DrawItem& item : items) {
+        if (item.kind >= 10 || item.has_sprite != 1 || item.on_top != 0) continue;
+        draw_sprite(item);
+        layer_over(im.object_layer_a, item.dest_x, item.dest_y, item.width, item.height);
+    }
+    // 3 and 4: bridge level, above the first object layer.
+    for (const DrawItem& item : items) {
+        if (item.kind >= 10 || item.has_sprite != 1 || item.on_top != 1) continue;
+        layer_over(im.object_layer_a, item.dest_x, item.dest_y, item.width, item.height);
+    }
+    for (const DrawItem& item : items) {
+        if (item.kind < 10 && item.has_sprite == 1 && item.on_top == 1) draw_sprite(item);
+    }
+    // 5: the front layer over every vehicle.
+    for (const DrawItem& item : items) {
+        if (item.kind < 10) {
+            layer_over(im.object_layer_b, item.left, item.top, item.right - item.left,
+                       item.bottom - item.top);
+        }
+    }
+    // 6: top animations.
+    for (const DrawItem& item : items) {
+        const WinGBitmap* set = item.kind == 10 ? animation(item) : nullptr;
+        if (set == nullptr) continue;
+        const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
+        BlitKeyed(composite, set->Surface(), r, 0, z);
+    }
+    // 7: present and free.
+    if (present == 1 && !items.empty()) {
+        PaletteBracket bracket(*this);
+        for (const DrawItem& item : items) {
+            bracket.Present(item.left, item.top, item.right - item.left, item.bottom - item.top);
+        }
+    }
+    draw_list.Clear();
+}

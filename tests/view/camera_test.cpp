@@ -1,0 +1,104 @@
+// The camera: ranges by rotation, zoom and width, the clamp with bounds in
+// either order, the visibility test and the stereo pan.
+
+#include <gtest/gtest.h>
+
+#include "view/bare_view.h"
+
+namespace {
+
+using viewtest::BareViewScope;
+
+struct RangeCase {
+    int32_t rotation, width, zoom;
+    double a1, a2, b1, b2;
+};
+
+TEST(WorldViewCamera, SetupProjectionSetsTheRangesOfRotationWidthAndZoom) {
+    constexpr double H = 123.0;
+    const RangeCase cases[] = {
+        {0, 1024, 16, -60, 60, 112, 112},    {0, 800, 16, -60, 60, 108, 108},
+        {0, 640, 16, -70, 70, 100, 150},     {1, 1024, 16, 44, 164, 9, 9},
+        {1, 800, 16, 46, 166, 2, 2},         {1, 640, 16, 55, 195, 25, -25},
+        {2, 1024, 16, 60, -60, 95, 95},      {2, 800, 16, 60, -60, 103, 103},
+        {2, 640, 16, 70, -70, 100, 150},     {3, 1024, 16, 43, 163, -9, -9},
+        {3, 800, 16, 45, 165, -2, -2},       {3, 640, 16, 55, 195, 25, -25},
+        {0, 1024, 1, -H, H, -12, 220},       {0, 800, 2, -H, H, -12, 224},
+        {0, 640, 4, -H, H + 3, -12, 229},    {1, 1024, 1, 224, -17, 5 - H, H - 4},
+        {1, 800, 2, 228, -17, 5 - H, H - 4}, {1, 640, 4, 230, -18, -H, H},
+        {2, 1024, 1, H, -H, 219, -13},       {2, 800, 2, H, -H, 223, -13},
+        {2, 640, 4, H - 1, -H, 229, -13},    {3, 1024, 1, -17, 224, H - 5, 4 - H},
+        {3, 800, 2, -17, 228, H - 5, 4 - H}, {3, 640, 4, -15, 234, H - 2, 2 - H},
+    };
+    for (const RangeCase& c : cases) {
+        BareViewScope s(c.width);
+        s.scope.state().rotation = c.rotation;
+        s.view.zoom = c.zoom;
+        s.view.centre_x = 500.0;  // far outside: the centre is clamped into the ranges
+        s.view.centre_y = 500.0;
+        s.view.SetupProjection();
+        const std::string where = std::to_string(c.rotation) + "/" + std::to_string(c.width) + "/" +
+                                  std::to_string(c.zoom);
+        EXPECT_EQ(s.view.range_a.first, c.a1) << where;
+        EXPECT_EQ(s.view.range_a.second, c.a2) << where;
+        EXPECT_EQ(s.view.range_b.first, c.b1) << where;
+        EXPECT_EQ(s.view.range_b.second, c.b2) << where;
+        const bool even = c.rotation % 2 == 0;
+        EXPECT_EQ(even ? s.view.centre_x : s.view.centre_y, s.view.GetValueA()) << where;
+        EXPECT_EQ(even ? s.view.centre_y : s.view.centre_x, s.view.GetValueB()) << where;
+    }
+}
+
+TEST(WorldViewCamera, ClampWorksWithBoundsInEitherOrder) {
+    struct Case {
+        double first, second, value, clamped;
+    };
+    const Case cases[] = {
+        {227, -17, 300, 227}, {227, -17, -40, -17}, {227, -17, 5, 5},     {-17, 227, 300, 227},
+        {-17, 227, -40, -17}, {112, 112, 0, 112},   {112, 112, 500, 112},
+    };
+    for (const Case& c : cases) {
+        BareViewScope s(1024);
+        s.view.SetRangeA(c.first, c.second);
+        s.view.SetValueA(c.value);
+        EXPECT_EQ(s.view.GetValueA(), c.clamped) << c.first << " " << c.second << " " << c.value;
+    }
+}
+
+TEST(WorldViewCamera, IsTileInViewHasInclusiveBoundsInBothRotationFamilies) {
+    BareViewScope s(1024);
+    s.view.centre_x = 0.0;
+    s.view.centre_y = 100.0;  // P = Q = 123
+    const int32_t p = 123;
+    // a = 25, b = 9: rotations 0/2 reach 34 along x + y and 16 along y - x;
+    // rotations 1/3 the other way round.
+    for (int32_t r : {0, 1, 2, 3}) {
+        s.scope.state().rotation = r;
+        const int32_t sum = r % 2 == 0 ? 34 : 16;
+        const int32_t diff = r % 2 == 0 ? 16 : 34;
+        // x + y = 2p + k with y - x = 0: fields (p + k/2, p + k/2).
+        EXPECT_EQ(s.view.IsTileInView(p + sum / 2, p + sum / 2), 1) << r;
+        EXPECT_EQ(s.view.IsTileInView(p + sum / 2 + 1, p + sum / 2), 0) << r;
+        EXPECT_EQ(s.view.IsTileInView(p - sum / 2, p - sum / 2), 1) << r;
+        EXPECT_EQ(s.view.IsTileInView(p - sum / 2 - 1, p - sum / 2), 0) << r;
+        EXPECT_EQ(s.view.IsTileInView(p - diff / 2, p + diff / 2), 1) << r;
+        EXPECT_EQ(s.view.IsTileInView(p - diff / 2 - 1, p + diff / 2), 0) << r;
+    }
+    s.scope.state().rotation = 0;
+    s.view.zoom = 16;  // sixteen-fold extents
+    EXPECT_EQ(s.view.IsTileInView(0, 0), 1);
+    EXPECT_EQ(s.view.IsTileInView(255, 255), 1);
+}
+
+TEST(WorldViewCamera, SoundPanIsZeroAtTheCentreAnd2000SixteenStepsRight) {
+    BareViewScope s(1024);
+    s.view.centre_x = 0.0;
+    s.view.centre_y = 100.0;
+    EXPECT_EQ(s.view.GetSoundPan(123, 123), 0);
+    EXPECT_EQ(s.view.GetSoundPan(131, 115), 2000);   // d = 16
+    EXPECT_EQ(s.view.GetSoundPan(115, 131), -2000);  // d = -16
+    EXPECT_EQ(s.view.GetSoundPan(133, 113), 2500);   // not bounded
+    EXPECT_EQ(s.view.GetSoundPan(124, 123), 125);
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+#include "view/view_host.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "app/main_frame.h"
+#include "platform/temp_folder.h"
+#include "standin.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/messages.h"
+#include "state/tree_images.h"
+#include "state/world_images.h"
+#include "world/terrain.h"
+
+namespace viewtest {
+
+namespace {
+
+// The base pictures and autumn's in every rotation, written once.
+const std::string& PictureFolder() {
+    static const fvtest::TempFolder temp;
+    static const std::string folder = [] {
+        const std::filesystem::path root = temp.Path();
+        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+            const bool base = recipe.path.find('/') == std::string::npos;
+            if (!base && recipe.path.rfind("autumn/", 0) != 0) continue;
+            const std::filesystem::path path = root / recipe.path;
+            std::filesystem::create_directories(path.parent_path());
+            const std::vector<uint8_t> bytes = recipe.make();
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
+        }
+        return root.string();
+    }();
+    return folder;
+}
+
+uint32_t FixedSeed() {
+    return kWorldSeed;
+}
+
+}  // namespace
+
+ViewHost::ViewHost(plat::Size screen, bool generate) : h(screen, false) {
+    for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
+        for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
+            std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength, "%s",
+                          PictureFolder().c_str());
+        }
+    }
+    h.gs->season = 3;
+    GetWorldImageHooks().load_tree_images = &LoadTreeImages;
+    g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
+    GetFrameHooks().create_world_view = &MakeWorldView;
+    GetFrameHooks().new_game_seed = &FixedSeed;
+    if (generate) {
+        h.frame->SendMessage(kMsgStartGame, 0, 0);
+    } else {
+        h.frame->StartWorldView(kModeGame);
+    }
+    h.Run();
+}
+
+ViewHost::~ViewHost() {
+    GetFrameHooks().new_game_seed = nullptr;
+    GetWorldImageHooks().load_tree_images = nullptr;
+}
+
+void ViewHost::Show(int32_t rotation, int32_t zoom) {
+    CGameState& state = gs();
+    SPIEL_FELD& v = view();
+    if (state.rotation != rotation) {
+        state.rotation = rotation;
+        LoadObjectImages();
+    }
+    if (zoom == kOverviewZoomLevel) {
+        v.ResetCamera();
+        return;
+    }
+    v.zoom = zoom;
+    v.SetupProjection();
+    MarkAllFieldsChanged();
+    v.BlackenBackBuffers();
+    state.redraw_terrain = 1;
+    state.redraw_objects = 1;
+    v.RedrawView();
+}
+
+plat::Surface ViewHost::Picture() const {
+    const WinGBitmap& c = g_pGameState->images.composite_buffer;
+    plat::Surface s;
+    s.Resize(c.width, c.Rows());
+    for (int32_t y = 0; y < c.Rows(); ++y) {
+        std::copy_n(c.pixels + static_cast<size_t>(y) * c.Stride(), c.width, s.Row(y));
+    }
+    return s;
+}
+
+plat::RgbTable ViewHost::Colours() const {
+    plat::RgbTable table{};
+    const RgbQuad* colours = g_pGameState->images.tile_sheet.info.colors;
+    for (size_t i = 0; i < table.size(); ++i) {
+        table[i] = {colours[i].red, colours[i].green, colours[i].blue};
+    }
+    return table;
+}
+
+uint64_t ViewHost::PictureHash() const {
+    const WinGBitmap& c = g_pGameState->images.composite_buffer;
+    uint64_t hash = 1469598103934665603ull;
+    for (int32_t y = 0; y < c.Rows(); ++y) {
+        for (int32_t x = 0; x < c.width; ++x) {
+            hash ^= c.pixels[static_cast<size_t>(y) * c.Stride() + x];
+            hash *= 1099511628211ull;
+        }
+    }
+    return hash;
+}
+
+}  // namespace viewtest
