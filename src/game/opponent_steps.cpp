@@ -353,6 +353,18 @@ OpponentSteps::Outcome OpponentSteps::Execute(BuildStep& step, Chain& chain, Pla
     return Outcome::Refused;
 }
 
+OpponentSteps::Outcome OpponentSteps::PlaceTerminal(const Placement& placement, int32_t terminal,
+                                                    Chain& chain) {
+    budget_.TakeAction();
+    int32_t number = 0;
+    const ActionResult r = PlaceForActingPlayer(placement, style_.reserve, number, &budget_);
+    if (r != ActionResult::Done) return OutcomeOf(r);
+    budget_.map_changed = true;
+    chain.terminals[terminal] = number;
+    if (PlanNode* node = ChainNode(chain.id)) EncodeChain(chain, *node);
+    return Outcome::Done;
+}
+
 OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t served, Chain& chain) {
     if (terminal < 0 || terminal >= kChainTerminals) return Outcome::Refused;
     int32_t& depot = chain.terminals[terminal];
@@ -397,19 +409,8 @@ OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t serve
     std::stable_sort(sites.begin(), sites.end(), [](const DepotSite& a, const DepotSite& c) {
         return a.price != c.price ? a.price < c.price : a.distance < c.distance;
     });
-    for (const DepotSite& site : sites) {
-        budget_.TakeAction();
-        int32_t number = 0;
-        const ActionResult r =
-            PlaceForActingPlayer(site.placement, style_.reserve, number, &budget_);
-        if (r != ActionResult::Done) return OutcomeOf(r);
-        budget_.map_changed = true;
-        depot = number;
-        PlanNode* node = ChainNode(chain.id);
-        if (node != nullptr) EncodeChain(chain, *node);
-        return Outcome::Done;
-    }
-    return Outcome::Refused;
+    if (sites.empty()) return Outcome::Refused;
+    return PlaceTerminal(sites.front().placement, terminal, chain);
 }
 
 OpponentSteps::Outcome OpponentSteps::LayRoad(int32_t from, int32_t to, const Chain& chain) {
@@ -485,16 +486,7 @@ OpponentSteps::Outcome OpponentSteps::PlaceStation(int32_t terminal, int32_t ser
         const int64_t price = PreviewPlacement(site.placement, &budget_);
         if (price == kNoCheckLeft) return Outcome::OutOfTurn;
         if (price < 0) continue;
-        budget_.TakeAction();
-        int32_t number = 0;
-        const ActionResult r =
-            PlaceForActingPlayer(site.placement, style_.reserve, number, &budget_);
-        if (r != ActionResult::Done) return OutcomeOf(r);
-        budget_.map_changed = true;
-        station = number;
-        PlanNode* node = ChainNode(chain.id);
-        if (node != nullptr) EncodeChain(chain, *node);
-        return Outcome::Done;
+        return PlaceTerminal(site.placement, terminal, chain);
     }
     return Outcome::Refused;
 }

@@ -37,6 +37,9 @@ class OpponentSteps {
     void RunList(StepList& steps, bool repairs);
     Outcome Execute(BuildStep& step, Chain& chain, PlanNode& node);
     Outcome PlaceDepot(int32_t terminal, int32_t served, Chain& chain);
+    // Places a depot or station of the chain on the site (one action) and
+    // records it as the chain's terminal.
+    Outcome PlaceTerminal(const Placement& placement, int32_t terminal, Chain& chain);
     Outcome LayRoad(int32_t from, int32_t to, const Chain& chain);
     // A station beside the served building whose track line leaves towards
     // the other end of the rail leg.
