@@ -19,6 +19,7 @@
 #include "app/app_globals.h"
 #include "app/game_app.h"
 #include "app/game_tick.h"
+#include "bench_data.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "game/opponent.h"
@@ -53,14 +54,8 @@ constexpr int32_t kSurveyingSlot = 2;
 class OpponentBenchWorld {
   public:
     OpponentBenchWorld() {
-        folder_ = (std::filesystem::temp_directory_path() /
-                   ("ferrovane-bench-opponents-" + std::to_string(::getpid())))
-                      .string();
-        std::filesystem::create_directories(std::filesystem::path(folder_) / "summer");
-        const auto bytes = standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(kSummer));
-        std::ofstream(std::filesystem::path(folder_) / "summer" / "2berge", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        folder_.Write(std::filesystem::path("summer") / "2berge",
+                      standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(kSummer)));
 
         state_ = std::make_unique<CGameState>();
         g_pGameState = state_.get();
@@ -74,9 +69,7 @@ class OpponentBenchWorld {
         g_ppBuildings = &buildings_;
         g_pCityManager = &cities_;
         CGameState& gs = *state_;
-        for (auto& path : gs.data_paths)
-            std::snprintf(path, kDataPathLength, "%s", folder_.c_str());
-        gs.install_index = 0;
+        folder_.PointDataPaths(gs);
         gs.season = kSummer;
         gs.game_mode = kModeGame;
         gs.opt_city_traffic = 0;
@@ -107,8 +100,6 @@ class OpponentBenchWorld {
         g_pLookupTables = nullptr;
         state_->Destroy();
         g_pGameState = nullptr;
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
     }
 
     // A new opponent in the surveying slot with its start capital: its turn
@@ -152,7 +143,7 @@ class OpponentBenchWorld {
     }
 
   private:
-    std::string folder_;
+    BenchDataFolder folder_{"opponents"};
     plat::HeadlessBackend host_;
     std::unique_ptr<CGameState> state_;
     std::unique_ptr<CLookupTables> tables_;

@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "bench_data.h"
 #include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
@@ -30,26 +31,17 @@ namespace {
 class BenchWorld {
   public:
     BenchWorld() {
-        folder_ = (std::filesystem::temp_directory_path() /
-                   ("ferrovane-bench-world-" + std::to_string(::getpid())))
-                      .string();
         const char* seasons[3] = {"spring", "summer", "autumn"};
         for (int season = 1; season <= 3; ++season) {
-            const auto path = std::filesystem::path(folder_) / seasons[season - 1];
-            std::filesystem::create_directories(path);
-            const auto bytes = standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(season));
-            std::ofstream(path / (std::to_string(season) + "berge"), std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
+            folder_.Write(
+                std::filesystem::path(seasons[season - 1]) / (std::to_string(season) + "berge"),
+                standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(season)));
         }
         state_ = std::make_unique<CGameState>();
         g_pGameState = state_.get();
         tables_ = std::make_unique<CLookupTables>();
         g_pLookupTables = tables_.get();
-        for (auto& path : state_->data_paths) {
-            std::snprintf(path, kDataPathLength, "%s", folder_.c_str());
-        }
-        state_->install_index = 0;
+        folder_.PointDataPaths(*state_);
         state_->game_mode = kModeGame;
         terrain_ = std::make_unique<CTerrain>();
         g_pTerrain = terrain_.get();
@@ -67,8 +59,6 @@ class BenchWorld {
         tables_.reset();
         state_->Destroy();
         g_pGameState = nullptr;
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
     }
 
     void Generate(int32_t season, uint32_t seed) {
@@ -81,7 +71,7 @@ class BenchWorld {
     }
 
   private:
-    std::string folder_;
+    BenchDataFolder folder_{"world"};
     std::unique_ptr<CGameState> state_;
     std::unique_ptr<CLookupTables> tables_;
     std::unique_ptr<CTerrain> terrain_;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/game_app.h"
+#include "bench_data.h"
 #include "cities/city_manager.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
@@ -38,27 +39,16 @@ class LoopOnlyApp : public CGameApp {
 class BenchView {
   public:
     BenchView() {
-        folder_ = (std::filesystem::temp_directory_path() /
-                   ("ferrovane-bench-view-" + std::to_string(::getpid())))
-                      .string();
         for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
             const bool base = recipe.path.find('/') == std::string::npos;
             if (!base && recipe.path.rfind("autumn/", 0) != 0) continue;
-            const std::filesystem::path path = std::filesystem::path(folder_) / recipe.path;
-            std::filesystem::create_directories(path.parent_path());
-            const std::vector<uint8_t> bytes = recipe.make();
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
+            folder_.Write(recipe.path, recipe.make());
         }
         state_ = std::make_unique<CGameState>();
         g_pGameState = state_.get();
         tables_ = std::make_unique<CLookupTables>();
         g_pLookupTables = tables_.get();
-        for (auto& path : state_->data_paths) {
-            std::snprintf(path, kDataPathLength, "%s", folder_.c_str());
-        }
-        state_->install_index = 0;
+        folder_.PointDataPaths(*state_);
         state_->game_mode = kModeGame;
         state_->season = 3;
         state_->screen_width = 1024;
@@ -92,8 +82,6 @@ class BenchView {
         state_->Destroy();
         g_pGameState = nullptr;
         GetWorldImageHooks().load_tree_images = nullptr;
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
     }
 
     plat::HeadlessBackend host;
@@ -101,7 +89,7 @@ class BenchView {
     SPIEL_FELD* view_ = nullptr;
 
   private:
-    std::string folder_;
+    BenchDataFolder folder_{"view"};
     std::unique_ptr<CGameState> state_;
     std::unique_ptr<CLookupTables> tables_;
     std::unique_ptr<CTerrain> terrain_;
