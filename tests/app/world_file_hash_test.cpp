@@ -19,17 +19,12 @@
 #include "standin.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
+#include "support/fnv_hash.h"
 #include "support/game_scope.h"
 #include "world/map_reset.h"
 #include "world/terrain.h"
 
 namespace {
-
-uint64_t Fnv1a(const fvtest::Bytes& bytes) {
-    uint64_t hash = 1469598103934665603ull;
-    for (uint8_t b : bytes) hash = (hash ^ b) * 1099511628211ull;
-    return hash;
-}
 
 TEST(WorldFileHash, FixedSeedWorldSavesTheRecordedBytes) {
     plat::HeadlessBackend host;
@@ -66,7 +61,7 @@ TEST(WorldFileHash, FixedSeedWorldSavesTheRecordedBytes) {
     ASSERT_TRUE(saved);
     const fvtest::Bytes bytes = fvtest::ReadFileBytes(path);
     EXPECT_EQ(bytes.size(), 1012868u);
-    EXPECT_EQ(Fnv1a(bytes), 3167918565074903118ull);
+    EXPECT_EQ(fvtest::Fnv1a(bytes.data(), bytes.size()), 3167918565074903118ull);
 }
 
 }  // namespace

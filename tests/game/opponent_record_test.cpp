@@ -7,15 +7,10 @@
 #include "game/opponent_fill.h"
 #include "game/opponent_fixture.h"
 #include "state/le_io.h"
+#include "support/fnv_hash.h"
 
 namespace fvtest {
 namespace {
-
-uint64_t Fnv1a(const std::string& bytes) {
-    uint64_t hash = 0xcbf29ce484222325ull;
-    for (const char c : bytes) hash = (hash ^ static_cast<uint8_t>(c)) * 0x100000001b3ull;
-    return hash;
-}
 
 class OpponentRecordTest : public OpponentTest {
   protected:
@@ -41,7 +36,7 @@ TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesBy
     // Every field in its place and byte order: a record written in another
     // order or with a field dropped changes the hash.
     EXPECT_EQ(bytes.size(), 1209u);
-    EXPECT_EQ(Fnv1a(bytes), 2646094209845796760u);
+    EXPECT_EQ(Fnv1a(bytes.data(), bytes.size(), 0xcbf29ce484222325ull), 2646094209845796760u);
 
     // Loading replaces the lists, resolves the vehicles by number and drops
     // the turn references.

@@ -11,6 +11,7 @@
 #include "platform/palette.h"
 #include "standin.h"
 #include "state/game_state.h"
+#include "support/fnv_hash.h"
 
 namespace fvtest {
 
@@ -129,15 +130,7 @@ FrameHost::~FrameHost() {
 
 uint64_t ScreenHash(int32_t w, int32_t h) {
     const plat::Surface& s = plat::ComposeScreen();
-    uint64_t hash = 1469598103934665603ull;
-    for (int32_t y = 0; y < h; ++y) {
-        const uint8_t* row = s.Row(y);
-        for (int32_t x = 0; x < w; ++x) {
-            hash ^= row[x];
-            hash *= 1099511628211ull;
-        }
-    }
-    return hash;
+    return PictureHash(w, h, [&](int32_t y) { return s.Row(y); });
 }
 
 void MaybeSaveScreen(const std::string& name) {

@@ -15,6 +15,7 @@
 #include "state/messages.h"
 #include "state/tree_images.h"
 #include "state/world_images.h"
+#include "support/fnv_hash.h"
 #include "world/terrain.h"
 
 namespace viewtest {
@@ -113,14 +114,9 @@ plat::RgbTable ViewHost::Colours() const {
 
 uint64_t ViewHost::PictureHash() const {
     const WinGBitmap& c = g_pGameState->images.composite_buffer;
-    uint64_t hash = 1469598103934665603ull;
-    for (int32_t y = 0; y < c.Rows(); ++y) {
-        for (int32_t x = 0; x < c.width; ++x) {
-            hash ^= c.pixels[static_cast<size_t>(y) * c.Stride() + x];
-            hash *= 1099511628211ull;
-        }
-    }
-    return hash;
+    return fvtest::PictureHash(c.width, c.Rows(), [&](int32_t y) {
+        return &c.pixels[static_cast<size_t>(y) * c.Stride()];
+    });
 }
 
 }  // namespace viewtest

@@ -12,6 +12,7 @@
 #include "screens/world/gen_progress_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
+#include "support/fnv_hash.h"
 
 namespace worldgen {
 namespace {
@@ -95,15 +96,7 @@ void ScreenTest::WritePicture(const std::string& name, const standin::Canvas& pi
 
 uint64_t ScreenTest::SurfaceHash(plat::Window& window) {
     const plat::Surface& s = window.GetSurface();
-    uint64_t hash = 1469598103934665603ull;
-    for (int y = 0; y < s.height; ++y) {
-        const uint8_t* row = s.Row(y);
-        for (int x = 0; x < s.width; ++x) {
-            hash ^= row[x];
-            hash *= 1099511628211ull;
-        }
-    }
-    return hash;
+    return fvtest::PictureHash(s.width, s.height, [&](int32_t y) { return s.Row(y); });
 }
 
 }  // namespace worldgen
