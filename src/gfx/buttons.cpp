@@ -16,28 +16,28 @@ BUTTONS::~BUTTONS() {
     DestroyWindow();
 }
 
-bool BUTTONS::Create(const ButtonSpec& spec, plat::Window* parent, const WinGBitmap& sheet,
+bool BUTTONS::Create(const ButtonLayout& layout, plat::Window* parent, const WinGBitmap& sheet,
                      plat::PaletteHandle palette) {
-    return CreateOnSheet(spec, parent, sheet.dc.get(), std::move(palette));
+    return CreateOnSheet(layout, parent, sheet.dc.get(), std::move(palette));
 }
 
-bool BUTTONS::CreateFromImage(const ButtonSpec& spec, plat::Window* parent,
+bool BUTTONS::CreateFromImage(const ButtonLayout& layout, plat::Window* parent,
                               const PaletteImage& sheet) {
-    return CreateOnSheet(spec, parent, sheet.dc.get(), sheet.palette);
+    return CreateOnSheet(layout, parent, sheet.dc.get(), sheet.palette);
 }
 
-bool BUTTONS::CreateOnSheet(const ButtonSpec& spec, plat::Window* parent, plat::DeviceContext* dc,
-                            plat::PaletteHandle palette) {
-    command_id = spec.command;
-    button_width = spec.width;
-    button_height = spec.height;
-    normal_x = spec.normal.x;
-    normal_y = spec.normal.y;
-    pressed_x = spec.pressed.x;
-    pressed_y = spec.pressed.y;
+bool BUTTONS::CreateOnSheet(const ButtonLayout& layout, plat::Window* parent,
+                            plat::DeviceContext* dc, plat::PaletteHandle palette) {
+    command_id = layout.command;
+    button_width = layout.width;
+    button_height = layout.height;
+    normal_x = layout.normal.x;
+    normal_y = layout.normal.y;
+    pressed_x = layout.pressed.x;
+    pressed_y = layout.pressed.y;
     sheet_dc = dc;
     sheet_palette = std::move(palette);
-    return CreateWindowAt(spec.x, spec.y, parent);
+    return CreateWindowAt(layout.x, layout.y, parent);
 }
 
 bool BUTTONS::CreateWindowAt(int32_t x, int32_t y, plat::Window* parent) {

@@ -26,7 +26,7 @@ struct WinGBitmap;
 
 // Where a button stands in its parent and which rectangles of its sheet it
 // shows: the faces are `width` x `height` at `normal` and `pressed`.
-struct ButtonSpec {
+struct ButtonLayout {
     int32_t x = 0;
     int32_t y = 0;
     uint32_t command = 0;  // posted to the parent with WM_COMMAND
@@ -41,12 +41,13 @@ class BUTTONS : public plat::Window {
     BUTTONS();
     ~BUTTONS() override;
 
-    // Creates the button as `spec` places it in `parent`, its faces cut
+    // Creates the button as `layout` places it in `parent`, its faces cut
     // from `sheet` and shown with `palette`. The sheet must outlive the button.
-    bool Create(const ButtonSpec& spec, plat::Window* parent, const WinGBitmap& sheet,
+    bool Create(const ButtonLayout& layout, plat::Window* parent, const WinGBitmap& sheet,
                 plat::PaletteHandle palette);
     // The same with a picture as the sheet, shown with the picture's palette.
-    bool CreateFromImage(const ButtonSpec& spec, plat::Window* parent, const PaletteImage& sheet);
+    bool CreateFromImage(const ButtonLayout& layout, plat::Window* parent,
+                         const PaletteImage& sheet);
 
     // Draws the normal image when `state` is 0, else the pressed one.
     void Redraw();
@@ -69,7 +70,7 @@ class BUTTONS : public plat::Window {
 
   private:
     // Stores the fields of both Create forms and makes the window.
-    bool CreateOnSheet(const ButtonSpec& spec, plat::Window* parent, plat::DeviceContext* dc,
+    bool CreateOnSheet(const ButtonLayout& layout, plat::Window* parent, plat::DeviceContext* dc,
                        plat::PaletteHandle palette);
     bool CreateWindowAt(int32_t x, int32_t y, plat::Window* parent);
     void DrawImage(bool pressed);

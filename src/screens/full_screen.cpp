@@ -44,8 +44,8 @@ bool FullScreen::CreateScreen(plat::Window* parent, const ScreenShape& shape) {
 
 plat::LResult FullScreen::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
     if (message == WM_CREATE) {
-        for (const ButtonSpec& spec : button_table_) {
-            ButtonSpec placed = spec;
+        for (const ButtonLayout& layout : button_table_) {
+            ButtonLayout placed = layout;
             placed.x += origin_x;
             placed.y += origin_y;
             auto button = std::make_unique<BUTTONS>();

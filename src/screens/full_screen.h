@@ -5,7 +5,7 @@
 // buttons cut from one button sheet, the sheet's palette for its output, and
 // a frame it reports to.
 //
-//   constexpr ButtonSpec kButtons[] = {
+//   constexpr ButtonLayout kButtons[] = {
 //       {.x = 204, .y = 422, .command = kCmdOk, .width = 108, .height = 40,
 //        .normal = {16, 0}, .pressed = {16, 40}},
 //   };
@@ -42,7 +42,7 @@ struct ScreenShape {
     bool popup = true;
     // The cursor clip is lifted once the window exists.
     bool free_cursor = false;
-    std::span<const ButtonSpec> buttons{};
+    std::span<const ButtonLayout> buttons{};
 };
 
 class FullScreen : public plat::Window {
@@ -80,5 +80,5 @@ class FullScreen : public plat::Window {
   private:
     uint32_t done_message_;
     plat::Window* frame_ = nullptr;
-    std::span<const ButtonSpec> button_table_;
+    std::span<const ButtonLayout> button_table_;
 };

@@ -17,7 +17,7 @@ constexpr int32_t kPictureHeight = 480;
 
 // A 160 x 32 button on the right edge; the sheet holds its normal face at
 // y 0 and its pressed face at y 32 of its column.
-constexpr ButtonSpec TitleButton(int32_t y, int32_t column, uint16_t command) {
+constexpr ButtonLayout TitleButton(int32_t y, int32_t column, uint16_t command) {
     return {.x = 480,
             .y = y,
             .command = command,
@@ -28,7 +28,7 @@ constexpr ButtonSpec TitleButton(int32_t y, int32_t column, uint16_t command) {
 }
 
 // Top to bottom.
-constexpr ButtonSpec kButtons[kTitleButtonCount] = {
+constexpr ButtonLayout kButtons[kTitleButtonCount] = {
     TitleButton(23, 640, kCmdTitleContinue),   TitleButton(68, 800, kCmdTitleLoadGame),
     TitleButton(113, 480, kCmdTitleNewGame),   TitleButton(158, 0, kCmdTitleScenario),
     TitleButton(203, 160, kCmdTitleMission),   TitleButton(248, 320, kCmdTitleCareer),

@@ -17,7 +17,7 @@ namespace {
 constexpr uint8_t kEnter = 13;
 
 // OK and back side by side under the picture.
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonLayout kButtons[] = {
     {.x = ws::kOkButtonX,
      .y = ws::kButtonsY,
      .command = kCmdOk,
