@@ -115,6 +115,17 @@ int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return std::abs(x1 - x2) + std::abs(y1 - y2);
 }
 
+// The fields a building stands on, corner to corner.
+struct FloorBox {
+    int32_t x0, y0, x1, y1;
+};
+
+FloorBox FloorOf(const CBuilding& b) {
+    const BuildingType& kind = g_pGameState->building_types[b.type];
+    return {b.anchor_x, b.anchor_y, b.anchor_x + kind.floor_width - 1,
+            b.anchor_y + kind.floor_depth - 1};
+}
+
 struct StationSite {
     Placement placement;
     int32_t distance = 0;
@@ -373,11 +384,11 @@ OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t serve
     const CBuilding* b = BuildingNumbered(served);
     if (b == nullptr) return Outcome::Refused;
     if (budget_.actions <= 0) return Outcome::OutOfTurn;
-    const BuildingType& kind = g_pGameState->building_types[b->type];
-    const int32_t x0 = b->anchor_x;
-    const int32_t y0 = b->anchor_y;
-    const int32_t x1 = x0 + kind.floor_width - 1;
-    const int32_t y1 = y0 + kind.floor_depth - 1;
+    const FloorBox floor = FloorOf(*b);
+    const int32_t x0 = floor.x0;
+    const int32_t y0 = floor.y0;
+    const int32_t x1 = floor.x1;
+    const int32_t y1 = floor.y1;
     const auto inside = [&](int32_t x, int32_t y) {
         return x >= x0 && x <= x1 && y >= y0 && y <= y1;
     };
@@ -449,11 +460,11 @@ OpponentSteps::Outcome OpponentSteps::PlaceStation(int32_t terminal, int32_t ser
     const CBuilding* b = BuildingNumbered(served);
     if (b == nullptr) return Outcome::Refused;
     if (budget_.actions <= 0) return Outcome::OutOfTurn;
-    const BuildingType& kind = g_pGameState->building_types[b->type];
-    const int32_t x0 = b->anchor_x;
-    const int32_t y0 = b->anchor_y;
-    const int32_t x1 = x0 + kind.floor_width - 1;
-    const int32_t y1 = y0 + kind.floor_depth - 1;
+    const FloorBox floor = FloorOf(*b);
+    const int32_t x0 = floor.x0;
+    const int32_t y0 = floor.y0;
+    const int32_t x1 = floor.x1;
+    const int32_t y1 = floor.y1;
     // The track leaves towards the other end of the rail leg.
     const CBuilding* toward =
         BuildingNumbered(terminal == kSiteStation ? chain.factory : chain.site);
