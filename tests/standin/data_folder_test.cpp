@@ -70,6 +70,15 @@ std::map<std::string, Size> ExpectedPictures() {
         e[std::string("scr_") + screen + ".jgd"] = {640, 480};
         e[std::string("scb_") + screen + ".jgd"] = {232, 80};
     }
+    // The control panel, for the game and ("e") the editor.
+    for (const std::string v : {"", "e"}) {
+        e["butt640" + v + ".jgd"] = {160, 480};
+        e["butt800" + v + ".jgd"] = {160, 600};
+        e["butt102" + v + ".jgd"] = {160, 768};
+        e["butt000" + v + ".jgd"] = {160, 96};
+        e["butt001" + v + ".jgd"] = e["butt002" + v + ".jgd"] = {320, 438};
+    }
+    e["inf_ps.jgd"] = {1440, 32};
     for (int c = 0; c < 4; ++c) {
         const std::string n = std::to_string(c);
         e["prosgn_" + n + ".jgd"] = {1184, 32};

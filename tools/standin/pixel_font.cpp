@@ -102,4 +102,22 @@ Canvas PixelGlyph(uint8_t ch) {
     return Canvas();
 }
 
+void DrawSmallText(Canvas& c, int x, int y, const std::string& text, uint8_t colour) {
+    for (char ch : text) {
+        if (ch == ' ') {
+            x += 3;
+            continue;
+        }
+        const Canvas g = PixelGlyph(static_cast<uint8_t>(ch));
+        c.BlitMask(g, x, y, colour);
+        x += g.width + 1;
+    }
+}
+
+int SmallTextWidth(const std::string& text) {
+    int w = 0;
+    for (char ch : text) w += ch == ' ' ? 3 : PixelGlyph(static_cast<uint8_t>(ch)).width + 1;
+    return w > 0 ? w - 1 : 0;
+}
+
 }  // namespace standin

@@ -4,6 +4,7 @@
 // stands in for the outline font when FreeType is not available.
 
 #include <cstdint>
+#include <string>
 
 #include "canvas.h"
 
@@ -13,5 +14,10 @@ namespace standin {
 // of its own width and 8 rows (row 7 is the descender row); empty when the
 // font has no glyph for it.
 Canvas PixelGlyph(uint8_t ch);
+
+// A text line in the pixel font with its top-left corner at (x, y): one
+// pixel between glyphs, three for a space.
+void DrawSmallText(Canvas& c, int x, int y, const std::string& text, uint8_t colour);
+int SmallTextWidth(const std::string& text);
 
 }  // namespace standin

@@ -9,33 +9,21 @@
 namespace standin {
 namespace {
 
-// Short names of the products 8..43 for the production signs.
-constexpr const char* kProductShort[36] = {
-    "TRAIN", "TRIKE", "DOLLS", "PLCAR", "MTCAR", "RACE",  "ROBOT", "PLANE", "VIDEO",
-    "SKIS",  "BIKES", "GYM",   "TENIS", "BOATS", "MTBIK", "SNOWB", "SKATE", "SLEDS",
-    "FURN",  "FRAME", "GARDN", "GOLD",  "SILVR", "RINGS", "CAR80", "CAR90", "CAR10",
-    "TV",    "HIFI",  "DISH",  "ELCMP", "COMP",  "PHONE", "MEDIA", "PICPH", "VIDPI",
+// Short names of the goods 0..43: the panel's goods icons and (products
+// 8..43) the production signs.
+constexpr const char* kGoodsShort[44] = {
+    "WOOD",  "PLAST", "ALU",   "COPPR", "STEEL", "GOLD",  "SILVR", "DIAM",  "TRAIN",
+    "TRIKE", "DOLLS", "PLCAR", "MTCAR", "RACE",  "ROBOT", "PLANE", "VIDEO", "SKIS",
+    "BIKES", "GYM",   "TENIS", "BOATS", "MTBIK", "SNOWB", "SKATE", "SLEDS", "FURN",
+    "FRAME", "GARDN", "GOLD",  "SILVR", "RINGS", "CAR80", "CAR90", "CAR10", "TV",
+    "HIFI",  "DISH",  "ELCMP", "COMP",  "PHONE", "MEDIA", "PICPH", "VIDPI",
 };
 
-void DrawSmallText(Canvas& c, int x, int y, const std::string& text, uint8_t colour) {
-    for (char ch : text) {
-        Canvas g = PixelGlyph(static_cast<uint8_t>(ch));
-        if (ch == ' ') {
-            x += 3;
-            continue;
-        }
-        c.BlitMask(g, x, y, colour);
-        x += g.width + 1;
-    }
-}
-
-int SmallTextWidth(const std::string& text) {
-    int w = 0;
-    for (char ch : text) w += ch == ' ' ? 3 : PixelGlyph(static_cast<uint8_t>(ch)).width + 1;
-    return w > 0 ? w - 1 : 0;
-}
-
 }  // namespace
+
+const char* GoodsShortName(int good) {
+    return good >= 0 && good < 44 ? kGoodsShort[good] : "";
+}
 
 Canvas MakeSignSheet() {
     Canvas c(192, 75);
@@ -62,7 +50,7 @@ Canvas MakeProductionSigns(int colour) {
         c.FillRect(x0 + 2, 4, 28, 17, col == 0 ? pal::Shade(pal::kGrey, 4) : pal::Shade(player, 1));
         c.FrameRect(x0 + 2, 4, 28, 17,
                     col == 0 ? pal::Shade(pal::kGrey, 8) : pal::Shade(player, 5));
-        const std::string text = col == 0 ? "-" : kProductShort[col - 1];
+        const std::string text = col == 0 ? "-" : GoodsShortName(col + 7);
         DrawSmallText(c, x0 + 16 - SmallTextWidth(text) / 2, 8, text, pal::kText);
         PutMark(c, x0, 31, col);
     }

@@ -12,4 +12,7 @@ Canvas MakeSignSheet();
 Canvas MakeProductionSigns(int colour);
 Canvas MakeSfSheet();
 
+// A good's name in at most five letters (empty outside 0..43).
+const char* GoodsShortName(int good);
+
 }  // namespace standin

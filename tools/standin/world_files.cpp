@@ -8,6 +8,7 @@
 #include "buildings.h"
 #include "dib_writer.h"
 #include "landscape_templates.h"
+#include "panel_pictures.h"
 #include "screens.h"
 #include "signs.h"
 #include "terrain_tiles.h"
@@ -38,6 +39,27 @@ void AddScreenFiles(std::vector<FileRecipe>& files) {
     files.push_back(PictureRecipe("scb_0.jgd", MakeTitleButtons));
     files.push_back(PictureRecipe("scr_42.jgd", MakeProgressScreen));
     files.push_back(PictureRecipe("scb_42.jgd", MakeProgressLamps));
+    // The control panel, for the game and (an "e" before the dot) the editor.
+    for (const bool editor : {false, true}) {
+        const std::string e = editor ? "e" : "";
+        const struct {
+            const char* name;
+            int height;
+        } backgrounds[] = {{"butt640", 480}, {"butt800", 600}, {"butt102", 768}};
+        for (const auto& b : backgrounds) {
+            const int height = b.height;
+            files.push_back(PictureRecipe(b.name + e + ".jgd", [height, editor] {
+                return MakePanelBackground(height, editor);
+            }));
+        }
+        files.push_back(PictureRecipe("butt000" + e + ".jgd",
+                                      [editor] { return MakePanelHeadingsPressed(editor); }));
+        for (const char* strip : {"butt001", "butt002"}) {
+            files.push_back(
+                PictureRecipe(strip + e + ".jgd", [editor] { return MakePanelRowStrip(editor); }));
+        }
+    }
+    files.push_back(PictureRecipe("inf_ps.jgd", MakeGoodsIcons));
 }
 
 void AddWorldFiles(std::vector<FileRecipe>& files) {
