@@ -41,6 +41,9 @@ void SetWorldView(SPIEL_FELD* view) {
     g_view_events = nullptr;
     g_pSpielFeld = view;
     GetPictureLoadHooks().wait_cursor = view != nullptr;
+    // The view made its panel and deletes it; the panel's hooks come and go
+    // with the view.
+    InstallPanelEvents(view != nullptr ? g_pHauptDialog : nullptr);
     if (view == nullptr) return;
     g_view_events = new WorldViewEvents(*view);
     InstallViewEvents(g_view_events);

@@ -10,6 +10,7 @@
 #include "game/opponent.h"
 #include "game/opponent_roster.h"
 #include "gfx/picture_load.h"
+#include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/desktop.h"
 #include "platform/file.h"
@@ -23,6 +24,7 @@
 #include "state/tree_images.h"
 #include "state/world_images.h"
 #include "transport/city_car.h"
+#include "view/world_view.h"
 #include "world/terrain.h"
 
 const char kResolutionRefusal[] =
@@ -87,6 +89,7 @@ bool CGameApp::InitInstance() {
     if (GetFrameHooks().create_world_view == nullptr) {
         GetFrameHooks().create_world_view = &MakeWorldView;
     }
+    if (GetViewHooks().create_panel == nullptr) GetViewHooks().create_panel = &CreateControlPanel;
     mainWindow = CreateMainFrame();
     SetSoundManager(new CSoundManager(mainWindow));
 

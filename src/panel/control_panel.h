@@ -1,16 +1,33 @@
 #pragma once
-// The control panel and the screens it holds, as the main loop uses them. The
-// control-panel subsystem owns these classes and completes them (the
-// operations are declared abstract only until it exists); until then
-// g_pHauptDialog stays null and every call is skipped. The panel answers the
-// simulation's panel hooks itself (the frame installs it with
-// SetControlPanel).
+// HAUPTDIALOG: the control panel, a 162-pixel strip beside the world view.
+// Its upper part is a grid of picture headings; pressing one opens its list
+// of up to seven entry rows below the grid, and a row sends its command. The
+// lower part is the sidebar where the information panels and the tool
+// feedback are painted. The world view creates it and g_pHauptDialog points
+// at it while it lives. It answers the simulation's panel hooks itself (the
+// frame installs it with SetControlPanel). The screens it holds are declared
+// here as the main loop uses them.
 
 #include <cstdint>
 #include <optional>
 
+#include "gfx/wing_bitmap.h"
 #include "platform/window.h"
 #include "state/panel_events.h"
+
+inline constexpr int32_t kPanelWidth = 160;        // the client area; the window is 162 wide
+inline constexpr int32_t kPanelHeadingCount = 25;  // 0..14 in a game, 15..24 in the editor
+inline constexpr int32_t kPanelRowCount = 7;
+inline constexpr int32_t kPanelLabelBytes = 50;
+inline constexpr int32_t kPanelGridTop = 39;
+inline constexpr int32_t kPanelGridBottom = 135;
+inline constexpr int32_t kPanelListTop = 136;  // the sidebar below the grid
+inline constexpr int32_t kPanelRowTop = 142;
+inline constexpr int32_t kPanelRowHeight = 20;
+// Pressing heading h sends the panel WM_COMMAND kCmdHeadingFirst + h.
+inline constexpr uint32_t kCmdHeadingFirst = 40214;
+inline constexpr int32_t kHeadingNoTool = 14;
+inline constexpr int32_t kHeadingEditorWorld = 20;
 
 // The city-growth progress screen that runs before a game.
 class FS_CITY_GROWTH {
@@ -50,14 +67,65 @@ class FS_STRUCTURE_INFO {
 
 class HAUPTDIALOG : public plat::Window, public PanelEvents {
   public:
+    // Fills the label table and the month names; loads nothing.
+    HAUPTDIALOG();
+    ~HAUPTDIALOG() override;
+
+    // Loads the background, the pressed headings and the entry-row strip for
+    // the screen width and the mode, and the goods icons. False when one is
+    // missing (the panel then draws what it has).
+    bool LoadImages();
+    // Makes the window: a top-most 162-pixel strip at the screen origin, as
+    // high as the screen, owned by the view.
+    bool CreatePanel(plat::Window* view);
+
+    // The pressed heading's cell over the clean grid, shown.
+    void DrawHeadings();
+    // The open rows with their labels, checked ones light with dark text.
+    void DrawDropDown();
+    // Restores the sidebar, clears the tool previews and empties the list.
+    void CloseDropDown();
+    // Shows the whole back buffer.
+    void RedrawSidebar();
+    // Deletes the panel's open child windows and popups.
+    void DeleteChildren();
+    // Copies a rectangle of the back buffer to the window.
+    void PresentArea(int32_t x, int32_t y, int32_t w, int32_t h);
+
+    plat::Rect heading_rects[kPanelHeadingCount] = {};
+    plat::Rect row_rects[kPanelRowCount] = {};
+    int32_t current_heading = 15;
+    int32_t previous_heading = 15;
+    int32_t entry_checked[kPanelRowCount] = {};
+    char entry_labels[kPanelHeadingCount][kPanelRowCount][kPanelLabelBytes] = {};
+    int32_t entry_label[kPanelRowCount] = {};
+    int32_t entry_command[kPanelRowCount] = {};
+    int32_t entry_count = 0;
+    char month_names[12][20] = {};
+    uint8_t answer_code = 0;
+    int32_t demolition_x = 0;  // the field a pending demolition confirmation demolishes
+    int32_t demolition_y = 0;
+    int32_t selected_type = 0;  // the selected object type last drawn
+    plat::Window* info_window = nullptr;
+    int32_t end_flag = 0;
+
+    // The panel's pictures: the back buffer and the clean background (both
+    // the screen-high panel picture), the pressed headings, the entry rows
+    // with the overview legend, and the sidebar's goods icons.
+    WinGBitmap back_buffer;
+    WinGBitmap clean_background;
+    WinGBitmap button_strip;
+    WinGBitmap row_strip;
+    WinGBitmap goods_icons;
+
     // The building the information panel shows (building number, 0 none) and
     // the open structure information window (null when closed).
     int32_t selected_structure = 0;
     FS_STRUCTURE_INFO* structure_info = nullptr;
 
     // Redraw the sidebar date line and capital line.
-    virtual void DrawSidebarDate() = 0;
-    virtual void DrawSidebarCapital() = 0;
+    virtual void DrawSidebarDate() {}
+    virtual void DrawSidebarCapital() {}
     // Draws "Action not possible:" and the reason for `action_refusal` 1..5
     // (nothing until the panel overrides it).
     virtual void DrawActionRefusal() {}
@@ -76,7 +144,7 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // The overview's legend filters (1 = shown): players 0..3, eleven
     // building kinds, the stores, way types 3..6. Set to 1 after a level is
     // read at zoom 16.
-    uint8_t legend_flags[20] = {};
+    uint8_t legend_flags[20] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     int32_t screen_open_flag = 0;  // a full screen of the main frame is open
 
     // What the world view sets and asks: the selected vehicle, field and
@@ -103,6 +171,24 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     std::optional<int32_t> StructureInfoBuilding() override;
     void RedrawStructureInfo() override;
     void OpponentNews(int32_t slot) override;
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    // A heading or entry command (the menus' handlers).
+    virtual void OnPanelCommand(uint32_t /*command*/) {}
+
+  private:
+    void OnCreate();
+    void OnLButtonDown(int32_t x, int32_t y);
+    // The heading under the point by the set in use and its conditions, or
+    // `current_heading` when none.
+    int32_t HitHeading(int32_t x, int32_t y);
+    void ToggleLegendRow(int32_t y);
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;
+
+class SPIEL_FELD;
+// The program's panel for a new view: its pictures loaded and its window
+// made beside the view. Null when the window could not be made.
+HAUPTDIALOG* CreateControlPanel(SPIEL_FELD& view);
