@@ -14,6 +14,57 @@ int32_t Direction(bool vertical, int32_t r) {
     return r == 0 || r == 3 ? 1 : -1;
 }
 
+// One scroll axis of the camera: B (vertical) or A (horizontal), the centre
+// coordinate behind it in the current rotation, and where it started.
+struct ScrollAxis {
+    SPIEL_FELD& view;
+    bool vertical;
+    double& centre;
+    double old;
+    int32_t down;  // +1 when the down/right codes add to the axis
+
+    // Puts `wanted` through the axis clamp and reads it back into the
+    // centre; true when the clamp changed it.
+    bool Set(double wanted) {
+        if (vertical) {
+            view.SetValueB(wanted);
+            centre = view.GetValueB();
+        } else {
+            view.SetValueA(wanted);
+            centre = view.GetValueA();
+        }
+        return centre != wanted;
+    }
+    void Restore() { centre = old; }
+    // Axis units moved since the start, positive down or right.
+    int32_t Progress() const { return static_cast<int32_t>(std::lround((centre - old) * down)); }
+};
+
+ScrollAxis AxisOf(SPIEL_FELD& view, bool vertical) {
+    const int32_t r = g_pGameState->rotation & 3;
+    // Axis B is centre_y in rotations 0 and 2, axis A centre_x there.
+    double& centre = vertical == (r % 2 == 0) ? view.centre_y : view.centre_x;
+    return {view, vertical, centre, centre, Direction(vertical, r)};
+}
+
+// Moves the centre back along its axis until a coordinate of the centre
+// field that left the map lies exactly on its edge: 0 below, 255 beyond.
+void SnapToMap(ScrollAxis& axis) {
+    const SPIEL_FELD& v = axis.view;
+    const bool moves_x = &axis.centre == &v.centre_x;
+    double correction = 0.0;
+    // `slope` is how the coordinate follows the axis (+1 or -1).
+    auto snap = [&](double coordinate, double slope) {
+        const int32_t field = static_cast<int32_t>(coordinate);
+        if (field >= 0 && field <= 255) return;
+        const double c = ((field < 0 ? 0.0 : 255.0) - coordinate) * slope;
+        if (std::fabs(c) > std::fabs(correction)) correction = c;
+    };
+    snap(v.centre_x + v.centre_y + v.view_origin, 1.0);
+    snap(v.centre_y - v.centre_x + v.view_origin, moves_x ? -1.0 : 1.0);
+    axis.centre += correction;
+}
+
 }  // namespace
 
 void SPIEL_FELD::ShiftBuffers(int32_t dx, int32_t dy) {
@@ -63,40 +114,15 @@ void SPIEL_FELD::OnHScroll(int32_t code, int32_t count) {
 }
 
 void SPIEL_FELD::ScrollLine(bool vertical, int32_t code, int32_t count) {
-    const int32_t r = g_pGameState->rotation & 3;
-    const bool even = r % 2 == 0;
-    // Axis B is vertical, A horizontal; B is centre_y in rotations 0 and 2.
-    double& centre = vertical == even ? centre_y : centre_x;
-    const double old_centre = centre;
-    const int32_t sign = (code == SB_LINEDOWN ? 1 : -1) * Direction(vertical, r);
-    auto apply = [&](int32_t lines) {
-        const double wanted = old_centre + sign * lines * zoom;
-        if (vertical) {
-            SetValueB(wanted);
-            centre = GetValueB();
-        } else {
-            SetValueA(wanted);
-            centre = GetValueA();
-        }
-        return centre != wanted;
-    };
     if (count <= 0) return;
-    if (apply(count)) {
-        const int32_t n = static_cast<int32_t>(std::fabs(centre - old_centre));
-        if (n <= 0 || apply(n / zoom)) {
-            centre = old_centre;
-            return;
-        }
-        count = n / zoom;
-        if (count <= 0) {
-            centre = old_centre;
-            return;
-        }
+    ScrollAxis axis = AxisOf(*this, vertical);
+    const int32_t sign = code == SB_LINEDOWN ? axis.down : -axis.down;
+    if (axis.Set(axis.old + sign * count * zoom)) {
+        // Clamped: try once more with the whole lines that still fit.
+        count = static_cast<int32_t>(std::fabs(axis.centre - axis.old)) / zoom;
+        if (count <= 0 || axis.Set(axis.old + sign * count * zoom)) return axis.Restore();
     }
-    if (!InMap(CentreP(), CentreQ())) {
-        centre = old_centre;
-        return;
-    }
+    if (!InMap(CentreP(), CentreQ())) return axis.Restore();
     const int32_t content = code == SB_LINEUP ? 1 : -1;
     if (vertical) {
         ShiftBuffers(0, content * count * 32);
@@ -106,53 +132,29 @@ void SPIEL_FELD::ScrollLine(bool vertical, int32_t code, int32_t count) {
 }
 
 void SPIEL_FELD::ScrollPage(bool vertical, int32_t code) {
-    const int32_t r = g_pGameState->rotation & 3;
-    const bool even = r % 2 == 0;
-    double& centre = vertical == even ? centre_y : centre_x;
-    const double old_centre = centre;
-    const int32_t sign = (code == SB_PAGEDOWN ? 1 : -1) * Direction(vertical, r);
-    centre += sign * 10 * zoom;
-    // A page that would take the centre field off the map stays where it was.
-    if (!InMap(CentreP(), CentreQ())) centre = old_centre;
+    ScrollAxis axis = AxisOf(*this, vertical);
+    const int32_t sign = code == SB_PAGEDOWN ? axis.down : -axis.down;
+    axis.centre += sign * 10 * zoom;
+    if (!InMap(CentreP(), CentreQ())) SnapToMap(axis);
+    axis.Set(axis.centre);
+    const int32_t units = axis.Progress();
+    if (units == 0) return;
+    // Content moves against the camera: 32 (64 sideways) pixels per unit at zoom 1.
     if (vertical) {
-        SetValueB(centre);
-        centre = GetValueB();
+        ShiftBuffers(0, -units * 32 / zoom);
     } else {
-        SetValueA(centre);
-        centre = GetValueA();
-    }
-    const int32_t moved = static_cast<int32_t>(std::lround(centre - old_centre)) * sign;
-    if (moved == 0) return;
-    const int32_t units = std::abs(moved);
-    const int32_t content = code == SB_PAGEUP ? 1 : -1;
-    if (vertical) {
-        ShiftBuffers(0, content * units * 32 / zoom);
-    } else {
-        ShiftBuffers(content * units * 64 / zoom, 0);
+        ShiftBuffers(-units * 64 / zoom, 0);
     }
 }
 
 void SPIEL_FELD::ScrollOverview(bool vertical, int32_t code) {
-    const int32_t r = g_pGameState->rotation & 3;
-    const bool even = r % 2 == 0;
-    double& centre = vertical == even ? centre_y : centre_x;
-    const double old_centre = centre;
+    ScrollAxis axis = AxisOf(*this, vertical);
     const bool down = code == SB_LINEDOWN || code == SB_PAGEDOWN;
-    const int32_t sign = (down ? 1 : -1) * Direction(vertical, r);
+    const int32_t sign = down ? axis.down : -axis.down;
     const double step = vertical ? 25.0 : (g_pGameState->screen_width <= 640 ? 70.0 : 60.0);
-    const double wanted = old_centre + sign * step;
-    if (vertical) {
-        SetValueB(wanted);
-        centre = GetValueB();
-    } else {
-        SetValueA(wanted);
-        centre = GetValueA();
-    }
-    if (!InMap(CentreP(), CentreQ())) {
-        centre = old_centre;
-        return;
-    }
-    if (centre != wanted) return;
+    const bool clamped = axis.Set(axis.old + sign * step);
+    if (!InMap(CentreP(), CentreQ())) return axis.Restore();
+    if (clamped) return;
     DrawOverviewMap();
     RedrawView();
 }

@@ -157,6 +157,50 @@ TEST(WorldViewScrolling, AHorizontalPageOnSmallScreensRedrawsTheWholeView) {
     }
 }
 
+TEST(WorldViewScrolling, APageOffTheMapStopsWithTheCentreFieldOnTheEdge) {
+    ViewHost host({1024, 768}, false);
+    SPIEL_FELD& view = host.view();
+    CGameState& gs = host.gs();
+    gs.images.tile_sheet.Free();  // the band stays as the shift left it
+    WinGBitmap& ground = gs.images.background_layer;
+    const int32_t w = gs.view_width;
+    const int32_t h = gs.view_height;
+    auto pattern = [](int32_t x, int32_t y) { return static_cast<uint8_t>(1 + (x + 3 * y) % 250); };
+    struct Case {
+        int32_t zoom, code;
+        bool vertical;
+        double cx, cy, want_x, want_y;
+        int32_t dx, dy, edge_p, edge_q;  // content shift; centre field after
+    };
+    const Case cases[] = {
+        {1, SB_PAGEDOWN, true, 20, 205, 20, 212, 0, -224, 255, 215},
+        {2, SB_PAGEUP, true, -30, 10, -30, 7, 0, 48, 0, 60},
+        {1, SB_PAGERIGHT, false, 100, 130, 102, 130, -128, 0, 255, 51},
+    };
+    for (const Case& c : cases) {
+        Centre(view, 0, c.zoom);
+        view.centre_x = c.cx;
+        view.centre_y = c.cy;
+        view.SetupProjection();
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) ground.pixels[y * ground.Stride() + x] = pattern(x, y);
+        }
+        view.SendMessage(c.vertical ? WM_VSCROLL : WM_HSCROLL, plat::MakeWParam(c.code, 0), 0);
+        EXPECT_EQ(view.centre_x, c.want_x);
+        EXPECT_EQ(view.centre_y, c.want_y);
+        EXPECT_EQ(view.CentreP(), c.edge_p);
+        EXPECT_EQ(view.CentreQ(), c.edge_q);
+        // The band is where the content left; the rest moved with it.
+        const int32_t band[4] = {c.dx < 0 ? w + c.dx : 0, c.dy < 0 ? h + c.dy : 0,
+                                 c.dx > 0 ? c.dx : w, c.dy > 0 ? c.dy : h};
+        for (int32_t i = 0; i < 4; ++i) EXPECT_EQ(view.scroll_strip[i], band[i]) << i;
+        const int32_t x = w / 2;
+        const int32_t y = h / 2;
+        EXPECT_EQ(ground.pixels[y * ground.Stride() + x], pattern(x - c.dx, y - c.dy));
+        EXPECT_EQ(ground.pixels[(band[1] + 1) * ground.Stride() + band[0] + 1], 0);
+    }
+}
+
 // Counts the layer passes the redraw cycle runs.
 class SpyView : public SPIEL_FELD {
   public:
