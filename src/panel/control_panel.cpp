@@ -1,6 +1,15 @@
 #include "panel/control_panel.h"
 
 #include "state/messages.h"
+#include "transport/vehicle_references.h"
+
+HAUPTDIALOG::HAUPTDIALOG() {
+    RegisterVehicleReference(&selected_vehicle);
+}
+
+HAUPTDIALOG::~HAUPTDIALOG() {
+    UnregisterVehicleReference(&selected_vehicle);
+}
 
 void HAUPTDIALOG::RefreshInfoPanel() {
     plat::SendMessage(this, kMsgRefreshInfoPanel);

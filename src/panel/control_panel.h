@@ -12,6 +12,8 @@
 #include "platform/window.h"
 #include "state/panel_events.h"
 
+class CVehicle;
+
 // The city-growth progress screen that runs before a game.
 class FS_CITY_GROWTH {
   public:
@@ -50,6 +52,11 @@ class FS_STRUCTURE_INFO {
 
 class HAUPTDIALOG : public plat::Window, public PanelEvents {
   public:
+    // The selected vehicle is a registered vehicle reference: deleting the
+    // vehicle clears it.
+    HAUPTDIALOG();
+    ~HAUPTDIALOG() override;
+
     // The building the information panel shows (building number, 0 none) and
     // the open structure information window (null when closed).
     int32_t selected_structure = 0;
@@ -82,8 +89,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // What the world view sets and asks: the selected vehicle, field and
     // building of the information panel, the demolition cost the panel
     // computed for the dragged rectangle, the zoom the overview click asks
-    // for, the tunnel and bridge check marks, and a repaint.
-    void* selected_vehicle = nullptr;
+    // for, the tunnel and bridge check marks, a repaint, and the raise/lower
+    // costs of the field under the mouse.
+    CVehicle* selected_vehicle = nullptr;
     int32_t selected_x = -1;
     int32_t selected_y = -1;
     int64_t demolition_cost = 0;
@@ -91,6 +99,7 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     virtual void ClearTunnelCheck() {}
     virtual void ClearBridgeCheck() {}
     virtual void Repaint() {}
+    virtual void DrawTerrainCost() {}
 
     // The simulation's panel hooks.
     int32_t BrushSize() override { return brush_size; }
