@@ -126,7 +126,7 @@ class SPIEL_FELD : public plat::Window {
     // --- Display options ------------------------------------------------------
     // Each flips its option of the game state, does the option's extra work,
     // sets the layer flags it needs and redraws.
-    void ToggleGrid();  // reloads the ground tiles, resumes the music
+    void ToggleGrid();   // reloads the ground tiles, resumes the music
     void ToggleTrees();  // reloads the season's tree picture
     void ToggleCityBuildings();
     void ToggleCityNames();
