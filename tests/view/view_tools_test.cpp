@@ -122,7 +122,7 @@ TEST_F(ViewTools, NoToolOpensTheScheduleOnOwnFieldsAndBuildingsEverywhere) {
         const auto posted =
             host.h.host.Recorder().Filter(plat::MessageTrace::Kind::Posted, host.h.frame);
         EXPECT_EQ(posted.size(), c.schedules);
-        if (!posted.empty()) EXPECT_EQ(posted[0].message, kMsgOpenSchedule);
+        for (const auto& message : posted) EXPECT_EQ(message.message, kMsgOpenSchedule);
         EXPECT_EQ(gs.group_edit, c.group_edit);
         EXPECT_EQ(gs.schedule_source, c.schedules != 0 ? 0 : 7);
         EXPECT_EQ(panel->Count(kMsgPanelOpenStructureInfo) - before, c.structure_windows);
