@@ -197,9 +197,13 @@ void SPIEL_FELD::ReleaseWay() {
     CGameState& gs = *g_pGameState;
     if (bridge_mode != 0) {
         if (gs.cash[0] > 0 && drag_start_x >= 0 && g_pWayNetwork != nullptr) {
-            g_pWayNetwork->BuildBridge(drag_start_x, drag_start_y, cursor_x, cursor_y, 0);
+            const int32_t built =
+                g_pWayNetwork->BuildBridge(drag_start_x, drag_start_y, cursor_x, cursor_y, 0);
+            // A refused bridge plays nothing, even from an older bridge's end.
             const MapField* start = FieldAt(drag_start_x, drag_start_y);
-            if (start != nullptr && start->bridge_end()) Sounds().PlayEffect(2, 0, 0);
+            if (built != 0 && start != nullptr && start->bridge_end()) {
+                Sounds().PlayEffect(2, 0, 0);
+            }
         }
         if (g_pHauptDialog != nullptr) g_pHauptDialog->ClearBridgeCheck();
         bridge_mode = 0;
