@@ -29,6 +29,8 @@ inline constexpr uint32_t kCmdHeadingFirst = 40214;
 inline constexpr int32_t kHeadingNoTool = 14;
 inline constexpr int32_t kHeadingEditorWorld = 20;
 
+class CVehicle;
+
 // The city-growth progress screen that runs before a game.
 class FS_CITY_GROWTH {
   public:
@@ -67,7 +69,9 @@ class FS_STRUCTURE_INFO {
 
 class HAUPTDIALOG : public plat::Window, public PanelEvents {
   public:
-    // Fills the label table and the month names; loads nothing.
+    // Fills the label table and the month names and registers the selected
+    // vehicle as a vehicle reference (deleting the vehicle clears it); loads
+    // nothing.
     HAUPTDIALOG();
     ~HAUPTDIALOG() override;
 
@@ -150,8 +154,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // What the world view sets and asks: the selected vehicle, field and
     // building of the information panel, the demolition cost the panel
     // computed for the dragged rectangle, the zoom the overview click asks
-    // for, the tunnel and bridge check marks, and a repaint.
-    void* selected_vehicle = nullptr;
+    // for, the tunnel and bridge check marks, a repaint, and the raise/lower
+    // costs of the field under the mouse.
+    CVehicle* selected_vehicle = nullptr;
     int32_t selected_x = -1;
     int32_t selected_y = -1;
     int64_t demolition_cost = 0;
@@ -159,6 +164,7 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     virtual void ClearTunnelCheck() {}
     virtual void ClearBridgeCheck() {}
     virtual void Repaint() {}
+    virtual void DrawTerrainCost() {}
 
     // The simulation's panel hooks.
     int32_t BrushSize() override { return brush_size; }

@@ -10,6 +10,7 @@
 #include "panel/control_panel.h"
 #include "platform/messages.h"
 #include "state/game_state.h"
+#include "transport/vehicle_references.h"
 #include "view/world_view.h"
 #include "world/tile_marker.h"
 
@@ -79,6 +80,7 @@ int32_t ViewZoom() {
 }  // namespace
 
 HAUPTDIALOG::HAUPTDIALOG() {
+    RegisterVehicleReference(&selected_vehicle);
     for (int32_t h = 0; h < kPanelHeadingCount; ++h) {
         for (int32_t i = 0; i < kPanelRowCount; ++i) {
             if (kLabels[h][i] != nullptr) {
@@ -103,6 +105,7 @@ HAUPTDIALOG::HAUPTDIALOG() {
 }
 
 HAUPTDIALOG::~HAUPTDIALOG() {
+    UnregisterVehicleReference(&selected_vehicle);
     if (g_pHauptDialog == this) g_pHauptDialog = nullptr;
     DeleteChildren();
 }

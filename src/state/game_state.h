@@ -119,6 +119,7 @@ class CGameState {
     int32_t zoom_request = 0;         // zoom the view is asked to take: 1, 2, 4, 16
     int32_t pending_view_code = 0;    // 7 after a screen that leaves the view without a tool
     int32_t group_edit = 0;           // schedule opened with Shift
+    int32_t schedule_source = 0;      // schedule or purchase opened from 0 a vehicle, 1 a depot
     int32_t last_overview_kind = 0;
     int32_t factory_overview_sort = 0;
     int32_t demolish_mode = 0;

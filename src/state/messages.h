@@ -117,6 +117,15 @@ inline constexpr uint16_t kCmdOrientationEast = 40197;
 inline constexpr uint16_t kCmdOrientationSouth = 40198;
 inline constexpr uint16_t kCmdOrientationWest = 40199;
 inline constexpr uint16_t kCmdToggleAnimations = 40315;
+
+// --- The display options of the panel's view heading (and their keys) -------
+// Grid, trees, city buildings, city names, building names, production signs.
+inline constexpr uint16_t kCmdShowGrid = 40245;
+inline constexpr uint16_t kCmdShowTrees = 40246;
+inline constexpr uint16_t kCmdShowCityBuildings = 40247;
+inline constexpr uint16_t kCmdShowCityNames = 40248;
+inline constexpr uint16_t kCmdShowBuildingNames = 40249;
+inline constexpr uint16_t kCmdShowProduction = 40250;
 inline constexpr uint16_t kCmdViewOverview = 40340;  // key 4: the 1:16 overview
 
 // --- Commands (WM_COMMAND) of the screens ------------------------------------

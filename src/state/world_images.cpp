@@ -175,7 +175,7 @@ void LoadStartupImages() {
     }
 }
 
-void LoadWorldImages() {
+void LoadTileSheet() {
     GameImages& im = Images();
     const char* tiles = State().show_grid != 0 ? "tilesg.jgd" : "tiles.jgd";
     im.tile_sheet.Load(Format("%s%s\\%s", Path(kPathWorld), Season(), tiles), nullptr, 1);
@@ -184,6 +184,11 @@ void LoadWorldImages() {
         im.palette_a = im.tile_sheet.palette;
         im.palette_b = im.tile_sheet.dc_palette;
     }
+}
+
+void LoadWorldImages() {
+    GameImages& im = Images();
+    LoadTileSheet();
     im.sign_sheet.ReloadJgd(Format("%s\\%s", Path(kPathBase), "signs.jgd"));
     LoadProductSigns();
     LoadRaw(im.terrain_mask, Format("%s\\%s", Path(kPathBase), "t_mask.jgd"));

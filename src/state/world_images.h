@@ -12,6 +12,9 @@
 // world palettes take the main font's colours until a world is loaded.
 void LoadStartupImages();
 
+// The season's ground tiles, with the grid ("tilesg.jgd") or without
+// ("tiles.jgd") as `show_grid` says; their colours become the world palette.
+void LoadTileSheet();
 // Fills every world set for the current game state and sets the view's
 // drawing-area size from the screen height. Called when a game or level
 // starts.

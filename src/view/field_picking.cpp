@@ -40,6 +40,12 @@ bool WalkEnds(int32_t r, int32_t x, int32_t y) {
 
 }  // namespace
 
+void AdjustCorner(int32_t rotation, int32_t& x, int32_t& y) {
+    const RotationRule& rule = kRules[rotation & 3];
+    x += rule.tool_adj[0];
+    y += rule.tool_adj[1];
+}
+
 void SPIEL_FELD::PickField(int32_t px, int32_t py) {
     const CGameState& gs = *g_pGameState;
     const int32_t r = gs.rotation & 3;
@@ -154,9 +160,6 @@ void SPIEL_FELD::PickField(int32_t px, int32_t py) {
             fy += rule.pixel3[1];
         }
     }
-    if (tool != kToolRaiseLower) {
-        fx += rule.tool_adj[0];
-        fy += rule.tool_adj[1];
-    }
+    if (tool != kToolRaiseLower) AdjustCorner(r, fx, fy);
     store(fx, fy);
 }

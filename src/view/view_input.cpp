@@ -14,8 +14,8 @@
 #include "view/world_view.h"
 #include "world/build_helper.h"
 #include "world/terrain.h"
+#include "world/tile_marker.h"
 #include "world/way_network.h"
-#include "world/way_queries.h"
 
 namespace {
 
@@ -26,6 +26,18 @@ void RedrawBoth(SPIEL_FELD& view) {
     g_pGameState->redraw_terrain = 1;
     g_pGameState->redraw_objects = 1;
     view.RedrawView();
+}
+
+int32_t BrushSize() {
+    return g_pHauptDialog != nullptr ? g_pHauptDialog->brush_size : 1;
+}
+
+void ClearMarks() {
+    if (g_pTileMarker != nullptr) g_pTileMarker->ClearAll();
+}
+
+void MarkField(int32_t x, int32_t y, int32_t mark) {
+    if (g_pTileMarker != nullptr) g_pTileMarker->MarkField(x, y, mark);
 }
 
 }  // namespace
@@ -67,20 +79,10 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
             SelectAt(point);
             break;
         case kToolNone:
-            OpenAt(point);
+            OpenAt(flags, point);
             break;
         case kToolRaiseLower:
-            if (g_pTerrain != nullptr) {
-                const int32_t brush = g_pHauptDialog != nullptr ? g_pHauptDialog->brush_size : 1;
-                if (brush != 1) {
-                    g_pTerrain->EditRaiseLand(cursor_x, cursor_y);
-                } else {
-                    g_pTerrain->RaiseLand(cursor_x, cursor_y, 0);
-                }
-            }
-            gs.redraw_terrain = 1;
-            reset_drag();
-            RedrawView();
+            ChangeGround(true);
             break;
         case kToolRoad:
         case kToolTrack:
@@ -130,6 +132,10 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
         case kToolRectangle:
             start_drag();
             break;
+        case kToolSites:
+            if (g_pTerrain != nullptr) g_pTerrain->GenerateIndustries();
+            RedrawBoth(*this);
+            break;
         case kToolOverviewZoom: {
             reset_drag();
             const int32_t wanted = g_pHauptDialog != nullptr ? g_pHauptDialog->zoom_request : 1;
@@ -152,65 +158,34 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
         default:
             break;
     }
-    (void)flags;
 }
 
-void SPIEL_FELD::SelectAt(plat::Point point) {
-    CGameState& gs = *g_pGameState;
-    gs.selected_object_type = 0;
-    drag_start_x = drag_start_y = -1;
-    PickField(point.x, point.y);
-    HAUPTDIALOG* panel = g_pHauptDialog;
-    const MapField* f = FieldAt(cursor_x, cursor_y);
-    if (f == nullptr) return;
-    if (f->wegtyp() == 1) gs.selected_object_type = 22;
-    if (f->wegtyp() > 1) gs.selected_object_type = 23;
-    if (f->building_flag() && !f->no_building_mask() && f->geb_num() != 0) {
-        const int32_t type = f->geb_typ();
-        static constexpr int32_t kSelection[32] = {16, 16, 16, 16, 17, 17, 17, 17, 17, 17, 1,
-                                                   6,  4,  5,  7,  8,  9,  10, 11, 12, 0,  24,
-                                                   25, 26, 27, 29, 28, 15, 15, 15, 15, 15};
-        if (type != 20 && kSelection[type] != 0) gs.selected_object_type = kSelection[type];
-        if (panel != nullptr) {
-            panel->selected_x = cursor_x;
-            panel->selected_y = cursor_y;
-            panel->selected_structure = f->geb_num();
+void SPIEL_FELD::ChangeGround(bool raise) {
+    const int32_t brush = BrushSize();
+    if (g_pTerrain != nullptr) {
+        if (brush != 1) {
+            raise ? g_pTerrain->EditRaiseLand(cursor_x, cursor_y)
+                  : g_pTerrain->EditLowerLand(cursor_x, cursor_y);
+        } else {
+            raise ? g_pTerrain->RaiseLand(cursor_x, cursor_y, 0)
+                  : g_pTerrain->LowerLand(cursor_x, cursor_y, 0);
         }
-    } else if (f->stadtnum() > 0 && !f->no_building_mask() && f->stadtb() > 0) {
-        gs.selected_object_type = 21;
     }
-    if (panel != nullptr) plat::SendMessage(panel, kMsgRefreshInfoPanel);
-}
-
-void SPIEL_FELD::OpenAt(plat::Point point) {
+    g_pGameState->redraw_terrain = 1;
     drag_start_x = drag_start_y = -1;
-    PickField(point.x, point.y);
-    g_pGameState->group_edit = 0;
-    const MapField* f = FieldAt(cursor_x, cursor_y);
-    if (f == nullptr || !f->building_flag() || f->no_building_mask() || f->geb_num() == 0) return;
-    const CBuilding* b = g_ppBuildings != nullptr ? g_ppBuildings->At(f->geb_num()) : nullptr;
-    if (b == nullptr) return;
-    plat::Window* frame = GetParent();
-    const int32_t terminal = GetTerminalKindAt(cursor_x, cursor_y);
-    const bool free_depot = terminal == 1 && f->belegt() == 0;
-    const bool free_platform = terminal == 4 && f->belegt() == 0 && f->wegtyp() > 0;
-    if (free_depot || free_platform) {
-        // A vehicle is bought only at the player's own free terminal.
-        if (b->IsTileOccupied(cursor_x, cursor_y) == 0 && f->spieler() == 0) {
-            plat::PostMessage(frame, free_depot ? kMsgOpenTruckPurchase : kMsgOpenRailPurchase);
-        }
-        return;
+    ClearOverlay();
+    // The picked field is a corner; the marks go on the fields it stands for.
+    int32_t x = cursor_x;
+    int32_t y = cursor_y;
+    AdjustCorner(g_pGameState->rotation, x, y);
+    if (g_pTileMarker != nullptr) g_pTileMarker->MarkRect(x, y, x + brush - 1, y + brush - 1, 1);
+    // The obstacle that refused the change.
+    if (g_pTerrain != nullptr && g_pTerrain->refused == 1) {
+        MarkField(g_pTerrain->obstacle_x, g_pTerrain->obstacle_y, 2);
     }
-    const int32_t group = GetBuildingGroup(f->geb_typ());
-    if (group >= 5 && group <= 8) {
-        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenStructureInfo);
-    } else if (group >= 9 && group <= 14) {
-        plat::SendMessage(frame, kMsgOpenProduction);
-    } else if (group == 15) {
-        plat::SendMessage(frame, kMsgOpenDepot);
-    } else if (group == 16) {
-        plat::SendMessage(frame, kMsgOpenStoreSales);
-    }
+    RedrawView();
+    DrawMarkOverlay();
+    if (g_pHauptDialog != nullptr) g_pHauptDialog->DrawTerrainCost();
 }
 
 void SPIEL_FELD::DemolishArea() {
@@ -218,46 +193,91 @@ void SPIEL_FELD::DemolishArea() {
     g_pTerrain->DemolishArea(drag_start_x, drag_start_y, cursor_x, cursor_y);
 }
 
+void SPIEL_FELD::ReleaseWay() {
+    CGameState& gs = *g_pGameState;
+    if (bridge_mode != 0) {
+        if (gs.cash[0] > 0 && drag_start_x >= 0 && g_pWayNetwork != nullptr) {
+            const int32_t built =
+                g_pWayNetwork->BuildBridge(drag_start_x, drag_start_y, cursor_x, cursor_y, 0);
+            // A refused bridge plays nothing, even from an older bridge's end.
+            const MapField* start = FieldAt(drag_start_x, drag_start_y);
+            if (built != 0 && start != nullptr && start->bridge_end()) {
+                Sounds().PlayEffect(2, 0, 0);
+            }
+        }
+        if (g_pHauptDialog != nullptr) g_pHauptDialog->ClearBridgeCheck();
+        bridge_mode = 0;
+        drag_start_x = drag_start_y = -1;
+        RedrawBoth(*this);
+        return;
+    }
+    if (tunnel_mode != 0 || suppress_release != 0 || drag_start_x < 0 || g_pWayNetwork == nullptr) {
+        return;
+    }
+    if (tool == kToolRoad) {
+        g_pWayNetwork->LayRoadAlongPath(drag_start_x, drag_start_y, cursor_x, cursor_y);
+    } else {
+        g_pWayNetwork->LayTrackAlongPath(drag_start_x, drag_start_y, cursor_x, cursor_y);
+    }
+    gs.redraw_terrain = 1;
+    drag_start_x = drag_start_y = -1;
+    ClearMarks();
+    ClearOverlay();
+    MarkField(cursor_x, cursor_y, 1);
+    RedrawView();
+    DrawMarkOverlay();
+}
+
 void SPIEL_FELD::OnLButtonUp(plat::WParam flags, plat::Point /*point*/) {
     CGameState& gs = *g_pGameState;
-    if ((tool == kToolRoad || tool == kToolTrack) && tunnel_mode == 0 && bridge_mode == 0 &&
-        suppress_release == 0 && drag_start_x >= 0 && g_pWayNetwork != nullptr) {
-        if (tool == kToolRoad) {
-            g_pWayNetwork->LayRoadAlongPath(drag_start_x, drag_start_y, cursor_x, cursor_y);
-        } else {
-            g_pWayNetwork->LayTrackAlongPath(drag_start_x, drag_start_y, cursor_x, cursor_y);
-        }
-        gs.redraw_terrain = 1;
-        drag_start_x = drag_start_y = -1;
-        RedrawView();
-    } else if (tool == kToolDemolish) {
-        const int64_t cost = g_pHauptDialog != nullptr ? g_pHauptDialog->demolition_cost : 0;
-        if (cost >= 0 && cost <= gs.cash[0] && (flags & MK_SHIFT) == 0) {
-            if (cost > kDemolitionConfirmLimit && g_pHauptDialog != nullptr) {
-                plat::SendMessage(g_pHauptDialog, kMsgPanelConfirmDemolition,
-                                  static_cast<plat::WParam>(drag_start_x), drag_start_y);
-                return;
+    switch (tool) {
+        case kToolRoad:
+        case kToolTrack:
+            ReleaseWay();
+            break;
+        case kToolForest:
+            if (g_pTerrain != nullptr && drag_start_x >= 0) {
+                g_pTerrain->PlantForest(drag_start_x, drag_start_y, cursor_x, cursor_y);
             }
-            DemolishArea();
+            gs.redraw_objects = 1;
+            RedrawView();
+            break;
+        case kToolRectangle:
+            EmptyTerrainStub(drag_start_x, drag_start_y, cursor_x, cursor_y);
+            break;
+        case kToolDemolish: {
+            const int64_t cost = g_pHauptDialog != nullptr ? g_pHauptDialog->demolition_cost : 0;
+            if (cost >= 0 && cost <= gs.cash[0] && (flags & MK_SHIFT) == 0) {
+                if (cost > kDemolitionConfirmLimit && g_pHauptDialog != nullptr) {
+                    // The confirmation demolishes from the drag start, kept.
+                    plat::SendMessage(g_pHauptDialog, kMsgPanelConfirmDemolition,
+                                      static_cast<plat::WParam>(drag_start_x), drag_start_y);
+                    return;
+                }
+                DemolishArea();
+            }
+            gs.redraw_terrain = 1;
+            drag_start_x = drag_start_y = -1;
+            ClearMarks();
+            ClearOverlay();
+            MarkField(cursor_x, cursor_y, 1);
+            RedrawView();
+            DrawMarkOverlay();
+            break;
         }
-        gs.redraw_terrain = 1;
-        drag_start_x = drag_start_y = -1;
-        RedrawView();
+        default:
+            break;
     }
     drag_start_x = drag_start_y = -1;
     suppress_release = 0;
+    if (tool != kInformationTool) ClearMarks();
 }
 
 void SPIEL_FELD::OnRButtonDown(plat::WParam /*flags*/, plat::Point point) {
-    if (tool == kToolRaiseLower && g_pTerrain != nullptr) {
-        const int32_t brush = g_pHauptDialog != nullptr ? g_pHauptDialog->brush_size : 1;
-        if (brush != 1) {
-            g_pTerrain->EditLowerLand(cursor_x, cursor_y);
-        } else {
-            g_pTerrain->LowerLand(cursor_x, cursor_y, 0);
-        }
-        g_pGameState->redraw_terrain = 1;
-        RedrawView();
+    if (tool == kToolRaiseLower) {
+        ChangeGround(false);
+    } else if (tool == kToolNone) {
+        ToggleVehicleAt(point);
     } else if (tool == kToolCity) {
         PickField(point.x, point.y);
         const MapField* f = FieldAt(cursor_x, cursor_y);

@@ -18,6 +18,8 @@
 #include "platform/window.h"
 #include "view/draw_list.h"
 
+class CGameState;
+class CVehicle;
 class HAUPTDIALOG;
 class ScrollStrip;
 
@@ -35,6 +37,11 @@ constexpr int32_t kToolRectangle = 25;
 constexpr int32_t kToolPlatform = 28;
 constexpr int32_t kToolOverviewZoom = 85;
 constexpr int32_t kToolNone = 99;
+
+// The field a tool other than 0 works on, from the picked field of tool 0
+// (which works on field corners): the same in rotation 0, one step back in
+// the other rotations.
+void AdjustCorner(int32_t rotation, int32_t& x, int32_t& y);
 
 constexpr int32_t kOverviewZoomLevel = 16;
 constexpr int32_t kViewLeft = 162;  // the panel stands left of the view
@@ -96,7 +103,10 @@ class SPIEL_FELD : public plat::Window {
     // Passes 1-7 over the items of draw_list; the list is empty afterwards.
     void RunDrawPasses(int32_t present);
     virtual void TickAnimations() {}
+    // Frees the overlay items, and builds them from the field marks and
+    // draws them over the window (nothing until the overlay exists).
     virtual void ClearOverlay() {}
+    virtual void DrawMarkOverlay() {}
     virtual void ClearAnimations() {}
     virtual void AddAnimation(int32_t /*x*/, int32_t /*y*/, int32_t /*kind*/) {}
     virtual void RemoveAnimationAt(int32_t /*x*/, int32_t /*y*/) {}
@@ -112,6 +122,19 @@ class SPIEL_FELD : public plat::Window {
     void OnHScroll(int32_t code, int32_t count);
     // Demolishes the rectangle from the drag start to the cursor field.
     void DemolishArea();
+
+    // --- Display options ------------------------------------------------------
+    // Each flips its option of the game state, does the option's extra work,
+    // sets the layer flags it needs and redraws.
+    void ToggleGrid();   // reloads the ground tiles, resumes the music
+    void ToggleTrees();  // reloads the season's tree picture
+    void ToggleCityBuildings();
+    void ToggleCityNames();
+    void ToggleBuildingNames();
+    void ToggleProduction();
+    // The toggle of a display command (kCmdShowGrid .. kCmdShowProduction);
+    // false for any other command.
+    bool OnDisplayCommand(uint16_t command);
 
     // --- State ---------------------------------------------------------------
     DrawList draw_list;
@@ -147,6 +170,9 @@ class SPIEL_FELD : public plat::Window {
     int32_t sprite_pending = 0;
     uint32_t last_pick_time = 0;
     int32_t suppress_release = 0;
+    // Client point of the last vehicle hit test (the schedule opens for the
+    // vehicle there).
+    plat::Point last_hit_point{-1, -1};
 
     // For doubles that only watch the calls: owns no containers.
     struct WatchOnlyTag {};
@@ -169,8 +195,19 @@ class SPIEL_FELD : public plat::Window {
     void ScrollLine(bool vertical, int32_t code, int32_t count);
     void ScrollPage(bool vertical, int32_t code);
     void ScrollOverview(bool vertical, int32_t code);
+    // The information tool, the no-tool click and the no-tool right click.
     void SelectAt(plat::Point point);
-    void OpenAt(plat::Point point);
+    void OpenAt(plat::WParam flags, plat::Point point);
+    void ToggleVehicleAt(plat::Point point);
+    // The vehicle at a client point when there are vehicles (the point is
+    // kept as the last hit point), else null.
+    CVehicle* HitVehicle(plat::Point point);
+    // Tool 0: raise or lower at the cursor field (a brush square with a
+    // brush above 1), then re-mark, redraw and show the costs.
+    void ChangeGround(bool raise);
+    // The release of the road and track tools (laying or a bridge).
+    void ReleaseWay();
+    void ToggleDisplayOption(int32_t CGameState::*option, bool terrain, bool objects);
 
     bool owns_world_ = false;
     std::unique_ptr<ScrollStrip> strips_[8];

@@ -21,7 +21,7 @@ CTerrain::CTerrain() {
 }
 
 CTerrain::~CTerrain() {
-    if (g_pTileMarker != nullptr) g_pTileMarker->words[0] = 0;
+    if (g_pTileMarker != nullptr) g_pTileMarker->cost = 0;
     delete g_pTileMarker;
     g_pTileMarker = nullptr;
     delete g_pWayNetwork;

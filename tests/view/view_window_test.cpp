@@ -285,7 +285,7 @@ TEST_F(WorldViewTools, DemolitionAbove10000AsksThePanelAndShiftDemolishesNothing
 TEST_F(WorldViewTools, InformationToolSelectsByBuildingType) {
     SPIEL_FELD& view = host.view();
     view.tool = kInformationTool;
-    const int32_t expected[32] = {16, 16, 16, 16, 17, 17, 17, 17, 17, 17, 1,  6,  4,  5,  7,  8,
+    const int32_t expected[32] = {16, 16, 16, 16, 17, 17, 17, 17, 17, 17, 0,  6,  4,  5,  7,  8,
                                   9,  10, 11, 12, 0,  24, 25, 26, 27, 29, 28, 15, 15, 15, 15, 15};
     for (int32_t type = 0; type < 32; ++type) {
         MapField& f = host.gs().fields[FieldIndex(121, 124)];

@@ -1,0 +1,234 @@
+// The world view's selecting clicks, the releases of the way and demolition
+// tools, the raise/lower marks and the display options, driven by clicks on
+// one point of a hosted view over the empty map.
+
+#include <gtest/gtest.h>
+
+#include "app/interface_hooks.h"
+#include "economy/building_table.h"
+#include "economy/mine.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/messages.h"
+#include "support/fnv_hash.h"
+#include "transport/vehicle_list.h"
+#include "view/view_host.h"
+#include "world/tile_marker.h"
+#include "world/way_network.h"
+
+namespace {
+
+constexpr plat::Point kAt{430, 380};
+
+class TestVehicle : public CVehicle {
+  public:
+    TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
+};
+
+class ViewTools : public ::testing::Test {
+  protected:
+    ViewTools() : host({1024, 768}, false) {
+        panel = new fvtest::RecordingPanel;
+        panel->Create(host.h.frame, {0, 0, 10, 10}, WS_CHILD);
+        SetControlPanel(panel);  // the view deletes it
+        view.centre_y = 100.0;
+        view.SetupProjection();
+        view.PickField(kAt.x, kAt.y);
+        x = view.cursor_x;
+        y = view.cursor_y;
+        gs.cash[0] = 100000000;
+    }
+    MapField& Field(int32_t dx = 0) { return gs.fields[FieldIndex(x + dx, y)]; }
+    void Click(uint32_t message, plat::WParam flags = 0) {
+        view.SendMessage(message, flags, plat::MakeLParam(kAt.x, kAt.y));
+    }
+    // A vehicle drawn over the clicked point.
+    TestVehicle* AddVehicle(int32_t model = 0, int32_t owner = 0) {
+        auto* v = new TestVehicle;
+        v->model = model;
+        v->owner = owner;
+        const int32_t box[4] = {kAt.x - 8, kAt.x + 8, kAt.y - 8, kAt.y + 8};
+        std::copy(box, box + 4, v->screen_box);
+        RegisterVehicle(v);
+        return v;
+    }
+    // Building 5 of `type` on the clicked field; the view's table owns it.
+    void PutBuilding(int32_t type, CBuilding* building, int32_t owner = 0) {
+        delete g_ppBuildings->buildings[5];
+        g_ppBuildings->buildings[5] = building;
+        Field().set_building_flag(true);
+        Field().set_geb_num(5);
+        Field().set_geb_typ(static_cast<uint32_t>(type));
+        Field().set_spieler(static_cast<uint32_t>(owner));
+    }
+    viewtest::ViewHost host;
+    SPIEL_FELD& view = host.view();
+    CGameState& gs = host.gs();
+    fvtest::RecordingPanel* panel = nullptr;
+    int32_t x = 0, y = 0;
+};
+
+TEST_F(ViewTools, InformationToolSelectsAVehicleBeforeTheBuildingAndMinesByProduct) {
+    view.tool = kInformationTool;
+    // Product -1: no building object; 0: a mine answering no product.
+    const int32_t cases[][3] = {{10, 5, 1}, {10, 6, 2},  {10, 7, 3},
+                                {10, 0, 0}, {10, -1, 0}, {12, -1, 4}};
+    for (const auto& [type, product, want] : cases) {
+        CBuilding* b = product < 0    ? nullptr
+                       : product == 0 ? CMine::ForLoading(x, y)
+                                      : new CMine(x, y, product);
+        PutBuilding(type, b);
+        Click(WM_LBUTTONDOWN);
+        EXPECT_EQ(gs.selected_object_type, want) << type << "/" << product;
+    }
+    TestVehicle* v = AddVehicle();
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(gs.selected_object_type, 20);
+    EXPECT_EQ(panel->selected_vehicle, v);
+    EXPECT_EQ(v->selected, 1);
+    v->screen_box[0] = v->screen_box[1] = -1;  // driven away: the click finds the building
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(gs.selected_object_type, 4);
+    EXPECT_EQ(v->selected, 0);
+    EXPECT_EQ(panel->selected_vehicle, nullptr);
+    v->screen_box[1] = kAt.x + 8;
+    Click(WM_LBUTTONDOWN);
+    DeleteAllVehicles();
+    EXPECT_EQ(panel->selected_vehicle, nullptr);  // a registered reference
+}
+
+TEST_F(ViewTools, NoToolOpensTheScheduleOnOwnFieldsAndBuildingsEverywhere) {
+    view.tool = kToolNone;
+    struct Case {
+        int32_t owner, removal;
+        plat::WParam flags;
+        size_t schedules;
+        int32_t group_edit, structure_windows;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 1, 0, 0},
+        {0, 0, MK_SHIFT, 1, 1, 0},
+        {0, 1, MK_SHIFT, 0, 0, 0},  // a vehicle being removed opens nothing
+        {2, 0, MK_SHIFT, 0, 0, 1},  // another player's field: the mine's window
+    };
+    TestVehicle* v = AddVehicle();
+    for (const Case& c : cases) {
+        PutBuilding(10, new CMine(x, y, 5), c.owner);
+        v->removal_flag = c.removal;
+        gs.schedule_source = 7;
+        host.h.host.Recorder().Clear();
+        const int before = panel->Count(kMsgPanelOpenStructureInfo);
+        Click(WM_LBUTTONDOWN, c.flags);
+        const auto posted =
+            host.h.host.Recorder().Filter(plat::MessageTrace::Kind::Posted, host.h.frame);
+        EXPECT_EQ(posted.size(), c.schedules);
+        for (const auto& message : posted) EXPECT_EQ(message.message, kMsgOpenSchedule);
+        EXPECT_EQ(gs.group_edit, c.group_edit);
+        EXPECT_EQ(gs.schedule_source, c.schedules != 0 ? 0 : 7);
+        EXPECT_EQ(panel->Count(kMsgPanelOpenStructureInfo) - before, c.structure_windows);
+    }
+}
+
+TEST_F(ViewTools, RightClickHaltsOrReleasesOnlyVehiclesThePlayerMayStop) {
+    view.tool = kToolNone;
+    // Model, owner, removal flag, halted before, halted after.
+    const int32_t cases[][5] = {
+        {0, 3, 0, 0, 1}, {12, 0, 0, 1, 0}, {25, 0, 0, 0, 1}, {25, 4, 0, 0, 0}, {0, 0, 1, 0, 0}};
+    for (const auto& [model, owner, removal, halted, want] : cases) {
+        TestVehicle* v = AddVehicle(model, owner);
+        v->removal_flag = removal;
+        v->halted = halted;
+        Click(WM_RBUTTONDOWN);
+        EXPECT_EQ(v->halted, want) << model << "/" << owner;
+        DeleteAllVehicles();
+    }
+}
+
+TEST_F(ViewTools, ReleasesOfTheWayAndDemolitionTools) {
+    for (MapField& f : gs.fields) f.set_teile_art(1);  // flat land
+    view.tool = kToolRoad;
+    for (const bool tunnel_click : {true, false}) {
+        view.tunnel_mode = tunnel_click ? 1 : 0;  // flat land: the tunnel is refused
+        Click(WM_LBUTTONDOWN);
+        view.drag_start_x = x;  // dragged three fields on, the preview plans the path
+        view.cursor_x = x - 3;
+        g_pWayNetwork->PlanRoadPath(x, y, x - 3, y);
+        Click(WM_LBUTTONUP);
+        EXPECT_EQ(Field(-3).wegtyp() != 0, !tunnel_click);
+        EXPECT_EQ(view.drag_start_x, -1);
+        view.cursor_x = x;
+    }
+    view.bridge_mode = 1;  // a refused bridge (one field long) ends bridge mode too
+    Click(WM_LBUTTONDOWN);
+    Click(WM_LBUTTONUP);
+    EXPECT_EQ(view.bridge_mode, 0);
+    EXPECT_EQ(view.drag_start_x, -1);
+    view.tool = kToolDemolish;
+    panel->demolition_cost = 0;
+    for (const plat::WParam flags : {plat::WParam{MK_SHIFT}, plat::WParam{0}}) {
+        Field().set_forest_flag(true);
+        g_pTileMarker->MarkRect(x - 2, y - 2, x + 2, y + 2, 1);
+        Click(WM_LBUTTONDOWN);
+        Click(WM_LBUTTONUP, flags);
+        EXPECT_EQ(Field().forest_flag(), flags == MK_SHIFT);  // Shift demolishes nothing
+        EXPECT_EQ(Field(-2).cursor(), 0);                     // but clears the preview
+        EXPECT_EQ(g_pTileMarker->marks_changed, 0);
+    }
+}
+
+TEST_F(ViewTools, RaiseAndLowerMarkTheBrushSquare) {
+    view.tool = kToolRaiseLower;
+    for (const int32_t brush : {1, 3}) {
+        panel->brush_size = brush;
+        view.PickField(kAt.x, kAt.y);
+        Click(brush == 1 ? WM_LBUTTONDOWN : WM_RBUTTONDOWN);
+        int marked = 0;
+        for (const MapField& f : gs.fields) marked += f.cursor() == 1 ? 1 : 0;
+        EXPECT_EQ(marked, brush * brush);
+        EXPECT_EQ(Field().cursor(), 1);
+    }
+}
+
+// Records the layer flags (2 ground, 1 objects) each redraw finds.
+class FlagSpy : public SPIEL_FELD {
+  public:
+    FlagSpy() : SPIEL_FELD(kWatchOnly) {}
+    void RedrawView() override {
+        flags = g_pGameState->redraw_terrain * 2 + g_pGameState->redraw_objects;
+        g_pGameState->redraw_terrain = g_pGameState->redraw_objects = 0;
+    }
+    int32_t flags = -1;
+};
+
+TEST_F(ViewTools, EachDisplayToggleFlipsItsOptionAndRedrawsItsLayers) {
+    const std::tuple<uint16_t, int32_t CGameState::*, int32_t> cases[] = {
+        {kCmdShowGrid, &CGameState::show_grid, 2},
+        {kCmdShowTrees, &CGameState::show_trees, 1},
+        {kCmdShowCityBuildings, &CGameState::show_city_buildings, 3},
+        {kCmdShowCityNames, &CGameState::show_city_names, 1},
+        {kCmdShowBuildingNames, &CGameState::show_building_names, 1},
+        {kCmdShowProduction, &CGameState::show_production, 1},
+    };
+    auto tiles = [&] {
+        const PaletteImage& t = gs.images.tile_sheet;
+        return fvtest::PictureHash(t.width, t.Rows(), [&](int32_t r) {
+            return &t.pixels[static_cast<size_t>(r) * t.Stride()];
+        });
+    };
+    const uint64_t grid = tiles();
+    const int32_t tree_rows = gs.images.tree_image.Rows();
+    FlagSpy spy;
+    for (const auto& [command, option, flags] : cases) {
+        const int32_t was = gs.*option;
+        ASSERT_TRUE(spy.OnDisplayCommand(command));
+        EXPECT_EQ(gs.*option, 1 - was) << command;
+        EXPECT_EQ(spy.flags, flags) << command;
+    }
+    EXPECT_NE(tiles(), grid);
+    EXPECT_LT(gs.images.tree_image.Rows(), tree_rows);  // the stumps row
+    spy.ToggleGrid();
+    EXPECT_EQ(tiles(), grid);
+    EXPECT_FALSE(spy.OnDisplayCommand(kCmdShowGrid - 1));
+}
+
+}  // namespace
