@@ -1,8 +1,12 @@
 #include "fuzz_game.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "app/busy_game.h"
@@ -31,6 +35,7 @@ uint32_t Next() {
 }
 
 plat::HeadlessBackend* g_host = nullptr;
+std::string g_scratch;
 fvtest::BusyGame* g_busy = nullptr;
 
 // Random fields name no building, city or node (the game holds none of them
@@ -197,6 +202,37 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+void SetUpScratch() {
+    SetUpGame();
+    g_scratch =
+        (std::filesystem::temp_directory_path() / ("ferrovane-fuzz-" + std::to_string(::getpid())))
+            .string();
+    std::filesystem::create_directories(g_scratch);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(g_scratch, ignored);
+    });
+    for (auto& path : g_pGameState->data_paths) {
+        std::snprintf(path, kDataPathLength, "%s", g_scratch.c_str());
+    }
+}
+
+std::string ScratchPath(const std::string& name) {
+    return g_scratch + "/" + name;
+}
+
+std::string WriteInput(const std::string& name, const uint8_t* data, size_t size) {
+    const std::string path = ScratchPath(name);
+    WriteFile(path, std::vector<uint8_t>(data, data + size));
+    return path;
+}
+
+void Require(bool ok, const char* what) {
+    if (ok) return;
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::abort();
 }
 
 }  // namespace fvfuzz

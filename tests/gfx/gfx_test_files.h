@@ -1,6 +1,6 @@
 #pragma once
 // Synthetic .jgd pictures for the graphics tests, written in any of the
-// layouts a DIB file may have.
+// layouts a DIB file may have, and a temporary folder to put them in.
 
 #include <cstdint>
 #include <string>
@@ -97,11 +97,15 @@ inline std::vector<uint8_t> DibBytes(const TestPicture& pic, const DibLayout& l)
     return o;
 }
 
-// Writes the picture into `folder` as `relative`; returns its full path.
-inline std::string WritePicture(const fvtest::TempFolder& folder, const std::string& relative,
-                                const TestPicture& pic, const DibLayout& layout = {}) {
-    const std::vector<uint8_t> bytes = DibBytes(pic, layout);
-    return folder.Write(relative, std::string(bytes.begin(), bytes.end()));
-}
+// A temporary folder that takes pictures.
+class TempDataFolder : public fvtest::TempFolder {
+  public:
+    // Writes the picture as `relative` ('/' between folders); returns its full path.
+    std::string WritePicture(const std::string& relative, const TestPicture& pic,
+                             const DibLayout& layout = {}) const {
+        const std::vector<uint8_t> bytes = DibBytes(pic, layout);
+        return Write(relative, std::string(bytes.begin(), bytes.end()));
+    }
+};
 
 }  // namespace gfxtest

@@ -29,7 +29,6 @@ using gfxtest::DibBytes;
 using gfxtest::DibLayout;
 using gfxtest::GfxHost;
 using gfxtest::TestPicture;
-using gfxtest::WritePicture;
 
 TEST(Dib, EveryLayoutGivesTheSamePicture) {
     struct Case {
@@ -104,7 +103,7 @@ TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
 class Images : public ::testing::Test {
   protected:
     GfxHost host;
-    fvtest::TempFolder folder;
+    gfxtest::TempDataFolder folder;
 };
 
 // A loaded picture realized on the screen shows its own colours at its own
@@ -113,7 +112,7 @@ class Images : public ::testing::Test {
 TEST_F(Images, PaletteImagesShowTheirColoursAtTheirOwnIndices) {
     const TestPicture pic = TestPicture::Numbered(12, 6);
     PaletteImage image;
-    ASSERT_TRUE(image.Load(WritePicture(folder, "tilesg.jgd", pic), nullptr, 1));
+    ASSERT_TRUE(image.Load(folder.WritePicture("tilesg.jgd", pic), nullptr, 1));
     EXPECT_EQ(image.palette->Entry(10).flags, plat::kPcReserved);
     plat::DcHandle screen = plat::GetScreenDC();
     plat::SelectPalette(*screen, image.palette, false);
@@ -129,14 +128,13 @@ TEST_F(Images, PaletteImagesShowTheirColoursAtTheirOwnIndices) {
     TestPicture other = TestPicture::Filled(12, 6, 9);
     for (auto& c : other.colors) c = RgbQuad{1, 2, 3, 0};
     PaletteImage shown;
-    ASSERT_TRUE(shown.Load(WritePicture(folder, "b.jgd", other), &image, 1));
+    ASSERT_TRUE(shown.Load(folder.WritePicture("b.jgd", other), &image, 1));
     EXPECT_EQ(shown.palette->Entry(100).blue, pic.colors[100].blue);
 }
 
 TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {
     PaletteImage source;
-    ASSERT_TRUE(
-        source.Load(WritePicture(folder, "s.jgd", TestPicture::Numbered(4, 4)), nullptr, 1));
+    ASSERT_TRUE(source.Load(folder.WritePicture("s.jgd", TestPicture::Numbered(4, 4)), nullptr, 1));
     WinGBitmap bitmap;
     ASSERT_TRUE(bitmap.Create(source, 30, 7));
     EXPECT_EQ(bitmap.Stride(), 32);
@@ -146,11 +144,11 @@ TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {
     EXPECT_EQ(table[77].red, source.info.colors[77].red);
 
     const TestPicture pic = TestPicture::Numbered(13, 5);
-    ASSERT_TRUE(bitmap.LoadJgd(WritePicture(folder, "odd.jgd", pic)));
+    ASSERT_TRUE(bitmap.LoadJgd(folder.WritePicture("odd.jgd", pic)));
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 13; ++x)
             ASSERT_EQ(bitmap.pixels[y * bitmap.Stride() + x], pic.At(x, y));
-    ASSERT_TRUE(bitmap.ReloadJgd(WritePicture(folder, "odd2.jgd", TestPicture::Filled(4, 4, 3))));
+    ASSERT_TRUE(bitmap.ReloadJgd(folder.WritePicture("odd2.jgd", TestPicture::Filled(4, 4, 3))));
     EXPECT_EQ(bitmap.width, 4);
     EXPECT_EQ(bitmap.pixels[0], 3);
 }
@@ -179,7 +177,7 @@ TEST_F(Images, BlitDCCutsAtEveryEdge) {
 // cursor and asks the frame once to abort the load; a damaged file asks
 // like a missing one.
 TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
-    fvtest::TempFolder folder;
+    gfxtest::TempDataFolder folder;
     {
         GfxHost host;
         plat::Rect confined{10, 10, 200, 200};
@@ -207,7 +205,7 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
     bad.colors_used = 300;
     host.host.QueueMessageBoxAnswer(IDCANCEL);
     RawImage image;
-    EXPECT_FALSE(image.LoadJgd(WritePicture(folder, "bad.jgd", TestPicture::Numbered(8, 8), bad)));
+    EXPECT_FALSE(image.LoadJgd(folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), bad)));
     EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
     EXPECT_EQ(host.frame->aborts, 1);
 }
@@ -221,7 +219,7 @@ TEST_F(Images, RetryAfterTheMissingPictureAppearsLoadsIt) {
     core.core_header = true;
     int boxes = 0;
     host.host.on_box = [&] {  // the file is put in place before the second Retry
-        if (++boxes == 2) WritePicture(folder, "later.jgd", pic, core);
+        if (++boxes == 2) folder.WritePicture("later.jgd", pic, core);
     };
     host.host.QueueMessageBoxAnswer(IDRETRY);
     host.host.QueueMessageBoxAnswer(IDRETRY);
@@ -237,7 +235,7 @@ TEST_F(Images, RetryAfterTheMissingPictureAppearsLoadsIt) {
 int g_pauses = 0;
 
 TEST_F(Images, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
-    const std::string path = WritePicture(folder, "a.jgd", TestPicture::Numbered(8, 8));
+    const std::string path = folder.WritePicture("a.jgd", TestPicture::Numbered(8, 8));
     fvtest::GameScope scope;
     scope.UseView();  // the wait cursor shows while a world view exists
     PictureLoadHooks& hooks = GetPictureLoadHooks();

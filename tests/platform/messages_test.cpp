@@ -1,7 +1,11 @@
-// Sending, posting, deferred destruction, creation and painting.
+// Sending, posting, deferred destruction, creation, painting and timers on
+// the fake clock.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/clock.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/message_queue.h"
 #include "platform/screen.h"
@@ -42,7 +46,7 @@ TEST(Messages, SendsPostsAndInputInTheirOrder) {
     a.PostMessage(WM_USER + 1, 3);
     EXPECT_EQ(a.SendMessage(WM_USER + 9, 20), 41);
     EXPECT_EQ(order, (std::vector<std::string>{"a in", "b", "a out"}));
-    EXPECT_EQ(a.Messages(), (std::vector<uint32_t>{WM_USER + 9}));
+    EXPECT_EQ(a.Only(), (std::vector<uint32_t>{WM_USER + 9}));
     host.RunUntilIdle();
     std::vector<std::pair<plat::Window*, plat::WParam>> user;
     for (const auto& d : host.Recorder().Filter(MessageTrace::Kind::Dispatched)) {
@@ -120,7 +124,7 @@ TEST(Messages, DeletionInsideNestedHandlersWaitsForTheOutermostDispatch) {
     frame.DestroyWindow();
 }
 
-TEST(Messages, CreationSendsCreateAndShowAndCanBeRefused) {
+TEST(Messages, CreationCanBeRefusedAndDestructionTakesOwnedWindowsAndChildren) {
     HeadlessBackend host;
     TestWindow shown;
     ASSERT_TRUE(shown.Create(nullptr, {0, 0, 10, 10}, kPopup));
@@ -136,17 +140,13 @@ TEST(Messages, CreationSendsCreateAndShowAndCanBeRefused) {
     EXPECT_FALSE(refused.Create(nullptr, {0, 0, 10, 10}, kPopup));
     EXPECT_FALSE(refused.IsWindow());
     EXPECT_EQ(refused.Count(WM_DESTROY), 1u);
-
     // A child needs a parent.
     TestWindow orphan;
     EXPECT_FALSE(orphan.Create(nullptr, {0, 0, 10, 10}, WS_CHILD | WS_VISIBLE));
-}
 
-TEST(Messages, CloseDestroysByDefaultAndDestroyingTheOwnerTakesTheRest) {
-    HeadlessBackend host;
-    std::vector<std::string> journal;
-    TestWindow owner("owner", &journal), popup("popup", &journal), child("child", &journal),
-        grandChild("grandchild", &journal);
+    // Close destroys by default, and destroying the owner takes the rest:
+    // owned windows first, then the window itself, then its children.
+    TestWindow owner, popup, child, grandChild;
     ASSERT_TRUE(owner.Create(nullptr, {0, 0, 100, 100}, kPopup));
     ASSERT_TRUE(popup.Create(&owner, {10, 10, 50, 50}, kPopup | WS_CHILD));
     ASSERT_TRUE(child.Create(&owner, {10, 10, 50, 50}, WS_CHILD | WS_VISIBLE));
@@ -155,11 +155,9 @@ TEST(Messages, CloseDestroysByDefaultAndDestroyingTheOwnerTakesTheRest) {
     owner.PostMessage(WM_CLOSE);
     host.RunUntilIdle();
     EXPECT_FALSE(owner.IsWindow() || popup.IsWindow() || child.IsWindow() || grandChild.IsWindow());
-    // Owned windows go first, then the window itself, then its children.
     std::vector<plat::Window*> order;
-    for (const auto& m : host.Recorder().Filter(MessageTrace::Kind::Sent, nullptr, WM_DESTROY)) {
-        order.push_back(m.window);
-    }
+    for (const auto& m : host.Recorder().Filter(MessageTrace::Kind::Sent, nullptr, WM_DESTROY))
+        if (m.window != &refused) order.push_back(m.window);
     EXPECT_EQ(order, (std::vector<plat::Window*>{&popup, &owner, &child, &grandChild}));
 }
 
@@ -170,8 +168,8 @@ TEST(Messages, PaintComesOnlyForInvalidVisibleWindowsWhenTheQueueIsEmpty) {
     w.PostMessage(WM_USER + 1);
     host.RunUntilIdle();
     // Shown windows start invalid; the paint waited for the posted message.
-    EXPECT_EQ(w.Messages(), (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW, WM_SETFOCUS,
-                                                   WM_USER + 1, WM_PAINT}));
+    EXPECT_EQ(w.Only(), (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW, WM_SETFOCUS, WM_USER + 1,
+                                               WM_PAINT}));
     host.RunUntilIdle();
     EXPECT_EQ(w.Count(WM_PAINT), 1u);  // valid now: no more paints
 
@@ -190,6 +188,57 @@ TEST(Messages, PaintComesOnlyForInvalidVisibleWindowsWhenTheQueueIsEmpty) {
     host.RunUntilIdle();
     EXPECT_EQ(w.Count(WM_PAINT), 2u);
     EXPECT_EQ(beside.Count(WM_PAINT), 1u);
+}
+
+TEST(Timers, FireEveryPeriodWithoutCatchingUpAndRestartWhenSetAgain) {
+    HeadlessBackend host;
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+    EXPECT_EQ(w.SetTimer(1105, 100), 1105u);
+    w.SetTimer(1106, 10);
+    host.RunFor(100, 10);
+    auto ids = w.WParams(WM_TIMER);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1106u), 10);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1105u), 1);
+    EXPECT_TRUE(w.KillTimer(1106));
+    EXPECT_FALSE(w.KillTimer(1106));
+    // A long stall gives one message, not one per missed period.
+    w.log.clear();
+    host.AdvanceClock(1000);
+    host.RunUntilIdle();
+    EXPECT_EQ(w.WParams(WM_TIMER), std::vector<plat::WParam>{1105});
+    // Setting an existing id restarts its period.
+    host.AdvanceClock(90);
+    w.SetTimer(1105, 100);
+    host.AdvanceClock(50);
+    host.RunUntilIdle();
+    EXPECT_EQ(w.Count(WM_TIMER), 1u);
+    host.AdvanceClock(50);
+    host.RunUntilIdle();
+    EXPECT_EQ(w.Count(WM_TIMER), 2u);
+    // Periods below 10 ms run at 10 ms; a destroyed window's timers are gone.
+    w.SetTimer(5, 1);
+    EXPECT_EQ(plat::TimeUntilNextTimer(), 10u);
+    w.DestroyWindow();
+    EXPECT_EQ(plat::TimeUntilNextTimer(), UINT32_MAX);
+}
+
+TEST(Timers, SurviveTheWrapOfTheClockAndComeAfterPaint) {
+    HeadlessBackend host;
+    host.SetClock(0xFFFFFFF0u);
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP | WS_VISIBLE));
+    host.RunUntilIdle();
+    w.log.clear();
+    w.SetTimer(1, 100);
+    host.AdvanceClock(0x20);  // the clock wrapped to 0x10
+    EXPECT_EQ(plat::TimeGetTime(), 0x10u);
+    host.RunUntilIdle();
+    EXPECT_EQ(plat::TimeUntilNextTimer(), 68u);
+    host.AdvanceClock(68);
+    w.Invalidate();
+    host.RunUntilIdle();
+    EXPECT_EQ(w.Only(), (std::vector<uint32_t>{WM_PAINT, WM_TIMER}));
 }
 
 }  // namespace
