@@ -1,3 +1,6 @@
+// The CD audio device on the headless music: notifications, bad requests,
+// and the track files of the music folder.
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -22,68 +25,58 @@ class Listener : public plat::Window {
     }
 };
 
-constexpr uint32_t kOk = plat::kMciNotifySuccessful, kAborted = plat::kMciNotifyAborted;
+constexpr uint32_t kOk = plat::kMciNotifySuccessful, kAborted = plat::kMciNotifyAborted,
+                   kFailed = plat::kMciNotifyFailure;
 
-class Music : public ::testing::Test {
-  protected:
-    Music() {
-        for (int track = 2; track <= 16; ++track) music.SetTrack(track, 60000);
-        music.SetTrack(3, 30000);
-        host.SetMusicDevice(&music);
-        listener.Create(nullptr, {0, 0, 10, 10}, WS_POPUP);
-        EXPECT_EQ(cd.Open(), plat::kMciOk);
-        EXPECT_EQ(cd.SetTimeFormat(plat::kMciFormatTmsf), plat::kMciOk);
-    }
-    uint32_t PlayTrack(uint32_t track) {
-        return cd.Play(plat::MakeTmsf(track), plat::MakeTmsf(track + 1), &listener);
-    }
-    // The codes since the last call.
-    std::vector<uint32_t> Take() {
-        host.RunUntilIdle();
-        return std::move(listener.codes);
-    }
-
+TEST(Music, EveryPlayNotifiesOnceHowItEnded) {
     plat::HeadlessBackend host;
     plat::HeadlessMusic music;
     Listener listener;
     plat::CdAudioDevice cd;
-};
-
-TEST_F(Music, EveryPlayNotifiesOnceHowItEnded) {
-    ASSERT_EQ(PlayTrack(5), plat::kMciOk);
+    for (int track = 2; track <= 16; ++track) music.SetTrack(track, 60000);
+    host.SetMusicDevice(&music);
+    listener.Create(nullptr, {0, 0, 10, 10}, WS_POPUP);
+    ASSERT_EQ(cd.Open(), plat::kMciOk);
+    ASSERT_EQ(cd.SetTimeFormat(plat::kMciFormatTmsf), plat::kMciOk);
+    auto play = [&](uint32_t from, uint32_t to) {
+        return cd.Play(plat::MakeTmsf(from), plat::MakeTmsf(to), &listener);
+    };
+    auto take = [&] {  // the codes since the last call
+        host.RunUntilIdle();
+        return std::move(listener.codes);
+    };
+    ASSERT_EQ(play(5, 6), plat::kMciOk);
     host.RunFor(59000, 50);
-    EXPECT_TRUE(Take().empty());
+    EXPECT_TRUE(take().empty());
     host.RunFor(1100, 50);
-    EXPECT_EQ(Take(), std::vector<uint32_t>{kOk});
+    EXPECT_EQ(take(), std::vector<uint32_t>{kOk});
     EXPECT_FALSE(cd.IsPlaying());
 
-    PlayTrack(5);
+    play(5, 6);
     cd.Stop();
-    PlayTrack(6);
+    play(6, 7);
     cd.Pause();
-    EXPECT_EQ(Take(), (std::vector<uint32_t>{kAborted, kAborted}));
-    PlayTrack(7);
-    PlayTrack(8);  // a new play aborts the old one and notifies for itself
+    play(7, 8);
+    play(8, 9);  // a new play aborts the old one and notifies for itself
     host.RunFor(61000, 50);
-    EXPECT_EQ(Take(), (std::vector<uint32_t>{kAborted, kOk}));
-    PlayTrack(5);
+    EXPECT_EQ(take(), (std::vector<uint32_t>{kAborted, kAborted, kAborted, kOk}));
+    play(5, 6);
     cd.Stop(&listener);  // a notifying stop is successful for itself
-    EXPECT_EQ(Take(), (std::vector<uint32_t>{kAborted, kOk}));
-
+    EXPECT_EQ(take(), (std::vector<uint32_t>{kAborted, kOk}));
     // An unplayable track fails, also in the middle of a range.
     music.SetTrackBroken(9, true);
-    EXPECT_EQ(PlayTrack(9), plat::kMciOk);
-    cd.Play(plat::MakeTmsf(8), plat::MakeTmsf(10), &listener);
+    EXPECT_EQ(play(9, 10), plat::kMciOk);
+    play(8, 10);
     host.RunFor(61000, 50);
-    EXPECT_EQ(Take(), (std::vector<uint32_t>{plat::kMciNotifyFailure, plat::kMciNotifyFailure}));
+    EXPECT_EQ(take(), (std::vector<uint32_t>{kFailed, kFailed}));
 
     // Bad requests fail without a notification.
-    EXPECT_EQ(cd.Play(plat::MakeTmsf(1), plat::MakeTmsf(2), &listener), plat::kMciErrorOutOfRange);
-    EXPECT_EQ(cd.Play(plat::MakeTmsf(6), plat::MakeTmsf(5), &listener), plat::kMciErrorOutOfRange);
+    EXPECT_EQ(play(1, 2), plat::kMciErrorOutOfRange);
+    EXPECT_EQ(play(6, 5), plat::kMciErrorOutOfRange);
     EXPECT_EQ(cd.Play(plat::MakeTmsf(40), std::nullopt, &listener), plat::kMciErrorOutOfRange);
     cd.SetTimeFormat(plat::kMciFormatMsf);
-    EXPECT_EQ(cd.Play(plat::MakeTmsf(5), std::nullopt, &listener), plat::kMciErrorBadTimeFormat);
-    EXPECT_TRUE(Take().empty());
+    EXPECT_EQ(play(5, 6), plat::kMciErrorBadTimeFormat);
+    EXPECT_TRUE(take().empty());
     cd.Close();
     EXPECT_EQ(cd.Stop(), plat::kMciErrorNotOpen);
     plat::HeadlessMusic empty;
