@@ -1,5 +1,8 @@
+// Drawing into off-screen bitmaps: copies, stretched DIBs, lines and fills.
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -28,6 +31,12 @@ struct Offscreen {
         }
     }
     uint8_t& At(int32_t x, int32_t y) { return pixels[y * bitmap->Stride() + x]; }
+    int Count(uint8_t value) {
+        return int(std::count(pixels, pixels + height * bitmap->Stride(), value));
+    }
+    void Pen(int width, uint8_t colour) {
+        dc->SelectPen(plat::CreatePen(plat::PenStyle::Solid, width, plat::PaletteIndex(colour)));
+    }
 };
 
 }  // namespace
@@ -149,4 +158,34 @@ TEST(StretchDIBits, BottomUpFileRowsFourBitPixelsAndScaling) {
     EXPECT_EQ(scaled.At(1, 0), 1);
     EXPECT_EQ(scaled.At(7, 3), 8);
     EXPECT_EQ(scaled.At(2, 2), 6);
+}
+
+TEST(Lines, PolylinesLeaveOutTheLastPointAndThickOnesAreClipped) {
+    Offscreen canvas(10, 10);
+    canvas.Pen(1, 7);
+    ASSERT_TRUE(plat::Polyline(*canvas.dc, std::vector<plat::Point>{{1, 1}, {5, 1}, {5, 4}}));
+    EXPECT_EQ(canvas.At(5, 3), 7);
+    EXPECT_EQ(canvas.At(5, 4), 0);  // the last point
+    EXPECT_EQ(canvas.Count(7), 7);
+    // A width-3 outline along every edge: nothing is written outside (the
+    // sanitizer build checks that), the strokes reach into the edge rows.
+    Offscreen edge(16, 12);
+    edge.Pen(3, 9);
+    ASSERT_TRUE(plat::Polyline(
+        *edge.dc, std::vector<plat::Point>{{0, 0}, {15, 0}, {15, 11}, {0, 11}, {0, 0}}));
+    EXPECT_EQ(edge.At(7, 1), 9);  // three rows wide: -1, 0, 1
+    EXPECT_EQ(edge.At(7, 2), 0);
+    EXPECT_EQ(edge.At(13, 6), 0);
+    Offscreen far(8, 8);
+    far.Pen(3, 4);
+    ASSERT_TRUE(plat::Polyline(
+        *far.dc,
+        std::vector<plat::Point>{{-100000, 4}, {100000, 4}, {4, INT32_MIN / 2}, {-3, -3}}));
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(far.At(x, 4), 4);
+    // Rectangle fills are clipped and half open.
+    Offscreen rects(10, 6);
+    ASSERT_TRUE(plat::FillRectIndex(*rects.dc, {-5, 2, 3, 100}, 6));
+    EXPECT_EQ(rects.Count(6), 3 * 4);
+    plat::FillRectIndex(*rects.dc, {8, 0, 4, 3}, 1);  // empty
+    EXPECT_EQ(rects.Count(1), 0);
 }
