@@ -14,22 +14,16 @@ using plat_test::TestWindow;
 
 namespace {
 
-// Idle passes move the fake clock, so that timers come due while the loop runs.
-class TestApp : public plat::Application {
-  public:
-    explicit TestApp(HeadlessBackend& host) : host_(host) {}
-    std::vector<long> idleCounts;
-    int idleLimit = 1000;  // answer false after this many passes in a row
-    std::function<void()> onInit;
-    int exitCalls = 0;
-    bool initAnswer = true;
-
+// Idle passes move the fake clock, so that timers come due while the loop
+// runs; idle answers false after `idleLimit` passes in a row.
+struct TestApp : plat::Application {
+    explicit TestApp(HeadlessBackend& host) : host(host) {}
     bool InitInstance() override {
         if (onInit) onInit();
         return initAnswer;
     }
     bool OnIdle(long count) override {
-        host_.AdvanceClock(1);
+        host.AdvanceClock(1);
         idleCounts.push_back(count);
         return count + 1 < idleLimit;
     }
@@ -38,8 +32,11 @@ class TestApp : public plat::Application {
         return Application::ExitInstance() + 100;
     }
 
-  private:
-    HeadlessBackend& host_;
+    HeadlessBackend& host;
+    std::vector<long> idleCounts;
+    int idleLimit = 1000, exitCalls = 0;
+    std::function<void()> onInit;
+    bool initAnswer = true;
 };
 
 TEST(Loop, IdleRunsWhileTheQueueIsEmptyAndCountsFromTheLastMessage) {

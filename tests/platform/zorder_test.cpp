@@ -48,34 +48,24 @@ TEST(ZOrder, BandsOwnersAndParentsHoldUnderRandomChanges) {
     for (int step = 0; step < 2000; ++step) {
         const int action = plat::Rand() % 6;
         TestWindow* some = windows.empty() ? nullptr : windows[plat::Rand() % windows.size()].get();
-        switch (action) {
-            case 0:
-            case 1: {
-                auto w = std::make_unique<TestWindow>();
-                const bool child = some != nullptr && some->IsWindow() && plat::Rand() % 3 == 0;
-                const uint32_t style =
-                    (child ? WS_CHILD : WS_POPUP) | (plat::Rand() % 4 ? WS_VISIBLE : 0);
-                const uint32_t ex = plat::Rand() % 2 ? WS_EX_TOPMOST : 0;
-                const plat::Window* parent = some && some->IsWindow() ? some : nullptr;
-                const int x = plat::Rand() % 900;
-                const int y = plat::Rand() % 700;
-                w->Create(const_cast<plat::Window*>(parent), {x, y, x + 100, y + 60}, style, ex);
-                windows.push_back(std::move(w));
-                break;
-            }
-            case 2:
-                if (some) some->BringWindowToTop();
-                break;
-            case 3:
-                if (some) some->ShowWindow(plat::Rand() % 2 ? SW_SHOW : SW_HIDE);
-                break;
-            case 4:
-                if (some) some->DestroyWindow();
-                break;
-            case 5:
-                if (!windows.empty())
-                    windows.erase(windows.begin() + plat::Rand() % windows.size());
-                break;
+        if (action < 2) {
+            auto w = std::make_unique<TestWindow>();
+            const bool child = some != nullptr && some->IsWindow() && plat::Rand() % 3 == 0;
+            const uint32_t style =
+                (child ? WS_CHILD : WS_POPUP) | (plat::Rand() % 4 ? WS_VISIBLE : 0);
+            const uint32_t ex = plat::Rand() % 2 ? WS_EX_TOPMOST : 0;
+            const int x = plat::Rand() % 900, y = plat::Rand() % 700;
+            w->Create(some && some->IsWindow() ? some : nullptr, {x, y, x + 100, y + 60}, style,
+                      ex);
+            windows.push_back(std::move(w));
+        } else if (action == 5 && !windows.empty()) {
+            windows.erase(windows.begin() + plat::Rand() % windows.size());
+        } else if (some != nullptr && action == 2) {
+            some->BringWindowToTop();
+        } else if (some != nullptr && action == 3) {
+            some->ShowWindow(plat::Rand() % 2 ? SW_SHOW : SW_HIDE);
+        } else if (some != nullptr && action == 4) {
+            some->DestroyWindow();
         }
         if (step % 50 == 0) host.RunUntilIdle();
         CheckOrder(plat::WindowsInPaintOrder());
