@@ -44,20 +44,16 @@ const std::vector<uint8_t>& FixedGrid();
 const std::vector<uint8_t>& BusyGrid();
 // Writes the running game with the game's own writer and reads it back.
 std::vector<uint8_t> SaveRunningGame(const std::string& path);
-
 // The file an input stands for, and the input a file and flags make.
 std::vector<uint8_t> FileOfInput(const uint8_t* data, size_t size);
 std::vector<uint8_t> InputOfFile(const std::vector<uint8_t>& file, uint8_t flags);
-
 std::vector<uint8_t> ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
-// Sets up the game and a scratch folder of this process, removed at exit;
-// every data folder of the game state points at it.
+// SetUpGame and a scratch folder of this process, removed at exit, where
+// every data folder points; a path in it; an input written there as `name`.
 void SetUpScratch();
-// "<scratch folder>/<name>".
 std::string ScratchPath(const std::string& name);
-// Writes the input as the scratch file `name`; returns its path.
 std::string WriteInput(const std::string& name, const uint8_t* data, size_t size);
 // Ends the process with a message when `ok` is false (a broken property).
 void Require(bool ok, const char* what);

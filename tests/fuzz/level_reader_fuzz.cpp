@@ -22,7 +22,6 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/messages.h"
 #include "state/game_state.h"
-#include "state/market_events.h"
 #include "state/statistics.h"
 #include "support/fnv_hash.h"
 #include "transport/vehicle.h"
@@ -37,40 +36,16 @@ void RemoveInputFile() {
     std::filesystem::remove(g_path, ignored);
 }
 
-// Everything of the running game that a load writes. Buildings, vehicles and
-// cities: a load makes new objects, so their addresses tell whether any was
-// replaced.
+// Everything of the running game that a load writes: the whole game state
+// and the records beside it. Buildings, vehicles and cities: a load makes new
+// objects, so their addresses tell whether any was replaced.
 uint64_t GameFingerprint() {
-    const CGameState& gs = *g_pGameState;
     uint64_t hash = fvtest::kHashStart;
     auto add = [&](const void* data, size_t size) { hash = fvtest::Fnv1a(data, size, hash); };
-    add(gs.fields, sizeof gs.fields);
-    add(gs.cash, sizeof gs.cash);
-    add(gs.cash_shown, sizeof gs.cash_shown);
-    add(gs.built_counts, sizeof gs.built_counts);
+    add(g_pGameState, sizeof *g_pGameState);
     add(g_Statistics.words, sizeof g_Statistics.words);
     add(g_NewGameCounters.words, sizeof g_NewGameCounters.words);
-    add(gs.company_names, sizeof gs.company_names);
-    add(gs.bookmarks, sizeof gs.bookmarks);
-    add(gs.news_ids, sizeof gs.news_ids);
-    add(gs.player_colors, sizeof gs.player_colors);
-    for (int32_t value : {gs.game_mode, gs.board_votes, gs.season, gs.week, gs.month, gs.year,
-                          gs.rotation, gs.active_opponent, gs.goal_reached, gs.show_grid,
-                          gs.show_production, gs.selected_building_type, gs.construction_word,
-                          int32_t{gs.active_event}, int32_t{gs.event_pause}}) {
-        add(&value, sizeof value);
-    }
-    for (const MarketEvent& event : gs.market_events) {
-        uint8_t bytes[kMarketEventRecordSize];
-        EncodeMarketEvent(event, bytes);
-        add(bytes, sizeof bytes);
-    }
-    for (const GoodsRecord& good : gs.goods) {
-        add(&good.price, sizeof good.price);
-        add(&good.available, sizeof good.available);
-    }
-    for (const COpponent* o : gs.opponents) {
-        add(&o, sizeof o);
+    for (const COpponent* o : g_pGameState->opponents) {
         if (o == nullptr) continue;
         for (int32_t value : {o->takeover_year, o->takeover_percent, o->turn_pending, o->in_use})
             add(&value, sizeof value);
