@@ -78,42 +78,33 @@ TEST(Messages, DeletionInsideNestedHandlersWaitsForTheOutermostDispatch) {
     std::vector<std::string> journal;
     TestWindow frame("frame", &journal);
     ASSERT_TRUE(frame.Create(nullptr, {0, 0, 640, 480}, kPopup));
-    auto* outer = new TestWindow("outer", &journal);
-    auto* middle = new TestWindow("middle", &journal);
-    auto* inner = new TestWindow("inner", &journal);
-    ASSERT_TRUE(outer->Create(&frame, {0, 0, 100, 100}, kPopup));
-    ASSERT_TRUE(middle->Create(&frame, {0, 0, 100, 100}, kPopup));
-    ASSERT_TRUE(inner->Create(&frame, {0, 0, 100, 100}, kPopup));
-
+    const char* names[] = {"outer", "middle", "inner"};
+    TestWindow* screens[3];
+    for (int i = 0; i < 3; ++i) {
+        screens[i] = new TestWindow(names[i], &journal);
+        ASSERT_TRUE(screens[i]->Create(&frame, {0, 0, 100, 100}, kPopup));
+    }
     // The frame deletes all three screens when the innermost reports.
     frame.On(WM_USER + 50, [&](plat::WParam, plat::LParam) {
-        delete inner;
-        delete middle;
-        delete outer;
+        for (TestWindow* screen : screens) delete screen;
         journal.push_back("frame deleted the screens");
         return 0;
     });
-    outer->On(WM_USER + 1, [&, outer](plat::WParam, plat::LParam) {
-        middle->SendMessage(WM_USER + 1);
-        journal.push_back("outer continues");
-        outer->Invalidate();  // its own window is gone: this does nothing
-        EXPECT_FALSE(outer->PostMessage(WM_USER + 78));
-        return 0;
-    });
-    middle->On(WM_USER + 1, [&, middle](plat::WParam, plat::LParam) {
-        inner->SendMessage(WM_USER + 1);
-        journal.push_back("middle continues");
-        EXPECT_FALSE(middle->IsWindow());
-        return 0;
-    });
-    inner->On(WM_USER + 1, [&, inner](plat::WParam, plat::LParam) {
-        frame.SendMessage(WM_USER + 50);
-        journal.push_back("inner continues");
-        EXPECT_FALSE(inner->IsWindow());
-        return 0;
-    });
-
-    outer->PostMessage(WM_USER + 1);
+    // Each screen sends to the next one (the innermost to the frame), then
+    // carries on with its own window gone.
+    for (int i = 0; i < 3; ++i) {
+        TestWindow* self = screens[i];
+        plat::Window* next = i < 2 ? screens[i + 1] : &frame;
+        self->On(WM_USER + 1,
+                 [&journal, self, next, i, name = names[i]](plat::WParam, plat::LParam) {
+                     next->SendMessage(i < 2 ? WM_USER + 1 : WM_USER + 50);
+                     journal.push_back(std::string(name) + " continues");
+                     self->Invalidate();  // does nothing
+                     EXPECT_FALSE(self->IsWindow() || self->PostMessage(WM_USER + 78));
+                     return 0;
+                 });
+    }
+    screens[0]->PostMessage(WM_USER + 1);
     host.RunUntilIdle();
     EXPECT_EQ(journal,
               (std::vector<std::string>{"frame deleted the screens", "inner continues",
