@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 #include "cities/city_manager.h"
@@ -188,7 +189,6 @@ TEST_F(SoundTest, CancelInTheMissingSoundBoxEndsEverything) {
 class AmbientTest : public SoundTest {
   protected:
     AmbientTest() {
-        g_AmbientCounter = 0;
         lumber.type = kTypeLumberMill;
         lumber.anchor_x = 40;
         lumber.anchor_y = 41;
@@ -197,22 +197,17 @@ class AmbientTest : public SoundTest {
         steel.anchor_y = 61;
         buildings.buildings[7] = &steel;
         buildings.buildings[9] = &lumber;
-        g_ppBuildings = &buildings;
-        const int32_t thresholds[4] = {100, 200, 300, 400};
-        std::copy(thresholds, thresholds + 4, gs.size_class_thresholds);
+        scope.Set(g_ppBuildings, &buildings);
+        std::copy_n(std::array{100, 200, 300, 400}.begin(), 4, gs.size_class_thresholds);
         for (int32_t i = 0; i < 3; ++i) {
             towns[i].origin_x = 100 + 10 * i;
             towns[i].origin_y = 50;
             cities.cities[2 * i] = &towns[i];  // slots 0, 2, 4
         }
-        g_pCityManager = &cities;
+        scope.Set(g_pCityManager, &cities);
         sound = Make();
     }
-    ~AmbientTest() override {
-        buildings.buildings[7] = buildings.buildings[9] = nullptr;
-        g_ppBuildings = nullptr;
-        g_pCityManager = nullptr;
-    }
+    ~AmbientTest() override { buildings.buildings[7] = buildings.buildings[9] = nullptr; }
 
     // Field (x, y) of town i's centre.
     static std::pair<int32_t, int32_t> Centre(int32_t i) { return {113 + 10 * i, 63}; }
