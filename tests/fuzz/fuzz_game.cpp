@@ -125,21 +125,16 @@ void MakeGame(int32_t seed) {
     gs.player_colors[0] = static_cast<uint8_t>(seed % 4);
     gs.active_event = static_cast<int8_t>(seed % 3 == 0 ? -2 : seed);
     gs.event_pause = static_cast<uint8_t>(seed);
-    for (int32_t i = 0; i < kStatisticsWords; ++i)
-        g_Statistics.words[i] = static_cast<int32_t>(Next());
-    for (int32_t i = 0; i < kOpponentCount; ++i)
-        g_TakeOverCount[i] = static_cast<int32_t>(Next() % 2);
+    for (int32_t& word : g_Statistics.words) word = static_cast<int32_t>(Next());
+    for (int32_t i = 0; i < kOpponentCount; ++i) g_TakeOverCount[i] = int32_t(Next() % 2);
     for (int32_t i = 0; i < kNewGameCounterWords; ++i) g_NewGameCounters.words[i] = i * 3 - seed;
     InitMarketEvents();
-    for (MarketEvent& event : gs.market_events)
-        event.event_state = static_cast<uint8_t>(Next() % 3);
-    for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+    for (MarketEvent& event : gs.market_events) event.event_state = uint8_t(Next() % 3);
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot)
         fvtest::FillOpponent(*gs.opponents[slot], slot + seed, {});
-    }
     gs.active_opponent = seed % 3 - 1;
-    for (int32_t i = 0; i < kBookmarkCount; ++i) {
-        gs.bookmarks[i] = {static_cast<int32_t>(Next() % 256), static_cast<int32_t>(Next() % 256)};
-    }
+    for (auto& bookmark : gs.bookmarks)
+        bookmark = {static_cast<int32_t>(Next() % 256), static_cast<int32_t>(Next() % 256)};
 }
 
 const std::vector<uint8_t>& FixedGrid() {

@@ -69,8 +69,8 @@ int LevelSeeds() {
 
     for (int32_t seed = 1; seed <= 3; ++seed) {
         fvfuzz::MakeGame(seed);
-        if (!SaveGameFile(scratch)) return 1;
-        const Bytes file = fvfuzz::ReadFile(scratch);
+        const Bytes file = fvfuzz::SaveRunningGame(scratch);
+        if (file.empty()) return 1;
         put(file, 0);
         put(file, fvfuzz::kFlagLevelStart);
         if (seed == 1) {
@@ -90,10 +90,9 @@ int LevelSeeds() {
     }
     fvfuzz::MakeGame(4);
     g_pGameState->game_mode = kModeEditor;
-    if (!SaveGameFile(scratch)) return 1;
-    put(fvfuzz::ReadFile(scratch), fvfuzz::kFlagEditor);
-    std::remove(scratch.c_str());
-    return 0;
+    const Bytes editor = fvfuzz::SaveRunningGame(scratch);
+    put(editor, fvfuzz::kFlagEditor);
+    return editor.empty() ? 1 : 0;
 }
 
 int SettingsSeeds() {

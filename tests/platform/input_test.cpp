@@ -41,6 +41,7 @@ TEST(Mouse, GoesToTheTopWindowUnderTheCursorInClientCoordinates) {
     EXPECT_EQ(child.Last(WM_LBUTTONDOWN)->wParam, MK_LBUTTON);
     EXPECT_EQ(Where(frame.Last(WM_LBUTTONDOWN)), (Point{99, 99}));
     EXPECT_EQ(Where(popup.Last(WM_LBUTTONDOWN)), (Point{10, 10}));
+    EXPECT_EQ(frame.Count(WM_LBUTTONDOWN), 1u);  // only the top window gets a click
 
     // Clicking a window brings its top-level window to the front with the focus.
     host.InjectClick({10, 10});

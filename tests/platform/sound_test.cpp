@@ -65,6 +65,13 @@ TEST_F(Sound, DevicesAndBuffersOnlyForWhatCanPlay) {
                                           {plat::kSoundBufferStatic, 100u, &slow}}) {
         EXPECT_FALSE(device->CreateBuffer({flags, bytes, f})) << flags << " " << bytes;
     }
+    // Locking wraps around the end of the buffer into the second part.
+    plat::SoundBuffer::LockedRegion region;
+    plat::SoundBufferHandle effect = Effect(10, 0x80);
+    EXPECT_TRUE(effect->Lock(6, 8, &region));
+    EXPECT_EQ(region.firstBytes, 4u);
+    EXPECT_EQ(region.secondBytes, 4u);
+    EXPECT_FALSE(effect->Lock(10, 1, &region));
 }
 
 TEST_F(Sound, StopKeepsThePositionAndOnlyANaturalEndRewinds) {
