@@ -21,7 +21,7 @@ struct TestPicture {
 
     // Pixel (x, y) = 1 + (x + 11 y) mod 250; colour i = (i, 255 - i, i / 2).
     static TestPicture Numbered(int32_t w, int32_t h) {
-        TestPicture p{w, h};
+        TestPicture p{.width = w, .height = h, .pixels = {}, .colors = {}};
         for (int32_t y = 0; y < h; ++y)
             for (int32_t x = 0; x < w; ++x) p.pixels.push_back(uint8_t(1 + (x + 11 * y) % 250));
         for (int i = 0; i < 256; ++i)
