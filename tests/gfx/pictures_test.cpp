@@ -34,24 +34,21 @@ TEST(Dib, EveryLayoutGivesTheSamePicture) {
     struct Case {
         const char* what;
         int32_t w, h;
-        void (*change)(DibLayout&);
+        DibLayout layout;
     };
     const Case cases[] = {
-        {"plain", 30, 5, [](DibLayout&) {}},
-        {"no file header", 30, 5, [](DibLayout& l) { l.file_header = false; }},
-        {"core header", 30, 5, [](DibLayout& l) { l.core_header = true; }},
-        {"core, no file header", 30, 5,
-         [](DibLayout& l) { l.core_header = true, l.file_header = false; }},
-        {"image size 0 (30 x 2 -> 64)", 30, 2, [](DibLayout& l) { l.image_size = 0; }},
-        {"gap before the bits", 8, 3, [](DibLayout& l) { l.gap_before_bits = 10; }},
-        {"top-down rows", 5, 4, [](DibLayout& l) { l.top_down = true; }},
+        {"plain", 30, 5, {}},
+        {"no file header", 30, 5, {.file_header = false}},
+        {"core header", 30, 5, {.core_header = true}},
+        {"core, no file header", 30, 5, {.file_header = false, .core_header = true}},
+        {"image size 0 (30 x 2 -> 64)", 30, 2, {.image_size = 0}},
+        {"gap before the bits", 8, 3, {.gap_before_bits = 10}},
+        {"top-down rows", 5, 4, {.top_down = true}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const TestPicture pic = TestPicture::Numbered(c.w, c.h);
-        DibLayout layout;
-        c.change(layout);
-        const auto bytes = DibBytes(pic, layout);
+        const auto bytes = DibBytes(pic, c.layout);
         auto dib = ParseDib(bytes.data(), bytes.size());
         ASSERT_NE(dib, nullptr);
         EXPECT_EQ(dib->Width(), c.w);
@@ -66,29 +63,27 @@ TEST(Dib, EveryLayoutGivesTheSamePicture) {
 TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     struct Case {
         const char* what;
-        void (*change)(DibLayout&);
+        DibLayout layout;
         size_t cut = 0;  // bytes removed from the end
     };
     const Case cases[] = {
-        {"too many colours", [](DibLayout& l) { l.colors_used = 257; }},
-        {"huge colour count", [](DibLayout& l) { l.colors_used = 0x40000000; }},
-        {"zero width", [](DibLayout& l) { l.width = 0; }},
-        {"negative width", [](DibLayout& l) { l.width = -30; }},
-        {"zero height", [](DibLayout& l) { l.height = 0; }},
-        {"rows past the end", [](DibLayout& l) { l.height = 500; }},
-        {"huge picture", [](DibLayout& l) { l.width = l.height = 0x7fffffff; }},
-        {"offset past the end", [](DibLayout& l) { l.bits_offset = 0x7ffffff0; }},
-        {"4-bit", [](DibLayout& l) { l.bit_count = 4; }},
-        {"compressed", [](DibLayout& l) { l.compression = 1; }},
-        {"unknown header size", [](DibLayout& l) { l.header_size = 20; }},
-        {"truncated rows", [](DibLayout&) {}, 1},
-        {"truncated colour table", [](DibLayout&) {}, 150 + 900},
-        {"only the file header", [](DibLayout&) {}, 150 + 1024 + 40},
+        {"too many colours", {.colors_used = 257}},
+        {"huge colour count", {.colors_used = 0x40000000}},
+        {"zero width", {.width = 0}},
+        {"negative width", {.width = -30}},
+        {"zero height", {.height = 0}},
+        {"rows past the end", {.height = 500}},
+        {"huge picture", {.width = 0x7fffffff, .height = 0x7fffffff}},
+        {"offset past the end", {.bits_offset = 0x7ffffff0}},
+        {"4-bit", {.bit_count = 4}},
+        {"compressed", {.compression = 1}},
+        {"unknown header size", {.header_size = 20}},
+        {"truncated rows", {}, 1},
+        {"truncated colour table", {}, 150 + 900},
+        {"only the file header", {}, 150 + 1024 + 40},
     };
     for (const Case& c : cases) {
-        DibLayout layout;
-        c.change(layout);
-        std::vector<uint8_t> bytes = DibBytes(TestPicture::Numbered(30, 5), layout);
+        std::vector<uint8_t> bytes = DibBytes(TestPicture::Numbered(30, 5), c.layout);
         bytes.resize(bytes.size() - c.cut);
         // A block of exactly that size, so that the sanitizer sees any read past it.
         std::unique_ptr<uint8_t[]> exact(new uint8_t[bytes.size()]);
