@@ -60,6 +60,9 @@ TEST_F(Sound, DevicesAndBuffersOnlyForWhatCanPlay) {
     EXPECT_FALSE(plat::SoundDevice::Create());
     host.SetAudioAvailable(true);
     device = plat::SoundDevice::Create();
+    plat::SoundBuffer::LockedRegion region;
+    EXPECT_FALSE(
+        device->CreateBuffer({plat::kSoundBufferPrimary, 0, nullptr})->Lock(0, 4, &region));
     // A primary with a format, no bytes, no format, three channels, 50 Hz.
     plat::WaveFormat format = plat::PcmFormat(1, 11025, 8), odd = plat::PcmFormat(3, 11025, 8),
                      slow = plat::PcmFormat(1, 50, 8);
@@ -71,7 +74,6 @@ TEST_F(Sound, DevicesAndBuffersOnlyForWhatCanPlay) {
         EXPECT_FALSE(device->CreateBuffer({flags, bytes, f})) << flags << " " << bytes;
     }
     // Locking wraps around the end of the buffer into the second part.
-    plat::SoundBuffer::LockedRegion region;
     plat::SoundBufferHandle effect = Effect(10, 0x80);
     EXPECT_TRUE(effect->Lock(6, 8, &region));
     EXPECT_EQ(region.firstBytes, 4u);

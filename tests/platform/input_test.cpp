@@ -131,6 +131,7 @@ TEST(Cursor, ClippingShapesAndWarps) {
     EXPECT_EQ(host.CursorShape(), IDC_ARROW);
     EXPECT_EQ(plat::ShowCursor(false), -1);
     EXPECT_FALSE(host.CursorVisible());
+    EXPECT_EQ(plat::ShowCursor(true), 0);
 
     // Setting the position moves the host's pointer and makes a mouse move.
     plat::SetCursorPos({400, 300});

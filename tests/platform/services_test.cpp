@@ -277,7 +277,9 @@ std::vector<std::string> ReadAll(const std::string& path, size_t maxLength) {
     plat::TextFile file;
     std::vector<std::string> lines;
     if (!file.Open(path)) return {"<not opened>"};
-    for (std::string line; file.ReadLine(line, maxLength);) lines.push_back(line);
+    std::string line;
+    while (file.ReadLine(line, maxLength)) lines.push_back(line);
+    EXPECT_FALSE(file.ReadLine(line, maxLength));  // stays at the end
     return lines;
 }
 

@@ -182,6 +182,8 @@ TEST_F(SoundTest, CancelInTheMissingSoundBoxEndsEverything) {
     EXPECT_EQ(sound->Effect(6), nullptr);  // loaded before, released
     EXPECT_FALSE(host.AudioOpen());
     sound->PlayEffect(30, 5, 0);
+    sound->StopEffects();
+    sound->ResumeEffects();
     sound->PlayTitleMusic();
     sound->OnMusicNotify();
     EXPECT_TRUE(music.Records().empty());
