@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cities/city_manager.h"
-#include "fuzz_files.h"
+#include "fuzz_game.h"
 #include "state/game_state.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -1,8 +1,12 @@
 #include "fuzz_game.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "app/busy_game.h"
@@ -31,6 +35,7 @@ uint32_t Next() {
 }
 
 plat::HeadlessBackend* g_host = nullptr;
+std::string g_scratch;
 fvtest::BusyGame* g_busy = nullptr;
 
 // Random fields name no building, city or node (the game holds none of them
@@ -120,21 +125,16 @@ void MakeGame(int32_t seed) {
     gs.player_colors[0] = static_cast<uint8_t>(seed % 4);
     gs.active_event = static_cast<int8_t>(seed % 3 == 0 ? -2 : seed);
     gs.event_pause = static_cast<uint8_t>(seed);
-    for (int32_t i = 0; i < kStatisticsWords; ++i)
-        g_Statistics.words[i] = static_cast<int32_t>(Next());
-    for (int32_t i = 0; i < kOpponentCount; ++i)
-        g_TakeOverCount[i] = static_cast<int32_t>(Next() % 2);
+    for (int32_t& word : g_Statistics.words) word = static_cast<int32_t>(Next());
+    for (int32_t i = 0; i < kOpponentCount; ++i) g_TakeOverCount[i] = int32_t(Next() % 2);
     for (int32_t i = 0; i < kNewGameCounterWords; ++i) g_NewGameCounters.words[i] = i * 3 - seed;
     InitMarketEvents();
-    for (MarketEvent& event : gs.market_events)
-        event.event_state = static_cast<uint8_t>(Next() % 3);
-    for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+    for (MarketEvent& event : gs.market_events) event.event_state = uint8_t(Next() % 3);
+    for (int32_t slot = 0; slot < kOpponentCount; ++slot)
         fvtest::FillOpponent(*gs.opponents[slot], slot + seed, {});
-    }
     gs.active_opponent = seed % 3 - 1;
-    for (int32_t i = 0; i < kBookmarkCount; ++i) {
-        gs.bookmarks[i] = {static_cast<int32_t>(Next() % 256), static_cast<int32_t>(Next() % 256)};
-    }
+    for (auto& bookmark : gs.bookmarks)
+        bookmark = {static_cast<int32_t>(Next() % 256), static_cast<int32_t>(Next() % 256)};
 }
 
 const std::vector<uint8_t>& FixedGrid() {
@@ -197,6 +197,37 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+void SetUpScratch() {
+    SetUpGame();
+    g_scratch =
+        (std::filesystem::temp_directory_path() / ("ferrovane-fuzz-" + std::to_string(::getpid())))
+            .string();
+    std::filesystem::create_directories(g_scratch);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(g_scratch, ignored);
+    });
+    for (auto& path : g_pGameState->data_paths) {
+        std::snprintf(path, kDataPathLength, "%s", g_scratch.c_str());
+    }
+}
+
+std::string ScratchPath(const std::string& name) {
+    return g_scratch + "/" + name;
+}
+
+std::string WriteInput(const std::string& name, const uint8_t* data, size_t size) {
+    const std::string path = ScratchPath(name);
+    WriteFile(path, std::vector<uint8_t>(data, data + size));
+    return path;
+}
+
+void Require(bool ok, const char* what) {
+    if (ok) return;
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::abort();
 }
 
 }  // namespace fvfuzz

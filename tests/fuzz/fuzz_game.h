@@ -1,8 +1,8 @@
 #pragma once
 // The running game of the fuzzers and their seed writer: a game state with
 // lookup tables, way network, opponents, a real building table and city
-// manager (BusyGame), ways to fill it with a varied or a busy game, and the
-// level-reader fuzzer's input format.
+// manager (BusyGame), ways to fill it with a varied or a busy game, the
+// level-reader fuzzer's input format, and a scratch folder for the others.
 //
 // Input format: byte 0 holds flags (bit 0: read as a level start, bit 1: the
 // editor runs, bit 2: the rest is a whole file, bit 3: the busy grid). Without
@@ -44,12 +44,18 @@ const std::vector<uint8_t>& FixedGrid();
 const std::vector<uint8_t>& BusyGrid();
 // Writes the running game with the game's own writer and reads it back.
 std::vector<uint8_t> SaveRunningGame(const std::string& path);
-
 // The file an input stands for, and the input a file and flags make.
 std::vector<uint8_t> FileOfInput(const uint8_t* data, size_t size);
 std::vector<uint8_t> InputOfFile(const std::vector<uint8_t>& file, uint8_t flags);
-
 std::vector<uint8_t> ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// SetUpGame and a scratch folder of this process, removed at exit, where
+// every data folder points; a path in it; an input written there as `name`.
+void SetUpScratch();
+std::string ScratchPath(const std::string& name);
+std::string WriteInput(const std::string& name, const uint8_t* data, size_t size);
+// Ends the process with a message when `ok` is false (a broken property).
+void Require(bool ok, const char* what);
 
 }  // namespace fvfuzz

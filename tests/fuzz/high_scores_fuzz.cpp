@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "fuzz_files.h"
+#include "fuzz_game.h"
 #include "game/high_scores.h"
 #include "state/game_state.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <span>
 
-#include "fuzz_files.h"
+#include "fuzz_game.h"
 #include "platform/random.h"
 #include "state/game_state.h"
 #include "world/land_passes.h"

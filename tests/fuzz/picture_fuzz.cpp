@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "fuzz_files.h"
+#include "fuzz_game.h"
 #include "gfx/dib.h"
 #include "gfx/palette_image.h"
 #include "gfx/wing_bitmap.h"

@@ -44,20 +44,15 @@ void Put(const Bytes& bytes) {
     fvfuzz::WriteFile(g_folder + "/seed-" + std::to_string(g_written++), bytes);
 }
 
-// The stand-in data files whose path passes `take`, at most `limit` of them
+// The stand-in data files whose path contains `part`, at most `limit` of them
 // and none above `max_size` bytes.
-void PutStandinFiles(const std::function<bool(const std::string&)>& take, int limit,
-                     size_t max_size) {
+int PutStandinFiles(const std::string& part, int limit, size_t max_size) {
     for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-        if (g_written >= limit || !take(recipe.path)) continue;
+        if (g_written >= limit || recipe.path.find(part) == std::string::npos) continue;
         const Bytes bytes = recipe.make();
         if (bytes.size() <= max_size) Put(bytes);
     }
-}
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return 0;
 }
 
 int LevelSeeds() {
@@ -74,8 +69,8 @@ int LevelSeeds() {
 
     for (int32_t seed = 1; seed <= 3; ++seed) {
         fvfuzz::MakeGame(seed);
-        if (!SaveGameFile(scratch)) return 1;
-        const Bytes file = fvfuzz::ReadFile(scratch);
+        const Bytes file = fvfuzz::SaveRunningGame(scratch);
+        if (file.empty()) return 1;
         put(file, 0);
         put(file, fvfuzz::kFlagLevelStart);
         if (seed == 1) {
@@ -95,10 +90,9 @@ int LevelSeeds() {
     }
     fvfuzz::MakeGame(4);
     g_pGameState->game_mode = kModeEditor;
-    if (!SaveGameFile(scratch)) return 1;
-    put(fvfuzz::ReadFile(scratch), fvfuzz::kFlagEditor);
-    std::remove(scratch.c_str());
-    return 0;
+    const Bytes editor = fvfuzz::SaveRunningGame(scratch);
+    put(editor, fvfuzz::kFlagEditor);
+    return editor.empty() ? 1 : 0;
 }
 
 int SettingsSeeds() {
@@ -149,22 +143,9 @@ int main(int argc, char** argv) {
         {"level_reader", LevelSeeds},
         {"settings", SettingsSeeds},
         {"high_scores", HighScoreSeeds},
-        {"picture",
-         [] {
-             PutStandinFiles([](const std::string& p) { return EndsWith(p, ".jgd"); }, 16, 65536);
-             return 0;
-         }},
-        {"landscape",
-         [] {
-             PutStandinFiles([](const std::string& p) { return EndsWith(p, "berge"); }, 8, 1 << 20);
-             return 0;
-         }},
-        {"city_names",
-         [] {
-             PutStandinFiles([](const std::string& p) { return p.find("names") != p.npos; }, 8,
-                             1 << 20);
-             return 0;
-         }},
+        {"picture", [] { return PutStandinFiles(".jgd", 16, 65536); }},
+        {"landscape", [] { return PutStandinFiles("berge", 8, 1 << 20); }},
+        {"city_names", [] { return PutStandinFiles("names", 8, 1 << 20); }},
     };
     const auto writer = writers.find(target);
     if (writer == writers.end()) {

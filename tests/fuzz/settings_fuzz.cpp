@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/settings.h"
-#include "fuzz_files.h"
 #include "fuzz_game.h"
 #include "platform/profile.h"
 

@@ -1,24 +1,109 @@
-// The three image records and the copies to device contexts.
+// Pictures from files: the DIB layouts and damaged files, the three image
+// records, the copies to device contexts, the retry/cancel box for missing
+// and damaged files; the keyed copies between pixel blocks; and the image
+// button's press, drag and release rules.
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
+#include "app/interface_hooks.h"
+#include "gfx/blit.h"
 #include "gfx/blit_dc.h"
+#include "gfx/buttons.h"
+#include "gfx/dib.h"
 #include "gfx/palette.h"
 #include "gfx/palette_image.h"
+#include "gfx/picture_load.h"
+#include "gfx/pixel_surface.h"
 #include "gfx/raw_image.h"
 #include "gfx/wing_bitmap.h"
 #include "gfx_host.h"
 #include "gfx_test_files.h"
+#include "platform/input.h"
+#include "platform/message_queue.h"
 #include "platform/palette.h"
+#include "platform/random.h"
+#include "platform/test_window.h"
 #include "platform/wing.h"
+#include "support/game_scope.h"
 
 namespace {
 
+using gfxtest::DibBytes;
+using gfxtest::DibLayout;
+using gfxtest::GfxHost;
 using gfxtest::TestPicture;
+
+TEST(Dib, EveryLayoutGivesTheSamePicture) {
+    struct Case {
+        const char* what;
+        int32_t w, h;
+        DibLayout layout;
+    };
+    const Case cases[] = {
+        {"plain", 30, 5, {}},
+        {"no file header", 30, 5, {.file_header = false}},
+        {"core header", 30, 5, {.core_header = true}},
+        {"core, no file header", 30, 5, {.file_header = false, .core_header = true}},
+        {"image size 0 (30 x 2 -> 64)", 30, 2, {.image_size = 0}},
+        {"gap before the bits", 8, 3, {.gap_before_bits = 10}},
+        {"top-down rows", 5, 4, {.top_down = true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TestPicture pic = TestPicture::Numbered(c.w, c.h);
+        const auto bytes = DibBytes(pic, c.layout);
+        auto dib = ParseDib(bytes.data(), bytes.size());
+        ASSERT_NE(dib, nullptr);
+        EXPECT_EQ(dib->Width(), c.w);
+        EXPECT_EQ(dib->Rows(), c.h);
+        EXPECT_EQ(dib->header.image_size, uint32_t(PaddedStride(c.w) * c.h));
+        for (int32_t y = 0; y < c.h; ++y)
+            for (int32_t x = 0; x < c.w; ++x) ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y));
+        EXPECT_EQ(dib->colors[200].red, pic.colors[200].red);
+    }
+}
+
+TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
+    struct Case {
+        const char* what;
+        DibLayout layout;
+        size_t cut = 0;  // bytes removed from the end
+    };
+    const Case cases[] = {
+        {"too many colours", {.colors_used = 257}},
+        {"huge colour count", {.colors_used = 0x40000000}},
+        {"zero width", {.width = 0}},
+        {"negative width", {.width = -30}},
+        {"zero height", {.height = 0}},
+        {"rows past the end", {.height = 500}},
+        {"huge picture", {.width = 0x7fffffff, .height = 0x7fffffff}},
+        {"offset past the end", {.bits_offset = 0x7ffffff0}},
+        {"4-bit", {.bit_count = 4}},
+        {"compressed", {.compression = 1}},
+        {"unknown header size", {.header_size = 20}},
+        {"truncated rows", {}, 1},
+        {"truncated colour table", {}, 150 + 900},
+        {"only the file header", {}, 150 + 1024 + 40},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = DibBytes(TestPicture::Numbered(30, 5), c.layout);
+        bytes.resize(bytes.size() - c.cut);
+        // A block of exactly that size, so that the sanitizer sees any read past it.
+        std::unique_ptr<uint8_t[]> exact(new uint8_t[bytes.size()]);
+        std::copy(bytes.begin(), bytes.end(), exact.get());
+        EXPECT_EQ(ParseDib(exact.get(), bytes.size()), nullptr) << c.what;
+    }
+    EXPECT_EQ(ParseDib(nullptr, 0), nullptr);
+    const uint8_t tiny[] = {'B', 'M', 0, 0};
+    EXPECT_EQ(ParseDib(tiny, sizeof tiny), nullptr);
+}
 
 class Images : public ::testing::Test {
   protected:
-    gfxtest::GfxHost host;
+    GfxHost host;
     gfxtest::TempDataFolder folder;
 };
 
@@ -87,6 +172,353 @@ TEST_F(Images, BlitDCCutsAtEveryEdge) {
     BlitDC(*dst.dc, 200, 0, 50, 50, *src.dc, 0, 0);
     BlitDC(*dst.dc, 0, 20, 50, 50, *src.dc, 100, 0);
     EXPECT_EQ(at(0, 20), 255);
+}
+
+// Cancel in the box of a missing file leaves the image empty, frees the
+// cursor and asks the frame once to abort the load; a damaged file asks
+// like a missing one.
+TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
+    gfxtest::TempDataFolder folder;
+    {
+        GfxHost host;
+        plat::Rect confined{10, 10, 200, 200};
+        plat::ClipCursor(&confined);
+        const std::string path = folder.Path() + "/nothing.jgd";
+        host.host.QueueMessageBoxAnswer(IDCANCEL);
+        RawImage image;
+        EXPECT_FALSE(image.LoadJgd(path));
+        EXPECT_EQ(image.pixels, nullptr);
+        EXPECT_FALSE(plat::GetClipCursor(nullptr));
+        ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
+        const auto& box = host.host.MessageBoxes()[0];
+        EXPECT_EQ(box.caption, "Ferrovane");
+        EXPECT_EQ(box.flags, 0x1015u);
+        EXPECT_EQ(box.text, "The following graphics information couldn\xb4t be located:\n " + path +
+                                " \n Check to make sure the information is available: For "
+                                "instance, is the CD inserted in the player.");
+        // The program is ending now: a further load asks nothing.
+        EXPECT_FALSE(image.LoadJgd(path));
+        EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
+        EXPECT_EQ(host.frame->aborts, 1);
+    }
+    GfxHost host;
+    DibLayout bad;
+    bad.colors_used = 300;
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    RawImage image;
+    EXPECT_FALSE(image.LoadJgd(folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), bad)));
+    EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.frame->aborts, 1);
+}
+
+// Retry after the file has appeared loads it; raw images keep odd-width
+// rows unpadded, whatever the file's layout.
+TEST_F(Images, RetryAfterTheMissingPictureAppearsLoadsIt) {
+    const TestPicture pic = TestPicture::Numbered(30, 5);  // rows padded to 32 in the file
+    DibLayout core;
+    core.file_header = false;
+    core.core_header = true;
+    int boxes = 0;
+    host.host.on_box = [&] {  // the file is put in place before the second Retry
+        if (++boxes == 2) folder.WritePicture("later.jgd", pic, core);
+    };
+    host.host.QueueMessageBoxAnswer(IDRETRY);
+    host.host.QueueMessageBoxAnswer(IDRETRY);
+    RawImage image;
+    EXPECT_TRUE(image.LoadJgd(folder.Path() + "/later.jgd"));
+    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(host.frame->aborts, 0);
+    EXPECT_EQ(image.height, -5);
+    for (int32_t y = 0; y < 5; ++y)
+        for (int32_t x = 0; x < 30; ++x) ASSERT_EQ(image.pixels[y * 30 + x], pic.At(x, y));
+}
+
+int g_pauses = 0;
+
+TEST_F(Images, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
+    const std::string path = folder.WritePicture("a.jgd", TestPicture::Numbered(8, 8));
+    fvtest::GameScope scope;
+    scope.UseView();  // the wait cursor shows while a world view exists
+    PictureLoadHooks& hooks = GetPictureLoadHooks();
+    g_pauses = 0;
+    hooks.pause_cd_music = [] { ++g_pauses; };
+    hooks.cd_drive = path[0];  // the folder's first character stands for the CD drive
+    // While the box of a missing file is up, the wait cursor shows.
+    plat::CursorId during_box = 0;
+    host.host.on_box = [&] { during_box = plat::GetCursor(); };
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    WinGBitmap missing;
+    EXPECT_FALSE(missing.LoadJgd(folder.Path() + "/missing.jgd"));
+    EXPECT_EQ(during_box, IDC_WAIT);
+    EXPECT_EQ(plat::GetCursor(), IDC_ARROW);
+    EXPECT_GE(g_pauses, 1);
+
+    g_pauses = 0;
+    hooks.cd_drive = 'Q';
+    RawImage raw;
+    EXPECT_TRUE(raw.LoadJgd(path));
+    EXPECT_EQ(g_pauses, 0);
+    // Without a view the cursor is left alone.
+    SetWorldView(nullptr);
+    plat::SetCursor(200);
+    EXPECT_TRUE(raw.LoadJgd(path));
+    EXPECT_EQ(plat::GetCursor(), 200);
+}
+
+constexpr uint32_t kCommand = 40186;
+constexpr uint8_t kNormalInk = 1;
+constexpr uint8_t kPressedInk = 2;
+
+class ButtonTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RgbQuad colours[256] = {};
+        sheet.Create(colours, 108, 80);
+        sheet.FillRect(0, 0, 108, 40, kNormalInk);
+        sheet.FillRect(0, 40, 108, 40, kPressedInk);
+        parent.Create(nullptr, {100, 100, 500, 400}, WS_POPUP | WS_VISIBLE);
+        ASSERT_TRUE(button->Create(
+            {.x = 10, .y = 20, .command = kCommand, .width = 108, .height = 40, .pressed = {0, 40}},
+            &parent, sheet, plat::StockDefaultPalette()));
+        host.host.RunUntilIdle();
+    }
+    void TearDown() override { delete button; }
+
+    // Moves to client point (x, y) of the button.
+    void Move(int32_t x, int32_t y) {
+        host.host.InjectMouseMove({110 + x, 120 + y});
+        host.host.RunUntilIdle();
+    }
+    void Press(bool down = true) {
+        host.host.InjectMouseButton(plat::MouseButton::Left, down);
+        host.host.RunUntilIdle();
+    }
+    void Release() { Press(false); }
+    size_t Commands() { return parent.Count(WM_COMMAND); }
+    uint8_t Shown() { return button->GetSurface().Row(5)[5]; }
+
+    gfxtest::GfxHost host;
+    WinGBitmap sheet;
+    plat_test::TestWindow parent;
+    BUTTONS* button = new BUTTONS;
+};
+
+// A command is posted once, at a release inside (the right and bottom edges
+// count as inside); pressed, moved out and released: nothing. A double
+// click fires once; moves with Shift held are ignored.
+TEST_F(ButtonTest, FiresOnceAtAReleaseInside) {
+    Move(50, 20);
+    Press();
+    EXPECT_EQ(Shown(), kPressedInk);
+    EXPECT_EQ(plat::GetCapture(), button);
+    Move(150, 20);  // outside, still captured
+    EXPECT_EQ(Shown(), kNormalInk);
+    Release();
+    EXPECT_EQ(Commands(), 0u);
+    EXPECT_EQ(plat::GetCapture(), nullptr);
+
+    host.host.AdvanceClock(1000);
+    Move(50, 20);
+    Press();
+    Move(108, 40);  // one past the last pixel: still inside
+    EXPECT_EQ(Shown(), kPressedInk);
+    Release();
+    EXPECT_EQ(Commands(), 1u);
+    EXPECT_EQ(parent.Last(WM_COMMAND)->wParam, kCommand);
+    EXPECT_EQ(Shown(), kNormalInk);
+    Press();  // arrives as a double click: ignored
+    Release();
+    EXPECT_EQ(Commands(), 1u);
+
+    host.host.AdvanceClock(1000);
+    Move(50, 20);
+    Press();
+    host.host.InjectKey(VK_SHIFT, true);
+    Move(150, 20);  // outside, but with Shift: nothing changes
+    EXPECT_EQ(Shown(), kPressedInk);
+    host.host.InjectKey(VK_SHIFT, false);
+    Move(50, 20);
+    Release();
+    EXPECT_EQ(host.host.Recorder().Count(plat::MessageTrace::Kind::Posted, &parent, WM_COMMAND),
+              2u);
+}
+
+// Mode 1 fires at the press, or when dragged onto with the button down.
+TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
+    button->mode = 1;
+    Move(50, 20);
+    Press();
+    EXPECT_EQ(Commands(), 1u);
+    EXPECT_EQ(button->state, 1);
+    Move(60, 25);
+    Release();
+    EXPECT_EQ(Commands(), 1u);
+    EXPECT_EQ(button->state, 0);
+
+    host.host.AdvanceClock(1000);  // no double click
+    Move(200, 100);                // on the parent, beside the button
+    Press();
+    Move(50, 20);
+    Move(55, 20);
+    EXPECT_EQ(Commands(), 2u);
+    Release();
+
+    // The owner can show it pressed without firing; a press clears state 2.
+    button->mode = 0;
+    button->state = 1;
+    button->Redraw();
+    EXPECT_EQ(Shown(), kPressedInk);
+    EXPECT_EQ(Commands(), 2u);
+    button->state = 2;
+    host.host.AdvanceClock(1000);
+    Press();
+    EXPECT_EQ(button->state, 0);
+    Release();
+    EXPECT_EQ(Commands(), 3u);
+}
+
+// An owned pixel block for tests, stride padded like a device bitmap.
+struct Canvas {
+    std::vector<uint8_t> bytes;
+    PixelSurface surface;
+
+    Canvas(int32_t w, int32_t h, uint8_t fill = 0)
+        : bytes(size_t(PaddedStride(w)) * size_t(h), fill) {
+        surface = {bytes.data(), w, h, PaddedStride(w)};
+    }
+    uint8_t& At(int32_t x, int32_t y) { return bytes[size_t(y) * surface.stride + size_t(x)]; }
+    uint8_t Get(int32_t x, int32_t y) const {
+        return bytes[size_t(y) * surface.stride + size_t(x)];
+    }
+};
+
+// Source picture whose pixel (x, y) is a recognisable non-zero value.
+Canvas Numbered(int32_t w, int32_t h) {
+    Canvas c(w, h);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) c.At(x, y) = uint8_t(1 + (x + 7 * y) % 250);
+    return c;
+}
+
+// The meaning of every copy without its loop structure: destination pixel
+// (x + i, y + j) gets source pixel (sx + i d, sy + j d) when both lie inside
+// their pictures (and the clip), the source pixel is not the key.
+void Reference(Canvas& dst, const Canvas& src, BlitRect r, uint8_t key, int32_t d, ClipRect clip,
+               int mask_colour = -1) {
+    const int32_t cl = std::max(clip.left, 0), ct = std::max(clip.top, 0);
+    const int32_t cr = std::min(clip.right, dst.surface.width);
+    const int32_t cb = std::min(clip.bottom, dst.surface.height);
+    for (int32_t j = 0; j < r.height / d; ++j) {
+        for (int32_t i = 0; i < r.width / d; ++i) {
+            const int32_t X = r.x + i, Y = r.y + j;
+            const int32_t SX = r.src_x + i * d, SY = r.src_y + j * d;
+            if (X < cl || X >= cr || Y < ct || Y >= cb) continue;
+            if (SX < 0 || SY < 0 || SX >= src.surface.width || SY >= src.surface.height) continue;
+            const uint8_t s = src.Get(SX, SY);
+            if (s != key) dst.At(X, Y) = mask_colour < 0 ? s : uint8_t(mask_colour);
+        }
+    }
+}
+
+ClipRect NoClip() {
+    return {-1000000, 1000000, -1000000, 1000000};
+}
+
+TEST(BlitKeyed, MatchesThePerPixelMeaningAtEveryEdgeAndDivisor) {
+    plat::Srand(1234);
+    const int32_t divisors[] = {1, 2, 4, 16};
+    for (int round = 0; round < 3000; ++round) {
+        const int32_t sw = 1 + plat::Rand() % 90, sh = 1 + plat::Rand() % 50;
+        Canvas src(sw, sh);
+        for (auto& b : src.bytes) b = (plat::Rand() % 3 == 0) ? uint8_t(plat::Rand() % 256) : 0;
+        const int32_t dw = 1 + plat::Rand() % 70, dh = 1 + plat::Rand() % 40;
+        const int32_t d = divisors[plat::Rand() % 4];
+        BlitRect r;
+        r.x = plat::Rand() % (dw + 60) - 40;
+        r.y = plat::Rand() % (dh + 60) - 40;
+        r.width = plat::Rand() % 120;
+        r.height = plat::Rand() % 120;
+        r.src_y = plat::Rand() % (sh + 10) - 5;
+        const int mode = round % 3;  // keyed, clipped, mask
+        ClipRect clip = NoClip();
+        if (mode == 1) {  // edges below 0 mean the image edge
+            clip.left = plat::Rand() % (dw + 10) - 5;
+            clip.top = plat::Rand() % (dh + 10) - 5;
+            clip.right = clip.left + plat::Rand() % (dw + 10);
+            clip.bottom = clip.top + plat::Rand() % (dh + 10);
+        }
+        // Keep clear of the right-edge wrap rule, which has its own test.
+        const int32_t first_column = std::max({r.x, 0, mode == 1 ? clip.left : 0});
+        const int32_t shift = (first_column - r.x) * d;
+        r.src_x = plat::Rand() % (sw + 10) - 5;
+        if (r.src_x + shift > sw) r.src_x = sw - shift;
+
+        Canvas expected(dw, dh, 99), actual(dw, dh, 99);
+        Reference(expected, src, r, 0, d, clip, mode == 2 ? 7 : -1);
+        if (mode == 0) BlitKeyed(actual.surface, src.surface, r, 0, d);
+        if (mode == 1) BlitKeyedClipped(actual.surface, src.surface, r, 0, d, clip);
+        if (mode == 2) BlitMask(actual.surface, src.surface, r, 0, d, 7);
+        ASSERT_EQ(expected.bytes, actual.bytes)
+            << "round " << round << " mode " << mode << " d " << d << " at " << r.x << "," << r.y
+            << " src " << r.src_x << "," << r.src_y << " size " << r.width << "x" << r.height;
+    }
+}
+
+// A source x past the sheet's width reads its last 64-pixel cell; a sheet
+// narrower than 64 reads from a negative column, which counts as transparent.
+TEST(BlitKeyed, SourceXPastTheWidthReadsTheLastCell) {
+    const Canvas sheet = Numbered(128, 8);
+    Canvas a(64, 8), b(64, 8);
+    BlitKeyed(a.surface, sheet.surface, {0, 0, 500, 0, 64, 8}, 0, 1);
+    BlitKeyed(b.surface, sheet.surface, {0, 0, 64, 0, 64, 8}, 0, 1);
+    EXPECT_EQ(a.bytes, b.bytes);
+    const Canvas narrow = Numbered(40, 4);
+    Canvas c(64, 4, 200);
+    BlitKeyed(c.surface, narrow.surface, {0, 0, 41, 0, 64, 4}, 0, 1);
+    EXPECT_EQ(c.Get(23, 0), 200);
+    EXPECT_EQ(c.Get(24, 0), narrow.Get(0, 0));
+    EXPECT_EQ(c.Get(63, 3), narrow.Get(39, 3));
+}
+
+// Groups of four zero source bytes are skipped whatever the key, so zeros
+// inside a group with ink are drawn when the key is another colour.
+TEST(BlitKeyed, ZeroGroupsAreSkippedWhateverTheKey) {
+    Canvas src(9, 1);
+    const uint8_t row[9] = {0, 0, 0, 0, 5, 0, 16, 0, 0};
+    std::copy(row, row + 9, src.bytes.begin());
+    Canvas dst(9, 1, 77);
+    BlitKeyed(dst.surface, src.surface, {0, 0, 0, 0, 9, 1}, 16, 1);
+    const std::vector<uint8_t> want = {77, 77, 77, 77, 5, 0, 77, 0, 0};
+    EXPECT_EQ(std::vector<uint8_t>(dst.bytes.begin(), dst.bytes.begin() + 9), want);
+    // d = 2 tests eight source bytes per group, even those it does not sample.
+    Canvas src2(16, 2);
+    src2.At(9, 0) = 3;
+    Canvas dst2(8, 1, 77);
+    BlitKeyed(dst2.surface, src2.surface, {0, 0, 0, 0, 16, 2}, 16, 2);
+    EXPECT_EQ(dst2.bytes, (std::vector<uint8_t>{77, 77, 77, 77, 0, 0, 0, 0}));
+}
+
+TEST(BlitKeyed, NothingForBadDivisorsEmptyImagesOrEmptyFills) {
+    const Canvas src = Numbered(32, 32);
+    Canvas dst(32, 32, 9);
+    const std::vector<uint8_t> before = dst.bytes;
+    PixelSurface empty;
+    for (int32_t d : {0, 3, 8, -1, 32}) {
+        BlitKeyed(dst.surface, src.surface, {0, 0, 0, 0, 32, 32}, 0, d);
+        BlitMask(dst.surface, src.surface, {0, 0, 0, 0, 32, 32}, 0, d, 1);
+        BlitKeyedClipped(dst.surface, src.surface, {0, 0, 0, 0, 32, 32}, 0, d, NoClip());
+    }
+    BlitKeyed(dst.surface, empty, {0, 0, 0, 0, 32, 32}, 0, 1);
+    BlitKeyed(empty, src.surface, {0, 0, 0, 0, 32, 32}, 0, 1);
+    FillSurface(empty, 0, 0, 5, 5, 1);
+    FillSurface(dst.surface, 2, 2, 0, 5, 4);
+    FillSurface(dst.surface, 40, 0, 5, 5, 4);
+    EXPECT_EQ(dst.bytes, before);
+    // Fills are cut at the edges.
+    FillSurface(dst.surface, -5, 30, 10, 10, 4);
+    EXPECT_EQ(dst.Get(4, 31), 4);
+    EXPECT_EQ(dst.Get(5, 31), 9);
+    EXPECT_EQ(dst.Get(4, 29), 9);
 }
 
 }  // namespace

@@ -1,12 +1,18 @@
-// Sending, posting, deferred destruction, creation and painting.
+// Sending, posting, deferred destruction, creation, painting, timers on the
+// fake clock, and the application loop around them.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/app.h"
+#include "platform/clock.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/message_queue.h"
 #include "platform/screen.h"
 #include "test_window.h"
 
+using plat::ApplicationStepper;
 using plat::HeadlessBackend;
 using plat::MessageTrace;
 using plat::Rect;
@@ -42,7 +48,7 @@ TEST(Messages, SendsPostsAndInputInTheirOrder) {
     a.PostMessage(WM_USER + 1, 3);
     EXPECT_EQ(a.SendMessage(WM_USER + 9, 20), 41);
     EXPECT_EQ(order, (std::vector<std::string>{"a in", "b", "a out"}));
-    EXPECT_EQ(a.Messages(), (std::vector<uint32_t>{WM_USER + 9}));
+    EXPECT_EQ(a.Only(), (std::vector<uint32_t>{WM_USER + 9}));
     host.RunUntilIdle();
     std::vector<std::pair<plat::Window*, plat::WParam>> user;
     for (const auto& d : host.Recorder().Filter(MessageTrace::Kind::Dispatched)) {
@@ -74,42 +80,33 @@ TEST(Messages, DeletionInsideNestedHandlersWaitsForTheOutermostDispatch) {
     std::vector<std::string> journal;
     TestWindow frame("frame", &journal);
     ASSERT_TRUE(frame.Create(nullptr, {0, 0, 640, 480}, kPopup));
-    auto* outer = new TestWindow("outer", &journal);
-    auto* middle = new TestWindow("middle", &journal);
-    auto* inner = new TestWindow("inner", &journal);
-    ASSERT_TRUE(outer->Create(&frame, {0, 0, 100, 100}, kPopup));
-    ASSERT_TRUE(middle->Create(&frame, {0, 0, 100, 100}, kPopup));
-    ASSERT_TRUE(inner->Create(&frame, {0, 0, 100, 100}, kPopup));
-
+    const char* names[] = {"outer", "middle", "inner"};
+    TestWindow* screens[3];
+    for (int i = 0; i < 3; ++i) {
+        screens[i] = new TestWindow(names[i], &journal);
+        ASSERT_TRUE(screens[i]->Create(&frame, {0, 0, 100, 100}, kPopup));
+    }
     // The frame deletes all three screens when the innermost reports.
     frame.On(WM_USER + 50, [&](plat::WParam, plat::LParam) {
-        delete inner;
-        delete middle;
-        delete outer;
+        for (TestWindow* screen : screens) delete screen;
         journal.push_back("frame deleted the screens");
         return 0;
     });
-    outer->On(WM_USER + 1, [&, outer](plat::WParam, plat::LParam) {
-        middle->SendMessage(WM_USER + 1);
-        journal.push_back("outer continues");
-        outer->Invalidate();  // its own window is gone: this does nothing
-        EXPECT_FALSE(outer->PostMessage(WM_USER + 78));
-        return 0;
-    });
-    middle->On(WM_USER + 1, [&, middle](plat::WParam, plat::LParam) {
-        inner->SendMessage(WM_USER + 1);
-        journal.push_back("middle continues");
-        EXPECT_FALSE(middle->IsWindow());
-        return 0;
-    });
-    inner->On(WM_USER + 1, [&, inner](plat::WParam, plat::LParam) {
-        frame.SendMessage(WM_USER + 50);
-        journal.push_back("inner continues");
-        EXPECT_FALSE(inner->IsWindow());
-        return 0;
-    });
-
-    outer->PostMessage(WM_USER + 1);
+    // Each screen sends to the next one (the innermost to the frame), then
+    // carries on with its own window gone.
+    for (int i = 0; i < 3; ++i) {
+        TestWindow* self = screens[i];
+        plat::Window* next = i < 2 ? screens[i + 1] : &frame;
+        self->On(WM_USER + 1,
+                 [&journal, self, next, i, name = names[i]](plat::WParam, plat::LParam) {
+                     next->SendMessage(i < 2 ? WM_USER + 1 : WM_USER + 50);
+                     journal.push_back(std::string(name) + " continues");
+                     self->Invalidate();  // does nothing
+                     EXPECT_FALSE(self->IsWindow() || self->PostMessage(WM_USER + 78));
+                     return 0;
+                 });
+    }
+    screens[0]->PostMessage(WM_USER + 1);
     host.RunUntilIdle();
     EXPECT_EQ(journal,
               (std::vector<std::string>{"frame deleted the screens", "inner continues",
@@ -120,7 +117,7 @@ TEST(Messages, DeletionInsideNestedHandlersWaitsForTheOutermostDispatch) {
     frame.DestroyWindow();
 }
 
-TEST(Messages, CreationSendsCreateAndShowAndCanBeRefused) {
+TEST(Messages, CreationCanBeRefusedAndDestructionTakesOwnedWindowsAndChildren) {
     HeadlessBackend host;
     TestWindow shown;
     ASSERT_TRUE(shown.Create(nullptr, {0, 0, 10, 10}, kPopup));
@@ -136,17 +133,13 @@ TEST(Messages, CreationSendsCreateAndShowAndCanBeRefused) {
     EXPECT_FALSE(refused.Create(nullptr, {0, 0, 10, 10}, kPopup));
     EXPECT_FALSE(refused.IsWindow());
     EXPECT_EQ(refused.Count(WM_DESTROY), 1u);
-
     // A child needs a parent.
     TestWindow orphan;
     EXPECT_FALSE(orphan.Create(nullptr, {0, 0, 10, 10}, WS_CHILD | WS_VISIBLE));
-}
 
-TEST(Messages, CloseDestroysByDefaultAndDestroyingTheOwnerTakesTheRest) {
-    HeadlessBackend host;
-    std::vector<std::string> journal;
-    TestWindow owner("owner", &journal), popup("popup", &journal), child("child", &journal),
-        grandChild("grandchild", &journal);
+    // Close destroys by default, and destroying the owner takes the rest:
+    // owned windows first, then the window itself, then its children.
+    TestWindow owner, popup, child, grandChild;
     ASSERT_TRUE(owner.Create(nullptr, {0, 0, 100, 100}, kPopup));
     ASSERT_TRUE(popup.Create(&owner, {10, 10, 50, 50}, kPopup | WS_CHILD));
     ASSERT_TRUE(child.Create(&owner, {10, 10, 50, 50}, WS_CHILD | WS_VISIBLE));
@@ -155,11 +148,9 @@ TEST(Messages, CloseDestroysByDefaultAndDestroyingTheOwnerTakesTheRest) {
     owner.PostMessage(WM_CLOSE);
     host.RunUntilIdle();
     EXPECT_FALSE(owner.IsWindow() || popup.IsWindow() || child.IsWindow() || grandChild.IsWindow());
-    // Owned windows go first, then the window itself, then its children.
     std::vector<plat::Window*> order;
-    for (const auto& m : host.Recorder().Filter(MessageTrace::Kind::Sent, nullptr, WM_DESTROY)) {
-        order.push_back(m.window);
-    }
+    for (const auto& m : host.Recorder().Filter(MessageTrace::Kind::Sent, nullptr, WM_DESTROY))
+        if (m.window != &refused) order.push_back(m.window);
     EXPECT_EQ(order, (std::vector<plat::Window*>{&popup, &owner, &child, &grandChild}));
 }
 
@@ -170,8 +161,8 @@ TEST(Messages, PaintComesOnlyForInvalidVisibleWindowsWhenTheQueueIsEmpty) {
     w.PostMessage(WM_USER + 1);
     host.RunUntilIdle();
     // Shown windows start invalid; the paint waited for the posted message.
-    EXPECT_EQ(w.Messages(), (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW, WM_SETFOCUS,
-                                                   WM_USER + 1, WM_PAINT}));
+    EXPECT_EQ(w.Only(), (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW, WM_SETFOCUS, WM_USER + 1,
+                                               WM_PAINT}));
     host.RunUntilIdle();
     EXPECT_EQ(w.Count(WM_PAINT), 1u);  // valid now: no more paints
 
@@ -190,6 +181,184 @@ TEST(Messages, PaintComesOnlyForInvalidVisibleWindowsWhenTheQueueIsEmpty) {
     host.RunUntilIdle();
     EXPECT_EQ(w.Count(WM_PAINT), 2u);
     EXPECT_EQ(beside.Count(WM_PAINT), 1u);
+}
+
+TEST(Timers, FireEveryPeriodWithoutCatchingUpAndRestartWhenSetAgain) {
+    HeadlessBackend host;
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+    EXPECT_EQ(w.SetTimer(1105, 100), 1105u);
+    w.SetTimer(1106, 10);
+    host.RunFor(100, 10);
+    auto ids = w.WParams(WM_TIMER);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1106u), 10);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1105u), 1);
+    EXPECT_TRUE(w.KillTimer(1106));
+    EXPECT_FALSE(w.KillTimer(1106));
+    // A long stall gives one message, not one per missed period.
+    w.log.clear();
+    host.AdvanceClock(1000);
+    host.RunUntilIdle();
+    EXPECT_EQ(w.WParams(WM_TIMER), std::vector<plat::WParam>{1105});
+    // Setting an existing id restarts its period.
+    host.AdvanceClock(90);
+    w.SetTimer(1105, 100);
+    host.AdvanceClock(50);
+    host.RunUntilIdle();
+    EXPECT_EQ(w.Count(WM_TIMER), 1u);
+    host.AdvanceClock(50);
+    host.RunUntilIdle();
+    EXPECT_EQ(w.Count(WM_TIMER), 2u);
+    // Periods below 10 ms run at 10 ms; a destroyed window's timers are gone.
+    w.SetTimer(5, 1);
+    EXPECT_EQ(plat::TimeUntilNextTimer(), 10u);
+    w.DestroyWindow();
+    EXPECT_EQ(plat::TimeUntilNextTimer(), UINT32_MAX);
+}
+
+TEST(Timers, SurviveTheWrapOfTheClockAndComeAfterPaint) {
+    HeadlessBackend host;
+    host.SetClock(0xFFFFFFF0u);
+    TestWindow w;
+    ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP | WS_VISIBLE));
+    host.RunUntilIdle();
+    w.log.clear();
+    w.SetTimer(1, 100);
+    host.AdvanceClock(0x20);  // the clock wrapped to 0x10
+    EXPECT_EQ(plat::TimeGetTime(), 0x10u);
+    host.RunUntilIdle();
+    EXPECT_EQ(plat::TimeUntilNextTimer(), 68u);
+    host.AdvanceClock(68);
+    w.Invalidate();
+    host.RunUntilIdle();
+    EXPECT_EQ(w.Only(), (std::vector<uint32_t>{WM_PAINT, WM_TIMER}));
+}
+
+// Idle passes move the fake clock, so that timers come due while the loop
+// runs; idle answers false after `idleLimit` passes in a row.
+struct TestApp : plat::Application {
+    explicit TestApp(HeadlessBackend& host) : host(host) {}
+    bool InitInstance() override {
+        if (onInit) onInit();
+        return initAnswer;
+    }
+    bool OnIdle(long count) override {
+        host.AdvanceClock(1);
+        idleCounts.push_back(count);
+        return count + 1 < idleLimit;
+    }
+    int ExitInstance() override {
+        ++exitCalls;
+        return Application::ExitInstance() + 100;
+    }
+
+    HeadlessBackend& host;
+    std::vector<long> idleCounts;
+    int idleLimit = 1000, exitCalls = 0;
+    std::function<void()> onInit;
+    bool initAnswer = true;
+};
+
+TEST(Loop, IdleRunsWhileTheQueueIsEmptyAndCountsFromTheLastMessage) {
+    HeadlessBackend host;
+    TestApp app(host);
+    app.idleLimit = 3;
+    TestWindow w;
+    app.onInit = [&] {
+        ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        app.mainWindow = &w;
+    };
+    ApplicationStepper loop(app, host);
+    ASSERT_TRUE(loop.Start());
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(loop.Turn());
+    EXPECT_EQ(app.idleCounts, (std::vector<long>{0, 1, 2}));  // then idle stopped asking
+    w.PostMessage(WM_USER + 1);
+    ASSERT_TRUE(loop.Turn());
+    EXPECT_EQ(w.Count(WM_USER + 1), 1u);
+    EXPECT_EQ(app.idleCounts, (std::vector<long>{0, 1, 2, 0}));
+    w.DestroyWindow();
+    EXPECT_FALSE(loop.Turn());  // the main window is gone: the loop ends
+    EXPECT_EQ(loop.Finish(), 100);
+    EXPECT_EQ(loop.Finish(), 100);
+    EXPECT_EQ(app.exitCalls, 1);
+}
+
+// The frame's close handler deletes the frame and ends the process, as the
+// game does; the frame's destructor (which writes the settings) still runs,
+// after its handler has returned.
+TEST(Loop, ExitFromAHandlerIsAnOrderlyQuit) {
+    HeadlessBackend host;
+    std::vector<std::string> journal;
+    TestApp app(host);
+    TestWindow* frame = nullptr;
+    app.onInit = [&] {
+        frame = new TestWindow("frame", &journal);
+        ASSERT_TRUE(frame->Create(nullptr, {0, 0, 640, 480}, WS_POPUP | WS_VISIBLE));
+        app.mainWindow = frame;
+        frame->On(WM_CLOSE, [&](plat::WParam, plat::LParam) {
+            delete frame;
+            plat::ExitProcess(0);
+            journal.push_back("handler returns");
+            return 0;
+        });
+    };
+    ApplicationStepper loop(app, host);
+    ASSERT_TRUE(loop.Start());
+    TestWindow other;
+    ASSERT_TRUE(other.Create(nullptr, {0, 0, 10, 10}, WS_POPUP | WS_VISIBLE));
+    host.InjectCloseRequest();  // the user closed the host window
+    host.InjectMouseMove({5, 5});
+    other.PostMessage(WM_USER);
+    EXPECT_FALSE(loop.Turn());
+    EXPECT_EQ(journal, (std::vector<std::string>{"handler returns", "frame deleted"}));
+    EXPECT_EQ(other.Count(WM_USER), 1u);       // posted before the quit: still handled
+    EXPECT_EQ(other.Count(WM_MOUSEMOVE), 0u);  // input after it: not any more
+    EXPECT_EQ(loop.Finish(), 100);
+}
+
+// The main window pre-translates every window's messages; a quit posted
+// from a timer ends the run with its code; a refused start destroys the
+// main window and still exits.
+TEST(Loop, RunApplicationEndsWithTheQuitCodeOrARefusedStart) {
+    class Watcher : public TestWindow {
+      public:
+        int seen = 0;
+        bool PreTranslateMessage(plat::Msg& msg) override {
+            seen += msg.message == WM_USER + 5;
+            return false;
+        }
+    };
+    HeadlessBackend host;
+    TestApp app(host);
+    Watcher watcher;
+    TestWindow unrelated;
+    int ticks = 0;
+    app.onInit = [&] {
+        ASSERT_TRUE(watcher.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        ASSERT_TRUE(unrelated.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        app.mainWindow = &watcher;
+        unrelated.PostMessage(WM_USER + 5);
+        unrelated.SetTimer(1, 10);
+        unrelated.On(WM_TIMER, [&](plat::WParam, plat::LParam) {
+            if (++ticks == 3) plat::PostQuit(7);
+            return 0;
+        });
+    };
+    EXPECT_EQ(plat::RunApplication(app, host), 107);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(watcher.seen, 1);
+    EXPECT_EQ(plat::CurrentApplication(), nullptr);
+
+    TestApp refused(host);
+    TestWindow w;
+    refused.initAnswer = false;
+    refused.onInit = [&] {
+        ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        refused.mainWindow = &w;
+    };
+    EXPECT_EQ(plat::RunApplication(refused, host), 100);
+    EXPECT_FALSE(w.IsWindow());
+    EXPECT_EQ(refused.exitCalls, 1);
 }
 
 }  // namespace

@@ -1,23 +1,36 @@
-// Smaller services of the layer: message boxes, start options and the
-// character set at the host boundary.
+// Services of the layer: file calls, text and settings files, the case-blind
+// paths, message boxes, start options, the character set and keys at the host
+// boundary, the random numbers, the fitted screen and the drawn cursors.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "platform/charset.h"
+#include "platform/cursor_shapes.h"
+#include "platform/file.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
+#include "platform/key_translation.h"
 #include "platform/message_box.h"
+#include "platform/profile.h"
+#include "platform/random.h"
 #include "platform/screen.h"
+#include "platform/screen_fit.h"
+#include "temp_folder.h"
 #include "test_window.h"
 
-using plat::HeadlessBackend;
-using plat_test::TestWindow;
+using plat::Point;
+using plat::Rect;
 
 namespace {
 
 TEST(MessageBox, AnswersFromTheQueueThenCancelWithTheTextOnStderr) {
-    HeadlessBackend host;
-    TestWindow w;
+    plat::HeadlessBackend host;
+    plat_test::TestWindow w;
     ASSERT_TRUE(w.Create(nullptr, {0, 0, 10, 10}, WS_POPUP | WS_VISIBLE));
     plat::SetCapture(&w);
     host.QueueMessageBoxAnswer(IDRETRY);
@@ -63,6 +76,328 @@ TEST(Charset, ConvertsWindows1252AtTheHostBoundary) {
         if (c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D) all += char(c);
     }
     EXPECT_EQ(plat::Utf8ToCp1252(plat::Cp1252ToUtf8(all)), all);
+}
+
+// Host keys arrive as USB usage numbers with the layout's character.
+TEST(KeyTranslation, LettersFollowTheLayoutOtherKeysTheirPosition) {
+    const std::tuple<uint32_t, uint32_t, int32_t> cases[] = {
+        {0x04, 'a', 'A'},
+        {0x14, 'a', 'A'},  // the Q position carries "a" in France
+        {0x14, 0, 'Q'},
+        {0x1E, '&', '1'},      // the French top row: still the digit key
+        {0x50, 0, 37},         // arrows are their numbers
+        {0x58, 0, VK_RETURN},  // the keypad's Enter is Return
+        {0x61, 0, VK_NUMPAD0 + 9},
+        {0xE5, 0, VK_SHIFT},
+        {0xE6, 0, VK_MENU},
+        {0xFF, 0, 0},
+    };
+    for (const auto& [usage, character, key] : cases) {
+        EXPECT_EQ(plat::VirtualKeyFromHostKey(usage, character), key) << std::hex << usage;
+    }
+    EXPECT_EQ(plat::CharacterOfControlKey(VK_BACK), 8);
+    EXPECT_EQ(plat::CharacterOfControlKey('A'), -1);
+}
+
+TEST(Random, StaysInFifteenBitsRepeatsForASeedAndMasksAScriptedSource) {
+    plat::Srand(7);
+    std::vector<int32_t> first;
+    for (int i = 0; i < 1000; ++i) {
+        first.push_back(plat::Rand());
+        ASSERT_TRUE(first.back() >= 0 && first.back() <= plat::kRandMax);
+    }
+    plat::Srand(7);
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(plat::Rand(), first[i]);
+    int32_t next = 32767;
+    plat::SetRandSourceForTests([&] { return next++; });
+    EXPECT_EQ(plat::Rand(), 32767);
+    EXPECT_EQ(plat::Rand(), 0);
+    plat::SetRandSourceForTests({});
+}
+
+TEST(ScreenFit, LetterboxesKeepingTheShapeAndMapsWindowPointsToScreenPixels) {
+    plat::ScreenFit wide = plat::FitScreen({1920, 1080}, {1024, 768});  // bars left and right
+    EXPECT_EQ(wide.picture, (Rect{240, 0, 240 + 1440, 1080}));
+    EXPECT_EQ(plat::FitScreen({800, 1000}, {800, 600}).picture, (Rect{0, 200, 800, 800}));
+    // A minimised window has no picture and maps everything to the origin.
+    plat::ScreenFit none = plat::FitScreen({0, 0}, {640, 480});
+    EXPECT_TRUE(none.picture.IsEmpty());
+    EXPECT_EQ(plat::WindowToScreen(none, {10, 10}), (Point{0, 0}));
+    EXPECT_EQ(plat::WholeScale(wide), 1);
+    EXPECT_EQ(plat::WholeScale(plat::FitScreen({3840, 2160}, {1024, 768})), 3);
+    // On the bars the nearest edge pixel: edge scrolling keeps working.
+    EXPECT_EQ(plat::WindowToScreen(wide, {5, 300}).x, 0);
+    EXPECT_EQ(plat::WindowToScreen(wide, {1915, 300}).x, 1023);
+    EXPECT_EQ(plat::WindowToScreen(wide, {-50, -50}), (Point{0, 0}));
+    // Screen points survive the round trip through the window.
+    for (plat::Size window : {plat::Size{1024, 768}, {1366, 768}, {2560, 1440}, {1025, 769}}) {
+        plat::ScreenFit fit = plat::FitScreen(window, {1024, 768});
+        for (int x = 0; x < 1024; ++x) {
+            const Point p{x, x % 768};
+            ASSERT_EQ(plat::WindowToScreen(fit, plat::ScreenToWindow(fit, p)), p) << window.width;
+        }
+    }
+    // A screen rectangle covers its pixels in the window, and is never empty.
+    plat::ScreenFit fit = plat::FitScreen({2048, 1536 + 100}, {1024, 768});  // bars of 50
+    EXPECT_EQ(plat::ScreenRectToWindow(fit, {10, 20, 110, 70}), (Rect{20, 90, 220, 190}));
+    plat::ScreenFit odd = plat::FitScreen({1300, 700}, {1024, 768});
+    const Rect screen{100, 100, 400, 300};
+    const Rect window = plat::ScreenRectToWindow(odd, screen);
+    for (int x = window.left; x < window.right; ++x) {
+        for (int y : {window.top, window.bottom - 1}) {
+            EXPECT_TRUE(screen.Contains(plat::WindowToScreen(odd, {x, y}))) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(plat::ScreenRectToWindow(odd, {5, 5, 5, 5}).Width(), 1);
+}
+
+// Every game cursor is drawn with ink near its hot spot at both scales, the
+// host draws the arrow itself, and opposite edge arrows are mirror images.
+TEST(CursorShapes, GameCursorsAreDrawnAroundTheirHotSpotsAndMirrored) {
+    for (int32_t id : {151, 152, 153, 154, 155, 156, 157, 158, 198, 200, 201, 204, 209, 210, 211}) {
+        for (int32_t scale : {1, 2}) {
+            const plat::CursorShape shape = plat::DrawGameCursor(id, scale);
+            ASSERT_EQ(shape.size, 32 * scale) << id;
+            bool near = false;
+            for (int y = 0; y < shape.size; ++y) {
+                for (int x = 0; x < shape.size; ++x) {
+                    near |= shape.At(x, y) != plat::CursorShape::kClear &&
+                            std::abs(x - shape.hotX) <= 2 * scale &&
+                            std::abs(y - shape.hotY) <= 2 * scale;
+                }
+            }
+            EXPECT_TRUE(near) << id;
+        }
+    }
+    EXPECT_EQ(plat::DrawGameCursor(32512, 1).size, 0);
+    const plat::CursorShape left = plat::DrawGameCursor(151, 1),
+                            right = plat::DrawGameCursor(154, 1), up = plat::DrawGameCursor(153, 1),
+                            down = plat::DrawGameCursor(152, 1);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            ASSERT_EQ(left.At(x, y), right.At(31 - x, y)) << x << "," << y;
+            ASSERT_EQ(up.At(x, y), down.At(x, 31 - y)) << x << "," << y;
+            ASSERT_EQ(up.At(x, y), left.At(y, x)) << x << "," << y;
+        }
+    }
+    EXPECT_LT(left.hotX, 8);
+    EXPECT_GT(down.hotY, 24);
+}
+
+using fvtest::TempFolder;
+
+TEST(FileCalls, ReadWriteSeekAndOpenModes) {
+    TempFolder temp;
+    const std::string path = temp.Path() + "\\data.bin";
+    // Read and ReadWrite never create a file; folders are not files.
+    for (const auto& [where, mode] : {std::pair{path, plat::OpenMode::ReadWrite},
+                                      {path, plat::OpenMode::Read},
+                                      {temp.Path(), plat::OpenMode::Read},
+                                      {temp.Path() + "\\no\\such\\f", plat::OpenMode::Create}}) {
+        EXPECT_EQ(plat::OpenFile(where, mode), plat::kInvalidFile) << where;
+    }
+    plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
+    ASSERT_NE(file, plat::kInvalidFile);
+    EXPECT_EQ(plat::WriteFile(file, "0123456789", 10), 10);
+    char buffer[16] = {};
+    EXPECT_EQ(plat::SeekFile(file, -4, plat::SeekFrom::End), 6);
+    // A read across the end moves only what is there; at the end nothing.
+    EXPECT_EQ(plat::ReadFile(file, buffer, 16), 4);
+    EXPECT_EQ(std::string(buffer, 4), "6789");
+    EXPECT_EQ(plat::ReadFile(file, buffer, 16), 0);
+    // A seek before the start fails and leaves the position alone.
+    EXPECT_EQ(plat::SeekFile(file, -2, plat::SeekFrom::Current), 8);
+    EXPECT_EQ(plat::SeekFile(file, -1, plat::SeekFrom::Begin), -1);
+    EXPECT_EQ(plat::SeekFile(file, 0, plat::SeekFrom::Current), 8);
+    plat::CloseFile(file);
+
+    plat::FileHandle reader = plat::OpenFile(path, plat::OpenMode::Read);
+    EXPECT_EQ(plat::WriteFile(reader, "x", 1), -1);  // read-only
+    plat::CloseFile(reader);
+    plat::FileHandle both = plat::OpenFile(path, plat::OpenMode::ReadWrite);
+    EXPECT_EQ(plat::WriteFile(both, "NEW", 3), 3);
+    plat::CloseFile(both);
+    EXPECT_EQ(temp.Read("data.bin"), "NEW3456789");
+    plat::CloseFile(plat::OpenFile(path, plat::OpenMode::Create));
+    EXPECT_EQ(temp.Read("data.bin"), "");  // truncated
+    // Bad and closed handles are refused quietly.
+    for (plat::FileHandle bad : {plat::kInvalidFile, 0, 1 << 20, both}) {
+        EXPECT_EQ(plat::ReadFile(bad, buffer, 1), -1) << bad;
+        EXPECT_EQ(plat::WriteFile(bad, buffer, 1), -1) << bad;
+        EXPECT_EQ(plat::SeekFile(bad, 0, plat::SeekFrom::Begin), -1) << bad;
+        plat::CloseFile(bad);
+    }
+}
+
+// A full disk at any point of a replacement keeps the old file byte for byte
+// and leaves no temporary file; without one the new content is in place.
+TEST(NothingLost, FileReplacementIsAllOrNothing) {
+    TempFolder temp;
+    const std::string path = temp.Path() + "\\sub\\best.sav";
+    const std::string fresh = "the new content";
+    for (int64_t limit : {0, 1, 14, -1}) {
+        SCOPED_TRACE(limit);
+        temp.Write("sub/best.sav", "old");
+        plat::SetWriteLimitForTests(limit);
+        const bool written = plat::ReplaceFile(path, fresh.data(), uint32_t(fresh.size()));
+        plat::SetWriteLimitForTests(-1);
+        EXPECT_EQ(written, limit < 0);
+        EXPECT_EQ(temp.Read("sub/best.sav"), limit < 0 ? fresh : "old");
+        EXPECT_FALSE(plat::FileExists(path + ".tmp"));
+    }
+    {  // dropped without Commit: nothing changes either
+        plat::FileReplacement dropped(path);
+        ASSERT_TRUE(dropped.Open());
+        EXPECT_EQ(plat::WriteFile(dropped.Handle(), "x", 1), 1);
+    }
+    EXPECT_EQ(temp.Read("sub/best.sav"), fresh);
+    EXPECT_FALSE(plat::FileExists(path + ".tmp"));
+    // A missing folder is made; one that cannot be made fails cleanly.
+    EXPECT_TRUE(plat::ReplaceFile(temp.Path() + "\\new\\a", "a", 1));
+    EXPECT_EQ(temp.Read("new/a"), "a");
+    EXPECT_FALSE(plat::ReplaceFile(temp.Path() + "\\new\\a\\b", "b", 1));
+}
+
+// A settings file of 4,090 bytes on a disk that fills at 4,000: the write
+// fails and the old file stays whole, its last section included.
+TEST(NothingLost, FailedSettingsWriteKeepsTheOldFile) {
+    TempFolder temp;
+    const std::string old = "[OPTIONEN]\r\nAudio=1\r\n;" + std::string(4050, '-') +
+                            "\r\n[INSTALL]\r\nInstallation=2\r\n";
+    temp.Write("ferrovane.ini", old);
+    plat::SetWriteLimitForTests(4000);
+    EXPECT_FALSE(plat::WriteProfileStrings("OPTIONEN", {{"Audio", "0"}, {"Sound", "0"}},
+                                           temp.Path() + "\\ferrovane.ini"));
+    plat::SetWriteLimitForTests(-1);
+    EXPECT_EQ(temp.Read("ferrovane.ini"), old);
+    EXPECT_FALSE(plat::FileExists(temp.Path() + "\\ferrovane.ini.tmp"));
+}
+
+std::vector<std::string> ReadAll(const std::string& path, size_t maxLength) {
+    plat::TextFile file;
+    std::vector<std::string> lines;
+    if (!file.Open(path)) return {"<not opened>"};
+    std::string line;
+    while (file.ReadLine(line, maxLength)) lines.push_back(line);
+    EXPECT_FALSE(file.ReadLine(line, maxLength));  // stays at the end
+    return lines;
+}
+
+TEST(TextFile, LineBreaksOfEveryKindLongLinesAndWriting) {
+    TempFolder temp;
+    temp.Write("t.txt", "one\r\ntwo\n\r\nthree\rfour\r\nlast");
+    EXPECT_EQ(ReadAll(temp.Path() + "\\T.TXT", 99),
+              (std::vector<std::string>{"one", "two", "", "three", "four", "last"}));
+    // Long lines continue on the next read; a zero length still makes progress.
+    const std::string longer = temp.Write("l.txt", std::string(150, 'x') + "\r\nend");
+    EXPECT_EQ(ReadAll(longer, 99),
+              (std::vector<std::string>{std::string(99, 'x'), std::string(51, 'x'), "end"}));
+    EXPECT_EQ(ReadAll(longer, 0).size(), 150u + 3u);
+    // The CR ends the first 4096-byte chunk, its LF starts the next.
+    EXPECT_EQ(ReadAll(temp.Write("c.txt", std::string(4095, 'a') + "\r\nb"), 5000).size(), 2u);
+
+    plat::TextFile file;
+    std::string line = "stale";
+    EXPECT_FALSE(file.Open(temp.Path() + "\\missing.dir"));
+    EXPECT_FALSE(file.ReadLine(line, 99));
+    EXPECT_EQ(line, "");
+    EXPECT_FALSE(file.WriteLine("nowhere"));
+    ASSERT_TRUE(file.Create(temp.Path() + "\\3.dir"));
+    EXPECT_TRUE(file.WriteLine("My railway"));
+    file.Close();
+    EXPECT_EQ(temp.Read("3.dir"), "My railway\r\n");
+    ASSERT_TRUE(file.Create(temp.Path() + "\\4.dir"));
+    plat::SetWriteLimitForTests(3);
+    EXPECT_FALSE(file.WriteLine("cut short"));
+    plat::SetWriteLimitForTests(-1);
+}
+
+TEST(Profile, ReadsIgnoreCaseAndTakeLeadingDigitsOrTheDefault) {
+    TempFolder temp;
+    const std::string ini = temp.Path() + "\\ferrovane.ini";
+    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", 1, ini), 1);  // no file
+    temp.Write("Ferrovane.INI",
+               "; settings\r\n[optionen]\r\n  SCROLLSPEED = 300\r\nFahrzeug=12abc\r\n"
+               "Umgebung=abc\r\nStadtverkehr=-5\r\nAnimationen=\"42\"\r\nEmpty=\r\n"
+               "Huge=99999999999\r\n[OTHER]\r\nSound=0\r\n");
+    const std::pair<const char*, int32_t> ints[] = {
+        {"Scrollspeed", 300}, {"fahrzeug", 12}, {"Umgebung", 0}, {"Stadtverkehr", -5},
+        {"Animationen", 42},  {"Empty", 1},     {"Sound", 1},    {"Missing", 1}};
+    for (const auto& [key, value] : ints) {
+        EXPECT_EQ(plat::GetProfileInt("OPTIONEN", key, 1, ini), value) << key;
+    }
+    plat::GetProfileInt("OPTIONEN", "Huge", 1, ini);              // wraps, never overflows
+    EXPECT_EQ(plat::GetProfileInt("", "; settings", 7, ini), 7);  // a comment is no key
+}
+
+TEST(Profile, WritingKeepsEverythingElseAndFollowsTheLineBreaks) {
+    TempFolder temp;
+    temp.Write("ferrovane.ini",
+               "; chosen by the installer\r\n[INSTALL]\r\nInstallation=1\r\n\r\n"
+               "[Optionen]\r\nAUDIO=0\r\nUnknown=keep me\r\n\r\n[Extra]\r\nx=y");
+    const std::string ini = temp.Path() + "\\FERROVANE.ini";
+    ASSERT_TRUE(plat::WriteProfileString("OPTIONEN", "Audio", "1", ini));
+    ASSERT_TRUE(plat::WriteProfileString("OPTIONEN", "Sound", "0", ini));
+    ASSERT_TRUE(plat::WriteProfileString("NEW", "Key", "v", ini));
+    EXPECT_EQ(temp.Read("ferrovane.ini"),
+              "; chosen by the installer\r\n[INSTALL]\r\nInstallation=1\r\n\r\n"
+              "[Optionen]\r\nAUDIO=1\r\nUnknown=keep me\r\nSound=0\r\n\r\n[Extra]\r\nx=y\r\n"
+              "[NEW]\r\nKey=v\r\n");
+    ASSERT_TRUE(plat::WriteProfileString("A", "k", "1", temp.Path() + "\\new.ini"));
+    EXPECT_EQ(temp.Read("new.ini"), "[A]\r\nk=1\r\n");
+    temp.Write("unix.ini", "[A]\nk=1\n");
+    ASSERT_TRUE(plat::WriteProfileString("a", "j", "2", temp.Path() + "\\unix.ini"));
+    EXPECT_EQ(temp.Read("unix.ini"), "[A]\nk=1\nj=2\n");
+}
+
+TEST(HostPath, ResolvesEveryComponentIgnoringCase) {
+    TempFolder temp;
+    for (const char* name : {"Data/Save/Game1.LVL", "Mission/M0_1.lvl", "a.txt", "A.TXT", "b.TXT"})
+        temp.Write(name, "");
+    const std::string root = temp.Path();
+    std::string back = root;  // Windows-style spelling: "/tmp/x" becomes "\tmp\x"
+    for (char& c : back) c = c == '/' ? '\\' : c;
+    const std::pair<std::string, std::string> cases[] = {
+        {back + "\\DATA\\save\\GAME1.lvl", "/Data/Save/Game1.LVL"},
+        // The program folder is a host path with '/', the game appends with '\'.
+        {root + "/dAtA\\sAvE\\", "/Data/Save"},
+        {root + "\\\\data\\.\\save", "/Data/./Save"},
+        // Missing parts keep their spelling inside the resolved folder.
+        {root + "\\data\\Missing\\Deeper\\x.LVL", "/Data/Missing/Deeper/x.LVL"},
+        // The exact spelling wins, otherwise the first in byte order.
+        {root + "\\a.txt", "/a.txt"},
+        {root + "\\A.txt", "/A.TXT"},
+        {root + "\\B.txt", "/b.TXT"},
+        // Drive letters are dropped.
+        {"C:" + back + "\\data\\save\\game1.lvl", "/Data/Save/Game1.LVL"},
+    };
+    for (const auto& [game, host] : cases) EXPECT_EQ(plat::HostPath(game), root + host) << game;
+    EXPECT_EQ(plat::HostPath("d:\\"), "/");
+    EXPECT_EQ(plat::HostPath(""), ".");
+
+    // Relative paths resolve against the current folder.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(root);
+    EXPECT_EQ(plat::HostPath("mission\\m0_1.LVL"), "Mission/M0_1.lvl");
+    EXPECT_EQ(plat::HostPath("C:mission\\new.lvl"), "Mission/new.lvl");
+    EXPECT_EQ(plat::CurrentDirectory(), root);
+    std::filesystem::current_path(previous);
+
+    // File calls go through the resolution: a file is created in the folder
+    // of other case, under the name the game gave.
+    plat::FileHandle file = plat::OpenFile(root + "\\DATA\\SAVE\\New.Lvl", plat::OpenMode::Create);
+    EXPECT_EQ(plat::WriteFile(file, "abc", 3), 3);
+    plat::CloseFile(file);
+    EXPECT_EQ(temp.Read("Data/Save/New.Lvl"), "abc");
+    EXPECT_FALSE(std::filesystem::exists(root + "/DATA"));
+    EXPECT_TRUE(plat::RenameFile(root + "\\data\\save\\new.lvl", root + "\\DATA\\SAVE\\GAME1.LVL"));
+    EXPECT_EQ(temp.Read("Data/Save/Game1.LVL"), "abc");
+    EXPECT_FALSE(plat::FileExists(root + "\\data\\save\\new.lvl"));
+    EXPECT_TRUE(plat::RemoveFile(root + "\\data\\save\\Game1.lvl"));
+    EXPECT_FALSE(plat::RemoveFile(root + "\\data\\save\\game1.lvl"));
+    EXPECT_TRUE(plat::MakeDirectory(root + "\\data\\save\\Sub"));
+    EXPECT_TRUE(std::filesystem::is_directory(root + "/Data/Save/Sub"));
+    EXPECT_FALSE(plat::MakeDirectory(root + "\\DATA\\SAVE\\sub"));  // exists already
 }
 
 }  // namespace

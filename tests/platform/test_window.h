@@ -28,7 +28,6 @@ class TestWindow : public plat::Window {
     ~TestWindow() override {
         if (journal_) journal_->push_back(name_ + " deleted");
     }
-
     void On(uint32_t message, Handler handler) { handlers_[message] = std::move(handler); }
     uint32_t ClassStyle() const override { return classStyle_; }
 
@@ -37,13 +36,11 @@ class TestWindow : public plat::Window {
     std::vector<uint32_t> Only(std::initializer_list<uint32_t> wanted = {}) const {
         std::vector<uint32_t> out;
         for (const auto& l : log) {
-            if (wanted.size() == 0 || std::count(wanted.begin(), wanted.end(), l.message)) {
+            if (wanted.size() == 0 || std::count(wanted.begin(), wanted.end(), l.message))
                 out.push_back(l.message);
-            }
         }
         return out;
     }
-    std::vector<uint32_t> Messages() const { return Only(); }
     size_t Count(uint32_t message) const { return WParams(message).size(); }
     std::vector<plat::WParam> WParams(uint32_t message) const {
         std::vector<plat::WParam> out;

@@ -143,23 +143,13 @@ int32_t Peak(const std::vector<int16_t>& frames, double from, double to) {
     return peak;
 }
 
+// A 16-bit stereo wave file of the frames, to listen to.
 void WriteStereoWave(const std::string& path, const std::vector<int16_t>& frames) {
+    const uint32_t bytes = uint32_t(frames.size() * 2), rate = plat::kAudioRate;
+    const uint32_t head[] = {0x46464952, 36 + bytes, 0x45564157, 0x20746d66, 16,   0x00020001,
+                             rate,       rate * 4,   0x00100004, 0x61746164, bytes};
     std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    const uint32_t bytes = uint32_t(frames.size() * 2);
-    out.write("RIFF", 4);
-    u32(36 + bytes);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(2);
-    u32(plat::kAudioRate);
-    u32(plat::kAudioRate * 4);
-    u16(4);
-    u16(16);
-    out.write("data", 4);
-    u32(bytes);
+    out.write(reinterpret_cast<const char*>(head), sizeof head);
     out.write(reinterpret_cast<const char*>(frames.data()), bytes);
 }
 

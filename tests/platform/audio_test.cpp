@@ -1,10 +1,18 @@
+// Audio on the headless back end: the sound device's buffers, play and stop,
+// volume, pan and mixing; the CD audio device's notifications and requests,
+// and the track files of the music folder.
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_music.h"
+#include "platform/music.h"
 #include "platform/sound.h"
+#include "platform/window.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -18,13 +26,12 @@ class Sound : public ::testing::Test {
     // lasts two output frames) holding one value.
     plat::SoundBufferHandle Effect(uint32_t bytes, uint8_t value) {
         plat::WaveFormat format = plat::PcmFormat(1, 11025, 8);
-        plat::SoundBufferHandle buffer =
-            device->CreateBuffer({plat::kSoundBufferStatic | plat::kSoundBufferCtrlVolume |
-                                      plat::kSoundBufferCtrlPan | plat::kSoundBufferCtrlFrequency,
-                                  bytes, &format});
+        plat::SoundBufferHandle buffer = device->CreateBuffer(
+            {plat::kSoundBufferStatic | plat::kSoundBufferCtrlVolume | plat::kSoundBufferCtrlPan,
+             bytes, &format});
         plat::SoundBuffer::LockedRegion region;
         EXPECT_TRUE(buffer->Lock(0, bytes, &region));
-        for (uint32_t i = 0; i < region.firstBytes; ++i) region.first[i] = value;
+        std::fill(region.first, region.first + region.firstBytes, value);
         EXPECT_TRUE(buffer->Unlock(region));
         return buffer;
     }
@@ -43,24 +50,19 @@ class Sound : public ::testing::Test {
     plat::SoundDeviceHandle device = plat::SoundDevice::Create();
 };
 
-TEST(SoundDevice, NoAudioOutputMeansNoDevice) {
-    plat::HeadlessBackend host;
+// No audio output means no device; bad descriptions make no buffer.
+TEST_F(Sound, DevicesAndBuffersOnlyForWhatCanPlay) {
+    ASSERT_TRUE(device);
+    EXPECT_TRUE(host.AudioOpen());
+    device.reset();
+    EXPECT_FALSE(host.AudioOpen());
     host.SetAudioAvailable(false);
     EXPECT_FALSE(plat::SoundDevice::Create());
     host.SetAudioAvailable(true);
-    {
-        plat::SoundDeviceHandle device = plat::SoundDevice::Create();
-        ASSERT_TRUE(device);
-        EXPECT_TRUE(host.AudioOpen());
-    }
-    EXPECT_FALSE(host.AudioOpen());
-}
-
-TEST_F(Sound, BuffersAreCreatedOnlyForValidDescriptionsAndLocksWrap) {
-    plat::SoundBufferHandle primary = device->CreateBuffer({plat::kSoundBufferPrimary, 0, nullptr});
-    ASSERT_TRUE(primary);
+    device = plat::SoundDevice::Create();
     plat::SoundBuffer::LockedRegion region;
-    EXPECT_FALSE(primary->Lock(0, 4, &region));
+    EXPECT_FALSE(
+        device->CreateBuffer({plat::kSoundBufferPrimary, 0, nullptr})->Lock(0, 4, &region));
     // A primary with a format, no bytes, no format, three channels, 50 Hz.
     plat::WaveFormat format = plat::PcmFormat(1, 11025, 8), odd = plat::PcmFormat(3, 11025, 8),
                      slow = plat::PcmFormat(1, 50, 8);
@@ -90,7 +92,6 @@ TEST_F(Sound, StopKeepsThePositionAndOnlyANaturalEndRewinds) {
     effect->Play(false);  // resumes where it stopped
     Render(20);
     effect->Play(false);  // Play while playing goes on
-    EXPECT_EQ(Position(*effect), 35u);
     // 65 samples are left: 130 frames of sound, then silence and position 0.
     std::vector<int16_t> tail = Render(200);
     EXPECT_EQ(tail[2 * 129], 64 * 256);
@@ -98,7 +99,6 @@ TEST_F(Sound, StopKeepsThePositionAndOnlyANaturalEndRewinds) {
     EXPECT_EQ(effect->GetStatus(), 0u);
     EXPECT_EQ(Position(*effect), 0u);
     EXPECT_FALSE(effect->SetCurrentPosition(100));
-
     const uint32_t id = effect->Id();
     EXPECT_EQ(plat::RecordedSoundEvents(), (std::vector<plat::SoundEvent>{{Kind::Start, id, 0},
                                                                           {Kind::Stop, id, 25},
@@ -142,6 +142,90 @@ TEST_F(Sound, VolumePanAndMixingAreAppliedInTheMixer) {
     EXPECT_EQ(Position(*a), kept);
     primary->Play(true);
     EXPECT_EQ(Render(2)[0], 70 * 256);
+}
+
+// Collects the notification codes it receives.
+class Listener : public plat::Window {
+  public:
+    std::vector<uint32_t> codes;
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
+        if (message == MM_MCINOTIFY) codes.push_back(uint32_t(w));
+        return DefaultMessage(message, w, l);
+    }
+};
+
+constexpr uint32_t kOk = plat::kMciNotifySuccessful, kAborted = plat::kMciNotifyAborted,
+                   kFailed = plat::kMciNotifyFailure;
+
+TEST(Music, EveryPlayNotifiesOnceHowItEnded) {
+    plat::HeadlessBackend host;
+    plat::HeadlessMusic music;
+    Listener listener;
+    plat::CdAudioDevice cd;
+    for (int track = 2; track <= 16; ++track) music.SetTrack(track, 60000);
+    host.SetMusicDevice(&music);
+    listener.Create(nullptr, {0, 0, 10, 10}, WS_POPUP);
+    ASSERT_EQ(cd.Open(), plat::kMciOk);
+    ASSERT_EQ(cd.SetTimeFormat(plat::kMciFormatTmsf), plat::kMciOk);
+    auto play = [&](uint32_t from, uint32_t to) {
+        return cd.Play(plat::MakeTmsf(from), plat::MakeTmsf(to), &listener);
+    };
+    auto take = [&] {  // the codes since the last call
+        host.RunUntilIdle();
+        return std::move(listener.codes);
+    };
+    ASSERT_EQ(play(5, 6), plat::kMciOk);
+    host.RunFor(59000, 50);
+    EXPECT_TRUE(take().empty());
+    host.RunFor(1100, 50);
+    EXPECT_EQ(take(), std::vector<uint32_t>{kOk});
+    EXPECT_FALSE(cd.IsPlaying());
+
+    play(5, 6);
+    cd.Stop();
+    play(6, 7);
+    cd.Pause();
+    play(7, 8);
+    play(8, 9);  // a new play aborts the old one and notifies for itself
+    host.RunFor(61000, 50);
+    EXPECT_EQ(take(), (std::vector<uint32_t>{kAborted, kAborted, kAborted, kOk}));
+    play(5, 6);
+    cd.Stop(&listener);  // a notifying stop is successful for itself
+    EXPECT_EQ(take(), (std::vector<uint32_t>{kAborted, kOk}));
+    // An unplayable track fails, also in the middle of a range.
+    music.SetTrackBroken(9, true);
+    EXPECT_EQ(play(9, 10), plat::kMciOk);
+    play(8, 10);
+    host.RunFor(61000, 50);
+    EXPECT_EQ(take(), (std::vector<uint32_t>{kFailed, kFailed}));
+
+    // Bad requests fail without a notification.
+    EXPECT_EQ(play(1, 2), plat::kMciErrorOutOfRange);
+    EXPECT_EQ(play(6, 5), plat::kMciErrorOutOfRange);
+    EXPECT_EQ(cd.Play(plat::MakeTmsf(40), std::nullopt, &listener), plat::kMciErrorOutOfRange);
+    cd.SetTimeFormat(plat::kMciFormatMsf);
+    EXPECT_EQ(play(5, 6), plat::kMciErrorBadTimeFormat);
+    EXPECT_TRUE(take().empty());
+    cd.Close();
+    EXPECT_EQ(cd.Stop(), plat::kMciErrorNotOpen);
+    plat::HeadlessMusic empty;
+    EXPECT_EQ(cd.Open(&empty), plat::kMciErrorDeviceNotReady);  // no tracks
+}
+
+TEST(MusicFolder, TrackFilesAreFoundCaseInsensitively) {
+    fvtest::TempFolder folder;
+    for (const char* name : {"Track02.OGG", "track03.flac", "TRACK16.Wav", "track5.ogg",
+                             "track04.mp3", "notes.txt", "track07.ogg.part", "track08.ogg/x"}) {
+        folder.Write(name, "x");
+    }
+    std::vector<plat::MusicTrackFile> tracks = plat::FindMusicTracks(folder.Path());
+    ASSERT_EQ(tracks.size(), 3u);
+    EXPECT_EQ(tracks[0].path, folder.Path() + "/Track02.OGG");
+    EXPECT_EQ(tracks[1].track, 3);
+    EXPECT_EQ(tracks[2].track, 16);
+    EXPECT_TRUE(plat::FindMusicTracks(folder.Path() + "/none").empty());
 }
 
 }  // namespace

@@ -1,0 +1,482 @@
+// Drawing: palettes and realizing, windows composed into the screen,
+// presents and the screenshot; off-screen bitmaps with copies, stretched
+// DIBs, lines and fills.
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/compositor.h"
+#include "platform/gdi.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/palette.h"
+#include "platform/screen.h"
+#include "platform/window.h"
+#include "platform/wing.h"
+#include "temp_folder.h"
+
+namespace {
+
+// A window that paints itself in one palette index.
+class Painted : public plat::Window {
+  public:
+    explicit Painted(uint8_t colour) : colour_(colour) {}
+    int paints = 0;
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
+        if (message != WM_PAINT) return DefaultMessage(message, w, l);
+        plat::PaintDC dc(*this);
+        plat::FillRectIndex(dc, GetClientRect(), colour_);
+        ++paints;
+        return 0;
+    }
+
+  private:
+    uint8_t colour_;
+};
+
+void Fill(plat::Window& window, uint8_t colour) {
+    plat::DcHandle dc = plat::GetWindowDC(window);
+    plat::FillRectIndex(*dc, window.GetClientRect(), colour);
+}
+
+std::array<plat::PaletteEntry, 256> SystemEntries() {
+    std::array<plat::PaletteEntry, 256> entries{};
+    EXPECT_EQ(plat::GetSystemPaletteEntries(0, 256, entries.data()), 256);
+    return entries;
+}
+
+// The identity palette a picture gets: the system's static colours at both
+// ends, the picture's own colours (i, green, 255 - i) reserved in between.
+plat::PaletteHandle IdentityPalette(uint8_t green) {
+    std::array<plat::PaletteEntry, 256> entries = SystemEntries();
+    for (int i = 10; i < 246; ++i) {
+        entries[size_t(i)] = {uint8_t(i), green, uint8_t(255 - i), plat::kPcReserved};
+    }
+    return plat::CreatePalette(entries);
+}
+
+void RealizeIdentity(plat::DeviceContext& dc, uint8_t green) {
+    plat::SelectPalette(dc, IdentityPalette(green), false);
+    plat::RealizePalette(dc);
+}
+
+class Palettes : public ::testing::Test {
+  protected:
+    Palettes() { plat::ResetSystemPalette(); }
+    ~Palettes() override { plat::ResetSystemPalette(); }
+    plat::DcHandle screen = plat::GetScreenDC();
+};
+
+TEST_F(Palettes, OnlyAForegroundScreenRealizeChangesEntries10To245) {
+    const auto before = SystemEntries();
+    plat::PaletteHandle picture = IdentityPalette(40);
+    // Background and memory-context realizes leave the system palette.
+    plat::SelectPalette(*screen, picture, true);
+    EXPECT_EQ(plat::RealizePalette(*screen), 0);
+    plat::DcHandle memory = plat::CreateMemoryDC();
+    plat::SelectPalette(*memory, picture, false);
+    EXPECT_EQ(plat::RealizePalette(*memory), 0);
+    EXPECT_EQ(SystemEntries()[100].red, 0);
+
+    EXPECT_EQ(plat::SelectPalette(*screen, picture, false), picture);
+    const uint32_t generation = plat::SystemPaletteGeneration();
+    EXPECT_EQ(plat::RealizePalette(*screen), 236);
+    EXPECT_NE(plat::SystemPaletteGeneration(), generation);
+    const auto after = SystemEntries();
+    for (int i = 0; i < 256; ++i) {
+        const auto& e = after[size_t(i)];
+        const auto& want = i < 10 || i > 245
+                               ? before[size_t(i)]
+                               : plat::PaletteEntry{uint8_t(i), 40, uint8_t(255 - i), 0};
+        EXPECT_EQ(std::tie(e.red, e.green, e.blue), std::tie(want.red, want.green, want.blue)) << i;
+        ASSERT_EQ(picture->SystemIndexOf(i), i);  // index i is shown with system entry i
+    }
+    // Realizing it again, or the stock palette as background, changes nothing.
+    EXPECT_EQ(plat::RealizePalette(*screen), 0);
+    plat::SelectPalette(*screen, plat::StockDefaultPalette(), true);
+    EXPECT_EQ(plat::RealizePalette(*screen), 0);
+    EXPECT_EQ(SystemEntries()[100].red, 100);
+}
+
+TEST_F(Palettes, SmallPaletteSharesStaticColoursAndTakesFreeSlots) {
+    std::vector<plat::PaletteEntry> entries = {
+        {255, 0, 0, 0},                  // the static red: shared
+        {1, 2, 3, 0},                    // new: takes the first free slot
+        {1, 2, 3, 0},                    // same colour again: shared
+        {0, 0, 0, plat::kPcNoCollapse},  // black, but wants its own slot
+    };
+    plat::PaletteHandle palette = plat::CreatePalette(entries);
+    plat::SelectPalette(*screen, palette, false);
+    plat::RealizePalette(*screen);
+    for (const auto& [index, system] : {std::pair{0, 249}, {1, 10}, {2, 10}, {3, 11}}) {
+        EXPECT_EQ(palette->SystemIndexOf(index), system) << index;
+    }
+    EXPECT_EQ(SystemEntries()[10].blue, 3);
+    EXPECT_FALSE(plat::CreatePalette({}));
+}
+
+TEST_F(Palettes, NearestIndexAndColourReferences) {
+    plat::PaletteHandle picture = IdentityPalette(0);
+    // Entry 100 is (100, 0, 155); ties go to the lowest index: (100, 1, 156)
+    // is as close to entry 99 as to entry 100.
+    EXPECT_EQ(plat::GetNearestPaletteIndex(picture, plat::Rgb(100, 2, 155)), 100);
+    EXPECT_EQ(plat::GetNearestPaletteIndex(picture, plat::Rgb(100, 1, 156)), 99);
+    EXPECT_EQ(plat::GetNearestPaletteIndex(nullptr, plat::Rgb(1, 1, 1)), -1);
+
+    plat::SelectPalette(*screen, picture, false);
+    plat::RealizePalette(*screen);
+    // Palette-relative colours go through the selected palette, plain colours
+    // keep to the static colours.
+    EXPECT_EQ(screen->ResolveColour(plat::PaletteRgb(200, 0, 55)), 200);
+    EXPECT_EQ(screen->ResolveColour(plat::PaletteRgb(255, 255, 8)), 251);  // static yellow
+    EXPECT_EQ(screen->ResolveColour(plat::Rgb(200, 0, 55)), 249);
+    std::array<plat::PaletteEntry, 4> some{};
+    EXPECT_EQ(plat::GetPaletteEntries(picture, 254, 4, some.data()), 2);
+}
+
+class Composition : public ::testing::Test {
+  protected:
+    Composition() : host({200, 150}) {
+        plat::ResetSystemPalette();
+        plat::ResetCompositor();
+        plat::InstallCompositor();
+    }
+    ~Composition() override {
+        for (plat::Window* w : windows) delete w;
+        plat::ResetSystemPalette();
+        plat::ResetCompositor();
+    }
+    Painted* Make(uint8_t colour, const plat::Rect& rect, uint32_t style, uint32_t exStyle = 0,
+                  plat::Window* parent = nullptr) {
+        auto* w = new Painted(colour);
+        EXPECT_TRUE(w->Create(parent, rect, style | WS_VISIBLE, exStyle));
+        windows.insert(windows.begin(), w);  // children go before their parents
+        return w;
+    }
+    uint8_t Shown(int x, int y) { return host.LastPresentedScreen().Row(y)[x]; }
+
+    plat::HeadlessBackend host;
+    std::vector<plat::Window*> windows;
+};
+
+TEST_F(Composition, TopMostPopupStaysIntactOverAWindowThatKeepsRedrawing) {
+    Painted* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    Painted* popup = Make(9, plat::Rect{50, 40, 110, 90}, WS_POPUP, WS_EX_TOPMOST);
+    Make(4, plat::Rect{0, 0, 200, 2}, WS_POPUP, WS_EX_TOPMOST | WS_EX_TRANSPARENT);  // not drawn
+    // A child is cut at its parent's edge; a border is black.
+    Painted* parent = Make(3, plat::Rect{120, 100, 160, 140}, WS_POPUP | WS_BORDER);
+    Make(7, plat::Rect{20, 20, 80, 80}, WS_CHILD, 0, parent);
+    host.RunUntilIdle();
+    EXPECT_EQ(plat::ScreenPixel(10, 10), 5);
+    EXPECT_EQ(plat::ScreenPixel(10, 1), 5);
+    EXPECT_EQ(plat::ScreenPixel(125, 105), 3);
+    EXPECT_EQ(plat::ScreenPixel(158, 138), 7);
+    EXPECT_EQ(plat::ScreenPixel(159, 139), 0);  // the parent's frame
+    EXPECT_EQ(plat::ScreenPixel(165, 145), 5);  // outside the parent: cut away
+
+    // The view redraws itself every 25 ms beneath the popup.
+    for (int frame = 0; frame < 8; ++frame) {
+        Fill(*view, uint8_t(20 + frame));
+        plat::GdiFlush();
+        host.AdvanceClock(25);
+        host.RunUntilIdle();
+        ASSERT_EQ(plat::ScreenPixel(50, 40), 9);
+        ASSERT_EQ(plat::ScreenPixel(109, 89), 9);
+        ASSERT_EQ(plat::ScreenPixel(49, 40), 20 + frame);
+        ASSERT_EQ(plat::ScreenPixel(110, 89), 20 + frame);
+    }
+    EXPECT_EQ(Shown(70, 60), 9);
+    EXPECT_EQ(popup->paints, 1);
+
+    // Hiding the popup shows the view's retained pixels at once, before the
+    // view has painted again.
+    const int viewPaints = view->paints;
+    popup->ShowWindow(SW_HIDE);
+    EXPECT_EQ(plat::ScreenPixel(60, 50), 27);
+    EXPECT_EQ(view->paints, viewPaints);
+}
+
+TEST_F(Composition, PresentsAtMostOncePerRefreshAndOnlyWhenChanged) {
+    Painted* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    host.RunUntilIdle();
+    EXPECT_TRUE(plat::PresentIfDue());
+    const int presents = host.PresentCount();
+    EXPECT_FALSE(plat::PresentIfDue());  // nothing changed
+
+    Fill(*view, 6);
+    plat::GdiFlush();  // changed, but within the same refresh
+    host.AdvanceClock(plat::kPresentIntervalMs - 1);
+    EXPECT_FALSE(plat::PresentIfDue());
+    host.AdvanceClock(1);
+    plat::PresentScreen();  // the loop's call
+    EXPECT_EQ(host.PresentCount(), presents + 1);
+    EXPECT_EQ(Shown(10, 10), 6);
+    host.AdvanceClock(100);
+    EXPECT_FALSE(plat::PresentIfDue());
+}
+
+// A palette change recolours the screen at the next present; the all-black
+// clearing before an image load keeps the old colours on screen until the
+// picture's palette arrives, so that no black frame flashes.
+TEST_F(Composition, PaletteChangesAndTheClearingWithoutABlackFlash) {
+    Painted* view = Make(100, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    host.RunUntilIdle();
+    plat::DcHandle dc = plat::GetWindowDC(*view);
+    RealizeIdentity(*dc, 11);
+    plat::PresentNow();
+    EXPECT_EQ(host.LastPresentedPalette()[100][1], 11);
+    host.AdvanceClock(20);
+    RealizeIdentity(*dc, 22);  // no pixel changes
+    EXPECT_TRUE(plat::PresentIfDue());
+    EXPECT_EQ(host.LastPresentedPalette()[100][1], 22);
+    EXPECT_EQ(host.LastPresentedPalette()[249][0], 255);  // static red untouched
+
+    // Lines in palette-relative colours use the realized palette's indices.
+    dc->SelectPen(plat::CreatePen(plat::PenStyle::Solid, 1, plat::PaletteRgb(150, 22, 105)));
+    std::vector<plat::Point> line = {{0, 5}, {10, 5}};
+    plat::Polyline(*dc, line);
+    EXPECT_EQ(plat::ScreenPixel(3, 5), 150);
+
+    {
+        std::array<plat::PaletteEntry, 256> black{};
+        for (auto& e : black) e.flags = plat::kPcNoCollapse;
+        plat::DcHandle screen = plat::GetScreenDC();
+        plat::PaletteHandle previous =
+            plat::SelectPalette(*screen, plat::CreatePalette(black), false);
+        plat::RealizePalette(*screen);
+        plat::SelectPalette(*screen, previous, false);
+    }
+    EXPECT_TRUE(plat::SystemPaletteCleared());
+    host.AdvanceClock(50);
+    Fill(*view, 101);
+    plat::SelectPalette(*dc, plat::StockDefaultPalette(), true);
+    plat::RealizePalette(*dc);  // the stock palette as background does not end the hold
+    EXPECT_TRUE(plat::SystemPaletteCleared());
+    EXPECT_TRUE(plat::PresentIfDue());
+    EXPECT_EQ(host.LastPresentedPalette()[101][1], 22);
+    host.AdvanceClock(50);
+    RealizeIdentity(*dc, 44);
+    EXPECT_FALSE(plat::SystemPaletteCleared());
+    EXPECT_TRUE(plat::PresentIfDue());
+    EXPECT_EQ(host.LastPresentedPalette()[101][1], 44);
+}
+
+TEST_F(Composition, HeadlessScreenshotIsWrittenAsPng) {
+    Make(120, plat::Rect{10, 10, 130, 100}, WS_POPUP);
+    Make(200, plat::Rect{70, 60, 190, 140}, WS_POPUP | WS_BORDER, WS_EX_TOPMOST);
+    host.RunUntilIdle();
+    RealizeIdentity(*plat::GetScreenDC(), 128);
+    fvtest::TempFolder folder;
+    const std::string path = folder.Path() + "/screen.png";
+    ASSERT_TRUE(plat::SaveScreenPng(path));
+    EXPECT_FALSE(plat::SaveScreenPng(folder.Path() + "/missing/x.png"));
+
+    // Read it back: size, and the index and colour of a pixel of each window.
+    FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_read_info(png, info);
+    EXPECT_EQ(png_get_image_width(png, info), 200u);
+    EXPECT_EQ(png_get_image_height(png, info), 150u);
+    png_colorp colours = nullptr;
+    int count = 0;
+    png_get_PLTE(png, info, &colours, &count);
+    ASSERT_EQ(count, 256);
+    EXPECT_EQ(colours[120].green, 128);
+    std::vector<std::vector<uint8_t>> rows(150, std::vector<uint8_t>(200));
+    for (auto& row : rows) png_read_row(png, row.data(), nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    EXPECT_EQ(rows[20][20], 120);
+    EXPECT_EQ(rows[100][100], 200);
+    EXPECT_EQ(rows[60][70], 0);  // the popup's frame
+}
+
+// An off-screen bitmap in its own memory context, as the graphics engine
+// makes them; pixel (x, y) starts as `fill`, or 1 + x + 16 y when patterned.
+struct Offscreen {
+    plat::DcHandle dc = plat::CreateMemoryDC();
+    plat::BitmapHandle bitmap;
+    uint8_t* pixels = nullptr;
+    int32_t width, height;
+
+    Offscreen(int32_t w, int32_t h, int fill = 0) : width(w), height(h) {
+        plat::BitmapInfoHeader header;
+        EXPECT_TRUE(plat::RecommendDibFormat(&header));
+        header.width = w;
+        header.height = -h;
+        bitmap = plat::CreateDib8(header, nullptr, &pixels);
+        EXPECT_NE(dc->SelectBitmap(bitmap), nullptr);  // the stock bitmap comes back
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) At(x, y) = uint8_t(fill < 0 ? 1 + x + 16 * y : fill);
+        }
+    }
+    uint8_t& At(int32_t x, int32_t y) { return pixels[y * bitmap->Stride() + x]; }
+    int Count(uint8_t value) {
+        return int(std::count(pixels, pixels + height * bitmap->Stride(), value));
+    }
+    void Pen(int width, uint8_t colour) {
+        dc->SelectPen(plat::CreatePen(plat::PenStyle::Solid, width, plat::PaletteIndex(colour)));
+    }
+};
+
+// Only 8-bit sections are made; the clip box is the bitmap; a plain colour
+// on a memory context is the nearest colour-table entry (the padded rows
+// and the colour table itself are checked through the graphics engine).
+TEST(Offscreen, EightBitSectionsClipBoxAndNearestColour) {
+    plat::BitmapInfoHeader header;
+    ASSERT_TRUE(plat::RecommendDibFormat(&header));
+    header.width = 30;
+    header.height = -2;
+    header.bitCount = 4;
+    uint8_t* pixels = nullptr;
+    EXPECT_FALSE(plat::CreateDib8(header, nullptr, &pixels));
+    EXPECT_EQ(pixels, nullptr);
+
+    Offscreen image(30, 40);
+    plat::Rect box;
+    EXPECT_EQ(plat::GetClipBox(*image.dc, &box), 2);
+    EXPECT_EQ(box, (plat::Rect{0, 0, 30, 40}));
+    std::array<plat::RgbQuad, 256> table{};
+    for (int i = 0; i < 256; ++i) table[size_t(i)] = {uint8_t(i), uint8_t(255 - i), 7, 0};
+    EXPECT_EQ(plat::SetDibColourTable(*image.dc, 250, 10, table.data()), 6);  // cut at 256
+    EXPECT_EQ(plat::SetDibColourTable(*image.dc, 0, 256, table.data()), 256);
+    EXPECT_EQ(image.dc->ResolveColour(plat::Rgb(7, 155, 100)), 100);
+}
+
+TEST(BitBlt, ClipsAgainstDestinationAndSource) {
+    Offscreen source(16, 8, -1);
+    // {target size, destination rectangle, source origin}: every target pixel
+    // is copied from the source when both lie inside their bitmaps, else kept.
+    struct Case {
+        int32_t tw, th, x, y, w, h, sx, sy;
+    };
+    for (const Case& c : {Case{40, 8, -3, 0, 10, 1, 0, 0}, Case{10, 5, 6, 3, 10, 10, 0, 0},
+                          Case{40, 20, 0, 0, 40, 20, 12, 5}, Case{20, 10, 0, 0, 5, 5, -2, -1},
+                          Case{10, 10, 10, 0, 5, 5, 0, 0}, Case{10, 10, 0, 0, -5, 5, 0, 0}}) {
+        Offscreen target(c.tw, c.th, 0xEE);
+        plat::BitBlt(*target.dc, c.x, c.y, c.w, c.h, source.dc.get(), c.sx, c.sy,
+                     plat::RasterOp::SrcCopy);
+        for (int32_t y = 0; y < c.th; ++y) {
+            for (int32_t x = 0; x < c.tw; ++x) {
+                const int32_t sx = x - c.x + c.sx, sy = y - c.y + c.sy;
+                const bool copied = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h &&
+                                    sx >= 0 && sx < 16 && sy >= 0 && sy < 8;
+                ASSERT_EQ(target.At(x, y), copied ? source.At(sx, sy) : 0xEE)
+                    << c.x << "," << c.y << " at " << x << "," << y;
+            }
+        }
+    }
+    // Extreme coordinates neither wrap nor crash; a copy needs a source.
+    Offscreen target(10, 10, 0xEE);
+    plat::BitBlt(*target.dc, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, source.dc.get(), 0, 0,
+                 plat::RasterOp::SrcCopy);
+    plat::BitBlt(*target.dc, INT32_MAX, 0, INT32_MAX, 5, source.dc.get(), INT32_MIN, 0,
+                 plat::RasterOp::SrcCopy);
+    EXPECT_FALSE(plat::BitBlt(*target.dc, 0, 0, 1, 1, nullptr, 0, 0, plat::RasterOp::SrcCopy));
+    // Blackness fills index 0 without a source.
+    ASSERT_TRUE(plat::BitBlt(*target.dc, 2, -1, 20, 3, nullptr, 0, 0, plat::RasterOp::Blackness));
+    EXPECT_EQ(target.At(2, 1), 0);
+    EXPECT_EQ(target.At(1, 1), 0xEE);
+    EXPECT_EQ(target.At(2, 2), 0xEE);
+}
+
+TEST(BitBlt, OverlappingCopyWithinOneBitmapMovesTheBlock) {
+    Offscreen original(8, 8, -1);
+    for (const auto [dx, dy, sx, sy] : {std::array{1, 2, 0, 0}, std::array{0, 0, 2, 3}}) {
+        Offscreen image(8, 8, -1);
+        plat::BitBlt(*image.dc, dx, dy, 6, 5, image.dc.get(), sx, sy, plat::RasterOp::SrcCopy);
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 6; ++x)
+                ASSERT_EQ(image.At(x + dx, y + dy), original.At(x + sx, y + sy));
+        }
+    }
+}
+
+// Bottom-up file rows land top-down as palette indices; the source rectangle
+// of a bottom-up DIB counts its rows from the bottom; 4-bit pixels are
+// doubled by point sampling; compressed pixels draw nothing.
+TEST(StretchDIBits, BottomUpFileRowsFourBitPixelsAndScaling) {
+    // A 5 x 3 bottom-up DIB, rows padded to 8 bytes; pixel = 10 * row-from-top + x.
+    std::vector<uint8_t> bits(8 * 3, 0xCD);
+    for (int r = 0; r < 3; ++r) {
+        for (int x = 0; x < 5; ++x) bits[size_t((2 - r) * 8 + x)] = uint8_t(10 * r + x);
+    }
+    plat::BitmapInfoHeader header;
+    header.width = 5;
+    header.height = 3;
+    std::array<uint16_t, 256> indices;
+    for (int i = 0; i < 256; ++i) indices[size_t(i)] = uint16_t(i);
+    auto draw = [&](Offscreen& target, plat::Rect to, int32_t sx, int32_t sy, int32_t sw,
+                    int32_t sh) {
+        return plat::StretchDIBits(*target.dc, to.left, to.top, to.Width(), to.Height(), sx, sy, sw,
+                                   sh, bits.data(), header, indices.data(), plat::kDibPalColours,
+                                   plat::RasterOp::SrcCopy);
+    };
+    Offscreen target(8, 4, 0xEE);
+    EXPECT_EQ(draw(target, {0, 0, 5, 3}, 0, 0, 5, 3), 3);
+    EXPECT_EQ(target.At(4, 2), 24);
+    EXPECT_EQ(target.At(5, 2), 0xEE);
+    EXPECT_EQ(target.At(0, 3), 0xEE);
+    Offscreen small(3, 3, 0xEE);
+    draw(small, {1, 1, 3, 3}, 1, 0, 2, 2);
+    EXPECT_EQ(small.At(1, 1), 11);
+    EXPECT_EQ(small.At(2, 2), 22);
+    EXPECT_EQ(small.At(0, 0), 0xEE);
+    header.compression = plat::kBiRle8;
+    EXPECT_EQ(draw(target, {0, 0, 5, 3}, 0, 0, 5, 3), 0);
+
+    // 4 x 2, 4 bits, top-down: rows "1 2 3 4" and "5 6 7 8".
+    bits = {0x12, 0x34, 0, 0, 0x56, 0x78, 0, 0};
+    header = {};
+    header.width = 4;
+    header.height = -2;
+    header.bitCount = 4;
+    Offscreen scaled(8, 4);
+    draw(scaled, {0, 0, 8, 4}, 0, 0, 4, 2);
+    EXPECT_EQ(scaled.At(1, 0), 1);
+    EXPECT_EQ(scaled.At(7, 3), 8);
+    EXPECT_EQ(scaled.At(2, 2), 6);
+}
+
+TEST(Lines, PolylinesLeaveOutTheLastPointAndThickOnesAreClipped) {
+    Offscreen canvas(10, 10);
+    canvas.Pen(1, 7);
+    ASSERT_TRUE(plat::Polyline(*canvas.dc, std::vector<plat::Point>{{1, 1}, {5, 1}, {5, 4}}));
+    EXPECT_EQ(canvas.At(5, 3), 7);
+    EXPECT_EQ(canvas.At(5, 4), 0);  // the last point
+    EXPECT_EQ(canvas.Count(7), 7);
+    // A width-3 outline along every edge: nothing is written outside (the
+    // sanitizer build checks that), the strokes reach into the edge rows.
+    Offscreen edge(16, 12);
+    edge.Pen(3, 9);
+    ASSERT_TRUE(plat::Polyline(
+        *edge.dc, std::vector<plat::Point>{{0, 0}, {15, 0}, {15, 11}, {0, 11}, {0, 0}}));
+    EXPECT_EQ(edge.At(7, 1), 9);  // three rows wide: -1, 0, 1
+    EXPECT_EQ(edge.At(7, 2), 0);
+    EXPECT_EQ(edge.At(13, 6), 0);
+    Offscreen far(8, 8);
+    far.Pen(3, 4);
+    ASSERT_TRUE(plat::Polyline(
+        *far.dc,
+        std::vector<plat::Point>{{-100000, 4}, {100000, 4}, {4, INT32_MIN / 2}, {-3, -3}}));
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(far.At(x, 4), 4);
+    // Rectangle fills are clipped and half open.
+    Offscreen rects(10, 6);
+    ASSERT_TRUE(plat::FillRectIndex(*rects.dc, {-5, 2, 3, 100}, 6));
+    EXPECT_EQ(rects.Count(6), 3 * 4);
+    plat::FillRectIndex(*rects.dc, {8, 0, 4, 3}, 1);  // empty
+    EXPECT_EQ(rects.Count(1), 0);
+}
+
+}  // namespace

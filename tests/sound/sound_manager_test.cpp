@@ -1,0 +1,388 @@
+// The sound manager: effects on their channels (option switches, zoom
+// volume, busy slots, the stop without rewind, missing or damaged files),
+// the ambient sounds with scripted random numbers, and the CD music with the
+// real main frame and loop.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
+#include "platform/messages.h"
+#include "sound/ambient_sounds.h"
+#include "sound/sound_fixture.h"
+#include "state/data_tables.h"
+#include "state/messages.h"
+#include "support/frame_host.h"
+
+namespace soundtest {
+namespace {
+
+using plat::SoundEvent;
+using plat::SoundEventKind;
+
+TEST_F(SoundTest, ChannelsFollowOptionsZoomAndView) {
+    struct Row {
+        const char* what;
+        int32_t zoom;  // 0: no world view
+        int32_t ambient, vehicles, channel;
+        int32_t volume;  // 1: nothing plays
+    };
+    const Row rows[] = {
+        {"construction 1:1", 1, 1, 1, 0, 0},          {"construction 1:2", 2, 1, 1, 0, -800},
+        {"surroundings 1:4", 4, 1, 1, 3, -1600},      {"animation 1:2", 2, 1, 1, 4, -800},
+        {"vehicle 1:4", 4, 1, 1, 1, -1600},           {"news at every zoom", 4, 1, 1, 5, 0},
+        {"overview: construction", 16, 1, 1, 0, 1},   {"overview: vehicle", 16, 1, 1, 1, 1},
+        {"overview: news", 16, 1, 1, 5, 0},           {"channel 2", 1, 1, 1, 2, 1},
+        {"ambient off: construction", 1, 0, 1, 0, 1}, {"ambient off: surroundings", 1, 0, 1, 3, 1},
+        {"ambient off: news", 1, 0, 1, 5, 1},         {"ambient off: vehicle", 1, 0, 1, 1, 0},
+        {"vehicles off: vehicle", 1, 1, 0, 1, 1},     {"vehicles off: construction", 1, 1, 0, 0, 0},
+        {"no view: construction", 0, 1, 1, 0, 1},     {"no view: news", 0, 1, 1, 5, 0},
+    };
+    auto sound = Make();
+    ASSERT_EQ(sound->ready, 1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        sound->StopEffects();  // every slot free again
+        sound->ResumeEffects();
+        row.zoom == 0 ? HideView() : ShowView(row.zoom);
+        gs.opt_ambient_sounds = row.ambient;
+        gs.opt_vehicle_sounds = row.vehicles;
+        plat::ClearRecordedSoundEvents();
+        sound->PlayEffect(7, row.channel, -2500);
+        const uint32_t id = sound->Effect(7)->Id();
+        const std::vector<SoundEvent> expected =
+            row.volume == 1 ? std::vector<SoundEvent>{}
+                            : std::vector<SoundEvent>{{SoundEventKind::Volume, id, row.volume},
+                                                      {SoundEventKind::Pan, id, -2500},
+                                                      {SoundEventKind::Start, id, 0}};
+        EXPECT_EQ(TakeEvents(*sound, 7), expected);
+    }
+}
+
+TEST_F(SoundTest, BusySlotsDropRequestsAndAStopKeepsThePosition) {
+    auto sound = Make();
+    sound->PlayEffect(22, 3, 0);
+    sound->PlayEffect(24, 3, 0);  // the mill's saw still sounds
+    EXPECT_EQ(Starts(*sound, 24), 0);
+    EXPECT_EQ(sound->channel_slots[3], 22);
+    Render(1300);  // the saw (1.2 s) has ended
+    sound->PlayEffect(24, 3, 0);
+    EXPECT_EQ(Starts(*sound, 24), 1);
+    EXPECT_EQ(sound->channel_slots[3], 24);
+
+    // Vehicles: slot 1, its overflow slot 2, then nothing.
+    for (int32_t effect : {4, 5, 6}) sound->PlayEffect(effect, 1, 0);
+    EXPECT_EQ(sound->channel_slots[2], 5);
+    EXPECT_EQ(Starts(*sound, 6), 0);
+    // The same effect as slot 1 is dropped even with slot 2 free.
+    sound->StopEffects();
+    sound->ResumeEffects();
+    sound->PlayEffect(9, 1, 0);
+    sound->PlayEffect(9, 1, 0);
+    EXPECT_EQ(sound->channel_slots[2], -1);
+
+    // A stop keeps the position and mutes until resumed.
+    const uint32_t id = sound->Effect(24)->Id();
+    sound->PlayEffect(24, 3, 0);
+    Render(500);
+    TakeEvents(*sound, 24);
+    sound->StopEffects();
+    const auto stopped = TakeEvents(*sound, 24);
+    ASSERT_EQ(stopped.size(), 1u);
+    const int32_t kept = stopped[0].value;  // the position of the stop
+    EXPECT_NEAR(kept, 11025 / 2, 200);
+    for (int32_t channel : {0, 1, 3, 4, 5}) sound->PlayEffect(24, channel, 0);
+    EXPECT_EQ(Starts(*sound, 24), 0);  // muted
+
+    sound->ResumeEffects();
+    sound->PlayEffect(24, 3, 0);  // goes on from the kept position
+    EXPECT_EQ(Starts(*sound, 24), 1);
+    const uint32_t restMs = (11025 - uint32_t(kept)) * 1000 / 11025;
+    Render(restMs - 20);
+    EXPECT_EQ(TakeEvents(*sound, 24), std::vector<SoundEvent>{});
+    Render(40);
+    EXPECT_EQ(TakeEvents(*sound, 24), (std::vector<SoundEvent>{{SoundEventKind::End, id, 0}}));
+
+    // An effect displaced by channel 0 plays on untracked: the stop misses it.
+    sound->PlayEffect(2, 0, 0);
+    sound->PlayEffect(3, 0, 0);
+    plat::ClearRecordedSoundEvents();
+    sound->StopEffects();
+    EXPECT_EQ(TakeEvents(*sound, 2), std::vector<SoundEvent>{});
+    sound->PlayEffect(3, 0, 0);
+    EXPECT_EQ(sound->Effect(2)->GetStatus() & plat::kSoundStatusPlaying, plat::kSoundStatusPlaying);
+}
+
+TEST_F(SoundTest, NoSoundDeviceLeavesTheMusic) {
+    for (bool switchedOff : {true, false}) {
+        gs.sound_enabled = switchedOff ? 0 : 1;
+        host.SetAudioAvailable(switchedOff);
+        auto sound = Make();
+        EXPECT_EQ(sound->ready, 0);
+        for (int32_t effect = 2; effect <= 39; ++effect) EXPECT_EQ(sound->Effect(effect), nullptr);
+        sound->PlayEffect(30, 5, 0);
+        sound->StopEffects();
+        sound->PlayTitleMusic();
+        EXPECT_EQ(music.PlayingTrack(), 2);
+    }
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(SoundTest, DamagedWavesAreCheckedAgainstTheFile) {
+    auto wave = [](uint32_t formatLength, uint32_t dataLength, size_t samples) {
+        std::vector<uint8_t> file = standin::WaveFile(std::vector<uint8_t>(samples, 200));
+        for (int i = 0; i < 4; ++i) {
+            file[16 + size_t(i)] = uint8_t(formatLength >> (8 * i));
+            file[40 + size_t(i)] = uint8_t(dataLength >> (8 * i));
+        }
+        return file;
+    };
+    struct Row {
+        const char* what;
+        std::vector<uint8_t> file;
+        uint32_t bytes;  // 0: the effect stays absent
+    };
+    const Row rows[] = {
+        {"whole", wave(16, 300, 300), 300},
+        {"no samples", wave(16, 0, 300), 0},
+        {"truncated data", wave(16, 5000, 300), 300},
+        {"huge format length", wave(0xFFFFFFF0u, 300, 300), 0},
+        {"format past the end", wave(400, 300, 300), 0},
+        {"header only", std::vector<uint8_t>(30, 1), 0},
+        {"empty", {}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        WriteSoundFile("fx_5_1.wav", row.file);
+        auto sound = Make();
+        plat::SoundBuffer* buffer = sound->Effect(5);
+        if (row.bytes == 0) {
+            EXPECT_EQ(buffer, nullptr);
+            sound->PlayEffect(5, 1, 0);  // skipped
+            continue;
+        }
+        ASSERT_NE(buffer, nullptr);
+        EXPECT_TRUE(buffer->SetCurrentPosition(row.bytes - 1));
+        EXPECT_FALSE(buffer->SetCurrentPosition(row.bytes));
+    }
+}
+
+TEST_F(SoundTest, CancelInTheMissingSoundBoxEndsEverything) {
+    std::filesystem::remove(folder.Path() + "/fx/fx_7_1.wav");
+    host.QueueMessageBoxAnswer(IDRETRY);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    auto sound = Make();
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
+    EXPECT_NE(host.MessageBoxes()[0].text.find("fx_7_1.wav"), std::string::npos);
+    EXPECT_EQ(host.Recorder().Count(plat::MessageTrace::Kind::Sent, &window, kMsgAbort), 1u);
+    EXPECT_EQ(sound->ready, 0);
+    EXPECT_EQ(sound->Effect(6), nullptr);  // loaded before, released
+    EXPECT_FALSE(host.AudioOpen());
+    sound->PlayEffect(30, 5, 0);
+    sound->StopEffects();
+    sound->ResumeEffects();
+    sound->PlayTitleMusic();
+    sound->OnMusicNotify();
+    EXPECT_TRUE(music.Records().empty());
+    EXPECT_EQ(host.MessageBoxes().size(), 2u);
+}
+
+class AmbientTest : public SoundTest {
+  protected:
+    AmbientTest() {
+        lumber.type = kTypeLumberMill;
+        lumber.anchor_x = 40;
+        lumber.anchor_y = 41;
+        steel.type = kTypeSteelMill;
+        steel.anchor_x = 60;
+        steel.anchor_y = 61;
+        buildings.buildings[7] = &steel;
+        buildings.buildings[9] = &lumber;
+        scope.Set(g_ppBuildings, &buildings);
+        std::copy_n(std::array{100, 200, 300, 400}.begin(), 4, gs.size_class_thresholds);
+        for (int32_t i = 0; i < 3; ++i) {
+            towns[i].origin_x = 100 + 10 * i;
+            towns[i].origin_y = 50;
+            cities.cities[2 * i] = &towns[i];  // slots 0, 2, 4
+        }
+        scope.Set(g_pCityManager, &cities);
+        sound = Make();
+    }
+    ~AmbientTest() override { buildings.buildings[7] = buildings.buildings[9] = nullptr; }
+
+    // Field (x, y) of town i's centre.
+    static std::pair<int32_t, int32_t> Centre(int32_t i) { return {113 + 10 * i, 63}; }
+
+    // One decision (the hundredth passed gate) with these random numbers;
+    // the effect heard and its pan (0 when silent).
+    std::pair<int32_t, int32_t> Decide(std::vector<int32_t> rands) {
+        g_AmbientCounter = 99;
+        rands.insert(rands.begin(), 49);  // the gate, just passed
+        ScriptRand(rands);
+        plat::ClearRecordedSoundEvents();
+        sound->PlayAmbientSounds();
+        EXPECT_EQ(RandLeft(), 0u) << "random numbers left over";
+        std::pair<int32_t, int32_t> heard{0, 0};
+        for (const plat::SoundEvent& e : plat::RecordedSoundEvents()) {
+            for (int32_t effect = 2; effect <= 39; ++effect) {
+                if (e.kind == plat::SoundEventKind::Pan && e.buffer == sound->Effect(effect)->Id())
+                    heard = {effect, e.value};
+            }
+        }
+        sound->StopEffects();  // slot 3 free for the next decision
+        sound->ResumeEffects();
+        return heard;
+    }
+
+    CBuilding lumber, steel;
+    CBuildingTable buildings;
+    CCity towns[3];
+    CCityManager cities;
+    std::unique_ptr<CSoundManager> sound;
+};
+
+TEST_F(AmbientTest, DecisionsBySeasonMillAndTown) {
+    towns[1].residents = 500;  // above T3: classes 1 to 4
+    view.only = {{40, 41}, Centre(1)};
+    struct Row {
+        const char* what;
+        int32_t season;
+        std::vector<int32_t> rands;  // after the gate
+        std::pair<int32_t, int32_t> heard;
+    };
+    const Row rows[] = {
+        {"spring, third", 1, {0, 2}, {33, 0}},
+        {"autumn, first", 3, {39, 0}, {37, 0}},
+        {"no season", 0, {10}, {0, 0}},
+        {"r = 40", 1, {40}, {0, 0}},
+        {"r = 70", 1, {70}, {0, 0}},
+        {"lumber mill in view", 1, {41, 0}, {22, 400}},
+        {"only the other mill in view", 1, {69, 1}, {0, 0}},
+        {"big town, class 1", 1, {71, 0}, {17, 1230}},
+        {"big town, class 2", 1, {100, 1}, {18, 1230}},
+        {"big town, class 3", 1, {80, 2, 2}, {21, 1230}},
+        {"big town, class 4", 1, {80, 3, 0}, {19, 1230}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        gs.season = row.season;
+        EXPECT_EQ(Decide(row.rands), row.heard);
+    }
+
+    // One decision per hundred passed gates.
+    std::vector<int32_t> rands;
+    for (int i = 0; i < 99; ++i) rands.insert(rands.end(), {50, 32767, 0});  // shut, shut, passed
+    rands.insert(rands.end(), {0, 0, 1});  // the hundredth: season, second variant
+    ScriptRand(rands);
+    g_AmbientCounter = 0;
+    gs.season = 2;
+    for (int i = 0; i < 3 * 99 + 1; ++i) sound->PlayAmbientSounds();
+    EXPECT_EQ(RandLeft(), 0u);
+    EXPECT_EQ(g_AmbientCounter, 0);
+    EXPECT_EQ(Starts(*sound, 35), 1);
+}
+
+TEST_F(AmbientTest, TownClassesAndInViewFlags) {
+    towns[0].residents = 100;  // exactly T0: no class
+    towns[1].residents = 50;   // class 0
+    towns[2].in_view = 1;
+    view.only = {Centre(0)};
+    EXPECT_EQ(Decide({90}), (std::pair<int32_t, int32_t>{0, 0}));
+    EXPECT_EQ(towns[0].in_view, 1);
+    EXPECT_EQ(towns[2].in_view, 0);
+
+    view.only = {Centre(0), Centre(1), Centre(2)};
+    ShowView(16);  // decided and flagged, but not heard
+    EXPECT_EQ(Decide({90, 0}), (std::pair<int32_t, int32_t>{0, 0}));
+    EXPECT_EQ(towns[2].in_view, 1);
+    ShowView(2);
+    EXPECT_EQ(Decide({90, 0}), (std::pair<int32_t, int32_t>{17, 1230}));
+}
+
+using Kind = plat::HeadlessMusic::Record::Kind;
+
+class MusicTest : public ::testing::Test {
+  protected:
+    MusicTest() {
+        for (int32_t track = 2; track <= 16; ++track) music.SetTrack(track, 1000);
+        h.host.SetMusicDevice(&music);
+        h.gs->game_mode = kModeEditor;  // no game tick in these loop turns
+        delete h.sound;
+        h.sound = nullptr;
+        sound = new CSoundManager(h.frame);  // the frame's shutdown deletes it
+        g_pSound = sound;
+    }
+    // Runs the loop for `ms` of fake time.
+    void Run(uint32_t ms) {
+        for (uint32_t t = 0; t < ms; t += 10) {
+            h.host.AdvanceClock(10);
+            h.Turn();
+        }
+    }
+    // Tracks started since the last call.
+    std::vector<int32_t> Started() {
+        std::vector<int32_t> tracks;
+        for (const auto& r : music.Records()) {
+            if (r.kind == Kind::Start) tracks.push_back(r.track);
+        }
+        music.ClearRecords();
+        return tracks;
+    }
+    int32_t Entry(int32_t pos) const { return sound->playlist[size_t(pos % 48)]; }
+
+    plat::HeadlessMusic music;  // outlives the manager
+    fvtest::FrameHost h;
+    CSoundManager* sound = nullptr;
+};
+
+// The start-up acceptance test hears the title and the wait between game
+// tracks; here the playlist wraps, a pause halts once and resumes where it
+// was, the option silences the game music but not the title, and screen
+// music hands back to the playlist through the stop notification.
+TEST_F(MusicTest, PlaylistPauseOptionAndScreenMusic) {
+    sound->playlist_pos = 47;
+    sound->music_playing = 1;
+    sound->OnMusicNotify();
+    EXPECT_EQ(sound->playlist_pos, 0);
+    EXPECT_EQ(Started(), std::vector<int32_t>{5});
+    h.host.AdvanceClock(300);
+    sound->PauseMusic();
+    sound->PauseMusic();
+    EXPECT_EQ(music.Records().size(), 1u);  // one halt
+    sound->ResumeMusic();                   // on from the paused position
+    EXPECT_EQ(music.Records().back().ms, 300u);
+    Run(1500);  // played to its end: the wait
+    ASSERT_GE(sound->music_wait, 15000);
+
+    const int32_t pos = sound->playlist_pos;
+    sound->PlayProductionMusic();
+    sound->PlaySalesMusic();
+    sound->PauseMusic();
+    sound->PlaySalesMusicIfIdle();  // on from where it paused
+    EXPECT_EQ(Started(), (std::vector<int32_t>{5, 3, 4, 4}));
+    sound->NextPlaylistTrack();
+    Run(100);
+    ASSERT_GE(sound->music_wait, 15000);
+    Run(uint32_t(sound->music_wait) + 100);
+    EXPECT_EQ(Started(), std::vector<int32_t>{Entry(pos + 1)});
+    sound->OnMusicNotify();  // a new play aborts the old one: no wait
+    Run(100);
+    EXPECT_EQ(sound->music_wait, -1);
+    EXPECT_EQ(Started(), std::vector<int32_t>{Entry(pos + 2)});
+
+    sound->PauseMusic();
+    h.gs->opt_music = 0;
+    sound->ResumeMusic();
+    sound->OnMusicNotify();
+    EXPECT_TRUE(Started().empty());
+    sound->PlayTitleMusic();
+    Run(1500);  // the title track ended: no wait, it is not repeated by itself
+    EXPECT_EQ(sound->music_wait, -1);
+    EXPECT_EQ(Started(), std::vector<int32_t>{2});
+}
+
+}  // namespace
+}  // namespace soundtest
