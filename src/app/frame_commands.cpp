@@ -78,6 +78,7 @@ bool HasOrientation(int32_t building_type) {
 }  // namespace
 
 bool HAUPTFENSTER::OnCommand(uint16_t command) {
+    if (OnKeyCommand(command)) return true;
     for (const CommandRange& c : kCommands) {
         if (command >= c.first && command <= c.last) {
             c.handler(*this, command);

@@ -111,6 +111,11 @@ class HAUPTFENSTER : public plat::Window {
     int32_t OnCreate();
     bool OnPrivateMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam);
     bool OnCommand(uint16_t command);
+    // The keyboard's commands for the panel, the display options, the
+    // layout and the bookmarks (frame_keys.cpp); false for any other.
+    bool OnKeyCommand(uint16_t command);
+    // Places the view and the panel by `panel_side`.
+    void LayOutViewAndPanel();
     // Sends a request that opens a screen; the title comes back when no
     // screen opens on it.
     void RequestScreen(uint32_t message);

@@ -95,6 +95,11 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void DeleteChildren();
     // Copies a rectangle of the back buffer to the window.
     void PresentArea(int32_t x, int32_t y, int32_t w, int32_t h);
+    // What the keyboard does as a click would: press a heading (draw it and
+    // send its command), and check a row of the open list (0..5) and send
+    // the row's command.
+    void PressHeading(int32_t heading);
+    void MarkRow(int32_t row, uint32_t command);
 
     plat::Rect heading_rects[kPanelHeadingCount] = {};
     plat::Rect row_rects[kPanelRowCount] = {};

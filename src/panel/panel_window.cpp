@@ -206,6 +206,18 @@ void HAUPTDIALOG::DrawDropDown() {
     PresentArea(0, kPanelRowTop, kPanelWidth, kPanelRowHeight * entry_count);
 }
 
+void HAUPTDIALOG::PressHeading(int32_t heading) {
+    current_heading = heading;
+    DrawHeadings();
+    plat::SendMessage(this, WM_COMMAND, kCmdHeadingFirst + static_cast<uint32_t>(heading));
+}
+
+void HAUPTDIALOG::MarkRow(int32_t row, uint32_t command) {
+    if (row >= 0 && row < kPanelRowCount - 1) entry_checked[row] = 1;
+    DrawDropDown();
+    plat::SendMessage(this, WM_COMMAND, command);
+}
+
 void HAUPTDIALOG::CloseDropDown() {
     CGameState& gs = *g_pGameState;
     if (back_buffer.Loaded() && clean_background.Loaded()) {
