@@ -49,6 +49,13 @@ RailWorld::~RailWorld() {
     DeleteAllVehicles();
 }
 
+void RailWorld::TearDown() {
+    if (check_at_end_) EXPECT_TRUE(Consistent());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkCount(), 0);
+    EXPECT_EQ(FlagCount(), 0);
+}
+
 void RailWorld::Rail(int32_t x, int32_t y, int32_t wayType) {
     Way(x, y, wayType);
     track_.emplace_back(x, y);

@@ -27,6 +27,9 @@ using Points = std::vector<std::pair<int32_t, int32_t>>;
 class RailWorld : public transporttest::TransportWorld {
   protected:
     ~RailWorld() override;
+    // The marks and reservations are the trains' own (when `check_at_end_`),
+    // and deleting the trains leaves none.
+    void TearDown() override;
 
     // Track of `wayType` on one field, and a straight line of it between two
     // fields of a row or column.
@@ -66,6 +69,7 @@ class RailWorld : public transporttest::TransportWorld {
     int32_t FlagCount() const;
 
     std::vector<std::unique_ptr<TestStation>> stations_;
+    bool check_at_end_ = true;
 
   private:
     std::vector<std::pair<int32_t, int32_t>> track_;

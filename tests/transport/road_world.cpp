@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/random.h"
 #include "test_runs.h"
 #include "transport/vehicle_list.h"
 #include "world/way_piece_tables.h"
@@ -10,6 +11,13 @@ namespace roadtest {
 
 RoadWorld::~RoadWorld() {
     DeleteAllVehicles();
+}
+
+void RoadWorld::TearDown() {
+    plat::SetRandSourceForTests({});
+    EXPECT_TRUE(MarksConsistent());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkSum(), 0);
 }
 
 void RoadWorld::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {

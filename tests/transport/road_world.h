@@ -18,6 +18,8 @@ using transporttest::TestTerminal;
 class RoadWorld : public transporttest::TransportWorld {
   protected:
     ~RoadWorld() override;
+    // The map's marks are exactly the vehicles' and deleting them leaves none.
+    void TearDown() override;
 
     // Road of `wayType` on the fields (pieces are fitted by Finish).
     void Road(int32_t x, int32_t y, int32_t wayType = kWayGravelRoad) { Way(x, y, wayType); }

@@ -1,114 +1,34 @@
-// The field step: turning back at dead ends and track ends, waiting at a
-// reserved link, taking another free way at once, trains meeting nose to
-// nose, and arriving on the platform row of a lengthened station that the
-// route leads to.
+// Trains on the track: turning back at dead ends and track ends, waiting at a
+// reserved link, taking the free loop track, trains meeting nose to nose,
+// lengthened stations, tunnels and bridges.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "rail_world.h"
 #include "transport/vehicle_list.h"
+#include "transport/vehicle_services.h"
 #include "transport/wagon.h"
 
 namespace {
 
 using railtest::TestStation;
 
-// At the end of a test the marks and reservations are the trains' own, and
-// deleting the trains leaves none.
+// Station A of type 6 with `rows` rows (y 50, 49) at x 20..23, its west end
+// a dead end, track east of it along y = 50; B (x 40..43) when asked for.
 class RailWorld : public railtest::RailWorld {
   protected:
-    void TearDown() override {
-        EXPECT_TRUE(Consistent());
-        DeleteAllVehicles();
-        EXPECT_EQ(MarkCount(), 0);
-        EXPECT_EQ(FlagCount(), 0);
+    void Stations(int32_t rows, bool withB) {
+        a = &Station(6, 20, 51, rows, 1);
+        if (withB) b = &Station(6, 40, 51, 1, 2);
     }
-};
-
-// Puts a wagonless train by hand on (x, y) heading `heading`, waiting at
-// phase 15 (its old marks given up).
-void Place(CTrain& t, int32_t x, int32_t y, uint8_t heading) {
-    t.held.ReleaseAllFields();
-    t.pos_x = t.left_x = t.drawn_x = static_cast<uint8_t>(x);
-    t.pos_y = t.left_y = t.drawn_y = static_cast<uint8_t>(y);
-    t.direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
-    t.next_direction = t.prev_direction = t.direction;
-    t.phase = 15;
-    t.held.MarkField(x, y);
-}
-
-// Station A of type 6 with its row along y = 50 at x 20..23, its west end a
-// dead end; track from its east end on to x = 30.
-class DeadEndTest : public RailWorld {
-  protected:
-    void Build(bool nodeAtEnd) {
-        a = &Station(6, 20, 51, 1, 1);
-        RailLine(24, 50, 30, 50);
-        Finish(nodeAtEnd);
-    }
-    // A new train at A's east end heading east with an empty path and
-    // nothing to do at A: it drives on towards the end of the track.
+    // A new train at A's east end with an empty path and nothing to do.
     CTrain* Runaway() {
         CTrain* t = Train(20, 50);
-        t->needs_route = 0;
-        t->loading_state = 0;
+        t->needs_route = t->loading_state = 0;
         return t;
-    }
-    TestStation* a = nullptr;
-};
-
-TEST_F(DeadEndTest, TrainTurnsBackInFrontOfADeadEndNode) {
-    Build(true);
-    ASSERT_NE(F(30, 50).knotennummer(), 0);
-    CTrain* t = Runaway();
-    ASSERT_EQ(t->Heading(), kDirE);
-    int32_t easternmost = 0;
-    ASSERT_TRUE(FramesUntil(
-        [&] {
-            easternmost = std::max<int32_t>(easternmost, t->pos_x);
-            return t->reversals == 1;
-        },
-        2000));
-    // It never enters the dead-end node: it plans from there, finds the way
-    // on leads back and turns where it stands.
-    EXPECT_EQ(easternmost, 29);
-    EXPECT_EQ(t->Heading(), kDirW);
-    EXPECT_TRUE(Consistent());
-    // Back on its platform it arrives at the row's far end.
-    ASSERT_TRUE(FramesUntil([&] { return t->reversals == 0 && t->loading_state == 1; }, 2000));
-    EXPECT_EQ(t->pos_x, 20);
-}
-
-TEST_F(DeadEndTest, TrainWaitsOnceAtATrackEndThenTurnsBack) {
-    Build(false);
-    ASSERT_EQ(F(30, 50).knotennummer(), 0);
-    CTrain* t = Runaway();
-    ASSERT_TRUE(FramesUntil([&] { return t->wait_counter > 0; }, 2000));
-    // The field ahead has no track: 32 frames at phase 15 on the last field.
-    EXPECT_EQ(t->pos_x, 30);
-    EXPECT_EQ(t->phase, 15);
-    EXPECT_EQ(t->wait_counter, 32);
-    EXPECT_EQ(t->reversals, 0);
-    Frames(32);
-    EXPECT_EQ(t->reversals, 0);
-    Frames(1);
-    EXPECT_EQ(t->reversals, 1);
-    EXPECT_EQ(t->Heading(), kDirW);
-}
-
-// Station A of type 6 with two rows (y 50 and 49) joined at x = 24 to a
-// single line along y = 50 that leads to station B (x 40..43), with a
-// passing loop south of the line between x 30 and 36.
-class BlockTest : public RailWorld {
-  protected:
-    void Build(bool loop) {
-        a = &Station(6, 20, 51, 2, 1);
-        b = &Station(6, 40, 51, 1, 2);
-        Rail(24, 49);
-        RailLine(24, 50, 39, 50);
-        if (loop) RailPath({{30, 50}, {30, 52}, {36, 52}, {36, 50}});
-        Finish();
-        for (int32_t p = 1; p <= 2; ++p) a->stock[p] = 100;
     }
     CTrain* FromA(int32_t row) {
         const auto [x, y] = a->RowField(row, 0);
@@ -122,11 +42,54 @@ class BlockTest : public RailWorld {
     TestStation* b = nullptr;
 };
 
-TEST_F(BlockTest, FollowerWaitsAtTheNodeUntilTheLinkIsFree) {
-    Build(false);
+// Before a dead-end node the train plans from there, finds the way on leads
+// back and turns where it stands; back on its platform it arrives at the
+// row's far end.
+TEST_F(RailWorld, TrainTurnsBackInFrontOfADeadEndNode) {
+    Stations(1, false);
+    RailLine(24, 50, 30, 50);
+    Finish(true);
+    CTrain* t = Runaway();
+    int32_t easternmost = 0;
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            easternmost = std::max<int32_t>(easternmost, t->pos_x);
+            return t->reversals == 1;
+        },
+        2000));
+    EXPECT_EQ(easternmost, 29);
+    EXPECT_EQ(t->Heading(), kDirW);
+    ASSERT_TRUE(FramesUntil([&] { return t->reversals == 0 && t->loading_state == 1; }, 2000));
+    EXPECT_EQ(t->pos_x, 20);
+}
+
+// The field ahead has no track: 32 frames at phase 15 on the last field.
+TEST_F(RailWorld, TrainWaitsOnceAtATrackEndThenTurnsBack) {
+    Stations(1, false);
+    RailLine(24, 50, 30, 50);
+    Finish(false);
+    CTrain* t = Runaway();
+    ASSERT_TRUE(FramesUntil([&] { return t->wait_counter > 0; }, 2000));
+    EXPECT_EQ(t->pos_x, 30);
+    EXPECT_EQ(t->phase, 15);
+    EXPECT_EQ(t->wait_counter, 32);
+    Frames(32);
+    EXPECT_EQ(t->reversals, 0);
+    Frames(1);
+    EXPECT_EQ(t->reversals, 1);
+    EXPECT_EQ(t->Heading(), kDirW);
+}
+
+// A's two rows join at x = 24 a single line to B: the second train waits at
+// the node until the first train's last wagon is on B's platform.
+TEST_F(RailWorld, FollowerWaitsAtTheNodeUntilTheLinkIsFree) {
+    Stations(2, true);
+    Rail(24, 49);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    a->stock[1] = a->stock[2] = 100;
     CTrain* first = FromA(0);
     CTrain* second = FromA(1);
-    ASSERT_EQ(second->pos_y, 49);
     bool waited = false;
     bool entered = false;
     for (int32_t frame = 0; frame < 4000 && !entered; ++frame) {
@@ -135,8 +98,6 @@ TEST_F(BlockTest, FollowerWaitsAtTheNodeUntilTheLinkIsFree) {
         if (second->lane == 1 && second->pos_x == 24 && second->pos_y == 49) waited = true;
         if (second->pos_y == 50 && second->pos_x >= 25) {
             entered = true;
-            // The link ahead was free: the first train's last wagon had
-            // reached B's platform.
             const int32_t n = first->wagon_count;
             EXPECT_GE(n > 0 ? first->wagons[n - 1]->x : first->pos_x, 40);
         }
@@ -146,13 +107,16 @@ TEST_F(BlockTest, FollowerWaitsAtTheNodeUntilTheLinkIsFree) {
     ASSERT_TRUE(FramesUntil([&] { return second->stop_served == 1; }, 4000));
 }
 
-TEST_F(BlockTest, TrainTakesTheOtherLoopTrackWithoutWaiting) {
-    Build(true);
-    // A train parked at B holds the loop's straight track as well.
+// A train parked at B holds the straight track of a passing loop (x 30..36):
+// the next train takes the loop track without waiting.
+TEST_F(RailWorld, TrainTakesTheOtherLoopTrackWithoutWaiting) {
+    Stations(2, true);
+    Rail(24, 49);
+    RailLine(24, 50, 39, 50);
+    RailPath({{30, 50}, {30, 52}, {36, 52}, {36, 50}});
+    Finish();
     CTrain* parked = Train(43, 50);
-    const int32_t west = F(30, 50).knotennummer();
-    ASSERT_NE(west, 0);
-    ASSERT_TRUE(parked->held.ReserveLink(west, kDirIndexE));
+    ASSERT_TRUE(parked->held.ReserveLink(F(30, 50).knotennummer(), kDirIndexE));
     parked->running_flag = 0;
     CTrain* t = FromA(0);
     bool onLoop = false;
@@ -168,29 +132,24 @@ TEST_F(BlockTest, TrainTakesTheOtherLoopTrackWithoutWaiting) {
     EXPECT_TRUE(onLoop);
 }
 
-// A line from A (x 20..23) to B (x 40..43) along y = 50 with a junction at
-// x = 31 where a short siding leads south to a dead end.
+// A line from A to B with a junction at x = 31 where a siding leads south.
 class MeetingTest : public RailWorld {
   protected:
     void SetUp() override {
-        a = &Station(6, 20, 51, 1, 1);
-        b = &Station(6, 40, 51, 1, 2);
+        Stations(1, true);
         RailLine(24, 50, 39, 50);
         RailLine(31, 51, 31, 53);
         Finish(true);
     }
-    TestStation* a = nullptr;
-    TestStation* b = nullptr;
 };
 
+// Both turn in the same frame, each in front of the junction.
 TEST_F(MeetingTest, TrainsMeetingNoseToNoseBothTurnBack) {
     CTrain* east = Train(20, 50);
     SetSchedule(*east, {a, b});
     CTrain* west = Train(43, 50);
     SetSchedule(*west, {b, a});
-    ASSERT_EQ(west->Heading(), kDirW);
     ASSERT_TRUE(FramesUntil([&] { return east->reversals + west->reversals > 0; }, 3000));
-    // Both turned in the same frame, each in front of the junction.
     EXPECT_EQ(east->reversals, 1);
     EXPECT_EQ(west->reversals, 1);
     EXPECT_EQ(east->Heading(), kDirW);
@@ -202,9 +161,16 @@ TEST_F(MeetingTest, TrainsMeetingNoseToNoseBothTurnBack) {
 TEST_F(MeetingTest, HeadOnTestLooksOnlyAtTheFieldAheadWithoutAWayOn) {
     CTrain* t = Train(20, 50);
     CTrain* other = Train(43, 50);
-    Place(*t, 28, 50, kDirE);
-    Place(*other, 30, 50, kDirW);
-    t->lane = other->lane = 1;
+    // Both put by hand, wagonless, waiting at phase 15.
+    for (auto [train, x, heading] : {std::tuple{t, 28, kDirE}, std::tuple{other, 30, kDirW}}) {
+        train->held.ReleaseAllFields();
+        train->pos_x = train->left_x = train->drawn_x = static_cast<uint8_t>(x);
+        train->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
+        train->next_direction = train->prev_direction = train->direction;
+        train->phase = 15;
+        train->lane = 1;
+        train->held.MarkField(x, 50);
+    }
     // An empty path, or a path ending here, has no second field.
     EXPECT_EQ(t->IsPathBlocked(), 0);
     t->path.PushFront(F(31, 50).knotennummer(), -1);
@@ -219,75 +185,118 @@ TEST_F(MeetingTest, HeadOnTestLooksOnlyAtTheFieldAheadWithoutAWayOn) {
 }
 
 // A (x 20..23 on y = 52) and B, a terminus of type 8 whose rows grow south
-// from y = 50; the line comes in along y = 52 and climbs a ladder at x = 39
-// to B's first row. Lengthened to three rows, B's third row lies in line.
-class LengthenedStationTest : public RailWorld {
-  protected:
-    void SetUp() override {
-        a = &Station(6, 20, 53, 1, 1);
-        b = &Station(8, 40, 49, 1, 2);
-        RailLine(24, 52, 39, 52);
-        RailLine(39, 50, 39, 51);
-        Finish();
-        a->stock[1] = 100;
-    }
-    // The station's rows 2 and 3: building words, track and links, and the
-    // train's stop rewritten to list every row.
-    void Lengthen(CTrain& t) {
-        b->length = 3;
-        for (int32_t row = 1; row < 3; ++row) {
-            for (int32_t k = 0; k < 4; ++k) {
-                const auto [x, y] = b->RowField(row, k);
-                MapField& field = F(x, y);
-                field.set_building_flag(true);
-                field.set_geb_num(2);
-                field.set_geb_typ(8);
-                field.set_wegtyp(kWayRail);
-                field.set_wegteil(2);
-            }
-        }
-        for (int32_t row = 1; row < 3; ++row) {
-            const auto [x, y] = b->RowField(row, 1);
-            Net().LayStationTrack(x, y, 0);
-        }
-        // The ladder's pieces join the new rows as the track layer fits them.
-        for (int32_t y = 50; y <= 52; ++y) UpdateTrackPieceShape(39, y);
-        for (int32_t y = 50; y <= 52; ++y) {
-            for (int32_t x = 39; x <= 40; ++x) helper_.UpdateWayPiecesAround(x, y);
-        }
-        for (int32_t y = 50; y <= 52; ++y) {
-            for (const uint8_t d : {kDirN, kDirE, kDirS, kDirW}) {
-                if (F(39, y).knoten() && (F(39, y).gleisr() & d)) Net().LinkFromField(39, y, d);
-            }
-        }
-        SetSchedule(t, {a, b});
-    }
-    TestStation* a = nullptr;
-    TestStation* b = nullptr;
-};
-
-TEST_F(LengthenedStationTest, ArrivesOnTheRowItsRouteLeadsTo) {
+// from y = 50; the line climbs a ladder at x = 39 to B's first row.
+// Lengthened to three rows, B's third row lies in line and is nearest: the
+// train pulls into it, all of it on that row.
+TEST_F(RailWorld, LengthenedStationTrainArrivesOnTheRowItsRouteLeadsTo) {
+    a = &Station(6, 20, 53, 1, 1);
+    b = &Station(8, 40, 49, 1, 2);
+    RailLine(24, 52, 39, 52);
+    RailLine(39, 50, 39, 51);
+    Finish();
+    a->stock[1] = 100;
     CTrain* t = Train(20, 52);
     SetSchedule(*t, {a, b});
     t->cargo_plan[0][0][0] = 1;
     Frames(1);
-    ASSERT_EQ(t->stop_served, 0);
-    // With one row the train climbs to it and stops at its far end.
     ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 1; }, 3000));
     // (turned at once for the way back: the engine at the row's west end)
     EXPECT_EQ(t->pos_y, 50);
     EXPECT_EQ(t->pos_x, 40);
     EXPECT_EQ(b->stock[1], 1);
-    // Lengthened while the train heads back to A, where it plans anew.
-    Lengthen(*t);
-    ASSERT_EQ(t->schedule[1].y[2], 52);
+    // Rows 2 and 3 built while the train heads back to A, where it plans anew.
+    b->length = 3;
+    for (int32_t row = 1; row < 3; ++row) {
+        for (int32_t k = 0; k < 4; ++k) {
+            const auto [x, y] = b->RowField(row, k);
+            MapField& field = F(x, y);
+            field.set_building_flag(true);
+            field.set_geb_num(2);
+            field.set_geb_typ(8);
+            field.set_wegtyp(kWayRail);
+            field.set_wegteil(2);
+        }
+        Net().LayStationTrack(b->RowField(row, 1).first, b->RowField(row, 1).second, 0);
+    }
+    for (int32_t y = 50; y <= 52; ++y) UpdateTrackPieceShape(39, y);
+    for (int32_t y = 50; y <= 52; ++y) {
+        for (int32_t x = 39; x <= 40; ++x) helper_.UpdateWayPiecesAround(x, y);
+    }
+    for (int32_t y = 50; y <= 52; ++y) {
+        for (const uint8_t d : {kDirN, kDirE, kDirS, kDirW}) {
+            if (F(39, y).knoten() && (F(39, y).gleisr() & d)) Net().LinkFromField(39, y, d);
+        }
+    }
+    SetSchedule(*t, {a, b});
     ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 0; }, 3000));
-    // Now the third row lies in line and is nearest: the train pulls into
-    // it, all of it on that row, and stops at its end.
     ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 1; }, 3000));
     EXPECT_EQ(t->pos_y, 52);
     EXPECT_EQ(t->pos_x, 40);
     EXPECT_EQ(b->stock[1], 2);
+}
+
+// A (x 20..23) and B (x 60..63) on y = 50; between them a tunnel from x 30
+// to 36 and a bridge from x 45 to 50.
+class TunnelBridgeTest : public RailWorld {
+  protected:
+    void SetUp() override {
+        a = &Station(6, 20, 51, 1, 1);
+        b = &Station(6, 60, 51, 1, 2);
+        RailLine(24, 50, 29, 50);
+        Tunnel(30, 50, 36, 50);
+        RailLine(37, 50, 44, 50);
+        Bridge(45, 50, 50, 50);
+        RailLine(51, 50, 59, 50);
+        Finish();
+        a->stock[1] = 100;
+        t = Train(20, 50, 11);
+        SetSchedule(*t, {a, b});
+        t->cargo_plan[0][0][0] = t->cargo_plan[0][1][0] = 1;
+    }
+    CTrain* t = nullptr;
+};
+
+// No marks underground or on the span; the engine and wagons are hidden in
+// the tunnel and drawn on the bridge layer; the run queries of demolition
+// see the train.
+TEST_F(TunnelBridgeTest, TrainPassesUndergroundAndOverTheSpanWithoutMarks) {
+    Frames(1);          // the first frame plans the route and loads at A
+    bool seen[5] = {};  // in the tunnel, on the bridge, hidden, wagon hidden, drawn on bridge
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            EXPECT_TRUE(Consistent());
+            for (int32_t x = 31; x <= 50; ++x) {
+                if (x <= 35 || x >= 45) EXPECT_EQ(F(x, 50).belegt(), 0);
+            }
+            if (t->in_tunnel != 0 && t->pos_x > 31 && t->pos_x < 36) {
+                seen[0] = true;
+                EXPECT_EQ(IsVehicleOnColumn(30, 50, 36, 50), 1);
+            }
+            if (t->on_bridge != 0 && t->pos_x > 45 && t->pos_x < 50) {
+                seen[1] = true;
+                EXPECT_EQ(IsVehicleOnRow(45, 50, 50, 50), 1);
+            }
+            seen[2] = seen[2] || t->draw_layer == 1;
+            seen[4] = seen[4] || t->draw_layer == 2;
+            for (int32_t i = 0; i < t->wagon_count; ++i) seen[3] = seen[3] || t->wagons[i]->hidden;
+            return t->stop_served == 1;
+        },
+        4000));
+    for (bool s : seen) EXPECT_TRUE(s);
+    EXPECT_EQ(t->in_tunnel + t->on_bridge + t->draw_layer, 0);
+    EXPECT_EQ(b->stock[1], 2);
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 0; }, 4000));
+    EXPECT_EQ(IsVehicleOnColumn(30, 50, 36, 50), 0);
+    EXPECT_EQ(IsVehicleOnRow(45, 50, 50, 50), 0);
+}
+
+// Trains deleted on the bridge give back their reservations; a second train
+// whose bridge flag is set with no bridge end ahead walks to the map's edge.
+TEST_F(TunnelBridgeTest, TrainDeletedOnTheBridgeGivesBackItsReservations) {
+    ASSERT_TRUE(FramesUntil([&] { return t->on_bridge != 0 && t->pos_x == 48; }, 4000));
+    ASSERT_GT(FlagCount(), 0);
+    Train(20, 50, 10)->on_bridge = 1;
+    DeleteAllVehicles();
 }
 
 }  // namespace

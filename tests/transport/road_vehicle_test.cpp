@@ -1,30 +1,24 @@
-// Trucks: construction on a depot, speed, the stop cycle with loading,
-// unloading and running costs, the degenerate schedules, and the decision at
-// the field middle: queues, passing, the junction lock, stale paths, turning
-// at dead ends and without a route, depots, and the marks under bridges and
-// in tunnels. At the end of a test the map's marks are exactly the vehicles'
-// and deleting them leaves none.
+// Trucks and city cars on small road worlds: the stop cycle, the decision at
+// the field middle, relocation and the marks they take and give back.
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
+
+#include "cities/city.h"
+#include "platform/random.h"
 #include "road_world.h"
 #include "state/statistics.h"
+#include "transport/city_car.h"
 #include "transport/road_marks.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 
 namespace {
 
+using roadtest::RoadWorld;
 using roadtest::TestTerminal;
-
-class RoadWorld : public roadtest::RoadWorld {
-  protected:
-    void TearDown() override {
-        EXPECT_TRUE(MarksConsistent());
-        DeleteAllVehicles();
-        EXPECT_EQ(MarkSum(), 0);
-    }
-};
 
 constexpr int32_t kProduct = 20;
 
@@ -38,21 +32,19 @@ class TruckTest : public RoadWorld {
         factory = &Depot(55, 49, 2, 2);
         Finish(30, 40, 70, 60);
     }
-
-    CTruck* NewTruck(int32_t model = 0) {
-        CTruck* truck = new CTruck(45, 49, "A", model);
+    CTruck* NewTruck() {
+        CTruck* truck = new CTruck(45, 49, "A", 0);
         SetSchedule(*truck, {{45, 49}, {55, 49}});
         truck->cargo_plan[0][0][0] = kProduct;
         return truck;
     }
-
     TestTerminal* mine = nullptr;
     TestTerminal* factory = nullptr;
 };
 
-// The player's truck and an opponent's: each carries every unit the mine
-// gives to the factory, its owner buys and pays the running costs, and only
-// the opponent's truck is named to the terminal while it unloads.
+// The player's truck and an opponent's carry every unit the mine gives; the
+// owner buys and pays the running costs; only the opponent's truck is named
+// to the terminal while it unloads.
 TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
     for (const int32_t owner : {0, 2}) {
         SCOPED_TRACE(owner);
@@ -67,7 +59,6 @@ TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
         truck->owner = owner;
         // The first leg: 12 fields from the mine's depot to the factory's.
         ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 1; }, 2000));
-        EXPECT_EQ(mine->stock[kProduct], 2);
         EXPECT_EQ(mine->last_buyer, owner);
         EXPECT_EQ(truck->amount_carried, 0);
         EXPECT_EQ(game_.state().cash[owner], cashBefore - 12 * 6);
@@ -88,9 +79,7 @@ TEST_F(TruckTest, WaitUntilLoadedRetriesEvery128Frames) {
     CTruck* truck = NewTruck();
     truck->wait_until_loaded[0] = 1;
     Frames(1);
-    EXPECT_EQ(truck->loading_state, 1);
     EXPECT_EQ(truck->wait_counter, 128);
-    EXPECT_EQ(mine->takes, 1);
     Frames(128);
     EXPECT_EQ(mine->takes, 1);
     mine->stock[kProduct] = 1;
@@ -111,12 +100,12 @@ TEST_F(TruckTest, ProductPlannedAtTwoStopsStaysOnBoard) {
     Frames(40);
     ASSERT_TRUE(FramesUntil([&] { return truck->stop_served == 0; }, 2000));
     Frames(40);
-    EXPECT_EQ(factory->puts, 0);
-    EXPECT_EQ(mine->takes, 0);
-    EXPECT_EQ(truck->product_carried, kProduct);
+    EXPECT_EQ(factory->puts + mine->takes, 0);
     EXPECT_EQ(truck->amount_carried, 1);
 }
 
+// Without stops nothing is exchanged, and the truck waits for a schedule in
+// steps of 32 frames.
 TEST_F(TruckTest, ZeroStopsNeitherLoadsNorUnloads) {
     CTruck* truck = NewTruck();
     truck->amount_carried = 1;
@@ -128,7 +117,6 @@ TEST_F(TruckTest, ZeroStopsNeitherLoadsNorUnloads) {
     EXPECT_EQ(truck->LoadGoods(), 1);
     EXPECT_EQ(mine->puts + mine->takes, 0);
     EXPECT_EQ(truck->amount_carried, 1);
-    // Such a truck waits for a schedule in steps of 32 frames.
     truck->needs_route = 1;
     Frames(1);
     EXPECT_EQ(truck->wait_counter, 32);
@@ -141,7 +129,6 @@ TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
     truck->PlanRoute();  // to stop 1, the truck's own depot
     EXPECT_EQ(truck->target_stop, 1);
     EXPECT_EQ(truck->path.Count(), 0);
-    truck->target_stop = 1;
     truck->PlanRoute();  // to stop 0 across the road
     EXPECT_EQ(truck->target_stop, 0);
     EXPECT_GT(truck->path.Count(), 0);
@@ -158,27 +145,13 @@ TEST_F(TruckTest, HaltAtStopKeepsTheTruckLoading) {
     EXPECT_EQ(truck->pos_y, 49);
 }
 
-TEST_F(TruckTest, TruckBoughtOnAnOccupiedDepotWaitsForItsLane) {
-    CTruck* first = NewTruck();
-    CTruck* second = NewTruck();
-    EXPECT_TRUE(first->HoldsMark());
-    EXPECT_FALSE(second->HoldsMark());
-    EXPECT_TRUE(MarksConsistent());
-    ASSERT_TRUE(FramesUntil([&] { return second->HoldsMark(); }, 2000));
-    EXPECT_TRUE(MarksConsistent());
-    EXPECT_NE(first->pos_x, 45);
-}
-
-// A crossing at (50, 50) with arms of five fields; the east arm ends in a
-// bend up into a depot at (55, 49) (exit south); the west arm is a dead end.
-// A road joined to the field under a truck makes it a junction: the truck's
-// lane mark and a junction mark taken after it both come off the field.
+// A road joined to the field under a truck makes it a junction: the lane
+// mark and a junction mark taken after it both come off the field.
 TEST_F(TruckTest, LaneMarkComesOffAFieldThatBecameAJunction) {
     for (const uint8_t lane : {1, 2}) {
-        RoadMark lane_mark;
+        RoadMark lane_mark, junction;
         TakeMark(lane_mark, 50, 50, MarkKind::Lane, lane, -1);
         F(50, 50).set_knoten(true);
-        RoadMark junction;
         TakeMark(junction, 50, 50, MarkKind::Junction, 1, -1);
         ReleaseMark(lane_mark);
         ReleaseMark(junction);
@@ -187,43 +160,40 @@ TEST_F(TruckTest, LaneMarkComesOffAFieldThatBecameAJunction) {
     }
 }
 
+// A crossing at (50, 50) with arms of five fields; the east arm ends in a
+// bend up into a depot at (55, 49) (exit south); the west arm is a dead end.
+// A depot at (60, 43) that no road reaches.
 class DrivingTest : public RoadWorld {
   protected:
     void SetUp() override {
         Line(45, 50, 55, 50);
         Line(50, 45, 50, 55);
         Depot(55, 49, 2, 1);
-        Line(60, 40, 60, 42);  // a depot that no road reaches
+        Line(60, 40, 60, 42);
         Depot(60, 43, 0, 2);
         Finish(30, 30, 70, 70);
     }
-
-    // A truck standing on (x, y) heading in `heading`, about to decide,
-    // bound for the depot at (55, 49).
-    CTruck* Place(int32_t x, int32_t y, uint8_t heading, int32_t model = 0) {
-        CTruck* truck = new CTruck(x, y, "A", model);
+    // A truck on (x, y) heading `heading`, about to decide, bound for (55, 49).
+    CTruck* Place(int32_t x, int32_t y, uint8_t heading) {
+        CTruck* truck = new CTruck(x, y, "A", 0);
         ReleaseMark(truck->mark);
         truck->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
         truck->next_direction = truck->direction;
         const MarkKind kind = MarkKindAt(x, y, false, false);
-        const uint8_t lane = LaneFor(x, y, kind, heading);
-        TakeMark(truck->mark, x, y, kind, lane, DirIndexFromBit(heading));
+        TakeMark(truck->mark, x, y, kind, LaneFor(x, y, kind, heading), DirIndexFromBit(heading));
         truck->lane = truck->mark.lane;
         SetSchedule(*truck, {{55, 49}, {60, 43}});
         truck->target_stop = 0;
         truck->stop_served = 1;
-        truck->needs_route = 0;
-        truck->loading_state = 0;
+        truck->needs_route = truck->loading_state = 0;
         truck->phase = 15;
         return truck;
     }
-
-    int32_t Node(int32_t x, int32_t y) { return F(x, y).knotennummer(); }
 };
 
 TEST_F(DrivingTest, StalePathIsReplannedFromTheJunction) {
     CTruck* truck = Place(50, 53, kDirN);
-    truck->path.PushFront(Node(50, 55), -1);  // a node behind the truck
+    truck->path.PushFront(F(50, 55).knotennummer(), -1);  // a node behind the truck
     ASSERT_TRUE(FramesUntil([&] { return truck->pos_y == 50; }, 100));
     EXPECT_EQ(truck->replan_x, 50);
     EXPECT_EQ(truck->replan_y, 51);
@@ -234,7 +204,6 @@ TEST_F(DrivingTest, TruckWithoutRouteTurnsBeforeTheJunction) {
     CTruck* truck = Place(50, 53, kDirN);
     truck->target_stop = 1;  // the depot that no road reaches
     ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirS; }, 200));
-    EXPECT_EQ(truck->pos_x, 50);
     EXPECT_EQ(truck->pos_y, 51);
     EXPECT_EQ(truck->path.Count(), 0);
 }
@@ -245,11 +214,9 @@ TEST_F(DrivingTest, DeadEndTurnsOnlyWhenTheOtherLaneIsFree) {
     EXPECT_EQ(truck->pos_x, 45);
     EXPECT_EQ(truck->lane, 1);
     EXPECT_TRUE(MarksConsistent());
-
     // With the other lane taken it waits at the end, still heading west.
     DeleteAllVehicles();
-    CTruck* parked = Place(45, 50, kDirE);
-    parked->wait_counter = 1000;
+    Place(45, 50, kDirE)->wait_counter = 1000;
     truck = Place(46, 50, kDirW);
     ASSERT_TRUE(FramesUntil([&] { return truck->pos_x == 45; }, 100));
     ASSERT_TRUE(FramesUntil([&] { return truck->wait_counter == 32; }, 100));
@@ -257,24 +224,20 @@ TEST_F(DrivingTest, DeadEndTurnsOnlyWhenTheOtherLaneIsFree) {
 }
 
 TEST_F(DrivingTest, TruckOnItsDepotWaitsForItsExitAndDoesNotTurn) {
-    CTruck* blocker = Place(55, 50, kDirW);
-    blocker->wait_counter = 1000;
+    Place(55, 50, kDirW)->wait_counter = 1000;
     CTruck* truck = Place(55, 49, kDirS);
     truck->target_stop = 1;
     truck->stop_served = 0;
-    truck->path.PushFront(Node(50, 50), 3);
+    truck->path.PushFront(F(50, 50).knotennummer(), 3);
     Frames(1);
     EXPECT_GT(truck->wait_counter, 0);
-    EXPECT_EQ(truck->Heading(), kDirS);
-    EXPECT_EQ(truck->pos_y, 49);
     Frames(200);
     EXPECT_EQ(truck->pos_y, 49);
     EXPECT_EQ(truck->Heading(), kDirS);
 }
 
 TEST_F(DrivingTest, ArrivalWaitsWhileTheDepotIsTaken) {
-    CTruck* onDepot = Place(55, 49, kDirS);
-    onDepot->wait_counter = 1000;
+    Place(55, 49, kDirS)->wait_counter = 1000;
     CTruck* truck = Place(54, 50, kDirE);
     ASSERT_TRUE(FramesUntil([&] { return truck->wait_counter == 32; }, 200));
     EXPECT_EQ(truck->arrival_counter, 0);
@@ -282,8 +245,7 @@ TEST_F(DrivingTest, ArrivalWaitsWhileTheDepotIsTaken) {
 }
 
 TEST_F(DrivingTest, RoadIntoTheBackOfTheTargetDepotIsNoArrival) {
-    // A dead-end road from the north meets the depot's back.
-    Line(55, 45, 55, 48);
+    Line(55, 45, 55, 48);  // a dead end from the north meets the depot's back
     Finish(30, 30, 70, 70);
     CTruck* truck = Place(55, 46, kDirS);
     ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirN; }, 200));
@@ -295,11 +257,145 @@ TEST_F(DrivingTest, RoadIntoTheBackOfTheTargetDepotIsNoArrival) {
 }
 
 TEST_F(DrivingTest, InvalidHeadingRemovesTheTruck) {
-    CTruck* truck = Place(47, 50, kDirE);
-    truck->direction = 0x30;
+    Place(47, 50, kDirE)->direction = 0x30;
     Frames(1);
     EXPECT_EQ(CountVehicles(), 0);
-    EXPECT_EQ(MarkSum(), 0);
+}
+
+// City 1 (area from (10, 10)) with streets crossing at (20, 20).
+class CityCarTest : public RoadWorld {
+  protected:
+    void SetUp() override {
+        city = &City(1, 10, 10);
+        Street(12, 20, 30, 20, 1);
+        Street(20, 12, 20, 30, 1);
+        Finish(0, 0, 60, 60, true);
+    }
+    static void FixRand(int32_t value) {
+        plat::SetRandSourceForTests([value] { return value; });
+    }
+    // City 2 from (100, 100) with the given streets, finished.
+    void City2(std::initializer_list<std::array<int32_t, 4>> streets, bool deadEndNodes) {
+        City(2, 100, 100);
+        for (const auto& s : streets) Street(s[0], s[1], s[2], s[3], 2);
+        Finish(90, 90, 130, 130, deadEndNodes);
+    }
+    CCity* city = nullptr;
+};
+
+TEST_F(CityCarTest, CityWithoutFreeStreetRemovesTheCar) {
+    // Every straight street field is taken in both lanes (by hand).
+    auto mark = [&](uint32_t lanes) {
+        for (int32_t x = 10; x < 37; ++x) {
+            for (int32_t y = 10; y < 37; ++y) {
+                if (F(x, y).wegtyp() == kWayCityStreet) F(x, y).set_belegt(lanes);
+            }
+        }
+    };
+    mark(3);
+    int32_t fx = 0, fy = 0;
+    city->FindStreetField(fx, fy);
+    EXPECT_EQ(fx, -1);
+    EXPECT_EQ(fy, -1);
+    EXPECT_EQ((new CCityCar(20, 20, "A", 0, 1))->removal_flag, 1);
+    Frames(1);
+    EXPECT_EQ(CountVehicles(), 0);
+    mark(0);
+}
+
+TEST_F(CityCarTest, TenFailedPlacementsRemoveTheCar) {
+    // One free street field whose way leads only north; a car that always
+    // draws an odd bit wants to head south there.
+    City2({{110, 110, 110, 111}}, false);
+    F(110, 111).set_wegtyp(0);
+    F(110, 110).set_richtung(kDirN);
+    FixRand(1);
+    CCityCar* car = new CCityCar(110, 110, "A", 0, 2);
+    EXPECT_EQ(g_CityCarPlaceAttempts, 11);
+    EXPECT_EQ(car->removal_flag, 1);
+    EXPECT_FALSE(car->HoldsMark());
+    EXPECT_EQ(F(110, 110).belegt(), 0);
+}
+
+TEST_F(CityCarTest, EmptyCitySlotRemovesTheCarAtItsRelocation) {
+    FixRand(0);
+    CCityCar* car = new CCityCar(15, 20, "A", 0, 1);
+    cities_.cities[0] = nullptr;
+    car->arrival_counter = 0;
+    ASSERT_TRUE(FramesUntil([&] { return CountVehicles() == 0; }, 100));
+}
+
+// At a junction a car takes one of the three other exits by the random
+// value, never the way back, at junction speed.
+TEST_F(CityCarTest, JunctionExitsNeverReverse) {
+    for (int32_t r = 0; r < 8; ++r) {
+        FixRand(0);
+        CCityCar* car = new CCityCar(19, 20, "A", 0, 1);  // heading east
+        ASSERT_EQ(car->Heading(), kDirE);
+        FixRand(r);
+        ASSERT_TRUE(FramesUntil([&] { return car->pos_x == 20; }, 100));
+        if (r < 3) EXPECT_EQ(car->junction_exit, r);
+        EXPECT_NE(car->junction_exit, 3);
+        EXPECT_EQ(car->speed_limit, 6);
+        EXPECT_TRUE(MarksConsistent());
+        DeleteAllVehicles();
+        ASSERT_EQ(MarkSum(), 0);
+    }
+}
+
+TEST_F(CityCarTest, JunctionWithOnlyTheWayBackRelocates) {
+    // The street's west end (12, 20) is a node linked only to the east.
+    const WayNode* node = Net().Node(F(12, 20).knotennummer());
+    ASSERT_NE(node, nullptr);
+    ASSERT_EQ(node->ziel[0] + node->ziel[2] + node->ziel[3], 0);
+    FixRand(1);
+    CCityCar* car = new CCityCar(13, 20, "A", 0, 1);  // heading west
+    ASSERT_EQ(car->Heading(), kDirW);
+    Frames(1);
+    EXPECT_FALSE(car->pos_x == 12 && car->pos_y == 20);
+    EXPECT_EQ(car->arrival_counter, 20);
+    EXPECT_EQ(F(12, 20).belegt(), 0);
+    EXPECT_TRUE(car->HoldsMark());
+}
+
+TEST_F(CityCarTest, LifetimeRunsOutOnCityStreetsThenTheCarRelocates) {
+    // A ring of streets without junctions or ends.
+    City2({{102, 102, 114, 102}, {114, 102, 114, 114}, {114, 114, 102, 114}, {102, 114, 102, 102}},
+          true);
+    FixRand(0);
+    CCityCar* car = new CCityCar(105, 102, "A", 0, 2);
+    ASSERT_EQ(car->Heading(), kDirE);
+    int32_t before = car->arrival_counter;
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            const bool relocated = before == 0 && car->arrival_counter == 20;
+            before = car->arrival_counter;
+            return relocated;
+        },
+        2000));
+}
+
+// A car on a bridge end takes and gives back its own lane bit only.
+TEST_F(CityCarTest, BridgeEndMarksAreClearedBitByBit) {
+    Street(50, 45, 50, 49, 1);
+    Bridge(50, 50, 50, 53, kWayGravelRoad);
+    Line(50, 54, 50, 60);
+    Finish(30, 30, 70, 70);
+    FixRand(1);  // heading south
+    CCityCar* car = new CCityCar(50, 49, "A", 0, 1);
+    ASSERT_EQ(car->Heading(), kDirS);
+    F(50, 50).set_belegt(2);  // another vehicle's mark in the northbound lane
+    ASSERT_TRUE(FramesUntil([&] { return car->pos_y == 50; }, 100));
+    EXPECT_EQ(F(50, 50).belegt(), 3);
+    EXPECT_EQ(car->on_bridge, 1);
+    ASSERT_TRUE(FramesUntil([&] { return car->pos_y == 51; }, 100));
+    EXPECT_EQ(F(50, 50).belegt(), 2);
+    EXPECT_EQ(car->mark.kind, MarkKind::Bridge);
+    EXPECT_EQ(BridgeLaneBits(50, 51), 1);
+    ASSERT_TRUE(FramesUntil([&] { return car->pos_y == 54; }, 200));
+    EXPECT_EQ(car->on_bridge, 0);
+    EXPECT_EQ(BridgeLaneBits(50, 51) | BridgeLaneBits(50, 52), 0);
+    F(50, 50).set_belegt(0);
 }
 
 }  // namespace
