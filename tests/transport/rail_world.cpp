@@ -1,9 +1,7 @@
 #include "rail_world.h"
 
 #include <algorithm>
-#include <set>
-#include <sstream>
-#include <tuple>
+#include <map>
 
 #include "test_runs.h"
 #include "transport/vehicle_list.h"
@@ -184,107 +182,70 @@ void RailWorld::SetSchedule(CVehicle& v, const std::vector<const TestStation*>& 
 }
 
 ::testing::AssertionResult RailWorld::Consistent() const {
-    std::map<std::pair<int32_t, int32_t>, const CTrain*> fieldOwner;
-    std::map<std::pair<int32_t, int32_t>, const CTrain*> linkOwner;
-    std::map<std::pair<int32_t, int32_t>, const CTrain*> unitOwner;
+    using Key = std::pair<int32_t, int32_t>;
+    std::map<Key, const CTrain*> fieldOwner, linkOwner, unitOwner;
+    const auto fail = [](const CTrain* t, const char* what, int32_t a, int32_t b) {
+        return ::testing::AssertionFailure()
+               << "train " << (t ? t->number : -1) << ": " << what << " " << a << "," << b;
+    };
     for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
         const CTrain* t = dynamic_cast<const CTrain*>(node->vehicle);
         if (t == nullptr) continue;
         const TrainHoldings& h = t->held;
-        // No two trains stand on one field (underground and on bridges the
-        // field below or above does not count).
-        auto place = [&](int32_t x, int32_t y, int32_t tunnel, int32_t bridge) {
+        // Each unit stands on a field no other train's unit stands on and
+        // that its train holds (underground and on bridges, and on portals
+        // and bridge ends, the field does not count).
+        auto unitOk = [&](int32_t x, int32_t y, int32_t tunnel, int32_t bridge) {
             const MapField* f = FieldAt(x, y);
-            if ((tunnel != 0 && !f->tportal()) || (bridge != 0 && !f->bridge_end())) return true;
-            const auto key = std::make_pair(x, y);
-            const auto found = unitOwner.find(key);
-            if (found != unitOwner.end() && found->second != t) return false;
-            unitOwner[key] = t;
-            return true;
-        };
-        bool apart = place(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge);
-        for (int32_t i = 0; i < t->wagon_count && apart; ++i) {
-            const CWagon* w = t->wagons[i];
-            apart = place(w->x, w->y, w->in_tunnel, w->on_bridge);
-        }
-        if (!apart) {
-            return ::testing::AssertionFailure()
-                   << "train " << t->number << " shares a field with another train";
-        }
-        for (int32_t i = 0; i < h.FieldCount(); ++i) {
-            const TrainField& f = h.FieldAtIndex(i);
-            const auto key = std::make_pair<int32_t, int32_t>(f.x, f.y);
-            if (fieldOwner.count(key) != 0) {
-                return ::testing::AssertionFailure()
-                       << "trains " << fieldOwner[key]->number << " and " << t->number
-                       << " both hold field " << int(f.x) << "," << int(f.y);
+            if ((tunnel == 0 || f->tportal()) && (bridge == 0 || f->bridge_end())) {
+                const auto found = unitOwner.find({x, y});
+                if (found != unitOwner.end() && found->second != t) return false;
+                unitOwner[{x, y}] = t;
             }
-            fieldOwner[key] = t;
-            if (FieldAt(f.x, f.y)->belegt() != 3) {
-                return ::testing::AssertionFailure()
-                       << "held field " << int(f.x) << "," << int(f.y) << " is not marked";
-            }
-        }
-        // Every unit stands on a field its train holds (outside tunnels and
-        // bridges, portals and bridge ends).
-        auto unitHeld = [&](int32_t x, int32_t y, int32_t tunnel, int32_t bridge) {
-            const MapField* f = FieldAt(x, y);
-            if (tunnel != 0 || bridge != 0 || f->tportal() || f->bridge_end()) return true;
-            return h.HoldsField(x, y);
+            return tunnel != 0 || bridge != 0 || f->tportal() || f->bridge_end() ||
+                   h.HoldsField(x, y);
         };
-        if (!unitHeld(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)) {
-            return ::testing::AssertionFailure()
-                   << "train " << t->number << " engine field " << int(t->pos_x) << ","
-                   << int(t->pos_y) << " not held";
+        if (!unitOk(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)) {
+            return fail(t, "engine shares or does not hold", t->pos_x, t->pos_y);
         }
         for (int32_t i = 0; i < t->wagon_count; ++i) {
             const CWagon* w = t->wagons[i];
-            if (!unitHeld(w->x, w->y, w->in_tunnel, w->on_bridge)) {
-                return ::testing::AssertionFailure()
-                       << "train " << t->number << " wagon " << i << " field " << int(w->x) << ","
-                       << int(w->y) << " not held";
+            if (!unitOk(w->x, w->y, w->in_tunnel, w->on_bridge)) {
+                return fail(t, "wagon shares or does not hold", w->x, w->y);
             }
+        }
+        for (int32_t i = 0; i < h.FieldCount(); ++i) {
+            const TrainField& f = h.FieldAtIndex(i);
+            if (!fieldOwner.emplace(Key{f.x, f.y}, t).second) {
+                return fail(t, "holds a field another train holds", f.x, f.y);
+            }
+            if (FieldAt(f.x, f.y)->belegt() != 3) return fail(t, "holds unmarked", f.x, f.y);
         }
         for (int32_t i = 0; i < h.LinkCount(); ++i) {
             const TrainLink& l = h.LinkAtIndex(i);
-            const auto key = LinkKey(l.node, l.dir, l.far_node, l.far_dir);
-            if (linkOwner.count(key) != 0) {
-                return ::testing::AssertionFailure()
-                       << "trains " << linkOwner[key]->number << " and " << t->number
-                       << " both hold link " << l.node << "/" << l.dir;
+            if (!linkOwner.emplace(LinkKey(l.node, l.dir, l.far_node, l.far_dir), t).second) {
+                return fail(t, "holds a link another train holds", l.node, l.dir);
             }
-            linkOwner[key] = t;
             const WayNode* wn = network_->Node(l.node);
-            if (wn == nullptr || wn->belegt[l.dir] == 0) {
-                return ::testing::AssertionFailure()
-                       << "held link " << l.node << "/" << l.dir << " is not flagged";
-            }
+            if (wn == nullptr || wn->belegt[l.dir] == 0)
+                return fail(t, "holds unflagged", l.node, l.dir);
         }
-        if (h.LinkCount() > 8) {
-            return ::testing::AssertionFailure()
-                   << "train " << t->number << " holds " << h.LinkCount() << " links";
-        }
+        if (h.LinkCount() > 8) return fail(t, "holds links:", h.LinkCount(), 0);
     }
     for (int32_t x = box_x0_; x <= box_x1_; ++x) {
         for (int32_t y = box_y0_; y <= box_y1_; ++y) {
             const MapField& f = *FieldAt(x, y);
-            if (f.belegt() == 0 || !TrackOrCrossing(f)) continue;
-            if (fieldOwner.count({x, y}) == 0) {
-                return ::testing::AssertionFailure()
-                       << "field " << x << "," << y << " is marked by no train";
+            if (f.belegt() != 0 && TrackOrCrossing(f) && fieldOwner.count({x, y}) == 0) {
+                return fail(nullptr, "nobody holds marked field", x, y);
             }
         }
     }
-    WayNode* const* nodes = network_->nodes;
     for (int32_t n = 1; n < kWayNodeSlots; ++n) {
-        const WayNode* wn = nodes[n];
-        if (wn == nullptr) continue;
-        for (int32_t i = 0; i < 4; ++i) {
-            if (wn->belegt[i] == 0 || wn->ziel[i] == 0) continue;
-            const auto key = LinkKey(n, i, wn->ziel[i], wn->back[i]);
-            if (linkOwner.count(key) == 0) {
-                return ::testing::AssertionFailure()
-                       << "link " << n << "/" << i << " is flagged by no train";
+        const WayNode* wn = network_->nodes[n];
+        for (int32_t i = 0; i < 4 && wn != nullptr; ++i) {
+            if (wn->belegt[i] != 0 && wn->ziel[i] != 0 &&
+                linkOwner.count(LinkKey(n, i, wn->ziel[i], wn->back[i])) == 0) {
+                return fail(nullptr, "nobody holds flagged link", n, i);
             }
         }
     }

@@ -71,39 +71,33 @@ void RoadWorld::Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t w
 }
 
 void RoadWorld::Finish(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool dead_end_nodes) {
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = F(x, y);
-            if (field.wegtyp() == 0 || field.tportal() || field.bridge_end()) continue;
+    const auto each = [&](auto f) {
+        for (int32_t x = x0; x <= x1; ++x) {
+            for (int32_t y = y0; y <= y1; ++y) f(x, y, F(x, y));
+        }
+    };
+    each([&](int32_t x, int32_t y, const MapField& field) {
+        if (field.wegtyp() != 0 && !field.tportal() && !field.bridge_end()) {
             UpdateRoadPieceShape(x, y);
         }
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) helper_.UpdateWayPiecesAround(x, y);
-    }
+    });
+    each([&](int32_t x, int32_t y, const MapField&) { helper_.UpdateWayPiecesAround(x, y); });
     for (auto [x, y] : depots_) {
         if (F(x, y).knotennummer() == 0) Net().CreateNode(x, y);
     }
-    for (int32_t x = x0; dead_end_nodes && x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = F(x, y);
-            if (field.tportal() || field.bridge_end() || !IsRoadWay(field.wegtyp())) continue;
-            if (DirIndexFromBit(field.richtung()) >= 0 && field.knotennummer() == 0) {
-                Net().CreateNode(x, y);
-            }
+    each([&](int32_t x, int32_t y, const MapField& field) {
+        if (dead_end_nodes && !field.tportal() && !field.bridge_end() &&
+            IsRoadWay(field.wegtyp()) && DirIndexFromBit(field.richtung()) >= 0 &&
+            field.knotennummer() == 0) {
+            Net().CreateNode(x, y);
         }
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = F(x, y);
-            if (!field.knoten()) continue;
-            for (int32_t i = 0; i < 4; ++i) {
-                if (field.richtung() & DirBitFromIndex(i)) {
-                    Net().LinkFromField(x, y, DirBitFromIndex(i));
-                }
-            }
+    });
+    each([&](int32_t x, int32_t y, const MapField& field) {
+        for (int32_t i = 0; i < 4 && field.knoten(); ++i) {
+            if (field.richtung() & DirBitFromIndex(i))
+                Net().LinkFromField(x, y, DirBitFromIndex(i));
         }
-    }
+    });
 }
 
 CCity& RoadWorld::City(int32_t n, int32_t x, int32_t y) {
@@ -148,6 +142,9 @@ int64_t RoadWorld::MarkSum() const {
 }
 
 ::testing::AssertionResult RoadWorld::MarksConsistent() const {
+    const auto fail = [](int32_t x, int32_t y, const char* what) {
+        return ::testing::AssertionFailure() << what << " on " << x << "," << y;
+    };
     // The marks the listed vehicles hold, field by field.
     std::vector<uint8_t> lanes(kMapFieldCount), tunnels(kMapFieldCount), bridges(kMapFieldCount);
     std::vector<uint8_t> counts(kMapFieldCount);
@@ -156,65 +153,44 @@ int64_t RoadWorld::MarkSum() const {
         const CVehicle& v = *node->vehicle;
         const RoadMark& m = v.mark;
         if (m.kind == MarkKind::None) continue;
-        if (m.x != v.pos_x || m.y != v.pos_y) {
-            return ::testing::AssertionFailure()
-                   << "vehicle " << v.number << " holds a mark on " << int(m.x) << "," << int(m.y)
-                   << " but is on " << int(v.pos_x) << "," << int(v.pos_y);
-        }
+        if (m.x != v.pos_x || m.y != v.pos_y) return fail(m.x, m.y, "a mark away from its vehicle");
         const int32_t index = FieldIndex(m.x, m.y);
         uint8_t* lane = m.kind == MarkKind::Lane     ? &lanes[index]
                         : m.kind == MarkKind::Tunnel ? &tunnels[index]
                         : m.kind == MarkKind::Bridge ? &bridges[index]
                                                      : nullptr;
         if (lane != nullptr) {
-            if ((*lane & m.lane) != 0) {
-                return ::testing::AssertionFailure() << "two vehicles share lane " << int(m.lane)
-                                                     << " on " << int(m.x) << "," << int(m.y);
-            }
+            if ((*lane & m.lane) != 0) return fail(m.x, m.y, "two vehicles in one lane");
             *lane |= m.lane;
             continue;
         }
         counts[index] += 1;
-        if (m.node > 0 && m.node < kWayNodeSlots) {
-            for (int32_t side = 0; side < 4; ++side) {
-                if (side != m.exit) sides[m.node * 4 + side] += 1;
-            }
+        for (int32_t side = 0; side < 4 && m.node > 0 && m.node < kWayNodeSlots; ++side) {
+            if (side != m.exit) sides[m.node * 4 + side] += 1;
         }
     }
     for (int32_t x = box_x0_; x <= box_x1_; ++x) {
         for (int32_t y = box_y0_; y <= box_y1_; ++y) {
             const int32_t i = FieldIndex(x, y);
             const MapField& field = g_pGameState->fields[i];
-            if (counts[i] != 0 && lanes[i] != 0) {
-                return ::testing::AssertionFailure()
-                       << "lane and junction marks on " << x << "," << y;
+            if (counts[i] != 0 && lanes[i] != 0) return fail(x, y, "lane and junction marks");
+            if (field.belegt() != (counts[i] != 0 ? counts[i] : lanes[i])) {
+                return fail(x, y, "field marks not the vehicles'");
             }
-            const uint8_t expectBelegt = counts[i] != 0 ? counts[i] : lanes[i];
-            if (field.belegt() != expectBelegt) {
-                return ::testing::AssertionFailure()
-                       << "field " << x << "," << y << " belegt " << int(field.belegt())
-                       << " expected " << int(expectBelegt);
-            }
-            const uint8_t tunnel = (field.geb_change() ? 1 : 0) | (field.tunnel_belegt() ? 2 : 0);
-            if (tunnel != tunnels[i]) {
-                return ::testing::AssertionFailure()
-                       << "tunnel marks on " << x << "," << y << ": " << int(tunnel);
+            if (((field.geb_change() ? 1 : 0) | (field.tunnel_belegt() ? 2 : 0)) != tunnels[i]) {
+                return fail(x, y, "tunnel marks not the vehicles'");
             }
             if (field.bridge_flag() && !field.bridge_end() &&
                 (field.bytes[9] & 0x0F) != bridges[i]) {
-                return ::testing::AssertionFailure() << "bridge marks on " << x << "," << y;
+                return fail(x, y, "bridge marks not the vehicles'");
             }
         }
     }
     for (int32_t n = 1; n < kWayNodeSlots; ++n) {
         const WayNode* node = network_->Node(n);
-        if (node == nullptr) continue;
-        for (int32_t side = 0; side < 4; ++side) {
-            if (node->belegt[side] != sides[n * 4 + side]) {
-                return ::testing::AssertionFailure()
-                       << "node " << n << " side " << side << " counter " << int(node->belegt[side])
-                       << " expected " << sides[n * 4 + side];
-            }
+        for (int32_t side = 0; side < 4 && node != nullptr; ++side) {
+            if (node->belegt[side] != sides[n * 4 + side])
+                return fail(n, side, "node side counter");
         }
     }
     return ::testing::AssertionSuccess();

@@ -1,12 +1,11 @@
 #pragma once
-// The base of the road and rail test worlds: a fresh game state on flat
-// ground with the vehicle models, a way network, a building table of test
-// terminals that keep whole units of goods, a city manager double, the world
-// view double (every field in view) and the real frame update of the main
-// loop on the headless back end's clock.
+// The base of the road and rail test worlds: flat ground, the vehicle models,
+// a way network, test terminals, a city manager double, the world view double
+// and the main loop's frame update on the headless back end's clock.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -32,9 +31,9 @@ class TestTerminal : public CBuilding {
     int32_t TakeGoods(int32_t product, int32_t amount, int32_t, int32_t buyer) override {
         ++takes;
         last_buyer = buyer;
-        const int32_t given = amount < stock[product] ? amount : stock[product];
-        if (given > 0) stock[product] -= given;
-        return given > 0 ? given : 0;
+        const int32_t given = std::max(0, std::min(amount, stock[product]));
+        stock[product] -= given;
+        return given;
     }
     int32_t PutGoods(int32_t product, int32_t amount, int32_t) override {
         ++puts;
@@ -42,18 +41,13 @@ class TestTerminal : public CBuilding {
         stock[product] += amount;
         return amount;
     }
-    void Update() override { ++updates; }
     void Refresh() override { ++refreshes; }
     int32_t GetLength() const override { return length; }
 
     int32_t number = 0;
     int32_t length = 0;  // platform rows of a station
     std::map<int32_t, int32_t> stock;
-    int32_t takes = 0;
-    int32_t puts = 0;
-    int32_t updates = 0;
-    int32_t refreshes = 0;
-    int32_t last_buyer = -1;
+    int32_t takes = 0, puts = 0, refreshes = 0, last_buyer = -1;
     std::vector<CVehicle*> at_terminal_during_put;
 };
 
@@ -77,11 +71,10 @@ class TransportWorld : public ::testing::Test {
 
     MapField& F(int32_t x, int32_t y) { return *FieldAt(x, y); }
     CWayNetwork& Net() { return *network_; }
-
     // A way of `wayType` on the field (pieces are fitted when finished).
     void Way(int32_t x, int32_t y, int32_t wayType);
-    // Calls `each(x, y)` for the fields from (x1, y1) to (x2, y2) (same row
-    // or column).
+    // Calls `each(x, y)` for the fields from (x1, y1) to (x2, y2) (one row or
+    // column).
     template <typename Each>
     static void EachOnLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Each each) {
         const int32_t dx = (x2 > x1) - (x2 < x1);
@@ -91,19 +84,16 @@ class TransportWorld : public ::testing::Test {
             if (x == x2 && y == y2) break;
         }
     }
-
-    // Runs frames through the main loop's frame update.
+    // Runs frames through the main loop's frame update; FramesUntil stops
+    // when `done` holds (at most `limit`) and tells whether it did.
     void Frames(int32_t n);
-    // Frames until `done` holds (at most `limit`); true when it did.
     template <typename Done>
     bool FramesUntil(Done done, int32_t limit) {
-        for (int32_t i = 0; i < limit; ++i) {
+        for (int32_t i = 0; i < limit; ++i, Frames(1)) {
             if (done()) return true;
-            Frames(1);
         }
         return done();
     }
-
     // Widens the box of built fields that the consistency checks scan.
     void Grow(int32_t x, int32_t y);
 
@@ -115,10 +105,7 @@ class TransportWorld : public ::testing::Test {
     TestCityManager cities_;
     fvtest::RecordingView& view_ = game_.UseView();
     CGameApp app_;
-    int32_t box_x0_ = 255;
-    int32_t box_y0_ = 255;
-    int32_t box_x1_ = 0;
-    int32_t box_y1_ = 0;
+    int32_t box_x0_ = 255, box_y0_ = 255, box_x1_ = 0, box_y1_ = 0;
 };
 
 }  // namespace transporttest
