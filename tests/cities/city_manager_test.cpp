@@ -1,7 +1,7 @@
 // The city manager: terminal names, the names files (the stand-in lists of
-// 128 usable invented names each, read back whole), removing cities and the
-// small area helpers of a city.
+// 128 usable invented names each, read back whole) and removing cities.
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -32,35 +32,27 @@ class CityManagerTest : public CityTest {
     fvtest::TempFolder folder_;
 };
 
-TEST_F(CityManagerTest, TerminalNamesTakeTheLocationWordsThenNumbers) {
-    CCity& city = AddEmptyCity(3, 50, 50);
-    std::strcpy(city.name, "Ashby");
-    const char* words[12] = {"North",  "East",  "South",  "West",     "Middle", "Central",
-                             "Forest", "Front", "Behind", "Mountain", "Lake",   "Next to"};
-    for (const char* word : words) EXPECT_EQ(TerminalName(70, 70), std::string("Ashby ") + word);
-    EXPECT_EQ(TerminalName(70, 70), "Ashby 1");
-    EXPECT_EQ(TerminalName(0, 0), "Ashby 2");
-    EXPECT_EQ(city.terminal_names_given, 14);
-    // A damaged count never indexes outside the word list.
-    city.terminal_names_given = -7;
-    EXPECT_EQ(TerminalName(70, 70).substr(0, 6), "Ashby ");
-    // Long names are cut to the name field.
-    std::memset(city.name, 'x', kCityNameLength - 1);
-    city.name[kCityNameLength - 1] = '\0';
-    EXPECT_EQ(TerminalName(70, 70).size(), static_cast<size_t>(kCityNameLength - 1));
-}
-
-TEST_F(CityManagerTest, NearestCityNamesTheTerminalAndTheLowerSlotWinsATie) {
+// Terminals are named after the nearest city (the lower slot wins a tie):
+// the location words in turn, then numbers; a damaged count never indexes
+// outside the words and long names are cut to the name field.
+TEST_F(CityManagerTest, TerminalNamesTakeTheNearestCityAndItsWordsThenNumbers) {
     EXPECT_EQ(TerminalName(10, 10), "");     // no city, no name
     CCity& west = AddEmptyCity(5, 87, 87);   // centre (100, 100)
     CCity& east = AddEmptyCity(2, 107, 87);  // centre (120, 100)
     std::strcpy(west.name, "Westholm");
     std::strcpy(east.name, "Eastholm");
     EXPECT_EQ(TerminalName(103, 100), "Westholm North");
-    EXPECT_EQ(TerminalName(118, 101), "Eastholm North");
-    // Exactly between the two centres: slot 1 (city 2) comes before slot 4.
-    EXPECT_EQ(TerminalName(110, 100), "Eastholm East");
-    EXPECT_EQ(west.terminal_names_given, 1);
+    EXPECT_EQ(TerminalName(110, 100), "Eastholm North");  // exactly between
+    for (const char* word : {"East", "South", "West", "Middle", "Central", "Forest", "Front",
+                             "Behind", "Mountain", "Lake", "Next to", "1", "2"}) {
+        EXPECT_EQ(TerminalName(118, 101), std::string("Eastholm ") + word);
+    }
+    EXPECT_EQ(east.terminal_names_given, 14);
+    west.terminal_names_given = -7;
+    EXPECT_EQ(TerminalName(100, 100).substr(0, 9), "Westholm ");
+    std::memset(west.name, 'x', kCityNameLength - 1);
+    west.name[kCityNameLength - 1] = '\0';
+    EXPECT_EQ(TerminalName(100, 100).size(), static_cast<size_t>(kCityNameLength - 1));
 }
 
 TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
@@ -117,16 +109,14 @@ TEST_F(CityManagerTest, FoundedCitiesTakeDifferentNamesFromTheFile) {
     ASSERT_EQ(Found(60, 60, 0), 0);
     ASSERT_EQ(Found(140, 60, 0), 1);
     const std::string a = Cities().cities[0]->name;
-    const std::string b = Cities().cities[1]->name;
     EXPECT_EQ(a.substr(0, 4), "Town");
-    EXPECT_NE(a, b);
-    int32_t used = 0;
-    for (uint32_t flag : Cities().name_used) used += flag != 0;
-    EXPECT_EQ(used, 2);
+    EXPECT_NE(a, Cities().cities[1]->name);
+    const auto used = [&] {
+        return std::count(std::begin(Cities().name_used), std::end(Cities().name_used), 1u);
+    };
+    EXPECT_EQ(used(), 2);
     Cities().RemoveAllCities();
-    used = 0;
-    for (uint32_t flag : Cities().name_used) used += flag != 0;
-    EXPECT_EQ(used, 0);
+    EXPECT_EQ(used(), 0);
 }
 
 TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {

@@ -73,36 +73,30 @@ TEST_F(CityStreetsTest, PlanLinesEndAtTheLastCellWhateverTheDraws) {
     EXPECT_GT(city.street_grid[1][7], 0);
 }
 
+// A player road joining the city is taken over field by field (not while
+// the street is occupied); a road beside it that does not point at the
+// street never.
 TEST_F(CityStreetsTest, PlayerRoadJoiningTheCityBecomesACityStreet) {
     CCity& city = CityWithStreetAt(2);  // east-west
     LayLine(101, 100, 104, 100, kWayGravelRoad);
-    // A road field below the street whose piece runs east-west does not
-    // point at it.
     LayWay({{100, 101}}, kWayAsphaltRoad);
-    F(100, 101).set_wegteil(2);
+    F(100, 101).set_wegteil(2);  // runs east-west below the street
     helper_.UpdateWayPiecesAround(100, 101);
-    ASSERT_EQ(F(101, 100).wegteil(), 2);
+    F(100, 100).set_belegt(1);
+    city.ExtendStreets();
+    EXPECT_EQ(city.new_street_last, -1);
+    F(100, 100).set_belegt(0);
     city.ExtendStreets();
     ASSERT_EQ(city.new_street_last, 0);
     EXPECT_EQ(city.street_candidates[0].dx, 11);
     EXPECT_EQ(city.street_candidates[0].dy, 10);
     city.UpdateStreets();
-    EXPECT_EQ(F(101, 100).wegtyp(), kWayCityStreet);
     EXPECT_EQ(F(101, 100).stadtnum(), 1);
-    // Step by step the whole joining road is taken over, the other one never.
     LayAllCandidates(city);
     for (int32_t x = 101; x <= 104; ++x) EXPECT_EQ(F(x, 100).wegtyp(), kWayCityStreet) << x;
     EXPECT_EQ(F(100, 101).wegtyp(), kWayAsphaltRoad);
     EXPECT_EQ(F(100, 101).stadtnum(), 0);
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
-}
-
-TEST_F(CityStreetsTest, OccupiedStreetTakesNothingOver) {
-    CCity& city = CityWithStreetAt(2);
-    LayLine(101, 100, 103, 100, kWayGravelRoad);
-    F(100, 100).set_belegt(1);
-    city.ExtendStreets();
-    EXPECT_EQ(city.new_street_last, -1);
 }
 
 TEST_F(CityStreetsTest, PlannedCellsBesideTheNetAreLaidWithTheirPieces) {
@@ -145,24 +139,23 @@ TEST_F(CityStreetsTest, PlayerRoadOnThePlanMergesItsPiece) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
 }
 
+// Planned cells on track, a bridge end or a tunnel portal are never laid.
 TEST_F(CityStreetsTest, NeverOntoTrackBridgeEndOrTunnelPortal) {
     CCity& city = CityWithStreetAt(2);
     for (int32_t dx = 0; dx < 27; ++dx) city.street_grid[dx][10] = 2;
     LayWay({{101, 100}}, kWayRail);
-    F(99, 100) = MapField{};
-    F(99, 100).set_teile_art(1);
-    F(99, 100).set_wegtyp(kWayGravelRoad);
-    F(99, 100).set_wegteil(2);
-    F(99, 100).set_bridge_end(true);
-    F(99, 100).set_bridge_flag(true);
-    city.ExtendStreets();
-    EXPECT_EQ(city.new_street_last, -1);
-
-    F(99, 100).set_bridge_end(false);
-    F(99, 100).set_bridge_flag(false);
-    F(99, 100).set_tportal(true);
-    city.ExtendStreets();
-    EXPECT_EQ(city.new_street_last, -1);
+    for (const bool bridge : {true, false}) {
+        MapField& f = F(99, 100);
+        f = MapField{};
+        f.set_teile_art(1);
+        f.set_wegtyp(kWayGravelRoad);
+        f.set_wegteil(2);
+        f.set_bridge_end(bridge);
+        f.set_bridge_flag(bridge);
+        f.set_tportal(!bridge);
+        city.ExtendStreets();
+        EXPECT_EQ(city.new_street_last, -1);
+    }
     EXPECT_EQ(F(101, 100).wegtyp(), kWayRail);
 }
 
