@@ -61,72 +61,36 @@ void RandomRailWorld::AddLoop(const Side& side, int32_t s, int32_t length, int32
     }
 }
 
-void RandomRailWorld::AddSpur(const Side& side, int32_t s, int32_t length) {
-    for (int32_t a = 1; a <= length; ++a) {
-        const auto [x, y] = At(side, s, -a);
-        Rail(x, y);
-    }
-    const auto [nx, ny] = At(side, s, -(length + 1));
-    const auto [fx, fy] = At(side, s, -(length + 4));
-    const bool flip = R(2) == 0;
-    int32_t type = 0;
-    int32_t ax = 0;
-    int32_t ay = 0;
-    if (side.horizontal) {
-        // The row runs along y in column s.
-        type = flip ? 7 : 9;
-        ax = flip ? s - 1 : s + 1;
-        ay = std::min(ny, fy);
-    } else {
-        type = flip ? 6 : 8;
-        ax = std::min(nx, fx);
-        ay = flip ? s + 1 : s - 1;
-    }
-    TestStation& station = Station(type, ax, ay, 1, next_number_++);
-    all_stations_.push_back(&station);
-    starts_.push_back({nx, ny, &station});
-}
-
-void RandomRailWorld::BuildRandomNetwork(const LayoutOptions& options) {
+void RandomRailWorld::BuildRandomNetwork() {
     const int32_t x0 = 30 + R(10);
     const int32_t y0 = 30 + R(10);
-    const int32_t x1 = x0 + options.min_side + R(options.side_spread);
-    const int32_t y1 = y0 + options.min_side + R(options.side_spread);
+    const int32_t x1 = x0 + 50 + R(30);
+    const int32_t y1 = y0 + 50 + R(30);
     RailPath({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}});
     const Side sides[4] = {{true, y0, x0, x1, +1},
                            {false, x1, y0, y1, -1},
                            {true, y1, x0, x1, -1},
                            {false, x0, y0, y1, +1}};
-    bool spurDone = !options.spurs;
     for (const Side& side : sides) {
-        int32_t s = side.s0 + 4;
-        for (;;) {
+        for (int32_t s = side.s0 + 4;;) {
             s += 3 + R(6);
             const int32_t kind = R(4);
             if (kind == 0 || kind == 3) {
                 if (s + 6 > side.s1 - 4) break;
-                const int32_t length = 1 + R(options.max_station_length);
-                AddStation(side, s, length, R(2) == 0);
+                AddStation(side, s, 1 + R(3), R(2) == 0);
                 s += 6;
-            } else if (kind == 1 && options.loops) {
+            } else if (kind == 1) {
                 const int32_t length = 6 + R(8);
                 if (s + length > side.s1 - 4) break;
                 AddLoop(side, s, length, R(2) == 0 ? 1 : -1);
                 s += length + 1;
-            } else if (kind == 2 && !spurDone) {
-                if (s + 2 > side.s1 - 4) break;
-                AddSpur(side, s, 3 + R(4));
-                spurDone = true;
-                s += 2;
-            } else {
-                s += 2;
-                if (s > side.s1 - 4) break;
+            } else if ((s += 2) > side.s1 - 4) {
+                break;
             }
         }
     }
     for (const TestStation* station : all_stations_) {
-        TestStation* s = const_cast<TestStation*>(station);
-        for (int32_t p = 1; p <= 6; ++p) s->stock[p] = 100000;
+        for (int32_t p = 1; p <= 6; ++p) const_cast<TestStation*>(station)->stock[p] = 100000;
     }
     Finish();
 }
