@@ -1,9 +1,18 @@
 // Trains between two stations: the goods exchange at a stop, turning at the
-// end of a platform, and the train's wagons, speed and steps.
+// end of a platform, the train's wagons, speed and steps, and its record.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
 #include "rail_world.h"
+#include "record_files.h"
+#include "state/le_io.h"
+#include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"
 
@@ -13,7 +22,7 @@ using railtest::TestStation;
 
 // Stations A (row x 20..23) and B (x 40..43) of type 6 on y = 50, joined by
 // 16 fields of track; the west end of A's row is a dead end.
-class TwoStations : public railtest::RailWorld {
+class TwoStations : public railtest::RailWorld, protected transporttest::RecordFiles {
   protected:
     void SetUp() override {
         a = &Station(6, 20, 51, 1, 1);
@@ -42,6 +51,18 @@ class TwoStations : public railtest::RailWorld {
     }
     void Plan(int32_t s, int32_t k, int32_t product) {
         t->cargo_plan[s][k][0] = static_cast<uint8_t>(product);
+    }
+    // A train under way from A to B with three wagons and a path.
+    CTrain* Running() {
+        for (int32_t p = 1; p <= 3; ++p) a->stock[p] = 50;
+        NewTrain(13);
+        for (int32_t k = 0; k < 3; ++k) Plan(0, k, k + 1);
+        t->wait_until_loaded[1] = 1;
+        t->halt_at_stop[0] = 1;
+        EXPECT_TRUE(FramesUntil([&] { return t->pos_x >= 30 && t->phase == 20; }, 3000));
+        EXPECT_EQ(t->wagon_count, 3);
+        EXPECT_GT(t->path.Count(), 0);
+        return t;
     }
 
     TestStation* a = nullptr;
@@ -251,6 +272,54 @@ TEST_F(TwoStations, FourStepsPerFramePassAFieldMiddleOnce) {
     EXPECT_EQ(t->drawn_x, 24);
     Frames(4);
     EXPECT_EQ(t->pos_x, 25);
+}
+
+// Trains with wagons and a path round-trip byte for byte in list order and
+// put their marks back; the way network's record keeps the link flags, which
+// belong to no train right after the load and to their trains again once
+// both have been round their schedules.
+TEST_F(TwoStations, TrainsRoundTripByteForByteAndTakeOverTheReservations) {
+    Running();
+    CTrain* second = Train(43, 50, 11);
+    SetSchedule(*second, {b, a});
+    Frames(7);
+    // The vehicle record, three 109-byte wagons and the path.
+    const std::string one = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    EXPECT_EQ(one.size(), 473u + 3u * kWagonRecordSize + 4u + 8u * t->path.Count());
+    const int32_t engineX = t->pos_x;
+    const int32_t wagonX = t->wagons[2]->x;
+    const std::string part = WriteWith("part", WriteVehicleRecords);
+    std::vector<std::array<uint8_t, 4>> flags(kWayNodeSlots);
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        if (const WayNode* node = Net().Node(n)) std::copy_n(node->belegt, 4, flags[n].begin());
+    }
+    ASSERT_GT(FlagCount(), 0);
+    DeleteAllVehicles();
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        if (WayNode* node = Net().nodes[n]) std::copy_n(flags[n].begin(), 4, node->belegt);
+    }
+    ClearTransientFieldBits();
+    ASSERT_TRUE(ReadWith(part, ReadVehicleRecords));
+    ASSERT_EQ(CountVehicles(), 2);
+    EXPECT_EQ(F(engineX, 50).belegt(), 3);
+    EXPECT_EQ(F(wagonX, 50).belegt(), 3);
+    EXPECT_EQ(WriteWith("again", WriteVehicleRecords), part);
+    EXPECT_FALSE(Consistent());
+    Frames(3000);
+}
+
+TEST_F(TwoStations, RecordOfAnotherKindIsNoTrain) {
+    CTrain* t = Train(20, 50, 10);
+    t->way_kind = kWayGravelRoad;
+    const std::string bytes = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    t->way_kind = kWayRail;
+    const std::string good = WriteWith("good", [&](plat::FileHandle f) { t->Save(f); });
+    // That record, and a train's record cut short.
+    for (const std::string& bad : {bytes, good.substr(0, good.size() - 3)}) {
+        CTrain loaded{VehicleLoadOnly{}};
+        EXPECT_FALSE(ReadWith(bad, [&](plat::FileHandle f) { return loaded.Load(f); }));
+        EXPECT_EQ(loaded.wagon_count, 0);
+    }
 }
 
 }  // namespace
