@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "test_runs.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"
 #include "world/field_queries.h"
@@ -102,28 +101,8 @@ TestStation& RailWorld::Station(int32_t type, int32_t ax, int32_t ay, int32_t le
     return s;
 }
 
-void RailWorld::Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    WriteTestBridge(
-        x1, y1, x2, y2, wayType,
-        [this](int32_t x, int32_t y) -> MapField& {
-            Grow(x, y);
-            return F(x, y);
-        },
-        [this](int32_t x, int32_t y, MapField&) { track_.emplace_back(x, y); });
-}
-
-void RailWorld::Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    WriteTestTunnel(
-        x1, y1, x2, y2, wayType,
-        [this](int32_t x, int32_t y) -> MapField& {
-            Grow(x, y);
-            return F(x, y);
-        },
-        [this](int32_t x, int32_t y, MapField&) { track_.emplace_back(x, y); });
-}
-
-void RailWorld::Grade(int32_t x, int32_t y, int32_t wegteil) {
-    F(x, y).set_wegteil(static_cast<uint32_t>(wegteil));
+void RailWorld::WayEnd(int32_t x, int32_t y, MapField&) {
+    track_.emplace_back(x, y);
 }
 
 void RailWorld::Finish(bool dead_end_nodes) {

@@ -42,13 +42,9 @@ class RailWorld : public transporttest::TransportWorld {
     // Its rows get track of `wayType`; Finish lays and links them.
     TestStation& Station(int32_t type, int32_t ax, int32_t ay, int32_t length, int32_t number,
                          int32_t wayType = kWayRail);
-    // A bridge between the end fields (x1, y1) and (x2, y2) on flat ground,
-    // the smaller coordinate first, and a tunnel between two portals; track
-    // must lead to both ends.
-    void Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = kWayRail);
-    void Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = kWayRail);
-    // A slope of the ramp piece for a grade: the field keeps its track.
-    void Grade(int32_t x, int32_t y, int32_t wegteil);
+    RailWorld() { default_way_ = kWayRail; }
+    // Bridge and tunnel ends are track to fit and link.
+    void WayEnd(int32_t x, int32_t y, MapField& field) override;
     // Fits pieces and direction masks, lays the station rows and links the
     // network. `dead_end_nodes` gives the ends of track nodes.
     void Finish(bool dead_end_nodes = false);

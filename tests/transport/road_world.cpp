@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/random.h"
-#include "test_runs.h"
 #include "transport/vehicle_list.h"
 #include "world/way_piece_tables.h"
 
@@ -44,30 +43,10 @@ void RoadWorld::DepotRoad(int32_t x, int32_t y) {
     depots_.emplace_back(x, y);
 }
 
-void RoadWorld::Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    WriteTestBridge(
-        x1, y1, x2, y2, wayType,
-        [this](int32_t x, int32_t y) -> MapField& {
-            Grow(x, y);
-            MapField& field = F(x, y);
-            field.set_building_flag(false);
-            return field;
-        },
-        [](int32_t, int32_t, MapField& field) {
-            field.set_richtung(BridgeCodeDirection(static_cast<int32_t>(field.bridge_piece())));
-        });
-}
-
-void RoadWorld::Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    WriteTestTunnel(
-        x1, y1, x2, y2, wayType,
-        [this](int32_t x, int32_t y) -> MapField& {
-            Grow(x, y);
-            return F(x, y);
-        },
-        [](int32_t, int32_t, MapField& field) {
-            field.set_richtung(SlopeDirection(static_cast<int32_t>(field.teile_diff())));
-        });
+void RoadWorld::WayEnd(int32_t, int32_t, MapField& field) {
+    field.set_richtung(field.tportal()
+                           ? SlopeDirection(static_cast<int32_t>(field.teile_diff()))
+                           : BridgeCodeDirection(static_cast<int32_t>(field.bridge_piece())));
 }
 
 void RoadWorld::Finish(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool dead_end_nodes) {

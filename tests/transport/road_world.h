@@ -28,10 +28,8 @@ class RoadWorld : public transporttest::TransportWorld {
     // the building table placed.
     TestTerminal& Depot(int32_t x, int32_t y, int32_t type, int32_t number);
     void DepotRoad(int32_t x, int32_t y);
-    // A bridge between its end fields or a tunnel between its portals, the
-    // smaller coordinate first; roads must lead to both ends.
-    void Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = kWayGravelRoad);
-    void Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = kWayGravelRoad);
+    // Bridge and tunnel ends point along their way.
+    void WayEnd(int32_t x, int32_t y, MapField& field) override;
     // Fits every way piece and node of the box and links the network; with
     // `dead_end_nodes` the ends of roads get nodes as dragged roads do.
     void Finish(int32_t x0 = 0, int32_t y0 = 0, int32_t x1 = 255, int32_t y1 = 255,

@@ -96,6 +96,13 @@ class TransportWorld : public ::testing::Test {
     }
     // Widens the box of built fields that the consistency checks scan.
     void Grow(int32_t x, int32_t y);
+    // A flat bridge between its end fields or a straight tunnel between its
+    // portals, the smaller coordinate first, as the builders leave them (way
+    // type 0: the world's own); ways must lead to both ends. WayEnd adds what
+    // a world keeps of each end.
+    void Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = 0);
+    void Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = 0);
+    virtual void WayEnd(int32_t x, int32_t y, MapField& field) = 0;
 
     plat::HeadlessBackend host_;
     fvtest::GameScope game_;
@@ -106,6 +113,7 @@ class TransportWorld : public ::testing::Test {
     fvtest::RecordingView& view_ = game_.UseView();
     CGameApp app_;
     int32_t box_x0_ = 255, box_y0_ = 255, box_x1_ = 0, box_y1_ = 0;
+    int32_t default_way_ = kWayGravelRoad;
 };
 
 }  // namespace transporttest
