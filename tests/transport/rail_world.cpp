@@ -24,10 +24,6 @@ bool TrackOrCrossing(const MapField& f) {
 
 }  // namespace
 
-std::pair<int32_t, int32_t> TestStation::Head(int32_t row) const {
-    return RowField(row, 0);
-}
-
 std::pair<int32_t, int32_t> TestStation::RowField(int32_t row, int32_t k) const {
     const int32_t line = row + 1;
     switch (type) {
@@ -53,24 +49,23 @@ void RailWorld::TearDown() {
     EXPECT_EQ(FlagCount(), 0);
 }
 
-void RailWorld::Rail(int32_t x, int32_t y, int32_t wayType) {
-    Way(x, y, wayType);
+void RailWorld::Rail(int32_t x, int32_t y) {
+    Way(x, y, kWayRail);
     track_.emplace_back(x, y);
 }
 
-void RailWorld::RailLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    EachOnLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { Rail(x, y, wayType); });
+void RailWorld::RailLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    EachOnLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { Rail(x, y); });
 }
 
-void RailWorld::RailPath(const Points& corners, int32_t wayType) {
+void RailWorld::RailPath(const Points& corners) {
     for (size_t i = 1; i < corners.size(); ++i) {
-        RailLine(corners[i - 1].first, corners[i - 1].second, corners[i].first, corners[i].second,
-                 wayType);
+        RailLine(corners[i - 1].first, corners[i - 1].second, corners[i].first, corners[i].second);
     }
 }
 
 TestStation& RailWorld::Station(int32_t type, int32_t ax, int32_t ay, int32_t length,
-                                int32_t number, int32_t wayType) {
+                                int32_t number) {
     auto station = std::make_unique<TestStation>();
     station->type = type;
     station->number = number;
@@ -93,7 +88,7 @@ TestStation& RailWorld::Station(int32_t type, int32_t ax, int32_t ay, int32_t le
             field.set_geb_num(static_cast<uint32_t>(number));
             field.set_geb_typ(static_cast<uint32_t>(type));
             if (line > 0) {
-                field.set_wegtyp(static_cast<uint32_t>(wayType));
+                field.set_wegtyp(kWayRail);
                 field.set_wegteil(type == 6 || type == 8 ? 2 : 1);
             }
         }
@@ -143,16 +138,12 @@ void RailWorld::Finish(bool dead_end_nodes) {
     }
 }
 
-CTrain* RailWorld::Train(int32_t x, int32_t y, int32_t model, int32_t wayKind) {
-    return new CTrain(x, y, "A", model, wayKind);
-}
-
 void RailWorld::SetSchedule(CVehicle& v, const std::vector<const TestStation*>& stops) {
     for (ScheduleStop& stop : v.schedule) stop = EmptyScheduleStop();
     for (size_t i = 0; i < stops.size() && i < kScheduleStops; ++i) {
         for (int32_t row = 0; row < 4; ++row) {
             if (row >= stops[i]->length) continue;
-            const auto [x, y] = stops[i]->Head(row);
+            const auto [x, y] = stops[i]->RowField(row, 0);
             v.schedule[i].x[row] = static_cast<uint8_t>(x);
             v.schedule[i].y[row] = static_cast<uint8_t>(y);
         }
