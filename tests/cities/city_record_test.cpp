@@ -15,9 +15,9 @@ namespace {
 
 class CityRecordTest : public CityTest {
   protected:
-    std::vector<uint8_t> SavedBytes() {
+    std::vector<uint8_t> SavedBytes(void (*write)(plat::FileHandle) = nullptr) {
         plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Create);
-        Cities().Save(file);
+        write != nullptr ? write(file) : Cities().Save(file);
         plat::CloseFile(file);
         const std::string bytes = folder_.Read("record");
         return std::vector<uint8_t>(bytes.begin(), bytes.end());
@@ -32,9 +32,6 @@ class CityRecordTest : public CityTest {
         plat::CloseFile(file);
         EXPECT_EQ(checked, loaded);
         return loaded;
-    }
-    static void PutI32(std::vector<uint8_t>& bytes, size_t at, int32_t value) {
-        le::PutU32(&bytes[at], static_cast<uint32_t>(value));
     }
 
     // Offsets in a record: the count, then per city 12 + body bytes.
@@ -63,10 +60,14 @@ TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
     moved.countdown = 12;
     moved.evaluation += 8;  // the map changed since its last growth step
     Cities().name_used[77] = 1;
-    std::vector<std::pair<int32_t, int32_t>> counted;  // residents and evaluation
-    for (CCity* city : Cities().cities) {
-        if (city != nullptr) counted.emplace_back(city->residents, city->evaluation);
-    }
+    const auto counted = [&] {  // residents and evaluation
+        std::vector<std::pair<int32_t, int32_t>> out;
+        for (CCity* city : Cities().cities) {
+            if (city != nullptr) out.emplace_back(city->residents, city->evaluation);
+        }
+        return out;
+    };
+    const auto before = counted();
     const std::vector<uint8_t> bytes = SavedBytes();
     ASSERT_EQ(bytes.size(), kFirstCity + 2 * kCitySize);
 
@@ -79,13 +80,8 @@ TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
     EXPECT_EQ(Cities().cities[2]->number, 3);
     EXPECT_STREQ(Cities().cities[2]->name, "Harrowgate");
     // Residents are counted again from the map; the evaluation is kept.
-    std::vector<std::pair<int32_t, int32_t>> recounted;
-    for (CCity* city : Cities().cities) {
-        if (city == nullptr) continue;
-        recounted.emplace_back(city->residents, city->evaluation);
-        EXPECT_EQ(city->pending_site_x, -1);
-    }
-    EXPECT_EQ(recounted, counted);
+    EXPECT_EQ(counted(), before);
+    EXPECT_EQ(Cities().cities[2]->pending_site_x, -1);
 }
 
 // Every field in its place and byte order: a record written in another
@@ -132,7 +128,7 @@ TEST_F(CityRecordTest, DamagedRecordsAreRejectedAndLeaveNoCity) {
     for (const Patch& patch : patches) {
         SCOPED_TRACE(patch.at);
         std::vector<uint8_t> bytes = good;
-        PutI32(bytes, patch.at, patch.value);
+        le::PutU32(&bytes[patch.at], static_cast<uint32_t>(patch.value));
         ASSERT_TRUE(LoadBytes(good));
         EXPECT_FALSE(LoadBytes(bytes));
         for (CCity* city : Cities().cities) EXPECT_EQ(city, nullptr);
@@ -149,10 +145,11 @@ TEST_F(CityRecordTest, DamagedRecordsAreRejectedAndLeaveNoCity) {
     EXPECT_EQ(std::strlen(Cities().cities[0]->name), static_cast<size_t>(kCityNameLength - 1));
 }
 
+// Before a save the pending building site is finished; the level file's
+// reader can skip the record or read it.
 TEST_F(CityRecordTest, LevelFileHooksFinishSitesAndWalkTheRecord) {
     ASSERT_EQ(Found(100, 100, 1), 0);
     CCity& city = *Cities().cities[0];
-    // Leave a building site pending.
     for (int32_t i = 0; i < 400 && city.pending_site_x < 0; ++i) {
         city.countdown = 0;
         city.Tick();
@@ -162,13 +159,9 @@ TEST_F(CityRecordTest, LevelFileHooksFinishSitesAndWalkTheRecord) {
     PrepareCitiesForSave();
     EXPECT_EQ(city.pending_site_x, -1);
     EXPECT_LE(F(sx, sy).stadtb(), kLastResidentialBuilding);
-
-    plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Create);
-    WriteCityRecords(file);
-    plat::CloseFile(file);
-    file = plat::OpenFile(path_, plat::OpenMode::Read);
+    SavedBytes(WriteCityRecords);
+    plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
     EXPECT_TRUE(SkipCityRecords(file));
-    EXPECT_NE(Cities().cities[0], nullptr);
     plat::SeekFile(file, 0, plat::SeekFrom::Begin);
     EXPECT_TRUE(ReadCityRecords(file));
     plat::CloseFile(file);
