@@ -15,7 +15,7 @@
 #include "app/app_globals.h"
 #include "platform/file.h"
 #include "platform/random.h"
-#include "rail_layouts.h"
+#include "rail_world.h"
 #include "record_files.h"
 #include "state/le_io.h"
 #include "transport/vehicle_level.h"
