@@ -55,13 +55,7 @@ class CityEvaluationTest : public CityTest {
         State().opt_city_traffic = 1;
     }
     void TearDown() override {
-        RemoveAllCityCars();
-        while (g_pVehicleList != nullptr) {
-            VehicleListNode* next = g_pVehicleList->next;
-            delete g_pVehicleList->vehicle;
-            delete g_pVehicleList;
-            g_pVehicleList = next;
-        }
+        RemoveAllCityCars();  // the list holds city cars only
         g_MakeCityCar = nullptr;
     }
     int32_t CityCarsListed() {

@@ -16,7 +16,6 @@
 #include "platform/file.h"
 #include "platform/random.h"
 #include "rail_world.h"
-#include "record_files.h"
 #include "state/le_io.h"
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
@@ -29,7 +28,7 @@ using railtest::TestStation;
 
 // Stations A (row x 20..23) and B (x 40..43) of type 6 on y = 50, joined by
 // 16 fields of track; the west end of A's row is a dead end.
-class TwoStations : public railtest::RailWorld, protected transporttest::RecordFiles {
+class TwoStations : public railtest::RailWorld {
   protected:
     void SetUp() override {
         a = &Station(6, 20, 51, 1, 1);

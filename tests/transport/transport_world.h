@@ -10,12 +10,15 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/game_app.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "platform/file.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/temp_folder.h"
 #include "state/map_field.h"
 #include "support/game_scope.h"
 #include "transport/vehicle.h"
@@ -94,6 +97,22 @@ class TransportWorld : public ::testing::Test {
         }
         return done();
     }
+    // What a writer puts into a new file, and a reader run on given bytes.
+    std::string Path(const std::string& name) const { return folder_.Path() + "/" + name; }
+    template <typename Writer>
+    std::string WriteWith(const std::string& name, Writer writer) {
+        plat::FileHandle file = plat::OpenFile(Path(name), plat::OpenMode::Create);
+        writer(file);
+        plat::CloseFile(file);
+        return folder_.Read(name);
+    }
+    template <typename Reader>
+    bool ReadWith(const std::string& bytes, Reader reader) {
+        plat::FileHandle file = plat::OpenFile(folder_.Write("in", bytes), plat::OpenMode::Read);
+        const bool ok = reader(file);
+        plat::CloseFile(file);
+        return ok;
+    }
     // Widens the box of built fields that the consistency checks scan.
     void Grow(int32_t x, int32_t y);
     // A flat bridge between its end fields or a straight tunnel between its
@@ -112,6 +131,7 @@ class TransportWorld : public ::testing::Test {
     TestCityManager cities_;
     fvtest::RecordingView& view_ = game_.UseView();
     CGameApp app_;
+    fvtest::TempFolder folder_;
     int32_t box_x0_ = 255, box_y0_ = 255, box_x1_ = 0, box_y1_ = 0;
     int32_t default_way_ = kWayGravelRoad;
 };

@@ -14,7 +14,6 @@
 #include "game/opponent_roster.h"
 #include "platform/file.h"
 #include "platform/random.h"
-#include "record_files.h"
 #include "road_world.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
@@ -29,7 +28,7 @@ namespace {
 
 using roadtest::RoadWorld;
 
-class RecordTest : public RoadWorld, protected transporttest::RecordFiles {
+class RecordTest : public RoadWorld {
   protected:
     void SetUp() override {
         InitGoodsTable();
