@@ -85,12 +85,9 @@ TEST_F(CityManagerTest, TerminalNamesTakeTheNearestCityAndItsWordsThenNumbers) {
 
 TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
     State().names_list_number = 2;
-    std::string text = "Alderbrook`old name\r\n";
-    text += "Abcdefghijklmnopqrstuvwxyz\r\n";
-    text += "\xC4lmhaven\n";
-    text += std::string(150, 'q') + "\r\n";
-    text += "Last\r\n";
-    folder_.Write("names3.txt", text);
+    folder_.Write("names3.txt",
+                  "Alderbrook`old name\r\nAbcdefghijklmnopqrstuvwxyz\r\n\xC4lmhaven\n" +
+                      std::string(150, 'q') + "\r\nLast\r\n");
     std::strcpy(Cities().names[100], "stale");
     Cities().name_used[7] = 1;
     Cities().LoadNames();

@@ -156,13 +156,6 @@ class RoadGrid : public roadtest::RoadWorld {
         city->car_count += 1;
     }
 
-    std::vector<CVehicle*> Trucks() const {
-        std::vector<CVehicle*> all;
-        for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
-            if (n->vehicle->vehicle_class == kVehicleTruck) all.push_back(n->vehicle);
-        }
-        return all;
-    }
     int32_t Delivered() const {
         int32_t puts = 0;
         for (const auto& terminal : terminals_) puts += terminal->puts;
@@ -183,7 +176,7 @@ TEST_P(RoadOccupancyProperty, EveryMarkIsHeldByOneVehicleAndReleasedOnce) {
     Build(GetParam(), 6, 6, 60, true, 8);
     bool seen[5] = {};
     for (int32_t frame = 0; frame < 4000; ++frame) {
-        std::vector<CVehicle*> trucks = Trucks();
+        std::vector<CVehicle*> trucks = Listed(kVehicleTruck);
         if (trucks.size() < 40 && frame % 10 == 0) NewTruck();
         if (frame % 7 == 0) SpawnCityCar(25);
         const int32_t n = static_cast<int32_t>(trucks.size());
@@ -225,7 +218,7 @@ TEST_F(RoadGrid, FiftyYearsWithTwoHundredTrucksAndCityTraffic) {
         host_.AdvanceClock(26);
         app_.OnIdle(0);
         ++frame;
-        for (CVehicle* v : Trucks()) {
+        for (CVehicle* v : Listed(kVehicleTruck)) {
             Seen& seen = lastMove.at(static_cast<size_t>(v->number));
             if (seen.frame < 0 || seen.x != v->pos_x || seen.y != v->pos_y) {
                 seen = Seen{v->pos_x, v->pos_y, frame};
@@ -236,7 +229,7 @@ TEST_F(RoadGrid, FiftyYearsWithTwoHundredTrucksAndCityTraffic) {
         }
     }
     EXPECT_EQ(game_.state().year, 2010);
-    const std::vector<CVehicle*> trucks = Trucks();
+    const std::vector<CVehicle*> trucks = Listed(kVehicleTruck);
     EXPECT_EQ(trucks.size(), 200u);
     for (const CVehicle* v : trucks) {
         EXPECT_LT(frame - lastMove.at(static_cast<size_t>(v->number)).frame, 4000)

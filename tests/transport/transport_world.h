@@ -22,6 +22,7 @@
 #include "state/map_field.h"
 #include "support/game_scope.h"
 #include "transport/vehicle.h"
+#include "transport/vehicle_list.h"
 #include "world/build_helper.h"
 #include "world/way_network.h"
 
@@ -112,6 +113,15 @@ class TransportWorld : public ::testing::Test {
         const bool ok = reader(file);
         plat::CloseFile(file);
         return ok;
+    }
+    // The listed vehicles in list order (of one class, or all for -1).
+    static std::vector<CVehicle*> Listed(int32_t vehicleClass = -1) {
+        std::vector<CVehicle*> all;
+        for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
+            if (vehicleClass < 0 || n->vehicle->vehicle_class == vehicleClass)
+                all.push_back(n->vehicle);
+        }
+        return all;
     }
     // Widens the box of built fields that the consistency checks scan.
     void Grow(int32_t x, int32_t y);

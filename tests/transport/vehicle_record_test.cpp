@@ -84,13 +84,6 @@ class RecordTest : public RoadWorld {
         for (CVehicle* v : Listed()) out.push_back(v->number);
         return out;
     }
-    std::vector<CVehicle*> Listed() const {
-        std::vector<CVehicle*> out;
-        for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
-            out.push_back(n->vehicle);
-        }
-        return out;
-    }
 
     // Trucks (and `cars` two city cars) spread over the roads, some in the
     // tunnel, on the bridge and on the crossing.
