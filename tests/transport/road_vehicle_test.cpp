@@ -382,29 +382,6 @@ TEST_F(CityCarTest, LifetimeRunsOutOnCityStreetsThenTheCarRelocates) {
         2000));
 }
 
-// A car on a bridge end takes and gives back its own lane bit only.
-TEST_F(CityCarTest, BridgeEndMarksAreClearedBitByBit) {
-    Street(50, 45, 50, 49, 1);
-    Bridge(50, 50, 50, 53, kWayGravelRoad);
-    Line(50, 54, 50, 60);
-    Finish(30, 30, 70, 70);
-    FixRand(1);  // heading south
-    CCityCar* car = new CCityCar(50, 49, "A", 0, 1);
-    ASSERT_EQ(car->Heading(), kDirS);
-    F(50, 50).set_belegt(2);  // another vehicle's mark in the northbound lane
-    ASSERT_TRUE(FramesUntil([&] { return car->pos_y == 50; }, 100));
-    EXPECT_EQ(F(50, 50).belegt(), 3);
-    EXPECT_EQ(car->on_bridge, 1);
-    ASSERT_TRUE(FramesUntil([&] { return car->pos_y == 51; }, 100));
-    EXPECT_EQ(F(50, 50).belegt(), 2);
-    EXPECT_EQ(car->mark.kind, MarkKind::Bridge);
-    EXPECT_EQ(BridgeLaneBits(50, 51), 1);
-    ASSERT_TRUE(FramesUntil([&] { return car->pos_y == 54; }, 200));
-    EXPECT_EQ(car->on_bridge, 0);
-    EXPECT_EQ(BridgeLaneBits(50, 51) | BridgeLaneBits(50, 52), 0);
-    F(50, 50).set_belegt(0);
-}
-
 // A rail vehicle made through the base constructor, with wagons.
 class TestTrain : public virtual CVehicle {
   public:

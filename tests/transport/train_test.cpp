@@ -147,17 +147,6 @@ TEST_F(TwoStations, WaitUntilLoadedKeepsTheTrainUntilGoodsArrive) {
     EXPECT_EQ(t->wagons[0]->amount, 1);
 }
 
-TEST_F(TwoStations, HaltAtStopKeepsTheTrainThere) {
-    NewTrain();
-    Plan(0, 0, 6);
-    t->halt_at_stop[1] = 1;
-    ExchangeAt(0);
-    EXPECT_EQ(t->halted, 0);
-    EXPECT_EQ(ExchangeAt(1), 0);
-    EXPECT_EQ(t->halted, 1);
-    EXPECT_EQ(ExchangeAt(0), 0);
-}
-
 TEST_F(TwoStations, NoStopsNeitherLoadNorUnload) {
     NewTrain();
     Plan(0, 0, 3);
@@ -173,7 +162,7 @@ TEST_F(TwoStations, NoStopsNeitherLoadNorUnload) {
     EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
 }
 
-TEST_F(TwoStations, OpponentsTrainIsAtTheTerminalOnlyWhileItUnloads) {
+TEST_F(TwoStations, OpponentsTrainIsAtTheTerminalOnlyWhileItUnloadsAndAHaltHolds) {
     NewTrain();
     Plan(0, 0, 3);
     // The opponent's train is named to the terminal, the player's never.
@@ -186,6 +175,13 @@ TEST_F(TwoStations, OpponentsTrainIsAtTheTerminalOnlyWhileItUnloads) {
         EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
     }
     EXPECT_EQ(b->at_terminal_during_put.size(), 2u);
+    // Told to halt at B, the train stays there: the exchange reports nothing.
+    t->halt_at_stop[1] = 1;
+    ExchangeAt(0);
+    EXPECT_EQ(t->halted, 0);
+    EXPECT_EQ(ExchangeAt(1), 0);
+    EXPECT_EQ(t->halted, 1);
+    EXPECT_EQ(ExchangeAt(0), 0);
 }
 
 TEST_F(TwoStations, RouteBackJumpsTheEngineToThePlatformsOtherEnd) {
