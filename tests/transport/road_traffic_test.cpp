@@ -9,17 +9,17 @@
 
 #include "app/app_globals.h"
 #include "platform/random.h"
-#include "road_world.h"
 #include "transport/city_car.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
+#include "transport_world.h"
 
 namespace {
 
 constexpr int32_t kOrigin = 60;  // the first grid point
 constexpr int32_t kCity = 1;     // the links of the grid's north-west corner are its streets
 
-class RoadGrid : public roadtest::RoadWorld {
+class RoadGrid : public transporttest::RoadWorld {
   protected:
     ~RoadGrid() override { g_TickLength = saved_tick_; }
 
@@ -90,7 +90,7 @@ class RoadGrid : public roadtest::RoadWorld {
 
     void AddDepot(int32_t x, int32_t y, int32_t type) {
         spots_.emplace_back(x, y);
-        roadtest::TestTerminal& depot = Depot(x, y, type, static_cast<int32_t>(spots_.size()));
+        transporttest::TestTerminal& depot = Depot(x, y, type, static_cast<int32_t>(spots_.size()));
         for (int32_t p = 20; p < 24; ++p) depot.stock[p] = 1000;
     }
 

@@ -22,7 +22,6 @@
 #include "game/opponent_roster.h"
 #include "platform/file.h"
 #include "platform/random.h"
-#include "road_world.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
 #include "state/lookup_tables.h"
@@ -35,11 +34,12 @@
 #include "transport/vehicle_lookup.h"
 #include "transport/vehicle_references.h"
 #include "transport/wagon.h"
+#include "transport_world.h"
 
 namespace {
 
-using roadtest::RoadWorld;
-using roadtest::TestTerminal;
+using transporttest::RoadWorld;
+using transporttest::TestTerminal;
 
 constexpr int32_t kProduct = 20;
 
@@ -419,7 +419,7 @@ void Box(V& v, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
 
 // A road along y = 50 with a depot at (45, 49) and city 1's street along
 // y = 30; the test trains mark fields by hand, so only deletion is checked.
-class VehicleListTest : public roadtest::RoadWorld {
+class VehicleListTest : public transporttest::RoadWorld {
   protected:
     void SetUp() override {
         Line(40, 50, 60, 50);
@@ -555,7 +555,7 @@ TEST_F(VehicleListTest, RunQueriesTakeTheEndsInEitherOrder) {
 // track, on a station head (kind 5) four; class 7 stays where it was made
 // and a truck depot never moves the start.
 TEST_F(VehicleListTest, NewVehicleOnAStationStartsAlongThePlatformTrack) {
-    roadtest::TestTerminal station;
+    transporttest::TestTerminal station;
     buildings_.buildings[5] = &station;
     for (auto [x, type] : {std::pair{80, 4}, std::pair{90, 6}}) {
         F(x, 80).set_building_flag(true);

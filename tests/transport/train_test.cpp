@@ -15,20 +15,20 @@
 #include "app/app_globals.h"
 #include "platform/file.h"
 #include "platform/random.h"
-#include "rail_world.h"
 #include "state/le_io.h"
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_services.h"
 #include "transport/wagon.h"
+#include "transport_world.h"
 
 namespace {
 
-using railtest::TestStation;
+using transporttest::TestStation;
 
 // Stations A (row x 20..23) and B (x 40..43) of type 6 on y = 50, joined by
 // 16 fields of track; the west end of A's row is a dead end.
-class TwoStations : public railtest::RailWorld {
+class TwoStations : public transporttest::RailWorld {
   protected:
     void SetUp() override {
         a = &Station(6, 20, 51, 1, 1);
@@ -326,7 +326,7 @@ TEST_F(TwoStations, RecordOfAnotherKindIsNoTrain) {
 
 // Station A of type 6 with `rows` rows (y 50, 49) at x 20..23, its west end
 // a dead end, track east of it along y = 50; B (x 40..43) when asked for.
-class RailWorld : public railtest::RailWorld {
+class RailWorld : public transporttest::RailWorld {
   protected:
     void Stations(int32_t rows, bool withB) {
         a = &Station(6, 20, 51, rows, 1);
@@ -587,7 +587,7 @@ TEST_F(TunnelBridgeTest, TrainDeletedOnTheBridgeGivesBackItsReservations) {
     DeleteAllVehicles();
 }
 
-class TrainReservationProperty : public railtest::RandomRailWorld,
+class TrainReservationProperty : public transporttest::RandomRailWorld,
                                  public ::testing::WithParamInterface<int> {};
 
 // Rings with passing loops and stations of every orientation and length.
@@ -611,7 +611,7 @@ TEST_P(TrainReservationProperty, MarksAndReservationsStayWithTheirTrains) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, TrainReservationProperty, ::testing::Range(1, 9));
 
-class TrainAcceptance : public railtest::RandomRailWorld {
+class TrainAcceptance : public transporttest::RandomRailWorld {
   protected:
     ~TrainAcceptance() override { g_TickLength = saved_tick_; }
     uint32_t saved_tick_ = g_TickLength;
