@@ -82,50 +82,49 @@ void CityTest::LayWay(const std::vector<std::pair<int32_t, int32_t>>& cells, int
             field.set_forest_flag(false);
             field.set_data_word(0);
         }
-        if (IsTrackWay(wayType) && IsRoadWay(field.wegtyp())) continue;  // no crossings here
-        if (IsRoadWay(wayType) && IsTrackWay(field.wegtyp())) continue;
+        // No crossings of road and track here.
+        if ((IsTrackWay(wayType) && IsRoadWay(field.wegtyp())) ||
+            (IsRoadWay(wayType) && IsTrackWay(field.wegtyp()))) {
+            continue;
+        }
         field.set_wegtyp(static_cast<uint32_t>(wayType));
         if (field.wegteil() == 0) field.set_wegteil(1);
-        x0 = std::min(x0, x);
-        y0 = std::min(y0, y);
-        x1 = std::max(x1, x);
-        y1 = std::max(y1, y);
+        x0 = std::min(x0, std::max(0, x - 1));
+        y0 = std::min(y0, std::max(0, y - 1));
+        x1 = std::max(x1, std::min(255, x + 1));
+        y1 = std::max(y1, std::min(255, y + 1));
     }
-    x0 = std::max(0, x0 - 1);
-    y0 = std::max(0, y0 - 1);
-    x1 = std::min(255, x1 + 1);
-    y1 = std::min(255, y1 + 1);
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            UpdateRoadPieceShape(x, y);
-            UpdateTrackPieceShape(x, y);
+    const auto each = [&](auto f) {
+        for (int32_t x = x0; x <= x1; ++x) {
+            for (int32_t y = y0; y <= y1; ++y) f(x, y);
         }
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) helper_.UpdateWayPiecesAround(x, y);
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = F(x, y);
-            if (!field.knoten()) continue;
-            if (field.knotennummer() == 0) Net().CreateNode(x, y);
-            const uint8_t bits = field.richtung() | field.gleisr();
-            for (int32_t i = 0; i < 4; ++i) {
-                if (bits & DirBitFromIndex(i)) Net().LinkFromField(x, y, DirBitFromIndex(i));
+    };
+    each([&](int32_t x, int32_t y) {
+        UpdateRoadPieceShape(x, y);
+        UpdateTrackPieceShape(x, y);
+    });
+    each([&](int32_t x, int32_t y) { helper_.UpdateWayPiecesAround(x, y); });
+    each([&](int32_t x, int32_t y) {
+        const MapField& field = F(x, y);
+        if (!field.knoten()) return;
+        if (field.knotennummer() == 0) Net().CreateNode(x, y);
+        for (int32_t i = 0; i < 4; ++i) {
+            if ((field.richtung() | field.gleisr()) & DirBitFromIndex(i)) {
+                Net().LinkFromField(x, y, DirBitFromIndex(i));
             }
         }
-    }
+    });
 }
 
-void CityTest::LayLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+std::vector<std::pair<int32_t, int32_t>> CityTest::LineCells(int32_t x1, int32_t y1, int32_t x2,
+                                                             int32_t y2) {
     std::vector<std::pair<int32_t, int32_t>> cells;
     const int32_t dx = (x2 > x1) - (x2 < x1);
     const int32_t dy = (y2 > y1) - (y2 < y1);
     for (int32_t x = x1, y = y1;; x += dx, y += dy) {
         cells.emplace_back(x, y);
-        if (x == x2 && y == y2) break;
+        if (x == x2 && y == y2) return cells;
     }
-    LayWay(cells, wayType);
 }
 
 CBuilding& CityTest::PlaceBuilding(int32_t id, int32_t type, int32_t x, int32_t y, int32_t w,
@@ -158,12 +157,8 @@ void CityTest::PutCityBuilding(int32_t x, int32_t y, int32_t b, int32_t number) 
 
 void CityTest::PutCityStreetLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t number) {
     LayLine(x1, y1, x2, y2, kWayCityStreet);
-    const int32_t dx = (x2 > x1) - (x2 < x1);
-    const int32_t dy = (y2 > y1) - (y2 < y1);
-    for (int32_t x = x1, y = y1;; x += dx, y += dy) {
+    for (auto [x, y] : LineCells(x1, y1, x2, y2))
         F(x, y).set_stadtnum(static_cast<uint32_t>(number));
-        if (x == x2 && y == y2) break;
-    }
 }
 
 CCity& CityTest::AddEmptyCity(int32_t number, int32_t originX, int32_t originY) {

@@ -1,8 +1,6 @@
 #pragma once
-// A world for the city tests: a fresh game state with its tables, flat
-// ground, a way network, the construction helper, the building table double
-// and a real city manager in the globals. Helpers lay ways and build
-// synthetic maps; the random generator is seeded per test.
+// A world for the city tests: flat ground, a way network, the construction
+// helper, a building table double and a real city manager in the globals.
 
 #include <gtest/gtest.h>
 
@@ -43,7 +41,11 @@ class CityTest : public ::testing::Test {
     // Lays a road (or track) of `wayType` on the cells, fits its pieces and
     // masks and links it into the network as the way builders do.
     void LayWay(const std::vector<std::pair<int32_t, int32_t>>& cells, int32_t wayType);
-    void LayLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
+    void LayLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+        LayWay(LineCells(x1, y1, x2, y2), wayType);
+    }
+    static std::vector<std::pair<int32_t, int32_t>> LineCells(int32_t x1, int32_t y1, int32_t x2,
+                                                              int32_t y2);
     // A company building of `type` in slot `id` covering w x h fields.
     CBuilding& PlaceBuilding(int32_t id, int32_t type, int32_t x, int32_t y, int32_t w, int32_t h);
     // A city building number b of city `number` on a field.

@@ -1,15 +1,23 @@
 // The city manager: terminal names, the names files (the stand-in lists of
 // 128 usable invented names each, read back whole), removing cities and the
-// small area helpers of a city.
+// cities' record of the level file; a city's monthly work on hand-built
+// areas: the evaluation and resident count, traffic cars and its stores.
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "cities/city_level.h"
+#include "cities/city_traffic.h"
 #include "city_fixture.h"
 #include "city_names.h"
+#include "platform/file.h"
 #include "platform/random.h"
 #include "platform/temp_folder.h"
+#include "state/le_io.h"
 #include "support/way_graph_check.h"
+#include "transport/vehicle.h"
 
 namespace {
 
@@ -19,9 +27,6 @@ class CityManagerTest : public CityTest {
         std::snprintf(State().data_paths[State().install_index], kDataPathLength, "%s",
                       folder_.Path().c_str());
     }
-    void WriteNamesFile(const std::string& fileName, const std::string& bytes) {
-        folder_.Write(fileName, bytes);
-    }
 
     std::string TerminalName(int32_t x, int32_t y) {
         char out[kCityNameLength];
@@ -29,48 +34,63 @@ class CityManagerTest : public CityTest {
         return out;
     }
 
+    std::vector<uint8_t> SavedBytes(void (*write)(plat::FileHandle) = nullptr) {
+        plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Create);
+        write != nullptr ? write(file) : Cities().Save(file);
+        plat::CloseFile(file);
+        const std::string bytes = folder_.Read("record");
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    }
+    // Loads the file; also reports whether the check walk agrees.
+    bool LoadBytes(const std::vector<uint8_t>& bytes) {
+        folder_.Write("record", std::string(bytes.begin(), bytes.end()));
+        plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
+        const bool checked = CCityManager::CheckRecord(file);
+        plat::SeekFile(file, 0, plat::SeekFrom::Begin);
+        const bool loaded = Cities().Load(file);
+        plat::CloseFile(file);
+        EXPECT_EQ(checked, loaded);
+        return loaded;
+    }
+
+    // Offsets in a record: the count, then per city 12 + body bytes.
+    static constexpr size_t kCountAt = kNameBlockBytes;
+    static constexpr size_t kFirstCity = kNameBlockBytes + 4;
+    static constexpr size_t kBodySize = 16 + 2 * 2916 + 35 + 16;
+    static constexpr size_t kCitySize = 12 + kBodySize;
+
     fvtest::TempFolder folder_;
+    std::string path_ = folder_.Path() + "/record";
 };
 
-TEST_F(CityManagerTest, TerminalNamesTakeTheLocationWordsThenNumbers) {
-    CCity& city = AddEmptyCity(3, 50, 50);
-    std::strcpy(city.name, "Ashby");
-    const char* words[12] = {"North",  "East",  "South",  "West",     "Middle", "Central",
-                             "Forest", "Front", "Behind", "Mountain", "Lake",   "Next to"};
-    for (const char* word : words) EXPECT_EQ(TerminalName(70, 70), std::string("Ashby ") + word);
-    EXPECT_EQ(TerminalName(70, 70), "Ashby 1");
-    EXPECT_EQ(TerminalName(0, 0), "Ashby 2");
-    EXPECT_EQ(city.terminal_names_given, 14);
-    // A damaged count never indexes outside the word list.
-    city.terminal_names_given = -7;
-    EXPECT_EQ(TerminalName(70, 70).substr(0, 6), "Ashby ");
-    // Long names are cut to the name field.
-    std::memset(city.name, 'x', kCityNameLength - 1);
-    city.name[kCityNameLength - 1] = '\0';
-    EXPECT_EQ(TerminalName(70, 70).size(), static_cast<size_t>(kCityNameLength - 1));
-}
-
-TEST_F(CityManagerTest, NearestCityNamesTheTerminalAndTheLowerSlotWinsATie) {
+// Terminals are named after the nearest city (the lower slot wins a tie):
+// the location words in turn, then numbers; a damaged count never indexes
+// outside the words and long names are cut to the name field.
+TEST_F(CityManagerTest, TerminalNamesTakeTheNearestCityAndItsWordsThenNumbers) {
     EXPECT_EQ(TerminalName(10, 10), "");     // no city, no name
     CCity& west = AddEmptyCity(5, 87, 87);   // centre (100, 100)
     CCity& east = AddEmptyCity(2, 107, 87);  // centre (120, 100)
     std::strcpy(west.name, "Westholm");
     std::strcpy(east.name, "Eastholm");
     EXPECT_EQ(TerminalName(103, 100), "Westholm North");
-    EXPECT_EQ(TerminalName(118, 101), "Eastholm North");
-    // Exactly between the two centres: slot 1 (city 2) comes before slot 4.
-    EXPECT_EQ(TerminalName(110, 100), "Eastholm East");
-    EXPECT_EQ(west.terminal_names_given, 1);
+    EXPECT_EQ(TerminalName(110, 100), "Eastholm North");  // exactly between
+    for (const char* word : {"East", "South", "West", "Middle", "Central", "Forest", "Front",
+                             "Behind", "Mountain", "Lake", "Next to", "1", "2"}) {
+        EXPECT_EQ(TerminalName(118, 101), std::string("Eastholm ") + word);
+    }
+    EXPECT_EQ(east.terminal_names_given, 14);
+    west.terminal_names_given = -7;
+    EXPECT_EQ(TerminalName(100, 100).substr(0, 9), "Westholm ");
+    std::memset(west.name, 'x', kCityNameLength - 1);
+    west.name[kCityNameLength - 1] = '\0';
+    EXPECT_EQ(TerminalName(100, 100).size(), static_cast<size_t>(kCityNameLength - 1));
 }
 
 TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
     State().names_list_number = 2;
-    std::string text = "Alderbrook`old name\r\n";
-    text += "Abcdefghijklmnopqrstuvwxyz\r\n";
-    text += "\xC4lmhaven\n";
-    text += std::string(150, 'q') + "\r\n";
-    text += "Last\r\n";
-    WriteNamesFile("names3.txt", text);
+    folder_.Write("names3.txt",
+                  "Alderbrook`old name\r\nAbcdefghijklmnopqrstuvwxyz\r\n\xC4lmhaven\n" +
+                      std::string(150, 'q') + "\r\nLast\r\n");
     std::strcpy(Cities().names[100], "stale");
     Cities().name_used[7] = 1;
     Cities().LoadNames();
@@ -97,7 +117,7 @@ TEST_F(CityManagerTest, StandInListsAreReadBackWhole) {
     standin::AddCityNameFiles(recipes);
     for (const auto& recipe : recipes) {
         const std::vector<uint8_t> bytes = recipe.make();
-        WriteNamesFile(recipe.path, std::string(bytes.begin(), bytes.end()));
+        folder_.Write(recipe.path, std::string(bytes.begin(), bytes.end()));
     }
     for (int list = 1; list <= standin::kCityNameLists; ++list) {
         SCOPED_TRACE(list);
@@ -112,55 +132,44 @@ TEST_F(CityManagerTest, StandInListsAreReadBackWhole) {
 TEST_F(CityManagerTest, FoundedCitiesTakeDifferentNamesFromTheFile) {
     std::string text;
     for (int32_t i = 0; i < 128; ++i) text += "Town" + std::to_string(i) + "\r\n";
-    WriteNamesFile("Names1.txt", text);
+    folder_.Write("Names1.txt", text);
     Cities().LoadNames();
     ASSERT_EQ(Found(60, 60, 0), 0);
     ASSERT_EQ(Found(140, 60, 0), 1);
     const std::string a = Cities().cities[0]->name;
-    const std::string b = Cities().cities[1]->name;
     EXPECT_EQ(a.substr(0, 4), "Town");
-    EXPECT_NE(a, b);
-    int32_t used = 0;
-    for (uint32_t flag : Cities().name_used) used += flag != 0;
-    EXPECT_EQ(used, 2);
+    EXPECT_NE(a, Cities().cities[1]->name);
+    const auto used = [&] {
+        return std::count(std::begin(Cities().name_used), std::end(Cities().name_used), 1u);
+    };
+    EXPECT_EQ(used(), 2);
     Cities().RemoveAllCities();
-    used = 0;
-    for (uint32_t flag : Cities().name_used) used += flag != 0;
-    EXPECT_EQ(used, 0);
+    EXPECT_EQ(used(), 0);
 }
 
+// Removing a city clears its fields and streets and frees its name; player
+// roads (one ending beside a city street) and a company building inside the
+// area stay. Off the map or on a field of no city nothing happens.
 TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {
-    // A player road east of the city area and a company building inside it.
     LayLine(40, 100, 60, 100, kWayGravelRoad);
-    LayLine(50, 95, 50, 105, kWayGravelRoad);
     ASSERT_EQ(Found(100, 100, 2), 0);
     CCity& city = *Cities().cities[0];
-    // A player road that reaches into the area and ends beside a city street.
-    int32_t sx = -1, sy = -1;
-    for (int32_t x = city.origin_x; x <= city.origin_x + 26 && sx < 0; ++x) {
-        for (int32_t y = city.origin_y; y <= city.origin_y + 26 && sx < 0; ++y) {
-            if (F(x, y).wegtyp() == kWayCityStreet && F(x - 1, y).wegtyp() == 0 &&
-                F(x - 1, y).stadtnum() == 0) {
-                sx = x, sy = y;
-            }
+    int32_t sx = -1, sy = -1, bx = -1, by = -1;
+    for (int32_t x = city.origin_x + 2; x <= city.origin_x + 24; ++x) {
+        for (int32_t y = city.origin_y + 2; y <= city.origin_y + 24; ++y) {
+            const bool empty = F(x - 1, y).wegtyp() == 0 && F(x - 1, y).stadtnum() == 0;
+            if (sx < 0 && F(x, y).wegtyp() == kWayCityStreet && empty) sx = x, sy = y;
+            if (bx < 0 && F(x, y).stadtnum() == 0 && F(x, y).wegtyp() == 0) bx = x, by = y;
         }
     }
     ASSERT_GE(sx, 0);
+    ASSERT_GE(bx, 0);
     LayLine(sx - 4, sy, sx - 1, sy, kWayAsphaltRoad);
     F(sx - 1, sy).set_wegteil(2);  // east-west: it points at the street
     LayWay({{sx - 1, sy}}, kWayAsphaltRoad);
-    int32_t bx = -1, by = -1;
-    for (int32_t x = city.origin_x + 2; x <= city.origin_x + 24 && bx < 0; ++x) {
-        for (int32_t y = city.origin_y + 2; y <= city.origin_y + 24 && bx < 0; ++y) {
-            if (F(x, y).stadtnum() == 0 && F(x, y).wegtyp() == 0) bx = x, by = y;
-        }
-    }
-    ASSERT_GE(bx, 0);
     PlaceBuilding(7, 22, bx, by, 1, 1);
-    ASSERT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
     const int32_t nameIndex = city.name_index;
     Cities().name_used[nameIndex] = 1;
-
     const auto [cx, cy] = FieldOfCity(1);
     Cities().RemoveCityAt(cx, cy);
     EXPECT_EQ(Cities().cities[0], nullptr);
@@ -169,22 +178,354 @@ TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {
             const MapField& f = F(x, y);
             ASSERT_EQ(f.stadtnum(), 0) << x << "," << y;
             ASSERT_NE(f.wegtyp(), kWayCityStreet) << x << "," << y;
-            if (f.wegtyp() == 0 && !f.building_flag()) {
-                ASSERT_EQ(f.data_word(), 0) << x << "," << y;
-            }
+            if (f.wegtyp() == 0 && !f.building_flag()) ASSERT_EQ(f.data_word(), 0);
         }
     }
     for (int32_t x = sx - 4; x <= sx - 1; ++x) EXPECT_EQ(F(x, sy).wegtyp(), kWayAsphaltRoad);
     EXPECT_EQ(F(sx - 1, sy).richtung() & kDirE, 0);  // no longer joins anything there
     for (int32_t x = 40; x <= 60; ++x) EXPECT_EQ(F(x, 100).wegtyp(), kWayGravelRoad);
-    EXPECT_TRUE(F(bx, by).building_flag());
     EXPECT_EQ(F(bx, by).geb_num(), 7);
     EXPECT_EQ(Cities().name_used[nameIndex], 0u);
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
-
-    // Off the map or on a field of no city nothing happens.
     Cities().RemoveCityAt(-3, 4);
     Cities().RemoveCityAt(cx, cy);
+}
+
+using CityRecordTest = CityManagerTest;
+
+TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
+    ASSERT_EQ(Found(60, 60, 1), 0);
+    ASSERT_EQ(Found(130, 60, 0), 1);
+    ASSERT_EQ(Found(200, 180, 2), 2);
+    // Free slot 1 to see the numbers kept.
+    const auto [x2, y2] = FieldOfCity(2);
+    Cities().RemoveCityAt(x2, y2);
+    ASSERT_EQ(Cities().cities[1], nullptr);
+    CCity& moved = *Cities().cities[2];
+    std::strcpy(moved.name, "Harrowgate");
+    moved.terminal_names_given = 17;
+    moved.reserved_words[1] = 99;
+    moved.zone_grid[3][4] = -1;
+    moved.countdown = 12;
+    moved.evaluation += 8;  // the map changed since its last growth step
+    Cities().name_used[77] = 1;
+    const auto counted = [&] {  // residents and evaluation
+        std::vector<std::pair<int32_t, int32_t>> out;
+        for (CCity* city : Cities().cities) {
+            if (city != nullptr) out.emplace_back(city->residents, city->evaluation);
+        }
+        return out;
+    };
+    const auto before = counted();
+    const std::vector<uint8_t> bytes = SavedBytes();
+    ASSERT_EQ(bytes.size(), kFirstCity + 2 * kCitySize);
+
+    // The loader makes the cities anew: written again, the record is the
+    // same byte for byte.
+    ASSERT_TRUE(LoadBytes(bytes));
+    EXPECT_TRUE(SavedBytes() == bytes);
+    EXPECT_EQ(Cities().cities[1], nullptr);
+    ASSERT_NE(Cities().cities[2], nullptr);
+    EXPECT_EQ(Cities().cities[2]->number, 3);
+    EXPECT_STREQ(Cities().cities[2]->name, "Harrowgate");
+    // Residents are counted again from the map; the evaluation is kept.
+    EXPECT_EQ(counted(), before);
+    EXPECT_EQ(Cities().cities[2]->pending_site_x, -1);
+}
+
+// Every field in its place and byte order: a record written in another
+// order or with a field dropped changes the hash.
+TEST_F(CityRecordTest, RecordLayoutKeepsItsGoldenHash) {
+    CCity& city = AddEmptyCity(9, -13, 250);
+    city.countdown = 0x01020304;
+    city.street_grid[0][1] = 7;
+    city.zone_grid[1][0] = -1;
+    std::strcpy(city.name, "Ab");
+    city.terminal_names_given = 3;
+    Cities().name_used[2] = 1;
+    const std::vector<uint8_t> b = SavedBytes();
+    ASSERT_EQ(b.size(), kFirstCity + kCitySize);
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (const uint8_t c : b) hash = (hash ^ c) * 0x100000001b3ull;
+    EXPECT_EQ(hash, 1141145535457091301u);
+}
+
+TEST_F(CityRecordTest, DamagedRecordsAreRejectedAndLeaveNoCity) {
+    ASSERT_EQ(Found(60, 60, 0), 0);
+    ASSERT_EQ(Found(150, 150, 0), 1);
+    const std::vector<uint8_t> good = SavedBytes();
+    ASSERT_TRUE(LoadBytes(good));
+
+    struct Patch {
+        size_t at;
+        int32_t value;
+    };
+    const size_t second = kFirstCity + kCitySize;
+    const size_t body = kFirstCity + 12;
+    const Patch patches[] = {
+        {kFirstCity, 0},              // number 0
+        {kFirstCity, 64},             // number 64
+        {second, 1},                  // number used twice
+        {kCountAt, 64},               // more cities than slots
+        {kCountAt, 3},                // a city past the end of the file
+        {body, 300},                  // area off the map
+        {body + 4, -40},              // area off the map
+        {body + 16 + 40, 18},         // a plan value that is no piece
+        {body + 16 + 40, -1},         // a negative plan value
+        {body + 16 + 5832 + 35, -2},  // a negative terminal count
+    };
+    for (const Patch& patch : patches) {
+        SCOPED_TRACE(patch.at);
+        std::vector<uint8_t> bytes = good;
+        le::PutU32(&bytes[patch.at], static_cast<uint32_t>(patch.value));
+        ASSERT_TRUE(LoadBytes(good));
+        EXPECT_FALSE(LoadBytes(bytes));
+        for (CCity* city : Cities().cities) EXPECT_EQ(city, nullptr);
+    }
+    // A record cut anywhere is damaged.
+    for (size_t length : {size_t{0}, size_t{100}, kCountAt + 2, kFirstCity + 6, second - 10}) {
+        std::vector<uint8_t> bytes(good.begin(), good.begin() + static_cast<long>(length));
+        EXPECT_FALSE(LoadBytes(bytes)) << length;
+    }
+    // A name without its terminating zero loads, cut to fit.
+    std::vector<uint8_t> unterminated = good;
+    std::memset(&unterminated[body + 16 + 5832], 'Z', kCityNameLength);
+    ASSERT_TRUE(LoadBytes(unterminated));
+    EXPECT_EQ(std::strlen(Cities().cities[0]->name), static_cast<size_t>(kCityNameLength - 1));
+}
+
+// Before a save the pending building site is finished; the level file's
+// reader can skip the record or read it.
+TEST_F(CityRecordTest, LevelFileHooksFinishSitesAndWalkTheRecord) {
+    ASSERT_EQ(Found(100, 100, 1), 0);
+    CCity& city = *Cities().cities[0];
+    for (int32_t i = 0; i < 400 && city.pending_site_x < 0; ++i) {
+        city.countdown = 0;
+        city.Tick();
+    }
+    ASSERT_GE(city.pending_site_x, 0);
+    const int32_t sx = city.pending_site_x, sy = city.pending_site_y;
+    PrepareCitiesForSave();
+    EXPECT_EQ(city.pending_site_x, -1);
+    EXPECT_LE(F(sx, sy).stadtb(), kLastResidentialBuilding);
+    SavedBytes(WriteCityRecords);
+    plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
+    EXPECT_TRUE(SkipCityRecords(file));
+    plat::SeekFile(file, 0, plat::SeekFrom::Begin);
+    EXPECT_TRUE(ReadCityRecords(file));
+    plat::CloseFile(file);
+    ASSERT_NE(Cities().cities[0], nullptr);
+    EXPECT_EQ(Cities().cities[0]->origin_x, 87);
+}
+
+// A city car as the vehicle list holds it.
+class TestCar : public CVehicle {
+  public:
+    TestCar() : CVehicle(VehicleLoadOnly{}) {}
+};
+
+std::vector<std::pair<int32_t, int32_t>> g_carFields;
+std::vector<std::string> g_calls;  // "r<id>" refreshed, "u<id>" updated
+std::vector<std::vector<int32_t>> g_gridsSeen;
+
+CVehicle* MakeTestCar(int32_t x, int32_t y, const char*, int32_t, int32_t city) {
+    auto* car = new TestCar;
+    car->vehicle_class = kVehicleCityCar;
+    car->owner = city;
+    car->pos_x = static_cast<uint8_t>(x);
+    car->pos_y = static_cast<uint8_t>(y);
+    g_pVehicleList = new VehicleListNode{car, g_pVehicleList};
+    g_carFields.emplace_back(x, y);
+    return car;
+}
+
+class RecordingStore : public CBuilding {
+  public:
+    explicit RecordingStore(int32_t id) : id_(id) {}
+    void Refresh() override {
+        g_calls.push_back("r" + std::to_string(id_));
+        const int32_t* grid = &g_pGameState->shared_city_grid[0][0];
+        g_gridsSeen.emplace_back(grid, grid + kCityAreaCells);
+    }
+    void Update() override { g_calls.push_back("u" + std::to_string(id_)); }
+
+  private:
+    int32_t id_;
+};
+
+class CityEvaluationTest : public CityTest {
+  protected:
+    void SetUp() override {
+        g_MakeCityCar = &MakeTestCar;
+        g_carFields.clear();
+        g_calls.clear();
+        g_gridsSeen.clear();
+        State().opt_city_traffic = 1;
+    }
+    void TearDown() override {
+        RemoveAllCityCars();  // the list holds city cars only
+        g_MakeCityCar = nullptr;
+    }
+    int32_t CityCarsListed() {
+        int32_t n = 0;
+        for (auto* node = g_pVehicleList; node != nullptr; node = node->next) {
+            n += node->vehicle->vehicle_class == kVehicleCityCar;
+        }
+        return n;
+    }
+    // A store double of `type` in slot id covering w x h fields from (x, y),
+    // its fields inside (100, 100)..(126, 126) marked as city `city`'s.
+    void Store(int32_t id, int32_t type, int32_t x, int32_t y, int32_t w = 2, int32_t h = 2,
+               int32_t city = 1) {
+        PlaceBuilding(id, type, x, y, w, h);
+        stores_.push_back(std::make_unique<RecordingStore>(id));
+        buildings_.buildings[id] = stores_.back().get();
+        for (int32_t fx = x; fx < x + w; ++fx) {
+            for (int32_t fy = y; fy < y + h; ++fy) {
+                if (city != 0 && fx >= 100 && fx <= 126 && fy >= 100 && fy <= 126) {
+                    F(fx, fy).set_stadtnum(static_cast<uint32_t>(city));
+                }
+            }
+        }
+    }
+    std::vector<std::unique_ptr<RecordingStore>> stores_;
+};
+
+// Every kind of land, city buildings of three classes, company buildings in
+// and out of the city and a field of another city: the score and residents
+// are golden values, and the count agrees. Forest over a city building, a
+// company building and a building site house nobody.
+TEST_F(CityEvaluationTest, ScoreOfAHandBuiltArea) {
+    CCity& city = AddEmptyCity(1, 100, 100);
+    PutCityBuilding(110, 110, 1, 1);
+    PutCityBuilding(111, 110, 15, 1);
+    PutCityBuilding(112, 110, 40, 1);
+    F(100, 100).set_teile_art(6);
+    F(100, 101).set_teile_art(0);
+    F(100, 101).set_teile_diff(3);
+    F(100, 102).set_teile_diff(2);
+    F(100, 103).set_teile_diff(9);
+    F(100, 104).set_forest_flag(true);
+    PlaceBuilding(3, 16, 120, 120, 2, 2);  // a factory
+    PlaceBuilding(4, 26, 115, 120, 2, 2);  // a store
+    PlaceBuilding(5, 30, 105, 120, 2, 2);  // an attraction
+    for (int32_t x : {120, 121, 115, 116, 105, 106}) {
+        for (int32_t y : {120, 121}) F(x, y).set_stadtnum(1);
+    }
+    PutCityBuilding(124, 124, 20, 2);
+    PlaceBuilding(6, 22, 102, 124, 1, 1);  // outside every city
+    EXPECT_EQ(city.Evaluate(), 1813);
+    EXPECT_EQ(city.residents, 9 + 40 + 640);
+    EXPECT_EQ(city.attraction_counts[3], 1);
+    city.residents = 0;
+    city.CountResidents();
+    EXPECT_EQ(city.residents, 689);
+    F(110, 110).set_forest_flag(true);
+    F(111, 110).set_building_flag(true);
+    F(112, 110).set_data_word(48 | (1 << 9));
+    city.CountResidents();
+    EXPECT_EQ(city.residents, 0);
+}
+
+// Cars follow the residents (none up to 400, one below 1,000, more above, one
+// per tick), stand on free straight street fields, and go when traffic is
+// switched off, in the editor and while the world generator runs.
+TEST_F(CityEvaluationTest, TrafficCarsFollowTheResidentsAndTheSwitches) {
+    CCity& city = AddEmptyCity(1, 100, 100);
+    PutCityStreetLine(101, 110, 125, 110, 1);
+    for (int32_t i = 0; i < 10; ++i) PutCityBuilding(101 + i, 111, 15, 1);
+    city.Evaluate();
+    ASSERT_EQ(city.residents, 400);
+    city.countdown = 99;
+    city.Tick();
+    EXPECT_EQ(city.car_count, 0);
+    PutCityBuilding(125, 111, 1, 1);
+    for (int32_t x = 101; x <= 125; ++x) F(x, 110).set_belegt(x == 113 ? 0 : 1);
+    for (int32_t t = 0; t < 3; ++t) city.Tick();
+    EXPECT_EQ(city.car_count, 1);
+    ASSERT_EQ(g_carFields.size(), 1u);
+    EXPECT_EQ(g_carFields[0], std::make_pair(113, 110));  // the only free field
+    for (int32_t x = 101; x <= 125; ++x) F(x, 110).set_belegt(0);
+    for (int32_t i = 10; i < 48; ++i) PutCityBuilding(101 + i % 25, 111 + i / 25, 25, 1);
+    city.Evaluate();
+    ASSERT_EQ(city.residents, 3440);
+    city.Tick();
+    EXPECT_EQ(city.car_count, 2);  // one more per tick
+    city.SpawnTrafficCar();
+    city.SpawnTrafficCar();
+    EXPECT_EQ(city.car_count, 3);  // and no more while the count matches
+    EXPECT_EQ(CityCarsListed(), 3);
+    for (auto [x, y] : g_carFields) {
+        EXPECT_EQ(F(x, y).wegtyp(), kWayCityStreet);
+        EXPECT_EQ(F(x, y).wegteil(), 2);
+    }
+    State().opt_city_traffic = 0;
+    city.SpawnTrafficCar();
+    EXPECT_EQ(city.car_count, 0);
+    EXPECT_EQ(CityCarsListed(), 0);
+    State().opt_city_traffic = 1;
+    State().game_mode = kModeEditor;
+    city.Tick();
+    EXPECT_EQ(city.car_count, 0);
+    State().game_mode = kModeGame;
+    Cities().traffic_held = 1;
+    city.Tick();
+    city.SpawnTrafficCar();
+    EXPECT_EQ(city.car_count, 0);
+}
+
+// The monthly update recounts the residents and drives the city's stores by
+// type (toys first), each type in reverse order of discovery, every store of
+// a type refreshed before the first is updated; each sees the city grid (0
+// on the city's fields, -1 elsewhere). Factories, stores of other cities and
+// outside every city are not the city's; a store straddling the border is.
+TEST_F(CityEvaluationTest, StoresGetTheCityGridInTypeOrderAndReverseDiscovery) {
+    CCity& city = AddEmptyCity(1, 100, 100);
+    PutCityStreetLine(100, 105, 126, 105, 1);
+    PutCityBuilding(110, 104, 3, 1);
+    Store(11, 22, 110, 110);  // met first of the sports stores (dx 10)
+    Store(12, 22, 120, 110);
+    Store(13, 21, 115, 115);
+    Store(14, 26, 102, 120);
+    Store(15, 15, 104, 112);
+    Store(16, 22, 108, 100, 1, 1, 2);
+    Store(17, 22, 60, 60, 2, 2, 0);
+    Store(18, 24, 126, 118);  // anchor outside, two fields inside
+    city.residents = 0;
+    city.MonthlyUpdate();
+    EXPECT_EQ(city.residents, 9);
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"r13", "u13", "r12", "r11", "u12", "u11", "r18",
+                                                 "u18", "r14", "u14"}));
+    EXPECT_TRUE(city.store_list.empty());
+    const std::vector<int32_t>& grid = g_gridsSeen[0];
+    for (int32_t dx = 0; dx < kCityAreaSize; ++dx) {
+        for (int32_t dy = 0; dy < kCityAreaSize; ++dy) {
+            const int32_t expected = F(100 + dx, 100 + dy).stadtnum() == 1 ? 0 : -1;
+            EXPECT_EQ(grid[dx * kCityAreaSize + dy], expected) << dx << "," << dy;
+        }
+    }
+    EXPECT_EQ(grid[10 * kCityAreaSize + 4], 0);  // the city building
+    EXPECT_EQ(grid[8 * kCityAreaSize + 0], -1);  // another city's field
+}
+
+// A refresh of one type lists its stores and updates none; a type without
+// stores leaves the list empty; a type outside 21..26 clears the list and
+// the whole grid.
+TEST_F(CityEvaluationTest, RefreshLeavesTheListAndOtherTypesOnlyClear) {
+    CCity& city = AddEmptyCity(1, 100, 100);
+    Store(21, 23, 110, 110);
+    Store(22, 23, 104, 104);
+    city.RefreshStores(23);
+    EXPECT_EQ(city.store_list, (std::vector<int32_t>{21, 22}));
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"r21", "r22"}));
+    city.RefreshStores(25);
+    EXPECT_TRUE(city.store_list.empty());
+    city.RefreshStores(23);
+    city.RefreshStores(27);
+    EXPECT_TRUE(city.store_list.empty());
+    for (const auto& column : State().shared_city_grid) {
+        for (int32_t v : column) EXPECT_EQ(v, -1);
+    }
 }
 
 }  // namespace

@@ -1,9 +1,15 @@
 #include "transport_world.h"
 
 #include <algorithm>
+#include <map>
 
 #include "app/app_globals.h"
+#include "platform/random.h"
 #include "state/data_tables.h"
+#include "transport/vehicle_list.h"
+#include "transport/wagon.h"
+#include "world/field_queries.h"
+#include "world/way_piece_tables.h"
 
 namespace transporttest {
 
@@ -41,6 +47,583 @@ void TransportWorld::Grow(int32_t x, int32_t y) {
     box_y0_ = std::min(box_y0_, std::max(0, y - 1));
     box_x1_ = std::max(box_x1_, std::min(255, x + 1));
     box_y1_ = std::max(box_y1_, std::min(255, y + 1));
+}
+
+void TransportWorld::Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    wayType = wayType != 0 ? wayType : default_way_;
+    const bool alongY = x1 == x2;
+    // Flat end codes: south 1, north 2, west 5, east 6; spans 9 (N-S) or 11.
+    const uint32_t typeBits = static_cast<uint32_t>(wayType) << 4;
+    const int32_t length = alongY ? y2 - y1 : x2 - x1;
+    for (int32_t k = 0; k <= length; ++k) {
+        const int32_t x = alongY ? x1 : x1 + k;
+        const int32_t y = alongY ? y1 + k : y1;
+        Grow(x, y);
+        MapField& field = F(x, y);
+        field.set_bridge_flag(true);
+        field.set_data_word((alongY ? 9u : 11u) + typeBits);
+        if (k == 0 || k == length) {
+            const uint32_t code = alongY ? (k == 0 ? 2 : 1) : (k == 0 ? 5 : 6);
+            field.set_data_word(code + typeBits);
+            field.set_bridge_end(true);
+            field.set_wegtyp(static_cast<uint32_t>(wayType));
+            field.set_wegteil(BridgeEndWayPiece[code - 1]);
+            WayEnd(x, y, field);
+        }
+    }
+}
+
+void TransportWorld::Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    wayType = wayType != 0 ? wayType : default_way_;
+    const bool alongY = x1 == x2;
+    const int32_t length = alongY ? y2 - y1 : x2 - x1;
+    for (int32_t k = 0; k <= length; ++k) {
+        const int32_t x = alongY ? x1 : x1 + k;
+        const int32_t y = alongY ? y1 + k : y1;
+        Grow(x, y);
+        MapField& field = F(x, y);
+        field.set_tunnel(true);
+        field.set_tunnel_hoehe(2);
+        if (k == 0 || k == length) {
+            // The low portal's ramp rises towards the high one (slope S or
+            // E), the high portal's towards the low one (N or W).
+            field.set_tportal(true);
+            field.set_teile_diff(alongY ? (k == 0 ? 3 : 1) : (k == 0 ? 2 : 4));
+            field.set_wegtyp(static_cast<uint32_t>(wayType));
+            field.set_wegteil(alongY ? 1 : 2);
+            WayEnd(x, y, field);
+        }
+    }
+}
+
+RoadWorld::~RoadWorld() {
+    DeleteAllVehicles();
+}
+
+void RoadWorld::TearDown() {
+    plat::SetRandSourceForTests({});
+    EXPECT_TRUE(MarksConsistent());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkSum(), 0);
+}
+
+void RoadWorld::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+    EachOnLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { Road(x, y, wayType); });
+}
+
+TestTerminal& RoadWorld::Depot(int32_t x, int32_t y, int32_t type, int32_t number) {
+    auto terminal = std::make_unique<TestTerminal>();
+    terminal->anchor_x = x;
+    terminal->anchor_y = y;
+    buildings_.buildings[number] = terminal.get();
+    terminals_.push_back(std::move(terminal));
+    MapField& field = F(x, y);
+    Road(x, y);
+    field.set_building_flag(true);
+    field.set_geb_num(static_cast<uint32_t>(number));
+    field.set_geb_typ(static_cast<uint32_t>(type));
+    depots_.emplace_back(x, y);
+    return *terminals_.back();
+}
+
+void RoadWorld::DepotRoad(int32_t x, int32_t y) {
+    Road(x, y);
+    depots_.emplace_back(x, y);
+}
+
+void RoadWorld::WayEnd(int32_t, int32_t, MapField& field) {
+    field.set_richtung(field.tportal()
+                           ? SlopeDirection(static_cast<int32_t>(field.teile_diff()))
+                           : BridgeCodeDirection(static_cast<int32_t>(field.bridge_piece())));
+}
+
+void RoadWorld::Finish(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool dead_end_nodes) {
+    const auto each = [&](auto f) {
+        for (int32_t x = x0; x <= x1; ++x) {
+            for (int32_t y = y0; y <= y1; ++y) f(x, y, F(x, y));
+        }
+    };
+    each([&](int32_t x, int32_t y, const MapField& field) {
+        if (field.wegtyp() != 0 && !field.tportal() && !field.bridge_end()) {
+            UpdateRoadPieceShape(x, y);
+        }
+    });
+    each([&](int32_t x, int32_t y, const MapField&) { helper_.UpdateWayPiecesAround(x, y); });
+    for (auto [x, y] : depots_) {
+        if (F(x, y).knotennummer() == 0) Net().CreateNode(x, y);
+    }
+    each([&](int32_t x, int32_t y, const MapField& field) {
+        if (dead_end_nodes && !field.tportal() && !field.bridge_end() &&
+            IsRoadWay(field.wegtyp()) && DirIndexFromBit(field.richtung()) >= 0 &&
+            field.knotennummer() == 0) {
+            Net().CreateNode(x, y);
+        }
+    });
+    each([&](int32_t x, int32_t y, const MapField& field) {
+        for (int32_t i = 0; i < 4 && field.knoten(); ++i) {
+            if (field.richtung() & DirBitFromIndex(i))
+                Net().LinkFromField(x, y, DirBitFromIndex(i));
+        }
+    });
+}
+
+CCity& RoadWorld::City(int32_t n, int32_t x, int32_t y) {
+    auto city = std::make_unique<CCity>(n, x, y, 1);
+    cities_.cities[n - 1] = city.get();
+    city_objects_.push_back(std::move(city));
+    return *city_objects_.back();
+}
+
+void RoadWorld::Street(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t city) {
+    EachOnLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) {
+        Road(x, y, kWayCityStreet);
+        F(x, y).set_stadtnum(static_cast<uint32_t>(city));
+    });
+}
+
+void RoadWorld::SetSchedule(CVehicle& v, const std::vector<std::pair<int32_t, int32_t>>& stops) {
+    for (ScheduleStop& stop : v.schedule) stop = EmptyScheduleStop();
+    for (size_t i = 0; i < stops.size() && i < kScheduleStops; ++i) {
+        v.schedule[i].x[0] = static_cast<uint8_t>(stops[i].first);
+        v.schedule[i].y[0] = static_cast<uint8_t>(stops[i].second);
+    }
+    v.stop_count = static_cast<int32_t>(stops.size());
+    v.needs_route = 1;
+}
+
+int64_t RoadWorld::MarkSum() const {
+    int64_t sum = 0;
+    for (int32_t i = 0; i < kMapFieldCount; ++i) {
+        const MapField& field = g_pGameState->fields[i];
+        sum += field.belegt();
+        sum += field.geb_change() ? 1 : 0;
+        sum += field.tunnel_belegt() ? 1 : 0;
+        if (field.bridge_flag() && !field.bridge_end()) sum += field.bytes[9] & 0x0F;
+    }
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* node = network_->Node(n);
+        if (node == nullptr) continue;
+        for (uint8_t b : node->belegt) sum += b;
+    }
+    return sum;
+}
+
+::testing::AssertionResult RoadWorld::MarksConsistent() const {
+    const auto fail = [](int32_t x, int32_t y, const char* what) {
+        return ::testing::AssertionFailure() << what << " on " << x << "," << y;
+    };
+    // The marks the listed vehicles hold, field by field.
+    std::vector<uint8_t> lanes(kMapFieldCount), tunnels(kMapFieldCount), bridges(kMapFieldCount);
+    std::vector<uint8_t> counts(kMapFieldCount);
+    std::vector<int32_t> sides(kWayNodeSlots * 4);
+    for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        const CVehicle& v = *node->vehicle;
+        const RoadMark& m = v.mark;
+        if (m.kind == MarkKind::None) continue;
+        if (m.x != v.pos_x || m.y != v.pos_y) return fail(m.x, m.y, "a mark away from its vehicle");
+        const int32_t index = FieldIndex(m.x, m.y);
+        uint8_t* lane = m.kind == MarkKind::Lane     ? &lanes[index]
+                        : m.kind == MarkKind::Tunnel ? &tunnels[index]
+                        : m.kind == MarkKind::Bridge ? &bridges[index]
+                                                     : nullptr;
+        if (lane != nullptr) {
+            if ((*lane & m.lane) != 0) return fail(m.x, m.y, "two vehicles in one lane");
+            *lane |= m.lane;
+            continue;
+        }
+        counts[index] += 1;
+        for (int32_t side = 0; side < 4 && m.node > 0 && m.node < kWayNodeSlots; ++side) {
+            if (side != m.exit) sides[m.node * 4 + side] += 1;
+        }
+    }
+    for (int32_t x = box_x0_; x <= box_x1_; ++x) {
+        for (int32_t y = box_y0_; y <= box_y1_; ++y) {
+            const int32_t i = FieldIndex(x, y);
+            const MapField& field = g_pGameState->fields[i];
+            if (counts[i] != 0 && lanes[i] != 0) return fail(x, y, "lane and junction marks");
+            if (field.belegt() != (counts[i] != 0 ? counts[i] : lanes[i])) {
+                return fail(x, y, "field marks not the vehicles'");
+            }
+            if (((field.geb_change() ? 1 : 0) | (field.tunnel_belegt() ? 2 : 0)) != tunnels[i]) {
+                return fail(x, y, "tunnel marks not the vehicles'");
+            }
+            if (field.bridge_flag() && !field.bridge_end() &&
+                (field.bytes[9] & 0x0F) != bridges[i]) {
+                return fail(x, y, "bridge marks not the vehicles'");
+            }
+        }
+    }
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* node = network_->Node(n);
+        for (int32_t side = 0; side < 4 && node != nullptr; ++side) {
+            if (node->belegt[side] != sides[n * 4 + side])
+                return fail(n, side, "node side counter");
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+namespace {
+
+// A link by its end with the lower node number (then the lower direction).
+std::pair<int32_t, int32_t> LinkKey(int32_t node, int32_t dir, int32_t far, int32_t far_dir) {
+    if (node < far || (node == far && dir < far_dir)) return {node, dir};
+    return {far, far_dir};
+}
+
+bool TrackOrCrossing(const MapField& f) {
+    return IsTrackWay(f.wegtyp()) || f.wegteil() == 16 || f.wegteil() == 17;
+}
+
+int32_t R(int32_t n) {
+    return n > 0 ? plat::Rand() % n : 0;
+}
+
+}  // namespace
+
+std::pair<int32_t, int32_t> TestStation::RowField(int32_t row, int32_t k) const {
+    const int32_t line = row + 1;
+    switch (type) {
+        case 6:
+            return {anchor_x + k, anchor_y - line};
+        case 8:
+            return {anchor_x + k, anchor_y + line};
+        case 7:
+            return {anchor_x + line, anchor_y + k};
+        default:
+            return {anchor_x - line, anchor_y + k};
+    }
+}
+
+RailWorld::~RailWorld() {
+    DeleteAllVehicles();
+}
+
+void RailWorld::TearDown() {
+    if (check_at_end_) EXPECT_TRUE(Consistent());
+    DeleteAllVehicles();
+    EXPECT_EQ(MarkCount(), 0);
+    EXPECT_EQ(FlagCount(), 0);
+}
+
+void RailWorld::Rail(int32_t x, int32_t y) {
+    Way(x, y, kWayRail);
+    track_.emplace_back(x, y);
+}
+
+void RailWorld::RailLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    EachOnLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { Rail(x, y); });
+}
+
+void RailWorld::RailPath(const Points& corners) {
+    for (size_t i = 1; i < corners.size(); ++i) {
+        RailLine(corners[i - 1].first, corners[i - 1].second, corners[i].first, corners[i].second);
+    }
+}
+
+TestStation& RailWorld::Station(int32_t type, int32_t ax, int32_t ay, int32_t length,
+                                int32_t number) {
+    auto station = std::make_unique<TestStation>();
+    station->type = type;
+    station->number = number;
+    station->length = length;
+    station->anchor_x = ax;
+    station->anchor_y = ay;
+    buildings_.buildings[number] = station.get();
+    stations_.push_back(std::move(station));
+    TestStation& s = *stations_.back();
+    // The head line and the platform rows carry the station's building word.
+    for (int32_t line = 0; line <= length; ++line) {
+        for (int32_t k = 0; k < 4; ++k) {
+            const auto [x, y] =
+                line == 0 ? std::pair<int32_t, int32_t>{type == 6 || type == 8 ? ax + k : ax,
+                                                        type == 6 || type == 8 ? ay : ay + k}
+                          : s.RowField(line - 1, k);
+            Grow(x, y);
+            MapField& field = F(x, y);
+            field.set_building_flag(true);
+            field.set_geb_num(static_cast<uint32_t>(number));
+            field.set_geb_typ(static_cast<uint32_t>(type));
+            if (line > 0) {
+                field.set_wegtyp(kWayRail);
+                field.set_wegteil(type == 6 || type == 8 ? 2 : 1);
+            }
+        }
+    }
+    return s;
+}
+
+void RailWorld::WayEnd(int32_t x, int32_t y, MapField&) {
+    track_.emplace_back(x, y);
+}
+
+void RailWorld::Finish(bool dead_end_nodes) {
+    for (auto [x, y] : track_) {
+        const MapField& field = F(x, y);
+        if (field.tportal() || field.bridge_end() || field.wegteil() >= 12) continue;
+        if (field.building_flag()) continue;  // station rows keep their straight track
+        UpdateTrackPieceShape(x, y);
+    }
+    for (auto [x, y] : track_) helper_.UpdateWayPiecesAround(x, y);
+    for (const auto& s : stations_) {
+        for (int32_t row = 0; row < s->length; ++row) {
+            const auto [x, y] = s->RowField(row, 1);
+            Net().LayStationTrack(x, y, 0);
+        }
+    }
+    for (auto [x, y] : track_) helper_.UpdateWayPiecesAround(x, y);
+    if (dead_end_nodes) {
+        for (auto [x, y] : track_) {
+            const MapField& field = F(x, y);
+            if (DirIndexFromBit(field.gleisr()) >= 0 && field.knotennummer() == 0) {
+                Net().CreateNode(x, y);
+            }
+        }
+    }
+    std::vector<std::pair<int32_t, int32_t>> all = track_;
+    for (const auto& s : stations_) {
+        for (int32_t row = 0; row < s->length; ++row) {
+            for (int32_t k = 0; k < 4; ++k) all.push_back(s->RowField(row, k));
+        }
+    }
+    for (auto [x, y] : all) {
+        const MapField& field = F(x, y);
+        if (!field.knoten()) continue;
+        for (int32_t i = 0; i < 4; ++i) {
+            if (field.gleisr() & DirBitFromIndex(i)) Net().LinkFromField(x, y, DirBitFromIndex(i));
+        }
+    }
+}
+
+void RailWorld::SetSchedule(CVehicle& v, const std::vector<const TestStation*>& stops) {
+    for (ScheduleStop& stop : v.schedule) stop = EmptyScheduleStop();
+    for (size_t i = 0; i < stops.size() && i < kScheduleStops; ++i) {
+        for (int32_t row = 0; row < 4; ++row) {
+            if (row >= stops[i]->length) continue;
+            const auto [x, y] = stops[i]->RowField(row, 0);
+            v.schedule[i].x[row] = static_cast<uint8_t>(x);
+            v.schedule[i].y[row] = static_cast<uint8_t>(y);
+        }
+    }
+    v.stop_count = static_cast<int32_t>(stops.size());
+}
+
+::testing::AssertionResult RailWorld::Consistent() const {
+    using Key = std::pair<int32_t, int32_t>;
+    std::map<Key, const CTrain*> fieldOwner, linkOwner, unitOwner;
+    const auto fail = [](const CTrain* t, const char* what, int32_t a, int32_t b) {
+        return ::testing::AssertionFailure()
+               << "train " << (t ? t->number : -1) << ": " << what << " " << a << "," << b;
+    };
+    for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        const CTrain* t = dynamic_cast<const CTrain*>(node->vehicle);
+        if (t == nullptr) continue;
+        const TrainHoldings& h = t->held;
+        // Each unit stands on a field no other train's unit stands on and
+        // that its train holds (underground and on bridges, and on portals
+        // and bridge ends, the field does not count).
+        auto unitOk = [&](int32_t x, int32_t y, int32_t tunnel, int32_t bridge) {
+            const MapField* f = FieldAt(x, y);
+            if ((tunnel == 0 || f->tportal()) && (bridge == 0 || f->bridge_end())) {
+                const auto found = unitOwner.find({x, y});
+                if (found != unitOwner.end() && found->second != t) return false;
+                unitOwner[{x, y}] = t;
+            }
+            return tunnel != 0 || bridge != 0 || f->tportal() || f->bridge_end() ||
+                   h.HoldsField(x, y);
+        };
+        if (!unitOk(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)) {
+            return fail(t, "engine shares or does not hold", t->pos_x, t->pos_y);
+        }
+        for (int32_t i = 0; i < t->wagon_count; ++i) {
+            const CWagon* w = t->wagons[i];
+            if (!unitOk(w->x, w->y, w->in_tunnel, w->on_bridge)) {
+                return fail(t, "wagon shares or does not hold", w->x, w->y);
+            }
+        }
+        for (int32_t i = 0; i < h.FieldCount(); ++i) {
+            const TrainField& f = h.FieldAtIndex(i);
+            if (!fieldOwner.emplace(Key{f.x, f.y}, t).second) {
+                return fail(t, "holds a field another train holds", f.x, f.y);
+            }
+            if (FieldAt(f.x, f.y)->belegt() != 3) return fail(t, "holds unmarked", f.x, f.y);
+        }
+        for (int32_t i = 0; i < h.LinkCount(); ++i) {
+            const TrainLink& l = h.LinkAtIndex(i);
+            if (!linkOwner.emplace(LinkKey(l.node, l.dir, l.far_node, l.far_dir), t).second) {
+                return fail(t, "holds a link another train holds", l.node, l.dir);
+            }
+            const WayNode* wn = network_->Node(l.node);
+            if (wn == nullptr || wn->belegt[l.dir] == 0)
+                return fail(t, "holds unflagged", l.node, l.dir);
+        }
+        if (h.LinkCount() > 8) return fail(t, "holds links:", h.LinkCount(), 0);
+    }
+    for (int32_t x = box_x0_; x <= box_x1_; ++x) {
+        for (int32_t y = box_y0_; y <= box_y1_; ++y) {
+            const MapField& f = *FieldAt(x, y);
+            if (f.belegt() != 0 && TrackOrCrossing(f) && fieldOwner.count({x, y}) == 0) {
+                return fail(nullptr, "nobody holds marked field", x, y);
+            }
+        }
+    }
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* wn = network_->nodes[n];
+        for (int32_t i = 0; i < 4 && wn != nullptr; ++i) {
+            if (wn->belegt[i] != 0 && wn->ziel[i] != 0 &&
+                linkOwner.count(LinkKey(n, i, wn->ziel[i], wn->back[i])) == 0) {
+                return fail(nullptr, "nobody holds flagged link", n, i);
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+int32_t RailWorld::MarkCount() const {
+    int32_t count = 0;
+    for (int32_t i = 0; i < kMapFieldCount; ++i) count += g_pGameState->fields[i].belegt() != 0;
+    return count;
+}
+
+int32_t RailWorld::FlagCount() const {
+    int32_t count = 0;
+    WayNode* const* nodes = network_->nodes;
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        const WayNode* wn = nodes[n];
+        if (wn == nullptr) continue;
+        for (int32_t i = 0; i < 4; ++i) count += wn->belegt[i] != 0 && wn->ziel[i] != 0;
+    }
+    return count;
+}
+
+std::pair<int32_t, int32_t> RandomRailWorld::At(const Side& side, int32_t s, int32_t across) {
+    if (side.horizontal) return {s, side.c + side.inward * across};
+    return {side.c + side.inward * across, s};
+}
+
+void RandomRailWorld::AddStation(const Side& side, int32_t s, int32_t length, bool grows_inward) {
+    // Rows grow across the side; `g` is the growth in map coordinates.
+    const int32_t g = grows_inward ? side.inward : -side.inward;
+    const auto [fx, fy] = At(side, s + 1, 0);
+    int32_t type = 0;
+    int32_t ax = fx;
+    int32_t ay = fy;
+    if (side.horizontal) {
+        type = g < 0 ? 6 : 8;
+        ay = fy - g;
+    } else {
+        type = g > 0 ? 7 : 9;
+        ax = fx - g;
+    }
+    TestStation& station = Station(type, ax, ay, length, next_number_++);
+    all_stations_.push_back(&station);
+    const int32_t across = grows_inward ? 1 : -1;
+    for (int32_t i = 1; i < length; ++i) {
+        const auto [lx, ly] = At(side, s, across * i);
+        const auto [rx, ry] = At(side, s + 5, across * i);
+        Rail(lx, ly);
+        Rail(rx, ry);
+    }
+    for (int32_t row = 0; row < length; ++row) {
+        const auto [x, y] = station.RowField(row, R(2) == 0 ? 0 : 3);
+        starts_.push_back({x, y, &station});
+    }
+}
+
+void RandomRailWorld::AddLoop(const Side& side, int32_t s, int32_t length, int32_t sign) {
+    for (int32_t a = 1; a <= 2; ++a) {
+        const auto [x1, y1] = At(side, s, sign * a);
+        const auto [x2, y2] = At(side, s + length, sign * a);
+        Rail(x1, y1);
+        Rail(x2, y2);
+    }
+    for (int32_t k = 0; k <= length; ++k) {
+        const auto [x, y] = At(side, s + k, sign * 2);
+        Rail(x, y);
+    }
+}
+
+void RandomRailWorld::BuildRandomNetwork() {
+    const int32_t x0 = 30 + R(10);
+    const int32_t y0 = 30 + R(10);
+    const int32_t x1 = x0 + 50 + R(30);
+    const int32_t y1 = y0 + 50 + R(30);
+    RailPath({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}});
+    const Side sides[4] = {{true, y0, x0, x1, +1},
+                           {false, x1, y0, y1, -1},
+                           {true, y1, x0, x1, -1},
+                           {false, x0, y0, y1, +1}};
+    for (const Side& side : sides) {
+        for (int32_t s = side.s0 + 4;;) {
+            s += 3 + R(6);
+            const int32_t kind = R(4);
+            if (kind == 0 || kind == 3) {
+                if (s + 6 > side.s1 - 4) break;
+                AddStation(side, s, 1 + R(3), R(2) == 0);
+                s += 6;
+            } else if (kind == 1) {
+                const int32_t length = 6 + R(8);
+                if (s + length > side.s1 - 4) break;
+                AddLoop(side, s, length, R(2) == 0 ? 1 : -1);
+                s += length + 1;
+            } else if ((s += 2) > side.s1 - 4) {
+                break;
+            }
+        }
+    }
+    for (const TestStation* station : all_stations_) {
+        for (int32_t p = 1; p <= 6; ++p) const_cast<TestStation*>(station)->stock[p] = 100000;
+    }
+    Finish();
+}
+
+std::pair<TestStation*, TestStation*> RandomRailWorld::AddLine(int32_t y, int32_t x0, int32_t x1,
+                                                               int32_t loops) {
+    TestStation& a = Station(6, x0, y + 1, 2, next_number_++);
+    TestStation& b = Station(6, x1 - 3, y + 1, 2, next_number_++);
+    all_stations_.push_back(&a);
+    all_stations_.push_back(&b);
+    // Ladders join the second rows to the line; the track between is single.
+    Rail(x0 + 4, y - 1);
+    Rail(x1 - 4, y - 1);
+    RailLine(x0 + 4, y, x1 - 4, y);
+    const int32_t span = (x1 - 4) - (x0 + 4);
+    const int32_t step = span / (loops + 1);
+    for (int32_t i = 1; i <= loops; ++i) {
+        const int32_t p = x0 + 4 + step * i - 4;
+        RailPath({{p, y}, {p, y + 2}, {p + 8, y + 2}, {p + 8, y}});
+    }
+    return {&a, &b};
+}
+
+std::vector<CTrain*> RandomRailWorld::BuildRandomTrains(int32_t count) {
+    std::vector<CTrain*> trains;
+    std::vector<StartField> starts = starts_;
+    for (size_t i = starts.size(); i > 1; --i) {
+        std::swap(starts[i - 1], starts[static_cast<size_t>(R(static_cast<int32_t>(i)))]);
+    }
+    const int32_t stations = static_cast<int32_t>(all_stations_.size());
+    for (const StartField& start : starts) {
+        if (static_cast<int32_t>(trains.size()) >= count || stations < 2) break;
+        if (F(start.x, start.y).belegt() != 0) continue;
+        CTrain* t = Train(start.x, start.y, 10 + R(5));
+        std::vector<const TestStation*> stops = {start.station};
+        const int32_t n = std::min(2 + R(3), stations);
+        while (static_cast<int32_t>(stops.size()) < n) {
+            const TestStation* next = all_stations_[static_cast<size_t>(R(stations))];
+            if (next == stops.back()) continue;
+            if (static_cast<int32_t>(stops.size()) == n - 1 && next == stops.front()) continue;
+            stops.push_back(next);
+        }
+        SetSchedule(*t, stops);
+        for (int32_t s = 0; s < n; ++s) {
+            for (int32_t k = 0; k < 3; ++k) {
+                t->cargo_plan[s][k][0] = R(3) == 0 ? kNoProduct : static_cast<uint8_t>(1 + R(6));
+            }
+        }
+        trains.push_back(t);
+    }
+    return trains;
 }
 
 }  // namespace transporttest

@@ -1,0 +1,841 @@
+// Trucks and city cars on small road worlds: the stop cycle, the decision at
+// the field middle, relocation and the marks they take and give back; the
+// vehicle list: numbers, lookups, run queries, the start of a new vehicle and
+// the one place that forgets a deleted vehicle; the vehicles' part of the
+// level file: byte-identical round trips in list order with the marks put
+// back (directly and through the level file) and damaged records.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <initializer_list>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/level_file.h"
+#include "cities/city.h"
+#include "cities/city_traffic.h"
+#include "economy/building_kinds.h"
+#include "game/opponent.h"
+#include "game/opponent_roster.h"
+#include "platform/file.h"
+#include "platform/random.h"
+#include "state/data_tables.h"
+#include "state/le_io.h"
+#include "state/lookup_tables.h"
+#include "state/statistics.h"
+#include "transport/city_car.h"
+#include "transport/road_marks.h"
+#include "transport/truck.h"
+#include "transport/vehicle_level.h"
+#include "transport/vehicle_list.h"
+#include "transport/vehicle_lookup.h"
+#include "transport/vehicle_references.h"
+#include "transport/wagon.h"
+#include "transport_world.h"
+
+namespace {
+
+using transporttest::RoadWorld;
+using transporttest::TestTerminal;
+
+constexpr int32_t kProduct = 20;
+
+// A road along y = 50 from x = 40 to 60 with a mine's depot at (45, 49) and
+// a factory's depot at (55, 49), both leaving south onto the road.
+class TruckTest : public RoadWorld {
+  protected:
+    void SetUp() override {
+        Line(40, 50, 60, 50);
+        mine = &Depot(45, 49, 2, 1);
+        factory = &Depot(55, 49, 2, 2);
+        Finish(30, 40, 70, 60);
+    }
+    CTruck* NewTruck() {
+        CTruck* truck = new CTruck(45, 49, "A", 0);
+        SetSchedule(*truck, {{45, 49}, {55, 49}});
+        truck->cargo_plan[0][0][0] = kProduct;
+        return truck;
+    }
+    TestTerminal* mine = nullptr;
+    TestTerminal* factory = nullptr;
+};
+
+// The player's truck and an opponent's carry every unit the mine gives; the
+// owner buys and pays the running costs; only the opponent's truck is named
+// to the terminal while it unloads.
+TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
+    for (const int32_t owner : {0, 2}) {
+        SCOPED_TRACE(owner);
+        DeleteAllVehicles();
+        mine->stock[kProduct] = 3;
+        factory->stock[kProduct] = 0;
+        factory->at_terminal_during_put.clear();
+        const int64_t cashBefore = game_.state().cash[owner];
+        const int64_t costsBefore = g_Statistics.PairThis(StatPair::D, owner);
+        const int64_t monthBefore = g_Statistics.Monthly(StatSeries::TotalCosts, owner);
+        CTruck* truck = NewTruck();
+        truck->owner = owner;
+        // The first leg: 12 fields from the mine's depot to the factory's.
+        ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 1; }, 2000));
+        EXPECT_EQ(mine->last_buyer, owner);
+        EXPECT_EQ(truck->amount_carried, 0);
+        EXPECT_EQ(game_.state().cash[owner], cashBefore - 12 * 6);
+        EXPECT_EQ(g_Statistics.PairThis(StatPair::D, owner), costsBefore + 12 * 6);
+        EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, owner), monthBefore + 12 * 6);
+        EXPECT_EQ(factory->at_terminal_during_put.at(0), owner == 0 ? nullptr : truck);
+        EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+        // Back at stop 0 the trip's costs move to the last trip.
+        ASSERT_TRUE(FramesUntil([&] { return truck->cost_last_trip != 0; }, 2000));
+        EXPECT_EQ(truck->cost_last_trip, 2 * 12 * 6);
+        EXPECT_EQ(truck->cost_this_trip, 0);
+        ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 3; }, 6000));
+        EXPECT_EQ(mine->stock[kProduct], 0);
+    }
+}
+
+TEST_F(TruckTest, WaitUntilLoadedRetriesEvery128Frames) {
+    CTruck* truck = NewTruck();
+    truck->wait_until_loaded[0] = 1;
+    Frames(1);
+    EXPECT_EQ(truck->wait_counter, 128);
+    Frames(128);
+    EXPECT_EQ(mine->takes, 1);
+    mine->stock[kProduct] = 1;
+    Frames(1);
+    EXPECT_EQ(mine->takes, 2);
+    EXPECT_EQ(truck->amount_carried, 1);
+    EXPECT_EQ(truck->loading_state, 0);
+    EXPECT_EQ(truck->wait_counter, 32);
+}
+
+TEST_F(TruckTest, ProductPlannedAtTwoStopsStaysOnBoard) {
+    mine->stock[kProduct] = 5;
+    CTruck* truck = NewTruck();
+    truck->cargo_plan[1][0][0] = kProduct;
+    truck->product_carried = kProduct;
+    truck->amount_carried = 1;
+    ASSERT_TRUE(FramesUntil([&] { return truck->stop_served == 1; }, 2000));
+    Frames(40);
+    ASSERT_TRUE(FramesUntil([&] { return truck->stop_served == 0; }, 2000));
+    Frames(40);
+    EXPECT_EQ(factory->puts + mine->takes, 0);
+    EXPECT_EQ(truck->amount_carried, 1);
+}
+
+// Without stops nothing is exchanged, and the truck waits for a schedule in
+// steps of 32 frames.
+TEST_F(TruckTest, ZeroStopsNeitherLoadsNorUnloads) {
+    CTruck* truck = NewTruck();
+    truck->amount_carried = 1;
+    truck->product_carried = kProduct;
+    truck->stop_count = 0;
+    truck->target_stop = 0;
+    truck->UnloadGoods();
+    truck->stop_served = 0;
+    EXPECT_EQ(truck->LoadGoods(), 1);
+    EXPECT_EQ(mine->puts + mine->takes, 0);
+    EXPECT_EQ(truck->amount_carried, 1);
+    truck->needs_route = 1;
+    Frames(1);
+    EXPECT_EQ(truck->wait_counter, 32);
+}
+
+TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
+    CTruck* truck = NewTruck();
+    SetSchedule(*truck, {{55, 49}, {45, 49}});
+    truck->target_stop = 0;
+    truck->PlanRoute();  // to stop 1, the truck's own depot
+    EXPECT_EQ(truck->target_stop, 1);
+    EXPECT_EQ(truck->path.Count(), 0);
+    truck->PlanRoute();  // to stop 0 across the road
+    EXPECT_EQ(truck->target_stop, 0);
+    EXPECT_GT(truck->path.Count(), 0);
+}
+
+TEST_F(TruckTest, HaltAtStopKeepsTheTruckLoading) {
+    mine->stock[kProduct] = 1;
+    CTruck* truck = NewTruck();
+    truck->halt_at_stop[1] = 1;
+    ASSERT_TRUE(FramesUntil([&] { return truck->halted == 1; }, 2000));
+    Frames(1000);
+    EXPECT_EQ(truck->loading_state, 1);
+    EXPECT_EQ(truck->pos_x, 55);
+    EXPECT_EQ(truck->pos_y, 49);
+}
+
+// A road joined to the field under a truck makes it a junction: the lane
+// mark and a junction mark taken after it both come off the field.
+TEST_F(TruckTest, LaneMarkComesOffAFieldThatBecameAJunction) {
+    for (const uint8_t lane : {1, 2}) {
+        RoadMark lane_mark, junction;
+        TakeMark(lane_mark, 50, 50, MarkKind::Lane, lane, -1);
+        F(50, 50).set_knoten(true);
+        TakeMark(junction, 50, 50, MarkKind::Junction, 1, -1);
+        ReleaseMark(lane_mark);
+        ReleaseMark(junction);
+        EXPECT_EQ(F(50, 50).belegt(), 0) << int(lane);
+        F(50, 50).set_knoten(false);
+    }
+}
+
+// A crossing at (50, 50) with arms of five fields; the east arm ends in a
+// bend up into a depot at (55, 49) (exit south); the west arm is a dead end.
+// A depot at (60, 43) that no road reaches.
+class DrivingTest : public RoadWorld {
+  protected:
+    void SetUp() override {
+        Line(45, 50, 55, 50);
+        Line(50, 45, 50, 55);
+        Depot(55, 49, 2, 1);
+        Line(60, 40, 60, 42);
+        Depot(60, 43, 0, 2);
+        Finish(30, 30, 70, 70);
+    }
+    // A truck on (x, y) heading `heading`, about to decide, bound for (55, 49).
+    CTruck* Place(int32_t x, int32_t y, uint8_t heading) {
+        CTruck* truck = new CTruck(x, y, "A", 0);
+        ReleaseMark(truck->mark);
+        truck->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
+        truck->next_direction = truck->direction;
+        const MarkKind kind = MarkKindAt(x, y, false, false);
+        TakeMark(truck->mark, x, y, kind, LaneFor(x, y, kind, heading), DirIndexFromBit(heading));
+        truck->lane = truck->mark.lane;
+        SetSchedule(*truck, {{55, 49}, {60, 43}});
+        truck->target_stop = 0;
+        truck->stop_served = 1;
+        truck->needs_route = truck->loading_state = 0;
+        truck->phase = 15;
+        return truck;
+    }
+};
+
+TEST_F(DrivingTest, StalePathIsReplannedFromTheJunction) {
+    CTruck* truck = Place(50, 53, kDirN);
+    truck->path.PushFront(F(50, 55).knotennummer(), -1);  // a node behind the truck
+    ASSERT_TRUE(FramesUntil([&] { return truck->pos_y == 50; }, 100));
+    EXPECT_EQ(truck->replan_x, 50);
+    EXPECT_EQ(truck->replan_y, 51);
+    EXPECT_EQ(truck->junction_exit, 1);  // east, towards the depot
+}
+
+TEST_F(DrivingTest, TruckWithoutRouteTurnsBeforeTheJunction) {
+    CTruck* truck = Place(50, 53, kDirN);
+    truck->target_stop = 1;  // the depot that no road reaches
+    ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirS; }, 200));
+    EXPECT_EQ(truck->pos_y, 51);
+    EXPECT_EQ(truck->path.Count(), 0);
+}
+
+TEST_F(DrivingTest, DeadEndTurnsOnlyWhenTheOtherLaneIsFree) {
+    CTruck* truck = Place(46, 50, kDirW);
+    ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirE; }, 200));
+    EXPECT_EQ(truck->pos_x, 45);
+    EXPECT_EQ(truck->lane, 1);
+    EXPECT_TRUE(MarksConsistent());
+    // With the other lane taken it waits at the end, still heading west.
+    DeleteAllVehicles();
+    Place(45, 50, kDirE)->wait_counter = 1000;
+    truck = Place(46, 50, kDirW);
+    ASSERT_TRUE(FramesUntil([&] { return truck->pos_x == 45; }, 100));
+    ASSERT_TRUE(FramesUntil([&] { return truck->wait_counter == 32; }, 100));
+    EXPECT_EQ(truck->Heading(), kDirW);
+}
+
+TEST_F(DrivingTest, TruckOnItsDepotWaitsForItsExitAndDoesNotTurn) {
+    Place(55, 50, kDirW)->wait_counter = 1000;
+    CTruck* truck = Place(55, 49, kDirS);
+    truck->target_stop = 1;
+    truck->stop_served = 0;
+    truck->path.PushFront(F(50, 50).knotennummer(), 3);
+    Frames(1);
+    EXPECT_GT(truck->wait_counter, 0);
+    Frames(200);
+    EXPECT_EQ(truck->pos_y, 49);
+    EXPECT_EQ(truck->Heading(), kDirS);
+}
+
+TEST_F(DrivingTest, ArrivalWaitsWhileTheDepotIsTaken) {
+    Place(55, 49, kDirS)->wait_counter = 1000;
+    CTruck* truck = Place(54, 50, kDirE);
+    ASSERT_TRUE(FramesUntil([&] { return truck->wait_counter == 32; }, 200));
+    EXPECT_EQ(truck->arrival_counter, 0);
+    EXPECT_NE(truck->pos_y, 49);
+}
+
+TEST_F(DrivingTest, RoadIntoTheBackOfTheTargetDepotIsNoArrival) {
+    Line(55, 45, 55, 48);  // a dead end from the north meets the depot's back
+    Finish(30, 30, 70, 70);
+    CTruck* truck = Place(55, 46, kDirS);
+    ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirN; }, 200));
+    Frames(100);
+    EXPECT_EQ(truck->target_stop, 0);
+    EXPECT_EQ(truck->stop_served, 1);
+    EXPECT_EQ(truck->cost_last_trip, 0);
+    EXPECT_GT(truck->running_cost, 0);  // nothing booked
+}
+
+TEST_F(DrivingTest, InvalidHeadingRemovesTheTruck) {
+    Place(47, 50, kDirE)->direction = 0x30;
+    Frames(1);
+    EXPECT_EQ(CountVehicles(), 0);
+}
+
+// City 1 (area from (10, 10)) with streets crossing at (20, 20).
+class CityCarTest : public RoadWorld {
+  protected:
+    void SetUp() override {
+        city = &City(1, 10, 10);
+        Street(12, 20, 30, 20, 1);
+        Street(20, 12, 20, 30, 1);
+        Finish(0, 0, 60, 60, true);
+    }
+    static void FixRand(int32_t value) {
+        plat::SetRandSourceForTests([value] { return value; });
+    }
+    // City 2 from (100, 100) with the given streets, finished.
+    void City2(std::initializer_list<std::array<int32_t, 4>> streets, bool deadEndNodes) {
+        City(2, 100, 100);
+        for (const auto& s : streets) Street(s[0], s[1], s[2], s[3], 2);
+        Finish(90, 90, 130, 130, deadEndNodes);
+    }
+    CCity* city = nullptr;
+};
+
+TEST_F(CityCarTest, CityWithoutFreeStreetRemovesTheCar) {
+    // Every straight street field is taken in both lanes (by hand).
+    auto mark = [&](uint32_t lanes) {
+        for (int32_t x = 10; x < 37; ++x) {
+            for (int32_t y = 10; y < 37; ++y) {
+                if (F(x, y).wegtyp() == kWayCityStreet) F(x, y).set_belegt(lanes);
+            }
+        }
+    };
+    mark(3);
+    int32_t fx = 0, fy = 0;
+    city->FindStreetField(fx, fy);
+    EXPECT_EQ(fx, -1);
+    EXPECT_EQ(fy, -1);
+    EXPECT_EQ((new CCityCar(20, 20, "A", 0, 1))->removal_flag, 1);
+    Frames(1);
+    EXPECT_EQ(CountVehicles(), 0);
+    mark(0);
+}
+
+TEST_F(CityCarTest, TenFailedPlacementsRemoveTheCar) {
+    // One free street field whose way leads only north; a car that always
+    // draws an odd bit wants to head south there.
+    City2({{110, 110, 110, 111}}, false);
+    F(110, 111).set_wegtyp(0);
+    F(110, 110).set_richtung(kDirN);
+    FixRand(1);
+    CCityCar* car = new CCityCar(110, 110, "A", 0, 2);
+    EXPECT_EQ(g_CityCarPlaceAttempts, 11);
+    EXPECT_EQ(car->removal_flag, 1);
+    EXPECT_FALSE(car->HoldsMark());
+    EXPECT_EQ(F(110, 110).belegt(), 0);
+}
+
+TEST_F(CityCarTest, EmptyCitySlotRemovesTheCarAtItsRelocation) {
+    FixRand(0);
+    CCityCar* car = new CCityCar(15, 20, "A", 0, 1);
+    cities_.cities[0] = nullptr;
+    car->arrival_counter = 0;
+    ASSERT_TRUE(FramesUntil([&] { return CountVehicles() == 0; }, 100));
+}
+
+// At a junction a car takes one of the three other exits by the random
+// value, never the way back, at junction speed.
+TEST_F(CityCarTest, JunctionExitsNeverReverse) {
+    for (int32_t r = 0; r < 8; ++r) {
+        FixRand(0);
+        CCityCar* car = new CCityCar(19, 20, "A", 0, 1);  // heading east
+        ASSERT_EQ(car->Heading(), kDirE);
+        FixRand(r);
+        ASSERT_TRUE(FramesUntil([&] { return car->pos_x == 20; }, 100));
+        if (r < 3) EXPECT_EQ(car->junction_exit, r);
+        EXPECT_NE(car->junction_exit, 3);
+        EXPECT_EQ(car->speed_limit, 6);
+        EXPECT_TRUE(MarksConsistent());
+        DeleteAllVehicles();
+        ASSERT_EQ(MarkSum(), 0);
+    }
+}
+
+TEST_F(CityCarTest, JunctionWithOnlyTheWayBackRelocates) {
+    // The street's west end (12, 20) is a node linked only to the east.
+    const WayNode* node = Net().Node(F(12, 20).knotennummer());
+    ASSERT_NE(node, nullptr);
+    ASSERT_EQ(node->ziel[0] + node->ziel[2] + node->ziel[3], 0);
+    FixRand(1);
+    CCityCar* car = new CCityCar(13, 20, "A", 0, 1);  // heading west
+    ASSERT_EQ(car->Heading(), kDirW);
+    Frames(1);
+    EXPECT_FALSE(car->pos_x == 12 && car->pos_y == 20);
+    EXPECT_EQ(car->arrival_counter, 20);
+    EXPECT_EQ(F(12, 20).belegt(), 0);
+    EXPECT_TRUE(car->HoldsMark());
+}
+
+TEST_F(CityCarTest, LifetimeRunsOutOnCityStreetsThenTheCarRelocates) {
+    // A ring of streets without junctions or ends.
+    City2({{102, 102, 114, 102}, {114, 102, 114, 114}, {114, 114, 102, 114}, {102, 114, 102, 102}},
+          true);
+    FixRand(0);
+    CCityCar* car = new CCityCar(105, 102, "A", 0, 2);
+    ASSERT_EQ(car->Heading(), kDirE);
+    int32_t before = car->arrival_counter;
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            const bool relocated = before == 0 && car->arrival_counter == 20;
+            before = car->arrival_counter;
+            return relocated;
+        },
+        2000));
+}
+
+// A rail vehicle made through the base constructor, with wagons.
+class TestTrain : public virtual CVehicle {
+  public:
+    TestTrain(int32_t x, int32_t y, int32_t vehicle_class = kVehicleRail)
+        : CVehicle(x, y, "a", 10, vehicle_class) {
+        RegisterVehicle(this);
+    }
+    CWagon& AddTestWagon(int32_t x, int32_t y) {
+        wagons[wagon_count] = new CWagon(x, y, "a", 0, wagon_count);
+        return *wagons[wagon_count++];
+    }
+};
+
+template <typename V>
+void Box(V& v, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
+    v.screen_box[0] = x0;
+    v.screen_box[1] = x1;
+    v.screen_box[2] = y0;
+    v.screen_box[3] = y1;
+}
+
+// A road along y = 50 with a depot at (45, 49) and city 1's street along
+// y = 30; the test trains mark fields by hand, so only deletion is checked.
+class VehicleListTest : public transporttest::RoadWorld {
+  protected:
+    void SetUp() override {
+        Line(40, 50, 60, 50);
+        Depot(45, 49, 2, 1);
+        city = &City(1, 30, 30);
+        Street(30, 30, 38, 30, 1);
+        Finish(20, 20, 70, 60);
+    }
+    void TearDown() override { DeleteAllVehicles(); }
+    CTruck* Truck() { return new CTruck(45, 49, "A", 0); }
+    void Delete(CVehicle* v) {
+        ASSERT_TRUE(UnlinkVehicle(v));
+        delete v;
+    }
+    CCity* city = nullptr;
+};
+
+TEST_F(VehicleListTest, NumbersOfDeletedVehiclesAreReusedLowestFirst) {
+    CTruck* one = Truck();
+    CTruck* two = Truck();
+    CTruck* three = Truck();
+    EXPECT_EQ(one->number, 1);
+    EXPECT_EQ(Truck()->number, 4);
+    Delete(three);
+    EXPECT_EQ(Truck()->number, 3);
+    EXPECT_EQ(Truck()->number, 5);
+    EXPECT_EQ(g_MaxVehicleNumber, 5);
+    EXPECT_EQ(FindVehicleByNumber(2), two);
+    EXPECT_EQ(FindVehicleByNumber(6), nullptr);
+}
+
+// City cars have no number, are found by no lookup, and switching city
+// traffic off removes only them.
+TEST_F(VehicleListTest, CityCarsHaveNoNumberAndGoWithCityTraffic) {
+    CCityCar* car = new CCityCar(32, 30, "A", 0, 1);
+    new CCityCar(35, 30, "A", 0, 1);
+    city->car_count = 2;
+    EXPECT_EQ(car->number, -1);
+    EXPECT_EQ(FindVehicleByNumber(-1), nullptr);
+    ASSERT_NE(F(car->pos_x, car->pos_y).belegt(), 0);
+    EXPECT_EQ(FindVehicleAtField(car->pos_x, car->pos_y), nullptr);
+    EXPECT_EQ(GetRoadVehicleValueAt(car->pos_x, car->pos_y, car->lane), 6);
+    CTruck* truck = Truck();
+    EXPECT_EQ(truck->number, 1);
+    RemoveAllCityCars();
+    EXPECT_EQ(city->car_count, 0);
+    EXPECT_EQ(CountVehicles(), 1);
+    EXPECT_EQ(g_pVehicleList->vehicle, truck);
+    for (int32_t x = 30; x <= 38; ++x) EXPECT_EQ(F(x, 30).belegt(), 0);
+}
+
+TEST_F(VehicleListTest, FindVehicleAtFieldNeedsAMarkAndMatchesLeftAndWagonFields) {
+    CTruck* truck = Truck();
+    EXPECT_EQ(FindVehicleAtField(45, 49), truck);
+    F(45, 49).set_belegt(0);
+    EXPECT_EQ(FindVehicleAtField(45, 49), nullptr);
+    F(45, 49).set_belegt(1);
+    truck->left_x = 45;
+    truck->left_y = 50;
+    F(45, 50).set_belegt(2);
+    EXPECT_EQ(FindVehicleAtField(45, 50), truck);
+    TestTrain* train = new TestTrain(100, 100);
+    CWagon& wagon = train->AddTestWagon(100, 101);
+    wagon.prev_x = 100;
+    wagon.prev_y = 102;
+    for (int32_t y = 101; y <= 102; ++y) F(100, y).set_belegt(3);
+    EXPECT_EQ(FindVehicleAtField(100, 101), train);
+    EXPECT_EQ(FindVehicleAtField(100, 102), train);
+    EXPECT_EQ(FindVehicleAtField(100, 103), nullptr);
+    EXPECT_EQ(train->FindWagon(0, 0), 0);
+    EXPECT_EQ(train->FindWagon(0, 1), -1);
+}
+
+// The vehicle drawn in front wins; at equal depth the later list entry (the
+// first bought); hidden vehicles and city cars are never picked; a wagon's
+// box picks its train.
+TEST_F(VehicleListTest, PickingPrefersTheVehicleDrawnInFront) {
+    CTruck* back = Truck();
+    CTruck* front = Truck();
+    Box(*back, 0, 20, 0, 20);
+    Box(*front, 10, 30, 10, 30);
+    EXPECT_EQ(PickVehicleAt({15, 15}), front);
+    EXPECT_EQ(PickVehicleAt({5, 5}), back);
+    EXPECT_EQ(PickVehicleAt({40, 40}), nullptr);
+    Box(*front, 0, 20, 0, 20);
+    EXPECT_EQ(PickVehicleAt({5, 5}), back);
+    back->draw_layer = 1;
+    EXPECT_EQ(PickVehicleAt({5, 5}), front);
+    Box(*new CCityCar(32, 30, "A", 0, 1), 0, 100, 0, 100);
+    EXPECT_EQ(PickVehicleAt({50, 50}), nullptr);
+    TestTrain* train = new TestTrain(100, 100);
+    CWagon& wagon = train->AddTestWagon(100, 101);
+    Box(wagon, 200, 210, 200, 210);
+    EXPECT_EQ(PickVehicleAt({205, 205}), train);
+    wagon.hidden = 1;
+    EXPECT_EQ(PickVehicleAt({205, 205}), nullptr);
+}
+
+// A tunnel run counts the tunnel flag or a portal; a bridge run the flag or
+// a bridge end outside a tunnel; a wagon counts when its engine does not.
+TEST_F(VehicleListTest, RunQueriesTakeTheEndsInEitherOrder) {
+    TestTrain* train = new TestTrain(20, 30);
+    train->in_tunnel = 1;
+    const struct {
+        int32_t x1, y1, x2, y2, column, row;
+    } runs[] = {{20, 25, 20, 35, 1, 0}, {20, 35, 20, 25, 1, 0}, {21, 35, 21, 25, 0, 0},
+                {15, 30, 25, 30, 1, 0}, {25, 30, 15, 30, 1, 0}, {25, 31, 15, 31, 0, 0}};
+    for (const auto& r : runs) {
+        EXPECT_EQ(IsVehicleOnColumn(r.x1, r.y1, r.x2, r.y2), r.column) << r.x1 << r.y1;
+        EXPECT_EQ(IsVehicleOnRow(r.x1, r.y1, r.x2, r.y2), r.row) << r.x1 << r.y1;
+    }
+    train->in_tunnel = 0;
+    EXPECT_EQ(IsVehicleOnColumn(20, 35, 20, 25), 0);
+    F(20, 30).set_tportal(true);
+    EXPECT_EQ(IsVehicleOnColumn(20, 35, 20, 25), 1);
+    F(20, 30).set_tportal(false);
+    train->on_bridge = 1;
+    EXPECT_EQ(IsVehicleOnRow(20, 40, 20, 20), 1);
+    train->on_bridge = 0;
+    F(20, 30).set_bridge_end(true);
+    EXPECT_EQ(IsVehicleOnRow(20, 40, 20, 20), 1);
+    train->in_tunnel = 1;
+    EXPECT_EQ(IsVehicleOnRow(20, 40, 20, 20), 0);
+    train->in_tunnel = 0;
+    F(20, 30).set_bridge_end(false);
+    train->AddTestWagon(40, 31).on_bridge = 1;
+    EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 31), 1);
+    EXPECT_EQ(IsVehicleOnColumn(45, 31, 35, 31), 0);
+    EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 32), 0);  // not a straight run
+}
+
+// On a platform field (kind 4) a new train starts three fields on along the
+// track, on a station head (kind 5) four; class 7 stays where it was made
+// and a truck depot never moves the start.
+TEST_F(VehicleListTest, NewVehicleOnAStationStartsAlongThePlatformTrack) {
+    transporttest::TestTerminal station;
+    buildings_.buildings[5] = &station;
+    for (auto [x, type] : {std::pair{80, 4}, std::pair{90, 6}}) {
+        F(x, 80).set_building_flag(true);
+        F(x, 80).set_geb_num(5);
+        F(x, 80).set_geb_typ(type);
+        F(x, 80).set_gleisr(kDirN);
+    }
+    TestTrain* onPlatform = new TestTrain(80, 80);
+    EXPECT_EQ(onPlatform->pos_x, 80);
+    EXPECT_EQ(onPlatform->pos_y, 77);
+    EXPECT_EQ(onPlatform->schedule[0].x[0], 80);
+    EXPECT_EQ(onPlatform->schedule[0].y[0], 80);
+    EXPECT_EQ(F(80, 77).belegt(), 1);
+    station.anchor_x = 90;
+    station.anchor_y = 80;
+    EXPECT_EQ((new TestTrain(90, 80))->pos_y, 76);
+    EXPECT_EQ((new TestTrain(90, 80, kVehicleNoDeparture))->pos_y, 80);
+    EXPECT_EQ(Truck()->pos_y, 49);
+    DeleteAllVehicles();
+    buildings_.buildings[5] = nullptr;
+}
+
+TEST_F(VehicleListTest, DeletingAVehicleForgetsItEverywhere) {
+    CTruck* truck = Truck();
+    CTruck* other = Truck();
+    CVehicle* panelVehicle = truck;
+    CVehicle* screenVehicle = other;
+    RegisterVehicleReference(&panelVehicle);
+    RegisterVehicleReference(&screenVehicle);
+    g_pVehicleAtTerminal = truck;
+    game_.state().opponents[0] = new COpponent(0, 0, COpponent::Detached{});
+    PlanNode node;
+    node.vehicle = truck;
+    game_.state().opponents[0]->plan_list_a.push_back(node);
+    Delete(truck);
+    EXPECT_EQ(panelVehicle, nullptr);
+    EXPECT_EQ(screenVehicle, other);
+    EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+    EXPECT_TRUE(game_.state().opponents[0]->plan_list_a.empty());  // its plan goes with it
+    EXPECT_EQ(FindVehicleByNumber(1), nullptr);
+    // The frame update deletes a vehicle whose removal flag is set.
+    other->removal_flag = 1;
+    Frames(1);
+    EXPECT_EQ(screenVehicle, nullptr);
+    EXPECT_EQ(CountVehicles(), 0);
+    UnregisterVehicleReference(&panelVehicle);
+    UnregisterVehicleReference(&screenVehicle);
+    EXPECT_EQ(MarkSum(), 0);
+}
+
+class RecordTest : public RoadWorld {
+  protected:
+    void SetUp() override {
+        InitGoodsTable();
+        InitBuildingTypes();
+        g_pLookupTables = &tables_;
+        GetLevelPictureHooks() = LevelPictureHooks{};
+        RecreateOpponents();
+        // A crossing, a tunnel and a bridge, two depots of the building table
+        // and a city street.
+        Line(40, 50, 60, 50);
+        Line(50, 40, 50, 49);
+        Line(50, 51, 50, 54);
+        Tunnel(50, 55, 50, 58);
+        Line(50, 59, 50, 62);
+        Bridge(50, 63, 50, 66);
+        Line(50, 67, 50, 70);
+        PlaceDepot(45, 49, 2);
+        PlaceDepot(50, 71, 0);
+        City(1, 30, 30);
+        Street(30, 30, 38, 30, 1);
+        Finish(20, 20, 80, 80);
+    }
+    void TearDown() override {
+        RoadWorld::TearDown();
+        buildings_.FreeAll();
+        g_pLookupTables = nullptr;
+    }
+
+    // A level read replaces the cities, which the fixture owns: the city
+    // and its street's city marks go before a game is saved and read back.
+    void LeaveNoCity() {
+        cities_.cities[0] = nullptr;
+        for (int32_t x = 30; x <= 38; ++x) F(x, 30).set_stadtnum(0);
+    }
+
+    void PlaceDepot(int32_t x, int32_t y, int32_t orientation) {
+        game_.state().selected_building_type = kTypeTruckDepot;
+        game_.state().build_orientation = orientation;
+        const int32_t number = buildings_.PlaceBuilding(x, y);
+        ASSERT_GT(number, 0);
+        F(x, y).set_geb_num(static_cast<uint32_t>(number));
+        F(x, y).set_geb_typ(static_cast<uint32_t>(kTypeTruckDepot + orientation));
+        F(x, y).set_building_flag(true);
+        DepotRoad(x, y);
+    }
+
+    std::string WriteVehicles(const std::string& name) {
+        return WriteWith(name, WriteVehicleRecords);
+    }
+
+    std::vector<int32_t> Numbers() const {
+        std::vector<int32_t> out;
+        for (CVehicle* v : Listed()) out.push_back(v->number);
+        return out;
+    }
+
+    // Trucks (and `cars` two city cars) spread over the roads, some in the
+    // tunnel, on the bridge and on the crossing.
+    void Populate(bool cars) {
+        for (int i = 0; i < 4; ++i) {
+            CTruck* down = new CTruck(45, 49, "A", i);
+            SetSchedule(*down, {{45, 49}, {50, 71}});
+            down->cargo_plan[0][0][0] = static_cast<uint8_t>(20 + i);
+            Frames(150);
+            CTruck* up = new CTruck(50, 71, "A", 9 - i);
+            SetSchedule(*up, {{50, 71}, {45, 49}});
+            Frames(90);
+        }
+        if (cars) new CCityCar(32, 30, "A", 0, 1);
+        if (cars) new CCityCar(36, 30, "A", 0, 1);
+        Frames(37);
+    }
+
+    // The level reader: deletes the vehicles, reads the grid and the way
+    // network back as saved (node side counters included), clears the
+    // transient marks and reads the vehicles.
+    bool Reload(const std::string& bytes) {
+        std::vector<MapField> grid(game_.state().fields, game_.state().fields + kMapFieldCount);
+        std::vector<WayNode> nodes(kWayNodeSlots);
+        for (int32_t n = 1; n < kWayNodeSlots; ++n)
+            nodes[n] = Net().Node(n) ? *Net().Node(n) : nodes[n];
+        DeleteAllVehicles();
+        g_MaxVehicleNumber = 0;
+        std::memcpy(game_.state().fields, grid.data(), grid.size() * sizeof(MapField));
+        for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+            if (Net().Node(n) != nullptr) *Net().Node(n) = nodes[n];
+        }
+        ClearTransientFieldBits();
+        return ReadWith(bytes, ReadVehicleRecords);
+    }
+
+    CLookupTables tables_;
+};
+
+TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
+    Populate(true);
+    const std::vector<CVehicle*> before = Listed();
+    ASSERT_EQ(before.size(), 10u);
+    std::set<MarkKind> kinds;
+    for (CVehicle* v : before) kinds.insert(v->mark.kind);
+    EXPECT_EQ(kinds.size(), 4u);  // lane, tunnel, bridge and junction marks
+    ASSERT_TRUE(MarksConsistent());
+    const std::vector<int32_t> numbers = Numbers();
+    const std::vector<MapField> marked(game_.state().fields, game_.state().fields + kMapFieldCount);
+    const std::string first = WriteVehicles("first");
+
+    ASSERT_TRUE(Reload(first));
+    EXPECT_EQ(Numbers(), numbers);
+    for (CVehicle* v : Listed()) {
+        EXPECT_EQ(v->owner, v->vehicle_class == kVehicleCityCar ? 1 : 0);
+    }
+    EXPECT_EQ(g_MaxVehicleNumber, 8);
+    EXPECT_TRUE(MarksConsistent());
+    for (int32_t i = 0; i < kMapFieldCount; ++i) {
+        ASSERT_EQ(std::memcmp(marked[i].bytes, game_.state().fields[i].bytes, 12), 0)
+            << "field " << i / 256 << "," << i % 256;
+    }
+    EXPECT_EQ(WriteVehicles("second"), first);
+    Frames(500);  // the loaded vehicles drive on
+}
+
+TEST_F(RecordTest, CarPlacedOnANodeFieldGetsItsJunctionMarkBack) {
+    // The street's west end (30, 30) carries a node; a car placed there
+    // heading east holds the junction's count and side counters.
+    Finish(25, 25, 40, 35, true);
+    ASSERT_TRUE(IsJunctionField(30, 30));
+    plat::SetRandSourceForTests([] { return 0; });
+    CCityCar* car = new CCityCar(30, 30, "A", 0, 1);
+    plat::SetRandSourceForTests({});
+    ASSERT_EQ(car->mark.kind, MarkKind::Junction);
+    EXPECT_EQ(car->junction_exit, 1);
+    EXPECT_EQ(car->junction_node, F(30, 30).knotennummer());
+    ASSERT_TRUE(Reload(WriteVehicles("car")));
+}
+
+TEST_F(RecordTest, TruckSavedWhileWaitingForItsLaneWaitsAgain) {
+    CTruck* first = new CTruck(45, 49, "A", 0);
+    CTruck* second = new CTruck(45, 49, "A", 1);  // its lane on the depot is taken
+    ASSERT_FALSE(second->HoldsMark());
+    for (CTruck* t : {first, second}) SetSchedule(*t, {{45, 49}, {50, 71}});
+    ASSERT_TRUE(Reload(WriteVehicles("waiting")));
+    ASSERT_EQ(CountVehicles(), 2);
+    EXPECT_NE(Listed()[0]->HoldsMark(), Listed()[1]->HoldsMark());
+    for (int i = 0; i < 40; ++i) {
+        Frames(50);
+        ASSERT_TRUE(MarksConsistent()) << "frame " << i * 50;
+    }
+    for (CVehicle* v : Listed()) EXPECT_TRUE(v->HoldsMark());
+}
+
+TEST_F(RecordTest, DamagedRecordsEndTheRead) {
+    new CTruck(45, 49, "A", 0);
+    new CTruck(45, 49, "A", 1);  // waits for its lane: holds no mark
+    const std::string good = WriteVehicles("good");
+    ASSERT_TRUE(Reload(good));
+    ASSERT_EQ(CountVehicles(), 2);
+
+    // Offsets: the count, then per vehicle its class code and record (the
+    // truck's is 477 bytes: 473 and the path count).
+    const struct {
+        uint32_t at;
+        int32_t value;
+        int32_t left;  // vehicles read before the damage
+    } patches[] = {
+        {485, 0, 1},     {485, 5, 1},  {485, 6, 1},
+        {485, 7, 1},                                             // unknown class codes
+        {485, 9, 1},     {485, -1, 1}, {4, kVehicleCityCar, 0},  // not the record's class
+        {24, 7, 0},      {24, 1, 0},   {24, -1, 0},              // wagon counts
+        {481, 65537, 0},                                         // a path past the map's size
+        {12, 10, 0},                                             // a stop index no schedule has
+    };
+    for (const auto& patch : patches) {
+        std::string bad = good;
+        le::PutU32(reinterpret_cast<uint8_t*>(bad.data()) + patch.at,
+                   static_cast<uint32_t>(patch.value));
+        EXPECT_FALSE(Reload(bad)) << patch.at << ": " << patch.value;
+        EXPECT_EQ(CountVehicles(), patch.left) << patch.at << ": " << patch.value;
+    }
+    // A file that ends inside a record.
+    EXPECT_FALSE(Reload(good.substr(0, good.size() - 3)));
+    EXPECT_EQ(CountVehicles(), 1);
+    // No count at all: no vehicles.
+    EXPECT_TRUE(Reload(""));
+    EXPECT_EQ(CountVehicles(), 0);
+}
+
+// Through the level file the vehicles' record comes back byte for byte with
+// the junction counters. A saved game whose vehicles name things that do not
+// exist is refused, and the running game stays as it was.
+using NothingLost = RecordTest;
+TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
+    LeaveNoCity();
+    Populate(false);
+    const std::vector<int32_t> numbers = Numbers();
+    const std::string first = WriteVehicles("first");
+    const std::string good = Path("good.lvl");
+    const std::string bad = Path("bad.lvl");
+    ASSERT_TRUE(SaveGameFile(good));
+    EXPECT_NE(folder_.Read("good.lvl").find(first), std::string::npos);
+    ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
+    EXPECT_EQ(Numbers(), numbers);
+    EXPECT_TRUE(MarksConsistent());
+    EXPECT_EQ(WriteVehicles("second"), first);
+    const struct {
+        const char* damage;
+        void (*apply)(CTruck& first, CTruck& second);
+    } cases[] = {
+        {"stop on a field without a building", [](CTruck& t, CTruck&) { t.schedule[1].x[0] = 5; }},
+        {"stop on a road",
+         [](CTruck& t, CTruck&) {
+             t.schedule[0] = {{55, 255, 255, 255}, 0, {50, 255, 255, 255}, 0};
+         }},
+        {"model 9999", [](CTruck& t, CTruck&) { t.model = 9999; }},
+        {"number -5", [](CTruck& t, CTruck&) { t.number = -5; }},
+        {"two vehicles of one number", [](CTruck& t, CTruck& u) { u.number = t.number; }},
+        {"way kind 99", [](CTruck& t, CTruck&) { t.way_kind = 99; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damage);
+        ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
+        const std::vector<CVehicle*> trucks = Listed();
+        c.apply(dynamic_cast<CTruck&>(*trucks[1]), dynamic_cast<CTruck&>(*trucks[0]));
+        ASSERT_TRUE(SaveGameFile(bad));
+        ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
+        const std::string before = WriteVehicles("before");
+        EXPECT_EQ(LoadSavedGame(bad), LevelLoadResult::Rejected);
+        EXPECT_TRUE(WriteVehicles("after") == before);
+    }
+    Frames(600);
+}
+
+}  // namespace

@@ -1,0 +1,675 @@
+// Trains: the goods exchange at a stop, turning at platform ends, wagons,
+// speed and steps, the record; on the track dead ends, reserved links, loops,
+// trains meeting, lengthened stations, tunnels and bridges; and random
+// single-track networks where marks and reservations stay with their trains
+// and every train keeps serving its stops for fifty game years.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/app_globals.h"
+#include "platform/file.h"
+#include "platform/random.h"
+#include "state/le_io.h"
+#include "transport/vehicle_level.h"
+#include "transport/vehicle_list.h"
+#include "transport/vehicle_services.h"
+#include "transport/wagon.h"
+#include "transport_world.h"
+
+namespace {
+
+using transporttest::TestStation;
+
+// Stations A (row x 20..23) and B (x 40..43) of type 6 on y = 50, joined by
+// 16 fields of track; the west end of A's row is a dead end.
+class TwoStations : public transporttest::RailWorld {
+  protected:
+    void SetUp() override {
+        a = &Station(6, 20, 51, 1, 1);
+        b = &Station(6, 40, 51, 1, 2);
+        RailLine(24, 50, 39, 50);
+        Finish();
+    }
+    // A train of `model` at A, bound for B.
+    CTrain* NewTrain(int32_t model = 10) {
+        t = Train(20, 50, model);
+        SetSchedule(*t, {a, b});
+        return t;
+    }
+    // The train at stop s having arrived (moved there by hand, to the east
+    // end of the station's row): unload, then make up and load.
+    int32_t ExchangeAt(int32_t s) {
+        const int32_t x = s == 0 ? 23 : 43;
+        t->held.ReleaseAllFields();
+        t->pos_x = t->left_x = t->drawn_x = static_cast<uint8_t>(x);
+        t->held.MarkField(x, 50);
+        t->AlignWagons();
+        t->target_stop = s;
+        t->UnloadGoods();
+        t->stop_served = s;
+        return t->LoadGoods();
+    }
+    void Plan(int32_t s, int32_t k, int32_t product) {
+        t->cargo_plan[s][k][0] = static_cast<uint8_t>(product);
+    }
+    // A train under way from A to B with three wagons and a path.
+    CTrain* Running() {
+        for (int32_t p = 1; p <= 3; ++p) a->stock[p] = 50;
+        NewTrain(13);
+        for (int32_t k = 0; k < 3; ++k) Plan(0, k, k + 1);
+        t->wait_until_loaded[1] = 1;
+        t->halt_at_stop[0] = 1;
+        EXPECT_TRUE(FramesUntil([&] { return t->pos_x >= 30 && t->phase == 20; }, 3000));
+        EXPECT_EQ(t->wagon_count, 3);
+        EXPECT_GT(t->path.Count(), 0);
+        return t;
+    }
+
+    TestStation* a = nullptr;
+    TestStation* b = nullptr;
+    CTrain* t = nullptr;
+};
+
+// The exchange at A, then at B: wagons are made up by the cargo plan, share
+// whole units from the first, are unloaded and dropped where their column
+// plans nothing or another product.
+TEST_F(TwoStations, WagonsAreMadeUpLoadedAndDroppedByTheCargoPlan) {
+    struct Wagon {
+        int32_t key;
+        int32_t amount;
+    };
+    const struct {
+        const char* what;
+        std::vector<std::pair<int32_t, int32_t>> plan_a, plan_b;  // column, product
+        int32_t stock_a, stock_b;  // of the first product planned at A and at B
+        std::vector<Wagon> after_a, after_b;
+        int32_t put_at_b;  // units of A's product at B in the end
+    } cases[] = {
+        {"column planned at A only", {{1, 3}}, {}, 5, 0, {{3, 1}}, {}, 1},
+        {"product changing in a column", {{2, 5}}, {{2, 7}}, 1, 1, {{5, 1}}, {{7, 1}}, 1},
+        {"units shared from the first wagon",
+         {{0, 4}, {1, 4}, {2, 4}},
+         {},
+         2,
+         0,
+         {{4, 1}, {4, 1}, {4, 0}},
+         {},
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteAllVehicles();
+        NewTrain();
+        for (const auto& [k, product] : c.plan_a) Plan(0, k, product);
+        for (const auto& [k, product] : c.plan_b) Plan(1, k, product);
+        const int32_t product_a = c.plan_a.front().second;
+        a->stock[product_a] = c.stock_a;
+        if (!c.plan_b.empty()) b->stock[c.plan_b.front().second] = c.stock_b;
+        b->stock[product_a] = 0;
+        for (int32_t s = 0; s < 2; ++s) {
+            EXPECT_EQ(ExchangeAt(s), 1);
+            const std::vector<Wagon>& expected = s == 0 ? c.after_a : c.after_b;
+            ASSERT_EQ(t->wagon_count, static_cast<int32_t>(expected.size())) << s;
+            for (size_t i = 0; i < expected.size(); ++i) {
+                EXPECT_EQ(t->wagons[i]->cargo_key, expected[i].key) << s << i;
+                EXPECT_EQ(t->wagons[i]->amount, expected[i].amount) << s << i;
+            }
+        }
+        EXPECT_EQ(b->stock[product_a], c.put_at_b);
+    }
+    EXPECT_GE(b->refreshes, 2);
+}
+
+TEST_F(TwoStations, WaitUntilLoadedKeepsTheTrainUntilGoodsArrive) {
+    NewTrain();
+    Plan(0, 0, 6);
+    t->wait_until_loaded[0] = 1;
+    // The train's first frame plans its route and asks the station.
+    Frames(1);
+    EXPECT_EQ(t->loading_state, 1);
+    EXPECT_EQ(t->wait_counter, 256);
+    EXPECT_EQ(a->takes, 1);
+    Frames(256);
+    EXPECT_EQ(a->takes, 1);
+    Frames(1);
+    EXPECT_EQ(a->takes, 2);
+    EXPECT_EQ(t->loading_state, 1);
+    a->stock[6] = 1;
+    Frames(257);
+    EXPECT_EQ(t->loading_state, 0);
+    EXPECT_EQ(t->wait_counter, 32);
+    EXPECT_EQ(t->wagons[0]->amount, 1);
+}
+
+TEST_F(TwoStations, NoStopsNeitherLoadNorUnload) {
+    NewTrain();
+    Plan(0, 0, 3);
+    t->AddWagon("A", 3, 0);
+    t->wagons[0]->amount = 1;
+    t->stop_count = 0;
+    t->target_stop = 0;
+    t->UnloadGoods();
+    t->stop_served = 0;
+    EXPECT_EQ(t->LoadGoods(), 1);
+    EXPECT_EQ(t->wagon_count, 1);
+    EXPECT_EQ(a->puts + a->takes, 0);
+    EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+}
+
+TEST_F(TwoStations, OpponentsTrainIsAtTheTerminalOnlyWhileItUnloadsAndAHaltHolds) {
+    NewTrain();
+    Plan(0, 0, 3);
+    // The opponent's train is named to the terminal, the player's never.
+    for (const int32_t owner : {2, 0}) {
+        a->stock[3] = 1;
+        t->owner = owner;
+        ExchangeAt(0);
+        ExchangeAt(1);
+        EXPECT_EQ(b->at_terminal_during_put.back(), owner == 0 ? nullptr : t);
+        EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+    }
+    EXPECT_EQ(b->at_terminal_during_put.size(), 2u);
+    // Told to halt at B, the train stays there: the exchange reports nothing.
+    t->halt_at_stop[1] = 1;
+    ExchangeAt(0);
+    EXPECT_EQ(t->halted, 0);
+    EXPECT_EQ(ExchangeAt(1), 0);
+    EXPECT_EQ(t->halted, 1);
+    EXPECT_EQ(ExchangeAt(0), 0);
+}
+
+TEST_F(TwoStations, RouteBackJumpsTheEngineToThePlatformsOtherEnd) {
+    NewTrain();
+    a->stock[3] = 10;
+    // Both stops plan product 3 in columns 0 and 1: the two loaded wagons
+    // the train starts with stay on board for ever.
+    for (int32_t k = 0; k < 2; ++k) {
+        Plan(0, k, 3);
+        Plan(1, k, 3);
+        t->AddWagon("A", 3, k);
+        t->wagons[k]->amount = 1;
+    }
+    const int64_t cash = game_.state().cash[0];
+    Frames(1);
+    ASSERT_EQ(t->stop_served, 0);
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 1; }, 3000));
+    EXPECT_LT(game_.state().cash[0], cash);  // running costs booked on arrival
+    // Arrived at B's east end, the route back west turned the train: the
+    // engine at the west end heading west, its wagons lined up behind it.
+    EXPECT_EQ(t->pos_x, 40);
+    EXPECT_EQ(t->Heading(), kDirW);
+    EXPECT_EQ(t->turned, 1);
+    ASSERT_EQ(t->wagon_count, 2);
+    EXPECT_EQ(t->wagons[0]->x, 41);
+    EXPECT_EQ(t->wagons[1]->x, 41);
+    EXPECT_EQ(t->wagons[0]->direction >> 4, kDirW);
+    EXPECT_EQ(F(43, 50).belegt(), 0);
+    EXPECT_TRUE(Consistent());
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 0; }, 3000));
+    EXPECT_EQ(t->pos_x, 23);
+    EXPECT_EQ(t->Heading(), kDirE);
+    EXPECT_EQ(t->wagon_count, 2);
+    EXPECT_EQ(t->wagons[0]->amount + t->wagons[1]->amount, 2);
+    EXPECT_EQ(a->stock[3], 10);
+    EXPECT_EQ(b->puts + b->takes + a->puts + a->takes, 0);
+}
+
+TEST_F(TwoStations, WagonsStandInSlotOrderMoveUpWhenRemovedAndAreAtMostSix) {
+    NewTrain();
+    t->AddWagon("A", 5, 0);
+    t->AddWagon("A", 6, 1);
+    t->AddWagon("A", 8, 3);
+    t->AddWagon("A", 7, 2);
+    EXPECT_EQ(t->FindWagon(7, 2), 2);
+    EXPECT_EQ(t->FindWagon(7, 1), -1);
+    EXPECT_EQ(t->wagons[3]->x, 21);  // the second pair two fields behind
+    EXPECT_TRUE(Consistent());
+    t->RemoveWagon(0);
+    t->RemoveWagon(0);
+    ASSERT_EQ(t->wagon_count, 2);
+    EXPECT_EQ(t->wagons[0]->cargo_key, 7);
+    EXPECT_EQ(t->wagons[1]->x, 22);
+    EXPECT_EQ(t->wagons[2], nullptr);
+    EXPECT_EQ(F(21, 50).belegt(), 0);
+    EXPECT_TRUE(Consistent());
+    for (int32_t k = 2; k < 7; ++k) t->AddWagon("A", k, k < 6 ? k : 5);
+    EXPECT_EQ(t->wagon_count, 6);
+    EXPECT_EQ(t->FindWagon(6, 5), -1);
+}
+
+TEST_F(TwoStations, WagonsNeverLeaveTheMap) {
+    NewTrain();
+    check_at_end_ = false;
+    // An engine near the west edge heading east (set by hand).
+    t->held.ReleaseAllFields();
+    t->pos_x = t->left_x = 1;
+    for (int32_t i = 0; i < 6; ++i) t->AddWagon("A", i + 1, i);
+    EXPECT_EQ(t->wagon_count, 6);
+    EXPECT_EQ(t->wagons[0]->x, 0);
+    EXPECT_EQ(t->wagons[2]->x, 0);
+    EXPECT_EQ(t->wagons[5]->x, 0);
+    t->AlignWagons();
+    EXPECT_EQ(t->wagons[0]->prev_x, 0);
+}
+
+TEST_F(TwoStations, FourStepsPerFramePassAFieldMiddleOnce) {
+    game_.state().vehicle_models[14].speed_a = 4;
+    NewTrain(14);
+    t->needs_route = 0;
+    t->loading_state = 0;
+    t->base_speed = 4;
+    t->accel_counter = 80;
+    Frames(1);
+    // 15 -> 19: the middle at 16 was passed once and the engine moved on.
+    EXPECT_EQ(t->phase, 19);
+    EXPECT_EQ(t->pos_x, 24);
+    Frames(4);
+    EXPECT_EQ(t->phase, 3);
+    EXPECT_EQ(t->drawn_x, 24);
+    Frames(4);
+    EXPECT_EQ(t->pos_x, 25);
+}
+
+// Trains with wagons and a path round-trip byte for byte in list order and
+// put their marks back; the way network's record keeps the link flags, which
+// belong to no train right after the load and to their trains again once
+// both have been round their schedules.
+TEST_F(TwoStations, TrainsRoundTripByteForByteAndTakeOverTheReservations) {
+    Running();
+    CTrain* second = Train(43, 50, 11);
+    SetSchedule(*second, {b, a});
+    Frames(7);
+    // The vehicle record, three 109-byte wagons and the path.
+    const std::string one = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    EXPECT_EQ(one.size(), 473u + 3u * kWagonRecordSize + 4u + 8u * t->path.Count());
+    const int32_t engineX = t->pos_x;
+    const int32_t wagonX = t->wagons[2]->x;
+    const std::string part = WriteWith("part", WriteVehicleRecords);
+    std::vector<std::array<uint8_t, 4>> flags(kWayNodeSlots);
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        if (const WayNode* node = Net().Node(n)) std::copy_n(node->belegt, 4, flags[n].begin());
+    }
+    ASSERT_GT(FlagCount(), 0);
+    DeleteAllVehicles();
+    for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+        if (WayNode* node = Net().nodes[n]) std::copy_n(flags[n].begin(), 4, node->belegt);
+    }
+    ClearTransientFieldBits();
+    ASSERT_TRUE(ReadWith(part, ReadVehicleRecords));
+    ASSERT_EQ(CountVehicles(), 2);
+    EXPECT_EQ(F(engineX, 50).belegt(), 3);
+    EXPECT_EQ(F(wagonX, 50).belegt(), 3);
+    EXPECT_EQ(WriteWith("again", WriteVehicleRecords), part);
+    EXPECT_FALSE(Consistent());
+    Frames(3000);
+}
+
+TEST_F(TwoStations, RecordOfAnotherKindIsNoTrain) {
+    CTrain* t = Train(20, 50, 10);
+    t->way_kind = kWayGravelRoad;
+    const std::string bytes = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    t->way_kind = kWayRail;
+    const std::string good = WriteWith("good", [&](plat::FileHandle f) { t->Save(f); });
+    // That record, and a train's record cut short.
+    for (const std::string& bad : {bytes, good.substr(0, good.size() - 3)}) {
+        CTrain loaded{VehicleLoadOnly{}};
+        EXPECT_FALSE(ReadWith(bad, [&](plat::FileHandle f) { return loaded.Load(f); }));
+        EXPECT_EQ(loaded.wagon_count, 0);
+    }
+}
+
+// Station A of type 6 with `rows` rows (y 50, 49) at x 20..23, its west end
+// a dead end, track east of it along y = 50; B (x 40..43) when asked for.
+class RailWorld : public transporttest::RailWorld {
+  protected:
+    void Stations(int32_t rows, bool withB) {
+        a = &Station(6, 20, 51, rows, 1);
+        if (withB) b = &Station(6, 40, 51, 1, 2);
+    }
+    // A new train at A's east end with an empty path and nothing to do.
+    CTrain* Runaway() {
+        CTrain* t = Train(20, 50);
+        t->needs_route = t->loading_state = 0;
+        return t;
+    }
+    CTrain* FromA(int32_t row) {
+        const auto [x, y] = a->RowField(row, 0);
+        CTrain* t = Train(x, y);
+        SetSchedule(*t, {a, b});
+        t->cargo_plan[0][0][0] = 1;
+        t->cargo_plan[0][1][0] = 2;
+        return t;
+    }
+    TestStation* a = nullptr;
+    TestStation* b = nullptr;
+};
+
+// Before a dead-end node the train plans from there, finds the way on leads
+// back and turns where it stands; back on its platform it arrives at the
+// row's far end.
+TEST_F(RailWorld, TrainTurnsBackInFrontOfADeadEndNode) {
+    Stations(1, false);
+    RailLine(24, 50, 30, 50);
+    Finish(true);
+    CTrain* t = Runaway();
+    int32_t easternmost = 0;
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            easternmost = std::max<int32_t>(easternmost, t->pos_x);
+            return t->reversals == 1;
+        },
+        2000));
+    EXPECT_EQ(easternmost, 29);
+    EXPECT_EQ(t->Heading(), kDirW);
+    ASSERT_TRUE(FramesUntil([&] { return t->reversals == 0 && t->loading_state == 1; }, 2000));
+    EXPECT_EQ(t->pos_x, 20);
+}
+
+// The field ahead has no track: 32 frames at phase 15 on the last field.
+TEST_F(RailWorld, TrainWaitsOnceAtATrackEndThenTurnsBack) {
+    Stations(1, false);
+    RailLine(24, 50, 30, 50);
+    Finish(false);
+    CTrain* t = Runaway();
+    ASSERT_TRUE(FramesUntil([&] { return t->wait_counter > 0; }, 2000));
+    EXPECT_EQ(t->pos_x, 30);
+    EXPECT_EQ(t->phase, 15);
+    EXPECT_EQ(t->wait_counter, 32);
+    Frames(32);
+    EXPECT_EQ(t->reversals, 0);
+    Frames(1);
+    EXPECT_EQ(t->reversals, 1);
+    EXPECT_EQ(t->Heading(), kDirW);
+}
+
+// A's two rows join at x = 24 a single line to B: the second train waits at
+// the node until the first train's last wagon is on B's platform.
+TEST_F(RailWorld, FollowerWaitsAtTheNodeUntilTheLinkIsFree) {
+    Stations(2, true);
+    Rail(24, 49);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    a->stock[1] = a->stock[2] = 100;
+    CTrain* first = FromA(0);
+    CTrain* second = FromA(1);
+    bool waited = false;
+    bool entered = false;
+    for (int32_t frame = 0; frame < 4000 && !entered; ++frame) {
+        Frames(1);
+        ASSERT_TRUE(Consistent());
+        if (second->lane == 1 && second->pos_x == 24 && second->pos_y == 49) waited = true;
+        if (second->pos_y == 50 && second->pos_x >= 25) {
+            entered = true;
+            const int32_t n = first->wagon_count;
+            EXPECT_GE(n > 0 ? first->wagons[n - 1]->x : first->pos_x, 40);
+        }
+    }
+    EXPECT_TRUE(waited);
+    EXPECT_TRUE(entered);
+    ASSERT_TRUE(FramesUntil([&] { return second->stop_served == 1; }, 4000));
+}
+
+// A train parked at B holds the straight track of a passing loop (x 30..36):
+// the next train takes the loop track without waiting.
+TEST_F(RailWorld, TrainTakesTheOtherLoopTrackWithoutWaiting) {
+    Stations(2, true);
+    Rail(24, 49);
+    RailLine(24, 50, 39, 50);
+    RailPath({{30, 50}, {30, 52}, {36, 52}, {36, 50}});
+    Finish();
+    CTrain* parked = Train(43, 50);
+    ASSERT_TRUE(parked->held.ReserveLink(F(30, 50).knotennummer(), kDirIndexE));
+    parked->running_flag = 0;
+    CTrain* t = FromA(0);
+    bool onLoop = false;
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            if (t->pos_x >= 27 && t->pos_x <= 30 && t->pos_y == 50) {
+                EXPECT_EQ(t->lane, 0) << "waited before the loop";
+            }
+            onLoop = onLoop || t->pos_y == 52;
+            return t->pos_x >= 36;
+        },
+        3000));
+    EXPECT_TRUE(onLoop);
+}
+
+// A line from A to B with a junction at x = 31 where a siding leads south.
+class MeetingTest : public RailWorld {
+  protected:
+    void SetUp() override {
+        Stations(1, true);
+        RailLine(24, 50, 39, 50);
+        RailLine(31, 51, 31, 53);
+        Finish(true);
+    }
+};
+
+// Both turn in the same frame, each in front of the junction.
+TEST_F(MeetingTest, TrainsMeetingNoseToNoseBothTurnBack) {
+    CTrain* east = Train(20, 50);
+    SetSchedule(*east, {a, b});
+    CTrain* west = Train(43, 50);
+    SetSchedule(*west, {b, a});
+    ASSERT_TRUE(FramesUntil([&] { return east->reversals + west->reversals > 0; }, 3000));
+    EXPECT_EQ(east->reversals, 1);
+    EXPECT_EQ(west->reversals, 1);
+    EXPECT_EQ(east->Heading(), kDirW);
+    EXPECT_EQ(west->Heading(), kDirE);
+    EXPECT_LT(east->pos_x, 31);
+    EXPECT_GT(west->pos_x, 31);
+}
+
+TEST_F(MeetingTest, HeadOnTestLooksOnlyAtTheFieldAheadWithoutAWayOn) {
+    CTrain* t = Train(20, 50);
+    CTrain* other = Train(43, 50);
+    // Both put by hand, wagonless, waiting at phase 15.
+    for (auto [train, x, heading] : {std::tuple{t, 28, kDirE}, std::tuple{other, 30, kDirW}}) {
+        train->held.ReleaseAllFields();
+        train->pos_x = train->left_x = train->drawn_x = static_cast<uint8_t>(x);
+        train->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
+        train->next_direction = train->prev_direction = train->direction;
+        train->phase = 15;
+        train->lane = 1;
+        train->held.MarkField(x, 50);
+    }
+    // An empty path, or a path ending here, has no second field.
+    EXPECT_EQ(t->IsPathBlocked(), 0);
+    t->path.PushFront(F(31, 50).knotennummer(), -1);
+    EXPECT_EQ(t->IsPathBlocked(), 0);
+    EXPECT_EQ(other->reversals, 0);
+    // With a way on to the east the train two fields ahead is seen.
+    t->path.Clear();
+    t->path.PushFront(F(31, 50).knotennummer(), kDirIndexE);
+    EXPECT_EQ(t->IsPathBlocked(), 1);
+    EXPECT_EQ(other->reversals, 1);
+    EXPECT_EQ(other->Heading(), kDirE);
+}
+
+// A (x 20..23 on y = 52) and B, a terminus of type 8 whose rows grow south
+// from y = 50; the line climbs a ladder at x = 39 to B's first row.
+// Lengthened to three rows, B's third row lies in line and is nearest: the
+// train pulls into it, all of it on that row.
+TEST_F(RailWorld, LengthenedStationTrainArrivesOnTheRowItsRouteLeadsTo) {
+    a = &Station(6, 20, 53, 1, 1);
+    b = &Station(8, 40, 49, 1, 2);
+    RailLine(24, 52, 39, 52);
+    RailLine(39, 50, 39, 51);
+    Finish();
+    a->stock[1] = 100;
+    CTrain* t = Train(20, 52);
+    SetSchedule(*t, {a, b});
+    t->cargo_plan[0][0][0] = 1;
+    Frames(1);
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 1; }, 3000));
+    // (turned at once for the way back: the engine at the row's west end)
+    EXPECT_EQ(t->pos_y, 50);
+    EXPECT_EQ(t->pos_x, 40);
+    EXPECT_EQ(b->stock[1], 1);
+    // Rows 2 and 3 built while the train heads back to A, where it plans anew.
+    b = &Station(8, 40, 49, 3, 2);
+    Finish();
+    SetSchedule(*t, {a, b});
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 0; }, 3000));
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 1; }, 3000));
+    EXPECT_EQ(t->pos_y, 52);
+    EXPECT_EQ(t->pos_x, 40);
+    EXPECT_EQ(b->stock[1], 1);
+}
+
+// A (x 20..23) and B (x 60..63) on y = 50; between them a tunnel from x 30
+// to 36 and a bridge from x 45 to 50.
+class TunnelBridgeTest : public RailWorld {
+  protected:
+    void SetUp() override {
+        a = &Station(6, 20, 51, 1, 1);
+        b = &Station(6, 60, 51, 1, 2);
+        RailLine(24, 50, 29, 50);
+        Tunnel(30, 50, 36, 50);
+        RailLine(37, 50, 44, 50);
+        Bridge(45, 50, 50, 50);
+        RailLine(51, 50, 59, 50);
+        Finish();
+        a->stock[1] = 100;
+        t = Train(20, 50, 11);
+        SetSchedule(*t, {a, b});
+        t->cargo_plan[0][0][0] = t->cargo_plan[0][1][0] = 1;
+    }
+    CTrain* t = nullptr;
+};
+
+// No marks underground or on the span; the engine and wagons are hidden in
+// the tunnel and drawn on the bridge layer; the run queries of demolition
+// see the train.
+TEST_F(TunnelBridgeTest, TrainPassesUndergroundAndOverTheSpanWithoutMarks) {
+    Frames(1);          // the first frame plans the route and loads at A
+    bool seen[5] = {};  // in the tunnel, on the bridge, hidden, wagon hidden, drawn on bridge
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            EXPECT_TRUE(Consistent());
+            for (int32_t x = 31; x <= 50; ++x) {
+                if (x <= 35 || x >= 45) EXPECT_EQ(F(x, 50).belegt(), 0);
+            }
+            if (t->in_tunnel != 0 && t->pos_x > 31 && t->pos_x < 36) {
+                seen[0] = true;
+                EXPECT_EQ(IsVehicleOnColumn(30, 50, 36, 50), 1);
+            }
+            if (t->on_bridge != 0 && t->pos_x > 45 && t->pos_x < 50) {
+                seen[1] = true;
+                EXPECT_EQ(IsVehicleOnRow(45, 50, 50, 50), 1);
+            }
+            seen[2] = seen[2] || t->draw_layer == 1;
+            seen[4] = seen[4] || t->draw_layer == 2;
+            for (int32_t i = 0; i < t->wagon_count; ++i) seen[3] = seen[3] || t->wagons[i]->hidden;
+            return t->stop_served == 1;
+        },
+        4000));
+    for (bool s : seen) EXPECT_TRUE(s);
+    EXPECT_EQ(t->in_tunnel + t->on_bridge + t->draw_layer, 0);
+    EXPECT_EQ(b->stock[1], 2);
+    ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 0; }, 4000));
+    EXPECT_EQ(IsVehicleOnColumn(30, 50, 36, 50), 0);
+    EXPECT_EQ(IsVehicleOnRow(45, 50, 50, 50), 0);
+}
+
+// Trains deleted on the bridge give back their reservations; a second train
+// whose bridge flag is set with no bridge end ahead walks to the map's edge.
+TEST_F(TunnelBridgeTest, TrainDeletedOnTheBridgeGivesBackItsReservations) {
+    ASSERT_TRUE(FramesUntil([&] { return t->on_bridge != 0 && t->pos_x == 48; }, 4000));
+    ASSERT_GT(FlagCount(), 0);
+    Train(20, 50, 10)->on_bridge = 1;
+    DeleteAllVehicles();
+}
+
+class TrainReservationProperty : public transporttest::RandomRailWorld,
+                                 public ::testing::WithParamInterface<int> {};
+
+// Rings with passing loops and stations of every orientation and length.
+TEST_P(TrainReservationProperty, MarksAndReservationsStayWithTheirTrains) {
+    plat::Srand(static_cast<uint32_t>(GetParam()));
+    BuildRandomNetwork();
+    std::vector<CTrain*> trains = BuildRandomTrains(14);
+    ASSERT_GE(trains.size(), 2u);
+    std::vector<int32_t> last(trains.size(), -2);
+    int32_t arrivals = 0;
+    for (int32_t frame = 0; frame < 4000; ++frame) {
+        ASSERT_TRUE(Consistent()) << "seed " << GetParam() << " frame " << frame;
+        Frames(1);
+        for (size_t i = 0; i < trains.size(); ++i) {
+            arrivals += trains[i]->stop_served != last[i];
+            last[i] = trains[i]->stop_served;
+        }
+    }
+    EXPECT_GT(arrivals, static_cast<int32_t>(trains.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, TrainReservationProperty, ::testing::Range(1, 9));
+
+class TrainAcceptance : public transporttest::RandomRailWorld {
+  protected:
+    ~TrainAcceptance() override { g_TickLength = saved_tick_; }
+    uint32_t saved_tick_ = g_TickLength;
+};
+
+// Sixty trains on twenty-four lines with passing loops and two-row termini
+// through the main loop (a game tick every 24 frames instead of every 600
+// keeps it to seconds). Meeting trains may delay one by a few trips, never
+// for good: no train goes 12,000 frames without serving its next stop.
+TEST_F(TrainAcceptance, SixtyTrainsRunFiftyYears) {
+    plat::Srand(7);
+    std::vector<CTrain*> trains;
+    auto add = [&](const TestStation* from, int32_t row, int32_t k, const TestStation* to) {
+        const auto [x, y] = from->RowField(row, k);
+        CTrain* t = Train(x, y, 10 + plat::Rand() % 5);
+        SetSchedule(*t, {from, to});
+        t->cargo_plan[0][0][0] = 1;
+        t->cargo_plan[1][1][0] = 2;
+        trains.push_back(t);
+    };
+    std::vector<std::pair<TestStation*, TestStation*>> lines;
+    for (int32_t i = 0; i < 24; ++i) {
+        const int32_t x0 = i % 2 == 0 ? 6 : 130;
+        lines.push_back(AddLine(12 + (i / 2) * 20, x0, x0 + 110, 2 + plat::Rand() % 2));
+    }
+    Finish();
+    // Two trains from opposite ends on every line, a third on every other.
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto [a, b] = lines[i];
+        add(a, 0, 0, b);
+        add(b, 0, 3, a);
+        if (i % 2 == 0) add(a, 1, 0, b);
+    }
+    g_TickLength = 26 * 24;
+    const size_t n = trains.size();
+    std::vector<int32_t> served(n, -2), arrivals(n, 0), lastArrival(n, 0), longestGap(n, 0);
+    int32_t frame = 0;
+    while (game_.state().year < 2010) {
+        host_.AdvanceClock(26);
+        app_.OnIdle(0);
+        ++frame;
+        if (frame % 256 == 0) {
+            ASSERT_TRUE(Consistent()) << "frame " << frame;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            if (trains[i]->stop_served == served[i]) continue;
+            served[i] = trains[i]->stop_served;
+            longestGap[i] = std::max(longestGap[i], frame - lastArrival[i]);
+            lastArrival[i] = frame;
+            ++arrivals[i];
+        }
+    }
+    EXPECT_EQ(game_.state().year, 2010);
+    for (size_t i = 0; i < n; ++i) {
+        EXPECT_GE(arrivals[i], 10) << "train " << trains[i]->number;
+        EXPECT_LT(std::max(longestGap[i], frame - lastArrival[i]), 12000)
+            << "train " << trains[i]->number;
+    }
+}
+
+}  // namespace
