@@ -1,18 +1,17 @@
-// Property: goods are never created or lost at a terminal. Random catchments of
-// factories, stores and warehouses hold random fractions; through thousands
-// of random takes and puts, a take removes exactly the whole units it reports
-// (as many as the buildings can give, up to the amount asked), a put adds
-// exactly the amount delivered whenever some building takes the product, and
-// every slot stays a reduced fraction.
+// Goods are never created or lost: exact slot fractions, random takes and
+// puts at a terminal that conserve every product, and calls with nothing to
+// hand over (no product, no amount, no sharers) that change nothing.
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <numeric>
 #include <vector>
 
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
+#include "economy/goods_slot.h"
 #include "economy/store.h"
 #include "economy/terminal.h"
 #include "economy/warehouse.h"
@@ -169,6 +168,122 @@ TEST_F(ConservationTest, TakesAndPutsConserveEveryProduct) {
         }
     }
     EXPECT_EQ(operations, 5000);
+}
+
+TEST(GoodsSlotTest, SharesAndPortionsStayExactAndNeverGoBelowZero) {
+    for (const auto [a, b, gcd, lcm] :
+         {std::array<int64_t, 4>{0, 0, 0, 0}, {12, 0, 12, 0}, {12, 18, 6, 36}}) {
+        EXPECT_EQ(Gcd(a, b), gcd) << a << " " << b;
+        EXPECT_EQ(Lcm(a, b), lcm) << a << " " << b;
+    }
+    EXPECT_EQ(Lcm(std::numeric_limits<int64_t>::max(), 2), -1);  // reported, not wrapped
+    GoodsSlot slot{9, 0, 1};
+    AddShare(slot, 1, 2);
+    AddShare(slot, 1, 3);
+    AddShare(slot, 0, 3);  // nothing for a non-positive amount or sharer count
+    AddShare(slot, 3, 0);
+    AddShare(slot, -3, 1);
+    EXPECT_EQ(Frac(slot), Fraction(5, 6));
+    EXPECT_TRUE(TakePortion(slot, 1, 3));
+    EXPECT_TRUE(TakePortion(slot, 1, 5));  // no multiple of the stock's denominator
+    EXPECT_EQ(Frac(slot), Fraction(3, 10));
+    EXPECT_FALSE(TakePortion(slot, 1, 3));
+    EXPECT_FALSE(TakePortion(slot, 1, 0));
+    EXPECT_TRUE(TakePortion(slot, 3, 10));
+    EXPECT_EQ(Frac(slot), Fraction(0, 1));
+    EmptyIfZero(slot);
+    EXPECT_EQ(slot.product, -1);
+    // A denominator beyond 32 bits keeps only the whole units.
+    GoodsSlot big{3, 5, 1};
+    AddShare(big, 1, 2147483646);
+    AddShare(big, 1, 2147483647);
+    EXPECT_EQ(Frac(big), Fraction(5, 1));
+}
+
+TEST(GoodsSlotTest, SlotsReadFromFilesAreMadeSafe) {
+    for (const GoodsSlot bad : {GoodsSlot{5, 4, 0}, {5, -4, 3}, {44, 4, 3}, {-1, 4, 3}}) {
+        const GoodsSlot safe = SanitizedSlot(bad);
+        EXPECT_EQ(std::pair(safe.product, safe.numerator), std::pair(-1, 0)) << bad.product;
+    }
+    const GoodsSlot reduced = SanitizedSlot({5, 4, 6});
+    EXPECT_EQ(reduced.product, 5);
+    EXPECT_EQ(Frac(reduced), Fraction(2, 3));
+}
+
+class DegenerateCallsTest : public EconomyTest {
+  protected:
+    void SetUp() override {
+        depot = Place(kTypeTruckDepot, 100, 100);
+        station = Place(kTypeTrainStation + 2, 110, 100);
+        CFactory& factory = B<CFactory>(Place(kTypeToyIndustry, 96, 96));
+        factory.SetProduct(13);
+        factory.stock[0] = Slot(3, 7, 3);
+        factory.stock[1] = Slot(13, 2, 1);
+        B<CStore>(Place(kTypeToyStore, 101, 96)).stock[5] = Slot(13, 5, 2);
+        B<CDepot>(Place(kTypeDepot, 96, 101)).stock[0] = Slot(13, 1, 4);
+        for (const auto [type, x, y] : {std::array<int32_t, 3>{kTypeMine, 103, 103},
+                                        {kTypeLumberMill, 112, 96},
+                                        {kTypeChemicalPlant, 106, 104},
+                                        {kTypeSteelMill, 114, 104}})
+            Place(type, x, y);
+        B<CTerminal>(depot).Refresh();
+        B<CTerminal>(station).Refresh();
+    }
+    int32_t depot = 0;
+    int32_t station = 0;
+};
+
+TEST_F(DegenerateCallsTest, TerminalsAndBuildingsHandOverNothingForNothing) {
+    const std::string before = Snapshot(Table());
+    const int64_t cash = Cash();
+    for (int32_t t : {depot, station}) {
+        CBuilding& terminal = *Table().At(t);
+        for (const auto& [p, amount] : {std::pair{-1, 1}, {13, 0}, {13, -3}, {5, 0}}) {
+            EXPECT_EQ(terminal.TakeGoods(p, amount, 0, 0), 0) << t << ' ' << p;
+        }
+        // A truck's empty unloading and other puts of nothing.
+        for (const auto [p, amount, sharers] :
+             {std::array{-1, 0, 1}, {-1, 1, 1}, {3, 0, 1}, {3, -1, 0}}) {
+            EXPECT_EQ(terminal.PutGoods(p, amount, sharers), 0) << t << ' ' << p;
+        }
+        EXPECT_EQ(terminal.AcceptsProduct(-1), 0);
+    }
+    for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
+        CBuilding* b = Table().At(n);
+        if (b == nullptr || IsTerminalType(b->type)) continue;
+        for (int32_t p : {-1, 0, 1, 3, 5, 13, 43, 44, 1000}) {
+            // {amount, sharers}: no sharers, nothing, less than nothing, more than held.
+            for (const auto& [amount, sharers] :
+                 {std::pair{1, 0}, {0, 1}, {-1, 1}, {1, -2}, {1000, 1}}) {
+                EXPECT_EQ(b->TakeGoods(p, amount, sharers, 0), 0) << n << ' ' << p << ' ' << amount;
+            }
+            EXPECT_EQ(b->PutGoods(p, 1, 0), 0) << n << ' ' << p;
+            EXPECT_EQ(b->PutGoods(p, 0, 1), 0) << n << ' ' << p;
+        }
+        EXPECT_EQ(b->AcceptsProduct(-1), 0);
+        int32_t num = 17;
+        int32_t den = 19;
+        EXPECT_EQ(b->GetStock(-1, num, den), 0);
+        EXPECT_EQ(std::pair(num, den), std::pair(17, 19));
+    }
+    EXPECT_EQ(Snapshot(Table()), before);
+    EXPECT_EQ(Cash(), cash);
+}
+
+TEST_F(DegenerateCallsTest, EmptyAndStaleCatchmentsHandOverNothing) {
+    const int32_t lonely = Place(kTypeTruckDepot, 200, 200);
+    B<CTerminal>(lonely).Refresh();
+    // Then every building the depot's catchment names is demolished.
+    for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
+        if (n != depot && n != station && n != lonely && Table().At(n) != nullptr)
+            Table().DemolishBuilding(n);
+    }
+    for (int32_t n : {lonely, depot}) {
+        CBuilding& t = *Table().At(n);
+        EXPECT_EQ(t.TakeGoods(13, 1, 0, 0), 0);
+        EXPECT_EQ(t.PutGoods(3, 1, 1), 1);
+        t.Update();
+    }
 }
 
 }  // namespace
