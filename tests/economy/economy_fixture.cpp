@@ -87,44 +87,36 @@ void EconomyTest::PlaceEveryType() {
             forest->set_forest_flag(true);
             forest->set_data_word((3u << 7) | 4u);
         }
-        const int32_t n = Place(type, x, y);
-        if (n <= 0) ADD_FAILURE() << type;
-        if (n <= 0) continue;
-        Dirty(*Table().At(n));
-        x += 8;
-        if (x > 240) {
-            x = 4;
-            y += 8;
+        CBuilding* b = Table().At(Place(type, x, y));
+        ASSERT_NE(b, nullptr) << type;
+        if (auto* t = dynamic_cast<CTerminal*>(b)) t->SetName("Testtown North");
+        if (auto* s = dynamic_cast<CTrainStation*>(b)) s->length = 3;
+        if (auto* f = dynamic_cast<CFactory*>(b)) {
+            f->SetProduct(f->kind().first_product + 1);
+            f->stock[0] = {4, 7, 3};
+            f->stock[f->slot_count() - 1] = {1, 5, 1};
         }
+        if (auto* w = dynamic_cast<CDepot*>(b)) w->stock[14] = {43, 9, 4};
+        if (auto* s = dynamic_cast<CStore*>(b)) {
+            s->stock[1] = {s->kind().first_product + 1, 11, 6};
+            s->SetPriceSteps(s->kind().first_product, -2);
+            s->SetAdvertising(1);
+            s->profit_total = 123456;
+            s->profit_month = -789;
+            s->deliveries[11][2] = 6;
+            s->profit_monthly[3][1] = 42;
+            s->demand_monthly[10][0] = 17;
+            s->sold_month[2] = 5;
+            s->profit_product[0] = -12;
+            s->customers = 321;
+            s->delivered_last[1] = {0, 7, 2};
+            s->SetProduct(s->kind().first_product + 2);
+        }
+        if (auto* m = dynamic_cast<CMine*>(b)) m->stock = {m->product, 31, 2};
+        if (auto* s = dynamic_cast<CSteelMill*>(b)) s->stock[1] = {3, 13, 4};
+        x += 8;
+        if (x > 240) x = 4, y += 8;
     }
-}
-
-void EconomyTest::Dirty(CBuilding& b) {
-    if (auto* t = dynamic_cast<CTerminal*>(&b)) t->SetName("Testtown North");
-    if (auto* s = dynamic_cast<CTrainStation*>(&b)) s->length = 3;
-    if (auto* f = dynamic_cast<CFactory*>(&b)) {
-        f->SetProduct(f->kind().first_product + 1);
-        f->stock[0] = {4, 7, 3};
-        f->stock[f->slot_count() - 1] = {1, 5, 1};
-    }
-    if (auto* w = dynamic_cast<CDepot*>(&b)) w->stock[14] = {43, 9, 4};
-    if (auto* s = dynamic_cast<CStore*>(&b)) {
-        s->stock[1] = {s->kind().first_product + 1, 11, 6};
-        s->SetPriceSteps(s->kind().first_product, -2);
-        s->SetAdvertising(1);
-        s->profit_total = 123456;
-        s->profit_month = -789;
-        s->deliveries[11][2] = 6;
-        s->profit_monthly[3][1] = 42;
-        s->demand_monthly[10][0] = 17;
-        s->sold_month[2] = 5;
-        s->profit_product[0] = -12;
-        s->customers = 321;
-        s->delivered_last[1] = {0, 7, 2};
-        s->SetProduct(s->kind().first_product + 2);
-    }
-    if (auto* m = dynamic_cast<CMine*>(&b)) m->stock = {m->product, 31, 2};
-    if (auto* s = dynamic_cast<CSteelMill*>(&b)) s->stock[1] = {3, 13, 4};
 }
 
 CCity& EconomyTest::AddCity(int32_t number, int32_t ox, int32_t oy, bool fields) {
@@ -170,16 +162,11 @@ TestVehicle& EconomyTest::AddVehicle() {
 }
 
 ScheduleStop EconomyTest::Stop(std::initializer_list<std::pair<int32_t, int32_t>> fields) {
-    ScheduleStop stop{};
-    for (int32_t k = 0; k < 4; ++k) {
-        stop.x[k] = 255;
-        stop.y[k] = 255;
-    }
+    ScheduleStop stop = EmptyScheduleStop();
     int32_t k = 0;
     for (const auto& [x, y] : fields) {
         stop.x[k] = static_cast<uint8_t>(x);
-        stop.y[k] = static_cast<uint8_t>(y);
-        ++k;
+        stop.y[k++] = static_cast<uint8_t>(y);
     }
     return stop;
 }

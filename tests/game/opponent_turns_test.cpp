@@ -3,6 +3,7 @@
 // choice of the next opponent in an idle pass and the reset of its turn.
 
 #include <cstring>
+#include <tuple>
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
@@ -29,24 +30,18 @@ class OpponentTurnTest : public OpponentTest {
         app_.OnIdle(0);
     }
     void ExpectCountdowns(int32_t a, int32_t b, int32_t c) {
-        EXPECT_EQ(opponent(0).turn_countdown, a);
-        EXPECT_EQ(opponent(1).turn_countdown, b);
-        EXPECT_EQ(opponent(2).turn_countdown, c);
+        EXPECT_EQ(std::tuple(opponent(0).turn_countdown, opponent(1).turn_countdown,
+                             opponent(2).turn_countdown),
+                  std::tuple(a, b, c));
     }
 
     plat::HeadlessBackend host_;
     CGameApp app_;
 };
 
-TEST_F(OpponentTurnTest, NewOpponentsTakeMoneyNameAndIntervalFromTheirProfile) {
-    for (int32_t slot = 0; slot < 3; ++slot) {
-        const OpponentProfile& profile = state().opponent_profiles[slot];
-        EXPECT_EQ(opponent(slot).turn_countdown, profile.turn_interval);
-        EXPECT_EQ(state().cash[slot + 1], profile.start_capital);
-        EXPECT_STREQ(state().company_names[slot + 1], profile.name);
-    }
-    // A profile name longer than the company name field is cut to it, and
-    // the next player's name is untouched.
+// A profile name longer than the company name field is cut to it, and the
+// next player's name is untouched.
+TEST_F(OpponentTurnTest, LongProfileNameIsCutToTheCompanyNameField) {
     OpponentProfile& profile = state().opponent_profiles[4];
     std::memset(profile.name, 'x', sizeof(profile.name) - 1);
     profile.name[sizeof(profile.name) - 1] = '\0';
@@ -59,14 +54,15 @@ TEST_F(OpponentTurnTest, NewOpponentsTakeMoneyNameAndIntervalFromTheirProfile) {
 }
 
 TEST_F(OpponentTurnTest, ProfileZeroTurnsEveryTwoGameWeeksAndKeepsTakingPart) {
+    ExpectCountdowns(2, 4, 6);  // each profile's interval
     PassWeek();
     EXPECT_EQ(opponent(0).turn_countdown, 1);
     PassWeek();
     EXPECT_EQ(opponent(0).turn_countdown, 0);  // the step of that pass came before the tick
     Pass();
-    EXPECT_EQ(state().active_opponent, -1);
-    EXPECT_EQ(opponent(0).turn_pending, 1000);
-    EXPECT_EQ(opponent(0).turn_countdown, 2);
+    EXPECT_EQ(
+        std::tuple(state().active_opponent, opponent(0).turn_pending, opponent(0).turn_countdown),
+        std::tuple(-1, 1000, 2));
     // Its countdown runs on; profile 1 turns after its four weeks.
     PassWeek();
     PassWeek();
@@ -110,8 +106,9 @@ TEST_F(OpponentTurnTest, ForgettingAVehicleDropsItsVehiclePlansAndClearsOtherRef
     opponent(2).plan_list_b.push_back(node);
     ForgetVehicleInOpponents(gone);
     EXPECT_TRUE(opponent(0).plan_list_a.empty());
-    EXPECT_EQ(opponent(2).plan_list_b.front().vehicle, nullptr);
-    EXPECT_EQ(opponent(2).plan_list_b.back().vehicle, kept);
+    EXPECT_EQ(
+        std::pair(opponent(2).plan_list_b.front().vehicle, opponent(2).plan_list_b.back().vehicle),
+        std::pair<CVehicle*, CVehicle*>(nullptr, kept));
 }
 
 }  // namespace

@@ -1,15 +1,11 @@
 #pragma once
-// The main frame on the headless back end, for the tests of the frame and of
-// its screens: a fresh game state whose data folders all point into a
-// temporary folder holding the stand-in start-up pictures, an application
-// loop to step, and the recording sound manager of the kit (the world view
-// and the control panel come from the kit too, made by the tests). The game
-// scope resets every other global and puts them back at the end.
+// The main frame on the headless back end for the tests of the frame and its
+// screens: a fresh game state whose data folders point into a temporary
+// folder of stand-in start-up pictures, a loop to step, and the kit's
+// recording sound manager.
 
-#include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "app/game_app.h"
 #include "app/main_frame.h"
@@ -23,13 +19,10 @@ class CGameState;
 
 namespace fvtest {
 
-// Writes the stand-in pictures the start-up and the first screens need
-// (fonts, tile, both logos, the title picture and its button sheet, the
-// editor-start picture and its sheet).
+// The stand-in files of start-up and the first screens, the sound effects
+// start-up loads, and what a new world view loads (autumn, rotation 0).
 void WriteStartPictures(const std::string& folder);
-// Writes the stand-in sound effects ("fx" folder) that start-up loads.
 void WriteSoundEffects(const std::string& folder);
-// Writes the stand-in pictures a new world view loads (autumn, rotation 0).
 void WriteWorldPictures(const std::string& folder);
 
 // The loop of the game (CGameApp's idle pass) without its start-up.

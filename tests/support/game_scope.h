@@ -1,13 +1,9 @@
 #pragma once
-// The one scope through which a test touches the game's globals. It makes a
-// fresh game state in g_pGameState, puts every module-level variable that
-// carries state from one test to the next at its start value (statistics,
-// game counters, the random generator, the write-error flag, the deferred
-// mouse move, pending animations, the logo flags, the loop clock values, the
-// vehicle list and counters, the frame's and loaders' hooks), and installs
-// what the test asks for: recording doubles behind the view, panel and sound
-// hooks, a way network, the terrain, opponents, or any object of its own in
-// a global. Everything comes back as it was when the scope ends.
+// The one scope through which a test touches the game's globals: a fresh
+// game state in g_pGameState, every module-level variable that carries state
+// between tests at its start value, and what the test asks for installed
+// (recording doubles, a way network, the terrain, objects of its own), all
+// put back as they were when the scope ends.
 
 #include <functional>
 #include <memory>

@@ -122,17 +122,11 @@ TEST_F(NothingLost, RefusedScreenAndSignalsEndWithTheirCodes) {
     EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
 }
 
-}  // namespace
-
-namespace {
-
-// Without pictures the first missing one is answered with Cancel: the
+// Without its pictures the first missing one is answered with Cancel: the
 // program ends in order before its loop runs (no further request reaches the
 // closed frame, and the game state lives until the end).
-TEST(StartWithoutPicturesTest, CancelEndsTheProgramInOrder) {
-    fvtest::TempFolder folder;
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder.Path());
+TEST_F(StartToQuitTest, WithoutPicturesCancelEndsTheProgramInOrder) {
+    std::filesystem::remove(folder_.Path() + "/font_1.jgd");
     {
         plat::HeadlessBackend host({1024, 768});
         host.SetAudioAvailable(false);  // no effects to ask for: the pictures are first
@@ -148,8 +142,7 @@ TEST(StartWithoutPicturesTest, CancelEndsTheProgramInOrder) {
         EXPECT_EQ(loop.Finish(), 1);  // ended by a failure
         EXPECT_EQ(g_pGameState, nullptr);
     }
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
-    std::filesystem::current_path(previous);
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
 }
 
 }  // namespace

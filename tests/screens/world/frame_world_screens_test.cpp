@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "app/app_globals.h"
 #include "app/interface_hooks.h"
 #include "app/main_frame.h"
@@ -62,7 +59,8 @@ class FrameWorldScreens : public ::testing::Test {
     FrameWorldScreens() {
         GetFrameHooks().create_world_view = &MakeView;
         g_LogoShown[0] = g_LogoShown[1] = 1;
-        for (const auto& [name, bytes] : Files()) Write(h.folder.Path(), name, bytes);
+        for (const auto& [name, bytes] : Files())
+            h.folder.Write(name, {bytes.begin(), bytes.end()});
     }
     // The files of these screens and the autumn templates, made once.
     static const std::vector<std::pair<std::string, std::vector<uint8_t>>>& Files() {
@@ -83,13 +81,6 @@ class FrameWorldScreens : public ::testing::Test {
         g_pTerrain = nullptr;
         GetFrameHooks().create_world_view = nullptr;
     }
-    static void Write(const std::string& folder, const std::string& name,
-                      const std::vector<uint8_t>& bytes) {
-        const std::filesystem::path path = std::filesystem::path(folder) / name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
 
     // Clicks an option of a choice screen, or a point of its area.
     void Click(ChoiceScreen& s, int32_t x, int32_t y) {
@@ -104,7 +95,7 @@ class FrameWorldScreens : public ::testing::Test {
     FrameHost h;
 };
 
-TEST_F(FrameWorldScreens, EditorChoiceOpensTheEditorStartAndBackReturnsToTheTitle) {
+TEST_F(FrameWorldScreens, EditorStartBackReturnsToTheTitleAndOkStartsTheEditor) {
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceEditor);
     auto* screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
     ASSERT_NE(screen, nullptr);
@@ -120,18 +111,16 @@ TEST_F(FrameWorldScreens, EditorChoiceOpensTheEditorStartAndBackReturnsToTheTitl
     EXPECT_EQ(h.gs->screen_open, 1);  // the title screen is open again
     EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
     EXPECT_EQ(g_pSpielFeld, nullptr);
-}
 
-TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
+    // Opened again, its OK starts the editor with the chosen capital.
     fvtest::WriteWorldPictures(h.folder.Path());
-    h.frame->SendMessage(kMsgOpenEditorStart);
-    auto* screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceEditor);
+    screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
     ASSERT_NE(screen, nullptr);
     h.gs->bookmarks[3] = {5, 6};
     h.gs->show_grid = 0;
     h.gs->build_orientation = 3;
     h.Run();
-    const int32_t column = ws::kColumns[ws::kCapitalColumn];
     const std::vector<uint8_t> unchosen = Socket(*screen, column, ws::kUpperRows[4]);
     ClickOption(*screen, column, ws::kUpperRows[4]);  // 2,000,000
     EXPECT_NE(Socket(*screen, column, ws::kUpperRows[4]), unchosen);
@@ -150,9 +139,10 @@ TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
     EXPECT_NE(h.frame->accelerators, nullptr);
 }
 
-// Clicks choose; only OK (here the Enter key) writes the settings, back and
-// the cancel command of an abort leave them.
-TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettings) {
+// Clicks choose; back and the cancel command of an abort leave the settings;
+// only OK (here the Enter key) writes them and regenerates the world behind
+// the progress screen.
+TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettingsOkRegenerates) {
     for (const bool back : {true, false}) {
         h.gs->ng_land = 1;
         h.frame->SendMessage(kMsgOpenNewWorld);
@@ -170,9 +160,7 @@ TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettings) {
         EXPECT_EQ(h.gs->ng_land, 1);
         EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 0u);
     }
-}
 
-TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     CTerrain terrain;
     g_pTerrain = &terrain;
     h.gs->season = 3;

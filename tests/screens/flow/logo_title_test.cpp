@@ -1,6 +1,8 @@
-// The title screen: its place, its ten buttons, and what each button tells
-// the main frame (quit posted, every other choice sent after the screen went
-// black; continue only when a last game can be opened).
+// The start-up logos (where they stand on each screen size, how long they
+// stay in 16-bit milliseconds since their last paint, what ends them) and the
+// title screen: its ten buttons and what each tells the main frame (quit
+// posted, every other choice sent after the screen went black; continue only
+// when a last game can be opened).
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include "app/app_globals.h"
 #include "platform/app.h"
 #include "platform/compositor.h"
+#include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
 #include "screens/world/editor_start_screen.h"
 #include "state/game_state.h"
@@ -20,19 +23,6 @@ namespace {
 
 using fvtest::FrameHost;
 using Kind = plat::MessageTrace::Kind;
-
-struct Button {
-    int32_t y, column;
-    uint16_t command;
-    int32_t choice;
-};
-constexpr Button kButtons[kTitleButtonCount] = {
-    {23, 640, 40166, kChoiceContinue},   {68, 800, 40169, kChoiceLoadGame},
-    {113, 480, 40167, kChoiceNewGame},   {158, 0, 40292, kChoiceScenario},
-    {203, 160, 40293, kChoiceMission},   {248, 320, 40168, kChoiceCareer},
-    {293, 960, 40170, kChoiceEditor},    {338, 1120, 40171, kChoiceHighScores},
-    {383, 1440, 40362, kChoiceTutorial}, {428, 1280, 40172, kChoiceQuit},
-};
 
 class TitleTest : public ::testing::Test {
   protected:
@@ -60,9 +50,11 @@ class TitleTest : public ::testing::Test {
         h.Run();
     }
     FS_START* Title() { return dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start)); }
-    void Click(const Button& b) {
+    // Clicks button `i` down the right edge of the centred title (the
+    // start-to-quit test compares their faces with the stored screen).
+    void Click(int32_t i) {
         h.host.AdvanceClock(1000);  // no double click
-        h.host.InjectClick({192 + 480 + 80, 144 + b.y + 16});
+        h.host.InjectClick({192 + 480 + 80, 144 + 23 + 45 * i + 16});
         h.Run();
     }
 
@@ -71,26 +63,8 @@ class TitleTest : public ::testing::Test {
     FrameHost h;
 };
 
-TEST_F(TitleTest, CentredPictureWithTenButtonsDownItsRightEdge) {
-    FS_START* title = Title();
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(plat::ScreenPixel(192, 144), title->background.pixels[0]);
-    EXPECT_EQ(plat::ScreenPixel(191, 144), 0);
-    for (int32_t i = 0; i < kTitleButtonCount; ++i) {
-        const Button& b = kButtons[i];
-        BUTTONS* button = title->buttons[i].get();
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->GetWindowRect(), (plat::Rect{672, 144 + b.y, 832, 144 + b.y + 32}));
-        EXPECT_EQ(button->command_id, b.command);
-        // The normal face as the sheet holds it.
-        const int32_t stride = title->sheet.Stride();
-        EXPECT_EQ(plat::ScreenPixel(672 + 5, 144 + b.y + 5),
-                  title->sheet.pixels[size_t(5) * stride + b.column + 5]);
-    }
-}
-
 TEST_F(TitleTest, QuitIsPostedAndEndsTheProgram) {
-    Click(kButtons[9]);
+    Click(9);
     EXPECT_EQ(h.host.Recorder().Count(Kind::Posted, h.frame, kMsgStartScreenResult), 1u);
     EXPECT_EQ(choices, std::vector<int32_t>{kChoiceQuit});
     EXPECT_EQ(black_when_chosen, std::vector<bool>{false});  // nothing drawn
@@ -105,7 +79,7 @@ TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
             editor->SendMessage(WM_COMMAND, kEditorStartScreenEntry.cancel_command, 0);
         }
         ASSERT_NE(Title(), nullptr);
-        Click(kButtons[i]);
+        Click(i);
     }
     EXPECT_EQ(choices, (std::vector<int32_t>{kChoiceLoadGame, kChoiceNewGame, kChoiceScenario,
                                              kChoiceMission, kChoiceCareer, kChoiceEditor,
@@ -118,13 +92,13 @@ TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
 }
 
 TEST_F(TitleTest, ContinueNeedsALastGame) {
-    Click(kButtons[0]);
+    Click(0);
     EXPECT_TRUE(choices.empty());
     ASSERT_NE(Title(), nullptr);
     EXPECT_NE(Title()->GetSurface().Row(344)[392], 0);  // not blackened
 
     h.folder.Write("save/lastsave.lvl", "level");
-    Click(kButtons[0]);
+    Click(0);
     EXPECT_EQ(choices, std::vector<int32_t>{kChoiceContinue});
     EXPECT_EQ(black_when_chosen, std::vector<bool>{true});
 }
@@ -143,6 +117,87 @@ TEST_F(TitleTest, PaintPlaysTheTitleMusicAndClosingStopsIt) {
     EXPECT_EQ(h.sound->Count("StopMusic"), 0);
     h.frame->DeleteScreen(FrameScreen::Start);
     EXPECT_EQ(h.sound->Count("StopMusic"), 1);
+}
+
+constexpr uint32_t kLogoTimer = 1105;
+
+FS_LOGO* OpenLogo(FrameHost& h, int32_t index) {
+    // The frame's flags as they stand when this logo is due.
+    g_LogoShown[0] = 1;
+    g_LogoShown[1] = index;
+    h.frame->SendMessage(kMsgOpenLogo, index);
+    return dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
+}
+
+// A timer tick of the logo at the given clock value; true while it stays.
+bool TickAt(FrameHost& h, FS_LOGO* logo, uint32_t time) {
+    h.host.SetClock(time);
+    logo->SendMessage(WM_TIMER, kLogoTimer);
+    return h.frame->Screen(FrameScreen::Logo) == logo;
+}
+
+TEST(LogoTest, PlacesByScreenSize) {
+    struct Case {
+        plat::Size screen;
+        plat::Point logo0, logo1;
+    };
+    for (const Case& c :
+         {Case{{640, 480}, {0, 0}, {0, 0}}, Case{{800, 600}, {225, 229}, {240, 251}},
+          Case{{1024, 768}, {337, 313}, {352, 335}}}) {
+        FrameHost h(c.screen);
+        for (int32_t index : {0, 1}) {
+            FS_LOGO* logo = OpenLogo(h, index);
+            ASSERT_NE(logo, nullptr);
+            const plat::Point at = index == 0 ? c.logo0 : c.logo1;
+            EXPECT_EQ(logo->origin_x, at.x) << c.screen.width;
+            EXPECT_EQ(logo->origin_y, at.y) << c.screen.width;
+            // The picture's top-left pixel on a black screen.
+            EXPECT_EQ(plat::ScreenPixel(at.x, at.y), logo->picture.pixels[0]);
+            EXPECT_NE(plat::ScreenPixel(at.x, at.y), 0);
+            EXPECT_EQ(plat::ScreenPixel(c.screen.width - 1, c.screen.height - 1), 0);
+            h.frame->SendMessage(kMsgLogoDone);
+        }
+    }
+}
+
+TEST(LogoTest, SixteenBitClockWrapsAndARepaintRestartsTheTime) {
+    FrameHost h;
+    const uint32_t start = 5 * 65536 - 1000;  // low 16 bits 64536
+    h.host.SetClock(start);
+    FS_LOGO* logo = OpenLogo(h, 0);
+    EXPECT_TRUE(TickAt(h, logo, start + 4000));
+    EXPECT_EQ(logo->now, 3000);
+    EXPECT_FALSE(TickAt(h, logo, start + 4001));
+    // What follows is logo 1.
+    logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->logo_index, 1);
+    h.host.SetClock(start + 5000);
+    logo->Invalidate();
+    logo->UpdateWindow();  // painted again: logo 1 stays 3 s from here
+    EXPECT_TRUE(TickAt(h, logo, start + 8000));
+    EXPECT_FALSE(TickAt(h, logo, start + 8001));
+}
+
+TEST(LogoTest, EscapeEndsItOtherKeysAndClicksDoNot) {
+    FrameHost h;
+    FS_LOGO* logo = OpenLogo(h, 0);
+    h.host.InjectClick({500, 400});
+    h.host.InjectClick({10, 10}, plat::MouseButton::Right);
+    h.host.InjectKeyPress(VK_RETURN);
+    h.host.InjectKeyPress('X');
+    h.host.InjectChar('e');
+    h.Run();
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), logo);
+    h.host.InjectKeyPress(VK_ESCAPE);
+    h.Run();
+    auto* next = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->logo_index, 1);
+    h.host.InjectKeyPress(VK_ESCAPE);
+    h.Run();
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
 }
 
 }  // namespace
