@@ -2,19 +2,11 @@
 // schedules of removed and lengthened terminals, demolition queries and the
 // buildings' effect on city grids.
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <tuple>
 
 #include "economy/building_kinds.h"
-#include "economy/factory.h"
 #include "economy/train_station.h"
-#include "economy/truck_depot.h"
 #include "economy_fixture.h"
-#include "state/data_tables.h"
-#include "state/map_field.h"
-#include "state/statistics.h"
 #include "world/way_network.h"
 
 namespace econ {

@@ -1,21 +1,13 @@
 #include "economy_fixture.h"
 
-#include <sstream>
-
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
 #include "economy/mine.h"
-#include "economy/producer.h"
 #include "economy/steel_mill.h"
 #include "economy/store.h"
-#include "economy/terminal.h"
 #include "economy/train_station.h"
 #include "economy/warehouse.h"
-#include "platform/file.h"
 #include "platform/temp_folder.h"
-#include "state/data_tables.h"
-#include "state/le_io.h"
-#include "state/map_field.h"
 
 namespace econ {
 

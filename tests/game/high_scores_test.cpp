@@ -4,14 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <string>
 
 #include "app/settings.h"
 #include "game/high_scores.h"
 #include "platform/file.h"
 #include "platform/temp_folder.h"
-#include "state/game_state.h"
 #include "support/game_scope.h"
 
 namespace {
@@ -44,12 +41,13 @@ class HighScoresTest : public ::testing::Test {
 TEST_F(HighScoresTest, InsertionPlaces) {
     std::snprintf(gs.company_names[0], kCompanyNameLength, "%s", "New");
     EXPECT_EQ(InsertHighScore(gs, 99), -1);  // below the tenth
-    EXPECT_EQ(InsertHighScore(gs, 100), 9);  // equal to the tenth: enters in tenth place
+    // Equal to the tenth: enters in tenth place; a tie goes above the older
+    // entry, the old tenth dropping out.
+    EXPECT_EQ(InsertHighScore(gs, 100), 9);
     EXPECT_EQ(Name(8), "Company 8");
-    EXPECT_EQ(InsertHighScore(gs, 500), 5);  // a tie goes above the older entry
-    EXPECT_EQ(Name(6), "Company 5");
-    EXPECT_EQ(Name(9), "Company 8");          // the old tenth dropped out
-    EXPECT_EQ(InsertHighScore(gs, 1000), 0);  // equal to the first
+    EXPECT_EQ(InsertHighScore(gs, 500), 5);
+    EXPECT_EQ(Name(6) + "|" + Name(9), "Company 5|Company 8");
+    EXPECT_EQ(InsertHighScore(gs, 1000), 0);
     EXPECT_EQ(Name(1), "Company 0");
     // A full company name (no terminating zero) is cut at 35 characters.
     std::memset(gs.company_names[0], 'X', kCompanyNameLength);
@@ -59,7 +57,7 @@ TEST_F(HighScoresTest, InsertionPlaces) {
     // Points compare as signed numbers.
     for (int32_t i = 0; i < kHighScoreCount; ++i) Set(i, "Debt", -5);
     EXPECT_EQ(InsertHighScore(gs, -6), -1);
-    EXPECT_EQ(InsertHighScore(gs, 0), 0);
+    EXPECT_EQ(InsertHighScore(gs, 0), 0);  // after the refusal above
 }
 
 TEST_F(HighScoresTest, FileRoundTripIsExactly400Bytes) {

@@ -5,14 +5,7 @@
 // at years 10 and 20 a save and load keeps every building and vehicle, a
 // second save is the same file, and play goes on.
 
-#include <cstring>
-#include <iterator>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "app/level_file.h"
-#include "economy/building.h"
 #include "economy/store.h"
 #include "game/opponent_roster.h"
 #include "game/opponent_style.h"
@@ -20,11 +13,9 @@
 #include "opponent_world.h"
 #include "platform/random.h"
 #include "platform/temp_folder.h"
-#include "state/statistics.h"
 #include "support/way_graph_check.h"
 #include "transport/vehicle.h"
 #include "world/map_reset.h"
-#include "world/way_network.h"
 
 namespace fvtest {
 namespace {

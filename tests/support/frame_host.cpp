@@ -1,18 +1,12 @@
 #include "support/frame_host.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
 #include <set>
 
 #include "app/interface_hooks.h"
 #include "app/settings.h"
 #include "platform/compositor.h"
-#include "platform/palette.h"
 #include "standin.h"
-#include "state/game_state.h"
 #include "support/fnv_hash.h"
 
 namespace fvtest {

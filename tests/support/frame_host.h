@@ -36,24 +36,16 @@ class FrameHost {
   public:
     // With `pictures` false the data folder stays empty.
     explicit FrameHost(plat::Size screen = {1024, 768}, bool pictures = true);
-    // Deletes the frame (its destructor frees the game state) unless the test
-    // already did, then ends the loop.
-    ~FrameHost();
+    ~FrameHost();  // deletes what the test left, frame last, and ends the loop
     FrameHost(const FrameHost&) = delete;
     FrameHost& operator=(const FrameHost&) = delete;
 
-    // Handles every message due at the current clock value.
-    void Run() { host.RunUntilIdle(); }
-    // Advances the clock in 1 ms steps, handling messages after each.
-    void Advance(uint32_t ms) { host.RunFor(ms, 1); }
-    // One turn of the loop: messages, then one idle pass of the game.
-    bool Turn() { return stepper_.Turn(); }
-    // Runs the frame's destructor now (the program's shutdown).
-    void DeleteFrame();
-    // Deletes the control panel the test made, if any.
-    void DeletePanel();
-    // Sends the start-up's first screen request and lets the logos run out.
-    void ShowTitle();
+    void Run() { host.RunUntilIdle(); }                // messages due now
+    void Advance(uint32_t ms) { host.RunFor(ms, 1); }  // in 1 ms steps
+    bool Turn() { return stepper_.Turn(); }            // messages, then one idle pass
+    void DeleteFrame();                                // the program's shutdown, now
+    void DeletePanel();                                // the control panel the test made, if any
+    void ShowTitle();                                  // the first screen request, logos run out
 
   private:
     GameScope scope_{StateOwner::Frame};  // first made, last gone
@@ -70,9 +62,9 @@ class FrameHost {
     plat::ApplicationStepper stepper_;
 };
 
-// FNV-1a hash of the top-left w x h pixels of the composed screen.
+// The hash of the composed screen's top-left w x h pixels, and the screen
+// saved as "<name>.png" when FV_GOLDEN_PNG names a folder.
 uint64_t ScreenHash(int32_t w, int32_t h);
-// Saves the composed screen as "<name>.png" when FV_GOLDEN_PNG names a folder.
 void MaybeSaveScreen(const std::string& name);
 
 }  // namespace fvtest

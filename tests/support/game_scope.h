@@ -31,8 +31,7 @@ class GameScope {
 
     CGameState& state() { return *state_ptr_; }
 
-    // Recording doubles installed as the world view, the control panel and
-    // the sound manager (their globals and the simulation's hooks).
+    // Recording doubles installed as view, panel and sound (globals and hooks).
     RecordingView& UseView();
     RecordingPanel& UsePanel();
     RecordingSound& UseSound();
@@ -40,13 +39,9 @@ class GameScope {
     RecordingPanel& panel() { return *panel_; }
     RecordingSound& sound() { return *sound_; }
 
-    // A fresh way network in g_pWayNetwork.
-    CWayNetwork& UseWayNetwork();
-    // A fresh terrain in g_pTerrain, with its way network, tile marker and
-    // construction helper.
-    CTerrain& UseTerrain();
-    // A computer opponent in every slot of the game state.
-    void UseOpponents();
+    CWayNetwork& UseWayNetwork();  // a fresh one in g_pWayNetwork
+    CTerrain& UseTerrain();        // in g_pTerrain, with its network and helpers
+    void UseOpponents();           // a computer opponent in every slot
 
     // Puts `value` into `global` until the scope ends.
     template <typename T, typename V>

@@ -1,7 +1,5 @@
 #include "support/recording_hooks.h"
 
-#include <algorithm>
-
 #include "platform/backend.h"
 
 namespace fvtest {

@@ -1,7 +1,5 @@
 #include "support/way_graph_check.h"
 
-#include <algorithm>
-
 #include "state/map_field.h"
 
 ::testing::AssertionResult GraphMatchesMap(const CWayNetwork& network, int32_t x0, int32_t y0,

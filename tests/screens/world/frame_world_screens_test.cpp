@@ -9,7 +9,6 @@
 
 #include "app/app_globals.h"
 #include "app/interface_hooks.h"
-#include "app/main_frame.h"
 #include "dib_writer.h"
 #include "landscape_templates.h"
 #include "platform/random.h"
@@ -17,8 +16,6 @@
 #include "screens/world/editor_start_screen.h"
 #include "screens/world/new_world_screen.h"
 #include "screens/world/world_screen_layout.h"
-#include "state/game_state.h"
-#include "state/messages.h"
 #include "state/progress_events.h"
 #include "support/frame_host.h"
 #include "world/terrain.h"
@@ -101,8 +98,8 @@ TEST_F(FrameWorldScreens, EditorStartBackReturnsToTheTitleAndOkStartsTheEditor) 
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(h.gs->start_marker, 0);
     h.Run();
-    EXPECT_EQ(screen->background.width, ws::kAreaWidth);
-    EXPECT_EQ(screen->sheet.width, ws::kSheetWidth);
+    EXPECT_EQ(std::pair(screen->background.width, screen->sheet.width),
+              std::pair(ws::kAreaWidth, ws::kSheetWidth));
     const int32_t column = ws::kColumns[ws::kCapitalColumn];
     EXPECT_NE(Socket(*screen, column, ws::kUpperRows[ws::kInitialCapitalRow]),
               Socket(*screen, column, ws::kUpperRows[0]));
@@ -128,14 +125,11 @@ TEST_F(FrameWorldScreens, EditorStartBackReturnsToTheTitleAndOkStartsTheEditor) 
     screen->SendMessage(WM_CHAR, 13);
     EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
     ASSERT_NE(g_pSpielFeld, nullptr);
-    EXPECT_EQ(h.gs->game_mode, kModeEditor);
-    EXPECT_EQ(h.gs->cash[0], 2000000);
-    EXPECT_EQ(h.gs->cash_shown[0], 2000000);
-    EXPECT_EQ(h.gs->year, 1960);
-    EXPECT_EQ(h.gs->screen_open, 0);
-    EXPECT_EQ(h.gs->build_orientation, 0);
-    EXPECT_EQ(h.gs->show_grid, 1);
-    EXPECT_EQ(h.gs->bookmarks[3].x, -1);
+    EXPECT_EQ(std::tuple(h.gs->game_mode, h.gs->cash[0], h.gs->cash_shown[0], h.gs->year),
+              std::tuple(kModeEditor, 2000000, 2000000, 1960));
+    EXPECT_EQ(std::tuple(h.gs->screen_open, h.gs->build_orientation, h.gs->show_grid,
+                         h.gs->bookmarks[3].x),
+              std::tuple(0, 0, 1, -1));
     EXPECT_NE(h.frame->accelerators, nullptr);
 }
 
@@ -172,8 +166,8 @@ TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettingsOkRegenerates) {
     ASSERT_NE(screen, nullptr);
     h.Run();
     fvtest::MaybeSaveScreen("new_world");
-    EXPECT_EQ(screen->background.Rows(), ws::kAreaHeight);
-    EXPECT_EQ(screen->sheet.Rows(), ws::kSheetHeight);
+    EXPECT_EQ(std::pair(screen->background.Rows(), screen->sheet.Rows()),
+              std::pair(ws::kAreaHeight, ws::kSheetHeight));
     // A chosen and an unchosen socket of a column differ; two unchosen alike.
     const int32_t column = ws::kColumns[FS_NEUE_WELT::kSiteDistance];
     EXPECT_NE(Socket(*screen, column, ws::kUpperRows[2]),
@@ -189,19 +183,17 @@ TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettingsOkRegenerates) {
     h.sound->calls.clear();
     plat::Srand(9);
     screen->SendMessage(WM_CHAR, 13);
-    EXPECT_EQ(h.gs->ng_land, 4);
-    EXPECT_EQ(h.gs->ng_mountains, 0);
-    EXPECT_EQ(h.gs->ng_forests, 3);  // the groups not clicked keep their start
-    EXPECT_EQ(h.gs->ng_towns, 1);
-    EXPECT_EQ(h.gs->ng_site_distance, 2);
-    EXPECT_EQ(h.gs->regen_woods, 1);
+    // The groups not clicked keep their start.
+    EXPECT_EQ(std::tuple(h.gs->ng_land, h.gs->ng_mountains, h.gs->ng_forests, h.gs->ng_towns,
+                         h.gs->ng_site_distance, h.gs->regen_woods),
+              std::tuple(4, 0, 3, 1, 2, 1));
     EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
     EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
     EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);
-    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 1u);
-    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgGenProgressDone), 1u);
-    EXPECT_EQ(h.gs->screen_open, 0);
-    EXPECT_EQ(h.gs->build_orientation, 0);
+    EXPECT_EQ(std::pair(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress),
+                        h.host.Recorder().Count(Kind::Sent, h.frame, kMsgGenProgressDone)),
+              std::pair(size_t{1}, size_t{1}));
+    EXPECT_EQ(std::pair(h.gs->screen_open, h.gs->build_orientation), std::pair(0, 0));
     EXPECT_TRUE(h.sound->calls.empty());         // the sound kept playing
     EXPECT_TRUE(h.host.MessageBoxes().empty());  // the progress pictures were there
     int32_t land = 0;

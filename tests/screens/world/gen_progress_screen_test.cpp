@@ -7,24 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "canvas.h"
 #include "cities/city_manager.h"
 #include "dib_writer.h"
 #include "gfx/font_tables.h"
 #include "gfx/gfx_host.h"
-#include "platform/temp_folder.h"
-#include "state/game_state.h"
 #include "state/messages.h"
-#include "state/progress_events.h"
 #include "support/fnv_hash.h"
 #include "support/frame_host.h"
-#include "support/game_scope.h"
 
 namespace worldgen {
 namespace {
