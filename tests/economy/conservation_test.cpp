@@ -100,10 +100,8 @@ class ConservationTest : public EconomyTest {
     }
 
     bool InCatchment(int32_t n) {
-        for (const CatchmentNode& node : B<CTerminal>(depot_).catchment()) {
-            if (node.building == n) return true;
-        }
-        return false;
+        const auto& list = B<CTerminal>(depot_).catchment();
+        return std::any_of(list.begin(), list.end(), [n](auto& c) { return c.building == n; });
     }
 
     // Every slot is a reduced fraction; an empty slot is 0/1, and only a
@@ -113,9 +111,9 @@ class ConservationTest : public EconomyTest {
             const auto* b = dynamic_cast<const CProducer*>(Table().At(n));
             for (int32_t i = 0; b != nullptr && i < b->slot_count(); ++i) {
                 const GoodsSlot& s = b->slot(i);
-                ASSERT_GE(s.numerator, 0);
-                ASSERT_GE(s.denominator, 1);
-                ASSERT_EQ(std::gcd(s.numerator, s.denominator), 1);
+                ASSERT_TRUE(s.numerator >= 0 && s.denominator >= 1 &&
+                            std::gcd(s.numerator, s.denominator) == 1)
+                    << s.numerator << "/" << s.denominator;
                 ASSERT_TRUE(s.numerator != 0 || IsStoreType(b->type) || s.product == -1);
                 ASSERT_TRUE(s.product != -1 || s.numerator == 0);
             }

@@ -164,20 +164,8 @@ ScheduleStop EconomyTest::Stop(std::initializer_list<std::pair<int32_t, int32_t>
 }
 
 std::string Snapshot(const CBuildingTable& table) {
-    std::ostringstream out;
-    for (int32_t i = kFirstBuildingSlot; i <= kLastBuildingSlot; ++i) {
-        const CBuilding* b = table.At(i);
-        const auto* p = dynamic_cast<const CProducer*>(b);
-        if (p == nullptr) continue;
-        for (int32_t s = 0; s < p->slot_count(); ++s) {
-            const GoodsSlot& g = p->slot(s);
-            out << b->type << '@' << i << ':' << g.product << ' ' << g.numerator << '/'
-                << g.denominator << '\n';
-        }
-    }
-    const std::vector<uint8_t> bytes = SavedBytes(table);
-    out << std::string(bytes.begin(), bytes.end());
-    return out.str();
+    const std::vector<uint8_t> bytes = SavedBytes(table);  // every slot of every building
+    return {bytes.begin(), bytes.end()};
 }
 
 std::vector<uint8_t> SavedBytes(const CBuildingTable& table) {
@@ -190,26 +178,13 @@ std::vector<uint8_t> SavedBytes(const CBuildingTable& table) {
     return {bytes.begin(), bytes.end()};
 }
 
-namespace {
-
-template <typename Read>
-bool WithFile(const std::vector<uint8_t>& bytes, Read read) {
+bool LoadBytes(CBuildingTable* table, const std::vector<uint8_t>& bytes) {
     fvtest::TempFolder folder;
     const plat::FileHandle file = plat::OpenFile(
         folder.Write("table.bin", std::string(bytes.begin(), bytes.end())), plat::OpenMode::Read);
-    const bool ok = read(file);
+    const bool ok = table != nullptr ? table->Load(file) : CBuildingTable::CheckRecord(file);
     plat::CloseFile(file);
     return ok;
-}
-
-}  // namespace
-
-bool LoadBytes(CBuildingTable& table, const std::vector<uint8_t>& bytes) {
-    return WithFile(bytes, [&](plat::FileHandle f) { return table.Load(f); });
-}
-
-bool CheckBytes(const std::vector<uint8_t>& bytes) {
-    return WithFile(bytes, [](plat::FileHandle f) { return CBuildingTable::CheckRecord(f); });
 }
 
 }  // namespace econ

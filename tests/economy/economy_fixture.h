@@ -85,12 +85,10 @@ class EconomyTest : public ::testing::Test {
     std::vector<std::unique_ptr<VehicleListNode>> nodes_;
 };
 
-// Every goods slot of every building and the table's record: what a call
-// that must change nothing must leave.
+// The table's record: what a call that must change nothing must leave.
 std::string Snapshot(const CBuildingTable& table);
 std::vector<uint8_t> SavedBytes(const CBuildingTable& table);
-// Load, or CheckRecord, on a file of `bytes`.
-bool LoadBytes(CBuildingTable& table, const std::vector<uint8_t>& bytes);
-bool CheckBytes(const std::vector<uint8_t>& bytes);
+// Load (CheckRecord without a table) on a file of `bytes`.
+bool LoadBytes(CBuildingTable* table, const std::vector<uint8_t>& bytes);
 
 }  // namespace econ

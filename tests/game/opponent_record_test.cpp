@@ -54,8 +54,7 @@ TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesBy
     EXPECT_EQ(a->vehicle, truck);
     EXPECT_EQ((++a)->vehicle, nullptr);
     EXPECT_EQ((++a)->vehicle, train);
-    EXPECT_EQ(loaded.turn_ref_1, nullptr);
-    EXPECT_EQ(loaded.turn_ref_4, nullptr);
+    EXPECT_EQ(loaded.turn_ref_1 == nullptr && loaded.turn_ref_4 == nullptr, true);
     o.turn_ref_1 = o.turn_ref_4 = nullptr;
     EXPECT_TRUE(Save(loaded) == Save(o));
 
@@ -106,19 +105,18 @@ TEST_F(OpponentRecordTest, DamagedRecordsAreRejectedAndChangeNothingShortOnesMea
         COpponent target(0, 4, COpponent::Detached{});
         target.plan_list_b.push_back(MakePlanNode(9, nullptr));
         EXPECT_EQ(Load(target, bytes), OpponentLoadResult::Damaged);
-        EXPECT_EQ(target.profile_index, 4);
-        EXPECT_EQ(target.turn_pending, 1000);
         ASSERT_EQ(target.plan_list_b.size(), 1u);
-        EXPECT_EQ(target.plan_list_b.front().number, 1009);
-        EXPECT_TRUE(target.plan_list_a.empty());
+        EXPECT_EQ(std::tuple(target.profile_index, target.turn_pending,
+                             target.plan_list_b.front().number, target.plan_list_a.size()),
+                  std::tuple(4, 1000, 1009, size_t{0}));
     }
     // A record ending at its first field marks the opponent absent and
     // leaves the rest alone.
     for (const std::string& tail : {std::string(), std::string("\x01\x02", 2)}) {
         source.turn_pending = 1000;
         EXPECT_EQ(Load(source, tail), OpponentLoadResult::Absent);
-        EXPECT_EQ(source.turn_pending, -1);
-        EXPECT_EQ(source.plan_list_a.size(), 4u);
+        EXPECT_EQ(std::pair(source.turn_pending, source.plan_list_a.size()),
+                  std::pair(-1, size_t{4}));
     }
 }
 
@@ -156,11 +154,10 @@ class OpponentLevelTest : public OpponentTest {
     void ExpectFresh(int32_t slot) {
         SCOPED_TRACE(slot);
         const COpponent& o = opponent(slot);
-        EXPECT_EQ(o.profile_index, slot);
-        EXPECT_EQ(o.player_number, slot + 1);
-        EXPECT_EQ(o.turn_pending, 1000);
-        EXPECT_TRUE(o.plan_list_a.empty());
-        EXPECT_EQ(state().cash[slot + 1], state().opponent_profiles[slot].start_capital);
+        EXPECT_EQ(std::tuple(o.profile_index, o.player_number, o.turn_pending, o.plan_list_a.size(),
+                             state().cash[slot + 1]),
+                  std::tuple(slot, slot + 1, 1000, size_t{0},
+                             int64_t{state().opponent_profiles[slot].start_capital}));
         EXPECT_STREQ(state().company_names[slot + 1], state().opponent_profiles[slot].name);
     }
     FakeVehicleList vehicles_;
@@ -173,18 +170,15 @@ TEST_F(OpponentLevelTest, SaveLoadSaveIsByteIdenticalAndWalkingThePartChangesNot
     state().active_opponent = -1;
     int32_t left = -1;
     ASSERT_TRUE(Read(with_tail, &left, true));
-    EXPECT_EQ(left, 4);
-    EXPECT_TRUE(opponent(1).plan_list_a.empty());
-    EXPECT_EQ(opponent(1).takeover_year, 2060);
-    EXPECT_EQ(state().active_opponent, -1);
+    EXPECT_EQ(std::tuple(left, opponent(1).plan_list_a.size(), opponent(1).takeover_year,
+                         state().active_opponent),
+              std::tuple(4, size_t{0}, 2060, -1));
 
     FillOpponent(opponent(1), 4, {});  // other plans: the lists are replaced
     ASSERT_TRUE(Read(with_tail, &left));
-    EXPECT_EQ(left, 4);
-    EXPECT_EQ(state().active_opponent, 2);
-    EXPECT_EQ(opponent(1).takeover_year, 1971);
-    EXPECT_EQ(opponent(2).takeover_percent, 88);
-    EXPECT_EQ(opponent(1).plan_list_a.size(), 4u);
+    EXPECT_EQ(std::tuple(left, state().active_opponent, opponent(1).takeover_year,
+                         opponent(2).takeover_percent, opponent(1).plan_list_a.size()),
+              std::tuple(4, 2, 1971, 88, size_t{4}));
     EXPECT_EQ(opponent(1).plan_list_a.front().vehicle, vehicles_.FindVehicleByNumber(2));
     EXPECT_EQ(std::next(opponent(1).plan_list_a.begin(), 2)->vehicle, nullptr);
     EXPECT_EQ(Write(), first);
@@ -197,8 +191,8 @@ TEST_F(OpponentLevelTest, AbsentOpponentsAreMadeAfresh) {
     ASSERT_TRUE(Read(std::string()));
     for (int32_t slot = 0; slot < 3; ++slot) {
         ExpectFresh(slot);
-        EXPECT_EQ(opponent(slot).takeover_year, 2060);
-        EXPECT_EQ(opponent(slot).takeover_percent, 100);
+        EXPECT_EQ(std::pair(opponent(slot).takeover_year, opponent(slot).takeover_percent),
+                  std::pair(2060, 100));
     }
     EXPECT_EQ(state().active_opponent, -1);
 
@@ -216,8 +210,8 @@ TEST_F(OpponentLevelTest, AbsentOpponentsAreMadeAfresh) {
     ASSERT_TRUE(Read(bytes));
     ExpectFresh(1);
     ExpectFresh(2);
-    EXPECT_EQ(opponent(1).takeover_year, 1971);
-    EXPECT_EQ(opponent(0).plan_list_a.size(), 3u);
+    EXPECT_EQ(std::pair(opponent(1).takeover_year, opponent(0).plan_list_a.size()),
+              std::pair(1971, size_t{3}));
 }
 
 TEST_F(OpponentLevelTest, FileEndingAfterTheRecordsKeepsTheTermsAndBadActiveIsNone) {
@@ -226,15 +220,13 @@ TEST_F(OpponentLevelTest, FileEndingAfterTheRecordsKeepsTheTermsAndBadActiveIsNo
     opponent(0).takeover_year = 2001;
     state().active_opponent = 1;
     ASSERT_TRUE(Read(full.substr(0, full.size() - 28)));  // records only
-    EXPECT_EQ(state().active_opponent, -1);
-    EXPECT_EQ(opponent(0).takeover_year, 2001);
-    EXPECT_EQ(opponent(1).state_7, 1001);
+    EXPECT_EQ(std::tuple(state().active_opponent, opponent(0).takeover_year, opponent(1).state_7),
+              std::tuple(-1, 2001, 1001));
     ASSERT_TRUE(Read(full.substr(0, full.size() - 24)));  // and the active one
-    EXPECT_EQ(state().active_opponent, 2);
-    EXPECT_EQ(opponent(0).takeover_year, 2001);
+    EXPECT_EQ(std::pair(state().active_opponent, opponent(0).takeover_year), std::pair(2, 2001));
     ResetOpponentTakeOverTerms();
-    EXPECT_EQ(opponent(0).takeover_year, 2060);
-    EXPECT_EQ(opponent(0).takeover_percent, 100);
+    EXPECT_EQ(std::pair(opponent(0).takeover_year, opponent(0).takeover_percent),
+              std::pair(2060, 100));
 
     std::string bytes = full;
     for (int32_t stored : {3, -2, 0x7fffffff}) {

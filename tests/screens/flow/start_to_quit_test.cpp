@@ -27,6 +27,12 @@ class StartToQuitTest : public ::testing::Test {
         std::filesystem::current_path(folder_.Path());
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
+    // Ended in order: the game state freed, the settings and best.sav written.
+    void ExpectEndedInOrder() {
+        EXPECT_EQ(g_pGameState, nullptr);
+        EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
+        EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
+    }
 
     fvtest::TempFolder folder_;
     std::filesystem::path previous_;
@@ -77,11 +83,8 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
     }
     EXPECT_LT(turns, 50);
     EXPECT_EQ(loop.Finish(), 0);
-    EXPECT_EQ(g_pGameState, nullptr);
-    EXPECT_EQ(g_pTerrain, nullptr);
-    EXPECT_EQ(g_pWayNetwork, nullptr);
-    EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
-    EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
+    EXPECT_TRUE(g_pTerrain == nullptr && g_pWayNetwork == nullptr);
+    ExpectEndedInOrder();
 }
 
 // A refused screen size ends with code 1. A termination signal ends the
@@ -113,9 +116,7 @@ TEST_F(NothingLost, RefusedScreenAndSignalsEndWithTheirCodes) {
     EXPECT_LT(turns, 50);
     EXPECT_EQ(loop.Finish(), 128 + SIGTERM);
     EXPECT_TRUE(host.MessageBoxes().empty());
-    EXPECT_EQ(g_pGameState, nullptr);
-    EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
-    EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
+    ExpectEndedInOrder();
 }
 
 // Without its pictures the first missing one is answered with Cancel: the
