@@ -1,7 +1,5 @@
 // Opponents play whole turns on a small world (a gold mine 40 fields west of
-// a city): they survey, build a road chain with the player's builders from
-// their own cash, run trucks on it, keep it running and give up what does
-// not pay; their plans and property survive the level record.
+// a city): they build chains from their own cash, run, repair and give them up.
 
 #include "economy/store.h"
 #include "game/opponent_fleet.h"

@@ -1,9 +1,6 @@
-// The world-making screens in the main frame's table, drawn from the
-// stand-in pictures: the title's editor choice opens the editor-start
-// screen, whose OK starts the editor with the chosen capital and whose back
-// returns to the title; the new-world screen's OK regenerates the world
-// behind the progress screen. Every picture they load is there with the size
-// the layout expects, and a chosen option's marker shows on its socket.
+// The world-making screens in the main frame: the editor-start screen (back
+// to the title, OK starts the editor) and the new-world screen (OK regenerates
+// behind the progress screen), drawn from the stand-in pictures.
 
 #include <gtest/gtest.h>
 

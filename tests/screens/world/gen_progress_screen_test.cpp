@@ -1,7 +1,5 @@
-// The generation-progress screen on the headless back end, in a frame that
-// answers its open and close requests as the main frame does, drawn from
-// small plain-colour pictures so that pixels can be checked: it receives the
-// generator's reports while open and draws lamps, caption and bar from them.
+// The generation-progress screen in a frame answering its requests as the
+// main frame does, drawn from plain-colour pictures so pixels can be checked.
 
 #include "screens/world/gen_progress_screen.h"
 
