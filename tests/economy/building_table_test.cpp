@@ -1,19 +1,12 @@
 // The building table: slots, placement and demolition with their bookings,
-// schedule stops of removed and lengthened terminals, demolition queries and
-// the buildings' effect on city grids.
-
-#include <gtest/gtest.h>
+// schedules of removed and lengthened terminals, demolition queries and the
+// buildings' effect on city grids.
 
 #include <cstring>
 
 #include "economy/building_kinds.h"
-#include "economy/factory.h"
 #include "economy/train_station.h"
-#include "economy/truck_depot.h"
 #include "economy_fixture.h"
-#include "state/data_tables.h"
-#include "state/map_field.h"
-#include "state/statistics.h"
 #include "world/way_network.h"
 
 namespace econ {
@@ -57,11 +50,11 @@ TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
         const int32_t n = Place(type, 100, 100);
         ASSERT_GT(n, 0) << type;
         const int32_t price = PriceOfType(type);
-        EXPECT_EQ(Cash(), cash - price) << type;
         const bool investment =
             IsTerminalType(type) || IsFactoryType(type) || type == kTypeDepot || IsStoreType(type);
-        EXPECT_EQ(Worth(), investment ? price : 0) << type;
-        EXPECT_EQ(Count(), investment ? 1 : 0) << type;
+        EXPECT_EQ(std::tuple(Cash(), Worth(), Count()),
+                  std::tuple(cash - price, investment ? price : 0, investment ? 1 : 0))
+            << type;
         const int32_t counter = BuiltCountIndex(type);
 
         Table().DemolishBuilding(n);
@@ -73,9 +66,9 @@ TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
             continue;
         }
         EXPECT_EQ(Table().At(n), nullptr) << type;
-        EXPECT_EQ(Cash(), cash - price - (investment ? price / 10 : 0)) << type;
-        EXPECT_EQ(Worth(), 0) << type;
-        EXPECT_EQ(Count(), 0) << type;
+        EXPECT_EQ(std::tuple(Cash(), Worth(), Count()),
+                  std::tuple(cash - price - (investment ? price / 10 : 0), 0, 0))
+            << type;
         EXPECT_EQ(counter >= 0 ? GS().built_counts[counter] : 0, 0) << type;
         EXPECT_FALSE(FieldAt(100, 100)->building_flag());  // the footprint is gone
     }
@@ -97,15 +90,13 @@ TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOnAndStationRowsCo
     Place(kTypeWoodIndustry, 10, 10);
     Place(kTypeLumberMill, 20, 10);
     Place(kTypeDepot, 30, 10);
-    ASSERT_EQ(view_.animations.size(), 2u);
-    EXPECT_EQ(view_.animations[0].kind, 4);
-    EXPECT_EQ(view_.animations[1].kind, 2);
     GS().opt_animations = 0;
     Place(kTypeSportsIndustry, 40, 10);
-    EXPECT_EQ(view_.animations.size(), 2u);
+    ASSERT_EQ(view_.animations.size(), 2u);
+    EXPECT_EQ(std::tuple(view_.animations[0].kind, view_.animations[1].kind), std::tuple(4, 2));
 
     CTrainStation& s = B<CTrainStation>(Place(kTypeTrainStation, 60, 10));
-    EXPECT_EQ(std::pair(s.anchor_x, s.anchor_y), std::pair(60, 11));
+    EXPECT_EQ(std::tuple(s.anchor_x, s.anchor_y), std::tuple(60, 11));
     const int64_t cash = Cash();
     EXPECT_EQ(s.Extend(), 2000);
     s.Extend();
@@ -138,44 +129,37 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
     train.schedule[1] = Stop({{90, 90}});
     train.stop_count = 2;
     Table().DemolishBuilding(station);
-    EXPECT_EQ(train.stop_count, 1);
-    EXPECT_EQ(train.schedule[0].x[0], 90);
-    EXPECT_EQ(train.schedule[1].x[0], 255);
+    EXPECT_EQ(std::tuple(train.stop_count, train.schedule[0].x[0], train.schedule[1].x[0]),
+              std::tuple(1, 90, 255));
 
     TestVehicle& v = FourStops();
     v.target_stop = 3;
     Table().ClearReferences(30, 10, 5, 1);  // stop 2
-    EXPECT_EQ(v.stop_count, 3);
-    EXPECT_EQ(v.target_stop, 2);
-    EXPECT_EQ(v.schedule_changed, 1);
-    EXPECT_EQ(v.schedule[2].x[0], 40);
-    EXPECT_EQ(v.cargo_plan[2][0][0], 23);
-    EXPECT_EQ(v.wait_until_loaded[2], 3);
-    EXPECT_EQ(v.cargo_plan[3][0][0], 0);
+    EXPECT_EQ(std::tuple(v.stop_count, v.target_stop, v.schedule_changed, v.schedule[2].x[0]),
+              std::tuple(3, 2, 1, 40));
+    EXPECT_EQ(std::tuple(v.cargo_plan[2][0][0], v.wait_until_loaded[2], v.cargo_plan[3][0][0]),
+              std::tuple(23, 3, 0));
     // {target, removed stop's x}: a stop after the target leaves it alone;
     // the target itself sends the vehicle back to stop 0.
     for (const auto [target, x, after, changed] : {std::array{1, 40, 1, 0}, {2, 30, 0, 1}}) {
         TestVehicle& w = FourStops();
         w.target_stop = target;
         Table().ClearReferences(x, 10, 5, 1);
-        EXPECT_EQ(w.target_stop, after);
-        EXPECT_EQ(w.schedule_changed, changed);
+        EXPECT_EQ(std::tuple(w.target_stop, w.schedule_changed), std::tuple(after, changed));
     }
     // Two stops in a row at the same terminal both go.
     TestVehicle& twice = FourStops();
     twice.schedule[1] = twice.schedule[0];
     Table().ClearReferences(10, 10, 5, 1);
-    EXPECT_EQ(twice.stop_count, 2);
-    EXPECT_EQ(twice.schedule[0].x[0], 30);
-    EXPECT_EQ(twice.schedule[1].x[0], 40);
+    EXPECT_EQ(std::tuple(twice.stop_count, twice.schedule[0].x[0], twice.schedule[1].x[0]),
+              std::tuple(2, 30, 40));
 
     // An edited schedule naming the terminal loses its selection.
     GS().schedule_edit[4] = Stop({{1, 1}, {9, 9}});
     GS().schedule_words[1] = 3;
     GS().schedule_words[2] = 4;
     Table().ClearReferences(9, 9, 5, 1);
-    EXPECT_EQ(GS().schedule_words[1], -1);
-    EXPECT_EQ(GS().schedule_words[2], -1);
+    EXPECT_EQ(std::tuple(GS().schedule_words[1], GS().schedule_words[2]), std::tuple(-1, -1));
 }
 
 TEST_F(ScheduleTest, LengtheningAStationRewritesItsStopsForEveryOrientation) {
@@ -196,11 +180,11 @@ TEST_F(ScheduleTest, LengtheningAStationRewritesItsStopsForEveryOrientation) {
         MarkFootprint(n);
         Table().RewriteStationStops(e.fx, e.fy, e.type, n);
         for (int32_t i = 0; i < 3; ++i) {
-            EXPECT_EQ(v.schedule[3].x[i], e.fx + i * e.dx) << e.type;
-            EXPECT_EQ(v.schedule[3].y[i], e.fy + i * e.dy) << e.type;
+            EXPECT_EQ((std::tuple<int32_t, int32_t>(v.schedule[3].x[i], v.schedule[3].y[i])),
+                      std::tuple(e.fx + i * e.dx, e.fy + i * e.dy))
+                << e.type;
         }
-        EXPECT_EQ(v.schedule[3].x[3], 255);
-        EXPECT_EQ(v.schedule[4].x[1], 255);
+        EXPECT_EQ(std::tuple(v.schedule[3].x[3], v.schedule[4].x[1]), std::tuple(255, 255));
     }
 }
 
@@ -216,11 +200,11 @@ TEST_F(BuildingTableTest, DemolishedTerminalsTakeTheirWaysAlong) {
     const int32_t node = net->CreateNode(53, 50);
     ASSERT_NE(net->Node(node), nullptr);
     Table().DemolishBuilding(depot);
-    EXPECT_EQ(FieldAt(53, 50)->wegtyp(), 0);
-    EXPECT_FALSE(FieldAt(53, 50)->knoten());
+    EXPECT_EQ(FieldAt(53, 50)->wegtyp() + FieldAt(53, 50)->knoten(), 0);
     EXPECT_EQ(net->Node(node), nullptr);
-    EXPECT_EQ(FieldAt(52, 50)->richtung(), kDirW);  // no way east any more
-    EXPECT_EQ(FieldAt(51, 50)->richtung(), kDirsEW);
+    // No way east any more from (52, 50).
+    EXPECT_EQ(std::tuple(FieldAt(52, 50)->richtung(), FieldAt(51, 50)->richtung()),
+              (std::tuple<uint32_t, uint32_t>(kDirW, kDirsEW)));
 
     // A station takes its track along.
     const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: track row y 61
@@ -229,10 +213,8 @@ TEST_F(BuildingTableTest, DemolishedTerminalsTakeTheirWaysAlong) {
     ASSERT_EQ(FieldAt(61, 61)->wegtyp(), kWayRail);
     const int64_t cash = Cash();
     Table().DemolishBuilding(n);
-    for (int32_t x = 60; x < 64; ++x) {
-        EXPECT_EQ(FieldAt(x, 61)->wegtyp(), 0);
-        EXPECT_EQ(FieldAt(x, 60)->geb_num(), 0);
-    }
+    for (int32_t x = 60; x < 64; ++x)
+        EXPECT_EQ(FieldAt(x, 61)->wegtyp() + FieldAt(x, 60)->geb_num(), 0);
     // The station's tenth and the removal of four fields of rails.
     EXPECT_EQ(Cash(), cash - 400 - 4 * 290);
     EXPECT_EQ(net->NodeCount(), 0);
@@ -303,12 +285,11 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
 
     // Attractions count themselves by the sign.
     const int32_t pool = Place(29, 70, 70);
-    Table().At(pool)->ApplyAttraction(0, 1);
-    EXPECT_EQ(city.attraction_counts[2], 1);
-    EXPECT_EQ(delta(city, 69, 69), 1);
-    Table().At(pool)->ApplyAttraction(0, -1);
-    EXPECT_EQ(city.attraction_counts[2], 0);
-    EXPECT_EQ(delta(city, 69, 69), 0);
+    for (int32_t sign : {1, -1}) {
+        Table().At(pool)->ApplyAttraction(0, sign);
+        EXPECT_EQ(std::tuple(city.attraction_counts[2], delta(city, 69, 69)),
+                  std::tuple(sign > 0 ? 1 : 0, sign > 0 ? 1 : 0));
+    }
 }
 
 }  // namespace

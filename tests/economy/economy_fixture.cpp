@@ -1,21 +1,13 @@
 #include "economy_fixture.h"
 
-#include <sstream>
-
 #include "economy/building_kinds.h"
 #include "economy/factory.h"
 #include "economy/mine.h"
-#include "economy/producer.h"
 #include "economy/steel_mill.h"
 #include "economy/store.h"
-#include "economy/terminal.h"
 #include "economy/train_station.h"
 #include "economy/warehouse.h"
-#include "platform/file.h"
 #include "platform/temp_folder.h"
-#include "state/data_tables.h"
-#include "state/le_io.h"
-#include "state/map_field.h"
 
 namespace econ {
 
@@ -87,44 +79,36 @@ void EconomyTest::PlaceEveryType() {
             forest->set_forest_flag(true);
             forest->set_data_word((3u << 7) | 4u);
         }
-        const int32_t n = Place(type, x, y);
-        if (n <= 0) ADD_FAILURE() << type;
-        if (n <= 0) continue;
-        Dirty(*Table().At(n));
-        x += 8;
-        if (x > 240) {
-            x = 4;
-            y += 8;
+        CBuilding* b = Table().At(Place(type, x, y));
+        ASSERT_NE(b, nullptr) << type;
+        if (auto* t = dynamic_cast<CTerminal*>(b)) t->SetName("Testtown North");
+        if (auto* s = dynamic_cast<CTrainStation*>(b)) s->length = 3;
+        if (auto* f = dynamic_cast<CFactory*>(b)) {
+            f->SetProduct(f->kind().first_product + 1);
+            f->stock[0] = {4, 7, 3};
+            f->stock[f->slot_count() - 1] = {1, 5, 1};
         }
+        if (auto* w = dynamic_cast<CDepot*>(b)) w->stock[14] = {43, 9, 4};
+        if (auto* s = dynamic_cast<CStore*>(b)) {
+            s->stock[1] = {s->kind().first_product + 1, 11, 6};
+            s->SetPriceSteps(s->kind().first_product, -2);
+            s->SetAdvertising(1);
+            s->profit_total = 123456;
+            s->profit_month = -789;
+            s->deliveries[11][2] = 6;
+            s->profit_monthly[3][1] = 42;
+            s->demand_monthly[10][0] = 17;
+            s->sold_month[2] = 5;
+            s->profit_product[0] = -12;
+            s->customers = 321;
+            s->delivered_last[1] = {0, 7, 2};
+            s->SetProduct(s->kind().first_product + 2);
+        }
+        if (auto* m = dynamic_cast<CMine*>(b)) m->stock = {m->product, 31, 2};
+        if (auto* s = dynamic_cast<CSteelMill*>(b)) s->stock[1] = {3, 13, 4};
+        x += 8;
+        if (x > 240) x = 4, y += 8;
     }
-}
-
-void EconomyTest::Dirty(CBuilding& b) {
-    if (auto* t = dynamic_cast<CTerminal*>(&b)) t->SetName("Testtown North");
-    if (auto* s = dynamic_cast<CTrainStation*>(&b)) s->length = 3;
-    if (auto* f = dynamic_cast<CFactory*>(&b)) {
-        f->SetProduct(f->kind().first_product + 1);
-        f->stock[0] = {4, 7, 3};
-        f->stock[f->slot_count() - 1] = {1, 5, 1};
-    }
-    if (auto* w = dynamic_cast<CDepot*>(&b)) w->stock[14] = {43, 9, 4};
-    if (auto* s = dynamic_cast<CStore*>(&b)) {
-        s->stock[1] = {s->kind().first_product + 1, 11, 6};
-        s->SetPriceSteps(s->kind().first_product, -2);
-        s->SetAdvertising(1);
-        s->profit_total = 123456;
-        s->profit_month = -789;
-        s->deliveries[11][2] = 6;
-        s->profit_monthly[3][1] = 42;
-        s->demand_monthly[10][0] = 17;
-        s->sold_month[2] = 5;
-        s->profit_product[0] = -12;
-        s->customers = 321;
-        s->delivered_last[1] = {0, 7, 2};
-        s->SetProduct(s->kind().first_product + 2);
-    }
-    if (auto* m = dynamic_cast<CMine*>(&b)) m->stock = {m->product, 31, 2};
-    if (auto* s = dynamic_cast<CSteelMill*>(&b)) s->stock[1] = {3, 13, 4};
 }
 
 CCity& EconomyTest::AddCity(int32_t number, int32_t ox, int32_t oy, bool fields) {
@@ -170,35 +154,18 @@ TestVehicle& EconomyTest::AddVehicle() {
 }
 
 ScheduleStop EconomyTest::Stop(std::initializer_list<std::pair<int32_t, int32_t>> fields) {
-    ScheduleStop stop{};
-    for (int32_t k = 0; k < 4; ++k) {
-        stop.x[k] = 255;
-        stop.y[k] = 255;
-    }
+    ScheduleStop stop = EmptyScheduleStop();
     int32_t k = 0;
     for (const auto& [x, y] : fields) {
         stop.x[k] = static_cast<uint8_t>(x);
-        stop.y[k] = static_cast<uint8_t>(y);
-        ++k;
+        stop.y[k++] = static_cast<uint8_t>(y);
     }
     return stop;
 }
 
 std::string Snapshot(const CBuildingTable& table) {
-    std::ostringstream out;
-    for (int32_t i = kFirstBuildingSlot; i <= kLastBuildingSlot; ++i) {
-        const CBuilding* b = table.At(i);
-        const auto* p = dynamic_cast<const CProducer*>(b);
-        if (p == nullptr) continue;
-        for (int32_t s = 0; s < p->slot_count(); ++s) {
-            const GoodsSlot& g = p->slot(s);
-            out << b->type << '@' << i << ':' << g.product << ' ' << g.numerator << '/'
-                << g.denominator << '\n';
-        }
-    }
-    const std::vector<uint8_t> bytes = SavedBytes(table);
-    out << std::string(bytes.begin(), bytes.end());
-    return out.str();
+    const std::vector<uint8_t> bytes = SavedBytes(table);  // every slot of every building
+    return {bytes.begin(), bytes.end()};
 }
 
 std::vector<uint8_t> SavedBytes(const CBuildingTable& table) {
@@ -211,26 +178,13 @@ std::vector<uint8_t> SavedBytes(const CBuildingTable& table) {
     return {bytes.begin(), bytes.end()};
 }
 
-namespace {
-
-template <typename Read>
-bool WithFile(const std::vector<uint8_t>& bytes, Read read) {
+bool LoadBytes(CBuildingTable* table, const std::vector<uint8_t>& bytes) {
     fvtest::TempFolder folder;
     const plat::FileHandle file = plat::OpenFile(
         folder.Write("table.bin", std::string(bytes.begin(), bytes.end())), plat::OpenMode::Read);
-    const bool ok = read(file);
+    const bool ok = table != nullptr ? table->Load(file) : CBuildingTable::CheckRecord(file);
     plat::CloseFile(file);
     return ok;
-}
-
-}  // namespace
-
-bool LoadBytes(CBuildingTable& table, const std::vector<uint8_t>& bytes) {
-    return WithFile(bytes, [&](plat::FileHandle f) { return table.Load(f); });
-}
-
-bool CheckBytes(const std::vector<uint8_t>& bytes) {
-    return WithFile(bytes, [](plat::FileHandle f) { return CBuildingTable::CheckRecord(f); });
 }
 
 }  // namespace econ

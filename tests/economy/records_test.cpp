@@ -1,28 +1,22 @@
-// The building table's record of the level file: every class's own record
-// with its exact size, whole tables read back byte for byte, damaged records
-// refused, and values read from files kept within their ranges.
-
-#include <gtest/gtest.h>
+// The building table's record: every class's record, whole tables and whole
+// level files read back byte for byte, damaged records refused leaving the
+// game as it was, and values read from files kept within their ranges.
 
 #include <cstring>
-#include <limits>
-#include <vector>
 
+#include "app/level_file.h"
 #include "economy/building_factory.h"
-#include "economy/building_kinds.h"
-#include "economy/factory.h"
 #include "economy/lumber_mill.h"
-#include "economy/mine.h"
 #include "economy/record_io.h"
-#include "economy/steel_mill.h"
 #include "economy/store.h"
 #include "economy/train_station.h"
-#include "economy/truck_depot.h"
-#include "economy/warehouse.h"
 #include "economy_fixture.h"
+#include "game/opponent_roster.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/temp_folder.h"
 #include "state/data_tables.h"
 #include "state/le_io.h"
-#include "state/map_field.h"
+#include "world/way_network.h"
 
 namespace econ {
 namespace {
@@ -56,10 +50,9 @@ TEST_F(RecordsTest, BuildingsKeepTheirNumbersAndLoadingReplacesWhatWasThere) {
     Place(kTypeMine, 30, 30);  // takes slot 1 again, and 2
     Place(kTypeMine, 40, 30);
     view_.animations.clear();
-    ASSERT_TRUE(LoadBytes(Table(), saved));
+    ASSERT_TRUE(LoadBytes(&Table(), saved));
     for (int32_t n : {1, 3, 700}) EXPECT_NE(Table().At(n), nullptr) << n;
-    EXPECT_EQ(Table().At(1)->type, kTypeSteelMill);
-    EXPECT_EQ(Table().At(2), nullptr);
+    EXPECT_EQ(std::tuple(Table().At(1)->type, Table().At(2)), std::tuple(kTypeSteelMill, nullptr));
     ASSERT_EQ(view_.animations.size(), 1u);  // the steel mill's, started again
     EXPECT_EQ(view_.animations[0].kind, 0);
 }
@@ -96,22 +89,22 @@ TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
         std::vector<uint8_t>(10, 0xFF),     // a count beyond everything
     };
     for (size_t i = 0; i < damaged.size(); ++i) {
-        EXPECT_FALSE(CheckBytes(damaged[i])) << i;
-        EXPECT_FALSE(LoadBytes(Table(), damaged[i])) << i;
+        EXPECT_FALSE(LoadBytes(nullptr, damaged[i])) << i;
+        EXPECT_FALSE(LoadBytes(&Table(), damaged[i])) << i;
         for (int32_t n = 0; n < kBuildingSlots; ++n) ASSERT_EQ(Table().At(n), nullptr) << i;
     }
     // A slot used twice.
     std::vector<uint8_t> twice = OneBuilding(2, 27, 7, 5, 5, 0);
     const std::vector<uint8_t> again = OneBuilding(0, 27, 7, 9, 9, 0);
     twice.insert(twice.end(), again.begin() + 4, again.end());
-    EXPECT_FALSE(CheckBytes(twice));
-    EXPECT_FALSE(LoadBytes(Table(), twice));
+    EXPECT_FALSE(LoadBytes(nullptr, twice));
+    EXPECT_FALSE(LoadBytes(&Table(), twice));
     // The check also refuses values that no writer writes: a mine of
     // product 0 whose stock has denominator 0.
-    EXPECT_FALSE(CheckBytes(OneBuilding(1, 10, 1, 5, 5, 28)));
+    EXPECT_FALSE(LoadBytes(nullptr, OneBuilding(1, 10, 1, 5, 5, 28)));
     // Sound records of the same shapes pass.
-    EXPECT_TRUE(CheckBytes(OneBuilding(1, 27, 1023, 255, 0, 0)));
-    EXPECT_TRUE(CheckBytes(OneBuilding(0, 0, 0, 0, 0, 0)));
+    EXPECT_TRUE(LoadBytes(nullptr, OneBuilding(1, 27, 1023, 255, 0, 0)));
+    EXPECT_TRUE(LoadBytes(nullptr, OneBuilding(0, 0, 0, 0, 0, 0)));
 }
 
 TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
@@ -125,15 +118,15 @@ TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
     store[steps + 1] = static_cast<uint8_t>(-8);
     store[steps + 9] = 7;
     const auto s = Loaded(kTypeToyStore, store);
-    EXPECT_EQ(s->GetProduct(), 8);
-    EXPECT_EQ(s->GetProductCost(8), 5);
-    EXPECT_EQ(s->GetProductCost(9), -5);
-    EXPECT_EQ(s->GetAdvertising(), 3);
+    EXPECT_EQ(std::tuple(s->GetProduct(), s->GetProductCost(8), s->GetProductCost(9),
+                         s->GetAdvertising()),
+              std::tuple(8, 5, -5, 3));
 
     std::vector<uint8_t> station(39, 'A');
     le::PutU32(station.data() + 35, 9);
-    EXPECT_EQ(Loaded(8, station)->GetLength(), kMaxStationLength);
-    EXPECT_EQ(std::strlen(Loaded(8, station)->GetName()), 34u);
+    const auto long_station = Loaded(8, station);
+    EXPECT_EQ(std::pair(long_station->GetLength(), std::strlen(long_station->GetName())),
+              std::pair(kMaxStationLength, size_t{34}));
     le::PutU32(station.data() + 35, 0);
     EXPECT_EQ(Loaded(8, station)->GetLength(), 1);
 
@@ -159,8 +152,7 @@ TEST_F(RecordsTest, ExtremeFiguresFromAFileKeepTheGameRunning) {
     EXPECT_EQ(m->GetPeriodFigure(), kMost);
     m->Update();
     auto& lumber = static_cast<CLumberMill&>(*m);
-    EXPECT_EQ(WholeUnits(lumber.stock), 24);
-    EXPECT_EQ(lumber.wood_left, kMost - 19);
+    EXPECT_EQ(std::pair(WholeUnits(lumber.stock), lumber.wood_left), std::pair(24, kMost - 19));
 
     std::vector<uint8_t> bytes = RecordOf(*Table().At(Place(kTypeToyStore, 10, 10)));
     le::PutU32(bytes.data(), static_cast<uint32_t>(kLeast));  // sold this month
@@ -176,6 +168,73 @@ TEST_F(RecordsTest, ExtremeFiguresFromAFileKeepTheGameRunning) {
     copy->SetAdvertising(1);
     copy->Update();
     EXPECT_EQ(GS().cash[0], std::numeric_limits<int64_t>::max() - 14989);
+}
+
+using Bytes = std::vector<uint8_t>;
+
+// Mode, built counts, board votes, the field grid, an empty network, cash and
+// season come before the buildings.
+constexpr size_t kBuildingRecord = 4 + 24 + 4 + 786432 + 4 + 32 + 4;
+
+class LevelRecordTest : public EconomyTest {
+  protected:
+    LevelRecordTest() {
+        game_.Set(g_pWayNetwork, network_.get());
+        GS().game_mode = kModeGame;
+        GS().season = 2;
+        std::snprintf(GS().data_paths[kPathSave * kDataPathCopies + GS().install_index],
+                      kDataPathLength, "%s\\save", folder_.Path().c_str());
+        RecreateOpponents();
+    }
+
+    std::string Path(const char* name) const { return folder_.Path() + "/save/" + name; }
+    Bytes Save(const char* name) {
+        EXPECT_TRUE(SaveGameFile(Path(name)));
+        const std::string bytes = folder_.Read(std::string("save/") + name);
+        return {bytes.begin(), bytes.end()};
+    }
+
+    plat::HeadlessBackend host_;
+    fvtest::TempFolder folder_;
+    std::unique_ptr<CWayNetwork> network_ = std::make_unique<CWayNetwork>();
+};
+
+TEST_F(LevelRecordTest, EveryBuildingTypeRoundTripsByteForByteAndDamageIsRefused) {
+    PlaceEveryType();
+    // Every load marks all fields changed, and the mark is saved.
+    MarkAllFieldsChanged();
+    const Bytes first = Save("first.lvl");
+    ASSERT_GT(first.size(), kBuildingRecord + 4);
+    EXPECT_EQ(le::GetU32(first.data() + kBuildingRecord), 30u);
+
+    // Another running game: the load must bring the buildings back.
+    Table().DemolishBuilding(1);
+    Place(kTypeToyStore, 200, 200);
+    ASSERT_EQ(LoadSavedGame(Path("first.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(Table().At(31), nullptr);
+    EXPECT_STREQ(Table().At(1)->GetName(), "Testtown North");
+    EXPECT_TRUE(Save("second.lvl") == first);
+
+    // A damaged building record is refused and the game stays.
+    const Bytes& good = first;
+    const std::string before = Snapshot(Table());
+
+    Bytes badType = good;
+    badType[kBuildingRecord + 4] = 5;  // the first building's type: no class
+    Bytes badSlot = good;
+    le::PutU32(badSlot.data() + kBuildingRecord + 8, 1024);
+    const Bytes cut(good.begin(),
+                    good.begin() + static_cast<std::ptrdiff_t>(kBuildingRecord + 900));
+    const std::pair<const char*, const Bytes*> damaged[] = {
+        {"type.lvl", &badType}, {"slot.lvl", &badSlot}, {"cut.lvl", &cut}};
+    for (const auto& [name, bytes] : damaged) {
+        SCOPED_TRACE(name);
+        folder_.Write(std::string("save/") + name, std::string(bytes->begin(), bytes->end()));
+        EXPECT_EQ(LoadSavedGame(Path(name)), LevelLoadResult::Rejected);
+        EXPECT_EQ(Snapshot(Table()), before);
+    }
+    EXPECT_EQ(LoadLevel(Path("cut.lvl")), LevelLoadResult::Rejected);
+    EXPECT_EQ(Snapshot(Table()), before);
 }
 
 }  // namespace

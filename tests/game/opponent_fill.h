@@ -3,12 +3,18 @@
 // field to field and from opponent to opponent, so that a record written in
 // the wrong order or with a field dropped cannot round-trip.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "game/opponent.h"
 
 namespace fvtest {
+
+template <size_t N>
+void Ramp(std::array<uint8_t, N>& bytes, int32_t first, int32_t step = 1) {
+    for (size_t i = 0; i < N; ++i) bytes[i] = static_cast<uint8_t>(first + int32_t(i) * step);
+}
 
 inline PlanNode MakePlanNode(int32_t seed, CVehicle* vehicle) {
     PlanNode node;
@@ -19,28 +25,22 @@ inline PlanNode MakePlanNode(int32_t seed, CVehicle* vehicle) {
     node.word_4 = static_cast<uint16_t>(0x5500 + seed);
     for (size_t i = 0; i < node.text_1.size(); ++i)
         node.text_1[i] = static_cast<uint8_t>('A' + (i + seed) % 26);
-    for (size_t i = 0; i < node.block_1.size(); ++i)
-        node.block_1[i] = static_cast<uint8_t>(i * 7 + seed);
+    Ramp(node.block_1, seed, 7);
     node.bytes_1 = {static_cast<uint8_t>(seed), 0x81, 0xfe};
     node.byte_2 = static_cast<uint8_t>(0x60 + seed);
     node.byte_3 = static_cast<uint8_t>(0x70 + seed);
     node.byte_4 = static_cast<uint8_t>(0x80 + seed);
     node.value_1[0] = 10 + seed;
     node.value_1[1] = -20 - seed;
-    for (size_t i = 0; i < node.block_2.size(); ++i)
-        node.block_2[i] = static_cast<uint8_t>(0xa0 + i + seed);
+    Ramp(node.block_2, 0xa0 + seed);
     node.vehicle = vehicle;
     node.number = 1000 + seed;
     return node;
 }
 
 inline StepNode MakeStepNode(int32_t seed) {
-    StepNode node;
-    node.value_1 = 100 + seed;
-    node.value_2 = -200 - seed;
-    node.value_3 = 300 + seed;
-    for (size_t i = 0; i < node.block_1.size(); ++i)
-        node.block_1[i] = static_cast<uint8_t>(0x30 + i + seed);
+    StepNode node{100 + seed, -200 - seed, 300 + seed, {}};
+    Ramp(node.block_1, 0x30 + seed);
     return node;
 }
 
@@ -61,22 +61,20 @@ inline void FillOpponent(COpponent& o, int32_t seed, const std::vector<CVehicle*
     for (size_t i = 0; i < o.slot_table.words.size(); ++i)
         o.slot_table.words[i] = seed * 100 + static_cast<int32_t>(i);
     o.slot_table.bytes = {static_cast<uint8_t>(seed), 2, 3};
-    for (size_t i = 0; i < o.state_block.size(); ++i)
-        o.state_block[i] = static_cast<uint8_t>(0xe0 + i + seed);
+    Ramp(o.state_block, 0xe0 + seed);
     o.plan_tag_a = 0x0a0a + seed;
     o.plan_tag_b = 0x0b0b + seed;
 
-    size_t vehicle_index = 0;
-    auto next_vehicle = [&]() -> CVehicle* {
-        if (vehicles.empty()) return nullptr;
-        return vehicles[vehicle_index++ % vehicles.size()];
+    size_t given = 0;
+    auto next_vehicle = [&] {
+        return vehicles.empty() ? nullptr : vehicles[given++ % vehicles.size()];
     };
     for (int32_t i = 0; i < 3 + seed; ++i)
         o.plan_list_a.push_back(MakePlanNode(seed * 10 + i, next_vehicle()));
     for (int32_t i = 0; i < 2; ++i)
         o.plan_list_b.push_back(MakePlanNode(seed * 10 + 5 + i, next_vehicle()));
     for (int32_t i = 0; i < 2 + seed; ++i) o.step_lists[0].push_back(MakeStepNode(seed * 10 + i));
-    for (int32_t i = 0; i < 1; ++i) o.step_lists[1].push_back(MakeStepNode(seed * 20 + i));
+    o.step_lists[1].push_back(MakeStepNode(seed * 20));
     for (int32_t i = 0; i < 4; ++i) o.step_list_c.push_back(MakeStepNode(seed * 30 + i));
     for (int32_t i = 0; i < 3 + seed; ++i) o.pair_list.push_back({seed * 7 + i, -i});
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "game/opponent.h"
+#include "game/opponent_fill.h"
 #include "game/opponent_roster.h"
 #include "platform/file.h"
 #include "platform/temp_folder.h"

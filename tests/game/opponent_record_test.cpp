@@ -1,11 +1,14 @@
-// One opponent's record in the level file: its layout (a golden hash), round
-// trips with plans naming vehicles, the older file without opponents, damaged
-// records and short writes.
+// Opponents in the level file (one record's layout as a golden hash, round
+// trips naming vehicles, the part of three records with the active opponent
+// and take-over terms, older and damaged files) and their turn schedule.
 
 #include <cstring>
 
-#include "game/opponent_fill.h"
+#include "app/app_globals.h"
+#include "app/game_app.h"
 #include "game/opponent_fixture.h"
+#include "game/opponent_level.h"
+#include "platform/headless/headless_backend.h"
 #include "state/le_io.h"
 #include "support/fnv_hash.h"
 
@@ -51,8 +54,7 @@ TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesBy
     EXPECT_EQ(a->vehicle, truck);
     EXPECT_EQ((++a)->vehicle, nullptr);
     EXPECT_EQ((++a)->vehicle, train);
-    EXPECT_EQ(loaded.turn_ref_1, nullptr);
-    EXPECT_EQ(loaded.turn_ref_4, nullptr);
+    EXPECT_EQ(loaded.turn_ref_1 == nullptr && loaded.turn_ref_4 == nullptr, true);
     o.turn_ref_1 = o.turn_ref_4 = nullptr;
     EXPECT_TRUE(Save(loaded) == Save(o));
 
@@ -66,21 +68,14 @@ TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesBy
         ASSERT_EQ(Load(unknown, bytes), OpponentLoadResult::Loaded);
         EXPECT_EQ(unknown.plan_list_a.front().vehicle, nullptr);
     }
+    // A short write sets the write-error flag.
+    plat::SetWriteLimitForTests(100);
+    Save(o);
+    plat::SetWriteLimitForTests(-1);
+    EXPECT_EQ(g_WriteError, 1);
 }
 
-TEST_F(OpponentRecordTest, RecordEndingAtItsFirstFieldMarksTheOpponentAbsent) {
-    COpponent& o = opponent(1);
-    FillOpponent(o, 1, {});
-    const size_t plans = o.plan_list_a.size();
-    for (const std::string& tail : {std::string(), std::string("\x01\x02", 2)}) {
-        o.turn_pending = 1000;
-        EXPECT_EQ(Load(o, tail), OpponentLoadResult::Absent);
-        EXPECT_EQ(o.turn_pending, -1);
-        EXPECT_EQ(o.plan_list_a.size(), plans);  // the rest is left alone
-    }
-}
-
-TEST_F(OpponentRecordTest, DamagedRecordsAreRejectedAndChangeNothing) {
+TEST_F(OpponentRecordTest, DamagedRecordsAreRejectedAndChangeNothingShortOnesMeanAbsent) {
     COpponent& source = opponent(0);
     FillOpponent(source, 1, {});
     const std::string good = Save(source);
@@ -110,22 +105,247 @@ TEST_F(OpponentRecordTest, DamagedRecordsAreRejectedAndChangeNothing) {
         COpponent target(0, 4, COpponent::Detached{});
         target.plan_list_b.push_back(MakePlanNode(9, nullptr));
         EXPECT_EQ(Load(target, bytes), OpponentLoadResult::Damaged);
-        EXPECT_EQ(target.profile_index, 4);
-        EXPECT_EQ(target.turn_pending, 1000);
         ASSERT_EQ(target.plan_list_b.size(), 1u);
-        EXPECT_EQ(target.plan_list_b.front().number, 1009);
-        EXPECT_TRUE(target.plan_list_a.empty());
+        EXPECT_EQ(std::tuple(target.profile_index, target.turn_pending,
+                             target.plan_list_b.front().number, target.plan_list_a.size()),
+                  std::tuple(4, 1000, 1009, size_t{0}));
+    }
+    // A record ending at its first field marks the opponent absent and
+    // leaves the rest alone.
+    for (const std::string& tail : {std::string(), std::string("\x01\x02", 2)}) {
+        source.turn_pending = 1000;
+        EXPECT_EQ(Load(source, tail), OpponentLoadResult::Absent);
+        EXPECT_EQ(std::pair(source.turn_pending, source.plan_list_a.size()),
+                  std::pair(-1, size_t{4}));
     }
 }
 
-TEST_F(OpponentRecordTest, ShortWriteSetsTheWriteErrorFlag) {
-    FillOpponent(opponent(0), 0, {});
-    g_WriteError = 0;
-    plat::SetWriteLimitForTests(100);
-    Save(opponent(0));
-    plat::SetWriteLimitForTests(-1);
-    EXPECT_EQ(g_WriteError, 1);
-    g_WriteError = 0;
+class OpponentLevelTest : public OpponentTest {
+  protected:
+    void SetUp() override {
+        OpponentTest::SetUp();
+        g_pVehicleLookup = &vehicles_;
+        Fill();
+    }
+    void Fill() {
+        CVehicle* a = vehicles_.Add(1);
+        CVehicle* b = vehicles_.Add(2);
+        CVehicle* c = vehicles_.Add(17);
+        FillOpponent(opponent(0), 0, {a, nullptr});
+        FillOpponent(opponent(1), 1, {b, c, nullptr});
+        FillOpponent(opponent(2), 2, {});
+        for (int32_t slot = 0; slot < 3; ++slot) {
+            opponent(slot).takeover_year = 1970 + slot;
+            opponent(slot).takeover_percent = 90 - slot;
+        }
+        state().active_opponent = 2;
+    }
+    std::string Write() {
+        return Written([](plat::FileHandle f) { WriteOpponentRecords(f); });
+    }
+    bool Read(const std::string& bytes, int32_t* left = nullptr, bool skip_only = false) {
+        return ReadBack(
+            bytes,
+            [&](plat::FileHandle f) {
+                return skip_only ? SkipOpponentRecords(f) : ReadOpponentRecords(f);
+            },
+            left);
+    }
+    void ExpectFresh(int32_t slot) {
+        SCOPED_TRACE(slot);
+        const COpponent& o = opponent(slot);
+        EXPECT_EQ(std::tuple(o.profile_index, o.player_number, o.turn_pending, o.plan_list_a.size(),
+                             state().cash[slot + 1]),
+                  std::tuple(slot, slot + 1, 1000, size_t{0},
+                             int64_t{state().opponent_profiles[slot].start_capital}));
+        EXPECT_STREQ(state().company_names[slot + 1], state().opponent_profiles[slot].name);
+    }
+    FakeVehicleList vehicles_;
+};
+
+TEST_F(OpponentLevelTest, SaveLoadSaveIsByteIdenticalAndWalkingThePartChangesNothing) {
+    const std::string first = Write();
+    const std::string with_tail = first + "tail";
+    RecreateOpponents();
+    state().active_opponent = -1;
+    int32_t left = -1;
+    ASSERT_TRUE(Read(with_tail, &left, true));
+    EXPECT_EQ(std::tuple(left, opponent(1).plan_list_a.size(), opponent(1).takeover_year,
+                         state().active_opponent),
+              std::tuple(4, size_t{0}, 2060, -1));
+
+    FillOpponent(opponent(1), 4, {});  // other plans: the lists are replaced
+    ASSERT_TRUE(Read(with_tail, &left));
+    EXPECT_EQ(std::tuple(left, state().active_opponent, opponent(1).takeover_year,
+                         opponent(2).takeover_percent, opponent(1).plan_list_a.size()),
+              std::tuple(4, 2, 1971, 88, size_t{4}));
+    EXPECT_EQ(opponent(1).plan_list_a.front().vehicle, vehicles_.FindVehicleByNumber(2));
+    EXPECT_EQ(std::next(opponent(1).plan_list_a.begin(), 2)->vehicle, nullptr);
+    EXPECT_EQ(Write(), first);
+}
+
+TEST_F(OpponentLevelTest, AbsentOpponentsAreMadeAfresh) {
+    // An older file without opponents: three fresh ones with default terms.
+    state().cash[2] = 5;
+    state().company_names[2][0] = '?';
+    ASSERT_TRUE(Read(std::string()));
+    for (int32_t slot = 0; slot < 3; ++slot) {
+        ExpectFresh(slot);
+        EXPECT_EQ(std::pair(opponent(slot).takeover_year, opponent(slot).takeover_percent),
+                  std::pair(2060, 100));
+    }
+    EXPECT_EQ(state().active_opponent, -1);
+
+    // A slot marked as not taking part, and an empty slot, are written for
+    // replacement; the terms after the records still apply.
+    RecreateOpponents();
+    Fill();
+    opponent(1).turn_pending = -1;
+    delete state().opponents[2];
+    state().opponents[2] = nullptr;
+    const std::string bytes = Write();
+    RecreateOpponents();
+    state().cash[2] = 12345;
+    state().cash[3] = 1;
+    ASSERT_TRUE(Read(bytes));
+    ExpectFresh(1);
+    ExpectFresh(2);
+    EXPECT_EQ(std::pair(opponent(1).takeover_year, opponent(0).plan_list_a.size()),
+              std::pair(1971, size_t{3}));
+}
+
+TEST_F(OpponentLevelTest, FileEndingAfterTheRecordsKeepsTheTermsAndBadActiveIsNone) {
+    const std::string full = Write();
+    RecreateOpponents();
+    opponent(0).takeover_year = 2001;
+    state().active_opponent = 1;
+    ASSERT_TRUE(Read(full.substr(0, full.size() - 28)));  // records only
+    EXPECT_EQ(std::tuple(state().active_opponent, opponent(0).takeover_year, opponent(1).state_7),
+              std::tuple(-1, 2001, 1001));
+    ASSERT_TRUE(Read(full.substr(0, full.size() - 24)));  // and the active one
+    EXPECT_EQ(std::pair(state().active_opponent, opponent(0).takeover_year), std::pair(2, 2001));
+    ResetOpponentTakeOverTerms();
+    EXPECT_EQ(std::pair(opponent(0).takeover_year, opponent(0).takeover_percent),
+              std::pair(2060, 100));
+
+    std::string bytes = full;
+    for (int32_t stored : {3, -2, 0x7fffffff}) {
+        le::PutU32(reinterpret_cast<uint8_t*>(bytes.data()) + bytes.size() - 28,
+                   static_cast<uint32_t>(stored));
+        ASSERT_TRUE(Read(bytes));
+        EXPECT_EQ(state().active_opponent, -1);
+    }
+}
+
+TEST_F(OpponentLevelTest, DamagedSecondRecordRejectsTheLevelWithoutACrash) {
+    const std::string good = Write();
+    const size_t first_record = Written([&](plat::FileHandle f) { opponent(0).Save(f); }).size();
+    // Cut the file inside the second record and, separately, give the second
+    // record a plan count far beyond the file.
+    std::string huge = good;
+    le::PutU32(reinterpret_cast<uint8_t*>(huge.data()) + first_record + 32, 0x7f7f7f7f);
+    for (const std::string& bytes : {good.substr(0, first_record + 40), huge}) {
+        EXPECT_FALSE(Read(bytes, nullptr, true));
+        EXPECT_FALSE(Read(bytes));
+        for (COpponent* o : state().opponents) ASSERT_NE(o, nullptr);
+    }
+}
+
+class OpponentTurnTest : public OpponentTest {
+  protected:
+    void SetUp() override {
+        OpponentTest::SetUp();
+        state().game_mode = kModeGame;
+    }
+    // An idle pass after the opponents' 11 ms have passed.
+    void Pass() {
+        host_.AdvanceClock(11);
+        app_.OnIdle(0);
+    }
+    // An idle pass after a tick length: the opponent step, then a game week.
+    void PassWeek() {
+        host_.AdvanceClock(g_TickLength + 1);
+        app_.OnIdle(0);
+    }
+    void ExpectCountdowns(int32_t a, int32_t b, int32_t c) {
+        EXPECT_EQ(std::tuple(opponent(0).turn_countdown, opponent(1).turn_countdown,
+                             opponent(2).turn_countdown),
+                  std::tuple(a, b, c));
+    }
+
+    plat::HeadlessBackend host_;
+    CGameApp app_;
+};
+
+// A profile name longer than the company name field is cut to it, and the
+// next player's name is untouched.
+TEST_F(OpponentTurnTest, LongProfileNameIsCutToTheCompanyNameField) {
+    OpponentProfile& profile = state().opponent_profiles[4];
+    std::memset(profile.name, 'x', sizeof(profile.name) - 1);
+    profile.name[sizeof(profile.name) - 1] = '\0';
+    std::memset(state().company_names[2], 'y', sizeof(state().company_names[2]));
+    std::memset(state().company_names[3], 'z', sizeof(state().company_names[3]));
+    COpponent o(1, 4);
+    EXPECT_EQ(std::strlen(state().company_names[2]), sizeof(state().company_names[2]) - 1);
+    EXPECT_EQ(state().company_names[2][0], 'x');
+    EXPECT_EQ(state().company_names[3][0], 'z');
+}
+
+TEST_F(OpponentTurnTest, ProfileZeroTurnsEveryTwoGameWeeksAndKeepsTakingPart) {
+    ExpectCountdowns(2, 4, 6);  // each profile's interval
+    PassWeek();
+    EXPECT_EQ(opponent(0).turn_countdown, 1);
+    PassWeek();
+    EXPECT_EQ(opponent(0).turn_countdown, 0);  // the step of that pass came before the tick
+    Pass();
+    EXPECT_EQ(
+        std::tuple(state().active_opponent, opponent(0).turn_pending, opponent(0).turn_countdown),
+        std::tuple(-1, 1000, 2));
+    // Its countdown runs on; profile 1 turns after its four weeks.
+    PassWeek();
+    PassWeek();
+    ExpectCountdowns(0, 0, 2);
+    Pass();
+    Pass();
+    ExpectCountdowns(2, 4, 2);
+    EXPECT_EQ(opponent(1).turn_pending, 1000);
+}
+
+TEST_F(OpponentTurnTest, ActiveOpponentFirstThenMinusOneBeforeZeroAndTiesToTheLowerSlot) {
+    opponent(1).plan_list_a.push_back(PlanNode{});
+    opponent(1).turn_ref_2 = &opponent(1).plan_list_a.front();
+    state().active_opponent = 1;
+    ExpectCountdowns(2, 4, 6);
+    opponent(0).turn_countdown = 0;
+    opponent(1).turn_countdown = 3;
+    opponent(2).turn_countdown = -1;
+    Pass();  // the active one has its turn and drops its references
+    ExpectCountdowns(0, 4, -1);
+    EXPECT_EQ(opponent(1).turn_ref_2, nullptr);
+    EXPECT_EQ(state().active_opponent, -1);
+    opponent(1).turn_countdown = 0;
+    Pass();  // one turn per pass
+    ExpectCountdowns(0, 0, 6);
+    Pass();
+    ExpectCountdowns(2, 0, 6);
+    Pass();
+    ExpectCountdowns(2, 4, 6);
+}
+
+TEST_F(OpponentTurnTest, ForgettingAVehicleDropsItsVehiclePlansAndClearsOtherReferences) {
+    FakeVehicleList vehicles;
+    CVehicle* gone = vehicles.Add(1);
+    CVehicle* kept = vehicles.Add(2);
+    PlanNode node;
+    node.vehicle = gone;
+    opponent(0).plan_list_a.push_back(node);
+    opponent(2).plan_list_b.push_back(node);
+    node.vehicle = kept;
+    opponent(2).plan_list_b.push_back(node);
+    ForgetVehicleInOpponents(gone);
+    EXPECT_TRUE(opponent(0).plan_list_a.empty());
+    EXPECT_EQ(opponent(2).plan_list_b.front().vehicle, nullptr);
+    EXPECT_EQ(opponent(2).plan_list_b.back().vehicle, kept);
 }
 
 }  // namespace

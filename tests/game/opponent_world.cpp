@@ -2,21 +2,15 @@
 
 #include "app/app_globals.h"
 #include "app/game_tick.h"
+#include "economy/store.h"
 #include "game/opponent_roster.h"
 #include "platform/random.h"
 #include "state/data_tables.h"
-#include "state/statistics.h"
 #include "transport/vehicle_list.h"
-#include "world/build_helper.h"
 
 namespace fvtest {
 
-namespace {
-
 constexpr uint32_t kFrameMs = 26;
-constexpr uint32_t kFramesPerTick = 150;
-
-}  // namespace
 
 OpponentWorld::OpponentWorld() : tables_(std::make_unique<CLookupTables>()) {
     InitGoodsTable();
@@ -38,22 +32,17 @@ OpponentWorld::OpponentWorld() : tables_(std::make_unique<CLookupTables>()) {
     GS().opt_autosave = 0;
     GS().year = 1960;
     MarkGoodsAvailableByDate();
-    g_TickLength = kFrameMs * kFramesPerTick;
+    g_TickLength = kFrameMs * 150;
     plat::Srand(7);
     RecreateOpponents();
 }
 
+// The game scope puts the globals back.
 OpponentWorld::~OpponentWorld() {
     DeleteAllVehicles();
     DeleteOpponents();
     cities_.FreeAll();
     buildings_.FreeAll();
-    g_pCityManager = nullptr;
-    g_ppBuildings = nullptr;
-    g_pTerrain = nullptr;
-    terrain_.reset();
-    g_pLookupTables = nullptr;
-    g_TickLength = 15000;
 }
 
 int32_t OpponentWorld::PlaceSite(int32_t type, int32_t x, int32_t y) {
@@ -106,6 +95,14 @@ std::vector<Chain> OpponentWorld::Chains(int32_t slot) {
     std::vector<Chain> chains;
     for (const PlanNode& node : Opponent(slot).plan_list_b) chains.push_back(DecodeChain(node));
     return chains;
+}
+
+int32_t OpponentWorld::Delivered(const Chain& chain, int32_t months) {
+    int32_t sum = 0;
+    for (int32_t m = kCurrentMonth - months; m <= kCurrentMonth; ++m) {
+        sum += buildings_.At(chain.store)->GetMonthlyDeliveries(m, chain.product);
+    }
+    return sum;
 }
 
 }  // namespace fvtest

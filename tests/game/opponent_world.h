@@ -1,9 +1,7 @@
 #pragma once
-// A small world for the opponents' play: a fresh game state with its tables,
-// flat land, the terrain object (way network and construction helper), the
+// A small world for the opponents' play: flat land with its terrain, the
 // real building table and city manager, and the main loop on the headless
-// back end's clock with a short game tick. Helpers place raw-material sites
-// and found cities the way the world generator does.
+// clock with a short game tick; sites and cities made as the generator does.
 
 #include <gtest/gtest.h>
 
@@ -30,17 +28,16 @@ class OpponentWorld : public ::testing::Test {
 
     CGameState& GS() { return game_.state(); }
     COpponent& Opponent(int32_t slot) { return *GS().opponents[slot]; }
-    // A raw-material site of `type` (mines dig gold) with its north-west
-    // field on (x, y); its building number.
+    // A raw-material site (mines dig gold) at (x, y); its building number.
     int32_t PlaceSite(int32_t type, int32_t x, int32_t y);
     // A city founded on (x, y) and grown to at least `residents`; its slot.
     int32_t FoundCity(int32_t x, int32_t y, int32_t residents);
-    // Idle passes of the main loop until `months` game months have passed.
-    void Months(int32_t months);
-    // The turns of slot until its chain runs (at most `turns`, a game week
-    // apart); true when it does.
+    void Months(int32_t months);  // idle passes of the main loop
+    // Turns of `slot` a month apart until its chain runs; true when it does.
     bool TurnUntilRunning(int32_t slot, int32_t turns);
     std::vector<Chain> Chains(int32_t slot);
+    // Units of the chain's product its store took from `months` months ago on.
+    int32_t Delivered(const Chain& chain, int32_t months);
 
     plat::HeadlessBackend host_;
     fvtest::GameScope game_;

@@ -1,85 +1,57 @@
 #include "support/frame_host.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <map>
+#include <set>
 
 #include "app/interface_hooks.h"
 #include "app/settings.h"
 #include "platform/compositor.h"
-#include "platform/palette.h"
 #include "standin.h"
-#include "state/game_state.h"
 #include "support/fnv_hash.h"
 
 namespace fvtest {
 
 namespace {
 
-struct MadeFile {
-    std::string path;
-    std::vector<uint8_t> bytes;
-};
-
-// Made once per test program: drawing them is the slow part.
-const std::vector<MadeFile>& StartPictures() {
-    static const std::vector<MadeFile> files = [] {
-        const std::vector<std::string> wanted = {"font_1.jgd", "font_2.jgd",   "tile.jgd",
-                                                 "logo0.jgd",  "logo1.jgd",    "scr_0.jgd",
-                                                 "scb_0.jgd",  "scr_edst.jgd", "scb_edst.jgd"};
-        std::vector<MadeFile> made;
-        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            if (std::find(wanted.begin(), wanted.end(), recipe.path) == wanted.end()) continue;
-            made.push_back({recipe.path, recipe.make()});
-        }
-        return made;
-    }();
-    return files;
-}
-
-void WriteFiles(const std::string& folder, const std::vector<MadeFile>& files) {
-    for (const MadeFile& file : files) {
-        const std::filesystem::path path = std::filesystem::path(folder) / file.path;
+// Writes the stand-in files whose paths are wanted; each is made once per
+// test program (drawing them is the slow part).
+void WriteMade(const std::string& folder, const std::function<bool(const std::string&)>& wanted) {
+    static std::map<std::string, std::vector<uint8_t>> made;
+    for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+        if (!wanted(recipe.path)) continue;
+        if (made.count(recipe.path) == 0) made[recipe.path] = recipe.make();
+        const std::vector<uint8_t>& bytes = made[recipe.path];
+        const std::filesystem::path path = std::filesystem::path(folder) / recipe.path;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(file.bytes.data()),
-                   static_cast<std::streamsize>(file.bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
 }
 
 }  // namespace
 
+void WriteStartPictures(const std::string& folder) {
+    static const std::set<std::string> wanted = {"font_1.jgd", "font_2.jgd",   "tile.jgd",
+                                                 "logo0.jgd",  "logo1.jgd",    "scr_0.jgd",
+                                                 "scb_0.jgd",  "scr_edst.jgd", "scb_edst.jgd"};
+    WriteMade(folder, [](const std::string& path) { return wanted.count(path) != 0; });
+}
+
+void WriteSoundEffects(const std::string& folder) {
+    WriteMade(folder, [](const std::string& path) { return path.rfind("fx/", 0) == 0; });
+}
+
 void WriteWorldPictures(const std::string& folder) {
     // The pictures of the folder itself and those of autumn (season 3) in
     // rotation 0, which is what a new world view loads.
-    auto wanted = [](const std::string& path) {
+    WriteMade(folder, [](const std::string& path) {
         if (path.find('/') == std::string::npos) return true;
         if (path.rfind("autumn/", 0) != 0) return false;
         const std::string name = path.substr(7);
         return name.rfind("g0", 0) == 0 || name.rfind("v0", 0) == 0 ||
                name.rfind("tiles", 0) == 0 || name.rfind("baum", 0) == 0;
-    };
-    std::vector<MadeFile> files;
-    for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-        if (wanted(recipe.path)) files.push_back({recipe.path, recipe.make()});
-    }
-    WriteFiles(folder, files);
-}
-
-void WriteSoundEffects(const std::string& folder) {
-    static const std::vector<MadeFile> effects = [] {
-        std::vector<MadeFile> made;
-        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            if (recipe.path.rfind("fx/", 0) == 0) made.push_back({recipe.path, recipe.make()});
-        }
-        return made;
-    }();
-    WriteFiles(folder, effects);
-}
-
-void WriteStartPictures(const std::string& folder) {
-    WriteFiles(folder, StartPictures());
+    });
 }
 
 FrameHost::FrameHost(plat::Size screen, bool pictures) : host(screen), stepper_(app_, host) {

@@ -1,15 +1,11 @@
 #pragma once
-// The main frame on the headless back end, for the tests of the frame and of
-// its screens: a fresh game state whose data folders all point into a
-// temporary folder holding the stand-in start-up pictures, an application
-// loop to step, and the recording sound manager of the kit (the world view
-// and the control panel come from the kit too, made by the tests). The game
-// scope resets every other global and puts them back at the end.
+// The main frame on the headless back end for the tests of the frame and its
+// screens: a fresh game state whose data folders point into a temporary
+// folder of stand-in start-up pictures, a loop to step, and the kit's
+// recording sound manager.
 
-#include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "app/game_app.h"
 #include "app/main_frame.h"
@@ -23,13 +19,10 @@ class CGameState;
 
 namespace fvtest {
 
-// Writes the stand-in pictures the start-up and the first screens need
-// (fonts, tile, both logos, the title picture and its button sheet, the
-// editor-start picture and its sheet).
+// The stand-in files of start-up and the first screens, the sound effects
+// start-up loads, and what a new world view loads (autumn, rotation 0).
 void WriteStartPictures(const std::string& folder);
-// Writes the stand-in sound effects ("fx" folder) that start-up loads.
 void WriteSoundEffects(const std::string& folder);
-// Writes the stand-in pictures a new world view loads (autumn, rotation 0).
 void WriteWorldPictures(const std::string& folder);
 
 // The loop of the game (CGameApp's idle pass) without its start-up.
@@ -43,24 +36,16 @@ class FrameHost {
   public:
     // With `pictures` false the data folder stays empty.
     explicit FrameHost(plat::Size screen = {1024, 768}, bool pictures = true);
-    // Deletes the frame (its destructor frees the game state) unless the test
-    // already did, then ends the loop.
-    ~FrameHost();
+    ~FrameHost();  // deletes what the test left, frame last, and ends the loop
     FrameHost(const FrameHost&) = delete;
     FrameHost& operator=(const FrameHost&) = delete;
 
-    // Handles every message due at the current clock value.
-    void Run() { host.RunUntilIdle(); }
-    // Advances the clock in 1 ms steps, handling messages after each.
-    void Advance(uint32_t ms) { host.RunFor(ms, 1); }
-    // One turn of the loop: messages, then one idle pass of the game.
-    bool Turn() { return stepper_.Turn(); }
-    // Runs the frame's destructor now (the program's shutdown).
-    void DeleteFrame();
-    // Deletes the control panel the test made, if any.
-    void DeletePanel();
-    // Sends the start-up's first screen request and lets the logos run out.
-    void ShowTitle();
+    void Run() { host.RunUntilIdle(); }                // messages due now
+    void Advance(uint32_t ms) { host.RunFor(ms, 1); }  // in 1 ms steps
+    bool Turn() { return stepper_.Turn(); }            // messages, then one idle pass
+    void DeleteFrame();                                // the program's shutdown, now
+    void DeletePanel();                                // the control panel the test made, if any
+    void ShowTitle();                                  // the first screen request, logos run out
 
   private:
     GameScope scope_{StateOwner::Frame};  // first made, last gone
@@ -77,9 +62,9 @@ class FrameHost {
     plat::ApplicationStepper stepper_;
 };
 
-// FNV-1a hash of the top-left w x h pixels of the composed screen.
+// The hash of the composed screen's top-left w x h pixels, and the screen
+// saved as "<name>.png" when FV_GOLDEN_PNG names a folder.
 uint64_t ScreenHash(int32_t w, int32_t h);
-// Saves the composed screen as "<name>.png" when FV_GOLDEN_PNG names a folder.
 void MaybeSaveScreen(const std::string& name);
 
 }  // namespace fvtest

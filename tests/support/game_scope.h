@@ -1,13 +1,9 @@
 #pragma once
-// The one scope through which a test touches the game's globals. It makes a
-// fresh game state in g_pGameState, puts every module-level variable that
-// carries state from one test to the next at its start value (statistics,
-// game counters, the random generator, the write-error flag, the deferred
-// mouse move, pending animations, the logo flags, the loop clock values, the
-// vehicle list and counters, the frame's and loaders' hooks), and installs
-// what the test asks for: recording doubles behind the view, panel and sound
-// hooks, a way network, the terrain, opponents, or any object of its own in
-// a global. Everything comes back as it was when the scope ends.
+// The one scope through which a test touches the game's globals: a fresh
+// game state in g_pGameState, every module-level variable that carries state
+// between tests at its start value, and what the test asks for installed
+// (recording doubles, a way network, the terrain, objects of its own), all
+// put back as they were when the scope ends.
 
 #include <functional>
 #include <memory>
@@ -35,8 +31,7 @@ class GameScope {
 
     CGameState& state() { return *state_ptr_; }
 
-    // Recording doubles installed as the world view, the control panel and
-    // the sound manager (their globals and the simulation's hooks).
+    // Recording doubles installed as view, panel and sound (globals and hooks).
     RecordingView& UseView();
     RecordingPanel& UsePanel();
     RecordingSound& UseSound();
@@ -44,13 +39,9 @@ class GameScope {
     RecordingPanel& panel() { return *panel_; }
     RecordingSound& sound() { return *sound_; }
 
-    // A fresh way network in g_pWayNetwork.
-    CWayNetwork& UseWayNetwork();
-    // A fresh terrain in g_pTerrain, with its way network, tile marker and
-    // construction helper.
-    CTerrain& UseTerrain();
-    // A computer opponent in every slot of the game state.
-    void UseOpponents();
+    CWayNetwork& UseWayNetwork();  // a fresh one in g_pWayNetwork
+    CTerrain& UseTerrain();        // in g_pTerrain, with its network and helpers
+    void UseOpponents();           // a computer opponent in every slot
 
     // Puts `value` into `global` until the scope ends.
     template <typename T, typename V>

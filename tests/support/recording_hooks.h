@@ -1,9 +1,7 @@
 #pragma once
-// The one kit of recording doubles for the interface the game talks to: the
-// world view, the control panel and the sound manager. Each records its calls
-// by name (and the windows their messages); a few knobs give the answers the
-// tests need. GameScope installs them behind the simulation's hooks; the
-// frame tests hand them to the frame as its windows.
+// The kit of recording doubles for the interface the game talks to (world
+// view, control panel, sound manager): each records its calls by name and
+// its windows their messages; a few knobs give the answers tests need.
 
 #include <cstdint>
 #include <string>
@@ -71,7 +69,6 @@ class RecordingView : public RecordingWindow<SPIEL_FELD> {
     int32_t tile_in_view = 0;  // the answer of IsTileInView
     int32_t sound_pan = 0;     // the answer of GetSoundPan
     int redraws = 0;
-    int overlay_clears = 0;
     int animation_ticks = 0;
     int vehicle_draws = 0;
     std::vector<Animation> animations;  // given and not cleared since
@@ -85,20 +82,24 @@ class RecordingView : public RecordingWindow<SPIEL_FELD> {
         return out;
     }
 
-    void RedrawView() override;
-    void TickAnimations() override;
-    void DrawVehicles(int32_t full_update) override;
-    int32_t IsTileInView(int32_t x, int32_t y) override;
-    void ClearOverlay() override;
+    void RedrawView() override { Note("RedrawView"), ++redraws; }
+    void TickAnimations() override { Note("TickAnimations"), ++animation_ticks; }
+    void DrawVehicles(int32_t) override { Note("DrawVehicles"), ++vehicle_draws; }
+    int32_t IsTileInView(int32_t, int32_t) override { return tile_in_view; }
+    void ClearOverlay() override { Note("ClearOverlay"); }
     void FlushPendingRedraw() override { Note("FlushPendingRedraw"); }
     void ForceFullRedraw() override { Note("ForceFullRedraw"); }
-    void ClearAnimations() override;
+    void ClearAnimations() override { Note("ClearAnimations"), animations.clear(); }
     void SetupProjection() override { Note("SetupProjection"); }
     void DrawOverviewMap() override { Note("DrawOverviewMap"); }
     void BlackenBackBuffers() override { Note("BlackenBackBuffers"); }
-    void AddAnimation(int32_t x, int32_t y, int32_t kind) override;
-    void RemoveAnimationAt(int32_t x, int32_t y) override;
-    int32_t GetSoundPan(int32_t x, int32_t y) override;
+    void AddAnimation(int32_t x, int32_t y, int32_t kind) override {
+        Note("AddAnimation"), animations.push_back({x, y, kind});
+    }
+    void RemoveAnimationAt(int32_t x, int32_t y) override {
+        Note("RemoveAnimationAt"), removed.push_back({x, y, -1});
+    }
+    int32_t GetSoundPan(int32_t, int32_t) override { return sound_pan; }
 };
 
 class RecordingPanel : public RecordingWindow<HAUPTDIALOG> {
@@ -108,12 +109,16 @@ class RecordingPanel : public RecordingWindow<HAUPTDIALOG> {
     int hidden_popups_shown = 0;
     std::vector<int32_t> shown;  // `action_refusal` at each refusal drawn
 
-    void DrawSidebarDate() override;
-    void DrawSidebarCapital() override;
-    void DrawActionRefusal() override;
-    void ShowHiddenPopup() override;
-    void RefreshInfoPanel() override;
-    void RedrawStructureInfo() override;
+    void DrawSidebarDate() override { Note("DrawSidebarDate"), ++dates; }
+    void DrawSidebarCapital() override { Note("DrawSidebarCapital"), ++capitals; }
+    void DrawActionRefusal() override {
+        Note("DrawActionRefusal"), shown.push_back(action_refusal);
+    }
+    void ShowHiddenPopup() override { Note("ShowHiddenPopup"), ++hidden_popups_shown; }
+    void RefreshInfoPanel() override { Note("RefreshInfoPanel"), HAUPTDIALOG::RefreshInfoPanel(); }
+    void RedrawStructureInfo() override {
+        Note("RedrawStructureInfo"), HAUPTDIALOG::RedrawStructureInfo();
+    }
 };
 
 class RecordingSound : public CSoundManager, public CallLog {
@@ -123,7 +128,9 @@ class RecordingSound : public CSoundManager, public CallLog {
     };
     std::vector<Effect> effects;
 
-    void PlayEffect(int32_t effect, int32_t channel, int32_t pan) override;
+    void PlayEffect(int32_t effect, int32_t channel, int32_t pan) override {
+        Note("PlayEffect"), effects.push_back({effect, channel, pan});
+    }
     void OnMusicNotify() override { Note("OnMusicNotify"); }
     void ResumeEffects() override { Note("ResumeEffects"); }
     void PlayAmbientSounds() override { Note("PlayAmbientSounds"); }

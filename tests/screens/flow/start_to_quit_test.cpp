@@ -1,21 +1,17 @@
-// The program from start to quit on the headless back end with the fake
-// clock: the application starts in a folder of stand-in pictures, shows logo
-// 0, logo 1 and the title screen (compared with its stored picture), and the
-// quit button ends it with exit code 0, writing the settings and best.sav.
+// The program from start to quit on the fake clock: logos (placed by screen
+// size, timed in 16-bit milliseconds, ended by Escape), the title and its
+// buttons (quit posted, other choices sent after the screen went black), and
+// the ends: quit, a refused screen, a signal, missing pictures.
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <filesystem>
-
-#include "app/game_app.h"
+#include "app/app_globals.h"
 #include "platform/compositor.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/message_box.h"
-#include "platform/palette.h"
-#include "platform/temp_folder.h"
 #include "platform/termination.h"
 #include "screens/flow/logo_screen.h"
+#include "screens/flow/title_screen.h"
+#include "screens/world/editor_start_screen.h"
 #include "support/frame_host.h"
 #include "world/terrain.h"
 #include "world/way_network.h"
@@ -31,6 +27,12 @@ class StartToQuitTest : public ::testing::Test {
         std::filesystem::current_path(folder_.Path());
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
+    // Ended in order: the game state freed, the settings and best.sav written.
+    void ExpectEndedInOrder() {
+        EXPECT_EQ(g_pGameState, nullptr);
+        EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
+        EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
+    }
 
     fvtest::TempFolder folder_;
     std::filesystem::path previous_;
@@ -81,11 +83,8 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
     }
     EXPECT_LT(turns, 50);
     EXPECT_EQ(loop.Finish(), 0);
-    EXPECT_EQ(g_pGameState, nullptr);
-    EXPECT_EQ(g_pTerrain, nullptr);
-    EXPECT_EQ(g_pWayNetwork, nullptr);
-    EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
-    EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
+    EXPECT_TRUE(g_pTerrain == nullptr && g_pWayNetwork == nullptr);
+    ExpectEndedInOrder();
 }
 
 // A refused screen size ends with code 1. A termination signal ends the
@@ -117,22 +116,14 @@ TEST_F(NothingLost, RefusedScreenAndSignalsEndWithTheirCodes) {
     EXPECT_LT(turns, 50);
     EXPECT_EQ(loop.Finish(), 128 + SIGTERM);
     EXPECT_TRUE(host.MessageBoxes().empty());
-    EXPECT_EQ(g_pGameState, nullptr);
-    EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
-    EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
+    ExpectEndedInOrder();
 }
 
-}  // namespace
-
-namespace {
-
-// Without pictures the first missing one is answered with Cancel: the
+// Without its pictures the first missing one is answered with Cancel: the
 // program ends in order before its loop runs (no further request reaches the
 // closed frame, and the game state lives until the end).
-TEST(StartWithoutPicturesTest, CancelEndsTheProgramInOrder) {
-    fvtest::TempFolder folder;
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder.Path());
+TEST_F(StartToQuitTest, WithoutPicturesCancelEndsTheProgramInOrder) {
+    std::filesystem::remove(folder_.Path() + "/font_1.jgd");
     {
         plat::HeadlessBackend host({1024, 768});
         host.SetAudioAvailable(false);  // no effects to ask for: the pictures are first
@@ -148,8 +139,177 @@ TEST(StartWithoutPicturesTest, CancelEndsTheProgramInOrder) {
         EXPECT_EQ(loop.Finish(), 1);  // ended by a failure
         EXPECT_EQ(g_pGameState, nullptr);
     }
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
-    std::filesystem::current_path(previous);
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
+}
+
+using fvtest::FrameHost;
+using Kind = plat::MessageTrace::Kind;
+
+class TitleTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g_LogoShown[0] = g_LogoShown[1] = 1;
+        // The title's own entry, extended by a look at the screen at the
+        // moment its choice arrives.
+        int32_t count = 0;
+        const ScreenEntry* table = FrameScreenTable(&count);
+        for (int32_t i = 0; i < count; ++i) {
+            if (table[i].slot != FrameScreen::Start) continue;
+            ScreenEntry entry = table[i];
+            entry.before_delete = [](plat::Window&, plat::Window* screen, plat::WParam,
+                                     plat::LParam choice) {
+                auto* title = static_cast<FS_START*>(screen);
+                choices.push_back(static_cast<int32_t>(choice));
+                black_when_chosen.push_back(
+                    title->GetSurface().Row(title->origin_y + 200)[title->origin_x + 200] == 0);
+            };
+            h.frame->AddScreen(entry);
+        }
+        choices.clear();
+        black_when_chosen.clear();
+        h.frame->SendMessage(kMsgShowStartScreen);
+        h.Run();
+    }
+    FS_START* Title() { return dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start)); }
+    // Clicks button `i` down the right edge of the centred title (the
+    // start-to-quit test compares their faces with the stored screen).
+    void Click(int32_t i) {
+        h.host.AdvanceClock(1000);  // no double click
+        h.host.InjectClick({192 + 480 + 80, 144 + 23 + 45 * i + 16});
+        h.Run();
+    }
+
+    static inline std::vector<int32_t> choices;
+    static inline std::vector<bool> black_when_chosen;
+    FrameHost h;
+};
+
+TEST_F(TitleTest, QuitIsPostedAndEndsTheProgram) {
+    Click(9);
+    EXPECT_EQ(h.host.Recorder().Count(Kind::Posted, h.frame, kMsgStartScreenResult), 1u);
+    EXPECT_EQ(choices, std::vector<int32_t>{kChoiceQuit});
+    EXPECT_EQ(black_when_chosen, std::vector<bool>{false});  // nothing drawn
+    EXPECT_FALSE(h.frame->IsWindow());
+    EXPECT_TRUE(plat::QuitRequested());
+}
+
+TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
+    for (int32_t i = 1; i < 9; ++i) {
+        // The editor's start screen exists: its back returns to the title.
+        if (plat::Window* editor = h.frame->Screen(FrameScreen::EditorStart)) {
+            editor->SendMessage(WM_COMMAND, kEditorStartScreenEntry.cancel_command, 0);
+        }
+        ASSERT_NE(Title(), nullptr);
+        Click(i);
+    }
+    EXPECT_EQ(choices, (std::vector<int32_t>{kChoiceLoadGame, kChoiceNewGame, kChoiceScenario,
+                                             kChoiceMission, kChoiceCareer, kChoiceEditor,
+                                             kChoiceHighScores, kChoiceTutorial}));
+    EXPECT_EQ(black_when_chosen, std::vector<bool>(8, true));
+    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgStartScreenResult), 8u);
+    // None of the other screens exists yet: the title is back each time.
+    EXPECT_NE(Title(), nullptr);
+    EXPECT_EQ(h.gs->screen_open, 1);
+}
+
+TEST_F(TitleTest, ContinueNeedsALastGame) {
+    Click(0);
+    EXPECT_TRUE(choices.empty());
+    ASSERT_NE(Title(), nullptr);
+    EXPECT_NE(Title()->GetSurface().Row(344)[392], 0);  // not blackened
+
+    h.folder.Write("save/lastsave.lvl", "level");
+    Click(0);
+    EXPECT_EQ(choices, std::vector<int32_t>{kChoiceContinue});
+    EXPECT_EQ(black_when_chosen, std::vector<bool>{true});
+}
+
+TEST_F(TitleTest, PaintPlaysTheTitleMusicAndClosingStopsIt) {
+    EXPECT_GE(h.sound->Count("PlayTitleMusic"), 1);
+    EXPECT_EQ(h.sound->Count("StopMusic"), 0);
+    h.frame->DeleteScreen(FrameScreen::Start);
+    EXPECT_EQ(h.sound->Count("StopMusic"), 1);
+}
+
+constexpr uint32_t kLogoTimer = 1105;
+
+FS_LOGO* OpenLogo(FrameHost& h, int32_t index) {
+    // The frame's flags as they stand when this logo is due.
+    g_LogoShown[0] = 1;
+    g_LogoShown[1] = index;
+    h.frame->SendMessage(kMsgOpenLogo, index);
+    return dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
+}
+
+// A timer tick of the logo at the given clock value; true while it stays.
+bool TickAt(FrameHost& h, FS_LOGO* logo, uint32_t time) {
+    h.host.SetClock(time);
+    logo->SendMessage(WM_TIMER, kLogoTimer);
+    return h.frame->Screen(FrameScreen::Logo) == logo;
+}
+
+TEST(LogoTest, PlacesByScreenSize) {
+    struct Case {
+        plat::Size screen;
+        plat::Point logo0, logo1;
+    };
+    for (const Case& c :
+         {Case{{640, 480}, {0, 0}, {0, 0}}, Case{{800, 600}, {225, 229}, {240, 251}},
+          Case{{1024, 768}, {337, 313}, {352, 335}}}) {
+        FrameHost h(c.screen);
+        for (int32_t index : {0, 1}) {
+            FS_LOGO* logo = OpenLogo(h, index);
+            ASSERT_NE(logo, nullptr);
+            const plat::Point at = index == 0 ? c.logo0 : c.logo1;
+            EXPECT_EQ(logo->origin_x, at.x) << c.screen.width;
+            EXPECT_EQ(logo->origin_y, at.y) << c.screen.width;
+            // The picture's top-left pixel on a black screen.
+            EXPECT_EQ(plat::ScreenPixel(at.x, at.y), logo->picture.pixels[0]);
+            EXPECT_NE(plat::ScreenPixel(at.x, at.y), 0);
+            EXPECT_EQ(plat::ScreenPixel(c.screen.width - 1, c.screen.height - 1), 0);
+            h.frame->SendMessage(kMsgLogoDone);
+        }
+    }
+}
+
+TEST(LogoTest, SixteenBitClockWrapsAndARepaintRestartsTheTime) {
+    FrameHost h;
+    const uint32_t start = 5 * 65536 - 1000;  // low 16 bits 64536
+    h.host.SetClock(start);
+    FS_LOGO* logo = OpenLogo(h, 0);
+    EXPECT_TRUE(TickAt(h, logo, start + 4000));
+    EXPECT_EQ(logo->now, 3000);
+    EXPECT_FALSE(TickAt(h, logo, start + 4001));
+    // What follows is logo 1.
+    logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->logo_index, 1);
+    h.host.SetClock(start + 5000);
+    logo->Invalidate();
+    logo->UpdateWindow();  // painted again: logo 1 stays 3 s from here
+    EXPECT_TRUE(TickAt(h, logo, start + 8000));
+    EXPECT_FALSE(TickAt(h, logo, start + 8001));
+}
+
+TEST(LogoTest, EscapeEndsItOtherKeysAndClicksDoNot) {
+    FrameHost h;
+    FS_LOGO* logo = OpenLogo(h, 0);
+    h.host.InjectClick({500, 400});
+    h.host.InjectClick({10, 10}, plat::MouseButton::Right);
+    h.host.InjectKeyPress(VK_RETURN);
+    h.host.InjectKeyPress('X');
+    h.host.InjectChar('e');
+    h.Run();
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), logo);
+    h.host.InjectKeyPress(VK_ESCAPE);
+    h.Run();
+    auto* next = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->logo_index, 1);
+    h.host.InjectKeyPress(VK_ESCAPE);
+    h.Run();
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
 }
 
 }  // namespace

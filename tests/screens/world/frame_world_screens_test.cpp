@@ -1,18 +1,11 @@
-// The world-making screens in the main frame's table, drawn from the
-// stand-in pictures: the title's editor choice opens the editor-start
-// screen, whose OK starts the editor with the chosen capital and whose back
-// returns to the title; the new-world screen's OK regenerates the world
-// behind the progress screen. Every picture they load is there with the size
-// the layout expects, and a chosen option's marker shows on its socket.
+// The world-making screens in the main frame: the editor-start screen (back
+// to the title, OK starts the editor) and the new-world screen (OK regenerates
+// behind the progress screen), drawn from the stand-in pictures.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "app/app_globals.h"
 #include "app/interface_hooks.h"
-#include "app/main_frame.h"
 #include "dib_writer.h"
 #include "landscape_templates.h"
 #include "platform/random.h"
@@ -20,8 +13,6 @@
 #include "screens/world/editor_start_screen.h"
 #include "screens/world/new_world_screen.h"
 #include "screens/world/world_screen_layout.h"
-#include "state/game_state.h"
-#include "state/messages.h"
 #include "state/progress_events.h"
 #include "support/frame_host.h"
 #include "world/terrain.h"
@@ -62,7 +53,8 @@ class FrameWorldScreens : public ::testing::Test {
     FrameWorldScreens() {
         GetFrameHooks().create_world_view = &MakeView;
         g_LogoShown[0] = g_LogoShown[1] = 1;
-        for (const auto& [name, bytes] : Files()) Write(h.folder.Path(), name, bytes);
+        for (const auto& [name, bytes] : Files())
+            h.folder.Write(name, {bytes.begin(), bytes.end()});
     }
     // The files of these screens and the autumn templates, made once.
     static const std::vector<std::pair<std::string, std::vector<uint8_t>>>& Files() {
@@ -83,13 +75,6 @@ class FrameWorldScreens : public ::testing::Test {
         g_pTerrain = nullptr;
         GetFrameHooks().create_world_view = nullptr;
     }
-    static void Write(const std::string& folder, const std::string& name,
-                      const std::vector<uint8_t>& bytes) {
-        const std::filesystem::path path = std::filesystem::path(folder) / name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
 
     // Clicks an option of a choice screen, or a point of its area.
     void Click(ChoiceScreen& s, int32_t x, int32_t y) {
@@ -104,14 +89,14 @@ class FrameWorldScreens : public ::testing::Test {
     FrameHost h;
 };
 
-TEST_F(FrameWorldScreens, EditorChoiceOpensTheEditorStartAndBackReturnsToTheTitle) {
+TEST_F(FrameWorldScreens, EditorStartBackReturnsToTheTitleAndOkStartsTheEditor) {
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceEditor);
     auto* screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(h.gs->start_marker, 0);
     h.Run();
-    EXPECT_EQ(screen->background.width, ws::kAreaWidth);
-    EXPECT_EQ(screen->sheet.width, ws::kSheetWidth);
+    EXPECT_EQ(std::pair(screen->background.width, screen->sheet.width),
+              std::pair(ws::kAreaWidth, ws::kSheetWidth));
     const int32_t column = ws::kColumns[ws::kCapitalColumn];
     EXPECT_NE(Socket(*screen, column, ws::kUpperRows[ws::kInitialCapitalRow]),
               Socket(*screen, column, ws::kUpperRows[0]));
@@ -120,18 +105,16 @@ TEST_F(FrameWorldScreens, EditorChoiceOpensTheEditorStartAndBackReturnsToTheTitl
     EXPECT_EQ(h.gs->screen_open, 1);  // the title screen is open again
     EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
     EXPECT_EQ(g_pSpielFeld, nullptr);
-}
 
-TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
+    // Opened again, its OK starts the editor with the chosen capital.
     fvtest::WriteWorldPictures(h.folder.Path());
-    h.frame->SendMessage(kMsgOpenEditorStart);
-    auto* screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceEditor);
+    screen = dynamic_cast<FS_EDITORSTART*>(h.frame->Screen(FrameScreen::EditorStart));
     ASSERT_NE(screen, nullptr);
     h.gs->bookmarks[3] = {5, 6};
     h.gs->show_grid = 0;
     h.gs->build_orientation = 3;
     h.Run();
-    const int32_t column = ws::kColumns[ws::kCapitalColumn];
     const std::vector<uint8_t> unchosen = Socket(*screen, column, ws::kUpperRows[4]);
     ClickOption(*screen, column, ws::kUpperRows[4]);  // 2,000,000
     EXPECT_NE(Socket(*screen, column, ws::kUpperRows[4]), unchosen);
@@ -139,20 +122,18 @@ TEST_F(FrameWorldScreens, EditorStartsWithTheChosenCapital) {
     screen->SendMessage(WM_CHAR, 13);
     EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
     ASSERT_NE(g_pSpielFeld, nullptr);
-    EXPECT_EQ(h.gs->game_mode, kModeEditor);
-    EXPECT_EQ(h.gs->cash[0], 2000000);
-    EXPECT_EQ(h.gs->cash_shown[0], 2000000);
-    EXPECT_EQ(h.gs->year, 1960);
-    EXPECT_EQ(h.gs->screen_open, 0);
-    EXPECT_EQ(h.gs->build_orientation, 0);
-    EXPECT_EQ(h.gs->show_grid, 1);
-    EXPECT_EQ(h.gs->bookmarks[3].x, -1);
+    EXPECT_EQ(std::tuple(h.gs->game_mode, h.gs->cash[0], h.gs->cash_shown[0], h.gs->year),
+              std::tuple(kModeEditor, 2000000, 2000000, 1960));
+    EXPECT_EQ(std::tuple(h.gs->screen_open, h.gs->build_orientation, h.gs->show_grid,
+                         h.gs->bookmarks[3].x),
+              std::tuple(0, 0, 1, -1));
     EXPECT_NE(h.frame->accelerators, nullptr);
 }
 
-// Clicks choose; only OK (here the Enter key) writes the settings, back and
-// the cancel command of an abort leave them.
-TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettings) {
+// Clicks choose; back and the cancel command of an abort leave the settings;
+// only OK (here the Enter key) writes them and regenerates the world behind
+// the progress screen.
+TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettingsOkRegenerates) {
     for (const bool back : {true, false}) {
         h.gs->ng_land = 1;
         h.frame->SendMessage(kMsgOpenNewWorld);
@@ -170,9 +151,7 @@ TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettings) {
         EXPECT_EQ(h.gs->ng_land, 1);
         EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 0u);
     }
-}
 
-TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     CTerrain terrain;
     g_pTerrain = &terrain;
     h.gs->season = 3;
@@ -184,8 +163,8 @@ TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     ASSERT_NE(screen, nullptr);
     h.Run();
     fvtest::MaybeSaveScreen("new_world");
-    EXPECT_EQ(screen->background.Rows(), ws::kAreaHeight);
-    EXPECT_EQ(screen->sheet.Rows(), ws::kSheetHeight);
+    EXPECT_EQ(std::pair(screen->background.Rows(), screen->sheet.Rows()),
+              std::pair(ws::kAreaHeight, ws::kSheetHeight));
     // A chosen and an unchosen socket of a column differ; two unchosen alike.
     const int32_t column = ws::kColumns[FS_NEUE_WELT::kSiteDistance];
     EXPECT_NE(Socket(*screen, column, ws::kUpperRows[2]),
@@ -201,19 +180,17 @@ TEST_F(FrameWorldScreens, NewWorldOkRegeneratesBehindTheProgressScreen) {
     h.sound->calls.clear();
     plat::Srand(9);
     screen->SendMessage(WM_CHAR, 13);
-    EXPECT_EQ(h.gs->ng_land, 4);
-    EXPECT_EQ(h.gs->ng_mountains, 0);
-    EXPECT_EQ(h.gs->ng_forests, 3);  // the groups not clicked keep their start
-    EXPECT_EQ(h.gs->ng_towns, 1);
-    EXPECT_EQ(h.gs->ng_site_distance, 2);
-    EXPECT_EQ(h.gs->regen_woods, 1);
+    // The groups not clicked keep their start.
+    EXPECT_EQ(std::tuple(h.gs->ng_land, h.gs->ng_mountains, h.gs->ng_forests, h.gs->ng_towns,
+                         h.gs->ng_site_distance, h.gs->regen_woods),
+              std::tuple(4, 0, 3, 1, 2, 1));
     EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
     EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
     EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);
-    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 1u);
-    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgGenProgressDone), 1u);
-    EXPECT_EQ(h.gs->screen_open, 0);
-    EXPECT_EQ(h.gs->build_orientation, 0);
+    EXPECT_EQ(std::pair(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress),
+                        h.host.Recorder().Count(Kind::Sent, h.frame, kMsgGenProgressDone)),
+              std::pair(size_t{1}, size_t{1}));
+    EXPECT_EQ(std::pair(h.gs->screen_open, h.gs->build_orientation), std::pair(0, 0));
     EXPECT_TRUE(h.sound->calls.empty());         // the sound kept playing
     EXPECT_TRUE(h.host.MessageBoxes().empty());  // the progress pictures were there
     int32_t land = 0;
