@@ -12,14 +12,50 @@ struct Placement {
     int64_t x, y, src_x, src_y, columns, rows;
 };
 
+constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+
+// Each byte of the result is 0xFF where the byte of v is not 0, else 0x00.
+inline uint64_t NonZeroBytes(uint64_t v) {
+    const uint64_t high = (((v & kLowBits) + kLowBits) | v) & ~kLowBits;
+    return (high >> 7) * 0xFF;
+}
+
 struct WriteSource {
     void operator()(uint8_t& d, uint8_t s) const { d = s; }
+    uint64_t Word(uint64_t s) const { return s; }
 };
 
 struct WriteColour {
     uint8_t colour;
     void operator()(uint8_t& d, uint8_t) const { d = colour; }
+    uint64_t Word(uint64_t) const { return kOnes * colour; }
 };
+
+// One destination row for divisor 1 and key 0, the common case: `count`
+// source bytes, all inside the source row, eight at a time. A word of zero
+// bytes is skipped, a word without zero bytes stored whole, any other word
+// merged under the mask of its non-zero bytes.
+template <class Write>
+void DrawRowZeroKey(uint8_t* dst, const uint8_t* src, int64_t count, Write write) {
+    int64_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        uint64_t s;
+        std::memcpy(&s, src + i, sizeof s);
+        if (s == 0) continue;
+        const uint64_t ink = NonZeroBytes(s);
+        uint64_t d = write.Word(s);
+        if (ink != ~uint64_t{0}) {
+            uint64_t old;
+            std::memcpy(&old, dst + i, sizeof old);
+            d = (old & ~ink) | (d & ink);
+        }
+        std::memcpy(dst + i, &d, sizeof d);
+    }
+    for (; i < count; ++i) {
+        if (src[i] != 0) write(dst[i], src[i]);
+    }
+}
 
 template <int D>
 bool GroupIsZero(const uint8_t* p) {
@@ -88,6 +124,22 @@ void DrawRow(uint8_t* dst, const uint8_t* row, int64_t src_x, int64_t src_width,
 template <int D, class Write>
 void DrawRows(const PixelSurface& dst, const ConstPixelSurface& src, const Placement& p,
               uint8_t key, Write write) {
+    if constexpr (D == 1) {
+        if (key == 0) {
+            // With key 0 the zero-group skip changes nothing, and columns
+            // outside the source are never drawn: cut them off once.
+            const int64_t first = std::max<int64_t>(p.src_x, 0);
+            const int64_t end = std::min<int64_t>(p.src_x + p.columns, src.width);
+            if (first >= end) return;
+            const int64_t row_end = std::min<int64_t>(p.src_y + p.rows, src.height);
+            for (int64_t src_row = std::max<int64_t>(p.src_y, 0); src_row < row_end; ++src_row) {
+                uint8_t* out = dst.pixels + (p.y + src_row - p.src_y) * dst.stride + p.x;
+                DrawRowZeroKey(out + (first - p.src_x), src.pixels + src_row * src.stride + first,
+                               end - first, write);
+            }
+            return;
+        }
+    }
     for (int64_t j = 0; j < p.rows; ++j) {
         const int64_t src_row = p.src_y + j * D;
         if (src_row < 0 || src_row >= src.height) continue;
