@@ -12,48 +12,25 @@ struct Placement {
     int64_t x, y, src_x, src_y, columns, rows;
 };
 
-constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
-constexpr uint64_t kOnes = 0x0101010101010101ULL;
-
-// Each byte of the result is 0xFF where the byte of v is not 0, else 0x00.
-inline uint64_t NonZeroBytes(uint64_t v) {
-    const uint64_t high = (((v & kLowBits) + kLowBits) | v) & ~kLowBits;
-    return (high >> 7) * 0xFF;
-}
-
 struct WriteSource {
     void operator()(uint8_t& d, uint8_t s) const { d = s; }
-    uint64_t Word(uint64_t s) const { return s; }
+    uint8_t Byte(uint8_t s) const { return s; }
 };
 
 struct WriteColour {
     uint8_t colour;
     void operator()(uint8_t& d, uint8_t) const { d = colour; }
-    uint64_t Word(uint64_t) const { return kOnes * colour; }
+    uint8_t Byte(uint8_t) const { return colour; }
 };
 
 // One destination row for divisor 1 and key 0, the common case: `count`
-// source bytes, all inside the source row, eight at a time. A word of zero
-// bytes is skipped, a word without zero bytes stored whole, any other word
-// merged under the mask of its non-zero bytes.
+// source bytes, all inside the source row. Written as a plain select on
+// every byte so that the compiler turns it into wide vector code.
 template <class Write>
 void DrawRowZeroKey(uint8_t* dst, const uint8_t* src, int64_t count, Write write) {
-    int64_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        uint64_t s;
-        std::memcpy(&s, src + i, sizeof s);
-        if (s == 0) continue;
-        const uint64_t ink = NonZeroBytes(s);
-        uint64_t d = write.Word(s);
-        if (ink != ~uint64_t{0}) {
-            uint64_t old;
-            std::memcpy(&old, dst + i, sizeof old);
-            d = (old & ~ink) | (d & ink);
-        }
-        std::memcpy(dst + i, &d, sizeof d);
-    }
-    for (; i < count; ++i) {
-        if (src[i] != 0) write(dst[i], src[i]);
+    for (int64_t i = 0; i < count; ++i) {
+        const uint8_t s = src[i];
+        dst[i] = s != 0 ? write.Byte(s) : dst[i];
     }
 }
 
