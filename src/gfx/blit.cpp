@@ -275,3 +275,30 @@ void CopyPixels(const PixelSurface& dst, int32_t x, int32_t y, const ConstPixelS
                      src.pixels + (sy + row) * src.stride + sx, static_cast<size_t>(cw));
     }
 }
+
+bool ComposeLayers(const PixelSurface& dst, const LayerStack& layers, int32_t x, int32_t y,
+                   int32_t w, int32_t h) {
+    const ConstPixelSurface& base = layers.base;
+    auto same_size = [&](const ConstPixelSurface& s) {
+        return !s.Empty() && s.width == base.width && s.height == base.height;
+    };
+    if (dst.Empty() || !same_size(base) || !same_size(layers.middle) || !same_size(layers.front)) {
+        return false;
+    }
+    const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
+    const int64_t x1 = std::min<int64_t>({int64_t{x} + w, dst.width, base.width});
+    const int64_t y1 = std::min<int64_t>({int64_t{y} + h, dst.height, base.height});
+    if (x0 >= x1 || y0 >= y1) return true;
+    const int64_t count = x1 - x0;
+    for (int64_t row = y0; row < y1; ++row) {
+        uint8_t* out = dst.pixels + row * dst.stride + x0;
+        const uint8_t* b = base.pixels + row * base.stride + x0;
+        const uint8_t* m = layers.middle.pixels + row * layers.middle.stride + x0;
+        const uint8_t* f = layers.front.pixels + row * layers.front.stride + x0;
+        for (int64_t i = 0; i < count; ++i) {
+            const uint8_t front = f[i], middle = m[i], under = b[i];
+            out[i] = front != 0 ? front : middle != 0 ? middle : under;
+        }
+    }
+    return true;
+}

@@ -61,11 +61,13 @@ void SPIEL_FELD::ComposeRect(int32_t left, int32_t top, int32_t right, int32_t b
     const int32_t w = right - left;
     const int32_t h = bottom - top;
     if (w <= 0 || h <= 0) return;
-    CopyPixels(im.composite_buffer.Surface(), left, top, im.background_layer.Surface(), left, top,
-               w, h);
+    const LayerStack layers{im.background_layer.Surface(), im.object_layer_a.Surface(),
+                            im.object_layer_b.Surface()};
+    if (ComposeLayers(im.composite_buffer.Surface(), layers, left, top, w, h)) return;
+    CopyPixels(im.composite_buffer.Surface(), left, top, layers.base, left, top, w, h);
     const BlitRect rect{left, top, left, top, w, h};
-    BlitKeyed(im.composite_buffer.Surface(), im.object_layer_a.Surface(), rect, 0, 1);
-    BlitKeyed(im.composite_buffer.Surface(), im.object_layer_b.Surface(), rect, 0, 1);
+    BlitKeyed(im.composite_buffer.Surface(), layers.middle, rect, 0, 1);
+    BlitKeyed(im.composite_buffer.Surface(), layers.front, rect, 0, 1);
 }
 
 void SPIEL_FELD::RedrawView() {
