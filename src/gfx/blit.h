@@ -43,7 +43,8 @@ void BlitMask(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r,
 // it is not 0, else the middle layer's where that is not 0, else the base's.
 // The same pixels as CopyPixels from `base` followed by key-0 copies of
 // `middle` and `front`, in one pass. Returns false, drawing nothing, when a
-// surface is empty or the layers differ in size (compose step by step then).
+// surface is empty, the layers differ in size or `dst` shares memory with a
+// layer (compose step by step then).
 struct LayerStack {
     ConstPixelSurface base, middle, front;
 };
