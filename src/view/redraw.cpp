@@ -46,6 +46,15 @@ class PaletteBracket {
     plat::DcHandle dc_;
 };
 
+// One pass over the fields at the end of a redraw: every change mark goes,
+// and after an object pass the height tool's marks as well.
+void ClearFieldMarks(bool height_marks) {
+    for (MapField& f : g_pGameState->fields) {
+        f.set_feldchange(false);
+        if (height_marks) f.set_heben_senken(false);
+    }
+}
+
 }  // namespace
 
 void SPIEL_FELD::BlackenBackBuffers() {
@@ -80,16 +89,17 @@ void SPIEL_FELD::RedrawView() {
         full_redraw = 0;
         return;
     }
+    const bool objects = zoom != kOverviewZoomLevel && gs.redraw_objects == 1;
     if (zoom != kOverviewZoomLevel) {
         if (gs.redraw_terrain == 1) DrawBackgroundLayer();
-        if (gs.redraw_objects == 1) DrawObjectLayer();
+        if (objects) DrawObjectLayer();
         if (gs.redraw_objects == 1 || gs.redraw_terrain == 1) {
             ComposeRect(0, 0, gs.view_width, gs.view_height);
             DrawVehicles(0);
         }
     }
     bracket.Present(0, 0, gs.view_width, gs.view_height);
-    ClearAllFieldsChanged();
+    ClearFieldMarks(objects);
     gs.redraw_terrain = 0;
     gs.redraw_objects = 0;
 }
