@@ -38,6 +38,19 @@ void BlitKeyedClipped(const PixelSurface& dst, const ConstPixelSurface& src, Bli
 void BlitMask(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r, uint8_t key,
               int32_t divisor, uint8_t colour);
 
+// Composes three layers of one size into `dst` over the rectangle (x, y, w,
+// h), cut to all four surfaces: a pixel takes the front layer's colour where
+// it is not 0, else the middle layer's where that is not 0, else the base's.
+// The same pixels as CopyPixels from `base` followed by key-0 copies of
+// `middle` and `front`, in one pass. Returns false, drawing nothing, when a
+// surface is empty, the layers differ in size or `dst` shares memory with a
+// layer (compose step by step then).
+struct LayerStack {
+    ConstPixelSurface base, middle, front;
+};
+bool ComposeLayers(const PixelSurface& dst, const LayerStack& layers, int32_t x, int32_t y,
+                   int32_t w, int32_t h);
+
 // Fills the rectangle cut to the surface; a width or height below 1 draws nothing.
 void FillSurface(const PixelSurface& dst, int32_t x, int32_t y, int32_t w, int32_t h,
                  uint8_t colour);

@@ -256,7 +256,6 @@ void SPIEL_FELD::DrawObjectLayer() {
     ObjectPainter painter(*this, false);
     ScanFields(ViewScan(*this, zoom == kOverviewZoomLevel),
                [&](const ScanField& sf) { painter.Field(sf); });
-    for (MapField& f : gs.fields) f.set_heben_senken(false);
 }
 
 void SPIEL_FELD::DrawObjectLayerScrolled() {

@@ -46,6 +46,15 @@ class PaletteBracket {
     plat::DcHandle dc_;
 };
 
+// One pass over the fields at the end of a redraw: every change mark goes,
+// and after an object pass the height tool's marks as well.
+void ClearFieldMarks(bool height_marks) {
+    for (MapField& f : g_pGameState->fields) {
+        f.set_feldchange(false);
+        if (height_marks) f.set_heben_senken(false);
+    }
+}
+
 }  // namespace
 
 void SPIEL_FELD::BlackenBackBuffers() {
@@ -61,11 +70,13 @@ void SPIEL_FELD::ComposeRect(int32_t left, int32_t top, int32_t right, int32_t b
     const int32_t w = right - left;
     const int32_t h = bottom - top;
     if (w <= 0 || h <= 0) return;
-    CopyPixels(im.composite_buffer.Surface(), left, top, im.background_layer.Surface(), left, top,
-               w, h);
+    const LayerStack layers{im.background_layer.Surface(), im.object_layer_a.Surface(),
+                            im.object_layer_b.Surface()};
+    if (ComposeLayers(im.composite_buffer.Surface(), layers, left, top, w, h)) return;
+    CopyPixels(im.composite_buffer.Surface(), left, top, layers.base, left, top, w, h);
     const BlitRect rect{left, top, left, top, w, h};
-    BlitKeyed(im.composite_buffer.Surface(), im.object_layer_a.Surface(), rect, 0, 1);
-    BlitKeyed(im.composite_buffer.Surface(), im.object_layer_b.Surface(), rect, 0, 1);
+    BlitKeyed(im.composite_buffer.Surface(), layers.middle, rect, 0, 1);
+    BlitKeyed(im.composite_buffer.Surface(), layers.front, rect, 0, 1);
 }
 
 void SPIEL_FELD::RedrawView() {
@@ -78,16 +89,17 @@ void SPIEL_FELD::RedrawView() {
         full_redraw = 0;
         return;
     }
+    const bool objects = zoom != kOverviewZoomLevel && gs.redraw_objects == 1;
     if (zoom != kOverviewZoomLevel) {
         if (gs.redraw_terrain == 1) DrawBackgroundLayer();
-        if (gs.redraw_objects == 1) DrawObjectLayer();
+        if (objects) DrawObjectLayer();
         if (gs.redraw_objects == 1 || gs.redraw_terrain == 1) {
             ComposeRect(0, 0, gs.view_width, gs.view_height);
             DrawVehicles(0);
         }
     }
     bracket.Present(0, 0, gs.view_width, gs.view_height);
-    ClearAllFieldsChanged();
+    ClearFieldMarks(objects);
     gs.redraw_terrain = 0;
     gs.redraw_objects = 0;
 }

@@ -44,7 +44,9 @@ void SPIEL_FELD::DrawBackgroundLayer() {
         if (!f.feldchange()) return;
         for (const auto& d : kFront[r]) {
             MapField* front = FieldAt(sf.x + d[0], sf.y + d[1]);
-            if (front != nullptr && GetTerminalKindAt(sf.x + d[0], sf.y + d[1]) > 0) {
+            // Only a field with a building can hold a terminal.
+            if (front != nullptr && front->building_flag() &&
+                GetTerminalKindAt(sf.x + d[0], sf.y + d[1]) > 0) {
                 front->set_feldchange(true);
             }
         }

@@ -206,7 +206,9 @@ TEST_F(CityGrowthTest, NoBuildingBesideTracksOrNearBridges) {
     }
     for (int32_t x = 109; x <= 111; ++x) {
         for (int32_t y = 99; y <= 101; ++y) {
-            if (x != 110 || y != 100) EXPECT_EQ(CityBuildingOfField(x, y), 0) << x << "," << y;
+            if (x != 110 || y != 100) {
+                EXPECT_EQ(CityBuildingOfField(x, y), 0) << x << "," << y;
+            }
         }
     }
     EXPECT_EQ(F(110, 100).wegtyp(), 0);
@@ -328,7 +330,9 @@ TEST_F(CityInvariantsTest, TwentyNeighbouringCitiesGrowThirtyYears) {
     // Nothing was laid over the railway at x = 128 (the roads keep their
     // fields where the two meet).
     for (int32_t y = 20; y <= 235; ++y) {
-        if (y != 60 && y != 190) EXPECT_EQ(F(128, y).wegtyp(), kWayRail) << y;
+        if (y != 60 && y != 190) {
+            EXPECT_EQ(F(128, y).wegtyp(), kWayRail) << y;
+        }
     }
     int32_t grown = 0;
     for (size_t i = 0; i < slots.size(); ++i) {

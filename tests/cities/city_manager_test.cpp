@@ -178,7 +178,9 @@ TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {
             const MapField& f = F(x, y);
             ASSERT_EQ(f.stadtnum(), 0) << x << "," << y;
             ASSERT_NE(f.wegtyp(), kWayCityStreet) << x << "," << y;
-            if (f.wegtyp() == 0 && !f.building_flag()) ASSERT_EQ(f.data_word(), 0);
+            if (f.wegtyp() == 0 && !f.building_flag()) {
+                ASSERT_EQ(f.data_word(), 0);
+            }
         }
     }
     for (int32_t x = sx - 4; x <= sx - 1; ++x) EXPECT_EQ(F(x, sy).wegtyp(), kWayAsphaltRoad);

@@ -466,6 +466,33 @@ TEST(BlitKeyed, MatchesThePerPixelMeaningAtEveryEdgeAndDivisor) {
 
 // A source x past the sheet's width reads its last 64-pixel cell; a sheet
 // narrower than 64 reads from a negative column, which counts as transparent.
+// The one-pass compose gives the pixels of a copy of the base followed by
+// key-0 copies of the middle and front layers, at every edge and width.
+TEST(ComposeLayers, MatchesCopyThenTwoKeyedCopies) {
+    plat::Srand(4321);
+    for (int round = 0; round < 400; ++round) {
+        const int32_t w = 1 + plat::Rand() % 70, h = 1 + plat::Rand() % 20;
+        Canvas base(w, h), middle(w, h), front(w, h);
+        for (Canvas* c : {&base, &middle, &front}) {
+            for (auto& b : c->bytes) b = plat::Rand() % 2 == 0 ? uint8_t(plat::Rand() % 256) : 0;
+        }
+        const int32_t x = plat::Rand() % (w + 20) - 10, y = plat::Rand() % (h + 10) - 5;
+        const int32_t cw = plat::Rand() % (w + 20), ch = plat::Rand() % (h + 10);
+        Canvas expected(w, h, 99), actual(w, h, 99);
+        CopyPixels(expected.surface, x, y, base.surface, x, y, cw, ch);
+        BlitKeyed(expected.surface, middle.surface, {x, y, x, y, cw, ch}, 0, 1);
+        BlitKeyed(expected.surface, front.surface, {x, y, x, y, cw, ch}, 0, 1);
+        ASSERT_TRUE(ComposeLayers(actual.surface, {base.surface, middle.surface, front.surface}, x,
+                                  y, cw, ch));
+        ASSERT_EQ(expected.bytes, actual.bytes) << "round " << round;
+    }
+    // Layers of differing sizes or a layer that is the target: not composed.
+    Canvas a(8, 8, 1), b(9, 8, 2), target(8, 8, 3);
+    EXPECT_FALSE(ComposeLayers(target.surface, {a.surface, b.surface, a.surface}, 0, 0, 8, 8));
+    EXPECT_FALSE(ComposeLayers(a.surface, {a.surface, a.surface, a.surface}, 0, 0, 8, 8));
+    EXPECT_EQ(target.bytes, std::vector<uint8_t>(target.bytes.size(), 3));
+}
+
 TEST(BlitKeyed, SourceXPastTheWidthReadsTheLastCell) {
     const Canvas sheet = Numbered(128, 8);
     Canvas a(64, 8), b(64, 8);

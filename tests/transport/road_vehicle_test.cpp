@@ -355,7 +355,9 @@ TEST_F(CityCarTest, JunctionExitsNeverReverse) {
         ASSERT_EQ(car->Heading(), kDirE);
         FixRand(r);
         ASSERT_TRUE(FramesUntil([&] { return car->pos_x == 20; }, 100));
-        if (r < 3) EXPECT_EQ(car->junction_exit, r);
+        if (r < 3) {
+            EXPECT_EQ(car->junction_exit, r);
+        }
         EXPECT_NE(car->junction_exit, 3);
         EXPECT_EQ(car->speed_limit, 6);
         EXPECT_TRUE(MarksConsistent());

@@ -554,7 +554,9 @@ TEST_F(TunnelBridgeTest, TrainPassesUndergroundAndOverTheSpanWithoutMarks) {
         [&] {
             EXPECT_TRUE(Consistent());
             for (int32_t x = 31; x <= 50; ++x) {
-                if (x <= 35 || x >= 45) EXPECT_EQ(F(x, 50).belegt(), 0);
+                if (x <= 35 || x >= 45) {
+                    EXPECT_EQ(F(x, 50).belegt(), 0);
+                }
             }
             if (t->in_tunnel != 0 && t->pos_x > 31 && t->pos_x < 36) {
                 seen[0] = true;

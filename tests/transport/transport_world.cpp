@@ -300,7 +300,9 @@ RailWorld::~RailWorld() {
 }
 
 void RailWorld::TearDown() {
-    if (check_at_end_) EXPECT_TRUE(Consistent());
+    if (check_at_end_) {
+        EXPECT_TRUE(Consistent());
+    }
     DeleteAllVehicles();
     EXPECT_EQ(MarkCount(), 0);
     EXPECT_EQ(FlagCount(), 0);

@@ -94,10 +94,13 @@ class ObjectPass : public ::testing::Test {
         EXPECT_GE(at.x, 0) << x << "," << y;
         return at;
     }
-    // The object pass, which must leave no raise/lower mark behind.
+    // A redraw of the object layers, which must leave no raise/lower mark
+    // behind.
     void DrawObjects() {
         for (int32_t i : {0, 32000, 65535}) gs().fields[i].set_heben_senken(true);
-        host.view().DrawObjectLayer();
+        gs().redraw_terrain = 0;
+        gs().redraw_objects = 1;
+        host.view().RedrawView();
         for (const MapField& f : gs().fields) ASSERT_FALSE(f.heben_senken());
     }
 
