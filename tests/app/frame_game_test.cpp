@@ -112,6 +112,7 @@ TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
     EXPECT_NE(h.frame->accelerators, nullptr);
     EXPECT_TRUE(gs.images.tile_sheet.Loaded());  // the world pictures
     EXPECT_EQ(gs.year, 1987);                    // the last game goes on
+    EXPECT_EQ(gs.start_marker, 0);
     EXPECT_EQ(h.sound->calls,
               (std::vector<std::string>{"StopMusic", "ResumeEffects", "OnMusicNotify"}));
     // The last game was left at the overview zoom: the frame switches to it.

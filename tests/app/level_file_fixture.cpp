@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <random>
 
 #include "app/level_records.h"
 #include "game/opponent.h"
@@ -21,20 +22,6 @@
 namespace fvtest {
 
 namespace {
-
-// A small linear congruential generator: the same game for the same seed.
-class Numbers {
-  public:
-    explicit Numbers(uint32_t seed) : state_(seed * 2654435761u + 12345u) {}
-    uint32_t Next() {
-        state_ = state_ * 1664525u + 1013904223u;
-        return state_ >> 8;
-    }
-    int32_t Below(int32_t n) { return static_cast<int32_t>(Next() % static_cast<uint32_t>(n)); }
-
-  private:
-    uint32_t state_;
-};
 
 void Append(Bytes& out, const void* data, size_t size) {
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
@@ -106,13 +93,12 @@ LevelFileTest::~LevelFileTest() {
 }
 
 void LevelFileTest::MakeGame(int32_t seed) {
-    Numbers n(static_cast<uint32_t>(seed));
+    std::mt19937 n(static_cast<uint32_t>(seed));  // the same game for the same seed
+    auto below = [&n](int32_t k) { return static_cast<int32_t>(n() % static_cast<uint32_t>(k)); };
     RecreateOpponents();  // sets the opponents' cash and names, which come below
-    for (MapField& field : gs.fields) {
-        for (uint8_t& b : field.bytes) b = static_cast<uint8_t>(n.Next());
-    }
     // No buildings, cities or nodes: the references stay empty.
     for (MapField& field : gs.fields) {
+        for (uint8_t& b : field.bytes) b = static_cast<uint8_t>(n());
         field.set_wegtyp(field.wegtyp() % 7);
         field.set_stadtnum(0);
         field.set_knotennummer(0);
@@ -127,18 +113,18 @@ void LevelFileTest::MakeGame(int32_t seed) {
     for (int32_t number = 1 + seed % 3; number < kWayNodeSlots; number += 3 + seed % 5) {
         WayNode* node = new WayNode;
         for (int32_t i = 0; i < 4; ++i) {
-            node->ziel[i] = n.Below(kWayNodeSlots);
-            node->cost[i] = n.Below(5000);
-            node->belegt[i] = static_cast<uint8_t>(n.Below(2));
-            node->back[i] = n.Below(5) == 4 ? kNoBackDirection : static_cast<uint8_t>(n.Below(4));
+            node->ziel[i] = below(kWayNodeSlots);
+            node->cost[i] = below(5000);
+            node->belegt[i] = static_cast<uint8_t>(below(2));
+            node->back[i] = below(5) == 4 ? kNoBackDirection : static_cast<uint8_t>(below(4));
         }
         network->nodes[number] = node;
         // A node belongs to one field.
         gs.fields[number * 7].set_knotennummer(static_cast<uint32_t>(number));
     }
 
-    for (int32_t i = 0; i < 6; ++i) gs.built_counts[i] = n.Below(20) - 2;
-    gs.board_votes = n.Below(100);
+    for (int32_t i = 0; i < 6; ++i) gs.built_counts[i] = below(20) - 2;
+    gs.board_votes = below(100);
     gs.cash[0] = (int64_t{1} << 40) + seed;
     gs.cash[1] = -5 - seed;
     gs.cash[2] = 700000 + seed;
@@ -160,7 +146,7 @@ void LevelFileTest::MakeGame(int32_t seed) {
     gs.active_event = static_cast<int8_t>(seed % 20);
     gs.event_pause = static_cast<uint8_t>(seed + 3);
     for (int32_t i = 0; i < kStatisticsWords; ++i) {
-        g_Statistics.words[i] = static_cast<int32_t>(n.Next()) - (1 << 23);
+        g_Statistics.words[i] = static_cast<int32_t>(n() >> 8) - (1 << 23);
     }
     g_TakeOverCount[0] = 1;
     g_TakeOverCount[1] = 0;
@@ -170,8 +156,8 @@ void LevelFileTest::MakeGame(int32_t seed) {
     InitMarketEvents();
     for (int32_t i = 0; i < kMarketEventSlots; ++i) {
         MarketEvent& event = gs.market_events[i];
-        event.event_counter = static_cast<uint8_t>(n.Below(50));
-        event.event_state = static_cast<uint8_t>(n.Below(3));
+        event.event_counter = static_cast<uint8_t>(below(50));
+        event.event_state = static_cast<uint8_t>(below(3));
         event.event_prices[i % 9] += seed;
     }
 

@@ -20,45 +20,24 @@
 namespace {
 
 using fvtest::Bytes;
-using fvtest::LevelFileTest;
-using fvtest::OffsetsOf;
-using fvtest::PutI32;
 using fvtest::ReadFileBytes;
 using fvtest::WriteFileBytes;
 
-class LevelRobustness : public LevelFileTest {
+class LevelRobustness : public fvtest::LevelFileTest {
   protected:
-    // Saves the game of `seed` and runs it from that file; returns the file.
-    Bytes RunGameFromFile(int32_t seed) {
-        MakeGame(seed);
-        const Bytes good = SaveToBytes("good.lvl");
-        MakeGame(seed + 1);
-        EXPECT_EQ(LoadSavedGame(FilePath("good.lvl")), LevelLoadResult::Loaded);
-        return good;
+    // Loads `file` as a saved game (or a level start): refused, and the
+    // running game is as it was.
+    void ExpectRefused(const Bytes& file, bool whole = true) {
+        WriteFileBytes(FilePath("bad.lvl"), file);
+        const Bytes before = Snapshot();
+        const size_t boxes = host.MessageBoxes().size();
+        host.QueueMessageBoxAnswer(IDOK);
+        ASSERT_EQ(whole ? LoadSavedGame(FilePath("bad.lvl")) : LoadLevel(FilePath("bad.lvl")),
+                  LevelLoadResult::Rejected);
+        ASSERT_TRUE(Snapshot() == before) << "a rejected file changed the game";
+        ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("bad.lvl")));
     }
-
-    // Feeds `file` to both readers; a rejected file must leave the game as
-    // it was, after an accepted one the game is read again from `good`.
-    void ExpectHandled(const Bytes& file, const Bytes& good) {
-        WriteFileBytes(FilePath("fed.lvl"), file);
-        for (bool whole : {true, false}) {
-            const Bytes before = Snapshot();
-            const size_t boxes = host.MessageBoxes().size();
-            host.QueueMessageBoxAnswer(IDOK);
-            const LevelLoadResult result =
-                whole ? LoadSavedGame(FilePath("fed.lvl")) : LoadLevel(FilePath("fed.lvl"));
-            if (result == LevelLoadResult::Rejected) {
-                ASSERT_TRUE(Snapshot() == before) << "a rejected file changed the game";
-                ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
-                continue;
-            }
-            ASSERT_EQ(result, LevelLoadResult::Loaded);
-            host.QueueMessageBoxAnswer(IDOK);  // not used: the running game's file is good
-            WriteFileBytes(FilePath("good.lvl"), good);
-            ASSERT_EQ(LoadSavedGame(FilePath("good.lvl")), LevelLoadResult::Loaded);
-        }
-    }
-
     uint32_t Next() {
         state_ = state_ * 1664525u + 1013904223u;
         return state_ >> 8;
@@ -73,30 +52,26 @@ TEST_F(NothingLost, ShortWriteKeepsTheOlderLevelFile) {
     const Bytes old_file = SaveToBytes("slot.lvl");
     MakeGame(2);
     const int64_t new_size = static_cast<int64_t>(SaveToBytes("probe.lvl").size());
-    for (int64_t limit : {int64_t{0}, int64_t{5}, int64_t{786000}, new_size - 1}) {
+    // The last case: a short write where there was no file leaves none.
+    for (int64_t limit : {int64_t{0}, int64_t{5}, int64_t{786000}, new_size - 1, int64_t{100}}) {
         SCOPED_TRACE(limit);
+        const std::string path = FilePath(limit == 100 ? "new.lvl" : "slot.lvl");
         host.QueueMessageBoxAnswer(IDOK);
         plat::SetWriteLimitForTests(limit);
         const size_t boxes = host.MessageBoxes().size();
-        EXPECT_FALSE(SaveGameFile(FilePath("slot.lvl")));
+        EXPECT_FALSE(SaveGameFile(path));
         plat::SetWriteLimitForTests(-1);
         EXPECT_TRUE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
-        EXPECT_FALSE(std::filesystem::exists(FilePath("slot.lvl.tmp")));
+        EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+        EXPECT_FALSE(std::filesystem::exists(FilePath("new.lvl")));
         ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
         const auto& box = host.MessageBoxes().back();
-        EXPECT_EQ(box.text, "The file was not written correctly:\n " + FilePath("slot.lvl") +
+        EXPECT_EQ(box.text, "The file was not written correctly:\n " + path +
                                 " \n Check the remaining disk space!!!!");
         EXPECT_EQ(box.caption, "Ferrovane");
         EXPECT_EQ(box.flags, unsigned(MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL));
     }
-    // A short write where there was no file leaves none.
-    host.QueueMessageBoxAnswer(IDOK);
-    plat::SetWriteLimitForTests(100);
-    EXPECT_FALSE(SaveGameFile(FilePath("new.lvl")));
-    plat::SetWriteLimitForTests(-1);
-    EXPECT_FALSE(std::filesystem::exists(FilePath("new.lvl")));
-    // And the next save goes through.
-    EXPECT_TRUE(SaveGameFile(FilePath("slot.lvl")));
+    EXPECT_TRUE(SaveGameFile(FilePath("slot.lvl")));  // and the next save goes through
     EXPECT_FALSE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
 }
 
@@ -119,8 +94,7 @@ TEST_F(NothingLost, FailedSettingsWriteBackShowsOneBox) {
 }
 
 // Fields that name buildings, cities or nodes that the file does not hold,
-// or a way type beyond the table, make the file damaged; the running game
-// stays as it was.
+// or a way type beyond the table, make the file damaged.
 TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
     const struct {
         const char* damage;
@@ -135,23 +109,17 @@ TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
          }},
         {"city 60", [](CGameState& gs) { gs.fields[301].set_stadtnum(60); }},
         {"node 9000", [](CGameState& gs) { gs.fields[302].set_knotennummer(9000); }},
-        {"node missing from the network",
-         [](CGameState& gs) { gs.fields[303].set_knotennummer(3); }},
+        {"node not in the network", [](CGameState& gs) { gs.fields[303].set_knotennummer(3); }},
         {"node of another field", [](CGameState& gs) { gs.fields[304].set_knotennummer(2); }},
         {"way type 7", [](CGameState& gs) { gs.fields[305].set_wegtyp(7); }},
     };
-    RunGameFromFile(1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.damage);
         MakeGame(1);
         c.apply(gs);
-        SaveToBytes("bad.lvl");
+        const Bytes file = SaveToBytes("damaged.lvl");
         MakeGame(2);
-        const Bytes before = Snapshot();
-        host.QueueMessageBoxAnswer(IDOK);
-        EXPECT_EQ(LoadSavedGame(FilePath("bad.lvl")), LevelLoadResult::Rejected);
-        EXPECT_TRUE(Snapshot() == before);
-        EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("bad.lvl")));
+        ExpectRefused(file);
     }
 }
 
@@ -171,33 +139,17 @@ TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
     // The first building is a mine: after its 20-byte header (type, slot, x)
     // its stock slot, then its product. The second, a lumber mill, holds its
     // last cut field (8 bytes), then its tree state.
-    const size_t buildings = OffsetsOf(first).cash + 36;
+    const size_t buildings = fvtest::OffsetsOf(first).cash + 36;
     ASSERT_EQ(first[buildings + 4], kTypeMine);
-    const struct {
-        const char* damage;
-        size_t at;
-        int32_t value;
-    } cases[] = {{"product 9999", buildings + 4 + 20 + 12, 9999},
-                 {"stock product 9999", buildings + 4 + 20, 9999},
-                 {"tree state 200", buildings + 4 + 20 + 28 + 20 + 8, 200},
-                 {"anchor off the building", buildings + 4 + 8, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.damage);
+    const std::pair<size_t, int32_t> cases[] = {{buildings + 4 + 20 + 12, 9999},  // product
+                                                {buildings + 4 + 20, 9999},       // stock product
+                                                {buildings + 4 + 20 + 28 + 20 + 8, 200},  // trees
+                                                {buildings + 4 + 8, 0}};  // anchor off
+    for (const auto& [at, value] : cases) {
         Bytes bad = first;
-        PutI32(bad, c.at, c.value);
-        WriteFileBytes(FilePath("bad.lvl"), bad);
-        const Bytes before = Snapshot();
-        host.QueueMessageBoxAnswer(IDOK);
-        EXPECT_EQ(LoadSavedGame(FilePath("bad.lvl")), LevelLoadResult::Rejected);
-        EXPECT_TRUE(Snapshot() == before);
+        fvtest::PutI32(bad, at, value);
+        ExpectRefused(bad);
     }
-}
-
-TEST_F(LevelRobustness, SaveFolderIsCreatedWhenMissing) {
-    MakeGame(1);
-    ASSERT_FALSE(std::filesystem::exists(folder.Path() + "/save"));
-    EXPECT_TRUE(SaveGameFile(SavedGamePath("3.lvl")));
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "/save/3.lvl"));
 }
 
 TEST_F(LevelRobustness, CancelInTheRetryBoxAbandonsOnlyTheSave) {
@@ -235,10 +187,12 @@ TEST_F(LevelRobustness, MissingFileLeavesTheGameAsItWas) {
 }
 
 // Cut files, flipped bits (mostly outside the grid, where the structure is),
-// random files and a plausible head over a random rest.
+// random files and a plausible head over a random rest, through both readers:
+// refused with the game unchanged, or loaded (and the good game read again).
 TEST_F(LevelRobustness, DamagedFilesNeverCrash) {
-    const Bytes good = RunGameFromFile(1);
-    const auto at = OffsetsOf(good);
+    MakeGame(1);
+    const Bytes good = SaveToBytes("good.lvl");
+    const auto at = fvtest::OffsetsOf(good);
     std::vector<Bytes> files;
     for (size_t length : {at.network + 4, at.cash + 36, at.calendar + 8, at.camera + 9,
                           at.names + 70, at.statistics + 1, at.counters + 79, at.event_count + 2,
@@ -261,8 +215,18 @@ TEST_F(LevelRobustness, DamagedFilesNeverCrash) {
     for (int i = 0; i < 20000; ++i) head.push_back(static_cast<uint8_t>(Next()));
     for (size_t k = 0; k < files.size(); ++k) {
         SCOPED_TRACE(k);
-        ExpectHandled(files[k], good);
-        if (HasFatalFailure()) return;
+        for (bool whole : {true, false}) {
+            ASSERT_EQ(LoadSavedGame(FilePath("good.lvl")), LevelLoadResult::Loaded);
+            WriteFileBytes(FilePath("fed.lvl"), files[k]);
+            const Bytes before = Snapshot();
+            host.QueueMessageBoxAnswer(IDOK);
+            const LevelLoadResult result =
+                whole ? LoadSavedGame(FilePath("fed.lvl")) : LoadLevel(FilePath("fed.lvl"));
+            if (result != LevelLoadResult::Loaded) {
+                ASSERT_EQ(result, LevelLoadResult::Rejected);
+                ASSERT_TRUE(Snapshot() == before) << "a rejected file changed the game";
+            }
+        }
     }
 }
 

@@ -62,14 +62,13 @@ class MainLoopTest : public ::testing::Test {
         SetSoundManager(&sound);
     }
 
-    // Idle passes every `step` ms for `ms` ms.
+    // Idle passes every `step` ms for `ms` ms; Ticks: exactly one tick per call.
     void Idle(uint32_t ms, uint32_t step = 1000) {
         for (uint32_t done = 0; done < ms; done += step) {
             host.AdvanceClock(step);
             app.OnIdle(0);
         }
     }
-    // Exactly one game tick per call.
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) {
             host.AdvanceClock(g_TickLength + 1);
@@ -105,23 +104,17 @@ TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLengthAndNeverWhileStopped) {
     EXPECT_EQ(gs.week, 1);
     EXPECT_EQ(frame->Count(kMsgGameTick), 1);
     EXPECT_EQ(cities.ticks, 1);
-    struct Case {
-        const char* name;
-        int32_t CGameState::*field;
-        int32_t value;
-    };
-    const Case cases[] = {
-        {"editor", &CGameState::game_mode, kModeEditor}, {"paused", &CGameState::paused, 1},
-        {"halted", &CGameState::sim_halted, 1},          {"user pause", &CGameState::user_pause, 1},
-        {"goal reached", &CGameState::goal_reached, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const int32_t before = gs.*c.field;
-        gs.*c.field = c.value;
+    // Editor, paused, halted, user pause, goal reached.
+    for (const auto& [field, value] : {std::pair{&CGameState::game_mode, int32_t{kModeEditor}},
+                                       {&CGameState::paused, 1},
+                                       {&CGameState::sim_halted, 1},
+                                       {&CGameState::user_pause, 1},
+                                       {&CGameState::goal_reached, 1}}) {
+        const int32_t before = gs.*field;
+        gs.*field = value;
         Idle(100000, 5000);
-        EXPECT_EQ(gs.week, 1);
-        gs.*c.field = before;
+        EXPECT_EQ(gs.week, 1) << value;
+        gs.*field = before;
         // A long stop gives exactly one tick afterwards, not several.
         app.OnIdle(0);
         EXPECT_EQ(gs.week, 2);

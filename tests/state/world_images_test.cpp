@@ -1,17 +1,22 @@
-// The world image loaders: which file lands in which holder for every
-// season, rotation and player colour, and what stays untouched.
+// The world and tree image loaders: which file lands in which holder for
+// every season, rotation, colour and option, and when the music is handed back.
 
 #include "state/world_images.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <map>
 #include <string>
 
 #include "gfx/gfx_host.h"
 #include "gfx/gfx_test_files.h"
+#include "platform/headless/headless_backend.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/tree_images.h"
 #include "support/game_scope.h"
 
 namespace {
@@ -72,8 +77,7 @@ class WorldFolder {
     }
 
     int Id(const std::string& relative) const {
-        auto it = ids.find(relative);
-        return it == ids.end() ? -1 : it->second;
+        return ids.count(relative) ? ids.at(relative) : -1;
     }
 
   private:
@@ -132,10 +136,10 @@ class WorldImagesTest : public ::testing::Test {
                     << t;
                 EXPECT_EQ(&im.BuildingPicture(t, 2), &im.colour_pictures[t][2]);
             } else {
-                bool anim = false;
-                for (int a : kAnimated) anim |= (a == t);
+                const bool anim =
+                    animated && std::count(std::begin(kAnimated), std::end(kAnimated), t);
                 const std::string name =
-                    (anim && animated) ? s + "g0" + stem + "a.jgd" : s + "g" + r + stem + ".jgd";
+                    anim ? s + "g0" + stem + "a.jgd" : s + "g" + r + stem + ".jgd";
                 EXPECT_EQ(IdOf(im.building_pictures[t]), world->Id(name)) << t;
                 EXPECT_EQ(&im.BuildingPicture(t, 2), &im.building_pictures[t]);
             }
@@ -185,7 +189,7 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFile) {
 }
 
 TEST_F(WorldImagesTest, SeasonsRotationsAndColours) {
-    for (int season = 1; season <= 3; ++season) {
+    for (int season = 2; season <= 3; ++season) {
         g_pGameState->season = season;
         LoadWorldImages();
         EXPECT_EQ(IdOf(g_pGameState->images.tile_sheet),
@@ -240,23 +244,74 @@ TEST_F(WorldImagesTest, RotationTwoLoadsNoAnimationAndObjectReloadsKeepTheTileSh
 
 int g_resumes = 0;
 
+// The objects hand the music back unless a game track plays under an open
+// screen or a level start is pending.
 TEST_F(WorldImagesTest, ObjectReloadHandsTheMusicBack) {
     GetWorldImageHooks().resume_music = [] { ++g_resumes; };
-    fvtest::RecordingSound* sound = &scope.UseSound();
+    fvtest::RecordingSound& sound = scope.UseSound();
     g_resumes = 0;
-    LoadObjectImages();
-    EXPECT_EQ(g_resumes, 1);
-    g_pGameState->screen_open = 1;
-    sound->current_track = 5;
-    LoadObjectImages();
-    EXPECT_EQ(g_resumes, 1);
-    sound->current_track = 4;
-    LoadObjectImages();
-    EXPECT_EQ(g_resumes, 2);
-    g_pGameState->screen_open = 0;
-    g_pGameState->level_start_pending = 1;
-    LoadObjectImages();
-    EXPECT_EQ(g_resumes, 2);
+    CGameState& gs = *g_pGameState;
+    struct Case {
+        int32_t screen_open, track, level_start, resumes;
+    };
+    for (const Case c : {Case{0, 5, 0, 1}, {1, 5, 0, 1}, {1, 4, 0, 2}, {0, 4, 1, 2}}) {
+        gs.screen_open = c.screen_open;
+        sound.current_track = c.track;
+        gs.level_start_pending = c.level_start;
+        LoadObjectImages();
+        EXPECT_EQ(g_resumes, c.resumes) << c.screen_open << c.track << c.level_start;
+    }
+}
+
+// The tree picture follows the options and the season; the trees hand the
+// music back unless a game track plays under an open screen or cities grow.
+TEST(TreeImagesTest, TheOptionsAndTheSeasonPickThePictureAndTheMusicGoesOn) {
+    plat::HeadlessBackend host;
+    gfxtest::TempDataFolder folder;
+    fvtest::GameScope scope;
+    CGameState& gs = scope.state();
+    CLookupTables tables;
+    fvtest::RecordingSound& sound = scope.UseSound();
+    std::snprintf(gs.data_paths[kPathWorld * 3 + gs.install_index], kDataPathLength, "%s",
+                  folder.Path().c_str());
+    // Each file has its own width, so the loaded one can be told apart.
+    folder.WritePicture("summer/baum.jgd", TestPicture::Numbered(20, 4));
+    folder.WritePicture("summer/trees6.jgd", TestPicture::Numbered(24, 4));
+    folder.WritePicture("summer/stumpf.jgd", TestPicture::Numbered(28, 4));
+    folder.WritePicture("autumn/stumpf.jgd", TestPicture::Numbered(32, 4));
+    GetWorldImageHooks().resume_music = [] { ++g_resumes; };
+    g_resumes = 0;
+    struct Case {
+        int32_t show_trees, seasons, season, width, redraw, screen_open, track, growth, resumes;
+    };
+    // Only the tree loads (not the stumps) hand the music back.
+    for (const Case c : {Case{1, 1, 2, 20, 1, 0, 0, 0, 1},
+                         {1, 0, 2, 24, 1, 1, 5, 0, 1},
+                         {0, 1, 2, 28, 0, 0, 0, 0, 1},
+                         {0, 1, 3, 32, 0, 0, 0, 0, 1},
+                         {1, 0, 2, 24, 1, 0, 0, 1, 1},
+                         {1, 0, 2, 24, 1, 1, 4, 0, 2}}) {
+        SCOPED_TRACE(c.width);
+        gs.show_trees = c.show_trees;
+        gs.opt_seasons = c.seasons;
+        gs.season = c.season;
+        gs.screen_open = c.screen_open;
+        sound.current_track = c.track;
+        gs.city_growth_running = c.growth;
+        gs.redraw_objects = 0;
+        LoadTreeImages();
+        EXPECT_EQ(gs.images.tree_image.width, c.width);
+        EXPECT_EQ(gs.redraw_objects, c.redraw);
+        EXPECT_EQ(g_resumes, c.resumes);
+    }
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    gs.season = 1;  // no spring folder
+    gs.opt_seasons = 1;
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    LoadTreeImages();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_NE(host.MessageBoxes()[0].text.find("baum.jgd"), std::string::npos);
+    EXPECT_FALSE(gs.images.tree_image.Loaded());
 }
 
 }  // namespace

@@ -1,0 +1,361 @@
+// Level files: the save/load round trip, what a load mends and resets, the
+// two readers (saved game, level start) and files of other shapes.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "app/level_file.h"
+#include "app/level_file_fixture.h"
+#include "app/loop_doubles.h"
+#include "game/opponent.h"
+#include "game/opponent_fill.h"
+#include "game/opponent_level.h"
+#include "game/opponent_roster.h"
+#include "platform/messages.h"
+#include "state/data_tables.h"
+#include "state/market_events.h"
+#include "state/statistics.h"
+
+namespace {
+
+using fvtest::Bytes;
+using fvtest::GetI32;
+using fvtest::OffsetsOf;
+using fvtest::PutI32;
+using fvtest::WriteFileBytes;
+
+class LevelFile : public fvtest::LevelFileTest {
+  protected:
+    LevelFile() {
+        EXPECT_TRUE(view.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+        EXPECT_TRUE(panel.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+    }
+    // A saved game whose records differ from those of the running game.
+    Bytes SavedGame() {
+        MakeGame(1);
+        for (int32_t i = 0; i < kMarketEventSlots; ++i) gs.market_events[i].event_state = 9;
+        return SaveToBytes("saved.lvl");
+    }
+    LevelLoadResult Load(const Bytes& file) {
+        WriteFileBytes(FilePath("patched.lvl"), file);
+        host.QueueMessageBoxAnswer(IDOK);  // for a damaged-file box
+        return LoadSavedGame(FilePath("patched.lvl"));
+    }
+    static Bytes Cut(const Bytes& file, size_t from, size_t to) {
+        return Bytes(file.begin() + static_cast<std::ptrdiff_t>(from),
+                     file.begin() + static_cast<std::ptrdiff_t>(to));
+    }
+    // The running event's prices are on its goods.
+    void ExpectEventPrices(int32_t event) {
+        const MarketEvent& running = gs.market_events[event];
+        for (int k = 0; k < 9; ++k) {
+            const uint8_t g = running.event_goods[k];
+            EXPECT_TRUE(g >= kGoodsCount || gs.goods[g].price == running.event_prices[k]) << k;
+        }
+    }
+    fvtest::RecordingView& view = scope.UseView();
+    fvtest::RecordingPanel& panel = scope.UsePanel();
+};
+
+TEST_F(LevelFile, SaveLoadSaveIsByteIdentical) {
+    MakeGame(1);
+    const Bytes first = SaveToBytes("first.lvl");
+    MakeGame(2);  // a different running game
+    ASSERT_EQ(LoadSavedGame(FilePath("first.lvl")), LevelLoadResult::Loaded);
+    EXPECT_TRUE(SaveToBytes("second.lvl") == first);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+// What the byte-identical round trip cannot show: the fix-ups of a load.
+TEST_F(LevelFile, ALoadSetsWhatNoRecordHoldsAndRefreshesTheView) {
+    MakeGame(3);  // odd seeds save zoom 16
+    ASSERT_TRUE(SaveGameFile(FilePath("game.lvl")));
+    MakeGame(8);
+    gs.goal_reached = 1;
+    gs.news_ids[3] = 17;
+    gs.selected_building_type = 5;
+    std::memset(panel.legend_flags, 0, sizeof panel.legend_flags);
+    ASSERT_EQ(LoadSavedGame(FilePath("game.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.cash[0], (int64_t{1} << 40) + 3);  // all 64 bits
+    EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
+    // Colours follow the human player's.
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(gs.player_colors[k], (gs.player_colors[0] + k) % 4);
+    for (int32_t id : gs.news_ids) EXPECT_EQ(id, -1);
+    EXPECT_EQ(gs.goal_reached, 0);
+    EXPECT_EQ(gs.selected_building_type, -1);
+    EXPECT_EQ(gs.construction_word, -1);
+    ExpectEventPrices(gs.active_event);
+    // The view and the panel were refreshed once; zoom 16 marks the overview.
+    EXPECT_EQ(view.redraws, 1);
+    EXPECT_EQ(panel.dates, 1);
+    EXPECT_EQ(panel.capitals, 1);
+    EXPECT_EQ(gs.redraw_terrain, 1);
+    for (uint8_t mark : panel.legend_flags) EXPECT_EQ(mark, 1);
+}
+
+TEST_F(LevelFile, EditorWritesALevelStart) {
+    MakeGame(5);
+    gs.game_mode = kModeEditor;
+    gs.news_ids[2] = 4;
+    const Bytes file = SaveToBytes("s_0.lvl");
+    const auto at = OffsetsOf(file);
+    EXPECT_EQ(GetI32(file, 0), kModeGame);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(GetI32(file, 4 + 4 * i), 0);  // built counts, votes
+    EXPECT_EQ(GetI32(file, at.calendar + 8), 1960);
+    EXPECT_EQ(file[at.event + 1], 11);
+    for (int i = 0; i < kStatisticsWords; ++i) ASSERT_EQ(GetI32(file, at.statistics + 4 * i), 0);
+    EXPECT_EQ(GetI32(file, at.counters), 300000);  // reset counters
+    InitMarketEvents();
+    for (int i = 0; i < kMarketEventSlots; ++i) {
+        uint8_t expected[92];
+        EncodeMarketEvent(gs.market_events[i], expected);
+        ASSERT_EQ(std::memcmp(&file[at.events + 92 * size_t(i)], expected, 92), 0) << i;
+    }
+    // Three fresh opponents, as a new editor level would have them.
+    RecreateOpponents();
+    const plat::FileHandle h = plat::OpenFile(FilePath("fresh.bin"), plat::OpenMode::Create);
+    WriteOpponentRecords(h);
+    plat::CloseFile(h);
+    const Bytes fresh = fvtest::ReadFileBytes(FilePath("fresh.bin"));
+    EXPECT_EQ(Cut(file, at.opponents, at.opponents + fresh.size() - 28),
+              Cut(fresh, 0, fresh.size() - 28));
+    // The running editor level was normalised with it and stays in the editor.
+    EXPECT_EQ(gs.game_mode, kModeEditor);
+    EXPECT_EQ(gs.year, 1960);
+}
+
+TEST_F(LevelFile, ReadingInTheEditorStaysInTheEditor) {
+    MakeGame(2);
+    gs.game_mode = kModeMission;
+    ASSERT_TRUE(SaveGameFile(FilePath("m.lvl")));
+    gs.game_mode = kModeEditor;
+    ASSERT_EQ(LoadSavedGame(FilePath("m.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.game_mode, kModeEditor);
+    // Outside the editor the file's mode is taken; outside a free game the
+    // opponents rest.
+    gs.game_mode = kModeGame;
+    ASSERT_EQ(LoadSavedGame(FilePath("m.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.game_mode, kModeMission);
+    for (const COpponent* o : gs.opponents) EXPECT_EQ(o->turn_pending, 0);
+}
+
+TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability) {
+    MakeGame(4);
+    gs.game_mode = kModeCareer;
+    g_NewGameCounters.words[kNgcLumber] = -1;  // no furniture
+    g_NewGameCounters.words[kNgcMotor] = -3;   // no cars
+    for (int i = 0; i < 6; ++i)
+        g_NewGameCounters.words[kNgcBuildingYearFirst + i] = 0x70000 + 1980 + i;
+    g_TakeOverCount[0] = 1;
+    std::snprintf(gs.company_names[0], kCompanyNameLength, "Level maker");
+    gs.board_votes = 77;
+    Bytes file = SaveToBytes("k1_0.lvl");
+    // A level is read up to its market events: what follows is never looked at.
+    file.resize(OffsetsOf(file).opponents);
+    file.insert(file.end(), 100, 0xEE);
+    WriteFileBytes(FilePath("k1_0.lvl"), file);
+
+    MakeGame(6);
+    gs.game_mode = kModeCareer;
+    std::snprintf(gs.company_names[0], kCompanyNameLength, "Running company");
+    gs.board_votes = 42;
+    const uint8_t colour = gs.player_colors[0];
+    COpponent* const first = gs.opponents[0];
+    int deletions = 0;
+    auto* vehicle = new fvtest::TestVehicle(1, &deletions);
+    fvtest::AddVehicle(vehicle);
+    first->plan_list_a.push_back(fvtest::MakePlanNode(1, vehicle));
+    ASSERT_EQ(LoadLevel(FilePath("k1_0.lvl")), LevelLoadResult::Loaded);
+
+    EXPECT_STREQ(gs.company_names[0], "Running company");
+    EXPECT_EQ(gs.board_votes, 42);
+    EXPECT_EQ(gs.player_colors[0], colour);
+    EXPECT_EQ(g_TakeOverCount[0], 0);
+    // The level's availability: building years from the counters, the two
+    // switched-off categories gone with their stores.
+    const int32_t year_types[6] = {15, 17, 18, 19, 16, 14};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(gs.building_types[year_types[i]].intro_year, 1980 + i);
+    for (int g : {26, 27, 28, 32, 33, 34}) EXPECT_EQ(gs.goods[g].available, 0) << g;
+    EXPECT_EQ(gs.building_types[23].intro_year, 2079);
+    EXPECT_NE(gs.building_types[21].intro_year, 2079);
+    // The vehicles go; the opponents stay, rest and forget them; no
+    // bookmarks; display options on.
+    EXPECT_EQ(g_pVehicleList, nullptr);
+    EXPECT_EQ(deletions, 1);
+    EXPECT_EQ(gs.opponents[0], first);
+    for (const PlanNode& node : first->plan_list_a) EXPECT_EQ(node.vehicle, nullptr);
+    for (const COpponent* o : gs.opponents) {
+        EXPECT_EQ(o->turn_pending, 0);
+        EXPECT_EQ(o->takeover_year, 2060);
+        EXPECT_EQ(o->takeover_percent, 100);
+    }
+    for (const Bookmark& mark : gs.bookmarks) EXPECT_EQ(mark.x, -1);
+    EXPECT_EQ(gs.show_city_buildings, 1);
+}
+
+TEST_F(LevelFile, GoodsAvailabilityOfTheTwoReaders) {
+    MakeGame(1);  // good 11 comes in 1962; a file dated January 1962
+    gs.year = 1962;
+    gs.month = 0;
+    ASSERT_TRUE(SaveGameFile(FilePath("g.lvl")));
+    ASSERT_EQ(LoadSavedGame(FilePath("g.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.goods[11].intro_year, 1962);
+    EXPECT_EQ(gs.goods[11].available, 0);  // not before March
+    ASSERT_EQ(LoadLevel(FilePath("g.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.goods[11].available, 1);  // a level start has no month test
+    EXPECT_EQ(gs.goods[12].available, 0);
+}
+
+// The market-event count: the older layout has none and 27 records; a count
+// up to 40 reads that many; above 40 the surplus is skipped, up to the end of
+// the file, where new opponents take the place of the missing ones.
+TEST_F(LevelFile, MarketEventCountsOfOtherShapes) {
+    const Bytes good = SavedGame();
+    const auto at = OffsetsOf(good);
+    struct Shape {
+        int32_t count;  // -1: no count (the older layout)
+        int32_t records, read;
+    };
+    for (const Shape c : {Shape{-1, 27, 27}, {25, 25, 25}, {43, 43, 40}, {2147483647, 40, 40}}) {
+        SCOPED_TRACE(c.count);
+        Bytes file = Cut(good, 0, c.count >= 0 ? at.events : at.event_count);
+        if (c.count >= 0) PutI32(file, at.event_count, c.count);
+        const Bytes records =
+            Cut(good, at.events, at.events + 92 * size_t(std::min(c.records, 40)));
+        file.insert(file.end(), records.begin(), records.end());
+        file.insert(file.end(), 92 * size_t(std::max(0, c.records - 40)), 0x5A);
+        const Bytes rest = Cut(good, at.opponents, at.end);
+        file.insert(file.end(), rest.begin(), rest.end());
+        MakeGame(4);
+        ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
+        for (int32_t i = 0; i < kMarketEventSlots; ++i) {
+            // Records not read keep what the built-in table gave them.
+            ASSERT_EQ(gs.market_events[i].event_state, i < c.read ? 9 : 0) << i;
+        }
+        for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+            EXPECT_EQ(gs.opponents[slot]->takeover_year,
+                      c.count == 2147483647 ? 2060 : 1990 + slot + 1);
+        }
+    }
+}
+
+TEST_F(LevelFile, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
+    const Bytes good = SavedGame();
+    const auto at = OffsetsOf(good);
+    MakeGame(4);
+    gs.show_production = 0;
+    ASSERT_EQ(Load(Cut(good, 0, at.options)), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.opponents[2]->in_use, 7 + 2 + 1);  // the records themselves were read
+    for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
+    EXPECT_EQ(gs.bookmarks[0].x, -1);
+    EXPECT_EQ(gs.show_production, 0);  // not in the file: as it was
+
+    // The week only: a level start's statistics and counters, the built-in
+    // events, new opponents without take-over terms or bookmarks.
+    ASSERT_EQ(Load(Cut(good, 0, at.calendar + 4)), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.week, 1 % 4);
+    EXPECT_EQ(gs.year, 0);
+    for (int32_t word : g_Statistics.words) ASSERT_EQ(word, 0);
+    EXPECT_EQ(g_NewGameCounters.words[kNgcMoney], 300000);
+    EXPECT_EQ(gs.market_events[0].event_state, 0);
+    for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
+}
+
+// Values a reader mends instead of refusing: an active event outside the
+// table means none, take-over counts above one are cleared, company names
+// are always terminated.
+TEST_F(LevelFile, OutOfRangeValuesAreMended) {
+    Bytes file = SavedGame();
+    const auto at = OffsetsOf(file);
+    for (int value : {45, -3, -128}) {
+        file[at.event] = static_cast<uint8_t>(value);
+        ASSERT_EQ(Load(file), LevelLoadResult::Loaded) << value;
+        EXPECT_EQ(gs.active_event, -1) << value;
+    }
+    file[at.event] = static_cast<uint8_t>(-2);  // events switched off: kept
+    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.active_event, -2);
+    file[at.event] = 7;
+    for (int i = 0; i < 3; ++i) PutI32(file, at.statistics + 4 * (1649 + i), i == 0 ? 1 : 2 + i);
+    std::memset(&file[at.names], 'A', 140);
+    ASSERT_EQ(Load(file), LevelLoadResult::Loaded);
+    ExpectEventPrices(7);
+    EXPECT_EQ((std::vector<int32_t>(g_TakeOverCount, g_TakeOverCount + 3)),
+              (std::vector<int32_t>{1, 0, 0}));
+    for (const auto& name : gs.company_names) EXPECT_EQ(std::strlen(name), 34u);
+}
+
+TEST_F(LevelFile, TransientBitsClearedExceptInTheLastRowAndColumn) {
+    SavedGame();
+    for (MapField& field : gs.fields) {
+        field.set_belegt(3);
+        field.set_geb_change(true);
+        field.set_tunnel_belegt(true);
+        field.set_cursor(2);
+    }
+    ASSERT_EQ(Load(SaveToBytes("bits.lvl")), LevelLoadResult::Loaded);
+    for (int32_t x = 0; x < 256; ++x) {
+        for (int32_t y = 0; y < 256; ++y) {
+            const MapField& f = *FieldAt(x, y);
+            const bool kept = x == 255 || y == 255;
+            ASSERT_EQ(f.belegt(), kept ? 3 : 0) << x << "," << y;
+            ASSERT_EQ(f.geb_change(), kept) << x << "," << y;
+            ASSERT_EQ(f.tunnel_belegt(), kept) << x << "," << y;
+            ASSERT_EQ(f.cursor(), 2);  // not a transient bit of the file
+        }
+    }
+}
+
+TEST_F(LevelFile, ValuesNoGameHoldsAreRefused) {
+    const Bytes good = SavedGame();
+    const auto at = OffsetsOf(good);
+    // Game mode, season, week, month, year, cash, zoom, rotation, node count and
+    // number, a building, a vehicle and a city the file cannot hold, a negative
+    // market-event count: each with two bad values.
+    const struct {
+        size_t at;
+        int32_t bad[2];
+    } patches[] = {{0, {0, 5}},
+                   {at.cash + 32, {0, 4}},
+                   {at.calendar, {4, -1}},
+                   {at.calendar + 4, {12, -1}},
+                   {at.calendar + 8, {2147483647, -1}},
+                   {at.cash + 4, {2147483647, -2147483647 - 1}},
+                   {at.camera + 16, {3, 0}},
+                   {at.camera + 20, {4, -1}},
+                   {at.network, {8192, 8192}},
+                   {at.network + 4, {0, 0}},
+                   {at.cash + 36, {1, 1}},
+                   {at.cash + 40, {1, 1}},
+                   {at.cash + 44 + 2048, {1, 1}},
+                   {at.event_count, {-1, -1}}};
+    MakeGame(4);
+    const Bytes before = Snapshot();
+    for (const auto& patch : patches) {
+        for (int32_t value : patch.bad) {
+            Bytes file = good;
+            PutI32(file, patch.at, value);
+            EXPECT_EQ(Load(file), LevelLoadResult::Rejected) << patch.at << " " << value;
+        }
+    }
+    // Colour and camera.
+    for (double centre : {std::nan(""), std::numeric_limits<double>::infinity(), -1e9}) {
+        Bytes file = good;
+        std::memcpy(&file[at.camera + 8], &centre, 8);
+        EXPECT_EQ(Load(file), LevelLoadResult::Rejected);
+    }
+    Bytes file = good;
+    file[at.camera + 24] = 4;
+    EXPECT_EQ(Load(file), LevelLoadResult::Rejected);
+    // Files cut before the calendar.
+    for (size_t length : {size_t{0}, size_t{31}, at.network + 2, at.cash + 5, at.calendar - 1})
+        EXPECT_EQ(Load(Cut(good, 0, length)), LevelLoadResult::Rejected) << length;
+    EXPECT_TRUE(Snapshot() == before);
+    ASSERT_FALSE(host.MessageBoxes().empty());
+    EXPECT_EQ(host.MessageBoxes()[0].text, DamagedLevelText(FilePath("patched.lvl")));
+}
+
+}  // namespace
