@@ -1,7 +1,8 @@
 #pragma once
-// Gives the tests the stand-in data: single files are made in memory on
-// first use (and kept); WrittenFolder() writes the whole folder once into a
-// temporary folder, which is removed when the suite ends.
+// The stand-in data for the tests: single files made in memory on first use
+// (and kept), the whole folder written once (removed when the suite ends),
+// and an independent reader of its .jgd files (DIB headers parsed by hand,
+// not through the generator's code; pixels top-down).
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,10 +12,22 @@
 #include <string>
 #include <vector>
 
-#include "dib_check.h"
 #include "standin.h"
 
 namespace standin_test {
+
+struct ParsedDib {
+    bool ok = false;
+    std::string problem;
+    int width = 0, height = 0;
+    std::vector<uint8_t> palette;  // 256 x (r, g, b)
+    std::vector<uint8_t> pixels;   // top-down, width x height
+
+    uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+ParsedDib ParseDib(const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
 
 class DataFolderTest : public ::testing::Test {
   protected:

@@ -1,0 +1,349 @@
+// What the generator draws: cell marks that name their cells, the picking
+// mask and ground tiles, the glyph strips, the landscape templates, and
+// pictures a player must tell apart (buttons, headings, animation frames).
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <set>
+#include <utility>
+
+#include "animations.h"
+#include "canvas.h"
+#include "cell_mark.h"
+#include "data_folder_fixture.h"
+#include "dib_writer.h"
+#include "font_tables.h"
+#include "iso.h"
+#include "screens.h"
+#include "terrain_tiles.h"
+#include "trees.h"
+#include "vehicles.h"
+#include "ways.h"
+
+namespace standin_test {
+namespace {
+
+int MarkAt(const ParsedDib& dib, int x, int y) {
+    return standin::DecodeMark(dib.At(x, y), dib.At(x + 1, y));
+}
+
+TEST(CellMark, EncodingRoundTripsAndRejectsOtherPixels) {
+    for (int i = 0; i <= standin::kMarkMaxIndex; ++i) {
+        const auto [a, b] = standin::EncodeMark(i);
+        ASSERT_EQ(standin::DecodeMark(a, b), i);
+    }
+    EXPECT_EQ(standin::DecodeMark(0, standin::kMarkFirst), -1);
+    EXPECT_EQ(standin::DecodeMark(standin::kMarkFirst, 255), -1);
+}
+
+// Sheets of equal cells, numbered row by row: cell i lies at column i % cols,
+// row i / cols, and carries its mark at `at(column)` inside the cell.
+TEST_F(DataFolderTest, MarksNameTheirCells) {
+    using standin::CellPoint;
+    struct Grid {
+        std::string name;
+        int count, cols, width, height;
+        std::function<CellPoint(int)> at;
+    };
+    const auto fixed = [](int x, int y) { return [=](int) { return CellPoint{x, y}; }; };
+    std::vector<Grid> grids = {
+        {"spring/tiles.jgd", 180, 15, 64, 40, fixed(standin::kTileMarkX, standin::kTileMarkY)},
+        {"autumn/tilesg.jgd", 180, 15, 64, 40, fixed(standin::kTileMarkX, standin::kTileMarkY)},
+        {"streets.jgd", 126, 21, 64, 40, standin::StreetMarkPoint},
+        {"ueber.jgd", 65, 15, 64, 40, fixed(30, 1)},
+        {"hang.jgd", 5, 5, 64, 40, fixed(30, 4)},
+        {"prosgn_2.jgd", 37, 37, 32, 32, fixed(0, 31)},
+        {"bridge.jgd", 60, 12, 64, 64, standin::BridgeMarkPoint},
+        {"summer/baum.jgd", 12 * 33, 33, 44, 72, fixed(standin::kTreeMarkX, standin::kTreeMarkY)},
+    };
+    for (int type = 0; type < 12; ++type) {
+        const standin::AnimationSize size = standin::AnimationCellSize(type);
+        if (size.width == 0) continue;
+        grids.push_back({"ani_" + std::to_string(type + 1) + ".jgd", size.frames, size.frames,
+                         size.width, size.height, fixed(0, size.height - 1)});
+    }
+    for (const Grid& g : grids) {
+        ParsedDib dib = Load(g.name);
+        ASSERT_TRUE(dib.ok) << g.name;
+        for (int i = 0; i < g.count; ++i) {
+            const int col = i % g.cols, row = i / g.cols;
+            const CellPoint p = g.at(col);
+            EXPECT_EQ(MarkAt(dib, col * g.width + p.x, row * g.height + p.y), i) << g.name;
+        }
+    }
+    // Vehicle sheets: one row per picture, one column per heading.
+    for (const auto& [name, kind] : {std::pair{"lk1.jgd", standin::VehicleSheet::Truck},
+                                     {"lo3.jgd", standin::VehicleSheet::Engine},
+                                     {"wa0.jgd", standin::VehicleSheet::Wagon},
+                                     {"ck.jgd", standin::VehicleSheet::CityCar}}) {
+        ParsedDib dib = Load(name);
+        const standin::PictureColumn* cols = standin::SheetColumns(kind);
+        for (int row = 0; row < standin::SheetRows(kind); ++row) {
+            for (int h = 0; h < 8; ++h) {
+                const auto& c = cols[h];
+                EXPECT_EQ(MarkAt(dib, c.x + c.width / 2 - 1, row * c.height + c.height / 2),
+                          row * 8 + h)
+                    << name << " row " << row << " heading " << h;
+            }
+        }
+    }
+    // Buildings carry theirs at the footprint's bottom corner: a store of
+    // type 24 (2 x 2), a 4 x 4 factory, a 2 x 3 stadium both ways, a city building.
+    for (const auto& [name, a, index] : {std::tuple{"spring/v0_32.jgd", 2, 24},
+                                         {"summer/g2_12.jgd", 4, 17},
+                                         {"autumn/g1_32.jgd", 3, 30},
+                                         {"autumn/g0_32.jgd", 2, 30},
+                                         {"summer/g3_50.jgd", 1, 50}}) {
+        ParsedDib dib = Load(name);
+        EXPECT_EQ(MarkAt(dib, 32 * a - 1, dib.height - 2), index) << name;
+    }
+    // Mark colours appear only in marks.
+    auto markPixels = [](const ParsedDib& dib) {
+        int n = 0;
+        for (uint8_t p : dib.pixels) n += standin::IsMarkDigit(p) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(markPixels(Load("streets.jgd")), 2 * 21 * 6);
+    EXPECT_EQ(markPixels(Load("lo0.jgd")), 2 * 8 * 9);
+    for (const char* clean : {"t_mask.jgd", "font_1.jgd", "scr_0.jgd", "scb_0.jgd", "signs.jgd"}) {
+        EXPECT_EQ(markPixels(Load(clean)), 0) << clean;
+    }
+}
+
+TEST_F(DataFolderTest, PickingMaskClassifiesEveryPixelOfEveryShape) {
+    ParsedDib mask = Load("t_mask.jgd");
+    ParsedDib tiles = Load("summer/tiles.jgd");
+    ASSERT_TRUE(mask.ok && tiles.ok);
+    for (int shape = 0; shape < 15; ++shape) {
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                const int v = mask.At(shape * 64 + x, y);
+                ASSERT_LE(v, 4);
+                // Exactly the ground tile's pixels belong to the field itself.
+                const bool ground = tiles.At(shape * 64 + x, 40 + y) != 0;
+                EXPECT_EQ(v == 0, ground) << "shape " << shape << " at " << x << "," << y;
+                if (v != 0) {
+                    EXPECT_EQ(x < 32, v == 1 || v == 3) << shape << " " << x << "," << y;
+                }
+            }
+        }
+        // The box's top-left corner belongs to the upper-left neighbour, its
+        // bottom-left corner to the lower-left one.
+        EXPECT_EQ(mask.At(shape * 64, 0), 1);
+        EXPECT_EQ(mask.At(shape * 64, 39), 3);
+    }
+}
+
+TEST_F(DataFolderTest, GroundTilesMatchTheOutlineCornerTable) {
+    // {right, bottom, left} corner rows of every tile shape, as the world
+    // view's outline overlay draws them.
+    constexpr int kCorners[15][3] = {{16, 30, 16}, {16, 38, 24}, {8, 22, 16},  {16, 22, 8},
+                                     {24, 38, 16}, {8, 30, 16},  {16, 22, 16}, {16, 30, 8},
+                                     {24, 38, 24}, {16, 30, 24}, {8, 22, 8},   {24, 30, 16},
+                                     {16, 38, 16}, {24, 30, 24}, {8, 30, 8}};
+    ParsedDib tiles = Load("spring/tiles.jgd");
+    ASSERT_TRUE(tiles.ok);
+    // The first and last opaque row of a column of a shape's tile.
+    auto opaque = [&](int shape, int x) {
+        std::pair<int, int> rows{-1, -1};
+        for (int y = 0; y < 40; ++y) {
+            if (tiles.At(shape * 64 + x, 2 * 40 + y) == 0) continue;
+            if (rows.first < 0) rows.first = y;
+            rows.second = y;
+        }
+        return rows;
+    };
+    for (int shape = 0; shape < 15; ++shape) {
+        EXPECT_EQ(opaque(shape, 31), std::pair(0, kCorners[shape][1] + 1)) << shape;
+        // Next to the side corners the tile spans the corner's row (give or
+        // take the pixel the corner's point falls between).
+        for (const auto& [x, corner] :
+             {std::pair{1, kCorners[shape][2]}, {62, kCorners[shape][0]}}) {
+            EXPECT_LE(opaque(shape, x).first, corner + 1) << shape;
+            EXPECT_GE(opaque(shape, x).second, corner - 1) << shape;
+        }
+    }
+}
+
+// The ink of a cell, and its rightmost ink column (-1 when empty).
+std::pair<std::vector<bool>, int> Cell(const ParsedDib& font, int code, int size) {
+    std::pair<std::vector<bool>, int> cell{{}, -1};
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < font.width; ++x) {
+            const bool ink = font.At(x, (code - 26) * size + y) != 0;
+            cell.first.push_back(ink);
+            if (ink) cell.second = std::max(cell.second, x);
+        }
+    }
+    return cell;
+}
+
+TEST_F(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
+    struct Font {
+        const char* name;
+        const uint8_t* advances;  // from code 26
+        int size, last, roomy;    // cell size, last character, advance that has room for ink
+    };
+    for (const Font& f : {Font{"font_1.jgd", standin::kFont1Advances.data(), 16, 255, 3},
+                          Font{"font_2.jgd", standin::kFont2Advances.data(), 8, 95, 2}}) {
+        ParsedDib font = Load(f.name);
+        ASSERT_TRUE(font.ok);
+        for (int code = 26; code <= f.last; ++code) {
+            const int right = Cell(font, code, f.size).second;
+            if (code >= 123) {  // icons, drawn in their own colours: none is empty
+                EXPECT_GE(right, 0) << code;
+                continue;
+            }
+            const int advance = f.advances[code - 26];
+            EXPECT_LT(right, advance) << f.name << " code " << code;
+            if (advance >= f.roomy && code != ' ') {
+                EXPECT_GE(right, 0) << f.name << " " << code;
+            }
+        }
+    }
+    ParsedDib font = Load("font_1.jgd");
+    const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    for (size_t i = 0; i < chars.size(); ++i) {
+        for (size_t j = i + 1; j < chars.size(); ++j) {
+            EXPECT_NE(Cell(font, chars[i], 16).first, Cell(font, chars[j], 16).first)
+                << chars[i] << " and " << chars[j];
+        }
+    }
+}
+
+int32_t Int32(const std::vector<uint8_t>& b, size_t at) {
+    int32_t v = 0;
+    std::memcpy(&v, b.data() + at, 4);
+    return v;
+}
+
+TEST_F(DataFolderTest, LandscapeTemplatesFollowTheFileLayout) {
+    int season = 0;
+    for (const char* name : {"spring/1berge", "summer/2berge", "autumn/3berge"}) {
+        ++season;
+        const std::vector<uint8_t>& b = Bytes(name);
+        ASSERT_GE(b.size(), 4u) << name;
+        const int32_t n = Int32(b, 0);
+        ASSERT_GE(n, 1);
+        ASSERT_LE(n, 1000);
+        ASSERT_GE(b.size(), 4u + 16u * n);
+        const size_t base = 4 + 16 * static_cast<size_t>(n);
+        std::set<int> kinds;
+        int lastKind = 0, expectedOffset = 0, highest = 0;
+        for (int e = 0; e < n; ++e) {
+            const size_t at = 4 + 16 * static_cast<size_t>(e);
+            const int kind = b[at];
+            const int sx = Int32(b, at + 4), sy = Int32(b, at + 8), offset = Int32(b, at + 12);
+            EXPECT_GE(kind, lastKind) << name << ": entries sorted by kind";
+            lastKind = kind;
+            kinds.insert(kind);
+            ASSERT_GT(sx, 2);
+            ASSERT_GT(sy, 2);
+            EXPECT_EQ(offset, expectedOffset) << name << " entry " << e;
+            expectedOffset += sx * sy;
+            ASSERT_LE(base + offset + static_cast<size_t>(sx) * sy, b.size());
+            auto h = [&](int i, int k) { return static_cast<int>(b[base + offset + i * sy + k]); };
+            for (int i = 0; i < sx; ++i) {
+                for (int k = 0; k < sy; ++k) {
+                    ASSERT_LE(h(i, k), 14);
+                    highest = std::max(highest, h(i, k));
+                    if (i == 0 || k == 0 || i == sx - 1 || k == sy - 1) {
+                        EXPECT_LE(h(i, k), 1) << name << " entry " << e << " rim";
+                    }
+                    // Neighbouring cells, diagonals included, differ by one step at most.
+                    int step = 0;
+                    for (const auto& [di, dk] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
+                        const int ni = i + di, nk = k + dk;
+                        if (ni < sx && nk >= 0 && nk < sy) {
+                            step = std::max(step, std::abs(h(i, k) - h(ni, nk)));
+                        }
+                    }
+                    EXPECT_LE(step, 1) << name << " entry " << e << " at " << i << "," << k;
+                }
+            }
+        }
+        EXPECT_EQ(base + expectedOffset, b.size()) << name << ": the last entry's data is last";
+        EXPECT_EQ(kinds, (std::set<int>{1, 2, 3, 5, 8, 11, 14})) << name;
+        EXPECT_GE(highest, 12) << name << ": mountains";
+    }
+}
+
+TEST(DibWriter, PadsRowsAndKeepsPixelsForOddWidths) {
+    for (int width : {1, 2, 3, 5, 30, 63}) {
+        standin::Canvas c(width, 2);
+        for (int x = 0; x < width; ++x) {
+            c.Set(x, 0, static_cast<uint8_t>(x + 1));
+            c.Set(x, 1, static_cast<uint8_t>(200 - x));
+        }
+        ParsedDib d = ParseDib(standin::EncodeDib(c));
+        ASSERT_TRUE(d.ok) << width << ": " << d.problem;
+        EXPECT_EQ(d.pixels, c.pixels) << width;
+    }
+}
+
+TEST(TitleButtons, TenDistinctFacesEachVisiblyPressed) {
+    const standin::Canvas sheet = standin::MakeTitleButtons();
+    ASSERT_EQ(sheet.height, 64);
+    auto face = [&](int col, int y0) {
+        std::vector<uint8_t> v;
+        for (int y = y0; y < y0 + 32; ++y) {
+            for (int x = col * 160; x < col * 160 + 160; ++x) v.push_back(sheet.Get(x, y));
+        }
+        return v;
+    };
+    for (int col = 0; col < 10; ++col) {
+        const auto normal = face(col, 0), pressed = face(col, 32);
+        int differing = 0;
+        for (size_t i = 0; i < normal.size(); ++i) differing += normal[i] != pressed[i];
+        EXPECT_GT(differing, 160 * 32 / 2) << "column " << col;
+        for (int other = col + 1; other < 10; ++other) EXPECT_NE(normal, face(other, 0));
+    }
+    EXPECT_EQ(standin::TitleButtonLabel(1280), "Quit");
+}
+
+TEST(VehicleSheets, EveryHeadingShowsAVehicleOfItsOwnShape) {
+    for (auto kind : {standin::VehicleSheet::Truck, standin::VehicleSheet::Engine,
+                      standin::VehicleSheet::Wagon, standin::VehicleSheet::CityCar}) {
+        const standin::Canvas sheet = standin::MakeVehicleSheet(kind, 1);
+        const standin::PictureColumn* cols = standin::SheetColumns(kind);
+        for (int h = 0; h < 8; ++h) {
+            // Ink (not counting the mark) covers a good part of the picture.
+            int ink = 0;
+            for (int y = 0; y < cols[h].height; ++y) {
+                for (int x = cols[h].x; x < cols[h].x + cols[h].width; ++x) {
+                    const uint8_t p = sheet.Get(x, y);
+                    ink += p != 0 && !standin::IsMarkDigit(p);
+                }
+            }
+            EXPECT_GT(ink, cols[h].width * cols[h].height / 4)
+                << static_cast<int>(kind) << " " << h;
+        }
+    }
+}
+
+TEST(AnimationSheets, FramesMoveAndOneShotTypesRestOnAnEmptyCell) {
+    for (int type = 0; type < standin::kAnimationTypes; ++type) {
+        const standin::AnimationSize size = standin::AnimationCellSize(type);
+        if (size.width == 0) continue;
+        const standin::Canvas sheet = standin::MakeAnimationSheet(type);
+        auto frame = [&](int f) {
+            std::vector<uint8_t> v;
+            for (int y = 0; y < size.height - 1; ++y) {
+                for (int x = f * size.width; x < (f + 1) * size.width; ++x)
+                    v.push_back(sheet.Get(x, y));
+            }
+            return v;
+        };
+        EXPECT_NE(frame(0), frame(1)) << "type " << type;
+        if (type >= 8) {
+            EXPECT_EQ(size.frames, 17);
+            const auto rest = frame(16);
+            EXPECT_TRUE(std::all_of(rest.begin(), rest.end(), [](uint8_t p) { return p == 0; }))
+                << "type " << type;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace standin_test
