@@ -1,28 +1,35 @@
 // The main frame on the headless back end: logos and title, the common open
 // and done steps of its screens, abort and close, the notices it passes on,
-// and the input it throttles or turns into its own commands.
+// the input it throttles or turns into its own commands, and a game's start
+// and end.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "app/app_globals.h"
+#include "app/frame_screens.h"
 #include "app/interface_hooks.h"
 #include "app/key_table.h"
+#include "app/level_file.h"
 #include "app/loop_doubles.h"
 #include "app/main_frame.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
-#include "frame_screens_double.h"
 #include "platform/app.h"
 #include "platform/clock.h"
+#include "platform/temp_folder.h"
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
+#include "state/statistics.h"
 #include "support/frame_host.h"
 #include "world/terrain.h"
 #include "world/way_network.h"
@@ -30,15 +37,76 @@
 namespace {
 
 using fvtest::FrameHost;
+using fvtest::RecordingPanel;
 using fvtest::RecordingView;
-using fvtest::TestEntry;
-using fvtest::TestScreen;
 using Kind = plat::MessageTrace::Kind;
+
+// A stand-in full screen: it records the commands it gets, answers its
+// cancel command (40000 + its slot) by sending its done message to the frame,
+// as every screen does, and counts its deletions.
+class TestScreen : public plat::Window {
+  public:
+    explicit TestScreen(FrameScreen slot) : slot(slot) {}
+    ~TestScreen() override { ++deletions; }
+
+    FrameScreen slot;
+    int32_t points = 0;  // what an end-of-game screen would report
+    // Runs on every command instead of the cancel answer when set.
+    std::function<void(TestScreen&, uint16_t)> on_command;
+
+    static inline int deletions = 0;
+    // Every command any test screen got, as "slot:command".
+    static inline std::vector<std::string> log;
+    static inline uint32_t done_message[kFrameScreenCount] = {};  // 0: no answer
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
+        if (message != WM_COMMAND) return DefaultMessage(message, w, l);
+        const uint16_t command = plat::LoWord(w);
+        const int i = static_cast<int>(slot);
+        log.push_back(std::to_string(i) + ":" + std::to_string(command));
+        if (on_command) {
+            on_command(*this, command);
+        } else if (command == 40000 + i && done_message[i] != 0) {
+            plat::SendMessage(MainFrameWindow(), done_message[i], 0, 1);
+        }
+        return 0;
+    }
+};
+
+// Registers a test screen in the frame's table.
+template <FrameScreen Slot>
+ScreenEntry TestEntry(uint32_t open_message, uint32_t done_message,
+                      uint32_t open_steps = kOpenCommon, uint32_t done_steps = kDoneCommon) {
+    TestScreen::done_message[static_cast<int>(Slot)] = done_message;
+    ScreenEntry e;
+    e.slot = Slot;
+    e.open_message = open_message;
+    e.done_message = done_message;
+    e.cancel_command = static_cast<uint16_t>(40000 + static_cast<int>(Slot));
+    e.open_steps = open_steps;
+    e.done_steps = done_steps;
+    e.open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
+        auto* screen = new TestScreen(Slot);
+        if (screen->Create(&frame, {100, 100, 300, 200}, WS_POPUP | WS_CHILD | WS_VISIBLE,
+                           WS_EX_TOPMOST))
+            return screen;
+        delete screen;
+        return nullptr;
+    };
+    return e;
+}
+
+inline void ResetTestScreens() {
+    TestScreen::deletions = 0;
+    TestScreen::log.clear();
+    for (uint32_t& m : TestScreen::done_message) m = 0;
+}
 
 class FrameTest : public ::testing::Test {
   protected:
-    void SetUp() override { fvtest::ResetTestScreens(); }
-    void TearDown() override { fvtest::ResetTestScreens(); }
+    void SetUp() override { ResetTestScreens(); }
+    void TearDown() override { ResetTestScreens(); }
 
     size_t SentToFrame(FrameHost& h, uint32_t message) {
         return h.host.Recorder().Count(Kind::Sent, h.frame, message);
@@ -443,19 +511,72 @@ TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     EXPECT_EQ(gs.build_orientation, 1);
 }
 
+// A missing animation picture answered with Cancel ends the program while
+// the animations are being switched on; the frame goes on without its view.
+TEST(FrameInputTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
+    FrameHost h;
+    AddView(h);
+    h.gs->opt_animations = 0;
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_FALSE(h.host.MessageBoxes().empty());
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_TRUE(plat::QuitRequested());
+}
+
+// Starting and ending a running game: the title choices that start a world
+// view, the teardown of a game, and the end of a game with its high scores.
+
+plat::Rect g_viewArea;
+
+// The world view as its subsystem will make it: the view and its panel.
+SPIEL_FELD* MakeView(HAUPTFENSTER& frame, const plat::Rect& area) {
+    g_viewArea = area;
+    auto* view = new RecordingView;
+    view->tile_in_view = 1;
+    view->Create(&frame, area, WS_CHILD | WS_VISIBLE);
+    auto* panel = new RecordingPanel;
+    panel->Create(&frame, {area.right, 0, area.right + 10, 10}, WS_CHILD | WS_VISIBLE);
+    SetControlPanel(panel);
+    return view;
+}
+
+class FrameGameTest : public ::testing::Test {
+  protected:
+    static void TearDownTestSuite() {
+        delete world_;
+        world_ = nullptr;
+    }
+    void SetUp() override {
+        ResetTestScreens();
+        GetFrameHooks().create_world_view = &MakeView;
+        g_LogoShown[0] = g_LogoShown[1] = 1;  // the logos are over
+    }
+    void TearDown() override { ResetTestScreens(); }
+
+    // For tests that start a world view: its pictures, written once, become
+    // the picture folders of the game state.
+    void UseWorldPictures() {
+        if (world_ == nullptr) {
+            world_ = new fvtest::TempFolder;
+            fvtest::WriteWorldPictures(world_->Path());
+        }
+        for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
+            for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
+                std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength,
+                              "%s", world_->Path().c_str());
+            }
+        }
+    }
+
+    static inline fvtest::TempFolder* world_ = nullptr;
+    FrameHost h;
+};
+
 // Switched on in a running game, every animated building of the table gets
 // the animation of its type (and the objects are redrawn, the music handed
 // back); switched off, the view forgets them all.
-TEST(FrameInputTest, AnimationsOnRegisterTheAnimatedBuildings) {
-    FrameHost h;
-    // The world's pictures, which the view's animations need.
-    fvtest::WriteWorldPictures(h.folder.Path() + "/world");
-    for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
-        for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
-            std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength,
-                          "%s/world", h.folder.Path().c_str());
-        }
-    }
+TEST_F(FrameGameTest, AnimationsOnRegisterTheAnimatedBuildings) {
+    UseWorldPictures();  // which the view's animations need
     RecordingView* view = AddView(h);
     CBuildingTable table;
     g_ppBuildings = &table;
@@ -483,16 +604,173 @@ TEST(FrameInputTest, AnimationsOnRegisterTheAnimatedBuildings) {
     g_ppBuildings = nullptr;
 }
 
-// A missing animation picture answered with Cancel ends the program while
-// the animations are being switched on; the frame goes on without its view.
-TEST(FrameInputTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
-    FrameHost h;
-    AddView(h);
-    h.gs->opt_animations = 0;
-    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
-    EXPECT_FALSE(h.host.MessageBoxes().empty());
+TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
+    UseWorldPictures();
+    CWayNetwork network;  // the terrain's, which a saved game holds
+    g_pWayNetwork = &network;
+    CGameState& gs = *h.gs;
+    {
+        // A game left at the overview zoom.
+        RecordingView saved_view;
+        saved_view.zoom = 16;
+        SetWorldView(&saved_view);
+        gs.game_mode = kModeGame;
+        gs.year = 1987;
+        EXPECT_TRUE(SaveLastGame());
+        SetWorldView(nullptr);
+        gs.game_mode = 0;
+        gs.year = 1960;
+    }
+    h.frame->SendMessage(kMsgShowStartScreen);
+    ASSERT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    gs.goal_reached = 1;
+    gs.board_votes = 100;  // a game won before
+    gs.sim_halted = 1;
+    h.host.SetClock(777);
+    h.sound->calls.clear();
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
+
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
+    auto* view = dynamic_cast<RecordingView*>(g_pSpielFeld);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(g_viewArea, (plat::Rect{0, 0, 1024 - 18, 768 - 41}));
+    EXPECT_EQ(gs.goal_reached, 0);
+    EXPECT_EQ(gs.board_votes, 0);
+    EXPECT_EQ(gs.sim_halted + gs.paused + gs.screen_open, 0);
+    EXPECT_EQ(gs.timers.tick_time, 777u);
+    EXPECT_NE(h.frame->accelerators, nullptr);
+    EXPECT_TRUE(gs.images.tile_sheet.Loaded());  // the world pictures
+    EXPECT_EQ(gs.year, 1987);                    // the last game goes on
+    EXPECT_EQ(gs.start_marker, 0);
+    EXPECT_EQ(h.sound->calls,
+              (std::vector<std::string>{"StopMusic", "ResumeEffects", "OnMusicNotify"}));
+    // The last game was left at the overview zoom: the frame switches to it.
+    EXPECT_EQ(view->zoom, 16);
+    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, WM_COMMAND), 1u);
+    g_pWayNetwork = nullptr;
+}
+
+TEST_F(FrameGameTest, DamagedLastGameEndsTheGameAndShowsTheTitle) {
+    UseWorldPictures();
+    h.folder.Write("save/lastsave.lvl", "not a level");
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
+    ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
+    EXPECT_NE(h.host.MessageBoxes()[0].text.find("lastsave.lvl"), std::string::npos);
     EXPECT_EQ(g_pSpielFeld, nullptr);
-    EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    h.DeletePanel();
+    // Without a world view the title comes back too, without a box.
+    h.frame->DeleteScreen(FrameScreen::Start);
+    GetFrameHooks().create_world_view = nullptr;
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_EQ(h.host.MessageBoxes().size(), 1u);
+}
+
+TEST_F(FrameGameTest, ScenarioAndMissionChoicesGoOnInThePanel) {
+    UseWorldPictures();
+    for (auto [choice, message] : {std::pair{kChoiceScenario, kMsgPanelOpenScenarioSelect},
+                                   {kChoiceMission, kMsgPanelOpenMissionSelect},
+                                   {kChoiceLoadGame, kMsgPanelOpenLoadGame}}) {
+        h.frame->SendMessage(kMsgStartScreenResult, 0, choice);
+        auto* panel = static_cast<RecordingPanel*>(g_pHauptDialog);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->Messages(), std::vector<uint32_t>{message});
+        h.frame->SendMessage(kMsgEndRunningGame);
+        EXPECT_EQ(g_pSpielFeld, nullptr);
+        h.DeletePanel();  // the view's panel goes with the view
+    }
+}
+
+TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
+    UseWorldPictures();
+    CGameState& gs = *h.gs;
+    h.frame->AddScreen(
+        TestEntry<FrameScreen::GenProgress>(kMsgOpenGenProgress, kMsgGenProgressDone, 0, 0));
+    ASSERT_TRUE(h.frame->StartWorldView(kModeGame));
+    h.frame->SendMessage(kMsgOpenGenProgress);
+    gs.fields[500].set_hoehe(9);
+    gs.way_kind = gs.ng_towns = gs.mine_kind = gs.found_city_size = 3;
+    gs.regen_woods = 0;
+    gs.selected_building_type = 12;
+    g_Credit = 5000;
+    g_NewGameCounters.words[kNgcMoney] = 77;
+
+    h.frame->SendMessage(kMsgEndRunningGame);
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_FALSE(gs.images.tile_sheet.Loaded());
+    EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
+    EXPECT_EQ(gs.fields[500].hoehe(), 0);
+    EXPECT_EQ(g_Credit, 0);
+    EXPECT_EQ((std::array<int32_t, 4>{gs.way_kind, gs.ng_towns, gs.regen_woods, gs.mine_kind}),
+              (std::array<int32_t, 4>{2, 2, 1, 0}));
+    EXPECT_EQ(gs.found_city_size, 3);  // kept
+    EXPECT_EQ(gs.selected_building_type, -1);
+    h.DeletePanel();
+}
+
+// The end-of-game screen as the frame will list it: the points are taken
+// before the screen is deleted.
+ScreenEntry GameEndEntry() {
+    ScreenEntry e = TestEntry<FrameScreen::GameEnd>(kMsgGameEnd, kMsgGameEndDone, kOpenCommon, 0);
+    e.before_delete = [](plat::Window& frame, plat::Window* screen, plat::WParam, plat::LParam) {
+        static_cast<HAUPTFENSTER&>(frame).game_end_points =
+            static_cast<TestScreen*>(screen)->points;
+    };
+    e.after_done = [](plat::Window& window, plat::WParam, plat::LParam) {
+        auto& frame = static_cast<HAUPTFENSTER&>(window);
+        frame.OnGameEndDone(frame.game_end_points);
+    };
+    return e;
+}
+
+TEST_F(FrameGameTest, GameEndEntersTheHighScoreListOrGoesToTheTitle) {
+    CGameState& gs = *h.gs;
+    for (int32_t i = 0; i < kHighScoreCount; ++i) gs.high_scores[i].points = 1000 - 100 * i;
+    std::snprintf(gs.company_names[0], kCompanyNameLength, "%s", "Winner Ltd");
+    h.frame->AddScreen(GameEndEntry());
+    struct Case {
+        int32_t mode, points, place;
+        bool ends_game;
+    };
+    for (const Case& c : {Case{kModeGame, 99, -1, true}, Case{kModeCareer, 100, 9, true},
+                          Case{kModeMission, 5000, 0, false}}) {
+        h.host.Recorder().Clear();
+        gs.game_mode = c.mode;
+        gs.sim_halted = 1;
+        h.frame->SendMessage(kMsgGameEnd, 0, 37);
+        ASSERT_NE(h.frame->Screen(FrameScreen::GameEnd), nullptr);
+        static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = c.points;
+        h.frame->SendMessage(kMsgGameEndDone);
+        EXPECT_EQ(h.frame->Screen(FrameScreen::GameEnd), nullptr);
+        EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgEndRunningGame),
+                  c.ends_game ? 1u : 0u)
+            << c.points;
+        EXPECT_EQ(gs.sim_halted, 0);
+        if (c.place >= 0) {
+            EXPECT_STREQ(gs.high_scores[c.place].name, "Winner Ltd");
+            EXPECT_EQ(static_cast<int32_t>(gs.high_scores[c.place].points), c.points);
+        }
+        // No high-score screen yet: the title comes in both cases.
+        EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+        h.frame->DeleteScreen(FrameScreen::Start);
+    }
+    EXPECT_EQ(gs.high_scores[1].points, 1000u);
+    EXPECT_EQ(gs.high_scores[9].points, 200u);  // 100 and 99 did not stay
+}
+
+TEST_F(FrameGameTest, GameEndOpensTheHighScoresWhenThatScreenExists) {
+    h.frame->AddScreen(GameEndEntry());
+    h.frame->AddScreen(TestEntry<FrameScreen::HighScores>(
+        kMsgOpenHighScores, kMsgHighScoresDone, kOpenCommon, kDoneLoadKeys | kDoneShowTitle));
+    h.gs->game_mode = kModeMission;
+    h.frame->SendMessage(kMsgGameEnd, 0, 38);
+    static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = 1;
+    h.frame->SendMessage(kMsgGameEndDone);
+    EXPECT_NE(h.frame->Screen(FrameScreen::HighScores), nullptr);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
+    h.frame->SendMessage(kMsgHighScoresDone);
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Start-up and shutdown: the settings file, the data paths, the screen-size
-// refusal and the desktop changes.
+// refusal, a whole run until the window closes, and the desktop changes.
 
 #include <gtest/gtest.h>
 
@@ -77,25 +77,14 @@ TEST_F(SettingsTest, DataPathsNeverOverflow) {
 
 class StartupTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(folder.Path());
-    }
+    void SetUp() override { std::filesystem::current_path(folder.Path()); }
     void TearDown() override {
         ShutdownGameState();
         std::filesystem::current_path(previous);
     }
 
-    // The start-up pictures and the first logo the main frame shows.
-    void WriteStartPictures() {
-        for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
-            const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
-            folder.Write(name, std::string(bytes.begin(), bytes.end()));
-        }
-    }
-
     fvtest::TempFolder folder;
-    std::filesystem::path previous;
+    std::filesystem::path previous = std::filesystem::current_path();
 };
 
 TEST_F(StartupTest, LargerScreensAreRefused) {
@@ -126,7 +115,11 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
         }
     };
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
-    WriteStartPictures();
+    // The start-up pictures and the first logo the main frame shows.
+    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
+        const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
+        folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
     plat::HeadlessBackend host({1024, 768});
     host.SetAudioAvailable(false);  // no effect files here
     FramedApp app;
@@ -153,9 +146,7 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
     gs.opt_music = 0;
     host.InjectCloseRequest();
     int turns = 0;
-    while (stepper.Turn() && ++turns < 100) {
-    }
-    EXPECT_LT(turns, 100);
+    while (stepper.Turn()) ASSERT_LT(++turns, 100);
     stepper.Finish();
     delete app.frame;
     EXPECT_EQ(g_pGameState, nullptr);
@@ -179,8 +170,7 @@ TEST(DesktopChangesTest, AutoRunValueIsRestored) {
     DisableAutoRun();
     EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 255u);
     RestoreAutoRun();
-    ASSERT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
-    EXPECT_EQ(value, 145u);
+    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 145u);
     plat::ClearUserRegistryForTests();
 }
 
