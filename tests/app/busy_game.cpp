@@ -81,31 +81,22 @@ void BusyGame::Way(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t way_t
 
 void BusyGame::FinishWays(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     CWayNetwork& net = *g_pWayNetwork;
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = *FieldAt(x, y);
-            if (IsRoadWay(field.wegtyp())) UpdateRoadPieceShape(x, y);
-            if (IsTrackWay(field.wegtyp())) UpdateTrackPieceShape(x, y);
-        }
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) helper_.UpdateWayPiecesAround(x, y);
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = *FieldAt(x, y);
-            const bool depot = field.building_flag() && IsTruckDepotType(field.geb_typ()) &&
-                               IsRoadWay(field.wegtyp());
-            if (depot && field.knotennummer() == 0) net.CreateNode(x, y);
-        }
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = *FieldAt(x, y);
-            if (!field.knoten()) continue;
-            const uint8_t dirs = IsTrackWay(field.wegtyp()) ? field.gleisr() : field.richtung();
-            for (int32_t i = 0; i < 4; ++i) {
-                if (dirs & DirBitFromIndex(i)) net.LinkFromField(x, y, DirBitFromIndex(i));
+    // Four passes over the box, each after the one before is complete.
+    for (int32_t pass = 0; pass < 4; ++pass) {
+        for (int32_t x = x0; x <= x1; ++x) {
+            for (int32_t y = y0; y <= y1; ++y) {
+                const MapField& field = *FieldAt(x, y);
+                if (pass == 0 && IsRoadWay(field.wegtyp())) UpdateRoadPieceShape(x, y);
+                if (pass == 0 && IsTrackWay(field.wegtyp())) UpdateTrackPieceShape(x, y);
+                if (pass == 1) helper_.UpdateWayPiecesAround(x, y);
+                const bool depot = field.building_flag() && IsTruckDepotType(field.geb_typ()) &&
+                                   IsRoadWay(field.wegtyp());
+                if (pass == 2 && depot && field.knotennummer() == 0) net.CreateNode(x, y);
+                if (pass != 3 || !field.knoten()) continue;
+                const uint8_t dirs = IsTrackWay(field.wegtyp()) ? field.gleisr() : field.richtung();
+                for (int32_t i = 0; i < 4; ++i) {
+                    if (dirs & DirBitFromIndex(i)) net.LinkFromField(x, y, DirBitFromIndex(i));
+                }
             }
         }
     }

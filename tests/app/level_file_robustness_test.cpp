@@ -1,5 +1,6 @@
-// Saving never destroys an older good file; reading a missing, damaged, cut
-// or random file never crashes and leaves the running game as it was.
+// Saving never destroys an older good file; reading a missing or damaged file
+// leaves the running game as it was (the level-reader fuzzer feeds cut, flipped
+// and random files with the same check).
 
 #include <gtest/gtest.h>
 
@@ -38,11 +39,6 @@ class LevelRobustness : public fvtest::LevelFileTest {
         ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
         EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("bad.lvl")));
     }
-    uint32_t Next() {
-        state_ = state_ * 1664525u + 1013904223u;
-        return state_ >> 8;
-    }
-    uint32_t state_ = 99;
 };
 
 using NothingLost = LevelRobustness;
@@ -184,50 +180,6 @@ TEST_F(LevelRobustness, MissingFileLeavesTheGameAsItWas) {
     EXPECT_EQ(host.MessageBoxes().size(), 4u);
     EXPECT_EQ(host.MessageBoxes()[0].text, MissingLevelText(FilePath("nothing.lvl")));
     EXPECT_TRUE(Snapshot() == before);
-}
-
-// Cut files, flipped bits (mostly outside the grid, where the structure is),
-// random files and a plausible head over a random rest, through both readers:
-// refused with the game unchanged, or loaded (and the good game read again).
-TEST_F(LevelRobustness, DamagedFilesNeverCrash) {
-    MakeGame(1);
-    const Bytes good = SaveToBytes("good.lvl");
-    const auto at = fvtest::OffsetsOf(good);
-    std::vector<Bytes> files;
-    for (size_t length : {at.network + 4, at.cash + 36, at.calendar + 8, at.camera + 9,
-                          at.names + 70, at.statistics + 1, at.counters + 79, at.event_count + 2,
-                          at.events + 100, at.opponents + 200, at.bookmarks + 41, at.end - 1}) {
-        files.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length));
-    }
-    for (int i = 0; i < 24; ++i) {
-        Bytes& file = files.emplace_back(good);
-        const size_t first = i % 4 == 0 ? 0 : at.network;
-        for (int flips = 1 + i % 3; flips > 0; --flips)
-            file[first + Next() % (good.size() - first)] ^=
-                static_cast<uint8_t>(1u << (Next() % 8));
-    }
-    for (size_t size : {size_t{1}, size_t{5000}, size_t{786500}}) {
-        Bytes& file = files.emplace_back(size);
-        for (uint8_t& b : file) b = static_cast<uint8_t>(Next());
-    }
-    Bytes& head =
-        files.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(at.cash + 36));
-    for (int i = 0; i < 20000; ++i) head.push_back(static_cast<uint8_t>(Next()));
-    for (size_t k = 0; k < files.size(); ++k) {
-        SCOPED_TRACE(k);
-        for (bool whole : {true, false}) {
-            ASSERT_EQ(LoadSavedGame(FilePath("good.lvl")), LevelLoadResult::Loaded);
-            WriteFileBytes(FilePath("fed.lvl"), files[k]);
-            const Bytes before = Snapshot();
-            host.QueueMessageBoxAnswer(IDOK);
-            const LevelLoadResult result =
-                whole ? LoadSavedGame(FilePath("fed.lvl")) : LoadLevel(FilePath("fed.lvl"));
-            if (result != LevelLoadResult::Loaded) {
-                ASSERT_EQ(result, LevelLoadResult::Rejected);
-                ASSERT_TRUE(Snapshot() == before) << "a rejected file changed the game";
-            }
-        }
-    }
 }
 
 // The file changes between the check and the reading: the second walk finds
