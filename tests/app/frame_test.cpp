@@ -108,13 +108,25 @@ class FrameTest : public ::testing::Test {
     void SetUp() override { ResetTestScreens(); }
     void TearDown() override { ResetTestScreens(); }
 
-    size_t SentToFrame(FrameHost& h, uint32_t message) {
+    size_t SentToFrame(uint32_t message) {
         return h.host.Recorder().Count(Kind::Sent, h.frame, message);
     }
+    template <FrameScreen Slot>
+    void Add(uint32_t open, uint32_t done, uint32_t open_steps = kOpenCommon,
+             uint32_t done_steps = kDoneCommon) {
+        h.frame->AddScreen(TestEntry<Slot>(open, done, open_steps, done_steps));
+    }
+    RecordingView* AddView() {
+        auto* view = new RecordingView;
+        view->Create(h.frame, {0, 0, 800, 600}, WS_CHILD | WS_VISIBLE);
+        SetWorldView(view);
+        return view;
+    }
+
+    FrameHost h;
 };
 
 TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
-    FrameHost h;
     CGameState& gs = *h.gs;
     h.frame->SendMessage(kMsgShowStartScreen);
     auto* logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
@@ -138,34 +150,31 @@ TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     EXPECT_EQ(gs.paused, 1);
     EXPECT_EQ(h.frame->accelerators, nullptr);
     EXPECT_GE(h.sound->Count("PlayTitleMusic"), 1);  // on its paint
-    EXPECT_EQ(SentToFrame(h, kMsgOpenLogo), 2u);
-    EXPECT_EQ(SentToFrame(h, kMsgShowStartScreen), 3u);
+    EXPECT_EQ(SentToFrame(kMsgOpenLogo), 2u);
+    EXPECT_EQ(SentToFrame(kMsgShowStartScreen), 3u);
     // Each request closes a logo first, also when there is none.
-    EXPECT_EQ(SentToFrame(h, kMsgLogoDone), 3u);
+    EXPECT_EQ(SentToFrame(kMsgLogoDone), 3u);
 
-    // A choice whose screen does not exist yet brings the title back: the
-    // old one deleted (it stopped its music), a new one opened (the old
-    // one's mark is gone, whatever address the new one got). Every later
-    // request shows the title without logos.
+    // A choice whose screen does not exist yet brings a new title (the old
+    // one's mark gone, its music stopped), without logos.
     title->origin_x = -1;
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceNewGame);
     EXPECT_EQ(h.sound->Count("StopMusic"), 1);
     title = dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->origin_x, 192);
-    EXPECT_EQ(SentToFrame(h, kMsgOpenLogo), 2u);
+    EXPECT_EQ(SentToFrame(kMsgOpenLogo), 2u);
 }
 
 TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
-    FrameHost h;
     CGameState& gs = *h.gs;
     auto* panel = new fvtest::RecordingPanel;
     SetControlPanel(panel);
-    h.frame->AddScreen(TestEntry<FrameScreen::Production>(kMsgOpenProduction, kMsgProductionDone));
-    h.frame->AddScreen(TestEntry<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone,
-                                                          kOpenCommon, kDoneCommonResumeMusic));
-    h.frame->AddScreen(TestEntry<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone,
-                                                          kOpenCommon | kOpenShowAgain));
+    Add<FrameScreen::Production>(kMsgOpenProduction, kMsgProductionDone);
+    Add<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone, kOpenCommon,
+                                 kDoneCommonResumeMusic);
+    Add<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone,
+                                 kOpenCommon | kOpenShowAgain);
 
     h.frame->SendMessage(kMsgOpenProduction);
     plat::Window* screen = h.frame->Screen(FrameScreen::Production);
@@ -189,8 +198,7 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     EXPECT_EQ(panel->hidden_popups_shown, 1);
     EXPECT_EQ(h.frame->accelerators, &KeyTable());
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"ResumeEffects"}));
-    EXPECT_GE(h.sound->music_wait, 15000);
-    EXPECT_LE(h.sound->music_wait, 30000);
+    EXPECT_TRUE(h.sound->music_wait >= 15000 && h.sound->music_wait <= 30000);
     EXPECT_EQ(g_MusicTime, 123456u);
 
     // The screens that hand the music back at once.
@@ -214,8 +222,7 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
 // it during that send. The window is gone at once, the object only when the
 // handler has returned.
 TEST_F(FrameTest, ScreenDeletedInsideItsOwnRequest) {
-    FrameHost h;
-    h.frame->AddScreen(TestEntry<FrameScreen::Depot>(kMsgOpenDepot, kMsgDepotDone));
+    Add<FrameScreen::Depot>(kMsgOpenDepot, kMsgDepotDone);
     h.frame->SendMessage(kMsgOpenDepot);
     auto* screen = dynamic_cast<TestScreen*>(h.frame->Screen(FrameScreen::Depot));
     ASSERT_NE(screen, nullptr);
@@ -237,11 +244,10 @@ TEST_F(FrameTest, ScreenDeletedInsideItsOwnRequest) {
 }
 
 TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
-    FrameHost h;
-    h.frame->AddScreen(TestEntry<FrameScreen::NewGame>(kMsgOpenNewGameSetup, kMsgStartGame));
-    h.frame->AddScreen(TestEntry<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone));
-    h.frame->AddScreen(TestEntry<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone));
-    h.frame->AddScreen(TestEntry<FrameScreen::Tutorial>(kMsgOpenTutorial, kMsgTutorialDone, 0, 0));
+    Add<FrameScreen::NewGame>(kMsgOpenNewGameSetup, kMsgStartGame);
+    Add<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone);
+    Add<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone);
+    Add<FrameScreen::Tutorial>(kMsgOpenTutorial, kMsgTutorialDone, 0, 0);
     h.frame->SendMessage(kMsgOpenStatistics);
     h.frame->SendMessage(kMsgOpenSchedule);
     h.frame->SendMessage(kMsgOpenNewGameSetup);
@@ -267,7 +273,7 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
 
 // With a logo or the title open the abort deletes the screen (the title's
 // own answer to the cancel command is nothing) and the frame closes.
-TEST_F(FrameTest, AbortDuringALogoOrTheTitle) {
+TEST(FrameStartTest, AbortDuringALogoOrTheTitle) {
     for (bool title : {false, true}) {
         SCOPED_TRACE(title);
         FrameHost h;
@@ -290,7 +296,6 @@ TEST_F(FrameTest, AbortDuringALogoOrTheTitle) {
 // code 0; the shutdown itself waits for the frame's deletion, which frees the
 // vehicles, writes best.sav and the settings file and frees the game state.
 TEST_F(FrameTest, CloseAndShutdown) {
-    FrameHost h;
     auto* view = new fvtest::RecordingView;
     view->Create(h.frame, {0, 0, 100, 100}, WS_CHILD | WS_VISIBLE);
     SetWorldView(view);
@@ -318,7 +323,7 @@ TEST_F(FrameTest, CloseAndShutdown) {
     EXPECT_EQ(h.folder.Read("save/best.sav").substr(36, 2), std::string("\x92\x10", 2));
 }
 
-TEST_F(FrameTest, MissingLogoCancelledEndsTheProgramInOrder) {
+TEST(FrameStartTest, MissingLogoCancelledEndsTheProgramInOrder) {
     FrameHost h({1024, 768}, false);
     h.frame->SendMessage(kMsgShowStartScreen);
     ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
@@ -329,15 +334,12 @@ TEST_F(FrameTest, MissingLogoCancelledEndsTheProgramInOrder) {
 }
 
 TEST_F(FrameTest, InformationWindowsGetTheirCancelCommands) {
-    FrameHost h;
     auto* panel = new fvtest::RecordingPanel;
     SetControlPanel(panel);
-    h.frame->AddScreen(TestEntry<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone));
-    h.frame->AddScreen(
-        TestEntry<FrameScreen::ProductHelp>(kMsgOpenProductHelp, kMsgProductHelpDone));
-    h.frame->AddScreen(
-        TestEntry<FrameScreen::SalesStatistics>(kMsgOpenSalesStatistics, kMsgSalesStatisticsDone));
-    h.frame->AddScreen(TestEntry<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone));
+    Add<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone);
+    Add<FrameScreen::ProductHelp>(kMsgOpenProductHelp, kMsgProductHelpDone);
+    Add<FrameScreen::SalesStatistics>(kMsgOpenSalesStatistics, kMsgSalesStatisticsDone);
+    Add<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone);
     for (uint32_t m :
          {kMsgOpenStoreSales, kMsgOpenSalesStatistics, kMsgOpenProductHelp, kMsgOpenSchedule}) {
         h.frame->SendMessage(m);
@@ -356,7 +358,6 @@ TEST_F(FrameTest, InformationWindowsGetTheirCancelCommands) {
 }
 
 TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
-    FrameHost h;
     static std::vector<std::pair<int, FrameNotice>> notices;
     notices.clear();
     auto record = [](plat::Window* screen, FrameNotice notice) {
@@ -400,7 +401,6 @@ TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
 }
 
 TEST_F(FrameTest, EndOfACdTrackSchedulesTheNextGameTrack) {
-    FrameHost h;
     h.host.SetClock(5000);
     h.sound->music_wait = -1;
     h.sound->current_track = 4;  // a title or screen track: no next track
@@ -410,8 +410,7 @@ TEST_F(FrameTest, EndOfACdTrackSchedulesTheNextGameTrack) {
     h.frame->SendMessage(MM_MCINOTIFY, 4);  // aborted, not played to its end
     EXPECT_EQ(h.sound->music_wait, -1);
     h.frame->SendMessage(MM_MCINOTIFY, kMciNotifySuccessful);
-    EXPECT_GE(h.sound->music_wait, 15000);
-    EXPECT_LE(h.sound->music_wait, 30000);
+    EXPECT_TRUE(h.sound->music_wait >= 15000 && h.sound->music_wait <= 30000);
     EXPECT_EQ(g_MusicTime, 5000u);
 }
 
@@ -428,16 +427,8 @@ TEST_F(FrameTest, KeyTableHasEveryKeyOnce) {
     EXPECT_EQ(KeyTable().Find('D', plat::kAccelControl | plat::kAccelAlt), 40153);
 }
 
-RecordingView* AddView(FrameHost& h) {
-    auto* view = new RecordingView;
-    view->Create(h.frame, {0, 0, 800, 600}, WS_CHILD | WS_VISIBLE);
-    SetWorldView(view);
-    return view;
-}
-
-TEST(FrameInputTest, MouseMoveBurstOverTheViewIsOneMoveReplayedByTheIdlePass) {
-    FrameHost h;
-    RecordingView* view = AddView(h);
+TEST_F(FrameTest, MouseMoveBurstOverTheViewIsOneMoveReplayedByTheIdlePass) {
+    RecordingView* view = AddView();
     h.host.SetClock(1000);
     for (int32_t step = 0; step < 5; ++step) {  // five moves within 200 ms
         h.host.InjectMouseMove({100 + 10 * step, 100});
@@ -468,9 +459,8 @@ TEST(FrameInputTest, MouseMoveBurstOverTheViewIsOneMoveReplayedByTheIdlePass) {
     EXPECT_EQ(view->Moves().size(), 3u);
 }
 
-TEST(FrameInputTest, MoveOutsideTheViewFlushesItsPreview) {
-    FrameHost h;
-    RecordingView* view = AddView(h);
+TEST_F(FrameTest, MoveOutsideTheViewFlushesItsPreview) {
+    RecordingView* view = AddView();
     h.host.SetClock(1000);
     h.host.InjectMouseMove({900, 700});  // over the frame, beside the view
     h.Run();
@@ -479,10 +469,9 @@ TEST(FrameInputTest, MoveOutsideTheViewFlushesItsPreview) {
     EXPECT_EQ(g_MouseMoveTime.pending, 0);
 }
 
-TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
-    FrameHost h;
+TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     CGameState& gs = *h.gs;
-    RecordingView* view = AddView(h);
+    RecordingView* view = AddView();
     view->cursor_x = view->cursor_y = view->prev_cursor_x = view->prev_cursor_y = 7;
     // Round the four with space, arrows set one; another building type has
     // no orientation: always 0. {type, key, orientation}
@@ -513,18 +502,14 @@ TEST(FrameInputTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
 
 // A missing animation picture answered with Cancel ends the program while
 // the animations are being switched on; the frame goes on without its view.
-TEST(FrameInputTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
-    FrameHost h;
-    AddView(h);
+TEST_F(FrameTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
+    AddView();
     h.gs->opt_animations = 0;
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
     EXPECT_FALSE(h.host.MessageBoxes().empty());
     EXPECT_EQ(g_pSpielFeld, nullptr);
     EXPECT_TRUE(plat::QuitRequested());
 }
-
-// Starting and ending a running game: the title choices that start a world
-// view, the teardown of a game, and the end of a game with its high scores.
 
 plat::Rect g_viewArea;
 
@@ -540,7 +525,7 @@ SPIEL_FELD* MakeView(HAUPTFENSTER& frame, const plat::Rect& area) {
     return view;
 }
 
-class FrameGameTest : public ::testing::Test {
+class FrameGameTest : public FrameTest {
   protected:
     static void TearDownTestSuite() {
         delete world_;
@@ -551,7 +536,6 @@ class FrameGameTest : public ::testing::Test {
         GetFrameHooks().create_world_view = &MakeView;
         g_LogoShown[0] = g_LogoShown[1] = 1;  // the logos are over
     }
-    void TearDown() override { ResetTestScreens(); }
 
     // For tests that start a world view: its pictures, written once, become
     // the picture folders of the game state.
@@ -569,7 +553,6 @@ class FrameGameTest : public ::testing::Test {
     }
 
     static inline fvtest::TempFolder* world_ = nullptr;
-    FrameHost h;
 };
 
 // Switched on in a running game, every animated building of the table gets
@@ -577,7 +560,7 @@ class FrameGameTest : public ::testing::Test {
 // back); switched off, the view forgets them all.
 TEST_F(FrameGameTest, AnimationsOnRegisterTheAnimatedBuildings) {
     UseWorldPictures();  // which the view's animations need
-    RecordingView* view = AddView(h);
+    RecordingView* view = AddView();
     CBuildingTable table;
     g_ppBuildings = &table;
     const int32_t types[] = {11, 12, 13, 14, 15, 16, 17, 18, 21, 28, 29, 30, 31};
@@ -650,8 +633,19 @@ TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
     g_pWayNetwork = nullptr;
 }
 
-TEST_F(FrameGameTest, DamagedLastGameEndsTheGameAndShowsTheTitle) {
+TEST_F(FrameGameTest, OtherTitleChoicesGoOnInThePanelADamagedLastGameShowsTheTitle) {
     UseWorldPictures();
+    for (auto [choice, message] : {std::pair{kChoiceScenario, kMsgPanelOpenScenarioSelect},
+                                   {kChoiceMission, kMsgPanelOpenMissionSelect},
+                                   {kChoiceLoadGame, kMsgPanelOpenLoadGame}}) {
+        h.frame->SendMessage(kMsgStartScreenResult, 0, choice);
+        auto* panel = static_cast<RecordingPanel*>(g_pHauptDialog);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->Messages(), std::vector<uint32_t>{message});
+        h.frame->SendMessage(kMsgEndRunningGame);
+        EXPECT_EQ(g_pSpielFeld, nullptr);
+        h.DeletePanel();  // the view's panel goes with the view
+    }
     h.folder.Write("save/lastsave.lvl", "not a level");
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
     ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
@@ -667,26 +661,10 @@ TEST_F(FrameGameTest, DamagedLastGameEndsTheGameAndShowsTheTitle) {
     EXPECT_EQ(h.host.MessageBoxes().size(), 1u);
 }
 
-TEST_F(FrameGameTest, ScenarioAndMissionChoicesGoOnInThePanel) {
-    UseWorldPictures();
-    for (auto [choice, message] : {std::pair{kChoiceScenario, kMsgPanelOpenScenarioSelect},
-                                   {kChoiceMission, kMsgPanelOpenMissionSelect},
-                                   {kChoiceLoadGame, kMsgPanelOpenLoadGame}}) {
-        h.frame->SendMessage(kMsgStartScreenResult, 0, choice);
-        auto* panel = static_cast<RecordingPanel*>(g_pHauptDialog);
-        ASSERT_NE(panel, nullptr);
-        EXPECT_EQ(panel->Messages(), std::vector<uint32_t>{message});
-        h.frame->SendMessage(kMsgEndRunningGame);
-        EXPECT_EQ(g_pSpielFeld, nullptr);
-        h.DeletePanel();  // the view's panel goes with the view
-    }
-}
-
 TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
     UseWorldPictures();
     CGameState& gs = *h.gs;
-    h.frame->AddScreen(
-        TestEntry<FrameScreen::GenProgress>(kMsgOpenGenProgress, kMsgGenProgressDone, 0, 0));
+    Add<FrameScreen::GenProgress>(kMsgOpenGenProgress, kMsgGenProgressDone, 0, 0);
     ASSERT_TRUE(h.frame->StartWorldView(kModeGame));
     h.frame->SendMessage(kMsgOpenGenProgress);
     gs.fields[500].set_hoehe(9);
@@ -724,7 +702,7 @@ ScreenEntry GameEndEntry() {
     return e;
 }
 
-TEST_F(FrameGameTest, GameEndEntersTheHighScoreListOrGoesToTheTitle) {
+TEST_F(FrameGameTest, GameEndEntersTheHighScoreListAndShowsTheScoresOrTheTitle) {
     CGameState& gs = *h.gs;
     for (int32_t i = 0; i < kHighScoreCount; ++i) gs.high_scores[i].points = 1000 - 100 * i;
     std::snprintf(gs.company_names[0], kCompanyNameLength, "%s", "Winner Ltd");
@@ -757,15 +735,12 @@ TEST_F(FrameGameTest, GameEndEntersTheHighScoreListOrGoesToTheTitle) {
     }
     EXPECT_EQ(gs.high_scores[1].points, 1000u);
     EXPECT_EQ(gs.high_scores[9].points, 200u);  // 100 and 99 did not stay
-}
 
-TEST_F(FrameGameTest, GameEndOpensTheHighScoresWhenThatScreenExists) {
-    h.frame->AddScreen(GameEndEntry());
-    h.frame->AddScreen(TestEntry<FrameScreen::HighScores>(
-        kMsgOpenHighScores, kMsgHighScoresDone, kOpenCommon, kDoneLoadKeys | kDoneShowTitle));
-    h.gs->game_mode = kModeMission;
+    // With a high-score screen, that comes first and the title after it.
+    Add<FrameScreen::HighScores>(kMsgOpenHighScores, kMsgHighScoresDone, kOpenCommon,
+                                 kDoneLoadKeys | kDoneShowTitle);
     h.frame->SendMessage(kMsgGameEnd, 0, 38);
-    static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = 1;
+    static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = 6000;
     h.frame->SendMessage(kMsgGameEndDone);
     EXPECT_NE(h.frame->Screen(FrameScreen::HighScores), nullptr);
     EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
