@@ -51,9 +51,8 @@ class DataFolderTest : public ::testing::Test {
         static std::map<std::string, std::vector<uint8_t>> cache;
         auto it = cache.find(relative);
         if (it != cache.end()) return it->second;
-        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+        for (const standin::FileRecipe& recipe : standin::DataFileRecipes())
             if (recipe.path == relative) return cache[relative] = recipe.make();
-        }
         return cache[relative];
     }
     static ParsedDib Load(const std::string& relative) { return ParseDib(Bytes(relative)); }

@@ -117,9 +117,8 @@ TEST(MapGridTest, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
 
     for (MapField& f : scope.state().fields) std::memset(f.bytes, 0xA5, sizeof f.bytes);
     ResetMapFields();
-    for (const MapField& f : scope.state().fields) {
+    for (const MapField& f : scope.state().fields)
         for (int b = 0; b < 12; ++b) ASSERT_EQ(f.bytes[b], b == 2 ? 0x01 : 0) << b;
-    }
     ClearAllFieldsChanged();
     for (const MapField& f : scope.state().fields) ASSERT_FALSE(f.feldchange());
     FieldAt(3, 4)->set_wegtyp(kWayRail);

@@ -183,9 +183,8 @@ TEST_F(WorldImagesTest, RotationTwoLoadsNoAnimationAndObjectReloadsKeepTheTileSh
     g_pGameState->rotation = 2;
     g_pGameState->season = 3;
     LoadObjectImages();
-    for (const WinGBitmap& sheet : g_pGameState->images.animation_sets) {
+    for (const WinGBitmap& sheet : g_pGameState->images.animation_sets)
         EXPECT_FALSE(sheet.Loaded());
-    }
     ExpectBuildings("autumn", 2, 0);  // no animated variants
     EXPECT_EQ(g_pGameState->images.tile_sheet.pixels, tiles);
     // Back at rotation 0 the sheets load.
