@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include "app/level_records.h"
@@ -28,21 +29,15 @@ void Append(Bytes& out, const void* data, size_t size) {
     out.insert(out.end(), bytes, bytes + size);
 }
 
-void AppendI32(Bytes& out, int32_t value) {
-    uint8_t b[4];
-    le::PutU32(b, static_cast<uint32_t>(value));
-    Append(out, b, 4);
+void AppendI32(Bytes& out, int32_t value) {  // compared only with itself: host order
+    Append(out, &value, sizeof value);
 }
 
 }  // namespace
 
 Bytes ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return {};
-    Bytes bytes(static_cast<size_t>(in.tellg()));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {

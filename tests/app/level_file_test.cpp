@@ -107,15 +107,12 @@ TEST_F(LevelFile, ALoadSetsWhatNoRecordHoldsAndRefreshesTheView) {
     // Colours follow the human player's.
     for (int k = 0; k < 4; ++k) EXPECT_EQ(gs.player_colors[k], (gs.player_colors[0] + k) % 4);
     for (int32_t id : gs.news_ids) EXPECT_EQ(id, -1);
-    EXPECT_EQ(gs.goal_reached, 0);
-    EXPECT_EQ(gs.selected_building_type, -1);
-    EXPECT_EQ(gs.construction_word, -1);
+    EXPECT_EQ(std::tie(gs.goal_reached, gs.selected_building_type, gs.construction_word),
+              std::tuple(0, -1, -1));
     ExpectEventPrices(gs.active_event);
     // The view and the panel were refreshed once; zoom 16 marks the overview.
-    EXPECT_EQ(view.redraws, 1);
-    EXPECT_EQ(panel.dates, 1);
-    EXPECT_EQ(panel.capitals, 1);
-    EXPECT_EQ(gs.redraw_terrain, 1);
+    EXPECT_EQ(std::tie(view.redraws, panel.dates, panel.capitals, gs.redraw_terrain),
+              std::tuple(1, 1, 1, 1));
     for (uint8_t mark : panel.legend_flags) EXPECT_EQ(mark, 1);
 }
 
@@ -146,8 +143,7 @@ TEST_F(LevelFile, EditorWritesALevelStart) {
     EXPECT_EQ(Cut(file, at.opponents, at.opponents + fresh.size() - 28),
               Cut(fresh, 0, fresh.size() - 28));
     // The running editor level was normalised with it and stays in the editor.
-    EXPECT_EQ(gs.game_mode, kModeEditor);
-    EXPECT_EQ(gs.year, 1960);
+    EXPECT_EQ(std::tie(gs.game_mode, gs.year), std::tuple(kModeEditor, 1960));
 }
 
 TEST_F(LevelFile, ReadingInTheEditorStaysInTheEditor) {
@@ -194,9 +190,8 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
     ASSERT_EQ(LoadLevel(FilePath("k1_0.lvl")), LevelLoadResult::Loaded);
 
     EXPECT_STREQ(gs.company_names[0], "Running company");
-    EXPECT_EQ(gs.board_votes, 42);
-    EXPECT_EQ(gs.player_colors[0], colour);
-    EXPECT_EQ(g_TakeOverCount[0], 0);
+    EXPECT_EQ(std::tuple(gs.board_votes, gs.player_colors[0], g_TakeOverCount[0]),
+              std::tuple(42, colour, 0));
     // The level's availability: building years from the counters, the two
     // switched-off categories gone with their stores.
     const int32_t year_types[6] = {15, 17, 18, 19, 16, 14};
@@ -206,15 +201,12 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
     EXPECT_NE(gs.building_types[21].intro_year, 2079);
     // The vehicles go; the opponents stay, rest and forget them; no
     // bookmarks; display options on.
-    EXPECT_EQ(g_pVehicleList, nullptr);
-    EXPECT_EQ(deletions, 1);
+    EXPECT_EQ(std::tuple(g_pVehicleList, deletions), std::tuple(nullptr, 1));
     EXPECT_EQ(gs.opponents[0], first);
     for (const PlanNode& node : first->plan_list_a) EXPECT_EQ(node.vehicle, nullptr);
-    for (const COpponent* o : gs.opponents) {
-        EXPECT_EQ(o->turn_pending, 0);
-        EXPECT_EQ(o->takeover_year, 2060);
-        EXPECT_EQ(o->takeover_percent, 100);
-    }
+    for (const COpponent* o : gs.opponents)
+        EXPECT_EQ(std::tie(o->turn_pending, o->takeover_year, o->takeover_percent),
+                  std::tuple(0, 2060, 100));
     for (const Bookmark& mark : gs.bookmarks) EXPECT_EQ(mark.x, -1);
     EXPECT_EQ(gs.show_city_buildings, 1);
 }
@@ -279,8 +271,7 @@ TEST_F(LevelFile, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
     // The week only: a level start's statistics and counters, the built-in
     // events, new opponents without take-over terms or bookmarks.
     ASSERT_EQ(Load(Cut(good, 0, at.calendar + 4)), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.week, 1 % 4);
-    EXPECT_EQ(gs.year, 0);
+    EXPECT_EQ(std::tie(gs.week, gs.year), std::tuple(1, 0));
     for (int32_t word : g_Statistics.words) ASSERT_EQ(word, 0);
     EXPECT_EQ(g_NewGameCounters.words[kNgcMoney], 300000);
     EXPECT_EQ(gs.market_events[0].event_state, 0);
@@ -399,10 +390,10 @@ TEST_F(NothingLost, ShortWriteKeepsTheOlderLevelFile) {
         EXPECT_FALSE(std::filesystem::exists(FilePath("new.lvl")));
         ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
         const auto& box = host.MessageBoxes().back();
-        EXPECT_EQ(box.text, "The file was not written correctly:\n " + path +
-                                " \n Check the remaining disk space!!!!");
-        EXPECT_EQ(box.caption, "Ferrovane");
-        EXPECT_EQ(box.flags, unsigned(MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL));
+        EXPECT_EQ(std::tie(box.text, box.caption, box.flags),
+                  std::tuple("The file was not written correctly:\n " + path +
+                                 " \n Check the remaining disk space!!!!",
+                             "Ferrovane", unsigned(MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL)));
     }
     EXPECT_TRUE(SaveGameFile(FilePath("slot.lvl")));  // and the next save goes through
     EXPECT_FALSE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
@@ -500,8 +491,7 @@ TEST_F(LevelFile, CancelInTheRetryBoxAbandonsOnlyTheSave) {
     EXPECT_EQ(host.MessageBoxes()[0].flags,
               unsigned(MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL));
     // The editor level was not normalised: nothing was written.
-    EXPECT_EQ(gs.year, 1999);
-    EXPECT_EQ(gs.game_mode, kModeEditor);
+    EXPECT_EQ(std::tie(gs.year, gs.game_mode), std::tuple(1999, kModeEditor));
 }
 
 TEST_F(LevelFile, MissingFileLeavesTheGameAsItWas) {
