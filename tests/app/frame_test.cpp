@@ -257,27 +257,6 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     EXPECT_EQ(g_pGameState, nullptr);
 }
 
-// With a logo or the title open the abort deletes the screen (the title's
-// own answer to the cancel command is nothing) and the frame closes.
-TEST(FrameStartTest, AbortDuringALogoOrTheTitle) {
-    for (bool title : {false, true}) {
-        SCOPED_TRACE(title);
-        FrameHost h;
-        const FrameScreen slot = title ? FrameScreen::Start : FrameScreen::Logo;
-        if (title) {
-            h.ShowTitle();
-        } else {
-            h.frame->SendMessage(kMsgShowStartScreen);
-        }
-        ASSERT_NE(h.frame->Screen(slot), nullptr);
-        h.frame->SendMessage(kMsgAbort);
-        EXPECT_FALSE(h.frame->IsWindow());
-        EXPECT_TRUE(plat::QuitRequested());
-        h.DeleteFrame();
-        EXPECT_EQ(g_pGameState, nullptr);
-    }
-}
-
 // Closing: the world view and the terrain go, the loop is asked to quit; the
 // frame's deletion frees the vehicles, writes best.sav and the settings.
 TEST_F(FrameTest, CloseAndShutdown) {
@@ -380,20 +359,6 @@ TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
     h.frame->SendMessage(kMsgAnimImagesChanged);
     EXPECT_EQ(g_AnimPending, 0);
     EXPECT_EQ(notices, (Notices{{22, FrameNotice::AnimationsChanged}}));
-}
-
-TEST_F(FrameTest, EndOfACdTrackSchedulesTheNextGameTrack) {
-    h.host.SetClock(5000);
-    h.sound->music_wait = -1;
-    h.sound->current_track = 4;  // a title or screen track: no next track
-    h.frame->SendMessage(MM_MCINOTIFY, kMciNotifySuccessful);
-    EXPECT_EQ(h.sound->music_wait, -1);
-    h.sound->current_track = 5;
-    h.frame->SendMessage(MM_MCINOTIFY, 4);  // aborted, not played to its end
-    EXPECT_EQ(h.sound->music_wait, -1);
-    h.frame->SendMessage(MM_MCINOTIFY, kMciNotifySuccessful);
-    EXPECT_TRUE(h.sound->music_wait >= 15000 && h.sound->music_wait <= 30000);
-    EXPECT_EQ(g_MusicTime, 5000u);
 }
 
 TEST_F(FrameTest, KeyTableHasEveryKeyOnce) {
