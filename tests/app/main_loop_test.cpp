@@ -226,11 +226,14 @@ TEST_F(MainLoopTest, MarketEventRunsThroughTheMonths) {
     int draws = 0;
     plat::SetRandSourceForTests([&draws] { return ++draws == 1 ? 1 : draws == 2 ? 19 : 0; });
     Ticks(4);
-    EXPECT_EQ(std::tuple(gs.active_event, gs.goods[26].price), std::tuple(19, 18139));
+    EXPECT_EQ(std::tuple(gs.active_event, gs.market_events[19].event_state, gs.goods[26].price,
+                         gs.goods[17].price),
+              std::tuple(19, 1, 18139, 3590));  // good 17 is not the event's
     Ticks(4 * 28);
     EXPECT_EQ(gs.active_event, 19);
     Ticks(4);
-    EXPECT_EQ(std::tuple(gs.active_event, gs.goods[26].price), std::tuple(-1, 10077));
+    EXPECT_EQ(std::tuple(gs.active_event, gs.event_pause, gs.goods[26].price),
+              std::tuple(-1, 11, 10077));
 }
 
 TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {

@@ -38,25 +38,7 @@ class MarketEventsTest : public ::testing::Test {
     std::deque<int32_t> draws;
 };
 
-TEST_F(MarketEventsTest, EventRunsItsDurationThenRestoresPrices) {
-    ASSERT_TRUE(StartMarketEvent(0));
-    EXPECT_EQ(gs.market_events[0].event_state, 1);
-    EXPECT_EQ(gs.goods[8].price, 4548);
-    EXPECT_EQ(gs.goods[17].price, 3590);  // not named by the event
-
-    for (int month = 1; month < 40; ++month) {
-        CountDownMarketEvent();
-        ASSERT_EQ(gs.active_event, 0) << month;
-    }
-    CountDownMarketEvent();
-    EXPECT_EQ(gs.active_event, -1);
-    EXPECT_EQ(gs.event_pause, 11);
-    EXPECT_EQ(gs.goods[8].price, 3032);
-
-    CountDownMarketEvent();  // nothing runs: nothing to count down
-    EXPECT_EQ(gs.event_pause, 11);
-}
-
+// The main-loop tests run an event through its months and back.
 TEST_F(MarketEventsTest, BadIndicesAreIgnored) {
     gs.active_event = 9;  // from a level file with its counter at 0: ends next month
     gs.goods[15].price = 5614;
