@@ -264,8 +264,8 @@ TEST_F(FrameTest, CloseAndShutdown) {
     view->Create(h.frame, {0, 0, 100, 100}, WS_CHILD | WS_VISIBLE);
     SetWorldView(view);
     int deletions = 0;
-    fvtest::AddVehicle(new fvtest::TestVehicle(1, &deletions));
-    fvtest::AddVehicle(new fvtest::TestVehicle(2, &deletions));
+    RegisterVehicle(new fvtest::TestVehicle(1, &deletions));
+    RegisterVehicle(new fvtest::TestVehicle(2, &deletions));
     h.gs->opt_scroll_speed = 4;
     h.gs->high_scores[0].points = 4242;
     g_pTerrain = new CTerrain;

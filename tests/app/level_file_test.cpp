@@ -185,7 +185,7 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
     COpponent* const first = gs.opponents[0];
     int deletions = 0;
     auto* vehicle = new fvtest::TestVehicle(1, &deletions);
-    fvtest::AddVehicle(vehicle);
+    RegisterVehicle(vehicle);
     first->plan_list_a.push_back(fvtest::MakePlanNode(1, vehicle));
     ASSERT_EQ(LoadLevel(FilePath("k1_0.lvl")), LevelLoadResult::Loaded);
 

@@ -50,7 +50,7 @@ class MainLoopTest : public ::testing::Test {
     }
 
     void TearDown() override {
-        fvtest::DeleteAllVehicles();
+        DeleteAllVehicles();
         delete frame;
     }
 
@@ -111,8 +111,8 @@ TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLengthAndNeverWhileStopped) {
 TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTick) {
     auto* a = new TestVehicle(1);
     auto* b = new TestVehicle(2);
-    fvtest::AddVehicle(a);
-    fvtest::AddVehicle(b);
+    RegisterVehicle(a);
+    RegisterVehicle(b);
     a->monthly_flag = 1;
     a->monthly_counters[1] = 6;
     b->monthly_counters[0] = 7;
@@ -289,7 +289,7 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     std::vector<TestVehicle*> vehicles;
     for (int id = 4; id >= 0; --id) {
         auto* v = new TestVehicle(id, &deletions);
-        fvtest::AddVehicle(v);
+        RegisterVehicle(v);
         vehicles.insert(vehicles.begin(), v);
     }
     // List order 0..4: remove 0 (head), 2 (middle) and 4 (tail), a city car among them.
@@ -300,7 +300,7 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     // A vehicle made during the walk joins at the head and moves next time.
     TestVehicle* spawned = nullptr;
     vehicles[3]->onMove = [&](TestVehicle& v) {
-        if (!spawned) fvtest::AddVehicle(spawned = new TestVehicle(9, &deletions));
+        if (!spawned) RegisterVehicle(spawned = new TestVehicle(9, &deletions));
         v.onMove = nullptr;
     };
 
@@ -322,7 +322,7 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
 
     // Halted, vehicles only follow the view.
     auto* v = new TestVehicle(1);
-    fvtest::AddVehicle(v);
+    RegisterVehicle(v);
     gs.sim_halted = 1;
     view->tile_in_view = 0;
     v->visible = 1;
