@@ -48,14 +48,12 @@ class TestScreen : public plat::Window {
   public:
     explicit TestScreen(FrameScreen slot) : slot(slot) {}
     ~TestScreen() override { ++deletions; }
-
     FrameScreen slot;
     int32_t points = 0;                                     // what an end-of-game screen reports
     std::function<void(TestScreen&, uint16_t)> on_command;  // instead of the cancel answer
     static inline int deletions = 0;
     static inline std::vector<std::string> log;  // every command, as "slot:command"
     static inline uint32_t done_message[kFrameScreenCount] = {};  // 0: no answer
-
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
         if (message != WM_COMMAND) return DefaultMessage(message, w, l);
@@ -101,7 +99,6 @@ class FrameTest : public ::testing::Test {
         TestScreen::log.clear();
         for (uint32_t& m : TestScreen::done_message) m = 0;
     }
-
     size_t SentToFrame(uint32_t message) {
         return h.host.Recorder().Count(Kind::Sent, h.frame, message);
     }
@@ -116,7 +113,6 @@ class FrameTest : public ::testing::Test {
         SetWorldView(view);
         return view;
     }
-
     FrameHost h;
 };
 
@@ -127,14 +123,12 @@ TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->logo_index, 0);
     EXPECT_EQ(gs.screen_open, 0);  // the logos open no screen in the game's sense
-
-    h.Advance(4000);  // at exactly 4000 ms logo 0 is still shown
+    h.Advance(4000);               // at exactly 4000 ms logo 0 is still shown
     EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), logo);
     h.Advance(10);  // the next timer tick ends it
     logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->logo_index, 1);
-
     h.Advance(3010);
     EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
     auto* title = dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start));
@@ -146,7 +140,6 @@ TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     EXPECT_EQ(std::tuple(SentToFrame(kMsgOpenLogo), SentToFrame(kMsgShowStartScreen),
                          SentToFrame(kMsgLogoDone)),
               std::tuple(2u, 3u, 3u));
-
     // A choice whose screen does not exist yet brings a new title (the old
     // one's mark gone, its music stopped), without logos.
     title->origin_x = -1;
@@ -167,19 +160,16 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
                                  kDoneCommonResumeMusic);
     Add<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone,
                                  kOpenCommon | kOpenShowAgain);
-
     h.frame->SendMessage(kMsgOpenProduction);
     plat::Window* screen = h.frame->Screen(FrameScreen::Production);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(std::tie(gs.screen_open, panel->screen_open_flag), std::tuple(1, 1));
     EXPECT_EQ(h.frame->accelerators, nullptr);
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"StopEffects", "PauseMusic"}));
-
     // A second request while it is open changes nothing.
     h.frame->SendMessage(kMsgOpenProduction);
     EXPECT_EQ(h.frame->Screen(FrameScreen::Production), screen);
     EXPECT_EQ(TestScreen::deletions, 0);
-
     h.host.SetClock(123456);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgProductionDone);
@@ -190,7 +180,6 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"ResumeEffects"}));
     EXPECT_TRUE(h.sound->music_wait >= 15000 && h.sound->music_wait <= 30000);
     EXPECT_EQ(g_MusicTime, 123456u);
-
     // The screens that hand the music back at once.
     h.frame->SendMessage(kMsgOpenStatistics);
     h.sound->calls.clear();
@@ -198,7 +187,6 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     h.frame->SendMessage(kMsgStatisticsDone);
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"ResumeEffects", "ResumeMusic"}));
     EXPECT_EQ(h.sound->music_wait, -1);
-
     // A screen asked to show again is not replaced.
     h.frame->SendMessage(kMsgOpenStoreSales);
     screen = h.frame->Screen(FrameScreen::StoreSales);
@@ -240,7 +228,6 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     h.frame->SendMessage(kMsgOpenSchedule);
     h.frame->SendMessage(kMsgOpenNewGameSetup);
     h.frame->SendMessage(kMsgOpenTutorial);
-
     h.frame->SendMessage(kMsgAbort);
     // The tutorial is deleted outright; the others get their cancel commands
     // in the fixed order, whatever order they opened in.
@@ -252,7 +239,6 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     EXPECT_FALSE(h.frame->IsWindow());
     EXPECT_TRUE(plat::QuitRequested());
     ASSERT_NE(g_pGameState, nullptr);  // shut down only when the frame is deleted
-
     h.DeleteFrame();
     EXPECT_EQ(g_pGameState, nullptr);
 }
@@ -269,7 +255,6 @@ TEST_F(FrameTest, CloseAndShutdown) {
     h.gs->opt_scroll_speed = 4;
     h.gs->high_scores[0].points = 4242;
     g_pTerrain = new CTerrain;
-
     h.frame->PostMessage(WM_CLOSE);
     h.Run();
     EXPECT_TRUE(!g_pSpielFeld && !g_pTerrain && !g_pWayNetwork);  // the terrain's network too
@@ -277,7 +262,6 @@ TEST_F(FrameTest, CloseAndShutdown) {
     EXPECT_TRUE(plat::QuitRequested());
     EXPECT_EQ(deletions, 0);
     EXPECT_FALSE(std::filesystem::exists(h.folder.Path() + "/ferrovane.ini"));
-
     h.DeleteFrame();
     EXPECT_EQ(deletions, 2);
     EXPECT_EQ(g_pGameState, nullptr);
@@ -312,7 +296,6 @@ TEST_F(FrameTest, InformationWindowsGetTheirCancelCommands) {
     EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"8:40008", "9:40009", "16:40016"}));
     EXPECT_NE(h.frame->Screen(FrameScreen::StoreSales), nullptr);
     EXPECT_EQ(panel->screen_open_flag, 0);
-
     TestScreen::log.clear();
     h.frame->SendMessage(kMsgCloseInfoWindows);
     EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"17:40017"}));
@@ -339,7 +322,6 @@ TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
     h.frame->SendMessage(kMsgAnimImagesChanged);
     EXPECT_TRUE(notices.empty());
     EXPECT_EQ(g_AnimPending, 0);  // without the factory overview nothing is marked
-
     for (uint32_t m : {kMsgOpenStoreOverview, kMsgOpenFactoryOverview, kMsgOpenRailPurchase,
                        kMsgOpenTruckPurchase}) {
         h.frame->SendMessage(m);
@@ -348,7 +330,6 @@ TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
     h.frame->SendMessage(kMsgGameTick);
     h.frame->SendMessage(kMsgCashChanged);  // only the visible purchase screen
     EXPECT_EQ(notices, (Notices{{21, FrameNotice::GameTick}, {10, FrameNotice::CashChanged}}));
-
     // Animation changes: marked on the first report, rebuilt once the main
     // loop has seen the mark.
     notices.clear();
@@ -386,8 +367,7 @@ TEST_F(FrameTest, MouseMoveBurstOverTheViewIsOneMoveReplayedByTheIdlePass) {
     EXPECT_EQ(view->Moves()[0].time, 1000u);
     EXPECT_EQ(g_MouseMoveTime.pending, 1);
     EXPECT_EQ(g_MouseMoveTime.time, 1200u);  // the last real move
-
-    h.host.SetClock(1450);  // 250 ms after the last move: not yet
+    h.host.SetClock(1450);                   // 250 ms after the last move: not yet
     h.Turn();
     EXPECT_EQ(view->Moves().size(), 1u);
     h.host.SetClock(1451);
@@ -398,7 +378,6 @@ TEST_F(FrameTest, MouseMoveBurstOverTheViewIsOneMoveReplayedByTheIdlePass) {
     EXPECT_EQ(g_MouseMoveTime.pending, 0);
     h.Turn();
     EXPECT_EQ(view->Moves().size(), 2u);
-
     // 250 ms after the last handled one a move goes through again.
     h.host.SetClock(1250 + 1000);
     h.host.InjectMouseMove({300, 300});
@@ -434,7 +413,6 @@ TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     EXPECT_EQ(view->cursor_x, -1);  // the preview follows at once
     EXPECT_EQ(view->prev_cursor_y, -1);
     EXPECT_FALSE(view->Moves().empty());
-
     // While a screen is open the keys are off.
     gs.selected_building_type = 0;
     h.frame->SendMessage(kMsgDisableKeys);
@@ -483,7 +461,6 @@ class FrameGameTest : public FrameTest {
         GetFrameHooks().create_world_view = &MakeView;
         g_LogoShown[0] = g_LogoShown[1] = 1;  // the logos are over
     }
-
     // For tests that start a world view: its pictures, written once, become
     // the picture folders of the game state.
     void UseWorldPictures() {
@@ -498,7 +475,6 @@ class FrameGameTest : public FrameTest {
             }
         }
     }
-
     static inline fvtest::TempFolder* world_ = nullptr;
 };
 
@@ -525,7 +501,6 @@ TEST_F(FrameGameTest, AnimationsOnRegisterTheAnimatedBuildings) {
         {10, 20, 2}, {11, 21, 1}, {12, 22, 0}, {14, 24, 4},  {16, 26, 3},
         {17, 27, 5}, {19, 29, 8}, {20, 30, 9}, {21, 31, 10}, {22, 32, 11}};
     EXPECT_EQ(view->animations, expected);
-
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
     EXPECT_EQ(h.gs->opt_animations, 0);
     EXPECT_EQ(view->Count("ClearAnimations"), 1);
@@ -559,7 +534,6 @@ TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
     h.host.SetClock(777);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
-
     EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
     auto* view = dynamic_cast<RecordingView*>(g_pSpielFeld);
     ASSERT_NE(view, nullptr);
@@ -620,7 +594,6 @@ TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
     gs.selected_building_type = 12;
     g_Credit = 5000;
     g_NewGameCounters.words[kNgcMoney] = 77;
-
     h.frame->SendMessage(kMsgEndRunningGame);
     EXPECT_EQ(g_pSpielFeld, nullptr);
     EXPECT_FALSE(gs.images.tile_sheet.Loaded());
@@ -682,7 +655,6 @@ TEST_F(FrameGameTest, GameEndEntersTheHighScoreListAndShowsTheScoresOrTheTitle) 
     }
     EXPECT_EQ(gs.high_scores[1].points, 1000u);
     EXPECT_EQ(gs.high_scores[9].points, 200u);  // 100 and 99 did not stay
-
     // With a high-score screen, that comes first and the title after it.
     Add<FrameScreen::HighScores>(kMsgOpenHighScores, kMsgHighScoresDone, kOpenCommon,
                                  kDoneLoadKeys | kDoneShowTitle);

@@ -176,7 +176,6 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
     file.resize(OffsetsOf(file).opponents);
     file.insert(file.end(), 100, 0xEE);
     WriteFileBytes(FilePath("k1_0.lvl"), file);
-
     MakeGame(6);
     gs.game_mode = kModeCareer;
     std::snprintf(gs.company_names[0], kCompanyNameLength, "Running company");
@@ -188,7 +187,6 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
     RegisterVehicle(vehicle);
     first->plan_list_a.push_back(fvtest::MakePlanNode(1, vehicle));
     ASSERT_EQ(LoadLevel(FilePath("k1_0.lvl")), LevelLoadResult::Loaded);
-
     EXPECT_STREQ(gs.company_names[0], "Running company");
     EXPECT_EQ(std::tuple(gs.board_votes, gs.player_colors[0], g_TakeOverCount[0]),
               std::tuple(42, colour, 0));
@@ -267,7 +265,6 @@ TEST_F(LevelFile, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
     EXPECT_EQ(gs.bookmarks[0].x, -1);
     EXPECT_EQ(gs.show_production, 0);  // not in the file: as it was
-
     // The week only: a level start's statistics and counters, the built-in
     // events, new opponents without take-over terms or bookmarks.
     ASSERT_EQ(Load(Cut(good, 0, at.calendar + 4)), LevelLoadResult::Loaded);

@@ -48,12 +48,10 @@ class MainLoopTest : public ::testing::Test {
         scope.Set(g_ppBuildings, &buildings);
         SetSoundManager(&sound);
     }
-
     void TearDown() override {
         DeleteAllVehicles();
         delete frame;
     }
-
     // Idle passes every `step` ms for `ms` ms; Ticks: exactly one tick per call.
     void Idle(uint32_t ms, uint32_t step = 1000) {
         for (uint32_t done = 0; done < ms; done += step) {
@@ -71,7 +69,6 @@ class MainLoopTest : public ::testing::Test {
         return std::count_if(sound.effects.begin(), sound.effects.end(),
                              [](const auto& e) { return e.effect == 30 && e.channel == 5; });
     }
-
     plat::HeadlessBackend host;
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
@@ -252,7 +249,6 @@ TEST_F(MainLoopTest, OpponentTurnsAndCountdowns) {
     // Take-over percentages fall by 2 a month while the countdown runs.
     EXPECT_EQ(std::tie(gs.opponents[1]->turn_countdown, gs.opponents[1]->takeover_percent),
               std::tuple(0, 98));
-
     // Ties go to the lower slot; no turn while paused.
     gs.opponents[1]->turn_countdown = -1;
     gs.opponents[2]->turn_countdown = -1;
@@ -284,7 +280,6 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
         void RemoveVehicle(CVehicle* v) override { removed.push_back(v); }
     } overview;
     g_pVehicleOverview = &overview;
-
     int deletions = 0;
     std::vector<TestVehicle*> vehicles;
     for (int id = 4; id >= 0; --id) {
@@ -303,7 +298,6 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
         if (!spawned) RegisterVehicle(spawned = new TestVehicle(9, &deletions));
         v.onMove = nullptr;
     };
-
     Idle(26, 26);
     EXPECT_EQ(std::tuple(deletions, city.car_count, overview.removed.size(), gs.redraw_terrain,
                          view->redraws),
@@ -314,12 +308,10 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     EXPECT_EQ(left, (std::vector<int>{9, 1, 3}));
     EXPECT_EQ(std::tie(spawned->moves, vehicles[1]->moves), std::tuple(0, 1));
     EXPECT_GE(view->vehicle_draws, 1);
-
     // Everything goes in one pass, the list ends empty.
     for (VehicleListNode* n = g_pVehicleList; n; n = n->next) n->vehicle->removal_flag = 1;
     Idle(26, 26);
     EXPECT_EQ(std::tuple(g_pVehicleList, deletions), std::tuple(nullptr, 6));
-
     // Halted, vehicles only follow the view.
     auto* v = new TestVehicle(1);
     RegisterVehicle(v);
@@ -353,12 +345,10 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
               std::tuple(1, 1, 1));
     EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
     panel->opponent_info = nullptr;
-
     // Board votes end the free game.
     gs.cash[0] = (int64_t{1} << 32) + 1000;  // low 32 bits: 1,000
     app.UpdateFrame();
     EXPECT_EQ(std::tie(gs.board_votes, gs.goal_reached), std::tuple(0, 0));
-
     gs.cash[0] = 1900000000;
     g_Statistics.Monthly(StatSeries::CompanyWorth, 0) = 100000000;
     g_Credit = 0;
@@ -371,7 +361,6 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     gs.sim_halted = 0;
     Idle(40000);
     EXPECT_EQ(frame->Count(kMsgGameTick), 0);
-
     // Only in free games.
     gs.goal_reached = 0;
     gs.board_votes = 0;
@@ -394,7 +383,6 @@ TEST_F(MainLoopTest, AnimationsAmbientSoundsAndMusic) {
         Idle(10, 10);
     }
     EXPECT_EQ(sound.Count("PlayAmbientSounds"), ambient);
-
     // The music starts after the track delay, not while a screen is open.
     sound.music_wait = 20000;
     g_MusicTime = host.Now();
@@ -425,7 +413,6 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     EXPECT_EQ(gs.week, 0);
     EXPECT_EQ(draws, 40);
     EXPECT_EQ(cities.ticks, 40);
-
     growth->finished = 1;
     app.OnIdle(0);
     EXPECT_EQ(deletions, 1);
@@ -459,11 +446,9 @@ TEST_F(MainLoopTest, TenGameYears) {
     gs.game_mode = kModeGame;
     for (int slot = 0; slot < kOpponentCount; ++slot)
         gs.opponents[slot] = new COpponent(slot, slot);
-
     Idle(480 * 16 * 1000);
     EXPECT_EQ(frame->Count(kMsgGameTick), 480);
     EXPECT_EQ(gs.year * 12 + gs.month, 1970 * 12);
-
     // 120 months of 10,000 interest; the worth of the month just ended is
     // cash less the credit; the opponents keep their capital and take part
     // throughout, turn after turn.

@@ -26,7 +26,6 @@ namespace {
 class SettingsTest : public ::testing::Test {
   protected:
     std::string Ini() const { return folder.Path() + "/ferrovane.ini"; }
-
     fvtest::TempFolder folder;
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
@@ -82,7 +81,6 @@ class StartupTest : public ::testing::Test {
         ShutdownGameState();
         std::filesystem::current_path(previous);
     }
-
     fvtest::TempFolder folder;
     std::filesystem::path previous = std::filesystem::current_path();
 };
@@ -165,7 +163,6 @@ TEST(DesktopChangesTest, AutoRunValueIsRestored) {
     RestoreAutoRun();
     ASSERT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
     EXPECT_EQ(value, 149u);
-
     plat::WriteUserRegistryValue(key, "NoDriveTypeAutoRun", 145);
     DisableAutoRun();
     EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 255u);

@@ -31,7 +31,6 @@ class MarketEventsTest : public ::testing::Test {
         });
     }
     void TearDown() override { plat::SetRandSourceForTests({}); }
-
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;
@@ -54,7 +53,6 @@ TEST_F(MarketEventsTest, BadIndicesAreIgnored) {
     gs.active_event = -2;
     CountDownMarketEvent();
     EXPECT_EQ(gs.active_event, -2);
-
     // A goods index outside 0..43 in a record is skipped.
     gs.market_events[30].event_goods[0] = 200;
     gs.market_events[30].event_goods[1] = 44;

@@ -113,7 +113,6 @@ TEST(MapGridTest, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
     EXPECT_EQ(GetHeightAt(255, 0), 7);
     FieldAt(0, 255)->set_stadtnum(9);
     EXPECT_EQ(GetCityNumberAt(0, 255), 9);
-
     for (MapField& f : scope.state().fields) std::memset(f.bytes, 0xA5, sizeof f.bytes);
     ResetMapFields();
     for (const MapField& f : scope.state().fields)
@@ -241,7 +240,6 @@ TEST(LeIoTest, ShortReadsLeaveValuesAloneAndShortWritesSetTheError) {
     int64_t v = 5;
     EXPECT_FALSE(le::ReadI64(plat::kInvalidFile, v));
     EXPECT_EQ(v, 5);
-
     f = plat::OpenFile(path, plat::OpenMode::Create);
     le::WriteI32(f, 1);
     EXPECT_EQ(g_WriteError, 0);

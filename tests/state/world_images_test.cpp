@@ -47,7 +47,6 @@ class WorldFolder {
   public:
     TempDataFolder folder;
     std::map<std::string, int> ids;
-
     WorldFolder() {
         for (const char* name : {"signs.jgd", "t_mask.jgd", "streets.jgd", "ueber.jgd", "hang.jgd",
                                  "bridge.jgd", "sf.jgd", "ck.jgd"})
@@ -106,7 +105,6 @@ class WorldImagesTest : public ::testing::Test {
         gs.opt_animations = 1;
         gs.screen_height = 600;
     }
-
     void ExpectBuildings(const std::string& season, int rotation, int colour) {
         const GameImages& im = g_pGameState->images;
         const bool animated = rotation == 0 && g_pGameState->opt_animations == 1;
@@ -123,7 +121,6 @@ class WorldImagesTest : public ::testing::Test {
         }
         EXPECT_EQ(&im.BuildingPicture(10, 2), &im.building_pictures[10]);
     }
-
     GfxHost host;
     fvtest::GameScope scope;
     std::unique_ptr<WorldFolder> world;
@@ -156,7 +153,6 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColo
     EXPECT_EQ(im.palette_a, im.tile_sheet.palette);
     EXPECT_EQ(g_pGameState->view_width, 636);
     EXPECT_EQ(g_pGameState->view_height, 598);
-
     g_pGameState->season = 3;
     LoadWorldImages();
     EXPECT_EQ(IdOf(im.tile_sheet), world->Id("autumn/tilesg.jgd"));
