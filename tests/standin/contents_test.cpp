@@ -40,7 +40,7 @@ TEST(CellMark, EncodingRoundTripsAndRejectsOtherPixels) {
 
 // Sheets of equal cells, numbered row by row: cell i lies at column i % cols,
 // row i / cols, and carries its mark at `at(column)` inside the cell.
-TEST_F(DataFolderTest, MarksNameTheirCells) {
+TEST(DataFolderTest, MarksNameTheirCells) {
     using standin::CellPoint;
     struct Grid {
         std::string name;
@@ -65,7 +65,7 @@ TEST_F(DataFolderTest, MarksNameTheirCells) {
                          size.width, size.height, fixed(0, size.height - 1)});
     }
     for (const Grid& g : grids) {
-        ParsedDib dib = Load(g.name);
+        const ParsedDib& dib = Load(g.name);
         ASSERT_TRUE(dib.ok) << g.name;
         for (int i = 0; i < g.count; ++i) {
             const int col = i % g.cols, row = i / g.cols;
@@ -78,7 +78,7 @@ TEST_F(DataFolderTest, MarksNameTheirCells) {
                                      {"lo3.jgd", standin::VehicleSheet::Engine},
                                      {"wa0.jgd", standin::VehicleSheet::Wagon},
                                      {"ck.jgd", standin::VehicleSheet::CityCar}}) {
-        ParsedDib dib = Load(name);
+        const ParsedDib& dib = Load(name);
         const standin::PictureColumn* cols = standin::SheetColumns(kind);
         for (int row = 0; row < standin::SheetRows(kind); ++row) {
             for (int h = 0; h < 8; ++h) {
@@ -97,7 +97,7 @@ TEST_F(DataFolderTest, MarksNameTheirCells) {
                                                            {"autumn/g0_32.jgd", 2, 30},
                                                            {"summer/g3_50.jgd", 1, 50}};
     for (const auto& [name, a, index] : buildings) {
-        ParsedDib dib = Load(name);
+        const ParsedDib& dib = Load(name);
         EXPECT_EQ(MarkAt(dib, 32 * a - 1, dib.height - 2), index) << name;
     }
     // Mark colours appear only in marks.
@@ -111,9 +111,9 @@ TEST_F(DataFolderTest, MarksNameTheirCells) {
     }
 }
 
-TEST_F(DataFolderTest, PickingMaskClassifiesEveryPixelOfEveryShape) {
-    ParsedDib mask = Load("t_mask.jgd");
-    ParsedDib tiles = Load("summer/tiles.jgd");
+TEST(DataFolderTest, PickingMaskClassifiesEveryPixelOfEveryShape) {
+    const ParsedDib& mask = Load("t_mask.jgd");
+    const ParsedDib& tiles = Load("summer/tiles.jgd");
     ASSERT_TRUE(mask.ok && tiles.ok);
     for (int shape = 0; shape < 15; ++shape) {
         for (int y = 0; y < 40; ++y) {
@@ -134,14 +134,14 @@ TEST_F(DataFolderTest, PickingMaskClassifiesEveryPixelOfEveryShape) {
     }
 }
 
-TEST_F(DataFolderTest, GroundTilesMatchTheOutlineCornerTable) {
+TEST(DataFolderTest, GroundTilesMatchTheOutlineCornerTable) {
     // {right, bottom, left} corner rows of every tile shape, as the world
     // view's outline overlay draws them.
     constexpr int kCorners[15][3] = {{16, 30, 16}, {16, 38, 24}, {8, 22, 16},  {16, 22, 8},
                                      {24, 38, 16}, {8, 30, 16},  {16, 22, 16}, {16, 30, 8},
                                      {24, 38, 24}, {16, 30, 24}, {8, 22, 8},   {24, 30, 16},
                                      {16, 38, 16}, {24, 30, 24}, {8, 30, 8}};
-    ParsedDib tiles = Load("spring/tiles.jgd");
+    const ParsedDib& tiles = Load("spring/tiles.jgd");
     ASSERT_TRUE(tiles.ok);
     // The first and last opaque row of a column of a shape's tile.
     auto opaque = [&](int shape, int x) {
@@ -178,7 +178,7 @@ std::pair<std::vector<bool>, int> Cell(const ParsedDib& font, int code, int size
     return cell;
 }
 
-TEST_F(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
+TEST(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
     struct Font {
         const char* name;
         const uint8_t* advances;  // from code 26
@@ -186,7 +186,7 @@ TEST_F(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
     };
     for (const Font& f : {Font{"font_1.jgd", standin::kFont1Advances.data(), 16, 255, 3},
                           Font{"font_2.jgd", standin::kFont2Advances.data(), 8, 95, 2}}) {
-        ParsedDib font = Load(f.name);
+        const ParsedDib& font = Load(f.name);
         ASSERT_TRUE(font.ok);
         for (int code = 26; code <= f.last; ++code) {
             const int right = Cell(font, code, f.size).second;
@@ -199,7 +199,7 @@ TEST_F(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
             EXPECT_TRUE(advance < f.roomy || code == ' ' || right >= 0) << f.name << " " << code;
         }
     }
-    ParsedDib font = Load("font_1.jgd");
+    const ParsedDib& font = Load("font_1.jgd");
     const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     for (size_t i = 0; i < chars.size(); ++i) {
         for (size_t j = i + 1; j < chars.size(); ++j) {

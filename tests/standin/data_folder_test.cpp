@@ -16,6 +16,7 @@
 #include "building_types.h"
 #include "data_folder_fixture.h"
 #include "platform/palette.h"
+#include "platform/temp_folder.h"
 #include "standin.h"
 #include "state/data_tables.h"
 #include "support/game_scope.h"
@@ -111,7 +112,7 @@ std::map<std::string, Size> ExpectedPictures() {
 // The written folder holds exactly the recipes, every picture the game
 // reads is among them with its size, every picture written is one the game
 // reads, and making a file again gives the same bytes.
-TEST_F(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
+TEST(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
     const auto expected = ExpectedPictures();
     const auto recipes = standin::DataFileRecipes();
     std::set<std::string> paths;
@@ -119,7 +120,10 @@ TEST_F(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
         EXPECT_TRUE(paths.insert(r.path).second) << "twice: " << r.path;
         EXPECT_TRUE(!r.path.ends_with(".jgd") || expected.count(r.path)) << r.path;
     }
-    const std::string& folder = WrittenFolder();
+    const fvtest::TempFolder temp;
+    const std::string& folder = temp.Path();
+    std::string error;
+    ASSERT_TRUE(standin::WriteDataFolder(folder, &error)) << error;
     for (const auto& [name, size] : expected) {
         ParsedDib dib = ParseDib(ReadFileBytes(folder + "/" + name));
         ASSERT_TRUE(dib.ok) << name << ": " << dib.problem;
@@ -141,7 +145,7 @@ TEST_F(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
     }
 }
 
-TEST_F(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
+TEST(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
     for (int t = 0; t < standin::kBuildingTypes; ++t) {  // the generator's types are the game's
         const standin::BuildingInfo& info = standin::kBuildings[t];
         const Type& type = GameTypes()[t];
@@ -158,7 +162,7 @@ TEST_F(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
                 << t;
         }
         for (const char* s : {"_27", "_28"}) {
-            ParsedDib dib = Load("autumn/g" + std::to_string(r) + s + ".jgd");
+            const ParsedDib& dib = Load("autumn/g" + std::to_string(r) + s + ".jgd");
             ASSERT_GE(dib.height, 93 + 32);
             // Both platform plates are there: edges along one axis or the other.
             EXPECT_NE(dib.At(44, 93 + 9), 0);
@@ -167,8 +171,8 @@ TEST_F(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
     }
 }
 
-TEST_F(DataFolderTest, AllPicturesShareThePaletteWithItsStaticColours) {
-    ParsedDib first = Load("font_1.jgd");
+TEST(DataFolderTest, AllPicturesShareThePaletteWithItsStaticColours) {
+    const ParsedDib& first = Load("font_1.jgd");
     ASSERT_TRUE(first.ok);
     auto rgb = [&](int i) {
         return std::array<int, 3>{first.palette[3 * i], first.palette[3 * i + 1],
