@@ -8,14 +8,18 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <memory>
+#include <random>
 #include <string>
 
 #include "app/busy_game.h"
 #include "app/level_file.h"
 #include "app/level_file_fixture.h"
+#include "app/level_records.h"
 #include "app/loop_doubles.h"
 #include "app/settings.h"
 #include "game/opponent.h"
@@ -23,11 +27,19 @@
 #include "game/opponent_level.h"
 #include "game/opponent_roster.h"
 #include "platform/file.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/messages.h"
 #include "platform/profile.h"
+#include "platform/temp_folder.h"
 #include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
 #include "state/market_events.h"
 #include "state/statistics.h"
+#include "support/game_scope.h"
+#include "transport/vehicle_list.h"
+#include "view/world_view.h"
+#include "world/way_network.h"
 
 namespace {
 
@@ -38,11 +50,160 @@ using fvtest::PutI32;
 using fvtest::ReadFileBytes;
 using fvtest::WriteFileBytes;
 
-class LevelFile : public fvtest::LevelFileTest {
+void Append(Bytes& out, const void* data, size_t size) {
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    out.insert(out.end(), bytes, bytes + size);
+}
+void AppendI32(Bytes& out, int32_t value) {  // compared only with itself: host order
+    Append(out, &value, sizeof value);
+}
+
+// A running game (state, tables, opponents, way network, view, panel, a
+// saved-games folder) with helpers to fill every record, snapshot what a load
+// may touch, and patch files at the offsets of their records.
+class LevelFile : public ::testing::Test {
   protected:
     LevelFile() {
+        scope.Set(g_pWayNetwork, network.get());
+        gs.game_mode = kModeGame;
+        std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index],
+                      kDataPathLength, "%s\\save", folder.Path().c_str());
+        RecreateOpponents();
         EXPECT_TRUE(view.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
         EXPECT_TRUE(panel.Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
+    }
+    ~LevelFile() override { DeleteAllVehicles(); }
+    std::string FilePath(const std::string& name) const { return folder.Path() + "/" + name; }
+    // Fills every saved record with values of `seed`'s own.
+    void MakeGame(int32_t seed) {
+        std::mt19937 n(static_cast<uint32_t>(seed));  // the same game for the same seed
+        auto below = [&n](int32_t k) {
+            return static_cast<int32_t>(n() % static_cast<uint32_t>(k));
+        };
+        RecreateOpponents();  // sets the opponents' cash and names, which come below
+        // No buildings, cities or nodes: the references stay empty.
+        for (MapField& field : gs.fields) {
+            for (uint8_t& b : field.bytes) b = static_cast<uint8_t>(n());
+            field.set_wegtyp(field.wegtyp() % 7);
+            field.set_stadtnum(0);
+            field.set_knotennummer(0);
+            if (!field.no_building_mask()) field.set_geb_num(0);
+        }
+        ClearTransientFieldBits();
+        // Every load marks all fields changed for the next redraw, and the mark is
+        // part of the saved grid: a game just loaded has it everywhere.
+        MarkAllFieldsChanged();
+
+        network->FreeAllNodes();
+        for (int32_t number = 1 + seed % 3; number < kWayNodeSlots; number += 3 + seed % 5) {
+            WayNode* node = new WayNode;
+            for (int32_t i = 0; i < 4; ++i) {
+                node->ziel[i] = below(kWayNodeSlots);
+                node->cost[i] = below(5000);
+                node->belegt[i] = static_cast<uint8_t>(below(2));
+                node->back[i] = below(5) == 4 ? kNoBackDirection : static_cast<uint8_t>(below(4));
+            }
+            network->nodes[number] = node;
+            // A node belongs to one field.
+            gs.fields[number * 7].set_knotennummer(static_cast<uint32_t>(number));
+        }
+
+        for (int32_t i = 0; i < 6; ++i) gs.built_counts[i] = below(20) - 2;
+        gs.board_votes = below(100);
+        gs.cash[0] = (int64_t{1} << 40) + seed;
+        gs.cash[1] = -5 - seed;
+        gs.cash[2] = 700000 + seed;
+        gs.cash[3] = -(int64_t{1} << 35);
+        gs.season = 1 + seed % 3;
+        gs.week = seed % 4;
+        gs.month = 1 + seed % 11;
+        gs.year = 1970 + seed;
+        if (g_pSpielFeld != nullptr) {
+            g_pSpielFeld->centre_x = 12.25 + seed;
+            g_pSpielFeld->centre_y = -3.0625 - seed;
+            g_pSpielFeld->zoom = seed % 2 == 0 ? 4 : 16;
+        }
+        gs.rotation = (seed + 1) % 4;
+        for (int32_t k = 0; k < 4; ++k)
+            gs.player_colors[k] = static_cast<uint8_t>((seed + 2 + k) % 4);
+        for (int32_t p = 0; p < 4; ++p) {
+            std::snprintf(gs.company_names[p], kCompanyNameLength, "Company %d of game %d", p,
+                          seed);
+        }
+        gs.active_event = static_cast<int8_t>(seed % 20);
+        gs.event_pause = static_cast<uint8_t>(seed + 3);
+        for (int32_t i = 0; i < kStatisticsWords; ++i) {
+            g_Statistics.words[i] = static_cast<int32_t>(n() >> 8) - (1 << 23);
+        }
+        g_TakeOverCount[0] = 1;
+        g_TakeOverCount[1] = 0;
+        g_TakeOverCount[2] = seed % 2;
+        for (int32_t i = 0; i < kNewGameCounterWords; ++i)
+            g_NewGameCounters.words[i] = i * 11 + seed;
+        for (int32_t& id : gs.news_ids) id = -1;  // every load sets them so
+        InitMarketEvents();
+        for (int32_t i = 0; i < kMarketEventSlots; ++i) {
+            MarketEvent& event = gs.market_events[i];
+            event.event_counter = static_cast<uint8_t>(below(50));
+            event.event_state = static_cast<uint8_t>(below(3));
+            event.event_prices[i % 9] += seed;
+        }
+
+        for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+            COpponent& o = *gs.opponents[slot];
+            fvtest::FillOpponent(o, slot + seed, {});
+            o.takeover_year = 1990 + slot + seed;
+            o.takeover_percent = 40 + slot;
+        }
+        gs.active_opponent = seed % 3;
+        for (int32_t i = 0; i < kBookmarkCount; ++i) gs.bookmarks[i] = {i * 20 + seed, 255 - i};
+        gs.show_grid = seed % 2;
+        gs.show_trees = 1 - seed % 2;
+        gs.show_city_buildings = 0;
+        gs.show_city_names = 1;
+        gs.show_building_names = 0;
+        gs.show_production = 1;
+    }
+    // Everything a load may change: the records as written plus the state
+    // that loads reset and no record holds.
+    Bytes Snapshot() const {
+        const std::string path = folder.Path() + "/snapshot.bin";
+        const plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::Create);
+        WriteLevelRecords(file, gs.game_mode);
+        plat::CloseFile(file);
+        Bytes out = ReadFileBytes(path);
+        plat::RemoveFile(path);
+
+        // What loads reset and no record holds.
+        for (int32_t value : {gs.game_mode, gs.goal_reached, gs.start_marker, gs.schedule_words[1],
+                              gs.schedule_words[2], gs.construction_word, gs.selected_building_type,
+                              gs.placement_city, gs.ng_land, gs.regen_world, gs.mine_kind,
+                              gs.redraw_terrain, gs.redraw_objects}) {
+            AppendI32(out, value);
+        }
+        for (int32_t id : gs.news_ids) AppendI32(out, id);
+        Append(out, gs.player_colors, sizeof gs.player_colors);
+        for (int64_t shown : gs.cash_shown) Append(out, &shown, sizeof shown);
+        for (const GoodsRecord& good : gs.goods) {
+            AppendI32(out, good.price);
+            AppendI32(out, good.available);
+            AppendI32(out, good.intro_year);
+        }
+        for (const BuildingType& type : gs.building_types) AppendI32(out, type.intro_year);
+        Append(out, &g_pVehicleList, sizeof g_pVehicleList);
+        Append(out, gs.opponents, sizeof gs.opponents);
+        for (const COpponent* o : gs.opponents) AppendI32(out, o != nullptr ? o->turn_pending : 0);
+        Append(out, gs.fields, sizeof gs.fields);  // every bit, also those a load clears
+        if (g_pSpielFeld != nullptr) {
+            Append(out, &g_pSpielFeld->centre_x, 8);
+            Append(out, &g_pSpielFeld->centre_y, 8);
+            AppendI32(out, g_pSpielFeld->zoom);
+        }
+        return out;
+    }
+    Bytes SaveToBytes(const std::string& name) {
+        EXPECT_TRUE(SaveGameFile(FilePath(name)));
+        return ReadFileBytes(FilePath(name));
     }
     // A saved game whose records differ from those of the running game.
     Bytes SavedGame() {
@@ -79,6 +240,12 @@ class LevelFile : public fvtest::LevelFileTest {
             EXPECT_TRUE(g >= kGoodsCount || gs.goods[g].price == running.event_prices[k]) << k;
         }
     }
+    plat::HeadlessBackend host;
+    fvtest::GameScope scope;
+    CGameState& gs = scope.state();
+    CLookupTables tables;
+    std::unique_ptr<CWayNetwork> network = std::make_unique<CWayNetwork>();
+    fvtest::TempFolder folder;
     fvtest::RecordingView& view = scope.UseView();
     fvtest::RecordingPanel& panel = scope.UsePanel();
 };
