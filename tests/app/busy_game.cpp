@@ -137,7 +137,6 @@ void BusyGame::Build(int32_t seed) {
     gs.month = seed % 12;
     gs.week = seed % 4;
     gs.cash[0] = 10000000 + seed;
-
     // A building of every class outside the city and the transport lines.
     int32_t x = 8;
     for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
@@ -154,7 +153,6 @@ void BusyGame::Build(int32_t seed) {
         Place(type, x, 180);
         x += 8;
     }
-
     // City 1 with a cross of streets, houses beside them and a store of every
     // type.
     auto* city = new CCity(1, 20, 20, 1);
@@ -177,7 +175,6 @@ void BusyGame::Build(int32_t seed) {
         store_x += type % 2 == 0 ? 0 : 4;
     }
     gs.placement_city = 0;
-
     // Two trucks between a gold mine and a jewellery factory.
     gs.mine_kind = 0;
     Place(kTypeMine, 100, 100);
@@ -197,7 +194,6 @@ void BusyGame::Build(int32_t seed) {
     FinishWays(98, 128, 140, 140);
     PlaceStation(100, 134);
     PlaceStation(130, 134);
-
     std::vector<CVehicle*> vehicles;
     for (auto [from, to] : {std::pair{103, 121}, std::pair{121, 103}}) {
         auto* truck = new CTruck(from, 103, "T", 0);
@@ -213,7 +209,6 @@ void BusyGame::Build(int32_t seed) {
     train->stop_count = 2;
     for (int32_t k = 0; k < 3; ++k) train->cargo_plan[0][k][0] = 4;  // steel
     vehicles.push_back(train);
-
     // The first opponent's plans name the vehicles (which makes them its
     // own); a vehicle belongs to one opponent at most.
     for (int32_t slot = 0; slot < kOpponentCount; ++slot) {

@@ -21,12 +21,10 @@ class BusyGame {
     ~BusyGame();
     BusyGame(const BusyGame&) = delete;
     BusyGame& operator=(const BusyGame&) = delete;
-
     // Replaces the running game's world by the busy one of `seed`.
     void Build(int32_t seed);
     // Runs `frames` frame updates (vehicles move), 26 fake ms apart.
     static void Run(plat::HeadlessBackend& host, int32_t frames);
-
     CBuildingTable buildings;
     CCityManager cities;
 
@@ -37,7 +35,6 @@ class BusyGame {
     // and links the network.
     void FinishWays(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
     int32_t PlaceStation(int32_t x, int32_t y);
-
     CBuildHelper helper_;
 };
 

@@ -93,7 +93,6 @@ class LevelFile : public ::testing::Test {
         // Every load marks all fields changed for the next redraw, and the mark is
         // part of the saved grid: a game just loaded has it everywhere.
         MarkAllFieldsChanged();
-
         network->FreeAllNodes();
         for (int32_t number = 1 + seed % 3; number < kWayNodeSlots; number += 3 + seed % 5) {
             WayNode* node = new WayNode;
@@ -107,7 +106,6 @@ class LevelFile : public ::testing::Test {
             // A node belongs to one field.
             gs.fields[number * 7].set_knotennummer(static_cast<uint32_t>(number));
         }
-
         for (int32_t i = 0; i < 6; ++i) gs.built_counts[i] = below(20) - 2;
         gs.board_votes = below(100);
         gs.cash[0] = (int64_t{1} << 40) + seed;
@@ -148,7 +146,6 @@ class LevelFile : public ::testing::Test {
             event.event_state = static_cast<uint8_t>(below(3));
             event.event_prices[i % 9] += seed;
         }
-
         for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
             COpponent& o = *gs.opponents[slot];
             fvtest::FillOpponent(o, slot + seed, {});
@@ -173,7 +170,6 @@ class LevelFile : public ::testing::Test {
         plat::CloseFile(file);
         Bytes out = ReadFileBytes(path);
         plat::RemoveFile(path);
-
         // What loads reset and no record holds.
         for (int32_t value : {gs.game_mode, gs.goal_reached, gs.start_marker, gs.schedule_words[1],
                               gs.schedule_words[2], gs.construction_word, gs.selected_building_type,

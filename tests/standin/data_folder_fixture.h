@@ -19,7 +19,6 @@ struct ParsedDib {
     int width = 0, height = 0;
     std::vector<uint8_t> palette;  // 256 x (r, g, b)
     std::vector<uint8_t> pixels;   // top-down, width x height
-
     uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
