@@ -105,7 +105,7 @@ TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLengthAndNeverWhileStopped) {
     }
 }
 
-TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTick) {
+TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTickInfoPanelOnEvery) {
     auto* a = new TestVehicle(1);
     auto* b = new TestVehicle(2);
     RegisterVehicle(a);
@@ -114,15 +114,24 @@ TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTick) {
     a->monthly_counters[1] = 6;
     b->monthly_counters[0] = 7;
     cities.onMonthly = [this] { EXPECT_EQ(buildings.updates, 0); };  // sites follow cities
+    view->tool = 20;  // the information tool: its panel is refreshed every tick
     for (int tick = 1; tick <= 4; ++tick) {
         Ticks(1);
         const int m = tick == 4 ? 1 : 0;
         EXPECT_EQ(std::tie(cities.monthly, buildings.updates, panel->dates), std::tuple(m, m, m));
+        EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), tick);
+        EXPECT_EQ(gs.redraw_objects, m);  // the month redraws the seasonal trees
         // A vehicle's monthly counters are cleared when its flag is set.
         EXPECT_EQ(std::tie(a->monthly_flag, a->monthly_counters[1], b->monthly_counters[0]),
                   std::tuple(1 - m, 6 * (1 - m), 7));
     }
     EXPECT_EQ(std::tie(gs.week, gs.month), std::tuple(0, 1));
+    cities.onMonthly = nullptr;
+    gs.opt_seasons = 0;
+    gs.redraw_objects = 0;
+    view->tool = 12;
+    Ticks(4);
+    EXPECT_EQ(std::tuple(panel->Count(kMsgRefreshInfoPanel), gs.redraw_objects), std::tuple(4, 0));
 }
 
 TEST_F(MainLoopTest, InterestIsOnePercentOfTheCredit) {
@@ -408,20 +417,6 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     EXPECT_EQ(gs.city_growth_running + gs.sim_halted + gs.screen_open, 0);
     EXPECT_EQ(sound.music_playing, 1);
     EXPECT_EQ(frame->Count(kMsgCityGrowthDone), 1);
-}
-
-TEST_F(MainLoopTest, InfoPanelAndTreesRefreshOnTicks) {
-    view->tool = 20;
-    Ticks(3);
-    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
-    view->tool = 12;
-    Ticks(1);  // a month start redraws the seasonal trees
-    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 3);
-    EXPECT_EQ(gs.redraw_objects, 1);
-    gs.opt_seasons = 0;
-    gs.redraw_objects = 0;
-    Ticks(4);
-    EXPECT_EQ(gs.redraw_objects, 0);
 }
 
 // Ten game years on the fake clock: the calendar, the interest on a credit
