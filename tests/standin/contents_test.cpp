@@ -29,18 +29,16 @@ int MarkAt(const ParsedDib& dib, int x, int y) {
     return standin::DecodeMark(dib.At(x, y), dib.At(x + 1, y));
 }
 
-TEST(CellMark, EncodingRoundTripsAndRejectsOtherPixels) {
+// Sheets of equal cells, numbered row by row: cell i lies at column i % cols,
+// row i / cols, and carries its mark at `at(column)` inside the cell.
+TEST(DataFolderTest, MarksNameTheirCells) {
     for (int i = 0; i <= standin::kMarkMaxIndex; ++i) {
         const auto [a, b] = standin::EncodeMark(i);
         ASSERT_EQ(standin::DecodeMark(a, b), i);
     }
+    // Pixels that are no mark decode to none.
     EXPECT_EQ(standin::DecodeMark(0, standin::kMarkFirst), -1);
     EXPECT_EQ(standin::DecodeMark(standin::kMarkFirst, 255), -1);
-}
-
-// Sheets of equal cells, numbered row by row: cell i lies at column i % cols,
-// row i / cols, and carries its mark at `at(column)` inside the cell.
-TEST(DataFolderTest, MarksNameTheirCells) {
     using standin::CellPoint;
     struct Grid {
         std::string name;

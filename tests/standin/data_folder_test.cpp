@@ -2,8 +2,6 @@
 // picture is a well-formed 8-bit DIB with the shared palette, and the output
 // does not change from run to run.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -143,6 +141,10 @@ TEST(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
         EXPECT_EQ(recipes[i].make(), ReadFileBytes(folder + "/" + recipes[i].path))
             << recipes[i].path;
     }
+    // A folder that cannot be made (a file stands in its place) is reported.
+    std::ofstream(folder + "/blocked").put('x');
+    EXPECT_FALSE(standin::WriteDataFolder(folder + "/blocked/data", &error));
+    EXPECT_FALSE(error.empty());
 }
 
 TEST(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
@@ -193,16 +195,6 @@ TEST(DataFolderTest, AllPicturesShareThePaletteWithItsStaticColours) {
     for (const char* other : {"scr_0.jgd", "summer/tilesg.jgd", "lk2.jgd", "spring/g1_80.jgd"}) {
         EXPECT_EQ(Load(other).palette, first.palette) << other;
     }
-}
-
-TEST(DataFolderWrite, ReportsAFolderThatCannotBeMade) {
-    const std::filesystem::path base =
-        std::filesystem::temp_directory_path() / ("fv_standin_blocked_" + std::to_string(getpid()));
-    std::ofstream(base).put('x');  // a file where the folder should go
-    std::string error;
-    EXPECT_FALSE(standin::WriteDataFolder((base / "data").string(), &error));
-    EXPECT_FALSE(error.empty());
-    std::filesystem::remove_all(base);
 }
 
 }  // namespace

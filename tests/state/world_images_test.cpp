@@ -167,43 +167,33 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColo
     EXPECT_TRUE(host.host.MessageBoxes().empty());
 }
 
-TEST_F(WorldImagesTest, RotationTwoLoadsNoAnimationAndObjectReloadsKeepTheTileSheet) {
-    g_pGameState->opt_animations = 0;
-    g_pGameState->screen_height = 700;  // an odd screen leaves the view size
-    g_pGameState->view_width = 11;
-    LoadWorldImages();
-    EXPECT_FALSE(g_pGameState->images.animation_sets[0].Loaded());
-    EXPECT_EQ(g_pGameState->view_width, 11);
-    const uint8_t* tiles = g_pGameState->images.tile_sheet.pixels;
-    g_pGameState->opt_animations = 1;
-    g_pGameState->rotation = 2;
-    g_pGameState->season = 3;
-    LoadObjectImages();
-    for (const WinGBitmap& sheet : g_pGameState->images.animation_sets)
-        EXPECT_FALSE(sheet.Loaded());
-    ExpectBuildings("autumn", 2, 0);  // no animated variants
-    EXPECT_EQ(g_pGameState->images.tile_sheet.pixels, tiles);
-    // Back at rotation 0 the sheets load.
-    g_pGameState->rotation = 0;
-    LoadObjectImages();
-    EXPECT_TRUE(g_pGameState->images.animation_sets[0].Loaded());
-    FreeWorldGraphics();
-    const GameImages& im = g_pGameState->images;
-    EXPECT_FALSE(im.tile_sheet.Loaded());
-    for (const RawImage& r : im.building_pictures) EXPECT_FALSE(r.Loaded());
-    for (const WinGBitmap& b : im.animation_sets) EXPECT_FALSE(b.Loaded());
-    EXPECT_STREQ(g_pGameState->season_folders[0], "");
-}
-
 int g_resumes = 0;
 
-// The objects hand the music back unless a game track plays under an open
-// screen or a level start is pending.
-TEST_F(WorldImagesTest, ObjectReloadHandsTheMusicBack) {
+// Animations off: no sheets; at rotation 2 none either (no animated
+// variants). Object reloads keep the tile sheet and hand the music back
+// unless a game track plays under an open screen or a level start is
+// pending. Freeing empties every holder.
+TEST_F(WorldImagesTest, ObjectReloadsAnimationsMusicAndFreeing) {
+    CGameState& gs = *g_pGameState;
+    const GameImages& im = gs.images;
+    gs.opt_animations = 0;
+    gs.screen_height = 700;  // an odd screen leaves the view size
+    gs.view_width = 11;
+    LoadWorldImages();
+    EXPECT_FALSE(im.animation_sets[0].Loaded());
+    EXPECT_EQ(gs.view_width, 11);
+    const uint8_t* tiles = im.tile_sheet.pixels;
+    gs.opt_animations = 1;
+    gs.rotation = 2;
+    gs.season = 3;
+    LoadObjectImages();
+    for (const WinGBitmap& sheet : im.animation_sets) EXPECT_FALSE(sheet.Loaded());
+    ExpectBuildings("autumn", 2, 0);
+    EXPECT_EQ(im.tile_sheet.pixels, tiles);
+    gs.rotation = 0;
     GetWorldImageHooks().resume_music = [] { ++g_resumes; };
     fvtest::RecordingSound& sound = scope.UseSound();
     g_resumes = 0;
-    CGameState& gs = *g_pGameState;
     struct Case {
         int32_t screen_open, track, level_start, resumes;
     };
@@ -214,6 +204,12 @@ TEST_F(WorldImagesTest, ObjectReloadHandsTheMusicBack) {
         LoadObjectImages();
         EXPECT_EQ(g_resumes, c.resumes) << c.screen_open << c.track << c.level_start;
     }
+    EXPECT_TRUE(im.animation_sets[0].Loaded());  // back at rotation 0
+    FreeWorldGraphics();
+    EXPECT_FALSE(im.tile_sheet.Loaded());
+    for (const RawImage& r : im.building_pictures) EXPECT_FALSE(r.Loaded());
+    for (const WinGBitmap& b : im.animation_sets) EXPECT_FALSE(b.Loaded());
+    EXPECT_STREQ(gs.season_folders[0], "");
 }
 
 // The tree picture follows the options and the season; the trees hand the
