@@ -26,27 +26,6 @@ struct Size {
     int w, h;
 };
 
-// Floor sizes, picture-name suffixes and per-colour pictures of the 32
-// building types, as the game's own table gives them.
-struct Type {
-    int w, d;
-    std::string suffix;
-    bool perPlayer;
-};
-const std::array<Type, 32>& GameTypes() {
-    static const std::array<Type, 32> types = [] {
-        fvtest::GameScope scope;
-        InitBuildingTypes();
-        std::array<Type, 32> table;
-        for (int t = 0; t < 32; ++t) {
-            const BuildingType& bt = scope.state().building_types[t];
-            table[t] = {bt.floor_width, bt.floor_depth, bt.image_suffix, bt.player_coloured != 0};
-        }
-        return table;
-    }();
-    return types;
-}
-
 // Every picture the game reads, with its width, and its height where fixed
 // (-1: any height).
 std::map<std::string, Size> ExpectedPictures() {
@@ -83,8 +62,8 @@ std::map<std::string, Size> ExpectedPictures() {
         for (int r = 0; r < 4; ++r) {
             const std::string g = f + "g" + std::to_string(r);
             for (int t = 0; t < 32; ++t) {
-                const Type& type = GameTypes()[t];
-                Size size{32 * (type.w + type.d), -1};
+                const standin::BuildingInfo& type = standin::kBuildings[t];
+                Size size{32 * (type.width + type.depth), -1};
                 if (t <= 3) size = {64, 112};            // depot base and roof
                 if (t >= 4 && t <= 9) size = {160, -1};  // one row of the station
                 const bool store = t >= 21 && t <= 26;
@@ -100,8 +79,8 @@ std::map<std::string, Size> ExpectedPictures() {
             for (int n = 34; n <= 86; ++n) e[g + "_" + std::to_string(n) + ".jgd"] = {64, -1};
         }
         for (int t : {11, 12, 17, 18, 28, 29, 30, 31}) {
-            const Type& type = GameTypes()[t];
-            e[f + "g0" + type.suffix + "a.jgd"] = {32 * (type.w + type.d), -1};
+            const standin::BuildingInfo& type = standin::kBuildings[t];
+            e[f + "g0" + type.suffix + "a.jgd"] = {32 * (type.width + type.depth), -1};
         }
     }
     return e;
@@ -148,19 +127,22 @@ TEST(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
 }
 
 TEST(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
-    for (int t = 0; t < standin::kBuildingTypes; ++t) {  // the generator's types are the game's
+    fvtest::GameScope scope;  // the generator's types are the game's
+    InitBuildingTypes();
+    for (int t = 0; t < standin::kBuildingTypes; ++t) {
         const standin::BuildingInfo& info = standin::kBuildings[t];
-        const Type& type = GameTypes()[t];
-        EXPECT_EQ(std::tie(info.width, info.depth, info.suffix, info.perPlayer),
-                  std::tie(type.w, type.d, type.suffix, type.perPlayer))
+        const BuildingType& game = scope.state().building_types[t];
+        EXPECT_EQ(std::tuple(info.width, info.depth, std::string(info.suffix), info.perPlayer),
+                  std::tuple(game.floor_width, game.floor_depth, std::string(game.image_suffix),
+                             game.player_coloured != 0))
             << t;
     }
     // Height at least the footprint diamond; types 4/5 hold the plate row at 93.
     for (int r = 0; r < 4; ++r) {
         for (int t : {10, 11, 14, 20, 27, 30, 31}) {
-            const Type& type = GameTypes()[t];
+            const standin::BuildingInfo& type = standin::kBuildings[t];
             EXPECT_GE(Load("summer/g" + std::to_string(r) + type.suffix + ".jgd").height,
-                      16 * (type.w + type.d))
+                      16 * (type.width + type.depth))
                 << t;
         }
         for (const char* s : {"_27", "_28"}) {
