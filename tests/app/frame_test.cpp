@@ -99,6 +99,9 @@ class FrameTest : public ::testing::Test {
         TestScreen::log.clear();
         for (uint32_t& m : TestScreen::done_message) m = 0;
     }
+    void Send(std::initializer_list<uint32_t> messages) {
+        for (uint32_t m : messages) h.frame->SendMessage(m);
+    }
     size_t SentToFrame(uint32_t message) {
         return h.host.Recorder().Count(Kind::Sent, h.frame, message);
     }
@@ -210,10 +213,7 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     Add<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone);
     Add<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone);
     Add<FrameScreen::Tutorial>(kMsgOpenTutorial, kMsgTutorialDone, 0, 0);
-    h.frame->SendMessage(kMsgOpenStatistics);
-    h.frame->SendMessage(kMsgOpenSchedule);
-    h.frame->SendMessage(kMsgOpenNewGameSetup);
-    h.frame->SendMessage(kMsgOpenTutorial);
+    Send({kMsgOpenStatistics, kMsgOpenSchedule, kMsgOpenNewGameSetup, kMsgOpenTutorial});
     h.frame->SendMessage(kMsgAbort);
     // The tutorial is deleted outright; the others get their cancel commands
     // in the fixed order, whatever order they opened in.
@@ -272,10 +272,7 @@ TEST_F(FrameTest, InformationWindowsGetTheirCancelCommands) {
     Add<FrameScreen::ProductHelp>(kMsgOpenProductHelp, kMsgProductHelpDone);
     Add<FrameScreen::SalesStatistics>(kMsgOpenSalesStatistics, kMsgSalesStatisticsDone);
     Add<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone);
-    for (uint32_t m :
-         {kMsgOpenStoreSales, kMsgOpenSalesStatistics, kMsgOpenProductHelp, kMsgOpenSchedule}) {
-        h.frame->SendMessage(m);
-    }
+    Send({kMsgOpenStoreSales, kMsgOpenSalesStatistics, kMsgOpenProductHelp, kMsgOpenSchedule});
     panel->screen_open_flag = 1;
     h.frame->SendMessage(kMsgCloseInfoWindows);
     // The store's sales screen is left to the sales statistics.
@@ -303,29 +300,23 @@ TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
         e.notify = record;
         h.frame->AddScreen(e);
     }
-    h.frame->SendMessage(kMsgGameTick);
-    h.frame->SendMessage(kMsgCashChanged);
-    h.frame->SendMessage(kMsgAnimImagesChanged);
+    Send({kMsgGameTick, kMsgCashChanged, kMsgAnimImagesChanged});
     EXPECT_TRUE(notices.empty());
     EXPECT_EQ(g_AnimPending, 0);  // without the factory overview nothing is marked
-    for (uint32_t m : {kMsgOpenStoreOverview, kMsgOpenFactoryOverview, kMsgOpenRailPurchase,
-                       kMsgOpenTruckPurchase}) {
-        h.frame->SendMessage(m);
-    }
+    Send({kMsgOpenStoreOverview, kMsgOpenFactoryOverview, kMsgOpenRailPurchase,
+          kMsgOpenTruckPurchase});
     h.frame->Screen(FrameScreen::TruckPurchase)->ShowWindow(SW_HIDE);
-    h.frame->SendMessage(kMsgGameTick);
-    h.frame->SendMessage(kMsgCashChanged);  // only the visible purchase screen
+    Send({kMsgGameTick, kMsgCashChanged});  // cash: only the visible purchase screen
     EXPECT_EQ(notices, (Notices{{21, FrameNotice::GameTick}, {10, FrameNotice::CashChanged}}));
     // Animation changes: marked on the first report, rebuilt once the main
     // loop has seen the mark.
     notices.clear();
     h.frame->SendMessage(kMsgAnimImagesChanged);
-    EXPECT_EQ(g_AnimPending, 1);
-    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(std::tuple(g_AnimPending, notices.size()), std::tuple(1, 0u));
     g_AnimPending = 2;
     h.frame->SendMessage(kMsgAnimImagesChanged);
-    EXPECT_EQ(g_AnimPending, 0);
-    EXPECT_EQ(notices, (Notices{{22, FrameNotice::AnimationsChanged}}));
+    EXPECT_EQ(std::tuple(g_AnimPending, notices),
+              std::tuple(0, Notices{{22, FrameNotice::AnimationsChanged}}));
 }
 
 TEST_F(FrameTest, KeyTableHasEveryKeyOnce) {
