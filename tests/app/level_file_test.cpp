@@ -309,7 +309,7 @@ TEST_F(LevelFile, EditorWritesALevelStart) {
     EXPECT_EQ(std::tie(gs.game_mode, gs.year), std::tuple(kModeEditor, 1960));
 }
 
-TEST_F(LevelFile, ReadingInTheEditorStaysInTheEditor) {
+TEST_F(LevelFile, ReadingInTheEditorStaysThereGoodsComeAsEachReaderSays) {
     MakeGame(2);
     gs.game_mode = kModeMission;
     ASSERT_TRUE(SaveGameFile(FilePath("m.lvl")));
@@ -322,6 +322,18 @@ TEST_F(LevelFile, ReadingInTheEditorStaysInTheEditor) {
     ASSERT_EQ(LoadSavedGame(FilePath("m.lvl")), LevelLoadResult::Loaded);
     EXPECT_EQ(gs.game_mode, kModeMission);
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->turn_pending, 0);
+    // Good 11 comes in 1962: not before March in a saved game, at once in a
+    // level start (no month test).
+    MakeGame(1);  // good 11 comes in 1962; a file dated January 1962
+    gs.year = 1962;
+    gs.month = 0;
+    ASSERT_TRUE(SaveGameFile(FilePath("g.lvl")));
+    ASSERT_EQ(LoadSavedGame(FilePath("g.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.goods[11].intro_year, 1962);
+    EXPECT_EQ(gs.goods[11].available, 0);  // not before March
+    ASSERT_EQ(LoadLevel(FilePath("g.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.goods[11].available, 1);  // a level start has no month test
+    EXPECT_EQ(gs.goods[12].available, 0);
 }
 
 TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability) {
@@ -370,19 +382,6 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
                   std::tuple(0, 2060, 100));
     for (const Bookmark& mark : gs.bookmarks) EXPECT_EQ(mark.x, -1);
     EXPECT_EQ(gs.show_city_buildings, 1);
-}
-
-TEST_F(LevelFile, GoodsAvailabilityOfTheTwoReaders) {
-    MakeGame(1);  // good 11 comes in 1962; a file dated January 1962
-    gs.year = 1962;
-    gs.month = 0;
-    ASSERT_TRUE(SaveGameFile(FilePath("g.lvl")));
-    ASSERT_EQ(LoadSavedGame(FilePath("g.lvl")), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.goods[11].intro_year, 1962);
-    EXPECT_EQ(gs.goods[11].available, 0);  // not before March
-    ASSERT_EQ(LoadLevel(FilePath("g.lvl")), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.goods[11].available, 1);  // a level start has no month test
-    EXPECT_EQ(gs.goods[12].available, 0);
 }
 
 // The market-event count: the older layout has none and 27 records; a count
@@ -636,25 +635,7 @@ TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
     }
 }
 
-TEST_F(LevelFile, CancelInTheRetryBoxAbandonsOnlyTheSave) {
-    MakeGame(1);
-    gs.game_mode = kModeEditor;
-    gs.year = 1999;
-    // A folder that cannot be made: its parent is a file.
-    WriteFileBytes(FilePath("plain"), {1, 2, 3});
-    const std::string path = FilePath("plain") + "\\x.lvl";
-    host.QueueMessageBoxAnswer(IDRETRY);
-    host.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_FALSE(SaveGameFile(path));
-    ASSERT_EQ(host.MessageBoxes().size(), 2u);
-    EXPECT_EQ(host.MessageBoxes()[0].text, MissingLevelText(path));
-    EXPECT_EQ(host.MessageBoxes()[0].flags,
-              unsigned(MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL));
-    // The editor level was not normalised: nothing was written.
-    EXPECT_EQ(std::tie(gs.year, gs.game_mode), std::tuple(1999, kModeEditor));
-}
-
-TEST_F(LevelFile, MissingFileLeavesTheGameAsItWas) {
+TEST_F(LevelFile, MissingFilesAndFoldersLeaveTheGameAsItWas) {
     MakeGame(1);
     const Bytes before = Snapshot();
     host.QueueMessageBoxAnswer(IDRETRY);
@@ -667,6 +648,21 @@ TEST_F(LevelFile, MissingFileLeavesTheGameAsItWas) {
     EXPECT_EQ(host.MessageBoxes().size(), 4u);
     EXPECT_EQ(host.MessageBoxes()[0].text, MissingLevelText(FilePath("nothing.lvl")));
     EXPECT_TRUE(Snapshot() == before);
+    // Saving where no folder can be made (its parent is a file), cancelled
+    // in the retry box, writes nothing.
+    gs.game_mode = kModeEditor;
+    gs.year = 1999;
+    WriteFileBytes(FilePath("plain"), {1, 2, 3});
+    const std::string path = FilePath("plain") + "\\x.lvl";
+    host.QueueMessageBoxAnswer(IDRETRY);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_FALSE(SaveGameFile(path));
+    ASSERT_EQ(host.MessageBoxes().size(), 6u);
+    EXPECT_EQ(std::tie(host.MessageBoxes()[4].text, host.MessageBoxes()[4].flags),
+              std::tuple(MissingLevelText(path),
+                         unsigned(MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL)));
+    // The editor level was not normalised: nothing was written.
+    EXPECT_EQ(std::tie(gs.year, gs.game_mode), std::tuple(1999, kModeEditor));
 }
 
 // The file changes between the check and the reading: the second walk finds

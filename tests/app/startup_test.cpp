@@ -31,7 +31,7 @@ class SettingsTest : public ::testing::Test {
     CGameState& gs = scope.state();
 };
 
-TEST_F(SettingsTest, ReadingKeepsValuesInRangeAndWritingKeepsOtherLines) {
+TEST_F(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
     gs.opt_music = 0;
     gs.sound_enabled = 0;
     ReadSettingsFile(Ini());  // no file: the defaults
@@ -58,9 +58,6 @@ TEST_F(SettingsTest, ReadingKeepsValuesInRangeAndWritingKeepsOtherLines) {
               "[INSTALL]\r\nInstallation=1\r\n[OPTIONEN]\r\nAudio=0\r\nFahrzeug=0\r\n"
               "Autosave=0\r\nScrollspeed=44\r\nSound=1\r\nUmgebung=1\r\nStadtverkehr=1\r\n"
               "Animationen=1\r\nJahreszeiten=1\r\n");
-}
-
-TEST_F(SettingsTest, DataPathsNeverOverflow) {
     BuildDataPaths("C:\\Games\\Rail");
     EXPECT_STREQ(gs.data_paths[kPathBase * 3 + 2], "C:\\Games\\Rail");
     EXPECT_STREQ(gs.data_paths[kPathSound * 3 + 1], "C:\\Games\\Rail\\fx");

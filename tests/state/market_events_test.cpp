@@ -63,7 +63,7 @@ TEST_F(MarketEventsTest, BadIndicesAreIgnored) {
     EXPECT_EQ(gs.goods[12].price, 777);
 }
 
-TEST_F(MarketEventsTest, RandomPickGates) {
+TEST_F(MarketEventsTest, RandomPickGatesAndLateEventsNeverDrawn) {
     const std::pair<const char*, void (*)(CGameState&)> cases[] = {
         {"March", [](CGameState& g) { g.month = 2; }},
         {"July", [](CGameState& g) { g.month = 6; }},
@@ -98,9 +98,7 @@ TEST_F(MarketEventsTest, RandomPickGates) {
         MaybeStartRandomMarketEvent();
         EXPECT_EQ(fresh.state().active_event, before);
     }
-}
-
-TEST_F(MarketEventsTest, LateEventsAreNeverDrawn) {
+    Prepare(gs);
     gs.year = 2060;
     for (int32_t draw = 0; draw < 32768; draw += 7) {
         gs.active_event = -1;

@@ -51,7 +51,7 @@ const FieldCase kFields[] = {
 
 // Set alone in an empty record only the field's bits change; cleared in a
 // full record every other bit survives; values are cut to the field's width.
-TEST(MapFieldTest, EachFieldOwnsExactlyItsBits) {
+TEST(MapFieldTest, EachFieldOwnsExactlyItsBitsAndTheBuildingNumberRule) {
     for (const FieldCase& c : kFields) {
         SCOPED_TRACE(c.name);
         MapField f{}, g, h{};
@@ -75,10 +75,9 @@ TEST(MapFieldTest, EachFieldOwnsExactlyItsBits) {
     EXPECT_EQ(f.bytes[8] | f.bytes[9] << 8, 0x7FFF);
     f.set_geb_num(5);
     EXPECT_EQ(std::tuple(f.geb_typ(), f.geb_num()), std::tuple(31u, 5u));
-}
-
-TEST(MapFieldTest, BuildingNumberRule) {
-    MapField f{};
+    // The building number: bridge or forest none, in a city the city building
+    // unless the building flag is set.
+    f = MapField{};
     f.set_geb_num(77);
     f.set_geb_typ(21);
     EXPECT_EQ(f.BuildingNumber(), 77);
