@@ -511,19 +511,16 @@ TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
     auto* view = dynamic_cast<RecordingView*>(g_pSpielFeld);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(g_viewArea, (plat::Rect{0, 0, 1024 - 18, 768 - 41}));
-    EXPECT_EQ(gs.goal_reached, 0);
-    EXPECT_EQ(gs.board_votes, 0);
-    EXPECT_EQ(gs.sim_halted + gs.paused + gs.screen_open, 0);
-    EXPECT_EQ(gs.timers.tick_time, 777u);
+    EXPECT_EQ(std::tie(gs.goal_reached, gs.board_votes, gs.sim_halted, gs.paused, gs.screen_open,
+                       gs.start_marker),
+              std::tuple(0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(std::tuple(gs.timers.tick_time, gs.year), std::tuple(777u, 1987));  // it goes on
     EXPECT_NE(h.frame->accelerators, nullptr);
     EXPECT_TRUE(gs.images.tile_sheet.Loaded());  // the world pictures
-    EXPECT_EQ(gs.year, 1987);                    // the last game goes on
-    EXPECT_EQ(gs.start_marker, 0);
     EXPECT_EQ(h.sound->calls,
               (std::vector<std::string>{"StopMusic", "ResumeEffects", "OnMusicNotify"}));
     // The last game was left at the overview zoom: the frame switches to it.
-    EXPECT_EQ(view->zoom, 16);
-    EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, WM_COMMAND), 1u);
+    EXPECT_EQ(std::tuple(view->zoom, SentToFrame(WM_COMMAND)), std::tuple(16, 1u));
     g_pWayNetwork = nullptr;
 }
 
@@ -568,15 +565,13 @@ TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
     g_Credit = 5000;
     g_NewGameCounters.words[kNgcMoney] = 77;
     h.frame->SendMessage(kMsgEndRunningGame);
-    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_TRUE(!g_pSpielFeld && !h.frame->Screen(FrameScreen::GenProgress));
     EXPECT_FALSE(gs.images.tile_sheet.Loaded());
-    EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
-    EXPECT_EQ(gs.fields[500].hoehe(), 0);
-    EXPECT_EQ(g_Credit, 0);
-    EXPECT_EQ((std::array<int32_t, 4>{gs.way_kind, gs.ng_towns, gs.regen_woods, gs.mine_kind}),
-              (std::array<int32_t, 4>{2, 2, 1, 0}));
-    EXPECT_EQ(gs.found_city_size, 3);  // kept
-    EXPECT_EQ(gs.selected_building_type, -1);
+    EXPECT_EQ(std::tuple(gs.fields[500].hoehe(), g_Credit, gs.selected_building_type),
+              std::tuple(0u, 0, -1));
+    // The new-game settings back to their defaults, the city size kept.
+    EXPECT_EQ(std::tie(gs.way_kind, gs.ng_towns, gs.regen_woods, gs.mine_kind, gs.found_city_size),
+              std::tuple(2, 2, 1, 0, 3));
     h.DeletePanel();
 }
 

@@ -134,20 +134,6 @@ TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTickInfoPanelOnEvery) {
     EXPECT_EQ(std::tuple(panel->Count(kMsgRefreshInfoPanel), gs.redraw_objects), std::tuple(4, 0));
 }
 
-TEST_F(MainLoopTest, InterestIsOnePercentOfTheCredit) {
-    for (const auto& [credit, interest] :
-         {std::pair{199, 1}, {99, 0}, {-5000, 0}, {1000000, 10000}}) {
-        SCOPED_TRACE(credit);
-        ClearStatistics();
-        gs.cash[0] = 5000;
-        g_Credit = credit;
-        ChargeInterest();
-        EXPECT_EQ(std::tuple(gs.cash[0], g_Statistics.PairThis(kPairInterest, 0),
-                             g_Statistics.Monthly(StatSeries::AnnualProfit, 0)),
-                  std::tuple(5000 - interest, interest, -interest));
-    }
-}
-
 TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
     fvtest::TempFolder folder;
     std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index], kDataPathLength,
@@ -416,15 +402,14 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
 
 // Ten game years on the fake clock: the calendar, the interest on a credit
 // and the statistics it leaves.
-TEST_F(MainLoopTest, TenGameYears) {
+TEST_F(MainLoopTest, TenGameYearsAndTheInterestOnACredit) {
     gs.cash[0] = 300000;
     g_Credit = 1000000;
     gs.game_mode = kModeGame;
     for (int slot = 0; slot < kOpponentCount; ++slot)
         gs.opponents[slot] = new COpponent(slot, slot);
     Idle(480 * 16 * 1000);
-    EXPECT_EQ(frame->Count(kMsgGameTick), 480);
-    EXPECT_EQ(gs.year * 12 + gs.month, 1970 * 12);
+    EXPECT_EQ(std::tuple(frame->Count(kMsgGameTick), gs.year, gs.month), std::tuple(480, 1970, 0));
     // 120 months of 10,000 interest; the worth of the month just ended is
     // cash less the credit; the opponents keep their capital.
     EXPECT_EQ(gs.cash[0], 300000 - 1200000);
@@ -433,6 +418,18 @@ TEST_F(MainLoopTest, TenGameYears) {
         EXPECT_EQ(g_Statistics.Yearly(StatSeries::AnnualProfit, 0, slot), slot >= 2 ? -120000 : 0);
     EXPECT_EQ(g_Statistics.Monthly(StatSeries::CompanyWorth, 0, kLastSlot), -900000 - 1000000);
     EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 1, kLastSlot), 1000000);
+    // The interest is 1 % of the credit, rounded down; none on a negative one.
+    for (const auto& [credit, interest] :
+         {std::pair{199, 1}, {99, 0}, {-5000, 0}, {1000000, 10000}}) {
+        SCOPED_TRACE(credit);
+        ClearStatistics();
+        gs.cash[0] = 5000;
+        g_Credit = credit;
+        ChargeInterest();
+        EXPECT_EQ(std::tuple(gs.cash[0], g_Statistics.PairThis(kPairInterest, 0),
+                             g_Statistics.Monthly(StatSeries::AnnualProfit, 0)),
+                  std::tuple(5000 - interest, interest, -interest));
+    }
 }
 
 }  // namespace
