@@ -42,23 +42,22 @@ TEST_F(MarketEventsTest, BadIndicesAreIgnored) {
     gs.active_event = 9;  // from a level file with its counter at 0: ends next month
     gs.goods[15].price = 5614;
     CountDownMarketEvent();
-    EXPECT_EQ(gs.active_event, -1);
-    EXPECT_EQ(gs.goods[15].price, 11228);
+    EXPECT_EQ(std::tuple(gs.active_event, gs.goods[15].price), std::tuple(-1, 11228));
     EXPECT_FALSE(StartMarketEvent(-1));
     EXPECT_FALSE(StartMarketEvent(40));
-    gs.active_event = 45;
-    CountDownMarketEvent();
-    ApplyRunningEventPrices();
-    EXPECT_EQ(gs.active_event, 45);
-    gs.active_event = -2;
-    CountDownMarketEvent();
-    EXPECT_EQ(gs.active_event, -2);
+    for (int8_t event : {45, -2}) {  // outside the table; events switched off
+        gs.active_event = event;
+        CountDownMarketEvent();
+        ApplyRunningEventPrices();
+        EXPECT_EQ(gs.active_event, event);
+    }
     // A goods index outside 0..43 in a record is skipped.
-    gs.market_events[30].event_goods[0] = 200;
-    gs.market_events[30].event_goods[1] = 44;
-    gs.market_events[30].event_goods[2] = 12;
-    gs.market_events[30].event_prices[2] = 777;
-    gs.market_events[30].event_duration = 1;
+    MarketEvent& e = gs.market_events[30];
+    e.event_goods[0] = 200;
+    e.event_goods[1] = 44;
+    e.event_goods[2] = 12;
+    e.event_prices[2] = 777;
+    e.event_duration = 1;
     ASSERT_TRUE(StartMarketEvent(30));
     EXPECT_EQ(gs.goods[12].price, 777);
 }
@@ -81,8 +80,7 @@ TEST_F(MarketEventsTest, RandomPickGatesAndLateEventsNeverDrawn) {
     EXPECT_EQ(gs.active_event, -1);
     draws = {1, 25 + 2};  // odd: try; 27 mod 25 = event 2 (1960)
     MaybeStartRandomMarketEvent();
-    EXPECT_EQ(gs.active_event, 2);
-    EXPECT_EQ(gs.goods[17].price, 5385);
+    EXPECT_EQ(std::tuple(gs.active_event, gs.goods[17].price), std::tuple(2, 5385));
     draws = {1, 3};  // another event running: none is drawn
     MaybeStartRandomMarketEvent();
     EXPECT_EQ(gs.active_event, 2);
