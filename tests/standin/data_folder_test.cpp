@@ -155,6 +155,9 @@ TEST(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
     }
 }
 
+// Every picture has the same palette: the display's twenty static colours at
+// both ends, the player colours at the entries the screens use directly, and
+// a light text colour to stand on the dark screens and plates.
 TEST(DataFolderTest, AllPicturesShareThePaletteWithItsStaticColours) {
     const ParsedDib& first = Load("font_1.jgd");
     ASSERT_TRUE(first.ok);
@@ -162,21 +165,16 @@ TEST(DataFolderTest, AllPicturesShareThePaletteWithItsStaticColours) {
         return std::array<int, 3>{first.palette[3 * i], first.palette[3 * i + 1],
                                   first.palette[3 * i + 2]};
     };
-    // The display's twenty static colours at both ends...
     std::array<plat::PaletteEntry, 256> system{};
     plat::GetSystemPaletteEntries(0, 256, system.data());
-    for (int i : {0, 7, 9, 246, 249, 255}) {
-        const plat::PaletteEntry& e = system[size_t(i)];
-        EXPECT_EQ(rgb(i), (std::array<int, 3>{e.red, e.green, e.blue})) << "entry " << i;
-    }
-    // ...the player colours at the entries the screens use directly...
-    EXPECT_EQ(rgb(28), (std::array{255, 0, 0}));
-    EXPECT_EQ(rgb(234), (std::array{0, 90, 231}));
-    // ...and a light text colour, to stand on the dark screens and plates.
+    for (int i : {0, 7, 9, 246, 249, 255})
+        EXPECT_EQ(rgb(i), (std::array<int, 3>{system[i].red, system[i].green, system[i].blue}))
+            << i;
+    EXPECT_EQ(std::tuple(rgb(28), rgb(234)),
+              std::tuple(std::array{255, 0, 0}, std::array{0, 90, 231}));
     EXPECT_GT(rgb(10)[0] + rgb(10)[1] + rgb(10)[2], 600);
-    for (const char* other : {"scr_0.jgd", "summer/tilesg.jgd", "lk2.jgd", "spring/g1_80.jgd"}) {
+    for (const char* other : {"scr_0.jgd", "summer/tilesg.jgd", "lk2.jgd", "spring/g1_80.jgd"})
         EXPECT_EQ(Load(other).palette, first.palette) << other;
-    }
 }
 
 }  // namespace

@@ -6,16 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-
+#include <filesystem>
 #include <map>
 #include <string>
 
 #include "gfx/gfx_host.h"
 #include "gfx/gfx_test_files.h"
-#include "platform/headless/headless_backend.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
-#include "state/lookup_tables.h"
 #include "state/tree_images.h"
 #include "support/game_scope.h"
 
@@ -57,8 +55,8 @@ class WorldFolder {
         }
         for (int n : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12}) Put("ani_" + std::to_string(n) + ".jgd");
         for (const std::string season : {"spring", "summer", "autumn"}) {
-            Put(season + "/tilesg.jgd");
-            Put(season + "/tiles.jgd");
+            for (const char* name : {"tilesg", "tiles", "baum", "trees6", "stumpf"})
+                Put(season + "/" + name + ".jgd");
             for (int t = 0; t <= 86; ++t) {
                 for (int r = 0; r < 4 && (t < 32 || t > 33); ++r) {
                     for (int c = 0; c < (Coloured(t) ? 4 : 1); ++c) Put(Picture(season, r, t, c));
@@ -214,33 +212,23 @@ TEST_F(WorldImagesTest, ObjectReloadsAnimationsMusicAndFreeing) {
 
 // The tree picture follows the options and the season; the trees hand the
 // music back unless a game track plays under an open screen or cities grow.
-TEST(TreeImagesTest, TheOptionsAndTheSeasonPickThePictureAndTheMusicGoesOn) {
-    plat::HeadlessBackend host;
-    gfxtest::TempDataFolder folder;
-    fvtest::GameScope scope;
-    CGameState& gs = scope.state();
-    CLookupTables tables;
+TEST_F(WorldImagesTest, TreesFollowTheOptionsAndTheSeasonAndHandTheMusicBack) {
+    CGameState& gs = *g_pGameState;
     fvtest::RecordingSound& sound = scope.UseSound();
-    std::snprintf(gs.data_paths[kPathWorld * 3 + gs.install_index], kDataPathLength, "%s",
-                  folder.Path().c_str());
-    // Each file has its own width, so the loaded one can be told apart.
-    folder.WritePicture("summer/baum.jgd", TestPicture::Numbered(20, 4));
-    folder.WritePicture("summer/trees6.jgd", TestPicture::Numbered(24, 4));
-    folder.WritePicture("summer/stumpf.jgd", TestPicture::Numbered(28, 4));
-    folder.WritePicture("autumn/stumpf.jgd", TestPicture::Numbered(32, 4));
     GetWorldImageHooks().resume_music = [] { ++g_resumes; };
     g_resumes = 0;
     struct Case {
-        int32_t show_trees, seasons, season, width, redraw, screen_open, track, growth, resumes;
+        int32_t show_trees, seasons, season;
+        const char* file;
+        int32_t redraw, screen_open, track, growth, resumes;
     };
     // Only the tree loads (not the stumps) hand the music back.
-    for (const Case c : {Case{1, 1, 2, 20, 1, 0, 0, 0, 1},
-                         {1, 0, 2, 24, 1, 1, 5, 0, 1},
-                         {0, 1, 2, 28, 0, 0, 0, 0, 1},
-                         {0, 1, 3, 32, 0, 0, 0, 0, 1},
-                         {1, 0, 2, 24, 1, 0, 0, 1, 1},
-                         {1, 0, 2, 24, 1, 1, 4, 0, 2}}) {
-        SCOPED_TRACE(c.width);
+    for (const Case c : {Case{1, 1, 2, "summer/baum.jgd", 1, 0, 0, 0, 1},
+                         {1, 0, 2, "summer/trees6.jgd", 1, 1, 5, 0, 1},
+                         {0, 1, 2, "summer/stumpf.jgd", 0, 0, 0, 0, 1},
+                         {0, 1, 3, "autumn/stumpf.jgd", 0, 0, 0, 0, 1},
+                         {1, 0, 2, "summer/trees6.jgd", 1, 0, 0, 1, 1},
+                         {1, 0, 2, "summer/trees6.jgd", 1, 1, 4, 0, 2}}) {
         gs.show_trees = c.show_trees;
         gs.opt_seasons = c.seasons;
         gs.season = c.season;
@@ -249,17 +237,18 @@ TEST(TreeImagesTest, TheOptionsAndTheSeasonPickThePictureAndTheMusicGoesOn) {
         gs.city_growth_running = c.growth;
         gs.redraw_objects = 0;
         LoadTreeImages();
-        EXPECT_EQ(gs.images.tree_image.width, c.width);
-        EXPECT_EQ(gs.redraw_objects, c.redraw);
-        EXPECT_EQ(g_resumes, c.resumes);
+        EXPECT_EQ(std::tuple(IdOf(gs.images.tree_image), gs.redraw_objects, g_resumes),
+                  std::tuple(world->Id(c.file), c.redraw, c.resumes))
+            << c.file << " " << c.resumes;
     }
-    EXPECT_TRUE(host.MessageBoxes().empty());
-    gs.season = 1;  // no spring folder
+    EXPECT_TRUE(host.host.MessageBoxes().empty());
+    std::filesystem::remove(world->folder.Path() + "/spring/baum.jgd");
+    gs.season = 1;
     gs.opt_seasons = 1;
-    host.QueueMessageBoxAnswer(IDCANCEL);
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
     LoadTreeImages();
-    ASSERT_EQ(host.MessageBoxes().size(), 1u);
-    EXPECT_NE(host.MessageBoxes()[0].text.find("baum.jgd"), std::string::npos);
+    ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
+    EXPECT_NE(host.host.MessageBoxes()[0].text.find("baum.jgd"), std::string::npos);
     EXPECT_FALSE(gs.images.tree_image.Loaded());
 }
 
