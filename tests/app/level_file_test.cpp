@@ -374,8 +374,8 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
     EXPECT_NE(gs.building_types[21].intro_year, 2079);
     // The vehicles go; the opponents stay, rest and forget them; no
     // bookmarks; display options on.
-    EXPECT_EQ(std::tuple(g_pVehicleList, deletions), std::tuple(nullptr, 1));
-    EXPECT_EQ(gs.opponents[0], first);
+    EXPECT_EQ(std::tuple(g_pVehicleList, deletions, gs.opponents[0]),
+              std::tuple(nullptr, 1, first));
     for (const PlanNode& node : first->plan_list_a) EXPECT_EQ(node.vehicle, nullptr);
     for (const COpponent* o : gs.opponents)
         EXPECT_EQ(std::tie(o->turn_pending, o->takeover_year, o->takeover_percent),
@@ -423,17 +423,17 @@ TEST_F(LevelFile, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
     MakeGame(4);
     gs.show_production = 0;
     ASSERT_EQ(Load(Cut(good, 0, at.options)), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.opponents[2]->in_use, 7 + 2 + 1);  // the records themselves were read
+    // Opponents read; options not in the file kept.
+    EXPECT_EQ(std::tie(gs.opponents[2]->in_use, gs.bookmarks[0].x, gs.show_production),
+              std::tuple(7 + 2 + 1, -1, 0));
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
-    EXPECT_EQ(gs.bookmarks[0].x, -1);
-    EXPECT_EQ(gs.show_production, 0);  // not in the file: as it was
     // The week only: a level start's statistics and counters, the built-in
     // events, new opponents without take-over terms or bookmarks.
     ASSERT_EQ(Load(Cut(good, 0, at.calendar + 4)), LevelLoadResult::Loaded);
     EXPECT_EQ(std::tie(gs.week, gs.year), std::tuple(1, 0));
     for (int32_t word : g_Statistics.words) ASSERT_EQ(word, 0);
-    EXPECT_EQ(g_NewGameCounters.words[kNgcMoney], 300000);
-    EXPECT_EQ(gs.market_events[0].event_state, 0);
+    EXPECT_EQ(std::tuple(g_NewGameCounters.words[kNgcMoney], gs.market_events[0].event_state),
+              std::tuple(300000, 0));
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
 }
 

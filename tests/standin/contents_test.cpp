@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
-#include <set>
 #include <utility>
 
 #include "animations.h"

@@ -2,7 +2,6 @@
 // picture is a well-formed 8-bit DIB with the shared palette, and the output
 // does not change from run to run.
 
-#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
