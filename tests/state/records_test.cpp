@@ -106,10 +106,10 @@ TEST(MapGridTest, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
     }
     // The corners are ordinary fields; the grid is x-major.
     FieldAt(255, 0)->set_hoehe(7);
-    EXPECT_EQ(scope.state().fields[255 * 256].hoehe(), 7);
-    EXPECT_EQ(GetHeightAt(255, 0), 7);
     FieldAt(0, 255)->set_stadtnum(9);
-    EXPECT_EQ(GetCityNumberAt(0, 255), 9);
+    EXPECT_EQ(std::tuple(scope.state().fields[255 * 256].hoehe(), GetHeightAt(255, 0),
+                         GetCityNumberAt(0, 255)),
+              std::tuple(7u, 7, 9));
     for (MapField& f : scope.state().fields) std::memset(f.bytes, 0xA5, sizeof f.bytes);
     ResetMapFields();
     for (const MapField& f : scope.state().fields)
