@@ -96,8 +96,14 @@ TEST(MapFieldTest, EachFieldOwnsExactlyItsBitsAndTheBuildingNumberRule) {
     EXPECT_EQ(f.BuildingNumber(), f.geb_num());
 }
 
-TEST(MapGridTest, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
+class StateRecords : public ::testing::Test {
+  protected:
     fvtest::GameScope scope;
+    CGameState& gs = scope.state();
+    StatisticsBlock& st = g_Statistics;
+};
+
+TEST_F(StateRecords, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {256, 0}, {0, 256}, {-1, 256}}) {
         EXPECT_EQ(FieldAt(x, y), nullptr);
         for (int32_t got : {GetBuildingNumberAt(x, y), GetCityNumberAt(x, y), GetWayPieceAt(x, y),
@@ -122,16 +128,9 @@ TEST(MapGridTest, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
     EXPECT_EQ(FieldAt(3, 4)->wegtyp(), kWayRail);
 }
 
-class StatisticsTest : public ::testing::Test {
-  protected:
-    fvtest::GameScope scope;
-    CGameState& gs = scope.state();
-    StatisticsBlock& st = g_Statistics;
-};
-
 // The block is the file's record: every word has one owner, and the credit
 // and take-over counts stand after the series.
-TEST_F(StatisticsTest, LayoutCoversEveryWordOnce) {
+TEST_F(StateRecords, LayoutCoversEveryWordOnce) {
     std::vector<int> uses(kStatisticsWords, 0);
     for (int s = 0; s < kStatSeriesCount; ++s) {
         for (StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly}) {
@@ -151,7 +150,7 @@ TEST_F(StatisticsTest, LayoutCoversEveryWordOnce) {
     EXPECT_EQ(&g_TakeOverCount[2], &st.words[1651]);
 }
 
-TEST_F(StatisticsTest, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) {
+TEST_F(StateRecords, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) {
     gs.cash[0] = 5000000;
     g_Credit = 1000000;
     g_TakeOverCount[0] = 1;
@@ -169,7 +168,7 @@ TEST_F(StatisticsTest, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) 
     }
 }
 
-TEST_F(StatisticsTest, FlowsRestartLevelsCarryOverAndYearsMoveThePairs) {
+TEST_F(StateRecords, FlowsRestartLevelsCarryOverAndYearsMoveThePairs) {
     gs.cash[1] = 2000000;
     for (int i = 0; i < kStatPairCount; ++i) st.BookPair(static_cast<StatPair>(i), 1, 10 + i);
     st.Book(StatSeries::TotalCosts, 1, 500);
@@ -198,7 +197,7 @@ TEST_F(StatisticsTest, FlowsRestartLevelsCarryOverAndYearsMoveThePairs) {
     EXPECT_EQ(st.Monthly(StatSeries::OverallProfit, 1, 0), -430);
 }
 
-TEST_F(StatisticsTest, BookingWrapsAndBookingsForNoSuchPlayerChangeNothing) {
+TEST_F(StateRecords, BookingWrapsAndBookingsForNoSuchPlayerChangeNothing) {
     st.Monthly(StatSeries::TotalCosts, 0) = 2147483647;
     st.Book(StatSeries::TotalCosts, 0, 1);
     EXPECT_EQ(st.Monthly(StatSeries::TotalCosts, 0), -2147483647 - 1);
@@ -220,8 +219,7 @@ TEST_F(StatisticsTest, BookingWrapsAndBookingsForNoSuchPlayerChangeNothing) {
 
 // The level files' round trips and the recorded hash of a saved world pin
 // the byte order; here the reads and writes that come short.
-TEST(LeIoTest, ShortReadsLeaveValuesAloneAndShortWritesSetTheError) {
-    fvtest::GameScope scope;  // resets the write-error flag and the write limit
+TEST_F(StateRecords, ShortReadsLeaveValuesAloneAndShortWritesSetTheError) {
     fvtest::TempFolder folder;
     const std::string path = folder.Path() + "/record.bin";
     folder.Write("record.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
@@ -251,11 +249,9 @@ TEST(LeIoTest, ShortReadsLeaveValuesAloneAndShortWritesSetTheError) {
 // Goods outside the table are no goods; a data path outside the copies falls
 // back to the first; the opponents' names fit their field. (The pick tables
 // are pinned by the recorded hash of a generated world.)
-TEST(TablesTest, GoodsDataPathsAndNames) {
-    fvtest::GameScope scope;
+TEST_F(StateRecords, GoodsDataPathsAndNames) {
     EXPECT_EQ(GoodsAt(-1), nullptr);
     EXPECT_EQ(GoodsAt(44), nullptr);
-    CGameState& gs = scope.state();
     for (const OpponentProfile& profile : gs.opponent_profiles)
         EXPECT_LT(std::strlen(profile.name), static_cast<size_t>(kCompanyNameLength));
     std::strcpy(gs.data_paths[kPathSave * 3 + 0], "copy0");
