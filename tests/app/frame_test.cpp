@@ -1,7 +1,6 @@
-// The main frame on the headless back end: logos and title, the common open
-// and done steps of its screens, abort and close, the notices it passes on,
-// the input it throttles or turns into its own commands, and a game's start
-// and end.
+// The main frame on the headless back end: logos and title, its screens' open
+// and done steps, abort and close, notices, the input it throttles or turns
+// into commands, and a game's start and end.
 
 #include <gtest/gtest.h>
 
@@ -191,20 +190,18 @@ TEST_F(FrameTest, ScreenDeletedInsideItsOwnRequest) {
     h.frame->SendMessage(kMsgOpenDepot);
     auto* screen = dynamic_cast<TestScreen*>(h.frame->Screen(FrameScreen::Depot));
     ASSERT_NE(screen, nullptr);
-    bool windowGoneInside = false;
-    int deletionsInside = -1;
+    std::tuple<bool, int> inside;  // window still there, deletions
     screen->on_command = [&](TestScreen& self, uint16_t) {
         plat::SendMessage(MainFrameWindow(), kMsgDepotDone);
-        windowGoneInside = !self.IsWindow();
-        deletionsInside = TestScreen::deletions;
+        inside = {self.IsWindow(), TestScreen::deletions};
         self.points = 7;  // still its own memory here
     };
     screen->PostMessage(WM_COMMAND, 40129, 0);
     h.Run();
-    EXPECT_TRUE(windowGoneInside);
-    EXPECT_EQ(std::tie(deletionsInside, TestScreen::deletions), std::tuple(0, 1));
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Depot), nullptr);
-    EXPECT_EQ(h.gs->screen_open, 0);
+    EXPECT_EQ(inside, std::tuple(false, 0));
+    EXPECT_EQ(
+        std::tuple(TestScreen::deletions, h.frame->Screen(FrameScreen::Depot), h.gs->screen_open),
+        std::tuple(1, nullptr, 0));
 }
 
 TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
@@ -464,17 +461,16 @@ TEST_F(FrameGameTest, AnimationsOnRegisterTheAnimatedBuildings) {
     }
     h.gs->opt_animations = 0;
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
-    EXPECT_EQ(h.gs->opt_animations, 1);
-    EXPECT_EQ(h.gs->redraw_objects, 1);
-    EXPECT_EQ(h.sound->Count("ResumeMusic"), 1);
+    EXPECT_EQ(std::tuple(h.gs->opt_animations, h.gs->redraw_objects, h.sound->Count("ResumeMusic")),
+              std::tuple(1, 1, 1));
     const std::vector<RecordingView::Animation> expected = {
         {10, 20, 2}, {11, 21, 1}, {12, 22, 0}, {14, 24, 4},  {16, 26, 3},
         {17, 27, 5}, {19, 29, 8}, {20, 30, 9}, {21, 31, 10}, {22, 32, 11}};
     EXPECT_EQ(view->animations, expected);
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
-    EXPECT_EQ(h.gs->opt_animations, 0);
-    EXPECT_EQ(view->Count("ClearAnimations"), 1);
-    EXPECT_TRUE(view->animations.empty());
+    EXPECT_EQ(
+        std::tuple(h.gs->opt_animations, view->Count("ClearAnimations"), view->animations.size()),
+        std::tuple(0, 1, 0u));
     table.FreeAll();
     g_ppBuildings = nullptr;
 }

@@ -1,7 +1,6 @@
-// Level files: the save/load round trip, what a load mends and resets, the
-// two readers (saved game, level start), files of other shapes, and saves and
-// loads that go wrong without losing anything (the level-reader fuzzer feeds
-// cut, flipped and random files with the same refusal check).
+// Level files: the round trip, what a load mends and resets, both readers,
+// files of other shapes, and failures that lose nothing (the level-reader
+// fuzzer feeds cut, flipped and random files with the same refusal check).
 
 #include <gtest/gtest.h>
 

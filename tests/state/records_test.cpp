@@ -1,6 +1,5 @@
-// The game state's records: the map field's bit layout and the grid around
-// it, the statistics block, little-endian reads and writes that come short,
-// the pick tables and the data paths.
+// The game state's records: the map field's bits and the grid, the statistics
+// block, short little-endian reads and writes, goods and data paths.
 
 #include <gtest/gtest.h>
 
