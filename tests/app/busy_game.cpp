@@ -81,31 +81,22 @@ void BusyGame::Way(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t way_t
 
 void BusyGame::FinishWays(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     CWayNetwork& net = *g_pWayNetwork;
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = *FieldAt(x, y);
-            if (IsRoadWay(field.wegtyp())) UpdateRoadPieceShape(x, y);
-            if (IsTrackWay(field.wegtyp())) UpdateTrackPieceShape(x, y);
-        }
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) helper_.UpdateWayPiecesAround(x, y);
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = *FieldAt(x, y);
-            const bool depot = field.building_flag() && IsTruckDepotType(field.geb_typ()) &&
-                               IsRoadWay(field.wegtyp());
-            if (depot && field.knotennummer() == 0) net.CreateNode(x, y);
-        }
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& field = *FieldAt(x, y);
-            if (!field.knoten()) continue;
-            const uint8_t dirs = IsTrackWay(field.wegtyp()) ? field.gleisr() : field.richtung();
-            for (int32_t i = 0; i < 4; ++i) {
-                if (dirs & DirBitFromIndex(i)) net.LinkFromField(x, y, DirBitFromIndex(i));
+    // Four passes over the box, each after the one before is complete.
+    for (int32_t pass = 0; pass < 4; ++pass) {
+        for (int32_t x = x0; x <= x1; ++x) {
+            for (int32_t y = y0; y <= y1; ++y) {
+                const MapField& field = *FieldAt(x, y);
+                if (pass == 0 && IsRoadWay(field.wegtyp())) UpdateRoadPieceShape(x, y);
+                if (pass == 0 && IsTrackWay(field.wegtyp())) UpdateTrackPieceShape(x, y);
+                if (pass == 1) helper_.UpdateWayPiecesAround(x, y);
+                const bool depot = field.building_flag() && IsTruckDepotType(field.geb_typ()) &&
+                                   IsRoadWay(field.wegtyp());
+                if (pass == 2 && depot && field.knotennummer() == 0) net.CreateNode(x, y);
+                if (pass != 3 || !field.knoten()) continue;
+                const uint8_t dirs = IsTrackWay(field.wegtyp()) ? field.gleisr() : field.richtung();
+                for (int32_t i = 0; i < 4; ++i) {
+                    if (dirs & DirBitFromIndex(i)) net.LinkFromField(x, y, DirBitFromIndex(i));
+                }
             }
         }
     }
@@ -146,7 +137,6 @@ void BusyGame::Build(int32_t seed) {
     gs.month = seed % 12;
     gs.week = seed % 4;
     gs.cash[0] = 10000000 + seed;
-
     // A building of every class outside the city and the transport lines.
     int32_t x = 8;
     for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
@@ -163,7 +153,6 @@ void BusyGame::Build(int32_t seed) {
         Place(type, x, 180);
         x += 8;
     }
-
     // City 1 with a cross of streets, houses beside them and a store of every
     // type.
     auto* city = new CCity(1, 20, 20, 1);
@@ -186,7 +175,6 @@ void BusyGame::Build(int32_t seed) {
         store_x += type % 2 == 0 ? 0 : 4;
     }
     gs.placement_city = 0;
-
     // Two trucks between a gold mine and a jewellery factory.
     gs.mine_kind = 0;
     Place(kTypeMine, 100, 100);
@@ -206,7 +194,6 @@ void BusyGame::Build(int32_t seed) {
     FinishWays(98, 128, 140, 140);
     PlaceStation(100, 134);
     PlaceStation(130, 134);
-
     std::vector<CVehicle*> vehicles;
     for (auto [from, to] : {std::pair{103, 121}, std::pair{121, 103}}) {
         auto* truck = new CTruck(from, 103, "T", 0);
@@ -222,7 +209,6 @@ void BusyGame::Build(int32_t seed) {
     train->stop_count = 2;
     for (int32_t k = 0; k < 3; ++k) train->cargo_plan[0][k][0] = 4;  // steel
     vehicles.push_back(train);
-
     // The first opponent's plans name the vehicles (which makes them its
     // own); a vehicle belongs to one opponent at most.
     for (int32_t slot = 0; slot < kOpponentCount; ++slot) {

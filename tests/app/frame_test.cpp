@@ -1,24 +1,33 @@
-// The main frame's screen switching on the headless back end: the start-up
-// sequence of logos and title, the common open and done steps, deletion of a
-// screen inside its own request, abort, the information windows, and the
-// notices the frame passes on.
+// The main frame on the headless back end: logos and title, its screens' open
+// and done steps, abort and close, notices, the input it throttles or turns
+// into commands, and a game's start and end.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "app/app_globals.h"
+#include "app/frame_screens.h"
 #include "app/interface_hooks.h"
 #include "app/key_table.h"
+#include "app/level_file.h"
 #include "app/loop_doubles.h"
 #include "app/main_frame.h"
-#include "frame_screens_double.h"
+#include "economy/building.h"
+#include "economy/building_table.h"
 #include "platform/app.h"
 #include "platform/clock.h"
+#include "platform/temp_folder.h"
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
+#include "state/statistics.h"
 #include "support/frame_host.h"
 #include "world/terrain.h"
 #include "world/way_network.h"
@@ -26,100 +35,138 @@
 namespace {
 
 using fvtest::FrameHost;
-using fvtest::TestEntry;
-using fvtest::TestScreen;
+using fvtest::RecordingPanel;
+using fvtest::RecordingView;
 using Kind = plat::MessageTrace::Kind;
 
-class FrameTest : public ::testing::Test {
+// A stand-in full screen: it records the commands it gets, answers its
+// cancel command (40000 + its slot) by sending its done message to the frame,
+// as every screen does, and counts its deletions.
+class TestScreen : public plat::Window {
+  public:
+    explicit TestScreen(FrameScreen slot) : slot(slot) {}
+    ~TestScreen() override { ++deletions; }
+    FrameScreen slot;
+    int32_t points = 0;                                     // what an end-of-game screen reports
+    std::function<void(TestScreen&, uint16_t)> on_command;  // instead of the cancel answer
+    static inline int deletions = 0;
+    static inline std::vector<std::string> log;  // every command, as "slot:command"
+    static inline uint32_t done_message[kFrameScreenCount] = {};  // 0: no answer
   protected:
-    void SetUp() override { fvtest::ResetTestScreens(); }
-    void TearDown() override { fvtest::ResetTestScreens(); }
-
-    size_t SentToFrame(FrameHost& h, uint32_t message) {
-        return h.host.Recorder().Count(Kind::Sent, h.frame, message);
+    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
+        if (message != WM_COMMAND) return DefaultMessage(message, w, l);
+        const uint16_t command = plat::LoWord(w);
+        const int i = static_cast<int>(slot);
+        log.push_back(std::to_string(i) + ":" + std::to_string(command));
+        if (on_command) {
+            on_command(*this, command);
+        } else if (command == 40000 + i && done_message[i] != 0) {
+            plat::SendMessage(MainFrameWindow(), done_message[i], 0, 1);
+        }
+        return 0;
     }
 };
 
-TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
+// Registers a test screen in the frame's table.
+template <FrameScreen Slot>
+ScreenEntry TestEntry(uint32_t open_message, uint32_t done_message,
+                      uint32_t open_steps = kOpenCommon, uint32_t done_steps = kDoneCommon) {
+    TestScreen::done_message[static_cast<int>(Slot)] = done_message;
+    ScreenEntry e;
+    e.slot = Slot;
+    e.open_message = open_message;
+    e.done_message = done_message;
+    e.cancel_command = static_cast<uint16_t>(40000 + static_cast<int>(Slot));
+    e.open_steps = open_steps;
+    e.done_steps = done_steps;
+    e.open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
+        auto* screen = new TestScreen(Slot);
+        if (screen->Create(&frame, {100, 100, 300, 200}, WS_POPUP | WS_CHILD | WS_VISIBLE,
+                           WS_EX_TOPMOST))
+            return screen;
+        delete screen;
+        return nullptr;
+    };
+    return e;
+}
+
+class FrameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        TestScreen::deletions = 0;
+        TestScreen::log.clear();
+        for (uint32_t& m : TestScreen::done_message) m = 0;
+    }
+    void Send(std::initializer_list<uint32_t> messages) {
+        for (uint32_t m : messages) h.frame->SendMessage(m);
+    }
+    size_t SentToFrame(uint32_t message) {
+        return h.host.Recorder().Count(Kind::Sent, h.frame, message);
+    }
+    template <FrameScreen Slot>
+    void Add(uint32_t open, uint32_t done, uint32_t open_steps = kOpenCommon,
+             uint32_t done_steps = kDoneCommon) {
+        h.frame->AddScreen(TestEntry<Slot>(open, done, open_steps, done_steps));
+    }
+    RecordingView* AddView() {
+        auto* view = new RecordingView;
+        view->Create(h.frame, {0, 0, 800, 600}, WS_CHILD | WS_VISIBLE);
+        SetWorldView(view);
+        return view;
+    }
     FrameHost h;
+};
+
+TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     CGameState& gs = *h.gs;
     h.frame->SendMessage(kMsgShowStartScreen);
     auto* logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->logo_index, 0);
     EXPECT_EQ(gs.screen_open, 0);  // the logos open no screen in the game's sense
-
-    h.Advance(4000);  // at exactly 4000 ms logo 0 is still shown
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), logo);
-    h.Advance(10);  // the next timer tick ends it
-    logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
-    ASSERT_NE(logo, nullptr);
-    EXPECT_EQ(logo->logo_index, 1);
-
+    h.Advance(4010);               // their timing is the logo tests'
+    EXPECT_EQ(dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo))->logo_index, 1);
     h.Advance(3010);
     EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
-    auto* title = dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start));
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(gs.start_marker, 1);
-    EXPECT_EQ(gs.screen_open, 1);
-    EXPECT_EQ(gs.paused, 1);
+    ASSERT_NE(dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start)), nullptr);
+    EXPECT_EQ(std::tie(gs.start_marker, gs.screen_open, gs.paused), std::tuple(1, 1, 1));
     EXPECT_EQ(h.frame->accelerators, nullptr);
     EXPECT_GE(h.sound->Count("PlayTitleMusic"), 1);  // on its paint
-    EXPECT_EQ(SentToFrame(h, kMsgOpenLogo), 2u);
-    EXPECT_EQ(SentToFrame(h, kMsgShowStartScreen), 3u);
     // Each request closes a logo first, also when there is none.
-    EXPECT_EQ(SentToFrame(h, kMsgLogoDone), 3u);
-
-    // A choice whose screen does not exist yet brings the title back: the
-    // old one deleted (it stopped its music), a new one opened (the old
-    // one's mark is gone, whatever address the new one got). Every later
-    // request shows the title without logos.
-    title->origin_x = -1;
-    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceNewGame);
-    EXPECT_EQ(h.sound->Count("StopMusic"), 1);
-    title = dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start));
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->origin_x, 192);
-    EXPECT_EQ(SentToFrame(h, kMsgOpenLogo), 2u);
+    EXPECT_EQ(std::tuple(SentToFrame(kMsgOpenLogo), SentToFrame(kMsgShowStartScreen),
+                         SentToFrame(kMsgLogoDone)),
+              std::tuple(2u, 3u, 3u));
 }
 
 TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
-    FrameHost h;
     CGameState& gs = *h.gs;
     auto* panel = new fvtest::RecordingPanel;
     SetControlPanel(panel);
-    h.frame->AddScreen(TestEntry<FrameScreen::Production>(kMsgOpenProduction, kMsgProductionDone));
-    h.frame->AddScreen(TestEntry<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone,
-                                                          kOpenCommon, kDoneCommonResumeMusic));
-    h.frame->AddScreen(TestEntry<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone,
-                                                          kOpenCommon | kOpenShowAgain));
-
+    Add<FrameScreen::Production>(kMsgOpenProduction, kMsgProductionDone);
+    Add<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone, kOpenCommon,
+                                 kDoneCommonResumeMusic);
+    Add<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone,
+                                 kOpenCommon | kOpenShowAgain);
     h.frame->SendMessage(kMsgOpenProduction);
     plat::Window* screen = h.frame->Screen(FrameScreen::Production);
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(gs.screen_open, 1);
-    EXPECT_EQ(panel->screen_open_flag, 1);
+    EXPECT_EQ(std::tie(gs.screen_open, panel->screen_open_flag), std::tuple(1, 1));
     EXPECT_EQ(h.frame->accelerators, nullptr);
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"StopEffects", "PauseMusic"}));
-
     // A second request while it is open changes nothing.
     h.frame->SendMessage(kMsgOpenProduction);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Production), screen);
-    EXPECT_EQ(TestScreen::deletions, 0);
-
+    EXPECT_EQ(std::tuple(h.frame->Screen(FrameScreen::Production), TestScreen::deletions),
+              std::tuple(screen, 0));
     h.host.SetClock(123456);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgProductionDone);
     EXPECT_EQ(TestScreen::deletions, 1);
-    EXPECT_EQ(gs.screen_open, 0);
-    EXPECT_EQ(panel->screen_open_flag, 0);
-    EXPECT_EQ(panel->hidden_popups_shown, 1);
+    EXPECT_EQ(std::tie(gs.screen_open, panel->screen_open_flag, panel->hidden_popups_shown),
+              std::tuple(0, 0, 1));
     EXPECT_EQ(h.frame->accelerators, &KeyTable());
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"ResumeEffects"}));
-    EXPECT_GE(h.sound->music_wait, 15000);
-    EXPECT_LE(h.sound->music_wait, 30000);
+    EXPECT_TRUE(h.sound->music_wait >= 15000 && h.sound->music_wait <= 30000);
     EXPECT_EQ(g_MusicTime, 123456u);
-
     // The screens that hand the music back at once.
     h.frame->SendMessage(kMsgOpenStatistics);
     h.sound->calls.clear();
@@ -127,7 +174,6 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     h.frame->SendMessage(kMsgStatisticsDone);
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"ResumeEffects", "ResumeMusic"}));
     EXPECT_EQ(h.sound->music_wait, -1);
-
     // A screen asked to show again is not replaced.
     h.frame->SendMessage(kMsgOpenStoreSales);
     screen = h.frame->Screen(FrameScreen::StoreSales);
@@ -137,47 +183,37 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     EXPECT_TRUE(screen->IsWindowVisible());
 }
 
-// A screen sends its done message from its own handler; the frame deletes
-// it during that send. The window is gone at once, the object only when the
-// handler has returned.
+// A screen sends its done message from its own handler: its window is gone at
+// once, the object only when the handler has returned.
 TEST_F(FrameTest, ScreenDeletedInsideItsOwnRequest) {
-    FrameHost h;
-    h.frame->AddScreen(TestEntry<FrameScreen::Depot>(kMsgOpenDepot, kMsgDepotDone));
+    Add<FrameScreen::Depot>(kMsgOpenDepot, kMsgDepotDone);
     h.frame->SendMessage(kMsgOpenDepot);
     auto* screen = dynamic_cast<TestScreen*>(h.frame->Screen(FrameScreen::Depot));
     ASSERT_NE(screen, nullptr);
-    bool windowGoneInside = false;
-    int deletionsInside = -1;
+    std::tuple<bool, int> inside;  // window still there, deletions
     screen->on_command = [&](TestScreen& self, uint16_t) {
         plat::SendMessage(MainFrameWindow(), kMsgDepotDone);
-        windowGoneInside = !self.IsWindow();
-        deletionsInside = TestScreen::deletions;
+        inside = {self.IsWindow(), TestScreen::deletions};
         self.points = 7;  // still its own memory here
     };
     screen->PostMessage(WM_COMMAND, 40129, 0);
     h.Run();
-    EXPECT_TRUE(windowGoneInside);
-    EXPECT_EQ(deletionsInside, 0);
-    EXPECT_EQ(TestScreen::deletions, 1);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Depot), nullptr);
-    EXPECT_EQ(h.gs->screen_open, 0);
+    EXPECT_EQ(inside, std::tuple(false, 0));
+    EXPECT_EQ(
+        std::tuple(TestScreen::deletions, h.frame->Screen(FrameScreen::Depot), h.gs->screen_open),
+        std::tuple(1, nullptr, 0));
 }
 
 TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
-    FrameHost h;
-    h.frame->AddScreen(TestEntry<FrameScreen::NewGame>(kMsgOpenNewGameSetup, kMsgStartGame));
-    h.frame->AddScreen(TestEntry<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone));
-    h.frame->AddScreen(TestEntry<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone));
-    h.frame->AddScreen(TestEntry<FrameScreen::Tutorial>(kMsgOpenTutorial, kMsgTutorialDone, 0, 0));
-    h.frame->SendMessage(kMsgOpenStatistics);
-    h.frame->SendMessage(kMsgOpenSchedule);
-    h.frame->SendMessage(kMsgOpenNewGameSetup);
-    h.frame->SendMessage(kMsgOpenTutorial);
-
+    Add<FrameScreen::NewGame>(kMsgOpenNewGameSetup, kMsgStartGame);
+    Add<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone);
+    Add<FrameScreen::Statistics>(kMsgOpenStatistics, kMsgStatisticsDone);
+    Add<FrameScreen::Tutorial>(kMsgOpenTutorial, kMsgTutorialDone, 0, 0);
+    Send({kMsgOpenStatistics, kMsgOpenSchedule, kMsgOpenNewGameSetup, kMsgOpenTutorial});
     h.frame->SendMessage(kMsgAbort);
     // The tutorial is deleted outright; the others get their cancel commands
     // in the fixed order, whatever order they opened in.
-    EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"1:40113", "8:40133", "15:40112"}));
+    EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"1:40001", "8:40008", "15:40015"}));
     EXPECT_EQ(TestScreen::deletions, 4);
     for (int32_t slot = 0; slot < kFrameScreenCount; ++slot) {
         EXPECT_EQ(h.frame->Screen(static_cast<FrameScreen>(slot)), nullptr) << slot;
@@ -185,67 +221,37 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     EXPECT_FALSE(h.frame->IsWindow());
     EXPECT_TRUE(plat::QuitRequested());
     ASSERT_NE(g_pGameState, nullptr);  // shut down only when the frame is deleted
-
     h.DeleteFrame();
     EXPECT_EQ(g_pGameState, nullptr);
-    EXPECT_EQ(std::filesystem::file_size(h.folder.Path() + "/save/best.sav"), 400u);
-    EXPECT_TRUE(std::filesystem::exists(h.folder.Path() + "/ferrovane.ini"));
 }
 
-// With a logo or the title open the abort deletes the screen (the title's
-// own answer to the cancel command is nothing) and the frame closes.
-TEST_F(FrameTest, AbortDuringALogoOrTheTitle) {
-    for (bool title : {false, true}) {
-        SCOPED_TRACE(title);
-        FrameHost h;
-        const FrameScreen slot = title ? FrameScreen::Start : FrameScreen::Logo;
-        if (title) {
-            h.ShowTitle();
-        } else {
-            h.frame->SendMessage(kMsgShowStartScreen);
-        }
-        ASSERT_NE(h.frame->Screen(slot), nullptr);
-        h.frame->SendMessage(kMsgAbort);
-        EXPECT_FALSE(h.frame->IsWindow());
-        EXPECT_TRUE(plat::QuitRequested());
-        h.DeleteFrame();
-        EXPECT_EQ(g_pGameState, nullptr);
-    }
-}
-
-// Closing: the world view and the terrain go, the loop is asked to quit with
-// code 0; the shutdown itself waits for the frame's deletion, which frees the
-// vehicles, writes best.sav and the settings file and frees the game state.
+// Closing: the world view and the terrain go, the loop is asked to quit; the
+// frame's deletion frees the vehicles, writes best.sav and the settings.
 TEST_F(FrameTest, CloseAndShutdown) {
-    FrameHost h;
     auto* view = new fvtest::RecordingView;
     view->Create(h.frame, {0, 0, 100, 100}, WS_CHILD | WS_VISIBLE);
     SetWorldView(view);
     int deletions = 0;
-    fvtest::AddVehicle(new fvtest::TestVehicle(1, &deletions));
-    fvtest::AddVehicle(new fvtest::TestVehicle(2, &deletions));
+    RegisterVehicle(new fvtest::TestVehicle(1, &deletions));
+    RegisterVehicle(new fvtest::TestVehicle(2, &deletions));
     h.gs->opt_scroll_speed = 4;
     h.gs->high_scores[0].points = 4242;
     g_pTerrain = new CTerrain;
-
     h.frame->PostMessage(WM_CLOSE);
     h.Run();
-    EXPECT_EQ(g_pSpielFeld, nullptr);
-    EXPECT_EQ(g_pTerrain, nullptr);
-    EXPECT_EQ(g_pWayNetwork, nullptr);  // the terrain's
+    EXPECT_TRUE(!g_pSpielFeld && !g_pTerrain && !g_pWayNetwork);  // the terrain's network too
     EXPECT_FALSE(h.frame->IsWindow());
     EXPECT_TRUE(plat::QuitRequested());
     EXPECT_EQ(deletions, 0);
     EXPECT_FALSE(std::filesystem::exists(h.folder.Path() + "/ferrovane.ini"));
-
     h.DeleteFrame();
     EXPECT_EQ(deletions, 2);
     EXPECT_EQ(g_pGameState, nullptr);
-    EXPECT_EQ(h.folder.Read("ferrovane.ini").find("Scrollspeed=4") != std::string::npos, true);
+    EXPECT_NE(h.folder.Read("ferrovane.ini").find("Scrollspeed=4"), std::string::npos);
     EXPECT_EQ(h.folder.Read("save/best.sav").substr(36, 2), std::string("\x92\x10", 2));
 }
 
-TEST_F(FrameTest, MissingLogoCancelledEndsTheProgramInOrder) {
+TEST(FrameStartTest, MissingLogoCancelledEndsTheProgramInOrder) {
     FrameHost h({1024, 768}, false);
     h.frame->SendMessage(kMsgShowStartScreen);
     ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
@@ -256,35 +262,28 @@ TEST_F(FrameTest, MissingLogoCancelledEndsTheProgramInOrder) {
 }
 
 TEST_F(FrameTest, InformationWindowsGetTheirCancelCommands) {
-    FrameHost h;
     auto* panel = new fvtest::RecordingPanel;
     SetControlPanel(panel);
-    h.frame->AddScreen(TestEntry<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone));
-    h.frame->AddScreen(
-        TestEntry<FrameScreen::ProductHelp>(kMsgOpenProductHelp, kMsgProductHelpDone));
-    h.frame->AddScreen(
-        TestEntry<FrameScreen::SalesStatistics>(kMsgOpenSalesStatistics, kMsgSalesStatisticsDone));
-    h.frame->AddScreen(TestEntry<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone));
-    for (uint32_t m :
-         {kMsgOpenStoreSales, kMsgOpenSalesStatistics, kMsgOpenProductHelp, kMsgOpenSchedule}) {
-        h.frame->SendMessage(m);
-    }
+    Add<FrameScreen::Schedule>(kMsgOpenSchedule, kMsgScheduleDone);
+    Add<FrameScreen::ProductHelp>(kMsgOpenProductHelp, kMsgProductHelpDone);
+    Add<FrameScreen::SalesStatistics>(kMsgOpenSalesStatistics, kMsgSalesStatisticsDone);
+    Add<FrameScreen::StoreSales>(kMsgOpenStoreSales, kMsgStoreSalesDone);
+    Send({kMsgOpenStoreSales, kMsgOpenSalesStatistics, kMsgOpenProductHelp, kMsgOpenSchedule});
     panel->screen_open_flag = 1;
     h.frame->SendMessage(kMsgCloseInfoWindows);
     // The store's sales screen is left to the sales statistics.
-    EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"8:40133", "9:40129", "16:40123"}));
+    EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"8:40008", "9:40009", "16:40016"}));
     EXPECT_NE(h.frame->Screen(FrameScreen::StoreSales), nullptr);
     EXPECT_EQ(panel->screen_open_flag, 0);
-
     TestScreen::log.clear();
     h.frame->SendMessage(kMsgCloseInfoWindows);
-    EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"17:40113"}));
+    EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"17:40017"}));
     EXPECT_EQ(h.frame->Screen(FrameScreen::StoreSales), nullptr);
 }
 
 TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
-    FrameHost h;
-    static std::vector<std::pair<int, FrameNotice>> notices;
+    using Notices = std::vector<std::pair<int, FrameNotice>>;
+    static Notices notices;
     notices.clear();
     auto record = [](plat::Window* screen, FrameNotice notice) {
         notices.push_back({static_cast<int>(static_cast<TestScreen*>(screen)->slot), notice});
@@ -297,52 +296,90 @@ TEST_F(FrameTest, NoticesReachOnlyOpenScreens) {
         e.notify = record;
         h.frame->AddScreen(e);
     }
-    h.frame->SendMessage(kMsgGameTick);
-    h.frame->SendMessage(kMsgCashChanged);
-    h.frame->SendMessage(kMsgAnimImagesChanged);
+    Send({kMsgGameTick, kMsgCashChanged, kMsgAnimImagesChanged});
     EXPECT_TRUE(notices.empty());
     EXPECT_EQ(g_AnimPending, 0);  // without the factory overview nothing is marked
-
-    for (uint32_t m : {kMsgOpenStoreOverview, kMsgOpenFactoryOverview, kMsgOpenRailPurchase,
-                       kMsgOpenTruckPurchase}) {
-        h.frame->SendMessage(m);
-    }
+    Send({kMsgOpenStoreOverview, kMsgOpenFactoryOverview, kMsgOpenRailPurchase,
+          kMsgOpenTruckPurchase});
     h.frame->Screen(FrameScreen::TruckPurchase)->ShowWindow(SW_HIDE);
-    h.frame->SendMessage(kMsgGameTick);
-    h.frame->SendMessage(kMsgCashChanged);  // only the visible purchase screen
-    EXPECT_EQ(notices, (std::vector<std::pair<int, FrameNotice>>{{21, FrameNotice::GameTick},
-                                                                 {10, FrameNotice::CashChanged}}));
-
+    Send({kMsgGameTick, kMsgCashChanged});  // cash: only the visible purchase screen
+    EXPECT_EQ(notices, (Notices{{21, FrameNotice::GameTick}, {10, FrameNotice::CashChanged}}));
     // Animation changes: marked on the first report, rebuilt once the main
     // loop has seen the mark.
     notices.clear();
     h.frame->SendMessage(kMsgAnimImagesChanged);
-    EXPECT_EQ(g_AnimPending, 1);
-    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(std::tuple(g_AnimPending, notices.size()), std::tuple(1, 0u));
     g_AnimPending = 2;
     h.frame->SendMessage(kMsgAnimImagesChanged);
-    EXPECT_EQ(g_AnimPending, 0);
-    EXPECT_EQ(notices,
-              (std::vector<std::pair<int, FrameNotice>>{{22, FrameNotice::AnimationsChanged}}));
+    EXPECT_EQ(std::tuple(g_AnimPending, notices),
+              std::tuple(0, Notices{{22, FrameNotice::AnimationsChanged}}));
 }
 
-TEST_F(FrameTest, EndOfACdTrackSchedulesTheNextGameTrack) {
-    FrameHost h;
-    h.host.SetClock(5000);
-    h.sound->music_wait = -1;
-    h.sound->current_track = 4;  // a title or screen track: no next track
-    h.frame->SendMessage(MM_MCINOTIFY, kMciNotifySuccessful);
-    EXPECT_EQ(h.sound->music_wait, -1);
-    h.sound->current_track = 5;
-    h.frame->SendMessage(MM_MCINOTIFY, 4);  // aborted, not played to its end
-    EXPECT_EQ(h.sound->music_wait, -1);
-    h.frame->SendMessage(MM_MCINOTIFY, kMciNotifySuccessful);
-    EXPECT_GE(h.sound->music_wait, 15000);
-    EXPECT_LE(h.sound->music_wait, 30000);
-    EXPECT_EQ(g_MusicTime, 5000u);
+TEST_F(FrameTest, MouseMoveBurstOverTheViewIsOneMoveReplayedAndOutsideItFlushes) {
+    RecordingView* view = AddView();
+    h.host.SetClock(1000);
+    for (int32_t step = 0; step < 5; ++step) {  // five moves within 200 ms
+        h.host.InjectMouseMove({100 + 10 * step, 100});
+        h.Turn();
+        h.host.AdvanceClock(50);
+    }
+    ASSERT_EQ(view->Moves().size(), 1u);
+    EXPECT_EQ(view->Moves()[0].time, 1000u);
+    EXPECT_EQ(g_MouseMoveTime.pending, 1);
+    EXPECT_EQ(g_MouseMoveTime.time, 1200u);  // the last real move
+    h.host.SetClock(1450);                   // 250 ms after the last move: not yet
+    h.Turn();
+    EXPECT_EQ(view->Moves().size(), 1u);
+    h.host.SetClock(1451);
+    h.Turn();
+    ASSERT_EQ(view->Moves().size(), 2u);
+    EXPECT_EQ(view->Moves()[1].lParam, 0);
+    EXPECT_EQ(view->Moves()[1].wParam, 0u);
+    EXPECT_EQ(g_MouseMoveTime.pending, 0);
+    h.Turn();
+    EXPECT_EQ(view->Moves().size(), 2u);
+    // 250 ms after the last handled one a move goes through again.
+    h.host.SetClock(1250 + 1000);
+    h.host.InjectMouseMove({300, 300});
+    h.Turn();
+    EXPECT_EQ(view->Moves().size(), 3u);
+    // A move over the frame beside the view flushes its preview instead.
+    h.host.AdvanceClock(1000);
+    h.host.InjectMouseMove({900, 700});
+    h.Run();
+    EXPECT_EQ(view->Count("FlushPendingRedraw"), 1);
+    EXPECT_EQ(view->Moves().size(), 3u);
 }
 
-TEST_F(FrameTest, KeyTableHasEveryKeyOnce) {
+TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStationsAndKeysAreUnique) {
+    CGameState& gs = *h.gs;
+    RecordingView* view = AddView();
+    view->cursor_x = view->cursor_y = view->prev_cursor_x = view->prev_cursor_y = 7;
+    // Round the four with space, arrows set one; another building type has
+    // no orientation: always 0. {type, key, orientation}
+    const uint32_t presses[][3] = {{0, VK_SPACE, 1},  {0, VK_SPACE, 2}, {0, VK_SPACE, 3},
+                                   {0, VK_SPACE, 0},  {0, VK_LEFT, 3},  {6, VK_DOWN, 2},
+                                   {14, VK_RIGHT, 0}, {14, VK_SPACE, 0}};
+    for (const auto& [type, key, orientation] : presses) {
+        gs.selected_building_type = static_cast<int32_t>(type);
+        h.host.InjectKeyPress(key, key == VK_SPACE ? ' ' : 0);
+        h.Run();
+        EXPECT_EQ(gs.build_orientation, static_cast<int32_t>(orientation)) << type << " " << key;
+    }
+    EXPECT_EQ(view->cursor_x, -1);  // the preview follows at once
+    EXPECT_EQ(view->prev_cursor_y, -1);
+    EXPECT_FALSE(view->Moves().empty());
+    // While a screen is open the keys are off.
+    gs.selected_building_type = 0;
+    h.frame->SendMessage(kMsgDisableKeys);
+    h.host.InjectKeyPress(VK_SPACE, ' ');
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 0);
+    h.frame->SendMessage(kMsgEnableKeys);
+    h.host.InjectKeyPress(VK_SPACE, ' ');
+    h.Run();
+    EXPECT_EQ(gs.build_orientation, 1);
+    // Every key of the table has one meaning (tab: one per screen).
     const auto& entries = KeyTable().Entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].virtualKey == VK_TAB) continue;  // one per screen
@@ -353,6 +390,238 @@ TEST_F(FrameTest, KeyTableHasEveryKeyOnce) {
         }
     }
     EXPECT_EQ(KeyTable().Find('D', plat::kAccelControl | plat::kAccelAlt), 40153);
+}
+
+// A missing animation picture answered with Cancel ends the program while
+// the animations are being switched on; the frame goes on without its view.
+TEST_F(FrameTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
+    AddView();
+    h.gs->opt_animations = 0;
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_FALSE(h.host.MessageBoxes().empty());
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_TRUE(plat::QuitRequested());
+}
+
+plat::Rect g_viewArea;
+
+// The world view as its subsystem will make it: the view and its panel.
+SPIEL_FELD* MakeView(HAUPTFENSTER& frame, const plat::Rect& area) {
+    g_viewArea = area;
+    auto* view = new RecordingView;
+    view->tile_in_view = 1;
+    view->Create(&frame, area, WS_CHILD | WS_VISIBLE);
+    auto* panel = new RecordingPanel;
+    panel->Create(&frame, {area.right, 0, area.right + 10, 10}, WS_CHILD | WS_VISIBLE);
+    SetControlPanel(panel);
+    return view;
+}
+
+class FrameGameTest : public FrameTest {
+  protected:
+    static void TearDownTestSuite() {
+        delete world_;
+        world_ = nullptr;
+    }
+    void SetUp() override {
+        FrameTest::SetUp();
+        GetFrameHooks().create_world_view = &MakeView;
+        g_LogoShown[0] = g_LogoShown[1] = 1;  // the logos are over
+    }
+    // For tests that start a world view: its pictures, written once, become
+    // the picture folders of the game state.
+    void UseWorldPictures() {
+        if (world_ == nullptr) {
+            world_ = new fvtest::TempFolder;
+            fvtest::WriteWorldPictures(world_->Path());
+        }
+        for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
+            for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
+                std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength,
+                              "%s", world_->Path().c_str());
+            }
+        }
+    }
+    static inline fvtest::TempFolder* world_ = nullptr;
+};
+
+// Switched on in a running game, every animated building of the table gets
+// the animation of its type (and the objects are redrawn, the music handed
+// back); switched off, the view forgets them all.
+TEST_F(FrameGameTest, AnimationsOnRegisterTheAnimatedBuildings) {
+    UseWorldPictures();  // which the view's animations need
+    RecordingView* view = AddView();
+    CBuildingTable table;
+    g_ppBuildings = &table;
+    const int32_t types[] = {11, 12, 13, 14, 15, 16, 17, 18, 21, 28, 29, 30, 31};
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(types)); ++i) {
+        auto* b = new CBuilding(10 + i, 20 + i);
+        b->type = types[i];
+        table.buildings[1 + 3 * i] = b;
+    }
+    h.gs->opt_animations = 0;
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_EQ(std::tuple(h.gs->opt_animations, h.gs->redraw_objects, h.sound->Count("ResumeMusic")),
+              std::tuple(1, 1, 1));
+    const std::vector<RecordingView::Animation> expected = {
+        {10, 20, 2}, {11, 21, 1}, {12, 22, 0}, {14, 24, 4},  {16, 26, 3},
+        {17, 27, 5}, {19, 29, 8}, {20, 30, 9}, {21, 31, 10}, {22, 32, 11}};
+    EXPECT_EQ(view->animations, expected);
+    h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
+    EXPECT_EQ(
+        std::tuple(h.gs->opt_animations, view->Count("ClearAnimations"), view->animations.size()),
+        std::tuple(0, 1, 0u));
+    table.FreeAll();
+    g_ppBuildings = nullptr;
+}
+
+TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
+    UseWorldPictures();
+    CWayNetwork network;  // the terrain's, which a saved game holds
+    g_pWayNetwork = &network;
+    CGameState& gs = *h.gs;
+    {
+        // A game left at the overview zoom.
+        RecordingView saved_view;
+        saved_view.zoom = 16;
+        SetWorldView(&saved_view);
+        gs.game_mode = kModeGame;
+        gs.year = 1987;
+        EXPECT_TRUE(SaveLastGame());
+        SetWorldView(nullptr);
+        gs.game_mode = 0;
+        gs.year = 1960;
+    }
+    h.frame->SendMessage(kMsgShowStartScreen);
+    ASSERT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    gs.goal_reached = 1;
+    gs.board_votes = 100;  // a game won before
+    gs.sim_halted = 1;
+    h.host.SetClock(777);
+    h.sound->calls.clear();
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
+    auto* view = dynamic_cast<RecordingView*>(g_pSpielFeld);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(g_viewArea, (plat::Rect{0, 0, 1024 - 18, 768 - 41}));
+    EXPECT_EQ(std::tie(gs.goal_reached, gs.board_votes, gs.sim_halted, gs.paused, gs.screen_open,
+                       gs.start_marker),
+              std::tuple(0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(std::tuple(gs.timers.tick_time, gs.year), std::tuple(777u, 1987));  // it goes on
+    EXPECT_NE(h.frame->accelerators, nullptr);
+    EXPECT_TRUE(gs.images.tile_sheet.Loaded());  // the world pictures
+    EXPECT_EQ(h.sound->calls,
+              (std::vector<std::string>{"StopMusic", "ResumeEffects", "OnMusicNotify"}));
+    // The last game was left at the overview zoom: the frame switches to it.
+    EXPECT_EQ(std::tuple(view->zoom, SentToFrame(WM_COMMAND)), std::tuple(16, 1u));
+    g_pWayNetwork = nullptr;
+}
+
+TEST_F(FrameGameTest, OtherTitleChoicesGoOnInThePanelADamagedLastGameShowsTheTitle) {
+    UseWorldPictures();
+    for (auto [choice, message] : {std::pair{kChoiceScenario, kMsgPanelOpenScenarioSelect},
+                                   {kChoiceMission, kMsgPanelOpenMissionSelect},
+                                   {kChoiceLoadGame, kMsgPanelOpenLoadGame}}) {
+        h.frame->SendMessage(kMsgStartScreenResult, 0, choice);
+        auto* panel = static_cast<RecordingPanel*>(g_pHauptDialog);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->Messages(), std::vector<uint32_t>{message});
+        h.frame->SendMessage(kMsgEndRunningGame);
+        EXPECT_EQ(g_pSpielFeld, nullptr);
+        h.DeletePanel();  // the view's panel goes with the view
+    }
+    h.folder.Write("save/lastsave.lvl", "not a level");
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
+    ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
+    EXPECT_NE(h.host.MessageBoxes()[0].text.find("lastsave.lvl"), std::string::npos);
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    h.DeletePanel();
+    // Without a world view the title comes back too, without a box.
+    h.frame->DeleteScreen(FrameScreen::Start);
+    GetFrameHooks().create_world_view = nullptr;
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_EQ(h.host.MessageBoxes().size(), 1u);
+}
+
+TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
+    UseWorldPictures();
+    CGameState& gs = *h.gs;
+    Add<FrameScreen::GenProgress>(kMsgOpenGenProgress, kMsgGenProgressDone, 0, 0);
+    ASSERT_TRUE(h.frame->StartWorldView(kModeGame));
+    h.frame->SendMessage(kMsgOpenGenProgress);
+    gs.fields[500].set_hoehe(9);
+    gs.way_kind = gs.ng_towns = gs.mine_kind = gs.found_city_size = 3;
+    gs.regen_woods = 0;
+    gs.selected_building_type = 12;
+    g_Credit = 5000;
+    g_NewGameCounters.words[kNgcMoney] = 77;
+    h.frame->SendMessage(kMsgEndRunningGame);
+    EXPECT_TRUE(!g_pSpielFeld && !h.frame->Screen(FrameScreen::GenProgress));
+    EXPECT_FALSE(gs.images.tile_sheet.Loaded());
+    EXPECT_EQ(std::tuple(gs.fields[500].hoehe(), g_Credit, gs.selected_building_type),
+              std::tuple(0u, 0, -1));
+    // The new-game settings back to their defaults, the city size kept.
+    EXPECT_EQ(std::tie(gs.way_kind, gs.ng_towns, gs.regen_woods, gs.mine_kind, gs.found_city_size),
+              std::tuple(2, 2, 1, 0, 3));
+    h.DeletePanel();
+}
+
+// The end-of-game screen as the frame will list it: the points are taken
+// before the screen is deleted.
+ScreenEntry GameEndEntry() {
+    ScreenEntry e = TestEntry<FrameScreen::GameEnd>(kMsgGameEnd, kMsgGameEndDone, kOpenCommon, 0);
+    e.before_delete = [](plat::Window& frame, plat::Window* screen, plat::WParam, plat::LParam) {
+        static_cast<HAUPTFENSTER&>(frame).game_end_points =
+            static_cast<TestScreen*>(screen)->points;
+    };
+    e.after_done = [](plat::Window& window, plat::WParam, plat::LParam) {
+        auto& frame = static_cast<HAUPTFENSTER&>(window);
+        frame.OnGameEndDone(frame.game_end_points);
+    };
+    return e;
+}
+
+TEST_F(FrameGameTest, GameEndEntersTheHighScoreListAndShowsTheScoresOrTheTitle) {
+    CGameState& gs = *h.gs;
+    for (int32_t i = 0; i < kHighScoreCount; ++i) gs.high_scores[i].points = 1000 - 100 * i;
+    std::snprintf(gs.company_names[0], kCompanyNameLength, "%s", "Winner Ltd");
+    h.frame->AddScreen(GameEndEntry());
+    struct Case {
+        int32_t mode, points, place;
+        bool ends_game;
+    };
+    for (const Case& c : {Case{kModeGame, 99, -1, true}, Case{kModeCareer, 100, 9, true},
+                          Case{kModeMission, 5000, 0, false}}) {
+        h.host.Recorder().Clear();
+        gs.game_mode = c.mode;
+        gs.sim_halted = 1;
+        h.frame->SendMessage(kMsgGameEnd, 0, 37);
+        ASSERT_NE(h.frame->Screen(FrameScreen::GameEnd), nullptr);
+        static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = c.points;
+        h.frame->SendMessage(kMsgGameEndDone);
+        EXPECT_EQ(std::tuple(h.frame->Screen(FrameScreen::GameEnd), gs.sim_halted,
+                             SentToFrame(kMsgEndRunningGame)),
+                  std::tuple(nullptr, 0, c.ends_game ? 1u : 0u))
+            << c.points;
+        EXPECT_TRUE(c.place < 0 || std::string(gs.high_scores[c.place].name) == "Winner Ltd");
+        // No high-score screen yet: the title comes in both cases.
+        EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+        h.frame->DeleteScreen(FrameScreen::Start);
+    }
+    EXPECT_EQ(gs.high_scores[1].points, 1000u);
+    EXPECT_EQ(gs.high_scores[9].points, 200u);  // 100 and 99 did not stay
+    // With a high-score screen, that comes first and the title after it.
+    Add<FrameScreen::HighScores>(kMsgOpenHighScores, kMsgHighScoresDone, kOpenCommon,
+                                 kDoneLoadKeys | kDoneShowTitle);
+    h.frame->SendMessage(kMsgGameEnd, 0, 38);
+    static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = 6000;
+    h.frame->SendMessage(kMsgGameEndDone);
+    EXPECT_NE(h.frame->Screen(FrameScreen::HighScores), nullptr);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
+    h.frame->SendMessage(kMsgHighScoresDone);
+    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
 }
 
 }  // namespace

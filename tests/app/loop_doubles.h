@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "support/recording_hooks.h"
 #include "transport/vehicle.h"
+#include "transport/vehicle_list.h"
 
 namespace fvtest {
 
@@ -55,19 +56,5 @@ class TestVehicle : public CVehicle {
   private:
     int* deletions_;
 };
-
-// Puts a vehicle at the head of the list, as vehicles register themselves.
-inline void AddVehicle(CVehicle* v) {
-    g_pVehicleList = new VehicleListNode{v, g_pVehicleList};
-}
-
-inline void DeleteAllVehicles() {
-    while (g_pVehicleList) {
-        VehicleListNode* n = g_pVehicleList;
-        g_pVehicleList = n->next;
-        delete n->vehicle;
-        delete n;
-    }
-}
 
 }  // namespace fvtest

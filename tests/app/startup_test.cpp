@@ -1,5 +1,5 @@
 // Start-up and shutdown: the settings file, the data paths, the screen-size
-// refusal and the desktop changes.
+// refusal, a whole run until the window closes, and the desktop changes.
 
 #include <gtest/gtest.h>
 
@@ -26,13 +26,12 @@ namespace {
 class SettingsTest : public ::testing::Test {
   protected:
     std::string Ini() const { return folder.Path() + "/ferrovane.ini"; }
-
     fvtest::TempFolder folder;
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
 };
 
-TEST_F(SettingsTest, ReadingKeepsValuesInRangeAndWritingKeepsOtherLines) {
+TEST_F(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
     gs.opt_music = 0;
     gs.sound_enabled = 0;
     ReadSettingsFile(Ini());  // no file: the defaults
@@ -59,43 +58,29 @@ TEST_F(SettingsTest, ReadingKeepsValuesInRangeAndWritingKeepsOtherLines) {
               "[INSTALL]\r\nInstallation=1\r\n[OPTIONEN]\r\nAudio=0\r\nFahrzeug=0\r\n"
               "Autosave=0\r\nScrollspeed=44\r\nSound=1\r\nUmgebung=1\r\nStadtverkehr=1\r\n"
               "Animationen=1\r\nJahreszeiten=1\r\n");
-}
-
-TEST_F(SettingsTest, DataPathsNeverOverflow) {
     BuildDataPaths("C:\\Games\\Rail");
-    EXPECT_STREQ(gs.data_paths[kPathBase * 3 + 2], "C:\\Games\\Rail");
-    EXPECT_STREQ(gs.data_paths[kPathSound * 3 + 1], "C:\\Games\\Rail\\fx");
-    EXPECT_STREQ(gs.data_paths[kPathSave * 3], "C:\\Games\\Rail\\save");
+    EXPECT_EQ(std::tuple(std::string(gs.data_paths[kPathBase * 3 + 2]),
+                         std::string(gs.data_paths[kPathSave * 3])),
+              std::tuple("C:\\Games\\Rail", "C:\\Games\\Rail\\save"));
     EXPECT_EQ(SettingsFilePath("C:\\Games\\Rail"), "C:\\Games\\Rail\\ferrovane.ini");
     const std::string longest(kDataPathLength - 10, 'd');  // fits with "\scenario"
     BuildDataPaths(longest);
     EXPECT_EQ(std::string(gs.data_paths[kPathScenario * 3]), longest + "\\scenario");
-    BuildDataPaths(std::string(kDataPathLength - 9, 'd'));
-    EXPECT_STREQ(gs.data_paths[0], ".");
-    EXPECT_STREQ(gs.data_paths[kPathSave * 3 + 2], ".\\save");
+    BuildDataPaths(std::string(kDataPathLength - 9, 'd'));  // too long: the working folder
+    EXPECT_EQ(
+        std::tuple(std::string(gs.data_paths[0]), std::string(gs.data_paths[kPathSave * 3 + 2])),
+        std::tuple(".", ".\\save"));
 }
 
 class StartupTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(folder.Path());
-    }
+    void SetUp() override { std::filesystem::current_path(folder.Path()); }
     void TearDown() override {
         ShutdownGameState();
         std::filesystem::current_path(previous);
     }
-
-    // The start-up pictures and the first logo the main frame shows.
-    void WriteStartPictures() {
-        for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
-            const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
-            folder.Write(name, std::string(bytes.begin(), bytes.end()));
-        }
-    }
-
     fvtest::TempFolder folder;
-    std::filesystem::path previous;
+    std::filesystem::path previous = std::filesystem::current_path();
 };
 
 TEST_F(StartupTest, LargerScreensAreRefused) {
@@ -104,15 +89,14 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
         CGameApp app;
         EXPECT_FALSE(app.InitInstance());
         ASSERT_EQ(host.MessageBoxes().size(), 1u);
-        EXPECT_EQ(host.MessageBoxes()[0].text, kResolutionRefusal);
-        EXPECT_EQ(g_pGameState, nullptr);
+        EXPECT_EQ(std::tuple(host.MessageBoxes()[0].text, g_pGameState),
+                  std::tuple(std::string(kResolutionRefusal), nullptr));
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
 }
 
-// The whole life on the headless back end: start with the settings file, the
-// start-screen request to the main frame, idle passes, the user closing the
-// window, the settings written at the end.
+// Start with the settings file and the start-screen request to the frame,
+// the user closing the window, the settings written at the end.
 TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
     class FramedApp : public CGameApp {
       public:
@@ -126,7 +110,11 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
         }
     };
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nScrollspeed=300\r\nAutosave=0\r\n");
-    WriteStartPictures();
+    // The start-up pictures and the first logo the main frame shows.
+    for (const char* name : {"font_1.jgd", "tile.jgd", "font_2.jgd", "logo0.jgd"}) {
+        const auto bytes = gfxtest::DibBytes(gfxtest::TestPicture::Numbered(16, 8), {});
+        folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
     plat::HeadlessBackend host({1024, 768});
     host.SetAudioAvailable(false);  // no effect files here
     FramedApp app;
@@ -138,31 +126,24 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
     EXPECT_EQ(gs.opt_scroll_speed, 44);
     EXPECT_EQ(std::string(gs.DataPath(kPathSave)),
               std::filesystem::current_path().string() + "\\save");
-    // Three opponents from profiles 0, 1, 2 with their capital and names.
-    for (int slot = 0; slot < kOpponentCount; ++slot) {
-        ASSERT_NE(gs.opponents[slot], nullptr);
-        EXPECT_EQ(gs.cash[slot + 1], gs.opponent_profiles[slot].start_capital);
-        EXPECT_STREQ(gs.company_names[slot + 1], gs.opponent_profiles[slot].name);
-    }
+    // Three opponents (what they take from their profiles is the opponent tests').
+    for (const COpponent* o : gs.opponents) EXPECT_NE(o, nullptr);
     EXPECT_EQ(app.mainWindow, app.frame);
     EXPECT_EQ(app.frame->Count(WM_USER + 0x2D), 1);
-    for (int i = 0; i < 10; ++i) {
-        host.AdvanceClock(10);
-        ASSERT_TRUE(stepper.Turn());
-    }
+    host.AdvanceClock(10);
+    ASSERT_TRUE(stepper.Turn());
     gs.opt_music = 0;
     host.InjectCloseRequest();
     int turns = 0;
-    while (stepper.Turn() && ++turns < 100) {
-    }
-    EXPECT_LT(turns, 100);
+    while (stepper.Turn()) ASSERT_LT(++turns, 100);
     stepper.Finish();
     delete app.frame;
     EXPECT_EQ(g_pGameState, nullptr);
     const std::string ini = folder.Path() + "/ferrovane.ini";
-    EXPECT_EQ(plat::GetProfileString("OPTIONEN", "Scrollspeed", "", ini), "44");
-    EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", -1, ini), 0);
-    EXPECT_EQ(plat::GetProfileInt("INSTALL", "Installation", -1, ini), -1);
+    EXPECT_EQ(std::tuple(plat::GetProfileString("OPTIONEN", "Scrollspeed", "", ini),
+                         plat::GetProfileInt("OPTIONEN", "Audio", -1, ini),
+                         plat::GetProfileInt("INSTALL", "Installation", -1, ini)),
+              std::tuple("44", 0, -1));
 }
 
 TEST(DesktopChangesTest, AutoRunValueIsRestored) {
@@ -174,13 +155,11 @@ TEST(DesktopChangesTest, AutoRunValueIsRestored) {
     RestoreAutoRun();
     ASSERT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
     EXPECT_EQ(value, 149u);
-
     plat::WriteUserRegistryValue(key, "NoDriveTypeAutoRun", 145);
     DisableAutoRun();
     EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 255u);
     RestoreAutoRun();
-    ASSERT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
-    EXPECT_EQ(value, 145u);
+    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 145u);
     plat::ClearUserRegistryForTests();
 }
 

@@ -1,55 +1,39 @@
 #pragma once
-// Gives the tests the stand-in data: single files are made in memory on
-// first use (and kept); WrittenFolder() writes the whole folder once into a
-// temporary folder, which is removed when the suite ends.
+// The stand-in pictures for the tests, made in memory on first use, and an
+// independent reader of .jgd files (DIB headers parsed by hand, not through
+// the generator's code; pixels top-down).
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "dib_check.h"
 #include "standin.h"
 
 namespace standin_test {
 
-class DataFolderTest : public ::testing::Test {
-  protected:
-    static void TearDownTestSuite() {
-        std::error_code ignored;
-        if (!Folder().empty()) std::filesystem::remove_all(Folder(), ignored);
-        Folder().clear();
-    }
-    static const std::string& WrittenFolder() {
-        if (Folder().empty()) {
-            Folder() = (std::filesystem::temp_directory_path() /
-                        ("fv_standin_test_" + std::to_string(getpid())))
-                           .string();
-            std::string error;
-            EXPECT_TRUE(standin::WriteDataFolder(Folder(), &error)) << error;
-        }
-        return Folder();
-    }
-    // A file of the folder (relative path, forward slashes); unknown: empty.
-    static const std::vector<uint8_t>& Bytes(const std::string& relative) {
-        static std::map<std::string, std::vector<uint8_t>> cache;
-        auto it = cache.find(relative);
-        if (it != cache.end()) return it->second;
-        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            if (recipe.path == relative) return cache[relative] = recipe.make();
-        }
-        return cache[relative];
-    }
-    static ParsedDib Load(const std::string& relative) { return ParseDib(Bytes(relative)); }
-
-  private:
-    static std::string& Folder() {
-        static std::string folder;
-        return folder;
-    }
+struct ParsedDib {
+    bool ok = false;
+    std::string problem;
+    int width = 0, height = 0;
+    std::vector<uint8_t> palette;  // 256 x (r, g, b)
+    std::vector<uint8_t> pixels;   // top-down, width x height
+    uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
+
+ParsedDib ParseDib(const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+
+// A picture of the folder (relative path, forward slashes), made once from
+// its recipe; unknown: not ok.
+inline const ParsedDib& Load(const std::string& relative) {
+    static std::map<std::string, ParsedDib> cache;
+    if (cache.count(relative) == 0) {
+        for (const standin::FileRecipe& recipe : standin::DataFileRecipes())
+            if (recipe.path == relative) cache[relative] = ParseDib(recipe.make());
+    }
+    return cache[relative];
+}
 
 }  // namespace standin_test

@@ -1,7 +1,7 @@
-#include "dib_check.h"
-
 #include <fstream>
 #include <iterator>
+
+#include "data_folder_fixture.h"
 
 namespace standin_test {
 namespace {

@@ -1,10 +1,12 @@
-// The world image loaders: which file lands in which holder for every
-// season, rotation and player colour, and what stays untouched.
+// The world and tree image loaders: which file lands in which holder for
+// every season, rotation, colour and option, and when the music is handed back.
 
 #include "state/world_images.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -12,6 +14,7 @@
 #include "gfx/gfx_test_files.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
+#include "state/tree_images.h"
 #include "support/game_scope.h"
 
 namespace {
@@ -20,11 +23,20 @@ using gfxtest::GfxHost;
 using gfxtest::TempDataFolder;
 using gfxtest::TestPicture;
 
-const char* const kSeasons[] = {"spring", "summer", "autumn"};
 const int32_t kAnimated[] = {11, 12, 17, 18, 28, 29, 30, 31};
 
 bool Coloured(int32_t type) {
     return (type >= 0 && type <= 3) || (type >= 6 && type <= 9) || (type >= 21 && type <= 26);
+}
+
+// The file of building type t (0..31) or city building t (34..86) as the
+// loaders name it; the animated variant has no rotation or colour.
+std::string Picture(const std::string& season, int r, int t, int c, bool animated = false) {
+    const std::string stem =
+        t < 32 ? g_pGameState->building_types[t].image_suffix : "_" + std::to_string(t);
+    if (animated) return season + "/g0" + stem + "a.jgd";
+    return season + (t >= 21 && t <= 26 ? "/v" : "/g") + std::to_string(r) + stem +
+           (Coloured(t) ? std::to_string(c) : "") + ".jgd";
 }
 
 // Writes every world file as a 4 x 2 picture whose first two pixels carry
@@ -33,47 +45,28 @@ class WorldFolder {
   public:
     TempDataFolder folder;
     std::map<std::string, int> ids;
-
     WorldFolder() {
         for (const char* name : {"signs.jgd", "t_mask.jgd", "streets.jgd", "ueber.jgd", "hang.jgd",
-                                 "bridge.jgd", "sf.jgd", "ck.jgd"}) {
+                                 "bridge.jgd", "sf.jgd", "ck.jgd"})
             Put(name);
-        }
         for (int c = 0; c < 4; ++c) {
-            for (const char* prefix : {"prosgn_", "lk", "lo", "wa"}) {
-                Put(std::string(prefix) + std::to_string(c) + ".jgd");
-            }
+            for (const char* prefix : {"prosgn_", "lk", "lo", "wa"})
+                Put(prefix + std::to_string(c) + ".jgd");
         }
         for (int n : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12}) Put("ani_" + std::to_string(n) + ".jgd");
-        for (const char* season : kSeasons) {
-            const std::string s = std::string(season) + "/";
-            Put(s + "tilesg.jgd");
-            Put(s + "tiles.jgd");
-            for (int r = 0; r < 4; ++r) {
-                for (int t = 0; t < 32; ++t) {
-                    const std::string stem = g_pGameState->building_types[t].image_suffix;
-                    const std::string g = s + "g" + std::to_string(r) + stem;
-                    if (t >= 21 && t <= 26) {
-                        for (int c = 0; c < 4; ++c)
-                            Put(s + "v" + std::to_string(r) + stem + std::to_string(c) + ".jgd");
-                    } else if (Coloured(t)) {
-                        for (int c = 0; c < 4; ++c) Put(g + std::to_string(c) + ".jgd");
-                    } else {
-                        Put(g + ".jgd");
-                    }
+        for (const std::string season : {"spring", "summer", "autumn"}) {
+            for (const char* name : {"tilesg", "tiles", "baum", "trees6", "stumpf"})
+                Put(season + "/" + name + ".jgd");
+            for (int t = 0; t <= 86; ++t) {
+                for (int r = 0; r < 4 && (t < 32 || t > 33); ++r) {
+                    for (int c = 0; c < (Coloured(t) ? 4 : 1); ++c) Put(Picture(season, r, t, c));
                 }
-                for (int n = 34; n <= 86; ++n)
-                    Put(s + "g" + std::to_string(r) + "_" + std::to_string(n) + ".jgd");
             }
-            for (int t : kAnimated) {
-                Put(s + "g0" + g_pGameState->building_types[t].image_suffix + "a.jgd");
-            }
+            for (int t : kAnimated) Put(Picture(season, 0, t, 0, true));
         }
     }
-
     int Id(const std::string& relative) const {
-        auto it = ids.find(relative);
-        return it == ids.end() ? -1 : it->second;
+        return ids.count(relative) ? ids.at(relative) : -1;
     }
 
   private:
@@ -90,8 +83,7 @@ class WorldFolder {
 // The number a picture was written with, -1 when nothing is loaded.
 template <typename Image>
 int IdOf(const Image& image) {
-    if (!image.Loaded()) return -1;
-    return image.pixels[0] | (image.pixels[1] << 8);
+    return image.Loaded() ? image.pixels[0] | (image.pixels[1] << 8) : -1;
 }
 
 class WorldImagesTest : public ::testing::Test {
@@ -100,9 +92,8 @@ class WorldImagesTest : public ::testing::Test {
         InitBuildingTypes();
         world = std::make_unique<WorldFolder>();
         CGameState& gs = *g_pGameState;
-        for (auto& path : gs.data_paths) {
+        for (auto& path : gs.data_paths)
             std::snprintf(path, sizeof path, "%s", world->folder.Path().c_str());
-        }
         const char* folders[] = {"\\spring", "\\summer", "\\autumn"};
         for (int i = 0; i < 3; ++i) std::snprintf(gs.season_folders[i], 250, "%s", folders[i]);
         gs.install_index = 0;
@@ -112,50 +103,29 @@ class WorldImagesTest : public ::testing::Test {
         gs.opt_animations = 1;
         gs.screen_height = 600;
     }
-
     void ExpectBuildings(const std::string& season, int rotation, int colour) {
         const GameImages& im = g_pGameState->images;
-        const std::string s = season + "/";
-        const std::string r = std::to_string(rotation);
         const bool animated = rotation == 0 && g_pGameState->opt_animations == 1;
-        for (int t = 0; t < 32; ++t) {
-            const std::string stem = g_pGameState->building_types[t].image_suffix;
-            if (Coloured(t)) {
-                const char* letter = (t >= 21) ? "v" : "g";
-                for (int c = 0; c < 4; ++c) {
-                    EXPECT_EQ(IdOf(im.colour_pictures[t][c]),
-                              world->Id(s + letter + r + stem + std::to_string(c) + ".jgd"))
-                        << t << " colour " << c;
-                }
-                EXPECT_EQ(IdOf(im.building_pictures[t]),
-                          world->Id(s + letter + r + stem + std::to_string(colour) + ".jgd"))
-                    << t;
-                EXPECT_EQ(&im.BuildingPicture(t, 2), &im.colour_pictures[t][2]);
-            } else {
-                bool anim = false;
-                for (int a : kAnimated) anim |= (a == t);
-                const std::string name =
-                    (anim && animated) ? s + "g0" + stem + "a.jgd" : s + "g" + r + stem + ".jgd";
-                EXPECT_EQ(IdOf(im.building_pictures[t]), world->Id(name)) << t;
-                EXPECT_EQ(&im.BuildingPicture(t, 2), &im.building_pictures[t]);
-            }
+        for (int t = 0; t <= 86; ++t) {
+            const bool anim = animated && std::count(std::begin(kAnimated), std::end(kAnimated), t);
+            const int expected =
+                t == 32 || t == 33 ? -1 : world->Id(Picture(season, rotation, t, colour, anim));
+            EXPECT_EQ(IdOf(im.building_pictures[t]), expected) << t;
+            if (t >= 32 || !Coloured(t)) continue;
+            for (int c = 0; c < 4; ++c)
+                EXPECT_EQ(IdOf(im.colour_pictures[t][c]),
+                          world->Id(Picture(season, rotation, t, c)));
+            EXPECT_EQ(&im.BuildingPicture(t, 2), &im.colour_pictures[t][2]);
         }
-        for (int n = 34; n <= 86; ++n) {
-            EXPECT_EQ(IdOf(im.building_pictures[n]),
-                      world->Id(s + "g" + r + "_" + std::to_string(n) + ".jgd"));
-        }
-        EXPECT_FALSE(im.building_pictures[32].Loaded());
-        EXPECT_FALSE(im.building_pictures[33].Loaded());
+        EXPECT_EQ(&im.BuildingPicture(10, 2), &im.building_pictures[10]);
     }
-
     GfxHost host;
     fvtest::GameScope scope;
     std::unique_ptr<WorldFolder> world;
 };
 
-TEST_F(WorldImagesTest, EverySetIsFilledFromItsFile) {
+TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColour) {
     LoadWorldImages();
-    EXPECT_TRUE(host.host.MessageBoxes().empty());
     const GameImages& im = g_pGameState->images;
     const std::pair<int, const char*> sets[] = {{IdOf(im.tile_sheet), "spring/tilesg.jgd"},
                                                 {IdOf(im.sign_sheet), "signs.jgd"},
@@ -173,8 +143,7 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFile) {
     for (const auto& [id, name] : sets) EXPECT_EQ(id, world->Id(name)) << name;
     for (int i : {1, 5, 19}) EXPECT_FALSE(im.vehicle_sheets[i].Loaded()) << i;
     for (int n = 1; n <= 12; ++n) {
-        const int expected =
-            (n == 7 || n == 8) ? -1 : world->Id("ani_" + std::to_string(n) + ".jgd");
+        const int expected = n == 7 || n == 8 ? -1 : world->Id("ani_" + std::to_string(n) + ".jgd");
         EXPECT_EQ(IdOf(im.animation_sets[n - 1]), expected) << n;
     }
     ExpectBuildings("spring", 0, 0);
@@ -182,81 +151,105 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFile) {
     EXPECT_EQ(im.palette_a, im.tile_sheet.palette);
     EXPECT_EQ(g_pGameState->view_width, 636);
     EXPECT_EQ(g_pGameState->view_height, 598);
-}
-
-TEST_F(WorldImagesTest, SeasonsRotationsAndColours) {
-    for (int season = 1; season <= 3; ++season) {
-        g_pGameState->season = season;
-        LoadWorldImages();
-        EXPECT_EQ(IdOf(g_pGameState->images.tile_sheet),
-                  world->Id(std::string(kSeasons[season - 1]) + "/tilesg.jgd"));
-        ExpectBuildings(kSeasons[season - 1], 0, 0);
-    }
+    g_pGameState->season = 3;
+    LoadWorldImages();
+    EXPECT_EQ(IdOf(im.tile_sheet), world->Id("autumn/tilesg.jgd"));
     for (int rotation = 1; rotation <= 3; ++rotation) {
         g_pGameState->rotation = rotation;
+        g_pGameState->player_colors[0] = uint8_t(rotation);
         LoadObjectImages();
-        ExpectBuildings("autumn", rotation, 0);
-    }
-    for (int colour = 1; colour <= 3; ++colour) {
-        g_pGameState->player_colors[0] = uint8_t(colour);
-        LoadObjectImages();
-        ExpectBuildings("autumn", 3, colour);
-        EXPECT_EQ(IdOf(g_pGameState->images.vehicle_sheets[0]),
-                  world->Id("lk" + std::to_string(colour) + ".jgd"));
-        EXPECT_EQ(IdOf(g_pGameState->images.product_signs),
-                  world->Id("prosgn_" + std::to_string(colour) + ".jgd"));
+        ExpectBuildings("autumn", rotation, rotation);
+        EXPECT_EQ(IdOf(im.vehicle_sheets[0]), world->Id("lk" + std::to_string(rotation) + ".jgd"));
+        EXPECT_EQ(IdOf(im.product_signs), world->Id("prosgn_" + std::to_string(rotation) + ".jgd"));
     }
     EXPECT_TRUE(host.host.MessageBoxes().empty());
 }
 
-TEST_F(WorldImagesTest, RotationTwoLoadsNoAnimationAndObjectReloadsKeepTheTileSheet) {
-    g_pGameState->opt_animations = 0;
-    g_pGameState->screen_height = 700;  // an odd screen leaves the view size
-    g_pGameState->view_width = 11;
+int g_resumes = 0;
+
+// Animations off: no sheets; at rotation 2 none either (no animated
+// variants). Object reloads keep the tile sheet and hand the music back
+// unless a game track plays under an open screen or a level start is
+// pending. Freeing empties every holder.
+TEST_F(WorldImagesTest, ObjectReloadsAnimationsMusicAndFreeing) {
+    CGameState& gs = *g_pGameState;
+    const GameImages& im = gs.images;
+    gs.opt_animations = 0;
+    gs.screen_height = 700;  // an odd screen leaves the view size
+    gs.view_width = 11;
     LoadWorldImages();
-    EXPECT_FALSE(g_pGameState->images.animation_sets[0].Loaded());
-    EXPECT_EQ(g_pGameState->view_width, 11);
-    const uint8_t* tiles = g_pGameState->images.tile_sheet.pixels;
-    g_pGameState->opt_animations = 1;
-    g_pGameState->rotation = 2;
-    g_pGameState->season = 3;
+    EXPECT_FALSE(im.animation_sets[0].Loaded());
+    EXPECT_EQ(gs.view_width, 11);
+    const uint8_t* tiles = im.tile_sheet.pixels;
+    gs.opt_animations = 1;
+    gs.rotation = 2;
+    gs.season = 3;
     LoadObjectImages();
-    for (const WinGBitmap& sheet : g_pGameState->images.animation_sets) {
-        EXPECT_FALSE(sheet.Loaded());
-    }
+    for (const WinGBitmap& sheet : im.animation_sets) EXPECT_FALSE(sheet.Loaded());
     ExpectBuildings("autumn", 2, 0);
-    EXPECT_EQ(g_pGameState->images.tile_sheet.pixels, tiles);
-    // Back at rotation 0 the sheets load.
-    g_pGameState->rotation = 0;
-    LoadObjectImages();
-    EXPECT_TRUE(g_pGameState->images.animation_sets[0].Loaded());
+    EXPECT_EQ(im.tile_sheet.pixels, tiles);
+    gs.rotation = 0;
+    GetWorldImageHooks().resume_music = [] { ++g_resumes; };
+    fvtest::RecordingSound& sound = scope.UseSound();
+    g_resumes = 0;
+    struct Case {
+        int32_t screen_open, track, level_start, resumes;
+    };
+    for (const Case c : {Case{0, 5, 0, 1}, {1, 5, 0, 1}, {1, 4, 0, 2}, {0, 4, 1, 2}}) {
+        gs.screen_open = c.screen_open;
+        sound.current_track = c.track;
+        gs.level_start_pending = c.level_start;
+        LoadObjectImages();
+        EXPECT_EQ(g_resumes, c.resumes) << c.screen_open << c.track << c.level_start;
+    }
+    EXPECT_TRUE(im.animation_sets[0].Loaded());  // back at rotation 0
     FreeWorldGraphics();
-    const GameImages& im = g_pGameState->images;
     EXPECT_FALSE(im.tile_sheet.Loaded());
     for (const RawImage& r : im.building_pictures) EXPECT_FALSE(r.Loaded());
     for (const WinGBitmap& b : im.animation_sets) EXPECT_FALSE(b.Loaded());
-    EXPECT_STREQ(g_pGameState->season_folders[0], "");
+    EXPECT_STREQ(gs.season_folders[0], "");
 }
 
-int g_resumes = 0;
-
-TEST_F(WorldImagesTest, ObjectReloadHandsTheMusicBack) {
+// The tree picture follows the options and the season; the trees hand the
+// music back unless a game track plays under an open screen or cities grow.
+TEST_F(WorldImagesTest, TreesFollowTheOptionsAndTheSeasonAndHandTheMusicBack) {
+    CGameState& gs = *g_pGameState;
+    fvtest::RecordingSound& sound = scope.UseSound();
     GetWorldImageHooks().resume_music = [] { ++g_resumes; };
-    fvtest::RecordingSound* sound = &scope.UseSound();
     g_resumes = 0;
-    LoadObjectImages();
-    EXPECT_EQ(g_resumes, 1);
-    g_pGameState->screen_open = 1;
-    sound->current_track = 5;
-    LoadObjectImages();
-    EXPECT_EQ(g_resumes, 1);
-    sound->current_track = 4;
-    LoadObjectImages();
-    EXPECT_EQ(g_resumes, 2);
-    g_pGameState->screen_open = 0;
-    g_pGameState->level_start_pending = 1;
-    LoadObjectImages();
-    EXPECT_EQ(g_resumes, 2);
+    struct Case {
+        int32_t show_trees, seasons, season;
+        const char* file;
+        int32_t redraw, screen_open, track, growth, resumes;
+    };
+    // Only the tree loads (not the stumps) hand the music back.
+    for (const Case c : {Case{1, 1, 2, "summer/baum.jgd", 1, 0, 0, 0, 1},
+                         {1, 0, 2, "summer/trees6.jgd", 1, 1, 5, 0, 1},
+                         {0, 1, 2, "summer/stumpf.jgd", 0, 0, 0, 0, 1},
+                         {0, 1, 3, "autumn/stumpf.jgd", 0, 0, 0, 0, 1},
+                         {1, 0, 2, "summer/trees6.jgd", 1, 0, 0, 1, 1},
+                         {1, 0, 2, "summer/trees6.jgd", 1, 1, 4, 0, 2}}) {
+        gs.show_trees = c.show_trees;
+        gs.opt_seasons = c.seasons;
+        gs.season = c.season;
+        gs.screen_open = c.screen_open;
+        sound.current_track = c.track;
+        gs.city_growth_running = c.growth;
+        gs.redraw_objects = 0;
+        LoadTreeImages();
+        EXPECT_EQ(std::tuple(IdOf(gs.images.tree_image), gs.redraw_objects, g_resumes),
+                  std::tuple(world->Id(c.file), c.redraw, c.resumes))
+            << c.file << " " << c.resumes;
+    }
+    EXPECT_TRUE(host.host.MessageBoxes().empty());
+    std::filesystem::remove(world->folder.Path() + "/spring/baum.jgd");
+    gs.season = 1;
+    gs.opt_seasons = 1;
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    LoadTreeImages();
+    ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
+    EXPECT_NE(host.host.MessageBoxes()[0].text.find("baum.jgd"), std::string::npos);
+    EXPECT_FALSE(gs.images.tree_image.Loaded());
 }
 
 }  // namespace

@@ -1,0 +1,266 @@
+// The game state's records: the map field's bits and the grid, the statistics
+// block, short little-endian reads and writes, goods and data paths.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/temp_folder.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/le_io.h"
+#include "state/map_field.h"
+#include "state/statistics.h"
+#include "support/game_scope.h"
+#include "world/map_reset.h"
+
+namespace {
+
+struct FieldCase {
+    const char* name;
+    int byte;
+    uint8_t mask;  // bits of that byte the field owns
+    uint32_t max;
+    std::function<void(MapField&, uint32_t)> set;
+    std::function<uint32_t(const MapField&)> get;
+};
+
+// clang-format off
+#define FV_FIELD(NAME, BYTE, MASK, MAX)                                              \
+    FieldCase{#NAME, BYTE, MASK, MAX, [](MapField& f, uint32_t v) { f.set_##NAME(v); }, \
+              [](const MapField& f) { return static_cast<uint32_t>(f.NAME()); }}
+#define FV_FLAG(NAME, BYTE, MASK)                                                         \
+    FieldCase{#NAME, BYTE, MASK, 1, [](MapField& f, uint32_t v) { f.set_##NAME(v != 0); }, \
+              [](const MapField& f) { return static_cast<uint32_t>(f.NAME()); }}
+const FieldCase kFields[] = {
+    FV_FIELD(teile_art, 0, 0x0F, 15), FV_FLAG(bridge_flag, 0, 0x10), FV_FLAG(forest_flag, 0, 0x20),
+    FV_FIELD(cursor, 0, 0xC0, 3), FV_FIELD(gleisr, 1, 0x0F, 15), FV_FIELD(hoehe, 1, 0xF0, 15),
+    FV_FLAG(feldchange, 2, 0x01), FV_FIELD(wegtyp, 2, 0x0E, 7), FV_FIELD(teile_diff, 2, 0xF0, 15),
+    FV_FIELD(tunnel_hoehe, 3, 0x0F, 15), FV_FIELD(belegt, 3, 0x30, 3), FV_FLAG(cursorricht, 3, 0x40),
+    FV_FLAG(bridge_end, 3, 0x80), FV_FLAG(tunnel, 4, 0x01), FV_FLAG(knoten, 4, 0x02),
+    FV_FIELD(stadtnum, 4, 0xFC, 63), FV_FIELD(richtung, 5, 0x0F, 15), FV_FLAG(tportal, 5, 0x10),
+    FV_FLAG(heben_senken, 5, 0x20), FV_FLAG(building_flag, 5, 0x40), FV_FLAG(geb_change, 5, 0x80),
+    FV_FIELD(wegteil, 6, 0x1F, 31), FV_FIELD(spieler, 6, 0x60, 3), FV_FLAG(ende, 6, 0x80),
+    FV_FLAG(tunnel_belegt, 7, 0x01), FV_FIELD(laenge, 7, 0xFE, 127), FV_FIELD(stadtb, 8, 0x3F, 63),
+    FV_FIELD(bridge_piece, 8, 0x0F, 15), FV_FIELD(bridge_wegtyp, 8, 0xF0, 15)};
+// clang-format on
+
+// Set alone in an empty record only the field's bits change; cleared in a
+// full record every other bit survives; values are cut to the field's width.
+TEST(MapFieldTest, EachFieldOwnsExactlyItsBitsAndTheBuildingNumberRule) {
+    for (const FieldCase& c : kFields) {
+        SCOPED_TRACE(c.name);
+        MapField f{}, g, h{};
+        std::memset(g.bytes, 0xFF, sizeof g.bytes);
+        c.set(f, c.max);
+        c.set(g, 0);
+        c.set(h, c.max + 1);
+        for (int b = 0; b < 12; ++b) {
+            EXPECT_EQ(f.bytes[b], b == c.byte ? c.mask : 0) << "byte " << b;
+            EXPECT_EQ(g.bytes[b], b == c.byte ? static_cast<uint8_t>(~c.mask) : 0xFF) << b;
+        }
+        EXPECT_EQ(std::tuple(c.get(f), c.get(g), h.bytes[c.byte] & ~c.mask),
+                  std::tuple(c.max, 0u, 0));
+    }
+    // The words: little-endian, the building number and type share one.
+    MapField f{};
+    f.set_knotennummer(8191);
+    EXPECT_EQ(f.bytes[10] | f.bytes[11] << 8, 0x1FFF);
+    f.set_geb_num(1023);
+    f.set_geb_typ(31);
+    EXPECT_EQ(f.bytes[8] | f.bytes[9] << 8, 0x7FFF);
+    f.set_geb_num(5);
+    EXPECT_EQ(std::tuple(f.geb_typ(), f.geb_num()), std::tuple(31u, 5u));
+    // The building number: bridge or forest none, in a city the city building
+    // unless the building flag is set.
+    f = MapField{};
+    f.set_geb_num(77);
+    f.set_geb_typ(21);
+    EXPECT_EQ(f.BuildingNumber(), 77);
+    // Bridge or forest: no building, whatever the word holds.
+    for (auto set : {&MapField::set_forest_flag, &MapField::set_bridge_flag}) {
+        (f.*set)(true);
+        EXPECT_EQ(f.BuildingNumber(), 0);
+        (f.*set)(false);
+    }
+    // Inside a city: the city building unless the building flag is set.
+    f.set_stadtnum(3);
+    EXPECT_EQ(f.BuildingNumber(), 77 & 0x3F);
+    f.set_stadtb(12);
+    EXPECT_EQ(f.BuildingNumber(), 12);
+    f.set_building_flag(true);
+    EXPECT_EQ(f.BuildingNumber(), f.geb_num());
+}
+
+class StateRecords : public ::testing::Test {
+  protected:
+    fvtest::GameScope scope;
+    CGameState& gs = scope.state();
+    StatisticsBlock& st = g_Statistics;
+};
+
+TEST_F(StateRecords, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
+    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {256, 0}, {0, 256}, {-1, 256}}) {
+        EXPECT_EQ(FieldAt(x, y), nullptr);
+        for (int32_t got : {GetBuildingNumberAt(x, y), GetCityNumberAt(x, y), GetWayPieceAt(x, y),
+                            GetWayTypeAt(x, y), GetHeightAt(x, y)})
+            EXPECT_EQ(got, kOffMap) << x << "," << y;
+    }
+    // The corners are ordinary fields; the grid is x-major.
+    FieldAt(255, 0)->set_hoehe(7);
+    FieldAt(0, 255)->set_stadtnum(9);
+    EXPECT_EQ(std::tuple(scope.state().fields[255 * 256].hoehe(), GetHeightAt(255, 0),
+                         GetCityNumberAt(0, 255)),
+              std::tuple(7u, 7, 9));
+    for (MapField& f : scope.state().fields) std::memset(f.bytes, 0xA5, sizeof f.bytes);
+    ResetMapFields();
+    for (const MapField& f : scope.state().fields)
+        for (int b = 0; b < 12; ++b) ASSERT_EQ(f.bytes[b], b == 2 ? 0x01 : 0) << b;
+    ClearAllFieldsChanged();
+    for (const MapField& f : scope.state().fields) ASSERT_FALSE(f.feldchange());
+    FieldAt(3, 4)->set_wegtyp(kWayRail);
+    MarkAllFieldsChanged();
+    for (const MapField& f : scope.state().fields) ASSERT_TRUE(f.feldchange());
+    EXPECT_EQ(FieldAt(3, 4)->wegtyp(), kWayRail);
+}
+
+// The block is the file's record: every word has one owner, and the credit
+// and take-over counts stand after the series.
+TEST_F(StateRecords, LayoutCoversEveryWordOnce) {
+    std::vector<int> uses(kStatisticsWords, 0);
+    for (int s = 0; s < kStatSeriesCount; ++s) {
+        for (StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly}) {
+            for (int p = 0; p < kPlayerCount; ++p) {
+                for (int slot = 0; slot < kSeriesSlots; ++slot)
+                    ++uses[StatisticsBlock::SeriesWord(StatSeries(s), period, p, slot)];
+            }
+        }
+    }
+    for (int i = 0; i < kStatPairCount; ++i) {
+        for (int p = 0; p < kPlayerCount; ++p) {
+            for (bool last : {false, true}) ++uses[StatisticsBlock::PairWord(StatPair(i), p, last)];
+        }
+    }
+    for (int w = 0; w < 1648; ++w) EXPECT_EQ(uses[w], 1) << "word " << w;
+    EXPECT_EQ(&g_Credit, &st.words[1648]);
+    EXPECT_EQ(&g_TakeOverCount[2], &st.words[1651]);
+}
+
+TEST_F(StateRecords, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) {
+    gs.cash[0] = 5000000;
+    g_Credit = 1000000;
+    g_TakeOverCount[0] = 1;
+    gs.cash[1] = (int64_t{1} << 32) + 4000000;
+    gs.cash[2] = 3000000000LL;  // -1,294,967,296 as a 32-bit value
+    MonthlyRollOver();
+    // A take-over raises the player's points; an opponent's worth loses the
+    // take-over count word that stands in its credit's place.
+    for (const auto& [player, worth, points] :
+         {std::tuple{0, 4000000, 102}, {1, 3999999, 1}, {2, -1294967296, -647}}) {
+        EXPECT_EQ(std::tuple(st.Monthly(StatSeries::CompanyWorth, player, kLastSlot),
+                             st.Monthly(StatSeries::Points, player, kLastSlot),
+                             st.Monthly(StatSeries::CompanyWorth, player, kCurrentSlot)),
+                  std::tuple(worth, points, 0));
+    }
+}
+
+TEST_F(StateRecords, FlowsRestartLevelsCarryOverAndYearsMoveThePairs) {
+    gs.cash[1] = 2000000;
+    for (int i = 0; i < kStatPairCount; ++i) st.BookPair(static_cast<StatPair>(i), 1, 10 + i);
+    st.Book(StatSeries::TotalCosts, 1, 500);
+    st.Book(StatSeries::OverallProfit, 1, -430);
+    st.Book(StatSeries::VehicleCount, 1, 3);
+    MonthlyRollOver();
+    // Flows restart, levels carry over; the year's flows sum until its end.
+    EXPECT_EQ(
+        std::tuple(st.Monthly(StatSeries::TotalCosts, 1, kLastSlot),
+                   st.Monthly(StatSeries::TotalCosts, 1), st.Monthly(StatSeries::OverallProfit, 1),
+                   st.Monthly(StatSeries::VehicleCount, 1), st.Yearly(StatSeries::TotalCosts, 1)),
+        std::tuple(500, 0, -430, 3, 500));
+    YearlyRollOver();
+    for (int i = 0; i < kStatPairCount; ++i) {
+        const StatPair pair = static_cast<StatPair>(i);
+        EXPECT_EQ(st.PairLast(pair, 1), 10 + i);
+        EXPECT_EQ(st.PairThis(pair, 1), pair == StatPair::K ? 10 + i : 0);
+    }
+    EXPECT_EQ(
+        std::tuple(st.Yearly(StatSeries::TotalCosts, 1, kLastSlot),
+                   st.Yearly(StatSeries::TotalCosts, 1), st.Yearly(StatSeries::OverallProfit, 1)),
+        std::tuple(500, 0, -430));
+    // Twelve more months: the oldest slot falls out, the level stays.
+    for (int m = 0; m < 12; ++m) MonthlyRollOver();
+    EXPECT_EQ(st.Monthly(StatSeries::TotalCosts, 1, 0), 0);
+    EXPECT_EQ(st.Monthly(StatSeries::OverallProfit, 1, 0), -430);
+}
+
+TEST_F(StateRecords, BookingWrapsAndBookingsForNoSuchPlayerChangeNothing) {
+    st.Monthly(StatSeries::TotalCosts, 0) = 2147483647;
+    st.Book(StatSeries::TotalCosts, 0, 1);
+    EXPECT_EQ(st.Monthly(StatSeries::TotalCosts, 0), -2147483647 - 1);
+    for (int32_t i = 0; i < kStatisticsWords; ++i) st.words[i] = i;
+    for (int32_t player : {-1, 4, 1000, -2147483647 - 1}) {
+        st.Book(StatSeries::Points, player, 7);
+        st.BookPair(StatPair::K, player, 7);
+        BookWayConstruction(1000, 4, player);
+    }
+    for (int32_t i = 0; i < kStatisticsWords; ++i) ASSERT_EQ(st.words[i], i) << "word " << i;
+    // A new game's counters: the money and the years reset, the career words kept.
+    for (int32_t& w : g_NewGameCounters.words) w = 0x12345678;
+    ResetGameCounters();
+    const int32_t* w = g_NewGameCounters.words;
+    EXPECT_EQ((std::vector<int32_t>(w + 12, w + 20)),
+              (std::vector<int32_t>{0, 300000, 1960, 1960, -1, 0x12340000, 0x12345678, 0}));
+    EXPECT_EQ(w[0], 300000);
+}
+
+// The level files' round trips and the recorded hash of a saved world pin
+// the byte order; here the reads and writes that come short.
+TEST_F(StateRecords, ShortReadsLeaveValuesAloneAndShortWritesSetTheError) {
+    fvtest::TempFolder folder;
+    const std::string path = folder.Path() + "/record.bin";
+    folder.Write("record.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
+    plat::FileHandle f = plat::OpenFile(path, plat::OpenMode::Read);
+    int32_t words[3] = {7, 7, 7};
+    EXPECT_EQ(le::ReadI32Array(f, words, 3), 6u);
+    EXPECT_FALSE(le::ReadI32(f, words[2]));
+    // A word with only two bytes, or none, stays as it was.
+    EXPECT_EQ(std::tie(words[0], words[1], words[2]), std::tuple(0x04030201, 7, 7));
+    plat::CloseFile(f);
+    int64_t v = 5;
+    EXPECT_FALSE(le::ReadI64(plat::kInvalidFile, v));
+    EXPECT_EQ(v, 5);
+    f = plat::OpenFile(path, plat::OpenMode::Create);
+    le::WriteI32(f, 1);
+    EXPECT_EQ(g_WriteError, 0);
+    plat::SetWriteLimitForTests(2);
+    le::WriteI32(f, 2);
+    const int32_t short_write = g_WriteError;
+    g_WriteError = 0;
+    plat::SetWriteLimitForTests(-1);
+    le::WriteI32(plat::kInvalidFile, 1);
+    EXPECT_EQ(std::tuple(short_write, g_WriteError), std::tuple(1, 1));
+    plat::CloseFile(f);
+}
+
+// Goods outside the table are no goods; a data path outside the copies falls
+// back to the first; the opponents' names fit their field. (The pick tables
+// are pinned by the recorded hash of a generated world.)
+TEST_F(StateRecords, GoodsDataPathsAndNames) {
+    EXPECT_EQ(GoodsAt(-1), nullptr);
+    EXPECT_EQ(GoodsAt(44), nullptr);
+    for (const OpponentProfile& profile : gs.opponent_profiles)
+        EXPECT_LT(std::strlen(profile.name), static_cast<size_t>(kCompanyNameLength));
+    std::strcpy(gs.data_paths[kPathSave * 3 + 0], "copy0");
+    std::strcpy(gs.data_paths[kPathSave * 3 + 1], "copy1");
+    gs.install_index = 1;
+    EXPECT_STREQ(gs.DataPath(kPathSave), "copy1");
+    gs.install_index = 7;
+    EXPECT_STREQ(gs.DataPath(kPathSave), "copy0");
+    EXPECT_STREQ(gs.DataPath(9), "");
+    EXPECT_STREQ(gs.DataPath(-1), "");
+}
+
+}  // namespace
