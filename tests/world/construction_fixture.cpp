@@ -133,12 +133,8 @@ void ConstructionTest::SetHeights(int32_t x0, int32_t y0, int32_t x1, int32_t y1
     for (int32_t x = x0; x <= x1; ++x) {
         for (int32_t y = y0; y <= y1; ++y) F(x, y).set_hoehe(static_cast<uint32_t>(height));
     }
-    RecomputeShapes(x0 - 1, y0 - 1, x1, y1);
-}
-
-void ConstructionTest::RecomputeShapes(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-    for (int32_t x = std::max(0, x0); x <= std::min(255, x1); ++x) {
-        for (int32_t y = std::max(0, y0); y <= std::min(255, y1); ++y) {
+    for (int32_t x = std::max(0, x0 - 1); x <= std::min(255, x1); ++x) {
+        for (int32_t y = std::max(0, y0 - 1); y <= std::min(255, y1); ++y) {
             Terrain().UpdateSlopeShapes(x, y);
         }
     }

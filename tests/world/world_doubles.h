@@ -1,9 +1,7 @@
 #pragma once
-// Test doubles of the services the world map calls in other subsystems: the
+// Doubles of the services the world map calls in other subsystems: the
 // building table and its buildings, vehicles on the vehicle list, the city
-// manager and its cities; the world view, the control panel and the sound
-// manager are the recording doubles of the kit, installed by the test's game
-// scope.
+// manager and its cities (view, panel and sound come from the game scope).
 
 #include <cstdint>
 #include <memory>
@@ -18,8 +16,7 @@
 
 namespace doubles {
 
-// A building with the answers the world map asks for. Stations grow by
-// Extend; occupied fields are listed.
+// A building with the answers the world map asks for.
 class TestBuilding : public CBuilding {
   public:
     void ApplyAttraction(int32_t city_slot, int32_t amount) override {
@@ -41,10 +38,8 @@ struct StopRewrite {
     int32_t x, y, type, number;
 };
 
-// The building table: DemolishBuilding takes the track under a station's
-// lines and the road of a depot away and clears the footprint (the fields
-// around the anchor that name the building), as the buildings subsystem
-// does.
+// DemolishBuilding takes a station's track and a depot's road away and
+// clears the footprint, as the buildings subsystem does.
 class TestBuildingTable : public CBuildingTable {
   public:
     void UpdateRawMaterialSites() override {}
@@ -85,7 +80,6 @@ struct State {
     TestCityManager cities;
     std::vector<std::unique_ptr<TestCity>> city_objects;
 
-    // Vehicles standing on fields (listed in g_pVehicleList).
     struct PlacedVehicle {
         std::unique_ptr<CVehicle> vehicle;
         std::unique_ptr<VehicleListNode> node;
@@ -97,8 +91,7 @@ struct State {
     fvtest::RecordingSound& sound;
 };
 
-// Installs fresh doubles in the globals (the interface doubles through the
-// game scope); the destructor removes them.
+// Installs fresh doubles in the globals until it ends.
 class Scope {
   public:
     explicit Scope(fvtest::GameScope& game);
@@ -107,18 +100,13 @@ class Scope {
     Scope& operator=(const Scope&) = delete;
 
     State& state() { return *state_; }
-    // A building record in slot `number` with its anchor.
     TestBuilding& AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY);
-    // A city of number 1..63 with the origin of its area.
-    TestCity& AddCity(int32_t number, int32_t originX, int32_t originY);
-    // A vehicle on field (x, y) travelling in direction bits `dirBits`,
-    // listed in g_pVehicleList (the real vehicle queries find it).
+    TestCity& AddCity(int32_t number, int32_t originX, int32_t originY);  // number 1..63
+    // A rail vehicle on (x, y) heading `dirBits`, listed in g_pVehicleList.
     CVehicle& AddVehicle(int32_t x, int32_t y, uint8_t dirBits);
 
   private:
     std::unique_ptr<State> state_;
 };
-
-State* Current();
 
 }  // namespace doubles
