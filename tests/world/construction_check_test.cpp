@@ -3,6 +3,7 @@
 // attractions.
 
 #include "construction_fixture.h"
+#include "world/field_queries.h"
 
 namespace {
 
@@ -187,6 +188,45 @@ TEST_F(ConstructionCheckTest, TennisCourtBesideAStoreAndNotOverALevelCrossing) {
     F(51, 51).set_wegteil(17);
     EXPECT_EQ(Check(28, 50, 50, 2, 2), 0);
     EXPECT_EQ(GS().placement_city, -1);
+}
+
+TEST_F(ConstructionCheckTest, StoreCustomersByCoverageAndClass) {
+    services_.AddCity(4, 10, 10);  // area 10..36 on both axes
+    CGameState& gs = game_.state();
+    gs.geb_einw[0] = 9;
+    gs.geb_einw[1] = 40;
+    gs.geb_einw[2] = 80;
+    for (auto& row : gs.shared_city_grid) {
+        for (int32_t& cell : row) cell = 1;
+    }
+    auto house = [&](int32_t x, int32_t y, int32_t stadtb) {
+        F(x, y).set_stadtnum(4);
+        F(x, y).set_stadtb(static_cast<uint32_t>(stadtb));
+    };
+    house(20, 20, 5);   // class 0: 9
+    house(21, 22, 15);  // class 1: 40
+    house(17, 17, 21);  // class 2: 80, corner of the square
+    house(25, 25, 1);   // outside the 8 x 8 square
+    house(18, 19, 42);  // no residents
+    EXPECT_EQ(CountCityNeighbourClasses(20, 20, 4, 21, 0), 40 + 80);  // own footprint skipped
+    EXPECT_EQ(CountCityNeighbourClasses(20, 20, 4, 21, 1), 20 + 40);
+    gs.shared_city_grid[21 - 10][22 - 10] = 2;
+    // (20, 20) is now under the footprint; (21, 22) is covered twice.
+    EXPECT_EQ(CountCityNeighbourClasses(19, 19, 4, 26, 0), 20 + 80);
+    EXPECT_EQ(CountCityNeighbourClasses(19, 19, 4, 26, 1), 13 + 40);
+    gs.shared_city_grid[0][0] = 0;
+    house(10, 10, 1);
+    EXPECT_EQ(CountCityNeighbourClasses(11, 11, 4, 22, 0), 0);  // coverage 0
+    EXPECT_EQ(CountCityNeighbourClasses(11, 11, 4, 22, 1), 9);
+    EXPECT_EQ(gs.shared_city_grid[1][1], 1);  // the footprint is put back
+    EXPECT_EQ(gs.shared_city_grid[0][0], 0);
+
+    // A store at the area's edge: only the part inside counts, and cells
+    // of its footprint outside the grid are not touched.
+    house(8, 10, 5);
+    EXPECT_EQ(CountCityNeighbourClasses(8, 8, 4, 22, 1), 9);
+    EXPECT_EQ(CountCityNeighbourClasses(20, 20, 4, 20, 0), 0);  // no store type
+    EXPECT_EQ(CountCityNeighbourClasses(20, 20, 5, 21, 0), 0);  // no such city
 }
 
 }  // namespace

@@ -226,4 +226,49 @@ TEST_F(StationExtensionTest, NearTheMapEdgeTheLineIsUnsuitable) {
     EXPECT_EQ(Extend(3, 100), 4);
 }
 
+class StationTrackTest : public ConstructionTest {
+  protected:
+    // A type 6 station: head row y + 1 (anchor (x, y + 1)), track row y.
+    void Station6(int32_t x, int32_t y, int32_t number) {
+        services_.AddBuilding(number, x, y + 1);
+        for (int32_t k = 0; k < 4; ++k) {
+            for (int32_t row = y; row <= y + 1; ++row) {
+                F(x + k, row).set_building_flag(true);
+                F(x + k, row).set_geb_num(static_cast<uint32_t>(number));
+                F(x + k, row).set_geb_typ(6);
+            }
+        }
+    }
+};
+
+TEST_F(StationTrackTest, LaysTheRowChargesNewFieldsAndLinksBothEnds) {
+    Station6(50, 50, 9);
+    LayLine(46, 50, 50, 50, kWayRail);  // rail reaches the first row field
+    Crossing(46, 50, kWayRail);
+    const int64_t cash = game_.state().cash[0];
+    Net().LayStationTrack(51, 50, 0);
+    for (int32_t x = 50; x <= 53; ++x) {
+        EXPECT_EQ(F(x, 50).wegtyp(), kWayRail);
+        EXPECT_EQ(F(x, 50).wegteil(), 2);
+    }
+    EXPECT_EQ(game_.state().cash[0], cash - 3 * 290);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::NetworkLength, 0), 3);
+    EXPECT_NE(NodeAt(53, 50), 0);
+    EXPECT_EQ(LinkTarget(50, 50, 1), NodeAt(53, 50));
+    EXPECT_EQ(LinkCost(50, 50, 1), 3);
+    ASSERT_NE(NodeAt(46, 50), 0);
+    EXPECT_EQ(LinkTarget(50, 50, 3), NodeAt(46, 50));
+    EXPECT_EQ(LinkCost(50, 50, 3), 4);
+    EXPECT_TRUE(MirrorInvariantHolds(Net()));
+
+    Net().LayStationTrack(52, 50, 0);  // the complete row charges nothing
+    EXPECT_EQ(game_.state().cash[0], cash - 3 * 290);
+    // A row without any way, or the head row, stays bare.
+    Station6(70, 70, 10);
+    Net().LayStationTrack(70, 70, 0);
+    Net().LayStationTrack(70, 71, 0);
+    EXPECT_EQ(F(71, 70).wegtyp(), 0);
+    EXPECT_EQ(F(71, 71).wegtyp(), 0);
+}
+
 }  // namespace
