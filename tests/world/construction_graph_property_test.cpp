@@ -131,6 +131,12 @@ class BuilderGraphProperty : public ConstructionTest {
             raise ? Terrain().RaiseLand(x, y, 0) : Terrain().LowerLand(x, y, 0);
             EXPECT_EQ(preview < 0 ? 0 : preview * 1000, cash - Cash()) << x << ", " << y;
         }
+        Services().panel.brush_size = 2 + R(3);  // and a brush step
+        const int32_t preview = Terrain().GetRaiseCost(x, y);
+        const int64_t cash = Cash();
+        Terrain().EditRaiseLand(x, y);
+        EXPECT_TRUE(preview < 0 || preview * 1000 == cash - Cash()) << x << ", " << y;
+        Services().panel.brush_size = 1;
     }
 
     // A depot (types 0..3) or a station (6..9) where the check allows it,

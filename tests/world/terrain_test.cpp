@@ -7,7 +7,6 @@
 
 #include "app/app_globals.h"
 #include "construction_fixture.h"
-#include "platform/random.h"
 
 namespace {
 
@@ -195,30 +194,6 @@ TEST_F(TerrainTest, TheBrushRaisesTheLowestCornersOfItsSquare) {
     Terrain().EditLowerLand(49, 49);  // corners 49..50 at 6 go down to 5
     EXPECT_EQ(std::pair(H(50, 50), H(48, 48)), std::pair(5, 6));
     EXPECT_TRUE(Smooth(41, 41, 59, 59));
-}
-
-TEST_F(TerrainTest, RandomChangesStaySmoothAndPreviewsPriceThemExactly) {
-    // Roads here and there refuse some of the changes.
-    DragRoad(105, 110, 120, 110, kWayGravelRoad);
-    DragRoad(112, 100, 112, 125, kWayAsphaltRoad);
-    for (const uint32_t seed : {5u, 17u, 1234u}) {
-        plat::Srand(seed);
-        for (int32_t op = 0; op < 150; ++op) {
-            const int32_t x = 100 + plat::Rand() % 30;
-            const int32_t y = 100 + plat::Rand() % 30;
-            Change(plat::Rand() % 3 != 0, x, y);
-            if (op % 50 == 49) {
-                // A brush step now and then.
-                SetBrush(2 + plat::Rand() % 3);
-                const int32_t preview = Terrain().GetRaiseCost(x, y);
-                const int64_t cash = Cash();
-                Terrain().EditRaiseLand(x, y);
-                EXPECT_TRUE(preview < 0 || preview * 1000 == cash - Cash());
-                SetBrush(1);
-            }
-        }
-        ASSERT_TRUE(Smooth(80, 80, 150, 150)) << "seed " << seed;
-    }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// A generated world with the default settings and the cities' own growth as
-// a picture: one pixel per field, coloured by height and content. The test
-// checks that the world holds every kind of content and writes the picture;
-// set FV_WORLD_PNG to a folder to keep it (world_<season>.png).
+// The default generated world with the real cities as a picture, one pixel
+// per field coloured by height and content: every kind of content is there.
+// Set FV_WORLD_PNG to a folder to keep the pictures (world_<season>.png).
 
 #include <gtest/gtest.h>
 
@@ -20,25 +19,18 @@ namespace worldgen {
 namespace {
 
 // Colours 1..15 are land by height, then the contents.
-enum Colour : uint8_t {
-    kWater = 16,
-    kForest,
-    kStreet,
-    kHouse,
-    kMine,
-    kLumberMill,
-    kChemicalPlant,
-    kSteelMill,
-    kOtherBuilding
-};
+// clang-format off
+enum Colour : uint8_t { kWater = 16, kForest, kStreet, kHouse, kMine, kLumberMill, kChemicalPlant,
+                        kSteelMill, kOtherBuilding };
+// clang-format on
 
 plat::RgbTable MapColours() {
     plat::RgbTable c{};
     // Green lowland turning brown with height, then grey to white peaks.
     for (int h = 1; h <= 15; ++h) {
+        const uint8_t g = uint8_t(100 + 10 * h);
         c[h] = h < 9 ? std::array<uint8_t, 3>{uint8_t(90 + 10 * h), uint8_t(190 - 10 * h), 70}
-                     : std::array<uint8_t, 3>{uint8_t(100 + 10 * h), uint8_t(100 + 10 * h),
-                                              uint8_t(100 + 10 * h)};
+                     : std::array<uint8_t, 3>{g, g, g};
     }
     const std::array<uint8_t, 3> contents[] = {{40, 90, 200}, {20, 90, 30},  {40, 40, 40},
                                                {210, 60, 50}, {255, 215, 0}, {150, 80, 20},
@@ -83,12 +75,15 @@ TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustr
             }
         }
         EXPECT_GT(mountains, 100) << season;
-        EXPECT_GT(counts[kWater], 1000) << season;
-        EXPECT_GT(counts[kForest], 1000) << season;
-        EXPECT_GT(counts[kStreet], 100) << season;
-        EXPECT_GT(counts[kHouse], 100) << season;
-        for (Colour site : {kMine, kLumberMill, kChemicalPlant, kSteelMill}) {
-            EXPECT_GT(counts[site], 0) << season << " site " << int(site);
+        for (auto [kind, least] : {std::pair{kWater, 1000},
+                                   {kForest, 1000},
+                                   {kStreet, 100},
+                                   {kHouse, 100},
+                                   {kMine, 0},
+                                   {kLumberMill, 0},
+                                   {kChemicalPlant, 0},
+                                   {kSteelMill, 0}}) {
+            EXPECT_GT(counts[kind], least) << season << " colour " << int(kind);
         }
         // The cities' own streets are part of the way network.
         EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
