@@ -1,20 +1,23 @@
 // Laying roads and tracks along dragged paths: pieces, prices and bookings,
 // level crossings, slopes, refusals and the joining to the network.
 
+#include <tuple>
+
 #include "construction_fixture.h"
 #include "world/way_piece_tables.h"
 
 namespace {
 
-class WayLayingTest : public ConstructionTest {};
+class WayLayingTest : public ConstructionTest {
+  protected:
+    void SetType(int32_t wayType) { Net().SetWayType(static_cast<uint8_t>(wayType - 1)); }
+};
 
 TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
     DragRoad(10, 20, 14, 20, kWayGravelRoad);  // gravel is free
-    EXPECT_EQ(F(12, 20).wegteil(), 2);
-    EXPECT_EQ(F(10, 20).richtung(), kDirE);
-    EXPECT_TRUE(F(10, 20).ende());
-    EXPECT_EQ(Cash(), kStartCash);
-    EXPECT_EQ(NetworkLength(), 5);
+    EXPECT_EQ(std::tuple(F(12, 20).wegteil(), F(10, 20).richtung(), F(10, 20).ende(), Cash(),
+                         NetworkLength()),
+              std::tuple(2, kDirE, true, kStartCash, 5));
     ASSERT_EQ(Services().sound.effects.size(), 1u);
     EXPECT_EQ(Services().sound.effects[0].effect, 2);
     EXPECT_EQ(Net().path_list, nullptr);
@@ -25,23 +28,17 @@ TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
     EXPECT_EQ(F(12, 20).wegtyp(), kWayGravelRoad);
     EXPECT_EQ(Cash(), kStartCash);
 
-    const struct {
-        int32_t wayType, price;
-    } cases[] = {
+    const std::pair<int32_t, int32_t> cases[] = {
         {kWayAsphaltRoad, 220}, {kWayRail, 290}, {kWayMonorail, 360}, {kWaySuperconductor, 420}};
-    int32_t row = 30;
-    for (const auto& c : cases) {
+    for (const auto& [wayType, price] : cases) {
         const int64_t before = Cash();
-        if (IsRoadWay(c.wayType)) {
-            DragRoad(10, row, 13, row, c.wayType);
-        } else {
-            DragTrack(10, row, 13, row, c.wayType);
-        }
-        EXPECT_EQ(before - Cash(), 4 * c.price) << c.wayType;
-        row += 5;
+        const int32_t row = 5 * wayType + 20;
+        IsRoadWay(wayType) ? DragRoad(10, row, 13, row, wayType)
+                           : DragTrack(10, row, 13, row, wayType);
+        EXPECT_EQ(before - Cash(), 4 * price) << wayType;
     }
     const int64_t before = Cash();
-    DragTrack(10, 35, 13, 35, kWayRail);  // already there: free
+    DragTrack(10, 40, 13, 40, kWayRail);  // already there: free
     EXPECT_EQ(Cash(), before);
 
     // A city street keeps its way type under a player road and is not paid.
@@ -58,21 +55,19 @@ TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
 
 TEST_F(WayLayingTest, RoadAcrossRailMakesLevelCrossingsKeepingTheTrackOwner) {
     // A north-south rail of player 2 crossed by a road along x: piece 17.
-    Net().SetWayType(kWayRail - 1);
+    SetType(kWayRail);
     ASSERT_EQ(Net().LayTrackAlongY(10, 16, 20, 2), 1);
     DragRoad(17, 13, 23, 13, kWayAsphaltRoad);
-    EXPECT_EQ(F(20, 13).wegteil(), kCrossingRoadEW);
-    EXPECT_EQ(F(20, 13).wegtyp(), kWayAsphaltRoad);
-    EXPECT_EQ(F(20, 13).spieler(), 2);
-    EXPECT_EQ(F(20, 13).gleisr(), kDirsNS);
-    EXPECT_EQ(F(20, 13).richtung(), kDirsEW);
+    const MapField& a = F(20, 13);
+    EXPECT_EQ(std::tuple(a.wegteil(), a.wegtyp(), a.spieler(), a.gleisr(), a.richtung()),
+              std::tuple(kCrossingRoadEW, kWayAsphaltRoad, 2, kDirsNS, kDirsEW));
     // Rail across a road straight: piece 16 along x, owned by the layer.
     DragRoad(60, 10, 60, 16, kWayGravelRoad);
-    Net().SetWayType(kWayRail - 1);
+    SetType(kWayRail);
     ASSERT_EQ(Net().LayTrackAlongX(57, 63, 13, 3), 1);
-    EXPECT_EQ(F(60, 13).wegteil(), kCrossingRoadNS);
-    EXPECT_EQ(F(60, 13).gleisr(), kDirsEW);
-    EXPECT_EQ(F(60, 13).spieler(), 3);
+    const MapField& b = F(60, 13);
+    EXPECT_EQ(std::tuple(b.wegteil(), b.gleisr(), b.spieler()),
+              std::tuple(kCrossingRoadNS, kDirsEW, 3));
 }
 
 TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
@@ -82,7 +77,7 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
     DragTrack(20, 10, 20, 16, kWayMonorail);
     DragTrack(30, 10, 30, 16, kWayRail);
     F(52, 20).set_teile_art(0);
-    Net().SetWayType(kWayGravelRoad - 1);
+    SetType(kWayGravelRoad);
     ASSERT_EQ(Net().BuildBridge(60, 20, 67, 20, 0), 1);  // east-west
     F(73, 20).set_belegt(1);
     const WorldSnapshot before = TakeSnapshot();
@@ -91,9 +86,9 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
     EXPECT_EQ(Net().LayRoadAlongX(50, 54, 20), 0);  // water, no bridge end
     EXPECT_EQ(Net().LayRoadAlongX(18, 22, 14), 0);  // across monorail
     EXPECT_EQ(Net().LayRoadAlongX(63, 64, 20), 0);  // along a bridge
-    Net().SetWayType(kWayMonorail - 1);
+    SetType(kWayMonorail);
     EXPECT_EQ(Net().LayTrackAlongX(28, 32, 13, 0), 0);  // monorail across rail
-    Net().SetWayType(kWayRail - 1);
+    SetType(kWayRail);
     EXPECT_EQ(Net().LayTrackAlongX(18, 22, 13, 0), 0);  // and rail across monorail
     EXPECT_EQ(Net().LayTrackAlongX(62, 65, 20, 0), 0);
     EXPECT_EQ(Net().LayTrackAlongX(90, 90, 10, 0), 0);  // equal ends
@@ -105,8 +100,7 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
     EXPECT_EQ(Net().path_list, nullptr);
     // Across the bridge a way passes underneath.
     DragTrack(64, 17, 64, 23, kWayRail);
-    EXPECT_EQ(F(64, 20).gleisr(), kDirsNS);
-    EXPECT_EQ(F(64, 20).bridge_piece(), 11);
+    EXPECT_EQ(std::tuple(F(64, 20).gleisr(), F(64, 20).bridge_piece()), std::tuple(kDirsNS, 11));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 90, 40));
 }
 
@@ -114,10 +108,9 @@ TEST_F(WayLayingTest, SlopesAlongTheAxisTakeRampsAcrossItRefuse) {
     SetHeights(22, 10, 40, 30, 3);  // a ramp rising east on (21, 20)
     ASSERT_EQ(F(21, 20).teile_diff(), 2);
     DragRoad(18, 20, 24, 20, kWayGravelRoad);
-    EXPECT_EQ(F(21, 20).wegteil(), 14);
-    EXPECT_EQ(F(21, 20).richtung(), kDirsEW);
+    EXPECT_EQ(std::tuple(F(21, 20).wegteil(), F(21, 20).richtung()), std::tuple(14, kDirsEW));
     const WorldSnapshot before = TakeSnapshot();
-    Net().SetWayType(kWayGravelRoad - 1);
+    SetType(kWayGravelRoad);
     EXPECT_EQ(Net().LayRoadAlongY(23, 27, 21), 0);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     SetHeights(60, 41, 80, 60, 3);  // rising south: piece 15 along y
@@ -129,30 +122,28 @@ TEST_F(WayLayingTest, ForestGoesOnlyWithALaidSegment) {
     F(12, 20).set_forest_flag(true);
     F(12, 20).set_data_word(0x1234);
     F(14, 20).set_teile_art(0);  // water refuses the segment
-    Net().SetWayType(kWayGravelRoad - 1);
+    SetType(kWayGravelRoad);
     EXPECT_EQ(Net().LayRoadAlongX(10, 14, 20), 0);
     EXPECT_EQ(F(12, 20).data_word(), 0x1234);
     Services().view.tile_in_view = 1;
     EXPECT_EQ(Net().LayRoadAlongX(10, 13, 20), 1);
-    EXPECT_FALSE(F(12, 20).forest_flag());
-    EXPECT_EQ(F(12, 20).data_word(), 0);
-    EXPECT_EQ(GS().redraw_objects, 1);
+    EXPECT_EQ(std::tuple(F(12, 20).forest_flag(), F(12, 20).data_word(), GS().redraw_objects),
+              std::tuple(false, 0, 1));
 }
 
 TEST_F(WayLayingTest, BuildingsOnTheSegment) {
     // A city house anywhere refuses.
     F(12, 20).set_stadtnum(3);
     F(12, 20).set_stadtb(5);
-    Net().SetWayType(kWayGravelRoad - 1);
+    SetType(kWayGravelRoad);
     EXPECT_EQ(Net().LayRoadAlongX(12, 15, 20), 0);
     EXPECT_EQ(Net().LayRoadAlongX(10, 13, 20), 0);
     // A depot of type 1 (exit east) at the west end is accepted, one of type
     // 3 (exit west) refuses.
     Place(1, 1, 30, 30);
     DragRoad(30, 30, 34, 30, kWayGravelRoad);
-    EXPECT_EQ(F(30, 30).richtung(), kDirE);
-    EXPECT_TRUE(F(30, 30).knoten());
-    EXPECT_EQ(Net().Node(F(30, 30).knotennummer())->ziel[kDirIndexE], 0);
+    EXPECT_EQ(std::tuple(F(30, 30).richtung(), F(30, 30).knoten(), LinkTarget(30, 30, kDirIndexE)),
+              std::tuple(kDirE, true, 0));
     Place(2, 3, 40, 40);
     const WorldSnapshot before = TakeSnapshot();
     EXPECT_EQ(Net().LayRoadAlongX(40, 44, 40), 0);
@@ -169,17 +160,14 @@ TEST_F(WayLayingTest, CrossingsAreJoinedByTheirStretch) {
     DragRoad(10, 10, 10, 20, kWayGravelRoad);
     DragRoad(16, 10, 16, 20, kWayGravelRoad);
     DragRoad(10, 15, 16, 15, kWayGravelRoad);
-    EXPECT_EQ(F(10, 15).wegteil(), 4);  // N, E, S
-    EXPECT_EQ(F(16, 15).wegteil(), 5);  // N, S, W
-    const WayNode* west = Net().Node(F(10, 15).knotennummer());
-    ASSERT_NE(west, nullptr);
-    EXPECT_EQ(west->ziel[kDirIndexE], F(16, 15).knotennummer());
-    EXPECT_EQ(west->cost[kDirIndexE], 6);
+    EXPECT_EQ(std::tuple(F(10, 15).wegteil(), F(16, 15).wegteil()), std::tuple(4, 5));
+    EXPECT_EQ(std::tuple(LinkTarget(10, 15, kDirIndexE), LinkCost(10, 15, kDirIndexE)),
+              std::tuple(NodeAt(16, 15), 6));
     // A road crossing the middle of the joining stretch makes a crossing.
     DragRoad(13, 12, 13, 18, kWayAsphaltRoad);
     EXPECT_EQ(F(13, 15).wegteil(), 11);
-    EXPECT_EQ(west->ziel[kDirIndexE], F(13, 15).knotennummer());
-    EXPECT_EQ(west->cost[kDirIndexE], 3);
+    EXPECT_EQ(std::tuple(LinkTarget(10, 15, kDirIndexE), LinkCost(10, 15, kDirIndexE)),
+              std::tuple(NodeAt(13, 15), 3));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
 }
 
@@ -188,7 +176,7 @@ TEST_F(WayLayingTest, RoadsRunOnlyAlongEmptyStationRows) {
     Place(2, 7, 120, 100);  // an empty track column 121
     DragTrack(118, 95, 118, 110, kWayRail);
     const WorldSnapshot before = TakeSnapshot();
-    Net().SetWayType(kWayGravelRoad - 1);
+    SetType(kWayGravelRoad);
     EXPECT_EQ(Net().LayRoadAlongY(97, 100, 101), 0);  // across a row
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     DragRoad(96, 100, 100, 100, kWayGravelRoad);  // along it: a road row
@@ -211,15 +199,13 @@ TEST_F(WayLayingTest, AStretchIsLinkedWhenThePathsFirstSegmentIsRefused) {
     // A drag from a water field: its first segment is refused.
     F(20, 11).set_teile_art(0);
     F(19, 13).set_teile_art(0);
-    Net().SetWayType(kWayAsphaltRoad - 1);
+    SetType(kWayAsphaltRoad);
     SetPath({{20, 13}, {20, 14}});
     Net().LayRoadAlongPath(19, 13, 20, 14);  // (19,13)-(20,13) along x is refused
     EXPECT_EQ(F(19, 13).wegtyp(), 0);
     ASSERT_EQ(F(20, 13).wegtyp(), kWayAsphaltRoad);
-    const WayNode* north = Net().Node(F(20, 10).knotennummer());
-    ASSERT_NE(north, nullptr);
-    EXPECT_EQ(north->ziel[kDirIndexS], F(20, 16).knotennummer());
-    EXPECT_EQ(north->cost[kDirIndexS], 6);
+    EXPECT_EQ(std::tuple(LinkTarget(20, 10, kDirIndexS), LinkCost(20, 10, kDirIndexS)),
+              std::tuple(NodeAt(20, 16), 6));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
 }
 
