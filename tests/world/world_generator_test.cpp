@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 
 #include "cities/city.h"
 #include "construction_fixture.h"
@@ -79,9 +80,9 @@ TEST_F(WorldGenerator, MissingOrDamagedTemplatesLeaveAFlatWaterWorld) {
             ASSERT_TRUE(f.hoehe() == 0 && f.teile_art() == 0 && !f.forest_flag() && f.feldchange());
         }
     }
-    EXPECT_EQ(cities_.creations, 0);
-    EXPECT_EQ(buildings_.Count(), 0);
-    EXPECT_EQ(probe.screen.total, 77);  // no progress shown
+    // No cities, no sites, no progress shown.
+    EXPECT_EQ(std::tuple(cities_.creations, buildings_.Count(), probe.screen.total),
+              std::tuple(0, 0, 77));
     EXPECT_EQ(Terrain().template_data, nullptr);
 }
 
@@ -99,14 +100,12 @@ TEST_F(WorldGenerator, NoMountainsWithoutMountainsInSpringAndSummer) {
     }
     UseDataFolder(own.Path());
     GS().ng_forests = 0;
-    GS().ng_mountains = 0;
-    Generate(7, 1);
-    EXPECT_EQ(MaxHeight(), 2);
-    Generate(7, 3);
-    EXPECT_EQ(MaxHeight(), 13) << "autumn always has mountains";
-    GS().ng_mountains = 1;
-    Generate(7, 2);
-    EXPECT_EQ(MaxHeight(), 13);
+    // Mountains off: spring stays low, autumn always has them; on: summer too.
+    for (auto [mountains, season, peak] : {std::tuple{0, 1, 2}, {0, 3, 13}, {1, 2, 13}}) {
+        GS().ng_mountains = mountains;
+        Generate(7, season);
+        EXPECT_EQ(MaxHeight(), peak) << season;
+    }
 }
 
 TEST_F(WorldGenerator, ABaseTemplateThatNeverFitsEndsItsPass) {
@@ -119,9 +118,8 @@ TEST_F(WorldGenerator, ABaseTemplateThatNeverFitsEndsItsPass) {
     ProgressProbe probe;
     Generate(5, 2);
     EXPECT_EQ(MaxHeight(), 0);
-    for (int32_t stage = 0; stage < kGenStages; ++stage) {
-        EXPECT_EQ(probe.screen.stage_done[stage], 1) << stage;
-    }
+    for (int32_t stage = 0; stage < kGenStages; ++stage)
+        EXPECT_EQ(probe.screen.stage_done[stage], 1);
     EXPECT_EQ(Terrain().template_data, nullptr);
 }
 
@@ -135,62 +133,41 @@ TEST_F(WorldGenerator, LandProgressCountsPlacedStampsOnly) {
     // 100 of kind 3 (no such template), no mountains.
     plat::Srand(3);
     const int32_t placed = RunLandPasses(set, 2, 2, 0);
-    EXPECT_EQ(probe.screen.total, 60 + 150 + 100);
-    EXPECT_EQ(probe.screen.current, placed);
+    EXPECT_EQ(std::tuple(probe.screen.total, probe.screen.current),
+              std::tuple(60 + 150 + 100, placed));
     EXPECT_GE(placed, 60);
-
     // Without land under them, every hill is dropped: the bar ends short.
     set.entries = {{2, 4, 4, 900}};
     for (MapField& f : GS().fields) f = MapField{};
     EXPECT_EQ(RunLandPasses(set, 2, 2, 0), 0);
-    EXPECT_EQ(probe.screen.current, 0);
-    EXPECT_EQ(probe.screen.total, 310);
+    EXPECT_EQ(std::tuple(probe.screen.total, probe.screen.current), std::tuple(310, 0));
 }
 
 TEST_F(WorldGenerator, GroundKindsFollowHeightAndSlope) {
     for (MapField& f : GS().fields) f = MapField{};
-    // Sets the corners NW, NE, SW, SE of field (x, y).
-    auto corners = [&](int32_t x, int32_t y, int32_t nw, int32_t ne, int32_t sw, int32_t se) {
-        F(x, y).set_hoehe(uint32_t(nw));
-        F(x + 1, y).set_hoehe(uint32_t(ne));
-        F(x, y + 1).set_hoehe(uint32_t(sw));
-        F(x + 1, y + 1).set_hoehe(uint32_t(se));
-    };
-    struct Case {
-        int32_t nw, ne, sw, se;
-        int32_t shape;
-        int32_t low, high;  // ground kinds allowed
-    };
-    const Case cases[] = {
-        {1, 1, 1, 1, 0, 1, 3},   // flat shore: low ground
-        {1, 0, 1, 0, 4, 0, 0},   // height 1 dipping: water
-        {4, 5, 4, 5, 2, 4, 4},   // height 4 rising: the low/middle edge
-        {5, 5, 5, 5, 0, 5, 7},   // height 5 flat: middle ground
-        {8, 9, 9, 9, 10, 8, 8},  // height 8 rising: the middle/high edge
-        {14, 14, 14, 14, 0, 9, 11},
-    };
-    int32_t x = 10;
-    for (const Case& c : cases) {
-        corners(x, 100, c.nw, c.ne, c.sw, c.se);
-        x += 4;
+    // Corners NW, NE, SW, SE of a field, its shape and the ground kinds
+    // allowed: a flat shore, height 1 dipping (water), height 4 rising (the
+    // low/middle edge), 5 flat, 8 rising (the middle/high edge), 14 flat.
+    const int32_t cases[6][7] = {{1, 1, 1, 1, 0, 1, 3},  {1, 0, 1, 0, 4, 0, 0},
+                                 {4, 5, 4, 5, 2, 4, 4},  {5, 5, 5, 5, 0, 5, 7},
+                                 {8, 9, 9, 9, 10, 8, 8}, {14, 14, 14, 14, 0, 9, 11}};
+    for (int32_t n = 0; n < 6; ++n) {
+        for (int32_t k = 0; k < 4; ++k) F(10 + 4 * n + k % 2, 100 + k / 2).set_hoehe(cases[n][k]);
     }
     F(200, 200).set_hoehe(15);
     F(200, 200).set_teile_art(13);
     Terrain().AssignGroundKinds();
-    x = 10;
-    for (const Case& c : cases) {
-        EXPECT_EQ(F(x, 100).teile_diff(), c.shape) << "case at " << x;
-        EXPECT_GE(F(x, 100).teile_art(), c.low) << "case at " << x;
-        EXPECT_LE(F(x, 100).teile_art(), c.high) << "case at " << x;
-        x += 4;
+    for (int32_t n = 0; n < 6; ++n) {
+        const MapField& f = F(10 + 4 * n, 100);
+        EXPECT_EQ(f.teile_diff(), cases[n][4]) << n;
+        EXPECT_TRUE(f.teile_art() >= cases[n][5] && f.teile_art() <= cases[n][6]) << n;
     }
     EXPECT_EQ(F(200, 200).teile_art(), 13);  // height 15 keeps its kind
     EXPECT_EQ(F(0, 0).teile_art(), 0);
 }
 
-// Answers the progress screen's messages like the main frame: the progress
-// is received from the open request (a second one while open changes
-// nothing) to the close request, which keeps what it showed.
+// Answers the progress screen's messages like the main frame: progress is
+// shown from the (first) open request to the close, which keeps what it showed.
 class Frame : public plat::Window {
   public:
     ~Frame() override { SetProgressEvents(nullptr); }
@@ -203,22 +180,17 @@ class Frame : public plat::Window {
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
         if (message == kMsgOpenGenProgress) {
             ++opens;
-            if (&Progress() != &shown_) {
-                shown_ = GenerationProgress{};
-                SetProgressEvents(&shown_);
-            }
+            if (&Progress() != &shown_) SetProgressEvents(&(shown_ = GenerationProgress{}));
             return 0;
         }
-        if (message == kMsgGenProgressDone) {
-            ++closes;
-            if (&Progress() == &shown_) {
-                last_stage = shown_.stage;
-                for (int32_t s = 0; s < kGenStages; ++s) lamps[s] = shown_.stage_done[s];
-            }
-            SetProgressEvents(nullptr);
-            return 0;
+        if (message != kMsgGenProgressDone) return DefaultMessage(message, w, l);
+        ++closes;
+        if (&Progress() == &shown_) {
+            last_stage = shown_.stage;
+            std::copy(shown_.stage_done, shown_.stage_done + kGenStages, lamps);
         }
-        return DefaultMessage(message, w, l);
+        SetProgressEvents(nullptr);
+        return 0;
     }
 
   private:
@@ -245,8 +217,8 @@ class NewWorld : public WorldGenTest {
         return marks;
     }
     std::vector<bool> Forests() {
-        std::vector<bool> forests;
-        for (const MapField& f : GS().fields) forests.push_back(f.forest_flag());
+        std::vector<bool> forests(kMapFieldCount);
+        for (int32_t i = 0; i < kMapFieldCount; ++i) forests[i] = GS().fields[i].forest_flag();
         return forests;
     }
 
@@ -259,12 +231,10 @@ TEST_F(NewWorld, NewGameGeneratesEverythingBehindTheProgressScreen) {
     g_pWayNetwork->CreateNode(3, 3);
     plat::Srand(77);
     GenerateNewGameWorld(frame_);
-    EXPECT_EQ(frame_->closes, 1);
+    EXPECT_EQ(std::tuple(frame_->closes, frame_->last_stage), std::tuple(1, 3));
     EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);  // none left open
-    EXPECT_EQ(frame_->last_stage, 3);
     for (int32_t s = 0; s < kGenStages; ++s) EXPECT_EQ(frame_->lamps[s], 1) << s;
-    EXPECT_GT(cities_.Count(), 0);
-    EXPECT_GT(buildings_.Count(), 0);
+    EXPECT_TRUE(cities_.Count() > 0 && buildings_.Count() > 0);
     // The old node went with the old map; every node now stands on a way.
     EXPECT_FALSE(F(3, 3).knoten());
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
@@ -281,11 +251,8 @@ TEST_F(NewWorld, NewGameGeneratesEverythingBehindTheProgressScreen) {
     RegenerateWorld(frame_, 0);
     EXPECT_EQ(buildings_.demolished, old_slots);
     EXPECT_FALSE(GridBytes() == before);
-    EXPECT_EQ(frame_->closes, 2);
-    EXPECT_GT(buildings_.Count(), 0);
-    for (const Site& site : buildings_.Sites()) {
-        EXPECT_EQ(F(site.x, site.y).geb_num(), site.slot);
-    }
+    EXPECT_EQ(std::tuple(frame_->closes, buildings_.Count() > 0), std::tuple(2, true));
+    for (const Site& site : buildings_.Sites()) EXPECT_EQ(F(site.x, site.y).geb_num(), site.slot);
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
 }
 
@@ -296,21 +263,16 @@ TEST_F(NewWorld, DemolishingEverythingLeavesNoBuildingOnTheMap) {
         f.set_teile_art(2);
     }
     // A cultural center, which demolition itself leaves standing, and a mine.
-    GS().selected_building_type = 27;
-    const int32_t center = buildings_.PlaceBuilding(60, 60);
-    ASSERT_GT(center, 0);
-    Terrain().PlaceStructure(60, 60, center, 1, 1);
-    GS().selected_building_type = 10;
-    const int32_t mine = buildings_.PlaceBuilding(80, 80);
-    ASSERT_GT(mine, 0);
-    Terrain().PlaceStructure(80, 80, mine, 2, 2);
+    for (auto [type, at, size] : {std::tuple{27, 60, 1}, {10, 80, 2}}) {
+        GS().selected_building_type = type;
+        const int32_t slot = buildings_.PlaceBuilding(at, at);
+        ASSERT_GT(slot, 0);
+        Terrain().PlaceStructure(at, at, slot, size, size);
+    }
     ASSERT_TRUE(F(60, 60).building_flag());
     DemolishAllBuildings();
     EXPECT_EQ(buildings_.Count(), 0);
-    for (const MapField& f : GS().fields) {
-        ASSERT_FALSE(f.building_flag());
-        ASSERT_EQ(f.data_word(), 0);
-    }
+    for (const MapField& f : GS().fields) ASSERT_TRUE(!f.building_flag() && f.data_word() == 0);
 }
 
 TEST_F(NewWorld, SinglePhasesKeepTheRest) {
@@ -328,10 +290,8 @@ TEST_F(NewWorld, SinglePhasesKeepTheRest) {
     RegenerateWorld(frame_, 0);
     EXPECT_TRUE(CityAndSiteMarks() == marks);
     EXPECT_FALSE(Forests() == forests);
-    EXPECT_EQ(frame_->last_stage, 2);
-    EXPECT_EQ(frame_->lamps[1], 1);
-    EXPECT_EQ(View().redraws, redraws + 1);
-    EXPECT_EQ(GS().redraw_terrain, 1);
+    EXPECT_EQ(std::tuple(frame_->last_stage, frame_->lamps[1], View().redraws, GS().redraw_terrain),
+              std::tuple(2, 1, redraws + 1, 1));
 
     // Industries only: every building goes, new sites come.
     GS().regen_woods = 0;
@@ -340,10 +300,10 @@ TEST_F(NewWorld, SinglePhasesKeepTheRest) {
     buildings_.demolished.clear();
     const int32_t old_sites = buildings_.Count();
     RegenerateWorld(frame_, 0);
-    EXPECT_EQ(int32_t(buildings_.demolished.size()), old_sites);
+    EXPECT_EQ(
+        std::tuple(int32_t(buildings_.demolished.size()), cities_.Count(), frame_->last_stage),
+        std::tuple(old_sites, cities, 3));
     EXPECT_GT(buildings_.Count(), 0);
-    EXPECT_EQ(cities_.Count(), cities);
-    EXPECT_EQ(frame_->last_stage, 3);
 
     // Cities only, with the view at the overview zoom: no full redraw.
     GS().regen_industries = 0;
@@ -351,8 +311,7 @@ TEST_F(NewWorld, SinglePhasesKeepTheRest) {
     View().zoom = 16;
     const int32_t redraws_before = View().redraws;
     RegenerateWorld(frame_, 0);
-    EXPECT_EQ(View().redraws, redraws_before);
-    EXPECT_EQ(frame_->last_stage, 1);
+    EXPECT_EQ(std::tuple(View().redraws, frame_->last_stage), std::tuple(redraws_before, 1));
     EXPECT_GT(cities_.Count(), 0);
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
 
