@@ -2,6 +2,8 @@
 // spacing, the city rules of stores and attractions) and the writing of
 // placed buildings into the grid.
 
+#include <tuple>
+
 #include "construction_fixture.h"
 #include "world/field_queries.h"
 #include "world/way_piece_tables.h"
@@ -16,6 +18,11 @@ class ConstructionCheckTest : public ConstructionTest {
         GS().build_orientation = orientation;
         return Helper().CanBuildHere(x, y, w, h);
     }
+    // The check's answer and the city it recorded for the site.
+    std::tuple<int32_t, int32_t> CheckCity(int32_t kind, int32_t x, int32_t y, int32_t size) {
+        const int32_t result = Check(kind, x, y, size, size);
+        return {result, GS().placement_city};
+    }
     void CityStreet(int32_t x, int32_t y, int32_t city) {
         F(x, y).set_wegtyp(kWayCityStreet);
         F(x, y).set_wegteil(1);
@@ -24,19 +31,16 @@ class ConstructionCheckTest : public ConstructionTest {
 };
 
 TEST_F(ConstructionCheckTest, BoundsCashAndABridgeOnTheRing) {
-    // One field to every edge stays free.
-    EXPECT_EQ(Check(14, 251, 100, 3, 3), 1);  // x + w = 254
-    EXPECT_EQ(Check(14, 100, 252, 3, 3), 0);  // y + h = 255
-    EXPECT_EQ(Check(14, 0, 100, 3, 3), 0);
-    EXPECT_EQ(Check(14, 1, 1, 3, 3), 1);
+    // One field to every edge stays free (x + w = 254 passes, y + h = 255 not).
+    EXPECT_EQ(std::tuple(Check(14, 251, 100, 3, 3), Check(14, 100, 252, 3, 3),
+                         Check(14, 0, 100, 3, 3), Check(14, 1, 1, 3, 3)),
+              std::tuple(1, 0, 0, 1));
     // Cash equal to the price passes; even a price of 0 needs cash >= 0.
     GS().building_types[15].build_price = 250000;
-    GS().cash[0] = 250000;
-    EXPECT_EQ(Check(15, 50, 50, 3, 3), 1);
-    GS().cash[0] = 249999;
-    EXPECT_EQ(Check(15, 50, 50, 3, 3), 0);
-    GS().cash[0] = -5;
-    EXPECT_EQ(Check(4, 50, 50, 1, 1), 0);
+    for (auto [cash, kind, ok] : {std::tuple{250000, 15, 1}, {249999, 15, 0}, {-5, 4, 0}}) {
+        GS().cash[0] = cash;
+        EXPECT_EQ(Check(kind, 50, 50, 3, 3), ok) << cash;
+    }
     GS().cash[0] = kStartCash;
     // A bridge diagonal to the footprint corner refuses every kind.
     F(49, 49).set_bridge_flag(true);
@@ -51,37 +55,25 @@ TEST_F(ConstructionCheckTest, BoundsCashAndABridgeOnTheRing) {
 
 TEST_F(ConstructionCheckTest, FreeGround) {
     EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
-    const auto refusesWith = [&](auto change) {
-        MapField saved = F(51, 51);
-        change(F(51, 51));
-        const int32_t result = Check(14, 50, 50, 2, 2);
-        F(51, 51) = saved;
-        return result == 0;
+    // Slope, water, a vehicle, another player, a building, a bridge refuse;
+    // forest, a city house and a way do not.
+    const std::pair<bool, void (*)(MapField&)> changes[] = {
+        {true, [](MapField& f) { f.set_teile_diff(2); }},
+        {true, [](MapField& f) { f.set_teile_art(0); }},
+        {true, [](MapField& f) { f.set_belegt(1); }},
+        {true, [](MapField& f) { f.set_spieler(2); }},
+        {true, [](MapField& f) { f.set_building_flag(true), f.set_data_word((20 << 10) | 3); }},
+        {true, [](MapField& f) { f.set_bridge_flag(true), f.set_data_word(9 | (2 << 4)); }},
+        {false, [](MapField& f) { f.set_forest_flag(true), f.set_data_word(0x3333); }},
+        {false, [](MapField& f) { f.set_stadtnum(3), f.set_stadtb(12); }},
+        {false, [](MapField& f) { f.set_wegtyp(kWayAsphaltRoad), f.set_wegteil(5); }},
     };
-    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_teile_diff(2); }));
-    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_teile_art(0); }));
-    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_belegt(1); }));
-    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_spieler(2); }));
-    EXPECT_TRUE(refusesWith([](MapField& f) {
-        f.set_building_flag(true);
-        f.set_data_word((20 << 10) | 3);
-    }));
-    EXPECT_TRUE(refusesWith([](MapField& f) {
-        f.set_bridge_flag(true);
-        f.set_data_word(9 | (2 << 4));
-    }));
-    EXPECT_FALSE(refusesWith([](MapField& f) {
-        f.set_forest_flag(true);
-        f.set_data_word(0x3333);
-    }));
-    EXPECT_FALSE(refusesWith([](MapField& f) {
-        f.set_stadtnum(3);
-        f.set_stadtb(12);
-    }));
-    EXPECT_FALSE(refusesWith([](MapField& f) {
-        f.set_wegtyp(kWayAsphaltRoad);
-        f.set_wegteil(5);
-    }));
+    for (const auto& [refuses, change] : changes) {
+        const MapField saved = F(51, 51);
+        change(F(51, 51));
+        EXPECT_EQ(Check(14, 50, 50, 2, 2), refuses ? 0 : 1) << &change - &changes[0].second;
+        F(51, 51) = saved;
+    }
 }
 
 TEST_F(ConstructionCheckTest, RawMaterialSitesRefuseCityHousesAndMostWays) {
@@ -90,80 +82,63 @@ TEST_F(ConstructionCheckTest, RawMaterialSitesRefuseCityHousesAndMostWays) {
     F(51, 50).set_wegteil(1);
     EXPECT_EQ(Check(10, 50, 50, 2, 2), 1);
     F(51, 50).set_wegteil(2);
-    EXPECT_EQ(Check(10, 50, 50, 2, 2), 0);
-    EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
+    EXPECT_EQ(std::tuple(Check(10, 50, 50, 2, 2), Check(14, 50, 50, 2, 2)), std::tuple(0, 1));
     F(51, 50).set_wegteil(0);
     F(50, 51).set_stadtnum(2);
     F(50, 51).set_stadtb(7);
-    EXPECT_EQ(Check(11, 50, 50, 2, 2), 0);
-    EXPECT_EQ(Check(16, 50, 50, 2, 2), 1);
+    EXPECT_EQ(std::tuple(Check(11, 50, 50, 2, 2), Check(16, 50, 50, 2, 2)), std::tuple(0, 1));
 }
 
 TEST_F(ConstructionCheckTest, TruckDepotSpacing) {
+    // Four fields away refuses, five on one axis does not.
     Place(1, 1, 50, 50);
-    EXPECT_EQ(Check(0, 54, 54, 1, 1, 2), 0);  // four fields away diagonally
-    EXPECT_EQ(Check(0, 54, 50, 1, 1, 2), 0);
-    EXPECT_EQ(Check(0, 55, 50, 1, 1, 2), 1);  // five away on one axis
-    EXPECT_EQ(Check(0, 55, 54, 1, 1, 2), 1);
-    EXPECT_EQ(Check(0, 50, 45, 1, 1, 2), 1);
-
+    for (auto [x, y, ok] :
+         {std::tuple{54, 54, 0}, {54, 50, 0}, {55, 50, 1}, {55, 54, 1}, {50, 45, 1}}) {
+        EXPECT_EQ(Check(0, x, y, 1, 1, 2), ok) << x << ", " << y;
+    }
     // A station head diagonal to the site does not refuse, a platform does.
-    Place(2, 6, 100, 100);                     // track row 100, head row 101, columns 100..103
-    EXPECT_EQ(Check(0, 99, 102, 1, 1, 2), 1);  // head (100, 101) diagonal
-    EXPECT_EQ(Check(0, 99, 99, 1, 1, 2), 0);   // platform (100, 100) diagonal
+    Place(2, 6, 100, 100);  // track row 100, head row 101, columns 100..103
+    EXPECT_EQ(std::tuple(Check(0, 99, 102, 1, 1, 2), Check(0, 99, 99, 1, 1, 2)), std::tuple(1, 0));
 }
 
 TEST_F(ConstructionCheckTest, StoresBelongToExactlyOneCity) {
     doubles::TestCity& first = services_.AddCity(1, 40, 40);
     services_.AddCity(2, 60, 40);
-    // A street of city 1 west of the footprint.
-    CityStreet(54, 50, 1);
-    EXPECT_EQ(Check(21, 55, 50, 2, 2), 1);
-    EXPECT_EQ(GS().placement_city, 1);
-    ASSERT_EQ(first.refreshed.size(), 1u);
-    EXPECT_EQ(first.refreshed[0], 21);
-
+    CityStreet(54, 50, 1);  // a street of city 1 west of the footprint
+    EXPECT_EQ(CheckCity(21, 55, 50, 2), std::tuple(1, 1));
+    EXPECT_EQ(first.refreshed, std::vector<int32_t>{21});
     // A street of city 2 to the east as well: two cities.
     CityStreet(57, 51, 2);
     EXPECT_EQ(Check(21, 55, 50, 2, 2), 0);
     F(57, 51) = F(58, 58);
-
     // No counting neighbour: refused, no city recorded.
-    EXPECT_EQ(Check(22, 80, 80, 2, 2), 0);
-    EXPECT_EQ(GS().placement_city, -1);
-
+    EXPECT_EQ(CheckCity(22, 80, 80, 2), std::tuple(0, -1));
     // A neighbour that counts but a footprint field that does not fit: the
     // city is still refreshed and recorded.
     F(55, 51).set_wegtyp(kWayCityStreet);
     F(55, 51).set_wegteil(16);
-    EXPECT_EQ(Check(23, 55, 50, 2, 2), 0);
-    EXPECT_EQ(GS().placement_city, 1);
+    EXPECT_EQ(CheckCity(23, 55, 50, 2), std::tuple(0, 1));
     EXPECT_EQ(first.refreshed.back(), 23);
-
     // A footprint leaving the city's zone grid is refused.
     CityStreet(66, 55, 1);
     EXPECT_EQ(Check(21, 66, 56, 2, 2), 0);
-
-    // A store outside every city (city number 0) beside the site counts
-    // but names no city: refused, and no city is recorded.
+    // A store outside every city beside the site counts but names no city:
+    // refused, and no city is recorded.
     F(54, 50) = F(58, 58);
     F(55, 51) = F(58, 58);
     GS().placement_city = -1;
     Place(8, 21, 100, 100, 2, 2);
     ASSERT_EQ(F(101, 101).stadtnum(), 0);
     const size_t refreshed = first.refreshed.size();
-    EXPECT_EQ(Check(21, 102, 100, 2, 2), 0);
-    EXPECT_EQ(GS().placement_city, -1);
-    EXPECT_EQ(Check(27, 102, 101, 1, 1), 0);
-    EXPECT_EQ(GS().placement_city, -1);
+    EXPECT_EQ(CheckCity(21, 102, 100, 2), std::tuple(0, -1));
+    EXPECT_EQ(CheckCity(27, 102, 101, 1), std::tuple(0, -1));
     EXPECT_EQ(first.refreshed.size(), refreshed);
 }
 
-TEST_F(ConstructionCheckTest, AttractionsOncePerCityAndNoneCountsToTheNorth) {
+TEST_F(ConstructionCheckTest, AttractionsOncePerCityNoneCountsToTheNorthNorOverACrossing) {
     doubles::TestCity& city = services_.AddCity(3, 40, 40);
     CityStreet(50, 49, 3);
-    EXPECT_EQ(Check(27, 50, 50, 1, 1), 1);
-    EXPECT_EQ(GS().placement_city, 3);
+    EXPECT_EQ(CheckCity(27, 50, 50, 1), std::tuple(1, 3));
     city.attraction_counts[0] = 1;
     EXPECT_EQ(Check(27, 50, 50, 1, 1), 0);
     EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);  // other attractions count apart
@@ -172,23 +147,17 @@ TEST_F(ConstructionCheckTest, AttractionsOncePerCityAndNoneCountsToTheNorth) {
     // A tennis court north of (60, 60) does not count, to the west it does.
     GS().placement_city = 3;
     Place(7, 28, 59, 58, 2, 2);
-    EXPECT_EQ(Check(27, 60, 60, 1, 1), 0);
-    EXPECT_EQ(GS().placement_city, -1);
-    EXPECT_EQ(Check(27, 61, 59, 1, 1), 1);
-    EXPECT_EQ(GS().placement_city, 3);
-}
-
-TEST_F(ConstructionCheckTest, TennisCourtBesideAStoreAndNotOverALevelCrossing) {
-    services_.AddCity(4, 40, 40);
+    EXPECT_EQ(CheckCity(27, 60, 60, 1), std::tuple(0, -1));
+    EXPECT_EQ(CheckCity(27, 61, 59, 1), std::tuple(1, 3));
+    // A tennis court beside a store of the city, but not over a level crossing.
+    services_.AddCity(4, 140, 140);
     GS().placement_city = 4;
-    Place(7, 21, 50, 48, 2, 2);  // a store of city 4 north of the site
-    ASSERT_EQ(F(51, 49).stadtnum(), 4);
-    EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);
-    EXPECT_EQ(GS().placement_city, 4);
-    F(51, 51).set_wegtyp(kWayCityStreet);
-    F(51, 51).set_wegteil(17);
-    EXPECT_EQ(Check(28, 50, 50, 2, 2), 0);
-    EXPECT_EQ(GS().placement_city, -1);
+    Place(8, 21, 150, 148, 2, 2);  // a store of city 4 north of the site
+    ASSERT_EQ(F(151, 149).stadtnum(), 4);
+    EXPECT_EQ(CheckCity(28, 150, 150, 2), std::tuple(1, 4));
+    F(151, 151).set_wegtyp(kWayCityStreet);
+    F(151, 151).set_wegteil(17);
+    EXPECT_EQ(CheckCity(28, 150, 150, 2), std::tuple(0, -1));
 }
 
 TEST_F(ConstructionCheckTest, StoreCustomersByCoverageAndClass) {
