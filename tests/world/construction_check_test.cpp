@@ -2,6 +2,7 @@
 // spacing, the city rules of stores and attractions) and the writing of
 // placed buildings into the grid.
 
+#include <algorithm>
 #include <tuple>
 
 #include "construction_fixture.h"
@@ -162,41 +163,37 @@ TEST_F(ConstructionCheckTest, AttractionsOncePerCityNoneCountsToTheNorthNorOverA
 
 TEST_F(ConstructionCheckTest, StoreCustomersByCoverageAndClass) {
     services_.AddCity(4, 10, 10);  // area 10..36 on both axes
-    CGameState& gs = game_.state();
-    gs.geb_einw[0] = 9;
-    gs.geb_einw[1] = 40;
-    gs.geb_einw[2] = 80;
-    for (auto& row : gs.shared_city_grid) {
-        for (int32_t& cell : row) cell = 1;
-    }
-    auto house = [&](int32_t x, int32_t y, int32_t stadtb) {
+    CGameState& gs = GS();
+    for (auto& row : gs.shared_city_grid) std::fill(std::begin(row), std::end(row), 1);
+    // Classes 0, 1, 2 (9, 40, 80 residents), one outside the 8 x 8 square,
+    // one without residents.
+    for (auto [x, y, stadtb] : {std::tuple{20, 20, 5},
+                                {21, 22, 15},
+                                {17, 17, 21},
+                                {25, 25, 1},
+                                {18, 19, 42},
+                                {10, 10, 1},
+                                {8, 10, 5}}) {
         F(x, y).set_stadtnum(4);
         F(x, y).set_stadtb(static_cast<uint32_t>(stadtb));
+    }
+    const auto count = [](int32_t x, int32_t y, int32_t city, int32_t type, int32_t mode) {
+        return CountCityNeighbourClasses(x, y, city, type, mode);
     };
-    house(20, 20, 5);   // class 0: 9
-    house(21, 22, 15);  // class 1: 40
-    house(17, 17, 21);  // class 2: 80, corner of the square
-    house(25, 25, 1);   // outside the 8 x 8 square
-    house(18, 19, 42);  // no residents
-    EXPECT_EQ(CountCityNeighbourClasses(20, 20, 4, 21, 0), 40 + 80);  // own footprint skipped
-    EXPECT_EQ(CountCityNeighbourClasses(20, 20, 4, 21, 1), 20 + 40);
+    // The own footprint is skipped.
+    EXPECT_EQ(std::tuple(count(20, 20, 4, 21, 0), count(20, 20, 4, 21, 1)),
+              std::tuple(40 + 80, 20 + 40));
+    // (20, 20) now under the footprint; (21, 22) covered twice.
     gs.shared_city_grid[21 - 10][22 - 10] = 2;
-    // (20, 20) is now under the footprint; (21, 22) is covered twice.
-    EXPECT_EQ(CountCityNeighbourClasses(19, 19, 4, 26, 0), 20 + 80);
-    EXPECT_EQ(CountCityNeighbourClasses(19, 19, 4, 26, 1), 13 + 40);
-    gs.shared_city_grid[0][0] = 0;
-    house(10, 10, 1);
-    EXPECT_EQ(CountCityNeighbourClasses(11, 11, 4, 22, 0), 0);  // coverage 0
-    EXPECT_EQ(CountCityNeighbourClasses(11, 11, 4, 22, 1), 9);
-    EXPECT_EQ(gs.shared_city_grid[1][1], 1);  // the footprint is put back
-    EXPECT_EQ(gs.shared_city_grid[0][0], 0);
-
-    // A store at the area's edge: only the part inside counts, and cells
-    // of its footprint outside the grid are not touched.
-    house(8, 10, 5);
-    EXPECT_EQ(CountCityNeighbourClasses(8, 8, 4, 22, 1), 9);
-    EXPECT_EQ(CountCityNeighbourClasses(20, 20, 4, 20, 0), 0);  // no store type
-    EXPECT_EQ(CountCityNeighbourClasses(20, 20, 5, 21, 0), 0);  // no such city
+    EXPECT_EQ(std::tuple(count(19, 19, 4, 26, 0), count(19, 19, 4, 26, 1)),
+              std::tuple(20 + 80, 13 + 40));
+    gs.shared_city_grid[0][0] = 0;  // coverage 0; the footprint is put back
+    EXPECT_EQ(std::tuple(count(11, 11, 4, 22, 0), count(11, 11, 4, 22, 1)), std::tuple(0, 9));
+    EXPECT_EQ(std::tuple(gs.shared_city_grid[1][1], gs.shared_city_grid[0][0]), std::tuple(1, 0));
+    // At the area's edge only the part inside counts and cells outside the
+    // grid are not touched; no store type or no such city count nothing.
+    EXPECT_EQ(std::tuple(count(8, 8, 4, 22, 1), count(20, 20, 4, 20, 0), count(20, 20, 5, 21, 0)),
+              std::tuple(9, 0, 0));
 }
 
 class PlacementTest : public ConstructionTest {
@@ -205,26 +202,35 @@ class PlacementTest : public ConstructionTest {
         F(x, y).set_stadtnum(static_cast<uint32_t>(city));
         F(x, y).set_stadtb(static_cast<uint32_t>(stadtb));
     }
+    // (target, cost) of the link of the node on (x, y) in direction index i.
+    std::tuple<int32_t, int32_t> Link(int32_t x, int32_t y, int32_t i) {
+        return {LinkTarget(x, y, i), LinkCost(x, y, i)};
+    }
 };
 
-TEST_F(PlacementTest, AStoreOverCityHousesPaysForEachAndJoinsTheCity) {
+TEST_F(PlacementTest, AStoreOverCityHousesPaysForEachRawMaterialSitesDoNot) {
     House(50, 50, 3);
     House(51, 50, 8);
     House(50, 51, 14);  // class 1
     GS().placement_city = 2;
     doubles::TestBuilding& store = Place(9, 22, 50, 50, 2, 2);
-    EXPECT_EQ(kStartCash - Cash(), 9000 + 9000 + 40000);
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::E, 0), 58000);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, 0), 58000);
-    EXPECT_EQ(F(51, 51).stadtnum(), 2);
-    EXPECT_EQ(F(51, 51).data_word(), (22 << 10) | 9);
+    EXPECT_EQ(std::tuple(kStartCash - Cash(), g_Statistics.PairThis(StatPair::E, 0),
+                         g_Statistics.Monthly(StatSeries::TotalCosts, 0)),
+              std::tuple(58000, 58000, 58000));  // 9,000 + 9,000 + 40,000
+    EXPECT_EQ(std::tuple(F(51, 51).stadtnum(), F(51, 51).data_word()),
+              std::tuple(2, (22 << 10) | 9));
     EXPECT_EQ(store.attractions, (std::vector<std::pair<int32_t, int32_t>>{{1, 1}}));
-
     // Without a site city the hook is not called and the city numbers stay.
     GS().placement_city = -1;
-    doubles::TestBuilding& other = Place(10, 28, 60, 60, 2, 2);
-    EXPECT_TRUE(other.attractions.empty());
+    EXPECT_TRUE(Place(10, 28, 60, 60, 2, 2).attractions.empty());
     EXPECT_EQ(F(60, 60).stadtnum(), 0);
+    // A raw-material site keeps ways and overwrites houses for free.
+    const int64_t cash = Cash();
+    DragRoad(80, 78, 80, 83, kWayGravelRoad);
+    House(81, 80, 20);
+    Place(3, 10, 80, 80, 2, 2);
+    EXPECT_EQ(std::tuple(Cash(), F(80, 80).wegtyp(), F(81, 80).data_word()),
+              std::tuple(cash, kWayGravelRoad, (10 << 10) | 3));
 }
 
 TEST_F(PlacementTest, FactoriesTouchEveryCityTheyOverlapAndClearWays) {
@@ -235,118 +241,82 @@ TEST_F(PlacementTest, FactoriesTouchEveryCityTheyOverlapAndClearWays) {
     const int64_t cash = Cash();
     doubles::TestBuilding& factory = Place(4, 15, 44, 43, 3, 3);
     EXPECT_EQ(cash - Cash(), 3 * 440);  // three road fields removed
-    EXPECT_EQ(F(44, 44).wegtyp(), 0);
-    EXPECT_EQ(F(43, 44).richtung(), 0);
+    EXPECT_EQ(std::tuple(F(44, 44).wegtyp(), F(43, 44).richtung()), std::tuple(0, 0));
     ASSERT_EQ(factory.attractions.size(), 2u);
-    EXPECT_EQ(factory.attractions[0].first, 0);
-    EXPECT_EQ(factory.attractions[1].first, 4);
+    EXPECT_EQ(std::tuple(factory.attractions[0].first, factory.attractions[1].first),
+              std::tuple(0, 4));
     EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 60, 60));
 }
 
-TEST_F(PlacementTest, RawMaterialSitesKeepWaysAndOverwriteHousesForFree) {
-    DragRoad(50, 48, 50, 53, kWayGravelRoad);
-    House(51, 50, 20);
-    Place(3, 10, 50, 50, 2, 2);
-    EXPECT_EQ(Cash(), kStartCash);
-    EXPECT_EQ(F(50, 50).wegtyp(), kWayGravelRoad);
-    EXPECT_EQ(F(51, 50).data_word(), (10 << 10) | 3);
-}
-
-TEST_F(PlacementTest, AStationKeepsStraightTrackOfOneType) {
+TEST_F(PlacementTest, AStationKeepsOnlyStraightTrackOfOneType) {
     DragTrack(90, 100, 110, 100, kWayRail);
     DragRoad(100, 95, 100, 105, kWayGravelRoad);  // crosses row 100 and the platform row
     ASSERT_EQ(F(100, 100).wegteil(), kCrossingRoadNS);
-    const int64_t cash = Cash();
+    int64_t cash = Cash();
     Place(1, 6, 96, 100);  // track row 100 (columns 96..99), platform row 101
-    EXPECT_EQ(cash - Cash(), 0);
-    EXPECT_EQ(F(97, 100).wegtyp(), kWayRail);
-    EXPECT_EQ(GetBuildingTypeAt(97, 100), 5);
-    EXPECT_EQ(GetBuildingTypeAt(97, 101), 6);
-    EXPECT_NE(F(96, 100).knotennummer(), 0);
-    EXPECT_NE(F(99, 100).knotennummer(), 0);
-    EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 120, 120));
-
-    // A level crossing on the track line is a road: the line is cleared.
-    const int64_t before = Cash();
+    EXPECT_EQ(std::tuple(cash - Cash(), F(97, 100).wegtyp(), GetBuildingTypeAt(97, 100),
+                         GetBuildingTypeAt(97, 101)),
+              std::tuple(0, kWayRail, 5, 6));
+    EXPECT_TRUE(NodeAt(96, 100) != 0 && NodeAt(99, 100) != 0);
+    // A level crossing on the track line is a road: the line is cleared,
+    // and the platform row loses the road.
+    cash = Cash();
     Place(2, 6, 100, 100);
-    EXPECT_EQ(F(100, 100).wegtyp(), 0);
-    EXPECT_EQ(F(101, 100).wegtyp(), 0);
-    EXPECT_EQ(F(100, 101).wegtyp(), 0);  // the platform row lost the road
-    EXPECT_EQ(before - Cash(), 3 * 290 + 440 + 440);
-    EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 120, 120));
-}
-
-TEST_F(PlacementTest, ACurveOnTheTrackLineClearsTheLine) {
+    EXPECT_EQ(std::tuple(F(100, 100).wegtyp(), F(101, 100).wegtyp(), F(100, 101).wegtyp()),
+              std::tuple(0, 0, 0));
+    EXPECT_EQ(cash - Cash(), 3 * 290 + 440 + 440);
+    // So does a curve on the track line (with the branch on the platform row).
     DragTrack(30, 40, 36, 40, kWayRail);
     DragTrack(33, 40, 33, 44, kWayRail);  // a T on the track row at (33, 40)
-    ASSERT_NE(F(33, 40).wegteil(), 2);
-    const int64_t cash = Cash();
-    Place(1, 6, 31, 40);  // track row 40, columns 31..34
+    cash = Cash();
+    Place(3, 6, 31, 40);  // track row 40, columns 31..34
     for (int32_t x = 31; x <= 34; ++x) EXPECT_EQ(F(x, 40).wegtyp(), 0) << x;
-    EXPECT_EQ(F(33, 41).wegtyp(), 0);  // the branch on the platform row
-    EXPECT_EQ(cash - Cash(), 5 * 290);
-    // So does a line of two track types.
+    EXPECT_EQ(std::tuple(F(33, 41).wegtyp(), cash - Cash()), std::tuple(0, 5 * 290));
+    // And a line of two track types.
     DragTrack(40, 50, 41, 50, kWayRail);
     DragTrack(42, 50, 43, 50, kWayMonorail);
-    Place(2, 8, 40, 49);  // type 8: track row 50
+    Place(4, 8, 40, 49);  // type 8: track row 50
     for (int32_t x = 40; x <= 43; ++x) EXPECT_EQ(F(x, 50).wegtyp(), 0) << x;
-    EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 60, 60));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 120, 120));
 }
 
-TEST_F(PlacementTest, ADepotFacingARoadMakesAJunction) {
+TEST_F(PlacementTest, ADepotTurnsTheRoadInFrontIntoAJunctionLinkedOnEverySide) {
+    // Facing north onto a road between two T junctions.
     DragRoad(45, 45, 55, 45, kWayGravelRoad);
-    DragRoad(45, 40, 45, 50, kWayGravelRoad);  // T at (45, 45)
-    DragRoad(55, 40, 55, 50, kWayGravelRoad);  // T at (55, 45)
-    Place(1, 0, 50, 46);                       // a depot facing north, below (50, 45)
-    EXPECT_EQ(F(50, 46).richtung(), kDirN);
-    EXPECT_EQ(F(50, 45).wegteil(), 3);  // E, S, W
-    const int32_t junction = F(50, 45).knotennummer();
+    DragRoad(45, 40, 45, 50, kWayGravelRoad);
+    DragRoad(55, 40, 55, 50, kWayGravelRoad);
+    Place(1, 0, 50, 46);
+    EXPECT_EQ(std::tuple(F(50, 46).richtung(), F(50, 45).wegteil()), std::tuple(kDirN, 3));
+    const int32_t junction = NodeAt(50, 45);
     ASSERT_NE(junction, 0);
-    EXPECT_EQ(Net().Node(F(50, 46).knotennummer())->ziel[kDirIndexN], junction);
-    EXPECT_EQ(Net().Node(F(45, 45).knotennummer())->ziel[kDirIndexE], junction);
-    EXPECT_EQ(Net().Node(F(55, 45).knotennummer())->ziel[kDirIndexW], junction);
-    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 70, 70));
-}
-
-TEST_F(PlacementTest, AFrontFieldThatBecomesAJunctionPieceIsLinkedOnBothSides) {
-    // A north-south road between junctions at (50, 40) and (50, 50), and a
-    // stub at (49, 44..46) beside it that does not join it.
-    DragRoad(48, 40, 52, 40, kWayGravelRoad);
-    DragRoad(48, 50, 52, 50, kWayGravelRoad);
-    DragRoad(50, 40, 50, 50, kWayGravelRoad);
-    DragRoad(49, 44, 49, 46, kWayGravelRoad);
-    ASSERT_EQ(F(50, 45).richtung(), kDirsNS);
-    Place(1, 2, 50, 44);  // cuts the road and faces south onto (50, 45)
-    // (50, 45) takes the piece of all its road neighbours (N, S, W), a
-    // junction piece, while only the depot and the south join it.
-    EXPECT_EQ(F(50, 45).wegteil(), 5);
-    EXPECT_EQ(F(50, 45).richtung(), kDirsNS);
-    ASSERT_TRUE(F(50, 45).knoten());
-    const WayNode* front = Net().Node(F(50, 45).knotennummer());
-    ASSERT_NE(front, nullptr);
-    EXPECT_EQ(front->ziel[kDirIndexN], F(50, 44).knotennummer());
-    EXPECT_EQ(front->ziel[kDirIndexS], F(50, 50).knotennummer());
-    EXPECT_EQ(front->cost[kDirIndexS], 5);
-    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 70, 70));
-}
-
-TEST_F(PlacementTest, TheFrontFieldsNeighboursFollowItsNewPiece) {
-    // (60, 45) runs east-west; the dead end at (60, 44) north of it does not
-    // join it until the depot turns it into a junction.
-    DragRoad(58, 40, 62, 40, kWayGravelRoad);
-    DragRoad(60, 40, 60, 44, kWayGravelRoad);
-    DragRoad(56, 45, 60, 45, kWayGravelRoad);
-    DragRoad(56, 43, 56, 47, kWayGravelRoad);
-    ASSERT_EQ(F(60, 44).richtung(), kDirN);
-    Place(1, 3, 61, 45);                // faces west onto (60, 45)
-    EXPECT_EQ(F(60, 45).wegteil(), 6);  // N, E, W
-    EXPECT_EQ(F(60, 45).richtung(), kDirN | kDirE | kDirW);
-    EXPECT_EQ(F(60, 44).richtung(), kDirsNS);
-    const WayNode* front = Net().Node(F(60, 45).knotennummer());
-    ASSERT_NE(front, nullptr);
-    EXPECT_EQ(front->ziel[kDirIndexN], F(60, 40).knotennummer());
-    EXPECT_EQ(front->ziel[kDirIndexW], F(56, 45).knotennummer());
-    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 70, 70));
+    EXPECT_EQ(std::tuple(LinkTarget(50, 46, kDirIndexN), LinkTarget(45, 45, kDirIndexE),
+                         LinkTarget(55, 45, kDirIndexW)),
+              std::tuple(junction, junction, junction));
+    // Cutting a north-south road and facing south onto (50, 85), beside a
+    // stub that does not join it: (50, 85) takes the piece of all its road
+    // neighbours (N, S, W) while only the depot and the south join it.
+    DragRoad(48, 80, 52, 80, kWayGravelRoad);
+    DragRoad(48, 90, 52, 90, kWayGravelRoad);
+    DragRoad(50, 80, 50, 90, kWayGravelRoad);
+    DragRoad(49, 84, 49, 86, kWayGravelRoad);
+    Place(2, 2, 50, 84);
+    EXPECT_EQ(std::tuple(F(50, 85).wegteil(), F(50, 85).richtung(), F(50, 85).knoten()),
+              std::tuple(5, kDirsNS, true));
+    EXPECT_EQ(LinkTarget(50, 85, kDirIndexN), NodeAt(50, 84));
+    EXPECT_EQ(Link(50, 85, kDirIndexS), std::tuple(NodeAt(50, 90), 5));
+    // Facing west onto (60, 125) with a dead end north of it, which joins
+    // once the depot makes the front field a junction.
+    DragRoad(58, 120, 62, 120, kWayGravelRoad);
+    DragRoad(60, 120, 60, 124, kWayGravelRoad);
+    DragRoad(56, 125, 60, 125, kWayGravelRoad);
+    DragRoad(56, 123, 56, 127, kWayGravelRoad);
+    ASSERT_EQ(F(60, 124).richtung(), kDirN);
+    Place(3, 3, 61, 125);
+    EXPECT_EQ(std::tuple(F(60, 125).wegteil(), F(60, 125).richtung(), F(60, 124).richtung()),
+              std::tuple(6, kDirN | kDirE | kDirW, kDirsNS));
+    EXPECT_EQ(std::tuple(LinkTarget(60, 125, kDirIndexN), LinkTarget(60, 125, kDirIndexW)),
+              std::tuple(NodeAt(60, 120), NodeAt(56, 125)));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 80, 140));
 }
 
 TEST_F(PlacementTest, ADepotFacingARampOrALevelCrossing) {
@@ -359,16 +329,14 @@ TEST_F(PlacementTest, ADepotFacingARampOrALevelCrossing) {
     // A ramp across the depot's axis is left as it is.
     const uint8_t before = F(70, 39).richtung();
     Place(2, 1, 69, 39);  // faces east onto (70, 39)
-    EXPECT_EQ(F(70, 39).richtung(), before);
-    EXPECT_EQ(F(70, 39).wegteil(), 12);
-
-    // A level crossing in front keeps its piece.
+    EXPECT_EQ(std::tuple(F(70, 39).richtung(), F(70, 39).wegteil()), std::tuple(before, 12));
+    // A level crossing in front keeps its piece (its rail goes).
     DragTrack(80, 50, 90, 50, kWayRail);
     DragRoad(85, 45, 85, 55, kWayGravelRoad);
     ASSERT_EQ(F(85, 50).wegteil(), kCrossingRoadNS);
-    Place(3, 1, 84, 50);  // faces east onto the crossing (its rail goes)
-    EXPECT_EQ(F(85, 50).wegteil(), kCrossingRoadNS);
-    EXPECT_EQ(F(85, 50).gleisr(), kDirE);
+    Place(3, 1, 84, 50);
+    EXPECT_EQ(std::tuple(F(85, 50).wegteil(), F(85, 50).gleisr()),
+              std::tuple(kCrossingRoadNS, kDirE));
     EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 100, 100));
 }
 
