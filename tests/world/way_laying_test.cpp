@@ -25,8 +25,7 @@ class PlannerTest : public ConstructionTest {
         return cells;
     }
     // Every consecutive pair of the path (from the start) are neighbours.
-    static bool IsContinuous(std::pair<int32_t, int32_t> start, const Cells& cells) {
-        auto prev = start;
+    static bool IsContinuous(std::pair<int32_t, int32_t> prev, const Cells& cells) {
         for (auto cell : cells) {
             if (std::abs(cell.first - prev.first) + std::abs(cell.second - prev.second) != 1) {
                 return false;
@@ -46,7 +45,10 @@ TEST_F(PlannerTest, PathsFollowTheFloodAndTraceOrderWithinTheBox) {
     EXPECT_EQ(Path(), (Cells{{50, 51}, {50, 52}, {51, 52}, {52, 52}}));
     ASSERT_EQ(Net().PlanRoadPath(52, 52, 50, 50), 1);
     EXPECT_EQ(Path(), (Cells{{52, 51}, {52, 50}, {51, 50}, {50, 50}}));
-
+    // On a long path the labels wrap from 126 to 1.
+    ASSERT_EQ(Net().PlanRoadPath(10, 100, 160, 100), 1);
+    EXPECT_EQ(std::tuple(Path().size(), Path().back()), std::tuple(150u, std::pair(160, 100)));
+    EXPECT_EQ(std::tuple(F(135, 100).laenge(), F(136, 100).laenge()), std::tuple(126, 1));
     // A goal ringed by water, or off the plannable map, leaves no path.
     for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) Water(70 + dx, 70 + dy);
     EXPECT_EQ(Net().PlanRoadPath(60, 70, 70, 70), 0);
@@ -61,14 +63,13 @@ TEST_F(PlannerTest, PathsFollowTheFloodAndTraceOrderWithinTheBox) {
     EXPECT_EQ(Net().PlanRoadPath(90, 115, 90, 125), 0);
 }
 
-TEST_F(PlannerTest, WaysCrossStraightWaysButNeverRunAlongThem) {
+TEST_F(PlannerTest, WaysCrossStraightWaysNeverRunAlongThemAndUseADepotsExitOnly) {
     LayLine(60, 30, 60, 70, kWayGravelRoad);
-    ASSERT_EQ(F(60, 50).wegteil(), 1);
     Net().current_way_type = kWayRail;
     ASSERT_EQ(Net().PlanTrackPath(55, 50, 65, 50), 1);
     EXPECT_EQ(Path().size(), 10u);  // straight across
     ASSERT_EQ(Net().PlanTrackPath(60, 44, 60, 56), 1);
-    const Cells cells = Path();
+    Cells cells = Path();
     EXPECT_TRUE(IsContinuous({60, 44}, cells));
     for (size_t k = 0; k + 1 < cells.size(); ++k) EXPECT_NE(cells[k].first, 60);
     EXPECT_GT(cells.size(), 12u);
@@ -80,10 +81,8 @@ TEST_F(PlannerTest, WaysCrossStraightWaysButNeverRunAlongThem) {
     EXPECT_EQ(Path().size(), 10u);
     LayLine(120, 30, 120, 70, kWayMonorail);
     EXPECT_EQ(Net().PlanRoadPath(115, 50, 125, 50), 0);
-}
-
-TEST_F(PlannerTest, DepotIsEnteredAndLeftOnlyThroughItsExit) {
-    MapField& depot = F(80, 50);  // type 1: exit to the east
+    // A depot of type 1 is entered and left through its east exit only.
+    MapField& depot = F(80, 50);
     depot.set_building_flag(true);
     depot.set_geb_num(3);
     depot.set_geb_typ(1);
@@ -91,7 +90,7 @@ TEST_F(PlannerTest, DepotIsEnteredAndLeftOnlyThroughItsExit) {
     depot.set_wegteil(2);
     services_.AddBuilding(3, 80, 50);
     ASSERT_EQ(Net().PlanRoadPath(75, 50, 80, 50), 1);
-    Cells cells = Path();
+    cells = Path();
     ASSERT_GE(cells.size(), 2u);
     EXPECT_EQ(cells[cells.size() - 2], std::make_pair(81, 50));
     EXPECT_TRUE(IsContinuous({75, 50}, cells));
@@ -99,16 +98,7 @@ TEST_F(PlannerTest, DepotIsEnteredAndLeftOnlyThroughItsExit) {
     EXPECT_EQ(Path().front(), std::make_pair(81, 50));
 }
 
-TEST_F(PlannerTest, LabelsWrapFrom126ToOneOnALongPath) {
-    ASSERT_EQ(Net().PlanRoadPath(10, 100, 160, 100), 1);
-    const Cells cells = Path();
-    EXPECT_EQ(cells.size(), 150u);  // straight along the row
-    EXPECT_EQ(cells.back(), std::make_pair(160, 100));
-    EXPECT_EQ(F(135, 100).laenge(), 126);
-    EXPECT_EQ(F(136, 100).laenge(), 1);
-}
-
-TEST_F(PlannerTest, TraceThatFindsNoWayBackIsNoPath) {
+TEST_F(PlannerTest, TheTraceNeedsAWayBackAndIgnoresLabelsLeftOutsideTheBox) {
     // Labels 1, 2, 3 along a row, but the goal's exits do not lead back.
     for (int32_t x = 10; x <= 12; ++x) F(x, 10).set_laenge(static_cast<uint32_t>(x - 9));
     g_pGameState->path_exit_mask[FieldIndex(12, 10)] = kDirE;
@@ -118,15 +108,12 @@ TEST_F(PlannerTest, TraceThatFindsNoWayBackIsNoPath) {
     g_pGameState->path_exit_mask[FieldIndex(12, 10)] = kDirW;
     EXPECT_TRUE(Net().TracePlannedPath(10, 10, 12, 10, 3));
     EXPECT_EQ(Path(), (Cells{{11, 10}, {12, 10}}));
-}
-
-TEST_F(PlannerTest, TraceIgnoresLabelsLeftOutsideTheBox) {
-    // Water leaves only a way round along the box's west column (x = 10).
+    // Water leaves only a way round along the box's west column (x = 10);
+    // just outside it, labels of an earlier plan are what the trace looks
+    // for next on each row.
     for (int32_t x = 11; x <= 29; ++x) {
         for (int32_t y = 21; y <= 29; ++y) Water(x, y);
     }
-    // Labels of an earlier plan just outside the box, each what the trace
-    // looks for next on that column.
     for (int32_t y = 21; y <= 30; ++y) F(9, y).set_laenge(static_cast<uint32_t>(y - 10));
     ASSERT_EQ(Net().PlanRoadPath(20, 20, 20, 30), 1);
     const Cells cells = Path();
@@ -144,16 +131,14 @@ TEST_F(PlannerTest, PortalsAndBridgesOverrideTheExits) {
     portal.set_wegtyp(kWayRail);
     EXPECT_EQ(EvaluateTrackPathField(30, 30, kWayRail), kDirS);
     EXPECT_NE(EvaluateTrackPathField(30, 30, kWayMonorail), kDirS);
-
     MapField& end = F(34, 34);
     end.set_bridge_flag(true);
     end.set_bridge_end(true);
     end.set_bridge_piece(5);  // west end: leaves west, off the bridge
     end.set_bridge_wegtyp(kWayRail);
-    EXPECT_EQ(EvaluateRoadPathField(34, 34), 0);
-    EXPECT_EQ(EvaluateTrackPathField(34, 34, kWayRail), kDirW);
-    // Neighbour bridges: a road may step onto a road bridge end from its
-    // open side only.
+    EXPECT_EQ(std::tuple(EvaluateRoadPathField(34, 34), EvaluateTrackPathField(34, 34, kWayRail)),
+              std::tuple(0, kDirW));
+    // A road may step onto a road bridge end from its open side only.
     end.set_bridge_wegtyp(kWayGravelRoad);
     EXPECT_TRUE(EvaluateRoadPathField(33, 34) & kDirE);
     EXPECT_FALSE(EvaluateRoadPathField(35, 34) & kDirW);
