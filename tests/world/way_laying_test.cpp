@@ -161,8 +161,7 @@ TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
     DragRoad(10, 20, 14, 20, kWayAsphaltRoad);
     EXPECT_EQ(F(12, 20).wegtyp(), kWayAsphaltRoad);
     DragRoad(14, 20, 10, 20, kWayGravelRoad);
-    EXPECT_EQ(F(12, 20).wegtyp(), kWayGravelRoad);
-    EXPECT_EQ(Cash(), kStartCash);
+    EXPECT_EQ(std::tuple(F(12, 20).wegtyp(), Cash()), std::tuple(kWayGravelRoad, kStartCash));
 
     const std::pair<int32_t, int32_t> cases[] = {
         {kWayAsphaltRoad, 220}, {kWayRail, 290}, {kWayMonorail, 360}, {kWaySuperconductor, 420}};
@@ -184,9 +183,8 @@ TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
         F(x, 60).set_stadtnum(4);
     }
     DragRoad(10, 60, 16, 60, kWayAsphaltRoad);
-    EXPECT_EQ(F(13, 60).wegtyp(), kWayCityStreet);
-    EXPECT_EQ(F(15, 60).wegtyp(), kWayAsphaltRoad);
-    EXPECT_EQ(before - Cash(), 4 * 220);
+    EXPECT_EQ(std::tuple(F(13, 60).wegtyp(), F(15, 60).wegtyp(), before - Cash()),
+              std::tuple(kWayCityStreet, kWayAsphaltRoad, 4 * 220));
 }
 
 TEST_F(WayLayingTest, RoadAcrossRailMakesLevelCrossingsKeepingTheTrackOwner) {
@@ -227,8 +225,9 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
     SetType(kWayRail);
     EXPECT_EQ(Net().LayTrackAlongX(18, 22, 13, 0), 0);  // and rail across monorail
     EXPECT_EQ(Net().LayTrackAlongX(62, 65, 20, 0), 0);
-    EXPECT_EQ(Net().LayTrackAlongX(90, 90, 10, 0), 0);  // equal ends
-    EXPECT_EQ(Net().LayTrackAlongX(250, 255, 10, 0), 0);
+    EXPECT_EQ(
+        std::tuple(Net().LayTrackAlongX(90, 90, 10, 0), Net().LayTrackAlongX(250, 255, 10, 0)),
+        std::tuple(0, 0));                      // equal ends, the map's edge
     Net().LayRoadAlongPath(90, 10, 90, 10);     // an empty path
     DragRoad(70, 20, 76, 20, kWayAsphaltRoad);  // an occupied cell: silently
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
@@ -240,7 +239,7 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 90, 40));
 }
 
-TEST_F(WayLayingTest, SlopesAlongTheAxisTakeRampsAcrossItRefuse) {
+TEST_F(WayLayingTest, SlopesForestsAndBuildingsOnTheSegment) {
     SetHeights(22, 10, 40, 30, 3);  // a ramp rising east on (21, 20)
     ASSERT_EQ(F(21, 20).teile_diff(), 2);
     DragRoad(18, 20, 24, 20, kWayGravelRoad);
@@ -252,38 +251,31 @@ TEST_F(WayLayingTest, SlopesAlongTheAxisTakeRampsAcrossItRefuse) {
     SetHeights(60, 41, 80, 60, 3);  // rising south: piece 15 along y
     DragTrack(70, 37, 70, 43, kWayRail);
     EXPECT_EQ(F(70, 40).wegteil(), 15);
-}
-
-TEST_F(WayLayingTest, ForestGoesOnlyWithALaidSegment) {
-    F(12, 20).set_forest_flag(true);
-    F(12, 20).set_data_word(0x1234);
-    F(14, 20).set_teile_art(0);  // water refuses the segment
-    SetType(kWayGravelRoad);
-    EXPECT_EQ(Net().LayRoadAlongX(10, 14, 20), 0);
-    EXPECT_EQ(F(12, 20).data_word(), 0x1234);
+    // Forest goes only with a laid segment.
+    F(12, 120).set_forest_flag(true);
+    F(12, 120).set_data_word(0x1234);
+    F(14, 120).set_teile_art(0);  // water refuses the segment
+    EXPECT_EQ(Net().LayRoadAlongX(10, 14, 120), 0);
+    EXPECT_EQ(F(12, 120).data_word(), 0x1234);
     Services().view.tile_in_view = 1;
-    EXPECT_EQ(Net().LayRoadAlongX(10, 13, 20), 1);
-    EXPECT_EQ(std::tuple(F(12, 20).forest_flag(), F(12, 20).data_word(), GS().redraw_objects),
+    EXPECT_EQ(Net().LayRoadAlongX(10, 13, 120), 1);
+    EXPECT_EQ(std::tuple(F(12, 120).forest_flag(), F(12, 120).data_word(), GS().redraw_objects),
               std::tuple(false, 0, 1));
-}
-
-TEST_F(WayLayingTest, BuildingsOnTheSegment) {
     // A city house anywhere refuses.
-    F(12, 20).set_stadtnum(3);
-    F(12, 20).set_stadtb(5);
-    SetType(kWayGravelRoad);
-    EXPECT_EQ(Net().LayRoadAlongX(12, 15, 20), 0);
-    EXPECT_EQ(Net().LayRoadAlongX(10, 13, 20), 0);
+    F(12, 140).set_stadtnum(3);
+    F(12, 140).set_stadtb(5);
+    EXPECT_EQ(std::tuple(Net().LayRoadAlongX(12, 15, 140), Net().LayRoadAlongX(10, 13, 140)),
+              std::tuple(0, 0));
     // A depot of type 1 (exit east) at the west end is accepted, one of type
     // 3 (exit west) refuses.
-    Place(1, 1, 30, 30);
-    DragRoad(30, 30, 34, 30, kWayGravelRoad);
-    EXPECT_EQ(std::tuple(F(30, 30).richtung(), F(30, 30).knoten(), LinkTarget(30, 30, kDirIndexE)),
+    Place(1, 1, 30, 35);
+    DragRoad(30, 35, 34, 35, kWayGravelRoad);
+    EXPECT_EQ(std::tuple(F(30, 35).richtung(), F(30, 35).knoten(), LinkTarget(30, 35, kDirIndexE)),
               std::tuple(kDirE, true, 0));
     Place(2, 3, 40, 40);
-    const WorldSnapshot before = TakeSnapshot();
+    const WorldSnapshot withDepot = TakeSnapshot();
     EXPECT_EQ(Net().LayRoadAlongX(40, 44, 40), 0);
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    EXPECT_TRUE(SameWorld(withDepot, TakeSnapshot()));
     // An inner field with a factory refuses; a factory at an end takes the road.
     F(52, 50).set_building_flag(true);
     F(52, 50).set_data_word((14 << 10) | 9);
@@ -292,7 +284,7 @@ TEST_F(WayLayingTest, BuildingsOnTheSegment) {
     EXPECT_EQ(F(52, 50).wegtyp(), kWayGravelRoad);
 }
 
-TEST_F(WayLayingTest, CrossingsAreJoinedByTheirStretch) {
+TEST_F(WayLayingTest, StretchesAreLinkedAcrossNewCrossingsAndRefusedFirstSegments) {
     DragRoad(10, 10, 10, 20, kWayGravelRoad);
     DragRoad(16, 10, 16, 20, kWayGravelRoad);
     DragRoad(10, 15, 16, 15, kWayGravelRoad);
@@ -304,6 +296,21 @@ TEST_F(WayLayingTest, CrossingsAreJoinedByTheirStretch) {
     EXPECT_EQ(F(13, 15).wegteil(), 11);
     EXPECT_EQ(std::tuple(LinkTarget(10, 15, kDirIndexE), LinkCost(10, 15, kDirIndexE)),
               std::tuple(NodeAt(13, 15), 3));
+    // Two junctions at (20, 10) and (20, 16) with a gap in the road between.
+    DragRoad(18, 10, 22, 10, kWayGravelRoad);
+    DragRoad(20, 10, 20, 12, kWayGravelRoad);
+    DragRoad(18, 16, 22, 16, kWayGravelRoad);
+    DragRoad(20, 14, 20, 16, kWayGravelRoad);
+    // A drag from a water field: its first segment is refused.
+    F(20, 11).set_teile_art(0);
+    F(19, 13).set_teile_art(0);
+    SetType(kWayAsphaltRoad);
+    SetPath({{20, 13}, {20, 14}});
+    Net().LayRoadAlongPath(19, 13, 20, 14);  // (19,13)-(20,13) along x is refused
+    EXPECT_EQ(F(19, 13).wegtyp(), 0);
+    ASSERT_EQ(F(20, 13).wegtyp(), kWayAsphaltRoad);
+    EXPECT_EQ(std::tuple(LinkTarget(20, 10, kDirIndexS), LinkCost(20, 10, kDirIndexS)),
+              std::tuple(NodeAt(20, 16), 6));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
 }
 
@@ -324,25 +331,6 @@ TEST_F(WayLayingTest, RoadsRunOnlyAlongEmptyStationRows) {
     EXPECT_EQ(Net().LayRoadAlongX(124, 121, 101), 0);
     EXPECT_TRUE(SameWorld(withTrack, TakeSnapshot()));
     EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 140, 140));
-}
-
-TEST_F(WayLayingTest, AStretchIsLinkedWhenThePathsFirstSegmentIsRefused) {
-    // Two junctions at (20, 10) and (20, 16) with a gap in the road between.
-    DragRoad(18, 10, 22, 10, kWayGravelRoad);
-    DragRoad(20, 10, 20, 12, kWayGravelRoad);
-    DragRoad(18, 16, 22, 16, kWayGravelRoad);
-    DragRoad(20, 14, 20, 16, kWayGravelRoad);
-    // A drag from a water field: its first segment is refused.
-    F(20, 11).set_teile_art(0);
-    F(19, 13).set_teile_art(0);
-    SetType(kWayAsphaltRoad);
-    SetPath({{20, 13}, {20, 14}});
-    Net().LayRoadAlongPath(19, 13, 20, 14);  // (19,13)-(20,13) along x is refused
-    EXPECT_EQ(F(19, 13).wegtyp(), 0);
-    ASSERT_EQ(F(20, 13).wegtyp(), kWayAsphaltRoad);
-    EXPECT_EQ(std::tuple(LinkTarget(20, 10, kDirIndexS), LinkCost(20, 10, kDirIndexS)),
-              std::tuple(NodeAt(20, 16), 6));
-    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
 }
 
 }  // namespace
