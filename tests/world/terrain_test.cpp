@@ -46,14 +46,14 @@ class TerrainTest : public ConstructionTest {
 };
 
 TEST_F(TerrainTest, ARaisedCornerPushesItsNeighboursAndCostsPerStep) {
+    // The field's north-west corner goes up, and the south-east one of the
+    // field north-west of it; then the eight neighbours follow.
     EXPECT_EQ(Raise(100, 100), 1000);
-    EXPECT_EQ(H(100, 100), 3);
-    EXPECT_EQ(F(100, 100).teile_diff(), 8);  // its north-west corner up
-    EXPECT_EQ(F(99, 99).teile_diff(), 6);    // the south-east corner of this one
-    EXPECT_EQ(Raise(100, 100), 9000);        // the eight neighbours follow
-    EXPECT_EQ(H(100, 100), 4);
-    EXPECT_EQ(H(99, 101), 3);
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::F, 0), 10000);
+    EXPECT_EQ(std::tuple(H(100, 100), F(100, 100).teile_diff(), F(99, 99).teile_diff()),
+              std::tuple(3, 8, 6));
+    EXPECT_EQ(Raise(100, 100), 9000);
+    EXPECT_EQ(std::tuple(H(100, 100), H(99, 101), g_Statistics.PairThis(StatPair::F, 0)),
+              std::tuple(4, 3, 10000));
     EXPECT_TRUE(Smooth(90, 90, 110, 110));
     // Filling water costs double.
     SetHeights(30, 30, 50, 50, 0);
@@ -93,51 +93,33 @@ TEST_F(TerrainTest, HeightLimitsAndTheEdgeRule) {
 
 TEST_F(TerrainTest, ATunnelKeepsARoofOfEveryShapeButTheThinOnes) {
     // Field (100, 100) lies over a tunnel at height 5. For each shape it
-    // may end up with at height 5, one of its corners is lowered onto that
-    // shape from a smooth start; the change is refused exactly for the
-    // shapes 1, 4, 8, 9 and 11..14.
+    // may end up with at height 5 (corners NE, SW, SE relative to NW), one
+    // corner is lowered onto that shape from a smooth start; the change is
+    // refused exactly for the shapes 1, 4, 8, 9 and 11..14.
     static constexpr int32_t kDiffs[15][3] = {{0, 0, 0},    {0, -1, -1}, {1, 0, 1}, {0, 1, 1},
                                               {-1, 0, -1},  {1, 0, 0},   {0, 0, 1}, {0, 1, 0},
                                               {-1, -1, -1}, {0, -1, 0},  {1, 1, 1}, {-1, 0, 0},
                                               {0, 0, -1},   {-1, -1, 0}, {1, 1, 0}};
-    int32_t tried = 0;
+    static constexpr int32_t kLowered[15] = {0, 2, 0, 0, 1, 0, 0, 0, 1, 2, 0, 1, 3, 1, 0};
     for (int32_t shape = 0; shape < 15; ++shape) {
-        const int32_t target[4] = {5, 5 + kDiffs[shape][0], 5 + kDiffs[shape][1],
-                                   5 + kDiffs[shape][2]};
-        for (int32_t c = 0; c < 4; ++c) {
-            // The start: the target with corner c one step higher, every
-            // corner within one step of the others and of the 5 around.
-            int32_t start[4] = {target[0], target[1], target[2], target[3]};
-            ++start[c];
-            bool smooth = true;
-            for (int32_t a = 0; a < 4; ++a) {
-                smooth = smooth && start[a] >= 4 && start[a] <= 6;
-                for (int32_t b = 0; b < 4; ++b)
-                    smooth = smooth && std::abs(start[a] - start[b]) <= 1;
-                // Lowering c pushes nothing along.
-                if (a != c) smooth = smooth && std::abs(target[c] - start[a]) <= 1;
-            }
-            if (!smooth) continue;
-            SetHeights(95, 95, 105, 105, 5);
-            for (int32_t k = 0; k < 4; ++k)
-                SetHeights(100 + k % 2, 100 + k / 2, 100 + k % 2, 100 + k / 2, start[k]);
-            F(100, 100).set_tunnel(true);
-            F(100, 100).set_tunnel_hoehe(5);
-            const bool thin = shape == 1 || shape == 4 || shape == 8 || shape == 9 || shape > 10;
-            const int64_t cash = Cash();
-            Terrain().LowerLand(100 + c % 2, 100 + c / 2, 0);
-            EXPECT_EQ(Terrain().refused, thin ? 1 : 0) << "shape " << shape;
-            EXPECT_TRUE(thin || (F(100, 100).teile_diff() == shape && cash - Cash() == 1000))
-                << "shape " << shape;
-            F(100, 100).set_tunnel(false);
-            ++tried;
-            break;
+        const int32_t c = kLowered[shape];
+        SetHeights(95, 95, 105, 105, 5);
+        for (int32_t k = 0; k < 4; ++k) {
+            const int32_t h = 5 + (k == 0 ? 0 : kDiffs[shape][k - 1]) + (k == c ? 1 : 0);
+            SetHeights(100 + k % 2, 100 + k / 2, 100 + k % 2, 100 + k / 2, h);
         }
+        F(100, 100).set_tunnel(true);
+        F(100, 100).set_tunnel_hoehe(5);
+        const bool thin = shape == 1 || shape == 4 || shape == 8 || shape == 9 || shape > 10;
+        const int64_t cash = Cash();
+        Terrain().LowerLand(100 + c % 2, 100 + c / 2, 0);
+        EXPECT_EQ(Terrain().refused, thin ? 1 : 0) << "shape " << shape;
+        EXPECT_TRUE(thin || (F(100, 100).teile_diff() == shape && cash - Cash() == 1000))
+            << "shape " << shape;
+        F(100, 100).set_tunnel(false);
     }
-    EXPECT_EQ(tried, 15);
 
-    // Its north-west corner below the tunnel's height refuses whatever the
-    // shape (here 10).
+    // Its north-west corner below the tunnel's height refuses (shape 10).
     SetHeights(95, 95, 105, 105, 5);
     F(100, 100).set_tunnel(true);
     F(100, 100).set_tunnel_hoehe(5);
