@@ -1,6 +1,7 @@
 #include "construction_fixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "world/way_piece_tables.h"
 
@@ -44,6 +45,21 @@ WorldSnapshot TakeSnapshot() {
     if (before.cash != after.cash) return ::testing::AssertionFailure() << "cash changed";
     if (before.statistics != after.statistics) {
         return ::testing::AssertionFailure() << "the statistics changed";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult HeightsSmooth(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            for (const auto& [dx, dy] : {std::pair{1, -1}, {1, 0}, {1, 1}, {0, 1}}) {
+                const MapField* n = FieldAt(x + dx, y + dy);
+                if (n != nullptr && std::abs(n->hoehe() - FieldAt(x, y)->hoehe()) > 1) {
+                    return ::testing::AssertionFailure()
+                           << "corner (" << x << ", " << y << ") jumps";
+                }
+            }
+        }
     }
     return ::testing::AssertionSuccess();
 }

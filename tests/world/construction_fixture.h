@@ -33,6 +33,8 @@ struct WorldSnapshot {
 };
 
 WorldSnapshot TakeSnapshot();
+// Every corner of the box within one step of its eight neighbours.
+::testing::AssertionResult HeightsSmooth(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 // Compares two snapshots; `ignoreViewBits` leaves out the redraw and
 // preview marks (`feldchange`, `cursor`, `cursorricht`).
 ::testing::AssertionResult SameWorld(const WorldSnapshot& before, const WorldSnapshot& after,

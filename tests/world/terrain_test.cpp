@@ -29,20 +29,6 @@ class TerrainTest : public ConstructionTest {
         EXPECT_TRUE(preview >= 0 || SameWorld(before, TakeSnapshot(), true));
         return cost;
     }
-
-    ::testing::AssertionResult Smooth(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-        for (int32_t x = x0; x < x1; ++x) {
-            for (int32_t y = y0; y < y1; ++y) {
-                for (int32_t dy = -1; dy <= 1; ++dy) {
-                    if (std::abs(H(x + 1, y + dy) - H(x, y)) > 1 ||
-                        std::abs(H(x, y + 1) - H(x, y)) > 1) {
-                        return ::testing::AssertionFailure() << "at (" << x << ", " << y << ")";
-                    }
-                }
-            }
-        }
-        return ::testing::AssertionSuccess();
-    }
 };
 
 TEST_F(TerrainTest, ARaisedCornerPushesItsNeighboursAndCostsPerStep) {
@@ -54,7 +40,7 @@ TEST_F(TerrainTest, ARaisedCornerPushesItsNeighboursAndCostsPerStep) {
     EXPECT_EQ(Raise(100, 100), 9000);
     EXPECT_EQ(std::tuple(H(100, 100), H(99, 101), g_Statistics.PairThis(StatPair::F, 0)),
               std::tuple(4, 3, 10000));
-    EXPECT_TRUE(Smooth(90, 90, 110, 110));
+    EXPECT_TRUE(HeightsSmooth(90, 90, 110, 110));
     // Filling water costs double.
     SetHeights(30, 30, 50, 50, 0);
     EXPECT_EQ(Raise(40, 40), 2000);
@@ -88,7 +74,7 @@ TEST_F(TerrainTest, HeightLimitsAndTheEdgeRule) {
         EXPECT_EQ(Change(c.raise, c.x, c.y) == 0, c.refused) << c.x << ", " << c.y;
         EXPECT_EQ(H(c.x, c.y), c.refused ? before : before + (c.raise ? 1 : -1));
     }
-    EXPECT_TRUE(Smooth(100, 100, 150, 150));
+    EXPECT_TRUE(HeightsSmooth(100, 100, 150, 150));
 }
 
 TEST_F(TerrainTest, ATunnelKeepsARoofOfEveryShapeButTheThinOnes) {
@@ -167,7 +153,7 @@ TEST_F(TerrainTest, TheBrushRaisesTheLowestCornersOfItsSquare) {
     Terrain().EditRaiseLand(48, 48);
     EXPECT_EQ(std::tuple(H(48, 48), H(50, 50), cash - Cash(), preview), std::tuple(5, 5, 9000, 9));
     EXPECT_EQ(GS().path_exit_mask[FieldIndex(49, 49)], 0);
-    EXPECT_TRUE(Smooth(41, 41, 59, 59));
+    EXPECT_TRUE(HeightsSmooth(41, 41, 59, 59));
 
     // Raise the square again, then lower the highest corners of a smaller one.
     Terrain().EditRaiseLand(48, 48);
@@ -175,7 +161,7 @@ TEST_F(TerrainTest, TheBrushRaisesTheLowestCornersOfItsSquare) {
     SetBrush(2);
     Terrain().EditLowerLand(49, 49);  // corners 49..50 at 6 go down to 5
     EXPECT_EQ(std::pair(H(50, 50), H(48, 48)), std::pair(5, 6));
-    EXPECT_TRUE(Smooth(41, 41, 59, 59));
+    EXPECT_TRUE(HeightsSmooth(41, 41, 59, 59));
 }
 
 class DemolitionTest : public ConstructionTest {
