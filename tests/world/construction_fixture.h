@@ -44,7 +44,6 @@ class ConstructionTest : public ::testing::Test {
   protected:
     ConstructionTest();
     ~ConstructionTest() override;
-
     MapField& F(int32_t x, int32_t y) { return *FieldAt(x, y); }
     CWayNetwork& Net() { return *g_pWayNetwork; }
     CBuildHelper& Helper() { return *g_pBuildHelper; }
@@ -55,7 +54,6 @@ class ConstructionTest : public ::testing::Test {
     int32_t NetworkLength(int32_t player = 0) {
         return g_Statistics.Monthly(StatSeries::NetworkLength, player);
     }
-
     // Ways straight into the grid, then the box around them re-fitted.
     void LayWay(const std::vector<std::pair<int32_t, int32_t>>& cells, int32_t wayType,
                 int32_t player = 0);
@@ -77,20 +75,17 @@ class ConstructionTest : public ::testing::Test {
         const WayNode* node = Net().Node(NodeAt(x, y));
         return node != nullptr ? node->cost[i] : -1;
     }
-
     // A straight road or track dragged through the path drivers.
     void DragRoad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
     void DragTrack(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
     // Puts the cells into the path list, first cell at the front.
     void SetPath(const std::vector<std::pair<int32_t, int32_t>>& cells);
-
     // A building of `type` (depots 0..3 and stations 6..9 carry their
     // orientation) with its north-west field on (x, y), via PlaceStructure.
     doubles::TestBuilding& Place(int32_t number, int32_t type, int32_t x, int32_t y, int32_t w = 1,
                                  int32_t h = 1);
     // Sets the corner heights of the rectangle and the shapes around it.
     void SetHeights(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t height);
-
     fvtest::GameScope game_;
     doubles::Scope services_{game_};
     std::unique_ptr<CTerrain> terrain_;

@@ -44,7 +44,6 @@ class BuilderGraphProperty : public ConstructionTest {
             ++refusal_checks_;
         }
     }
-
     void PlannedWay() {
         int32_t x1 = 0, y1 = 0;
         Pick(x1, y1);
@@ -57,7 +56,6 @@ class BuilderGraphProperty : public ConstructionTest {
             Net().LayTrackAlongPath(x1, y1, x2, y2);
         }
     }
-
     // A straight drag, or a segment laid through one layer and then dragged
     // along the same fields, which joins it to the network as the path
     // driver does.
@@ -85,7 +83,6 @@ class BuilderGraphProperty : public ConstructionTest {
         if (x2 == x && y2 == y) return;
         IsRoadWay(type) ? DragRoad(x, y, x2, y2, type) : DragTrack(x, y, x2, y2, type);
     }
-
     void BridgeOrTunnel() {
         int32_t x = 0, y = 0;
         Pick(x, y);
@@ -109,7 +106,6 @@ class BuilderGraphProperty : public ConstructionTest {
             }
         }
     }
-
     void Land() {
         int32_t x = 0, y = 0;
         Pick(x, y);
@@ -128,7 +124,6 @@ class BuilderGraphProperty : public ConstructionTest {
         EXPECT_TRUE(preview < 0 || preview * 1000 == cash - Cash()) << x << ", " << y;
         Services().panel.brush_size = 1;
     }
-
     // A depot (types 0..3) or a station (6..9) where the check allows it,
     // or the extension of a station; then the sites of stores and
     // attractions are checked there.
@@ -158,14 +153,12 @@ class BuilderGraphProperty : public ConstructionTest {
             Helper().CheckAttractionSite(x, y);
         }
     }
-
     void Demolish() {
         int32_t x = 0, y = 0;
         Pick(x, y);
         int32_t cx = x + R(7) - 3, cy = y + R(7) - 3;  // the area's far corner
         Terrain().DemolishArea(x, y, cx, cy);
     }
-
     // Every direction mask and node mark is what a re-fit gives: no builder
     // leaves a neighbour's mask behind the change of a way beside it.
     ::testing::AssertionResult MasksAreRefitted() {
@@ -185,7 +178,6 @@ class BuilderGraphProperty : public ConstructionTest {
         std::copy(kept.begin(), kept.end(), GS().fields);
         return result;
     }
-
     void Run(std::initializer_list<uint32_t> seeds, int32_t ops, int32_t every) {
         GS().cash[0] = 1000000000;
         using B = BuilderGraphProperty;
@@ -208,7 +200,6 @@ class BuilderGraphProperty : public ConstructionTest {
             }
         }
     }
-
     bool edges_ = false;
     int32_t lo_ = 50, hi_ = 90;  // where the builders act in the middle
     std::vector<std::pair<int32_t, int32_t>> stations_;

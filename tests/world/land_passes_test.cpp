@@ -209,7 +209,6 @@ class StampRefusal : public ::testing::Test {
         ScriptedRand rand({100, 100, 0});
         return DrawStampAttempt(set, set.entries[0], season, pass);
     }
-
     fvtest::GameScope scope;
     LandscapeTemplateSet set;
 };

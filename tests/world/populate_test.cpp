@@ -23,7 +23,6 @@ TEST_F(Population, InvariantsHoldOnManySeeds) {
         for (int32_t season = 1; season <= 3; ++season) {
             Generate(seed * 7919, season);
             SCOPED_TRACE(testing::Message() << "seed " << seed << " season " << season);
-
             // Forests never cover a building, a way, a bridge or water. Every
             // corner stays within one step of its eight neighbours.
             for (int32_t x = 0; x < kMapSize; ++x) {
@@ -42,7 +41,6 @@ TEST_F(Population, InvariantsHoldOnManySeeds) {
                         << x << "," << y;
                 }
             }
-
             // Cities: at most 39, spaced, and their streets linked.
             EXPECT_TRUE(cities_.Count() > 10 && cities_.Count() <= 39) << cities_.Count();
             for (int32_t a = 0; a < kCitySlots; ++a) {
@@ -70,7 +68,6 @@ TEST_F(Population, InvariantsHoldOnManySeeds) {
             }
             // The graph is the one the map's ways give, with nothing left over.
             EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
-
             // Raw-material sites: allowed by the construction check, written
             // into the grid, spaced by type, with a free ring and mines high.
             const std::vector<Site> sites = buildings_.Sites();

@@ -50,7 +50,6 @@ class StationSiteTest : public ConstructionTest {
         const bool alongX = type == 6 || type == 8;
         return Helper().CanBuildHere(x, y, alongX ? 4 : 2, alongX ? 2 : 4);
     }
-
     void ClearBuildings() {
         for (int32_t n = 1; n < kBuildingSlots; ++n) Services().buildings.buildings[n] = nullptr;
         for (MapField& f : GS().fields) {
@@ -147,7 +146,6 @@ TEST_F(StationExtensionTest, RefusalCodesAndTheLastFailingOneIsKept) {
     WorldSnapshot before = TakeSnapshot();
     EXPECT_EQ(Extend(100, 101), std::tuple(3, 3));
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-
     // A building on a later field than the curve: its code 2 is the last.
     F(102, 103).set_building_flag(true);
     F(102, 103).set_data_word((14 << 10) | 9);
@@ -182,7 +180,6 @@ TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFiveAForestD
     EXPECT_EQ(std::tuple(Code(100, 100), Code(150, 100)), std::tuple(5, 5));
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     EXPECT_EQ(Code(200, 100), 0);
-
     // Forest on the new line and in the band is no terminal: tree values 32
     // and 33 in the high byte put 8 in bits 10-15.
     Place(7, 6, 100, 50);  // new line row 49, band rows 48..45

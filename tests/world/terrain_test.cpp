@@ -14,7 +14,6 @@ class TerrainTest : public ConstructionTest {
   protected:
     int32_t H(int32_t x, int32_t y) { return F(x, y).hoehe(); }
     void SetBrush(int32_t n) { Services().panel.brush_size = n; }
-
     // Raises or lowers the corner and returns what it cost, checked against
     // the preview; a refused change (preview -1) leaves the world as it was.
     int64_t Raise(int32_t x, int32_t y) { return Change(true, x, y); }
@@ -104,7 +103,6 @@ TEST_F(TerrainTest, ATunnelKeepsARoofOfEveryShapeButTheThinOnes) {
             << "shape " << shape;
         F(100, 100).set_tunnel(false);
     }
-
     // Its north-west corner below the tunnel's height refuses (shape 10).
     SetHeights(95, 95, 105, 105, 5);
     F(100, 100).set_tunnel(true);
@@ -154,7 +152,6 @@ TEST_F(TerrainTest, TheBrushRaisesTheLowestCornersOfItsSquare) {
     EXPECT_EQ(std::tuple(H(48, 48), H(50, 50), cash - Cash(), preview), std::tuple(5, 5, 9000, 9));
     EXPECT_EQ(GS().path_exit_mask[FieldIndex(49, 49)], 0);
     EXPECT_TRUE(HeightsSmooth(41, 41, 59, 59));
-
     // Raise the square again, then lower the highest corners of a smaller one.
     Terrain().EditRaiseLand(48, 48);
     EXPECT_EQ(H(48, 48), 6);
@@ -308,7 +305,6 @@ TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
     Demolish(50, 50, 50, 50);
     Demolish(60, 40, 60, 40);
     EXPECT_TRUE(SameWorld(withVehicles, TakeSnapshot()));
-
     Demolish(10, 10, 14, 12);
     for (int32_t x = 10; x <= 14; ++x) EXPECT_EQ(F(x, 10).wegtyp(), kWayRail);
     EXPECT_EQ(std::tuple(F(12, 12).wegtyp(), F(11, 12).wegtyp()), std::tuple(kWayGravelRoad, 0));
@@ -318,7 +314,6 @@ TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
     EXPECT_TRUE(Services().buildings.demolished.empty());
     EXPECT_FALSE(F(40, 40).forest_flag());
     EXPECT_EQ(std::tuple(F(40, 40).data_word(), Cash()), std::tuple(0, cash));  // forest is free
-
     F(50, 50).set_belegt(0);
     Demolish(50, 50, 50, 50);
     GS().game_mode = kModeEditor;

@@ -162,7 +162,6 @@ TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
     EXPECT_EQ(F(12, 20).wegtyp(), kWayAsphaltRoad);
     DragRoad(14, 20, 10, 20, kWayGravelRoad);
     EXPECT_EQ(std::tuple(F(12, 20).wegtyp(), Cash()), std::tuple(kWayGravelRoad, kStartCash));
-
     const std::pair<int32_t, int32_t> cases[] = {
         {kWayAsphaltRoad, 220}, {kWayRail, 290}, {kWayMonorail, 360}, {kWaySuperconductor, 420}};
     for (const auto& [wayType, price] : cases) {
@@ -175,7 +174,6 @@ TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
     const int64_t before = Cash();
     DragTrack(10, 40, 13, 40, kWayRail);  // already there: free
     EXPECT_EQ(Cash(), before);
-
     // A city street keeps its way type under a player road and is not paid.
     for (int32_t x = 12; x <= 14; ++x) {
         F(x, 60).set_wegtyp(kWayCityStreet);

@@ -237,7 +237,6 @@ class WayFileTest : public ConstructionTest {
                std::string(16, '\0') + std::string(1, static_cast<char>(back)) +
                std::string(3, '\xff');
     }
-
     fvtest::TempFolder folder_;
 };
 
@@ -252,7 +251,6 @@ TEST_F(WayFileTest, SaveAndLoadKeepNumbersLinksAndGaps) {
     const std::string bytes = Saved([&](plat::FileHandle f) { Net().Save(f); });
     EXPECT_EQ(bytes.size(), 4u + 8u * (4u + kWayNodeRecordSize));
     EXPECT_EQ(le::GetU32(reinterpret_cast<const uint8_t*>(bytes.data())), 8u);
-
     CWayNetwork loaded;
     loaded.CreateNode(200, 200);  // replaced by the loaded nodes
     ASSERT_TRUE(Load(loaded, bytes));
@@ -260,7 +258,6 @@ TEST_F(WayFileTest, SaveAndLoadKeepNumbersLinksAndGaps) {
     EXPECT_EQ(loaded.Node(7), nullptr);
     EXPECT_EQ(std::memcmp(loaded.Node(4), Net().Node(4), sizeof(WayNode)), 0);
     EXPECT_EQ(Saved([&](plat::FileHandle f) { loaded.Save(f); }), bytes);  // byte-identical
-
     // A short write sets the write error and writing goes on.
     g_WriteError = 0;
     plat::SetWriteLimitForTests(10);

@@ -27,7 +27,6 @@ class TestBuilding : public CBuilding {
     int32_t IsTileOccupied(int32_t x, int32_t y) const override {
         return occupied.count({x, y}) != 0 ? 1 : 0;
     }
-
     int32_t type = -1;  // building type, -1 = not set
     int32_t length = 0;
     std::set<std::pair<int32_t, int32_t>> occupied;
@@ -47,7 +46,6 @@ class TestBuildingTable : public CBuildingTable {
     void RewriteStationStops(int32_t x, int32_t y, int32_t type, int32_t number) override {
         rewrites.push_back({x, y, type, number});
     }
-
     std::vector<int32_t> demolished;
     std::vector<StopRewrite> rewrites;
 };
@@ -74,18 +72,15 @@ class TestCityManager : public CCityManager {
 struct State {
     explicit State(fvtest::GameScope& game)
         : view(game.UseView()), panel(game.UsePanel()), sound(game.UseSound()) {}
-
     TestBuildingTable buildings;
     std::vector<std::unique_ptr<TestBuilding>> building_objects;
     TestCityManager cities;
     std::vector<std::unique_ptr<TestCity>> city_objects;
-
     struct PlacedVehicle {
         std::unique_ptr<CVehicle> vehicle;
         std::unique_ptr<VehicleListNode> node;
     };
     std::vector<PlacedVehicle> vehicles;
-
     fvtest::RecordingView& view;
     fvtest::RecordingPanel& panel;
     fvtest::RecordingSound& sound;
@@ -98,7 +93,6 @@ class Scope {
     ~Scope();
     Scope(const Scope&) = delete;
     Scope& operator=(const Scope&) = delete;
-
     State& state() { return *state_; }
     TestBuilding& AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY);
     TestCity& AddCity(int32_t number, int32_t originX, int32_t originY);  // number 1..63

@@ -221,7 +221,6 @@ class NewWorld : public WorldGenTest {
         for (int32_t i = 0; i < kMapFieldCount; ++i) forests[i] = GS().fields[i].forest_flag();
         return forests;
     }
-
     gfxtest::GfxHost host_;
     Frame* frame_ = nullptr;
 };
@@ -281,7 +280,6 @@ TEST_F(NewWorld, SinglePhasesKeepTheRest) {
     GS().regen_world = 0;
     GS().regen_cities = 0;
     GS().regen_industries = 0;
-
     // Woods only: cities and sites stay, the forests are planted anew.
     const std::vector<uint32_t> marks = CityAndSiteMarks();
     const std::vector<bool> forests = Forests();
@@ -292,7 +290,6 @@ TEST_F(NewWorld, SinglePhasesKeepTheRest) {
     EXPECT_FALSE(Forests() == forests);
     EXPECT_EQ(std::tuple(frame_->last_stage, frame_->lamps[1], View().redraws, GS().redraw_terrain),
               std::tuple(2, 1, redraws + 1, 1));
-
     // Industries only: every building goes, new sites come.
     GS().regen_woods = 0;
     GS().regen_industries = 1;
@@ -304,7 +301,6 @@ TEST_F(NewWorld, SinglePhasesKeepTheRest) {
         std::tuple(int32_t(buildings_.demolished.size()), cities_.Count(), frame_->last_stage),
         std::tuple(old_sites, cities, 3));
     EXPECT_GT(buildings_.Count(), 0);
-
     // Cities only, with the view at the overview zoom: no full redraw.
     GS().regen_industries = 0;
     GS().regen_cities = 1;
@@ -314,7 +310,6 @@ TEST_F(NewWorld, SinglePhasesKeepTheRest) {
     EXPECT_EQ(std::tuple(View().redraws, frame_->last_stage), std::tuple(redraws_before, 1));
     EXPECT_GT(cities_.Count(), 0);
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
-
     // Nothing chosen: nothing opens, nothing changes.
     GS().regen_cities = 0;
     const std::vector<uint8_t> before = GridBytes();

@@ -86,14 +86,12 @@ int32_t GenCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
     int32_t slot = 0;
     while (slot < kCitySlots && cities[slot] != nullptr) ++slot;
     if (slot == kCitySlots || !FreeFlatLand(x, y)) return -1;  // no start street
-
     auto* city = new CCity(slot + 1, x - 13, y - 13, 1);
     cities[slot] = city;
     auto& streets_of = streets[city->number];
     auto& houses_of = houses[city->number];
     streets_of.clear();
     houses_of.clear();
-
     const int32_t size = std::clamp(g_pGameState->city_size_choice, 0, 3);
     const int32_t arm = kArmLength[size];
     MakeStreet(x, y, city->number);

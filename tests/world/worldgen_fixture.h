@@ -30,7 +30,6 @@ class GenCityManager : public CCityManager {
   public:
     int32_t GetOrCreateCityAt(int32_t x, int32_t y) override;
     int32_t Count() const;
-
     bool refuse_all = false;       // every creation fails
     int32_t fixed_residents = -1;  // -1: by the size asked for
     int32_t creations = 0;         // calls of GetOrCreateCityAt
@@ -62,14 +61,12 @@ class WorldGenTest : public ::testing::Test {
   protected:
     WorldGenTest();
     ~WorldGenTest() override;
-
     CGameState& GS() { return game_.state(); }
     MapField& F(int32_t x, int32_t y) { return *FieldAt(x, y); }
     CTerrain& Terrain() { return *terrain_; }
     void UseDataFolder(const std::string& folder);
     // Seeds the random generator and runs the whole generator.
     void Generate(uint32_t seed, int32_t season);
-
     fvtest::GameScope game_;
     std::unique_ptr<CLookupTables> tables_;
     doubles::Scope services_{game_};
