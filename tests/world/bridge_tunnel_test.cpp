@@ -134,10 +134,15 @@ TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridgeAndUnlinkedWithIt) {
     DragRoad(8, 5, 12, 5, kWayGravelRoad);  // T at (10, 5)
     DragRoad(10, 16, 10, 20, kWayGravelRoad);
     DragRoad(8, 20, 12, 20, kWayGravelRoad);  // T at (10, 20)
+    DragRoad(5, 12, 15, 12, kWayGravelRoad);  // to pass beneath, with a node there
     Net().SetWayType(kWayGravelRoad - 1);
     ASSERT_EQ(Net().BuildBridge(10, 10, 10, 15, 0), 1);
+    Net().CreateNode(10, 12);
+    LinkBox(0, 0, 20, 20);
     EXPECT_EQ(std::tuple(LinkTarget(10, 5, kDirIndexS), LinkCost(10, 5, kDirIndexS)),
               std::tuple(NodeAt(10, 20), 15));
+    EXPECT_EQ(std::tuple(LinkTarget(10, 12, kDirIndexN), LinkTarget(10, 12, kDirIndexS)),
+              std::tuple(0, 0));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
     // A vehicle under the bridge does not stop its removal, one on it does;
     // a span field or a field beside measures nothing.
@@ -270,6 +275,10 @@ TEST_F(TunnelTest, EastwardTunnelLinksBothSidesOutwards) {
     // field of the east road.
     DragRoad(70, 65, 72, 65, kWayGravelRoad);
     EXPECT_EQ(F(70, 65).richtung(), kDirsEW);
+    // A crossing on the plateau right above the tunnel keeps to itself.
+    DragRoad(62, 65, 68, 65, kWayGravelRoad);
+    DragRoad(65, 62, 65, 68, kWayGravelRoad);
+    ASSERT_NE(NodeAt(65, 65), 0);
     EXPECT_EQ(std::tuple(LinkTarget(54, 65, kDirIndexE), LinkCost(54, 65, kDirIndexE)),
               std::tuple(NodeAt(76, 65), 22));
     EXPECT_TRUE(GraphMatchesMap(Net(), 40, 40, 100, 100));

@@ -241,57 +241,6 @@ TEST_F(LinkingTest, AWalkThatStopsOnATwoWayFieldMakesANodeThere) {
     EXPECT_EQ(Net().Node(end)->ziel[S], NodeAt(10, 20));
 }
 
-// A(10,20) - portal (12,20) ~ tunnel ~ portal (16,20) - B(18,20), and the
-// same over a bridge (30..34, 20); a road with a node crosses above the
-// tunnel and beneath the span. The walks go through, the crossings keep
-// their own links.
-TEST_F(LinkingTest, TunnelsAndBridgesAreFollowedPastWaysAboveAndBeneath) {
-    for (int32_t x0 : {9, 27}) Stretch(x0, x0 + 10, 20);
-    for (int32_t x = 12; x <= 16; ++x) {
-        F(x, 20).set_tunnel(true);
-        F(x, 20).set_tunnel_hoehe(1);
-        F(x + 18, 20).set_bridge_flag(true);
-        for (MapField* f : {&F(x, 20), &F(x + 18, 20)}) {
-            f->set_wegtyp(0);
-            f->set_wegteil(0);
-        }
-    }
-    for (auto [x, slope] : {std::pair{12, 2}, {16, 4}}) {
-        MapField& portal = F(x, 20);
-        portal.set_tportal(true);
-        portal.set_teile_diff(static_cast<uint32_t>(slope));
-        portal.set_wegtyp(kWayGravelRoad);
-        portal.set_wegteil(PortalWayPiece[slope - 1]);
-    }
-    for (int32_t x = 31; x <= 33; ++x) {
-        F(x, 20).set_bridge_piece(11);
-        F(x, 20).set_bridge_wegtyp(kWayGravelRoad);
-    }
-    for (auto [x, code] : {std::pair{30, 5}, {34, 6}}) {
-        MapField& end = F(x, 20);
-        end.set_bridge_end(true);
-        end.set_bridge_piece(static_cast<uint32_t>(code));
-        end.set_bridge_wegtyp(kWayGravelRoad);
-        end.set_wegtyp(kWayGravelRoad);
-        end.set_wegteil(BridgeEndWayPiece[code - 1]);
-    }
-    for (int32_t x : {12, 16, 30, 34}) Helper().ConnectRoadPieces(x, 20);
-    for (int32_t x = 9; x <= 37; ++x) Helper().UpdateWayPiecesAround(x, 20);
-    for (int32_t x : {12, 16, 30}) EXPECT_EQ(F(x, 20).richtung(), kDirsEW) << x;
-    for (int32_t x : {14, 32}) {
-        LayLine(x, 17, x, 23, kWayGravelRoad);
-        Net().CreateNode(x, 20);
-    }
-    LinkBox(0, 0, 40, 40);
-    for (int32_t x : {10, 28}) {
-        EXPECT_EQ(Link(x, 20, E), std::pair(NodeAt(x + 8, 20), 8)) << x;
-        EXPECT_EQ(Link(x + 8, 20, W), std::pair(NodeAt(x, 20), 8)) << x;
-    }
-    EXPECT_EQ(LinkTarget(32, 20, E), 0);
-    EXPECT_EQ(LinkTarget(32, 20, N), 0);
-    EXPECT_TRUE(MirrorInvariantHolds(Net()));
-}
-
 TEST_F(LinkingTest, TrackPastAnOccupiedFieldOrAStationWithATrainIsReserved) {
     Stretch(49, 56, 10, kWayRail);
     F(53, 10).set_belegt(3);
