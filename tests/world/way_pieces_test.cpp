@@ -147,44 +147,6 @@ TEST_F(PiecesTest, VehicleQueriesOnCrossingsJunctionsAndStations) {
     EXPECT_EQ(std::tuple(GetTerminalKindAt(30, 30), GetBuildingTypeAt(30, 30)), std::tuple(0, -2));
 }
 
-TEST_F(PiecesTest, MasksNodesAndEndsOfRoadsCrossingsDepotsAndPortals) {
-    LayWay({{100, 100}, {101, 100}}, kWayGravelRoad);
-    EXPECT_EQ(std::tuple(F(100, 100).richtung(), F(100, 100).ende()), std::tuple(kDirE, true));
-    LayWay({{101, 99}, {101, 101}, {102, 100}}, kWayGravelRoad);
-    EXPECT_EQ(std::tuple(F(101, 100).knoten(), F(101, 100).richtung(), F(101, 100).ende()),
-              std::tuple(true, kDirsAll, false));
-    // A depot joins the road only through its exit.
-    LayWay({{110, 110}, {111, 110}}, kWayGravelRoad);
-    MapField& depot = Way(112, 110, kWayCityStreet, 2);
-    depot.set_building_flag(true);
-    depot.set_geb_num(4);
-    services_.AddBuilding(4, 112, 110);
-    for (int32_t type : {1, 3}) {
-        depot.set_geb_typ(static_cast<uint32_t>(type));
-        Helper().UpdateWayPiecesAround(111, 110);
-        Helper().UpdateWayPiecesAround(112, 110);
-        EXPECT_EQ((F(111, 110).richtung() & kDirE) != 0, type == 3) << "depot type " << type;
-        EXPECT_EQ(depot.richtung(), DirBitFromIndex(type));
-    }
-    // A level crossing re-fits both its parts.
-    LayLine(120, 118, 120, 122, kWayGravelRoad);
-    LayLine(118, 120, 122, 120, kWayRail);
-    Way(120, 120, kWayGravelRoad, kCrossingRoadNS).set_richtung(0);
-    F(120, 120).set_gleisr(0);
-    Helper().UpdateWayPiecesAround(120, 120);
-    EXPECT_EQ(std::tuple(F(120, 120).richtung(), F(120, 120).gleisr()),
-              std::tuple(kDirsNS, kDirsEW));
-    // A tunnel portal always has its own direction.
-    MapField& portal = Way(130, 130, kWayGravelRoad, 2);
-    portal.set_tportal(true);
-    portal.set_teile_diff(2);
-    Helper().ConnectRoadPieces(130, 130);
-    EXPECT_EQ(std::tuple(portal.richtung(), portal.ende()), std::tuple(kDirE, true));
-    Way(129, 130, kWayGravelRoad, 2);
-    Helper().ConnectRoadPieces(130, 130);
-    EXPECT_EQ(std::tuple(portal.richtung(), portal.ende()), std::tuple(kDirsEW, false));
-}
-
 constexpr int32_t N = 0, E = 1, S = 2, W = 3;
 
 class LinkingTest : public ConstructionTest {
