@@ -239,7 +239,6 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
 
 TEST_F(WayLayingTest, SlopesForestsAndBuildingsOnTheSegment) {
     SetHeights(22, 10, 40, 30, 3);  // a ramp rising east on (21, 20)
-    ASSERT_EQ(F(21, 20).teile_diff(), 2);
     DragRoad(18, 20, 24, 20, kWayGravelRoad);
     EXPECT_EQ(std::tuple(F(21, 20).wegteil(), F(21, 20).richtung()), std::tuple(14, kDirsEW));
     const WorldSnapshot before = TakeSnapshot();
@@ -324,7 +323,6 @@ TEST_F(WayLayingTest, RoadsRunOnlyAlongEmptyStationRows) {
     for (int32_t x = 100; x <= 103; ++x) EXPECT_EQ(F(x, 100).wegtyp(), kWayGravelRoad) << x;
     // A road may not end on a station row with track.
     DragTrack(121, 96, 121, 100, kWayRail);
-    ASSERT_EQ(F(121, 100).wegtyp(), kWayRail);
     const WorldSnapshot withTrack = TakeSnapshot();
     EXPECT_EQ(Net().LayRoadAlongX(124, 121, 101), 0);
     EXPECT_TRUE(SameWorld(withTrack, TakeSnapshot()));

@@ -163,30 +163,6 @@ class LinkingTest : public ConstructionTest {
     }
 };
 
-TEST_F(LinkingTest, CrossingsJoinedByPlainFieldsAreLinkedBothWays) {
-    Stretch(9, 15, 20);
-    LinkBox(0, 0, 30, 30);
-    EXPECT_EQ(Link(10, 20, E), std::pair(NodeAt(14, 20), 4));
-    EXPECT_EQ(Link(14, 20, W), std::pair(NodeAt(10, 20), 4));
-    // The stubs end without a node: no links there.
-    EXPECT_EQ(LinkTarget(10, 20, N), 0);
-    EXPECT_EQ(F(10, 19).knotennummer(), 0);
-    // Cut at (12, 20): from (10, 20) the road now ends at (11, 20).
-    F(12, 20).set_wegtyp(0);
-    F(12, 20).set_wegteil(0);
-    RefitBox(11, 19, 13, 21);
-    Net().LinkFromField(10, 20, kDirE);
-    EXPECT_EQ(Link(10, 20, E), std::pair(0, 0));
-    // Tracks of other kinds or players do not join.
-    LayLine(60, 30, 62, 30, kWayRail);
-    LayLine(63, 30, 65, 30, kWayMonorail);
-    LayWay({{70, 30}, {71, 30}}, kWayRail, 0);
-    LayWay({{72, 30}, {73, 30}}, kWayRail, 1);
-    EXPECT_EQ(F(62, 30).gleisr(), kDirW);
-    EXPECT_EQ(F(63, 30).gleisr(), kDirE);
-    EXPECT_EQ(F(71, 30).gleisr(), kDirW);
-}
-
 TEST_F(LinkingTest, AWalkThatStopsOnATwoWayFieldMakesANodeThere) {
     // The crossing's east arm turns north to a dead end: no node is made.
     Crossing(10, 20);
@@ -229,7 +205,7 @@ TEST_F(LinkingTest, TrackPastAnOccupiedFieldOrAStationWithATrainIsReserved) {
     EXPECT_EQ(Net().Node(NodeAt(120, 60))->belegt[E], 0);
 }
 
-TEST_F(LinkingTest, RelinkAndUnlinkTouchTheFarNodeOfTheStretch) {
+TEST_F(LinkingTest, RelinkUnlinkAndLinkAfterACutTouchTheNodesOfTheStretch) {
     Stretch(9, 15, 20);
     // Only the far crossing is linked, from a plain field of the stretch.
     EXPECT_EQ(Net().RelinkField(12, 20, kDirE), 1);
@@ -244,6 +220,20 @@ TEST_F(LinkingTest, RelinkAndUnlinkTouchTheFarNodeOfTheStretch) {
     EXPECT_EQ(Net().UnlinkFromField(12, 20, kDirW), 1);
     EXPECT_EQ(LinkTarget(10, 20, E), 0);
     EXPECT_TRUE(MirrorInvariantHolds(Net()));
+    // Cut at (12, 20): from (10, 20) the road now ends at (11, 20).
+    LinkBox(0, 0, 30, 30);
+    F(12, 20).set_wegtyp(0);
+    F(12, 20).set_wegteil(0);
+    RefitBox(11, 19, 13, 21);
+    Net().LinkFromField(10, 20, kDirE);
+    EXPECT_EQ(Link(10, 20, E), std::pair(0, 0));
+    // Tracks of other kinds or players do not join.
+    LayLine(60, 30, 62, 30, kWayRail);
+    LayLine(63, 30, 65, 30, kWayMonorail);
+    LayWay({{70, 30}, {71, 30}}, kWayRail, 0);
+    LayWay({{72, 30}, {73, 30}}, kWayRail, 1);
+    EXPECT_EQ(std::tuple(F(62, 30).gleisr(), F(63, 30).gleisr(), F(71, 30).gleisr()),
+              std::tuple(kDirW, kDirE, kDirW));
 }
 
 TEST_F(LinkingTest, WalksEndAtTheMapEdgeAndALoopWithoutNodesIsLeftAlone) {

@@ -268,7 +268,6 @@ TEST_F(NewWorld, DemolishingEverythingLeavesNoBuildingOnTheMap) {
         ASSERT_GT(slot, 0);
         Terrain().PlaceStructure(at, at, slot, size, size);
     }
-    ASSERT_TRUE(F(60, 60).building_flag());
     DemolishAllBuildings();
     EXPECT_EQ(buildings_.Count(), 0);
     for (const MapField& f : GS().fields) ASSERT_TRUE(!f.building_flag() && f.data_word() == 0);
