@@ -189,30 +189,6 @@ TEST_F(TunnelTest, AOneFieldHillGivesAThreeFieldTunnelAVehicleInsideKeepsIt) {
     EXPECT_EQ(MeasureTunnelRun(30, 30), 0);
 }
 
-TEST_F(TunnelTest, RefusalsChangeNothing) {
-    SetHeights(60, 60, 70, 70, 3);
-    Net().SetWayType(kWayGravelRoad - 1);
-    ASSERT_EQ(Net().BuildTunnel(59, 65), 1);  // east-west under the plateau
-    ASSERT_EQ(F(70, 65).richtung(), kDirW);
-    SetHeights(100, 0, 120, 3, 3);  // a hill that reaches the north border
-    SetHeights(10, 49, 30, 50, 3);
-    F(12, 48).set_teile_art(0);  // the far portal is water
-    F(14, 50).set_stadtnum(1);
-    F(14, 50).set_stadtb(3);  // a city house on the entry
-    F(22, 49).set_hoehe(1);   // a gap below the entry level
-    const WorldSnapshot before = TakeSnapshot();
-    Net().SetWayType(kWayRail - 1);
-    EXPECT_EQ(Net().BuildTunnel(12, 50), 0);
-    EXPECT_EQ(Net().BuildTunnel(14, 50), 0);
-    EXPECT_EQ(Net().BuildTunnel(22, 50), 0);
-    EXPECT_EQ(Net().BuildTunnel(65, 70), 0);   // would cross the first tunnel
-    EXPECT_EQ(Net().BuildTunnel(110, 3), 0);   // reaches the border
-    EXPECT_EQ(Net().BuildTunnel(140, 20), 0);  // a flat field
-    EXPECT_EQ(Net().BuildTunnel(60, 60), 0);   // a corner shape
-    EXPECT_EQ(Net().BuildTunnel(-1, 5), 0);
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-}
-
 TEST_F(TunnelTest, AHillThatComesDownToTheEntryLevelRefuses) {
     SetHeights(10, 40, 30, 50, 3);
     Net().SetWayType(kWayRail - 1);
@@ -240,7 +216,7 @@ TEST_F(TunnelTest, AHillThatComesDownToTheEntryLevelRefuses) {
     EXPECT_TRUE(F(30, 45).tportal());
 }
 
-TEST_F(TunnelTest, ARidgeGivesTwoPortalsAndGravelInTheEditorIsFree) {
+TEST_F(TunnelTest, ARidgeGivesTwoPortalsGravelInTheEditorIsFreeRefusalsChangeNothing) {
     SetHeights(10, 60, 30, 60, 3);
     Net().SetWayType(kWayAsphaltRoad - 1);
     ASSERT_EQ(Net().BuildTunnel(20, 60), 1);
@@ -254,6 +230,27 @@ TEST_F(TunnelTest, ARidgeGivesTwoPortalsAndGravelInTheEditorIsFree) {
     EXPECT_EQ(MeasureTunnelRun(20, 50), 0);
     EXPECT_EQ(Net().DemolishTunnel(20, 50), 1);
     EXPECT_EQ(Cash(), kStartCash);
+    SetHeights(60, 60, 70, 70, 3);
+    Net().SetWayType(kWayGravelRoad - 1);
+    ASSERT_EQ(Net().BuildTunnel(59, 65), 1);  // east-west under the plateau
+    ASSERT_EQ(F(70, 65).richtung(), kDirW);
+    SetHeights(100, 0, 120, 3, 3);  // a hill that reaches the north border
+    SetHeights(10, 49, 30, 50, 3);
+    F(12, 48).set_teile_art(0);  // the far portal is water
+    F(14, 50).set_stadtnum(1);
+    F(14, 50).set_stadtb(3);  // a city house on the entry
+    F(22, 49).set_hoehe(1);   // a gap below the entry level
+    const WorldSnapshot before = TakeSnapshot();
+    Net().SetWayType(kWayRail - 1);
+    EXPECT_EQ(Net().BuildTunnel(12, 50), 0);
+    EXPECT_EQ(Net().BuildTunnel(14, 50), 0);
+    EXPECT_EQ(Net().BuildTunnel(22, 50), 0);
+    EXPECT_EQ(Net().BuildTunnel(65, 70), 0);   // would cross the first tunnel
+    EXPECT_EQ(Net().BuildTunnel(110, 3), 0);   // reaches the border
+    EXPECT_EQ(Net().BuildTunnel(140, 20), 0);  // a flat field
+    EXPECT_EQ(Net().BuildTunnel(60, 60), 0);   // a corner shape
+    EXPECT_EQ(Net().BuildTunnel(-1, 5), 0);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
 TEST_F(TunnelTest, EastwardTunnelLinksBothSidesOutwards) {

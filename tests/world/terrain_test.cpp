@@ -268,7 +268,7 @@ TEST_F(DemolitionTest, AStationWithATrainStaysAndOneBodyFieldTakesTheWholeRow) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 60, 60));
 }
 
-TEST_F(DemolitionTest, CityBuildingsArePaidForInPlayAndRemoveTheCityInTheEditor) {
+TEST_F(DemolitionTest, CityBuildingsTunnelsAndBridgesArePaidForWhole) {
     const std::pair<int32_t, int32_t> cases[] = {{5, 9000}, {15, 40000}, {54, 20000}, {55, 0}};
     for (const auto& [stadtb, price] : cases) {
         CityField(stadtb, 10, stadtb);
@@ -277,12 +277,32 @@ TEST_F(DemolitionTest, CityBuildingsArePaidForInPlayAndRemoveTheCityInTheEditor)
         EXPECT_EQ(cash - Cash(), price) << stadtb;
         EXPECT_EQ(F(stadtb, 10).stadtb(), price > 0 ? 0 : stadtb) << stadtb;
     }
+    // A tunnel or bridge end takes the whole run.
+    SetHeights(10, 49, 30, 50, 3);
+    Net().SetWayType(kWayRail - 1);
+    ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
+    DragRoad(15, 49, 25, 49, kWayAsphaltRoad);  // over the tunnel
+    Net().SetWayType(kWayGravelRoad - 1);
+    ASSERT_EQ(Net().BuildBridge(40, 40, 40, 45, 0), 1);
+    // A road field above the tunnel is cleared like any road; the tunnel stays.
+    Demolish(20, 49, 20, 49);
+    EXPECT_EQ(F(20, 49).wegtyp(), 0);
+    EXPECT_TRUE(F(20, 49).tunnel());
+    const int64_t cash = Cash();
+    Demolish(20, 48, 20, 48);  // the far portal
+    EXPECT_FALSE(F(20, 50).tportal() || F(20, 48).tportal());
+    EXPECT_EQ(cash - Cash(), 3 * 290);
+    Demolish(40, 40, 40, 40);
+    EXPECT_FALSE(F(40, 45).bridge_flag());
+    EXPECT_EQ(cash - Cash(), 3 * 290 + 6 * 160);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 60, 60));
+    // In the editor a city building removes the city, for free.
     GS().game_mode = kModeEditor;
     CityField(40, 20, 5);
-    const int64_t cash = Cash();
+    const int64_t before = Cash();
     Demolish(40, 20, 40, 20);
     EXPECT_EQ(Services().cities.removed_at, (std::vector<std::pair<int32_t, int32_t>>{{40, 20}}));
-    EXPECT_EQ(Cash(), cash);
+    EXPECT_EQ(Cash(), before);
 }
 
 TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
@@ -320,27 +340,6 @@ TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
     Demolish(20, 20, 20, 20);
     EXPECT_EQ(Services().buildings.demolished, (std::vector<int32_t>{6, 3}));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 70, 70));
-}
-
-TEST_F(DemolitionTest, TunnelAndBridgeEndsTakeTheWholeRun) {
-    SetHeights(10, 49, 30, 50, 3);
-    Net().SetWayType(kWayRail - 1);
-    ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
-    DragRoad(15, 49, 25, 49, kWayAsphaltRoad);  // over the tunnel
-    Net().SetWayType(kWayGravelRoad - 1);
-    ASSERT_EQ(Net().BuildBridge(40, 40, 40, 45, 0), 1);
-    // A road field above the tunnel is cleared like any road; the tunnel stays.
-    Demolish(20, 49, 20, 49);
-    EXPECT_EQ(F(20, 49).wegtyp(), 0);
-    EXPECT_TRUE(F(20, 49).tunnel());
-    const int64_t cash = Cash();
-    Demolish(20, 48, 20, 48);  // the far portal
-    EXPECT_FALSE(F(20, 50).tportal() || F(20, 48).tportal());
-    EXPECT_EQ(cash - Cash(), 3 * 290);
-    Demolish(40, 40, 40, 40);
-    EXPECT_FALSE(F(40, 45).bridge_flag());
-    EXPECT_EQ(cash - Cash(), 3 * 290 + 6 * 160);
-    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 60, 60));
 }
 
 }  // namespace
