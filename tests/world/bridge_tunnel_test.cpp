@@ -45,12 +45,12 @@ TEST_F(BridgeTest, TwoToTenFieldsAreBuiltPricedAndBookedAsWayConstruction) {
     ASSERT_EQ(Net().BuildBridge(50, 50, 54, 50, 0), 1);  // 5 fields: 6 x 1,160
     ASSERT_EQ(Net().DemolishBridge(50, 50), 1);          // 5 x 290
     const int32_t total = 6 * 1160 + 5 * 290;
-    EXPECT_EQ(kStartCash - Cash(), total);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, 0), total);
-    EXPECT_EQ(g_Statistics.Yearly(StatSeries::CompanyWorth, 0), total);
-    EXPECT_EQ(g_Statistics.Yearly(StatSeries::OverallProfit, 0), -total);
-    EXPECT_EQ(g_Statistics.Monthly(StatSeries::NetworkLength, 0), 0);
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::C, 0), total);
+    EXPECT_EQ(std::tuple(kStartCash - Cash(), g_Statistics.Monthly(StatSeries::TotalCosts, 0),
+                         g_Statistics.Yearly(StatSeries::CompanyWorth, 0),
+                         g_Statistics.Yearly(StatSeries::OverallProfit, 0),
+                         g_Statistics.Monthly(StatSeries::NetworkLength, 0),
+                         g_Statistics.PairThis(StatPair::C, 0)),
+              std::tuple(total, total, total, -total, 0, total));
 }
 
 TEST_F(BridgeTest, CodesPiecesAndDirectionsDoNotDependOnTheDragDirection) {

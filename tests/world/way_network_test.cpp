@@ -48,8 +48,7 @@ TEST_F(GraphTest, AFullTableLeavesTheFieldWithoutANode) {
 TEST_F(GraphTest, LinksMirrorTheirFlagsAndGoWithTheirNode) {
     MakeNodes(3);
     Link(1, E, 2, W, 4);
-    EXPECT_EQ(Net().Node(2)->ziel[W], 1);
-    EXPECT_EQ(Net().Node(2)->back[W], E);
+    EXPECT_EQ(std::tuple(Net().Node(2)->ziel[W], Net().Node(2)->back[W]), std::tuple(1, E));
     Link(1, E, 2, W, 9, 1);  // same pair and direction: unchanged
     EXPECT_EQ(Net().Node(1)->cost[E], 4);
     Net().force_link = 1;
@@ -73,8 +72,8 @@ TEST_F(GraphTest, LinksMirrorTheirFlagsAndGoWithTheirNode) {
     Net().DeleteNode(2);
     EXPECT_EQ(Net().Node(2), nullptr);
     EXPECT_EQ(F(1, 0).knotennummer(), 2);  // the field keeps its number
-    EXPECT_EQ(Net().Node(1)->ziel[E], 0);
-    EXPECT_EQ(Net().Node(1)->back[E], kNoBackDirection);
+    EXPECT_EQ(std::tuple(Net().Node(1)->ziel[E], Net().Node(1)->back[E]),
+              std::tuple(0, kNoBackDirection));
     Net().DeleteNode(2);  // a second time: nothing
     EXPECT_TRUE(MirrorInvariantHolds(Net()));
 }
