@@ -1,8 +1,13 @@
-// The construction check of every kind: bounds, money, bridges around the
-// footprint, free ground, depot spacing and the city rules of stores and
-// attractions.
+// The construction check of every kind (bounds, money, free ground, depot
+// spacing, the city rules of stores and attractions) and the writing of
+// placed buildings into the grid.
+
+#include <algorithm>
+#include <tuple>
 
 #include "construction_fixture.h"
+#include "world/field_queries.h"
+#include "world/way_piece_tables.h"
 
 namespace {
 
@@ -14,6 +19,11 @@ class ConstructionCheckTest : public ConstructionTest {
         GS().build_orientation = orientation;
         return Helper().CanBuildHere(x, y, w, h);
     }
+    // The check's answer and the city it recorded for the site.
+    std::tuple<int32_t, int32_t> CheckCity(int32_t kind, int32_t x, int32_t y, int32_t size) {
+        const int32_t result = Check(kind, x, y, size, size);
+        return {result, GS().placement_city};
+    }
     void CityStreet(int32_t x, int32_t y, int32_t city) {
         F(x, y).set_wegtyp(kWayCityStreet);
         F(x, y).set_wegteil(1);
@@ -22,19 +32,16 @@ class ConstructionCheckTest : public ConstructionTest {
 };
 
 TEST_F(ConstructionCheckTest, BoundsCashAndABridgeOnTheRing) {
-    // One field to every edge stays free.
-    EXPECT_EQ(Check(14, 251, 100, 3, 3), 1);  // x + w = 254
-    EXPECT_EQ(Check(14, 100, 252, 3, 3), 0);  // y + h = 255
-    EXPECT_EQ(Check(14, 0, 100, 3, 3), 0);
-    EXPECT_EQ(Check(14, 1, 1, 3, 3), 1);
+    // One field to every edge stays free (x + w = 254 passes, y + h = 255 not).
+    EXPECT_EQ(std::tuple(Check(14, 251, 100, 3, 3), Check(14, 100, 252, 3, 3),
+                         Check(14, 0, 100, 3, 3), Check(14, 1, 1, 3, 3)),
+              std::tuple(1, 0, 0, 1));
     // Cash equal to the price passes; even a price of 0 needs cash >= 0.
     GS().building_types[15].build_price = 250000;
-    GS().cash[0] = 250000;
-    EXPECT_EQ(Check(15, 50, 50, 3, 3), 1);
-    GS().cash[0] = 249999;
-    EXPECT_EQ(Check(15, 50, 50, 3, 3), 0);
-    GS().cash[0] = -5;
-    EXPECT_EQ(Check(4, 50, 50, 1, 1), 0);
+    for (auto [cash, kind, ok] : {std::tuple{250000, 15, 1}, {249999, 15, 0}, {-5, 4, 0}}) {
+        GS().cash[0] = cash;
+        EXPECT_EQ(Check(kind, 50, 50, 3, 3), ok) << cash;
+    }
     GS().cash[0] = kStartCash;
     // A bridge diagonal to the footprint corner refuses every kind.
     F(49, 49).set_bridge_flag(true);
@@ -49,37 +56,25 @@ TEST_F(ConstructionCheckTest, BoundsCashAndABridgeOnTheRing) {
 
 TEST_F(ConstructionCheckTest, FreeGround) {
     EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
-    const auto refusesWith = [&](auto change) {
-        MapField saved = F(51, 51);
-        change(F(51, 51));
-        const int32_t result = Check(14, 50, 50, 2, 2);
-        F(51, 51) = saved;
-        return result == 0;
+    // Slope, water, a vehicle, another player, a building, a bridge refuse;
+    // forest, a city house and a way do not.
+    const std::pair<bool, void (*)(MapField&)> changes[] = {
+        {true, [](MapField& f) { f.set_teile_diff(2); }},
+        {true, [](MapField& f) { f.set_teile_art(0); }},
+        {true, [](MapField& f) { f.set_belegt(1); }},
+        {true, [](MapField& f) { f.set_spieler(2); }},
+        {true, [](MapField& f) { f.set_building_flag(true), f.set_data_word((20 << 10) | 3); }},
+        {true, [](MapField& f) { f.set_bridge_flag(true), f.set_data_word(9 | (2 << 4)); }},
+        {false, [](MapField& f) { f.set_forest_flag(true), f.set_data_word(0x3333); }},
+        {false, [](MapField& f) { f.set_stadtnum(3), f.set_stadtb(12); }},
+        {false, [](MapField& f) { f.set_wegtyp(kWayAsphaltRoad), f.set_wegteil(5); }},
     };
-    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_teile_diff(2); }));
-    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_teile_art(0); }));
-    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_belegt(1); }));
-    EXPECT_TRUE(refusesWith([](MapField& f) { f.set_spieler(2); }));
-    EXPECT_TRUE(refusesWith([](MapField& f) {
-        f.set_building_flag(true);
-        f.set_data_word((20 << 10) | 3);
-    }));
-    EXPECT_TRUE(refusesWith([](MapField& f) {
-        f.set_bridge_flag(true);
-        f.set_data_word(9 | (2 << 4));
-    }));
-    EXPECT_FALSE(refusesWith([](MapField& f) {
-        f.set_forest_flag(true);
-        f.set_data_word(0x3333);
-    }));
-    EXPECT_FALSE(refusesWith([](MapField& f) {
-        f.set_stadtnum(3);
-        f.set_stadtb(12);
-    }));
-    EXPECT_FALSE(refusesWith([](MapField& f) {
-        f.set_wegtyp(kWayAsphaltRoad);
-        f.set_wegteil(5);
-    }));
+    for (const auto& [refuses, change] : changes) {
+        const MapField saved = F(51, 51);
+        change(F(51, 51));
+        EXPECT_EQ(Check(14, 50, 50, 2, 2), refuses ? 0 : 1) << &change - &changes[0].second;
+        F(51, 51) = saved;
+    }
 }
 
 TEST_F(ConstructionCheckTest, RawMaterialSitesRefuseCityHousesAndMostWays) {
@@ -88,80 +83,62 @@ TEST_F(ConstructionCheckTest, RawMaterialSitesRefuseCityHousesAndMostWays) {
     F(51, 50).set_wegteil(1);
     EXPECT_EQ(Check(10, 50, 50, 2, 2), 1);
     F(51, 50).set_wegteil(2);
-    EXPECT_EQ(Check(10, 50, 50, 2, 2), 0);
-    EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
+    EXPECT_EQ(std::tuple(Check(10, 50, 50, 2, 2), Check(14, 50, 50, 2, 2)), std::tuple(0, 1));
     F(51, 50).set_wegteil(0);
     F(50, 51).set_stadtnum(2);
     F(50, 51).set_stadtb(7);
-    EXPECT_EQ(Check(11, 50, 50, 2, 2), 0);
-    EXPECT_EQ(Check(16, 50, 50, 2, 2), 1);
+    EXPECT_EQ(std::tuple(Check(11, 50, 50, 2, 2), Check(16, 50, 50, 2, 2)), std::tuple(0, 1));
 }
 
 TEST_F(ConstructionCheckTest, TruckDepotSpacing) {
+    // Four fields away refuses, five on one axis does not.
     Place(1, 1, 50, 50);
-    EXPECT_EQ(Check(0, 54, 54, 1, 1, 2), 0);  // four fields away diagonally
-    EXPECT_EQ(Check(0, 54, 50, 1, 1, 2), 0);
-    EXPECT_EQ(Check(0, 55, 50, 1, 1, 2), 1);  // five away on one axis
-    EXPECT_EQ(Check(0, 55, 54, 1, 1, 2), 1);
-    EXPECT_EQ(Check(0, 50, 45, 1, 1, 2), 1);
-
+    for (auto [x, y, ok] :
+         {std::tuple{54, 54, 0}, {54, 50, 0}, {55, 50, 1}, {55, 54, 1}, {50, 45, 1}}) {
+        EXPECT_EQ(Check(0, x, y, 1, 1, 2), ok) << x << ", " << y;
+    }
     // A station head diagonal to the site does not refuse, a platform does.
-    Place(2, 6, 100, 100);                     // track row 100, head row 101, columns 100..103
-    EXPECT_EQ(Check(0, 99, 102, 1, 1, 2), 1);  // head (100, 101) diagonal
-    EXPECT_EQ(Check(0, 99, 99, 1, 1, 2), 0);   // platform (100, 100) diagonal
+    Place(2, 6, 100, 100);  // track row 100, head row 101, columns 100..103
+    EXPECT_EQ(std::tuple(Check(0, 99, 102, 1, 1, 2), Check(0, 99, 99, 1, 1, 2)), std::tuple(1, 0));
 }
 
 TEST_F(ConstructionCheckTest, StoresBelongToExactlyOneCity) {
     doubles::TestCity& first = services_.AddCity(1, 40, 40);
     services_.AddCity(2, 60, 40);
-    // A street of city 1 west of the footprint.
-    CityStreet(54, 50, 1);
-    EXPECT_EQ(Check(21, 55, 50, 2, 2), 1);
-    EXPECT_EQ(GS().placement_city, 1);
-    ASSERT_EQ(first.refreshed.size(), 1u);
-    EXPECT_EQ(first.refreshed[0], 21);
-
+    CityStreet(54, 50, 1);  // a street of city 1 west of the footprint
+    EXPECT_EQ(CheckCity(21, 55, 50, 2), std::tuple(1, 1));
+    EXPECT_EQ(first.refreshed, std::vector<int32_t>{21});
     // A street of city 2 to the east as well: two cities.
     CityStreet(57, 51, 2);
     EXPECT_EQ(Check(21, 55, 50, 2, 2), 0);
     F(57, 51) = F(58, 58);
-
     // No counting neighbour: refused, no city recorded.
-    EXPECT_EQ(Check(22, 80, 80, 2, 2), 0);
-    EXPECT_EQ(GS().placement_city, -1);
-
+    EXPECT_EQ(CheckCity(22, 80, 80, 2), std::tuple(0, -1));
     // A neighbour that counts but a footprint field that does not fit: the
     // city is still refreshed and recorded.
     F(55, 51).set_wegtyp(kWayCityStreet);
     F(55, 51).set_wegteil(16);
-    EXPECT_EQ(Check(23, 55, 50, 2, 2), 0);
-    EXPECT_EQ(GS().placement_city, 1);
+    EXPECT_EQ(CheckCity(23, 55, 50, 2), std::tuple(0, 1));
     EXPECT_EQ(first.refreshed.back(), 23);
-
     // A footprint leaving the city's zone grid is refused.
     CityStreet(66, 55, 1);
     EXPECT_EQ(Check(21, 66, 56, 2, 2), 0);
-
-    // A store outside every city (city number 0) beside the site counts
-    // but names no city: refused, and no city is recorded.
+    // A store outside every city beside the site counts but names no city:
+    // refused, and no city is recorded.
     F(54, 50) = F(58, 58);
     F(55, 51) = F(58, 58);
     GS().placement_city = -1;
     Place(8, 21, 100, 100, 2, 2);
-    ASSERT_EQ(F(101, 101).stadtnum(), 0);
     const size_t refreshed = first.refreshed.size();
-    EXPECT_EQ(Check(21, 102, 100, 2, 2), 0);
-    EXPECT_EQ(GS().placement_city, -1);
-    EXPECT_EQ(Check(27, 102, 101, 1, 1), 0);
-    EXPECT_EQ(GS().placement_city, -1);
+    EXPECT_EQ(CheckCity(21, 102, 100, 2), std::tuple(0, -1));
+    EXPECT_EQ(CheckCity(27, 102, 101, 1), std::tuple(0, -1));
     EXPECT_EQ(first.refreshed.size(), refreshed);
 }
 
-TEST_F(ConstructionCheckTest, AttractionsOncePerCityAndNoneCountsToTheNorth) {
+TEST_F(ConstructionCheckTest, AttractionsOncePerCityNoneCountsToTheNorthNorOverACrossing) {
     doubles::TestCity& city = services_.AddCity(3, 40, 40);
     CityStreet(50, 49, 3);
-    EXPECT_EQ(Check(27, 50, 50, 1, 1), 1);
-    EXPECT_EQ(GS().placement_city, 3);
+    EXPECT_EQ(CheckCity(27, 50, 50, 1), std::tuple(1, 3));
     city.attraction_counts[0] = 1;
     EXPECT_EQ(Check(27, 50, 50, 1, 1), 0);
     EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);  // other attractions count apart
@@ -170,23 +147,194 @@ TEST_F(ConstructionCheckTest, AttractionsOncePerCityAndNoneCountsToTheNorth) {
     // A tennis court north of (60, 60) does not count, to the west it does.
     GS().placement_city = 3;
     Place(7, 28, 59, 58, 2, 2);
-    EXPECT_EQ(Check(27, 60, 60, 1, 1), 0);
-    EXPECT_EQ(GS().placement_city, -1);
-    EXPECT_EQ(Check(27, 61, 59, 1, 1), 1);
-    EXPECT_EQ(GS().placement_city, 3);
+    EXPECT_EQ(CheckCity(27, 60, 60, 1), std::tuple(0, -1));
+    EXPECT_EQ(CheckCity(27, 61, 59, 1), std::tuple(1, 3));
+    // A tennis court beside a store of the city, but not over a level crossing.
+    services_.AddCity(4, 140, 140);
+    GS().placement_city = 4;
+    Place(8, 21, 150, 148, 2, 2);  // a store of city 4 north of the site
+    EXPECT_EQ(CheckCity(28, 150, 150, 2), std::tuple(1, 4));
+    F(151, 151).set_wegtyp(kWayCityStreet);
+    F(151, 151).set_wegteil(17);
+    EXPECT_EQ(CheckCity(28, 150, 150, 2), std::tuple(0, -1));
 }
 
-TEST_F(ConstructionCheckTest, TennisCourtBesideAStoreAndNotOverALevelCrossing) {
-    services_.AddCity(4, 40, 40);
-    GS().placement_city = 4;
-    Place(7, 21, 50, 48, 2, 2);  // a store of city 4 north of the site
-    ASSERT_EQ(F(51, 49).stadtnum(), 4);
-    EXPECT_EQ(Check(28, 50, 50, 2, 2), 1);
-    EXPECT_EQ(GS().placement_city, 4);
-    F(51, 51).set_wegtyp(kWayCityStreet);
-    F(51, 51).set_wegteil(17);
-    EXPECT_EQ(Check(28, 50, 50, 2, 2), 0);
-    EXPECT_EQ(GS().placement_city, -1);
+TEST_F(ConstructionCheckTest, StoreCustomersByCoverageAndClass) {
+    services_.AddCity(4, 10, 10);  // area 10..36 on both axes
+    CGameState& gs = GS();
+    for (auto& row : gs.shared_city_grid) std::fill(std::begin(row), std::end(row), 1);
+    // Classes 0, 1, 2 (9, 40, 80 residents), one outside the 8 x 8 square,
+    // one without residents.
+    for (auto [x, y, stadtb] : {std::tuple{20, 20, 5},
+                                {21, 22, 15},
+                                {17, 17, 21},
+                                {25, 25, 1},
+                                {18, 19, 42},
+                                {10, 10, 1},
+                                {8, 10, 5}}) {
+        F(x, y).set_stadtnum(4);
+        F(x, y).set_stadtb(static_cast<uint32_t>(stadtb));
+    }
+    const auto count = [](int32_t x, int32_t y, int32_t city, int32_t type, int32_t mode) {
+        return CountCityNeighbourClasses(x, y, city, type, mode);
+    };
+    // The own footprint is skipped.
+    EXPECT_EQ(std::tuple(count(20, 20, 4, 21, 0), count(20, 20, 4, 21, 1)),
+              std::tuple(40 + 80, 20 + 40));
+    // (20, 20) now under the footprint; (21, 22) covered twice.
+    gs.shared_city_grid[21 - 10][22 - 10] = 2;
+    EXPECT_EQ(std::tuple(count(19, 19, 4, 26, 0), count(19, 19, 4, 26, 1)),
+              std::tuple(20 + 80, 13 + 40));
+    gs.shared_city_grid[0][0] = 0;  // coverage 0; the footprint is put back
+    EXPECT_EQ(std::tuple(count(11, 11, 4, 22, 0), count(11, 11, 4, 22, 1)), std::tuple(0, 9));
+    EXPECT_EQ(std::tuple(gs.shared_city_grid[1][1], gs.shared_city_grid[0][0]), std::tuple(1, 0));
+    // At the area's edge only the part inside counts and cells outside the
+    // grid are not touched; no store type or no such city count nothing.
+    EXPECT_EQ(std::tuple(count(8, 8, 4, 22, 1), count(20, 20, 4, 20, 0), count(20, 20, 5, 21, 0)),
+              std::tuple(9, 0, 0));
+}
+
+class PlacementTest : public ConstructionTest {
+  protected:
+    void House(int32_t x, int32_t y, int32_t stadtb, int32_t city = 2) {
+        F(x, y).set_stadtnum(static_cast<uint32_t>(city));
+        F(x, y).set_stadtb(static_cast<uint32_t>(stadtb));
+    }
+    // (target, cost) of the link of the node on (x, y) in direction index i.
+    std::tuple<int32_t, int32_t> Link(int32_t x, int32_t y, int32_t i) {
+        return {LinkTarget(x, y, i), LinkCost(x, y, i)};
+    }
+};
+
+TEST_F(PlacementTest, AStoreOverCityHousesPaysForEachRawMaterialSitesDoNot) {
+    House(50, 50, 3);
+    House(51, 50, 8);
+    House(50, 51, 14);  // class 1
+    GS().placement_city = 2;
+    doubles::TestBuilding& store = Place(9, 22, 50, 50, 2, 2);
+    EXPECT_EQ(std::tuple(kStartCash - Cash(), g_Statistics.PairThis(StatPair::E, 0),
+                         g_Statistics.Monthly(StatSeries::TotalCosts, 0)),
+              std::tuple(58000, 58000, 58000));  // 9,000 + 9,000 + 40,000
+    EXPECT_EQ(std::tuple(F(51, 51).stadtnum(), F(51, 51).data_word()),
+              std::tuple(2, (22 << 10) | 9));
+    EXPECT_EQ(store.attractions, (std::vector<std::pair<int32_t, int32_t>>{{1, 1}}));
+    // Without a site city the hook is not called and the city numbers stay.
+    GS().placement_city = -1;
+    EXPECT_TRUE(Place(10, 28, 60, 60, 2, 2).attractions.empty());
+    EXPECT_EQ(F(60, 60).stadtnum(), 0);
+    // A raw-material site keeps ways and overwrites houses for free.
+    const int64_t cash = Cash();
+    DragRoad(80, 78, 80, 83, kWayGravelRoad);
+    House(81, 80, 20);
+    Place(3, 10, 80, 80, 2, 2);
+    EXPECT_EQ(std::tuple(Cash(), F(80, 80).wegtyp(), F(81, 80).data_word()),
+              std::tuple(cash, kWayGravelRoad, (10 << 10) | 3));
+}
+
+TEST_F(PlacementTest, FactoriesTouchEveryCityTheyOverlapAndClearWays) {
+    services_.AddCity(1, 20, 20);  // area 20..46
+    services_.AddCity(5, 45, 45);  // area 45..71
+    services_.AddCity(9, 90, 90);
+    DragRoad(43, 44, 47, 44, kWayGravelRoad);
+    const int64_t cash = Cash();
+    doubles::TestBuilding& factory = Place(4, 15, 44, 43, 3, 3);
+    EXPECT_EQ(cash - Cash(), 3 * 440);  // three road fields removed
+    EXPECT_EQ(std::tuple(F(44, 44).wegtyp(), F(43, 44).richtung()), std::tuple(0, 0));
+    ASSERT_EQ(factory.attractions.size(), 2u);
+    EXPECT_EQ(std::tuple(factory.attractions[0].first, factory.attractions[1].first),
+              std::tuple(0, 4));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 60, 60));
+}
+
+TEST_F(PlacementTest, AStationKeepsOnlyStraightTrackOfOneType) {
+    DragTrack(90, 100, 110, 100, kWayRail);
+    DragRoad(100, 95, 100, 105, kWayGravelRoad);  // crosses row 100 and the platform row
+    ASSERT_EQ(F(100, 100).wegteil(), kCrossingRoadNS);
+    int64_t cash = Cash();
+    Place(1, 6, 96, 100);  // track row 100 (columns 96..99), platform row 101
+    EXPECT_EQ(std::tuple(cash - Cash(), F(97, 100).wegtyp(), GetBuildingTypeAt(97, 100),
+                         GetBuildingTypeAt(97, 101)),
+              std::tuple(0, kWayRail, 5, 6));
+    EXPECT_TRUE(NodeAt(96, 100) != 0 && NodeAt(99, 100) != 0);
+    // A level crossing on the track line is a road: the line is cleared,
+    // and the platform row loses the road.
+    cash = Cash();
+    Place(2, 6, 100, 100);
+    EXPECT_EQ(std::tuple(F(100, 100).wegtyp(), F(101, 100).wegtyp(), F(100, 101).wegtyp()),
+              std::tuple(0, 0, 0));
+    EXPECT_EQ(cash - Cash(), 3 * 290 + 440 + 440);
+    // So does a curve on the track line (with the branch on the platform row).
+    DragTrack(30, 40, 36, 40, kWayRail);
+    DragTrack(33, 40, 33, 44, kWayRail);  // a T on the track row at (33, 40)
+    cash = Cash();
+    Place(3, 6, 31, 40);  // track row 40, columns 31..34
+    for (int32_t x = 31; x <= 34; ++x) EXPECT_EQ(F(x, 40).wegtyp(), 0) << x;
+    EXPECT_EQ(std::tuple(F(33, 41).wegtyp(), cash - Cash()), std::tuple(0, 5 * 290));
+    // And a line of two track types.
+    DragTrack(40, 50, 41, 50, kWayRail);
+    DragTrack(42, 50, 43, 50, kWayMonorail);
+    Place(4, 8, 40, 49);  // type 8: track row 50
+    for (int32_t x = 40; x <= 43; ++x) EXPECT_EQ(F(x, 50).wegtyp(), 0) << x;
+    EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 120, 120));
+}
+
+TEST_F(PlacementTest, ADepotTurnsTheRoadInFrontIntoAJunctionLinkedOnEverySide) {
+    // Facing north onto a road between two T junctions.
+    DragRoad(45, 45, 55, 45, kWayGravelRoad);
+    DragRoad(45, 40, 45, 50, kWayGravelRoad);
+    DragRoad(55, 40, 55, 50, kWayGravelRoad);
+    Place(1, 0, 50, 46);
+    EXPECT_EQ(std::tuple(F(50, 46).richtung(), F(50, 45).wegteil()), std::tuple(kDirN, 3));
+    const int32_t junction = NodeAt(50, 45);
+    ASSERT_NE(junction, 0);
+    EXPECT_EQ(std::tuple(LinkTarget(50, 46, kDirIndexN), LinkTarget(45, 45, kDirIndexE),
+                         LinkTarget(55, 45, kDirIndexW)),
+              std::tuple(junction, junction, junction));
+    // Cutting a north-south road and facing south onto (50, 85), beside a
+    // stub that does not join it: (50, 85) takes the piece of all its road
+    // neighbours (N, S, W) while only the depot and the south join it.
+    DragRoad(48, 80, 52, 80, kWayGravelRoad);
+    DragRoad(48, 90, 52, 90, kWayGravelRoad);
+    DragRoad(50, 80, 50, 90, kWayGravelRoad);
+    DragRoad(49, 84, 49, 86, kWayGravelRoad);
+    Place(2, 2, 50, 84);
+    EXPECT_EQ(std::tuple(F(50, 85).wegteil(), F(50, 85).richtung(), F(50, 85).knoten()),
+              std::tuple(5, kDirsNS, true));
+    EXPECT_EQ(LinkTarget(50, 85, kDirIndexN), NodeAt(50, 84));
+    EXPECT_EQ(Link(50, 85, kDirIndexS), std::tuple(NodeAt(50, 90), 5));
+    // Facing west onto (60, 125) with a dead end north of it, which joins
+    // once the depot makes the front field a junction.
+    DragRoad(58, 120, 62, 120, kWayGravelRoad);
+    DragRoad(60, 120, 60, 124, kWayGravelRoad);
+    DragRoad(56, 125, 60, 125, kWayGravelRoad);
+    DragRoad(56, 123, 56, 127, kWayGravelRoad);
+    ASSERT_EQ(F(60, 124).richtung(), kDirN);
+    Place(3, 3, 61, 125);
+    EXPECT_EQ(std::tuple(F(60, 125).wegteil(), F(60, 125).richtung(), F(60, 124).richtung()),
+              std::tuple(6, kDirN | kDirE | kDirW, kDirsNS));
+    EXPECT_EQ(std::tuple(LinkTarget(60, 125, kDirIndexN), LinkTarget(60, 125, kDirIndexW)),
+              std::tuple(NodeAt(60, 120), NodeAt(56, 125)));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 80, 140));
+}
+
+TEST_F(PlacementTest, ADepotFacingARampOrALevelCrossing) {
+    SetHeights(0, 0, 255, 39, 3);  // ramps rising north on row 39
+    DragRoad(60, 37, 60, 42, kWayGravelRoad);
+    DragRoad(70, 37, 70, 42, kWayGravelRoad);
+    Place(1, 2, 60, 38);  // faces south onto a ramp along its axis
+    EXPECT_EQ(F(60, 39).richtung() & kDirN, kDirN);
+    // A ramp across the depot's axis is left as it is.
+    const uint8_t before = F(70, 39).richtung();
+    Place(2, 1, 69, 39);  // faces east onto (70, 39)
+    EXPECT_EQ(std::tuple(F(70, 39).richtung(), F(70, 39).wegteil()), std::tuple(before, 12));
+    // A level crossing in front keeps its piece (its rail goes).
+    DragTrack(80, 50, 90, 50, kWayRail);
+    DragRoad(85, 45, 85, 55, kWayGravelRoad);
+    ASSERT_EQ(F(85, 50).wegteil(), kCrossingRoadNS);
+    Place(3, 1, 84, 50);
+    EXPECT_EQ(std::tuple(F(85, 50).wegteil(), F(85, 50).gleisr()),
+              std::tuple(kCrossingRoadNS, kDirE));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 30, 30, 100, 100));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "construction_fixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "world/way_piece_tables.h"
 
@@ -44,6 +45,21 @@ WorldSnapshot TakeSnapshot() {
     if (before.cash != after.cash) return ::testing::AssertionFailure() << "cash changed";
     if (before.statistics != after.statistics) {
         return ::testing::AssertionFailure() << "the statistics changed";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult HeightsSmooth(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    for (int32_t x = x0; x <= x1; ++x) {
+        for (int32_t y = y0; y <= y1; ++y) {
+            for (const auto& [dx, dy] : {std::pair{1, -1}, {1, 0}, {1, 1}, {0, 1}}) {
+                const MapField* n = FieldAt(x + dx, y + dy);
+                if (n != nullptr && std::abs(n->hoehe() - FieldAt(x, y)->hoehe()) > 1) {
+                    return ::testing::AssertionFailure()
+                           << "corner (" << x << ", " << y << ") jumps";
+                }
+            }
+        }
     }
     return ::testing::AssertionSuccess();
 }
@@ -133,12 +149,8 @@ void ConstructionTest::SetHeights(int32_t x0, int32_t y0, int32_t x1, int32_t y1
     for (int32_t x = x0; x <= x1; ++x) {
         for (int32_t y = y0; y <= y1; ++y) F(x, y).set_hoehe(static_cast<uint32_t>(height));
     }
-    RecomputeShapes(x0 - 1, y0 - 1, x1, y1);
-}
-
-void ConstructionTest::RecomputeShapes(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-    for (int32_t x = std::max(0, x0); x <= std::min(255, x1); ++x) {
-        for (int32_t y = std::max(0, y0); y <= std::min(255, y1); ++y) {
+    for (int32_t x = std::max(0, x0 - 1); x <= std::min(255, x1); ++x) {
+        for (int32_t y = std::max(0, y0 - 1); y <= std::min(255, y1); ++y) {
             Terrain().UpdateSlopeShapes(x, y);
         }
     }

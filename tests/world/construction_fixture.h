@@ -1,10 +1,8 @@
 #pragma once
-// A world for the world-map tests: a fresh game state with flat land of
-// height 2, the terrain object (which brings the way network, the tool marker
-// and the construction helper), the service doubles and a free game with
-// cash. Helpers lay ways through the real builders or straight into the grid
-// (re-fitted the way the builders do), place buildings, shape hills and take
-// snapshots of everything a refused action must leave unchanged.
+// A world for the world-map tests: flat land of height 2, the terrain (with
+// the way network and construction helper), the service doubles and cash.
+// Helpers lay ways through the real builders or straight into the grid,
+// place buildings, shape hills and snapshot what a refusal must not change.
 
 #include <gtest/gtest.h>
 
@@ -35,6 +33,8 @@ struct WorldSnapshot {
 };
 
 WorldSnapshot TakeSnapshot();
+// Every corner of the box within one step of its eight neighbours.
+::testing::AssertionResult HeightsSmooth(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 // Compares two snapshots; `ignoreViewBits` leaves out the redraw and
 // preview marks (`feldchange`, `cursor`, `cursorricht`).
 ::testing::AssertionResult SameWorld(const WorldSnapshot& before, const WorldSnapshot& after,
@@ -44,7 +44,6 @@ class ConstructionTest : public ::testing::Test {
   protected:
     ConstructionTest();
     ~ConstructionTest() override;
-
     MapField& F(int32_t x, int32_t y) { return *FieldAt(x, y); }
     CWayNetwork& Net() { return *g_pWayNetwork; }
     CBuildHelper& Helper() { return *g_pBuildHelper; }
@@ -55,12 +54,9 @@ class ConstructionTest : public ::testing::Test {
     int32_t NetworkLength(int32_t player = 0) {
         return g_Statistics.Monthly(StatSeries::NetworkLength, player);
     }
-
-    // Ways of `wayType` on the listed fields, straight into the grid; then
-    // every field of the surrounding box gets its piece and masks re-fitted.
+    // Ways straight into the grid, then the box around them re-fitted.
     void LayWay(const std::vector<std::pair<int32_t, int32_t>>& cells, int32_t wayType,
                 int32_t player = 0);
-    // A straight run from (x1, y1) to (x2, y2) (same row or column).
     void LayLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
     // A crossing at (x, y): the field and its four neighbours.
     void Crossing(int32_t x, int32_t y, int32_t wayType = kWayGravelRoad) {
@@ -79,24 +75,17 @@ class ConstructionTest : public ::testing::Test {
         const WayNode* node = Net().Node(NodeAt(x, y));
         return node != nullptr ? node->cost[i] : -1;
     }
-
-    // Drags a straight road or track of `wayType` from (x1, y1) to (x2, y2)
-    // through the path drivers (the path list holds the fields after the
-    // start).
+    // A straight road or track dragged through the path drivers.
     void DragRoad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
     void DragTrack(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
     // Puts the cells into the path list, first cell at the front.
     void SetPath(const std::vector<std::pair<int32_t, int32_t>>& cells);
-
-    // A building of `type` (orientation included) with its north-west field
-    // on (x, y) placed through PlaceStructure; stations get their anchor.
+    // A building of `type` (depots 0..3 and stations 6..9 carry their
+    // orientation) with its north-west field on (x, y), via PlaceStructure.
     doubles::TestBuilding& Place(int32_t number, int32_t type, int32_t x, int32_t y, int32_t w = 1,
                                  int32_t h = 1);
-    // Sets the corner heights of the rectangle and recomputes the shapes of
-    // the fields around it (ground kinds stay land).
+    // Sets the corner heights of the rectangle and the shapes around it.
     void SetHeights(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t height);
-    void RecomputeShapes(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
-
     fvtest::GameScope game_;
     doubles::Scope services_{game_};
     std::unique_ptr<CTerrain> terrain_;

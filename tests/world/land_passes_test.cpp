@@ -1,18 +1,132 @@
-// The land passes: the edge rule, the refusal of stamps by the share of bad
-// ground under them, the stamp counts and the pass order.
+// The landscape template files (the stand-in files read back as made, every
+// damaged file refused without touching the result) and the land passes that
+// stamp them: the edge rule, the refusal by bad ground, counts and order.
 
-#include "world/land_passes.h"
+#include "world/landscape_templates.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
+#include <tuple>
 
+#include "landscape_templates.h"
 #include "platform/random.h"
+#include "platform/temp_folder.h"
+#include "state/game_state.h"
 #include "state/map_field.h"
 #include "support/game_scope.h"
+#include "world/land_passes.h"
 
 namespace {
+
+std::vector<uint8_t> StandInFile(int season) {
+    return standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(season));
+}
+
+void Put32(std::vector<uint8_t>& bytes, size_t at, int32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(uint32_t(v) >> (8 * i));
+}
+
+// A small valid file: two entries (kind 1, 2 x 3; kind 5, 1 x 2 at offset 6)
+// and their eight height bytes 1..8.
+std::vector<uint8_t> SmallFile() {
+    std::vector<uint8_t> b(4 + 32 + 8, 0);
+    const int32_t words[] = {2, 1, 2, 3, 0, 5, 1, 2, 6};
+    for (int i = 0; i < 9; ++i) Put32(b, 4 * size_t(i), words[i]);
+    for (int i = 0; i < 8; ++i) b[36 + i] = uint8_t(i + 1);
+    return b;
+}
+
+TEST(LandscapeTemplateFile, StandInFilesReadBackAsMade) {
+    for (int season = 1; season <= 3; ++season) {
+        const auto stamps = standin::MakeLandscapeStamps(season);
+        LandscapeTemplateSet set;
+        ASSERT_TRUE(ParseLandscapeTemplates(StandInFile(season), &set)) << season;
+        ASSERT_EQ(set.entries.size(), stamps.size());
+        for (size_t n = 0; n < stamps.size(); ++n) {
+            const LandscapeTemplate& t = set.entries[n];
+            ASSERT_EQ(std::tuple(t.kind, t.size_x, t.size_y),
+                      std::tuple(stamps[n].kind, stamps[n].sizeX, stamps[n].sizeY));
+            for (int32_t i = 0; i < t.size_x * t.size_y; ++i) {
+                ASSERT_EQ(set.Height(t, i / t.size_y, i % t.size_y), stamps[n].heights[size_t(i)]);
+            }
+        }
+        // Every kind of the seven categories the land passes use is there.
+        for (int kind : {1, 2, 3, 5, 8, 11, 14}) {
+            EXPECT_TRUE(std::any_of(set.entries.begin(), set.entries.end(),
+                                    [&](const LandscapeTemplate& t) { return t.kind == kind; }))
+                << season << " kind " << kind;
+        }
+    }
+}
+
+TEST(LandscapeTemplateFile, ReadsTheSmallFileIgnoringTrailingBytesAndRefusesEveryDamagedOne) {
+    std::vector<uint8_t> trailing = SmallFile();
+    trailing.push_back(0xEE);
+    LandscapeTemplateSet small;
+    ASSERT_TRUE(ParseLandscapeTemplates(trailing, &small));
+    ASSERT_EQ(std::tuple(small.entries.size(), small.heights.size()), std::tuple(2u, 8u));
+    EXPECT_EQ(
+        std::tuple(small.Height(small.entries[0], 1, 2), small.Height(small.entries[1], 0, 1)),
+        std::tuple(6, 8));
+    struct Damage {
+        const char* what;
+        void (*apply)(std::vector<uint8_t>&);
+    };
+    const Damage damages[] = {
+        {"empty", [](std::vector<uint8_t>& b) { b.clear(); }},
+        {"count cut short", [](std::vector<uint8_t>& b) { b.resize(3); }},
+        {"no entries", [](std::vector<uint8_t>& b) { Put32(b, 0, 0); }},
+        {"negative count", [](std::vector<uint8_t>& b) { Put32(b, 0, -1); }},
+        {"1001 entries", [](std::vector<uint8_t>& b) { Put32(b, 0, 1001); }},
+        {"table cut short", [](std::vector<uint8_t>& b) { b.resize(30); }},
+        {"more entries than the table holds", [](std::vector<uint8_t>& b) { Put32(b, 0, 3); }},
+        {"kind 0", [](std::vector<uint8_t>& b) { b[4] = 0; }},
+        {"kind 15", [](std::vector<uint8_t>& b) { b[20] = 15; }},
+        {"negative size_x", [](std::vector<uint8_t>& b) { Put32(b, 8, -2); }},
+        {"negative size_y", [](std::vector<uint8_t>& b) { Put32(b, 28, -1); }},
+        {"negative offset", [](std::vector<uint8_t>& b) { Put32(b, 16, -1); }},
+        {"last entry's data cut short", [](std::vector<uint8_t>& b) { b.pop_back(); }},
+        {"entry beyond the last one's data", [](std::vector<uint8_t>& b) { Put32(b, 16, 3); }},
+        {"huge sizes",
+         [](std::vector<uint8_t>& b) {
+             Put32(b, 24, 0x10000);
+             Put32(b, 28, 0x10000);
+         }},
+    };
+    for (const Damage& d : damages) {
+        std::vector<uint8_t> bytes = SmallFile();
+        d.apply(bytes);
+        LandscapeTemplateSet set;
+        set.heights = {42};
+        EXPECT_FALSE(ParseLandscapeTemplates(bytes, &set)) << d.what;
+        EXPECT_TRUE(set.entries.empty()) << d.what;
+        EXPECT_EQ(set.heights, std::vector<uint8_t>{42}) << d.what;
+    }
+    // The limits themselves are fine: 1,000 entries without cells.
+    std::vector<uint8_t> many(4 + 16 * 1000, 0);
+    Put32(many, 0, 1000);
+    for (int n = 0; n < 1000; ++n) many[4 + 16 * n] = 14;
+    LandscapeTemplateSet set;
+    EXPECT_TRUE(ParseLandscapeTemplates(many, &set));
+    EXPECT_EQ(set.entries.size(), 1000u);
+}
+
+// (Reading from disk is driven by the world generator's tests.)
+TEST(LandscapeTemplateFile, PathFollowsTheSeasonFolder) {
+    fvtest::GameScope scope;
+    CGameState& gs = scope.state();
+    const fvtest::TempFolder folder;
+    std::snprintf(gs.data_paths[0], kDataPathLength, "%s", folder.Path().c_str());
+    std::snprintf(gs.season_folders[1], kDataPathLength, "%s", "\\summer");
+    gs.install_index = 0;
+    gs.season = 4;
+    EXPECT_EQ(LandscapeTemplatePath(gs), "");
+    gs.season = 2;
+    EXPECT_EQ(LandscapeTemplatePath(gs), folder.Path() + "\\summer\\2berge");
+}
 
 // Makes the next Rand() calls return the given values, then the seeded ones.
 class ScriptedRand {
@@ -95,7 +209,6 @@ class StampRefusal : public ::testing::Test {
         ScriptedRand rand({100, 100, 0});
         return DrawStampAttempt(set, set.entries[0], season, pass);
     }
-
     fvtest::GameScope scope;
     LandscapeTemplateSet set;
 };
@@ -115,9 +228,9 @@ TEST_F(StampRefusal, WetMeansWaterOrADippingShoreOfHeightOne) {
     f.set_hoehe(0);
     EXPECT_TRUE(IsWetField(50, 50));
     f.set_hoehe(1);
-    // The stored shape decides, whatever the view's rotation, so that the
+    // Dipping shapes (a corner below the north-west one): 1, 4, 8, 9, 11..13.
+    // The stored shape decides whatever the view's rotation, so that the
     // generated world does not depend on it.
-    // Dipping shapes (a corner below the north-west one): 1, 4, 8, 9, 11, 12, 13.
     const bool dipping[15] = {false, true, false, false, true, false, false, false,
                               true,  true, false, true,  true, true,  false};
     for (int32_t rotation = 0; rotation < 4; ++rotation) {
@@ -138,10 +251,10 @@ TEST_F(StampRefusal, StampsRaiseOnlyWhereLowerAndNeverLeaveTheMap) {
     const StampAttempt a = Attempt(2, 0);
     ASSERT_TRUE(a.fits);
     ApplyStamp(set, set.entries[0], a);
-    EXPECT_EQ(FieldAt(100, 100)->hoehe(), 5);
-    EXPECT_EQ(FieldAt(100, 101)->hoehe(), 7);  // higher ground stays
-    EXPECT_EQ(FieldAt(109, 109)->hoehe(), 1);
-    EXPECT_EQ(FieldAt(110, 100)->hoehe(), 0);
+    // Higher ground stays; nothing beyond the stamp changes.
+    EXPECT_EQ(std::tuple(FieldAt(100, 100)->hoehe(), FieldAt(100, 101)->hoehe(),
+                         FieldAt(109, 109)->hoehe(), FieldAt(110, 100)->hoehe()),
+              std::tuple(5, 7, 1, 0));
     // A site whose cells would reach column 255 does not fit.
     ScriptedRand rand({250, 100, 0});
     EXPECT_FALSE(DrawStampAttempt(set, set.entries[0], 2, 0).fits);

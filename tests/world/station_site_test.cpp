@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "construction_fixture.h"
@@ -49,16 +50,6 @@ class StationSiteTest : public ConstructionTest {
         const bool alongX = type == 6 || type == 8;
         return Helper().CanBuildHere(x, y, alongX ? 4 : 2, alongX ? 2 : 4);
     }
-
-    std::string Table(int32_t type) {
-        std::string out = "\n";
-        for (int32_t y = 94; y <= 107; ++y) {
-            for (int32_t x = 92; x <= 108; ++x) out += Check(type, x, y) ? '#' : '.';
-            out += '\n';
-        }
-        return out;
-    }
-
     void ClearBuildings() {
         for (int32_t n = 1; n < kBuildingSlots; ++n) Services().buildings.buildings[n] = nullptr;
         for (MapField& f : GS().fields) {
@@ -72,40 +63,40 @@ TEST_F(StationSiteTest, AcceptedSitesAroundAStationOfEachOrientation) {
     for (const SiteTable& t : kSiteTables) {
         ClearBuildings();
         Place(1, t.existing, 100, 100).length = 2;
-        std::string expected = "\n";
+        std::string expected = "\n", accepted = "\n";
         for (int32_t y = 94; y <= 107; ++y) {
             for (int32_t x = 92; x <= 108; ++x) {
                 const bool hole = std::any_of(t.holes.begin(), t.holes.end(),
                                               [&](const Box& b) { return b.Holds(x, y); });
                 expected += t.refused.Holds(x, y) && !hole ? '.' : '#';
+                accepted += Check(t.site, x, y) ? '#' : '.';
             }
             expected += '\n';
+            accepted += '\n';
         }
-        EXPECT_EQ(Table(t.site), expected) << "existing " << t.existing << " site " << t.site;
+        EXPECT_EQ(accepted, expected) << "existing " << t.existing << " site " << t.site;
     }
 }
 
 TEST_F(StationSiteTest, SpacingAlongTheTrackLine) {
     // A type 7 station on the track row of a type 6 site, 5 or 6 columns away.
     Place(1, 7, 100, 100);  // head column 100, track column 101, rows 100..103
-    EXPECT_EQ(Check(6, 105, 101), 0);
-    EXPECT_EQ(Check(6, 106, 101), 1);
+    EXPECT_EQ(std::tuple(Check(6, 105, 101), Check(6, 106, 101)), std::tuple(0, 1));
     // A type 8 station on the track column of a type 9 or 7 site: 5 rows
     // south of its anchor the band north of the site still refuses both, 6
     // rows south both pass.
     ClearBuildings();
     Place(2, 8, 100, 100);  // head row 100, track row 101, columns 100..103
-    EXPECT_EQ(Helper().CheckStationSite9(101, 105), 0);
-    EXPECT_EQ(Helper().CheckStationSite7(100, 105), 0);
-    EXPECT_EQ(Helper().CheckStationSite9(101, 106), 1);
-    EXPECT_EQ(Helper().CheckStationSite7(100, 106), 1);
+    EXPECT_EQ(
+        std::tuple(Helper().CheckStationSite9(101, 105), Helper().CheckStationSite7(100, 105),
+                   Helper().CheckStationSite9(101, 106), Helper().CheckStationSite7(100, 106)),
+        std::tuple(0, 0, 1, 1));
     // A truck depot directly beside the long side refuses, two fields off not.
-    ClearBuildings();
-    Place(3, 2, 102, 99);
-    EXPECT_EQ(Check(6, 100, 100), 0);
-    ClearBuildings();
-    Place(4, 2, 102, 98);
-    EXPECT_EQ(Check(6, 100, 100), 1);
+    for (auto [y, ok] : {std::pair{99, 0}, {98, 1}}) {
+        ClearBuildings();
+        Place(3, 2, 102, y);
+        EXPECT_EQ(Check(6, 100, 100), ok) << y;
+    }
     // Another player's track on the track line refuses.
     DragTrack(90, 100, 110, 100, kWayRail);
     EXPECT_EQ(Check(6, 100, 100), 1);  // own straight track on row 100
@@ -115,11 +106,13 @@ TEST_F(StationSiteTest, SpacingAlongTheTrackLine) {
 
 class StationExtensionTest : public ConstructionTest {
   protected:
-    int32_t Extend(int32_t x, int32_t y) { return Helper().ExtendStation(x, y); }
-    int32_t Shown() {
+    // The extension's answer and the code the panel shows.
+    std::tuple<int32_t, int32_t> Extend(int32_t x, int32_t y) {
+        const int32_t code = Helper().ExtendStation(x, y);
         const auto& shown = Services().panel.shown;
-        return shown.empty() ? -1 : shown.back();
+        return {code, shown.empty() ? -1 : shown.back()};
     }
+    int32_t Code(int32_t x, int32_t y) { return std::get<0>(Extend(x, y)); }
 };
 
 TEST_F(StationExtensionTest, GrowsToFourLinesThenRefusesWithCodeOne) {
@@ -129,22 +122,18 @@ TEST_F(StationExtensionTest, GrowsToFourLinesThenRefusesWithCodeOne) {
     DragTrack(90, 99, 110, 99, kWayRail);                    // track on the new line is kept
     for (int32_t line = 2; line <= 4; ++line) {
         const int64_t cash = Cash();
-        EXPECT_EQ(Extend(101, 101), 0);
-        EXPECT_EQ(Shown(), 0);
-        EXPECT_EQ(station.length, line);
-        EXPECT_EQ(F(102, 101 - line).data_word(), (6 << 10) | 1);
-        EXPECT_EQ(GetBuildingTypeAt(103, 101 - line), 5);
-        EXPECT_EQ(cash - Cash(), 20000);
+        EXPECT_EQ(Extend(101, 101), std::tuple(0, 0));
+        EXPECT_EQ(std::tuple(station.length, F(102, 101 - line).data_word(),
+                             GetBuildingTypeAt(103, 101 - line), cash - Cash()),
+                  std::tuple(line, (6 << 10) | 1, 5, 20000));
         ASSERT_EQ(Services().buildings.rewrites.size(), size_t(line - 1));
         EXPECT_EQ(Services().buildings.rewrites.back().y, 100);
     }
     const WorldSnapshot before = TakeSnapshot();
-    EXPECT_EQ(Extend(100, 101), 1);
-    EXPECT_EQ(Shown(), 1);
+    EXPECT_EQ(Extend(100, 101), std::tuple(1, 1));
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-    EXPECT_EQ(F(101, 99).wegtyp(), kWayRail);
-    EXPECT_EQ(F(101, 99).wegteil(), 2);
-    EXPECT_NE(F(103, 99).knotennummer(), 0);
+    EXPECT_EQ(std::tuple(F(101, 99).wegtyp(), F(101, 99).wegteil()), std::tuple(kWayRail, 2));
+    EXPECT_NE(NodeAt(103, 99), 0);
     EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 120, 120));
 }
 
@@ -155,32 +144,26 @@ TEST_F(StationExtensionTest, RefusalCodesAndTheLastFailingOneIsKept) {
     DragTrack(102, 101, 106, 101, kWayRail);
     ASSERT_EQ(F(102, 101).wegteil(), 7);
     WorldSnapshot before = TakeSnapshot();
-    EXPECT_EQ(Extend(100, 101), 3);
-    EXPECT_EQ(Shown(), 3);
+    EXPECT_EQ(Extend(100, 101), std::tuple(3, 3));
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-
     // A building on a later field than the curve: its code 2 is the last.
     F(102, 103).set_building_flag(true);
     F(102, 103).set_data_word((14 << 10) | 9);
-    EXPECT_EQ(Extend(100, 101), 2);
+    EXPECT_EQ(Code(100, 101), 2);
     // A slope on the last field: code 4 comes last.
     F(102, 103).set_building_flag(false);
     F(102, 103).set_data_word(0);
     F(102, 103).set_teile_diff(6);
-    EXPECT_EQ(Extend(100, 101), 4);
+    EXPECT_EQ(Code(100, 101), 4);
     F(102, 103).set_teile_diff(0);
     // A bridge beyond the first field of the new line comes before the
-    // curve (code 3 stays); beyond the last field it comes last (code 2).
-    F(103, 100).set_bridge_flag(true);
-    EXPECT_EQ(Extend(100, 101), 3);
-    F(103, 100).set_bridge_flag(false);
-    F(103, 103).set_bridge_flag(true);
-    EXPECT_EQ(Extend(100, 101), 2);
-    F(103, 103).set_bridge_flag(false);
-    // A bridge next to the end of the new line: code 2.
-    F(102, 104).set_bridge_flag(true);
-    EXPECT_EQ(Extend(100, 101), 2);
-    F(102, 104).set_bridge_flag(false);
+    // curve (code 3 stays); beyond the last field, or next to the end of
+    // the new line, it comes last (code 2).
+    for (auto [x, y, code] : {std::tuple{103, 100, 3}, {103, 103, 2}, {102, 104, 2}}) {
+        F(x, y).set_bridge_flag(true);
+        EXPECT_EQ(Code(100, 101), code) << x << ", " << y;
+        F(x, y).set_bridge_flag(false);
+    }
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
@@ -194,11 +177,9 @@ TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFiveAForestD
     Place(5, 8, 200, 100);
     Place(6, 7, 205, 103);  // one column further: clear of the band
     const WorldSnapshot before = TakeSnapshot();
-    EXPECT_EQ(Extend(100, 100), 5);
-    EXPECT_EQ(Extend(150, 100), 5);
+    EXPECT_EQ(std::tuple(Code(100, 100), Code(150, 100)), std::tuple(5, 5));
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-    EXPECT_EQ(Extend(200, 100), 0);
-
+    EXPECT_EQ(Code(200, 100), 0);
     // Forest on the new line and in the band is no terminal: tree values 32
     // and 33 in the high byte put 8 in bits 10-15.
     Place(7, 6, 100, 50);  // new line row 49, band rows 48..45
@@ -208,22 +189,47 @@ TEST_F(StationExtensionTest, AnotherTerminalInTheBandRefusesWithCodeFiveAForestD
     }
     F(101, 49).set_forest_flag(true);
     F(101, 49).set_data_word(33 << 8);
-    EXPECT_EQ(Extend(100, 51), 0);
+    EXPECT_EQ(Code(100, 51), 0);
     EXPECT_EQ(F(101, 49).data_word(), (6 << 10) | 7);
 }
 
 TEST_F(StationExtensionTest, NearTheMapEdgeTheLineIsUnsuitable) {
     const WorldSnapshot empty = TakeSnapshot();
-    EXPECT_EQ(Extend(50, 50), 0);  // no station: only the panel is redrawn
-    EXPECT_EQ(Shown(), 0);
+    EXPECT_EQ(Extend(50, 50), std::tuple(0, 0));  // no station: only the panel is redrawn
     EXPECT_TRUE(SameWorld(empty, TakeSnapshot()));
     Place(1, 6, 100, 6);  // head row 7; new line row 5, band up to row 1
-    EXPECT_EQ(Extend(100, 7), 0);
+    EXPECT_EQ(Code(100, 7), 0);
     const WorldSnapshot before = TakeSnapshot();
-    EXPECT_EQ(Extend(100, 7), 4);  // the band would reach row 0
+    EXPECT_EQ(Code(100, 7), 4);  // the band would reach row 0
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     Place(2, 9, 2, 100);  // head column 3, grows west: new line column 1
-    EXPECT_EQ(Extend(3, 100), 4);
+    EXPECT_EQ(Code(3, 100), 4);
+}
+
+// Station track is laid along the track row only, charged for new fields,
+// and linked at both ends.
+TEST_F(StationSiteTest, StationTrackLaysTheRowChargesNewFieldsAndLinksBothEnds) {
+    Place(9, 6, 50, 50);                // track row 50, head row 51
+    LayLine(46, 50, 50, 50, kWayRail);  // rail reaches the first row field
+    Crossing(46, 50, kWayRail);
+    const int64_t cash = Cash();
+    Net().LayStationTrack(51, 50, 0);
+    for (int32_t x = 50; x <= 53; ++x) {
+        EXPECT_EQ(std::tuple(F(x, 50).wegtyp(), F(x, 50).wegteil()), std::tuple(kWayRail, 2));
+    }
+    EXPECT_EQ(std::tuple(cash - Cash(), NetworkLength()), std::tuple(3 * 290, 3));
+    ASSERT_TRUE(NodeAt(53, 50) != 0 && NodeAt(46, 50) != 0);
+    EXPECT_EQ(std::tuple(LinkTarget(50, 50, 1), LinkCost(50, 50, 1), LinkTarget(50, 50, 3),
+                         LinkCost(50, 50, 3)),
+              std::tuple(NodeAt(53, 50), 3, NodeAt(46, 50), 4));
+    EXPECT_TRUE(MirrorInvariantHolds(Net()));
+    Net().LayStationTrack(52, 50, 0);  // the complete row charges nothing
+    EXPECT_EQ(cash - Cash(), 3 * 290);
+    // A row without any way, or the head row, stays bare.
+    Place(10, 6, 70, 70);
+    Net().LayStationTrack(70, 70, 0);
+    Net().LayStationTrack(70, 71, 0);
+    EXPECT_EQ(std::tuple(F(71, 70).wegtyp(), F(71, 71).wegtyp()), std::tuple(0, 0));
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
-// Raising and lowering corners: limits, prices, obstacles, the tunnel roof,
-// previews, the brush, and the properties that every corner stays within one
-// step of its neighbours and that a preview prices exactly what a change
-// takes.
+// Raising and lowering corners (limits, prices, obstacles, the tunnel roof,
+// the brush) and area demolition of ways, stations, city buildings and runs.
 
 #include <cstdlib>
+#include <tuple>
 
 #include "app/app_globals.h"
 #include "construction_fixture.h"
-#include "platform/random.h"
+#include "world/field_queries.h"
 
 namespace {
 
@@ -15,55 +14,32 @@ class TerrainTest : public ConstructionTest {
   protected:
     int32_t H(int32_t x, int32_t y) { return F(x, y).hoehe(); }
     void SetBrush(int32_t n) { Services().panel.brush_size = n; }
-
-    // Raises or lowers the corner and returns what it cost, checking it
-    // against the preview made just before; a refused change (preview -1)
-    // must leave the world as it was.
+    // Raises or lowers the corner and returns what it cost, checked against
+    // the preview; a refused change (preview -1) leaves the world as it was.
     int64_t Raise(int32_t x, int32_t y) { return Change(true, x, y); }
     int64_t Change(bool raise, int32_t x, int32_t y) {
         const int32_t preview =
             raise ? Terrain().PreviewRaiseCost(x, y) : Terrain().PreviewLowerCost(x, y);
         const int64_t cash = Cash();
-        WorldSnapshot before;
-        if (preview < 0) before = TakeSnapshot();
-        if (raise) {
-            Terrain().RaiseLand(x, y, 0);
-        } else {
-            Terrain().LowerLand(x, y, 0);
-        }
+        const WorldSnapshot before = TakeSnapshot();
+        raise ? Terrain().RaiseLand(x, y, 0) : Terrain().LowerLand(x, y, 0);
         const int64_t cost = cash - Cash();
         EXPECT_EQ(preview < 0 ? 0 : preview * 1000, cost) << "(" << x << ", " << y << ")";
-        if (preview < 0) {
-            EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
-        }
+        EXPECT_TRUE(preview >= 0 || SameWorld(before, TakeSnapshot(), true));
         return cost;
-    }
-
-    ::testing::AssertionResult Smooth(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-        for (int32_t x = x0; x < x1; ++x) {
-            for (int32_t y = y0; y < y1; ++y) {
-                for (int32_t dy = -1; dy <= 1; ++dy) {
-                    if (std::abs(H(x + 1, y + dy) - H(x, y)) > 1 ||
-                        std::abs(H(x, y + 1) - H(x, y)) > 1) {
-                        return ::testing::AssertionFailure() << "at (" << x << ", " << y << ")";
-                    }
-                }
-            }
-        }
-        return ::testing::AssertionSuccess();
     }
 };
 
 TEST_F(TerrainTest, ARaisedCornerPushesItsNeighboursAndCostsPerStep) {
+    // The field's north-west corner goes up, and the south-east one of the
+    // field north-west of it; then the eight neighbours follow.
     EXPECT_EQ(Raise(100, 100), 1000);
-    EXPECT_EQ(H(100, 100), 3);
-    EXPECT_EQ(F(100, 100).teile_diff(), 8);  // its north-west corner up
-    EXPECT_EQ(F(99, 99).teile_diff(), 6);    // the south-east corner of this one
-    EXPECT_EQ(Raise(100, 100), 9000);        // the eight neighbours follow
-    EXPECT_EQ(H(100, 100), 4);
-    EXPECT_EQ(H(99, 101), 3);
-    EXPECT_EQ(g_Statistics.PairThis(StatPair::F, 0), 10000);
-    EXPECT_TRUE(Smooth(90, 90, 110, 110));
+    EXPECT_EQ(std::tuple(H(100, 100), F(100, 100).teile_diff(), F(99, 99).teile_diff()),
+              std::tuple(3, 8, 6));
+    EXPECT_EQ(Raise(100, 100), 9000);
+    EXPECT_EQ(std::tuple(H(100, 100), H(99, 101), g_Statistics.PairThis(StatPair::F, 0)),
+              std::tuple(4, 3, 10000));
+    EXPECT_TRUE(HeightsSmooth(90, 90, 110, 110));
     // Filling water costs double.
     SetHeights(30, 30, 50, 50, 0);
     EXPECT_EQ(Raise(40, 40), 2000);
@@ -74,9 +50,7 @@ TEST_F(TerrainTest, ARaisedCornerPushesItsNeighboursAndCostsPerStep) {
     const int64_t cash = Cash();
     Terrain().RaiseLand(150, 150, 0);
     Terrain().LowerLand(160, 160, 0);
-    EXPECT_EQ(H(150, 150), 3);
-    EXPECT_EQ(H(160, 160), 1);
-    EXPECT_EQ(Cash(), cash);
+    EXPECT_EQ(std::tuple(H(150, 150), H(160, 160), Cash()), std::tuple(3, 1, cash));
 }
 
 TEST_F(TerrainTest, HeightLimitsAndTheEdgeRule) {
@@ -99,62 +73,37 @@ TEST_F(TerrainTest, HeightLimitsAndTheEdgeRule) {
         EXPECT_EQ(Change(c.raise, c.x, c.y) == 0, c.refused) << c.x << ", " << c.y;
         EXPECT_EQ(H(c.x, c.y), c.refused ? before : before + (c.raise ? 1 : -1));
     }
-    EXPECT_TRUE(Smooth(100, 100, 150, 150));
+    EXPECT_TRUE(HeightsSmooth(100, 100, 150, 150));
 }
 
 TEST_F(TerrainTest, ATunnelKeepsARoofOfEveryShapeButTheThinOnes) {
     // Field (100, 100) lies over a tunnel at height 5. For each shape it
-    // may end up with at height 5, one of its corners is lowered onto that
-    // shape from a smooth start; the change is refused exactly for the
-    // shapes 1, 4, 8, 9 and 11..14.
+    // may end up with at height 5 (corners NE, SW, SE relative to NW), one
+    // corner is lowered onto that shape from a smooth start; the change is
+    // refused exactly for the shapes 1, 4, 8, 9 and 11..14.
     static constexpr int32_t kDiffs[15][3] = {{0, 0, 0},    {0, -1, -1}, {1, 0, 1}, {0, 1, 1},
                                               {-1, 0, -1},  {1, 0, 0},   {0, 0, 1}, {0, 1, 0},
                                               {-1, -1, -1}, {0, -1, 0},  {1, 1, 1}, {-1, 0, 0},
                                               {0, 0, -1},   {-1, -1, 0}, {1, 1, 0}};
-    static constexpr int32_t kCorner[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
-    int32_t tried = 0;
+    static constexpr int32_t kLowered[15] = {0, 2, 0, 0, 1, 0, 0, 0, 1, 2, 0, 1, 3, 1, 0};
     for (int32_t shape = 0; shape < 15; ++shape) {
-        const int32_t target[4] = {5, 5 + kDiffs[shape][0], 5 + kDiffs[shape][1],
-                                   5 + kDiffs[shape][2]};
-        for (int32_t c = 0; c < 4; ++c) {
-            // The start: the target with corner c one step higher, every
-            // corner within one step of the others and of the 5 around.
-            int32_t start[4] = {target[0], target[1], target[2], target[3]};
-            ++start[c];
-            bool smooth = true;
-            for (int32_t a = 0; a < 4; ++a) {
-                smooth = smooth && start[a] >= 4 && start[a] <= 6;
-                for (int32_t b = 0; b < 4; ++b)
-                    smooth = smooth && std::abs(start[a] - start[b]) <= 1;
-                // Lowering c pushes nothing along.
-                if (a != c) smooth = smooth && std::abs(target[c] - start[a]) <= 1;
-            }
-            if (!smooth) continue;
-            SetHeights(95, 95, 105, 105, 5);
-            for (int32_t k = 0; k < 4; ++k) {
-                F(100 + kCorner[k][0], 100 + kCorner[k][1])
-                    .set_hoehe(static_cast<uint32_t>(start[k]));
-            }
-            RecomputeShapes(98, 98, 102, 102);
-            F(100, 100).set_tunnel(true);
-            F(100, 100).set_tunnel_hoehe(5);
-            const bool thin = shape == 1 || shape == 4 || shape == 8 || shape == 9 || shape > 10;
-            const int64_t cash = Cash();
-            Terrain().LowerLand(100 + kCorner[c][0], 100 + kCorner[c][1], 0);
-            EXPECT_EQ(Terrain().refused, thin ? 1 : 0) << "shape " << shape;
-            if (!thin) {
-                EXPECT_EQ(F(100, 100).teile_diff(), shape);
-                EXPECT_EQ(cash - Cash(), 1000) << "shape " << shape;
-            }
-            F(100, 100).set_tunnel(false);
-            ++tried;
-            break;
+        const int32_t c = kLowered[shape];
+        SetHeights(95, 95, 105, 105, 5);
+        for (int32_t k = 0; k < 4; ++k) {
+            const int32_t h = 5 + (k == 0 ? 0 : kDiffs[shape][k - 1]) + (k == c ? 1 : 0);
+            SetHeights(100 + k % 2, 100 + k / 2, 100 + k % 2, 100 + k / 2, h);
         }
+        F(100, 100).set_tunnel(true);
+        F(100, 100).set_tunnel_hoehe(5);
+        const bool thin = shape == 1 || shape == 4 || shape == 8 || shape == 9 || shape > 10;
+        const int64_t cash = Cash();
+        Terrain().LowerLand(100 + c % 2, 100 + c / 2, 0);
+        EXPECT_EQ(Terrain().refused, thin ? 1 : 0) << "shape " << shape;
+        EXPECT_TRUE(thin || (F(100, 100).teile_diff() == shape && cash - Cash() == 1000))
+            << "shape " << shape;
+        F(100, 100).set_tunnel(false);
     }
-    EXPECT_EQ(tried, 15);
-
-    // Its north-west corner below the tunnel's height refuses whatever the
-    // shape (here 10).
+    // Its north-west corner below the tunnel's height refuses (shape 10).
     SetHeights(95, 95, 105, 105, 5);
     F(100, 100).set_tunnel(true);
     F(100, 100).set_tunnel_hoehe(5);
@@ -165,39 +114,33 @@ TEST_F(TerrainTest, ATunnelKeepsARoofOfEveryShapeButTheThinOnes) {
 }
 
 TEST_F(TerrainTest, ObstaclesRefuseAndMarkTheFirstOne) {
-    const auto refusedBy = [&](auto place, int32_t ox, int32_t oy) {
-        place(F(ox, oy));
+    // A way, a building, a city house, a bridge, a portal; then a field
+    // pushed along by the marking pass.
+    const struct {
+        int32_t x, y;
+        void (*place)(MapField&);
+    } obstacles[] = {
+        {99, 99, [](MapField& f) { f.set_wegtyp(kWayGravelRoad); }},
+        {100, 99, [](MapField& f) { f.set_data_word((14 << 10) | 1), f.set_building_flag(true); }},
+        {99, 100, [](MapField& f) { f.set_stadtnum(1), f.set_stadtb(9); }},
+        {100, 100, [](MapField& f) { f.set_bridge_flag(true); }},
+        {100, 99, [](MapField& f) { f.set_tportal(true); }},
+        {98, 98, [](MapField& f) { f.set_wegtyp(kWayRail); }},
+    };
+    for (const auto& o : obstacles) {
+        if (o.x == 98) Raise(100, 100);
+        o.place(F(o.x, o.y));
         const WorldSnapshot before = TakeSnapshot();
         g_MouseMoveTime.pending = 0;
         Terrain().refused = 0;
         EXPECT_EQ(Terrain().PreviewRaiseCost(100, 100), -1);
         Terrain().RaiseLand(100, 100, 0);
-        EXPECT_EQ(Terrain().refused, 1);
-        EXPECT_EQ(Terrain().obstacle_x, ox);
-        EXPECT_EQ(Terrain().obstacle_y, oy);
-        EXPECT_EQ(F(ox, oy).cursor(), 2);
-        EXPECT_EQ(g_MouseMoveTime.pending, 1);
+        EXPECT_EQ(std::tuple(Terrain().refused, Terrain().obstacle_x, Terrain().obstacle_y),
+                  std::tuple(1, o.x, o.y));
+        EXPECT_EQ(std::tuple(F(o.x, o.y).cursor(), g_MouseMoveTime.pending), std::tuple(2, 1));
         EXPECT_TRUE(SameWorld(before, TakeSnapshot(), true));
-        F(ox, oy) = F(10, 10);
-    };
-    refusedBy([](MapField& f) { f.set_wegtyp(kWayGravelRoad); }, 99, 99);
-    refusedBy(
-        [](MapField& f) {
-            f.set_building_flag(true);
-            f.set_data_word((14 << 10) | 1);
-        },
-        100, 99);
-    refusedBy(
-        [](MapField& f) {
-            f.set_stadtnum(1);
-            f.set_stadtb(9);
-        },
-        99, 100);
-    refusedBy([](MapField& f) { f.set_bridge_flag(true); }, 100, 100);
-    refusedBy([](MapField& f) { f.set_tportal(true); }, 100, 99);
-    // A field pushed along by the marking pass counts too.
-    Raise(100, 100);
-    refusedBy([](MapField& f) { f.set_wegtyp(kWayRail); }, 98, 98);
+        F(o.x, o.y) = F(10, 10);
+    }
 }
 
 TEST_F(TerrainTest, TheBrushRaisesTheLowestCornersOfItsSquare) {
@@ -206,47 +149,197 @@ TEST_F(TerrainTest, TheBrushRaisesTheLowestCornersOfItsSquare) {
     const int32_t preview = Terrain().GetRaiseCost(48, 48);
     const int64_t cash = Cash();
     Terrain().EditRaiseLand(48, 48);
-    EXPECT_EQ(H(48, 48), 5);
-    EXPECT_EQ(H(50, 50), 5);
-    EXPECT_EQ(cash - Cash(), 9000);
-    EXPECT_EQ(preview, 9);
+    EXPECT_EQ(std::tuple(H(48, 48), H(50, 50), cash - Cash(), preview), std::tuple(5, 5, 9000, 9));
     EXPECT_EQ(GS().path_exit_mask[FieldIndex(49, 49)], 0);
-    EXPECT_TRUE(Smooth(41, 41, 59, 59));
-
+    EXPECT_TRUE(HeightsSmooth(41, 41, 59, 59));
     // Raise the square again, then lower the highest corners of a smaller one.
     Terrain().EditRaiseLand(48, 48);
     EXPECT_EQ(H(48, 48), 6);
     SetBrush(2);
     Terrain().EditLowerLand(49, 49);  // corners 49..50 at 6 go down to 5
-    EXPECT_EQ(H(50, 50), 5);
-    EXPECT_EQ(H(48, 48), 6);
-    EXPECT_TRUE(Smooth(41, 41, 59, 59));
+    EXPECT_EQ(std::pair(H(50, 50), H(48, 48)), std::pair(5, 6));
+    EXPECT_TRUE(HeightsSmooth(41, 41, 59, 59));
 }
 
-TEST_F(TerrainTest, RandomChangesStaySmoothAndPreviewsPriceThemExactly) {
-    // Roads here and there refuse some of the changes.
-    DragRoad(105, 110, 120, 110, kWayGravelRoad);
-    DragRoad(112, 100, 112, 125, kWayAsphaltRoad);
-    for (const uint32_t seed : {5u, 17u, 1234u}) {
-        plat::Srand(seed);
-        for (int32_t op = 0; op < 150; ++op) {
-            const int32_t x = 100 + plat::Rand() % 30;
-            const int32_t y = 100 + plat::Rand() % 30;
-            Change(plat::Rand() % 3 != 0, x, y);
-            if (op % 50 == 49) {
-                // A brush step now and then.
-                SetBrush(2 + plat::Rand() % 3);
-                const int32_t preview = Terrain().GetRaiseCost(x, y);
-                const int64_t cash = Cash();
-                Terrain().EditRaiseLand(x, y);
-                if (preview >= 0) {
-                    EXPECT_EQ(preview * 1000, cash - Cash());
-                }
-                SetBrush(1);
-            }
-        }
-        ASSERT_TRUE(Smooth(80, 80, 150, 150)) << "seed " << seed;
+class DemolitionTest : public ConstructionTest {
+  protected:
+    void Demolish(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        Terrain().DemolishArea(x1, y1, x2, y2);
     }
+    void CityField(int32_t x, int32_t y, int32_t stadtb) {
+        F(x, y).set_stadtnum(2);
+        F(x, y).set_stadtb(static_cast<uint32_t>(stadtb));
+    }
+};
+
+TEST_F(DemolitionTest, ADragOfFifteenClearsTenColumns) {
+    DragRoad(10, 20, 35, 20, kWayGravelRoad);
+    const int32_t length = NetworkLength();
+    int32_t cx = 25, cy = 20;
+    Terrain().DemolishArea(10, 20, cx, cy);
+    EXPECT_EQ(std::tuple(cx, cy), std::tuple(19, 20));
+    for (int32_t x = 10; x <= 35; ++x) EXPECT_EQ(F(x, 20).wegtyp(), x < 20 ? 0 : kWayGravelRoad);
+    EXPECT_EQ(std::tuple(kStartCash - Cash(), length - NetworkLength()), std::tuple(10 * 440, 10));
+    ASSERT_FALSE(Services().sound.effects.empty());
+    EXPECT_EQ(Services().sound.effects.back().effect, 3);
+    EXPECT_EQ(Services().view.redraws, 1);
+    // Backwards the current field is pulled to start - 9.
+    int32_t bx = 0, by = 5;
+    Terrain().DemolishArea(30, 20, bx, by);
+    EXPECT_EQ(std::tuple(bx, by), std::tuple(21, 11));
+    EXPECT_EQ(std::tuple(F(21, 20).wegtyp(), F(31, 20).wegtyp()), std::tuple(0, kWayGravelRoad));
+}
+
+TEST_F(DemolitionTest, RemovalPricesByWayTypeAndTheNetworkLengthFloor) {
+    const std::pair<int32_t, int32_t> cases[] = {
+        {kWayGravelRoad, 440}, {kWayAsphaltRoad, 220}, {kWaySuperconductor, 420}};
+    for (const auto& [wayType, price] : cases) {
+        IsRoadWay(wayType) ? DragRoad(10, 3 * wayType, 12, 3 * wayType, wayType)
+                           : DragTrack(10, 3 * wayType, 12, 3 * wayType, wayType);
+        const int64_t cash = Cash();
+        Net().DemolishWayField(11, 3 * wayType, 0);
+        EXPECT_EQ(cash - Cash(), price) << wayType;
+    }
+    // A city street is paid for like gravel but leaves the network length.
+    F(40, 40).set_wegtyp(kWayCityStreet);
+    F(40, 40).set_wegteil(1);
+    F(40, 40).set_stadtnum(2);
+    const int32_t length = NetworkLength();
+    int64_t cash = Cash();
+    Demolish(40, 40, 40, 40);
+    EXPECT_EQ(std::tuple(F(40, 40).wegtyp(), cash - Cash(), NetworkLength()),
+              std::tuple(0, 440, length));
+    ClearStatistics();
+    Net().DemolishWayField(10, 3 * kWayGravelRoad, 0);
+    EXPECT_EQ(NetworkLength(), 0);  // not below 0
+    // The editor removes for free.
+    GS().game_mode = kModeEditor;
+    cash = Cash();
+    Net().DemolishWayField(12, 3 * kWayGravelRoad, 0);
+    F(40, 40).set_wegtyp(kWayCityStreet);
+    F(40, 40).set_wegteil(1);
+    Net().DemolishWayField(40, 40, 0);
+    EXPECT_EQ(Cash(), cash);
+}
+
+TEST_F(DemolitionTest, ARoadNodeGoesWithAllItsLinksAPlainFieldClearsBothEnds) {
+    DragRoad(10, 5, 10, 15, kWayGravelRoad);
+    DragRoad(5, 10, 15, 10, kWayGravelRoad);  // crossing at (10, 10)
+    DragRoad(5, 5, 5, 25, kWayGravelRoad);    // T at (5, 10)
+    DragRoad(15, 5, 15, 25, kWayGravelRoad);  // T at (15, 10)
+    DragRoad(5, 20, 15, 20, kWayGravelRoad);
+    const int32_t centre = F(10, 10).knotennummer();
+    ASSERT_EQ(LinkTarget(5, 10, kDirIndexE), centre);
+    ASSERT_EQ(LinkTarget(5, 20, kDirIndexE), NodeAt(15, 20));
+    Demolish(10, 10, 10, 10);
+    EXPECT_EQ(Net().Node(centre), nullptr);
+    EXPECT_EQ(LinkTarget(5, 10, kDirIndexE), 0);
+    EXPECT_TRUE(F(9, 10).ende());
+    Demolish(12, 20, 12, 20);
+    EXPECT_EQ(LinkTarget(15, 20, kDirIndexW), 0);
+    EXPECT_EQ(LinkTarget(5, 20, kDirIndexE), 0);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 30, 30));
+}
+
+TEST_F(DemolitionTest, AStationWithATrainStaysAndOneBodyFieldTakesTheWholeRow) {
+    DragTrack(30, 40, 50, 40, kWayRail);
+    doubles::TestBuilding& station = Place(5, 6, 38, 40);  // track row 40, head row 41
+    // A train on the platform: every field of the track row is occupied.
+    for (int32_t x = 38; x <= 41; ++x) {
+        station.occupied.insert({x, 40});
+        F(x, 40).set_belegt(3);
+    }
+    const WorldSnapshot before = TakeSnapshot();
+    Demolish(38, 40, 41, 41);
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    EXPECT_TRUE(Services().buildings.demolished.empty());
+    // Empty again: one body field removes the track under all four.
+    station.occupied.clear();
+    for (int32_t x = 38; x <= 41; ++x) F(x, 40).set_belegt(0);
+    const int64_t cash = Cash();
+    Demolish(40, 40, 40, 40);
+    EXPECT_EQ(F(38, 40).wegtyp(), 0);
+    EXPECT_TRUE(F(38, 40).building_flag());  // the station stays
+    EXPECT_EQ(cash - Cash(), 4 * 290);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 60, 60));
+    // The whole station, head included.
+    Demolish(38, 40, 41, 41);
+    EXPECT_EQ(Services().buildings.demolished, std::vector<int32_t>{5});
+    EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 60, 60));
+}
+
+TEST_F(DemolitionTest, CityBuildingsTunnelsAndBridgesArePaidForWhole) {
+    const std::pair<int32_t, int32_t> cases[] = {{5, 9000}, {15, 40000}, {54, 20000}, {55, 0}};
+    for (const auto& [stadtb, price] : cases) {
+        CityField(stadtb, 10, stadtb);
+        const int64_t cash = Cash();
+        Demolish(stadtb, 10, stadtb, 10);
+        EXPECT_EQ(cash - Cash(), price) << stadtb;
+        EXPECT_EQ(F(stadtb, 10).stadtb(), price > 0 ? 0 : stadtb) << stadtb;
+    }
+    // A tunnel or bridge end takes the whole run.
+    SetHeights(10, 49, 30, 50, 3);
+    Net().SetWayType(kWayRail - 1);
+    ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
+    DragRoad(15, 49, 25, 49, kWayAsphaltRoad);  // over the tunnel
+    Net().SetWayType(kWayGravelRoad - 1);
+    ASSERT_EQ(Net().BuildBridge(40, 40, 40, 45, 0), 1);
+    // A road field above the tunnel is cleared like any road; the tunnel stays.
+    Demolish(20, 49, 20, 49);
+    EXPECT_EQ(F(20, 49).wegtyp(), 0);
+    EXPECT_TRUE(F(20, 49).tunnel());
+    const int64_t cash = Cash();
+    Demolish(20, 48, 20, 48);  // the far portal
+    EXPECT_FALSE(F(20, 50).tportal() || F(20, 48).tportal());
+    EXPECT_EQ(cash - Cash(), 3 * 290);
+    Demolish(40, 40, 40, 40);
+    EXPECT_FALSE(F(40, 45).bridge_flag());
+    EXPECT_EQ(cash - Cash(), 3 * 290 + 6 * 160);
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 60, 60));
+    // In the editor a city building removes the city, for free.
+    GS().game_mode = kModeEditor;
+    CityField(40, 20, 5);
+    const int64_t before = Cash();
+    Demolish(40, 20, 40, 20);
+    EXPECT_EQ(Services().cities.removed_at, (std::vector<std::pair<int32_t, int32_t>>{{40, 20}}));
+    EXPECT_EQ(Cash(), before);
+}
+
+TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
+    // Another player's track, a field with a vehicle, a raw-material site
+    // outside the editor, an attraction, a depot or a bridge with a vehicle.
+    DragTrack(10, 10, 14, 10, kWayRail);
+    for (int32_t x = 10; x <= 14; ++x) F(x, 10).set_spieler(1);
+    DragRoad(10, 12, 14, 12, kWayGravelRoad);
+    F(12, 12).set_belegt(1);
+    Place(3, 10, 20, 20, 2, 2);
+    Place(4, 27, 30, 20, 1, 1);
+    F(40, 40).set_forest_flag(true);
+    F(40, 40).set_data_word(77);
+    Place(6, 2, 50, 50);  // a truck depot facing south
+    F(50, 50).set_belegt(1);
+    Net().SetWayType(kWayAsphaltRoad - 1);
+    ASSERT_EQ(Net().BuildBridge(60, 40, 60, 45, 0), 1);
+    services_.AddVehicle(60, 42, kDirS).on_bridge = 1;
+    const WorldSnapshot withVehicles = TakeSnapshot();
+    Demolish(50, 50, 50, 50);
+    Demolish(60, 40, 60, 40);
+    EXPECT_TRUE(SameWorld(withVehicles, TakeSnapshot()));
+    Demolish(10, 10, 14, 12);
+    for (int32_t x = 10; x <= 14; ++x) EXPECT_EQ(F(x, 10).wegtyp(), kWayRail);
+    EXPECT_EQ(std::tuple(F(12, 12).wegtyp(), F(11, 12).wegtyp()), std::tuple(kWayGravelRoad, 0));
+    const int64_t cash = Cash();
+    Demolish(20, 20, 30, 21);
+    Demolish(40, 40, 40, 40);
+    EXPECT_TRUE(Services().buildings.demolished.empty());
+    EXPECT_FALSE(F(40, 40).forest_flag());
+    EXPECT_EQ(std::tuple(F(40, 40).data_word(), Cash()), std::tuple(0, cash));  // forest is free
+    F(50, 50).set_belegt(0);
+    Demolish(50, 50, 50, 50);
+    GS().game_mode = kModeEditor;
+    Demolish(20, 20, 20, 20);
+    EXPECT_EQ(Services().buildings.demolished, (std::vector<int32_t>{6, 3}));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 70, 70));
 }
 
 }  // namespace

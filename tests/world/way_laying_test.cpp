@@ -1,20 +1,159 @@
-// Laying roads and tracks along dragged paths: pieces, prices and bookings,
-// level crossings, slopes, refusals and the joining to the network.
+// Planning and laying roads and tracks along dragged paths: the planner's
+// flood and trace, pieces, prices, crossings, slopes, refusals, joining.
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "construction_fixture.h"
+#include "world/path_evaluation.h"
 #include "world/way_piece_tables.h"
 
 namespace {
 
-class WayLayingTest : public ConstructionTest {};
+using Cells = std::vector<std::pair<int32_t, int32_t>>;
+
+class PlannerTest : public ConstructionTest {
+  protected:
+    Cells Path() {
+        Cells cells;
+        for (const PathCell* c = Net().path_list; c != nullptr; c = c->next) {
+            cells.emplace_back(c->x, c->y);
+        }
+        return cells;
+    }
+    // Every consecutive pair of the path (from the start) are neighbours.
+    static bool IsContinuous(std::pair<int32_t, int32_t> prev, const Cells& cells) {
+        for (auto cell : cells) {
+            if (std::abs(cell.first - prev.first) + std::abs(cell.second - prev.second) != 1) {
+                return false;
+            }
+            prev = cell;
+        }
+        return true;
+    }
+    void Water(int32_t x, int32_t y) { F(x, y).set_teile_art(0); }
+};
+
+TEST_F(PlannerTest, PathsFollowTheFloodAndTraceOrderWithinTheBox) {
+    Net().PushPathCell(1, 1);  // an old path is dropped
+    EXPECT_EQ(Net().PlanRoadPath(40, 40, 40, 40), 1);
+    EXPECT_TRUE(Path().empty());
+    ASSERT_EQ(Net().PlanRoadPath(50, 50, 52, 52), 1);
+    EXPECT_EQ(Path(), (Cells{{50, 51}, {50, 52}, {51, 52}, {52, 52}}));
+    ASSERT_EQ(Net().PlanRoadPath(52, 52, 50, 50), 1);
+    EXPECT_EQ(Path(), (Cells{{52, 51}, {52, 50}, {51, 50}, {50, 50}}));
+    // On a long path the labels wrap from 126 to 1.
+    ASSERT_EQ(Net().PlanRoadPath(10, 100, 160, 100), 1);
+    EXPECT_EQ(std::tuple(Path().size(), Path().back()), std::tuple(150u, std::pair(160, 100)));
+    EXPECT_EQ(std::tuple(F(135, 100).laenge(), F(136, 100).laenge()), std::tuple(126, 1));
+    // A goal ringed by water, or off the plannable map, leaves no path.
+    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) Water(70 + dx, 70 + dy);
+    EXPECT_EQ(Net().PlanRoadPath(60, 70, 70, 70), 0);
+    EXPECT_TRUE(Path().empty());
+    EXPECT_EQ(Net().PlanRoadPath(-1, 70, 70, 70), 0);
+    EXPECT_EQ(Net().PlanRoadPath(250, 70, 255, 70), 0);  // column 255 is never planned
+    // A wall of water across the box (x 80..99) with a gap at its west edge;
+    // closed inside the box, the way round lies outside it.
+    for (int32_t x = 81; x <= 100; ++x) Water(x, 120);
+    EXPECT_EQ(Net().PlanRoadPath(90, 115, 90, 125), 1);
+    for (int32_t x = 75; x <= 110; ++x) Water(x, 120);
+    EXPECT_EQ(Net().PlanRoadPath(90, 115, 90, 125), 0);
+}
+
+TEST_F(PlannerTest, WaysCrossStraightWaysNeverRunAlongThemAndUseADepotsExitOnly) {
+    LayLine(60, 30, 60, 70, kWayGravelRoad);
+    Net().current_way_type = kWayRail;
+    ASSERT_EQ(Net().PlanTrackPath(55, 50, 65, 50), 1);
+    EXPECT_EQ(Path().size(), 10u);  // straight across
+    ASSERT_EQ(Net().PlanTrackPath(60, 44, 60, 56), 1);
+    Cells cells = Path();
+    EXPECT_TRUE(IsContinuous({60, 44}, cells));
+    for (size_t k = 0; k + 1 < cells.size(); ++k) EXPECT_NE(cells[k].first, 60);
+    EXPECT_GT(cells.size(), 12u);
+    // Monorail crosses no other way; a road crosses a straight rail only.
+    Net().current_way_type = kWayMonorail;
+    EXPECT_EQ(Net().PlanTrackPath(55, 50, 65, 50), 0);
+    LayLine(140, 30, 140, 70, kWayRail);
+    ASSERT_EQ(Net().PlanRoadPath(135, 50, 145, 50), 1);
+    EXPECT_EQ(Path().size(), 10u);
+    LayLine(120, 30, 120, 70, kWayMonorail);
+    EXPECT_EQ(Net().PlanRoadPath(115, 50, 125, 50), 0);
+    // A depot of type 1 is entered and left through its east exit only.
+    MapField& depot = F(80, 50);
+    depot.set_building_flag(true);
+    depot.set_geb_num(3);
+    depot.set_geb_typ(1);
+    depot.set_wegtyp(kWayCityStreet);
+    depot.set_wegteil(2);
+    services_.AddBuilding(3, 80, 50);
+    ASSERT_EQ(Net().PlanRoadPath(75, 50, 80, 50), 1);
+    cells = Path();
+    ASSERT_GE(cells.size(), 2u);
+    EXPECT_EQ(cells[cells.size() - 2], std::make_pair(81, 50));
+    EXPECT_TRUE(IsContinuous({75, 50}, cells));
+    ASSERT_EQ(Net().PlanRoadPath(80, 50, 75, 50), 1);
+    EXPECT_EQ(Path().front(), std::make_pair(81, 50));
+}
+
+TEST_F(PlannerTest, TheTraceNeedsAWayBackAndIgnoresLabelsLeftOutsideTheBox) {
+    // Labels 1, 2, 3 along a row, but the goal's exits do not lead back.
+    for (int32_t x = 10; x <= 12; ++x) F(x, 10).set_laenge(static_cast<uint32_t>(x - 9));
+    g_pGameState->path_exit_mask[FieldIndex(12, 10)] = kDirE;
+    g_pGameState->path_exit_mask[FieldIndex(11, 10)] = kDirW;
+    EXPECT_FALSE(Net().TracePlannedPath(10, 10, 12, 10, 3));
+    EXPECT_EQ(Net().path_list, nullptr);
+    g_pGameState->path_exit_mask[FieldIndex(12, 10)] = kDirW;
+    EXPECT_TRUE(Net().TracePlannedPath(10, 10, 12, 10, 3));
+    EXPECT_EQ(Path(), (Cells{{11, 10}, {12, 10}}));
+    // Water leaves only a way round along the box's west column (x = 10);
+    // just outside it, labels of an earlier plan are what the trace looks
+    // for next on each row.
+    for (int32_t x = 11; x <= 29; ++x) {
+        for (int32_t y = 21; y <= 29; ++y) Water(x, y);
+    }
+    for (int32_t y = 21; y <= 30; ++y) F(9, y).set_laenge(static_cast<uint32_t>(y - 10));
+    ASSERT_EQ(Net().PlanRoadPath(20, 20, 20, 30), 1);
+    const Cells cells = Path();
+    EXPECT_TRUE(IsContinuous({20, 20}, cells));
+    EXPECT_EQ(cells.back(), std::make_pair(20, 30));
+    for (auto [x, y] : cells) EXPECT_GE(x, 10);
+}
+
+TEST_F(PlannerTest, PortalsAndBridgesOverrideTheExits) {
+    MapField& portal = F(30, 30);
+    portal.set_tportal(true);
+    portal.set_teile_diff(1);  // the tunnel runs north: planned roads leave south
+    portal.set_wegtyp(kWayGravelRoad);
+    EXPECT_EQ(EvaluateRoadPathField(30, 30), kDirS);
+    portal.set_wegtyp(kWayRail);
+    EXPECT_EQ(EvaluateTrackPathField(30, 30, kWayRail), kDirS);
+    EXPECT_NE(EvaluateTrackPathField(30, 30, kWayMonorail), kDirS);
+    MapField& end = F(34, 34);
+    end.set_bridge_flag(true);
+    end.set_bridge_end(true);
+    end.set_bridge_piece(5);  // west end: leaves west, off the bridge
+    end.set_bridge_wegtyp(kWayRail);
+    EXPECT_EQ(std::tuple(EvaluateRoadPathField(34, 34), EvaluateTrackPathField(34, 34, kWayRail)),
+              std::tuple(0, kDirW));
+    // A road may step onto a road bridge end from its open side only.
+    end.set_bridge_wegtyp(kWayGravelRoad);
+    EXPECT_TRUE(EvaluateRoadPathField(33, 34) & kDirE);
+    EXPECT_FALSE(EvaluateRoadPathField(35, 34) & kDirW);
+}
+
+class WayLayingTest : public ConstructionTest {
+  protected:
+    void SetType(int32_t wayType) { Net().SetWayType(static_cast<uint8_t>(wayType - 1)); }
+};
 
 TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
     DragRoad(10, 20, 14, 20, kWayGravelRoad);  // gravel is free
-    EXPECT_EQ(F(12, 20).wegteil(), 2);
-    EXPECT_EQ(F(10, 20).richtung(), kDirE);
-    EXPECT_TRUE(F(10, 20).ende());
-    EXPECT_EQ(Cash(), kStartCash);
-    EXPECT_EQ(NetworkLength(), 5);
+    EXPECT_EQ(std::tuple(F(12, 20).wegteil(), F(10, 20).richtung(), F(10, 20).ende(), Cash(),
+                         NetworkLength()),
+              std::tuple(2, kDirE, true, kStartCash, 5));
     ASSERT_EQ(Services().sound.effects.size(), 1u);
     EXPECT_EQ(Services().sound.effects[0].effect, 2);
     EXPECT_EQ(Net().path_list, nullptr);
@@ -22,28 +161,19 @@ TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
     DragRoad(10, 20, 14, 20, kWayAsphaltRoad);
     EXPECT_EQ(F(12, 20).wegtyp(), kWayAsphaltRoad);
     DragRoad(14, 20, 10, 20, kWayGravelRoad);
-    EXPECT_EQ(F(12, 20).wegtyp(), kWayGravelRoad);
-    EXPECT_EQ(Cash(), kStartCash);
-
-    const struct {
-        int32_t wayType, price;
-    } cases[] = {
+    EXPECT_EQ(std::tuple(F(12, 20).wegtyp(), Cash()), std::tuple(kWayGravelRoad, kStartCash));
+    const std::pair<int32_t, int32_t> cases[] = {
         {kWayAsphaltRoad, 220}, {kWayRail, 290}, {kWayMonorail, 360}, {kWaySuperconductor, 420}};
-    int32_t row = 30;
-    for (const auto& c : cases) {
+    for (const auto& [wayType, price] : cases) {
         const int64_t before = Cash();
-        if (IsRoadWay(c.wayType)) {
-            DragRoad(10, row, 13, row, c.wayType);
-        } else {
-            DragTrack(10, row, 13, row, c.wayType);
-        }
-        EXPECT_EQ(before - Cash(), 4 * c.price) << c.wayType;
-        row += 5;
+        const int32_t row = 5 * wayType + 20;
+        IsRoadWay(wayType) ? DragRoad(10, row, 13, row, wayType)
+                           : DragTrack(10, row, 13, row, wayType);
+        EXPECT_EQ(before - Cash(), 4 * price) << wayType;
     }
     const int64_t before = Cash();
-    DragTrack(10, 35, 13, 35, kWayRail);  // already there: free
+    DragTrack(10, 40, 13, 40, kWayRail);  // already there: free
     EXPECT_EQ(Cash(), before);
-
     // A city street keeps its way type under a player road and is not paid.
     for (int32_t x = 12; x <= 14; ++x) {
         F(x, 60).set_wegtyp(kWayCityStreet);
@@ -51,28 +181,25 @@ TEST_F(WayLayingTest, PricesPerNewFieldAndBookings) {
         F(x, 60).set_stadtnum(4);
     }
     DragRoad(10, 60, 16, 60, kWayAsphaltRoad);
-    EXPECT_EQ(F(13, 60).wegtyp(), kWayCityStreet);
-    EXPECT_EQ(F(15, 60).wegtyp(), kWayAsphaltRoad);
-    EXPECT_EQ(before - Cash(), 4 * 220);
+    EXPECT_EQ(std::tuple(F(13, 60).wegtyp(), F(15, 60).wegtyp(), before - Cash()),
+              std::tuple(kWayCityStreet, kWayAsphaltRoad, 4 * 220));
 }
 
 TEST_F(WayLayingTest, RoadAcrossRailMakesLevelCrossingsKeepingTheTrackOwner) {
     // A north-south rail of player 2 crossed by a road along x: piece 17.
-    Net().SetWayType(kWayRail - 1);
+    SetType(kWayRail);
     ASSERT_EQ(Net().LayTrackAlongY(10, 16, 20, 2), 1);
     DragRoad(17, 13, 23, 13, kWayAsphaltRoad);
-    EXPECT_EQ(F(20, 13).wegteil(), kCrossingRoadEW);
-    EXPECT_EQ(F(20, 13).wegtyp(), kWayAsphaltRoad);
-    EXPECT_EQ(F(20, 13).spieler(), 2);
-    EXPECT_EQ(F(20, 13).gleisr(), kDirsNS);
-    EXPECT_EQ(F(20, 13).richtung(), kDirsEW);
+    const MapField& a = F(20, 13);
+    EXPECT_EQ(std::tuple(a.wegteil(), a.wegtyp(), a.spieler(), a.gleisr(), a.richtung()),
+              std::tuple(kCrossingRoadEW, kWayAsphaltRoad, 2, kDirsNS, kDirsEW));
     // Rail across a road straight: piece 16 along x, owned by the layer.
     DragRoad(60, 10, 60, 16, kWayGravelRoad);
-    Net().SetWayType(kWayRail - 1);
+    SetType(kWayRail);
     ASSERT_EQ(Net().LayTrackAlongX(57, 63, 13, 3), 1);
-    EXPECT_EQ(F(60, 13).wegteil(), kCrossingRoadNS);
-    EXPECT_EQ(F(60, 13).gleisr(), kDirsEW);
-    EXPECT_EQ(F(60, 13).spieler(), 3);
+    const MapField& b = F(60, 13);
+    EXPECT_EQ(std::tuple(b.wegteil(), b.gleisr(), b.spieler()),
+              std::tuple(kCrossingRoadNS, kDirsEW, 3));
 }
 
 TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
@@ -82,7 +209,7 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
     DragTrack(20, 10, 20, 16, kWayMonorail);
     DragTrack(30, 10, 30, 16, kWayRail);
     F(52, 20).set_teile_art(0);
-    Net().SetWayType(kWayGravelRoad - 1);
+    SetType(kWayGravelRoad);
     ASSERT_EQ(Net().BuildBridge(60, 20, 67, 20, 0), 1);  // east-west
     F(73, 20).set_belegt(1);
     const WorldSnapshot before = TakeSnapshot();
@@ -91,13 +218,14 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
     EXPECT_EQ(Net().LayRoadAlongX(50, 54, 20), 0);  // water, no bridge end
     EXPECT_EQ(Net().LayRoadAlongX(18, 22, 14), 0);  // across monorail
     EXPECT_EQ(Net().LayRoadAlongX(63, 64, 20), 0);  // along a bridge
-    Net().SetWayType(kWayMonorail - 1);
+    SetType(kWayMonorail);
     EXPECT_EQ(Net().LayTrackAlongX(28, 32, 13, 0), 0);  // monorail across rail
-    Net().SetWayType(kWayRail - 1);
+    SetType(kWayRail);
     EXPECT_EQ(Net().LayTrackAlongX(18, 22, 13, 0), 0);  // and rail across monorail
     EXPECT_EQ(Net().LayTrackAlongX(62, 65, 20, 0), 0);
-    EXPECT_EQ(Net().LayTrackAlongX(90, 90, 10, 0), 0);  // equal ends
-    EXPECT_EQ(Net().LayTrackAlongX(250, 255, 10, 0), 0);
+    EXPECT_EQ(
+        std::tuple(Net().LayTrackAlongX(90, 90, 10, 0), Net().LayTrackAlongX(250, 255, 10, 0)),
+        std::tuple(0, 0));                      // equal ends, the map's edge
     Net().LayRoadAlongPath(90, 10, 90, 10);     // an empty path
     DragRoad(70, 20, 76, 20, kWayAsphaltRoad);  // an occupied cell: silently
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
@@ -105,58 +233,46 @@ TEST_F(WayLayingTest, RefusedLaysChangeNothing) {
     EXPECT_EQ(Net().path_list, nullptr);
     // Across the bridge a way passes underneath.
     DragTrack(64, 17, 64, 23, kWayRail);
-    EXPECT_EQ(F(64, 20).gleisr(), kDirsNS);
-    EXPECT_EQ(F(64, 20).bridge_piece(), 11);
+    EXPECT_EQ(std::tuple(F(64, 20).gleisr(), F(64, 20).bridge_piece()), std::tuple(kDirsNS, 11));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 90, 40));
 }
 
-TEST_F(WayLayingTest, SlopesAlongTheAxisTakeRampsAcrossItRefuse) {
+TEST_F(WayLayingTest, SlopesForestsAndBuildingsOnTheSegment) {
     SetHeights(22, 10, 40, 30, 3);  // a ramp rising east on (21, 20)
-    ASSERT_EQ(F(21, 20).teile_diff(), 2);
     DragRoad(18, 20, 24, 20, kWayGravelRoad);
-    EXPECT_EQ(F(21, 20).wegteil(), 14);
-    EXPECT_EQ(F(21, 20).richtung(), kDirsEW);
+    EXPECT_EQ(std::tuple(F(21, 20).wegteil(), F(21, 20).richtung()), std::tuple(14, kDirsEW));
     const WorldSnapshot before = TakeSnapshot();
-    Net().SetWayType(kWayGravelRoad - 1);
+    SetType(kWayGravelRoad);
     EXPECT_EQ(Net().LayRoadAlongY(23, 27, 21), 0);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     SetHeights(60, 41, 80, 60, 3);  // rising south: piece 15 along y
     DragTrack(70, 37, 70, 43, kWayRail);
     EXPECT_EQ(F(70, 40).wegteil(), 15);
-}
-
-TEST_F(WayLayingTest, ForestGoesOnlyWithALaidSegment) {
-    F(12, 20).set_forest_flag(true);
-    F(12, 20).set_data_word(0x1234);
-    F(14, 20).set_teile_art(0);  // water refuses the segment
-    Net().SetWayType(kWayGravelRoad - 1);
-    EXPECT_EQ(Net().LayRoadAlongX(10, 14, 20), 0);
-    EXPECT_EQ(F(12, 20).data_word(), 0x1234);
+    // Forest goes only with a laid segment.
+    F(12, 120).set_forest_flag(true);
+    F(12, 120).set_data_word(0x1234);
+    F(14, 120).set_teile_art(0);  // water refuses the segment
+    EXPECT_EQ(Net().LayRoadAlongX(10, 14, 120), 0);
+    EXPECT_EQ(F(12, 120).data_word(), 0x1234);
     Services().view.tile_in_view = 1;
-    EXPECT_EQ(Net().LayRoadAlongX(10, 13, 20), 1);
-    EXPECT_FALSE(F(12, 20).forest_flag());
-    EXPECT_EQ(F(12, 20).data_word(), 0);
-    EXPECT_EQ(GS().redraw_objects, 1);
-}
-
-TEST_F(WayLayingTest, BuildingsOnTheSegment) {
+    EXPECT_EQ(Net().LayRoadAlongX(10, 13, 120), 1);
+    EXPECT_EQ(std::tuple(F(12, 120).forest_flag(), F(12, 120).data_word(), GS().redraw_objects),
+              std::tuple(false, 0, 1));
     // A city house anywhere refuses.
-    F(12, 20).set_stadtnum(3);
-    F(12, 20).set_stadtb(5);
-    Net().SetWayType(kWayGravelRoad - 1);
-    EXPECT_EQ(Net().LayRoadAlongX(12, 15, 20), 0);
-    EXPECT_EQ(Net().LayRoadAlongX(10, 13, 20), 0);
+    F(12, 140).set_stadtnum(3);
+    F(12, 140).set_stadtb(5);
+    EXPECT_EQ(std::tuple(Net().LayRoadAlongX(12, 15, 140), Net().LayRoadAlongX(10, 13, 140)),
+              std::tuple(0, 0));
     // A depot of type 1 (exit east) at the west end is accepted, one of type
     // 3 (exit west) refuses.
-    Place(1, 1, 30, 30);
-    DragRoad(30, 30, 34, 30, kWayGravelRoad);
-    EXPECT_EQ(F(30, 30).richtung(), kDirE);
-    EXPECT_TRUE(F(30, 30).knoten());
-    EXPECT_EQ(Net().Node(F(30, 30).knotennummer())->ziel[kDirIndexE], 0);
+    Place(1, 1, 30, 35);
+    DragRoad(30, 35, 34, 35, kWayGravelRoad);
+    EXPECT_EQ(std::tuple(F(30, 35).richtung(), F(30, 35).knoten(), LinkTarget(30, 35, kDirIndexE)),
+              std::tuple(kDirE, true, 0));
     Place(2, 3, 40, 40);
-    const WorldSnapshot before = TakeSnapshot();
+    const WorldSnapshot withDepot = TakeSnapshot();
     EXPECT_EQ(Net().LayRoadAlongX(40, 44, 40), 0);
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    EXPECT_TRUE(SameWorld(withDepot, TakeSnapshot()));
     // An inner field with a factory refuses; a factory at an end takes the road.
     F(52, 50).set_building_flag(true);
     F(52, 50).set_data_word((14 << 10) | 9);
@@ -165,44 +281,18 @@ TEST_F(WayLayingTest, BuildingsOnTheSegment) {
     EXPECT_EQ(F(52, 50).wegtyp(), kWayGravelRoad);
 }
 
-TEST_F(WayLayingTest, CrossingsAreJoinedByTheirStretch) {
+TEST_F(WayLayingTest, StretchesAreLinkedAcrossNewCrossingsAndRefusedFirstSegments) {
     DragRoad(10, 10, 10, 20, kWayGravelRoad);
     DragRoad(16, 10, 16, 20, kWayGravelRoad);
     DragRoad(10, 15, 16, 15, kWayGravelRoad);
-    EXPECT_EQ(F(10, 15).wegteil(), 4);  // N, E, S
-    EXPECT_EQ(F(16, 15).wegteil(), 5);  // N, S, W
-    const WayNode* west = Net().Node(F(10, 15).knotennummer());
-    ASSERT_NE(west, nullptr);
-    EXPECT_EQ(west->ziel[kDirIndexE], F(16, 15).knotennummer());
-    EXPECT_EQ(west->cost[kDirIndexE], 6);
+    EXPECT_EQ(std::tuple(F(10, 15).wegteil(), F(16, 15).wegteil()), std::tuple(4, 5));
+    EXPECT_EQ(std::tuple(LinkTarget(10, 15, kDirIndexE), LinkCost(10, 15, kDirIndexE)),
+              std::tuple(NodeAt(16, 15), 6));
     // A road crossing the middle of the joining stretch makes a crossing.
     DragRoad(13, 12, 13, 18, kWayAsphaltRoad);
     EXPECT_EQ(F(13, 15).wegteil(), 11);
-    EXPECT_EQ(west->ziel[kDirIndexE], F(13, 15).knotennummer());
-    EXPECT_EQ(west->cost[kDirIndexE], 3);
-    EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
-}
-
-TEST_F(WayLayingTest, RoadsRunOnlyAlongEmptyStationRows) {
-    Place(1, 6, 100, 100);  // an empty track row 100, head row 101
-    Place(2, 7, 120, 100);  // an empty track column 121
-    DragTrack(118, 95, 118, 110, kWayRail);
-    const WorldSnapshot before = TakeSnapshot();
-    Net().SetWayType(kWayGravelRoad - 1);
-    EXPECT_EQ(Net().LayRoadAlongY(97, 100, 101), 0);  // across a row
-    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-    DragRoad(96, 100, 100, 100, kWayGravelRoad);  // along it: a road row
-    for (int32_t x = 100; x <= 103; ++x) EXPECT_EQ(F(x, 100).wegtyp(), kWayGravelRoad) << x;
-    // A road may not end on a station row with track.
-    DragTrack(121, 96, 121, 100, kWayRail);
-    ASSERT_EQ(F(121, 100).wegtyp(), kWayRail);
-    const WorldSnapshot withTrack = TakeSnapshot();
-    EXPECT_EQ(Net().LayRoadAlongX(124, 121, 101), 0);
-    EXPECT_TRUE(SameWorld(withTrack, TakeSnapshot()));
-    EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 140, 140));
-}
-
-TEST_F(WayLayingTest, AStretchIsLinkedWhenThePathsFirstSegmentIsRefused) {
+    EXPECT_EQ(std::tuple(LinkTarget(10, 15, kDirIndexE), LinkCost(10, 15, kDirIndexE)),
+              std::tuple(NodeAt(13, 15), 3));
     // Two junctions at (20, 10) and (20, 16) with a gap in the road between.
     DragRoad(18, 10, 22, 10, kWayGravelRoad);
     DragRoad(20, 10, 20, 12, kWayGravelRoad);
@@ -211,16 +301,32 @@ TEST_F(WayLayingTest, AStretchIsLinkedWhenThePathsFirstSegmentIsRefused) {
     // A drag from a water field: its first segment is refused.
     F(20, 11).set_teile_art(0);
     F(19, 13).set_teile_art(0);
-    Net().SetWayType(kWayAsphaltRoad - 1);
+    SetType(kWayAsphaltRoad);
     SetPath({{20, 13}, {20, 14}});
     Net().LayRoadAlongPath(19, 13, 20, 14);  // (19,13)-(20,13) along x is refused
     EXPECT_EQ(F(19, 13).wegtyp(), 0);
     ASSERT_EQ(F(20, 13).wegtyp(), kWayAsphaltRoad);
-    const WayNode* north = Net().Node(F(20, 10).knotennummer());
-    ASSERT_NE(north, nullptr);
-    EXPECT_EQ(north->ziel[kDirIndexS], F(20, 16).knotennummer());
-    EXPECT_EQ(north->cost[kDirIndexS], 6);
+    EXPECT_EQ(std::tuple(LinkTarget(20, 10, kDirIndexS), LinkCost(20, 10, kDirIndexS)),
+              std::tuple(NodeAt(20, 16), 6));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
+}
+
+TEST_F(WayLayingTest, RoadsRunOnlyAlongEmptyStationRows) {
+    Place(1, 6, 100, 100);  // an empty track row 100, head row 101
+    Place(2, 7, 120, 100);  // an empty track column 121
+    DragTrack(118, 95, 118, 110, kWayRail);
+    const WorldSnapshot before = TakeSnapshot();
+    SetType(kWayGravelRoad);
+    EXPECT_EQ(Net().LayRoadAlongY(97, 100, 101), 0);  // across a row
+    EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
+    DragRoad(96, 100, 100, 100, kWayGravelRoad);  // along it: a road row
+    for (int32_t x = 100; x <= 103; ++x) EXPECT_EQ(F(x, 100).wegtyp(), kWayGravelRoad) << x;
+    // A road may not end on a station row with track.
+    DragTrack(121, 96, 121, 100, kWayRail);
+    const WorldSnapshot withTrack = TakeSnapshot();
+    EXPECT_EQ(Net().LayRoadAlongX(124, 121, 101), 0);
+    EXPECT_TRUE(SameWorld(withTrack, TakeSnapshot()));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 140, 140));
 }
 
 }  // namespace

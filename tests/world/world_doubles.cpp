@@ -8,13 +8,6 @@
 #include "world/way_network.h"
 
 namespace doubles {
-namespace {
-State* g_state = nullptr;
-}
-
-State* Current() {
-    return g_state;
-}
 
 int32_t TestBuilding::Extend() {
     ++length;
@@ -49,8 +42,7 @@ void TestBuildingTable::DemolishBuilding(int32_t number) {
         field->set_feldchange(true);
     }
     buildings[number] = nullptr;
-    // Ways left on and beside the footprint lose the building that blocked
-    // or turned them: re-fit their masks and re-link their stretches.
+    // Ways on and beside the footprint are re-fitted and re-linked.
     if (g_pWayNetwork == nullptr) return;
     CBuildHelper helper;
     for (const auto& [fx, fy] : footprint) {
@@ -67,11 +59,10 @@ void TestBuildingTable::DemolishBuilding(int32_t number) {
                 for (int32_t i = 0; i < 4; ++i) {
                     const uint8_t bit = DirBitFromIndex(i);
                     if ((bits & bit) == 0) continue;
-                    if (field->knoten()) {
+                    if (field->knoten())
                         g_pWayNetwork->LinkFromField(x, y, bit);
-                    } else {
+                    else
                         g_pWayNetwork->RelinkField(x, y, bit);
-                    }
                 }
             }
         }
@@ -79,14 +70,12 @@ void TestBuildingTable::DemolishBuilding(int32_t number) {
 }
 
 Scope::Scope(fvtest::GameScope& game) : state_(std::make_unique<State>(game)) {
-    g_state = state_.get();
     g_ppBuildings = &state_->buildings;
     g_pCityManager = &state_->cities;
     g_pVehicleList = nullptr;
 }
 
 Scope::~Scope() {
-    g_state = nullptr;
     g_ppBuildings = nullptr;
     g_pCityManager = nullptr;
     g_pVehicleList = nullptr;

@@ -1,16 +1,27 @@
-// The world generator as a whole: the same seed gives the same world, a
-// missing or damaged template file leaves a flat water world, the settings
-// limit the mountains, and the ground kinds follow heights and slopes.
+// The world generator as a whole: the same seed gives the same world, bad
+// template files give a flat water world, settings limit the mountains,
+// ground kinds follow heights; the main frame's new game and the editor's
+// regeneration; and the default world as a picture (FV_WORLD_PNG keeps it).
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
+#include <map>
+#include <tuple>
 
+#include "cities/city.h"
+#include "construction_fixture.h"
+#include "gfx/gfx_host.h"
 #include "landscape_templates.h"
+#include "platform/png_writer.h"
 #include "platform/random.h"
 #include "platform/temp_folder.h"
+#include "state/messages.h"
 #include "state/progress_events.h"
+#include "support/way_graph_check.h"
 #include "world/land_passes.h"
+#include "world/new_world.h"
 #include "world/way_network.h"
 #include "worldgen_fixture.h"
 
@@ -69,9 +80,9 @@ TEST_F(WorldGenerator, MissingOrDamagedTemplatesLeaveAFlatWaterWorld) {
             ASSERT_TRUE(f.hoehe() == 0 && f.teile_art() == 0 && !f.forest_flag() && f.feldchange());
         }
     }
-    EXPECT_EQ(cities_.creations, 0);
-    EXPECT_EQ(buildings_.Count(), 0);
-    EXPECT_EQ(probe.screen.total, 77);  // no progress shown
+    // No cities, no sites, no progress shown.
+    EXPECT_EQ(std::tuple(cities_.creations, buildings_.Count(), probe.screen.total),
+              std::tuple(0, 0, 77));
     EXPECT_EQ(Terrain().template_data, nullptr);
 }
 
@@ -89,14 +100,12 @@ TEST_F(WorldGenerator, NoMountainsWithoutMountainsInSpringAndSummer) {
     }
     UseDataFolder(own.Path());
     GS().ng_forests = 0;
-    GS().ng_mountains = 0;
-    Generate(7, 1);
-    EXPECT_EQ(MaxHeight(), 2);
-    Generate(7, 3);
-    EXPECT_EQ(MaxHeight(), 13) << "autumn always has mountains";
-    GS().ng_mountains = 1;
-    Generate(7, 2);
-    EXPECT_EQ(MaxHeight(), 13);
+    // Mountains off: spring stays low, autumn always has them; on: summer too.
+    for (auto [mountains, season, peak] : {std::tuple{0, 1, 2}, {0, 3, 13}, {1, 2, 13}}) {
+        GS().ng_mountains = mountains;
+        Generate(7, season);
+        EXPECT_EQ(MaxHeight(), peak) << season;
+    }
 }
 
 TEST_F(WorldGenerator, ABaseTemplateThatNeverFitsEndsItsPass) {
@@ -109,9 +118,8 @@ TEST_F(WorldGenerator, ABaseTemplateThatNeverFitsEndsItsPass) {
     ProgressProbe probe;
     Generate(5, 2);
     EXPECT_EQ(MaxHeight(), 0);
-    for (int32_t stage = 0; stage < kGenStages; ++stage) {
-        EXPECT_EQ(probe.screen.stage_done[stage], 1) << stage;
-    }
+    for (int32_t stage = 0; stage < kGenStages; ++stage)
+        EXPECT_EQ(probe.screen.stage_done[stage], 1);
     EXPECT_EQ(Terrain().template_data, nullptr);
 }
 
@@ -125,57 +133,265 @@ TEST_F(WorldGenerator, LandProgressCountsPlacedStampsOnly) {
     // 100 of kind 3 (no such template), no mountains.
     plat::Srand(3);
     const int32_t placed = RunLandPasses(set, 2, 2, 0);
-    EXPECT_EQ(probe.screen.total, 60 + 150 + 100);
-    EXPECT_EQ(probe.screen.current, placed);
+    EXPECT_EQ(std::tuple(probe.screen.total, probe.screen.current),
+              std::tuple(60 + 150 + 100, placed));
     EXPECT_GE(placed, 60);
-
     // Without land under them, every hill is dropped: the bar ends short.
     set.entries = {{2, 4, 4, 900}};
     for (MapField& f : GS().fields) f = MapField{};
     EXPECT_EQ(RunLandPasses(set, 2, 2, 0), 0);
-    EXPECT_EQ(probe.screen.current, 0);
-    EXPECT_EQ(probe.screen.total, 310);
+    EXPECT_EQ(std::tuple(probe.screen.total, probe.screen.current), std::tuple(310, 0));
 }
 
 TEST_F(WorldGenerator, GroundKindsFollowHeightAndSlope) {
     for (MapField& f : GS().fields) f = MapField{};
-    // Sets the corners NW, NE, SW, SE of field (x, y).
-    auto corners = [&](int32_t x, int32_t y, int32_t nw, int32_t ne, int32_t sw, int32_t se) {
-        F(x, y).set_hoehe(uint32_t(nw));
-        F(x + 1, y).set_hoehe(uint32_t(ne));
-        F(x, y + 1).set_hoehe(uint32_t(sw));
-        F(x + 1, y + 1).set_hoehe(uint32_t(se));
-    };
-    struct Case {
-        int32_t nw, ne, sw, se;
-        int32_t shape;
-        int32_t low, high;  // ground kinds allowed
-    };
-    const Case cases[] = {
-        {1, 1, 1, 1, 0, 1, 3},   // flat shore: low ground
-        {1, 0, 1, 0, 4, 0, 0},   // height 1 dipping: water
-        {4, 5, 4, 5, 2, 4, 4},   // height 4 rising: the low/middle edge
-        {5, 5, 5, 5, 0, 5, 7},   // height 5 flat: middle ground
-        {8, 9, 9, 9, 10, 8, 8},  // height 8 rising: the middle/high edge
-        {14, 14, 14, 14, 0, 9, 11},
-    };
-    int32_t x = 10;
-    for (const Case& c : cases) {
-        corners(x, 100, c.nw, c.ne, c.sw, c.se);
-        x += 4;
+    // Corners NW, NE, SW, SE of a field, its shape and the ground kinds
+    // allowed: a flat shore, height 1 dipping (water), height 4 rising (the
+    // low/middle edge), 5 flat, 8 rising (the middle/high edge), 14 flat.
+    const int32_t cases[6][7] = {{1, 1, 1, 1, 0, 1, 3},  {1, 0, 1, 0, 4, 0, 0},
+                                 {4, 5, 4, 5, 2, 4, 4},  {5, 5, 5, 5, 0, 5, 7},
+                                 {8, 9, 9, 9, 10, 8, 8}, {14, 14, 14, 14, 0, 9, 11}};
+    for (int32_t n = 0; n < 6; ++n) {
+        for (int32_t k = 0; k < 4; ++k) F(10 + 4 * n + k % 2, 100 + k / 2).set_hoehe(cases[n][k]);
     }
     F(200, 200).set_hoehe(15);
     F(200, 200).set_teile_art(13);
     Terrain().AssignGroundKinds();
-    x = 10;
-    for (const Case& c : cases) {
-        EXPECT_EQ(F(x, 100).teile_diff(), c.shape) << "case at " << x;
-        EXPECT_GE(F(x, 100).teile_art(), c.low) << "case at " << x;
-        EXPECT_LE(F(x, 100).teile_art(), c.high) << "case at " << x;
-        x += 4;
+    for (int32_t n = 0; n < 6; ++n) {
+        const MapField& f = F(10 + 4 * n, 100);
+        EXPECT_EQ(f.teile_diff(), cases[n][4]) << n;
+        EXPECT_TRUE(f.teile_art() >= cases[n][5] && f.teile_art() <= cases[n][6]) << n;
     }
     EXPECT_EQ(F(200, 200).teile_art(), 13);  // height 15 keeps its kind
     EXPECT_EQ(F(0, 0).teile_art(), 0);
+}
+
+// Answers the progress screen's messages like the main frame: progress is
+// shown from the (first) open request to the close, which keeps what it showed.
+class Frame : public plat::Window {
+  public:
+    ~Frame() override { SetProgressEvents(nullptr); }
+    int32_t opens = 0;
+    int32_t closes = 0;
+    int32_t last_stage = -1;
+    int32_t lamps[kGenStages] = {};
+
+  protected:
+    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
+        if (message == kMsgOpenGenProgress) {
+            ++opens;
+            if (&Progress() != &shown_) SetProgressEvents(&(shown_ = GenerationProgress{}));
+            return 0;
+        }
+        if (message != kMsgGenProgressDone) return DefaultMessage(message, w, l);
+        ++closes;
+        if (&Progress() == &shown_) {
+            last_stage = shown_.stage;
+            std::copy(shown_.stage_done, shown_.stage_done + kGenStages, lamps);
+        }
+        SetProgressEvents(nullptr);
+        return 0;
+    }
+
+  private:
+    GenerationProgress shown_;
+};
+
+class NewWorld : public WorldGenTest {
+  protected:
+    NewWorld() {
+        frame_ = new Frame;
+        frame_->Create(nullptr, {0, 0, 640, 480}, WS_POPUP | WS_VISIBLE);
+        GS().season = 2;
+    }
+    ~NewWorld() override { delete frame_; }
+    fvtest::RecordingView& View() { return services_.state().view; }
+    // City and building marks of every field (what a woods-only run keeps).
+    std::vector<uint32_t> CityAndSiteMarks() {
+        std::vector<uint32_t> marks;
+        for (const MapField& f : GS().fields) {
+            const bool building = f.building_flag() && !f.no_building_mask();
+            marks.push_back(uint32_t(f.stadtnum()) << 20 | uint32_t(f.wegtyp()) << 16 |
+                            (building ? f.data_word() : 0u));
+        }
+        return marks;
+    }
+    std::vector<bool> Forests() {
+        std::vector<bool> forests(kMapFieldCount);
+        for (int32_t i = 0; i < kMapFieldCount; ++i) forests[i] = GS().fields[i].forest_flag();
+        return forests;
+    }
+    gfxtest::GfxHost host_;
+    Frame* frame_ = nullptr;
+};
+
+TEST_F(NewWorld, NewGameGeneratesEverythingBehindTheProgressScreen) {
+    // Left-overs of an old map: a node on a field and a screen state.
+    g_pWayNetwork->CreateNode(3, 3);
+    plat::Srand(77);
+    GenerateNewGameWorld(frame_);
+    EXPECT_EQ(std::tuple(frame_->closes, frame_->last_stage), std::tuple(1, 3));
+    EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);  // none left open
+    for (int32_t s = 0; s < kGenStages; ++s) EXPECT_EQ(frame_->lamps[s], 1) << s;
+    EXPECT_TRUE(cities_.Count() > 0 && buildings_.Count() > 0);
+    // The old node went with the old map; every node now stands on a way.
+    EXPECT_FALSE(F(3, 3).knoten());
+    EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+    EXPECT_GT(View().redraws, 0);
+    // Only an OK of the editor's screen regenerates; then the whole world
+    // demolishes every building and starts again.
+    const std::vector<uint8_t> before = GridBytes();
+    RegenerateWorld(frame_, 1);
+    EXPECT_EQ(frame_->opens, 1);
+    EXPECT_TRUE(GridBytes() == before);
+    std::vector<int32_t> old_slots;
+    for (const Site& site : buildings_.Sites()) old_slots.push_back(site.slot);
+    GS().regen_world = 1;
+    RegenerateWorld(frame_, 0);
+    EXPECT_EQ(buildings_.demolished, old_slots);
+    EXPECT_FALSE(GridBytes() == before);
+    EXPECT_EQ(std::tuple(frame_->closes, buildings_.Count() > 0), std::tuple(2, true));
+    for (const Site& site : buildings_.Sites()) EXPECT_EQ(F(site.x, site.y).geb_num(), site.slot);
+    EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+}
+
+TEST_F(NewWorld, DemolishingEverythingLeavesNoBuildingOnTheMap) {
+    for (MapField& f : GS().fields) {
+        f = MapField{};
+        f.set_hoehe(2);
+        f.set_teile_art(2);
+    }
+    // A cultural center, which demolition itself leaves standing, and a mine.
+    for (auto [type, at, size] : {std::tuple{27, 60, 1}, {10, 80, 2}}) {
+        GS().selected_building_type = type;
+        const int32_t slot = buildings_.PlaceBuilding(at, at);
+        ASSERT_GT(slot, 0);
+        Terrain().PlaceStructure(at, at, slot, size, size);
+    }
+    DemolishAllBuildings();
+    EXPECT_EQ(buildings_.Count(), 0);
+    for (const MapField& f : GS().fields) ASSERT_TRUE(!f.building_flag() && f.data_word() == 0);
+}
+
+TEST_F(NewWorld, SinglePhasesKeepTheRest) {
+    plat::Srand(3);
+    GenerateNewGameWorld(frame_);
+    GS().regen_world = 0;
+    GS().regen_cities = 0;
+    GS().regen_industries = 0;
+    // Woods only: cities and sites stay, the forests are planted anew.
+    const std::vector<uint32_t> marks = CityAndSiteMarks();
+    const std::vector<bool> forests = Forests();
+    const int32_t redraws = View().redraws;
+    GS().regen_woods = 1;
+    RegenerateWorld(frame_, 0);
+    EXPECT_TRUE(CityAndSiteMarks() == marks);
+    EXPECT_FALSE(Forests() == forests);
+    EXPECT_EQ(std::tuple(frame_->last_stage, frame_->lamps[1], View().redraws, GS().redraw_terrain),
+              std::tuple(2, 1, redraws + 1, 1));
+    // Industries only: every building goes, new sites come.
+    GS().regen_woods = 0;
+    GS().regen_industries = 1;
+    const int32_t cities = cities_.Count();
+    buildings_.demolished.clear();
+    const int32_t old_sites = buildings_.Count();
+    RegenerateWorld(frame_, 0);
+    EXPECT_EQ(
+        std::tuple(int32_t(buildings_.demolished.size()), cities_.Count(), frame_->last_stage),
+        std::tuple(old_sites, cities, 3));
+    EXPECT_GT(buildings_.Count(), 0);
+    // Cities only, with the view at the overview zoom: no full redraw.
+    GS().regen_industries = 0;
+    GS().regen_cities = 1;
+    View().zoom = 16;
+    const int32_t redraws_before = View().redraws;
+    RegenerateWorld(frame_, 0);
+    EXPECT_EQ(std::tuple(View().redraws, frame_->last_stage), std::tuple(redraws_before, 1));
+    EXPECT_GT(cities_.Count(), 0);
+    EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+    // Nothing chosen: nothing opens, nothing changes.
+    GS().regen_cities = 0;
+    const std::vector<uint8_t> before = GridBytes();
+    const int32_t opens = frame_->opens;
+    RegenerateWorld(frame_, 0);
+    EXPECT_EQ(frame_->opens, opens);
+    EXPECT_TRUE(GridBytes() == before);
+}
+
+// Colours 1..15 are land by height, then the contents.
+// clang-format off
+enum Colour : uint8_t { kWater = 16, kForest, kStreet, kHouse, kMine, kLumberMill, kChemicalPlant,
+                        kSteelMill, kOtherBuilding };
+// clang-format on
+
+plat::RgbTable MapColours() {
+    plat::RgbTable c{};
+    // Green lowland turning brown with height, then grey to white peaks.
+    for (int h = 1; h <= 15; ++h) {
+        const uint8_t g = uint8_t(100 + 10 * h);
+        c[h] = h < 9 ? std::array<uint8_t, 3>{uint8_t(90 + 10 * h), uint8_t(190 - 10 * h), 70}
+                     : std::array<uint8_t, 3>{g, g, g};
+    }
+    const std::array<uint8_t, 3> contents[] = {{40, 90, 200}, {20, 90, 30},  {40, 40, 40},
+                                               {210, 60, 50}, {255, 215, 0}, {150, 80, 20},
+                                               {230, 0, 230}, {0, 230, 230}, {255, 255, 255}};
+    for (int k = 0; k < 9; ++k) c[kWater + k] = contents[k];
+    return c;
+}
+
+Colour FieldColour(const MapField& f) {
+    if (f.building_flag() && !f.no_building_mask()) {
+        return f.geb_typ() >= 10 && f.geb_typ() <= 13 ? Colour(kMine + f.geb_typ() - 10)
+                                                      : kOtherBuilding;
+    }
+    if (f.wegtyp() == kWayCityStreet && f.wegteil() != 0) return kStreet;
+    if (f.stadtnum() != 0 && f.BuildingNumber() != 0) return kHouse;
+    if (f.forest_flag()) return kForest;
+    if (f.teile_art() == 0) return kWater;
+    return Colour(std::max<int>(f.hoehe(), 1));
+}
+
+using WorldMapPicture = WorldGenTest;
+
+TEST_F(WorldMapPicture, DefaultWorldShowsLandMountainsWaterWoodsCitiesAndIndustries) {
+    const fvtest::TempFolder temp;
+    const char* keep = std::getenv("FV_WORLD_PNG");
+    const std::string folder = keep != nullptr ? keep : temp.Path();
+    CCityManager cities;
+    g_pCityManager = &cities;
+    for (int32_t season = 1; season <= 3; ++season) {
+        cities.RemoveAllCities();
+        Generate(20260, season);  // default settings from the lookup tables
+        plat::Surface picture;
+        picture.Resize(kMapSize, kMapSize);
+        std::map<Colour, int32_t> counts;
+        int32_t mountains = 0;
+        for (int32_t y = 0; y < kMapSize; ++y) {
+            for (int32_t x = 0; x < kMapSize; ++x) {
+                const Colour c = FieldColour(F(x, y));
+                picture.Row(y)[x] = c;
+                ++counts[c];
+                if (F(x, y).hoehe() >= 8) ++mountains;
+            }
+        }
+        EXPECT_GT(mountains, 100) << season;
+        for (auto [kind, least] : {std::pair{kWater, 1000},
+                                   {kForest, 1000},
+                                   {kStreet, 100},
+                                   {kHouse, 100},
+                                   {kMine, 0},
+                                   {kLumberMill, 0},
+                                   {kChemicalPlant, 0},
+                                   {kSteelMill, 0}}) {
+            EXPECT_GT(counts[kind], least) << season << " colour " << int(kind);
+        }
+        // The cities' own streets are part of the way network.
+        EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
+        const std::string file = folder + "/world_" + std::to_string(season) + ".png";
+        EXPECT_TRUE(plat::WritePng(file, picture, MapColours()));
+    }
+    cities.RemoveAllCities();
+    g_pCityManager = &cities_;
 }
 
 }  // namespace

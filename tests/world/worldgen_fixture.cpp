@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "landscape_templates.h"
 #include "platform/random.h"
@@ -18,16 +19,10 @@ constexpr int32_t kArmLength[4] = {2, 3, 4, 6};  // by the size asked for, 0..3
 
 // Residents a city of each size would reach, as the city growth aims.
 int32_t TargetResidents(int32_t size) {
-    switch (size) {
-        case 0:
-            return 400 - plat::Rand() % 40;
-        case 1:
-            return 400 + plat::Rand() % 160;
-        case 2:
-            return 1500 + plat::Rand() % 600;
-        default:
-            return 3000 + plat::Rand() % 1200;
-    }
+    static constexpr int32_t kBase[4] = {400, 400, 1500, 3000};
+    static constexpr int32_t kSpread[4] = {-40, 160, 600, 1200};
+    const int32_t draw = plat::Rand() % std::abs(kSpread[size]);
+    return kBase[size] + (kSpread[size] < 0 ? -draw : draw);
 }
 
 bool FreeFlatLand(int32_t x, int32_t y) {
@@ -46,11 +41,7 @@ void MakeStreet(int32_t x, int32_t y, int32_t number) {
     f.set_stadtnum(static_cast<uint32_t>(number));
 }
 
-bool IsJunctionPiece(int32_t piece) {
-    return (piece >= 2 && piece <= 5) || piece == 10;
-}
-
-// Pieces, masks and links of the ways in the box, as the street builders
+// Pieces, masks, nodes and links of the streets in the box, as the cities
 // leave them.
 void RefitAndLink(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     x0 = std::max(0, x0);
@@ -63,12 +54,11 @@ void RefitAndLink(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     for (int32_t x = x0; x <= x1; ++x) {
         for (int32_t y = y0; y <= y1; ++y) g_pBuildHelper->UpdateWayPiecesAround(x, y);
     }
-    // T-junctions and crossings carry a node, as the cities make them.
     for (int32_t x = x0; x <= x1; ++x) {
         for (int32_t y = y0; y <= y1; ++y) {
             const MapField& f = *FieldAt(x, y);
             if (f.wegtyp() == kWayCityStreet && f.knotennummer() == 0 &&
-                IsJunctionPiece(f.wegteil() - 1)) {
+                ((f.wegteil() >= 3 && f.wegteil() <= 6) || f.wegteil() == 11)) {
                 g_pWayNetwork->CreateNode(x, y);
             }
         }
@@ -96,14 +86,12 @@ int32_t GenCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
     int32_t slot = 0;
     while (slot < kCitySlots && cities[slot] != nullptr) ++slot;
     if (slot == kCitySlots || !FreeFlatLand(x, y)) return -1;  // no start street
-
     auto* city = new CCity(slot + 1, x - 13, y - 13, 1);
     cities[slot] = city;
     auto& streets_of = streets[city->number];
     auto& houses_of = houses[city->number];
     streets_of.clear();
     houses_of.clear();
-
     const int32_t size = std::clamp(g_pGameState->city_size_choice, 0, 3);
     const int32_t arm = kArmLength[size];
     MakeStreet(x, y, city->number);
