@@ -228,13 +228,21 @@ int RealizePalette(DeviceContext& dc) {
     if (!palette) return 0;
     // Memory contexts have no window that could own the foreground palette.
     bool foreground = !dc.PaletteIsBackground() && dc.GetKind() != DeviceContext::Kind::Memory;
+    // A map made in the same way since the system palette last changed is
+    // still the answer: realizing again would give the same slots and change
+    // nothing (every frame realizes the same palettes).
+    const bool current = palette->mapGeneration_ == System().generation &&
+                         palette->mapForeground_ == foreground &&
+                         palette->systemIndex_.size() == palette->entries_.size();
     if (!foreground) {
-        RealizeBackground(palette->entries_, palette->systemIndex_);
+        if (!current) RealizeBackground(palette->entries_, palette->systemIndex_);
         palette->mapGeneration_ = System().generation;
+        palette->mapForeground_ = false;
         return 0;
     }
-    int changed = RealizeForeground(palette->entries_, palette->systemIndex_);
+    int changed = current ? 0 : RealizeForeground(palette->entries_, palette->systemIndex_);
     palette->mapGeneration_ = System().generation;
+    palette->mapForeground_ = true;
     if (AllBlack(palette->entries_)) {
         System().cleared = true;
     } else if (changed > 0) {

@@ -49,6 +49,7 @@ class Palette {
     std::vector<PaletteEntry> entries_;
     std::vector<uint8_t> systemIndex_;  // filled by a realize
     uint32_t mapGeneration_ = 0;        // system palette generation of that map
+    bool mapForeground_ = false;        // that map came from a foreground realize
 };
 
 using PaletteHandle = std::shared_ptr<Palette>;
