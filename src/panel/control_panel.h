@@ -228,6 +228,10 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void ChooseWayVariant(uint16_t command);
     void Rotate(int32_t rotation);
     void SetCityTraffic(bool on);
+    // The view's tool (nothing without a view) and the main frame, the
+    // view's parent (null without a view).
+    static void SetTool(int32_t tool);
+    static plat::Window* MainFrame();
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -34,14 +34,6 @@ struct Plant {
 constexpr Plant kPlants[6] = {{10, 1, 3},  {10, 0, 4},  {10, 2, 5},
                               {11, -1, 2}, {12, -1, 0}, {13, -1, 1}};
 
-plat::Window* Frame() {
-    return g_pSpielFeld != nullptr ? g_pSpielFeld->GetParent() : nullptr;
-}
-
-void SetTool(int32_t tool) {
-    if (g_pSpielFeld != nullptr) g_pSpielFeld->tool = tool;
-}
-
 // The way tool of the current way kind (the editor lays only roads).
 int32_t WayTool() {
     const CGameState& gs = *g_pGameState;
@@ -102,7 +94,7 @@ bool HAUPTDIALOG::RunGameCommand(uint16_t command) {
         case kCmdStatistics:
             for (int32_t r = 0; r < 4; ++r) entry_checked[r] = 0;
             DrawDropDown();
-            plat::SendMessage(Frame(), kMsgOpenStatistics);
+            plat::SendMessage(MainFrame(), kMsgOpenStatistics);
             return true;
         case kCmdBoard:
             plat::SendMessage(this, kMsgPanelOpenBoardVote);
@@ -128,7 +120,7 @@ bool HAUPTDIALOG::RunGameCommand(uint16_t command) {
             for (int32_t& checked : entry_checked) checked = 0;
             DrawDropDown();
             const int32_t i = command - kCmdStoreOverview;
-            plat::SendMessage(Frame(), kMsgOpenStoreOverview + 2 * static_cast<uint32_t>(i));
+            plat::SendMessage(MainFrame(), kMsgOpenStoreOverview + 2 * static_cast<uint32_t>(i));
             return true;
         }
         default:
@@ -223,7 +215,7 @@ bool HAUPTDIALOG::RunViewCommand(uint16_t command) {
             plat::PostMessage(this, kMsgPanelOpenFind);
             return true;
         case kCmdNewBuildings:
-            plat::PostMessage(Frame(), kMsgOpenBuildingPurchase);
+            plat::PostMessage(MainFrame(), kMsgOpenBuildingPurchase);
             return true;
         default:
             return false;
@@ -366,10 +358,10 @@ bool HAUPTDIALOG::RunEditorCommand(uint16_t command) {
     }
     switch (command) {
         case kCmdEditorSetting:
-            plat::SendMessage(Frame(), kMsgOpenNewWorld);
+            plat::SendMessage(MainFrame(), kMsgOpenNewWorld);
             return true;
         case kCmdEditorGenerate:
-            RegenerateWorld(Frame(), 0);
+            RegenerateWorld(MainFrame(), 0);
             return true;
         default:
             return false;

@@ -35,16 +35,8 @@ bool Available(int32_t year) {
     return gs.year > year || (gs.year == year && gs.month >= kJuly);
 }
 
-void SetTool(int32_t tool) {
-    if (g_pSpielFeld != nullptr) g_pSpielFeld->tool = tool;
-}
-
 int32_t ViewZoom() {
     return g_pSpielFeld != nullptr ? g_pSpielFeld->zoom : 1;
-}
-
-plat::Window* Frame() {
-    return g_pSpielFeld != nullptr ? g_pSpielFeld->GetParent() : nullptr;
 }
 
 bool AnyOpponentActive() {
@@ -58,6 +50,14 @@ int32_t Flag(int32_t value) {
 }
 
 }  // namespace
+
+void HAUPTDIALOG::SetTool(int32_t tool) {
+    if (g_pSpielFeld != nullptr) g_pSpielFeld->tool = tool;
+}
+
+plat::Window* HAUPTDIALOG::MainFrame() {
+    return g_pSpielFeld != nullptr ? g_pSpielFeld->GetParent() : nullptr;
+}
 
 void HAUPTDIALOG::OnPanelCommand(uint32_t command) {
     if (command >= kCmdHeadingFirst && command < kCmdHeadingFirst + kPanelHeadingCount) {
@@ -243,7 +243,7 @@ void HAUPTDIALOG::OpenHeading(int32_t heading) {
         case 4:
             SetTool(kToolProductHelp);
             ShowRows({});
-            plat::SendMessage(Frame(), kMsgOpenProductHelp);
+            plat::SendMessage(MainFrame(), kMsgOpenProductHelp);
             break;
         case 5: {
             SetTool(kToolRotation);
@@ -309,7 +309,7 @@ void HAUPTDIALOG::OpenHeading(int32_t heading) {
                 DrawPricePanel();
             } else {
                 ShowRows({});
-                plat::SendMessage(Frame(), kMsgOpenBuildingPurchase);
+                plat::SendMessage(MainFrame(), kMsgOpenBuildingPurchase);
             }
             break;
         case 12:
