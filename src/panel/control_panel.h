@@ -9,6 +9,7 @@
 // here as the main loop uses them.
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 #include "gfx/wing_bitmap.h"
@@ -183,10 +184,16 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void RedrawStructureInfo() override;
     void OpponentNews(int32_t slot) override;
 
+    // --- Panel menus ---------------------------------------------------------
+    // The sidebar's price panel of the chosen building type, drawn when the
+    // build heading opens with one (nothing until the sidebar painters come).
+    virtual void DrawPricePanel() {}
+
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
-    // A heading or entry command (the menus' handlers).
-    virtual void OnPanelCommand(uint32_t /*command*/) {}
+    // A heading or entry command (the menus' handlers): 40214 + h presses
+    // heading h, any other id is a row's command.
+    virtual void OnPanelCommand(uint32_t command);
 
   private:
     void OnCreate();
@@ -195,6 +202,41 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // `current_heading` when none.
     int32_t HitHeading(int32_t x, int32_t y);
     void ToggleLegendRow(int32_t y);
+
+    // --- Panel menus: the heading lists and the row commands ---------------
+    struct MenuRow {
+        int32_t label;     // label index within the current heading
+        uint16_t command;  // what a click on the row sends
+        int32_t checked;
+    };
+    // Fills the open list with the rows, draws it and shows the panel.
+    void ShowRows(std::initializer_list<MenuRow> rows);
+    // Checks the one row (none for -1) and unchecks the others, then draws
+    // the list.
+    void CheckOnly(int32_t row);
+    // The handler of heading h: its tool, its rows, its request.
+    void OpenHeading(int32_t heading);
+    void ShowGameRows();
+    void ShowInformationRows();
+    void ShowWayRows();
+    void ShowTerrainRows(uint16_t demolish, uint16_t lift);
+    void ShowPlantRows();
+    // A row command; false for an id the menus do not know.
+    bool RunMenuCommand(uint16_t command);
+    bool RunGameCommand(uint16_t command);
+    bool RunOptionCommand(uint16_t command);
+    bool RunViewCommand(uint16_t command);
+    bool RunWayCommand(uint16_t command);
+    bool RunTerrainCommand(uint16_t command);
+    bool RunEditorCommand(uint16_t command);
+    void ChooseWayKind(int32_t kind);
+    void ChooseWayVariant(uint16_t command);
+    void Rotate(int32_t rotation);
+    void SetCityTraffic(bool on);
+    // The view's tool (nothing without a view) and the main frame, the
+    // view's parent (null without a view).
+    static void SetTool(int32_t tool);
+    static plat::Window* MainFrame();
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -110,6 +110,19 @@ inline constexpr uint32_t kMsgPanelOpenCityGrowth = WM_USER + 0x7C;
 // (wParam, lParam: the drag start).
 inline constexpr uint32_t kMsgPanelConfirmDemolition = WM_USER + 0x8F;
 
+// --- Requests the control panel's menus send the panel ----------------------
+inline constexpr uint32_t kMsgPanelBusinessNews = WM_USER + 0x33;  // wParam: news id
+inline constexpr uint32_t kMsgPanelOpenSaveGame = WM_USER + 0x3C;
+inline constexpr uint32_t kMsgPanelConfirmEnd = WM_USER + 0x46;  // `answer_code` says what
+inline constexpr uint32_t kMsgPanelOpenBoardVote = WM_USER + 0x52;
+inline constexpr uint32_t kMsgPanelOpenMissionText = WM_USER + 0x54;
+// wParam: the career set number, lParam: the level number.
+inline constexpr uint32_t kMsgPanelOpenAssignmentText = WM_USER + 0x56;
+inline constexpr uint32_t kMsgPanelOpenFind = WM_USER + 0x68;
+inline constexpr uint32_t kMsgPanelOpenOpponentInfo = WM_USER + 0x6F;
+inline constexpr uint32_t kMsgPanelOpenOptions = WM_USER + 0x7E;
+inline constexpr uint32_t kMsgPanelConfirmNextLevel = WM_USER + 0x81;
+
 // --- Commands (WM_COMMAND) the main frame handles ---------------------------
 inline constexpr uint16_t kCmdRotateOrientation = 40195;  // Space
 inline constexpr uint16_t kCmdOrientationNorth = 40196;   // the arrow keys
@@ -127,6 +140,82 @@ inline constexpr uint16_t kCmdShowCityNames = 40248;
 inline constexpr uint16_t kCmdShowBuildingNames = 40249;
 inline constexpr uint16_t kCmdShowProduction = 40250;
 inline constexpr uint16_t kCmdViewOverview = 40340;  // key 4: the 1:16 overview
+
+// --- The control panel's row commands ------------------------------------------
+// Game heading: end, new game, new mission, new scenario, retire, pause,
+// next level.
+inline constexpr uint16_t kCmdEnd = 40318;
+inline constexpr uint16_t kCmdNewGame = 40319;
+inline constexpr uint16_t kCmdNewMission = 40320;
+inline constexpr uint16_t kCmdNewScenario = 40321;
+inline constexpr uint16_t kCmdRetire = 40364;
+inline constexpr uint16_t kCmdPause = 40366;
+inline constexpr uint16_t kCmdNextLevel = 40371;
+// File: load and save (game and editor).
+inline constexpr uint16_t kCmdLoad = 40394;
+inline constexpr uint16_t kCmdSave = 40239;
+inline constexpr uint16_t kCmdEditorLoad = 40294;
+inline constexpr uint16_t kCmdEditorSave = 40295;
+// Options: music, vehicle effects, environment effects, city traffic, autosave.
+inline constexpr uint16_t kCmdMusic = 40240;
+inline constexpr uint16_t kCmdVehicleSounds = 40241;
+inline constexpr uint16_t kCmdAmbientSounds = 40242;
+inline constexpr uint16_t kCmdCityTraffic = 40243;
+inline constexpr uint16_t kCmdAutosave = 40244;
+// The four rotations, north first.
+inline constexpr uint16_t kCmdRotationNorth = 40251;
+// Information: statistics, board, 40257 (no effect), goal, opponents, and the
+// store, industry and vehicle overviews.
+inline constexpr uint16_t kCmdStatistics = 40255;
+inline constexpr uint16_t kCmdBoard = 40256;
+inline constexpr uint16_t kCmdInformationSpare = 40257;
+inline constexpr uint16_t kCmdGoal = 40258;
+inline constexpr uint16_t kCmdOpponentInfo = 40259;
+inline constexpr uint16_t kCmdStoreOverview = 40384;
+inline constexpr uint16_t kCmdFactoryOverview = 40385;
+inline constexpr uint16_t kCmdVehicleOverview = 40386;
+// News: product, transportation, building, business, opponent.
+inline constexpr uint16_t kCmdProductNews = 40260;
+// View: 1:1, 1:2, 1:4, the 1:16 overview and find.
+inline constexpr uint16_t kCmdZoom1 = 40265;
+inline constexpr uint16_t kCmdZoom2 = 40266;
+inline constexpr uint16_t kCmdZoom4 = 40267;
+inline constexpr uint16_t kCmdZoomOverview = 40268;
+inline constexpr uint16_t kCmdFind = 40269;
+inline constexpr uint16_t kCmdNewBuildings = 40270;
+// Ways: gravel road, street, rails, monorail, superconductor, tunnel,
+// bridge, new platform.
+inline constexpr uint16_t kCmdGravelRoad = 40271;
+inline constexpr uint16_t kCmdStreet = 40272;
+inline constexpr uint16_t kCmdRails = 40273;
+inline constexpr uint16_t kCmdMonorail = 40274;
+inline constexpr uint16_t kCmdSuperconductor = 40275;
+inline constexpr uint16_t kCmdTunnel = 40276;
+inline constexpr uint16_t kCmdBridge = 40277;
+inline constexpr uint16_t kCmdPlatform = 40278;
+// Terrain: demolish, lift/sink, and lift/sink with the brushes 2x2..5x5.
+inline constexpr uint16_t kCmdDemolish = 40279;
+inline constexpr uint16_t kCmdLiftSink = 40280;
+inline constexpr uint16_t kCmdLiftSink2 = 40395;
+// The editor's rows: display options (as 40245..40248), zooms (as
+// 40265..40268), world setting and regeneration, the five city sizes,
+// demolish and lift/sink, tunnel/bridge/highway, and the six plants.
+inline constexpr uint16_t kCmdEditorShowGrid = 40296;
+inline constexpr uint16_t kCmdEditorZoom1 = 40300;
+inline constexpr uint16_t kCmdEditorSetting = 40304;
+inline constexpr uint16_t kCmdEditorGenerate = 40305;
+inline constexpr uint16_t kCmdEditorVillage = 40306;
+inline constexpr uint16_t kCmdEditorDemolish = 40311;
+inline constexpr uint16_t kCmdEditorLiftSink = 40313;
+inline constexpr uint16_t kCmdEditorTunnel = 40368;
+inline constexpr uint16_t kCmdEditorBridge = 40369;
+inline constexpr uint16_t kCmdEditorHighway = 40370;
+inline constexpr uint16_t kCmdEditorSilverMine = 40388;
+inline constexpr uint16_t kCmdEditorGoldMine = 40389;
+inline constexpr uint16_t kCmdEditorDiamondMine = 40390;
+inline constexpr uint16_t kCmdEditorLumberMill = 40391;
+inline constexpr uint16_t kCmdEditorChemicalPlant = 40392;
+inline constexpr uint16_t kCmdEditorSteelMill = 40393;
 
 // --- Commands (WM_COMMAND) of the screens ------------------------------------
 // Shared by many screens: the OK and back buttons of the full screens, the
