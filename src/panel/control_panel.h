@@ -183,8 +183,7 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // The open screen of a pair (null when closed).
     plat::Window* Popup(PanelPopup slot) const;
     // Gives a pair its screen factory (null: its requests do nothing).
-    void SetPopupFactory(PanelPopup slot,
-                         plat::Window* (*open)(HAUPTDIALOG&, const PopupRequest&));
+    void SetPopupFactory(PanelPopup slot, plat::Window* (*open)(HAUPTDIALOG&, const PopupRequest&));
     // After a popup closed: keeps `screen_open` while another popup is
     // visible, else shows the oldest hidden one, else (none left) tells the
     // main frame that the keys may come back.
@@ -195,7 +194,7 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void StartCareerLevel(int32_t career);
     // "autosave.lvl" of the saved-games folder; true when written.
     bool SaveAutosave();
-    // The main frame: the world view's parent.
+    // The main frame: the top of the panel's owner chain.
     plat::Window* Frame() const;
     // What the open screen leaves for its result.
     PopupResult popup_result;

@@ -74,7 +74,10 @@ void HAUPTDIALOG::SetPopupFactory(PanelPopup slot,
 }
 
 plat::Window* HAUPTDIALOG::Frame() const {
-    return GetParent() != nullptr ? GetParent()->GetParent() : nullptr;
+    // The panel belongs to the view, the view to the frame: the top of the chain.
+    plat::Window* frame = GetParent();
+    while (frame != nullptr && frame->GetParent() != nullptr) frame = frame->GetParent();
+    return frame;
 }
 
 bool HAUPTDIALOG::OnPopupMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {

@@ -99,6 +99,16 @@ struct PopupEntry {
     void (*publish)(HAUPTDIALOG& panel, plat::Window* screen) = nullptr;
 };
 
+// The usual factory: a new Screen whose Open(panel, request) answers whether
+// it opened; deleted again when it did not.
+template <typename Screen>
+plat::Window* OpenPopupScreen(HAUPTDIALOG& panel, const PopupRequest& request) {
+    auto* screen = new Screen;
+    if (screen->Open(panel, request)) return screen;
+    delete screen;
+    return nullptr;
+}
+
 // The program's table, one entry per pair in slot order.
 const PopupEntry* PanelPopupTable();
 // A copy of it for a new panel.

@@ -103,7 +103,8 @@ void ResetMapAndEnd(HAUPTDIALOG& panel) {
 }
 
 void GameEnd(HAUPTDIALOG& panel) {
-    ToFrame(panel, kMsgGameEnd, Gs().board_votes >= kWinningVotes ? kEndPictureWon : kEndPictureLost);
+    ToFrame(panel, kMsgGameEnd,
+            Gs().board_votes >= kWinningVotes ? kEndPictureWon : kEndPictureLost);
 }
 
 std::string FolderFile(int32_t group, const char* name_format, int32_t a, int32_t b = 0) {
@@ -152,7 +153,7 @@ Outcome NextCareerLevel(HAUPTDIALOG& panel) {
     gs.level_start_pending = 1;
     const Outcome outcome = LoadCareerLevel(panel, set, level + 1);
     if (outcome != Outcome::Loaded) {
-        if (outcome == Outcome::NotLoaded) gs.level_start_pending = 0;
+        gs.level_start_pending = 0;
         return outcome;
     }
     gs.career_level = (set << 8) | (level + 1);
@@ -340,10 +341,10 @@ void LoadGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
     if (answer == 0) {
         const int32_t slot = panel.popup_result.slot;
-        const std::string path =
-            InEditor()                    ? FolderFile(kPathSave, "s_%d.lvl", slot)
-            : slot == kSaveSlotAutosave   ? FolderFile(kPathSave, "autosave.lvl", 0)
-                                          : FolderFile(kPathSave, "%d.lvl", slot);
+        const std::string path = InEditor() ? FolderFile(kPathSave, "s_%d.lvl", slot)
+                                 : slot == kSaveSlotAutosave
+                                     ? FolderFile(kPathSave, "autosave.lvl", 0)
+                                     : FolderFile(kPathSave, "%d.lvl", slot);
         const Outcome outcome = Settle(panel, Files().LoadSavedGame(path));
         if (outcome == Outcome::GameEnded) return;
         if (outcome == Outcome::Loaded) {
@@ -627,8 +628,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::ProductNews, kMsgProductNews, kNews, 0},
     {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1},
     {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2},
-    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, nullptr,
-     BuildingOfSelectedField, nullptr, PublishStructureInfo},
+    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, nullptr, BuildingOfSelectedField,
+     nullptr, PublishStructureInfo},
     {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3},
     {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, nullptr, nullptr,
      CompanyNameResult},
@@ -646,8 +647,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      MissionSelectResult},
     {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1, nullptr, nullptr,
      ScenarioSelectResult},
-    {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1,
-     nullptr, nullptr, EndConfirmResult},
+    {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1, nullptr,
+     nullptr, EndConfirmResult},
     {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1, nullptr,
      CloseForResultScreen, MissionOverResult},
     {PanelPopup::MissionDone, kMsgPanelOpenMissionDone, kPopupHalts, -1, nullptr,
@@ -657,8 +658,7 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
      nullptr, CountAssignmentVotes, AssignmentDoneResult},
     {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, nullptr, nullptr, BoardVoteResult},
-    {PanelPopup::MissionText, kMsgPanelOpenMissionText, 0, -1, nullptr, nullptr,
-     MissionTextResult},
+    {PanelPopup::MissionText, kMsgPanelOpenMissionText, 0, -1, nullptr, nullptr, MissionTextResult},
     {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, 0, -1, nullptr, nullptr,
      AssignmentTextResult},
     {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, nullptr, nullptr, OpponentNewsResult},
