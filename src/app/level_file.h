@@ -18,15 +18,7 @@
 
 #include <string>
 
-enum class LevelLoadResult {
-    Loaded,     // the file's game now runs
-    Cancelled,  // the file could not be opened and the player gave up; nothing changed
-    Rejected,   // the file is damaged; the player was told, nothing changed
-    // The file changed between the check and the reading and turned out
-    // damaged on the second walk: the running game is lost (its state is
-    // memory-safe but incomplete) and the caller must end it.
-    FailedMidway,
-};
+#include "state/game_files.h"
 
 // Writes the whole game to `path` (a Windows path). In the editor the level
 // is first normalised to a level start (year 1960, fresh opponents, empty

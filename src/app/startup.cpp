@@ -3,6 +3,7 @@
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
+#include "app/game_files.h"
 #include "app/interface_hooks.h"
 #include "app/level_file.h"
 #include "app/main_frame.h"
@@ -79,6 +80,7 @@ bool CGameApp::InitInstance() {
     g_ProgramDrive = programDir.empty() ? 0 : programDir[0];
     BuildDataPaths(programDir);
     InstallLevelPictureLoaders();
+    InstallLevelFiles();
     InstallCityCarMaker();
 
     // The terrain object brings the way network, the tile marker and the

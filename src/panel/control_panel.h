@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "gfx/wing_bitmap.h"
+#include "panel/popup_protocol.h"
 #include "platform/window.h"
 #include "state/panel_events.h"
 
@@ -143,10 +144,10 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     int32_t action_refusal = 0;  // reason 0..5 of the last station extension
     int32_t brush_size = 1;      // terrain brush 1..6
 
-    // Used by the main frame; the control-panel subsystem gives it its
-    // effect (until then it does nothing). Shows the first of the panel's popups that is open but
-    // hidden (which sets `screen_open` again); nothing when there is none.
-    virtual void ShowHiddenPopup() {}
+    // Shows the oldest of the panel's popups that is open but hidden (which
+    // sets `screen_open` again); nothing when there is none. The main frame
+    // calls it when one of its screens closed.
+    virtual void ShowHiddenPopup();
 
     FS_CITY_GROWTH* city_growth_screen = nullptr;
     FS_OPPONENT_INFO* opponent_info = nullptr;
@@ -188,6 +189,26 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // The sidebar's price panel of the chosen building type, drawn when the
     // build heading opens with one (nothing until the sidebar painters come).
     virtual void DrawPricePanel() {}
+
+    // --- Popup protocol (popup_protocol.cpp, popup_results.cpp) ---------------
+    // The open screen of a pair (null when closed).
+    plat::Window* Popup(PanelPopup slot) const;
+    // Gives a pair its screen factory (null: its requests do nothing).
+    void SetPopupFactory(PanelPopup slot, plat::Window* (*open)(HAUPTDIALOG&, const PopupRequest&));
+    // After a popup closed: keeps `screen_open` while another popup is
+    // visible, else shows the oldest hidden one, else (none left) tells the
+    // main frame that the keys may come back.
+    void ContinueAfterPopup();
+    // Career n from its first level: board votes and the goal cleared, the
+    // level "k<n>_0.lvl" loaded, the company named "Player 1", then the
+    // assignment text and the company name entry opened.
+    void StartCareerLevel(int32_t career);
+    // "autosave.lvl" of the saved-games folder; true when written.
+    bool SaveAutosave();
+    // The main frame: the top of the panel's owner chain.
+    plat::Window* Frame() const;
+    // What the open screen leaves for its result.
+    PopupResult popup_result;
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
@@ -237,6 +258,16 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // view's parent (null without a view).
     static void SetTool(int32_t tool);
     static plat::Window* MainFrame();
+
+    // --- Popup protocol ----------------------------------------------------------
+    // Opens or closes the pair of a WM_USER message; false for any other.
+    bool OnPopupMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam);
+    void OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::LParam lParam);
+    void ClosePopup(const PopupEntry& entry, plat::WParam wParam, plat::LParam lParam);
+    // Deletes the pair's screen (its slot cleared first); whether it was visible.
+    bool DeletePopup(const PopupEntry& entry);
+    std::array<PopupEntry, kPanelPopupCount> popup_table_ = CopyPanelPopupTable();
+    PopupWindows popups_;
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -23,7 +23,7 @@ constexpr int32_t kEditorWaysHeading = 23;
 // The news request of each category: product, transportation, building,
 // business, opponent.
 constexpr uint32_t kNewsMessages[5] = {kMsgProductNews, kMsgVehicleNews, kMsgBuildingNews,
-                                       kMsgPanelBusinessNews, kMsgOpponentNews};
+                                       kMsgBusinessNews, kMsgOpponentNews};
 // The building types of the editor's plant rows, from 40388 on, and the
 // mine kind of type 10.
 struct Plant {
@@ -69,11 +69,11 @@ bool HAUPTDIALOG::RunGameCommand(uint16_t command) {
         case kCmdEnd:
         case kCmdNewGame:
             answer_code = command == kCmdEnd ? 0 : 1;
-            plat::SendMessage(this, kMsgPanelConfirmEnd);
+            plat::SendMessage(this, kMsgPanelOpenEndConfirm);
             return true;
         case kCmdNextLevel:
             answer_code = 4;
-            plat::SendMessage(this, kMsgPanelConfirmNextLevel);
+            plat::SendMessage(this, kMsgPanelOpenNextLevel);
             return true;
         case kCmdNewMission:
         case kCmdNewScenario:
@@ -112,7 +112,7 @@ bool HAUPTDIALOG::RunGameCommand(uint16_t command) {
             }
             return true;
         case kCmdOpponentInfo:
-            plat::SendMessage(this, kMsgPanelOpenOpponentInfo);
+            plat::SendMessage(this, kMsgPanelOpenOpponentOverview);
             return true;
         case kCmdStoreOverview:
         case kCmdFactoryOverview:

@@ -326,7 +326,7 @@ void HAUPTDIALOG::OpenHeading(int32_t heading) {
             SetTool(kToolEndHeading);
             ShowRows({});
             answer_code = 0;
-            plat::SendMessage(this, kMsgPanelConfirmEnd);
+            plat::SendMessage(this, kMsgPanelOpenEndConfirm);
             break;
         case 20:
             SetTool(kToolEditorWorld);

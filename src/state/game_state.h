@@ -150,6 +150,7 @@ class CGameState {
     int32_t career_difficulty = 50;  // 50, 70 or 100
     int32_t view_dialog_words[4] = {};
     int32_t board_votes = 0;       // out of 100
+    int32_t assignment_votes = 0;  // the board votes the finished career assignment earns
     int8_t active_event = -1;      // running market event, -1 none, -2 events off
     uint8_t event_pause = 11;      // months before a random market event may start
     int32_t built_counts[6] = {};  // placed factories of types 15, 17, 18, 19, 16, 14

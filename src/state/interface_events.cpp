@@ -1,3 +1,4 @@
+#include "state/game_files.h"
 #include "state/panel_events.h"
 #include "state/sound_events.h"
 #include "state/view_events.h"
@@ -8,6 +9,7 @@ namespace {
 ViewEvents* g_view_events = nullptr;
 PanelEvents* g_panel_events = nullptr;
 SoundEvents* g_sound_events = nullptr;
+GameFiles* g_game_files = nullptr;
 
 template <typename Events>
 Events& InstalledOrNone(Events* installed) {
@@ -51,4 +53,16 @@ SoundEvents& Sounds() {
 
 void InstallSoundEvents(SoundEvents* sound) {
     g_sound_events = sound;
+}
+
+GameFiles::~GameFiles() {
+    if (g_game_files == this) g_game_files = nullptr;
+}
+
+GameFiles& Files() {
+    return InstalledOrNone(g_game_files);
+}
+
+void InstallGameFiles(GameFiles* files) {
+    g_game_files = files;
 }

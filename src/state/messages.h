@@ -110,18 +110,57 @@ inline constexpr uint32_t kMsgPanelOpenCityGrowth = WM_USER + 0x7C;
 // (wParam, lParam: the drag start).
 inline constexpr uint32_t kMsgPanelConfirmDemolition = WM_USER + 0x8F;
 
-// --- Requests the control panel's menus send the panel ----------------------
-inline constexpr uint32_t kMsgPanelBusinessNews = WM_USER + 0x33;  // wParam: news id
+// --- The control panel's popups: open message, result message (+1) --------
+// The result's lParam is 0 for OK or yes, 1 for cancel or no.
+inline constexpr uint32_t kMsgPanelStructureInfoDone = WM_USER + 0x0C;
+inline constexpr uint32_t kMsgProductNewsDone = WM_USER + 0x28;
+inline constexpr uint32_t kMsgBusinessNews = WM_USER + 0x33;  // wParam: news id
+inline constexpr uint32_t kMsgBusinessNewsDone = WM_USER + 0x34;
+inline constexpr uint32_t kMsgYearSummaryDone = WM_USER + 0x36;
+inline constexpr uint32_t kMsgPanelLoadGameDone = WM_USER + 0x3B;
 inline constexpr uint32_t kMsgPanelOpenSaveGame = WM_USER + 0x3C;
-inline constexpr uint32_t kMsgPanelConfirmEnd = WM_USER + 0x46;  // `answer_code` says what
+inline constexpr uint32_t kMsgPanelSaveGameDone = WM_USER + 0x3D;
+inline constexpr uint32_t kMsgPanelMissionSelectDone = WM_USER + 0x43;
+inline constexpr uint32_t kMsgPanelScenarioSelectDone = WM_USER + 0x45;
+inline constexpr uint32_t kMsgPanelOpenEndConfirm = WM_USER + 0x46;
+inline constexpr uint32_t kMsgPanelEndConfirmDone = WM_USER + 0x47;
+inline constexpr uint32_t kMsgPanelOpenMissionFailed = WM_USER + 0x4A;
+inline constexpr uint32_t kMsgPanelMissionFailedDone = WM_USER + 0x4B;
+inline constexpr uint32_t kMsgPanelOpenMissionDone = WM_USER + 0x4C;
+inline constexpr uint32_t kMsgPanelMissionDoneDone = WM_USER + 0x4D;
+inline constexpr uint32_t kMsgPanelOpenAssignmentFailed = WM_USER + 0x4E;
+inline constexpr uint32_t kMsgPanelAssignmentFailedDone = WM_USER + 0x4F;
+inline constexpr uint32_t kMsgPanelOpenAssignmentDone = WM_USER + 0x50;
+inline constexpr uint32_t kMsgPanelAssignmentDoneDone = WM_USER + 0x51;
 inline constexpr uint32_t kMsgPanelOpenBoardVote = WM_USER + 0x52;
+inline constexpr uint32_t kMsgPanelBoardVoteDone = WM_USER + 0x53;
+// wParam, lParam: the mission or career set and the level.
 inline constexpr uint32_t kMsgPanelOpenMissionText = WM_USER + 0x54;
-// wParam: the career set number, lParam: the level number.
+inline constexpr uint32_t kMsgPanelMissionTextDone = WM_USER + 0x55;
 inline constexpr uint32_t kMsgPanelOpenAssignmentText = WM_USER + 0x56;
+inline constexpr uint32_t kMsgPanelAssignmentTextDone = WM_USER + 0x57;
+inline constexpr uint32_t kMsgPanelCompanyNameDone = WM_USER + 0x5B;
+inline constexpr uint32_t kMsgPanelOpenTerminalRename = WM_USER + 0x5C;
+inline constexpr uint32_t kMsgPanelTerminalRenameDone = WM_USER + 0x5D;
+inline constexpr uint32_t kMsgPanelOpenCityRename = WM_USER + 0x5E;
+inline constexpr uint32_t kMsgPanelCityRenameDone = WM_USER + 0x5F;
+inline constexpr uint32_t kMsgVehicleNewsDone = WM_USER + 0x61;
+inline constexpr uint32_t kMsgBuildingNewsDone = WM_USER + 0x63;
 inline constexpr uint32_t kMsgPanelOpenFind = WM_USER + 0x68;
-inline constexpr uint32_t kMsgPanelOpenOpponentInfo = WM_USER + 0x6F;
+inline constexpr uint32_t kMsgPanelFindDone = WM_USER + 0x69;
+inline constexpr uint32_t kMsgOpponentNewsDone = WM_USER + 0x6E;
+inline constexpr uint32_t kMsgPanelOpenOpponentOverview = WM_USER + 0x6F;
+inline constexpr uint32_t kMsgPanelOpponentOverviewDone = WM_USER + 0x70;
+inline constexpr uint32_t kMsgPanelOpenLeave = WM_USER + 0x78;
+inline constexpr uint32_t kMsgPanelLeaveDone = WM_USER + 0x79;
+inline constexpr uint32_t kMsgPanelCityGrowthDone = WM_USER + 0x7D;
 inline constexpr uint32_t kMsgPanelOpenOptions = WM_USER + 0x7E;
-inline constexpr uint32_t kMsgPanelConfirmNextLevel = WM_USER + 0x81;
+inline constexpr uint32_t kMsgPanelOptionsDone = WM_USER + 0x7F;
+inline constexpr uint32_t kMsgPanelOpenNextLevel = WM_USER + 0x81;
+inline constexpr uint32_t kMsgPanelNextLevelDone = WM_USER + 0x82;
+inline constexpr uint32_t kMsgPanelDemolitionDone = WM_USER + 0x90;
+// The end pictures of the game-end request (kMsgGameEnd's lParam).
+inline constexpr int32_t kEndPictureLost = 38;
 
 // --- Commands (WM_COMMAND) the main frame handles ---------------------------
 inline constexpr uint16_t kCmdRotateOrientation = 40195;  // Space

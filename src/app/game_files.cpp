@@ -1,0 +1,29 @@
+// The level and saved-game files behind the interface's GameFiles hook.
+
+#include "app/game_files.h"
+
+#include "app/level_file.h"
+#include "platform/file.h"
+
+namespace {
+
+class LevelFiles : public GameFiles {
+  public:
+    LevelLoadResult LoadLevel(const std::string& path) override { return ::LoadLevel(path); }
+    LevelLoadResult LoadSavedGame(const std::string& path) override {
+        return ::LoadSavedGame(path);
+    }
+    bool SaveGameFile(const std::string& path) override { return ::SaveGameFile(path); }
+    bool SaveLastGame() override { return ::SaveLastGame(); }
+    bool WriteDescription(const std::string& path, const std::string& text) override {
+        const std::string line = text + "\r\n";
+        return plat::ReplaceFile(path, line.data(), static_cast<uint32_t>(line.size()));
+    }
+};
+
+}  // namespace
+
+void InstallLevelFiles() {
+    static LevelFiles files;
+    InstallGameFiles(&files);
+}

@@ -1,0 +1,698 @@
+// What the control panel does when a popup opens and when its screen
+// answers, and the table of all pairs.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "game/opponent.h"
+#include "gfx/blit_dc.h"
+#include "panel/control_panel.h"
+#include "panel/popup_protocol.h"
+#include "platform/random.h"
+#include "sound/sound_manager.h"
+#include "state/game_files.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "state/messages.h"
+#include "state/statistics.h"
+#include "state/world_images.h"
+#include "view/world_view.h"
+#include "world/map_reset.h"
+#include "world/tile_marker.h"
+
+namespace {
+
+constexpr int32_t kLastCareerLevel = 9;
+constexpr int32_t kWinningVotes = 75;
+constexpr int32_t kGrowthStepsPerChoice = 480;
+constexpr int32_t kSaveSlotAutosave = 10;
+// The view's tools while a panel screen holds it.
+constexpr int32_t kToolFileList = -5;
+constexpr int32_t kToolInfoList = -6;
+constexpr int32_t kToolYearSummary = -8;
+constexpr int32_t kHeadingNews = 8;
+// The word of g_NewGameCounters that switches market events on at a level start.
+constexpr int32_t kEventCounterWord = kNgcWord19;
+constexpr int8_t kNoEventRunning = -1;  // 0xFF
+
+CGameState& Gs() {
+    return *g_pGameState;
+}
+
+bool InEditor() {
+    return Gs().game_mode == kModeEditor;
+}
+
+int32_t Tool() {
+    return g_pSpielFeld != nullptr ? g_pSpielFeld->tool : kToolNone;
+}
+
+void SetTool(int32_t tool) {
+    if (g_pSpielFeld != nullptr) g_pSpielFeld->tool = tool;
+}
+
+void ToFrame(HAUPTDIALOG& panel, uint32_t message, plat::LParam lParam = 0) {
+    plat::SendMessage(panel.Frame(), message, 0, lParam);
+}
+
+void ResumeEffects() {
+    if (g_pSound != nullptr) g_pSound->ResumeEffects();
+}
+
+void ResumeMusic() {
+    if (g_pSound != nullptr) g_pSound->ResumeMusic();
+}
+
+void RedrawLayers() {
+    Gs().redraw_terrain = 1;
+    Gs().redraw_objects = 1;
+    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+}
+
+// The panel with no heading tool: list closed, heading 14 pressed, tool 99.
+void BackToNoTool(HAUPTDIALOG& panel) {
+    panel.CloseDropDown();
+    panel.current_heading = kHeadingNoTool;
+    panel.DrawHeadings();
+    SetTool(kToolNone);
+}
+
+// The editor's world heading, pressed again.
+void BackToEditorHeading(HAUPTDIALOG& panel) {
+    plat::SendMessage(&panel, WM_COMMAND, kCmdHeadingFirst + kHeadingEditorWorld);
+}
+
+void ClearChecks(HAUPTDIALOG& panel, int32_t first, int32_t last) {
+    for (int32_t r = first; r <= last && r < kPanelRowCount; ++r) panel.entry_checked[r] = 0;
+    panel.DrawDropDown();
+}
+
+// Ends the running game and shows the start screen. The view, and the panel
+// with it, are gone afterwards.
+void EndGameToStart(HAUPTDIALOG& panel) {
+    plat::Window* frame = panel.Frame();
+    plat::SendMessage(frame, kMsgEndRunningGame);
+    plat::SendMessage(frame, kMsgShowStartScreen);
+}
+
+void ResetMapAndEnd(HAUPTDIALOG& panel) {
+    ResetMapFields();
+    EndGameToStart(panel);
+}
+
+void GameEnd(HAUPTDIALOG& panel) {
+    ToFrame(panel, kMsgGameEnd,
+            Gs().board_votes >= kWinningVotes ? kEndPictureWon : kEndPictureLost);
+}
+
+std::string FolderFile(int32_t group, const char* name_format, int32_t a, int32_t b = 0) {
+    char name[64];
+    std::snprintf(name, sizeof name, name_format, a, b);
+    return std::string(Gs().DataPath(group)) + "\\" + name;
+}
+
+enum class Outcome { Loaded, NotLoaded, GameEnded };
+
+// A level or saved game that failed half way ends the game.
+Outcome Settle(HAUPTDIALOG& panel, LevelLoadResult result) {
+    if (result == LevelLoadResult::FailedMidway) {
+        EndGameToStart(panel);
+        return Outcome::GameEnded;
+    }
+    return result == LevelLoadResult::Loaded ? Outcome::Loaded : Outcome::NotLoaded;
+}
+
+int32_t CareerSet() {
+    return (Gs().career_level >> 8) & 0xFF;
+}
+
+int32_t CareerLevel() {
+    return Gs().career_level & 0xFF;
+}
+
+Outcome LoadCareerLevel(HAUPTDIALOG& panel, int32_t set, int32_t level) {
+    return Settle(panel, Files().LoadLevel(FolderFile(kPathCareer, "k%d_%d.lvl", set, level)));
+}
+
+void StartEventsIfOn() {
+    if (g_NewGameCounters.words[kEventCounterWord] > 0) Gs().active_event = kNoEventRunning;
+}
+
+// The next career level, or at the last one the end of the game. NotLoaded
+// when the level file could not be read (nothing changed).
+Outcome NextCareerLevel(HAUPTDIALOG& panel) {
+    CGameState& gs = Gs();
+    const int32_t set = CareerSet();
+    const int32_t level = CareerLevel();
+    if (level >= kLastCareerLevel) {
+        GameEnd(panel);
+        return Outcome::GameEnded;
+    }
+    gs.level_start_pending = 1;
+    const Outcome outcome = LoadCareerLevel(panel, set, level + 1);
+    if (outcome != Outcome::Loaded) {
+        gs.level_start_pending = 0;
+        return outcome;
+    }
+    gs.career_level = (set << 8) | (level + 1);
+    gs.goal_reached = 0;
+    gs.screen_open = 0;
+    plat::SendMessage(&panel, kMsgPanelOpenAssignmentText, static_cast<plat::WParam>(set),
+                      level + 1);
+    StartEventsIfOn();
+    return Outcome::Loaded;
+}
+
+void NamePlayer() {
+    std::snprintf(Gs().company_names[0], kCompanyNameLength, "%s", "Player 1");
+}
+
+void DisplayOptionsOn() {
+    CGameState& gs = Gs();
+    gs.show_grid = gs.show_trees = gs.show_city_buildings = 1;
+    gs.show_city_names = gs.show_building_names = gs.show_production = 1;
+}
+
+// The view centred on its selected field at the zoom asked for, the map
+// drawn anew.
+void CentreOnSelectedField(int32_t zoom) {
+    SPIEL_FELD* view = g_pSpielFeld;
+    if (view == nullptr) return;
+    view->zoom = zoom;
+    ResumeEffects();
+    ResumeMusic();
+    const double x = view->cursor_x;
+    const double y = view->cursor_y;
+    view->centre_x = (x - y) / 2.0;
+    view->centre_y = (x + y) / 2.0 - view->view_origin;
+    view->SetupProjection();
+    MarkAllFieldsChanged();
+    view->BlackenBackBuffers();
+    RedrawLayers();
+}
+
+// --- Openers -------------------------------------------------------------------
+
+bool KeepDemolitionField(HAUPTDIALOG& panel, PopupRequest& request) {
+    panel.demolition_x = static_cast<int32_t>(request.wParam);
+    panel.demolition_y = static_cast<int32_t>(request.lParam);
+    return true;
+}
+
+bool BuildingOfSelectedField(HAUPTDIALOG& /*panel*/, PopupRequest& request) {
+    int32_t number = 0;
+    if (g_pSpielFeld != nullptr) {
+        const int32_t x = g_pSpielFeld->cursor_x;
+        const int32_t y = g_pSpielFeld->cursor_y;
+        const MapField* field = FieldAt(x, y);
+        if (field != nullptr && !field->building_flag()) number = GetBuildingNumberAt(x, y);
+    }
+    request.wParam = static_cast<plat::WParam>(number > 0 ? number : 0);
+    return true;
+}
+
+bool LeaveToolsForYearSummary(HAUPTDIALOG& panel, PopupRequest& /*request*/) {
+    CancelPendingRoute();
+    SetTool(kToolYearSummary);
+    panel.CloseDropDown();
+    return true;
+}
+
+bool CloseForResultScreen(HAUPTDIALOG& panel, PopupRequest& /*request*/) {
+    panel.DeleteChildren();
+    BackToNoTool(panel);
+    ToFrame(panel, kMsgCloseInfoWindows);
+    return true;
+}
+
+// The assignment's votes are counted first: enough of them win the career
+// at once; the last level's end needs no screen either.
+bool CountAssignmentVotes(HAUPTDIALOG& panel, PopupRequest& request) {
+    CGameState& gs = Gs();
+    if (g_pSound != nullptr) {
+        g_pSound->StopEffects();
+        g_pSound->StopMusic();
+    }
+    CloseForResultScreen(panel, request);
+    gs.board_votes += gs.assignment_votes;
+    CancelPendingRoute();
+    if (gs.board_votes >= kWinningVotes) {
+        ToFrame(panel, kMsgGameEnd, kEndPictureWon);
+        return false;
+    }
+    if (CareerLevel() < kLastCareerLevel) return true;
+    ToFrame(panel, kMsgGameEnd, kEndPictureLost);
+    return false;
+}
+
+// --- Results -------------------------------------------------------------------
+
+void DemolitionResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    SPIEL_FELD* view = g_pSpielFeld;
+    if (view == nullptr) return;
+    if (answer == 0) {
+        view->drag_start_x = panel.demolition_x;
+        view->drag_start_y = panel.demolition_y;
+        view->DemolishArea();
+        Gs().redraw_terrain = 1;
+        if (g_pTileMarker != nullptr) {
+            g_pTileMarker->ClearAll();
+            g_pTileMarker->MarkField(view->cursor_x, view->cursor_y, 1);
+        }
+        view->ClearOverlay();
+        view->RedrawView();
+        view->DrawMarkOverlay();
+    }
+    view->drag_start_x = view->drag_start_y = -1;
+}
+
+void NextLevelResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    const Outcome outcome = answer == 0 ? NextCareerLevel(panel) : Outcome::NotLoaded;
+    if (outcome == Outcome::NotLoaded) ResumeEffects();
+    if (panel.IsWindow()) BackToNoTool(panel);
+}
+
+void OptionsResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    panel.current_heading = kHeadingNoTool;
+    panel.DrawHeadings();
+    SetTool(kToolNone);
+}
+
+void LeaveResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    if (answer != 0) {
+        if (InEditor()) {
+            BackToEditorHeading(panel);
+        } else {
+            BackToNoTool(panel);
+            ResumeEffects();
+        }
+        return;
+    }
+    if (!InEditor()) {
+        Files().SaveLastGame();
+        BackToNoTool(panel);
+    }
+    ToFrame(panel, kMsgCloseInfoWindows);
+    GameEnd(panel);
+}
+
+void FindResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    if (answer == 0) {
+        if (panel.zoom_request == kOverviewZoomLevel) panel.zoom_request = 1;
+        const int32_t row = panel.zoom_request == 4 ? 2 : panel.zoom_request == 2 ? 1 : 0;
+        for (int32_t& check : panel.entry_checked) check = 0;
+        panel.entry_checked[row] = 1;
+        panel.DrawDropDown();
+        CentreOnSelectedField(panel.zoom_request);
+    } else {
+        panel.DrawDropDown();
+    }
+}
+
+void CompanyNameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    CGameState& gs = Gs();
+    gs.pending_view_code = 7;
+    if (answer != 0) return;
+    const auto colour = static_cast<uint8_t>(panel.popup_result.colour & 3);
+    const bool changed = gs.player_colors[0] != colour;
+    for (int32_t p = 0; p < 4; ++p) gs.player_colors[p] = static_cast<uint8_t>((colour + p) % 4);
+    if (changed) LoadObjectImages();
+    if (panel.popup_result.text[0] != 0) {
+        // The typed name, cut to the company name's length.
+        const size_t n = std::min(std::strlen(panel.popup_result.text),
+                                  static_cast<size_t>(kCompanyNameLength - 1));
+        std::memcpy(gs.company_names[0], panel.popup_result.text, n);
+        gs.company_names[0][n] = 0;
+    }
+    RedrawLayers();
+}
+
+void RenameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    panel.RefreshInfoPanel();
+}
+
+void YearSummaryResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    if (Tool() == kToolYearSummary) BackToNoTool(panel);
+}
+
+void LoadGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    CGameState& gs = Gs();
+    if (answer == 0) {
+        const int32_t slot = panel.popup_result.slot;
+        const std::string path = InEditor() ? FolderFile(kPathSave, "s_%d.lvl", slot)
+                                 : slot == kSaveSlotAutosave
+                                     ? FolderFile(kPathSave, "autosave.lvl", 0)
+                                     : FolderFile(kPathSave, "%d.lvl", slot);
+        const Outcome outcome = Settle(panel, Files().LoadSavedGame(path));
+        if (outcome == Outcome::GameEnded) return;
+        if (outcome == Outcome::Loaded) {
+            gs.start_screen_marker = 0;
+            RedrawLayers();
+            if (!InEditor()) ResumeMusic();
+            if (Tool() == kToolFileList) {
+                ClearChecks(panel, 0, kPanelRowCount - 1);
+            } else if (g_pSpielFeld != nullptr && g_pSpielFeld->zoom == kOverviewZoomLevel) {
+                plat::SendMessage(panel.Frame(), WM_COMMAND, kCmdViewOverview);
+            } else {
+                BackToNoTool(panel);
+            }
+            return;
+        }
+    }
+    // Cancelled: a load begun from the start screen goes back to it.
+    if (gs.start_screen_marker != 0) {
+        EndGameToStart(panel);
+    } else {
+        gs.start_screen_marker = 0;
+    }
+}
+
+void SaveGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    if (answer != 0) return;
+    const int32_t slot = panel.popup_result.slot;
+    const char* format = InEditor() ? "s_%d" : "%d";
+    char name[32];
+    std::snprintf(name, sizeof name, format, slot);
+    const std::string folder = std::string(Gs().DataPath(kPathSave)) + "\\" + name;
+    if (Files().SaveGameFile(folder + ".lvl")) {
+        Files().WriteDescription(folder + ".dir", panel.popup_result.text);
+    }
+}
+
+// The rest of a mission or scenario start once its level is read.
+void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player, bool events) {
+    CGameState& gs = Gs();
+    gs.level_start_pending = 1;
+    gs.start_screen_marker = 0;
+    if (name_player) NamePlayer();
+    for (Bookmark& bookmark : gs.bookmarks) bookmark = {-1, -1};
+    plat::SendMessage(&panel, kMsgPanelOpenMissionText, static_cast<plat::WParam>(set), level);
+    if (events) gs.active_event = kNoEventRunning;
+    plat::SendMessage(&panel, kMsgPanelOpenCompanyName);
+    gs.goal_reached = 0;
+    RedrawLayers();
+}
+
+void MissionSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    CGameState& gs = Gs();
+    if (answer != 0) {
+        ResetMapAndEnd(panel);
+        return;
+    }
+    const int32_t set = panel.popup_result.slot;
+    const int32_t level = panel.popup_result.choice;
+    gs.game_mode = kModeMission;  // the reader applies a mission's availability settings
+    DisplayOptionsOn();
+    const Outcome outcome =
+        Settle(panel, Files().LoadLevel(FolderFile(kPathMission, "m%d_%d.lvl", set, level)));
+    if (outcome == Outcome::GameEnded) return;
+    if (outcome == Outcome::NotLoaded) {
+        ResetMapAndEnd(panel);
+        return;
+    }
+    gs.career_level = (set << 8) | level;
+    const bool events = g_NewGameCounters.words[kEventCounterWord] > 0;
+    StartLevel(panel, set, level, true, events);
+}
+
+void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    CGameState& gs = Gs();
+    if (answer != 0) {
+        ResetMapAndEnd(panel);
+        return;
+    }
+    const int32_t n = panel.popup_result.slot;
+    const int32_t part = panel.popup_result.choice;
+    const bool prepared = n < 3;
+    gs.active_opponent = -1;
+    gs.game_mode = kModeGame;
+    // The scenarios after the three prepared ones are those saved in the editor.
+    const std::string path = prepared ? FolderFile(kPathScenario, "s%d_%d.lvl", n, part)
+                                      : FolderFile(kPathSave, "s_%d.lvl", n - 3);
+    const Outcome outcome = Settle(panel, Files().LoadLevel(path));
+    if (outcome == Outcome::GameEnded) return;
+    if (outcome == Outcome::NotLoaded) {
+        ResetMapAndEnd(panel);
+        return;
+    }
+    if (prepared) DisplayOptionsOn();
+    StartLevel(panel, n, part, prepared, prepared);
+}
+
+void EndConfirmResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    CGameState& gs = Gs();
+    if (answer != 0) {
+        if (InEditor()) {
+            BackToEditorHeading(panel);
+        } else {
+            BackToNoTool(panel);
+            ResumeMusic();
+        }
+        return;
+    }
+    if (!InEditor()) {
+        Files().SaveLastGame();
+        BackToNoTool(panel);
+    }
+    plat::Window* frame = panel.Frame();
+    switch (panel.popup_result.choice) {
+        case 0:
+            plat::SendMessage(frame, kMsgEndRunningGame);
+            ResetMapFields();
+            plat::SendMessage(frame, kMsgShowStartScreen);
+            break;
+        case 1:
+            gs.screen_open = 1;
+            plat::SendMessage(frame, kMsgEndRunningGame);
+            if (g_pSound != nullptr) {
+                g_pSound->StopEffects();
+                g_pSound->StopMusic();
+            }
+            gs.start_screen_marker = 1;
+            gs.paused = 1;
+            gs.screen_open = 0;
+            plat::SendMessage(frame, kMsgOpenNewGameSetup);
+            break;
+        case 2:
+            plat::SendMessage(&panel, kMsgPanelOpenMissionSelect);
+            break;
+        case 3:
+            plat::SendMessage(&panel, kMsgPanelOpenScenarioSelect);
+            break;
+        default:
+            break;
+    }
+}
+
+void MissionOverResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    ResetMapAndEnd(panel);
+}
+
+void AssignmentFailedResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    CGameState& gs = Gs();
+    gs.pending_view_code = 7;
+    if (answer == 0) {  // the same assignment again
+        const Outcome outcome = LoadCareerLevel(panel, CareerSet(), CareerLevel());
+        if (outcome == Outcome::GameEnded) return;
+        if (outcome == Outcome::Loaded) {
+            plat::SendMessage(&panel, kMsgPanelOpenAssignmentText,
+                              static_cast<plat::WParam>(CareerSet()), CareerLevel());
+            gs.text_from_menu = 0;
+            gs.goal_reached = 0;
+        }
+    } else if (NextCareerLevel(panel) == Outcome::GameEnded) {
+        return;
+    }
+    RedrawLayers();
+}
+
+void BoardVoteResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    ClearChecks(panel, 2, 5);
+}
+
+void MissionTextResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    CGameState& gs = Gs();
+    if (gs.level_start_pending != 0) ResumeMusic();
+    gs.level_start_pending = 0;
+    if (Tool() == kToolInfoList) {
+        ClearChecks(panel, 0, 3);
+    } else {
+        BackToNoTool(panel);
+    }
+}
+
+void AssignmentTextResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    CGameState& gs = Gs();
+    if (gs.level_start_pending != 0 && answer == 0) ResumeMusic();
+    gs.level_start_pending = 0;
+    gs.text_from_menu = 0;
+    if (answer == 1) {  // start the assignment afresh
+        if (g_pSound != nullptr) g_pSound->PauseMusic();
+        if (LoadCareerLevel(panel, CareerSet(), CareerLevel()) == Outcome::GameEnded) return;
+        ResumeMusic();
+    }
+}
+
+void OpponentNewsResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    if (answer != 0 || g_pSpielFeld == nullptr) return;
+    const int32_t zoom = g_pSpielFeld->zoom;
+    panel.zoom_request = zoom == kOverviewZoomLevel ? 1 : zoom;
+    CentreOnSelectedField(panel.zoom_request);
+}
+
+void OpponentOverviewResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    CGameState& gs = Gs();
+    ClearChecks(panel, 0, 4);
+    if (answer != 1) return;
+    RedrawLayers();
+    bool turns_left = false;
+    for (const COpponent* opponent : gs.opponents) {
+        if (opponent != nullptr && opponent->turn_pending != 0) turns_left = true;
+    }
+    if (!turns_left) {
+        // Nobody left to show: the opponent rows go.
+        panel.entry_count = 3;
+        if (panel.back_buffer.Loaded() && panel.clean_background.Loaded()) {
+            const int32_t h = panel.back_buffer.Rows() - kPanelListTop;
+            BlitDC(*panel.back_buffer.dc, 0, kPanelListTop, kPanelWidth, h,
+                   *panel.clean_background.dc, 0, kPanelListTop);
+            panel.PresentArea(0, kPanelListTop, kPanelWidth, h);
+        }
+    }
+    if (panel.current_heading == kHeadingNews) {
+        plat::SendMessage(&panel, WM_COMMAND, kCmdHeadingFirst + kHeadingNews);
+    }
+}
+
+void CityGrowthResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    CGameState& gs = Gs();
+    const int32_t k = panel.popup_result.choice;
+    gs.year = (k + 196) * 10;
+    for (COpponent* opponent : gs.opponents) {
+        if (opponent != nullptr) opponent->takeover_year = gs.year + 10 + plat::Rand() % 11;
+    }
+    gs.month = 0;
+    gs.week = 0;
+    panel.DrawSidebarDate();
+    CityGrowthMaker maker = CityGrowthScreenMaker();
+    if (k > 0 && maker != nullptr) {
+        panel.city_growth_screen = maker(panel, k * kGrowthStepsPerChoice);
+        if (panel.city_growth_screen != nullptr) {
+            // The main loop runs the steps and ends the growth.
+            gs.screen_open = 1;
+            return;
+        }
+    }
+    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
+    gs.level_start_pending = 0;
+    ResumeMusic();
+    gs.sim_halted = 0;
+}
+
+void AssignmentDoneResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    CGameState& gs = Gs();
+    gs.pending_view_code = 7;
+    gs.text_from_menu = 0;
+    if (NextCareerLevel(panel) == Outcome::GameEnded) return;
+    SetTool(kToolNone);
+    RedrawLayers();
+}
+
+// --- Publishing ------------------------------------------------------------------
+
+void PublishStructureInfo(HAUPTDIALOG& panel, plat::Window* screen) {
+    panel.structure_info = dynamic_cast<FS_STRUCTURE_INFO*>(screen);
+}
+
+void PublishYearSummary(HAUPTDIALOG& panel, plat::Window* screen) {
+    panel.year_summary = dynamic_cast<FS_YEAR_SUMMARY*>(screen);
+}
+
+void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
+    panel.opponent_info = dynamic_cast<FS_OPPONENT_INFO*>(screen);
+}
+
+constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
+
+// No screen exists yet for any pair: each factory is added by its screen.
+const PopupEntry kPopups[kPanelPopupCount] = {
+    {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, nullptr, KeepDemolitionField,
+     DemolitionResult},
+    {PanelPopup::NextLevel, kMsgPanelOpenNextLevel, kPopupHalts, -1, nullptr, nullptr,
+     NextLevelResult},
+    {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, nullptr, nullptr, OptionsResult},
+    {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, nullptr, nullptr, LeaveResult},
+    {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, nullptr, nullptr, FindResult},
+    {PanelPopup::ProductNews, kMsgProductNews, kNews, 0},
+    {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1},
+    {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2},
+    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, nullptr, BuildingOfSelectedField,
+     nullptr, PublishStructureInfo},
+    {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3},
+    {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, nullptr, nullptr,
+     CompanyNameResult},
+    {PanelPopup::TerminalRename, kMsgPanelOpenTerminalRename, kPopupHalts, -1, nullptr, nullptr,
+     RenameResult},
+    {PanelPopup::CityRename, kMsgPanelOpenCityRename, kPopupHalts, -1, nullptr, nullptr,
+     RenameResult},
+    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, nullptr, LeaveToolsForYearSummary,
+     YearSummaryResult, PublishYearSummary},
+    {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, nullptr, nullptr,
+     LoadGameResult},
+    {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, nullptr, nullptr,
+     SaveGameResult},
+    {PanelPopup::MissionSelect, kMsgPanelOpenMissionSelect, kPopupHalts, -1, nullptr, nullptr,
+     MissionSelectResult},
+    {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1, nullptr, nullptr,
+     ScenarioSelectResult},
+    {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1, nullptr,
+     nullptr, EndConfirmResult},
+    {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1, nullptr,
+     CloseForResultScreen, MissionOverResult},
+    {PanelPopup::MissionDone, kMsgPanelOpenMissionDone, kPopupHalts, -1, nullptr,
+     CloseForResultScreen, MissionOverResult},
+    {PanelPopup::AssignmentFailed, kMsgPanelOpenAssignmentFailed, kPopupHalts, -1, nullptr,
+     CloseForResultScreen, AssignmentFailedResult},
+    {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
+     nullptr, CountAssignmentVotes, AssignmentDoneResult},
+    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, nullptr, nullptr, BoardVoteResult},
+    {PanelPopup::MissionText, kMsgPanelOpenMissionText, 0, -1, nullptr, nullptr, MissionTextResult},
+    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, 0, -1, nullptr, nullptr,
+     AssignmentTextResult},
+    {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, nullptr, nullptr, OpponentNewsResult},
+    {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1, nullptr, nullptr,
+     OpponentOverviewResult, PublishOpponentInfo},
+    {PanelPopup::CityGrowth, kMsgPanelOpenCityGrowth, 0, -1, nullptr, nullptr, CityGrowthResult},
+};
+
+}  // namespace
+
+const PopupEntry* PanelPopupTable() {
+    return kPopups;
+}
+
+void HAUPTDIALOG::StartCareerLevel(int32_t career) {
+    CGameState& gs = Gs();
+    gs.board_votes = 0;
+    gs.goal_reached = 0;
+    const Outcome outcome = LoadCareerLevel(*this, career, 0);
+    if (outcome == Outcome::GameEnded) return;
+    if (outcome == Outcome::NotLoaded) {  // back to the start screen
+        EndGameToStart(*this);
+        return;
+    }
+    NamePlayer();
+    gs.career_level = (career << 8) | 0;
+    gs.goal_reached = 0;
+    gs.level_start_pending = 1;
+    gs.screen_open = 1;
+    plat::SendMessage(this, kMsgPanelOpenAssignmentText, static_cast<plat::WParam>(career), 0);
+    gs.screen_open = 0;
+    plat::SendMessage(this, kMsgPanelOpenCompanyName);
+}
+
+bool HAUPTDIALOG::SaveAutosave() {
+    return Files().SaveGameFile(FolderFile(kPathSave, "autosave.lvl", 0));
+}
