@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "game/opponent.h"
 #include "gfx/blit_dc.h"
 #include "gfx/font_tables.h"
-#include "game/opponent.h"
 #include "panel/control_panel.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -73,7 +73,8 @@ void HAUPTDIALOG::DrawDemolitionCost() {
 
 void HAUPTDIALOG::DrawTerrainCost() {
     const bool costs = brush_size == 1 && !InEditor() && g_pTerrain != nullptr &&
-                       g_pSpielFeld != nullptr && InMap(g_pSpielFeld->cursor_x, g_pSpielFeld->cursor_y);
+                       g_pSpielFeld != nullptr &&
+                       InMap(g_pSpielFeld->cursor_x, g_pSpielFeld->cursor_y);
     int32_t lift = 0;
     int32_t sink = 0;
     if (costs) {

@@ -103,8 +103,8 @@ void DemolitionWalk::Field(int32_t x, int32_t y) {
     const bool forest = f.forest_flag();
     if (forest && !Counting()) ClearForestAt(x, y);
     const bool data = !(forest && Counting());
-    const bool cityBuilding = data && f.stadtnum() != 0 && !f.no_building_mask() &&
-                              !f.building_flag() && f.stadtb() > 0;
+    const bool cityBuilding =
+        data && f.stadtnum() != 0 && !f.no_building_mask() && !f.building_flag() && f.stadtb() > 0;
     if (cityBuilding) CityBuilding(x, y);
     if (data && GetBuildingTypeAt(x, y) != kOffMap && !BuildingGone(f)) Building(x, y);
     if (g_pWayNetwork != nullptr) Way(x, y);
@@ -293,8 +293,7 @@ void CTerrain::DemolishArea(int32_t start_x, int32_t start_y, int32_t& cur_x, in
     Views().RedrawView();
 }
 
-int64_t CTerrain::DemolitionCost(int32_t start_x, int32_t start_y, int32_t& cur_x,
-                                 int32_t& cur_y) {
+int64_t CTerrain::DemolitionCost(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y) {
     if (g_pGameState == nullptr) return 0;
     DemolitionWalk walk(WalkMode::Count);
     WalkArea(walk, start_x, start_y, cur_x, cur_y);
