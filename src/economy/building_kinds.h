@@ -27,6 +27,10 @@ constexpr bool IsStoreType(int32_t t) {
 constexpr bool IsAttractionType(int32_t t) {
     return t >= kTypeCulturalCenter && t <= kTypeRaceTrack;
 }
+// Buildings that count into the company's worth and building count.
+constexpr bool IsInvestmentType(int32_t t) {
+    return IsTerminalType(t) || IsFactoryType(t) || t == kTypeDepot || IsStoreType(t);
+}
 // The types that have a building class: every type 0..31 but the platform
 // kinds 4 and 5.
 constexpr bool HasBuildingClass(int32_t t) {
@@ -42,6 +46,11 @@ struct Floor {
 Floor FloorOfType(int32_t type);
 // Building price of a type (0 outside the table).
 int32_t PriceOfType(int32_t type);
+// What the demolition of a building of a type books: a tenth of the price
+// of an investment, nothing for other types.
+inline int32_t DemolitionPriceOfType(int32_t type) {
+    return IsInvestmentType(type) ? PriceOfType(type) / 10 : 0;
+}
 // Kind of the field animation of a type, -1 for none.
 int32_t AnimationKindOfType(int32_t type);
 // Index into `built_counts` of a factory type, -1 for other types.

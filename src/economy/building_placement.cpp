@@ -17,11 +17,6 @@
 
 namespace {
 
-// Buildings that count into the company's worth and building count.
-bool IsInvestment(int32_t type) {
-    return IsTerminalType(type) || IsFactoryType(type) || type == kTypeDepot || IsStoreType(type);
-}
-
 // The placed-factory counts are the human player's.
 void ChangeBuiltCount(int32_t type, int32_t change, int32_t player) {
     if (player != 0) return;
@@ -103,7 +98,7 @@ int32_t CBuildingTable::PlaceBuilding(int32_t x, int32_t y) {
     if (IsTruckDepotType(type)) gs->redraw_terrain = 1;
 
     const int32_t price = PriceOfType(type);
-    if (IsInvestment(type)) BookBuildingInvestment(g_ActingPlayer, price, +1);
+    if (IsInvestmentType(type)) BookBuildingInvestment(g_ActingPlayer, price, +1);
     if (!IsStationType(type)) {
         ChangeBuiltCount(type, +1, g_ActingPlayer);
         const int32_t animation = AnimationKindOfType(type);
@@ -161,9 +156,8 @@ void CBuildingTable::DemolishBuilding(int32_t number) {
 
     delete building;
     buildings[number] = nullptr;
-    if (IsInvestment(type)) {
-        const int32_t price = PriceOfType(type);
-        ChargeCost(payer, price / 10, kCostDemolition);
-        BookBuildingInvestment(payer, price, -1);
+    if (IsInvestmentType(type)) {
+        ChargeCost(payer, DemolitionPriceOfType(type), kCostDemolition);
+        BookBuildingInvestment(payer, PriceOfType(type), -1);
     }
 }

@@ -14,6 +14,8 @@
 
 #include "gfx/wing_bitmap.h"
 #include "panel/popup_protocol.h"
+
+#include "panel/tool_feedback.h"
 #include "platform/window.h"
 #include "state/panel_events.h"
 
@@ -28,6 +30,8 @@ inline constexpr int32_t kPanelRowTop = 142;
 inline constexpr int32_t kPanelRowHeight = 20;
 // Pressing heading h sends the panel WM_COMMAND kCmdHeadingFirst + h.
 inline constexpr uint32_t kCmdHeadingFirst = 40214;
+// The rename entry of the city-object and terminal information panels.
+inline constexpr uint32_t kCmdRename = 40281;
 inline constexpr int32_t kHeadingNoTool = 14;
 inline constexpr int32_t kHeadingEditorWorld = 20;
 
@@ -137,9 +141,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // Redraw the sidebar date line and capital line.
     virtual void DrawSidebarDate() {}
     virtual void DrawSidebarCapital() {}
-    // Draws "Action not possible:" and the reason for `action_refusal` 1..5
-    // (nothing until the panel overrides it).
-    virtual void DrawActionRefusal() {}
+    // Draws "Action not possible:" and the reason for `action_refusal` 1..5;
+    // any other code blanks the piece.
+    virtual void DrawActionRefusal();
 
     int32_t action_refusal = 0;  // reason 0..5 of the last station extension
     int32_t brush_size = 1;      // terrain brush 1..6
@@ -171,7 +175,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     virtual void ClearTunnelCheck() {}
     virtual void ClearBridgeCheck() {}
     virtual void Repaint() {}
-    virtual void DrawTerrainCost() {}
+    // The raise and lower costs of the field under the mouse (with brush 1,
+    // outside the editor) and the mouse-button hints.
+    virtual void DrawTerrainCost();
 
     // The simulation's panel hooks.
     int32_t BrushSize() override { return brush_size; }
@@ -209,6 +215,25 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     plat::Window* Frame() const;
     // What the open screen leaves for its result.
     PopupResult popup_result;
+
+    // --- Construction-tool feedback (panel_feedback.cpp) -------------------
+    // The tile marker's accumulated route cost.
+    void DrawRoadCost();
+    // Computes the demolition cost of the rectangle from the view's drag
+    // start to its selected field (the field alone without a drag), stores
+    // it in `demolition_cost` (-1: not possible; the view's release reads
+    // it) and shows it.
+    void DrawDemolitionCost();
+    // At the overview zoom the legend of the overview map from y 252 (the
+    // inactive opponents' rows switched off), else the clean background
+    // there. RedrawSidebar calls it while the view's tool is the overview
+    // zoom.
+    void DrawOverviewLegend();
+    // The rename command: asks for the renaming screen of the city or the
+    // terminal on the view's selected field, by the selected type.
+    void OnRename();
+    // The tool feedback the sidebar shows now.
+    FeedbackArea tool_feedback;
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
@@ -268,6 +293,10 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     bool DeletePopup(const PopupEntry& entry);
     std::array<PopupEntry, kPanelPopupCount> popup_table_ = CopyPanelPopupTable();
     PopupWindows popups_;
+
+    // --- Construction-tool feedback ----------------------------------------
+    // Restores the area's piece, writes its lines and presents it.
+    void ShowFeedback(FeedbackArea area);
 };
 
 inline HAUPTDIALOG* g_pHauptDialog = nullptr;

@@ -64,6 +64,10 @@ void HAUPTDIALOG::OnPanelCommand(uint32_t command) {
         OpenHeading(static_cast<int32_t>(command - kCmdHeadingFirst));
         return;
     }
+    if (command == kCmdRename) {
+        OnRename();
+        return;
+    }
     RunMenuCommand(static_cast<uint16_t>(command));
 }
 

@@ -238,6 +238,10 @@ void HAUPTDIALOG::CloseDropDown() {
 }
 
 void HAUPTDIALOG::RedrawSidebar() {
+    if (g_pSpielFeld != nullptr && g_pSpielFeld->tool == kToolOverviewZoom &&
+        g_pSpielFeld->zoom == kOverviewZoomLevel) {
+        DrawOverviewLegend();
+    }
     PresentArea(0, 0, kPanelWidth, back_buffer.Rows());
 }
 

@@ -106,6 +106,10 @@ inline constexpr uint32_t kMsgBuildingNews = WM_USER + 0x62;  // wParam: news nu
 // An opponent opened a production (its newest chain's factory stands).
 inline constexpr uint32_t kMsgOpponentNews = WM_USER + 0x6D;  // wParam: opponent slot
 inline constexpr uint32_t kMsgPanelOpenCityGrowth = WM_USER + 0x7C;
+// The renaming screens: lParam = the building number of the terminal, or
+// the city index (-3 off the map).
+inline constexpr uint32_t kMsgPanelOpenRenameTerminal = WM_USER + 0x5C;
+inline constexpr uint32_t kMsgPanelOpenRenameCity = WM_USER + 0x5E;
 // The world view's demolition drag costs more than 10000: ask the player
 // (wParam, lParam: the drag start).
 inline constexpr uint32_t kMsgPanelConfirmDemolition = WM_USER + 0x8F;

@@ -69,6 +69,13 @@ class CTerrain {
     // start and written back): forest, city buildings, player 0's buildings,
     // roads, tracks, bridges and tunnels, each at its price.
     void DemolishArea(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y);
+    // The same walk as a count: what DemolishArea would take from player 0's
+    // cash for the rectangle (the current field pulled in the same way), or
+    // -1 when something in it may not go (another player's field, a vehicle
+    // on a way, bridge or tunnel, an occupied station or depot, a
+    // raw-material site outside the editor, an attraction, a city building
+    // without a price). Changes nothing.
+    int64_t DemolitionCost(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y);
 
     int32_t preview_steps = 0;  // step count of the running preview
     int32_t refused = 0;        // 1 after a refused height change or preview

@@ -1,0 +1,59 @@
+#include "panel/tool_feedback.h"
+
+#include "panel/amount_text.h"
+
+namespace {
+
+constexpr const char* kNotPossible = "Not possible";
+constexpr int32_t kStepPrice = 1000;
+
+std::string Amount(int64_t value) {
+    return FormatAmount(value, AmountGroups::UpToMillions);
+}
+
+std::string StepCost(int32_t steps) {
+    return steps < 1 ? kNotPossible : Amount(static_cast<int64_t>(steps) * kStepPrice);
+}
+
+}  // namespace
+
+FeedbackArea RoadCostFeedback(int64_t route_cost) {
+    return {302, 85, {{302, "Road construction costs:"}, {319, Amount(route_cost)}}};
+}
+
+FeedbackArea DemolitionCostFeedback(int64_t cost) {
+    return {282, 85, {{282, "Demolition costs:"}, {299, cost < 0 ? kNotPossible : Amount(cost)}}};
+}
+
+FeedbackArea TerrainCostFeedback(bool show_costs, int32_t lift_steps, int32_t sink_steps) {
+    FeedbackArea area{282, 136, {}};
+    if (show_costs) {
+        area.lines = {{282, "Costs:"},
+                      {297, "Land lift:"},
+                      {314, StepCost(lift_steps)},
+                      {331, "Land sink:"},
+                      {348, StepCost(sink_steps)}};
+    }
+    area.lines.push_back({382, "Left MT = lift"});
+    area.lines.push_back({399, "Right MT = sink"});
+    return area;
+}
+
+FeedbackArea RefusalFeedback(int32_t code) {
+    static const std::vector<std::string> kReasons[5] = {
+        {"The maximum number", "of tracks has", "been reached"},
+        {"There is a building", "in the way"},
+        {"There is a road", "in the way"},
+        {"Not suitable for", "this terrain"},
+        {"Too close to", "another Terminal"},
+    };
+    FeedbackArea area{302, 85, {}};
+    if (code < 1 || code > 5) return area;
+    area.lines.push_back({302, "Action not possible:"});
+    int32_t y = 319;
+    for (const std::string& line : kReasons[code - 1]) {
+        area.lines.push_back({y, line});
+        y += 17;
+    }
+    return area;
+}

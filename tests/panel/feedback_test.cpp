@@ -1,0 +1,150 @@
+// The sidebar's tool feedback over a real world view and panel: the shown
+// demolition cost is what the drag charges; texts, hints and amounts.
+
+#include <gtest/gtest.h>
+
+#include "app/interface_hooks.h"
+#include "app/main_frame.h"
+#include "economy/building_table.h"
+#include "panel/amount_text.h"
+#include "panel/control_panel.h"
+#include "platform/random.h"
+#include "support/frame_host.h"
+#include "world/build_helper.h"
+#include "world/terrain.h"
+#include "world/tile_marker.h"
+#include "world/way_network.h"
+
+namespace {
+
+class ToolFeedback : public ::testing::Test {
+  protected:
+    ToolFeedback() {
+        fvtest::WriteWorldPictures(h.folder.Path());
+        g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
+        GetFrameHooks().create_world_view = &MakeWorldView;
+        h.frame->StartWorldView(kModeGame);
+        h.Run();
+        panel->Create(h.frame, {0, 0, 10, 10}, WS_CHILD);
+        SetControlPanel(panel);  // the view deletes it
+        for (MapField& f : gs.fields) f.set_hoehe(2), f.set_teile_art(1);
+        const int32_t residents[7] = {9, 40, 80, 160, 320, 640, 20};
+        std::copy(residents, residents + 7, gs.geb_einw);
+        // Truck depots and stations in four orientations, one factory type.
+        for (int32_t t : {0, 1, 2, 3, 6, 7, 8, 9, 14}) {
+            const int32_t w = t < 4 ? 1 : t == 7 || t == 9 || t == 14 ? 2 : 4;
+            const int32_t d = t < 4 ? 1 : t == 6 || t == 8 || t == 14 ? 2 : 4;
+            gs.building_types[t] = {w, d, t < 4 ? 6000 : t < 10 ? 20000 : 90000, {}, {}, 0, 0, 0};
+        }
+        gs.cash[0] = 100000000;
+        View().tool = kToolDemolish;
+    }
+    SPIEL_FELD& View() { return *g_pSpielFeld; }
+    int32_t At() { return 40 + plat::Rand() % 40; }  // in the built-up square
+    void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t way) {
+        CWayNetwork& net = *g_pWayNetwork;
+        net.SetWayType(static_cast<uint8_t>(way - 1));
+        net.FreePath();
+        const int32_t n = std::max({std::abs(x2 - x1), std::abs(y2 - y1), 1});
+        for (int32_t i = n; i >= 0; --i) {
+            net.PushPathCell(uint8_t(x1 + (x2 - x1) * i / n), uint8_t(y1 + (y2 - y1) * i / n));
+        }
+        way < 3 ? net.LayRoadAlongPath(x1, y1, x2, y2) : net.LayTrackAlongPath(x1, y1, x2, y2);
+    }
+    void Build(int32_t type, int32_t x, int32_t y) {
+        gs.selected_building_type = type < 10 ? type / 6 * 6 : type;
+        gs.build_orientation = type % 6;
+        const BuildingType& t = gs.building_types[type];
+        if (g_pBuildHelper->CanBuildHere(x, y, t.floor_width, t.floor_depth) == 0) return;
+        const int32_t number = g_ppBuildings->PlaceBuilding(x, y);
+        if (number > 0) g_pTerrain->PlaceStructure(x, y, number, t.floor_width, t.floor_depth);
+    }
+    // The cost the panel shows for a drag, and the cash the demolition then
+    // takes (as after the confirmation; a refused area through the release).
+    std::pair<int64_t, int64_t> Drag(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        View().drag_start_x = x1, View().drag_start_y = y1, View().cursor_x = x2;
+        View().cursor_y = y2;
+        panel->DrawDemolitionCost();
+        const int64_t shown = panel->demolition_cost, cash = gs.cash[0];
+        if (shown >= 0) View().DemolishArea();
+        if (shown < 0) View().SendMessage(WM_LBUTTONUP, 0, plat::MakeLParam(100, 100));
+        return {shown, cash - gs.cash[0]};
+    }
+    // The lines the sidebar shows, joined by '|'.
+    std::string Shown() const {
+        std::string text;
+        for (const FeedbackLine& line : panel->tool_feedback.lines) text += "|" + line.text;
+        return text.empty() ? text : text.substr(1);
+    }
+
+    fvtest::FrameHost h;
+    CGameState& gs = *h.gs;
+    HAUPTDIALOG* panel = new HAUPTDIALOG;
+};
+
+TEST_F(ToolFeedback, TheShownDemolitionCostIsWhatTheDragCharges) {
+    plat::Srand(4711);
+    int32_t refused = 0;
+    for (int32_t round = 0; round < 6; ++round) {
+        for (int32_t k = 0; k < 8; ++k) {  // ways of every type, stations' tracks among them
+            const int32_t a = At(), b = At(), c = At(), way = 1 + plat::Rand() % 6;
+            k % 2 == 0 ? Line(a, b, c, b, way) : Line(b, a, b, c, way);
+            if (k == 0 && round % 2 == 0) gs.fields[FieldIndex(a, b)].set_spieler(1);  // refuses
+        }
+        const int32_t bx = At();  // a bridge of gravel, asphalt or rail
+        g_pWayNetwork->SetWayType(static_cast<uint8_t>(plat::Rand() % 3));
+        g_pWayNetwork->BuildBridge(bx, 45, bx, 49 + plat::Rand() % 5, 0);
+        for (int32_t k = 0; k < 30; ++k) {
+            const int32_t x = At(), y = At();
+            MapField& f = gs.fields[FieldIndex(x, y)];
+            const int32_t kinds[] = {0, 1, 2, 3, 6, 7, 8, 9, 14};
+            if (k < 12 && !f.building_flag() && f.wegtyp() == 0) {
+                f.set_stadtnum(1), f.set_stadtb(1 + plat::Rand() % 54);  // all with a price
+            } else {
+                k < 15 ? f.set_forest_flag(true) : Build(kinds[plat::Rand() % 9], x, y);
+            }
+        }
+        for (int32_t k = 0; k < 25; ++k) {
+            const int32_t x = At(), y = At();
+            const auto [shown, charged] =
+                Drag(x, y, x + plat::Rand() % 13 - 6, y + plat::Rand() % 13 - 6);
+            EXPECT_EQ(charged, shown < 0 ? 0 : shown) << "round " << round << " drag " << k;
+            const std::string amount = FormatAmount(shown, AmountGroups::UpToMillions);
+            EXPECT_EQ(Shown(), "Demolition costs:|" + (shown < 0 ? "Not possible" : amount));
+            refused += shown < 0 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
+
+TEST_F(ToolFeedback, RefusalsHintsAndAmounts) {
+    // A city building without a price makes the whole area not possible.
+    for (const int32_t stadtb : {55, 63}) {
+        for (int32_t x = 50; x <= 52; ++x) {
+            gs.fields[FieldIndex(x, 50)].set_stadtnum(1);
+            gs.fields[FieldIndex(x, 50)].set_stadtb(x == 51 ? stadtb : 5);  // class 0: 9,000
+        }
+        EXPECT_EQ(Drag(50, 50, 52, 50), (std::pair<int64_t, int64_t>{-1, 0})) << stadtb;
+        EXPECT_EQ(Shown(), "Demolition costs:|Not possible");
+        EXPECT_EQ(gs.fields[FieldIndex(50, 50)].stadtb(), 5);  // nothing went
+    }
+    EXPECT_EQ(Drag(50, 50, 50, 50), (std::pair<int64_t, int64_t>{9000, 9000}));
+    View().cursor_x = View().cursor_y = 60;
+    panel->brush_size = 3;
+    panel->DrawTerrainCost();
+    EXPECT_EQ(Shown(), "Left MT = lift|Right MT = sink");
+    panel->brush_size = 1;
+    panel->DrawTerrainCost();
+    EXPECT_EQ(Shown(), "Costs:|Land lift:|1,000|Land sink:|1,000|Left MT = lift|Right MT = sink");
+    const std::pair<int32_t, std::string> amounts[] = {
+        {999, "999"}, {1000, "1,000"}, {1500, "1,500"}, {1000000, "1,000,000"}};
+    for (const auto& [cost, text] : amounts) {
+        g_pTileMarker->cost = cost;
+        panel->DrawRoadCost();
+        EXPECT_EQ(Shown(), "Road construction costs:|" + text);
+    }
+    panel->ShowActionNotPossible(5);
+    EXPECT_EQ(Shown(), "Action not possible:|Too close to|another Terminal");
+}
+
+}  // namespace
