@@ -183,6 +183,15 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void RedrawStructureInfo() override;
     void OpponentNews(int32_t slot) override;
 
+    // The construction-tool feedback the world view's previews call: the
+    // route cost, the demolition cost of the dragged area (it also sets
+    // `demolition_cost`), and the placement panels of stores and of other
+    // buildings. Nothing until the control panel gives them their effect.
+    virtual void DrawRoadCost() {}
+    virtual void DrawDemolitionCost() {}
+    virtual void DrawPricePanel() {}
+    virtual void DrawProductPricePanel() {}
+
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
     // A heading or entry command (the menus' handlers).

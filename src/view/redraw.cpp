@@ -8,6 +8,7 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "view/world_view.h"
+#include "world/tile_marker.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ void SPIEL_FELD::RedrawView() {
     ClearAllFieldsChanged();
     gs.redraw_terrain = 0;
     gs.redraw_objects = 0;
+    if (g_pTileMarker != nullptr && g_pTileMarker->marks_changed == 1) DrawMarkOverlay();
 }
 
 void SPIEL_FELD::ForceFullRedraw() {
@@ -208,5 +210,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
             bracket.Present(item.left, item.top, item.right - item.left, item.bottom - item.top);
         }
     }
+    // 8: the overlay over the presented frame.
+    if (present == 1) DrawOverlayItems();
     draw_list.Clear();
 }

@@ -42,7 +42,7 @@ void MarkField(int32_t x, int32_t y, int32_t mark) {
 
 }  // namespace
 
-void SPIEL_FELD::OnMouseMove(plat::WParam /*flags*/) {
+void SPIEL_FELD::OnMouseMove(plat::WParam flags) {
     const CGameState& gs = *g_pGameState;
     const plat::Point p = ScreenToClient(plat::GetCursorPos());
     if (p.x > gs.view_width || p.y > gs.view_height) return;
@@ -54,7 +54,10 @@ void SPIEL_FELD::OnMouseMove(plat::WParam /*flags*/) {
     const uint32_t now = plat::TimeGetTime();
     if (now - last_pick_time < kPickInterval) return;
     redraw_pending = 1;
-    if (p.x >= 0 && p.y >= 0) PickField(p.x, p.y);
+    if (p.x >= 0 && p.y >= 0) {
+        PickField(p.x, p.y);
+        UpdateToolPreview(flags);
+    }
     last_pick_time = now;
 }
 
