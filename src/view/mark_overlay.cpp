@@ -20,8 +20,8 @@ namespace {
 // Per tile shape the y of the right, bottom and left corner of the tile
 // picture at zoom 1 (the top corner is at y 0).
 constexpr int32_t kShapeCorners[kSlopeCodeCount][3] = {
-    {16, 30, 16}, {16, 38, 24}, {8, 22, 16}, {16, 22, 8},  {24, 38, 16},
-    {8, 30, 16},  {16, 22, 16}, {16, 30, 8}, {24, 38, 24}, {16, 30, 24},
+    {16, 30, 16}, {16, 38, 24}, {8, 22, 16},  {16, 22, 8},  {24, 38, 16},
+    {8, 30, 16},  {16, 22, 16}, {16, 30, 8},  {24, 38, 24}, {16, 30, 24},
     {8, 22, 8},   {24, 30, 16}, {16, 38, 16}, {24, 30, 24}, {8, 30, 8},
 };
 
@@ -37,7 +37,8 @@ constexpr int32_t kArrows[4][7][2] = {
 constexpr int32_t kOutlinePoints = 5;
 
 void AppendOutline(std::vector<plat::Point>& points, const OverlayItem& item, int32_t d) {
-    const int32_t* c = kShapeCorners[item.shape >= 0 && item.shape < kSlopeCodeCount ? item.shape : 0];
+    const int32_t* c =
+        kShapeCorners[item.shape >= 0 && item.shape < kSlopeCodeCount ? item.shape : 0];
     const int32_t l = item.left;
     const int32_t t = item.top;
     points.push_back({l + 32 / d, t + 1});
@@ -140,7 +141,8 @@ int32_t SPIEL_FELD::DrawOverlayItems() {
             case OverlayKind::ThickOutline: {
                 std::vector<plat::Point> points;
                 AppendOutline(points, item, d);
-                dc->SelectPen(plat::CreatePen(plat::PenStyle::Solid, 3, plat::PaletteRgb(255, 0, 0)));
+                dc->SelectPen(
+                    plat::CreatePen(plat::PenStyle::Solid, 3, plat::PaletteRgb(255, 0, 0)));
                 plat::Polyline(*dc, points);
                 break;
             }

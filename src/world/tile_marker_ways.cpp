@@ -59,7 +59,8 @@ struct TunnelRule {
     int32_t refused_slope_a;  // refused on fields at the entry's height
     int32_t refused_slope_b;
 };
-constexpr TunnelRule kTunnelRules[4] = {{3, -1, 10, 11}, {4, +1, 9, 10}, {1, +1, 9, 12}, {2, -1, 9, 10}};
+constexpr TunnelRule kTunnelRules[4] = {
+    {3, -1, 10, 11}, {4, +1, 9, 10}, {1, +1, 9, 12}, {2, -1, 9, 10}};
 
 bool PortalFits(const MapField& f) {
     return f.teile_art() > 0 && f.BuildingNumber() == 0 && f.wegtyp() == kWayNone;
@@ -157,8 +158,7 @@ class BridgeRun {
 
 }  // namespace
 
-void CTileMarker::PreviewRoute(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                               WayFamily family) {
+void CTileMarker::PreviewRoute(int32_t x1, int32_t y1, int32_t x2, int32_t y2, WayFamily family) {
     cost = 0;
     CWayNetwork* network = g_pWayNetwork;
     int32_t found = 0;
