@@ -90,7 +90,7 @@ void SPIEL_FELD::DrawMarkOverlay() {
             AddOverlayItem(head);
         }
         item.flag_a = item.flag_b = 1;
-        item.colour = tool == kToolBuilding && mark == 1 && f.cursorricht() ? 0 : mark - 1;
+        item.colour = mark - 1;
         AddOverlayItem(item);
     });
     if (g_pVehicleList == nullptr) DrawOverlayItems();

@@ -221,7 +221,8 @@ void CTileMarker::PreviewBridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
     const int32_t to = along_x ? x2 : y2;
     const BridgeRun run(along_x, along_x ? y1 : x1, std::min(from, to), std::max(from, to));
     const int32_t n = std::abs(to - from) + 1;
-    const int32_t price = n * BridgeFieldPrice(CurrentWayType());
+    // The bridge builder charges one field more than the bridge has.
+    const int32_t price = (n + 1) * BridgeFieldPrice(CurrentWayType());
     // Too long a run is not tested or marked, only priced.
     if (n > kMaxBridgeFields) {
         cost = price;
