@@ -57,8 +57,7 @@ void SPIEL_FELD::ClearOverlay() {
 void SPIEL_FELD::DrawMarkOverlay() {
     ClearOverlay();
     const CGameState& gs = *g_pGameState;
-    // The overview draws no field outlines.
-    if (zoom == kOverviewZoomLevel || g_pLookupTables == nullptr) return;
+    if (g_pLookupTables == nullptr) return;
     const int32_t r = gs.rotation & 3;
     const int32_t s = Shift();
     const int32_t arrow = (gs.build_orientation + gs.rotation) & 3;

@@ -77,6 +77,7 @@ void SPIEL_FELD::RedrawView() {
         DrawVehicles(0);
         bracket.Present(0, 0, gs.view_width, gs.view_height);
         full_redraw = 0;
+        if (g_pTileMarker != nullptr && g_pTileMarker->marks_changed == 1) DrawMarkOverlay();
         return;
     }
     if (zoom != kOverviewZoomLevel) {
