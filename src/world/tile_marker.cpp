@@ -115,8 +115,11 @@ void CTileMarker::MarkSquare(int32_t cx, int32_t cy, int32_t px, int32_t py, int
 
 void CTileMarker::MarkStructureAt(int32_t x, int32_t y) {
     ClearAll();
-    const int32_t type = GetBuildingTypeAt(x, y);
+    int32_t type = GetBuildingTypeAt(x, y);
     const MapField* field = FieldAt(x, y);
+    // A station's platform fields answer 4 or 5 there; the field knows the
+    // station's own type.
+    if ((type == 4 || type == 5) && field != nullptr) type = field->geb_typ();
     const CBuilding* building = nullptr;
     if (type >= 0 && field != nullptr && g_ppBuildings != nullptr) {
         building = g_ppBuildings->At(field->geb_num());
