@@ -193,7 +193,8 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
 
     // --- Panel menus ---------------------------------------------------------
     // The sidebar's price panel of the chosen building type, drawn when the
-    // build heading opens with one (nothing until the sidebar painters come).
+    // build heading opens with one and by the placement preview (nothing
+    // until the sidebar painters come).
     virtual void DrawPricePanel() {}
 
     // --- Popup protocol (popup_protocol.cpp, popup_results.cpp) ---------------
@@ -234,6 +235,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void OnRename();
     // The tool feedback the sidebar shows now.
     FeedbackArea tool_feedback;
+
+    // The placement panel of stores (Control panel II gives it its effect).
+    virtual void DrawProductPricePanel() {}
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;

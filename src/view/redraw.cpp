@@ -8,6 +8,7 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "view/world_view.h"
+#include "world/tile_marker.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ void SPIEL_FELD::RedrawView() {
         DrawVehicles(0);
         bracket.Present(0, 0, gs.view_width, gs.view_height);
         full_redraw = 0;
+        if (g_pTileMarker != nullptr && g_pTileMarker->marks_changed == 1) DrawMarkOverlay();
         return;
     }
     const bool objects = zoom != kOverviewZoomLevel && gs.redraw_objects == 1;
@@ -102,6 +104,7 @@ void SPIEL_FELD::RedrawView() {
     ClearFieldMarks(objects);
     gs.redraw_terrain = 0;
     gs.redraw_objects = 0;
+    if (g_pTileMarker != nullptr && g_pTileMarker->marks_changed == 1) DrawMarkOverlay();
 }
 
 void SPIEL_FELD::ForceFullRedraw() {
@@ -220,5 +223,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
             bracket.Present(item.left, item.top, item.right - item.left, item.bottom - item.top);
         }
     }
+    // 8: the overlay over the presented frame.
+    if (present == 1) DrawOverlayItems();
     draw_list.Clear();
 }

@@ -1,5 +1,6 @@
-// Mouse input of the world view: the throttled pick on mouse moves and the
-// tools' actions on clicks.
+// Mouse input of the world view: the throttled pick on mouse moves, the
+// tools' actions on clicks, and after each pick of a new field the tool
+// preview.
 
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
@@ -42,7 +43,7 @@ void MarkField(int32_t x, int32_t y, int32_t mark) {
 
 }  // namespace
 
-void SPIEL_FELD::OnMouseMove(plat::WParam /*flags*/) {
+void SPIEL_FELD::OnMouseMove(plat::WParam flags) {
     const CGameState& gs = *g_pGameState;
     const plat::Point p = ScreenToClient(plat::GetCursorPos());
     if (p.x > gs.view_width || p.y > gs.view_height) return;
@@ -54,7 +55,10 @@ void SPIEL_FELD::OnMouseMove(plat::WParam /*flags*/) {
     const uint32_t now = plat::TimeGetTime();
     if (now - last_pick_time < kPickInterval) return;
     redraw_pending = 1;
-    if (p.x >= 0 && p.y >= 0) PickField(p.x, p.y);
+    if (p.x >= 0 && p.y >= 0) {
+        PickField(p.x, p.y);
+        UpdateToolPreview(flags);
+    }
     last_pick_time = now;
 }
 
@@ -89,6 +93,7 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
             if (tunnel_mode != 0) {
                 reset_drag();
                 PickField(point.x, point.y);
+                UpdateToolPreview(flags);
                 if (g_pWayNetwork != nullptr) g_pWayNetwork->BuildTunnel(cursor_x, cursor_y);
                 if (g_pHauptDialog != nullptr) g_pHauptDialog->ClearTunnelCheck();
                 tunnel_mode = 0;
@@ -103,6 +108,7 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
         case kToolBuilding: {
             reset_drag();
             PickField(point.x, point.y);
+            UpdateToolPreview(flags);
             const int32_t type = gs.selected_building_type +
                                  (gs.selected_building_type == 0 || gs.selected_building_type == 6
                                       ? gs.build_orientation
@@ -123,6 +129,7 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
         }
         case kToolCity:
             PickField(point.x, point.y);
+            UpdateToolPreview(flags);
             if (g_pCityManager != nullptr) g_pCityManager->GetOrCreateCityAt(cursor_x, cursor_y);
             reset_drag();
             RedrawBoth(*this);
@@ -273,13 +280,14 @@ void SPIEL_FELD::OnLButtonUp(plat::WParam flags, plat::Point /*point*/) {
     if (tool != kInformationTool) ClearMarks();
 }
 
-void SPIEL_FELD::OnRButtonDown(plat::WParam /*flags*/, plat::Point point) {
+void SPIEL_FELD::OnRButtonDown(plat::WParam flags, plat::Point point) {
     if (tool == kToolRaiseLower) {
         ChangeGround(false);
     } else if (tool == kToolNone) {
         ToggleVehicleAt(point);
     } else if (tool == kToolCity) {
         PickField(point.x, point.y);
+        UpdateToolPreview(flags);
         const MapField* f = FieldAt(cursor_x, cursor_y);
         if (f != nullptr && !f->forest_flag() && f->stadtnum() > 0 && g_pCityManager != nullptr) {
             g_pCityManager->RemoveCityAt(cursor_x, cursor_y);

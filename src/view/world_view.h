@@ -14,9 +14,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/window.h"
 #include "view/draw_list.h"
+#include "view/mark_overlay.h"
 
 class CGameState;
 class CVehicle;
@@ -103,10 +105,10 @@ class SPIEL_FELD : public plat::Window {
     // Passes 1-7 over the items of draw_list; the list is empty afterwards.
     void RunDrawPasses(int32_t present);
     virtual void TickAnimations() {}
-    // Frees the overlay items, and builds them from the field marks and
-    // draws them over the window (nothing until the overlay exists).
-    virtual void ClearOverlay() {}
-    virtual void DrawMarkOverlay() {}
+    // Frees the overlay items; builds them from the field marks and draws
+    // them over the window (mark_overlay.cpp).
+    virtual void ClearOverlay();
+    virtual void DrawMarkOverlay();
     virtual void ClearAnimations() {}
     virtual void AddAnimation(int32_t /*x*/, int32_t /*y*/, int32_t /*kind*/) {}
     virtual void RemoveAnimationAt(int32_t /*x*/, int32_t /*y*/) {}
@@ -173,6 +175,18 @@ class SPIEL_FELD : public plat::Window {
     // Client point of the last vehicle hit test (the schedule opens for the
     // vehicle there).
     plat::Point last_hit_point{-1, -1};
+
+    // --- Tool previews and the mark overlay ------------------------------
+    // The preview half of a pick: when the picked field differs from the
+    // previous one, marks what the tool would touch, shows its cost in the
+    // panel and redraws with the overlay. `flags` is the mouse key state.
+    void UpdateToolPreview(plat::WParam flags);
+    void AddOverlayItem(const OverlayItem& item) { overlay_list.push_back(item); }
+    // Draws the overlay items onto the window (the last pass of a frame);
+    // returns the number of field outlines drawn.
+    int32_t DrawOverlayItems();
+    // The items of the last DrawMarkOverlay, in the order they were added.
+    std::vector<OverlayItem> overlay_list;
 
     // For doubles that only watch the calls: owns no containers.
     struct WatchOnlyTag {};
