@@ -49,55 +49,39 @@ void TransportWorld::Grow(int32_t x, int32_t y) {
     box_y1_ = std::max(box_y1_, std::min(255, y + 1));
 }
 
-void TransportWorld::Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
+void TransportWorld::Span(bool tunnel, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                          int32_t wayType) {
     wayType = wayType != 0 ? wayType : default_way_;
     const bool alongY = x1 == x2;
-    // Flat end codes: south 1, north 2, west 5, east 6; spans 9 (N-S) or 11.
     const uint32_t typeBits = static_cast<uint32_t>(wayType) << 4;
     const int32_t length = alongY ? y2 - y1 : x2 - x1;
     for (int32_t k = 0; k <= length; ++k) {
         const int32_t x = alongY ? x1 : x1 + k;
         const int32_t y = alongY ? y1 + k : y1;
+        const bool end = k == 0 || k == length;
         Grow(x, y);
         MapField& field = F(x, y);
-        field.set_bridge_flag(true);
-        field.set_data_word((alongY ? 9u : 11u) + typeBits);
-        if (k == 0 || k == length) {
-            const uint32_t code = alongY ? (k == 0 ? 2 : 1) : (k == 0 ? 5 : 6);
-            field.set_data_word(code + typeBits);
-            field.set_bridge_end(true);
-            field.set_wegtyp(static_cast<uint32_t>(wayType));
-            field.set_wegteil(BridgeEndWayPiece[code - 1]);
-            WayEnd(x, y, field);
-        }
-    }
-}
-
-void TransportWorld::Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType) {
-    wayType = wayType != 0 ? wayType : default_way_;
-    const bool alongY = x1 == x2;
-    const int32_t length = alongY ? y2 - y1 : x2 - x1;
-    for (int32_t k = 0; k <= length; ++k) {
-        const int32_t x = alongY ? x1 : x1 + k;
-        const int32_t y = alongY ? y1 + k : y1;
-        Grow(x, y);
-        MapField& field = F(x, y);
-        field.set_tunnel(true);
-        field.set_tunnel_hoehe(2);
-        if (k == 0 || k == length) {
+        if (tunnel) {
+            field.set_tunnel(true);
+            field.set_tunnel_hoehe(2);
             // The low portal's ramp rises towards the high one (slope S or
             // E), the high portal's towards the low one (N or W).
-            field.set_tportal(true);
-            field.set_teile_diff(alongY ? (k == 0 ? 3 : 1) : (k == 0 ? 2 : 4));
-            field.set_wegtyp(static_cast<uint32_t>(wayType));
-            field.set_wegteil(alongY ? 1 : 2);
-            WayEnd(x, y, field);
+            field.set_tportal(end);
+            if (end) field.set_teile_diff(alongY ? (k == 0 ? 3 : 1) : (k == 0 ? 2 : 4));
+            if (end) field.set_wegteil(alongY ? 1 : 2);
+        } else {
+            // Flat end codes: south 1, north 2, west 5, east 6; spans 9 (N-S) or 11.
+            const uint32_t code = !end     ? (alongY ? 9 : 11)
+                                  : alongY ? (k == 0 ? 2 : 1)
+                                           : (k == 0 ? 5 : 6);
+            field.set_bridge_flag(true);
+            field.set_data_word(code + typeBits);
+            field.set_bridge_end(end);
+            if (end) field.set_wegteil(BridgeEndWayPiece[code - 1]);
         }
+        if (end) field.set_wegtyp(static_cast<uint32_t>(wayType));
+        if (end) WayEnd(x, y, field);
     }
-}
-
-RoadWorld::~RoadWorld() {
-    DeleteAllVehicles();
 }
 
 void RoadWorld::TearDown() {
@@ -283,29 +267,14 @@ int32_t R(int32_t n) {
 
 std::pair<int32_t, int32_t> TestStation::RowField(int32_t row, int32_t k) const {
     const int32_t line = row + 1;
-    switch (type) {
-        case 6:
-            return {anchor_x + k, anchor_y - line};
-        case 8:
-            return {anchor_x + k, anchor_y + line};
-        case 7:
-            return {anchor_x + line, anchor_y + k};
-        default:
-            return {anchor_x - line, anchor_y + k};
-    }
-}
-
-RailWorld::~RailWorld() {
-    DeleteAllVehicles();
+    if (type == 6 || type == 8) return {anchor_x + k, anchor_y + (type == 6 ? -line : line)};
+    return {anchor_x + (type == 7 ? line : -line), anchor_y + k};
 }
 
 void RailWorld::TearDown() {
-    if (check_at_end_) {
-        EXPECT_TRUE(Consistent());
-    }
+    EXPECT_TRUE(!check_at_end_ || Consistent());
     DeleteAllVehicles();
-    EXPECT_EQ(MarkCount(), 0);
-    EXPECT_EQ(FlagCount(), 0);
+    EXPECT_EQ(std::pair(MarkCount(), FlagCount()), std::pair(0, 0));
 }
 
 void RailWorld::Rail(int32_t x, int32_t y) {

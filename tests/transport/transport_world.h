@@ -1,10 +1,7 @@
 #pragma once
-// The road and rail test worlds: flat ground, the vehicle models, a way
-// network, test terminals, a city manager double, the world view double and
-// the main loop's frame update on the headless back end's clock. Helpers lay
-// ways, depots, stations, bridges, tunnels and city streets straight into the
-// grid, fit the pieces and link the network the way the builders do, and
-// check the marks and reservations the vehicles hold.
+// Road and rail test worlds on flat ground, driven by the main loop's frame
+// update on the fake clock: ways, depots, stations, bridges, tunnels and city
+// streets laid as the builders leave them, and checks of the vehicles' marks.
 
 #include <gtest/gtest.h>
 
@@ -34,8 +31,7 @@
 
 namespace transporttest {
 
-// A depot or station with whole units of goods per product: it hands out
-// what it has and takes every unit put to it.
+// A depot or station: hands out the whole units it has, takes every unit.
 class TestTerminal : public CBuilding {
   public:
     int32_t TakeGoods(int32_t product, int32_t amount, int32_t, int32_t buyer) override {
@@ -72,7 +68,7 @@ class TestCityManager : public CCityManager {
         if (onTick) onTick();
     }
     void MonthlyUpdate() override {}
-    std::function<void()> onTick;
+    std::function<void()> onTick;  // the city traffic rule of a test
 };
 
 class TransportWorld : public ::testing::Test {
@@ -81,10 +77,8 @@ class TransportWorld : public ::testing::Test {
 
     MapField& F(int32_t x, int32_t y) { return *FieldAt(x, y); }
     CWayNetwork& Net() { return *network_; }
-    // A way of `wayType` on the field (pieces are fitted when finished).
-    void Way(int32_t x, int32_t y, int32_t wayType);
-    // Calls `each(x, y)` for the fields from (x1, y1) to (x2, y2) (one row or
-    // column).
+    void Way(int32_t x, int32_t y, int32_t wayType);  // fitted by Finish
+    // `each(x, y)` for the fields from (x1, y1) to (x2, y2) on a row or column.
     template <typename Each>
     static void EachOnLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Each each) {
         const int32_t dx = (x2 > x1) - (x2 < x1);
@@ -94,8 +88,7 @@ class TransportWorld : public ::testing::Test {
             if (x == x2 && y == y2) break;
         }
     }
-    // Runs frames through the main loop's frame update; FramesUntil stops
-    // when `done` holds (at most `limit`) and tells whether it did.
+    // Frames of the main loop; FramesUntil stops once `done` holds.
     void Frames(int32_t n);
     template <typename Done>
     bool FramesUntil(Done done, int32_t limit) {
@@ -104,7 +97,6 @@ class TransportWorld : public ::testing::Test {
         }
         return done();
     }
-    // What a writer puts into a new file, and a reader run on given bytes.
     std::string Path(const std::string& name) const { return folder_.Path() + "/" + name; }
     template <typename Writer>
     std::string WriteWith(const std::string& name, Writer writer) {
@@ -120,7 +112,6 @@ class TransportWorld : public ::testing::Test {
         plat::CloseFile(file);
         return ok;
     }
-    // The listed vehicles in list order (of one class, or all for -1).
     static std::vector<CVehicle*> Listed(int32_t vehicleClass = -1) {
         std::vector<CVehicle*> all;
         for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
@@ -129,14 +120,16 @@ class TransportWorld : public ::testing::Test {
         }
         return all;
     }
-    // Widens the box of built fields that the consistency checks scan.
-    void Grow(int32_t x, int32_t y);
-    // A flat bridge between its end fields or a straight tunnel between its
-    // portals, the smaller coordinate first, as the builders leave them (way
-    // type 0: the world's own); ways must lead to both ends. WayEnd adds what
-    // a world keeps of each end.
-    void Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = 0);
-    void Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = 0);
+    void Grow(int32_t x, int32_t y);  // widens the box the checks scan
+    // A flat bridge or straight tunnel between its ends (smaller coordinate
+    // first; way type 0: the world's own); WayEnd adds what a world keeps.
+    void Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = 0) {
+        Span(false, x1, y1, x2, y2, wayType);
+    }
+    void Tunnel(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = 0) {
+        Span(true, x1, y1, x2, y2, wayType);
+    }
+    void Span(bool tunnel, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType);
     virtual void WayEnd(int32_t x, int32_t y, MapField& field) = 0;
 
     plat::HeadlessBackend host_;
@@ -154,34 +147,25 @@ class TransportWorld : public ::testing::Test {
 
 class RoadWorld : public TransportWorld {
   protected:
-    ~RoadWorld() override;
-    // The map's marks are exactly the vehicles' and deleting them leaves none.
-    void TearDown() override;
+    ~RoadWorld() override { DeleteAllVehicles(); }
+    void TearDown() override;  // marks exactly the vehicles', none once deleted
 
     void Road(int32_t x, int32_t y, int32_t wayType = kWayGravelRoad) { Way(x, y, wayType); }
     void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = kWayGravelRoad);
-    // A truck depot of `type` 0..3 (exit N, E, S, W) as building `number`;
-    // its exit field must carry a road. DepotRoad: the road of a depot that
-    // the building table placed.
+    // A truck depot of `type` 0..3 (exit N, E, S, W); DepotRoad: the road
+    // of a depot the building table placed.
     TestTerminal& Depot(int32_t x, int32_t y, int32_t type, int32_t number);
     void DepotRoad(int32_t x, int32_t y);
-    // Bridge and tunnel ends point along their way.
     void WayEnd(int32_t x, int32_t y, MapField& field) override;
-    // Fits every way piece and node of the box and links the network; with
-    // `dead_end_nodes` the ends of roads get nodes as dragged roads do.
+    // Fits the box's pieces and links the network (`dead_end_nodes`: nodes
+    // on road ends, as dragged roads get them).
     void Finish(int32_t x0 = 0, int32_t y0 = 0, int32_t x1 = 255, int32_t y1 = 255,
                 bool dead_end_nodes = false);
-    // City n with its area from (x, y), and street fields of a city.
     CCity& City(int32_t n, int32_t x, int32_t y);
     void Street(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t city);
-    // A schedule of the stops' depot fields (one field each).
     static void SetSchedule(CVehicle& v, const std::vector<std::pair<int32_t, int32_t>>& stops);
-
-    // Every occupancy mark of the map (lane bits, junction counts, tunnel and
-    // bridge lane bits, node side counters): 0 on a clean map.
-    int64_t MarkSum() const;
-    // The marks the listed vehicles hold explain the map's marks exactly and
-    // no two vehicles share a lane position.
+    int64_t MarkSum() const;  // every occupancy mark of the map and the nodes
+    // The vehicles' marks explain the map's exactly; no lane is shared.
     ::testing::AssertionResult MarksConsistent() const;
 
     std::vector<std::unique_ptr<TestTerminal>> terminals_;
@@ -191,8 +175,7 @@ class RoadWorld : public TransportWorld {
     std::vector<std::pair<int32_t, int32_t>> depots_;
 };
 
-// A train station (types 6..9): field k (0..3) of platform row `row`
-// (0-based); field 0 is a stop's track head.
+// A train station (types 6..9): field k (0..3) of platform row `row`.
 class TestStation : public TestTerminal {
   public:
     std::pair<int32_t, int32_t> RowField(int32_t row, int32_t k) const;
@@ -203,35 +186,24 @@ using Points = std::vector<std::pair<int32_t, int32_t>>;
 class RailWorld : public TransportWorld {
   protected:
     RailWorld() { default_way_ = kWayRail; }
-    ~RailWorld() override;
-    // The marks and reservations are the trains' own (when `check_at_end_`),
-    // and deleting the trains leaves none.
-    void TearDown() override;
-
-    // Track on a field, on a straight line and through corner points in turn.
+    ~RailWorld() override { DeleteAllVehicles(); }
+    void TearDown() override;  // Consistent (if `check_at_end_`), none once deleted
     void Rail(int32_t x, int32_t y);
     void RailLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void RailPath(const Points& corners);
-    // A station of `type` 6..9 with its anchor (the first field of its head
-    // line) at (ax, ay), `length` platform rows and building `number`.
+    // A station with its anchor (first field of the head line) at (ax, ay).
     TestStation& Station(int32_t type, int32_t ax, int32_t ay, int32_t length, int32_t number);
-    // Bridge and tunnel ends are track to fit and link.
     void WayEnd(int32_t x, int32_t y, MapField& field) override;
-    // Fits pieces, lays the station rows and links the network;
-    // `dead_end_nodes` gives the ends of track nodes.
     void Finish(bool dead_end_nodes = false);
 
     CTrain* Train(int32_t x, int32_t y, int32_t model = 10) {
         return new CTrain(x, y, "A", model, kWayRail);
     }
-    // A schedule of the stations (every platform row a head of the stop).
     static void SetSchedule(CVehicle& v, const std::vector<const TestStation*>& stops);
 
-    // Each unit's field marked and held by its train, no field or link held
-    // by two trains, every mark and every link flag held by some train.
+    // Each unit's field held by its train, nothing held twice, every mark
+    // and link flag held by some train.
     ::testing::AssertionResult Consistent() const;
-    // `belegt` marks, and flags of links, left anywhere (a flag on a side
-    // without a link reserves nothing).
     int32_t MarkCount() const;
     int32_t FlagCount() const;
 
@@ -242,20 +214,15 @@ class RailWorld : public TransportWorld {
     std::vector<std::pair<int32_t, int32_t>> track_;
 };
 
-// Random rail networks for the property and acceptance tests: a single-track
-// ring with stations of every orientation and length on its sides and passing
-// loops, lines between two-row termini, and trains on random schedules.
+// Random rail networks (plat::Rand, seeded by the caller): a single-track
+// ring with stations of every orientation and length and passing loops, or
+// lines between two-row termini; trains on random schedules.
 class RandomRailWorld : public RailWorld {
   protected:
-    // Lays a random ring with plat::Rand (seeded by the caller) and finishes
-    // it. Every station gets a large stock of products 1..6.
-    void BuildRandomNetwork();
-    // Up to `count` trains on free platform row ends, one per row, with
-    // random models, schedules of 2..4 stations and cargo plans.
+    void BuildRandomNetwork();  // every station stocks products 1..6
+    // Up to `count` trains on free platform row ends, schedules of 2..4 stops.
     std::vector<CTrain*> BuildRandomTrains(int32_t count);
-    // A line along y = `y` from x0 to x1: a two-row terminus at each end (rows
-    // at y and y - 1, outer ends dead ends), single track between them with
-    // `loops` passing loops south of it. Returns the two termini.
+    // Two-row termini at x0 and x1 on y, single track with `loops` loops.
     std::pair<TestStation*, TestStation*> AddLine(int32_t y, int32_t x0, int32_t x1, int32_t loops);
 
   private:
@@ -265,7 +232,6 @@ class RandomRailWorld : public RailWorld {
         int32_t s0, s1;   // its range along the side
         int32_t inward;   // +1 or -1 across the side towards the ring's inside
     };
-    // Field at position `s` along the side and `across` fields inwards.
     static std::pair<int32_t, int32_t> At(const Side& side, int32_t s, int32_t across);
     void AddStation(const Side& side, int32_t s, int32_t length, bool grows_inward);
     void AddLoop(const Side& side, int32_t s, int32_t length, int32_t sign);
