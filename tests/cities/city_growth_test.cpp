@@ -1,10 +1,11 @@
-// City growth: founding, the approach to the target mix of the size class,
-// shrinking, the list caps, invariants after long runs (the graph matches the
-// map, nothing written outside the areas) and the streets a city lays.
+// City growth: founding, the target mix, shrinking, list caps, invariants of
+// long runs (graph matches map, nothing outside the areas) and new streets.
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "city_fixture.h"
@@ -18,8 +19,7 @@ namespace {
 class CityGrowthTest : public CityTest {
   protected:
     void TearDown() override { plat::SetRandSourceForTests({}); }
-    // The distance in percent points of the city's class shares (of the
-    // counted cells per building class 0..5) from size class 4's mix.
+    // Percent points of the city's class shares off size class 4's mix.
     int32_t MixDistance(CCity& city, int32_t slack) {
         city.ScanArea();
         int32_t d = 0;
@@ -67,10 +67,8 @@ class CityGrowthTest : public CityTest {
         return false;
     }
 
-    // Fields outside every city's area are unchanged, except that a way
-    // beside an area may have joined a street (its direction, node and end
-    // marks); city fields lie inside their area and their streets are city
-    // streets with a piece.
+    // Fields outside every area are unchanged (a way beside one may have
+    // joined a street); city fields lie in their area, streets with a piece.
     ::testing::AssertionResult StayedInTheirAreas(const std::vector<MapField>& before) {
         for (int32_t x = 0; x < kMapSize; ++x) {
             for (int32_t y = 0; y < kMapSize; ++y) {
@@ -102,23 +100,19 @@ class CityGrowthTest : public CityTest {
     }
 };
 
-// A founded city has a layout, streets, buildings, a name of the list (the
-// others are empty, so the named one is taken) and the size's target.
+// A founded city has a layout, streets, buildings, the list's only name and
+// the size's target.
 TEST_F(CityGrowthTest, FoundedCityHasStreetsBuildingsNameAndTarget) {
     std::strcpy(Cities().names[5], "Quillmere");
     ASSERT_EQ(Found(100, 100, 2), 0);
     CCity& city = *Cities().cities[0];
-    EXPECT_EQ(city.origin_x, 87);
-    EXPECT_EQ(city.layout_ok, 1);
+    EXPECT_EQ(std::tuple(city.origin_x, city.layout_ok, city.pending_site_x, city.name_index,
+                         std::string(city.name), Cities().name_used[5]),
+              std::tuple(87, 1, -1, 5, "Quillmere", 1u));
     EXPECT_GE(city.residents, State().growth_target);
     EXPECT_GE(State().growth_target, 1500);
     EXPECT_LT(State().growth_target, 2100);
-    EXPECT_EQ(city.pending_site_x, -1);
-    EXPECT_STREQ(city.name, "Quillmere");
-    EXPECT_EQ(Cities().name_used[5], 1u);
-    EXPECT_EQ(city.name_index, 5);
-    int32_t streets = 0;
-    int32_t buildings = 0;
+    int32_t streets = 0, buildings = 0;
     for (const MapField& f : State().fields) {
         streets += f.stadtnum() == 1 && f.wegtyp() == kWayCityStreet;
         buildings += f.stadtnum() == 1 && f.wegtyp() == 0 && f.stadtb() != 0;
@@ -151,8 +145,7 @@ TEST_F(CityGrowthTest, RefusedFoundingsLeaveNoTrace) {
     F(100, 100).set_forest_flag(true);
     const std::vector<MapField> before = Snapshot();
     EXPECT_EQ(Found(100, 100, 3), -1);
-    EXPECT_EQ(Cities().cities[0], nullptr);
-    EXPECT_EQ(Net().NodeCount(), 0);
+    EXPECT_EQ(std::tuple(Cities().cities[0], Net().NodeCount()), std::tuple(nullptr, 0));
     for (int32_t n = 1; n <= kCitySlots; ++n) AddEmptyCity(n, 0, 0);
     EXPECT_EQ(Found(150, 150, 1), -1);
     EXPECT_TRUE(Unchanged(before));
@@ -174,9 +167,9 @@ TEST_F(CityGrowthTest, TrialStreetsLeaveForestAndPiecesUntouched) {
         for (int32_t y = 98; y <= 102; ++y) {
             const MapField& f = F(x, y);
             if (f.stadtnum() != 0) continue;
-            EXPECT_TRUE(f.forest_flag()) << x << "," << y;
-            EXPECT_EQ(f.data_word(), 0x1234);
-            EXPECT_EQ(f.wegteil(), 0);
+            EXPECT_EQ(std::tuple(f.forest_flag(), f.data_word(), f.wegteil()),
+                      std::tuple(true, 0x1234u, 0u))
+                << x << "," << y;
         }
     }
 }
@@ -205,11 +198,7 @@ TEST_F(CityGrowthTest, NoBuildingBesideTracksOrNearBridges) {
         EXPECT_EQ(F(100, y).wegtyp(), kWayRail);
     }
     for (int32_t x = 109; x <= 111; ++x) {
-        for (int32_t y = 99; y <= 101; ++y) {
-            if (x != 110 || y != 100) {
-                EXPECT_EQ(CityBuildingOfField(x, y), 0) << x << "," << y;
-            }
-        }
+        for (int32_t y = 99; y <= 101; ++y) EXPECT_EQ(CityBuildingOfField(x, y), 0) << x << y;
     }
     EXPECT_EQ(F(110, 100).wegtyp(), 0);
 }
@@ -232,8 +221,7 @@ TEST_F(CityGrowthTest, BuildingAboveItsZoneShrinksOneClassPerStep) {
     EXPECT_EQ(city.zone_grid[10][14], -1);
     EXPECT_EQ(step(), 0);
     step();
-    EXPECT_EQ(F(100, 104).stadtb(), 0);
-    EXPECT_EQ(F(100, 104).stadtnum(), 1);
+    EXPECT_EQ(std::tuple(F(100, 104).stadtb(), F(100, 104).stadtnum()), std::tuple(0u, 1u));
 }
 
 TEST_F(CityGrowthTest, ListCapsHold) {
@@ -242,8 +230,8 @@ TEST_F(CityGrowthTest, ListCapsHold) {
     for (int32_t dx = 0; dx < 27; dx += 3) PutCityStreetLine(100 + dx, 100, 100 + dx, 126, 1);
     for (auto& column : city.zone_grid) std::fill(std::begin(column), std::end(column), 9);
     city.ScanArea();
-    EXPECT_EQ(city.candidate_last[5], kCandidateListCap - 1);
-    EXPECT_EQ(city.zone_cell_counts[5], 17 * 27);
+    EXPECT_EQ(std::tuple(city.candidate_last[5], city.zone_cell_counts[5]),
+              std::tuple(kCandidateListCap - 1, 17 * 27));
     // Every cell beside the streets built on and oversize.
     for (int32_t dx = 0; dx < 27; ++dx) {
         for (int32_t dy = 0; dy < 27 && dx % 3 != 0; ++dy) {
@@ -293,9 +281,8 @@ TEST_F(CityInvariantsTest, CitiesAtTheCornersGrowOnTheMapOnly) {
         EXPECT_GT(city.residents, 100);
         EXPECT_TRUE(StayedInTheirAreas(before));
         EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
-        for (int32_t k = 0; k < kMapSize; ++k) {
+        for (int32_t k = 0; k < kMapSize; ++k)
             EXPECT_EQ(F(255, k).stadtnum() + F(k, 255).stadtnum(), 0);
-        }
         Cities().RemoveCityAt(FieldOfCity(city.number).first, FieldOfCity(city.number).second);
         EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
         EXPECT_EQ(Net().NodeCount(), 0);
@@ -303,9 +290,8 @@ TEST_F(CityInvariantsTest, CitiesAtTheCornersGrowOnTheMapOnly) {
     EXPECT_EQ(founded, 4);
 }
 
-// Twenty cities on a hilly map with player roads and a railway, their areas
-// overlapping, sizes from village to metropolis, grow for thirty years on the
-// game clock (four ticks and a monthly update a month).
+// Twenty overlapping cities of every size on a hilly map with player roads
+// and a railway grow for thirty years on the game clock.
 TEST_F(CityInvariantsTest, TwentyNeighbouringCitiesGrowThirtyYears) {
     SyntheticWorld(20240501);
     const std::vector<MapField> before = Snapshot();
@@ -327,12 +313,9 @@ TEST_F(CityInvariantsTest, TwentyNeighbouringCitiesGrowThirtyYears) {
     }
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
     EXPECT_TRUE(StayedInTheirAreas(before));
-    // Nothing was laid over the railway at x = 128 (the roads keep their
-    // fields where the two meet).
+    // Nothing was laid over the railway at x = 128 (bar where roads cross).
     for (int32_t y = 20; y <= 235; ++y) {
-        if (y != 60 && y != 190) {
-            EXPECT_EQ(F(128, y).wegtyp(), kWayRail) << y;
-        }
+        EXPECT_EQ(F(128, y).wegtyp(), y != 60 && y != 190 ? kWayRail : F(128, y).wegtyp()) << y;
     }
     int32_t grown = 0;
     for (size_t i = 0; i < slots.size(); ++i) {
@@ -357,16 +340,13 @@ TEST_F(CityStreetsTest, PlanLinesEndAtTheLastCellWhateverTheDraws) {
     // Every draw odd: a gap of two, then segments of three after gaps of two.
     plat::SetRandSourceForTests([] { return 1; });
     city.PrepareStreetGrid();
-    EXPECT_EQ(city.street_grid[1][0], 0);
-    EXPECT_GT(city.street_grid[1][2], 0);
-    EXPECT_GT(city.street_grid[1][5], 0);
-    EXPECT_EQ(city.street_grid[1][6], 0);
-    EXPECT_GT(city.street_grid[1][7], 0);
+    const int32_t* c = city.street_grid[1];
+    EXPECT_EQ(std::tuple(c[0], c[2] > 0, c[5] > 0, c[6], c[7] > 0),
+              std::tuple(0, true, true, 0, true));
 }
 
 // A player road joining the city is taken over field by field (not while
-// the street is occupied); a road beside it that does not point at the
-// street never.
+// the street is occupied); one beside it not pointing at the street never.
 TEST_F(CityStreetsTest, PlayerRoadJoiningTheCityBecomesACityStreet) {
     CCity& city = CityWithStreetAt(2);  // east-west
     LayLine(101, 100, 104, 100, kWayGravelRoad);
@@ -379,21 +359,20 @@ TEST_F(CityStreetsTest, PlayerRoadJoiningTheCityBecomesACityStreet) {
     F(100, 100).set_belegt(0);
     city.ExtendStreets();
     ASSERT_EQ(city.new_street_last, 0);
-    EXPECT_EQ(city.street_candidates[0].dx, 11);
-    EXPECT_EQ(city.street_candidates[0].dy, 10);
+    EXPECT_EQ(std::tuple(city.street_candidates[0].dx, city.street_candidates[0].dy),
+              std::tuple(11, 10));
     city.UpdateStreets();
     EXPECT_EQ(F(101, 100).stadtnum(), 1);
     LayAllCandidates(city);
     for (int32_t x = 101; x <= 104; ++x) EXPECT_EQ(F(x, 100).wegtyp(), kWayCityStreet) << x;
-    EXPECT_EQ(F(100, 101).wegtyp(), kWayAsphaltRoad);
-    EXPECT_EQ(F(100, 101).stadtnum(), 0);
+    EXPECT_EQ(std::tuple(F(100, 101).wegtyp(), F(100, 101).stadtnum()),
+              std::tuple(uint32_t{kWayAsphaltRoad}, 0u));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
 }
 
 TEST_F(CityStreetsTest, PlannedCellsBesideTheNetAreLaidWithTheirPieces) {
     CCity& city = CityWithStreetAt(1);  // north-south
-    // Plan: a north-south street through (100, 97..103) with a crossing at
-    // (100, 102) and an arm to the east.
+    // Plan: a street through (100, 97..103) with an arm east at y 102.
     for (int32_t dy = 7; dy <= 13; ++dy) city.street_grid[10][dy] = 1;
     city.street_grid[11][12] = 2;
     city.street_grid[12][12] = 2;
@@ -403,30 +382,27 @@ TEST_F(CityStreetsTest, PlannedCellsBesideTheNetAreLaidWithTheirPieces) {
     ASSERT_EQ(city.street_grid[10][12], 4);  // a T piece: N, E, S
     EXPECT_EQ(LayAllCandidates(city), 8);
     for (int32_t y = 97; y <= 103; ++y) {
-        EXPECT_EQ(F(100, y).wegtyp(), kWayCityStreet);
-        EXPECT_EQ(F(100, y).stadtnum(), 1);
+        EXPECT_EQ(std::tuple(F(100, y).wegtyp(), F(100, y).stadtnum()),
+                  std::tuple(uint32_t{kWayCityStreet}, 1u));
     }
-    EXPECT_EQ(F(100, 102).wegteil(), 4);
-    EXPECT_TRUE(F(100, 102).knoten());
+    EXPECT_EQ(std::tuple(F(100, 102).wegteil(), F(100, 102).knoten(), F(102, 102).wegtyp()),
+              std::tuple(4u, true, uint32_t{kWayCityStreet}));
     EXPECT_NE(F(100, 102).knotennummer(), 0);
-    EXPECT_EQ(F(102, 102).wegtyp(), kWayCityStreet);
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
 }
 
 TEST_F(CityStreetsTest, PlayerRoadOnThePlanMergesItsPiece) {
     CCity& city = CityWithStreetAt(2);  // east-west at (100, 100)
     city.street_grid[11][10] = 2;       // planned east-west at (101, 100)
-    // A north-south road crosses the plan at (101, 99..101).
+    // A road crosses the plan at (101, 99..101): its middle field, taken
+    // over, merges its piece with the planned one into a crossing.
     LayLine(101, 99, 101, 101, kWayGravelRoad);
-    // Its middle field joins the city street and lies on the plan: taken
-    // over, its piece merges with the planned one into a crossing.
     city.ExtendStreets();
     ASSERT_EQ(city.new_street_last, 0);
     city.UpdateStreets();
-    EXPECT_EQ(F(101, 100).wegtyp(), kWayCityStreet);
-    EXPECT_EQ(F(101, 100).wegteil(), 11);
-    EXPECT_TRUE(F(101, 100).knoten());
-    EXPECT_EQ(F(101, 100).richtung(), kDirN | kDirS | kDirW);
+    const MapField& f = F(101, 100);
+    EXPECT_EQ(std::tuple(f.wegtyp(), f.wegteil(), f.knoten(), f.richtung()),
+              std::tuple(uint32_t{kWayCityStreet}, 11u, true, uint32_t{kDirN | kDirS | kDirW}));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
 }
 
@@ -452,7 +428,7 @@ TEST_F(CityStreetsTest, NeverOntoTrackBridgeEndOrTunnelPortal) {
 
 TEST_F(CityStreetsTest, NewStreetJoiningTwoStretchesLinksTheirNodes) {
     CCity& city = AddEmptyCity(1, 90, 90);
-    // Two city streets with junctions, a gap at (100, 100) between them.
+    // Two city streets with junctions and a gap at (100, 100).
     PutCityStreetLine(95, 100, 99, 100, 1);
     PutCityStreetLine(101, 100, 105, 100, 1);
     PutCityStreetLine(95, 99, 95, 101, 1);
@@ -465,8 +441,8 @@ TEST_F(CityStreetsTest, NewStreetJoiningTwoStretchesLinksTheirNodes) {
     EXPECT_EQ(F(100, 100).wegtyp(), kWayCityStreet);
     const WayNode* west = Net().Node(F(95, 100).knotennummer());
     ASSERT_NE(west, nullptr);
-    EXPECT_EQ(west->ziel[kDirIndexE], F(105, 100).knotennummer());
-    EXPECT_EQ(west->cost[kDirIndexE], 10);
+    EXPECT_EQ(std::tuple(uint32_t(west->ziel[kDirIndexE]), int32_t(west->cost[kDirIndexE])),
+              std::tuple(F(105, 100).knotennummer(), 10));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
 }
 

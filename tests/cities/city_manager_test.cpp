@@ -1,11 +1,10 @@
-// The city manager: terminal names, the names files (the stand-in lists of
-// 128 usable invented names each, read back whole), removing cities and the
-// cities' record of the level file; a city's monthly work on hand-built
-// areas: the evaluation and resident count, traffic cars and its stores.
+// The city manager: terminal names, names files, removing cities and the
+// record; a city's monthly work on hand-built areas: score, cars, stores.
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cities/city_level.h"
@@ -53,8 +52,7 @@ class CityManagerTest : public CityTest {
         return loaded;
     }
 
-    // Offsets in a record: the count, then per city 12 + body bytes.
-    static constexpr size_t kCountAt = kNameBlockBytes;
+    static constexpr size_t kCountAt = kNameBlockBytes;  // then per city 12 + body
     static constexpr size_t kFirstCity = kNameBlockBytes + 4;
     static constexpr size_t kBodySize = 16 + 2 * 2916 + 35 + 16;
     static constexpr size_t kCitySize = 12 + kBodySize;
@@ -63,9 +61,8 @@ class CityManagerTest : public CityTest {
     std::string path_ = folder_.Path() + "/record";
 };
 
-// Terminals are named after the nearest city (the lower slot wins a tie):
-// the location words in turn, then numbers; a damaged count never indexes
-// outside the words and long names are cut to the name field.
+// Terminals take the nearest city's name (lower slot on a tie) and its words
+// in turn, then numbers; a damaged count never indexes outside the words.
 TEST_F(CityManagerTest, TerminalNamesTakeTheNearestCityAndItsWordsThenNumbers) {
     EXPECT_EQ(TerminalName(10, 10), "");     // no city, no name
     CCity& west = AddEmptyCity(5, 87, 87);   // centre (100, 100)
@@ -94,22 +91,18 @@ TEST_F(CityManagerTest, NamesFileLinesAreCutAtBackquoteAndNineteenCharacters) {
     std::strcpy(Cities().names[100], "stale");
     Cities().name_used[7] = 1;
     Cities().LoadNames();
-    EXPECT_STREQ(Cities().names[0], "Alderbrook");
-    EXPECT_STREQ(Cities().names[1], "Abcdefghijklmnopqrs");
-    EXPECT_STREQ(Cities().names[2], "\xC4lmhaven");
-    // A line past 99 characters is one name; the next line the next name.
-    EXPECT_EQ(std::string(Cities().names[3]), std::string(19, 'q'));
-    EXPECT_STREQ(Cities().names[4], "Last");
-    // The file ends early: the remaining names are empty.
-    EXPECT_STREQ(Cities().names[5], "");
+    // A line past 99 characters is one name; after the file's end, none.
+    const std::vector<std::string> names(Cities().names, Cities().names + 6);
+    EXPECT_EQ(names, (std::vector<std::string>{"Alderbrook", "Abcdefghijklmnopqrs", "\xC4lmhaven",
+                                               std::string(19, 'q'), "Last", ""}));
     EXPECT_STREQ(Cities().names[100], "");
     EXPECT_EQ(Cities().name_used[7], 0u);
     // A missing file changes nothing.
     State().names_list_number = 4;
     Cities().name_used[0] = 1;
     Cities().LoadNames();
-    EXPECT_STREQ(Cities().names[0], "Alderbrook");
-    EXPECT_EQ(Cities().name_used[0], 1u);
+    EXPECT_EQ(std::tuple(std::string(Cities().names[0]), Cities().name_used[0]),
+              std::tuple("Alderbrook", 1u));
 }
 
 TEST_F(CityManagerTest, StandInListsAreReadBackWhole) {
@@ -200,9 +193,7 @@ TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
     ASSERT_EQ(Found(130, 60, 0), 1);
     ASSERT_EQ(Found(200, 180, 2), 2);
     // Free slot 1 to see the numbers kept.
-    const auto [x2, y2] = FieldOfCity(2);
-    Cities().RemoveCityAt(x2, y2);
-    ASSERT_EQ(Cities().cities[1], nullptr);
+    Cities().RemoveCityAt(FieldOfCity(2).first, FieldOfCity(2).second);
     CCity& moved = *Cities().cities[2];
     std::strcpy(moved.name, "Harrowgate");
     moved.terminal_names_given = 17;
@@ -221,18 +212,16 @@ TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
     const auto before = counted();
     const std::vector<uint8_t> bytes = SavedBytes();
     ASSERT_EQ(bytes.size(), kFirstCity + 2 * kCitySize);
-
     // The loader makes the cities anew: written again, the record is the
-    // same byte for byte.
+    // same byte for byte. Residents are counted again; the evaluation kept.
     ASSERT_TRUE(LoadBytes(bytes));
     EXPECT_TRUE(SavedBytes() == bytes);
     EXPECT_EQ(Cities().cities[1], nullptr);
     ASSERT_NE(Cities().cities[2], nullptr);
-    EXPECT_EQ(Cities().cities[2]->number, 3);
-    EXPECT_STREQ(Cities().cities[2]->name, "Harrowgate");
-    // Residents are counted again from the map; the evaluation is kept.
+    EXPECT_EQ(std::tuple(Cities().cities[2]->number, std::string(Cities().cities[2]->name),
+                         Cities().cities[2]->pending_site_x),
+              std::tuple(3, "Harrowgate", -1));
     EXPECT_EQ(counted(), before);
-    EXPECT_EQ(Cities().cities[2]->pending_site_x, -1);
 }
 
 // Every field in its place and byte order: a record written in another
@@ -257,7 +246,6 @@ TEST_F(CityRecordTest, DamagedRecordsAreRejectedAndLeaveNoCity) {
     ASSERT_EQ(Found(150, 150, 0), 1);
     const std::vector<uint8_t> good = SavedBytes();
     ASSERT_TRUE(LoadBytes(good));
-
     struct Patch {
         size_t at;
         int32_t value;
@@ -312,9 +300,8 @@ TEST_F(CityRecordTest, LevelFileHooksFinishSitesAndWalkTheRecord) {
     EXPECT_LE(F(sx, sy).stadtb(), kLastResidentialBuilding);
     SavedBytes(WriteCityRecords);
     plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
-    EXPECT_TRUE(SkipCityRecords(file));
-    plat::SeekFile(file, 0, plat::SeekFrom::Begin);
-    EXPECT_TRUE(ReadCityRecords(file));
+    EXPECT_TRUE(SkipCityRecords(file) && plat::SeekFile(file, 0, plat::SeekFrom::Begin) >= 0 &&
+                ReadCityRecords(file));
     plat::CloseFile(file);
     ASSERT_NE(Cities().cities[0], nullptr);
     EXPECT_EQ(Cities().cities[0]->origin_x, 87);
@@ -375,8 +362,7 @@ class CityEvaluationTest : public CityTest {
         }
         return n;
     }
-    // A store double of `type` in slot id covering w x h fields from (x, y),
-    // its fields inside (100, 100)..(126, 126) marked as city `city`'s.
+    // A store double; its fields inside city 1's area marked as `city`'s.
     void Store(int32_t id, int32_t type, int32_t x, int32_t y, int32_t w = 2, int32_t h = 2,
                int32_t city = 1) {
         PlaceBuilding(id, type, x, y, w, h);
@@ -393,10 +379,9 @@ class CityEvaluationTest : public CityTest {
     std::vector<std::unique_ptr<RecordingStore>> stores_;
 };
 
-// Every kind of land, city buildings of three classes, company buildings in
-// and out of the city and a field of another city: the score and residents
-// are golden values, and the count agrees. Forest over a city building, a
-// company building and a building site house nobody.
+// Every kind of land, city buildings of three classes, company buildings and
+// another city's field: golden score and residents. Forest over a city
+// building, a company building and a building site house nobody.
 TEST_F(CityEvaluationTest, ScoreOfAHandBuiltArea) {
     CCity& city = AddEmptyCity(1, 100, 100);
     PutCityBuilding(110, 110, 1, 1);
@@ -417,8 +402,7 @@ TEST_F(CityEvaluationTest, ScoreOfAHandBuiltArea) {
     PutCityBuilding(124, 124, 20, 2);
     PlaceBuilding(6, 22, 102, 124, 1, 1);  // outside every city
     EXPECT_EQ(city.Evaluate(), 1813);
-    EXPECT_EQ(city.residents, 9 + 40 + 640);
-    EXPECT_EQ(city.attraction_counts[3], 1);
+    EXPECT_EQ(std::tuple(city.residents, city.attraction_counts[3]), std::tuple(689, 1));
     city.residents = 0;
     city.CountResidents();
     EXPECT_EQ(city.residents, 689);
@@ -429,9 +413,9 @@ TEST_F(CityEvaluationTest, ScoreOfAHandBuiltArea) {
     EXPECT_EQ(city.residents, 0);
 }
 
-// Cars follow the residents (none up to 400, one below 1,000, more above, one
-// per tick), stand on free straight street fields, and go when traffic is
-// switched off, in the editor and while the world generator runs.
+// Cars follow the residents (none up to 400, then one more per tick), stand
+// on free straight streets, and go with traffic off, in the editor and while
+// the world generator runs.
 TEST_F(CityEvaluationTest, TrafficCarsFollowTheResidentsAndTheSwitches) {
     CCity& city = AddEmptyCity(1, 100, 100);
     PutCityStreetLine(101, 110, 125, 110, 1);
@@ -445,8 +429,7 @@ TEST_F(CityEvaluationTest, TrafficCarsFollowTheResidentsAndTheSwitches) {
     for (int32_t x = 101; x <= 125; ++x) F(x, 110).set_belegt(x == 113 ? 0 : 1);
     for (int32_t t = 0; t < 3; ++t) city.Tick();
     EXPECT_EQ(city.car_count, 1);
-    ASSERT_EQ(g_carFields.size(), 1u);
-    EXPECT_EQ(g_carFields[0], std::make_pair(113, 110));  // the only free field
+    EXPECT_EQ(g_carFields, (std::vector<std::pair<int32_t, int32_t>>{{113, 110}}));  // the free one
     for (int32_t x = 101; x <= 125; ++x) F(x, 110).set_belegt(0);
     for (int32_t i = 10; i < 48; ++i) PutCityBuilding(101 + i % 25, 111 + i / 25, 25, 1);
     city.Evaluate();
@@ -458,13 +441,11 @@ TEST_F(CityEvaluationTest, TrafficCarsFollowTheResidentsAndTheSwitches) {
     EXPECT_EQ(city.car_count, 3);  // and no more while the count matches
     EXPECT_EQ(CityCarsListed(), 3);
     for (auto [x, y] : g_carFields) {
-        EXPECT_EQ(F(x, y).wegtyp(), kWayCityStreet);
-        EXPECT_EQ(F(x, y).wegteil(), 2);
+        EXPECT_EQ(std::tuple(F(x, y).wegtyp(), F(x, y).wegteil()), std::tuple(kWayCityStreet, 2u));
     }
     State().opt_city_traffic = 0;
     city.SpawnTrafficCar();
-    EXPECT_EQ(city.car_count, 0);
-    EXPECT_EQ(CityCarsListed(), 0);
+    EXPECT_EQ(std::tuple(city.car_count, CityCarsListed()), std::tuple(0, 0));
     State().opt_city_traffic = 1;
     State().game_mode = kModeEditor;
     city.Tick();
@@ -477,10 +458,9 @@ TEST_F(CityEvaluationTest, TrafficCarsFollowTheResidentsAndTheSwitches) {
 }
 
 // The monthly update recounts the residents and drives the city's stores by
-// type (toys first), each type in reverse order of discovery, every store of
-// a type refreshed before the first is updated; each sees the city grid (0
-// on the city's fields, -1 elsewhere). Factories, stores of other cities and
-// outside every city are not the city's; a store straddling the border is.
+// type (toys first), in reverse order of discovery, all of a type refreshed
+// before the first is updated; each sees the city grid (0 on the city's
+// fields). Stores of other cities are not the city's, those on its border are.
 TEST_F(CityEvaluationTest, StoresGetTheCityGridInTypeOrderAndReverseDiscovery) {
     CCity& city = AddEmptyCity(1, 100, 100);
     PutCityStreetLine(100, 105, 126, 105, 1);
@@ -510,9 +490,8 @@ TEST_F(CityEvaluationTest, StoresGetTheCityGridInTypeOrderAndReverseDiscovery) {
     EXPECT_EQ(grid[8 * kCityAreaSize + 0], -1);  // another city's field
 }
 
-// A refresh of one type lists its stores and updates none; a type without
-// stores leaves the list empty; a type outside 21..26 clears the list and
-// the whole grid.
+// A refresh of one type lists its stores and updates none; a type outside
+// 21..26 clears the list and the whole grid.
 TEST_F(CityEvaluationTest, RefreshLeavesTheListAndOtherTypesOnlyClear) {
     CCity& city = AddEmptyCity(1, 100, 100);
     Store(21, 23, 110, 110);
