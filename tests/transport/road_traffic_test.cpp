@@ -196,35 +196,34 @@ TEST_F(RoadGrid, FiftyYearsWithTwoHundredTrucksAndCityTraffic) {
     cities_.onTick = [this] { SpawnCityCar(12); };
     g_TickLength = 26 * 5;
     game_.state().timers.tick_time = host_.Now();
-    struct Seen  // where and when each truck (by number) last moved {
-        uint8_t x,
-        y;
-    int64_t frame;
-};
-std::vector<Seen> lastMove(401, Seen{0, 0, -1});
-int64_t frame = 0;
-while (game_.state().year < 2010) {
-    if (frame < 200 * 15 && frame % 15 == 0) NewTruck();
-    host_.AdvanceClock(26);
-    app_.OnIdle(0);
-    ++frame;
-    for (CVehicle* v : Listed(kVehicleTruck)) {
-        Seen& seen = lastMove.at(static_cast<size_t>(v->number));
-        if (seen.frame < 0 || seen.x != v->pos_x || seen.y != v->pos_y) {
-            seen = Seen{v->pos_x, v->pos_y, frame};
+    struct Seen {  // where and when each truck (by number) last moved
+        uint8_t x, y;
+        int64_t frame;
+    };
+    std::vector<Seen> lastMove(401, Seen{0, 0, -1});
+    int64_t frame = 0;
+    while (game_.state().year < 2010) {
+        if (frame < 200 * 15 && frame % 15 == 0) NewTruck();
+        host_.AdvanceClock(26);
+        app_.OnIdle(0);
+        ++frame;
+        for (CVehicle* v : Listed(kVehicleTruck)) {
+            Seen& seen = lastMove.at(static_cast<size_t>(v->number));
+            if (seen.frame < 0 || seen.x != v->pos_x || seen.y != v->pos_y) {
+                seen = Seen{v->pos_x, v->pos_y, frame};
+            }
         }
+        ASSERT_TRUE(frame % 2000 != 0 || MarksConsistent()) << "frame " << frame;
     }
-    ASSERT_TRUE(frame % 2000 != 0 || MarksConsistent()) << "frame " << frame;
-}
-EXPECT_EQ(game_.state().year, 2010);
-const std::vector<CVehicle*> trucks = Listed(kVehicleTruck);
-EXPECT_EQ(trucks.size(), 200u);
-for (const CVehicle* v : trucks) {
-    EXPECT_LT(frame - lastMove.at(static_cast<size_t>(v->number)).frame, 4000)
-        << "truck " << v->number << " stuck on " << int(v->pos_x) << "," << int(v->pos_y);
-}
-EXPECT_GT(Delivered(), 1000);
-EXPECT_GT(cities_.City(kCity)->car_count, 0);
+    EXPECT_EQ(game_.state().year, 2010);
+    const std::vector<CVehicle*> trucks = Listed(kVehicleTruck);
+    EXPECT_EQ(trucks.size(), 200u);
+    for (const CVehicle* v : trucks) {
+        EXPECT_LT(frame - lastMove.at(static_cast<size_t>(v->number)).frame, 4000)
+            << "truck " << v->number << " stuck on " << int(v->pos_x) << "," << int(v->pos_y);
+    }
+    EXPECT_GT(Delivered(), 1000);
+    EXPECT_GT(cities_.City(kCity)->car_count, 0);
 }
 
 }  // namespace
