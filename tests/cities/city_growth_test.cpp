@@ -315,7 +315,7 @@ TEST_F(CityInvariantsTest, TwentyNeighbouringCitiesGrowThirtyYears) {
     EXPECT_TRUE(StayedInTheirAreas(before));
     // Nothing was laid over the railway at x = 128 (bar where roads cross).
     for (int32_t y = 20; y <= 235; ++y) {
-        EXPECT_EQ(F(128, y).wegtyp(), y != 60 && y != 190 ? kWayRail : F(128, y).wegtyp()) << y;
+        EXPECT_TRUE(F(128, y).wegtyp() == kWayRail || y == 60 || y == 190) << y;
     }
     int32_t grown = 0;
     for (size_t i = 0; i < slots.size(); ++i) {
