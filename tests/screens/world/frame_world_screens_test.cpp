@@ -1,8 +1,9 @@
-// The world-making screens in the main frame: the editor-start screen (back
-// to the title, OK starts the editor) and the new-world screen (OK regenerates
-// behind the progress screen), drawn from the stand-in pictures.
+// The editor-start and new-world screens in the main frame, drawn from the
+// stand-in pictures: back, cancel and OK.
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "app/app_globals.h"
 #include "app/interface_hooks.h"
@@ -101,11 +102,11 @@ TEST_F(FrameWorldScreens, EditorStartBackReturnsToTheTitleAndOkStartsTheEditor) 
     EXPECT_NE(Socket(*screen, column, ws::kUpperRows[ws::kInitialCapitalRow]),
               Socket(*screen, column, ws::kUpperRows[0]));
     screen->SendMessage(WM_COMMAND, kEditorStartScreenEntry.cancel_command, 0);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::EditorStart), nullptr);
-    EXPECT_EQ(h.gs->screen_open, 1);  // the title screen is open again
+    // The title screen is open again.
+    EXPECT_EQ(
+        std::tuple(h.frame->Screen(FrameScreen::EditorStart), h.gs->screen_open, g_pSpielFeld),
+        std::tuple(nullptr, 1, nullptr));
     EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-    EXPECT_EQ(g_pSpielFeld, nullptr);
-
     // Opened again, its OK starts the editor with the chosen capital.
     fvtest::WriteWorldPictures(h.folder.Path());
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceEditor);
@@ -147,11 +148,10 @@ TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettingsOkRegenerates) {
         } else {
             screen->SendMessage(WM_COMMAND, kNewWorldScreenEntry.cancel_command, 0);
         }
-        EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
-        EXPECT_EQ(h.gs->ng_land, 1);
-        EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress), 0u);
+        EXPECT_EQ(std::tuple(h.frame->Screen(FrameScreen::NewWorld), h.gs->ng_land,
+                             h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress)),
+                  std::tuple(nullptr, 1, 0u));
     }
-
     CTerrain terrain;
     g_pTerrain = &terrain;
     h.gs->season = 3;
@@ -184,9 +184,10 @@ TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettingsOkRegenerates) {
     EXPECT_EQ(std::tuple(h.gs->ng_land, h.gs->ng_mountains, h.gs->ng_forests, h.gs->ng_towns,
                          h.gs->ng_site_distance, h.gs->regen_woods),
               std::tuple(4, 0, 3, 1, 2, 1));
-    EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::GenProgress), nullptr);
-    EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);
+    EXPECT_EQ(std::tuple(h.frame->Screen(FrameScreen::NewWorld),
+                         h.frame->Screen(FrameScreen::GenProgress),
+                         dynamic_cast<GenerationProgress*>(&Progress())),
+              std::tuple(nullptr, nullptr, nullptr));
     EXPECT_EQ(std::pair(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgOpenGenProgress),
                         h.host.Recorder().Count(Kind::Sent, h.frame, kMsgGenProgressDone)),
               std::pair(size_t{1}, size_t{1}));

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "cities/city_manager.h"
 #include "dib_writer.h"
 #include "gfx/font_tables.h"
@@ -16,23 +19,17 @@
 namespace worldgen {
 namespace {
 
-// Colours of the synthetic pictures.
-constexpr uint8_t kTileInk = 7;
-constexpr uint8_t kPictureInk = 3;
-constexpr uint8_t kLitLampInk = 200;
-constexpr uint8_t kUnlitLampInk = 100;
+// Colours of the synthetic pictures; the 320 x 200 picture's place.
+constexpr uint8_t kTileInk = 7, kPictureInk = 3, kLitLampInk = 200, kUnlitLampInk = 100;
 constexpr uint8_t kGlyphInk = 9;
-// The 320 x 200 picture lies in the middle of the 800 x 600 screen.
-constexpr int32_t kOx = 240;
-constexpr int32_t kOy = 200;
+constexpr int32_t kOx = 240, kOy = 200;
 
 // The progress screen's requests, answered as the main frame does.
 class ProgressFrame : public gfxtest::FrameWindow {
   public:
     plat::Window* progress = nullptr;  // the open progress screen
     void CloseProgress() {
-        if (progress == nullptr) return;
-        kGenProgressScreenEntry.before_delete(*this, progress, 0, 0);
+        if (progress != nullptr) kGenProgressScreenEntry.before_delete(*this, progress, 0, 0);
         delete std::exchange(progress, nullptr);
     }
 
@@ -54,9 +51,7 @@ class GenProgressScreen : public ::testing::Test {
         for (auto& path : gs.data_paths) {
             std::snprintf(path, kDataPathLength, "%s", folder_.Path().c_str());
         }
-        gs.install_index = 0;
-        gs.screen_width = 800;
-        gs.screen_height = 600;
+        std::tie(gs.install_index, gs.screen_width, gs.screen_height) = std::tuple(0, 800, 600);
         // Font 1: every glyph a frame of its advance width, so that text shows.
         standin::Canvas glyphs(kFont1Cell, kFont1Cell * 98);
         for (int g = 0; g < 98; ++g) {
@@ -119,19 +114,17 @@ TEST_F(GenProgressScreen, OpenReceivesTheReportsAndHoldsTrafficUntilClosed) {
     g_pCityManager = &cities;
     FS_GEN_FORTSCHRITT& s = Open();
     EXPECT_EQ(&Progress(), static_cast<ProgressEvents*>(&s));
-    EXPECT_EQ(cities.traffic_held, 1);
-    EXPECT_TRUE(s.IsWindowVisible());
-    EXPECT_STREQ(s.captions[3], "Generating industries");
-    EXPECT_EQ(s.total, 1);  // the paint turned a total of 0 into 1
-
+    // The paint turned a total of 0 into 1.
+    EXPECT_EQ(
+        std::tuple(cities.traffic_held, s.IsWindowVisible(), std::string(s.captions[3]), s.total),
+        std::tuple(1, true, "Generating industries", 1));
     // Closing: command OK blackens and hides it, then it is deleted.
     s.SendMessage(WM_COMMAND, kCmdOk, 0);
-    EXPECT_FALSE(s.IsWindowVisible());
-    EXPECT_EQ(Pixel(s, 5, 5), 0);
+    EXPECT_EQ(std::tuple(s.IsWindowVisible(), Pixel(s, 5, 5)), std::tuple(false, 0));
     frame_->SendMessage(kMsgGenProgressDone);
-    EXPECT_EQ(frame_->progress, nullptr);
-    EXPECT_EQ(dynamic_cast<GenerationProgress*>(&Progress()), nullptr);
-    EXPECT_EQ(cities.traffic_held, 0);
+    EXPECT_EQ(std::tuple(frame_->progress, dynamic_cast<GenerationProgress*>(&Progress()),
+                         cities.traffic_held),
+              std::tuple(nullptr, nullptr, 0));
     g_pCityManager = nullptr;
 }
 
@@ -159,9 +152,7 @@ TEST_F(GenProgressScreen, LampsCaptionAndBarFollowTheReports) {
     for (const Report& r : reports) {
         r.report();
         EXPECT_EQ(BarWidth(s), r.bar) << &r - reports;
-        if (r.lit >= 0) {
-            EXPECT_EQ(Lamp(s, r.lit), kLitLampInk) << &r - reports;
-        }
+        EXPECT_EQ(Lamp(s, std::max(r.lit, 0)), r.lit >= 0 ? kLitLampInk : kUnlitLampInk);
     }
     EXPECT_EQ(Lamp(s, 3), kUnlitLampInk);
     for (int32_t n = 0; n < 10; ++n) Progress().Step();
@@ -171,11 +162,8 @@ TEST_F(GenProgressScreen, LampsCaptionAndBarFollowTheReports) {
 
 TEST_F(GenProgressScreen, ScreenMatchesItsStoredPicture) {
     FS_GEN_FORTSCHRITT& s = Open();
-    s.stage_done[0] = 1;
-    s.stage_done[2] = 1;
-    s.stage = 1;
-    s.total = 7;
-    s.current = 3;
+    std::tie(s.stage_done[0], s.stage_done[2], s.stage, s.total, s.current) =
+        std::tuple(1, 1, 1, 7, 3);
     s.SendMessage(WM_PAINT);  // lamps, the running stage's caption and bar
     // Change it only after looking at the screen (FV_GOLDEN_PNG saves it).
     fvtest::MaybeSaveScreen("gen_progress");
@@ -192,8 +180,7 @@ TEST_F(GenProgressScreen, WithoutItsPicturesTheScreenStaysBlankButWorks) {
     Progress().Stage(1, 5);
     Progress().Step();
     Progress().StageDone(1);
-    EXPECT_EQ(s.current, 1);
-    EXPECT_EQ(s.stage_done[1], 1);
+    EXPECT_EQ(std::tuple(s.current, s.stage_done[1]), std::tuple(1, 1));
 }
 
 }  // namespace
