@@ -111,12 +111,13 @@ class TransportWorld : public ::testing::Test {
 
     MapField& F(int32_t x, int32_t y) { return *FieldAt(x, y); }
     CWayNetwork& Net() { return *network_; }
+    // A way on the field, its piece fitted by Finish.
     void Way(int32_t x, int32_t y, int32_t wayType) {
         Grow(x, y);
         MapField& field = F(x, y);
         field.set_wegtyp(static_cast<uint32_t>(wayType));
         if (field.wegteil() == 0) field.set_wegteil(1);
-    }  // fitted by Finish
+    }
     // `each(x, y)` for the fields from (x1, y1) to (x2, y2) on a row or column.
     template <typename Each>
     static void EachOnLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Each each) {
@@ -164,12 +165,13 @@ class TransportWorld : public ::testing::Test {
         }
         return all;
     }
+    // Widens the box the checks scan.
     void Grow(int32_t x, int32_t y) {
         box_x0_ = std::min(box_x0_, std::max(0, x - 1));
         box_y0_ = std::min(box_y0_, std::max(0, y - 1));
         box_x1_ = std::max(box_x1_, std::min(255, x + 1));
         box_y1_ = std::max(box_y1_, std::min(255, y + 1));
-    }  // widens the box the checks scan
+    }
     // A flat bridge or straight tunnel between its ends (smaller coordinate
     // first; way type 0: the world's own); WayEnd adds what a world keeps.
     void Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = 0) {
@@ -229,12 +231,13 @@ class TransportWorld : public ::testing::Test {
 class RoadWorld : public TransportWorld {
   protected:
     ~RoadWorld() override { DeleteAllVehicles(); }
+    // Marks exactly the vehicles', none once deleted.
     void TearDown() override {
         plat::SetRandSourceForTests({});
         EXPECT_TRUE(MarksConsistent());
         DeleteAllVehicles();
         EXPECT_EQ(MarkSum(), 0);
-    }  // marks exactly the vehicles', none once deleted
+    }
 
     void Road(int32_t x, int32_t y, int32_t wayType = kWayGravelRoad) { Way(x, y, wayType); }
     void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = kWayGravelRoad) {
@@ -318,6 +321,7 @@ class RoadWorld : public TransportWorld {
         v.stop_count = static_cast<int32_t>(stops.size());
         v.needs_route = 1;
     }
+    // Every occupancy mark of the map and the nodes.
     int64_t MarkSum() const {
         int64_t sum = 0;
         for (int32_t i = 0; i < kMapFieldCount; ++i) {
@@ -333,7 +337,7 @@ class RoadWorld : public TransportWorld {
             for (uint8_t b : node->belegt) sum += b;
         }
         return sum;
-    }  // every occupancy mark of the map and the nodes
+    }
     // The vehicles' marks explain the map's exactly; no lane is shared.
     ::testing::AssertionResult MarksConsistent() const {
         const auto fail = [](int32_t x, int32_t y, const char* what) {
@@ -416,11 +420,12 @@ class RailWorld : public TransportWorld {
   protected:
     RailWorld() { default_way_ = kWayRail; }
     ~RailWorld() override { DeleteAllVehicles(); }
+    // Consistent (if `check_at_end_`), none once deleted.
     void TearDown() override {
         EXPECT_TRUE(!check_at_end_ || Consistent());
         DeleteAllVehicles();
         EXPECT_EQ(std::pair(MarkCount(), FlagCount()), std::pair(0, 0));
-    }  // Consistent (if `check_at_end_`), none once deleted
+    }
     void Rail(int32_t x, int32_t y) {
         Way(x, y, kWayRail);
         track_.emplace_back(x, y);
@@ -621,6 +626,7 @@ class RailWorld : public TransportWorld {
 // lines between two-row termini; trains on random schedules.
 class RandomRailWorld : public RailWorld {
   protected:
+    // Every station stocks products 1..6.
     void BuildRandomNetwork() {
         const int32_t x0 = 30 + R(10);
         const int32_t y0 = 30 + R(10);
@@ -653,7 +659,7 @@ class RandomRailWorld : public RailWorld {
             for (int32_t p = 1; p <= 6; ++p) const_cast<TestStation*>(station)->stock[p] = 100000;
         }
         Finish();
-    }  // every station stocks products 1..6
+    }
     // Up to `count` trains on free platform row ends, schedules of 2..4 stops.
     std::vector<CTrain*> BuildRandomTrains(int32_t count) {
         std::vector<CTrain*> trains;
