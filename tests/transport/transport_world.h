@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -85,11 +84,8 @@ class TestBuildingTable : public CBuildingTable {
 
 class TestCityManager : public CCityManager {
   public:
-    void Tick() override {
-        if (onTick) onTick();
-    }
+    void Tick() override {}
     void MonthlyUpdate() override {}
-    std::function<void()> onTick;  // the city traffic rule of a test
 };
 
 class TransportWorld : public ::testing::Test {
