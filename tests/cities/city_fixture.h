@@ -57,14 +57,12 @@ class CityTest : public ::testing::Test {
             field.set_hoehe(2);
         }
     }
-    // A hilly landscape with water, ramps, forests, a few player roads and
-    // a railway: heights from smooth waves, slopes from the heights.
+    // Hills, lakes, ramps, forests, a few player roads and a railway.
     void SyntheticWorld(uint32_t seed) {
         plat::Srand(seed);
         const double px = plat::Rand() % 100 / 10.0;
         const double py = plat::Rand() % 100 / 10.0;
-        // Broad plains between gentle hills and a few lakes: smooth waves, so
-        // neighbouring heights differ by one at most.
+        // Smooth waves: neighbouring heights differ by one at most.
         const auto height = [&](int32_t x, int32_t y) {
             const double f = 5.0 + 2.2 * std::sin(x / 23.0 + px) + 1.8 * std::cos(y / 19.0 + py) +
                              1.2 * std::sin((x + 2 * y) / 41.0);
@@ -100,8 +98,7 @@ class CityTest : public ::testing::Test {
         LayLine(128, 20, 128, 235, kWayRail);
         LayLine(20, 190, 230, 190, kWayGravelRoad);
     }
-    // Lays a road (or track) of `wayType` on the cells, fits its pieces and
-    // masks and links it into the network as the way builders do.
+    // A road or track on the cells, fitted and linked as the builders do.
     void LayWay(const std::vector<std::pair<int32_t, int32_t>>& cells, int32_t wayType) {
         int32_t x0 = 255, y0 = 255, x1 = 0, y1 = 0;
         for (auto [x, y] : cells) {

@@ -100,8 +100,7 @@ class CityGrowthTest : public CityTest {
     }
 };
 
-// A founded city has a layout, streets, buildings, the list's only name and
-// the size's target.
+// A founded city has a layout, streets, buildings, a name and a target.
 TEST_F(CityGrowthTest, FoundedCityHasStreetsBuildingsNameAndTarget) {
     std::strcpy(Cities().names[5], "Quillmere");
     ASSERT_EQ(Found(100, 100, 2), 0);
@@ -136,8 +135,7 @@ TEST_F(CityGrowthTest, TwentyYearsApproachTheTargetMix) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
 }
 
-// On water, with every slot taken or off the map nothing is founded and
-// nothing changes.
+// On water, with every slot taken or off the map nothing changes.
 TEST_F(CityGrowthTest, RefusedFoundingsLeaveNoTrace) {
     for (int32_t x = 90; x <= 110; ++x) {
         for (int32_t y = 90; y <= 110; ++y) F(x, y).set_teile_art(0);
@@ -153,8 +151,7 @@ TEST_F(CityGrowthTest, RefusedFoundingsLeaveNoTrace) {
     EXPECT_EQ(Found(5, 256, 1), -2);
 }
 
-// Forested central cells: forest stays on every one that carries neither a
-// street nor a city building, whatever the trial streets tried.
+// Forest stays on central cells without a street or city building.
 TEST_F(CityGrowthTest, TrialStreetsLeaveForestAndPiecesUntouched) {
     for (int32_t x = 98; x <= 102; ++x) {
         for (int32_t y = 98; y <= 102; ++y) {
@@ -260,8 +257,7 @@ TEST_F(CityGrowthTest, ListCapsHold) {
 
 using CityInvariantsTest = CityGrowthTest;
 
-// A founding whose plan has only its corner cells on the map leaves nothing
-// behind; the last row and column of the map take no city.
+// Cities founded in the corners stay on the map, off its last row and column.
 TEST_F(CityInvariantsTest, CitiesAtTheCornersGrowOnTheMapOnly) {
     int32_t founded = 0;
     for (auto [x, y] : {std::pair{0, 0}, std::pair{255, 255}, std::pair{2, 253}, {254, 1}}) {
@@ -290,8 +286,7 @@ TEST_F(CityInvariantsTest, CitiesAtTheCornersGrowOnTheMapOnly) {
     EXPECT_EQ(founded, 4);
 }
 
-// Twenty overlapping cities of every size on a hilly map with player roads
-// and a railway grow for thirty years on the game clock.
+// Twenty overlapping cities of every size grow for thirty years.
 TEST_F(CityInvariantsTest, TwentyNeighbouringCitiesGrowThirtyYears) {
     SyntheticWorld(20240501);
     const std::vector<MapField> before = Snapshot();

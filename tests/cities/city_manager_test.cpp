@@ -141,8 +141,7 @@ TEST_F(CityManagerTest, FoundedCitiesTakeDifferentNamesFromTheFile) {
 }
 
 // Removing a city clears its fields and streets and frees its name; player
-// roads (one ending beside a city street) and a company building inside the
-// area stay. Off the map or on a field of no city nothing happens.
+// roads and company buildings in its area stay.
 TEST_F(CityManagerTest, RemovingACityKeepsPlayerWaysAndBuildings) {
     LayLine(40, 100, 60, 100, kWayGravelRoad);
     ASSERT_EQ(Found(100, 100, 2), 0);
@@ -224,8 +223,7 @@ TEST_F(CityRecordTest, RoundTripKeepsEverySavedField) {
     EXPECT_EQ(counted(), before);
 }
 
-// Every field in its place and byte order: a record written in another
-// order or with a field dropped changes the hash.
+// Every field in its place and byte order.
 TEST_F(CityRecordTest, RecordLayoutKeepsItsGoldenHash) {
     CCity& city = AddEmptyCity(9, -13, 250);
     city.countdown = 0x01020304;
@@ -457,10 +455,9 @@ TEST_F(CityEvaluationTest, TrafficCarsFollowTheResidentsAndTheSwitches) {
     EXPECT_EQ(city.car_count, 0);
 }
 
-// The monthly update recounts the residents and drives the city's stores by
-// type (toys first), in reverse order of discovery, all of a type refreshed
-// before the first is updated; each sees the city grid (0 on the city's
-// fields). Stores of other cities are not the city's, those on its border are.
+// The monthly update drives the city's stores (border ones too) by type, toys
+// first, in reverse order of discovery, all of a type refreshed before the
+// first is updated; each sees the city grid (0 on the city's fields).
 TEST_F(CityEvaluationTest, StoresGetTheCityGridInTypeOrderAndReverseDiscovery) {
     CCity& city = AddEmptyCity(1, 100, 100);
     PutCityStreetLine(100, 105, 126, 105, 1);

@@ -20,9 +20,8 @@ constexpr int32_t kPoints = 6, kSpacing = 6;
 
 class RoadGrid : public transporttest::RoadWorld {
   protected:
-    // A 6 x 6 grid of crossings (outer ring always, inner links by chance),
-    // eight depots beside it, and east of it a road through a tunnel and
-    // over a bridge across a road to three depots.
+    // A grid of crossings with depots; east of it a road through a tunnel
+    // and over a bridge across a road to three depots.
     void Build(uint32_t seed) {
         rng_.seed(seed);
         plat::Srand(seed);

@@ -60,9 +60,8 @@ class TruckTest : public RoadWorld {
     TestTerminal* factory = nullptr;
 };
 
-// The player's truck and an opponent's carry every unit the mine gives; the
-// owner buys and pays the running costs; only the opponent's truck is named
-// to the terminal while it unloads.
+// Trucks carry every unit; the owner buys and pays; only an opponent's
+// truck is named to the terminal while it unloads.
 TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
     for (const int32_t owner : {0, 2}) {
         SCOPED_TRACE(owner);
@@ -118,8 +117,7 @@ TEST_F(TruckTest, ProductPlannedAtTwoStopsStaysOnBoard) {
     EXPECT_EQ(std::tuple(factory->puts + mine->takes, truck->amount_carried), std::tuple(0, 1));
 }
 
-// Without stops nothing is exchanged, and the truck waits for a schedule in
-// steps of 32 frames.
+// Without stops nothing is exchanged; the truck waits in steps of 32 frames.
 TEST_F(TruckTest, ZeroStopsNeitherLoadsNorUnloads) {
     CTruck* truck = NewTruck();
     truck->amount_carried = 1;
@@ -155,8 +153,7 @@ TEST_F(TruckTest, HaltAtStopKeepsTheTruckLoading) {
     EXPECT_EQ(std::tuple(truck->loading_state, truck->pos_x, truck->pos_y), std::tuple(1, 55, 49));
 }
 
-// A road joined to the field under a truck makes it a junction: the lane
-// mark and a junction mark taken after it both come off the field.
+// A lane mark on a field that became a junction still comes off.
 TEST_F(TruckTest, LaneMarkComesOffAFieldThatBecameAJunction) {
     for (const uint8_t lane : {1, 2}) {
         RoadMark lane_mark, junction;
@@ -308,8 +305,7 @@ TEST_F(CityCarTest, CityWithoutFreeStreetRemovesTheCar) {
 }
 
 TEST_F(CityCarTest, TenFailedPlacementsRemoveTheCar) {
-    // One free street field whose way leads only north; a car that always
-    // draws an odd bit wants to head south there.
+    // The one free street field leads north; the car draws south.
     City2({{110, 110, 110, 111}}, false);
     F(110, 111).set_wegtyp(0);
     F(110, 110).set_richtung(kDirN);
@@ -328,8 +324,7 @@ TEST_F(CityCarTest, EmptyCitySlotRemovesTheCarAtItsRelocation) {
     ASSERT_TRUE(FramesUntil([&] { return CountVehicles() == 0; }, 100));
 }
 
-// At a junction a car takes one of the three other exits by the random
-// value, never the way back, at junction speed.
+// At a junction a car takes a random exit, never the way back.
 TEST_F(CityCarTest, JunctionExitsNeverReverse) {
     for (int32_t r = 0; r < 8; ++r) {
         FixRand(0);
@@ -429,8 +424,7 @@ TEST_F(VehicleListTest, NumbersOfDeletedVehiclesAreReusedLowestFirst) {
     EXPECT_EQ(std::tuple(FindVehicleByNumber(2), FindVehicleByNumber(6)), std::tuple(two, nullptr));
 }
 
-// City cars have no number, are found by no lookup, and switching city
-// traffic off removes only them.
+// City cars have no number and no lookup finds them; traffic off removes them.
 TEST_F(VehicleListTest, CityCarsHaveNoNumberAndGoWithCityTraffic) {
     CCityCar* car = new CCityCar(32, 30, "A", 0, 1);
     new CCityCar(35, 30, "A", 0, 1);
@@ -526,9 +520,8 @@ TEST_F(VehicleListTest, RunQueriesTakeTheEndsInEitherOrder) {
     EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 32), 0);  // not a straight run
 }
 
-// On a platform field (kind 4) a new train starts three fields on along the
-// track, on a station head (kind 5) four; class 7 stays where it was made
-// and a truck depot never moves the start.
+// A new train starts three fields on from a platform, four from a station
+// head; class 7 and trucks stay where they were made.
 TEST_F(VehicleListTest, NewVehicleOnAStationStartsAlongThePlatformTrack) {
     transporttest::TestTerminal station;
     buildings_.buildings[5] = &station;
@@ -584,8 +577,7 @@ class RecordTest : public RoadWorld {
         g_pLookupTables = &tables_;
         GetLevelPictureHooks() = LevelPictureHooks{};
         RecreateOpponents();
-        // A crossing, a tunnel and a bridge, two depots of the building table
-        // and a city street.
+        // A crossing, a tunnel, a bridge, two depots and a city street.
         Line(40, 50, 60, 50);
         Line(50, 40, 50, 49);
         Line(50, 51, 50, 54);
@@ -755,9 +747,8 @@ TEST_F(RecordTest, DamagedRecordsEndTheRead) {
     EXPECT_EQ(CountVehicles(), 0);
 }
 
-// Through the level file the vehicles' record comes back byte for byte with
-// the junction counters. A saved game whose vehicles name things that do not
-// exist is refused, and the running game stays as it was.
+// Through the level file the vehicles come back byte for byte; a saved game
+// whose vehicles name what does not exist is refused, the game unchanged.
 using NothingLost = RecordTest;
 TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
     LeaveNoCity();

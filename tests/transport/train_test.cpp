@@ -24,8 +24,7 @@ namespace {
 
 using transporttest::TestStation;
 
-// Stations A (row x 20..23) and B (x 40..43) of type 6 on y = 50, joined by
-// 16 fields of track; the west end of A's row is a dead end.
+// Stations A (x 20..23) and B (x 40..43) on y = 50 joined by track.
 class TwoStations : public transporttest::RailWorld {
   protected:
     void SetUp() override {
@@ -59,9 +58,8 @@ class TwoStations : public transporttest::RailWorld {
     CTrain* t = nullptr;
 };
 
-// The exchange at A, then at B: wagons are made up by the cargo plan, share
-// whole units from the first, are unloaded and dropped where their column
-// plans nothing or another product.
+// Wagons are made up by the cargo plan, share units from the first, and are
+// unloaded and dropped where their column plans nothing or another product.
 TEST_F(TwoStations, WagonsAreMadeUpLoadedAndDroppedByTheCargoPlan) {
     struct Wagon {
         int32_t key;
@@ -159,8 +157,7 @@ TEST_F(TwoStations, OpponentsTrainIsAtTheTerminalOnlyWhileItUnloadsAndAHaltHolds
 TEST_F(TwoStations, RouteBackJumpsTheEngineToThePlatformsOtherEnd) {
     NewTrain();
     a->stock[3] = 10;
-    // Both stops plan product 3 in columns 0 and 1: the two loaded wagons
-    // the train starts with stay on board for ever.
+    // Product 3 planned at both stops stays on board for ever.
     for (int32_t k = 0; k < 2; ++k) {
         Plan(0, k, 3);
         Plan(1, k, 3);
@@ -172,8 +169,7 @@ TEST_F(TwoStations, RouteBackJumpsTheEngineToThePlatformsOtherEnd) {
     ASSERT_EQ(t->stop_served, 0);
     ASSERT_TRUE(FramesUntil([&] { return t->stop_served == 1; }, 3000));
     EXPECT_LT(game_.state().cash[0], cash);  // running costs booked on arrival
-    // Arrived at B's east end, the route back west turned the train: the
-    // engine at the west end heading west, its wagons lined up behind it.
+    // Arrived at B's east end, the train turned: engine at the west end.
     ASSERT_EQ(t->wagon_count, 2);
     EXPECT_EQ(std::tuple(t->pos_x, t->Heading(), t->turned, t->wagons[0]->x, t->wagons[1]->x,
                          t->wagons[0]->direction >> 4, F(43, 50).belegt()),
@@ -236,10 +232,8 @@ TEST_F(TwoStations, FourStepsPerFramePassAFieldMiddleOnce) {
     EXPECT_EQ(t->pos_x, 25);
 }
 
-// Trains with wagons and a path round-trip byte for byte in list order and
-// put their marks back; the way network's record keeps the link flags, which
-// belong to no train right after the load and to their trains again once
-// both have been round their schedules.
+// Trains round-trip byte for byte with their marks; the link flags kept by
+// the way network's record are taken over again as the trains run on.
 TEST_F(TwoStations, TrainsRoundTripByteForByteAndTakeOverTheReservations) {
     for (int32_t p = 1; p <= 3; ++p) a->stock[p] = 50;
     NewTrain(13);  // under way from A to B with three wagons and a path
@@ -289,8 +283,7 @@ TEST_F(TwoStations, RecordOfAnotherKindIsNoTrain) {
     }
 }
 
-// Station A with `rows` rows (y 50, 49) at x 20..23, west end a dead end;
-// B at x 40..43 when asked for.
+// Station A with `rows` rows (y 50, 49), B when asked for.
 class RailWorld : public transporttest::RailWorld {
   protected:
     void Stations(int32_t rows, bool withB) {
@@ -347,8 +340,8 @@ TEST_F(RailWorld, TrainWaitsOnceAtATrackEndThenTurnsBack) {
     EXPECT_EQ(std::tuple(t->reversals, t->Heading()), std::tuple(1, kDirW));
 }
 
-// A's two rows join at x = 24 a single line to B: the second train waits at
-// the node until the first train's last wagon is on B's platform.
+// On a single line the second train waits at the node until the first
+// train's last wagon is on B's platform.
 TEST_F(RailWorld, FollowerWaitsAtTheNodeUntilTheLinkIsFree) {
     Stations(2, true);
     Rail(24, 49);

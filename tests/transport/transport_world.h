@@ -1,7 +1,6 @@
 #pragma once
-// Road and rail test worlds on flat ground, driven by the main loop's frame
-// update on the fake clock: ways, depots, stations, bridges, tunnels and city
-// streets laid as the builders leave them, and checks of the vehicles' marks.
+// Road and rail worlds driven by the main loop on the fake clock, laid as
+// the builders leave them, with checks of the vehicles' marks.
 
 #include <gtest/gtest.h>
 
@@ -535,9 +534,8 @@ class RailWorld : public TransportWorld {
             const CTrain* t = dynamic_cast<const CTrain*>(node->vehicle);
             if (t == nullptr) continue;
             const TrainHoldings& h = t->held;
-            // Each unit stands on a field no other train's unit stands on and
-            // that its train holds (underground and on bridges, and on portals
-            // and bridge ends, the field does not count).
+            // Each unit stands alone on a field its train holds (not counted
+            // underground, on bridges, portals and bridge ends).
             auto unitOk = [&](int32_t x, int32_t y, int32_t tunnel, int32_t bridge) {
                 const MapField* f = FieldAt(x, y);
                 if ((tunnel == 0 || f->tportal()) && (bridge == 0 || f->bridge_end())) {

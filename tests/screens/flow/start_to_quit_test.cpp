@@ -114,8 +114,7 @@ TEST_F(NothingLost, RefusedScreenAndSignalsEndWithTheirCodes) {
     ExpectEndedInOrder();
 }
 
-// The first missing picture answered with Cancel ends the program in order
-// before its loop runs (the game state lives until the end).
+// Cancel on the first missing picture ends the program in order at once.
 TEST_F(StartToQuitTest, WithoutPicturesCancelEndsTheProgramInOrder) {
     std::filesystem::remove(folder_.Path() + "/font_1.jgd");
     {

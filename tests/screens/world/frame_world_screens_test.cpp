@@ -131,9 +131,8 @@ TEST_F(FrameWorldScreens, EditorStartBackReturnsToTheTitleAndOkStartsTheEditor) 
     EXPECT_NE(h.frame->accelerators, nullptr);
 }
 
-// Clicks choose; back and the cancel command of an abort leave the settings;
-// only OK (here the Enter key) writes them and regenerates the world behind
-// the progress screen.
+// Back and cancel leave the settings; only OK (the Enter key) writes them
+// and regenerates the world behind the progress screen.
 TEST_F(FrameWorldScreens, NewWorldBackOrCancelLeaveTheSettingsOkRegenerates) {
     for (const bool back : {true, false}) {
         h.gs->ng_land = 1;

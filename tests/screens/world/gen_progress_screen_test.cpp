@@ -1,5 +1,4 @@
-// The generation-progress screen in a frame answering its requests as the
-// main frame does, drawn from plain-colour pictures so pixels can be checked.
+// The generation-progress screen, drawn from plain-colour pictures.
 
 #include "screens/world/gen_progress_screen.h"
 
