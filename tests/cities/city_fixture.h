@@ -146,8 +146,7 @@ class CityTest : public ::testing::Test {
     static std::vector<std::pair<int32_t, int32_t>> LineCells(int32_t x1, int32_t y1, int32_t x2,
                                                               int32_t y2) {
         std::vector<std::pair<int32_t, int32_t>> cells;
-        const int32_t dx = (x2 > x1) - (x2 < x1);
-        const int32_t dy = (y2 > y1) - (y2 < y1);
+        const int32_t dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
         for (int32_t x = x1, y = y1;; x += dx, y += dy) {
             cells.emplace_back(x, y);
             if (x == x2 && y == y2) return cells;

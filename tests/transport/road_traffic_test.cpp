@@ -34,8 +34,7 @@ class RoadGrid : public transporttest::RoadWorld {
                 if (j + 1 < kPoints && (ringCol || Pick(100) < 60)) Segment(i, j, false);
             }
         }
-        const int32_t y = P(1 + Pick(kPoints - 2));
-        const int32_t x0 = P(kPoints - 1);
+        const int32_t y = P(1 + Pick(kPoints - 2)), x0 = P(kPoints - 1);
         Line(x0 + 1, y, x0 + 3, y);
         Tunnel(x0 + 4, y, x0 + 8, y);
         Line(x0 + 9, y, x0 + 11, y);
@@ -78,10 +77,9 @@ class RoadGrid : public transporttest::RoadWorld {
             const int32_t along = 2 + Pick(kSpacing - 3);
             const bool horizontal = Pick(2) == 0;
             const int32_t side = Pick(2) == 0 ? -1 : 1;
-            const int32_t rx = horizontal ? P(i) + along : P(j);
-            const int32_t ry = horizontal ? P(j) : P(i) + along;
-            const int32_t x = horizontal ? rx : rx + side;
-            const int32_t y = horizontal ? ry + side : ry;
+            const int32_t rx = horizontal ? P(i) + along : P(j),
+                          ry = horizontal ? P(j) : P(i) + along;
+            const int32_t x = horizontal ? rx : rx + side, y = horizontal ? ry + side : ry;
             const MapField& road = F(rx, ry);
             bool free = road.wegtyp() != 0 && road.wegtyp() != kWayCityStreet && !road.tunnel() &&
                         !road.bridge_flag() && clear(x, y);

@@ -248,8 +248,7 @@ TEST_F(TwoStations, TrainsRoundTripByteForByteAndTakeOverTheReservations) {
     // The vehicle record, three 109-byte wagons and the path.
     const std::string one = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
     EXPECT_EQ(one.size(), 473u + 3u * kWagonRecordSize + 4u + 8u * t->path.Count());
-    const int32_t engineX = t->pos_x;
-    const int32_t wagonX = t->wagons[2]->x;
+    const int32_t engineX = t->pos_x, wagonX = t->wagons[2]->x;
     const std::string part = WriteWith("part", WriteVehicleRecords);
     std::vector<std::array<uint8_t, 4>> flags(kWayNodeSlots);
     for (int32_t n = 1; n < kWayNodeSlots; ++n) {
@@ -350,8 +349,7 @@ TEST_F(RailWorld, FollowerWaitsAtTheNodeUntilTheLinkIsFree) {
     a->stock[1] = a->stock[2] = 100;
     CTrain* first = FromA(0);
     CTrain* second = FromA(1);
-    bool waited = false;
-    bool entered = false;
+    bool waited = false, entered = false;
     for (int32_t frame = 0; frame < 4000 && !entered; ++frame) {
         Frames(1);
         ASSERT_TRUE(Consistent());

@@ -116,8 +116,7 @@ class TransportWorld : public ::testing::Test {
     // `each(x, y)` for the fields from (x1, y1) to (x2, y2) on a row or column.
     template <typename Each>
     static void EachOnLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Each each) {
-        const int32_t dx = (x2 > x1) - (x2 < x1);
-        const int32_t dy = (y2 > y1) - (y2 < y1);
+        const int32_t dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
         for (int32_t x = x1, y = y1;; x += dx, y += dy) {
             each(x, y);
             if (x == x2 && y == y2) break;
@@ -181,8 +180,7 @@ class TransportWorld : public ::testing::Test {
         const uint32_t typeBits = static_cast<uint32_t>(wayType) << 4;
         const int32_t length = alongY ? y2 - y1 : x2 - x1;
         for (int32_t k = 0; k <= length; ++k) {
-            const int32_t x = alongY ? x1 : x1 + k;
-            const int32_t y = alongY ? y1 + k : y1;
+            const int32_t x = alongY ? x1 : x1 + k, y = alongY ? y1 + k : y1;
             const bool end = k == 0 || k == length;
             Grow(x, y);
             MapField& field = F(x, y);
@@ -622,10 +620,8 @@ class RandomRailWorld : public RailWorld {
   protected:
     // Every station stocks products 1..6.
     void BuildRandomNetwork() {
-        const int32_t x0 = 30 + R(10);
-        const int32_t y0 = 30 + R(10);
-        const int32_t x1 = x0 + 50 + R(30);
-        const int32_t y1 = y0 + 50 + R(30);
+        const int32_t x0 = 30 + R(10), y0 = 30 + R(10);
+        const int32_t x1 = x0 + 50 + R(30), y1 = y0 + 50 + R(30);
         RailPath({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}});
         const Side sides[4] = {{true, y0, x0, x1, +1},
                                {false, x1, y0, y1, -1},
@@ -706,6 +702,8 @@ class RandomRailWorld : public RailWorld {
     }
 
   private:
+    using RailWorld::Rail;
+    void Rail(std::pair<int32_t, int32_t> at) { Rail(at.first, at.second); }
     struct Side {
         bool horizontal;  // the side runs along x
         int32_t c;        // its fixed coordinate
@@ -720,41 +718,22 @@ class RandomRailWorld : public RailWorld {
         // Rows grow across the side; `g` is the growth in map coordinates.
         const int32_t g = grows_inward ? side.inward : -side.inward;
         const auto [fx, fy] = At(side, s + 1, 0);
-        int32_t type = 0;
-        int32_t ax = fx;
-        int32_t ay = fy;
-        if (side.horizontal) {
-            type = g < 0 ? 6 : 8;
-            ay = fy - g;
-        } else {
-            type = g > 0 ? 7 : 9;
-            ax = fx - g;
-        }
-        TestStation& station = Station(type, ax, ay, length, next_number_++);
+        const int32_t type = side.horizontal ? (g < 0 ? 6 : 8) : (g > 0 ? 7 : 9);
+        TestStation& station = Station(type, side.horizontal ? fx : fx - g,
+                                       side.horizontal ? fy - g : fy, length, next_number_++);
         all_stations_.push_back(&station);
         const int32_t across = grows_inward ? 1 : -1;
-        for (int32_t i = 1; i < length; ++i) {
-            const auto [lx, ly] = At(side, s, across * i);
-            const auto [rx, ry] = At(side, s + 5, across * i);
-            Rail(lx, ly);
-            Rail(rx, ry);
-        }
+        for (int32_t i = 1; i < length; ++i) Rail(At(side, s, across * i));
+        for (int32_t i = 1; i < length; ++i) Rail(At(side, s + 5, across * i));
         for (int32_t row = 0; row < length; ++row) {
             const auto [x, y] = station.RowField(row, R(2) == 0 ? 0 : 3);
             starts_.push_back({x, y, &station});
         }
     }
     void AddLoop(const Side& side, int32_t s, int32_t length, int32_t sign) {
-        for (int32_t a = 1; a <= 2; ++a) {
-            const auto [x1, y1] = At(side, s, sign * a);
-            const auto [x2, y2] = At(side, s + length, sign * a);
-            Rail(x1, y1);
-            Rail(x2, y2);
-        }
-        for (int32_t k = 0; k <= length; ++k) {
-            const auto [x, y] = At(side, s + k, sign * 2);
-            Rail(x, y);
-        }
+        for (int32_t a = 1; a <= 2; ++a) Rail(At(side, s, sign * a));
+        for (int32_t a = 1; a <= 2; ++a) Rail(At(side, s + length, sign * a));
+        for (int32_t k = 0; k <= length; ++k) Rail(At(side, s + k, sign * 2));
     }
 
     struct StartField {
