@@ -1,6 +1,5 @@
-// Trains: the goods exchange, wagons, steps and the record; on the track
-// dead ends, reserved links, loops, meetings, tunnels and bridges; random
-// single-track networks where every train keeps serving its stops.
+// Trains: the goods exchange, wagons, steps, the record, dead ends, links,
+// loops, meetings, tunnels and bridges, and random single-track networks.
 
 #include <gtest/gtest.h>
 
@@ -306,8 +305,7 @@ class RailWorld : public transporttest::RailWorld {
     TestStation* b = nullptr;
 };
 
-// Before a dead-end node the train finds the way on leads back and turns
-// where it stands; back on its platform it arrives at the row's far end.
+// Before a dead-end node the train turns where it stands, and arrives back.
 TEST_F(RailWorld, TrainTurnsBackInFrontOfADeadEndNode) {
     Stations(1, false);
     RailLine(24, 50, 30, 50);
@@ -365,8 +363,7 @@ TEST_F(RailWorld, FollowerWaitsAtTheNodeUntilTheLinkIsFree) {
     ASSERT_TRUE(FramesUntil([&] { return second->stop_served == 1; }, 4000));
 }
 
-// A train parked at B holds the straight track of a passing loop (x 30..36):
-// the next train takes the loop track without waiting.
+// With a loop's straight track held, the next train takes the loop at once.
 TEST_F(RailWorld, TrainTakesTheOtherLoopTrackWithoutWaiting) {
     Stations(2, true);
     Rail(24, 49);
@@ -430,7 +427,8 @@ TEST_F(MeetingTest, HeadOnTestLooksOnlyAtTheFieldAheadWithoutAWayOn) {
     // An empty path, or a path ending here, has no second field.
     EXPECT_EQ(t->IsPathBlocked(), 0);
     t->path.PushFront(F(31, 50).knotennummer(), -1);
-    EXPECT_EQ(std::tuple(t->IsPathBlocked(), other->reversals), std::tuple(0, 0));
+    EXPECT_EQ(t->IsPathBlocked(), 0);
+    EXPECT_EQ(other->reversals, 0);
     // With a way on to the east the train two fields ahead is seen.
     t->path.Clear();
     t->path.PushFront(F(31, 50).knotennummer(), kDirIndexE);
@@ -483,8 +481,7 @@ class TunnelBridgeTest : public RailWorld {
     CTrain* t = nullptr;
 };
 
-// No marks underground or on the span; hidden in the tunnel, drawn on the
-// bridge layer; the run queries of demolition see the train.
+// No marks underground or on the span; the run queries see the train.
 TEST_F(TunnelBridgeTest, TrainPassesUndergroundAndOverTheSpanWithoutMarks) {
     Frames(1);          // the first frame plans the route and loads at A
     bool seen[5] = {};  // in the tunnel, on the bridge, hidden, wagon hidden, drawn on bridge
@@ -547,14 +544,9 @@ TEST_P(TrainReservationProperty, MarksAndReservationsStayWithTheirTrains) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, TrainReservationProperty, ::testing::Range(1, 9));
 
-class TrainAcceptance : public transporttest::RandomRailWorld {
-  protected:
-    ~TrainAcceptance() override { g_TickLength = saved_tick_; }
-    uint32_t saved_tick_ = g_TickLength;
-};
+using TrainAcceptance = transporttest::RandomRailWorld;  // the scope restores the tick
 
-// Sixty trains on 24 lines with passing loops through the main loop (a short
-// tick keeps it to seconds): no train goes 12,000 frames without a stop.
+// Sixty trains on 24 lines with loops: none goes 12,000 frames without a stop.
 TEST_F(TrainAcceptance, SixtyTrainsRunFiftyYears) {
     plat::Srand(7);
     std::vector<CTrain*> trains;

@@ -166,8 +166,7 @@ class TransportWorld : public ::testing::Test {
         box_x1_ = std::max(box_x1_, std::min(255, x + 1));
         box_y1_ = std::max(box_y1_, std::min(255, y + 1));
     }
-    // A flat bridge or straight tunnel between its ends (smaller coordinate
-    // first; way type 0: the world's own); WayEnd adds what a world keeps.
+    // A bridge or tunnel, smaller coordinate first (way type 0: the world's).
     void Bridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t wayType = 0) {
         Span(false, x1, y1, x2, y2, wayType);
     }
@@ -261,8 +260,7 @@ class RoadWorld : public TransportWorld {
                                ? SlopeDirection(static_cast<int32_t>(field.teile_diff()))
                                : BridgeCodeDirection(static_cast<int32_t>(field.bridge_piece())));
     }
-    // Fits the box's pieces and links the network (`dead_end_nodes`: nodes
-    // on road ends, as dragged roads get them).
+    // Fits the box's pieces and links it (nodes on road ends if asked).
     void Finish(int32_t x0 = 0, int32_t y0 = 0, int32_t x1 = 255, int32_t y1 = 255,
                 bool dead_end_nodes = false) {
         const auto each = [&](auto f) {
@@ -613,9 +611,8 @@ class RailWorld : public TransportWorld {
     std::vector<std::pair<int32_t, int32_t>> track_;
 };
 
-// Random rail networks (plat::Rand, seeded by the caller): a single-track
-// ring with stations of every orientation and length and passing loops, or
-// lines between two-row termini; trains on random schedules.
+// Random rail networks: a single-track ring with stations of every kind and
+// passing loops, or lines between two-row termini; trains on random schedules.
 class RandomRailWorld : public RailWorld {
   protected:
     // Every station stocks products 1..6.

@@ -79,13 +79,12 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
     }
     EXPECT_LT(turns, 50);
     EXPECT_EQ(loop.Finish(), 0);
-    EXPECT_TRUE(g_pTerrain == nullptr && g_pWayNetwork == nullptr);
+    EXPECT_EQ(std::tuple(g_pTerrain, g_pWayNetwork), std::tuple(nullptr, nullptr));
     ExpectEndedInOrder();
 }
 
-// A refused screen size ends with code 1. A termination signal ends the
-// program in order, as the quit button does, with 128 + the signal; from
-// then on no message box shows or waits.
+// A refused screen size ends with code 1; a termination signal ends in order
+// with 128 + the signal, and from then on no message box shows or waits.
 using NothingLost = StartToQuitTest;
 TEST_F(NothingLost, RefusedScreenAndSignalsEndWithTheirCodes) {
     {

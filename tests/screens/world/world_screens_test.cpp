@@ -1,6 +1,5 @@
-// The world-making screens: editor start and new world in the main frame
-// (back, cancel and OK), and the generation-progress screen, drawn from
-// plain-colour pictures so pixels can be checked.
+// The world-making screens: editor start and new world in the main frame,
+// and the generation-progress screen drawn from plain-colour pictures.
 
 #include <gtest/gtest.h>
 
