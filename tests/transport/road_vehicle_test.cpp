@@ -1,17 +1,16 @@
-// Trucks and city cars on small road worlds: the stop cycle, the decision at
-// the field middle, relocation and the marks they take and give back; the
-// vehicle list: numbers, lookups, run queries, the start of a new vehicle and
-// the one place that forgets a deleted vehicle; the vehicles' part of the
-// level file: byte-identical round trips in list order with the marks put
-// back (directly and through the level file) and damaged records.
+// Trucks and city cars on small road worlds and on random grids (the map's
+// marks always exactly the vehicles'), the vehicle list and its lookups, and
+// the vehicles' record: round trips with the marks put back.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
 #include <initializer_list>
+#include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/level_file.h"
@@ -43,8 +42,7 @@ using transporttest::TestTerminal;
 
 constexpr int32_t kProduct = 20;
 
-// A road along y = 50 from x = 40 to 60 with a mine's depot at (45, 49) and
-// a factory's depot at (55, 49), both leaving south onto the road.
+// A road along y = 50 with a mine's depot at (45, 49) and a factory's at (55, 49).
 class TruckTest : public RoadWorld {
   protected:
     void SetUp() override {
@@ -63,9 +61,8 @@ class TruckTest : public RoadWorld {
     TestTerminal* factory = nullptr;
 };
 
-// The player's truck and an opponent's carry every unit the mine gives; the
-// owner buys and pays the running costs; only the opponent's truck is named
-// to the terminal while it unloads.
+// Trucks carry every unit; the owner buys and pays; only an opponent's
+// truck is named to the terminal while it unloads.
 TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
     for (const int32_t owner : {0, 2}) {
         SCOPED_TRACE(owner);
@@ -80,17 +77,15 @@ TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
         truck->owner = owner;
         // The first leg: 12 fields from the mine's depot to the factory's.
         ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 1; }, 2000));
-        EXPECT_EQ(mine->last_buyer, owner);
-        EXPECT_EQ(truck->amount_carried, 0);
-        EXPECT_EQ(game_.state().cash[owner], cashBefore - 12 * 6);
-        EXPECT_EQ(g_Statistics.PairThis(StatPair::D, owner), costsBefore + 12 * 6);
-        EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, owner), monthBefore + 12 * 6);
+        EXPECT_EQ(std::tuple(mine->last_buyer, truck->amount_carried, game_.state().cash[owner],
+                             g_Statistics.PairThis(StatPair::D, owner),
+                             g_Statistics.Monthly(StatSeries::TotalCosts, owner)),
+                  std::tuple(owner, 0, cashBefore - 72, costsBefore + 72, monthBefore + 72));
         EXPECT_EQ(factory->at_terminal_during_put.at(0), owner == 0 ? nullptr : truck);
         EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
         // Back at stop 0 the trip's costs move to the last trip.
         ASSERT_TRUE(FramesUntil([&] { return truck->cost_last_trip != 0; }, 2000));
-        EXPECT_EQ(truck->cost_last_trip, 2 * 12 * 6);
-        EXPECT_EQ(truck->cost_this_trip, 0);
+        EXPECT_EQ(std::tuple(truck->cost_last_trip, truck->cost_this_trip), std::tuple(144, 0));
         ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 3; }, 6000));
         EXPECT_EQ(mine->stock[kProduct], 0);
     }
@@ -105,10 +100,9 @@ TEST_F(TruckTest, WaitUntilLoadedRetriesEvery128Frames) {
     EXPECT_EQ(mine->takes, 1);
     mine->stock[kProduct] = 1;
     Frames(1);
-    EXPECT_EQ(mine->takes, 2);
-    EXPECT_EQ(truck->amount_carried, 1);
-    EXPECT_EQ(truck->loading_state, 0);
-    EXPECT_EQ(truck->wait_counter, 32);
+    EXPECT_EQ(
+        std::tuple(mine->takes, truck->amount_carried, truck->loading_state, truck->wait_counter),
+        std::tuple(2, 1, 0, 32));
 }
 
 TEST_F(TruckTest, ProductPlannedAtTwoStopsStaysOnBoard) {
@@ -121,12 +115,10 @@ TEST_F(TruckTest, ProductPlannedAtTwoStopsStaysOnBoard) {
     Frames(40);
     ASSERT_TRUE(FramesUntil([&] { return truck->stop_served == 0; }, 2000));
     Frames(40);
-    EXPECT_EQ(factory->puts + mine->takes, 0);
-    EXPECT_EQ(truck->amount_carried, 1);
+    EXPECT_EQ(std::tuple(factory->puts + mine->takes, truck->amount_carried), std::tuple(0, 1));
 }
 
-// Without stops nothing is exchanged, and the truck waits for a schedule in
-// steps of 32 frames.
+// Without stops nothing is exchanged; the truck waits in steps of 32 frames.
 TEST_F(TruckTest, ZeroStopsNeitherLoadsNorUnloads) {
     CTruck* truck = NewTruck();
     truck->amount_carried = 1;
@@ -136,8 +128,7 @@ TEST_F(TruckTest, ZeroStopsNeitherLoadsNorUnloads) {
     truck->UnloadGoods();
     truck->stop_served = 0;
     EXPECT_EQ(truck->LoadGoods(), 1);
-    EXPECT_EQ(mine->puts + mine->takes, 0);
-    EXPECT_EQ(truck->amount_carried, 1);
+    EXPECT_EQ(std::tuple(mine->puts + mine->takes, truck->amount_carried), std::tuple(0, 1));
     truck->needs_route = 1;
     Frames(1);
     EXPECT_EQ(truck->wait_counter, 32);
@@ -148,8 +139,7 @@ TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
     SetSchedule(*truck, {{55, 49}, {45, 49}});
     truck->target_stop = 0;
     truck->PlanRoute();  // to stop 1, the truck's own depot
-    EXPECT_EQ(truck->target_stop, 1);
-    EXPECT_EQ(truck->path.Count(), 0);
+    EXPECT_EQ(std::tuple(truck->target_stop, truck->path.Count()), std::tuple(1, 0));
     truck->PlanRoute();  // to stop 0 across the road
     EXPECT_EQ(truck->target_stop, 0);
     EXPECT_GT(truck->path.Count(), 0);
@@ -161,13 +151,10 @@ TEST_F(TruckTest, HaltAtStopKeepsTheTruckLoading) {
     truck->halt_at_stop[1] = 1;
     ASSERT_TRUE(FramesUntil([&] { return truck->halted == 1; }, 2000));
     Frames(1000);
-    EXPECT_EQ(truck->loading_state, 1);
-    EXPECT_EQ(truck->pos_x, 55);
-    EXPECT_EQ(truck->pos_y, 49);
+    EXPECT_EQ(std::tuple(truck->loading_state, truck->pos_x, truck->pos_y), std::tuple(1, 55, 49));
 }
 
-// A road joined to the field under a truck makes it a junction: the lane
-// mark and a junction mark taken after it both come off the field.
+// A lane mark on a field that became a junction still comes off.
 TEST_F(TruckTest, LaneMarkComesOffAFieldThatBecameAJunction) {
     for (const uint8_t lane : {1, 2}) {
         RoadMark lane_mark, junction;
@@ -181,9 +168,7 @@ TEST_F(TruckTest, LaneMarkComesOffAFieldThatBecameAJunction) {
     }
 }
 
-// A crossing at (50, 50) with arms of five fields; the east arm ends in a
-// bend up into a depot at (55, 49) (exit south); the west arm is a dead end.
-// A depot at (60, 43) that no road reaches.
+// A crossing with a depot at its east arm's end and one no road reaches.
 class DrivingTest : public RoadWorld {
   protected:
     void SetUp() override {
@@ -216,24 +201,22 @@ TEST_F(DrivingTest, StalePathIsReplannedFromTheJunction) {
     CTruck* truck = Place(50, 53, kDirN);
     truck->path.PushFront(F(50, 55).knotennummer(), -1);  // a node behind the truck
     ASSERT_TRUE(FramesUntil([&] { return truck->pos_y == 50; }, 100));
-    EXPECT_EQ(truck->replan_x, 50);
-    EXPECT_EQ(truck->replan_y, 51);
-    EXPECT_EQ(truck->junction_exit, 1);  // east, towards the depot
+    // Exit 1: east, towards the depot.
+    EXPECT_EQ(std::tuple(truck->replan_x, truck->replan_y, truck->junction_exit),
+              std::tuple(50, 51, 1));
 }
 
 TEST_F(DrivingTest, TruckWithoutRouteTurnsBeforeTheJunction) {
     CTruck* truck = Place(50, 53, kDirN);
     truck->target_stop = 1;  // the depot that no road reaches
     ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirS; }, 200));
-    EXPECT_EQ(truck->pos_y, 51);
-    EXPECT_EQ(truck->path.Count(), 0);
+    EXPECT_EQ(std::tuple(truck->pos_y, truck->path.Count()), std::tuple(51, 0));
 }
 
 TEST_F(DrivingTest, DeadEndTurnsOnlyWhenTheOtherLaneIsFree) {
     CTruck* truck = Place(46, 50, kDirW);
     ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirE; }, 200));
-    EXPECT_EQ(truck->pos_x, 45);
-    EXPECT_EQ(truck->lane, 1);
+    EXPECT_EQ(std::tuple(truck->pos_x, truck->lane), std::tuple(45, 1));
     EXPECT_TRUE(MarksConsistent());
     // With the other lane taken it waits at the end, still heading west.
     DeleteAllVehicles();
@@ -253,8 +236,7 @@ TEST_F(DrivingTest, TruckOnItsDepotWaitsForItsExitAndDoesNotTurn) {
     Frames(1);
     EXPECT_GT(truck->wait_counter, 0);
     Frames(200);
-    EXPECT_EQ(truck->pos_y, 49);
-    EXPECT_EQ(truck->Heading(), kDirS);
+    EXPECT_EQ(std::tuple(truck->pos_y, truck->Heading()), std::tuple(49, kDirS));
 }
 
 TEST_F(DrivingTest, ArrivalWaitsWhileTheDepotIsTaken) {
@@ -271,9 +253,8 @@ TEST_F(DrivingTest, RoadIntoTheBackOfTheTargetDepotIsNoArrival) {
     CTruck* truck = Place(55, 46, kDirS);
     ASSERT_TRUE(FramesUntil([&] { return truck->Heading() == kDirN; }, 200));
     Frames(100);
-    EXPECT_EQ(truck->target_stop, 0);
-    EXPECT_EQ(truck->stop_served, 1);
-    EXPECT_EQ(truck->cost_last_trip, 0);
+    EXPECT_EQ(std::tuple(truck->target_stop, truck->stop_served, truck->cost_last_trip),
+              std::tuple(0, 1, 0));
     EXPECT_GT(truck->running_cost, 0);  // nothing booked
 }
 
@@ -316,8 +297,7 @@ TEST_F(CityCarTest, CityWithoutFreeStreetRemovesTheCar) {
     mark(3);
     int32_t fx = 0, fy = 0;
     city->FindStreetField(fx, fy);
-    EXPECT_EQ(fx, -1);
-    EXPECT_EQ(fy, -1);
+    EXPECT_EQ(std::tuple(fx, fy), std::tuple(-1, -1));
     EXPECT_EQ((new CCityCar(20, 20, "A", 0, 1))->removal_flag, 1);
     Frames(1);
     EXPECT_EQ(CountVehicles(), 0);
@@ -325,17 +305,15 @@ TEST_F(CityCarTest, CityWithoutFreeStreetRemovesTheCar) {
 }
 
 TEST_F(CityCarTest, TenFailedPlacementsRemoveTheCar) {
-    // One free street field whose way leads only north; a car that always
-    // draws an odd bit wants to head south there.
+    // The one free street field leads north; the car draws south.
     City2({{110, 110, 110, 111}}, false);
     F(110, 111).set_wegtyp(0);
     F(110, 110).set_richtung(kDirN);
     FixRand(1);
     CCityCar* car = new CCityCar(110, 110, "A", 0, 2);
-    EXPECT_EQ(g_CityCarPlaceAttempts, 11);
-    EXPECT_EQ(car->removal_flag, 1);
-    EXPECT_FALSE(car->HoldsMark());
-    EXPECT_EQ(F(110, 110).belegt(), 0);
+    EXPECT_EQ(std::tuple(g_CityCarPlaceAttempts, car->removal_flag, car->HoldsMark(),
+                         F(110, 110).belegt()),
+              std::tuple(11, 1, false, 0u));
 }
 
 TEST_F(CityCarTest, EmptyCitySlotRemovesTheCarAtItsRelocation) {
@@ -346,8 +324,7 @@ TEST_F(CityCarTest, EmptyCitySlotRemovesTheCarAtItsRelocation) {
     ASSERT_TRUE(FramesUntil([&] { return CountVehicles() == 0; }, 100));
 }
 
-// At a junction a car takes one of the three other exits by the random
-// value, never the way back, at junction speed.
+// At a junction a car takes a random exit, never the way back.
 TEST_F(CityCarTest, JunctionExitsNeverReverse) {
     for (int32_t r = 0; r < 8; ++r) {
         FixRand(0);
@@ -355,9 +332,7 @@ TEST_F(CityCarTest, JunctionExitsNeverReverse) {
         ASSERT_EQ(car->Heading(), kDirE);
         FixRand(r);
         ASSERT_TRUE(FramesUntil([&] { return car->pos_x == 20; }, 100));
-        if (r < 3) {
-            EXPECT_EQ(car->junction_exit, r);
-        }
+        EXPECT_EQ(car->junction_exit, r < 3 ? r : car->junction_exit);
         EXPECT_NE(car->junction_exit, 3);
         EXPECT_EQ(car->speed_limit, 6);
         EXPECT_TRUE(MarksConsistent());
@@ -376,9 +351,8 @@ TEST_F(CityCarTest, JunctionWithOnlyTheWayBackRelocates) {
     ASSERT_EQ(car->Heading(), kDirW);
     Frames(1);
     EXPECT_FALSE(car->pos_x == 12 && car->pos_y == 20);
-    EXPECT_EQ(car->arrival_counter, 20);
-    EXPECT_EQ(F(12, 20).belegt(), 0);
-    EXPECT_TRUE(car->HoldsMark());
+    EXPECT_EQ(std::tuple(car->arrival_counter, F(12, 20).belegt(), car->HoldsMark()),
+              std::tuple(20, 0u, true));
 }
 
 TEST_F(CityCarTest, LifetimeRunsOutOnCityStreetsThenTheCarRelocates) {
@@ -413,14 +387,11 @@ class TestTrain : public virtual CVehicle {
 
 template <typename V>
 void Box(V& v, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
-    v.screen_box[0] = x0;
-    v.screen_box[1] = x1;
-    v.screen_box[2] = y0;
-    v.screen_box[3] = y1;
+    std::tie(v.screen_box[0], v.screen_box[1], v.screen_box[2], v.screen_box[3]) =
+        std::tuple(x0, x1, y0, y1);
 }
 
-// A road along y = 50 with a depot at (45, 49) and city 1's street along
-// y = 30; the test trains mark fields by hand, so only deletion is checked.
+// A road with a depot and a city street; test trains mark fields by hand.
 class VehicleListTest : public transporttest::RoadWorld {
   protected:
     void SetUp() override {
@@ -449,27 +420,24 @@ TEST_F(VehicleListTest, NumbersOfDeletedVehiclesAreReusedLowestFirst) {
     EXPECT_EQ(Truck()->number, 3);
     EXPECT_EQ(Truck()->number, 5);
     EXPECT_EQ(g_MaxVehicleNumber, 5);
-    EXPECT_EQ(FindVehicleByNumber(2), two);
-    EXPECT_EQ(FindVehicleByNumber(6), nullptr);
+    EXPECT_EQ(std::tuple(FindVehicleByNumber(2), FindVehicleByNumber(6)), std::tuple(two, nullptr));
 }
 
-// City cars have no number, are found by no lookup, and switching city
-// traffic off removes only them.
+// City cars have no number and no lookup finds them; traffic off removes them.
 TEST_F(VehicleListTest, CityCarsHaveNoNumberAndGoWithCityTraffic) {
     CCityCar* car = new CCityCar(32, 30, "A", 0, 1);
     new CCityCar(35, 30, "A", 0, 1);
     city->car_count = 2;
-    EXPECT_EQ(car->number, -1);
-    EXPECT_EQ(FindVehicleByNumber(-1), nullptr);
     ASSERT_NE(F(car->pos_x, car->pos_y).belegt(), 0);
-    EXPECT_EQ(FindVehicleAtField(car->pos_x, car->pos_y), nullptr);
-    EXPECT_EQ(GetRoadVehicleValueAt(car->pos_x, car->pos_y, car->lane), 6);
+    EXPECT_EQ(
+        std::tuple(car->number, FindVehicleByNumber(-1), FindVehicleAtField(car->pos_x, car->pos_y),
+                   GetRoadVehicleValueAt(car->pos_x, car->pos_y, car->lane)),
+        std::tuple(-1, nullptr, nullptr, 6));
     CTruck* truck = Truck();
     EXPECT_EQ(truck->number, 1);
     RemoveAllCityCars();
-    EXPECT_EQ(city->car_count, 0);
-    EXPECT_EQ(CountVehicles(), 1);
-    EXPECT_EQ(g_pVehicleList->vehicle, truck);
+    EXPECT_EQ(std::tuple(city->car_count, CountVehicles(), g_pVehicleList->vehicle),
+              std::tuple(0, 1, truck));
     for (int32_t x = 30; x <= 38; ++x) EXPECT_EQ(F(x, 30).belegt(), 0);
 }
 
@@ -488,24 +456,21 @@ TEST_F(VehicleListTest, FindVehicleAtFieldNeedsAMarkAndMatchesLeftAndWagonFields
     wagon.prev_x = 100;
     wagon.prev_y = 102;
     for (int32_t y = 101; y <= 102; ++y) F(100, y).set_belegt(3);
-    EXPECT_EQ(FindVehicleAtField(100, 101), train);
-    EXPECT_EQ(FindVehicleAtField(100, 102), train);
-    EXPECT_EQ(FindVehicleAtField(100, 103), nullptr);
-    EXPECT_EQ(train->FindWagon(0, 0), 0);
-    EXPECT_EQ(train->FindWagon(0, 1), -1);
+    EXPECT_EQ(std::tuple(FindVehicleAtField(100, 101), FindVehicleAtField(100, 102),
+                         FindVehicleAtField(100, 103)),
+              std::tuple(train, train, nullptr));
+    EXPECT_EQ(std::tuple(train->FindWagon(0, 0), train->FindWagon(0, 1)), std::tuple(0, -1));
 }
 
-// The vehicle drawn in front wins; at equal depth the later list entry (the
-// first bought); hidden vehicles and city cars are never picked; a wagon's
-// box picks its train.
+// The vehicle drawn in front wins, at equal depth the first bought; hidden
+// vehicles and city cars are never picked; a wagon's box picks its train.
 TEST_F(VehicleListTest, PickingPrefersTheVehicleDrawnInFront) {
     CTruck* back = Truck();
     CTruck* front = Truck();
     Box(*back, 0, 20, 0, 20);
     Box(*front, 10, 30, 10, 30);
-    EXPECT_EQ(PickVehicleAt({15, 15}), front);
-    EXPECT_EQ(PickVehicleAt({5, 5}), back);
-    EXPECT_EQ(PickVehicleAt({40, 40}), nullptr);
+    EXPECT_EQ(std::tuple(PickVehicleAt({15, 15}), PickVehicleAt({5, 5}), PickVehicleAt({40, 40})),
+              std::tuple(front, back, nullptr));
     Box(*front, 0, 20, 0, 20);
     EXPECT_EQ(PickVehicleAt({5, 5}), back);
     back->draw_layer = 1;
@@ -553,9 +518,8 @@ TEST_F(VehicleListTest, RunQueriesTakeTheEndsInEitherOrder) {
     EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 32), 0);  // not a straight run
 }
 
-// On a platform field (kind 4) a new train starts three fields on along the
-// track, on a station head (kind 5) four; class 7 stays where it was made
-// and a truck depot never moves the start.
+// A new train starts three fields on from a platform, four from a station
+// head; class 7 and trucks stay where they were made.
 TEST_F(VehicleListTest, NewVehicleOnAStationStartsAlongThePlatformTrack) {
     transporttest::TestTerminal station;
     buildings_.buildings[5] = &station;
@@ -565,12 +529,10 @@ TEST_F(VehicleListTest, NewVehicleOnAStationStartsAlongThePlatformTrack) {
         F(x, 80).set_geb_typ(type);
         F(x, 80).set_gleisr(kDirN);
     }
-    TestTrain* onPlatform = new TestTrain(80, 80);
-    EXPECT_EQ(onPlatform->pos_x, 80);
-    EXPECT_EQ(onPlatform->pos_y, 77);
-    EXPECT_EQ(onPlatform->schedule[0].x[0], 80);
-    EXPECT_EQ(onPlatform->schedule[0].y[0], 80);
-    EXPECT_EQ(F(80, 77).belegt(), 1);
+    TestTrain* t = new TestTrain(80, 80);
+    EXPECT_EQ(std::tuple(t->pos_x, t->pos_y, t->schedule[0].x[0], t->schedule[0].y[0],
+                         F(80, 77).belegt()),
+              std::tuple(80, 77, 80, 80, 1u));
     station.anchor_x = 90;
     station.anchor_y = 80;
     EXPECT_EQ((new TestTrain(90, 80))->pos_y, 76);
@@ -593,16 +555,13 @@ TEST_F(VehicleListTest, DeletingAVehicleForgetsItEverywhere) {
     node.vehicle = truck;
     game_.state().opponents[0]->plan_list_a.push_back(node);
     Delete(truck);
-    EXPECT_EQ(panelVehicle, nullptr);
-    EXPECT_EQ(screenVehicle, other);
-    EXPECT_EQ(g_pVehicleAtTerminal, nullptr);
+    EXPECT_EQ(std::tuple(panelVehicle, screenVehicle, g_pVehicleAtTerminal, FindVehicleByNumber(1)),
+              std::tuple(nullptr, other, nullptr, nullptr));
     EXPECT_TRUE(game_.state().opponents[0]->plan_list_a.empty());  // its plan goes with it
-    EXPECT_EQ(FindVehicleByNumber(1), nullptr);
     // The frame update deletes a vehicle whose removal flag is set.
     other->removal_flag = 1;
     Frames(1);
-    EXPECT_EQ(screenVehicle, nullptr);
-    EXPECT_EQ(CountVehicles(), 0);
+    EXPECT_EQ(std::tuple(screenVehicle, CountVehicles()), std::tuple(nullptr, 0));
     UnregisterVehicleReference(&panelVehicle);
     UnregisterVehicleReference(&screenVehicle);
     EXPECT_EQ(MarkSum(), 0);
@@ -616,8 +575,7 @@ class RecordTest : public RoadWorld {
         g_pLookupTables = &tables_;
         GetLevelPictureHooks() = LevelPictureHooks{};
         RecreateOpponents();
-        // A crossing, a tunnel and a bridge, two depots of the building table
-        // and a city street.
+        // A crossing, a tunnel, a bridge, two depots and a city street.
         Line(40, 50, 60, 50);
         Line(50, 40, 50, 49);
         Line(50, 51, 50, 54);
@@ -637,8 +595,7 @@ class RecordTest : public RoadWorld {
         g_pLookupTables = nullptr;
     }
 
-    // A level read replaces the cities, which the fixture owns: the city
-    // and its street's city marks go before a game is saved and read back.
+    // A level read replaces the fixture's own cities: they go first.
     void LeaveNoCity() {
         cities_.cities[0] = nullptr;
         for (int32_t x = 30; x <= 38; ++x) F(x, 30).set_stadtnum(0);
@@ -665,8 +622,7 @@ class RecordTest : public RoadWorld {
         return out;
     }
 
-    // Trucks (and `cars` two city cars) spread over the roads, some in the
-    // tunnel, on the bridge and on the crossing.
+    // Trucks spread over the roads, tunnel, bridge and crossing; two cars.
     void Populate(bool cars) {
         for (int i = 0; i < 4; ++i) {
             CTruck* down = new CTruck(45, 49, "A", i);
@@ -682,9 +638,8 @@ class RecordTest : public RoadWorld {
         Frames(37);
     }
 
-    // The level reader: deletes the vehicles, reads the grid and the way
-    // network back as saved (node side counters included), clears the
-    // transient marks and reads the vehicles.
+    // As the level reader: the grid and the way network back as saved, the
+    // transient marks cleared, the vehicles read.
     bool Reload(const std::string& bytes) {
         std::vector<MapField> grid(game_.state().fields, game_.state().fields + kMapFieldCount);
         std::vector<WayNode> nodes(kWayNodeSlots);
@@ -717,9 +672,7 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
 
     ASSERT_TRUE(Reload(first));
     EXPECT_EQ(Numbers(), numbers);
-    for (CVehicle* v : Listed()) {
-        EXPECT_EQ(v->owner, v->vehicle_class == kVehicleCityCar ? 1 : 0);
-    }
+    for (CVehicle* v : Listed()) EXPECT_EQ(v->owner, v->vehicle_class == kVehicleCityCar);
     EXPECT_EQ(g_MaxVehicleNumber, 8);
     EXPECT_TRUE(MarksConsistent());
     for (int32_t i = 0; i < kMapFieldCount; ++i) {
@@ -731,16 +684,15 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
 }
 
 TEST_F(RecordTest, CarPlacedOnANodeFieldGetsItsJunctionMarkBack) {
-    // The street's west end (30, 30) carries a node; a car placed there
-    // heading east holds the junction's count and side counters.
+    // A car placed heading east on the node at the street's west end.
     Finish(25, 25, 40, 35, true);
     ASSERT_TRUE(IsJunctionField(30, 30));
     plat::SetRandSourceForTests([] { return 0; });
     CCityCar* car = new CCityCar(30, 30, "A", 0, 1);
     plat::SetRandSourceForTests({});
     ASSERT_EQ(car->mark.kind, MarkKind::Junction);
-    EXPECT_EQ(car->junction_exit, 1);
-    EXPECT_EQ(car->junction_node, F(30, 30).knotennummer());
+    EXPECT_EQ(std::tuple(car->junction_exit, car->junction_node),
+              std::tuple(1, F(30, 30).knotennummer()));
     ASSERT_TRUE(Reload(WriteVehicles("car")));
 }
 
@@ -765,9 +717,7 @@ TEST_F(RecordTest, DamagedRecordsEndTheRead) {
     const std::string good = WriteVehicles("good");
     ASSERT_TRUE(Reload(good));
     ASSERT_EQ(CountVehicles(), 2);
-
-    // Offsets: the count, then per vehicle its class code and record (the
-    // truck's is 477 bytes: 473 and the path count).
+    // Offsets: the count, then per vehicle its class code and 477-byte record.
     const struct {
         uint32_t at;
         int32_t value;
@@ -787,17 +737,15 @@ TEST_F(RecordTest, DamagedRecordsEndTheRead) {
         EXPECT_FALSE(Reload(bad)) << patch.at << ": " << patch.value;
         EXPECT_EQ(CountVehicles(), patch.left) << patch.at << ": " << patch.value;
     }
-    // A file that ends inside a record.
+    // A file that ends inside a record; no count at all: no vehicles.
     EXPECT_FALSE(Reload(good.substr(0, good.size() - 3)));
     EXPECT_EQ(CountVehicles(), 1);
-    // No count at all: no vehicles.
     EXPECT_TRUE(Reload(""));
     EXPECT_EQ(CountVehicles(), 0);
 }
 
-// Through the level file the vehicles' record comes back byte for byte with
-// the junction counters. A saved game whose vehicles name things that do not
-// exist is refused, and the running game stays as it was.
+// Through the level file the vehicles come back byte for byte; a saved game
+// whose vehicles name what does not exist is refused, the game unchanged.
 using NothingLost = RecordTest;
 TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
     LeaveNoCity();
@@ -839,5 +787,152 @@ TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
     }
     Frames(600);
 }
+
+constexpr int32_t kOrigin = 60;  // the first grid point
+constexpr int32_t kCity = 1;     // the links of the grid's north-west corner are its streets
+constexpr int32_t kPoints = 6, kSpacing = 6;
+
+class RoadGrid : public transporttest::RoadWorld {
+  protected:
+    // A grid with depots; a road east of it through a tunnel and over a bridge.
+    void Build(uint32_t seed) {
+        rng_.seed(seed);
+        plat::Srand(seed);
+        City(kCity, kOrigin - 2, kOrigin - 2);
+        for (int32_t i = 0; i < kPoints; ++i) {
+            for (int32_t j = 0; j < kPoints; ++j) {
+                const bool ringRow = j == 0 || j == kPoints - 1;
+                const bool ringCol = i == 0 || i == kPoints - 1;
+                if (i + 1 < kPoints && (ringRow || Pick(100) < 60)) Segment(i, j, true);
+                if (j + 1 < kPoints && (ringCol || Pick(100) < 60)) Segment(i, j, false);
+            }
+        }
+        const int32_t y = P(1 + Pick(kPoints - 2)), x0 = P(kPoints - 1);
+        Line(x0 + 1, y, x0 + 3, y);
+        Tunnel(x0 + 4, y, x0 + 8, y);
+        Line(x0 + 9, y, x0 + 11, y);
+        Bridge(x0 + 12, y, x0 + 16, y);
+        Line(x0 + 14, y - 6, x0 + 14, y + 6);  // under the bridge...
+        Line(x0 + 9, y - 6, x0 + 13, y - 6);   // ...joined to the tunnel road
+        Line(x0 + 9, y - 5, x0 + 9, y - 1);
+        Line(x0 + 17, y, x0 + 20, y);
+        AddDepot(x0 + 21, y, 3);
+        AddDepot(x0 + 14, y - 7, 2);
+        AddDepot(x0 + 14, y + 7, 0);
+        for (int32_t k = 0; k < 8; ++k) PlaceDepot();
+        Finish(kOrigin - 10, kOrigin - 10, P(kPoints) + 30, P(kPoints) + 10, true);
+    }
+
+    int32_t Pick(int32_t n) { return static_cast<int32_t>(rng_() % static_cast<uint32_t>(n)); }
+    static int32_t P(int32_t i) { return kOrigin + kSpacing * i; }
+
+    // The link from crossing (i, j) east or south.
+    void Segment(int32_t i, int32_t j, bool east) {
+        const int32_t x = P(i), y = P(j);
+        const int32_t x2 = x + (east ? kSpacing : 0), y2 = y + (east ? 0 : kSpacing);
+        if (P(2) >= x2 && P(2) >= y2) return Street(x, y, x2, y2, kCity);
+        Line(x, y, x2, y2, Pick(3) == 0 ? kWayAsphaltRoad : kWayGravelRoad);
+    }
+
+    void AddDepot(int32_t x, int32_t y, int32_t type) {
+        spots_.emplace_back(x, y);
+        transporttest::TestTerminal& depot = Depot(x, y, type, static_cast<int32_t>(spots_.size()));
+        for (int32_t p = 20; p < 24; ++p) depot.stock[p] = 1000;
+    }
+
+    // A depot facing a straight road (no street), nothing else beside it.
+    void PlaceDepot() {
+        const auto clear = [&](int32_t x, int32_t y) {
+            return F(x, y).wegtyp() == 0 && !F(x, y).tunnel() && !F(x, y).bridge_flag();
+        };
+        for (;;) {
+            const int32_t i = Pick(kPoints - 1), j = Pick(kPoints);
+            const int32_t along = 2 + Pick(kSpacing - 3);
+            const bool horizontal = Pick(2) == 0;
+            const int32_t side = Pick(2) == 0 ? -1 : 1;
+            const int32_t rx = horizontal ? P(i) + along : P(j),
+                          ry = horizontal ? P(j) : P(i) + along;
+            const int32_t x = horizontal ? rx : rx + side, y = horizontal ? ry + side : ry;
+            const MapField& road = F(rx, ry);
+            bool free = road.wegtyp() != 0 && road.wegtyp() != kWayCityStreet && !road.tunnel() &&
+                        !road.bridge_flag() && clear(x, y);
+            for (int32_t d = 0; d < 4; ++d) {
+                const int32_t nx = x + DirDx(d), ny = y + DirDy(d);
+                free = free && ((nx == rx && ny == ry) || clear(nx, ny));
+            }
+            if (!free) continue;
+            AddDepot(x, y, horizontal ? (side < 0 ? 2 : 0) : (side < 0 ? 1 : 3));
+            return;
+        }
+    }
+
+    // A random truck with 2..4 stops, each loading one of 20..23 or none.
+    void NewTruck() {
+        const int32_t n = static_cast<int32_t>(spots_.size());
+        int32_t k = Pick(n);
+        CTruck* truck = new CTruck(spots_[k].first, spots_[k].second, "A", Pick(10));
+        std::vector<std::pair<int32_t, int32_t>> stops{spots_[k]};
+        const int32_t count = 2 + Pick(3);
+        for (int32_t s = 1; s < count; ++s) {
+            do {
+                k = (k + 1 + Pick(n - 1)) % n;
+            } while (s == count - 1 && spots_[k] == stops.front());
+            stops.push_back(spots_[k]);
+        }
+        SetSchedule(*truck, stops);
+        for (int32_t s = 0; s < count; ++s) {
+            truck->cargo_plan[s][0][0] = static_cast<uint8_t>(Pick(4) == 0 ? 255 : 20 + Pick(4));
+        }
+        truck->owner = Pick(4);
+    }
+
+    // The cities' traffic rule: a car on a free street field, up to `wanted`.
+    void SpawnCityCar(int32_t wanted) {
+        CCity* city = cities_.City(kCity);
+        if (city->car_count >= wanted) return;
+        int32_t x = -1, y = -1;
+        city->FindStreetField(x, y);
+        if (x < 0) return;
+        new CCityCar(x, y, "A", 0, kCity);
+        city->car_count += 1;
+    }
+
+    int32_t Delivered() const {
+        int32_t puts = 0;
+        for (const auto& terminal : terminals_) puts += terminal->puts;
+        return puts;
+    }
+
+    std::mt19937 rng_;
+    std::vector<std::pair<int32_t, int32_t>> spots_;
+};
+
+class RoadOccupancyProperty : public RoadGrid, public ::testing::WithParamInterface<uint32_t> {};
+
+// Schedules change and trucks are scrapped on the way.
+TEST_P(RoadOccupancyProperty, EveryMarkIsHeldByOneVehicleAndReleasedOnce) {
+    Build(GetParam());
+    bool seen[5] = {};
+    for (int32_t frame = 0; frame < 4000; ++frame) {
+        std::vector<CVehicle*> trucks = Listed(kVehicleTruck);
+        if (trucks.size() < 40 && frame % 10 == 0) NewTruck();
+        if (frame % 7 == 0) SpawnCityCar(25);
+        const int32_t n = static_cast<int32_t>(trucks.size());
+        if (n > 0 && frame % 97 == 0) trucks[Pick(n)]->schedule_changed = 1;
+        if (n > 0 && frame % 211 == 0) trucks[Pick(n)]->removal_flag = 1;
+        Frames(1);
+        for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
+            seen[static_cast<int>(n->vehicle->mark.kind)] = true;
+        }
+        ASSERT_TRUE(frame % 5 != 0 || MarksConsistent()) << "frame " << frame;
+    }
+    EXPECT_GT(CountVehicles(), 20);
+    for (MarkKind kind : {MarkKind::Lane, MarkKind::Junction, MarkKind::Tunnel, MarkKind::Bridge}) {
+        EXPECT_TRUE(seen[static_cast<int>(kind)]) << static_cast<int>(kind);
+    }
+    EXPECT_GT(Delivered(), 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RoadOccupancyProperty, ::testing::Values(1u, 2u, 3u));
 
 }  // namespace

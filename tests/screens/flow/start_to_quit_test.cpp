@@ -1,9 +1,9 @@
-// The program from start to quit on the fake clock: logos (placed by screen
-// size, timed in 16-bit milliseconds, ended by Escape), the title and its
-// buttons (quit posted, other choices sent after the screen went black), and
-// the ends: quit, a refused screen, a signal, missing pictures.
+// The program from start to quit on the fake clock: logos, the title and its
+// buttons, and the ends: quit, a refused screen, a signal, missing pictures.
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "app/app_globals.h"
 #include "platform/compositor.h"
@@ -27,8 +27,7 @@ class StartToQuitTest : public ::testing::Test {
         std::filesystem::current_path(folder_.Path());
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
-    // Ended in order: the game state freed, the settings and best.sav written.
-    void ExpectEndedInOrder() {
+    void ExpectEndedInOrder() {  // game state freed, settings and best.sav written
         EXPECT_EQ(g_pGameState, nullptr);
         EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
         EXPECT_EQ(std::filesystem::file_size(folder_.Path() + "/save/best.sav"), 400u);
@@ -55,8 +54,7 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
     ASSERT_TRUE(loop.Start());
     auto* frame = dynamic_cast<HAUPTFENSTER*>(app.mainWindow);
     ASSERT_NE(frame, nullptr);
-    // Start-up made the terrain object with its way network.
-    EXPECT_NE(g_pWayNetwork, nullptr);
+    EXPECT_NE(g_pWayNetwork, nullptr);  // start-up made the terrain and its network
     auto* logo = dynamic_cast<FS_LOGO*>(frame->Screen(FrameScreen::Logo));
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->logo_index, 0);
@@ -71,26 +69,22 @@ TEST_F(StartToQuitTest, LogosTitleAndQuit) {
     RunFor(host, loop, 3040);
     ASSERT_NE(frame->Screen(FrameScreen::Start), nullptr);
     RunFor(host, loop, 100);
-
     fvtest::MaybeSaveScreen("start_title");
     const uint64_t hash = fvtest::ScreenHash(1024, 768);
     EXPECT_EQ(hash, 0x4cf0bcf653d856c6ull) << std::hex << hash;
     EXPECT_TRUE(host.MessageBoxes().empty());
-
     host.InjectClick({192 + 560, 144 + 428 + 16});  // "beenden"
     int turns = 0;
     while (loop.Turn() && ++turns < 50) {
     }
     EXPECT_LT(turns, 50);
     EXPECT_EQ(loop.Finish(), 0);
-    EXPECT_TRUE(g_pTerrain == nullptr && g_pWayNetwork == nullptr);
+    EXPECT_EQ(std::tuple(g_pTerrain, g_pWayNetwork), std::tuple(nullptr, nullptr));
     ExpectEndedInOrder();
 }
 
-// A refused screen size ends with code 1. A termination signal ends the
-// program in order from any state, as the quit button does (settings and
-// best.sav written), with 128 + the signal; from then on no message box
-// shows or waits.
+// A refused screen size ends with code 1; a termination signal ends in order
+// with 128 + the signal, and from then on no message box shows or waits.
 using NothingLost = StartToQuitTest;
 TEST_F(NothingLost, RefusedScreenAndSignalsEndWithTheirCodes) {
     {
@@ -119,9 +113,7 @@ TEST_F(NothingLost, RefusedScreenAndSignalsEndWithTheirCodes) {
     ExpectEndedInOrder();
 }
 
-// Without its pictures the first missing one is answered with Cancel: the
-// program ends in order before its loop runs (no further request reaches the
-// closed frame, and the game state lives until the end).
+// Cancel on the first missing picture ends the program in order at once.
 TEST_F(StartToQuitTest, WithoutPicturesCancelEndsTheProgramInOrder) {
     std::filesystem::remove(folder_.Path() + "/font_1.jgd");
     {
@@ -130,14 +122,11 @@ TEST_F(StartToQuitTest, WithoutPicturesCancelEndsTheProgramInOrder) {
         CGameApp app;
         plat::ApplicationStepper loop(app, host);
         EXPECT_TRUE(loop.Start());
-        EXPECT_TRUE(plat::QuitRequested());
-        EXPECT_EQ(app.mainWindow, nullptr);
+        EXPECT_TRUE(plat::QuitRequested() && app.mainWindow == nullptr && g_pGameState);
         ASSERT_GE(host.MessageBoxes().size(), 1u);
         EXPECT_NE(host.MessageBoxes()[0].text.find("font_1.jgd"), std::string::npos);
-        EXPECT_NE(g_pGameState, nullptr);
         EXPECT_FALSE(loop.Turn());
-        EXPECT_EQ(loop.Finish(), 1);  // ended by a failure
-        EXPECT_EQ(g_pGameState, nullptr);
+        EXPECT_EQ(std::tuple(loop.Finish(), g_pGameState), std::tuple(1, nullptr));  // a failure
     }
     EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "/ferrovane.ini"));
 }
@@ -149,8 +138,7 @@ class TitleTest : public ::testing::Test {
   protected:
     void SetUp() override {
         g_LogoShown[0] = g_LogoShown[1] = 1;
-        // The title's own entry, extended by a look at the screen at the
-        // moment its choice arrives.
+        // The title's entry, extended by a look at the screen as its choice arrives.
         int32_t count = 0;
         const ScreenEntry* table = FrameScreenTable(&count);
         for (int32_t i = 0; i < count; ++i) {
@@ -171,8 +159,7 @@ class TitleTest : public ::testing::Test {
         h.Run();
     }
     FS_START* Title() { return dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start)); }
-    // Clicks button `i` down the right edge of the centred title (the
-    // start-to-quit test compares their faces with the stored screen).
+    // Button `i` down the right edge of the centred title.
     void Click(int32_t i) {
         h.host.AdvanceClock(1000);  // no double click
         h.host.InjectClick({192 + 480 + 80, 144 + 23 + 45 * i + 16});
@@ -185,12 +172,14 @@ class TitleTest : public ::testing::Test {
 };
 
 TEST_F(TitleTest, QuitIsPostedAndEndsTheProgram) {
+    EXPECT_GE(h.sound->Count("PlayTitleMusic"), 1);
     Click(9);
     EXPECT_EQ(h.host.Recorder().Count(Kind::Posted, h.frame, kMsgStartScreenResult), 1u);
     EXPECT_EQ(choices, std::vector<int32_t>{kChoiceQuit});
     EXPECT_EQ(black_when_chosen, std::vector<bool>{false});  // nothing drawn
     EXPECT_FALSE(h.frame->IsWindow());
     EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_EQ(h.sound->Count("StopMusic"), 1);  // closing the title stops its music
 }
 
 TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
@@ -208,8 +197,7 @@ TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
     EXPECT_EQ(black_when_chosen, std::vector<bool>(8, true));
     EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgStartScreenResult), 8u);
     // None of the other screens exists yet: the title is back each time.
-    EXPECT_NE(Title(), nullptr);
-    EXPECT_EQ(h.gs->screen_open, 1);
+    EXPECT_TRUE(Title() != nullptr && h.gs->screen_open == 1);
 }
 
 TEST_F(TitleTest, ContinueNeedsALastGame) {
@@ -217,18 +205,10 @@ TEST_F(TitleTest, ContinueNeedsALastGame) {
     EXPECT_TRUE(choices.empty());
     ASSERT_NE(Title(), nullptr);
     EXPECT_NE(Title()->GetSurface().Row(344)[392], 0);  // not blackened
-
     h.folder.Write("save/lastsave.lvl", "level");
     Click(0);
     EXPECT_EQ(choices, std::vector<int32_t>{kChoiceContinue});
     EXPECT_EQ(black_when_chosen, std::vector<bool>{true});
-}
-
-TEST_F(TitleTest, PaintPlaysTheTitleMusicAndClosingStopsIt) {
-    EXPECT_GE(h.sound->Count("PlayTitleMusic"), 1);
-    EXPECT_EQ(h.sound->Count("StopMusic"), 0);
-    h.frame->DeleteScreen(FrameScreen::Start);
-    EXPECT_EQ(h.sound->Count("StopMusic"), 1);
 }
 
 constexpr uint32_t kLogoTimer = 1105;
@@ -261,12 +241,12 @@ TEST(LogoTest, PlacesByScreenSize) {
             FS_LOGO* logo = OpenLogo(h, index);
             ASSERT_NE(logo, nullptr);
             const plat::Point at = index == 0 ? c.logo0 : c.logo1;
-            EXPECT_EQ(logo->origin_x, at.x) << c.screen.width;
-            EXPECT_EQ(logo->origin_y, at.y) << c.screen.width;
             // The picture's top-left pixel on a black screen.
-            EXPECT_EQ(plat::ScreenPixel(at.x, at.y), logo->picture.pixels[0]);
+            EXPECT_EQ(std::tuple(logo->origin_x, logo->origin_y, plat::ScreenPixel(at.x, at.y),
+                                 plat::ScreenPixel(c.screen.width - 1, c.screen.height - 1)),
+                      std::tuple(at.x, at.y, logo->picture.pixels[0], 0))
+                << c.screen.width;
             EXPECT_NE(plat::ScreenPixel(at.x, at.y), 0);
-            EXPECT_EQ(plat::ScreenPixel(c.screen.width - 1, c.screen.height - 1), 0);
             h.frame->SendMessage(kMsgLogoDone);
         }
     }
@@ -280,7 +260,6 @@ TEST(LogoTest, SixteenBitClockWrapsAndARepaintRestartsTheTime) {
     EXPECT_TRUE(TickAt(h, logo, start + 4000));
     EXPECT_EQ(logo->now, 3000);
     EXPECT_FALSE(TickAt(h, logo, start + 4001));
-    // What follows is logo 1.
     logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->logo_index, 1);
@@ -308,8 +287,7 @@ TEST(LogoTest, EscapeEndsItOtherKeysAndClicksDoNot) {
     EXPECT_EQ(next->logo_index, 1);
     h.host.InjectKeyPress(VK_ESCAPE);
     h.Run();
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_TRUE(!h.frame->Screen(FrameScreen::Logo) && h.frame->Screen(FrameScreen::Start));
 }
 
 }  // namespace
