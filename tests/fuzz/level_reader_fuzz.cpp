@@ -83,7 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t flags = data[0];
     fvfuzz::WriteFile(g_path, fvfuzz::FileOfInput(data, size));
     g_pGameState->game_mode = (flags & fvfuzz::kFlagEditor) != 0 ? kModeEditor : kModeGame;
-
     const uint64_t before = GameFingerprint();
     fvfuzz::Host().QueueMessageBoxAnswer(IDOK);
     const LevelLoadResult result =

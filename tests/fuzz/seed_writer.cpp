@@ -66,7 +66,6 @@ int LevelSeeds() {
         put(file, fvfuzz::kFlagBusyGrid);
         put(file, fvfuzz::kFlagBusyGrid | fvfuzz::kFlagLevelStart);
     }
-
     for (int32_t seed = 1; seed <= 3; ++seed) {
         fvfuzz::MakeGame(seed);
         const Bytes file = fvfuzz::SaveRunningGame(scratch);

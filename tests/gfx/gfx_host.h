@@ -54,7 +54,6 @@ class GfxHost {
     }
     GfxHost(const GfxHost&) = delete;
     GfxHost& operator=(const GfxHost&) = delete;
-
     ScriptedBackend host;
     FrameWindow* frame = nullptr;
 

@@ -16,9 +16,7 @@ struct TestPicture {
     int32_t height = 0;
     std::vector<uint8_t> pixels;  // top row first, stride = width
     RgbQuad colors[256];
-
     uint8_t At(int32_t x, int32_t y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-
     // Pixel (x, y) = 1 + (x + 11 y) mod 250; colour i = (i, 255 - i, i / 2).
     static TestPicture Numbered(int32_t w, int32_t h) {
         TestPicture p{.width = w, .height = h, .pixels = {}, .colors = {}};
@@ -68,7 +66,6 @@ inline std::vector<uint8_t> DibBytes(const TestPicture& pic, const DibLayout& l)
     const int64_t w = l.width >= 0 || l.width < -1 ? l.width : pic.width;
     int64_t h = l.height >= 0 ? l.height : pic.height;
     if (l.top_down) h = -h;
-
     std::vector<uint8_t> o;
     auto put = [&o](uint32_t v, int bytes) {
         for (int i = 0; i < bytes; ++i) o.push_back(uint8_t(v >> (8 * i)));

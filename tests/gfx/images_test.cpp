@@ -125,7 +125,6 @@ TEST_F(Images, PaletteImagesShowTheirColoursAtTheirOwnIndices) {
     }
     EXPECT_EQ(rgb[249][0], 255);
     EXPECT_EQ(image.pixels[3 * image.Stride() + 5], pic.At(5, 3));
-
     TestPicture other = TestPicture::Filled(12, 6, 9);
     for (auto& c : other.colors) c = RgbQuad{1, 2, 3, 0};
     PaletteImage shown;
@@ -143,7 +142,6 @@ TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {
     plat::RgbQuad table[256];
     ASSERT_EQ(plat::GetDibColourTable(*bitmap.dc, 0, 256, table), 256);
     EXPECT_EQ(table[77].red, source.info.colors[77].red);
-
     const TestPicture pic = TestPicture::Numbered(13, 5);
     ASSERT_TRUE(bitmap.LoadJgd(folder.WritePicture("odd.jgd", pic)));
     for (int y = 0; y < 5; ++y)
@@ -252,7 +250,6 @@ TEST_F(Images, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
     EXPECT_EQ(during_box, IDC_WAIT);
     EXPECT_EQ(plat::GetCursor(), IDC_ARROW);
     EXPECT_GE(g_pauses, 1);
-
     g_pauses = 0;
     hooks.cd_drive = 'Q';
     RawImage raw;
@@ -283,7 +280,6 @@ class ButtonTest : public ::testing::Test {
         host.host.RunUntilIdle();
     }
     void TearDown() override { delete button; }
-
     // Moves to client point (x, y) of the button.
     void Move(int32_t x, int32_t y) {
         host.host.InjectMouseMove({110 + x, 120 + y});
@@ -296,7 +292,6 @@ class ButtonTest : public ::testing::Test {
     void Release() { Press(false); }
     size_t Commands() { return parent.Count(WM_COMMAND); }
     uint8_t Shown() { return button->GetSurface().Row(5)[5]; }
-
     gfxtest::GfxHost host;
     WinGBitmap sheet;
     plat_test::TestWindow parent;
@@ -316,7 +311,6 @@ TEST_F(ButtonTest, FiresOnceAtAReleaseInside) {
     Release();
     EXPECT_EQ(Commands(), 0u);
     EXPECT_EQ(plat::GetCapture(), nullptr);
-
     host.host.AdvanceClock(1000);
     Move(50, 20);
     Press();
@@ -329,7 +323,6 @@ TEST_F(ButtonTest, FiresOnceAtAReleaseInside) {
     Press();  // arrives as a double click: ignored
     Release();
     EXPECT_EQ(Commands(), 1u);
-
     host.host.AdvanceClock(1000);
     Move(50, 20);
     Press();
@@ -354,7 +347,6 @@ TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
     Release();
     EXPECT_EQ(Commands(), 1u);
     EXPECT_EQ(button->state, 0);
-
     host.host.AdvanceClock(1000);  // no double click
     Move(200, 100);                // on the parent, beside the button
     Press();
@@ -362,7 +354,6 @@ TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
     Move(55, 20);
     EXPECT_EQ(Commands(), 2u);
     Release();
-
     // The owner can show it pressed without firing; a press clears state 2.
     button->mode = 0;
     button->state = 1;
@@ -381,7 +372,6 @@ TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
 struct Canvas {
     std::vector<uint8_t> bytes;
     PixelSurface surface;
-
     Canvas(int32_t w, int32_t h, uint8_t fill = 0)
         : bytes(size_t(PaddedStride(w)) * size_t(h), fill) {
         surface = {bytes.data(), w, h, PaddedStride(w)};
@@ -452,7 +442,6 @@ TEST(BlitKeyed, MatchesThePerPixelMeaningAtEveryEdgeAndDivisor) {
         const int32_t shift = (first_column - r.x) * d;
         r.src_x = plat::Rand() % (sw + 10) - 5;
         if (r.src_x + shift > sw) r.src_x = sw - shift;
-
         Canvas expected(dw, dh, 99), actual(dw, dh, 99);
         Reference(expected, src, r, 0, d, clip, mode == 2 ? 7 : -1);
         if (mode == 0) BlitKeyed(actual.surface, src.surface, r, 0, d);

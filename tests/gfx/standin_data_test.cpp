@@ -54,7 +54,6 @@ class StandInTest : public ::testing::Test {
         gs.screen_height = 768;
     }
     size_t Boxes() { return host.host.MessageBoxes().size(); }
-
     GfxHost host;
     fvtest::GameScope scope;
 };
@@ -95,7 +94,6 @@ TEST_F(StandInTest, GoldenSceneOfGroundWaysTextAndSprites) {
     WinGBitmap buffer;
     ASSERT_TRUE(buffer.Create(im.tile_sheet, 640, 480));
     BlitDCInBlocks(*buffer.dc, 0, 0, 640, 480, *im.tile.dc);
-
     // Ground tiles: kind k, shape s lies at (64 s, 40 k) of the tile sheet.
     struct Cell {
         int kind, shape, x, y;
@@ -115,7 +113,6 @@ TEST_F(StandInTest, GoldenSceneOfGroundWaysTextAndSprites) {
                             480);
     const standin::CellPoint way = standin::StreetMarkPoint(5);
     EXPECT_EQ(MarkAt(buffer.Surface(), 300 + way.x, 200 + way.y), 1 * 21 + 5);
-
     // The rest of the drawing calls: a fill, text in colours, cut at the
     // edges and in the small font, icons, a vehicle sheet at every divisor,
     // clipped, cut and as a glyph; then the scene shown through the palette.
@@ -146,7 +143,6 @@ TEST_F(StandInTest, GoldenSceneOfGroundWaysTextAndSprites) {
     if (const char* folder = std::getenv("FV_GOLDEN_PNG")) {
         plat::SaveScreenPng(std::string(folder) + "/scene_standin.png");
     }
-
     // The scene's pixels, stored for the stand-in pictures they were drawn
     // from. When those change on purpose, look at the scene (set
     // FV_GOLDEN_PNG to a folder to get a PNG) and store both new values.

@@ -11,8 +11,8 @@
 #include "platform/headless/headless_music.h"
 #include "platform/music.h"
 #include "platform/sound.h"
-#include "platform/window.h"
 #include "temp_folder.h"
+#include "test_window.h"
 
 namespace {
 
@@ -21,7 +21,6 @@ using Kind = plat::SoundEventKind;
 class Sound : public ::testing::Test {
   protected:
     Sound() { plat::ClearRecordedSoundEvents(); }
-
     // An 8-bit mono effect at 11,025 Hz (half the output rate: every sample
     // lasts two output frames) holding one value.
     plat::SoundBufferHandle Effect(uint32_t bytes, uint8_t value) {
@@ -45,7 +44,6 @@ class Sound : public ::testing::Test {
         buffer.GetCurrentPosition(&play, &write);
         return play;
     }
-
     plat::HeadlessBackend host;
     plat::SoundDeviceHandle device = plat::SoundDevice::Create();
 };
@@ -123,7 +121,6 @@ TEST_F(Sound, VolumePanAndMixingAreAppliedInTheMixer) {
     EXPECT_FALSE(effect->SetVolume(1));
     EXPECT_FALSE(effect->SetPan(10001));
     effect->Stop();
-
     // Buffers add up and clip; a released buffer leaves the mix; stopping
     // the primary pauses everything where it is.
     plat::SoundBufferHandle primary = device->CreateBuffer({plat::kSoundBufferPrimary, 0, nullptr});
@@ -144,25 +141,13 @@ TEST_F(Sound, VolumePanAndMixingAreAppliedInTheMixer) {
     EXPECT_EQ(Render(2)[0], 70 * 256);
 }
 
-// Collects the notification codes it receives.
-class Listener : public plat::Window {
-  public:
-    std::vector<uint32_t> codes;
-
-  protected:
-    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
-        if (message == MM_MCINOTIFY) codes.push_back(uint32_t(w));
-        return DefaultMessage(message, w, l);
-    }
-};
-
-constexpr uint32_t kOk = plat::kMciNotifySuccessful, kAborted = plat::kMciNotifyAborted,
-                   kFailed = plat::kMciNotifyFailure;
+constexpr plat::WParam kOk = plat::kMciNotifySuccessful, kAborted = plat::kMciNotifyAborted,
+                       kFailed = plat::kMciNotifyFailure;
 
 TEST(Music, EveryPlayNotifiesOnceHowItEnded) {
     plat::HeadlessBackend host;
     plat::HeadlessMusic music;
-    Listener listener;
+    plat_test::TestWindow listener;
     plat::CdAudioDevice cd;
     for (int track = 2; track <= 16; ++track) music.SetTrack(track, 60000);
     host.SetMusicDevice(&music);
@@ -174,15 +159,16 @@ TEST(Music, EveryPlayNotifiesOnceHowItEnded) {
     };
     auto take = [&] {  // the codes since the last call
         host.RunUntilIdle();
-        return std::move(listener.codes);
+        std::vector<plat::WParam> codes = listener.WParams(MM_MCINOTIFY);
+        listener.log.clear();
+        return codes;
     };
     ASSERT_EQ(play(5, 6), plat::kMciOk);
     host.RunFor(59000, 50);
     EXPECT_TRUE(take().empty());
     host.RunFor(1100, 50);
-    EXPECT_EQ(take(), std::vector<uint32_t>{kOk});
+    EXPECT_EQ(take(), std::vector<plat::WParam>{kOk});
     EXPECT_FALSE(cd.IsPlaying());
-
     play(5, 6);
     cd.Stop();
     play(6, 7);
@@ -190,17 +176,16 @@ TEST(Music, EveryPlayNotifiesOnceHowItEnded) {
     play(7, 8);
     play(8, 9);  // a new play aborts the old one and notifies for itself
     host.RunFor(61000, 50);
-    EXPECT_EQ(take(), (std::vector<uint32_t>{kAborted, kAborted, kAborted, kOk}));
+    EXPECT_EQ(take(), (std::vector<plat::WParam>{kAborted, kAborted, kAborted, kOk}));
     play(5, 6);
     cd.Stop(&listener);  // a notifying stop is successful for itself
-    EXPECT_EQ(take(), (std::vector<uint32_t>{kAborted, kOk}));
+    EXPECT_EQ(take(), (std::vector<plat::WParam>{kAborted, kOk}));
     // An unplayable track fails, also in the middle of a range.
     music.SetTrackBroken(9, true);
     EXPECT_EQ(play(9, 10), plat::kMciOk);
     play(8, 10);
     host.RunFor(61000, 50);
-    EXPECT_EQ(take(), (std::vector<uint32_t>{kFailed, kFailed}));
-
+    EXPECT_EQ(take(), (std::vector<plat::WParam>{kFailed, kFailed}));
     // Bad requests fail without a notification.
     EXPECT_EQ(play(1, 2), plat::kMciErrorOutOfRange);
     EXPECT_EQ(play(6, 5), plat::kMciErrorOutOfRange);

@@ -39,7 +39,6 @@ TEST(Mouse, GoesToTheTopWindowUnderTheCursorInClientCoordinates) {
     ASSERT_TRUE(popup.Create(&frame, {250, 250, 400, 400}, kPopup | WS_CHILD, WS_EX_TOPMOST));
     // The child sits in the frame's client area, inside the one-pixel border.
     EXPECT_EQ(child.GetWindowRect(), (Rect{111, 111, 151, 151}));
-
     for (Point p : {Point{120, 130}, Point{200, 200}, Point{260, 260}}) host.InjectClick(p);
     host.RunUntilIdle();
     EXPECT_EQ(Where(child.Last(WM_LBUTTONDOWN)), (Point{9, 19}));
@@ -47,7 +46,6 @@ TEST(Mouse, GoesToTheTopWindowUnderTheCursorInClientCoordinates) {
     EXPECT_EQ(Where(frame.Last(WM_LBUTTONDOWN)), (Point{99, 99}));
     EXPECT_EQ(Where(popup.Last(WM_LBUTTONDOWN)), (Point{10, 10}));
     EXPECT_EQ(frame.Count(WM_LBUTTONDOWN), 1u);  // only the top window gets a click
-
     // Clicking a window brings its top-level window to the front with the focus.
     host.InjectClick({10, 10});
     host.RunUntilIdle();
@@ -117,7 +115,6 @@ TEST(Cursor, ClippingShapesAndWarps) {
     EXPECT_EQ(Where(view.Last(WM_MOUSEMOVE)), (Point{499 - 162, 200}));
     plat::ClipCursor(nullptr);
     EXPECT_FALSE(host.CursorClip(nullptr));
-
     // WM_SETCURSOR chooses the shape; the default handling is the arrow.
     view.On(WM_SETCURSOR, [](plat::WParam, plat::LParam) {
         plat::SetCursor(209);
@@ -132,7 +129,6 @@ TEST(Cursor, ClippingShapesAndWarps) {
     EXPECT_EQ(plat::ShowCursor(false), -1);
     EXPECT_FALSE(host.CursorVisible());
     EXPECT_EQ(plat::ShowCursor(true), 0);
-
     // Setting the position moves the host's pointer and makes a mouse move.
     plat::SetCursorPos({400, 300});
     host.RunUntilIdle();
@@ -169,7 +165,6 @@ TEST(Keyboard, KeysGoToTheFocusWindowAndAcceleratorsOnlyWhileTheTableIsLoaded) {
     // Hiding the focus window hands the focus to its owner.
     screen.ShowWindow(SW_HIDE);
     EXPECT_EQ(plat::GetFocus(), &frame);
-
     frame.keys = std::make_unique<plat::AcceleratorTable>(std::vector<plat::Accelerator>{
         {0, 'A', 40335}, {plat::kAccelShift, VK_F1, 40351}, {plat::kAccelAlt, 'X', 40387}});
     host.InjectKeyPress('A', 'a');

@@ -57,7 +57,6 @@ TEST(Messages, SendsPostsAndInputInTheirOrder) {
     EXPECT_EQ(user,
               (std::vector<std::pair<plat::Window*, plat::WParam>>{{&a, 1}, {&b, 2}, {&a, 3}}));
     EXPECT_EQ(a.log.back().message, WM_MOUSEMOVE);
-
     // Null, never-created and destroyed windows answer 0 and get nothing;
     // a destroyed window's posted messages and timers are dropped.
     EXPECT_EQ(plat::SendMessage(nullptr, WM_USER), 0);
@@ -123,11 +122,9 @@ TEST(Messages, CreationCanBeRefusedAndDestructionTakesOwnedWindowsAndChildren) {
     ASSERT_TRUE(shown.Create(nullptr, {0, 0, 10, 10}, kPopup));
     EXPECT_EQ(shown.Only({WM_CREATE, WM_SHOWWINDOW}),
               (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW}));
-
     EXPECT_TRUE(shown.ShowWindow(SW_HIDE));
     EXPECT_FALSE(shown.ShowWindow(SW_HIDE));  // already hidden: no message
     EXPECT_EQ(shown.WParams(WM_SHOWWINDOW), (std::vector<plat::WParam>{1, 0}));
-
     TestWindow refused;
     refused.On(WM_CREATE, [](plat::WParam, plat::LParam) { return -1; });
     EXPECT_FALSE(refused.Create(nullptr, {0, 0, 10, 10}, kPopup));
@@ -136,7 +133,6 @@ TEST(Messages, CreationCanBeRefusedAndDestructionTakesOwnedWindowsAndChildren) {
     // A child needs a parent.
     TestWindow orphan;
     EXPECT_FALSE(orphan.Create(nullptr, {0, 0, 10, 10}, WS_CHILD | WS_VISIBLE));
-
     // Close destroys by default, and destroying the owner takes the rest:
     // owned windows first, then the window itself, then its children.
     TestWindow owner, popup, child, grandChild;
@@ -165,7 +161,6 @@ TEST(Messages, PaintComesOnlyForInvalidVisibleWindowsWhenTheQueueIsEmpty) {
                                                WM_PAINT}));
     host.RunUntilIdle();
     EXPECT_EQ(w.Count(WM_PAINT), 1u);  // valid now: no more paints
-
     // Hiding a window repaints what it covered below it, nothing else; a
     // paint handler that never begins painting does not loop for ever.
     w.On(WM_PAINT, [&](plat::WParam, plat::LParam) {
@@ -251,7 +246,6 @@ struct TestApp : plat::Application {
         ++exitCalls;
         return Application::ExitInstance() + 100;
     }
-
     HeadlessBackend& host;
     std::vector<long> idleCounts;
     int idleLimit = 1000, exitCalls = 0;
@@ -348,7 +342,6 @@ TEST(Loop, RunApplicationEndsWithTheQuitCodeOrARefusedStart) {
     EXPECT_EQ(ticks, 3);
     EXPECT_EQ(watcher.seen, 1);
     EXPECT_EQ(plat::CurrentApplication(), nullptr);
-
     TestApp refused(host);
     TestWindow w;
     refused.initAnswer = false;

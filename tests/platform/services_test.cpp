@@ -210,7 +210,6 @@ TEST(FileCalls, ReadWriteSeekAndOpenModes) {
     EXPECT_EQ(plat::SeekFile(file, -1, plat::SeekFrom::Begin), -1);
     EXPECT_EQ(plat::SeekFile(file, 0, plat::SeekFrom::Current), 8);
     plat::CloseFile(file);
-
     plat::FileHandle reader = plat::OpenFile(path, plat::OpenMode::Read);
     EXPECT_EQ(plat::WriteFile(reader, "x", 1), -1);  // read-only
     plat::CloseFile(reader);
@@ -295,7 +294,6 @@ TEST(TextFile, LineBreaksOfEveryKindLongLinesAndWriting) {
     EXPECT_EQ(ReadAll(longer, 0).size(), 150u + 3u);
     // The CR ends the first 4096-byte chunk, its LF starts the next.
     EXPECT_EQ(ReadAll(temp.Write("c.txt", std::string(4095, 'a') + "\r\nb"), 5000).size(), 2u);
-
     plat::TextFile file;
     std::string line = "stale";
     EXPECT_FALSE(file.Open(temp.Path() + "\\missing.dir"));
@@ -374,7 +372,6 @@ TEST(HostPath, ResolvesEveryComponentIgnoringCase) {
     for (const auto& [game, host] : cases) EXPECT_EQ(plat::HostPath(game), root + host) << game;
     EXPECT_EQ(plat::HostPath("d:\\"), "/");
     EXPECT_EQ(plat::HostPath(""), ".");
-
     // Relative paths resolve against the current folder.
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(root);
@@ -382,7 +379,6 @@ TEST(HostPath, ResolvesEveryComponentIgnoringCase) {
     EXPECT_EQ(plat::HostPath("C:mission\\new.lvl"), "Mission/new.lvl");
     EXPECT_EQ(plat::CurrentDirectory(), root);
     std::filesystem::current_path(previous);
-
     // File calls go through the resolution: a file is created in the folder
     // of other case, under the name the game gave.
     plat::FileHandle file = plat::OpenFile(root + "\\DATA\\SAVE\\New.Lvl", plat::OpenMode::Create);

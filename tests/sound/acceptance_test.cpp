@@ -52,7 +52,6 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
     folder.Write("ferrovane.ini", "[OPTIONEN]\r\nAudio=0\r\nAutosave=0\r\n");
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
-
     plat::HeadlessMusic music;
     for (int32_t track = 2; track <= 16; ++track) music.SetTrack(track, 20000);
     {
@@ -70,13 +69,11 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
                 stepper.Turn();
             }
         };
-
         // 1. The title plays track 2 although the music option is off.
         run(7100);  // the two logos
         auto* frame = static_cast<HAUPTFENSTER*>(app.mainWindow);
         ASSERT_NE(frame->Screen(FrameScreen::Start), nullptr);
         EXPECT_EQ(music.PlayingTrack(), 2);
-
         // 2. A new game (its world view made directly) stops the title music
         // and, with the option on, starts the game music.
         frame->DeleteScreen(FrameScreen::Start);
@@ -90,7 +87,6 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
         g_pSound->OnMusicNotify();
         const int32_t firstTrack = music.PlayingTrack();
         EXPECT_GE(firstTrack, 5);
-
         // 3. A construction at zoom 1:2, and the new year's news of a game tick.
         plat::ClearRecordedSoundEvents();
         PlayBuildEffect(2);
@@ -101,7 +97,6 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
                                            {SoundEventKind::Start, build, 0}}));
         gs.week = 3;
         gs.month = 11;
-
         // 4. The game track ends; the next entry follows 15 to 30 s later.
         uint32_t ended = 0;
         uint32_t started = 0;
@@ -115,14 +110,12 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
         EXPECT_LE(started - ended, 30100u);
         EXPECT_EQ(music.PlayingTrack(), g_pSound->current_track);
         EXPECT_NE(music.PlayingTrack(), firstTrack);
-
         const uint32_t news = g_pSound->Effect(30)->Id();
         EXPECT_EQ(EventsOf(g_pSound->Effect(30)),
                   (std::vector<SoundEvent>{{SoundEventKind::Volume, news, 0},
                                            {SoundEventKind::Pan, news, 0},
                                            {SoundEventKind::Start, news, 0}}));
         EXPECT_EQ(gs.year, 1961);
-
         host.InjectCloseRequest();
         for (int turns = 0; stepper.Turn() && turns < 100; ++turns) {
         }
@@ -174,7 +167,6 @@ TEST_F(SoundAcceptance, MixerOutputOfABuildAndANews) {
     const std::string dir = tmp != nullptr ? tmp : folder.Path();
     std::filesystem::create_directories(dir);
     WriteStereoWave(dir + "/build_and_news.wav", frames);
-
     EXPECT_GT(Peak(frames, 0.0, 0.3), 2000);
     EXPECT_EQ(Peak(frames, 0.45, 1.0), 0);
     EXPECT_GT(Peak(frames, 1.0, 1.6), 2000);

@@ -70,7 +70,6 @@ class SoundTest : public ::testing::Test {
         HideView();
         window.DestroyWindow();
     }
-
     // A manager made as the start-up makes it, notifying `window`.
     std::unique_ptr<CSoundManager> Make() { return std::make_unique<CSoundManager>(&window); }
     void WriteSoundFile(const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -105,7 +104,6 @@ class SoundTest : public ::testing::Test {
         g_pSpielFeld = &view;
     }
     void HideView() { g_pSpielFeld = nullptr; }
-
     plat::HeadlessBackend host;
     plat::HeadlessMusic music;
     fvtest::TempFolder folder;

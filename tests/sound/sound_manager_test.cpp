@@ -72,7 +72,6 @@ TEST_F(SoundTest, BusySlotsDropRequestsAndAStopKeepsThePosition) {
     sound->PlayEffect(24, 3, 0);
     EXPECT_EQ(Starts(*sound, 24), 1);
     EXPECT_EQ(sound->channel_slots[3], 24);
-
     // Vehicles: slot 1, its overflow slot 2, then nothing.
     for (int32_t effect : {4, 5, 6}) sound->PlayEffect(effect, 1, 0);
     EXPECT_EQ(sound->channel_slots[2], 5);
@@ -83,7 +82,6 @@ TEST_F(SoundTest, BusySlotsDropRequestsAndAStopKeepsThePosition) {
     sound->PlayEffect(9, 1, 0);
     sound->PlayEffect(9, 1, 0);
     EXPECT_EQ(sound->channel_slots[2], -1);
-
     // A stop keeps the position and mutes until resumed.
     const uint32_t id = sound->Effect(24)->Id();
     sound->PlayEffect(24, 3, 0);
@@ -96,7 +94,6 @@ TEST_F(SoundTest, BusySlotsDropRequestsAndAStopKeepsThePosition) {
     EXPECT_NEAR(kept, 11025 / 2, 200);
     for (int32_t channel : {0, 1, 3, 4, 5}) sound->PlayEffect(24, channel, 0);
     EXPECT_EQ(Starts(*sound, 24), 0);  // muted
-
     sound->ResumeEffects();
     sound->PlayEffect(24, 3, 0);  // goes on from the kept position
     EXPECT_EQ(Starts(*sound, 24), 1);
@@ -105,7 +102,6 @@ TEST_F(SoundTest, BusySlotsDropRequestsAndAStopKeepsThePosition) {
     EXPECT_EQ(TakeEvents(*sound, 24), std::vector<SoundEvent>{});
     Render(40);
     EXPECT_EQ(TakeEvents(*sound, 24), (std::vector<SoundEvent>{{SoundEventKind::End, id, 0}}));
-
     // An effect displaced by channel 0 plays on untracked: the stop misses it.
     sound->PlayEffect(2, 0, 0);
     sound->PlayEffect(3, 0, 0);
@@ -212,10 +208,8 @@ class AmbientTest : public SoundTest {
         sound = Make();
     }
     ~AmbientTest() override { buildings.buildings[7] = buildings.buildings[9] = nullptr; }
-
     // Field (x, y) of town i's centre.
     static std::pair<int32_t, int32_t> Centre(int32_t i) { return {113 + 10 * i, 63}; }
-
     // One decision (the hundredth passed gate) with these random numbers;
     // the effect heard and its pan (0 when silent).
     std::pair<int32_t, int32_t> Decide(std::vector<int32_t> rands) {
@@ -236,7 +230,6 @@ class AmbientTest : public SoundTest {
         sound->ResumeEffects();
         return heard;
     }
-
     CBuilding lumber, steel;
     CBuildingTable buildings;
     CCity towns[3];
@@ -271,7 +264,6 @@ TEST_F(AmbientTest, DecisionsBySeasonMillAndTown) {
         gs.season = row.season;
         EXPECT_EQ(Decide(row.rands), row.heard);
     }
-
     // One decision per hundred passed gates.
     std::vector<int32_t> rands;
     for (int i = 0; i < 99; ++i) rands.insert(rands.end(), {50, 32767, 0});  // shut, shut, passed
@@ -293,7 +285,6 @@ TEST_F(AmbientTest, TownClassesAndInViewFlags) {
     EXPECT_EQ(Decide({90}), (std::pair<int32_t, int32_t>{0, 0}));
     EXPECT_EQ(towns[0].in_view, 1);
     EXPECT_EQ(towns[2].in_view, 0);
-
     view.only = {Centre(0), Centre(1), Centre(2)};
     ShowView(16);  // decided and flagged, but not heard
     EXPECT_EQ(Decide({90, 0}), (std::pair<int32_t, int32_t>{0, 0}));
@@ -332,7 +323,6 @@ class MusicTest : public ::testing::Test {
         return tracks;
     }
     int32_t Entry(int32_t pos) const { return sound->playlist[size_t(pos % 48)]; }
-
     plat::HeadlessMusic music;  // outlives the manager
     fvtest::FrameHost h;
     CSoundManager* sound = nullptr;
@@ -356,7 +346,6 @@ TEST_F(MusicTest, PlaylistPauseOptionAndScreenMusic) {
     EXPECT_EQ(music.Records().back().ms, 300u);
     Run(1500);  // played to its end: the wait
     ASSERT_GE(sound->music_wait, 15000);
-
     const int32_t pos = sound->playlist_pos;
     sound->PlayProductionMusic();
     sound->PlaySalesMusic();
@@ -372,7 +361,6 @@ TEST_F(MusicTest, PlaylistPauseOptionAndScreenMusic) {
     Run(100);
     EXPECT_EQ(sound->music_wait, -1);
     EXPECT_EQ(Started(), std::vector<int32_t>{Entry(pos + 2)});
-
     sound->PauseMusic();
     h.gs->opt_music = 0;
     sound->ResumeMusic();
