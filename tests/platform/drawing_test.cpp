@@ -319,11 +319,11 @@ TEST(Offscreen, EightBitSectionsClipBoxAndNearestColour) {
     header.height = -2;
     header.bitCount = 4;
     uint8_t* pixels = nullptr;
-    EXPECT_EQ(std::tuple(plat::CreateDib8(header, nullptr, &pixels), pixels),
+    EXPECT_EQ((std::tuple{plat::CreateDib8(header, nullptr, &pixels), pixels}),
               std::tuple(nullptr, nullptr));
     Offscreen image(30, 40);
     plat::Rect box;
-    EXPECT_EQ(std::tuple(plat::GetClipBox(*image.dc, &box), box),
+    EXPECT_EQ((std::tuple{plat::GetClipBox(*image.dc, &box), box}),
               std::tuple(2, plat::Rect{0, 0, 30, 40}));
     std::array<plat::RgbQuad, 256> table{};
     for (int i = 0; i < 256; ++i) table[size_t(i)] = {uint8_t(i), uint8_t(255 - i), 7, 0};

@@ -47,8 +47,9 @@ TEST(Messages, SendsPostsAndInputInTheirOrder) {
     b.PostMessage(WM_USER + 1, 2);
     a.PostMessage(WM_USER + 1, 3);
     EXPECT_EQ(a.SendMessage(WM_USER + 9, 20), 41);
-    EXPECT_EQ(order, (std::vector<std::string>{"a in", "b", "a out"}));
-    EXPECT_EQ(a.Only(), (std::vector<uint32_t>{WM_USER + 9}));
+    EXPECT_EQ(std::tuple(order, a.Only()),
+              std::tuple(std::vector<std::string>{"a in", "b", "a out"},
+                         std::vector<uint32_t>{WM_USER + 9}));
     host.RunUntilIdle();
     std::vector<std::pair<plat::Window*, plat::WParam>> user;
     for (const auto& d : host.Recorder().Filter(MessageTrace::Kind::Dispatched)) {
@@ -59,10 +60,9 @@ TEST(Messages, SendsPostsAndInputInTheirOrder) {
     EXPECT_EQ(a.log.back().message, WM_MOUSEMOVE);
     // Null, never-created and destroyed windows answer 0 and get nothing;
     // a destroyed window's posted messages and timers are dropped.
-    EXPECT_EQ(plat::SendMessage(nullptr, WM_USER), 0);
-    EXPECT_EQ(never.SendMessage(WM_USER), 0);
-    EXPECT_FALSE(never.PostMessage(WM_USER));
-    EXPECT_TRUE(never.log.empty());
+    EXPECT_EQ((std::tuple{plat::SendMessage(nullptr, WM_USER), never.SendMessage(WM_USER),
+                          never.PostMessage(WM_USER), never.log.size()}),
+              std::tuple(0, 0, false, 0u));
     a.PostMessage(WM_USER + 1);
     a.SetTimer(7, 10);
     a.DestroyWindow();
@@ -122,17 +122,17 @@ TEST(Messages, CreationCanBeRefusedAndDestructionTakesOwnedWindowsAndChildren) {
     ASSERT_TRUE(shown.Create(nullptr, {0, 0, 10, 10}, kPopup));
     EXPECT_EQ(shown.Only({WM_CREATE, WM_SHOWWINDOW}),
               (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW}));
-    EXPECT_TRUE(shown.ShowWindow(SW_HIDE));
-    EXPECT_FALSE(shown.ShowWindow(SW_HIDE));  // already hidden: no message
+    const bool hidden = shown.ShowWindow(SW_HIDE);
+    EXPECT_EQ(std::tuple(hidden, shown.ShowWindow(SW_HIDE)),
+              std::tuple(true, false));  // no message
     EXPECT_EQ(shown.WParams(WM_SHOWWINDOW), (std::vector<plat::WParam>{1, 0}));
     TestWindow refused;
     refused.On(WM_CREATE, [](plat::WParam, plat::LParam) { return -1; });
-    EXPECT_FALSE(refused.Create(nullptr, {0, 0, 10, 10}, kPopup));
-    EXPECT_FALSE(refused.IsWindow());
-    EXPECT_EQ(refused.Count(WM_DESTROY), 1u);
-    // A child needs a parent.
-    TestWindow orphan;
-    EXPECT_FALSE(orphan.Create(nullptr, {0, 0, 10, 10}, WS_CHILD | WS_VISIBLE));
+    TestWindow orphan;  // a child needs a parent
+    EXPECT_EQ((std::tuple{refused.Create(nullptr, {0, 0, 10, 10}, kPopup), refused.IsWindow(),
+                          refused.Count(WM_DESTROY),
+                          orphan.Create(nullptr, {0, 0, 10, 10}, WS_CHILD | WS_VISIBLE)}),
+              std::tuple(false, false, 1u, false));
     // Close destroys by default, and destroying the owner takes the rest:
     // owned windows first, then the window itself, then its children.
     TestWindow owner, popup, child, grandChild;
@@ -174,8 +174,7 @@ TEST(Messages, PaintComesOnlyForInvalidVisibleWindowsWhenTheQueueIsEmpty) {
     host.RunUntilIdle();
     popup.ShowWindow(SW_HIDE);
     host.RunUntilIdle();
-    EXPECT_EQ(w.Count(WM_PAINT), 2u);
-    EXPECT_EQ(beside.Count(WM_PAINT), 1u);
+    EXPECT_EQ(std::tuple(w.Count(WM_PAINT), beside.Count(WM_PAINT)), std::tuple(2u, 1u));
 }
 
 TEST(Timers, FireEveryPeriodWithoutCatchingUpAndRestartWhenSetAgain) {
@@ -186,10 +185,11 @@ TEST(Timers, FireEveryPeriodWithoutCatchingUpAndRestartWhenSetAgain) {
     w.SetTimer(1106, 10);
     host.RunFor(100, 10);
     auto ids = w.WParams(WM_TIMER);
-    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1106u), 10);
-    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1105u), 1);
-    EXPECT_TRUE(w.KillTimer(1106));
-    EXPECT_FALSE(w.KillTimer(1106));
+    EXPECT_EQ(std::tuple(std::count(ids.begin(), ids.end(), 1106u),
+                         std::count(ids.begin(), ids.end(), 1105u)),
+              std::tuple(10, 1));
+    const bool killed = w.KillTimer(1106);
+    EXPECT_EQ(std::tuple(killed, w.KillTimer(1106)), std::tuple(true, false));
     // A long stall gives one message, not one per missed period.
     w.log.clear();
     host.AdvanceClock(1000);
@@ -198,12 +198,11 @@ TEST(Timers, FireEveryPeriodWithoutCatchingUpAndRestartWhenSetAgain) {
     // Setting an existing id restarts its period.
     host.AdvanceClock(90);
     w.SetTimer(1105, 100);
-    host.AdvanceClock(50);
-    host.RunUntilIdle();
-    EXPECT_EQ(w.Count(WM_TIMER), 1u);
-    host.AdvanceClock(50);
-    host.RunUntilIdle();
-    EXPECT_EQ(w.Count(WM_TIMER), 2u);
+    for (size_t count : {1u, 2u}) {
+        host.AdvanceClock(50);
+        host.RunUntilIdle();
+        EXPECT_EQ(w.Count(WM_TIMER), count);
+    }
     // Periods below 10 ms run at 10 ms; a destroyed window's timers are gone.
     w.SetTimer(5, 1);
     EXPECT_EQ(plat::TimeUntilNextTimer(), 10u);
@@ -272,9 +271,8 @@ TEST(Loop, IdleRunsWhileTheQueueIsEmptyAndCountsFromTheLastMessage) {
     EXPECT_EQ(app.idleCounts, (std::vector<long>{0, 1, 2, 0}));
     w.DestroyWindow();
     EXPECT_FALSE(loop.Turn());  // the main window is gone: the loop ends
-    EXPECT_EQ(loop.Finish(), 100);
-    EXPECT_EQ(loop.Finish(), 100);
-    EXPECT_EQ(app.exitCalls, 1);
+    const int code = loop.Finish();
+    EXPECT_EQ((std::tuple{code, loop.Finish(), app.exitCalls}), std::tuple(100, 100, 1));
 }
 
 // The frame's close handler deletes the frame and ends the process, as the
@@ -305,8 +303,8 @@ TEST(Loop, ExitFromAHandlerIsAnOrderlyQuit) {
     other.PostMessage(WM_USER);
     EXPECT_FALSE(loop.Turn());
     EXPECT_EQ(journal, (std::vector<std::string>{"handler returns", "frame deleted"}));
-    EXPECT_EQ(other.Count(WM_USER), 1u);       // posted before the quit: still handled
-    EXPECT_EQ(other.Count(WM_MOUSEMOVE), 0u);  // input after it: not any more
+    // Posted before the quit: still handled; input after it: not any more.
+    EXPECT_EQ(std::tuple(other.Count(WM_USER), other.Count(WM_MOUSEMOVE)), std::tuple(1u, 0u));
     EXPECT_EQ(loop.Finish(), 100);
 }
 
@@ -339,9 +337,8 @@ TEST(Loop, RunApplicationEndsWithTheQuitCodeOrARefusedStart) {
         });
     };
     EXPECT_EQ(plat::RunApplication(app, host), 107);
-    EXPECT_EQ(ticks, 3);
-    EXPECT_EQ(watcher.seen, 1);
-    EXPECT_EQ(plat::CurrentApplication(), nullptr);
+    EXPECT_EQ(std::tuple(ticks, watcher.seen, plat::CurrentApplication()),
+              std::tuple(3, 1, nullptr));
     TestApp refused(host);
     TestWindow w;
     refused.initAnswer = false;
@@ -350,8 +347,7 @@ TEST(Loop, RunApplicationEndsWithTheQuitCodeOrARefusedStart) {
         refused.mainWindow = &w;
     };
     EXPECT_EQ(plat::RunApplication(refused, host), 100);
-    EXPECT_FALSE(w.IsWindow());
-    EXPECT_EQ(refused.exitCalls, 1);
+    EXPECT_EQ(std::tuple(w.IsWindow(), refused.exitCalls), std::tuple(false, 1));
 }
 
 }  // namespace

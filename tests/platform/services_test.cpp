@@ -1,6 +1,5 @@
-// Services of the layer: file calls, text and settings files, the case-blind
-// paths, message boxes, start options, the character set and keys at the host
-// boundary, the random numbers, the fitted screen and the drawn cursors.
+// Services of the layer: files, settings, case-blind paths, message boxes,
+// start options, character set, keys, random numbers, screen fit, cursors.
 
 #include <gtest/gtest.h>
 
@@ -40,8 +39,8 @@ TEST(MessageBox, AnswersFromTheQueueThenCancelWithTheTextOnStderr) {
     EXPECT_EQ(plat::MessageBox(nullptr, "doesn\xb4t", "Ferrovane", MB_OK), IDCANCEL);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("doesn\xb4t"), std::string::npos);
     ASSERT_EQ(host.MessageBoxes().size(), 2u);
-    EXPECT_EQ(host.MessageBoxes()[0].flags, 0x1015u);
-    EXPECT_EQ(host.MessageBoxes()[1].answer, IDCANCEL);
+    EXPECT_EQ(std::tuple(host.MessageBoxes()[0].flags, host.MessageBoxes()[1].answer),
+              std::tuple(0x1015u, IDCANCEL));
 }
 
 TEST(LaunchOptions, ChooseTheScreenAndTheWindowMode) {
@@ -52,11 +51,9 @@ TEST(LaunchOptions, ChooseTheScreenAndTheWindowMode) {
     plat::LaunchOptions o;
     std::string err;
     ASSERT_TRUE(parse({}, &o, &err));
-    EXPECT_EQ(o.screen, (plat::Size{1024, 768}));
-    EXPECT_FALSE(o.windowed);
+    EXPECT_EQ(std::tuple(o.screen, o.windowed), std::tuple(plat::Size{1024, 768}, false));
     ASSERT_TRUE(parse({"--screen", "800x600", "--window"}, &o, &err));
-    EXPECT_EQ(o.screen, (plat::Size{800, 600}));
-    EXPECT_TRUE(o.windowed);
+    EXPECT_EQ(std::tuple(o.screen, o.windowed), std::tuple(plat::Size{800, 600}, true));
     // Larger screens pass, so that the game can refuse them itself.
     ASSERT_TRUE(parse({"--screen=1025x768"}, &o, &err));
     EXPECT_EQ(o.screen, (plat::Size{1025, 768}));
@@ -95,8 +92,8 @@ TEST(KeyTranslation, LettersFollowTheLayoutOtherKeysTheirPosition) {
     for (const auto& [usage, character, key] : cases) {
         EXPECT_EQ(plat::VirtualKeyFromHostKey(usage, character), key) << std::hex << usage;
     }
-    EXPECT_EQ(plat::CharacterOfControlKey(VK_BACK), 8);
-    EXPECT_EQ(plat::CharacterOfControlKey('A'), -1);
+    EXPECT_EQ(std::tuple(plat::CharacterOfControlKey(VK_BACK), plat::CharacterOfControlKey('A')),
+              std::tuple(8, -1));
 }
 
 TEST(Random, StaysInFifteenBitsRepeatsForASeedAndMasksAScriptedSource) {
@@ -110,8 +107,8 @@ TEST(Random, StaysInFifteenBitsRepeatsForASeedAndMasksAScriptedSource) {
     for (int i = 0; i < 1000; ++i) ASSERT_EQ(plat::Rand(), first[i]);
     int32_t next = 32767;
     plat::SetRandSourceForTests([&] { return next++; });
-    EXPECT_EQ(plat::Rand(), 32767);
-    EXPECT_EQ(plat::Rand(), 0);
+    const int32_t high = plat::Rand();
+    EXPECT_EQ(std::tuple(high, plat::Rand()), std::tuple(32767, 0));
     plat::SetRandSourceForTests({});
 }
 
@@ -123,12 +120,13 @@ TEST(ScreenFit, LetterboxesKeepingTheShapeAndMapsWindowPointsToScreenPixels) {
     plat::ScreenFit none = plat::FitScreen({0, 0}, {640, 480});
     EXPECT_TRUE(none.picture.IsEmpty());
     EXPECT_EQ(plat::WindowToScreen(none, {10, 10}), (Point{0, 0}));
-    EXPECT_EQ(plat::WholeScale(wide), 1);
-    EXPECT_EQ(plat::WholeScale(plat::FitScreen({3840, 2160}, {1024, 768})), 3);
+    EXPECT_EQ(std::tuple(plat::WholeScale(wide),
+                         plat::WholeScale(plat::FitScreen({3840, 2160}, {1024, 768}))),
+              std::tuple(1, 3));
     // On the bars the nearest edge pixel: edge scrolling keeps working.
-    EXPECT_EQ(plat::WindowToScreen(wide, {5, 300}).x, 0);
-    EXPECT_EQ(plat::WindowToScreen(wide, {1915, 300}).x, 1023);
-    EXPECT_EQ(plat::WindowToScreen(wide, {-50, -50}), (Point{0, 0}));
+    EXPECT_EQ(std::tuple(plat::WindowToScreen(wide, {5, 0}), plat::WindowToScreen(wide, {1915, 0}),
+                         plat::WindowToScreen(wide, {-50, -50})),
+              std::tuple(Point{0, 0}, Point{1023, 0}, Point{0, 0}));
     // Screen points survive the round trip through the window.
     for (plat::Size window : {plat::Size{1024, 768}, {1366, 768}, {2560, 1440}, {1025, 769}}) {
         plat::ScreenFit fit = plat::FitScreen(window, {1024, 768});
@@ -201,14 +199,16 @@ TEST(FileCalls, ReadWriteSeekAndOpenModes) {
     EXPECT_EQ(plat::WriteFile(file, "0123456789", 10), 10);
     char buffer[16] = {};
     EXPECT_EQ(plat::SeekFile(file, -4, plat::SeekFrom::End), 6);
-    // A read across the end moves only what is there; at the end nothing.
-    EXPECT_EQ(plat::ReadFile(file, buffer, 16), 4);
+    // A read across the end moves only what is there; at the end nothing;
+    // a seek before the start fails and leaves the position alone.
+    std::vector<int64_t> steps{plat::ReadFile(file, buffer, 16), plat::ReadFile(file, buffer, 16)};
     EXPECT_EQ(std::string(buffer, 4), "6789");
-    EXPECT_EQ(plat::ReadFile(file, buffer, 16), 0);
-    // A seek before the start fails and leaves the position alone.
-    EXPECT_EQ(plat::SeekFile(file, -2, plat::SeekFrom::Current), 8);
-    EXPECT_EQ(plat::SeekFile(file, -1, plat::SeekFrom::Begin), -1);
-    EXPECT_EQ(plat::SeekFile(file, 0, plat::SeekFrom::Current), 8);
+    for (auto [offset, from] : {std::pair{-2, plat::SeekFrom::Current},
+                                {-1, plat::SeekFrom::Begin},
+                                {0, plat::SeekFrom::Current}}) {
+        steps.push_back(plat::SeekFile(file, offset, from));
+    }
+    EXPECT_EQ(steps, (std::vector<int64_t>{4, 0, 8, -1, 8}));
     plat::CloseFile(file);
     plat::FileHandle reader = plat::OpenFile(path, plat::OpenMode::Read);
     EXPECT_EQ(plat::WriteFile(reader, "x", 1), -1);  // read-only
