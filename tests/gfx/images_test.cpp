@@ -1,7 +1,5 @@
-// Pictures from files: the DIB layouts and damaged files, the three image
-// records, the copies to device contexts, the retry/cancel box for missing
-// and damaged files; the keyed copies between pixel blocks; and the image
-// button's press, drag and release rules.
+// Pictures from files (layouts, damaged files, the retry/cancel box), the
+// image records, the keyed copies between pixel blocks and the image button.
 
 #include <gtest/gtest.h>
 
@@ -57,12 +55,11 @@ TEST(Dib, EveryLayoutGivesTheSamePicture) {
         const auto bytes = DibBytes(pic, c.layout);
         auto dib = ParseDib(bytes.data(), bytes.size());
         ASSERT_NE(dib, nullptr);
-        EXPECT_EQ(dib->Width(), c.w);
-        EXPECT_EQ(dib->Rows(), c.h);
-        EXPECT_EQ(dib->header.image_size, uint32_t(PaddedStride(c.w) * c.h));
+        EXPECT_EQ(
+            std::tuple(dib->Width(), dib->Rows(), dib->header.image_size, dib->colors[200].red),
+            std::tuple(c.w, c.h, uint32_t(PaddedStride(c.w) * c.h), pic.colors[200].red));
         for (int32_t y = 0; y < c.h; ++y)
             for (int32_t x = 0; x < c.w; ++x) ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y));
-        EXPECT_EQ(dib->colors[200].red, pic.colors[200].red);
     }
 }
 
@@ -96,9 +93,9 @@ TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
         std::copy(bytes.begin(), bytes.end(), exact.get());
         EXPECT_EQ(ParseDib(exact.get(), bytes.size()), nullptr) << c.what;
     }
-    EXPECT_EQ(ParseDib(nullptr, 0), nullptr);
     const uint8_t tiny[] = {'B', 'M', 0, 0};
-    EXPECT_EQ(ParseDib(tiny, sizeof tiny), nullptr);
+    EXPECT_EQ(std::tuple(ParseDib(nullptr, 0), ParseDib(tiny, sizeof tiny)),
+              std::tuple(nullptr, nullptr));
 }
 
 class Images : public ::testing::Test {
@@ -123,8 +120,8 @@ TEST_F(Images, PaletteImagesShowTheirColoursAtTheirOwnIndices) {
         ASSERT_EQ(rgb[i][0], pic.colors[i].red) << i;
         ASSERT_EQ(rgb[i][2], pic.colors[i].blue) << i;
     }
-    EXPECT_EQ(rgb[249][0], 255);
-    EXPECT_EQ(image.pixels[3 * image.Stride() + 5], pic.At(5, 3));
+    EXPECT_EQ(std::tuple(rgb[249][0], image.pixels[3 * image.Stride() + 5]),
+              std::tuple(255, pic.At(5, 3)));
     TestPicture other = TestPicture::Filled(12, 6, 9);
     for (auto& c : other.colors) c = RgbQuad{1, 2, 3, 0};
     PaletteImage shown;
@@ -137,8 +134,8 @@ TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {
     ASSERT_TRUE(source.Load(folder.WritePicture("s.jgd", TestPicture::Numbered(4, 4)), nullptr, 1));
     WinGBitmap bitmap;
     ASSERT_TRUE(bitmap.Create(source, 30, 7));
-    EXPECT_EQ(bitmap.Stride(), 32);
-    for (int i = 0; i < 32 * 7; ++i) ASSERT_EQ(bitmap.pixels[i], 0);
+    EXPECT_EQ(std::vector(bitmap.pixels, bitmap.pixels + bitmap.Stride() * 7),
+              std::vector<uint8_t>(32 * 7, 0));
     plat::RgbQuad table[256];
     ASSERT_EQ(plat::GetDibColourTable(*bitmap.dc, 0, 256, table), 256);
     EXPECT_EQ(table[77].red, source.info.colors[77].red);
@@ -148,8 +145,7 @@ TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {
         for (int x = 0; x < 13; ++x)
             ASSERT_EQ(bitmap.pixels[y * bitmap.Stride() + x], pic.At(x, y));
     ASSERT_TRUE(bitmap.ReloadJgd(folder.WritePicture("odd2.jgd", TestPicture::Filled(4, 4, 3))));
-    EXPECT_EQ(bitmap.width, 4);
-    EXPECT_EQ(bitmap.pixels[0], 3);
+    EXPECT_EQ(std::tuple(bitmap.width, bitmap.pixels[0]), std::tuple(4, 3));
 }
 
 TEST_F(Images, BlitDCCutsAtEveryEdge) {
@@ -162,14 +158,12 @@ TEST_F(Images, BlitDCCutsAtEveryEdge) {
     dst.FillRect(0, 0, 120, 50, 255);
     auto at = [&](int32_t x, int32_t y) { return dst.pixels[y * dst.Stride() + x]; };
     EXPECT_EQ(BlitDC(*dst.dc, -30, 0, 60, 10, *src.dc, 0, 0), 1);
-    EXPECT_EQ(at(0, 0), 30);   // from source x + 30
-    EXPECT_EQ(at(29, 0), 59);  // 30 columns
-    EXPECT_EQ(at(30, 0), 255);
     BlitDC(*dst.dc, 100, 45, 50, 50, *src.dc, 0, 0);
-    EXPECT_EQ(at(119, 49), 23);
     BlitDC(*dst.dc, 200, 0, 50, 50, *src.dc, 0, 0);
     BlitDC(*dst.dc, 0, 20, 50, 50, *src.dc, 100, 0);
-    EXPECT_EQ(at(0, 20), 255);
+    // The first copy: 30 columns from source x + 30.
+    EXPECT_EQ(std::tuple(at(0, 0), at(29, 0), at(30, 0), at(119, 49), at(0, 20)),
+              std::tuple(30, 59, 255, 23, 255));
 }
 
 // Cancel in the box of a missing file leaves the image empty, frees the
@@ -185,48 +179,41 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
         host.host.QueueMessageBoxAnswer(IDCANCEL);
         RawImage image;
         EXPECT_FALSE(image.LoadJgd(path));
-        EXPECT_EQ(image.pixels, nullptr);
-        EXPECT_FALSE(plat::GetClipCursor(nullptr));
+        EXPECT_EQ(std::tuple(image.pixels, plat::GetClipCursor(nullptr)),
+                  std::tuple(nullptr, false));
         ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
         const auto& box = host.host.MessageBoxes()[0];
-        EXPECT_EQ(box.caption, "Ferrovane");
-        EXPECT_EQ(box.flags, 0x1015u);
+        EXPECT_EQ(std::tuple(box.caption, box.flags), std::tuple("Ferrovane", 0x1015u));
         EXPECT_EQ(box.text, "The following graphics information couldn\xb4t be located:\n " + path +
                                 " \n Check to make sure the information is available: For "
                                 "instance, is the CD inserted in the player.");
         // The program is ending now: a further load asks nothing.
         EXPECT_FALSE(image.LoadJgd(path));
-        EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
-        EXPECT_EQ(host.frame->aborts, 1);
+        EXPECT_EQ(std::tuple(host.host.MessageBoxes().size(), host.frame->aborts),
+                  std::tuple(1u, 1));
     }
     GfxHost host;
-    DibLayout bad;
-    bad.colors_used = 300;
     host.host.QueueMessageBoxAnswer(IDCANCEL);
     RawImage image;
-    EXPECT_FALSE(image.LoadJgd(folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), bad)));
-    EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
-    EXPECT_EQ(host.frame->aborts, 1);
+    EXPECT_FALSE(image.LoadJgd(
+        folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), {.colors_used = 300})));
+    EXPECT_EQ(std::tuple(host.host.MessageBoxes().size(), host.frame->aborts), std::tuple(1u, 1));
 }
 
 // Retry after the file has appeared loads it; raw images keep odd-width
 // rows unpadded, whatever the file's layout.
 TEST_F(Images, RetryAfterTheMissingPictureAppearsLoadsIt) {
     const TestPicture pic = TestPicture::Numbered(30, 5);  // rows padded to 32 in the file
-    DibLayout core;
-    core.file_header = false;
-    core.core_header = true;
     int boxes = 0;
     host.host.on_box = [&] {  // the file is put in place before the second Retry
-        if (++boxes == 2) folder.WritePicture("later.jgd", pic, core);
+        if (++boxes == 2)
+            folder.WritePicture("later.jgd", pic, {.file_header = false, .core_header = true});
     };
     host.host.QueueMessageBoxAnswer(IDRETRY);
     host.host.QueueMessageBoxAnswer(IDRETRY);
     RawImage image;
     EXPECT_TRUE(image.LoadJgd(folder.Path() + "/later.jgd"));
-    EXPECT_EQ(boxes, 2);
-    EXPECT_EQ(host.frame->aborts, 0);
-    EXPECT_EQ(image.height, -5);
+    EXPECT_EQ(std::tuple(boxes, host.frame->aborts, image.height), std::tuple(2, 0, -5));
     for (int32_t y = 0; y < 5; ++y)
         for (int32_t x = 0; x < 30; ++x) ASSERT_EQ(image.pixels[y * 30 + x], pic.At(x, y));
 }
@@ -247,14 +234,12 @@ TEST_F(Images, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
     host.host.QueueMessageBoxAnswer(IDCANCEL);
     WinGBitmap missing;
     EXPECT_FALSE(missing.LoadJgd(folder.Path() + "/missing.jgd"));
-    EXPECT_EQ(during_box, IDC_WAIT);
-    EXPECT_EQ(plat::GetCursor(), IDC_ARROW);
-    EXPECT_GE(g_pauses, 1);
+    EXPECT_EQ(std::tuple(during_box, plat::GetCursor(), g_pauses > 0),
+              std::tuple(IDC_WAIT, IDC_ARROW, true));
     g_pauses = 0;
     hooks.cd_drive = 'Q';
     RawImage raw;
-    EXPECT_TRUE(raw.LoadJgd(path));
-    EXPECT_EQ(g_pauses, 0);
+    EXPECT_EQ((std::tuple{raw.LoadJgd(path), g_pauses}), std::tuple(true, 0));
     // Without a view the cursor is left alone.
     SetWorldView(nullptr);
     plat::SetCursor(200);
@@ -304,22 +289,19 @@ class ButtonTest : public ::testing::Test {
 TEST_F(ButtonTest, FiresOnceAtAReleaseInside) {
     Move(50, 20);
     Press();
-    EXPECT_EQ(Shown(), kPressedInk);
-    EXPECT_EQ(plat::GetCapture(), button);
+    EXPECT_EQ(std::tuple(Shown(), plat::GetCapture()), std::tuple(kPressedInk, button));
     Move(150, 20);  // outside, still captured
     EXPECT_EQ(Shown(), kNormalInk);
     Release();
-    EXPECT_EQ(Commands(), 0u);
-    EXPECT_EQ(plat::GetCapture(), nullptr);
+    EXPECT_EQ(std::tuple(Commands(), plat::GetCapture()), std::tuple(0u, nullptr));
     host.host.AdvanceClock(1000);
     Move(50, 20);
     Press();
     Move(108, 40);  // one past the last pixel: still inside
     EXPECT_EQ(Shown(), kPressedInk);
     Release();
-    EXPECT_EQ(Commands(), 1u);
-    EXPECT_EQ(parent.Last(WM_COMMAND)->wParam, kCommand);
-    EXPECT_EQ(Shown(), kNormalInk);
+    EXPECT_EQ(std::tuple(Commands(), parent.Last(WM_COMMAND)->wParam, Shown()),
+              std::tuple(1u, kCommand, kNormalInk));
     Press();  // arrives as a double click: ignored
     Release();
     EXPECT_EQ(Commands(), 1u);
@@ -341,12 +323,10 @@ TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
     button->mode = 1;
     Move(50, 20);
     Press();
-    EXPECT_EQ(Commands(), 1u);
-    EXPECT_EQ(button->state, 1);
+    EXPECT_EQ(std::tuple(Commands(), button->state), std::tuple(1u, 1));
     Move(60, 25);
     Release();
-    EXPECT_EQ(Commands(), 1u);
-    EXPECT_EQ(button->state, 0);
+    EXPECT_EQ(std::tuple(Commands(), button->state), std::tuple(1u, 0));
     host.host.AdvanceClock(1000);  // no double click
     Move(200, 100);                // on the parent, beside the button
     Press();
@@ -358,8 +338,7 @@ TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
     button->mode = 0;
     button->state = 1;
     button->Redraw();
-    EXPECT_EQ(Shown(), kPressedInk);
-    EXPECT_EQ(Commands(), 2u);
+    EXPECT_EQ(std::tuple(Shown(), Commands()), std::tuple(kPressedInk, 2u));
     button->state = 2;
     host.host.AdvanceClock(1000);
     Press();
@@ -377,9 +356,7 @@ struct Canvas {
         surface = {bytes.data(), w, h, PaddedStride(w)};
     }
     uint8_t& At(int32_t x, int32_t y) { return bytes[size_t(y) * surface.stride + size_t(x)]; }
-    uint8_t Get(int32_t x, int32_t y) const {
-        return bytes[size_t(y) * surface.stride + size_t(x)];
-    }
+    uint8_t Get(int32_t x, int32_t y) const { return const_cast<Canvas*>(this)->At(x, y); }
 };
 
 // Source picture whose pixel (x, y) is a recognisable non-zero value.
@@ -453,8 +430,6 @@ TEST(BlitKeyed, MatchesThePerPixelMeaningAtEveryEdgeAndDivisor) {
     }
 }
 
-// A source x past the sheet's width reads its last 64-pixel cell; a sheet
-// narrower than 64 reads from a negative column, which counts as transparent.
 // The one-pass compose gives the pixels of a copy of the base followed by
 // key-0 copies of the middle and front layers, at every edge and width.
 TEST(ComposeLayers, MatchesCopyThenTwoKeyedCopies) {
@@ -482,7 +457,11 @@ TEST(ComposeLayers, MatchesCopyThenTwoKeyedCopies) {
     EXPECT_EQ(target.bytes, std::vector<uint8_t>(target.bytes.size(), 3));
 }
 
-TEST(BlitKeyed, SourceXPastTheWidthReadsTheLastCell) {
+// A source x past the sheet's width reads its last 64-pixel cell; a sheet
+// narrower than 64 reads from a negative column, which counts as transparent.
+// Groups of four zero source bytes are skipped whatever the key, so zeros
+// inside a group with ink are drawn when the key is another colour.
+TEST(BlitKeyed, LastCellPastTheWidthAndZeroGroupsWhateverTheKey) {
     const Canvas sheet = Numbered(128, 8);
     Canvas a(64, 8), b(64, 8);
     BlitKeyed(a.surface, sheet.surface, {0, 0, 500, 0, 64, 8}, 0, 1);
@@ -491,21 +470,12 @@ TEST(BlitKeyed, SourceXPastTheWidthReadsTheLastCell) {
     const Canvas narrow = Numbered(40, 4);
     Canvas c(64, 4, 200);
     BlitKeyed(c.surface, narrow.surface, {0, 0, 41, 0, 64, 4}, 0, 1);
-    EXPECT_EQ(c.Get(23, 0), 200);
-    EXPECT_EQ(c.Get(24, 0), narrow.Get(0, 0));
-    EXPECT_EQ(c.Get(63, 3), narrow.Get(39, 3));
-}
-
-// Groups of four zero source bytes are skipped whatever the key, so zeros
-// inside a group with ink are drawn when the key is another colour.
-TEST(BlitKeyed, ZeroGroupsAreSkippedWhateverTheKey) {
-    Canvas src(9, 1);
-    const uint8_t row[9] = {0, 0, 0, 0, 5, 0, 16, 0, 0};
-    std::copy(row, row + 9, src.bytes.begin());
-    Canvas dst(9, 1, 77);
+    EXPECT_EQ(std::tuple(c.Get(23, 0), c.Get(24, 0), c.Get(63, 3)),
+              std::tuple(200, narrow.Get(0, 0), narrow.Get(39, 3)));
+    Canvas src(9, 1), dst(9, 1, 77);
+    src.bytes = {0, 0, 0, 0, 5, 0, 16, 0, 0, 0, 0, 0};
     BlitKeyed(dst.surface, src.surface, {0, 0, 0, 0, 9, 1}, 16, 1);
-    const std::vector<uint8_t> want = {77, 77, 77, 77, 5, 0, 77, 0, 0};
-    EXPECT_EQ(std::vector<uint8_t>(dst.bytes.begin(), dst.bytes.begin() + 9), want);
+    EXPECT_EQ(dst.bytes, (std::vector<uint8_t>{77, 77, 77, 77, 5, 0, 77, 0, 0, 77, 77, 77}));
     // d = 2 tests eight source bytes per group, even those it does not sample.
     Canvas src2(16, 2);
     src2.At(9, 0) = 3;
@@ -532,9 +502,7 @@ TEST(BlitKeyed, NothingForBadDivisorsEmptyImagesOrEmptyFills) {
     EXPECT_EQ(dst.bytes, before);
     // Fills are cut at the edges.
     FillSurface(dst.surface, -5, 30, 10, 10, 4);
-    EXPECT_EQ(dst.Get(4, 31), 4);
-    EXPECT_EQ(dst.Get(5, 31), 9);
-    EXPECT_EQ(dst.Get(4, 29), 9);
+    EXPECT_EQ(std::tuple(dst.Get(4, 31), dst.Get(5, 31), dst.Get(4, 29)), std::tuple(4, 9, 9));
 }
 
 }  // namespace
