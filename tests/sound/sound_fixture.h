@@ -1,8 +1,6 @@
 #pragma once
-// The sound manager on the headless back end: a fresh game state whose sound
-// folder holds the stand-in effects, a stub world view, a main window that
-// takes the manager's messages, scripted random numbers and the mixer
-// rendered on request.
+// The sound manager on the headless back end: stand-in effects in the sound
+// folder, a stub world view, scripted random numbers, the mixer on request.
 
 #include <gtest/gtest.h>
 
@@ -88,8 +86,9 @@ class SoundTest : public ::testing::Test {
     // Starts (value 0: played once) of an effect's buffer, then forgets every event.
     int32_t Starts(const CSoundManager& sound, int32_t effect) {
         const auto events = TakeEvents(sound, effect);
-        const plat::SoundEvent start{plat::SoundEventKind::Start, sound.Effect(effect)->Id(), 0};
-        return int32_t(std::count(events.begin(), events.end(), start));
+        return int32_t(std::count(
+            events.begin(), events.end(),
+            plat::SoundEvent{plat::SoundEventKind::Start, sound.Effect(effect)->Id(), 0}));
     }
     // Pulls `ms` milliseconds out of the mixer.
     void Render(uint32_t ms) {
@@ -99,10 +98,7 @@ class SoundTest : public ::testing::Test {
     // Rand gives these values, then 0 forever.
     void ScriptRand(std::vector<int32_t> values) { rand_->assign(values.begin(), values.end()); }
     size_t RandLeft() const { return rand_->size(); }
-    void ShowView(int32_t zoom) {
-        view.zoom = zoom;
-        g_pSpielFeld = &view;
-    }
+    void ShowView(int32_t zoom) { view.zoom = zoom, g_pSpielFeld = &view; }
     void HideView() { g_pSpielFeld = nullptr; }
     plat::HeadlessBackend host;
     plat::HeadlessMusic music;

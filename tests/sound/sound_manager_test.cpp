@@ -1,5 +1,4 @@
-// The sound manager: effects on their channels (option switches, zoom
-// volume, busy slots, the stop without rewind, missing or damaged files),
+// The sound manager: effects on their channels, missing or damaged files,
 // the ambient sounds with scripted random numbers, and the CD music with the
 // real main frame and loop.
 
@@ -66,16 +65,13 @@ TEST_F(SoundTest, BusySlotsDropRequestsAndAStopKeepsThePosition) {
     auto sound = Make();
     sound->PlayEffect(22, 3, 0);
     sound->PlayEffect(24, 3, 0);  // the mill's saw still sounds
-    EXPECT_EQ(Starts(*sound, 24), 0);
-    EXPECT_EQ(sound->channel_slots[3], 22);
+    EXPECT_EQ(std::tuple(Starts(*sound, 24), sound->channel_slots[3]), std::tuple(0, 22));
     Render(1300);  // the saw (1.2 s) has ended
     sound->PlayEffect(24, 3, 0);
-    EXPECT_EQ(Starts(*sound, 24), 1);
-    EXPECT_EQ(sound->channel_slots[3], 24);
+    EXPECT_EQ(std::tuple(Starts(*sound, 24), sound->channel_slots[3]), std::tuple(1, 24));
     // Vehicles: slot 1, its overflow slot 2, then nothing.
     for (int32_t effect : {4, 5, 6}) sound->PlayEffect(effect, 1, 0);
-    EXPECT_EQ(sound->channel_slots[2], 5);
-    EXPECT_EQ(Starts(*sound, 6), 0);
+    EXPECT_EQ(std::tuple(sound->channel_slots[2], Starts(*sound, 6)), std::tuple(5, 0));
     // The same effect as slot 1 is dropped even with slot 2 free.
     sound->StopEffects();
     sound->ResumeEffects();
@@ -118,7 +114,7 @@ TEST_F(SoundTest, NoSoundDeviceLeavesTheMusic) {
         host.SetAudioAvailable(switchedOff);
         auto sound = Make();
         EXPECT_EQ(sound->ready, 0);
-        for (int32_t effect = 2; effect <= 39; ++effect) EXPECT_EQ(sound->Effect(effect), nullptr);
+        for (int32_t effect = 2; effect <= 39; ++effect) ASSERT_EQ(sound->Effect(effect), nullptr);
         sound->PlayEffect(30, 5, 0);
         sound->StopEffects();
         sound->PlayTitleMusic();
@@ -155,14 +151,14 @@ TEST_F(SoundTest, DamagedWavesAreCheckedAgainstTheFile) {
         WriteSoundFile("fx_5_1.wav", row.file);
         auto sound = Make();
         plat::SoundBuffer* buffer = sound->Effect(5);
+        sound->PlayEffect(5, 1, 0);  // skipped when absent
         if (row.bytes == 0) {
             EXPECT_EQ(buffer, nullptr);
-            sound->PlayEffect(5, 1, 0);  // skipped
             continue;
         }
         ASSERT_NE(buffer, nullptr);
-        EXPECT_TRUE(buffer->SetCurrentPosition(row.bytes - 1));
-        EXPECT_FALSE(buffer->SetCurrentPosition(row.bytes));
+        const bool last = buffer->SetCurrentPosition(row.bytes - 1);
+        EXPECT_EQ(std::tuple(last, buffer->SetCurrentPosition(row.bytes)), std::tuple(true, false));
     }
 }
 
@@ -173,10 +169,10 @@ TEST_F(SoundTest, CancelInTheMissingSoundBoxEndsEverything) {
     auto sound = Make();
     ASSERT_EQ(host.MessageBoxes().size(), 2u);
     EXPECT_NE(host.MessageBoxes()[0].text.find("fx_7_1.wav"), std::string::npos);
-    EXPECT_EQ(host.Recorder().Count(plat::MessageTrace::Kind::Sent, &window, kMsgAbort), 1u);
-    EXPECT_EQ(sound->ready, 0);
-    EXPECT_EQ(sound->Effect(6), nullptr);  // loaded before, released
-    EXPECT_FALSE(host.AudioOpen());
+    // Effect 6 was loaded before: released.
+    EXPECT_EQ(std::tuple(host.Recorder().Count(plat::MessageTrace::Kind::Sent, &window, kMsgAbort),
+                         sound->ready, sound->Effect(6), host.AudioOpen()),
+              std::tuple(1u, 0, nullptr, false));
     sound->PlayEffect(30, 5, 0);
     sound->StopEffects();
     sound->ResumeEffects();
@@ -189,19 +185,15 @@ TEST_F(SoundTest, CancelInTheMissingSoundBoxEndsEverything) {
 class AmbientTest : public SoundTest {
   protected:
     AmbientTest() {
-        lumber.type = kTypeLumberMill;
-        lumber.anchor_x = 40;
-        lumber.anchor_y = 41;
-        steel.type = kTypeSteelMill;
-        steel.anchor_x = 60;
-        steel.anchor_y = 61;
+        std::tie(lumber.type, lumber.anchor_x, lumber.anchor_y) =
+            std::tuple(kTypeLumberMill, 40, 41);
+        std::tie(steel.type, steel.anchor_x, steel.anchor_y) = std::tuple(kTypeSteelMill, 60, 61);
         buildings.buildings[7] = &steel;
         buildings.buildings[9] = &lumber;
         scope.Set(g_ppBuildings, &buildings);
         std::copy_n(std::array{100, 200, 300, 400}.begin(), 4, gs.size_class_thresholds);
         for (int32_t i = 0; i < 3; ++i) {
-            towns[i].origin_x = 100 + 10 * i;
-            towns[i].origin_y = 50;
+            std::tie(towns[i].origin_x, towns[i].origin_y) = std::tuple(100 + 10 * i, 50);
             cities.cities[2 * i] = &towns[i];  // slots 0, 2, 4
         }
         scope.Set(g_pCityManager, &cities);
@@ -272,9 +264,7 @@ TEST_F(AmbientTest, DecisionsBySeasonMillAndTown) {
     g_AmbientCounter = 0;
     gs.season = 2;
     for (int i = 0; i < 3 * 99 + 1; ++i) sound->PlayAmbientSounds();
-    EXPECT_EQ(RandLeft(), 0u);
-    EXPECT_EQ(g_AmbientCounter, 0);
-    EXPECT_EQ(Starts(*sound, 35), 1);
+    EXPECT_EQ(std::tuple(RandLeft(), g_AmbientCounter, Starts(*sound, 35)), std::tuple(0u, 0, 1));
 }
 
 TEST_F(AmbientTest, TownClassesAndInViewFlags) {
@@ -283,8 +273,7 @@ TEST_F(AmbientTest, TownClassesAndInViewFlags) {
     towns[2].in_view = 1;
     view.only = {Centre(0)};
     EXPECT_EQ(Decide({90}), (std::pair<int32_t, int32_t>{0, 0}));
-    EXPECT_EQ(towns[0].in_view, 1);
-    EXPECT_EQ(towns[2].in_view, 0);
+    EXPECT_EQ(std::tuple(towns[0].in_view, towns[2].in_view), std::tuple(1, 0));
     view.only = {Centre(0), Centre(1), Centre(2)};
     ShowView(16);  // decided and flagged, but not heard
     EXPECT_EQ(Decide({90, 0}), (std::pair<int32_t, int32_t>{0, 0}));
@@ -336,8 +325,7 @@ TEST_F(MusicTest, PlaylistPauseOptionAndScreenMusic) {
     sound->playlist_pos = 47;
     sound->music_playing = 1;
     sound->OnMusicNotify();
-    EXPECT_EQ(sound->playlist_pos, 0);
-    EXPECT_EQ(Started(), std::vector<int32_t>{5});
+    EXPECT_EQ(std::tuple(sound->playlist_pos, Started()), std::tuple(0, std::vector<int32_t>{5}));
     h.host.AdvanceClock(300);
     sound->PauseMusic();
     sound->PauseMusic();
@@ -359,8 +347,8 @@ TEST_F(MusicTest, PlaylistPauseOptionAndScreenMusic) {
     EXPECT_EQ(Started(), std::vector<int32_t>{Entry(pos + 1)});
     sound->OnMusicNotify();  // a new play aborts the old one: no wait
     Run(100);
-    EXPECT_EQ(sound->music_wait, -1);
-    EXPECT_EQ(Started(), std::vector<int32_t>{Entry(pos + 2)});
+    EXPECT_EQ(std::tuple(sound->music_wait, Started()),
+              std::tuple(-1, std::vector<int32_t>{Entry(pos + 2)}));
     sound->PauseMusic();
     h.gs->opt_music = 0;
     sound->ResumeMusic();
@@ -368,8 +356,7 @@ TEST_F(MusicTest, PlaylistPauseOptionAndScreenMusic) {
     EXPECT_TRUE(Started().empty());
     sound->PlayTitleMusic();
     Run(1500);  // the title track ended: no wait, it is not repeated by itself
-    EXPECT_EQ(sound->music_wait, -1);
-    EXPECT_EQ(Started(), std::vector<int32_t>{2});
+    EXPECT_EQ(std::tuple(sound->music_wait, Started()), std::tuple(-1, std::vector<int32_t>{2}));
 }
 
 }  // namespace
