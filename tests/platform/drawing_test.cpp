@@ -19,27 +19,11 @@
 #include "platform/window.h"
 #include "platform/wing.h"
 #include "temp_folder.h"
+#include "test_window.h"
 
 namespace {
 
-// A window that paints itself in one palette index.
-class Painted : public plat::Window {
-  public:
-    explicit Painted(uint8_t colour) : colour_(colour) {}
-    int paints = 0;
-
-  protected:
-    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
-        if (message != WM_PAINT) return DefaultMessage(message, w, l);
-        plat::PaintDC dc(*this);
-        plat::FillRectIndex(dc, GetClientRect(), colour_);
-        ++paints;
-        return 0;
-    }
-
-  private:
-    uint8_t colour_;
-};
+using plat_test::TestWindow;
 
 void Fill(plat::Window& window, uint8_t colour) {
     plat::FillRectIndex(*plat::GetWindowDC(window), window.GetClientRect(), colour);
@@ -150,9 +134,15 @@ class Composition : public ::testing::Test {
         plat::ResetSystemPalette();
         plat::ResetCompositor();
     }
-    Painted* Make(uint8_t colour, const plat::Rect& rect, uint32_t style, uint32_t exStyle = 0,
-                  plat::Window* parent = nullptr) {
-        auto* w = new Painted(colour);
+    // A window that paints itself in one palette index.
+    TestWindow* Make(uint8_t colour, const plat::Rect& rect, uint32_t style, uint32_t exStyle = 0,
+                     plat::Window* parent = nullptr) {
+        auto* w = new TestWindow;
+        w->On(WM_PAINT, [w, colour](plat::WParam, plat::LParam) {
+            plat::PaintDC dc(*w);
+            plat::FillRectIndex(dc, w->GetClientRect(), colour);
+            return 0;
+        });
         EXPECT_TRUE(w->Create(parent, rect, style | WS_VISIBLE, exStyle));
         windows.insert(windows.begin(), w);  // children go before their parents
         return w;
@@ -163,11 +153,11 @@ class Composition : public ::testing::Test {
 };
 
 TEST_F(Composition, TopMostPopupStaysIntactOverAWindowThatKeepsRedrawing) {
-    Painted* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
-    Painted* popup = Make(9, plat::Rect{50, 40, 110, 90}, WS_POPUP, WS_EX_TOPMOST);
+    TestWindow* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    TestWindow* popup = Make(9, plat::Rect{50, 40, 110, 90}, WS_POPUP, WS_EX_TOPMOST);
     Make(4, plat::Rect{0, 0, 200, 2}, WS_POPUP, WS_EX_TOPMOST | WS_EX_TRANSPARENT);  // not drawn
     // A child is cut at its parent's edge; a border is black.
-    Painted* parent = Make(3, plat::Rect{120, 100, 160, 140}, WS_POPUP | WS_BORDER);
+    TestWindow* parent = Make(3, plat::Rect{120, 100, 160, 140}, WS_POPUP | WS_BORDER);
     Make(7, plat::Rect{20, 20, 80, 80}, WS_CHILD, 0, parent);
     host.RunUntilIdle();
     // {x, y, index}: the parent's frame at (159, 139), the child cut beyond it.
@@ -189,15 +179,16 @@ TEST_F(Composition, TopMostPopupStaysIntactOverAWindowThatKeepsRedrawing) {
                              plat::ScreenPixel(49, 40), plat::ScreenPixel(110, 89)),
                   std::tuple(9, 9, 20 + frame, 20 + frame));
     }
-    EXPECT_EQ(std::tuple(Shown(70, 60), popup->paints), std::tuple(9, 1));
+    EXPECT_EQ(std::tuple(Shown(70, 60), popup->Count(WM_PAINT)), std::tuple(9, 1u));
     // Hiding the popup shows the view's retained pixels before it paints again.
-    const int viewPaints = view->paints;
+    const size_t viewPaints = view->Count(WM_PAINT);
     popup->ShowWindow(SW_HIDE);
-    EXPECT_EQ(std::tuple(plat::ScreenPixel(60, 50), view->paints), std::tuple(27, viewPaints));
+    EXPECT_EQ(std::tuple(plat::ScreenPixel(60, 50), view->Count(WM_PAINT)),
+              std::tuple(27, viewPaints));
 }
 
 TEST_F(Composition, PresentsAtMostOncePerRefreshAndOnlyWhenChanged) {
-    Painted* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    TestWindow* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
     host.RunUntilIdle();
     EXPECT_TRUE(plat::PresentIfDue());
     const int presents = host.PresentCount();
@@ -218,7 +209,7 @@ TEST_F(Composition, PresentsAtMostOncePerRefreshAndOnlyWhenChanged) {
 // clearing before an image load keeps the old colours on screen until the
 // picture's palette arrives, so that no black frame flashes.
 TEST_F(Composition, PaletteChangesAndTheClearingWithoutABlackFlash) {
-    Painted* view = Make(100, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    TestWindow* view = Make(100, plat::Rect{0, 0, 200, 150}, WS_POPUP);
     host.RunUntilIdle();
     plat::DcHandle dc = plat::GetWindowDC(*view);
     RealizeIdentity(*dc, 11);
