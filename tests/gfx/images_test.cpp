@@ -280,16 +280,23 @@ class ButtonTest : public ::testing::Test {
         host.host.RunUntilIdle();
     }
     void TearDown() override { delete button; }
-    // Moves to client point (x, y) of the button.
-    void Move(int32_t x, int32_t y) {
-        host.host.InjectMouseMove({110 + x, 120 + y});
-        host.host.RunUntilIdle();
+    // Each step: 'm' moves to client point (x, y) of the button, 'p'/'r'
+    // presses/releases, 'w' waits a second (no double click), 's'/'u' holds
+    // Shift down/up.
+    struct Step {
+        char what;
+        int32_t x = 0, y = 0;
+    };
+    void Play(std::initializer_list<Step> steps) {
+        for (const Step& s : steps) {
+            if (s.what == 'm') host.host.InjectMouseMove({110 + s.x, 120 + s.y});
+            if (s.what == 'p' || s.what == 'r')
+                host.host.InjectMouseButton(plat::MouseButton::Left, s.what == 'p');
+            if (s.what == 'w') host.host.AdvanceClock(1000);
+            if (s.what == 's' || s.what == 'u') host.host.InjectKey(VK_SHIFT, s.what == 's');
+            host.host.RunUntilIdle();
+        }
     }
-    void Press(bool down = true) {
-        host.host.InjectMouseButton(plat::MouseButton::Left, down);
-        host.host.RunUntilIdle();
-    }
-    void Release() { Press(false); }
     size_t Commands() { return parent.Count(WM_COMMAND); }
     uint8_t Shown() { return button->GetSurface().Row(5)[5]; }
     gfxtest::GfxHost host;
@@ -302,33 +309,22 @@ class ButtonTest : public ::testing::Test {
 // count as inside); pressed, moved out and released: nothing. A double
 // click fires once; moves with Shift held are ignored.
 TEST_F(ButtonTest, FiresOnceAtAReleaseInside) {
-    Move(50, 20);
-    Press();
+    Play({{'m', 50, 20}, {'p'}});
     EXPECT_EQ(std::tuple(Shown(), plat::GetCapture()), std::tuple(kPressedInk, button));
-    Move(150, 20);  // outside, still captured
+    Play({{'m', 150, 20}});  // outside, still captured
     EXPECT_EQ(Shown(), kNormalInk);
-    Release();
+    Play({{'r'}});
     EXPECT_EQ(std::tuple(Commands(), plat::GetCapture()), std::tuple(0u, nullptr));
-    host.host.AdvanceClock(1000);
-    Move(50, 20);
-    Press();
-    Move(108, 40);  // one past the last pixel: still inside
+    Play({{'w'}, {'m', 50, 20}, {'p'}, {'m', 108, 40}});  // one past the last pixel: inside
     EXPECT_EQ(Shown(), kPressedInk);
-    Release();
+    Play({{'r'}});
     EXPECT_EQ(std::tuple(Commands(), parent.Last(WM_COMMAND)->wParam, Shown()),
               std::tuple(1u, kCommand, kNormalInk));
-    Press();  // arrives as a double click: ignored
-    Release();
+    Play({{'p'}, {'r'}});  // arrives as a double click: ignored
     EXPECT_EQ(Commands(), 1u);
-    host.host.AdvanceClock(1000);
-    Move(50, 20);
-    Press();
-    host.host.InjectKey(VK_SHIFT, true);
-    Move(150, 20);  // outside, but with Shift: nothing changes
+    Play({{'w'}, {'m', 50, 20}, {'p'}, {'s'}, {'m', 150, 20}});  // outside, with Shift
     EXPECT_EQ(Shown(), kPressedInk);
-    host.host.InjectKey(VK_SHIFT, false);
-    Move(50, 20);
-    Release();
+    Play({{'u'}, {'m', 50, 20}, {'r'}});
     EXPECT_EQ(host.host.Recorder().Count(plat::MessageTrace::Kind::Posted, &parent, WM_COMMAND),
               2u);
 }
@@ -336,29 +332,22 @@ TEST_F(ButtonTest, FiresOnceAtAReleaseInside) {
 // Mode 1 fires at the press, or when dragged onto with the button down.
 TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
     button->mode = 1;
-    Move(50, 20);
-    Press();
+    Play({{'m', 50, 20}, {'p'}});
     EXPECT_EQ(std::tuple(Commands(), button->state), std::tuple(1u, 1));
-    Move(60, 25);
-    Release();
+    Play({{'m', 60, 25}, {'r'}});
     EXPECT_EQ(std::tuple(Commands(), button->state), std::tuple(1u, 0));
-    host.host.AdvanceClock(1000);  // no double click
-    Move(200, 100);                // on the parent, beside the button
-    Press();
-    Move(50, 20);
-    Move(55, 20);
+    Play({{'w'}, {'m', 200, 100}, {'p'}, {'m', 50, 20}, {'m', 55, 20}});  // from beside it
     EXPECT_EQ(Commands(), 2u);
-    Release();
+    Play({{'r'}});
     // The owner can show it pressed without firing; a press clears state 2.
     button->mode = 0;
     button->state = 1;
     button->Redraw();
     EXPECT_EQ(std::tuple(Shown(), Commands()), std::tuple(kPressedInk, 2u));
     button->state = 2;
-    host.host.AdvanceClock(1000);
-    Press();
+    Play({{'w'}, {'p'}});
     EXPECT_EQ(button->state, 0);
-    Release();
+    Play({{'r'}});
     EXPECT_EQ(Commands(), 3u);
 }
 
