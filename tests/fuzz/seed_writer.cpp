@@ -141,14 +141,10 @@ int main(int argc, char** argv) {
         {"city_names", [] { return PutStandinFiles("names", 8, 1 << 20); }},
     };
     const auto writer = writers.find(target);
-    if (writer == writers.end()) {
+    const int status = writer == writers.end() ? 2 : writer->second();
+    if (status != 0 || g_written == 0) {
         std::fprintf(stderr, "seed_writer: no seeds for %s\n", target.c_str());
-        return 2;
-    }
-    const int status = writer->second();
-    if (status == 0 && g_written == 0) {
-        std::fprintf(stderr, "seed_writer: no seeds written for %s\n", target.c_str());
-        return 1;
+        return status != 0 ? status : 1;
     }
     std::printf("%d seeds written for %s\n", g_written, target.c_str());
     return status;

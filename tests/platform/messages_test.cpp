@@ -513,8 +513,8 @@ TEST(Keyboard, KeysGoToTheFocusWindowAndAcceleratorsOnlyWhileTheTableIsLoaded) {
     frame.keys.reset();  // dropped while a screen is open
     host.InjectKeyPress('A', 'a');
     host.RunUntilIdle();
-    EXPECT_EQ(frame.Count(WM_COMMAND), 3u);
-    EXPECT_EQ(frame.Last(WM_CHAR)->wParam, 'a');
+    EXPECT_EQ(std::tuple(frame.Count(WM_COMMAND), frame.Last(WM_CHAR)->wParam),
+              std::tuple(3u, 'a'));
 }
 
 void CheckOrder(const std::vector<plat::PaintItem>& items) {
@@ -574,7 +574,6 @@ TEST(ZOrder, BandsOwnersAndParentsHoldUnderRandomChanges) {
     }
 }
 
-// A child object outliving its parent window is safe.
 TEST(ZOrder, AChildObjectOutlivingItsParentIsSafe) {
     HeadlessBackend host;
     auto parent = std::make_unique<TestWindow>();
@@ -582,8 +581,7 @@ TEST(ZOrder, AChildObjectOutlivingItsParentIsSafe) {
     ASSERT_TRUE(parent->Create(nullptr, {10, 10, 100, 100}, WS_POPUP | WS_VISIBLE));
     ASSERT_TRUE(child.Create(parent.get(), {5, 5, 20, 20}, WS_CHILD | WS_VISIBLE));
     parent.reset();
-    EXPECT_EQ(child.GetParent(), nullptr);
-    EXPECT_FALSE(child.ShowWindow(SW_SHOW));
+    EXPECT_EQ(std::tuple(child.GetParent(), child.ShowWindow(SW_SHOW)), std::tuple(nullptr, false));
 }
 
 }  // namespace

@@ -306,9 +306,9 @@ TEST(TextFile, LineBreaksOfEveryKindLongLinesAndWriting) {
     plat::SetWriteLimitForTests(-1);
 }
 
-TEST(Profile, ReadsIgnoreCaseAndTakeLeadingDigitsOrTheDefault) {
+TEST(Profile, ReadsIgnoreCaseAndTakeLeadingDigitsWritesKeepTheRest) {
     TempFolder temp;
-    const std::string ini = temp.Path() + "\\ferrovane.ini";
+    std::string ini = temp.Path() + "\\ferrovane.ini";
     EXPECT_EQ(plat::GetProfileInt("OPTIONEN", "Audio", 1, ini), 1);  // no file
     temp.Write("Ferrovane.INI",
                "; settings\r\n[optionen]\r\n  SCROLLSPEED = 300\r\nFahrzeug=12abc\r\n"
@@ -322,14 +322,12 @@ TEST(Profile, ReadsIgnoreCaseAndTakeLeadingDigitsOrTheDefault) {
     }
     plat::GetProfileInt("OPTIONEN", "Huge", 1, ini);              // wraps, never overflows
     EXPECT_EQ(plat::GetProfileInt("", "; settings", 7, ini), 7);  // a comment is no key
-}
-
-TEST(Profile, WritingKeepsEverythingElseAndFollowsTheLineBreaks) {
-    TempFolder temp;
+    // Writing keeps everything else and follows the file's line breaks.
+    std::filesystem::remove(temp.Path() + "/Ferrovane.INI");
     temp.Write("ferrovane.ini",
                "; chosen by the installer\r\n[INSTALL]\r\nInstallation=1\r\n\r\n"
                "[Optionen]\r\nAUDIO=0\r\nUnknown=keep me\r\n\r\n[Extra]\r\nx=y");
-    const std::string ini = temp.Path() + "\\FERROVANE.ini";
+    ini = temp.Path() + "\\FERROVANE.ini";
     for (auto [section, key, value] :
          {std::tuple{"OPTIONEN", "Audio", "1"}, {"OPTIONEN", "Sound", "0"}, {"NEW", "Key", "v"}}) {
         ASSERT_TRUE(plat::WriteProfileString(section, key, value, ini));
@@ -429,8 +427,7 @@ class Sound : public ::testing::Test {
 
 // No audio output means no device; bad descriptions make no buffer.
 TEST_F(Sound, DevicesAndBuffersOnlyForWhatCanPlay) {
-    ASSERT_TRUE(device);
-    EXPECT_TRUE(host.AudioOpen());
+    ASSERT_TRUE(device && host.AudioOpen());
     device.reset();
     EXPECT_FALSE(host.AudioOpen());
     host.SetAudioAvailable(false);
@@ -453,8 +450,7 @@ TEST_F(Sound, DevicesAndBuffersOnlyForWhatCanPlay) {
     // Locking wraps around the end of the buffer into the second part.
     plat::SoundBufferHandle effect = Effect(10, 0x80);
     EXPECT_TRUE(effect->Lock(6, 8, &region));
-    EXPECT_EQ(region.firstBytes, 4u);
-    EXPECT_EQ(region.secondBytes, 4u);
+    EXPECT_EQ(std::tuple(region.firstBytes, region.secondBytes), std::tuple(4u, 4u));
     EXPECT_FALSE(effect->Lock(10, 1, &region));
 }
 
