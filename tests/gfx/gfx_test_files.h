@@ -35,19 +35,13 @@ struct TestPicture {
 
 // How to write the file; fields left at their defaults give a plain 8-bit
 // bottom-up file with both headers. Overrides let tests damage the header.
+// -1: the picture's size, the padded size, the offset or header size written.
 struct DibLayout {
-    bool file_header = true;
-    bool core_header = false;
-    bool top_down = false;
-    int64_t width = -1;  // -1: the picture's
-    int64_t height = -1;
-    int64_t colors_used = 256;
-    int64_t image_size = -1;  // -1: the padded size
-    int64_t bits_offset = -1;
-    int64_t header_size = -1;
+    bool file_header = true, core_header = false, top_down = false;
+    int64_t width = -1, height = -1, colors_used = 256, image_size = -1, bits_offset = -1,
+            header_size = -1;
     uint16_t bit_count = 8;
-    uint32_t compression = 0;
-    uint32_t gap_before_bits = 0;  // bytes between colour table and rows
+    uint32_t compression = 0, gap_before_bits = 0;  // bytes between colour table and rows
 };
 
 inline std::vector<uint8_t> DibBytes(const TestPicture& pic, const DibLayout& l) {

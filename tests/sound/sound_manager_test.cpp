@@ -134,6 +134,13 @@ class SoundTest : public ::testing::Test {
 using plat::SoundEvent;
 using plat::SoundEventKind;
 
+// The events of an effect played at `volume` and `pan`.
+std::vector<SoundEvent> Played(const plat::SoundBuffer* b, int32_t volume, int32_t pan = 0) {
+    return {{SoundEventKind::Volume, b->Id(), volume},
+            {SoundEventKind::Pan, b->Id(), pan},
+            {SoundEventKind::Start, b->Id(), 0}};
+}
+
 TEST_F(SoundTest, ChannelsFollowOptionsZoomAndView) {
     struct Row {
         const char* what;
@@ -163,13 +170,9 @@ TEST_F(SoundTest, ChannelsFollowOptionsZoomAndView) {
         gs.opt_vehicle_sounds = row.vehicles;
         plat::ClearRecordedSoundEvents();
         sound->PlayEffect(7, row.channel, -2500);
-        const uint32_t id = sound->Effect(7)->Id();
-        const std::vector<SoundEvent> expected =
-            row.volume == 1 ? std::vector<SoundEvent>{}
-                            : std::vector<SoundEvent>{{SoundEventKind::Volume, id, row.volume},
-                                                      {SoundEventKind::Pan, id, -2500},
-                                                      {SoundEventKind::Start, id, 0}};
-        EXPECT_EQ(TakeEvents(*sound, 7), expected);
+        EXPECT_EQ(TakeEvents(*sound, 7), row.volume == 1
+                                             ? std::vector<SoundEvent>{}
+                                             : Played(sound->Effect(7), row.volume, -2500));
     }
 }
 
@@ -534,11 +537,7 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
         // 3. A construction at zoom 1:2, and the new year's news of a game tick.
         plat::ClearRecordedSoundEvents();
         PlayBuildEffect(2);
-        const uint32_t build = g_pSound->Effect(2)->Id();
-        EXPECT_EQ(EventsOf(g_pSound->Effect(2)),
-                  (std::vector<SoundEvent>{{SoundEventKind::Volume, build, -800},
-                                           {SoundEventKind::Pan, build, 0},
-                                           {SoundEventKind::Start, build, 0}}));
+        EXPECT_EQ(EventsOf(g_pSound->Effect(2)), Played(g_pSound->Effect(2), -800));
         gs.week = 3;
         gs.month = 11;
         // 4. The game track ends; the next entry follows 15 to 30 s later.
@@ -553,11 +552,7 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
         EXPECT_TRUE(started - ended >= 15000u && started - ended <= 30100u) << started - ended;
         EXPECT_EQ(music.PlayingTrack(), g_pSound->current_track);
         EXPECT_NE(music.PlayingTrack(), firstTrack);
-        const uint32_t news = g_pSound->Effect(30)->Id();
-        EXPECT_EQ(EventsOf(g_pSound->Effect(30)),
-                  (std::vector<SoundEvent>{{SoundEventKind::Volume, news, 0},
-                                           {SoundEventKind::Pan, news, 0},
-                                           {SoundEventKind::Start, news, 0}}));
+        EXPECT_EQ(EventsOf(g_pSound->Effect(30)), Played(g_pSound->Effect(30), 0));
         EXPECT_EQ(gs.year, 1961);
         host.InjectCloseRequest();
         for (int turns = 0; stepper.Turn() && turns < 100; ++turns) {
