@@ -12,8 +12,7 @@
 namespace gfxtest {
 
 struct TestPicture {
-    int32_t width = 0;
-    int32_t height = 0;
+    int32_t width = 0, height = 0;
     std::vector<uint8_t> pixels;  // top row first, stride = width
     RgbQuad colors[256];
     uint8_t At(int32_t x, int32_t y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
