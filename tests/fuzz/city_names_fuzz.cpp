@@ -9,11 +9,6 @@
 #include "fuzz_game.h"
 #include "state/game_state.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fvfuzz::SetUpScratch();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t list = static_cast<int32_t>(size % 5);
     g_pGameState->names_list_number = list;

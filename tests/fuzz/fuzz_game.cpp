@@ -56,8 +56,7 @@ plat::HeadlessBackend& Host() {
 void SetUpGame() {
     g_host = new plat::HeadlessBackend;
     g_pGameState = new CGameState;
-    static CLookupTables* tables = new CLookupTables;
-    (void)tables;
+    [[maybe_unused]] static CLookupTables* tables = new CLookupTables;
     g_pWayNetwork = new CWayNetwork;
     ClearStatistics();
     ResetGameCounters();
@@ -75,7 +74,7 @@ void MakeBusyGame(int32_t seed) {
 
 std::vector<uint8_t> SaveRunningGame(const std::string& path) {
     if (!SaveGameFile(path)) return {};
-    std::vector<uint8_t> file = ReadFile(path);
+    const std::vector<uint8_t> file = ReadFile(path);
     std::remove(path.c_str());
     return file;
 }
@@ -105,14 +104,13 @@ void MakeGame(int32_t seed) {
     ClearTransientFieldBits();
     g_pWayNetwork->FreeAllNodes();
     for (int32_t number = 1 + seed; number < kWayNodeSlots; number += 150 + seed * 7) {
-        WayNode* node = new WayNode;
+        WayNode* node = g_pWayNetwork->nodes[number] = new WayNode;
         for (int32_t i = 0; i < 4; ++i) {
             node->ziel[i] = static_cast<int32_t>(Next() % kWayNodeSlots);
             node->cost[i] = static_cast<int32_t>(Next() % 3000);
             node->belegt[i] = static_cast<uint8_t>(Next() % 2);
             node->back[i] = Next() % 5 == 4 ? kNoBackDirection : static_cast<uint8_t>(Next() % 4);
         }
-        g_pWayNetwork->nodes[number] = node;
     }
     for (int32_t& count : gs.built_counts) count = static_cast<int32_t>(Next() % 9);
     gs.board_votes = seed * 7;
@@ -158,15 +156,12 @@ const std::vector<uint8_t>& FixedGrid() {
 
 std::vector<uint8_t> FileOfInput(const uint8_t* data, size_t size) {
     if (size == 0) return {};
-    const uint8_t* rest = data + 1;
-    const size_t rest_size = size - 1;
-    if ((data[0] & kFlagWholeFile) != 0 || rest_size < kHeadBytes) {
-        return std::vector<uint8_t>(rest, rest + rest_size);
-    }
+    const uint8_t *rest = data + 1, *end = data + size;
+    if ((data[0] & kFlagWholeFile) != 0 || size - 1 < kHeadBytes) return {rest, end};
     std::vector<uint8_t> file(rest, rest + kHeadBytes);
     const std::vector<uint8_t>& grid = (data[0] & kFlagBusyGrid) != 0 ? BusyGrid() : FixedGrid();
     file.insert(file.end(), grid.begin(), grid.end());
-    file.insert(file.end(), rest + kHeadBytes, rest + rest_size);
+    file.insert(file.end(), rest + kHeadBytes, end);
     return file;
 }
 
@@ -185,12 +180,8 @@ std::vector<uint8_t> InputOfFile(const std::vector<uint8_t>& file, uint8_t flags
 }
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return {};
-    std::vector<uint8_t> bytes(static_cast<size_t>(in.tellg()));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -1,15 +1,11 @@
 #pragma once
-// The running game of the fuzzers and their seed writer: a game state with
-// lookup tables, way network, opponents, a real building table and city
-// manager (BusyGame), ways to fill it with a varied or a busy game, the
-// level-reader fuzzer's input format, and a scratch folder for the others.
+// The running game of the fuzzers and their seed writer (a varied or a busy
+// game), the level-reader fuzzer's input format, and a scratch folder.
 //
-// Input format: byte 0 holds flags (bit 0: read as a level start, bit 1: the
-// editor runs, bit 2: the rest is a whole file, bit 3: the busy grid). Without
-// bit 2 the rest is a file whose field grid was left out; the fuzzer puts a
-// grid back after the first 32 bytes (the busy game's with bit 3, else a
-// fixed random one without references), so that mutations fall on the
-// records with structure.
+// Input format: byte 0 holds the flags below. Without kFlagWholeFile the rest
+// is a file whose field grid was left out; the fuzzer puts a grid back after
+// the first 32 bytes (the busy game's, or a fixed random one without
+// references), so that mutations fall on the records with structure.
 
 #include <cstdint>
 #include <string>
@@ -21,23 +17,18 @@ class HeadlessBackend;
 
 namespace fvfuzz {
 
-constexpr uint8_t kFlagLevelStart = 1;
-constexpr uint8_t kFlagEditor = 2;
-constexpr uint8_t kFlagWholeFile = 4;
-constexpr uint8_t kFlagBusyGrid = 8;
+constexpr uint8_t kFlagLevelStart = 1, kFlagEditor = 2, kFlagWholeFile = 4, kFlagBusyGrid = 8;
 // Frames a busy game runs before it is saved or after a file was accepted.
 constexpr int32_t kBusyFrames = 40;
-constexpr size_t kHeadBytes = 32;
-constexpr size_t kGridBytes = 786432;
+constexpr size_t kHeadBytes = 32, kGridBytes = 786432;
 
 // Creates the game state and everything a load needs (once per process).
 void SetUpGame();
 // The headless back end that answers the message boxes.
 plat::HeadlessBackend& Host();
-// Fills the running game with a game of its own for `seed` (random fields,
-// no buildings, vehicles or cities).
+// A game of random fields without buildings, vehicles or cities; the busy
+// game of `seed` (fvtest::BusyGame) after kBusyFrames.
 void MakeGame(int32_t seed);
-// Makes the busy game of `seed` run (fvtest::BusyGame) for kBusyFrames.
 void MakeBusyGame(int32_t seed);
 // The fixed grid put into inputs without one, and the busy game's grid.
 const std::vector<uint8_t>& FixedGrid();

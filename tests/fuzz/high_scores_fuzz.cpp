@@ -8,11 +8,6 @@
 #include "game/high_scores.h"
 #include "state/game_state.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fvfuzz::SetUpScratch();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CGameState& gs = *g_pGameState;
     fvfuzz::WriteInput("best.sav", data, size);

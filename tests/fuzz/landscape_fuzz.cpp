@@ -11,11 +11,6 @@
 #include "world/land_passes.h"
 #include "world/landscape_templates.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fvfuzz::SetUpScratch();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LandscapeTemplateSet set;
     if (!ParseLandscapeTemplates(std::span<const uint8_t>(data, size), &set)) return 0;

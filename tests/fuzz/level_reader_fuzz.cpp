@@ -1,9 +1,7 @@
-// Feeds the level readers with mutated level files. Every input must be
-// either loaded or rejected without a crash, and a rejected one must leave
-// the running game exactly as it was. An accepted one then runs: frames of
-// the main loop (vehicles move, buildings trade) and a month's first tick
-// (cities, stores, raw-material sites, statistics), so that what a load let
-// through shows itself.
+// The level readers on mutated level files: every input is loaded or
+// rejected without a crash, a rejected one leaves the running game exactly as
+// it was, and an accepted one runs frames of the main loop and a month's
+// first tick, so that what a load let through shows itself.
 
 #include <unistd.h>
 
@@ -31,14 +29,8 @@ namespace {
 
 std::string g_path;
 
-void RemoveInputFile() {
-    std::error_code ignored;
-    std::filesystem::remove(g_path, ignored);
-}
-
-// Everything of the running game that a load writes: the whole game state
-// and the records beside it. Buildings, vehicles and cities: a load makes new
-// objects, so their addresses tell whether any was replaced.
+// Everything of the running game that a load writes; a load makes new
+// buildings, vehicles and cities, so their addresses tell whether any was replaced.
 uint64_t GameFingerprint() {
     uint64_t hash = fvtest::kHashStart;
     auto add = [&](const void* data, size_t size) { hash = fvtest::Fnv1a(data, size, hash); };
@@ -74,7 +66,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     g_path = (std::filesystem::temp_directory_path() /
               ("ferrovane-fuzz-" + std::to_string(::getpid()) + ".lvl"))
                  .string();
-    std::atexit(RemoveInputFile);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove(g_path, ignored);
+    });
     return 0;
 }
 
@@ -83,19 +78,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t flags = data[0];
     fvfuzz::WriteFile(g_path, fvfuzz::FileOfInput(data, size));
     g_pGameState->game_mode = (flags & fvfuzz::kFlagEditor) != 0 ? kModeEditor : kModeGame;
-
     const uint64_t before = GameFingerprint();
     fvfuzz::Host().QueueMessageBoxAnswer(IDOK);
     const LevelLoadResult result =
         (flags & fvfuzz::kFlagLevelStart) != 0 ? LoadLevel(g_path) : LoadSavedGame(g_path);
-    if (result == LevelLoadResult::Rejected && GameFingerprint() != before) {
-        std::fprintf(stderr, "a rejected file changed the running game\n");
-        std::abort();
-    }
-    if (result != LevelLoadResult::Loaded && result != LevelLoadResult::Rejected) {
-        std::fprintf(stderr, "unexpected load result %d\n", static_cast<int>(result));
-        std::abort();
-    }
+    fvfuzz::Require(result != LevelLoadResult::Rejected || GameFingerprint() == before,
+                    "a rejected file leaves the running game");
+    fvfuzz::Require(result == LevelLoadResult::Loaded || result == LevelLoadResult::Rejected,
+                    "a file is loaded or rejected");
     if (result == LevelLoadResult::Loaded) {
         CGameState& gs = *g_pGameState;
         gs.opt_autosave = 0;

@@ -10,11 +10,6 @@
 #include "gfx/palette_image.h"
 #include "gfx/wing_bitmap.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fvfuzz::SetUpScratch();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::unique_ptr<PackedDib> dib = ParseDib(data, size);
     if (dib == nullptr) return 0;

@@ -1,12 +1,7 @@
-// Writes the seed corpus of a fuzz target into the folder given:
-//
-//   seed_writer <target> <folder>     (target: the fuzzer's name without "_fuzz")
-//
-// level_reader: saved games, level starts and an editor level by the game's
-// own writer (busy games with buildings, vehicles, cities and opponents; games
-// of random fields), the older layout and a short market-event table.
-// picture, landscape, city_names: files of the stand-in data generator.
-// settings, high_scores: files of the game's own writers.
+// seed_writer <target> <folder>: the seed corpus of <target>_fuzz. Level
+// reader: busy and random-field games, level starts and an editor level by the
+// game's own writer, the older layout and a short market-event table; settings
+// and high scores: the game's writers; the rest: stand-in data files.
 
 #include <cstdio>
 #include <filesystem>
@@ -66,7 +61,6 @@ int LevelSeeds() {
         put(file, fvfuzz::kFlagBusyGrid);
         put(file, fvfuzz::kFlagBusyGrid | fvfuzz::kFlagLevelStart);
     }
-
     for (int32_t seed = 1; seed <= 3; ++seed) {
         fvfuzz::MakeGame(seed);
         const Bytes file = fvfuzz::SaveRunningGame(scratch);
@@ -102,11 +96,10 @@ int SettingsSeeds() {
         gs.opt_scroll_speed = 10 + variant * 30;
         gs.opt_music = variant % 2;
         if (!WriteSettingsFile(ini)) return 1;
-        Bytes file = fvfuzz::ReadFile(ini);
-        if (variant == 2) {  // with the installation section, as set up by hand
-            const std::string install = "[INSTALL]\r\nInstallation=1\r\n";
-            file.insert(file.begin(), install.begin(), install.end());
-        }
+        // The last with the installation section, as set up by hand.
+        const std::string install = variant == 2 ? "[INSTALL]\r\nInstallation=1\r\n" : "";
+        Bytes file(install.begin(), install.end());
+        for (uint8_t b : fvfuzz::ReadFile(ini)) file.push_back(b);
         Put(file);
     }
     std::remove(ini.c_str());
@@ -148,14 +141,10 @@ int main(int argc, char** argv) {
         {"city_names", [] { return PutStandinFiles("names", 8, 1 << 20); }},
     };
     const auto writer = writers.find(target);
-    if (writer == writers.end()) {
+    const int status = writer == writers.end() ? 2 : writer->second();
+    if (status != 0 || g_written == 0) {
         std::fprintf(stderr, "seed_writer: no seeds for %s\n", target.c_str());
-        return 2;
-    }
-    const int status = writer->second();
-    if (status == 0 && g_written == 0) {
-        std::fprintf(stderr, "seed_writer: no seeds written for %s\n", target.c_str());
-        return 1;
+        return status != 0 ? status : 1;
     }
     std::printf("%d seeds written for %s\n", g_written, target.c_str());
     return status;

@@ -9,11 +9,6 @@
 #include "fuzz_game.h"
 #include "platform/profile.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fvfuzz::SetUpScratch();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string ini = fvfuzz::WriteInput("ferrovane.ini", data, size);
     const std::string first = fvfuzz::ScratchPath("first.ini");

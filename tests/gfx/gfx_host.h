@@ -1,7 +1,6 @@
 #pragma once
-// A headless host for the graphics tests: the headless back end, an
-// application whose main window counts the "abort the load" messages, and a
-// back end whose message boxes can run a test action before they answer.
+// A headless host for the graphics tests: an application whose main window
+// counts the "abort the load" messages, message boxes that can run a test action.
 
 #include <functional>
 
@@ -26,8 +25,7 @@ class FrameWindow : public plat::Window {
     }
 };
 
-// Runs `on_box` (when set) each time a message box is shown, before the
-// queued answer is taken.
+// Runs `on_box` (when set) before a message box takes its queued answer.
 class ScriptedBackend : public plat::HeadlessBackend {
   public:
     std::function<void()> on_box;
@@ -54,7 +52,6 @@ class GfxHost {
     }
     GfxHost(const GfxHost&) = delete;
     GfxHost& operator=(const GfxHost&) = delete;
-
     ScriptedBackend host;
     FrameWindow* frame = nullptr;
 

@@ -12,13 +12,10 @@
 namespace gfxtest {
 
 struct TestPicture {
-    int32_t width = 0;
-    int32_t height = 0;
+    int32_t width = 0, height = 0;
     std::vector<uint8_t> pixels;  // top row first, stride = width
     RgbQuad colors[256];
-
     uint8_t At(int32_t x, int32_t y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-
     // Pixel (x, y) = 1 + (x + 11 y) mod 250; colour i = (i, 255 - i, i / 2).
     static TestPicture Numbered(int32_t w, int32_t h) {
         TestPicture p{.width = w, .height = h, .pixels = {}, .colors = {}};
@@ -37,19 +34,13 @@ struct TestPicture {
 
 // How to write the file; fields left at their defaults give a plain 8-bit
 // bottom-up file with both headers. Overrides let tests damage the header.
+// -1: the picture's size, the padded size, the offset or header size written.
 struct DibLayout {
-    bool file_header = true;
-    bool core_header = false;
-    bool top_down = false;
-    int64_t width = -1;  // -1: the picture's
-    int64_t height = -1;
-    int64_t colors_used = 256;
-    int64_t image_size = -1;  // -1: the padded size
-    int64_t bits_offset = -1;
-    int64_t header_size = -1;
+    bool file_header = true, core_header = false, top_down = false;
+    int64_t width = -1, height = -1, colors_used = 256, image_size = -1, bits_offset = -1,
+            header_size = -1;
     uint16_t bit_count = 8;
-    uint32_t compression = 0;
-    uint32_t gap_before_bits = 0;  // bytes between colour table and rows
+    uint32_t compression = 0, gap_before_bits = 0;  // bytes between colour table and rows
 };
 
 inline std::vector<uint8_t> DibBytes(const TestPicture& pic, const DibLayout& l) {
@@ -68,7 +59,6 @@ inline std::vector<uint8_t> DibBytes(const TestPicture& pic, const DibLayout& l)
     const int64_t w = l.width >= 0 || l.width < -1 ? l.width : pic.width;
     int64_t h = l.height >= 0 ? l.height : pic.height;
     if (l.top_down) h = -h;
-
     std::vector<uint8_t> o;
     auto put = [&o](uint32_t v, int bytes) {
         for (int i = 0; i < bytes; ++i) o.push_back(uint8_t(v >> (8 * i)));

@@ -1,18 +1,22 @@
-// Pictures from files: the DIB layouts and damaged files, the three image
-// records, the copies to device contexts, the retry/cancel box for missing
-// and damaged files; the keyed copies between pixel blocks; and the image
-// button's press, drag and release rules.
+// Pictures from files (layouts, damaged files, the retry/cancel box), the
+// image records, the keyed copies between pixel blocks and the image button;
+// and the engine on the stand-in data folder: every picture the loaders read,
+// and a golden scene drawn with every drawing call.
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <vector>
 
 #include "app/interface_hooks.h"
+#include "cell_mark.h"
 #include "gfx/blit.h"
 #include "gfx/blit_dc.h"
 #include "gfx/buttons.h"
 #include "gfx/dib.h"
+#include "gfx/font_tables.h"
 #include "gfx/palette.h"
 #include "gfx/palette_image.h"
 #include "gfx/picture_load.h"
@@ -21,13 +25,22 @@
 #include "gfx/wing_bitmap.h"
 #include "gfx_host.h"
 #include "gfx_test_files.h"
+#include "platform/compositor.h"
 #include "platform/input.h"
 #include "platform/message_queue.h"
 #include "platform/palette.h"
 #include "platform/random.h"
+#include "platform/temp_folder.h"
 #include "platform/test_window.h"
 #include "platform/wing.h"
+#include "standin.h"
+#include "state/data_tables.h"
+#include "state/game_state.h"
+#include "state/world_images.h"
+#include "support/fnv_hash.h"
 #include "support/game_scope.h"
+#include "terrain_tiles.h"
+#include "ways.h"
 
 namespace {
 
@@ -57,12 +70,11 @@ TEST(Dib, EveryLayoutGivesTheSamePicture) {
         const auto bytes = DibBytes(pic, c.layout);
         auto dib = ParseDib(bytes.data(), bytes.size());
         ASSERT_NE(dib, nullptr);
-        EXPECT_EQ(dib->Width(), c.w);
-        EXPECT_EQ(dib->Rows(), c.h);
-        EXPECT_EQ(dib->header.image_size, uint32_t(PaddedStride(c.w) * c.h));
+        EXPECT_EQ(
+            std::tuple(dib->Width(), dib->Rows(), dib->header.image_size, dib->colors[200].red),
+            std::tuple(c.w, c.h, uint32_t(PaddedStride(c.w) * c.h), pic.colors[200].red));
         for (int32_t y = 0; y < c.h; ++y)
             for (int32_t x = 0; x < c.w; ++x) ASSERT_EQ(dib->TopRow(y)[x], pic.At(x, y));
-        EXPECT_EQ(dib->colors[200].red, pic.colors[200].red);
     }
 }
 
@@ -96,9 +108,9 @@ TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
         std::copy(bytes.begin(), bytes.end(), exact.get());
         EXPECT_EQ(ParseDib(exact.get(), bytes.size()), nullptr) << c.what;
     }
-    EXPECT_EQ(ParseDib(nullptr, 0), nullptr);
     const uint8_t tiny[] = {'B', 'M', 0, 0};
-    EXPECT_EQ(ParseDib(tiny, sizeof tiny), nullptr);
+    EXPECT_EQ(std::tuple(ParseDib(nullptr, 0), ParseDib(tiny, sizeof tiny)),
+              std::tuple(nullptr, nullptr));
 }
 
 class Images : public ::testing::Test {
@@ -123,9 +135,8 @@ TEST_F(Images, PaletteImagesShowTheirColoursAtTheirOwnIndices) {
         ASSERT_EQ(rgb[i][0], pic.colors[i].red) << i;
         ASSERT_EQ(rgb[i][2], pic.colors[i].blue) << i;
     }
-    EXPECT_EQ(rgb[249][0], 255);
-    EXPECT_EQ(image.pixels[3 * image.Stride() + 5], pic.At(5, 3));
-
+    EXPECT_EQ(std::tuple(rgb[249][0], image.pixels[3 * image.Stride() + 5]),
+              std::tuple(255, pic.At(5, 3)));
     TestPicture other = TestPicture::Filled(12, 6, 9);
     for (auto& c : other.colors) c = RgbQuad{1, 2, 3, 0};
     PaletteImage shown;
@@ -138,20 +149,18 @@ TEST_F(Images, WinGBitmapsCreatedZeroedOrLoadedWithOddWidthRowsApart) {
     ASSERT_TRUE(source.Load(folder.WritePicture("s.jgd", TestPicture::Numbered(4, 4)), nullptr, 1));
     WinGBitmap bitmap;
     ASSERT_TRUE(bitmap.Create(source, 30, 7));
-    EXPECT_EQ(bitmap.Stride(), 32);
-    for (int i = 0; i < 32 * 7; ++i) ASSERT_EQ(bitmap.pixels[i], 0);
+    EXPECT_EQ(std::vector(bitmap.pixels, bitmap.pixels + bitmap.Stride() * 7),
+              std::vector<uint8_t>(32 * 7, 0));
     plat::RgbQuad table[256];
     ASSERT_EQ(plat::GetDibColourTable(*bitmap.dc, 0, 256, table), 256);
     EXPECT_EQ(table[77].red, source.info.colors[77].red);
-
     const TestPicture pic = TestPicture::Numbered(13, 5);
     ASSERT_TRUE(bitmap.LoadJgd(folder.WritePicture("odd.jgd", pic)));
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 13; ++x)
             ASSERT_EQ(bitmap.pixels[y * bitmap.Stride() + x], pic.At(x, y));
     ASSERT_TRUE(bitmap.ReloadJgd(folder.WritePicture("odd2.jgd", TestPicture::Filled(4, 4, 3))));
-    EXPECT_EQ(bitmap.width, 4);
-    EXPECT_EQ(bitmap.pixels[0], 3);
+    EXPECT_EQ(std::tuple(bitmap.width, bitmap.pixels[0]), std::tuple(4, 3));
 }
 
 TEST_F(Images, BlitDCCutsAtEveryEdge) {
@@ -164,14 +173,12 @@ TEST_F(Images, BlitDCCutsAtEveryEdge) {
     dst.FillRect(0, 0, 120, 50, 255);
     auto at = [&](int32_t x, int32_t y) { return dst.pixels[y * dst.Stride() + x]; };
     EXPECT_EQ(BlitDC(*dst.dc, -30, 0, 60, 10, *src.dc, 0, 0), 1);
-    EXPECT_EQ(at(0, 0), 30);   // from source x + 30
-    EXPECT_EQ(at(29, 0), 59);  // 30 columns
-    EXPECT_EQ(at(30, 0), 255);
     BlitDC(*dst.dc, 100, 45, 50, 50, *src.dc, 0, 0);
-    EXPECT_EQ(at(119, 49), 23);
     BlitDC(*dst.dc, 200, 0, 50, 50, *src.dc, 0, 0);
     BlitDC(*dst.dc, 0, 20, 50, 50, *src.dc, 100, 0);
-    EXPECT_EQ(at(0, 20), 255);
+    // The first copy: 30 columns from source x + 30.
+    EXPECT_EQ(std::tuple(at(0, 0), at(29, 0), at(30, 0), at(119, 49), at(0, 20)),
+              std::tuple(30, 59, 255, 23, 255));
 }
 
 // Cancel in the box of a missing file leaves the image empty, frees the
@@ -187,48 +194,41 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
         host.host.QueueMessageBoxAnswer(IDCANCEL);
         RawImage image;
         EXPECT_FALSE(image.LoadJgd(path));
-        EXPECT_EQ(image.pixels, nullptr);
-        EXPECT_FALSE(plat::GetClipCursor(nullptr));
+        EXPECT_EQ(std::tuple(image.pixels, plat::GetClipCursor(nullptr)),
+                  std::tuple(nullptr, false));
         ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
         const auto& box = host.host.MessageBoxes()[0];
-        EXPECT_EQ(box.caption, "Ferrovane");
-        EXPECT_EQ(box.flags, 0x1015u);
+        EXPECT_EQ(std::tuple(box.caption, box.flags), std::tuple("Ferrovane", 0x1015u));
         EXPECT_EQ(box.text, "The following graphics information couldn\xb4t be located:\n " + path +
                                 " \n Check to make sure the information is available: For "
                                 "instance, is the CD inserted in the player.");
         // The program is ending now: a further load asks nothing.
         EXPECT_FALSE(image.LoadJgd(path));
-        EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
-        EXPECT_EQ(host.frame->aborts, 1);
+        EXPECT_EQ(std::tuple(host.host.MessageBoxes().size(), host.frame->aborts),
+                  std::tuple(1u, 1));
     }
     GfxHost host;
-    DibLayout bad;
-    bad.colors_used = 300;
     host.host.QueueMessageBoxAnswer(IDCANCEL);
     RawImage image;
-    EXPECT_FALSE(image.LoadJgd(folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), bad)));
-    EXPECT_EQ(host.host.MessageBoxes().size(), 1u);
-    EXPECT_EQ(host.frame->aborts, 1);
+    EXPECT_FALSE(image.LoadJgd(
+        folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), {.colors_used = 300})));
+    EXPECT_EQ(std::tuple(host.host.MessageBoxes().size(), host.frame->aborts), std::tuple(1u, 1));
 }
 
 // Retry after the file has appeared loads it; raw images keep odd-width
 // rows unpadded, whatever the file's layout.
 TEST_F(Images, RetryAfterTheMissingPictureAppearsLoadsIt) {
     const TestPicture pic = TestPicture::Numbered(30, 5);  // rows padded to 32 in the file
-    DibLayout core;
-    core.file_header = false;
-    core.core_header = true;
     int boxes = 0;
     host.host.on_box = [&] {  // the file is put in place before the second Retry
-        if (++boxes == 2) folder.WritePicture("later.jgd", pic, core);
+        if (++boxes == 2)
+            folder.WritePicture("later.jgd", pic, {.file_header = false, .core_header = true});
     };
     host.host.QueueMessageBoxAnswer(IDRETRY);
     host.host.QueueMessageBoxAnswer(IDRETRY);
     RawImage image;
     EXPECT_TRUE(image.LoadJgd(folder.Path() + "/later.jgd"));
-    EXPECT_EQ(boxes, 2);
-    EXPECT_EQ(host.frame->aborts, 0);
-    EXPECT_EQ(image.height, -5);
+    EXPECT_EQ(std::tuple(boxes, host.frame->aborts, image.height), std::tuple(2, 0, -5));
     for (int32_t y = 0; y < 5; ++y)
         for (int32_t x = 0; x < 30; ++x) ASSERT_EQ(image.pixels[y * 30 + x], pic.At(x, y));
 }
@@ -249,15 +249,12 @@ TEST_F(Images, WaitCursorWhileTheViewExistsAndCdPauseByDriveLetter) {
     host.host.QueueMessageBoxAnswer(IDCANCEL);
     WinGBitmap missing;
     EXPECT_FALSE(missing.LoadJgd(folder.Path() + "/missing.jgd"));
-    EXPECT_EQ(during_box, IDC_WAIT);
-    EXPECT_EQ(plat::GetCursor(), IDC_ARROW);
-    EXPECT_GE(g_pauses, 1);
-
+    EXPECT_EQ(std::tuple(during_box, plat::GetCursor(), g_pauses > 0),
+              std::tuple(IDC_WAIT, IDC_ARROW, true));
     g_pauses = 0;
     hooks.cd_drive = 'Q';
     RawImage raw;
-    EXPECT_TRUE(raw.LoadJgd(path));
-    EXPECT_EQ(g_pauses, 0);
+    EXPECT_EQ((std::tuple{raw.LoadJgd(path), g_pauses}), std::tuple(true, 0));
     // Without a view the cursor is left alone.
     SetWorldView(nullptr);
     plat::SetCursor(200);
@@ -283,20 +280,25 @@ class ButtonTest : public ::testing::Test {
         host.host.RunUntilIdle();
     }
     void TearDown() override { delete button; }
-
-    // Moves to client point (x, y) of the button.
-    void Move(int32_t x, int32_t y) {
-        host.host.InjectMouseMove({110 + x, 120 + y});
-        host.host.RunUntilIdle();
+    // Each step: 'm' moves to client point (x, y) of the button, 'p'/'r'
+    // presses/releases, 'w' waits a second (no double click), 's'/'u' holds
+    // Shift down/up.
+    struct Step {
+        char what;
+        int32_t x = 0, y = 0;
+    };
+    void Play(std::initializer_list<Step> steps) {
+        for (const Step& s : steps) {
+            if (s.what == 'm') host.host.InjectMouseMove({110 + s.x, 120 + s.y});
+            if (s.what == 'p' || s.what == 'r')
+                host.host.InjectMouseButton(plat::MouseButton::Left, s.what == 'p');
+            if (s.what == 'w') host.host.AdvanceClock(1000);
+            if (s.what == 's' || s.what == 'u') host.host.InjectKey(VK_SHIFT, s.what == 's');
+            host.host.RunUntilIdle();
+        }
     }
-    void Press(bool down = true) {
-        host.host.InjectMouseButton(plat::MouseButton::Left, down);
-        host.host.RunUntilIdle();
-    }
-    void Release() { Press(false); }
     size_t Commands() { return parent.Count(WM_COMMAND); }
     uint8_t Shown() { return button->GetSurface().Row(5)[5]; }
-
     gfxtest::GfxHost host;
     WinGBitmap sheet;
     plat_test::TestWindow parent;
@@ -307,38 +309,22 @@ class ButtonTest : public ::testing::Test {
 // count as inside); pressed, moved out and released: nothing. A double
 // click fires once; moves with Shift held are ignored.
 TEST_F(ButtonTest, FiresOnceAtAReleaseInside) {
-    Move(50, 20);
-    Press();
-    EXPECT_EQ(Shown(), kPressedInk);
-    EXPECT_EQ(plat::GetCapture(), button);
-    Move(150, 20);  // outside, still captured
+    Play({{'m', 50, 20}, {'p'}});
+    EXPECT_EQ(std::tuple(Shown(), plat::GetCapture()), std::tuple(kPressedInk, button));
+    Play({{'m', 150, 20}});  // outside, still captured
     EXPECT_EQ(Shown(), kNormalInk);
-    Release();
-    EXPECT_EQ(Commands(), 0u);
-    EXPECT_EQ(plat::GetCapture(), nullptr);
-
-    host.host.AdvanceClock(1000);
-    Move(50, 20);
-    Press();
-    Move(108, 40);  // one past the last pixel: still inside
+    Play({{'r'}});
+    EXPECT_EQ(std::tuple(Commands(), plat::GetCapture()), std::tuple(0u, nullptr));
+    Play({{'w'}, {'m', 50, 20}, {'p'}, {'m', 108, 40}});  // one past the last pixel: inside
     EXPECT_EQ(Shown(), kPressedInk);
-    Release();
+    Play({{'r'}});
+    EXPECT_EQ(std::tuple(Commands(), parent.Last(WM_COMMAND)->wParam, Shown()),
+              std::tuple(1u, kCommand, kNormalInk));
+    Play({{'p'}, {'r'}});  // arrives as a double click: ignored
     EXPECT_EQ(Commands(), 1u);
-    EXPECT_EQ(parent.Last(WM_COMMAND)->wParam, kCommand);
-    EXPECT_EQ(Shown(), kNormalInk);
-    Press();  // arrives as a double click: ignored
-    Release();
-    EXPECT_EQ(Commands(), 1u);
-
-    host.host.AdvanceClock(1000);
-    Move(50, 20);
-    Press();
-    host.host.InjectKey(VK_SHIFT, true);
-    Move(150, 20);  // outside, but with Shift: nothing changes
+    Play({{'w'}, {'m', 50, 20}, {'p'}, {'s'}, {'m', 150, 20}});  // outside, with Shift
     EXPECT_EQ(Shown(), kPressedInk);
-    host.host.InjectKey(VK_SHIFT, false);
-    Move(50, 20);
-    Release();
+    Play({{'u'}, {'m', 50, 20}, {'r'}});
     EXPECT_EQ(host.host.Recorder().Count(plat::MessageTrace::Kind::Posted, &parent, WM_COMMAND),
               2u);
 }
@@ -346,34 +332,22 @@ TEST_F(ButtonTest, FiresOnceAtAReleaseInside) {
 // Mode 1 fires at the press, or when dragged onto with the button down.
 TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
     button->mode = 1;
-    Move(50, 20);
-    Press();
-    EXPECT_EQ(Commands(), 1u);
-    EXPECT_EQ(button->state, 1);
-    Move(60, 25);
-    Release();
-    EXPECT_EQ(Commands(), 1u);
-    EXPECT_EQ(button->state, 0);
-
-    host.host.AdvanceClock(1000);  // no double click
-    Move(200, 100);                // on the parent, beside the button
-    Press();
-    Move(50, 20);
-    Move(55, 20);
+    Play({{'m', 50, 20}, {'p'}});
+    EXPECT_EQ(std::tuple(Commands(), button->state), std::tuple(1u, 1));
+    Play({{'m', 60, 25}, {'r'}});
+    EXPECT_EQ(std::tuple(Commands(), button->state), std::tuple(1u, 0));
+    Play({{'w'}, {'m', 200, 100}, {'p'}, {'m', 50, 20}, {'m', 55, 20}});  // from beside it
     EXPECT_EQ(Commands(), 2u);
-    Release();
-
+    Play({{'r'}});
     // The owner can show it pressed without firing; a press clears state 2.
     button->mode = 0;
     button->state = 1;
     button->Redraw();
-    EXPECT_EQ(Shown(), kPressedInk);
-    EXPECT_EQ(Commands(), 2u);
+    EXPECT_EQ(std::tuple(Shown(), Commands()), std::tuple(kPressedInk, 2u));
     button->state = 2;
-    host.host.AdvanceClock(1000);
-    Press();
+    Play({{'w'}, {'p'}});
     EXPECT_EQ(button->state, 0);
-    Release();
+    Play({{'r'}});
     EXPECT_EQ(Commands(), 3u);
 }
 
@@ -381,15 +355,12 @@ TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
 struct Canvas {
     std::vector<uint8_t> bytes;
     PixelSurface surface;
-
     Canvas(int32_t w, int32_t h, uint8_t fill = 0)
         : bytes(size_t(PaddedStride(w)) * size_t(h), fill) {
         surface = {bytes.data(), w, h, PaddedStride(w)};
     }
     uint8_t& At(int32_t x, int32_t y) { return bytes[size_t(y) * surface.stride + size_t(x)]; }
-    uint8_t Get(int32_t x, int32_t y) const {
-        return bytes[size_t(y) * surface.stride + size_t(x)];
-    }
+    uint8_t Get(int32_t x, int32_t y) const { return const_cast<Canvas*>(this)->At(x, y); }
 };
 
 // Source picture whose pixel (x, y) is a recognisable non-zero value.
@@ -452,7 +423,6 @@ TEST(BlitKeyed, MatchesThePerPixelMeaningAtEveryEdgeAndDivisor) {
         const int32_t shift = (first_column - r.x) * d;
         r.src_x = plat::Rand() % (sw + 10) - 5;
         if (r.src_x + shift > sw) r.src_x = sw - shift;
-
         Canvas expected(dw, dh, 99), actual(dw, dh, 99);
         Reference(expected, src, r, 0, d, clip, mode == 2 ? 7 : -1);
         if (mode == 0) BlitKeyed(actual.surface, src.surface, r, 0, d);
@@ -464,8 +434,6 @@ TEST(BlitKeyed, MatchesThePerPixelMeaningAtEveryEdgeAndDivisor) {
     }
 }
 
-// A source x past the sheet's width reads its last 64-pixel cell; a sheet
-// narrower than 64 reads from a negative column, which counts as transparent.
 // The one-pass compose gives the pixels of a copy of the base followed by
 // key-0 copies of the middle and front layers, at every edge and width.
 TEST(ComposeLayers, MatchesCopyThenTwoKeyedCopies) {
@@ -493,7 +461,11 @@ TEST(ComposeLayers, MatchesCopyThenTwoKeyedCopies) {
     EXPECT_EQ(target.bytes, std::vector<uint8_t>(target.bytes.size(), 3));
 }
 
-TEST(BlitKeyed, SourceXPastTheWidthReadsTheLastCell) {
+// A source x past the sheet's width reads its last 64-pixel cell; a sheet
+// narrower than 64 reads from a negative column, which counts as transparent.
+// Groups of four zero source bytes are skipped whatever the key, so zeros
+// inside a group with ink are drawn when the key is another colour.
+TEST(BlitKeyed, LastCellPastTheWidthAndZeroGroupsWhateverTheKey) {
     const Canvas sheet = Numbered(128, 8);
     Canvas a(64, 8), b(64, 8);
     BlitKeyed(a.surface, sheet.surface, {0, 0, 500, 0, 64, 8}, 0, 1);
@@ -502,21 +474,12 @@ TEST(BlitKeyed, SourceXPastTheWidthReadsTheLastCell) {
     const Canvas narrow = Numbered(40, 4);
     Canvas c(64, 4, 200);
     BlitKeyed(c.surface, narrow.surface, {0, 0, 41, 0, 64, 4}, 0, 1);
-    EXPECT_EQ(c.Get(23, 0), 200);
-    EXPECT_EQ(c.Get(24, 0), narrow.Get(0, 0));
-    EXPECT_EQ(c.Get(63, 3), narrow.Get(39, 3));
-}
-
-// Groups of four zero source bytes are skipped whatever the key, so zeros
-// inside a group with ink are drawn when the key is another colour.
-TEST(BlitKeyed, ZeroGroupsAreSkippedWhateverTheKey) {
-    Canvas src(9, 1);
-    const uint8_t row[9] = {0, 0, 0, 0, 5, 0, 16, 0, 0};
-    std::copy(row, row + 9, src.bytes.begin());
-    Canvas dst(9, 1, 77);
+    EXPECT_EQ(std::tuple(c.Get(23, 0), c.Get(24, 0), c.Get(63, 3)),
+              std::tuple(200, narrow.Get(0, 0), narrow.Get(39, 3)));
+    Canvas src(9, 1), dst(9, 1, 77);
+    src.bytes = {0, 0, 0, 0, 5, 0, 16, 0, 0, 0, 0, 0};
     BlitKeyed(dst.surface, src.surface, {0, 0, 0, 0, 9, 1}, 16, 1);
-    const std::vector<uint8_t> want = {77, 77, 77, 77, 5, 0, 77, 0, 0};
-    EXPECT_EQ(std::vector<uint8_t>(dst.bytes.begin(), dst.bytes.begin() + 9), want);
+    EXPECT_EQ(dst.bytes, (std::vector<uint8_t>{77, 77, 77, 77, 5, 0, 77, 0, 0, 77, 77, 77}));
     // d = 2 tests eight source bytes per group, even those it does not sample.
     Canvas src2(16, 2);
     src2.At(9, 0) = 3;
@@ -543,9 +506,144 @@ TEST(BlitKeyed, NothingForBadDivisorsEmptyImagesOrEmptyFills) {
     EXPECT_EQ(dst.bytes, before);
     // Fills are cut at the edges.
     FillSurface(dst.surface, -5, 30, 10, 10, 4);
-    EXPECT_EQ(dst.Get(4, 31), 4);
-    EXPECT_EQ(dst.Get(5, 31), 9);
-    EXPECT_EQ(dst.Get(4, 29), 9);
+    EXPECT_EQ(std::tuple(dst.Get(4, 31), dst.Get(5, 31), dst.Get(4, 29)), std::tuple(4, 9, 9));
+}
+
+// One stand-in folder for all tests of this file, removed at exit.
+const std::string& StandInPath() {
+    static const fvtest::TempFolder folder;
+    static const bool written = [] {
+        std::string error;
+        EXPECT_TRUE(standin::WriteDataFolder(folder.Path(), &error)) << error;
+        return true;
+    }();
+    (void)written;
+    return folder.Path();
+}
+
+class StandInTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InitBuildingTypes();
+        CGameState& gs = *g_pGameState;
+        for (auto& path : gs.data_paths) {
+            std::snprintf(path, sizeof path, "%s", StandInPath().c_str());
+        }
+        const char* folders[] = {"\\spring", "\\summer", "\\autumn"};
+        for (int i = 0; i < 3; ++i) std::snprintf(gs.season_folders[i], 250, "%s", folders[i]);
+        gs.install_index = 0;
+        gs.season = 2;
+        gs.screen_height = 768;
+    }
+    size_t Boxes() { return host.host.MessageBoxes().size(); }
+    GfxHost host;
+    fvtest::GameScope scope;
+};
+
+// The game's loaders find every picture (no retry box).
+TEST_F(StandInTest, EveryWorldPictureLoadsForEverySeasonRotationAndColour) {
+    LoadStartupImages();
+    const GameImages& im = g_pGameState->images;
+    EXPECT_EQ(im.main_font.Rows(), 3680);
+    for (int season = 1; season <= 3; ++season) {
+        g_pGameState->season = season;
+        LoadWorldImages();
+        for (int rotation = 0; rotation < 4; ++rotation) {
+            for (int colour = 0; colour < 4; ++colour) {
+                g_pGameState->rotation = rotation;
+                g_pGameState->player_colors[0] = uint8_t(colour);
+                LoadObjectImages();
+                ASSERT_EQ(Boxes(), 0u) << season << " " << rotation << " " << colour;
+                for (int n = 0; n <= 86; ++n) {
+                    ASSERT_EQ(im.building_pictures[n].Loaded(), n < 32 || n >= 34) << n;
+                }
+            }
+        }
+    }
+}
+
+// Reads the cell mark at (x, y) of a surface.
+int MarkAt(const PixelSurface& s, int32_t x, int32_t y) {
+    const uint8_t* row = s.pixels + size_t(y) * size_t(s.stride);
+    return standin::DecodeMark(row[x], row[x + 1]);
+}
+
+TEST_F(StandInTest, GoldenSceneOfGroundWaysTextAndSprites) {
+    LoadStartupImages();
+    LoadWorldImages();
+    ASSERT_EQ(Boxes(), 0u);
+    GameImages& im = g_pGameState->images;
+    WinGBitmap buffer;
+    ASSERT_TRUE(buffer.Create(im.tile_sheet, 640, 480));
+    BlitDCInBlocks(*buffer.dc, 0, 0, 640, 480, *im.tile.dc);
+    // Ground tiles: kind k, shape s lies at (64 s, 40 k) of the tile sheet.
+    struct Cell {
+        int kind, shape, x, y;
+    };
+    const Cell cells[] = {{0, 0, 0, 0}, {3, 7, 100, 50}, {11, 14, 576, 440}, {5, 2, 300, 200}};
+    for (const Cell& c : cells) {
+        buffer.BlitImageKeyedClip(im.tile_sheet, c.x, c.y, 64 * c.shape, 40 * c.kind, 64, 40, 0, 1,
+                                  0, 640, 0, 480);
+    }
+    for (const Cell& c : cells) {
+        EXPECT_EQ(MarkAt(buffer.Surface(), c.x + standin::kTileMarkX, c.y + standin::kTileMarkY),
+                  c.kind * 15 + c.shape)
+            << c.kind << "/" << c.shape;
+    }
+    // A way piece on top: way type 2 (row 1), column 5.
+    buffer.BlitRawKeyedClip(im.street_tiles, 300, 200, 64 * 5, 40 * 1, 64, 40, 0, 1, 0, 640, 0,
+                            480);
+    const standin::CellPoint way = standin::StreetMarkPoint(5);
+    EXPECT_EQ(MarkAt(buffer.Surface(), 300 + way.x, 200 + way.y), 1 * 21 + 5);
+    // The rest of the drawing calls: a fill, text in colours, cut at the
+    // edges and in the small font, icons, a vehicle sheet at every divisor,
+    // clipped, cut and as a glyph; then the scene shown through the palette.
+    buffer.FillRect(20, 300, 280, 80, 12);
+    buffer.DrawText("Ferrovane 1960", kFont1Advances, 30, 310, im.main_font);
+    buffer.DrawText("cash \xe4 1,000", kFont1Advances, 30, 330, im.main_font, 16, 16, 243);
+    buffer.DrawText("MW", kFont1Advances, -8, 470, im.main_font);  // cut at two edges
+    buffer.DrawTextRaw("SMALL FONT az", kFont2Advances, 30, 360, im.small_font, 8, 8, 10);
+    const char icons[] = {char(123), char(200), char(255), 0};
+    buffer.DrawIcons(icons, kFont1Advances, 400, 310, im.main_font);
+    const RawImage& sheet = im.vehicle_sheets[0];
+    int32_t x = 170;
+    for (int32_t d : {1, 2, 4, 16}) buffer.BlitRawKeyed(sheet, x += 70, 100, 0, 0, 64, 40, 0, d);
+    buffer.BlitRawKeyedClip(sheet, 470, 100, 0, 0, 64, 40, 0, 1, 480, 520, 110, 130);
+    buffer.BlitRawKeyed(sheet, -20, 440, 0, 0, 64, 40, 0, 1);
+    buffer.BlitGlyphRaw(sheet, 500, 300, 0, 0, 64, 40, 0, 2, 100);
+    class Screen : public plat::Window {};
+    Screen screen;
+    screen.Create(nullptr, {0, 0, 640, 480}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    {
+        plat::DcHandle dc = plat::GetWindowDC(screen);
+        SelectPictureOutputPalette(*dc, buffer.dc.get(), im.palette_a);
+        BlitDC(*dc, 0, 0, 640, 480, *buffer.dc, 0, 0);
+        RestoreDefaultPalette(*dc);
+    }
+    EXPECT_EQ(plat::ScreenPixel(300 + way.x, 200 + way.y),
+              buffer.pixels[(200 + way.y) * buffer.Stride() + 300 + way.x]);
+    if (const char* folder = std::getenv("FV_GOLDEN_PNG")) {
+        plat::SaveScreenPng(std::string(folder) + "/scene_standin.png");
+    }
+    // The scene's pixels, stored for the stand-in pictures they were drawn
+    // from. When those change on purpose, look at the scene (set
+    // FV_GOLDEN_PNG to a folder to get a PNG) and store both new values.
+    uint64_t inputs = fvtest::kHashStart, scene = inputs;
+    for (const char* file : {"/summer/tilesg.jgd", "/streets.jgd", "/font_1.jgd", "/font_2.jgd",
+                             "/tile.jgd", "/lk0.jgd"}) {
+        std::ifstream in(StandInPath() + file, std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(in), {});
+        inputs = fvtest::Fnv1a(bytes.data(), bytes.size(), inputs);
+    }
+    for (int32_t y = 0; y < 480; ++y)
+        scene = fvtest::Fnv1a(&buffer.pixels[y * buffer.Stride()], 640, scene);
+    constexpr uint64_t kInputs = 0x43b1fb14ee32fce3ull;
+    constexpr uint64_t kScene = 0x4f32907a0df64436ull;
+    if (inputs != kInputs) {
+        GTEST_SKIP() << "the stand-in pictures changed: inputs 0x" << std::hex << inputs
+                     << ", scene 0x" << scene;
+    }
+    EXPECT_EQ(scene, kScene) << std::hex << scene;
 }
 
 }  // namespace

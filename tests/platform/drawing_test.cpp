@@ -1,6 +1,5 @@
-// Drawing: palettes and realizing, windows composed into the screen,
-// presents and the screenshot; off-screen bitmaps with copies, stretched
-// DIBs, lines and fills.
+// Drawing: palettes, windows composed into the screen, presents and the
+// screenshot; off-screen bitmaps with copies, stretched DIBs, lines and fills.
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -20,31 +19,14 @@
 #include "platform/window.h"
 #include "platform/wing.h"
 #include "temp_folder.h"
+#include "test_window.h"
 
 namespace {
 
-// A window that paints itself in one palette index.
-class Painted : public plat::Window {
-  public:
-    explicit Painted(uint8_t colour) : colour_(colour) {}
-    int paints = 0;
-
-  protected:
-    plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
-        if (message != WM_PAINT) return DefaultMessage(message, w, l);
-        plat::PaintDC dc(*this);
-        plat::FillRectIndex(dc, GetClientRect(), colour_);
-        ++paints;
-        return 0;
-    }
-
-  private:
-    uint8_t colour_;
-};
+using plat_test::TestWindow;
 
 void Fill(plat::Window& window, uint8_t colour) {
-    plat::DcHandle dc = plat::GetWindowDC(window);
-    plat::FillRectIndex(*dc, window.GetClientRect(), colour);
+    plat::FillRectIndex(*plat::GetWindowDC(window), window.GetClientRect(), colour);
 }
 
 std::array<plat::PaletteEntry, 256> SystemEntries() {
@@ -85,7 +67,6 @@ TEST_F(Palettes, OnlyAForegroundScreenRealizeChangesEntries10To245) {
     plat::SelectPalette(*memory, picture, false);
     EXPECT_EQ(plat::RealizePalette(*memory), 0);
     EXPECT_EQ(SystemEntries()[100].red, 0);
-
     EXPECT_EQ(plat::SelectPalette(*screen, picture, false), picture);
     const uint32_t generation = plat::SystemPaletteGeneration();
     EXPECT_EQ(plat::RealizePalette(*screen), 236);
@@ -123,21 +104,20 @@ TEST_F(Palettes, SmallPaletteSharesStaticColoursAndTakesFreeSlots) {
     EXPECT_FALSE(plat::CreatePalette({}));
 }
 
+// Ties go to the lowest index; palette-relative colours go through the
+// selected palette, plain colours keep to the static colours.
 TEST_F(Palettes, NearestIndexAndColourReferences) {
-    plat::PaletteHandle picture = IdentityPalette(0);
-    // Entry 100 is (100, 0, 155); ties go to the lowest index: (100, 1, 156)
-    // is as close to entry 99 as to entry 100.
-    EXPECT_EQ(plat::GetNearestPaletteIndex(picture, plat::Rgb(100, 2, 155)), 100);
-    EXPECT_EQ(plat::GetNearestPaletteIndex(picture, plat::Rgb(100, 1, 156)), 99);
-    EXPECT_EQ(plat::GetNearestPaletteIndex(nullptr, plat::Rgb(1, 1, 1)), -1);
-
+    plat::PaletteHandle picture = IdentityPalette(0);  // entry 100 is (100, 0, 155)
+    EXPECT_EQ(std::tuple(plat::GetNearestPaletteIndex(picture, plat::Rgb(100, 2, 155)),
+                         plat::GetNearestPaletteIndex(picture, plat::Rgb(100, 1, 156)),
+                         plat::GetNearestPaletteIndex(nullptr, plat::Rgb(1, 1, 1))),
+              std::tuple(100, 99, -1));
     plat::SelectPalette(*screen, picture, false);
     plat::RealizePalette(*screen);
-    // Palette-relative colours go through the selected palette, plain colours
-    // keep to the static colours.
-    EXPECT_EQ(screen->ResolveColour(plat::PaletteRgb(200, 0, 55)), 200);
-    EXPECT_EQ(screen->ResolveColour(plat::PaletteRgb(255, 255, 8)), 251);  // static yellow
-    EXPECT_EQ(screen->ResolveColour(plat::Rgb(200, 0, 55)), 249);
+    EXPECT_EQ(std::tuple(screen->ResolveColour(plat::PaletteRgb(200, 0, 55)),
+                         screen->ResolveColour(plat::PaletteRgb(255, 255, 8)),  // static yellow
+                         screen->ResolveColour(plat::Rgb(200, 0, 55))),
+              std::tuple(200, 251, 249));
     std::array<plat::PaletteEntry, 4> some{};
     EXPECT_EQ(plat::GetPaletteEntries(picture, 254, 4, some.data()), 2);
 }
@@ -154,63 +134,65 @@ class Composition : public ::testing::Test {
         plat::ResetSystemPalette();
         plat::ResetCompositor();
     }
-    Painted* Make(uint8_t colour, const plat::Rect& rect, uint32_t style, uint32_t exStyle = 0,
-                  plat::Window* parent = nullptr) {
-        auto* w = new Painted(colour);
+    // A window that paints itself in one palette index.
+    TestWindow* Make(uint8_t colour, const plat::Rect& rect, uint32_t style, uint32_t exStyle = 0,
+                     plat::Window* parent = nullptr) {
+        auto* w = new TestWindow;
+        w->On(WM_PAINT, [w, colour](plat::WParam, plat::LParam) {
+            plat::PaintDC dc(*w);
+            plat::FillRectIndex(dc, w->GetClientRect(), colour);
+            return 0;
+        });
         EXPECT_TRUE(w->Create(parent, rect, style | WS_VISIBLE, exStyle));
         windows.insert(windows.begin(), w);  // children go before their parents
         return w;
     }
     uint8_t Shown(int x, int y) { return host.LastPresentedScreen().Row(y)[x]; }
-
     plat::HeadlessBackend host;
     std::vector<plat::Window*> windows;
 };
 
 TEST_F(Composition, TopMostPopupStaysIntactOverAWindowThatKeepsRedrawing) {
-    Painted* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
-    Painted* popup = Make(9, plat::Rect{50, 40, 110, 90}, WS_POPUP, WS_EX_TOPMOST);
+    TestWindow* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    TestWindow* popup = Make(9, plat::Rect{50, 40, 110, 90}, WS_POPUP, WS_EX_TOPMOST);
     Make(4, plat::Rect{0, 0, 200, 2}, WS_POPUP, WS_EX_TOPMOST | WS_EX_TRANSPARENT);  // not drawn
     // A child is cut at its parent's edge; a border is black.
-    Painted* parent = Make(3, plat::Rect{120, 100, 160, 140}, WS_POPUP | WS_BORDER);
+    TestWindow* parent = Make(3, plat::Rect{120, 100, 160, 140}, WS_POPUP | WS_BORDER);
     Make(7, plat::Rect{20, 20, 80, 80}, WS_CHILD, 0, parent);
     host.RunUntilIdle();
-    EXPECT_EQ(plat::ScreenPixel(10, 10), 5);
-    EXPECT_EQ(plat::ScreenPixel(10, 1), 5);
-    EXPECT_EQ(plat::ScreenPixel(125, 105), 3);
-    EXPECT_EQ(plat::ScreenPixel(158, 138), 7);
-    EXPECT_EQ(plat::ScreenPixel(159, 139), 0);  // the parent's frame
-    EXPECT_EQ(plat::ScreenPixel(165, 145), 5);  // outside the parent: cut away
-
+    // {x, y, index}: the parent's frame at (159, 139), the child cut beyond it.
+    for (auto [x, y, index] : {std::tuple{10, 10, 5},
+                               {10, 1, 5},
+                               {125, 105, 3},
+                               {158, 138, 7},
+                               {159, 139, 0},
+                               {165, 145, 5}}) {
+        EXPECT_EQ(plat::ScreenPixel(x, y), index) << x << "," << y;
+    }
     // The view redraws itself every 25 ms beneath the popup.
     for (int frame = 0; frame < 8; ++frame) {
         Fill(*view, uint8_t(20 + frame));
         plat::GdiFlush();
         host.AdvanceClock(25);
         host.RunUntilIdle();
-        ASSERT_EQ(plat::ScreenPixel(50, 40), 9);
-        ASSERT_EQ(plat::ScreenPixel(109, 89), 9);
-        ASSERT_EQ(plat::ScreenPixel(49, 40), 20 + frame);
-        ASSERT_EQ(plat::ScreenPixel(110, 89), 20 + frame);
+        ASSERT_EQ(std::tuple(plat::ScreenPixel(50, 40), plat::ScreenPixel(109, 89),
+                             plat::ScreenPixel(49, 40), plat::ScreenPixel(110, 89)),
+                  std::tuple(9, 9, 20 + frame, 20 + frame));
     }
-    EXPECT_EQ(Shown(70, 60), 9);
-    EXPECT_EQ(popup->paints, 1);
-
-    // Hiding the popup shows the view's retained pixels at once, before the
-    // view has painted again.
-    const int viewPaints = view->paints;
+    EXPECT_EQ(std::tuple(Shown(70, 60), popup->Count(WM_PAINT)), std::tuple(9, 1u));
+    // Hiding the popup shows the view's retained pixels before it paints again.
+    const size_t viewPaints = view->Count(WM_PAINT);
     popup->ShowWindow(SW_HIDE);
-    EXPECT_EQ(plat::ScreenPixel(60, 50), 27);
-    EXPECT_EQ(view->paints, viewPaints);
+    EXPECT_EQ(std::tuple(plat::ScreenPixel(60, 50), view->Count(WM_PAINT)),
+              std::tuple(27, viewPaints));
 }
 
 TEST_F(Composition, PresentsAtMostOncePerRefreshAndOnlyWhenChanged) {
-    Painted* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    TestWindow* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
     host.RunUntilIdle();
     EXPECT_TRUE(plat::PresentIfDue());
     const int presents = host.PresentCount();
     EXPECT_FALSE(plat::PresentIfDue());  // nothing changed
-
     Fill(*view, 6);
     plat::GdiFlush();  // changed, but within the same refresh
     host.AdvanceClock(plat::kPresentIntervalMs - 1);
@@ -227,7 +209,7 @@ TEST_F(Composition, PresentsAtMostOncePerRefreshAndOnlyWhenChanged) {
 // clearing before an image load keeps the old colours on screen until the
 // picture's palette arrives, so that no black frame flashes.
 TEST_F(Composition, PaletteChangesAndTheClearingWithoutABlackFlash) {
-    Painted* view = Make(100, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    TestWindow* view = Make(100, plat::Rect{0, 0, 200, 150}, WS_POPUP);
     host.RunUntilIdle();
     plat::DcHandle dc = plat::GetWindowDC(*view);
     RealizeIdentity(*dc, 11);
@@ -238,13 +220,11 @@ TEST_F(Composition, PaletteChangesAndTheClearingWithoutABlackFlash) {
     EXPECT_TRUE(plat::PresentIfDue());
     EXPECT_EQ(host.LastPresentedPalette()[100][1], 22);
     EXPECT_EQ(host.LastPresentedPalette()[249][0], 255);  // static red untouched
-
     // Lines in palette-relative colours use the realized palette's indices.
     dc->SelectPen(plat::CreatePen(plat::PenStyle::Solid, 1, plat::PaletteRgb(150, 22, 105)));
     std::vector<plat::Point> line = {{0, 5}, {10, 5}};
     plat::Polyline(*dc, line);
     EXPECT_EQ(plat::ScreenPixel(3, 5), 150);
-
     {
         std::array<plat::PaletteEntry, 256> black{};
         for (auto& e : black) e.flags = plat::kPcNoCollapse;
@@ -278,28 +258,19 @@ TEST_F(Composition, HeadlessScreenshotIsWrittenAsPng) {
     const std::string path = folder.Path() + "/screen.png";
     ASSERT_TRUE(plat::SaveScreenPng(path));
     EXPECT_FALSE(plat::SaveScreenPng(folder.Path() + "/missing/x.png"));
-
     // Read it back: size, and the index and colour of a pixel of each window.
-    FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_read_info(png, info);
-    EXPECT_EQ(png_get_image_width(png, info), 200u);
-    EXPECT_EQ(png_get_image_height(png, info), 150u);
-    png_colorp colours = nullptr;
-    int count = 0;
-    png_get_PLTE(png, info, &colours, &count);
-    ASSERT_EQ(count, 256);
-    EXPECT_EQ(colours[120].green, 128);
-    std::vector<std::vector<uint8_t>> rows(150, std::vector<uint8_t>(200));
-    for (auto& row : rows) png_read_row(png, row.data(), nullptr);
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(file);
-    EXPECT_EQ(rows[20][20], 120);
-    EXPECT_EQ(rows[100][100], 200);
-    EXPECT_EQ(rows[60][70], 0);  // the popup's frame
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
+    EXPECT_EQ(std::tuple(image.width, image.height, image.colormap_entries),
+              std::tuple(200u, 150u, 256u));
+    image.format = PNG_FORMAT_RGB_COLORMAP;
+    std::vector<uint8_t> pixels(200 * 150), colours(3 * 256);
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, colours.data()));
+    // The popup's frame at (70, 60).
+    EXPECT_EQ(std::tuple(pixels[20 * 200 + 20], pixels[100 * 200 + 100], pixels[60 * 200 + 70],
+                         colours[3 * 120 + 1]),
+              std::tuple(120, 200, 0, 128));
 }
 
 // An off-screen bitmap in its own memory context, as the graphics engine
@@ -309,7 +280,6 @@ struct Offscreen {
     plat::BitmapHandle bitmap;
     uint8_t* pixels = nullptr;
     int32_t width, height;
-
     Offscreen(int32_t w, int32_t h, int fill = 0) : width(w), height(h) {
         plat::BitmapInfoHeader header;
         EXPECT_TRUE(plat::RecommendDibFormat(&header));
@@ -340,13 +310,12 @@ TEST(Offscreen, EightBitSectionsClipBoxAndNearestColour) {
     header.height = -2;
     header.bitCount = 4;
     uint8_t* pixels = nullptr;
-    EXPECT_FALSE(plat::CreateDib8(header, nullptr, &pixels));
-    EXPECT_EQ(pixels, nullptr);
-
+    EXPECT_EQ((std::tuple{plat::CreateDib8(header, nullptr, &pixels), pixels}),
+              std::tuple(nullptr, nullptr));
     Offscreen image(30, 40);
     plat::Rect box;
-    EXPECT_EQ(plat::GetClipBox(*image.dc, &box), 2);
-    EXPECT_EQ(box, (plat::Rect{0, 0, 30, 40}));
+    EXPECT_EQ((std::tuple{plat::GetClipBox(*image.dc, &box), box}),
+              std::tuple(2, plat::Rect{0, 0, 30, 40}));
     std::array<plat::RgbQuad, 256> table{};
     for (int i = 0; i < 256; ++i) table[size_t(i)] = {uint8_t(i), uint8_t(255 - i), 7, 0};
     EXPECT_EQ(plat::SetDibColourTable(*image.dc, 250, 10, table.data()), 6);  // cut at 256
@@ -386,19 +355,15 @@ TEST(BitBlt, ClipsAgainstDestinationAndSource) {
     EXPECT_FALSE(plat::BitBlt(*target.dc, 0, 0, 1, 1, nullptr, 0, 0, plat::RasterOp::SrcCopy));
     // Blackness fills index 0 without a source.
     ASSERT_TRUE(plat::BitBlt(*target.dc, 2, -1, 20, 3, nullptr, 0, 0, plat::RasterOp::Blackness));
-    EXPECT_EQ(target.At(2, 1), 0);
-    EXPECT_EQ(target.At(1, 1), 0xEE);
-    EXPECT_EQ(target.At(2, 2), 0xEE);
-}
-
-TEST(BitBlt, OverlappingCopyWithinOneBitmapMovesTheBlock) {
-    Offscreen original(8, 8, -1);
+    EXPECT_EQ(std::tuple(target.At(2, 1), target.At(1, 1), target.At(2, 2)),
+              std::tuple(0, 0xEE, 0xEE));
+    // An overlapping copy within one bitmap moves the block, either way.
     for (const auto [dx, dy, sx, sy] : {std::array{1, 2, 0, 0}, std::array{0, 0, 2, 3}}) {
         Offscreen image(8, 8, -1);
         plat::BitBlt(*image.dc, dx, dy, 6, 5, image.dc.get(), sx, sy, plat::RasterOp::SrcCopy);
         for (int y = 0; y < 5; ++y) {
             for (int x = 0; x < 6; ++x)
-                ASSERT_EQ(image.At(x + dx, y + dy), original.At(x + sx, y + sy));
+                ASSERT_EQ(image.At(x + dx, y + dy), uint8_t(1 + x + sx + 16 * (y + sy)));
         }
     }
 }
@@ -425,17 +390,13 @@ TEST(StretchDIBits, BottomUpFileRowsFourBitPixelsAndScaling) {
     };
     Offscreen target(8, 4, 0xEE);
     EXPECT_EQ(draw(target, {0, 0, 5, 3}, 0, 0, 5, 3), 3);
-    EXPECT_EQ(target.At(4, 2), 24);
-    EXPECT_EQ(target.At(5, 2), 0xEE);
-    EXPECT_EQ(target.At(0, 3), 0xEE);
+    EXPECT_EQ(std::tuple(target.At(4, 2), target.At(5, 2), target.At(0, 3)),
+              std::tuple(24, 0xEE, 0xEE));
     Offscreen small(3, 3, 0xEE);
     draw(small, {1, 1, 3, 3}, 1, 0, 2, 2);
-    EXPECT_EQ(small.At(1, 1), 11);
-    EXPECT_EQ(small.At(2, 2), 22);
-    EXPECT_EQ(small.At(0, 0), 0xEE);
+    EXPECT_EQ(std::tuple(small.At(1, 1), small.At(2, 2), small.At(0, 0)), std::tuple(11, 22, 0xEE));
     header.compression = plat::kBiRle8;
     EXPECT_EQ(draw(target, {0, 0, 5, 3}, 0, 0, 5, 3), 0);
-
     // 4 x 2, 4 bits, top-down: rows "1 2 3 4" and "5 6 7 8".
     bits = {0x12, 0x34, 0, 0, 0x56, 0x78, 0, 0};
     header = {};
@@ -444,27 +405,22 @@ TEST(StretchDIBits, BottomUpFileRowsFourBitPixelsAndScaling) {
     header.bitCount = 4;
     Offscreen scaled(8, 4);
     draw(scaled, {0, 0, 8, 4}, 0, 0, 4, 2);
-    EXPECT_EQ(scaled.At(1, 0), 1);
-    EXPECT_EQ(scaled.At(7, 3), 8);
-    EXPECT_EQ(scaled.At(2, 2), 6);
+    EXPECT_EQ(std::tuple(scaled.At(1, 0), scaled.At(7, 3), scaled.At(2, 2)), std::tuple(1, 8, 6));
 }
 
 TEST(Lines, PolylinesLeaveOutTheLastPointAndThickOnesAreClipped) {
     Offscreen canvas(10, 10);
     canvas.Pen(1, 7);
     ASSERT_TRUE(plat::Polyline(*canvas.dc, std::vector<plat::Point>{{1, 1}, {5, 1}, {5, 4}}));
-    EXPECT_EQ(canvas.At(5, 3), 7);
-    EXPECT_EQ(canvas.At(5, 4), 0);  // the last point
-    EXPECT_EQ(canvas.Count(7), 7);
+    EXPECT_EQ(std::tuple(canvas.At(5, 3), canvas.At(5, 4), canvas.Count(7)), std::tuple(7, 0, 7));
     // A width-3 outline along every edge: nothing is written outside (the
     // sanitizer build checks that), the strokes reach into the edge rows.
     Offscreen edge(16, 12);
     edge.Pen(3, 9);
     ASSERT_TRUE(plat::Polyline(
         *edge.dc, std::vector<plat::Point>{{0, 0}, {15, 0}, {15, 11}, {0, 11}, {0, 0}}));
-    EXPECT_EQ(edge.At(7, 1), 9);  // three rows wide: -1, 0, 1
-    EXPECT_EQ(edge.At(7, 2), 0);
-    EXPECT_EQ(edge.At(13, 6), 0);
+    // Three rows wide: -1, 0, 1.
+    EXPECT_EQ(std::tuple(edge.At(7, 1), edge.At(7, 2), edge.At(13, 6)), std::tuple(9, 0, 0));
     Offscreen far(8, 8);
     far.Pen(3, 4);
     ASSERT_TRUE(plat::Polyline(
@@ -474,9 +430,8 @@ TEST(Lines, PolylinesLeaveOutTheLastPointAndThickOnesAreClipped) {
     // Rectangle fills are clipped and half open.
     Offscreen rects(10, 6);
     ASSERT_TRUE(plat::FillRectIndex(*rects.dc, {-5, 2, 3, 100}, 6));
-    EXPECT_EQ(rects.Count(6), 3 * 4);
     plat::FillRectIndex(*rects.dc, {8, 0, 4, 3}, 1);  // empty
-    EXPECT_EQ(rects.Count(1), 0);
+    EXPECT_EQ(std::tuple(rects.Count(6), rects.Count(1)), std::tuple(3 * 4, 0));
 }
 
 }  // namespace

@@ -1,20 +1,29 @@
 // Sending, posting, deferred destruction, creation, painting, timers on the
-// fake clock, and the application loop around them.
+// fake clock and the application loop; mouse and keyboard routing (hit tests,
+// capture, double clicks, cursor, focus, accelerators); the z-order under
+// random changes.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <tuple>
 
+#include "platform/accelerators.h"
 #include "platform/app.h"
 #include "platform/clock.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/input.h"
 #include "platform/message_queue.h"
+#include "platform/random.h"
 #include "platform/screen.h"
 #include "test_window.h"
 
 using plat::ApplicationStepper;
 using plat::HeadlessBackend;
 using plat::MessageTrace;
+using plat::MouseButton;
+using plat::Point;
 using plat::Rect;
 using plat_test::TestWindow;
 
@@ -47,8 +56,9 @@ TEST(Messages, SendsPostsAndInputInTheirOrder) {
     b.PostMessage(WM_USER + 1, 2);
     a.PostMessage(WM_USER + 1, 3);
     EXPECT_EQ(a.SendMessage(WM_USER + 9, 20), 41);
-    EXPECT_EQ(order, (std::vector<std::string>{"a in", "b", "a out"}));
-    EXPECT_EQ(a.Only(), (std::vector<uint32_t>{WM_USER + 9}));
+    EXPECT_EQ(std::tuple(order, a.Only()),
+              std::tuple(std::vector<std::string>{"a in", "b", "a out"},
+                         std::vector<uint32_t>{WM_USER + 9}));
     host.RunUntilIdle();
     std::vector<std::pair<plat::Window*, plat::WParam>> user;
     for (const auto& d : host.Recorder().Filter(MessageTrace::Kind::Dispatched)) {
@@ -57,13 +67,11 @@ TEST(Messages, SendsPostsAndInputInTheirOrder) {
     EXPECT_EQ(user,
               (std::vector<std::pair<plat::Window*, plat::WParam>>{{&a, 1}, {&b, 2}, {&a, 3}}));
     EXPECT_EQ(a.log.back().message, WM_MOUSEMOVE);
-
     // Null, never-created and destroyed windows answer 0 and get nothing;
     // a destroyed window's posted messages and timers are dropped.
-    EXPECT_EQ(plat::SendMessage(nullptr, WM_USER), 0);
-    EXPECT_EQ(never.SendMessage(WM_USER), 0);
-    EXPECT_FALSE(never.PostMessage(WM_USER));
-    EXPECT_TRUE(never.log.empty());
+    EXPECT_EQ((std::tuple{plat::SendMessage(nullptr, WM_USER), never.SendMessage(WM_USER),
+                          never.PostMessage(WM_USER), never.log.size()}),
+              std::tuple(0, 0, false, 0u));
     a.PostMessage(WM_USER + 1);
     a.SetTimer(7, 10);
     a.DestroyWindow();
@@ -123,20 +131,17 @@ TEST(Messages, CreationCanBeRefusedAndDestructionTakesOwnedWindowsAndChildren) {
     ASSERT_TRUE(shown.Create(nullptr, {0, 0, 10, 10}, kPopup));
     EXPECT_EQ(shown.Only({WM_CREATE, WM_SHOWWINDOW}),
               (std::vector<uint32_t>{WM_CREATE, WM_SHOWWINDOW}));
-
-    EXPECT_TRUE(shown.ShowWindow(SW_HIDE));
-    EXPECT_FALSE(shown.ShowWindow(SW_HIDE));  // already hidden: no message
+    const bool hidden = shown.ShowWindow(SW_HIDE);
+    EXPECT_EQ(std::tuple(hidden, shown.ShowWindow(SW_HIDE)),
+              std::tuple(true, false));  // no message
     EXPECT_EQ(shown.WParams(WM_SHOWWINDOW), (std::vector<plat::WParam>{1, 0}));
-
     TestWindow refused;
     refused.On(WM_CREATE, [](plat::WParam, plat::LParam) { return -1; });
-    EXPECT_FALSE(refused.Create(nullptr, {0, 0, 10, 10}, kPopup));
-    EXPECT_FALSE(refused.IsWindow());
-    EXPECT_EQ(refused.Count(WM_DESTROY), 1u);
-    // A child needs a parent.
-    TestWindow orphan;
-    EXPECT_FALSE(orphan.Create(nullptr, {0, 0, 10, 10}, WS_CHILD | WS_VISIBLE));
-
+    TestWindow orphan;  // a child needs a parent
+    EXPECT_EQ((std::tuple{refused.Create(nullptr, {0, 0, 10, 10}, kPopup), refused.IsWindow(),
+                          refused.Count(WM_DESTROY),
+                          orphan.Create(nullptr, {0, 0, 10, 10}, WS_CHILD | WS_VISIBLE)}),
+              std::tuple(false, false, 1u, false));
     // Close destroys by default, and destroying the owner takes the rest:
     // owned windows first, then the window itself, then its children.
     TestWindow owner, popup, child, grandChild;
@@ -165,7 +170,6 @@ TEST(Messages, PaintComesOnlyForInvalidVisibleWindowsWhenTheQueueIsEmpty) {
                                                WM_PAINT}));
     host.RunUntilIdle();
     EXPECT_EQ(w.Count(WM_PAINT), 1u);  // valid now: no more paints
-
     // Hiding a window repaints what it covered below it, nothing else; a
     // paint handler that never begins painting does not loop for ever.
     w.On(WM_PAINT, [&](plat::WParam, plat::LParam) {
@@ -179,8 +183,7 @@ TEST(Messages, PaintComesOnlyForInvalidVisibleWindowsWhenTheQueueIsEmpty) {
     host.RunUntilIdle();
     popup.ShowWindow(SW_HIDE);
     host.RunUntilIdle();
-    EXPECT_EQ(w.Count(WM_PAINT), 2u);
-    EXPECT_EQ(beside.Count(WM_PAINT), 1u);
+    EXPECT_EQ(std::tuple(w.Count(WM_PAINT), beside.Count(WM_PAINT)), std::tuple(2u, 1u));
 }
 
 TEST(Timers, FireEveryPeriodWithoutCatchingUpAndRestartWhenSetAgain) {
@@ -191,10 +194,11 @@ TEST(Timers, FireEveryPeriodWithoutCatchingUpAndRestartWhenSetAgain) {
     w.SetTimer(1106, 10);
     host.RunFor(100, 10);
     auto ids = w.WParams(WM_TIMER);
-    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1106u), 10);
-    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1105u), 1);
-    EXPECT_TRUE(w.KillTimer(1106));
-    EXPECT_FALSE(w.KillTimer(1106));
+    EXPECT_EQ(std::tuple(std::count(ids.begin(), ids.end(), 1106u),
+                         std::count(ids.begin(), ids.end(), 1105u)),
+              std::tuple(10, 1));
+    const bool killed = w.KillTimer(1106);
+    EXPECT_EQ(std::tuple(killed, w.KillTimer(1106)), std::tuple(true, false));
     // A long stall gives one message, not one per missed period.
     w.log.clear();
     host.AdvanceClock(1000);
@@ -203,12 +207,11 @@ TEST(Timers, FireEveryPeriodWithoutCatchingUpAndRestartWhenSetAgain) {
     // Setting an existing id restarts its period.
     host.AdvanceClock(90);
     w.SetTimer(1105, 100);
-    host.AdvanceClock(50);
-    host.RunUntilIdle();
-    EXPECT_EQ(w.Count(WM_TIMER), 1u);
-    host.AdvanceClock(50);
-    host.RunUntilIdle();
-    EXPECT_EQ(w.Count(WM_TIMER), 2u);
+    for (size_t count : {1u, 2u}) {
+        host.AdvanceClock(50);
+        host.RunUntilIdle();
+        EXPECT_EQ(w.Count(WM_TIMER), count);
+    }
     // Periods below 10 ms run at 10 ms; a destroyed window's timers are gone.
     w.SetTimer(5, 1);
     EXPECT_EQ(plat::TimeUntilNextTimer(), 10u);
@@ -251,7 +254,6 @@ struct TestApp : plat::Application {
         ++exitCalls;
         return Application::ExitInstance() + 100;
     }
-
     HeadlessBackend& host;
     std::vector<long> idleCounts;
     int idleLimit = 1000, exitCalls = 0;
@@ -278,9 +280,8 @@ TEST(Loop, IdleRunsWhileTheQueueIsEmptyAndCountsFromTheLastMessage) {
     EXPECT_EQ(app.idleCounts, (std::vector<long>{0, 1, 2, 0}));
     w.DestroyWindow();
     EXPECT_FALSE(loop.Turn());  // the main window is gone: the loop ends
-    EXPECT_EQ(loop.Finish(), 100);
-    EXPECT_EQ(loop.Finish(), 100);
-    EXPECT_EQ(app.exitCalls, 1);
+    const int code = loop.Finish();
+    EXPECT_EQ((std::tuple{code, loop.Finish(), app.exitCalls}), std::tuple(100, 100, 1));
 }
 
 // The frame's close handler deletes the frame and ends the process, as the
@@ -311,8 +312,8 @@ TEST(Loop, ExitFromAHandlerIsAnOrderlyQuit) {
     other.PostMessage(WM_USER);
     EXPECT_FALSE(loop.Turn());
     EXPECT_EQ(journal, (std::vector<std::string>{"handler returns", "frame deleted"}));
-    EXPECT_EQ(other.Count(WM_USER), 1u);       // posted before the quit: still handled
-    EXPECT_EQ(other.Count(WM_MOUSEMOVE), 0u);  // input after it: not any more
+    // Posted before the quit: still handled; input after it: not any more.
+    EXPECT_EQ(std::tuple(other.Count(WM_USER), other.Count(WM_MOUSEMOVE)), std::tuple(1u, 0u));
     EXPECT_EQ(loop.Finish(), 100);
 }
 
@@ -345,10 +346,8 @@ TEST(Loop, RunApplicationEndsWithTheQuitCodeOrARefusedStart) {
         });
     };
     EXPECT_EQ(plat::RunApplication(app, host), 107);
-    EXPECT_EQ(ticks, 3);
-    EXPECT_EQ(watcher.seen, 1);
-    EXPECT_EQ(plat::CurrentApplication(), nullptr);
-
+    EXPECT_EQ(std::tuple(ticks, watcher.seen, plat::CurrentApplication()),
+              std::tuple(3, 1, nullptr));
     TestApp refused(host);
     TestWindow w;
     refused.initAnswer = false;
@@ -357,8 +356,232 @@ TEST(Loop, RunApplicationEndsWithTheQuitCodeOrARefusedStart) {
         refused.mainWindow = &w;
     };
     EXPECT_EQ(plat::RunApplication(refused, host), 100);
-    EXPECT_FALSE(w.IsWindow());
-    EXPECT_EQ(refused.exitCalls, 1);
+    EXPECT_EQ(std::tuple(w.IsWindow(), refused.exitCalls), std::tuple(false, 1));
+}
+
+Point Where(const plat_test::Logged* l) {
+    return {plat::XFromLParam(l->lParam), plat::YFromLParam(l->lParam)};
+}
+
+TEST(Mouse, GoesToTheTopWindowUnderTheCursorInClientCoordinates) {
+    HeadlessBackend host;
+    TestWindow frame, child, popup, back;
+    ASSERT_TRUE(back.Create(nullptr, {0, 0, 150, 150}, kPopup));
+    ASSERT_TRUE(frame.Create(nullptr, {100, 100, 300, 300}, kPopup | WS_BORDER));
+    ASSERT_TRUE(child.Create(&frame, {10, 10, 50, 50}, WS_CHILD | WS_VISIBLE));
+    ASSERT_TRUE(popup.Create(&frame, {250, 250, 400, 400}, kPopup | WS_CHILD, WS_EX_TOPMOST));
+    // The child sits in the frame's client area, inside the one-pixel border.
+    EXPECT_EQ(child.GetWindowRect(), (Rect{111, 111, 151, 151}));
+    for (Point p : {Point{120, 130}, Point{200, 200}, Point{260, 260}}) host.InjectClick(p);
+    host.RunUntilIdle();
+    EXPECT_EQ(std::tuple(Where(child.Last(WM_LBUTTONDOWN)), Where(frame.Last(WM_LBUTTONDOWN)),
+                         Where(popup.Last(WM_LBUTTONDOWN)), child.Last(WM_LBUTTONDOWN)->wParam),
+              std::tuple(Point{9, 19}, Point{99, 99}, Point{10, 10}, MK_LBUTTON));
+    EXPECT_EQ(frame.Count(WM_LBUTTONDOWN), 1u);  // only the top window gets a click
+    // Clicking a window brings its top-level window to the front with the focus.
+    host.InjectClick({10, 10});
+    host.RunUntilIdle();
+    EXPECT_EQ(std::tuple(plat::WindowFromPoint({120, 120}), plat::GetFocus()),
+              std::tuple(&back, &back));
+}
+
+TEST(Mouse, CaptureGetsEveryMessageWithClientCoordinatesOutside) {
+    HeadlessBackend host;
+    TestWindow strip, other;
+    ASSERT_TRUE(other.Create(nullptr, {0, 0, 1024, 768}, kPopup));
+    ASSERT_TRUE(strip.Create(&other, {100, 0, 900, 2}, kPopup, WS_EX_TOPMOST | WS_EX_TRANSPARENT));
+    EXPECT_EQ(plat::SetCapture(&strip), nullptr);
+    host.InjectMouseMove({50, 300});
+    host.InjectClick({60, 310}, MouseButton::Right);
+    host.RunUntilIdle();
+    EXPECT_EQ(Where(strip.Last(WM_RBUTTONDOWN)), (Point{-40, 310}));
+    EXPECT_EQ(other.Count(WM_MOUSEMOVE) + other.Count(WM_SETCURSOR), 0u);
+    plat::ReleaseCapture();
+    EXPECT_EQ(strip.Last(WM_CAPTURECHANGED)->lParam, 0);
+    // A destroyed window loses the capture.
+    plat::SetCapture(&strip);
+    strip.DestroyWindow();
+    EXPECT_EQ(plat::GetCapture(), nullptr);
+}
+
+TEST(Mouse, DoubleClicksOnlyForClassesThatAskAndOnlyWhenFastAndClose) {
+    HeadlessBackend host;
+    TestWindow button("button", nullptr, CS_DBLCLKS), plain;
+    ASSERT_TRUE(button.Create(nullptr, {0, 0, 100, 40}, kPopup));
+    ASSERT_TRUE(plain.Create(nullptr, {200, 0, 300, 40}, kPopup));
+    auto clicks = [](const TestWindow& w) {
+        return w.Only({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK});
+    };
+    // {wait before, where, button}: a fast second click doubles, the third
+    // is plain again; too slow, too far, or the other button: plain presses.
+    constexpr MouseButton L = MouseButton::Left, R = MouseButton::Right;
+    for (const auto& [wait, at, button] : {std::tuple{0, Point{10, 10}, L},
+                                           {200, {12, 8}, L},
+                                           {200, {12, 8}, L},
+                                           {501, {12, 8}, L},
+                                           {100, {15, 8}, L},
+                                           {100, {15, 8}, R},
+                                           {100, {15, 8}, R},
+                                           {0, {210, 10}, L},
+                                           {0, {210, 10}, L}}) {
+        host.AdvanceClock(uint32_t(wait));
+        host.InjectClick(at, button);
+        host.RunUntilIdle();
+    }
+    EXPECT_EQ(clicks(button), (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK,
+                                                     WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONDOWN,
+                                                     WM_RBUTTONDOWN, WM_RBUTTONDBLCLK}));
+    EXPECT_EQ(clicks(plain), (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
+}
+
+TEST(Cursor, ClippingShapesAndWarps) {
+    HeadlessBackend host;
+    TestWindow view, panel;
+    ASSERT_TRUE(view.Create(nullptr, {162, 0, 1024, 768}, kPopup));
+    ASSERT_TRUE(panel.Create(nullptr, {0, 0, 162, 768}, kPopup));
+    const Rect box{300, 200, 500, 400};
+    plat::ClipCursor(&box);
+    EXPECT_EQ(host.CursorWarps().back(), (Point{300, 200}));  // moved inside at once
+    host.InjectMouseMove({900, 100});
+    host.RunUntilIdle();
+    EXPECT_EQ(Where(view.Last(WM_MOUSEMOVE)), (Point{499 - 162, 200}));
+    plat::ClipCursor(nullptr);
+    EXPECT_FALSE(host.CursorClip(nullptr));
+    // WM_SETCURSOR chooses the shape; the default handling is the arrow.
+    view.On(WM_SETCURSOR, [](plat::WParam, plat::LParam) { return plat::SetCursor(209), 0; });
+    for (auto [x, shape] : {std::pair{500, 209}, {50, IDC_ARROW}}) {
+        host.InjectMouseMove({x, 300});
+        host.RunUntilIdle();
+        EXPECT_EQ(host.CursorShape(), shape);
+    }
+    EXPECT_EQ(plat::ShowCursor(false), -1);
+    EXPECT_FALSE(host.CursorVisible());
+    EXPECT_EQ(plat::ShowCursor(true), 0);
+    // Setting the position moves the host's pointer and makes a mouse move.
+    plat::SetCursorPos({400, 300});
+    host.RunUntilIdle();
+    EXPECT_EQ(std::tuple(host.CursorWarps().back(), Where(view.Last(WM_MOUSEMOVE))),
+              std::tuple(Point{400, 300}, Point{400 - 162, 300}));
+}
+
+// A frame that translates keys through its table while it holds one.
+class Frame : public TestWindow {
+  public:
+    std::unique_ptr<plat::AcceleratorTable> keys;
+    bool PreTranslateMessage(plat::Msg& msg) override {
+        return keys && plat::TranslateAccelerator(this, keys.get(), msg);
+    }
+};
+
+TEST(Keyboard, KeysGoToTheFocusWindowAndAcceleratorsOnlyWhileTheTableIsLoaded) {
+    HeadlessBackend host;
+    Frame frame;
+    TestWindow screen;
+    ASSERT_TRUE(frame.Create(nullptr, {0, 0, 640, 480}, kPopup));
+    ASSERT_TRUE(screen.Create(&frame, {100, 100, 300, 300}, kPopup | WS_CHILD, WS_EX_TOPMOST));
+    EXPECT_EQ(plat::GetFocus(), &screen);  // shown top-level windows take the focus
+    host.InjectKeyPress('A', 'a');
+    host.InjectKeyPress(VK_RETURN);
+    host.InjectChar(0xE4);
+    host.InjectKey(VK_MENU, true);  // Alt makes system keys, which type nothing
+    host.InjectKeyPress('X', 'x');
+    host.InjectKey(VK_MENU, false);
+    host.RunUntilIdle();
+    EXPECT_EQ(screen.WParams(WM_CHAR), (std::vector<plat::WParam>{'a', 13, 0xE4}));
+    EXPECT_EQ(screen.WParams(WM_SYSKEYDOWN), (std::vector<plat::WParam>{VK_MENU, 'X'}));
+    EXPECT_EQ(frame.Count(WM_KEYDOWN), 0u);
+    // Hiding the focus window hands the focus to its owner.
+    screen.ShowWindow(SW_HIDE);
+    EXPECT_EQ(plat::GetFocus(), &frame);
+    frame.keys = std::make_unique<plat::AcceleratorTable>(std::vector<plat::Accelerator>{
+        {0, 'A', 40335}, {plat::kAccelShift, VK_F1, 40351}, {plat::kAccelAlt, 'X', 40387}});
+    host.InjectKeyPress('A', 'a');
+    host.InjectKeyPress(VK_F1);  // F1 without Shift is not in the table
+    host.InjectKey(VK_SHIFT, true);
+    host.InjectKeyPress(VK_F1);
+    host.InjectKeyPress('A', 'A');  // nor is Shift+A
+    host.InjectKey(VK_SHIFT, false);
+    host.InjectKey(VK_MENU, true);
+    host.InjectKeyPress('X');
+    host.InjectKey(VK_MENU, false);
+    host.RunUntilIdle();
+    EXPECT_EQ(frame.WParams(WM_COMMAND),
+              (std::vector<plat::WParam>{plat::MakeWParam(40335, 1), plat::MakeWParam(40351, 1),
+                                         plat::MakeWParam(40387, 1)}));
+    // Translated keys type nothing; Shift+A does.
+    EXPECT_EQ(frame.WParams(WM_CHAR), std::vector<plat::WParam>{'A'});
+    frame.keys.reset();  // dropped while a screen is open
+    host.InjectKeyPress('A', 'a');
+    host.RunUntilIdle();
+    EXPECT_EQ(std::tuple(frame.Count(WM_COMMAND), frame.Last(WM_CHAR)->wParam),
+              std::tuple(3u, 'a'));
+}
+
+void CheckOrder(const std::vector<plat::PaintItem>& items) {
+    std::vector<plat::Window*> order;
+    for (const auto& item : items) order.push_back(item.window);
+    auto position = [&](const plat::Window* w) {
+        return std::find(order.begin(), order.end(), w) - order.begin();
+    };
+    bool seenTopMost = false;
+    for (size_t i = 0; i < order.size(); ++i) {
+        plat::Window* w = order[i];
+        if (w->IsChildWindow()) {
+            // A child comes after its parent.
+            EXPECT_LT(position(w->GetParent()), static_cast<ptrdiff_t>(i));
+            continue;
+        }
+        const bool topMost = (w->GetExStyle() & WS_EX_TOPMOST) != 0;
+        EXPECT_TRUE(topMost || !seenTopMost) << "a plain window above the top-most band";
+        seenTopMost = seenTopMost || topMost;
+        plat::Window* owner = w->GetParent();
+        if (owner != nullptr && owner->IsWindowVisible() &&
+            ((owner->GetExStyle() & WS_EX_TOPMOST) != 0) == topMost) {
+            EXPECT_LT(position(owner), static_cast<ptrdiff_t>(i)) << "owned window below owner";
+        }
+    }
+}
+
+TEST(ZOrder, BandsOwnersAndParentsHoldUnderRandomChanges) {
+    HeadlessBackend host;
+    plat::Srand(1234);
+    std::vector<std::unique_ptr<TestWindow>> windows;
+    for (int step = 0; step < 2000; ++step) {
+        const int action = plat::Rand() % 6;
+        TestWindow* some = windows.empty() ? nullptr : windows[plat::Rand() % windows.size()].get();
+        if (action < 2) {
+            auto w = std::make_unique<TestWindow>();
+            const bool child = some != nullptr && some->IsWindow() && plat::Rand() % 3 == 0;
+            const uint32_t style =
+                (child ? WS_CHILD : WS_POPUP) | (plat::Rand() % 4 ? WS_VISIBLE : 0);
+            const uint32_t ex = plat::Rand() % 2 ? WS_EX_TOPMOST : 0;
+            const int x = plat::Rand() % 900, y = plat::Rand() % 700;
+            w->Create(some && some->IsWindow() ? some : nullptr, {x, y, x + 100, y + 60}, style,
+                      ex);
+            windows.push_back(std::move(w));
+        } else if (action == 5 && !windows.empty()) {
+            windows.erase(windows.begin() + plat::Rand() % windows.size());
+        } else if (some != nullptr && action == 2) {
+            some->BringWindowToTop();
+        } else if (some != nullptr && action == 3) {
+            some->ShowWindow(plat::Rand() % 2 ? SW_SHOW : SW_HIDE);
+        } else if (some != nullptr && action == 4) {
+            some->DestroyWindow();
+        }
+        if (step % 50 == 0) host.RunUntilIdle();
+        CheckOrder(plat::WindowsInPaintOrder());
+        if (HasFailure()) return;
+    }
+}
+
+TEST(ZOrder, AChildObjectOutlivingItsParentIsSafe) {
+    HeadlessBackend host;
+    auto parent = std::make_unique<TestWindow>();
+    TestWindow child;
+    ASSERT_TRUE(parent->Create(nullptr, {10, 10, 100, 100}, WS_POPUP | WS_VISIBLE));
+    ASSERT_TRUE(child.Create(parent.get(), {5, 5, 20, 20}, WS_CHILD | WS_VISIBLE));
+    parent.reset();
+    EXPECT_EQ(std::tuple(child.GetParent(), child.ShowWindow(SW_SHOW)), std::tuple(nullptr, false));
 }
 
 }  // namespace

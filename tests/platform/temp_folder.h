@@ -23,7 +23,6 @@ class TempFolder {
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-
     const std::string& Path() const { return path_; }
     // `relative` uses '/' and is created with its folders.
     std::string Write(const std::string& relative, const std::string& bytes) const {

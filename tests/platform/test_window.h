@@ -21,7 +21,6 @@ struct Logged {
 class TestWindow : public plat::Window {
   public:
     using Handler = std::function<plat::LResult(plat::WParam, plat::LParam)>;
-
     explicit TestWindow(std::string name = {}, std::vector<std::string>* journal = nullptr,
                         uint32_t classStyle = 0)
         : name_(std::move(name)), journal_(journal), classStyle_(classStyle) {}
@@ -30,7 +29,6 @@ class TestWindow : public plat::Window {
     }
     void On(uint32_t message, Handler handler) { handlers_[message] = std::move(handler); }
     uint32_t ClassStyle() const override { return classStyle_; }
-
     std::vector<Logged> log;
     // The messages of the log that are among `wanted` (all when empty), in order.
     std::vector<uint32_t> Only(std::initializer_list<uint32_t> wanted = {}) const {
