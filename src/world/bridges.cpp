@@ -6,6 +6,7 @@
 #include "world/construction_costs.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
+#include "world/way_sites.h"
 
 namespace {
 
@@ -45,12 +46,7 @@ class BridgeBuilder {
     int32_t Build() {
         const int32_t fields = high_ - low_ + 1;
         if (from_ == to_ || fields > kMaxBridgeFields) return 0;
-        if (!SideFieldsFree() || !EndFits(low_, axis_.lowDir) || !EndFits(high_, axis_.highDir)) {
-            return 0;
-        }
-        for (int32_t p = low_ + 1; p < high_; ++p) {
-            if (!SpanFits(p)) return 0;
-        }
+        if (!BridgeSiteFits(axis_.alongX, line_, low_, high_)) return 0;
 
         WriteEnd(high_, axis_.highDir, axis_.highFlat, axis_.highRamp, axis_.lowDir);
         WriteEnd(low_, axis_.lowDir, axis_.lowFlat, axis_.lowRamp, axis_.highDir);
@@ -63,44 +59,6 @@ class BridgeBuilder {
   private:
     int32_t X(int32_t p, int32_t across = 0) const { return axis_.alongX ? p : line_ + across; }
     int32_t Y(int32_t p, int32_t across = 0) const { return axis_.alongX ? line_ + across : p; }
-
-    // A side field must not hold a building or a bridge; off the map it passes.
-    bool SideFree(int32_t p, int32_t across) const {
-        const MapField* f = FieldAt(X(p, across), Y(p, across));
-        return f == nullptr || (f->BuildingNumber() == 0 && !f->bridge_flag());
-    }
-
-    bool SideFieldsFree() const {
-        for (int32_t across = -1; across <= 1; ++across) {
-            if (!SideFree(low_ - 1, across) || !SideFree(high_ + 1, across)) return false;
-        }
-        for (int32_t p = low_; p <= high_; ++p) {
-            if (!SideFree(p, -1) || !SideFree(p, 1)) return false;
-        }
-        return true;
-    }
-
-    // An end takes no way, building or bridge, and is flat land or the ramp
-    // that rises away from the bridge.
-    bool EndFits(int32_t p, uint8_t outwards) const {
-        const MapField* f = FieldAt(X(p), Y(p));
-        if (f == nullptr || f->wegtyp() != kWayNone || f->BuildingNumber() != 0 ||
-            f->bridge_flag()) {
-            return false;
-        }
-        if (f->teile_diff() == 0) return f->teile_art() > 0;
-        return SlopeDirection(f->teile_diff()) == outwards;
-    }
-
-    // A span field is flat and carries nothing but a way crossing the bridge
-    // at a right angle. A building or another bridge under it would lose
-    // its word at bytes 8-9, so those refuse as well.
-    bool SpanFits(int32_t p) const {
-        const MapField* f = FieldAt(X(p), Y(p));
-        if (f == nullptr || f->teile_diff() != 0) return false;
-        if (f->wegteil() != 0 && f->wegteil() != axis_.crossingPiece) return false;
-        return f->BuildingNumber() == 0 && !f->bridge_flag();
-    }
 
     void ClearSideForests(int32_t p) const {
         ClearForestAt(X(p, -1), Y(p, -1));

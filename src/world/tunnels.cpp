@@ -9,42 +9,9 @@
 #include "world/tile_marker.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
+#include "world/way_sites.h"
 
 namespace {
-
-// The far portal and the fields the run may not cross, by entry slope 1..4.
-struct TunnelRule {
-    int32_t farSlope;
-    int32_t farHeightStep;  // far portal `hoehe` = entry `hoehe` + this
-    int32_t refusedSlopeA;  // slopes refused on fields at the entry's height
-    int32_t refusedSlopeB;
-};
-
-constexpr TunnelRule kTunnelRules[4] = {
-    {3, -1, 10, 11},  // entry slope 1: runs north
-    {4, +1, 9, 10},   // 2: east
-    {1, +1, 9, 12},   // 3: south
-    {2, -1, 9, 10},   // 4: west
-};
-
-// A portal field takes no way and no building and is not water.
-bool PortalFits(const MapField& f) {
-    return f.teile_art() > 0 && f.BuildingNumber() == 0 && f.wegtyp() == kWayNone;
-}
-
-// The border line that a tunnel running in direction index i may not reach.
-bool OnBorder(int32_t x, int32_t y, int32_t i) {
-    switch (i) {
-        case kDirIndexN:
-            return y == 0;
-        case kDirIndexE:
-            return x == kMapSize - 1;
-        case kDirIndexS:
-            return y == kMapSize - 1;
-        default:
-            return x == 0;
-    }
-}
 
 void WritePortal(int32_t x, int32_t y, bool alongX, uint8_t wayType, uint8_t intoHill) {
     ClearForestAt(x, y);
@@ -68,33 +35,13 @@ int32_t CWayNetwork::BuildTunnel(int32_t x, int32_t y) {
     if (entry == nullptr) return 0;
     const int32_t slope = entry->teile_diff();
     if (slope < 1 || slope > 4) return 0;
-    if (!PortalFits(*entry)) return 0;
-    const TunnelRule& rule = kTunnelRules[slope - 1];
+    const int32_t farSteps = TunnelSteps(x, y);
+    if (farSteps < 0) return 0;
     const uint8_t d = SlopeDirection(slope);
     const int32_t index = DirIndexFromBit(d);
     const int32_t h = entry->hoehe();
-
-    // Walk into the hill until the far portal; every field is tested.
-    int32_t farSteps = -1;
-    for (int32_t k = 0; farSteps < 0; ++k) {
-        const int32_t fx = x + DirDx(index) * k;
-        const int32_t fy = y + DirDy(index) * k;
-        const MapField* f = FieldAt(fx, fy);
-        if (f == nullptr) return 0;
-        const int32_t fh = f->hoehe();
-        const int32_t fs = f->teile_diff();
-        if (fs == rule.farSlope && fh == h + rule.farHeightStep) {
-            farSteps = k;
-        } else if (fh < h) {
-            return 0;  // the hill has a gap
-        }
-        if (fh == h && (fs == rule.refusedSlopeA || fs == rule.refusedSlopeB)) return 0;
-        if (f->tunnel()) return 0;
-        if (OnBorder(fx, fy, index)) return 0;
-    }
     const int32_t farX = x + DirDx(index) * farSteps;
     const int32_t farY = y + DirDy(index) * farSteps;
-    if (!PortalFits(*FieldAt(farX, farY))) return 0;
 
     const uint8_t wayType = current_way_type;
     const bool alongX = index == kDirIndexE || index == kDirIndexW;
