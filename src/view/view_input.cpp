@@ -226,7 +226,11 @@ void SPIEL_FELD::ReleaseWay() {
     } else {
         g_pWayNetwork->LayTrackAlongPath(drag_start_x, drag_start_y, cursor_x, cursor_y);
     }
-    gs.redraw_terrain = 1;
+    FinishDragOnGround();
+}
+
+void SPIEL_FELD::FinishDragOnGround() {
+    g_pGameState->redraw_terrain = 1;
     drag_start_x = drag_start_y = -1;
     ClearMarks();
     ClearOverlay();
@@ -263,13 +267,7 @@ void SPIEL_FELD::OnLButtonUp(plat::WParam flags, plat::Point /*point*/) {
                 }
                 DemolishArea();
             }
-            gs.redraw_terrain = 1;
-            drag_start_x = drag_start_y = -1;
-            ClearMarks();
-            ClearOverlay();
-            MarkField(cursor_x, cursor_y, 1);
-            RedrawView();
-            DrawMarkOverlay();
+            FinishDragOnGround();
             break;
         }
         default:

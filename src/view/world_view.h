@@ -221,6 +221,9 @@ class SPIEL_FELD : public plat::Window {
     void ChangeGround(bool raise);
     // The release of the road and track tools (laying or a bridge).
     void ReleaseWay();
+    // After a road, track or demolition release: the ground redrawn, the
+    // previews cleared and the cursor field marked again.
+    void FinishDragOnGround();
     void ToggleDisplayOption(int32_t CGameState::*option, bool terrain, bool objects);
 
     bool owns_world_ = false;
