@@ -172,8 +172,10 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     int32_t selected_y = -1;
     int64_t demolition_cost = 0;
     int32_t zoom_request = 16;
-    virtual void ClearTunnelCheck() {}
-    virtual void ClearBridgeCheck() {}
+    // The tunnel or bridge row of the open ways list loses its check mark
+    // (the view used the mode once).
+    virtual void ClearTunnelCheck();
+    virtual void ClearBridgeCheck();
     virtual void Repaint() {}
     // The raise and lower costs of the field under the mouse (with brush 1,
     // outside the editor) and the mouse-button hints.
@@ -247,6 +249,8 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
 
   private:
     void OnCreate();
+    // Unchecks the open rows that send one of the commands, then draws the list.
+    void ClearRowOf(std::initializer_list<int32_t> commands);
     void OnLButtonDown(int32_t x, int32_t y);
     // The heading under the point by the set in use and its conditions, or
     // `current_heading` when none.

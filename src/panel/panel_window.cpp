@@ -10,6 +10,7 @@
 #include "panel/control_panel.h"
 #include "platform/messages.h"
 #include "state/game_state.h"
+#include "state/messages.h"
 #include "transport/vehicle_references.h"
 #include "view/world_view.h"
 #include "world/tile_marker.h"
@@ -216,6 +217,23 @@ void HAUPTDIALOG::MarkRow(int32_t row, uint32_t command) {
     if (row >= 0 && row < kPanelRowCount - 1) entry_checked[row] = 1;
     DrawDropDown();
     plat::SendMessage(this, WM_COMMAND, command);
+}
+
+void HAUPTDIALOG::ClearRowOf(std::initializer_list<int32_t> commands) {
+    for (int32_t r = 0; r < entry_count; ++r) {
+        for (const int32_t command : commands) {
+            if (entry_command[r] == command) entry_checked[r] = 0;
+        }
+    }
+    DrawDropDown();
+}
+
+void HAUPTDIALOG::ClearTunnelCheck() {
+    ClearRowOf({kCmdTunnel, kCmdEditorTunnel});
+}
+
+void HAUPTDIALOG::ClearBridgeCheck() {
+    ClearRowOf({kCmdBridge, kCmdEditorBridge});
 }
 
 void HAUPTDIALOG::CloseDropDown() {
