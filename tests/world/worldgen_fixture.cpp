@@ -13,116 +13,11 @@
 #include "world/way_network.h"
 
 namespace worldgen {
-namespace {
-
-constexpr int32_t kArmLength[4] = {2, 3, 4, 6};  // by the size asked for, 0..3
-
-// Residents a city of each size would reach, as the city growth aims.
-int32_t TargetResidents(int32_t size) {
-    static constexpr int32_t kBase[4] = {400, 400, 1500, 3000};
-    static constexpr int32_t kSpread[4] = {-40, 160, 600, 1200};
-    const int32_t draw = plat::Rand() % std::abs(kSpread[size]);
-    return kBase[size] + (kSpread[size] < 0 ? -draw : draw);
-}
-
-bool FreeFlatLand(int32_t x, int32_t y) {
-    if (x < 1 || y < 1 || x > 253 || y > 253) return false;
-    const MapField& f = *FieldAt(x, y);
-    return f.teile_art() != 0 && f.teile_diff() == 0 && f.wegtyp() == 0 && f.stadtnum() == 0 &&
-           f.BuildingNumber() == 0 && !f.bridge_flag();
-}
-
-void MakeStreet(int32_t x, int32_t y, int32_t number) {
-    MapField& f = *FieldAt(x, y);
-    f.set_forest_flag(false);
-    f.set_data_word(0);
-    f.set_wegtyp(kWayCityStreet);
-    f.set_wegteil(1);
-    f.set_stadtnum(static_cast<uint32_t>(number));
-}
-
-// Pieces, masks, nodes and links of the streets in the box, as the cities
-// leave them.
-void RefitAndLink(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-    x0 = std::max(0, x0);
-    y0 = std::max(0, y0);
-    x1 = std::min(255, x1);
-    y1 = std::min(255, y1);
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) UpdateRoadPieceShape(x, y);
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) g_pBuildHelper->UpdateWayPiecesAround(x, y);
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& f = *FieldAt(x, y);
-            if (f.wegtyp() == kWayCityStreet && f.knotennummer() == 0 &&
-                ((f.wegteil() >= 3 && f.wegteil() <= 6) || f.wegteil() == 11)) {
-                g_pWayNetwork->CreateNode(x, y);
-            }
-        }
-    }
-    for (int32_t x = x0; x <= x1; ++x) {
-        for (int32_t y = y0; y <= y1; ++y) {
-            const MapField& f = *FieldAt(x, y);
-            if (!f.knoten() || f.wegtyp() != kWayCityStreet) continue;
-            for (int32_t i = 0; i < 4; ++i) {
-                if (f.richtung() & DirBitFromIndex(i)) {
-                    g_pWayNetwork->LinkFromField(x, y, DirBitFromIndex(i));
-                }
-            }
-        }
-    }
-}
-
-}  // namespace
-
 int32_t GenCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
     ++creations;
-    if (!InMap(x, y)) return -2;
-    if (FieldAt(x, y)->stadtnum() != 0) return FieldAt(x, y)->stadtnum() - 1;
-    if (refuse_all) return -1;
-    int32_t slot = 0;
-    while (slot < kCitySlots && cities[slot] != nullptr) ++slot;
-    if (slot == kCitySlots || !FreeFlatLand(x, y)) return -1;  // no start street
-    auto* city = new CCity(slot + 1, x - 13, y - 13, 1);
-    cities[slot] = city;
-    auto& streets_of = streets[city->number];
-    auto& houses_of = houses[city->number];
-    streets_of.clear();
-    houses_of.clear();
-    const int32_t size = std::clamp(g_pGameState->city_size_choice, 0, 3);
-    const int32_t arm = kArmLength[size];
-    MakeStreet(x, y, city->number);
-    streets_of.emplace_back(x, y);
-    int32_t laid = 0;
-    for (int32_t d = 0; d < 4; ++d) {
-        for (int32_t step = 1; step <= arm; ++step) {
-            const int32_t fx = x + DirDx(d) * step;
-            const int32_t fy = y + DirDy(d) * step;
-            if (!FreeFlatLand(fx, fy)) break;
-            MakeStreet(fx, fy, city->number);
-            streets_of.emplace_back(fx, fy);
-            ++laid;
-        }
-    }
-    // A house beside every street field where the ground allows.
-    for (auto [sx, sy] : std::vector<std::pair<int32_t, int32_t>>(streets_of)) {
-        for (int32_t d = 0; d < 4; ++d) {
-            const int32_t hx = sx + DirDx(d);
-            const int32_t hy = sy + DirDy(d);
-            if (!FreeFlatLand(hx, hy)) continue;
-            MapField& f = *FieldAt(hx, hy);
-            f.set_forest_flag(false);
-            f.set_data_word(static_cast<uint32_t>(1 + plat::Rand() % 10));
-            f.set_stadtnum(static_cast<uint32_t>(city->number));
-            houses_of.emplace_back(hx, hy);
-        }
-    }
-    RefitAndLink(x - arm - 1, y - arm - 1, x + arm + 1, y + arm + 1);
-    const int32_t target = fixed_residents >= 0 ? fixed_residents : TargetResidents(size);
-    city->residents = target * laid / (4 * arm);
+    if (refuse_all) return kNoCityCreated;
+    const int32_t slot = CCityManager::GetOrCreateCityAt(x, y);
+    if (slot >= 0 && fixed_residents >= 0) cities[slot]->residents = fixed_residents;
     return slot;
 }
 

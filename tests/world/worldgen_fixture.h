@@ -1,7 +1,7 @@
 #pragma once
 // A world for the world-generator tests: the stand-in landscape templates in
-// the data folder, the lookup tables, the terrain, the service doubles, the
-// real building table and a city manager that lays out simple cities.
+// the data folder, the lookup tables, the terrain, the service doubles and
+// the real building table and city manager.
 
 #include <gtest/gtest.h>
 
@@ -24,18 +24,15 @@
 
 namespace worldgen {
 
-// Lays out a founded city as a cross of linked city streets with houses
-// beside them and residents by the size asked for (fewer when cut short).
+// The real city manager, counting foundings; it can refuse them all or fix
+// the residents of every city it founds.
 class GenCityManager : public CCityManager {
   public:
     int32_t GetOrCreateCityAt(int32_t x, int32_t y) override;
     int32_t Count() const;
-    bool refuse_all = false;       // every creation fails
-    int32_t fixed_residents = -1;  // -1: by the size asked for
+    bool refuse_all = false;
+    int32_t fixed_residents = -1;  // -1: as the city grew
     int32_t creations = 0;         // calls of GetOrCreateCityAt
-    // Street and house fields of each city as laid, by city number.
-    std::vector<std::pair<int32_t, int32_t>> streets[kCitySlots + 1];
-    std::vector<std::pair<int32_t, int32_t>> houses[kCitySlots + 1];
 };
 
 struct Site {
