@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cmath>
+#include <set>
 
 #include "cities/city.h"
 #include "construction_fixture.h"
@@ -19,6 +20,7 @@ namespace {
 using Population = WorldGenTest;
 
 TEST_F(Population, InvariantsHoldOnManySeedsAndASeedRepeatsItsWorld) {
+    std::set<int32_t> types;  // every kind of site shows somewhere
     for (int32_t season = 1; season <= 3; ++season) {
         std::vector<uint8_t> first;
         for (uint32_t seed = 1; seed <= 2; ++seed) {
@@ -35,7 +37,13 @@ TEST_F(Population, InvariantsHoldOnManySeedsAndASeedRepeatsItsWorld) {
             // Corners stay smooth; forests never cover a building, a way, a
             // bridge or water.
             ASSERT_TRUE(HeightsSmooth(0, 0, 255, 255));
+            int32_t peaks = 0, water = 0, forest = 0, streets = 0, houses = 0;
             for (const MapField& f : GS().fields) {
+                peaks += f.hoehe() >= 8;
+                water += f.teile_art() == 0;
+                forest += f.forest_flag();
+                streets += f.wegtyp() == kWayCityStreet && f.wegteil() != 0;
+                houses += f.stadtnum() != 0 && f.BuildingNumber() != 0 && !f.building_flag();
                 ASSERT_TRUE(!f.forest_flag() ||
                             (!f.building_flag() && f.wegtyp() == 0 && f.wegteil() == 0 &&
                              !f.bridge_flag() && f.teile_art() != 0 &&
@@ -47,6 +55,10 @@ TEST_F(Population, InvariantsHoldOnManySeedsAndASeedRepeatsItsWorld) {
                             g_pWayNetwork->Node(f.knotennummer()) != nullptr)
                     << &f - GS().fields;
             }
+            // Every world shows mountains, water, woods and cities.
+            EXPECT_TRUE(peaks > 100 && water > 1000 && forest > 1000 && streets > 100 &&
+                        houses > 100)
+                << peaks << " " << water << " " << forest << " " << streets << " " << houses;
             // Cities: at most 39, spaced, each grown to its class.
             EXPECT_TRUE(cities_.Count() > 10 && cities_.Count() <= 39) << cities_.Count();
             for (int32_t a = 0; a < kCitySlots; ++a) {
@@ -65,8 +77,8 @@ TEST_F(Population, InvariantsHoldOnManySeedsAndASeedRepeatsItsWorld) {
             // Raw-material sites: allowed by the construction check, written
             // into the grid, spaced by type, with a free ring and mines high.
             const std::vector<Site> sites = buildings_.Sites();
-            EXPECT_FALSE(sites.empty());
             for (const Site& p : sites) {
+                types.insert(p.type);
                 EXPECT_TRUE(CheckSiteInPlace(p) == 1 && p.type >= 10 && p.type <= 13)
                     << "type " << p.type << " at " << p.x << "," << p.y;
                 for (int32_t x = p.x - 1; x <= p.x + p.size; ++x) {
@@ -92,6 +104,7 @@ TEST_F(Population, InvariantsHoldOnManySeedsAndASeedRepeatsItsWorld) {
             }
         }
     }
+    EXPECT_EQ(types, (std::set<int32_t>{10, 11, 12, 13}));
 }
 
 TEST_F(Population, TooFewResidentsOrFailedCreationsEndWithoutCities) {
