@@ -49,7 +49,7 @@ class ConstructionTest : public ::testing::Test {
     CBuildHelper& Helper() { return *g_pBuildHelper; }
     CTerrain& Terrain() { return *terrain_; }
     CGameState& GS() { return game_.state(); }
-    doubles::State& Services() { return services_.state(); }
+    doubles::Scope& Services() { return services_; }
     int64_t Cash() { return GS().cash[0]; }
     int32_t NetworkLength(int32_t player = 0) {
         return g_Statistics.Monthly(StatSeries::NetworkLength, player);

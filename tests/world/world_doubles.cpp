@@ -69,9 +69,10 @@ void TestBuildingTable::DemolishBuilding(int32_t number) {
     }
 }
 
-Scope::Scope(fvtest::GameScope& game) : state_(std::make_unique<State>(game)) {
-    g_ppBuildings = &state_->buildings;
-    g_pCityManager = &state_->cities;
+Scope::Scope(fvtest::GameScope& game)
+    : view(game.UseView()), panel(game.UsePanel()), sound(game.UseSound()) {
+    g_ppBuildings = &buildings;
+    g_pCityManager = &cities;
     g_pVehicleList = nullptr;
 }
 
@@ -82,40 +83,31 @@ Scope::~Scope() {
 }
 
 TestBuilding& Scope::AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY) {
-    auto building = std::make_unique<TestBuilding>();
-    building->anchor_x = anchorX;
-    building->anchor_y = anchorY;
-    if (number < 1 || number >= kBuildingSlots) {
-        ADD_FAILURE() << "building number " << number << " outside the table";
-    } else {
-        state_->buildings.buildings[number] = building.get();
-    }
-    state_->building_objects.push_back(std::move(building));
-    return *state_->building_objects.back();
+    auto& building = *building_objects_.emplace_back(std::make_unique<TestBuilding>());
+    building.anchor_x = anchorX;
+    building.anchor_y = anchorY;
+    EXPECT_TRUE(number >= 1 && number < kBuildingSlots) << "building number " << number;
+    if (number >= 1 && number < kBuildingSlots) buildings.buildings[number] = &building;
+    return building;
 }
 
 TestCity& Scope::AddCity(int32_t number, int32_t originX, int32_t originY) {
-    auto city = std::make_unique<TestCity>();
-    city->origin_x = originX;
-    city->origin_y = originY;
-    state_->cities.cities[number - 1] = city.get();
-    state_->city_objects.push_back(std::move(city));
-    return *state_->city_objects.back();
+    auto& city = *city_objects_.emplace_back(std::make_unique<TestCity>());
+    city.origin_x = originX;
+    city.origin_y = originY;
+    cities.cities[number - 1] = &city;
+    return city;
 }
 
 CVehicle& Scope::AddVehicle(int32_t x, int32_t y, uint8_t dirBits) {
-    State::PlacedVehicle placed{std::make_unique<TestVehicle>(), nullptr};
-    placed.vehicle->pos_x = static_cast<uint8_t>(x);
-    placed.vehicle->pos_y = static_cast<uint8_t>(y);
-    placed.vehicle->left_x = static_cast<uint8_t>(x);
-    placed.vehicle->left_y = static_cast<uint8_t>(y);
-    placed.vehicle->vehicle_class = kVehicleRail;
-    placed.vehicle->direction = static_cast<uint8_t>(dirBits << 4);
-    placed.node =
-        std::make_unique<VehicleListNode>(VehicleListNode{placed.vehicle.get(), g_pVehicleList});
-    g_pVehicleList = placed.node.get();
-    state_->vehicles.push_back(std::move(placed));
-    return *state_->vehicles.back().vehicle;
+    auto vehicle = std::make_unique<TestVehicle>();
+    vehicle->pos_x = vehicle->left_x = static_cast<uint8_t>(x);
+    vehicle->pos_y = vehicle->left_y = static_cast<uint8_t>(y);
+    vehicle->vehicle_class = kVehicleRail;
+    vehicle->direction = static_cast<uint8_t>(dirBits << 4);
+    auto node = std::make_unique<VehicleListNode>(VehicleListNode{vehicle.get(), g_pVehicleList});
+    g_pVehicleList = node.get();
+    return *vehicles_.emplace_back(std::move(vehicle), std::move(node)).first;
 }
 
 }  // namespace doubles

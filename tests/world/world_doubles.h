@@ -69,38 +69,25 @@ class TestCityManager : public CCityManager {
     std::vector<std::pair<int32_t, int32_t>> removed_at;
 };
 
-struct State {
-    explicit State(fvtest::GameScope& game)
-        : view(game.UseView()), panel(game.UsePanel()), sound(game.UseSound()) {}
-    TestBuildingTable buildings;
-    std::vector<std::unique_ptr<TestBuilding>> building_objects;
-    TestCityManager cities;
-    std::vector<std::unique_ptr<TestCity>> city_objects;
-    struct PlacedVehicle {
-        std::unique_ptr<CVehicle> vehicle;
-        std::unique_ptr<VehicleListNode> node;
-    };
-    std::vector<PlacedVehicle> vehicles;
-    fvtest::RecordingView& view;
-    fvtest::RecordingPanel& panel;
-    fvtest::RecordingSound& sound;
-};
-
 // Installs fresh doubles in the globals until it ends.
 class Scope {
   public:
     explicit Scope(fvtest::GameScope& game);
     ~Scope();
-    Scope(const Scope&) = delete;
-    Scope& operator=(const Scope&) = delete;
-    State& state() { return *state_; }
     TestBuilding& AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY);
     TestCity& AddCity(int32_t number, int32_t originX, int32_t originY);  // number 1..63
     // A rail vehicle on (x, y) heading `dirBits`, listed in g_pVehicleList.
     CVehicle& AddVehicle(int32_t x, int32_t y, uint8_t dirBits);
+    TestBuildingTable buildings;
+    TestCityManager cities;
+    fvtest::RecordingView& view;
+    fvtest::RecordingPanel& panel;
+    fvtest::RecordingSound& sound;
 
   private:
-    std::unique_ptr<State> state_;
+    std::vector<std::unique_ptr<TestBuilding>> building_objects_;
+    std::vector<std::unique_ptr<TestCity>> city_objects_;
+    std::vector<std::pair<std::unique_ptr<CVehicle>, std::unique_ptr<VehicleListNode>>> vehicles_;
 };
 
 }  // namespace doubles

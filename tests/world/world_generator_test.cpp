@@ -188,7 +188,7 @@ class NewWorld : public WorldGenTest {
         GS().season = 2;
     }
     ~NewWorld() override { delete frame_; }
-    fvtest::RecordingView& View() { return services_.state().view; }
+    fvtest::RecordingView& View() { return services_.view; }
     // City and building marks of every field (what a woods-only run keeps).
     std::vector<uint32_t> CityAndSiteMarks() {
         std::vector<uint32_t> marks;
