@@ -106,7 +106,7 @@ TEST_F(ConstructionCheckTest, TruckDepotSpacing) {
 }
 
 TEST_F(ConstructionCheckTest, StoresBelongToExactlyOneCity) {
-    doubles::TestCity& first = services_.AddCity(1, 40, 40);
+    TestCity& first = services_.AddCity(1, 40, 40);
     services_.AddCity(2, 60, 40);
     CityStreet(54, 50, 1);  // a street of city 1 west of the footprint
     EXPECT_EQ(CheckCity(21, 55, 50, 2), std::tuple(1, 1));
@@ -139,7 +139,7 @@ TEST_F(ConstructionCheckTest, StoresBelongToExactlyOneCity) {
 }
 
 TEST_F(ConstructionCheckTest, AttractionsOncePerCityNoneCountsToTheNorthNorOverACrossing) {
-    doubles::TestCity& city = services_.AddCity(3, 40, 40);
+    TestCity& city = services_.AddCity(3, 40, 40);
     CityStreet(50, 49, 3);
     EXPECT_EQ(CheckCity(27, 50, 50, 1), std::tuple(1, 3));
     city.attraction_counts[0] = 1;
@@ -214,7 +214,7 @@ TEST_F(PlacementTest, AStoreOverCityHousesPaysForEachRawMaterialSitesDoNot) {
     House(51, 50, 8);
     House(50, 51, 14);  // class 1
     GS().placement_city = 2;
-    doubles::TestBuilding& store = Place(9, 22, 50, 50, 2, 2);
+    TestBuilding& store = Place(9, 22, 50, 50, 2, 2);
     EXPECT_EQ(std::tuple(kStartCash - Cash(), g_Statistics.PairThis(StatPair::E, 0),
                          g_Statistics.Monthly(StatSeries::TotalCosts, 0)),
               std::tuple(58000, 58000, 58000));  // 9,000 + 9,000 + 40,000
@@ -240,7 +240,7 @@ TEST_F(PlacementTest, FactoriesTouchEveryCityTheyOverlapAndClearWays) {
     services_.AddCity(9, 90, 90);
     DragRoad(43, 44, 47, 44, kWayGravelRoad);
     const int64_t cash = Cash();
-    doubles::TestBuilding& factory = Place(4, 15, 44, 43, 3, 3);
+    TestBuilding& factory = Place(4, 15, 44, 43, 3, 3);
     EXPECT_EQ(cash - Cash(), 3 * 440);  // three road fields removed
     EXPECT_EQ(std::tuple(F(44, 44).wegtyp(), F(43, 44).richtung()), std::tuple(0, 0));
     ASSERT_EQ(factory.attractions.size(), 2u);
@@ -446,8 +446,8 @@ class StationExtensionTest : public ConstructionTest {
 TEST_F(StationExtensionTest, GrowsToFourLinesThenRefusesWithCodeOne) {
     GS().building_types[6].build_price = 40000;
     DragTrack(90, 100, 110, 100, kWayRail);
-    doubles::TestBuilding& station = Place(1, 6, 100, 100);  // grows north from row 101
-    DragTrack(90, 99, 110, 99, kWayRail);                    // track on the new line is kept
+    TestBuilding& station = Place(1, 6, 100, 100);  // grows north from row 101
+    DragTrack(90, 99, 110, 99, kWayRail);           // track on the new line is kept
     for (int32_t line = 2; line <= 4; ++line) {
         const int64_t cash = Cash();
         EXPECT_EQ(Extend(101, 101), std::tuple(0, 0));

@@ -246,7 +246,7 @@ TEST_F(DemolitionTest, ARoadNodeGoesWithAllItsLinksAPlainFieldClearsBothEnds) {
 
 TEST_F(DemolitionTest, AStationWithATrainStaysAndOneBodyFieldTakesTheWholeRow) {
     DragTrack(30, 40, 50, 40, kWayRail);
-    doubles::TestBuilding& station = Place(5, 6, 38, 40);  // track row 40, head row 41
+    TestBuilding& station = Place(5, 6, 38, 40);  // track row 40, head row 41
     // A train on the platform: every field of the track row is occupied.
     for (int32_t x = 38; x <= 41; ++x) {
         station.occupied.insert({x, 40});
