@@ -1,6 +1,6 @@
-// The landscape template files (the stand-in files read back as made, every
-// damaged file refused without touching the result) and the land passes that
-// stamp them: the edge rule, the refusal by bad ground, counts and order.
+// The landscape template files (every damaged file refused without touching
+// the result) and the land passes that stamp them: the edge rule, the refusal
+// by bad ground, counts and order.
 
 #include "world/landscape_templates.h"
 
@@ -11,7 +11,6 @@
 #include <deque>
 #include <tuple>
 
-#include "landscape_templates.h"
 #include "platform/random.h"
 #include "platform/temp_folder.h"
 #include "state/game_state.h"
@@ -20,10 +19,6 @@
 #include "world/land_passes.h"
 
 namespace {
-
-std::vector<uint8_t> StandInFile(int season) {
-    return standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(season));
-}
 
 void Put32(std::vector<uint8_t>& bytes, size_t at, int32_t v) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(uint32_t(v) >> (8 * i));
@@ -37,29 +32,6 @@ std::vector<uint8_t> SmallFile() {
     for (int i = 0; i < 9; ++i) Put32(b, 4 * size_t(i), words[i]);
     for (int i = 0; i < 8; ++i) b[36 + i] = uint8_t(i + 1);
     return b;
-}
-
-TEST(LandscapeTemplateFile, StandInFilesReadBackAsMade) {
-    for (int season = 1; season <= 3; ++season) {
-        const auto stamps = standin::MakeLandscapeStamps(season);
-        LandscapeTemplateSet set;
-        ASSERT_TRUE(ParseLandscapeTemplates(StandInFile(season), &set)) << season;
-        ASSERT_EQ(set.entries.size(), stamps.size());
-        for (size_t n = 0; n < stamps.size(); ++n) {
-            const LandscapeTemplate& t = set.entries[n];
-            ASSERT_EQ(std::tuple(t.kind, t.size_x, t.size_y),
-                      std::tuple(stamps[n].kind, stamps[n].sizeX, stamps[n].sizeY));
-            for (int32_t i = 0; i < t.size_x * t.size_y; ++i) {
-                ASSERT_EQ(set.Height(t, i / t.size_y, i % t.size_y), stamps[n].heights[size_t(i)]);
-            }
-        }
-        // Every kind of the seven categories the land passes use is there.
-        for (int kind : {1, 2, 3, 5, 8, 11, 14}) {
-            EXPECT_TRUE(std::any_of(set.entries.begin(), set.entries.end(),
-                                    [&](const LandscapeTemplate& t) { return t.kind == kind; }))
-                << season << " kind " << kind;
-        }
-    }
 }
 
 TEST(LandscapeTemplateFile, ReadsTheSmallFileIgnoringTrailingBytesAndRefusesEveryDamagedOne) {

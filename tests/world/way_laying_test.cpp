@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -362,8 +363,7 @@ TEST_F(GraphTest, AFullTableLeavesTheFieldWithoutANode) {
     EXPECT_EQ(Net().CreateNode(9, 9), 5);  // a freed number comes back first
     F(250, 250).set_knotennummer(77);
     EXPECT_EQ(Net().CreateNode(250, 250), 0);
-    EXPECT_EQ(F(250, 250).knotennummer(), 0);
-    EXPECT_FALSE(F(250, 250).knoten());
+    EXPECT_EQ(std::tuple(F(250, 250).knotennummer(), F(250, 250).knoten()), std::tuple(0, false));
 }
 
 TEST_F(GraphTest, LinksMirrorTheirFlagsAndGoWithTheirNode) {
@@ -391,8 +391,7 @@ TEST_F(GraphTest, LinksMirrorTheirFlagsAndGoWithTheirNode) {
     EXPECT_EQ(Net().Node(2)->ziel[S], 3);
     Link(2, N, 2, E, 7);  // a loop back to itself
     Net().DeleteNode(2);
-    EXPECT_EQ(Net().Node(2), nullptr);
-    EXPECT_EQ(F(1, 0).knotennummer(), 2);  // the field keeps its number
+    EXPECT_TRUE(Net().Node(2) == nullptr && F(1, 0).knotennummer() == 2);  // the field keeps it
     EXPECT_EQ(std::tuple(Net().Node(1)->ziel[E], Net().Node(1)->back[E]),
               std::tuple(0, kNoBackDirection));
     Net().DeleteNode(2);  // a second time: nothing
@@ -446,20 +445,20 @@ TEST_F(GraphTest, RoutesTakeTheCheapestPathsAndStartZeroOnlyResets) {
     //  |S1         |S9 (from 3)
     //  4 ----E4--- 5        and a lone node 6
     MakeNodes(6);
-    Link(1, E, 2, W, 3);
-    Link(2, E, 3, W, 3);
-    Link(1, S, 4, N, 1);
-    Link(4, E, 5, W, 4);
-    Link(3, S, 5, N, 9);
+    for (auto [a, i, b, j, cost] : {std::array{1, E, 2, W, 3},
+                                    {2, E, 3, W, 3},
+                                    {1, S, 4, N, 1},
+                                    {4, E, 5, W, 4},
+                                    {3, S, 5, N, 9}}) {
+        Link(a, i, b, j, cost);
+    }
     Net().FindRoutes(1);
-    EXPECT_EQ(R(3), std::tuple(2, E, 6));
-    EXPECT_EQ(R(5), std::tuple(4, E, 5));
-    EXPECT_EQ(std::tuple(Prev(1), std::get<2>(R(1))), std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(R(3), R(5), R(1)),
+              std::tuple(std::tuple(2, E, 6), std::tuple(4, E, 5), std::tuple(0, -1, 0)));
     Net().FindRoutes(0);
     EXPECT_EQ(R(2), std::tuple(0, -1, kUnreachedDist));
     Net().FindRoutes(6);
-    EXPECT_EQ(std::get<2>(R(6)), 0);
-    EXPECT_EQ(std::get<2>(R(1)), kUnreachedDist);
+    EXPECT_EQ(std::tuple(std::get<2>(R(6)), std::get<2>(R(1))), std::tuple(0, kUnreachedDist));
     // A link to a free number is reached but has nothing to follow.
     Net().Node(6)->ziel[2] = 500;
     Net().Node(6)->cost[2] = 1;
@@ -479,8 +478,7 @@ TEST_F(GraphTest, EqualCostGoesToTheLaterNodeAndTheLaterDirection) {
     EXPECT_EQ(R(4), std::tuple(3, N, 4));
     Net().DeleteNode(2);
     Net().DeleteNode(3);
-    Link(1, N, 5, S, 5);
-    Link(1, E, 5, W, 5);
+    for (auto [i, j] : {std::pair{N, S}, {E, W}}) Link(1, i, 5, j, 5);
     Net().FindRoutes(1);
     EXPECT_EQ(std::get<1>(R(5)), E);
     Link(1, W, 5, N, 5);
@@ -489,27 +487,25 @@ TEST_F(GraphTest, EqualCostGoesToTheLaterNodeAndTheLaterDirection) {
 }
 
 TEST_F(GraphTest, LoweredEntryKeepsItsPlaceAndSettlesOutOfCostOrder) {
-    // Start 1: N to 2 (cost 12), E to 3 (cost 20), S to 4 (cost 1). Node 4
-    // lowers 3 to 5 in place, so 2 (12) is still taken out before 3 (5).
-    // Node 5 hangs off 2 and 3: 2 lists it at 13, then 3 lowers it to 6.
-    // Node 7 is reached from 3 (5 + 9 = 14) and then from 6 (13 + 1 = 14),
-    // which is taken out after 3 and so takes 7 over.
+    // Node 4 lowers 3 from 20 to 5 in place, so 2 (12) is still taken out
+    // before 3; 3 lowers 5 from 13 to 6; 7 is reached at 14 from 3 and then
+    // from 6, which is taken out after 3 and so takes 7 over.
     MakeNodes(7);
-    Link(1, N, 2, S, 12);
-    Link(1, E, 3, W, 20);
-    Link(1, S, 4, N, 1);
-    Link(4, E, 3, S, 4);
-    Link(2, E, 5, N, 1);
-    Link(3, N, 5, S, 1);
-    Link(2, N, 6, S, 1);
-    Link(6, E, 7, W, 1);
-    Link(3, E, 7, S, 9);
+    for (auto [a, i, b, j, cost] : {std::array{1, N, 2, S, 12},
+                                    {1, E, 3, W, 20},
+                                    {1, S, 4, N, 1},
+                                    {4, E, 3, S, 4},
+                                    {2, E, 5, N, 1},
+                                    {3, N, 5, S, 1},
+                                    {2, N, 6, S, 1},
+                                    {6, E, 7, W, 1},
+                                    {3, E, 7, S, 9}}) {
+        Link(a, i, b, j, cost);
+    }
     Net().FindRoutes(1);
-    EXPECT_EQ(R(3), std::tuple(4, E, 5));
-    EXPECT_EQ(R(2), std::tuple(1, N, 12));
-    EXPECT_EQ(R(5), std::tuple(3, N, 6));
-    EXPECT_EQ(std::get<2>(R(6)), 13);
-    EXPECT_EQ(R(7), std::tuple(6, E, 14));
+    EXPECT_EQ(std::tuple(R(3), R(2), R(5), std::get<2>(R(6)), R(7)),
+              std::tuple(std::tuple(4, E, 5), std::tuple(1, N, 12), std::tuple(3, N, 6), 13,
+                         std::tuple(6, E, 14)));
 }
 
 TEST_F(GraphTest, ExcludingStartSkipsItsReservedLinksAndAnExcludedNodeIsNeverEntered) {
@@ -574,9 +570,8 @@ TEST_F(WayFileTest, SaveAndLoadKeepNumbersLinksAndGaps) {
     CWayNetwork loaded;
     loaded.CreateNode(200, 200);  // replaced by the loaded nodes
     ASSERT_TRUE(Load(loaded, bytes));
-    EXPECT_EQ(loaded.Node(3), nullptr);
-    EXPECT_EQ(loaded.Node(7), nullptr);
-    EXPECT_EQ(std::memcmp(loaded.Node(4), Net().Node(4), sizeof(WayNode)), 0);
+    EXPECT_TRUE(loaded.Node(3) == nullptr && loaded.Node(7) == nullptr &&
+                std::memcmp(loaded.Node(4), Net().Node(4), sizeof(WayNode)) == 0);
     EXPECT_EQ(Saved([&](plat::FileHandle f) { loaded.Save(f); }), bytes);  // byte-identical
     // A short write sets the write error and writing goes on.
     g_WriteError = 0;
@@ -634,9 +629,7 @@ TEST_F(WayFileTest, PairListRoundTripKeepsOrderAndCount) {
     EXPECT_EQ(loaded.tail, loaded.head);
     // A damaged record: Load stops at its end with what it read.
     EXPECT_FALSE(Load(loaded, U32(1000) + U32(7) + U32(8) + U32(9)));
-    EXPECT_EQ(loaded.Count(), 1);
-    EXPECT_EQ(loaded.PeekFront(a, b), 1);
-    EXPECT_EQ(std::pair(a, b), std::pair(7, 8));
+    EXPECT_EQ(std::tuple(loaded.Count(), loaded.PeekFront(a, b), a, b), std::tuple(1, 1, 7, 8));
 }
 
 }  // namespace
