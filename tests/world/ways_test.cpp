@@ -277,9 +277,9 @@ TEST_F(BridgeTest, TwoToTenFieldsAreBuiltPricedAndBookedAsWayConstruction) {
         ASSERT_EQ(Net().BuildBridge(x, 100, x, 100 + n - 1, 0), 1) << n;
         EXPECT_EQ(std::tuple(cash - Cash(), NetworkLength() - length),
                   std::tuple((n + 1) * 880, n));
-        EXPECT_TRUE(F(x, 100 + n - 1).bridge_end());
-        EXPECT_TRUE(n == 2 || (F(x, 101).bridge_piece() == 9 &&
-                               F(x, 101).bridge_wegtyp() == kWayAsphaltRoad));
+        EXPECT_TRUE(F(x, 100 + n - 1).bridge_end() &&
+                    (n == 2 || (F(x, 101).bridge_piece() == 9 &&
+                                F(x, 101).bridge_wegtyp() == kWayAsphaltRoad)));
     }
     ClearStatistics();
     GS().cash[0] = kStartCash;
@@ -361,12 +361,12 @@ TEST_F(BridgeTest, SpansCrossWaysAtRightAnglesAndRefusalsChangeNothing) {
     for (const int32_t x : {40, 50, 60, 70, 80, 90}) {
         EXPECT_EQ(Net().BuildBridge(x, 10, x, 14, 0), 0) << x;
     }
-    EXPECT_EQ(Net().BuildBridge(200, 100, 200, 110, 0), 0);  // 11 fields
-    EXPECT_EQ(Net().BuildBridge(200, 100, 200, 100, 0), 0);
-    EXPECT_EQ(Net().BuildBridge(200, 100, 201, 101, 0), 0);
+    for (auto [x, y] : {std::pair{200, 110}, {200, 100}, {201, 101}}) {  // 11 fields, 1, diagonal
+        EXPECT_EQ(Net().BuildBridge(200, 100, x, y, 0), 0);
+    }
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
-    EXPECT_EQ(Net().BuildBridge(90, 9, 90, 13, 0), 1);
-    EXPECT_EQ(Net().BuildBridge(30, 10, 30, 14, 0), 1);
+    EXPECT_EQ(std::tuple(Net().BuildBridge(90, 9, 90, 13, 0), Net().BuildBridge(30, 10, 30, 14, 0)),
+              std::tuple(1, 1));
 }
 
 TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridgeAndUnlinkedWithIt) {
@@ -387,8 +387,7 @@ TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridgeAndUnlinkedWithIt) {
     // A vehicle under the bridge does not stop its removal, one on it does;
     // a span field or a field beside measures nothing.
     CVehicle& vehicle = services_.AddVehicle(10, 12, kDirN);
-    EXPECT_EQ(MeasureBridgeRun(10, 15), 6 * 160);
-    EXPECT_EQ(F(10, 10).laenge(), 1);  // the far end is marked
+    EXPECT_EQ((std::tuple{MeasureBridgeRun(10, 15), F(10, 10).laenge()}), std::tuple(6 * 160, 1));
     vehicle.on_bridge = 1;
     EXPECT_EQ(MeasureBridgeRun(10, 15), -1);
     vehicle.on_bridge = 0;
@@ -396,10 +395,9 @@ TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridgeAndUnlinkedWithIt) {
     const int64_t cash = Cash();
     const int32_t length = NetworkLength();
     EXPECT_EQ(Net().DemolishBridge(10, 15), 1);
-    EXPECT_EQ(std::tuple(cash - Cash(), length - NetworkLength()), std::tuple(6 * 160, 6));
-    EXPECT_EQ(LinkTarget(10, 5, kDirIndexS), 0);
-    EXPECT_FALSE(F(10, 12).bridge_flag());
-    EXPECT_EQ(F(10, 15).wegtyp(), 0);
+    EXPECT_EQ(std::tuple(cash - Cash(), length - NetworkLength(), LinkTarget(10, 5, kDirIndexS),
+                         F(10, 12).bridge_flag(), F(10, 15).wegtyp()),
+              std::tuple(6 * 160, 6, 0, false, 0));
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 40, 40));
 }
 
@@ -408,11 +406,9 @@ TEST_F(TunnelTest, AOneFieldHillGivesAThreeFieldTunnelAVehicleInsideKeepsIt) {
     Net().SetWayType(kWayRail - 1);
     ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
     EXPECT_EQ(std::tuple(kStartCash - Cash(), NetworkLength()), std::tuple(3 * 2320, 2));
-    EXPECT_TRUE(F(20, 48).tportal());
-    EXPECT_EQ(std::tuple(F(20, 48).wegteil(), F(20, 50).gleisr(), F(20, 48).gleisr()),
-              std::tuple(1, kDirN, kDirS));
-    EXPECT_EQ(F(20, 49).tunnel_hoehe(), 3);
-    EXPECT_FALSE(F(20, 47).tunnel());
+    EXPECT_EQ(std::tuple(F(20, 48).tportal(), F(20, 48).wegteil(), F(20, 50).gleisr(),
+                         F(20, 48).gleisr(), F(20, 49).tunnel_hoehe(), F(20, 47).tunnel()),
+              std::tuple(true, 1, kDirN, kDirS, 3, false));
     // A vehicle in another tunnel does not count; one in this one stops the
     // removal, free of charge, and the far portal is marked all the same.
     services_.AddVehicle(100, 100, kDirN).in_tunnel = 1;
@@ -420,9 +416,9 @@ TEST_F(TunnelTest, AOneFieldHillGivesAThreeFieldTunnelAVehicleInsideKeepsIt) {
     services_.AddVehicle(20, 49, kDirN).in_tunnel = 1;
     F(20, 48).set_laenge(0);
     const WorldSnapshot before = TakeSnapshot();
-    EXPECT_EQ(MeasureTunnelRun(20, 50), -1);
-    EXPECT_EQ(F(20, 48).laenge(), 1);
-    EXPECT_EQ(Net().DemolishTunnel(20, 50), 0);
+    EXPECT_EQ(
+        (std::tuple{MeasureTunnelRun(20, 50), F(20, 48).laenge(), Net().DemolishTunnel(20, 50)}),
+        std::tuple(-1, 1, 0));
     F(20, 48).set_laenge(0);
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
     // A portal without a far portal before the edge measures nothing.
@@ -469,9 +465,8 @@ TEST_F(TunnelTest, ARidgeGivesTwoPortalsGravelInTheEditorIsFreeRefusalsChangeNot
     SetHeights(10, 49, 30, 50, 3);
     Net().SetWayType(kWayGravelRoad - 1);
     ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
-    EXPECT_EQ(MeasureTunnelRun(20, 50), 0);
-    EXPECT_EQ(Net().DemolishTunnel(20, 50), 1);
-    EXPECT_EQ(Cash(), kStartCash);
+    EXPECT_EQ((std::tuple{MeasureTunnelRun(20, 50), Net().DemolishTunnel(20, 50), Cash()}),
+              std::tuple(0, 1, kStartCash));
     SetHeights(60, 60, 70, 70, 3);
     Net().SetWayType(kWayGravelRoad - 1);
     ASSERT_EQ(Net().BuildTunnel(59, 65), 1);  // east-west under the plateau
@@ -484,14 +479,17 @@ TEST_F(TunnelTest, ARidgeGivesTwoPortalsGravelInTheEditorIsFreeRefusalsChangeNot
     F(22, 49).set_hoehe(1);   // a gap below the entry level
     const WorldSnapshot before = TakeSnapshot();
     Net().SetWayType(kWayRail - 1);
-    EXPECT_EQ(Net().BuildTunnel(12, 50), 0);
-    EXPECT_EQ(Net().BuildTunnel(14, 50), 0);
-    EXPECT_EQ(Net().BuildTunnel(22, 50), 0);
-    EXPECT_EQ(Net().BuildTunnel(65, 70), 0);   // would cross the first tunnel
-    EXPECT_EQ(Net().BuildTunnel(110, 3), 0);   // reaches the border
-    EXPECT_EQ(Net().BuildTunnel(140, 20), 0);  // a flat field
-    EXPECT_EQ(Net().BuildTunnel(60, 60), 0);   // a corner shape
-    EXPECT_EQ(Net().BuildTunnel(-1, 5), 0);
+    // Also: across the first tunnel, to the border, a flat field, a corner shape, off the map.
+    for (auto [x, y] : {std::pair{12, 50},
+                        {14, 50},
+                        {22, 50},
+                        {65, 70},
+                        {110, 3},
+                        {140, 20},
+                        {60, 60},
+                        {-1, 5}}) {
+        EXPECT_EQ(Net().BuildTunnel(x, y), 0) << x << ", " << y;
+    }
     EXPECT_TRUE(SameWorld(before, TakeSnapshot()));
 }
 
@@ -533,9 +531,9 @@ TEST_F(TunnelTest, RemovingATunnelKeepsTheWaysAboveIt) {
     ASSERT_EQ(LinkTarget(65, 66, kDirIndexS), corner);
     const int64_t cash = Cash();
     const int32_t length = NetworkLength();
-    EXPECT_EQ(MeasureTunnelRun(65, 70), 12 * 290);
-    EXPECT_EQ(Net().DemolishTunnel(65, 70), 1);
-    EXPECT_EQ(std::tuple(cash - Cash(), length - NetworkLength()), std::tuple(12 * 290, 11));
+    EXPECT_EQ((std::tuple{MeasureTunnelRun(65, 70), Net().DemolishTunnel(65, 70), cash - Cash(),
+                          length - NetworkLength()}),
+              std::tuple(12 * 290, 1, 12 * 290, 11));
     for (int32_t y = 59; y <= 70; ++y) EXPECT_FALSE(F(65, y).tunnel() || F(65, y).tportal()) << y;
     EXPECT_EQ(LinkTarget(65, 66, kDirIndexS), corner);
     EXPECT_TRUE(GraphMatchesMap(Net(), 40, 40, 100, 100));
