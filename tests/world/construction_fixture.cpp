@@ -44,27 +44,21 @@ void TestBuildingTable::DemolishBuilding(int32_t number) {
         field->set_feldchange(true);
     }
     buildings[number] = nullptr;
-    // Ways on and beside the footprint are re-fitted and re-linked.
+    // Ways on and beside the footprint are re-fitted, then re-linked.
     if (g_pWayNetwork == nullptr) return;
     CBuildHelper helper;
-    for (const auto& [fx, fy] : footprint) {
-        for (int32_t x = fx - 1; x <= fx + 1; ++x) {
-            for (int32_t y = fy - 1; y <= fy + 1; ++y) helper.UpdateWayPiecesAround(x, y);
-        }
-    }
-    for (const auto& [fx, fy] : footprint) {
-        for (int32_t x = fx - 1; x <= fx + 1; ++x) {
-            for (int32_t y = fy - 1; y <= fy + 1; ++y) {
-                const MapField* field = FieldAt(x, y);
-                if (field == nullptr) continue;
-                const uint8_t bits = field->richtung() | field->gleisr();
-                for (int32_t i = 0; i < 4; ++i) {
-                    const uint8_t bit = DirBitFromIndex(i);
-                    if ((bits & bit) == 0) continue;
-                    if (field->knoten())
-                        g_pWayNetwork->LinkFromField(x, y, bit);
-                    else
-                        g_pWayNetwork->RelinkField(x, y, bit);
+    for (const bool link : {false, true}) {
+        for (const auto& [fx, fy] : footprint) {
+            for (int32_t x = fx - 1; x <= fx + 1; ++x) {
+                for (int32_t y = fy - 1; y <= fy + 1; ++y) {
+                    const MapField* field = FieldAt(x, y);
+                    if (!link) helper.UpdateWayPiecesAround(x, y);
+                    for (int32_t i = 0; link && field != nullptr && i < 4; ++i) {
+                        const uint8_t bit = DirBitFromIndex(i);
+                        if (((field->richtung() | field->gleisr()) & bit) == 0) continue;
+                        field->knoten() ? g_pWayNetwork->LinkFromField(x, y, bit)
+                                        : void(g_pWayNetwork->RelinkField(x, y, bit));
+                    }
                 }
             }
         }
