@@ -1,26 +1,104 @@
 #pragma once
 // A world for the world-map tests: flat land of height 2, the terrain (with
-// the way network and construction helper), the service doubles and cash.
-// Helpers lay ways through the real builders or straight into the grid,
-// place buildings, shape hills and snapshot what a refusal must not change.
+// the way network and construction helper), cash, and doubles of the services
+// the map calls elsewhere (buildings, vehicles, cities). Helpers lay ways
+// through the real builders or straight into the grid, place buildings, shape
+// hills and snapshot what a refusal must not change.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/statistics.h"
 #include "support/game_scope.h"
 #include "support/way_graph_check.h"
+#include "transport/vehicle_services.h"
 #include "world/build_helper.h"
 #include "world/terrain.h"
 #include "world/way_network.h"
-#include "world_doubles.h"
+
+// A building with the answers the world map asks for.
+class TestBuilding : public CBuilding {
+  public:
+    void ApplyAttraction(int32_t city_slot, int32_t amount) override {
+        attractions.emplace_back(city_slot, amount);
+    }
+    int32_t Extend() override;
+    int32_t GetLength() const override { return length; }
+    int32_t IsTileOccupied(int32_t x, int32_t y) const override {
+        return occupied.count({x, y}) != 0 ? 1 : 0;
+    }
+    int32_t type = -1;  // building type, -1 = not set
+    int32_t length = 0;
+    std::set<std::pair<int32_t, int32_t>> occupied;
+    std::vector<std::pair<int32_t, int32_t>> attractions;  // (city slot, amount)
+};
+
+struct StopRewrite {
+    int32_t x, y, type, number;
+};
+
+// DemolishBuilding takes a station's track and a depot's road away and
+// clears the footprint, as the buildings subsystem does.
+class TestBuildingTable : public CBuildingTable {
+  public:
+    void UpdateRawMaterialSites() override {}
+    void DemolishBuilding(int32_t number) override;
+    void RewriteStationStops(int32_t x, int32_t y, int32_t type, int32_t number) override {
+        rewrites.push_back({x, y, type, number});
+    }
+    std::vector<int32_t> demolished;
+    std::vector<StopRewrite> rewrites;
+};
+
+class TestVehicle : public CVehicle {
+  public:
+    TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
+};
+
+class TestCity : public CCity {
+  public:
+    void RefreshStores(int32_t type) override { refreshed.push_back(type); }
+    std::vector<int32_t> refreshed;
+};
+
+class TestCityManager : public CCityManager {
+  public:
+    void Tick() override {}
+    void MonthlyUpdate() override {}
+    void RemoveCityAt(int32_t x, int32_t y) override { removed_at.emplace_back(x, y); }
+    std::vector<std::pair<int32_t, int32_t>> removed_at;
+};
+
+// Installs fresh doubles in the globals until it ends.
+class Scope {
+  public:
+    explicit Scope(fvtest::GameScope& game);
+    ~Scope();
+    TestBuilding& AddBuilding(int32_t number, int32_t anchorX, int32_t anchorY);
+    TestCity& AddCity(int32_t number, int32_t originX, int32_t originY);  // number 1..63
+    // A rail vehicle on (x, y) heading `dirBits`, listed in g_pVehicleList.
+    CVehicle& AddVehicle(int32_t x, int32_t y, uint8_t dirBits);
+    TestBuildingTable buildings;
+    TestCityManager cities;
+    fvtest::RecordingView& view;
+    fvtest::RecordingPanel& panel;
+    fvtest::RecordingSound& sound;
+
+  private:
+    std::vector<std::unique_ptr<TestBuilding>> building_objects_;
+    std::vector<std::unique_ptr<TestCity>> city_objects_;
+    std::vector<std::pair<std::unique_ptr<CVehicle>, std::unique_ptr<VehicleListNode>>> vehicles_;
+};
 
 constexpr int64_t kStartCash = 1000000;
 
@@ -49,7 +127,7 @@ class ConstructionTest : public ::testing::Test {
     CBuildHelper& Helper() { return *g_pBuildHelper; }
     CTerrain& Terrain() { return *terrain_; }
     CGameState& GS() { return game_.state(); }
-    doubles::State& Services() { return services_.state(); }
+    Scope& Services() { return services_; }
     int64_t Cash() { return GS().cash[0]; }
     int32_t NetworkLength(int32_t player = 0) {
         return g_Statistics.Monthly(StatSeries::NetworkLength, player);
@@ -82,11 +160,11 @@ class ConstructionTest : public ::testing::Test {
     void SetPath(const std::vector<std::pair<int32_t, int32_t>>& cells);
     // A building of `type` (depots 0..3 and stations 6..9 carry their
     // orientation) with its north-west field on (x, y), via PlaceStructure.
-    doubles::TestBuilding& Place(int32_t number, int32_t type, int32_t x, int32_t y, int32_t w = 1,
-                                 int32_t h = 1);
+    TestBuilding& Place(int32_t number, int32_t type, int32_t x, int32_t y, int32_t w = 1,
+                        int32_t h = 1);
     // Sets the corner heights of the rectangle and the shapes around it.
     void SetHeights(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t height);
     fvtest::GameScope game_;
-    doubles::Scope services_{game_};
+    Scope services_{game_};
     std::unique_ptr<CTerrain> terrain_;
 };
