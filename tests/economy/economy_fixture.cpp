@@ -7,7 +7,6 @@
 #include "economy/store.h"
 #include "economy/train_station.h"
 #include "economy/warehouse.h"
-#include "platform/temp_folder.h"
 
 namespace econ {
 
@@ -161,30 +160,6 @@ ScheduleStop EconomyTest::Stop(std::initializer_list<std::pair<int32_t, int32_t>
         stop.y[k++] = static_cast<uint8_t>(y);
     }
     return stop;
-}
-
-std::string Snapshot(const CBuildingTable& table) {
-    const std::vector<uint8_t> bytes = SavedBytes(table);  // every slot of every building
-    return {bytes.begin(), bytes.end()};
-}
-
-std::vector<uint8_t> SavedBytes(const CBuildingTable& table) {
-    fvtest::TempFolder folder;
-    const plat::FileHandle file =
-        plat::OpenFile(folder.Write("table.bin", ""), plat::OpenMode::Create);
-    table.Save(file);
-    plat::CloseFile(file);
-    const std::string bytes = folder.Read("table.bin");
-    return {bytes.begin(), bytes.end()};
-}
-
-bool LoadBytes(CBuildingTable* table, const std::vector<uint8_t>& bytes) {
-    fvtest::TempFolder folder;
-    const plat::FileHandle file = plat::OpenFile(
-        folder.Write("table.bin", std::string(bytes.begin(), bytes.end())), plat::OpenMode::Read);
-    const bool ok = table != nullptr ? table->Load(file) : CBuildingTable::CheckRecord(file);
-    plat::CloseFile(file);
-    return ok;
 }
 
 }  // namespace econ

@@ -17,6 +17,7 @@
 #include "economy/goods_slot.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
+#include "support/file_bytes.h"
 #include "support/game_scope.h"
 #include "transport/vehicle.h"
 
@@ -86,9 +87,14 @@ class EconomyTest : public ::testing::Test {
 };
 
 // The table's record: what a call that must change nothing must leave.
-std::string Snapshot(const CBuildingTable& table);
-std::vector<uint8_t> SavedBytes(const CBuildingTable& table);
+inline std::string Snapshot(const CBuildingTable& table) {
+    return fvtest::Written([&](plat::FileHandle f) { table.Save(f); });
+}
 // Load (CheckRecord without a table) on a file of `bytes`.
-bool LoadBytes(CBuildingTable* table, const std::vector<uint8_t>& bytes);
+inline bool LoadBytes(CBuildingTable* table, const std::string& bytes) {
+    return fvtest::ReadBack(bytes, [&](plat::FileHandle f) {
+        return table != nullptr ? table->Load(f) : CBuildingTable::CheckRecord(f);
+    });
+}
 
 }  // namespace econ

@@ -44,8 +44,8 @@ TEST_F(RecordsTest, BuildingsKeepTheirNumbersAndLoadingReplacesWhatWasThere) {
         if (i != 3 && i != 700) Table().DemolishBuilding(i);
     }
     Place(kTypeSteelMill, 10, 10);  // takes slot 1
-    const std::vector<uint8_t> saved = SavedBytes(Table());
-    EXPECT_EQ(le::GetU32(saved.data()), 3u);
+    const std::string saved = Snapshot(Table());
+    EXPECT_EQ(le::GetU32(reinterpret_cast<const uint8_t*>(saved.data())), 3u);
     Table().DemolishBuilding(1);
     Place(kTypeMine, 30, 30);  // takes slot 1 again, and 2
     Place(kTypeMine, 40, 30);
@@ -57,54 +57,41 @@ TEST_F(RecordsTest, BuildingsKeepTheirNumbersAndLoadingReplacesWhatWasThere) {
     EXPECT_EQ(view_.animations[0].kind, 0);
 }
 
-// A table record of one building with the given header and record bytes.
-std::vector<uint8_t> OneBuilding(uint32_t count, uint8_t type, uint32_t slot, int32_t x, int32_t y,
-                                 uint32_t recordBytes) {
-    std::vector<uint8_t> bytes(4 + 20 + recordBytes, 0);
-    le::PutU32(bytes.data(), count);
-    bytes[4] = type;
-    le::PutU32(bytes.data() + 8, slot);
-    le::PutU32(bytes.data() + 12, static_cast<uint32_t>(x));
-    le::PutU32(bytes.data() + 16, static_cast<uint32_t>(y));
+// A table record counting `count` buildings, with one: its type, slot,
+// anchor and `recordBytes` zero bytes of record.
+std::string OneBuilding(const std::array<int32_t, 6>& row) {
+    std::string bytes(static_cast<size_t>(24 + row[5]), '\0');
+    auto* out = reinterpret_cast<uint8_t*>(bytes.data());
+    le::PutU32(out, static_cast<uint32_t>(row[0]));
+    out[4] = static_cast<uint8_t>(row[1]);
+    for (const int32_t k : {1, 2, 3}) le::PutU32(out + 4 + 4 * k, static_cast<uint32_t>(row[k + 1]));
     return bytes;
 }
 
 TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
     Place(kTypeMine, 10, 10);
-    const std::vector<std::vector<uint8_t>> damaged = {
-        {},                                 // no count
-        {1, 0},                             // a short count
-        OneBuilding(1, 4, 1, 5, 5, 0),      // platform kinds have no class
-        OneBuilding(1, 5, 1, 5, 5, 0),      //
-        OneBuilding(1, 32, 1, 5, 5, 0),     // no such type
-        OneBuilding(1, 255, 1, 5, 5, 0),    //
-        OneBuilding(1, 27, 0, 5, 5, 0),     // slot 0 is never used
-        OneBuilding(1, 27, 1024, 5, 5, 0),  // past the table
-        OneBuilding(1, 27, 1, 256, 5, 0),   // an anchor off the map
-        OneBuilding(1, 27, 1, 5, -1, 0),    //
-        OneBuilding(1, 10, 1, 5, 5, 27),    // a record one byte short
-        OneBuilding(1, 21, 1, 5, 5, 1000),  // far too short
-        OneBuilding(2, 27, 1, 5, 5, 0),     // fewer buildings than counted
-        OneBuilding(1024, 27, 1, 5, 5, 0),  // more than the table holds
-        std::vector<uint8_t>(10, 0xFF),     // a count beyond everything
-    };
+    // Platform kinds without a class and types beyond the list; slot 0 and
+    // slots past the table; anchors off the map; records one byte and far
+    // too short; fewer and more buildings than counted.
+    std::vector<std::string> damaged = {"", std::string("\1\0", 2), std::string(10, '\xFF')};
+    for (const auto& row : std::initializer_list<std::array<int32_t, 6>>{
+             {1, 4, 1, 5, 5, 0}, {1, 5, 1, 5, 5, 0}, {1, 32, 1, 5, 5, 0}, {1, 255, 1, 5, 5, 0},
+             {1, 27, 0, 5, 5, 0}, {1, 27, 1024, 5, 5, 0}, {1, 27, 1, 256, 5, 0},
+             {1, 27, 1, 5, -1, 0}, {1, 10, 1, 5, 5, 27}, {1, 21, 1, 5, 5, 1000},
+             {2, 27, 1, 5, 5, 0}, {1024, 27, 1, 5, 5, 0}})
+        damaged.push_back(OneBuilding(row));
+    // A slot used twice.
+    damaged.push_back(OneBuilding({2, 27, 7, 5, 5, 0}) + OneBuilding({0, 27, 7, 9, 9, 0}).substr(4));
     for (size_t i = 0; i < damaged.size(); ++i) {
         EXPECT_FALSE(LoadBytes(nullptr, damaged[i])) << i;
         EXPECT_FALSE(LoadBytes(&Table(), damaged[i])) << i;
         for (int32_t n = 0; n < kBuildingSlots; ++n) ASSERT_EQ(Table().At(n), nullptr) << i;
     }
-    // A slot used twice.
-    std::vector<uint8_t> twice = OneBuilding(2, 27, 7, 5, 5, 0);
-    const std::vector<uint8_t> again = OneBuilding(0, 27, 7, 9, 9, 0);
-    twice.insert(twice.end(), again.begin() + 4, again.end());
-    EXPECT_FALSE(LoadBytes(nullptr, twice));
-    EXPECT_FALSE(LoadBytes(&Table(), twice));
     // The check also refuses values that no writer writes: a mine of
-    // product 0 whose stock has denominator 0.
-    EXPECT_FALSE(LoadBytes(nullptr, OneBuilding(1, 10, 1, 5, 5, 28)));
-    // Sound records of the same shapes pass.
-    EXPECT_TRUE(LoadBytes(nullptr, OneBuilding(1, 27, 1023, 255, 0, 0)));
-    EXPECT_TRUE(LoadBytes(nullptr, OneBuilding(0, 0, 0, 0, 0, 0)));
+    // product 0 whose stock has denominator 0. Sound shapes pass.
+    EXPECT_FALSE(LoadBytes(nullptr, OneBuilding({1, 10, 1, 5, 5, 28})));
+    EXPECT_TRUE(LoadBytes(nullptr, OneBuilding({1, 27, 1023, 255, 0, 0})));
+    EXPECT_TRUE(LoadBytes(nullptr, OneBuilding({0, 0, 0, 0, 0, 0})));
 }
 
 TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
@@ -170,8 +157,6 @@ TEST_F(RecordsTest, ExtremeFiguresFromAFileKeepTheGameRunning) {
     EXPECT_EQ(GS().cash[0], std::numeric_limits<int64_t>::max() - 14989);
 }
 
-using Bytes = std::vector<uint8_t>;
-
 // Mode, built counts, board votes, the field grid, an empty network, cash and
 // season come before the buildings.
 constexpr size_t kBuildingRecord = 4 + 24 + 4 + 786432 + 4 + 32 + 4;
@@ -188,10 +173,9 @@ class LevelRecordTest : public EconomyTest {
     }
 
     std::string Path(const char* name) const { return folder_.Path() + "/save/" + name; }
-    Bytes Save(const char* name) {
+    std::string Save(const char* name) {
         EXPECT_TRUE(SaveGameFile(Path(name)));
-        const std::string bytes = folder_.Read(std::string("save/") + name);
-        return {bytes.begin(), bytes.end()};
+        return folder_.Read(std::string("save/") + name);
     }
 
     plat::HeadlessBackend host_;
@@ -203,9 +187,9 @@ TEST_F(LevelRecordTest, EveryBuildingTypeRoundTripsByteForByteAndDamageIsRefused
     PlaceEveryType();
     // Every load marks all fields changed, and the mark is saved.
     MarkAllFieldsChanged();
-    const Bytes first = Save("first.lvl");
+    const std::string first = Save("first.lvl");
     ASSERT_GT(first.size(), kBuildingRecord + 4);
-    EXPECT_EQ(le::GetU32(first.data() + kBuildingRecord), 30u);
+    EXPECT_EQ(first.substr(kBuildingRecord, 4), std::string("\x1e\0\0\0", 4));
 
     // Another running game: the load must bring the buildings back.
     Table().DemolishBuilding(1);
@@ -215,21 +199,18 @@ TEST_F(LevelRecordTest, EveryBuildingTypeRoundTripsByteForByteAndDamageIsRefused
     EXPECT_STREQ(Table().At(1)->GetName(), "Testtown North");
     EXPECT_TRUE(Save("second.lvl") == first);
 
-    // A damaged building record is refused and the game stays.
-    const Bytes& good = first;
+    // A damaged building record (the first building's type without a class,
+    // its slot past the table, the file cut) is refused and the game stays.
     const std::string before = Snapshot(Table());
-
-    Bytes badType = good;
-    badType[kBuildingRecord + 4] = 5;  // the first building's type: no class
-    Bytes badSlot = good;
-    le::PutU32(badSlot.data() + kBuildingRecord + 8, 1024);
-    const Bytes cut(good.begin(),
-                    good.begin() + static_cast<std::ptrdiff_t>(kBuildingRecord + 900));
-    const std::pair<const char*, const Bytes*> damaged[] = {
-        {"type.lvl", &badType}, {"slot.lvl", &badSlot}, {"cut.lvl", &cut}};
-    for (const auto& [name, bytes] : damaged) {
+    std::string badType = first;
+    badType[kBuildingRecord + 4] = 5;
+    std::string badSlot = first;
+    badSlot.replace(kBuildingRecord + 8, 4, std::string("\0\4\0\0", 4));
+    std::string cut = first.substr(0, kBuildingRecord + 900);
+    for (const auto& [name, bytes] :
+         {std::pair{"type.lvl", &badType}, {"slot.lvl", &badSlot}, {"cut.lvl", &cut}}) {
         SCOPED_TRACE(name);
-        folder_.Write(std::string("save/") + name, std::string(bytes->begin(), bytes->end()));
+        folder_.Write(std::string("save/") + name, *bytes);
         EXPECT_EQ(LoadSavedGame(Path(name)), LevelLoadResult::Rejected);
         EXPECT_EQ(Snapshot(Table()), before);
     }

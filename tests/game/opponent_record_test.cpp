@@ -2,29 +2,72 @@
 // trips naming vehicles, the part of three records with the active opponent
 // and take-over terms, older and damaged files) and their turn schedule.
 
+#include <gtest/gtest.h>
+
 #include <cstring>
+#include <map>
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
-#include "game/opponent_fixture.h"
+#include "game/opponent_fill.h"
 #include "game/opponent_level.h"
+#include "game/opponent_roster.h"
 #include "platform/headless/headless_backend.h"
 #include "state/le_io.h"
+#include "support/file_bytes.h"
 #include "support/fnv_hash.h"
+#include "support/game_scope.h"
+#include "transport/vehicle_lookup.h"
 
 namespace fvtest {
 namespace {
 
-class OpponentRecordTest : public OpponentTest {
+// The opponent code never dereferences vehicles: fake ones are distinct
+// addresses in a byte array, known by number through this list.
+class FakeVehicleList : public CVehicleLookup {
+  public:
+    CVehicle* Add(int32_t number) {
+        CVehicle* vehicle = reinterpret_cast<CVehicle*>(&storage_[numbers_.size()]);
+        numbers_[vehicle] = number;
+        return vehicle;
+    }
+    CVehicle* FindVehicleByNumber(int32_t number) const override {
+        for (const auto& [vehicle, n] : numbers_) {
+            if (n == number) return vehicle;
+        }
+        return nullptr;
+    }
+    int32_t VehicleNumber(const CVehicle& vehicle) const override {
+        auto it = numbers_.find(const_cast<CVehicle*>(&vehicle));
+        return it != numbers_.end() ? it->second : -1;
+    }
+
+  private:
+    char storage_[64] = {};
+    std::map<CVehicle*, int32_t> numbers_;
+};
+
+class OpponentTest : public ::testing::Test {
   protected:
-    std::string Save(const COpponent& o) {
+    void SetUp() override {
+        scope_.Set(g_pVehicleLookup, nullptr);
+        RecreateOpponents();
+    }
+    CGameState& state() { return scope_.state(); }
+    COpponent& opponent(int slot) { return *state().opponents[slot]; }
+    static std::string Save(const COpponent& o) {
         return Written([&](plat::FileHandle f) { o.Save(f); });
     }
-    OpponentLoadResult Load(COpponent& o, const std::string& bytes, int32_t* left = nullptr) {
+    static OpponentLoadResult Load(COpponent& o, const std::string& bytes,
+                                   int32_t* left = nullptr) {
         return ReadBack(
             bytes, [&](plat::FileHandle f) { return o.Load(f); }, left);
     }
+
+    GameScope scope_;
 };
+
+using OpponentRecordTest = OpponentTest;
 
 TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesByNumber) {
     FakeVehicleList vehicles;
@@ -239,7 +282,7 @@ TEST_F(OpponentLevelTest, FileEndingAfterTheRecordsKeepsTheTermsAndBadActiveIsNo
 
 TEST_F(OpponentLevelTest, DamagedSecondRecordRejectsTheLevelWithoutACrash) {
     const std::string good = Write();
-    const size_t first_record = Written([&](plat::FileHandle f) { opponent(0).Save(f); }).size();
+    const size_t first_record = Save(opponent(0)).size();
     // Cut the file inside the second record and, separately, give the second
     // record a plan count far beyond the file.
     std::string huge = good;
