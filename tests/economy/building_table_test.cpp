@@ -26,7 +26,6 @@ TEST_F(BuildingTableTest, SlotsAreReusedAndTheTableHoldsOneThousandAndTwentyThre
     Table().DemolishBuilding(2);
     EXPECT_EQ(Place(kTypeMine, 40, 10), 2);  // the freed slot is taken next
     Table().FreeAll();
-
     GS().selected_building_type = kTypeTruckDepot;
     for (int32_t i = 1; i <= kLastBuildingSlot; ++i)
         ASSERT_EQ(Table().PlaceBuilding(i % 256, 0), i);
@@ -56,7 +55,6 @@ TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
                   std::tuple(cash - price, investment ? price : 0, investment ? 1 : 0))
             << type;
         const int32_t counter = BuiltCountIndex(type);
-
         Table().DemolishBuilding(n);
         if (IsAttractionType(type)) {
             // Attractions stay; the demolition tool never offers them.
@@ -94,7 +92,6 @@ TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOnAndStationRowsCo
     Place(kTypeSportsIndustry, 40, 10);
     ASSERT_EQ(view_.animations.size(), 2u);
     EXPECT_EQ(std::tuple(view_.animations[0].kind, view_.animations[1].kind), std::tuple(4, 2));
-
     CTrainStation& s = B<CTrainStation>(Place(kTypeTrainStation, 60, 10));
     EXPECT_EQ(std::tuple(s.anchor_x, s.anchor_y), std::tuple(60, 11));
     const int64_t cash = Cash();
@@ -131,7 +128,6 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
     Table().DemolishBuilding(station);
     EXPECT_EQ(std::tuple(train.stop_count, train.schedule[0].x[0], train.schedule[1].x[0]),
               std::tuple(1, 90, 255));
-
     TestVehicle& v = FourStops();
     v.target_stop = 3;
     Table().ClearReferences(30, 10, 5, 1);  // stop 2
@@ -153,7 +149,6 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
     Table().ClearReferences(10, 10, 5, 1);
     EXPECT_EQ(std::tuple(twice.stop_count, twice.schedule[0].x[0], twice.schedule[1].x[0]),
               std::tuple(2, 30, 40));
-
     // An edited schedule naming the terminal loses its selection.
     GS().schedule_edit[4] = Stop({{1, 1}, {9, 9}});
     GS().schedule_words[1] = 3;
@@ -205,7 +200,6 @@ TEST_F(BuildingTableTest, DemolishedTerminalsTakeTheirWaysAlong) {
     // No way east any more from (52, 50).
     EXPECT_EQ(std::tuple(FieldAt(52, 50)->richtung(), FieldAt(51, 50)->richtung()),
               (std::tuple<uint32_t, uint32_t>(kDirW, kDirsEW)));
-
     // A station takes its track along.
     const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: track row y 61
     FieldAt(60, 61)->set_wegtyp(kWayRail);                   // the rails the station was built on
@@ -228,7 +222,6 @@ TEST_F(BuildingTableTest, DemolitionQueriesOfTerminals) {
     EXPECT_EQ(d.GetDemolitionCost(30, 30), -1);
     d.ReleaseTile(30, 30);
     EXPECT_EQ(d.IsTileOccupied(30, 30), 0);
-
     CWayNetwork* net = &game_.UseWayNetwork();
     const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: rows south
     CTrainStation& s = B<CTrainStation>(n);
@@ -263,7 +256,6 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
         const int32_t dy = y - c.origin_y;
         return c.zone_grid[dx][dy] - start[&c == &city ? 0 : 1][dx][dy];
     };
-
     const int32_t store = Place(kTypeToyStore, 60, 60);
     Table().At(store)->ApplyAttraction(0, 1);  // as the structure placement does
     // Rings 1 and 2, the footprint itself, beyond.
@@ -272,7 +264,6 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
         EXPECT_EQ(delta(city, x, y), d) << x << "," << y;
     Table().DemolishBuilding(store);
     EXPECT_EQ(delta(city, 59, 59), 0);
-
     // A store acts only on the city of its anchor; a factory on any.
     const int32_t second = Place(kTypeToyStore, 30, 30);
     Table().At(second)->ApplyAttraction(1, 1);
@@ -282,7 +273,6 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
     Table().At(factory)->ApplyAttraction(1, 1);  // (29, 20): ring 1 of the factory
     EXPECT_EQ(other.zone_grid[19][10], before >= 3 ? before - 3 : -1);
     EXPECT_EQ(delta(other, 28, 19), -2);
-
     // Attractions count themselves by the sign.
     const int32_t pool = Place(29, 70, 70);
     for (int32_t sign : {1, -1}) {

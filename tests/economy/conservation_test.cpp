@@ -39,7 +39,6 @@ class ConservationTest : public EconomyTest {
             if (Table().At(n) != nullptr && n != depot_) numbers_.push_back(n);
         }
     }
-
     void AddRandomBuilding(int32_t x, int32_t y) {
         static constexpr int32_t kKinds[] = {kTypeToyIndustry, kTypeSportsIndustry, kTypeToyStore,
                                              kTypeSportsStore, kTypeDepot,          -1};
@@ -56,7 +55,6 @@ class ConservationTest : public EconomyTest {
         }
         FillRandomStock(*static_cast<CProducer*>(Table().At(n)));
     }
-
     // Up to five slots with distinct products and random fractions.
     void FillRandomStock(CProducer& b) {
         std::vector<int32_t> products(kProducts.begin(), kProducts.end());
@@ -72,7 +70,6 @@ class ConservationTest : public EconomyTest {
             b.stock[i] = {p, num / g, den / g};
         }
     }
-
     // The exact amount of a product in all buildings but the terminal, in
     // 1/kUnit units; also the part that loading vehicles may take from the
     // terminal's catchment and whether a building there takes it in.
@@ -98,12 +95,10 @@ class ConservationTest : public EconomyTest {
         }
         return t;
     }
-
     bool InCatchment(int32_t n) {
         const auto& list = B<CTerminal>(depot_).catchment();
         return std::any_of(list.begin(), list.end(), [n](auto& c) { return c.building == n; });
     }
-
     // Every slot is a reduced fraction; an empty slot is 0/1, and only a
     // store keeps its product on it.
     void ExpectCanonicalSlots() {
@@ -119,7 +114,6 @@ class ConservationTest : public EconomyTest {
             }
         }
     }
-
     int32_t depot_ = 0;
     std::vector<int32_t> numbers_;  // the buildings around the depot
 };
@@ -139,7 +133,6 @@ TEST_F(ConservationTest, TakesAndPutsConserveEveryProduct) {
             for (size_t k = 0; k < kProducts.size(); ++k) before[k] = TotalOf(kProducts[k]);
             const auto self = static_cast<size_t>(std::find(kProducts.begin(), kProducts.end(), p) -
                                                   kProducts.begin());
-
             int64_t expected = 0;
             if (Pick(2) == 0) {
                 const int32_t got = terminal.TakeGoods(p, amount, 0, 0);
@@ -244,7 +237,6 @@ TEST_F(ConservationTest, HandingOverNothingChangesNothing) {
     }
     EXPECT_EQ(Snapshot(Table()), before);
     EXPECT_EQ(Cash(), cash);
-
     const int32_t lonely = Place(kTypeTruckDepot, 200, 200);
     B<CTerminal>(lonely).Refresh();
     for (int32_t n = 3; n <= 9; ++n) Table().DemolishBuilding(n);  // the depot's list is stale
@@ -289,7 +281,6 @@ TEST_F(HandoverTest, CatchmentsOfDepotsAndStations) {
     EXPECT_EQ(Listed(depot), (std::vector<int32_t>{touching, west}));
     EXPECT_EQ(T(depot).catchment().back().is_warehouse, 1);
     for (int32_t n : {depot, touching, outside, west}) EXPECT_EQ(Table().At(n)->scan_mark, 0);
-
     // A station scans around its platform rows.
     const int32_t station = Place(kTypeTrainStation + 1, 50, 50);
     B<CTrainStation>(station).length = 3;
@@ -300,7 +291,6 @@ TEST_F(HandoverTest, CatchmentsOfDepotsAndStations) {
     std::vector<int32_t> listed = Listed(station);
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<int32_t>{inCorner, touchingWest}));
-
     // Sites serve every player; competitors' buildings stay out.
     const int32_t mine = Place(kTypeMine, 154, 153);
     const int32_t own = Place(kTypeTruckDepot, 150, 150);

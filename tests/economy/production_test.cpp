@@ -202,7 +202,6 @@ TEST_F(RawSitesTest, TwoForestFieldsAreCutInTurnAndNoForestNoWood) {
     EXPECT_EQ(view_.redraws, 1);
     EXPECT_FALSE(mill.CutForest(false));
     EXPECT_EQ(mill.wood_left, 3 * 96 - 24);
-
     CLumberMill& bare = B<CLumberMill>(Place(kTypeLumberMill, 100, 150));
     bare.Update();
     EXPECT_EQ(bare.capacity + bare.TakeGoods(0, 1, 1, 0), 0);

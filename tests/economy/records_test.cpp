@@ -64,7 +64,8 @@ std::string OneBuilding(const std::array<int32_t, 6>& row) {
     auto* out = reinterpret_cast<uint8_t*>(bytes.data());
     le::PutU32(out, static_cast<uint32_t>(row[0]));
     out[4] = static_cast<uint8_t>(row[1]);
-    for (const int32_t k : {1, 2, 3}) le::PutU32(out + 4 + 4 * k, static_cast<uint32_t>(row[k + 1]));
+    for (const int32_t k : {1, 2, 3})
+        le::PutU32(out + 4 + 4 * k, static_cast<uint32_t>(row[k + 1]));
     return bytes;
 }
 
@@ -74,14 +75,15 @@ TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
     // slots past the table; anchors off the map; records one byte and far
     // too short; fewer and more buildings than counted.
     std::vector<std::string> damaged = {"", std::string("\1\0", 2), std::string(10, '\xFF')};
-    for (const auto& row : std::initializer_list<std::array<int32_t, 6>>{
-             {1, 4, 1, 5, 5, 0}, {1, 5, 1, 5, 5, 0}, {1, 32, 1, 5, 5, 0}, {1, 255, 1, 5, 5, 0},
-             {1, 27, 0, 5, 5, 0}, {1, 27, 1024, 5, 5, 0}, {1, 27, 1, 256, 5, 0},
-             {1, 27, 1, 5, -1, 0}, {1, 10, 1, 5, 5, 27}, {1, 21, 1, 5, 5, 1000},
-             {2, 27, 1, 5, 5, 0}, {1024, 27, 1, 5, 5, 0}})
-        damaged.push_back(OneBuilding(row));
+    const std::array<int32_t, 6> rows[] = {
+        {1, 4, 1, 5, 5, 0},     {1, 5, 1, 5, 5, 0},   {1, 32, 1, 5, 5, 0},
+        {1, 255, 1, 5, 5, 0},   {1, 27, 0, 5, 5, 0},  {1, 27, 1024, 5, 5, 0},
+        {1, 27, 1, 256, 5, 0},  {1, 27, 1, 5, -1, 0}, {1, 10, 1, 5, 5, 27},
+        {1, 21, 1, 5, 5, 1000}, {2, 27, 1, 5, 5, 0},  {1024, 27, 1, 5, 5, 0}};
+    for (const auto& row : rows) damaged.push_back(OneBuilding(row));
     // A slot used twice.
-    damaged.push_back(OneBuilding({2, 27, 7, 5, 5, 0}) + OneBuilding({0, 27, 7, 9, 9, 0}).substr(4));
+    damaged.push_back(OneBuilding({2, 27, 7, 5, 5, 0}) +
+                      OneBuilding({0, 27, 7, 9, 9, 0}).substr(4));
     for (size_t i = 0; i < damaged.size(); ++i) {
         EXPECT_FALSE(LoadBytes(nullptr, damaged[i])) << i;
         EXPECT_FALSE(LoadBytes(&Table(), damaged[i])) << i;
@@ -108,7 +110,6 @@ TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
     EXPECT_EQ(std::tuple(s->GetProduct(), s->GetProductCost(8), s->GetProductCost(9),
                          s->GetAdvertising()),
               std::tuple(8, 5, -5, 3));
-
     std::vector<uint8_t> station(39, 'A');
     le::PutU32(station.data() + 35, 9);
     const auto long_station = Loaded(8, station);
@@ -116,7 +117,6 @@ TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
               std::pair(kMaxStationLength, size_t{34}));
     le::PutU32(station.data() + 35, 0);
     EXPECT_EQ(Loaded(8, station)->GetLength(), 1);
-
     std::vector<uint8_t> mine(28, 0);
     le::PutU32(mine.data() + 12, 99);
     EXPECT_EQ(Loaded(kTypeMine, mine)->GetProduct(), 5);
@@ -140,7 +140,6 @@ TEST_F(RecordsTest, ExtremeFiguresFromAFileKeepTheGameRunning) {
     m->Update();
     auto& lumber = static_cast<CLumberMill&>(*m);
     EXPECT_EQ(std::pair(WholeUnits(lumber.stock), lumber.wood_left), std::pair(24, kMost - 19));
-
     std::vector<uint8_t> bytes = RecordOf(*Table().At(Place(kTypeToyStore, 10, 10)));
     le::PutU32(bytes.data(), static_cast<uint32_t>(kLeast));  // sold this month
     const auto copy = Loaded(kTypeToyStore, bytes);
@@ -148,7 +147,6 @@ TEST_F(RecordsTest, ExtremeFiguresFromAFileKeepTheGameRunning) {
     s.customers = 500;
     s.PutGoods(8, 3, 1);
     EXPECT_EQ(s.GetUnitsSoldThisMonth(8), kLeast + 3);
-
     // Cash borrows across its 64 bits.
     GS().cash[0] = std::numeric_limits<int64_t>::min() + 10;
     copy->owner = 0;
@@ -171,13 +169,11 @@ class LevelRecordTest : public EconomyTest {
                       kDataPathLength, "%s\\save", folder_.Path().c_str());
         RecreateOpponents();
     }
-
     std::string Path(const char* name) const { return folder_.Path() + "/save/" + name; }
     std::string Save(const char* name) {
         EXPECT_TRUE(SaveGameFile(Path(name)));
         return folder_.Read(std::string("save/") + name);
     }
-
     plat::HeadlessBackend host_;
     fvtest::TempFolder folder_;
     std::unique_ptr<CWayNetwork> network_ = std::make_unique<CWayNetwork>();
@@ -190,7 +186,6 @@ TEST_F(LevelRecordTest, EveryBuildingTypeRoundTripsByteForByteAndDamageIsRefused
     const std::string first = Save("first.lvl");
     ASSERT_GT(first.size(), kBuildingRecord + 4);
     EXPECT_EQ(first.substr(kBuildingRecord, 4), std::string("\x1e\0\0\0", 4));
-
     // Another running game: the load must bring the buildings back.
     Table().DemolishBuilding(1);
     Place(kTypeToyStore, 200, 200);
@@ -198,7 +193,6 @@ TEST_F(LevelRecordTest, EveryBuildingTypeRoundTripsByteForByteAndDamageIsRefused
     EXPECT_EQ(Table().At(31), nullptr);
     EXPECT_STREQ(Table().At(1)->GetName(), "Testtown North");
     EXPECT_TRUE(Save("second.lvl") == first);
-
     // A damaged building record (the first building's type without a class,
     // its slot past the table, the file cut) is refused and the game stays.
     const std::string before = Snapshot(Table());

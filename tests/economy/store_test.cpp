@@ -76,7 +76,6 @@ TEST_F(StoreTest, TheMonthSellsToTheCitysResidentsAndTheTablesMoveOn) {
                          g_Statistics.Monthly(StatSeries::TotalReceipts, 0),
                          s.GetMonthlyProfit(11, kWoodenTrain)),
               std::tuple(revenue, revenue, revenue, profit));
-
     // Deliveries after the demand was met wait for the next month.
     s.PutGoods(kWoodenTrain, 5, 1);
     EXPECT_EQ(
@@ -91,7 +90,6 @@ TEST_F(StoreTest, TheMonthSellsToTheCitysResidentsAndTheTablesMoveOn) {
     EXPECT_EQ(std::tuple(s.GetPeriodFigure2(), s.GetPeriodFigure(),
                          s.GetProductProfitTotal(kWoodenTrain), s.stock[0].product),
               std::tuple(profit, 2 * profit, 2 * profit, kWoodenTrain));
-
     // Overlapping stores of a type share the residents; another type not.
     CStore& b = Store(kTypeToyStore, 63, 60);
     CStore& sports = Store(kTypeSportsStore, 58, 64);
@@ -113,7 +111,6 @@ TEST_F(StoreTest, DeliveriesSellAtOnceUpToTheDemandAndAgeingProductsEarnLess) {
                          s.GetDeliveredUnits(1, kWoodenTrain)),
               std::tuple(5, 2, 7));
     EXPECT_EQ(s.PutGoods(17, 3, 1), 0);  // another family's goods are refused
-
     GS().year = 1981;
     const int64_t cash = Cash();
     s.PutGoods(kDolls, 1, 1);
@@ -143,7 +140,6 @@ TEST_F(StoreTest, AnOpponentsTrainStaysOnceTheDemandIsDelivered) {
 using MonthTickTest = EconomyTest;
 
 TEST_F(MonthTickTest, ANewMonthSellsInStoresAndRefillsSites) {
-    cities_.run_cities = true;
     AddCity(1, 50, 50);
     PutCityBuilding(62, 62, 1, 40);  // 640 residents: a demand of 12 wooden trains
     CStore& store = B<CStore>(Place(kTypeToyStore, 60, 60));

@@ -32,7 +32,6 @@ class HighScoresTest : public ::testing::Test {
     std::string Name(int32_t i) const { return gs.high_scores[i].name; }
     std::string File() const { return folder.Read("save/best.sav"); }
     void WriteFile(const std::string& bytes) { folder.Write("save/best.sav", bytes); }
-
     fvtest::TempFolder folder;
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
@@ -69,7 +68,6 @@ TEST_F(HighScoresTest, FileRoundTripIsExactly400Bytes) {
     EXPECT_EQ(bytes.substr(7 * 40, 19), "Points in all bytes");
     EXPECT_EQ(bytes.substr(7 * 40 + 36, 4), std::string("\x04\x03\x02\x01", 4));
     EXPECT_EQ(bytes[3 * 40 + 20], 'z');
-
     fvtest::GameScope other;
     CGameState& read = other.state();
     std::memcpy(read.data_paths, gs.data_paths, sizeof read.data_paths);
@@ -103,7 +101,6 @@ TEST_F(HighScoresTest, MissingEmptyShortAndLongFilesStayInTheirBuffers) {
     EXPECT_EQ(std::pair(Name(0), Points(0)), std::pair(std::string("Company 0"), 1000));
     SaveHighScores(gs);
     EXPECT_EQ(File().size(), 400u);
-
     std::string bytes(45, '\0');
     std::memcpy(bytes.data(), "Short", 5);
     bytes[36] = 0x10;  // 16 points
@@ -113,7 +110,6 @@ TEST_F(HighScoresTest, MissingEmptyShortAndLongFilesStayInTheirBuffers) {
     EXPECT_EQ(std::pair(Name(0), Points(0)), std::pair(std::string("Short"), 16));
     EXPECT_EQ(std::string(gs.high_scores[1].name, 9), "ABCDEny 1");  // the rest as it was
     EXPECT_EQ(std::pair(Name(2), Points(1)), std::pair(std::string("Company 2"), 900));
-
     WriteFile(std::string(500, 'N'));  // no zero anywhere, and 100 bytes too many
     LoadHighScores(gs);
     EXPECT_EQ(Name(9), std::string(35, 'N'));

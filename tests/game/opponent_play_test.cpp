@@ -70,7 +70,6 @@ class OpponentWorld : public ::testing::Test {
         cities_.FreeAll();
         buildings_.FreeAll();
     }
-
     CGameState& GS() { return game_.state(); }
     COpponent& Opponent(int32_t slot) { return *GS().opponents[slot]; }
     // A raw-material site (mines dig gold) at (x, y); its building number.
@@ -130,7 +129,6 @@ class OpponentWorld : public ::testing::Test {
             sum += store->GetMonthlyDeliveries(m, chain.product);
         return sum;
     }
-
     plat::HeadlessBackend host_;
     GameScope game_;
     CLookupTables tables_;
@@ -180,7 +178,6 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     EXPECT_EQ(g_ActingPlayer, 0);
     EXPECT_EQ(GS().active_opponent, -1);
     EXPECT_EQ(Opponent(0).turn_pending, 1000);  // it keeps taking part
-
     EXPECT_EQ(std::tuple(chain.product, chain.site, chain.city_slot),
               std::tuple(kGoldJewelry, site_, city_));
     for (const int32_t n : {chain.store, chain.factory, chain.terminals[kStoreDepot],
@@ -204,7 +201,6 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
         EXPECT_EQ(truck->cargo_plan[1][0][0], 5);  // gold at the mine's depot
         EXPECT_EQ(truck->cargo_plan[2][0][0], kGoldJewelry);
     }
-
     // A halted truck is released while the store wants more.
     trucks[0]->halted = 1;
     trucks[0]->halt_at_stop[0] = 1;
@@ -212,7 +208,6 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
               buildings_.At(chain.store)->GetMonthlyDemand(kCurrentMonth, chain.product));
     Opponent(0).TakeTurn();
     EXPECT_EQ(std::pair(trucks[0]->halted, trucks[0]->halt_at_stop[0]), std::pair(0, 0));
-
     // The record: a load claims the planned vehicles again; a plan naming a
     // vehicle another opponent claimed, or a building of another owner, is
     // damage.
@@ -234,12 +229,10 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     loaded.plan_list_a.clear();
     EXPECT_FALSE(ClaimPlannedProperty(loaded));
     buildings_.At(chain.store)->owner = 1;
-
     Months(6);
     EXPECT_GT(Delivered(chain, kCurrentMonth - 3), 0);
     EXPECT_GT(g_Statistics.PairThis(kPairReceipts, 1) + g_Statistics.PairLast(kPairReceipts, 1), 0);
     EXPECT_EQ(g_Statistics.PairThis(kPairReceipts, 0), 0);
-
     // Cut the road between mine and factory in the middle of a straight.
     int32_t fx = 0;
     int32_t fy = 0;
@@ -260,7 +253,6 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     EXPECT_EQ(DecodeChain(Opponent(0).plan_list_b.front()).state, ChainState::Running);
     EXPECT_GT(Delivered(chain, kCurrentMonth - 1), 0);
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
-
     // Priced into loss: given up after the patience checks; what stands stays.
     GoodsRecord& jewelry = GS().goods[kGoldJewelry];
     jewelry.price = jewelry.production_cost / 4;
@@ -409,12 +401,10 @@ class OpponentSoak : public OpponentWorld {
         terrain_->GenerateLandscape();
         RecreateOpponents({0, 3, 4});
     }
-
     int64_t Reserve(int32_t slot) {
         return StyleOfProfile(GS().opponent_profiles[Opponent(slot).profile_index]).reserve;
     }
     int64_t& Cash(int32_t slot) { return GS().cash[Opponent(slot).player_number]; }
-
     // One game month, pass by pass: a turn that spent money leaves at least
     // the reserve (passes where the game tick also ran are not judged: the
     // tick books running costs after the turn).
@@ -439,7 +429,6 @@ class OpponentSoak : public OpponentWorld {
             }
         }
     }
-
     Property Snapshot() {
         Property p;
         for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
@@ -455,7 +444,6 @@ class OpponentSoak : public OpponentWorld {
         }
         return p;
     }
-
     // Save, load, save: the game comes back whole and the second file is
     // the first. A plan naming a store its opponent does not own is damage.
     void SaveLoadSave(int32_t year) {
@@ -469,7 +457,6 @@ class OpponentSoak : public OpponentWorld {
         ASSERT_TRUE(SaveGameFile(second));
         EXPECT_TRUE(folder_.Read("second.lvl") == folder_.Read("first.lvl"))
             << "the second save differs";
-
         for (const Chain& chain : Chains(0)) {
             CBuilding* store = buildings_.At(chain.store);
             if (chain.state != ChainState::Running || store == nullptr) continue;
@@ -483,7 +470,6 @@ class OpponentSoak : public OpponentWorld {
             break;
         }
     }
-
     TempFolder folder_;
     int32_t spending_turns_ = 0;
     int32_t turns_[kOpponents] = {};
@@ -510,7 +496,8 @@ TEST_F(OpponentSoak, TwentyYearsOfThreeOpponents) {
     for (int32_t s = 0; s < kOpponents; ++s) {
         bool delivering = false;
         for (const Chain& chain : Chains(s)) {
-            delivering = delivering || (chain.state == ChainState::Running && Delivered(chain, kCurrentMonth - 3, kCurrentMonth - 1) > 0);
+            delivering = delivering || (chain.state == ChainState::Running &&
+                                        Delivered(chain, kCurrentMonth - 3, kCurrentMonth - 1) > 0);
         }
         EXPECT_TRUE(delivering) << "slot " << s;
     }

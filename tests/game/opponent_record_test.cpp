@@ -63,7 +63,6 @@ class OpponentTest : public ::testing::Test {
         return ReadBack(
             bytes, [&](plat::FileHandle f) { return o.Load(f); }, left);
     }
-
     GameScope scope_;
 };
 
@@ -83,7 +82,6 @@ TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesBy
     // order or with a field dropped changes the hash.
     EXPECT_EQ(bytes.size(), 1209u);
     EXPECT_EQ(Fnv1a(bytes.data(), bytes.size(), 0xcbf29ce484222325ull), 2646094209845796760u);
-
     // Loading replaces the lists, resolves the vehicles by number and drops
     // the turn references.
     COpponent loaded(2, 2, COpponent::Detached{});
@@ -100,7 +98,6 @@ TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesBy
     EXPECT_EQ(loaded.turn_ref_1 == nullptr && loaded.turn_ref_4 == nullptr, true);
     o.turn_ref_1 = o.turn_ref_4 = nullptr;
     EXPECT_TRUE(Save(loaded) == Save(o));
-
     // Numbers that no vehicle has, or no vehicle list at all: no vehicle.
     FakeVehicleList other;
     other.Add(4);
@@ -143,7 +140,6 @@ TEST_F(OpponentRecordTest, DamagedRecordsAreRejectedAndChangeNothingShortOnesMea
     // Cut inside the fixed part, inside a node and just before the end.
     for (size_t length : {size_t{5}, size_t{31}, plan_a_count + 50, good.size() - 1})
         damaged.push_back(good.substr(0, length));
-
     for (const std::string& bytes : damaged) {
         COpponent target(0, 4, COpponent::Detached{});
         target.plan_list_b.push_back(MakePlanNode(9, nullptr));
@@ -216,7 +212,6 @@ TEST_F(OpponentLevelTest, SaveLoadSaveIsByteIdenticalAndWalkingThePartChangesNot
     EXPECT_EQ(std::tuple(left, opponent(1).plan_list_a.size(), opponent(1).takeover_year,
                          state().active_opponent),
               std::tuple(4, size_t{0}, 2060, -1));
-
     FillOpponent(opponent(1), 4, {});  // other plans: the lists are replaced
     ASSERT_TRUE(Read(with_tail, &left));
     EXPECT_EQ(std::tuple(left, state().active_opponent, opponent(1).takeover_year,
@@ -238,7 +233,6 @@ TEST_F(OpponentLevelTest, AbsentOpponentsAreMadeAfresh) {
                   std::pair(2060, 100));
     }
     EXPECT_EQ(state().active_opponent, -1);
-
     // A slot marked as not taking part, and an empty slot, are written for
     // replacement; the terms after the records still apply.
     RecreateOpponents();
@@ -270,7 +264,6 @@ TEST_F(OpponentLevelTest, FileEndingAfterTheRecordsKeepsTheTermsAndBadActiveIsNo
     ResetOpponentTakeOverTerms();
     EXPECT_EQ(std::pair(opponent(0).takeover_year, opponent(0).takeover_percent),
               std::pair(2060, 100));
-
     std::string bytes = full;
     for (int32_t stored : {3, -2, 0x7fffffff}) {
         le::PutU32(reinterpret_cast<uint8_t*>(bytes.data()) + bytes.size() - 28,
@@ -315,7 +308,6 @@ class OpponentTurnTest : public OpponentTest {
                              opponent(2).turn_countdown),
                   std::tuple(a, b, c));
     }
-
     plat::HeadlessBackend host_;
     CGameApp app_;
 };
