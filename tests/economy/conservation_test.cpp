@@ -4,11 +4,6 @@
 
 #include <numeric>
 
-#include "economy/building_kinds.h"
-#include "economy/factory.h"
-#include "economy/store.h"
-#include "economy/train_station.h"
-#include "economy/warehouse.h"
 #include "economy_fixture.h"
 #include "platform/random.h"
 
