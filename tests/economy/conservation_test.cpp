@@ -371,16 +371,5 @@ TEST_F(HandoverTest, GoodsComeEvenlyPortionByPortion) {
               std::pair(Fraction(13, 3), Fraction(1, 1)));
 }
 
-TEST_F(HandoverTest, TheTerminalRunsTheFactoriesOfItsCatchment) {
-    const int32_t depot = Depot();
-    const int32_t factory = ToyFactory(96, 96, 9);  // tricycle: 1 steel sheet
-    B<CFactory>(factory).stock[0] = Slot(4, 3, 1);
-    T(depot).Refresh();
-    T(depot).Update();
-    EXPECT_EQ(
-        std::pair(B<CFactory>(factory).stock[0].product, WholeUnits(B<CFactory>(factory).stock[1])),
-        std::pair(-1, 3));
-}
-
 }  // namespace
 }  // namespace econ

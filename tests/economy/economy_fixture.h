@@ -60,7 +60,6 @@ class EconomyTest : public ::testing::Test {
         InitBuildingTypes();
         GS().cash[0] = 10000000;
         GS().year = 1960;
-        GS().week = 0;
         game_.Set(g_pLookupTables, &tables_);
         game_.Set(g_ppBuildings, &table_);
         game_.Set(g_pCityManager, &cities_);
@@ -77,16 +76,11 @@ class EconomyTest : public ::testing::Test {
     // A building of `type` (depot and station types carry their orientation)
     // with its north-west field on (x, y), footprint written; its number.
     int32_t Place(int32_t type, int32_t x, int32_t y) {
-        if (IsTruckDepotType(type)) {
-            GS().selected_building_type = kTypeTruckDepot;
-            GS().build_orientation = type - kTypeTruckDepot;
-        } else if (IsStationType(type)) {
-            GS().selected_building_type = kTypeTrainStation;
-            GS().build_orientation = type - kTypeTrainStation;
-        } else {
-            GS().selected_building_type = type;
-            GS().build_orientation = 0;
-        }
+        const int32_t base = IsTruckDepotType(type) ? kTypeTruckDepot
+                             : IsStationType(type)  ? kTypeTrainStation
+                                                    : type;
+        GS().selected_building_type = base;
+        GS().build_orientation = type - base;
         const int32_t number = table_.PlaceBuilding(x, y);
         if (number > 0) MarkFootprint(number);
         return number;
@@ -162,12 +156,9 @@ class EconomyTest : public ::testing::Test {
     }
     // A city with its area at (ox, oy), with `fields` its number on them.
     CCity& AddCity(int32_t number, int32_t ox, int32_t oy, bool fields = true) {
-        auto city = std::make_unique<CCity>();
-        city->number = number;
-        city->origin_x = ox;
-        city->origin_y = oy;
-        cities_.cities[number - 1] = city.get();
-        city_objects_.push_back(std::move(city));
+        CCity& city = *city_objects_.emplace_back(std::make_unique<CCity>());
+        std::tie(city.number, city.origin_x, city.origin_y) = std::tuple(number, ox, oy);
+        cities_.cities[number - 1] = &city;
         if (fields) {
             for (int32_t fx = ox; fx < ox + kCityAreaSize; ++fx) {
                 for (int32_t fy = oy; fy < oy + kCityAreaSize; ++fy) {
@@ -176,7 +167,7 @@ class EconomyTest : public ::testing::Test {
                 }
             }
         }
-        return *city_objects_.back();
+        return city;
     }
     void PutCityBuilding(int32_t x, int32_t y, int32_t city, int32_t stadtb) {
         MapField* f = FieldAt(x, y);
@@ -195,8 +186,7 @@ class EconomyTest : public ::testing::Test {
         }
     }
     TestVehicle& AddVehicle() {  // in the vehicle list, without stops
-        vehicles_.push_back(std::make_unique<TestVehicle>());
-        TestVehicle& v = *vehicles_.back();
+        TestVehicle& v = *vehicles_.emplace_back(std::make_unique<TestVehicle>());
         for (ScheduleStop& s : v.schedule) s = Stop({});
         nodes_.push_back(std::make_unique<VehicleListNode>(VehicleListNode{&v, g_pVehicleList}));
         g_pVehicleList = nodes_.back().get();

@@ -1,6 +1,6 @@
 #pragma once
-// Records written to bytes and read back from bytes through a file of a
-// temporary folder, since the game's savers and readers work on open files.
+// Records written to bytes and read back from bytes through a temporary
+// file: the game's savers and readers work on open files.
 
 #include <cstdint>
 #include <string>
