@@ -23,32 +23,26 @@ int32_t Pick(int32_t n) {
 
 class ConservationTest : public EconomyTest {
   protected:
+    // A truck depot at (100, 100) amid nine random buildings or gaps, each
+    // with random stock; numbers_ lists them.
     void BuildWorld() {
-        depot_ = Place(kTypeTruckDepot, 100, 100);
-        for (int32_t sx : kSiteCorners) {
-            for (int32_t sy : kSiteCorners) AddRandomBuilding(sx, sy);
-        }
-        B<CTerminal>(depot_).Refresh();
-        numbers_.clear();
-        for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
-            if (Table().At(n) != nullptr && n != depot_) numbers_.push_back(n);
-        }
-    }
-    void AddRandomBuilding(int32_t x, int32_t y) {
         static constexpr int32_t kKinds[] = {kTypeToyIndustry, kTypeSportsIndustry, kTypeToyStore,
                                              kTypeSportsStore, kTypeDepot,          -1};
-        const int32_t type = kKinds[Pick(6)];
-        if (type < 0) return;
-        const int32_t n = Place(type, x, y);
-        ASSERT_GT(n, 0);
-        if (type == kTypeToyIndustry) {
-            static constexpr int32_t kToys[] = {9, 10, 13, 15};
-            B<CFactory>(n).SetProduct(kToys[Pick(4)]);
-        } else if (type == kTypeSportsIndustry) {
-            static constexpr int32_t kSports[] = {17, 18, 22};
-            B<CFactory>(n).SetProduct(kSports[Pick(3)]);
+        static constexpr int32_t kMade[] = {9, 10, 13, 15, 17, 18, 22};  // toys, then sports
+        depot_ = Place(kTypeTruckDepot, 100, 100);
+        numbers_.clear();
+        for (int32_t sx : kSiteCorners) {
+            for (int32_t sy : kSiteCorners) {
+                const int32_t type = kKinds[Pick(6)];
+                if (type < 0) continue;
+                const int32_t n = numbers_.emplace_back(Place(type, sx, sy));
+                ASSERT_GT(n, 0);
+                if (type == kTypeToyIndustry) B<CFactory>(n).SetProduct(kMade[Pick(4)]);
+                if (type == kTypeSportsIndustry) B<CFactory>(n).SetProduct(kMade[4 + Pick(3)]);
+                FillRandomStock(B<CProducer>(n));
+            }
         }
-        FillRandomStock(*static_cast<CProducer*>(Table().At(n)));
+        B<CTerminal>(depot_).Refresh();
     }
     // Up to five slots with distinct products and random fractions.
     void FillRandomStock(CProducer& b) {
@@ -77,8 +71,7 @@ class ConservationTest : public EconomyTest {
         Total t;
         for (int32_t n : numbers_) {
             CBuilding* b = Table().At(n);
-            int32_t num = 0;
-            int32_t den = 1;
+            int32_t num = 0, den = 1;
             b->GetStock(p, num, den);
             EXPECT_EQ(kUnit % den, 0);
             const int64_t amount = int64_t{num} * (kUnit / den);
@@ -186,14 +179,11 @@ TEST(GoodsSlotTest, FractionsStayExactNeverGoBelowZeroAndAreMadeSafeFromFiles) {
 TEST_F(ConservationTest, HandingOverNothingChangesNothing) {
     const int32_t depot = Place(kTypeTruckDepot, 100, 100);
     const int32_t station = Place(kTypeTrainStation + 2, 110, 100);
-    for (const auto [type, x, y] : {std::array<int32_t, 3>{kTypeToyIndustry, 96, 96},
-                                    {kTypeToyStore, 101, 96},
-                                    {kTypeDepot, 96, 101},
-                                    {kTypeMine, 103, 103},
-                                    {kTypeLumberMill, 112, 96},
-                                    {kTypeChemicalPlant, 106, 104},
-                                    {kTypeSteelMill, 114, 104}})
-        Place(type, x, y);
+    const std::array<int32_t, 3> placed[] = {
+        {kTypeToyIndustry, 96, 96}, {kTypeToyStore, 101, 96},   {kTypeDepot, 96, 101},
+        {kTypeMine, 103, 103},      {kTypeLumberMill, 112, 96}, {kTypeChemicalPlant, 106, 104},
+        {kTypeSteelMill, 114, 104}};
+    for (const auto& [type, x, y] : placed) Place(type, x, y);
     CFactory& factory = B<CFactory>(3);
     factory.SetProduct(13);
     factory.stock[0] = Slot(3, 7, 3);
@@ -225,8 +215,7 @@ TEST_F(ConservationTest, HandingOverNothingChangesNothing) {
             EXPECT_EQ(b->PutGoods(p, 1, 0) + b->PutGoods(p, 0, 1), 0) << n << ' ' << p;
         }
         EXPECT_EQ(b->AcceptsProduct(-1), 0);
-        int32_t num = 17;
-        int32_t den = 19;
+        int32_t num = 17, den = 19;
         EXPECT_EQ(b->GetStock(-1, num, den), 0);
         EXPECT_EQ(std::pair(num, den), std::pair(17, 19));
     }

@@ -124,22 +124,17 @@ TEST_F(OpponentRecordTest, DamagedRecordsAreRejectedAndChangeNothingShortOnesMea
     const std::string good = Save(source);
     const size_t plan_a_count = 32;
     const size_t step_count = plan_a_count + 8 + source.plan_list_a.size() * 99;
-    const std::pair<size_t, int32_t> words[] = {
-        {plan_a_count, static_cast<int32_t>(source.plan_list_a.size() + 1000)},
-        {plan_a_count, -1},
-        {plan_a_count, 0x7fffffff},
-        {step_count, 0x40000000},
-        {step_count, static_cast<int32_t>(good.size())},
-        {24, 5},  // profile outside 0..4
-        {24, -1},
-        {20, 2},  // another slot's player
-    };
-    std::vector<std::string> damaged;
-    for (const auto& [offset, value] : words) {
-        damaged.push_back(good);
-        le::PutU32(reinterpret_cast<uint8_t*>(damaged.back().data()) + offset,
-                   static_cast<uint32_t>(value));
-    }
+    // Plan and step counts beyond the file, a profile outside 0..4 and
+    // another slot's player.
+    const auto more = static_cast<int32_t>(source.plan_list_a.size() + 1000);
+    const auto size = static_cast<int32_t>(good.size());
+    const size_t at[] = {plan_a_count, plan_a_count, plan_a_count, step_count,
+                         step_count,   24,           24,           20};
+    const int32_t value[] = {more, -1, 0x7fffffff, 0x40000000, size, 5, -1, 2};
+    std::vector<std::string> damaged(std::size(at), good);
+    for (size_t i = 0; i < std::size(at); ++i)
+        le::PutU32(reinterpret_cast<uint8_t*>(damaged[i].data()) + at[i],
+                   static_cast<uint32_t>(value[i]));
     // Cut inside the fixed part, inside a node and just before the end.
     for (size_t length : {size_t{5}, size_t{31}, plan_a_count + 50, good.size() - 1})
         damaged.push_back(good.substr(0, length));
@@ -185,13 +180,12 @@ class OpponentLevelTest : public OpponentTest {
     std::string Write() {
         return Written([](plat::FileHandle f) { WriteOpponentRecords(f); });
     }
-    bool Read(const std::string& bytes, int32_t* left = nullptr, bool skip_only = false) {
+    static bool Read(const std::string& bytes, int32_t* left = nullptr) {
+        return ReadBack(bytes, ReadOpponentRecords, left);
+    }
+    static bool Skip(const std::string& bytes, int32_t* left = nullptr) {
         return ReadBack(
-            bytes,
-            [&](plat::FileHandle f) {
-                return skip_only ? SkipOpponentRecords(f) : ReadOpponentRecords(f);
-            },
-            left);
+            bytes, [](plat::FileHandle f) { return SkipOpponentRecords(f); }, left);
     }
     void ExpectFresh(int32_t slot) {
         SCOPED_TRACE(slot);
@@ -211,7 +205,7 @@ TEST_F(OpponentLevelTest, SaveLoadSaveIsByteIdenticalAndWalkingThePartChangesNot
     RecreateOpponents();
     state().active_opponent = -1;
     int32_t left = -1;
-    ASSERT_TRUE(Read(with_tail, &left, true));
+    ASSERT_TRUE(Skip(with_tail, &left));
     EXPECT_EQ(std::tuple(left, opponent(1).plan_list_a.size(), opponent(1).takeover_year,
                          state().active_opponent),
               std::tuple(4, size_t{0}, 2060, -1));
@@ -284,7 +278,7 @@ TEST_F(OpponentLevelTest, DamagedSecondRecordRejectsTheLevelWithoutACrash) {
     std::string huge = good;
     le::PutU32(reinterpret_cast<uint8_t*>(huge.data()) + first_record + 32, 0x7f7f7f7f);
     for (const std::string& bytes : {good.substr(0, first_record + 40), huge}) {
-        EXPECT_FALSE(Read(bytes, nullptr, true));
+        EXPECT_FALSE(Skip(bytes));
         EXPECT_FALSE(Read(bytes));
         for (COpponent* o : state().opponents) ASSERT_NE(o, nullptr);
     }
@@ -296,16 +290,13 @@ class OpponentTurnTest : public OpponentTest {
         OpponentTest::SetUp();
         state().game_mode = kModeGame;
     }
-    // An idle pass after the opponents' 11 ms have passed.
-    void Pass() {
-        host_.AdvanceClock(11);
+    // An idle pass after the opponents' 11 ms; after a tick length it runs
+    // the opponent step, then a game week.
+    void Pass(uint32_t ms = 11) {
+        host_.AdvanceClock(ms);
         app_.OnIdle(0);
     }
-    // An idle pass after a tick length: the opponent step, then a game week.
-    void PassWeek() {
-        host_.AdvanceClock(g_TickLength + 1);
-        app_.OnIdle(0);
-    }
+    void PassWeek() { Pass(g_TickLength + 1); }
     void ExpectCountdowns(int32_t a, int32_t b, int32_t c) {
         EXPECT_EQ(std::tuple(opponent(0).turn_countdown, opponent(1).turn_countdown,
                              opponent(2).turn_countdown),
@@ -374,12 +365,9 @@ TEST_F(OpponentTurnTest, ForgettingAVehicleDropsItsVehiclePlansAndClearsOtherRef
     FakeVehicleList vehicles;
     CVehicle* gone = vehicles.Add(1);
     CVehicle* kept = vehicles.Add(2);
-    PlanNode node;
-    node.vehicle = gone;
-    opponent(0).plan_list_a.push_back(node);
-    opponent(2).plan_list_b.push_back(node);
-    node.vehicle = kept;
-    opponent(2).plan_list_b.push_back(node);
+    opponent(0).plan_list_a.push_back({.vehicle = gone});
+    opponent(2).plan_list_b.push_back({.vehicle = gone});
+    opponent(2).plan_list_b.push_back({.vehicle = kept});
     ForgetVehicleInOpponents(gone);
     EXPECT_TRUE(opponent(0).plan_list_a.empty());
     EXPECT_EQ(opponent(2).plan_list_b.front().vehicle, nullptr);
