@@ -161,10 +161,8 @@ class OpponentPlayTest : public OpponentWorld {
 // through the record, a cut road repaired, and given up once it loses.
 TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGivenUp) {
     const int64_t playerCash = GS().cash[0];
-    GS().selected_building_type = 22;
-    GS().build_orientation = 3;
-    GS().mine_kind = 2;
-    GS().placement_city = 7;
+    std::tie(GS().selected_building_type, GS().build_orientation, GS().mine_kind,
+             GS().placement_city) = std::tuple(22, 3, 2, 7);
     g_pWayNetwork->current_way_type = kWayRail;
     g_pWayNetwork->PushPathCell(5, 6);
     g_pWayNetwork->PushPathCell(4, 6);
@@ -175,17 +173,17 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     const PathCell* c = g_pWayNetwork->path_list;
     ASSERT_TRUE(c != nullptr && c->next != nullptr);
     EXPECT_EQ(c->x * 1000 + c->next->x, 4005);
-    EXPECT_EQ(g_ActingPlayer, 0);
-    EXPECT_EQ(GS().active_opponent, -1);
-    EXPECT_EQ(Opponent(0).turn_pending, 1000);  // it keeps taking part
+    // No acting player or active opponent left; it keeps taking part.
+    EXPECT_EQ(std::tuple(g_ActingPlayer, GS().active_opponent, Opponent(0).turn_pending),
+              std::tuple(0, -1, 1000));
     EXPECT_EQ(std::tuple(chain.product, chain.site, chain.city_slot),
               std::tuple(kGoldJewelry, site_, city_));
     for (const int32_t n : {chain.store, chain.factory, chain.terminals[kStoreDepot],
                             chain.terminals[kSiteDepot], chain.terminals[kFactoryDepot]}) {
         const CBuilding* b = buildings_.At(n);
         ASSERT_NE(b, nullptr);
-        EXPECT_EQ(b->owner, 1);
-        EXPECT_EQ(FieldAt(b->anchor_x, b->anchor_y)->spieler(), 1);
+        EXPECT_EQ((std::pair<int, int>(b->owner, FieldAt(b->anchor_x, b->anchor_y)->spieler())),
+                  std::pair(1, 1));
     }
     // The news points at the factory that now stands.
     EXPECT_EQ(Opponent(0).plan_list_b.front().value_1[0], buildings_.At(chain.factory)->anchor_x);
@@ -196,14 +194,12 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
     const std::vector<CVehicle*> trucks = ChainVehicles(Opponent(0), chain.id);
     ASSERT_EQ(trucks.size(), 2u);
-    for (const CVehicle* truck : trucks) {
-        EXPECT_EQ(truck->owner, 1);
-        EXPECT_EQ(truck->cargo_plan[1][0][0], 5);  // gold at the mine's depot
-        EXPECT_EQ(truck->cargo_plan[2][0][0], kGoldJewelry);
+    for (const CVehicle* truck : trucks) {  // gold at the mine's depot, jewelry on
+        EXPECT_EQ(std::tuple(truck->owner, truck->cargo_plan[1][0][0], truck->cargo_plan[2][0][0]),
+                  std::tuple(1, 5, kGoldJewelry));
     }
     // A halted truck is released while the store wants more.
-    trucks[0]->halted = 1;
-    trucks[0]->halt_at_stop[0] = 1;
+    trucks[0]->halted = trucks[0]->halt_at_stop[0] = 1;
     ASSERT_LT(Delivered(chain, kCurrentMonth),
               buildings_.At(chain.store)->GetMonthlyDemand(kCurrentMonth, chain.product));
     Opponent(0).TakeTurn();
@@ -234,11 +230,8 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     EXPECT_GT(g_Statistics.PairThis(kPairReceipts, 1) + g_Statistics.PairLast(kPairReceipts, 1), 0);
     EXPECT_EQ(g_Statistics.PairThis(kPairReceipts, 0), 0);
     // Cut the road between mine and factory in the middle of a straight.
-    int32_t fx = 0;
-    int32_t fy = 0;
+    int32_t fx = 0, fy = 0, cx = -1, cy = -1;
     ASSERT_TRUE(DepotFront(chain.terminals[kSiteDepot], fx, fy));
-    int32_t cx = -1;
-    int32_t cy = -1;
     for (int32_t x = fx + 4; x < fx + 14 && cx < 0; ++x) {
         for (int32_t y = fy - 14; y <= fy && cx < 0; ++y) {
             const MapField& f = *FieldAt(x, y);
@@ -258,8 +251,7 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     jewelry.price = jewelry.production_cost / 4;
     Months(4 + 6 + 3);
     const Chain after = Chains(0).back();
-    ASSERT_EQ(after.id, chain.id);
-    EXPECT_EQ(after.state, ChainState::GivenUp);
+    EXPECT_EQ(std::pair(after.id, after.state), std::pair(chain.id, ChainState::GivenUp));
     EXPECT_TRUE(ChainVehicles(Opponent(0), chain.id).empty());
     EXPECT_EQ(buildings_.At(chain.factory)->owner, 1);
     ASSERT_FALSE(Opponent(0).step_list_c.empty());
@@ -377,23 +369,14 @@ constexpr int32_t kSummer = 2;
 constexpr int32_t kYears = 20;
 constexpr int32_t kOpponents = 3;
 
-// What a save and load must keep: buildings (number, type, owner) and
-// vehicles (number, owner, model, schedule).
-struct Property {
-    std::vector<std::tuple<int32_t, int32_t, int32_t>> buildings;
-    std::vector<std::tuple<int32_t, int32_t, int32_t, std::string>> vehicles;
-    bool operator==(const Property&) const = default;
-};
-
 class OpponentSoak : public OpponentWorld {
   protected:
     void SetUp() override {
         const std::vector<uint8_t> bytes =
             standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(kSummer));
         folder_.Write("summer/2berge", std::string(bytes.begin(), bytes.end()));
-        for (auto& path : GS().data_paths) {
+        for (auto& path : GS().data_paths)
             std::snprintf(path, kDataPathLength, "%s", folder_.Path().c_str());
-        }
         GS().install_index = 0;
         GS().season = kSummer;
         plat::Srand(11);
@@ -429,18 +412,20 @@ class OpponentSoak : public OpponentWorld {
             }
         }
     }
-    Property Snapshot() {
-        Property p;
+    // What a save and load must keep: buildings (number, type, owner) and
+    // vehicles (number, owner, model, schedule).
+    std::string Snapshot() {
+        std::string p;
         for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
-            const CBuilding* b = buildings_.At(n);
-            if (b != nullptr) p.buildings.emplace_back(n, b->type, b->owner);
+            if (const CBuilding* b = buildings_.At(n))
+                p += std::to_string(n) + ' ' + std::to_string(b->type * 10 + b->owner) + ';';
         }
         for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
             const CVehicle& v = *node->vehicle;
             if (v.number < 1) continue;  // city cars
-            std::string schedule(reinterpret_cast<const char*>(v.schedule), sizeof v.schedule);
-            schedule += std::to_string(v.stop_count);
-            p.vehicles.emplace_back(v.number, v.owner, v.model, schedule);
+            p += std::to_string(v.number) + ' ' + std::to_string(v.owner * 1000 + v.model) + ' ' +
+                 std::to_string(v.stop_count) +
+                 std::string(reinterpret_cast<const char*>(v.schedule), sizeof v.schedule);
         }
         return p;
     }
@@ -450,7 +435,7 @@ class OpponentSoak : public OpponentWorld {
         SCOPED_TRACE(year);
         const std::string first = folder_.Path() + "/first.lvl";
         const std::string second = folder_.Path() + "/second.lvl";
-        const Property before = Snapshot();
+        const std::string before = Snapshot();
         ASSERT_TRUE(SaveGameFile(first));
         ASSERT_EQ(LoadSavedGame(first), LevelLoadResult::Loaded);
         EXPECT_TRUE(Snapshot() == before);
