@@ -73,9 +73,9 @@ TEST_F(BuildingTableTest, DemolitionOfAFactoryIsBookedAndACompetitorsIsRefused) 
 }
 
 TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOnAndStationRowsCostHalf) {
-    Place(kTypeWoodIndustry, 10, 10);
-    Place(kTypeLumberMill, 20, 10);
-    Place(kTypeDepot, 30, 10);
+    for (const auto [type, x] :
+         {std::pair{kTypeWoodIndustry, 10}, {kTypeLumberMill, 20}, {kTypeDepot, 30}})
+        Place(type, x, 10);
     GS().opt_animations = 0;
     Place(kTypeSportsIndustry, 40, 10);
     ASSERT_EQ(view_.animations.size(), 2u);
@@ -110,9 +110,8 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
     // A demolished station takes its stops along (type 7: rows from (61, 60)).
     const int32_t station = Place(kTypeTrainStation + 1, 60, 60);
     TestVehicle& train = AddVehicle();
-    train.schedule[0] = Stop({{61, 60}});
-    train.schedule[1] = Stop({{90, 90}});
-    train.stop_count = 2;
+    std::tie(train.schedule[0], train.schedule[1], train.stop_count) =
+        std::tuple(Stop({{61, 60}}), Stop({{90, 90}}), 2);
     Table().DemolishBuilding(station);
     EXPECT_EQ(std::tuple(train.stop_count, train.schedule[0].x[0], train.schedule[1].x[0]),
               std::tuple(1, 90, 255));
@@ -203,21 +202,17 @@ TEST_F(BuildingTableTest, DemolishedTerminalsTakeTheirWaysAlong) {
 }
 
 TEST_F(BuildingTableTest, DemolitionQueriesOfTerminals) {
-    const int32_t depot = Place(kTypeTruckDepot + 2, 30, 30);
-    CBuilding& d = *Table().At(depot);
-    EXPECT_EQ(d.GetDemolitionCost(30, 30), 400);
+    CBuilding& d = *Table().At(Place(kTypeTruckDepot + 2, 30, 30));
     d.OccupyTile(30, 30);  // a truck inside
     EXPECT_EQ(d.GetDemolitionCost(30, 30), -1);
     d.ReleaseTile(30, 30);
-    EXPECT_EQ(d.IsTileOccupied(30, 30), 0);
+    EXPECT_EQ(std::pair(d.IsTileOccupied(30, 30), d.GetDemolitionCost(30, 30)), std::pair(0, 400));
     CWayNetwork* net = &game_.UseWayNetwork();
     const int32_t n = Place(kTypeTrainStation + 2, 60, 60);  // type 8: rows south
     CTrainStation& s = B<CTrainStation>(n);
     s.Extend();
     MarkFootprint(n);
-    for (int32_t row = 61; row <= 62; ++row) {
-        for (int32_t x = 60; x < 64; ++x) FieldAt(x, row)->set_wegtyp(kWayRail);
-    }
+    for (int32_t f = 0; f < 8; ++f) FieldAt(60 + f % 4, 61 + f / 4)->set_wegtyp(kWayRail);
     // Head: (2 + 1) x 200 and 4 x 290 for each row.
     EXPECT_EQ(s.GetDemolitionCost(61, 60), 600 + 2 * 1160);
     EXPECT_EQ(s.GetDemolitionCost(60, 62), 0);  // counted already
@@ -240,8 +235,7 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
     std::memcpy(start[0], city.zone_grid, sizeof start[0]);
     std::memcpy(start[1], other.zone_grid, sizeof start[1]);
     auto delta = [&](const CCity& c, int32_t x, int32_t y) {
-        const int32_t dx = x - c.origin_x;
-        const int32_t dy = y - c.origin_y;
+        const int32_t dx = x - c.origin_x, dy = y - c.origin_y;
         return c.zone_grid[dx][dy] - start[&c == &city ? 0 : 1][dx][dy];
     };
     const int32_t store = Place(kTypeToyStore, 60, 60);
@@ -253,8 +247,7 @@ TEST_F(BuildingTableTest, BuildingsActOnTheirCitysZoneGrid) {
     Table().DemolishBuilding(store);
     EXPECT_EQ(delta(city, 59, 59), 0);
     // A store acts only on the city of its anchor; a factory on any.
-    const int32_t second = Place(kTypeToyStore, 30, 30);
-    Table().At(second)->ApplyAttraction(1, 1);
+    Table().At(Place(kTypeToyStore, 30, 30))->ApplyAttraction(1, 1);
     EXPECT_EQ(delta(other, 29, 29), 0);
     const int32_t factory = Place(kTypeToyIndustry, 30, 20);
     const int32_t before = other.zone_grid[19][10];
