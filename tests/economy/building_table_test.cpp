@@ -1,8 +1,5 @@
-// The building table: slots, placement and demolition with their bookings,
-// schedules of removed and lengthened terminals, demolition queries, the
-// buildings' effect on city grids, and its record: every class's record and
-// whole level files read back byte for byte, damaged records refused, and
-// values read from files kept within their ranges.
+// The building table: placement and demolition with their bookings, stops of
+// removed and lengthened terminals, city grids, and its record.
 
 #include <cstring>
 
@@ -118,8 +115,7 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
               std::tuple(3, 2, 1, 40));
     EXPECT_EQ(std::tuple(v.cargo_plan[2][0][0], v.wait_until_loaded[2], v.cargo_plan[3][0][0]),
               std::tuple(23, 3, 0));
-    // {target, removed stop's x}: a stop after the target leaves it alone;
-    // the target itself sends the vehicle back to stop 0.
+    // A stop after the target leaves it; the target itself sends it to stop 0.
     for (const auto [target, x, after, changed] : {std::array{1, 40, 1, 0}, {2, 30, 0, 1}}) {
         TestVehicle& w = FourStops();
         w.target_stop = target;
@@ -303,8 +299,7 @@ TEST_F(RecordsTest, BuildingsKeepTheirNumbersAndLoadingReplacesWhatWasThere) {
     EXPECT_EQ(view_.animations[0].kind, 0);
 }
 
-// A table record counting `count` buildings, with one: its type, slot,
-// anchor and `recordBytes` zero bytes of record.
+// A table record: count, then one building's type, slot, anchor, zero bytes.
 std::string OneBuilding(const std::array<int32_t, 6>& row) {
     std::string bytes(static_cast<size_t>(24 + row[5]), '\0');
     auto* out = reinterpret_cast<uint8_t*>(bytes.data());
@@ -317,9 +312,8 @@ std::string OneBuilding(const std::array<int32_t, 6>& row) {
 
 TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
     Place(kTypeMine, 10, 10);
-    // Platform kinds without a class and types beyond the list; slot 0 and
-    // slots past the table; anchors off the map; records one byte and far
-    // too short; fewer and more buildings than counted.
+    // Classless types, bad slots, anchors off the map, short records, counts
+    // other than the buildings that follow.
     std::vector<std::string> damaged = {"", std::string("\1\0", 2), std::string(10, '\xFF')};
     const std::array<int32_t, 6> rows[] = {
         {1, 4, 1, 5, 5, 0},     {1, 5, 1, 5, 5, 0},   {1, 32, 1, 5, 5, 0},
@@ -335,8 +329,7 @@ TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
         EXPECT_FALSE(LoadBytes(&Table(), damaged[i])) << i;
         for (int32_t n = 0; n < kBuildingSlots; ++n) ASSERT_EQ(Table().At(n), nullptr) << i;
     }
-    // The check also refuses values that no writer writes: a mine of
-    // product 0 whose stock has denominator 0. Sound shapes pass.
+    // A mine stock of denominator 0 no writer writes; sound shapes pass.
     EXPECT_FALSE(LoadBytes(nullptr, OneBuilding({1, 10, 1, 5, 5, 28})));
     EXPECT_TRUE(LoadBytes(nullptr, OneBuilding({1, 27, 1023, 255, 0, 0})));
     EXPECT_TRUE(LoadBytes(nullptr, OneBuilding({0, 0, 0, 0, 0, 0})));
@@ -344,8 +337,7 @@ TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
 
 TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
     std::vector<uint8_t> store = RecordOf(*Table().At(Place(kTypeToyStore, 10, 10)));
-    // selected_product at 36 + 36 + 432 + 432 + 12, price steps after the
-    // 108 bytes of stock, then advertising.
+    // Product, then price steps after 108 bytes of stock, then advertising.
     const size_t selected = 36 + 36 + 432 + 432 + 12;
     const size_t steps = selected + 4 + 108;
     le::PutU32(store.data() + selected, 99);
@@ -401,8 +393,7 @@ TEST_F(RecordsTest, ExtremeFiguresFromAFileKeepTheGameRunning) {
     EXPECT_EQ(GS().cash[0], std::numeric_limits<int64_t>::max() - 14989);
 }
 
-// Every class's record read back into another running game byte for byte
-// (the level file around it is the level tests').
+// Every class's record read back into another running game byte for byte.
 TEST_F(RecordsTest, EveryBuildingTypeRoundTripsByteForByte) {
     PlaceEveryType();
     const std::string first = Snapshot(Table());

@@ -1,6 +1,5 @@
 // Goods are never created or lost: exact slot fractions, the hand-over at
-// terminals (catchments, exact shares, even takes, who comes first), random
-// takes and puts that conserve every product, and calls handing over nothing.
+// terminals, random takes and puts, and calls handing over nothing.
 
 #include <numeric>
 
@@ -59,9 +58,8 @@ class ConservationTest : public EconomyTest {
             b.stock[i] = {p, num / g, den / g};
         }
     }
-    // The exact amount of a product in all buildings but the terminal, in
-    // 1/kUnit units; also the part that loading vehicles may take from the
-    // terminal's catchment and whether a building there takes it in.
+    // A product in 1/kUnit in all buildings but the terminal; the part vehicles
+    // may take there, and whether a building there takes it in.
     struct Total {
         int64_t all = 0;
         int64_t givable = 0;
@@ -87,8 +85,7 @@ class ConservationTest : public EconomyTest {
         const auto& list = B<CTerminal>(depot_).catchment();
         return std::any_of(list.begin(), list.end(), [n](auto& c) { return c.building == n; });
     }
-    // Every slot is a reduced fraction; an empty slot is 0/1, and only a
-    // store keeps its product on it.
+    // Slots are reduced fractions; only a store keeps a product on 0/1.
     void ExpectCanonicalSlots() {
         for (int32_t n : numbers_) {
             const auto* b = dynamic_cast<const CProducer*>(Table().At(n));
@@ -173,9 +170,8 @@ TEST(GoodsSlotTest, FractionsStayExactNeverGoBelowZeroAndAreMadeSafeFromFiles) {
     EXPECT_EQ(Frac(SanitizedSlot({5, 4, 6})), Fraction(2, 3));
 }
 
-// Calls with nothing to hand over change nothing and never divide by zero (a
-// product below 0, an amount of 0 or less, no sharers, more than held), nor
-// do empty or stale catchments.
+// Calls with nothing to hand over, and empty or stale catchments, change
+// nothing and never divide by zero.
 TEST_F(ConservationTest, HandingOverNothingChangesNothing) {
     const int32_t depot = Place(kTypeTruckDepot, 100, 100);
     const int32_t station = Place(kTypeTrainStation + 2, 110, 100);
@@ -256,8 +252,7 @@ class HandoverTest : public EconomyTest {
 };
 
 TEST_F(HandoverTest, CatchmentsOfDepotsAndStations) {
-    // A depot lists each building once, in reverse scan order, with scan
-    // marks at rest afterwards.
+    // Each building once, in reverse scan order, scan marks at rest after.
     const int32_t depot = Depot();
     const int32_t touching = Place(kTypeToyIndustry, 105, 92);  // reaches (105, 95)
     const int32_t outside = Place(kTypeToyIndustry, 106, 100);
@@ -350,10 +345,8 @@ TEST_F(HandoverTest, GoodsComeEvenlyPortionByPortion) {
     Depot0(small) = Slot(kTricycle, 1, 3);
     Depot0(third) = Slot(kTricycle, 2, 1);
     T(depot).Refresh();
-    // M = lcm(1, 3, 1, 3 givers) = 3: two units are six thirds. The list runs
-    // small, third, big (the reverse of the scan). Pass one takes a third
-    // from each, pass two from third and big, pass three from the first that
-    // still holds some: third.
+    // Six thirds from the list small, third, big: one from each, one from
+    // third and big, the last from the first still holding some.
     EXPECT_EQ(T(depot).TakeGoods(kTricycle, 2, 0, 0), 2);
     EXPECT_EQ(Depot0(small).product, -1);
     EXPECT_EQ(std::pair(Frac(Depot0(big)), Frac(Depot0(third))),

@@ -1,8 +1,6 @@
 #pragma once
-// A small world for the economy tests: a fresh game state with its tables, a
-// real building table and city manager with cities made by hand, and the
-// kit's recording world view (pan 7). Buildings are placed through the table
-// with their footprints written into the grid as the construction code does.
+// The economy tests' world: the real building table and city manager, cities
+// made by hand, footprints written as construction does, view pan 7.
 
 #include <gtest/gtest.h>
 
@@ -73,8 +71,8 @@ class EconomyTest : public ::testing::Test {
     T& B(int32_t number) {
         return *static_cast<T*>(table_.At(number));
     }
-    // A building of `type` (depot and station types carry their orientation)
-    // with its north-west field on (x, y), footprint written; its number.
+    // A building of `type` (with the orientation of depots and stations) at
+    // (x, y), footprint written; its number.
     int32_t Place(int32_t type, int32_t x, int32_t y) {
         const int32_t base = IsTruckDepotType(type) ? kTypeTruckDepot
                              : IsStationType(type)  ? kTypeTrainStation
@@ -111,8 +109,7 @@ class EconomyTest : public ::testing::Test {
             }
         }
     }
-    // One building of every type with a class, each holding state of its own
-    // in every part of its record.
+    // One building of every class with state in every part of its record.
     void PlaceEveryType() {
         int32_t x = 4;
         int32_t y = 4;

@@ -1,7 +1,5 @@
-// Producers and stores: factories by recipe with its bounds and cost;
-// raw-material sites with capacities by decade, buying in portions, the
-// monthly refill and the lumber mill's forest; stores' demand, prices and
-// monthly sale, sales at delivery and customers from the city grid.
+// Producers and stores: factories by recipe, raw-material sites and the lumber
+// mill's forest, stores' demand, prices, sales and customers.
 
 #include "app/game_tick.h"
 #include "economy/chemical_plant.h"
@@ -180,8 +178,7 @@ TEST_F(RawSitesTest, ALumberMillCutsItsOnlyForestFieldOnceAndStops) {
         mill.Update();
         EXPECT_EQ(std::tuple(WholeUnits(mill.stock), mill.wood_left), std::tuple(24, wood));
     }
-    // The field was cut last and is skipped: nothing more to cut, so the
-    // mill stops for good.
+    // The field cut last is skipped: nothing to cut, the mill stops for good.
     EXPECT_EQ(mill.TakeGoods(0, 24, 1, 0), 24);
     mill.Update();
     mill.Update();
@@ -215,8 +212,7 @@ class StoreTest : public EconomyTest {
   protected:
     StoreTest() : city(AddCity(1, 50, 50)) {}
     CStore& Store(int32_t type, int32_t x, int32_t y) { return B<CStore>(Place(type, x, y)); }
-    // The city's monthly pass for one store type: the grid, every store's
-    // coverage, then every store's month.
+    // The city's monthly pass for one store type.
     void Month(std::initializer_list<CStore*> stores) {
         PrepareGrid(city);
         for (CStore* s : stores) s->Refresh();

@@ -1,7 +1,5 @@
-// Opponents play whole turns on a small world (flat land, sites and cities
-// made as the generator makes them, the main loop on the headless clock with
-// a short game tick): they build chains from their own cash, run, repair and
-// give them up, and keep playing a generated world for twenty years.
+// Opponents play whole turns on a small flat world: they build chains from
+// their own cash, run, repair and give them up; and twenty generated years.
 
 #include <gtest/gtest.h>
 
@@ -83,9 +81,8 @@ class OpponentWorld : public ::testing::Test {
         buildings_.UpdateRawMaterialSites();
         return number;
     }
-    // A city founded on (x, y) and grown to at least `residents`; its slot. A
-    // street plan may find no start on the centre cells: another seed plans
-    // another.
+    // A city founded on (x, y), grown to `residents`; its slot. A seed whose
+    // street plan finds no start is followed by another.
     int32_t FoundCity(int32_t x, int32_t y, int32_t residents) {
         GS().city_size_choice = 4;
         int32_t slot = -1;
@@ -204,9 +201,8 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
               buildings_.At(chain.store)->GetMonthlyDemand(kCurrentMonth, chain.product));
     Opponent(0).TakeTurn();
     EXPECT_EQ(std::pair(trucks[0]->halted, trucks[0]->halt_at_stop[0]), std::pair(0, 0));
-    // The record: a load claims the planned vehicles again; a plan naming a
-    // vehicle another opponent claimed, or a building of another owner, is
-    // damage.
+    // A load claims the planned vehicles again; a plan naming another's
+    // vehicle or building is damage.
     const auto save = [](const COpponent& o) {
         return Written([&](plat::FileHandle f) { o.Save(f); });
     };
@@ -359,12 +355,9 @@ TEST_F(OpponentWorld, LongHaulOfABoldOpponentBecomesARailChainThatDelivers) {
     EXPECT_GT(Delivered(chain, kCurrentMonth - 3), 0);
 }
 
-// Opponents of profiles 0, 3 and 4 play a generated world through the main
-// loop for 20 game years: each keeps a running chain that delivers and earns
-// every year, spends only down to its reserve and never ends a month in debt;
-// the way graph matches the map every year; at years 10 and 20 a save and
-// load keeps every building and vehicle, a second save is the same file, and
-// play goes on.
+// Profiles 0, 3 and 4 play a generated world for 20 years: each earns every
+// year from a delivering chain, spends only to its reserve, never ends a month
+// in debt; the graph matches the map; saves at years 10 and 20 keep the game.
 constexpr int32_t kSummer = 2;
 constexpr int32_t kYears = 20;
 constexpr int32_t kOpponents = 3;
@@ -388,9 +381,8 @@ class OpponentSoak : public OpponentWorld {
         return StyleOfProfile(GS().opponent_profiles[Opponent(slot).profile_index]).reserve;
     }
     int64_t& Cash(int32_t slot) { return GS().cash[Opponent(slot).player_number]; }
-    // One game month, pass by pass: a turn that spent money leaves at least
-    // the reserve (passes where the game tick also ran are not judged: the
-    // tick books running costs after the turn).
+    // One month: a spending turn leaves the reserve (not judged where the
+    // tick, which books running costs, ran too).
     void PlayMonth() {
         const int32_t end = GameMonth() + 1;
         while (GameMonth() < end) {

@@ -1,7 +1,5 @@
-// The game's records: opponents in the level file (one record's layout as a
-// golden hash, round trips naming vehicles, the active opponent and take-over
-// terms, older and damaged files), their turn schedule, and the high-score
-// list with best.sav written and read back whole, short, long or damaged.
+// The game's records: opponents in the level file (layout, vehicles by number,
+// older and damaged files), their turn schedule, and the high-score list.
 
 #include <gtest/gtest.h>
 
@@ -81,12 +79,10 @@ TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesBy
     o.turn_ref_1 = &o.plan_list_a.front();
     o.turn_ref_4 = &o.plan_list_b.back();
     const std::string bytes = Save(o);
-    // Every field in its place and byte order: a record written in another
-    // order or with a field dropped changes the hash.
+    // Every field in its place and byte order.
     EXPECT_EQ(bytes.size(), 1209u);
     EXPECT_EQ(Fnv1a(bytes.data(), bytes.size(), 0xcbf29ce484222325ull), 2646094209845796760u);
-    // Loading replaces the lists, resolves the vehicles by number and drops
-    // the turn references.
+    // A load replaces the lists, finds vehicles by number, drops turn references.
     COpponent loaded(2, 2, COpponent::Detached{});
     loaded.plan_list_a.push_back(MakePlanNode(1, nullptr));
     loaded.turn_ref_1 = &loaded.plan_list_a.front();
@@ -124,8 +120,7 @@ TEST_F(OpponentRecordTest, DamagedRecordsAreRejectedAndChangeNothingShortOnesMea
     const std::string good = Save(source);
     const size_t plan_a_count = 32;
     const size_t step_count = plan_a_count + 8 + source.plan_list_a.size() * 99;
-    // Plan and step counts beyond the file, a profile outside 0..4 and
-    // another slot's player.
+    // Counts beyond the file, a profile outside 0..4, another slot's player.
     const auto more = static_cast<int32_t>(source.plan_list_a.size() + 1000);
     const auto size = static_cast<int32_t>(good.size());
     const size_t at[] = {plan_a_count, plan_a_count, plan_a_count, step_count,
@@ -147,8 +142,7 @@ TEST_F(OpponentRecordTest, DamagedRecordsAreRejectedAndChangeNothingShortOnesMea
                              target.plan_list_b.front().number, target.plan_list_a.size()),
                   std::tuple(4, 1000, 1009, size_t{0}));
     }
-    // A record ending at its first field marks the opponent absent and
-    // leaves the rest alone.
+    // A record ending at its first field: absent, the rest left alone.
     for (const std::string& tail : {std::string(), std::string("\x01\x02", 2)}) {
         source.turn_pending = 1000;
         EXPECT_EQ(Load(source, tail), OpponentLoadResult::Absent);
@@ -230,8 +224,7 @@ TEST_F(OpponentLevelTest, AbsentOpponentsAreMadeAfresh) {
                   std::pair(2060, 100));
     }
     EXPECT_EQ(state().active_opponent, -1);
-    // A slot marked as not taking part, and an empty slot, are written for
-    // replacement; the terms after the records still apply.
+    // Slots not taking part or empty are replaced; the terms still apply.
     RecreateOpponents();
     Fill();
     opponent(1).turn_pending = -1;
@@ -273,8 +266,7 @@ TEST_F(OpponentLevelTest, FileEndingAfterTheRecordsKeepsTheTermsAndBadActiveIsNo
 TEST_F(OpponentLevelTest, DamagedSecondRecordRejectsTheLevelWithoutACrash) {
     const std::string good = Write();
     const size_t first_record = Save(opponent(0)).size();
-    // Cut the file inside the second record and, separately, give the second
-    // record a plan count far beyond the file.
+    // Cut inside the second record, or its plan count far beyond the file.
     std::string huge = good;
     le::PutU32(reinterpret_cast<uint8_t*>(huge.data()) + first_record + 32, 0x7f7f7f7f);
     for (const std::string& bytes : {good.substr(0, first_record + 40), huge}) {
@@ -290,8 +282,7 @@ class OpponentTurnTest : public OpponentTest {
         OpponentTest::SetUp();
         state().game_mode = kModeGame;
     }
-    // An idle pass after the opponents' 11 ms; after a tick length it runs
-    // the opponent step, then a game week.
+    // An idle pass after `ms`: 11 for the opponents' step, a tick for a week.
     void Pass(uint32_t ms = 11) {
         host_.AdvanceClock(ms);
         app_.OnIdle(0);
@@ -306,8 +297,7 @@ class OpponentTurnTest : public OpponentTest {
     CGameApp app_;
 };
 
-// A profile name longer than the company name field is cut to it, and the
-// next player's name is untouched.
+// A long profile name is cut to the company name field, sparing the next.
 TEST_F(OpponentTurnTest, LongProfileNameIsCutToTheCompanyNameField) {
     OpponentProfile& profile = state().opponent_profiles[4];
     std::memset(profile.name, 'x', sizeof(profile.name) - 1);
@@ -401,8 +391,7 @@ class HighScoresTest : public ::testing::Test {
 TEST_F(HighScoresTest, InsertionPlaces) {
     std::snprintf(gs.company_names[0], kCompanyNameLength, "%s", "New");
     EXPECT_EQ(InsertHighScore(gs, 99), -1);  // below the tenth
-    // Equal to the tenth: enters in tenth place; a tie goes above the older
-    // entry, the old tenth dropping out.
+    // A tie enters above the older entry, the old tenth dropping out.
     EXPECT_EQ(InsertHighScore(gs, 100), 9);
     EXPECT_EQ(Name(8), "Company 8");
     EXPECT_EQ(InsertHighScore(gs, 500), 5);
@@ -454,8 +443,8 @@ TEST_F(NothingLost, FailedHighScoreWriteKeepsTheOldFile) {
     }
 }
 
-// A missing folder keeps the list (a save makes it); an empty file resets
-// the list; short and long files, or names without an end, stay in bounds.
+// A missing folder keeps the list, an empty file resets it; short and long
+// files and names without an end stay in bounds.
 TEST_F(HighScoresTest, MissingEmptyShortAndLongFilesStayInTheirBuffers) {
     std::filesystem::remove_all(folder.Path() + "/save");
     LoadHighScores(gs);
