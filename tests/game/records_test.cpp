@@ -88,20 +88,17 @@ TEST_F(OpponentRecordTest, FilledRecordKeepsItsLayoutAndRoundTripsWithVehiclesBy
     loaded.turn_ref_1 = &loaded.plan_list_a.front();
     int32_t left = -1;
     ASSERT_EQ(Load(loaded, bytes, &left), OpponentLoadResult::Loaded);
-    EXPECT_EQ(left, 0);
-    ASSERT_EQ(loaded.plan_list_a.size(), o.plan_list_a.size());
-    auto a = loaded.plan_list_a.begin();
-    EXPECT_EQ(a->vehicle, truck);
-    EXPECT_EQ((++a)->vehicle, nullptr);
-    EXPECT_EQ((++a)->vehicle, train);
-    EXPECT_EQ(loaded.turn_ref_1 == nullptr && loaded.turn_ref_4 == nullptr, true);
+    ASSERT_EQ(std::pair(left, loaded.plan_list_a.size()), std::pair(0, o.plan_list_a.size()));
+    const auto a = loaded.plan_list_a.begin();
+    EXPECT_TRUE(std::tuple(a->vehicle, std::next(a)->vehicle, std::next(a, 2)->vehicle,
+                           loaded.turn_ref_1, loaded.turn_ref_4) ==
+                std::tuple(truck, nullptr, train, nullptr, nullptr));
     o.turn_ref_1 = o.turn_ref_4 = nullptr;
     EXPECT_TRUE(Save(loaded) == Save(o));
     // Numbers that no vehicle has, or no vehicle list at all: no vehicle.
     FakeVehicleList other;
     other.Add(4);
-    for (CVehicleLookup* lookup :
-         {static_cast<CVehicleLookup*>(&other), static_cast<CVehicleLookup*>(nullptr)}) {
+    for (CVehicleLookup* lookup : {&other, static_cast<FakeVehicleList*>(nullptr)}) {
         g_pVehicleLookup = lookup;
         COpponent unknown(2, 2, COpponent::Detached{});
         ASSERT_EQ(Load(unknown, bytes), OpponentLoadResult::Loaded);
@@ -159,21 +156,15 @@ class OpponentLevelTest : public OpponentTest {
         Fill();
     }
     void Fill() {
-        CVehicle* a = vehicles_.Add(1);
-        CVehicle* b = vehicles_.Add(2);
-        CVehicle* c = vehicles_.Add(17);
-        FillOpponent(opponent(0), 0, {a, nullptr});
-        FillOpponent(opponent(1), 1, {b, c, nullptr});
+        FillOpponent(opponent(0), 0, {vehicles_.Add(1), nullptr});
+        FillOpponent(opponent(1), 1, {vehicles_.Add(2), vehicles_.Add(17), nullptr});
         FillOpponent(opponent(2), 2, {});
-        for (int32_t slot = 0; slot < 3; ++slot) {
-            opponent(slot).takeover_year = 1970 + slot;
-            opponent(slot).takeover_percent = 90 - slot;
-        }
+        for (int32_t slot = 0; slot < 3; ++slot)
+            std::tie(opponent(slot).takeover_year, opponent(slot).takeover_percent) =
+                std::pair(1970 + slot, 90 - slot);
         state().active_opponent = 2;
     }
-    std::string Write() {
-        return Written([](plat::FileHandle f) { WriteOpponentRecords(f); });
-    }
+    static std::string Write() { return Written(WriteOpponentRecords); }
     static bool Read(const std::string& bytes, int32_t* left = nullptr) {
         return ReadBack(bytes, ReadOpponentRecords, left);
     }
@@ -208,8 +199,9 @@ TEST_F(OpponentLevelTest, SaveLoadSaveIsByteIdenticalAndWalkingThePartChangesNot
     EXPECT_EQ(std::tuple(left, state().active_opponent, opponent(1).takeover_year,
                          opponent(2).takeover_percent, opponent(1).plan_list_a.size()),
               std::tuple(4, 2, 1971, 88, size_t{4}));
-    EXPECT_EQ(opponent(1).plan_list_a.front().vehicle, vehicles_.FindVehicleByNumber(2));
-    EXPECT_EQ(std::next(opponent(1).plan_list_a.begin(), 2)->vehicle, nullptr);
+    const auto a = opponent(1).plan_list_a.begin();
+    EXPECT_TRUE(std::tuple(a->vehicle, std::next(a, 2)->vehicle) ==
+                std::tuple(vehicles_.FindVehicleByNumber(2), nullptr));
     EXPECT_EQ(Write(), first);
 }
 
