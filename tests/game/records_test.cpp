@@ -297,9 +297,9 @@ TEST_F(OpponentTurnTest, LongProfileNameIsCutToTheCompanyNameField) {
     std::memset(state().company_names[2], 'y', sizeof(state().company_names[2]));
     std::memset(state().company_names[3], 'z', sizeof(state().company_names[3]));
     COpponent o(1, 4);
-    EXPECT_EQ(std::strlen(state().company_names[2]), sizeof(state().company_names[2]) - 1);
-    EXPECT_EQ(state().company_names[2][0], 'x');
-    EXPECT_EQ(state().company_names[3][0], 'z');
+    EXPECT_EQ(std::tuple(std::strlen(state().company_names[2]), state().company_names[2][0],
+                         state().company_names[3][0]),
+              std::tuple(sizeof(state().company_names[2]) - 1, 'x', 'z'));
 }
 
 TEST_F(OpponentTurnTest, ProfileZeroTurnsEveryTwoGameWeeksAndKeepsTakingPart) {
@@ -323,17 +323,14 @@ TEST_F(OpponentTurnTest, ProfileZeroTurnsEveryTwoGameWeeksAndKeepsTakingPart) {
 }
 
 TEST_F(OpponentTurnTest, ActiveOpponentFirstThenMinusOneBeforeZeroAndTiesToTheLowerSlot) {
-    opponent(1).plan_list_a.push_back(PlanNode{});
-    opponent(1).turn_ref_2 = &opponent(1).plan_list_a.front();
+    opponent(1).turn_ref_2 = &opponent(1).plan_list_a.emplace_back();
     state().active_opponent = 1;
-    ExpectCountdowns(2, 4, 6);
-    opponent(0).turn_countdown = 0;
-    opponent(1).turn_countdown = 3;
-    opponent(2).turn_countdown = -1;
+    std::tie(opponent(0).turn_countdown, opponent(1).turn_countdown, opponent(2).turn_countdown) =
+        std::tuple(0, 3, -1);
     Pass();  // the active one has its turn and drops its references
     ExpectCountdowns(0, 4, -1);
-    EXPECT_EQ(opponent(1).turn_ref_2, nullptr);
-    EXPECT_EQ(state().active_opponent, -1);
+    EXPECT_TRUE(std::tuple(opponent(1).turn_ref_2, state().active_opponent) ==
+                std::tuple(nullptr, -1));
     opponent(1).turn_countdown = 0;
     Pass();  // one turn per pass
     ExpectCountdowns(0, 0, 6);
@@ -407,16 +404,16 @@ TEST_F(HighScoresTest, FileRoundTripIsExactly400Bytes) {
     SaveHighScores(gs);
     const std::string bytes = File();
     ASSERT_EQ(bytes.size(), 400u);
-    EXPECT_EQ(bytes.substr(7 * 40, 19), "Points in all bytes");
-    EXPECT_EQ(bytes.substr(7 * 40 + 36, 4), std::string("\x04\x03\x02\x01", 4));
+    EXPECT_EQ(
+        bytes.substr(7 * 40, 40),
+        std::string("Points in all bytes\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x04\x03\x02\x01", 40));
     EXPECT_EQ(bytes[3 * 40 + 20], 'z');
-    GameScope other;
-    CGameState& read = other.state();
-    std::memcpy(read.data_paths, gs.data_paths, sizeof read.data_paths);
-    read.install_index = 0;
-    LoadHighScores(read);
-    EXPECT_EQ(std::memcmp(read.high_scores, gs.high_scores, sizeof read.high_scores), 0);
-    SaveHighScores(read);
+    HighScoreEntry kept[kHighScoreCount];
+    std::memcpy(kept, gs.high_scores, sizeof kept);
+    std::memset(gs.high_scores, 0, sizeof kept);
+    LoadHighScores(gs);
+    EXPECT_EQ(std::memcmp(kept, gs.high_scores, sizeof kept), 0);
+    SaveHighScores(gs);
     EXPECT_EQ(File(), bytes);
 }
 
@@ -454,13 +451,12 @@ TEST_F(HighScoresTest, MissingEmptyShortAndLongFilesStayInTheirBuffers) {
     EXPECT_EQ(std::pair(Name(2), Points(1)), std::pair(std::string("Company 2"), 900));
     WriteFile(std::string(500, 'N'));  // no zero anywhere, and 100 bytes too many
     LoadHighScores(gs);
-    EXPECT_EQ(Name(9), std::string(35, 'N'));
-    EXPECT_EQ(gs.high_scores[9].points, 0x4E4E4E4Eu);
+    EXPECT_EQ(std::pair(Name(9), gs.high_scores[9].points),
+              std::pair(std::string(35, 'N'), 0x4E4E4E4Eu));
     WriteFile("");
     LoadHighScores(gs);
-    for (int32_t i = 0; i < kHighScoreCount; ++i) {
+    for (int32_t i = 0; i < kHighScoreCount; ++i)
         EXPECT_EQ(std::pair(Name(i), Points(i)), std::pair(std::string("No entry"), 0));
-    }
 }
 
 }  // namespace
