@@ -215,8 +215,7 @@ TEST_F(ConservationTest, HandingOverNothingChangesNothing) {
         EXPECT_EQ(b->GetStock(-1, num, den), 0);
         EXPECT_EQ(std::pair(num, den), std::pair(17, 19));
     }
-    EXPECT_EQ(Snapshot(Table()), before);
-    EXPECT_EQ(Cash(), cash);
+    EXPECT_EQ(std::pair(Snapshot(Table()), Cash()), std::pair(before, cash));
     const int32_t lonely = Place(kTypeTruckDepot, 200, 200);
     B<CTerminal>(lonely).Refresh();
     for (int32_t n = 3; n <= 9; ++n) Table().DemolishBuilding(n);  // the depot's list is stale
@@ -303,8 +302,8 @@ TEST_F(HandoverTest, DeliveriesAreSharedExactlyAndFactoriesComeBeforeWarehouses)
     // Taking: the factory's output first, the warehouse's stock last.
     B<CFactory>(a).stock[1] = Slot(kTricycle, 1, 1);
     EXPECT_EQ(T(depot).TakeGoods(kTricycle, 1, 0, 0), 1);
-    EXPECT_EQ(B<CFactory>(a).stock[1].product, -1);
-    EXPECT_EQ(WholeUnits(Depot0(warehouse)), 2);
+    EXPECT_EQ(std::pair(B<CFactory>(a).stock[1].product, WholeUnits(Depot0(warehouse))),
+              std::pair(-1, 2));
     EXPECT_EQ(T(depot).TakeGoods(kTricycle, 5, 0, 0), 2);
     // A factory never gives what it consumes.
     Depot0(warehouse) = Slot(kCopper, 1, 1);
@@ -329,8 +328,8 @@ TEST_F(HandoverTest, HalvesMakeOneUnitAndEmptiedSlotsFollowTheBuildingClass) {
         T(depot).Refresh();
         EXPECT_EQ(T(depot).TakeGoods(kTricycle, 3, 0, 0), 1);
         for (int32_t n : {a, b}) {
-            EXPECT_EQ(Frac(slot(n)), Fraction(0, 1));
-            EXPECT_EQ(slot(n).product, warehouse ? -1 : kTricycle);
+            EXPECT_EQ(std::pair(Frac(slot(n)), slot(n).product),
+                      std::pair(Fraction(0, 1), warehouse ? -1 : kTricycle));
         }
         EXPECT_EQ(T(depot).TakeGoods(kTricycle, 1, 0, 0), 0);
     }

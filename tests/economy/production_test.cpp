@@ -81,8 +81,7 @@ TEST_F(ProductionTest, RecipeGuards) {
     EXPECT_EQ(f.AcceptsProduct(kWood), 0);
     const int64_t cash = Cash();
     f.Update();
-    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 3);
-    EXPECT_EQ(Cash(), cash);
+    EXPECT_EQ(std::pair(WholeUnits(Stock(f, kSkis)), Cash()), std::pair(3, cash));
     // One update makes at most five thousand.
     skis.input_amounts[0] = 1;
     f.stock[0] = {kWood, 12000, 1};
@@ -151,8 +150,8 @@ TEST_F(RawSitesTest, BuyingInPortionsFromSeveralMinesPaysEachPortion) {
     t.Refresh();
     EXPECT_EQ(t.TakeGoods(5, 1, 0, 2), 1);
     // In sixths, each paid on its own.
-    EXPECT_EQ(std::tuple(Cash(), GS().cash[2]), std::tuple(cash - 6 * 500, int64_t{-6 * 166}));
-    EXPECT_EQ(Frac(B<CMine>(third).stock), Fraction(71, 3));
+    EXPECT_EQ(std::tuple(Cash(), GS().cash[2], Frac(B<CMine>(third).stock)),
+              std::tuple(cash - 6 * 500, int64_t{-6 * 166}, Fraction(71, 3)));
 }
 
 TEST_F(RawSitesTest, TheChemicalPlantIsHeardWhenInView) {
@@ -196,8 +195,8 @@ TEST_F(RawSitesTest, TwoForestFieldsAreCutInTurnAndNoForestNoWood) {
     EXPECT_TRUE(mill.CutForest(false));
     EXPECT_EQ(std::tuple(mill.last_x, FieldAt(13, 12)->forest_flag()), std::tuple(13, false));
     EXPECT_TRUE(mill.CutForest(true));
-    EXPECT_EQ(std::tuple(mill.last_x, FieldAt(12, 12)->forest_flag()), std::tuple(12, false));
-    EXPECT_EQ(view_.redraws, 1);
+    EXPECT_EQ(std::tuple(mill.last_x, FieldAt(12, 12)->forest_flag(), view_.redraws),
+              std::tuple(12, false, 1));
     EXPECT_FALSE(mill.CutForest(false));
     EXPECT_EQ(mill.wood_left, 3 * 96 - 24);
     CLumberMill& bare = B<CLumberMill>(Place(kTypeLumberMill, 100, 150));
