@@ -366,9 +366,7 @@ TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
 TEST_F(RecordsTest, ExtremeFiguresFromAFileKeepTheGameRunning) {
     constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
     constexpr int32_t kLeast = std::numeric_limits<int32_t>::min();
-    MapField* forest = FieldAt(31, 31);
-    forest->set_forest_flag(true);
-    forest->set_data_word((3u << 7) | 4u);
+    Forest(31, 31, 3, 4);
     std::vector<uint8_t> mill(static_cast<size_t>(RecordSizeOfType(kTypeLumberMill)), 0);
     le::PutU32(mill.data() + 11, static_cast<uint32_t>(kMost));  // wood left
     le::PutU32(mill.data() + 503, 5);                            // stock: 5 wood

@@ -83,6 +83,11 @@ class EconomyTest : public ::testing::Test {
         if (number > 0) MarkFootprint(number);
         return number;
     }
+    // A forest field with its two tree counts.
+    static void Forest(int32_t x, int32_t y, uint32_t upper, uint32_t lower) {
+        FieldAt(x, y)->set_forest_flag(true);
+        FieldAt(x, y)->set_data_word((upper << 7) | lower);
+    }
     // Writes a building's footprint (a station's with all its rows).
     void MarkFootprint(int32_t number) {
         CBuilding* b = table_.At(number);
@@ -115,11 +120,7 @@ class EconomyTest : public ::testing::Test {
         int32_t y = 4;
         for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
             if (!HasBuildingClass(type)) continue;
-            if (type == kTypeLumberMill) {
-                MapField* forest = FieldAt(x + 1, y - 2);
-                forest->set_forest_flag(true);
-                forest->set_data_word((3u << 7) | 4u);
-            }
+            if (type == kTypeLumberMill) Forest(x + 1, y - 2, 3, 4);
             CBuilding* b = Table().At(Place(type, x, y));
             ASSERT_NE(b, nullptr) << type;
             if (auto* t = dynamic_cast<CTerminal*>(b)) t->SetName("Testtown North");

@@ -1,7 +1,6 @@
 // Producers and stores: factories by recipe, raw-material sites and the lumber
 // mill's forest, stores' demand, prices, sales and customers.
 
-#include "app/game_tick.h"
 #include "economy/chemical_plant.h"
 #include "economy/factory_types.h"
 #include "economy/lumber_mill.h"
@@ -102,15 +101,7 @@ TEST_F(ProductionTest, AFactoryWithEverySlotBoundMakesNothingAndLosesDeliveries)
     EXPECT_EQ(f.FindGoodsSlot(11), -1);
 }
 
-class RawSitesTest : public EconomyTest {
-  protected:
-    // A forest field with its two tree counts.
-    void Forest(int32_t x, int32_t y, uint32_t upper, uint32_t lower) {
-        MapField* f = FieldAt(x, y);
-        f->set_forest_flag(true);
-        f->set_data_word((upper << 7) | lower);
-    }
-};
+using RawSitesTest = EconomyTest;
 
 TEST_F(RawSitesTest, CapacitiesGrowWithTheDecadeAndSitesSellOnlyTheirOwnGoods) {
     GS().year = 1975;
@@ -327,25 +318,6 @@ TEST_F(StoreTest, AnOpponentsTrainStaysOnceTheDemandIsDelivered) {
     s.customers = 100;  // a demand of 2
     s.PutGoods(kWoodenTrain, 1, 1);
     EXPECT_EQ(train.halt_at_stop[0], 1);
-}
-
-using MonthTickTest = EconomyTest;
-
-TEST_F(MonthTickTest, ANewMonthSellsInStoresAndRefillsSites) {
-    AddCity(1, 50, 50);
-    PutCityBuilding(62, 62, 1, 40);  // 640 residents: a demand of 12 wooden trains
-    CStore& store = B<CStore>(Place(kTypeToyStore, 60, 60));
-    store.stock[0] = {8, 30, 1};
-    CMine& mine = B<CMine>(Place(kTypeMine, 150, 150));
-    mine.TakeGoods(5, 20, 1, 0);
-    GS().week = 0;
-    GS().month = 4;
-    for (int32_t tick = 0; tick < 3; ++tick) RunGameTick(nullptr);
-    EXPECT_EQ(std::pair(WholeUnits(mine.stock), store.GetUnitsSoldThisMonth(8)), std::pair(4, 0));
-    RunGameTick(nullptr);  // the first tick of June
-    EXPECT_EQ(std::tuple(GS().month, WholeUnits(mine.stock), store.customers,
-                         store.GetUnitsSoldThisMonth(8), WholeUnits(store.stock[0])),
-              std::tuple(5, kMineCapacity, 640, 12, 18));
 }
 
 }  // namespace
