@@ -70,7 +70,7 @@ TEST_F(BuildingTableTest, DemolitionOfAFactoryIsBookedAndACompetitorsIsRefused) 
 }
 
 TEST_F(BuildingTableTest, PlacementStartsAnimationsWhenTheyAreOnAndStationRowsCostHalf) {
-    for (const auto [type, x] :
+    for (const auto& [type, x] :
          {std::pair{kTypeWoodIndustry, 10}, {kTypeLumberMill, 20}, {kTypeDepot, 30}})
         Place(type, x, 10);
     GS().opt_animations = 0;

@@ -92,10 +92,10 @@ class ConservationTest : public EconomyTest {
             for (int32_t i = 0; b != nullptr && i < b->slot_count(); ++i) {
                 const GoodsSlot& s = b->slot(i);
                 ASSERT_TRUE(s.numerator >= 0 && s.denominator >= 1 &&
-                            std::gcd(s.numerator, s.denominator) == 1)
-                    << s.numerator << "/" << s.denominator;
-                ASSERT_TRUE(s.numerator != 0 || IsStoreType(b->type) || s.product == -1);
-                ASSERT_TRUE(s.product != -1 || s.numerator == 0);
+                            std::gcd(s.numerator, s.denominator) == 1 &&
+                            (s.numerator != 0 || IsStoreType(b->type) || s.product == -1) &&
+                            (s.product != -1 || s.numerator == 0))
+                    << s.product << ": " << s.numerator << "/" << s.denominator;
             }
         }
     }

@@ -28,8 +28,7 @@
 
 namespace econ {
 
-class TestVehicle : public CVehicle {
-  public:
+struct TestVehicle : CVehicle {
     TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
 };
 

@@ -386,12 +386,9 @@ class OpponentSoak : public OpponentWorld {
     void PlayMonth() {
         const int32_t end = GameMonth() + 1;
         while (GameMonth() < end) {
-            int64_t cash[kOpponents];
-            int32_t countdown[kOpponents];
-            for (int32_t s = 0; s < kOpponents; ++s) {
-                cash[s] = Cash(s);
-                countdown[s] = Opponent(s).turn_countdown;
-            }
+            int64_t cash[kOpponents], countdown[kOpponents];
+            for (int32_t s = 0; s < kOpponents; ++s)
+                std::tie(cash[s], countdown[s]) = std::pair(Cash(s), Opponent(s).turn_countdown);
             const uint32_t tick = GS().timers.tick_time;
             host_.AdvanceClock(26);
             app_.OnIdle(0);

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
-#include <map>
+#include <vector>
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
@@ -28,24 +29,21 @@ namespace {
 class FakeVehicleList : public CVehicleLookup {
   public:
     CVehicle* Add(int32_t number) {
-        CVehicle* vehicle = reinterpret_cast<CVehicle*>(&storage_[numbers_.size()]);
-        numbers_[vehicle] = number;
-        return vehicle;
+        numbers_.push_back(number);
+        return reinterpret_cast<CVehicle*>(&storage_[numbers_.size() - 1]);
     }
     CVehicle* FindVehicleByNumber(int32_t number) const override {
-        for (const auto& [vehicle, n] : numbers_) {
-            if (n == number) return vehicle;
-        }
-        return nullptr;
+        const auto i = std::find(numbers_.begin(), numbers_.end(), number) - numbers_.begin();
+        return i < std::ssize(numbers_) ? reinterpret_cast<CVehicle*>(&storage_[i]) : nullptr;
     }
     int32_t VehicleNumber(const CVehicle& vehicle) const override {
-        auto it = numbers_.find(const_cast<CVehicle*>(&vehicle));
-        return it != numbers_.end() ? it->second : -1;
+        const auto i = reinterpret_cast<const char*>(&vehicle) - storage_;
+        return i >= 0 && i < std::ssize(numbers_) ? numbers_[i] : -1;
     }
 
   private:
-    char storage_[64] = {};
-    std::map<CVehicle*, int32_t> numbers_;
+    mutable char storage_[64] = {};
+    std::vector<int32_t> numbers_;
 };
 
 class OpponentTest : public ::testing::Test {
@@ -313,11 +311,9 @@ TEST_F(OpponentTurnTest, ProfileZeroTurnsEveryTwoGameWeeksAndKeepsTakingPart) {
         std::tuple(state().active_opponent, opponent(0).turn_pending, opponent(0).turn_countdown),
         std::tuple(-1, 1000, 2));
     // Its countdown runs on; profile 1 turns after its four weeks.
-    PassWeek();
-    PassWeek();
+    PassWeek(), PassWeek();
     ExpectCountdowns(0, 0, 2);
-    Pass();
-    Pass();
+    Pass(), Pass();
     ExpectCountdowns(2, 4, 2);
     EXPECT_EQ(opponent(1).turn_pending, 1000);
 }
