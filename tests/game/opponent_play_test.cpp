@@ -141,13 +141,7 @@ class OpponentPlayTest : public OpponentWorld {
         site_ = PlaceSite(kTypeMine, 60, 100);
         city_ = FoundCity(100, 100, 1500);
         ASSERT_GE(city_, 0);
-        Opponent(1).turn_pending = 0;  // only slot 0 (profile 0) plays
-        Opponent(2).turn_pending = 0;
-    }
-    // Slot 0's chain, built and running.
-    Chain Running() {
-        EXPECT_TRUE(TurnUntilRunning(0, 6));
-        return Chains(0).front();
+        Opponent(1).turn_pending = Opponent(2).turn_pending = 0;  // only slot 0 plays
     }
     int32_t site_ = 0;
     int32_t city_ = -1;
@@ -163,7 +157,8 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     g_pWayNetwork->current_way_type = kWayRail;
     g_pWayNetwork->PushPathCell(5, 6);
     g_pWayNetwork->PushPathCell(4, 6);
-    const Chain chain = Running();
+    ASSERT_TRUE(TurnUntilRunning(0, 6));
+    const Chain chain = Chains(0).front();
     EXPECT_EQ(std::tuple(GS().selected_building_type, GS().build_orientation, GS().mine_kind,
                          GS().placement_city, g_pWayNetwork->current_way_type),
               std::tuple(22, 3, 2, 7, kWayRail));
@@ -265,8 +260,7 @@ TEST_F(OpponentPlayTest, BuilderActionsActForTheActingPlayer) {
         const Placement depot{kTypeTruckDepot + 1, x, 40};
         const int64_t price = PreviewPlacement(depot);
         ASSERT_GT(price, 0);
-        int64_t cash[4];
-        for (int32_t q = 0; q < 4; ++q) cash[q] = GS().cash[q] = 500000;
+        for (int32_t q = 0; q < 4; ++q) GS().cash[q] = 500000;
         int32_t number = 0;
         ASSERT_EQ(PlaceForActingPlayer(depot, 0, number), ActionResult::Done);
         const int64_t road = PlanRoadForActingPlayer(x + 1, 40, x + 1, 50);
@@ -275,9 +269,8 @@ TEST_F(OpponentPlayTest, BuilderActionsActForTheActingPlayer) {
         EXPECT_EQ(std::tuple(buildings_.At(number)->owner, FieldAt(x, 40)->spieler(),
                              FieldAt(x + 1, 45)->spieler()),
                   std::tuple(p, p, p));
-        for (int32_t q = 0; q < 4; ++q) {
-            EXPECT_EQ(GS().cash[q], cash[q] - (q == p ? price + road : 0)) << q;
-        }
+        for (int32_t q = 0; q < 4; ++q)
+            EXPECT_EQ(GS().cash[q], 500000 - (q == p ? price + road : 0)) << q;
         // Too little cash: refused or waiting, nothing changes.
         GS().cash[p] = 100;
         EXPECT_NE(PlaceForActingPlayer({kTypeTruckDepot, x, 60}, 0, number), ActionResult::Done);
