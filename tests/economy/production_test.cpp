@@ -1,12 +1,10 @@
-// Producers: factories by recipe with its bounds and cost; raw-material
-// sites with capacities by decade, buying in portions, the monthly refill
-// and the lumber mill's cutting of its forest.
+// Producers and stores: factories by recipe, raw-material sites and the lumber
+// mill's forest, stores' demand, prices, sales and customers.
 
 #include "economy/chemical_plant.h"
 #include "economy/factory_types.h"
 #include "economy/lumber_mill.h"
-#include "economy/mine.h"
-#include "economy/steel_mill.h"
+#include "economy/store_types.h"
 #include "economy/terminal.h"
 #include "economy_fixture.h"
 #include "state/data_tables.h"
@@ -82,8 +80,7 @@ TEST_F(ProductionTest, RecipeGuards) {
     EXPECT_EQ(f.AcceptsProduct(kWood), 0);
     const int64_t cash = Cash();
     f.Update();
-    EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 3);
-    EXPECT_EQ(Cash(), cash);
+    EXPECT_EQ(std::pair(WholeUnits(Stock(f, kSkis)), Cash()), std::pair(3, cash));
     // One update makes at most five thousand.
     skis.input_amounts[0] = 1;
     f.stock[0] = {kWood, 12000, 1};
@@ -104,15 +101,7 @@ TEST_F(ProductionTest, AFactoryWithEverySlotBoundMakesNothingAndLosesDeliveries)
     EXPECT_EQ(f.FindGoodsSlot(11), -1);
 }
 
-class RawSitesTest : public EconomyTest {
-  protected:
-    // A forest field with its two tree counts.
-    void Forest(int32_t x, int32_t y, uint32_t upper, uint32_t lower) {
-        MapField* f = FieldAt(x, y);
-        f->set_forest_flag(true);
-        f->set_data_word((upper << 7) | lower);
-    }
-};
+using RawSitesTest = EconomyTest;
 
 TEST_F(RawSitesTest, CapacitiesGrowWithTheDecadeAndSitesSellOnlyTheirOwnGoods) {
     GS().year = 1975;
@@ -152,8 +141,8 @@ TEST_F(RawSitesTest, BuyingInPortionsFromSeveralMinesPaysEachPortion) {
     t.Refresh();
     EXPECT_EQ(t.TakeGoods(5, 1, 0, 2), 1);
     // In sixths, each paid on its own.
-    EXPECT_EQ(std::tuple(Cash(), GS().cash[2]), std::tuple(cash - 6 * 500, int64_t{-6 * 166}));
-    EXPECT_EQ(Frac(B<CMine>(third).stock), Fraction(71, 3));
+    EXPECT_EQ(std::tuple(Cash(), GS().cash[2], Frac(B<CMine>(third).stock)),
+              std::tuple(cash - 6 * 500, int64_t{-6 * 166}, Fraction(71, 3)));
 }
 
 TEST_F(RawSitesTest, TheChemicalPlantIsHeardWhenInView) {
@@ -179,8 +168,7 @@ TEST_F(RawSitesTest, ALumberMillCutsItsOnlyForestFieldOnceAndStops) {
         mill.Update();
         EXPECT_EQ(std::tuple(WholeUnits(mill.stock), mill.wood_left), std::tuple(24, wood));
     }
-    // The field was cut last and is skipped: nothing more to cut, so the
-    // mill stops for good.
+    // The field cut last is skipped: nothing to cut, the mill stops for good.
     EXPECT_EQ(mill.TakeGoods(0, 24, 1, 0), 24);
     mill.Update();
     mill.Update();
@@ -198,14 +186,138 @@ TEST_F(RawSitesTest, TwoForestFieldsAreCutInTurnAndNoForestNoWood) {
     EXPECT_TRUE(mill.CutForest(false));
     EXPECT_EQ(std::tuple(mill.last_x, FieldAt(13, 12)->forest_flag()), std::tuple(13, false));
     EXPECT_TRUE(mill.CutForest(true));
-    EXPECT_EQ(std::tuple(mill.last_x, FieldAt(12, 12)->forest_flag()), std::tuple(12, false));
-    EXPECT_EQ(view_.redraws, 1);
+    EXPECT_EQ(std::tuple(mill.last_x, FieldAt(12, 12)->forest_flag(), view_.redraws),
+              std::tuple(12, false, 1));
     EXPECT_FALSE(mill.CutForest(false));
     EXPECT_EQ(mill.wood_left, 3 * 96 - 24);
-
     CLumberMill& bare = B<CLumberMill>(Place(kTypeLumberMill, 100, 150));
     bare.Update();
     EXPECT_EQ(bare.capacity + bare.TakeGoods(0, 1, 1, 0), 0);
+}
+
+constexpr int32_t kWoodenTrain = 8;  // 50 residents per unit, price 3032, factory 1460
+constexpr int32_t kDolls = 10;       // declines to 80 % from 1980, 60 % from 1985
+
+class StoreTest : public EconomyTest {
+  protected:
+    StoreTest() : city(AddCity(1, 50, 50)) {}
+    CStore& Store(int32_t type, int32_t x, int32_t y) { return B<CStore>(Place(type, x, y)); }
+    // The city's monthly pass for one store type.
+    void Month(std::initializer_list<CStore*> stores) {
+        PrepareGrid(city);
+        for (CStore* s : stores) s->Refresh();
+        for (CStore* s : stores) s->Update();
+    }
+    CCity& city;
+};
+
+TEST_F(StoreTest, DemandAndPriceFollowTheStepsAndAdvertising) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.customers = 700;
+    // f = (100 + 10 x advertising - 10 x step) % of the 50 residents per unit.
+    for (const auto [step, ads, demand] : {std::array{5, 3, 700 / 50}, {-5, 0, 700 / 35}}) {
+        s.SetPriceSteps(kWoodenTrain, step);
+        s.SetAdvertising(ads);
+        EXPECT_EQ(s.DemandOf(0), demand) << step;
+    }
+    // Steps and levels are kept within their ranges; other families ignored.
+    s.SetPriceSteps(kWoodenTrain, -9);
+    s.SetAdvertising(7);
+    s.SetPriceSteps(40, 2);
+    EXPECT_EQ(std::tuple(s.GetProductCost(kWoodenTrain), s.GetAdvertising(), s.GetProductCost(40)),
+              std::tuple(-5, 3, 0));
+    // Each price step is five percent, truncated toward zero.
+    for (const auto [price, step, unit] : {std::array{100, -3, 85}, {100, 1, 105}, {10, -3, 9}}) {
+        GoodsAt(kWoodenTrain)->price = price;
+        s.SetPriceSteps(kWoodenTrain, step);
+        EXPECT_EQ(s.UnitPrice(0), unit) << price << " " << step;
+    }
+    // Indexes past the family have no price and no demand.
+    EXPECT_EQ(s.UnitPrice(9) + s.UnitPrice(-1) + s.DemandOf(9), 0);
+}
+
+TEST_F(StoreTest, TheMonthSellsToTheCitysResidentsAndTheTablesMoveOn) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.stock[0] = {kWoodenTrain, 20, 1};
+    Month({&s});  // no city buildings: no customers
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
+    PutCityBuilding(62, 62, 1, 40);  // 640 residents: a demand of 12
+    GS().week = 2;                   // only the first week of a month sells
+    Month({&s});
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
+    GS().week = 0;
+    const int64_t cash = Cash();
+    Month({&s});
+    EXPECT_EQ(
+        std::tuple(s.customers, s.GetUnitsSoldThisMonth(kWoodenTrain), WholeUnits(s.stock[0])),
+        std::tuple(640, 12, 8));
+    const int32_t revenue = 12 * 3032;
+    const int32_t profit = revenue - 12 * 1460;
+    EXPECT_EQ(Cash(), cash + revenue);
+    EXPECT_EQ(std::tuple(g_Statistics.PairThis(StatPair::I, 0),
+                         g_Statistics.Monthly(StatSeries::RevenueToys, 0),
+                         g_Statistics.Monthly(StatSeries::TotalReceipts, 0),
+                         s.GetMonthlyProfit(11, kWoodenTrain)),
+              std::tuple(revenue, revenue, revenue, profit));
+    // Deliveries after the demand was met wait for the next month.
+    s.PutGoods(kWoodenTrain, 5, 1);
+    EXPECT_EQ(
+        std::pair(s.GetUnitsSoldThisMonth(kWoodenTrain), s.GetMonthlyDeliveries(11, kWoodenTrain)),
+        std::pair(12, 5));
+    Month({&s});  // the tables move one month back
+    EXPECT_EQ(std::tuple(s.GetMonthlyDeliveries(10, kWoodenTrain),
+                         s.GetMonthlyDeliveries(11, kWoodenTrain),
+                         s.GetMonthlyProfit(10, kWoodenTrain), s.GetMonthlyDemand(10, kWoodenTrain),
+                         s.GetDeliveredUnits(0, kWoodenTrain), WholeUnits(s.stock[0])),
+              std::tuple(5, 0, profit, 12, 5, 1));
+    EXPECT_EQ(std::tuple(s.GetPeriodFigure2(), s.GetPeriodFigure(),
+                         s.GetProductProfitTotal(kWoodenTrain), s.stock[0].product),
+              std::tuple(profit, 2 * profit, 2 * profit, kWoodenTrain));
+    // Overlapping stores of a type share the residents; another type not.
+    CStore& b = Store(kTypeToyStore, 63, 60);
+    CStore& sports = Store(kTypeSportsStore, 58, 64);
+    Month({&s, &b});
+    EXPECT_EQ(std::pair(s.customers, b.customers), std::pair(320, 320));
+    Month({&sports});
+    EXPECT_EQ(sports.customers, 640);
+}
+
+TEST_F(StoreTest, DeliveriesSellAtOnceUpToTheDemandAndAgeingProductsEarnLess) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    s.customers = 250;  // a demand of 5
+    s.PutGoods(kWoodenTrain, 1, 2);
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 0);
+    s.PutGoods(kWoodenTrain, 7, 2);  // 4 units in stock now
+    EXPECT_EQ(s.GetUnitsSoldThisMonth(kWoodenTrain), 4);
+    s.PutGoods(kWoodenTrain, 3, 1);
+    EXPECT_EQ(std::tuple(s.GetUnitsSoldThisMonth(kWoodenTrain), WholeUnits(s.stock[0]),
+                         s.GetDeliveredUnits(1, kWoodenTrain)),
+              std::tuple(5, 2, 7));
+    EXPECT_EQ(s.PutGoods(17, 3, 1), 0);  // another family's goods are refused
+    GS().year = 1981;
+    const int64_t cash = Cash();
+    s.PutGoods(kDolls, 1, 1);
+    GS().year = 1985;
+    s.PutGoods(kDolls, 1, 1);
+    EXPECT_EQ(Cash(), cash + 3173 * 80 / 100 + 3173 * 60 / 100);
+    // Advertising is paid monthly.
+    s.SetAdvertising(2);
+    const int64_t before = Cash();
+    Month({&s});
+    EXPECT_EQ(std::pair(Cash(), g_Statistics.PairThis(StatPair::F, 0)),
+              std::pair(before - 30000, 30000));
+}
+
+TEST_F(StoreTest, AnOpponentsTrainStaysOnceTheDemandIsDelivered) {
+    CStore& s = Store(kTypeToyStore, 60, 60);
+    TestVehicle& train = AddVehicle();
+    g_pVehicleAtTerminal = &train;
+    s.PutGoods(kWoodenTrain, 1, 1);
+    EXPECT_EQ(train.halt_at_stop[0], 0);  // the player's store
+    s.owner = 2;
+    s.customers = 100;  // a demand of 2
+    s.PutGoods(kWoodenTrain, 1, 1);
+    EXPECT_EQ(train.halt_at_stop[0], 1);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #pragma once
-// The main frame on the headless back end for the tests of the frame and its
-// screens: a fresh game state whose data folders point into a temporary
-// folder of stand-in start-up pictures, a loop to step, and the kit's
-// recording sound manager.
+// The main frame on the headless back end with stand-in start-up pictures in
+// a temporary data folder, a loop to step and the recording sound manager.
 
 #include <cstdint>
 #include <string>
@@ -39,17 +37,14 @@ class FrameHost {
     ~FrameHost();  // deletes what the test left, frame last, and ends the loop
     FrameHost(const FrameHost&) = delete;
     FrameHost& operator=(const FrameHost&) = delete;
-
     void Run() { host.RunUntilIdle(); }                // messages due now
     void Advance(uint32_t ms) { host.RunFor(ms, 1); }  // in 1 ms steps
     bool Turn() { return stepper_.Turn(); }            // messages, then one idle pass
     void DeleteFrame();                                // the program's shutdown, now
     void DeletePanel();                                // the control panel the test made, if any
     void ShowTitle();                                  // the first screen request, logos run out
-
   private:
     GameScope scope_{StateOwner::Frame};  // first made, last gone
-
   public:
     TempFolder folder;
     plat::HeadlessBackend host;

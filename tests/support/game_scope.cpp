@@ -42,7 +42,6 @@ GameScope::GameScope(StateOwner owner)
     Set(g_Statistics, StatisticsBlock{});
     Set(g_NewGameCounters, NewGameCountersBlock{});
     ResetGameCounters();
-
     // The interface objects: none until the test asks for its doubles.
     SPIEL_FELD* const view = g_pSpielFeld;
     HAUPTDIALOG* const panel = g_pHauptDialog;
@@ -55,7 +54,6 @@ GameScope::GameScope(StateOwner owner)
     SetWorldView(nullptr);
     SetControlPanel(nullptr);
     SetSoundManager(nullptr);
-
     // The simulation's other globals: none until the test asks.
     Set(g_pWayNetwork, nullptr);
     Set(g_pTerrain, nullptr);
@@ -72,7 +70,6 @@ GameScope::GameScope(StateOwner owner)
     Set(g_CityCarPlaceAttempts, 0);
     Set(g_MakeCityCar, g_MakeCityCar);
     Set(g_pVehicleLookup, g_pVehicleLookup);
-
     // Module-level state of the frame, the loop and the files.
     Set(g_WriteError, 0);
     Set(g_MouseMoveTime, MouseMoveTimes{});

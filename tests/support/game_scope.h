@@ -1,9 +1,7 @@
 #pragma once
 // The one scope through which a test touches the game's globals: a fresh
-// game state in g_pGameState, every module-level variable that carries state
-// between tests at its start value, and what the test asks for installed
-// (recording doubles, a way network, the terrain, objects of its own), all
-// put back as they were when the scope ends.
+// state, module variables at their start values and what the test installs,
+// all put back when the scope ends.
 
 #include <functional>
 #include <memory>
@@ -28,9 +26,7 @@ class GameScope {
     ~GameScope();
     GameScope(const GameScope&) = delete;
     GameScope& operator=(const GameScope&) = delete;
-
     CGameState& state() { return *state_ptr_; }
-
     // Recording doubles installed as view, panel and sound (globals and hooks).
     RecordingView& UseView();
     RecordingPanel& UsePanel();
@@ -38,11 +34,9 @@ class GameScope {
     RecordingView& view() { return *view_; }
     RecordingPanel& panel() { return *panel_; }
     RecordingSound& sound() { return *sound_; }
-
     CWayNetwork& UseWayNetwork();  // a fresh one in g_pWayNetwork
     CTerrain& UseTerrain();        // in g_pTerrain, with its network and helpers
     void UseOpponents();           // a computer opponent in every slot
-
     // Puts `value` into `global` until the scope ends.
     template <typename T, typename V>
     void Set(T& global, V&& value) {

@@ -1,7 +1,6 @@
 #pragma once
-// The kit of recording doubles for the interface the game talks to (world
-// view, control panel, sound manager): each records its calls by name and
-// its windows their messages; a few knobs give the answers tests need.
+// Recording doubles of the world view, control panel and sound manager: calls
+// by name, window messages, and a few knobs for the answers tests need.
 
 #include <cstdint>
 #include <string>
@@ -81,7 +80,6 @@ class RecordingView : public RecordingWindow<SPIEL_FELD> {
         }
         return out;
     }
-
     void RedrawView() override { Note("RedrawView"), ++redraws; }
     void TickAnimations() override { Note("TickAnimations"), ++animation_ticks; }
     void DrawVehicles(int32_t) override { Note("DrawVehicles"), ++vehicle_draws; }
@@ -108,7 +106,6 @@ class RecordingPanel : public RecordingWindow<HAUPTDIALOG> {
     int capitals = 0;
     int hidden_popups_shown = 0;
     std::vector<int32_t> shown;  // `action_refusal` at each refusal drawn
-
     void DrawSidebarDate() override { Note("DrawSidebarDate"), ++dates; }
     void DrawSidebarCapital() override { Note("DrawSidebarCapital"), ++capitals; }
     void DrawActionRefusal() override {
@@ -127,7 +124,6 @@ class RecordingSound : public CSoundManager, public CallLog {
         int32_t effect, channel, pan;
     };
     std::vector<Effect> effects;
-
     void PlayEffect(int32_t effect, int32_t channel, int32_t pan) override {
         Note("PlayEffect"), effects.push_back({effect, channel, pan});
     }

@@ -1,7 +1,6 @@
 #pragma once
-// Checks that the way network graph matches the map: a graph rebuilt from
-// the map's node fields has exactly the kept graph's links, and every link
-// has its mirror at the other end.
+// The way network graph matches the map: a graph rebuilt from the map's node
+// fields has the kept graph's links, and every link has its mirror.
 
 #include <gtest/gtest.h>
 
