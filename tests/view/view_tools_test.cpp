@@ -1,12 +1,13 @@
-// The world view's selecting clicks, the releases of the way and demolition
-// tools, the raise/lower marks and the display options, driven by clicks on
-// one point of a hosted view over the empty map.
+// The world view's tools driven by clicks on one point of a hosted view over
+// the empty map: selecting, purchase and schedule screens, halting, the way
+// and demolition releases, placing, raise/lower marks and display options.
 
 #include <gtest/gtest.h>
 
 #include "app/interface_hooks.h"
 #include "economy/building_table.h"
 #include "economy/mine.h"
+#include "platform/input.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
@@ -31,35 +32,44 @@ class ViewTools : public ::testing::Test {
         panel = new fvtest::RecordingPanel;
         panel->Create(host.h.frame, {0, 0, 10, 10}, WS_CHILD);
         SetControlPanel(panel);  // the view deletes it
-        view.centre_y = 100.0;
+        std::tie(view.centre_x, view.centre_y) = std::pair(0.0, 100.0);
         view.SetupProjection();
         view.PickField(kAt.x, kAt.y);
-        x = view.cursor_x;
-        y = view.cursor_y;
+        std::tie(x, y) = std::pair(view.cursor_x, view.cursor_y);
         gs.cash[0] = 100000000;
     }
     MapField& Field(int32_t dx = 0) { return gs.fields[FieldIndex(x + dx, y)]; }
     void Click(uint32_t message, plat::WParam flags = 0) {
         view.SendMessage(message, flags, plat::MakeLParam(kAt.x, kAt.y));
     }
+    // The messages a click posts to the main frame.
+    std::vector<uint32_t> ClickPosts(plat::WParam flags = 0) {
+        host.h.host.Recorder().Clear();
+        Click(WM_LBUTTONDOWN, flags);
+        std::vector<uint32_t> out;
+        for (const auto& m :
+             host.h.host.Recorder().Filter(plat::MessageTrace::Kind::Posted, host.h.frame))
+            out.push_back(m.message);
+        return out;
+    }
     // A vehicle drawn over the clicked point.
     TestVehicle* AddVehicle(int32_t model = 0, int32_t owner = 0) {
         auto* v = new TestVehicle;
-        v->model = model;
-        v->owner = owner;
+        std::tie(v->model, v->owner) = std::pair(model, owner);
         const int32_t box[4] = {kAt.x - 8, kAt.x + 8, kAt.y - 8, kAt.y + 8};
         std::copy(box, box + 4, v->screen_box);
         RegisterVehicle(v);
         return v;
     }
     // Building 5 of `type` on the clicked field; the view's table owns it.
-    void PutBuilding(int32_t type, CBuilding* building, int32_t owner = 0) {
+    void PutBuilding(int32_t type, CBuilding* building, int32_t owner = 0, int32_t way = 0) {
         delete g_ppBuildings->buildings[5];
         g_ppBuildings->buildings[5] = building;
         Field().set_building_flag(true);
         Field().set_geb_num(5);
         Field().set_geb_typ(static_cast<uint32_t>(type));
         Field().set_spieler(static_cast<uint32_t>(owner));
+        Field().set_wegtyp(static_cast<uint32_t>(way));
     }
     viewtest::ViewHost host;
     SPIEL_FELD& view = host.view();
@@ -68,33 +78,58 @@ class ViewTools : public ::testing::Test {
     int32_t x = 0, y = 0;
 };
 
-TEST_F(ViewTools, InformationToolSelectsAVehicleBeforeTheBuildingAndMinesByProduct) {
+TEST_F(ViewTools, InformationToolSelectsByTypeAVehicleBeforeTheBuildingAndMinesByProduct) {
     view.tool = kInformationTool;
-    // Product -1: no building object; 0: a mine answering no product.
-    const int32_t cases[][3] = {{10, 5, 1}, {10, 6, 2},  {10, 7, 3},
-                                {10, 0, 0}, {10, -1, 0}, {12, -1, 4}};
-    for (const auto& [type, product, want] : cases) {
-        CBuilding* b = product < 0    ? nullptr
-                       : product == 0 ? CMine::ForLoading(x, y)
-                                      : new CMine(x, y, product);
-        PutBuilding(type, b);
+    const int32_t by_type[32] = {16, 16, 16, 16, 17, 17, 17, 17, 17, 17, 0,  6,  4,  5,  7,  8,
+                                 9,  10, 11, 12, 0,  24, 25, 26, 27, 29, 28, 15, 15, 15, 15, 15};
+    for (int32_t type = 0; type < 32; ++type) {
+        PutBuilding(type, nullptr);
         Click(WM_LBUTTONDOWN);
-        EXPECT_EQ(gs.selected_object_type, want) << type << "/" << product;
+        EXPECT_EQ(gs.selected_object_type, by_type[type]) << type;
     }
+    EXPECT_EQ(panel->selected_structure, 5);
+    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 32);
+    // A mine's product picks the panel; product 0 answers none.
+    for (const auto& [product, want] : {std::pair(5, 1), std::pair(6, 2), {7, 3}, {0, 0}}) {
+        PutBuilding(10, product == 0 ? CMine::ForLoading(x, y) : new CMine(x, y, product));
+        Click(WM_LBUTTONDOWN);
+        EXPECT_EQ(gs.selected_object_type, want) << product;
+    }
+    PutBuilding(12, nullptr);
     TestVehicle* v = AddVehicle();
     Click(WM_LBUTTONDOWN);
-    EXPECT_EQ(gs.selected_object_type, 20);
-    EXPECT_EQ(panel->selected_vehicle, v);
-    EXPECT_EQ(v->selected, 1);
+    EXPECT_EQ(std::tuple(gs.selected_object_type, panel->selected_vehicle, v->selected),
+              std::tuple(20, v, 1));
     v->screen_box[0] = v->screen_box[1] = -1;  // driven away: the click finds the building
     Click(WM_LBUTTONDOWN);
-    EXPECT_EQ(gs.selected_object_type, 4);
-    EXPECT_EQ(v->selected, 0);
-    EXPECT_EQ(panel->selected_vehicle, nullptr);
+    EXPECT_EQ(std::tuple(gs.selected_object_type, panel->selected_vehicle, v->selected),
+              std::tuple(4, nullptr, 0));
     v->screen_box[1] = kAt.x + 8;
     Click(WM_LBUTTONDOWN);
     DeleteAllVehicles();
     EXPECT_EQ(panel->selected_vehicle, nullptr);  // a registered reference
+}
+
+TEST_F(ViewTools, NoToolOpensPurchaseScreensAtOwnFreeTerminalsOnly) {
+    view.tool = kToolNone;
+    struct Case {
+        int32_t type, owner, way;
+        std::vector<uint32_t> posted;
+        size_t panel_messages;
+    };
+    const Case cases[] = {
+        {0, 0, 0, {kMsgOpenTruckPurchase}, 0},
+        {0, 1, 0, {}, 0},  // another player's depot
+        {4, 0, kWayRail, {kMsgOpenRailPurchase}, 0},
+        {4, 0, 0, {}, 0},   // a platform without track
+        {10, 0, 0, {}, 1},  // a mine: the structure window
+    };
+    for (const Case& c : cases) {
+        PutBuilding(c.type, new CBuilding(x, y), c.owner, c.way);
+        const size_t before = panel->sent.size();
+        EXPECT_EQ(ClickPosts(), c.posted) << c.type << "/" << c.owner;
+        EXPECT_EQ(panel->sent.size() - before, c.panel_messages);
+    }
 }
 
 TEST_F(ViewTools, NoToolOpensTheScheduleOnOwnFieldsAndBuildingsEverywhere) {
@@ -116,13 +151,8 @@ TEST_F(ViewTools, NoToolOpensTheScheduleOnOwnFieldsAndBuildingsEverywhere) {
         PutBuilding(10, new CMine(x, y, 5), c.owner);
         v->removal_flag = c.removal;
         gs.schedule_source = 7;
-        host.h.host.Recorder().Clear();
         const int before = panel->Count(kMsgPanelOpenStructureInfo);
-        Click(WM_LBUTTONDOWN, c.flags);
-        const auto posted =
-            host.h.host.Recorder().Filter(plat::MessageTrace::Kind::Posted, host.h.frame);
-        EXPECT_EQ(posted.size(), c.schedules);
-        for (const auto& message : posted) EXPECT_EQ(message.message, kMsgOpenSchedule);
+        EXPECT_EQ(ClickPosts(c.flags), std::vector<uint32_t>(c.schedules, kMsgOpenSchedule));
         EXPECT_EQ(gs.group_edit, c.group_edit);
         EXPECT_EQ(gs.schedule_source, c.schedules != 0 ? 0 : 7);
         EXPECT_EQ(panel->Count(kMsgPanelOpenStructureInfo) - before, c.structure_windows);
@@ -136,8 +166,7 @@ TEST_F(ViewTools, RightClickHaltsOrReleasesOnlyVehiclesThePlayerMayStop) {
         {0, 3, 0, 0, 1}, {12, 0, 0, 1, 0}, {25, 0, 0, 0, 1}, {25, 4, 0, 0, 0}, {0, 0, 1, 0, 0}};
     for (const auto& [model, owner, removal, halted, want] : cases) {
         TestVehicle* v = AddVehicle(model, owner);
-        v->removal_flag = removal;
-        v->halted = halted;
+        std::tie(v->removal_flag, v->halted) = std::pair(removal, halted);
         Click(WM_RBUTTONDOWN);
         EXPECT_EQ(v->halted, want) << model << "/" << owner;
         DeleteAllVehicles();
@@ -161,19 +190,66 @@ TEST_F(ViewTools, ReleasesOfTheWayAndDemolitionTools) {
     view.bridge_mode = 1;  // a refused bridge (one field long) ends bridge mode too
     Click(WM_LBUTTONDOWN);
     Click(WM_LBUTTONUP);
-    EXPECT_EQ(view.bridge_mode, 0);
-    EXPECT_EQ(view.drag_start_x, -1);
+    EXPECT_EQ(std::pair(view.bridge_mode, view.drag_start_x), std::pair(0, -1));
     view.tool = kToolDemolish;
-    panel->demolition_cost = 0;
-    for (const plat::WParam flags : {plat::WParam{MK_SHIFT}, plat::WParam{0}}) {
+    // Shift demolishes nothing; above 10,000 the panel asks first.
+    const std::tuple<int32_t, plat::WParam, bool, int> cases[] = {
+        {0, MK_SHIFT, true, 0}, {0, 0, false, 0}, {20000, MK_SHIFT, true, 0}, {20000, 0, true, 1}};
+    for (const auto& [cost, flags, forest, confirms] : cases) {
+        panel->demolition_cost = cost;
         Field().set_forest_flag(true);
         g_pTileMarker->MarkRect(x - 2, y - 2, x + 2, y + 2, 1);
         Click(WM_LBUTTONDOWN);
+        EXPECT_EQ(view.drag_start_x, x);
+        view.cursor_x = x + 2;
         Click(WM_LBUTTONUP, flags);
-        EXPECT_EQ(Field().forest_flag(), flags == MK_SHIFT);  // Shift demolishes nothing
-        EXPECT_EQ(Field(-2).cursor(), 0);                     // but clears the preview
+        view.cursor_x = x;
+        EXPECT_EQ(Field().forest_flag(), forest);
+        EXPECT_EQ(panel->Count(kMsgPanelConfirmDemolition), confirms);
+        if (confirms == 1) break;          // the drag waits for the panel's answer
+        EXPECT_EQ(Field(-2).cursor(), 0);  // the preview is cleared either way
         EXPECT_EQ(g_pTileMarker->marks_changed, 0);
+        EXPECT_EQ(view.drag_start_x, -1);
     }
+    EXPECT_EQ(std::pair(panel->sent.back().wParam, panel->sent.back().lParam),
+              std::pair(plat::WParam(x), plat::LParam(y)));
+}
+
+TEST_F(ViewTools, PlacingABuildingOnLandAndARefusalOnWater) {
+    view.tool = kToolBuilding;
+    gs.selected_building_type = 14;
+    Click(WM_LBUTTONDOWN);  // all water
+    EXPECT_EQ(Field().geb_num(), 0);
+    EXPECT_TRUE(host.h.sound->effects.empty());
+    for (MapField& f : gs.fields) f.set_teile_art(1);
+    Click(WM_LBUTTONDOWN);
+    EXPECT_NE(Field().geb_num(), 0);
+    EXPECT_LT(gs.cash[0], 100000000);
+    ASSERT_EQ(host.h.sound->effects.size(), 1u);
+    EXPECT_EQ(host.h.sound->effects[0].effect, 2);
+}
+
+TEST_F(ViewTools, OverviewClickZoomsInAtTheFieldAndTwoMovesWithin250MsPickOnce) {
+    view.tool = kToolOverviewZoom;
+    std::tie(panel->zoom_request, view.zoom) = std::pair(16, 16);
+    view.SetupProjection();
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(view.zoom, 16);
+    panel->zoom_request = 2;
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(view.zoom, 2);
+    view.tool = kToolBuilding;
+    auto move_to = [&](plat::Point p) {
+        plat::SetCursorPos(view.ClientToScreen(p));
+        view.SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(p.x, p.y));
+        return std::pair(view.cursor_x, view.cursor_y);
+    };
+    host.h.Advance(300);
+    const auto start = move_to(kAt);
+    host.h.Advance(100);
+    EXPECT_EQ(move_to({kAt.x + 128, kAt.y}), start);
+    host.h.Advance(200);
+    EXPECT_NE(move_to({kAt.x + 128, kAt.y}), start);
 }
 
 TEST_F(ViewTools, RaiseAndLowerMarkTheBrushSquare) {

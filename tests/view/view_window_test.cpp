@@ -1,13 +1,10 @@
-// The hosted world view: picking round trips, scrolling by the edge strips
-// on the fake clock, the redraw flags, the tools on injected clicks, and the
-// life cycle of a game.
+// The hosted world view: picking round trips, scrolling on the fake clock,
+// the redraw flags and the life cycle of a game.
 
 #include <gtest/gtest.h>
 
-#include "app/interface_hooks.h"
 #include "app/main_frame.h"
 #include "cities/city_manager.h"
-#include "economy/building.h"
 #include "economy/building_table.h"
 #include "platform/input.h"
 #include "state/game_state.h"
@@ -20,7 +17,6 @@
 namespace {
 
 using viewtest::ViewHost;
-using Kind = plat::MessageTrace::Kind;
 
 // Where field (x, y) is drawn: the centre of its ground diamond (client).
 bool DiamondCentre(SPIEL_FELD& view, int32_t x, int32_t y, plat::Point* at) {
@@ -115,36 +111,6 @@ TEST(WorldViewScrolling, TheTopStripStepsAfter100MsThenEvery10MsAndStopsWhenLeft
     EXPECT_EQ(view.centre_y, start - 4);
 }
 
-TEST(WorldViewScrolling, SpeedTwoAtZoomTwoShiftsBy64PixelsAndLeavesABlackBand) {
-    ViewHost host({1024, 768}, false);
-    SPIEL_FELD& view = host.view();
-    CGameState& gs = host.gs();
-    Centre(view, 0, 2);
-    gs.images.tile_sheet.Free();  // the band stays as the shift left it
-    WinGBitmap& ground = gs.images.background_layer;
-    for (int32_t y = 0; y < ground.Rows(); ++y) {
-        for (int32_t x = 0; x < ground.width; ++x)
-            ground.pixels[y * ground.Stride() + x] = 1 + y % 200;
-    }
-    const double start = view.centre_y;
-    view.SendMessage(WM_VSCROLL, plat::MakeWParam(SB_LINEDOWN, 2), 0);
-    EXPECT_EQ(view.centre_y, start + 4);
-    const int32_t h = gs.view_height;
-    for (int32_t y : {0, 100, h - 65})
-        EXPECT_EQ(ground.pixels[y * ground.Stride() + 7], 1 + (y + 64) % 200);
-    for (int32_t y : {h - 64, h - 1}) EXPECT_EQ(ground.pixels[y * ground.Stride() + 7], 0);
-    EXPECT_EQ(view.scroll_strip[1], h - 64);
-    EXPECT_EQ(view.full_redraw, 1);
-
-    // At the range bound nothing moves.
-    view.centre_y = -12.0;
-    view.SetupProjection();
-    ground.pixels[5] = 99;
-    view.SendMessage(WM_VSCROLL, plat::MakeWParam(SB_LINEUP, 2), 0);
-    EXPECT_EQ(view.centre_y, -12.0);
-    EXPECT_EQ(ground.pixels[5], 99);
-}
-
 TEST(WorldViewScrolling, AHorizontalPageOnSmallScreensRedrawsTheWholeView) {
     for (plat::Size screen : {plat::Size{800, 600}, plat::Size{640, 480}}) {
         ViewHost host(screen, false);
@@ -157,7 +123,9 @@ TEST(WorldViewScrolling, AHorizontalPageOnSmallScreensRedrawsTheWholeView) {
     }
 }
 
-TEST(WorldViewScrolling, APageOffTheMapStopsWithTheCentreFieldOnTheEdge) {
+// A line at speed 2 and zoom 2 moves 64 pixels; a page off the map stops
+// with the centre field on the edge; at the range bound nothing moves.
+TEST(WorldViewScrolling, ShiftsTheBackgroundAndLeavesABlackBandWhereTheContentLeft) {
     ViewHost host({1024, 768}, false);
     SPIEL_FELD& view = host.view();
     CGameState& gs = host.gs();
@@ -173,30 +141,32 @@ TEST(WorldViewScrolling, APageOffTheMapStopsWithTheCentreFieldOnTheEdge) {
         int32_t dx, dy, edge_p, edge_q;  // content shift; centre field after
     };
     const Case cases[] = {
+        {2, SB_LINEDOWN, true, 0, 100, 0, 104, 0, -64, 127, 127},
         {1, SB_PAGEDOWN, true, 20, 205, 20, 212, 0, -224, 255, 215},
         {2, SB_PAGEUP, true, -30, 10, -30, 7, 0, 48, 0, 60},
         {1, SB_PAGERIGHT, false, 100, 130, 102, 130, -128, 0, 255, 51},
+        {2, SB_LINEUP, true, 0, -12, 0, -12, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         Centre(view, 0, c.zoom);
-        view.centre_x = c.cx;
-        view.centre_y = c.cy;
+        std::tie(view.centre_x, view.centre_y) = std::pair(c.cx, c.cy);
         view.SetupProjection();
+        view.full_redraw = 0;
         for (int32_t y = 0; y < h; ++y) {
             for (int32_t x = 0; x < w; ++x) ground.pixels[y * ground.Stride() + x] = pattern(x, y);
         }
-        view.SendMessage(c.vertical ? WM_VSCROLL : WM_HSCROLL, plat::MakeWParam(c.code, 0), 0);
-        EXPECT_EQ(view.centre_x, c.want_x);
-        EXPECT_EQ(view.centre_y, c.want_y);
-        EXPECT_EQ(view.CentreP(), c.edge_p);
-        EXPECT_EQ(view.CentreQ(), c.edge_q);
+        view.SendMessage(c.vertical ? WM_VSCROLL : WM_HSCROLL, plat::MakeWParam(c.code, 2), 0);
+        EXPECT_EQ(std::pair(view.centre_x, view.centre_y), std::pair(c.want_x, c.want_y));
+        EXPECT_EQ(ground.pixels[h / 2 * ground.Stride() + w / 2],
+                  pattern(w / 2 - c.dx, h / 2 - c.dy));
+        if (c.dx == 0 && c.dy == 0) continue;
+        EXPECT_EQ(std::pair(view.CentreP(), view.CentreQ()), std::pair(c.edge_p, c.edge_q));
+        EXPECT_EQ(view.full_redraw, 1);
         // The band is where the content left; the rest moved with it.
         const int32_t band[4] = {c.dx < 0 ? w + c.dx : 0, c.dy < 0 ? h + c.dy : 0,
                                  c.dx > 0 ? c.dx : w, c.dy > 0 ? c.dy : h};
         for (int32_t i = 0; i < 4; ++i) EXPECT_EQ(view.scroll_strip[i], band[i]) << i;
-        const int32_t x = w / 2;
-        const int32_t y = h / 2;
-        EXPECT_EQ(ground.pixels[y * ground.Stride() + x], pattern(x - c.dx, y - c.dy));
         EXPECT_EQ(ground.pixels[(band[1] + 1) * ground.Stride() + band[0] + 1], 0);
     }
 }
@@ -241,149 +211,6 @@ TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
     EXPECT_EQ(all.top, 1);
     EXPECT_EQ(all.right, host.gs().view_width - 2);
     EXPECT_EQ(all.bottom, host.gs().view_height - 2);
-}
-
-class WorldViewTools : public ::testing::Test {
-  protected:
-    WorldViewTools() : host({1024, 768}, false) {
-        panel = new fvtest::RecordingPanel;
-        panel->Create(host.h.frame, {0, 0, 10, 10}, WS_CHILD);
-        SetControlPanel(panel);  // the view deletes it
-        Centre(host.view(), 0, 1);
-    }
-    plat::LParam PointOf(int32_t x, int32_t y) {
-        plat::Point p;
-        EXPECT_TRUE(DiamondCentre(host.view(), x, y, &p));
-        return plat::MakeLParam(p.x, p.y);
-    }
-    // The point of field (x, y), picked as a mouse move would have.
-    plat::LParam At(int32_t x, int32_t y) {
-        const plat::LParam l = PointOf(x, y);
-        host.view().PickField(plat::XFromLParam(l), plat::YFromLParam(l));
-        return l;
-    }
-    ViewHost host;
-    fvtest::RecordingPanel* panel = nullptr;
-};
-
-TEST_F(WorldViewTools, DemolitionAbove10000AsksThePanelAndShiftDemolishesNothing) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kToolDemolish;
-    panel->demolition_cost = 20000;
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(120, 125));
-    EXPECT_EQ(view.drag_start_x, 120);
-    view.SendMessage(WM_LBUTTONUP, MK_SHIFT, At(122, 126));
-    EXPECT_EQ(panel->Count(kMsgPanelConfirmDemolition), 0);
-    EXPECT_EQ(view.drag_start_x, -1);
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(120, 125));
-    view.SendMessage(WM_LBUTTONUP, 0, At(122, 126));
-    ASSERT_EQ(panel->Count(kMsgPanelConfirmDemolition), 1);
-    EXPECT_EQ(panel->sent.back().wParam, 120u);
-    EXPECT_EQ(panel->sent.back().lParam, 125);
-}
-
-TEST_F(WorldViewTools, InformationToolSelectsByBuildingType) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kInformationTool;
-    const int32_t expected[32] = {16, 16, 16, 16, 17, 17, 17, 17, 17, 17, 0,  6,  4,  5,  7,  8,
-                                  9,  10, 11, 12, 0,  24, 25, 26, 27, 29, 28, 15, 15, 15, 15, 15};
-    for (int32_t type = 0; type < 32; ++type) {
-        MapField& f = host.gs().fields[FieldIndex(121, 124)];
-        f.set_building_flag(true);
-        f.set_geb_num(5);
-        f.set_geb_typ(type);
-        view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(121, 124));
-        EXPECT_EQ(host.gs().selected_object_type, expected[type]) << type;
-    }
-    EXPECT_EQ(panel->selected_structure, 5);
-    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 32);
-}
-
-TEST_F(WorldViewTools, OverviewClickZoomsInAtTheField) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kToolOverviewZoom;
-    panel->zoom_request = 16;
-    view.zoom = 16;
-    view.SetupProjection();
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, plat::MakeLParam(400, 300));
-    EXPECT_EQ(view.zoom, 16);
-    panel->zoom_request = 2;
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, plat::MakeLParam(400, 300));
-    EXPECT_EQ(view.zoom, 2);
-}
-
-TEST_F(WorldViewTools, TwoMovesWithin250MsPickOnce) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kToolBuilding;
-    auto move_to = [&](int32_t x, int32_t y) {
-        const plat::LParam l = PointOf(x, y);
-        plat::SetCursorPos(
-            view.ClientToScreen(plat::Point{plat::XFromLParam(l), plat::YFromLParam(l)}));
-        view.SendMessage(WM_MOUSEMOVE, 0, l);
-    };
-    host.h.Advance(300);
-    move_to(121, 124);
-    EXPECT_EQ(view.cursor_x, 121);
-    host.h.Advance(100);
-    move_to(125, 126);
-    EXPECT_EQ(view.cursor_x, 121);
-    host.h.Advance(200);
-    move_to(125, 126);
-    EXPECT_EQ(view.cursor_x, 125);
-}
-
-TEST_F(WorldViewTools, NoToolOpensPurchaseScreensAtOwnFreeTerminalsOnly) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kToolNone;
-    struct Case {
-        int32_t type, owner, way;
-        uint32_t posted;  // to the main frame, 0 none
-        int panel_messages;
-    };
-    const Case cases[] = {
-        {0, 0, 0, kMsgOpenTruckPurchase, 0},
-        {0, 1, 0, 0, 0},  // another player's depot
-        {4, 0, kWayRail, kMsgOpenRailPurchase, 0},
-        {4, 0, 0, 0, 0},   // a platform without track
-        {10, 0, 0, 0, 1},  // a mine: the structure window
-    };
-    auto* building = new CBuilding(121, 124);
-    g_ppBuildings->buildings[5] = building;  // the view's table deletes it
-    for (const Case& c : cases) {
-        MapField& f = host.gs().fields[FieldIndex(121, 124)];
-        f.set_building_flag(true);
-        f.set_geb_num(5);
-        f.set_geb_typ(c.type);
-        f.set_spieler(c.owner);
-        f.set_wegtyp(c.way);
-        host.h.host.Recorder().Clear();
-        const size_t before = panel->sent.size();
-        view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));
-        const auto posted = host.h.host.Recorder().Filter(Kind::Posted, host.h.frame);
-        ASSERT_EQ(posted.size(), c.posted != 0 ? 1u : 0u) << c.type << "/" << c.owner;
-        if (c.posted != 0) {
-            EXPECT_EQ(posted[0].message, c.posted);
-        }
-        EXPECT_EQ(panel->sent.size() - before, static_cast<size_t>(c.panel_messages));
-    }
-}
-
-TEST_F(WorldViewTools, PlacingABuildingOnLandAndARefusalOnWater) {
-    SPIEL_FELD& view = host.view();
-    CGameState& gs = host.gs();
-    view.tool = kToolBuilding;
-    gs.selected_building_type = 14;
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));  // all water
-    EXPECT_EQ(gs.fields[FieldIndex(121, 124)].geb_num(), 0);
-    EXPECT_TRUE(host.h.sound->effects.empty());
-    for (MapField& f : gs.fields) f.set_teile_art(1);
-    gs.cash[0] = 100000000;
-    const int64_t cash = gs.cash[0];
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));
-    EXPECT_NE(gs.fields[FieldIndex(121, 124)].geb_num(), 0);
-    EXPECT_LT(gs.cash[0], cash);
-    ASSERT_EQ(host.h.sound->effects.size(), 1u);
-    EXPECT_EQ(host.h.sound->effects[0].effect, 2);
 }
 
 TEST(WorldViewLifecycle, StartingAndEndingAGameThreeTimesLeavesNothingBehind) {
