@@ -3,11 +3,31 @@
 
 #include <gtest/gtest.h>
 
-#include "view/bare_view.h"
+#include "state/lookup_tables.h"
+#include "support/game_scope.h"
+#include "view/world_view.h"
 
 namespace {
 
-using viewtest::BareViewScope;
+struct BareView : SPIEL_FELD {
+    BareView() : SPIEL_FELD(kWatchOnly) {}
+};
+
+// A world view without a window, at a screen width.
+struct BareViewScope {
+    explicit BareViewScope(int32_t width) {
+        CGameState& gs = scope.state();
+        std::tie(gs.screen_width, gs.screen_height) = std::pair(width, width == 1024  ? 768
+                                                                       : width == 800 ? 600
+                                                                                      : 480);
+        std::tie(gs.view_width, gs.view_height) = std::pair(width - 164, gs.screen_height - 2);
+        scope.Set(g_pLookupTables, &tables);
+        view.ApplyScreenSize();
+    }
+    fvtest::GameScope scope;
+    CLookupTables tables;
+    BareView view;
+};
 
 struct RangeCase {
     int32_t rotation, width, zoom;
@@ -34,18 +54,17 @@ TEST(WorldViewCamera, SetupProjectionSetsTheRangesOfRotationWidthAndZoom) {
         BareViewScope s(c.width);
         s.scope.state().rotation = c.rotation;
         s.view.zoom = c.zoom;
-        s.view.centre_x = 500.0;  // far outside: the centre is clamped into the ranges
-        s.view.centre_y = 500.0;
+        // Far outside: the centre is clamped into the ranges.
+        std::tie(s.view.centre_x, s.view.centre_y) = std::pair(500.0, 500.0);
         s.view.SetupProjection();
-        const std::string where = std::to_string(c.rotation) + "/" + std::to_string(c.width) + "/" +
-                                  std::to_string(c.zoom);
-        EXPECT_EQ(s.view.range_a.first, c.a1) << where;
-        EXPECT_EQ(s.view.range_a.second, c.a2) << where;
-        EXPECT_EQ(s.view.range_b.first, c.b1) << where;
-        EXPECT_EQ(s.view.range_b.second, c.b2) << where;
+        SCOPED_TRACE(&c - cases);
+        const auto [a, b] = std::pair(s.view.range_a, s.view.range_b);
+        EXPECT_EQ(std::tuple(a.first, a.second, b.first, b.second),
+                  std::tuple(c.a1, c.a2, c.b1, c.b2));
         const bool even = c.rotation % 2 == 0;
-        EXPECT_EQ(even ? s.view.centre_x : s.view.centre_y, s.view.GetValueA()) << where;
-        EXPECT_EQ(even ? s.view.centre_y : s.view.centre_x, s.view.GetValueB()) << where;
+        EXPECT_EQ(std::pair(even ? s.view.centre_x : s.view.centre_y,
+                            even ? s.view.centre_y : s.view.centre_x),
+                  std::pair(s.view.GetValueA(), s.view.GetValueB()));
     }
 }
 
@@ -67,8 +86,7 @@ TEST(WorldViewCamera, ClampWorksWithBoundsInEitherOrder) {
 
 TEST(WorldViewCamera, IsTileInViewHasInclusiveBoundsInBothRotationFamilies) {
     BareViewScope s(1024);
-    s.view.centre_x = 0.0;
-    s.view.centre_y = 100.0;  // P = Q = 123
+    std::tie(s.view.centre_x, s.view.centre_y) = std::pair(0.0, 100.0);  // P = Q = 123
     const int32_t p = 123;
     // a = 25, b = 9: rotations 0/2 reach 34 along x + y and 16 along y - x;
     // rotations 1/3 the other way round.
@@ -92,8 +110,7 @@ TEST(WorldViewCamera, IsTileInViewHasInclusiveBoundsInBothRotationFamilies) {
 
 TEST(WorldViewCamera, SoundPanIsZeroAtTheCentreAnd2000SixteenStepsRight) {
     BareViewScope s(1024);
-    s.view.centre_x = 0.0;
-    s.view.centre_y = 100.0;
+    std::tie(s.view.centre_x, s.view.centre_y) = std::pair(0.0, 100.0);
     EXPECT_EQ(s.view.GetSoundPan(123, 123), 0);
     EXPECT_EQ(s.view.GetSoundPan(131, 115), 2000);   // d = 16
     EXPECT_EQ(s.view.GetSoundPan(115, 131), -2000);  // d = -16

@@ -1,10 +1,7 @@
 #include "view/view_host.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 
 #include "app/main_frame.h"
@@ -42,10 +39,6 @@ const std::string& PictureFolder() {
     return folder;
 }
 
-uint32_t FixedSeed() {
-    return kWorldSeed;
-}
-
 }  // namespace
 
 ViewHost::ViewHost(plat::Size screen, bool generate) : h(screen, false) {
@@ -59,7 +52,7 @@ ViewHost::ViewHost(plat::Size screen, bool generate) : h(screen, false) {
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
     GetFrameHooks().create_world_view = &MakeWorldView;
-    GetFrameHooks().new_game_seed = &FixedSeed;
+    GetFrameHooks().new_game_seed = []() -> uint32_t { return 20260; };
     if (generate) {
         h.frame->SendMessage(kMsgStartGame, 0, 0);
     } else {
@@ -74,22 +67,17 @@ ViewHost::~ViewHost() {
 }
 
 void ViewHost::Show(int32_t rotation, int32_t zoom) {
-    CGameState& state = gs();
     SPIEL_FELD& v = view();
-    if (state.rotation != rotation) {
-        state.rotation = rotation;
+    if (gs().rotation != rotation) {
+        gs().rotation = rotation;
         LoadObjectImages();
     }
-    if (zoom == kOverviewZoomLevel) {
-        v.ResetCamera();
-        return;
-    }
+    if (zoom == kOverviewZoomLevel) return v.ResetCamera();
     v.zoom = zoom;
     v.SetupProjection();
     MarkAllFieldsChanged();
     v.BlackenBackBuffers();
-    state.redraw_terrain = 1;
-    state.redraw_objects = 1;
+    gs().redraw_terrain = gs().redraw_objects = 1;
     v.RedrawView();
 }
 
@@ -97,9 +85,8 @@ plat::Surface ViewHost::Picture() const {
     const WinGBitmap& c = g_pGameState->images.composite_buffer;
     plat::Surface s;
     s.Resize(c.width, c.Rows());
-    for (int32_t y = 0; y < c.Rows(); ++y) {
-        std::copy_n(c.pixels + static_cast<size_t>(y) * c.Stride(), c.width, s.Row(y));
-    }
+    for (int32_t y = 0; y < c.Rows(); ++y)
+        std::copy_n(&c.pixels[y * c.Stride()], c.width, s.Row(y));
     return s;
 }
 
