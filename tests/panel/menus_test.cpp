@@ -82,7 +82,8 @@ TEST_F(PanelMenus, FirstHeadingListsTheGameRowsOfTheModeAndTheEditorAsksToEnd) {
         Open(0);  // the editor's end heading stands in the same cell
         EXPECT_EQ(Shown(), rows) << mode;
         const bool editor = mode == kModeEditor;
-        EXPECT_EQ(panel().requests, editor ? Asked{uint64_t{kMsgPanelOpenEndConfirm} << 32} : Asked{});
+        EXPECT_EQ(panel().requests,
+                  editor ? Asked{uint64_t{kMsgPanelOpenEndConfirm} << 32} : Asked{});
         EXPECT_EQ(panel().answer_code, editor ? 0 : 0xFF);
     }
 }

@@ -1,7 +1,6 @@
-// The object pass and the overview on one lone field at a time: pictures
-// whose pixels name their own place show which strip of a building each
-// field draws, where bridge halves go, what stands in for city buildings
-// when they are off, and which cells the overview's filters let through.
+// The object pass and the overview on one lone field at a time, with
+// pictures whose pixels name their own place: building strips, bridge
+// halves, city buildings or their plots, and the overview's filters.
 
 #include <gtest/gtest.h>
 
@@ -24,8 +23,7 @@ RawImage Picture(int32_t w, int32_t rows, Value value) {
     RawImage p;
     p.memory = std::make_unique<uint8_t[]>(static_cast<size_t>(w) * rows);
     p.pixels = p.memory.get();
-    p.width = w;
-    p.height = -rows;
+    std::tie(p.width, p.height) = std::pair(w, -rows);
     for (int32_t y = 0; y < rows; ++y) {
         for (int32_t x = 0; x < w; ++x) p.pixels[y * w + x] = static_cast<uint8_t>(value(x, y));
     }
@@ -72,10 +70,8 @@ class ObjectPass : public ::testing::Test {
     // Camera centre field (123, 123); the fields start empty.
     void Camera(int32_t rotation, int32_t zoom) {
         SPIEL_FELD& v = host.view();
-        gs().rotation = rotation;
-        v.zoom = zoom;
-        v.centre_x = 0.0;
-        v.centre_y = 100.0;
+        std::tie(gs().rotation, v.zoom, v.centre_x, v.centre_y) =
+            std::tuple(rotation, zoom, 0, 100);
         v.SetupProjection();
         for (MapField& f : gs().fields) f = MapField{};
     }
@@ -94,12 +90,10 @@ class ObjectPass : public ::testing::Test {
         EXPECT_GE(at.x, 0) << x << "," << y;
         return at;
     }
-    // A redraw of the object layers, which must leave no raise/lower mark
-    // behind.
+    // A redraw of the object layers, which must leave no raise/lower mark behind.
     void DrawObjects() {
         for (int32_t i : {0, 32000, 65535}) gs().fields[i].set_heben_senken(true);
-        gs().redraw_terrain = 0;
-        gs().redraw_objects = 1;
+        std::tie(gs().redraw_terrain, gs().redraw_objects) = std::pair(0, 1);
         host.view().RedrawView();
         for (const MapField& f : gs().fields) ASSERT_FALSE(f.heben_senken());
     }
@@ -136,11 +130,9 @@ TEST_F(ObjectPass, EachFieldOfABuildingOrStationDrawsItsOwnStrip) {
         const plat::Point at = PlaceOf(120 + c.u, 120 + c.v);
         DrawObjects();
         const Box b = Drawn(gs().images.object_layer_b);
-        EXPECT_EQ(b.left, at.x);
-        EXPECT_EQ(b.right, at.x + 64);
-        EXPECT_EQ(b.top, at.y - 1 - c.lift);
-        EXPECT_EQ(b.bottom - b.top, c.rows);
-        EXPECT_EQ(b.corner, StripValue(32 * c.column, c.src_y));
+        EXPECT_EQ(std::tuple(b.left, b.right, b.top, b.bottom - b.top, b.corner),
+                  std::tuple(at.x, at.x + 64, at.y - 1 - c.lift, c.rows,
+                             StripValue(32 * c.column, c.src_y)));
     }
 }
 
@@ -167,12 +159,9 @@ TEST_F(ObjectPass, BridgeHalvesAndCityBuildingsGoToTheirLayers) {
         gs().show_city_buildings = c.show_city_buildings;
         MapField& f = gs().fields[FieldIndex(121, 122)];
         if (c.bridge_code > 0) {
-            f.set_bridge_flag(true);
-            f.set_bridge_piece(c.bridge_code);
-            f.set_bridge_wegtyp(3);
+            f.set_bridge_flag(true), f.set_bridge_piece(c.bridge_code), f.set_bridge_wegtyp(3);
         } else {
-            f.set_stadtnum(1);
-            f.set_stadtb(2);
+            f.set_stadtnum(1), f.set_stadtb(2);
         }
         const plat::Point at = PlaceOf(121, 122);
         DrawObjects();
@@ -180,9 +169,10 @@ TEST_F(ObjectPass, BridgeHalvesAndCityBuildingsGoToTheirLayers) {
             const Box box = Drawn(i == 0 ? gs().images.object_layer_a : gs().images.object_layer_b);
             const int32_t value = i == 0 ? c.a_value : c.b_value;
             EXPECT_EQ(box.corner, value) << i;  // 0: nothing drawn
-            if (value == 0) continue;
-            EXPECT_EQ(box.left, at.x) << i;
-            EXPECT_EQ(box.top, at.y - 1 - (i == 0 ? c.a_lift : c.b_lift)) << i;
+            if (value != 0) {
+                EXPECT_EQ(std::pair(box.left, box.top),
+                          std::pair(at.x, at.y - 1 - (i == 0 ? c.a_lift : c.b_lift)));
+            }
         }
     }
 }
@@ -194,9 +184,7 @@ TEST_F(ObjectPass, OverviewFiltersFollowThePanelAndAllShowWithoutOne) {
     const uint8_t colours[4] = {1, 3, 0, 2};
     std::copy(colours, colours + 4, gs().player_colors);
     gs().images.tile_sheet.Free();  // no terrain: the composite stays black
-    constexpr int32_t kTerrain = 0;
-    constexpr int32_t kOwner1 = 130;  // player 1's colour row, column 0
-    constexpr int32_t kGrey = 140;
+    constexpr int32_t kTerrain = 0, kOwner1 = 130, kGrey = 140;  // 130: player 1's row
     struct Case {
         bool panel;
         std::initializer_list<int32_t> shown;  // legend elements switched on

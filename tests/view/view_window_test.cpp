@@ -24,22 +24,18 @@ bool DiamondCentre(SPIEL_FELD& view, int32_t x, int32_t y, plat::Point* at) {
     const int32_t r = g_pGameState->rotation;
     ScanFields(ViewScan(view), [&](const ScanField& f) {
         if (f.x != x || f.y != y) return;
-        int32_t cx = 0;
-        int32_t cy = 0;
+        int32_t cx = 0, cy = 0;
         TopCorner(r, x, y, cx, cy);
-        const int32_t h = GetHeightAt(cx, cy);
-        at->x = f.screen_x + 32 / view.zoom;
-        at->y = f.y_base - ((8 * h) >> view.Shift()) + 16 / view.zoom;
+        *at = {f.screen_x + 32 / view.zoom,
+               f.y_base - ((8 * GetHeightAt(cx, cy)) >> view.Shift()) + 16 / view.zoom};
         found = true;
     });
     return found;
 }
 
 void Centre(SPIEL_FELD& view, int32_t rotation, int32_t zoom) {
-    g_pGameState->rotation = rotation;
-    view.zoom = zoom;
-    view.centre_x = 0.0;
-    view.centre_y = 100.0;
+    std::tie(g_pGameState->rotation, view.zoom) = std::pair(rotation, zoom);
+    std::tie(view.centre_x, view.centre_y) = std::pair(0.0, 100.0);
     view.SetupProjection();
 }
 
@@ -63,10 +59,8 @@ TEST_P(WorldViewPicking, TheCentreOfAFieldsDiamondPicksThatField) {
                         if (!DiamondCentre(view, x, y, &at)) continue;  // off a small view
                         ++checked;
                         view.PickField(at.x, at.y);
-                        const std::string where = std::to_string(r) + "/" + std::to_string(z) +
-                                                  "/" + std::to_string(height);
-                        EXPECT_EQ(view.cursor_x, x) << where;
-                        EXPECT_EQ(view.cursor_y, y) << where;
+                        EXPECT_EQ(std::pair(view.cursor_x, view.cursor_y), std::pair(x, y))
+                            << r << "/" << z << "/" << height;
                     }
                 }
             }
@@ -79,15 +73,11 @@ INSTANTIATE_TEST_SUITE_P(Screens, WorldViewPicking,
                                            plat::Size{640, 480}));
 
 TEST(WorldViewPickingExample, RotationZeroPointZero48FindsField117_130) {
-    // Rotation 0, zoom 1, centre (0, 112), all heights 0: the walk finds
-    // (117, 130), and the mask keeps it.
-    ViewHost host({1024, 768}, false);
-    SPIEL_FELD& view = host.view();
-    Centre(view, 0, 1);
-    view.centre_y = 112.0;
-    view.PickField(0, 48);
-    EXPECT_EQ(view.cursor_x, 117);
-    EXPECT_EQ(view.cursor_y, 130);
+    ViewHost host({1024, 768}, false);  // all heights 0: the walk's field, kept by the mask
+    Centre(host.view(), 0, 1);
+    host.view().centre_y = 112.0;
+    host.view().PickField(0, 48);
+    EXPECT_EQ(std::pair(host.view().cursor_x, host.view().cursor_y), std::pair(117, 130));
 }
 
 TEST(WorldViewScrolling, TheTopStripStepsAfter100MsThenEvery10MsAndStopsWhenLeft) {
@@ -100,15 +90,11 @@ TEST(WorldViewScrolling, TheTopStripStepsAfter100MsThenEvery10MsAndStopsWhenLeft
     ASSERT_NE(strip, &view);
     const double start = view.centre_y;
     strip->SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(10, 1));
-    host.h.Advance(99);
-    EXPECT_EQ(view.centre_y, start);
-    host.h.Advance(1);
-    EXPECT_EQ(view.centre_y, start - 1);
-    host.h.Advance(30);
-    EXPECT_EQ(view.centre_y, start - 4);
-    strip->SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(-5, -5));
-    host.h.Advance(200);
-    EXPECT_EQ(view.centre_y, start - 4);
+    for (const auto& [ms, steps] : {std::pair(99, 0), {1, 1}, {30, 4}, {200, 4}}) {
+        if (ms == 200) strip->SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(-5, -5));  // left
+        host.h.Advance(ms);
+        EXPECT_EQ(view.centre_y, start - steps) << ms;
+    }
 }
 
 TEST(WorldViewScrolling, AHorizontalPageOnSmallScreensRedrawsTheWholeView) {
@@ -117,9 +103,8 @@ TEST(WorldViewScrolling, AHorizontalPageOnSmallScreensRedrawsTheWholeView) {
         SPIEL_FELD& view = host.view();
         Centre(view, 0, 1);
         view.SendMessage(WM_HSCROLL, plat::MakeWParam(SB_PAGERIGHT, 0), 0);
-        EXPECT_EQ(view.scroll_strip[0], 0) << screen.width;
-        EXPECT_EQ(view.scroll_strip[2], host.gs().view_width) << screen.width;
-        EXPECT_EQ(view.scroll_strip[3], host.gs().view_height) << screen.width;
+        EXPECT_EQ(std::tuple(view.scroll_strip[0], view.scroll_strip[2], view.scroll_strip[3]),
+                  std::tuple(0, host.gs().view_width, host.gs().view_height));
     }
 }
 
@@ -194,39 +179,28 @@ TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
     for (const Case& c : cases) {
         SpyView spy;
         spy.CreateView(host.h.frame);
-        spy.zoom = c.zoom;
-        spy.full_redraw = c.full;
-        host.gs().redraw_terrain = c.terrain;
-        host.gs().redraw_objects = c.objects;
+        std::tie(spy.zoom, spy.full_redraw) = std::pair(c.zoom, c.full);
+        std::tie(host.gs().redraw_terrain, host.gs().redraw_objects) =
+            std::pair(c.terrain, c.objects);
         spy.RedrawView();
-        EXPECT_EQ(spy.terrain, c.want_terrain);
-        EXPECT_EQ(spy.objects, c.want_objects);
-        EXPECT_EQ(host.gs().redraw_terrain, c.flags_after);
-        EXPECT_EQ(spy.full_redraw, 0);
+        EXPECT_EQ(std::tuple(spy.terrain, spy.objects, host.gs().redraw_terrain, spy.full_redraw),
+                  std::tuple(c.want_terrain, c.want_objects, c.flags_after, 0));
         spy.DestroyWindow();
     }
-    plat::Rect all{0, 0, host.gs().view_width, host.gs().view_height};
-    host.view().PresentRect(all);
-    EXPECT_EQ(all.left, 1);
-    EXPECT_EQ(all.top, 1);
-    EXPECT_EQ(all.right, host.gs().view_width - 2);
-    EXPECT_EQ(all.bottom, host.gs().view_height - 2);
+    const int32_t w = host.gs().view_width, h = host.gs().view_height;
+    plat::Rect all{0, 0, w, h};
+    host.view().PresentRect(all);  // the frame's one-pixel border stays
+    EXPECT_EQ(std::tuple(all.left, all.top, all.right, all.bottom), std::tuple(1, 1, w - 2, h - 2));
 }
 
 TEST(WorldViewLifecycle, StartingAndEndingAGameThreeTimesLeavesNothingBehind) {
     ViewHost host({1024, 768}, false);
     for (int round = 0; round < 3; ++round) {
-        if (g_pSpielFeld == nullptr) {
-            ASSERT_TRUE(host.h.frame->StartWorldView(kModeGame));
-        }
-        EXPECT_NE(g_pCityManager, nullptr);
-        EXPECT_NE(g_ppBuildings, nullptr);
+        ASSERT_TRUE(g_pSpielFeld != nullptr || host.h.frame->StartWorldView(kModeGame));
+        EXPECT_TRUE(g_pCityManager != nullptr && g_ppBuildings != nullptr);
         host.h.frame->SendMessage(kMsgEndRunningGame);
-        EXPECT_EQ(g_pSpielFeld, nullptr);
-        EXPECT_EQ(g_pCityManager, nullptr);
-        EXPECT_EQ(g_ppBuildings, nullptr);
-        EXPECT_EQ(g_pHauptDialog, nullptr);
-        EXPECT_EQ(CountVehicles(), 0);
+        EXPECT_TRUE(g_pSpielFeld == nullptr && g_pCityManager == nullptr &&
+                    g_ppBuildings == nullptr && g_pHauptDialog == nullptr && CountVehicles() == 0);
     }
 }
 
