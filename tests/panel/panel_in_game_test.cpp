@@ -1,17 +1,25 @@
-// Amounts in comma groups, and the sidebar's tool feedback over a real world
-// view and panel: the shown demolition cost is what the drag charges.
+// The panel in a game, over a real world view: amounts in comma groups, the
+// tool feedback (the shown demolition cost is what the drag charges) and the
+// menus (which rows each heading lists, and what they do to the game).
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "app/interface_hooks.h"
 #include "app/main_frame.h"
+#include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "game/opponent.h"
 #include "panel/amount_text.h"
 #include "panel/control_panel.h"
 #include "platform/random.h"
+#include "state/messages.h"
 #include "support/frame_host.h"
+#include "transport/vehicle_list.h"
 #include "world/build_helper.h"
 #include "world/terrain.h"
 #include "world/tile_marker.h"
@@ -41,19 +49,25 @@ TEST(AmountText, GroupsDigitsByTheFamilysMostGroups) {
     for (const auto& [value, groups, text] : cases) EXPECT_EQ(FormatAmount(value, groups), text);
 }
 
-class ToolFeedback : public ::testing::Test {
+// A game's world view over the empty map, made the way the frame makes it.
+class InGame : public ::testing::Test {
   protected:
-    ToolFeedback() {
+    explicit InGame(plat::Size screen) : h(screen) {
         fvtest::WriteWorldPictures(h.folder.Path());
         g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
         GetFrameHooks().create_world_view = &MakeWorldView;
+    }
+    fvtest::FrameHost h;
+};
+
+class ToolFeedback : public InGame {
+  protected:
+    ToolFeedback() : InGame({1024, 768}) {
         h.frame->StartWorldView(kModeGame);
         h.Run();
         panel->Create(h.frame, {0, 0, 10, 10}, WS_CHILD);
         SetControlPanel(panel);  // the view deletes it
         for (MapField& f : gs.fields) f.set_hoehe(2), f.set_teile_art(1);
-        const int32_t residents[7] = {9, 40, 80, 160, 320, 640, 20};
-        std::copy(residents, residents + 7, gs.geb_einw);
         // Truck depots and stations in four orientations, one factory type.
         for (int32_t t : {0, 1, 2, 3, 6, 7, 8, 9, 14}) {
             const int32_t w = t < 4 ? 1 : t == 7 || t == 9 || t == 14 ? 2 : 4;
@@ -100,8 +114,6 @@ class ToolFeedback : public ::testing::Test {
         for (const FeedbackLine& line : panel->tool_feedback.lines) text += "|" + line.text;
         return text.empty() ? text : text.substr(1);
     }
-
-    fvtest::FrameHost h;
     CGameState& gs = *h.gs;
     HAUPTDIALOG* panel = new HAUPTDIALOG;
 };
@@ -165,6 +177,132 @@ TEST_F(ToolFeedback, RefusalsHintsAndAmounts) {
     EXPECT_EQ(Shown(), "Road construction costs:|1,000,000");
     panel->ShowActionNotPossible(5);
     EXPECT_EQ(Shown(), "Action not possible:|Too close to|another Terminal");
+}
+
+using Labels = std::vector<std::string>;
+using Asked = std::vector<uint64_t>;  // message << 32 | wParam
+
+struct MenuPanel : HAUPTDIALOG {  // the real panel, noting the commands and requests it gets
+    Asked commands, requests;
+    plat::LResult OnMessage(uint32_t m, plat::WParam w, plat::LParam l) override {
+        if (m == WM_COMMAND) commands.push_back(w);
+        if (m >= WM_USER) requests.push_back(uint64_t{m} << 32 | w);
+        return HAUPTDIALOG::OnMessage(m, w, l);
+    }
+};
+
+struct TestVehicle : CVehicle {  // a vehicle of city 1 as the list holds it
+    explicit TestVehicle(int32_t k) : CVehicle(VehicleLoadOnly{}) { vehicle_class = k, owner = 1; }
+};
+
+// A game at 800x600 whose view made the panel.
+class PanelMenus : public InGame {
+  protected:
+    PanelMenus() : InGame({800, 600}) {
+        GetViewHooks().create_panel = [](SPIEL_FELD& view) -> HAUPTDIALOG* {
+            auto* panel = new MenuPanel;
+            if (panel->LoadImages() && panel->CreatePanel(&view)) return panel;
+            delete panel;
+            return nullptr;
+        };
+        EXPECT_TRUE(h.frame->StartWorldView(kModeGame));
+    }
+    ~PanelMenus() override { GetViewHooks().create_panel = nullptr; }
+
+    void Click(const plat::Rect& r) {
+        h.host.InjectClick(panel().ClientToScreen(plat::Point{(r.left + r.right) / 2, r.top + 5}));
+        h.Run();
+    }
+    void Press(int32_t heading) { Click(panel().heading_rects[heading]); }
+    // Opens a heading from the no-tool heading.
+    void Open(int32_t heading) { Press(14), Press(heading); }
+    Labels Shown() const {
+        Labels out;
+        for (int32_t r = 0; r < panel().entry_count; ++r) {
+            out.emplace_back(panel().entry_labels[panel().current_heading][panel().entry_label[r]]);
+        }
+        return out;
+    }
+
+    MenuPanel& panel() const { return *static_cast<MenuPanel*>(g_pHauptDialog); }
+};
+
+TEST_F(PanelMenus, FirstHeadingListsTheGameRowsOfTheModeAndTheEditorAsksToEnd) {
+    const std::pair<int32_t, Labels> cases[] = {
+        {kModeGame, {"End", "New Game", "New Mission", "New Scenario", "Retire", "Pause"}},
+        {kModeCareer, {"End", "New Game", "New Mission", "New Scenario", "Next Level", "Pause"}},
+        {kModeMission, {"End", "New Game", "New Mission", "New Scenario", "Pause"}},
+        {kModeEditor, {}}};
+    for (const auto& [mode, rows] : cases) {
+        h.gs->game_mode = mode;
+        panel().requests.clear();
+        Open(0);  // the editor's end heading stands in the same cell
+        EXPECT_EQ(Shown(), rows) << mode;
+        const bool editor = mode == kModeEditor;
+        EXPECT_EQ(panel().requests,
+                  editor ? Asked{uint64_t{kMsgPanelOpenEndConfirm} << 32} : Asked{});
+        EXPECT_EQ(panel().answer_code, editor ? 0 : 0xFF);
+    }
+}
+
+TEST_F(PanelMenus, WaysListGainsMonorailInJuly1990AndSuperconductorInJuly2010) {
+    const Labels all = {"Street", "Rails",  "Monorail",    "Super conductor",
+                        "Bridge", "Tunnel", "New platform"};
+    for (int32_t i = 0; i < 3; ++i) {  // June 1990, July 1990, July 2010
+        h.gs->year = i == 2 ? 2010 : 1990, h.gs->month = i == 0 ? 5 : 6, h.gs->way_kind = 2;
+        Open(12);
+        Labels rows = all;
+        rows.erase(rows.begin() + 2 + i, rows.begin() + 4);  // the kinds not yet there
+        EXPECT_EQ(Shown(), rows) << i;
+        EXPECT_EQ(g_pSpielFeld->tool, 3);  // the rails a game starts with, checked
+        EXPECT_EQ(panel().entry_checked[1], 1);
+        // The last kind row takes the mark from the rails.
+        Click(panel().row_rects[1 + i]);
+        EXPECT_EQ(h.gs->way_kind, 2 + i);
+        EXPECT_EQ(panel().entry_checked[1], i == 0 ? 1 : 0) << i;
+    }
+}
+
+TEST_F(PanelMenus, OpponentInformationOnlyWhileAnOpponentTakesTurns) {
+    for (int32_t pending : {0, 1000, -1}) {
+        for (COpponent* opponent : h.gs->opponents) opponent->turn_pending = 0;
+        h.gs->opponents[2]->turn_pending = pending;
+        Open(6);
+        EXPECT_EQ(Shown()[2], pending != 0 ? "Opponent information" : "Stores") << pending;
+        EXPECT_EQ(panel().entry_count, pending != 0 ? 6 : 5);
+    }
+}
+
+TEST_F(PanelMenus, CityTrafficOffRemovesOnlyTheCityCars) {
+    CCity* city = g_pCityManager->cities[0] = new CCity(1, 100, 100, 1);
+    city->car_count = 2;
+    for (int32_t kind : {kVehicleCityCar, 2, kVehicleCityCar}) AppendVehicle(new TestVehicle(kind));
+    panel().SendMessage(WM_COMMAND, kCmdCityTraffic);
+    EXPECT_EQ(h.gs->opt_city_traffic, 0);
+    EXPECT_EQ(city->car_count, 0);
+    ASSERT_TRUE(g_pVehicleList != nullptr && g_pVehicleList->next == nullptr);
+    EXPECT_EQ(g_pVehicleList->vehicle->vehicle_class, 2);
+}
+
+TEST_F(PanelMenus, NewsWithoutAnIdOnlyLosesItsMarkAndOtherwiseOpensTheNews) {
+    h.gs->news_ids[1] = 7;
+    Press(8);
+    for (int32_t row : {0, 1, 3}) {
+        panel().requests.clear();
+        Click(panel().row_rects[row]);
+        const bool shown = row == 1;
+        EXPECT_EQ(panel().requests, shown ? Asked{uint64_t{kMsgVehicleNews} << 32 | 7} : Asked{});
+        EXPECT_EQ(panel().entry_checked[row], shown ? 1 : 0) << row;
+    }
+}
+
+TEST_F(PanelMenus, PressingThePressedHeadingSendsNothingButTheBuildHeadingWithoutAType) {
+    for (int32_t heading : {12, 11}) {
+        panel().commands.clear();
+        Press(heading);
+        Press(heading);
+        EXPECT_EQ(panel().commands, Asked(heading == 11 ? 2 : 1, kCmdHeadingFirst + heading));
+    }
 }
 
 }  // namespace
