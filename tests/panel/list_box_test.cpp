@@ -1,6 +1,5 @@
-// The list widget as screens use it: clicks select lines and notify the
-// parent, refills start clean, and the drawing shows the selection bar from
-// the screen's picture over the background piece.
+// The list widget as screens use it: clicks select and notify, refills start
+// clean, and the selection bar is drawn from the screen's picture.
 
 #include <gtest/gtest.h>
 
@@ -17,13 +16,10 @@ namespace {
 
 constexpr uint32_t kNotify = 0x0400 + 700;
 
-class Parent : public plat::Window {
-  public:
+struct Parent : plat::Window {
     int notified = 0;
-
-  protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam w, plat::LParam l) override {
-        if (message == kNotify) ++notified;
+        notified += message == kNotify ? 1 : 0;
         return DefaultMessage(message, w, l);
     }
 };
@@ -40,6 +36,7 @@ class ListBoxTest : public ::testing::Test {
     void TearDown() override { delete list_; }
 
     LISTBOX& Make(uint32_t style = 0) {
+        delete list_;
         list_ = new LISTBOX;
         EXPECT_TRUE(list_->CreateList({.style = style,
                                        .rect = {100, 100, 400, 270},
@@ -88,7 +85,6 @@ TEST_F(ListBoxTest, ClicksSelectAndNotifyAsEachStyleSays) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
-        delete list_;
         parent_.notified = 0;
         Make(c.style);
         for (const Step& step : c.steps) {
@@ -112,13 +108,11 @@ TEST_F(ListBoxTest, RefillAndPreselectionTakeTheFirstClick) {
     ClickLine(0);  // the old last clicked line is forgotten
     EXPECT_EQ(Selected(), "1000000000");
     EXPECT_EQ(list.GetLine(10), "");
-
     // Lines past the 1024th are not added; long texts keep 99 bytes.
     list.Clear();
     list.AddLine(std::string(150, 'x').c_str());
     for (int i = 1; i < kListMaxLines + 5; ++i) list.AddLine("y");
-    EXPECT_EQ(list.LineCount(), kListMaxLines);
-    EXPECT_EQ(list.GetLine(0).size(), 99u);
+    EXPECT_EQ(std::pair(list.LineCount(), list.GetLine(0).size()), std::pair(kListMaxLines, 99ul));
 }
 
 TEST_F(ListBoxTest, DrawsTheBarOfTheSelectedLineOverTheBackground) {

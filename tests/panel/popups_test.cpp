@@ -1,7 +1,9 @@
-// The panel's popups as requesters and screens use them: one instance, news
-// queued, and the results that grow cities, end a career or meet a bad file.
+// The panel's popups: one instance, news queued, and the results that grow
+// cities, end a career or meet a bad file.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "game/opponent.h"
 #include "panel/control_panel.h"
@@ -19,8 +21,8 @@ struct TestScreen : plat::Window, FS_CITY_GROWTH {  // any popup, or the growth 
     TestScreen() { ++g_live_screens; }
     ~TestScreen() override { --g_live_screens; }
     void DrawProgress() override {}
-    bool Open(HAUPTDIALOG& panel, const PopupRequest& r) {
-        return Create(&panel, r.rect, WS_POPUP | WS_VISIBLE);
+    bool Open(HAUPTDIALOG& p, const PopupRequest& r) {
+        return Create(&p, r.rect, WS_POPUP | WS_VISIBLE);
     }
 };
 FS_CITY_GROWTH* MakeGrowth(HAUPTDIALOG&, int32_t steps) {
@@ -59,12 +61,6 @@ class PanelPopups : public ::testing::Test {
     }
     bool Shown(PanelPopup slot) { return panel_->Popup(slot)->IsWindowVisible(); }
     int Got(uint32_t message) { return view_.Count(message); }
-    plat::LParam EndPicture() {  // of the end-of-game request
-        for (const fvtest::Sent& s : view_.sent) {
-            if (s.message == kMsgGameEnd) return s.lParam;
-        }
-        return 0;
-    }
     void Forget() { view_.sent.clear(), files_.loaded.clear(), g_growth_steps = -1; }
 
     fvtest::GameScope scope_;
@@ -108,10 +104,8 @@ TEST_F(PanelPopups, CityGrowthChoiceSetsTheStartYear) {
         Send(kMsgPanelOpenCityGrowth);
         panel_->popup_result.choice = k;
         Send(kMsgPanelCityGrowthDone);
-        EXPECT_EQ(gs().year, k == 0 ? 1960 : 1990);
-        EXPECT_EQ(g_growth_steps, k == 0 ? -1 : 1440);
-        EXPECT_EQ(Got(kMsgEnableKeys), k == 0 ? 1 : 0);
-        EXPECT_EQ(gs().sim_halted, k == 0 ? 0 : 1);
+        EXPECT_EQ(std::tuple(gs().year, g_growth_steps, Got(kMsgEnableKeys), gs().sim_halted),
+                  k == 0 ? std::tuple(1960, -1, 1, 0) : std::tuple(1990, 1440, 0, 1));
         for (const COpponent* o : gs().opponents) {
             EXPECT_LE(static_cast<uint32_t>(o->takeover_year - gs().year - 10), 10u);  // +10..20
         }
@@ -126,7 +120,11 @@ TEST_F(PanelPopups, TheLastCareerLevelEndsTheGameInsteadOfLoadingAnother) {
         gs().board_votes = votes;
         Send(kMsgPanelOpenNextLevel);
         Send(kMsgPanelNextLevelDone);
-        EXPECT_EQ(EndPicture(), votes == 75 ? kEndPictureWon : kEndPictureLost);
+        const auto end =
+            std::find_if(view_.sent.begin(), view_.sent.end(),
+                         [](const fvtest::Sent& s) { return s.message == kMsgGameEnd; });
+        ASSERT_NE(end, view_.sent.end());
+        EXPECT_EQ(end->lParam, votes == 75 ? kEndPictureWon : kEndPictureLost);
         EXPECT_EQ(files_.loaded, "");  // no level 10
     }
 }
@@ -139,9 +137,9 @@ TEST_F(PanelPopups, ARefusedLevelFileLeavesTheGameRunningAndOneFailedMidwayEndsI
         gs().career_level = (1 << 8) | 3;
         Send(kMsgPanelOpenNextLevel);
         Send(kMsgPanelNextLevelDone);
-        EXPECT_EQ(files_.loaded, "k1_4.lvl ");
-        EXPECT_EQ(gs().career_level, (1 << 8) | 3);
-        EXPECT_EQ(gs().sim_halted + gs().level_start_pending, 0);
+        EXPECT_EQ(std::tuple(files_.loaded, gs().career_level,
+                             gs().sim_halted + gs().level_start_pending),
+                  std::tuple("k1_4.lvl ", (1 << 8) | 3, 0));
         EXPECT_EQ(Got(kMsgEndRunningGame) + Got(kMsgShowStartScreen),
                   answer == LevelLoadResult::FailedMidway ? 2 : 0);
     }
