@@ -84,38 +84,33 @@ TEST(WorldViewCamera, ClampWorksWithBoundsInEitherOrder) {
     }
 }
 
-TEST(WorldViewCamera, IsTileInViewHasInclusiveBoundsInBothRotationFamilies) {
+TEST(WorldViewCamera, IsTileInViewHasInclusiveBoundsAndTheSoundPanIs2000SixteenStepsRight) {
     BareViewScope s(1024);
     std::tie(s.view.centre_x, s.view.centre_y) = std::pair(0.0, 100.0);  // P = Q = 123
     const int32_t p = 123;
     // a = 25, b = 9: rotations 0/2 reach 34 along x + y and 16 along y - x;
-    // rotations 1/3 the other way round.
+    // rotations 1/3 the other way round. The last field in, the first out.
     for (int32_t r : {0, 1, 2, 3}) {
         s.scope.state().rotation = r;
-        const int32_t sum = r % 2 == 0 ? 34 : 16;
-        const int32_t diff = r % 2 == 0 ? 16 : 34;
-        // x + y = 2p + k with y - x = 0: fields (p + k/2, p + k/2).
-        EXPECT_EQ(s.view.IsTileInView(p + sum / 2, p + sum / 2), 1) << r;
-        EXPECT_EQ(s.view.IsTileInView(p + sum / 2 + 1, p + sum / 2), 0) << r;
-        EXPECT_EQ(s.view.IsTileInView(p - sum / 2, p - sum / 2), 1) << r;
-        EXPECT_EQ(s.view.IsTileInView(p - sum / 2 - 1, p - sum / 2), 0) << r;
-        EXPECT_EQ(s.view.IsTileInView(p - diff / 2, p + diff / 2), 1) << r;
-        EXPECT_EQ(s.view.IsTileInView(p - diff / 2 - 1, p + diff / 2), 0) << r;
+        const int32_t u = r % 2 == 0 ? 17 : 8, v = 25 - u;
+        for (const auto& [dx, dy, in] : {std::tuple(u, u, 1),
+                                         {u + 1, u, 0},
+                                         {-u, -u, 1},
+                                         {-u - 1, -u, 0},
+                                         {-v, v, 1},
+                                         {-v - 1, v, 0}})
+            EXPECT_EQ(s.view.IsTileInView(p + dx, p + dy), in) << r << " " << dx << "," << dy;
     }
     s.scope.state().rotation = 0;
+    // Pan 125 per step along x - y, not bounded.
+    for (const auto& [x, y, pan] : {std::tuple(123, 123, 0),
+                                    {131, 115, 2000},
+                                    {115, 131, -2000},
+                                    {133, 113, 2500},
+                                    {124, 123, 125}})
+        EXPECT_EQ(s.view.GetSoundPan(x, y), pan) << x << "," << y;
     s.view.zoom = 16;  // sixteen-fold extents
-    EXPECT_EQ(s.view.IsTileInView(0, 0), 1);
-    EXPECT_EQ(s.view.IsTileInView(255, 255), 1);
-}
-
-TEST(WorldViewCamera, SoundPanIsZeroAtTheCentreAnd2000SixteenStepsRight) {
-    BareViewScope s(1024);
-    std::tie(s.view.centre_x, s.view.centre_y) = std::pair(0.0, 100.0);
-    EXPECT_EQ(s.view.GetSoundPan(123, 123), 0);
-    EXPECT_EQ(s.view.GetSoundPan(131, 115), 2000);   // d = 16
-    EXPECT_EQ(s.view.GetSoundPan(115, 131), -2000);  // d = -16
-    EXPECT_EQ(s.view.GetSoundPan(133, 113), 2500);   // not bounded
-    EXPECT_EQ(s.view.GetSoundPan(124, 123), 125);
+    EXPECT_TRUE(s.view.IsTileInView(0, 0) == 1 && s.view.IsTileInView(255, 255) == 1);
 }
 
 }  // namespace
