@@ -118,33 +118,21 @@ TEST_F(SpriteTables, FlatPathsRunBetweenEdgeMidpoints) {
     EXPECT_EQ(tables.flat_paths[6][2], (PathPoint{18, 22}));
 }
 
-TEST_F(SpriteTables, CurveStretchesStartAndEndWhereTheTableSays) {
-    // Steps 0, 7 (entry), 8, 23 (lane) and 24, 31 (exit) of the eight turns.
-    const int8_t ends[8][12] = {
-        {16, 23, 23, 19, 24, 23, 24, 8, 23, 11, 16, 7},
-        {16, 7, 19, 9, 20, 13, 20, 16, 19, 21, 16, 23},
-        {16, 23, 23, 19, 28, 19, 35, 19, 40, 19, 47, 23},
-        {47, 23, 40, 19, 39, 19, 24, 19, 23, 19, 16, 23},
-        {47, 7, 40, 11, 35, 11, 28, 11, 23, 11, 16, 7},
-        {16, 7, 23, 11, 24, 11, 39, 11, 40, 11, 47, 7},
-        {47, 7, 40, 11, 39, 8, 39, 23, 40, 19, 47, 23},
-        {47, 23, 44, 21, 43, 16, 43, 13, 44, 9, 47, 7},
-    };
-    const int32_t steps[6] = {0, 7, 8, 23, 24, 31};
+TEST_F(SpriteTables, CurvesRunFromEdgeToEdgeOverTheirLaneAndRampsHaveReversedTwins) {
+    // Steps 0 (entry), 8 (lane) and 31 (exit) of the eight turns.
+    const int8_t ends[8][6] = {{16, 23, 24, 23, 16, 7},  {16, 7, 20, 13, 16, 23},
+                               {16, 23, 28, 19, 47, 23}, {47, 23, 39, 19, 16, 23},
+                               {47, 7, 35, 11, 16, 7},   {16, 7, 24, 11, 47, 7},
+                               {47, 7, 39, 8, 47, 23},   {47, 23, 43, 16, 47, 7}};
     for (int32_t t = 0; t < 8; ++t) {
-        for (int32_t i = 0; i < 6; ++i) {
+        for (int32_t i = 0; i < 3; ++i) {
             const PathPoint want{ends[t][2 * i], ends[t][2 * i + 1]};
-            EXPECT_EQ(tables.curve_paths[t][steps[i]], want) << t << " step " << steps[i];
+            EXPECT_EQ(tables.curve_paths[t][i == 0 ? 0 : i == 1 ? 8 : 31], want) << t << " " << i;
         }
     }
-    // The ramps: y patterns of paths 0, 2 and 6, and the reversed twins.
-    const int8_t ys[3][8] = {{7, 8, 9, 9, 10, 11, 12, 12},
-                             {15, 15, 15, 14, 14, 14, 14, 13},
-                             {30, 30, 29, 28, 27, 27, 26, 25}};
-    const int32_t paths[3] = {0, 2, 6};
-    for (int32_t i = 0; i < 3; ++i) {
-        for (int32_t s = 0; s < 8; ++s) EXPECT_EQ(tables.slope_paths[paths[i]][s].y, ys[i][s]);
-        EXPECT_EQ(tables.slope_paths[paths[i] + 1][0], tables.slope_paths[paths[i]][31]);
+    for (int32_t p : {0, 2, 4, 6}) {
+        for (int32_t s = 0; s < 32; ++s)
+            EXPECT_EQ(tables.slope_paths[p + 1][s], tables.slope_paths[p][31 - s]) << p;
     }
     EXPECT_EQ(tables.slope_paths[0][31], (PathPoint{16, 30}));
     EXPECT_EQ(tables.slope_paths[6][31], (PathPoint{16, 7}));

@@ -25,11 +25,11 @@ const std::string& PictureFolder() {
     static const std::string folder = [] {
         const std::filesystem::path root = temp.Path();
         for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            const bool base = recipe.path.find('/') == std::string::npos;
-            if (!base && recipe.path.rfind("autumn/", 0) != 0) continue;
+            const std::string& name = recipe.path;
+            if (name.find('/') != std::string::npos && name.rfind("autumn/", 0) != 0) continue;
             const std::filesystem::path path = root / recipe.path;
-            std::filesystem::create_directories(path.parent_path());
             const std::vector<uint8_t> bytes = recipe.make();
+            std::filesystem::create_directories(path.parent_path());
             std::ofstream(path, std::ios::binary)
                 .write(reinterpret_cast<const char*>(bytes.data()),
                        static_cast<std::streamsize>(bytes.size()));
@@ -42,22 +42,17 @@ const std::string& PictureFolder() {
 }  // namespace
 
 ViewHost::ViewHost(plat::Size screen, bool generate) : h(screen, false) {
-    for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
-        for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
-            std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength, "%s",
-                          PictureFolder().c_str());
-        }
-    }
+    for (auto& path : h.gs->data_paths)
+        std::snprintf(path, sizeof path, "%s", PictureFolder().c_str());
     h.gs->season = 3;
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
     GetFrameHooks().create_world_view = &MakeWorldView;
     GetFrameHooks().new_game_seed = []() -> uint32_t { return 20260; };
-    if (generate) {
+    if (generate)
         h.frame->SendMessage(kMsgStartGame, 0, 0);
-    } else {
+    else
         h.frame->StartWorldView(kModeGame);
-    }
     h.Run();
 }
 

@@ -26,8 +26,7 @@ namespace {
 
 constexpr plat::Point kAt{430, 380};
 
-class TestVehicle : public CVehicle {
-  public:
+struct TestVehicle : CVehicle {
     TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
 };
 
@@ -61,8 +60,8 @@ class ViewTools : public ::testing::Test {
     TestVehicle* AddVehicle(int32_t model = 0, int32_t owner = 0) {
         auto* v = new TestVehicle;
         std::tie(v->model, v->owner) = std::pair(model, owner);
-        const int32_t box[4] = {kAt.x - 8, kAt.x + 8, kAt.y - 8, kAt.y + 8};
-        std::copy(box, box + 4, v->screen_box);
+        std::tie(v->screen_box[0], v->screen_box[1], v->screen_box[2], v->screen_box[3]) =
+            std::tuple(kAt.x - 8, kAt.x + 8, kAt.y - 8, kAt.y + 8);
         RegisterVehicle(v);
         return v;
     }
@@ -70,11 +69,9 @@ class ViewTools : public ::testing::Test {
     void PutBuilding(int32_t type, CBuilding* building, int32_t owner = 0, int32_t way = 0) {
         delete g_ppBuildings->buildings[5];
         g_ppBuildings->buildings[5] = building;
-        Field().set_building_flag(true);
-        Field().set_geb_num(5);
-        Field().set_geb_typ(static_cast<uint32_t>(type));
-        Field().set_spieler(static_cast<uint32_t>(owner));
-        Field().set_wegtyp(static_cast<uint32_t>(way));
+        MapField& f = Field();
+        f.set_building_flag(true), f.set_geb_num(5), f.set_geb_typ(type);
+        f.set_spieler(owner), f.set_wegtyp(way);
     }
     // The preview half after a pick of a new field, by default with the button held.
     void MoveTo(int32_t x, int32_t y, plat::WParam flags = MK_LBUTTON) {
@@ -234,8 +231,7 @@ TEST_F(ViewTools, PlacingABuildingOnLandAndARefusalOnWater) {
     view.tool = kToolBuilding;
     gs.selected_building_type = 14;
     Click(WM_LBUTTONDOWN);  // all water
-    EXPECT_EQ(Field().geb_num(), 0);
-    EXPECT_TRUE(host.h.sound->effects.empty());
+    EXPECT_TRUE(Field().geb_num() == 0 && host.h.sound->effects.empty());
     for (MapField& f : gs.fields) f.set_teile_art(1);
     Click(WM_LBUTTONDOWN);
     EXPECT_NE(Field().geb_num(), 0);
@@ -312,8 +308,7 @@ TEST_F(ViewTools, EachDisplayToggleFlipsItsOptionAndRedrawsItsLayers) {
     for (const auto& [command, option, flags] : cases) {
         const int32_t was = gs.*option;
         ASSERT_TRUE(spy.OnDisplayCommand(command));
-        EXPECT_EQ(gs.*option, 1 - was) << command;
-        EXPECT_EQ(spy.flags, flags) << command;
+        EXPECT_EQ(std::pair(gs.*option, spy.flags), std::pair(1 - was, flags)) << command;
     }
     EXPECT_NE(tiles(), grid);
     EXPECT_LT(gs.images.tree_image.Rows(), tree_rows);  // the stumps row
@@ -330,8 +325,7 @@ struct PreviewsOnWorld : ViewTools {
 std::vector<uint8_t> WorldWithoutMarks(const CGameState& gs) {
     std::vector<uint8_t> bytes;
     for (MapField f : gs.fields) {
-        f.set_cursor(0);
-        f.set_cursorricht(false);
+        f.set_cursor(0), f.set_cursorricht(false);
         bytes.insert(bytes.end(), std::begin(f.bytes), std::end(f.bytes));
     }
     const auto* cash = reinterpret_cast<const uint8_t*>(&gs.cash[0]);
@@ -402,20 +396,17 @@ TEST_F(ViewTools, PreviewRouteOverAReservedFieldMarksOnlyItsStartAndCostsNothing
     g_pWayNetwork->current_way_type = kWayAsphaltRoad;
     view.drag_start_x = view.drag_start_y = 100;
     MoveTo(110, 100);
-    EXPECT_EQ(g_pTileMarker->cost, 11 * 220);
-    EXPECT_EQ(CountMarks(1), 11);
+    EXPECT_EQ(std::pair(g_pTileMarker->cost, CountMarks(1)), std::pair(11 * 220, 11));
     ASSERT_NE(g_pWayNetwork->path_list, nullptr);  // what the release lays
     gs.fields[FieldIndex(105, 100)].set_belegt(1);
     MoveTo(110, 100);
-    EXPECT_EQ(g_pTileMarker->cost, 0);
-    EXPECT_EQ(CountMarks(1), 1);
-    EXPECT_EQ(gs.fields[FieldIndex(100, 100)].cursor(), 1);
-    EXPECT_EQ(g_pWayNetwork->path_list, nullptr);
+    EXPECT_EQ(std::tuple(g_pTileMarker->cost, CountMarks(1),
+                         gs.fields[FieldIndex(100, 100)].cursor(), g_pWayNetwork->path_list),
+              std::tuple(0, 1, 1, nullptr));
 }
 
 TEST_F(ViewTools, PreviewOverlayDrawsAtMostAThousandOutlinesAndNeverTheLastTwoRows) {
-    view.zoom = 4;
-    view.centre_y = 128.0 - view.view_origin;
+    std::tie(view.zoom, view.centre_y) = std::pair(4, 128.0 - view.view_origin);
     view.SetupProjection();
     int32_t marked = 0;  // 1001 fields of a diamond around the centre, all in view
     for (int32_t d = -18; d <= 18; ++d) {
