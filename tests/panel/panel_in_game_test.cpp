@@ -161,17 +161,18 @@ TEST_F(ToolFeedback, RefusalsHintsAndAmounts) {
             gs.fields[FieldIndex(x, 50)].set_stadtb(x == 51 ? stadtb : 5);  // class 0: 9,000
         }
         EXPECT_EQ(Drag(50, 50, 52, 50), (std::pair<int64_t, int64_t>{-1, 0})) << stadtb;
-        EXPECT_EQ(Shown(), "Demolition costs:|Not possible");
-        EXPECT_EQ(gs.fields[FieldIndex(50, 50)].stadtb(), 5);  // nothing went
+        // Nothing went.
+        EXPECT_EQ(std::tuple(Shown(), gs.fields[FieldIndex(50, 50)].stadtb()),
+                  std::tuple("Demolition costs:|Not possible", 5));
     }
     EXPECT_EQ(Drag(50, 50, 50, 50), (std::pair<int64_t, int64_t>{9000, 9000}));
     View().cursor_x = View().cursor_y = 60;
-    panel->brush_size = 3;
-    panel->DrawTerrainCost();
-    EXPECT_EQ(Shown(), "Left MT = lift|Right MT = sink");
-    panel->brush_size = 1;
-    panel->DrawTerrainCost();
-    EXPECT_EQ(Shown(), "Costs:|Land lift:|1,000|Land sink:|1,000|Left MT = lift|Right MT = sink");
+    for (const int32_t brush : {3, 1}) {
+        panel->brush_size = brush;
+        panel->DrawTerrainCost();
+        EXPECT_EQ(Shown(), (brush == 1 ? "Costs:|Land lift:|1,000|Land sink:|1,000|" : "") +
+                               std::string("Left MT = lift|Right MT = sink"));
+    }
     g_pTileMarker->cost = 1000000;
     panel->DrawRoadCost();
     EXPECT_EQ(Shown(), "Road construction costs:|1,000,000");
@@ -208,7 +209,6 @@ class PanelMenus : public InGame {
         EXPECT_TRUE(h.frame->StartWorldView(kModeGame));
     }
     ~PanelMenus() override { GetViewHooks().create_panel = nullptr; }
-
     void Click(const plat::Rect& r) {
         h.host.InjectClick(panel().ClientToScreen(plat::Point{(r.left + r.right) / 2, r.top + 5}));
         h.Run();
@@ -223,7 +223,6 @@ class PanelMenus : public InGame {
         }
         return out;
     }
-
     MenuPanel& panel() const { return *static_cast<MenuPanel*>(g_pHauptDialog); }
 };
 
@@ -237,11 +236,11 @@ TEST_F(PanelMenus, FirstHeadingListsTheGameRowsOfTheModeAndTheEditorAsksToEnd) {
         h.gs->game_mode = mode;
         panel().requests.clear();
         Open(0);  // the editor's end heading stands in the same cell
-        EXPECT_EQ(Shown(), rows) << mode;
         const bool editor = mode == kModeEditor;
-        EXPECT_EQ(panel().requests,
-                  editor ? Asked{uint64_t{kMsgPanelOpenEndConfirm} << 32} : Asked{});
-        EXPECT_EQ(panel().answer_code, editor ? 0 : 0xFF);
+        EXPECT_EQ(
+            std::tuple(Shown(), panel().requests, panel().answer_code),
+            std::tuple(rows, editor ? Asked{uint64_t{kMsgPanelOpenEndConfirm} << 32} : Asked{},
+                       editor ? 0 : 0xFF));
     }
 }
 
@@ -253,13 +252,12 @@ TEST_F(PanelMenus, WaysListGainsMonorailInJuly1990AndSuperconductorInJuly2010) {
         Open(12);
         Labels rows = all;
         rows.erase(rows.begin() + 2 + i, rows.begin() + 4);  // the kinds not yet there
-        EXPECT_EQ(Shown(), rows) << i;
-        EXPECT_EQ(g_pSpielFeld->tool, 3);  // the rails a game starts with, checked
-        EXPECT_EQ(panel().entry_checked[1], 1);
-        // The last kind row takes the mark from the rails.
+        // The rails a game starts with are checked; the last kind row takes the mark.
+        EXPECT_EQ(std::tuple(Shown(), g_pSpielFeld->tool, panel().entry_checked[1]),
+                  std::tuple(rows, 3, 1));
         Click(panel().row_rects[1 + i]);
-        EXPECT_EQ(h.gs->way_kind, 2 + i);
-        EXPECT_EQ(panel().entry_checked[1], i == 0 ? 1 : 0) << i;
+        EXPECT_EQ(std::pair(h.gs->way_kind, panel().entry_checked[1]),
+                  std::pair(2 + i, i == 0 ? 1 : 0));
     }
 }
 
@@ -268,8 +266,8 @@ TEST_F(PanelMenus, OpponentInformationOnlyWhileAnOpponentTakesTurns) {
         for (COpponent* opponent : h.gs->opponents) opponent->turn_pending = 0;
         h.gs->opponents[2]->turn_pending = pending;
         Open(6);
-        EXPECT_EQ(Shown()[2], pending != 0 ? "Opponent information" : "Stores") << pending;
-        EXPECT_EQ(panel().entry_count, pending != 0 ? 6 : 5);
+        EXPECT_EQ(std::tuple(Shown()[2], panel().entry_count),
+                  pending != 0 ? std::tuple("Opponent information", 6) : std::tuple("Stores", 5));
     }
 }
 
@@ -278,8 +276,7 @@ TEST_F(PanelMenus, CityTrafficOffRemovesOnlyTheCityCars) {
     city->car_count = 2;
     for (int32_t kind : {kVehicleCityCar, 2, kVehicleCityCar}) AppendVehicle(new TestVehicle(kind));
     panel().SendMessage(WM_COMMAND, kCmdCityTraffic);
-    EXPECT_EQ(h.gs->opt_city_traffic, 0);
-    EXPECT_EQ(city->car_count, 0);
+    EXPECT_EQ(std::pair(h.gs->opt_city_traffic, city->car_count), std::pair(0, 0));
     ASSERT_TRUE(g_pVehicleList != nullptr && g_pVehicleList->next == nullptr);
     EXPECT_EQ(g_pVehicleList->vehicle->vehicle_class, 2);
 }
@@ -290,9 +287,9 @@ TEST_F(PanelMenus, NewsWithoutAnIdOnlyLosesItsMarkAndOtherwiseOpensTheNews) {
     for (int32_t row : {0, 1, 3}) {
         panel().requests.clear();
         Click(panel().row_rects[row]);
-        const bool shown = row == 1;
-        EXPECT_EQ(panel().requests, shown ? Asked{uint64_t{kMsgVehicleNews} << 32 | 7} : Asked{});
-        EXPECT_EQ(panel().entry_checked[row], shown ? 1 : 0) << row;
+        EXPECT_EQ(std::pair(panel().requests, panel().entry_checked[row]),
+                  row == 1 ? std::pair(Asked{uint64_t{kMsgVehicleNews} << 32 | 7}, 1)
+                           : std::pair(Asked{}, 0));
     }
 }
 

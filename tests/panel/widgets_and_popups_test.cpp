@@ -63,7 +63,6 @@ class ListBoxTest : public ::testing::Test {
         for (int i = 0; i < 10; ++i) s += list_->IsLineSelected(i) ? '1' : '0';
         return s;
     }
-
     fvtest::GameScope game_;
     plat::HeadlessBackend host_{plat::Size{640, 480}};
     fvtest::TempFolder folder_;
@@ -174,7 +173,6 @@ class PanelPopups : public ::testing::Test {
         }
     }
     ~PanelPopups() override { delete panel_; }
-
     CGameState& gs() { return scope_.state(); }
     void Send(uint32_t message, plat::LParam l = 0, plat::WParam w = 0) {
         plat::SendMessage(panel_, message, w, l);
@@ -182,7 +180,6 @@ class PanelPopups : public ::testing::Test {
     bool Shown(PanelPopup slot) { return panel_->Popup(slot)->IsWindowVisible(); }
     int Got(uint32_t message) { return view_.Count(message); }
     void Forget() { view_.sent.clear(), files_.loaded.clear(), g_growth_steps = -1; }
-
     fvtest::GameScope scope_;
     plat::HeadlessBackend host_;
     Files files_;

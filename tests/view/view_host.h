@@ -15,7 +15,6 @@ class ViewHost {
     // With `generate` a free game, else a world view over the empty (all water) map.
     explicit ViewHost(plat::Size screen = {1024, 768}, bool generate = true);
     ~ViewHost();
-
     SPIEL_FELD& view() { return *g_pSpielFeld; }
     CGameState& gs() { return *h.gs; }
     // Sets rotation and zoom and redraws everything; zoom 16 shows the overview.
@@ -24,7 +23,6 @@ class ViewHost {
     plat::Surface Picture() const;
     plat::RgbTable Colours() const;
     uint64_t PictureHash() const;
-
     fvtest::FrameHost h;
 };
 

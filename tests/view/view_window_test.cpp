@@ -93,8 +93,7 @@ TEST(WorldViewScrolling, TheTopStripStepsAfter100MsThenEvery10MsAndStopsWhenLeft
     Centre(view, 0, 1);
     host.gs().opt_scroll_speed = 1;
     plat::Window* strip = plat::WindowFromPoint({500, 1});
-    ASSERT_NE(strip, nullptr);
-    ASSERT_NE(strip, &view);
+    ASSERT_TRUE(strip != nullptr && strip != &view);
     const double start = view.centre_y;
     strip->SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(10, 1));
     for (const auto& [ms, steps] : {std::pair(99, 0), {1, 1}, {30, 4}, {200, 4}}) {
@@ -258,7 +257,6 @@ class ObjectPass : public ::testing::Test {
         for (RawImage& p : gs().images.colour_pictures[6]) p.Free();
     }
     CGameState& gs() { return host.gs(); }
-
     // Camera centre field (123, 123); the fields start empty.
     void Camera(int32_t rotation, int32_t zoom) {
         SPIEL_FELD& v = host.view();
@@ -289,7 +287,6 @@ class ObjectPass : public ::testing::Test {
         host.view().RedrawView();
         for (const MapField& f : gs().fields) ASSERT_FALSE(f.heben_senken());
     }
-
     ViewHost host;
     CBuilding* building = new CBuilding(120, 120);
 };
