@@ -72,30 +72,20 @@ class ListBoxTest : public ::testing::Test {
 };
 
 TEST_F(ListBoxTest, ClicksSelectAndNotifyAsEachStyleSays) {
-    struct Step {
-        int line;
-        const char* selected;
-        int notified;
-    };
-    struct Case {
-        uint32_t style;
-        std::vector<Step> steps;
-    } cases[] = {
-        // Single select: 5, then 7 clears 5, 7 again keeps 7 and notifies
-        // again; a click below the last line changes and sends nothing.
-        {0,
-         {{5, "0000010000", 1}, {7, "0000000100", 2}, {7, "0000000100", 3}, {9, "0000000100", 3}}},
-        {kListMultiSelect, {{5, "0000010000", 1}, {7, "0000010100", 2}, {5, "0000000100", 3}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.style);
-        parent_.notified = 0;
-        Make(c.style);
-        for (const Step& step : c.steps) {
-            ClickLine(step.line);
-            EXPECT_EQ(Selected(), step.selected) << step.line;
-            EXPECT_EQ(parent_.notified, step.notified) << step.line;
-        }
+    // Single select: 7 clears 5, 7 again notifies again, a click below the
+    // last line changes and sends nothing. Multi select: a second click clears.
+    const uint32_t kMulti = kListMultiSelect;
+    const std::tuple<uint32_t, int, const char*, int> clicks[] = {
+        {0, 5, "0000010000", 1},     {0, 7, "0000000100", 2},      {0, 7, "0000000100", 3},
+        {0, 9, "0000000100", 3},     {kMulti, 5, "0000010000", 1}, {kMulti, 7, "0000010100", 2},
+        {kMulti, 5, "0000000100", 3}};
+    uint32_t made = 1;  // no style yet
+    for (const auto& [style, line, selected, notified] : clicks) {
+        if (style != made) Make(made = style), parent_.notified = 0;
+        ClickLine(line);
+        EXPECT_EQ(std::pair(Selected(), parent_.notified),
+                  std::pair(std::string(selected), notified))
+            << style << " " << line;
     }
 }
 
