@@ -249,8 +249,7 @@ class ObjectPass : public ::testing::Test {
   protected:
     ObjectPass() : host({1024, 768}, false) {
         g_ppBuildings->buildings[5] = building;  // the view's table deletes it
-        gs().building_types[15].floor_width = 3;
-        gs().building_types[15].floor_depth = 3;
+        gs().building_types[15].floor_width = gs().building_types[15].floor_depth = 3;
         gs().images.building_pictures[15] = Picture(192, 128, StripValue);  // T = 32
         gs().images.building_pictures[6] = Picture(192, 112, StripValue);   // T = 32
         gs().images.building_pictures[5] = Picture(192, 192, StripValue);   // T = 16
@@ -267,9 +266,7 @@ class ObjectPass : public ::testing::Test {
     }
     void PutBuilding(int32_t x, int32_t y, int32_t type) {
         MapField& f = gs().fields[FieldIndex(x, y)];
-        f.set_building_flag(true);
-        f.set_geb_num(5);
-        f.set_geb_typ(type);
+        f.set_building_flag(true), f.set_geb_num(5), f.set_geb_typ(type);
     }
     // Where a flat field hangs: its left x and its y_base.
     plat::Point PlaceOf(int32_t x, int32_t y) {
@@ -370,28 +367,25 @@ TEST_F(ObjectPass, OverviewFiltersFollowThePanelAndAllShowWithoutOne) {
     // Overview cells: 100 + 10 * 40-row band + 64-pixel column.
     gs().images.overview_sheet =
         Picture(320, 200, [](int32_t x, int32_t y) { return 100 + 10 * (y / 40) + x / 64; });
-    const uint8_t colours[4] = {1, 3, 0, 2};
-    std::copy(colours, colours + 4, gs().player_colors);
+    std::tie(gs().player_colors[0], gs().player_colors[1], gs().player_colors[2],
+             gs().player_colors[3]) = std::tuple(1, 3, 0, 2);
     gs().images.tile_sheet.Free();  // no terrain: the composite stays black
     constexpr int32_t kTerrain = 0, kOwner1 = 130, kGrey = 140;  // 130: player 1's row
     struct Case {
         bool panel;
         std::initializer_list<int32_t> shown;  // legend elements switched on
-        int32_t way, type, owner;              // type -1: no building
-        int32_t want;
+        int32_t way, type, want;               // type -1: no building; all of player 1
     };
-    const Case cases[] = {
-        {false, {}, kWayRail, -1, 1, kOwner1},
-        {true, {}, kWayRail, -1, 1, kTerrain},
-        {true, {}, kWayCityStreet, -1, 1, kGrey},
-        {true, {}, kWayNone, 27, 1, kGrey},
-        {true, {0, 16}, kWayAsphaltRoad, -1, 1, kOwner1},  // player 0's filter
-        {true, {0, 16, 17}, kWayRail, -1, 1, kTerrain},    // the owner's filter
-        {true, {1, 17}, kWayRail, -1, 1, kOwner1},
-        {true, {7}, kWayNone, 10, 1, 141},  // a mine: neutral, second column
-        {true, {1}, kWayNone, 21, 1, kTerrain},
-        {true, {1, 15}, kWayNone, 21, 1, kOwner1},
-    };
+    const Case cases[] = {{false, {}, kWayRail, -1, kOwner1},
+                          {true, {}, kWayRail, -1, kTerrain},
+                          {true, {}, kWayCityStreet, -1, kGrey},
+                          {true, {}, kWayNone, 27, kGrey},
+                          {true, {1, 17}, kWayRail, -1, kOwner1},
+                          {true, {1}, kWayNone, 21, kTerrain},
+                          {true, {1, 15}, kWayNone, 21, kOwner1},
+                          {true, {0, 16}, kWayAsphaltRoad, -1, kOwner1},
+                          {true, {0, 16, 17}, kWayRail, -1, kTerrain},  // the owner's filter
+                          {true, {7}, kWayNone, 10, 141}};  // a mine: neutral, second column
     Camera(0, kOverviewZoomLevel);
     const plat::Point at = PlaceOf(130, 130);
     const WinGBitmap& out = gs().images.composite_buffer;
@@ -406,10 +400,8 @@ TEST_F(ObjectPass, OverviewFiltersFollowThePanelAndAllShowWithoutOne) {
             for (uint8_t& flag : g_pHauptDialog->legend_flags) flag = 0;
             for (int32_t element : c.shown) g_pHauptDialog->legend_flags[element] = 1;
         }
-        MapField& f = gs().fields[FieldIndex(130, 130)];
-        f = MapField{};
-        f.set_wegtyp(c.way);
-        f.set_spieler(c.owner);
+        MapField& f = gs().fields[FieldIndex(130, 130)] = MapField{};
+        f.set_wegtyp(c.way), f.set_spieler(1);
         if (c.type >= 0) PutBuilding(130, 130, c.type);
         host.view().DrawOverviewMap();
         EXPECT_EQ(pixel, c.want) << "case " << (&c - cases);
