@@ -122,52 +122,37 @@ TEST_F(ViewTools, InformationToolSelectsByTypeAVehicleBeforeTheBuildingAndMinesB
     EXPECT_EQ(panel->selected_vehicle, nullptr);  // a registered reference
 }
 
-TEST_F(ViewTools, NoToolOpensPurchaseScreensAtOwnFreeTerminalsOnly) {
+TEST_F(ViewTools, NoToolOpensPurchaseScreensAtOwnFreeTerminalsAndSchedulesOfOwnVehicles) {
     view.tool = kToolNone;
     struct Case {
-        int32_t type, owner, way;
+        int32_t type, owner, way, vehicle;  // vehicle: -1 none, else its removal flag
+        plat::WParam flags;
         std::vector<uint32_t> posted;
+        int32_t group_edit, source;  // the schedule source after, 7 before
         size_t panel_messages;
     };
     const Case cases[] = {
-        {0, 0, 0, {kMsgOpenTruckPurchase}, 0},
-        {0, 1, 0, {}, 0},  // another player's depot
-        {4, 0, kWayRail, {kMsgOpenRailPurchase}, 0},
-        {4, 0, 0, {}, 0},   // a platform without track
-        {10, 0, 0, {}, 1},  // a mine: the structure window
+        {0, 0, 0, -1, 0, {kMsgOpenTruckPurchase}, 0, 1, 0},
+        {0, 1, 0, -1, 0, {}, 0, 7, 0},  // another player's depot
+        {4, 0, kWayRail, -1, 0, {kMsgOpenRailPurchase}, 0, 7, 0},
+        {4, 0, 0, -1, 0, {}, 0, 7, 0},   // a platform without track
+        {10, 0, 0, -1, 0, {}, 0, 7, 1},  // a mine: the structure window
+        {10, 0, 0, 0, 0, {kMsgOpenSchedule}, 0, 0, 0},
+        {10, 0, 0, 0, MK_SHIFT, {kMsgOpenSchedule}, 1, 0, 0},
+        {10, 0, 0, 1, MK_SHIFT, {}, 0, 7, 0},  // a vehicle being removed opens nothing
+        {10, 2, 0, 0, MK_SHIFT, {}, 0, 7, 1},  // another player's field: the mine's window
     };
     for (const Case& c : cases) {
-        PutBuilding(c.type, new CBuilding(x, y), c.owner, c.way);
-        const size_t before = panel->sent.size();
-        EXPECT_EQ(ClickPosts(), c.posted) << c.type << "/" << c.owner;
-        EXPECT_EQ(panel->sent.size() - before, c.panel_messages);
-    }
-}
-
-TEST_F(ViewTools, NoToolOpensTheScheduleOnOwnFieldsAndBuildingsEverywhere) {
-    view.tool = kToolNone;
-    struct Case {
-        int32_t owner, removal;
-        plat::WParam flags;
-        size_t schedules;
-        int32_t group_edit, structure_windows;
-    };
-    const Case cases[] = {
-        {0, 0, 0, 1, 0, 0},
-        {0, 0, MK_SHIFT, 1, 1, 0},
-        {0, 1, MK_SHIFT, 0, 0, 0},  // a vehicle being removed opens nothing
-        {2, 0, MK_SHIFT, 0, 0, 1},  // another player's field: the mine's window
-    };
-    TestVehicle* v = AddVehicle();
-    for (const Case& c : cases) {
-        PutBuilding(10, new CMine(x, y, 5), c.owner);
-        v->removal_flag = c.removal;
+        PutBuilding(c.type, c.type == 10 ? new CMine(x, y, 5) : new CBuilding(x, y), c.owner,
+                    c.way);
+        if (c.vehicle >= 0) AddVehicle()->removal_flag = c.vehicle;
         gs.schedule_source = 7;
-        const int before = panel->Count(kMsgPanelOpenStructureInfo);
-        EXPECT_EQ(ClickPosts(c.flags), std::vector<uint32_t>(c.schedules, kMsgOpenSchedule));
-        EXPECT_EQ(gs.group_edit, c.group_edit);
-        EXPECT_EQ(gs.schedule_source, c.schedules != 0 ? 0 : 7);
-        EXPECT_EQ(panel->Count(kMsgPanelOpenStructureInfo) - before, c.structure_windows);
+        const size_t before = panel->sent.size();
+        EXPECT_EQ(ClickPosts(c.flags), c.posted) << (&c - cases);
+        EXPECT_EQ(std::tuple(gs.group_edit, gs.schedule_source, panel->sent.size() - before),
+                  std::tuple(c.group_edit, c.source, c.panel_messages))
+            << (&c - cases);
+        DeleteAllVehicles();
     }
 }
 
