@@ -100,8 +100,8 @@ class ToolFeedback : public InGame {
     // The cost the panel shows for a drag, and the cash the demolition then
     // takes (as after the confirmation; a refused area through the release).
     std::pair<int64_t, int64_t> Drag(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-        View().drag_start_x = x1, View().drag_start_y = y1, View().cursor_x = x2;
-        View().cursor_y = y2;
+        std::tie(View().drag_start_x, View().drag_start_y, View().cursor_x, View().cursor_y) =
+            std::tuple(x1, y1, x2, y2);
         panel->DrawDemolitionCost();
         const int64_t shown = panel->demolition_cost, cash = gs.cash[0];
         if (shown >= 0) View().DemolishArea();

@@ -213,9 +213,8 @@ TEST_F(PanelPopups, CityGrowthChoiceSetsTheStartYear) {
         Send(kMsgPanelCityGrowthDone);
         EXPECT_EQ(std::tuple(gs().year, g_growth_steps, Got(kMsgEnableKeys), gs().sim_halted),
                   k == 0 ? std::tuple(1960, -1, 1, 0) : std::tuple(1990, 1440, 0, 1));
-        for (const COpponent* o : gs().opponents) {
-            EXPECT_LE(static_cast<uint32_t>(o->takeover_year - gs().year - 10), 10u);  // +10..20
-        }
+        for (const COpponent* o : gs().opponents)  // take over 10 to 20 years on
+            EXPECT_LE(static_cast<uint32_t>(o->takeover_year - gs().year - 10), 10u);
         delete std::exchange(panel_->city_growth_screen, nullptr);
     }
 }

@@ -23,9 +23,7 @@ struct BareView : SPIEL_FELD {
 struct BareViewScope {
     explicit BareViewScope(int32_t width) {
         CGameState& gs = scope.state();
-        std::tie(gs.screen_width, gs.screen_height) = std::pair(width, width == 1024  ? 768
-                                                                       : width == 800 ? 600
-                                                                                      : 480);
+        std::tie(gs.screen_width, gs.screen_height) = std::pair(width, width * 3 / 4);
         std::tie(gs.view_width, gs.view_height) = std::pair(width - 164, gs.screen_height - 2);
         scope.Set(g_pLookupTables, &tables);
         view.ApplyScreenSize();
@@ -35,12 +33,11 @@ struct BareViewScope {
     BareView view;
 };
 
-struct RangeCase {
-    int32_t rotation, width, zoom;
-    double a1, a2, b1, b2;
-};
-
 TEST(WorldViewCamera, SetupProjectionSetsTheRangesOfRotationWidthAndZoom) {
+    struct RangeCase {
+        int32_t rotation, width, zoom;
+        double a1, a2, b1, b2;
+    };
     constexpr double H = 123.0;
     const RangeCase cases[] = {
         {0, 1024, 16, -60, 60, 112, 112},    {0, 800, 16, -60, 60, 108, 108},
@@ -58,10 +55,9 @@ TEST(WorldViewCamera, SetupProjectionSetsTheRangesOfRotationWidthAndZoom) {
     };
     for (const RangeCase& c : cases) {
         BareViewScope s(c.width);
-        s.scope.state().rotation = c.rotation;
-        s.view.zoom = c.zoom;
         // Far outside: the centre is clamped into the ranges.
-        std::tie(s.view.centre_x, s.view.centre_y) = std::pair(500.0, 500.0);
+        std::tie(s.scope.state().rotation, s.view.zoom, s.view.centre_x, s.view.centre_y) =
+            std::tuple(c.rotation, c.zoom, 500.0, 500.0);
         s.view.SetupProjection();
         SCOPED_TRACE(&c - cases);
         const auto [a, b] = std::pair(s.view.range_a, s.view.range_b);
@@ -75,19 +71,12 @@ TEST(WorldViewCamera, SetupProjectionSetsTheRangesOfRotationWidthAndZoom) {
 }
 
 TEST(WorldViewCamera, ClampWorksWithBoundsInEitherOrder) {
-    struct Case {
-        double first, second, value, clamped;
-    };
-    const Case cases[] = {
-        {227, -17, 300, 227}, {227, -17, -40, -17}, {227, -17, 5, 5},     {-17, 227, 300, 227},
-        {-17, 227, -40, -17}, {112, 112, 0, 112},   {112, 112, 500, 112},
-    };
-    for (const Case& c : cases) {
-        BareViewScope s(1024);
-        s.view.SetRangeA(c.first, c.second);
-        s.view.SetValueA(c.value);
-        EXPECT_EQ(s.view.GetValueA(), c.clamped) << c.first << " " << c.second << " " << c.value;
-    }
+    const double cases[][4] = {// first, second, value, clamped
+                               {227, -17, 300, 227}, {227, -17, -40, -17}, {227, -17, 5, 5},
+                               {-17, 227, 300, 227}, {-17, 227, -40, -17}, {112, 112, 0, 112},
+                               {112, 112, 500, 112}};
+    for (const auto& [first, second, value, clamped] : cases)
+        EXPECT_EQ((ClampRange{first, second}.Clamp(value)), clamped) << first << " " << value;
 }
 
 TEST(WorldViewCamera, IsTileInViewHasInclusiveBoundsAndTheSoundPanIs2000SixteenStepsRight) {

@@ -99,8 +99,8 @@ TEST_F(ViewTools, InformationToolSelectsByTypeAVehicleBeforeTheBuildingAndMinesB
         Click(WM_LBUTTONDOWN);
         EXPECT_EQ(gs.selected_object_type, by_type[type]) << type;
     }
-    EXPECT_EQ(panel->selected_structure, 5);
-    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 32);
+    EXPECT_EQ(std::pair(panel->selected_structure, panel->Count(kMsgRefreshInfoPanel)),
+              std::pair(5, 32));
     // A mine's product picks the panel; product 0 answers none.
     for (const auto& [product, want] : {std::pair(5, 1), std::pair(6, 2), {7, 3}, {0, 0}}) {
         PutBuilding(10, product == 0 ? CMine::ForLoading(x, y) : new CMine(x, y, product));
@@ -176,8 +176,8 @@ TEST_F(ViewTools, ReleasesOfTheWayAndDemolitionTools) {
     for (const bool tunnel_click : {true, false}) {
         view.tunnel_mode = tunnel_click ? 1 : 0;  // flat land: the tunnel is refused
         Click(WM_LBUTTONDOWN);
-        view.drag_start_x = x;  // dragged three fields on, the preview plans the path
-        view.cursor_x = x - 3;
+        // Dragged three fields on, the preview plans the path.
+        std::tie(view.drag_start_x, view.cursor_x) = std::pair(x, x - 3);
         g_pWayNetwork->PlanRoadPath(x, y, x - 3, y);
         Click(WM_LBUTTONUP);
         EXPECT_EQ(Field(-3).wegtyp() != 0, !tunnel_click);
@@ -201,12 +201,12 @@ TEST_F(ViewTools, ReleasesOfTheWayAndDemolitionTools) {
         view.cursor_x = x + 2;
         Click(WM_LBUTTONUP, flags);
         view.cursor_x = x;
-        EXPECT_EQ(Field().forest_flag(), forest);
-        EXPECT_EQ(panel->Count(kMsgPanelConfirmDemolition), confirms);
-        if (confirms == 1) break;          // the drag waits for the panel's answer
-        EXPECT_EQ(Field(-2).cursor(), 0);  // the preview is cleared either way
-        EXPECT_EQ(g_pTileMarker->marks_changed, 0);
-        EXPECT_EQ(view.drag_start_x, -1);
+        EXPECT_EQ(std::pair(Field().forest_flag(), panel->Count(kMsgPanelConfirmDemolition)),
+                  std::pair(forest, confirms));
+        if (confirms == 1) break;  // the drag waits for the panel's answer
+        // The preview is cleared either way.
+        EXPECT_EQ(std::tuple(Field(-2).cursor(), g_pTileMarker->marks_changed, view.drag_start_x),
+                  std::tuple(0, 0, -1));
     }
     EXPECT_EQ(std::pair(panel->sent.back().wParam, panel->sent.back().lParam),
               std::pair(plat::WParam(x), plat::LParam(y)));
@@ -219,8 +219,7 @@ TEST_F(ViewTools, PlacingABuildingOnLandAndARefusalOnWater) {
     EXPECT_TRUE(Field().geb_num() == 0 && host.h.sound->effects.empty());
     for (MapField& f : gs.fields) f.set_teile_art(1);
     Click(WM_LBUTTONDOWN);
-    EXPECT_NE(Field().geb_num(), 0);
-    EXPECT_LT(gs.cash[0], 100000000);
+    EXPECT_TRUE(Field().geb_num() != 0 && gs.cash[0] < 100000000);
     ASSERT_EQ(host.h.sound->effects.size(), 1u);
     EXPECT_EQ(host.h.sound->effects[0].effect, 2);
 }
@@ -262,8 +261,7 @@ TEST_F(ViewTools, RaiseAndLowerMarkTheBrushSquare) {
 }
 
 // Records the layer flags (2 ground, 1 objects) each redraw finds.
-class FlagSpy : public SPIEL_FELD {
-  public:
+struct FlagSpy : SPIEL_FELD {
     FlagSpy() : SPIEL_FELD(kWatchOnly) {}
     void RedrawView() override {
         flags = g_pGameState->redraw_terrain * 2 + g_pGameState->redraw_objects;

@@ -163,13 +163,11 @@ TEST(WorldViewScrolling, ShiftsTheBackgroundAndLeavesABlackBandWhereTheContentLe
 }
 
 // Counts the layer passes the redraw cycle runs.
-class SpyView : public SPIEL_FELD {
-  public:
+struct SpyView : SPIEL_FELD {
     SpyView() : SPIEL_FELD(kWatchOnly) {}
     void DrawBackgroundLayer() override { ++terrain; }
     void DrawObjectLayer() override { ++objects; }
-    int terrain = 0;
-    int objects = 0;
+    int terrain = 0, objects = 0;
 };
 
 TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
