@@ -201,7 +201,7 @@ TEST_F(ViewTools, ReleasesOfTheWayAndDemolitionTools) {
         view.cursor_x = x + 2;
         Click(WM_LBUTTONUP, flags);
         view.cursor_x = x;
-        EXPECT_EQ(std::pair(Field().forest_flag(), panel->Count(kMsgPanelConfirmDemolition)),
+        ASSERT_EQ(std::pair(Field().forest_flag(), panel->Count(kMsgPanelConfirmDemolition)),
                   std::pair(forest, confirms));
         if (confirms == 1) break;  // the drag waits for the panel's answer
         // The preview is cleared either way.
