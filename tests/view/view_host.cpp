@@ -1,10 +1,7 @@
 #include "view/view_host.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 
 #include "app/main_frame.h"
@@ -28,11 +25,11 @@ const std::string& PictureFolder() {
     static const std::string folder = [] {
         const std::filesystem::path root = temp.Path();
         for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            const bool base = recipe.path.find('/') == std::string::npos;
-            if (!base && recipe.path.rfind("autumn/", 0) != 0) continue;
+            const std::string& name = recipe.path;
+            if (name.find('/') != std::string::npos && name.rfind("autumn/", 0) != 0) continue;
             const std::filesystem::path path = root / recipe.path;
-            std::filesystem::create_directories(path.parent_path());
             const std::vector<uint8_t> bytes = recipe.make();
+            std::filesystem::create_directories(path.parent_path());
             std::ofstream(path, std::ios::binary)
                 .write(reinterpret_cast<const char*>(bytes.data()),
                        static_cast<std::streamsize>(bytes.size()));
@@ -42,29 +39,20 @@ const std::string& PictureFolder() {
     return folder;
 }
 
-uint32_t FixedSeed() {
-    return kWorldSeed;
-}
-
 }  // namespace
 
 ViewHost::ViewHost(plat::Size screen, bool generate) : h(screen, false) {
-    for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
-        for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
-            std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength, "%s",
-                          PictureFolder().c_str());
-        }
-    }
+    for (auto& path : h.gs->data_paths)
+        std::snprintf(path, sizeof path, "%s", PictureFolder().c_str());
     h.gs->season = 3;
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
     GetFrameHooks().create_world_view = &MakeWorldView;
-    GetFrameHooks().new_game_seed = &FixedSeed;
-    if (generate) {
+    GetFrameHooks().new_game_seed = []() -> uint32_t { return 20260; };
+    if (generate)
         h.frame->SendMessage(kMsgStartGame, 0, 0);
-    } else {
+    else
         h.frame->StartWorldView(kModeGame);
-    }
     h.Run();
 }
 
@@ -74,22 +62,17 @@ ViewHost::~ViewHost() {
 }
 
 void ViewHost::Show(int32_t rotation, int32_t zoom) {
-    CGameState& state = gs();
     SPIEL_FELD& v = view();
-    if (state.rotation != rotation) {
-        state.rotation = rotation;
+    if (gs().rotation != rotation) {
+        gs().rotation = rotation;
         LoadObjectImages();
     }
-    if (zoom == kOverviewZoomLevel) {
-        v.ResetCamera();
-        return;
-    }
+    if (zoom == kOverviewZoomLevel) return v.ResetCamera();
     v.zoom = zoom;
     v.SetupProjection();
     MarkAllFieldsChanged();
     v.BlackenBackBuffers();
-    state.redraw_terrain = 1;
-    state.redraw_objects = 1;
+    gs().redraw_terrain = gs().redraw_objects = 1;
     v.RedrawView();
 }
 
@@ -97,9 +80,8 @@ plat::Surface ViewHost::Picture() const {
     const WinGBitmap& c = g_pGameState->images.composite_buffer;
     plat::Surface s;
     s.Resize(c.width, c.Rows());
-    for (int32_t y = 0; y < c.Rows(); ++y) {
-        std::copy_n(c.pixels + static_cast<size_t>(y) * c.Stride(), c.width, s.Row(y));
-    }
+    for (int32_t y = 0; y < c.Rows(); ++y)
+        std::copy_n(&c.pixels[y * c.Stride()], c.width, s.Row(y));
     return s;
 }
 

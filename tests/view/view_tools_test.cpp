@@ -1,12 +1,18 @@
-// The world view's selecting clicks, the releases of the way and demolition
-// tools, the raise/lower marks and the display options, driven by clicks on
-// one point of a hosted view over the empty map.
+// The world view's tools driven by clicks on one point of a hosted view over
+// the empty map (selecting, screens, halting, releases, placing, marks and
+// display options) and the tool previews with their overlay.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include "app/interface_hooks.h"
 #include "economy/building_table.h"
 #include "economy/mine.h"
+#include "platform/input.h"
+#include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
@@ -20,46 +26,62 @@ namespace {
 
 constexpr plat::Point kAt{430, 380};
 
-class TestVehicle : public CVehicle {
-  public:
+struct TestVehicle : CVehicle {
     TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
 };
 
 class ViewTools : public ::testing::Test {
   protected:
-    ViewTools() : host({1024, 768}, false) {
+    explicit ViewTools(bool generate = false) : host({1024, 768}, generate) {
         panel = new fvtest::RecordingPanel;
         panel->Create(host.h.frame, {0, 0, 10, 10}, WS_CHILD);
         SetControlPanel(panel);  // the view deletes it
-        view.centre_y = 100.0;
+        std::tie(view.centre_x, view.centre_y) = std::pair(0.0, 100.0);
         view.SetupProjection();
         view.PickField(kAt.x, kAt.y);
-        x = view.cursor_x;
-        y = view.cursor_y;
+        std::tie(x, y) = std::pair(view.cursor_x, view.cursor_y);
         gs.cash[0] = 100000000;
     }
     MapField& Field(int32_t dx = 0) { return gs.fields[FieldIndex(x + dx, y)]; }
     void Click(uint32_t message, plat::WParam flags = 0) {
         view.SendMessage(message, flags, plat::MakeLParam(kAt.x, kAt.y));
     }
+    // The messages a click posts to the main frame.
+    std::vector<uint32_t> ClickPosts(plat::WParam flags = 0) {
+        host.h.host.Recorder().Clear();
+        Click(WM_LBUTTONDOWN, flags);
+        std::vector<uint32_t> out;
+        for (const auto& m :
+             host.h.host.Recorder().Filter(plat::MessageTrace::Kind::Posted, host.h.frame))
+            out.push_back(m.message);
+        return out;
+    }
     // A vehicle drawn over the clicked point.
     TestVehicle* AddVehicle(int32_t model = 0, int32_t owner = 0) {
         auto* v = new TestVehicle;
-        v->model = model;
-        v->owner = owner;
-        const int32_t box[4] = {kAt.x - 8, kAt.x + 8, kAt.y - 8, kAt.y + 8};
-        std::copy(box, box + 4, v->screen_box);
+        std::tie(v->model, v->owner) = std::pair(model, owner);
+        std::tie(v->screen_box[0], v->screen_box[1], v->screen_box[2], v->screen_box[3]) =
+            std::tuple(kAt.x - 8, kAt.x + 8, kAt.y - 8, kAt.y + 8);
         RegisterVehicle(v);
         return v;
     }
     // Building 5 of `type` on the clicked field; the view's table owns it.
-    void PutBuilding(int32_t type, CBuilding* building, int32_t owner = 0) {
+    void PutBuilding(int32_t type, CBuilding* building, int32_t owner = 0, int32_t way = 0) {
         delete g_ppBuildings->buildings[5];
         g_ppBuildings->buildings[5] = building;
-        Field().set_building_flag(true);
-        Field().set_geb_num(5);
-        Field().set_geb_typ(static_cast<uint32_t>(type));
-        Field().set_spieler(static_cast<uint32_t>(owner));
+        MapField& f = Field();
+        f.set_building_flag(true), f.set_geb_num(5), f.set_geb_typ(type);
+        f.set_spieler(owner), f.set_wegtyp(way);
+    }
+    // The preview half after a pick of a new field, by default with the button held.
+    void MoveTo(int32_t x, int32_t y, plat::WParam flags = MK_LBUTTON) {
+        std::tie(view.prev_cursor_x, view.cursor_x, view.cursor_y) = std::tuple(-1, x, y);
+        view.UpdateToolPreview(flags);
+    }
+    int32_t CountMarks(int32_t mark) {  // -1 counts the arrow flags
+        return static_cast<int32_t>(std::count_if(
+            std::begin(gs.fields), std::end(gs.fields),
+            [mark](const MapField& f) { return mark < 0 ? f.cursorricht() : f.cursor() == mark; }));
     }
     viewtest::ViewHost host;
     SPIEL_FELD& view = host.view();
@@ -68,64 +90,69 @@ class ViewTools : public ::testing::Test {
     int32_t x = 0, y = 0;
 };
 
-TEST_F(ViewTools, InformationToolSelectsAVehicleBeforeTheBuildingAndMinesByProduct) {
+TEST_F(ViewTools, InformationToolSelectsByTypeAVehicleBeforeTheBuildingAndMinesByProduct) {
     view.tool = kInformationTool;
-    // Product -1: no building object; 0: a mine answering no product.
-    const int32_t cases[][3] = {{10, 5, 1}, {10, 6, 2},  {10, 7, 3},
-                                {10, 0, 0}, {10, -1, 0}, {12, -1, 4}};
-    for (const auto& [type, product, want] : cases) {
-        CBuilding* b = product < 0    ? nullptr
-                       : product == 0 ? CMine::ForLoading(x, y)
-                                      : new CMine(x, y, product);
-        PutBuilding(type, b);
+    const int32_t by_type[32] = {16, 16, 16, 16, 17, 17, 17, 17, 17, 17, 0,  6,  4,  5,  7,  8,
+                                 9,  10, 11, 12, 0,  24, 25, 26, 27, 29, 28, 15, 15, 15, 15, 15};
+    for (int32_t type = 0; type < 32; ++type) {
+        PutBuilding(type, nullptr);
         Click(WM_LBUTTONDOWN);
-        EXPECT_EQ(gs.selected_object_type, want) << type << "/" << product;
+        EXPECT_EQ(gs.selected_object_type, by_type[type]) << type;
     }
+    EXPECT_EQ(std::pair(panel->selected_structure, panel->Count(kMsgRefreshInfoPanel)),
+              std::pair(5, 32));
+    // A mine's product picks the panel; product 0 answers none.
+    for (const auto& [product, want] : {std::pair(5, 1), std::pair(6, 2), {7, 3}, {0, 0}}) {
+        PutBuilding(10, product == 0 ? CMine::ForLoading(x, y) : new CMine(x, y, product));
+        Click(WM_LBUTTONDOWN);
+        EXPECT_EQ(gs.selected_object_type, want) << product;
+    }
+    PutBuilding(12, nullptr);
     TestVehicle* v = AddVehicle();
     Click(WM_LBUTTONDOWN);
-    EXPECT_EQ(gs.selected_object_type, 20);
-    EXPECT_EQ(panel->selected_vehicle, v);
-    EXPECT_EQ(v->selected, 1);
+    EXPECT_EQ(std::tuple(gs.selected_object_type, panel->selected_vehicle, v->selected),
+              std::tuple(20, v, 1));
     v->screen_box[0] = v->screen_box[1] = -1;  // driven away: the click finds the building
     Click(WM_LBUTTONDOWN);
-    EXPECT_EQ(gs.selected_object_type, 4);
-    EXPECT_EQ(v->selected, 0);
-    EXPECT_EQ(panel->selected_vehicle, nullptr);
+    EXPECT_EQ(std::tuple(gs.selected_object_type, panel->selected_vehicle, v->selected),
+              std::tuple(4, nullptr, 0));
     v->screen_box[1] = kAt.x + 8;
     Click(WM_LBUTTONDOWN);
     DeleteAllVehicles();
     EXPECT_EQ(panel->selected_vehicle, nullptr);  // a registered reference
 }
 
-TEST_F(ViewTools, NoToolOpensTheScheduleOnOwnFieldsAndBuildingsEverywhere) {
+TEST_F(ViewTools, NoToolOpensPurchaseScreensAtOwnFreeTerminalsAndSchedulesOfOwnVehicles) {
     view.tool = kToolNone;
     struct Case {
-        int32_t owner, removal;
+        int32_t type, owner, way, vehicle;  // vehicle: -1 none, else its removal flag
         plat::WParam flags;
-        size_t schedules;
-        int32_t group_edit, structure_windows;
+        std::vector<uint32_t> posted;
+        int32_t group_edit, source;  // the schedule source after, 7 before
+        size_t panel_messages;
     };
     const Case cases[] = {
-        {0, 0, 0, 1, 0, 0},
-        {0, 0, MK_SHIFT, 1, 1, 0},
-        {0, 1, MK_SHIFT, 0, 0, 0},  // a vehicle being removed opens nothing
-        {2, 0, MK_SHIFT, 0, 0, 1},  // another player's field: the mine's window
+        {0, 0, 0, -1, 0, {kMsgOpenTruckPurchase}, 0, 1, 0},
+        {0, 1, 0, -1, 0, {}, 0, 7, 0},  // another player's depot
+        {4, 0, kWayRail, -1, 0, {kMsgOpenRailPurchase}, 0, 7, 0},
+        {4, 0, 0, -1, 0, {}, 0, 7, 0},   // a platform without track
+        {10, 0, 0, -1, 0, {}, 0, 7, 1},  // a mine: the structure window
+        {10, 0, 0, 0, 0, {kMsgOpenSchedule}, 0, 0, 0},
+        {10, 0, 0, 0, MK_SHIFT, {kMsgOpenSchedule}, 1, 0, 0},
+        {10, 0, 0, 1, MK_SHIFT, {}, 0, 7, 0},  // a vehicle being removed opens nothing
+        {10, 2, 0, 0, MK_SHIFT, {}, 0, 7, 1},  // another player's field: the mine's window
     };
-    TestVehicle* v = AddVehicle();
     for (const Case& c : cases) {
-        PutBuilding(10, new CMine(x, y, 5), c.owner);
-        v->removal_flag = c.removal;
+        PutBuilding(c.type, c.type == 10 ? new CMine(x, y, 5) : new CBuilding(x, y), c.owner,
+                    c.way);
+        if (c.vehicle >= 0) AddVehicle()->removal_flag = c.vehicle;
         gs.schedule_source = 7;
-        host.h.host.Recorder().Clear();
-        const int before = panel->Count(kMsgPanelOpenStructureInfo);
-        Click(WM_LBUTTONDOWN, c.flags);
-        const auto posted =
-            host.h.host.Recorder().Filter(plat::MessageTrace::Kind::Posted, host.h.frame);
-        EXPECT_EQ(posted.size(), c.schedules);
-        for (const auto& message : posted) EXPECT_EQ(message.message, kMsgOpenSchedule);
-        EXPECT_EQ(gs.group_edit, c.group_edit);
-        EXPECT_EQ(gs.schedule_source, c.schedules != 0 ? 0 : 7);
-        EXPECT_EQ(panel->Count(kMsgPanelOpenStructureInfo) - before, c.structure_windows);
+        const size_t before = panel->sent.size();
+        EXPECT_EQ(ClickPosts(c.flags), c.posted) << (&c - cases);
+        EXPECT_EQ(std::tuple(gs.group_edit, gs.schedule_source, panel->sent.size() - before),
+                  std::tuple(c.group_edit, c.source, c.panel_messages))
+            << (&c - cases);
+        DeleteAllVehicles();
     }
 }
 
@@ -136,8 +163,7 @@ TEST_F(ViewTools, RightClickHaltsOrReleasesOnlyVehiclesThePlayerMayStop) {
         {0, 3, 0, 0, 1}, {12, 0, 0, 1, 0}, {25, 0, 0, 0, 1}, {25, 4, 0, 0, 0}, {0, 0, 1, 0, 0}};
     for (const auto& [model, owner, removal, halted, want] : cases) {
         TestVehicle* v = AddVehicle(model, owner);
-        v->removal_flag = removal;
-        v->halted = halted;
+        std::tie(v->removal_flag, v->halted) = std::pair(removal, halted);
         Click(WM_RBUTTONDOWN);
         EXPECT_EQ(v->halted, want) << model << "/" << owner;
         DeleteAllVehicles();
@@ -150,8 +176,8 @@ TEST_F(ViewTools, ReleasesOfTheWayAndDemolitionTools) {
     for (const bool tunnel_click : {true, false}) {
         view.tunnel_mode = tunnel_click ? 1 : 0;  // flat land: the tunnel is refused
         Click(WM_LBUTTONDOWN);
-        view.drag_start_x = x;  // dragged three fields on, the preview plans the path
-        view.cursor_x = x - 3;
+        // Dragged three fields on, the preview plans the path.
+        std::tie(view.drag_start_x, view.cursor_x) = std::pair(x, x - 3);
         g_pWayNetwork->PlanRoadPath(x, y, x - 3, y);
         Click(WM_LBUTTONUP);
         EXPECT_EQ(Field(-3).wegtyp() != 0, !tunnel_click);
@@ -161,19 +187,64 @@ TEST_F(ViewTools, ReleasesOfTheWayAndDemolitionTools) {
     view.bridge_mode = 1;  // a refused bridge (one field long) ends bridge mode too
     Click(WM_LBUTTONDOWN);
     Click(WM_LBUTTONUP);
-    EXPECT_EQ(view.bridge_mode, 0);
-    EXPECT_EQ(view.drag_start_x, -1);
+    EXPECT_EQ(std::pair(view.bridge_mode, view.drag_start_x), std::pair(0, -1));
     view.tool = kToolDemolish;
-    panel->demolition_cost = 0;
-    for (const plat::WParam flags : {plat::WParam{MK_SHIFT}, plat::WParam{0}}) {
+    // Shift demolishes nothing; above 10,000 the panel asks first.
+    const std::tuple<int32_t, plat::WParam, bool, int> cases[] = {
+        {0, MK_SHIFT, true, 0}, {0, 0, false, 0}, {20000, MK_SHIFT, true, 0}, {20000, 0, true, 1}};
+    for (const auto& [cost, flags, forest, confirms] : cases) {
+        panel->demolition_cost = cost;
         Field().set_forest_flag(true);
         g_pTileMarker->MarkRect(x - 2, y - 2, x + 2, y + 2, 1);
         Click(WM_LBUTTONDOWN);
+        EXPECT_EQ(view.drag_start_x, x);
+        view.cursor_x = x + 2;
         Click(WM_LBUTTONUP, flags);
-        EXPECT_EQ(Field().forest_flag(), flags == MK_SHIFT);  // Shift demolishes nothing
-        EXPECT_EQ(Field(-2).cursor(), 0);                     // but clears the preview
-        EXPECT_EQ(g_pTileMarker->marks_changed, 0);
+        view.cursor_x = x;
+        ASSERT_EQ(std::pair(Field().forest_flag(), panel->Count(kMsgPanelConfirmDemolition)),
+                  std::pair(forest, confirms));
+        if (confirms == 1) break;  // the drag waits for the panel's answer
+        // The preview is cleared either way.
+        EXPECT_EQ(std::tuple(Field(-2).cursor(), g_pTileMarker->marks_changed, view.drag_start_x),
+                  std::tuple(0, 0, -1));
     }
+    EXPECT_EQ(std::pair(panel->sent.back().wParam, panel->sent.back().lParam),
+              std::pair(plat::WParam(x), plat::LParam(y)));
+}
+
+TEST_F(ViewTools, PlacingABuildingOnLandAndARefusalOnWater) {
+    view.tool = kToolBuilding;
+    gs.selected_building_type = 14;
+    Click(WM_LBUTTONDOWN);  // all water
+    EXPECT_TRUE(Field().geb_num() == 0 && host.h.sound->effects.empty());
+    for (MapField& f : gs.fields) f.set_teile_art(1);
+    Click(WM_LBUTTONDOWN);
+    EXPECT_TRUE(Field().geb_num() != 0 && gs.cash[0] < 100000000);
+    ASSERT_EQ(host.h.sound->effects.size(), 1u);
+    EXPECT_EQ(host.h.sound->effects[0].effect, 2);
+}
+
+TEST_F(ViewTools, OverviewClickZoomsInAtTheFieldAndTwoMovesWithin250MsPickOnce) {
+    view.tool = kToolOverviewZoom;
+    std::tie(panel->zoom_request, view.zoom) = std::pair(16, 16);
+    view.SetupProjection();
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(view.zoom, 16);
+    panel->zoom_request = 2;
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(view.zoom, 2);
+    view.tool = kToolBuilding;
+    auto move_to = [&](plat::Point p) {
+        plat::SetCursorPos(view.ClientToScreen(p));
+        view.SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(p.x, p.y));
+        return std::pair(view.cursor_x, view.cursor_y);
+    };
+    host.h.Advance(300);
+    const auto start = move_to(kAt);
+    host.h.Advance(100);
+    EXPECT_EQ(move_to({kAt.x + 128, kAt.y}), start);
+    host.h.Advance(200);
+    EXPECT_NE(move_to({kAt.x + 128, kAt.y}), start);
 }
 
 TEST_F(ViewTools, RaiseAndLowerMarkTheBrushSquare) {
@@ -190,8 +261,7 @@ TEST_F(ViewTools, RaiseAndLowerMarkTheBrushSquare) {
 }
 
 // Records the layer flags (2 ground, 1 objects) each redraw finds.
-class FlagSpy : public SPIEL_FELD {
-  public:
+struct FlagSpy : SPIEL_FELD {
     FlagSpy() : SPIEL_FELD(kWatchOnly) {}
     void RedrawView() override {
         flags = g_pGameState->redraw_terrain * 2 + g_pGameState->redraw_objects;
@@ -221,14 +291,123 @@ TEST_F(ViewTools, EachDisplayToggleFlipsItsOptionAndRedrawsItsLayers) {
     for (const auto& [command, option, flags] : cases) {
         const int32_t was = gs.*option;
         ASSERT_TRUE(spy.OnDisplayCommand(command));
-        EXPECT_EQ(gs.*option, 1 - was) << command;
-        EXPECT_EQ(spy.flags, flags) << command;
+        EXPECT_EQ(std::pair(gs.*option, spy.flags), std::pair(1 - was, flags)) << command;
     }
     EXPECT_NE(tiles(), grid);
     EXPECT_LT(gs.images.tree_image.Rows(), tree_rows);  // the stumps row
     spy.ToggleGrid();
     EXPECT_EQ(tiles(), grid);
     EXPECT_FALSE(spy.OnDisplayCommand(kCmdShowGrid - 1));
+}
+
+struct PreviewsOnWorld : ViewTools {
+    PreviewsOnWorld() : ViewTools(true) {}
+};
+
+// The field records without their mark bits, and the player's cash.
+std::vector<uint8_t> WorldWithoutMarks(const CGameState& gs) {
+    std::vector<uint8_t> bytes;
+    for (MapField f : gs.fields) {
+        f.set_cursor(0), f.set_cursorricht(false);
+        bytes.insert(bytes.end(), std::begin(f.bytes), std::end(f.bytes));
+    }
+    const auto* cash = reinterpret_cast<const uint8_t*>(&gs.cash[0]);
+    bytes.insert(bytes.end(), cash, cash + sizeof(gs.cash[0]));
+    return bytes;
+}
+
+TEST_F(PreviewsOnWorld, NothingButTheMarkBitsChange) {
+    const int32_t cases[][4] = {
+        // tool, bridge mode, tunnel mode, building type
+        {kToolRoad, 0, 0, -1},      {kToolTrack, 0, 0, -1},    {kToolRoad, 1, 0, -1},
+        {kToolTrack, 0, 1, -1},     {kToolDemolish, 0, 0, -1}, {kToolRaiseLower, 0, 0, -1},
+        {kToolRectangle, 0, 0, -1}, {kToolForest, 0, 0, -1},   {kToolBuilding, 0, 0, 0},
+        {kToolBuilding, 0, 0, 6},   {kToolBuilding, 0, 0, 22}};
+    const std::vector<uint8_t> before = WorldWithoutMarks(gs);
+    for (const auto& [tool, bridge, tunnel, selected] : cases) {
+        std::tie(view.tool, view.bridge_mode, view.tunnel_mode, gs.selected_building_type) =
+            std::tie(tool, bridge, tunnel, selected);
+        for (int32_t i = 0; i < 12; ++i) {
+            std::tie(view.drag_start_x, view.drag_start_y) = std::pair(i * 37 % 250, i * 91 % 250);
+            MoveTo((i * 53) % 256, bridge != 0 ? view.drag_start_y : (i * 17) % 256);
+        }
+        EXPECT_EQ(WorldWithoutMarks(gs), before) << "tool " << tool;
+    }
+    int32_t outlined = 0;  // catchment areas of the world's buildings
+    for (int32_t i = 0; i < kMapFieldCount; ++i) {
+        if (!gs.fields[i].building_flag() || outlined > 8) continue;
+        g_pTileMarker->MarkStructureAt(i / kMapSize, i % kMapSize);
+        outlined += CountMarks(2) > 0 ? 1 : 0;
+    }
+    EXPECT_GT(outlined, 0);
+    EXPECT_EQ(WorldWithoutMarks(gs), before);
+}
+
+TEST_F(ViewTools, PreviewDemolitionDragStopsNineFieldsFromTheStart) {
+    std::tie(view.tool, view.drag_start_x, view.drag_start_y) = std::tuple(kToolDemolish, 100, 100);
+    const int32_t cases[][4] = {{125, 100, 109, 100}, {75, 130, 91, 109}, {104, 96, 104, 96}};
+    for (const auto& [x, y, want_x, want_y] : cases) {
+        MoveTo(x, y);
+        EXPECT_EQ(std::pair(view.cursor_x, view.cursor_y), std::pair(want_x, want_y));
+        EXPECT_EQ(CountMarks(1), (std::abs(want_x - 100) + 1) * (std::abs(want_y - 100) + 1));
+    }
+}
+
+TEST_F(ViewTools, PreviewBuildingToolMarksFootprintCatchmentAndTheStationArrows) {
+    view.tool = kToolBuilding;
+    gs.selected_building_type = 6;
+    constexpr int32_t kX = 120, kY = 80;
+    for (int32_t o = 0; o < 4; ++o) {
+        gs.build_orientation = o;
+        MoveTo(kX, kY, 0);
+        const BuildingType& t = gs.building_types[6 + o];
+        EXPECT_EQ(CountMarks(3), t.floor_width * t.floor_depth) << o;  // on water: refused
+        EXPECT_EQ(CountMarks(2), (t.floor_width + 10) * (t.floor_depth + 10) - CountMarks(3));
+        EXPECT_EQ(CountMarks(-1), 4);
+        // The arrows lie along (x..x+3, y), (x+1, y..y+3), (x..x+3, y+1), (x, y..y+3).
+        for (int32_t i = 0; i < 4; ++i) {
+            const int32_t at =
+                FieldIndex(kX + (o % 2 == 0 ? i : o == 1), kY + (o % 2 ? i : o == 2));
+            EXPECT_TRUE(gs.fields[at].cursorricht()) << o;
+        }
+    }
+}
+
+TEST_F(ViewTools, PreviewRouteOverAReservedFieldMarksOnlyItsStartAndCostsNothing) {
+    for (int32_t x = 90; x <= 120; ++x) gs.fields[FieldIndex(x, 100)].set_teile_art(1);
+    view.tool = kToolRoad;
+    g_pWayNetwork->current_way_type = kWayAsphaltRoad;
+    view.drag_start_x = view.drag_start_y = 100;
+    MoveTo(110, 100);
+    EXPECT_EQ(std::pair(g_pTileMarker->cost, CountMarks(1)), std::pair(11 * 220, 11));
+    ASSERT_NE(g_pWayNetwork->path_list, nullptr);  // what the release lays
+    gs.fields[FieldIndex(105, 100)].set_belegt(1);
+    MoveTo(110, 100);
+    EXPECT_EQ(std::tuple(g_pTileMarker->cost, CountMarks(1),
+                         gs.fields[FieldIndex(100, 100)].cursor(), g_pWayNetwork->path_list),
+              std::tuple(0, 1, 1, nullptr));
+}
+
+TEST_F(ViewTools, PreviewOverlayDrawsAtMostAThousandOutlinesAndNeverTheLastTwoRows) {
+    std::tie(view.zoom, view.centre_y) = std::pair(4, 128.0 - view.view_origin);
+    view.SetupProjection();
+    int32_t marked = 0;  // 1001 fields of a diamond around the centre, all in view
+    for (int32_t d = -18; d <= 18; ++d) {
+        for (int32_t s = -36 + (d & 1); s <= 36 && marked < 1001; s += 2, ++marked) {
+            g_pTileMarker->MarkField(view.CentreP() + (s + d) / 2, view.CentreQ() + (s - d) / 2, 1);
+        }
+    }
+    view.DrawMarkOverlay();
+    EXPECT_EQ(view.overlay_list.size(), 1001u);
+    EXPECT_EQ(view.DrawOverlayItems(), 1000);
+    g_pTileMarker->ClearAll();  // near the map's corner only (253, 253) is outlined
+    view.centre_y = 250.0 - view.view_origin;
+    view.SetupProjection();
+    for (const auto& [x, y] : {std::pair(254, 250), std::pair(255, 200), std::pair(251, 254),
+                               std::pair(255, 255), std::pair(253, 253)})
+        g_pTileMarker->MarkField(x, y, 1 + x % 3);
+    view.DrawMarkOverlay();
+    EXPECT_EQ(view.DrawOverlayItems(), 1);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
-// The hosted world view: picking round trips, scrolling by the edge strips
-// on the fake clock, the redraw flags, the tools on injected clicks, and the
-// life cycle of a game.
+// The hosted world view over the empty map: picking round trips, scrolling
+// on the fake clock, the redraw flags, a game's life cycle, and the object
+// pass and overview on one lone field at a time, with pictures whose pixels
+// name their own place.
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 #include "app/interface_hooks.h"
 #include "app/main_frame.h"
@@ -13,6 +16,7 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "support/recording_hooks.h"
 #include "transport/vehicle_list.h"
 #include "view/map_layers.h"
 #include "view/view_host.h"
@@ -20,7 +24,6 @@
 namespace {
 
 using viewtest::ViewHost;
-using Kind = plat::MessageTrace::Kind;
 
 // Where field (x, y) is drawn: the centre of its ground diamond (client).
 bool DiamondCentre(SPIEL_FELD& view, int32_t x, int32_t y, plat::Point* at) {
@@ -28,22 +31,18 @@ bool DiamondCentre(SPIEL_FELD& view, int32_t x, int32_t y, plat::Point* at) {
     const int32_t r = g_pGameState->rotation;
     ScanFields(ViewScan(view), [&](const ScanField& f) {
         if (f.x != x || f.y != y) return;
-        int32_t cx = 0;
-        int32_t cy = 0;
+        int32_t cx = 0, cy = 0;
         TopCorner(r, x, y, cx, cy);
-        const int32_t h = GetHeightAt(cx, cy);
-        at->x = f.screen_x + 32 / view.zoom;
-        at->y = f.y_base - ((8 * h) >> view.Shift()) + 16 / view.zoom;
+        *at = {f.screen_x + 32 / view.zoom,
+               f.y_base - ((8 * GetHeightAt(cx, cy)) >> view.Shift()) + 16 / view.zoom};
         found = true;
     });
     return found;
 }
 
 void Centre(SPIEL_FELD& view, int32_t rotation, int32_t zoom) {
-    g_pGameState->rotation = rotation;
-    view.zoom = zoom;
-    view.centre_x = 0.0;
-    view.centre_y = 100.0;
+    std::tie(g_pGameState->rotation, view.zoom) = std::pair(rotation, zoom);
+    std::tie(view.centre_x, view.centre_y) = std::pair(0.0, 100.0);
     view.SetupProjection();
 }
 
@@ -67,10 +66,8 @@ TEST_P(WorldViewPicking, TheCentreOfAFieldsDiamondPicksThatField) {
                         if (!DiamondCentre(view, x, y, &at)) continue;  // off a small view
                         ++checked;
                         view.PickField(at.x, at.y);
-                        const std::string where = std::to_string(r) + "/" + std::to_string(z) +
-                                                  "/" + std::to_string(height);
-                        EXPECT_EQ(view.cursor_x, x) << where;
-                        EXPECT_EQ(view.cursor_y, y) << where;
+                        EXPECT_EQ(std::pair(view.cursor_x, view.cursor_y), std::pair(x, y))
+                            << r << "/" << z << "/" << height;
                     }
                 }
             }
@@ -83,15 +80,11 @@ INSTANTIATE_TEST_SUITE_P(Screens, WorldViewPicking,
                                            plat::Size{640, 480}));
 
 TEST(WorldViewPickingExample, RotationZeroPointZero48FindsField117_130) {
-    // Rotation 0, zoom 1, centre (0, 112), all heights 0: the walk finds
-    // (117, 130), and the mask keeps it.
-    ViewHost host({1024, 768}, false);
-    SPIEL_FELD& view = host.view();
-    Centre(view, 0, 1);
-    view.centre_y = 112.0;
-    view.PickField(0, 48);
-    EXPECT_EQ(view.cursor_x, 117);
-    EXPECT_EQ(view.cursor_y, 130);
+    ViewHost host({1024, 768}, false);  // all heights 0: the walk's field, kept by the mask
+    Centre(host.view(), 0, 1);
+    host.view().centre_y = 112.0;
+    host.view().PickField(0, 48);
+    EXPECT_EQ(std::pair(host.view().cursor_x, host.view().cursor_y), std::pair(117, 130));
 }
 
 TEST(WorldViewScrolling, TheTopStripStepsAfter100MsThenEvery10MsAndStopsWhenLeft) {
@@ -100,49 +93,14 @@ TEST(WorldViewScrolling, TheTopStripStepsAfter100MsThenEvery10MsAndStopsWhenLeft
     Centre(view, 0, 1);
     host.gs().opt_scroll_speed = 1;
     plat::Window* strip = plat::WindowFromPoint({500, 1});
-    ASSERT_NE(strip, nullptr);
-    ASSERT_NE(strip, &view);
+    ASSERT_TRUE(strip != nullptr && strip != &view);
     const double start = view.centre_y;
     strip->SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(10, 1));
-    host.h.Advance(99);
-    EXPECT_EQ(view.centre_y, start);
-    host.h.Advance(1);
-    EXPECT_EQ(view.centre_y, start - 1);
-    host.h.Advance(30);
-    EXPECT_EQ(view.centre_y, start - 4);
-    strip->SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(-5, -5));
-    host.h.Advance(200);
-    EXPECT_EQ(view.centre_y, start - 4);
-}
-
-TEST(WorldViewScrolling, SpeedTwoAtZoomTwoShiftsBy64PixelsAndLeavesABlackBand) {
-    ViewHost host({1024, 768}, false);
-    SPIEL_FELD& view = host.view();
-    CGameState& gs = host.gs();
-    Centre(view, 0, 2);
-    gs.images.tile_sheet.Free();  // the band stays as the shift left it
-    WinGBitmap& ground = gs.images.background_layer;
-    for (int32_t y = 0; y < ground.Rows(); ++y) {
-        for (int32_t x = 0; x < ground.width; ++x)
-            ground.pixels[y * ground.Stride() + x] = 1 + y % 200;
+    for (const auto& [ms, steps] : {std::pair(99, 0), {1, 1}, {30, 4}, {200, 4}}) {
+        if (ms == 200) strip->SendMessage(WM_MOUSEMOVE, 0, plat::MakeLParam(-5, -5));  // left
+        host.h.Advance(ms);
+        EXPECT_EQ(view.centre_y, start - steps) << ms;
     }
-    const double start = view.centre_y;
-    view.SendMessage(WM_VSCROLL, plat::MakeWParam(SB_LINEDOWN, 2), 0);
-    EXPECT_EQ(view.centre_y, start + 4);
-    const int32_t h = gs.view_height;
-    for (int32_t y : {0, 100, h - 65})
-        EXPECT_EQ(ground.pixels[y * ground.Stride() + 7], 1 + (y + 64) % 200);
-    for (int32_t y : {h - 64, h - 1}) EXPECT_EQ(ground.pixels[y * ground.Stride() + 7], 0);
-    EXPECT_EQ(view.scroll_strip[1], h - 64);
-    EXPECT_EQ(view.full_redraw, 1);
-
-    // At the range bound nothing moves.
-    view.centre_y = -12.0;
-    view.SetupProjection();
-    ground.pixels[5] = 99;
-    view.SendMessage(WM_VSCROLL, plat::MakeWParam(SB_LINEUP, 2), 0);
-    EXPECT_EQ(view.centre_y, -12.0);
-    EXPECT_EQ(ground.pixels[5], 99);
 }
 
 TEST(WorldViewScrolling, AHorizontalPageOnSmallScreensRedrawsTheWholeView) {
@@ -151,13 +109,14 @@ TEST(WorldViewScrolling, AHorizontalPageOnSmallScreensRedrawsTheWholeView) {
         SPIEL_FELD& view = host.view();
         Centre(view, 0, 1);
         view.SendMessage(WM_HSCROLL, plat::MakeWParam(SB_PAGERIGHT, 0), 0);
-        EXPECT_EQ(view.scroll_strip[0], 0) << screen.width;
-        EXPECT_EQ(view.scroll_strip[2], host.gs().view_width) << screen.width;
-        EXPECT_EQ(view.scroll_strip[3], host.gs().view_height) << screen.width;
+        EXPECT_EQ(std::tuple(view.scroll_strip[0], view.scroll_strip[2], view.scroll_strip[3]),
+                  std::tuple(0, host.gs().view_width, host.gs().view_height));
     }
 }
 
-TEST(WorldViewScrolling, APageOffTheMapStopsWithTheCentreFieldOnTheEdge) {
+// A line at speed 2 and zoom 2 moves 64 pixels; a page off the map stops
+// with the centre field on the edge; at the range bound nothing moves.
+TEST(WorldViewScrolling, ShiftsTheBackgroundAndLeavesABlackBandWhereTheContentLeft) {
     ViewHost host({1024, 768}, false);
     SPIEL_FELD& view = host.view();
     CGameState& gs = host.gs();
@@ -173,42 +132,42 @@ TEST(WorldViewScrolling, APageOffTheMapStopsWithTheCentreFieldOnTheEdge) {
         int32_t dx, dy, edge_p, edge_q;  // content shift; centre field after
     };
     const Case cases[] = {
+        {2, SB_LINEDOWN, true, 0, 100, 0, 104, 0, -64, 127, 127},
         {1, SB_PAGEDOWN, true, 20, 205, 20, 212, 0, -224, 255, 215},
         {2, SB_PAGEUP, true, -30, 10, -30, 7, 0, 48, 0, 60},
         {1, SB_PAGERIGHT, false, 100, 130, 102, 130, -128, 0, 255, 51},
+        {2, SB_LINEUP, true, 0, -12, 0, -12, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         Centre(view, 0, c.zoom);
-        view.centre_x = c.cx;
-        view.centre_y = c.cy;
+        std::tie(view.centre_x, view.centre_y) = std::pair(c.cx, c.cy);
         view.SetupProjection();
+        view.full_redraw = 0;
         for (int32_t y = 0; y < h; ++y) {
             for (int32_t x = 0; x < w; ++x) ground.pixels[y * ground.Stride() + x] = pattern(x, y);
         }
-        view.SendMessage(c.vertical ? WM_VSCROLL : WM_HSCROLL, plat::MakeWParam(c.code, 0), 0);
-        EXPECT_EQ(view.centre_x, c.want_x);
-        EXPECT_EQ(view.centre_y, c.want_y);
-        EXPECT_EQ(view.CentreP(), c.edge_p);
-        EXPECT_EQ(view.CentreQ(), c.edge_q);
+        view.SendMessage(c.vertical ? WM_VSCROLL : WM_HSCROLL, plat::MakeWParam(c.code, 2), 0);
+        EXPECT_EQ(std::pair(view.centre_x, view.centre_y), std::pair(c.want_x, c.want_y));
+        EXPECT_EQ(ground.pixels[h / 2 * ground.Stride() + w / 2],
+                  pattern(w / 2 - c.dx, h / 2 - c.dy));
+        if (c.dx == 0 && c.dy == 0) continue;
+        EXPECT_EQ(std::pair(view.CentreP(), view.CentreQ()), std::pair(c.edge_p, c.edge_q));
+        EXPECT_EQ(view.full_redraw, 1);
         // The band is where the content left; the rest moved with it.
         const int32_t band[4] = {c.dx < 0 ? w + c.dx : 0, c.dy < 0 ? h + c.dy : 0,
                                  c.dx > 0 ? c.dx : w, c.dy > 0 ? c.dy : h};
         for (int32_t i = 0; i < 4; ++i) EXPECT_EQ(view.scroll_strip[i], band[i]) << i;
-        const int32_t x = w / 2;
-        const int32_t y = h / 2;
-        EXPECT_EQ(ground.pixels[y * ground.Stride() + x], pattern(x - c.dx, y - c.dy));
         EXPECT_EQ(ground.pixels[(band[1] + 1) * ground.Stride() + band[0] + 1], 0);
     }
 }
 
 // Counts the layer passes the redraw cycle runs.
-class SpyView : public SPIEL_FELD {
-  public:
+struct SpyView : SPIEL_FELD {
     SpyView() : SPIEL_FELD(kWatchOnly) {}
     void DrawBackgroundLayer() override { ++terrain; }
     void DrawObjectLayer() override { ++objects; }
-    int terrain = 0;
-    int objects = 0;
+    int terrain = 0, objects = 0;
 };
 
 TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
@@ -224,182 +183,226 @@ TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
     for (const Case& c : cases) {
         SpyView spy;
         spy.CreateView(host.h.frame);
-        spy.zoom = c.zoom;
-        spy.full_redraw = c.full;
-        host.gs().redraw_terrain = c.terrain;
-        host.gs().redraw_objects = c.objects;
+        std::tie(spy.zoom, spy.full_redraw) = std::pair(c.zoom, c.full);
+        std::tie(host.gs().redraw_terrain, host.gs().redraw_objects) =
+            std::pair(c.terrain, c.objects);
         spy.RedrawView();
-        EXPECT_EQ(spy.terrain, c.want_terrain);
-        EXPECT_EQ(spy.objects, c.want_objects);
-        EXPECT_EQ(host.gs().redraw_terrain, c.flags_after);
-        EXPECT_EQ(spy.full_redraw, 0);
+        EXPECT_EQ(std::tuple(spy.terrain, spy.objects, host.gs().redraw_terrain, spy.full_redraw),
+                  std::tuple(c.want_terrain, c.want_objects, c.flags_after, 0));
         spy.DestroyWindow();
     }
-    plat::Rect all{0, 0, host.gs().view_width, host.gs().view_height};
-    host.view().PresentRect(all);
-    EXPECT_EQ(all.left, 1);
-    EXPECT_EQ(all.top, 1);
-    EXPECT_EQ(all.right, host.gs().view_width - 2);
-    EXPECT_EQ(all.bottom, host.gs().view_height - 2);
-}
-
-class WorldViewTools : public ::testing::Test {
-  protected:
-    WorldViewTools() : host({1024, 768}, false) {
-        panel = new fvtest::RecordingPanel;
-        panel->Create(host.h.frame, {0, 0, 10, 10}, WS_CHILD);
-        SetControlPanel(panel);  // the view deletes it
-        Centre(host.view(), 0, 1);
-    }
-    plat::LParam PointOf(int32_t x, int32_t y) {
-        plat::Point p;
-        EXPECT_TRUE(DiamondCentre(host.view(), x, y, &p));
-        return plat::MakeLParam(p.x, p.y);
-    }
-    // The point of field (x, y), picked as a mouse move would have.
-    plat::LParam At(int32_t x, int32_t y) {
-        const plat::LParam l = PointOf(x, y);
-        host.view().PickField(plat::XFromLParam(l), plat::YFromLParam(l));
-        return l;
-    }
-    ViewHost host;
-    fvtest::RecordingPanel* panel = nullptr;
-};
-
-TEST_F(WorldViewTools, DemolitionAbove10000AsksThePanelAndShiftDemolishesNothing) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kToolDemolish;
-    panel->demolition_cost = 20000;
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(120, 125));
-    EXPECT_EQ(view.drag_start_x, 120);
-    view.SendMessage(WM_LBUTTONUP, MK_SHIFT, At(122, 126));
-    EXPECT_EQ(panel->Count(kMsgPanelConfirmDemolition), 0);
-    EXPECT_EQ(view.drag_start_x, -1);
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(120, 125));
-    view.SendMessage(WM_LBUTTONUP, 0, At(122, 126));
-    ASSERT_EQ(panel->Count(kMsgPanelConfirmDemolition), 1);
-    EXPECT_EQ(panel->sent.back().wParam, 120u);
-    EXPECT_EQ(panel->sent.back().lParam, 125);
-}
-
-TEST_F(WorldViewTools, InformationToolSelectsByBuildingType) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kInformationTool;
-    const int32_t expected[32] = {16, 16, 16, 16, 17, 17, 17, 17, 17, 17, 0,  6,  4,  5,  7,  8,
-                                  9,  10, 11, 12, 0,  24, 25, 26, 27, 29, 28, 15, 15, 15, 15, 15};
-    for (int32_t type = 0; type < 32; ++type) {
-        MapField& f = host.gs().fields[FieldIndex(121, 124)];
-        f.set_building_flag(true);
-        f.set_geb_num(5);
-        f.set_geb_typ(type);
-        view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(121, 124));
-        EXPECT_EQ(host.gs().selected_object_type, expected[type]) << type;
-    }
-    EXPECT_EQ(panel->selected_structure, 5);
-    EXPECT_EQ(panel->Count(kMsgRefreshInfoPanel), 32);
-}
-
-TEST_F(WorldViewTools, OverviewClickZoomsInAtTheField) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kToolOverviewZoom;
-    panel->zoom_request = 16;
-    view.zoom = 16;
-    view.SetupProjection();
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, plat::MakeLParam(400, 300));
-    EXPECT_EQ(view.zoom, 16);
-    panel->zoom_request = 2;
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, plat::MakeLParam(400, 300));
-    EXPECT_EQ(view.zoom, 2);
-}
-
-TEST_F(WorldViewTools, TwoMovesWithin250MsPickOnce) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kToolBuilding;
-    auto move_to = [&](int32_t x, int32_t y) {
-        const plat::LParam l = PointOf(x, y);
-        plat::SetCursorPos(
-            view.ClientToScreen(plat::Point{plat::XFromLParam(l), plat::YFromLParam(l)}));
-        view.SendMessage(WM_MOUSEMOVE, 0, l);
-    };
-    host.h.Advance(300);
-    move_to(121, 124);
-    EXPECT_EQ(view.cursor_x, 121);
-    host.h.Advance(100);
-    move_to(125, 126);
-    EXPECT_EQ(view.cursor_x, 121);
-    host.h.Advance(200);
-    move_to(125, 126);
-    EXPECT_EQ(view.cursor_x, 125);
-}
-
-TEST_F(WorldViewTools, NoToolOpensPurchaseScreensAtOwnFreeTerminalsOnly) {
-    SPIEL_FELD& view = host.view();
-    view.tool = kToolNone;
-    struct Case {
-        int32_t type, owner, way;
-        uint32_t posted;  // to the main frame, 0 none
-        int panel_messages;
-    };
-    const Case cases[] = {
-        {0, 0, 0, kMsgOpenTruckPurchase, 0},
-        {0, 1, 0, 0, 0},  // another player's depot
-        {4, 0, kWayRail, kMsgOpenRailPurchase, 0},
-        {4, 0, 0, 0, 0},   // a platform without track
-        {10, 0, 0, 0, 1},  // a mine: the structure window
-    };
-    auto* building = new CBuilding(121, 124);
-    g_ppBuildings->buildings[5] = building;  // the view's table deletes it
-    for (const Case& c : cases) {
-        MapField& f = host.gs().fields[FieldIndex(121, 124)];
-        f.set_building_flag(true);
-        f.set_geb_num(5);
-        f.set_geb_typ(c.type);
-        f.set_spieler(c.owner);
-        f.set_wegtyp(c.way);
-        host.h.host.Recorder().Clear();
-        const size_t before = panel->sent.size();
-        view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));
-        const auto posted = host.h.host.Recorder().Filter(Kind::Posted, host.h.frame);
-        ASSERT_EQ(posted.size(), c.posted != 0 ? 1u : 0u) << c.type << "/" << c.owner;
-        if (c.posted != 0) {
-            EXPECT_EQ(posted[0].message, c.posted);
-        }
-        EXPECT_EQ(panel->sent.size() - before, static_cast<size_t>(c.panel_messages));
-    }
-}
-
-TEST_F(WorldViewTools, PlacingABuildingOnLandAndARefusalOnWater) {
-    SPIEL_FELD& view = host.view();
-    CGameState& gs = host.gs();
-    view.tool = kToolBuilding;
-    gs.selected_building_type = 14;
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));  // all water
-    EXPECT_EQ(gs.fields[FieldIndex(121, 124)].geb_num(), 0);
-    EXPECT_TRUE(host.h.sound->effects.empty());
-    for (MapField& f : gs.fields) f.set_teile_art(1);
-    gs.cash[0] = 100000000;
-    const int64_t cash = gs.cash[0];
-    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(121, 124));
-    EXPECT_NE(gs.fields[FieldIndex(121, 124)].geb_num(), 0);
-    EXPECT_LT(gs.cash[0], cash);
-    ASSERT_EQ(host.h.sound->effects.size(), 1u);
-    EXPECT_EQ(host.h.sound->effects[0].effect, 2);
+    const int32_t w = host.gs().view_width, h = host.gs().view_height;
+    plat::Rect all{0, 0, w, h};
+    host.view().PresentRect(all);  // the frame's one-pixel border stays
+    EXPECT_EQ(std::tuple(all.left, all.top, all.right, all.bottom), std::tuple(1, 1, w - 2, h - 2));
 }
 
 TEST(WorldViewLifecycle, StartingAndEndingAGameThreeTimesLeavesNothingBehind) {
     ViewHost host({1024, 768}, false);
     for (int round = 0; round < 3; ++round) {
-        if (g_pSpielFeld == nullptr) {
-            ASSERT_TRUE(host.h.frame->StartWorldView(kModeGame));
-        }
-        EXPECT_NE(g_pCityManager, nullptr);
-        EXPECT_NE(g_ppBuildings, nullptr);
+        ASSERT_TRUE(g_pSpielFeld != nullptr || host.h.frame->StartWorldView(kModeGame));
+        EXPECT_TRUE(g_pCityManager != nullptr && g_ppBuildings != nullptr);
         host.h.frame->SendMessage(kMsgEndRunningGame);
-        EXPECT_EQ(g_pSpielFeld, nullptr);
-        EXPECT_EQ(g_pCityManager, nullptr);
-        EXPECT_EQ(g_ppBuildings, nullptr);
-        EXPECT_EQ(g_pHauptDialog, nullptr);
-        EXPECT_EQ(CountVehicles(), 0);
+        EXPECT_TRUE(g_pSpielFeld == nullptr && g_pCityManager == nullptr &&
+                    g_ppBuildings == nullptr && g_pHauptDialog == nullptr && CountVehicles() == 0);
+    }
+}
+
+// A w x rows picture with pixel (sx, sy) = value(sx, sy), never 0.
+template <typename Value>
+RawImage Picture(int32_t w, int32_t rows, Value value) {
+    RawImage p;
+    p.memory = std::make_unique<uint8_t[]>(static_cast<size_t>(w) * rows);
+    p.pixels = p.memory.get();
+    std::tie(p.width, p.height) = std::pair(w, -rows);
+    for (int32_t y = 0; y < rows; ++y) {
+        for (int32_t x = 0; x < w; ++x) p.pixels[y * w + x] = static_cast<uint8_t>(value(x, y));
+    }
+    return p;
+}
+
+// Building pictures: 1 + 32-pixel column * 40 + row / 4.
+int32_t StripValue(int32_t sx, int32_t sy) {
+    return 1 + (sx / 32) * 40 + sy / 4;
+}
+
+// The non-zero pixels of a layer: their bounding box and its top-left pixel.
+struct Box {
+    int32_t left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, corner = 0;
+};
+Box Drawn(const WinGBitmap& layer) {
+    Box b;
+    for (int32_t y = 0; y < layer.Rows(); ++y) {
+        for (int32_t x = 0; x < layer.width; ++x) {
+            if (layer.pixels[y * layer.Stride() + x] == 0) continue;
+            b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x + 1),
+                 std::max(b.bottom, y + 1)};
+        }
+    }
+    if (b.right > 0) b.corner = layer.pixels[b.top * layer.Stride() + b.left];
+    return b;
+}
+
+class ObjectPass : public ::testing::Test {
+  protected:
+    ObjectPass() : host({1024, 768}, false) {
+        g_ppBuildings->buildings[5] = building;  // the view's table deletes it
+        gs().building_types[15].floor_width = gs().building_types[15].floor_depth = 3;
+        gs().images.building_pictures[15] = Picture(192, 128, StripValue);  // T = 32
+        gs().images.building_pictures[6] = Picture(192, 112, StripValue);   // T = 32
+        gs().images.building_pictures[5] = Picture(192, 192, StripValue);   // T = 16
+        for (RawImage& p : gs().images.colour_pictures[6]) p.Free();
+    }
+    CGameState& gs() { return host.gs(); }
+    // Camera centre field (123, 123); the fields start empty.
+    void Camera(int32_t rotation, int32_t zoom) {
+        SPIEL_FELD& v = host.view();
+        std::tie(gs().rotation, v.zoom, v.centre_x, v.centre_y) =
+            std::tuple(rotation, zoom, 0, 100);
+        v.SetupProjection();
+        for (MapField& f : gs().fields) f = MapField{};
+    }
+    void PutBuilding(int32_t x, int32_t y, int32_t type) {
+        MapField& f = gs().fields[FieldIndex(x, y)];
+        f.set_building_flag(true), f.set_geb_num(5), f.set_geb_typ(type);
+    }
+    // Where a flat field hangs: its left x and its y_base.
+    plat::Point PlaceOf(int32_t x, int32_t y) {
+        plat::Point at{-1, -1};
+        ScanFields(ViewScan(host.view()), [&](const ScanField& f) {
+            if (f.x == x && f.y == y) at = {f.screen_x, f.y_base};
+        });
+        EXPECT_GE(at.x, 0) << x << "," << y;
+        return at;
+    }
+    // A redraw of the object layers, which must leave no raise/lower mark behind.
+    void DrawObjects() {
+        for (int32_t i : {0, 32000, 65535}) gs().fields[i].set_heben_senken(true);
+        std::tie(gs().redraw_terrain, gs().redraw_objects) = std::pair(0, 1);
+        host.view().RedrawView();
+        for (const MapField& f : gs().fields) ASSERT_FALSE(f.heben_senken());
+    }
+    ViewHost host;
+    CBuilding* building = new CBuilding(120, 120);
+};
+
+TEST_F(ObjectPass, EachFieldOfABuildingOrStationDrawsItsOwnStrip) {
+    struct Case {
+        int32_t rotation, type, u, v;       // the field is anchor (120, 120) + (u, v)
+        int32_t column, src_y, rows, lift;  // expected strip; top = Yo - lift
+    };
+    const Case cases[] = {
+        // A 3 x 3 building in rotation 0 (T = 32): the anchor, an inner
+        // field with only its own band, a back-edge field.
+        {0, 15, 0, 0, 2, 0, 64, 32},
+        {0, 15, 1, 1, 2, 64, 32, 0},
+        {0, 15, 2, 0, 4, 0, 96, 64},
+        // A station of four rows along y: the head row from the station
+        // picture (T = 32), the others from the platform (T = 16); every
+        // field a back edge, columns 0..3 in rotation 0 and 3..0 in 1.
+        {0, 6, 0, 0, 0, 0, 64, 32},
+        {0, 6, 3, 0, 3, 0, 112, 80},
+        {0, 6, 1, 2, 1, 0, 64, 32},
+        {1, 6, 0, 0, 3, 0, 64, 32},
+        {1, 6, 3, 0, 0, 0, 112, 80},
+        {1, 6, 2, 3, 1, 0, 80, 48},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Camera(c.rotation, 1);
+        PutBuilding(120 + c.u, 120 + c.v, c.type);
+        const plat::Point at = PlaceOf(120 + c.u, 120 + c.v);
+        DrawObjects();
+        const Box b = Drawn(gs().images.object_layer_b);
+        EXPECT_EQ(std::tuple(b.left, b.right, b.top, b.bottom - b.top, b.corner),
+                  std::tuple(at.x, at.x + 64, at.y - 1 - c.lift, c.rows,
+                             StripValue(32 * c.column, c.src_y)));
+    }
+}
+
+TEST_F(ObjectPass, BridgeHalvesAndCityBuildingsGoToTheirLayers) {
+    // Bridge pictures: 1 + 64-pixel column + 12 * way row; way type 3 is row 1.
+    gs().images.bridge_tiles =
+        Picture(768, 320, [](int32_t x, int32_t y) { return 1 + x / 64 + 12 * (y / 64); });
+    gs().images.slope_tiles = Picture(576, 40, [](int32_t x, int32_t) { return 100 + x / 64; });
+    gs().images.building_pictures[35] = Picture(64, 80, [](int32_t, int32_t) { return 200; });
+    struct Case {
+        int32_t rotation, bridge_code, show_city_buildings;
+        int32_t a_value, a_lift, b_value, b_lift;  // value 0: the layer stays empty
+    };
+    const Case cases[] = {
+        {0, 3, 1, 13 + 2, 16, 0, 0},          // column 128, one half
+        {0, 9, 1, 13 + 9, 32, 13 + 8, 32},    // 576 behind, 512 in front
+        {1, 9, 1, 13 + 11, 32, 13 + 10, 32},  // 704 behind, 640 in front
+        {0, 0, 1, 0, 0, 200, 48},             // the city building
+        {0, 0, 0, 0, 0, 104, -1},             // its plot, column 4 of the slopes
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Camera(c.rotation, 1);
+        gs().show_city_buildings = c.show_city_buildings;
+        MapField& f = gs().fields[FieldIndex(121, 122)];
+        if (c.bridge_code > 0) {
+            f.set_bridge_flag(true), f.set_bridge_piece(c.bridge_code), f.set_bridge_wegtyp(3);
+        } else {
+            f.set_stadtnum(1), f.set_stadtb(2);
+        }
+        const plat::Point at = PlaceOf(121, 122);
+        DrawObjects();
+        for (int32_t i = 0; i < 2; ++i) {
+            const Box box = Drawn(i == 0 ? gs().images.object_layer_a : gs().images.object_layer_b);
+            const int32_t value = i == 0 ? c.a_value : c.b_value;
+            EXPECT_EQ(box.corner, value) << i;  // 0: nothing drawn
+            if (value != 0) {
+                EXPECT_EQ(std::pair(box.left, box.top),
+                          std::pair(at.x, at.y - 1 - (i == 0 ? c.a_lift : c.b_lift)));
+            }
+        }
+    }
+}
+
+TEST_F(ObjectPass, OverviewFiltersFollowThePanelAndAllShowWithoutOne) {
+    // Overview cells: 100 + 10 * 40-row band + 64-pixel column.
+    gs().images.overview_sheet =
+        Picture(320, 200, [](int32_t x, int32_t y) { return 100 + 10 * (y / 40) + x / 64; });
+    std::tie(gs().player_colors[0], gs().player_colors[1], gs().player_colors[2],
+             gs().player_colors[3]) = std::tuple(1, 3, 0, 2);
+    gs().images.tile_sheet.Free();  // no terrain: the composite stays black
+    constexpr int32_t kTerrain = 0, kOwner1 = 130, kGrey = 140;  // 130: player 1's row
+    struct Case {
+        bool panel;
+        std::initializer_list<int32_t> shown;  // legend elements switched on
+        int32_t way, type, want;               // type -1: no building; all of player 1
+    };
+    const Case cases[] = {{false, {}, kWayRail, -1, kOwner1},
+                          {true, {}, kWayRail, -1, kTerrain},
+                          {true, {}, kWayCityStreet, -1, kGrey},
+                          {true, {}, kWayNone, 27, kGrey},
+                          {true, {1, 17}, kWayRail, -1, kOwner1},
+                          {true, {1}, kWayNone, 21, kTerrain},
+                          {true, {1, 15}, kWayNone, 21, kOwner1},
+                          {true, {0, 16}, kWayAsphaltRoad, -1, kOwner1},
+                          {true, {0, 16, 17}, kWayRail, -1, kTerrain},  // the owner's filter
+                          {true, {7}, kWayNone, 10, 141}};  // a mine: neutral, second column
+    Camera(0, kOverviewZoomLevel);
+    const plat::Point at = PlaceOf(130, 130);
+    const WinGBitmap& out = gs().images.composite_buffer;
+    const uint8_t& pixel = out.pixels[at.y * out.Stride() + at.x];
+    for (const Case& c : cases) {
+        if (c.panel && g_pHauptDialog == nullptr) {
+            auto* panel = new fvtest::RecordingPanel;
+            panel->Create(host.h.frame, {0, 0, 10, 10}, WS_CHILD);
+            SetControlPanel(panel);  // the view deletes it
+        }
+        if (c.panel) {
+            for (uint8_t& flag : g_pHauptDialog->legend_flags) flag = 0;
+            for (int32_t element : c.shown) g_pHauptDialog->legend_flags[element] = 1;
+        }
+        MapField& f = gs().fields[FieldIndex(130, 130)] = MapField{};
+        f.set_wegtyp(c.way), f.set_spieler(1);
+        if (c.type >= 0) PutBuilding(130, 130, c.type);
+        host.view().DrawOverviewMap();
+        EXPECT_EQ(pixel, c.want) << "case " << (&c - cases);
     }
 }
 
