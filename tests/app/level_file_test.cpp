@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
-#include <memory>
 #include <random>
 #include <string>
 
@@ -33,6 +32,7 @@
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
+#include "state/map_field.h"
 #include "state/market_events.h"
 #include "state/statistics.h"
 #include "support/game_scope.h"
@@ -44,10 +44,37 @@ namespace {
 
 using fvtest::Bytes;
 using fvtest::GetI32;
-using fvtest::OffsetsOf;
 using fvtest::PutI32;
 using fvtest::ReadFileBytes;
 using fvtest::WriteFileBytes;
+
+// Offsets of the records of a written file (event: the active event). The
+// network and the opponents vary in size; the rest follows from them.
+struct RecordOffsets {
+    size_t grid = 32, network = 0, cash = 0, calendar = 0, camera = 0, names = 0, event = 0;
+    size_t statistics = 0, counters = 0, event_count = 0, events = 0, opponents = 0;
+    size_t bookmarks = 0, options = 0, end = 0;
+};
+RecordOffsets OffsetsOf(const Bytes& file) {
+    RecordOffsets at;
+    at.network = at.grid + kFieldGridBytes;
+    const uint32_t nodes = static_cast<uint32_t>(GetI32(file, at.network));
+    at.cash = at.network + 4 + size_t{nodes} * (4 + kWayNodeRecordSize);
+    // cash, season, empty buildings, empty vehicles, empty cities
+    at.calendar = at.cash + 32 + 4 + 4 + 4 + 2048 + 4;
+    at.camera = at.calendar + 12;
+    at.names = at.camera + 20 + 4 + 1;
+    at.event = at.names + 140;
+    at.statistics = at.event + 2;
+    at.counters = at.statistics + 6608;
+    at.event_count = at.counters + 80 + 8;
+    at.events = at.event_count + 4;
+    at.opponents = at.events + 40 * 92;
+    at.end = file.size();
+    at.options = at.end - 24;
+    at.bookmarks = at.options - 80;
+    return at;
+}
 
 void Append(Bytes& out, const void* data, size_t size) {
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
@@ -63,7 +90,6 @@ void AppendI32(Bytes& out, int32_t value) {  // compared only with itself: host 
 class LevelFile : public ::testing::Test {
   protected:
     LevelFile() {
-        scope.Set(g_pWayNetwork, network.get());
         gs.game_mode = kModeGame;
         std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index],
                       kDataPathLength, "%s\\save", folder.Path().c_str());
@@ -107,19 +133,13 @@ class LevelFile : public ::testing::Test {
         }
         for (int32_t i = 0; i < 6; ++i) gs.built_counts[i] = below(20) - 2;
         gs.board_votes = below(100);
-        gs.cash[0] = (int64_t{1} << 40) + seed;
-        gs.cash[1] = -5 - seed;
-        gs.cash[2] = 700000 + seed;
-        gs.cash[3] = -(int64_t{1} << 35);
-        gs.season = 1 + seed % 3;
-        gs.week = seed % 4;
-        gs.month = 1 + seed % 11;
-        gs.year = 1970 + seed;
-        if (g_pSpielFeld != nullptr) {
-            g_pSpielFeld->centre_x = 12.25 + seed;
-            g_pSpielFeld->centre_y = -3.0625 - seed;
-            g_pSpielFeld->zoom = seed % 2 == 0 ? 4 : 16;
-        }
+        const int64_t cash[] = {(int64_t{1} << 40) + seed, -5 - seed, 700000 + seed,
+                                -(int64_t{1} << 35)};
+        std::copy(std::begin(cash), std::end(cash), gs.cash);
+        std::tie(gs.season, gs.week, gs.month, gs.year) =
+            std::tuple(1 + seed % 3, seed % 4, 1 + seed % 11, 1970 + seed);
+        std::tie(view.centre_x, view.centre_y, view.zoom) =
+            std::tuple(12.25 + seed, -3.0625 - seed, seed % 2 == 0 ? 4 : 16);
         gs.rotation = (seed + 1) % 4;
         for (int32_t k = 0; k < 4; ++k)
             gs.player_colors[k] = static_cast<uint8_t>((seed + 2 + k) % 4);
@@ -132,9 +152,8 @@ class LevelFile : public ::testing::Test {
         for (int32_t i = 0; i < kStatisticsWords; ++i) {
             g_Statistics.words[i] = static_cast<int32_t>(n() >> 8) - (1 << 23);
         }
-        g_TakeOverCount[0] = 1;
-        g_TakeOverCount[1] = 0;
-        g_TakeOverCount[2] = seed % 2;
+        std::tie(g_TakeOverCount[0], g_TakeOverCount[1], g_TakeOverCount[2]) =
+            std::tuple(1, 0, seed % 2);
         for (int32_t i = 0; i < kNewGameCounterWords; ++i)
             g_NewGameCounters.words[i] = i * 11 + seed;
         for (int32_t& id : gs.news_ids) id = -1;  // every load sets them so
@@ -153,12 +172,9 @@ class LevelFile : public ::testing::Test {
         }
         gs.active_opponent = seed % 3;
         for (int32_t i = 0; i < kBookmarkCount; ++i) gs.bookmarks[i] = {i * 20 + seed, 255 - i};
-        gs.show_grid = seed % 2;
-        gs.show_trees = 1 - seed % 2;
-        gs.show_city_buildings = 0;
-        gs.show_city_names = 1;
-        gs.show_building_names = 0;
-        gs.show_production = 1;
+        std::tie(gs.show_grid, gs.show_trees, gs.show_city_buildings, gs.show_city_names,
+                 gs.show_building_names, gs.show_production) =
+            std::tuple(seed % 2, 1 - seed % 2, 0, 1, 0, 1);
     }
     // Everything a load may change: the records as written plus the state
     // that loads reset and no record holds.
@@ -179,21 +195,16 @@ class LevelFile : public ::testing::Test {
         for (int32_t id : gs.news_ids) AppendI32(out, id);
         Append(out, gs.player_colors, sizeof gs.player_colors);
         for (int64_t shown : gs.cash_shown) Append(out, &shown, sizeof shown);
-        for (const GoodsRecord& good : gs.goods) {
-            AppendI32(out, good.price);
-            AppendI32(out, good.available);
-            AppendI32(out, good.intro_year);
-        }
+        for (const GoodsRecord& g : gs.goods)
+            for (int32_t v : {g.price, g.available, g.intro_year}) AppendI32(out, v);
         for (const BuildingType& type : gs.building_types) AppendI32(out, type.intro_year);
         Append(out, &g_pVehicleList, sizeof g_pVehicleList);
         Append(out, gs.opponents, sizeof gs.opponents);
         for (const COpponent* o : gs.opponents) AppendI32(out, o != nullptr ? o->turn_pending : 0);
         Append(out, gs.fields, sizeof gs.fields);  // every bit, also those a load clears
-        if (g_pSpielFeld != nullptr) {
-            Append(out, &g_pSpielFeld->centre_x, 8);
-            Append(out, &g_pSpielFeld->centre_y, 8);
-            AppendI32(out, g_pSpielFeld->zoom);
-        }
+        Append(out, &view.centre_x, 8);
+        Append(out, &view.centre_y, 8);
+        AppendI32(out, view.zoom);
         return out;
     }
     Bytes SaveToBytes(const std::string& name) {
@@ -239,7 +250,7 @@ class LevelFile : public ::testing::Test {
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;
-    std::unique_ptr<CWayNetwork> network = std::make_unique<CWayNetwork>();
+    CWayNetwork* network = &scope.UseWayNetwork();
     fvtest::TempFolder folder;
     fvtest::RecordingView& view = scope.UseView();
     fvtest::RecordingPanel& panel = scope.UsePanel();
@@ -301,7 +312,7 @@ TEST_F(LevelFile, EditorWritesALevelStart) {
     const plat::FileHandle h = plat::OpenFile(FilePath("fresh.bin"), plat::OpenMode::Create);
     WriteOpponentRecords(h);
     plat::CloseFile(h);
-    const Bytes fresh = fvtest::ReadFileBytes(FilePath("fresh.bin"));
+    const Bytes fresh = ReadFileBytes(FilePath("fresh.bin"));
     EXPECT_EQ(Cut(file, at.opponents, at.opponents + fresh.size() - 28),
               Cut(fresh, 0, fresh.size() - 28));
     // The running editor level was normalised with it and stays in the editor.
