@@ -1,6 +1,6 @@
 // The main frame on the headless back end: logos and title, its screens' open
-// and done steps, abort and close, notices, the input it throttles or turns
-// into commands, and a game's start and end.
+// and done steps, abort and close, notices, the input it throttles, its
+// keyboard commands, and a game's start and end.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@
 #include "app/main_frame.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
+#include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/clock.h"
 #include "platform/temp_folder.h"
@@ -401,6 +402,97 @@ TEST_F(FrameTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
     EXPECT_FALSE(h.host.MessageBoxes().empty());
     EXPECT_EQ(g_pSpielFeld, nullptr);
     EXPECT_TRUE(plat::QuitRequested());
+}
+
+// A panel that keeps the commands it gets instead of acting on them.
+class CommandPanel : public HAUPTDIALOG {
+  public:
+    std::vector<uint32_t> commands;
+
+  protected:
+    void OnPanelCommand(uint32_t command) override { commands.push_back(command); }
+};
+
+// The frame's keyboard commands: the guards of the keys that press panel
+// headings, the bookmarks, and the panel moving to the other side.
+class FrameKeys : public FrameTest {
+  protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        view->Create(h.frame, {162, 0, 1024, 768}, WS_CHILD | WS_VISIBLE);
+        panel->Create(h.frame, {0, 0, 162, 768}, WS_CHILD | WS_VISIBLE);
+        SetControlPanel(panel);
+        SetWorldView(view);
+    }
+    std::vector<uint32_t> Press(uint16_t command) {  // the commands the panel got
+        panel->commands.clear();
+        h.frame->SendMessage(WM_COMMAND, command);
+        return panel->commands;
+    }
+    RecordingView* view = new RecordingView;
+    CommandPanel* panel = new CommandPanel;
+};
+
+TEST_F(FrameKeys, KeysPressTheirHeadingOnlyWhereTheirGuardsAllow) {
+    const struct {
+        uint16_t key;
+        int32_t mode, zoom, pause;
+        std::vector<uint32_t> sent;
+    } cases[] = {
+        {40335, kModeGame, 1, 0, {40228}},  // A: no tool
+        {40335, kModeEditor, 1, 0, {}},
+        {40335, kModeGame, 16, 0, {}},
+        {40335, kModeGame, 1, 1, {}},
+        {40329, kModeEditor, 1, 0, {}},            // B: not in the editor
+        {40330, kModeEditor, 1, 0, {40232}},       // I: the editor's rename
+        {40330, kModeGame, 16, 0, {}},             //    not on the overview
+        {40323, kModeGame, 1, 0, {40215, 40394}},  // L: file, Load
+        {40323, kModeEditor, 1, 0, {40230}},
+        {40325, kModeEditor, 1, 0, {}},            // O: nothing in the editor
+        {40322, kModeGame, 1, 0, {40214, 40318}},  // Q: game, End
+        {40322, kModeEditor, 1, 0, {40229}},
+        {40333, kModeGame, 1, 1, {}},                // H: not while paused
+        {40338, kModeEditor, 1, 0, {40233, 40266}},  // 2: the view list, 1:2
+    };
+    for (const auto& c : cases) {
+        std::tie(h.gs->game_mode, h.gs->user_pause, view->zoom) =
+            std::tuple(c.mode, c.pause, c.zoom);
+        EXPECT_EQ(Press(c.key), c.sent) << c.key << " mode " << c.mode;
+    }
+}
+
+TEST_F(FrameKeys, BookmarkRecallReturnsToTheStoredField) {
+    CGameState& gs = *h.gs;
+    for (const int32_t origin : {20, 23, 27}) {
+        for (int32_t rotation = 0; rotation < 4; ++rotation) {
+            gs.rotation = rotation;
+            view->view_origin = origin;
+            view->centre_x = (130 - 77) / 2.0;
+            view->centre_y = (130 + 77) / 2.0 - origin;
+            Press(40351 + 3);  // Shift+F4
+            view->centre_x = view->centre_y = 0.0;
+            Press(40341 + 3);  // F4
+            EXPECT_DOUBLE_EQ(view->centre_x, 26.5) << origin << " " << rotation;
+            EXPECT_DOUBLE_EQ(view->centre_y, 103.5 - origin) << origin << " " << rotation;
+        }
+    }
+    // An empty bookmark recalls nothing; the overview stores nothing.
+    Press(40341 + 5);
+    EXPECT_DOUBLE_EQ(view->centre_x, 26.5);
+    view->zoom = 16;
+    Press(40351 + 5);
+    EXPECT_EQ(gs.bookmarks[5].x, -1);
+}
+
+TEST_F(FrameKeys, MTwiceRestoresTheLayout) {
+    h.gs->view_width = 1024 - 164;  // the view window is 862 wide
+    const plat::Rect view_was = view->GetWindowRect(), panel_was = panel->GetWindowRect();
+    Press(40316);
+    EXPECT_EQ(view->GetWindowRect().left, panel_was.left);
+    EXPECT_EQ(panel->GetWindowRect().left, view->GetWindowRect().right);
+    Press(40316);
+    EXPECT_EQ(std::tuple(view->GetWindowRect(), panel->GetWindowRect()),
+              std::tuple(view_was, panel_was));
 }
 
 plat::Rect g_viewArea;
