@@ -106,8 +106,7 @@ TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLengthAndNeverWhileStopped) {
 }
 
 TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTickInfoPanelOnEvery) {
-    auto* a = new TestVehicle(1);
-    auto* b = new TestVehicle(2);
+    auto *a = new TestVehicle(1), *b = new TestVehicle(2);
     RegisterVehicle(a);
     RegisterVehicle(b);
     a->monthly_flag = 1;
@@ -127,8 +126,7 @@ TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTickInfoPanelOnEvery) {
     }
     EXPECT_EQ(std::tie(gs.week, gs.month), std::tuple(0, 1));
     cities.onMonthly = nullptr;
-    gs.opt_seasons = 0;
-    gs.redraw_objects = 0;
+    gs.opt_seasons = gs.redraw_objects = 0;
     view->tool = 12;
     Ticks(4);
     EXPECT_EQ(std::tuple(panel->Count(kMsgRefreshInfoPanel), gs.redraw_objects), std::tuple(4, 0));
@@ -146,8 +144,7 @@ TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
         gs.opt_autosave = on;
         panel->sent.clear();
         sound.effects.clear();
-        gs.month = 11;
-        gs.week = 3;
+        std::tie(gs.month, gs.week) = std::tuple(11, 3);
         Ticks(1);
         EXPECT_EQ(std::tuple(gs.month, panel->Count(kMsgYearSummary), Effects30()),
                   std::tuple(0, 1, 1));
@@ -163,9 +160,7 @@ TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
 
 TEST_F(MainLoopTest, NewsOfGoodsModelsAndBuildings) {
     // Goods in March of their year.
-    gs.year = 1962;
-    gs.month = 1;
-    gs.week = 3;
+    std::tie(gs.year, gs.month, gs.week) = std::tuple(1962, 1, 3);
     Ticks(1);
     ASSERT_EQ(panel->Count(kMsgProductNews), 1);
     EXPECT_EQ(std::tuple(gs.goods[11].available, panel->sent[0].wParam, Effects30()),
@@ -173,10 +168,8 @@ TEST_F(MainLoopTest, NewsOfGoodsModelsAndBuildings) {
     // Raw materials and plant products never; the toy counter suppresses toys;
     // goods of the first year or 2061 never.
     panel->sent.clear();
-    gs.goods[3].intro_year = 1985;
-    gs.goods[15].intro_year = 1985;
+    gs.goods[3].intro_year = gs.goods[15].intro_year = gs.year = 1985;
     g_NewGameCounters.words[kNgcToys] = -1;
-    gs.year = 1985;
     AnnounceNewGoods();
     ASSERT_EQ(panel->Count(kMsgProductNews), 1);
     EXPECT_EQ(std::tuple(panel->sent[0].wParam, gs.goods[15].available), std::tuple(38u, 0));
@@ -195,10 +188,8 @@ TEST_F(MainLoopTest, NewsOfGoodsModelsAndBuildings) {
     EXPECT_EQ(panel->sent[1].wParam, 11u);
     panel->sent.clear();
     sound.effects.clear();
-    gs.year = 2010;
-    gs.building_types[16].intro_year = 2010;
-    gs.month = 5;
-    gs.week = 3;
+    gs.year = gs.building_types[16].intro_year = 2010;
+    std::tie(gs.month, gs.week) = std::tuple(5, 3);
     Ticks(1);
     EXPECT_EQ(
         std::tuple(panel->Count(kMsgVehicleNews), panel->Count(kMsgBuildingNews), Effects30()),
@@ -234,8 +225,7 @@ TEST_F(MainLoopTest, OpponentTermsPausesAndEmptySlots) {
     gs.opponents[1] = new COpponent(1, 1);  // interval 4
     Ticks(4);
     EXPECT_EQ(gs.opponents[1]->takeover_percent, 98);
-    gs.opponents[0]->turn_countdown = -1;
-    gs.paused = 1;
+    std::tie(gs.opponents[0]->turn_countdown, gs.paused) = std::tuple(-1, 1);
     Idle(100, 20);
     EXPECT_EQ(gs.opponents[0]->turn_countdown, -1);
     gs.paused = 0;
@@ -249,11 +239,9 @@ TEST_F(MainLoopTest, OpponentTermsPausesAndEmptySlots) {
 }
 
 TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
-    TestCities cityManager;
     CCity city;
     city.car_count = 3;
-    cityManager.cities[4] = &city;
-    g_pCityManager = &cityManager;
+    cities.cities[4] = &city;
     struct Overview : FS_FZ_UEBER {
         std::vector<CVehicle*> removed;
         void RemoveVehicle(CVehicle* v) override { removed.push_back(v); }
@@ -264,8 +252,7 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     for (int id = 4; id >= 0; --id) RegisterVehicle(vehicles[id] = new TestVehicle(id, &deletions));
     // List order 0..4: remove 0 (head), 2 (middle) and 4 (tail), a city car among them.
     for (int id : {0, 2, 4}) vehicles[id]->onMove = [](TestVehicle& v) { v.removal_flag = 1; };
-    vehicles[2]->vehicle_class = kVehicleCityCar;
-    vehicles[2]->owner = 5;
+    std::tie(vehicles[2]->vehicle_class, vehicles[2]->owner) = std::tuple(kVehicleCityCar, 5);
     vehicles[4]->visible = 1;
     // A vehicle made during the walk joins at the head and moves next time.
     TestVehicle* spawned = nullptr;
@@ -290,9 +277,7 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     // Halted, vehicles only follow the view.
     auto* v = new TestVehicle(1);
     RegisterVehicle(v);
-    gs.sim_halted = 1;
-    view->tile_in_view = 0;
-    v->visible = 1;
+    std::tie(gs.sim_halted, view->tile_in_view, v->visible) = std::tuple(1, 0, 1);
     Idle(26, 26);
     EXPECT_EQ(std::tie(v->moves, v->visible), std::tuple(0, 0));
     gs.sim_halted = 0;
@@ -314,8 +299,7 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     EXPECT_EQ(std::tuple(info.draws, frame->Count(kMsgCashChanged)), std::tuple(0, 0));
     gs.cash[2] += 5;
     gs.cash[0] -= 100;
-    Idle(26, 26);
-    Idle(26, 26);  // once only
+    Idle(52, 26);  // once only
     EXPECT_EQ(std::tuple(info.draws, frame->Count(kMsgCashChanged), panel->capitals),
               std::tuple(1, 1, 1));
     EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
@@ -326,8 +310,7 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     EXPECT_EQ(std::tie(gs.board_votes, gs.goal_reached), std::tuple(0, 0));
     gs.cash[0] = 1900000000;
     g_Statistics.Monthly(StatSeries::CompanyWorth, 0) = 100000000;
-    g_Credit = 0;
-    g_TakeOverCount[1] = 1;
+    std::tie(g_Credit, g_TakeOverCount[1]) = std::tuple(0, 1);
     app.UpdateFrame();
     EXPECT_EQ(std::tie(gs.board_votes, gs.goal_reached), std::tuple(110, 1));
     ASSERT_EQ(frame->Count(kMsgGameEnd), 1);
@@ -337,9 +320,7 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     Idle(40000);
     EXPECT_EQ(frame->Count(kMsgGameTick), 0);
     // Only in free games.
-    gs.goal_reached = 0;
-    gs.board_votes = 0;
-    gs.game_mode = kModeCareer;
+    std::tie(gs.goal_reached, gs.board_votes, gs.game_mode) = std::tuple(0, 0, kModeCareer);
     app.UpdateFrame();
     EXPECT_EQ(gs.board_votes, 0);
 }
@@ -379,11 +360,8 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     draws = deletions = 0;
     auto* growth = new Growth;
     panel->city_growth_screen = growth;
-    gs.city_growth_running = 1;
-    gs.sim_halted = 1;
-    gs.screen_open = 1;
-    gs.year = 1975;
-    gs.month = 2;
+    gs.city_growth_running = gs.sim_halted = gs.screen_open = 1;
+    std::tie(gs.year, gs.month) = std::tuple(1975, 2);
     Idle(40000);  // no ticks, no frame work while it runs
     EXPECT_EQ(std::tie(gs.week, draws, cities.ticks), std::tuple(0, 40, 40));
     growth->finished = 1;
@@ -401,7 +379,6 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
 TEST_F(MainLoopTest, TenGameYearsAndTheInterestOnACredit) {
     gs.cash[0] = 300000;
     g_Credit = 1000000;
-    gs.game_mode = kModeGame;
     for (int slot = 0; slot < kOpponentCount; ++slot)
         gs.opponents[slot] = new COpponent(slot, slot);
     Idle(480 * 16 * 1000);
