@@ -270,13 +270,11 @@ TEST_F(LevelFile, ALoadSetsWhatNoRecordHoldsAndRefreshesTheView) {
     MakeGame(3);  // odd seeds save zoom 16
     ASSERT_TRUE(SaveGameFile(FilePath("game.lvl")));
     MakeGame(8);
-    gs.goal_reached = 1;
-    gs.news_ids[3] = 17;
-    gs.selected_building_type = 5;
+    std::tie(gs.goal_reached, gs.news_ids[3], gs.selected_building_type) = std::tuple(1, 17, 5);
     std::memset(panel.legend_flags, 0, sizeof panel.legend_flags);
     ASSERT_EQ(LoadSavedGame(FilePath("game.lvl")), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.cash[0], (int64_t{1} << 40) + 3);  // all 64 bits
-    EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
+    EXPECT_EQ(std::tuple(gs.cash[0], gs.cash_shown[0]),  // all 64 bits
+              std::tuple((int64_t{1} << 40) + 3, (int64_t{1} << 40) + 3));
     // Colours follow the human player's.
     for (int k = 0; k < 4; ++k) EXPECT_EQ(gs.player_colors[k], (gs.player_colors[0] + k) % 4);
     for (int32_t id : gs.news_ids) EXPECT_EQ(id, -1);
@@ -291,14 +289,12 @@ TEST_F(LevelFile, ALoadSetsWhatNoRecordHoldsAndRefreshesTheView) {
 
 TEST_F(LevelFile, EditorWritesALevelStart) {
     MakeGame(5);
-    gs.game_mode = kModeEditor;
-    gs.news_ids[2] = 4;
+    std::tie(gs.game_mode, gs.news_ids[2]) = std::tuple(kModeEditor, 4);
     const Bytes file = SaveToBytes("s_0.lvl");
     const auto at = OffsetsOf(file);
     EXPECT_EQ(GetI32(file, 0), kModeGame);
     for (int i = 0; i < 7; ++i) EXPECT_EQ(GetI32(file, 4 + 4 * i), 0);  // built counts, votes
-    EXPECT_EQ(GetI32(file, at.calendar + 8), 1960);
-    EXPECT_EQ(file[at.event + 1], 11);
+    EXPECT_EQ(std::tuple(GetI32(file, at.calendar + 8), file[at.event + 1]), std::tuple(1960, 11));
     for (int i = 0; i < kStatisticsWords; ++i) ASSERT_EQ(GetI32(file, at.statistics + 4 * i), 0);
     EXPECT_EQ(GetI32(file, at.counters), 300000);  // reset counters
     InitMarketEvents();
@@ -333,17 +329,14 @@ TEST_F(LevelFile, ReadingInTheEditorStaysThereGoodsComeAsEachReaderSays) {
     EXPECT_EQ(gs.game_mode, kModeMission);
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->turn_pending, 0);
     // Good 11 comes in 1962: not before March in a saved game, at once in a
-    // level start (no month test).
-    MakeGame(1);  // good 11 comes in 1962; a file dated January 1962
-    gs.year = 1962;
-    gs.month = 0;
+    // level start (no month test). The file is dated January 1962.
+    MakeGame(1);
+    std::tie(gs.year, gs.month) = std::tuple(1962, 0);
     ASSERT_TRUE(SaveGameFile(FilePath("g.lvl")));
     ASSERT_EQ(LoadSavedGame(FilePath("g.lvl")), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.goods[11].intro_year, 1962);
-    EXPECT_EQ(gs.goods[11].available, 0);  // not before March
+    EXPECT_EQ(std::tuple(gs.goods[11].intro_year, gs.goods[11].available), std::tuple(1962, 0));
     ASSERT_EQ(LoadLevel(FilePath("g.lvl")), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.goods[11].available, 1);  // a level start has no month test
-    EXPECT_EQ(gs.goods[12].available, 0);
+    EXPECT_EQ(std::tuple(gs.goods[11].available, gs.goods[12].available), std::tuple(1, 0));
 }
 
 TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability) {
@@ -353,18 +346,16 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
     g_NewGameCounters.words[kNgcMotor] = -3;   // no cars
     for (int i = 0; i < 6; ++i)
         g_NewGameCounters.words[kNgcBuildingYearFirst + i] = 0x70000 + 1980 + i;
-    g_TakeOverCount[0] = 1;
+    std::tie(g_TakeOverCount[0], gs.board_votes) = std::tuple(1, 77);
     std::snprintf(gs.company_names[0], kCompanyNameLength, "Level maker");
-    gs.board_votes = 77;
     Bytes file = SaveToBytes("k1_0.lvl");
     // A level is read up to its market events: what follows is never looked at.
     file.resize(OffsetsOf(file).opponents);
     file.insert(file.end(), 100, 0xEE);
     WriteFileBytes(FilePath("k1_0.lvl"), file);
     MakeGame(6);
-    gs.game_mode = kModeCareer;
+    std::tie(gs.game_mode, gs.board_votes) = std::tuple(kModeCareer, 42);
     std::snprintf(gs.company_names[0], kCompanyNameLength, "Running company");
-    gs.board_votes = 42;
     const uint8_t colour = gs.player_colors[0];
     COpponent* const first = gs.opponents[0];
     int deletions = 0;
@@ -482,12 +473,11 @@ TEST_F(LevelFile, TransientBitsClearedExceptInTheLastRowAndColumn) {
     ASSERT_EQ(Load(SaveToBytes("bits.lvl")), LevelLoadResult::Loaded);
     for (int32_t x = 0; x < 256; ++x) {
         for (int32_t y = 0; y < 256; ++y) {
-            const MapField& f = *FieldAt(x, y);
+            const MapField& f = *FieldAt(x, y);  // the cursor is no transient bit of the file
             const bool kept = x == 255 || y == 255;
-            ASSERT_EQ(f.belegt(), kept ? 3 : 0) << x << "," << y;
-            ASSERT_EQ(f.geb_change(), kept) << x << "," << y;
-            ASSERT_EQ(f.tunnel_belegt(), kept) << x << "," << y;
-            ASSERT_EQ(f.cursor(), 2);  // not a transient bit of the file
+            ASSERT_EQ(std::tuple(f.belegt(), f.geb_change(), f.tunnel_belegt(), f.cursor()),
+                      std::tuple(kept ? 3u : 0u, kept, kept, 2u))
+                << x << "," << y;
         }
     }
 }
@@ -501,20 +491,13 @@ TEST_F(LevelFile, ValuesNoGameHoldsAreRefused) {
     const struct {
         size_t at;
         int32_t bad[2];
-    } patches[] = {{0, {0, 5}},
-                   {at.cash + 32, {0, 4}},
-                   {at.calendar, {4, -1}},
-                   {at.calendar + 4, {12, -1}},
-                   {at.calendar + 8, {2147483647, -1}},
-                   {at.cash + 4, {2147483647, -2147483647 - 1}},
-                   {at.camera + 16, {3, 0}},
-                   {at.camera + 20, {4, -1}},
-                   {at.network, {8192, 8192}},
-                   {at.network + 4, {0, 0}},
-                   {at.cash + 36, {1, 1}},
-                   {at.cash + 40, {1, 1}},
-                   {at.cash + 44 + 2048, {1, 1}},
-                   {at.event_count, {-1, -1}}};
+    } patches[] = {// clang-format off
+        {0, {0, 5}}, {at.cash + 32, {0, 4}}, {at.calendar, {4, -1}}, {at.calendar + 4, {12, -1}},
+        {at.calendar + 8, {2147483647, -1}}, {at.cash + 4, {2147483647, -2147483647 - 1}},
+        {at.camera + 16, {3, 0}}, {at.camera + 20, {4, -1}}, {at.network, {8192, 8192}},
+        {at.network + 4, {0, 0}}, {at.cash + 36, {1, 1}}, {at.cash + 40, {1, 1}},
+        {at.cash + 44 + 2048, {1, 1}}, {at.event_count, {-1, -1}}};
+    // clang-format on
     MakeGame(4);
     for (const auto& patch : patches) {
         for (int32_t value : patch.bad) {
@@ -648,20 +631,18 @@ TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
 TEST_F(LevelFile, MissingFilesAndFoldersLeaveTheGameAsItWas) {
     MakeGame(1);
     const Bytes before = Snapshot();
-    host.QueueMessageBoxAnswer(IDRETRY);
-    host.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_EQ(LoadSavedGame(FilePath("nothing.lvl")), LevelLoadResult::Cancelled);
-    host.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_EQ(LoadLevel(FilePath("nothing.lvl")), LevelLoadResult::Cancelled);
-    host.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_EQ(LoadLastGame(), LevelLoadResult::Cancelled);
+    for (int answer : {IDRETRY, IDCANCEL, IDCANCEL, IDCANCEL}) host.QueueMessageBoxAnswer(answer);
+    // Braces: the three loads run in this order.
+    EXPECT_EQ((std::tuple{LoadSavedGame(FilePath("nothing.lvl")),
+                          LoadLevel(FilePath("nothing.lvl")), LoadLastGame()}),
+              std::tuple(LevelLoadResult::Cancelled, LevelLoadResult::Cancelled,
+                         LevelLoadResult::Cancelled));
     EXPECT_EQ(host.MessageBoxes().size(), 4u);
     EXPECT_EQ(host.MessageBoxes()[0].text, MissingLevelText(FilePath("nothing.lvl")));
     EXPECT_TRUE(Snapshot() == before);
     // Saving where no folder can be made (its parent is a file), cancelled
     // in the retry box, writes nothing.
-    gs.game_mode = kModeEditor;
-    gs.year = 1999;
+    std::tie(gs.game_mode, gs.year) = std::tuple(kModeEditor, 1999);
     WriteFileBytes(FilePath("plain"), {1, 2, 3});
     const std::string path = FilePath("plain") + "\\x.lvl";
     host.QueueMessageBoxAnswer(IDRETRY);
