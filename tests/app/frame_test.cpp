@@ -161,9 +161,9 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     h.host.SetClock(123456);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgProductionDone);
-    EXPECT_EQ(TestScreen::deletions, 1);
-    EXPECT_EQ(std::tie(gs.screen_open, panel->screen_open_flag, panel->hidden_popups_shown),
-              std::tuple(0, 0, 1));
+    EXPECT_EQ(std::tie(TestScreen::deletions, gs.screen_open, panel->screen_open_flag,
+                       panel->hidden_popups_shown),
+              std::tuple(1, 0, 0, 1));
     EXPECT_EQ(h.frame->accelerators, &KeyTable());
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"ResumeEffects"}));
     EXPECT_TRUE(h.sound->music_wait >= 15000 && h.sound->music_wait <= 30000);
@@ -219,8 +219,7 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     for (int32_t slot = 0; slot < kFrameScreenCount; ++slot) {
         EXPECT_EQ(h.frame->Screen(static_cast<FrameScreen>(slot)), nullptr) << slot;
     }
-    EXPECT_FALSE(h.frame->IsWindow());
-    EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_TRUE(!h.frame->IsWindow() && plat::QuitRequested());
     ASSERT_NE(g_pGameState, nullptr);  // shut down only when the frame is deleted
     h.DeleteFrame();
     EXPECT_EQ(g_pGameState, nullptr);
@@ -229,9 +228,7 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
 // Closing: the world view and the terrain go, the loop is asked to quit; the
 // frame's deletion frees the vehicles, writes best.sav and the settings.
 TEST_F(FrameTest, CloseAndShutdown) {
-    auto* view = new fvtest::RecordingView;
-    view->Create(h.frame, {0, 0, 100, 100}, WS_CHILD | WS_VISIBLE);
-    SetWorldView(view);
+    AddView();
     int deletions = 0;
     RegisterVehicle(new fvtest::TestVehicle(1, &deletions));
     RegisterVehicle(new fvtest::TestVehicle(2, &deletions));
@@ -241,13 +238,10 @@ TEST_F(FrameTest, CloseAndShutdown) {
     h.frame->PostMessage(WM_CLOSE);
     h.Run();
     EXPECT_TRUE(!g_pSpielFeld && !g_pTerrain && !g_pWayNetwork);  // the terrain's network too
-    EXPECT_FALSE(h.frame->IsWindow());
-    EXPECT_TRUE(plat::QuitRequested());
-    EXPECT_EQ(deletions, 0);
+    EXPECT_TRUE(!h.frame->IsWindow() && plat::QuitRequested() && deletions == 0);
     EXPECT_FALSE(std::filesystem::exists(h.folder.Path() + "/ferrovane.ini"));
     h.DeleteFrame();
-    EXPECT_EQ(deletions, 2);
-    EXPECT_EQ(g_pGameState, nullptr);
+    EXPECT_EQ(std::tuple(deletions, g_pGameState), std::tuple(2, nullptr));
     EXPECT_NE(h.folder.Read("ferrovane.ini").find("Scrollspeed=4"), std::string::npos);
     EXPECT_EQ(h.folder.Read("save/best.sav").substr(36, 2), std::string("\x92\x10", 2));
 }
@@ -257,9 +251,7 @@ TEST(FrameStartTest, MissingLogoCancelledEndsTheProgramInOrder) {
     h.frame->SendMessage(kMsgShowStartScreen);
     ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
     EXPECT_NE(h.host.MessageBoxes()[0].text.find("logo0.jgd"), std::string::npos);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
-    EXPECT_TRUE(plat::QuitRequested());
-    EXPECT_NE(g_pGameState, nullptr);
+    EXPECT_TRUE(!h.frame->Screen(FrameScreen::Logo) && plat::QuitRequested() && g_pGameState);
 }
 
 TEST_F(FrameTest, InformationWindowsGetTheirCancelCommands) {
@@ -324,19 +316,17 @@ TEST_F(FrameTest, MouseMoveBurstOverTheViewIsOneMoveReplayedAndOutsideItFlushes)
         h.Turn();
         h.host.AdvanceClock(50);
     }
-    ASSERT_EQ(view->Moves().size(), 1u);
-    EXPECT_EQ(view->Moves()[0].time, 1000u);
-    EXPECT_EQ(g_MouseMoveTime.pending, 1);
-    EXPECT_EQ(g_MouseMoveTime.time, 1200u);  // the last real move
-    h.host.SetClock(1450);                   // 250 ms after the last move: not yet
+    ASSERT_EQ(view->Moves().size(), 1u);  // the pending time is the last real move's
+    EXPECT_EQ(std::tuple(view->Moves()[0].time, g_MouseMoveTime.pending, g_MouseMoveTime.time),
+              std::tuple(1000u, 1, 1200u));
+    h.host.SetClock(1450);  // 250 ms after the last move: not yet
     h.Turn();
     EXPECT_EQ(view->Moves().size(), 1u);
     h.host.SetClock(1451);
     h.Turn();
     ASSERT_EQ(view->Moves().size(), 2u);
-    EXPECT_EQ(view->Moves()[1].lParam, 0);
-    EXPECT_EQ(view->Moves()[1].wParam, 0u);
-    EXPECT_EQ(g_MouseMoveTime.pending, 0);
+    EXPECT_EQ(std::tuple(view->Moves()[1].lParam, view->Moves()[1].wParam, g_MouseMoveTime.pending),
+              std::tuple(0, 0u, 0));
     h.Turn();
     EXPECT_EQ(view->Moves().size(), 2u);
     // 250 ms after the last handled one a move goes through again.
@@ -367,8 +357,7 @@ TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStationsAndKeysAreUn
         h.Run();
         EXPECT_EQ(gs.build_orientation, static_cast<int32_t>(orientation)) << type << " " << key;
     }
-    EXPECT_EQ(view->cursor_x, -1);  // the preview follows at once
-    EXPECT_EQ(view->prev_cursor_y, -1);
+    EXPECT_EQ(std::tuple(view->cursor_x, view->prev_cursor_y), std::tuple(-1, -1));  // at once
     EXPECT_FALSE(view->Moves().empty());
     // While a screen is open the keys are off.
     gs.selected_building_type = 0;
@@ -399,9 +388,7 @@ TEST_F(FrameTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
     AddView();
     h.gs->opt_animations = 0;
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
-    EXPECT_FALSE(h.host.MessageBoxes().empty());
-    EXPECT_EQ(g_pSpielFeld, nullptr);
-    EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_TRUE(!h.host.MessageBoxes().empty() && !g_pSpielFeld && plat::QuitRequested());
 }
 
 // A panel that keeps the commands it gets instead of acting on them.
@@ -577,18 +564,15 @@ TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
         RecordingView saved_view;
         saved_view.zoom = 16;
         SetWorldView(&saved_view);
-        gs.game_mode = kModeGame;
-        gs.year = 1987;
+        std::tie(gs.game_mode, gs.year) = std::tuple(kModeGame, 1987);
         EXPECT_TRUE(SaveLastGame());
         SetWorldView(nullptr);
-        gs.game_mode = 0;
-        gs.year = 1960;
+        std::tie(gs.game_mode, gs.year) = std::tuple(0, 1960);
     }
     h.frame->SendMessage(kMsgShowStartScreen);
     ASSERT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-    gs.goal_reached = 1;
-    gs.board_votes = 100;  // a game won before
-    gs.sim_halted = 1;
+    // A game won before.
+    std::tie(gs.goal_reached, gs.board_votes, gs.sim_halted) = std::tuple(1, 100, 1);
     h.host.SetClock(777);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
@@ -645,9 +629,7 @@ TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
     h.frame->SendMessage(kMsgOpenGenProgress);
     gs.fields[500].set_hoehe(9);
     gs.way_kind = gs.ng_towns = gs.mine_kind = gs.found_city_size = 3;
-    gs.regen_woods = 0;
-    gs.selected_building_type = 12;
-    g_Credit = 5000;
+    std::tie(gs.regen_woods, gs.selected_building_type, g_Credit) = std::tuple(0, 12, 5000);
     g_NewGameCounters.words[kNgcMoney] = 77;
     h.frame->SendMessage(kMsgEndRunningGame);
     EXPECT_TRUE(!g_pSpielFeld && !h.frame->Screen(FrameScreen::GenProgress));
@@ -710,8 +692,7 @@ TEST_F(FrameGameTest, GameEndEntersTheHighScoreListAndShowsTheScoresOrTheTitle) 
     h.frame->SendMessage(kMsgGameEnd, 0, 38);
     static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = 6000;
     h.frame->SendMessage(kMsgGameEndDone);
-    EXPECT_NE(h.frame->Screen(FrameScreen::HighScores), nullptr);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_TRUE(h.frame->Screen(FrameScreen::HighScores) && !h.frame->Screen(FrameScreen::Start));
     h.frame->SendMessage(kMsgHighScoresDone);
     EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
 }
