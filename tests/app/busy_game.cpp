@@ -61,9 +61,8 @@ int32_t BusyGame::Place(int32_t type, int32_t x, int32_t y) {
     const int32_t number = buildings.PlaceBuilding(x, y);
     if (number <= 0) return number;
     const Floor floor = FloorOfType(type);
-    for (int32_t fx = x; fx < x + floor.width; ++fx) {
+    for (int32_t fx = x; fx < x + floor.width; ++fx)
         for (int32_t fy = y; fy < y + floor.depth; ++fy) Mark(fx, fy, number, type);
-    }
     return number;
 }
 
@@ -157,9 +156,8 @@ void BusyGame::Build(int32_t seed) {
     // type.
     auto* city = new CCity(1, 20, 20, 1);
     cities.cities[0] = city;
-    for (int32_t fx = 20; fx < 20 + kCityAreaSize; ++fx) {
+    for (int32_t fx = 20; fx < 20 + kCityAreaSize; ++fx)
         for (int32_t fy = 20; fy < 20 + kCityAreaSize; ++fy) FieldAt(fx, fy)->set_stadtnum(1);
-    }
     Way(22, 30, 44, 30, kWayCityStreet, 1);
     Way(30, 22, 30, 44, kWayCityStreet, 1);
     for (int32_t fx = 22; fx <= 28; ++fx) {

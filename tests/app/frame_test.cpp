@@ -216,9 +216,8 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     // in the fixed order, whatever order they opened in.
     EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"1:40001", "8:40008", "15:40015"}));
     EXPECT_EQ(TestScreen::deletions, 4);
-    for (int32_t slot = 0; slot < kFrameScreenCount; ++slot) {
+    for (int32_t slot = 0; slot < kFrameScreenCount; ++slot)
         EXPECT_EQ(h.frame->Screen(static_cast<FrameScreen>(slot)), nullptr) << slot;
-    }
     EXPECT_TRUE(!h.frame->IsWindow() && plat::QuitRequested());
     ASSERT_NE(g_pGameState, nullptr);  // shut down only when the frame is deleted
     h.DeleteFrame();
@@ -373,11 +372,10 @@ TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStationsAndKeysAreUn
     const auto& entries = KeyTable().Entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].virtualKey == VK_TAB) continue;  // one per screen
-        for (size_t j = i + 1; j < entries.size(); ++j) {
+        for (size_t j = i + 1; j < entries.size(); ++j)
             EXPECT_FALSE(entries[i].virtualKey == entries[j].virtualKey &&
                          entries[i].modifiers == entries[j].modifiers)
                 << entries[i].command << " " << entries[j].command;
-        }
     }
     EXPECT_EQ(KeyTable().Find('D', plat::kAccelControl | plat::kAccelAlt), 40153);
 }
@@ -514,12 +512,10 @@ class FrameGameTest : public FrameTest {
             world_ = new fvtest::TempFolder;
             fvtest::WriteWorldPictures(world_->Path());
         }
-        for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
-            for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
+        for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics})
+            for (int32_t copy = 0; copy < kDataPathCopies; ++copy)
                 std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength,
                               "%s", world_->Path().c_str());
-            }
-        }
     }
     static inline fvtest::TempFolder* world_ = nullptr;
 };

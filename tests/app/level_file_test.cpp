@@ -143,15 +143,13 @@ class LevelFile : public ::testing::Test {
         gs.rotation = (seed + 1) % 4;
         for (int32_t k = 0; k < 4; ++k)
             gs.player_colors[k] = static_cast<uint8_t>((seed + 2 + k) % 4);
-        for (int32_t p = 0; p < 4; ++p) {
+        for (int32_t p = 0; p < 4; ++p)
             std::snprintf(gs.company_names[p], kCompanyNameLength, "Company %d of game %d", p,
                           seed);
-        }
         gs.active_event = static_cast<int8_t>(seed % 20);
         gs.event_pause = static_cast<uint8_t>(seed + 3);
-        for (int32_t i = 0; i < kStatisticsWords; ++i) {
+        for (int32_t i = 0; i < kStatisticsWords; ++i)
             g_Statistics.words[i] = static_cast<int32_t>(n() >> 8) - (1 << 23);
-        }
         std::tie(g_TakeOverCount[0], g_TakeOverCount[1], g_TakeOverCount[2]) =
             std::tuple(1, 0, seed % 2);
         for (int32_t i = 0; i < kNewGameCounterWords; ++i)
@@ -411,10 +409,9 @@ TEST_F(LevelFile, MarketEventCountsOfOtherShapes) {
             // Records not read keep what the built-in table gave them.
             ASSERT_EQ(gs.market_events[i].event_state, i < c.read ? 9 : 0) << i;
         }
-        for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+        for (int32_t slot = 0; slot < kOpponentCount; ++slot)
             EXPECT_EQ(gs.opponents[slot]->takeover_year,
                       c.count == 2147483647 ? 2060 : 1990 + slot + 1);
-        }
     }
 }
 

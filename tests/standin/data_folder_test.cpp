@@ -105,10 +105,9 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
 // its recipe; unknown: not ok.
 const ParsedDib& Load(const std::string& relative) {
     static std::map<std::string, ParsedDib> cache;
-    if (cache.count(relative) == 0) {
+    if (cache.count(relative) == 0)
         for (const standin::FileRecipe& recipe : standin::DataFileRecipes())
             if (recipe.path == relative) cache[relative] = ParseDib(recipe.make());
-    }
     return cache[relative];
 }
 
@@ -215,10 +214,9 @@ TEST(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
     }
     EXPECT_EQ(files, recipes.size());
     EXPECT_TRUE(std::filesystem::exists(folder + "/.complete"));
-    for (size_t i = 0; i < recipes.size(); i += 7) {
+    for (size_t i = 0; i < recipes.size(); i += 7)
         EXPECT_EQ(recipes[i].make(), ReadFileBytes(folder + "/" + recipes[i].path))
             << recipes[i].path;
-    }
     // A folder that cannot be made (a file stands in its place) is reported.
     std::ofstream(folder + "/blocked").put('x');
     EXPECT_FALSE(standin::WriteDataFolder(folder + "/blocked/data", &error));
@@ -355,9 +353,8 @@ TEST(DataFolderTest, MarksNameTheirCells) {
     };
     EXPECT_EQ(markPixels(Load("streets.jgd")), 2 * 21 * 6);
     EXPECT_EQ(markPixels(Load("lo0.jgd")), 2 * 8 * 9);
-    for (const char* clean : {"t_mask.jgd", "font_1.jgd", "scr_0.jgd", "scb_0.jgd", "signs.jgd"}) {
+    for (const char* clean : {"t_mask.jgd", "font_1.jgd", "scr_0.jgd", "scb_0.jgd", "signs.jgd"})
         EXPECT_EQ(markPixels(Load(clean)), 0) << clean;
-    }
 }
 
 // The picking mask gives exactly the ground tile's pixels to the field itself
@@ -439,12 +436,10 @@ TEST(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
     }
     const ParsedDib& font = Load("font_1.jgd");
     const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    for (size_t i = 0; i < chars.size(); ++i) {
-        for (size_t j = i + 1; j < chars.size(); ++j) {
+    for (size_t i = 0; i < chars.size(); ++i)
+        for (size_t j = i + 1; j < chars.size(); ++j)
             EXPECT_NE(Cell(font, chars[i], 16).first, Cell(font, chars[j], 16).first)
                 << chars[i] << " and " << chars[j];
-        }
-    }
 }
 
 // The stamps the world generator places: sorted by kind, flat at the rim,
@@ -479,9 +474,8 @@ TEST(LandscapeStamps, SortedFlatRimmedSmoothAndMountainous) {
 // The pixels of a w x h box of a canvas.
 std::vector<uint8_t> Box(const standin::Canvas& c, int x0, int y0, int w, int h) {
     std::vector<uint8_t> v;
-    for (int y = y0; y < y0 + h; ++y) {
+    for (int y = y0; y < y0 + h; ++y)
         for (int x = x0; x < x0 + w; ++x) v.push_back(c.Get(x, y));
-    }
     return v;
 }
 

@@ -137,18 +137,14 @@ TEST_F(StateRecords, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
 TEST_F(StateRecords, LayoutCoversEveryWordOnce) {
     std::vector<int> uses(kStatisticsWords, 0);
     for (int s = 0; s < kStatSeriesCount; ++s) {
-        for (StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly}) {
-            for (int p = 0; p < kPlayerCount; ++p) {
+        for (StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly})
+            for (int p = 0; p < kPlayerCount; ++p)
                 for (int slot = 0; slot < kSeriesSlots; ++slot)
                     ++uses[StatisticsBlock::SeriesWord(StatSeries(s), period, p, slot)];
-            }
-        }
     }
-    for (int i = 0; i < kStatPairCount; ++i) {
-        for (int p = 0; p < kPlayerCount; ++p) {
+    for (int i = 0; i < kStatPairCount; ++i)
+        for (int p = 0; p < kPlayerCount; ++p)
             for (bool last : {false, true}) ++uses[StatisticsBlock::PairWord(StatPair(i), p, last)];
-        }
-    }
     for (int w = 0; w < 1648; ++w) EXPECT_EQ(uses[w], 1) << "word " << w;
     EXPECT_EQ(&g_Credit, &st.words[1648]);
     EXPECT_EQ(&g_TakeOverCount[2], &st.words[1651]);

@@ -49,19 +49,16 @@ class WorldFolder {
         for (const char* name : {"signs.jgd", "t_mask.jgd", "streets.jgd", "ueber.jgd", "hang.jgd",
                                  "bridge.jgd", "sf.jgd", "ck.jgd"})
             Put(name);
-        for (int c = 0; c < 4; ++c) {
+        for (int c = 0; c < 4; ++c)
             for (const char* prefix : {"prosgn_", "lk", "lo", "wa"})
                 Put(prefix + std::to_string(c) + ".jgd");
-        }
         for (int n : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12}) Put("ani_" + std::to_string(n) + ".jgd");
         for (const std::string season : {"spring", "summer", "autumn"}) {
             for (const char* name : {"tilesg", "tiles", "baum", "trees6", "stumpf"})
                 Put(season + "/" + name + ".jgd");
-            for (int t = 0; t <= 86; ++t) {
-                for (int r = 0; r < 4 && (t < 32 || t > 33); ++r) {
+            for (int t = 0; t <= 86; ++t)
+                for (int r = 0; r < 4 && (t < 32 || t > 33); ++r)
                     for (int c = 0; c < (Coloured(t) ? 4 : 1); ++c) Put(Picture(season, r, t, c));
-                }
-            }
             for (int t : kAnimated) Put(Picture(season, 0, t, 0, true));
         }
     }
