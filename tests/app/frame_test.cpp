@@ -520,9 +520,8 @@ class FrameGameTest : public FrameTest {
     static inline fvtest::TempFolder* world_ = nullptr;
 };
 
-// Switched on in a running game, every animated building of the table gets
-// the animation of its type (and the objects are redrawn, the music handed
-// back); switched off, the view forgets them all.
+// Switched on in a running game, each animated building gets its type's
+// animation; switched off, the view forgets them all.
 TEST_F(FrameGameTest, AnimationsOnRegisterTheAnimatedBuildings) {
     UseWorldPictures();  // which the view's animations need
     RecordingView* view = AddView();

@@ -84,9 +84,8 @@ void AppendI32(Bytes& out, int32_t value) {  // compared only with itself: host 
     Append(out, &value, sizeof value);
 }
 
-// A running game (state, tables, opponents, way network, view, panel, a
-// saved-games folder) with helpers to fill every record, snapshot what a load
-// may touch, and patch files at the offsets of their records.
+// A running game with a saved-games folder; helpers fill every record and
+// snapshot what a load may touch.
 class LevelFile : public ::testing::Test {
   protected:
     LevelFile() {
@@ -146,8 +145,7 @@ class LevelFile : public ::testing::Test {
         for (int32_t p = 0; p < 4; ++p)
             std::snprintf(gs.company_names[p], kCompanyNameLength, "Company %d of game %d", p,
                           seed);
-        gs.active_event = static_cast<int8_t>(seed % 20);
-        gs.event_pause = static_cast<uint8_t>(seed + 3);
+        std::tie(gs.active_event, gs.event_pause) = std::tuple(seed % 20, seed + 3);
         for (int32_t i = 0; i < kStatisticsWords; ++i)
             g_Statistics.words[i] = static_cast<int32_t>(n() >> 8) - (1 << 23);
         std::tie(g_TakeOverCount[0], g_TakeOverCount[1], g_TakeOverCount[2]) =
@@ -596,10 +594,8 @@ TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
     }
 }
 
-// A busy game (buildings of every class, trucks and a train under way, a city
-// with streets and stores, opponents with plans) loads and saves byte for
-// byte. A product or a state byte that its writer never writes, or a building
-// whose anchor field does not name it, makes the file damaged.
+// A busy game loads and saves byte for byte; a product or state byte its writer
+// never writes, or a building its anchor field does not name, is damage.
 TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
     fvtest::BusyGame busy;
     busy.Build(3);

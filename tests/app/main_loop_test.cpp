@@ -217,9 +217,8 @@ TEST_F(MainLoopTest, MarketEventRunsThroughTheMonths) {
               std::tuple(-1, 11, 10077));
 }
 
-// The turn schedule is the opponent tests'; here what the loop adds: the
-// take-over percentages fall by 2 a month while the countdown runs, no turn
-// while paused, and an empty slot or one outside the table breaks nothing.
+// What the loop adds to the opponents' turns: take-over percentages fall by 2 a
+// month, no turn while paused, an empty slot or one outside the table is safe.
 TEST_F(MainLoopTest, OpponentTermsPausesAndEmptySlots) {
     gs.opponents[0] = new COpponent(0, 0);  // interval 2
     gs.opponents[1] = new COpponent(1, 1);  // interval 4

@@ -35,9 +35,7 @@ TEST_F(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
     gs.opt_music = 0;
     gs.sound_enabled = 0;
     ReadSettingsFile(Ini());  // no file: the defaults
-    EXPECT_EQ(gs.install_index, 0);
-    EXPECT_EQ(gs.opt_music, 1);
-    EXPECT_EQ(gs.sound_enabled, 1);
+    EXPECT_EQ(std::tuple(gs.install_index, gs.opt_music, gs.sound_enabled), std::tuple(0, 1, 1));
     EXPECT_FALSE(std::filesystem::exists(Ini()));
     for (auto [text, expected] : {std::pair{"7", 2}, {"-3", 0}, {"x", 0}}) {
         folder.Write("ferrovane.ini", std::string("[INSTALL]\nInstallation=") + text + "\n");
@@ -48,10 +46,9 @@ TEST_F(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
                  "[INSTALL]\r\nInstallation=1\r\n[OPTIONEN]\r\nAudio=0\r\nFahrzeug=0\r\n"
                  "Autosave=0\r\nScrollspeed=300\r\nSound=0\r\n");
     ReadSettingsFile(Ini());
-    EXPECT_EQ(gs.install_index, 1);
-    EXPECT_EQ(gs.opt_music, 0);
-    EXPECT_EQ(gs.opt_vehicle_sounds, 0);
-    EXPECT_EQ(gs.opt_scroll_speed, 44);  // the low byte
+    EXPECT_EQ(
+        std::tuple(gs.install_index, gs.opt_music, gs.opt_vehicle_sounds, gs.opt_scroll_speed),
+        std::tuple(1, 0, 0, 44));  // the low byte
     gs.sound_enabled = 1;
     WriteSettingsFile(Ini());
     EXPECT_EQ(folder.Read("ferrovane.ini"),
@@ -122,14 +119,14 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
     ASSERT_TRUE(stepper.Start());
     ASSERT_NE(g_pGameState, nullptr);
     CGameState& gs = *g_pGameState;
-    EXPECT_EQ(host.MessageBoxes().size(), 0u);  // the start-up pictures were there
-    EXPECT_EQ(gs.opt_scroll_speed, 44);
+    // The start-up pictures were there.
+    EXPECT_EQ(std::tuple(host.MessageBoxes().size(), gs.opt_scroll_speed), std::tuple(0u, 44));
     EXPECT_EQ(std::string(gs.DataPath(kPathSave)),
               std::filesystem::current_path().string() + "\\save");
     // Three opponents (what they take from their profiles is the opponent tests').
     for (const COpponent* o : gs.opponents) EXPECT_NE(o, nullptr);
-    EXPECT_EQ(app.mainWindow, app.frame);
-    EXPECT_EQ(app.frame->Count(WM_USER + 0x2D), 1);
+    EXPECT_EQ(std::tuple(app.mainWindow, app.frame->Count(WM_USER + 0x2D)),
+              std::tuple(static_cast<plat::Window*>(app.frame), 1));
     host.AdvanceClock(10);
     ASSERT_TRUE(stepper.Turn());
     gs.opt_music = 0;

@@ -184,9 +184,8 @@ std::map<std::string, Size> ExpectedPictures() {
     return e;
 }
 
-// The written folder holds exactly the recipes, every picture the game
-// reads is among them with its size, every picture written is one the game
-// reads, and making a file again gives the same bytes.
+// The written folder holds exactly the recipes, exactly the pictures the game
+// reads with their sizes, and making a file again gives the same bytes.
 TEST(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
     const auto expected = ExpectedPictures();
     const auto recipes = standin::DataFileRecipes();
@@ -443,8 +442,7 @@ TEST(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
 }
 
 // The stamps the world generator places: sorted by kind, flat at the rim,
-// smooth enough for the map's height rule, and with mountains. (The world
-// tests read the files back through the game's parser.)
+// smooth enough for the map's height rule, and with mountains.
 TEST(LandscapeStamps, SortedFlatRimmedSmoothAndMountainous) {
     for (int season = 1; season <= 3; ++season) {
         int lastKind = 0, highest = 0;

@@ -159,10 +159,9 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColo
 
 int g_resumes = 0;
 
-// Animations off: no sheets; at rotation 2 none either (no animated
-// variants). Object reloads keep the tile sheet and hand the music back
-// unless a game track plays under an open screen or a level start is
-// pending. Freeing empties every holder.
+// No animation sheets when off or at rotation 2; object reloads keep the tile
+// sheet and hand the music back unless a game track plays under an open screen
+// or a level start is pending; freeing empties every holder.
 TEST_F(WorldImagesTest, ObjectReloadsAnimationsMusicAndFreeing) {
     CGameState& gs = *g_pGameState;
     const GameImages& im = gs.images;
