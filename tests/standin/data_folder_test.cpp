@@ -128,7 +128,7 @@ std::map<std::string, Size> ExpectedPictures() {
         {"ani_2.jgd", {704, 76}},   {"ani_3.jgd", {1728, 44}},    {"ani_4.jgd", {128, 32}},
         {"ani_5.jgd", {1792, 48}},  {"ani_6.jgd", {576, 52}},     {"ani_9.jgd", {1496, 44}},
         {"ani_10.jgd", {1020, 40}}, {"ani_11.jgd", {1836, 48}},   {"ani_12.jgd", {2516, 92}},
-    };
+        {"inf_ps.jgd", {1440, 32}}};
     // The editor's new-world and editor-start screens with their sheets.
     for (const char* screen : {"neuw", "edst"}) {
         e[std::string("scr_") + screen + ".jgd"] = {640, 480};
@@ -136,13 +136,10 @@ std::map<std::string, Size> ExpectedPictures() {
     }
     // The control panel, for the game and ("e") the editor.
     for (const std::string v : {"", "e"}) {
-        e["butt640" + v + ".jgd"] = {160, 480};
-        e["butt800" + v + ".jgd"] = {160, 600};
-        e["butt102" + v + ".jgd"] = {160, 768};
-        e["butt000" + v + ".jgd"] = {160, 96};
+        for (auto [name, h] : {std::pair{"640", 480}, {"800", 600}, {"102", 768}, {"000", 96}})
+            e["butt" + std::string(name) + v + ".jgd"] = {160, h};
         e["butt001" + v + ".jgd"] = e["butt002" + v + ".jgd"] = {320, 438};
     }
-    e["inf_ps.jgd"] = {1440, 32};
     for (int c = 0; c < 4; ++c) {
         const std::string n = std::to_string(c);
         e["prosgn_" + n + ".jgd"] = {1184, 32};
@@ -152,11 +149,9 @@ std::map<std::string, Size> ExpectedPictures() {
     }
     for (const char* season : {"spring", "summer", "autumn"}) {
         const std::string f = std::string(season) + "/";
-        e[f + "tiles.jgd"] = {960, 480};
-        e[f + "tilesg.jgd"] = {960, 480};
+        e[f + "tiles.jgd"] = e[f + "tilesg.jgd"] = {960, 480};
         e[f + "baum.jgd"] = {1452, 864};
-        e[f + "trees6.jgd"] = {1452, 72};
-        e[f + "stumpf.jgd"] = {1452, 72};
+        e[f + "trees6.jgd"] = e[f + "stumpf.jgd"] = {1452, 72};
         for (int r = 0; r < 4; ++r) {
             const std::string g = f + "g" + std::to_string(r);
             for (int t = 0; t < 32; ++t) {
@@ -164,15 +159,10 @@ std::map<std::string, Size> ExpectedPictures() {
                 Size size{32 * (type.width + type.depth), -1};
                 if (t <= 3) size = {64, 112};            // depot base and roof
                 if (t >= 4 && t <= 9) size = {160, -1};  // one row of the station
-                const bool store = t >= 21 && t <= 26;
-                if (type.perPlayer) {
-                    for (int c = 0; c < 4; ++c) {
-                        const std::string prefix = store ? f + "v" + std::to_string(r) : g;
-                        e[prefix + type.suffix + std::to_string(c) + ".jgd"] = size;
-                    }
-                } else {
-                    e[g + type.suffix + ".jgd"] = size;
-                }
+                const std::string prefix = t >= 21 && t <= 26 ? f + "v" + std::to_string(r) : g;
+                if (!type.perPlayer) e[g + type.suffix + ".jgd"] = size;
+                for (int c = 0; c < 4 && type.perPlayer; ++c)
+                    e[prefix + type.suffix + std::to_string(c) + ".jgd"] = size;
             }
             for (int n = 34; n <= 86; ++n) e[g + "_" + std::to_string(n) + ".jgd"] = {64, -1};
         }
