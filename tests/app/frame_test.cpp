@@ -73,13 +73,8 @@ template <FrameScreen Slot>
 ScreenEntry TestEntry(uint32_t open_message, uint32_t done_message,
                       uint32_t open_steps = kOpenCommon, uint32_t done_steps = kDoneCommon) {
     TestScreen::done_message[static_cast<int>(Slot)] = done_message;
-    ScreenEntry e;
-    e.slot = Slot;
-    e.open_message = open_message;
-    e.done_message = done_message;
-    e.cancel_command = static_cast<uint16_t>(40000 + static_cast<int>(Slot));
-    e.open_steps = open_steps;
-    e.done_steps = done_steps;
+    ScreenEntry e{Slot,       open_message, done_message, uint16_t(40000 + static_cast<int>(Slot)),
+                  open_steps, done_steps};
     e.open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
         auto* screen = new TestScreen(Slot);
         if (screen->Create(&frame, {100, 100, 300, 200}, WS_POPUP | WS_CHILD | WS_VISIBLE,
@@ -123,15 +118,15 @@ TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     h.frame->SendMessage(kMsgShowStartScreen);
     auto* logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
     ASSERT_NE(logo, nullptr);
-    EXPECT_EQ(logo->logo_index, 0);
-    EXPECT_EQ(gs.screen_open, 0);  // the logos open no screen in the game's sense
-    h.Advance(4010);               // their timing is the logo tests'
+    // The logos open no screen in the game's sense.
+    EXPECT_EQ(std::tuple(logo->logo_index, gs.screen_open), std::tuple(0, 0));
+    h.Advance(4010);  // their timing is the logo tests'
     EXPECT_EQ(dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo))->logo_index, 1);
     h.Advance(3010);
     EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
     ASSERT_NE(dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start)), nullptr);
-    EXPECT_EQ(std::tie(gs.start_marker, gs.screen_open, gs.paused), std::tuple(1, 1, 1));
-    EXPECT_EQ(h.frame->accelerators, nullptr);
+    EXPECT_EQ(std::tuple(gs.start_marker, gs.screen_open, gs.paused, h.frame->accelerators),
+              std::tuple(1, 1, 1, nullptr));
     EXPECT_GE(h.sound->Count("PlayTitleMusic"), 1);  // on its paint
     // Each request closes a logo first, also when there is none.
     EXPECT_EQ(std::tuple(SentToFrame(kMsgOpenLogo), SentToFrame(kMsgShowStartScreen),
@@ -151,8 +146,8 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     h.frame->SendMessage(kMsgOpenProduction);
     plat::Window* screen = h.frame->Screen(FrameScreen::Production);
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(std::tie(gs.screen_open, panel->screen_open_flag), std::tuple(1, 1));
-    EXPECT_EQ(h.frame->accelerators, nullptr);
+    EXPECT_EQ(std::tuple(gs.screen_open, panel->screen_open_flag, h.frame->accelerators),
+              std::tuple(1, 1, nullptr));
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"StopEffects", "PauseMusic"}));
     // A second request while it is open changes nothing.
     h.frame->SendMessage(kMsgOpenProduction);
@@ -164,10 +159,9 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     EXPECT_EQ(std::tie(TestScreen::deletions, gs.screen_open, panel->screen_open_flag,
                        panel->hidden_popups_shown),
               std::tuple(1, 0, 0, 1));
-    EXPECT_EQ(h.frame->accelerators, &KeyTable());
-    EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"ResumeEffects"}));
+    EXPECT_EQ(std::tuple(h.frame->accelerators, h.sound->calls, g_MusicTime),
+              std::tuple(&KeyTable(), std::vector<std::string>{"ResumeEffects"}, 123456u));
     EXPECT_TRUE(h.sound->music_wait >= 15000 && h.sound->music_wait <= 30000);
-    EXPECT_EQ(g_MusicTime, 123456u);
     // The screens that hand the music back at once.
     h.frame->SendMessage(kMsgOpenStatistics);
     h.sound->calls.clear();
@@ -605,15 +599,13 @@ TEST_F(FrameGameTest, OtherTitleChoicesGoOnInThePanelADamagedLastGameShowsTheTit
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
     ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
     EXPECT_NE(h.host.MessageBoxes()[0].text.find("lastsave.lvl"), std::string::npos);
-    EXPECT_EQ(g_pSpielFeld, nullptr);
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_TRUE(!g_pSpielFeld && h.frame->Screen(FrameScreen::Start));
     h.DeletePanel();
     // Without a world view the title comes back too, without a box.
     h.frame->DeleteScreen(FrameScreen::Start);
     GetFrameHooks().create_world_view = nullptr;
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-    EXPECT_EQ(h.host.MessageBoxes().size(), 1u);
+    EXPECT_TRUE(h.frame->Screen(FrameScreen::Start) && h.host.MessageBoxes().size() == 1u);
 }
 
 TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
