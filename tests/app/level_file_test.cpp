@@ -101,9 +101,7 @@ class LevelFile : public ::testing::Test {
     // Fills every saved record with values of `seed`'s own.
     void MakeGame(int32_t seed) {
         std::mt19937 n(static_cast<uint32_t>(seed));  // the same game for the same seed
-        auto below = [&n](int32_t k) {
-            return static_cast<int32_t>(n() % static_cast<uint32_t>(k));
-        };
+        auto below = [&n](int32_t k) { return int32_t(n() % uint32_t(k)); };
         RecreateOpponents();  // sets the opponents' cash and names, which come below
         // No buildings, cities or nodes: the references stay empty.
         for (MapField& field : gs.fields) {
@@ -126,8 +124,7 @@ class LevelFile : public ::testing::Test {
                 node->belegt[i] = static_cast<uint8_t>(below(2));
                 node->back[i] = below(5) == 4 ? kNoBackDirection : static_cast<uint8_t>(below(4));
             }
-            network->nodes[number] = node;
-            // A node belongs to one field.
+            network->nodes[number] = node;  // on a field of its own
             gs.fields[number * 7].set_knotennummer(static_cast<uint32_t>(number));
         }
         for (int32_t i = 0; i < 6; ++i) gs.built_counts[i] = below(20) - 2;
@@ -163,8 +160,8 @@ class LevelFile : public ::testing::Test {
         for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
             COpponent& o = *gs.opponents[slot];
             fvtest::FillOpponent(o, slot + seed, {});
-            o.takeover_year = 1990 + slot + seed;
-            o.takeover_percent = 40 + slot;
+            std::tie(o.takeover_year, o.takeover_percent) =
+                std::tuple(1990 + slot + seed, 40 + slot);
         }
         gs.active_opponent = seed % 3;
         for (int32_t i = 0; i < kBookmarkCount; ++i) gs.bookmarks[i] = {i * 20 + seed, 255 - i};
@@ -181,13 +178,11 @@ class LevelFile : public ::testing::Test {
         plat::CloseFile(file);
         Bytes out = ReadFileBytes(path);
         plat::RemoveFile(path);
-        // What loads reset and no record holds.
         for (int32_t value : {gs.game_mode, gs.goal_reached, gs.start_marker, gs.schedule_words[1],
                               gs.schedule_words[2], gs.construction_word, gs.selected_building_type,
                               gs.placement_city, gs.ng_land, gs.regen_world, gs.mine_kind,
-                              gs.redraw_terrain, gs.redraw_objects}) {
+                              gs.redraw_terrain, gs.redraw_objects})
             AppendI32(out, value);
-        }
         for (int32_t id : gs.news_ids) AppendI32(out, id);
         Append(out, gs.player_colors, sizeof gs.player_colors);
         for (int64_t shown : gs.cash_shown) Append(out, &shown, sizeof shown);

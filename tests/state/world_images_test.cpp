@@ -162,7 +162,7 @@ int g_resumes = 0;
 // No animation sheets when off or at rotation 2; object reloads keep the tile
 // sheet and hand the music back unless a game track plays under an open screen
 // or a level start is pending; freeing empties every holder.
-TEST_F(WorldImagesTest, ObjectReloadsAnimationsMusicAndFreeing) {
+TEST_F(WorldImagesTest, ObjectAndTreeReloadsAnimationsMusicAndFreeing) {
     CGameState& gs = *g_pGameState;
     const GameImages& im = gs.images;
     // An odd screen leaves the view size.
@@ -190,31 +190,21 @@ TEST_F(WorldImagesTest, ObjectReloadsAnimationsMusicAndFreeing) {
         EXPECT_EQ(g_resumes, c.resumes) << c.screen_open << c.track << c.level_start;
     }
     EXPECT_TRUE(im.animation_sets[0].Loaded());  // back at rotation 0
-    FreeWorldGraphics();
-    EXPECT_FALSE(im.tile_sheet.Loaded() || im.building_pictures[30].Loaded() ||
-                 im.animation_sets[0].Loaded());
-    EXPECT_STREQ(gs.season_folders[0], "");
-}
-
-// The tree picture follows the options and the season; the trees hand the
-// music back unless a game track plays under an open screen or cities grow.
-TEST_F(WorldImagesTest, TreesFollowTheOptionsAndTheSeasonAndHandTheMusicBack) {
-    CGameState& gs = *g_pGameState;
-    fvtest::RecordingSound& sound = scope.UseSound();
-    GetWorldImageHooks().resume_music = [] { ++g_resumes; };
+    // The tree picture follows the options and the season; only the tree loads
+    // (not the stumps) hand the music back, not under an open screen with a
+    // game track or while cities grow.
     g_resumes = 0;
-    struct Case {
+    struct TreeCase {
         int32_t show_trees, seasons, season;
         const char* file;
         int32_t redraw, screen_open, track, growth, resumes;
     };
-    // Only the tree loads (not the stumps) hand the music back.
-    for (const Case c : {Case{1, 1, 2, "summer/baum.jgd", 1, 0, 0, 0, 1},
-                         {1, 0, 2, "summer/trees6.jgd", 1, 1, 5, 0, 1},
-                         {0, 1, 2, "summer/stumpf.jgd", 0, 0, 0, 0, 1},
-                         {0, 1, 3, "autumn/stumpf.jgd", 0, 0, 0, 0, 1},
-                         {1, 0, 2, "summer/trees6.jgd", 1, 0, 0, 1, 1},
-                         {1, 0, 2, "summer/trees6.jgd", 1, 1, 4, 0, 2}}) {
+    for (const TreeCase c : {TreeCase{1, 1, 2, "summer/baum.jgd", 1, 0, 0, 0, 1},
+                             {1, 0, 2, "summer/trees6.jgd", 1, 1, 5, 0, 1},
+                             {0, 1, 2, "summer/stumpf.jgd", 0, 0, 0, 0, 1},
+                             {0, 1, 3, "autumn/stumpf.jgd", 0, 0, 0, 0, 1},
+                             {1, 0, 2, "summer/trees6.jgd", 1, 0, 0, 1, 1},
+                             {1, 0, 2, "summer/trees6.jgd", 1, 1, 4, 0, 2}}) {
         std::tie(gs.show_trees, gs.opt_seasons, gs.season, gs.screen_open, sound.current_track,
                  gs.city_growth_running, gs.redraw_objects) =
             std::tuple(c.show_trees, c.seasons, c.season, c.screen_open, c.track, c.growth, 0);
@@ -231,6 +221,10 @@ TEST_F(WorldImagesTest, TreesFollowTheOptionsAndTheSeasonAndHandTheMusicBack) {
     ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
     EXPECT_NE(host.host.MessageBoxes()[0].text.find("baum.jgd"), std::string::npos);
     EXPECT_FALSE(gs.images.tree_image.Loaded());
+    FreeWorldGraphics();
+    EXPECT_FALSE(im.tile_sheet.Loaded() || im.building_pictures[30].Loaded() ||
+                 im.animation_sets[0].Loaded());
+    EXPECT_STREQ(gs.season_folders[0], "");
 }
 
 }  // namespace
