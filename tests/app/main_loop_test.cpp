@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
@@ -26,8 +27,6 @@
 namespace {
 
 using fvtest::RecordingFrame;
-using fvtest::TestBuildings;
-using fvtest::TestCities;
 using fvtest::TestVehicle;
 
 class MainLoopTest : public ::testing::Test {
@@ -40,7 +39,7 @@ class MainLoopTest : public ::testing::Test {
         plat::SetRandSourceForTests([] { return 0; });  // even: no random market event
         gs.opt_autosave = 0;  // the tests that want the yearly save switch it on
         ASSERT_TRUE(frame->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
-        app.mainWindow = frame;
+        app.mainWindow = frame.get();
         ASSERT_TRUE(panel->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
         view->tile_in_view = 1;
         ASSERT_TRUE(view->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
@@ -48,23 +47,12 @@ class MainLoopTest : public ::testing::Test {
         scope.Set(g_ppBuildings, &buildings);
         SetSoundManager(&sound);
     }
-    void TearDown() override {
-        DeleteAllVehicles();
-        delete frame;
-    }
+    void TearDown() override { DeleteAllVehicles(); }
     // Idle passes every `step` ms for `ms` ms; Ticks: exactly one tick per call.
     void Idle(uint32_t ms, uint32_t step = 1000) {
-        for (uint32_t done = 0; done < ms; done += step) {
-            host.AdvanceClock(step);
-            app.OnIdle(0);
-        }
+        for (uint32_t done = 0; done < ms; done += step, app.OnIdle(0)) host.AdvanceClock(step);
     }
-    void Ticks(int n) {
-        for (int i = 0; i < n; ++i) {
-            host.AdvanceClock(g_TickLength + 1);
-            app.OnIdle(0);
-        }
-    }
+    void Ticks(int n) { Idle(uint32_t(n) * (g_TickLength + 1), g_TickLength + 1); }
     int Effects30() const {  // the news sound
         return std::count_if(sound.effects.begin(), sound.effects.end(),
                              [](const auto& e) { return e.effect == 30 && e.channel == 5; });
@@ -74,11 +62,11 @@ class MainLoopTest : public ::testing::Test {
     CGameState& gs = scope.state();
     CLookupTables tables;
     CGameApp app;
-    RecordingFrame* frame = new RecordingFrame;
+    std::unique_ptr<RecordingFrame> frame = std::make_unique<RecordingFrame>();
     fvtest::RecordingPanel* panel = &scope.UsePanel();
     fvtest::RecordingView* view = &scope.UseView();
-    TestCities cities;
-    TestBuildings buildings;
+    fvtest::TestCities cities;
+    fvtest::TestBuildings buildings;
     fvtest::RecordingSound sound;
 };
 
