@@ -106,7 +106,7 @@ class StateRecords : public ::testing::Test {
     StatisticsBlock& st = g_Statistics;
 };
 
-TEST_F(StateRecords, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
+TEST_F(StateRecords, OutOfRangeReadsAnswerNothingAndResetsMarkEveryField) {
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {256, 0}, {0, 256}, {-1, 256}}) {
         EXPECT_EQ(FieldAt(x, y), nullptr);
         for (int32_t got : {GetBuildingNumberAt(x, y), GetCityNumberAt(x, y), GetWayPieceAt(x, y),
@@ -130,24 +130,16 @@ TEST_F(StateRecords, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
     MarkAllFieldsChanged();
     for (const MapField& f : gs.fields) ASSERT_TRUE(f.feldchange());
     EXPECT_EQ(FieldAt(3, 4)->wegtyp(), kWayRail);
-}
-
-// The block is the file's record: every word has one owner, and the credit
-// and take-over counts stand after the series.
-TEST_F(StateRecords, LayoutCoversEveryWordOnce) {
-    std::vector<int> uses(kStatisticsWords, 0);
-    for (int s = 0; s < kStatSeriesCount; ++s) {
-        for (StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly})
-            for (int p = 0; p < kPlayerCount; ++p)
-                for (int slot = 0; slot < kSeriesSlots; ++slot)
-                    ++uses[StatisticsBlock::SeriesWord(StatSeries(s), period, p, slot)];
-    }
-    for (int i = 0; i < kStatPairCount; ++i)
-        for (int p = 0; p < kPlayerCount; ++p)
-            for (bool last : {false, true}) ++uses[StatisticsBlock::PairWord(StatPair(i), p, last)];
-    for (int w = 0; w < 1648; ++w) EXPECT_EQ(uses[w], 1) << "word " << w;
-    EXPECT_EQ(&g_Credit, &st.words[1648]);
-    EXPECT_EQ(&g_TakeOverCount[2], &st.words[1651]);
+    // Goods outside the table are no goods; a data path outside the copies
+    // falls back to the first.
+    EXPECT_EQ(std::tuple(GoodsAt(-1), GoodsAt(44)), std::tuple(nullptr, nullptr));
+    std::strcpy(gs.data_paths[kPathSave * 3 + 0], "copy0");
+    std::strcpy(gs.data_paths[kPathSave * 3 + 1], "copy1");
+    gs.install_index = 1;
+    EXPECT_STREQ(gs.DataPath(kPathSave), "copy1");
+    gs.install_index = 7;
+    EXPECT_STREQ(gs.DataPath(kPathSave), "copy0");
+    EXPECT_EQ(std::string(gs.DataPath(9)) + gs.DataPath(-1), "");
 }
 
 TEST_F(StateRecords, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) {
@@ -197,7 +189,22 @@ TEST_F(StateRecords, FlowsRestartLevelsCarryOverAndYearsMoveThePairs) {
     EXPECT_EQ(st.Monthly(StatSeries::OverallProfit, 1, 0), -430);
 }
 
-TEST_F(StateRecords, BookingWrapsAndBookingsForNoSuchPlayerChangeNothing) {
+// The block is the file's record: every word has one owner, and the credit
+// and take-over counts stand after the series.
+TEST_F(StateRecords, LayoutAndBookingsWrapAndBookingsForNoSuchPlayerChangeNothing) {
+    std::vector<int> uses(kStatisticsWords, 0);
+    for (int s = 0; s < kStatSeriesCount; ++s) {
+        for (StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly})
+            for (int p = 0; p < kPlayerCount; ++p)
+                for (int slot = 0; slot < kSeriesSlots; ++slot)
+                    ++uses[StatisticsBlock::SeriesWord(StatSeries(s), period, p, slot)];
+    }
+    for (int i = 0; i < kStatPairCount; ++i)
+        for (int p = 0; p < kPlayerCount; ++p)
+            for (bool last : {false, true}) ++uses[StatisticsBlock::PairWord(StatPair(i), p, last)];
+    for (int w = 0; w < 1648; ++w) EXPECT_EQ(uses[w], 1) << "word " << w;
+    EXPECT_EQ(&g_Credit, &st.words[1648]);
+    EXPECT_EQ(&g_TakeOverCount[2], &st.words[1651]);
     st.Monthly(StatSeries::TotalCosts, 0) = 2147483647;
     st.Book(StatSeries::TotalCosts, 0, 1);
     EXPECT_EQ(st.Monthly(StatSeries::TotalCosts, 0), -2147483647 - 1);
@@ -246,19 +253,6 @@ TEST_F(StateRecords, ShortReadsLeaveValuesAloneAndShortWritesSetTheError) {
     plat::CloseFile(f);
 }
 
-// Goods outside the table are no goods; a data path outside the copies falls
-// back to the first.
-TEST_F(StateRecords, GoodsAndDataPaths) {
-    EXPECT_EQ(std::tuple(GoodsAt(-1), GoodsAt(44)), std::tuple(nullptr, nullptr));
-    std::strcpy(gs.data_paths[kPathSave * 3 + 0], "copy0");
-    std::strcpy(gs.data_paths[kPathSave * 3 + 1], "copy1");
-    gs.install_index = 1;
-    EXPECT_STREQ(gs.DataPath(kPathSave), "copy1");
-    gs.install_index = 7;
-    EXPECT_STREQ(gs.DataPath(kPathSave), "copy0");
-    EXPECT_EQ(std::string(gs.DataPath(9)) + gs.DataPath(-1), "");
-}
-
 class MarketEventsTest : public ::testing::Test {
   protected:
     void SetUp() override { Prepare(gs); }
@@ -284,7 +278,7 @@ class MarketEventsTest : public ::testing::Test {
 };
 
 // The main-loop tests run an event through its months and back.
-TEST_F(MarketEventsTest, BadIndicesAreIgnored) {
+TEST_F(MarketEventsTest, BadIndicesAreIgnoredAndRecordsKeepEveryByte) {
     gs.active_event = 9;  // from a level file with its counter at 0: ends next month
     gs.goods[15].price = 5614;
     CountDownMarketEvent();
@@ -303,6 +297,15 @@ TEST_F(MarketEventsTest, BadIndicesAreIgnored) {
     e.event_duration = 1;
     ASSERT_TRUE(StartMarketEvent(30));
     EXPECT_EQ(gs.goods[12].price, 777);
+    // Every byte of a record survives decode and encode (the level files'
+    // round trip covers the records of the built-in table).
+    uint8_t bytes[kMarketEventRecordSize], again[kMarketEventRecordSize];
+    for (size_t i = 0; i < sizeof bytes; ++i) bytes[i] = static_cast<uint8_t>(i * 37 + 5);
+    MarketEvent back{};
+    DecodeMarketEvent(bytes, back);
+    EncodeMarketEvent(back, again);
+    EXPECT_EQ(0, std::memcmp(bytes, again, sizeof bytes));
+    EXPECT_EQ(back.event_counter, bytes[89]);  // the month counter
 }
 
 TEST_F(MarketEventsTest, RandomPickGatesAndLateEventsNeverDrawn) {
@@ -349,18 +352,6 @@ TEST_F(MarketEventsTest, RandomPickGatesAndLateEventsNeverDrawn) {
         if (gs.active_event >= 0) gs.market_events[gs.active_event].event_state = 0;
     }
     EXPECT_EQ(gs.market_events[25].event_state + gs.market_events[26].event_state, 0);
-}
-
-// Every byte of the record survives decode and encode (the level files'
-// round trip covers the records of the built-in table).
-TEST(MarketEventRecordTest, EncodeDecodeRoundTrip) {
-    uint8_t bytes[kMarketEventRecordSize], again[kMarketEventRecordSize];
-    for (size_t i = 0; i < sizeof bytes; ++i) bytes[i] = static_cast<uint8_t>(i * 37 + 5);
-    MarketEvent back{};
-    DecodeMarketEvent(bytes, back);
-    EncodeMarketEvent(back, again);
-    EXPECT_EQ(0, std::memcmp(bytes, again, sizeof bytes));
-    EXPECT_EQ(back.event_counter, bytes[89]);  // the month counter
 }
 
 }  // namespace
