@@ -212,7 +212,7 @@ TEST(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
+TEST(DataFolderTest, BuildingPicturesHoldTheirFootprintAndAllShareThePalette) {
     fvtest::GameScope scope;  // the generator's types are the game's
     InitBuildingTypes();
     for (int t = 0; t < standin::kBuildingTypes; ++t) {
@@ -239,12 +239,9 @@ TEST(DataFolderTest, BuildingPicturesHoldTheirFootprint) {
             EXPECT_NE(dib.At(96 + 19, 93 + 9), 0);
         }
     }
-}
-
-// Every picture has the same palette: the display's twenty static colours at
-// both ends, the player colours at the entries the screens use directly, and
-// a light text colour to stand on the dark screens and plates.
-TEST(DataFolderTest, AllPicturesShareThePaletteWithItsStaticColours) {
+    // Every picture has the same palette: the display's twenty static colours at
+    // both ends, the player colours at the entries the screens use directly, and
+    // a light text colour to stand on the dark screens and plates.
     const ParsedDib& first = Load("font_1.jgd");
     ASSERT_TRUE(first.ok);
     auto rgb = [&](int i) {
@@ -431,34 +428,6 @@ TEST(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
                 << chars[i] << " and " << chars[j];
 }
 
-// The stamps the world generator places: sorted by kind, flat at the rim,
-// smooth enough for the map's height rule, and with mountains.
-TEST(LandscapeStamps, SortedFlatRimmedSmoothAndMountainous) {
-    for (int season = 1; season <= 3; ++season) {
-        int lastKind = 0, highest = 0;
-        for (const standin::LandscapeStamp& st : standin::MakeLandscapeStamps(season)) {
-            EXPECT_GE(st.kind, lastKind) << season;
-            lastKind = st.kind;
-            auto h = [&](int i, int k) { return int(st.heights[size_t(i) * st.sizeY + k]); };
-            for (int i = 0; i < st.sizeX; ++i) {
-                for (int k = 0; k < st.sizeY; ++k) {
-                    ASSERT_LE(h(i, k), 14);
-                    highest = std::max(highest, h(i, k));
-                    const bool rim = i == 0 || k == 0 || i == st.sizeX - 1 || k == st.sizeY - 1;
-                    EXPECT_TRUE(!rim || h(i, k) <= 1) << season << " kind " << st.kind;
-                    // Neighbouring cells, diagonals included, differ by one step at most.
-                    for (const auto& [di, dk] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
-                        const int ni = i + di, nk = k + dk;
-                        const bool inside = ni < st.sizeX && nk >= 0 && nk < st.sizeY;
-                        EXPECT_TRUE(!inside || std::abs(h(i, k) - h(ni, nk)) <= 1) << season;
-                    }
-                }
-            }
-        }
-        EXPECT_GE(highest, 12) << season << ": mountains";
-    }
-}
-
 // The pixels of a w x h box of a canvas.
 std::vector<uint8_t> Box(const standin::Canvas& c, int x0, int y0, int w, int h) {
     std::vector<uint8_t> v;
@@ -470,7 +439,7 @@ std::vector<uint8_t> Box(const standin::Canvas& c, int x0, int y0, int w, int h)
 // Title buttons: ten distinct faces, each visibly pressed. Vehicles: ink over
 // a good part of every heading's picture. Animations: frames that move, the
 // one-shot types resting on an empty last cell.
-TEST(GeneratedPictures, APlayerCanTellThemApart) {
+TEST(GeneratedPictures, APlayerCanTellThemApartAndStampsAreSmooth) {
     const standin::Canvas buttons = standin::MakeTitleButtons();
     ASSERT_EQ(buttons.height, 64);
     auto face = [&](int col, int y0) { return Box(buttons, col * 160, y0, 160, 32); };
@@ -516,6 +485,31 @@ TEST(GeneratedPictures, APlayerCanTellThemApart) {
         ParsedDib d = ParseDib(standin::EncodeDib(c));
         ASSERT_TRUE(d.ok) << width << ": " << d.problem;
         EXPECT_EQ(d.pixels, c.pixels) << width;
+    }
+    // The stamps the world generator places: sorted by kind, flat at the rim,
+    // smooth enough for the map's height rule, and with mountains.
+    for (int season = 1; season <= 3; ++season) {
+        int lastKind = 0, highest = 0;
+        for (const standin::LandscapeStamp& st : standin::MakeLandscapeStamps(season)) {
+            EXPECT_GE(st.kind, lastKind) << season;
+            lastKind = st.kind;
+            auto h = [&](int i, int k) { return int(st.heights[size_t(i) * st.sizeY + k]); };
+            for (int i = 0; i < st.sizeX; ++i) {
+                for (int k = 0; k < st.sizeY; ++k) {
+                    ASSERT_LE(h(i, k), 14);
+                    highest = std::max(highest, h(i, k));
+                    const bool rim = i == 0 || k == 0 || i == st.sizeX - 1 || k == st.sizeY - 1;
+                    EXPECT_TRUE(!rim || h(i, k) <= 1) << season << " kind " << st.kind;
+                    // Neighbouring cells, diagonals included, differ by one step at most.
+                    for (const auto& [di, dk] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
+                        const int ni = i + di, nk = k + dk;
+                        const bool inside = ni < st.sizeX && nk >= 0 && nk < st.sizeY;
+                        EXPECT_TRUE(!inside || std::abs(h(i, k) - h(ni, nk)) <= 1) << season;
+                    }
+                }
+            }
+        }
+        EXPECT_GE(highest, 12) << season << ": mountains";
     }
 }
 
