@@ -379,7 +379,7 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
 // The market-event count: the older layout has none and 27 records; a count
 // up to 40 reads that many; above 40 the surplus is skipped, up to the end of
 // the file, where new opponents take the place of the missing ones.
-TEST_F(LevelFile, MarketEventCountsOfOtherShapes) {
+TEST_F(LevelFile, MarketEventCountsOfOtherShapesAndFilesEndingEarly) {
     const Bytes good = SavedGame();
     const auto at = OffsetsOf(good);
     struct Shape {
@@ -406,11 +406,7 @@ TEST_F(LevelFile, MarketEventCountsOfOtherShapes) {
             EXPECT_EQ(gs.opponents[slot]->takeover_year,
                       c.count == 2147483647 ? 2060 : 1990 + slot + 1);
     }
-}
-
-TEST_F(LevelFile, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
-    const Bytes good = SavedGame();
-    const auto at = OffsetsOf(good);
+    // Files ending after the calendar load what they hold.
     MakeGame(4);
     gs.show_production = 0;
     ASSERT_EQ(Load(Cut(good, 0, at.options)), LevelLoadResult::Loaded);
@@ -431,7 +427,7 @@ TEST_F(LevelFile, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
 // Values a reader mends instead of refusing: an active event outside the
 // table means none, take-over counts above one are cleared, company names
 // are always terminated.
-TEST_F(LevelFile, OutOfRangeValuesAreMended) {
+TEST_F(LevelFile, OutOfRangeValuesAreMendedTransientBitsCleared) {
     Bytes file = SavedGame();
     const auto at = OffsetsOf(file);
     for (int value : {45, -3, -128}) {
@@ -450,9 +446,7 @@ TEST_F(LevelFile, OutOfRangeValuesAreMended) {
     EXPECT_EQ((std::vector<int32_t>(g_TakeOverCount, g_TakeOverCount + 3)),
               (std::vector<int32_t>{1, 0, 0}));
     for (const auto& name : gs.company_names) EXPECT_EQ(std::strlen(name), 34u);
-}
-
-TEST_F(LevelFile, TransientBitsClearedExceptInTheLastRowAndColumn) {
+    // Transient bits are cleared, except in the last row and column.
     SavedGame();
     for (MapField& field : gs.fields) {
         field.set_belegt(3);
