@@ -23,34 +23,30 @@
 
 namespace {
 
-class SettingsTest : public ::testing::Test {
-  protected:
-    std::string Ini() const { return folder.Path() + "/ferrovane.ini"; }
+TEST(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
     fvtest::TempFolder folder;
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
-};
-
-TEST_F(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
+    const std::string ini = folder.Path() + "/ferrovane.ini";
     gs.opt_music = 0;
     gs.sound_enabled = 0;
-    ReadSettingsFile(Ini());  // no file: the defaults
+    ReadSettingsFile(ini);  // no file: the defaults
     EXPECT_EQ(std::tuple(gs.install_index, gs.opt_music, gs.sound_enabled), std::tuple(0, 1, 1));
-    EXPECT_FALSE(std::filesystem::exists(Ini()));
+    EXPECT_FALSE(std::filesystem::exists(ini));
     for (auto [text, expected] : {std::pair{"7", 2}, {"-3", 0}, {"x", 0}}) {
         folder.Write("ferrovane.ini", std::string("[INSTALL]\nInstallation=") + text + "\n");
-        ReadSettingsFile(Ini());
+        ReadSettingsFile(ini);
         EXPECT_EQ(gs.install_index, expected) << text;
     }
     folder.Write("ferrovane.ini",
                  "[INSTALL]\r\nInstallation=1\r\n[OPTIONEN]\r\nAudio=0\r\nFahrzeug=0\r\n"
                  "Autosave=0\r\nScrollspeed=300\r\nSound=0\r\n");
-    ReadSettingsFile(Ini());
+    ReadSettingsFile(ini);
     EXPECT_EQ(
         std::tuple(gs.install_index, gs.opt_music, gs.opt_vehicle_sounds, gs.opt_scroll_speed),
         std::tuple(1, 0, 0, 44));  // the low byte
     gs.sound_enabled = 1;
-    WriteSettingsFile(Ini());
+    WriteSettingsFile(ini);
     EXPECT_EQ(folder.Read("ferrovane.ini"),
               "[INSTALL]\r\nInstallation=1\r\n[OPTIONEN]\r\nAudio=0\r\nFahrzeug=0\r\n"
               "Autosave=0\r\nScrollspeed=44\r\nSound=1\r\nUmgebung=1\r\nStadtverkehr=1\r\n"
