@@ -275,7 +275,7 @@ TEST_F(LevelFile, SaveLoadSaveIsByteIdenticalALoadSetsWhatNoRecordHolds) {
     for (uint8_t mark : panel.legend_flags) EXPECT_EQ(mark, 1);
 }
 
-TEST_F(LevelFile, EditorWritesALevelStart) {
+TEST_F(LevelFile, EditorWritesALevelStartAndReadingInItStaysThere) {
     MakeGame(5);
     std::tie(gs.game_mode, gs.news_ids[2]) = std::tuple(kModeEditor, 4);
     const Bytes file = SaveToBytes("s_0.lvl");
@@ -301,9 +301,7 @@ TEST_F(LevelFile, EditorWritesALevelStart) {
               Cut(fresh, 0, fresh.size() - 28));
     // The running editor level was normalised with it and stays in the editor.
     EXPECT_EQ(std::tie(gs.game_mode, gs.year), std::tuple(kModeEditor, 1960));
-}
-
-TEST_F(LevelFile, ReadingInTheEditorStaysThereGoodsComeAsEachReaderSays) {
+    // Reading in the editor stays there; goods come as each reader says.
     MakeGame(2);
     gs.game_mode = kModeMission;
     ASSERT_TRUE(SaveGameFile(FilePath("m.lvl")));

@@ -266,7 +266,7 @@ int MarkAt(const ParsedDib& dib, int x, int y) {
 
 // Sheets of equal cells, numbered row by row: cell i lies at column i % cols,
 // row i / cols, and carries its mark at `at(column)` inside the cell.
-TEST(DataFolderTest, MarksNameTheirCells) {
+TEST(DataFolderTest, MarksNameTheirCellsGroundTilesMatchThePickingMask) {
     for (int i = 0; i <= standin::kMarkMaxIndex; ++i) {
         const auto [a, b] = standin::EncodeMark(i);
         ASSERT_EQ(standin::DecodeMark(a, b), i);
@@ -341,13 +341,10 @@ TEST(DataFolderTest, MarksNameTheirCells) {
     EXPECT_EQ(markPixels(Load("lo0.jgd")), 2 * 8 * 9);
     for (const char* clean : {"t_mask.jgd", "font_1.jgd", "scr_0.jgd", "scb_0.jgd", "signs.jgd"})
         EXPECT_EQ(markPixels(Load(clean)), 0) << clean;
-}
-
-// The picking mask gives exactly the ground tile's pixels to the field itself
-// and the rest to the neighbour on their side; the ground tiles have the
-// corner rows that the world view's outline overlay draws, {right, bottom,
-// left} per shape (give or take the pixel a corner's point falls between).
-TEST(DataFolderTest, GroundTilesMatchThePickingMaskAndTheOutlineCorners) {
+    // The picking mask gives exactly the ground tile's pixels to the field itself
+    // and the rest to the neighbour on their side; the ground tiles have the
+    // corner rows that the world view's outline overlay draws, {right, bottom,
+    // left} per shape (give or take the pixel a corner's point falls between).
     constexpr int kCorners[15][3] = {{16, 30, 16}, {16, 38, 24}, {8, 22, 16},  {16, 22, 8},
                                      {24, 38, 16}, {8, 30, 16},  {16, 22, 16}, {16, 30, 8},
                                      {24, 38, 24}, {16, 30, 24}, {8, 22, 8},   {24, 30, 16},

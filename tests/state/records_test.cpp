@@ -142,7 +142,7 @@ TEST_F(StateRecords, OutOfRangeReadsAnswerNothingAndResetsMarkEveryField) {
     EXPECT_EQ(std::string(gs.DataPath(9)) + gs.DataPath(-1), "");
 }
 
-TEST_F(StateRecords, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) {
+TEST_F(StateRecords, MonthlyWorthPointsFlowsLevelsAndPairs) {
     gs.cash[0] = 5000000;
     g_Credit = 1000000;
     g_TakeOverCount[0] = 1;
@@ -158,9 +158,7 @@ TEST_F(StateRecords, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) {
                              st.Monthly(StatSeries::CompanyWorth, player, kCurrentSlot)),
                   std::tuple(worth, points, 0));
     }
-}
-
-TEST_F(StateRecords, FlowsRestartLevelsCarryOverAndYearsMoveThePairs) {
+    // Flows restart, levels carry over, years move the pairs.
     gs.cash[1] = 2000000;
     for (int i = 0; i < kStatPairCount; ++i) st.BookPair(static_cast<StatPair>(i), 1, 10 + i);
     st.Book(StatSeries::TotalCosts, 1, 500);
