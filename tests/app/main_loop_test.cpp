@@ -120,7 +120,7 @@ TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTickInfoPanelOnEvery) {
     EXPECT_EQ(std::tuple(panel->Count(kMsgRefreshInfoPanel), gs.redraw_objects), std::tuple(4, 0));
 }
 
-TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
+TEST_F(MainLoopTest, NewYearWithNewsAndTheYearlySaveNewsOfGoodsModelsAndBuildings) {
     fvtest::TempFolder folder;
     std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index], kDataPathLength,
                   "%s\\save", folder.Path().c_str());
@@ -144,9 +144,8 @@ TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
     EXPECT_EQ(std::tuple(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot),
                          g_Statistics.Yearly(StatSeries::Points, 0, kLastSlot)),
               std::tuple(6000000, 3));
-}
-
-TEST_F(MainLoopTest, NewsOfGoodsModelsAndBuildings) {
+    panel->sent.clear();
+    sound.effects.clear();
     // Goods in March of their year.
     std::tie(gs.year, gs.month, gs.week) = std::tuple(1962, 1, 3);
     Ticks(1);

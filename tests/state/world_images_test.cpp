@@ -120,19 +120,16 @@ class WorldImagesTest : public ::testing::Test {
 TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColour) {
     LoadWorldImages();
     const GameImages& im = g_pGameState->images;
-    const std::pair<int, const char*> sets[] = {{IdOf(im.tile_sheet), "spring/tilesg.jgd"},
-                                                {IdOf(im.sign_sheet), "signs.jgd"},
-                                                {IdOf(im.product_signs), "prosgn_0.jgd"},
-                                                {IdOf(im.terrain_mask), "t_mask.jgd"},
-                                                {IdOf(im.street_tiles), "streets.jgd"},
-                                                {IdOf(im.overview_sheet), "ueber.jgd"},
-                                                {IdOf(im.slope_tiles), "hang.jgd"},
-                                                {IdOf(im.bridge_tiles), "bridge.jgd"},
-                                                {IdOf(im.sf_sheet), "sf.jgd"},
-                                                {IdOf(im.vehicle_sheets[0]), "lk0.jgd"},
-                                                {IdOf(im.vehicle_sheets[4]), "lo0.jgd"},
-                                                {IdOf(im.vehicle_sheets[16]), "wa0.jgd"},
-                                                {IdOf(im.vehicle_sheets[20]), "ck.jgd"}};
+    // clang-format off
+    const std::pair<int, const char*> sets[] = {
+        {IdOf(im.tile_sheet), "spring/tilesg.jgd"}, {IdOf(im.sign_sheet), "signs.jgd"},
+        {IdOf(im.product_signs), "prosgn_0.jgd"}, {IdOf(im.terrain_mask), "t_mask.jgd"},
+        {IdOf(im.street_tiles), "streets.jgd"}, {IdOf(im.overview_sheet), "ueber.jgd"},
+        {IdOf(im.slope_tiles), "hang.jgd"}, {IdOf(im.bridge_tiles), "bridge.jgd"},
+        {IdOf(im.sf_sheet), "sf.jgd"}, {IdOf(im.vehicle_sheets[0]), "lk0.jgd"},
+        {IdOf(im.vehicle_sheets[4]), "lo0.jgd"}, {IdOf(im.vehicle_sheets[16]), "wa0.jgd"},
+        {IdOf(im.vehicle_sheets[20]), "ck.jgd"}};
+    // clang-format on
     for (const auto& [id, name] : sets) EXPECT_EQ(id, world->Id(name)) << name;
     for (int i : {1, 5, 19}) EXPECT_FALSE(im.vehicle_sheets[i].Loaded()) << i;
     for (int n = 1; n <= 12; ++n) {
