@@ -440,7 +440,15 @@ TEST_F(FrameKeys, KeysPressTheirHeadingOnlyWhereTheirGuardsAllow) {
     }
 }
 
-TEST_F(FrameKeys, BookmarkRecallReturnsToTheStoredField) {
+TEST_F(FrameKeys, MTwiceRestoresTheLayoutBookmarksReturnToTheirField) {
+    h.gs->view_width = 1024 - 164;  // the view window is 862 wide
+    const plat::Rect view_was = view->GetWindowRect(), panel_was = panel->GetWindowRect();
+    Press(40316);
+    EXPECT_EQ(view->GetWindowRect().left, panel_was.left);
+    EXPECT_EQ(panel->GetWindowRect().left, view->GetWindowRect().right);
+    Press(40316);
+    EXPECT_EQ(std::tuple(view->GetWindowRect(), panel->GetWindowRect()),
+              std::tuple(view_was, panel_was));
     CGameState& gs = *h.gs;
     for (const int32_t origin : {20, 23, 27}) {
         for (int32_t rotation = 0; rotation < 4; ++rotation) {
@@ -461,17 +469,6 @@ TEST_F(FrameKeys, BookmarkRecallReturnsToTheStoredField) {
     view->zoom = 16;
     Press(40351 + 5);
     EXPECT_EQ(gs.bookmarks[5].x, -1);
-}
-
-TEST_F(FrameKeys, MTwiceRestoresTheLayout) {
-    h.gs->view_width = 1024 - 164;  // the view window is 862 wide
-    const plat::Rect view_was = view->GetWindowRect(), panel_was = panel->GetWindowRect();
-    Press(40316);
-    EXPECT_EQ(view->GetWindowRect().left, panel_was.left);
-    EXPECT_EQ(panel->GetWindowRect().left, view->GetWindowRect().right);
-    Press(40316);
-    EXPECT_EQ(std::tuple(view->GetWindowRect(), panel->GetWindowRect()),
-              std::tuple(view_was, panel_was));
 }
 
 plat::Rect g_viewArea;

@@ -111,9 +111,7 @@ const ParsedDib& Load(const std::string& relative) {
     return cache[relative];
 }
 
-struct Size {
-    int w, h;
-};
+using Size = std::pair<int, int>;  // width, height (-1: any)
 
 // Every picture the game reads, with its width, and its height where fixed
 // (-1: any height).
@@ -191,8 +189,8 @@ TEST(DataFolderTest, FolderHoldsExactlyThePicturesTheGameReads) {
     for (const auto& [name, size] : expected) {
         ParsedDib dib = ParseDib(ReadFileBytes(folder + "/" + name));
         ASSERT_TRUE(dib.ok) << name << ": " << dib.problem;
-        EXPECT_EQ(dib.width, size.w) << name;
-        EXPECT_TRUE(size.h < 0 || dib.height == size.h) << name;
+        EXPECT_EQ(dib.width, size.first) << name;
+        EXPECT_TRUE(size.second < 0 || dib.height == size.second) << name;
     }
     size_t files = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
