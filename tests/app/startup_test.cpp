@@ -76,7 +76,7 @@ class StartupTest : public ::testing::Test {
     std::filesystem::path previous = std::filesystem::current_path();
 };
 
-TEST_F(StartupTest, LargerScreensAreRefused) {
+TEST_F(StartupTest, LargerScreensAreRefusedTheAutoRunValueIsRestored) {
     for (plat::Size size : {plat::Size{1025, 768}, plat::Size{1024, 769}}) {
         plat::HeadlessBackend host(size);
         CGameApp app;
@@ -86,10 +86,24 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
                   std::tuple(std::string(kResolutionRefusal), nullptr));
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    plat::ClearUserRegistryForTests();
+    DisableAutoRun();  // absent: left alone, 149 remembered
+    uint32_t value = 0;
+    EXPECT_FALSE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
+    RestoreAutoRun();
+    ASSERT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
+    EXPECT_EQ(value, 149u);
+    plat::WriteUserRegistryValue(key, "NoDriveTypeAutoRun", 145);
+    DisableAutoRun();
+    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 255u);
+    RestoreAutoRun();
+    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 145u);
+    plat::ClearUserRegistryForTests();
 }
 
-// Start with the settings file and the start-screen request to the frame,
-// the user closing the window, the settings written at the end.
+// From the settings file and the start-screen request until the user closes
+// the window; the settings are written at the end.
 TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
     class FramedApp : public CGameApp {
       public:
@@ -137,23 +151,6 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
                          plat::GetProfileInt("OPTIONEN", "Audio", -1, ini),
                          plat::GetProfileInt("INSTALL", "Installation", -1, ini)),
               std::tuple("44", 0, -1));
-}
-
-TEST(DesktopChangesTest, AutoRunValueIsRestored) {
-    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-    plat::ClearUserRegistryForTests();
-    DisableAutoRun();  // absent: left alone, 149 remembered
-    uint32_t value = 0;
-    EXPECT_FALSE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
-    RestoreAutoRun();
-    ASSERT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
-    EXPECT_EQ(value, 149u);
-    plat::WriteUserRegistryValue(key, "NoDriveTypeAutoRun", 145);
-    DisableAutoRun();
-    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 255u);
-    RestoreAutoRun();
-    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 145u);
-    plat::ClearUserRegistryForTests();
 }
 
 }  // namespace

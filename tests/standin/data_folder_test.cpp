@@ -394,35 +394,6 @@ std::pair<std::vector<bool>, int> Cell(const ParsedDib& font, int code, int size
     return cell;
 }
 
-TEST(DataFolderTest, GlyphsStayInsideTheirAdvancesAndDifferFromEachOther) {
-    struct Font {
-        const char* name;
-        const uint8_t* advances;  // from code 26
-        int size, last, roomy;    // cell size, last character, advance that has room for ink
-    };
-    for (const Font& f : {Font{"font_1.jgd", standin::kFont1Advances.data(), 16, 255, 3},
-                          Font{"font_2.jgd", standin::kFont2Advances.data(), 8, 95, 2}}) {
-        const ParsedDib& font = Load(f.name);
-        ASSERT_TRUE(font.ok);
-        for (int code = 26; code <= f.last; ++code) {
-            const int right = Cell(font, code, f.size).second;
-            if (code >= 123) {  // icons, drawn in their own colours: none is empty
-                EXPECT_GE(right, 0) << code;
-                continue;
-            }
-            const int advance = f.advances[code - 26];
-            EXPECT_LT(right, advance) << f.name << " code " << code;
-            EXPECT_TRUE(advance < f.roomy || code == ' ' || right >= 0) << f.name << " " << code;
-        }
-    }
-    const ParsedDib& font = Load("font_1.jgd");
-    const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    for (size_t i = 0; i < chars.size(); ++i)
-        for (size_t j = i + 1; j < chars.size(); ++j)
-            EXPECT_NE(Cell(font, chars[i], 16).first, Cell(font, chars[j], 16).first)
-                << chars[i] << " and " << chars[j];
-}
-
 // The pixels of a w x h box of a canvas.
 std::vector<uint8_t> Box(const standin::Canvas& c, int x0, int y0, int w, int h) {
     std::vector<uint8_t> v;
@@ -434,7 +405,7 @@ std::vector<uint8_t> Box(const standin::Canvas& c, int x0, int y0, int w, int h)
 // Title buttons: ten distinct faces, each visibly pressed. Vehicles: ink over
 // a good part of every heading's picture. Animations: frames that move, the
 // one-shot types resting on an empty last cell.
-TEST(GeneratedPictures, APlayerCanTellThemApartAndStampsAreSmooth) {
+TEST(GeneratedPictures, APlayerCanTellThemApartStampsAreSmoothGlyphsFit) {
     const standin::Canvas buttons = standin::MakeTitleButtons();
     ASSERT_EQ(buttons.height, 64);
     auto face = [&](int col, int y0) { return Box(buttons, col * 160, y0, 160, 32); };
@@ -506,6 +477,33 @@ TEST(GeneratedPictures, APlayerCanTellThemApartAndStampsAreSmooth) {
         }
         EXPECT_GE(highest, 12) << season << ": mountains";
     }
+    // Glyphs stay inside their advances and differ from each other.
+    struct Font {
+        const char* name;
+        const uint8_t* advances;  // from code 26
+        int size, last, roomy;    // cell size, last character, advance that has room for ink
+    };
+    for (const Font& f : {Font{"font_1.jgd", standin::kFont1Advances.data(), 16, 255, 3},
+                          Font{"font_2.jgd", standin::kFont2Advances.data(), 8, 95, 2}}) {
+        const ParsedDib& font = Load(f.name);
+        ASSERT_TRUE(font.ok);
+        for (int code = 26; code <= f.last; ++code) {
+            const int right = Cell(font, code, f.size).second;
+            if (code >= 123) {  // icons, drawn in their own colours: none is empty
+                EXPECT_GE(right, 0) << code;
+                continue;
+            }
+            const int advance = f.advances[code - 26];
+            EXPECT_LT(right, advance) << f.name << " code " << code;
+            EXPECT_TRUE(advance < f.roomy || code == ' ' || right >= 0) << f.name << " " << code;
+        }
+    }
+    const ParsedDib& font = Load("font_1.jgd");
+    const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    for (size_t i = 0; i < chars.size(); ++i)
+        for (size_t j = i + 1; j < chars.size(); ++j)
+            EXPECT_NE(Cell(font, chars[i], 16).first, Cell(font, chars[j], 16).first)
+                << chars[i] << " and " << chars[j];
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The game state's records: the map field's bits and the grid, the statistics
-// block, short little-endian reads and writes, goods, data paths and the
-// market events.
+// The game state's records: map field bits and grid, the statistics block,
+// short reads and writes, goods, data paths and market events.
 
 #include <gtest/gtest.h>
 
@@ -106,7 +105,7 @@ class StateRecords : public ::testing::Test {
     StatisticsBlock& st = g_Statistics;
 };
 
-TEST_F(StateRecords, OutOfRangeReadsAnswerNothingAndResetsMarkEveryField) {
+TEST_F(StateRecords, OutOfRangeAndShortReadsAnswerNothingShortWritesSetTheError) {
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {256, 0}, {0, 256}, {-1, 256}}) {
         EXPECT_EQ(FieldAt(x, y), nullptr);
         for (int32_t got : {GetBuildingNumberAt(x, y), GetCityNumberAt(x, y), GetWayPieceAt(x, y),
@@ -140,6 +139,32 @@ TEST_F(StateRecords, OutOfRangeReadsAnswerNothingAndResetsMarkEveryField) {
     gs.install_index = 7;
     EXPECT_STREQ(gs.DataPath(kPathSave), "copy0");
     EXPECT_EQ(std::string(gs.DataPath(9)) + gs.DataPath(-1), "");
+    // The level files' round trips and the recorded hash of a saved world pin
+    // the byte order; here the reads and writes that come short.
+    fvtest::TempFolder folder;
+    const std::string path = folder.Path() + "/record.bin";
+    folder.Write("record.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
+    plat::FileHandle f = plat::OpenFile(path, plat::OpenMode::Read);
+    int32_t words[3] = {7, 7, 7};
+    EXPECT_EQ(le::ReadI32Array(f, words, 3), 6u);
+    EXPECT_FALSE(le::ReadI32(f, words[2]));
+    // A word with only two bytes, or none, stays as it was.
+    EXPECT_EQ(std::tie(words[0], words[1], words[2]), std::tuple(0x04030201, 7, 7));
+    plat::CloseFile(f);
+    int64_t v = 5;
+    EXPECT_FALSE(le::ReadI64(plat::kInvalidFile, v));
+    EXPECT_EQ(v, 5);
+    f = plat::OpenFile(path, plat::OpenMode::Create);
+    le::WriteI32(f, 1);
+    EXPECT_EQ(g_WriteError, 0);
+    plat::SetWriteLimitForTests(2);
+    le::WriteI32(f, 2);
+    const int32_t short_write = g_WriteError;
+    g_WriteError = 0;
+    plat::SetWriteLimitForTests(-1);
+    le::WriteI32(plat::kInvalidFile, 1);
+    EXPECT_EQ(std::tuple(short_write, g_WriteError), std::tuple(1, 1));
+    plat::CloseFile(f);
 }
 
 TEST_F(StateRecords, MonthlyWorthPointsFlowsLevelsAndPairs) {
@@ -220,35 +245,6 @@ TEST_F(StateRecords, LayoutAndBookingsWrapAndBookingsForNoSuchPlayerChangeNothin
     EXPECT_EQ((std::vector<int32_t>(w + 12, w + 20)),
               (std::vector<int32_t>{0, 300000, 1960, 1960, -1, 0x12340000, 0x12345678, 0}));
     EXPECT_EQ(w[0], 300000);
-}
-
-// The level files' round trips and the recorded hash of a saved world pin
-// the byte order; here the reads and writes that come short.
-TEST_F(StateRecords, ShortReadsLeaveValuesAloneAndShortWritesSetTheError) {
-    fvtest::TempFolder folder;
-    const std::string path = folder.Path() + "/record.bin";
-    folder.Write("record.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
-    plat::FileHandle f = plat::OpenFile(path, plat::OpenMode::Read);
-    int32_t words[3] = {7, 7, 7};
-    EXPECT_EQ(le::ReadI32Array(f, words, 3), 6u);
-    EXPECT_FALSE(le::ReadI32(f, words[2]));
-    // A word with only two bytes, or none, stays as it was.
-    EXPECT_EQ(std::tie(words[0], words[1], words[2]), std::tuple(0x04030201, 7, 7));
-    plat::CloseFile(f);
-    int64_t v = 5;
-    EXPECT_FALSE(le::ReadI64(plat::kInvalidFile, v));
-    EXPECT_EQ(v, 5);
-    f = plat::OpenFile(path, plat::OpenMode::Create);
-    le::WriteI32(f, 1);
-    EXPECT_EQ(g_WriteError, 0);
-    plat::SetWriteLimitForTests(2);
-    le::WriteI32(f, 2);
-    const int32_t short_write = g_WriteError;
-    g_WriteError = 0;
-    plat::SetWriteLimitForTests(-1);
-    le::WriteI32(plat::kInvalidFile, 1);
-    EXPECT_EQ(std::tuple(short_write, g_WriteError), std::tuple(1, 1));
-    plat::CloseFile(f);
 }
 
 class MarketEventsTest : public ::testing::Test {
