@@ -1,6 +1,7 @@
 #include "app/busy_game.h"
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "app/game_app.h"
@@ -61,9 +62,8 @@ int32_t BusyGame::Place(int32_t type, int32_t x, int32_t y) {
     const int32_t number = buildings.PlaceBuilding(x, y);
     if (number <= 0) return number;
     const Floor floor = FloorOfType(type);
-    for (int32_t fx = x; fx < x + floor.width; ++fx) {
+    for (int32_t fx = x; fx < x + floor.width; ++fx)
         for (int32_t fy = y; fy < y + floor.depth; ++fy) Mark(fx, fy, number, type);
-    }
     return number;
 }
 
@@ -132,18 +132,15 @@ void BusyGame::Build(int32_t seed) {
         field.set_teile_art(1);
         field.set_hoehe(2);
     }
-    gs.game_mode = kModeGame;
-    gs.year = 1960 + seed;
-    gs.month = seed % 12;
-    gs.week = seed % 4;
+    std::tie(gs.game_mode, gs.year, gs.month, gs.week) =
+        std::tuple(kModeGame, 1960 + seed, seed % 12, seed % 4);
     gs.cash[0] = 10000000 + seed;
     // A building of every class outside the city and the transport lines.
     int32_t x = 8;
     for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
         if (!HasBuildingClass(type) || IsTruckDepotType(type) || IsStationType(type) ||
-            IsStoreType(type)) {
+            IsStoreType(type))
             continue;
-        }
         if (type == kTypeLumberMill) {  // a mill with forest keeps its capacity
             MapField* forest = FieldAt(x + 1, 177);
             forest->set_forest_flag(true);
@@ -157,9 +154,8 @@ void BusyGame::Build(int32_t seed) {
     // type.
     auto* city = new CCity(1, 20, 20, 1);
     cities.cities[0] = city;
-    for (int32_t fx = 20; fx < 20 + kCityAreaSize; ++fx) {
+    for (int32_t fx = 20; fx < 20 + kCityAreaSize; ++fx)
         for (int32_t fy = 20; fy < 20 + kCityAreaSize; ++fy) FieldAt(fx, fy)->set_stadtnum(1);
-    }
     Way(22, 30, 44, 30, kWayCityStreet, 1);
     Way(30, 22, 30, 44, kWayCityStreet, 1);
     for (int32_t fx = 22; fx <= 28; ++fx) {
@@ -199,8 +195,7 @@ void BusyGame::Build(int32_t seed) {
         auto* truck = new CTruck(from, 103, "T", 0);
         truck->schedule[0] = StopAt(from, 103);
         truck->schedule[1] = StopAt(to, 103);
-        truck->stop_count = 2;
-        truck->needs_route = 1;
+        std::tie(truck->stop_count, truck->needs_route) = std::tuple(2, 1);
         truck->cargo_plan[0][0][0] = 5;  // gold
         vehicles.push_back(truck);
     }
@@ -226,10 +221,7 @@ void BusyGame::Build(int32_t seed) {
 
 void BusyGame::Run(plat::HeadlessBackend& host, int32_t frames) {
     CGameApp app;
-    for (int32_t i = 0; i < frames; ++i) {
-        host.AdvanceClock(26);
-        app.UpdateFrame();
-    }
+    for (int32_t i = 0; i < frames; ++i, app.UpdateFrame()) host.AdvanceClock(26);
 }
 
 }  // namespace fvtest

@@ -1,8 +1,7 @@
 #pragma once
-// A busy running game for the level-file tests and the level-reader fuzzer
-// (no test framework here): a building of every class, a city with streets,
-// houses and stores, two trucks on a road, a train on a rail line, and
-// opponents whose plans name those vehicles.
+// A busy running game for the level-file tests and the level-reader fuzzer (no
+// test framework here): a building of every class, a city with streets, houses
+// and stores, two trucks, a train, and opponents whose plans name them.
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // The main frame on the headless back end: logos and title, its screens' open
-// and done steps, abort and close, notices, the input it throttles or turns
-// into commands, and a game's start and end.
+// and done steps, abort and close, notices, the input it throttles, its
+// keyboard commands, and a game's start and end.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@
 #include "app/main_frame.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
+#include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/clock.h"
 #include "platform/temp_folder.h"
@@ -72,13 +73,8 @@ template <FrameScreen Slot>
 ScreenEntry TestEntry(uint32_t open_message, uint32_t done_message,
                       uint32_t open_steps = kOpenCommon, uint32_t done_steps = kDoneCommon) {
     TestScreen::done_message[static_cast<int>(Slot)] = done_message;
-    ScreenEntry e;
-    e.slot = Slot;
-    e.open_message = open_message;
-    e.done_message = done_message;
-    e.cancel_command = static_cast<uint16_t>(40000 + static_cast<int>(Slot));
-    e.open_steps = open_steps;
-    e.done_steps = done_steps;
+    ScreenEntry e{Slot,       open_message, done_message, uint16_t(40000 + static_cast<int>(Slot)),
+                  open_steps, done_steps};
     e.open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
         auto* screen = new TestScreen(Slot);
         if (screen->Create(&frame, {100, 100, 300, 200}, WS_POPUP | WS_CHILD | WS_VISIBLE,
@@ -122,15 +118,15 @@ TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     h.frame->SendMessage(kMsgShowStartScreen);
     auto* logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
     ASSERT_NE(logo, nullptr);
-    EXPECT_EQ(logo->logo_index, 0);
-    EXPECT_EQ(gs.screen_open, 0);  // the logos open no screen in the game's sense
-    h.Advance(4010);               // their timing is the logo tests'
+    // The logos open no screen in the game's sense.
+    EXPECT_EQ(std::tuple(logo->logo_index, gs.screen_open), std::tuple(0, 0));
+    h.Advance(4010);  // their timing is the logo tests'
     EXPECT_EQ(dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo))->logo_index, 1);
     h.Advance(3010);
     EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
     ASSERT_NE(dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start)), nullptr);
-    EXPECT_EQ(std::tie(gs.start_marker, gs.screen_open, gs.paused), std::tuple(1, 1, 1));
-    EXPECT_EQ(h.frame->accelerators, nullptr);
+    EXPECT_EQ(std::tuple(gs.start_marker, gs.screen_open, gs.paused, h.frame->accelerators),
+              std::tuple(1, 1, 1, nullptr));
     EXPECT_GE(h.sound->Count("PlayTitleMusic"), 1);  // on its paint
     // Each request closes a logo first, also when there is none.
     EXPECT_EQ(std::tuple(SentToFrame(kMsgOpenLogo), SentToFrame(kMsgShowStartScreen),
@@ -150,8 +146,8 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     h.frame->SendMessage(kMsgOpenProduction);
     plat::Window* screen = h.frame->Screen(FrameScreen::Production);
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(std::tie(gs.screen_open, panel->screen_open_flag), std::tuple(1, 1));
-    EXPECT_EQ(h.frame->accelerators, nullptr);
+    EXPECT_EQ(std::tuple(gs.screen_open, panel->screen_open_flag, h.frame->accelerators),
+              std::tuple(1, 1, nullptr));
     EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"StopEffects", "PauseMusic"}));
     // A second request while it is open changes nothing.
     h.frame->SendMessage(kMsgOpenProduction);
@@ -160,13 +156,12 @@ TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {
     h.host.SetClock(123456);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgProductionDone);
-    EXPECT_EQ(TestScreen::deletions, 1);
-    EXPECT_EQ(std::tie(gs.screen_open, panel->screen_open_flag, panel->hidden_popups_shown),
-              std::tuple(0, 0, 1));
-    EXPECT_EQ(h.frame->accelerators, &KeyTable());
-    EXPECT_EQ(h.sound->calls, (std::vector<std::string>{"ResumeEffects"}));
+    EXPECT_EQ(std::tie(TestScreen::deletions, gs.screen_open, panel->screen_open_flag,
+                       panel->hidden_popups_shown),
+              std::tuple(1, 0, 0, 1));
+    EXPECT_EQ(std::tuple(h.frame->accelerators, h.sound->calls, g_MusicTime),
+              std::tuple(&KeyTable(), std::vector<std::string>{"ResumeEffects"}, 123456u));
     EXPECT_TRUE(h.sound->music_wait >= 15000 && h.sound->music_wait <= 30000);
-    EXPECT_EQ(g_MusicTime, 123456u);
     // The screens that hand the music back at once.
     h.frame->SendMessage(kMsgOpenStatistics);
     h.sound->calls.clear();
@@ -215,11 +210,9 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
     // in the fixed order, whatever order they opened in.
     EXPECT_EQ(TestScreen::log, (std::vector<std::string>{"1:40001", "8:40008", "15:40015"}));
     EXPECT_EQ(TestScreen::deletions, 4);
-    for (int32_t slot = 0; slot < kFrameScreenCount; ++slot) {
+    for (int32_t slot = 0; slot < kFrameScreenCount; ++slot)
         EXPECT_EQ(h.frame->Screen(static_cast<FrameScreen>(slot)), nullptr) << slot;
-    }
-    EXPECT_FALSE(h.frame->IsWindow());
-    EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_TRUE(!h.frame->IsWindow() && plat::QuitRequested());
     ASSERT_NE(g_pGameState, nullptr);  // shut down only when the frame is deleted
     h.DeleteFrame();
     EXPECT_EQ(g_pGameState, nullptr);
@@ -228,9 +221,7 @@ TEST_F(FrameTest, AbortCancelsEveryScreenInOrderAndEndsTheProgram) {
 // Closing: the world view and the terrain go, the loop is asked to quit; the
 // frame's deletion frees the vehicles, writes best.sav and the settings.
 TEST_F(FrameTest, CloseAndShutdown) {
-    auto* view = new fvtest::RecordingView;
-    view->Create(h.frame, {0, 0, 100, 100}, WS_CHILD | WS_VISIBLE);
-    SetWorldView(view);
+    AddView();
     int deletions = 0;
     RegisterVehicle(new fvtest::TestVehicle(1, &deletions));
     RegisterVehicle(new fvtest::TestVehicle(2, &deletions));
@@ -240,13 +231,10 @@ TEST_F(FrameTest, CloseAndShutdown) {
     h.frame->PostMessage(WM_CLOSE);
     h.Run();
     EXPECT_TRUE(!g_pSpielFeld && !g_pTerrain && !g_pWayNetwork);  // the terrain's network too
-    EXPECT_FALSE(h.frame->IsWindow());
-    EXPECT_TRUE(plat::QuitRequested());
-    EXPECT_EQ(deletions, 0);
+    EXPECT_TRUE(!h.frame->IsWindow() && plat::QuitRequested() && deletions == 0);
     EXPECT_FALSE(std::filesystem::exists(h.folder.Path() + "/ferrovane.ini"));
     h.DeleteFrame();
-    EXPECT_EQ(deletions, 2);
-    EXPECT_EQ(g_pGameState, nullptr);
+    EXPECT_EQ(std::tuple(deletions, g_pGameState), std::tuple(2, nullptr));
     EXPECT_NE(h.folder.Read("ferrovane.ini").find("Scrollspeed=4"), std::string::npos);
     EXPECT_EQ(h.folder.Read("save/best.sav").substr(36, 2), std::string("\x92\x10", 2));
 }
@@ -256,9 +244,7 @@ TEST(FrameStartTest, MissingLogoCancelledEndsTheProgramInOrder) {
     h.frame->SendMessage(kMsgShowStartScreen);
     ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
     EXPECT_NE(h.host.MessageBoxes()[0].text.find("logo0.jgd"), std::string::npos);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Logo), nullptr);
-    EXPECT_TRUE(plat::QuitRequested());
-    EXPECT_NE(g_pGameState, nullptr);
+    EXPECT_TRUE(!h.frame->Screen(FrameScreen::Logo) && plat::QuitRequested() && g_pGameState);
 }
 
 TEST_F(FrameTest, InformationWindowsGetTheirCancelCommands) {
@@ -323,19 +309,17 @@ TEST_F(FrameTest, MouseMoveBurstOverTheViewIsOneMoveReplayedAndOutsideItFlushes)
         h.Turn();
         h.host.AdvanceClock(50);
     }
-    ASSERT_EQ(view->Moves().size(), 1u);
-    EXPECT_EQ(view->Moves()[0].time, 1000u);
-    EXPECT_EQ(g_MouseMoveTime.pending, 1);
-    EXPECT_EQ(g_MouseMoveTime.time, 1200u);  // the last real move
-    h.host.SetClock(1450);                   // 250 ms after the last move: not yet
+    ASSERT_EQ(view->Moves().size(), 1u);  // the pending time is the last real move's
+    EXPECT_EQ(std::tuple(view->Moves()[0].time, g_MouseMoveTime.pending, g_MouseMoveTime.time),
+              std::tuple(1000u, 1, 1200u));
+    h.host.SetClock(1450);  // 250 ms after the last move: not yet
     h.Turn();
     EXPECT_EQ(view->Moves().size(), 1u);
     h.host.SetClock(1451);
     h.Turn();
     ASSERT_EQ(view->Moves().size(), 2u);
-    EXPECT_EQ(view->Moves()[1].lParam, 0);
-    EXPECT_EQ(view->Moves()[1].wParam, 0u);
-    EXPECT_EQ(g_MouseMoveTime.pending, 0);
+    EXPECT_EQ(std::tuple(view->Moves()[1].lParam, view->Moves()[1].wParam, g_MouseMoveTime.pending),
+              std::tuple(0, 0u, 0));
     h.Turn();
     EXPECT_EQ(view->Moves().size(), 2u);
     // 250 ms after the last handled one a move goes through again.
@@ -366,8 +350,7 @@ TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStationsAndKeysAreUn
         h.Run();
         EXPECT_EQ(gs.build_orientation, static_cast<int32_t>(orientation)) << type << " " << key;
     }
-    EXPECT_EQ(view->cursor_x, -1);  // the preview follows at once
-    EXPECT_EQ(view->prev_cursor_y, -1);
+    EXPECT_EQ(std::tuple(view->cursor_x, view->prev_cursor_y), std::tuple(-1, -1));  // at once
     EXPECT_FALSE(view->Moves().empty());
     // While a screen is open the keys are off.
     gs.selected_building_type = 0;
@@ -383,11 +366,10 @@ TEST_F(FrameTest, SpaceAndArrowsSetTheOrientationOfDepotsAndStationsAndKeysAreUn
     const auto& entries = KeyTable().Entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].virtualKey == VK_TAB) continue;  // one per screen
-        for (size_t j = i + 1; j < entries.size(); ++j) {
+        for (size_t j = i + 1; j < entries.size(); ++j)
             EXPECT_FALSE(entries[i].virtualKey == entries[j].virtualKey &&
                          entries[i].modifiers == entries[j].modifiers)
                 << entries[i].command << " " << entries[j].command;
-        }
     }
     EXPECT_EQ(KeyTable().Find('D', plat::kAccelControl | plat::kAccelAlt), 40153);
 }
@@ -398,9 +380,95 @@ TEST_F(FrameTest, AnimationsOnWithoutTheirPicturesEndTheProgram) {
     AddView();
     h.gs->opt_animations = 0;
     h.frame->SendMessage(WM_COMMAND, kCmdToggleAnimations);
-    EXPECT_FALSE(h.host.MessageBoxes().empty());
-    EXPECT_EQ(g_pSpielFeld, nullptr);
-    EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_TRUE(!h.host.MessageBoxes().empty() && !g_pSpielFeld && plat::QuitRequested());
+}
+
+// A panel that keeps the commands it gets instead of acting on them.
+class CommandPanel : public HAUPTDIALOG {
+  public:
+    std::vector<uint32_t> commands;
+
+  protected:
+    void OnPanelCommand(uint32_t command) override { commands.push_back(command); }
+};
+
+// The frame's keyboard commands: the guards of the keys that press panel
+// headings, the bookmarks, and the panel moving to the other side.
+class FrameKeys : public FrameTest {
+  protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        view->Create(h.frame, {162, 0, 1024, 768}, WS_CHILD | WS_VISIBLE);
+        panel->Create(h.frame, {0, 0, 162, 768}, WS_CHILD | WS_VISIBLE);
+        SetControlPanel(panel);
+        SetWorldView(view);
+    }
+    std::vector<uint32_t> Press(uint16_t command) {  // the commands the panel got
+        panel->commands.clear();
+        h.frame->SendMessage(WM_COMMAND, command);
+        return panel->commands;
+    }
+    RecordingView* view = new RecordingView;
+    CommandPanel* panel = new CommandPanel;
+};
+
+TEST_F(FrameKeys, KeysPressTheirHeadingOnlyWhereTheirGuardsAllow) {
+    const struct {
+        uint16_t key;
+        int32_t mode, zoom, pause;
+        std::vector<uint32_t> sent;
+    } cases[] = {
+        {40335, kModeGame, 1, 0, {40228}},  // A: no tool
+        {40335, kModeEditor, 1, 0, {}},
+        {40335, kModeGame, 16, 0, {}},
+        {40335, kModeGame, 1, 1, {}},
+        {40329, kModeEditor, 1, 0, {}},            // B: not in the editor
+        {40330, kModeEditor, 1, 0, {40232}},       // I: the editor's rename
+        {40330, kModeGame, 16, 0, {}},             //    not on the overview
+        {40323, kModeGame, 1, 0, {40215, 40394}},  // L: file, Load
+        {40323, kModeEditor, 1, 0, {40230}},
+        {40325, kModeEditor, 1, 0, {}},            // O: nothing in the editor
+        {40322, kModeGame, 1, 0, {40214, 40318}},  // Q: game, End
+        {40322, kModeEditor, 1, 0, {40229}},
+        {40333, kModeGame, 1, 1, {}},                // H: not while paused
+        {40338, kModeEditor, 1, 0, {40233, 40266}},  // 2: the view list, 1:2
+    };
+    for (const auto& c : cases) {
+        std::tie(h.gs->game_mode, h.gs->user_pause, view->zoom) =
+            std::tuple(c.mode, c.pause, c.zoom);
+        EXPECT_EQ(Press(c.key), c.sent) << c.key << " mode " << c.mode;
+    }
+}
+
+TEST_F(FrameKeys, MTwiceRestoresTheLayoutBookmarksReturnToTheirField) {
+    h.gs->view_width = 1024 - 164;  // the view window is 862 wide
+    const plat::Rect view_was = view->GetWindowRect(), panel_was = panel->GetWindowRect();
+    Press(40316);
+    EXPECT_EQ(view->GetWindowRect().left, panel_was.left);
+    EXPECT_EQ(panel->GetWindowRect().left, view->GetWindowRect().right);
+    Press(40316);
+    EXPECT_EQ(std::tuple(view->GetWindowRect(), panel->GetWindowRect()),
+              std::tuple(view_was, panel_was));
+    CGameState& gs = *h.gs;
+    for (const int32_t origin : {20, 23, 27}) {
+        for (int32_t rotation = 0; rotation < 4; ++rotation) {
+            gs.rotation = rotation;
+            view->view_origin = origin;
+            view->centre_x = (130 - 77) / 2.0;
+            view->centre_y = (130 + 77) / 2.0 - origin;
+            Press(40351 + 3);  // Shift+F4
+            view->centre_x = view->centre_y = 0.0;
+            Press(40341 + 3);  // F4
+            EXPECT_DOUBLE_EQ(view->centre_x, 26.5) << origin << " " << rotation;
+            EXPECT_DOUBLE_EQ(view->centre_y, 103.5 - origin) << origin << " " << rotation;
+        }
+    }
+    // An empty bookmark recalls nothing; the overview stores nothing.
+    Press(40341 + 5);
+    EXPECT_DOUBLE_EQ(view->centre_x, 26.5);
+    view->zoom = 16;
+    Press(40351 + 5);
+    EXPECT_EQ(gs.bookmarks[5].x, -1);
 }
 
 plat::Rect g_viewArea;
@@ -435,19 +503,16 @@ class FrameGameTest : public FrameTest {
             world_ = new fvtest::TempFolder;
             fvtest::WriteWorldPictures(world_->Path());
         }
-        for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics}) {
-            for (int32_t copy = 0; copy < kDataPathCopies; ++copy) {
+        for (int32_t group : {kPathBase, kPathVehicles, kPathWorld, kPathGraphics})
+            for (int32_t copy = 0; copy < kDataPathCopies; ++copy)
                 std::snprintf(h.gs->data_paths[group * kDataPathCopies + copy], kDataPathLength,
                               "%s", world_->Path().c_str());
-            }
-        }
     }
     static inline fvtest::TempFolder* world_ = nullptr;
 };
 
-// Switched on in a running game, every animated building of the table gets
-// the animation of its type (and the objects are redrawn, the music handed
-// back); switched off, the view forgets them all.
+// Switched on in a running game, each animated building gets its type's
+// animation; switched off, the view forgets them all.
 TEST_F(FrameGameTest, AnimationsOnRegisterTheAnimatedBuildings) {
     UseWorldPictures();  // which the view's animations need
     RecordingView* view = AddView();
@@ -485,18 +550,15 @@ TEST_F(FrameGameTest, ContinueStartsAWorldViewAndLoadsTheLastGame) {
         RecordingView saved_view;
         saved_view.zoom = 16;
         SetWorldView(&saved_view);
-        gs.game_mode = kModeGame;
-        gs.year = 1987;
+        std::tie(gs.game_mode, gs.year) = std::tuple(kModeGame, 1987);
         EXPECT_TRUE(SaveLastGame());
         SetWorldView(nullptr);
-        gs.game_mode = 0;
-        gs.year = 1960;
+        std::tie(gs.game_mode, gs.year) = std::tuple(0, 1960);
     }
     h.frame->SendMessage(kMsgShowStartScreen);
     ASSERT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-    gs.goal_reached = 1;
-    gs.board_votes = 100;  // a game won before
-    gs.sim_halted = 1;
+    // A game won before.
+    std::tie(gs.goal_reached, gs.board_votes, gs.sim_halted) = std::tuple(1, 100, 1);
     h.host.SetClock(777);
     h.sound->calls.clear();
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
@@ -534,15 +596,13 @@ TEST_F(FrameGameTest, OtherTitleChoicesGoOnInThePanelADamagedLastGameShowsTheTit
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
     ASSERT_EQ(h.host.MessageBoxes().size(), 1u);
     EXPECT_NE(h.host.MessageBoxes()[0].text.find("lastsave.lvl"), std::string::npos);
-    EXPECT_EQ(g_pSpielFeld, nullptr);
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_TRUE(!g_pSpielFeld && h.frame->Screen(FrameScreen::Start));
     h.DeletePanel();
     // Without a world view the title comes back too, without a box.
     h.frame->DeleteScreen(FrameScreen::Start);
     GetFrameHooks().create_world_view = nullptr;
     h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
-    EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
-    EXPECT_EQ(h.host.MessageBoxes().size(), 1u);
+    EXPECT_TRUE(h.frame->Screen(FrameScreen::Start) && h.host.MessageBoxes().size() == 1u);
 }
 
 TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
@@ -553,9 +613,7 @@ TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
     h.frame->SendMessage(kMsgOpenGenProgress);
     gs.fields[500].set_hoehe(9);
     gs.way_kind = gs.ng_towns = gs.mine_kind = gs.found_city_size = 3;
-    gs.regen_woods = 0;
-    gs.selected_building_type = 12;
-    g_Credit = 5000;
+    std::tie(gs.regen_woods, gs.selected_building_type, g_Credit) = std::tuple(0, 12, 5000);
     g_NewGameCounters.words[kNgcMoney] = 77;
     h.frame->SendMessage(kMsgEndRunningGame);
     EXPECT_TRUE(!g_pSpielFeld && !h.frame->Screen(FrameScreen::GenProgress));
@@ -618,8 +676,7 @@ TEST_F(FrameGameTest, GameEndEntersTheHighScoreListAndShowsTheScoresOrTheTitle) 
     h.frame->SendMessage(kMsgGameEnd, 0, 38);
     static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = 6000;
     h.frame->SendMessage(kMsgGameEndDone);
-    EXPECT_NE(h.frame->Screen(FrameScreen::HighScores), nullptr);
-    EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_TRUE(h.frame->Screen(FrameScreen::HighScores) && !h.frame->Screen(FrameScreen::Start));
     h.frame->SendMessage(kMsgHighScoresDone);
     EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
 }

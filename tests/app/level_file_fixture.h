@@ -1,6 +1,5 @@
 #pragma once
-// Level files as bytes for the tests: read, write, patch, and the offsets of
-// the records of a written file.
+// Level files as bytes for the tests: read, write and patch.
 
 #include <cstdint>
 #include <fstream>
@@ -29,14 +28,5 @@ inline void PutI32(Bytes& file, size_t offset, int32_t value) {
 inline int32_t GetI32(const Bytes& file, size_t offset) {
     return static_cast<int32_t>(le::GetU32(&file.at(offset + 3) - 3));
 }
-
-// Offsets of the records of a written file (event: the active event).
-struct RecordOffsets {
-    size_t grid = 32, network = 0, cash = 0, calendar = 0, camera = 0, names = 0, event = 0;
-    size_t statistics = 0, counters = 0, event_count = 0, events = 0, opponents = 0;
-    size_t bookmarks = 0, options = 0, end = 0;
-};
-// The network and the opponents vary in size; the rest follows from them.
-RecordOffsets OffsetsOf(const Bytes& file);
 
 }  // namespace fvtest

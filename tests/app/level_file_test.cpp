@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
-#include <memory>
 #include <random>
 #include <string>
 
@@ -33,6 +32,7 @@
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
+#include "state/map_field.h"
 #include "state/market_events.h"
 #include "state/statistics.h"
 #include "support/game_scope.h"
@@ -44,10 +44,37 @@ namespace {
 
 using fvtest::Bytes;
 using fvtest::GetI32;
-using fvtest::OffsetsOf;
 using fvtest::PutI32;
 using fvtest::ReadFileBytes;
 using fvtest::WriteFileBytes;
+
+// Offsets of the records of a written file (event: the active event). The
+// network and the opponents vary in size; the rest follows from them.
+struct RecordOffsets {
+    size_t grid = 32, network = 0, cash = 0, calendar = 0, camera = 0, names = 0, event = 0;
+    size_t statistics = 0, counters = 0, event_count = 0, events = 0, opponents = 0;
+    size_t bookmarks = 0, options = 0, end = 0;
+};
+RecordOffsets OffsetsOf(const Bytes& file) {
+    RecordOffsets at;
+    at.network = at.grid + kFieldGridBytes;
+    const uint32_t nodes = static_cast<uint32_t>(GetI32(file, at.network));
+    at.cash = at.network + 4 + size_t{nodes} * (4 + kWayNodeRecordSize);
+    // cash, season, empty buildings, empty vehicles, empty cities
+    at.calendar = at.cash + 32 + 4 + 4 + 4 + 2048 + 4;
+    at.camera = at.calendar + 12;
+    at.names = at.camera + 20 + 4 + 1;
+    at.event = at.names + 140;
+    at.statistics = at.event + 2;
+    at.counters = at.statistics + 6608;
+    at.event_count = at.counters + 80 + 8;
+    at.events = at.event_count + 4;
+    at.opponents = at.events + 40 * 92;
+    at.end = file.size();
+    at.options = at.end - 24;
+    at.bookmarks = at.options - 80;
+    return at;
+}
 
 void Append(Bytes& out, const void* data, size_t size) {
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
@@ -57,13 +84,11 @@ void AppendI32(Bytes& out, int32_t value) {  // compared only with itself: host 
     Append(out, &value, sizeof value);
 }
 
-// A running game (state, tables, opponents, way network, view, panel, a
-// saved-games folder) with helpers to fill every record, snapshot what a load
-// may touch, and patch files at the offsets of their records.
+// A running game with a saved-games folder; helpers fill every record and
+// snapshot what a load may touch.
 class LevelFile : public ::testing::Test {
   protected:
     LevelFile() {
-        scope.Set(g_pWayNetwork, network.get());
         gs.game_mode = kModeGame;
         std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index],
                       kDataPathLength, "%s\\save", folder.Path().c_str());
@@ -76,9 +101,7 @@ class LevelFile : public ::testing::Test {
     // Fills every saved record with values of `seed`'s own.
     void MakeGame(int32_t seed) {
         std::mt19937 n(static_cast<uint32_t>(seed));  // the same game for the same seed
-        auto below = [&n](int32_t k) {
-            return static_cast<int32_t>(n() % static_cast<uint32_t>(k));
-        };
+        auto below = [&n](int32_t k) { return int32_t(n() % uint32_t(k)); };
         RecreateOpponents();  // sets the opponents' cash and names, which come below
         // No buildings, cities or nodes: the references stay empty.
         for (MapField& field : gs.fields) {
@@ -101,40 +124,29 @@ class LevelFile : public ::testing::Test {
                 node->belegt[i] = static_cast<uint8_t>(below(2));
                 node->back[i] = below(5) == 4 ? kNoBackDirection : static_cast<uint8_t>(below(4));
             }
-            network->nodes[number] = node;
-            // A node belongs to one field.
+            network->nodes[number] = node;  // on a field of its own
             gs.fields[number * 7].set_knotennummer(static_cast<uint32_t>(number));
         }
         for (int32_t i = 0; i < 6; ++i) gs.built_counts[i] = below(20) - 2;
         gs.board_votes = below(100);
-        gs.cash[0] = (int64_t{1} << 40) + seed;
-        gs.cash[1] = -5 - seed;
-        gs.cash[2] = 700000 + seed;
-        gs.cash[3] = -(int64_t{1} << 35);
-        gs.season = 1 + seed % 3;
-        gs.week = seed % 4;
-        gs.month = 1 + seed % 11;
-        gs.year = 1970 + seed;
-        if (g_pSpielFeld != nullptr) {
-            g_pSpielFeld->centre_x = 12.25 + seed;
-            g_pSpielFeld->centre_y = -3.0625 - seed;
-            g_pSpielFeld->zoom = seed % 2 == 0 ? 4 : 16;
-        }
+        const int64_t cash[] = {(int64_t{1} << 40) + seed, -5 - seed, 700000 + seed,
+                                -(int64_t{1} << 35)};
+        std::copy(std::begin(cash), std::end(cash), gs.cash);
+        std::tie(gs.season, gs.week, gs.month, gs.year) =
+            std::tuple(1 + seed % 3, seed % 4, 1 + seed % 11, 1970 + seed);
+        std::tie(view.centre_x, view.centre_y, view.zoom) =
+            std::tuple(12.25 + seed, -3.0625 - seed, seed % 2 == 0 ? 4 : 16);
         gs.rotation = (seed + 1) % 4;
         for (int32_t k = 0; k < 4; ++k)
             gs.player_colors[k] = static_cast<uint8_t>((seed + 2 + k) % 4);
-        for (int32_t p = 0; p < 4; ++p) {
+        for (int32_t p = 0; p < 4; ++p)
             std::snprintf(gs.company_names[p], kCompanyNameLength, "Company %d of game %d", p,
                           seed);
-        }
-        gs.active_event = static_cast<int8_t>(seed % 20);
-        gs.event_pause = static_cast<uint8_t>(seed + 3);
-        for (int32_t i = 0; i < kStatisticsWords; ++i) {
+        std::tie(gs.active_event, gs.event_pause) = std::tuple(seed % 20, seed + 3);
+        for (int32_t i = 0; i < kStatisticsWords; ++i)
             g_Statistics.words[i] = static_cast<int32_t>(n() >> 8) - (1 << 23);
-        }
-        g_TakeOverCount[0] = 1;
-        g_TakeOverCount[1] = 0;
-        g_TakeOverCount[2] = seed % 2;
+        std::tie(g_TakeOverCount[0], g_TakeOverCount[1], g_TakeOverCount[2]) =
+            std::tuple(1, 0, seed % 2);
         for (int32_t i = 0; i < kNewGameCounterWords; ++i)
             g_NewGameCounters.words[i] = i * 11 + seed;
         for (int32_t& id : gs.news_ids) id = -1;  // every load sets them so
@@ -148,17 +160,14 @@ class LevelFile : public ::testing::Test {
         for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
             COpponent& o = *gs.opponents[slot];
             fvtest::FillOpponent(o, slot + seed, {});
-            o.takeover_year = 1990 + slot + seed;
-            o.takeover_percent = 40 + slot;
+            std::tie(o.takeover_year, o.takeover_percent) =
+                std::tuple(1990 + slot + seed, 40 + slot);
         }
         gs.active_opponent = seed % 3;
         for (int32_t i = 0; i < kBookmarkCount; ++i) gs.bookmarks[i] = {i * 20 + seed, 255 - i};
-        gs.show_grid = seed % 2;
-        gs.show_trees = 1 - seed % 2;
-        gs.show_city_buildings = 0;
-        gs.show_city_names = 1;
-        gs.show_building_names = 0;
-        gs.show_production = 1;
+        std::tie(gs.show_grid, gs.show_trees, gs.show_city_buildings, gs.show_city_names,
+                 gs.show_building_names, gs.show_production) =
+            std::tuple(seed % 2, 1 - seed % 2, 0, 1, 0, 1);
     }
     // Everything a load may change: the records as written plus the state
     // that loads reset and no record holds.
@@ -169,31 +178,24 @@ class LevelFile : public ::testing::Test {
         plat::CloseFile(file);
         Bytes out = ReadFileBytes(path);
         plat::RemoveFile(path);
-        // What loads reset and no record holds.
         for (int32_t value : {gs.game_mode, gs.goal_reached, gs.start_marker, gs.schedule_words[1],
                               gs.schedule_words[2], gs.construction_word, gs.selected_building_type,
                               gs.placement_city, gs.ng_land, gs.regen_world, gs.mine_kind,
-                              gs.redraw_terrain, gs.redraw_objects}) {
+                              gs.redraw_terrain, gs.redraw_objects})
             AppendI32(out, value);
-        }
         for (int32_t id : gs.news_ids) AppendI32(out, id);
         Append(out, gs.player_colors, sizeof gs.player_colors);
         for (int64_t shown : gs.cash_shown) Append(out, &shown, sizeof shown);
-        for (const GoodsRecord& good : gs.goods) {
-            AppendI32(out, good.price);
-            AppendI32(out, good.available);
-            AppendI32(out, good.intro_year);
-        }
+        for (const GoodsRecord& g : gs.goods)
+            for (int32_t v : {g.price, g.available, g.intro_year}) AppendI32(out, v);
         for (const BuildingType& type : gs.building_types) AppendI32(out, type.intro_year);
         Append(out, &g_pVehicleList, sizeof g_pVehicleList);
         Append(out, gs.opponents, sizeof gs.opponents);
         for (const COpponent* o : gs.opponents) AppendI32(out, o != nullptr ? o->turn_pending : 0);
         Append(out, gs.fields, sizeof gs.fields);  // every bit, also those a load clears
-        if (g_pSpielFeld != nullptr) {
-            Append(out, &g_pSpielFeld->centre_x, 8);
-            Append(out, &g_pSpielFeld->centre_y, 8);
-            AppendI32(out, g_pSpielFeld->zoom);
-        }
+        Append(out, &view.centre_x, 8);
+        Append(out, &view.centre_y, 8);
+        AppendI32(out, view.zoom);
         return out;
     }
     Bytes SaveToBytes(const std::string& name) {
@@ -239,55 +241,48 @@ class LevelFile : public ::testing::Test {
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
     CLookupTables tables;
-    std::unique_ptr<CWayNetwork> network = std::make_unique<CWayNetwork>();
+    CWayNetwork* network = &scope.UseWayNetwork();
     fvtest::TempFolder folder;
     fvtest::RecordingView& view = scope.UseView();
     fvtest::RecordingPanel& panel = scope.UsePanel();
 };
 
-TEST_F(LevelFile, SaveLoadSaveIsByteIdentical) {
+TEST_F(LevelFile, SaveLoadSaveIsByteIdenticalALoadSetsWhatNoRecordHolds) {
     MakeGame(1);
     const Bytes first = SaveToBytes("first.lvl");
     MakeGame(2);  // a different running game
     ASSERT_EQ(LoadSavedGame(FilePath("first.lvl")), LevelLoadResult::Loaded);
     EXPECT_TRUE(SaveToBytes("second.lvl") == first);
     EXPECT_TRUE(host.MessageBoxes().empty());
-}
-
-// What the byte-identical round trip cannot show: the fix-ups of a load.
-TEST_F(LevelFile, ALoadSetsWhatNoRecordHoldsAndRefreshesTheView) {
+    // What the byte-identical round trip cannot show: the fix-ups of a load.
     MakeGame(3);  // odd seeds save zoom 16
     ASSERT_TRUE(SaveGameFile(FilePath("game.lvl")));
     MakeGame(8);
-    gs.goal_reached = 1;
-    gs.news_ids[3] = 17;
-    gs.selected_building_type = 5;
+    std::tie(gs.goal_reached, gs.news_ids[3], gs.selected_building_type) = std::tuple(1, 17, 5);
     std::memset(panel.legend_flags, 0, sizeof panel.legend_flags);
     ASSERT_EQ(LoadSavedGame(FilePath("game.lvl")), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.cash[0], (int64_t{1} << 40) + 3);  // all 64 bits
-    EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
+    EXPECT_EQ(std::tuple(gs.cash[0], gs.cash_shown[0]),  // all 64 bits
+              std::tuple((int64_t{1} << 40) + 3, (int64_t{1} << 40) + 3));
     // Colours follow the human player's.
     for (int k = 0; k < 4; ++k) EXPECT_EQ(gs.player_colors[k], (gs.player_colors[0] + k) % 4);
     for (int32_t id : gs.news_ids) EXPECT_EQ(id, -1);
     EXPECT_EQ(std::tie(gs.goal_reached, gs.selected_building_type, gs.construction_word),
               std::tuple(0, -1, -1));
     ExpectEventPrices(gs.active_event);
-    // The view and the panel were refreshed once; zoom 16 marks the overview.
+    // The view and the panel were refreshed once a load; zoom 16 marks the overview.
     EXPECT_EQ(std::tie(view.redraws, panel.dates, panel.capitals, gs.redraw_terrain),
-              std::tuple(1, 1, 1, 1));
+              std::tuple(2, 2, 2, 1));
     for (uint8_t mark : panel.legend_flags) EXPECT_EQ(mark, 1);
 }
 
-TEST_F(LevelFile, EditorWritesALevelStart) {
+TEST_F(LevelFile, EditorWritesALevelStartAndReadingInItStaysThere) {
     MakeGame(5);
-    gs.game_mode = kModeEditor;
-    gs.news_ids[2] = 4;
+    std::tie(gs.game_mode, gs.news_ids[2]) = std::tuple(kModeEditor, 4);
     const Bytes file = SaveToBytes("s_0.lvl");
     const auto at = OffsetsOf(file);
     EXPECT_EQ(GetI32(file, 0), kModeGame);
     for (int i = 0; i < 7; ++i) EXPECT_EQ(GetI32(file, 4 + 4 * i), 0);  // built counts, votes
-    EXPECT_EQ(GetI32(file, at.calendar + 8), 1960);
-    EXPECT_EQ(file[at.event + 1], 11);
+    EXPECT_EQ(std::tuple(GetI32(file, at.calendar + 8), file[at.event + 1]), std::tuple(1960, 11));
     for (int i = 0; i < kStatisticsWords; ++i) ASSERT_EQ(GetI32(file, at.statistics + 4 * i), 0);
     EXPECT_EQ(GetI32(file, at.counters), 300000);  // reset counters
     InitMarketEvents();
@@ -301,14 +296,12 @@ TEST_F(LevelFile, EditorWritesALevelStart) {
     const plat::FileHandle h = plat::OpenFile(FilePath("fresh.bin"), plat::OpenMode::Create);
     WriteOpponentRecords(h);
     plat::CloseFile(h);
-    const Bytes fresh = fvtest::ReadFileBytes(FilePath("fresh.bin"));
+    const Bytes fresh = ReadFileBytes(FilePath("fresh.bin"));
     EXPECT_EQ(Cut(file, at.opponents, at.opponents + fresh.size() - 28),
               Cut(fresh, 0, fresh.size() - 28));
     // The running editor level was normalised with it and stays in the editor.
     EXPECT_EQ(std::tie(gs.game_mode, gs.year), std::tuple(kModeEditor, 1960));
-}
-
-TEST_F(LevelFile, ReadingInTheEditorStaysThereGoodsComeAsEachReaderSays) {
+    // Reading in the editor stays there; goods come as each reader says.
     MakeGame(2);
     gs.game_mode = kModeMission;
     ASSERT_TRUE(SaveGameFile(FilePath("m.lvl")));
@@ -322,17 +315,14 @@ TEST_F(LevelFile, ReadingInTheEditorStaysThereGoodsComeAsEachReaderSays) {
     EXPECT_EQ(gs.game_mode, kModeMission);
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->turn_pending, 0);
     // Good 11 comes in 1962: not before March in a saved game, at once in a
-    // level start (no month test).
-    MakeGame(1);  // good 11 comes in 1962; a file dated January 1962
-    gs.year = 1962;
-    gs.month = 0;
+    // level start (no month test). The file is dated January 1962.
+    MakeGame(1);
+    std::tie(gs.year, gs.month) = std::tuple(1962, 0);
     ASSERT_TRUE(SaveGameFile(FilePath("g.lvl")));
     ASSERT_EQ(LoadSavedGame(FilePath("g.lvl")), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.goods[11].intro_year, 1962);
-    EXPECT_EQ(gs.goods[11].available, 0);  // not before March
+    EXPECT_EQ(std::tuple(gs.goods[11].intro_year, gs.goods[11].available), std::tuple(1962, 0));
     ASSERT_EQ(LoadLevel(FilePath("g.lvl")), LevelLoadResult::Loaded);
-    EXPECT_EQ(gs.goods[11].available, 1);  // a level start has no month test
-    EXPECT_EQ(gs.goods[12].available, 0);
+    EXPECT_EQ(std::tuple(gs.goods[11].available, gs.goods[12].available), std::tuple(1, 0));
 }
 
 TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability) {
@@ -342,18 +332,16 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
     g_NewGameCounters.words[kNgcMotor] = -3;   // no cars
     for (int i = 0; i < 6; ++i)
         g_NewGameCounters.words[kNgcBuildingYearFirst + i] = 0x70000 + 1980 + i;
-    g_TakeOverCount[0] = 1;
+    std::tie(g_TakeOverCount[0], gs.board_votes) = std::tuple(1, 77);
     std::snprintf(gs.company_names[0], kCompanyNameLength, "Level maker");
-    gs.board_votes = 77;
     Bytes file = SaveToBytes("k1_0.lvl");
     // A level is read up to its market events: what follows is never looked at.
     file.resize(OffsetsOf(file).opponents);
     file.insert(file.end(), 100, 0xEE);
     WriteFileBytes(FilePath("k1_0.lvl"), file);
     MakeGame(6);
-    gs.game_mode = kModeCareer;
+    std::tie(gs.game_mode, gs.board_votes) = std::tuple(kModeCareer, 42);
     std::snprintf(gs.company_names[0], kCompanyNameLength, "Running company");
-    gs.board_votes = 42;
     const uint8_t colour = gs.player_colors[0];
     COpponent* const first = gs.opponents[0];
     int deletions = 0;
@@ -386,7 +374,7 @@ TEST_F(LevelFile, LevelStartKeepsNamesVotesAndVehiclesOutAndAppliesAvailability)
 // The market-event count: the older layout has none and 27 records; a count
 // up to 40 reads that many; above 40 the surplus is skipped, up to the end of
 // the file, where new opponents take the place of the missing ones.
-TEST_F(LevelFile, MarketEventCountsOfOtherShapes) {
+TEST_F(LevelFile, MarketEventCountsOfOtherShapesAndFilesEndingEarly) {
     const Bytes good = SavedGame();
     const auto at = OffsetsOf(good);
     struct Shape {
@@ -409,16 +397,11 @@ TEST_F(LevelFile, MarketEventCountsOfOtherShapes) {
             // Records not read keep what the built-in table gave them.
             ASSERT_EQ(gs.market_events[i].event_state, i < c.read ? 9 : 0) << i;
         }
-        for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
+        for (int32_t slot = 0; slot < kOpponentCount; ++slot)
             EXPECT_EQ(gs.opponents[slot]->takeover_year,
                       c.count == 2147483647 ? 2060 : 1990 + slot + 1);
-        }
     }
-}
-
-TEST_F(LevelFile, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
-    const Bytes good = SavedGame();
-    const auto at = OffsetsOf(good);
+    // Files ending after the calendar load what they hold.
     MakeGame(4);
     gs.show_production = 0;
     ASSERT_EQ(Load(Cut(good, 0, at.options)), LevelLoadResult::Loaded);
@@ -439,7 +422,7 @@ TEST_F(LevelFile, FilesEndingAfterTheCalendarLoadWhatTheyHold) {
 // Values a reader mends instead of refusing: an active event outside the
 // table means none, take-over counts above one are cleared, company names
 // are always terminated.
-TEST_F(LevelFile, OutOfRangeValuesAreMended) {
+TEST_F(LevelFile, OutOfRangeValuesAreMendedTransientBitsCleared) {
     Bytes file = SavedGame();
     const auto at = OffsetsOf(file);
     for (int value : {45, -3, -128}) {
@@ -458,9 +441,7 @@ TEST_F(LevelFile, OutOfRangeValuesAreMended) {
     EXPECT_EQ((std::vector<int32_t>(g_TakeOverCount, g_TakeOverCount + 3)),
               (std::vector<int32_t>{1, 0, 0}));
     for (const auto& name : gs.company_names) EXPECT_EQ(std::strlen(name), 34u);
-}
-
-TEST_F(LevelFile, TransientBitsClearedExceptInTheLastRowAndColumn) {
+    // Transient bits are cleared, except in the last row and column.
     SavedGame();
     for (MapField& field : gs.fields) {
         field.set_belegt(3);
@@ -471,12 +452,11 @@ TEST_F(LevelFile, TransientBitsClearedExceptInTheLastRowAndColumn) {
     ASSERT_EQ(Load(SaveToBytes("bits.lvl")), LevelLoadResult::Loaded);
     for (int32_t x = 0; x < 256; ++x) {
         for (int32_t y = 0; y < 256; ++y) {
-            const MapField& f = *FieldAt(x, y);
+            const MapField& f = *FieldAt(x, y);  // the cursor is no transient bit of the file
             const bool kept = x == 255 || y == 255;
-            ASSERT_EQ(f.belegt(), kept ? 3 : 0) << x << "," << y;
-            ASSERT_EQ(f.geb_change(), kept) << x << "," << y;
-            ASSERT_EQ(f.tunnel_belegt(), kept) << x << "," << y;
-            ASSERT_EQ(f.cursor(), 2);  // not a transient bit of the file
+            ASSERT_EQ(std::tuple(f.belegt(), f.geb_change(), f.tunnel_belegt(), f.cursor()),
+                      std::tuple(kept ? 3u : 0u, kept, kept, 2u))
+                << x << "," << y;
         }
     }
 }
@@ -490,20 +470,13 @@ TEST_F(LevelFile, ValuesNoGameHoldsAreRefused) {
     const struct {
         size_t at;
         int32_t bad[2];
-    } patches[] = {{0, {0, 5}},
-                   {at.cash + 32, {0, 4}},
-                   {at.calendar, {4, -1}},
-                   {at.calendar + 4, {12, -1}},
-                   {at.calendar + 8, {2147483647, -1}},
-                   {at.cash + 4, {2147483647, -2147483647 - 1}},
-                   {at.camera + 16, {3, 0}},
-                   {at.camera + 20, {4, -1}},
-                   {at.network, {8192, 8192}},
-                   {at.network + 4, {0, 0}},
-                   {at.cash + 36, {1, 1}},
-                   {at.cash + 40, {1, 1}},
-                   {at.cash + 44 + 2048, {1, 1}},
-                   {at.event_count, {-1, -1}}};
+    } patches[] = {// clang-format off
+        {0, {0, 5}}, {at.cash + 32, {0, 4}}, {at.calendar, {4, -1}}, {at.calendar + 4, {12, -1}},
+        {at.calendar + 8, {2147483647, -1}}, {at.cash + 4, {2147483647, -2147483647 - 1}},
+        {at.camera + 16, {3, 0}}, {at.camera + 20, {4, -1}}, {at.network, {8192, 8192}},
+        {at.network + 4, {0, 0}}, {at.cash + 36, {1, 1}}, {at.cash + 40, {1, 1}},
+        {at.cash + 44 + 2048, {1, 1}}, {at.event_count, {-1, -1}}};
+    // clang-format on
     MakeGame(4);
     for (const auto& patch : patches) {
         for (int32_t value : patch.bad) {
@@ -605,10 +578,8 @@ TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
     }
 }
 
-// A busy game (buildings of every class, trucks and a train under way, a city
-// with streets and stores, opponents with plans) loads and saves byte for
-// byte. A product or a state byte that its writer never writes, or a building
-// whose anchor field does not name it, makes the file damaged.
+// A busy game loads and saves byte for byte; a product or state byte its writer
+// never writes, or a building its anchor field does not name, is damage.
 TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
     fvtest::BusyGame busy;
     busy.Build(3);
@@ -637,20 +608,18 @@ TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
 TEST_F(LevelFile, MissingFilesAndFoldersLeaveTheGameAsItWas) {
     MakeGame(1);
     const Bytes before = Snapshot();
-    host.QueueMessageBoxAnswer(IDRETRY);
-    host.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_EQ(LoadSavedGame(FilePath("nothing.lvl")), LevelLoadResult::Cancelled);
-    host.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_EQ(LoadLevel(FilePath("nothing.lvl")), LevelLoadResult::Cancelled);
-    host.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_EQ(LoadLastGame(), LevelLoadResult::Cancelled);
+    for (int answer : {IDRETRY, IDCANCEL, IDCANCEL, IDCANCEL}) host.QueueMessageBoxAnswer(answer);
+    // Braces: the three loads run in this order.
+    EXPECT_EQ((std::tuple{LoadSavedGame(FilePath("nothing.lvl")),
+                          LoadLevel(FilePath("nothing.lvl")), LoadLastGame()}),
+              std::tuple(LevelLoadResult::Cancelled, LevelLoadResult::Cancelled,
+                         LevelLoadResult::Cancelled));
     EXPECT_EQ(host.MessageBoxes().size(), 4u);
     EXPECT_EQ(host.MessageBoxes()[0].text, MissingLevelText(FilePath("nothing.lvl")));
     EXPECT_TRUE(Snapshot() == before);
     // Saving where no folder can be made (its parent is a file), cancelled
     // in the retry box, writes nothing.
-    gs.game_mode = kModeEditor;
-    gs.year = 1999;
+    std::tie(gs.game_mode, gs.year) = std::tuple(kModeEditor, 1999);
     WriteFileBytes(FilePath("plain"), {1, 2, 3});
     const std::string path = FilePath("plain") + "\\x.lvl";
     host.QueueMessageBoxAnswer(IDRETRY);

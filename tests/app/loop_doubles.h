@@ -20,8 +20,7 @@ using RecordingFrame = RecordingWindow<plat::Window>;
 
 class TestCities : public CCityManager {
   public:
-    int ticks = 0;
-    int monthly = 0;
+    int ticks = 0, monthly = 0;
     std::function<void()> onMonthly;
     void Tick() override { ++ticks; }
     void MonthlyUpdate() override {
@@ -49,8 +48,7 @@ class TestVehicle : public CVehicle {
         if (onMove) onMove(*this);
         return 0;
     }
-    int id;
-    int moves = 0;
+    int id, moves = 0;
     std::function<void(TestVehicle&)> onMove;
 
   private:

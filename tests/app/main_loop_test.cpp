@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
@@ -26,8 +27,6 @@
 namespace {
 
 using fvtest::RecordingFrame;
-using fvtest::TestBuildings;
-using fvtest::TestCities;
 using fvtest::TestVehicle;
 
 class MainLoopTest : public ::testing::Test {
@@ -40,7 +39,7 @@ class MainLoopTest : public ::testing::Test {
         plat::SetRandSourceForTests([] { return 0; });  // even: no random market event
         gs.opt_autosave = 0;  // the tests that want the yearly save switch it on
         ASSERT_TRUE(frame->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
-        app.mainWindow = frame;
+        app.mainWindow = frame.get();
         ASSERT_TRUE(panel->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
         view->tile_in_view = 1;
         ASSERT_TRUE(view->Create(nullptr, {0, 0, 10, 10}, WS_POPUP));
@@ -48,23 +47,12 @@ class MainLoopTest : public ::testing::Test {
         scope.Set(g_ppBuildings, &buildings);
         SetSoundManager(&sound);
     }
-    void TearDown() override {
-        DeleteAllVehicles();
-        delete frame;
-    }
+    void TearDown() override { DeleteAllVehicles(); }
     // Idle passes every `step` ms for `ms` ms; Ticks: exactly one tick per call.
     void Idle(uint32_t ms, uint32_t step = 1000) {
-        for (uint32_t done = 0; done < ms; done += step) {
-            host.AdvanceClock(step);
-            app.OnIdle(0);
-        }
+        for (uint32_t done = 0; done < ms; done += step, app.OnIdle(0)) host.AdvanceClock(step);
     }
-    void Ticks(int n) {
-        for (int i = 0; i < n; ++i) {
-            host.AdvanceClock(g_TickLength + 1);
-            app.OnIdle(0);
-        }
-    }
+    void Ticks(int n) { Idle(uint32_t(n) * (g_TickLength + 1), g_TickLength + 1); }
     int Effects30() const {  // the news sound
         return std::count_if(sound.effects.begin(), sound.effects.end(),
                              [](const auto& e) { return e.effect == 30 && e.channel == 5; });
@@ -74,11 +62,11 @@ class MainLoopTest : public ::testing::Test {
     CGameState& gs = scope.state();
     CLookupTables tables;
     CGameApp app;
-    RecordingFrame* frame = new RecordingFrame;
+    std::unique_ptr<RecordingFrame> frame = std::make_unique<RecordingFrame>();
     fvtest::RecordingPanel* panel = &scope.UsePanel();
     fvtest::RecordingView* view = &scope.UseView();
-    TestCities cities;
-    TestBuildings buildings;
+    fvtest::TestCities cities;
+    fvtest::TestBuildings buildings;
     fvtest::RecordingSound sound;
 };
 
@@ -106,8 +94,7 @@ TEST_F(MainLoopTest, TickComesAfterMoreThanTheTickLengthAndNeverWhileStopped) {
 }
 
 TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTickInfoPanelOnEvery) {
-    auto* a = new TestVehicle(1);
-    auto* b = new TestVehicle(2);
+    auto *a = new TestVehicle(1), *b = new TestVehicle(2);
     RegisterVehicle(a);
     RegisterVehicle(b);
     a->monthly_flag = 1;
@@ -127,14 +114,13 @@ TEST_F(MainLoopTest, MonthlyWorkOnlyOnTheFourthTickInfoPanelOnEvery) {
     }
     EXPECT_EQ(std::tie(gs.week, gs.month), std::tuple(0, 1));
     cities.onMonthly = nullptr;
-    gs.opt_seasons = 0;
-    gs.redraw_objects = 0;
+    gs.opt_seasons = gs.redraw_objects = 0;
     view->tool = 12;
     Ticks(4);
     EXPECT_EQ(std::tuple(panel->Count(kMsgRefreshInfoPanel), gs.redraw_objects), std::tuple(4, 0));
 }
 
-TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
+TEST_F(MainLoopTest, NewYearWithNewsAndTheYearlySaveNewsOfGoodsModelsAndBuildings) {
     fvtest::TempFolder folder;
     std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index], kDataPathLength,
                   "%s\\save", folder.Path().c_str());
@@ -146,8 +132,7 @@ TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
         gs.opt_autosave = on;
         panel->sent.clear();
         sound.effects.clear();
-        gs.month = 11;
-        gs.week = 3;
+        std::tie(gs.month, gs.week) = std::tuple(11, 3);
         Ticks(1);
         EXPECT_EQ(std::tuple(gs.month, panel->Count(kMsgYearSummary), Effects30()),
                   std::tuple(0, 1, 1));
@@ -159,13 +144,10 @@ TEST_F(MainLoopTest, NewYearRollsTheYearAfterTheMonthWithNewsAndTheYearlySave) {
     EXPECT_EQ(std::tuple(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot),
                          g_Statistics.Yearly(StatSeries::Points, 0, kLastSlot)),
               std::tuple(6000000, 3));
-}
-
-TEST_F(MainLoopTest, NewsOfGoodsModelsAndBuildings) {
+    panel->sent.clear();
+    sound.effects.clear();
     // Goods in March of their year.
-    gs.year = 1962;
-    gs.month = 1;
-    gs.week = 3;
+    std::tie(gs.year, gs.month, gs.week) = std::tuple(1962, 1, 3);
     Ticks(1);
     ASSERT_EQ(panel->Count(kMsgProductNews), 1);
     EXPECT_EQ(std::tuple(gs.goods[11].available, panel->sent[0].wParam, Effects30()),
@@ -173,10 +155,8 @@ TEST_F(MainLoopTest, NewsOfGoodsModelsAndBuildings) {
     // Raw materials and plant products never; the toy counter suppresses toys;
     // goods of the first year or 2061 never.
     panel->sent.clear();
-    gs.goods[3].intro_year = 1985;
-    gs.goods[15].intro_year = 1985;
+    gs.goods[3].intro_year = gs.goods[15].intro_year = gs.year = 1985;
     g_NewGameCounters.words[kNgcToys] = -1;
-    gs.year = 1985;
     AnnounceNewGoods();
     ASSERT_EQ(panel->Count(kMsgProductNews), 1);
     EXPECT_EQ(std::tuple(panel->sent[0].wParam, gs.goods[15].available), std::tuple(38u, 0));
@@ -195,10 +175,8 @@ TEST_F(MainLoopTest, NewsOfGoodsModelsAndBuildings) {
     EXPECT_EQ(panel->sent[1].wParam, 11u);
     panel->sent.clear();
     sound.effects.clear();
-    gs.year = 2010;
-    gs.building_types[16].intro_year = 2010;
-    gs.month = 5;
-    gs.week = 3;
+    gs.year = gs.building_types[16].intro_year = 2010;
+    std::tie(gs.month, gs.week) = std::tuple(5, 3);
     Ticks(1);
     EXPECT_EQ(
         std::tuple(panel->Count(kMsgVehicleNews), panel->Count(kMsgBuildingNews), Effects30()),
@@ -226,16 +204,14 @@ TEST_F(MainLoopTest, MarketEventRunsThroughTheMonths) {
               std::tuple(-1, 11, 10077));
 }
 
-// The turn schedule is the opponent tests'; here what the loop adds: the
-// take-over percentages fall by 2 a month while the countdown runs, no turn
-// while paused, and an empty slot or one outside the table breaks nothing.
+// What the loop adds to the opponents' turns: take-over percentages fall by 2 a
+// month, no turn while paused, an empty slot or one outside the table is safe.
 TEST_F(MainLoopTest, OpponentTermsPausesAndEmptySlots) {
     gs.opponents[0] = new COpponent(0, 0);  // interval 2
     gs.opponents[1] = new COpponent(1, 1);  // interval 4
     Ticks(4);
     EXPECT_EQ(gs.opponents[1]->takeover_percent, 98);
-    gs.opponents[0]->turn_countdown = -1;
-    gs.paused = 1;
+    std::tie(gs.opponents[0]->turn_countdown, gs.paused) = std::tuple(-1, 1);
     Idle(100, 20);
     EXPECT_EQ(gs.opponents[0]->turn_countdown, -1);
     gs.paused = 0;
@@ -249,11 +225,9 @@ TEST_F(MainLoopTest, OpponentTermsPausesAndEmptySlots) {
 }
 
 TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
-    TestCities cityManager;
     CCity city;
     city.car_count = 3;
-    cityManager.cities[4] = &city;
-    g_pCityManager = &cityManager;
+    cities.cities[4] = &city;
     struct Overview : FS_FZ_UEBER {
         std::vector<CVehicle*> removed;
         void RemoveVehicle(CVehicle* v) override { removed.push_back(v); }
@@ -264,8 +238,7 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     for (int id = 4; id >= 0; --id) RegisterVehicle(vehicles[id] = new TestVehicle(id, &deletions));
     // List order 0..4: remove 0 (head), 2 (middle) and 4 (tail), a city car among them.
     for (int id : {0, 2, 4}) vehicles[id]->onMove = [](TestVehicle& v) { v.removal_flag = 1; };
-    vehicles[2]->vehicle_class = kVehicleCityCar;
-    vehicles[2]->owner = 5;
+    std::tie(vehicles[2]->vehicle_class, vehicles[2]->owner) = std::tuple(kVehicleCityCar, 5);
     vehicles[4]->visible = 1;
     // A vehicle made during the walk joins at the head and moves next time.
     TestVehicle* spawned = nullptr;
@@ -290,9 +263,7 @@ TEST_F(MainLoopTest, VehicleWalkRemovesHeadMiddleAndTail) {
     // Halted, vehicles only follow the view.
     auto* v = new TestVehicle(1);
     RegisterVehicle(v);
-    gs.sim_halted = 1;
-    view->tile_in_view = 0;
-    v->visible = 1;
+    std::tie(gs.sim_halted, view->tile_in_view, v->visible) = std::tuple(1, 0, 1);
     Idle(26, 26);
     EXPECT_EQ(std::tie(v->moves, v->visible), std::tuple(0, 0));
     gs.sim_halted = 0;
@@ -314,8 +285,7 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     EXPECT_EQ(std::tuple(info.draws, frame->Count(kMsgCashChanged)), std::tuple(0, 0));
     gs.cash[2] += 5;
     gs.cash[0] -= 100;
-    Idle(26, 26);
-    Idle(26, 26);  // once only
+    Idle(52, 26);  // once only
     EXPECT_EQ(std::tuple(info.draws, frame->Count(kMsgCashChanged), panel->capitals),
               std::tuple(1, 1, 1));
     EXPECT_EQ(gs.cash_shown[0], gs.cash[0]);
@@ -326,8 +296,7 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     EXPECT_EQ(std::tie(gs.board_votes, gs.goal_reached), std::tuple(0, 0));
     gs.cash[0] = 1900000000;
     g_Statistics.Monthly(StatSeries::CompanyWorth, 0) = 100000000;
-    g_Credit = 0;
-    g_TakeOverCount[1] = 1;
+    std::tie(g_Credit, g_TakeOverCount[1]) = std::tuple(0, 1);
     app.UpdateFrame();
     EXPECT_EQ(std::tie(gs.board_votes, gs.goal_reached), std::tuple(110, 1));
     ASSERT_EQ(frame->Count(kMsgGameEnd), 1);
@@ -337,9 +306,7 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     Idle(40000);
     EXPECT_EQ(frame->Count(kMsgGameTick), 0);
     // Only in free games.
-    gs.goal_reached = 0;
-    gs.board_votes = 0;
-    gs.game_mode = kModeCareer;
+    std::tie(gs.goal_reached, gs.board_votes, gs.game_mode) = std::tuple(0, 0, kModeCareer);
     app.UpdateFrame();
     EXPECT_EQ(gs.board_votes, 0);
 }
@@ -379,11 +346,8 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     draws = deletions = 0;
     auto* growth = new Growth;
     panel->city_growth_screen = growth;
-    gs.city_growth_running = 1;
-    gs.sim_halted = 1;
-    gs.screen_open = 1;
-    gs.year = 1975;
-    gs.month = 2;
+    gs.city_growth_running = gs.sim_halted = gs.screen_open = 1;
+    std::tie(gs.year, gs.month) = std::tuple(1975, 2);
     Idle(40000);  // no ticks, no frame work while it runs
     EXPECT_EQ(std::tie(gs.week, draws, cities.ticks), std::tuple(0, 40, 40));
     growth->finished = 1;
@@ -401,7 +365,6 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
 TEST_F(MainLoopTest, TenGameYearsAndTheInterestOnACredit) {
     gs.cash[0] = 300000;
     g_Credit = 1000000;
-    gs.game_mode = kModeGame;
     for (int slot = 0; slot < kOpponentCount; ++slot)
         gs.opponents[slot] = new COpponent(slot, slot);
     Idle(480 * 16 * 1000);

@@ -23,37 +23,30 @@
 
 namespace {
 
-class SettingsTest : public ::testing::Test {
-  protected:
-    std::string Ini() const { return folder.Path() + "/ferrovane.ini"; }
+TEST(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
     fvtest::TempFolder folder;
     fvtest::GameScope scope;
     CGameState& gs = scope.state();
-};
-
-TEST_F(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
+    const std::string ini = folder.Path() + "/ferrovane.ini";
     gs.opt_music = 0;
     gs.sound_enabled = 0;
-    ReadSettingsFile(Ini());  // no file: the defaults
-    EXPECT_EQ(gs.install_index, 0);
-    EXPECT_EQ(gs.opt_music, 1);
-    EXPECT_EQ(gs.sound_enabled, 1);
-    EXPECT_FALSE(std::filesystem::exists(Ini()));
+    ReadSettingsFile(ini);  // no file: the defaults
+    EXPECT_EQ(std::tuple(gs.install_index, gs.opt_music, gs.sound_enabled), std::tuple(0, 1, 1));
+    EXPECT_FALSE(std::filesystem::exists(ini));
     for (auto [text, expected] : {std::pair{"7", 2}, {"-3", 0}, {"x", 0}}) {
         folder.Write("ferrovane.ini", std::string("[INSTALL]\nInstallation=") + text + "\n");
-        ReadSettingsFile(Ini());
+        ReadSettingsFile(ini);
         EXPECT_EQ(gs.install_index, expected) << text;
     }
     folder.Write("ferrovane.ini",
                  "[INSTALL]\r\nInstallation=1\r\n[OPTIONEN]\r\nAudio=0\r\nFahrzeug=0\r\n"
                  "Autosave=0\r\nScrollspeed=300\r\nSound=0\r\n");
-    ReadSettingsFile(Ini());
-    EXPECT_EQ(gs.install_index, 1);
-    EXPECT_EQ(gs.opt_music, 0);
-    EXPECT_EQ(gs.opt_vehicle_sounds, 0);
-    EXPECT_EQ(gs.opt_scroll_speed, 44);  // the low byte
+    ReadSettingsFile(ini);
+    EXPECT_EQ(
+        std::tuple(gs.install_index, gs.opt_music, gs.opt_vehicle_sounds, gs.opt_scroll_speed),
+        std::tuple(1, 0, 0, 44));  // the low byte
     gs.sound_enabled = 1;
-    WriteSettingsFile(Ini());
+    WriteSettingsFile(ini);
     EXPECT_EQ(folder.Read("ferrovane.ini"),
               "[INSTALL]\r\nInstallation=1\r\n[OPTIONEN]\r\nAudio=0\r\nFahrzeug=0\r\n"
               "Autosave=0\r\nScrollspeed=44\r\nSound=1\r\nUmgebung=1\r\nStadtverkehr=1\r\n"
@@ -83,7 +76,7 @@ class StartupTest : public ::testing::Test {
     std::filesystem::path previous = std::filesystem::current_path();
 };
 
-TEST_F(StartupTest, LargerScreensAreRefused) {
+TEST_F(StartupTest, LargerScreensAreRefusedTheAutoRunValueIsRestored) {
     for (plat::Size size : {plat::Size{1025, 768}, plat::Size{1024, 769}}) {
         plat::HeadlessBackend host(size);
         CGameApp app;
@@ -93,10 +86,24 @@ TEST_F(StartupTest, LargerScreensAreRefused) {
                   std::tuple(std::string(kResolutionRefusal), nullptr));
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/ferrovane.ini"));
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    plat::ClearUserRegistryForTests();
+    DisableAutoRun();  // absent: left alone, 149 remembered
+    uint32_t value = 0;
+    EXPECT_FALSE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
+    RestoreAutoRun();
+    ASSERT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
+    EXPECT_EQ(value, 149u);
+    plat::WriteUserRegistryValue(key, "NoDriveTypeAutoRun", 145);
+    DisableAutoRun();
+    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 255u);
+    RestoreAutoRun();
+    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 145u);
+    plat::ClearUserRegistryForTests();
 }
 
-// Start with the settings file and the start-screen request to the frame,
-// the user closing the window, the settings written at the end.
+// From the settings file and the start-screen request until the user closes
+// the window; the settings are written at the end.
 TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
     class FramedApp : public CGameApp {
       public:
@@ -122,14 +129,14 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
     ASSERT_TRUE(stepper.Start());
     ASSERT_NE(g_pGameState, nullptr);
     CGameState& gs = *g_pGameState;
-    EXPECT_EQ(host.MessageBoxes().size(), 0u);  // the start-up pictures were there
-    EXPECT_EQ(gs.opt_scroll_speed, 44);
+    // The start-up pictures were there.
+    EXPECT_EQ(std::tuple(host.MessageBoxes().size(), gs.opt_scroll_speed), std::tuple(0u, 44));
     EXPECT_EQ(std::string(gs.DataPath(kPathSave)),
               std::filesystem::current_path().string() + "\\save");
     // Three opponents (what they take from their profiles is the opponent tests').
     for (const COpponent* o : gs.opponents) EXPECT_NE(o, nullptr);
-    EXPECT_EQ(app.mainWindow, app.frame);
-    EXPECT_EQ(app.frame->Count(WM_USER + 0x2D), 1);
+    EXPECT_EQ(std::tuple(app.mainWindow, app.frame->Count(WM_USER + 0x2D)),
+              std::tuple(static_cast<plat::Window*>(app.frame), 1));
     host.AdvanceClock(10);
     ASSERT_TRUE(stepper.Turn());
     gs.opt_music = 0;
@@ -144,23 +151,6 @@ TEST_F(StartupTest, RunsFromTheSettingsUntilTheWindowIsClosed) {
                          plat::GetProfileInt("OPTIONEN", "Audio", -1, ini),
                          plat::GetProfileInt("INSTALL", "Installation", -1, ini)),
               std::tuple("44", 0, -1));
-}
-
-TEST(DesktopChangesTest, AutoRunValueIsRestored) {
-    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-    plat::ClearUserRegistryForTests();
-    DisableAutoRun();  // absent: left alone, 149 remembered
-    uint32_t value = 0;
-    EXPECT_FALSE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
-    RestoreAutoRun();
-    ASSERT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value));
-    EXPECT_EQ(value, 149u);
-    plat::WriteUserRegistryValue(key, "NoDriveTypeAutoRun", 145);
-    DisableAutoRun();
-    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 255u);
-    RestoreAutoRun();
-    EXPECT_TRUE(plat::ReadUserRegistryValue(key, "NoDriveTypeAutoRun", &value) && value == 145u);
-    plat::ClearUserRegistryForTests();
 }
 
 }  // namespace

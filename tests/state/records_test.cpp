@@ -1,18 +1,23 @@
-// The game state's records: the map field's bits and the grid, the statistics
-// block, short little-endian reads and writes, goods and data paths.
+// The game state's records: map field bits and grid, the statistics block,
+// short reads and writes, goods, data paths and market events.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/random.h"
 #include "platform/temp_folder.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/le_io.h"
+#include "state/lookup_tables.h"
 #include "state/map_field.h"
+#include "state/market_events.h"
 #include "state/statistics.h"
 #include "support/game_scope.h"
 #include "world/map_reset.h"
@@ -80,13 +85,11 @@ TEST(MapFieldTest, EachFieldOwnsExactlyItsBitsAndTheBuildingNumberRule) {
     f.set_geb_num(77);
     f.set_geb_typ(21);
     EXPECT_EQ(f.BuildingNumber(), 77);
-    // Bridge or forest: no building, whatever the word holds.
     for (auto set : {&MapField::set_forest_flag, &MapField::set_bridge_flag}) {
         (f.*set)(true);
         EXPECT_EQ(f.BuildingNumber(), 0);
         (f.*set)(false);
     }
-    // Inside a city: the city building unless the building flag is set.
     f.set_stadtnum(3);
     EXPECT_EQ(f.BuildingNumber(), 77 & 0x3F);
     f.set_stadtb(12);
@@ -102,7 +105,7 @@ class StateRecords : public ::testing::Test {
     StatisticsBlock& st = g_Statistics;
 };
 
-TEST_F(StateRecords, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
+TEST_F(StateRecords, OutOfRangeAndShortReadsAnswerNothingShortWritesSetTheError) {
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {256, 0}, {0, 256}, {-1, 256}}) {
         EXPECT_EQ(FieldAt(x, y), nullptr);
         for (int32_t got : {GetBuildingNumberAt(x, y), GetCityNumberAt(x, y), GetWayPieceAt(x, y),
@@ -112,44 +115,59 @@ TEST_F(StateRecords, OffMapReadsAnswerMinusTwoAndResetsMarkEveryField) {
     // The corners are ordinary fields; the grid is x-major.
     FieldAt(255, 0)->set_hoehe(7);
     FieldAt(0, 255)->set_stadtnum(9);
-    EXPECT_EQ(std::tuple(scope.state().fields[255 * 256].hoehe(), GetHeightAt(255, 0),
-                         GetCityNumberAt(0, 255)),
-              std::tuple(7u, 7, 9));
-    for (MapField& f : scope.state().fields) std::memset(f.bytes, 0xA5, sizeof f.bytes);
+    EXPECT_EQ(
+        std::tuple(gs.fields[255 * 256].hoehe(), GetHeightAt(255, 0), GetCityNumberAt(0, 255)),
+        std::tuple(7u, 7, 9));
+    for (MapField& f : gs.fields) std::memset(f.bytes, 0xA5, sizeof f.bytes);
     ResetMapFields();
-    for (const MapField& f : scope.state().fields)
+    for (const MapField& f : gs.fields)
         for (int b = 0; b < 12; ++b) ASSERT_EQ(f.bytes[b], b == 2 ? 0x01 : 0) << b;
     ClearAllFieldsChanged();
-    for (const MapField& f : scope.state().fields) ASSERT_FALSE(f.feldchange());
     FieldAt(3, 4)->set_wegtyp(kWayRail);
+    EXPECT_FALSE(std::any_of(std::begin(gs.fields), std::end(gs.fields),
+                             [](const MapField& f) { return f.feldchange(); }));
     MarkAllFieldsChanged();
-    for (const MapField& f : scope.state().fields) ASSERT_TRUE(f.feldchange());
+    for (const MapField& f : gs.fields) ASSERT_TRUE(f.feldchange());
     EXPECT_EQ(FieldAt(3, 4)->wegtyp(), kWayRail);
+    // Goods outside the table are no goods; a data path outside the copies
+    // falls back to the first.
+    EXPECT_EQ(std::tuple(GoodsAt(-1), GoodsAt(44)), std::tuple(nullptr, nullptr));
+    std::strcpy(gs.data_paths[kPathSave * 3 + 0], "copy0");
+    std::strcpy(gs.data_paths[kPathSave * 3 + 1], "copy1");
+    gs.install_index = 1;
+    EXPECT_STREQ(gs.DataPath(kPathSave), "copy1");
+    gs.install_index = 7;
+    EXPECT_STREQ(gs.DataPath(kPathSave), "copy0");
+    EXPECT_EQ(std::string(gs.DataPath(9)) + gs.DataPath(-1), "");
+    // The level files' round trips and the recorded hash of a saved world pin
+    // the byte order; here the reads and writes that come short.
+    fvtest::TempFolder folder;
+    const std::string path = folder.Path() + "/record.bin";
+    folder.Write("record.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
+    plat::FileHandle f = plat::OpenFile(path, plat::OpenMode::Read);
+    int32_t words[3] = {7, 7, 7};
+    EXPECT_EQ(le::ReadI32Array(f, words, 3), 6u);
+    EXPECT_FALSE(le::ReadI32(f, words[2]));
+    // A word with only two bytes, or none, stays as it was.
+    EXPECT_EQ(std::tie(words[0], words[1], words[2]), std::tuple(0x04030201, 7, 7));
+    plat::CloseFile(f);
+    int64_t v = 5;
+    EXPECT_FALSE(le::ReadI64(plat::kInvalidFile, v));
+    EXPECT_EQ(v, 5);
+    f = plat::OpenFile(path, plat::OpenMode::Create);
+    le::WriteI32(f, 1);
+    EXPECT_EQ(g_WriteError, 0);
+    plat::SetWriteLimitForTests(2);
+    le::WriteI32(f, 2);
+    const int32_t short_write = g_WriteError;
+    g_WriteError = 0;
+    plat::SetWriteLimitForTests(-1);
+    le::WriteI32(plat::kInvalidFile, 1);
+    EXPECT_EQ(std::tuple(short_write, g_WriteError), std::tuple(1, 1));
+    plat::CloseFile(f);
 }
 
-// The block is the file's record: every word has one owner, and the credit
-// and take-over counts stand after the series.
-TEST_F(StateRecords, LayoutCoversEveryWordOnce) {
-    std::vector<int> uses(kStatisticsWords, 0);
-    for (int s = 0; s < kStatSeriesCount; ++s) {
-        for (StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly}) {
-            for (int p = 0; p < kPlayerCount; ++p) {
-                for (int slot = 0; slot < kSeriesSlots; ++slot)
-                    ++uses[StatisticsBlock::SeriesWord(StatSeries(s), period, p, slot)];
-            }
-        }
-    }
-    for (int i = 0; i < kStatPairCount; ++i) {
-        for (int p = 0; p < kPlayerCount; ++p) {
-            for (bool last : {false, true}) ++uses[StatisticsBlock::PairWord(StatPair(i), p, last)];
-        }
-    }
-    for (int w = 0; w < 1648; ++w) EXPECT_EQ(uses[w], 1) << "word " << w;
-    EXPECT_EQ(&g_Credit, &st.words[1648]);
-    EXPECT_EQ(&g_TakeOverCount[2], &st.words[1651]);
-}
-
-TEST_F(StateRecords, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) {
+TEST_F(StateRecords, MonthlyWorthPointsFlowsLevelsAndPairs) {
     gs.cash[0] = 5000000;
     g_Credit = 1000000;
     g_TakeOverCount[0] = 1;
@@ -165,9 +183,7 @@ TEST_F(StateRecords, MonthlyWorthAndPointsFromTheLow32BitsOfCashAndTakeOvers) {
                              st.Monthly(StatSeries::CompanyWorth, player, kCurrentSlot)),
                   std::tuple(worth, points, 0));
     }
-}
-
-TEST_F(StateRecords, FlowsRestartLevelsCarryOverAndYearsMoveThePairs) {
+    // Flows restart, levels carry over, years move the pairs.
     gs.cash[1] = 2000000;
     for (int i = 0; i < kStatPairCount; ++i) st.BookPair(static_cast<StatPair>(i), 1, 10 + i);
     st.Book(StatSeries::TotalCosts, 1, 500);
@@ -196,7 +212,22 @@ TEST_F(StateRecords, FlowsRestartLevelsCarryOverAndYearsMoveThePairs) {
     EXPECT_EQ(st.Monthly(StatSeries::OverallProfit, 1, 0), -430);
 }
 
-TEST_F(StateRecords, BookingWrapsAndBookingsForNoSuchPlayerChangeNothing) {
+// The block is the file's record: every word has one owner, and the credit
+// and take-over counts stand after the series.
+TEST_F(StateRecords, LayoutAndBookingsWrapAndBookingsForNoSuchPlayerChangeNothing) {
+    std::vector<int> uses(kStatisticsWords, 0);
+    for (int s = 0; s < kStatSeriesCount; ++s) {
+        for (StatPeriod period : {StatPeriod::Monthly, StatPeriod::Yearly})
+            for (int p = 0; p < kPlayerCount; ++p)
+                for (int slot = 0; slot < kSeriesSlots; ++slot)
+                    ++uses[StatisticsBlock::SeriesWord(StatSeries(s), period, p, slot)];
+    }
+    for (int i = 0; i < kStatPairCount; ++i)
+        for (int p = 0; p < kPlayerCount; ++p)
+            for (bool last : {false, true}) ++uses[StatisticsBlock::PairWord(StatPair(i), p, last)];
+    for (int w = 0; w < 1648; ++w) EXPECT_EQ(uses[w], 1) << "word " << w;
+    EXPECT_EQ(&g_Credit, &st.words[1648]);
+    EXPECT_EQ(&g_TakeOverCount[2], &st.words[1651]);
     st.Monthly(StatSeries::TotalCosts, 0) = 2147483647;
     st.Book(StatSeries::TotalCosts, 0, 1);
     EXPECT_EQ(st.Monthly(StatSeries::TotalCosts, 0), -2147483647 - 1);
@@ -216,51 +247,105 @@ TEST_F(StateRecords, BookingWrapsAndBookingsForNoSuchPlayerChangeNothing) {
     EXPECT_EQ(w[0], 300000);
 }
 
-// The level files' round trips and the recorded hash of a saved world pin
-// the byte order; here the reads and writes that come short.
-TEST_F(StateRecords, ShortReadsLeaveValuesAloneAndShortWritesSetTheError) {
-    fvtest::TempFolder folder;
-    const std::string path = folder.Path() + "/record.bin";
-    folder.Write("record.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
-    plat::FileHandle f = plat::OpenFile(path, plat::OpenMode::Read);
-    int32_t words[3] = {7, 7, 7};
-    EXPECT_EQ(le::ReadI32Array(f, words, 3), 6u);
-    EXPECT_FALSE(le::ReadI32(f, words[2]));
-    // A word with only two bytes, or none, stays as it was.
-    EXPECT_EQ(std::tie(words[0], words[1], words[2]), std::tuple(0x04030201, 7, 7));
-    plat::CloseFile(f);
-    int64_t v = 5;
-    EXPECT_FALSE(le::ReadI64(plat::kInvalidFile, v));
-    EXPECT_EQ(v, 5);
-    f = plat::OpenFile(path, plat::OpenMode::Create);
-    le::WriteI32(f, 1);
-    EXPECT_EQ(g_WriteError, 0);
-    plat::SetWriteLimitForTests(2);
-    le::WriteI32(f, 2);
-    const int32_t short_write = g_WriteError;
-    g_WriteError = 0;
-    plat::SetWriteLimitForTests(-1);
-    le::WriteI32(plat::kInvalidFile, 1);
-    EXPECT_EQ(std::tuple(short_write, g_WriteError), std::tuple(1, 1));
-    plat::CloseFile(f);
+class MarketEventsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { Prepare(gs); }
+    // A game where an event may start; the random generator answers with
+    // `draws`, then 0.
+    void Prepare(CGameState& g) {
+        g.game_mode = kModeGame;
+        g.month = 4;
+        g.year = 1975;
+        g.event_pause = 0;
+        plat::SetRandSourceForTests([this] {
+            if (draws.empty()) return 0;
+            const int32_t v = draws.front();
+            draws.pop_front();
+            return v;
+        });
+    }
+    void TearDown() override { plat::SetRandSourceForTests({}); }
+    fvtest::GameScope scope;
+    CGameState& gs = scope.state();
+    CLookupTables tables;
+    std::deque<int32_t> draws;
+};
+
+// The main-loop tests run an event through its months and back.
+TEST_F(MarketEventsTest, BadIndicesAreIgnoredAndRecordsKeepEveryByte) {
+    gs.active_event = 9;  // from a level file with its counter at 0: ends next month
+    gs.goods[15].price = 5614;
+    CountDownMarketEvent();
+    EXPECT_EQ(std::tuple(gs.active_event, gs.goods[15].price), std::tuple(-1, 11228));
+    EXPECT_FALSE(StartMarketEvent(-1) || StartMarketEvent(40));
+    for (int8_t event : {45, -2}) {  // outside the table; events switched off
+        gs.active_event = event;
+        CountDownMarketEvent();
+        ApplyRunningEventPrices();
+        EXPECT_EQ(gs.active_event, event);
+    }
+    // A goods index outside 0..43 in a record is skipped.
+    MarketEvent& e = gs.market_events[30];
+    std::tie(e.event_goods[0], e.event_goods[1], e.event_goods[2]) = std::tuple(200, 44, 12);
+    e.event_prices[2] = 777;
+    e.event_duration = 1;
+    ASSERT_TRUE(StartMarketEvent(30));
+    EXPECT_EQ(gs.goods[12].price, 777);
+    // Every byte of a record survives decode and encode (the level files'
+    // round trip covers the records of the built-in table).
+    uint8_t bytes[kMarketEventRecordSize], again[kMarketEventRecordSize];
+    for (size_t i = 0; i < sizeof bytes; ++i) bytes[i] = static_cast<uint8_t>(i * 37 + 5);
+    MarketEvent back{};
+    DecodeMarketEvent(bytes, back);
+    EncodeMarketEvent(back, again);
+    EXPECT_EQ(0, std::memcmp(bytes, again, sizeof bytes));
+    EXPECT_EQ(back.event_counter, bytes[89]);  // the month counter
 }
 
-// Goods outside the table are no goods; a data path outside the copies falls
-// back to the first; the opponents' names fit their field. (The pick tables
-// are pinned by the recorded hash of a generated world.)
-TEST_F(StateRecords, GoodsDataPathsAndNames) {
-    EXPECT_EQ(GoodsAt(-1), nullptr);
-    EXPECT_EQ(GoodsAt(44), nullptr);
-    for (const OpponentProfile& profile : gs.opponent_profiles)
-        EXPECT_LT(std::strlen(profile.name), static_cast<size_t>(kCompanyNameLength));
-    std::strcpy(gs.data_paths[kPathSave * 3 + 0], "copy0");
-    std::strcpy(gs.data_paths[kPathSave * 3 + 1], "copy1");
-    gs.install_index = 1;
-    EXPECT_STREQ(gs.DataPath(kPathSave), "copy1");
-    gs.install_index = 7;
-    EXPECT_STREQ(gs.DataPath(kPathSave), "copy0");
-    EXPECT_STREQ(gs.DataPath(9), "");
-    EXPECT_STREQ(gs.DataPath(-1), "");
+TEST_F(MarketEventsTest, RandomPickGatesAndLateEventsNeverDrawn) {
+    const std::pair<const char*, void (*)(CGameState&)> cases[] = {
+        {"March", [](CGameState& g) { g.month = 2; }},
+        {"July", [](CGameState& g) { g.month = 6; }},
+        {"editor", [](CGameState& g) { g.game_mode = kModeEditor; }},
+        {"career", [](CGameState& g) { g.game_mode = kModeCareer; }},
+        {"mission", [](CGameState& g) { g.game_mode = kModeMission; }},
+        {"events off", [](CGameState& g) { g.active_event = -2; }},
+        {"pause", [](CGameState& g) { g.event_pause = 1; }},
+        {"2061", [](CGameState& g) { g.year = 2061; }},
+        {"picked twice", [](CGameState& g) { g.market_events[2].event_state = 2; }},
+        {"too early", [](CGameState& g) { g.year = 1959; }},
+    };
+    draws = {2, 2};  // an even first draw: no event this month
+    MaybeStartRandomMarketEvent();
+    EXPECT_EQ(gs.active_event, -1);
+    draws = {1, 25 + 2};  // odd: try; 27 mod 25 = event 2 (1960)
+    MaybeStartRandomMarketEvent();
+    EXPECT_EQ(std::tuple(gs.active_event, gs.goods[17].price), std::tuple(2, 5385));
+    draws = {1, 3};  // another event running: none is drawn
+    MaybeStartRandomMarketEvent();
+    EXPECT_EQ(gs.active_event, 2);
+    // Each gate alone keeps a fresh game from drawing.
+    for (const auto& [name, setup] : cases) {
+        SCOPED_TRACE(name);
+        fvtest::GameScope fresh;  // it resets the random source
+        CLookupTables t;
+        Prepare(fresh.state());
+        setup(fresh.state());
+        const int8_t before = fresh.state().active_event;
+        draws = {1, 2};
+        MaybeStartRandomMarketEvent();
+        EXPECT_EQ(fresh.state().active_event, before);
+    }
+    Prepare(gs);
+    gs.year = 2060;
+    for (int32_t draw = 0; draw < 32768; draw += 7) {
+        gs.active_event = -1;
+        draws = {1, draw};
+        MaybeStartRandomMarketEvent();
+        EXPECT_LT(gs.active_event, kMarketEventPickable);
+        if (gs.active_event >= 0) gs.market_events[gs.active_event].event_state = 0;
+    }
+    EXPECT_EQ(gs.market_events[25].event_state + gs.market_events[26].event_state, 0);
 }
 
 }  // namespace

@@ -49,19 +49,16 @@ class WorldFolder {
         for (const char* name : {"signs.jgd", "t_mask.jgd", "streets.jgd", "ueber.jgd", "hang.jgd",
                                  "bridge.jgd", "sf.jgd", "ck.jgd"})
             Put(name);
-        for (int c = 0; c < 4; ++c) {
+        for (int c = 0; c < 4; ++c)
             for (const char* prefix : {"prosgn_", "lk", "lo", "wa"})
                 Put(prefix + std::to_string(c) + ".jgd");
-        }
         for (int n : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12}) Put("ani_" + std::to_string(n) + ".jgd");
         for (const std::string season : {"spring", "summer", "autumn"}) {
             for (const char* name : {"tilesg", "tiles", "baum", "trees6", "stumpf"})
                 Put(season + "/" + name + ".jgd");
-            for (int t = 0; t <= 86; ++t) {
-                for (int r = 0; r < 4 && (t < 32 || t > 33); ++r) {
+            for (int t = 0; t <= 86; ++t)
+                for (int r = 0; r < 4 && (t < 32 || t > 33); ++r)
                     for (int c = 0; c < (Coloured(t) ? 4 : 1); ++c) Put(Picture(season, r, t, c));
-                }
-            }
             for (int t : kAnimated) Put(Picture(season, 0, t, 0, true));
         }
     }
@@ -96,12 +93,8 @@ class WorldImagesTest : public ::testing::Test {
             std::snprintf(path, sizeof path, "%s", world->folder.Path().c_str());
         const char* folders[] = {"\\spring", "\\summer", "\\autumn"};
         for (int i = 0; i < 3; ++i) std::snprintf(gs.season_folders[i], 250, "%s", folders[i]);
-        gs.install_index = 0;
-        gs.season = 1;
-        gs.rotation = 0;
-        gs.player_colors[0] = 0;
-        gs.opt_animations = 1;
-        gs.screen_height = 600;
+        std::tie(gs.install_index, gs.season, gs.rotation, gs.player_colors[0], gs.opt_animations,
+                 gs.screen_height) = std::tuple(0, 1, 0, 0, 1, 600);
     }
     void ExpectBuildings(const std::string& season, int rotation, int colour) {
         const GameImages& im = g_pGameState->images;
@@ -127,19 +120,16 @@ class WorldImagesTest : public ::testing::Test {
 TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColour) {
     LoadWorldImages();
     const GameImages& im = g_pGameState->images;
-    const std::pair<int, const char*> sets[] = {{IdOf(im.tile_sheet), "spring/tilesg.jgd"},
-                                                {IdOf(im.sign_sheet), "signs.jgd"},
-                                                {IdOf(im.product_signs), "prosgn_0.jgd"},
-                                                {IdOf(im.terrain_mask), "t_mask.jgd"},
-                                                {IdOf(im.street_tiles), "streets.jgd"},
-                                                {IdOf(im.overview_sheet), "ueber.jgd"},
-                                                {IdOf(im.slope_tiles), "hang.jgd"},
-                                                {IdOf(im.bridge_tiles), "bridge.jgd"},
-                                                {IdOf(im.sf_sheet), "sf.jgd"},
-                                                {IdOf(im.vehicle_sheets[0]), "lk0.jgd"},
-                                                {IdOf(im.vehicle_sheets[4]), "lo0.jgd"},
-                                                {IdOf(im.vehicle_sheets[16]), "wa0.jgd"},
-                                                {IdOf(im.vehicle_sheets[20]), "ck.jgd"}};
+    // clang-format off
+    const std::pair<int, const char*> sets[] = {
+        {IdOf(im.tile_sheet), "spring/tilesg.jgd"}, {IdOf(im.sign_sheet), "signs.jgd"},
+        {IdOf(im.product_signs), "prosgn_0.jgd"}, {IdOf(im.terrain_mask), "t_mask.jgd"},
+        {IdOf(im.street_tiles), "streets.jgd"}, {IdOf(im.overview_sheet), "ueber.jgd"},
+        {IdOf(im.slope_tiles), "hang.jgd"}, {IdOf(im.bridge_tiles), "bridge.jgd"},
+        {IdOf(im.sf_sheet), "sf.jgd"}, {IdOf(im.vehicle_sheets[0]), "lk0.jgd"},
+        {IdOf(im.vehicle_sheets[4]), "lo0.jgd"}, {IdOf(im.vehicle_sheets[16]), "wa0.jgd"},
+        {IdOf(im.vehicle_sheets[20]), "ck.jgd"}};
+    // clang-format on
     for (const auto& [id, name] : sets) EXPECT_EQ(id, world->Id(name)) << name;
     for (int i : {1, 5, 19}) EXPECT_FALSE(im.vehicle_sheets[i].Loaded()) << i;
     for (int n = 1; n <= 12; ++n) {
@@ -147,10 +137,9 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColo
         EXPECT_EQ(IdOf(im.animation_sets[n - 1]), expected) << n;
     }
     ExpectBuildings("spring", 0, 0);
-    // The world palette is the tile sheet's.
-    EXPECT_EQ(im.palette_a, im.tile_sheet.palette);
-    EXPECT_EQ(g_pGameState->view_width, 636);
-    EXPECT_EQ(g_pGameState->view_height, 598);
+    EXPECT_EQ(im.palette_a, im.tile_sheet.palette);  // the world palette is the tile sheet's
+    EXPECT_EQ(std::tuple(g_pGameState->view_width, g_pGameState->view_height),
+              std::tuple(636, 598));
     g_pGameState->season = 3;
     LoadWorldImages();
     EXPECT_EQ(IdOf(im.tile_sheet), world->Id("autumn/tilesg.jgd"));
@@ -167,23 +156,19 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColo
 
 int g_resumes = 0;
 
-// Animations off: no sheets; at rotation 2 none either (no animated
-// variants). Object reloads keep the tile sheet and hand the music back
-// unless a game track plays under an open screen or a level start is
-// pending. Freeing empties every holder.
-TEST_F(WorldImagesTest, ObjectReloadsAnimationsMusicAndFreeing) {
+// No animation sheets when off or at rotation 2; object reloads keep the tile
+// sheet and hand the music back unless a game track plays under an open screen
+// or a level start is pending; freeing empties every holder.
+TEST_F(WorldImagesTest, ObjectAndTreeReloadsAnimationsMusicAndFreeing) {
     CGameState& gs = *g_pGameState;
     const GameImages& im = gs.images;
-    gs.opt_animations = 0;
-    gs.screen_height = 700;  // an odd screen leaves the view size
-    gs.view_width = 11;
+    // An odd screen leaves the view size.
+    std::tie(gs.opt_animations, gs.screen_height, gs.view_width) = std::tuple(0, 700, 11);
     LoadWorldImages();
     EXPECT_FALSE(im.animation_sets[0].Loaded());
     EXPECT_EQ(gs.view_width, 11);
     const uint8_t* tiles = im.tile_sheet.pixels;
-    gs.opt_animations = 1;
-    gs.rotation = 2;
-    gs.season = 3;
+    std::tie(gs.opt_animations, gs.rotation, gs.season) = std::tuple(1, 2, 3);
     LoadObjectImages();
     for (const WinGBitmap& sheet : im.animation_sets) EXPECT_FALSE(sheet.Loaded());
     ExpectBuildings("autumn", 2, 0);
@@ -196,46 +181,30 @@ TEST_F(WorldImagesTest, ObjectReloadsAnimationsMusicAndFreeing) {
         int32_t screen_open, track, level_start, resumes;
     };
     for (const Case c : {Case{0, 5, 0, 1}, {1, 5, 0, 1}, {1, 4, 0, 2}, {0, 4, 1, 2}}) {
-        gs.screen_open = c.screen_open;
-        sound.current_track = c.track;
-        gs.level_start_pending = c.level_start;
+        std::tie(gs.screen_open, sound.current_track, gs.level_start_pending) =
+            std::tuple(c.screen_open, c.track, c.level_start);
         LoadObjectImages();
         EXPECT_EQ(g_resumes, c.resumes) << c.screen_open << c.track << c.level_start;
     }
     EXPECT_TRUE(im.animation_sets[0].Loaded());  // back at rotation 0
-    FreeWorldGraphics();
-    EXPECT_FALSE(im.tile_sheet.Loaded());
-    for (const RawImage& r : im.building_pictures) EXPECT_FALSE(r.Loaded());
-    for (const WinGBitmap& b : im.animation_sets) EXPECT_FALSE(b.Loaded());
-    EXPECT_STREQ(gs.season_folders[0], "");
-}
-
-// The tree picture follows the options and the season; the trees hand the
-// music back unless a game track plays under an open screen or cities grow.
-TEST_F(WorldImagesTest, TreesFollowTheOptionsAndTheSeasonAndHandTheMusicBack) {
-    CGameState& gs = *g_pGameState;
-    fvtest::RecordingSound& sound = scope.UseSound();
-    GetWorldImageHooks().resume_music = [] { ++g_resumes; };
+    // The tree picture follows the options and the season; only the tree loads
+    // (not the stumps) hand the music back, not under an open screen with a
+    // game track or while cities grow.
     g_resumes = 0;
-    struct Case {
+    struct TreeCase {
         int32_t show_trees, seasons, season;
         const char* file;
         int32_t redraw, screen_open, track, growth, resumes;
     };
-    // Only the tree loads (not the stumps) hand the music back.
-    for (const Case c : {Case{1, 1, 2, "summer/baum.jgd", 1, 0, 0, 0, 1},
-                         {1, 0, 2, "summer/trees6.jgd", 1, 1, 5, 0, 1},
-                         {0, 1, 2, "summer/stumpf.jgd", 0, 0, 0, 0, 1},
-                         {0, 1, 3, "autumn/stumpf.jgd", 0, 0, 0, 0, 1},
-                         {1, 0, 2, "summer/trees6.jgd", 1, 0, 0, 1, 1},
-                         {1, 0, 2, "summer/trees6.jgd", 1, 1, 4, 0, 2}}) {
-        gs.show_trees = c.show_trees;
-        gs.opt_seasons = c.seasons;
-        gs.season = c.season;
-        gs.screen_open = c.screen_open;
-        sound.current_track = c.track;
-        gs.city_growth_running = c.growth;
-        gs.redraw_objects = 0;
+    for (const TreeCase c : {TreeCase{1, 1, 2, "summer/baum.jgd", 1, 0, 0, 0, 1},
+                             {1, 0, 2, "summer/trees6.jgd", 1, 1, 5, 0, 1},
+                             {0, 1, 2, "summer/stumpf.jgd", 0, 0, 0, 0, 1},
+                             {0, 1, 3, "autumn/stumpf.jgd", 0, 0, 0, 0, 1},
+                             {1, 0, 2, "summer/trees6.jgd", 1, 0, 0, 1, 1},
+                             {1, 0, 2, "summer/trees6.jgd", 1, 1, 4, 0, 2}}) {
+        std::tie(gs.show_trees, gs.opt_seasons, gs.season, gs.screen_open, sound.current_track,
+                 gs.city_growth_running, gs.redraw_objects) =
+            std::tuple(c.show_trees, c.seasons, c.season, c.screen_open, c.track, c.growth, 0);
         LoadTreeImages();
         EXPECT_EQ(std::tuple(IdOf(gs.images.tree_image), gs.redraw_objects, g_resumes),
                   std::tuple(world->Id(c.file), c.redraw, c.resumes))
@@ -243,13 +212,16 @@ TEST_F(WorldImagesTest, TreesFollowTheOptionsAndTheSeasonAndHandTheMusicBack) {
     }
     EXPECT_TRUE(host.host.MessageBoxes().empty());
     std::filesystem::remove(world->folder.Path() + "/spring/baum.jgd");
-    gs.season = 1;
-    gs.opt_seasons = 1;
+    gs.season = gs.opt_seasons = 1;
     host.host.QueueMessageBoxAnswer(IDCANCEL);
     LoadTreeImages();
     ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
     EXPECT_NE(host.host.MessageBoxes()[0].text.find("baum.jgd"), std::string::npos);
     EXPECT_FALSE(gs.images.tree_image.Loaded());
+    FreeWorldGraphics();
+    EXPECT_FALSE(im.tile_sheet.Loaded() || im.building_pictures[30].Loaded() ||
+                 im.animation_sets[0].Loaded());
+    EXPECT_STREQ(gs.season_folders[0], "");
 }
 
 }  // namespace
