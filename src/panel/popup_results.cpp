@@ -280,20 +280,28 @@ void OptionsResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     SetTool(kToolNone);
 }
 
-void LeaveResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+// The leave and end confirmations alike: "no" takes the editor back to its
+// world heading and a game back to no tool, then `resume`s; "yes" saves the
+// last game outside the editor and goes back to no tool. True for "yes".
+bool LeavingConfirmed(HAUPTDIALOG& panel, plat::LParam answer, void (*resume)()) {
     if (answer != 0) {
         if (InEditor()) {
             BackToEditorHeading(panel);
         } else {
             BackToNoTool(panel);
-            ResumeEffects();
+            resume();
         }
-        return;
+        return false;
     }
     if (!InEditor()) {
         Files().SaveLastGame();
         BackToNoTool(panel);
     }
+    return true;
+}
+
+void LeaveResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+    if (!LeavingConfirmed(panel, answer, ResumeEffects)) return;
     ToFrame(panel, kMsgCloseInfoWindows);
     GameEnd(panel);
 }
@@ -443,19 +451,7 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
 
 void EndConfirmResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
-    if (answer != 0) {
-        if (InEditor()) {
-            BackToEditorHeading(panel);
-        } else {
-            BackToNoTool(panel);
-            ResumeMusic();
-        }
-        return;
-    }
-    if (!InEditor()) {
-        Files().SaveLastGame();
-        BackToNoTool(panel);
-    }
+    if (!LeavingConfirmed(panel, answer, ResumeMusic)) return;
     plat::Window* frame = panel.Frame();
     switch (panel.popup_result.choice) {
         case 0:
