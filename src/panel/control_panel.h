@@ -164,14 +164,12 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
 
     // What the world view sets and asks: the selected vehicle, field and
     // building of the information panel, the demolition cost the panel
-    // computed for the dragged rectangle, the zoom the overview click asks
-    // for, the tunnel and bridge check marks, a repaint, and the raise/lower
-    // costs of the field under the mouse.
+    // computed for the dragged rectangle, the tunnel and bridge check marks,
+    // a repaint, and the raise/lower costs of the field under the mouse.
     CVehicle* selected_vehicle = nullptr;
     int32_t selected_x = -1;
     int32_t selected_y = -1;
     int64_t demolition_cost = 0;
-    int32_t zoom_request = 16;
     // The tunnel or bridge row of the open ways list loses its check mark
     // (the view used the mode once).
     virtual void ClearTunnelCheck();

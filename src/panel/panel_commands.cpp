@@ -199,14 +199,14 @@ bool HAUPTDIALOG::RunViewCommand(uint16_t command) {
         case kCmdZoom2:
         case kCmdZoom4: {
             const int32_t row = command - kCmdZoom1;
-            zoom_request = 1 << row;
+            g_pGameState->zoom_request = 1 << row;
             CheckOnly(row);
             RedrawSidebar();
             return true;
         }
         case kCmdZoomOverview:
             if (g_pSound != nullptr) g_pSound->StopEffects();
-            zoom_request = kOverviewZoomLevel;
+            g_pGameState->zoom_request = kOverviewZoomLevel;
             CheckOnly(3);
             if (g_pSpielFeld != nullptr) g_pSpielFeld->ResetCamera();
             RedrawSidebar();

@@ -293,7 +293,7 @@ void HAUPTDIALOG::OpenHeading(int32_t heading) {
         case 10:
         case 19: {
             SetTool(kToolOverviewZoom);
-            zoom_request = zoom;
+            g_pGameState->zoom_request = zoom;
             const uint16_t first = heading == 10 ? kCmdZoom1 : kCmdEditorZoom1;
             const MenuRow z1{0, first, Flag(zoom == 1)};
             const MenuRow z2{1, static_cast<uint16_t>(first + 1), Flag(zoom == 2)};

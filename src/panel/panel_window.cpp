@@ -82,6 +82,8 @@ int32_t ViewZoom() {
 
 HAUPTDIALOG::HAUPTDIALOG() {
     RegisterVehicleReference(&selected_vehicle);
+    // A new panel asks for no zoom until its view list opens.
+    if (g_pGameState != nullptr) g_pGameState->zoom_request = 0;
     for (int32_t h = 0; h < kPanelHeadingCount; ++h) {
         for (int32_t i = 0; i < kPanelRowCount; ++i) {
             if (kLabels[h][i] != nullptr) {

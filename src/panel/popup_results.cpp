@@ -308,12 +308,12 @@ void LeaveResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
 
 void FindResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     if (answer == 0) {
-        if (panel.zoom_request == kOverviewZoomLevel) panel.zoom_request = 1;
-        const int32_t row = panel.zoom_request == 4 ? 2 : panel.zoom_request == 2 ? 1 : 0;
+        if (Gs().zoom_request == kOverviewZoomLevel) Gs().zoom_request = 1;
+        const int32_t row = Gs().zoom_request == 4 ? 2 : Gs().zoom_request == 2 ? 1 : 0;
         for (int32_t& check : panel.entry_checked) check = 0;
         panel.entry_checked[row] = 1;
         panel.DrawDropDown();
-        CentreOnSelectedField(panel.zoom_request);
+        CentreOnSelectedField(Gs().zoom_request);
     } else {
         panel.DrawDropDown();
     }
@@ -531,11 +531,11 @@ void AssignmentTextResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
     }
 }
 
-void OpponentNewsResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
+void OpponentNewsResult(HAUPTDIALOG&, plat::WParam, plat::LParam answer) {
     if (answer != 0 || g_pSpielFeld == nullptr) return;
     const int32_t zoom = g_pSpielFeld->zoom;
-    panel.zoom_request = zoom == kOverviewZoomLevel ? 1 : zoom;
-    CentreOnSelectedField(panel.zoom_request);
+    Gs().zoom_request = zoom == kOverviewZoomLevel ? 1 : zoom;
+    CentreOnSelectedField(Gs().zoom_request);
 }
 
 void OpponentOverviewResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {

@@ -145,8 +145,10 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
             break;
         case kToolOverviewZoom: {
             reset_drag();
-            const int32_t wanted = g_pHauptDialog != nullptr ? g_pHauptDialog->zoom_request : 1;
-            if (wanted >= kOverviewZoomLevel) break;
+            // The zoom the panel's view list asks for; the overview or no
+            // request yet (0) zooms nowhere.
+            const int32_t wanted = gs.zoom_request;
+            if (wanted != 1 && wanted != 2 && wanted != 4) break;
             PickField(point.x, point.y);
             zoom = wanted;
             if (g_pHauptDialog != nullptr) g_pHauptDialog->Repaint();

@@ -226,11 +226,11 @@ TEST_F(ViewTools, PlacingABuildingOnLandAndARefusalOnWater) {
 
 TEST_F(ViewTools, OverviewClickZoomsInAtTheFieldAndTwoMovesWithin250MsPickOnce) {
     view.tool = kToolOverviewZoom;
-    std::tie(panel->zoom_request, view.zoom) = std::pair(16, 16);
+    std::tie(g_pGameState->zoom_request, view.zoom) = std::pair(16, 16);
     view.SetupProjection();
     Click(WM_LBUTTONDOWN);
     EXPECT_EQ(view.zoom, 16);
-    panel->zoom_request = 2;
+    g_pGameState->zoom_request = 2;
     Click(WM_LBUTTONDOWN);
     EXPECT_EQ(view.zoom, 2);
     view.tool = kToolBuilding;
