@@ -1,6 +1,7 @@
 #include "game/opponent_fleet.h"
 
 #include <algorithm>
+#include <array>
 
 #include "economy/building.h"
 #include "economy/building_kinds.h"
@@ -16,6 +17,18 @@
 #include "transport/vehicle_purchase.h"
 
 namespace {
+
+// The buildings a chain of its own owns (0: none yet): its factory and
+// store and their depots and stations. The raw-material site is not its own.
+std::array<int32_t, 7> OwnedBuildings(const Chain& chain) {
+    return {chain.factory,
+            chain.store,
+            chain.terminals[kStoreDepot],
+            chain.terminals[kSiteDepot],
+            chain.terminals[kFactoryDepot],
+            chain.terminals[kSiteStation],
+            chain.terminals[kFactoryStation]};
+}
 
 constexpr int32_t kTruckTypes = 4;
 constexpr int32_t kFirstRailModel = 10;
@@ -212,10 +225,7 @@ bool ClaimPlannedProperty(COpponent& opponent) {
     for (const PlanNode& node : opponent.plan_list_b) {
         const Chain chain = DecodeChain(node);
         if (chain.state == ChainState::GivenUp) continue;
-        for (const int32_t number :
-             {chain.factory, chain.store, chain.terminals[kStoreDepot], chain.terminals[kSiteDepot],
-              chain.terminals[kFactoryDepot], chain.terminals[kSiteStation],
-              chain.terminals[kFactoryStation]}) {
+        for (const int32_t number : OwnedBuildings(chain)) {
             const CBuilding* building = number != 0 ? Building(number) : nullptr;
             if (building != nullptr && building->owner != p) return false;
         }
@@ -237,10 +247,7 @@ bool PlannedPropertySound(const COpponent& opponent,
     for (const PlanNode& node : opponent.plan_list_b) {
         const Chain chain = DecodeChain(node);
         if (chain.state == ChainState::GivenUp) continue;
-        for (const int32_t number :
-             {chain.factory, chain.store, chain.terminals[kStoreDepot], chain.terminals[kSiteDepot],
-              chain.terminals[kFactoryDepot], chain.terminals[kSiteStation],
-              chain.terminals[kFactoryStation]}) {
+        for (const int32_t number : OwnedBuildings(chain)) {
             const int32_t owner = number > 0 ? owner_of(number) : -1;
             if (owner >= 0 && owner != opponent.player_number) return false;
         }
