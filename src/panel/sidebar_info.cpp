@@ -32,7 +32,7 @@ bool InEditor() {
 
 std::string Joined(const std::vector<SidebarText>& texts) {
     std::string out;
-    for (const SidebarText& t : texts) out += (out.empty() ? "" : "|") + t.text;
+    for (size_t i = 0; i < texts.size(); ++i) out += (i == 0 ? "" : "|") + texts[i].text;
     return out;
 }
 
