@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -335,6 +336,36 @@ TEST_F(SidebarInfo, VehiclesShowCostsDestinationAndOneRowPerCargoUnit) {
     EXPECT_EQ(std::tuple(Pixel(10, 251), Pixel(10, 283), Pixel(46, 293), Pixel(50, 265)),
               std::tuple(104, 5, 5, 10));
     panel.selected_vehicle = nullptr;
+}
+
+TEST_F(SidebarInfo, StorePlacementShowsCustomersAndTheDemandForEachProduct) {
+    CCity city;
+    std::tie(city.number, city.origin_x, city.origin_y) = std::tuple(3, 30, 30);
+    cities->cities[2] = &city;
+    for (auto& row : gs.shared_city_grid) std::fill(std::begin(row), std::end(row), 0);
+    gs.geb_einw[0] = 1000;
+    for (int32_t i = 0; i < 12; ++i) {  // twelve houses of class 0 around the site
+        MapField& f = Field(38 + i % 4, 37 + i / 4);
+        f.set_stadtnum(3), f.set_stadtb(5);
+    }
+    for (int32_t i : {8, 9, 10, 11, 12})
+        gs.goods[i].store_type = 23, gs.goods[i].demand_per_1000 = 7;
+    gs.goods[9].demand_per_1000 = 0;
+    gs.building_types[23].build_price = 1130000;
+    gs.selected_building_type = 23;
+    gs.placement_city = 3;
+    const SidebarContent c = DescribeProductPricePanel(40, 40);
+    EXPECT_EQ(c.Values(),
+              "Type 23|Price: 1130,000|Customer stock: 12,000|0|1,714|0|1,714|1,714|1,714");
+    EXPECT_EQ(IconsOf(c),
+              (Icons{{16, 232, 9}, {48, 232, 10}, {80, 232, 11}, {112, 232, 12}, {16, 282, 13}}));
+    EXPECT_EQ(TextsOf(c.values).back(), std::tuple(16, 314, std::string("1,714")));
+    EXPECT_EQ(c.Labels(), "Demand for:|Demolition costs:");
+    // Outside the city's commercial area: no customers and no cells.
+    gs.placement_city = -1;
+    const SidebarContent none = DescribeProductPricePanel(40, 40);
+    EXPECT_EQ(std::tuple(none.Values(), none.icons.size()),
+              std::tuple("Type 23|Price: 1130,000|Customer stock: 0|0", size_t{0}));
 }
 
 TEST_F(SidebarInfo, ANewKindDrawsAllAndRedrawsTheViewOnceTheSameKindRefreshesItsValues) {
