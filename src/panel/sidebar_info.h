@@ -93,7 +93,7 @@ struct SidebarSelection {
 // not shown for a kind without a panel or a missing object.
 SidebarContent DescribeSelection(int32_t kind, const SidebarSelection& selection);
 
-// The painters of each family (sidebar_buildings.cpp, sidebar_vehicle.cpp,
+// The describers of each family (sidebar_buildings.cpp, sidebar_vehicle.cpp,
 // sidebar_city_way.cpp): kinds 1..6 raw-material sites, 7..12 factories,
 // 16..19 terminals, 24..29 stores; 20 vehicles; 23 way pieces; 15, 21, 22
 // attractions, city buildings and city streets.

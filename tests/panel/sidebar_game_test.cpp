@@ -83,8 +83,8 @@ class SidebarGame : public ::testing::Test {
         std::snprintf(gs.company_names[0], kCompanyNameLength, "Ferro Lines");
         gs.cash[0] = 100000000;
         gs.selected_building_type = -1;
-        gs.redraw_terrain = gs.redraw_objects = 1;
-        View().RedrawView();
+        g_pTerrain->AssignGroundKinds();
+        View().ForceFullRedraw();
         View().PickField(kAt.x, kAt.y);
         std::tie(x, y) = std::pair(View().cursor_x, View().cursor_y);
     }
