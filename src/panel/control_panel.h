@@ -14,6 +14,7 @@
 
 #include "gfx/wing_bitmap.h"
 #include "panel/popup_protocol.h"
+#include "panel/sidebar_info.h"
 
 #include "panel/tool_feedback.h"
 #include "platform/window.h"
@@ -138,9 +139,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     int32_t selected_structure = 0;
     FS_STRUCTURE_INFO* structure_info = nullptr;
 
-    // Redraw the sidebar date line and capital line.
-    virtual void DrawSidebarDate() {}
-    virtual void DrawSidebarCapital() {}
+    // Redraw the sidebar date line and capital line (sidebar_info.cpp).
+    virtual void DrawSidebarDate();
+    virtual void DrawSidebarCapital();
     // Draws "Action not possible:" and the reason for `action_refusal` 1..5;
     // any other code blanks the piece.
     virtual void DrawActionRefusal();
@@ -193,9 +194,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
 
     // --- Panel menus ---------------------------------------------------------
     // The sidebar's price panel of the chosen building type, drawn when the
-    // build heading opens with one and by the placement preview (nothing
-    // until the sidebar painters come).
-    virtual void DrawPricePanel() {}
+    // build heading opens with one and by the placement preview
+    // (sidebar_placement.cpp).
+    virtual void DrawPricePanel();
 
     // --- Popup protocol (popup_protocol.cpp, popup_results.cpp) ---------------
     // The open screen of a pair (null when closed).
@@ -236,8 +237,10 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // The tool feedback the sidebar shows now.
     FeedbackArea tool_feedback;
 
-    // The placement panel of stores (Control panel II gives it its effect).
-    virtual void DrawProductPricePanel() {}
+    // The placement panel of stores (sidebar_placement.cpp).
+    virtual void DrawProductPricePanel();
+    // What the sidebar's information area or placement panel shows now.
+    SidebarContent sidebar_shown;
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;

@@ -353,6 +353,9 @@ plat::LResult HAUPTDIALOG::OnMessage(uint32_t message, plat::WParam wParam, plat
         case WM_COMMAND:
             OnPanelCommand(static_cast<uint32_t>(wParam & 0xFFFF));
             return 0;
+        case kMsgRefreshInfoPanel:
+            DrawInfoPanel(*this);
+            return 0;
         default:
             if (message >= WM_USER && OnPopupMessage(message, wParam, lParam)) return 0;
             return DefaultMessage(message, wParam, lParam);

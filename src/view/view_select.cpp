@@ -68,6 +68,11 @@ void SPIEL_FELD::SelectAt(plat::Point point) {
     if (panel != nullptr) panel->selected_vehicle = vehicle;
     const MapField* f = FieldAt(cursor_x, cursor_y);
     if (f == nullptr) return;
+    // The way and city-object panels show the clicked field.
+    if (panel != nullptr) {
+        panel->selected_x = cursor_x;
+        panel->selected_y = cursor_y;
+    }
     if (vehicle != nullptr) {
         gs.selected_object_type = kSelectedVehicle;
         // Only a panel that keeps the vehicle can deselect it again.

@@ -30,7 +30,6 @@
 namespace {
 
 constexpr int32_t kMaxReach = 9;  // a side covers at most 10 fields
-constexpr int32_t kCityBuildingPriceClasses = 7;
 
 int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
     return v < lo ? lo : v > hi ? hi : v;
@@ -39,15 +38,6 @@ int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
 void SetRedraw(bool terrain, bool objects) {
     if (terrain) g_pGameState->redraw_terrain = 1;
     if (objects) g_pGameState->redraw_objects = 1;
-}
-
-// The price of a city building of type `stadtb`, or -1 when its size class
-// has no entry in the residents table (such a building cannot go).
-int32_t CityBuildingPrice(int32_t stadtb) {
-    int32_t q = GetCityBuildingClass(stadtb);
-    if (q == 7) q = stadtb - 48;
-    if (q < 0 || q >= kCityBuildingPriceClasses) return -1;
-    return g_pGameState->geb_einw[q] * 1000;
 }
 
 // Whether one of the station's lines beyond its head line holds a vehicle.

@@ -1,5 +1,6 @@
 #include "world/construction_costs.h"
 
+#include "cities/city.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/sound_events.h"
@@ -44,6 +45,14 @@ int32_t WayRemovalPrice(int32_t wegtyp) {
         default:
             return WayFieldPrice(wegtyp);
     }
+}
+
+int32_t CityBuildingPrice(int32_t stadtb) {
+    constexpr int32_t kPriceClasses = 7;  // geb_einw entries 0..6
+    int32_t q = GetCityBuildingClass(stadtb);
+    if (q == 7) q = stadtb - 48;
+    if (q < 0 || q >= kPriceClasses || g_pGameState == nullptr) return -1;
+    return g_pGameState->geb_einw[q] * 1000;
 }
 
 int32_t RunRemovalRate(int32_t wegtyp) {

@@ -22,6 +22,10 @@ int32_t RunRemovalRate(int32_t wegtyp);
 // free in the editor.
 int32_t BridgeFieldPrice(int32_t wayType);
 int32_t TunnelFieldPrice(int32_t wayType);
+// What clearing a city building of number `stadtb` costs: the residents of
+// its size class x 1000 (a building site takes the entry `stadtb` - 48), or
+// -1 when that entry lies outside the residents table (it cannot go).
+int32_t CityBuildingPrice(int32_t stadtb);
 
 bool IsEditor();
 

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int32_t kCityBuildingPriceClasses = 7;  // geb_einw entries 0..6
-
 template <typename Visit>
 void ForFootprint(int32_t x, int32_t y, int32_t w, int32_t h, Visit visit) {
     for (int32_t fx = x; fx < x + w; ++fx) {
@@ -29,31 +27,111 @@ void ForFootprint(int32_t x, int32_t y, int32_t w, int32_t h, Visit visit) {
     }
 }
 
-void ClearWay(int32_t x, int32_t y) {
-    const MapField* f = FieldAt(x, y);
-    if (f != nullptr && f->wegteil() > 0 && g_pWayNetwork != nullptr) {
-        g_pWayNetwork->DemolishWayField(x, y, g_ActingPlayer);
-    }
-}
-
-// The price of the city building on the field (its residents x 1000), -1
-// when the field carries none.
-int32_t CityBuildingPrice(const MapField* f) {
+// The price of the city building on the field, -1 when the field carries
+// none (or one that has no price).
+int32_t CityBuildingPriceOn(const MapField* f) {
     if (f == nullptr || f->forest_flag() || f->bridge_flag() || f->building_flag()) return -1;
     if (f->stadtnum() == 0 || f->stadtb() == 0) return -1;
-    int32_t q = GetCityBuildingClass(f->stadtb());
-    if (q == 7) q = f->stadtb() - 48;
-    if (q < 0 || q >= kCityBuildingPriceClasses) return -1;
-    return g_pGameState->geb_einw[q] * 1000;
+    return CityBuildingPrice(f->stadtb());
 }
 
-// A city building on the field is paid for by the acting player and removed.
-void DisplaceCityBuilding(int32_t x, int32_t y) {
-    MapField* f = FieldAt(x, y);
-    const int32_t price = CityBuildingPrice(f);
-    if (price < 0) return;
-    f->set_data_word(0);
-    ChargeCost(g_ActingPlayer, price, StatPair::E);
+// What a new building does to its site before it is written: the ways under
+// it and the city buildings on it go, paid for by the acting player. The
+// same walk also runs as a count that changes nothing, so the price the
+// sidebar shows for a site is what placing charges.
+class SiteClearing {
+  public:
+    explicit SiteClearing(bool charge) : charge_(charge) {}
+
+    void Way(int32_t x, int32_t y) {
+        const MapField* f = FieldAt(x, y);
+        if (f == nullptr || f->wegteil() == 0 || g_pWayNetwork == nullptr) return;
+        if (charge_) {
+            g_pWayNetwork->DemolishWayField(x, y, g_ActingPlayer);
+        } else {
+            cost += WayRemovalPrice(f->wegtyp());
+        }
+    }
+    void CityBuilding(int32_t x, int32_t y) {
+        MapField* f = FieldAt(x, y);
+        const int32_t price = CityBuildingPriceOn(f);
+        if (price < 0) return;
+        if (charge_) {
+            f->set_data_word(0);
+            ChargeCost(g_ActingPlayer, price, StatPair::E);
+        } else {
+            cost += price;
+        }
+    }
+    void Field(int32_t x, int32_t y) {
+        Way(x, y);
+        CityBuilding(x, y);
+    }
+
+    int64_t cost = 0;  // counted: what charging would take
+
+  private:
+    bool charge_;
+};
+
+// A station of type t (6..9) at (x, y): its track line keeps straight track
+// of one way type along it, its platform line is cleared.
+struct StationLines {
+    StationLines(int32_t x, int32_t y, int32_t t) {
+        along_x = t == 6 || t == 8;
+        track_x = platform_x = x;
+        track_y = platform_y = y;
+        if (t == 6) platform_y = y + 1;
+        if (t == 7) track_x = x + 1;
+        if (t == 8) track_y = y + 1;
+        if (t == 9) platform_x = x + 1;
+        const uint32_t expected = along_x ? 2 : 1;
+        int32_t line_type = kWayNone;
+        for (int32_t k = 0; k < 4; ++k) {
+            const MapField* f = FieldAt(TrackX(k), TrackY(k));
+            if (f == nullptr || f->wegtyp() == kWayNone) continue;
+            if (f->wegteil() != expected || f->wegtyp() < kWayRail) track_kept = false;
+            if (line_type != kWayNone && f->wegtyp() != line_type) track_kept = false;
+            line_type = f->wegtyp();
+        }
+    }
+    int32_t TrackX(int32_t k) const { return track_x + (along_x ? k : 0); }
+    int32_t TrackY(int32_t k) const { return track_y + (along_x ? 0 : k); }
+    int32_t PlatformX(int32_t k) const { return platform_x + (along_x ? k : 0); }
+    int32_t PlatformY(int32_t k) const { return platform_y + (along_x ? 0 : k); }
+    int32_t Width() const { return along_x ? 4 : 2; }
+    int32_t Depth() const { return along_x ? 2 : 4; }
+
+    bool along_x = false;
+    bool track_kept = true;
+    int32_t track_x, track_y, platform_x, platform_y;
+};
+
+// The clearing of the site of the current construction kind (stores and
+// attractions k 21..31, stations, platforms, raw-material sites and other
+// buildings t = k + orientation, truck depots).
+void ClearSite(SiteClearing& clearing, int32_t x, int32_t y, int32_t w, int32_t h) {
+    const int32_t k = g_pGameState->selected_building_type;
+    const int32_t t = k + g_pGameState->build_orientation;
+    const auto field = [&](int32_t fx, int32_t fy) { clearing.Field(fx, fy); };
+    if (k >= 21 && k <= 31) {
+        ForFootprint(x, y, w, h, field);
+    } else if (t >= 6 && t <= 9) {
+        const StationLines lines(x, y, t);
+        for (int32_t i = 0; i < 4; ++i) {
+            clearing.Way(lines.PlatformX(i), lines.PlatformY(i));
+            if (!lines.track_kept) clearing.Way(lines.TrackX(i), lines.TrackY(i));
+        }
+        ForFootprint(x, y, lines.Width(), lines.Depth(),
+                     [&](int32_t fx, int32_t fy) { clearing.CityBuilding(fx, fy); });
+    } else if (t == 4 || t == 5) {
+        // Terminal platforms have no fields of their own.
+    } else if (t >= 10) {
+        // Raw-material sites keep what lies under them.
+        if (t > 13) ForFootprint(x, y, w, h, field);
+    } else if (t >= 0) {
+        clearing.Field(x, y);
+    }
 }
 
 void WriteBuilding(int32_t x, int32_t y, int32_t type, int32_t id) {
@@ -64,48 +142,23 @@ void WriteBuilding(int32_t x, int32_t y, int32_t type, int32_t id) {
     f.set_spieler(static_cast<uint32_t>(g_ActingPlayer));
 }
 
-// Stations: the track line keeps straight track of one way type along it,
-// the platform line is cleared.
+// Stations: the building over both lines (cleared before), the track line
+// laid or joined.
 void PlaceStation(int32_t x, int32_t y, int32_t id, int32_t t) {
-    const bool alongX = t == 6 || t == 8;
-    const int32_t expected = alongX ? 2 : 1;
-    // Track line and platform line as (x, y) of their first field.
-    int32_t trackX = x, trackY = y, platformX = x, platformY = y;
-    if (t == 6) platformY = y + 1;
-    if (t == 7) trackX = x + 1;
-    if (t == 8) trackY = y + 1;
-    if (t == 9) platformX = x + 1;
-    const int32_t ax = alongX ? 1 : 0;
-    const int32_t ay = alongX ? 0 : 1;
-
-    bool trackKept = true;
-    int32_t lineType = kWayNone;
+    const StationLines lines(x, y, t);
+    ForFootprint(x, y, lines.Width(), lines.Depth(),
+                 [&](int32_t fx, int32_t fy) { WriteBuilding(fx, fy, t, id); });
     for (int32_t k = 0; k < 4; ++k) {
-        const MapField* f = FieldAt(trackX + ax * k, trackY + ay * k);
-        if (f == nullptr || f->wegtyp() == kWayNone) continue;
-        if (f->wegteil() != expected || f->wegtyp() < kWayRail) trackKept = false;
-        if (lineType != kWayNone && f->wegtyp() != lineType) trackKept = false;
-        lineType = f->wegtyp();
+        if (MapField* f = FieldAt(lines.TrackX(k), lines.TrackY(k))) f->set_feldchange(true);
     }
-    for (int32_t k = 0; k < 4; ++k) {
-        ClearWay(platformX + ax * k, platformY + ay * k);
-        if (!trackKept) ClearWay(trackX + ax * k, trackY + ay * k);
+    if (g_pWayNetwork != nullptr) {
+        g_pWayNetwork->LayStationTrack(lines.track_x, lines.track_y, g_ActingPlayer);
     }
-    const int32_t w = alongX ? 4 : 2;
-    const int32_t h = alongX ? 2 : 4;
-    ForFootprint(x, y, w, h, DisplaceCityBuilding);
-    ForFootprint(x, y, w, h, [&](int32_t fx, int32_t fy) { WriteBuilding(fx, fy, t, id); });
-    for (int32_t k = 0; k < 4; ++k) {
-        if (MapField* f = FieldAt(trackX + ax * k, trackY + ay * k)) f->set_feldchange(true);
-    }
-    if (g_pWayNetwork != nullptr) g_pWayNetwork->LayStationTrack(trackX, trackY, g_ActingPlayer);
 }
 
 // Truck depots: a gravel stub facing direction index t, joined to the road
-// in front of it.
+// in front of it (the field cleared before).
 void PlaceDepot(int32_t x, int32_t y, int32_t id, int32_t t) {
-    ClearWay(x, y);
-    DisplaceCityBuilding(x, y);
     MapField& depot = *FieldAt(x, y);
     const uint8_t d = DirBitFromIndex(t);
     const uint8_t back = OppositeDirBits(d);
@@ -173,11 +226,9 @@ void CTerrain::PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32
     const int32_t k = g_pGameState->selected_building_type;
     const int32_t t = k + g_pGameState->build_orientation;
 
+    SiteClearing clearing(true);
+    ClearSite(clearing, x, y, w, h);
     if (k >= 21 && k <= 31) {
-        ForFootprint(x, y, w, h, [](int32_t fx, int32_t fy) {
-            ClearWay(fx, fy);
-            DisplaceCityBuilding(fx, fy);
-        });
         const int32_t city = g_pGameState->placement_city;
         ForFootprint(x, y, w, h, [&](int32_t fx, int32_t fy) {
             WriteBuilding(fx, fy, k, id);
@@ -190,12 +241,6 @@ void CTerrain::PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32
     } else if (t == 4 || t == 5) {
         // Terminal platforms have no fields of their own.
     } else if (t >= 10) {
-        if (t > 13) {
-            ForFootprint(x, y, w, h, [](int32_t fx, int32_t fy) {
-                ClearWay(fx, fy);
-                DisplaceCityBuilding(fx, fy);
-            });
-        }
         ForFootprint(x, y, w, h, [&](int32_t fx, int32_t fy) { WriteBuilding(fx, fy, k, id); });
     } else if (t >= 0) {
         PlaceDepot(x, y, id, t);
@@ -218,18 +263,7 @@ void CTerrain::PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32
 
 int64_t CTerrain::PreviewStructureCost(int32_t x, int32_t y, int32_t w, int32_t h) const {
     if (g_pGameState == nullptr || !InMap(x, y)) return 0;
-    const int32_t k = g_pGameState->selected_building_type;
-    const int32_t t = k + g_pGameState->build_orientation;
-    // Stations, platforms and raw-material sites keep the ways under them.
-    const bool clears = (k >= 21 && k <= 31) || (t > 13 && t <= 20) || (t >= 0 && t <= 3);
-    if (!clears) return 0;
-    if (t >= 0 && t <= 3) w = h = 1;
-    int64_t cost = 0;
-    ForFootprint(x, y, w, h, [&](int32_t fx, int32_t fy) {
-        const MapField* f = FieldAt(fx, fy);
-        if (f->wegteil() > 0 && g_pWayNetwork != nullptr) cost += WayRemovalPrice(f->wegtyp());
-        const int32_t price = CityBuildingPrice(f);
-        if (price > 0) cost += price;
-    });
-    return cost;
+    SiteClearing count(false);
+    ClearSite(count, x, y, w, h);
+    return count.cost;
 }

@@ -58,9 +58,12 @@ class CTerrain {
     // ways and city buildings under it give way (and are paid for), depots
     // and stations are joined to the network. Makes no test of its own.
     void PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32_t h);
-    // What PlaceStructure of the same kind and footprint charges beside the
-    // building's price: the ways it removes and the city buildings it
-    // displaces. Changes nothing.
+    // What PlaceStructure of the same kind and footprint charges for clearing
+    // the site: the ways it removes and the city buildings it displaces, by
+    // the same walk run as a count (a station keeps a fitting track line and
+    // does not pay for it). The track a station lays on the empty fields of
+    // its kept line is building, not clearing, and is not counted. Changes
+    // nothing.
     int64_t PreviewStructureCost(int32_t x, int32_t y, int32_t w, int32_t h) const;
 
     // --- Demolition -------------------------------------------------------
