@@ -187,11 +187,11 @@ Canvas MakeSalesPage(int store_type) {
     Canvas c = Page(std::string(TypeName(store_type)) + ": sales");
     Caption(c, 20, 62, "Product (click to choose)");
     LightField(c, es::kSalesProductArea);
-    Caption(c, 20, 128, "Price against the suggested price");
+    Caption(c, 20, 128, "Price step");
     Recess(c, es::kSalesIcon.x, es::kSalesIcon.y, es::kGoodsPictureSize, es::kGoodsPictureSize);
-    DrawText(c, 16, es::kSalesPrice.y, "Price:", 12, FontStyle::Regular, pal::kText);
-    DrawText(c, 16, es::kSalesMargin.y, "Margin:", 12, FontStyle::Regular, pal::kText);
-    DrawText(c, 16, es::kSalesDemand.y, "Demand / Month:", 12, FontStyle::Regular, pal::kText);
+    DrawText(c, 16, es::kSalesPrice.y + 2, "Price:", 10, FontStyle::Regular, pal::kText);
+    DrawText(c, 16, es::kSalesMargin.y + 2, "Margin", 10, FontStyle::Regular, pal::kText);
+    DrawText(c, 16, es::kSalesDemand.y + 2, "Demand / Month:", 10, FontStyle::Regular, pal::kText);
     Caption(c, es::kSalesStock.x, es::kSalesStock.y - 20, "Stock");
     Recess(c, es::kSalesStock.x - 4, es::kSalesStock.y - 2, 220, 290);
     Caption(c, es::kAdvertisingList.left, es::kAdvertisingList.top - 18, "Advertising");

@@ -35,12 +35,6 @@ const ButtonLayout kButtons[] = {
      .pressed = {0, es::kPressedY}},
 };
 
-// Icon spacing of a bar of n units: 16, 8 above 8 units, 4 above 15.
-int32_t Spacing(int32_t units) {
-    if (units > 15) return 4;
-    return units > 8 ? 8 : 16;
-}
-
 }  // namespace
 
 FS_LAGERHALLE::FS_LAGERHALLE() : EconomyScreen(kMsgDepotDone) {}
@@ -90,7 +84,7 @@ void FS_LAGERHALLE::FillContent() {
         m_content.DrawText(amount.c_str(), kFont1Advances, x + kTextIndent, y + 17, font, 16, 16,
                            10);
         std::array<uint8_t, kFont1Advances.size()> advances = kFont1Advances;
-        advances[kIconAdvanceEntry] = static_cast<uint8_t>(Spacing(stock));
+        advances[kIconAdvanceEntry] = static_cast<uint8_t>(UnitIconSpacing(stock, 8, 15));
         m_content.DrawIcons(UnitIcons(stock, kMostIcons).c_str(), advances, x + 64, y + 34, font);
         ++m_entries;
     }

@@ -58,13 +58,12 @@ const GoodsRecord* Good(int32_t good) {
     return good >= 0 && good < kGoodsCount ? &g_pGameState->goods[good] : nullptr;
 }
 
-// Icon spacing of a row of n units: 16, 8 above `wide`, 4 above `narrow`.
-int32_t Spacing(int32_t units, int32_t wide, int32_t narrow) {
+}  // namespace
+
+int32_t UnitIconSpacing(int32_t units, int32_t wide, int32_t narrow) {
     if (units > narrow) return 4;
     return units > wide ? 8 : 16;
 }
-
-}  // namespace
 
 std::string UnitIcons(int32_t units, int32_t most) {
     return std::string(static_cast<size_t>(std::clamp(units, 0, most)), kUnitIcon);
@@ -155,7 +154,7 @@ void FS_PRODUKTION::FillCostList() {
         const int32_t amount = g->input_amounts[k];
         const std::string row = Amount(amount) + " (" + std::to_string(amount) + ") " +
                                 input->name + UnitIcons(amount, kMostInputIcons);
-        m_costList->AddLineWithValue(row.c_str(), Spacing(amount, 6, 12));
+        m_costList->AddLineWithValue(row.c_str(), UnitIconSpacing(amount, 6, 12));
     }
 }
 
@@ -170,7 +169,7 @@ void FS_PRODUKTION::FillStockList() {
         if (stock <= 0) continue;
         const std::string row = Amount(stock) + " " + g_pGameState->goods[good].name +
                                 UnitIcons(stock, kMostStockIcons);
-        m_stockList->AddLineWithValue(row.c_str(), Spacing(stock, 10, 19));
+        m_stockList->AddLineWithValue(row.c_str(), UnitIconSpacing(stock, 10, 19));
     }
 }
 

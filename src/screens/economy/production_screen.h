@@ -54,5 +54,7 @@ class FS_PRODUKTION : public EconomyScreen {
 // Units of goods as a row of unit icons (character 123 of font 1): `units`
 // icons, at most `most`.
 std::string UnitIcons(int32_t units, int32_t most);
+// The spacing of such a row: 16 pixels, 8 above `wide` units, 4 above `narrow`.
+int32_t UnitIconSpacing(int32_t units, int32_t wide, int32_t narrow);
 
 extern const ScreenEntry kProductionScreenEntry;

@@ -71,6 +71,7 @@ class ScreenHost : public ::testing::Test {
         gs().year = 1990;
         gs().month = 0;
         gs().cash[0] = 10000000;
+        for (GoodsRecord& g : gs().goods) g.available = g.intro_year <= gs().year ? 1 : 0;
         g_ppBuildings = &table_;
         g_pCityManager = &cities_;
         view_ = new fvtest::RecordingView;
