@@ -110,6 +110,26 @@ TEST_F(EconomyScreens, PurchaseCancelAndTheCityCategoryRows) {
               std::tuple(-1, 99, 7));
 }
 
+TEST_F(EconomyScreens, PurchaseOfARawMaterialSiteTypeOrAnEmptyList) {
+    // A type without a picture (a mine) opens as no type does.
+    gs().selected_building_type = 12;
+    auto* s = OpenBy<FS_GEBAUDE_KAUF>(kMsgOpenBuildingPurchase, FrameScreen::BuildingPurchase);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(std::tuple(s->m_category, s->HighlightedType(), s->m_previousType),
+              std::tuple(0, 0, 12));
+    // No city building on the market yet: the list is empty; Buy and Enter
+    // do nothing.
+    for (int32_t t = 27; t <= 31; ++t) gs().building_types[t].intro_year = 2000;
+    Click(*s, es::kCategoryList.left + 20, es::kCategoryList.top + 17 * 3 + 3);
+    EXPECT_EQ(std::tuple(s->m_category, s->m_rowCount, s->HighlightedType()), std::tuple(3, 0, -1));
+    Press(*s, kCmdBuildingBuy);
+    s->SendMessage(WM_CHAR, 13);
+    h.Run();
+    EXPECT_EQ(h.frame->Screen(FrameScreen::BuildingPurchase), s);
+    Press(*s, kCmdBuildingPurchaseCancel);
+    EXPECT_EQ(gs().selected_building_type, 12);
+}
+
 TEST_F(EconomyScreens, NothingToShowLeavesTheGameAsItWas) {
     Select(40, 40);  // open land
     for (uint32_t message : {kMsgOpenProduction, kMsgOpenStoreSales, kMsgOpenDepot}) {
@@ -141,6 +161,10 @@ TEST_F(SalesScreen, StepsStopAtFiveAndOkWritesWhatTheScreenHolds) {
     FS_VERKAUF* s = Open();
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(g_pStoreSalesScreen, s);
+    // A second request only shows it again.
+    s->ShowWindow(SW_HIDE);
+    EXPECT_EQ(Open(), s);
+    EXPECT_TRUE(s->IsWindowVisible());
     EXPECT_EQ(std::tuple(s->m_firstProduct, s->m_product, s->m_priceSteps[8]), std::tuple(8, 9, 4));
     EXPECT_EQ(Picture("store_sales"), 10506459341362421651ull);
     for (int32_t i = 0; i < 7; ++i) Press(*s, kCmdPriceUp);
@@ -311,6 +335,21 @@ TEST_F(EconomyScreens, DepotListsItsGoodsInColumnsOfFive) {
     s->SendMessage(WM_CHAR, 13);
     h.Run();
     EXPECT_EQ(h.frame->Screen(FrameScreen::Depot), nullptr);
+}
+
+TEST(EconomyFigures, AmountsAsTheScreensPrintThem) {
+    using enum AmountGroups;
+    const std::tuple<int64_t, AmountGroups, const char*> cases[] = {
+        {0, UpToMillions, "0"},
+        {999, UpToMillions, "999"},
+        {1000, UpToMillions, "1,000"},
+        {1130000, UpToMillions, "1,130,000"},
+        {-1, UpToMillions, "-1"},
+        {-1234567, UpToMillions, "-1,234,567"},
+        {1000000000, All, "1,000,000,000"},
+        {1000000000, UpToMillions, "1000,000,000"},  // the form without billions
+        {-4611686018427387904, All, "-4,611,686,018,427,387,904"}};
+    for (const auto& [value, groups, text] : cases) EXPECT_EQ(Amount(value, groups), text);
 }
 
 TEST(EconomyFigures, MarginFollowsTheDeclinePhases) {
