@@ -71,7 +71,16 @@ void HAUPTFENSTER::OpenScreen(const ScreenEntry& entry, plat::WParam wParam, pla
     // Stored only once it is open: a failure inside the opening (a missing
     // picture that aborts the program) never finds a half-made screen.
     plat::Window* screen = entry.open(*this, wParam, lParam);
-    if (screen == nullptr) return;
+    if (screen == nullptr) {
+        // Nothing opened (nothing to show): the game goes on as before.
+        if ((entry.open_steps & kOpenMarkOpen) != 0) ReleaseScreen();
+        if ((entry.open_steps & kOpenSilence) != 0 && g_pSound != nullptr) {
+            g_pSound->ResumeEffects();
+            g_pSound->ResumeMusic();
+        }
+        if ((entry.open_steps & kOpenDropKeys) != 0) LoadKeys();
+        return;
+    }
     if (screens_[i] != nullptr) {  // opened again while it was opening
         delete screen;
         return;

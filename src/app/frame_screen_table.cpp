@@ -3,6 +3,11 @@
 
 #include "app/frame_screens.h"
 #include "app/main_frame.h"
+#include "screens/economy/building_purchase_screen.h"
+#include "screens/economy/depot_screen.h"
+#include "screens/economy/product_help_screen.h"
+#include "screens/economy/production_screen.h"
+#include "screens/economy/store_sales_screen.h"
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
 #include "screens/world/editor_start_screen.h"
@@ -24,6 +29,11 @@ HAUPTFENSTER& Frame(plat::Window& frame) {
 
 const ScreenEntry kScreens[] = {
     kLogoScreenEntry,
+    kBuildingPurchaseScreenEntry,
+    kProductionScreenEntry,
+    kStoreSalesScreenEntry,
+    kProductHelpScreenEntry,
+    kDepotScreenEntry,
     With(kTitleScreenEntry, {.after_done =
                                  [](plat::Window& frame, plat::WParam, plat::LParam choice) {
                                      Frame(frame).OnStartScreenResult(static_cast<int32_t>(choice));

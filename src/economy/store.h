@@ -37,6 +37,11 @@ struct StoreKind {
     StatSeries revenue;  // the revenue statistics of the family
 };
 
+// Demand change in percent points of a price step (-5..5) and of an
+// advertising level (0..3), from the lookup tables.
+int32_t PriceStepChange(int32_t step);
+int32_t AdvertisingChange(int32_t level);
+
 class CStore : public CProducer {
   public:
     // 1,646 bytes for nine products, 560 for three (see the .cpp for the

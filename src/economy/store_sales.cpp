@@ -22,16 +22,6 @@ constexpr int8_t kAdvertisingChange[4] = {0, -10, -35, -50};
 constexpr int32_t kReachBefore = 3;
 constexpr int32_t kReachAfter = 4;
 
-int32_t PriceStepChange(int32_t step) {
-    const int32_t i = std::clamp(step, kMinPriceStep, kMaxPriceStep) - kMinPriceStep;
-    return g_pLookupTables != nullptr ? g_pLookupTables->price_steps[i] : kPriceStepChange[i];
-}
-
-int32_t AdvertisingChange(int32_t level) {
-    const int32_t i = std::clamp(level, 0, kMaxAdvertising);
-    return g_pLookupTables != nullptr ? g_pLookupTables->advertising[i] : kAdvertisingChange[i];
-}
-
 int32_t Wrap(int64_t v) {
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v)));
 }
@@ -71,6 +61,16 @@ int32_t ResidentsBand(int32_t k) {
 }
 
 }  // namespace
+
+int32_t PriceStepChange(int32_t step) {
+    const int32_t i = std::clamp(step, kMinPriceStep, kMaxPriceStep) - kMinPriceStep;
+    return g_pLookupTables != nullptr ? g_pLookupTables->price_steps[i] : kPriceStepChange[i];
+}
+
+int32_t AdvertisingChange(int32_t level) {
+    const int32_t i = std::clamp(level, 0, kMaxAdvertising);
+    return g_pLookupTables != nullptr ? g_pLookupTables->advertising[i] : kAdvertisingChange[i];
+}
 
 int32_t CStore::DemandOf(int32_t i) const {
     const GoodsRecord* good = GoodsAt(kind_.first_product + i);

@@ -274,6 +274,20 @@ inline constexpr uint16_t kCmdSalesStatisticsCancel = 40123;
 inline constexpr uint16_t kCmdBuildingPurchaseCancel = 40128;
 inline constexpr uint16_t kCmdScheduleCancel = 40133;
 inline constexpr uint16_t kCmdVehiclePurchaseCancel = 40141;
+// The buttons of the economy screens.
+inline constexpr uint16_t kCmdStockUp = 40110;
+inline constexpr uint16_t kCmdStockDown = 40111;
+inline constexpr uint16_t kCmdPriceUp = 40114;
+inline constexpr uint16_t kCmdPriceDown = 40115;
+inline constexpr uint16_t kCmdSalesStatistics = 40116;
+inline constexpr uint16_t kCmdBuildingBuy = 40127;
+inline constexpr uint16_t kCmdPagePrevious = 40130;
+inline constexpr uint16_t kCmdPageNext = 40131;
+// What the economy screens' lists and the popup list tell their screen.
+inline constexpr uint32_t kMsgAdvertisingClicked = WM_USER + 0x0D;
+inline constexpr uint32_t kMsgFirstListClicked = WM_USER + 0x13;
+inline constexpr uint32_t kMsgSecondListClicked = WM_USER + 0x14;
+inline constexpr uint32_t kMsgPopupChosen = WM_USER + 0x23;
 // The title screen's ten buttons.
 inline constexpr uint16_t kCmdTitleContinue = 40166;
 inline constexpr uint16_t kCmdTitleNewGame = 40167;

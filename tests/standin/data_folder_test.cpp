@@ -132,6 +132,22 @@ std::map<std::string, Size> ExpectedPictures() {
         e[std::string("scr_") + screen + ".jgd"] = {640, 480};
         e[std::string("scb_") + screen + ".jgd"] = {232, 80};
     }
+    // The economy screens and the popup list with the goods pictures.
+    e["scr_gebk.jgd"] = e["scr_43.jgd"] = e["scr_13.jgd"] = {640, 480};
+    e["scb_gebk.jgd"] = {216, 97};
+    e["scb_43.jgd"] = {180, 80};
+    e["scb_13.jgd"] = {108, 80};
+    for (int n : {0, 1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 17, 23, 27, 29, 30, 31, 32, 33})
+        e["gks_" + std::to_string(n) + ".jgd"] = {320, 240};
+    for (int n = 7; n <= 12; ++n) {
+        e["scr_" + std::to_string(n) + ".jgd"] =
+            e["scr_" + std::to_string(n + 43) + ".jgd"] = {640, 480};
+        e["scb_" + std::to_string(n) + ".jgd"] = {288, 97};
+        e["scb_" + std::to_string(n + 43) + ".jgd"] = {396, 97};
+    }
+    for (int n = 9; n <= 44; ++n) e["fps_" + std::to_string(n) + ".jgd"] = {200, 200};
+    for (int n = 1; n <= 3; ++n) e["scp_" + std::to_string(n) + ".jgd"] = {304, 350};
+    e["ps.jgd"] = {2816, 90};
     // The control panel, for the game and ("e") the editor.
     for (const std::string v : {"", "e"}) {
         for (auto [name, h] : {std::pair{"640", 480}, {"800", 600}, {"102", 768}, {"000", 96}})
