@@ -331,7 +331,9 @@ TEST_F(EconomyScreens, DepotListsItsGoodsInColumnsOfFive) {
     EXPECT_EQ(
         std::tuple(differs(16, 4 * 65 + 20), differs(224 + 16, 20), differs(224 + 16, 65 + 20)),
         std::tuple(true, true, false));
-    EXPECT_EQ(UnitIcons(40, 29).size(), 29u);
+    EXPECT_EQ(std::tuple(DepotStockText(40), DepotStockText(1250), UnitIcons(40, 29).size(),
+                         UnitIconSpacing(40, 8, 15)),
+              std::tuple("40 (40)", "1,250 (1250)", 29u, 4));
     s->SendMessage(WM_CHAR, 13);
     h.Run();
     EXPECT_EQ(h.frame->Screen(FrameScreen::Depot), nullptr);
