@@ -25,7 +25,7 @@ constexpr int32_t kRowsPerColumn = 5;
 constexpr int32_t kMostIcons = 29;
 constexpr int32_t kTextIndent = 66;
 
-const ButtonLayout kButtons[] = {
+constexpr ButtonLayout kButtons[] = {
     {.x = es::kDepotOkButton.x,
      .y = es::kDepotOkButton.y,
      .command = kCmdClose,
