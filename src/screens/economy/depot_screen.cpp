@@ -25,7 +25,7 @@ constexpr int32_t kRowsPerColumn = 5;
 constexpr int32_t kMostIcons = 29;
 constexpr int32_t kTextIndent = 66;
 
-const ButtonLayout kButtons[] = {
+constexpr ButtonLayout kButtons[] = {
     {.x = es::kDepotOkButton.x,
      .y = es::kDepotOkButton.y,
      .command = kCmdClose,
@@ -36,6 +36,10 @@ const ButtonLayout kButtons[] = {
 };
 
 }  // namespace
+
+std::string DepotStockText(int32_t units) {
+    return Amount(units) + " (" + std::to_string(units) + ")";
+}
 
 FS_LAGERHALLE::FS_LAGERHALLE() : EconomyScreen(kMsgDepotDone) {}
 
@@ -80,9 +84,8 @@ void FS_LAGERHALLE::FillContent() {
         }
         m_content.DrawText(g_pGameState->goods[good].name, kFont1Advances, x + kTextIndent, y, font,
                            16, 16, 10);
-        const std::string amount = Amount(stock) + " (" + std::to_string(stock) + ")";
-        m_content.DrawText(amount.c_str(), kFont1Advances, x + kTextIndent, y + 17, font, 16, 16,
-                           10);
+        m_content.DrawText(DepotStockText(stock).c_str(), kFont1Advances, x + kTextIndent, y + 17,
+                           font, 16, 16, 10);
         std::array<uint8_t, kFont1Advances.size()> advances = kFont1Advances;
         advances[kIconAdvanceEntry] = static_cast<uint8_t>(UnitIconSpacing(stock, 8, 15));
         m_content.DrawIcons(UnitIcons(stock, kMostIcons).c_str(), advances, x + 64, y + 34, font);

@@ -5,6 +5,7 @@
 // WM_USER+0x17 with the depot's building number; OK answers WM_USER+0x18.
 
 #include <cstdint>
+#include <string>
 
 #include "screens/economy/economy_screen.h"
 #include "screens/screen_entry.h"
@@ -30,5 +31,9 @@ class FS_LAGERHALLE : public EconomyScreen {
   private:
     void FillContent();
 };
+
+// The amount line of an entry: the grouped amount, then the plain number in
+// parentheses ("1,250 (1250)").
+std::string DepotStockText(int32_t units);
 
 extern const ScreenEntry kDepotScreenEntry;

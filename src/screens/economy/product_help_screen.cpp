@@ -36,20 +36,28 @@ const char* ProducerName(int32_t kind) {
     return i >= 0 && i < 10 ? kProducerNames[i] : "";
 }
 
-ButtonLayout Face(plat::Point at, uint16_t command, int32_t face, bool big) {
-    return {.x = at.x,
-            .y = at.y,
-            .command = command,
-            .width = big ? es::kBigButtonWidth : es::kSmallButtonWidth,
-            .height = big ? es::kBigButtonHeight : es::kSmallButtonHeight,
-            .normal = {face, 0},
-            .pressed = {face, es::kPressedY}};
-}
-
-const ButtonLayout kButtons[] = {
-    Face(es::kHelpOkButton, kCmdClose, es::kOkFaceX, true),
-    Face(es::kHelpPreviousButton, kCmdPagePrevious, es::kUpFaceX, false),
-    Face(es::kHelpNextButton, kCmdPageNext, es::kDownFaceX, false),
+constexpr ButtonLayout kButtons[] = {
+    {.x = es::kHelpOkButton.x,
+     .y = es::kHelpOkButton.y,
+     .command = kCmdClose,
+     .width = es::kBigButtonWidth,
+     .height = es::kBigButtonHeight,
+     .normal = {es::kOkFaceX, 0},
+     .pressed = {es::kOkFaceX, es::kPressedY}},
+    {.x = es::kHelpPreviousButton.x,
+     .y = es::kHelpPreviousButton.y,
+     .command = kCmdPagePrevious,
+     .width = es::kSmallButtonWidth,
+     .height = es::kSmallButtonHeight,
+     .normal = {es::kUpFaceX, 0},
+     .pressed = {es::kUpFaceX, es::kPressedY}},
+    {.x = es::kHelpNextButton.x,
+     .y = es::kHelpNextButton.y,
+     .command = kCmdPageNext,
+     .width = es::kSmallButtonWidth,
+     .height = es::kSmallButtonHeight,
+     .normal = {es::kDownFaceX, 0},
+     .pressed = {es::kDownFaceX, es::kPressedY}},
 };
 
 }  // namespace

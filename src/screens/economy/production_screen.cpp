@@ -35,23 +35,35 @@ constexpr char kUnitIcon = '{';  // character 123: the unit icon of font 1
 constexpr const char* kGroupTitles[6] = {"Cars",          "Lumber", "Electronics",
                                          "Sports equip.", "Toys",   "Jewelry"};
 
-ButtonLayout Face(plat::Point at, uint16_t command, int32_t face, bool big) {
-    const int32_t w = big ? es::kBigButtonWidth : es::kSmallButtonWidth;
-    const int32_t h = big ? es::kBigButtonHeight : es::kSmallButtonHeight;
-    return {.x = at.x,
-            .y = at.y,
-            .command = command,
-            .width = w,
-            .height = h,
-            .normal = {face, 0},
-            .pressed = {face, es::kPressedY}};
-}
-
-const ButtonLayout kButtons[] = {
-    Face(es::kProductionOkButton, kCmdOk, es::kOkFaceX, true),
-    Face(es::kProductionCancelButton, kCmdBack, es::kCancelFaceX2, true),
-    Face(es::kStockUpButton, kCmdStockUp, es::kUpFaceX, false),
-    Face(es::kStockDownButton, kCmdStockDown, es::kDownFaceX, false),
+constexpr ButtonLayout kButtons[] = {
+    {.x = es::kProductionOkButton.x,
+     .y = es::kProductionOkButton.y,
+     .command = kCmdOk,
+     .width = es::kBigButtonWidth,
+     .height = es::kBigButtonHeight,
+     .normal = {es::kOkFaceX, 0},
+     .pressed = {es::kOkFaceX, es::kPressedY}},
+    {.x = es::kProductionCancelButton.x,
+     .y = es::kProductionCancelButton.y,
+     .command = kCmdBack,
+     .width = es::kBigButtonWidth,
+     .height = es::kBigButtonHeight,
+     .normal = {es::kCancelFaceX2, 0},
+     .pressed = {es::kCancelFaceX2, es::kPressedY}},
+    {.x = es::kStockUpButton.x,
+     .y = es::kStockUpButton.y,
+     .command = kCmdStockUp,
+     .width = es::kSmallButtonWidth,
+     .height = es::kSmallButtonHeight,
+     .normal = {es::kUpFaceX, 0},
+     .pressed = {es::kUpFaceX, es::kPressedY}},
+    {.x = es::kStockDownButton.x,
+     .y = es::kStockDownButton.y,
+     .command = kCmdStockDown,
+     .width = es::kSmallButtonWidth,
+     .height = es::kSmallButtonHeight,
+     .normal = {es::kDownFaceX, 0},
+     .pressed = {es::kDownFaceX, es::kPressedY}},
 };
 
 const GoodsRecord* Good(int32_t good) {

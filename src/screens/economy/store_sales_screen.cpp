@@ -45,31 +45,42 @@ constexpr StoreRange kRanges[6] = {{8, "Toys"},     {17, "Sports equip."}, {26, 
 constexpr const char* kAdvertisingRows[4] = {"No  commercials", "Few (15,000 / Month)",
                                              "Middle (30,000 / Month)", "Many (45,000 / Month)"};
 
-ButtonLayout Big(plat::Point at, uint16_t command, int32_t face) {
-    return {.x = at.x,
-            .y = at.y,
-            .command = command,
-            .width = es::kBigButtonWidth,
-            .height = es::kBigButtonHeight,
-            .normal = {face, 0},
-            .pressed = {face, es::kPressedY}};
-}
-ButtonLayout Small(plat::Point at, uint16_t command, int32_t face) {
-    return {.x = at.x,
-            .y = at.y,
-            .command = command,
-            .width = es::kSmallButtonWidth,
-            .height = es::kSmallButtonHeight,
-            .normal = {face, 0},
-            .pressed = {face, es::kPressedY}};
-}
-
-const ButtonLayout kButtons[] = {
-    Big(es::kSalesOkButton, kCmdOk, es::kOkFaceX),
-    Big(es::kSalesStatisticsButton, kCmdSalesStatistics, es::kStatisticsFaceX),
-    Big(es::kSalesCancelButton, kCmdBack, es::kCancelFaceX2),
-    Small(es::kPriceUpButton, kCmdPriceUp, es::kUpFaceX),
-    Small(es::kPriceDownButton, kCmdPriceDown, es::kDownFaceX),
+constexpr ButtonLayout kButtons[] = {
+    {.x = es::kSalesOkButton.x,
+     .y = es::kSalesOkButton.y,
+     .command = kCmdOk,
+     .width = es::kBigButtonWidth,
+     .height = es::kBigButtonHeight,
+     .normal = {es::kOkFaceX, 0},
+     .pressed = {es::kOkFaceX, es::kPressedY}},
+    {.x = es::kSalesStatisticsButton.x,
+     .y = es::kSalesStatisticsButton.y,
+     .command = kCmdSalesStatistics,
+     .width = es::kBigButtonWidth,
+     .height = es::kBigButtonHeight,
+     .normal = {es::kStatisticsFaceX, 0},
+     .pressed = {es::kStatisticsFaceX, es::kPressedY}},
+    {.x = es::kSalesCancelButton.x,
+     .y = es::kSalesCancelButton.y,
+     .command = kCmdBack,
+     .width = es::kBigButtonWidth,
+     .height = es::kBigButtonHeight,
+     .normal = {es::kCancelFaceX2, 0},
+     .pressed = {es::kCancelFaceX2, es::kPressedY}},
+    {.x = es::kPriceUpButton.x,
+     .y = es::kPriceUpButton.y,
+     .command = kCmdPriceUp,
+     .width = es::kSmallButtonWidth,
+     .height = es::kSmallButtonHeight,
+     .normal = {es::kUpFaceX, 0},
+     .pressed = {es::kUpFaceX, es::kPressedY}},
+    {.x = es::kPriceDownButton.x,
+     .y = es::kPriceDownButton.y,
+     .command = kCmdPriceDown,
+     .width = es::kSmallButtonWidth,
+     .height = es::kSmallButtonHeight,
+     .normal = {es::kDownFaceX, 0},
+     .pressed = {es::kDownFaceX, es::kPressedY}},
 };
 
 const GoodsRecord& Good(int32_t good) {

@@ -260,6 +260,18 @@ TEST_F(ProductionScreen, NoneStopsTheProductionAndTheSameProductWritesNothing) {
     EXPECT_EQ(std::pair(view_->redraws, B<CFactory>(factory).stock[0].numerator), std::pair(0, 7));
 }
 
+TEST_F(ProductionScreen, AnotherOwnersFactoryIsOnlyShown) {
+    B<CFactory>(factory).owner = 2;
+    FS_PRODUKTION* s = Open();
+    ASSERT_NE(s, nullptr);
+    Click(*s, es::kProductionNameArea.left + 20, es::kProductionNameArea.top + 5);
+    EXPECT_FALSE(s->m_productPopup->IsWindowVisible());
+    s->m_product = 9;  // as if chosen: OK still writes nothing
+    s->SendMessage(WM_CHAR, 13);
+    h.Run();
+    EXPECT_EQ(std::pair(B<CFactory>(factory).GetProduct(), gs().screen_open), std::pair(8, 0));
+}
+
 TEST_F(ProductionScreen, InputRowsAndStockScrolling) {
     gs().goods[15].input_amounts[0] = 30;  // model airplane: 30 of its first input
     B<CFactory>(factory).SetProduct(15);
@@ -331,7 +343,9 @@ TEST_F(EconomyScreens, DepotListsItsGoodsInColumnsOfFive) {
     EXPECT_EQ(
         std::tuple(differs(16, 4 * 65 + 20), differs(224 + 16, 20), differs(224 + 16, 65 + 20)),
         std::tuple(true, true, false));
-    EXPECT_EQ(UnitIcons(40, 29).size(), 29u);
+    EXPECT_EQ(std::tuple(DepotStockText(40), DepotStockText(1250), UnitIcons(40, 29).size(),
+                         UnitIconSpacing(40, 8, 15)),
+              std::tuple("40 (40)", "1,250 (1250)", 29u, 4));
     s->SendMessage(WM_CHAR, 13);
     h.Run();
     EXPECT_EQ(h.frame->Screen(FrameScreen::Depot), nullptr);
