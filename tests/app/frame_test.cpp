@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -27,6 +28,7 @@
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
 #include "state/game_state.h"
+#include "state/map_field.h"
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "support/frame_host.h"
@@ -422,13 +424,14 @@ TEST_F(FrameKeys, KeysPressTheirHeadingOnlyWhereTheirGuardsAllow) {
         {40335, kModeEditor, 1, 0, {}},
         {40335, kModeGame, 16, 0, {}},
         {40335, kModeGame, 1, 1, {}},
-        {40329, kModeEditor, 1, 0, {}},            // B: not in the editor
-        {40330, kModeEditor, 1, 0, {40232}},       // I: the editor's rename
-        {40330, kModeGame, 16, 0, {}},             //    not on the overview
-        {40323, kModeGame, 1, 0, {40215, 40394}},  // L: file, Load
-        {40323, kModeEditor, 1, 0, {40230}},
-        {40325, kModeEditor, 1, 0, {}},            // O: nothing in the editor
-        {40322, kModeGame, 1, 0, {40214, 40318}},  // Q: game, End
+        {40329, kModeEditor, 1, 0, {}},              // B: not in the editor
+        {40330, kModeEditor, 1, 0, {40232}},         // I: the editor's rename
+        {40330, kModeGame, 16, 0, {}},               //    not on the overview
+        {40323, kModeGame, 1, 0, {40215, 40394}},    // L: file, Load
+        {40323, kModeEditor, 1, 0, {40215, 40394}},  // the editor too
+        {40324, kModeEditor, 1, 0, {40215, 40239}},  // S: file, Save
+        {40325, kModeEditor, 1, 0, {40216}},         // O: options, the editor too
+        {40322, kModeGame, 1, 0, {40214, 40318}},    // Q: game, End
         {40322, kModeEditor, 1, 0, {40229}},
         {40333, kModeGame, 1, 1, {}},                // H: not while paused
         {40338, kModeEditor, 1, 0, {40233, 40266}},  // 2: the view list, 1:2
@@ -469,6 +472,21 @@ TEST_F(FrameKeys, MTwiceRestoresTheLayoutBookmarksReturnToTheirField) {
     view->zoom = 16;
     Press(40351 + 5);
     EXPECT_EQ(gs.bookmarks[5].x, -1);
+}
+
+// The recalled position is drawn whole: every field anew on both layers, not
+// only the objects of the fields that changed since the last redraw.
+TEST_F(FrameKeys, RecallingABookmarkRedrawsEveryFieldOnBothLayers) {
+    CGameState& gs = *h.gs;
+    gs.bookmarks[2] = {120, 90};
+    for (MapField& f : gs.fields) f.set_feldchange(false);
+    gs.redraw_terrain = gs.redraw_objects = 0;
+    view->redraws = 0;
+    Press(40341 + 2);  // F3
+    const auto changed = std::count_if(std::begin(gs.fields), std::end(gs.fields),
+                                       [](const MapField& f) { return f.feldchange(); });
+    EXPECT_EQ(std::tuple(changed, gs.redraw_terrain, gs.redraw_objects, view->redraws),
+              std::tuple(std::ssize(gs.fields), 1, 1, 1));
 }
 
 plat::Rect g_viewArea;

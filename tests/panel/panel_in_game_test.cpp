@@ -302,4 +302,44 @@ TEST_F(PanelMenus, PressingThePressedHeadingSendsNothingButTheBuildHeadingWithou
     }
 }
 
+// Whether row r of the open list is drawn with the checked face (its left
+// edge, where no label reaches, as the row strip has it).
+bool DrawnChecked(const HAUPTDIALOG& panel, int32_t r) {
+    const WinGBitmap& drawn = panel.back_buffer;
+    const WinGBitmap& faces = panel.row_strip;
+    auto same = [&](int32_t face_top) {
+        for (int32_t y = 0; y < kPanelRowHeight; ++y) {
+            for (int32_t x = 0; x < 10; ++x) {
+                const int32_t row = panel.row_rects[r].top + y;
+                if (drawn.pixels[row * drawn.Stride() + x] !=
+                    faces.pixels[(face_top + y) * faces.Stride() + x])
+                    return false;
+            }
+        }
+        return true;
+    };
+    const bool checked = same(236 + kPanelRowHeight * r);
+    EXPECT_NE(checked, same(96 + kPanelRowHeight * r)) << "the faces differ";
+    return checked;
+}
+
+TEST_F(PanelMenus, ThePauseKeyLeavesThePauseRowShowingTheRealState) {
+    for (const auto& [mode, row] : {std::pair(kModeGame, 5), std::pair(kModeMission, 4)}) {
+        h.gs->game_mode = mode;
+        h.gs->user_pause = 0;
+        for (const int32_t paused : {1, 0}) {
+            h.host.InjectKeyPress('P');
+            h.Run();
+            EXPECT_EQ(std::tuple(h.gs->user_pause, panel().entry_checked[row],
+                                 DrawnChecked(panel(), row)),
+                      std::tuple(paused, paused, paused == 1))
+                << mode << " " << paused;
+        }
+        // A click on the row says the same.
+        Click(panel().row_rects[row]);
+        EXPECT_EQ(std::tuple(h.gs->user_pause, DrawnChecked(panel(), row)), std::tuple(1, true));
+        Click(panel().row_rects[row]);
+    }
+}
+
 }  // namespace
