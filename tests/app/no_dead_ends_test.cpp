@@ -101,11 +101,13 @@ class NoDeadEnds : public ::testing::Test {
         SCOPED_TRACE(after);
         ASSERT_NE(g_pHauptDialog, nullptr);
         ASSERT_NE(g_pSpielFeld, nullptr);
+        const bool editor = h.gs->game_mode == kModeEditor;
+        const int32_t terrain = editor ? 22 : 13;
         h.gs->demolish_mode = 0;
-        ClickPanel(kHeadingNoTool);
-        ClickPanel(13);
+        ClickPanel(editor ? kHeadingEditorWorld : kHeadingNoTool);
+        ClickPanel(terrain);
         EXPECT_EQ(std::pair(Panel().current_heading, g_pSpielFeld->tool),
-                  std::pair(13, kToolRaiseLower));
+                  std::pair(terrain, kToolRaiseLower));
         // Raised and lowered again, so that the next check finds the same land.
         const int64_t heights = Heights();
         const plat::Point at = g_pSpielFeld->ClientToScreen(plat::Point{300, 260});
@@ -119,7 +121,7 @@ class NoDeadEnds : public ::testing::Test {
         h.host.InjectKeyPress('2');
         h.Run();
         EXPECT_EQ(std::tuple(Panel().current_heading, Panel().entry_checked[1], h.gs->zoom_request),
-                  std::tuple(10, 1, 2));
+                  std::tuple(editor ? 19 : 10, 1, 2));
     }
     // The window system's close ends the program, with status 0.
     void ExpectCloseEndsWithZero(const std::string& state) {
@@ -215,17 +217,24 @@ TEST_F(NoDeadEnds, TitleChoicesWithoutTheirScreenComeBackToTheTitle) {
     ExpectCloseEndsWithZero("the title");
 }
 
-TEST_F(NoDeadEnds, ClosingTheWindowEndsWithZeroFromTheEditorAndWithAPopupShown) {
+// The editor's WORLD > "Setting": the new-world screen stands over the map
+// (its Back button takes the click), and after it the editor answers again.
+TEST_F(NoDeadEnds, TheEditorsWorldSettingShowsItsScreenOverTheMap) {
     StartGame(kModeEditor);
-    // The editor's world heading: "Setting" opens the new world (or, without
-    // it, leaves the editor answering).
     ClickPanel(kHeadingEditorWorld);
     const plat::Rect& setting = Panel().row_rects[0];
     h.host.InjectClick(Panel().ClientToScreen(plat::Point{setting.left + 80, setting.top + 10}));
     h.Run();
-    if (h.frame->Screen(FrameScreen::NewWorld) == nullptr) {
-        EXPECT_EQ(std::pair(h.gs->screen_open, h.frame->accelerators), std::pair(0, &KeyTable()));
+    plat::Window* screen = h.frame->Screen(FrameScreen::NewWorld);
+    if (screen != nullptr) {
+        // Back: 108 x 40 at (332, 422) of the 640 x 480 picture in the middle.
+        const plat::Point back{(800 - 640) / 2 + 332 + 54, (600 - 480) / 2 + 422 + 20};
+        h.host.InjectClick(screen->ClientToScreen(back));
+        h.Run();
+        EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld), nullptr);
     }
+    EXPECT_EQ(std::pair(h.gs->screen_open, h.frame->accelerators), std::pair(0, &KeyTable()));
+    ExpectTheGameAnswers("the editor after its world setting");
     ExpectCloseEndsWithZero("the editor");
 }
 
