@@ -44,9 +44,11 @@ void Mark(int32_t row, uint16_t command) {
     if (g_pHauptDialog != nullptr) g_pHauptDialog->MarkRow(row, command);
 }
 
+// As the information list decides whether it holds "Opponent information":
+// any activity, a waiting one (below 0) too.
 bool AnyOpponentTakesPart() {
     for (const COpponent* o : Gs().opponents) {
-        if (o != nullptr && o->turn_pending > 0) return true;
+        if (o != nullptr && o->turn_pending != 0) return true;
     }
     return false;
 }

@@ -21,6 +21,7 @@
 #include "app/main_frame.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
+#include "game/opponent.h"
 #include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/clock.h"
@@ -472,6 +473,32 @@ TEST_F(FrameKeys, MTwiceRestoresTheLayoutBookmarksReturnToTheirField) {
     view->zoom = 16;
     Press(40351 + 5);
     EXPECT_EQ(gs.bookmarks[5].x, -1);
+}
+
+// E, K and Z mark their overview's row in the information list, one further
+// down where the list holds "Opponent information" (a free game with an
+// opponent at work, busy or waiting) or "Goal of the Game" (a career).
+TEST_F(FrameKeys, InformationKeysMarkTheRowTheListHasForTheirOverview) {
+    struct Case {
+        int32_t mode, activity, row_e;
+    };
+    for (const Case c : {Case{kModeGame, 0, 3}, Case{kModeGame, 500, 4}, Case{kModeGame, -1, 4},
+                         Case{kModeMission, 500, 3}, Case{kModeCareer, 0, 4}}) {
+        h.gs->game_mode = c.mode;
+        for (COpponent* o : h.gs->opponents) o->turn_pending = 0;
+        h.gs->opponents[2]->turn_pending = c.activity;
+        // E industries, K stores one row above, Z vehicles one below.
+        for (const auto& [key, shift, command] :
+             {std::tuple(40401, 0, 40385), std::tuple(40400, -1, 40384),
+              std::tuple(40399, 1, 40386)}) {
+            for (int32_t& checked : panel->entry_checked) checked = 0;
+            EXPECT_EQ(Press(static_cast<uint16_t>(key)),
+                      (std::vector<uint32_t>{40220, static_cast<uint32_t>(command)}));
+            const int32_t row = c.row_e + shift;
+            EXPECT_EQ(std::pair(panel->entry_checked[row], view->tool), std::pair(1, -6))
+                << key << " mode " << c.mode << " activity " << c.activity;
+        }
+    }
 }
 
 // The recalled position is drawn whole: every field anew on both layers, not
