@@ -235,7 +235,12 @@ TEST_F(NoDeadEnds, TheEditorsWorldSettingShowsItsScreenOverTheMap) {
     }
     EXPECT_EQ(std::pair(h.gs->screen_open, h.frame->accelerators), std::pair(0, &KeyTable()));
     ExpectTheGameAnswers("the editor after its world setting");
-    ExpectCloseEndsWithZero("the editor");
+    // Closed with the screen open over the editor.
+    ClickPanel(kHeadingEditorWorld);
+    h.host.InjectClick(Panel().ClientToScreen(plat::Point{setting.left + 80, setting.top + 10}));
+    h.Run();
+    EXPECT_EQ(h.frame->Screen(FrameScreen::NewWorld) != nullptr, screen != nullptr);
+    ExpectCloseEndsWithZero("the editor with its new-world screen");
 }
 
 TEST_F(NoDeadEnds, ClosingTheWindowEndsWithZeroWhileAPopupIsShown) {
