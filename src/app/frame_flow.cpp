@@ -121,6 +121,8 @@ void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
             }
             break;
         case kChoiceLoadGame:
+            // Marked as begun from the title: a cancelled load comes back to it.
+            gs->start_screen_marker = 1;
             viaPanel(kMsgPanelOpenLoadGame, PanelPopup::LoadGame);
             break;
         case kChoiceEditor:

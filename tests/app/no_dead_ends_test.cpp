@@ -219,6 +219,27 @@ TEST_F(NoDeadEnds, TitleChoicesWithoutTheirScreenComeBackToTheTitle) {
 
 // The editor's WORLD > "Setting": the new-world screen stands over the map
 // (its Back button takes the click), and after it the editor answers again.
+// The title's "Load game" with its screen there: cancelling it comes back to
+// the title, not to the empty world the load screen stood on.
+TEST_F(NoDeadEnds, ALoadGameCancelledFromTheTitleComesBackToTheTitle) {
+    GetViewHooks().create_panel = [](SPIEL_FELD& view) {
+        HAUPTDIALOG* panel = CreateControlPanel(view);
+        if (panel != nullptr)
+            panel->SetPopupFactory(PanelPopup::LoadGame, OpenPopupScreen<ShownPopup>);
+        return panel;
+    };
+    h.frame->SendMessage(kMsgShowStartScreen);
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceLoadGame);
+    h.Run();
+    ASSERT_TRUE(g_pHauptDialog != nullptr &&
+                g_pHauptDialog->Popup(PanelPopup::LoadGame) != nullptr);
+    EXPECT_EQ(h.frame->Screen(FrameScreen::Start), nullptr);
+    plat::SendMessage(g_pHauptDialog, kMsgPanelLoadGameDone, 0, 1);  // cancel
+    h.Run();
+    EXPECT_TRUE(h.frame->Screen(FrameScreen::Start) != nullptr && g_pSpielFeld == nullptr);
+    ExpectCloseEndsWithZero("the title after a cancelled load");
+}
+
 TEST_F(NoDeadEnds, TheEditorsWorldSettingShowsItsScreenOverTheMap) {
     StartGame(kModeEditor);
     ClickPanel(kHeadingEditorWorld);
