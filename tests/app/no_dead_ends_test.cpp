@@ -240,6 +240,30 @@ TEST_F(NoDeadEnds, ALoadGameCancelledFromTheTitleComesBackToTheTitle) {
     ExpectCloseEndsWithZero("the title after a cancelled load");
 }
 
+// The end confirmation's "New Game": the game ends and the set-up screen
+// follows, or without one a new game starts with its initial choices; the
+// player never stays on an empty screen.
+TEST_F(NoDeadEnds, NewGameFromARunningGameLeadsToTheSetUpOrANewGame) {
+    StartGame();
+    Panel().SetPopupFactory(PanelPopup::EndConfirm, OpenPopupScreen<ShownPopup>);
+    ClickPanel(0);
+    const plat::Rect& new_game = Panel().row_rects[1];
+    h.host.InjectClick(Panel().ClientToScreen(plat::Point{new_game.left + 80, new_game.top + 10}));
+    h.Run();
+    ASSERT_NE(Panel().Popup(PanelPopup::EndConfirm), nullptr);
+    plat::SendMessage(g_pHauptDialog, kMsgPanelEndConfirmDone, 0, 0);  // yes
+    h.Run();
+    if (HasScreen(FrameScreen::NewGame)) {
+        EXPECT_NE(h.frame->Screen(FrameScreen::NewGame), nullptr);
+    } else {
+        // A new world with the initial capital (the old game had far more).
+        ASSERT_NE(g_pSpielFeld, nullptr);
+        EXPECT_EQ(h.gs->cash[0], 300000);
+        EXPECT_EQ(std::pair(h.gs->screen_open, h.frame->accelerators), std::pair(0, &KeyTable()));
+    }
+    ExpectCloseEndsWithZero("a new game");
+}
+
 TEST_F(NoDeadEnds, TheEditorsWorldSettingShowsItsScreenOverTheMap) {
     StartGame(kModeEditor);
     ClickPanel(kHeadingEditorWorld);
