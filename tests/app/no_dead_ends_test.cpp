@@ -136,32 +136,26 @@ class NoDeadEnds : public ::testing::Test {
 
 TEST_F(NoDeadEnds, EveryFrameScreenWithoutAScreenLeavesTheGameAnswering) {
     StartGame();
-    int32_t tried = 0;
     for (const auto& [slot, request] : kFrameRequests) {
         if (HasScreen(slot)) continue;
-        ++tried;
         h.frame->SendMessage(request);
         h.Run();
         EXPECT_EQ(h.gs->screen_open, 0) << static_cast<int32_t>(slot);
         ExpectTheGameAnswers("frame slot " + std::to_string(static_cast<int32_t>(slot)));
     }
-    EXPECT_GT(tried, 0);
     ExpectCloseEndsWithZero("a running game");
 }
 
 TEST_F(NoDeadEnds, EveryPanelPopupWithoutAScreenLeavesTheGameAnswering) {
     StartGame();
     const PopupEntry* table = PanelPopupTable();
-    int32_t tried = 0;
     for (int32_t i = 0; i < kPanelPopupCount; ++i) {
         if (table[i].open != nullptr) continue;
-        ++tried;
         plat::SendMessage(g_pHauptDialog, table[i].open_message);
         h.Run();
         EXPECT_EQ(std::pair(h.gs->screen_open, h.gs->sim_halted), std::pair(0, 0)) << i;
         ExpectTheGameAnswers("popup pair " + std::to_string(i));
     }
-    EXPECT_GT(tried, 0);
     ExpectCloseEndsWithZero("a running game after the popups");
 }
 
