@@ -65,20 +65,26 @@ void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
     CGameState* gs = g_pGameState;
     if (gs == nullptr) return;
     gs->screen_open = 0;
-    // Choices that go on in the control panel of a fresh world view.
-    auto viaPanel = [this](uint32_t panelMessage) {
-        if (StartWorldView(kModeGame)) {
-            plat::SendMessage(g_pHauptDialog, panelMessage);
-        } else {
+    // Choices that go on in a popup of a fresh world view's panel. When
+    // the popup cannot be made, the view goes again and the title comes back.
+    auto viaPanel = [this](uint32_t panelMessage, PanelPopup popup) {
+        if (!StartWorldView(kModeGame)) {
             SendMessage(kMsgShowStartScreen);
+            return;
         }
+        plat::SendMessage(g_pHauptDialog, panelMessage);
+        if (g_pHauptDialog != nullptr && g_pHauptDialog->Popup(popup) != nullptr) return;
+        // Unless the request itself already went back to the title.
+        if (g_pSpielFeld == nullptr && Screen(FrameScreen::Start) != nullptr) return;
+        SendMessage(kMsgEndRunningGame);
+        SendMessage(kMsgShowStartScreen);
     };
     switch (choice) {
         case kChoiceScenario:
-            viaPanel(kMsgPanelOpenScenarioSelect);
+            viaPanel(kMsgPanelOpenScenarioSelect, PanelPopup::ScenarioSelect);
             break;
         case kChoiceMission:
-            viaPanel(kMsgPanelOpenMissionSelect);
+            viaPanel(kMsgPanelOpenMissionSelect, PanelPopup::MissionSelect);
             break;
         case kChoiceCareer:
             RequestScreen(kMsgOpenCareer);
@@ -115,7 +121,9 @@ void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
             }
             break;
         case kChoiceLoadGame:
-            viaPanel(kMsgPanelOpenLoadGame);
+            // Marked as begun from the title: a cancelled load comes back to it.
+            gs->start_screen_marker = 1;
+            viaPanel(kMsgPanelOpenLoadGame, PanelPopup::LoadGame);
             break;
         case kChoiceEditor:
             RequestScreen(kMsgOpenEditorStart);

@@ -9,6 +9,7 @@
 #include "game/opponent.h"
 #include "panel/control_panel.h"
 #include "state/game_state.h"
+#include "state/map_field.h"
 #include "view/world_view.h"
 
 namespace {
@@ -43,9 +44,11 @@ void Mark(int32_t row, uint16_t command) {
     if (g_pHauptDialog != nullptr) g_pHauptDialog->MarkRow(row, command);
 }
 
+// As the information list decides whether it holds "Opponent information":
+// any activity, a waiting one (below 0) too.
 bool AnyOpponentTakesPart() {
     for (const COpponent* o : Gs().opponents) {
-        if (o != nullptr && o->turn_pending > 0) return true;
+        if (o != nullptr && o->turn_pending != 0) return true;
     }
     return false;
 }
@@ -104,6 +107,8 @@ void RecallBookmark(int32_t n) {
     view.centre_x = (b.x - b.y) / 2.0;
     view.centre_y = (b.x + b.y) / 2.0 - view.view_origin;
     view.SetupProjection();
+    // Every field is drawn anew on the blackened layers.
+    MarkAllFieldsChanged();
     view.BlackenBackBuffers();
     view.redraw_pending = 0;
     Gs().redraw_terrain = 1;
@@ -157,13 +162,13 @@ bool HAUPTFENSTER::OnKeyCommand(uint16_t command) {
         case 40330:  // I: rename
             if (MapView()) Press(InEditor() ? 18 : 9);
             break;
-        case 40323:  // L: load
-            Press(InEditor() ? 16 : 1);
-            if (!InEditor()) Mark(0, 40394);
+        case 40323:  // L: load (the editor too)
+            Press(1);
+            Mark(0, 40394);
             break;
-        case 40324:  // S: save
-            Press(InEditor() ? 16 : 1);
-            if (!InEditor()) Mark(1, 40239);
+        case 40324:  // S: save (the editor too)
+            Press(1);
+            Mark(1, 40239);
             break;
         case 40316:  // M: the panel to the other side
             gs.panel_side = gs.panel_side != 0 ? 0 : 1;
@@ -174,8 +179,8 @@ bool HAUPTFENSTER::OnKeyCommand(uint16_t command) {
             Press(11);
             if (gs.selected_building_type >= 0) Mark(0, 40270);
             break;
-        case 40325:  // O: options
-            if (!InEditor()) Press(2);
+        case 40325:  // O: options (the editor too)
+            Press(2);
             break;
         case 40365:  // P: pause
             if (InEditor()) break;

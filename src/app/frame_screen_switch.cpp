@@ -4,6 +4,7 @@
 #include "app/app_globals.h"
 #include "app/main_frame.h"
 #include "panel/control_panel.h"
+#include "platform/app.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "sound/sound_manager.h"
@@ -45,9 +46,9 @@ const ScreenEntry* HAUPTFENSTER::EntryFor(FrameScreen slot) const {
     return nullptr;
 }
 
-void HAUPTFENSTER::OpenScreen(const ScreenEntry& entry, plat::WParam wParam, plat::LParam lParam) {
+bool HAUPTFENSTER::OpenScreen(const ScreenEntry& entry, plat::WParam wParam, plat::LParam lParam) {
     const int32_t i = Index(entry.slot);
-    if (i < 0 || i >= kFrameScreenCount || entry.open == nullptr) return;
+    if (i < 0 || i >= kFrameScreenCount || entry.open == nullptr) return false;
     if (screens_[i] != nullptr) {
         // One screen per slot: a second request only shows it again (where
         // the screen asks for that) and never replaces the open one.
@@ -55,9 +56,11 @@ void HAUPTFENSTER::OpenScreen(const ScreenEntry& entry, plat::WParam wParam, pla
             screens_[i]->ShowWindow(SW_SHOW);
             screens_[i]->UpdateWindow();
         }
-        return;
+        return true;
     }
     CGameState* gs = g_pGameState;
+    const OpenStepsTaken before{accelerators != nullptr, gs != nullptr ? gs->screen_open : 0,
+                                g_pHauptDialog != nullptr ? g_pHauptDialog->screen_open_flag : 0};
     if ((entry.open_steps & kOpenDropKeys) != 0) DropKeys();
     if ((entry.open_steps & kOpenMarkOpen) != 0) {
         if (gs != nullptr) gs->screen_open = 1;
@@ -72,21 +75,33 @@ void HAUPTFENSTER::OpenScreen(const ScreenEntry& entry, plat::WParam wParam, pla
     // picture that aborts the program) never finds a half-made screen.
     plat::Window* screen = entry.open(*this, wParam, lParam);
     if (screen == nullptr) {
-        // Nothing opened (nothing to show): the game goes on as before.
-        if ((entry.open_steps & kOpenMarkOpen) != 0) ReleaseScreen();
-        if ((entry.open_steps & kOpenSilence) != 0 && g_pSound != nullptr) {
-            g_pSound->ResumeEffects();
-            g_pSound->ResumeMusic();
-        }
-        if ((entry.open_steps & kOpenDropKeys) != 0) LoadKeys();
-        return;
+        UndoOpenSteps(entry.open_steps, before);
+        return false;
     }
     if (screens_[i] != nullptr) {  // opened again while it was opening
         delete screen;
-        return;
+        return true;
     }
     screens_[i] = screen;
     if (entry.publish != nullptr) entry.publish(screen);
+    return true;
+}
+
+void HAUPTFENSTER::UndoOpenSteps(uint32_t steps, const OpenStepsTaken& before) {
+    // The program may have ended inside the failed opening (a missing
+    // picture the player cancelled): nothing is given back then.
+    if (plat::QuitRequested()) return;
+    if ((steps & kOpenDropKeys) != 0 && before.keys) LoadKeys();
+    if ((steps & kOpenMarkOpen) != 0) {
+        if (g_pGameState != nullptr) g_pGameState->screen_open = before.screen_open;
+        if (g_pHauptDialog != nullptr) g_pHauptDialog->screen_open_flag = before.panel_flag;
+    }
+    // The sound comes back unless another screen still holds it.
+    if ((steps & kOpenSilence) != 0 && before.screen_open == 0 && g_pSound != nullptr) {
+        g_pSound->ResumeEffects();
+        g_pSound->ResumeMusic();
+    }
+    open_failed_ = true;
 }
 
 void HAUPTFENSTER::CloseScreen(const ScreenEntry& entry, plat::WParam wParam, plat::LParam lParam) {
@@ -153,7 +168,10 @@ void HAUPTFENSTER::NotifyScreen(FrameScreen slot, FrameNotice notice) {
 }
 
 void HAUPTFENSTER::RequestScreen(uint32_t message) {
-    SendMessage(OpensScreen(message) ? message : kMsgShowStartScreen);
+    // A title choice whose screen cannot be made goes back to the title.
+    open_failed_ = !OpensScreen(message);
+    if (!open_failed_) SendMessage(message);
+    if (open_failed_) SendMessage(kMsgShowStartScreen);
 }
 
 void HAUPTFENSTER::OnAbort() {

@@ -15,9 +15,9 @@ class LevelFiles : public GameFiles {
     }
     bool SaveGameFile(const std::string& path) override { return ::SaveGameFile(path); }
     bool SaveLastGame() override { return ::SaveLastGame(); }
+    // The description exactly as typed, with no line end.
     bool WriteDescription(const std::string& path, const std::string& text) override {
-        const std::string line = text + "\r\n";
-        return plat::ReplaceFile(path, line.data(), static_cast<uint32_t>(line.size()));
+        return plat::ReplaceFile(path, text.data(), static_cast<uint32_t>(text.size()));
     }
 };
 

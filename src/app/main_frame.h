@@ -48,8 +48,10 @@ class HAUPTFENSTER : public plat::Window {
     void AddScreen(const ScreenEntry& entry);
     // True when some screen opens on this message.
     bool OpensScreen(uint32_t message) const;
-    // Runs the open or done handling of an entry.
-    void OpenScreen(const ScreenEntry& entry, plat::WParam wParam, plat::LParam lParam);
+    // Runs the open or done handling of an entry. True when the slot holds
+    // its screen afterwards; a screen that could not be made (no factory, a
+    // missing picture, a refused open) takes back every open step it took.
+    bool OpenScreen(const ScreenEntry& entry, plat::WParam wParam, plat::LParam lParam);
     void CloseScreen(const ScreenEntry& entry, plat::WParam wParam, plat::LParam lParam);
     // Deletes the screen of a slot outright (no steps).
     void DeleteScreen(FrameScreen slot);
@@ -125,11 +127,19 @@ class HAUPTFENSTER : public plat::Window {
     // True when a mouse move over the view came too soon and is dropped.
     bool ThrottleViewMouseMove();
     const ScreenEntry* EntryFor(FrameScreen slot) const;
+    // What was in force before an opening, to be put back when it fails.
+    struct OpenStepsTaken {
+        bool keys;
+        int32_t screen_open;
+        int32_t panel_flag;
+    };
+    void UndoOpenSteps(uint32_t steps, const OpenStepsTaken& before);
     // The cancel command of the slot's entry (0: none).
     uint16_t CancelCommand(FrameScreen slot) const;
 
     std::vector<ScreenEntry> screen_table_;
     plat::Window* screens_[kFrameScreenCount] = {};
+    bool open_failed_ = false;  // the last screen request made no screen
     bool view_move_handled_ = false;
     uint32_t last_view_move_time_ = 0;
 };

@@ -82,6 +82,11 @@ bool HAUPTDIALOG::RunGameCommand(uint16_t command) {
             return true;
         case kCmdPause:
             gs.user_pause = gs.user_pause != 0 ? 0 : 1;
+            // The row shows the state now in force, however it was asked for.
+            for (int32_t r = 0; r < entry_count; ++r) {
+                if (entry_command[r] == kCmdPause) entry_checked[r] = gs.user_pause;
+            }
+            DrawDropDown();
             return true;
         case kCmdLoad:
         case kCmdEditorLoad:

@@ -111,6 +111,10 @@ void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::
     // The old popup of the same kind goes; when it was shown, it no longer
     // holds the screen.
     if (popups_.open[i] != nullptr && DeletePopup(entry)) gs.screen_open = 0;
+    const int32_t old_news_id = news ? gs.news_ids[entry.news_kind] : 0;
+    const int32_t was_halted = gs.sim_halted;
+    const int32_t was_open = gs.screen_open;
+    const int32_t old_redraw = g_pSpielFeld != nullptr ? g_pSpielFeld->redraw_pending : 0;
     if (news) gs.news_ids[entry.news_kind] = static_cast<int32_t>(wParam);
     if ((entry.flags & kPopupHalts) != 0) gs.sim_halted = 1;
     if ((entry.flags & kPopupPausesMusic) != 0 && g_pSound != nullptr) g_pSound->PauseMusic();
@@ -121,7 +125,19 @@ void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::
     gs.screen_open = 1;
     popup_result = {};
     plat::Window* screen = entry.open(*this, request);
-    if (screen == nullptr) return;
+    if (screen == nullptr) {
+        // A screen that could not be made takes back every step of the
+        // opening: the player is where the request came from.
+        if (news) gs.news_ids[entry.news_kind] = old_news_id;
+        gs.sim_halted = was_halted;
+        gs.screen_open = was_open;
+        if (g_pSpielFeld != nullptr) g_pSpielFeld->redraw_pending = old_redraw;
+        if ((entry.flags & kPopupPausesMusic) != 0 && g_pSound != nullptr && was_open == 0) {
+            g_pSound->ResumeMusic();
+        }
+        if (was_open == 0) plat::SendMessage(Frame(), kMsgEnableKeys);
+        return;
+    }
     if (waits) screen->ShowWindow(SW_HIDE);
     popups_.open[i] = screen;
     popups_.order[i] = ++popups_.serial;

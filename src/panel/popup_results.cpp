@@ -206,8 +206,9 @@ bool BuildingOfSelectedField(HAUPTDIALOG& /*panel*/, PopupRequest& request) {
     if (g_pSpielFeld != nullptr) {
         const int32_t x = g_pSpielFeld->cursor_x;
         const int32_t y = g_pSpielFeld->cursor_y;
+        // Bridge and forest fields answer 0 themselves.
         const MapField* field = FieldAt(x, y);
-        if (field != nullptr && !field->building_flag()) number = GetBuildingNumberAt(x, y);
+        if (field != nullptr) number = field->BuildingNumber();
     }
     request.wParam = static_cast<plat::WParam>(number > 0 ? number : 0);
     return true;
@@ -453,7 +454,8 @@ void EndConfirmResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
     if (!LeavingConfirmed(panel, answer, ResumeMusic)) return;
     plat::Window* frame = panel.Frame();
-    switch (panel.popup_result.choice) {
+    // What the row that asked wants (End, New Game, New Mission, New Scenario).
+    switch (panel.answer_code) {
         case 0:
             plat::SendMessage(frame, kMsgEndRunningGame);
             ResetMapFields();

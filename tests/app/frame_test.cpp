@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "app/main_frame.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
+#include "game/opponent.h"
 #include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/clock.h"
@@ -27,6 +29,7 @@
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
 #include "state/game_state.h"
+#include "state/map_field.h"
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "support/frame_host.h"
@@ -422,13 +425,14 @@ TEST_F(FrameKeys, KeysPressTheirHeadingOnlyWhereTheirGuardsAllow) {
         {40335, kModeEditor, 1, 0, {}},
         {40335, kModeGame, 16, 0, {}},
         {40335, kModeGame, 1, 1, {}},
-        {40329, kModeEditor, 1, 0, {}},            // B: not in the editor
-        {40330, kModeEditor, 1, 0, {40232}},       // I: the editor's rename
-        {40330, kModeGame, 16, 0, {}},             //    not on the overview
-        {40323, kModeGame, 1, 0, {40215, 40394}},  // L: file, Load
-        {40323, kModeEditor, 1, 0, {40230}},
-        {40325, kModeEditor, 1, 0, {}},            // O: nothing in the editor
-        {40322, kModeGame, 1, 0, {40214, 40318}},  // Q: game, End
+        {40329, kModeEditor, 1, 0, {}},              // B: not in the editor
+        {40330, kModeEditor, 1, 0, {40232}},         // I: the editor's rename
+        {40330, kModeGame, 16, 0, {}},               //    not on the overview
+        {40323, kModeGame, 1, 0, {40215, 40394}},    // L: file, Load
+        {40323, kModeEditor, 1, 0, {40215, 40394}},  // the editor too
+        {40324, kModeEditor, 1, 0, {40215, 40239}},  // S: file, Save
+        {40325, kModeEditor, 1, 0, {40216}},         // O: options, the editor too
+        {40322, kModeGame, 1, 0, {40214, 40318}},    // Q: game, End
         {40322, kModeEditor, 1, 0, {40229}},
         {40333, kModeGame, 1, 1, {}},                // H: not while paused
         {40338, kModeEditor, 1, 0, {40233, 40266}},  // 2: the view list, 1:2
@@ -469,6 +473,47 @@ TEST_F(FrameKeys, MTwiceRestoresTheLayoutBookmarksReturnToTheirField) {
     view->zoom = 16;
     Press(40351 + 5);
     EXPECT_EQ(gs.bookmarks[5].x, -1);
+}
+
+// E, K and Z mark their overview's row in the information list, one further
+// down where the list holds "Opponent information" (a free game with an
+// opponent at work, busy or waiting) or "Goal of the Game" (a career).
+TEST_F(FrameKeys, InformationKeysMarkTheRowTheListHasForTheirOverview) {
+    struct Case {
+        int32_t mode, activity, row_e;
+    };
+    for (const Case c : {Case{kModeGame, 0, 3}, Case{kModeGame, 500, 4}, Case{kModeGame, -1, 4},
+                         Case{kModeMission, 500, 3}, Case{kModeCareer, 0, 4}}) {
+        h.gs->game_mode = c.mode;
+        for (COpponent* o : h.gs->opponents) o->turn_pending = 0;
+        h.gs->opponents[2]->turn_pending = c.activity;
+        // E industries, K stores one row above, Z vehicles one below.
+        for (const auto& [key, shift, command] :
+             {std::tuple(40401, 0, 40385), std::tuple(40400, -1, 40384),
+              std::tuple(40399, 1, 40386)}) {
+            for (int32_t& checked : panel->entry_checked) checked = 0;
+            EXPECT_EQ(Press(static_cast<uint16_t>(key)),
+                      (std::vector<uint32_t>{40220, static_cast<uint32_t>(command)}));
+            const int32_t row = c.row_e + shift;
+            EXPECT_EQ(std::pair(panel->entry_checked[row], view->tool), std::pair(1, -6))
+                << key << " mode " << c.mode << " activity " << c.activity;
+        }
+    }
+}
+
+// The recalled position is drawn whole: every field anew on both layers, not
+// only the objects of the fields that changed since the last redraw.
+TEST_F(FrameKeys, RecallingABookmarkRedrawsEveryFieldOnBothLayers) {
+    CGameState& gs = *h.gs;
+    gs.bookmarks[2] = {120, 90};
+    for (MapField& f : gs.fields) f.set_feldchange(false);
+    gs.redraw_terrain = gs.redraw_objects = 0;
+    view->redraws = 0;
+    Press(40341 + 2);  // F3
+    const auto changed = std::count_if(std::begin(gs.fields), std::end(gs.fields),
+                                       [](const MapField& f) { return f.feldchange(); });
+    EXPECT_EQ(std::tuple(changed, gs.redraw_terrain, gs.redraw_objects, view->redraws),
+              std::tuple(std::ssize(gs.fields), 1, 1, 1));
 }
 
 plat::Rect g_viewArea;

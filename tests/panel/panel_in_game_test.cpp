@@ -307,4 +307,134 @@ TEST_F(PanelMenus, PressingThePressedHeadingSendsNothingButTheBuildHeadingWithou
     }
 }
 
+// Whether row r of the open list is drawn with the checked face (its left
+// edge, where no label reaches, as the row strip has it).
+bool DrawnChecked(const HAUPTDIALOG& panel, int32_t r) {
+    const WinGBitmap& drawn = panel.back_buffer;
+    const WinGBitmap& faces = panel.row_strip;
+    auto same = [&](int32_t face_top) {
+        for (int32_t y = 0; y < kPanelRowHeight; ++y) {
+            for (int32_t x = 0; x < 10; ++x) {
+                const int32_t row = panel.row_rects[r].top + y;
+                if (drawn.pixels[row * drawn.Stride() + x] !=
+                    faces.pixels[(face_top + y) * faces.Stride() + x])
+                    return false;
+            }
+        }
+        return true;
+    };
+    const bool checked = same(236 + kPanelRowHeight * r);
+    EXPECT_NE(checked, same(96 + kPanelRowHeight * r)) << "the faces differ";
+    return checked;
+}
+
+TEST_F(PanelMenus, ThePauseKeyLeavesThePauseRowShowingTheRealState) {
+    for (const auto& [mode, row] : {std::pair(kModeGame, 5), std::pair(kModeMission, 4)}) {
+        h.gs->game_mode = mode;
+        h.gs->user_pause = 0;
+        for (const int32_t paused : {1, 0}) {
+            h.host.InjectKeyPress('P');
+            h.Run();
+            EXPECT_EQ(std::tuple(h.gs->user_pause, panel().entry_checked[row],
+                                 DrawnChecked(panel(), row)),
+                      std::tuple(paused, paused, paused == 1))
+                << mode << " " << paused;
+        }
+        // A click on the row says the same.
+        Click(panel().row_rects[row]);
+        EXPECT_EQ(std::tuple(h.gs->user_pause, DrawnChecked(panel(), row)), std::tuple(1, true));
+        Click(panel().row_rects[row]);
+    }
+}
+
+// Which headings a click presses: on the overview (zoom 16) only 0-8 and
+// 10; while the player pauses none of 11-14.
+TEST_F(PanelMenus, HeadingsAnswerOnlyWhereTheZoomAndThePauseAllow) {
+    struct Case {
+        int32_t zoom, pause;
+        std::vector<int32_t> pressed;
+    };
+    const Case cases[] = {{1, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
+                          {16, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}},
+                          {1, 1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}};
+    for (const Case& c : cases) {
+        std::vector<int32_t> pressed;
+        for (int32_t heading = 0; heading < 15; ++heading) {
+            std::tie(g_pSpielFeld->zoom, h.gs->user_pause) = std::pair(c.zoom, c.pause);
+            panel().current_heading = kPanelHeadingCount;  // none pressed
+            panel().commands.clear();
+            Press(heading);
+            if (panel().commands == Asked{kCmdHeadingFirst + heading}) pressed.push_back(heading);
+        }
+        EXPECT_EQ(pressed, c.pressed) << "zoom " << c.zoom << " pause " << c.pause;
+    }
+}
+
+TEST_F(PanelMenus, AClickBelowTheLastRowOrWhileAScreenIsOpenSendsNothing) {
+    Open(12);
+    ASSERT_LT(panel().entry_count, kPanelRowCount);
+    panel().commands.clear();
+    Click(panel().row_rects[panel().entry_count]);
+    h.gs->screen_open = 1;
+    Click(panel().heading_rects[3]);
+    Click(panel().row_rects[0]);
+    EXPECT_EQ(std::tuple(panel().commands, panel().current_heading, panel().entry_checked[0]),
+              std::tuple(Asked{}, 12, 0));
+    h.gs->screen_open = 0;
+}
+
+// Whether the panel shows `rows` rows from y in the same pixels as the strip
+// from strip_y in its legend half (left of the colour squares).
+bool DrawnLikeStrip(const HAUPTDIALOG& panel, int32_t y, int32_t strip_y, int32_t rows) {
+    const WinGBitmap& drawn = panel.back_buffer;
+    const WinGBitmap& strip = panel.row_strip;
+    for (int32_t r = 0; r < rows; ++r) {
+        for (int32_t x = 0; x < 12; ++x) {
+            if (drawn.pixels[(y + r) * drawn.Stride() + x] !=
+                strip.pixels[(strip_y + r) * strip.Stride() + kPanelWidth + x])
+                return false;
+        }
+    }
+    return true;
+}
+
+// On the overview the sidebar shows the legend: an opponent not at work is
+// switched off (and drawn dimmed), and clicks on its rows switch elements, in
+// a game up to y 469, in the editor (elements 4-7) up to y 309.
+TEST_F(PanelMenus, TheOverviewLegendHidesIdleOpponentsAndTogglesItsRows) {
+    for (COpponent* opponent : h.gs->opponents) opponent->turn_pending = 100;
+    h.gs->opponents[1]->turn_pending = 0;
+    for (uint8_t& flag : panel().legend_flags) flag = 1;
+    Open(10);
+    Click(panel().row_rects[3]);  // 1:16-Overview
+    ASSERT_EQ(std::pair(g_pSpielFeld->zoom, g_pSpielFeld->tool),
+              std::pair(kOverviewZoomLevel, kToolOverviewZoom));
+    EXPECT_EQ(std::tuple(panel().legend_flags[1], panel().legend_flags[2], panel().legend_flags[3]),
+              std::tuple(1, 0, 1));
+    // Player 2's row (element 2) dimmed, player 1's on.
+    EXPECT_TRUE(DrawnLikeStrip(panel(), 290, 238 + 20, 10));
+    EXPECT_TRUE(DrawnLikeStrip(panel(), 280, 18 + 10, 10));
+    EXPECT_FALSE(DrawnLikeStrip(panel(), 290, 18 + 20, 10)) << "the two faces differ";
+    const auto click_at = [&](int32_t y) {
+        h.host.InjectClick(panel().ClientToScreen(plat::Point{80, y}));
+        h.Run();
+    };
+    click_at(469);
+    EXPECT_EQ(panel().legend_flags[19], 0);
+    click_at(470);  // below the legend: nothing
+    EXPECT_EQ(panel().legend_flags[19], 0);
+    h.gs->game_mode = kModeEditor;
+    Press(19);
+    Click(panel().row_rects[3]);
+    ASSERT_EQ(g_pSpielFeld->tool, kToolOverviewZoom);
+    const std::vector<uint8_t> before(std::begin(panel().legend_flags),
+                                      std::end(panel().legend_flags));
+    click_at(309);
+    click_at(310);
+    std::vector<uint8_t> after(std::begin(panel().legend_flags), std::end(panel().legend_flags));
+    EXPECT_EQ(after[7], before[7] != 0 ? 0 : 1);
+    after[7] = before[7];
+    EXPECT_EQ(after, before);
+}
+
 }  // namespace

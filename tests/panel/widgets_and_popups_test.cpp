@@ -16,6 +16,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/temp_folder.h"
 #include "state/game_files.h"
+#include "state/map_field.h"
 #include "state/messages.h"
 #include "support/frame_host.h"
 #include "support/game_scope.h"
@@ -248,6 +249,47 @@ TEST_F(PanelPopups, ARefusedLevelFileLeavesTheGameRunningAndOneFailedMidwayEndsI
                   std::tuple("k1_4.lvl ", (1 << 8) | 3, 0));
         EXPECT_EQ(Got(kMsgEndRunningGame) + Got(kMsgShowStartScreen),
                   answer == LevelLoadResult::FailedMidway ? 2 : 0);
+    }
+}
+
+// The confirmation's yes does what the row that asked for it wants.
+TEST_F(PanelPopups, EndConfirmationYesActsOnTheRowThatAsked) {
+    for (const uint16_t row : {kCmdEnd, kCmdNewGame}) {
+        Forget();
+        Send(WM_COMMAND, 0, row);
+        ASSERT_NE(panel_->Popup(PanelPopup::EndConfirm), nullptr) << row;
+        Send(kMsgPanelEndConfirmDone, 0);
+        const bool new_game = row == kCmdNewGame;
+        EXPECT_EQ(std::tuple(Got(kMsgEndRunningGame), Got(kMsgShowStartScreen),
+                             Got(kMsgOpenNewGameSetup), gs().start_screen_marker),
+                  new_game ? std::tuple(1, 0, 1, 1) : std::tuple(1, 1, 0, 0))
+            << row;
+        gs().start_screen_marker = 0;
+    }
+}
+
+plat::WParam g_structure_asked = 99;
+
+// The structure window opens for the building on the selected field: a raw
+// material site (building flag set) too; a bridge, forest or the edge of the
+// map give none.
+TEST_F(PanelPopups, StructureInfoOpensForTheBuildingOnTheSelectedField) {
+    panel_->SetPopupFactory(PanelPopup::StructureInfo,
+                            [](HAUPTDIALOG& panel, const PopupRequest& request) {
+                                g_structure_asked = request.wParam;
+                                return OpenPopupScreen<TestScreen>(panel, request);
+                            });
+    MapField& site = gs().fields[FieldIndex(30, 40)];
+    site.set_building_flag(true), site.set_geb_num(17), site.set_geb_typ(10);
+    const std::tuple<int32_t, int32_t, bool, plat::WParam> cases[] = {
+        {30, 40, false, 17}, {30, 40, true, 0}, {-1, 40, false, 0}};
+    for (const auto& [x, y, forest, number] : cases) {
+        site.set_forest_flag(forest);
+        std::tie(view_.cursor_x, view_.cursor_y) = std::pair(x, y);
+        g_structure_asked = 99;
+        Send(kMsgPanelOpenStructureInfo);
+        EXPECT_EQ(g_structure_asked, number) << x << " " << forest;
+        Send(kMsgPanelStructureInfoDone);
     }
 }
 

@@ -56,8 +56,9 @@ bool ChoiceScreen::Open(plat::Window* parent) {
         plat::BitBlt(*clean_background.dc, 0, 0, ws::kAreaWidth, ws::kAreaHeight,
                      background.dc.get(), 0, 0, plat::RasterOp::SrcCopy);
     }
+    // A top-most popup: the editor's new world opens over its running view.
     if (!CreateScreen(parent, {.area = {ws::kAreaWidth, ws::kAreaHeight},
-                               .popup = false,
+                               .popup = true,
                                .free_cursor = true,
                                .buttons = kButtons})) {
         return false;
