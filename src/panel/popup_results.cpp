@@ -11,6 +11,7 @@
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
+#include "screens/panel/confirm_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -453,7 +454,8 @@ void EndConfirmResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
     if (!LeavingConfirmed(panel, answer, ResumeMusic)) return;
     plat::Window* frame = panel.Frame();
-    switch (panel.popup_result.choice) {
+    // What the requester asked for (End, New Game, ...), not the screen's answer.
+    switch (panel.answer_code) {
         case 0:
             plat::SendMessage(frame, kMsgEndRunningGame);
             ResetMapFields();
@@ -614,12 +616,13 @@ constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
 
 // No screen exists yet for any pair: each factory is added by its screen.
 const PopupEntry kPopups[kPanelPopupCount] = {
-    {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, nullptr, KeepDemolitionField,
-     DemolitionResult},
-    {PanelPopup::NextLevel, kMsgPanelOpenNextLevel, kPopupHalts, -1, nullptr, nullptr,
-     NextLevelResult},
+    {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, OpenDemolitionConfirmation,
+     KeepDemolitionField, DemolitionResult},
+    {PanelPopup::NextLevel, kMsgPanelOpenNextLevel, kPopupHalts, -1, OpenNextLevelConfirmation,
+     nullptr, NextLevelResult},
     {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, nullptr, nullptr, OptionsResult},
-    {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, nullptr, nullptr, LeaveResult},
+    {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
+     LeaveResult},
     {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, nullptr, nullptr, FindResult},
     {PanelPopup::ProductNews, kMsgProductNews, kNews, 0},
     {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1},
@@ -643,8 +646,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      MissionSelectResult},
     {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1, nullptr, nullptr,
      ScenarioSelectResult},
-    {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1, nullptr,
-     nullptr, EndConfirmResult},
+    {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1,
+     OpenEndConfirmation, nullptr, EndConfirmResult},
     {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1, nullptr,
      CloseForResultScreen, MissionOverResult},
     {PanelPopup::MissionDone, kMsgPanelOpenMissionDone, kPopupHalts, -1, nullptr,

@@ -4,6 +4,7 @@
 #include "city_names.h"
 #include "dib_writer.h"
 #include "fonts.h"
+#include "panel_dialogs.h"
 #include "sound_effects.h"
 #include "standin.h"
 #include "terrain_tiles.h"
@@ -31,6 +32,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddWorldFiles(files);
     AddCityNameFiles(files);
     AddWorldScreenFiles(files);
+    AddPanelDialogFiles(files);
     AddSoundEffectFiles(files);
     return files;
 }
