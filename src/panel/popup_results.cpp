@@ -6,12 +6,14 @@
 #include <cstring>
 #include <string>
 
+#include "economy/building_table.h"
 #include "game/opponent.h"
 #include "gfx/blit_dc.h"
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
 #include "screens/panel/confirm_screen.h"
+#include "screens/panel/structure_info_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -211,7 +213,10 @@ bool BuildingOfSelectedField(HAUPTDIALOG& /*panel*/, PopupRequest& request) {
         if (field != nullptr && !field->building_flag()) number = GetBuildingNumberAt(x, y);
     }
     request.wParam = static_cast<plat::WParam>(number > 0 ? number : 0);
-    return true;
+    // Only the raw-material sites have a window: for anything else nothing
+    // opens (and nothing is halted or marked open).
+    return g_ppBuildings != nullptr &&
+           StructureInfoScreen::PictureOf(g_ppBuildings->At(number)) != 0;
 }
 
 bool LeaveToolsForYearSummary(HAUPTDIALOG& panel, PopupRequest& /*request*/) {
@@ -627,8 +632,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::ProductNews, kMsgProductNews, kNews, 0},
     {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1},
     {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2},
-    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, nullptr, BuildingOfSelectedField,
-     nullptr, PublishStructureInfo},
+    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, OpenStructureInfo,
+     BuildingOfSelectedField, nullptr, PublishStructureInfo},
     {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3},
     {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, nullptr, nullptr,
      CompanyNameResult},

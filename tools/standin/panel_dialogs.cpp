@@ -101,7 +101,7 @@ Canvas MakeStructureInfoPicture(int picture) {
     Canvas c(dl::kInfoWidth, steel ? dl::kInfoSteelHeight : dl::kInfoHeight);
     Panel(c, SiteName(picture));
     if (steel) {
-        const char* products[3] = {"Steel", "Girders", "Tools"};
+        const char* products[3] = {"Aluminum", "Copper sheet metal", "Steel sheet metal"};
         for (int b = 0; b < 3; ++b) {
             const int dy = b * dl::kSteelBlockStep;
             Label(c, 16, 74 + dy, products[b]);

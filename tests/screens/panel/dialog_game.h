@@ -9,6 +9,7 @@
 #include "panel/control_panel.h"
 #include "platform/input.h"
 #include "state/game_state.h"
+#include "state/world_images.h"
 #include "support/frame_host.h"
 #include "view/world_view.h"
 #include "world/terrain.h"
@@ -19,6 +20,7 @@ class DialogGame : public ::testing::Test {
   protected:
     explicit DialogGame(int32_t mode = kModeGame) : h({800, 600}) {
         WriteWorldPictures(h.folder.Path());
+        LoadStartupImages();  // the fonts
         g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
         GetFrameHooks().create_world_view = &MakeWorldView;
         GetViewHooks().create_panel = &CreateControlPanel;
