@@ -13,6 +13,8 @@
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
 #include "screens/panel/confirm_screen.h"
+#include "screens/panel/find_screen.h"
+#include "screens/panel/name_entry_screen.h"
 #include "screens/panel/structure_info_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
@@ -628,19 +630,19 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, nullptr, nullptr, OptionsResult},
     {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
      LeaveResult},
-    {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, nullptr, nullptr, FindResult},
+    {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},
     {PanelPopup::ProductNews, kMsgProductNews, kNews, 0},
     {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1},
     {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2},
     {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, OpenStructureInfo,
      BuildingOfSelectedField, nullptr, PublishStructureInfo},
     {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3},
-    {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, nullptr, nullptr,
+    {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, OpenCompanyName, nullptr,
      CompanyNameResult},
-    {PanelPopup::TerminalRename, kMsgPanelOpenTerminalRename, kPopupHalts, -1, nullptr, nullptr,
-     RenameResult},
-    {PanelPopup::CityRename, kMsgPanelOpenCityRename, kPopupHalts, -1, nullptr, nullptr,
-     RenameResult},
+    {PanelPopup::TerminalRename, kMsgPanelOpenTerminalRename, kPopupHalts, -1, OpenTerminalRename,
+     IsRenamableTerminal, RenameResult},
+    {PanelPopup::CityRename, kMsgPanelOpenCityRename, kPopupHalts, -1, OpenCityRename,
+     IsRenamableCity, RenameResult},
     {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, nullptr, LeaveToolsForYearSummary,
      YearSummaryResult, PublishYearSummary},
     {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, nullptr, nullptr,
