@@ -12,9 +12,11 @@
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
+#include "screens/panel/city_growth_screen.h"
 #include "screens/panel/confirm_screen.h"
 #include "screens/panel/find_screen.h"
 #include "screens/panel/name_entry_screen.h"
+#include "screens/panel/options_screen.h"
 #include "screens/panel/structure_info_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
@@ -621,13 +623,13 @@ void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
 
 constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
 
-// No screen exists yet for any pair: each factory is added by its screen.
+// A pair without a factory has no screen yet: its request does nothing.
 const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, OpenDemolitionConfirmation,
      KeepDemolitionField, DemolitionResult},
     {PanelPopup::NextLevel, kMsgPanelOpenNextLevel, kPopupHalts, -1, OpenNextLevelConfirmation,
      nullptr, NextLevelResult},
-    {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, nullptr, nullptr, OptionsResult},
+    {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, OpenOptions, nullptr, OptionsResult},
     {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
      LeaveResult},
     {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},
@@ -670,7 +672,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, nullptr, nullptr, OpponentNewsResult},
     {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1, nullptr, nullptr,
      OpponentOverviewResult, PublishOpponentInfo},
-    {PanelPopup::CityGrowth, kMsgPanelOpenCityGrowth, 0, -1, nullptr, nullptr, CityGrowthResult},
+    {PanelPopup::CityGrowth, kMsgPanelOpenCityGrowth, 0, -1, OpenCityGrowthChoice, nullptr,
+     CityGrowthResult},
 };
 
 }  // namespace
