@@ -214,7 +214,8 @@ bool BuildingOfSelectedField(HAUPTDIALOG& /*panel*/, PopupRequest& request) {
         const int32_t x = g_pSpielFeld->cursor_x;
         const int32_t y = g_pSpielFeld->cursor_y;
         const MapField* field = FieldAt(x, y);
-        if (field != nullptr && !field->building_flag()) number = GetBuildingNumberAt(x, y);
+        // A field of a building of the table (city buildings have no number).
+        if (field != nullptr && field->building_flag()) number = GetBuildingNumberAt(x, y);
     }
     request.wParam = static_cast<plat::WParam>(number > 0 ? number : 0);
     // Only the raw-material sites have a window: for anything else nothing

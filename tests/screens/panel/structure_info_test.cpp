@@ -32,7 +32,9 @@ class StructureInfo : public fvtest::DialogGame {
         site->type = type;
         delete g_ppBuildings->buildings[number];
         g_ppBuildings->buildings[number] = site.release();
-        gs.fields[FieldIndex(s.anchor_x, s.anchor_y)].set_geb_num(number);
+        MapField& f = gs.fields[FieldIndex(s.anchor_x, s.anchor_y)];
+        f.set_geb_num(number);
+        f.set_building_flag(true);
         View().cursor_x = s.anchor_x;
         View().cursor_y = s.anchor_y;
         return s;
