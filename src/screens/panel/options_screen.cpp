@@ -131,6 +131,8 @@ void OptionsScreen::Finish(bool ok) {
     if (ok) {
         const auto fields = Fields(gs);
         for (const SwitchCommand& c : kCommands) {
+            // A command whose picture failed to load may have ended the game.
+            if (!plat::IsWindow(panel_)) break;
             if (copy[c.field] == *fields[c.field]) continue;
             plat::Window* receiver = c.to_frame ? panel_->Frame() : panel_;
             plat::SendMessage(receiver, WM_COMMAND, c.command, 0);

@@ -116,6 +116,27 @@ TEST_F(StructureInfo, AShrinkingFigureLeavesNoStaleDigitsAndEnterCloses) {
     EXPECT_FALSE(plat::GetClipCursor(&clip));
 }
 
+TEST_F(StructureInfo, OnlyTheLumberMillShowsTheForestsYield) {
+    for (const bool lumber : {true, false}) {
+        if (lumber) {
+            Put(6, 11, std::make_unique<CLumberMill>(50, 50));
+        } else {
+            Put(6, 12, std::make_unique<CChemicalPlant>(50, 50));
+        }
+        StructureInfoScreen* screen = Request();
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(screen->picture, lumber ? 4 : 5);
+        // The forest's place shows the picture alone unless a figure is written there.
+        const dl::FigurePlace& p = dl::kForestPlace;
+        const uint64_t picture = fvtest::PictureHash(p.width, dl::kFigureHeight, [&](int32_t y) {
+            return screen->background.pixels + (p.y + y) * screen->background.Stride() + p.x;
+        });
+        EXPECT_EQ(Place(screen, p) != picture, lumber);
+        Key(VK_RETURN, 13);
+        EXPECT_EQ(Shown(), nullptr);
+    }
+}
+
 TEST_F(StructureInfo, AFieldWithoutASiteOpensNothing) {
     View().cursor_x = View().cursor_y = 50;  // building 0
     EXPECT_EQ(Request(), nullptr);
