@@ -11,7 +11,6 @@
 #include "economy/building.h"
 #include "economy/building_table.h"
 #include "screens/panel/confirm_screen.h"
-#include "screens/panel/dialog_game.h"
 #include "screens/panel/dialog_layout.h"
 #include "screens/panel/find_screen.h"
 #include "screens/panel/name_entry_screen.h"
@@ -19,6 +18,7 @@
 #include "screens/panel/structure_info_screen.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "support/dialog_game.h"
 #include "world/terrain.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <array>
 
 #include "screens/panel/city_growth_screen.h"
-#include "screens/panel/dialog_game.h"
 #include "screens/panel/dialog_layout.h"
 #include "screens/panel/options_screen.h"
 #include "state/messages.h"
 #include "state/world_images.h"
+#include "support/dialog_game.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/test_window.h"
-#include "screens/panel/dialog_game.h"
 #include "screens/panel/dialog_layout.h"
 #include "state/messages.h"
+#include "support/dialog_game.h"
 #include "support/fnv_hash.h"
 
 namespace {

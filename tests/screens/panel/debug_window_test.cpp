@@ -11,7 +11,7 @@
 
 #include "platform/screen.h"
 #include "platform/window_class.h"
-#include "screens/panel/dialog_game.h"
+#include "support/dialog_game.h"
 #include "support/fnv_hash.h"
 
 namespace {

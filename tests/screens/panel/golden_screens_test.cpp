@@ -9,8 +9,8 @@
 #include "economy/building_table.h"
 #include "economy/steel_mill.h"
 #include "economy/truck_depot.h"
-#include "screens/panel/dialog_game.h"
 #include "state/messages.h"
+#include "support/dialog_game.h"
 #include "support/fnv_hash.h"
 
 namespace {

@@ -15,11 +15,11 @@
 #include "economy/truck_depot.h"
 #include "gfx/font_tables.h"
 #include "gfx/text.h"
-#include "screens/panel/dialog_game.h"
 #include "screens/panel/dialog_layout.h"
 #include "screens/panel/find_screen.h"
 #include "screens/panel/name_entry_screen.h"
 #include "state/messages.h"
+#include "support/dialog_game.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "economy/lumber_mill.h"
 #include "economy/mine.h"
 #include "economy/steel_mill.h"
-#include "screens/panel/dialog_game.h"
 #include "screens/panel/dialog_layout.h"
 #include "state/messages.h"
+#include "support/dialog_game.h"
 #include "support/fnv_hash.h"
 
 namespace {
