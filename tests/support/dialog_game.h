@@ -20,7 +20,7 @@ class DialogGame : public ::testing::Test {
   protected:
     explicit DialogGame(int32_t mode = kModeGame) : h({800, 600}) {
         WriteWorldPictures(h.folder.Path());
-        LoadStartupImages();  // the fonts
+        LoadStartupImages();        // the fonts
         g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
         GetFrameHooks().create_world_view = &MakeWorldView;
         GetViewHooks().create_panel = &CreateControlPanel;
