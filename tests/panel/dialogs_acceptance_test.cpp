@@ -77,13 +77,17 @@ class PanelDialogsAcceptance : public fvtest::DialogGame {
     plat::Point field;  // the field under kAt
 };
 
-// (The mine's figures in the sidebar under heading 9's tool belong to the
-// sidebar panels and are checked with them.)
-TEST_F(PanelDialogsAcceptance, AClickOnAMineWithNoToolShowsItsStructureInfoAndEnterClosesIt) {
+TEST_F(PanelDialogsAcceptance, AMinePickedAndThenClickedWithNoToolShowsItsStructureInfo) {
     gs.mine_kind = 1;  // silver
     const int32_t mine = Build(10, field.x, field.y);
     ASSERT_GT(mine, 0);
-    View().tool = kToolNone;
+    // Picked with heading 9's tool the panel takes the mine; the figures the
+    // sidebar shows for it are checked with the sidebar panels.
+    Heading(9);
+    ClickView(kAt);
+    EXPECT_EQ(std::tuple(Panel().selected_structure, gs.selected_object_type), std::tuple(mine, 2));
+    ClickPanel(Panel().heading_rects[kHeadingNoTool]);
+    EXPECT_EQ(View().tool, kToolNone);
     ClickView(kAt);
     auto* info = dynamic_cast<StructureInfoScreen*>(Open(PanelPopup::StructureInfo));
     ASSERT_NE(info, nullptr);
