@@ -43,6 +43,8 @@ DEBUG_FENSTER* CreateDebugWindow(plat::Size screen) {
 
 void WriteDebugLines(std::initializer_list<std::string_view> lines) {
     if (g_pDebugWindow == nullptr) return;
+    // The game's top-most windows are made after it: it comes back over them.
+    g_pDebugWindow->BringWindowToTop();
     int32_t y = kDumpTop;
     for (std::string_view line : lines) {
         g_pDebugWindow->TextOutLine(kDumpX, y, line);
