@@ -7,6 +7,7 @@
 #include "app/game_app.h"
 #include "platform/host_backend.h"
 #include "platform/screen.h"
+#include "screens/panel/debug_window.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ferrovane: %s\n", error.c_str());
         return 2;
     }
+    DebugWindowRequested() = options.debug_window;
     auto backend = plat::CreateHostBackend(options, &error);
     if (!backend) {
         std::fprintf(stderr, "ferrovane: %s\n", error.c_str());

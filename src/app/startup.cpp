@@ -1,5 +1,6 @@
 #include <ctime>
 #include <string>
+#include <utility>
 
 #include "app/app_globals.h"
 #include "app/game_app.h"
@@ -18,6 +19,7 @@
 #include "platform/message_box.h"
 #include "platform/random.h"
 #include "platform/screen.h"
+#include "screens/panel/debug_window.h"
 #include "sound/ambient_sounds.h"
 #include "sound/sound_manager.h"
 #include "state/game_state.h"
@@ -94,6 +96,8 @@ bool CGameApp::InitInstance() {
     if (GetViewHooks().create_panel == nullptr) GetViewHooks().create_panel = &CreateControlPanel;
     mainWindow = CreateMainFrame();
     SetSoundManager(new CSoundManager(mainWindow));
+    RegisterDebugWindowClass();
+    if (DebugWindowRequested()) g_pDebugWindow = CreateDebugWindow(screen);
 
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     LoadStartupImages();
@@ -117,6 +121,7 @@ plat::Window* CGameApp::CreateMainFrame() {
 }
 
 int CGameApp::ExitInstance() {
+    delete std::exchange(g_pDebugWindow, nullptr);
     plat::Window* frame = frame_;
     frame_ = nullptr;
     delete frame;

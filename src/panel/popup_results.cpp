@@ -6,11 +6,18 @@
 #include <cstring>
 #include <string>
 
+#include "economy/building_table.h"
 #include "game/opponent.h"
 #include "gfx/blit_dc.h"
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
+#include "screens/panel/city_growth_screen.h"
+#include "screens/panel/confirm_screen.h"
+#include "screens/panel/find_screen.h"
+#include "screens/panel/name_entry_screen.h"
+#include "screens/panel/options_screen.h"
+#include "screens/panel/structure_info_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -211,7 +218,10 @@ bool BuildingOfSelectedField(HAUPTDIALOG& /*panel*/, PopupRequest& request) {
         if (field != nullptr) number = field->BuildingNumber();
     }
     request.wParam = static_cast<plat::WParam>(number > 0 ? number : 0);
-    return true;
+    // Only the raw-material sites have a window: for anything else nothing
+    // opens (and nothing is halted or marked open).
+    return g_ppBuildings != nullptr &&
+           StructureInfoScreen::PictureOf(g_ppBuildings->At(number)) != 0;
 }
 
 bool LeaveToolsForYearSummary(HAUPTDIALOG& panel, PopupRequest& /*request*/) {
@@ -614,27 +624,28 @@ void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
 
 constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
 
-// No screen exists yet for any pair: each factory is added by its screen.
+// A pair without a factory has no screen yet: its request does nothing.
 const PopupEntry kPopups[kPanelPopupCount] = {
-    {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, nullptr, KeepDemolitionField,
-     DemolitionResult},
-    {PanelPopup::NextLevel, kMsgPanelOpenNextLevel, kPopupHalts, -1, nullptr, nullptr,
-     NextLevelResult},
-    {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, nullptr, nullptr, OptionsResult},
-    {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, nullptr, nullptr, LeaveResult},
-    {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, nullptr, nullptr, FindResult},
+    {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, OpenDemolitionConfirmation,
+     KeepDemolitionField, DemolitionResult},
+    {PanelPopup::NextLevel, kMsgPanelOpenNextLevel, kPopupHalts, -1, OpenNextLevelConfirmation,
+     nullptr, NextLevelResult},
+    {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, OpenOptions, nullptr, OptionsResult},
+    {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
+     LeaveResult},
+    {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},
     {PanelPopup::ProductNews, kMsgProductNews, kNews, 0},
     {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1},
     {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2},
-    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, nullptr, BuildingOfSelectedField,
-     nullptr, PublishStructureInfo},
+    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, OpenStructureInfo,
+     BuildingOfSelectedField, nullptr, PublishStructureInfo},
     {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3},
-    {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, nullptr, nullptr,
+    {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, OpenCompanyName, nullptr,
      CompanyNameResult},
-    {PanelPopup::TerminalRename, kMsgPanelOpenTerminalRename, kPopupHalts, -1, nullptr, nullptr,
-     RenameResult},
-    {PanelPopup::CityRename, kMsgPanelOpenCityRename, kPopupHalts, -1, nullptr, nullptr,
-     RenameResult},
+    {PanelPopup::TerminalRename, kMsgPanelOpenTerminalRename, kPopupHalts, -1, OpenTerminalRename,
+     IsRenamableTerminal, RenameResult},
+    {PanelPopup::CityRename, kMsgPanelOpenCityRename, kPopupHalts, -1, OpenCityRename,
+     IsRenamableCity, RenameResult},
     {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, nullptr, LeaveToolsForYearSummary,
      YearSummaryResult, PublishYearSummary},
     {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, nullptr, nullptr,
@@ -645,8 +656,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      MissionSelectResult},
     {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1, nullptr, nullptr,
      ScenarioSelectResult},
-    {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1, nullptr,
-     nullptr, EndConfirmResult},
+    {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1,
+     OpenEndConfirmation, nullptr, EndConfirmResult},
     {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1, nullptr,
      CloseForResultScreen, MissionOverResult},
     {PanelPopup::MissionDone, kMsgPanelOpenMissionDone, kPopupHalts, -1, nullptr,
@@ -662,7 +673,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, nullptr, nullptr, OpponentNewsResult},
     {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1, nullptr, nullptr,
      OpponentOverviewResult, PublishOpponentInfo},
-    {PanelPopup::CityGrowth, kMsgPanelOpenCityGrowth, 0, -1, nullptr, nullptr, CityGrowthResult},
+    {PanelPopup::CityGrowth, kMsgPanelOpenCityGrowth, 0, -1, OpenCityGrowthChoice, nullptr,
+     CityGrowthResult},
 };
 
 }  // namespace

@@ -34,6 +34,8 @@ bool ParseLaunchOptions(int argc, const char* const* argv, LaunchOptions* option
         const std::string arg = argv[i];
         if (arg == "--window") {
             result.windowed = true;
+        } else if (arg == "--debug-window") {
+            result.debug_window = true;
         } else if (arg == "--screen" || arg.rfind("--screen=", 0) == 0) {
             std::string value;
             if (arg == "--screen") {
@@ -55,7 +57,9 @@ bool ParseLaunchOptions(int argc, const char* const* argv, LaunchOptions* option
             }
             result.screen = size;
         } else {
-            if (error) *error = "unknown option '" + arg + "' (options: --screen WxH, --window)";
+            if (error)
+                *error = "unknown option '" + arg +
+                         "' (options: --screen WxH, --window, --debug-window)";
             return false;
         }
     }

@@ -21,6 +21,7 @@ Size GetScreenSize();
 struct LaunchOptions {
     Size screen{1024, 768};
     bool windowed = false;
+    bool debug_window = false;  // --debug-window: a window of watched values
 };
 // False with a one-line message in `error` for an unknown option or size.
 bool ParseLaunchOptions(int argc, const char* const* argv, LaunchOptions* options,

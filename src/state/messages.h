@@ -166,6 +166,15 @@ inline constexpr uint32_t kMsgPanelDemolitionDone = WM_USER + 0x90;
 // The end pictures of the game-end request (kMsgGameEnd's lParam).
 inline constexpr int32_t kEndPictureLost = 38;
 
+// --- The panel's dialog screens ------------------------------------------------
+// The overwrite question's answer to the save screen (lParam 0 yes, 1 no).
+inline constexpr uint32_t kMsgOverwriteAnswer = WM_USER + 0x7B;
+// The find screen's list tells it about a click.
+inline constexpr uint32_t kMsgFindLineClicked = WM_USER + 0x13;
+// The list screens' page buttons.
+inline constexpr uint16_t kCmdPageUp = 40130;
+inline constexpr uint16_t kCmdPageDown = 40131;
+
 // --- Commands (WM_COMMAND) the main frame handles ---------------------------
 inline constexpr uint16_t kCmdRotateOrientation = 40195;  // Space
 inline constexpr uint16_t kCmdOrientationNorth = 40196;   // the arrow keys

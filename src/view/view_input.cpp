@@ -2,11 +2,14 @@
 // tools' actions on clicks, and after each pick of a new field the tool
 // preview.
 
+#include <string>
+
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "panel/control_panel.h"
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "screens/panel/debug_window.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -41,6 +44,16 @@ void MarkField(int32_t x, int32_t y, int32_t mark) {
     if (g_pTileMarker != nullptr) g_pTileMarker->MarkField(x, y, mark);
 }
 
+// The picking's values in the debug window: the mouse, the field, the tool.
+void DumpPick(const SPIEL_FELD& view, plat::Point mouse) {
+    auto line = [](const char* label, int32_t value) {
+        return std::string(label) + std::to_string(value);
+    };
+    WriteDebugLines({line("Mouse x: ", mouse.x), line("Mouse y: ", mouse.y),
+                     line("Field x: ", view.cursor_x), line("Field y: ", view.cursor_y),
+                     line("Tool: ", view.tool)});
+}
+
 }  // namespace
 
 void SPIEL_FELD::OnMouseMove(plat::WParam flags) {
@@ -58,6 +71,7 @@ void SPIEL_FELD::OnMouseMove(plat::WParam flags) {
     if (p.x >= 0 && p.y >= 0) {
         PickField(p.x, p.y);
         UpdateToolPreview(flags);
+        if (g_pDebugWindow != nullptr) DumpPick(*this, p);
     }
     last_pick_time = now;
 }

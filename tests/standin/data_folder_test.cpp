@@ -148,6 +148,24 @@ std::map<std::string, Size> ExpectedPictures() {
     for (int n = 9; n <= 44; ++n) e["fps_" + std::to_string(n) + ".jgd"] = {200, 200};
     for (int n = 1; n <= 3; ++n) e["scp_" + std::to_string(n) + ".jgd"] = {304, 350};
     e["ps.jgd"] = {2816, 90};
+    // The panel's dialogs: structure information, the questions, the rest.
+    for (int n = 1; n <= 6; ++n) {
+        e["scr_" + std::to_string(n) + ".jgd"] = {420, n == 6 ? 356 : 151};
+        e["scb_" + std::to_string(n) + ".jgd"] = {108, 80};
+    }
+    for (int n : {14, 18, 21, 22, 32, 48}) {
+        e["scr_" + std::to_string(n) + ".jgd"] = {272, 200};
+        e["scb_" + std::to_string(n) + ".jgd"] = {216, 80};
+    }
+    for (auto [n, w, h] : {std::tuple{39, 240, 256},
+                           {40, 240, 200},
+                           {41, 240, 200},
+                           {44, 336, 320},
+                           {62, 320, 200},
+                           {64, 280, 400}}) {
+        e["scr_" + std::to_string(n) + ".jgd"] = {w, h};
+        e["scb_" + std::to_string(n) + ".jgd"] = {320, 97};
+    }
     // The control panel, for the game and ("e") the editor.
     for (const std::string v : {"", "e"}) {
         for (auto [name, h] : {std::pair{"640", 480}, {"800", 600}, {"102", 768}, {"000", 96}})

@@ -5,6 +5,7 @@
 #include "dib_writer.h"
 #include "economy_screens.h"
 #include "fonts.h"
+#include "panel_dialogs.h"
 #include "sound_effects.h"
 #include "standin.h"
 #include "terrain_tiles.h"
@@ -33,6 +34,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddCityNameFiles(files);
     AddWorldScreenFiles(files);
     AddEconomyScreenFiles(files);
+    AddPanelDialogFiles(files);
     AddSoundEffectFiles(files);
     return files;
 }
