@@ -16,6 +16,7 @@
 #include "game/opponent.h"
 #include "panel/amount_text.h"
 #include "panel/control_panel.h"
+#include "panel/popup_protocol.h"
 #include "platform/random.h"
 #include "state/messages.h"
 #include "support/frame_host.h"
@@ -365,8 +366,12 @@ TEST_F(PanelMenus, HeadingsAnswerOnlyWhereTheZoomAndThePauseAllow) {
             panel().commands.clear();
             Press(heading);
             if (panel().commands == Asked{kCmdHeadingFirst + heading}) pressed.push_back(heading);
-            // Help and build open their screens over the panel: closed again.
+            // Help, name and build open their screens over the panel: closed again.
             h.frame->CloseInfoWindows();
+            for (int32_t i = 0; i < kPanelPopupCount; ++i) {
+                if (panel().Popup(static_cast<PanelPopup>(i)) == nullptr) continue;
+                plat::SendMessage(&panel(), PanelPopupTable()[i].open_message + 1, 0, 1);
+            }
             h.Run();
         }
         EXPECT_EQ(pressed, c.pressed) << "zoom " << c.zoom << " pause " << c.pause;

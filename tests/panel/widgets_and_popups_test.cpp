@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "economy/building_table.h"
+#include "economy/mine.h"
 #include "game/opponent.h"
 #include "gfx/palette_image.h"
 #include "panel/control_panel.h"
@@ -272,25 +274,29 @@ plat::WParam g_structure_asked = 99;
 
 // The structure window opens for the building on the selected field: a raw
 // material site (building flag set) too; a bridge, forest or the edge of the
-// map give none.
+// map give none, and then nothing opens.
 TEST_F(PanelPopups, StructureInfoOpensForTheBuildingOnTheSelectedField) {
     panel_->SetPopupFactory(PanelPopup::StructureInfo,
                             [](HAUPTDIALOG& panel, const PopupRequest& request) {
                                 g_structure_asked = request.wParam;
                                 return OpenPopupScreen<TestScreen>(panel, request);
                             });
+    CBuildingTable& table = scope_.Make<CBuildingTable>(g_ppBuildings);
+    table.buildings[17] = new CMine(30, 40, 5);
     MapField& site = gs().fields[FieldIndex(30, 40)];
     site.set_building_flag(true), site.set_geb_num(17), site.set_geb_typ(10);
     const std::tuple<int32_t, int32_t, bool, plat::WParam> cases[] = {
-        {30, 40, false, 17}, {30, 40, true, 0}, {-1, 40, false, 0}};
+        {30, 40, false, 17}, {30, 40, true, 99}, {-1, 40, false, 99}};
     for (const auto& [x, y, forest, number] : cases) {
         site.set_forest_flag(forest);
         std::tie(view_.cursor_x, view_.cursor_y) = std::pair(x, y);
         g_structure_asked = 99;
         Send(kMsgPanelOpenStructureInfo);
         EXPECT_EQ(g_structure_asked, number) << x << " " << forest;
+        EXPECT_EQ(panel_->Popup(PanelPopup::StructureInfo) != nullptr, number == 17);
         Send(kMsgPanelStructureInfoDone);
     }
+    table.FreeAll();
 }
 
 }  // namespace
