@@ -125,6 +125,7 @@ void SPIEL_FELD::ForceFullRedraw() {
 
 void SPIEL_FELD::FlushPendingRedraw() {
     if (redraw_pending != 1) return;
+    if (g_pTileMarker != nullptr) g_pTileMarker->ClearAll();
     ClearOverlay();
     g_pGameState->redraw_terrain = 0;
     g_pGameState->redraw_objects = 0;
@@ -147,11 +148,6 @@ void SPIEL_FELD::AddDrawItem(const DrawItem& item) {
     draw_list.Add(item, g_pGameState->view_width, g_pGameState->view_height);
 }
 
-void SPIEL_FELD::DrawVehicles(int32_t present) {
-    draw_list.Clear();
-    RunDrawPasses(present);
-}
-
 void SPIEL_FELD::RunDrawPasses(int32_t present) {
     GameImages& im = Images();
     const PixelSurface composite = im.composite_buffer.Surface();
@@ -163,23 +159,27 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         const int32_t index = item.kind + item.group * 4;
         return im.vehicle_sheets[index >= 0 && index < kVehicleSheetCount ? index : 0];
     };
+    // The picture set of an animation item; null for an empty one (its item
+    // only repairs the rectangle).
     auto animation = [&](const DrawItem& item) -> const WinGBitmap* {
-        return item.group >= 0 && item.group < kAnimationSetCount ? &im.animation_sets[item.group]
-                                                                  : nullptr;
+        const bool known = item.group >= 0 && item.group < kAnimationSetCount;
+        return known && im.animation_sets[item.group].Loaded() ? &im.animation_sets[item.group]
+                                                               : nullptr;
     };
     const auto& items = draw_list.Items();
     // 1: restore the rectangles.
     for (const DrawItem& item : items) {
         const int32_t w = item.right - item.left;
         const int32_t h = item.bottom - item.top;
-        if (item.kind <= 10) {
+        const WinGBitmap* ground_set = item.kind == 11 ? animation(item) : nullptr;
+        if (ground_set == nullptr) {
             CopyPixels(composite, item.left, item.top, im.background_layer.Surface(), item.left,
                        item.top, w, h);
             layer_over(im.object_layer_a, item.left, item.top, w, h);
-        } else if (const WinGBitmap* set = animation(item); set != nullptr) {
+        } else {
             const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
-            BlitKeyed(im.background_layer.Surface(), set->Surface(), r, 0, z);
-            BlitKeyed(composite, set->Surface(), r, 0, z);
+            BlitKeyed(im.background_layer.Surface(), ground_set->Surface(), r, 0, z);
+            BlitKeyed(composite, ground_set->Surface(), r, 0, z);
             layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);
         }
         layer_over(im.object_layer_b, item.left, item.top, w, h);

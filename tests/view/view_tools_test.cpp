@@ -231,8 +231,10 @@ TEST_F(ViewTools, OverviewClickZoomsInAtTheFieldAndTwoMovesWithin250MsPickOnce) 
     Click(WM_LBUTTONDOWN);
     EXPECT_EQ(view.zoom, 16);
     g_pGameState->zoom_request = 2;
+    g_pTileMarker->MarkField(x, y, 2), g_pTileMarker->MarkArrow(x + 1, y);
     Click(WM_LBUTTONDOWN);
     EXPECT_EQ(view.zoom, 2);
+    EXPECT_EQ(std::pair(CountMarks(2), CountMarks(-1)), std::pair(0, 0));  // all marks cleared
     view.tool = kToolBuilding;
     auto move_to = [&](plat::Point p) {
         plat::SetCursorPos(view.ClientToScreen(p));
@@ -341,6 +343,23 @@ TEST_F(PreviewsOnWorld, NothingButTheMarkBitsChange) {
     }
     EXPECT_GT(outlined, 0);
     EXPECT_EQ(WorldWithoutMarks(gs), before);
+}
+
+TEST_F(ViewTools, FlushingAPendingPreviewClearsItsMarksAndOverlay) {
+    view.tool = kToolDemolish;
+    std::tie(view.drag_start_x, view.drag_start_y) = std::pair(100, 100);
+    MoveTo(102, 102);
+    view.DrawMarkOverlay();
+    ASSERT_EQ(CountMarks(1), 9);
+    view.redraw_pending = 0;  // nothing shown since the last flush: nothing to do
+    view.FlushPendingRedraw();
+    EXPECT_EQ(CountMarks(1), 9);
+    view.redraw_pending = 1;
+    view.FlushPendingRedraw();
+    EXPECT_EQ(std::tuple(CountMarks(1), view.overlay_list.size(), view.redraw_pending),
+              std::tuple(0, 0u, 0));
+    view.DrawMarkOverlay();  // the next redraw has nothing left to outline
+    EXPECT_TRUE(view.overlay_list.empty());
 }
 
 TEST_F(ViewTools, PreviewDemolitionDragStopsNineFieldsFromTheStart) {
