@@ -107,8 +107,14 @@ class SPIEL_FELD : public plat::Window {
     void AddDrawItem(const DrawItem& item);
     // Passes 1-7 over the items of draw_list; the list is empty afterwards.
     void RunDrawPasses(int32_t present);
-    // The items of one vehicle's wagons (vehicle_drawing.cpp).
+    // The items of every vehicle and wagon, in list order; notes the start
+    // sound of the frame (vehicle_drawing.cpp).
+    void AddVehicleItems();
+    // The items of one vehicle's wagons.
     void DrawTrainWagons(CVehicle& vehicle);
+    // The items of the field animations whose frame changed (rotation 0),
+    // with the one-shot types' sounds.
+    void AddAnimationItems();
     // One animation step of every field animation (field_animations.cpp).
     virtual void TickAnimations();
     // Restarts the one-shot animations of one random type (March to October).
@@ -246,11 +252,6 @@ class SPIEL_FELD : public plat::Window {
     // previews cleared and the cursor field marked again.
     void FinishDragOnGround();
     void ToggleDisplayOption(int32_t CGameState::*option, bool terrain, bool objects);
-    // The items of every vehicle and wagon; the vehicle that sounds this
-    // frame, if any (vehicle_drawing.cpp).
-    void AddVehicleItems();
-    // The items of the field animations whose frame changed (rotation 0).
-    void AddAnimationItems();
     // After the object pass: city plates, name plates and production signs
     // (name_plates.cpp); the label and sign items come from AddLabelItems.
     void DrawPlatesAndSigns();
