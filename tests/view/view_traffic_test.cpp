@@ -1,0 +1,397 @@
+// What moves over the map and what stands on it: vehicles, wagons and city
+// cars with their rectangles, rows, repairs and start sounds; the covering of
+// the draw passes at the pixel level; the field animations; and the name
+// plates, city plates and production signs.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "cities/city.h"
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
+#include "gfx/font_tables.h"
+#include "gfx/text.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "support/recording_hooks.h"
+#include "transport/vehicle_list.h"
+#include "transport/wagon.h"
+#include "view/map_layers.h"
+#include "view/vehicle_frames.h"
+#include "view/view_host.h"
+
+namespace {
+
+struct TestVehicle : CVehicle {
+    TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
+};
+
+// A solid picture of one colour.
+RawImage Solid(int32_t w, int32_t rows, uint8_t colour) {
+    RawImage p;
+    p.memory = std::make_unique<uint8_t[]>(static_cast<size_t>(w) * rows);
+    p.pixels = p.memory.get();
+    std::tie(p.width, p.height) = std::pair(w, -rows);
+    std::memset(p.pixels, colour, static_cast<size_t>(w) * rows);
+    return p;
+}
+
+// A hosted view over the empty map, camera centre (0, 100), no picture of
+// its own in the object layers.
+class ViewScene : public ::testing::Test {
+  protected:
+    ViewScene() : host({1024, 768}, false) {
+        std::tie(view.centre_x, view.centre_y) = std::pair(0.0, 100.0);
+        view.SetupProjection();
+        std::tie(cx, cy) = std::pair(view.CentreP(), view.CentreQ());
+    }
+    // A vehicle drawn on (x, y), running straight east at phase 0.
+    TestVehicle* AddVehicle(int32_t vehicle_class, int32_t model, int32_t x, int32_t y) {
+        auto* v = new TestVehicle;
+        std::tie(v->vehicle_class, v->model, v->visible) = std::tuple(vehicle_class, model, 1);
+        std::tie(v->drawn_x, v->drawn_y, v->pos_x, v->pos_y) =
+            std::tuple(uint8_t(x), uint8_t(y), uint8_t(x), uint8_t(y));
+        v->direction = kDirE << 4 | kDirE;
+        RegisterVehicle(v);
+        return v;
+    }
+    std::vector<DrawItem> VehicleItems() {
+        view.draw_list.Clear();
+        view.AddVehicleItems();
+        std::vector<DrawItem> items = view.draw_list.Items();
+        view.draw_list.Clear();
+        return items;
+    }
+    // Where a field hangs in the scan: left x and y_base.
+    std::pair<int32_t, int32_t> PlaceOf(int32_t x, int32_t y) {
+        std::pair<int32_t, int32_t> at{-1000, -1000};
+        ScanFields(ViewScan(view), [&](const ScanField& f) {
+            if (f.x == x && f.y == y) at = {f.screen_x, f.y_base};
+        });
+        return at;
+    }
+    std::vector<int32_t> Box(const CVehicle& v) {
+        return {v.screen_box[0], v.screen_box[1], v.screen_box[2], v.screen_box[3]};
+    }
+    viewtest::ViewHost host;
+    SPIEL_FELD& view = host.view();
+    CGameState& gs = host.gs();
+    int32_t cx = 0, cy = 0;
+};
+
+using VehicleDrawing = ViewScene;
+
+TEST_F(VehicleDrawing, TheFieldCornerIsTheScanPlacementInEveryRotationAndZoom) {
+    for (int32_t i = 0; i < kMapFieldCount; i += 7) gs.fields[i].set_hoehe(i / 7 % 5);
+    for (int32_t r = 0; r < 4; ++r) {
+        for (int32_t z : {1, 2, 4}) {
+            std::tie(gs.rotation, view.zoom) = std::pair(r, z);
+            view.SetupProjection();
+            int32_t checked = 0;
+            ScanFields(ViewScan(view), [&](const ScanField& f) {
+                if ((f.x + f.y) % 5 != 0) return;
+                int32_t tx = 0, ty = 0;
+                TopCorner(r, f.x, f.y, tx, ty);
+                const int32_t h = FieldAt(tx, ty)->hoehe();
+                int32_t left = 0, top = 0;
+                PartFieldCorner(view, f.x, f.y, 0, left, top);
+                ASSERT_EQ(std::pair(left, top), std::pair(f.screen_x, f.y_base - (8 * h) / z))
+                    << r << " " << z << " " << f.x << "," << f.y;
+                ++checked;
+            });
+            EXPECT_GT(checked, 50);
+        }
+    }
+}
+
+// A truck driving straight east, at phase 0 on the camera's centre field:
+// in rotation r it enters by edge (1 + r) mod 4 and shows the frame of that
+// move, 24 x 21 pixels, empty (row 11).
+TEST_F(VehicleDrawing, OneFieldPhaseAndDirectionInEachRotation) {
+    TestVehicle* truck = AddVehicle(kVehicleTruck, 0, cx, cy);
+    const int32_t offsets[4][3] = {{40, 7, 152}, {6, 13, 12}, {4, -2, 64}, {29, -7, 100}};
+    for (int32_t r = 0; r < 4; ++r) {
+        gs.rotation = r;
+        view.SetupProjection();
+        const auto [left, top] = PlaceOf(cx, cy);
+        const std::vector<DrawItem> items = VehicleItems();
+        ASSERT_EQ(items.size(), 1u);
+        const int32_t l = left + offsets[r][0];
+        const int32_t t = top + offsets[r][1];
+        EXPECT_EQ(Box(*truck), (std::vector<int32_t>{l, l + 24, t, t + 21})) << r;
+        const DrawItem& item = items[0];
+        EXPECT_EQ(std::tuple(item.dest_x, item.dest_y, item.src_x, item.src_y, item.width,
+                             item.height, item.group, item.kind, item.has_sprite),
+                  std::tuple(l, t, offsets[r][2], 11 * 21, 24, 21, 0, 0, 1))
+            << r;
+    }
+}
+
+TEST_F(VehicleDrawing, LeavingTheViewLeavesOneRepairItemThenNoneAndKeepsTheLastRectangle) {
+    TestVehicle* truck = AddVehicle(kVehicleTruck, 0, cx, cy);
+    ASSERT_EQ(VehicleItems().size(), 1u);
+    const std::vector<int32_t> seen = Box(*truck);
+    std::tie(truck->drawn_x, truck->drawn_y) = std::pair(uint8_t(cx + 60), uint8_t(cy - 60));
+    const std::vector<DrawItem> last = VehicleItems();
+    ASSERT_EQ(last.size(), 1u);  // the old rectangle repaired with the new one
+    EXPECT_TRUE(last[0].left <= seen[0] && last[0].right >= seen[1] && last[0].top <= seen[2] &&
+                last[0].bottom >= seen[3]);
+    const std::vector<int32_t> away = Box(*truck);
+    EXPECT_TRUE(away[0] >= gs.view_width || away[3] <= 0);
+    truck->phase = 5;
+    EXPECT_TRUE(VehicleItems().empty());
+    EXPECT_EQ(Box(*truck), away);  // kept, not the one just computed
+}
+
+TEST_F(VehicleDrawing, AVehicleThatTurnsInvisibleIsErasedOnce) {
+    TestVehicle* truck = AddVehicle(kVehicleTruck, 0, cx, cy);
+    VehicleItems();
+    const std::vector<int32_t> seen = Box(*truck);
+    truck->visible = 0;
+    const std::vector<DrawItem> items = VehicleItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(std::tuple(items[0].left, items[0].top, items[0].bottom, items[0].has_sprite),
+              std::tuple(seen[0], seen[2], seen[3], 0));
+    EXPECT_EQ(Box(*truck), (std::vector<int32_t>{-1, -1, -1, -1}));
+    EXPECT_TRUE(VehicleItems().empty());
+}
+
+TEST_F(VehicleDrawing, OneStartSoundAFrameTheFirstInListOrderOnChannelOne) {
+    fvtest::RecordingSound& sound = *host.h.sound;
+    TestVehicle* truck = AddVehicle(kVehicleTruck, 4, cx - 3, cy);  // effect 10
+    TestVehicle* train = AddVehicle(kVehicleRail, 12, cx + 2, cy);  // effect 5, first in the list
+    TestVehicle* car = AddVehicle(kVehicleCityCar, 26, cx, cy);     // none
+    for (TestVehicle* v : {truck, train, car}) v->sound_pending = 1;
+    sound.effects.clear();
+    view.zoom = kOverviewZoomLevel;  // nothing moves on the overview, nothing sounds
+    view.DrawVehicles(0);
+    EXPECT_TRUE(sound.effects.empty());
+    EXPECT_EQ(std::tuple(truck->sound_pending, train->sound_pending, car->sound_pending),
+              std::tuple(1, 1, 1));
+    view.zoom = 1;
+    view.SetupProjection();
+    std::vector<std::tuple<int32_t, int32_t, int32_t>> heard;
+    for (int32_t frame = 0; frame < 3; ++frame) {
+        view.DrawVehicles(0);
+        for (const auto& e : sound.effects) heard.emplace_back(e.effect, e.channel, e.pan);
+        sound.effects.clear();
+    }
+    // The city car, first in the list, is cleared silently; the train sounds
+    // in the same frame, the truck in the next.
+    EXPECT_EQ(heard,
+              (std::vector<std::tuple<int32_t, int32_t, int32_t>>{
+                  {5, 1, view.GetSoundPan(cx + 2, cy)}, {10, 1, view.GetSoundPan(cx - 3, cy)}}));
+    EXPECT_EQ(std::tuple(truck->sound_pending, train->sound_pending, car->sound_pending),
+              std::tuple(0, 0, 0));
+}
+
+TEST_F(VehicleDrawing, InATunnelOnlyTheGroundIsRepairedAndOnABridgeItStandsOnTop) {
+    TestVehicle* truck = AddVehicle(kVehicleTruck, 0, cx, cy);
+    for (const auto& [level, sprite, on_top] : {std::tuple(0, 1, 0), {1, 0, 0}, {2, 1, 1}}) {
+        truck->draw_layer = level;
+        const std::vector<DrawItem> items = VehicleItems();
+        ASSERT_EQ(items.size(), 1u);
+        EXPECT_EQ(std::pair(items[0].has_sprite, items[0].on_top), std::pair(sprite, on_top))
+            << level;
+    }
+}
+
+TEST_F(VehicleDrawing, PictureRowsOfTrucksTrainsCityCarsAndWagons) {
+    gs.goods[20].mark = 2;
+    struct Case {
+        int32_t vehicle_class, model, product, amount;
+        int32_t group, row;  // of the engine; wagon row (-1: no wagon)
+        int32_t wagon_row;
+    };
+    const Case cases[] = {
+        {kVehicleTruck, 9, 20, 1, 0, 9, -1},
+        {kVehicleTruck, 9, 20, 0, 0, 19, -1},
+        {kVehicleTruck, 3, 20, 1, 0, 5, -1},
+        {kVehicleTruck, 3, 20, 0, 0, 14, -1},
+        {kVehicleCityCar, 27, 0, 0, 5, 2, -1},
+        {kVehicleRail, 12, 20, 1, 1, 2, 2},
+        {kVehicleRail, 12, 20, 0, 1, 2, 5},
+        {kVehicleMonorail, 16, 20, 1, 1, 6, 8},
+        {kVehicleSuperconductor, 18, 20, 0, 1, 8, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        DeleteAllVehicles();
+        TestVehicle* v = AddVehicle(c.vehicle_class, c.model, cx, cy);
+        std::tie(v->product_carried, v->amount_carried) = std::pair(c.product, c.amount);
+        if (c.wagon_row >= 0) {
+            auto* w = new CWagon(cx - 1, cy, "W", c.product, 0);
+            std::tie(w->drawn_x, w->drawn_y, w->direction, w->amount) =
+                std::tuple(uint8_t(cx - 1), uint8_t(cy), v->direction, c.amount);
+            std::tie(v->wagons[0], v->wagon_count) = std::pair(w, 1);
+        }
+        const std::vector<DrawItem> items = VehicleItems();
+        ASSERT_EQ(items.size(), c.wagon_row >= 0 ? 2u : 1u);
+        const DrawItem& engine = items[0].group == 4 ? items[1] : items[0];
+        EXPECT_EQ(std::tuple(engine.group, engine.kind, engine.src_y),
+                  std::tuple(c.group, 0, c.row * engine.height));
+        if (c.wagon_row < 0) continue;
+        const DrawItem& wagon = items[0].group == 4 ? items[0] : items[1];
+        EXPECT_EQ(std::tuple(wagon.group, wagon.kind, wagon.src_y, wagon.height),
+                  std::tuple(4, 0, c.wagon_row * 20, 20));
+    }
+}
+
+TEST_F(VehicleDrawing, TheFirstObjectLayerCoversATruckButNotATrainOnABridge) {
+    gs.images.vehicle_sheets[0] = Solid(176, 480, 200);
+    gs.images.vehicle_sheets[4] = Solid(244, 252, 201);
+    TestVehicle* v = AddVehicle(kVehicleTruck, 0, cx, cy);
+    view.DrawVehicles(0);
+    const int32_t x = (v->screen_box[0] + v->screen_box[1]) / 2;
+    const int32_t y = (v->screen_box[2] + v->screen_box[3]) / 2;
+    WinGBitmap& composite = gs.images.composite_buffer;
+    auto at = [&](int32_t px, int32_t py) -> int32_t {
+        return composite.pixels[py * composite.Stride() + px];
+    };
+    EXPECT_EQ(at(x, y), 200);
+    WinGBitmap& a = gs.images.object_layer_a;
+    a.pixels[y * a.Stride() + x] = 77;
+    view.DrawVehicles(0);
+    EXPECT_EQ(std::pair(at(x, y), at(x + 1, y)), std::pair(77, 200));  // covered where it stands
+    // A train on a bridge stands above that layer.
+    std::tie(v->vehicle_class, v->model, v->draw_layer) = std::tuple(kVehicleRail, 10, 2);
+    view.DrawVehicles(0);
+    const int32_t tx = (v->screen_box[0] + v->screen_box[1]) / 2;
+    const int32_t ty = (v->screen_box[2] + v->screen_box[3]) / 2;
+    a.pixels[ty * a.Stride() + tx] = 77;
+    view.DrawVehicles(0);
+    EXPECT_EQ(at(tx, ty), 201);
+    v->draw_layer = 0;  // on the ground the layer covers it again
+    view.DrawVehicles(0);
+    EXPECT_EQ(at(tx, ty), 77);
+}
+
+// --- Field animations ------------------------------------------------------
+
+using WorldViewAnimations = ViewScene;
+
+TEST_F(WorldViewAnimations, AOneShotRestartedAtFrameOnePlaysEightRoundsAndStopsOnCellSixteen) {
+    gs.month = 0;  // no random restart in between
+    view.AddAnimation(cx, cy, 8);
+    ViewAnimation& a = view.animation_list.front();
+    EXPECT_EQ(std::tuple(int32_t{a.frame}, int32_t{a.in_view}), std::tuple(16, 1));  // at rest
+    std::tie(a.frame, a.countdown) = std::pair(1, 9);
+    int32_t ticks = 0;
+    int32_t fifteens = 0;
+    fvtest::RecordingSound& sound = *host.h.sound;
+    sound.effects.clear();
+    while (a.frame != 16 && ticks < 500) {
+        view.TickAnimations();
+        ++ticks;
+        fifteens += a.frame == 15 ? 1 : 0;
+        view.AddAnimationItems();
+    }
+    // Frames 1..15, then eight rounds of 0..15 whose last 15 is the stop.
+    EXPECT_EQ(std::tuple(ticks, fifteens), std::tuple(14 + 8 * 16, 8));
+    EXPECT_EQ(sound.effects.size() > 100, true);
+    EXPECT_EQ(std::pair(sound.effects[0].effect, sound.effects[0].channel), std::pair(27, 4));
+    // The stop is one more change: its item shows cell 16.
+    view.draw_list.Clear();
+    view.AddAnimationItems();
+    ASSERT_EQ(view.draw_list.Items().size(), 1u);
+    const DrawItem item = view.draw_list.Items()[0];
+    EXPECT_EQ(std::tuple(item.src_x, item.width, item.height, item.kind, item.group),
+              std::tuple(16 * 88, 88, 44, 11, 8));
+    view.draw_list.Clear();
+    view.TickAnimations();
+    view.AddAnimationItems();
+    EXPECT_TRUE(view.draw_list.Empty());
+    EXPECT_EQ(a.frame, 16);
+}
+
+TEST_F(WorldViewAnimations, RestartsComeEvery144TicksOnlyFromMarchToOctober) {
+    for (int32_t month = 0; month < 12; ++month) {
+        SCOPED_TRACE(month);
+        gs.month = month;
+        view.ClearAnimations();
+        view.anim_idle_count = 0;
+        for (int32_t i = 0; i < 143; ++i) view.TickAnimations();  // even with an empty list
+        EXPECT_EQ(view.anim_idle_count, 143);
+        view.TickAnimations();
+        EXPECT_EQ(view.anim_idle_count, 0);
+        for (int32_t type = 8; type < 12; ++type) view.AddAnimation(cx + type, cy, type);
+        for (int32_t i = 0; i < 144; ++i) view.TickAnimations();
+        int32_t restarted = 0;
+        for (const ViewAnimation& a : view.animation_list) {
+            restarted += a.frame == 1 && a.countdown == 9 ? 1 : 0;
+        }
+        EXPECT_EQ(restarted, month >= 2 && month <= 9 ? 1 : 0);
+    }
+}
+
+TEST_F(WorldViewAnimations, DelayTwoChangesFrameEverySecondTickDelayOneEveryTick) {
+    view.AddAnimation(cx, cy, 0);      // delay 2, 8 frames
+    view.AddAnimation(cx + 1, cy, 2);  // delay 1, 16 frames
+    const ViewAnimation& slow = view.animation_list.back();
+    const ViewAnimation& fast = view.animation_list.front();
+    std::vector<int32_t> slow_frames, fast_frames;
+    for (int32_t i = 0; i < 6; ++i) {
+        view.TickAnimations();
+        slow_frames.push_back(slow.frame);
+        fast_frames.push_back(fast.frame);
+    }
+    EXPECT_EQ(slow_frames, (std::vector<int32_t>{0, 1, 1, 2, 2, 3}));
+    EXPECT_EQ(fast_frames, (std::vector<int32_t>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(WorldViewAnimations, RemovingAMissingAnimationChangesNothingAndTypeSevenIsNeverMade) {
+    view.AddAnimation(10, 10, 1);
+    view.AddAnimation(20, 20, 3);
+    view.AddAnimation(30, 30, 7);
+    ASSERT_EQ(view.animation_list.size(), 2u);
+    view.RemoveAnimationAt(15, 15);
+    EXPECT_EQ(view.animation_list.size(), 2u);
+    EXPECT_EQ(std::pair(view.animation_list.front().x, view.animation_list.back().x),
+              std::pair(uint8_t(20), uint8_t(10)));
+    view.RemoveAnimationAt(20, 20);
+    EXPECT_EQ(std::pair(view.animation_list.size(), view.animation_list.front().x),
+              std::pair(size_t{1}, uint8_t(10)));
+}
+
+TEST_F(WorldViewAnimations, OnlyRotationZeroAddsItemsAndStamps) {
+    gs.images.animation_sets[1].Create(gs.images.tile_sheet, 88 * 8, 76);
+    gs.images.animation_sets[1].FillRect(0, 0, 88 * 8, 76, 99);
+    view.AddAnimation(cx, cy, 1);
+    view.AddAnimation(cx, cy + 1, 0);  // type 0 is drawn every frame
+    view.TickAnimations();
+    view.TickAnimations();  // both changed frame
+    view.AddAnimationItems();
+    EXPECT_EQ(view.draw_list.Items().size(), 2u);
+    view.draw_list.Clear();
+    view.TickAnimations();  // type 1 (delay 2) keeps its frame
+    view.AddAnimationItems();
+    ASSERT_EQ(view.draw_list.Items().size(), 1u);
+    EXPECT_EQ(view.draw_list.Items()[0].kind, 10);
+    view.draw_list.Clear();
+    // The stamp of the ground-level type goes into the background layer.
+    WinGBitmap& ground = gs.images.background_layer;
+    ground.FillRect(0, 0, gs.view_width, gs.view_height, 0);
+    view.DrawAnimationStamps();
+    const auto [left, top] = PlaceOf(cx, cy);
+    EXPECT_EQ(ground.pixels[(top + 19 + 5) * ground.Stride() + left - 18 + 5], 99);
+    for (int32_t r = 1; r < 4; ++r) {
+        gs.rotation = r;
+        ground.FillRect(0, 0, gs.view_width, gs.view_height, 0);
+        view.animation_list.front().in_view = 7;
+        view.TickAnimations(), view.TickAnimations();
+        view.AddAnimationItems();
+        view.DrawAnimationStamps();
+        EXPECT_TRUE(view.draw_list.Empty()) << r;
+        int32_t painted = 0;
+        for (int32_t i = 0; i < gs.view_width; ++i)
+            painted += ground.pixels[ground.Stride() * 300 + i];
+        EXPECT_EQ(painted, 0) << r;
+    }
+}
+
+}  // namespace
