@@ -137,6 +137,9 @@ class SPIEL_FELD : public plat::Window {
     // label and production sign items of the building on (field_x, field_y),
     // placed at (x, yo), when the field is the one that carries them.
     void AddLabelItems(int32_t type, int32_t field_x, int32_t field_y, int32_t x, int32_t yo);
+    // After the object pass: city plates, then the name plates and production
+    // signs of the items (name_plates.cpp); the list is empty afterwards.
+    void DrawPlatesAndSigns();
 
     // --- Input ---------------------------------------------------------------
     // Picks the field under a client point into cursor_x/cursor_y.
@@ -252,9 +255,6 @@ class SPIEL_FELD : public plat::Window {
     // previews cleared and the cursor field marked again.
     void FinishDragOnGround();
     void ToggleDisplayOption(int32_t CGameState::*option, bool terrain, bool objects);
-    // After the object pass: city plates, name plates and production signs
-    // (name_plates.cpp); the label and sign items come from AddLabelItems.
-    void DrawPlatesAndSigns();
     int32_t start_sound_effect_ = 0;
     int32_t start_sound_x_ = 0;
     int32_t start_sound_y_ = 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -392,6 +393,197 @@ TEST_F(WorldViewAnimations, OnlyRotationZeroAddsItemsAndStamps) {
             painted += ground.pixels[ground.Stride() * 300 + i];
         EXPECT_EQ(painted, 0) << r;
     }
+}
+
+// --- Name plates and production signs ----------------------------------
+
+// A building with a name and a product of the test's choosing.
+struct NamedBuilding : CBuilding {
+    NamedBuilding(int32_t x, int32_t y, std::string text, int32_t product)
+        : CBuilding(x, y), name(std::move(text)), product(product) {}
+    const char* GetName() override { return name.c_str(); }
+    int32_t GetProduct() override { return product; }
+    std::string name;
+    int32_t product;
+};
+
+// Plates: 100 + band, the border column 250; signs: 1 + column.
+class WorldViewPlates : public ViewScene {
+  protected:
+    WorldViewPlates() {
+        GameImages& im = gs.images;
+        im.sign_sheet.Free();
+        im.sign_sheet.Create(im.tile_sheet, 192, 75);
+        for (int32_t y = 0; y < 75; ++y) {
+            for (int32_t x = 0; x < 192; ++x) {
+                im.sign_sheet.pixels[y * im.sign_sheet.Stride() + x] =
+                    static_cast<uint8_t>(x == 191 ? 250 : 100 + y / 15);
+            }
+        }
+        im.product_signs.Free();
+        im.product_signs.Create(im.tile_sheet, 1184, 32);
+        for (int32_t x = 0; x < 1184; ++x) {
+            for (int32_t y = 0; y < 32; ++y) {
+                im.product_signs.pixels[y * im.product_signs.Stride() + x] =
+                    static_cast<uint8_t>(1 + x / 32);
+            }
+        }
+        for (RawImage& p : im.building_pictures) p.Free();
+        for (auto& colours : im.colour_pictures)
+            for (RawImage& p : colours) p.Free();
+        gs.show_city_names = 0;
+        gs.player_colors[0] = 2;
+        gs.player_colors[1] = 3;
+    }
+    // Building 5 of `type` with its anchor on (x, y) over a w x d floor.
+    NamedBuilding* Put(int32_t type, int32_t x, int32_t y, int32_t w, int32_t d,
+                       std::string name = "", int32_t product = -1, int32_t owner = 0) {
+        delete g_ppBuildings->buildings[5];
+        auto* b = new NamedBuilding(x, y, std::move(name), product);
+        g_ppBuildings->buildings[5] = b;
+        std::tie(gs.building_types[type].floor_width, gs.building_types[type].floor_depth) =
+            std::pair(w, d);
+        for (int32_t fx = x; fx < x + w; ++fx) {
+            for (int32_t fy = y; fy < y + d; ++fy) {
+                MapField& f = gs.fields[FieldIndex(fx, fy)];
+                f.set_building_flag(true), f.set_geb_num(5), f.set_geb_typ(type);
+                f.set_spieler(owner);
+            }
+        }
+        return b;
+    }
+    void DrawObjects() {
+        std::tie(gs.redraw_terrain, gs.redraw_objects) = std::pair(0, 1);
+        view.RedrawView();
+    }
+    int32_t Layer(int32_t x, int32_t y) const {
+        const WinGBitmap& b = gs.images.object_layer_b;
+        return b.pixels[y * b.Stride() + x];
+    }
+};
+
+TEST_F(WorldViewPlates, TheLabelFieldOfEachRotationAndOfTheStations) {
+    gs.show_production = 0;
+    struct Case {
+        int32_t type, w, d;
+        int32_t field[4][2];  // by rotation, relative to the anchor
+    };
+    const Case cases[] = {
+        {15, 3, 2, {{0, 0}, {0, 1}, {2, 1}, {2, 0}}},
+        {8, 4, 3, {{0, 0}, {0, 1}, {3, 1}, {3, 0}}},
+        {9, 3, 4, {{0, 0}, {0, 3}, {1, 3}, {1, 0}}},
+    };
+    for (const Case& c : cases) {
+        Put(c.type, cx, cy, c.w, c.d, "X");
+        for (int32_t r = 0; r < 4; ++r) {
+            gs.rotation = r;
+            std::vector<std::pair<int32_t, int32_t>> labelled;
+            for (int32_t u = 0; u < c.w; ++u) {
+                for (int32_t v = 0; v < c.d; ++v) {
+                    view.draw_list.Clear();
+                    view.AddLabelItems(c.type, cx + u, cy + v, 100, 200);
+                    if (!view.draw_list.Empty()) labelled.emplace_back(u, v);
+                }
+            }
+            EXPECT_EQ(labelled,
+                      (std::vector<std::pair<int32_t, int32_t>>{{c.field[r][0], c.field[r][1]}}))
+                << c.type << " rotation " << r;
+        }
+        for (int32_t u = 0; u < c.w; ++u)
+            for (int32_t v = 0; v < c.d; ++v) gs.fields[FieldIndex(cx + u, cy + v)] = MapField{};
+    }
+    view.draw_list.Clear();
+}
+
+TEST_F(WorldViewPlates, AFortyPixelTextGetsAPlateOf47PixelsAndItsBorderNineteenAboveTheField) {
+    // A text 40 pixels wide: some character repeated.
+    std::string text;
+    for (char ch = 'A'; ch <= 'z' && text.empty(); ++ch) {
+        const std::string one(1, ch);
+        const uint32_t w = GetTextWidth(one.c_str(), kFont1Advances);
+        if (w > 0 && 40 % w == 0) text.assign(40 / w, ch);
+    }
+    ASSERT_EQ(GetTextWidth(text.c_str(), kFont1Advances), 40u);
+    gs.show_production = 0;
+    Put(1, cx, cy, 1, 1, text);
+    DrawObjects();
+    const auto [x, y_base] = PlaceOf(cx, cy);
+    const int32_t yo = y_base - 1;
+    const int32_t left = x + 32 - (40 + 8) / 2;
+    const int32_t bottom = yo - 19 + 14;  // the plate's last row holds no text
+    EXPECT_EQ(std::tuple(Layer(left - 1, bottom), Layer(left, bottom), Layer(left + 46, bottom),
+                         Layer(left + 47, bottom), Layer(left + 48, bottom)),
+              std::tuple(0, 102, 102, 250, 0));
+    EXPECT_EQ(std::pair(Layer(left, yo - 19 - 1), Layer(left, bottom + 1)), std::pair(0, 0));
+    view.zoom = 2;  // plates keep their size, their place follows the zoom
+    view.SetupProjection();
+    DrawObjects();
+    const auto [x2, y2] = PlaceOf(cx, cy);
+    EXPECT_EQ(std::pair(Layer(x2 + 16 - 24 + 47, y2 - 1 - 19 + 14), Layer(x2 + 16 - 24, y2 - 6)),
+              std::pair(250, 102));
+}
+
+TEST_F(WorldViewPlates, AFactoryWithoutProductShowsSignZeroAndOnlyThePlayersSignsShow) {
+    gs.show_building_names = 0;
+    struct Case {
+        int32_t product, owner, want;
+    };
+    for (const Case& c : {Case{-1, 0, 1}, Case{20, 0, 14}, Case{20, 1, 0}}) {
+        Put(15, cx, cy, 3, 3, "", c.product, c.owner);
+        DrawObjects();
+        const auto [x, y_base] = PlaceOf(cx, cy);
+        EXPECT_EQ(Layer(x + 32 - 16 + 5, y_base - 1 - 4 + 5), c.want) << c.product << c.owner;
+    }
+}
+
+TEST_F(WorldViewPlates, NothingAtZoomSixteen) {
+    Put(15, cx, cy, 3, 3, "Works", 20);
+    auto* city = new CCity;
+    std::tie(city->origin_x, city->origin_y) = std::pair(cx - 13, cy - 13);
+    std::snprintf(city->name, sizeof city->name, "%s", "Ashwick");
+    g_pCityManager->cities[0] = city;
+    gs.show_city_names = 1;
+    DrawObjects();
+    auto drawn_pixels = [&] {
+        int32_t n = 0;
+        for (int32_t y = 0; y < gs.view_height; ++y)
+            for (int32_t x = 0; x < gs.view_width; ++x) n += Layer(x, y) != 0;
+        return n;
+    };
+    EXPECT_GT(drawn_pixels(), 0);
+    view.zoom = kOverviewZoomLevel;
+    view.draw_list.Clear();
+    view.AddLabelItems(15, cx, cy, 100, 100);
+    EXPECT_TRUE(view.draw_list.Empty());
+    gs.images.object_layer_b.FillRect(0, 0, gs.view_width, gs.view_height, 0);
+    view.DrawPlatesAndSigns();
+    EXPECT_EQ(drawn_pixels(), 0);
+}
+
+TEST_F(WorldViewPlates, ALongCityNameGetsAWholePlate) {
+    auto* city = new CCity;
+    // Its centre field left of the camera's, so that the plate fits the view.
+    std::tie(city->origin_x, city->origin_y) = std::pair(cx - 13 - 5, cy - 13 + 5);
+    const std::string name(sizeof city->name - 1, 'W');
+    std::snprintf(city->name, sizeof city->name, "%s", name.c_str());
+    g_pCityManager->cities[0] = city;
+    gs.show_city_names = 1;
+    const int32_t w = static_cast<int32_t>(GetTextWidth(city->name, kFont1Advances));
+    ASSERT_GT(w + 7, 191);  // wider than the sheet
+    DrawObjects();
+    EXPECT_EQ(city->in_view, 1);
+    // The plate's last row: w + 7 pixels of band 4, then the border.
+    int32_t best_row = -1, best = 0;
+    for (int32_t y = 0; y < gs.view_height; ++y) {
+        int32_t n = 0;
+        for (int32_t x = 0; x < gs.view_width; ++x) n += Layer(x, y) == 104;
+        if (n > best) std::tie(best, best_row) = std::pair(n, y);
+    }
+    EXPECT_EQ(best, w + 7);
+    int32_t first = 0;
+    while (Layer(first, best_row) != 104) ++first;
+    EXPECT_EQ(std::tuple(Layer(first + w + 6, best_row), Layer(first + w + 7, best_row)),
+              std::tuple(104, 250));
 }
 
 }  // namespace
