@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -17,14 +19,20 @@
 #include "economy/building_table.h"
 #include "gfx/font_tables.h"
 #include "gfx/text.h"
+#include "platform/input.h"
+#include "platform/png_writer.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
+#include "support/fnv_hash.h"
 #include "support/recording_hooks.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"
 #include "view/map_layers.h"
+#include "view/traffic_world.h"
 #include "view/vehicle_frames.h"
 #include "view/view_host.h"
+#include "world/tile_marker.h"
+#include "world/way_network.h"
 
 namespace {
 
@@ -584,6 +592,59 @@ TEST_F(WorldViewPlates, ALongCityNameGetsAWholePlate) {
     while (Layer(first, best_row) != 104) ++first;
     EXPECT_EQ(std::tuple(Layer(first + w + 6, best_row), Layer(first + w + 7, best_row)),
               std::tuple(104, 250));
+}
+
+// --- One golden picture -------------------------------------------------
+
+struct LoadOnlyTrain : CVehicle {
+    LoadOnlyTrain() : CVehicle(VehicleLoadOnly{}) {}
+};
+
+// The traffic world after 300 frames at zoom 2: stations, trains and their
+// wagons, trucks on their roads, a rail bridge with a train standing on it,
+// plates, signs and the outline of a road's route, as the window shows it.
+TEST(WorldViewGolden, StationsTrainOnABridgeTrucksPlatesSignsAndARoutePreview) {
+    viewtest::ViewHost host;
+    viewtest::TrafficWorld world(host);
+    CGameState& gs = host.gs();
+    const int32_t row = world.y0 + 21;
+    g_pWayNetwork->current_way_type = kWayRail;
+    ASSERT_EQ(g_pWayNetwork->BuildBridge(world.x0 + 10, row, world.x0 + 16, row, 0), 1);
+    auto* train = new LoadOnlyTrain;
+    std::tie(train->vehicle_class, train->model, train->visible, train->draw_layer) =
+        std::tuple(kVehicleRail, 11, 1, 2);
+    std::tie(train->drawn_x, train->drawn_y, train->phase) =
+        std::tuple(uint8_t(world.x0 + 14), uint8_t(row), 16);
+    train->direction = kDirW << 4 | kDirW;
+    for (int32_t i = 0; i < 2; ++i) {
+        auto* w = new CWagon(world.x0 + 15 + i, row, "W", i == 0 ? 0 : 20, i);
+        std::tie(w->drawn_x, w->drawn_y, w->direction, w->phase, w->hidden, w->amount) =
+            std::tuple(uint8_t(world.x0 + 15 + i), uint8_t(row), train->direction, 16, 2, 1);
+        train->wagons[i] = w;
+    }
+    train->wagon_count = 2;
+    RegisterVehicle(train);
+    world.Run(300);
+    world.Look(world.x0 + 20, world.y0 + 24, 0, 2);
+    SPIEL_FELD& view = host.view();
+    view.tool = kToolRoad;
+    g_pWayNetwork->current_way_type = kWayAsphaltRoad;
+    std::tie(view.drag_start_x, view.drag_start_y) = std::pair(world.x0 + 4, world.y0 + 38);
+    std::tie(view.prev_cursor_x, view.cursor_x, view.cursor_y) =
+        std::tuple(-1, world.x0 + 36, world.y0 + 38);
+    view.UpdateToolPreview(MK_LBUTTON);
+    ASSERT_GT(g_pTileMarker->cost, 0);
+    view.DrawVehicles(1);  // the frame presents the vehicles, then the overlay
+    const plat::Surface& window = view.GetSurface();
+    if (const char* keep = std::getenv("FV_GOLDEN_PNG"); keep != nullptr) {
+        std::filesystem::create_directories(keep);
+        plat::WritePng((std::filesystem::path(keep) / "world-view-traffic.png").string(), window,
+                       host.Colours());
+    }
+    EXPECT_EQ(train->screen_box[0] >= 0 && train->screen_box[1] <= gs.view_width, true);
+    EXPECT_EQ(
+        fvtest::PictureHash(window.width, window.height, [&](int32_t y) { return window.Row(y); }),
+        0x0af7b78d2a304e71ull);
 }
 
 }  // namespace
