@@ -104,6 +104,14 @@ TrafficWorld::TrafficWorld(ViewHost& host) : host_(host) {
             static_cast<CFactory*>(g_ppBuildings->At(number))->SetProduct(kFactories[i][1]);
         }
     }
+    // Three depots of the opponents, whose plates show their colours.
+    for (int32_t owner = 1; owner < 4; ++owner) {
+        const int32_t x = x0 + 41;
+        const int32_t y = y0 + 10 * owner - 4;
+        const int32_t number = Place(kTypeTruckDepot + 2, x, y);
+        Way(x, y, x, y, kWayGravelRoad);
+        if (number > 0) FieldAt(x, y)->set_spieler(static_cast<uint32_t>(owner));
+    }
     // Five rail lines between two stations each.
     for (int32_t k = 0; k < 5; ++k) {
         const int32_t row = y0 + 23 + 3 * k;

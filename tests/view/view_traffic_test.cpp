@@ -644,7 +644,7 @@ TEST(WorldViewGolden, StationsTrainOnABridgeTrucksPlatesSignsAndARoutePreview) {
     EXPECT_EQ(train->screen_box[0] >= 0 && train->screen_box[1] <= gs.view_width, true);
     EXPECT_EQ(
         fvtest::PictureHash(window.width, window.height, [&](int32_t y) { return window.Row(y); }),
-        0x0af7b78d2a304e71ull);
+        0x178c8997f522ca73ull);
 }
 
 }  // namespace

@@ -97,6 +97,10 @@ TEST(WorldViewTrafficAcceptance, TrucksAndTrainsRunTwoThousandFramesAndShowInEve
             host.view().DrawVehicles(0);
         }
     }
+    // The plates of the four owners' colours and the factories' signs, near.
+    world.Look(world.x0 + 38, world.y0 + 14, 0, 1);
+    EXPECT_TRUE(
+        plat::WritePng((folder / "traffic-plates.png").string(), host.Picture(), host.Colours()));
 }
 
 TEST(WorldViewTrafficAcceptance, ADraggedRoadShowsItsRouteAndCostsWhatItPreviewed) {
