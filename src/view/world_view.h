@@ -24,7 +24,6 @@
 
 class CGameState;
 class CVehicle;
-class CWagon;
 class HAUPTDIALOG;
 class ScrollStrip;
 
