@@ -30,11 +30,20 @@ class DrawList {
     // it (top * view_width + left; bridge level after all ground items) and
     // inserts it before the first item whose key is not smaller, so that
     // among equal keys the newest comes first.
+    // Items are kept in the order they came and put in depth order once,
+    // when they are read (a frame adds hundreds).
     void Add(DrawItem item, int32_t view_width, int32_t view_height);
-    void Clear() { items_.clear(); }
+    void Clear() {
+        items_.clear();
+        arrival_.clear();
+        sorted_ = true;
+    }
     bool Empty() const { return items_.empty(); }
-    const std::vector<DrawItem>& Items() const { return items_; }
+    const std::vector<DrawItem>& Items() const;
 
   private:
-    std::vector<DrawItem> items_;
+    mutable std::vector<DrawItem> items_;
+    mutable std::vector<uint32_t> arrival_;  // per item, the count of items added before it
+    uint32_t added_ = 0;
+    mutable bool sorted_ = true;
 };

@@ -113,6 +113,7 @@ class ObjectPainter {
     void Building(const MapField& f, const ScanField& sf, int32_t type, int32_t x, int32_t yo) {
         const CBuilding* b = g_ppBuildings != nullptr ? g_ppBuildings->At(f.geb_num()) : nullptr;
         if (b == nullptr) return;
+        view_.AddLabelItems(type, sf.x, sf.y, x, yo);
         int32_t bx = b->anchor_x;
         int32_t by = b->anchor_y;
         const MapField* anchor = FieldAt(bx, by);
@@ -256,6 +257,8 @@ void SPIEL_FELD::DrawObjectLayer() {
     ObjectPainter painter(*this, false);
     ScanFields(ViewScan(*this, zoom == kOverviewZoomLevel),
                [&](const ScanField& sf) { painter.Field(sf); });
+    DrawPlatesAndSigns();
+    DrawAnimationStamps();
 }
 
 void SPIEL_FELD::DrawObjectLayerScrolled() {
@@ -265,4 +268,6 @@ void SPIEL_FELD::DrawObjectLayerScrolled() {
     ObjectPainter painter(*this, true);
     ScanFields(ViewScan(*this, zoom == kOverviewZoomLevel),
                [&](const ScanField& sf) { painter.Field(sf); });
+    DrawPlatesAndSigns();
+    DrawAnimationStamps();
 }

@@ -2,6 +2,10 @@
 // present; the forced full rebuild; presenting a rectangle; and the draw
 // list's repair passes for moving pictures.
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
 #include "gfx/blit.h"
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
@@ -53,6 +57,32 @@ void ClearFieldMarks(bool height_marks) {
     for (MapField& f : g_pGameState->fields) {
         f.set_feldchange(false);
         if (height_marks) f.set_heben_senken(false);
+    }
+}
+
+// A layer of the view's size keyed over the composite at the same place
+// (colour 0 transparent), cut to both: the copy every draw pass makes many
+// times a frame.
+void LayerOver(const PixelSurface& dst, const ConstPixelSurface& layer, int32_t x, int32_t y,
+               int32_t w, int32_t h) {
+    if (dst.Empty() || layer.Empty()) return;
+    const int32_t x0 = std::max(x, 0);
+    const int32_t y0 = std::max(y, 0);
+    const int32_t x1 = std::min({x + w, dst.width, layer.width});
+    const int32_t y1 = std::min({y + h, dst.height, layer.height});
+    for (int32_t row = y0; row < y1; ++row) {
+        uint8_t* out = dst.pixels + static_cast<ptrdiff_t>(row) * dst.stride;
+        const uint8_t* in = layer.pixels + static_cast<ptrdiff_t>(row) * layer.stride;
+        int32_t i = x0;
+        // The object layers are mostly transparent: eight clear pixels at a
+        // time are passed over.
+        for (; i + 8 <= x1; i += 8) {
+            uint64_t block = 0;
+            std::memcpy(&block, in + i, sizeof block);
+            if (block == 0) continue;
+            for (int32_t k = i; k < i + 8; ++k) out[k] = in[k] != 0 ? in[k] : out[k];
+        }
+        for (; i < x1; ++i) out[i] = in[i] != 0 ? in[i] : out[i];
     }
 }
 
@@ -125,6 +155,7 @@ void SPIEL_FELD::ForceFullRedraw() {
 
 void SPIEL_FELD::FlushPendingRedraw() {
     if (redraw_pending != 1) return;
+    if (g_pTileMarker != nullptr) g_pTileMarker->ClearAll();
     ClearOverlay();
     g_pGameState->redraw_terrain = 0;
     g_pGameState->redraw_objects = 0;
@@ -147,39 +178,42 @@ void SPIEL_FELD::AddDrawItem(const DrawItem& item) {
     draw_list.Add(item, g_pGameState->view_width, g_pGameState->view_height);
 }
 
-void SPIEL_FELD::DrawVehicles(int32_t present) {
-    draw_list.Clear();
-    RunDrawPasses(present);
-}
-
 void SPIEL_FELD::RunDrawPasses(int32_t present) {
     GameImages& im = Images();
     const PixelSurface composite = im.composite_buffer.Surface();
     const int32_t z = zoom;
     auto layer_over = [&](const WinGBitmap& layer, int32_t x, int32_t y, int32_t w, int32_t h) {
-        BlitKeyed(composite, layer.Surface(), BlitRect{x, y, x, y, w, h}, 0, 1);
+        LayerOver(composite, layer.Surface(), x, y, w, h);
     };
     auto sheet = [&](const DrawItem& item) -> const RawImage& {
         const int32_t index = item.kind + item.group * 4;
         return im.vehicle_sheets[index >= 0 && index < kVehicleSheetCount ? index : 0];
     };
+    // The picture set of an animation item; null for an empty one (its item
+    // only repairs the rectangle).
     auto animation = [&](const DrawItem& item) -> const WinGBitmap* {
-        return item.group >= 0 && item.group < kAnimationSetCount ? &im.animation_sets[item.group]
-                                                                  : nullptr;
+        const bool known = item.group >= 0 && item.group < kAnimationSetCount;
+        return known && im.animation_sets[item.group].Loaded() ? &im.animation_sets[item.group]
+                                                               : nullptr;
     };
     const auto& items = draw_list.Items();
+    const LayerStack layers{im.background_layer.Surface(), im.object_layer_a.Surface(),
+                            im.object_layer_b.Surface()};
     // 1: restore the rectangles.
     for (const DrawItem& item : items) {
         const int32_t w = item.right - item.left;
         const int32_t h = item.bottom - item.top;
-        if (item.kind <= 10) {
+        const WinGBitmap* ground_set = item.kind == 11 ? animation(item) : nullptr;
+        if (ground_set == nullptr) {
+            // The ground, then both object layers keyed, in one pass.
+            if (ComposeLayers(composite, layers, item.left, item.top, w, h)) continue;
             CopyPixels(composite, item.left, item.top, im.background_layer.Surface(), item.left,
                        item.top, w, h);
             layer_over(im.object_layer_a, item.left, item.top, w, h);
-        } else if (const WinGBitmap* set = animation(item); set != nullptr) {
+        } else {
             const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
-            BlitKeyed(im.background_layer.Surface(), set->Surface(), r, 0, z);
-            BlitKeyed(composite, set->Surface(), r, 0, z);
+            BlitKeyed(im.background_layer.Surface(), ground_set->Surface(), r, 0, z);
+            BlitKeyed(composite, ground_set->Surface(), r, 0, z);
             layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);
         }
         layer_over(im.object_layer_b, item.left, item.top, w, h);
@@ -188,11 +222,14 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         const BlitRect r{item.dest_x, item.dest_y, item.src_x, item.src_y, item.width, item.height};
         BlitKeyed(composite, sheet(item).Surface(), r, 0, z);
     };
-    // 2: ground-level vehicles, covered by the first object layer.
+    // 2: ground-level vehicles, covered by the first object layer and (what
+    // the front-layer pass would do for them, done while their rows are at
+    // hand) the second.
     for (const DrawItem& item : items) {
         if (item.kind >= 10 || item.has_sprite != 1 || item.on_top != 0) continue;
         draw_sprite(item);
         layer_over(im.object_layer_a, item.dest_x, item.dest_y, item.width, item.height);
+        layer_over(im.object_layer_b, item.dest_x, item.dest_y, item.width, item.height);
     }
     // 3 and 4: bridge level, above the first object layer.
     for (const DrawItem& item : items) {
@@ -202,11 +239,12 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     for (const DrawItem& item : items) {
         if (item.kind < 10 && item.has_sprite == 1 && item.on_top == 1) draw_sprite(item);
     }
-    // 5: the front layer over every vehicle.
+    // 5: the front layer over every vehicle. The restore put it over the
+    // rectangles already; since then only the vehicle pictures were drawn,
+    // so it goes over them (the ground-level ones got it in pass 2).
     for (const DrawItem& item : items) {
-        if (item.kind < 10) {
-            layer_over(im.object_layer_b, item.left, item.top, item.right - item.left,
-                       item.bottom - item.top);
+        if (item.kind < 10 && item.has_sprite == 1 && item.on_top == 1) {
+            layer_over(im.object_layer_b, item.dest_x, item.dest_y, item.width, item.height);
         }
     }
     // 6: top animations.
@@ -216,11 +254,27 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
         BlitKeyed(composite, set->Surface(), r, 0, z);
     }
-    // 7: present and free.
+    // 7: present and free. When the rectangles cover at least half of the
+    // box around them all, that box goes to the window in one copy (the
+    // window shows the composite elsewhere, and the overlay follows).
     if (present == 1 && !items.empty()) {
         PaletteBracket bracket(*this);
+        int64_t area = 0;
+        int32_t box[4] = {items[0].left, items[0].top, items[0].right, items[0].bottom};
         for (const DrawItem& item : items) {
-            bracket.Present(item.left, item.top, item.right - item.left, item.bottom - item.top);
+            area += static_cast<int64_t>(item.right - item.left) * (item.bottom - item.top);
+            box[0] = std::min(box[0], item.left);
+            box[1] = std::min(box[1], item.top);
+            box[2] = std::max(box[2], item.right);
+            box[3] = std::max(box[3], item.bottom);
+        }
+        if (2 * area >= static_cast<int64_t>(box[2] - box[0]) * (box[3] - box[1])) {
+            bracket.Present(box[0], box[1], box[2] - box[0], box[3] - box[1]);
+        } else {
+            for (const DrawItem& item : items) {
+                bracket.Present(item.left, item.top, item.right - item.left,
+                                item.bottom - item.top);
+            }
         }
     }
     // 8: the overlay over the presented frame.

@@ -85,4 +85,5 @@ void SPIEL_FELD::DrawBackgroundLayer() {
                                y - 25 / z, 0, 0, 64, 56, 0, z);
         }
     });
+    DrawAnimationStamps();
 }

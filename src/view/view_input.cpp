@@ -175,6 +175,7 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
             MarkAllFieldsChanged();
             BlackenBackBuffers();
             ClearOverlay();
+            if (g_pTileMarker != nullptr) g_pTileMarker->ClearAll();
             RedrawBoth(*this);
             break;
         }

@@ -118,8 +118,9 @@ void SPIEL_FELD::ScrollLine(bool vertical, int32_t code, int32_t count) {
     ScrollAxis axis = AxisOf(*this, vertical);
     const int32_t sign = code == SB_LINEDOWN ? axis.down : -axis.down;
     if (axis.Set(axis.old + sign * count * zoom)) {
-        // Clamped: try once more with the whole lines that still fit.
-        count = static_cast<int32_t>(std::fabs(axis.centre - axis.old)) / zoom;
+        // Clamped: try once more with as many lines as the clamp let the
+        // camera move units; still clamped, it does not scroll.
+        count = static_cast<int32_t>(std::fabs(axis.centre - axis.old));
         if (count <= 0 || axis.Set(axis.old + sign * count * zoom)) return axis.Restore();
     }
     if (!InMap(CentreP(), CentreQ())) return axis.Restore();

@@ -13,11 +13,13 @@
 // with kWatchOnly, which owns nothing.
 
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <vector>
 
 #include "platform/window.h"
 #include "view/draw_list.h"
+#include "view/field_animation.h"
 #include "view/mark_overlay.h"
 
 class CGameState;
@@ -104,14 +106,39 @@ class SPIEL_FELD : public plat::Window {
     void AddDrawItem(const DrawItem& item);
     // Passes 1-7 over the items of draw_list; the list is empty afterwards.
     void RunDrawPasses(int32_t present);
-    virtual void TickAnimations() {}
+    // The items of every vehicle and wagon, in list order; notes the start
+    // sound of the frame (vehicle_drawing.cpp).
+    void AddVehicleItems();
+    // The items of one vehicle's wagons.
+    void DrawTrainWagons(CVehicle& vehicle);
+    // The items of the field animations whose frame changed (rotation 0),
+    // with the one-shot types' sounds.
+    void AddAnimationItems();
+    // One animation step of every field animation (field_animations.cpp).
+    virtual void TickAnimations();
+    // Restarts the one-shot animations of one random type (March to October).
+    void RandomAnimation();
     // Frees the overlay items; builds them from the field marks and draws
     // them over the window (mark_overlay.cpp).
     virtual void ClearOverlay();
     virtual void DrawMarkOverlay();
-    virtual void ClearAnimations() {}
-    virtual void AddAnimation(int32_t /*x*/, int32_t /*y*/, int32_t /*kind*/) {}
-    virtual void RemoveAnimationAt(int32_t /*x*/, int32_t /*y*/) {}
+    virtual void ClearAnimations();
+    // A new animation of `type` on (x, y) at the head of the list (its
+    // in_view computed); types without a record (7, above 11) make none.
+    virtual void AddAnimation(int32_t x, int32_t y, int32_t type);
+    // Removes the first animation on (x, y); nothing when there is none.
+    virtual void RemoveAnimationAt(int32_t x, int32_t y);
+    // The animation stamps of rotation 0: every animation of a ground-level
+    // type leaves its current frame in the background layer.
+    void DrawAnimationStamps();
+
+    // During the object pass, before a building field's strip: the name
+    // label and production sign items of the building on (field_x, field_y),
+    // placed at (x, yo), when the field is the one that carries them.
+    void AddLabelItems(int32_t type, int32_t field_x, int32_t field_y, int32_t x, int32_t yo);
+    // After the object pass: city plates, then the name plates and production
+    // signs of the items (name_plates.cpp); the list is empty afterwards.
+    void DrawPlatesAndSigns();
 
     // --- Input ---------------------------------------------------------------
     // Picks the field under a client point into cursor_x/cursor_y.
@@ -140,6 +167,8 @@ class SPIEL_FELD : public plat::Window {
 
     // --- State ---------------------------------------------------------------
     DrawList draw_list;
+    std::list<ViewAnimation> animation_list;  // head first
+    int32_t anim_idle_count = 0;
     int32_t bridge_columns[4][12] = {};
     ClampRange range_a;
     ClampRange range_b;
@@ -225,6 +254,9 @@ class SPIEL_FELD : public plat::Window {
     // previews cleared and the cursor field marked again.
     void FinishDragOnGround();
     void ToggleDisplayOption(int32_t CGameState::*option, bool terrain, bool objects);
+    int32_t start_sound_effect_ = 0;
+    int32_t start_sound_x_ = 0;
+    int32_t start_sound_y_ = 0;
 
     bool owns_world_ = false;
     std::unique_ptr<ScrollStrip> strips_[8];

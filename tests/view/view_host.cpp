@@ -45,6 +45,7 @@ ViewHost::ViewHost(plat::Size screen, bool generate) : h(screen, false) {
     for (auto& path : h.gs->data_paths)
         std::snprintf(path, sizeof path, "%s", PictureFolder().c_str());
     h.gs->season = 3;
+    LoadStartupImages();  // font 1 writes the plates
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
     GetFrameHooks().create_world_view = &MakeWorldView;

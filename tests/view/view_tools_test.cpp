@@ -231,8 +231,10 @@ TEST_F(ViewTools, OverviewClickZoomsInAtTheFieldAndTwoMovesWithin250MsPickOnce) 
     Click(WM_LBUTTONDOWN);
     EXPECT_EQ(view.zoom, 16);
     g_pGameState->zoom_request = 2;
+    g_pTileMarker->MarkField(x, y, 2), g_pTileMarker->MarkArrow(x + 1, y);
     Click(WM_LBUTTONDOWN);
     EXPECT_EQ(view.zoom, 2);
+    EXPECT_EQ(std::pair(CountMarks(2), CountMarks(-1)), std::pair(0, 0));  // all marks cleared
     view.tool = kToolBuilding;
     auto move_to = [&](plat::Point p) {
         plat::SetCursorPos(view.ClientToScreen(p));
@@ -343,6 +345,23 @@ TEST_F(PreviewsOnWorld, NothingButTheMarkBitsChange) {
     EXPECT_EQ(WorldWithoutMarks(gs), before);
 }
 
+TEST_F(ViewTools, FlushingAPendingPreviewClearsItsMarksAndOverlay) {
+    view.tool = kToolDemolish;
+    std::tie(view.drag_start_x, view.drag_start_y) = std::pair(100, 100);
+    MoveTo(102, 102);
+    view.DrawMarkOverlay();
+    ASSERT_EQ(CountMarks(1), 9);
+    view.redraw_pending = 0;  // nothing shown since the last flush: nothing to do
+    view.FlushPendingRedraw();
+    EXPECT_EQ(CountMarks(1), 9);
+    view.redraw_pending = 1;
+    view.FlushPendingRedraw();
+    EXPECT_EQ(std::tuple(CountMarks(1), view.overlay_list.size(), view.redraw_pending),
+              std::tuple(0, 0u, 0));
+    view.DrawMarkOverlay();  // the next redraw has nothing left to outline
+    EXPECT_TRUE(view.overlay_list.empty());
+}
+
 TEST_F(ViewTools, PreviewDemolitionDragStopsNineFieldsFromTheStart) {
     std::tie(view.tool, view.drag_start_x, view.drag_start_y) = std::tuple(kToolDemolish, 100, 100);
     const int32_t cases[][4] = {{125, 100, 109, 100}, {75, 130, 91, 109}, {104, 96, 104, 96}};
@@ -408,6 +427,155 @@ TEST_F(ViewTools, PreviewOverlayDrawsAtMostAThousandOutlinesAndNeverTheLastTwoRo
         g_pTileMarker->MarkField(x, y, 1 + x % 3);
     view.DrawMarkOverlay();
     EXPECT_EQ(view.DrawOverlayItems(), 1);
+}
+
+TEST_F(ViewTools, PreviewMarkRectOfALargeAreaMarksOnlyItsBorder) {
+    CTileMarker& marker = *g_pTileMarker;
+    marker.MarkRect(100, 100, 133, 133, 2);  // 33 x 33 differences: 1,089
+    EXPECT_EQ(std::pair(CountMarks(1), CountMarks(2)), std::pair(4 * 34 - 4, 0));
+    marker.ClearAll();
+    marker.MarkRect(130, 133, 100, 100, 2);  // 30 x 33: 990, corners in either order
+    EXPECT_EQ(std::pair(CountMarks(1), CountMarks(2)), std::pair(0, 31 * 34));
+    marker.ClearAll();
+    marker.MarkRect(-3, 250, 4, 260, 3);  // only where it lies on the map
+    EXPECT_EQ(CountMarks(3), 5 * 6);
+}
+
+TEST_F(ViewTools, PreviewCatchmentAcrossTheMapEdgeIsMarkedOnlyOnTheMap) {
+    view.tool = kToolBuilding;
+    gs.selected_building_type = 22;  // a store: three fields around
+    const BuildingType& t = gs.building_types[22];
+    MoveTo(1, 254, 0);
+    // x from -2 to w + 3, y from 251 to 256 + d: columns 0..w + 3, rows 251..255.
+    EXPECT_EQ(CountMarks(1) + CountMarks(2) + CountMarks(3), (t.floor_width + 4) * 5);
+    EXPECT_GT(CountMarks(2), 0);
+}
+
+TEST_F(ViewTools, PreviewBridgeAtTheMapEdgesReadsOnlyTheMap) {
+    view.tool = kToolRoad;
+    view.bridge_mode = 1;
+    g_pWayNetwork->current_way_type = kWayAsphaltRoad;
+    for (MapField& f : gs.fields) f.set_teile_art(1);
+    const int32_t runs[][4] = {{0, 50, 6, 50},     {255, 50, 249, 50}, {50, 0, 50, 6},
+                               {50, 255, 50, 249}, {0, 0, 0, 6},       {255, 255, 249, 255}};
+    for (const auto& [x1, y1, x2, y2] : runs) {
+        std::tie(view.drag_start_x, view.drag_start_y) = std::pair(x1, y1);
+        MoveTo(x2, y2);
+        // Neighbours beyond the map count as unobstructed: the run fits.
+        EXPECT_EQ(std::pair(CountMarks(1), g_pTileMarker->cost > 0), std::pair(7, true))
+            << x1 << "," << y1;
+    }
+}
+
+// A hill rising away from a ramp at (x, y) of height 4: the ramp code, the
+// way into the hill, the far ramp's code and the heights inside and at the
+// far end, relative to the ramp.
+struct Ramp {
+    int32_t code, dx, dy, far_code, inside, far_step;
+};
+constexpr Ramp kRamps[] = {
+    {1, 0, -1, 3, 0, -1}, {2, 1, 0, 4, 1, 1}, {3, 0, 1, 1, 1, 1}, {4, -1, 0, 2, 0, -1}};
+
+void BuildHill(CGameState& gs, const Ramp& r, int32_t x, int32_t y, int32_t length) {
+    for (int32_t k = 0; k <= length; ++k) {
+        MapField* f = FieldAt(x + r.dx * k, y + r.dy * k);
+        if (f == nullptr) return;
+        *f = MapField{};
+        f->set_teile_art(1);
+        const bool far = k == length;
+        f->set_teile_diff(k == 0 ? r.code : far ? r.far_code : 0);
+        f->set_hoehe(4 + (k == 0 ? 0 : far ? r.far_step : r.inside));
+    }
+    (void)gs;
+}
+
+TEST_F(ViewTools, PreviewTunnelThroughEachRampOfAHill) {
+    view.tool = kToolRoad;
+    g_pWayNetwork->current_way_type = kWayAsphaltRoad;
+    auto preview = [&](int32_t px, int32_t py) {
+        view.tunnel_mode = 1;
+        MoveTo(px, py, 0);
+        return std::pair(CountMarks(1), g_pTileMarker->cost);
+    };
+    for (const Ramp& r : kRamps) {
+        SCOPED_TRACE(r.code);
+        BuildHill(gs, r, 120, 120, 4);
+        const auto [marked, cost] = preview(120, 120);
+        EXPECT_EQ(marked, 5);
+        EXPECT_TRUE(cost > 0 && cost % 5 == 0) << cost;
+        gs.cash[0] = 0;  // no cash, no preview
+        g_pTileMarker->PreviewTunnel(120, 120);
+        EXPECT_EQ(std::pair(CountMarks(1), g_pTileMarker->cost), std::pair(0, 0));
+        gs.cash[0] = 100000000;
+        FieldAt(120 + 2 * r.dx, 120 + 2 * r.dy)->set_hoehe(3);  // a field lower than the ramp
+        EXPECT_EQ(preview(120, 120), std::pair(0, 0));
+        BuildHill(gs, r, 120, 120, 4);
+        FieldAt(120 + 2 * r.dx, 120 + 2 * r.dy)->set_tunnel(true);  // a tunnel already there
+        EXPECT_EQ(preview(120, 120), std::pair(0, 0));
+        // A hill that runs to the map edge has no far side.
+        const int32_t ex = r.dx > 0 ? 251 : r.dx < 0 ? 4 : 60;
+        const int32_t ey = r.dy > 0 ? 251 : r.dy < 0 ? 4 : 60;
+        BuildHill(gs, r, ex, ey, 10);
+        EXPECT_EQ(preview(ex, ey), std::pair(0, 0));
+    }
+}
+
+TEST_F(ViewTools, ReleasingAfterATunnelClickLaysNothing) {
+    view.tool = kToolRoad;
+    g_pWayNetwork->current_way_type = kWayAsphaltRoad;
+    BuildHill(gs, kRamps[1], x, y, 4);
+    view.tunnel_mode = 1;
+    Click(WM_LBUTTONDOWN, MK_LBUTTON);
+    EXPECT_EQ(view.tunnel_mode, 0);
+    auto ways = [&] {
+        int32_t n = 0;
+        for (const MapField& f : gs.fields) n += f.wegtyp() != 0 ? 1 : 0;
+        return n;
+    };
+    const int32_t before = ways();
+    const auto cash = gs.cash[0];
+    for (int32_t i = 1; i <= 6; ++i) gs.fields[FieldIndex(x - i, y)].set_teile_art(1);
+    std::tie(view.drag_start_x, view.drag_start_y) = std::pair(x - 6, y);
+    Click(WM_LBUTTONUP);
+    EXPECT_EQ(std::pair(ways(), gs.cash[0]), std::pair(before, cash));
+}
+
+TEST_F(ViewTools, OverlayArrowTurnsWithTheViewAndOutlinesFollowTheTileCorners) {
+    view.tool = kToolBuilding;
+    g_pTileMarker->MarkField(x, y, 1);
+    g_pTileMarker->MarkArrow(x, y);
+    for (int32_t r = 0; r < 4; ++r) {
+        for (int32_t o = 0; o < 4; ++o) {
+            std::tie(gs.rotation, gs.build_orientation) = std::pair(r, o);
+            view.DrawMarkOverlay();
+            int32_t arrow = -1;
+            for (const OverlayItem& item : view.overlay_list)
+                if (item.kind == OverlayKind::Arrow) arrow = item.colour;
+            EXPECT_EQ(arrow, (o + r) % 4) << r << " " << o;
+        }
+    }
+    // Shape 0 at zoom 1: the four corners of the diamond are white on the
+    // window, its middle keeps the picture.
+    gs.rotation = 0;
+    view.tool = kToolDemolish;
+    view.SetupProjection();
+    view.RedrawView();
+    view.DrawMarkOverlay();
+    ASSERT_EQ(view.overlay_list.size(), 1u);
+    const OverlayItem item = view.overlay_list[0];
+    const plat::Surface& window = view.GetSurface();
+    const plat::RgbTable colours = host.Colours();
+    auto white = [&](int32_t px, int32_t py) {
+        const auto& c = colours[window.Row(py)[px]];
+        return c[0] > 240 && c[1] > 240 && c[2] > 240;
+    };
+    const int32_t l = item.left, t = item.top;
+    EXPECT_TRUE(white(l + 32, t + 1) && white(l + 62, t + 16) && white(l + 32, t + 31) &&
+                white(l + 1, t + 16));
+    // On the upper edges, halfway.
+    EXPECT_TRUE(white(l + 47, t + 8) || white(l + 47, t + 9));
+    EXPECT_TRUE(white(l + 16, t + 8) || white(l + 16, t + 9));
+    EXPECT_FALSE(white(l + 32, t + 16));
 }
 
 }  // namespace

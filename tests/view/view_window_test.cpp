@@ -137,6 +137,9 @@ TEST(WorldViewScrolling, ShiftsTheBackgroundAndLeavesABlackBandWhereTheContentLe
         {2, SB_PAGEUP, true, -30, 10, -30, 7, 0, 48, 0, 60},
         {1, SB_PAGERIGHT, false, 100, 130, 102, 130, -128, 0, 255, 51},
         {2, SB_LINEUP, true, 0, -12, 0, -12, 0, 0, 0, 0},
+        // Two lines (4 units) from -10 are clamped at -12; the retry with
+        // the 2 units moved as lines (2 x zoom) is clamped again: no scroll.
+        {2, SB_LINEUP, true, 0, -10, 0, -10, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -252,6 +255,8 @@ class ObjectPass : public ::testing::Test {
         gs().images.building_pictures[6] = Picture(192, 112, StripValue);   // T = 32
         gs().images.building_pictures[5] = Picture(192, 192, StripValue);   // T = 16
         for (RawImage& p : gs().images.colour_pictures[6]) p.Free();
+        // Only the strips: no plates or signs over them.
+        gs().show_building_names = gs().show_production = 0;
     }
     CGameState& gs() { return host.gs(); }
     // Camera centre field (123, 123); the fields start empty.

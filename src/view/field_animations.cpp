@@ -1,0 +1,190 @@
+// The field animations: the list, its timer step, the random restart of the
+// one-shot types, their draw-list items and the stamps they leave in the
+// ground picture.
+
+#include "gfx/blit.h"
+#include "platform/random.h"
+#include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "view/map_layers.h"
+#include "view/world_view.h"
+
+namespace {
+
+// clang-format off
+constexpr AnimationType kTypes[kAnimationTypeCount] = {
+    {16, 40, 0, 37, -116, 2, 8},
+    {88, 76, 1, -18, 19, 2, 8},
+    {108, 44, 1, -1, 32, 1, 16},
+    {16, 32, 1, -12, 22, 2, 8},
+    {112, 48, 1, 16, 22, 1, 16},
+    {36, 52, 1, -42, 27, 1, 16},
+    {88, 48, 1, 15, 26, 2, 8},
+    {0, 0, 0, 0, 0, 0, 0},  // type 7 has no record
+    {88, 44, 1, -10, 3, 1, 16},
+    {60, 40, 1, 8, 5, 1, 16},
+    {108, 48, 1, -34, 0, 1, 16},
+    {148, 92, 1, -48, 0, 1, 16},
+};
+// clang-format on
+
+// The sound of a one-shot type while it runs (types 8..11).
+constexpr int32_t kOneShotSounds[4] = {27, 26, 28, 29};
+constexpr int32_t kAnimationSoundChannel = 4;
+
+// The zoom offset of the closed-form field placement.
+int32_t ZoomOffset(int32_t zoom) {
+    return zoom == 2 ? 16 : zoom == 4 ? 24 : 0;
+}
+
+// The rotation-0 corner of field (x, y) on screen, lifted by the field's
+// own height.
+void CornerRotation0(const SPIEL_FELD& view, int32_t x, int32_t y, int32_t& left, int32_t& top) {
+    const CGameState& gs = *g_pGameState;
+    ScanView scan = ViewScan(view);
+    scan.rotation = 0;
+    int32_t a = 0;
+    int32_t b = 0;
+    ScanStart(scan, a, b);
+    const int32_t z = view.zoom;
+    const MapField* f = FieldAt(x, y);
+    const int32_t h = f != nullptr ? f->hoehe() : 0;
+    left = ((x - y) - (a - b)) * 32 / z + ScreenOffsetE(gs.screen_width) - 64 + ZoomOffset(z);
+    top = ((x + y) - (a + b)) * 16 / z - 8 * h / z - 17;
+}
+
+}  // namespace
+
+const AnimationType* AnimationTypeOf(int32_t type) {
+    if (type < 0 || type >= kAnimationTypeCount || kTypes[type].frame_count == 0) return nullptr;
+    return &kTypes[type];
+}
+
+void SPIEL_FELD::AddAnimation(int32_t x, int32_t y, int32_t type) {
+    const AnimationType* t = AnimationTypeOf(type);
+    if (t == nullptr || !InMap(x, y)) return;
+    ViewAnimation a;
+    a.x = static_cast<uint8_t>(x);
+    a.y = static_cast<uint8_t>(y);
+    a.type = static_cast<uint8_t>(type);
+    a.frame = type >= kFirstOneShotAnimation ? t->frame_count : 0;
+    a.prev_frame = a.frame;
+    a.countdown = t->delay;
+    a.in_view = static_cast<uint8_t>(IsTileInView(x, y));
+    animation_list.push_front(a);
+    sprite_pending = 1;
+}
+
+void SPIEL_FELD::RemoveAnimationAt(int32_t x, int32_t y) {
+    for (auto it = animation_list.begin(); it != animation_list.end(); ++it) {
+        if (it->x == x && it->y == y) {
+            animation_list.erase(it);
+            break;
+        }
+    }
+    sprite_pending = animation_list.empty() ? 0 : 1;
+}
+
+void SPIEL_FELD::ClearAnimations() {
+    animation_list.clear();
+    sprite_pending = 0;
+}
+
+void SPIEL_FELD::TickAnimations() {
+    for (ViewAnimation& a : animation_list) {
+        const AnimationType& t = kTypes[a.type];
+        a.prev_frame = a.frame;
+        if (a.type < kFirstOneShotAnimation) {
+            if (a.countdown-- == 1) {
+                a.frame = static_cast<uint8_t>((a.frame + 1) % t.frame_count);
+                a.countdown = t.delay;
+            }
+            a.in_view = static_cast<uint8_t>(IsTileInView(a.x, a.y));
+        } else if (a.frame != t.frame_count) {
+            a.frame = static_cast<uint8_t>((a.frame + 1) % t.frame_count);
+            a.in_view = static_cast<uint8_t>(IsTileInView(a.x, a.y));
+            if (a.frame == t.frame_count - 1 && a.countdown > 0) --a.countdown;
+            if (a.countdown == 0) a.frame = t.frame_count;
+        }
+    }
+    if (++anim_idle_count >= kAnimationRestartTicks) RandomAnimation();
+}
+
+void SPIEL_FELD::RandomAnimation() {
+    const int32_t month = g_pGameState->month;
+    anim_idle_count = 0;
+    if (month < 2 || month > 9) return;
+    const int32_t type = (plat::Rand() & 3) + kFirstOneShotAnimation;
+    for (ViewAnimation& a : animation_list) {
+        if (a.type != type) continue;
+        a.countdown = 9;
+        a.frame = 1;
+        a.in_view = static_cast<uint8_t>(IsTileInView(a.x, a.y));
+    }
+}
+
+void SPIEL_FELD::AddAnimationItems() {
+    if ((g_pGameState->rotation & 3) != 0 || zoom == kOverviewZoomLevel) return;
+    const CGameState& gs = *g_pGameState;
+    const int32_t z = zoom;
+    for (const ViewAnimation& a : animation_list) {
+        if (a.in_view != 1 || (a.frame == a.prev_frame && a.type != 0)) continue;
+        const AnimationType& t = kTypes[a.type];
+        int32_t left = 0;
+        int32_t top = 0;
+        CornerRotation0(*this, a.x, a.y, left, top);
+        DrawItem item;
+        item.left = item.dest_x = left + t.dx / z;
+        item.top = item.dest_y = top + t.dy / z;
+        item.right = item.left + t.width / z;
+        item.bottom = item.top + t.height / z;
+        if (item.right <= 0 || item.bottom <= 0 || item.left >= gs.view_width ||
+            item.top >= gs.view_height) {
+            continue;
+        }
+        item.src_x = t.width * a.frame;
+        item.width = t.width;
+        item.height = t.height;
+        item.group = a.type;
+        item.kind = static_cast<uint8_t>(10 + t.layer);
+        AddDrawItem(item);
+        if (a.type >= kFirstOneShotAnimation && a.frame != 16 && a.countdown > 2 &&
+            g_pSound != nullptr) {
+            g_pSound->PlayEffect(kOneShotSounds[a.type - kFirstOneShotAnimation],
+                                 kAnimationSoundChannel, GetSoundPan(a.x, a.y));
+        }
+    }
+}
+
+void SPIEL_FELD::DrawAnimationStamps() {
+    if ((g_pGameState->rotation & 3) != 0 || zoom == kOverviewZoomLevel) return;
+    GameImages& im = g_pGameState->images;
+    draw_list.Clear();
+    for (ViewAnimation& a : animation_list) {
+        a.in_view = static_cast<uint8_t>(IsTileInView(a.x, a.y));
+        const AnimationType& t = kTypes[a.type];
+        if (t.layer == 0) continue;
+        int32_t left = 0;
+        int32_t top = 0;
+        CornerRotation0(*this, a.x, a.y, left, top);
+        DrawItem item;
+        item.left = item.dest_x = left + t.dx / zoom;
+        item.top = item.dest_y = top + t.dy / zoom;
+        item.right = item.left + t.width / zoom;
+        item.bottom = item.top + t.height / zoom;
+        item.src_x = a.frame * t.width;
+        item.width = t.width;
+        item.height = t.height;
+        item.group = a.type;
+        item.kind = t.layer;
+        AddDrawItem(item);
+    }
+    for (const DrawItem& item : draw_list.Items()) {
+        if (item.kind != 1) continue;
+        im.background_layer.BlitBitmapKeyed(im.animation_sets[item.group], item.left, item.top,
+                                            item.src_x, item.src_y, item.width, item.height, 0,
+                                            zoom);
+    }
+    draw_list.Clear();
+}

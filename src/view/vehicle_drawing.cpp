@@ -1,0 +1,293 @@
+// The vehicles of one frame: every truck, engine, wagon and city car gets a
+// draw-list item that repairs its old and new rectangle and draws its picture
+// in depth order; one start-up sound per frame.
+
+#include <algorithm>
+
+#include "sound/sound_manager.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "transport/vehicle.h"
+#include "transport/wagon.h"
+#include "view/map_layers.h"
+#include "view/vehicle_frames.h"
+#include "view/world_view.h"
+
+namespace {
+
+constexpr int32_t kStartSoundChannel = 1;
+constexpr int32_t kWagonFrameGroup = 4;
+constexpr int32_t kCityCarFrameGroup = 5;
+
+// The bridge codes whose field carries the bridge deck on its top corner,
+// by rotation (a bridge-level part is drawn 8 pixels higher there).
+constexpr uint8_t kDeckCodes[4][4] = {{1, 3, 6, 8}, {2, 4, 6, 8}, {2, 4, 5, 7}, {1, 3, 5, 7}};
+// The slope codes of a tunnel portal whose picture sits lower, by rotation.
+constexpr uint8_t kLowPortals[4][2] = {{1, 4}, {3, 4}, {2, 3}, {1, 2}};
+// The ramp a bridge-level part runs on, by rotation and bridge code 1, 2, 5, 6.
+constexpr int32_t kBridgeRamps[4][4] = {{0, 2, 1, 3}, {1, 3, 2, 0}, {2, 0, 3, 1}, {3, 1, 0, 2}};
+
+int32_t ZoomOffset(int32_t zoom) {
+    return zoom == 2 ? 16 : zoom == 4 ? 24 : 0;
+}
+
+// The start-up sound of a vehicle model, 0 for none.
+int32_t StartSoundOf(int32_t model) {
+    if (model >= 0 && model <= 2) return 9;
+    if (model >= 3 && model <= 8) return 10;
+    if (model == 9) return 11;
+    if (model == 10 || model == 11) return 4;
+    if (model == 12) return 5;
+    if (model == 13 || model == 14) return 6;
+    if (model >= 15 && model <= 17) return 7;
+    if (model == 18) return 8;
+    return 0;
+}
+
+int32_t FrameGroupOf(int32_t vehicle_class) {
+    if (vehicle_class == kVehicleTruck) return 0;
+    if (vehicle_class >= kVehicleRail && vehicle_class <= kVehicleSuperconductor) return 1;
+    if (vehicle_class >= 5 && vehicle_class <= 7) return vehicle_class - 3;
+    return kCityCarFrameGroup;
+}
+
+// The picture row of a product (the goods table's mark), 0 for none.
+int32_t PictureRow(int32_t product) {
+    if (product < 0 || product >= kGoodsCount) return 0;
+    return g_pGameState->goods[product].mark;
+}
+
+bool Intersects(const int32_t r[4], int32_t width, int32_t height) {
+    return r[0] < width && r[1] > 0 && r[2] < height && r[3] > 0;
+}
+
+// The item rules shared by engines and wagons: a repair of the old and new
+// rectangle where either is visible, and the new rectangle kept.
+void AddPartItem(SPIEL_FELD& view, int32_t last_rect[4], const PartPicture& p, DrawItem item,
+                 int32_t row, bool make_item) {
+    const CGameState& gs = *g_pGameState;
+    const int32_t now[4] = {p.left, p.right, p.top, p.bottom};
+    const bool new_visible = Intersects(now, gs.view_width, gs.view_height);
+    const bool old_visible =
+        last_rect[0] != -1 && Intersects(last_rect, gs.view_width, gs.view_height);
+    if (!new_visible && !old_visible) return;
+    item.left = p.left;
+    item.right = p.right;
+    item.top = p.top;
+    item.bottom = p.bottom;
+    if (old_visible) {
+        item.left = std::min(item.left, last_rect[0]);
+        item.right = std::max(item.right, last_rect[1]);
+        item.top = std::min(item.top, last_rect[2]);
+        item.bottom = std::max(item.bottom, last_rect[3]);
+    }
+    for (int32_t i = 0; i < 4; ++i) last_rect[i] = now[i];
+    if (!make_item) return;
+    item.dest_x = p.left;
+    item.dest_y = p.top;
+    item.src_x = p.frame.src_x;
+    item.src_y = row * p.frame.height + p.frame.src_y;
+    item.width = p.frame.width;
+    item.height = p.frame.height;
+    view.AddDrawItem(item);
+}
+
+}  // namespace
+
+EdgeIndices EdgesOf(uint8_t direction, int32_t rotation) {
+    int32_t entry = DirIndexFromBit(direction & 0x0F);
+    int32_t exit = DirIndexFromBit(direction >> 4);
+    if (entry < 0) entry = exit;
+    if (exit < 0) exit = entry;
+    if (entry < 0) entry = exit = kDirIndexN;
+    EdgeIndices e;
+    e.from = (entry + rotation) & 3;
+    e.to = entry == exit ? (e.from + 2) & 3 : (exit + rotation) & 3;
+    e.k = e.to - (e.to > e.from ? 1 : 0);
+    // The turns by (from, to): 2->3, 3->2, 2->1, 1->2, 0->3, 3->0, 0->1, 1->0.
+    static constexpr int32_t kTurns[4][4] = {
+        {-1, 6, -1, 4}, {7, -1, 3, -1}, {-1, 2, -1, 0}, {5, -1, 1, -1}};
+    e.turn = kTurns[e.from][e.to];
+    return e;
+}
+
+void PartFieldCorner(const SPIEL_FELD& view, int32_t x, int32_t y, int32_t level, int32_t& left,
+                     int32_t& top) {
+    const CGameState& gs = *g_pGameState;
+    const int32_t r = gs.rotation & 3;
+    const int32_t z = view.zoom;
+    int32_t a = 0;
+    int32_t b = 0;
+    ScanStart(ViewScan(view), a, b);
+    int32_t across = 0;  // the table's value before the constants
+    int32_t down = 0;
+    switch (r) {
+        case 0:
+            across = (b - a + x - y) * 32 / z;
+            down = (x + y - a - b) * 16 / z;
+            break;
+        case 1:
+            across = (a + b - x - y) * 32 / z;
+            down = (b - a + x - y) * 16 / z;
+            break;
+        case 2:
+            across = (a - b + y - x) * 32 / z;
+            down = (a + b - x - y) * 16 / z;
+            break;
+        default:
+            across = (x + y - a - b) * 32 / z;
+            down = (a - b + y - x) * 16 / z;
+            break;
+    }
+    int32_t cx = 0;
+    int32_t cy = 0;
+    TopCorner(r, x, y, cx, cy);
+    const MapField* corner = FieldAt(cx, cy);
+    const int32_t h = corner != nullptr ? corner->hoehe() : 0;
+    const MapField* f = FieldAt(x, y);
+    int32_t lift = 0;
+    if (f != nullptr && level == 2 && f->bridge_flag()) {
+        bool deck = !f->bridge_end();
+        for (const uint8_t code : kDeckCodes[r]) deck = deck || f->bridge_piece() == code;
+        if (deck) lift = 8;
+    }
+    left = across + ScreenOffsetE(gs.screen_width) - 64 + ZoomOffset(z);
+    top = down - (8 * h + lift) / z - 17;
+    if (f != nullptr && f->tportal()) {
+        const int32_t slope = f->teile_diff();
+        if (slope == kLowPortals[r][0] || slope == kLowPortals[r][1]) top += 8 / z;
+    }
+}
+
+PartPicture PlacePart(const SPIEL_FELD& view, const MovingPart& part, int32_t group) {
+    const CGameState& gs = *g_pGameState;
+    const CLookupTables& t = *g_pLookupTables;
+    const int32_t r = gs.rotation & 3;
+    const int32_t z = view.zoom;
+    const int32_t phase = part.phase >= 0 && part.phase < kPathSteps ? part.phase : 0;
+    const EdgeIndices e = EdgesOf(part.direction, r);
+    const int32_t edge_frame = e.from * 3 + e.k;
+    const int32_t record = group == kCityCarFrameGroup ? edge_frame : group * 12 + edge_frame;
+    const MapField* f = FieldAt(part.x, part.y);
+    PathPoint point = t.flat_paths[edge_frame][phase];
+    SpriteFrame frame = t.sprite_frames[record];
+    const int32_t piece = f != nullptr ? f->wegteil() : 0;
+    int32_t slope_path = -1;
+    if (piece >= 12 && piece <= 15) {
+        const int32_t half = e.from <= 1 ? 0 : 1;
+        if (part.level == 2 && f->bridge_flag()) {
+            static constexpr int32_t kRampColumn[7] = {-1, 0, 1, -1, -1, 2, 3};
+            const int32_t code = f->bridge_piece();
+            const int32_t column = code < 7 ? kRampColumn[code] : -1;
+            if (column >= 0) slope_path = 2 * kBridgeRamps[r][column] + half;
+        } else {
+            const int32_t shape = t.tile_shapes[r][f->teile_diff() % kSlopeCodeCount];
+            if (shape >= 1 && shape <= 4) slope_path = 2 * (shape - 1) + half;
+        }
+    }
+    if (slope_path >= 0) {
+        point = t.slope_paths[slope_path][phase];
+    } else if ((group == 0 || group == kCityCarFrameGroup) && e.turn >= 0) {
+        point = t.curve_paths[e.turn][phase];
+        const int32_t stage = phase < 8 ? 0 : phase < 24 ? 1 : 2;
+        frame = t.turn_frames[e.turn * 3 + stage];
+    }
+    int32_t field_left = 0;
+    int32_t field_top = 0;
+    PartFieldCorner(view, part.x, part.y, part.level, field_left, field_top);
+    PartPicture p;
+    p.frame = frame;
+    p.left = field_left + (point.x + frame.dx) / z;
+    p.top = field_top + (point.y + frame.dy) / z;
+    p.right = p.left + frame.width / z;
+    p.bottom = p.top + frame.height / z;
+    return p;
+}
+
+void SPIEL_FELD::AddVehicleItems() {
+    const CGameState& gs = *g_pGameState;
+    start_sound_effect_ = 0;
+    for (VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        CVehicle* v = node->vehicle;
+        if (v == nullptr) continue;
+        if (v->visible != 1) {
+            if (v->screen_box[0] != -1 &&
+                Intersects(v->screen_box, gs.view_width, gs.view_height)) {
+                DrawItem item;
+                item.left = v->screen_box[0];
+                item.right = v->screen_box[1];
+                item.top = v->screen_box[2];
+                item.bottom = v->screen_box[3];
+                AddDrawItem(item);
+            }
+            for (int32_t& edge : v->screen_box) edge = -1;
+            DrawTrainWagons(*v);
+            continue;
+        }
+        if (v->sound_pending == 1 && start_sound_effect_ == 0) {
+            start_sound_effect_ = v->vehicle_class == kVehicleCityCar ? 0 : StartSoundOf(v->model);
+            start_sound_x_ = v->drawn_x;
+            start_sound_y_ = v->drawn_y;
+            v->sound_pending = 0;
+            // A vehicle without a sound of its own lets the next one sound.
+        }
+        const int32_t group = FrameGroupOf(v->vehicle_class);
+        const MovingPart part{v->phase, v->drawn_x, v->drawn_y, v->direction, v->draw_layer};
+        const PartPicture picture = PlacePart(*this, part, group);
+        DrawItem item;
+        item.group = group;
+        item.has_sprite = v->draw_layer == 1 ? 0 : 1;
+        item.on_top = v->draw_layer == 2 ? 1 : 0;
+        item.kind = 0;  // trains always draw from their first sheet
+        int32_t row = 0;
+        if (v->vehicle_class == kVehicleTruck) {
+            const bool loaded = v->amount_carried > 0;
+            if (v->model == 9) {
+                row = loaded ? 9 : 19;
+            } else {
+                row = loaded ? v->model + PictureRow(v->product_carried) : v->model + 11;
+            }
+        } else if (v->vehicle_class == kVehicleCityCar) {
+            row = v->model - 25;
+        } else {
+            row = v->model - 10;
+        }
+        const bool drawn = v->vehicle_class < 5 || v->vehicle_class == kVehicleCityCar;
+        AddPartItem(*this, v->screen_box, picture, item, row, drawn);
+        DrawTrainWagons(*v);
+    }
+}
+
+void SPIEL_FELD::DrawTrainWagons(CVehicle& vehicle) {
+    if (vehicle.vehicle_class < kVehicleRail || vehicle.vehicle_class > kVehicleSuperconductor) {
+        return;
+    }
+    for (CWagon* w : vehicle.wagons) {
+        if (w == nullptr) continue;
+        const MovingPart part{w->phase, w->drawn_x, w->drawn_y, w->direction, w->hidden};
+        const PartPicture picture = PlacePart(*this, part, kWagonFrameGroup);
+        DrawItem item;
+        item.group = kWagonFrameGroup;
+        item.has_sprite = w->hidden == 1 ? 0 : 1;
+        item.on_top = w->hidden == 2 ? 1 : 0;
+        item.kind = 0;
+        const bool loaded = w->amount > 0;
+        const int32_t offset =
+            vehicle.vehicle_class == kVehicleRail ? (loaded ? 0 : 3) : (loaded ? 6 : 9);
+        AddPartItem(*this, w->screen_box, picture, item, PictureRow(w->cargo_key) + offset, true);
+    }
+}
+
+void SPIEL_FELD::DrawVehicles(int32_t present) {
+    draw_list.Clear();
+    start_sound_effect_ = 0;
+    if (zoom != kOverviewZoomLevel) {
+        AddVehicleItems();
+        AddAnimationItems();
+    }
+    RunDrawPasses(present);
+    if (start_sound_effect_ != 0 && zoom < kOverviewZoomLevel && g_pSound != nullptr) {
+        g_pSound->PlayEffect(start_sound_effect_, kStartSoundChannel,
+                             GetSoundPan(start_sound_x_, start_sound_y_));
+    }
+}
