@@ -319,10 +319,19 @@ void FindResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     }
 }
 
+// The company name of a free start (which alone sets `city_growth_running`)
+// leads on to the opponent selection.
+void GoOnToOpponentSelection(HAUPTDIALOG& panel) {
+    if (Gs().city_growth_running == 1) ToFrame(panel, kMsgOpenOpponentSelect);
+}
+
 void CompanyNameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
     gs.pending_view_code = 7;
-    if (answer != 0) return;
+    if (answer != 0) {
+        GoOnToOpponentSelection(panel);
+        return;
+    }
     const auto colour = static_cast<uint8_t>(panel.popup_result.colour & 3);
     const bool changed = gs.player_colors[0] != colour;
     for (int32_t p = 0; p < 4; ++p) gs.player_colors[p] = static_cast<uint8_t>((colour + p) % 4);
@@ -335,6 +344,7 @@ void CompanyNameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
         gs.company_names[0][n] = 0;
     }
     RedrawLayers();
+    GoOnToOpponentSelection(panel);
 }
 
 void RenameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
@@ -583,6 +593,8 @@ void CityGrowthResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     }
     if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
     gs.level_start_pending = 0;
+    // No growth to run: the start is over, as at the end of a growth run.
+    gs.city_growth_running = 0;
     ResumeMusic();
     gs.sim_halted = 0;
 }

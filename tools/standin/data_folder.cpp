@@ -3,6 +3,7 @@
 
 #include "city_names.h"
 #include "dib_writer.h"
+#include "flow_screens.h"
 #include "fonts.h"
 #include "sound_effects.h"
 #include "standin.h"
@@ -31,6 +32,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddWorldFiles(files);
     AddCityNameFiles(files);
     AddWorldScreenFiles(files);
+    AddFlowScreenFiles(files);
     AddSoundEffectFiles(files);
     return files;
 }

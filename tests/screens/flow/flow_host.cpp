@@ -1,0 +1,81 @@
+#include "screens/flow/flow_host.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "app/main_frame.h"
+#include "platform/temp_folder.h"
+#include "standin.h"
+#include "state/game_state.h"
+#include "state/tree_images.h"
+#include "state/world_images.h"
+#include "world/terrain.h"
+
+namespace flowtest {
+
+const std::string& StandinFolder() {
+    static const fvtest::TempFolder temp;
+    static const std::string folder = [] {
+        const std::filesystem::path root = temp.Path();
+        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+            const std::string& name = recipe.path;
+            const bool sub = name.find('/') != std::string::npos;
+            if (sub && name.rfind("autumn/", 0) != 0 && name.rfind("tutorial/", 0) != 0 &&
+                name.rfind("fx/", 0) != 0) {
+                continue;
+            }
+            const std::filesystem::path path = root / recipe.path;
+            const std::vector<uint8_t> bytes = recipe.make();
+            std::filesystem::create_directories(path.parent_path());
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
+        }
+        return root.string();
+    }();
+    return folder;
+}
+
+FlowHost::FlowHost(plat::Size screen) : h(screen, false), folder(h.folder.Path()) {
+    // The pictures come from the shared folder; levels and saves go to this
+    // test's own folder.
+    for (const auto& entry : std::filesystem::directory_iterator(StandinFolder())) {
+        const std::filesystem::path target =
+            std::filesystem::path(folder) / entry.path().filename();
+        if (!std::filesystem::exists(target)) std::filesystem::create_symlink(entry.path(), target);
+    }
+    h.gs->season = 3;
+    LoadStartupImages();  // the fonts and the tile
+    GetWorldImageHooks().load_tree_images = &LoadTreeImages;
+    g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
+    GetFrameHooks().create_world_view = &MakeWorldView;
+    GetFrameHooks().new_game_seed = []() -> uint32_t { return 20260; };
+}
+
+FlowHost::~FlowHost() {
+    GetFrameHooks().new_game_seed = nullptr;
+    GetWorldImageHooks().load_tree_images = nullptr;
+}
+
+void FlowHost::Click(int32_t x, int32_t y) {
+    h.host.AdvanceClock(1000);  // never a double click
+    h.host.InjectClick({x, y});
+    h.Run();
+}
+
+void FlowHost::Char(uint8_t c) {
+    h.host.InjectChar(c);
+    h.Run();
+}
+
+void FlowHost::Key(int32_t virtual_key) {
+    h.host.InjectKeyPress(virtual_key);
+    h.Run();
+}
+
+plat::Point FlowHost::Origin() const {
+    return {(h.gs->screen_width - 640) / 2, (h.gs->screen_height - 480) / 2};
+}
+
+}  // namespace flowtest
