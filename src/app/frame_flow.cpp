@@ -259,7 +259,12 @@ void HAUPTFENSTER::EndRunningGame() {
     DeleteScreen(FrameScreen::GenProgress);
     ResetGameCounters();
     ClearStatistics();
-    if (g_pGameState != nullptr) g_pGameState->ResetNewGameSettings();
+    if (g_pGameState != nullptr) {
+        g_pGameState->ResetNewGameSettings();
+        // A free start left half way does not lead a later level start on
+        // to the opponent selection.
+        g_pGameState->city_growth_running = 0;
+    }
 }
 
 void HAUPTFENSTER::OnGameEndDone(int32_t points) {

@@ -16,8 +16,8 @@ class LevelFiles : public GameFiles {
     bool SaveGameFile(const std::string& path) override { return ::SaveGameFile(path); }
     bool SaveLastGame() override { return ::SaveLastGame(); }
     bool WriteDescription(const std::string& path, const std::string& text) override {
-        const std::string line = text + "\r\n";
-        return plat::ReplaceFile(path, line.data(), static_cast<uint32_t>(line.size()));
+        // The description alone, without a line end.
+        return plat::ReplaceFile(path, text.data(), static_cast<uint32_t>(text.size()));
     }
 };
 

@@ -11,6 +11,8 @@
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
+#include "screens/flow/level_select_screen.h"
+#include "screens/flow/level_text_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -399,14 +401,19 @@ void SaveGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     }
 }
 
-// The rest of a mission or scenario start once its level is read.
-void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player, bool events) {
+// The rest of a mission or scenario start once its level is read. Only a
+// mission has a briefing: a scenario's "m<set>_<level>.txt" would name
+// another mission's text, or none, and a missing text ends the program.
+void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player, bool events,
+                bool briefing) {
     CGameState& gs = Gs();
     gs.level_start_pending = 1;
     gs.start_screen_marker = 0;
     if (name_player) NamePlayer();
     for (Bookmark& bookmark : gs.bookmarks) bookmark = {-1, -1};
-    plat::SendMessage(&panel, kMsgPanelOpenMissionText, static_cast<plat::WParam>(set), level);
+    if (briefing) {
+        plat::SendMessage(&panel, kMsgPanelOpenMissionText, static_cast<plat::WParam>(set), level);
+    }
     if (events) gs.active_event = kNoEventRunning;
     plat::SendMessage(&panel, kMsgPanelOpenCompanyName);
     gs.goal_reached = 0;
@@ -432,7 +439,7 @@ void MissionSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) 
     }
     gs.career_level = (set << 8) | level;
     const bool events = g_NewGameCounters.words[kEventCounterWord] > 0;
-    StartLevel(panel, set, level, true, events);
+    StartLevel(panel, set, level, true, events, true);
 }
 
 void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
@@ -446,9 +453,10 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
     const bool prepared = n < 3;
     gs.active_opponent = -1;
     gs.game_mode = kModeGame;
-    // The scenarios after the three prepared ones are those saved in the editor.
+    // The group after the three prepared ones holds the scenarios saved in
+    // the editor, by their own number.
     const std::string path = prepared ? FolderFile(kPathScenario, "s%d_%d.lvl", n, part)
-                                      : FolderFile(kPathSave, "s_%d.lvl", n - 3);
+                                      : FolderFile(kPathSave, "s_%d.lvl", part);
     const Outcome outcome = Settle(panel, Files().LoadLevel(path));
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
@@ -456,7 +464,7 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
         return;
     }
     if (prepared) DisplayOptionsOn();
-    StartLevel(panel, n, part, prepared, prepared);
+    StartLevel(panel, n, part, prepared, prepared, false);
 }
 
 void EndConfirmResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
@@ -624,7 +632,7 @@ void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
 
 constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
 
-// No screen exists yet for any pair: each factory is added by its screen.
+// A pair without a factory has no screen yet.
 const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, nullptr, KeepDemolitionField,
      DemolitionResult},
@@ -651,10 +659,10 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      LoadGameResult},
     {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, nullptr, nullptr,
      SaveGameResult},
-    {PanelPopup::MissionSelect, kMsgPanelOpenMissionSelect, kPopupHalts, -1, nullptr, nullptr,
-     MissionSelectResult},
-    {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1, nullptr, nullptr,
-     ScenarioSelectResult},
+    {PanelPopup::MissionSelect, kMsgPanelOpenMissionSelect, kPopupHalts, -1,
+     OpenPopupScreen<FS_MISSION_SELECT>, nullptr, MissionSelectResult},
+    {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1,
+     OpenPopupScreen<FS_SCENARIO_SELECT>, nullptr, ScenarioSelectResult},
     {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1, nullptr,
      nullptr, EndConfirmResult},
     {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1, nullptr,
@@ -666,9 +674,11 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
      nullptr, CountAssignmentVotes, AssignmentDoneResult},
     {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, nullptr, nullptr, BoardVoteResult},
-    {PanelPopup::MissionText, kMsgPanelOpenMissionText, 0, -1, nullptr, nullptr, MissionTextResult},
-    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, 0, -1, nullptr, nullptr,
-     AssignmentTextResult},
+    // A text that arrives while another screen is shown waits hidden.
+    {PanelPopup::MissionText, kMsgPanelOpenMissionText, kPopupQueued, -1,
+     OpenPopupScreen<FS_MISSION_TEXT>, nullptr, MissionTextResult},
+    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, kPopupQueued, -1,
+     OpenPopupScreen<FS_ASSIGNMENT_TEXT>, nullptr, AssignmentTextResult},
     {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, nullptr, nullptr, OpponentNewsResult},
     {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1, nullptr, nullptr,
      OpponentOverviewResult, PublishOpponentInfo},

@@ -5,11 +5,13 @@
 #include <fstream>
 
 #include "app/main_frame.h"
+#include "panel/control_panel.h"
 #include "platform/temp_folder.h"
 #include "standin.h"
 #include "state/game_state.h"
 #include "state/tree_images.h"
 #include "state/world_images.h"
+#include "view/world_view.h"
 #include "world/terrain.h"
 
 namespace flowtest {
@@ -50,11 +52,13 @@ FlowHost::FlowHost(plat::Size screen) : h(screen, false), folder(h.folder.Path()
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;
     g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
     GetFrameHooks().create_world_view = &MakeWorldView;
+    GetViewHooks().create_panel = &CreateControlPanel;
     GetFrameHooks().new_game_seed = []() -> uint32_t { return 20260; };
 }
 
 FlowHost::~FlowHost() {
     GetFrameHooks().new_game_seed = nullptr;
+    GetViewHooks().create_panel = nullptr;
     GetWorldImageHooks().load_tree_images = nullptr;
 }
 
