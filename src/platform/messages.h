@@ -62,7 +62,7 @@ inline constexpr uint32_t WM_KEYUP = 0x0101;
 inline constexpr uint32_t WM_CHAR = 0x0102;        // wParam: Windows-1252 character code
 inline constexpr uint32_t WM_SYSKEYDOWN = 0x0104;  // a key pressed with Alt (and without Ctrl)
 inline constexpr uint32_t WM_SYSKEYUP = 0x0105;
-inline constexpr uint32_t WM_COMMAND = 0x0111;  // wParam: MakeWParam(id, 0 menu/1 accelerator)
+inline constexpr uint32_t WM_COMMAND = 0x0111;  // wParam: MakeWParam(id, 0 menu/1 accelerator/EN_)
 inline constexpr uint32_t WM_TIMER = 0x0113;    // wParam: timer id
 inline constexpr uint32_t WM_HSCROLL = 0x0114;  // wParam: MakeWParam(code, count)
 inline constexpr uint32_t WM_VSCROLL = 0x0115;
@@ -78,6 +78,9 @@ inline constexpr uint32_t WM_QUERYNEWPALETTE = 0x030F;
 inline constexpr uint32_t WM_PALETTECHANGED = 0x0311;
 inline constexpr uint32_t MM_MCINOTIFY = 0x03B9;
 inline constexpr uint32_t WM_USER = 0x0400;
+
+// Notification of a text field in WM_COMMAND's high word (lParam: the field).
+inline constexpr int32_t EN_CHANGE = 0x0300;
 
 // Hit-test code carried by WM_SETCURSOR.
 inline constexpr int32_t HTCLIENT = 1;
