@@ -13,6 +13,8 @@
 #include "platform/random.h"
 #include "screens/flow/level_select_screen.h"
 #include "screens/flow/level_text_screen.h"
+#include "screens/flow/load_game_screen.h"
+#include "screens/flow/save_game_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -655,10 +657,10 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      RenameResult},
     {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, nullptr, LeaveToolsForYearSummary,
      YearSummaryResult, PublishYearSummary},
-    {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, nullptr, nullptr,
-     LoadGameResult},
-    {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, nullptr, nullptr,
-     SaveGameResult},
+    {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, OpenPopupScreen<FS_LOAD_GAME>,
+     nullptr, LoadGameResult},
+    {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, OpenPopupScreen<FS_SAVE_GAME>,
+     nullptr, SaveGameResult},
     {PanelPopup::MissionSelect, kMsgPanelOpenMissionSelect, kPopupHalts, -1,
      OpenPopupScreen<FS_MISSION_SELECT>, nullptr, MissionSelectResult},
     {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1,
