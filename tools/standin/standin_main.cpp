@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "levels/standin_levels.h"
 #include "standin.h"
 
 int main(int argc, char** argv) {
@@ -10,7 +11,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    if (!standin::WriteDataFolder(argv[1], &error)) {
+    if (!standin::WriteDataFolder(argv[1], &error) ||
+        !standin::WriteStandinLevels(argv[1], &error)) {
         std::fprintf(stderr, "ferrovane-standin: %s\n", error.c_str());
         return 1;
     }

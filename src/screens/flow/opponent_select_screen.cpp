@@ -51,10 +51,10 @@ bool FS_SELECT_GEGNER::Open(plat::Window* parent) {
     if (!background.LoadJgd(folder + "\\" + fs::kOpponentPicture)) return false;
     if (!portraits.LoadJgd(folder + "\\" + fs::kPortraits)) return false;
     if (!sheet.Load(folder + "\\" + fs::kOpponentSheet, nullptr, 1)) return false;
-    if (!CreateScreen(parent, {.area = {kPageWidth, kPageHeight},
-                               .popup = false,
-                               .free_cursor = true,
-                               .buttons = kButtons})) {
+    // Over the world view: a top-most window of its own.
+    if (!CreateScreen(
+            parent,
+            {.area = {kPageWidth, kPageHeight}, .free_cursor = true, .buttons = kButtons})) {
         return false;
     }
     if (gs.screen_width > kPageWidth && gs.images.tile.Loaded()) {

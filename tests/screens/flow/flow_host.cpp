@@ -1,10 +1,13 @@
 #include "screens/flow/flow_host.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "app/main_frame.h"
+#include "levels/standin_levels.h"
 #include "panel/control_panel.h"
 #include "platform/temp_folder.h"
 #include "standin.h"
@@ -34,12 +37,15 @@ const std::string& StandinFolder() {
                 .write(reinterpret_cast<const char*>(bytes.data()),
                        static_cast<std::streamsize>(bytes.size()));
         }
+        std::string error;
+        if (!standin::WriteStandinLevels(root.string(), &error)) ADD_FAILURE() << error;
         return root.string();
     }();
     return folder;
 }
 
-FlowHost::FlowHost(plat::Size screen) : h(screen, false), folder(h.folder.Path()) {
+FlowHost::FlowHost(plat::Size screen, bool levels)
+    : standin_(StandinFolder()), h(screen, false), folder(h.folder.Path()) {
     // The pictures come from the shared folder; levels and saves go to this
     // test's own folder.
     for (const auto& entry : std::filesystem::directory_iterator(StandinFolder())) {

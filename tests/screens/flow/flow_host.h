@@ -12,7 +12,8 @@ namespace flowtest {
 
 class FlowHost {
   public:
-    explicit FlowHost(plat::Size screen = {1024, 768});
+    // With `levels` the stand-in levels and their texts are copied in too.
+    explicit FlowHost(plat::Size screen = {1024, 768}, bool levels = false);
     ~FlowHost();
     CGameState& gs() { return *h.gs; }
     // A left click at a point of the screen, the messages it causes handled.
@@ -26,11 +27,17 @@ class FlowHost {
     }
     // Where the 640 x 480 area of a centred screen starts.
     plat::Point Origin() const;
+
+  private:
+    const std::string& standin_;  // made before the host's game state exists
+
+  public:
     fvtest::FrameHost h;
     std::string folder;  // the data folder every data path points at
 };
 
-// The data folder, written once per test program.
+// The data folder with the levels, written once per test program (before
+// any game state of a test exists: the levels are made by the game's code).
 const std::string& StandinFolder();
 
 }  // namespace flowtest
