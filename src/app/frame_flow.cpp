@@ -115,6 +115,8 @@ void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
             }
             break;
         case kChoiceLoadGame:
+            // A cancelled load goes back to the title, not into an empty world.
+            gs->start_screen_marker = 1;
             viaPanel(kMsgPanelOpenLoadGame);
             break;
         case kChoiceEditor:

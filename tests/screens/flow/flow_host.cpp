@@ -48,10 +48,17 @@ FlowHost::FlowHost(plat::Size screen, bool levels)
     : standin_(StandinFolder()), h(screen, false), folder(h.folder.Path()) {
     // The pictures come from the shared folder; levels and saves go to this
     // test's own folder.
-    for (const auto& entry : std::filesystem::directory_iterator(StandinFolder())) {
-        const std::filesystem::path target =
-            std::filesystem::path(folder) / entry.path().filename();
-        if (!std::filesystem::exists(target)) std::filesystem::create_symlink(entry.path(), target);
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(standin_)) {
+        const std::string name = entry.path().filename().string();
+        const bool level_folder = name == "karriere" || name == "mission" || name == "scenario";
+        const fs::path target = fs::path(folder) / name;
+        if (fs::exists(target)) continue;
+        if (!level_folder) {
+            fs::create_symlink(entry.path(), target);
+        } else if (levels) {  // a test may add files there: a copy of its own
+            fs::copy(entry.path(), target, fs::copy_options::recursive);
+        }
     }
     h.gs->season = 3;
     LoadStartupImages();  // the fonts and the tile

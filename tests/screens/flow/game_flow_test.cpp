@@ -100,6 +100,7 @@ TEST(FreeStart, AGrowthChoiceRunsTheGrowthScreenToItsEnd) {
     plat::SendMessage(g_pHauptDialog, kMsgPanelCityGrowthDone, 0, 0);
     EXPECT_EQ(f.gs().year, 1970);
     ASSERT_NE(g_pHauptDialog->city_growth_screen, nullptr);
+    f.h.Run();  // the paints
     fvtest::MaybeSaveScreen("flow_growth_in_game");
     int passes = 0;
     while (g_pHauptDialog->city_growth_screen != nullptr && passes < 600) {

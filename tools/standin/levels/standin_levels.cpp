@@ -176,6 +176,7 @@ class LevelWorkshop {
         gs.ng_site_distance = w.sites;
         gs.regen_world = gs.regen_cities = gs.regen_woods = gs.regen_industries = 1;
         plat::Srand(w.seed);
+        g_ppBuildings->DeleteAll();  // the industries of the world before
         g_pCityManager->LoadNames();
         GenerateNewGameWorld(nullptr);
         gs.year = 1960;
