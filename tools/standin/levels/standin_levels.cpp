@@ -92,11 +92,12 @@ std::vector<TextFile> Texts() {
                                       "Every assignment you finish wins votes of the board."})});
     }
     const std::string goal = "Goal: a company worth of " + Amount(kMissionGoal) + ".";
-    // One briefing with the letters the font draws from other codes:
-    // A and u and a with umlauts, and the acute accent.
+    // One briefing with letters the font draws from other codes: capital A,
+    // u and a with umlauts, and the acute accent.
     texts.push_back({"mission/m0_0.txt", Lines({"Harbour trade", "",
                                                 "\xC4rger \xFC"
-                                                "ber leere Lager? Don\xB4t let the stores run dry:",
+                                                "ber leere L\xE4"
+                                                "den? Don\xB4t let the stores run dry:",
                                                 "carry goods from the harbour industries to the",
                                                 "cities inland. A gravel road and two truck",
                                                 "depots are all it takes to start.", "", goal})});
@@ -110,12 +111,12 @@ std::vector<TextFile> Texts() {
                                     "furniture and sell in every town.", "", goal})});
     texts.push_back({"mission/m0_0.dir", Lines({"Harbour trade"})});
     texts.push_back({"mission/m0_1.dir", Lines({"Mountain pass"})});
-    // A title longer than the list shows: it is cut at 99 characters.
+    // A title of 150 characters, longer than the list shows: it is cut at 99.
     texts.push_back(
         {"mission/m1_0.dir",
          Lines({"River towns: three towns along a wide river want goods of every kind, and "
                 "your company is the first to bring them; build stores in each and keep "
-                "them full"})});
+                "them."})});
     texts.push_back({"scenario/s0_0.dir", Lines({"Open country"})});
     texts.push_back({"scenario/s0_1.dir", Lines({"Spring in the hills"})});
     return texts;
