@@ -15,6 +15,7 @@
 #include <iterator>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/app_globals.h"
@@ -191,9 +192,11 @@ TEST_F(PlayThrough, AFreeGameSavedAndLoadedThroughTheScreensSavesTheSameBytes) {
 }
 
 TEST_F(PlayThrough, ThreePickedRivalsBuildWithinTwoGameYears) {
-    f.h.Run();
-    const uint32_t tick_length = g_TickLength;
-    g_TickLength = 150;  // the same game, faster on the fake clock
+    // The same game, faster on the fake clock.
+    struct ShortTicks {
+        uint32_t previous = std::exchange(g_TickLength, 150u);
+        ~ShortTicks() { g_TickLength = previous; }
+    } short_ticks;
     StartFreeGame({4, 2, 0});
     int32_t owned = 0;
     for (int32_t month = 0; month < 24 && owned == 0; ++month) {
@@ -203,7 +206,6 @@ TEST_F(PlayThrough, ThreePickedRivalsBuildWithinTwoGameYears) {
             if (b != nullptr && b->owner >= 1 && b->owner <= 3) ++owned;
         }
     }
-    g_TickLength = tick_length;
     EXPECT_GT(owned, 0);
 }
 
