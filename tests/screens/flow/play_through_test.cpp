@@ -172,6 +172,22 @@ TEST_F(PlayThrough, AMissionStartsWithItsBriefing) {
     EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::MissionText), nullptr);
 }
 
+TEST_F(PlayThrough, AScenarioStartsWithoutABriefingAndWithoutARivalsChoice) {
+    Title();
+    Choose(3);
+    ASSERT_NE(g_pHauptDialog, nullptr);
+    for (PanelPopup slot : {PanelPopup::CompanyName, PanelPopup::CityGrowth}) {
+        g_pHauptDialog->SetPopupFactory(slot, OpenPopupScreen<AnswerLater>);
+    }
+    f.Char(kEnter);  // "Open country"
+    CGameState& gs = f.gs();
+    EXPECT_EQ(std::tuple(gs.game_mode, gs.cash[0]), std::tuple(int32_t{kModeGame}, 1000000));
+    EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::MissionText), nullptr);
+    EXPECT_TRUE(f.h.host.MessageBoxes().empty());
+    plat::SendMessage(g_pHauptDialog, kMsgPanelCompanyNameDone, 0, 0);
+    EXPECT_EQ(f.h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
+}
+
 TEST_F(PlayThrough, AFreeGameSavedAndLoadedThroughTheScreensSavesTheSameBytes) {
     StartFreeGame({0, 1, 2});
     RunTicks(12);  // three game months
