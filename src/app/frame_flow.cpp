@@ -11,10 +11,12 @@
 #include "cities/city_manager.h"
 #include "game/high_scores.h"
 #include "game/opponent.h"
+#include "game/opponent_roster.h"
 #include "panel/control_panel.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/random.h"
+#include "screens/flow/new_game_screen.h"
 #include "sound/sound_manager.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
@@ -35,6 +37,9 @@ namespace {
 constexpr int32_t kViewWidthMargin = 18;
 constexpr int32_t kViewHeightMargin = 41;
 constexpr int32_t kOverviewZoom = 16;
+constexpr int64_t kDefaultStartCapital = 300000;
+// The data holds one career.
+constexpr int32_t kCareerSet = 0;
 
 void ResetLoopTimers(FrameTimers& t) {
     const uint32_t now = plat::TimeGetTime();
@@ -90,12 +95,7 @@ void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
             RequestScreen(kMsgOpenCareer);
             break;
         case kChoiceNewGame:
-            // Without a set-up screen the game starts with its initial choices.
-            if (OpensScreen(kMsgOpenNewGameSetup)) {
-                RequestScreen(kMsgOpenNewGameSetup);
-            } else {
-                SendMessage(kMsgStartGame, 0, 0);
-            }
+            RequestScreen(kMsgOpenNewGameSetup);
             break;
         case kChoiceContinue:
             gs->goal_reached = 0;
@@ -177,19 +177,21 @@ SPIEL_FELD* MakeWorldView(HAUPTFENSTER& frame, const plat::Rect& /*area*/) {
 
 void HAUPTFENSTER::StartGame(plat::LParam lParam) {
     CGameState* gs = g_pGameState;
+    // The capital is read from the set-up screen while it is still open.
+    const auto* setup = dynamic_cast<const FS_SPIELSTART*>(Screen(FrameScreen::NewGame));
+    const int64_t capital = setup != nullptr ? setup->StartCapital() : kDefaultStartCapital;
     DeleteScreen(FrameScreen::NewGame);
     if (lParam != 0 || gs == nullptr) {
         SendMessage(kMsgShowStartScreen);
         return;
     }
+    gs->screen_open = 0;
     ResetGameCounters();
     ClearStatistics();
     InitGoodsTable();
     InitBuildingTypes();
     InitMarketEvents();
-    // The set-up screen's initial capital choice.
-    constexpr int64_t kCapitalChoice = 2;
-    gs->cash[0] = (kCapitalChoice + 1) * 100000;
+    gs->cash[0] = capital;
     gs->cash_shown[0] = gs->cash[0];
     g_Credit = 0;
     gs->event_pause = 11;
@@ -209,10 +211,9 @@ void HAUPTFENSTER::StartGame(plat::LParam lParam) {
     if (g_pCityManager != nullptr) g_pCityManager->SpawnAllTrafficCars();
     gs->month = 0;
     gs->week = 0;
-    for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
-        delete gs->opponents[slot];
-        gs->opponents[slot] = new COpponent(slot, slot);
-    }
+    // Profiles 0, 1, 2 without turns until the opponent selection picks.
+    RecreateOpponents();
+    StopOpponentTurns();
     SPIEL_FELD* view = g_pSpielFeld;
     if (view != nullptr) {
         view->centre_x = 0.0;
@@ -228,6 +229,33 @@ void HAUPTFENSTER::StartGame(plat::LParam lParam) {
     if (g_pHauptDialog != nullptr) plat::SendMessage(g_pHauptDialog, kMsgPanelOpenCompanyName);
 }
 
+void HAUPTFENSTER::StartCareerGame(plat::LParam lParam) {
+    CGameState* gs = g_pGameState;
+    if (lParam != 0 || gs == nullptr) {
+        SendMessage(kMsgShowStartScreen);
+        return;
+    }
+    gs->start_marker = 0;
+    if (!StartWorldView(kModeCareer) || g_pHauptDialog == nullptr) {
+        SendMessage(kMsgShowStartScreen);
+        return;
+    }
+    g_pHauptDialog->StartCareerLevel(kCareerSet);
+    if (g_pGameState != nullptr) g_pGameState->screen_open = 0;
+}
+
+void HAUPTFENSTER::OnOpponentSelectDone() {
+    CGameState* gs = g_pGameState;
+    if (gs == nullptr) return;
+    HAUPTDIALOG* panel = g_pHauptDialog;
+    if (panel != nullptr) {
+        panel->DrawSidebarCapital();
+        panel->DrawSidebarDate();
+    }
+    gs->sim_halted = 1;
+    if (panel != nullptr) plat::SendMessage(panel, kMsgPanelOpenCityGrowth);
+}
+
 void HAUPTFENSTER::EndRunningGame() {
     plat::ClipCursor(nullptr);
     if (g_pGameState != nullptr) FreeWorldImages();
@@ -239,7 +267,12 @@ void HAUPTFENSTER::EndRunningGame() {
     DeleteScreen(FrameScreen::GenProgress);
     ResetGameCounters();
     ClearStatistics();
-    if (g_pGameState != nullptr) g_pGameState->ResetNewGameSettings();
+    if (g_pGameState != nullptr) {
+        g_pGameState->ResetNewGameSettings();
+        // A free start left half way does not lead a later level start on
+        // to the opponent selection.
+        g_pGameState->city_growth_running = 0;
+    }
 }
 
 void HAUPTFENSTER::OnGameEndDone(int32_t points) {

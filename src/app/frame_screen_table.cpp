@@ -8,8 +8,12 @@
 #include "screens/economy/product_help_screen.h"
 #include "screens/economy/production_screen.h"
 #include "screens/economy/store_sales_screen.h"
+#include "screens/flow/career_screen.h"
 #include "screens/flow/logo_screen.h"
+#include "screens/flow/new_game_screen.h"
+#include "screens/flow/opponent_select_screen.h"
 #include "screens/flow/title_screen.h"
+#include "screens/flow/tutorial_screen.h"
 #include "screens/world/editor_start_screen.h"
 #include "screens/world/gen_progress_screen.h"
 #include "screens/world/new_world_screen.h"
@@ -54,6 +58,14 @@ const ScreenEntry kScreens[] = {
                       Frame(frame).StartEditor();
                   }
               }}),
+    kNewGameScreenEntry,
+    With(kCareerScreenEntry,
+         {.after_done = [](plat::Window& frame, plat::WParam,
+                           plat::LParam result) { Frame(frame).StartCareerGame(result); }}),
+    With(kOpponentSelectScreenEntry,
+         {.after_done = [](plat::Window& frame, plat::WParam,
+                           plat::LParam) { Frame(frame).OnOpponentSelectDone(); }}),
+    kTutorialScreenEntry,
 };
 
 }  // namespace

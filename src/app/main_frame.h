@@ -97,6 +97,14 @@ class HAUPTFENSTER : public plat::Window {
     // set-up screen's choices; any other value goes back to the title.
     void StartGame(plat::LParam lParam);
 
+    // WM_USER+65 after the career screen was deleted: lParam 0 starts the
+    // career's first assignment in a new world view, any other value goes
+    // back to the title.
+    void StartCareerGame(plat::LParam lParam);
+    // WM_USER+108 after the opponent selection was deleted: the game stays
+    // halted while the panel asks for the city growth.
+    void OnOpponentSelectDone();
+
     // WM_USER+48 with OK: the editor on an empty world with the capital
     // chosen on the editor-start screen.
     void StartEditor();

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "panel/control_panel.h"
+#include "screens/flow/city_growth_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_state.h"
 #include "state/messages.h"
@@ -46,7 +47,7 @@ std::array<PopupEntry, kPanelPopupCount> CopyPanelPopupTable() {
 }
 
 CityGrowthMaker& CityGrowthScreenMaker() {
-    static CityGrowthMaker maker = nullptr;
+    static CityGrowthMaker maker = OpenCityGrowthScreen;
     return maker;
 }
 

@@ -18,6 +18,10 @@
 #include "screens/panel/name_entry_screen.h"
 #include "screens/panel/options_screen.h"
 #include "screens/panel/structure_info_screen.h"
+#include "screens/flow/level_select_screen.h"
+#include "screens/flow/level_text_screen.h"
+#include "screens/flow/load_game_screen.h"
+#include "screens/flow/save_game_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -330,10 +334,19 @@ void FindResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     }
 }
 
+// The company name of a free start (which alone sets `city_growth_running`)
+// leads on to the opponent selection.
+void GoOnToOpponentSelection(HAUPTDIALOG& panel) {
+    if (Gs().city_growth_running == 1) ToFrame(panel, kMsgOpenOpponentSelect);
+}
+
 void CompanyNameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
     gs.pending_view_code = 7;
-    if (answer != 0) return;
+    if (answer != 0) {
+        GoOnToOpponentSelection(panel);
+        return;
+    }
     const auto colour = static_cast<uint8_t>(panel.popup_result.colour & 3);
     const bool changed = gs.player_colors[0] != colour;
     for (int32_t p = 0; p < 4; ++p) gs.player_colors[p] = static_cast<uint8_t>((colour + p) % 4);
@@ -346,6 +359,7 @@ void CompanyNameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
         gs.company_names[0][n] = 0;
     }
     RedrawLayers();
+    GoOnToOpponentSelection(panel);
 }
 
 void RenameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
@@ -400,14 +414,19 @@ void SaveGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     }
 }
 
-// The rest of a mission or scenario start once its level is read.
-void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player, bool events) {
+// The rest of a mission or scenario start once its level is read. Only a
+// mission has a briefing: a scenario's "m<set>_<level>.txt" would name
+// another mission's text, or none, and a missing text ends the program.
+void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player, bool events,
+                bool briefing) {
     CGameState& gs = Gs();
     gs.level_start_pending = 1;
     gs.start_screen_marker = 0;
     if (name_player) NamePlayer();
     for (Bookmark& bookmark : gs.bookmarks) bookmark = {-1, -1};
-    plat::SendMessage(&panel, kMsgPanelOpenMissionText, static_cast<plat::WParam>(set), level);
+    if (briefing) {
+        plat::SendMessage(&panel, kMsgPanelOpenMissionText, static_cast<plat::WParam>(set), level);
+    }
     if (events) gs.active_event = kNoEventRunning;
     plat::SendMessage(&panel, kMsgPanelOpenCompanyName);
     gs.goal_reached = 0;
@@ -433,7 +452,7 @@ void MissionSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) 
     }
     gs.career_level = (set << 8) | level;
     const bool events = g_NewGameCounters.words[kEventCounterWord] > 0;
-    StartLevel(panel, set, level, true, events);
+    StartLevel(panel, set, level, true, events, true);
 }
 
 void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
@@ -447,9 +466,10 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
     const bool prepared = n < 3;
     gs.active_opponent = -1;
     gs.game_mode = kModeGame;
-    // The scenarios after the three prepared ones are those saved in the editor.
+    // The group after the three prepared ones holds the scenarios saved in
+    // the editor, by their own number.
     const std::string path = prepared ? FolderFile(kPathScenario, "s%d_%d.lvl", n, part)
-                                      : FolderFile(kPathSave, "s_%d.lvl", n - 3);
+                                      : FolderFile(kPathSave, "s_%d.lvl", part);
     const Outcome outcome = Settle(panel, Files().LoadLevel(path));
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
@@ -457,7 +477,7 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
         return;
     }
     if (prepared) DisplayOptionsOn();
-    StartLevel(panel, n, part, prepared, prepared);
+    StartLevel(panel, n, part, prepared, prepared, false);
 }
 
 void EndConfirmResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
@@ -595,6 +615,8 @@ void CityGrowthResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     }
     if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
     gs.level_start_pending = 0;
+    // No growth to run: the start is over, as at the end of a growth run.
+    gs.city_growth_running = 0;
     ResumeMusic();
     gs.sim_halted = 0;
 }
@@ -648,14 +670,14 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      IsRenamableCity, RenameResult},
     {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, nullptr, LeaveToolsForYearSummary,
      YearSummaryResult, PublishYearSummary},
-    {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, nullptr, nullptr,
-     LoadGameResult},
-    {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, nullptr, nullptr,
-     SaveGameResult},
-    {PanelPopup::MissionSelect, kMsgPanelOpenMissionSelect, kPopupHalts, -1, nullptr, nullptr,
-     MissionSelectResult},
-    {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1, nullptr, nullptr,
-     ScenarioSelectResult},
+    {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, OpenPopupScreen<FS_LOAD_GAME>,
+     nullptr, LoadGameResult},
+    {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, OpenPopupScreen<FS_SAVE_GAME>,
+     nullptr, SaveGameResult},
+    {PanelPopup::MissionSelect, kMsgPanelOpenMissionSelect, kPopupHalts, -1,
+     OpenPopupScreen<FS_MISSION_SELECT>, nullptr, MissionSelectResult},
+    {PanelPopup::ScenarioSelect, kMsgPanelOpenScenarioSelect, kPopupHalts, -1,
+     OpenPopupScreen<FS_SCENARIO_SELECT>, nullptr, ScenarioSelectResult},
     {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1,
      OpenEndConfirmation, nullptr, EndConfirmResult},
     {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1, nullptr,
@@ -667,9 +689,11 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
      nullptr, CountAssignmentVotes, AssignmentDoneResult},
     {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, nullptr, nullptr, BoardVoteResult},
-    {PanelPopup::MissionText, kMsgPanelOpenMissionText, 0, -1, nullptr, nullptr, MissionTextResult},
-    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, 0, -1, nullptr, nullptr,
-     AssignmentTextResult},
+    // A text that arrives while another screen is shown waits hidden.
+    {PanelPopup::MissionText, kMsgPanelOpenMissionText, kPopupQueued, -1,
+     OpenPopupScreen<FS_MISSION_TEXT>, nullptr, MissionTextResult},
+    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, kPopupQueued, -1,
+     OpenPopupScreen<FS_ASSIGNMENT_TEXT>, nullptr, AssignmentTextResult},
     {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, nullptr, nullptr, OpponentNewsResult},
     {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1, nullptr, nullptr,
      OpponentOverviewResult, PublishOpponentInfo},

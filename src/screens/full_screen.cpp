@@ -38,6 +38,7 @@ bool FullScreen::CreateScreen(plat::Window* parent, const ScreenShape& shape) {
                                   : Create(parent, {left, top, left + width, top + height},
                                            WS_CHILD | WS_VISIBLE, WS_EX_TOPMOST);
     if (!made) return false;
+    plat::SetFocus(this);  // the keys of the screen (Enter, Escape) come here
     if (shape.free_cursor) plat::ClipCursor(nullptr);
     return true;
 }

@@ -308,3 +308,13 @@ inline constexpr uint16_t kCmdTitleQuit = 40172;
 inline constexpr uint16_t kCmdTitleScenario = 40292;
 inline constexpr uint16_t kCmdTitleMission = 40293;
 inline constexpr uint16_t kCmdTitleTutorial = 40362;
+// The career screen's difficulties.
+inline constexpr uint16_t kCmdCareerHard = 40282;
+inline constexpr uint16_t kCmdCareerMedium = 40283;
+inline constexpr uint16_t kCmdCareerEasy = 40284;
+// The city-growth screen's stop button.
+inline constexpr uint16_t kCmdStopGrowth = 40367;
+// Screen-private messages of the game-flow screens: a list's changed
+// selection, and the save screen's request to ask before overwriting.
+inline constexpr uint32_t kMsgListSelectionChanged = WM_USER + 19;
+inline constexpr uint32_t kMsgOpenOverwriteConfirm = WM_USER + 122;

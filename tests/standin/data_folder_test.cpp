@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +30,7 @@
 #include "platform/palette.h"
 #include "platform/temp_folder.h"
 #include "screens.h"
+#include "screens/flow/tutorial_pages.h"
 #include "standin.h"
 #include "state/data_tables.h"
 #include "support/game_scope.h"
@@ -165,6 +167,23 @@ std::map<std::string, Size> ExpectedPictures() {
                            {64, 280, 400}}) {
         e["scr_" + std::to_string(n) + ".jgd"] = {w, h};
         e["scb_" + std::to_string(n) + ".jgd"] = {320, 97};
+    }
+    // The game-flow screens with their sheets, and the tutorial's pictures
+    // at the sizes of its page table.
+    for (const auto& [name, size] : std::map<std::string, Size>{
+             {"scr_0a.jgd", {640, 480}}, {"scb_0a.jgd", {312, 80}},  {"scr_45.jgd", {640, 480}},
+             {"gegner.jgd", {60, 700}},  {"scb_45.jgd", {108, 80}},  {"scr_25.jgd", {640, 480}},
+             {"scb_25.jgd", {432, 80}},  {"scr_29.jgd", {370, 360}}, {"scr_30.jgd", {370, 360}},
+             {"scb_29.jgd", {328, 105}}, {"scb_30.jgd", {328, 105}}, {"scr_31.jgd", {360, 360}},
+             {"scr_26.jgd", {360, 360}}, {"scb_31.jgd", {108, 80}},  {"scb_26.jgd", {216, 80}},
+             {"scr_27.jgd", {360, 360}}, {"scr_28.jgd", {360, 360}}, {"scb_27.jgd", {328, 97}},
+             {"scb_28.jgd", {328, 97}},  {"scr_63.jgd", {320, 230}}, {"scb_63.jgd", {108, 80}}}) {
+        e[name] = size;
+    }
+    for (int i = 0; i < kTutorialPageCount; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "tutorial/tut%03d.jgd", i + 1);
+        e[name] = {kTutorialPages[i].width, kTutorialPages[i].height};
     }
     // The control panel, for the game and ("e") the editor.
     for (const std::string v : {"", "e"}) {

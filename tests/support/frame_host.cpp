@@ -54,6 +54,10 @@ void WriteWorldPictures(const std::string& folder) {
     });
 }
 
+void WriteTutorialPictures(const std::string& folder) {
+    WriteMade(folder, [](const std::string& path) { return path.rfind("tutorial/", 0) == 0; });
+}
+
 FrameHost::FrameHost(plat::Size screen, bool pictures) : host(screen), stepper_(app_, host) {
     plat::ResetSystemPalette();
     plat::ResetCompositor();

@@ -22,6 +22,8 @@ namespace fvtest {
 void WriteStartPictures(const std::string& folder);
 void WriteSoundEffects(const std::string& folder);
 void WriteWorldPictures(const std::string& folder);
+// The 73 pictures of the tutorial.
+void WriteTutorialPictures(const std::string& folder);
 
 // The loop of the game (CGameApp's idle pass) without its start-up.
 class LoopOnlyApp : public CGameApp {

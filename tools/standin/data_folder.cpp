@@ -4,6 +4,7 @@
 #include "city_names.h"
 #include "dib_writer.h"
 #include "economy_screens.h"
+#include "flow_screens.h"
 #include "fonts.h"
 #include "panel_dialogs.h"
 #include "sound_effects.h"
@@ -35,6 +36,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddWorldScreenFiles(files);
     AddEconomyScreenFiles(files);
     AddPanelDialogFiles(files);
+    AddFlowScreenFiles(files);
     AddSoundEffectFiles(files);
     return files;
 }

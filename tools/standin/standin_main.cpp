@@ -1,7 +1,9 @@
 // Writes the stand-in data folder. Usage: ferrovane-standin FOLDER
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
+#include "levels/standin_levels.h"
 #include "standin.h"
 
 int main(int argc, char** argv) {
@@ -10,7 +12,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    if (!standin::WriteDataFolder(argv[1], &error)) {
+    if (!standin::WriteDataFolder(argv[1], &error) ||
+        !standin::WriteStandinLevels(argv[1], &error)) {
+        // Without its levels the folder is not complete.
+        std::error_code ignored;
+        std::filesystem::remove(std::filesystem::path(argv[1]) / ".complete", ignored);
         std::fprintf(stderr, "ferrovane-standin: %s\n", error.c_str());
         return 1;
     }

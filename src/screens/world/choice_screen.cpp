@@ -16,23 +16,16 @@ namespace {
 
 constexpr uint8_t kEnter = 13;
 
-// OK and back side by side under the picture.
-constexpr ButtonLayout kButtons[] = {
-    {.x = ws::kOkButtonX,
-     .y = ws::kButtonsY,
-     .command = kCmdOk,
-     .width = ws::kButtonWidth,
-     .height = ws::kButtonHeight,
-     .normal = {ws::kOkFaceX, 0},
-     .pressed = {ws::kOkFaceX, ws::kPressedFaceY}},
-    {.x = ws::kBackButtonX,
-     .y = ws::kButtonsY,
-     .command = kCmdBack,
-     .width = ws::kButtonWidth,
-     .height = ws::kButtonHeight,
-     .normal = {ws::kBackFaceX, 0},
-     .pressed = {ws::kBackFaceX, ws::kPressedFaceY}},
-};
+// OK and back side by side under the picture, faces from the sheet.
+constexpr ButtonLayout PictureButton(int32_t x, uint16_t command, int32_t face_x) {
+    return {.x = x,
+            .y = ws::kButtonsY,
+            .command = command,
+            .width = ws::kButtonWidth,
+            .height = ws::kButtonHeight,
+            .normal = {face_x, 0},
+            .pressed = {face_x, ws::kPressedFaceY}};
+}
 
 std::string BaseFile(const char* name) {
     return std::string(g_pGameState->DataPath(kPathBase)) + "\\" + name;
@@ -40,8 +33,14 @@ std::string BaseFile(const char* name) {
 
 }  // namespace
 
-ChoiceScreen::ChoiceScreen(const char* picture_file, const char* sheet_file, uint32_t done_message)
-    : FullScreen(done_message), picture_name_(picture_file), sheet_name_(sheet_file) {}
+ChoiceScreen::ChoiceScreen(const char* picture_file, const char* sheet_file, uint32_t done_message,
+                           const ChoiceSheet& layout)
+    : FullScreen(done_message),
+      picture_name_(picture_file),
+      sheet_name_(sheet_file),
+      layout_(layout),
+      button_layouts_{PictureButton(ws::kOkButtonX, kCmdOk, layout.ok_face_x),
+                      PictureButton(ws::kBackButtonX, kCmdBack, layout.back_face_x)} {}
 
 ChoiceScreen::~ChoiceScreen() {
     background.Free();
@@ -60,7 +59,7 @@ bool ChoiceScreen::Open(plat::Window* parent) {
     if (!CreateScreen(parent, {.area = {ws::kAreaWidth, ws::kAreaHeight},
                                .popup = true,
                                .free_cursor = true,
-                               .buttons = kButtons})) {
+                               .buttons = button_layouts_})) {
         return false;
     }
     if (gs.screen_width > ws::kAreaWidth && gs.images.tile.Loaded()) {
@@ -124,7 +123,7 @@ void ChoiceScreen::RedrawGroup(size_t group, bool show) {
                  g.left, top, plat::RasterOp::SrcCopy);
     for (int32_t row = 0; row < g.rows; ++row) {
         if (!MarkerShown(group, row)) continue;
-        background.BlitImageKeyed(sheet, g.left, g.row_tops[row], ws::kMarkerX, ws::kMarkerY,
+        background.BlitImageKeyed(sheet, g.left, g.row_tops[row], layout_.marker_x, ws::kMarkerY,
                                   ws::kMarkerSize, ws::kMarkerSize);
     }
     if (!show || !IsWindow()) return;

@@ -12,11 +12,20 @@
 
 #include "gfx/wing_bitmap.h"
 #include "screens/full_screen.h"
+#include "screens/world/world_screen_layout.h"
 
 // How a group shows its choice: a marker on the chosen row only, markers on
 // the chosen row and every row below it, or (a group of one row) a switch
 // whose marker shows when its choice is 1; a click on a switch flips it.
 enum class ChoiceDisplay { Single, Bar, Switch };
+
+// Where the sheet holds the marker and the faces of OK and back (normal at
+// y 0, pressed 40 below).
+struct ChoiceSheet {
+    int32_t marker_x = world_screens::kMarkerX;
+    int32_t ok_face_x = world_screens::kOkFaceX;
+    int32_t back_face_x = world_screens::kBackFaceX;
+};
 
 struct ChoiceGroup {
     int32_t left = 0;                   // column of the rectangles in the 640 x 480 area
@@ -42,7 +51,8 @@ class ChoiceScreen : public FullScreen {
     // buttons[1] back.
 
   protected:
-    ChoiceScreen(const char* picture_file, const char* sheet_file, uint32_t done_message);
+    ChoiceScreen(const char* picture_file, const char* sheet_file, uint32_t done_message,
+                 const ChoiceSheet& layout = {});
 
     // OK: copies the choices into the game state.
     virtual void TakeChoices() = 0;
@@ -50,15 +60,17 @@ class ChoiceScreen : public FullScreen {
     virtual void OnChoiceChanged(int32_t /*group*/) {}
 
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    // Restores the group's marker strip from the clean picture and draws its
+    // markers; with `show` the strip is copied to the screen.
+    void RedrawGroup(size_t group, bool show);
 
   private:
     void OnPaint();
     void OnLButtonDown(int32_t x, int32_t y);
-    // Restores the group's marker strip from the clean picture and draws its
-    // markers; with `show` the strip is copied to the screen.
-    void RedrawGroup(size_t group, bool show);
     bool MarkerShown(size_t group, int32_t row) const;
 
     const char* picture_name_;
     const char* sheet_name_;
+    ChoiceSheet layout_;
+    ButtonLayout button_layouts_[2];
 };

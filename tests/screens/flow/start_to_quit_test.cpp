@@ -183,12 +183,18 @@ TEST_F(TitleTest, QuitIsPostedAndEndsTheProgram) {
 }
 
 TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
+    fvtest::WriteWorldPictures(h.folder.Path());  // the set-up and career pictures
+    fvtest::WriteTutorialPictures(h.folder.Path());
     for (int32_t i = 1; i < 9; ++i) {
-        // The editor's start screen exists: its back returns to the title.
-        if (plat::Window* editor = h.frame->Screen(FrameScreen::EditorStart)) {
-            editor->SendMessage(WM_COMMAND, kEditorStartScreenEntry.cancel_command, 0);
+        // The screens that exist go back to the title.
+        for (FrameScreen slot :
+             {FrameScreen::EditorStart, FrameScreen::NewGame, FrameScreen::Career}) {
+            if (plat::Window* screen = h.frame->Screen(slot)) {
+                screen->SendMessage(WM_COMMAND,
+                                    slot == FrameScreen::Career ? kCmdDialogCancel : kCmdBack);
+            }
         }
-        ASSERT_NE(Title(), nullptr);
+        ASSERT_NE(Title(), nullptr) << i;
         Click(i);
     }
     EXPECT_EQ(choices, (std::vector<int32_t>{kChoiceLoadGame, kChoiceNewGame, kChoiceScenario,
@@ -196,7 +202,10 @@ TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
                                              kChoiceHighScores, kChoiceTutorial}));
     EXPECT_EQ(black_when_chosen, std::vector<bool>(8, true));
     EXPECT_EQ(h.host.Recorder().Count(Kind::Sent, h.frame, kMsgStartScreenResult), 8u);
-    // None of the other screens exists yet: the title is back each time.
+    // The last one, the tutorial, ends on Escape with the title.
+    EXPECT_NE(h.frame->Screen(FrameScreen::Tutorial), nullptr);
+    h.host.InjectKeyPress(VK_ESCAPE);
+    h.Run();
     EXPECT_TRUE(Title() != nullptr && h.gs->screen_open == 1);
 }
 

@@ -1,0 +1,59 @@
+#pragma once
+// FlowPopup: what the popups of the game flow over the map share (level
+// selection, briefings, loading and saving, city growth). A bordered,
+// top-most window of its picture's size (plus the border) owned by the
+// control panel and centred over the world view, with its picture, a sheet
+// of button faces (whose palette the popup shows) and image buttons. It
+// confines the cursor while open and answers the panel with its pair's
+// result message.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "gfx/buttons.h"
+#include "gfx/palette_image.h"
+#include "gfx/wing_bitmap.h"
+#include "platform/window.h"
+
+class HAUPTDIALOG;
+
+class FlowPopup : public plat::Window {
+  public:
+    ~FlowPopup() override;
+
+    WinGBitmap background;
+    PaletteImage sheet;
+    std::vector<std::unique_ptr<BUTTONS>> buttons;  // in the order of the table
+
+  protected:
+    explicit FlowPopup(uint32_t result_message) : result_message_(result_message) {}
+
+    // Loads the picture and the sheet from the base data folder. False (with
+    // the loader's message shown) when one is missing.
+    bool LoadPictures(const char* picture, const char* sheet_name);
+    // Makes the window over the view rectangle `view` as a child of `owner`
+    // (the panel), with the buttons of the table. `visible` false makes it
+    // hidden. False when it could not be made.
+    bool CreatePopup(plat::Window* owner, const plat::Rect& view,
+                     std::span<const ButtonLayout> layouts, bool visible = true);
+    // The cursor kept inside the window, or free again.
+    void ConfineCursor();
+    static void FreeCursor();
+    // The picture copied to the window's client area at (0, 0).
+    void PaintBackground(plat::DeviceContext& dc);
+    // The answer to the panel (the pair's result message).
+    void SendResult(plat::LParam answer);
+    // Button `index` shown pressed (the Enter key) before its command.
+    void PressButton(size_t index);
+    plat::Window* Owner() const { return owner_; }
+
+  private:
+    uint32_t result_message_;
+    plat::Window* owner_ = nullptr;
+};
+
+// The base data folder's file `name`.
+std::string BaseDataFile(const char* name);

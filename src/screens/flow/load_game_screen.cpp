@@ -1,0 +1,137 @@
+#include "screens/flow/load_game_screen.h"
+
+#include <string>
+
+#include "gfx/palette.h"
+#include "panel/control_panel.h"
+#include "platform/gdi.h"
+#include "platform/input.h"
+#include "screens/flow/flow_screen_layout.h"
+#include "screens/flow/save_slots.h"
+#include "state/game_state.h"
+#include "state/messages.h"
+
+namespace fs = flow_screens;
+
+namespace {
+
+constexpr uint8_t kEnter = 13;
+constexpr int32_t kListId = 1019;
+constexpr plat::Rect kListRect{21, 63, 349, 250};
+
+}  // namespace
+
+const ButtonLayout kFileButtons[2] = {
+    {.x = 44,
+     .y = 311,
+     .command = kCmdDialogOk,
+     .width = fs::kButtonWidth,
+     .height = fs::kButtonHeight,
+     .normal = {108, 0},
+     .pressed = {108, fs::kPressedFaceY}},
+    {.x = 212,
+     .y = 311,
+     .command = kCmdDialogCancel,
+     .width = fs::kButtonWidth,
+     .height = fs::kButtonHeight,
+     .normal = {0, 0},
+     .pressed = {0, fs::kPressedFaceY}},
+};
+
+FS_LOAD_GAME::FS_LOAD_GAME() : FlowPopup(kMsgPanelLoadGameDone) {
+    for (int32_t& slot : slot_map) slot = -1;
+}
+
+FS_LOAD_GAME::~FS_LOAD_GAME() {
+    delete list;
+}
+
+bool FS_LOAD_GAME::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
+    panel_ = &panel;
+    selected = 0;
+    if (!LoadPictures(fs::kLoadPicture, fs::kLoadSheet)) return false;
+    if (!CreatePopup(&panel, request.rect, kFileButtons)) return false;
+    list = new LISTBOX;
+    if (!list->CreateList({.rect = kListRect,
+                           .parent = this,
+                           .control_id = kListId,
+                           .background = background.dc.get(),
+                           .image = &sheet,
+                           .source_x = kListRect.left,
+                           .source_y = kListRect.top,
+                           .notify = kMsgListSelectionChanged,
+                           .highlight_y = fs::kFileStripY})) {
+        return false;
+    }
+    FillList();
+    ConfineCursor();
+    plat::SetFocus(this);
+    return true;
+}
+
+void FS_LOAD_GAME::FillList() {
+    for (int32_t& slot : slot_map) slot = -1;
+    list->Clear();
+    const bool editor = g_pGameState->game_mode == kModeEditor;
+    for (int32_t slot = 0; slot < kSaveSlotCount; ++slot) {
+        std::string description;
+        // A description without its level cannot be loaded.
+        if (ReadDescription(SaveSlotFile(slot, "dir"), description) &&
+            FileOpens(SaveSlotFile(slot, "lvl"))) {
+            slot_map[list->LineCount()] = slot;
+            list->AddLine(description.c_str());
+        } else if (!editor) {
+            list->AddLine("Empty");
+        }
+    }
+    const std::string autosave = std::string(g_pGameState->DataPath(kPathSave)) + "\\autosave.lvl";
+    if (!editor && FileOpens(autosave)) {
+        slot_map[list->LineCount()] = kAutosaveSlot;
+        list->AddLine("AUTOSAVE");
+    }
+    list->SelectLine(0);
+}
+
+void FS_LOAD_GAME::OnOk() {
+    if (selected < 0 || selected >= static_cast<int32_t>(std::size(slot_map))) return;
+    const int32_t slot = slot_map[selected];
+    if (slot < 0) return;  // an "Empty" row
+    selected = slot;
+    FreeCursor();
+    if (panel_ != nullptr) panel_->popup_result.slot = slot;
+    SendResult(0);
+}
+
+plat::LResult FS_LOAD_GAME::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            plat::PaintDC dc(*this);
+            PaintBackground(dc);
+            RestoreDefaultPalette(dc);
+            if (list != nullptr) list->Redraw(true);
+            return 0;
+        }
+        case kMsgListSelectionChanged:
+            if (list != nullptr) {
+                selected = list->last_clicked;
+                list->Redraw(true);
+            }
+            return 0;
+        case WM_CHAR:
+            if (wParam == kEnter) {
+                PressButton(0);
+                SendMessage(WM_COMMAND, kCmdDialogOk, 0);
+            }
+            return 0;
+        case WM_COMMAND:
+            if (plat::LoWord(wParam) == kCmdDialogOk) {
+                OnOk();
+            } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
+                FreeCursor();
+                SendResult(1);
+            }
+            return 0;
+        default:
+            return DefaultMessage(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,36 @@
+#include "screens/flow/save_slots.h"
+
+#include <cstdio>
+
+#include "platform/file.h"
+#include "state/game_state.h"
+
+namespace {
+
+constexpr size_t kDescriptionBytes = 99;
+
+}  // namespace
+
+std::string SaveSlotFile(int32_t slot, const char* extension) {
+    const CGameState& gs = *g_pGameState;
+    char name[32];
+    std::snprintf(name, sizeof name, gs.game_mode == kModeEditor ? "s_%d.%s" : "%d.%s", slot,
+                  extension);
+    return std::string(gs.DataPath(kPathSave)) + "\\" + name;
+}
+
+bool ReadDescription(const std::string& path, std::string& line) {
+    plat::TextFile file;
+    if (!file.Open(path)) return false;
+    line.clear();
+    file.ReadLineCut(line, kDescriptionBytes);
+    file.Close();
+    return true;
+}
+
+bool FileOpens(const std::string& path) {
+    const plat::FileHandle file = plat::OpenFile(path, plat::OpenMode::ReadWrite);
+    if (file == plat::kInvalidFile) return false;
+    plat::CloseFile(file);
+    return true;
+}
