@@ -286,6 +286,8 @@ TEST_F(OpponentPlayTest, BuilderActionsActForTheActingPlayer) {
                   std::tuple(p, 10000 - 2400, 1));
         EXPECT_FALSE(ScrapVehicle((p + 1) % 4, truck));
         EXPECT_TRUE(ScrapVehicle(p, truck));
+        // Scrapping is how a vehicle leaves: the count falls with it.
+        EXPECT_EQ(g_Statistics.Monthly(StatSeries::VehicleCount, p), 0);
         GS().cash[p] = 2399;
         EXPECT_EQ(BuyVehicle(p, 0, x, 40), nullptr);
     }
