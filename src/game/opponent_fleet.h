@@ -41,6 +41,11 @@ std::vector<CVehicle*> ChainVehicles(const COpponent& opponent, int32_t chain_id
 // deliveries of the product are below the store's demand.
 void ReleaseHaltedTrucks(const COpponent& opponent, const Chain& chain);
 
+// A rail chain's train brings raw material only as fast as the product
+// leaves: it stays at the factory's station while the factory holds a
+// trainload of raw material and product, and goes again when it holds less.
+void PaceChainTrain(const COpponent& opponent, const Chain& chain);
+
 // Scraps every vehicle of the chain (their plan nodes go with them).
 void ScrapChainVehicles(COpponent& opponent, int32_t chain_id);
 

@@ -220,14 +220,24 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     EXPECT_GT(Delivered(chain, kCurrentMonth - 3), 0);
     EXPECT_GT(g_Statistics.PairThis(kPairReceipts, 1) + g_Statistics.PairLast(kPairReceipts, 1), 0);
     EXPECT_EQ(g_Statistics.PairThis(kPairReceipts, 0), 0);
-    // Cut the road between mine and factory in the middle of a straight.
+    // Cut the road between mine and factory: follow it from the mine's
+    // depot to the first field that is no junction.
     int32_t fx = 0, fy = 0, cx = -1, cy = -1;
     ASSERT_TRUE(DepotFront(chain.terminals[kSiteDepot], fx, fy));
-    for (int32_t x = fx + 4; x < fx + 14 && cx < 0; ++x) {
-        for (int32_t y = fy - 14; y <= fy && cx < 0; ++y) {
+    const CBuilding& siteDepot = *buildings_.At(chain.terminals[kSiteDepot]);
+    int32_t px = siteDepot.anchor_x, py = siteDepot.anchor_y;
+    for (int32_t step = 0; step < 30 && cx < 0; ++step) {
+        int32_t nx = -1, ny = -1;
+        for (int32_t d = 0; d < 4 && nx < 0; ++d) {
+            const int32_t x = fx + DirDx(d), y = fy + DirDy(d);
             const MapField& f = *FieldAt(x, y);
-            if (f.wegtyp() == kWayAsphaltRoad && f.spieler() == 1 && !f.knoten()) cx = x, cy = y;
+            if ((x != px || y != py) && f.wegtyp() == kWayAsphaltRoad && f.spieler() == 1 &&
+                !f.building_flag())
+                nx = x, ny = y;
         }
+        ASSERT_GE(nx, 0);
+        std::tie(px, py, fx, fy) = std::tuple(fx, fy, nx, ny);
+        if (step >= 1 && !FieldAt(fx, fy)->knoten()) cx = fx, cy = fy;
     }
     ASSERT_GE(cx, 0);
     g_pWayNetwork->DemolishWayField(cx, cy, 1);

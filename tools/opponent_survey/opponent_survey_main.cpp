@@ -10,6 +10,9 @@
 // never. lost_vehicles is the vehicle-count statistic minus the vehicles the
 // opponent has in the list (a vehicle that left without being scrapped);
 // debt_months the months that ended with the opponent's cash below zero.
+// --trace prints the plans of one opponent whenever they change and its
+// annual accounts (vehicle purchases, construction, ways, running costs,
+// demolition, -, goods, interest, receipts, annual and overall profit).
 //
 // Usage: ferrovane-opponent-survey --seed N [--years Y] [--profiles a,b,c]
 //        [--trace SLOT]
@@ -280,6 +283,14 @@ int main(int argc, char** argv) {
             if (gs.cash[p] < 0) ++t.debt_months;
             if (s == options.trace) trace.Month(*gs.opponents[s], month);
             if (gs.year == year_before) continue;
+            if (s == options.trace) {
+                std::fprintf(stderr, "year-end slot %d cash %lld accounts:", s,
+                             static_cast<long long>(gs.cash[p]));
+                for (int32_t i = 0; i < kStatPairCount; ++i) {
+                    std::fprintf(stderr, " %d", g_Statistics.PairLast(static_cast<StatPair>(i), p));
+                }
+                std::fprintf(stderr, "\n");
+            }
             const int32_t year = month / 12;  // the year just ended, 1 = the first
             const bool earned = g_Statistics.PairLast(kPairReceipts, p) > 0;
             t.years_with_receipts += earned ? 1 : 0;
