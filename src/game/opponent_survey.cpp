@@ -20,6 +20,7 @@
 #include "state/map_field.h"
 #include "world/construction_costs.h"
 #include "world/way_network.h"
+#include "world/way_queries.h"
 
 namespace {
 
@@ -278,22 +279,67 @@ bool FootprintLooksFree(int32_t x, int32_t y, int32_t w, int32_t h) {
     return true;
 }
 
+// A plain road or street of nobody on (x, y).
+bool PublicRoad(int32_t x, int32_t y) {
+    const MapField* f = FieldAt(x, y);
+    return f != nullptr && IsRoadWay(f->wegtyp()) && f->wegteil() > 0 && f->spieler() == 0 &&
+           !f->building_flag();
+}
+
+// Whether a field beside the sides of the 2 x 2 footprint at (x, y) carries
+// a public road.
+bool BesideStreet(int32_t x, int32_t y) {
+    for (int32_t i = 0; i < 2; ++i) {
+        if (PublicRoad(x + i, y - 1) || PublicRoad(x + i, y + 2) || PublicRoad(x - 1, y + i) ||
+            PublicRoad(x + 2, y + i)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a truck depot could stand beside the footprint: depots keep five
+// fields from each other, so a field next to its sides must have no depot
+// within four fields.
+bool DepotRoom(int32_t x, int32_t y, int32_t w, int32_t h) {
+    constexpr int32_t kDepotSpacing = 4;
+    const auto depot_near = [](int32_t px, int32_t py) {
+        for (int32_t dy = -kDepotSpacing; dy <= kDepotSpacing; ++dy) {
+            for (int32_t dx = -kDepotSpacing; dx <= kDepotSpacing; ++dx) {
+                if (GetTerminalKindAt(px + dx, py + dy) == 1) return true;
+            }
+        }
+        return false;
+    };
+    for (int32_t i = 0; i < std::max(w, h); ++i) {
+        if ((i < w && (!depot_near(x + i, y - 1) || !depot_near(x + i, y + h))) ||
+            (i < h && (!depot_near(x - 1, y + i) || !depot_near(x + w, y + i)))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The first 2 x 2 store site in rings from the city centre that the
-// construction check accepts for this city, without ways. Sites on clear
-// land are tried first: near the centre every field carries a house worth
+// construction check accepts for this city, without ways. Sites beside a
+// street come first (the road comes in along the streets), and among them
+// sites on clear land: near the centre every field carries a house worth
 // its residents x 1,000 that the store would pay for and the city would
 // lose; only when no clear site is accepted is a built-up one taken.
 std::optional<Placement> FindStoreSite(const CCity& city, int32_t type, int64_t& price,
                                        TurnBudget& budget) {
     const int32_t cx = CentreX(city);
     const int32_t cy = CentreY(city);
-    for (const bool clear_only : {true, false}) {
+    // Sites beside a street first: the town's streets carry the road in.
+    for (const auto& [on_street, clear_only] : {std::pair{true, true}, std::pair{true, false},
+                                                std::pair{false, true}, std::pair{false, false}}) {
         for (int32_t ring = 0; ring <= kCityAreaSize / 2; ++ring) {
             for (int32_t y = cy - ring; y <= cy + ring; ++y) {
                 for (int32_t x = cx - ring; x <= cx + ring; ++x) {
                     if (std::max(std::abs(x - cx), std::abs(y - cy)) != ring) continue;
                     if (HasWay(x, y, 2, 2) || ClearSite(x, y) != clear_only) continue;
-                    if (!FootprintLooksFree(x, y, 2, 2)) continue;
+                    if (BesideStreet(x, y) != on_street) continue;
+                    if (!FootprintLooksFree(x, y, 2, 2) || !DepotRoom(x, y, 2, 2)) continue;
                     const Placement site{type, x, y};
                     price = PreviewPlacement(site, &budget);
                     if (price == kNoCheckLeft) return std::nullopt;
@@ -382,8 +428,8 @@ std::optional<Placement> FindFactorySite(const FactoryArea& area, int32_t type, 
         for (int32_t y = ay - ring; y <= ay + ring; ++y) {
             for (int32_t x = ax - ring; x <= ax + ring; ++x) {
                 if (std::max(std::abs(x - ax), std::abs(y - ay)) != ring) continue;
-                if (InsideAnyCity(x, y, w) || !FootprintLooksFree(x, y, w, h)) continue;
-                if (!RoomAround(x, y, w, h)) continue;
+                if (!FootprintLooksFree(x, y, w, h) || !RoomAround(x, y, w, h)) continue;
+                if (InsideAnyCity(x, y, w) || !DepotRoom(x, y, w, h)) continue;
                 const int32_t cx = x + w / 2;
                 const int32_t cy = y + h / 2;
                 const int32_t blocked =
@@ -406,16 +452,23 @@ std::optional<Placement> FindFactorySite(const FactoryArea& area, int32_t type, 
     return std::nullopt;
 }
 
-// The factory area of a chain between the raw-material site and the store.
-FactoryArea AreaFor(ChainMode mode, const Placement& site, const Placement& store) {
-    if (mode == ChainMode::Rail) {
-        return {store, kFactoryNearStore, kFactoryFarFromStore, site.x, site.y};
+// A factory site for a chain between the raw-material site and the store:
+// near the site for a road chain, else (and for a rail chain) near the
+// store.
+std::optional<Placement> FindChainFactorySite(ChainMode mode, const Placement& site,
+                                              const Placement& store, int32_t type, int64_t& price,
+                                              TurnBudget& budget) {
+    if (mode == ChainMode::Road) {
+        const auto near_site = FindFactorySite(
+            {site, kFactoryNearSite, kFactoryFarFromSite, store.x, store.y}, type, price, budget);
+        if (near_site || budget.checks <= 0) return near_site;
     }
-    return {site, kFactoryNearSite, kFactoryFarFromSite, store.x, store.y};
+    return FindFactorySite({store, kFactoryNearStore, kFactoryFarFromStore, site.x, site.y}, type,
+                           price, budget);
 }
 
 // A field just outside the footprint (x, y, w, h) a road could start on
-// (flat free land or a plain road), the one nearest (tx, ty).
+// (a plain road first, else flat free land), the one nearest (tx, ty).
 std::optional<std::pair<int32_t, int32_t>> RoadEnd(int32_t x, int32_t y, int32_t w, int32_t h,
                                                    int32_t tx, int32_t ty) {
     std::optional<std::pair<int32_t, int32_t>> best;
@@ -430,7 +483,8 @@ std::optional<std::pair<int32_t, int32_t>> RoadEnd(int32_t x, int32_t y, int32_t
             // The planner steps on no city building.
             const bool house = f->stadtnum() > 0 && !f->no_building_mask() && f->stadtb() != 0;
             if (!road && house) continue;
-            const int32_t d = std::abs(fx - tx) + std::abs(fy - ty);
+            // A road there already leads on: it comes first.
+            const int32_t d = std::abs(fx - tx) + std::abs(fy - ty) + (road ? 0 : kMapSize);
             if (!best || d < best_distance) {
                 best = std::pair{fx, fy};
                 best_distance = d;
@@ -527,6 +581,7 @@ struct Gathering {
     int32_t max_haul = 0;
     bool cheapest_first = false;
     bool payback_capped = false;
+    bool rail = false;  // rail chains too (once a chain earns)
 };
 
 // The rank of a candidate: its payback, raised the further its haul is from
@@ -568,7 +623,7 @@ std::vector<Candidate> Gather(const COpponent& o, const OpponentStyle& style,
                 ChainMode mode = ChainMode::Road;
                 // Rail only where it pays back sooner than the road, the
                 // train's running cost counted.
-                if (style.rail_from > 0 && haul >= style.rail_from && !with.cheapest_first) {
+                if (style.rail_from > 0 && haul >= style.rail_from && with.rail) {
                     const ChainEstimate rail = EstimateRailChain(q, haul, units, residents);
                     const bool sooner = rail.monthly_net > 0 &&
                                         (e.monthly_net <= 0 ||
@@ -626,15 +681,22 @@ Placement PlacementOf(int32_t number) {
 std::optional<Placement> FactoryOf(const ChainChoice& choice, const Placement& store,
                                    int64_t& price, TurnBudget& turn) {
     if (choice.factory_number != 0) return PlacementOf(choice.factory_number);
-    return FindFactorySite(AreaFor(choice.mode, PlacementOf(choice.site), store),
-                           FactoryTypeOf(Good(choice.product)), price, turn);
+    return FindChainFactorySite(choice.mode, PlacementOf(choice.site), store,
+                                FactoryTypeOf(Good(choice.product)), price, turn);
+}
+
+// Whether the road legs of a choice can be planned: factory to store and,
+// for a road chain, site to factory.
+Look LegsPlannable(const ChainChoice& choice, const Placement& factory, const Placement& store,
+                   TurnBudget& turn) {
+    const Look product = RoadPlannable(factory, store, turn);
+    if (product != Look::Yes || choice.mode == ChainMode::Rail) return product;
+    return RoadPlannable(PlacementOf(choice.site), factory, turn);
 }
 
 // The look for one choice's sites: the store (its own idle one or a new
-// site), the factory (likewise) and the product's road leg, factory to
-// store, planned (the raw material's leg of a road chain is short and has
-// room at the factory). An idle factory the leg cannot reach is left for a
-// new site.
+// site), the factory (likewise) and the road legs planned. An idle factory
+// the legs cannot reach is left for a new site.
 Look LookForChoice(ChainChoice& choice, int64_t budget, int64_t& store_price, TurnBudget& turn) {
     const BuildingType* types = g_pGameState->building_types;
     const GoodsRecord& g = Good(choice.product);
@@ -648,7 +710,7 @@ Look LookForChoice(ChainChoice& choice, int64_t budget, int64_t& store_price, Tu
     int64_t factory_price = 0;
     auto factory = FactoryOf(choice, *store, factory_price, turn);
     if (!factory) return undecided();
-    Look road = RoadPlannable(*factory, *store, turn);
+    Look road = LegsPlannable(choice, *factory, *store, turn);
     const int64_t new_factory = types[FactoryTypeOf(g)].build_price;
     if (road == Look::No && choice.factory_number != 0 && turn.plans > 0 &&
         choice.cost + new_factory <= budget) {
@@ -656,7 +718,7 @@ Look LookForChoice(ChainChoice& choice, int64_t budget, int64_t& store_price, Tu
         choice.cost += new_factory;
         factory = FactoryOf(choice, *store, factory_price, turn);
         if (!factory) return undecided();
-        road = RoadPlannable(*factory, *store, turn);
+        road = LegsPlannable(choice, *factory, *store, turn);
     }
     if (road != Look::Yes) return road;
     choice.store = *store;
@@ -705,6 +767,8 @@ std::optional<ChainChoice> SurveyChains(COpponent& o, const OpponentStyle& style
     normal.trucks = style.trucks;
     normal.max_haul = style.max_haul;
     normal.payback_capped = has_running;
+    // The dearer rail chain waits until a road chain earns.
+    normal.rail = has_running;
     std::vector<Candidate> candidates = Gather(o, style, view, normal);
     auto choice = LookForSites(o, candidates, normal.budget, turn);
     if (choice || has_running || SurveyCutShort(turn)) return choice;
@@ -734,6 +798,6 @@ std::optional<Placement> FindNewFactorySite(const Chain& chain, int32_t type, Tu
     const CBuilding* site = g_ppBuildings->At(chain.site);
     if (store == nullptr || site == nullptr) return {};
     int64_t price = 0;
-    return FindFactorySite(AreaFor(chain.mode, PlacementOf(chain.site), PlacementOf(chain.store)),
-                           type, price, turn);
+    return FindChainFactorySite(chain.mode, PlacementOf(chain.site), PlacementOf(chain.store), type,
+                                price, turn);
 }
