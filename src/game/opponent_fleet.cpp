@@ -204,14 +204,14 @@ void ReleaseHaltedTrucks(const COpponent& opponent, const Chain& chain) {
     }
 }
 
-void PaceChainTrain(const COpponent& opponent, const Chain& chain) {
+void PaceChainTrain(const COpponent& opponent, const Chain& chain, bool short_of_cash) {
     CBuilding* factory = Building(chain.factory);
     if (factory == nullptr || chain.mode != ChainMode::Rail) return;
     int32_t n = 0;
     int32_t d = 1;
     const int32_t held = std::max(0, factory->GetStock(chain.raw, n, d)) +
                          std::max(0, factory->GetStock(chain.product, n, d));
-    const bool enough = held >= kTrainUnitsPaced;
+    const bool enough = held >= kTrainUnitsPaced || short_of_cash;
     for (CVehicle* train : ChainVehicles(opponent, chain.id, ChainLeg::Rail)) {
         // Stop 0 is the factory's station: the train stays there while the
         // factory holds a trainload.

@@ -570,6 +570,7 @@ ChainEstimate EstimateRailChain(int32_t product, int32_t haul, int32_t site_unit
 namespace {
 
 constexpr int32_t kRescueHaul = 30;
+constexpr int64_t kRailMargin = 200000;
 constexpr int32_t kFactoryReuseReach = 40;
 constexpr size_t kSiteLooks = 16;
 
@@ -625,7 +626,10 @@ std::vector<Candidate> Gather(const COpponent& o, const OpponentStyle& style,
                 // train's running cost counted.
                 if (style.rail_from > 0 && haul >= style.rail_from && with.rail) {
                     const ChainEstimate rail = EstimateRailChain(q, haul, units, residents);
+                    // A trainload of raw material is bought at once: the
+                    // money must hold a few of them beside the chain.
                     const bool sooner = rail.monthly_net > 0 &&
+                                        rail.cost + kRailMargin <= with.budget &&
                                         (e.monthly_net <= 0 ||
                                          rail.cost * e.monthly_net < e.cost * rail.monthly_net);
                     if (sooner) {

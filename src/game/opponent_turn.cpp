@@ -103,7 +103,7 @@ class OpponentTurn {
             const Chain chain = DecodeChain(node);
             if (chain.state != ChainState::Running) continue;
             ReleaseHaltedTrucks(o_, chain);
-            PaceChainTrain(o_, chain);
+            PaceChainTrain(o_, chain, g_pGameState->cash[o_.player_number] < style_.reserve / 2);
         }
         CheckChains();
         GiveUpWorstWhenPoor();
