@@ -27,6 +27,9 @@ namespace {
 
 constexpr int32_t kWaitMonths = 12;
 constexpr int32_t kRefusalsToAbandon = 2;
+// A depot refused tries the next sites around its building (two a turn):
+// it costs nothing but time, so it is given more turns.
+constexpr int32_t kDepotRefusalsToAbandon = 4;
 constexpr int32_t kDepotReach = 2;
 
 CBuilding* BuildingNumbered(int32_t number) {
@@ -340,7 +343,9 @@ void OpponentSteps::RunList(StepList& steps, bool repairs) {
         if (outcome == Outcome::Refused) {
             ++step.refusals;
             steps.front() = EncodeStep(step);
-            if (step.refusals >= kRefusalsToAbandon) {
+            const int32_t limit =
+                step.kind == StepKind::Depot ? kDepotRefusalsToAbandon : kRefusalsToAbandon;
+            if (step.refusals >= limit) {
                 if (repairs) {
                     steps.remove_if(
                         [&](const StepNode& s) { return DecodeStep(s).args[2] == chain.id; });

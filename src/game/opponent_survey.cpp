@@ -380,12 +380,11 @@ int32_t LineObstacles(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return obstacles;
 }
 
-// Whether the fields around a footprint, two deep, hold no building and no
-// other company's way: room for the depots and their roads.
-bool RoomAround(int32_t x, int32_t y, int32_t w, int32_t h) {
-    constexpr int32_t kRoom = 2;
-    for (int32_t fy = y - kRoom; fy < y + h + kRoom; ++fy) {
-        for (int32_t fx = x - kRoom; fx < x + w + kRoom; ++fx) {
+// Whether the fields around a footprint, `room` deep, hold no building and
+// no other company's way: room for the depots and their roads.
+bool RoomAround(int32_t x, int32_t y, int32_t w, int32_t h, int32_t room) {
+    for (int32_t fy = y - room; fy < y + h + room; ++fy) {
+        for (int32_t fx = x - room; fx < x + w + room; ++fx) {
             const MapField* f = FieldAt(fx, fy);
             if (f == nullptr) return false;
             if (f->building_flag() || (f->spieler() != 0 && f->spieler() != g_ActingPlayer)) {
@@ -412,6 +411,7 @@ struct FactoryArea {
     int32_t far = 0;
     int32_t tx = 0;
     int32_t ty = 0;
+    int32_t room = 2;  // fields around it free of buildings and others' ways
 };
 
 // A factory site of the area outside every city's area, with room for its
@@ -428,7 +428,7 @@ std::optional<Placement> FindFactorySite(const FactoryArea& area, int32_t type, 
         for (int32_t y = ay - ring; y <= ay + ring; ++y) {
             for (int32_t x = ax - ring; x <= ax + ring; ++x) {
                 if (std::max(std::abs(x - ax), std::abs(y - ay)) != ring) continue;
-                if (!FootprintLooksFree(x, y, w, h) || !RoomAround(x, y, w, h)) continue;
+                if (!FootprintLooksFree(x, y, w, h) || !RoomAround(x, y, w, h, area.room)) continue;
                 if (InsideAnyCity(x, y, w) || !DepotRoom(x, y, w, h)) continue;
                 const int32_t cx = x + w / 2;
                 const int32_t cy = y + h / 2;
@@ -458,13 +458,21 @@ std::optional<Placement> FindFactorySite(const FactoryArea& area, int32_t type, 
 std::optional<Placement> FindChainFactorySite(ChainMode mode, const Placement& site,
                                               const Placement& store, int32_t type, int64_t& price,
                                               TurnBudget& budget) {
-    if (mode == ChainMode::Road) {
-        const auto near_site = FindFactorySite(
-            {site, kFactoryNearSite, kFactoryFarFromSite, store.x, store.y}, type, price, budget);
-        if (near_site || budget.checks <= 0) return near_site;
+    // Two fields of room around it first; where the land is that crowded,
+    // one.
+    for (const int32_t room : {2, 1}) {
+        if (mode == ChainMode::Road) {
+            const auto near_site = FindFactorySite(
+                {site, kFactoryNearSite, kFactoryFarFromSite, store.x, store.y, room}, type, price,
+                budget);
+            if (near_site || budget.checks <= 0) return near_site;
+        }
+        const auto near_store =
+            FindFactorySite({store, kFactoryNearStore, kFactoryFarFromStore, site.x, site.y, room},
+                            type, price, budget);
+        if (near_store || budget.checks <= 0) return near_store;
     }
-    return FindFactorySite({store, kFactoryNearStore, kFactoryFarFromStore, site.x, site.y}, type,
-                           price, budget);
+    return std::nullopt;
 }
 
 // A field just outside the footprint (x, y, w, h) a road could start on
