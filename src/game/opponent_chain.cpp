@@ -42,6 +42,7 @@ Chain DecodeChain(const PlanNode& node) {
     chain.last_check = GetWord(node.block_2, 1);
     chain.strikes = GetWord(node.block_2, 2);
     chain.repairs = node.bytes_1[0];
+    chain.lean = node.bytes_1[1] == 1;
     return chain;
 }
 
@@ -64,6 +65,7 @@ void EncodeChain(const Chain& chain, PlanNode& node) {
     PutWord(node.block_2, 1, chain.last_check);
     PutWord(node.block_2, 2, chain.strikes);
     node.bytes_1[0] = static_cast<uint8_t>(chain.repairs);
+    node.bytes_1[1] = chain.lean ? 1 : 0;
 }
 
 BuildStep DecodeStep(const StepNode& node) {
@@ -87,7 +89,11 @@ StepNode EncodeStep(const BuildStep& step) {
 }
 
 GivenUpCombination DecodeGivenUp(const StepNode& node) {
-    return {node.value_1, node.value_2, node.value_3, GetWord(node.block_1, 0)};
+    const int32_t reason = GetWord(node.block_1, 1);
+    return {node.value_1, node.value_2, node.value_3, GetWord(node.block_1, 0),
+            reason >= 0 && reason <= static_cast<int32_t>(SetAside::NoSites)
+                ? static_cast<SetAside>(reason)
+                : SetAside::Lost};
 }
 
 StepNode EncodeGivenUp(const GivenUpCombination& combination) {
@@ -96,7 +102,19 @@ StepNode EncodeGivenUp(const GivenUpCombination& combination) {
     node.value_2 = combination.city_slot;
     node.value_3 = combination.product;
     PutWord(node.block_1, 0, combination.month);
+    PutWord(node.block_1, 1, static_cast<int32_t>(combination.reason));
     return node;
+}
+
+int32_t SetAsideMonths(SetAside reason) {
+    switch (reason) {
+        case SetAside::Unfinished:
+            return 36;
+        case SetAside::NoSites:
+            return 18;
+        default:
+            return 120;
+    }
 }
 
 int32_t GameMonth() {

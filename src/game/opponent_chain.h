@@ -5,7 +5,7 @@
 // - a chain (a node of plan_list_b): raw-material site -> factory -> store,
 // - a chain vehicle (a node of plan_list_a),
 // - a build or repair step (step_lists[0], step_lists[1]),
-// - a combination given up (step_list_c).
+// - a combination set aside (step_list_c).
 
 #include <array>
 #include <cstdint>
@@ -42,6 +42,7 @@ struct Chain {
     int32_t last_check = 0;
     int32_t strikes = 0;
     int32_t repairs = 0;  // repairs tried since the chain last delivered
+    bool lean = false;    // started with little cash: it spends down to the lean reserve
 };
 
 Chain DecodeChain(const PlanNode& node);
@@ -73,13 +74,23 @@ struct BuildStep {
 BuildStep DecodeStep(const StepNode& node);
 StepNode EncodeStep(const BuildStep& step);
 
-// A combination of site, city and product given up, with the month it was.
+// Why a combination is set aside, and so for how long.
+enum class SetAside : int32_t {
+    Lost = 0,        // a chain that ran and did not pay, or lost its buildings
+    Unfinished = 1,  // a chain given up while it was being built
+    NoSites = 2,     // the survey found no store site, factory site or road for it
+};
+
+// A combination of site, city and product set aside, with the month it was.
 struct GivenUpCombination {
     int32_t site = 0;
     int32_t city_slot = 0;
     int32_t product = 0;
     int32_t month = 0;
+    SetAside reason = SetAside::Lost;
 };
+// The months a combination stays set aside.
+int32_t SetAsideMonths(SetAside reason);
 
 GivenUpCombination DecodeGivenUp(const StepNode& node);
 StepNode EncodeGivenUp(const GivenUpCombination& combination);

@@ -31,6 +31,7 @@ std::array<int32_t, 7> OwnedBuildings(const Chain& chain) {
 }
 
 constexpr int32_t kTruckTypes = 4;
+constexpr int32_t kTrainUnitsPaced = 6;  // a trainload
 constexpr int32_t kFirstRailModel = 10;
 constexpr int32_t kLastRailModel = 14;
 
@@ -200,6 +201,22 @@ void ReleaseHaltedTrucks(const COpponent& opponent, const Chain& chain) {
     for (CVehicle* vehicle : ChainVehicles(opponent, chain.id, ChainLeg::Road)) {
         vehicle->halted = 0;
         vehicle->halt_at_stop[0] = 0;
+    }
+}
+
+void PaceChainTrain(const COpponent& opponent, const Chain& chain, bool short_of_cash) {
+    CBuilding* factory = Building(chain.factory);
+    if (factory == nullptr || chain.mode != ChainMode::Rail) return;
+    int32_t n = 0;
+    int32_t d = 1;
+    const int32_t held = std::max(0, factory->GetStock(chain.raw, n, d)) +
+                         std::max(0, factory->GetStock(chain.product, n, d));
+    const bool enough = held >= kTrainUnitsPaced || short_of_cash;
+    for (CVehicle* train : ChainVehicles(opponent, chain.id, ChainLeg::Rail)) {
+        // Stop 0 is the factory's station: the train stays there while the
+        // factory holds a trainload.
+        train->halt_at_stop[0] = enough ? 1 : 0;
+        if (!enough) train->halted = 0;
     }
 }
 

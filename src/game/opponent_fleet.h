@@ -41,6 +41,12 @@ std::vector<CVehicle*> ChainVehicles(const COpponent& opponent, int32_t chain_id
 // deliveries of the product are below the store's demand.
 void ReleaseHaltedTrucks(const COpponent& opponent, const Chain& chain);
 
+// A rail chain's train brings raw material (bought where it loads) only as
+// fast as the product leaves: it stays at the factory's station while the
+// factory holds a trainload of raw material and product, or while the
+// opponent is short of cash, and goes again when neither holds.
+void PaceChainTrain(const COpponent& opponent, const Chain& chain, bool short_of_cash);
+
 // Scraps every vehicle of the chain (their plan nodes go with them).
 void ScrapChainVehicles(COpponent& opponent, int32_t chain_id);
 

@@ -27,6 +27,9 @@ namespace {
 
 constexpr int32_t kWaitMonths = 12;
 constexpr int32_t kRefusalsToAbandon = 2;
+// A depot refused tries the next sites around its building (two a turn):
+// it costs nothing but time, so it is given more turns.
+constexpr int32_t kDepotRefusalsToAbandon = 4;
 constexpr int32_t kDepotReach = 2;
 
 CBuilding* BuildingNumbered(int32_t number) {
@@ -62,6 +65,21 @@ bool FrontFits(int32_t x, int32_t y) {
     }
     if (f->wegtyp() != kWayNone || f->wegteil() != 0 || f->building_flag()) return false;
     return f->data_word() == 0 || f->forest_flag();
+}
+
+// Whether a road can go on from a depot's front field (x, y): a neighbour
+// other than the depot's own field (dx, dy) carries a road it may use or is
+// land a road may be laid on.
+bool FrontOpen(int32_t x, int32_t y, int32_t dx, int32_t dy) {
+    for (int32_t d = 0; d < 4; ++d) {
+        const int32_t nx = x + DirDx(d);
+        const int32_t ny = y + DirDy(d);
+        if ((nx == dx && ny == dy) || !FrontFits(nx, ny)) continue;
+        const MapField* f = FieldAt(nx, ny);
+        const bool house = f->stadtnum() > 0 && !f->no_building_mask() && f->stadtb() != 0;
+        if (!house || (IsRoadWay(f->wegtyp()) && f->wegteil() > 0)) return true;
+    }
+    return false;
 }
 
 // A station's track may leave onto free flat land or the acting player's
@@ -197,6 +215,8 @@ void OpponentSteps::StartChain(const ChainChoice& choice) {
     chain.city_slot = choice.city_slot;
     chain.start_month = GameMonth();
     chain.last_check = chain.start_month;
+    chain.lean = choice.trucks < style_.trucks;
+    UseAgain(choice, chain);
     PlanNode node;
     EncodeChain(chain, node);
     o_.plan_list_b.push_front(node);
@@ -231,7 +251,40 @@ void OpponentSteps::StartChain(const ChainChoice& choice) {
         add(StepKind::Road, 0, 0, kSiteDepot, kFactoryDepot);
         add(StepKind::Road, 0, 0, kFactoryDepot, kStoreDepot);
     }
-    add(StepKind::Trucks, 0, 0, style_.trucks, 0);
+    add(StepKind::Trucks, 0, 0, choice.trucks, 0);
+}
+
+void OpponentSteps::UseAgain(const ChainChoice& choice, Chain& chain) {
+    const int32_t p = o_.player_number;
+    const auto own = [p](int32_t number) {
+        const CBuilding* b = BuildingNumbered(number);
+        return b != nullptr && b->owner == p ? number : 0;
+    };
+    chain.store = own(choice.store_number);
+    chain.factory = own(choice.factory_number);
+    if (CBuilding* factory = BuildingNumbered(chain.factory)) factory->SetProduct(chain.product);
+    // The depots and stations of a given-up chain beside them come along.
+    for (const PlanNode& node : o_.plan_list_b) {
+        const Chain old = DecodeChain(node);
+        if (old.state != ChainState::GivenUp) continue;
+        if (chain.store != 0 && old.store == chain.store && chain.terminals[kStoreDepot] == 0) {
+            chain.terminals[kStoreDepot] = own(old.terminals[kStoreDepot]);
+        }
+        if (chain.factory != 0 && old.factory == chain.factory) {
+            for (const int32_t t : {kFactoryDepot, kFactoryStation}) {
+                if (chain.terminals[t] == 0) chain.terminals[t] = own(old.terminals[t]);
+            }
+        }
+    }
+    if (chain.factory != 0) {
+        const CBuilding* factory = BuildingNumbered(chain.factory);
+        chain.factory_x = factory->anchor_x;
+        chain.factory_y = factory->anchor_y;
+    }
+}
+
+int64_t OpponentSteps::ReserveOf(const Chain& chain) const {
+    return chain.lean ? LeanReserve(style_) : style_.reserve;
 }
 
 bool OpponentSteps::Building() const {
@@ -283,10 +336,16 @@ void OpponentSteps::RunList(StepList& steps, bool repairs) {
             }
             continue;
         }
+        if (outcome == Outcome::Refused && !repairs && step.kind == StepKind::Road &&
+            step.refusals == 0 && PlaceAgain(step, chain, *node, steps)) {
+            continue;
+        }
         if (outcome == Outcome::Refused) {
             ++step.refusals;
             steps.front() = EncodeStep(step);
-            if (step.refusals >= kRefusalsToAbandon) {
+            const int32_t limit =
+                step.kind == StepKind::Depot ? kDepotRefusalsToAbandon : kRefusalsToAbandon;
+            if (step.refusals >= limit) {
                 if (repairs) {
                     steps.remove_if(
                         [&](const StepNode& s) { return DecodeStep(s).args[2] == chain.id; });
@@ -302,6 +361,27 @@ void OpponentSteps::RunList(StepList& steps, bool repairs) {
     }
 }
 
+bool OpponentSteps::PlaceAgain(BuildStep& road, Chain& chain, PlanNode& node, StepList& steps) {
+    // A road its planner cannot find: the depot at its far end goes
+    // elsewhere (a new depot beside the same building) before the road is
+    // refused for good.
+    const int32_t to = road.args[1];
+    int32_t fx = 0;
+    int32_t fy = 0;
+    if (to < 0 || to >= kChainTerminals || !DepotFront(chain.terminals[to], fx, fy)) return false;
+    ++road.refusals;
+    steps.front() = EncodeStep(road);
+    chain.terminals[to] = 0;
+    EncodeChain(chain, node);
+    BuildStep depot;
+    depot.kind = StepKind::Depot;
+    depot.x = fx;
+    depot.y = fy;
+    depot.args = {to, 0, chain.id};
+    steps.push_front(EncodeStep(depot));
+    return true;
+}
+
 OpponentSteps::Outcome OpponentSteps::Execute(BuildStep& step, Chain& chain, PlanNode& node) {
     const auto map = [](ActionResult r) { return OutcomeOf(r); };
     switch (step.kind) {
@@ -312,14 +392,15 @@ OpponentSteps::Outcome OpponentSteps::Execute(BuildStep& step, Chain& chain, Pla
             if (!budget_.TakeAction()) return Outcome::OutOfTurn;
             int32_t number = 0;
             const ActionResult r = PlaceForActingPlayer({step.args[0], step.x, step.y},
-                                                        style_.reserve, number, &budget_);
-            if (r == ActionResult::Refused && chain.factory == 0) {
+                                                        ReserveOf(chain), number, &budget_);
+            if (r == ActionResult::Refused) {
                 // The site was taken since the survey: the store moves to
                 // another site of the same city, the factory to another site
-                // near the store.
+                // near the store. Only when there is none is it a refusal.
                 const auto site = step.kind == StepKind::Store
                                       ? FindNewStoreSite(chain.city_slot, step.args[0], budget_)
-                                      : FindNewFactorySite(chain.store, step.args[0], budget_);
+                                      : FindNewFactorySite(chain, step.args[0], budget_);
+                if (!site && budget_.checks <= 0) return Outcome::OutOfTurn;
                 if (site && (site->x != step.x || site->y != step.y)) {
                     step.x = site->x;
                     step.y = site->y;
@@ -342,7 +423,7 @@ OpponentSteps::Outcome OpponentSteps::Execute(BuildStep& step, Chain& chain, Pla
             return Outcome::Done;
         }
         case StepKind::Depot:
-            return PlaceDepot(step.args[0], ServedBuilding(chain, step.args[0]), chain);
+            return PlaceDepot(step, ServedBuilding(chain, step.args[0]), chain);
         case StepKind::Road:
             return LayRoad(step.args[0], step.args[1], chain);
         case StepKind::Station:
@@ -354,8 +435,8 @@ OpponentSteps::Outcome OpponentSteps::Execute(BuildStep& step, Chain& chain, Pla
             while (step.args[0] > 0) {
                 if (!budget_.TakeAction()) return Outcome::OutOfTurn;
                 const CVehicle* bought = step.kind == StepKind::Trucks
-                                             ? BuyChainTruck(o_, chain, style_.reserve)
-                                             : BuyChainTrain(o_, chain, style_.reserve);
+                                             ? BuyChainTruck(o_, chain, ReserveOf(chain))
+                                             : BuyChainTrain(o_, chain, ReserveOf(chain));
                 if (bought == nullptr) return Outcome::Wait;
                 --step.args[0];
             }
@@ -368,7 +449,7 @@ OpponentSteps::Outcome OpponentSteps::PlaceTerminal(const Placement& placement, 
                                                     Chain& chain) {
     budget_.TakeAction();
     int32_t number = 0;
-    const ActionResult r = PlaceForActingPlayer(placement, style_.reserve, number, &budget_);
+    const ActionResult r = PlaceForActingPlayer(placement, ReserveOf(chain), number, &budget_);
     if (r != ActionResult::Done) return OutcomeOf(r);
     budget_.map_changed = true;
     chain.terminals[terminal] = number;
@@ -376,11 +457,16 @@ OpponentSteps::Outcome OpponentSteps::PlaceTerminal(const Placement& placement, 
     return Outcome::Done;
 }
 
-OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t served, Chain& chain) {
+OpponentSteps::Outcome OpponentSteps::PlaceDepot(const BuildStep& step, int32_t served,
+                                                 Chain& chain) {
+    const int32_t terminal = step.args[0];
     if (terminal < 0 || terminal >= kChainTerminals) return Outcome::Refused;
     int32_t& depot = chain.terminals[terminal];
-    if (BuildingNumbered(depot) != nullptr && IsTruckDepotType(BuildingNumbered(depot)->type))
+    const CBuilding* standing = BuildingNumbered(depot);
+    if (standing != nullptr && IsTruckDepotType(standing->type) &&
+        standing->owner == o_.player_number) {
         return Outcome::Done;
+    }
     const CBuilding* b = BuildingNumbered(served);
     if (b == nullptr) return Outcome::Refused;
     if (budget_.actions <= 0) return Outcome::OutOfTurn;
@@ -405,7 +491,9 @@ OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t serve
             for (int32_t o = 0; o < 4; ++o) {
                 const int32_t fx = x + DirDx(o);
                 const int32_t fy = y + DirDy(o);
-                if (inside(fx, fy) || !FrontFits(fx, fy)) continue;
+                if (inside(fx, fy) || !FrontFits(fx, fy) || !FrontOpen(fx, fy, x, y)) continue;
+                // A depot placed again keeps off the front whose road failed.
+                if (step.x != 0 && fx == step.x && fy == step.y) continue;
                 const Placement placement{kTypeTruckDepot + o, x, y};
                 const int64_t price = PreviewPlacement(placement, &budget_);
                 if (price == kNoCheckLeft) return Outcome::OutOfTurn;
@@ -420,8 +508,59 @@ OpponentSteps::Outcome OpponentSteps::PlaceDepot(int32_t terminal, int32_t serve
     std::stable_sort(sites.begin(), sites.end(), [](const DepotSite& a, const DepotSite& c) {
         return a.price != c.price ? a.price < c.price : a.distance < c.distance;
     });
-    if (sites.empty()) return Outcome::Refused;
-    return PlaceTerminal(sites.front().placement, terminal, chain);
+    if (sites.empty()) return AdoptDepot(served, terminal, chain);
+    // The second depot of a road leg: the first site whose front a road from
+    // the leg's other depot reaches (a refused try starts further down the
+    // list).
+    int32_t px = 0;
+    int32_t py = 0;
+    const int32_t partner = PartnerDepot(chain, terminal);
+    if (partner < 0 || !DepotFront(chain.terminals[partner], px, py)) {
+        return PlaceTerminal(sites.front().placement, terminal, chain);
+    }
+    constexpr size_t kTriesPerRefusal = 2;
+    for (size_t i = static_cast<size_t>(step.refusals) * kTriesPerRefusal; i < sites.size(); ++i) {
+        if (!budget_.TakePlan()) return Outcome::OutOfTurn;
+        const Placement& p = sites[i].placement;
+        const int32_t o = p.type - kTypeTruckDepot;
+        const bool planned = PlanRoadForActingPlayer(px, py, p.x + DirDx(o), p.y + DirDy(o)) >= 0;
+        if (g_pWayNetwork != nullptr) g_pWayNetwork->FreePath();
+        if (planned) return PlaceTerminal(p, terminal, chain);
+        if (i + 1 >= (static_cast<size_t>(step.refusals) + 1) * kTriesPerRefusal) break;
+    }
+    return Outcome::Refused;
+}
+
+int32_t OpponentSteps::PartnerDepot(const Chain& chain, int32_t terminal) const {
+    if (terminal == kStoreDepot) return kFactoryDepot;
+    if (terminal == kFactoryDepot && chain.mode == ChainMode::Road) return kSiteDepot;
+    return -1;
+}
+
+OpponentSteps::Outcome OpponentSteps::AdoptDepot(int32_t served, int32_t terminal, Chain& chain) {
+    // No room for a new depot: one of the opponent's own beside the building
+    // (left by a given-up chain) serves.
+    const CBuilding* b = BuildingNumbered(served);
+    if (b == nullptr) return Outcome::Refused;
+    const FloorBox floor = FloorOf(*b);
+    for (int32_t y = floor.y0 - kDepotReach; y <= floor.y1 + kDepotReach; ++y) {
+        for (int32_t x = floor.x0 - kDepotReach; x <= floor.x1 + kDepotReach; ++x) {
+            const MapField* f = FieldAt(x, y);
+            const int32_t number = f != nullptr && f->building_flag() ? f->BuildingNumber() : 0;
+            const CBuilding* d = BuildingNumbered(number);
+            if (d == nullptr || !IsTruckDepotType(d->type) || d->owner != o_.player_number) {
+                continue;
+            }
+            if (std::find(chain.terminals.begin(), chain.terminals.end(), number) !=
+                chain.terminals.end()) {
+                continue;
+            }
+            chain.terminals[terminal] = number;
+            if (PlanNode* node = ChainNode(chain.id)) EncodeChain(chain, *node);
+            return Outcome::Done;
+        }
+    }
+    return Outcome::Refused;
 }
 
 OpponentSteps::Outcome OpponentSteps::LayRoad(int32_t from, int32_t to, const Chain& chain) {
@@ -438,7 +577,7 @@ OpponentSteps::Outcome OpponentSteps::LayRoad(int32_t from, int32_t to, const Ch
     if (budget_.actions <= 0 || budget_.plans <= 0) return Outcome::OutOfTurn;
     budget_.TakeAction();
     budget_.TakePlan();
-    const ActionResult r = LayRoadForActingPlayer(x1, y1, x2, y2, style_.reserve);
+    const ActionResult r = LayRoadForActingPlayer(x1, y1, x2, y2, ReserveOf(chain));
     if (r == ActionResult::Done) {
         budget_.map_changed = true;
         for (const int32_t depot : {chain.terminals[from], chain.terminals[to]}) {
@@ -454,7 +593,9 @@ OpponentSteps::Outcome OpponentSteps::LayRoad(int32_t from, int32_t to, const Ch
 OpponentSteps::Outcome OpponentSteps::PlaceStation(int32_t terminal, int32_t served, Chain& chain) {
     if (terminal != kSiteStation && terminal != kFactoryStation) return Outcome::Refused;
     int32_t& station = chain.terminals[terminal];
-    if (BuildingNumbered(station) != nullptr && IsStationType(BuildingNumbered(station)->type)) {
+    const CBuilding* standing = BuildingNumbered(station);
+    if (standing != nullptr && IsStationType(standing->type) &&
+        standing->owner == o_.player_number) {
         return Outcome::Done;
     }
     const CBuilding* b = BuildingNumbered(served);
@@ -528,7 +669,7 @@ OpponentSteps::Outcome OpponentSteps::LayTrack(int32_t from, int32_t to, const C
     if (budget_.actions <= 0 || budget_.plans <= 0) return Outcome::OutOfTurn;
     budget_.TakeAction();
     budget_.TakePlan();
-    const ActionResult r = LayTrackForActingPlayer(ea.x, ea.y, eb.x, eb.y, style_.reserve);
+    const ActionResult r = LayTrackForActingPlayer(ea.x, ea.y, eb.x, eb.y, ReserveOf(chain));
     if (r == ActionResult::Done) budget_.map_changed = true;
     return OutcomeOf(r);
 }
@@ -565,7 +706,7 @@ void OpponentSteps::PlanRepair(PlanNode& node) {
         if (!factory) add(StepKind::Road, kSiteDepot, kFactoryDepot);
         if (!factory || !reached(kStoreDepot)) add(StepKind::Road, kFactoryDepot, kStoreDepot);
     }
-    const int32_t trucks = missing(ChainLeg::Road, style_.trucks);
+    const int32_t trucks = missing(ChainLeg::Road, chain.lean ? 1 : style_.trucks);
     if (trucks > 0) add(StepKind::Trucks, trucks, 0);
 }
 
@@ -576,10 +717,12 @@ void OpponentSteps::GiveUp(PlanNode& node) {
     for (StepList* steps : {&o_.step_lists[0], &o_.step_lists[1]}) {
         steps->remove_if([&](const StepNode& s) { return DecodeStep(s).args[2] == chain.id; });
     }
+    const SetAside reason =
+        chain.state == ChainState::Running ? SetAside::Lost : SetAside::Unfinished;
     chain.state = ChainState::GivenUp;
     EncodeChain(chain, node);
     o_.step_list_c.push_back(
-        EncodeGivenUp({chain.site, chain.city_slot, chain.product, GameMonth()}));
+        EncodeGivenUp({chain.site, chain.city_slot, chain.product, GameMonth(), reason}));
     if (o_.turn_ref_1 == &node) o_.turn_ref_1 = nullptr;
 }
 

@@ -2,7 +2,8 @@
 // The construction of an opponent's chain as a list of steps (step_lists[0]
 // for building, step_lists[1] for repairs), worked off in turns within the
 // turn's limits; a step that must wait for money stays at the front, one
-// refused twice or waiting for a year abandons the chain (what stands stays).
+// refused twice or waiting for a year abandons the chain (what stands stays
+// for the next chain that fits it).
 
 #include <cstdint>
 
@@ -27,7 +28,7 @@ class OpponentSteps {
     // route search no longer finds is laid again, missing trucks bought.
     void PlanRepair(PlanNode& node);
     // Gives the chain up: its vehicles are scrapped, its steps dropped, the
-    // combination recorded; its buildings stay.
+    // combination set aside; its buildings stay for a later chain to use.
     void GiveUp(PlanNode& node);
 
     enum class Outcome { Done, Wait, Refused, OutOfTurn };
@@ -36,7 +37,16 @@ class OpponentSteps {
     // Runs the steps of one list; false when the turn's limits stopped it.
     void RunList(StepList& steps, bool repairs);
     Outcome Execute(BuildStep& step, Chain& chain, PlanNode& node);
-    Outcome PlaceDepot(int32_t terminal, int32_t served, Chain& chain);
+    // Places the depot of the step's terminal beside the served building.
+    Outcome PlaceDepot(const BuildStep& step, int32_t served, Chain& chain);
+    // The depot at the other end of the road leg of a terminal's depot,
+    // -1 none.
+    int32_t PartnerDepot(const Chain& chain, int32_t terminal) const;
+    // No room beside the building: an own depot there takes the terminal.
+    Outcome AdoptDepot(int32_t served, int32_t terminal, Chain& chain);
+    // A refused road: its far depot is placed again elsewhere (once); false
+    // when there is no depot to move.
+    bool PlaceAgain(BuildStep& road, Chain& chain, PlanNode& node, StepList& steps);
     // Places a depot or station of the chain on the site (one action) and
     // records it as the chain's terminal.
     Outcome PlaceTerminal(const Placement& placement, int32_t terminal, Chain& chain);
@@ -46,6 +56,11 @@ class OpponentSteps {
     Outcome PlaceStation(int32_t terminal, int32_t served, Chain& chain);
     // Track between the nearest ends of the two stations' first rows.
     Outcome LayTrack(int32_t from, int32_t to, const Chain& chain);
+    // The chain takes over the opponent's idle store and factory the survey
+    // chose, with the depots and stations a given-up chain left beside them.
+    void UseAgain(const ChainChoice& choice, Chain& chain);
+    // The cash the chain's steps keep back.
+    int64_t ReserveOf(const Chain& chain) const;
     PlanNode* BuildingChain();
     PlanNode* ChainNode(int32_t id);
     void SendNews(PlanNode& node);

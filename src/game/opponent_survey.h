@@ -22,8 +22,11 @@ struct ChainChoice {
     int64_t cost = 0;       // estimated cost of the whole chain
     int64_t monthly_net = 0;
     ChainMode mode = ChainMode::Road;
+    int32_t trucks = 2;  // trucks the chain starts with
     Placement store;
     Placement factory;
+    int32_t store_number = 0;  // a store of the opponent's used again, 0: a new one
+    int32_t factory_number = 0;
 };
 
 // The estimate of one combination; the choice is the one with the lowest
@@ -41,14 +44,23 @@ ChainEstimate EstimateRailChain(int32_t product, int32_t haul, int32_t site_unit
                                 int32_t residents);
 
 // The best chain for the opponent now, or none. `has_running` lowers the
-// bar to a payback within the style's cap. The site looks take the turn's
-// construction checks: when they run out the survey ends with the best
-// site found so far, or none.
-std::optional<ChainChoice> SurveyChains(const COpponent& opponent, const OpponentStyle& style,
+// bar to a payback within the style's cap. The survey leaves alone what the
+// other opponents serve or build for (a site, a town's store of a type),
+// shares a town's demand with the other companies' stores of the type there,
+// and uses the opponent's own idle store or factory again where one fits.
+// The ranking follows the style (haul it likes, care for the price). When
+// nothing runs and nothing can be paid, the cheapest chain down to the lean
+// reserve is taken, with one truck. The site looks take the turn's checks
+// and plans: when they run out the survey ends without a choice; a
+// combination whose look finds no sites is set aside in step_list_c.
+std::optional<ChainChoice> SurveyChains(COpponent& opponent, const OpponentStyle& style,
                                         bool has_running, TurnBudget& budget);
+// Whether the last survey ended because the turn's limits ran out.
+bool SurveyCutShort(const TurnBudget& budget);
 
 // Another store site in the city, when the chosen one was taken before the
 // store was placed (another company built there first).
 std::optional<Placement> FindNewStoreSite(int32_t city_slot, int32_t type, TurnBudget& turn);
-// Another factory site for the standing store `store` (a building number).
-std::optional<Placement> FindNewFactorySite(int32_t store, int32_t type, TurnBudget& turn);
+// Another factory site for the chain whose store stands: near its
+// raw-material site (a rail chain's near the store).
+std::optional<Placement> FindNewFactorySite(const Chain& chain, int32_t type, TurnBudget& turn);

@@ -101,7 +101,9 @@ class OpponentTurn {
         Upkeep();
         for (PlanNode& node : o_.plan_list_b) {
             const Chain chain = DecodeChain(node);
-            if (chain.state == ChainState::Running) ReleaseHaltedTrucks(o_, chain);
+            if (chain.state != ChainState::Running) continue;
+            ReleaseHaltedTrucks(o_, chain);
+            PaceChainTrain(o_, chain, g_pGameState->cash[o_.player_number] < style_.reserve / 2);
         }
         CheckChains();
         GiveUpWorstWhenPoor();
@@ -206,7 +208,8 @@ class OpponentTurn {
     }
 
     // Below half its reserve the opponent gives up its worst chain (the
-    // lowest profit over the last six months), one a turn.
+    // lowest profit over the last six months), one a turn, when that chain
+    // loses money: a chain that earns is what brings the cash back.
     void GiveUpWorstWhenPoor() {
         if (g_pGameState->cash[o_.player_number] >= style_.reserve / 2) return;
         PlanNode* worst = nullptr;
@@ -221,7 +224,7 @@ class OpponentTurn {
                 worst_profit = profit;
             }
         }
-        if (worst != nullptr) steps_.GiveUp(*worst);
+        if (worst != nullptr && worst_profit < 0) steps_.GiveUp(*worst);
     }
 
     void Survey() {
@@ -240,7 +243,7 @@ class OpponentTurn {
         const auto choice = SurveyChains(o_, style_, running, budget_);
         if (choice) {
             steps_.StartChain(*choice);
-        } else if (budget_.checks <= 0) {
+        } else if (SurveyCutShort(budget_)) {
             o_.state_9 = surveyed;  // cut short: the next turn surveys again
         }
     }

@@ -61,5 +61,7 @@ bool ScrapVehicle(int32_t player, CVehicle* vehicle) {
     if (vehicle->vehicle_class == kVehicleCityCar) return false;
     if (!UnlinkVehicle(vehicle)) return false;
     delete vehicle;
+    // The vehicle leaves the player's fleet: the count falls with it.
+    g_Statistics.Book(StatSeries::VehicleCount, player, -1);
     return true;
 }

@@ -18,6 +18,7 @@ CVehicle* BuyVehicle(int32_t player, int32_t model, int32_t x, int32_t y, int32_
 // Whether `model` is on sale by the game date (from July of its year).
 bool IsModelAvailable(int32_t model);
 
-// Takes the player's vehicle out of the list and deletes it (no money back).
+// Takes the player's vehicle out of the list and deletes it (no money back);
+// the player's vehicle count falls by one.
 // False (nothing changes) when the vehicle is not listed or another player's.
 bool ScrapVehicle(int32_t player, CVehicle* vehicle);

@@ -7,6 +7,7 @@
 #include "app/game_app.h"
 #include "app/game_tick.h"
 #include "app/level_file.h"
+#include "cities/city.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "economy/store.h"
@@ -220,14 +221,24 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     EXPECT_GT(Delivered(chain, kCurrentMonth - 3), 0);
     EXPECT_GT(g_Statistics.PairThis(kPairReceipts, 1) + g_Statistics.PairLast(kPairReceipts, 1), 0);
     EXPECT_EQ(g_Statistics.PairThis(kPairReceipts, 0), 0);
-    // Cut the road between mine and factory in the middle of a straight.
+    // Cut the road between mine and factory: follow it from the mine's
+    // depot to the first field that is no junction.
     int32_t fx = 0, fy = 0, cx = -1, cy = -1;
     ASSERT_TRUE(DepotFront(chain.terminals[kSiteDepot], fx, fy));
-    for (int32_t x = fx + 4; x < fx + 14 && cx < 0; ++x) {
-        for (int32_t y = fy - 14; y <= fy && cx < 0; ++y) {
+    const CBuilding& siteDepot = *buildings_.At(chain.terminals[kSiteDepot]);
+    int32_t px = siteDepot.anchor_x, py = siteDepot.anchor_y;
+    for (int32_t step = 0; step < 30 && cx < 0; ++step) {
+        int32_t nx = -1, ny = -1;
+        for (int32_t d = 0; d < 4 && nx < 0; ++d) {
+            const int32_t x = fx + DirDx(d), y = fy + DirDy(d);
             const MapField& f = *FieldAt(x, y);
-            if (f.wegtyp() == kWayAsphaltRoad && f.spieler() == 1 && !f.knoten()) cx = x, cy = y;
+            if ((x != px || y != py) && f.wegtyp() == kWayAsphaltRoad && f.spieler() == 1 &&
+                !f.building_flag())
+                nx = x, ny = y;
         }
+        ASSERT_GE(nx, 0);
+        std::tie(px, py, fx, fy) = std::tuple(fx, fy, nx, ny);
+        if (step >= 1 && !FieldAt(fx, fy)->knoten()) cx = fx, cy = fy;
     }
     ASSERT_GE(cx, 0);
     g_pWayNetwork->DemolishWayField(cx, cy, 1);
@@ -235,7 +246,7 @@ TEST_F(OpponentPlayTest, ChainIsBuiltDeliversSurvivesTheRecordIsRepairedAndGiven
     Months(8);
     EXPECT_TRUE(DepotsJoined(chain.terminals[kSiteDepot], chain.terminals[kFactoryDepot]));
     EXPECT_EQ(DecodeChain(Opponent(0).plan_list_b.front()).state, ChainState::Running);
-    EXPECT_GT(Delivered(chain, kCurrentMonth - 1), 0);
+    EXPECT_GT(Delivered(chain, kCurrentMonth - 3), 0);  // trucks wait for the mine's output
     EXPECT_TRUE(GraphMatchesMap(*g_pWayNetwork, 0, 0, 255, 255));
     // Priced into loss: given up after the patience checks; what stands stays.
     GoodsRecord& jewelry = GS().goods[kGoldJewelry];
@@ -286,6 +297,8 @@ TEST_F(OpponentPlayTest, BuilderActionsActForTheActingPlayer) {
                   std::tuple(p, 10000 - 2400, 1));
         EXPECT_FALSE(ScrapVehicle((p + 1) % 4, truck));
         EXPECT_TRUE(ScrapVehicle(p, truck));
+        // Scrapping is how a vehicle leaves: the count falls with it.
+        EXPECT_EQ(g_Statistics.Monthly(StatSeries::VehicleCount, p), 0);
         GS().cash[p] = 2399;
         EXPECT_EQ(BuyVehicle(p, 0, x, 40), nullptr);
     }
@@ -332,11 +345,25 @@ TEST(OpponentChainCodec, RoundTripsEveryField) {
 // A bold opponent (profile 4) brings gold 60 fields by rail to its factory
 // and the jewelry on by truck.
 TEST_F(OpponentWorld, LongHaulOfABoldOpponentBecomesARailChainThatDelivers) {
-    PlaceSite(kTypeSteelMill, 40, 100);
     const int32_t city = FoundCity(100, 100, 1500);
     ASSERT_GE(city, 0);
     RecreateOpponents({4, -1, -1});
+    // The dearer rail chain waits until a road chain earns: first a mine
+    // near the town, then the long haul from the steel mill.
+    const CCity& town = *cities_.cities[city];
+    PlaceSite(kTypeMine, town.origin_x - 12, town.origin_y + kCityAreaSize / 2);
+    GS().cash[1] = 2000000;
     ASSERT_TRUE(TurnUntilRunning(0, 8));
+    EXPECT_EQ(Chains(0).front().mode, ChainMode::Road);
+    PlaceSite(kTypeSteelMill, 40, 100);
+    bool rail = false;
+    for (int32_t month = 0; month < 12 && !rail; ++month) {
+        Months(1);
+        Opponent(0).TakeTurn();
+        for (const Chain& c : Chains(0))
+            rail = rail || (c.mode == ChainMode::Rail && c.state == ChainState::Running);
+    }
+    ASSERT_TRUE(rail);
     const Chain chain = Chains(0).front();
     EXPECT_EQ(chain.mode, ChainMode::Rail);
     const std::vector<CVehicle*> trains = ChainVehicles(Opponent(0), chain.id, ChainLeg::Rail);
@@ -348,16 +375,160 @@ TEST_F(OpponentWorld, LongHaulOfABoldOpponentBecomesARailChainThatDelivers) {
     EXPECT_GT(Delivered(chain, kCurrentMonth - 3), 0);
 }
 
-// Profiles 0, 3 and 4 play a generated world for 20 years: each earns every
-// year from a delivering chain, spends only to its reserve, never ends a month
-// in debt; the graph matches the map; saves at years 10 and 20 keep the game.
+// The small world of the causes that stalled opponents: towns and gold mines
+// 25 fields west of a town's centre (a haul a one-truck chain may take too).
+class OpponentCauses : public OpponentWorld {
+  protected:
+    struct Town {
+        int32_t slot = -1;
+        int32_t cx = 0;
+        int32_t cy = 0;
+    };
+    Town FoundTown(int32_t x, int32_t y) {
+        Town town;
+        town.slot = FoundCity(x, y, 1500);
+        if (town.slot < 0) return town;
+        const CCity& city = *cities_.cities[town.slot];
+        town.cx = city.origin_x + kCityAreaSize / 2;
+        town.cy = city.origin_y + kCityAreaSize / 2;
+        return town;
+    }
+    int32_t MineWestOf(const Town& town, int32_t dy = 0) {
+        return PlaceSite(kTypeMine, town.cx - 25, town.cy + dy);
+    }
+    // Turns of `slot` a month apart until `done`; true when it is.
+    template <typename Done>
+    bool TurnsUntil(int32_t slot, int32_t turns, Done done) {
+        for (int32_t i = 0; i < turns; ++i) {
+            Opponent(slot).TakeTurn();
+            if (done()) return true;
+            Months(1);
+        }
+        return false;
+    }
+    bool Runs(int32_t slot) {
+        for (const Chain& chain : Chains(slot)) {
+            if (chain.state == ChainState::Running) return true;
+        }
+        return false;
+    }
+};
+
+// Two opponents that want the same mine and town: the second leaves what
+// the first builds for alone and takes the other mine and town.
+TEST_F(OpponentCauses, TwoOpponentsWantingTheSameSiteAndTownPickDifferentOnes) {
+    const Town north = FoundTown(100, 60);
+    const Town south = FoundTown(100, 180);
+    ASSERT_TRUE(north.slot >= 0 && south.slot >= 0);
+    const int32_t north_mine = MineWestOf(north);
+    const int32_t south_mine = MineWestOf(south);
+    Opponent(2).turn_pending = 0;
+    Opponent(0).TakeTurn();
+    Opponent(1).TakeTurn();
+    ASSERT_EQ(Chains(0).size(), 1u);
+    ASSERT_EQ(Chains(1).size(), 1u);
+    const Chain first = Chains(0).front();
+    const Chain second = Chains(1).front();
+    EXPECT_NE(first.site, second.site);
+    EXPECT_NE(first.city_slot, second.city_slot);
+    EXPECT_TRUE((first.site == north_mine && second.site == south_mine) ||
+                (first.site == south_mine && second.site == north_mine));
+    // Both are built and run.
+    Opponent(1).turn_pending = 1000;
+    ASSERT_TRUE(TurnsUntil(0, 8, [&] { return Runs(0); }));
+    ASSERT_TRUE(TurnsUntil(1, 8, [&] { return Runs(1); }));
+}
+
+// The store's site is taken before the store is placed: the step moves to
+// the next site of the town and the chain goes on without a refusal.
+TEST_F(OpponentCauses, ARefusedSiteIsReplacedByTheNext) {
+    const Town town = FoundTown(100, 100);
+    ASSERT_GE(town.slot, 0);
+    MineWestOf(town);
+    Opponent(1).turn_pending = Opponent(2).turn_pending = 0;
+    Opponent(0).TakeTurn();
+    ASSERT_FALSE(Opponent(0).step_lists[0].empty());
+    const BuildStep store = DecodeStep(Opponent(0).step_lists[0].front());
+    ASSERT_EQ(store.kind, StepKind::Store);
+    {
+        // The player builds a depot on the store's site first.
+        const ActingPlayerScope player(0);
+        int32_t number = 0;
+        ASSERT_EQ(PlaceForActingPlayer({kTypeTruckDepot, store.x, store.y}, 0, number),
+                  ActionResult::Done);
+    }
+    const bool runs = TurnsUntil(0, 8, [&] { return Runs(0); });
+    ASSERT_TRUE(runs);
+    const Chain chain = Chains(0).front();
+    const CBuilding* built = buildings_.At(chain.store);
+    ASSERT_NE(built, nullptr);
+    EXPECT_NE(std::pair(built->anchor_x, built->anchor_y), std::pair(store.x, store.y));
+    EXPECT_EQ(FieldAt(built->anchor_x, built->anchor_y)->stadtnum(), town.slot + 1);
+    EXPECT_TRUE(Opponent(0).step_list_c.empty());  // nothing given up
+}
+
+// A chain given up leaves its store and factory standing; the next chain of
+// that town uses them again instead of paying for new ones.
+TEST_F(OpponentCauses, AGivenUpChainsStoreIsUsedAgain) {
+    const Town town = FoundTown(100, 100);
+    ASSERT_GE(town.slot, 0);
+    MineWestOf(town, -6);
+    Opponent(1).turn_pending = Opponent(2).turn_pending = 0;
+    ASSERT_TRUE(TurnsUntil(0, 8, [&] { return Runs(0); }));
+    const Chain first = Chains(0).front();
+    {
+        const OpponentStyle style = StyleOfProfile(GS().opponent_profiles[0]);
+        TurnBudget budget;
+        OpponentSteps steps(Opponent(0), style, budget);
+        steps.GiveUp(Opponent(0).plan_list_b.front());
+    }
+    EXPECT_TRUE(ChainVehicles(Opponent(0), first.id).empty());
+    // A second mine: the combination given up is set aside, this one is new.
+    const int32_t second_mine = MineWestOf(town, 6);
+    const int64_t cash = GS().cash[1];
+    Months(1);
+    ASSERT_TRUE(TurnsUntil(0, 8, [&] { return Chains(0).size() == 2 && Runs(0); }));
+    const Chain next = Chains(0).front();
+    EXPECT_EQ(next.site, second_mine);
+    EXPECT_EQ(std::pair(next.store, next.factory), std::pair(first.store, first.factory));
+    // Depots, a road and trucks, but no store or factory were paid for.
+    EXPECT_GT(GS().cash[1], cash - GS().building_types[kTypeToyStore].build_price);
+}
+
+// With little cash left and nothing running, the opponent starts the
+// cheapest chain with one truck, spending down to its lean reserve.
+TEST_F(OpponentCauses, AnOpponentWithLittleCashStartsAOneTruckChain) {
+    const Town town = FoundTown(100, 100);
+    ASSERT_GE(town.slot, 0);
+    MineWestOf(town);
+    Opponent(1).turn_pending = Opponent(2).turn_pending = 0;
+    const OpponentStyle style = StyleOfProfile(GS().opponent_profiles[0]);
+    // Cash minus reserve pays for no jewelry chain (a factory and a store
+    // alone cost 373,000); cash minus the lean reserve does.
+    GS().cash[1] = style.reserve + 300000;
+    ASSERT_TRUE(TurnsUntil(0, 8, [&] { return Runs(0); }));
+    const Chain chain = Chains(0).front();
+    EXPECT_TRUE(chain.lean);
+    EXPECT_EQ(ChainVehicles(Opponent(0), chain.id).size(), 1u);
+    EXPECT_LT(GS().cash[1], style.reserve);
+    EXPECT_GE(GS().cash[1], LeanReserve(style));
+    Months(6);
+    EXPECT_GT(Delivered(chain, kCurrentMonth - 3), 0);
+}
+
+// Three opponents play a generated world for 20 years: each earns in every
+// one of the last ten years from a delivering chain, spends only to its
+// reserve (the lean reserve while it builds a one-truck chain), never ends a
+// month in debt; the graph matches the map; saves at years 10 and 20 keep
+// the game. Three worlds: profiles 0, 3, 4; 1, 2, 0; 2, 4, 1.
 constexpr int32_t kSummer = 2;
 constexpr int32_t kYears = 20;
 constexpr int32_t kOpponents = 3;
 
 class OpponentSoak : public OpponentWorld {
   protected:
-    void SetUp() override {
+    // The world of `seed` with opponents of the `profiles`.
+    void Generate(uint32_t seed, const int32_t (&profiles)[kOpponents]) {
         const std::vector<uint8_t> bytes =
             standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(kSummer));
         folder_.Write("summer/2berge", std::string(bytes.begin(), bytes.end()));
@@ -365,13 +536,20 @@ class OpponentSoak : public OpponentWorld {
             std::snprintf(path, kDataPathLength, "%s", folder_.Path().c_str());
         GS().install_index = 0;
         GS().season = kSummer;
-        plat::Srand(11);
+        plat::Srand(seed);
         ResetMapFields();
         terrain_->GenerateLandscape();
-        RecreateOpponents({0, 3, 4});
+        RecreateOpponents(profiles);
     }
+    // The cash a spending turn keeps: the reserve, or the lean reserve while
+    // a one-truck chain is built.
     int64_t Reserve(int32_t slot) {
-        return StyleOfProfile(GS().opponent_profiles[Opponent(slot).profile_index]).reserve;
+        const OpponentStyle style =
+            StyleOfProfile(GS().opponent_profiles[Opponent(slot).profile_index]);
+        for (const Chain& chain : Chains(slot)) {
+            if (chain.state == ChainState::Building && chain.lean) return LeanReserve(style);
+        }
+        return style.reserve;
     }
     int64_t& Cash(int32_t slot) { return GS().cash[Opponent(slot).player_number]; }
     // One month: a spending turn leaves the reserve (not judged where the
@@ -440,9 +618,11 @@ class OpponentSoak : public OpponentWorld {
     TempFolder folder_;
     int32_t spending_turns_ = 0;
     int32_t turns_[kOpponents] = {};
+
+    void PlayTwentyYears();
 };
 
-TEST_F(OpponentSoak, TwentyYearsOfThreeOpponents) {
+void OpponentSoak::PlayTwentyYears() {
     for (int32_t year = 1; year <= kYears; ++year) {
         for (int32_t month = 0; month < 12; ++month) {
             PlayMonth();
@@ -472,6 +652,21 @@ TEST_F(OpponentSoak, TwentyYearsOfThreeOpponents) {
     const std::vector<int32_t> turns(std::begin(turns_), std::end(turns_));
     for (int32_t month = 0; month < 3; ++month) PlayMonth();
     for (int32_t s = 0; s < kOpponents; ++s) EXPECT_GT(turns_[s], turns[s]) << "slot " << s;
+}
+
+TEST_F(OpponentSoak, TwentyYearsOfThreeOpponents) {
+    Generate(11, {0, 3, 4});
+    PlayTwentyYears();
+}
+
+TEST_F(OpponentSoak, TwentyYearsOfProfilesOneTwoAndZero) {
+    Generate(12, {1, 2, 0});
+    PlayTwentyYears();
+}
+
+TEST_F(OpponentSoak, TwentyYearsOfProfilesTwoFourAndOne) {
+    Generate(13, {2, 4, 1});
+    PlayTwentyYears();
 }
 
 }  // namespace
