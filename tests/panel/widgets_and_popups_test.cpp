@@ -283,6 +283,7 @@ TEST_F(PanelPopups, StructureInfoOpensForTheBuildingOnTheSelectedField) {
                             });
     CBuildingTable& table = scope_.Make<CBuildingTable>(g_ppBuildings);
     table.buildings[17] = new CMine(30, 40, 5);
+    table.buildings[17]->type = 10;
     MapField& site = gs().fields[FieldIndex(30, 40)];
     site.set_building_flag(true), site.set_geb_num(17), site.set_geb_typ(10);
     const std::tuple<int32_t, int32_t, bool, plat::WParam> cases[] = {

@@ -221,8 +221,14 @@ class EconomyScreensAcceptance : public ::testing::Test {
 TEST_F(EconomyScreensAcceptance, BuildSetSellReadAndLookIntoADepot) {
     ASSERT_NE(g_pSpielFeld, nullptr);
     ASSERT_NE(g_pHauptDialog, nullptr);
-    // The company name is left as offered.
+    // The company name is left as offered, the rivals as offered, no growth.
     panel().SendMessage(kMsgPanelCompanyNameDone, 0, 1);
+    h.Run();
+    ASSERT_NE(h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
+    h.host.InjectChar('\r');
+    h.Run();
+    panel().popup_result.choice = 0;
+    panel().SendMessage(kMsgPanelCityGrowthDone, 0, 0);
     h.Run();
     gs().cash[0] = 5000000;
     gs().sim_halted = 0;
