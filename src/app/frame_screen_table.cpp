@@ -7,6 +7,7 @@
 #include "screens/economy/depot_screen.h"
 #include "screens/economy/product_help_screen.h"
 #include "screens/economy/production_screen.h"
+#include "screens/economy/statistics_screen.h"
 #include "screens/economy/store_sales_screen.h"
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
@@ -34,6 +35,7 @@ const ScreenEntry kScreens[] = {
     kStoreSalesScreenEntry,
     kProductHelpScreenEntry,
     kDepotScreenEntry,
+    kStatisticsScreenEntry,
     With(kTitleScreenEntry, {.after_done =
                                  [](plat::Window& frame, plat::WParam, plat::LParam choice) {
                                      Frame(frame).OnStartScreenResult(static_cast<int32_t>(choice));

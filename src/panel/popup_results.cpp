@@ -11,6 +11,7 @@
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
+#include "screens/economy/annual_accounts_window.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -633,8 +634,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      RenameResult},
     {PanelPopup::CityRename, kMsgPanelOpenCityRename, kPopupHalts, -1, nullptr, nullptr,
      RenameResult},
-    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, nullptr, LeaveToolsForYearSummary,
-     YearSummaryResult, PublishYearSummary},
+    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, OpenPopupScreen<YearSummaryWindow>,
+     LeaveToolsForYearSummary, YearSummaryResult, PublishYearSummary},
     {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, nullptr, nullptr,
      LoadGameResult},
     {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, nullptr, nullptr,

@@ -283,11 +283,14 @@ inline constexpr uint16_t kCmdSalesStatistics = 40116;
 inline constexpr uint16_t kCmdBuildingBuy = 40127;
 inline constexpr uint16_t kCmdPagePrevious = 40130;
 inline constexpr uint16_t kCmdPageNext = 40131;
+inline constexpr uint16_t kCmdTakeUpCredit = 40174;
+inline constexpr uint16_t kCmdPayBackCredit = 40175;
 // What the economy screens' lists and the popup list tell their screen.
 inline constexpr uint32_t kMsgAdvertisingClicked = WM_USER + 0x0D;
 inline constexpr uint32_t kMsgFirstListClicked = WM_USER + 0x13;
 inline constexpr uint32_t kMsgSecondListClicked = WM_USER + 0x14;
 inline constexpr uint32_t kMsgPopupChosen = WM_USER + 0x23;
+inline constexpr uint32_t kMsgPeriodListClicked = WM_USER + 0x37;  // the statistics' period list
 // The title screen's ten buttons.
 inline constexpr uint16_t kCmdTitleContinue = 40166;
 inline constexpr uint16_t kCmdTitleNewGame = 40167;

@@ -148,6 +148,11 @@ std::map<std::string, Size> ExpectedPictures() {
     for (int n = 9; n <= 44; ++n) e["fps_" + std::to_string(n) + ".jgd"] = {200, 200};
     for (int n = 1; n <= 3; ++n) e["scp_" + std::to_string(n) + ".jgd"] = {304, 350};
     e["ps.jgd"] = {2816, 90};
+    // The statistics screen and the annual accounts.
+    e["scr_stat.jgd"] = {640, 480};
+    e["scb_stat.jgd"] = {216, 97};
+    e["jahr.jgd"] = {360, 316};
+    e["scb_jahr.jgd"] = {300, 80};
     // The control panel, for the game and ("e") the editor.
     for (const std::string v : {"", "e"}) {
         for (auto [name, h] : {std::pair{"640", 480}, {"800", 600}, {"102", 768}, {"000", 96}})

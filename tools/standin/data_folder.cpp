@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "sound_effects.h"
 #include "standin.h"
+#include "statistics_screens.h"
 #include "terrain_tiles.h"
 #include "world_files.h"
 #include "world_screens.h"
@@ -33,6 +34,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddCityNameFiles(files);
     AddWorldScreenFiles(files);
     AddEconomyScreenFiles(files);
+    AddStatisticsScreenFiles(files);
     AddSoundEffectFiles(files);
     return files;
 }

@@ -1,0 +1,56 @@
+#pragma once
+// Where things stand on the statistics screen and the annual accounts
+// window, shared with the stand-in pictures (tools/standin).
+
+#include <cstdint>
+
+#include "platform/geometry.h"
+
+namespace statistics_screens {
+
+// The statistics screen, a 640 x 480 page.
+inline constexpr const char* kStatisticsPicture = "scr_stat.jgd";
+inline constexpr const char* kStatisticsSheet = "scb_stat.jgd";
+inline constexpr plat::Size kStatisticsSheetSize{216, 97};
+inline constexpr plat::Point kStatisticsOkButton{268, 431};
+inline constexpr plat::Rect kStatisticList{28, 109, 224, 364};
+inline constexpr plat::Rect kPeriodList{252, 347, 388, 381};
+inline constexpr plat::Point kChartAt{255, 46};  // the chart picture on the page
+inline constexpr plat::Size kChartSize{360, 240};
+inline constexpr plat::Rect kChartAxes{123, 10, 343, 210};  // in the chart picture
+inline constexpr int32_t kValueLabelRight = 100;
+inline constexpr int32_t kValueLabelTop = 3;
+inline constexpr int32_t kPeriodLabelX = 115;
+inline constexpr int32_t kPeriodLabelY = 218;
+inline constexpr plat::Point kLegendName{428, 313};
+inline constexpr plat::Point kLegendSquare{412, 316};
+inline constexpr int32_t kLegendSquareSize = 12;
+inline constexpr int32_t kLegendStep = 17;
+// Page offset of the chart's points in the window: chart x + 253, y + 46.
+inline constexpr plat::Point kPointOffset{253, 46};
+
+// The annual accounts window.
+inline constexpr const char* kAccountsPicture = "jahr.jgd";
+inline constexpr const char* kAccountsSheet = "scb_jahr.jgd";
+inline constexpr plat::Size kAccountsSize{360, 316};
+inline constexpr plat::Size kAccountsSheetSize{300, 80};
+inline constexpr int32_t kAccountsCaptionRight = 124;  // the row captions end here
+inline constexpr int32_t kAccountsBandX = 152;
+inline constexpr int32_t kAccountsBandWidth = 192;
+inline constexpr int32_t kAccountsBandHeight = 16;
+inline constexpr int32_t kAccountsFirstRowY = 41;
+inline constexpr int32_t kAccountsRowStep = 17;
+inline constexpr int32_t kAccountsRows = 11;  // the years and ten value rows
+inline constexpr int32_t kAccountsLastYearRight = 249;
+inline constexpr int32_t kAccountsThisYearRight = 344;
+inline constexpr plat::Point kAccountsCredit{124, 228};
+inline constexpr int32_t kAccountsCreditWidth = 196;
+inline constexpr plat::Point kTakeUpCreditButton{16, 265};
+inline constexpr plat::Point kPayBackCreditButton{16, 286};
+inline constexpr plat::Point kAccountsOkButton{240, 267};
+inline constexpr int32_t kCreditButtonWidth = 192;
+inline constexpr int32_t kCreditButtonHeight = 20;
+inline constexpr int32_t kCreditFaceX = 108;
+inline constexpr int32_t kPayBackFaceY = 40;
+
+}  // namespace statistics_screens
