@@ -7,6 +7,7 @@
 #include "screens/economy/depot_screen.h"
 #include "screens/economy/product_help_screen.h"
 #include "screens/economy/production_screen.h"
+#include "screens/economy/sales_statistics_screen.h"
 #include "screens/economy/statistics_screen.h"
 #include "screens/economy/store_sales_screen.h"
 #include "screens/flow/logo_screen.h"
@@ -36,6 +37,7 @@ const ScreenEntry kScreens[] = {
     kProductHelpScreenEntry,
     kDepotScreenEntry,
     kStatisticsScreenEntry,
+    kSalesStatisticsScreenEntry,
     With(kTitleScreenEntry, {.after_done =
                                  [](plat::Window& frame, plat::WParam, plat::LParam choice) {
                                      Frame(frame).OnStartScreenResult(static_cast<int32_t>(choice));

@@ -112,11 +112,64 @@ Canvas MakeAccountsSheet() {
     return c;
 }
 
+Canvas MakeSalesStatisticsPage(int store_type) {
+    static const char* const kStores[6] = {"Toy store", "Sports store",       "Furniture store",
+                                           "Jeweler",   "Electronics outlet", "Car dealership"};
+    Canvas c(es::kPageWidth, es::kPageHeight, kGround);
+    c.FillRect(0, 0, c.width, 40, kField);
+    c.FrameRect(0, 0, c.width, c.height, pal::Shade(pal::kSlate, 6));
+    const int kind = store_type >= 21 && store_type <= 26 ? store_type - 21 : 0;
+    DrawTextCentred(c, c.width / 2, 8, std::string(kStores[kind]) + ": sales statistics", 20,
+                    FontStyle::Bold, kCaption, pal::Shade(pal::kGrey, 0));
+    Recess(c, {ss::kProductPicture.x, ss::kProductPicture.y, ss::kProductPicture.x + 64,
+               ss::kProductPicture.y + 64});
+    Caption(c, ss::kStoreProfit.x, ss::kStoreProfit.y - 16, "Store profit");
+    Caption(c, ss::kProductProfit.x, ss::kProductProfit.y - 16, "Product profit");
+    Caption(c, ss::kProductField.left, ss::kProductField.top - 18, "Product (click to choose)");
+    c.FillRect(ss::kProductField.left, ss::kProductField.top, ss::kProductField.Width(),
+               ss::kProductField.Height(), pal::Shade(pal::kGold, 6));
+    Caption(c, ss::kModeList.left, ss::kModeList.top - 18, "Show");
+    Recess(c, ss::kModeList);
+    const int x0 = ss::kBarChartAt.x;
+    const int y0 = ss::kBarChartAt.y;
+    c.FillRect(x0, y0, ss::kBarChartSize.width, ss::kBarChartSize.height,
+               pal::Shade(pal::kSlate, 3));
+    c.FrameRect(x0, y0, ss::kBarChartSize.width, ss::kBarChartSize.height, kDark);
+    for (int k = 0; k < 10; ++k) {
+        c.Line(x0 + 130, y0 + 12 + 20 * k, x0 + 276, y0 + 12 + 20 * k, pal::Shade(pal::kSlate, 2));
+    }
+    c.Line(x0 + 130, y0 + 10, x0 + 130, y0 + 212, pal::kWhite);
+    c.Line(x0 + 130, y0 + 212, x0 + 276, y0 + 212, pal::kWhite);
+    for (plat::Point p :
+         {ss::kSalesStatisticsOk, ss::kSalesStatisticsClose, ss::kSalesStatisticsBack})
+        ButtonRecess(c, p, es::kBigButtonWidth, es::kBigButtonHeight);
+    return c;
+}
+
+Canvas MakeSalesStatisticsSheet() {
+    Canvas c(ss::kSalesStatisticsSheetSize.width, ss::kSalesStatisticsSheetSize.height, kGround);
+    const int w = es::kBigButtonWidth;
+    const int h = es::kBigButtonHeight;
+    for (auto [x, label] :
+         {std::pair{0, "OK"}, {ss::kCloseFaceX, "Close"}, {ss::kBackFaceX, "Back"}}) {
+        DrawButtonFace(c, x, 0, w, h, label, false);
+        DrawButtonFace(c, x, es::kPressedY, w, h, label, true);
+    }
+    SelectionBar(c);
+    return c;
+}
+
 void AddStatisticsScreenFiles(std::vector<FileRecipe>& files) {
     files.push_back(PictureRecipe(ss::kStatisticsPicture, MakeStatisticsPage));
     files.push_back(PictureRecipe(ss::kStatisticsSheet, MakeStatisticsSheet));
     files.push_back(PictureRecipe(ss::kAccountsPicture, MakeAccountsPicture));
     files.push_back(PictureRecipe(ss::kAccountsSheet, MakeAccountsSheet));
+    for (int type = 21; type <= 26; ++type) {
+        const std::string n = std::to_string(type + ss::kSalesStatisticsPageOffset) + ".jgd";
+        files.push_back(
+            PictureRecipe("scr_" + n, [type] { return MakeSalesStatisticsPage(type); }));
+        files.push_back(PictureRecipe("scb_" + n, MakeSalesStatisticsSheet));
+    }
 }
 
 }  // namespace standin

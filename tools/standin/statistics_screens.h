@@ -8,6 +8,9 @@
 //   x 124, the column bands and the credit band, and "scb_jahr.jgd" 300 x 80
 //   (OK 108 x 40 at (0, 0) / (0, 40), "Take up credit" 192 x 20 at (108, 0) /
 //   (108, 20), "Pay back credit" at (108, 40) / (108, 60)).
+// - sales statistics: "scr_56".."scr_61" 640 x 480 by store type 21..26
+//   (the chart frame at (176, 44) 280 x 240) with "scb_56".."scb_61" 324 x 97
+//   (OK, Close, Back 108 x 40 at x 0, 108, 216).
 // Sheets with lists carry the selection bar in rows 80..96.
 
 #include <vector>
@@ -21,6 +24,8 @@ Canvas MakeStatisticsPage();
 Canvas MakeStatisticsSheet();
 Canvas MakeAccountsPicture();
 Canvas MakeAccountsSheet();
+Canvas MakeSalesStatisticsPage(int store_type);
+Canvas MakeSalesStatisticsSheet();
 
 // Adds every picture above to the data folder's file list.
 void AddStatisticsScreenFiles(std::vector<FileRecipe>& files);

@@ -54,3 +54,30 @@ inline constexpr int32_t kCreditFaceX = 108;
 inline constexpr int32_t kPayBackFaceY = 40;
 
 }  // namespace statistics_screens
+
+namespace statistics_screens {
+
+// The sales statistics of a store: "scr_56".."scr_61" by store type 21..26.
+inline constexpr int32_t kSalesStatisticsPageOffset = 35;
+inline constexpr plat::Size kSalesStatisticsSheetSize{324, 97};
+inline constexpr plat::Point kSalesStatisticsOk{516, 324};
+inline constexpr plat::Point kSalesStatisticsClose{516, 374};
+inline constexpr plat::Point kSalesStatisticsBack{516, 424};
+inline constexpr int32_t kCloseFaceX = 108;
+inline constexpr int32_t kBackFaceX = 216;
+inline constexpr plat::Rect kModeList{20, 389, 216, 423};
+inline constexpr plat::Rect kProductField{20, 335, 216, 352};
+inline constexpr plat::Point kProductPicture{24, 57};
+inline constexpr plat::Point kProductName{24, 126};
+inline constexpr plat::Point kStoreProfit{24, 230};
+inline constexpr plat::Point kProductProfit{24, 263};
+inline constexpr plat::Point kBarChartAt{176, 44};
+inline constexpr plat::Size kBarChartSize{280, 240};
+inline constexpr int32_t kBarLabelRight = 123;
+inline constexpr plat::Point kBarCaption{140, 223};
+inline constexpr int32_t kFirstBarX = 136;
+inline constexpr int32_t kBarStep = 12;
+inline constexpr plat::Point kDemandLegend{176, 294};
+inline constexpr plat::Point kSuppliedLegend{176, 311};
+
+}  // namespace statistics_screens
