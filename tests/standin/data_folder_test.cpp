@@ -153,6 +153,9 @@ std::map<std::string, Size> ExpectedPictures() {
     e["scb_stat.jgd"] = {216, 97};
     e["jahr.jgd"] = {360, 316};
     e["scb_jahr.jgd"] = {300, 80};
+    e["scr_uefa.jgd"] = e["scr_uevk.jgd"] = {640, 480};
+    e["scb_uefa.jgd"] = {316, 97};
+    e["scb_uevk.jgd"] = {460, 97};
     for (int n = 56; n <= 61; ++n) {
         e["scr_" + std::to_string(n) + ".jgd"] = {640, 480};
         e["scb_" + std::to_string(n) + ".jgd"] = {324, 97};

@@ -159,11 +159,104 @@ Canvas MakeSalesStatisticsSheet() {
     return c;
 }
 
+namespace {
+
+Canvas OverviewPage(const std::string& title) {
+    Canvas c(es::kPageWidth, es::kPageHeight, kGround);
+    c.FillRect(0, 0, c.width, 26, kField);
+    c.FrameRect(0, 0, c.width, c.height, pal::Shade(pal::kSlate, 6));
+    DrawTextCentred(c, c.width / 2, 3, title, 18, FontStyle::Bold, kCaption,
+                    pal::Shade(pal::kGrey, 0));
+    return c;
+}
+
+struct SheetFace {
+    int x;
+    int w;
+    int h;
+    const char* label;
+};
+Canvas FaceSheet(plat::Size size, std::initializer_list<SheetFace> faces) {
+    Canvas c(size.width, size.height, kGround);
+    for (const SheetFace& f : faces) {
+        DrawButtonFace(c, f.x, 0, f.w, f.h, f.label, false);
+        DrawButtonFace(c, f.x, es::kPressedY, f.w, f.h, f.label, true);
+    }
+    SelectionBar(c);
+    return c;
+}
+
+}  // namespace
+
+Canvas MakeFactoryOverviewPage() {
+    Canvas c = OverviewPage("Industries");
+    for (int p = 0; p < 3; ++p) {
+        const int y = ss::kRowPanel.top + 116 * p;
+        c.FillRect(ss::kRowPanel.left, y, ss::kRowPanel.Width(), 112, kField);
+        c.FrameRect(ss::kRowPanel.left, y, ss::kRowPanel.Width(), 112, kDark);
+        // Cost at (194, 18), margin at (216, 34), the stock from y 61.
+        DrawText(c, ss::kRowPanel.left + 140, y + 20, "Cost", 10, FontStyle::Regular, pal::kText);
+        DrawText(c, ss::kRowPanel.left + 150, y + 36, "Margin", 10, FontStyle::Regular, pal::kText);
+        DrawText(c, ss::kRowPanel.left + 4, y + 70, "Stock", 10, FontStyle::Regular, pal::kText);
+    }
+    Caption(c, ss::kSortList.left, ss::kSortList.top - 18, "Sort by");
+    Recess(c, ss::kSortList);
+    ButtonRecess(c, ss::kRowUpButton, ss::kArrowWidth, 2 * ss::kArrowHeight + 1);
+    ButtonRecess(c, ss::kFactoryOverviewOk, es::kBigButtonWidth, es::kBigButtonHeight);
+    return c;
+}
+
+Canvas MakeFactoryOverviewSheet() {
+    const int w = ss::kRowButtonWidth;
+    const int h = ss::kRowButtonHeight;
+    return FaceSheet(ss::kFactoryOverviewSheetSize,
+                     {{0, ss::kArrowWidth, ss::kArrowHeight, "Up"},
+                      {ss::kArrowWidth, ss::kArrowWidth, ss::kArrowHeight, "Dn"},
+                      {ss::kFactoryOkFaceX, es::kBigButtonWidth, es::kBigButtonHeight, "OK"},
+                      {ss::kProductionFaceX, w, h, "Prod."},
+                      {ss::kLocationFaceX, w, h, "Location"}});
+}
+
+Canvas MakeStoreOverviewPage() {
+    Canvas c = OverviewPage("Stores");
+    static const char* const kRows[5] = {"Store", "City", "Customers", "Profit", "Last month"};
+    for (int r = 0; r < 5; ++r) {
+        DrawText(c, 16, ss::kColumnPanel.top + 17 * r + 1, kRows[r], 10, FontStyle::Regular,
+                 pal::kText);
+    }
+    for (int col = 0; col < 3; ++col) {
+        const int x = ss::kColumnPanel.left + 156 * col;
+        c.FillRect(x + 4, ss::kColumnPanel.top, 150, ss::kColumnPanel.Height(), kField);
+        c.FrameRect(x + 4, ss::kColumnPanel.top, 150, ss::kColumnPanel.Height(), kDark);
+    }
+    Caption(c, ss::kKindList.left, ss::kKindList.top - 18, "Kinds");
+    Recess(c, ss::kKindList);
+    for (plat::Point p : {ss::kStoreOverviewOk, ss::kColumnBackButton, ss::kColumnOnButton})
+        ButtonRecess(c, p, es::kBigButtonWidth, es::kBigButtonHeight);
+    return c;
+}
+
+Canvas MakeStoreOverviewSheet() {
+    const int bw = es::kBigButtonWidth;
+    const int bh = es::kBigButtonHeight;
+    const int w = ss::kRowButtonWidth;
+    const int h = ss::kRowButtonHeight;
+    return FaceSheet(ss::kStoreOverviewSheetSize, {{0, bw, bh, "OK"},
+                                                   {ss::kColumnBackFaceX, bw, bh, "<<"},
+                                                   {ss::kColumnOnFaceX, bw, bh, ">>"},
+                                                   {ss::kSalesFaceX, w, h, "Sales"},
+                                                   {ss::kGoToFaceX, w, h, "Go to"}});
+}
+
 void AddStatisticsScreenFiles(std::vector<FileRecipe>& files) {
     files.push_back(PictureRecipe(ss::kStatisticsPicture, MakeStatisticsPage));
     files.push_back(PictureRecipe(ss::kStatisticsSheet, MakeStatisticsSheet));
     files.push_back(PictureRecipe(ss::kAccountsPicture, MakeAccountsPicture));
     files.push_back(PictureRecipe(ss::kAccountsSheet, MakeAccountsSheet));
+    files.push_back(PictureRecipe(ss::kFactoryOverviewPicture, MakeFactoryOverviewPage));
+    files.push_back(PictureRecipe(ss::kFactoryOverviewSheet, MakeFactoryOverviewSheet));
+    files.push_back(PictureRecipe(ss::kStoreOverviewPicture, MakeStoreOverviewPage));
+    files.push_back(PictureRecipe(ss::kStoreOverviewSheet, MakeStoreOverviewSheet));
     for (int type = 21; type <= 26; ++type) {
         const std::string n = std::to_string(type + ss::kSalesStatisticsPageOffset) + ".jgd";
         files.push_back(

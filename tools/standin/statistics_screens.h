@@ -11,6 +11,10 @@
 // - sales statistics: "scr_56".."scr_61" 640 x 480 by store type 21..26
 //   (the chart frame at (176, 44) 280 x 240) with "scb_56".."scb_61" 324 x 97
 //   (OK, Close, Back 108 x 40 at x 0, 108, 216).
+// - overviews: "scr_uefa.jgd" / "scr_uevk.jgd" 640 x 480; "scb_uefa.jgd"
+//   316 x 97 (up, down 36 x 24 at x 0, 36; OK at 72; "Production",
+//   "Location" 68 x 20 at 180, 248) and "scb_uevk.jgd" 460 x 97 (OK, back,
+//   on at 0, 108, 216; "Sales", "Go to" 68 x 20 at 324, 392).
 // Sheets with lists carry the selection bar in rows 80..96.
 
 #include <vector>
@@ -26,6 +30,10 @@ Canvas MakeAccountsPicture();
 Canvas MakeAccountsSheet();
 Canvas MakeSalesStatisticsPage(int store_type);
 Canvas MakeSalesStatisticsSheet();
+Canvas MakeFactoryOverviewPage();
+Canvas MakeFactoryOverviewSheet();
+Canvas MakeStoreOverviewPage();
+Canvas MakeStoreOverviewSheet();
 
 // Adds every picture above to the data folder's file list.
 void AddStatisticsScreenFiles(std::vector<FileRecipe>& files);

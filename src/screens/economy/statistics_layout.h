@@ -81,3 +81,43 @@ inline constexpr plat::Point kDemandLegend{176, 294};
 inline constexpr plat::Point kSuppliedLegend{176, 311};
 
 }  // namespace statistics_screens
+
+namespace statistics_screens {
+
+// The factory overview: three rows of factories.
+inline constexpr const char* kFactoryOverviewPicture = "scr_uefa.jgd";
+inline constexpr const char* kFactoryOverviewSheet = "scb_uefa.jgd";
+inline constexpr plat::Size kFactoryOverviewSheetSize{316, 97};
+inline constexpr plat::Point kFactoryOverviewOk{476, 418};
+inline constexpr plat::Point kRowUpButton{592, 200};
+inline constexpr plat::Point kRowDownButton{592, 225};
+inline constexpr int32_t kArrowWidth = 36;
+inline constexpr int32_t kArrowHeight = 24;
+inline constexpr int32_t kFactoryOkFaceX = 72;
+inline constexpr int32_t kProductionFaceX = 180;
+inline constexpr int32_t kLocationFaceX = 248;
+inline constexpr int32_t kRowButtonWidth = 68;
+inline constexpr int32_t kRowButtonHeight = 20;
+inline constexpr plat::Point kProductionButtons[3] = {{500, 58}, {500, 174}, {500, 290}};
+inline constexpr plat::Point kFactoryLocationButtons[3] = {{500, 84}, {500, 200}, {500, 316}};
+inline constexpr plat::Rect kSortList{160, 421, 288, 455};
+inline constexpr plat::Rect kRowPanel{20, 51, 568, 396};
+inline constexpr plat::Rect kStateStrip{20, 30, 220, 47};
+
+// The store overview: three columns of stores.
+inline constexpr const char* kStoreOverviewPicture = "scr_uevk.jgd";
+inline constexpr const char* kStoreOverviewSheet = "scb_uevk.jgd";
+inline constexpr plat::Size kStoreOverviewSheetSize{460, 97};
+inline constexpr plat::Point kStoreOverviewOk{24, 427};
+inline constexpr plat::Point kColumnBackButton{272, 427};
+inline constexpr plat::Point kColumnOnButton{420, 427};
+inline constexpr int32_t kColumnBackFaceX = 108;
+inline constexpr int32_t kColumnOnFaceX = 216;
+inline constexpr int32_t kSalesFaceX = 324;
+inline constexpr int32_t kGoToFaceX = 392;
+inline constexpr plat::Point kSalesButtons[3] = {{168, 392}, {324, 392}, {480, 392}};
+inline constexpr plat::Point kStoreLocationButtons[3] = {{244, 392}, {400, 392}, {556, 392}};
+inline constexpr plat::Rect kKindList{16, 261, 144, 397};
+inline constexpr plat::Rect kColumnPanel{160, 52, 628, 392};
+
+}  // namespace statistics_screens
