@@ -113,7 +113,6 @@ YearSummaryWindow::~YearSummaryWindow() {
 }
 
 bool YearSummaryWindow::Open(HAUPTDIALOG& panel, const PopupRequest&) {
-    CGameState& gs = *g_pGameState;
     panel_ = &panel;
     painted = 0;
     if (g_pSpielFeld == nullptr) return false;
@@ -129,8 +128,8 @@ bool YearSummaryWindow::Open(HAUPTDIALOG& panel, const PopupRequest&) {
     const plat::Rect view = g_pSpielFeld->GetWindowRect();
     window_x = view.left + (view.Width() - width) / 2;
     window_y = view.top + (view.Height() - height) / 2;
-    const bool visible = gs.screen_open == 0;
-    const uint32_t style = WS_POPUP | WS_CHILD | WS_BORDER | (visible ? WS_VISIBLE : 0u);
+    // Shown at once: the panel hides it while another screen is shown.
+    const uint32_t style = WS_POPUP | WS_CHILD | WS_BORDER | WS_VISIBLE;
     if (!Create(g_pSpielFeld, {window_x, window_y, window_x + width + 2, window_y + height + 2},
                 style, WS_EX_TOPMOST | WS_EX_NOPARENTNOTIFY)) {
         return false;
@@ -140,7 +139,7 @@ bool YearSummaryWindow::Open(HAUPTDIALOG& panel, const PopupRequest&) {
         button->CreateFromImage(layout, this, sheet);
         buttons.push_back(std::move(button));
     }
-    if (visible) OnShown();
+    OnShown();
     ResumeMusic();
     return true;
 }
