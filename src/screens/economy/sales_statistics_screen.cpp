@@ -16,6 +16,7 @@
 #include "screens/economy/statistics_layout.h"
 #include "screens/economy/store_sales_screen.h"
 #include "screens/panel/popup_list.h"
+#include "sound/sound_manager.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
@@ -124,6 +125,7 @@ bool FS_VERKAUF_STATISTIK::Open(plat::Window* parent, int32_t building_id, int32
     mode_list->AddLine("Profit");
     mode_list->AddLine("Demand/Supplied units");
     mode_list->SelectLine(0);
+    if (g_pGameState->install_index == 0 && g_pSound != nullptr) g_pSound->PlaySalesMusicIfIdle();
     HideSalesScreen();
     return true;
 }
