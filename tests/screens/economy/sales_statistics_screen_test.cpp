@@ -84,6 +84,18 @@ TEST_F(SalesStatistics, OkCommitsTheSalesScreenOnce) {
               std::tuple(nullptr, nullptr, 1));
 }
 
+TEST_F(SalesStatistics, ClosingTheInformationWindowsCommitsNothing) {
+    FS_VERKAUF* sales = OpenSales();
+    ASSERT_NE(sales, nullptr);
+    Press(*sales, kCmdPriceUp);
+    Press(*sales, kCmdSalesStatistics);
+    ASSERT_NE(Statistics(), nullptr);
+    h.frame->SendMessage(kMsgCloseInfoWindows);
+    h.Run();
+    EXPECT_EQ(std::tuple(Statistics(), g_pStoreSalesScreen, B<CStore>(store).price_step[1]),
+              std::tuple(nullptr, nullptr, 0));
+}
+
 TEST_F(SalesStatistics, ProfitBarsOfAYear) {
     gs().month = 11;
     CStore& b = B<CStore>(store);
