@@ -3,10 +3,15 @@
 
 #include "app/frame_screens.h"
 #include "app/main_frame.h"
+#include "panel/control_panel.h"
 #include "screens/economy/building_purchase_screen.h"
 #include "screens/economy/depot_screen.h"
+#include "screens/economy/factory_overview_screen.h"
 #include "screens/economy/product_help_screen.h"
 #include "screens/economy/production_screen.h"
+#include "screens/economy/sales_statistics_screen.h"
+#include "screens/economy/statistics_screen.h"
+#include "screens/economy/store_overview_screen.h"
 #include "screens/economy/store_sales_screen.h"
 #include "screens/flow/career_screen.h"
 #include "screens/flow/logo_screen.h"
@@ -17,6 +22,9 @@
 #include "screens/world/editor_start_screen.h"
 #include "screens/world/gen_progress_screen.h"
 #include "screens/world/new_world_screen.h"
+#include "state/game_state.h"
+#include "state/map_field.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -31,13 +39,53 @@ HAUPTFENSTER& Frame(plat::Window& frame) {
     return static_cast<HAUPTFENSTER&>(frame);
 }
 
+// An overview waits hidden while the screen it opened is open; when that
+// closes, the overview comes back and the game stays halted.
+void ShowOverviewAgain(plat::Window* overview) {
+    if (overview == nullptr) return;
+    if (g_pGameState != nullptr) g_pGameState->screen_open = 1;
+    if (g_pHauptDialog != nullptr) g_pHauptDialog->screen_open_flag = 1;
+    overview->ShowWindow(SW_SHOW);
+    overview->Invalidate();
+    overview->UpdateWindow();
+}
+
+// An overview's done with lParam 1: the view centred on its selected field.
+void CentreViewAfterOverview(plat::Window&, plat::WParam, plat::LParam result) {
+    SPIEL_FELD* view = g_pSpielFeld;
+    if (result != 1 || view == nullptr) return;
+    const double x = view->cursor_x;
+    const double y = view->cursor_y;
+    view->centre_x = (x - y) / 2.0;
+    view->centre_y = (x + y) / 2.0 - view->view_origin;
+    MarkAllFieldsChanged();
+    view->SetupProjection();
+    g_pGameState->redraw_terrain = 1;
+    g_pGameState->redraw_objects = 1;
+    view->RedrawView();
+}
+
 const ScreenEntry kScreens[] = {
     kLogoScreenEntry,
     kBuildingPurchaseScreenEntry,
-    kProductionScreenEntry,
-    kStoreSalesScreenEntry,
+    With(kProductionScreenEntry, {.after_done =
+                                      [](plat::Window&, plat::WParam, plat::LParam) {
+                                          if (g_pFactoryOverview == nullptr) return;
+                                          g_pFactoryOverview->RefreshRows();
+                                          ShowOverviewAgain(g_pFactoryOverview);
+                                      }}),
+    With(kStoreSalesScreenEntry, {.after_done =
+                                      [](plat::Window&, plat::WParam, plat::LParam) {
+                                          if (g_pStoreOverview == nullptr) return;
+                                          g_pStoreOverview->RefreshStoreSales();
+                                          ShowOverviewAgain(g_pStoreOverview);
+                                      }}),
+    With(kFactoryOverviewScreenEntry, {.after_done = CentreViewAfterOverview}),
+    With(kStoreOverviewScreenEntry, {.after_done = CentreViewAfterOverview}),
     kProductHelpScreenEntry,
     kDepotScreenEntry,
+    kStatisticsScreenEntry,
+    kSalesStatisticsScreenEntry,
     With(kTitleScreenEntry, {.after_done =
                                  [](plat::Window& frame, plat::WParam, plat::LParam choice) {
                                      Frame(frame).OnStartScreenResult(static_cast<int32_t>(choice));

@@ -12,16 +12,17 @@
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
+#include "screens/economy/annual_accounts_window.h"
+#include "screens/flow/level_select_screen.h"
+#include "screens/flow/level_text_screen.h"
+#include "screens/flow/load_game_screen.h"
+#include "screens/flow/save_game_screen.h"
 #include "screens/panel/city_growth_screen.h"
 #include "screens/panel/confirm_screen.h"
 #include "screens/panel/find_screen.h"
 #include "screens/panel/name_entry_screen.h"
 #include "screens/panel/options_screen.h"
 #include "screens/panel/structure_info_screen.h"
-#include "screens/flow/level_select_screen.h"
-#include "screens/flow/level_text_screen.h"
-#include "screens/flow/load_game_screen.h"
-#include "screens/flow/save_game_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -668,8 +669,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      IsRenamableTerminal, RenameResult},
     {PanelPopup::CityRename, kMsgPanelOpenCityRename, kPopupHalts, -1, OpenCityRename,
      IsRenamableCity, RenameResult},
-    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, nullptr, LeaveToolsForYearSummary,
-     YearSummaryResult, PublishYearSummary},
+    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, OpenPopupScreen<YearSummaryWindow>,
+     LeaveToolsForYearSummary, YearSummaryResult, PublishYearSummary},
     {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, OpenPopupScreen<FS_LOAD_GAME>,
      nullptr, LoadGameResult},
     {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, OpenPopupScreen<FS_SAVE_GAME>,

@@ -292,11 +292,20 @@ inline constexpr uint16_t kCmdSalesStatistics = 40116;
 inline constexpr uint16_t kCmdBuildingBuy = 40127;
 inline constexpr uint16_t kCmdPagePrevious = 40130;
 inline constexpr uint16_t kCmdPageNext = 40131;
+inline constexpr uint16_t kCmdTakeUpCredit = 40174;
+inline constexpr uint16_t kCmdPayBackCredit = 40175;
+// The overviews: per visible row or column its production or sales button
+// (40376 + n) and its location button (40379 + n); scrolling back and on.
+inline constexpr uint16_t kCmdOverviewOpen = 40376;
+inline constexpr uint16_t kCmdOverviewGoTo = 40379;
+inline constexpr uint16_t kCmdOverviewBack = 40382;
+inline constexpr uint16_t kCmdOverviewOn = 40383;
 // What the economy screens' lists and the popup list tell their screen.
 inline constexpr uint32_t kMsgAdvertisingClicked = WM_USER + 0x0D;
 inline constexpr uint32_t kMsgFirstListClicked = WM_USER + 0x13;
 inline constexpr uint32_t kMsgSecondListClicked = WM_USER + 0x14;
 inline constexpr uint32_t kMsgPopupChosen = WM_USER + 0x23;
+inline constexpr uint32_t kMsgPeriodListClicked = WM_USER + 0x37;  // the statistics' period list
 // The title screen's ten buttons.
 inline constexpr uint16_t kCmdTitleContinue = 40166;
 inline constexpr uint16_t kCmdTitleNewGame = 40167;

@@ -22,6 +22,7 @@
 #include "app/main_frame.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/backend.h"
 #include "platform/headless/headless_backend.h"
@@ -545,6 +546,12 @@ TEST_F(SoundAcceptance, TitleGameConstructionNewsAndTheNextTrack) {
         uint32_t started = 0;
         for (int i = 0; i < 6000 && started == 0; ++i) {
             run(10);
+            // The new year's annual accounts: the player reads them and
+            // presses OK (while they are open the next track waits).
+            if (g_pHauptDialog != nullptr && g_pHauptDialog->year_summary != nullptr) {
+                plat::SendMessage(dynamic_cast<plat::Window*>(g_pHauptDialog->year_summary),
+                                  WM_COMMAND, kCmdOk, 0);
+            }
             if (ended == 0 && music.PlayingTrack() == 0) ended = host.Now();
             if (ended != 0 && music.PlayingTrack() != 0) started = host.Now();
         }

@@ -185,6 +185,18 @@ std::map<std::string, Size> ExpectedPictures() {
         std::snprintf(name, sizeof name, "tutorial/tut%03d.jgd", i + 1);
         e[name] = {kTutorialPages[i].width, kTutorialPages[i].height};
     }
+    // The statistics screen and the annual accounts.
+    e["scr_stat.jgd"] = {640, 480};
+    e["scb_stat.jgd"] = {216, 97};
+    e["jahr.jgd"] = {360, 316};
+    e["scb_jahr.jgd"] = {300, 80};
+    e["scr_uefa.jgd"] = e["scr_uevk.jgd"] = {640, 480};
+    e["scb_uefa.jgd"] = {316, 97};
+    e["scb_uevk.jgd"] = {460, 97};
+    for (int n = 56; n <= 61; ++n) {
+        e["scr_" + std::to_string(n) + ".jgd"] = {640, 480};
+        e["scb_" + std::to_string(n) + ".jgd"] = {324, 97};
+    }
     // The control panel, for the game and ("e") the editor.
     for (const std::string v : {"", "e"}) {
         for (auto [name, h] : {std::pair{"640", 480}, {"800", 600}, {"102", 768}, {"000", 96}})

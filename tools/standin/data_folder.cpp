@@ -9,6 +9,7 @@
 #include "panel_dialogs.h"
 #include "sound_effects.h"
 #include "standin.h"
+#include "statistics_screens.h"
 #include "terrain_tiles.h"
 #include "world_files.h"
 #include "world_screens.h"
@@ -37,6 +38,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddEconomyScreenFiles(files);
     AddPanelDialogFiles(files);
     AddFlowScreenFiles(files);
+    AddStatisticsScreenFiles(files);
     AddSoundEffectFiles(files);
     return files;
 }

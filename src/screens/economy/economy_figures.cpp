@@ -15,8 +15,19 @@ const GoodsRecord* Good(int32_t good) {
 
 }  // namespace
 
+int32_t& OverviewBuilding() {
+    static int32_t building = 0;
+    return building;
+}
+
 int32_t SelectedBuildingOfTypes(int32_t first_type, int32_t last_type) {
-    if (g_pSpielFeld == nullptr || g_ppBuildings == nullptr) return 0;
+    if (g_ppBuildings == nullptr) return 0;
+    if (const CBuilding* chosen = g_ppBuildings->At(OverviewBuilding());
+        OverviewBuilding() != 0 && chosen != nullptr && chosen->type >= first_type &&
+        chosen->type <= last_type) {
+        return OverviewBuilding();
+    }
+    if (g_pSpielFeld == nullptr) return 0;
     const MapField* field = FieldAt(g_pSpielFeld->cursor_x, g_pSpielFeld->cursor_y);
     if (field == nullptr || !field->building_flag()) return 0;
     const int32_t number = field->geb_num();

@@ -4,9 +4,14 @@
 
 #include <cstdint>
 
-// The building on the world view's selected field when its type lies in
-// [first_type, last_type]; 0 when there is none (no view, no field, no
-// building, another kind).
+// The building an open overview screen has chosen (0 none); it is the
+// building the screens about one building open for while it is set.
+int32_t& OverviewBuilding();
+
+// The overview's building when set and of a type in [first_type,
+// last_type], else the building on the world view's selected field when its
+// type lies there; 0 when there is none (no view, no field, no building,
+// another kind).
 int32_t SelectedBuildingOfTypes(int32_t first_type, int32_t last_type);
 
 // The store price of a good as it sells this year: lowered to the first
