@@ -2,6 +2,7 @@
 // screen's own entry with what the frame itself does around it.
 
 #include "app/frame_screens.h"
+#include "app/frame_vehicle_steps.h"
 #include "app/main_frame.h"
 #include "screens/economy/building_purchase_screen.h"
 #include "screens/economy/depot_screen.h"
@@ -10,6 +11,10 @@
 #include "screens/economy/store_sales_screen.h"
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/title_screen.h"
+#include "screens/vehicles/rail_purchase_screen.h"
+#include "screens/vehicles/schedule_screen.h"
+#include "screens/vehicles/truck_purchase_screen.h"
+#include "screens/vehicles/vehicle_overview_screen.h"
 #include "screens/world/editor_start_screen.h"
 #include "screens/world/gen_progress_screen.h"
 #include "screens/world/new_world_screen.h"
@@ -34,6 +39,10 @@ const ScreenEntry kScreens[] = {
     kStoreSalesScreenEntry,
     kProductHelpScreenEntry,
     kDepotScreenEntry,
+    With(kScheduleScreenEntry, kScheduleFrameSteps),
+    With(kTruckPurchaseScreenEntry, kPurchaseFrameSteps),
+    With(kRailPurchaseScreenEntry, kPurchaseFrameSteps),
+    With(kVehicleOverviewScreenEntry, kVehicleOverviewFrameSteps),
     With(kTitleScreenEntry, {.after_done =
                                  [](plat::Window& frame, plat::WParam, plat::LParam choice) {
                                      Frame(frame).OnStartScreenResult(static_cast<int32_t>(choice));

@@ -288,6 +288,24 @@ inline constexpr uint32_t kMsgAdvertisingClicked = WM_USER + 0x0D;
 inline constexpr uint32_t kMsgFirstListClicked = WM_USER + 0x13;
 inline constexpr uint32_t kMsgSecondListClicked = WM_USER + 0x14;
 inline constexpr uint32_t kMsgPopupChosen = WM_USER + 0x23;
+// The vehicle screens: schedule, purchase and overview.
+inline constexpr uint16_t kCmdScheduleOk = 40132;
+inline constexpr uint16_t kCmdVehicleBuy = 40140;
+inline constexpr uint16_t kCmdNewVehicle = 40285;
+inline constexpr uint16_t kCmdScrapVehicle = 40286;
+inline constexpr uint16_t kCmdMapUp = 40287;
+inline constexpr uint16_t kCmdMapDown = 40288;
+inline constexpr uint16_t kCmdMapRight = 40289;
+inline constexpr uint16_t kCmdMapLeft = 40290;
+inline constexpr uint16_t kCmdDeleteStop = 40291;
+inline constexpr uint16_t kCmdOverviewScheduleLeft = 40376;
+inline constexpr uint16_t kCmdOverviewScheduleRight = 40377;
+inline constexpr uint16_t kCmdOverviewGoToLeft = 40379;
+inline constexpr uint16_t kCmdOverviewGoToRight = 40380;
+inline constexpr uint16_t kCmdOverviewBack = 40382;
+inline constexpr uint16_t kCmdOverviewForward = 40383;
+inline constexpr uint32_t kMsgRailModelClicked = WM_USER + 0x12;
+inline constexpr uint32_t kMsgTruckModelClicked = WM_USER + 0x25;
 // The title screen's ten buttons.
 inline constexpr uint16_t kCmdTitleContinue = 40166;
 inline constexpr uint16_t kCmdTitleNewGame = 40167;

@@ -8,6 +8,7 @@
 #include "sound_effects.h"
 #include "standin.h"
 #include "terrain_tiles.h"
+#include "vehicle_screens.h"
 #include "world_files.h"
 #include "world_screens.h"
 
@@ -33,6 +34,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddCityNameFiles(files);
     AddWorldScreenFiles(files);
     AddEconomyScreenFiles(files);
+    AddVehicleScreenFiles(files);
     AddSoundEffectFiles(files);
     return files;
 }
