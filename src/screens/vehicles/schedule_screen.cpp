@@ -88,16 +88,6 @@ int8_t PageOf(uint8_t coordinate) {
     return 0;
 }
 
-std::string TravelCosts(int32_t cost) {
-    char text[64];
-    if (cost < 1000) {
-        std::snprintf(text, sizeof text, "Travel costs: %d", cost);
-    } else {
-        std::snprintf(text, sizeof text, "Travel costs: %d,%03d", cost / 1000, cost % 1000);
-    }
-    return text;
-}
-
 const char* BuildingName(const ScheduleStop& stop) {
     const MapField* f = FieldAt(stop.x[0], stop.y[0]);
     if (f == nullptr || !f->building_flag() || g_ppBuildings == nullptr) return nullptr;
@@ -106,6 +96,16 @@ const char* BuildingName(const ScheduleStop& stop) {
 }
 
 }  // namespace
+
+std::string TravelCostsText(int32_t cost) {
+    char text[64];
+    if (cost < 1000) {
+        std::snprintf(text, sizeof text, "Travel costs: %d", cost);
+    } else {
+        std::snprintf(text, sizeof text, "Travel costs: %d,%03d", cost / 1000, cost % 1000);
+    }
+    return text;
+}
 
 FS_FAHRPLAN_NEU::FS_FAHRPLAN_NEU() : EconomyScreen(kMsgScheduleDone) {
     RegisterVehicleReference(&vehicle);
@@ -282,8 +282,8 @@ void FS_FAHRPLAN_NEU::BuildPanel() {
         }
         panel.DrawText(("Vehicle number: " + std::to_string(vehicle->number)).c_str(),
                        kFont1Advances, kInfoTextX, 16, font, 16, 16, kTextColour);
-        panel.DrawText(TravelCosts(vehicle->cost_last_trip).c_str(), kFont1Advances, kInfoTextX, 36,
-                       font, 16, 16, kTextColour);
+        panel.DrawText(TravelCostsText(vehicle->cost_last_trip).c_str(), kFont1Advances, kInfoTextX,
+                       36, font, 16, 16, kTextColour);
     }
     const WinGBitmap* icons = g_pHauptDialog != nullptr ? &g_pHauptDialog->goods_icons : nullptr;
     for (int32_t i = 0; i < vs::kStopRows; ++i) {
@@ -641,7 +641,10 @@ CVehicle* ScheduleVehicle() {
         s_bought = nullptr;
         return v;
     }
-    if (g_pSpielFeld != nullptr) {
+    // No click yet (-1, -1) would hit every vehicle not yet drawn, whose
+    // screen box is still (-1, -1).
+    if (g_pSpielFeld != nullptr && g_pSpielFeld->last_hit_point.x >= 0 &&
+        g_pSpielFeld->last_hit_point.y >= 0) {
         CVehicle* v = PickVehicleAt(g_pSpielFeld->last_hit_point);
         if (v != nullptr && v->owner == 0) return v;
     }

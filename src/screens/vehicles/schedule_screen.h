@@ -13,6 +13,7 @@
 // it.
 
 #include <cstdint>
+#include <string>
 
 #include "screens/economy/economy_screen.h"
 #include "screens/panel/popup_list.h"
@@ -129,6 +130,9 @@ inline FS_FAHRPLAN_NEU* g_pScheduleEditor = nullptr;
 // bytes untouched): a depot all four fields at its anchor, a station the
 // first field of each platform row. False for a building of no terminal type.
 bool WriteStopFields(const CBuilding& terminal, ScheduleStop& stop);
+
+// "Travel costs: 999", from 1,000 on with the thousands comma ("1,250").
+std::string TravelCostsText(int32_t cost);
 
 // The vehicle a purchase screen bought: the next schedule screen opens for
 // it (a registered reference, forgotten when the vehicle is deleted).

@@ -8,6 +8,7 @@
 #include "gfx/font_tables.h"
 #include "panel/control_panel.h"
 #include "panel/list_box.h"
+#include "screens/vehicles/schedule_screen.h"
 #include "screens/vehicles/vehicle_layout.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -49,11 +50,6 @@ constexpr ButtonLayout kButtons[] = {
     Button(260, 444, kCmdOverviewGoToLeft, 240, 68, 20),
     Button(520, 444, kCmdOverviewGoToRight, 240, 68, 20),
 };
-
-std::string TravelCosts(int32_t cost) {
-    if (cost < 1000) return "Travel costs: " + std::to_string(cost);
-    return "Travel costs: " + Amount(cost);
-}
 
 int32_t ListOf(const CVehicle& v) {
     return v.vehicle_class >= kVehicleRail && v.vehicle_class <= kVehicleSuperconductor ? 1 : 0;
@@ -143,8 +139,8 @@ void VehicleOverviewPage::DrawVehicles() {
         }
         canvas.DrawText(("Vehicle number: " + std::to_string(v->number)).c_str(), kFont1Advances,
                         x + kTextX, y + 16, font, 16, 16, 10);
-        canvas.DrawText(TravelCosts(v->cost_last_trip).c_str(), kFont1Advances, x + kTextX, y + 36,
-                        font, 16, 16, 10);
+        canvas.DrawText(TravelCostsText(v->cost_last_trip).c_str(), kFont1Advances, x + kTextX,
+                        y + 36, font, 16, 16, 10);
         const int32_t icons_shown = v->vehicle_class == kVehicleTruck ? 1 : kWagonSlots;
         for (int32_t i = 0; i < kShownStops; ++i) {
             const ScheduleStop& stop = v->schedule[i];
