@@ -17,6 +17,7 @@
 #include "panel/control_panel.h"
 #include "platform/temp_folder.h"
 #include "screens/panel/popup_list.h"
+#include "screens/vehicles/rail_purchase_screen.h"
 #include "screens/vehicles/schedule_screen.h"
 #include "screens/vehicles/truck_purchase_screen.h"
 #include "screens/vehicles/vehicle_layout.h"
@@ -158,6 +159,49 @@ class VehicleScreensAcceptance : public ::testing::Test {
         }
         return std::nullopt;
     }
+    // Two stations of the player (rows along x) twelve fields apart, joined
+    // by rail track between their platform rows; the west one's anchor.
+    std::optional<plat::Point> StationPair() {
+        const ActingPlayerScope acting(0);
+        const int32_t type = kTypeTrainStation + 2;
+        for (int32_t y = 40; y < 210; y += 3) {
+            for (int32_t x = 40; x < 200; x += 3) {
+                bool clear = true;
+                for (int32_t fx = x - 1; fx <= x + 16 && clear; ++fx) {
+                    for (int32_t fy = y; fy <= y + 1 && clear; ++fy) {
+                        const MapField* f = FieldAt(fx, fy);
+                        clear = f->data_word() == 0 && f->wegtyp() == 0 && f->stadtnum() == 0;
+                    }
+                }
+                if (!clear) continue;
+                // Levelled, as a player would level it first.
+                const uint32_t height = FieldAt(x, y)->hoehe();
+                for (int32_t fx = x - 2; fx <= x + 17; ++fx) {
+                    for (int32_t fy = y - 2; fy <= y + 3; ++fy) {
+                        FieldAt(fx, fy)->set_teile_diff(0);
+                        FieldAt(fx, fy)->set_hoehe(height);
+                    }
+                }
+                if (!clear || PreviewPlacement({type, x, y}) <= 0 ||
+                    PreviewPlacement({type, x + 12, y}) <= 0) {
+                    continue;
+                }
+                int32_t a = 0;
+                int32_t b = 0;
+                const ActionResult ra = PlaceForActingPlayer({type, x, y}, 0, a);
+                const ActionResult rb = PlaceForActingPlayer({type, x + 12, y}, 0, b);
+                const ActionResult rt = LayTrackForActingPlayer(x + 3, y + 1, x + 12, y + 1, 0);
+                if (ra != ActionResult::Done || rb != ActionResult::Done ||
+                    rt != ActionResult::Done) {
+                    ADD_FAILURE() << int(ra) << " " << int(rb) << " " << int(rt) << " at " << x
+                                  << "," << y;
+                    return std::nullopt;
+                }
+                return plat::Point{x, y};
+            }
+        }
+        return std::nullopt;
+    }
     // A click on the schedule's map over field (x, y).
     void ClickMapField(FS_FAHRPLAN_NEU& s, int32_t x, int32_t y) {
         while (s.page_x > 0 && 2 * x + 3 < 128 * s.page_x) Press(s, kCmdMapLeft);
@@ -272,6 +316,49 @@ TEST_F(VehicleScreensAcceptance, BuyScheduleDriveOverviewAndScrapATruck) {
     EXPECT_EQ(gs().cash[0], before);
     Press(*overview, kCmdOk);
     EXPECT_EQ(gs().screen_open, 0);
+}
+
+TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainAtAStation) {
+    ASSERT_NE(g_pSpielFeld, nullptr);
+    panel().SendMessage(kMsgPanelCompanyNameDone, 0, 1);
+    h.Run();
+    gs().cash[0] = 5000000;
+    gs().sim_halted = 0;
+    const std::optional<plat::Point> west = StationPair();
+    ASSERT_TRUE(west.has_value());
+    const int32_t x = west->x;
+    const int32_t y = west->y;
+
+    // 2. A click on a platform field, the first model, OK.
+    ClickPanel(panel().heading_rects[kHeadingNoTool]);
+    ClickField(x + 1, y + 1);
+    auto* buy = dynamic_cast<FS_FAHRZEUG_KAUF*>(h.frame->Screen(FrameScreen::RailPurchase));
+    ASSERT_NE(buy, nullptr);
+    EXPECT_EQ(buy->kind, 2);
+    fvtest::MaybeSaveScreen("accept_rail_purchase");
+    Press(*buy, kCmdVehicleBuy);
+    ASSERT_EQ(CountVehicles(), 1);
+    CVehicle* train = g_pVehicleList->vehicle;
+    EXPECT_EQ(std::tuple(int(train->pos_x), int(train->pos_y), train->vehicle_class),
+              std::tuple(x + 1, y + 1, 2));
+    EXPECT_EQ(FieldAt(train->pos_x, train->pos_y)->wegtyp(), kWayRail);
+
+    // Its schedule: both stations, the first good in every wagon (right
+    // button), OK.
+    auto* s = dynamic_cast<FS_FAHRPLAN_NEU*>(h.frame->Screen(FrameScreen::Schedule));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->pick_count, 1);
+    ClickMapField(*s, x, y + 1);
+    ClickPage(*s, vs::kStopRowLeft + 20, vs::kStopRowTop + vs::kStopRowStep + 5);
+    ClickMapField(*s, x + 12, y + 1);
+    ClickPage(*s, vs::kGoodsCellLeft + 5, vs::kGoodsCellTop + 5);
+    ASSERT_TRUE(s->popup->IsWindowVisible());
+    ClickAt(s->popup->ClientToScreen(plat::Point{108 + 20, 42 + 20}), plat::MouseButton::Right);
+    EXPECT_EQ(std::tuple(s->stop_goods[0][0], s->stop_goods[0][5]), std::tuple(0, 0));
+    Press(*s, kCmdScheduleOk);
+    ASSERT_EQ(h.frame->Screen(FrameScreen::Schedule), nullptr);
+    EXPECT_EQ(std::tuple(train->stop_count, int(train->schedule[1].x[0]), train->running_flag),
+              std::tuple(2, x + 12, 1));
 }
 
 }  // namespace
