@@ -32,6 +32,7 @@
 #include "state/world_images.h"
 #include "support/frame_host.h"
 #include "transport/vehicle_list.h"
+#include "transport/vehicle_references.h"
 #include "view/world_view.h"
 #include "world/terrain.h"
 
@@ -318,7 +319,7 @@ TEST_F(VehicleScreensAcceptance, BuyScheduleDriveOverviewAndScrapATruck) {
     EXPECT_EQ(gs().screen_open, 0);
 }
 
-TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainAtAStation) {
+TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainThatRunsToTheOtherStation) {
     ASSERT_NE(g_pSpielFeld, nullptr);
     panel().SendMessage(kMsgPanelCompanyNameDone, 0, 1);
     h.Run();
@@ -329,9 +330,9 @@ TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainAtAStation) {
     const int32_t x = west->x;
     const int32_t y = west->y;
 
-    // 2. A click on a platform field, the first model, OK.
+    // 2. A click on the first field of the platform row, the first model, OK.
     ClickPanel(panel().heading_rects[kHeadingNoTool]);
-    ClickField(x + 1, y + 1);
+    ClickField(x, y + 1);
     auto* buy = dynamic_cast<FS_FAHRZEUG_KAUF*>(h.frame->Screen(FrameScreen::RailPurchase));
     ASSERT_NE(buy, nullptr);
     EXPECT_EQ(buy->kind, 2);
@@ -339,8 +340,9 @@ TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainAtAStation) {
     Press(*buy, kCmdVehicleBuy);
     ASSERT_EQ(CountVehicles(), 1);
     CVehicle* train = g_pVehicleList->vehicle;
-    EXPECT_EQ(std::tuple(int(train->pos_x), int(train->pos_y), train->vehicle_class),
-              std::tuple(x + 1, y + 1, 2));
+    // On the clicked platform row (the train takes its place along it).
+    EXPECT_EQ(std::tuple(int(train->pos_y), train->vehicle_class), std::tuple(y + 1, 2));
+    EXPECT_TRUE(train->pos_x >= x && train->pos_x <= x + 3) << int(train->pos_x);
     EXPECT_EQ(FieldAt(train->pos_x, train->pos_y)->wegtyp(), kWayRail);
 
     // Its schedule: both stations, the first good in every wagon (right
@@ -359,6 +361,13 @@ TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainAtAStation) {
     ASSERT_EQ(h.frame->Screen(FrameScreen::Schedule), nullptr);
     EXPECT_EQ(std::tuple(train->stop_count, int(train->schedule[1].x[0]), train->running_flag),
               std::tuple(2, x + 12, 1));
+    // It runs to the other station (a registered reference: the game may
+    // delete it).
+    RegisterVehicleReference(&train);
+    const bool arrived = RunUntil([&] { return train == nullptr || train->pos_x >= x + 12; }, 8000);
+    ASSERT_NE(train, nullptr);
+    EXPECT_TRUE(arrived) << int(train->pos_x) << "," << int(train->pos_y);
+    UnregisterVehicleReference(&train);
 }
 
 }  // namespace
