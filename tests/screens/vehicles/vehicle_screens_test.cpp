@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 
 #include "screens/vehicles/vehicle_layout.h"
@@ -401,6 +402,34 @@ TEST_F(ScheduleOnRoad, TravelCostsPrintWithAThousandsComma) {
     EXPECT_EQ(PriceLine(12500), "Price: 12,500");
     EXPECT_EQ(TruckSpeedLine(0), "Speed: 50/30 mph");
     EXPECT_EQ(RailSpeedLine(10), "Speed:50/30 mph");
+}
+
+// The hash of the composed screen, also written as PNG under FV_GOLDEN_PNG.
+uint64_t Picture(const std::string& name) {
+    fvtest::MaybeSaveScreen(name);
+    return fvtest::ScreenHash(1024, 768);
+}
+
+TEST_F(ScheduleOnRoad, GoldenPicturesOfTheScheduleThePurchaseAndTheOverview) {
+    CVehicle* truck = Truck(35, 50, {{30, 50}, {40, 50}});
+    truck->cargo_plan[0][0][0] = 3;
+    truck->cost_last_trip = 1250;
+    FS_FAHRPLAN_NEU* s = OpenFor(truck);
+    ASSERT_NE(s, nullptr);
+    s->Invalidate();
+    h.Run();
+    EXPECT_EQ(Picture("vehicle_schedule"), 5874183349505618813ull);
+    Press(*s, kCmdScheduleCancel);
+    CTrainStation* st = Station(60, 60, 7, 2);
+    ASSERT_NE(st, nullptr);
+    Select(61, 60);
+    auto* buy = OpenBy<FS_FAHRZEUG_KAUF>(kMsgOpenRailPurchase, FrameScreen::RailPurchase);
+    ASSERT_NE(buy, nullptr);
+    EXPECT_EQ(Picture("vehicle_rail_purchase"), 277722638463152671ull);
+    Press(*buy, kCmdVehiclePurchaseCancel);
+    auto* o = OpenBy<VehicleOverviewPage>(kMsgOpenVehicleOverview, FrameScreen::VehicleOverview);
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(Picture("vehicle_overview"), 6753116700123194394ull);
 }
 
 }  // namespace
