@@ -404,6 +404,80 @@ TEST_F(ScheduleOnRoad, TravelCostsPrintWithAThousandsComma) {
     EXPECT_EQ(RailSpeedLine(10), "Speed:50/30 mph");
 }
 
+TEST_F(ScheduleOnRoad, ANewBodyFromTheScheduleIsBookedAsAReplacement) {
+    gs().year = 1970;
+    CVehicle* truck = Truck(35, 50, {{30, 50}, {40, 50}}, 1);  // type 0, variant 1
+    truck->cargo_plan[0][0][0] = 4;
+    FS_FAHRPLAN_NEU* s = OpenFor(truck);
+    ASSERT_NE(s, nullptr);
+    const int64_t cash = gs().cash[0];
+    const int32_t worth = g_Statistics.Monthly(StatSeries::CompanyWorth, 0);
+    const int32_t count = g_Statistics.Monthly(StatSeries::VehicleCount, 0);
+    const int32_t costs = g_Statistics.Monthly(StatSeries::TotalCosts, 0);
+    const char letter = g_VehicleNameCounter[0];
+    Press(*s, kCmdNewVehicle);
+    auto* buy = dynamic_cast<FS_FAHRZEUG_KAUF_LKW*>(h.frame->Screen(FrameScreen::TruckPurchase));
+    ASSERT_NE(buy, nullptr);
+    EXPECT_FALSE(s->IsWindowVisible());  // hidden while the purchase screen is up
+    Click(*buy, vs::kTruckModelList.left + 30, vs::kTruckModelList.top + 17 + 5);  // type 1
+    Press(*buy, kCmdVehicleBuy);
+    EXPECT_EQ(CountVehicles(), 1);
+    EXPECT_EQ(truck->model, 3);
+    EXPECT_EQ(gs().cash[0], cash - 3100);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::CompanyWorth, 0), worth + 3100 - 2400);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::TotalCosts, 0), costs + 3100);
+    EXPECT_EQ(g_Statistics.Monthly(StatSeries::VehicleCount, 0), count);
+    EXPECT_EQ(g_VehicleNameCounter[0], letter + 1);
+    // The variant changed: the truck's cargo choices are gone; the schedule
+    // is back.
+    ASSERT_EQ(Schedule(), s);
+    EXPECT_TRUE(s->IsWindowVisible());
+    EXPECT_EQ(s->stop_goods[0][0], -1);
+    Press(*s, kCmdScheduleOk);
+    EXPECT_EQ(truck->cargo_plan[0][0][0], kNoProduct);
+    EXPECT_EQ(gs().screen_open, 0);
+}
+
+TEST_F(VehicleScreens, ARightButtonChoiceFillsTheTrainStopFromTheColumnOn) {
+    CTrainStation* a = Station(60, 30, 7, 1);
+    ASSERT_NE(a, nullptr);
+    CVehicle* train = new CTrain(61, 30, "A", 10, kWayRail);
+    train->running_flag = 1;
+    for (ScheduleStop& stop : train->schedule) stop = EmptyScheduleStop();
+    ASSERT_TRUE(WriteStopFields(*a, train->schedule[0]));
+    auto* s = OpenBy<FS_FAHRPLAN_NEU>(kMsgOpenSchedule, FrameScreen::Schedule);
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(s->screen_kind, kScheduleKindTrain);
+    Click(*s, vs::kGoodsCellLeft + 2 * vs::kGoodsCellStep + 5, vs::kGoodsCellTop + 5);
+    EXPECT_EQ(std::tuple(s->goods_row, s->edited_column), std::tuple(0, 2));
+    ASSERT_TRUE(s->popup->IsWindowVisible());
+    // The popup's first item, chosen with the right button.
+    h.host.AdvanceClock(1000);
+    h.host.InjectClick(s->popup->ClientToScreen(plat::Point{108 + 20, 42 + 20}),
+                       plat::MouseButton::Right);
+    h.Run();
+    EXPECT_EQ(std::vector<int>(std::begin(s->stop_goods[0]), std::end(s->stop_goods[0])),
+              (std::vector<int>{-1, -1, 0, 0, 0, 0}));
+    Press(*s, kCmdScheduleOk);
+    EXPECT_EQ(train->cargo_plan[0][5][0], 0);
+}
+
+TEST_F(VehicleScreens, OpponentsTrainsAreNotListedAndCargoNoneShowsIconZero) {
+    CVehicle* ours = new CTrain(20, 20, "A", 10, kWayRail);
+    CVehicle* theirs = new CTrain(30, 20, "B", 10, kWayRail);
+    theirs->owner = 1;
+    CVehicle* their_truck = new CTruck(40, 20, "C", 0);
+    their_truck->owner = 2;
+    auto* o = OpenBy<VehicleOverviewPage>(kMsgOpenVehicleOverview, FrameScreen::VehicleOverview);
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(std::tuple(o->counts[0], o->counts[1], o->lists[1][0]), std::tuple(1, 1, ours));
+    EXPECT_EQ(static_cast<uint8_t>(kNoProduct + 1), 0);
+    Press(*o, kCmdOverviewForward);  // one vehicle: paging does nothing
+    EXPECT_EQ(o->first, 0);
+    Press(*o, kCmdOverviewScheduleRight);  // an empty column does nothing
+    EXPECT_EQ(Schedule(), nullptr);
+}
+
 // The hash of the composed screen, also written as PNG under FV_GOLDEN_PNG.
 uint64_t Picture(const std::string& name) {
     fvtest::MaybeSaveScreen(name);
