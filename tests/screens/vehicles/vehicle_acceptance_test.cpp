@@ -13,6 +13,8 @@
 #include <tuple>
 
 #include "app/main_frame.h"
+#include "economy/building_table.h"
+#include "economy/train_station.h"
 #include "game/opponent_build.h"
 #include "panel/control_panel.h"
 #include "platform/temp_folder.h"
@@ -330,8 +332,22 @@ TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainThatRunsToTheOtherStation) 
     const int32_t x = west->x;
     const int32_t y = west->y;
 
-    // 2. A click on the first field of the platform row, the first model, OK.
+    // Buy and cancel: the row is held while the screen is open and given
+    // back whole each time.
     ClickPanel(panel().heading_rects[kHeadingNoTool]);
+    const MapField* head = FieldAt(x, y);
+    auto* station = dynamic_cast<CTrainStation*>(g_ppBuildings->At(head->geb_num()));
+    ASSERT_NE(station, nullptr);
+    for (int32_t round = 0; round < 2; ++round) {
+        ClickField(x, y + 1);
+        auto* shown = dynamic_cast<FS_FAHRZEUG_KAUF*>(h.frame->Screen(FrameScreen::RailPurchase));
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(station->IsTileOccupied(x, y + 1), 1) << round;
+        Press(*shown, kCmdVehiclePurchaseCancel);
+        EXPECT_EQ(station->IsTileOccupied(x, y + 1), 0) << round;
+    }
+
+    // 2. A click on the first field of the platform row, the first model, OK.
     ClickField(x, y + 1);
     auto* buy = dynamic_cast<FS_FAHRZEUG_KAUF*>(h.frame->Screen(FrameScreen::RailPurchase));
     ASSERT_NE(buy, nullptr);

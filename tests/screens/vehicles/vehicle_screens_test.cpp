@@ -478,6 +478,62 @@ TEST_F(VehicleScreens, OpponentsTrainsAreNotListedAndCargoNoneShowsIconZero) {
     EXPECT_EQ(Schedule(), nullptr);
 }
 
+TEST_F(ScheduleOnRoad, TheFillCrossesATunnelAndABridgeInOneStep) {
+    // West of the depots: a tunnel from (20, 50) to (24, 50); beyond it a
+    // road to a bridge from (12, 50) to (16, 50) and a road west of that.
+    RoadAlongX(25, 29, 50);
+    for (int32_t x : {25, 29, 30}) Road(x, 50, kDirE | kDirW);
+    for (int32_t x = 20; x <= 24; ++x) {
+        MapField* f = FieldAt(x, 50);
+        f->set_tunnel(true);
+        f->set_wegtyp(kWayGravelRoad);
+        if (x == 20 || x == 24) {
+            f->set_tportal(true);
+            f->set_teile_diff(x == 20 ? 2 : 4);  // the east and the west portal
+        }
+    }
+    RoadAlongX(17, 19, 50);
+    for (int32_t x : {17, 19}) Road(x, 50, kDirE | kDirW);
+    for (int32_t x = 12; x <= 16; ++x) {
+        MapField* f = FieldAt(x, 50);
+        f->set_bridge_flag(true);
+        f->set_wegtyp(x == 12 || x == 16 ? kWayGravelRoad : 0);
+        if (x == 12 || x == 16) {
+            f->set_bridge_end(true);
+            f->set_data_word(x == 12 ? 5 : 6);  // the west and the east end
+        } else {
+            f->set_data_word(11);
+        }
+    }
+    RoadAlongX(8, 11, 50);
+    Road(11, 50, kDirE | kDirW);
+    CVehicle* truck = Truck(35, 50);
+    FS_FAHRPLAN_NEU* s = OpenFor(truck);
+    ASSERT_NE(s, nullptr);
+    const uint8_t* mask = gs().path_exit_mask;
+    for (int32_t x : {24, 22, 20, 19, 16, 14, 12, 11, 8}) {
+        EXPECT_EQ(mask[x * 256 + 50], 1) << x;
+    }
+}
+
+TEST_F(VehicleScreens, AStationIsReachableThroughAnyFieldOfItsBlock) {
+    CTrainStation* st = Station(60, 30, 7, 2);
+    ASSERT_NE(st, nullptr);
+    // A train elsewhere on a lone track field: the schedule's fill marks only
+    // its own field; the station counts once one of its fields is marked.
+    CVehicle* train = new CTrain(100, 100, "A", 10, kWayRail);
+    (void)train;
+    auto* s = OpenBy<FS_FAHRPLAN_NEU>(kMsgOpenSchedule, FrameScreen::Schedule);
+    ASSERT_NE(s, nullptr);
+    const int32_t number = FieldAt(61, 30)->geb_num();
+    EXPECT_EQ(s->IsStationReachable(number), 0);
+    gs().path_exit_mask[62 * 256 + 33] = 1;  // the far corner of the block
+    EXPECT_EQ(s->IsStationReachable(number), 1);
+    gs().path_exit_mask[62 * 256 + 33] = 0;
+    gs().path_exit_mask[65 * 256 + 30] = 1;  // beyond the block
+    EXPECT_EQ(s->IsStationReachable(number), 0);
+}
+
 // The hash of the composed screen, also written as PNG under FV_GOLDEN_PNG.
 uint64_t Picture(const std::string& name) {
     fvtest::MaybeSaveScreen(name);
