@@ -75,6 +75,9 @@ FS_FAHRZEUG_KAUF::FS_FAHRZEUG_KAUF()
 }
 
 FS_FAHRZEUG_KAUF::~FS_FAHRZEUG_KAUF() {
+    // Closed without an answer (the game ended under it): the terminal is
+    // given back all the same.
+    ReleaseTerminal();
     UnregisterVehicleReference(&bought);
 }
 

@@ -59,6 +59,9 @@ FS_FAHRZEUG_KAUF_LKW::FS_FAHRZEUG_KAUF_LKW()
 }
 
 FS_FAHRZEUG_KAUF_LKW::~FS_FAHRZEUG_KAUF_LKW() {
+    // Closed without an answer (the game ended under it): the terminal is
+    // given back all the same.
+    ReleaseTerminal();
     UnregisterVehicleReference(&bought);
 }
 
@@ -119,7 +122,7 @@ void FS_FAHRZEUG_KAUF_LKW::HoldTerminal() {
 }
 
 void FS_FAHRZEUG_KAUF_LKW::ReleaseTerminal() {
-    if (held_x < 0) return;
+    if (held_x < 0 || g_pGameState == nullptr) return;
     if (MapField* field = FieldAt(held_x, held_y); field != nullptr) {
         field->set_belegt(field->belegt() & ~held_lane);
     }

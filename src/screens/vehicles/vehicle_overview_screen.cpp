@@ -176,8 +176,8 @@ void VehicleOverviewPage::SetShown(bool shown) {
     if (!IsWindow()) return;
     ShowWindow(shown ? SW_SHOW : SW_HIDE);
     if (shown) {
+        // The lists already lost every deleted vehicle; the page stays.
         chosen_vehicle = nullptr;
-        FillLists();
         DrawVehicles();
         Invalidate();
         UpdateWindow();
