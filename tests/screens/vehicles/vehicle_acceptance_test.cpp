@@ -11,6 +11,7 @@
 #include <fstream>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "app/main_frame.h"
 #include "economy/building_table.h"
@@ -216,6 +217,18 @@ class VehicleScreensAcceptance : public ::testing::Test {
         ClickPage(s, vs::kMapView.x + 2 * x + 3 - 128 * s.page_x,
                   vs::kMapView.y + 2 * y + 3 - 128 * s.page_y);
     }
+    // The player's trucks and trains (the cities' traffic cars left out).
+    static std::vector<CVehicle*> PlayerVehicles() {
+        std::vector<CVehicle*> found;
+        for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
+            const CVehicle* v = n->vehicle;
+            if (v->owner == 0 && v->vehicle_class >= kVehicleTruck &&
+                v->vehicle_class <= kVehicleSuperconductor) {
+                found.push_back(n->vehicle);
+            }
+        }
+        return found;
+    }
     // Frames of the running game.
     template <typename Done>
     bool RunUntil(Done done, int32_t turns) {
@@ -251,8 +264,8 @@ TEST_F(VehicleScreensAcceptance, BuyScheduleDriveOverviewAndScrapATruck) {
     fvtest::MaybeSaveScreen("accept_truck_purchase");
     const int64_t cash = gs().cash[0];
     Press(*buy, kCmdVehicleBuy);
-    ASSERT_EQ(CountVehicles(), 1);
-    CVehicle* truck = g_pVehicleList->vehicle;
+    ASSERT_EQ(PlayerVehicles().size(), 1u);
+    CVehicle* truck = PlayerVehicles()[0];
     EXPECT_EQ(cash - gs().cash[0], gs().vehicle_models[truck->model].model_price);
 
     // Its schedule: the two depots on the map, a good for stop 0, OK.
@@ -314,7 +327,7 @@ TEST_F(VehicleScreensAcceptance, BuyScheduleDriveOverviewAndScrapATruck) {
     s = dynamic_cast<FS_FAHRPLAN_NEU*>(h.frame->Screen(FrameScreen::Schedule));
     ASSERT_NE(s, nullptr);
     Press(*s, kCmdScrapVehicle);
-    EXPECT_EQ(CountVehicles(), 0);
+    EXPECT_TRUE(PlayerVehicles().empty());
     EXPECT_EQ(overview->counts[0], 0);
     EXPECT_EQ(gs().cash[0], before);
     Press(*overview, kCmdOk);
@@ -354,8 +367,8 @@ TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainThatRunsToTheOtherStation) 
     EXPECT_EQ(buy->kind, 2);
     fvtest::MaybeSaveScreen("accept_rail_purchase");
     Press(*buy, kCmdVehicleBuy);
-    ASSERT_EQ(CountVehicles(), 1);
-    CVehicle* train = g_pVehicleList->vehicle;
+    ASSERT_EQ(PlayerVehicles().size(), 1u);
+    CVehicle* train = PlayerVehicles()[0];
     // On the clicked platform row (the train takes its place along it).
     EXPECT_EQ(std::tuple(int(train->pos_y), train->vehicle_class), std::tuple(y + 1, 2));
     EXPECT_TRUE(train->pos_x >= x && train->pos_x <= x + 3) << int(train->pos_x);
