@@ -2,6 +2,7 @@
 // screen's own entry with what the frame itself does around it.
 
 #include "app/frame_screens.h"
+#include "app/frame_vehicle_steps.h"
 #include "app/main_frame.h"
 #include "panel/control_panel.h"
 #include "screens/economy/building_purchase_screen.h"
@@ -19,6 +20,10 @@
 #include "screens/flow/opponent_select_screen.h"
 #include "screens/flow/title_screen.h"
 #include "screens/flow/tutorial_screen.h"
+#include "screens/vehicles/rail_purchase_screen.h"
+#include "screens/vehicles/schedule_screen.h"
+#include "screens/vehicles/truck_purchase_screen.h"
+#include "screens/vehicles/vehicle_overview_screen.h"
 #include "screens/world/editor_start_screen.h"
 #include "screens/world/gen_progress_screen.h"
 #include "screens/world/new_world_screen.h"
@@ -86,6 +91,10 @@ const ScreenEntry kScreens[] = {
     kDepotScreenEntry,
     kStatisticsScreenEntry,
     kSalesStatisticsScreenEntry,
+    With(kScheduleScreenEntry, kScheduleFrameSteps),
+    With(kTruckPurchaseScreenEntry, kPurchaseFrameSteps),
+    With(kRailPurchaseScreenEntry, kPurchaseFrameSteps),
+    With(kVehicleOverviewScreenEntry, kVehicleOverviewFrameSteps),
     With(kTitleScreenEntry, {.after_done =
                                  [](plat::Window& frame, plat::WParam, plat::LParam choice) {
                                      Frame(frame).OnStartScreenResult(static_cast<int32_t>(choice));

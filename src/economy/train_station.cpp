@@ -24,11 +24,6 @@ int32_t NodeOf(int32_t x, int32_t y) {
     return field != nullptr && field->knoten() ? field->knotennummer() : 0;
 }
 
-struct LinkEnd {
-    int32_t node;
-    uint8_t direction;  // direction bit
-};
-
 }  // namespace
 
 int32_t StationGeometry::LineOf(int32_t x, int32_t y) const {
@@ -101,11 +96,6 @@ int32_t CTrainStation::Extend() {
     return price;
 }
 
-namespace {
-
-// The three link ends whose flags mark a vehicle on the platform row through
-// (x, y): the row's first field in both directions along it and its last
-// field outward.
 int LinkEndsOfRow(const StationGeometry& g, int32_t x, int32_t y, LinkEnd (&ends)[3]) {
     if (g.type == 6 || g.type == 8) {
         const int32_t first = NodeOf(g.anchor_x, y);
@@ -123,8 +113,6 @@ int LinkEndsOfRow(const StationGeometry& g, int32_t x, int32_t y, LinkEnd (&ends
     }
     return 0;
 }
-
-}  // namespace
 
 int32_t CTrainStation::IsTileOccupied(int32_t x, int32_t y) const {
     if (g_pWayNetwork == nullptr) return 0;

@@ -31,6 +31,17 @@ struct StationGeometry {
     int32_t LineOf(int32_t x, int32_t y) const;
 };
 
+// One end of a way link: the node and the direction bit leaving it.
+struct LinkEnd {
+    int32_t node;
+    uint8_t direction;  // direction bit
+};
+
+// The three link ends whose flags mark a vehicle on the platform row through
+// (x, y): the row's first field in both directions along it and its last
+// field outward. The count (0 for a geometry that is no station).
+int LinkEndsOfRow(const StationGeometry& g, int32_t x, int32_t y, LinkEnd (&ends)[3]);
+
 class CTrainStation : public CTerminal {
   public:
     CTrainStation(int32_t x, int32_t y, bool named = true) : CTerminal(x, y, named) {}

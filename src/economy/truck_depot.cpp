@@ -33,11 +33,15 @@ int32_t CTruckDepot::IsTileOccupied(int32_t x, int32_t y) const {
     return field != nullptr && field->belegt() != 0 ? 1 : 0;
 }
 
+uint32_t DepotStandingLane(int32_t depot_type) {
+    const int32_t exit = depot_type - kTypeTruckDepot;
+    return exit == 0 || exit == 3 ? kLaneTwo : kLaneOne;
+}
+
 void CTruckDepot::OccupyTile(int32_t x, int32_t y) {
     MapField* field = FieldAt(x, y);
     if (field == nullptr) return;
-    const int32_t exit = type - kTypeTruckDepot;
-    field->set_belegt(exit == 0 || exit == 3 ? kLaneTwo : kLaneOne);
+    field->set_belegt(DepotStandingLane(type));
 }
 
 void CTruckDepot::ReleaseTile(int32_t x, int32_t y) {

@@ -6,6 +6,10 @@
 
 #include "economy/terminal.h"
 
+// The `belegt` lane bit a vehicle standing in a depot of this type (0..3)
+// takes: the second for an exit north or west, the first for east or south.
+uint32_t DepotStandingLane(int32_t depot_type);
+
 class CTruckDepot : public CTerminal {
   public:
     CTruckDepot(int32_t x, int32_t y, bool named = true) : CTerminal(x, y, named) {}

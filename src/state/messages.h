@@ -306,6 +306,18 @@ inline constexpr uint32_t kMsgFirstListClicked = WM_USER + 0x13;
 inline constexpr uint32_t kMsgSecondListClicked = WM_USER + 0x14;
 inline constexpr uint32_t kMsgPopupChosen = WM_USER + 0x23;
 inline constexpr uint32_t kMsgPeriodListClicked = WM_USER + 0x37;  // the statistics' period list
+// The vehicle screens: schedule, purchase and overview.
+inline constexpr uint16_t kCmdScheduleOk = 40132;
+inline constexpr uint16_t kCmdVehicleBuy = 40140;
+inline constexpr uint16_t kCmdNewVehicle = 40285;
+inline constexpr uint16_t kCmdScrapVehicle = 40286;
+inline constexpr uint16_t kCmdMapUp = 40287;
+inline constexpr uint16_t kCmdMapDown = 40288;
+inline constexpr uint16_t kCmdMapRight = 40289;
+inline constexpr uint16_t kCmdMapLeft = 40290;
+inline constexpr uint16_t kCmdDeleteStop = 40291;
+inline constexpr uint32_t kMsgRailModelClicked = WM_USER + 0x12;
+inline constexpr uint32_t kMsgTruckModelClicked = WM_USER + 0x25;
 // The title screen's ten buttons.
 inline constexpr uint16_t kCmdTitleContinue = 40166;
 inline constexpr uint16_t kCmdTitleNewGame = 40167;

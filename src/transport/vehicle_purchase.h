@@ -15,6 +15,16 @@ class CVehicle;
 // by the date, a price above the player's cash or a player outside 0..3.
 CVehicle* BuyVehicle(int32_t player, int32_t model, int32_t x, int32_t y, int32_t way_type = 0);
 
+// A new model for the player's vehicle (its body replaced): the full new
+// price is taken from the player's cash and booked as a purchase, but the
+// company worth rises only by the difference to the old model's price and
+// the vehicle count stays. The vehicle gets the model and its speed (trucks
+// the model whose speeds they use, trains the model's top speed) and stands
+// until its schedule screen lets it run again. False (nothing changes) for a
+// model not on sale, of the other kind (truck or train), a price above the
+// cash or another player's vehicle.
+bool ReplaceVehicleModel(int32_t player, CVehicle* vehicle, int32_t model);
+
 // Whether `model` is on sale by the game date (from July of its year).
 bool IsModelAvailable(int32_t model);
 

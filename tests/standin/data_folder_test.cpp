@@ -197,6 +197,17 @@ std::map<std::string, Size> ExpectedPictures() {
         e["scr_" + std::to_string(n) + ".jgd"] = {640, 480};
         e["scb_" + std::to_string(n) + ".jgd"] = {324, 97};
     }
+    // The vehicle screens: schedule, purchase, overview, vehicle pictures.
+    e["scr_19.jgd"] = e["scr_20.jgd"] = e["scr_lkwk.jgd"] = e["scr_lokk.jgd"] = {640, 480};
+    e["scr_uefz.jgd"] = {640, 480};
+    e["scb_19.jgd"] = e["scb_20.jgd"] = {736, 97};
+    e["scb_lkwk.jgd"] = e["scb_lokk.jgd"] = {216, 97};
+    e["scb_uefz.jgd"] = {308, 97};
+    for (int c = 0; c < 4; ++c) {
+        e["uefs" + std::to_string(c) + ".jgd"] = {832, 48};
+        for (int m = 0; m < 19; ++m)
+            e["fks_" + std::to_string(m) + std::to_string(c) + ".jgd"] = {320, 240};
+    }
     // The control panel, for the game and ("e") the editor.
     for (const std::string v : {"", "e"}) {
         for (auto [name, h] : {std::pair{"640", 480}, {"800", 600}, {"102", 768}, {"000", 96}})

@@ -11,6 +11,7 @@
 #include "standin.h"
 #include "statistics_screens.h"
 #include "terrain_tiles.h"
+#include "vehicle_screens.h"
 #include "world_files.h"
 #include "world_screens.h"
 
@@ -39,6 +40,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddPanelDialogFiles(files);
     AddFlowScreenFiles(files);
     AddStatisticsScreenFiles(files);
+    AddVehicleScreenFiles(files);
     AddSoundEffectFiles(files);
     return files;
 }
