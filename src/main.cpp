@@ -22,6 +22,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ferrovane: %s\n", error.c_str());
         return 2;
     }
+    if (options.help) {
+        std::fputs("Usage: ferrovane [--screen WxH] [--window]\n", stdout);
+        std::fputs(plat::LaunchOptionsHelp(), stdout);
+        return 0;
+    }
     auto backend = plat::CreateHostBackend(options, &error);
     if (!backend) {
         std::fprintf(stderr, "ferrovane: %s\n", error.c_str());

@@ -27,12 +27,22 @@ bool Acceptable(Size s) {
 
 }  // namespace
 
+const char* LaunchOptionsHelp() {
+    return "Options:\n"
+           "  --screen WxH   the size of the game screen: 640x480, 800x600 or 1024x768\n"
+           "                 (the default)\n"
+           "  --window       a resizable window instead of full screen\n"
+           "  --help, -h     print these options and end\n";
+}
+
 bool ParseLaunchOptions(int argc, const char* const* argv, LaunchOptions* options,
                         std::string* error) {
     LaunchOptions result;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--window") {
+        if (arg == "--help" || arg == "-h") {
+            result.help = true;
+        } else if (arg == "--window") {
             result.windowed = true;
         } else if (arg == "--screen" || arg.rfind("--screen=", 0) == 0) {
             std::string value;
@@ -55,7 +65,8 @@ bool ParseLaunchOptions(int argc, const char* const* argv, LaunchOptions* option
             }
             result.screen = size;
         } else {
-            if (error) *error = "unknown option '" + arg + "' (options: --screen WxH, --window)";
+            if (error)
+                *error = "unknown option '" + arg + "' (options: --screen WxH, --window, --help)";
             return false;
         }
     }

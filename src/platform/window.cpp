@@ -36,6 +36,14 @@ Window::~Window() {
     ws.live.erase(this);
 }
 
+void* Window::operator new(std::size_t size) {
+    return ::operator new(size);
+}
+
+void Window::operator delete(void* memory) noexcept {
+    ::operator delete(memory);
+}
+
 void Window::operator delete(Window* window, std::destroying_delete_t) {
     if (window->dispatchDepth_ > 0) {
         if (window->deletePending_) return;

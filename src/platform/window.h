@@ -68,6 +68,11 @@ class Window {
 
     // Defers the destruction while a handler of this window runs (see above).
     void operator delete(Window* window, std::destroying_delete_t);
+    // Windows come from the class's own allocation, so that every delete
+    // expression is paired with the allocation function that matches it; the
+    // plain delete only frees a window whose constructor threw.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory) noexcept;
 
     // --- Life cycle -------------------------------------------------------
     // Makes the window. Sends WM_CREATE; a handler answering -1 fails the

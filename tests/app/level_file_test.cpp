@@ -202,6 +202,14 @@ class LevelFile : public ::testing::Test {
         EXPECT_TRUE(SaveGameFile(FilePath(name)));
         return ReadFileBytes(FilePath(name));
     }
+    // The records of the running game as they are, past the saver's own
+    // check: for damage the saver would refuse to write.
+    Bytes WriteUnchecked(const std::string& name) {
+        const plat::FileHandle file = plat::OpenFile(FilePath(name), plat::OpenMode::Create);
+        WriteLevelRecords(file, gs.game_mode);
+        plat::CloseFile(file);
+        return ReadFileBytes(FilePath(name));
+    }
     // A saved game whose records differ from those of the running game.
     Bytes SavedGame() {
         MakeGame(1);
@@ -530,6 +538,51 @@ TEST_F(NothingLost, ShortWriteKeepsTheOlderLevelFile) {
     EXPECT_FALSE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
 }
 
+// A game the loader would refuse (here: past the last year a file holds) is
+// not written over a good file; the last year itself saves and loads.
+TEST_F(NothingLost, ASaveTheLoaderWouldRefuseKeepsTheGoodFile) {
+    MakeGame(1);
+    const Bytes good = SaveToBytes("slot.lvl");
+    gs.year = kLastGameYear + 1;
+    host.QueueMessageBoxAnswer(IDOK);
+    EXPECT_FALSE(SaveGameFile(FilePath("slot.lvl")));
+    EXPECT_TRUE(ReadFileBytes(FilePath("slot.lvl")) == good);
+    EXPECT_FALSE(std::filesystem::exists(FilePath("slot.lvl.tmp")));
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, UnloadableSaveText(FilePath("slot.lvl")));
+    gs.year = kLastGameYear;
+    SaveToBytes("slot.lvl");
+    gs.year = 1990;
+    ASSERT_EQ(LoadSavedGame(FilePath("slot.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.year, kLastGameYear);
+}
+
+// The boxes name the file as the host writes paths, whatever the game's
+// own paths are joined with; a file that cannot be created is reported as
+// not written, not as missing.
+TEST_F(NothingLost, BoxesNameFilesWithTheHostsSeparator) {
+    MakeGame(1);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_EQ(LoadLastGame(), LevelLoadResult::Cancelled);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    const std::string shown = folder.Path() + "/save/lastsave.lvl";
+    EXPECT_NE(host.MessageBoxes()[0].text.find(" " + shown + " "), std::string::npos)
+        << host.MessageBoxes()[0].text;
+    EXPECT_EQ(host.MessageBoxes()[0].text.find('\\'), std::string::npos);
+    WriteFileBytes(FilePath("plain"), {1});
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_FALSE(SaveGameFile(FilePath("plain") + "\\x.lvl"));
+    const std::string text = host.MessageBoxes().back().text;
+    EXPECT_NE(text.find("couldn\xb4t be written:\n " + FilePath("plain") + "/x.lvl \n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("CD"), std::string::npos);
+    for (const std::string& other : {DamagedLevelText("a\\b.lvl"), WriteErrorText("a\\b.lvl"),
+                                     SettingsWriteErrorText("a\\b.ini")}) {
+        EXPECT_EQ(other.find('\\'), std::string::npos) << other;
+    }
+}
+
 // The settings written back at the end on a full disk: the old file stays
 // and the player is told once.
 TEST_F(NothingLost, FailedSettingsWriteBackShowsOneBox) {
@@ -571,8 +624,14 @@ TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.damage);
         MakeGame(1);
+        const Bytes good = SaveToBytes("good.lvl");
         c.apply(gs);
-        const Bytes file = SaveToBytes("damaged.lvl");
+        const Bytes file = WriteUnchecked("damaged.lvl");
+        // The saver does not write such a game over a good file either.
+        host.QueueMessageBoxAnswer(IDOK);
+        EXPECT_FALSE(SaveGameFile(FilePath("good.lvl")));
+        EXPECT_TRUE(ReadFileBytes(FilePath("good.lvl")) == good);
+        EXPECT_EQ(host.MessageBoxes().back().text, UnloadableSaveText(FilePath("good.lvl")));
         MakeGame(2);
         ExpectRefused(file);
     }
@@ -627,7 +686,7 @@ TEST_F(LevelFile, MissingFilesAndFoldersLeaveTheGameAsItWas) {
     EXPECT_FALSE(SaveGameFile(path));
     ASSERT_EQ(host.MessageBoxes().size(), 6u);
     EXPECT_EQ(std::tie(host.MessageBoxes()[4].text, host.MessageBoxes()[4].flags),
-              std::tuple(MissingLevelText(path),
+              std::tuple(UnwritableLevelText(path),
                          unsigned(MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL)));
     // The editor level was not normalised: nothing was written.
     EXPECT_EQ(std::tie(gs.year, gs.game_mode), std::tuple(1999, kModeEditor));
