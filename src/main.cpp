@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::fputs("Usage: ferrovane [--screen WxH] [--window]\n", stdout);
+        std::fputs("Usage: ferrovane [--screen WxH] [--window] [--help]\n", stdout);
         std::fputs(plat::LaunchOptionsHelp(), stdout);
         return 0;
     }

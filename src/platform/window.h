@@ -163,6 +163,10 @@ class Window {
     const Surface& GetSurface() const { return surface_; }
     // Call after drawing into the surface outside a paint cycle.
     void MarkSurfaceChanged();
+    // Shown and not drawn since: its surface holds nothing worth showing yet
+    // (true until its first paint ends, it is drawn into outside a paint, or
+    // nothing is left for a paint to do).
+    bool AwaitsFirstPaint() const { return unpainted_ && (painting_ || !invalid_.IsEmpty()); }
 
     // --- Timers -----------------------------------------------------------
     // Starts or restarts timer `id` (non-zero): WM_TIMER(id) arrives every
@@ -198,6 +202,8 @@ class Window {
     uint32_t paintCount_ = 0;
     State state_ = State::None;
     bool deletePending_ = false;
+    bool unpainted_ = false;  // shown and not drawn since
+    bool painting_ = false;   // between BeginPaint and EndPaint
 };
 
 // Null-tolerant forms: a null or destroyed window gets nothing (0 / false).

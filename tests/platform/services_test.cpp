@@ -170,6 +170,28 @@ TEST(ScreenFit, LetterboxesKeepingTheShapeAndMapsWindowPointsToScreenPixels) {
     EXPECT_EQ(plat::ScreenRectToWindow(odd, {5, 5, 5, 5}).Width(), 1);
 }
 
+// Below 1:1 the picture is filtered; at 1:1 and above each window pixel is a
+// whole screen pixel.
+TEST(ScreenFit, FilteredBelowOneToOneNearestFromOneToOneUp) {
+    using plat::ScreenFilter;
+    const struct {
+        plat::Size window, screen;
+        ScreenFilter filter;
+    } cases[] = {
+        {{921, 690}, {1024, 768}, ScreenFilter::Linear},    // --window on a 1024 x 768 desktop
+        {{1023, 768}, {1024, 768}, ScreenFilter::Linear},   // one column short
+        {{320, 240}, {640, 480}, ScreenFilter::Linear},     // half size
+        {{1024, 768}, {1024, 768}, ScreenFilter::Nearest},  // 1:1
+        {{1920, 1080}, {1024, 768}, ScreenFilter::Nearest},
+        {{1366, 768}, {1024, 768}, ScreenFilter::Nearest},  // 1:1 with bars
+        {{2048, 1536}, {1024, 768}, ScreenFilter::Nearest},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(plat::FilterFor(plat::FitScreen(c.window, c.screen)), c.filter)
+            << c.window.width << "x" << c.window.height;
+    }
+}
+
 // Every game cursor is drawn with ink near its hot spot at both scales, the
 // host draws the arrow itself, and opposite edge arrows are mirror images.
 TEST(CursorShapes, GameCursorsAreDrawnAroundTheirHotSpotsAndMirrored) {

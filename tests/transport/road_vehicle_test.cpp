@@ -25,6 +25,7 @@
 #include "state/le_io.h"
 #include "state/lookup_tables.h"
 #include "state/statistics.h"
+#include "support/unchecked_level.h"
 #include "transport/city_car.h"
 #include "transport/road_marks.h"
 #include "transport/truck.h"
@@ -779,7 +780,7 @@ TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
         ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
         const std::vector<CVehicle*> trucks = Listed();
         c.apply(dynamic_cast<CTruck&>(*trucks[1]), dynamic_cast<CTruck&>(*trucks[0]));
-        ASSERT_TRUE(SaveGameFile(bad));
+        ASSERT_TRUE(fvtest::WriteLevelUnchecked(bad));  // the saver would not write it
         ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
         const std::string before = WriteVehicles("before");
         EXPECT_EQ(LoadSavedGame(bad), LevelLoadResult::Rejected);
