@@ -20,6 +20,8 @@
 #include "app/level_records.h"
 #include "app/loop_doubles.h"
 #include "app/settings.h"
+#include "economy/building_factory.h"
+#include "economy/building_table.h"
 #include "game/opponent.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_level.h"
@@ -662,6 +664,54 @@ TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
         PutI32(bad, at, value);
         ExpectRefused(bad);
     }
+}
+
+// The offset and type of the last building record of a written file.
+std::pair<size_t, int32_t> LastBuilding(const Bytes& file) {
+    size_t at = OffsetsOf(file).cash + 36;
+    const uint32_t count = static_cast<uint32_t>(GetI32(file, at));
+    at += 4;
+    std::pair<size_t, int32_t> last{0, -1};
+    for (uint32_t i = 0; i < count; ++i) {
+        last = {at, file.at(at)};
+        at += kBuildingHeaderSize + static_cast<size_t>(RecordSizeOfType(file.at(at)));
+    }
+    return last;
+}
+
+// A value no writer writes in the last building record (so that every
+// record after it still reads): the check refuses the file, and the reading
+// finds it again when the file changed after the check.
+constexpr size_t kStationLengthInRecord = kBuildingHeaderSize + 35;
+std::string g_changing_file;
+size_t g_changing_at = 0;
+void PutAZeroStationLength() {
+    Bytes file = ReadFileBytes(g_changing_file);
+    PutI32(file, g_changing_at, 0);
+    WriteFileBytes(g_changing_file, file);
+}
+
+TEST_F(NothingLost, ADamagedLastBuildingIsRefusedByTheCheckAndByTheReading) {
+    fvtest::BusyGame busy;
+    busy.Build(3);
+    busy.Run(host, 150);
+    const Bytes first = SaveToBytes("busy.lvl");
+    const auto [last, type] = LastBuilding(first);
+    ASSERT_TRUE(type >= 6 && type <= 9) << type;  // a train station
+    ASSERT_GE(GetI32(first, last + kStationLengthInRecord), 1);
+    Bytes bad = first;
+    PutI32(bad, last + kStationLengthInRecord, 0);
+    ExpectRefused(bad);
+    // Damaged between the check and the reading of the buildings (the
+    // season's tiles load in between).
+    g_changing_file = FilePath("changing.lvl");
+    g_changing_at = last + kStationLengthInRecord;
+    WriteFileBytes(g_changing_file, first);
+    GetLevelPictureHooks().load_season_tiles = &PutAZeroStationLength;
+    host.QueueMessageBoxAnswer(IDOK);
+    EXPECT_EQ(LoadSavedGame(g_changing_file), LevelLoadResult::FailedMidway);
+    GetLevelPictureHooks().load_season_tiles = nullptr;
+    EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(g_changing_file));
 }
 
 TEST_F(LevelFile, MissingFilesAndFoldersLeaveTheGameAsItWas) {
