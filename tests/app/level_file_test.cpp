@@ -331,6 +331,14 @@ TEST_F(LevelFile, EditorWritesALevelStartAndReadingInItStaysThere) {
     ASSERT_TRUE(SaveGameFile(FilePath("g.lvl")));
     ASSERT_EQ(LoadSavedGame(FilePath("g.lvl")), LevelLoadResult::Loaded);
     EXPECT_EQ(std::tuple(gs.goods[11].intro_year, gs.goods[11].available), std::tuple(1962, 0));
+    // February 1962 still without it, March 1962 with it.
+    for (auto [month, available] : {std::pair{1, 0}, {2, 1}}) {
+        MakeGame(1);
+        std::tie(gs.year, gs.month) = std::tuple(1962, month);
+        ASSERT_TRUE(SaveGameFile(FilePath("m.lvl")));
+        ASSERT_EQ(LoadSavedGame(FilePath("m.lvl")), LevelLoadResult::Loaded);
+        EXPECT_EQ(gs.goods[11].available, available) << month;
+    }
     ASSERT_EQ(LoadLevel(FilePath("g.lvl")), LevelLoadResult::Loaded);
     EXPECT_EQ(std::tuple(gs.goods[11].available, gs.goods[12].available), std::tuple(1, 0));
 }

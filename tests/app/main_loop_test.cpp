@@ -361,6 +361,22 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
               std::tuple(0, 0, 0, 1));
 }
 
+// Goods become available from March of their year on: not in February, in
+// March exactly.
+TEST_F(MainLoopTest, GoodsComeInTheMarchOfTheirYear) {
+    for (GoodsRecord& good : gs.goods)
+        std::tie(good.intro_year, good.available) = std::tuple(2100, 0);
+    gs.goods[4].intro_year = 1975;
+    gs.goods[5].intro_year = 1974;
+    for (auto [month, available] : {std::pair{1, 0}, {2, 1}}) {
+        std::tie(gs.year, gs.month, gs.goods[4].available) = std::tuple(1975, month, 0);
+        MarkGoodsAvailableByDate();
+        EXPECT_EQ(std::tuple(gs.goods[4].available, gs.goods[5].available, gs.goods[6].available),
+                  std::tuple(available, 1, 0))
+            << month;
+    }
+}
+
 // The calendar stops at the last year a level file holds, so that the
 // yearly save stays one the game can load.
 TEST_F(MainLoopTest, TheCalendarStopsAtTheLastYearAFileHolds) {

@@ -32,6 +32,7 @@
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_lookup.h"
+#include "transport/vehicle_purchase.h"
 #include "transport/vehicle_references.h"
 #include "transport/wagon.h"
 #include "transport_world.h"
@@ -89,6 +90,18 @@ TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
         EXPECT_EQ(std::tuple(truck->cost_last_trip, truck->cost_this_trip), std::tuple(144, 0));
         ASSERT_TRUE(FramesUntil([&] { return factory->stock[kProduct] == 3; }, 6000));
         EXPECT_EQ(mine->stock[kProduct], 0);
+    }
+}
+
+// A vehicle model can be bought from July of its model year on.
+TEST_F(TruckTest, AModelComesInTheJulyOfItsYear) {
+    const int32_t year = static_cast<int32_t>(game_.state().vehicle_models[3].model_year);
+    for (auto [y, month, available] : {std::tuple{year - 1, 11, false},
+                                       {year, 5, false},
+                                       {year, 6, true},
+                                       {year + 1, 0, true}}) {
+        std::tie(game_.state().year, game_.state().month) = std::tuple(y, month);
+        EXPECT_EQ(IsModelAvailable(3), available) << y << " " << month;
     }
 }
 
