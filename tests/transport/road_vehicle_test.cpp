@@ -148,6 +148,19 @@ TEST_F(TruckTest, ZeroStopsNeitherLoadsNorUnloads) {
     EXPECT_EQ(truck->wait_counter, 32);
 }
 
+// One stop is no schedule either: the truck waits and plans no route.
+TEST_F(TruckTest, OneStopPlansNoRoute) {
+    CTruck* truck = NewTruck();
+    for (int32_t stops : {1, 2}) {
+        truck->stop_count = stops;
+        truck->target_stop = 0;
+        std::tie(truck->needs_route, truck->schedule_changed, truck->wait_counter) =
+            std::tuple(1, 0, 0);
+        Frames(1);
+        EXPECT_EQ(truck->needs_route, stops == 1 ? 1 : 0) << stops;
+    }
+}
+
 TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
     CTruck* truck = NewTruck();
     SetSchedule(*truck, {{55, 49}, {45, 49}});
