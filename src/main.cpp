@@ -23,6 +23,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ferrovane: %s\n", error.c_str());
         return 2;
     }
+    if (options.help) {
+        std::fputs("Usage: ferrovane [--screen WxH] [--window] [--debug-window] [--help]\n",
+                   stdout);
+        std::fputs(plat::LaunchOptionsHelp(), stdout);
+        return 0;
+    }
     DebugWindowRequested() = options.debug_window;
     auto backend = plat::CreateHostBackend(options, &error);
     if (!backend) {

@@ -68,7 +68,7 @@ void RunMonthStart(CGameState& gs) {
     MonthlyRollOver();
     if (gs.month == 0) {
         YearlyRollOver();
-        gs.year += 1;
+        if (gs.year < kLastGameYear) gs.year += 1;
     }
     if (static_cast<int8_t>(gs.event_pause) > 0) --gs.event_pause;
     if (g_pHauptDialog != nullptr) g_pHauptDialog->DrawSidebarDate();

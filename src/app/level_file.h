@@ -20,11 +20,17 @@
 
 #include "state/game_files.h"
 
+// The last year a level file can hold. The calendar stops counting here, so
+// that every game can be saved and loaded again.
+constexpr int32_t kLastGameYear = 1000000;
+
 // Writes the whole game to `path` (a Windows path). In the editor the level
 // is first normalised to a level start (year 1960, fresh opponents, empty
 // statistics, ...). When the file cannot be created the retry box asks again
 // until the player cancels, which abandons the save only. A short write
-// keeps the older file and shows the write-error box. True when written.
+// keeps the older file and shows the write-error box. What was written is
+// walked with the loader's checks before it replaces the older file: a file
+// the loader would refuse is dropped with a box. True when written.
 bool SaveGameFile(const std::string& path);
 
 // Replaces the running game by the file's game (every record).
@@ -62,7 +68,9 @@ void InstallLevelPictureLoaders();
 // The game's write-error box for any file that could not be written.
 void ShowWriteErrorBox(const std::string& path);
 
-// The box texts (Windows-1252 bytes).
+// The box texts (Windows-1252 bytes); the path in them is the host's.
 std::string MissingLevelText(const std::string& path);
+std::string UnwritableLevelText(const std::string& path);
 std::string WriteErrorText(const std::string& path);
+std::string UnloadableSaveText(const std::string& path);
 std::string DamagedLevelText(const std::string& path);

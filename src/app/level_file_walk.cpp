@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/level_file.h"
 #include "app/level_records.h"
 #include "cities/city_level.h"
 #include "cities/city_manager.h"
@@ -139,7 +140,6 @@ class LevelWalk {
     }
 
     static constexpr int64_t kMaxCash = int64_t{1} << 62;
-    static constexpr int32_t kMaxYear = 1000000;
 
     // Records 6 and 7.
     bool CashAndSeason() {
@@ -187,7 +187,7 @@ class LevelWalk {
         if (!le::ReadI32(file_, month)) month = 0;
         if (!le::ReadI32(file_, year)) year = 0;
         if (week < 0 || week > 3 || month < 0 || month > 11) return false;
-        if (year < 0 || year > kMaxYear) return false;
+        if (year < 0 || year > kLastGameYear) return false;
         if (!reading_) return true;
         gs_.week = week;
         gs_.month = month;

@@ -59,6 +59,12 @@ void NormaliseEditorLevel(CGameState& gs) {
     for (int32_t& id : gs.news_ids) id = -1;
 }
 
+// Walks the file just written from its start with every check of the loader.
+bool WrittenFileLoads(plat::FileHandle file) {
+    return plat::SeekFile(file, 0, plat::SeekFrom::Begin) == 0 &&
+           WalkLevelFile(file, LevelWalkMode::Check, LevelWalkPart::WholeGame);
+}
+
 }  // namespace
 
 void WriteLevelRecords(plat::FileHandle file, int32_t mode_to_write) {
@@ -105,7 +111,7 @@ bool SaveGameFile(const std::string& path) {
     g_WriteError = 0;
     plat::FileReplacement replacement(path);
     while (!replacement.Open()) {
-        if (!AskRetryMissingLevel(path)) return false;
+        if (!AskRetryUnwritableLevel(path)) return false;
     }
 
     int32_t mode_to_write = gs->game_mode;
@@ -115,7 +121,17 @@ bool SaveGameFile(const std::string& path) {
     }
     WriteLevelRecords(replacement.Handle(), mode_to_write);
     // A short write keeps the older file: the replacement is then dropped.
-    if (g_WriteError != 0 || !replacement.Commit()) {
+    if (g_WriteError != 0) {
+        ShowWriteErrorBox(path);
+        return false;
+    }
+    // So does a file the loader would refuse: a good older file is worth more
+    // than a new one that cannot be loaded.
+    if (!WrittenFileLoads(replacement.Handle())) {
+        ShowUnloadableSaveBox(path);
+        return false;
+    }
+    if (!replacement.Commit()) {
         g_WriteError = 1;
         ShowWriteErrorBox(path);
         return false;

@@ -98,7 +98,11 @@ void WriteLevelRecords(plat::FileHandle file, int32_t mode_to_write);
 // The boxes of the level files (owned by the control panel when it exists).
 // Retry/Cancel for a file that cannot be opened: true for Retry.
 bool AskRetryMissingLevel(const std::string& path);
+// Retry/Cancel for a file that cannot be created for writing: true for Retry.
+bool AskRetryUnwritableLevel(const std::string& path);
 void ShowDamagedLevelBox(const std::string& path);
+// The save was not written because the file would not load again.
+void ShowUnloadableSaveBox(const std::string& path);
 
 // Steps of a load outside the file walk (level_file_refresh.cpp).
 // Before reading: vehicles, buildings and transient words go; the view is

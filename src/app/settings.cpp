@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/profile.h"
@@ -74,7 +75,7 @@ bool WriteSettingsFile(const std::string& path) {
 }
 
 std::string SettingsWriteErrorText(const std::string& path) {
-    return "The settings couldn\xb4t be saved:\n " + path +
+    return "The settings couldn\xb4t be saved:\n " + plat::HostPath(path) +
            " \n Check the remaining disk space!!!!";
 }
 

@@ -95,7 +95,9 @@ bool CBuildingTable::Load(plat::FileHandle file) {
         }
         b->Load(in);
         b->type = h.type;
-        return true;
+        // The reading checks the values again: the file may have changed
+        // since the check.
+        return in.Sound();
     });
     if (!sound) DeleteAll();
     return sound;

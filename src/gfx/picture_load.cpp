@@ -1,6 +1,7 @@
 #include "gfx/picture_load.h"
 
 #include "platform/app.h"
+#include "platform/file.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
@@ -34,9 +35,14 @@ PictureLoadScope::~PictureLoadScope() {
 }
 
 std::string MissingPictureText(const std::string& name) {
-    return "The following graphics information couldn\xb4t be located:\n " + name +
+    return "The following graphics information couldn\xb4t be located:\n " + plat::HostPath(name) +
            " \n Check to make sure the information is available: For instance, is the CD "
            "inserted in the player.";
+}
+
+std::string DamagedPictureText(const std::string& name) {
+    return "The following graphics information is damaged and couldn\xb4t be loaded:\n " +
+           plat::HostPath(name) + " \n Replace the file and try again.";
 }
 
 std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name) {
@@ -44,10 +50,13 @@ std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name) {
         std::unique_ptr<PackedDib> dib = OpenDibFile(name);
         if (dib != nullptr) return dib;
         if (plat::QuitRequested()) return nullptr;  // the program is ending: no more boxes
-        const int32_t answer =
-            plat::MessageBox(nullptr, MissingPictureText(name), "Ferrovane", kMissingBoxFlags);
+        // A file that is there but cannot be read as a picture is damaged.
+        const bool damaged = plat::FileExists(name);
+        const std::string text = damaged ? DamagedPictureText(name) : MissingPictureText(name);
+        const int32_t answer = plat::MessageBox(nullptr, text, "Ferrovane", kMissingBoxFlags);
         if (answer == IDRETRY) continue;
-        plat::QuitWithFailure("the picture " + name + " is missing");
+        plat::QuitWithFailure("the picture " + plat::HostPath(name) +
+                              (damaged ? " is damaged" : " is missing"));
         plat::ClipCursor(nullptr);
         plat::Application* app = plat::CurrentApplication();
         if (app != nullptr) plat::SendMessage(app->mainWindow, kAbortLoadMessage);

@@ -21,6 +21,8 @@ struct CompositorState {
     uint32_t lastPresent = 0;
     uint32_t shownPaletteGeneration = 0;
     bool pending = true;
+    bool waiting = false;  // for a window's first paint
+    uint32_t waitingSince = 0;
 };
 
 CompositorState& State() {
@@ -74,6 +76,15 @@ void Presenter() {
     PresentIfDue();
 }
 
+bool SomeWindowAwaitsFirstPaint() {
+    for (const PaintItem& item : WindowsInPaintOrder()) {
+        if (item.window != nullptr && !item.transparent && item.window->AwaitsFirstPaint()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int32_t ScreenWidth() {
@@ -96,6 +107,13 @@ bool PresentIfDue() {
     if (!state.pending) return false;
     uint32_t now = CurrentBackend().Now();
     if (state.everPresented && now - state.lastPresent < kPresentIntervalMs) return false;
+    if (SomeWindowAwaitsFirstPaint()) {
+        if (!state.waiting) {
+            state.waiting = true;
+            state.waitingSince = now;
+        }
+        if (now - state.waitingSince < kFirstPaintWaitMs) return false;
+    }
     PresentNow();
     return true;
 }
@@ -114,6 +132,7 @@ void PresentNow() {
     state.lastPresent = CurrentBackend().Now();
     state.everPresented = true;
     state.pending = false;
+    state.waiting = false;
 }
 
 const Surface& ComposeScreen() {

@@ -30,8 +30,12 @@ int32_t ScreenHeight();
 void InstallCompositor();
 
 // Presents when something changed and a refresh has passed since the last
-// present. Returns whether it presented.
+// present. Returns whether it presented. While a window just shown awaits its
+// first paint (a screen drawn, its buttons not yet) the present waits for
+// it, so that no half-drawn screen is seen; at most kFirstPaintWaitMs, so
+// that long work that draws without letting the windows paint still shows.
 bool PresentIfDue();
+constexpr uint32_t kFirstPaintWaitMs = 250;
 // Composes and presents now.
 void PresentNow();
 

@@ -27,12 +27,24 @@ bool Acceptable(Size s) {
 
 }  // namespace
 
+const char* LaunchOptionsHelp() {
+    return "Options:\n"
+           "  --screen WxH   the size of the game screen: 640x480, 800x600 or 1024x768\n"
+           "                 (the default)\n"
+           "  --window       a resizable window instead of full screen\n"
+           "  --debug-window a window at the right screen edge showing the mouse, the\n"
+           "                 field under it and the tool while a tool picks fields\n"
+           "  --help, -h     print these options and end\n";
+}
+
 bool ParseLaunchOptions(int argc, const char* const* argv, LaunchOptions* options,
                         std::string* error) {
     LaunchOptions result;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--window") {
+        if (arg == "--help" || arg == "-h") {
+            result.help = true;
+        } else if (arg == "--window") {
             result.windowed = true;
         } else if (arg == "--debug-window") {
             result.debug_window = true;
@@ -59,7 +71,7 @@ bool ParseLaunchOptions(int argc, const char* const* argv, LaunchOptions* option
         } else {
             if (error)
                 *error = "unknown option '" + arg +
-                         "' (options: --screen WxH, --window, --debug-window)";
+                         "' (options: --screen WxH, --window, --debug-window, --help)";
             return false;
         }
     }

@@ -15,7 +15,7 @@ namespace {
 
 struct Line {
     std::string text;    // without its line break
-    std::string ending;  // "\r\n", "\n" or "" for a last line without one
+    std::string ending;  // "\r\n", "\n", "\r" or "" for a last line without one
 };
 
 char AsciiLower(char c) {
@@ -70,21 +70,21 @@ std::optional<KeyValue> KeyValueOf(std::string_view text) {
     return KeyValue{Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))};
 }
 
+// A line ends at CR LF, LF or a lone CR, as text files of every origin do.
 std::vector<Line> SplitLines(const std::string& content) {
     std::vector<Line> lines;
     size_t start = 0;
     while (start < content.size()) {
-        size_t end = content.find('\n', start);
+        const size_t end = content.find_first_of("\r\n", start);
         Line line;
         if (end == std::string::npos) {
             line.text = content.substr(start);
             start = content.size();
         } else {
-            size_t textEnd = end;
-            if (textEnd > start && content[textEnd - 1] == '\r') --textEnd;
-            line.text = content.substr(start, textEnd - start);
-            line.ending = content.substr(textEnd, end + 1 - textEnd);
-            start = end + 1;
+            const size_t breakLength = content.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+            line.text = content.substr(start, end - start);
+            line.ending = content.substr(end, breakLength);
+            start = end + breakLength;
         }
         lines.push_back(std::move(line));
     }

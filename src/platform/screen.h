@@ -17,12 +17,16 @@ Size GetScreenSize();
 
 // Start options: "--screen WxH" (640x480, 800x600 or 1024x768, the default;
 // a larger size is passed on so that the game can refuse it) and "--window"
-// (a resizable window instead of full screen).
+// (a resizable window instead of full screen); "--help" (or "-h") asks for
+// the list of options instead of a game.
 struct LaunchOptions {
     Size screen{1024, 768};
     bool windowed = false;
     bool debug_window = false;  // --debug-window: a window of watched values
+    bool help = false;
 };
+// The options, one per line, as "--help" prints them.
+const char* LaunchOptionsHelp();
 // False with a one-line message in `error` for an unknown option or size.
 bool ParseLaunchOptions(int argc, const char* const* argv, LaunchOptions* options,
                         std::string* error);

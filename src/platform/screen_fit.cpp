@@ -65,6 +65,12 @@ Rect ScreenRectToWindow(const ScreenFit& fit, const Rect& screen) {
     return Rect{left, top, right, bottom}.Offset(fit.picture.left, fit.picture.top);
 }
 
+ScreenFilter FilterFor(const ScreenFit& fit) {
+    const bool shrunk =
+        fit.picture.Width() < fit.screen.width || fit.picture.Height() < fit.screen.height;
+    return shrunk ? ScreenFilter::Linear : ScreenFilter::Nearest;
+}
+
 int32_t WholeScale(const ScreenFit& fit) {
     return std::max(1, (fit.picture.Height() + fit.screen.height / 2) / fit.screen.height);
 }

@@ -30,4 +30,11 @@ Rect ScreenRectToWindow(const ScreenFit& fit, const Rect& screen);
 // scale for things drawn at screen resolution, such as cursors.
 int32_t WholeScale(const ScreenFit& fit);
 
+// How the picture is sampled. At 1:1 and above every window pixel shows one
+// whole screen pixel (nearest neighbour: sharp edges, no blur). Below 1:1
+// nearest neighbour would drop whole rows and columns and cut letters apart,
+// so the picture is filtered linearly instead.
+enum class ScreenFilter { Nearest, Linear };
+ScreenFilter FilterFor(const ScreenFit& fit);
+
 }  // namespace plat

@@ -91,7 +91,11 @@ bool SoundBuffer::GetCurrentPosition(uint32_t* play, uint32_t* write) const {
 bool SoundBuffer::SetCurrentPosition(uint32_t byteOffset) {
     std::lock_guard<std::mutex> lock(mixer_->mutex);
     if (state_->primary || byteOffset >= state_->data.size()) return false;
-    state_->position = uint64_t(byteOffset / FrameBytes(state_->format)) << 16;
+    // Only whole frames play: an offset inside a partial last frame is rounded
+    // down to the last whole one.
+    const uint32_t frame =
+        std::min(byteOffset / FrameBytes(state_->format), state_->frameCount - 1);
+    state_->position = uint64_t(frame) << 16;
     return true;
 }
 

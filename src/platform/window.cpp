@@ -36,6 +36,14 @@ Window::~Window() {
     ws.live.erase(this);
 }
 
+void* Window::operator new(std::size_t size) {
+    return ::operator new(size);
+}
+
+void Window::operator delete(void* memory) noexcept {
+    ::operator delete(memory);
+}
+
 void Window::operator delete(Window* window, std::destroying_delete_t) {
     if (window->dispatchDepth_ > 0) {
         if (window->deletePending_) return;
@@ -195,6 +203,7 @@ bool Window::ShowWindow(int32_t command) {
         if (!IsWindow()) return false;
         style_ |= WS_VISIBLE;
         InvalidateRect(nullptr);
+        unpainted_ = true;
         MarkScreenChanged();
     }
     if (!IsChildWindow() && (command == SW_SHOW || command == SW_SHOWNORMAL)) ws.Activate(this);
@@ -286,13 +295,11 @@ void Window::InvalidateRect(const Rect* rect) {
 }
 
 void Window::ValidateRect(const Rect* rect) {
-    if (rect == nullptr) {
-        invalid_ = {};
-        return;
-    }
     // The update region is kept as one rectangle: validating a part of it
     // clears it only when that part covers it whole.
-    if (Intersect(*rect, invalid_) == invalid_) invalid_ = {};
+    if (rect == nullptr || Intersect(*rect, invalid_) == invalid_) invalid_ = {};
+    // A window left without a paint to come counts as drawn.
+    if (invalid_.IsEmpty() && !painting_) unpainted_ = false;
 }
 
 bool Window::GetUpdateRect(Rect* rect) const {
@@ -311,16 +318,21 @@ void Window::UpdateWindow() {
 
 Rect Window::BeginPaint() {
     ++paintCount_;
+    painting_ = true;
     const Rect r = invalid_;
     invalid_ = {};
     return r;
 }
 
 void Window::EndPaint() {
+    painting_ = false;
+    unpainted_ = false;
     MarkSurfaceChanged();
 }
 
 void Window::MarkSurfaceChanged() {
+    // Drawing outside a paint cycle counts as the window's paint.
+    if (!painting_) unpainted_ = false;
     if (IsWindowVisible()) MarkScreenChanged();
 }
 

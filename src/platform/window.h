@@ -68,6 +68,11 @@ class Window {
 
     // Defers the destruction while a handler of this window runs (see above).
     void operator delete(Window* window, std::destroying_delete_t);
+    // Windows come from the class's own allocation, so that every delete
+    // expression is paired with the allocation function that matches it; the
+    // plain delete only frees a window whose constructor threw.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory) noexcept;
 
     // --- Life cycle -------------------------------------------------------
     // Makes the window. Sends WM_CREATE; a handler answering -1 fails the
@@ -158,6 +163,10 @@ class Window {
     const Surface& GetSurface() const { return surface_; }
     // Call after drawing into the surface outside a paint cycle.
     void MarkSurfaceChanged();
+    // Shown and not drawn since: its surface holds nothing worth showing yet
+    // (true until its first paint ends, it is drawn into outside a paint, or
+    // nothing is left for a paint to do).
+    bool AwaitsFirstPaint() const { return unpainted_ && (painting_ || !invalid_.IsEmpty()); }
 
     // --- Timers -----------------------------------------------------------
     // Starts or restarts timer `id` (non-zero): WM_TIMER(id) arrives every
@@ -193,6 +202,8 @@ class Window {
     uint32_t paintCount_ = 0;
     State state_ = State::None;
     bool deletePending_ = false;
+    bool unpainted_ = false;  // shown and not drawn since
+    bool painting_ = false;   // between BeginPaint and EndPaint
 };
 
 // Null-tolerant forms: a null or destroyed window gets nothing (0 / false).

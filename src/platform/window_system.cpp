@@ -175,7 +175,7 @@ void WindowSystem::FinishDelete(Window* w) {
     w->deletePending_ = false;
     void* memory = dynamic_cast<void*>(w);
     w->~Window();
-    ::operator delete(memory);
+    Window::operator delete(memory);
 }
 
 DispatchGuard::DispatchGuard(Window* w) : window_(w) {

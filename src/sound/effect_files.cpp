@@ -56,7 +56,7 @@ std::string EffectFileName(int32_t effect) {
 }
 
 std::string MissingSoundText(const std::string& name) {
-    return "The following sound information couldn\xb4t be located:\n " + name +
+    return "The following sound information couldn\xb4t be located:\n " + plat::HostPath(name) +
            " \n Check to make sure the information is available: For instance, is the CD "
            "inserted in the player.";
 }
@@ -79,7 +79,7 @@ bool CSoundManager::LoadWav(const std::string& name, plat::SoundBufferHandle* bu
             continue;
         }
         // The program ends: nothing is loaded or played from here on.
-        plat::QuitWithFailure("the sound " + name + " is missing");
+        plat::QuitWithFailure("the sound " + plat::HostPath(name) + " is missing");
         ReleaseDevices();
         plat::ClipCursor(nullptr);
         plat::SendMessage(main_window, kMsgAbort);

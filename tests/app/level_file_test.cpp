@@ -20,6 +20,8 @@
 #include "app/level_records.h"
 #include "app/loop_doubles.h"
 #include "app/settings.h"
+#include "economy/building_factory.h"
+#include "economy/building_table.h"
 #include "game/opponent.h"
 #include "game/opponent_fill.h"
 #include "game/opponent_level.h"
@@ -202,6 +204,14 @@ class LevelFile : public ::testing::Test {
         EXPECT_TRUE(SaveGameFile(FilePath(name)));
         return ReadFileBytes(FilePath(name));
     }
+    // The records of the running game as they are, past the saver's own
+    // check: for damage the saver would refuse to write.
+    Bytes WriteUnchecked(const std::string& name) {
+        const plat::FileHandle file = plat::OpenFile(FilePath(name), plat::OpenMode::Create);
+        WriteLevelRecords(file, gs.game_mode);
+        plat::CloseFile(file);
+        return ReadFileBytes(FilePath(name));
+    }
     // A saved game whose records differ from those of the running game.
     Bytes SavedGame() {
         MakeGame(1);
@@ -321,6 +331,14 @@ TEST_F(LevelFile, EditorWritesALevelStartAndReadingInItStaysThere) {
     ASSERT_TRUE(SaveGameFile(FilePath("g.lvl")));
     ASSERT_EQ(LoadSavedGame(FilePath("g.lvl")), LevelLoadResult::Loaded);
     EXPECT_EQ(std::tuple(gs.goods[11].intro_year, gs.goods[11].available), std::tuple(1962, 0));
+    // February 1962 still without it, March 1962 with it.
+    for (auto [month, available] : {std::pair{1, 0}, {2, 1}}) {
+        MakeGame(1);
+        std::tie(gs.year, gs.month) = std::tuple(1962, month);
+        ASSERT_TRUE(SaveGameFile(FilePath("m.lvl")));
+        ASSERT_EQ(LoadSavedGame(FilePath("m.lvl")), LevelLoadResult::Loaded);
+        EXPECT_EQ(gs.goods[11].available, available) << month;
+    }
     ASSERT_EQ(LoadLevel(FilePath("g.lvl")), LevelLoadResult::Loaded);
     EXPECT_EQ(std::tuple(gs.goods[11].available, gs.goods[12].available), std::tuple(1, 0));
 }
@@ -530,6 +548,51 @@ TEST_F(NothingLost, ShortWriteKeepsTheOlderLevelFile) {
     EXPECT_FALSE(ReadFileBytes(FilePath("slot.lvl")) == old_file);
 }
 
+// A game the loader would refuse (here: past the last year a file holds) is
+// not written over a good file; the last year itself saves and loads.
+TEST_F(NothingLost, ASaveTheLoaderWouldRefuseKeepsTheGoodFile) {
+    MakeGame(1);
+    const Bytes good = SaveToBytes("slot.lvl");
+    gs.year = kLastGameYear + 1;
+    host.QueueMessageBoxAnswer(IDOK);
+    EXPECT_FALSE(SaveGameFile(FilePath("slot.lvl")));
+    EXPECT_TRUE(ReadFileBytes(FilePath("slot.lvl")) == good);
+    EXPECT_FALSE(std::filesystem::exists(FilePath("slot.lvl.tmp")));
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, UnloadableSaveText(FilePath("slot.lvl")));
+    gs.year = kLastGameYear;
+    SaveToBytes("slot.lvl");
+    gs.year = 1990;
+    ASSERT_EQ(LoadSavedGame(FilePath("slot.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(gs.year, kLastGameYear);
+}
+
+// The boxes name the file as the host writes paths, whatever the game's
+// own paths are joined with; a file that cannot be created is reported as
+// not written, not as missing.
+TEST_F(NothingLost, BoxesNameFilesWithTheHostsSeparator) {
+    MakeGame(1);
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_EQ(LoadLastGame(), LevelLoadResult::Cancelled);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    const std::string shown = folder.Path() + "/save/lastsave.lvl";
+    EXPECT_NE(host.MessageBoxes()[0].text.find(" " + shown + " "), std::string::npos)
+        << host.MessageBoxes()[0].text;
+    EXPECT_EQ(host.MessageBoxes()[0].text.find('\\'), std::string::npos);
+    WriteFileBytes(FilePath("plain"), {1});
+    host.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_FALSE(SaveGameFile(FilePath("plain") + "\\x.lvl"));
+    const std::string text = host.MessageBoxes().back().text;
+    EXPECT_NE(text.find("couldn\xb4t be written:\n " + FilePath("plain") + "/x.lvl \n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("CD"), std::string::npos);
+    for (const std::string& other : {DamagedLevelText("a\\b.lvl"), WriteErrorText("a\\b.lvl"),
+                                     SettingsWriteErrorText("a\\b.ini")}) {
+        EXPECT_EQ(other.find('\\'), std::string::npos) << other;
+    }
+}
+
 // The settings written back at the end on a full disk: the old file stays
 // and the player is told once.
 TEST_F(NothingLost, FailedSettingsWriteBackShowsOneBox) {
@@ -571,8 +634,14 @@ TEST_F(NothingLost, FieldsNamingWhatDoesNotExistAreRefused) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.damage);
         MakeGame(1);
+        const Bytes good = SaveToBytes("good.lvl");
         c.apply(gs);
-        const Bytes file = SaveToBytes("damaged.lvl");
+        const Bytes file = WriteUnchecked("damaged.lvl");
+        // The saver does not write such a game over a good file either.
+        host.QueueMessageBoxAnswer(IDOK);
+        EXPECT_FALSE(SaveGameFile(FilePath("good.lvl")));
+        EXPECT_TRUE(ReadFileBytes(FilePath("good.lvl")) == good);
+        EXPECT_EQ(host.MessageBoxes().back().text, UnloadableSaveText(FilePath("good.lvl")));
         MakeGame(2);
         ExpectRefused(file);
     }
@@ -605,6 +674,54 @@ TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
     }
 }
 
+// The offset and type of the last building record of a written file.
+std::pair<size_t, int32_t> LastBuilding(const Bytes& file) {
+    size_t at = OffsetsOf(file).cash + 36;
+    const uint32_t count = static_cast<uint32_t>(GetI32(file, at));
+    at += 4;
+    std::pair<size_t, int32_t> last{0, -1};
+    for (uint32_t i = 0; i < count; ++i) {
+        last = {at, file.at(at)};
+        at += kBuildingHeaderSize + static_cast<size_t>(RecordSizeOfType(file.at(at)));
+    }
+    return last;
+}
+
+// A value no writer writes in the last building record (so that every
+// record after it still reads): the check refuses the file, and the reading
+// finds it again when the file changed after the check.
+constexpr size_t kStationLengthInRecord = kBuildingHeaderSize + 35;
+std::string g_changing_file;
+size_t g_changing_at = 0;
+void PutAZeroStationLength() {
+    Bytes file = ReadFileBytes(g_changing_file);
+    PutI32(file, g_changing_at, 0);
+    WriteFileBytes(g_changing_file, file);
+}
+
+TEST_F(NothingLost, ADamagedLastBuildingIsRefusedByTheCheckAndByTheReading) {
+    fvtest::BusyGame busy;
+    busy.Build(3);
+    busy.Run(host, 150);
+    const Bytes first = SaveToBytes("busy.lvl");
+    const auto [last, type] = LastBuilding(first);
+    ASSERT_TRUE(type >= 6 && type <= 9) << type;  // a train station
+    ASSERT_GE(GetI32(first, last + kStationLengthInRecord), 1);
+    Bytes bad = first;
+    PutI32(bad, last + kStationLengthInRecord, 0);
+    ExpectRefused(bad);
+    // Damaged between the check and the reading of the buildings (the
+    // season's tiles load in between).
+    g_changing_file = FilePath("changing.lvl");
+    g_changing_at = last + kStationLengthInRecord;
+    WriteFileBytes(g_changing_file, first);
+    GetLevelPictureHooks().load_season_tiles = &PutAZeroStationLength;
+    host.QueueMessageBoxAnswer(IDOK);
+    EXPECT_EQ(LoadSavedGame(g_changing_file), LevelLoadResult::FailedMidway);
+    GetLevelPictureHooks().load_season_tiles = nullptr;
+    EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(g_changing_file));
+}
+
 TEST_F(LevelFile, MissingFilesAndFoldersLeaveTheGameAsItWas) {
     MakeGame(1);
     const Bytes before = Snapshot();
@@ -627,7 +744,7 @@ TEST_F(LevelFile, MissingFilesAndFoldersLeaveTheGameAsItWas) {
     EXPECT_FALSE(SaveGameFile(path));
     ASSERT_EQ(host.MessageBoxes().size(), 6u);
     EXPECT_EQ(std::tie(host.MessageBoxes()[4].text, host.MessageBoxes()[4].flags),
-              std::tuple(MissingLevelText(path),
+              std::tuple(UnwritableLevelText(path),
                          unsigned(MB_RETRYCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL)));
     // The editor level was not normalised: nothing was written.
     EXPECT_EQ(std::tie(gs.year, gs.game_mode), std::tuple(1999, kModeEditor));

@@ -11,6 +11,7 @@
 #include "app/game_app.h"
 #include "app/game_tick.h"
 #include "app/interface_hooks.h"
+#include "app/level_file.h"
 #include "app/loop_doubles.h"
 #include "game/opponent.h"
 #include "platform/headless/headless_backend.h"
@@ -358,6 +359,41 @@ TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     EXPECT_EQ(std::tie(gs.goods[21].available, gs.goods[22].available), std::tuple(1, 0));
     EXPECT_EQ(std::tie(gs.city_growth_running, gs.sim_halted, gs.screen_open, sound.music_playing),
               std::tuple(0, 0, 0, 1));
+}
+
+// Goods become available from March of their year on: not in February, in
+// March exactly.
+TEST_F(MainLoopTest, GoodsComeInTheMarchOfTheirYear) {
+    for (GoodsRecord& good : gs.goods)
+        std::tie(good.intro_year, good.available) = std::tuple(2100, 0);
+    gs.goods[4].intro_year = 1975;
+    gs.goods[5].intro_year = 1974;
+    for (auto [month, available] : {std::pair{1, 0}, {2, 1}}) {
+        std::tie(gs.year, gs.month, gs.goods[4].available) = std::tuple(1975, month, 0);
+        MarkGoodsAvailableByDate();
+        EXPECT_EQ(std::tuple(gs.goods[4].available, gs.goods[5].available, gs.goods[6].available),
+                  std::tuple(available, 1, 0))
+            << month;
+    }
+}
+
+// The calendar stops at the last year a level file holds, so that the
+// yearly save stays one the game can load.
+TEST_F(MainLoopTest, TheCalendarStopsAtTheLastYearAFileHolds) {
+    fvtest::TempFolder folder;
+    std::snprintf(gs.data_paths[kPathSave * kDataPathCopies + gs.install_index], kDataPathLength,
+                  "%s\\save", folder.Path().c_str());
+    const std::filesystem::path autosave =
+        std::filesystem::path(folder.Path()) / "save" / "autosave.lvl";
+    gs.opt_autosave = 1;
+    gs.year = kLastGameYear - 1;
+    for (int32_t year_end = 0; year_end < 2; ++year_end) {
+        std::filesystem::remove(autosave);
+        std::tie(gs.month, gs.week) = std::tuple(11, 3);
+        Ticks(1);
+        EXPECT_EQ(std::tuple(gs.year, gs.month), std::tuple(kLastGameYear, 0)) << year_end;
+        EXPECT_TRUE(std::filesystem::exists(autosave)) << year_end;
+    }
 }
 
 // Ten game years on the fake clock: the calendar, the interest on a credit

@@ -65,6 +65,23 @@ TEST(SettingsTest, ValuesInRangeOtherLinesKeptDataPathsNeverOverflow) {
         std::tuple(".", ".\\save"));
 }
 
+// A settings file with lone CR line ends is read line by line, and writing
+// it back changes values in place instead of appending the defaults.
+TEST(SettingsTest, LoneCarriageReturnsEndLines) {
+    fvtest::TempFolder folder;
+    fvtest::GameScope scope;
+    CGameState& gs = scope.state();
+    const std::string ini = folder.Path() + "/ferrovane.ini";
+    folder.Write("ferrovane.ini", "[OPTIONEN]\rAudio=0\rScrollspeed=9\r");
+    ReadSettingsFile(ini);
+    EXPECT_EQ(std::tuple(gs.opt_music, gs.opt_scroll_speed), std::tuple(0, 9));
+    gs.opt_music = 1;
+    WriteSettingsFile(ini);
+    EXPECT_EQ(folder.Read("ferrovane.ini"),
+              "[OPTIONEN]\rAudio=1\rScrollspeed=9\rFahrzeug=1\rUmgebung=1\rStadtverkehr=1\r"
+              "Animationen=1\rJahreszeiten=1\rAutosave=1\rSound=1\r");
+}
+
 class StartupTest : public ::testing::Test {
   protected:
     void SetUp() override { std::filesystem::current_path(folder.Path()); }

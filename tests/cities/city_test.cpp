@@ -827,6 +827,18 @@ TEST_F(CityStreetsTest, PlanLinesEndAtTheLastCellWhateverTheDraws) {
 }
 
 // A road joining the city is taken over field by field; one beside it never.
+// The connecting runs reach the last cell too: beside the last plan line
+// (dx 25) a run takes cell 26, the area's last.
+TEST_F(CityStreetsTest, ConnectingRunsReachTheAreasLastCell) {
+    CCity city(1, 50, 50, 1);
+    plat::SetRandSourceForTests([] { return 0; });  // runs every two rows
+    city.PrepareStreetGrid();
+    plat::SetRandSourceForTests({});
+    int32_t runs = 0;
+    for (int32_t dy = 2; dy < 23; dy += 2) runs += city.street_grid[kCityAreaSize - 1][dy] > 0;
+    EXPECT_GT(runs, 0);
+}
+
 TEST_F(CityStreetsTest, PlayerRoadJoiningTheCityBecomesACityStreet) {
     CCity& city = CityWithStreetAt(2);  // east-west
     LayLine(101, 100, 104, 100, kWayGravelRoad);

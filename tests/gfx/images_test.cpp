@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -213,6 +214,25 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
     EXPECT_FALSE(image.LoadJgd(
         folder.WritePicture("bad.jgd", TestPicture::Numbered(8, 8), {.colors_used = 300})));
     EXPECT_EQ(std::tuple(host.host.MessageBoxes().size(), host.frame->aborts), std::tuple(1u, 1));
+}
+
+// A picture file that is there but cut short is reported as damaged, not
+// as missing, with the path as the host writes it.
+TEST(MissingPicture, ATruncatedPictureIsReportedAsDamaged) {
+    gfxtest::TempDataFolder folder;
+    const std::string whole =
+        folder.WritePicture("cut.jgd", TestPicture::Numbered(16, 16), {.file_header = true});
+    std::filesystem::resize_file(whole, std::filesystem::file_size(whole) - 40);
+    GfxHost host;
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    RawImage image;
+    const std::string windowsPath = folder.Path() + "\\cut.jgd";
+    EXPECT_FALSE(image.LoadJgd(windowsPath));
+    ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.host.MessageBoxes()[0].text, DamagedPictureText(windowsPath));
+    EXPECT_EQ(host.host.MessageBoxes()[0].text,
+              "The following graphics information is damaged and couldn\xb4t be loaded:\n " +
+                  folder.Path() + "/cut.jgd \n Replace the file and try again.");
 }
 
 // Retry after the file has appeared loads it; raw images keep odd-width

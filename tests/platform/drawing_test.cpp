@@ -187,6 +187,40 @@ TEST_F(Composition, TopMostPopupStaysIntactOverAWindowThatKeepsRedrawing) {
               std::tuple(27, viewPaints));
 }
 
+// A screen that flushes while it paints is not shown before the buttons on it
+// have painted too: the first frame of a screen is whole. Long work that
+// draws without letting the buttons paint is still shown after a while.
+TEST_F(Composition, AScreenJustShownAppearsOnlyWithItsChildrenPainted) {
+    TestWindow* screen = Make(3, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    std::vector<uint8_t> buttonPixels;  // the button's place in every present
+    screen->On(WM_PAINT, [&](plat::WParam, plat::LParam) {
+        plat::PaintDC dc(*screen);
+        plat::FillRectIndex(dc, screen->GetClientRect(), 3);
+        const int before = host.PresentCount();
+        plat::GdiFlush();  // as every picture blit does
+        if (host.PresentCount() != before) buttonPixels.push_back(Shown(30, 30));
+        return 0;
+    });
+    Make(8, plat::Rect{20, 20, 60, 40}, WS_CHILD, 0, screen);
+    Make(9, plat::Rect{20, 60, 60, 80}, WS_CHILD, 0, screen);
+    host.RunUntilIdle();
+    plat::PresentScreen();
+    buttonPixels.push_back(Shown(30, 30));
+    for (uint8_t pixel : buttonPixels) EXPECT_EQ(pixel, 8);
+    EXPECT_EQ(Shown(30, 70), 9);
+    // Shown again: its old pixels stay until it has painted; a hide before
+    // the paint leaves nothing waiting.
+    TestWindow* late = Make(4, plat::Rect{100, 100, 150, 140}, WS_POPUP);
+    host.AdvanceClock(100);
+    EXPECT_FALSE(plat::PresentIfDue());
+    host.AdvanceClock(plat::kFirstPaintWaitMs);
+    EXPECT_TRUE(plat::PresentIfDue());  // work that never lets it paint is still seen
+    late->ShowWindow(SW_HIDE);
+    Fill(*screen, 5);
+    host.AdvanceClock(100);
+    EXPECT_TRUE(plat::PresentIfDue());
+}
+
 TEST_F(Composition, PresentsAtMostOncePerRefreshAndOnlyWhenChanged) {
     TestWindow* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
     host.RunUntilIdle();

@@ -69,6 +69,29 @@ TEST(LaunchOptions, ChooseTheScreenAndTheWindowMode) {
     }
 }
 
+// --help asks for the list of options, which names every option the parser
+// takes; an unknown option's message points at it.
+TEST(LaunchOptions, HelpListsEveryOption) {
+    auto parse = [](std::vector<const char*> args, plat::LaunchOptions* out, std::string* err) {
+        args.insert(args.begin(), "ferrovane");
+        return plat::ParseLaunchOptions(static_cast<int>(args.size()), args.data(), out, err);
+    };
+    plat::LaunchOptions o;
+    std::string err;
+    for (const char* help : {"--help", "-h"}) {
+        ASSERT_TRUE(parse({"--window", help}, &o, &err)) << help;
+        EXPECT_TRUE(o.help) << help;
+    }
+    ASSERT_TRUE(parse({"--window"}, &o, &err));
+    EXPECT_FALSE(o.help);
+    const std::string text = plat::LaunchOptionsHelp();
+    for (const char* option : {"--screen WxH", "--window", "--help", "640x480", "1024x768"}) {
+        EXPECT_NE(text.find(option), std::string::npos) << option;
+    }
+    EXPECT_FALSE(parse({"--full"}, &o, &err));
+    EXPECT_NE(err.find("--help"), std::string::npos);
+}
+
 TEST(Charset, ConvertsWindows1252AtTheHostBoundary) {
     EXPECT_EQ(plat::Cp1252ToUtf8("doesn\xb4t \x80 \xe4"), "doesn\xc2\xb4t \xe2\x82\xac \xc3\xa4");
     EXPECT_EQ(plat::Cp1252ToUtf8("\x81"), "\xef\xbf\xbd");
@@ -145,6 +168,28 @@ TEST(ScreenFit, LetterboxesKeepingTheShapeAndMapsWindowPointsToScreenPixels) {
         }
     }
     EXPECT_EQ(plat::ScreenRectToWindow(odd, {5, 5, 5, 5}).Width(), 1);
+}
+
+// Below 1:1 the picture is filtered; at 1:1 and above each window pixel is a
+// whole screen pixel.
+TEST(ScreenFit, FilteredBelowOneToOneNearestFromOneToOneUp) {
+    using plat::ScreenFilter;
+    const struct {
+        plat::Size window, screen;
+        ScreenFilter filter;
+    } cases[] = {
+        {{921, 690}, {1024, 768}, ScreenFilter::Linear},    // --window on a 1024 x 768 desktop
+        {{1023, 768}, {1024, 768}, ScreenFilter::Linear},   // one column short
+        {{320, 240}, {640, 480}, ScreenFilter::Linear},     // half size
+        {{1024, 768}, {1024, 768}, ScreenFilter::Nearest},  // 1:1
+        {{1920, 1080}, {1024, 768}, ScreenFilter::Nearest},
+        {{1366, 768}, {1024, 768}, ScreenFilter::Nearest},  // 1:1 with bars
+        {{2048, 1536}, {1024, 768}, ScreenFilter::Nearest},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(plat::FilterFor(plat::FitScreen(c.window, c.screen)), c.filter)
+            << c.window.width << "x" << c.window.height;
+    }
 }
 
 // Every game cursor is drawn with ink near its hot spot at both scales, the
@@ -343,6 +388,25 @@ TEST(Profile, ReadsIgnoreCaseAndTakeLeadingDigitsWritesKeepTheRest) {
     EXPECT_EQ(temp.Read("unix.ini"), "[A]\nk=1\nj=2\n");
 }
 
+// A lone CR ends a line as CR LF and LF do; a write keeps the file's breaks.
+TEST(Profile, ALoneCarriageReturnEndsALine) {
+    TempFolder temp;
+    temp.Write("cr.ini", "[OPTIONEN]\rAudio=0\rScrollspeed=9\r");
+    const std::string ini = temp.Path() + "\\cr.ini";
+    EXPECT_EQ(std::tuple(plat::GetProfileInt("OPTIONEN", "Audio", 1, ini),
+                         plat::GetProfileInt("OPTIONEN", "Scrollspeed", 1, ini)),
+              std::tuple(0, 9));
+    ASSERT_TRUE(plat::WriteProfileString("OPTIONEN", "Audio", "1", ini));
+    ASSERT_TRUE(plat::WriteProfileString("OPTIONEN", "Sound", "0", ini));
+    EXPECT_EQ(temp.Read("cr.ini"), "[OPTIONEN]\rAudio=1\rScrollspeed=9\rSound=0\r");
+    temp.Write("mixed.ini", "[A]\r\nk=1\rj=2\n\ri=3");
+    const std::string mixed = temp.Path() + "\\mixed.ini";
+    EXPECT_EQ(
+        std::tuple(plat::GetProfileInt("A", "k", 0, mixed), plat::GetProfileInt("A", "j", 0, mixed),
+                   plat::GetProfileInt("A", "i", 0, mixed)),
+        std::tuple(1, 2, 3));
+}
+
 TEST(HostPath, ResolvesEveryComponentIgnoringCase) {
     TempFolder temp;
     for (const char* name : {"Data/Save/Game1.LVL", "Mission/M0_1.lvl", "a.txt", "A.TXT", "b.TXT"})
@@ -478,6 +542,25 @@ TEST_F(Sound, StopKeepsThePositionAndOnlyANaturalEndRewinds) {
                                                                           {Kind::Start, id, 0},
                                                                           {Kind::Start, id, 0},
                                                                           {Kind::End, id, 0}}));
+}
+
+// A buffer whose size is no whole number of frames plays its whole frames
+// only: a position inside the partial last frame is rounded down to the last
+// whole frame, and the mix never reads past the buffer.
+TEST_F(Sound, PositionsAreRoundedDownToAWholeFrame) {
+    const plat::WaveFormat stereo = plat::PcmFormat(2, 11025, 16);
+    plat::SoundBufferHandle odd =
+        device->CreateBuffer({plat::kSoundBufferStatic, 4 * 2 + 3, &stereo});  // 2 frames + 3
+    ASSERT_TRUE(odd);
+    for (const auto& [offset, frameStart] :
+         {std::pair{0u, 0u}, {3u, 0u}, {5u, 4u}, {8u, 4u}, {10u, 4u}}) {
+        ASSERT_TRUE(odd->SetCurrentPosition(offset)) << offset;
+        EXPECT_EQ(Position(*odd), frameStart) << offset;
+    }
+    EXPECT_FALSE(odd->SetCurrentPosition(11));
+    odd->Play(false);
+    Render(8);
+    EXPECT_EQ(odd->GetStatus(), 0u);
 }
 
 TEST_F(Sound, VolumePanAndMixingAreAppliedInTheMixer) {

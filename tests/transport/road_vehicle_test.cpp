@@ -25,12 +25,14 @@
 #include "state/le_io.h"
 #include "state/lookup_tables.h"
 #include "state/statistics.h"
+#include "support/unchecked_level.h"
 #include "transport/city_car.h"
 #include "transport/road_marks.h"
 #include "transport/truck.h"
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_lookup.h"
+#include "transport/vehicle_purchase.h"
 #include "transport/vehicle_references.h"
 #include "transport/wagon.h"
 #include "transport_world.h"
@@ -91,6 +93,18 @@ TEST_F(TruckTest, TwoStopScheduleCarriesGoodsAndBooksRunningCosts) {
     }
 }
 
+// A vehicle model can be bought from July of its model year on.
+TEST_F(TruckTest, AModelComesInTheJulyOfItsYear) {
+    const int32_t year = static_cast<int32_t>(game_.state().vehicle_models[3].model_year);
+    for (auto [y, month, available] : {std::tuple{year - 1, 11, false},
+                                       {year, 5, false},
+                                       {year, 6, true},
+                                       {year + 1, 0, true}}) {
+        std::tie(game_.state().year, game_.state().month) = std::tuple(y, month);
+        EXPECT_EQ(IsModelAvailable(3), available) << y << " " << month;
+    }
+}
+
 TEST_F(TruckTest, WaitUntilLoadedRetriesEvery128Frames) {
     CTruck* truck = NewTruck();
     truck->wait_until_loaded[0] = 1;
@@ -132,6 +146,19 @@ TEST_F(TruckTest, ZeroStopsNeitherLoadsNorUnloads) {
     truck->needs_route = 1;
     Frames(1);
     EXPECT_EQ(truck->wait_counter, 32);
+}
+
+// One stop is no schedule either: the truck waits and plans no route.
+TEST_F(TruckTest, OneStopPlansNoRoute) {
+    CTruck* truck = NewTruck();
+    for (int32_t stops : {1, 2}) {
+        truck->stop_count = stops;
+        truck->target_stop = 0;
+        std::tie(truck->needs_route, truck->schedule_changed, truck->wait_counter) =
+            std::tuple(1, 0, 0);
+        Frames(1);
+        EXPECT_EQ(truck->needs_route, stops == 1 ? 1 : 0) << stops;
+    }
 }
 
 TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
@@ -779,7 +806,7 @@ TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
         ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
         const std::vector<CVehicle*> trucks = Listed();
         c.apply(dynamic_cast<CTruck&>(*trucks[1]), dynamic_cast<CTruck&>(*trucks[0]));
-        ASSERT_TRUE(SaveGameFile(bad));
+        ASSERT_TRUE(fvtest::WriteLevelUnchecked(bad));  // the saver would not write it
         ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
         const std::string before = WriteVehicles("before");
         EXPECT_EQ(LoadSavedGame(bad), LevelLoadResult::Rejected);

@@ -486,6 +486,22 @@ TEST_F(GraphTest, EqualCostGoesToTheLaterNodeAndTheLaterDirection) {
     EXPECT_EQ(std::get<1>(R(5)), W);
 }
 
+// Entries of equal cost leave the open list in the order they were listed,
+// also behind a first entry of that cost: 1 lists 2, 3 and 4 at cost 1, so 4
+// is taken out after 3 and, reaching 5 at the same cost, takes it over.
+TEST_F(GraphTest, EqualCostEntriesSettleInTheOrderTheyWereListed) {
+    MakeNodes(5);
+    for (auto [a, i, b, j, cost] : {std::array{1, N, 2, S, 1},
+                                    {1, E, 3, W, 1},
+                                    {1, S, 4, N, 1},
+                                    {3, E, 5, W, 2},
+                                    {4, E, 5, S, 2}}) {
+        Link(a, i, b, j, cost);
+    }
+    Net().FindRoutes(1);
+    EXPECT_EQ(R(5), std::tuple(4, E, 3));
+}
+
 TEST_F(GraphTest, LoweredEntryKeepsItsPlaceAndSettlesOutOfCostOrder) {
     // Node 4 lowers 3 from 20 to 5 in place, so 2 (12) is still taken out
     // before 3; 3 lowers 5 from 13 to 6; 7 is reached at 14 from 3 and then

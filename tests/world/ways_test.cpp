@@ -515,6 +515,24 @@ TEST_F(TunnelTest, EastwardTunnelLinksBothSidesOutwards) {
     EXPECT_TRUE(GraphMatchesMap(Net(), 40, 40, 100, 100));
 }
 
+// Roads already reach both portals: the tunnel itself links the junctions
+// on either side through it, in both directions, with nothing built after.
+TEST_F(TunnelTest, ATunnelBetweenRoadsLinksThemAtOnce) {
+    SetHeights(60, 60, 70, 70, 3);
+    DragRoad(50, 65, 58, 65, kWayGravelRoad);
+    DragRoad(54, 62, 54, 68, kWayGravelRoad);
+    DragRoad(71, 65, 80, 65, kWayGravelRoad);
+    DragRoad(76, 62, 76, 68, kWayGravelRoad);
+    Net().SetWayType(kWayGravelRoad - 1);
+    ASSERT_EQ(Net().BuildTunnel(59, 65), 1);
+    ASSERT_NE(NodeAt(54, 65), 0);
+    ASSERT_NE(NodeAt(76, 65), 0);
+    EXPECT_EQ(std::tuple(LinkTarget(54, 65, kDirIndexE), LinkTarget(76, 65, kDirIndexW)),
+              std::tuple(NodeAt(76, 65), NodeAt(54, 65)));
+    EXPECT_EQ(LinkCost(54, 65, kDirIndexE), LinkCost(76, 65, kDirIndexW));
+    EXPECT_TRUE(GraphMatchesMap(Net(), 40, 40, 100, 100));
+}
+
 TEST_F(TunnelTest, RemovingATunnelPaysPerFieldAndShortensTheNetwork) {
     SetHeights(60, 60, 70, 70, 3);
     Net().SetWayType(kWayRail - 1);

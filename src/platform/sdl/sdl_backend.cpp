@@ -3,7 +3,10 @@
 
 #include "platform/sdl/sdl_backend.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -42,6 +45,35 @@ Size DesktopSize(Size screen) {
 
 bool IsInvisibleDriver(const std::string& driver) {
     return driver == "offscreen" || driver == "dummy" || driver == "evdev";
+}
+
+void IgnoreAlsaError(const char* /*file*/, int /*line*/, const char* /*function*/, int /*error*/,
+                     const char* /*format*/, ...) {}
+
+// ALSA writes every step of a failed probe to stderr: eight lines when there
+// is no sound card. The game says itself, in one line, that it runs without
+// sound, so ALSA's own reports are switched off. SDL loads the same shared
+// library, and the handler belongs to the library, so it holds for SDL's use
+// too; the library stays loaded for the rest of the run.
+void SilenceAlsaErrors() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+    if (alsa == nullptr) return;  // no ALSA: nothing to silence
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    auto* set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (set != nullptr) set(&IgnoreAlsaError);
+}
+
+// Once a run, however often the sound is switched on again.
+void ReportNoSound(const char* reason) {
+    static bool reported = false;
+    if (reported) return;
+    reported = true;
+    std::fprintf(stderr, "ferrovane: no sound device (%s): running without sound\n",
+                 reason != nullptr && reason[0] != 0 ? reason : "none found");
 }
 
 void AudioTrampoline(void* user, Uint8* stream, int length) {
@@ -229,7 +261,11 @@ void SdlBackend::Render() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     if (texture_) {
-        const Rect picture = OutputFit().picture;
+        const ScreenFit fit = OutputFit();
+        const SDL_ScaleMode mode =
+            FilterFor(fit) == ScreenFilter::Linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+        SDL_SetTextureScaleMode(texture_, mode);
+        const Rect picture = fit.picture;
         const SDL_Rect target{picture.left, picture.top, picture.Width(), picture.Height()};
         SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     }
@@ -240,8 +276,12 @@ void SdlBackend::Render() {
 
 bool SdlBackend::OpenAudio(AudioCallback callback) {
     CloseAudio();
+    SilenceAlsaErrors();
     if (!audioStarted_) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            ReportNoSound(SDL_GetError());
+            return false;
+        }
         audioStarted_ = true;
     }
     audioCallback_ = std::move(callback);
@@ -255,6 +295,7 @@ bool SdlBackend::OpenAudio(AudioCallback callback) {
     // SDL converts to whatever the device really plays.
     audioDevice_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (audioDevice_ == 0) {
+        ReportNoSound(SDL_GetError());
         audioCallback_ = nullptr;
         return false;
     }
