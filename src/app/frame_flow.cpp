@@ -36,7 +36,6 @@ namespace {
 // The world view leaves room for the edge-scroll strips.
 constexpr int32_t kViewWidthMargin = 18;
 constexpr int32_t kViewHeightMargin = 41;
-constexpr int32_t kOverviewZoom = 16;
 constexpr int64_t kDefaultStartCapital = 300000;
 // The data holds one career.
 constexpr int32_t kCareerSet = 0;
@@ -116,7 +115,7 @@ void HAUPTFENSTER::OnStartScreenResult(int32_t choice) {
                 g_pSound->OnMusicNotify();
             }
             gs->sim_halted = 0;
-            if (g_pSpielFeld != nullptr && g_pSpielFeld->zoom == kOverviewZoom) {
+            if (g_pSpielFeld != nullptr && g_pSpielFeld->zoom == kOverviewZoomLevel) {
                 SendMessage(WM_COMMAND, kCmdViewOverview, 0);
             }
             break;

@@ -5,8 +5,10 @@
 #include "gfx/palette.h"
 #include "panel/list_box.h"
 #include "platform/gdi.h"
+#include "screens/economy/economy_figures.h"
 #include "screens/economy/economy_layout.h"
 #include "state/game_state.h"
+#include "view/world_view.h"
 
 namespace es = economy_screens;
 
@@ -157,4 +159,18 @@ plat::LResult EconomyScreen::OnMessage(uint32_t message, plat::WParam wParam, pl
             break;
     }
     return FullScreen::OnMessage(message, wParam, lParam);
+}
+
+void EconomyScreen::OpenForBuilding(int32_t building, uint32_t open_message) {
+    OverviewBuilding() = building;
+    Blacken();
+    ShowWindow(SW_HIDE);
+    plat::SendMessage(Frame(), open_message, 0, 0);
+}
+
+void SelectFieldInView(int32_t x, int32_t y) {
+    if (g_pSpielFeld == nullptr) return;
+    if (g_pSpielFeld->zoom == kOverviewZoomLevel) g_pSpielFeld->zoom = 1;
+    g_pSpielFeld->cursor_x = x;
+    g_pSpielFeld->cursor_y = y;
 }

@@ -77,12 +77,20 @@ class EconomyScreen : public FullScreen {
     void Close(plat::LParam result);
     // Enter: the button of `command` shown pressed, then the command sent.
     void PressButton(uint16_t command);
+    // An overview hands one of its buildings to the production or sales
+    // screen: the building is kept for that screen, the overview waits
+    // hidden, and the frame is asked with `open_message`.
+    void OpenForBuilding(int32_t building, uint32_t open_message);
 
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
 
   private:
     uint16_t ok_command_ = 0;
 };
+
+// The view's selected field becomes (x, y), leaving the overview zoom, so
+// that the frame centres the view there when an overview closes with 1.
+void SelectFieldInView(int32_t x, int32_t y);
 
 // Amounts with comma-separated thousands groups ("1,130,000", "-1,234"); the
 // screens print at most three groups unless they say otherwise.

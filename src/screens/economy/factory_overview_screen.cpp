@@ -32,7 +32,6 @@ constexpr int32_t kCityCentre = 13;
 constexpr int32_t kVisibleRows = 3;
 constexpr int32_t kStockEntries = 12;
 constexpr int32_t kIconSize = 32;
-constexpr int32_t kOverviewZoom = 16;
 constexpr uint32_t kSortListId = 1020;
 
 ButtonLayout Big(plat::Point at, uint16_t command, int32_t face_x) {
@@ -269,11 +268,8 @@ bool FS_FA_UEBER::OnCommand(uint16_t command) {
         if (r < 0) return true;
         opened_row = r;
         opened_building = rows[r].building;
-        OverviewBuilding() = opened_building;
         // This screen waits hidden while the production screen is open.
-        Blacken();
-        ShowWindow(SW_HIDE);
-        plat::SendMessage(Frame(), kMsgOpenProduction, 0, 0);
+        OpenForBuilding(opened_building, kMsgOpenProduction);
         return true;
     }
     if (command >= kCmdOverviewGoTo && command < kCmdOverviewGoTo + kVisibleRows) {
@@ -281,11 +277,7 @@ bool FS_FA_UEBER::OnCommand(uint16_t command) {
         const CBuilding* b =
             r >= 0 && g_ppBuildings != nullptr ? g_ppBuildings->At(rows[r].building) : nullptr;
         if (b == nullptr) return true;
-        if (g_pSpielFeld != nullptr) {
-            if (g_pSpielFeld->zoom == kOverviewZoom) g_pSpielFeld->zoom = 1;
-            g_pSpielFeld->cursor_x = b->anchor_x;
-            g_pSpielFeld->cursor_y = b->anchor_y;
-        }
+        SelectFieldInView(b->anchor_x, b->anchor_y);
         gs.factory_overview_sort = sort;
         Close(1);
         return true;

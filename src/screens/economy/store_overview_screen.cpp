@@ -31,7 +31,6 @@ constexpr int32_t kKinds = 6;
 constexpr int32_t kVisibleColumns = 3;
 constexpr int32_t kProducts = 9;
 constexpr int32_t kIconSize = 32;
-constexpr int32_t kOverviewZoom = 16;
 constexpr int32_t kIntroMonth = 6;
 constexpr int32_t kLastMonth = 10;
 constexpr int32_t kThisMonth = 11;
@@ -271,11 +270,8 @@ bool FS_KH_UEBER::OnCommand(uint16_t command) {
         if (r < 0) return true;
         opened_row = r;
         opened_building = stores[r].building;
-        OverviewBuilding() = opened_building;
         // This screen waits hidden while the sales screen is open.
-        Blacken();
-        ShowWindow(SW_HIDE);
-        plat::SendMessage(Frame(), kMsgOpenStoreSales, 0, 0);
+        OpenForBuilding(opened_building, kMsgOpenStoreSales);
         return true;
     }
     if (command >= kCmdOverviewGoTo && command < kCmdOverviewGoTo + kVisibleColumns) {
@@ -283,11 +279,7 @@ bool FS_KH_UEBER::OnCommand(uint16_t command) {
         const CBuilding* b =
             r >= 0 && g_ppBuildings != nullptr ? g_ppBuildings->At(stores[r].building) : nullptr;
         if (b == nullptr) return true;
-        if (g_pSpielFeld != nullptr) {
-            if (g_pSpielFeld->zoom == kOverviewZoom) g_pSpielFeld->zoom = 1;
-            g_pSpielFeld->cursor_x = b->anchor_x;
-            g_pSpielFeld->cursor_y = b->anchor_y;
-        }
+        SelectFieldInView(b->anchor_x, b->anchor_y);
         for (int32_t k = 0; k < 8; ++k) gs.store_overview_filter[k] = kind_flags[k];
         Close(1);
         return true;

@@ -28,7 +28,6 @@ constexpr int32_t kStopStep = 56;
 constexpr int32_t kTextX = 72;
 constexpr int32_t kIconStep = 36;
 constexpr int32_t kIconSize = 32;
-constexpr int32_t kOverviewZoom = 16;
 
 constexpr ButtonLayout Button(int32_t x, int32_t y, uint16_t command, int32_t face, int32_t w,
                               int32_t h) {
@@ -208,11 +207,7 @@ void VehicleOverviewPage::AskSchedule(int32_t column) {
 void VehicleOverviewPage::GoTo(int32_t column) {
     const CVehicle* v = Shown(column);
     if (v == nullptr) return;
-    if (g_pSpielFeld != nullptr) {
-        if (g_pSpielFeld->zoom == kOverviewZoom) g_pSpielFeld->zoom = 1;
-        g_pSpielFeld->cursor_x = v->pos_x;
-        g_pSpielFeld->cursor_y = v->pos_y;
-    }
+    SelectFieldInView(v->pos_x, v->pos_y);
     g_pGameState->last_overview_kind = kind;
     Close(1);
 }
