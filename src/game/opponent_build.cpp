@@ -65,6 +65,26 @@ ActionResult PlaceForActingPlayer(const Placement& placement, int64_t reserve, i
     return ActionResult::Done;
 }
 
+ActionResult DemolishForActingPlayer(int32_t number, int64_t reserve) {
+    if (!Ready()) return ActionResult::Refused;
+    const CBuilding* b = g_ppBuildings->At(number);
+    if (b == nullptr || b->owner != g_ActingPlayer || b->type < 0 ||
+        b->type >= kBuildingTypeCount) {
+        return ActionResult::Refused;
+    }
+    const BuildingType& kind = g_pGameState->building_types[b->type];
+    const int32_t x = b->anchor_x;
+    const int32_t y = b->anchor_y;
+    int32_t x1 = x + kind.floor_width - 1;
+    int32_t y1 = y + kind.floor_depth - 1;
+    const int64_t price = g_pTerrain->DemolitionCost(x, y, x1, y1, g_ActingPlayer);
+    if (price < 0) return ActionResult::Refused;
+    if (g_pGameState->cash[g_ActingPlayer] - price < reserve) return ActionResult::Wait;
+    g_pTerrain->DemolishArea(x, y, x1, y1, g_ActingPlayer);
+    MarkRedraw();
+    return ActionResult::Done;
+}
+
 namespace {
 
 enum class WayKind { Road, Track };

@@ -55,6 +55,11 @@ ActionResult PlaceForActingPlayer(const Placement& placement, int64_t reserve, i
 
 // Plans an asphalt road from (x1, y1) to (x2, y2) into the path list; the
 // price of laying it, or -1 when no path was found.
+// Demolishes the acting player's building numbered `number` (its floor and
+// what stands on it) through the area demolition, charged as the player is
+// charged; waits while the price would take the cash below `reserve`.
+ActionResult DemolishForActingPlayer(int32_t number, int64_t reserve);
+
 int64_t PlanRoadForActingPlayer(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // Joins a truck depot on (x, y) to the road on its front field (fx, fy) the
 // way a player drags the road from the depot onto it (no new way field).

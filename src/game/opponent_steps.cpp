@@ -194,6 +194,38 @@ bool DepotFront(int32_t depot, int32_t& x, int32_t& y) {
     return true;
 }
 
+std::vector<Placement> DepotSitesAround(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t tx,
+                                        int32_t ty) {
+    const auto inside = [&](int32_t x, int32_t y) {
+        return x >= x0 && x <= x1 && y >= y0 && y <= y1;
+    };
+    // A depot stands on flat land without a way or a company's building.
+    const auto depot_fits = [](int32_t x, int32_t y) {
+        const MapField* f = FieldAt(x, y);
+        return f != nullptr && f->teile_diff() == 0 && f->teile_art() != 0 && !f->bridge_flag() &&
+               f->wegtyp() == kWayNone && f->wegteil() == 0 && !f->building_flag() &&
+               f->spieler() == 0;
+    };
+    std::vector<std::pair<Placement, int32_t>> sites;
+    for (int32_t y = y0 - kDepotReach; y <= y1 + kDepotReach; ++y) {
+        for (int32_t x = x0 - kDepotReach; x <= x1 + kDepotReach; ++x) {
+            if (inside(x, y) || !depot_fits(x, y)) continue;
+            for (int32_t o = 0; o < 4; ++o) {
+                const int32_t fx = x + DirDx(o);
+                const int32_t fy = y + DirDy(o);
+                if (inside(fx, fy) || !FrontFits(fx, fy) || !FrontOpen(fx, fy, x, y)) continue;
+                sites.push_back({Placement{kTypeTruckDepot + o, x, y}, Distance(fx, fy, tx, ty)});
+            }
+        }
+    }
+    std::stable_sort(sites.begin(), sites.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
+    std::vector<Placement> placements;
+    placements.reserve(sites.size());
+    for (const auto& site : sites) placements.push_back(site.first);
+    return placements;
+}
+
 bool DepotsJoined(int32_t from, int32_t to) {
     const int32_t a = NodeOfTerminal(from);
     const int32_t b = NodeOfTerminal(to);

@@ -6,7 +6,9 @@
 // for the next chain that fits it).
 
 #include <cstdint>
+#include <vector>
 
+#include "game/opponent_build.h"
 #include "game/opponent_chain.h"
 #include "game/opponent_style.h"
 #include "game/opponent_survey.h"
@@ -76,3 +78,8 @@ bool DepotFront(int32_t depot, int32_t& x, int32_t& y);
 // Whether the way network joins the two terminals, depots or stations (one
 // route search).
 bool DepotsJoined(int32_t from, int32_t to);
+// The depot sites around a floor (corners x0, y0 and x1, y1) whose front a
+// road may come to, read off the map (no construction check), the front
+// nearest (tx, ty) first.
+std::vector<Placement> DepotSitesAround(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t tx,
+                                        int32_t ty);

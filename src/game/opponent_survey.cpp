@@ -15,6 +15,7 @@
 #include "game/opponent_build.h"
 #include "game/opponent_chain.h"
 #include "game/opponent_fleet.h"
+#include "game/opponent_steps.h"
 #include "state/acting_player.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -521,6 +522,44 @@ Look RoadPlannable(const Placement& from, const Placement& to, TurnBudget& budge
     return planned ? Look::Yes : Look::No;
 }
 
+// Whether a road can be planned from the factory's footprint to the front of
+// a depot site at the store that the construction check accepts: in a
+// built-up town the fields beside the store may be reached while no depot
+// front is. One plan, to the front nearest the factory: a look has a turn's
+// two plans for its two legs.
+Look StoreDepotReachable(const Placement& factory, const Placement& store, TurnBudget& budget) {
+    const BuildingType& f = g_pGameState->building_types[factory.type];
+    const BuildingType& t = g_pGameState->building_types[store.type];
+    const auto a = RoadEnd(factory.x, factory.y, f.floor_width, f.floor_depth, store.x, store.y);
+    if (!a) return Look::No;
+    for (const Placement& depot :
+         DepotSitesAround(store.x, store.y, store.x + t.floor_width - 1,
+                          store.y + t.floor_depth - 1, factory.x, factory.y)) {
+        const int64_t price = PreviewPlacement(depot, &budget);
+        if (price == kNoCheckLeft) return Look::Undecided;
+        if (price < 0) continue;
+        if (!budget.TakePlan()) return Look::Undecided;
+        const int32_t o = depot.type - kTypeTruckDepot;
+        bool planned = PlanRoadForActingPlayer(a->first, a->second, depot.x + DirDx(o),
+                                               depot.y + DirDy(o)) >= 0;
+        // The store is not standing yet: a road across its floor will not
+        // be there.
+        const auto on_floor = [&](int32_t x, int32_t y) {
+            return x >= store.x && x < store.x + t.floor_width && y >= store.y &&
+                   y < store.y + t.floor_depth;
+        };
+        if (g_pWayNetwork != nullptr) {
+            for (const PathCell* c = g_pWayNetwork->path_list; planned && c != nullptr;
+                 c = c->next) {
+                planned = !on_floor(c->x, c->y);
+            }
+            g_pWayNetwork->FreePath();
+        }
+        return planned ? Look::Yes : Look::No;
+    }
+    return Look::No;
+}
+
 struct Candidate {
     ChainChoice choice;
     int64_t payback_scaled = 0;  // months x 1000
@@ -701,7 +740,7 @@ std::optional<Placement> FactoryOf(const ChainChoice& choice, const Placement& s
 // for a road chain, site to factory.
 Look LegsPlannable(const ChainChoice& choice, const Placement& factory, const Placement& store,
                    TurnBudget& turn) {
-    const Look product = RoadPlannable(factory, store, turn);
+    const Look product = StoreDepotReachable(factory, store, turn);
     if (product != Look::Yes || choice.mode == ChainMode::Rail) return product;
     return RoadPlannable(PlacementOf(choice.site), factory, turn);
 }

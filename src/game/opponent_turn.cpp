@@ -14,6 +14,7 @@
 #include "economy/building_table.h"
 #include "economy/store.h"
 #include "game/opponent.h"
+#include "game/opponent_build.h"
 #include "game/opponent_chain.h"
 #include "game/opponent_fleet.h"
 #include "game/opponent_steps.h"
@@ -107,6 +108,7 @@ class OpponentTurn {
         }
         CheckChains();
         GiveUpWorstWhenPoor();
+        DemolishUnservedStore();
         steps_.Run();
         if (!steps_.Building()) Survey();
     }
@@ -225,6 +227,37 @@ class OpponentTurn {
             }
         }
         if (worst != nullptr && worst_profit < 0) steps_.GiveUp(*worst);
+    }
+
+    // A store a given-up chain left without a depot (no depot site at it
+    // could be reached) would only be taken again by the next chain for its
+    // town and fail the same way: it is demolished, one a turn, and the
+    // town is free for a store on a better site.
+    void DemolishUnservedStore() {
+        for (PlanNode& node : o_.plan_list_b) {
+            Chain chain = DecodeChain(node);
+            if (chain.state != ChainState::GivenUp || chain.terminals[kStoreDepot] != 0) continue;
+            const CBuilding* store = Building(chain.store);
+            if (store == nullptr || store->owner != o_.player_number || StoreInUse(chain.store)) {
+                continue;
+            }
+            if (!budget_.TakeAction()) return;
+            if (DemolishForActingPlayer(chain.store, LeanReserve(style_)) != ActionResult::Done) {
+                return;
+            }
+            budget_.map_changed = true;
+            chain.store = 0;
+            EncodeChain(chain, node);
+            return;
+        }
+    }
+
+    bool StoreInUse(int32_t number) const {
+        for (const PlanNode& node : o_.plan_list_b) {
+            const Chain chain = DecodeChain(node);
+            if (chain.state != ChainState::GivenUp && chain.store == number) return true;
+        }
+        return false;
     }
 
     void Survey() {

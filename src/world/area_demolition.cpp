@@ -9,6 +9,9 @@
 // in the area may not go. The sidebar shows that figure, and the view only
 // demolishes an area whose count found nothing in the way, so the cash
 // charged is the figure shown.
+//
+// A computer opponent runs the same walk for its own fields: what it owns
+// may go as what nobody owns does, and it pays what player 0 would.
 
 #include <set>
 
@@ -58,15 +61,17 @@ enum class WalkMode { Charge, Count };
 // station row, way piece, bridge and tunnel counts once, as it is paid once.
 class DemolitionWalk {
   public:
-    explicit DemolitionWalk(WalkMode mode) : mode_(mode) {}
+    DemolitionWalk(WalkMode mode, int32_t player) : mode_(mode), player_(player) {}
 
     void Field(int32_t x, int32_t y);
 
-    int64_t cost = 0;      // counted cash of player 0
+    int64_t cost = 0;      // counted cash of the demolishing player
     bool refused = false;  // something in the area may not go
 
   private:
     bool Counting() const { return mode_ == WalkMode::Count; }
+    // A field of nobody or of the demolishing player.
+    bool Ours(const MapField& f) const { return f.spieler() == 0 || f.spieler() == player_; }
     bool WayGone(int32_t x, int32_t y) const { return cleared_ways_.count(FieldIndex(x, y)) != 0; }
     bool BuildingGone(const MapField& f) const {
         return Counting() && f.building_flag() && gone_buildings_.count(f.geb_num()) != 0;
@@ -82,6 +87,7 @@ class DemolitionWalk {
     void Run(int32_t x, int32_t y, bool tunnel);
 
     WalkMode mode_;
+    int32_t player_ = 0;
     std::set<int32_t> gone_buildings_;
     std::set<int32_t> cleared_ways_;
 };
@@ -114,7 +120,7 @@ void DemolitionWalk::CityBuilding(int32_t x, int32_t y) {
     } else if (Counting()) {
         cost += price;
     } else {
-        ChargeWayConstruction(0, price, 0);
+        ChargeWayConstruction(player_, price, 0);
         f.set_data_word(0);
         SetRedraw(false, true);
     }
@@ -129,20 +135,20 @@ void DemolitionWalk::Building(int32_t x, int32_t y) {
         // A platform field with track: the track of its row goes, the
         // station stays.
         const bool occupied = building != nullptr && building->IsTileOccupied(x, y) != 0;
-        if (occupied || f.spieler() != 0) {
+        if (occupied || !Ours(f)) {
             refused = true;
         } else if (g_pWayNetwork != nullptr && Counting()) {
             const auto* station = dynamic_cast<const CTrainStation*>(building);
             if (station != nullptr) StationRow(*station, station->geometry().LineOf(x, y), true);
         } else if (g_pWayNetwork != nullptr) {
-            g_pWayNetwork->DemolishStation(x, y, 0);
+            g_pWayNetwork->DemolishStation(x, y, player_);
             SetRedraw(true, false);
         }
         return;
     }
     const bool rawMaterialSite = type >= 10 && type <= 13;
     const bool blocked =
-        f.spieler() != 0 || type >= 27 || (rawMaterialSite && !IsEditor()) ||
+        !Ours(f) || type >= 27 || (rawMaterialSite && !IsEditor()) ||
         (terminal == 5 && building != nullptr && StationHeadOccupied(*building, x, y, type)) ||
         (terminal == 1 && f.belegt() != 0);
     if (blocked) {
@@ -166,7 +172,7 @@ void DemolitionWalk::WholeBuilding(int32_t number) {
         return;
     }
     gone_buildings_.insert(number);
-    const bool paid = building->owner == 0 || building->owner > 3;
+    const bool paid = (building->owner <= 3 ? building->owner : 0) == player_;
     if (paid) cost += DemolitionPriceOfType(type);
     if (IsTruckDepotType(type)) {
         ClearWay(building->anchor_x, building->anchor_y);
@@ -206,7 +212,7 @@ void DemolitionWalk::Way(int32_t x, int32_t y) {
     const bool road = IsRoadWay(f.wegtyp()) && f.wegteil() != 0;
     const bool track = (IsTrackWay(f.wegtyp()) || IsLevelCrossing(f.wegteil())) && terminal == 0;
     if (!road && !track) return;
-    if (f.spieler() != 0 || f.belegt() != 0) {
+    if (!Ours(f) || f.belegt() != 0) {
         refused = true;
         return;
     }
@@ -225,7 +231,7 @@ void DemolitionWalk::WayOn(int32_t x, int32_t y) {
         cost += WayRemovalPrice(f.wegtyp());
         ClearWay(x, y);
     } else {
-        g_pWayNetwork->DemolishWayField(x, y, 0);
+        g_pWayNetwork->DemolishWayField(x, y, player_);
         SetRedraw(true, false);
     }
 }
@@ -273,19 +279,26 @@ void WalkArea(DemolitionWalk& walk, int32_t start_x, int32_t start_y, int32_t& c
 
 }  // namespace
 
-void CTerrain::DemolishArea(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y) {
+void CTerrain::DemolishArea(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y,
+                            int32_t player) {
     if (g_pGameState == nullptr) return;
-    DemolitionWalk walk(WalkMode::Charge);
+    DemolitionWalk walk(WalkMode::Charge, player);
     WalkArea(walk, start_x, start_y, cur_x, cur_y);
+    if (player != 0) {
+        // A computer opponent's demolition leaves the player's tools alone.
+        SetRedraw(true, true);
+        return;
+    }
     if (g_pTileMarker != nullptr) g_pTileMarker->ClearAll();
     Views().ClearOverlay();
     PlayBuildEffect(3);
     Views().RedrawView();
 }
 
-int64_t CTerrain::DemolitionCost(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y) {
+int64_t CTerrain::DemolitionCost(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y,
+                                 int32_t player) {
     if (g_pGameState == nullptr) return 0;
-    DemolitionWalk walk(WalkMode::Count);
+    DemolitionWalk walk(WalkMode::Count, player);
     WalkArea(walk, start_x, start_y, cur_x, cur_y);
     return walk.refused ? -1 : walk.cost;
 }

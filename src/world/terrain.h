@@ -70,15 +70,19 @@ class CTerrain {
     // Clears the rectangle from the drag start to the current field, at most
     // 10 fields a side (the current field is pulled to within 9 fields of the
     // start and written back): forest, city buildings, player 0's buildings,
-    // roads, tracks, bridges and tunnels, each at its price.
-    void DemolishArea(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y);
+    // roads, tracks, bridges and tunnels, each at its price. `player` is the
+    // one who demolishes and pays: a computer opponent may clear its own
+    // fields as player 0 clears what nobody owns.
+    void DemolishArea(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y,
+                      int32_t player = 0);
     // The same walk as a count: what DemolishArea would take from player 0's
     // cash for the rectangle (the current field pulled in the same way), or
     // -1 when something in it may not go (another player's field, a vehicle
     // on a way, bridge or tunnel, an occupied station or depot, a
     // raw-material site outside the editor, an attraction, a city building
     // without a price). Changes nothing.
-    int64_t DemolitionCost(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y);
+    int64_t DemolitionCost(int32_t start_x, int32_t start_y, int32_t& cur_x, int32_t& cur_y,
+                           int32_t player = 0);
 
     int32_t preview_steps = 0;  // step count of the running preview
     int32_t refused = 0;        // 1 after a refused height change or preview

@@ -9,6 +9,7 @@
 #include "app/level_file.h"
 #include "cities/city.h"
 #include "cities/city_manager.h"
+#include "economy/building_kinds.h"
 #include "economy/building_table.h"
 #include "economy/store.h"
 #include "game/opponent.h"
@@ -31,6 +32,7 @@
 #include "transport/vehicle.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_purchase.h"
+#include "world/field_queries.h"
 #include "world/map_reset.h"
 #include "world/terrain.h"
 
@@ -494,6 +496,60 @@ TEST_F(OpponentCauses, AGivenUpChainsStoreIsUsedAgain) {
     EXPECT_EQ(std::pair(next.store, next.factory), std::pair(first.store, first.factory));
     // Depots, a road and trucks, but no store or factory were paid for.
     EXPECT_GT(GS().cash[1], cash - GS().building_types[kTypeToyStore].build_price);
+}
+
+// A chain given up before its store had a depot leaves a store no chain
+// could serve: the opponent demolishes it through the area demolition and
+// pays the demolition as the player would; the player still may not.
+TEST_F(OpponentCauses, AGivenUpChainsStoreWithoutADepotIsDemolished) {
+    const Town town = FoundTown(100, 100);
+    ASSERT_GE(town.slot, 0);
+    MineWestOf(town);
+    Opponent(1).turn_pending = Opponent(2).turn_pending = 0;
+    Opponent(0).TakeTurn();
+    ASSERT_EQ(Chains(0).size(), 1u);
+    // No depot site at the store could be reached: its step never succeeds.
+    Opponent(0).step_lists[0].remove_if([](const StepNode& node) {
+        const BuildStep step = DecodeStep(node);
+        return step.kind == StepKind::Depot && step.args[0] == kStoreDepot;
+    });
+    Months(1);
+    ASSERT_TRUE(TurnsUntil(0, 8, [&] {
+        const std::vector<Chain> chains = Chains(0);
+        return !chains.empty() && chains.front().store != 0 && chains.front().factory != 0;
+    }));
+    Chain chain = Chains(0).front();
+    ASSERT_EQ(chain.terminals[kStoreDepot], 0);
+    {
+        const OpponentStyle style = StyleOfProfile(GS().opponent_profiles[0]);
+        TurnBudget budget;
+        OpponentSteps steps(Opponent(0), style, budget);
+        steps.GiveUp(Opponent(0).plan_list_b.front());
+    }
+    const CBuilding* store = buildings_.At(chain.store);
+    ASSERT_NE(store, nullptr);
+    const int32_t type = store->type;
+    const int32_t x = store->anchor_x;
+    const int32_t y = store->anchor_y;
+    int32_t x1 = x + GS().building_types[type].floor_width - 1;
+    int32_t y1 = y + GS().building_types[type].floor_depth - 1;
+    EXPECT_EQ(terrain_->DemolitionCost(x, y, x1, y1), -1);  // not the player's
+    EXPECT_EQ(terrain_->DemolitionCost(x, y, x1, y1, 1), DemolitionPriceOfType(type));
+    const int64_t cash = GS().cash[1];
+    const int64_t player_cash = GS().cash[0];
+    Months(1);
+    Opponent(0).TakeTurn();
+    EXPECT_EQ(buildings_.At(chain.store), nullptr);
+    EXPECT_EQ(GetBuildingTypeAt(x, y), kOffMap);
+    EXPECT_EQ(FieldAt(x, y)->spieler(), 0);
+    EXPECT_EQ(GS().cash[1], cash - DemolitionPriceOfType(type));
+    EXPECT_EQ(GS().cash[0], player_cash);
+    // The record forgets the number; the factory stands for the next chain.
+    chain = Chains(0).back();
+    EXPECT_EQ(chain.state, ChainState::GivenUp);
+    EXPECT_EQ(chain.store, 0);
+    ASSERT_NE(buildings_.At(chain.factory), nullptr);
+    EXPECT_EQ(buildings_.At(chain.factory)->owner, 1);
 }
 
 // With little cash left and nothing running, the opponent starts the
