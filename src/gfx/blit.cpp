@@ -373,3 +373,35 @@ bool ComposeLayers(const PixelSurface& dst, const LayerStack& layers, int32_t x,
     }
     return true;
 }
+
+bool CoverWithLayers(const PixelSurface& dst, const ConstPixelSurface& middle,
+                     const ConstPixelSurface& front, int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (dst.Empty() || middle.Empty() || front.Empty()) return true;
+    if (Overlap(dst, middle) || Overlap(dst, front)) return false;
+    const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
+    const int64_t x1 = std::min<int64_t>({int64_t{x} + w, dst.width, middle.width, front.width});
+    const int64_t y1 = std::min<int64_t>({int64_t{y} + h, dst.height, middle.height, front.height});
+    if (x0 >= x1 || y0 >= y1) return true;
+    const int64_t count = x1 - x0;
+    for (int64_t row = y0; row < y1; ++row) {
+        uint8_t* out = dst.pixels + row * dst.stride + x0;
+        const uint8_t* m = middle.pixels + row * middle.stride + x0;
+        const uint8_t* f = front.pixels + row * front.stride + x0;
+        if (count < 16) {
+            for (int64_t i = 0; i < count; ++i) {
+                out[i] = f[i] != 0 ? f[i] : m[i] != 0 ? m[i] : out[i];
+            }
+            continue;
+        }
+        // The last block may overlap the one before; covering twice gives
+        // the same bytes.
+        auto cover = [&](int64_t i) {
+            const Bytes16 layers = Over(Load<Bytes16>(f + i), Load<Bytes16>(m + i));
+            Store(out + i, Over(layers, Load<Bytes16>(out + i)));
+        };
+        int64_t i = 0;
+        for (; i + 16 <= count; i += 16) cover(i);
+        if (i < count) cover(count - 16);
+    }
+    return true;
+}

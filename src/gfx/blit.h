@@ -51,6 +51,13 @@ struct LayerStack {
 bool ComposeLayers(const PixelSurface& dst, const LayerStack& layers, int32_t x, int32_t y,
                    int32_t w, int32_t h);
 
+// Keys `middle` and then `front` (colour 0 transparent) over the rectangle
+// (x, y, w, h) of `dst` at the same place, cut to the three surfaces: the
+// same pixels as two key-0 copies in that order, in one pass. Returns false,
+// drawing nothing, when `dst` shares memory with a layer.
+bool CoverWithLayers(const PixelSurface& dst, const ConstPixelSurface& middle,
+                     const ConstPixelSurface& front, int32_t x, int32_t y, int32_t w, int32_t h);
+
 // Fills the rectangle cut to the surface; a width or height below 1 draws nothing.
 void FillSurface(const PixelSurface& dst, int32_t x, int32_t y, int32_t w, int32_t h,
                  uint8_t colour);

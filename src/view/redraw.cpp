@@ -228,6 +228,10 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     for (const DrawItem& item : items) {
         if (item.kind >= 10 || item.has_sprite != 1 || item.on_top != 0) continue;
         draw_sprite(item);
+        if (CoverWithLayers(composite, layers.middle, layers.front, item.dest_x, item.dest_y,
+                            item.width, item.height)) {
+            continue;
+        }
         layer_over(im.object_layer_a, item.dest_x, item.dest_y, item.width, item.height);
         layer_over(im.object_layer_b, item.dest_x, item.dest_y, item.width, item.height);
     }

@@ -481,6 +481,31 @@ TEST(ComposeLayers, MatchesCopyThenTwoKeyedCopies) {
     EXPECT_EQ(target.bytes, std::vector<uint8_t>(target.bytes.size(), 3));
 }
 
+// Covering with two layers in one pass gives the pixels of key-0 copies of
+// the middle and then the front layer over what the target held.
+TEST(CoverWithLayers, MatchesTwoKeyedCopies) {
+    plat::Srand(8642);
+    for (int round = 0; round < 400; ++round) {
+        const int32_t w = 1 + plat::Rand() % 70, h = 1 + plat::Rand() % 20;
+        Canvas middle(w, h), front(w, h), expected(w, h);
+        for (Canvas* c : {&middle, &front, &expected}) {
+            for (auto& b : c->bytes) b = plat::Rand() % 2 == 0 ? uint8_t(plat::Rand() % 256) : 0;
+        }
+        Canvas actual = expected;
+        actual.surface.pixels = actual.bytes.data();
+        const int32_t x = plat::Rand() % (w + 20) - 10, y = plat::Rand() % (h + 10) - 5;
+        const int32_t cw = plat::Rand() % (w + 20), ch = plat::Rand() % (h + 10);
+        BlitKeyed(expected.surface, middle.surface, {x, y, x, y, cw, ch}, 0, 1);
+        BlitKeyed(expected.surface, front.surface, {x, y, x, y, cw, ch}, 0, 1);
+        ASSERT_TRUE(CoverWithLayers(actual.surface, middle.surface, front.surface, x, y, cw, ch));
+        ASSERT_EQ(expected.bytes, actual.bytes) << "round " << round;
+    }
+    // A layer that is the target: nothing drawn.
+    Canvas a(8, 8, 1), b(8, 8, 2);
+    EXPECT_FALSE(CoverWithLayers(a.surface, b.surface, a.surface, 0, 0, 8, 8));
+    EXPECT_EQ(a.bytes, std::vector<uint8_t>(a.bytes.size(), 1));
+}
+
 // A source x past the sheet's width reads its last 64-pixel cell; a sheet
 // narrower than 64 reads from a negative column, which counts as transparent.
 // Groups of four zero source bytes are skipped whatever the key, so zeros
