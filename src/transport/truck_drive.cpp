@@ -77,8 +77,14 @@ void DriveThroughJunction(CTruck& t, const RoadStep& step, int32_t tunnel0, int3
         t.path.PopFront(n, d);
         return TurnOrWait(t, tunnel0, bridge0);
     }
+    // On the road a truck waits before the junction until its exit lane is
+    // free. A truck on a depot drives onto the junction and waits there
+    // instead: trucks bound for the depot wait for it to be empty (above), and
+    // waiting on the depot for the lane behind the junction can close a ring
+    // of trucks that all wait for each other.
     uint8_t laneBeyond = 0;
-    if (!JunctionExitClear(step, d, &laneBeyond)) {
+    const bool onDepot = GetTerminalKindAt(t.pos_x, t.pos_y) == 1;
+    if (!onDepot && !JunctionExitClear(step, d, &laneBeyond)) {
         return WaitBehind(t, step.ax + DirDx(d), step.ay + DirDy(d), laneBeyond, kQueueWait,
                           tunnel0, bridge0);
     }

@@ -266,6 +266,34 @@ TEST_F(DrivingTest, TruckOnItsDepotWaitsForItsExitAndDoesNotTurn) {
     EXPECT_EQ(std::tuple(truck->pos_y, truck->Heading()), std::tuple(49, kDirS));
 }
 
+// The crossing (50, 50) has a depot on its north side instead of a road.
+class DepotBesideJunctionTest : public DrivingTest {
+  protected:
+    void SetUp() override {
+        Line(45, 50, 55, 50);
+        Line(50, 51, 50, 55);
+        Depot(50, 49, 2, 3);
+        Depot(55, 49, 2, 1);
+        Line(60, 40, 60, 42);
+        Depot(60, 43, 0, 2);
+        Finish(30, 30, 70, 70);
+    }
+};
+
+// A truck bound for a taken depot waits before the junction in front of it;
+// the truck on the depot must not in turn wait for its exit lane behind that
+// junction, or the two can hold each other in a ring of waiting trucks.
+TEST_F(DepotBesideJunctionTest, TruckOnTheDepotDrivesOntoTheJunctionWhenItsExitLaneIsTaken) {
+    ASSERT_TRUE(IsJunctionField(50, 50));
+    Place(51, 50, kDirE)->wait_counter = 1000;  // holds the lane east of the crossing
+    CTruck* truck = Place(50, 49, kDirS);
+    truck->path.PushFront(F(50, 50).knotennummer(), 1);
+    ASSERT_TRUE(FramesUntil([&] { return truck->pos_y == 50; }, 200));
+    EXPECT_EQ(std::tuple(truck->pos_x, truck->junction_exit), std::tuple(50, 1));
+    EXPECT_EQ(F(50, 49).belegt(), 0u);
+    EXPECT_TRUE(MarksConsistent());
+}
+
 TEST_F(DrivingTest, ArrivalWaitsWhileTheDepotIsTaken) {
     Place(55, 49, kDirS)->wait_counter = 1000;
     CTruck* truck = Place(54, 50, kDirE);
