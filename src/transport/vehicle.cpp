@@ -20,6 +20,22 @@ constexpr int32_t kFirstCityCarModel = 25;
 // high nibble the opposite side, low nibble the side itself (N, E, S, W).
 constexpr uint8_t kStartDirectionBytes[4] = {0x41, 0x82, 0x14, 0x28};
 
+// True when the track of the building under (x, y) leads out of it in
+// direction index `heading`: the run of the building's fields from (x, y)
+// that way ends on a field whose track goes on.
+bool TrackLeadsOut(int32_t x, int32_t y, int32_t heading) {
+    const MapField* start = FieldAt(x, y);
+    if (start == nullptr) return false;
+    const int32_t building = start->BuildingNumber();
+    for (int32_t steps = 0; steps < kMapSize; ++steps) {
+        const MapField* next = FieldAt(x + DirDx(heading), y + DirDy(heading));
+        if (next == nullptr || next->BuildingNumber() != building) break;
+        x += DirDx(heading);
+        y += DirDy(heading);
+    }
+    return (GetWayDirections(x, y, 4) & DirBitFromIndex(heading)) != 0;
+}
+
 CBuilding* BuildingAt(int32_t x, int32_t y) {
     const MapField* field = FieldAt(x, y);
     if (field == nullptr || g_ppBuildings == nullptr) return nullptr;
@@ -95,14 +111,22 @@ CVehicle::CVehicle(int32_t x, int32_t y, const char* /*name*/, int32_t model_,
         start->set_belegt((start->belegt() | 1u) & ~2u);
     }
     if (start != nullptr) {
+        // The vehicle heads away from a free neighbour of its own building.
+        // Inside a row (free neighbours on both sides) one heading is kept:
+        // the one whose track leads out of the building, else the first.
         const int32_t startMask = GetWayDirections(startX, startY, 4);
+        int32_t chosen = -1;
         for (const int32_t i : {kDirIndexN, kDirIndexS, kDirIndexE, kDirIndexW}) {
             if ((startMask & DirBitFromIndex(i)) == 0) continue;
             const MapField* neighbour = FieldAt(startX + DirDx(i), startY + DirDy(i));
             if (neighbour == nullptr || neighbour->belegt() != 0) continue;
             if (neighbour->BuildingNumber() != start->BuildingNumber()) continue;
-            direction |= kStartDirectionBytes[i];
+            if (chosen < 0 || (!TrackLeadsOut(startX, startY, OppositeDirIndex(chosen)) &&
+                               TrackLeadsOut(startX, startY, OppositeDirIndex(i)))) {
+                chosen = i;
+            }
         }
+        if (chosen >= 0) direction |= kStartDirectionBytes[chosen];
     }
     prev_direction = direction;
     junction_exit = direction & 15;

@@ -597,3 +597,48 @@ TEST_F(TrainAcceptance, SixtyTrainsRunFiftyYears) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stations A and B of one orientation, each with two platform rows, the
+// first row of each joined by track to the other's.
+struct RowLayout {
+    int32_t type;
+    int32_t ax, ay, bx, by;  // anchors
+    int32_t x1, y1, x2, y2;  // the track between the first rows
+};
+constexpr RowLayout kRowLayouts[] = {
+    {6, 20, 51, 40, 51, 24, 50, 39, 50},
+    {8, 20, 49, 40, 49, 24, 50, 39, 50},
+    {7, 49, 20, 49, 40, 50, 24, 50, 39},
+    {9, 51, 20, 51, 40, 50, 24, 50, 39},
+};
+
+class TrainStartOnRow : public transporttest::RailWorld,
+                        public ::testing::WithParamInterface<std::tuple<int, int32_t>> {};
+
+// A train made on any field of a platform row heads along the row out of
+// the station, stays listed and runs to the other station.
+TEST_P(TrainStartOnRow, EveryFieldOfTheRowStartsAlongIt) {
+    const RowLayout& l = kRowLayouts[std::get<0>(GetParam())];
+    const int32_t k = std::get<1>(GetParam());
+    TestStation* a = &Station(l.type, l.ax, l.ay, 2, 1);
+    TestStation* b = &Station(l.type, l.bx, l.by, 2, 2);
+    RailLine(l.x1, l.y1, l.x2, l.y2);
+    Finish();
+    const auto [x, y] = a->RowField(0, k);
+    CTrain* t = Train(x, y);
+    SetSchedule(*t, {a, b});
+    // Along the row, towards the track that leads out of the station.
+    EXPECT_EQ(t->Heading(), l.type == 6 || l.type == 8 ? kDirE : kDirS);
+    const auto gone = [] { return Listed().empty(); };
+    ASSERT_FALSE(FramesUntil(gone, 40));
+    ASSERT_TRUE(FramesUntil([&] { return gone() || t->stop_served == 1; }, 3000));
+    ASSERT_EQ(Listed(), std::vector<CVehicle*>{t});
+    EXPECT_EQ(t->stop_served, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(FourOrientations, TrainStartOnRow,
+                         ::testing::Combine(::testing::Range(0, 4), ::testing::Range(0, 4)));
+
+}  // namespace
