@@ -1,18 +1,16 @@
 // The acceptance of the game flow: the program driven from its title as a
 // player drives it, on the fake clock with clicks and keys injected into the
 // real screens.
-//
-// Not here yet: building a chain of one's own (a raw-material site, a
-// factory, a road, two depots, a truck with a two-stop schedule) through the
-// purchase and schedule screens, which come with the economy and vehicle
-// screens; the free game saved and loaded below runs without it.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -24,14 +22,30 @@
 #include "app/main_frame.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
+#include "economy/factory.h"
+#include "economy/truck_depot.h"
 #include "game/opponent.h"
+#include "game/opponent_build.h"
 #include "panel/control_panel.h"
+#include "screens/economy/building_purchase_screen.h"
+#include "screens/economy/economy_layout.h"
+#include "screens/economy/production_screen.h"
 #include "screens/flow/flow_host.h"
 #include "screens/flow/load_game_screen.h"
 #include "screens/flow/save_game_screen.h"
+#include "screens/panel/popup_list.h"
+#include "screens/vehicles/schedule_screen.h"
+#include "screens/vehicles/truck_purchase_screen.h"
+#include "screens/vehicles/vehicle_layout.h"
+#include "state/acting_player.h"
+#include "state/data_tables.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
+#include "state/map_field.h"
 #include "state/messages.h"
+#include "transport/vehicle_list.h"
+#include "view/world_view.h"
+#include "world/build_helper.h"
 
 namespace {
 
@@ -109,6 +123,78 @@ class PlayThrough : public ::testing::Test {
         for (char c : description) f.Char(static_cast<uint8_t>(c));
         f.Char(kEnter);
         ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::SaveGame), nullptr);
+    }
+    // A click on a point of the screen, never taken for a double click.
+    void ClickAt(plat::Point screen) {
+        f.h.host.AdvanceClock(1000);
+        f.h.host.InjectClick(screen);
+        f.h.Run();
+    }
+    void ClickPanel(const plat::Rect& r) {
+        ClickAt(g_pHauptDialog->ClientToScreen(plat::Point{(r.left + r.right) / 2, r.top + 5}));
+    }
+    // A point of a full screen's 640 x 480 page.
+    void ClickPage(const FullScreen& s, int32_t x, int32_t y) {
+        ClickAt(s.ClientToScreen(plat::Point{s.origin_x + x, s.origin_y + y}));
+    }
+    void Press(const FullScreen& s, uint16_t command) {
+        for (const auto& b : s.buttons) {
+            if (b->command_id != command) continue;
+            const plat::Rect r = b->GetWindowRect();
+            return ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        }
+        ADD_FAILURE() << "no button " << command;
+    }
+    // The camera over a field (as a bookmark recalls it).
+    void LookAt(int32_t x, int32_t y) {
+        SPIEL_FELD& view = *g_pSpielFeld;
+        view.centre_x = (x - y) / 2.0;
+        view.centre_y = (x + y) / 2.0 - view.view_origin;
+        view.SetupProjection();
+        view.BlackenBackBuffers();
+        f.gs().redraw_terrain = f.gs().redraw_objects = 1;
+        view.RedrawView();
+    }
+    // The camera over a field, then a click on it in the view.
+    void ClickField(int32_t x, int32_t y) {
+        LookAt(x, y);
+        SPIEL_FELD& view = *g_pSpielFeld;
+        const plat::Rect client = view.GetClientRect();
+        for (int32_t py = 8; py < client.bottom - 8; py += 4) {
+            for (int32_t px = 8; px < client.right - 8; px += 4) {
+                view.PickField(px, py);
+                if (view.cursor_x == x && view.cursor_y == y) {
+                    return ClickAt(view.ClientToScreen(plat::Point{px, py}));
+                }
+            }
+        }
+        ADD_FAILURE() << "field " << x << "," << y << " not in view";
+    }
+    // Chooses an id in a picker: its group on the left, then its picture.
+    void PickInPopup(FS_POPUP_LIST& popup, int32_t id) {
+        for (int32_t g = 0; g < popup.group_count; ++g) {
+            for (int32_t k = 0; k < popup.ids_per_group[g]; ++k) {
+                if (popup.ids[g][k] != id) continue;
+                ClickAt(popup.ClientToScreen(
+                    plat::Point{kPopupColumnLeft + 20, kPopupColumnTop + kPopupRowHeight * g + 5}));
+                return ClickAt(popup.ClientToScreen(
+                    plat::Point{kPopupGridRect.left + kPopupItemWidth * (k % 3) + 20,
+                                kPopupGridRect.top + kPopupItemHeight * (k / 3) + 20}));
+            }
+        }
+        ADD_FAILURE() << "no item " << id;
+    }
+    // A click on the schedule's network map over field (x, y).
+    void ClickMapField(FS_FAHRPLAN_NEU& s, int32_t x, int32_t y) {
+        namespace vs = vehicle_screens;
+        while (s.page_x > 0 && 2 * x + 3 < 128 * s.page_x) Press(s, kCmdMapLeft);
+        while (s.page_x < 2 && 2 * x + 3 >= 128 * s.page_x + vs::kMapViewSize)
+            Press(s, kCmdMapRight);
+        while (s.page_y > 0 && 2 * y + 3 < 128 * s.page_y) Press(s, kCmdMapUp);
+        while (s.page_y < 2 && 2 * y + 3 >= 128 * s.page_y + vs::kMapViewSize)
+            Press(s, kCmdMapDown);
+        ClickPage(s, vs::kMapView.x + 2 * x + 3 - 128 * s.page_x,
+                  vs::kMapView.y + 2 * y + 3 - 128 * s.page_y);
     }
     FlowHost f;
 };
@@ -202,6 +288,253 @@ TEST_F(PlayThrough, AFreeGameSavedAndLoadedThroughTheScreensSavesTheSameBytes) {
     ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
     EXPECT_EQ(f.gs().cash[0], cash);
     SaveInto(1, "Second save");
+    const std::vector<char> first = Bytes(f.folder + "/save/0.lvl");
+    ASSERT_GT(first.size(), 786432u);
+    EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
+}
+
+// A chain of one's own in a free game, every step a player's click: the
+// industry bought on the purchase screen and placed by a site of the world,
+// its product chosen on the production screen; a depot by each, joined by a
+// road; a truck bought at the site's depot and sent between the two on its
+// schedule, loading the site's raw material. The game then runs months until
+// the material is in the factory, and is saved and loaded through the screens.
+TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
+    StartFreeGame({0, 1, 2});
+    CGameState& gs = f.gs();
+    constexpr int32_t kBuildingHeading = 11;
+    constexpr int32_t kLength = 8;  // fields from depot to depot
+    constexpr int32_t kReach = 3;   // well within a depot's catchment
+
+    // A raw-material site and an available product of an industry whose
+    // recipe takes the site's output.
+    struct Chain {
+        int32_t site = 0;
+        int32_t raw = -1;
+        int32_t product = -1;
+        int32_t type = 0;
+    };
+    std::vector<Chain> chains;
+    for (int32_t n = 1; n < kBuildingSlots; ++n) {
+        CBuilding* b = g_ppBuildings->At(n);
+        if (b == nullptr || b->type < kTypeMine || b->type > kTypeChemicalPlant) continue;
+        const int32_t raw = b->GetProduct();
+        for (int32_t q = 0; q < kGoodsCount && raw >= 0; ++q) {
+            const GoodsRecord& g = gs.goods[q];
+            if (g.available != 1 || g.producer_kind < kProducerMotor ||
+                g.producer_kind > kProducerJewelry) {
+                continue;
+            }
+            if (std::find(std::begin(g.inputs), std::end(g.inputs), raw) == std::end(g.inputs))
+                continue;
+            chains.push_back({n, raw, q, g.producer_kind - kProducerMotor + kTypeMotorIndustry});
+        }
+    }
+    ASSERT_FALSE(chains.empty());
+
+    // The layout: the site's depot within reach of the site, the other depot
+    // kLength fields east or west on the same row with clear land between,
+    // the factory's site within reach of the other depot and off the road.
+    struct Layout {
+        Chain chain;
+        int32_t west_x = 0;
+        int32_t y = 0;
+        bool site_west = true;
+        int32_t factory_x = 0;
+        int32_t factory_y = 0;
+    };
+    const auto clear_field = [](int32_t x, int32_t y) {
+        const MapField* m = FieldAt(x, y);
+        return m != nullptr && m->data_word() == 0 && m->wegtyp() == 0 && m->stadtnum() == 0;
+    };
+    const auto find_layout = [&](const Chain& c) -> std::optional<Layout> {
+        const int32_t bought_type = gs.selected_building_type;
+        const int32_t bought_orientation = gs.build_orientation;
+        // The player's choice as bought, whatever the search previewed.
+        struct Restore {
+            CGameState& gs;
+            int32_t type;
+            int32_t orientation;
+            ~Restore() {
+                gs.selected_building_type = type;
+                gs.build_orientation = orientation;
+            }
+        } restore{gs, bought_type, bought_orientation};
+        const ActingPlayerScope acting(0);
+        const CBuilding& site = *g_ppBuildings->At(c.site);
+        const BuildingType& st = gs.building_types[site.type];
+        const BuildingType& ft = gs.building_types[c.type];
+        for (int32_t y = site.anchor_y - kReach; y <= site.anchor_y + st.floor_depth - 1 + kReach;
+             ++y) {
+            for (int32_t x = site.anchor_x - kReach;
+                 x <= site.anchor_x + st.floor_width - 1 + kReach; ++x) {
+                for (const bool site_west : {true, false}) {
+                    const int32_t wx = site_west ? x : x - kLength;
+                    const int32_t ex = wx + kLength;
+                    bool clear = wx > 4 && ex < 250 && y > 4 && y < 250;
+                    for (int32_t fx = wx; fx <= ex && clear; ++fx) clear = clear_field(fx, y);
+                    if (!clear || PreviewPlacement({kTypeTruckDepot + 1, wx, y}) <= 0 ||
+                        PreviewPlacement({kTypeTruckDepot + 3, ex, y}) <= 0 ||
+                        PlanRoadForActingPlayer(wx + 1, y, ex - 1, y) < 0) {
+                        continue;
+                    }
+                    const int32_t bx = site_west ? ex : wx;
+                    for (int32_t fy = y - kReach - ft.floor_depth + 1; fy <= y + kReach; ++fy) {
+                        for (int32_t fx = bx - kReach - ft.floor_width + 1; fx <= bx + kReach;
+                             ++fx) {
+                            if (fy <= y && fy + ft.floor_depth - 1 >= y) continue;  // the road row
+                            bool free = true;
+                            for (int32_t ax = fx; ax < fx + ft.floor_width && free; ++ax) {
+                                for (int32_t ay = fy; ay < fy + ft.floor_depth && free; ++ay) {
+                                    free = clear_field(ax, ay);
+                                }
+                            }
+                            // The depot previews select a depot; the check is the factory's.
+                            gs.selected_building_type = bought_type;
+                            gs.build_orientation = bought_orientation;
+                            if (free && g_pBuildHelper->CanBuildHere(fx, fy, ft.floor_width,
+                                                                     ft.floor_depth) != 0) {
+                                return Layout{c, wx, y, site_west, fx, fy};
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        return std::nullopt;
+    };
+
+    // 1. The building heading, "Production", the industry, Buy; a click by
+    // the site places it.
+    std::optional<Layout> layout;
+    for (const Chain& c : chains) {
+        ClickPanel(g_pHauptDialog->heading_rects[kBuildingHeading]);
+        // Once a type was bought, the heading offers "new buildings" first.
+        if (f.h.frame->Screen(FrameScreen::BuildingPurchase) == nullptr) {
+            ASSERT_EQ(g_pHauptDialog->entry_command[0], kCmdNewBuildings);
+            ClickPanel(g_pHauptDialog->row_rects[0]);
+        }
+        auto* buy =
+            dynamic_cast<FS_GEBAUDE_KAUF*>(f.h.frame->Screen(FrameScreen::BuildingPurchase));
+        ASSERT_NE(buy, nullptr);
+        ClickPage(*buy, economy_screens::kCategoryList.left + 30,
+                  economy_screens::kCategoryList.top + 17 * 1 + 5);
+        ClickPage(*buy, economy_screens::kTypeList.left + 30,
+                  economy_screens::kTypeList.top + 17 * (c.type - kTypeMotorIndustry) + 5);
+        ASSERT_EQ(buy->HighlightedType(), c.type);
+        Press(*buy, kCmdBuildingBuy);
+        ASSERT_EQ(gs.selected_building_type, c.type);
+        layout = find_layout(c);
+        if (layout.has_value()) break;
+        ClickPanel(g_pHauptDialog->heading_rects[kHeadingNoTool]);
+    }
+    ASSERT_TRUE(layout.has_value());
+    const Chain chain = layout->chain;
+    const int64_t before_factory = gs.cash[0];
+    ClickField(layout->factory_x, layout->factory_y);
+    const MapField* head = FieldAt(layout->factory_x, layout->factory_y);
+    ASSERT_TRUE(head->building_flag());
+    auto* factory = dynamic_cast<CFactory*>(g_ppBuildings->At(head->geb_num()));
+    ASSERT_NE(factory, nullptr);
+    EXPECT_EQ(std::tuple(factory->type, factory->owner), std::tuple(chain.type, 0));
+    EXPECT_EQ(before_factory - gs.cash[0], gs.building_types[chain.type].build_price);
+
+    // 2. No tool, a click on the factory, its product, OK.
+    ClickPanel(g_pHauptDialog->heading_rects[kHeadingNoTool]);
+    ClickField(factory->anchor_x, factory->anchor_y);
+    auto* production = dynamic_cast<FS_PRODUKTION*>(f.h.frame->Screen(FrameScreen::Production));
+    ASSERT_NE(production, nullptr);
+    ClickPage(*production, economy_screens::kProductionNameArea.left + 30,
+              economy_screens::kProductionNameArea.top + 5);
+    ASSERT_TRUE(production->m_productPopup->IsWindowVisible());
+    PickInPopup(*production->m_productPopup, chain.product);
+    EXPECT_EQ(production->m_product, chain.product);
+    Press(*production, kCmdOk);
+    ASSERT_EQ(factory->GetProduct(), chain.product);
+    EXPECT_GT(factory->AcceptsProduct(chain.raw), 0);
+
+    // 3. The two depots and the road between them, by the player's builders.
+    const int32_t wx = layout->west_x;
+    const int32_t ex = wx + kLength;
+    const int32_t y = layout->y;
+    {
+        const ActingPlayerScope acting(0);
+        int32_t a = 0;
+        int32_t b = 0;
+        ASSERT_EQ(PlaceForActingPlayer({kTypeTruckDepot + 1, wx, y}, 0, a), ActionResult::Done);
+        ASSERT_EQ(PlaceForActingPlayer({kTypeTruckDepot + 3, ex, y}, 0, b), ActionResult::Done);
+        ASSERT_EQ(LayRoadForActingPlayer(wx + 1, y, ex - 1, y, 0), ActionResult::Done);
+        JoinDepotToRoad(wx, y, wx + 1, y);
+        JoinDepotToRoad(ex, y, ex - 1, y);
+    }
+    const int32_t site_x = layout->site_west ? wx : ex;
+    const int32_t factory_x = layout->site_west ? ex : wx;
+
+    // 4. A click on the site's depot, the first truck, Buy; on its schedule
+    // the two depots picked on the map, the raw material loaded at the first.
+    ClickField(site_x, y);
+    auto* truck_buy =
+        dynamic_cast<FS_FAHRZEUG_KAUF_LKW*>(f.h.frame->Screen(FrameScreen::TruckPurchase));
+    ASSERT_NE(truck_buy, nullptr);
+    ClickPage(*truck_buy, vehicle_screens::kTruckModelList.left + 30,
+              vehicle_screens::kTruckModelList.top + 5);
+    Press(*truck_buy, kCmdVehicleBuy);
+    CVehicle* truck = nullptr;
+    for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
+        if (n->vehicle->owner == 0 && n->vehicle->vehicle_class == kVehicleTruck)
+            truck = n->vehicle;
+    }
+    ASSERT_NE(truck, nullptr);
+    auto* s = dynamic_cast<FS_FAHRPLAN_NEU*>(f.h.frame->Screen(FrameScreen::Schedule));
+    ASSERT_NE(s, nullptr);
+    ClickMapField(*s, site_x, y);
+    ClickPage(*s, vehicle_screens::kStopRowLeft + 20,
+              vehicle_screens::kStopRowTop + vehicle_screens::kStopRowStep + 5);
+    ClickMapField(*s, factory_x, y);
+    ClickPage(*s, vehicle_screens::kGoodsCellLeft + 5, vehicle_screens::kGoodsCellTop + 5);
+    ASSERT_TRUE(s->popup->IsWindowVisible());
+    PickInPopup(*s->popup, chain.raw);
+    EXPECT_EQ(s->stop_goods[0][0], chain.raw);
+    Press(*s, kCmdScheduleOk);
+    ASSERT_EQ(f.h.frame->Screen(FrameScreen::Schedule), nullptr);
+    ASSERT_EQ(std::tuple(truck->stop_count, int(truck->schedule[0].x[0]),
+                         int(truck->schedule[1].x[0]), truck->running_flag),
+              std::tuple(2, site_x, factory_x, 1));
+
+    // 5. Game months until the raw material has reached the factory (in its
+    // stock, or already made into its product).
+    const int64_t cash = gs.cash[0];
+    const auto arrived = [&] {
+        for (int32_t i = 0; i < factory->slot_count(); ++i) {
+            const GoodsSlot& slot = factory->slot(i);
+            if ((slot.product == chain.raw || slot.product == chain.product) &&
+                slot.numerator > 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int32_t month = 0; month < 24 && !arrived(); ++month) RunTicks(4);
+    EXPECT_TRUE(arrived()) << int(truck->pos_x) << "," << int(truck->pos_y);
+    EXPECT_NE(gs.cash[0], cash);
+
+    // 6. Saved and loaded through the screens: a second save is the same.
+    // The camera looks away first: a vehicle's box on the screen is saved,
+    // and a loaded one has none until it is drawn again.
+    LookAt(y < 128 ? 240 : 16, site_x < 128 ? 240 : 16);
+    RunTicks(1);
+    ASSERT_EQ(truck->screen_box[0], -1);
+    SaveInto(0, "A chain of our own");
+    const int64_t saved_cash = gs.cash[0];
+    RunTicks(4);
+    plat::SendMessage(g_pHauptDialog, kMsgPanelOpenLoadGame);
+    auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
+    ASSERT_NE(load, nullptr);
+    EXPECT_EQ(load->list->GetLine(0), "A chain of our own");
+    f.Char(kEnter);
+    ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
+    EXPECT_EQ(gs.cash[0], saved_cash);
+    SaveInto(1, "Again");
     const std::vector<char> first = Bytes(f.folder + "/save/0.lvl");
     ASSERT_GT(first.size(), 786432u);
     EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
