@@ -185,6 +185,11 @@ std::map<std::string, Size> ExpectedPictures() {
         std::snprintf(name, sizeof name, "tutorial/tut%03d.jgd", i + 1);
         e[name] = {kTutorialPages[i].width, kTutorialPages[i].height};
     }
+    // The end of a game: the two score sheets and the high-score list.
+    for (int n : {37, 38, 49}) {
+        e["scr_" + std::to_string(n) + ".jgd"] = {640, 480};
+        e["scb_" + std::to_string(n) + ".jgd"] = {108, 80};
+    }
     // The statistics screen and the annual accounts.
     e["scr_stat.jgd"] = {640, 480};
     e["scb_stat.jgd"] = {216, 97};

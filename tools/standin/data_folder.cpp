@@ -4,6 +4,7 @@
 #include "city_names.h"
 #include "dib_writer.h"
 #include "economy_screens.h"
+#include "ending_screens.h"
 #include "flow_screens.h"
 #include "fonts.h"
 #include "panel_dialogs.h"
@@ -38,6 +39,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddEconomyScreenFiles(files);
     AddPanelDialogFiles(files);
     AddFlowScreenFiles(files);
+    AddEndingScreenFiles(files);
     AddStatisticsScreenFiles(files);
     AddSoundEffectFiles(files);
     return files;
