@@ -16,6 +16,7 @@
 #include "screens/flow/level_select_screen.h"
 #include "screens/flow/level_text_screen.h"
 #include "screens/flow/load_game_screen.h"
+#include "screens/flow/news_popups.h"
 #include "screens/flow/save_game_screen.h"
 #include "screens/panel/city_growth_screen.h"
 #include "screens/panel/confirm_screen.h"
@@ -657,12 +658,12 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
      LeaveResult},
     {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},
-    {PanelPopup::ProductNews, kMsgProductNews, kNews, 0},
-    {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1},
-    {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2},
+    {PanelPopup::ProductNews, kMsgProductNews, kNews, 0, OpenPopupScreen<FS_NEWS_PRODUCT>},
+    {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1, OpenPopupScreen<FS_NEWS_VEHICLE>},
+    {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2, OpenPopupScreen<FS_NEWS_BUILDING>},
     {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, OpenStructureInfo,
      BuildingOfSelectedField, nullptr, PublishStructureInfo},
-    {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3},
+    {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3, OpenPopupScreen<FS_NEWS_BUSINESS>},
     {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, OpenCompanyName, nullptr,
      CompanyNameResult},
     {PanelPopup::TerminalRename, kMsgPanelOpenTerminalRename, kPopupHalts, -1, OpenTerminalRename,

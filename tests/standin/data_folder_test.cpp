@@ -190,6 +190,16 @@ std::map<std::string, Size> ExpectedPictures() {
         e["scr_" + std::to_string(n) + ".jgd"] = {640, 480};
         e["scb_" + std::to_string(n) + ".jgd"] = {108, 80};
     }
+    // The news popups and their close-button sheets.
+    for (int n = 9; n <= 44; ++n) e["newp_" + std::to_string(n) + ".jgd"] = {236, 391};
+    for (int n : {9, 11}) e["newg_" + std::to_string(n) + ".jgd"] = {236, 260};
+    for (int n : {3, 6, 9, 11, 12, 13, 14, 15, 16, 17, 18}) {
+        e["newf_" + std::to_string(n) + ".jgd"] = {236, 260};
+    }
+    for (int n = 0; n < 40; ++n) e["wisz_" + std::to_string(n) + ".jgd"] = {236, 311};
+    for (const char* sheet : {"scb_newp.jgd", "scb_newg.jgd", "scb_newf.jgd", "scb_wisz.jgd"}) {
+        e[sheet] = {108, 80};
+    }
     // The statistics screen and the annual accounts.
     e["scr_stat.jgd"] = {640, 480};
     e["scb_stat.jgd"] = {216, 97};

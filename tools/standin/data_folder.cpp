@@ -7,6 +7,7 @@
 #include "ending_screens.h"
 #include "flow_screens.h"
 #include "fonts.h"
+#include "news_pictures.h"
 #include "panel_dialogs.h"
 #include "sound_effects.h"
 #include "standin.h"
@@ -40,6 +41,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddPanelDialogFiles(files);
     AddFlowScreenFiles(files);
     AddEndingScreenFiles(files);
+    AddNewsPictureFiles(files);
     AddStatisticsScreenFiles(files);
     AddSoundEffectFiles(files);
     return files;
