@@ -13,6 +13,7 @@
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
 #include "screens/economy/annual_accounts_window.h"
+#include "screens/flow/board_vote_screen.h"
 #include "screens/flow/level_select_screen.h"
 #include "screens/flow/level_text_screen.h"
 #include "screens/flow/load_game_screen.h"
@@ -690,7 +691,8 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      CloseForResultScreen, AssignmentFailedResult},
     {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
      nullptr, CountAssignmentVotes, AssignmentDoneResult},
-    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, nullptr, nullptr, BoardVoteResult},
+    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, OpenPopupScreen<FS_BOARD_VOTE>, nullptr,
+     BoardVoteResult},
     // A text that arrives while another screen is shown waits hidden.
     {PanelPopup::MissionText, kMsgPanelOpenMissionText, kPopupQueued, -1,
      OpenPopupScreen<FS_MISSION_TEXT>, nullptr, MissionTextResult},

@@ -185,6 +185,9 @@ std::map<std::string, Size> ExpectedPictures() {
         std::snprintf(name, sizeof name, "tutorial/tut%03d.jgd", i + 1);
         e[name] = {kTutorialPages[i].width, kTutorialPages[i].height};
     }
+    // The board vote.
+    e["scr_24.jgd"] = {300, 351};
+    e["scb_24.jgd"] = {108, 80};
     // The end of a game: the two score sheets and the high-score list.
     for (int n : {37, 38, 49}) {
         e["scr_" + std::to_string(n) + ".jgd"] = {640, 480};

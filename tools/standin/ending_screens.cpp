@@ -32,8 +32,8 @@ void Well(Canvas& c, int left, int top, int right, int bottom) {
     c.FrameRect(left - 1, top - 1, right - left + 2, bottom - top + 2, pal::Shade(pal::kSlate, 0));
 }
 
-void OkRecess(Canvas& c, int x) {
-    c.FillRect(x - 2, ge::kOkY - 2, 112, 44, pal::Shade(pal::kSlate, 0));
+void OkRecess(Canvas& c, int x, int y = ge::kOkY) {
+    c.FillRect(x - 2, y - 2, 112, 44, pal::Shade(pal::kSlate, 0));
 }
 
 Canvas MakeOkSheet() {
@@ -79,12 +79,31 @@ Canvas MakeHighScoreList() {
     return c;
 }
 
+Canvas MakeBoardVote() {
+    Canvas c(300, 351);
+    Page(c, "Board vote", "Votes out of 100");
+    // The bars stand on the axis at y 270; their wells from y 70.
+    Well(c, 96, 70, 176, 270);
+    Well(c, 192, 70, 272, 270);
+    c.FillRect(80, 270, 210, 1, pal::Shade(pal::kGold, 4));
+    Label(c, 100, 56, "Against");
+    Label(c, 200, 56, "For you");
+    OkRecess(c, 128, 311);
+    return c;
+}
+
+Canvas MakeBoardVoteSheet() {
+    return MakeOkSheet();
+}
+
 void AddEndingScreenFiles(std::vector<FileRecipe>& files) {
     files.push_back(PictureRecipe("scr_37.jgd", [] { return MakeScoreSheet(true); }));
     files.push_back(PictureRecipe("scb_37.jgd", MakeOkSheet));
     files.push_back(PictureRecipe("scr_38.jgd", [] { return MakeScoreSheet(false); }));
     files.push_back(PictureRecipe("scb_38.jgd", MakeOkSheet));
     files.push_back(PictureRecipe("scr_49.jgd", MakeHighScoreList));
+    files.push_back(PictureRecipe("scr_24.jgd", MakeBoardVote));
+    files.push_back(PictureRecipe("scb_24.jgd", MakeBoardVoteSheet));
     files.push_back(PictureRecipe("scb_49.jgd", MakeOkSheet));
 }
 
