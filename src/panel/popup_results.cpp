@@ -18,6 +18,7 @@
 #include "screens/flow/level_text_screen.h"
 #include "screens/flow/load_game_screen.h"
 #include "screens/flow/news_popups.h"
+#include "screens/flow/result_screens.h"
 #include "screens/flow/save_game_screen.h"
 #include "screens/panel/city_growth_screen.h"
 #include "screens/panel/confirm_screen.h"
@@ -683,14 +684,14 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      OpenPopupScreen<FS_SCENARIO_SELECT>, nullptr, ScenarioSelectResult},
     {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1,
      OpenEndConfirmation, nullptr, EndConfirmResult},
-    {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1, nullptr,
-     CloseForResultScreen, MissionOverResult},
-    {PanelPopup::MissionDone, kMsgPanelOpenMissionDone, kPopupHalts, -1, nullptr,
-     CloseForResultScreen, MissionOverResult},
-    {PanelPopup::AssignmentFailed, kMsgPanelOpenAssignmentFailed, kPopupHalts, -1, nullptr,
-     CloseForResultScreen, AssignmentFailedResult},
+    {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1,
+     OpenPopupScreen<FS_MISSION_FAILED>, CloseForResultScreen, MissionOverResult},
+    {PanelPopup::MissionDone, kMsgPanelOpenMissionDone, kPopupHalts, -1,
+     OpenPopupScreen<FS_MISSION_DONE>, CloseForResultScreen, MissionOverResult},
+    {PanelPopup::AssignmentFailed, kMsgPanelOpenAssignmentFailed, kPopupHalts, -1,
+     OpenPopupScreen<FS_ASSIGNMENT_FAILED>, CloseForResultScreen, AssignmentFailedResult},
     {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
-     nullptr, CountAssignmentVotes, AssignmentDoneResult},
+     OpenPopupScreen<FS_ASSIGNMENT_DONE>, CountAssignmentVotes, AssignmentDoneResult},
     {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, OpenPopupScreen<FS_BOARD_VOTE>, nullptr,
      BoardVoteResult},
     // A text that arrives while another screen is shown waits hidden.

@@ -185,6 +185,11 @@ std::map<std::string, Size> ExpectedPictures() {
         std::snprintf(name, sizeof name, "tutorial/tut%03d.jgd", i + 1);
         e[name] = {kTutorialPages[i].width, kTutorialPages[i].height};
     }
+    // The results of missions and assignments.
+    for (int n = 33; n <= 36; ++n) {
+        e["scr_" + std::to_string(n) + ".jgd"] = {364, 355};
+        e["scb_" + std::to_string(n) + ".jgd"] = {216, 80};
+    }
     // The board vote.
     e["scr_24.jgd"] = {300, 351};
     e["scb_24.jgd"] = {108, 80};

@@ -96,7 +96,48 @@ Canvas MakeBoardVoteSheet() {
     return MakeOkSheet();
 }
 
+// The result screens: 364 x 355, the list from (4, 60), buttons at y 311.
+Canvas MakeResult(const std::string& title, const std::string& subtitle, bool two_buttons) {
+    Canvas c(364, 355);
+    Page(c, title, subtitle);
+    Well(c, 4, 60, 360, 298);
+    if (two_buttons) {
+        OkRecess(c, 44, 311);
+        OkRecess(c, 212, 311);
+    } else {
+        OkRecess(c, 128, 311);
+    }
+    return c;
+}
+
+Canvas MakeResultSheet(bool two_buttons) {
+    Canvas c(216, 80);
+    DrawButtonFace(c, 0, 0, 108, 40, two_buttons ? "Go on" : "OK", false);
+    DrawButtonFace(c, 0, 40, 108, 40, two_buttons ? "Go on" : "OK", true);
+    if (two_buttons) {
+        DrawButtonFace(c, 108, 0, 108, 40, "Try again", false);
+        DrawButtonFace(c, 108, 40, 108, 40, "Try again", true);
+    }
+    return c;
+}
+
 void AddEndingScreenFiles(std::vector<FileRecipe>& files) {
+    files.push_back(PictureRecipe("scr_33.jgd", [] {
+        return MakeResult("Mission completed", "The contract is fulfilled", false);
+    }));
+    files.push_back(PictureRecipe("scr_34.jgd", [] {
+        return MakeResult("Mission failed", "The contract terms were not met", false);
+    }));
+    files.push_back(PictureRecipe("scr_35.jgd", [] {
+        return MakeResult("Assignment completed", "The board is impressed", false);
+    }));
+    files.push_back(PictureRecipe(
+        "scr_36.jgd", [] { return MakeResult("Assignment failed", "Try again or go on", true); }));
+    for (int n : {33, 34, 35}) {
+        files.push_back(PictureRecipe("scb_" + std::to_string(n) + ".jgd",
+                                      [] { return MakeResultSheet(false); }));
+    }
+    files.push_back(PictureRecipe("scb_36.jgd", [] { return MakeResultSheet(true); }));
     files.push_back(PictureRecipe("scr_37.jgd", [] { return MakeScoreSheet(true); }));
     files.push_back(PictureRecipe("scb_37.jgd", MakeOkSheet));
     files.push_back(PictureRecipe("scr_38.jgd", [] { return MakeScoreSheet(false); }));
