@@ -15,6 +15,8 @@
 #include "screens/economy/store_overview_screen.h"
 #include "screens/economy/store_sales_screen.h"
 #include "screens/flow/career_screen.h"
+#include "screens/flow/game_end_screen.h"
+#include "screens/flow/high_score_screen.h"
 #include "screens/flow/logo_screen.h"
 #include "screens/flow/new_game_screen.h"
 #include "screens/flow/opponent_select_screen.h"
@@ -123,6 +125,16 @@ const ScreenEntry kScreens[] = {
          {.after_done = [](plat::Window& frame, plat::WParam,
                            plat::LParam) { Frame(frame).OnOpponentSelectDone(); }}),
     kTutorialScreenEntry,
+    With(kGameEndScreenEntry,
+         {.before_delete =
+              [](plat::Window& frame, plat::Window* screen, plat::WParam, plat::LParam) {
+                  Frame(frame).game_end_points = static_cast<FS_SPIELENDE*>(screen)->total_points;
+              },
+          .after_done =
+              [](plat::Window& frame, plat::WParam, plat::LParam) {
+                  Frame(frame).OnGameEndDone(Frame(frame).game_end_points);
+              }}),
+    kHighScoreScreenEntry,
 };
 
 }  // namespace

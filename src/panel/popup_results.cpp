@@ -13,9 +13,12 @@
 #include "panel/popup_protocol.h"
 #include "platform/random.h"
 #include "screens/economy/annual_accounts_window.h"
+#include "screens/flow/board_vote_screen.h"
 #include "screens/flow/level_select_screen.h"
 #include "screens/flow/level_text_screen.h"
 #include "screens/flow/load_game_screen.h"
+#include "screens/flow/news_popups.h"
+#include "screens/flow/result_screens.h"
 #include "screens/flow/save_game_screen.h"
 #include "screens/panel/city_growth_screen.h"
 #include "screens/panel/confirm_screen.h"
@@ -657,12 +660,12 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
      LeaveResult},
     {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},
-    {PanelPopup::ProductNews, kMsgProductNews, kNews, 0},
-    {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1},
-    {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2},
+    {PanelPopup::ProductNews, kMsgProductNews, kNews, 0, OpenPopupScreen<FS_NEWS_PRODUCT>},
+    {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1, OpenPopupScreen<FS_NEWS_VEHICLE>},
+    {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2, OpenPopupScreen<FS_NEWS_BUILDING>},
     {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, OpenStructureInfo,
      BuildingOfSelectedField, nullptr, PublishStructureInfo},
-    {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3},
+    {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3, OpenPopupScreen<FS_NEWS_BUSINESS>},
     {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, OpenCompanyName, nullptr,
      CompanyNameResult},
     {PanelPopup::TerminalRename, kMsgPanelOpenTerminalRename, kPopupHalts, -1, OpenTerminalRename,
@@ -681,15 +684,16 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      OpenPopupScreen<FS_SCENARIO_SELECT>, nullptr, ScenarioSelectResult},
     {PanelPopup::EndConfirm, kMsgPanelOpenEndConfirm, kPopupHalts | kPopupPausesMusic, -1,
      OpenEndConfirmation, nullptr, EndConfirmResult},
-    {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1, nullptr,
-     CloseForResultScreen, MissionOverResult},
-    {PanelPopup::MissionDone, kMsgPanelOpenMissionDone, kPopupHalts, -1, nullptr,
-     CloseForResultScreen, MissionOverResult},
-    {PanelPopup::AssignmentFailed, kMsgPanelOpenAssignmentFailed, kPopupHalts, -1, nullptr,
-     CloseForResultScreen, AssignmentFailedResult},
+    {PanelPopup::MissionFailed, kMsgPanelOpenMissionFailed, kPopupHalts, -1,
+     OpenPopupScreen<FS_MISSION_FAILED>, CloseForResultScreen, MissionOverResult},
+    {PanelPopup::MissionDone, kMsgPanelOpenMissionDone, kPopupHalts, -1,
+     OpenPopupScreen<FS_MISSION_DONE>, CloseForResultScreen, MissionOverResult},
+    {PanelPopup::AssignmentFailed, kMsgPanelOpenAssignmentFailed, kPopupHalts, -1,
+     OpenPopupScreen<FS_ASSIGNMENT_FAILED>, CloseForResultScreen, AssignmentFailedResult},
     {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
-     nullptr, CountAssignmentVotes, AssignmentDoneResult},
-    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, nullptr, nullptr, BoardVoteResult},
+     OpenPopupScreen<FS_ASSIGNMENT_DONE>, CountAssignmentVotes, AssignmentDoneResult},
+    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, OpenPopupScreen<FS_BOARD_VOTE>, nullptr,
+     BoardVoteResult},
     // A text that arrives while another screen is shown waits hidden.
     {PanelPopup::MissionText, kMsgPanelOpenMissionText, kPopupQueued, -1,
      OpenPopupScreen<FS_MISSION_TEXT>, nullptr, MissionTextResult},

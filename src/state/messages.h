@@ -277,6 +277,9 @@ inline constexpr uint16_t kCmdBack = 40113;
 inline constexpr uint16_t kCmdClose = 40129;
 inline constexpr uint16_t kCmdDialogOk = 40186;
 inline constexpr uint16_t kCmdDialogCancel = 40187;
+// The career result's buttons: go on to the next assignment, try it again.
+inline constexpr uint16_t kCmdGoOn = 40190;
+inline constexpr uint16_t kCmdTryAgain = 40191;
 // The cancel commands of single screens.
 inline constexpr uint16_t kCmdOpponentSelectCancel = 40122;
 inline constexpr uint16_t kCmdSalesStatisticsCancel = 40123;

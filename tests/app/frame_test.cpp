@@ -691,6 +691,8 @@ TEST_F(FrameGameTest, GameEndEntersTheHighScoreListAndShowsTheScoresOrTheTitle) 
     for (int32_t i = 0; i < kHighScoreCount; ++i) gs.high_scores[i].points = 1000 - 100 * i;
     std::snprintf(gs.company_names[0], kCompanyNameLength, "%s", "Winner Ltd");
     h.frame->AddScreen(GameEndEntry());
+    Add<FrameScreen::HighScores>(kMsgOpenHighScores, kMsgHighScoresDone, kOpenCommon,
+                                 kDoneLoadKeys | kDoneShowTitle);
     struct Case {
         int32_t mode, points, place;
         bool ends_game;
@@ -709,15 +711,15 @@ TEST_F(FrameGameTest, GameEndEntersTheHighScoreListAndShowsTheScoresOrTheTitle) 
                   std::tuple(nullptr, 0, c.ends_game ? 1u : 0u))
             << c.points;
         EXPECT_TRUE(c.place < 0 || std::string(gs.high_scores[c.place].name) == "Winner Ltd");
-        // No high-score screen yet: the title comes in both cases.
+        // An entry shows the list first; the title follows it.
+        EXPECT_EQ(h.frame->Screen(FrameScreen::HighScores) != nullptr, c.place >= 0);
+        if (c.place >= 0) h.frame->SendMessage(kMsgHighScoresDone);
         EXPECT_NE(h.frame->Screen(FrameScreen::Start), nullptr);
         h.frame->DeleteScreen(FrameScreen::Start);
     }
     EXPECT_EQ(gs.high_scores[1].points, 1000u);
     EXPECT_EQ(gs.high_scores[9].points, 200u);  // 100 and 99 did not stay
-    // With a high-score screen, that comes first and the title after it.
-    Add<FrameScreen::HighScores>(kMsgOpenHighScores, kMsgHighScoresDone, kOpenCommon,
-                                 kDoneLoadKeys | kDoneShowTitle);
+    // The high-score screen comes first and the title after it.
     h.frame->SendMessage(kMsgGameEnd, 0, 38);
     static_cast<TestScreen*>(h.frame->Screen(FrameScreen::GameEnd))->points = 6000;
     h.frame->SendMessage(kMsgGameEndDone);

@@ -185,6 +185,29 @@ std::map<std::string, Size> ExpectedPictures() {
         std::snprintf(name, sizeof name, "tutorial/tut%03d.jgd", i + 1);
         e[name] = {kTutorialPages[i].width, kTutorialPages[i].height};
     }
+    // The results of missions and assignments.
+    for (int n = 33; n <= 36; ++n) {
+        e["scr_" + std::to_string(n) + ".jgd"] = {364, 355};
+        e["scb_" + std::to_string(n) + ".jgd"] = {216, 80};
+    }
+    // The board vote.
+    e["scr_24.jgd"] = {300, 351};
+    e["scb_24.jgd"] = {108, 80};
+    // The end of a game: the two score sheets and the high-score list.
+    for (int n : {37, 38, 49}) {
+        e["scr_" + std::to_string(n) + ".jgd"] = {640, 480};
+        e["scb_" + std::to_string(n) + ".jgd"] = {108, 80};
+    }
+    // The news popups and their close-button sheets.
+    for (int n = 9; n <= 44; ++n) e["newp_" + std::to_string(n) + ".jgd"] = {236, 391};
+    for (int n : {9, 11}) e["newg_" + std::to_string(n) + ".jgd"] = {236, 260};
+    for (int n : {3, 6, 9, 11, 12, 13, 14, 15, 16, 17, 18}) {
+        e["newf_" + std::to_string(n) + ".jgd"] = {236, 260};
+    }
+    for (int n = 0; n < 40; ++n) e["wisz_" + std::to_string(n) + ".jgd"] = {236, 311};
+    for (const char* sheet : {"scb_newp.jgd", "scb_newg.jgd", "scb_newf.jgd", "scb_wisz.jgd"}) {
+        e[sheet] = {108, 80};
+    }
     // The statistics screen and the annual accounts.
     e["scr_stat.jgd"] = {640, 480};
     e["scb_stat.jgd"] = {216, 97};

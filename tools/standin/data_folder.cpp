@@ -4,8 +4,10 @@
 #include "city_names.h"
 #include "dib_writer.h"
 #include "economy_screens.h"
+#include "ending_screens.h"
 #include "flow_screens.h"
 #include "fonts.h"
+#include "news_pictures.h"
 #include "panel_dialogs.h"
 #include "sound_effects.h"
 #include "standin.h"
@@ -39,6 +41,8 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddEconomyScreenFiles(files);
     AddPanelDialogFiles(files);
     AddFlowScreenFiles(files);
+    AddEndingScreenFiles(files);
+    AddNewsPictureFiles(files);
     AddStatisticsScreenFiles(files);
     AddVehicleScreenFiles(files);
     AddSoundEffectFiles(files);

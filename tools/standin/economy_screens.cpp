@@ -329,6 +329,10 @@ Canvas MakeGoodsPictures() {
     return c;
 }
 
+const char* GoodsPictureName(int good) {
+    return good >= 0 && good < 44 ? kGoodsNames[good] : "";
+}
+
 void AddEconomyScreenFiles(std::vector<FileRecipe>& files) {
     const auto number = [](const char* prefix, int n) {
         return std::string(prefix) + std::to_string(n) + ".jgd";

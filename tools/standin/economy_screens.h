@@ -40,6 +40,9 @@ Canvas MakeDepotSheet();
 Canvas MakePopupPicture(int picture);
 Canvas MakeGoodsPictures();
 
+// The name the pictures give goods index 0..43 ("" outside).
+const char* GoodsPictureName(int good);
+
 // Adds every picture above to the data folder's file list.
 void AddEconomyScreenFiles(std::vector<FileRecipe>& files);
 

@@ -187,11 +187,12 @@ TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
     fvtest::WriteTutorialPictures(h.folder.Path());
     for (int32_t i = 1; i < 9; ++i) {
         // The screens that exist go back to the title.
-        for (FrameScreen slot :
-             {FrameScreen::EditorStart, FrameScreen::NewGame, FrameScreen::Career}) {
+        for (FrameScreen slot : {FrameScreen::EditorStart, FrameScreen::NewGame,
+                                 FrameScreen::Career, FrameScreen::HighScores}) {
             if (plat::Window* screen = h.frame->Screen(slot)) {
-                screen->SendMessage(WM_COMMAND,
-                                    slot == FrameScreen::Career ? kCmdDialogCancel : kCmdBack);
+                screen->SendMessage(WM_COMMAND, slot == FrameScreen::Career       ? kCmdDialogCancel
+                                                : slot == FrameScreen::HighScores ? kCmdClose
+                                                                                  : kCmdBack);
             }
         }
         ASSERT_NE(Title(), nullptr) << i;
