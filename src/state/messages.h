@@ -144,9 +144,7 @@ inline constexpr uint32_t kMsgPanelMissionTextDone = WM_USER + 0x55;
 inline constexpr uint32_t kMsgPanelOpenAssignmentText = WM_USER + 0x56;
 inline constexpr uint32_t kMsgPanelAssignmentTextDone = WM_USER + 0x57;
 inline constexpr uint32_t kMsgPanelCompanyNameDone = WM_USER + 0x5B;
-inline constexpr uint32_t kMsgPanelOpenTerminalRename = WM_USER + 0x5C;
 inline constexpr uint32_t kMsgPanelTerminalRenameDone = WM_USER + 0x5D;
-inline constexpr uint32_t kMsgPanelOpenCityRename = WM_USER + 0x5E;
 inline constexpr uint32_t kMsgPanelCityRenameDone = WM_USER + 0x5F;
 inline constexpr uint32_t kMsgVehicleNewsDone = WM_USER + 0x61;
 inline constexpr uint32_t kMsgBuildingNewsDone = WM_USER + 0x63;
@@ -169,11 +167,6 @@ inline constexpr int32_t kEndPictureLost = 38;
 // --- The panel's dialog screens ------------------------------------------------
 // The overwrite question's answer to the save screen (lParam 0 yes, 1 no).
 inline constexpr uint32_t kMsgOverwriteAnswer = WM_USER + 0x7B;
-// The find screen's list tells it about a click.
-inline constexpr uint32_t kMsgFindLineClicked = WM_USER + 0x13;
-// The list screens' page buttons.
-inline constexpr uint16_t kCmdPageUp = 40130;
-inline constexpr uint16_t kCmdPageDown = 40131;
 
 // --- Commands (WM_COMMAND) the main frame handles ---------------------------
 inline constexpr uint16_t kCmdRotateOrientation = 40195;  // Space
@@ -303,7 +296,8 @@ inline constexpr uint16_t kCmdOverviewOpen = 40376;
 inline constexpr uint16_t kCmdOverviewGoTo = 40379;
 inline constexpr uint16_t kCmdOverviewBack = 40382;
 inline constexpr uint16_t kCmdOverviewOn = 40383;
-// What the economy screens' lists and the popup list tell their screen.
+// What a screen's lists and the popup list tell their screen (the first
+// list's click or changed selection, the second list's click, ...).
 inline constexpr uint32_t kMsgAdvertisingClicked = WM_USER + 0x0D;
 inline constexpr uint32_t kMsgFirstListClicked = WM_USER + 0x13;
 inline constexpr uint32_t kMsgSecondListClicked = WM_USER + 0x14;
@@ -338,7 +332,5 @@ inline constexpr uint16_t kCmdCareerMedium = 40283;
 inline constexpr uint16_t kCmdCareerEasy = 40284;
 // The city-growth screen's stop button.
 inline constexpr uint16_t kCmdStopGrowth = 40367;
-// Screen-private messages of the game-flow screens: a list's changed
-// selection, and the save screen's request to ask before overwriting.
-inline constexpr uint32_t kMsgListSelectionChanged = WM_USER + 19;
+// The save screen's request to ask before overwriting.
 inline constexpr uint32_t kMsgOpenOverwriteConfirm = WM_USER + 122;

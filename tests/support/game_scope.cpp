@@ -19,6 +19,7 @@
 #include "state/world_images.h"
 #include "transport/city_car.h"
 #include "transport/vehicle_lookup.h"
+#include "view/world_view.h"
 #include "world/build_helper.h"
 #include "world/terrain.h"
 #include "world/tile_marker.h"
@@ -68,7 +69,9 @@ GameScope::GameScope(StateOwner owner)
     Set(g_MaxVehicleNumber, 0);
     Set(g_VehicleNameCounter[0], 'A');
     Set(g_CityCarPlaceAttempts, 0);
-    Set(g_MakeCityCar, g_MakeCityCar);
+    // The program's start-up installs the city-car maker and the panel maker;
+    // a test that ran it must not hand them on to the next one.
+    Set(g_MakeCityCar, nullptr);
     Set(g_pVehicleLookup, g_pVehicleLookup);
     // Module-level state of the frame, the loop and the files.
     Set(g_WriteError, 0);
@@ -87,6 +90,7 @@ GameScope::GameScope(StateOwner owner)
     Set(GetPictureLoadHooks(), PictureLoadHooks{});
     Set(GetWorldImageHooks(), WorldImageHooks{});
     Set(GetLevelPictureHooks(), LevelPictureHooks{});
+    Set(GetViewHooks(), ViewHooks{});
     SetProgressEvents(nullptr);
     undo_.push_back([] { SetProgressEvents(nullptr); });
     ResetRandom();

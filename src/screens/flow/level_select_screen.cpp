@@ -98,7 +98,7 @@ bool LevelSelectScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
                            .image = &sheet,
                            .source_x = kListRect.left,
                            .source_y = kListRect.top,
-                           .notify = kMsgListSelectionChanged,
+                           .notify = kMsgFirstListClicked,
                            .highlight_y = fs::kSelectStripY})) {
         return false;
     }
@@ -198,7 +198,7 @@ plat::LResult LevelSelectScreen::OnMessage(uint32_t message, plat::WParam wParam
             }
             return 0;
         }
-        case kMsgListSelectionChanged: {
+        case kMsgFirstListClicked: {
             const int32_t row = list != nullptr ? list->last_clicked : -1;
             const int32_t filled = kind == Kind::Missions ? entry_count : FilledRows();
             if (filled > 0 && row >= 0 && row < filled) selected = row;

@@ -59,7 +59,7 @@ bool FS_LOAD_GAME::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
                            .image = &sheet,
                            .source_x = kListRect.left,
                            .source_y = kListRect.top,
-                           .notify = kMsgListSelectionChanged,
+                           .notify = kMsgFirstListClicked,
                            .highlight_y = fs::kFileStripY})) {
         return false;
     }
@@ -111,7 +111,7 @@ plat::LResult FS_LOAD_GAME::OnMessage(uint32_t message, plat::WParam wParam, pla
             if (list != nullptr) list->Redraw(true);
             return 0;
         }
-        case kMsgListSelectionChanged:
+        case kMsgFirstListClicked:
             if (list != nullptr) {
                 selected = list->last_clicked;
                 list->Redraw(true);

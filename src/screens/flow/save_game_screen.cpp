@@ -89,7 +89,7 @@ bool FS_SAVE_GAME::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
                            .image = &sheet,
                            .source_x = kListRect.left,
                            .source_y = kListRect.top,
-                           .notify = kMsgListSelectionChanged,
+                           .notify = kMsgFirstListClicked,
                            .highlight_y = fs::kFileStripY})) {
         return false;
     }
@@ -175,7 +175,7 @@ plat::LResult FS_SAVE_GAME::OnMessage(uint32_t message, plat::WParam wParam, pla
             if (list != nullptr) list->Redraw(true);
             return 0;
         }
-        case kMsgListSelectionChanged:
+        case kMsgFirstListClicked:
             if (list != nullptr && list->last_clicked >= 0) {
                 TakeRow(list->last_clicked);
                 list->Redraw(true);

@@ -35,14 +35,14 @@ constexpr ButtonLayout kButtons[] = {
      .pressed = {dl::kCancelFaceX, dl::kPressedFaceY}},
     {.x = dl::kFindPageUp.x,
      .y = dl::kFindPageUp.y,
-     .command = kCmdPageUp,
+     .command = kCmdPagePrevious,
      .width = dl::kPageWidth,
      .height = dl::kPageHeight,
      .normal = {dl::kPageUpFaceX, 0},
      .pressed = {dl::kPageUpFaceX, dl::kPressedFaceY}},
     {.x = dl::kFindPageDown.x,
      .y = dl::kFindPageDown.y,
-     .command = kCmdPageDown,
+     .command = kCmdPageNext,
      .width = dl::kPageWidth,
      .height = dl::kPageHeight,
      .normal = {dl::kPageDownFaceX, 0},
@@ -68,7 +68,7 @@ bool FindScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
                            .image = &sheet,
                            .source_x = dl::kFindList.left,
                            .source_y = dl::kFindList.top,
-                           .notify = kMsgFindLineClicked,
+                           .notify = kMsgFirstListClicked,
                            .highlight_y = dl::kListBarY})) {
         return false;
     }
@@ -87,7 +87,7 @@ bool FindScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
 }
 
 plat::LResult FindScreen::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
-    if (message == kMsgFindLineClicked && list != nullptr) {
+    if (message == kMsgFirstListClicked && list != nullptr) {
         if (list->last_clicked >= 0) chosen = list->last_clicked;
         list->Redraw(true);
         return 0;
@@ -100,10 +100,10 @@ plat::LResult FindScreen::OnMessage(uint32_t message, plat::WParam wParam, plat:
             case kCmdDialogCancel:
                 Finish(false);
                 return 0;
-            case kCmdPageUp:
+            case kCmdPagePrevious:
                 Page(-kPageLines);
                 return 0;
-            case kCmdPageDown:
+            case kCmdPageNext:
                 Page(kPageLines);
                 return 0;
             default:
