@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../economy/free_game_by_clicks.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -45,24 +47,7 @@ namespace vs = vehicle_screens;
 
 constexpr int32_t kInformationHeading = 6;
 
-const std::string& PictureFolder() {
-    static const fvtest::TempFolder temp;
-    static const std::string folder = [] {
-        const std::filesystem::path root = temp.Path();
-        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            const std::string& name = recipe.path;
-            if (name.find('/') != std::string::npos && name.rfind("autumn/", 0) != 0) continue;
-            const std::filesystem::path path = root / recipe.path;
-            const std::vector<uint8_t> bytes = recipe.make();
-            std::filesystem::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
-        }
-        return root.string();
-    }();
-    return folder;
-}
+using fvtest::PictureFolder;
 
 class VehicleScreensAcceptance : public ::testing::Test {
   protected:
