@@ -11,6 +11,8 @@ constexpr StatPair kCostConstruction = StatPair::B;  // placement prices, statio
 constexpr StatPair kCostDemolition = StatPair::E;
 constexpr StatPair kCostAdvertising = StatPair::F;
 constexpr StatPair kCostGoods = StatPair::G;  // production and purchase of goods
+// Buying out a computer opponent; the annual accounts show it with demolition.
+constexpr StatPair kCostTakeOver = StatPair::F;
 
 // Takes `amount` from the cash of player 0..3 and books it as a cost of the
 // kind: total costs up, annual and overall profit down, the kind's pair up.

@@ -18,6 +18,7 @@
 #include "screens/flow/level_text_screen.h"
 #include "screens/flow/load_game_screen.h"
 #include "screens/flow/news_popups.h"
+#include "screens/flow/opponent_screens.h"
 #include "screens/flow/result_screens.h"
 #include "screens/flow/save_game_screen.h"
 #include "screens/panel/city_growth_screen.h"
@@ -699,9 +700,10 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      OpenPopupScreen<FS_MISSION_TEXT>, nullptr, MissionTextResult},
     {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, kPopupQueued, -1,
      OpenPopupScreen<FS_ASSIGNMENT_TEXT>, nullptr, AssignmentTextResult},
-    {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, nullptr, nullptr, OpponentNewsResult},
-    {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1, nullptr, nullptr,
-     OpponentOverviewResult, PublishOpponentInfo},
+    {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, OpenPopupScreen<FS_OPPONENT_NEWS>,
+     nullptr, OpponentNewsResult},
+    {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1,
+     OpenPopupScreen<OpponentInfoScreen>, nullptr, OpponentOverviewResult, PublishOpponentInfo},
     {PanelPopup::CityGrowth, kMsgPanelOpenCityGrowth, 0, -1, OpenCityGrowthChoice, nullptr,
      CityGrowthResult},
 };

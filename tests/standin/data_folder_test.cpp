@@ -27,9 +27,11 @@
 #include "font_tables.h"
 #include "iso.h"
 #include "landscape_templates.h"
+#include "palette.h"
 #include "platform/palette.h"
 #include "platform/temp_folder.h"
 #include "screens.h"
+#include "screens/flow/opponent_layout.h"
 #include "screens/flow/tutorial_pages.h"
 #include "standin.h"
 #include "state/data_tables.h"
@@ -208,6 +210,10 @@ std::map<std::string, Size> ExpectedPictures() {
     for (const char* sheet : {"scb_newp.jgd", "scb_newg.jgd", "scb_newf.jgd", "scb_wisz.jgd"}) {
         e[sheet] = {108, 80};
     }
+    // The opponents' news and overview with their two-button sheets.
+    e["scr_46.jgd"] = {316, 260};
+    e["scr_47.jgd"] = {360, 320};
+    e["scb_46.jgd"] = e["scb_47.jgd"] = {216, 80};
     // The statistics screen and the annual accounts.
     e["scr_stat.jgd"] = {640, 480};
     e["scb_stat.jgd"] = {216, 97};
@@ -355,6 +361,40 @@ TEST(DataFolderTest, BuildingPicturesHoldTheirFootprintAndAllShareThePalette) {
     EXPECT_GT(rgb(10)[0] + rgb(10)[1] + rgb(10)[2], 600);
     for (const char* other : {"scr_0.jgd", "summer/tilesg.jgd", "lk2.jgd", "spring/g1_80.jgd"})
         EXPECT_EQ(Load(other).palette, first.palette) << other;
+}
+
+// The opponent screens write their lines in the light text colour: every
+// line's place is one plain, darker colour, and the two button faces of each
+// sheet differ.
+TEST(DataFolderTest, OpponentScreensLeaveTheirLinesPlainForTheText) {
+    namespace os = opponent_screens;
+    auto plain = [](const ParsedDib& dib, int x0, int y0, int x1, int y1) {
+        std::set<uint8_t> colours;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < std::min(x1, dib.width - 2); ++x) colours.insert(dib.At(x, y));
+        return colours.size() == 1 && *colours.begin() != standin::pal::kText;
+    };
+    const ParsedDib& overview = Load(os::kOverviewPicture);
+    ASSERT_TRUE(overview.ok);
+    for (const os::FigureLine& l :
+         {os::kNameLine, os::kCapitalLine, os::kProfitLine, os::kVehiclesLine, os::kWayLengthLine,
+          os::kWorthLine, os::kPointsLine, os::kPriceLine}) {
+        EXPECT_TRUE(plain(overview, l.x, l.y, l.x + l.width, l.y + os::kFigureHeight)) << l.y;
+    }
+    const ParsedDib& news = Load(os::kNewsPicture);
+    ASSERT_TRUE(news.ok);
+    const int bottom = os::kNewsFirstFigureY + os::kNewsFigureStep * (os::kNewsFigureLines - 1) +
+                       os::kFigureHeight;
+    EXPECT_TRUE(plain(news, os::kNewsTextX, os::kNewsNameY, news.width, bottom));
+    for (const char* sheet : {os::kNewsSheet, os::kOverviewSheet}) {
+        const ParsedDib& s = Load(sheet);
+        ASSERT_TRUE(s.ok) << sheet;
+        int differing = 0;
+        for (int y = 0; y < os::kButtonHeight; ++y)
+            for (int x = 0; x < os::kButtonWidth; ++x)
+                differing += s.At(x, y) != s.At(x + os::kOkFaceX, y);
+        EXPECT_GT(differing, 50) << sheet;
+    }
 }
 
 int MarkAt(const ParsedDib& dib, int x, int y) {

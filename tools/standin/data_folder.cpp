@@ -8,6 +8,7 @@
 #include "flow_screens.h"
 #include "fonts.h"
 #include "news_pictures.h"
+#include "opponent_pictures.h"
 #include "panel_dialogs.h"
 #include "sound_effects.h"
 #include "standin.h"
@@ -43,6 +44,7 @@ std::vector<FileRecipe> DataFileRecipes() {
     AddFlowScreenFiles(files);
     AddEndingScreenFiles(files);
     AddNewsPictureFiles(files);
+    AddOpponentPictureFiles(files);
     AddStatisticsScreenFiles(files);
     AddVehicleScreenFiles(files);
     AddSoundEffectFiles(files);
