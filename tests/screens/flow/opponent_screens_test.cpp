@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/app_globals.h"
@@ -259,6 +260,33 @@ TEST_F(OpponentScreens, ShowMovesTheViewToTheProductionAndWithoutOneAnswersAsOk)
     EXPECT_EQ(std::tuple(view->cursor_x, view->cursor_y, gs.zoom_request),
               std::tuple(100, 120, view->zoom));
     EXPECT_EQ(view->centre_x, (100.0 - 120.0) / 2.0);
+}
+
+TEST_F(OpponentScreens, AnOpponentsNewsFromItsTurnWaitsBehindAnotherScreen) {
+    CGameState& gs = f.gs();
+    plat::SendMessage(g_pHauptDialog, kMsgProductNews, 8, 0);
+    f.h.Run();
+    plat::Window* product = Open(PanelPopup::ProductNews);
+    ASSERT_NE(product, nullptr);
+    // What the opponent's turn calls when its factory stands.
+    PanelEvents& hooks = *g_pHauptDialog;
+    hooks.OpponentNews(0);
+    f.h.Run();
+    plat::Window* news = Open(PanelPopup::OpponentNews);
+    ASSERT_NE(news, nullptr);
+    EXPECT_EQ(std::tuple(news->IsWindowVisible(), gs.news_ids[4]), std::tuple(false, 0));
+    product->SendMessage(WM_CHAR, kEnter, 0);  // the product news closes, the opponent's shows
+    f.h.Run();
+    EXPECT_EQ(Open(PanelPopup::ProductNews), nullptr);
+    EXPECT_TRUE(news->IsWindowVisible());
+    EXPECT_EQ(gs.screen_open, 1);
+    news->SendMessage(WM_CHAR, kEnter, 0);
+    f.h.Run();
+    EXPECT_EQ(std::tuple(Open(PanelPopup::OpponentNews), gs.screen_open), std::tuple(nullptr, 0));
+    // A report of a slot without an opponent opens nothing.
+    delete std::exchange(gs.opponents[2], nullptr);
+    EXPECT_EQ(OpenNews(2), nullptr);
+    EXPECT_EQ(gs.screen_open, 0);
 }
 
 }  // namespace
