@@ -154,6 +154,14 @@ class FreeGameByClicks : public ::testing::Test, public PlayerClicks {
         panel().SendMessage(kMsgPanelCityGrowthDone, 0, 0);
         h.Run();
     }
+    // The offered start, then a running game with cash enough.
+    void StartPlaying() {
+        ASSERT_NE(g_pSpielFeld, nullptr);
+        ASSERT_NE(g_pHauptDialog, nullptr);
+        TakeTheOfferedStart();
+        gs().cash[0] = 5000000;
+        gs().sim_halted = 0;
+    }
 
     fvtest::FrameHost h;
 

@@ -72,11 +72,7 @@ class StatisticsScreensAcceptance : public fvtest::FreeGameByClicks {
 };
 
 TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
-    ASSERT_NE(g_pSpielFeld, nullptr);
-    ASSERT_NE(g_pHauptDialog, nullptr);
-    TakeTheOfferedStart();
-    gs().cash[0] = 5000000;
-    gs().sim_halted = 0;
+    StartPlaying();
 
     // A toy industry making a toy and a toy store in the largest city.
     Heading(kBuildingHeading);

@@ -79,26 +79,32 @@ class PlayThrough : public ::testing::Test, public fvtest::PlayerClicks {
     }
     // Button i (0 continue .. 9 quit) down the title's right edge.
     void Choose(int32_t i) { f.Click(192 + 480 + 80, 144 + 23 + 45 * i + 16); }
-    // A free game from the title: set-up OK, a name, three rivals, no growth.
+    // A free game from the title: set-up OK, a name, three rivals, no growth,
+    // each on its screen.
     void StartFreeGame(std::initializer_list<int32_t> portraits) {
         Title();
         Choose(2);
         ASSERT_NE(f.h.frame->Screen(FrameScreen::NewGame), nullptr);
         f.Char(kEnter);
         ASSERT_NE(g_pHauptDialog, nullptr);
-        // The name and growth choices are the control panel's own screens.
-        for (PanelPopup slot : {PanelPopup::CompanyName, PanelPopup::CityGrowth}) {
-            g_pHauptDialog->SetPopupFactory(slot, OpenPopupScreen<AnswerLater>);
-        }
-        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenCompanyName);
-        std::strcpy(g_pHauptDialog->popup_result.text, "Play Through Ltd");
-        plat::SendMessage(g_pHauptDialog, kMsgPanelCompanyNameDone, 0, 0);
+        // The company name typed over the offered one, Enter.
+        ASSERT_NE(g_pHauptDialog->Popup(PanelPopup::CompanyName), nullptr);
+        for (const char c : std::string("Play Through Ltd")) f.Char(static_cast<uint8_t>(c));
+        PressEnter();
+        ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::CompanyName), nullptr);
+        EXPECT_STREQ(f.gs().company_names[0], "Play Through Ltd");
         ASSERT_NE(f.h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
         for (int32_t p : portraits) f.Click(192 + 430, 144 + 60 + 80 * p + 35);
         f.Char(kEnter);
-        g_pHauptDialog->popup_result.choice = 0;
-        plat::SendMessage(g_pHauptDialog, kMsgPanelCityGrowthDone, 0, 0);
-        ASSERT_EQ(f.gs().sim_halted, 0);
+        // The city growth as offered (none), Enter.
+        ASSERT_NE(g_pHauptDialog->Popup(PanelPopup::CityGrowth), nullptr);
+        PressEnter();
+        ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::CityGrowth), nullptr);
+        ASSERT_EQ(std::tuple(f.gs().sim_halted, f.gs().year), std::tuple(0, 1960));
+    }
+    void PressEnter() {
+        f.h.host.InjectKeyPress(VK_RETURN, kEnter);
+        f.h.Run();
     }
     // Game ticks on the fake clock, the loop turning every 26 ms.
     void RunTicks(int32_t ticks) {
@@ -117,7 +123,8 @@ class PlayThrough : public ::testing::Test, public fvtest::PlayerClicks {
         f.Click(r.left + 1 + x, r.top + 1 + y);
     }
     void SaveInto(int32_t slot, const std::string& description) {
-        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenSaveGame);
+        Heading(kFileHeading);
+        PanelRow(kCmdSave);
         auto* save = dynamic_cast<FS_SAVE_GAME*>(g_pHauptDialog->Popup(PanelPopup::SaveGame));
         ASSERT_NE(save, nullptr);
         ClickIn(*save, 80, 63 + 17 * slot + 8);
@@ -142,6 +149,7 @@ class PlayThrough : public ::testing::Test, public fvtest::PlayerClicks {
     }
     plat::HeadlessBackend& Host() override { return f.h.host; }
 
+    static constexpr int32_t kFileHeading = 1;
     static constexpr int32_t kBuildingHeading = 11;
     static constexpr int32_t kWaysHeading = 12;
     // Rows of the purchase screen's category list.
@@ -231,7 +239,8 @@ TEST_F(PlayThrough, AFreeGameSavedAndLoadedThroughTheScreensSavesTheSameBytes) {
     const int64_t cash = f.gs().cash[0];
     SaveInto(0, "First save");
     RunTicks(8);  // the game goes on and changes
-    plat::SendMessage(g_pHauptDialog, kMsgPanelOpenLoadGame);
+    Heading(kFileHeading);
+    PanelRow(kCmdLoad);
     auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
     ASSERT_NE(load, nullptr);
     EXPECT_EQ(load->list->GetLine(0), "First save");
@@ -244,12 +253,15 @@ TEST_F(PlayThrough, AFreeGameSavedAndLoadedThroughTheScreensSavesTheSameBytes) {
     EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
 }
 
-// A chain of one's own in a free game, every step a player's click: the
-// industry bought on the purchase screen and placed by a site of the world,
-// its product chosen on the production screen; a depot by each, joined by a
-// road; a truck bought at the site's depot and sent between the two on its
-// schedule, loading the site's raw material. The game then runs months until
-// the material is in the factory, and is saved and loaded through the screens.
+// A chain of one's own in a free game, every step a player's click or key:
+// the industry bought on the purchase screen and placed by a site of the
+// world, its product chosen on the production screen; two truck depots bought
+// there too, turned with the arrow keys and placed one by the site and one by
+// the factory; the street tool dragged from one depot to the other; a truck
+// bought at the site's depot and sent between the two on its schedule,
+// loading the site's raw material. The game then runs months until the
+// material is in the factory, and is saved and loaded through the file
+// heading's screens.
 TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     StartFreeGame({0, 1, 2});
     CGameState& gs = f.gs();
@@ -481,7 +493,8 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     SaveInto(0, "A chain of our own");
     const int64_t saved_cash = gs.cash[0];
     RunTicks(4);
-    plat::SendMessage(g_pHauptDialog, kMsgPanelOpenLoadGame);
+    Heading(kFileHeading);
+    PanelRow(kCmdLoad);
     auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
     ASSERT_NE(load, nullptr);
     EXPECT_EQ(load->list->GetLine(0), "A chain of our own");

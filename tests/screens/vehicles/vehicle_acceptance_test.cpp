@@ -49,15 +49,6 @@ constexpr int32_t kInformationHeading = 6;
 
 class VehicleScreensAcceptance : public fvtest::FreeGameByClicks {
   protected:
-    // The company name, the rivals and the city growth left as offered; a
-    // running game with cash enough.
-    void StartPlaying() {
-        ASSERT_NE(g_pSpielFeld, nullptr);
-        ASSERT_NE(g_pHauptDialog, nullptr);
-        TakeTheOfferedStart();
-        gs().cash[0] = 5000000;
-        gs().sim_halted = 0;
-    }
     // Two depots of the player ten fields apart on one row, joined by an
     // asphalt road, built with the player's own builders; the west one.
     std::optional<plat::Point> DepotPair() {
