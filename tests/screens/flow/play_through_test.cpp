@@ -132,6 +132,23 @@ class PlayThrough : public ::testing::Test, public fvtest::PlayerClicks {
         f.Char(kEnter);
         ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::SaveGame), nullptr);
     }
+    // The file heading's "Load", row 0 (with its description), Enter.
+    void LoadSlot0(const std::string& description) {
+        Heading(kFileHeading);
+        PanelRow(kCmdLoad);
+        auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
+        ASSERT_NE(load, nullptr);
+        EXPECT_EQ(load->list->GetLine(0), description);
+        f.Char(kEnter);
+        ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
+    }
+    // Saved into slot 1, the game's bytes are those of slot 0.
+    void ExpectTheSameSave(const std::string& description) {
+        SaveInto(1, description);
+        const std::vector<char> first = Bytes(f.folder + "/save/0.lvl");
+        ASSERT_GT(first.size(), 786432u);
+        EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
+    }
     // The building heading opens the purchase screen (once a type was
     // bought, through its "new buildings" row); a category row and a type
     // row chosen, Buy.
@@ -239,18 +256,9 @@ TEST_F(PlayThrough, AFreeGameSavedAndLoadedThroughTheScreensSavesTheSameBytes) {
     const int64_t cash = f.gs().cash[0];
     SaveInto(0, "First save");
     RunTicks(8);  // the game goes on and changes
-    Heading(kFileHeading);
-    PanelRow(kCmdLoad);
-    auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
-    ASSERT_NE(load, nullptr);
-    EXPECT_EQ(load->list->GetLine(0), "First save");
-    f.Char(kEnter);  // row 0
-    ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
+    ASSERT_NO_FATAL_FAILURE(LoadSlot0("First save"));
     EXPECT_EQ(f.gs().cash[0], cash);
-    SaveInto(1, "Second save");
-    const std::vector<char> first = Bytes(f.folder + "/save/0.lvl");
-    ASSERT_GT(first.size(), 786432u);
-    EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
+    ExpectTheSameSave("Second save");
 }
 
 // A chain of one's own in a free game, every step a player's click or key:
@@ -370,7 +378,7 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     // the site places it.
     std::optional<Layout> layout;
     for (const Chain& c : chains) {
-        BuyBuilding(kProductionCategory, c.type);
+        ASSERT_NO_FATAL_FAILURE(BuyBuilding(kProductionCategory, c.type));
         layout = find_layout(c);
         if (layout.has_value()) break;
         Heading(kHeadingNoTool);
@@ -406,7 +414,7 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     const int32_t wx = layout->west_x;
     const int32_t ex = wx + kLength;
     const int32_t y = layout->y;
-    BuyBuilding(kTerminalsCategory, kTypeTruckDepot);
+    ASSERT_NO_FATAL_FAILURE(BuyBuilding(kTerminalsCategory, kTypeTruckDepot));
     LookAt((wx + ex) / 2, y);
     for (const auto& [x, key, type] : {std::tuple(wx, VK_RIGHT, kTypeTruckDepot + 1),
                                        std::tuple(ex, VK_LEFT, kTypeTruckDepot + 3)}) {
@@ -493,18 +501,9 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     SaveInto(0, "A chain of our own");
     const int64_t saved_cash = gs.cash[0];
     RunTicks(4);
-    Heading(kFileHeading);
-    PanelRow(kCmdLoad);
-    auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
-    ASSERT_NE(load, nullptr);
-    EXPECT_EQ(load->list->GetLine(0), "A chain of our own");
-    f.Char(kEnter);
-    ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
+    ASSERT_NO_FATAL_FAILURE(LoadSlot0("A chain of our own"));
     EXPECT_EQ(gs.cash[0], saved_cash);
-    SaveInto(1, "Again");
-    const std::vector<char> first = Bytes(f.folder + "/save/0.lvl");
-    ASSERT_GT(first.size(), 786432u);
-    EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
+    ExpectTheSameSave("Again");
 }
 
 TEST_F(PlayThrough, ThreePickedRivalsBuildWithinTwoGameYears) {
