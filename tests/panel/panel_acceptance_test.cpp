@@ -23,6 +23,7 @@
 #include "state/world_images.h"
 #include "support/fnv_hash.h"
 #include "support/frame_host.h"
+#include "support/player_clicks.h"
 #include "world/build_helper.h"
 #include "world/terrain.h"
 
@@ -30,7 +31,7 @@ namespace {
 
 constexpr int32_t kCentre = 110;  // the view looks at about field (109, 110)
 
-class PanelToolsAcceptance : public ::testing::Test {
+class PanelToolsAcceptance : public ::testing::Test, public fvtest::PlayerClicks {
   protected:
     PanelToolsAcceptance() : h({800, 600}) {
         fvtest::WriteWorldPictures(h.folder.Path());
@@ -60,63 +61,13 @@ class PanelToolsAcceptance : public ::testing::Test {
     HAUPTDIALOG& Panel() { return *g_pHauptDialog; }
     MapField& Field(int32_t x, int32_t y) { return gs.fields[FieldIndex(x, y)]; }
 
-    void ClickPanelAt(const plat::Rect& r) {
-        h.host.InjectClick(Panel().ClientToScreen(plat::Point{(r.left + r.right) / 2, r.top + 8}));
-        h.Run();
-    }
-    void PressHeading(int32_t heading) { ClickPanelAt(Panel().heading_rects[heading]); }
-    void ClickRow(int32_t row) { ClickPanelAt(Panel().row_rects[row]); }
-    // The row of the open list whose label is `label`.
-    void ClickRow(const std::string& label) {
-        for (int32_t r = 0; r < Panel().entry_count; ++r) {
-            if (label == Panel().entry_labels[Panel().current_heading][Panel().entry_label[r]]) {
-                ClickRow(r);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no row " << label;
-    }
-    // The screen point over field (x, y) for the current tool, found with the
-    // view's own picking.
-    plat::Point PointOf(int32_t x, int32_t y) {
-        SPIEL_FELD& view = View();
-        const int32_t keep_x = view.cursor_x, keep_y = view.cursor_y;
-        plat::Point found{-1, -1};
-        for (int32_t py = 40; py < gs.view_height - 40 && found.x < 0; py += 2) {
-            for (int32_t px = 40; px < gs.view_width - 40; px += 2) {
-                view.PickField(px, py);
-                if (view.cursor_x == x && view.cursor_y == y) {
-                    found = {px, py};
-                    break;
-                }
-            }
-        }
-        std::tie(view.cursor_x, view.cursor_y) = std::pair(keep_x, keep_y);
-        EXPECT_GE(found.x, 0) << "field " << x << "," << y << " not in view";
-        return view.ClientToScreen(found);
-    }
-    // Mouse moves reach the view only some time after the last one.
-    void MoveTo(plat::Point at) {
-        h.Advance(300);
-        h.host.InjectMouseMove(at);
-        h.Run();
-    }
-    void ClickField(int32_t x, int32_t y, plat::MouseButton button = plat::MouseButton::Left) {
-        MoveTo(PointOf(x, y));
-        h.host.InjectClick(PointOf(x, y), button);
-        h.Run();
-    }
     // Drags from one field to another; answers the amount the sidebar showed
     // before the button went up.
-    int64_t Drag(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-        const plat::Point from = PointOf(x1, y1), to = PointOf(x2, y2);
-        MoveTo(from);
-        h.host.InjectMouseButton(plat::MouseButton::Left, true);
-        h.Run();
-        MoveTo(to);
+    int64_t DragCost(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        DragStart(x1, y1);
+        DragTo(x2, y2);
         const int64_t shown = ShownAmount(1);
-        h.host.InjectMouseButton(plat::MouseButton::Left, false);
-        h.Run();
+        DragEnd();
         return shown;
     }
     // The amount the sidebar shows on feedback line `line` (-1: not a number).
@@ -151,6 +102,8 @@ class PanelToolsAcceptance : public ::testing::Test {
     }
     int32_t WayType(int32_t x, int32_t y) { return Field(x, y).wegtyp(); }
 
+    plat::HeadlessBackend& Host() override { return h.host; }
+
     fvtest::FrameHost h;
     CGameState& gs = *h.gs;
 };
@@ -158,8 +111,8 @@ class PanelToolsAcceptance : public ::testing::Test {
 TEST_F(PanelToolsAcceptance,
        RoadRailStationDepotFactoryDemolitionAndTerrainCostWhatTheSidebarSays) {
     // A road from (102, 106) to (110, 106), picked in the ways list.
-    PressHeading(12);
-    ClickRow("Street");
+    Heading(12);
+    PanelRow("Street");
     ASSERT_EQ(View().tool, kToolRoad);
     // The golden panel: the headings with the ways list open, "Street"
     // checked (the sidebar's painters below the list are not part of it).
@@ -183,17 +136,17 @@ TEST_F(PanelToolsAcceptance,
     }
 
     int64_t cash = gs.cash[0];
-    int64_t shown = Drag(102, 106, 110, 106);
+    int64_t shown = DragCost(102, 106, 110, 106);
     EXPECT_EQ(ShownLine(0), "Road construction costs:");
     EXPECT_GT(shown, 0);
     EXPECT_EQ(cash - gs.cash[0], shown);
     for (int32_t x = 102; x <= 110; ++x) EXPECT_NE(WayType(x, 106), 0) << x;
 
     // A rail line from (108, 113) to (116, 113).
-    ClickRow("Rails");
+    PanelRow("Rails");
     ASSERT_EQ(View().tool, kToolTrack);
     cash = gs.cash[0];
-    shown = Drag(108, 113, 116, 113);
+    shown = DragCost(108, 113, 116, 113);
     EXPECT_GT(shown, 0);
     EXPECT_EQ(cash - gs.cash[0], shown);
     for (int32_t x = 108; x <= 116; ++x) EXPECT_NE(WayType(x, 113), 0) << x;
@@ -201,7 +154,7 @@ TEST_F(PanelToolsAcceptance,
     // A station on the rail, chosen as the purchase screen chooses it.
     gs.selected_building_type = 6;
     gs.build_orientation = 0;
-    PressHeading(11);
+    Heading(11);
     ASSERT_EQ(View().tool, kToolBuilding);
     auto [paid, number] = PlaceBuilding({{111, 113}, {111, 112}, {112, 113}, {112, 112}});
     EXPECT_EQ(paid, gs.building_types[6].build_price);
@@ -209,26 +162,26 @@ TEST_F(PanelToolsAcceptance,
 
     // A truck depot beside the road.
     gs.selected_building_type = 0;
-    PressHeading(14);
-    PressHeading(11);
+    Heading(14);
+    Heading(11);
     std::tie(paid, number) = PlaceBuilding({{105, 105}, {105, 107}, {104, 105}, {104, 107}});
     EXPECT_EQ(paid, gs.building_types[0].build_price);
     EXPECT_GT(number, 0);
 
     // A factory on open land.
     gs.selected_building_type = 14;
-    PressHeading(14);
-    PressHeading(11);
+    Heading(14);
+    Heading(11);
     std::tie(paid, number) = PlaceBuilding({{112, 108}, {113, 109}, {111, 109}});
     EXPECT_EQ(paid, gs.building_types[14].build_price);
     EXPECT_GT(number, 0);
 
     // A stretch of the road demolished.
-    PressHeading(13);
-    ClickRow("Demolish");
+    Heading(13);
+    PanelRow("Demolish");
     ASSERT_EQ(View().tool, kToolDemolish);
     cash = gs.cash[0];
-    shown = Drag(107, 106, 109, 106);
+    shown = DragCost(107, 106, 109, 106);
     EXPECT_EQ(ShownLine(0), "Demolition costs:");
     EXPECT_GT(shown, 0);
     EXPECT_EQ(cash - gs.cash[0], shown);
@@ -236,10 +189,10 @@ TEST_F(PanelToolsAcceptance,
     EXPECT_NE(std::pair(WayType(106, 106), WayType(110, 106)), std::pair(0, 0));
 
     // A field raised and lowered again, each at the cost shown over it.
-    ClickRow("Lift / Sink");
+    PanelRow("Lift / Sink");
     ASSERT_EQ(View().tool, kToolRaiseLower);
     const int32_t height = Field(104, 110).hoehe();
-    MoveTo(PointOf(104, 110));
+    MoveToField(104, 110);
     EXPECT_EQ(ShownLine(1), "Land lift:");
     shown = ShownAmount(2);
     cash = gs.cash[0];

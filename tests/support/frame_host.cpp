@@ -2,6 +2,8 @@
 
 #include <map>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "app/interface_hooks.h"
 #include "app/settings.h"
@@ -13,14 +15,20 @@ namespace fvtest {
 
 namespace {
 
-// Writes the stand-in files whose paths are wanted; each is made once per
-// test program (drawing them is the slow part).
-void WriteMade(const std::string& folder, const std::function<bool(const std::string&)>& wanted) {
+// Writes the stand-in files whose paths are wanted; with `keep` each is made
+// once per test program (drawing them is the slow part).
+void WriteMade(const std::string& folder, const std::function<bool(const std::string&)>& wanted,
+               bool keep = true) {
     static std::map<std::string, std::vector<uint8_t>> made;
     for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
         if (!wanted(recipe.path)) continue;
-        if (made.count(recipe.path) == 0) made[recipe.path] = recipe.make();
-        const std::vector<uint8_t>& bytes = made[recipe.path];
+        auto kept = made.find(recipe.path);
+        std::vector<uint8_t> drawn;
+        if (kept == made.end()) {
+            drawn = recipe.make();
+            if (keep) kept = made.emplace(recipe.path, std::move(drawn)).first;
+        }
+        const std::vector<uint8_t>& bytes = kept != made.end() ? kept->second : drawn;
         const std::filesystem::path path = std::filesystem::path(folder) / recipe.path;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary)
@@ -56,6 +64,22 @@ void WriteWorldPictures(const std::string& folder) {
 
 void WriteTutorialPictures(const std::string& folder) {
     WriteMade(folder, [](const std::string& path) { return path.rfind("tutorial/", 0) == 0; });
+}
+
+void WriteStandinFiles(const std::string& folder,
+                       const std::function<bool(const std::string&)>& wanted) {
+    WriteMade(folder, wanted, false);
+}
+
+const std::string& GamePictureFolder() {
+    static const TempFolder temp;
+    static const std::string folder = [] {
+        WriteStandinFiles(temp.Path(), [](const std::string& path) {
+            return path.find('/') == std::string::npos || path.rfind("autumn/", 0) == 0;
+        });
+        return temp.Path();
+    }();
+    return folder;
 }
 
 FrameHost::FrameHost(plat::Size screen, bool pictures) : host(screen), stepper_(app_, host) {

@@ -3,6 +3,7 @@
 // a temporary data folder, a loop to step and the recording sound manager.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/game_app.h"
@@ -24,6 +25,12 @@ void WriteSoundEffects(const std::string& folder);
 void WriteWorldPictures(const std::string& folder);
 // The 73 pictures of the tutorial.
 void WriteTutorialPictures(const std::string& folder);
+// The stand-in files whose paths are wanted.
+void WriteStandinFiles(const std::string& folder,
+                       const std::function<bool(const std::string&)>& wanted);
+// A folder with the base pictures and autumn's in every rotation, written
+// once per test program: what a free game on a generated world shows.
+const std::string& GamePictureFolder();
 
 // The loop of the game (CGameApp's idle pass) without its start-up.
 class LoopOnlyApp : public CGameApp {

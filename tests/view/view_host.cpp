@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 #include "app/main_frame.h"
-#include "platform/temp_folder.h"
-#include "standin.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
@@ -17,33 +14,9 @@
 
 namespace viewtest {
 
-namespace {
-
-// The base pictures and autumn's in every rotation, written once.
-const std::string& PictureFolder() {
-    static const fvtest::TempFolder temp;
-    static const std::string folder = [] {
-        const std::filesystem::path root = temp.Path();
-        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            const std::string& name = recipe.path;
-            if (name.find('/') != std::string::npos && name.rfind("autumn/", 0) != 0) continue;
-            const std::filesystem::path path = root / recipe.path;
-            const std::vector<uint8_t> bytes = recipe.make();
-            std::filesystem::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
-        }
-        return root.string();
-    }();
-    return folder;
-}
-
-}  // namespace
-
 ViewHost::ViewHost(plat::Size screen, bool generate) : h(screen, false) {
     for (auto& path : h.gs->data_paths)
-        std::snprintf(path, sizeof path, "%s", PictureFolder().c_str());
+        std::snprintf(path, sizeof path, "%s", fvtest::GamePictureFolder().c_str());
     h.gs->season = 3;
     LoadStartupImages();  // font 1 writes the plates
     GetWorldImageHooks().load_tree_images = &LoadTreeImages;

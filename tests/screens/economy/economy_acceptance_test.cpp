@@ -55,11 +55,7 @@ constexpr int32_t kProductHelpHeading = 4;
 class EconomyScreensAcceptance : public fvtest::FreeGameByClicks {};
 
 TEST_F(EconomyScreensAcceptance, BuildSetSellReadAndLookIntoADepot) {
-    ASSERT_NE(g_pSpielFeld, nullptr);
-    ASSERT_NE(g_pHauptDialog, nullptr);
-    TakeTheOfferedStart();
-    gs().cash[0] = 5000000;
-    gs().sim_halted = 0;
+    StartPlaying();
 
     // 1. The building heading, "Production", "Toy industry", Buy; the panel
     // then offers the single "new buildings" row, and a click places it.

@@ -1,8 +1,8 @@
 #pragma once
 // A free game on a generated world with the real frame, world view and
-// control panel, for tests that play it by clicks: the stand-in pictures,
-// the start through the offered choices, clicks on the panel, the screens'
-// pages and the view's fields, and placing a bought building on a free site.
+// control panel, for tests that play it by a player's clicks: the stand-in
+// pictures, the start through the offered choices, a type bought on the
+// purchase screen and placed on a free site.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "app/game_tick.h"
@@ -25,7 +24,6 @@
 #include "panel/control_panel.h"
 #include "platform/compositor.h"
 #include "platform/input.h"
-#include "platform/temp_folder.h"
 #include "screens/economy/annual_accounts_window.h"
 #include "screens/economy/building_purchase_screen.h"
 #include "screens/economy/depot_screen.h"
@@ -36,7 +34,6 @@
 #include "screens/economy/store_overview_screen.h"
 #include "screens/economy/store_sales_screen.h"
 #include "screens/panel/popup_list.h"
-#include "standin.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
@@ -44,6 +41,7 @@
 #include "state/tree_images.h"
 #include "state/world_images.h"
 #include "support/frame_host.h"
+#include "support/player_clicks.h"
 #include "view/world_view.h"
 #include "world/build_helper.h"
 #include "world/terrain.h"
@@ -52,31 +50,11 @@ namespace fvtest {
 
 namespace es = economy_screens;
 
-// The base pictures and autumn's, written once.
-inline const std::string& PictureFolder() {
-    static const fvtest::TempFolder temp;
-    static const std::string folder = [] {
-        const std::filesystem::path root = temp.Path();
-        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            const std::string& name = recipe.path;
-            if (name.find('/') != std::string::npos && name.rfind("autumn/", 0) != 0) continue;
-            const std::filesystem::path path = root / recipe.path;
-            const std::vector<uint8_t> bytes = recipe.make();
-            std::filesystem::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
-        }
-        return root.string();
-    }();
-    return folder;
-}
-
-class FreeGameByClicks : public ::testing::Test {
+class FreeGameByClicks : public ::testing::Test, public PlayerClicks {
   protected:
     FreeGameByClicks() : h({1024, 768}, false) {
         for (auto& path : h.gs->data_paths)
-            std::snprintf(path, sizeof path, "%s", PictureFolder().c_str());
+            std::snprintf(path, sizeof path, "%s", GamePictureFolder().c_str());
         h.gs->season = 3;
         LoadStartupImages();
         GetWorldImageHooks().load_tree_images = &LoadTreeImages;
@@ -97,48 +75,6 @@ class FreeGameByClicks : public ::testing::Test {
     HAUPTDIALOG& panel() { return *g_pHauptDialog; }
     CGameState& gs() { return *h.gs; }
 
-    void ClickAt(plat::Point screen) {
-        h.host.AdvanceClock(1000);  // never a double click
-        h.host.InjectClick(screen);
-        h.Run();
-    }
-    void ClickPanel(const plat::Rect& r) {
-        ClickAt(panel().ClientToScreen(plat::Point{(r.left + r.right) / 2, r.top + 5}));
-    }
-    void Heading(int32_t heading) { ClickPanel(panel().heading_rects[heading]); }
-    // A point of a screen's 640 x 480 page.
-    void ClickPage(const FullScreen& s, int32_t x, int32_t y) {
-        ClickAt(s.ClientToScreen(plat::Point{s.origin_x + x, s.origin_y + y}));
-    }
-    void Press(const FullScreen& s, uint16_t command) {
-        for (const auto& b : s.buttons) {
-            if (b->command_id != command) continue;
-            const plat::Rect r = b->GetWindowRect();
-            return ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        }
-        ADD_FAILURE() << "no button " << command;
-    }
-    // A row of a list of the purchase screen.
-    void Row(const FS_GEBAUDE_KAUF& s, const plat::Rect& list, int32_t row) {
-        ClickPage(s, list.left + 30, list.top + 17 * row + 5);
-    }
-    // The view's client point that picks the field, if one shows it.
-    std::optional<plat::Point> PointOf(int32_t x, int32_t y) {
-        const plat::Rect client = view().GetClientRect();
-        for (int32_t py = 8; py < client.bottom - 8; py += 4) {
-            for (int32_t px = 8; px < client.right - 8; px += 4) {
-                view().PickField(px, py);
-                if (view().cursor_x == x && view().cursor_y == y) return plat::Point{px, py};
-            }
-        }
-        return std::nullopt;
-    }
-    // Clicks the field in the view.
-    void ClickField(int32_t x, int32_t y) {
-        const std::optional<plat::Point> p = PointOf(x, y);
-        ASSERT_TRUE(p.has_value()) << x << "," << y;
-        ClickAt(view().ClientToScreen(*p));
-    }
     // A site for a w x d building of the selected type on empty land, nearest
     // the middle of the largest city: inside the city when asked (a store
     // stands by the streets), else without ways, so that placing it clears
@@ -176,21 +112,12 @@ class FreeGameByClicks : public ::testing::Test {
         }
         return city;
     }
-    // The camera over a field (as a bookmark recalls it).
-    void LookAt(int32_t x, int32_t y) {
-        view().centre_x = (x - y) / 2.0;
-        view().centre_y = (x + y) / 2.0 - view().view_origin;
-        view().SetupProjection();
-        view().BlackenBackBuffers();
-        gs().redraw_terrain = gs().redraw_objects = 1;
-        view().RedrawView();
-    }
     // Buys a type through the purchase screen: category row, type row, Buy.
     void Buy(int32_t category, int32_t row, int32_t type, const char* picture) {
         auto* s = dynamic_cast<FS_GEBAUDE_KAUF*>(h.frame->Screen(FrameScreen::BuildingPurchase));
         ASSERT_NE(s, nullptr);
-        Row(*s, es::kCategoryList, category);
-        Row(*s, es::kTypeList, row);
+        PurchaseRow(*s, es::kCategoryList, category);
+        PurchaseRow(*s, es::kTypeList, row);
         ASSERT_EQ(s->HighlightedType(), type);
         if (picture != nullptr) fvtest::MaybeSaveScreen(picture);
         Press(*s, kCmdBuildingBuy);
@@ -227,8 +154,19 @@ class FreeGameByClicks : public ::testing::Test {
         panel().SendMessage(kMsgPanelCityGrowthDone, 0, 0);
         h.Run();
     }
+    // The offered start, then a running game with cash enough.
+    void StartPlaying() {
+        ASSERT_NE(g_pSpielFeld, nullptr);
+        ASSERT_NE(g_pHauptDialog, nullptr);
+        TakeTheOfferedStart();
+        gs().cash[0] = 5000000;
+        gs().sim_halted = 0;
+    }
 
     fvtest::FrameHost h;
+
+  protected:
+    plat::HeadlessBackend& Host() override { return h.host; }
 };
 
 }  // namespace fvtest

@@ -67,27 +67,12 @@ class StatisticsScreensAcceptance : public fvtest::FreeGameByClicks {
     // The information heading's row of a command.
     void InformationRow(uint16_t command) {
         Heading(kInformationHeading);
-        for (int32_t i = 0; i < panel().entry_count; ++i) {
-            if (panel().entry_command[i] == command) return ClickPanel(panel().row_rects[i]);
-        }
-        ADD_FAILURE() << "no row " << command;
-    }
-    void PressWindowButton(const std::vector<std::unique_ptr<BUTTONS>>& buttons, uint16_t command) {
-        for (const auto& b : buttons) {
-            if (b->command_id != command) continue;
-            const plat::Rect r = b->GetWindowRect();
-            return ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        }
-        ADD_FAILURE() << "no button " << command;
+        PanelRow(command);
     }
 };
 
 TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
-    ASSERT_NE(g_pSpielFeld, nullptr);
-    ASSERT_NE(g_pHauptDialog, nullptr);
-    TakeTheOfferedStart();
-    gs().cash[0] = 5000000;
-    gs().sim_halted = 0;
+    StartPlaying();
 
     // A toy industry making a toy and a toy store in the largest city.
     Heading(kBuildingHeading);
@@ -136,12 +121,12 @@ TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
     Heading(kYearSummaryHeading);
     auto* accounts = dynamic_cast<YearSummaryWindow*>(panel().year_summary);
     ASSERT_NE(accounts, nullptr);
-    PressWindowButton(accounts->buttons, kCmdTakeUpCredit);
-    PressWindowButton(accounts->buttons, kCmdTakeUpCredit);
+    Press(accounts->buttons, kCmdTakeUpCredit);
+    Press(accounts->buttons, kCmdTakeUpCredit);
     EXPECT_EQ(std::pair(int64_t{g_Credit}, gs().cash[0] - cash),
               std::pair(int64_t{100000}, int64_t{100000}));
     fvtest::MaybeSaveScreen("accept_annual_accounts");
-    PressWindowButton(accounts->buttons, kCmdOk);
+    Press(accounts->buttons, kCmdOk);
     plat::Rect clip{};
     EXPECT_EQ(std::pair(panel().year_summary == nullptr, plat::GetClipCursor(&clip)),
               std::pair(true, false));

@@ -10,7 +10,6 @@
 #include "levels/standin_levels.h"
 #include "panel/control_panel.h"
 #include "platform/temp_folder.h"
-#include "standin.h"
 #include "state/game_state.h"
 #include "state/tree_images.h"
 #include "state/world_images.h"
@@ -23,20 +22,10 @@ const std::string& StandinFolder() {
     static const fvtest::TempFolder temp;
     static const std::string folder = [] {
         const std::filesystem::path root = temp.Path();
-        for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
-            const std::string& name = recipe.path;
-            const bool sub = name.find('/') != std::string::npos;
-            if (sub && name.rfind("autumn/", 0) != 0 && name.rfind("tutorial/", 0) != 0 &&
-                name.rfind("fx/", 0) != 0) {
-                continue;
-            }
-            const std::filesystem::path path = root / recipe.path;
-            const std::vector<uint8_t> bytes = recipe.make();
-            std::filesystem::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
-        }
+        fvtest::WriteStandinFiles(root.string(), [](const std::string& name) {
+            return name.find('/') == std::string::npos || name.rfind("autumn/", 0) == 0 ||
+                   name.rfind("tutorial/", 0) == 0 || name.rfind("fx/", 0) == 0;
+        });
         std::string error;
         if (!standin::WriteStandinLevels(root.string(), &error)) ADD_FAILURE() << error;
         return root.string();

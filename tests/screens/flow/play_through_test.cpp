@@ -43,6 +43,7 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "support/player_clicks.h"
 #include "transport/vehicle_list.h"
 #include "view/world_view.h"
 #include "world/build_helper.h"
@@ -64,7 +65,7 @@ std::vector<char> Bytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class PlayThrough : public ::testing::Test {
+class PlayThrough : public ::testing::Test, public fvtest::PlayerClicks {
   protected:
     PlayThrough() : f({1024, 768}, true) {
         InstallLevelFiles();
@@ -78,26 +79,32 @@ class PlayThrough : public ::testing::Test {
     }
     // Button i (0 continue .. 9 quit) down the title's right edge.
     void Choose(int32_t i) { f.Click(192 + 480 + 80, 144 + 23 + 45 * i + 16); }
-    // A free game from the title: set-up OK, a name, three rivals, no growth.
+    // A free game from the title: set-up OK, a name, three rivals, no growth,
+    // each on its screen.
     void StartFreeGame(std::initializer_list<int32_t> portraits) {
         Title();
         Choose(2);
         ASSERT_NE(f.h.frame->Screen(FrameScreen::NewGame), nullptr);
         f.Char(kEnter);
         ASSERT_NE(g_pHauptDialog, nullptr);
-        // The name and growth choices are the control panel's own screens.
-        for (PanelPopup slot : {PanelPopup::CompanyName, PanelPopup::CityGrowth}) {
-            g_pHauptDialog->SetPopupFactory(slot, OpenPopupScreen<AnswerLater>);
-        }
-        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenCompanyName);
-        std::strcpy(g_pHauptDialog->popup_result.text, "Play Through Ltd");
-        plat::SendMessage(g_pHauptDialog, kMsgPanelCompanyNameDone, 0, 0);
+        // The company name typed over the offered one, Enter.
+        ASSERT_NE(g_pHauptDialog->Popup(PanelPopup::CompanyName), nullptr);
+        for (const char c : std::string("Play Through Ltd")) f.Char(static_cast<uint8_t>(c));
+        PressEnter();
+        ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::CompanyName), nullptr);
+        EXPECT_STREQ(f.gs().company_names[0], "Play Through Ltd");
         ASSERT_NE(f.h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
         for (int32_t p : portraits) f.Click(192 + 430, 144 + 60 + 80 * p + 35);
         f.Char(kEnter);
-        g_pHauptDialog->popup_result.choice = 0;
-        plat::SendMessage(g_pHauptDialog, kMsgPanelCityGrowthDone, 0, 0);
-        ASSERT_EQ(f.gs().sim_halted, 0);
+        // The city growth as offered (none), Enter.
+        ASSERT_NE(g_pHauptDialog->Popup(PanelPopup::CityGrowth), nullptr);
+        PressEnter();
+        ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::CityGrowth), nullptr);
+        ASSERT_EQ(std::tuple(f.gs().sim_halted, f.gs().year), std::tuple(0, 1960));
+    }
+    void PressEnter() {
+        f.h.host.InjectKeyPress(VK_RETURN, kEnter);
+        f.h.Run();
     }
     // Game ticks on the fake clock, the loop turning every 26 ms.
     void RunTicks(int32_t ticks) {
@@ -116,7 +123,8 @@ class PlayThrough : public ::testing::Test {
         f.Click(r.left + 1 + x, r.top + 1 + y);
     }
     void SaveInto(int32_t slot, const std::string& description) {
-        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenSaveGame);
+        Heading(kFileHeading);
+        PanelRow(kCmdSave);
         auto* save = dynamic_cast<FS_SAVE_GAME*>(g_pHauptDialog->Popup(PanelPopup::SaveGame));
         ASSERT_NE(save, nullptr);
         ClickIn(*save, 80, 63 + 17 * slot + 8);
@@ -124,78 +132,46 @@ class PlayThrough : public ::testing::Test {
         f.Char(kEnter);
         ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::SaveGame), nullptr);
     }
-    // A click on a point of the screen, never taken for a double click.
-    void ClickAt(plat::Point screen) {
-        f.h.host.AdvanceClock(1000);
-        f.h.host.InjectClick(screen);
-        f.h.Run();
+    // The file heading's "Load", row 0 (with its description), Enter.
+    void LoadSlot0(const std::string& description) {
+        Heading(kFileHeading);
+        PanelRow(kCmdLoad);
+        auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
+        ASSERT_NE(load, nullptr);
+        EXPECT_EQ(load->list->GetLine(0), description);
+        f.Char(kEnter);
+        ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
     }
-    void ClickPanel(const plat::Rect& r) {
-        ClickAt(g_pHauptDialog->ClientToScreen(plat::Point{(r.left + r.right) / 2, r.top + 5}));
+    // Saved into slot 1, the game's bytes are those of slot 0.
+    void ExpectTheSameSave(const std::string& description) {
+        SaveInto(1, description);
+        const std::vector<char> first = Bytes(f.folder + "/save/0.lvl");
+        ASSERT_GT(first.size(), 786432u);
+        EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
     }
-    // A point of a full screen's 640 x 480 page.
-    void ClickPage(const FullScreen& s, int32_t x, int32_t y) {
-        ClickAt(s.ClientToScreen(plat::Point{s.origin_x + x, s.origin_y + y}));
-    }
-    void Press(const FullScreen& s, uint16_t command) {
-        for (const auto& b : s.buttons) {
-            if (b->command_id != command) continue;
-            const plat::Rect r = b->GetWindowRect();
-            return ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    // The building heading opens the purchase screen (once a type was
+    // bought, through its "new buildings" row); a category row and a type
+    // row chosen, Buy.
+    void BuyBuilding(int32_t category, int32_t type) {
+        Heading(kBuildingHeading);
+        if (f.h.frame->Screen(FrameScreen::BuildingPurchase) == nullptr) {
+            PanelRow(kCmdNewBuildings);
         }
-        ADD_FAILURE() << "no button " << command;
+        auto* buy =
+            dynamic_cast<FS_GEBAUDE_KAUF*>(f.h.frame->Screen(FrameScreen::BuildingPurchase));
+        ASSERT_NE(buy, nullptr);
+        ChooseBuilding(*buy, category, type);
+        Press(*buy, kCmdBuildingBuy);
+        ASSERT_EQ(f.gs().selected_building_type, type);
     }
-    // The camera over a field (as a bookmark recalls it).
-    void LookAt(int32_t x, int32_t y) {
-        SPIEL_FELD& view = *g_pSpielFeld;
-        view.centre_x = (x - y) / 2.0;
-        view.centre_y = (x + y) / 2.0 - view.view_origin;
-        view.SetupProjection();
-        view.BlackenBackBuffers();
-        f.gs().redraw_terrain = f.gs().redraw_objects = 1;
-        view.RedrawView();
-    }
-    // The camera over a field, then a click on it in the view.
-    void ClickField(int32_t x, int32_t y) {
-        LookAt(x, y);
-        SPIEL_FELD& view = *g_pSpielFeld;
-        const plat::Rect client = view.GetClientRect();
-        for (int32_t py = 8; py < client.bottom - 8; py += 4) {
-            for (int32_t px = 8; px < client.right - 8; px += 4) {
-                view.PickField(px, py);
-                if (view.cursor_x == x && view.cursor_y == y) {
-                    return ClickAt(view.ClientToScreen(plat::Point{px, py}));
-                }
-            }
-        }
-        ADD_FAILURE() << "field " << x << "," << y << " not in view";
-    }
-    // Chooses an id in a picker: its group on the left, then its picture.
-    void PickInPopup(FS_POPUP_LIST& popup, int32_t id) {
-        for (int32_t g = 0; g < popup.group_count; ++g) {
-            for (int32_t k = 0; k < popup.ids_per_group[g]; ++k) {
-                if (popup.ids[g][k] != id) continue;
-                ClickAt(popup.ClientToScreen(
-                    plat::Point{kPopupColumnLeft + 20, kPopupColumnTop + kPopupRowHeight * g + 5}));
-                return ClickAt(popup.ClientToScreen(
-                    plat::Point{kPopupGridRect.left + kPopupItemWidth * (k % 3) + 20,
-                                kPopupGridRect.top + kPopupItemHeight * (k / 3) + 20}));
-            }
-        }
-        ADD_FAILURE() << "no item " << id;
-    }
-    // A click on the schedule's network map over field (x, y).
-    void ClickMapField(FS_FAHRPLAN_NEU& s, int32_t x, int32_t y) {
-        namespace vs = vehicle_screens;
-        while (s.page_x > 0 && 2 * x + 3 < 128 * s.page_x) Press(s, kCmdMapLeft);
-        while (s.page_x < 2 && 2 * x + 3 >= 128 * s.page_x + vs::kMapViewSize)
-            Press(s, kCmdMapRight);
-        while (s.page_y > 0 && 2 * y + 3 < 128 * s.page_y) Press(s, kCmdMapUp);
-        while (s.page_y < 2 && 2 * y + 3 >= 128 * s.page_y + vs::kMapViewSize)
-            Press(s, kCmdMapDown);
-        ClickPage(s, vs::kMapView.x + 2 * x + 3 - 128 * s.page_x,
-                  vs::kMapView.y + 2 * y + 3 - 128 * s.page_y);
-    }
+    plat::HeadlessBackend& Host() override { return f.h.host; }
+
+    static constexpr int32_t kFileHeading = 1;
+    static constexpr int32_t kBuildingHeading = 11;
+    static constexpr int32_t kWaysHeading = 12;
+    // Rows of the purchase screen's category list.
+    static constexpr int32_t kTerminalsCategory = 0;
+    static constexpr int32_t kProductionCategory = 1;
     FlowHost f;
 };
 
@@ -280,29 +256,23 @@ TEST_F(PlayThrough, AFreeGameSavedAndLoadedThroughTheScreensSavesTheSameBytes) {
     const int64_t cash = f.gs().cash[0];
     SaveInto(0, "First save");
     RunTicks(8);  // the game goes on and changes
-    plat::SendMessage(g_pHauptDialog, kMsgPanelOpenLoadGame);
-    auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
-    ASSERT_NE(load, nullptr);
-    EXPECT_EQ(load->list->GetLine(0), "First save");
-    f.Char(kEnter);  // row 0
-    ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
+    ASSERT_NO_FATAL_FAILURE(LoadSlot0("First save"));
     EXPECT_EQ(f.gs().cash[0], cash);
-    SaveInto(1, "Second save");
-    const std::vector<char> first = Bytes(f.folder + "/save/0.lvl");
-    ASSERT_GT(first.size(), 786432u);
-    EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
+    ExpectTheSameSave("Second save");
 }
 
-// A chain of one's own in a free game, every step a player's click: the
-// industry bought on the purchase screen and placed by a site of the world,
-// its product chosen on the production screen; a depot by each, joined by a
-// road; a truck bought at the site's depot and sent between the two on its
-// schedule, loading the site's raw material. The game then runs months until
-// the material is in the factory, and is saved and loaded through the screens.
+// A chain of one's own in a free game, every step a player's click or key:
+// the industry bought on the purchase screen and placed by a site of the
+// world, its product chosen on the production screen; two truck depots bought
+// there too, turned with the arrow keys and placed one by the site and one by
+// the factory; the street tool dragged from one depot to the other; a truck
+// bought at the site's depot and sent between the two on its schedule,
+// loading the site's raw material. The game then runs months until the
+// material is in the factory, and is saved and loaded through the file
+// heading's screens.
 TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     StartFreeGame({0, 1, 2});
     CGameState& gs = f.gs();
-    constexpr int32_t kBuildingHeading = 11;
     constexpr int32_t kLength = 8;  // fields from depot to depot
     constexpr int32_t kReach = 3;   // well within a depot's catchment
 
@@ -408,25 +378,10 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     // the site places it.
     std::optional<Layout> layout;
     for (const Chain& c : chains) {
-        ClickPanel(g_pHauptDialog->heading_rects[kBuildingHeading]);
-        // Once a type was bought, the heading offers "new buildings" first.
-        if (f.h.frame->Screen(FrameScreen::BuildingPurchase) == nullptr) {
-            ASSERT_EQ(g_pHauptDialog->entry_command[0], kCmdNewBuildings);
-            ClickPanel(g_pHauptDialog->row_rects[0]);
-        }
-        auto* buy =
-            dynamic_cast<FS_GEBAUDE_KAUF*>(f.h.frame->Screen(FrameScreen::BuildingPurchase));
-        ASSERT_NE(buy, nullptr);
-        ClickPage(*buy, economy_screens::kCategoryList.left + 30,
-                  economy_screens::kCategoryList.top + 17 * 1 + 5);
-        ClickPage(*buy, economy_screens::kTypeList.left + 30,
-                  economy_screens::kTypeList.top + 17 * (c.type - kTypeMotorIndustry) + 5);
-        ASSERT_EQ(buy->HighlightedType(), c.type);
-        Press(*buy, kCmdBuildingBuy);
-        ASSERT_EQ(gs.selected_building_type, c.type);
+        ASSERT_NO_FATAL_FAILURE(BuyBuilding(kProductionCategory, c.type));
         layout = find_layout(c);
         if (layout.has_value()) break;
-        ClickPanel(g_pHauptDialog->heading_rects[kHeadingNoTool]);
+        Heading(kHeadingNoTool);
     }
     ASSERT_TRUE(layout.has_value());
     const Chain chain = layout->chain;
@@ -440,7 +395,7 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     EXPECT_EQ(before_factory - gs.cash[0], gs.building_types[chain.type].build_price);
 
     // 2. No tool, a click on the factory, its product, OK.
-    ClickPanel(g_pHauptDialog->heading_rects[kHeadingNoTool]);
+    Heading(kHeadingNoTool);
     ClickField(factory->anchor_x, factory->anchor_y);
     auto* production = dynamic_cast<FS_PRODUKTION*>(f.h.frame->Screen(FrameScreen::Production));
     ASSERT_NE(production, nullptr);
@@ -453,20 +408,39 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     ASSERT_EQ(factory->GetProduct(), chain.product);
     EXPECT_GT(factory->AcceptsProduct(chain.raw), 0);
 
-    // 3. The two depots and the road between them, by the player's builders.
+    // 3. The building heading, "new buildings", "Terminals", the truck depot,
+    // Buy; its entrance turned east, a click on the west end of the row; turned
+    // west, a click on the east end.
     const int32_t wx = layout->west_x;
     const int32_t ex = wx + kLength;
     const int32_t y = layout->y;
-    {
-        const ActingPlayerScope acting(0);
-        int32_t a = 0;
-        int32_t b = 0;
-        ASSERT_EQ(PlaceForActingPlayer({kTypeTruckDepot + 1, wx, y}, 0, a), ActionResult::Done);
-        ASSERT_EQ(PlaceForActingPlayer({kTypeTruckDepot + 3, ex, y}, 0, b), ActionResult::Done);
-        ASSERT_EQ(LayRoadForActingPlayer(wx + 1, y, ex - 1, y, 0), ActionResult::Done);
-        JoinDepotToRoad(wx, y, wx + 1, y);
-        JoinDepotToRoad(ex, y, ex - 1, y);
+    ASSERT_NO_FATAL_FAILURE(BuyBuilding(kTerminalsCategory, kTypeTruckDepot));
+    LookAt((wx + ex) / 2, y);
+    for (const auto& [x, key, type] : {std::tuple(wx, VK_RIGHT, kTypeTruckDepot + 1),
+                                       std::tuple(ex, VK_LEFT, kTypeTruckDepot + 3)}) {
+        f.Key(key);
+        ASSERT_EQ(gs.selected_building_type + gs.build_orientation, type);
+        const int64_t before = gs.cash[0];
+        ClickField(x, y);
+        const MapField* depot = FieldAt(x, y);
+        ASSERT_TRUE(depot->building_flag()) << x << "," << y;
+        EXPECT_EQ(std::tuple(g_ppBuildings->At(depot->geb_num())->type,
+                             g_ppBuildings->At(depot->geb_num())->owner),
+                  std::tuple(type, 0));
+        EXPECT_EQ(before - gs.cash[0], gs.building_types[type].build_price);
     }
+
+    // The ways heading, "Street", a drag from one depot to the other: the road
+    // runs between their entrances.
+    Heading(kWaysHeading);
+    PanelRow("Street");
+    ASSERT_EQ(g_pSpielFeld->tool, kToolRoad);
+    const int64_t before_road = gs.cash[0];
+    Drag(wx, y, ex, y);
+    for (int32_t x = wx + 1; x < ex; ++x) EXPECT_NE(FieldAt(x, y)->wegtyp(), 0) << x;
+    EXPECT_GT(before_road, gs.cash[0]);
+    Heading(kHeadingNoTool);
+
     const int32_t site_x = layout->site_west ? wx : ex;
     const int32_t factory_x = layout->site_west ? ex : wx;
 
@@ -527,17 +501,9 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     SaveInto(0, "A chain of our own");
     const int64_t saved_cash = gs.cash[0];
     RunTicks(4);
-    plat::SendMessage(g_pHauptDialog, kMsgPanelOpenLoadGame);
-    auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
-    ASSERT_NE(load, nullptr);
-    EXPECT_EQ(load->list->GetLine(0), "A chain of our own");
-    f.Char(kEnter);
-    ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
+    ASSERT_NO_FATAL_FAILURE(LoadSlot0("A chain of our own"));
     EXPECT_EQ(gs.cash[0], saved_cash);
-    SaveInto(1, "Again");
-    const std::vector<char> first = Bytes(f.folder + "/save/0.lvl");
-    ASSERT_GT(first.size(), 786432u);
-    EXPECT_TRUE(first == Bytes(f.folder + "/save/1.lvl"));
+    ExpectTheSameSave("Again");
 }
 
 TEST_F(PlayThrough, ThreePickedRivalsBuildWithinTwoGameYears) {

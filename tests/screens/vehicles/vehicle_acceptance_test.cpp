@@ -47,76 +47,8 @@ namespace vs = vehicle_screens;
 
 constexpr int32_t kInformationHeading = 6;
 
-using fvtest::PictureFolder;
-
-class VehicleScreensAcceptance : public ::testing::Test {
+class VehicleScreensAcceptance : public fvtest::FreeGameByClicks {
   protected:
-    VehicleScreensAcceptance() : h({1024, 768}, false) {
-        for (auto& path : h.gs->data_paths)
-            std::snprintf(path, sizeof path, "%s", PictureFolder().c_str());
-        h.gs->season = 3;
-        LoadStartupImages();
-        GetWorldImageHooks().load_tree_images = &LoadTreeImages;
-        GetViewHooks().create_panel = &CreateControlPanel;
-        g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
-        GetFrameHooks().create_world_view = &MakeWorldView;
-        GetFrameHooks().new_game_seed = []() -> uint32_t { return 20260; };
-        h.frame->SendMessage(kMsgStartGame, 0, 0);
-        h.Run();
-    }
-    ~VehicleScreensAcceptance() override {
-        GetFrameHooks().new_game_seed = nullptr;
-        GetFrameHooks().create_world_view = nullptr;
-        GetViewHooks().create_panel = nullptr;
-        GetWorldImageHooks().load_tree_images = nullptr;
-    }
-    SPIEL_FELD& view() { return *g_pSpielFeld; }
-    HAUPTDIALOG& panel() { return *g_pHauptDialog; }
-    CGameState& gs() { return *h.gs; }
-
-    void ClickAt(plat::Point screen, plat::MouseButton button = plat::MouseButton::Left) {
-        h.host.AdvanceClock(1000);  // never a double click
-        h.host.InjectClick(screen, button);
-        h.Run();
-    }
-    void ClickPanel(const plat::Rect& r) {
-        ClickAt(panel().ClientToScreen(plat::Point{(r.left + r.right) / 2, r.top + 5}));
-    }
-    void ClickPage(const FullScreen& s, int32_t x, int32_t y) {
-        ClickAt(s.ClientToScreen(plat::Point{s.origin_x + x, s.origin_y + y}));
-    }
-    void Press(const FullScreen& s, uint16_t command) {
-        for (const auto& b : s.buttons) {
-            if (b->command_id != command) continue;
-            const plat::Rect r = b->GetWindowRect();
-            return ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        }
-        ADD_FAILURE() << "no button " << command;
-    }
-    std::optional<plat::Point> PointOf(int32_t x, int32_t y) {
-        const plat::Rect client = view().GetClientRect();
-        for (int32_t py = 8; py < client.bottom - 8; py += 4) {
-            for (int32_t px = 8; px < client.right - 8; px += 4) {
-                view().PickField(px, py);
-                if (view().cursor_x == x && view().cursor_y == y) return plat::Point{px, py};
-            }
-        }
-        return std::nullopt;
-    }
-    void LookAt(int32_t x, int32_t y) {
-        view().centre_x = (x - y) / 2.0;
-        view().centre_y = (x + y) / 2.0 - view().view_origin;
-        view().SetupProjection();
-        view().BlackenBackBuffers();
-        gs().redraw_terrain = gs().redraw_objects = 1;
-        view().RedrawView();
-    }
-    void ClickField(int32_t x, int32_t y) {
-        LookAt(x, y);
-        const std::optional<plat::Point> p = PointOf(x, y);
-        ASSERT_TRUE(p.has_value()) << x << "," << y;
-        ClickAt(view().ClientToScreen(*p));
-    }
     // Two depots of the player ten fields apart on one row, joined by an
     // asphalt road, built with the player's own builders; the west one.
     std::optional<plat::Point> DepotPair() {
@@ -191,17 +123,6 @@ class VehicleScreensAcceptance : public ::testing::Test {
         }
         return std::nullopt;
     }
-    // A click on the schedule's map over field (x, y).
-    void ClickMapField(FS_FAHRPLAN_NEU& s, int32_t x, int32_t y) {
-        while (s.page_x > 0 && 2 * x + 3 < 128 * s.page_x) Press(s, kCmdMapLeft);
-        while (s.page_x < 2 && 2 * x + 3 >= 128 * s.page_x + vs::kMapViewSize)
-            Press(s, kCmdMapRight);
-        while (s.page_y > 0 && 2 * y + 3 < 128 * s.page_y) Press(s, kCmdMapUp);
-        while (s.page_y < 2 && 2 * y + 3 >= 128 * s.page_y + vs::kMapViewSize)
-            Press(s, kCmdMapDown);
-        ClickPage(s, vs::kMapView.x + 2 * x + 3 - 128 * s.page_x,
-                  vs::kMapView.y + 2 * y + 3 - 128 * s.page_y);
-    }
     // The player's trucks and trains (the cities' traffic cars left out).
     static std::vector<CVehicle*> PlayerVehicles() {
         std::vector<CVehicle*> found;
@@ -224,24 +145,10 @@ class VehicleScreensAcceptance : public ::testing::Test {
         }
         return done();
     }
-
-    fvtest::FrameHost h;
 };
 
 TEST_F(VehicleScreensAcceptance, BuyScheduleDriveOverviewAndScrapATruck) {
-    ASSERT_NE(g_pSpielFeld, nullptr);
-    ASSERT_NE(g_pHauptDialog, nullptr);
-    // The company name is left as offered, the rivals as offered, no growth.
-    panel().SendMessage(kMsgPanelCompanyNameDone, 0, 1);
-    h.Run();
-    ASSERT_NE(h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
-    h.host.InjectChar('\r');
-    h.Run();
-    panel().popup_result.choice = 0;
-    panel().SendMessage(kMsgPanelCityGrowthDone, 0, 0);
-    h.Run();
-    gs().cash[0] = 5000000;
-    gs().sim_halted = 0;
+    StartPlaying();
     const std::optional<plat::Point> west = DepotPair();
     ASSERT_TRUE(west.has_value());
     const int32_t x = west->x;
@@ -327,18 +234,7 @@ TEST_F(VehicleScreensAcceptance, BuyScheduleDriveOverviewAndScrapATruck) {
 }
 
 TEST_F(VehicleScreensAcceptance, BuyAndScheduleATrainThatRunsToTheOtherStation) {
-    ASSERT_NE(g_pSpielFeld, nullptr);
-    // The company name is left as offered, the rivals as offered, no growth.
-    panel().SendMessage(kMsgPanelCompanyNameDone, 0, 1);
-    h.Run();
-    ASSERT_NE(h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
-    h.host.InjectChar('\r');
-    h.Run();
-    panel().popup_result.choice = 0;
-    panel().SendMessage(kMsgPanelCityGrowthDone, 0, 0);
-    h.Run();
-    gs().cash[0] = 5000000;
-    gs().sim_halted = 0;
+    StartPlaying();
     const std::optional<plat::Point> west = StationPair();
     ASSERT_TRUE(west.has_value());
     const int32_t x = west->x;
