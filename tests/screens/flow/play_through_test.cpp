@@ -106,12 +106,21 @@ class PlayThrough : public ::testing::Test, public fvtest::PlayerClicks {
         f.h.host.InjectKeyPress(VK_RETURN, kEnter);
         f.h.Run();
     }
-    // Game ticks on the fake clock, the loop turning every 26 ms.
+    // Game ticks on the fake clock, the loop turning every 26 ms. The player
+    // reads each news popup that comes up and closes it with Enter.
     void RunTicks(int32_t ticks) {
         const int32_t end = GameTicks() + ticks;
         while (GameTicks() < end) {
             f.h.host.AdvanceClock(26);
             f.h.Turn();
+            CloseTheNews();
+        }
+    }
+    void CloseTheNews() {
+        for (PanelPopup news : {PanelPopup::ProductNews, PanelPopup::VehicleNews,
+                                PanelPopup::BuildingNews, PanelPopup::OpponentNews}) {
+            const plat::Window* popup = g_pHauptDialog->Popup(news);
+            if (popup != nullptr && popup->IsWindowVisible()) PressEnter();
         }
     }
     int32_t GameTicks() const {
