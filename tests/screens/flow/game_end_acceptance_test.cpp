@@ -149,4 +149,90 @@ TEST_F(GameEndAcceptance, ACareerGoesFromAssignmentToAssignmentAndEndsInTheHighS
     EXPECT_EQ(points, static_cast<uint32_t>(total));
 }
 
+TEST_F(GameEndAcceptance, AMissionBelowZeroFailsAtTheNewYearAndGoesBackToTheTitle) {
+    CGameState& gs = f.gs();
+    Title();
+    Choose(4);  // missions
+    ASSERT_NE(Popup(PanelPopup::MissionSelect), nullptr);
+    f.Char(kEnter);  // the first: m0_0
+    ASSERT_EQ(gs.game_mode, kModeMission);
+    EXPECT_EQ(BriefingLine(PanelPopup::MissionText, 7), "Goal: a company value of 2,000,000.");
+    Shot("end_mission_briefing");
+    TypeCompanyName("Short Haul");
+    Press(*dynamic_cast<FlowPopup*>(Popup(PanelPopup::MissionText)), kCmdOk);
+    ASSERT_EQ(Popup(PanelPopup::MissionText), nullptr);
+
+    // Deep in debt: the months go by until the year ends.
+    gs.cash[0] = -300000;
+    ASSERT_LT(CompanyValue(gs), 0);
+    while (gs.month != 11) {
+        RunMonth();
+        ASSERT_EQ(Popup(PanelPopup::MissionFailed), nullptr) << gs.month;
+    }
+    RunMonth();
+    auto* failed = dynamic_cast<FS_MISSION_FAILED*>(Popup(PanelPopup::MissionFailed));
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(std::tuple(gs.year, gs.month, gs.goal_reached), std::tuple(1961, 0, 1));
+    EXPECT_EQ(failed->text_list->GetLine(0), "Unfortunately you didn't meet the contract terms!");
+    Shot("end_mission_failed");
+
+    Press(*failed, kCmdOk);
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_TRUE(GameEndPictures().empty());  // no score sheet after a mission
+}
+
+TEST_F(GameEndAcceptance, AFreeGameWonByItsBoardShowsTheSheetAndTheList) {
+    CGameState& gs = f.gs();
+    Title();
+    Choose(2);  // new game
+    ASSERT_NE(f.h.frame->Screen(FrameScreen::NewGame), nullptr);
+    f.Char(kEnter);
+    ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
+    TypeCompanyName("Vote Winners");
+    ASSERT_NE(f.h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
+    f.Char(kEnter);  // no rivals
+    ASSERT_NE(Popup(PanelPopup::CityGrowth), nullptr);
+    f.Char(kEnter);  // no growth: 1960
+    ASSERT_EQ(std::tuple(gs.game_mode, gs.year, gs.sim_halted),
+              std::tuple(int32_t{kModeGame}, 1960, 0));
+
+    // July brings the news of a model of the year.
+    gs.vehicle_models[3].model_year = 1960;
+    while (gs.month != 6) RunMonth();
+    plat::Window* news = Popup(PanelPopup::VehicleNews);
+    ASSERT_NE(news, nullptr);
+    Shot("end_free_vehicle_news");
+    f.Char(kEnter);
+    EXPECT_EQ(Popup(PanelPopup::VehicleNews), nullptr);
+
+    // Half the board in favour with a value of 1,000,000,000.
+    gs.cash[0] = 1000000000;
+    RunTicks(1);
+    EXPECT_EQ(gs.board_votes, 50);
+    ChooseInPanel(6, kCmdBoard);
+    ASSERT_NE(Popup(PanelPopup::BoardVote), nullptr);
+    Shot("end_free_board_vote");
+    f.Char(kEnter);
+    EXPECT_EQ(Popup(PanelPopup::BoardVote), nullptr);
+
+    // 2,000,000,000: all hundred votes end the game with the goal reached.
+    gs.cash[0] = 2000000000;
+    RunTicks(1);
+    f.h.Run();
+    EXPECT_EQ(gs.board_votes, 100);
+    EXPECT_EQ(GameEndPictures(), std::vector<plat::LParam>{kEndPictureWon});
+    auto* sheet = Screen<FS_SPIELENDE>(FrameScreen::GameEnd);
+    ASSERT_NE(sheet, nullptr);
+    Shot("end_score_sheet_free");
+    EXPECT_EQ(sheet->total_points, 1000 + 100 * 10);
+    f.Char(kEnter);
+    auto* list = Screen<FS_BESTENLISTE>(FrameScreen::HighScores);
+    ASSERT_NE(list, nullptr);
+    Shot("end_high_scores_free");
+    EXPECT_EQ(HighScoreLine(gs.high_scores[0]), "Vote Winners (2,000)");
+    f.Char(kEnter);
+    EXPECT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+}
+
 }  // namespace

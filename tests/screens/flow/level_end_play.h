@@ -85,6 +85,24 @@ class LevelEndPlay : public ::testing::Test {
         return f.Screen<T>(slot);
     }
 
+    // A click on a rectangle of the control panel (a heading or a row).
+    void ClickPanel(const plat::Rect& r) {
+        const plat::Point p =
+            g_pHauptDialog->ClientToScreen(plat::Point{(r.left + r.right) / 2, r.top + 5});
+        f.h.host.AdvanceClock(1000);
+        f.h.host.InjectClick(p);
+        f.h.Run();
+    }
+    // A heading of the panel, then its row with `command`.
+    void ChooseInPanel(int32_t heading, int32_t command) {
+        ClickPanel(g_pHauptDialog->heading_rects[heading]);
+        for (int32_t r = 0; r < kPanelRowCount; ++r) {
+            if (g_pHauptDialog->entry_command[r] == command) {
+                return ClickPanel(g_pHauptDialog->row_rects[r]);
+            }
+        }
+        ADD_FAILURE() << "no row " << command << " under heading " << heading;
+    }
     // The screen as it stands once every window has painted, as a PNG.
     void Shot(const std::string& name) {
         f.h.Run();
