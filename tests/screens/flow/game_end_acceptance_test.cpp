@@ -28,24 +28,7 @@
 
 namespace {
 
-using Kind = plat::MessageTrace::Kind;
-
-class GameEndAcceptance : public flowtest::LevelEndPlay {
-  protected:
-    // The end-of-game requests the frame got, by their picture.
-    std::vector<plat::LParam> GameEndPictures() {
-        std::vector<plat::LParam> pictures;
-        for (const plat::MessageTrace& t :
-             f.h.host.Recorder().Filter(Kind::Sent, f.h.frame, kMsgGameEnd)) {
-            pictures.push_back(t.lParam);
-        }
-        return pictures;
-    }
-    std::string BriefingLine(PanelPopup slot, int32_t line) {
-        auto* text = dynamic_cast<LevelTextScreen*>(Popup(slot));
-        return text != nullptr ? text->text_list->GetLine(line) : "(no briefing)";
-    }
-};
+class GameEndAcceptance : public flowtest::LevelEndPlay {};
 
 TEST_F(GameEndAcceptance, ACareerGoesFromAssignmentToAssignmentAndEndsInTheHighScores) {
     CGameState& gs = f.gs();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/app_globals.h"
 #include "app/game_files.h"
@@ -16,6 +17,7 @@
 #include "panel/control_panel.h"
 #include "screens/flow/flow_host.h"
 #include "screens/flow/flow_popup.h"
+#include "screens/flow/level_text_screen.h"
 #include "screens/full_screen.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
@@ -102,6 +104,47 @@ class LevelEndPlay : public ::testing::Test {
             }
         }
         ADD_FAILURE() << "no row " << command << " under heading " << heading;
+    }
+    // The end-of-game requests the frame got, by their picture (37 won, 38 lost).
+    std::vector<plat::LParam> GameEndPictures() {
+        std::vector<plat::LParam> pictures;
+        for (const plat::MessageTrace& t :
+             f.h.host.Recorder().Filter(plat::MessageTrace::Kind::Sent, f.h.frame, kMsgGameEnd)) {
+            pictures.push_back(t.lParam);
+        }
+        return pictures;
+    }
+    // A line of the open briefing of `slot`.
+    std::string BriefingLine(PanelPopup slot, int32_t line) {
+        auto* text = dynamic_cast<LevelTextScreen*>(Popup(slot));
+        return text != nullptr ? text->text_list->GetLine(line) : "(no briefing)";
+    }
+    // A career from its selection screen at the easy difficulty (50), its
+    // first assignment's company name typed and briefing closed.
+    void StartEasyCareer(const std::string& company) {
+        f.h.frame->SendMessage(kMsgOpenCareer);
+        f.h.Run();
+        ASSERT_NE(f.h.frame->Screen(FrameScreen::Career), nullptr);
+        f.Click(192 + 128 + 50, 144 + 191 + 20);  // easy
+        ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
+        TypeCompanyName(company);
+        CloseBriefing(PanelPopup::AssignmentText);
+    }
+    // The first mission from the title's mission choice, named and briefed.
+    void StartFirstMission(const std::string& company) {
+        Title();
+        Choose(4);
+        ASSERT_NE(Popup(PanelPopup::MissionSelect), nullptr);
+        f.Char(kEnter);  // m0_0
+        ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
+        TypeCompanyName(company);
+        CloseBriefing(PanelPopup::MissionText);
+    }
+    void CloseBriefing(PanelPopup slot) {
+        auto* text = dynamic_cast<FlowPopup*>(Popup(slot));
+        ASSERT_NE(text, nullptr);
+        Press(*text, kCmdOk);
+        ASSERT_EQ(Popup(slot), nullptr);
     }
     // The screen as it stands once every window has painted, as a PNG.
     void Shot(const std::string& name) {
