@@ -119,11 +119,11 @@ class LevelEndPlay : public ::testing::Test {
         auto* text = dynamic_cast<LevelTextScreen*>(Popup(slot));
         return text != nullptr ? text->text_list->GetLine(line) : "(no briefing)";
     }
-    // A career from its selection screen at the easy difficulty (50), its
+    // A career from the title's choice at the easy difficulty (50), its
     // first assignment's company name typed and briefing closed.
     void StartEasyCareer(const std::string& company) {
-        f.h.frame->SendMessage(kMsgOpenCareer);
-        f.h.Run();
+        if (f.h.frame->Screen(FrameScreen::Start) == nullptr) Title();
+        Choose(5);
         ASSERT_NE(f.h.frame->Screen(FrameScreen::Career), nullptr);
         f.Click(192 + 128 + 50, 144 + 191 + 20);  // easy
         ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
@@ -132,7 +132,7 @@ class LevelEndPlay : public ::testing::Test {
     }
     // The first mission from the title's mission choice, named and briefed.
     void StartFirstMission(const std::string& company) {
-        Title();
+        if (f.h.frame->Screen(FrameScreen::Start) == nullptr) Title();
         Choose(4);
         ASSERT_NE(Popup(PanelPopup::MissionSelect), nullptr);
         f.Char(kEnter);  // m0_0

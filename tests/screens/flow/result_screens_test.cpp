@@ -113,17 +113,31 @@ TEST_F(ResultScreenClicks, EnterOnTheLastFailedAssignmentGoesOnToTheSheetByTheVo
     EXPECT_EQ(gs.career_level, 9);  // no level 10
 }
 
-TEST_F(ResultScreenClicks, EnoughVotesWinTheCareerWithoutAResultScreen) {
-    StartEasyCareer("Quick Winner");
-    CGameState& gs = f.gs();
-    gs.career_level = 5;
-    gs.board_votes = 65;
-    gs.cash[0] = AssignmentTarget(5, 50);
-    RunMonth();
-    EXPECT_EQ(Popup(PanelPopup::AssignmentDone), nullptr);
-    EXPECT_EQ(gs.board_votes, 75);
-    EXPECT_EQ(GameEndPictures(), std::vector<plat::LParam>{kEndPictureWon});
-    EXPECT_NE(Screen<FS_SPIELENDE>(FrameScreen::GameEnd), nullptr);
+// A finished assignment adds its votes first: 75 win the career at once,
+// and the last assignment ends it either way, with no result screen.
+TEST_F(ResultScreenClicks, EnoughVotesOrTheLastAssignmentEndTheCareerWithoutAResultScreen) {
+    struct Case {
+        int32_t assignment, votes;
+        plat::LParam picture;
+    };
+    for (const Case& c : {Case{5, 65, kEndPictureWon}, Case{9, 50, kEndPictureLost}}) {
+        SCOPED_TRACE(c.assignment);
+        StartEasyCareer("Quick Finish");
+        f.h.host.Recorder().Clear();
+        CGameState& gs = f.gs();
+        gs.career_level = c.assignment;
+        gs.board_votes = c.votes;
+        gs.cash[0] = AssignmentTarget(c.assignment, 50);
+        RunMonth();
+        EXPECT_EQ(Popup(PanelPopup::AssignmentDone), nullptr);
+        EXPECT_EQ(gs.board_votes, c.votes + kAssignmentVoteReward);
+        EXPECT_EQ(GameEndPictures(), std::vector<plat::LParam>{c.picture});
+        auto* sheet = Screen<FS_SPIELENDE>(FrameScreen::GameEnd);
+        ASSERT_NE(sheet, nullptr);
+        f.Char(kEnter);  // on to the list (an empty one takes any total), then the title
+        f.Char(kEnter);
+        ASSERT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+    }
 }
 
 TEST_F(ResultScreenClicks, AFinishedMissionsOkGoesBackToTheTitle) {
