@@ -286,7 +286,10 @@ void CGameApp::ApplyLevelGoal(bool new_year) {
             open = kMsgPanelOpenAssignmentFailed;
             break;
     }
-    // The clock stands until the result reloads or advances the level.
+    // The clock stands until the result reloads or advances the level. The
+    // level ends by its goal: a "next level" the game heading asked for
+    // earlier no longer counts (it would take the score sheet's year points).
     gs.goal_reached = 1;
+    g_pHauptDialog->answer_code = kNoAnswer;
     plat::SendMessage(g_pHauptDialog, open);
 }

@@ -324,12 +324,14 @@ TEST_F(MainLoopTest, TheLevelGoalOpensOneResultAfterTheMonth) {
     Ticks(4);
     EXPECT_EQ(panel->Count(kMsgPanelOpenAssignmentDone), 0);
     gs.cash[0] = 1000000;
-    Ticks(3);  // within the month: no test
+    panel->answer_code = 4;  // "next level" asked at an earlier level
+    Ticks(3);                // within the month: no test
     EXPECT_EQ(panel->Count(kMsgPanelOpenAssignmentDone), 0);
     Ticks(1);
     EXPECT_EQ(
         std::tuple(panel->Count(kMsgPanelOpenAssignmentDone), gs.goal_reached, gs.assignment_votes),
         std::tuple(1, 1, 10));
+    EXPECT_EQ(panel->answer_code, kNoAnswer);  // the goal, not the menu, ended the level
     const int32_t ticks = frame->Count(kMsgGameTick);
     Idle(100000, 5000);
     EXPECT_EQ(std::tuple(panel->Count(kMsgPanelOpenAssignmentDone), frame->Count(kMsgGameTick)),
