@@ -36,6 +36,9 @@ class CGameApp : public plat::Application {
     void RefreshMoneyDisplay();
     void MoveVehicles();
     void TestBoardVoteGoal();
+    // After a month's processing in a mission or career: the goal's result
+    // screen, when the goal is met or failed.
+    void ApplyLevelGoal(bool new_year);
 
     plat::Window* frame_ = nullptr;  // the HAUPTFENSTER made by CreateMainFrame
 };

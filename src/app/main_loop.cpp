@@ -2,6 +2,8 @@
 #include "app/game_app.h"
 #include "app/game_tick.h"
 #include "cities/city_manager.h"
+#include "game/final_score.h"
+#include "game/level_goal.h"
 #include "game/opponent.h"
 #include "panel/control_panel.h"
 #include "platform/clock.h"
@@ -81,6 +83,8 @@ bool CGameApp::OnIdle(long count) {
         return true;
     }
     RunGameTick(mainWindow);
+    // A month's processing runs on the month's first tick.
+    if (gs->week == 0) ApplyLevelGoal(gs->month == 0);
     return true;
 }
 
@@ -251,14 +255,41 @@ void CGameApp::TestBoardVoteGoal() {
         gs.user_pause != 0 || g_pHauptDialog == nullptr) {
         return;
     }
-    const int64_t cashLow = static_cast<int32_t>(static_cast<uint32_t>(gs.cash[0]));
-    const int64_t worth = g_Statistics.Monthly(StatSeries::CompanyWorth, 0);
     const int64_t takeOvers =
         static_cast<int64_t>(g_TakeOverCount[0]) + g_TakeOverCount[1] + g_TakeOverCount[2];
-    const int64_t votes = (cashLow + worth - g_Credit) / kVotesDivisor + 10 * takeOvers;
+    const int64_t votes = CompanyValue(gs) / kVotesDivisor + 10 * takeOvers;
     gs.board_votes = static_cast<int32_t>(votes);
     if (gs.board_votes < 100) return;
     gs.sim_halted = 1;
     plat::SendMessage(mainWindow, kMsgGameEnd, 0, kEndPictureWon);
     gs.goal_reached = 1;
+}
+
+void CGameApp::ApplyLevelGoal(bool new_year) {
+    CGameState& gs = *g_pGameState;
+    if (g_pHauptDialog == nullptr) return;
+    uint32_t open = 0;
+    switch (TestLevelGoal(gs, new_year)) {
+        case GoalStep::None:
+            return;
+        case GoalStep::MissionDone:
+            open = kMsgPanelOpenMissionDone;
+            break;
+        case GoalStep::MissionFailed:
+            open = kMsgPanelOpenMissionFailed;
+            break;
+        case GoalStep::AssignmentDone:
+            gs.assignment_votes = kAssignmentVoteReward;
+            open = kMsgPanelOpenAssignmentDone;
+            break;
+        case GoalStep::AssignmentFailed:
+            open = kMsgPanelOpenAssignmentFailed;
+            break;
+    }
+    // The clock stands until the result reloads or advances the level. The
+    // level ends by its goal: a "next level" the game heading asked for
+    // earlier no longer counts (it would take the score sheet's year points).
+    gs.goal_reached = 1;
+    g_pHauptDialog->answer_code = kNoAnswer;
+    plat::SendMessage(g_pHauptDialog, open);
 }

@@ -15,10 +15,14 @@ int32_t Clamp32(int64_t v) {
 
 }  // namespace
 
+int64_t CompanyValue(const CGameState& gs) {
+    const int64_t cashLow = static_cast<int32_t>(static_cast<uint32_t>(gs.cash[0]));
+    return cashLow + g_Statistics.Monthly(StatSeries::CompanyWorth, 0) - g_Credit;
+}
+
 FinalScore ComputeFinalScore(const CGameState& gs, bool ended_by_next_level) {
     FinalScore s;
-    const int64_t cashLow = static_cast<int32_t>(static_cast<uint32_t>(gs.cash[0]));
-    s.value = cashLow + g_Statistics.Monthly(StatSeries::CompanyWorth, 0) - g_Credit;
+    s.value = CompanyValue(gs);
     s.points = Clamp32(s.value / kValuePerPoint);
     s.take_overs =
         Clamp32(static_cast<int64_t>(g_TakeOverCount[0]) + g_TakeOverCount[1] + g_TakeOverCount[2]);

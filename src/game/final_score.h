@@ -22,4 +22,7 @@ struct FinalScore {
     int32_t total = 0;       // clamped to 32 bits
 };
 
+// The company value of the score sheet, which the goals measure too.
+int64_t CompanyValue(const CGameState& gs);
+
 FinalScore ComputeFinalScore(const CGameState& gs, bool ended_by_next_level);

@@ -34,6 +34,7 @@ inline constexpr uint32_t kCmdHeadingFirst = 40214;
 // The rename entry of the city-object and terminal information panels.
 inline constexpr uint32_t kCmdRename = 40281;
 inline constexpr int32_t kHeadingNoTool = 14;
+inline constexpr uint8_t kNoAnswer = 0xFF;
 inline constexpr int32_t kHeadingEditorWorld = 20;
 
 class CVehicle;
@@ -118,7 +119,7 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     int32_t entry_command[kPanelRowCount] = {};
     int32_t entry_count = 0;
     char month_names[12][20] = {};
-    uint8_t answer_code = 0;
+    uint8_t answer_code = 0;   // what the game heading's row asked; kNoAnswer none
     int32_t demolition_x = 0;  // the field a pending demolition confirmation demolishes
     int32_t demolition_y = 0;
     int32_t selected_type = 0;  // the selected object type last drawn

@@ -91,7 +91,7 @@ void HAUPTDIALOG::CheckOnly(int32_t row) {
 
 void HAUPTDIALOG::ShowGameRows() {
     const CGameState& gs = *g_pGameState;
-    answer_code = 0xFF;
+    answer_code = kNoAnswer;
     const MenuRow end{0, kCmdEnd, 0};
     const MenuRow new_game{1, kCmdNewGame, 0};
     const MenuRow mission{2, kCmdNewMission, 0};

@@ -312,6 +312,52 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     EXPECT_EQ(gs.board_votes, 0);
 }
 
+// Missions and career assignments test their goal after each month's
+// processing: the target once crossed opens one result screen and stops the
+// clock; a negative value opens the failure only at a new year.
+TEST_F(MainLoopTest, TheLevelGoalOpensOneResultAfterTheMonth) {
+    ClearStatistics();
+    gs.game_mode = kModeCareer;
+    gs.career_level = 0;  // the first assignment: 1,000,000 at difficulty 50
+    gs.career_difficulty = 50;
+    gs.cash[0] = 999999;
+    Ticks(4);
+    EXPECT_EQ(panel->Count(kMsgPanelOpenAssignmentDone), 0);
+    gs.cash[0] = 1000000;
+    panel->answer_code = 4;  // "next level" asked at an earlier level
+    Ticks(3);                // within the month: no test
+    EXPECT_EQ(panel->Count(kMsgPanelOpenAssignmentDone), 0);
+    Ticks(1);
+    EXPECT_EQ(
+        std::tuple(panel->Count(kMsgPanelOpenAssignmentDone), gs.goal_reached, gs.assignment_votes),
+        std::tuple(1, 1, 10));
+    EXPECT_EQ(panel->answer_code, kNoAnswer);  // the goal, not the menu, ended the level
+    const int32_t ticks = frame->Count(kMsgGameTick);
+    Idle(100000, 5000);
+    EXPECT_EQ(std::tuple(panel->Count(kMsgPanelOpenAssignmentDone), frame->Count(kMsgGameTick)),
+              std::tuple(1, ticks));
+
+    // A mission below zero fails at the new year, not before.
+    panel->sent.clear();
+    std::tie(gs.game_mode, gs.goal_reached, gs.month, gs.week) = std::tuple(kModeMission, 0, 10, 0);
+    gs.cash[0] = -1;
+    Ticks(4);
+    EXPECT_EQ(panel->Count(kMsgPanelOpenMissionFailed), 0);
+    Ticks(4);
+    EXPECT_EQ(std::tuple(gs.month, panel->Count(kMsgPanelOpenMissionFailed), gs.goal_reached),
+              std::tuple(0, 1, 1));
+    Idle(100000, 5000);
+    EXPECT_EQ(panel->Count(kMsgPanelOpenMissionFailed), 1);
+    // A free game has no such goal.
+    std::tie(gs.goal_reached, gs.game_mode) = std::tuple(0, kModeGame);
+    gs.cash[0] = 5000000;
+    Ticks(4);
+    EXPECT_EQ(std::tuple(panel->Count(kMsgPanelOpenMissionFailed),
+                         panel->Count(kMsgPanelOpenMissionDone), gs.goal_reached),
+              std::tuple(1, 0, 0));
+    ClearStatistics();
+}
+
 TEST_F(MainLoopTest, AnimationsAmbientSoundsAndMusic) {
     g_AnimPending = 1;
     Idle(125, 125);

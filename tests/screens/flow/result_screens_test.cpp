@@ -1,5 +1,7 @@
 // The result screens of missions and career assignments: their lines for
-// the career figures.
+// the career figures, and their buttons clicked in a running career or
+// mission (the level reloaded, the next one loaded, the end of the game or
+// the way back to the title).
 
 #include "screens/flow/result_screens.h"
 
@@ -8,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "game/level_goal.h"
+#include "screens/flow/game_end_screen.h"
+#include "screens/flow/level_end_play.h"
 #include "state/game_state.h"
 #include "support/game_scope.h"
 
@@ -47,6 +52,109 @@ TEST(ResultLines, TheTenthAssignmentFailedShowsNoNextLineButDoneAlwaysDoes) {
     EXPECT_EQ(ResultLines(ResultKind::AssignmentDone, gs).back(), "Next assignment: 11/10");
     EXPECT_EQ(ResultLines(ResultKind::MissionFailed, gs).size(), 13u);
     EXPECT_EQ(ResultLines(ResultKind::MissionDone, gs).front(), "Outstanding!");
+}
+
+class ResultScreenClicks : public flowtest::LevelEndPlay {
+  protected:
+    // The assignment in play made a loss: the year's end fails it.
+    FS_ASSIGNMENT_FAILED* FailAssignment(int32_t assignment) {
+        CGameState& gs = f.gs();
+        gs.career_level = assignment;
+        gs.cash[0] = -1;
+        gs.month = 11;
+        gs.week = 0;
+        RunMonth();
+        return dynamic_cast<FS_ASSIGNMENT_FAILED*>(Popup(PanelPopup::AssignmentFailed));
+    }
+    // The capital of stand-in assignment a.
+    static int64_t Capital(int32_t a) { return 500000 - 20000 * a; }
+};
+
+TEST_F(ResultScreenClicks, TryAgainReloadsTheAssignmentGoOnLoadsTheNext) {
+    StartEasyCareer("Second Chance");
+    CGameState& gs = f.gs();
+    FS_ASSIGNMENT_FAILED* failed = FailAssignment(3);
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(std::tuple(gs.goal_reached, gs.sim_halted), std::tuple(1, 1));
+    EXPECT_EQ(failed->text_list->GetLine(8), "Assignment  4/10: Not carried through");
+    Shot("result_assignment_failed");
+
+    Press(*failed, kCmdTryAgain);
+    EXPECT_EQ(Popup(PanelPopup::AssignmentFailed), nullptr);
+    EXPECT_EQ(std::tuple(gs.career_level, gs.cash[0], gs.month, gs.goal_reached, gs.sim_halted),
+              std::tuple(3, Capital(3), 0, 0, 0));
+    EXPECT_EQ(BriefingLine(PanelPopup::AssignmentText, 0), "Assignment 4 of 10");
+    CloseBriefing(PanelPopup::AssignmentText);
+    RunMonth();  // the clock runs again
+    EXPECT_EQ(gs.month, 1);
+
+    failed = FailAssignment(3);
+    ASSERT_NE(failed, nullptr);
+    Press(*failed, kCmdGoOn);
+    EXPECT_EQ(Popup(PanelPopup::AssignmentFailed), nullptr);
+    EXPECT_EQ(std::tuple(gs.career_level, gs.cash[0], gs.goal_reached),
+              std::tuple(4, Capital(4), 0));
+    EXPECT_EQ(BriefingLine(PanelPopup::AssignmentText, 0), "Assignment 5 of 10");
+    EXPECT_TRUE(GameEndPictures().empty());
+}
+
+TEST_F(ResultScreenClicks, EnterOnTheLastFailedAssignmentGoesOnToTheSheetByTheVotes) {
+    StartEasyCareer("Last Try");
+    CGameState& gs = f.gs();
+    gs.board_votes = 60;
+    FS_ASSIGNMENT_FAILED* failed = FailAssignment(9);
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(failed->text_list->GetLine(11), "");  // no next assignment
+    f.Char(kEnter);                                 // go on
+    EXPECT_EQ(Popup(PanelPopup::AssignmentFailed), nullptr);
+    EXPECT_EQ(GameEndPictures(), std::vector<plat::LParam>{kEndPictureLost});
+    EXPECT_NE(Screen<FS_SPIELENDE>(FrameScreen::GameEnd), nullptr);
+    Shot("result_career_lost_sheet");
+    EXPECT_EQ(gs.career_level, 9);  // no level 10
+}
+
+// A finished assignment adds its votes first: 75 win the career at once,
+// and the last assignment ends it either way, with no result screen.
+TEST_F(ResultScreenClicks, EnoughVotesOrTheLastAssignmentEndTheCareerWithoutAResultScreen) {
+    struct Case {
+        int32_t assignment, votes;
+        plat::LParam picture;
+    };
+    for (const Case& c : {Case{5, 65, kEndPictureWon}, Case{9, 50, kEndPictureLost}}) {
+        SCOPED_TRACE(c.assignment);
+        StartEasyCareer("Quick Finish");
+        f.h.host.Recorder().Clear();
+        CGameState& gs = f.gs();
+        gs.career_level = c.assignment;
+        gs.board_votes = c.votes;
+        gs.cash[0] = AssignmentTarget(c.assignment, 50);
+        RunMonth();
+        EXPECT_EQ(Popup(PanelPopup::AssignmentDone), nullptr);
+        EXPECT_EQ(gs.board_votes, c.votes + kAssignmentVoteReward);
+        EXPECT_EQ(GameEndPictures(), std::vector<plat::LParam>{c.picture});
+        auto* sheet = Screen<FS_SPIELENDE>(FrameScreen::GameEnd);
+        ASSERT_NE(sheet, nullptr);
+        f.Char(kEnter);  // on to the list (an empty one takes any total), then the title
+        f.Char(kEnter);
+        ASSERT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+    }
+}
+
+TEST_F(ResultScreenClicks, AFinishedMissionsOkGoesBackToTheTitle) {
+    StartFirstMission("Mission Made");
+    CGameState& gs = f.gs();
+    gs.cash[0] = kMissionTarget - 1;
+    RunMonth();
+    EXPECT_EQ(Popup(PanelPopup::MissionDone), nullptr);
+    gs.cash[0] = kMissionTarget;
+    RunMonth();
+    auto* done = dynamic_cast<FS_MISSION_DONE*>(Popup(PanelPopup::MissionDone));
+    ASSERT_NE(done, nullptr);
+    Shot("result_mission_done");
+    Press(*done, kCmdOk);
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    EXPECT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+    EXPECT_TRUE(GameEndPictures().empty());
 }
 
 }  // namespace

@@ -85,13 +85,13 @@ std::vector<TextFile> Texts() {
         char path[32];
         std::snprintf(path, sizeof path, "karriere/k0_%d.txt", a);
         texts.push_back({path, Lines({"Assignment " + std::to_string(a + 1) + " of 10", "",
-                                      "The board asks you to raise the company's worth to",
+                                      "The board asks you to raise the company value to",
                                       Amount(AssignmentGoal(a, 50)) + " on the easy career,",
                                       Amount(AssignmentGoal(a, 70)) + " on the medium career and",
                                       Amount(AssignmentGoal(a, 100)) + " on the hard career.", "",
-                                      "Every assignment you finish wins votes of the board."})});
+                                      "Each assignment you finish wins board votes."})});
     }
-    const std::string goal = "Goal: a company worth of " + Amount(kMissionGoal) + ".";
+    const std::string goal = "Goal: a company value of " + Amount(kMissionGoal) + ".";
     // One briefing with letters the font draws from other codes: capital A,
     // u and a with umlauts, and the acute accent.
     texts.push_back({"mission/m0_0.txt", Lines({"Harbour trade", "",
@@ -207,7 +207,7 @@ std::string WindowsPath(const std::filesystem::path& path) {
 }  // namespace
 
 int64_t AssignmentGoal(int32_t assignment, int32_t difficulty) {
-    return static_cast<int64_t>(assignment + 1) * 1000000 * difficulty / 50;
+    return AssignmentTarget(assignment, difficulty);
 }
 
 bool WriteStandinLevels(const std::string& folder, std::string* error) {

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/level_goal.h"
+
 namespace standin {
 
 // Writes the levels into `folder`, which must already hold the stand-in data
@@ -20,8 +22,8 @@ namespace standin {
 bool WriteStandinLevels(const std::string& folder, std::string* error);
 
 // The goal of career assignment `a` (0..9) at a difficulty (50, 70, 100),
-// and of every mission.
+// and of every mission: the game's own targets, which the texts state.
 int64_t AssignmentGoal(int32_t assignment, int32_t difficulty);
-inline constexpr int64_t kMissionGoal = 2000000;
+inline constexpr int64_t kMissionGoal = kMissionTarget;
 
 }  // namespace standin
