@@ -152,6 +152,15 @@ Outcome LoadCareerLevel(HAUPTDIALOG& panel, int32_t set, int32_t level) {
     return Settle(panel, Files().LoadLevel(FolderFile(kPathCareer, "k%d_%d.lvl", set, level)));
 }
 
+// A result screen stops the clock until the next level is loaded. When the
+// level file cannot be read (the loader has said why), the career cannot go
+// on and the game returns to the start screen instead of standing still.
+Outcome EndUnlessLoaded(HAUPTDIALOG& panel, Outcome outcome) {
+    if (outcome != Outcome::NotLoaded) return outcome;
+    EndGameToStart(panel);
+    return Outcome::GameEnded;
+}
+
 void StartEventsIfOn() {
     if (g_NewGameCounters.words[kEventCounterWord] > 0) Gs().active_event = kNoEventRunning;
 }
@@ -527,15 +536,14 @@ void AssignmentFailedResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answe
     CGameState& gs = Gs();
     gs.pending_view_code = 7;
     if (answer == 0) {  // the same assignment again
-        const Outcome outcome = LoadCareerLevel(panel, CareerSet(), CareerLevel());
+        const Outcome outcome =
+            EndUnlessLoaded(panel, LoadCareerLevel(panel, CareerSet(), CareerLevel()));
         if (outcome == Outcome::GameEnded) return;
-        if (outcome == Outcome::Loaded) {
-            plat::SendMessage(&panel, kMsgPanelOpenAssignmentText,
-                              static_cast<plat::WParam>(CareerSet()), CareerLevel());
-            gs.text_from_menu = 0;
-            gs.goal_reached = 0;
-        }
-    } else if (NextCareerLevel(panel) == Outcome::GameEnded) {
+        plat::SendMessage(&panel, kMsgPanelOpenAssignmentText,
+                          static_cast<plat::WParam>(CareerSet()), CareerLevel());
+        gs.text_from_menu = 0;
+        gs.goal_reached = 0;
+    } else if (EndUnlessLoaded(panel, NextCareerLevel(panel)) == Outcome::GameEnded) {
         return;
     }
     RedrawLayers();
@@ -630,7 +638,7 @@ void AssignmentDoneResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     CGameState& gs = Gs();
     gs.pending_view_code = 7;
     gs.text_from_menu = 0;
-    if (NextCareerLevel(panel) == Outcome::GameEnded) return;
+    if (EndUnlessLoaded(panel, NextCareerLevel(panel)) == Outcome::GameEnded) return;
     SetTool(kToolNone);
     RedrawLayers();
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,22 @@ TEST_F(ResultScreenClicks, AFinishedMissionsOkGoesBackToTheTitle) {
     EXPECT_EQ(g_pSpielFeld, nullptr);
     EXPECT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
     EXPECT_TRUE(GameEndPictures().empty());
+}
+
+// The clock stands while a result is shown: when the next assignment's file
+// cannot be read, the career ends at the title rather than standing still.
+TEST_F(ResultScreenClicks, AnUnreadableNextAssignmentEndsTheCareerAtTheTitle) {
+    for (const uint16_t command : {kCmdGoOn, kCmdTryAgain}) {
+        SCOPED_TRACE(command);
+        StartEasyCareer("Lost Pages");
+        std::filesystem::remove(f.folder + "/karriere/k0_3.lvl");
+        std::filesystem::remove(f.folder + "/karriere/k0_4.lvl");
+        FS_ASSIGNMENT_FAILED* failed = FailAssignment(3);
+        ASSERT_NE(failed, nullptr);
+        Press(*failed, command);
+        EXPECT_EQ(g_pSpielFeld, nullptr);
+        EXPECT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+    }
 }
 
 }  // namespace
