@@ -2,9 +2,16 @@
 
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
+#include "panel/list_box.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "state/game_state.h"
+
+namespace {
+
+constexpr uint8_t kEnter = 13;
+
+}  // namespace
 
 std::string BaseDataFile(const char* name) {
     return std::string(g_pGameState->DataPath(kPathBase)) + "\\" + name;
@@ -53,6 +60,50 @@ void FlowPopup::PaintBackground(plat::DeviceContext& dc) {
     if (!background.Loaded()) return;
     SelectPictureOutputPalette(dc, background.dc.get(), sheet.palette);
     BlitDC(dc, 0, 0, background.width, background.Rows(), *background.dc, 0, 0);
+}
+
+void FlowPopup::PaintWithList(LISTBOX* list) {
+    plat::PaintDC dc(*this);
+    PaintBackground(dc);
+    RestoreDefaultPalette(dc);
+    if (list != nullptr) list->Redraw(true);
+}
+
+bool FlowPopup::MakeList(LISTBOX*& list, const plat::Rect& rect, uint32_t id, uint32_t notify,
+                         int32_t highlight_y) {
+    list = new LISTBOX;
+    return list->CreateList({.rect = rect,
+                             .parent = this,
+                             .control_id = id,
+                             .background = background.dc.get(),
+                             .image = &sheet,
+                             .source_x = rect.left,
+                             .source_y = rect.top,
+                             .notify = notify,
+                             .highlight_y = highlight_y});
+}
+
+bool FlowPopup::MakeTextList(LISTBOX*& list, const plat::Rect& rect, uint32_t id) {
+    list = new LISTBOX;
+    return list->CreateList({.rect = rect,
+                             .parent = this,
+                             .control_id = id,
+                             .background = background.dc.get(),
+                             .image = &sheet,
+                             .source_x = rect.left,
+                             .source_y = rect.top,
+                             .selectable = false});
+}
+
+void FlowPopup::EnterPresses(plat::WParam key, uint16_t command) {
+    if (key != kEnter) return;
+    PressButton(0);
+    SendMessage(WM_COMMAND, command, 0);
+}
+
+void FlowPopup::FreeAndAnswer(plat::LParam answer) {
+    FreeCursor();
+    SendResult(answer);
 }
 
 void FlowPopup::SendResult(plat::LParam answer) {

@@ -19,6 +19,7 @@
 #include "platform/window.h"
 
 class HAUPTDIALOG;
+class LISTBOX;
 
 class FlowPopup : public plat::Window {
   public:
@@ -44,6 +45,23 @@ class FlowPopup : public plat::Window {
     static void FreeCursor();
     // The picture copied to the window's client area at (0, 0).
     void PaintBackground(plat::DeviceContext& dc);
+    // WM_PAINT of a popup with one list: the picture, then the list (when
+    // there is one) drawn again.
+    void PaintWithList(LISTBOX* list);
+    // A list over the picture's piece `rect` (client coordinates) whose rows
+    // the player picks: a click sends the popup `notify`, the chosen row
+    // shows the sheet's bar at `highlight_y`. `list` is set before the window
+    // is made, so that the popup deletes it either way. False when it could
+    // not be made.
+    bool MakeList(LISTBOX*& list, const plat::Rect& rect, uint32_t id, uint32_t notify,
+                  int32_t highlight_y);
+    // The same for lines of text that cannot be picked.
+    bool MakeTextList(LISTBOX*& list, const plat::Rect& rect, uint32_t id);
+    // The Enter key (`key`): button 0 shown pressed, then `command` sent;
+    // other keys do nothing.
+    void EnterPresses(plat::WParam key, uint16_t command);
+    // The cursor freed, then the answer to the panel.
+    void FreeAndAnswer(plat::LParam answer);
     // The answer to the panel (the pair's result message).
     void SendResult(plat::LParam answer);
     // Button `index` shown pressed (the Enter key) before its command.

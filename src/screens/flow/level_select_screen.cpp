@@ -18,7 +18,6 @@ namespace fs = flow_screens;
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
 constexpr int32_t kListId = 1019;
 constexpr int32_t kMaxLevels = 11;
 constexpr int32_t kTitleBytes = 99;
@@ -90,18 +89,7 @@ bool LevelSelectScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
                         fs::kTabTop + fs::kTabHeight};
     }
     if (!CreatePopup(&panel, request.rect, kButtons)) return false;
-    list = new LISTBOX;
-    if (!list->CreateList({.rect = kListRect,
-                           .parent = this,
-                           .control_id = kListId,
-                           .background = background.dc.get(),
-                           .image = &sheet,
-                           .source_x = kListRect.left,
-                           .source_y = kListRect.top,
-                           .notify = kMsgFirstListClicked,
-                           .highlight_y = fs::kSelectStripY})) {
-        return false;
-    }
+    if (!MakeList(list, kListRect, kListId, kMsgFirstListClicked, fs::kSelectStripY)) return false;
     LoadTitles();
     ConfineCursor();
     return true;
@@ -153,11 +141,8 @@ void LevelSelectScreen::OnPaint() {
         const plat::Rect r = GetWindowRect();
         plat::SetCursorPos({r.left + 242, r.top + 289});
     }
-    plat::PaintDC dc(*this);
     DrawTabs(false);
-    PaintBackground(dc);
-    RestoreDefaultPalette(dc);
-    if (list != nullptr) list->Redraw(true);
+    PaintWithList(list);
 }
 
 void LevelSelectScreen::OnOk() {
@@ -206,17 +191,13 @@ plat::LResult LevelSelectScreen::OnMessage(uint32_t message, plat::WParam wParam
             return 0;
         }
         case WM_CHAR:
-            if (wParam == kEnter) {
-                PressButton(0);
-                SendMessage(WM_COMMAND, kCmdDialogOk, 0);
-            }
+            EnterPresses(wParam, kCmdDialogOk);
             return 0;
         case WM_COMMAND:
             if (plat::LoWord(wParam) == kCmdDialogOk) {
                 OnOk();
             } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
-                FreeCursor();
-                SendResult(1);
+                FreeAndAnswer(1);
             }
             return 0;
         default:

@@ -2,9 +2,7 @@
 
 #include <string>
 
-#include "gfx/palette.h"
 #include "panel/control_panel.h"
-#include "platform/gdi.h"
 #include "platform/input.h"
 #include "screens/flow/flow_screen_layout.h"
 #include "screens/flow/save_slots.h"
@@ -15,7 +13,6 @@ namespace fs = flow_screens;
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
 constexpr int32_t kListId = 1019;
 constexpr plat::Rect kListRect{21, 63, 349, 250};
 
@@ -51,18 +48,7 @@ bool FS_LOAD_GAME::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
     selected = 0;
     if (!LoadPictures(fs::kLoadPicture, fs::kLoadSheet)) return false;
     if (!CreatePopup(&panel, request.rect, kFileButtons)) return false;
-    list = new LISTBOX;
-    if (!list->CreateList({.rect = kListRect,
-                           .parent = this,
-                           .control_id = kListId,
-                           .background = background.dc.get(),
-                           .image = &sheet,
-                           .source_x = kListRect.left,
-                           .source_y = kListRect.top,
-                           .notify = kMsgFirstListClicked,
-                           .highlight_y = fs::kFileStripY})) {
-        return false;
-    }
+    if (!MakeList(list, kListRect, kListId, kMsgFirstListClicked, fs::kFileStripY)) return false;
     FillList();
     ConfineCursor();
     plat::SetFocus(this);
@@ -97,20 +83,15 @@ void FS_LOAD_GAME::OnOk() {
     const int32_t slot = slot_map[selected];
     if (slot < 0) return;  // an "Empty" row
     selected = slot;
-    FreeCursor();
     if (panel_ != nullptr) panel_->popup_result.slot = slot;
-    SendResult(0);
+    FreeAndAnswer(0);
 }
 
 plat::LResult FS_LOAD_GAME::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
     switch (message) {
-        case WM_PAINT: {
-            plat::PaintDC dc(*this);
-            PaintBackground(dc);
-            RestoreDefaultPalette(dc);
-            if (list != nullptr) list->Redraw(true);
+        case WM_PAINT:
+            PaintWithList(list);
             return 0;
-        }
         case kMsgFirstListClicked:
             if (list != nullptr) {
                 selected = list->last_clicked;
@@ -118,17 +99,13 @@ plat::LResult FS_LOAD_GAME::OnMessage(uint32_t message, plat::WParam wParam, pla
             }
             return 0;
         case WM_CHAR:
-            if (wParam == kEnter) {
-                PressButton(0);
-                SendMessage(WM_COMMAND, kCmdDialogOk, 0);
-            }
+            EnterPresses(wParam, kCmdDialogOk);
             return 0;
         case WM_COMMAND:
             if (plat::LoWord(wParam) == kCmdDialogOk) {
                 OnOk();
             } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
-                FreeCursor();
-                SendResult(1);
+                FreeAndAnswer(1);
             }
             return 0;
         default:
