@@ -6,6 +6,7 @@
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "state/game_state.h"
+#include "state/messages.h"
 
 namespace {
 
@@ -69,30 +70,25 @@ void FlowPopup::PaintWithList(LISTBOX* list) {
     if (list != nullptr) list->Redraw(true);
 }
 
+bool FlowPopup::MakeListOver(LISTBOX*& list, const ListLayout& layout) {
+    list = new LISTBOX;
+    ListLayout over = layout;
+    over.parent = this;
+    over.background = background.dc.get();
+    over.image = &sheet;
+    over.source_x = layout.rect.left;
+    over.source_y = layout.rect.top;
+    return list->CreateList(over);
+}
+
 bool FlowPopup::MakeList(LISTBOX*& list, const plat::Rect& rect, uint32_t id, uint32_t notify,
                          int32_t highlight_y) {
-    list = new LISTBOX;
-    return list->CreateList({.rect = rect,
-                             .parent = this,
-                             .control_id = id,
-                             .background = background.dc.get(),
-                             .image = &sheet,
-                             .source_x = rect.left,
-                             .source_y = rect.top,
-                             .notify = notify,
-                             .highlight_y = highlight_y});
+    return MakeListOver(
+        list, {.rect = rect, .control_id = id, .notify = notify, .highlight_y = highlight_y});
 }
 
 bool FlowPopup::MakeTextList(LISTBOX*& list, const plat::Rect& rect, uint32_t id) {
-    list = new LISTBOX;
-    return list->CreateList({.rect = rect,
-                             .parent = this,
-                             .control_id = id,
-                             .background = background.dc.get(),
-                             .image = &sheet,
-                             .source_x = rect.left,
-                             .source_y = rect.top,
-                             .selectable = false});
+    return MakeListOver(list, {.rect = rect, .control_id = id, .selectable = false});
 }
 
 void FlowPopup::EnterPresses(plat::WParam key, uint16_t command) {
@@ -104,6 +100,20 @@ void FlowPopup::EnterPresses(plat::WParam key, uint16_t command) {
 void FlowPopup::FreeAndAnswer(plat::LParam answer) {
     FreeCursor();
     SendResult(answer);
+}
+
+bool FlowPopup::OnDialogMessage(uint32_t message, plat::WParam wParam) {
+    if (message == WM_CHAR) {
+        EnterPresses(wParam, kCmdDialogOk);
+        return true;
+    }
+    if (message != WM_COMMAND) return false;
+    if (plat::LoWord(wParam) == kCmdDialogOk) {
+        OnDialogOk();
+    } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
+        OnDialogCancel();
+    }
+    return true;
 }
 
 void FlowPopup::SendResult(plat::LParam answer) {

@@ -26,22 +26,8 @@ constexpr int32_t kMarkSize = 16;
 constexpr int32_t kDialogScreenCode = 7;
 constexpr plat::Rect kListRect{21, 63, 349, 250};
 
-constexpr ButtonLayout kButtons[] = {
-    {.x = 44,
-     .y = 311,
-     .command = kCmdDialogOk,
-     .width = fs::kButtonWidth,
-     .height = fs::kButtonHeight,
-     .normal = {140, 0},
-     .pressed = {140, fs::kPressedFaceY}},
-    {.x = 212,
-     .y = 311,
-     .command = kCmdDialogCancel,
-     .width = fs::kButtonWidth,
-     .height = fs::kButtonHeight,
-     .normal = {32, 0},
-     .pressed = {32, fs::kPressedFaceY}},
-};
+constexpr ButtonLayout kButtons[] = {PopupButton(44, kCmdDialogOk, 140),
+                                     PopupButton(212, kCmdDialogCancel, 32)};
 
 // The description file of level n of group g.
 std::string DescriptionFile(LevelSelectScreen::Kind kind, int32_t g, int32_t n) {
@@ -145,7 +131,7 @@ void LevelSelectScreen::OnPaint() {
     PaintWithList(list);
 }
 
-void LevelSelectScreen::OnOk() {
+void LevelSelectScreen::OnDialogOk() {
     FreeCursor();
     const int32_t row = selected;
     selected = row >= 0 && row < kMaxLevels ? entry_files[row] : -1;
@@ -190,17 +176,8 @@ plat::LResult LevelSelectScreen::OnMessage(uint32_t message, plat::WParam wParam
             if (list != nullptr) list->Redraw(true);
             return 0;
         }
-        case WM_CHAR:
-            EnterPresses(wParam, kCmdDialogOk);
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdDialogOk) {
-                OnOk();
-            } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
-                FreeAndAnswer(1);
-            }
-            return 0;
         default:
+            if (OnDialogMessage(message, wParam)) return 0;
             return DefaultMessage(message, wParam, lParam);
     }
 }

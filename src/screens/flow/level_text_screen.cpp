@@ -20,19 +20,10 @@ constexpr int32_t kListId = 1021;
 constexpr int32_t kLineBytes = 99;
 constexpr plat::Rect kListRect{0, 60, 356, 298};
 
-constexpr ButtonLayout Button(int32_t x, uint16_t command, int32_t face_x) {
-    return {.x = x,
-            .y = 311,
-            .command = command,
-            .width = fs::kButtonWidth,
-            .height = fs::kButtonHeight,
-            .normal = {face_x, 0},
-            .pressed = {face_x, fs::kPressedFaceY}};
-}
-constexpr ButtonLayout kMissionButtons[] = {Button(128, kCmdOk, 0)};
-constexpr ButtonLayout kAssignmentButtons[] = {Button(212, kCmdOk, 0)};
-constexpr ButtonLayout kAssignmentMenuButtons[] = {Button(212, kCmdOk, 0),
-                                                   Button(44, kCmdBack, 108)};
+constexpr ButtonLayout kMissionButtons[] = {PopupButton(128, kCmdOk, 0)};
+constexpr ButtonLayout kAssignmentButtons[] = {PopupButton(212, kCmdOk, 0)};
+constexpr ButtonLayout kAssignmentMenuButtons[] = {PopupButton(212, kCmdOk, 0),
+                                                   PopupButton(44, kCmdBack, 108)};
 
 struct Remap {
     uint8_t from, to;

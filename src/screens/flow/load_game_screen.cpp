@@ -18,22 +18,8 @@ constexpr plat::Rect kListRect{21, 63, 349, 250};
 
 }  // namespace
 
-const ButtonLayout kFileButtons[2] = {
-    {.x = 44,
-     .y = 311,
-     .command = kCmdDialogOk,
-     .width = fs::kButtonWidth,
-     .height = fs::kButtonHeight,
-     .normal = {108, 0},
-     .pressed = {108, fs::kPressedFaceY}},
-    {.x = 212,
-     .y = 311,
-     .command = kCmdDialogCancel,
-     .width = fs::kButtonWidth,
-     .height = fs::kButtonHeight,
-     .normal = {0, 0},
-     .pressed = {0, fs::kPressedFaceY}},
-};
+const ButtonLayout kFileButtons[2] = {PopupButton(44, kCmdDialogOk, 108),
+                                      PopupButton(212, kCmdDialogCancel, 0)};
 
 FS_LOAD_GAME::FS_LOAD_GAME() : FlowPopup(kMsgPanelLoadGameDone) {
     for (int32_t& slot : slot_map) slot = -1;
@@ -78,7 +64,7 @@ void FS_LOAD_GAME::FillList() {
     list->SelectLine(0);
 }
 
-void FS_LOAD_GAME::OnOk() {
+void FS_LOAD_GAME::OnDialogOk() {
     if (selected < 0 || selected >= static_cast<int32_t>(std::size(slot_map))) return;
     const int32_t slot = slot_map[selected];
     if (slot < 0) return;  // an "Empty" row
@@ -98,17 +84,8 @@ plat::LResult FS_LOAD_GAME::OnMessage(uint32_t message, plat::WParam wParam, pla
                 list->Redraw(true);
             }
             return 0;
-        case WM_CHAR:
-            EnterPresses(wParam, kCmdDialogOk);
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdDialogOk) {
-                OnOk();
-            } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
-                FreeAndAnswer(1);
-            }
-            return 0;
         default:
+            if (OnDialogMessage(message, wParam)) return 0;
             return DefaultMessage(message, wParam, lParam);
     }
 }

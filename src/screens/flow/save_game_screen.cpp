@@ -124,7 +124,7 @@ void FS_SAVE_GAME::Answer(plat::LParam answer) {
     FreeAndAnswer(answer);
 }
 
-void FS_SAVE_GAME::OnOk() {
+void FS_SAVE_GAME::OnDialogOk() {
     const size_t n = field->GetText(description, sizeof description);
     description_length = static_cast<int32_t>(n);
     if (!FileOpens(SaveSlotFile(selected, "lvl"))) {
@@ -170,17 +170,8 @@ plat::LResult FS_SAVE_GAME::OnMessage(uint32_t message, plat::WParam wParam, pla
         case kMsgOverwriteAnswer:
             OnOverwriteConfirmDone(lParam);
             return 0;
-        case WM_CHAR:
-            EnterPresses(wParam, kCmdDialogOk);
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdDialogOk) {
-                OnOk();
-            } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
-                Answer(1);
-            }
-            return 0;
         default:
+            if (OnDialogMessage(message, wParam)) return 0;
             return DefaultMessage(message, wParam, lParam);
     }
 }
