@@ -29,11 +29,7 @@ bool EndPage::OpenPage(plat::Window* parent, WinGBitmap& picture, int32_t number
             {.area = {ge::kPageWidth, ge::kPageHeight}, .free_cursor = true, .buttons = buttons})) {
         return false;
     }
-    if (gs.screen_width > ge::kPageWidth && gs.images.tile.Loaded()) {
-        plat::DcHandle dc = plat::GetWindowDC(*this);
-        RealizeSheetPalette(*dc);
-        BlitDCInBlocks(*dc, 0, 0, gs.screen_width, gs.screen_height, *gs.images.tile.dc);
-    }
+    if (gs.screen_width > ge::kPageWidth) TileScreen();
     return true;
 }
 
