@@ -1,5 +1,6 @@
 #include "screens/full_screen.h"
 
+#include "gfx/blit_dc.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "state/game_state.h"
@@ -61,6 +62,19 @@ plat::LResult FullScreen::OnMessage(uint32_t message, plat::WParam wParam, plat:
 void FullScreen::RealizeSheetPalette(plat::DeviceContext& dc) const {
     plat::SelectPalette(dc, sheet.palette, false);
     plat::RealizePalette(dc);
+}
+
+void FullScreen::TileScreen() {
+    if (!g_pGameState->images.tile.Loaded()) return;
+    plat::DcHandle dc = plat::GetWindowDC(*this);
+    TileScreen(*dc);
+}
+
+void FullScreen::TileScreen(plat::DeviceContext& dc) {
+    const CGameState& gs = *g_pGameState;
+    if (!gs.images.tile.Loaded()) return;
+    RealizeSheetPalette(dc);
+    BlitDCInBlocks(dc, 0, 0, gs.screen_width, gs.screen_height, *gs.images.tile.dc);
 }
 
 void FullScreen::Blacken() {

@@ -67,6 +67,11 @@ class FullScreen : public plat::Window {
 
     // The sheet's palette selected into `dc` and realized.
     void RealizeSheetPalette(plat::DeviceContext& dc) const;
+    // The whole screen covered with the tile picture in the sheet's palette
+    // (the margin around a page, which the page then covers); nothing
+    // without the tile picture. Without `dc` on the window's own.
+    void TileScreen();
+    void TileScreen(plat::DeviceContext& dc);
     // The whole window filled black.
     void Blacken();
     // Sends the frame the done message with `result` as lParam.

@@ -5,12 +5,10 @@
 #include <string>
 
 #include "economy/building.h"
-#include "economy/building_table.h"
 #include "gfx/blit_dc.h"
 #include "gfx/font_tables.h"
 #include "gfx/palette.h"
 #include "platform/gdi.h"
-#include "screens/economy/economy_figures.h"
 #include "screens/economy/economy_layout.h"
 #include "screens/economy/production_screen.h"
 #include "state/game_state.h"
@@ -41,7 +39,7 @@ std::string DepotStockText(int32_t units) {
     return Amount(units) + " (" + std::to_string(units) + ")";
 }
 
-FS_LAGERHALLE::FS_LAGERHALLE() : EconomyScreen(kMsgDepotDone) {}
+FS_LAGERHALLE::FS_LAGERHALLE() : BuildingScreen(kMsgDepotDone) {}
 
 FS_LAGERHALLE::~FS_LAGERHALLE() {
     m_content.Free();
@@ -50,7 +48,7 @@ FS_LAGERHALLE::~FS_LAGERHALLE() {
 
 bool FS_LAGERHALLE::Open(plat::Window* parent, int32_t building) {
     m_building = building;
-    const CBuilding* depot = g_ppBuildings != nullptr ? g_ppBuildings->At(building) : nullptr;
+    const CBuilding* depot = Building();
     if (depot == nullptr || depot->type != kDepotType) return false;
     if (!LoadPage(es::kDepotPicture, es::kDepotSheet)) return false;
     m_goodsPictures.LoadJgd(std::string(g_pGameState->DataPath(kPathBase)) + "\\" +
@@ -66,7 +64,7 @@ void FS_LAGERHALLE::FillContent() {
     const plat::Rect area = es::kDepotContent;
     plat::BitBlt(*m_content.dc, 0, 0, area.Width(), area.Height(), background.dc.get(), area.left,
                  area.top, plat::RasterOp::SrcCopy);
-    CBuilding* depot = g_ppBuildings != nullptr ? g_ppBuildings->At(m_building) : nullptr;
+    CBuilding* depot = Building();
     const PaletteImage& font = g_pGameState->images.main_font;
     m_entries = 0;
     for (int32_t good = 0; good < kGoodsCount && depot != nullptr; ++good) {
@@ -117,12 +115,5 @@ const ScreenEntry kDepotScreenEntry = {
     .cancel_command = kCmdClose,
     .open_steps = kOpenCommon,
     .done_steps = kDoneCommonResumeMusic,
-    .open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
-        const int32_t building = SelectedBuildingOfTypes(kDepotType, kDepotType);
-        if (building == 0) return nullptr;  // nothing to show
-        auto* screen = new FS_LAGERHALLE;
-        if (screen->Open(&frame, building)) return screen;
-        delete screen;
-        return nullptr;
-    },
+    .open = OpenForSelectedBuilding<FS_LAGERHALLE, kDepotType, kDepotType>,
 };

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "screens/economy/economy_screen.h"
+#include "screens/economy/building_screen.h"
 #include "screens/screen_entry.h"
 
-class FS_LAGERHALLE : public EconomyScreen {
+class FS_LAGERHALLE : public BuildingScreen {
   public:
     FS_LAGERHALLE();
     ~FS_LAGERHALLE() override;
@@ -19,7 +19,6 @@ class FS_LAGERHALLE : public EconomyScreen {
     bool Open(plat::Window* parent, int32_t building);
 
     int32_t m_pageNumber = 13;
-    int32_t m_building = 0;
     int32_t m_entries = 0;  // goods shown
     WinGBitmap m_content;   // 608 x 324, shown at (16, 57)
     WinGBitmap m_goodsPictures;

@@ -52,10 +52,7 @@ bool EconomyScreen::CreatePage(plat::Window* parent, std::span<const ButtonLayou
 }
 
 void EconomyScreen::TileMargin(plat::DeviceContext& dc) {
-    const CGameState& gs = *g_pGameState;
-    if (gs.screen_width <= es::kPageWidth || !gs.images.tile.Loaded()) return;
-    RealizeSheetPalette(dc);
-    BlitDCInBlocks(dc, 0, 0, gs.screen_width, gs.screen_height, *gs.images.tile.dc);
+    if (g_pGameState->screen_width > es::kPageWidth) TileScreen(dc);
 }
 
 void EconomyScreen::RestoreCanvas() {

@@ -8,16 +8,12 @@
 #include "economy/attraction_rings.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
-#include "gfx/blit_dc.h"
-#include "panel/control_panel.h"
 #include "panel/list_box.h"
-#include "platform/gdi.h"
 #include "screens/economy/economy_figures.h"
 #include "screens/economy/economy_layout.h"
 #include "screens/economy/statistics_layout.h"
 #include "state/game_state.h"
 #include "state/messages.h"
-#include "view/world_view.h"
 
 namespace es = economy_screens;
 namespace ss = statistics_screens;
@@ -29,46 +25,31 @@ namespace {
 constexpr int32_t kFirstFactoryType = 14;
 constexpr int32_t kLastFactoryType = 19;
 constexpr int32_t kCityCentre = 13;
-constexpr int32_t kVisibleRows = 3;
 constexpr int32_t kStockEntries = 12;
-constexpr int32_t kIconSize = 32;
 constexpr uint32_t kSortListId = 1020;
 
-ButtonLayout Big(plat::Point at, uint16_t command, int32_t face_x) {
-    return {.x = at.x,
-            .y = at.y,
-            .command = command,
-            .width = es::kBigButtonWidth,
-            .height = es::kBigButtonHeight,
-            .normal = {face_x, 0},
-            .pressed = {face_x, es::kPressedY}};
-}
-ButtonLayout Small(plat::Point at, uint16_t command, int32_t face_x, int32_t w, int32_t h) {
-    return {.x = at.x,
-            .y = at.y,
-            .command = command,
-            .width = w,
-            .height = h,
-            .normal = {face_x, 0},
-            .pressed = {face_x, es::kPressedY}};
-}
+constexpr int32_t kBigW = es::kBigButtonWidth;
+constexpr int32_t kBigH = es::kBigButtonHeight;
+constexpr int32_t kArrowW = ss::kArrowWidth;
+constexpr int32_t kArrowH = ss::kArrowHeight;
+constexpr int32_t kRowW = ss::kRowButtonWidth;
+constexpr int32_t kRowH = ss::kRowButtonHeight;
 
-const ButtonLayout kButtons[] = {
-    Big(ss::kFactoryOverviewOk, kCmdOk, ss::kFactoryOkFaceX),
-    Small(ss::kRowUpButton, kCmdOverviewBack, 0, ss::kArrowWidth, ss::kArrowHeight),
-    Small(ss::kRowDownButton, kCmdOverviewOn, ss::kArrowWidth, ss::kArrowWidth, ss::kArrowHeight),
-    Small(ss::kProductionButtons[0], kCmdOverviewOpen, ss::kProductionFaceX, ss::kRowButtonWidth,
-          ss::kRowButtonHeight),
-    Small(ss::kProductionButtons[1], kCmdOverviewOpen + 1, ss::kProductionFaceX,
-          ss::kRowButtonWidth, ss::kRowButtonHeight),
-    Small(ss::kProductionButtons[2], kCmdOverviewOpen + 2, ss::kProductionFaceX,
-          ss::kRowButtonWidth, ss::kRowButtonHeight),
-    Small(ss::kFactoryLocationButtons[0], kCmdOverviewGoTo, ss::kLocationFaceX, ss::kRowButtonWidth,
-          ss::kRowButtonHeight),
-    Small(ss::kFactoryLocationButtons[1], kCmdOverviewGoTo + 1, ss::kLocationFaceX,
-          ss::kRowButtonWidth, ss::kRowButtonHeight),
-    Small(ss::kFactoryLocationButtons[2], kCmdOverviewGoTo + 2, ss::kLocationFaceX,
-          ss::kRowButtonWidth, ss::kRowButtonHeight),
+constexpr ButtonLayout kButtons[] = {
+    OverviewButton(ss::kFactoryOverviewOk, kCmdOk, ss::kFactoryOkFaceX, kBigW, kBigH),
+    OverviewButton(ss::kRowUpButton, kCmdOverviewBack, 0, kArrowW, kArrowH),
+    OverviewButton(ss::kRowDownButton, kCmdOverviewOn, kArrowW, kArrowW, kArrowH),
+    OverviewButton(ss::kProductionButtons[0], kCmdOverviewOpen, ss::kProductionFaceX, kRowW, kRowH),
+    OverviewButton(ss::kProductionButtons[1], kCmdOverviewOpen + 1, ss::kProductionFaceX, kRowW,
+                   kRowH),
+    OverviewButton(ss::kProductionButtons[2], kCmdOverviewOpen + 2, ss::kProductionFaceX, kRowW,
+                   kRowH),
+    OverviewButton(ss::kFactoryLocationButtons[0], kCmdOverviewGoTo, ss::kLocationFaceX, kRowW,
+                   kRowH),
+    OverviewButton(ss::kFactoryLocationButtons[1], kCmdOverviewGoTo + 1, ss::kLocationFaceX, kRowW,
+                   kRowH),
+    OverviewButton(ss::kFactoryLocationButtons[2], kCmdOverviewGoTo + 2, ss::kLocationFaceX, kRowW,
+                   kRowH),
 };
 
 const char* CityName(int32_t slot) {
@@ -97,22 +78,11 @@ int32_t NearestCity(int32_t x, int32_t y) {
     return nearest;
 }
 
-void SelectionSortByKey(std::span<int32_t> order, std::span<const int64_t> keys) {
-    const auto n = static_cast<int32_t>(order.size());
-    for (int32_t i = 0; i + 1 < n; ++i) {
-        int32_t smallest = i;
-        for (int32_t j = i + 1; j < n; ++j) {
-            if (keys[order[j]] < keys[order[smallest]]) smallest = j;
-        }
-        std::swap(order[i], order[smallest]);
-    }
-}
-
-FS_FA_UEBER::FS_FA_UEBER() : EconomyScreen(kMsgFactoryOverviewDone) {}
+FS_FA_UEBER::FS_FA_UEBER()
+    : BuildingOverview(kMsgFactoryOverviewDone, kMsgOpenProduction, ss::kRowPanel) {}
 
 FS_FA_UEBER::~FS_FA_UEBER() {
     delete sort_list;
-    OverviewBuilding() = 0;
 }
 
 bool FS_FA_UEBER::ReadStock(FactoryRow& row) {
@@ -190,27 +160,19 @@ void FS_FA_UEBER::RefreshRows() {
     row.product = g_ppBuildings->At(row.building)->GetProduct();
 }
 
-int32_t FS_FA_UEBER::RowAt(int32_t position) const {
+int32_t FS_FA_UEBER::RecordAt(int32_t position) const {
     const int32_t i = first_row + position;
     return i >= 0 && i < kMaxRows ? row_order[sort][i] : -1;
 }
 
-void FS_FA_UEBER::Draw() {
+void FS_FA_UEBER::KeepChoice() {
+    g_pGameState->factory_overview_sort = sort;
+}
+
+void FS_FA_UEBER::DrawRecords(const plat::Rect& panel) {
     const CGameState& gs = *g_pGameState;
-    const plat::Rect panel = ss::kRowPanel;
-    const plat::Rect strip = ss::kStateStrip;
-    for (const plat::Rect& r : {panel, strip}) {
-        plat::BitBlt(*canvas.dc, r.left, r.top, r.Width(), r.Height(), background.dc.get(), r.left,
-                     r.top, plat::RasterOp::SrcCopy);
-    }
-    const WinGBitmap* icons = g_pHauptDialog != nullptr ? &g_pHauptDialog->goods_icons : nullptr;
-    const auto icon = [&](int32_t good, int32_t x, int32_t y) {
-        if (icons == nullptr || !icons->Loaded()) return;
-        BlitDC(*canvas.dc, panel.left + x, panel.top + y, kIconSize, kIconSize, *icons->dc,
-               (good + 1) * kIconSize, 0);
-    };
-    for (int32_t p = 0; p < kVisibleRows; ++p) {
-        const int32_t r = RowAt(p);
+    for (int32_t p = 0; p < kShown; ++p) {
+        const int32_t r = RecordAt(p);
         if (r < 0) continue;
         const FactoryRow& row = rows[r];
         const int32_t y = 34 + 116 * p;
@@ -222,21 +184,13 @@ void FS_FA_UEBER::Draw() {
             Text(Amount(UnitMargin(row.product), AmountGroups::All), panel.left + 216,
                  panel.top + y);
         }
-        icon(row.product, 76, y - 13);
+        GoodsIcon(row.product, panel.left + 76, panel.top + y - 13);
         for (int32_t j = 0; j < kStockEntries; ++j) {
             if (row.goods[j] < 0) continue;
-            icon(row.goods[j], 76 + 40 * j, y + 27);
+            GoodsIcon(row.goods[j], panel.left + 76 + 40 * j, panel.top + y + 27);
             Text(Amount(row.amounts[j]), panel.left + 76 + 40 * j, panel.top + y + 60);
         }
     }
-    const char* month = g_pHauptDialog != nullptr && gs.month >= 0 && gs.month < 12
-                            ? g_pHauptDialog->month_names[gs.month]
-                            : "";
-    Text(std::string("State: ") + month + " " + std::to_string(gs.week * 7 + 1) + ", " +
-             std::to_string(gs.year),
-         strip.left, strip.top);
-    ShowCanvas(panel);
-    ShowCanvas(strip);
 }
 
 void FS_FA_UEBER::OnPaint(plat::DeviceContext& dc) {
@@ -247,42 +201,7 @@ void FS_FA_UEBER::OnPaint(plat::DeviceContext& dc) {
 }
 
 bool FS_FA_UEBER::OnCommand(uint16_t command) {
-    CGameState& gs = *g_pGameState;
-    if (command == kCmdOk) {
-        gs.factory_overview_sort = sort;
-        Close(0);
-        return true;
-    }
-    if (command == kCmdOverviewBack || command == kCmdOverviewOn) {
-        if (command == kCmdOverviewBack && first_row >= 1) {
-            --first_row;
-            Draw();
-        } else if (command == kCmdOverviewOn && first_row + kVisibleRows < row_count) {
-            ++first_row;
-            Draw();
-        }
-        return true;
-    }
-    if (command >= kCmdOverviewOpen && command < kCmdOverviewOpen + kVisibleRows) {
-        const int32_t r = RowAt(command - kCmdOverviewOpen);
-        if (r < 0) return true;
-        opened_row = r;
-        opened_building = rows[r].building;
-        // This screen waits hidden while the production screen is open.
-        OpenForBuilding(opened_building, kMsgOpenProduction);
-        return true;
-    }
-    if (command >= kCmdOverviewGoTo && command < kCmdOverviewGoTo + kVisibleRows) {
-        const int32_t r = RowAt(command - kCmdOverviewGoTo);
-        const CBuilding* b =
-            r >= 0 && g_ppBuildings != nullptr ? g_ppBuildings->At(rows[r].building) : nullptr;
-        if (b == nullptr) return true;
-        SelectFieldInView(b->anchor_x, b->anchor_y);
-        gs.factory_overview_sort = sort;
-        Close(1);
-        return true;
-    }
-    return false;
+    return OnOverviewCommand(command, first_row, row_count);
 }
 
 bool FS_FA_UEBER::OnScreenMessage(uint32_t message, plat::WParam, plat::LParam) {

@@ -8,9 +8,8 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 
-#include "screens/economy/economy_screen.h"
+#include "screens/economy/building_overview.h"
 #include "screens/screen_entry.h"
 
 class LISTBOX;
@@ -18,10 +17,6 @@ class LISTBOX;
 // The slot of the city nearest to field (x, y), measured from each city's
 // centre (origin + 13); the lowest slot on a tie; -1 without a city.
 int32_t NearestCity(int32_t x, int32_t y);
-// Sorts `order` by key ascending with a selection sort: at each position the
-// first smallest key from there on is swapped forward (equal keys keep the
-// order this procedure gives).
-void SelectionSortByKey(std::span<int32_t> order, std::span<const int64_t> keys);
 
 struct FactoryRow {
     int32_t type = 0;
@@ -32,10 +27,8 @@ struct FactoryRow {
     std::array<int32_t, 12> goods{};
 };
 
-class FS_FA_UEBER : public EconomyScreen {
+class FS_FA_UEBER : public BuildingOverview {
   public:
-    static constexpr int32_t kMaxRows = 1024;
-
     FS_FA_UEBER();
     ~FS_FA_UEBER() override;
 
@@ -44,13 +37,9 @@ class FS_FA_UEBER : public EconomyScreen {
     void RebuildRows();
     // The product and stock of the row whose production screen was opened.
     void RefreshRows();
-    void Draw();
 
     std::array<FactoryRow, kMaxRows> rows{};
     std::array<std::array<int32_t, kMaxRows>, 2> row_order{};
-    int32_t opened_row = -1;
-    int32_t opened_building = 0;
-    int32_t row_count = 0;
     int32_t first_row = 0;
     int32_t sort = 0;  // 0 "Production", 1 "Location"
     LISTBOX* sort_list = nullptr;
@@ -59,12 +48,15 @@ class FS_FA_UEBER : public EconomyScreen {
     void OnPaint(plat::DeviceContext& dc) override;
     bool OnCommand(uint16_t command) override;
     bool OnScreenMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    int32_t RecordAt(int32_t position) const override;
+    int32_t BuildingOf(int32_t record) const override { return rows[record].building; }
+    void KeepChoice() override;
+    void DrawRecords(const plat::Rect& panel) override;
 
   private:
     void BuildRows();
     // False when the row's slot no longer holds one of the player's factories.
     bool ReadStock(FactoryRow& row);
-    int32_t RowAt(int32_t position) const;
 };
 
 extern FS_FA_UEBER* g_pFactoryOverview;

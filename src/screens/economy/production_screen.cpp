@@ -4,7 +4,6 @@
 #include <string>
 
 #include "economy/building.h"
-#include "economy/building_table.h"
 #include "gfx/blit_dc.h"
 #include "panel/list_box.h"
 #include "screens/economy/economy_figures.h"
@@ -13,7 +12,6 @@
 #include "sound/sound_manager.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
-#include "state/map_field.h"
 #include "state/messages.h"
 #include "view/world_view.h"
 
@@ -81,7 +79,7 @@ std::string UnitIcons(int32_t units, int32_t most) {
     return std::string(static_cast<size_t>(std::clamp(units, 0, most)), kUnitIcon);
 }
 
-FS_PRODUKTION::FS_PRODUKTION() : EconomyScreen(kMsgProductionDone) {}
+FS_PRODUKTION::FS_PRODUKTION() : BuildingScreen(kMsgProductionDone) {}
 
 FS_PRODUKTION::~FS_PRODUKTION() {
     delete m_costList;
@@ -91,26 +89,13 @@ FS_PRODUKTION::~FS_PRODUKTION() {
     if (g_pSound != nullptr) g_pSound->NextPlaylistTrack();
 }
 
-CBuilding* FS_PRODUKTION::Factory() const {
-    return g_ppBuildings != nullptr ? g_ppBuildings->At(m_building) : nullptr;
-}
-
-bool FS_PRODUKTION::OwnedByPlayer() const {
-    const CBuilding* factory = Factory();
-    return factory != nullptr && factory->owner == 0;
-}
-
 bool FS_PRODUKTION::Open(plat::Window* parent, int32_t building) {
-    m_building = building;
-    CBuilding* factory = Factory();
-    if (factory == nullptr) return false;
-    const MapField* anchor = FieldAt(factory->anchor_x, factory->anchor_y);
-    const int32_t type = anchor != nullptr ? anchor->geb_typ() : factory->type;
+    const int32_t type = TakeBuilding(building);
     if (type < kFirstFactoryType || type > kLastFactoryType) return false;
     m_pageNumber = type - es::kProductionPageOffset;
     const std::string n = std::to_string(m_pageNumber);
     if (!LoadPage("scr_" + n + ".jgd", "scb_" + n + ".jgd")) return false;
-    m_product = factory->GetProduct();
+    m_product = Building()->GetProduct();
     LoadProductPicture();
     if (!CreatePage(parent, kButtons, kCmdOk, false)) return false;
     m_productPopup = std::make_unique<FS_POPUP_LIST>();
@@ -171,7 +156,7 @@ void FS_PRODUKTION::FillCostList() {
 }
 
 void FS_PRODUKTION::FillStockList() {
-    CBuilding* factory = Factory();
+    CBuilding* factory = Building();
     m_stockList->Clear();
     m_stockList->SetTopLine(0);
     for (int32_t good = 0; good < kGoodsCount && factory != nullptr; ++good) {
@@ -230,7 +215,7 @@ void FS_PRODUKTION::OnProductChosen() {
 }
 
 void FS_PRODUKTION::OnOk() {
-    CBuilding* factory = Factory();
+    CBuilding* factory = Building();
     if (factory != nullptr && factory->owner == 0 && factory->GetProduct() != m_product) {
         factory->SetProduct(m_product);
         g_pGameState->redraw_objects = 1;
@@ -280,12 +265,5 @@ const ScreenEntry kProductionScreenEntry = {
     .cancel_command = kCmdBack,
     .open_steps = kOpenCommon,
     .done_steps = kDoneCommon,
-    .open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
-        const int32_t building = SelectedBuildingOfTypes(kFirstFactoryType, kLastFactoryType);
-        if (building == 0) return nullptr;  // nothing to show
-        auto* screen = new FS_PRODUKTION;
-        if (screen->Open(&frame, building)) return screen;
-        delete screen;
-        return nullptr;
-    },
+    .open = OpenForSelectedBuilding<FS_PRODUKTION, kFirstFactoryType, kLastFactoryType>,
 };

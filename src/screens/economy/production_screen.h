@@ -10,14 +10,13 @@
 #include <cstdint>
 #include <memory>
 
-#include "screens/economy/economy_screen.h"
+#include "screens/economy/building_screen.h"
 #include "screens/screen_entry.h"
 
-class CBuilding;
 class FS_POPUP_LIST;
 class LISTBOX;
 
-class FS_PRODUKTION : public EconomyScreen {
+class FS_PRODUKTION : public BuildingScreen {
   public:
     FS_PRODUKTION();
     ~FS_PRODUKTION() override;
@@ -25,7 +24,6 @@ class FS_PRODUKTION : public EconomyScreen {
     // False when `building` is no factory.
     bool Open(plat::Window* parent, int32_t building);
 
-    int32_t m_building = 0;
     int32_t m_product = -1;
     int32_t m_pageNumber = 0;
     std::unique_ptr<FS_POPUP_LIST> m_productPopup;
@@ -39,8 +37,6 @@ class FS_PRODUKTION : public EconomyScreen {
     bool OnScreenMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
 
   private:
-    CBuilding* Factory() const;
-    bool OwnedByPlayer() const;
     void LoadProductPicture();
     void FillProductPopup(int32_t producer_kind);
     void FillCostList();

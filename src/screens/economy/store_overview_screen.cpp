@@ -6,18 +6,13 @@
 #include "economy/attraction_rings.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
-#include "gfx/blit_dc.h"
-#include "panel/control_panel.h"
 #include "panel/list_box.h"
-#include "platform/gdi.h"
 #include "screens/economy/economy_figures.h"
 #include "screens/economy/economy_layout.h"
-#include "screens/economy/factory_overview_screen.h"
 #include "screens/economy/statistics_layout.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
-#include "view/world_view.h"
 
 namespace es = economy_screens;
 namespace ss = statistics_screens;
@@ -28,9 +23,7 @@ namespace {
 
 constexpr int32_t kFirstStoreType = 21;
 constexpr int32_t kKinds = 6;
-constexpr int32_t kVisibleColumns = 3;
 constexpr int32_t kProducts = 9;
-constexpr int32_t kIconSize = 32;
 constexpr int32_t kIntroMonth = 6;
 constexpr int32_t kLastMonth = 10;
 constexpr int32_t kThisMonth = 11;
@@ -39,30 +32,23 @@ constexpr uint32_t kKindListId = 1020;
 constexpr const char* kKindNames[kKinds] = {"Toy Store", "Sports store",       "Furniture store",
                                             "Jeweler",   "Electronics outlet", "Car dealership"};
 
-ButtonLayout Button(plat::Point at, uint16_t command, int32_t face_x, int32_t w, int32_t h) {
-    return {.x = at.x,
-            .y = at.y,
-            .command = command,
-            .width = w,
-            .height = h,
-            .normal = {face_x, 0},
-            .pressed = {face_x, es::kPressedY}};
-}
 constexpr int32_t kBigW = es::kBigButtonWidth;
 constexpr int32_t kBigH = es::kBigButtonHeight;
 constexpr int32_t kRowW = ss::kRowButtonWidth;
 constexpr int32_t kRowH = ss::kRowButtonHeight;
 
-const ButtonLayout kButtons[] = {
-    Button(ss::kStoreOverviewOk, kCmdOk, 0, kBigW, kBigH),
-    Button(ss::kColumnBackButton, kCmdOverviewBack, ss::kColumnBackFaceX, kBigW, kBigH),
-    Button(ss::kColumnOnButton, kCmdOverviewOn, ss::kColumnOnFaceX, kBigW, kBigH),
-    Button(ss::kSalesButtons[0], kCmdOverviewOpen, ss::kSalesFaceX, kRowW, kRowH),
-    Button(ss::kSalesButtons[1], kCmdOverviewOpen + 1, ss::kSalesFaceX, kRowW, kRowH),
-    Button(ss::kSalesButtons[2], kCmdOverviewOpen + 2, ss::kSalesFaceX, kRowW, kRowH),
-    Button(ss::kStoreLocationButtons[0], kCmdOverviewGoTo, ss::kGoToFaceX, kRowW, kRowH),
-    Button(ss::kStoreLocationButtons[1], kCmdOverviewGoTo + 1, ss::kGoToFaceX, kRowW, kRowH),
-    Button(ss::kStoreLocationButtons[2], kCmdOverviewGoTo + 2, ss::kGoToFaceX, kRowW, kRowH),
+constexpr ButtonLayout kButtons[] = {
+    OverviewButton(ss::kStoreOverviewOk, kCmdOk, 0, kBigW, kBigH),
+    OverviewButton(ss::kColumnBackButton, kCmdOverviewBack, ss::kColumnBackFaceX, kBigW, kBigH),
+    OverviewButton(ss::kColumnOnButton, kCmdOverviewOn, ss::kColumnOnFaceX, kBigW, kBigH),
+    OverviewButton(ss::kSalesButtons[0], kCmdOverviewOpen, ss::kSalesFaceX, kRowW, kRowH),
+    OverviewButton(ss::kSalesButtons[1], kCmdOverviewOpen + 1, ss::kSalesFaceX, kRowW, kRowH),
+    OverviewButton(ss::kSalesButtons[2], kCmdOverviewOpen + 2, ss::kSalesFaceX, kRowW, kRowH),
+    OverviewButton(ss::kStoreLocationButtons[0], kCmdOverviewGoTo, ss::kGoToFaceX, kRowW, kRowH),
+    OverviewButton(ss::kStoreLocationButtons[1], kCmdOverviewGoTo + 1, ss::kGoToFaceX, kRowW,
+                   kRowH),
+    OverviewButton(ss::kStoreLocationButtons[2], kCmdOverviewGoTo + 2, ss::kGoToFaceX, kRowW,
+                   kRowH),
 };
 
 bool IsPlayerStore(const CBuilding* b) {
@@ -72,11 +58,11 @@ bool IsPlayerStore(const CBuilding* b) {
 
 }  // namespace
 
-FS_KH_UEBER::FS_KH_UEBER() : EconomyScreen(kMsgStoreOverviewDone) {}
+FS_KH_UEBER::FS_KH_UEBER()
+    : BuildingOverview(kMsgStoreOverviewDone, kMsgOpenStoreSales, ss::kColumnPanel) {}
 
 FS_KH_UEBER::~FS_KH_UEBER() {
     delete kind_list;
-    OverviewBuilding() = 0;
 }
 
 bool FS_KH_UEBER::Refresh(StoreRow& row, bool all_figures) {
@@ -192,22 +178,19 @@ void FS_KH_UEBER::RefreshStoreSales() {
     if (opened_row >= 0 && opened_row < row_count) Refresh(stores[opened_row], false);
 }
 
-int32_t FS_KH_UEBER::ColumnAt(int32_t position) const {
+int32_t FS_KH_UEBER::RecordAt(int32_t position) const {
     const int32_t i = first_column + position;
     return i >= 0 && i < kMaxRows ? shown[i] : -1;
 }
 
-void FS_KH_UEBER::Draw() {
+void FS_KH_UEBER::KeepChoice() {
+    for (int32_t k = 0; k < 8; ++k) g_pGameState->store_overview_filter[k] = kind_flags[k];
+}
+
+void FS_KH_UEBER::DrawRecords(const plat::Rect& panel) {
     const CGameState& gs = *g_pGameState;
-    const plat::Rect panel = ss::kColumnPanel;
-    const plat::Rect strip = ss::kStateStrip;
-    for (const plat::Rect& r : {panel, strip}) {
-        plat::BitBlt(*canvas.dc, r.left, r.top, r.Width(), r.Height(), background.dc.get(), r.left,
-                     r.top, plat::RasterOp::SrcCopy);
-    }
-    const WinGBitmap* icons = g_pHauptDialog != nullptr ? &g_pHauptDialog->goods_icons : nullptr;
-    for (int32_t c = 0; c < kVisibleColumns; ++c) {
-        const int32_t r = ColumnAt(c);
+    for (int32_t c = 0; c < kShown; ++c) {
+        const int32_t r = RecordAt(c);
         if (r < 0) continue;
         const StoreRow& row = stores[r];
         const int32_t x = panel.left + 8 + 156 * c;
@@ -222,23 +205,12 @@ void FS_KH_UEBER::Draw() {
             if (row.goods[k] < 0) continue;
             const int32_t gx = x + 8 + 48 * (k % 3);
             const int32_t y = top + 136 + 85 * (k / 3);
-            if (icons != nullptr && icons->Loaded()) {
-                BlitDC(*canvas.dc, gx, y - 50, kIconSize, kIconSize, *icons->dc,
-                       (row.goods[k] + 1) * kIconSize, 0);
-            }
+            GoodsIcon(row.goods[k], gx, y - 50);
             Text(std::to_string(row.demand[k]), gx, y - 17);
             Text(std::to_string(row.delivered[k]), gx, y);
             Text(std::to_string(row.stock[k]), gx, y + 17);
         }
     }
-    const char* month = g_pHauptDialog != nullptr && gs.month >= 0 && gs.month < 12
-                            ? g_pHauptDialog->month_names[gs.month]
-                            : "";
-    Text(std::string("State: ") + month + " " + std::to_string(gs.week * 7 + 1) + ", " +
-             std::to_string(gs.year),
-         strip.left, strip.top);
-    ShowCanvas(panel);
-    ShowCanvas(strip);
 }
 
 void FS_KH_UEBER::OnPaint(plat::DeviceContext& dc) {
@@ -249,42 +221,7 @@ void FS_KH_UEBER::OnPaint(plat::DeviceContext& dc) {
 }
 
 bool FS_KH_UEBER::OnCommand(uint16_t command) {
-    CGameState& gs = *g_pGameState;
-    if (command == kCmdOk) {
-        for (int32_t k = 0; k < 8; ++k) gs.store_overview_filter[k] = kind_flags[k];
-        Close(0);
-        return true;
-    }
-    if (command == kCmdOverviewBack || command == kCmdOverviewOn) {
-        if (command == kCmdOverviewBack && first_column >= 1) {
-            --first_column;
-            Draw();
-        } else if (command == kCmdOverviewOn && first_column + kVisibleColumns < shown_count) {
-            ++first_column;
-            Draw();
-        }
-        return true;
-    }
-    if (command >= kCmdOverviewOpen && command < kCmdOverviewOpen + kVisibleColumns) {
-        const int32_t r = ColumnAt(command - kCmdOverviewOpen);
-        if (r < 0) return true;
-        opened_row = r;
-        opened_building = stores[r].building;
-        // This screen waits hidden while the sales screen is open.
-        OpenForBuilding(opened_building, kMsgOpenStoreSales);
-        return true;
-    }
-    if (command >= kCmdOverviewGoTo && command < kCmdOverviewGoTo + kVisibleColumns) {
-        const int32_t r = ColumnAt(command - kCmdOverviewGoTo);
-        const CBuilding* b =
-            r >= 0 && g_ppBuildings != nullptr ? g_ppBuildings->At(stores[r].building) : nullptr;
-        if (b == nullptr) return true;
-        SelectFieldInView(b->anchor_x, b->anchor_y);
-        for (int32_t k = 0; k < 8; ++k) gs.store_overview_filter[k] = kind_flags[k];
-        Close(1);
-        return true;
-    }
-    return false;
+    return OnOverviewCommand(command, first_column, shown_count);
 }
 
 bool FS_KH_UEBER::OnScreenMessage(uint32_t message, plat::WParam, plat::LParam) {

@@ -10,7 +10,7 @@
 #include <array>
 #include <cstdint>
 
-#include "screens/economy/economy_screen.h"
+#include "screens/economy/building_overview.h"
 #include "screens/screen_entry.h"
 
 class LISTBOX;
@@ -28,10 +28,8 @@ struct StoreRow {
     std::array<int32_t, 9> delivered{};
 };
 
-class FS_KH_UEBER : public EconomyScreen {
+class FS_KH_UEBER : public BuildingOverview {
   public:
-    static constexpr int32_t kMaxRows = 1024;
-
     FS_KH_UEBER();
     ~FS_KH_UEBER() override;
 
@@ -40,7 +38,6 @@ class FS_KH_UEBER : public EconomyScreen {
     void RecalcRows();
     // Customers, demand and stock of the store whose sales screen was opened.
     void RefreshStoreSales();
-    void Draw();
     // The filter again: the records whose kind is listed and selected.
     void BuildFilter();
 
@@ -49,9 +46,6 @@ class FS_KH_UEBER : public EconomyScreen {
     std::array<int32_t, kMaxRows> store_order{};
     std::array<int32_t, 8> kind_flags{};
     std::array<int32_t, 8> line_kinds{};
-    int32_t opened_row = -1;
-    int32_t opened_building = 0;
-    int32_t row_count = 0;
     int32_t first_column = 0;
     int32_t shown_count = 0;
     LISTBOX* kind_list = nullptr;
@@ -60,13 +54,16 @@ class FS_KH_UEBER : public EconomyScreen {
     void OnPaint(plat::DeviceContext& dc) override;
     bool OnCommand(uint16_t command) override;
     bool OnScreenMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    int32_t RecordAt(int32_t position) const override;
+    int32_t BuildingOf(int32_t record) const override { return stores[record].building; }
+    void KeepChoice() override;
+    void DrawRecords(const plat::Rect& panel) override;
 
   private:
     void BuildRows();
     // False when the record's slot no longer holds one of the player's stores.
     bool Refresh(StoreRow& row, bool all_figures);
     void FillKindList();
-    int32_t ColumnAt(int32_t position) const;
 };
 
 extern FS_KH_UEBER* g_pStoreOverview;

@@ -5,7 +5,6 @@
 #include "cities/city.h"
 #include "economy/attraction_rings.h"
 #include "economy/building.h"
-#include "economy/building_table.h"
 #include "economy/store.h"
 #include "gfx/blit_dc.h"
 #include "gfx/font_tables.h"
@@ -90,21 +89,12 @@ const GoodsRecord& Good(int32_t good) {
 
 }  // namespace
 
-FS_VERKAUF::FS_VERKAUF() : EconomyScreen(kMsgStoreSalesDone) {}
+FS_VERKAUF::FS_VERKAUF() : BuildingScreen(kMsgStoreSalesDone) {}
 
 FS_VERKAUF::~FS_VERKAUF() {
     delete m_advertisingList;
     m_productPopup.reset();
     if (g_pSound != nullptr) g_pSound->NextPlaylistTrack();
-}
-
-CBuilding* FS_VERKAUF::Store() const {
-    return g_ppBuildings != nullptr ? g_ppBuildings->At(m_building) : nullptr;
-}
-
-bool FS_VERKAUF::OwnedByPlayer() const {
-    const CBuilding* store = Store();
-    return store != nullptr && store->owner == 0;
 }
 
 int32_t FS_VERKAUF::StepOf(int32_t product) const {
@@ -113,16 +103,13 @@ int32_t FS_VERKAUF::StepOf(int32_t product) const {
 }
 
 bool FS_VERKAUF::Open(plat::Window* parent, int32_t building) {
-    m_building = building;
-    CBuilding* store = Store();
-    if (store == nullptr) return false;
-    const MapField* anchor = FieldAt(store->anchor_x, store->anchor_y);
-    m_storeType = anchor != nullptr ? anchor->geb_typ() : store->type;
+    m_storeType = TakeBuilding(building);
     if (m_storeType < kFirstStoreType || m_storeType > kLastStoreType) return false;
     const int32_t page = m_storeType + es::kSalesPageOffset;
     if (!LoadPage("scr_" + std::to_string(page) + ".jgd", "scb_" + std::to_string(page) + ".jgd")) {
         return false;
     }
+    CBuilding* store = Building();
     m_product = store->GetProduct();
     m_advertising = store->GetAdvertising();
     if (!CreatePage(parent, kButtons, kCmdOk, false)) return false;
@@ -144,7 +131,7 @@ void FS_VERKAUF::FillProducts() {
     FS_POPUP_LIST& popup = *m_productPopup;
     popup.Reset();
     popup.AddItem(0, range.title);
-    CBuilding* store = Store();
+    CBuilding* store = Building();
     for (int32_t i = 0; i < kRangeSize; ++i) {
         const int32_t good = m_firstProduct + i;
         m_priceSteps[i] = store != nullptr ? store->GetProductCost(good) : 0;
@@ -160,7 +147,7 @@ void FS_VERKAUF::FillAdvertisingList(int32_t level) {
 }
 
 void FS_VERKAUF::DrawStockColumn() {
-    CBuilding* store = Store();
+    CBuilding* store = Building();
     const PaletteImage& font = g_pGameState->images.main_font;
     const WinGBitmap* icons = g_pHauptDialog != nullptr ? &g_pHauptDialog->goods_icons : nullptr;
     int32_t y = es::kSalesStock.y;
@@ -191,7 +178,7 @@ int64_t FS_VERKAUF::Price() const {
 }
 
 int64_t FS_VERKAUF::DemandFigure() const {
-    CBuilding* store = Store();
+    CBuilding* store = Building();
     if (store == nullptr) return 0;
     const MapField* anchor = FieldAt(store->anchor_x, store->anchor_y);
     const int32_t city_number = anchor != nullptr ? anchor->stadtnum() : 0;
@@ -213,7 +200,7 @@ std::string FS_VERKAUF::SuggestedPriceText() const {
 }
 
 void FS_VERKAUF::DrawFigures() {
-    CBuilding* store = Store();
+    CBuilding* store = Building();
     Text(SuggestedPriceText(), es::kSalesSuggested.x, es::kSalesSuggested.y);
     const int64_t price = Price();
     Text(Amount(price), es::kSalesPrice.x, es::kSalesPrice.y);
@@ -291,7 +278,7 @@ void FS_VERKAUF::OnProductChosen() {
 }
 
 void FS_VERKAUF::OnOk() {
-    if (CBuilding* store = Store(); store != nullptr && store->owner == 0) {
+    if (CBuilding* store = Building(); store != nullptr && store->owner == 0) {
         store->SetProduct(m_product);
         store->SetAdvertising(m_advertising);
         for (int32_t i = 0; i < kRangeSize; ++i) {
@@ -357,13 +344,6 @@ const ScreenEntry kStoreSalesScreenEntry = {
     .cancel_command = kCmdBack,
     .open_steps = kOpenCommon | kOpenShowAgain,
     .done_steps = kDoneCommon,
-    .open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
-        const int32_t building = SelectedBuildingOfTypes(kFirstStoreType, kLastStoreType);
-        if (building == 0) return nullptr;  // nothing to show
-        auto* screen = new FS_VERKAUF;
-        if (screen->Open(&frame, building)) return screen;
-        delete screen;
-        return nullptr;
-    },
+    .open = OpenForSelectedBuilding<FS_VERKAUF, kFirstStoreType, kLastStoreType>,
     .publish = [](plat::Window* screen) { g_pStoreSalesScreen = static_cast<FS_VERKAUF*>(screen); },
 };

@@ -12,14 +12,13 @@
 #include <cstdint>
 #include <memory>
 
-#include "screens/economy/economy_screen.h"
+#include "screens/economy/building_screen.h"
 #include "screens/screen_entry.h"
 
-class CBuilding;
 class FS_POPUP_LIST;
 class LISTBOX;
 
-class FS_VERKAUF : public EconomyScreen {
+class FS_VERKAUF : public BuildingScreen {
   public:
     FS_VERKAUF();
     ~FS_VERKAUF() override;
@@ -32,7 +31,6 @@ class FS_VERKAUF : public EconomyScreen {
     int64_t Price() const;
     int64_t DemandFigure() const;
 
-    int32_t m_building = 0;
     int32_t m_product = 0;
     int32_t m_storeType = 0;
     int32_t m_advertising = 0;
@@ -47,8 +45,6 @@ class FS_VERKAUF : public EconomyScreen {
     bool OnScreenMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
 
   private:
-    CBuilding* Store() const;
-    bool OwnedByPlayer() const;
     int32_t StepOf(int32_t product) const;
     void FillProducts();
     void FillAdvertisingList(int32_t level);

@@ -57,11 +57,7 @@ bool FS_KARRIERE::Open(plat::Window* parent) {
                                .buttons = kButtons})) {
         return false;
     }
-    if (gs.images.tile.Loaded()) {
-        plat::DcHandle dc = plat::GetWindowDC(*this);
-        RealizeSheetPalette(*dc);
-        BlitDCInBlocks(*dc, 0, 0, gs.screen_width, gs.screen_height, *gs.images.tile.dc);
-    }
+    TileScreen();
     return true;
 }
 

@@ -2,9 +2,17 @@
 
 #include "gfx/blit_dc.h"
 #include "gfx/palette.h"
+#include "panel/list_box.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "state/game_state.h"
+#include "state/messages.h"
+
+namespace {
+
+constexpr uint8_t kEnter = 13;
+
+}  // namespace
 
 std::string BaseDataFile(const char* name) {
     return std::string(g_pGameState->DataPath(kPathBase)) + "\\" + name;
@@ -53,6 +61,59 @@ void FlowPopup::PaintBackground(plat::DeviceContext& dc) {
     if (!background.Loaded()) return;
     SelectPictureOutputPalette(dc, background.dc.get(), sheet.palette);
     BlitDC(dc, 0, 0, background.width, background.Rows(), *background.dc, 0, 0);
+}
+
+void FlowPopup::PaintWithList(LISTBOX* list) {
+    plat::PaintDC dc(*this);
+    PaintBackground(dc);
+    RestoreDefaultPalette(dc);
+    if (list != nullptr) list->Redraw(true);
+}
+
+bool FlowPopup::MakeListOver(LISTBOX*& list, const ListLayout& layout) {
+    list = new LISTBOX;
+    ListLayout over = layout;
+    over.parent = this;
+    over.background = background.dc.get();
+    over.image = &sheet;
+    over.source_x = layout.rect.left;
+    over.source_y = layout.rect.top;
+    return list->CreateList(over);
+}
+
+bool FlowPopup::MakeList(LISTBOX*& list, const plat::Rect& rect, uint32_t id, uint32_t notify,
+                         int32_t highlight_y) {
+    return MakeListOver(
+        list, {.rect = rect, .control_id = id, .notify = notify, .highlight_y = highlight_y});
+}
+
+bool FlowPopup::MakeTextList(LISTBOX*& list, const plat::Rect& rect, uint32_t id) {
+    return MakeListOver(list, {.rect = rect, .control_id = id, .selectable = false});
+}
+
+void FlowPopup::EnterPresses(plat::WParam key, uint16_t command) {
+    if (key != kEnter) return;
+    PressButton(0);
+    SendMessage(WM_COMMAND, command, 0);
+}
+
+void FlowPopup::FreeAndAnswer(plat::LParam answer) {
+    FreeCursor();
+    SendResult(answer);
+}
+
+bool FlowPopup::OnDialogMessage(uint32_t message, plat::WParam wParam) {
+    if (message == WM_CHAR) {
+        EnterPresses(wParam, kCmdDialogOk);
+        return true;
+    }
+    if (message != WM_COMMAND) return false;
+    if (plat::LoWord(wParam) == kCmdDialogOk) {
+        OnDialogOk();
+    } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
+        OnDialogCancel();
+    }
+    return true;
 }
 
 void FlowPopup::SendResult(plat::LParam answer) {

@@ -17,8 +17,23 @@
 #include "gfx/palette_image.h"
 #include "gfx/wing_bitmap.h"
 #include "platform/window.h"
+#include "screens/flow/flow_screen_layout.h"
 
 class HAUPTDIALOG;
+class LISTBOX;
+struct ListLayout;
+
+// A button of a flow popup's row at y 311: 108 x 40, its faces at
+// (face_x, 0) and, pressed, (face_x, 40) of the sheet.
+constexpr ButtonLayout PopupButton(int32_t x, uint16_t command, int32_t face_x) {
+    return {.x = x,
+            .y = 311,
+            .command = command,
+            .width = flow_screens::kButtonWidth,
+            .height = flow_screens::kButtonHeight,
+            .normal = {face_x, 0},
+            .pressed = {face_x, flow_screens::kPressedFaceY}};
+}
 
 class FlowPopup : public plat::Window {
   public:
@@ -44,6 +59,31 @@ class FlowPopup : public plat::Window {
     static void FreeCursor();
     // The picture copied to the window's client area at (0, 0).
     void PaintBackground(plat::DeviceContext& dc);
+    // WM_PAINT of a popup with one list: the picture, then the list (when
+    // there is one) drawn again.
+    void PaintWithList(LISTBOX* list);
+    // A list over the picture's piece `rect` (client coordinates) whose rows
+    // the player picks: a click sends the popup `notify`, the chosen row
+    // shows the sheet's bar at `highlight_y`. `list` is set before the window
+    // is made, so that the popup deletes it either way. False when it could
+    // not be made.
+    bool MakeList(LISTBOX*& list, const plat::Rect& rect, uint32_t id, uint32_t notify,
+                  int32_t highlight_y);
+    // The same for lines of text that cannot be picked.
+    bool MakeTextList(LISTBOX*& list, const plat::Rect& rect, uint32_t id);
+    // The Enter key (`key`): button 0 shown pressed, then `command` sent;
+    // other keys do nothing.
+    void EnterPresses(plat::WParam key, uint16_t command);
+    // The cursor freed, then the answer to the panel.
+    void FreeAndAnswer(plat::LParam answer);
+    // The keys and commands of a popup with OK (kCmdDialogOk) and cancel
+    // (kCmdDialogCancel): Enter presses OK, OK runs OnDialogOk and cancel
+    // OnDialogCancel. True for every key and command (they are the popup's),
+    // false for other messages.
+    bool OnDialogMessage(uint32_t message, plat::WParam wParam);
+    virtual void OnDialogOk() {}
+    // Cancel: the cursor freed and answer 1.
+    virtual void OnDialogCancel() { FreeAndAnswer(1); }
     // The answer to the panel (the pair's result message).
     void SendResult(plat::LParam answer);
     // Button `index` shown pressed (the Enter key) before its command.
@@ -51,6 +91,7 @@ class FlowPopup : public plat::Window {
     plat::Window* Owner() const { return owner_; }
 
   private:
+    bool MakeListOver(LISTBOX*& list, const ListLayout& layout);
     uint32_t result_message_;
     plat::Window* owner_ = nullptr;
 };

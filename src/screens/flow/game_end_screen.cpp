@@ -4,12 +4,9 @@
 #include <string>
 
 #include "game/final_score.h"
-#include "gfx/blit_dc.h"
 #include "gfx/font_tables.h"
-#include "gfx/palette.h"
 #include "panel/amount_text.h"
 #include "panel/control_panel.h"
-#include "platform/gdi.h"
 #include "screens/flow/game_end_layout.h"
 #include "state/game_state.h"
 #include "state/messages.h"
@@ -18,20 +15,11 @@ namespace ge = game_end_screens;
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
 constexpr uint8_t kTextColour = 10;
 // The panel's answer that ended the game by going on past the last level.
 constexpr uint8_t kAnswerNextLevel = 4;
 
-constexpr ButtonLayout kButtons[] = {
-    {.x = ge::kScoreOkX,
-     .y = ge::kOkY,
-     .command = kCmdClose,
-     .width = 108,
-     .height = 40,
-     .normal = {0, 0},
-     .pressed = {0, 40}},
-};
+constexpr ButtonLayout kButtons[] = {EndPageOk(ge::kScoreOkX, ge::kOkY)};
 
 std::string Printf(const char* format, int32_t a, int32_t b = 0) {
     char text[64];
@@ -62,49 +50,14 @@ std::vector<ScoreLine> ScoreSheetLines(const FinalScore& score, int32_t board_vo
     };
 }
 
-FS_SPIELENDE::FS_SPIELENDE() : FullScreen(kMsgGameEndDone) {}
+FS_SPIELENDE::FS_SPIELENDE() : EndPage(kMsgGameEndDone) {}
 
 FS_SPIELENDE::~FS_SPIELENDE() {
     score_picture.Free();
 }
 
 bool FS_SPIELENDE::Open(plat::Window* parent, int32_t picture) {
-    CGameState& gs = *g_pGameState;
-    const std::string folder = gs.DataPath(kPathBase);
-    const std::string number = std::to_string(picture);
-    if (!score_picture.LoadJgd(folder + "\\scr_" + number + ".jgd")) return false;
-    if (!sheet.Load(folder + "\\scb_" + number + ".jgd", nullptr, 1)) return false;
-    if (!CreateScreen(parent, {.area = {ge::kPageWidth, ge::kPageHeight},
-                               .free_cursor = true,
-                               .buttons = kButtons})) {
-        return false;
-    }
-    if (gs.screen_width > ge::kPageWidth && gs.images.tile.Loaded()) {
-        plat::DcHandle dc = plat::GetWindowDC(*this);
-        RealizeSheetPalette(*dc);
-        BlitDCInBlocks(*dc, 0, 0, gs.screen_width, gs.screen_height, *gs.images.tile.dc);
-    }
-    return true;
-}
-
-plat::LResult FS_SPIELENDE::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
-    switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_CHAR:
-            if (wParam == kEnter && !buttons.empty()) {
-                buttons[0]->state = 1;
-                buttons[0]->Redraw();
-                SendMessage(WM_COMMAND, kCmdClose, 0);
-            }
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdClose) FinishBlack(0);
-            return 0;
-        default:
-            return FullScreen::OnMessage(message, wParam, lParam);
-    }
+    return OpenPage(parent, score_picture, picture, kButtons);
 }
 
 void FS_SPIELENDE::DrawLines() {
@@ -118,15 +71,6 @@ void FS_SPIELENDE::DrawLines() {
         score_picture.DrawText(line.text.c_str(), kFont1Advances, line.x, line.y,
                                gs.images.main_font, 16, 16, kTextColour);
     }
-}
-
-void FS_SPIELENDE::OnPaint() {
-    plat::PaintDC dc(*this);
-    if (!score_picture.Loaded()) return;
-    DrawLines();
-    SelectPictureOutputPalette(dc, score_picture.dc.get(), sheet.palette);
-    BlitDC(dc, origin_x, origin_y, ge::kPageWidth, ge::kPageHeight, *score_picture.dc, 0, 0);
-    RestoreDefaultPalette(dc);
 }
 
 const ScreenEntry kGameEndScreenEntry = {

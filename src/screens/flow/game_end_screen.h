@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "gfx/wing_bitmap.h"
-#include "screens/full_screen.h"
+#include "screens/flow/end_page.h"
 #include "screens/screen_entry.h"
 
 struct FinalScore;
 
-class FS_SPIELENDE : public FullScreen {
+class FS_SPIELENDE : public EndPage {
   public:
     FS_SPIELENDE();
     ~FS_SPIELENDE() override;
@@ -29,11 +29,8 @@ class FS_SPIELENDE : public FullScreen {
     WinGBitmap score_picture;
 
   protected:
-    plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
-
-  private:
-    void OnPaint();
-    void DrawLines();
+    // Adds up the final points (into `total_points`) and writes the sheet.
+    void DrawLines() override;
 };
 
 // One line of the sheet at its place in the picture.

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "gfx/wing_bitmap.h"
-#include "screens/full_screen.h"
+#include "screens/flow/end_page.h"
 #include "screens/screen_entry.h"
 
 struct HighScoreEntry;
 
-class FS_BESTENLISTE : public FullScreen {
+class FS_BESTENLISTE : public EndPage {
   public:
     FS_BESTENLISTE();
     ~FS_BESTENLISTE() override;
@@ -24,10 +24,8 @@ class FS_BESTENLISTE : public FullScreen {
     WinGBitmap list_picture;
 
   protected:
-    plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
-
-  private:
-    void OnPaint();
+    // The ten entries of the list.
+    void DrawLines() override;
 };
 
 // "Name (1,000)" for points above 999, else "Name (999)".

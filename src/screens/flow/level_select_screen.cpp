@@ -18,7 +18,6 @@ namespace fs = flow_screens;
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
 constexpr int32_t kListId = 1019;
 constexpr int32_t kMaxLevels = 11;
 constexpr int32_t kTitleBytes = 99;
@@ -27,22 +26,8 @@ constexpr int32_t kMarkSize = 16;
 constexpr int32_t kDialogScreenCode = 7;
 constexpr plat::Rect kListRect{21, 63, 349, 250};
 
-constexpr ButtonLayout kButtons[] = {
-    {.x = 44,
-     .y = 311,
-     .command = kCmdDialogOk,
-     .width = fs::kButtonWidth,
-     .height = fs::kButtonHeight,
-     .normal = {140, 0},
-     .pressed = {140, fs::kPressedFaceY}},
-    {.x = 212,
-     .y = 311,
-     .command = kCmdDialogCancel,
-     .width = fs::kButtonWidth,
-     .height = fs::kButtonHeight,
-     .normal = {32, 0},
-     .pressed = {32, fs::kPressedFaceY}},
-};
+constexpr ButtonLayout kButtons[] = {PopupButton(44, kCmdDialogOk, 140),
+                                     PopupButton(212, kCmdDialogCancel, 32)};
 
 // The description file of level n of group g.
 std::string DescriptionFile(LevelSelectScreen::Kind kind, int32_t g, int32_t n) {
@@ -90,18 +75,7 @@ bool LevelSelectScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
                         fs::kTabTop + fs::kTabHeight};
     }
     if (!CreatePopup(&panel, request.rect, kButtons)) return false;
-    list = new LISTBOX;
-    if (!list->CreateList({.rect = kListRect,
-                           .parent = this,
-                           .control_id = kListId,
-                           .background = background.dc.get(),
-                           .image = &sheet,
-                           .source_x = kListRect.left,
-                           .source_y = kListRect.top,
-                           .notify = kMsgFirstListClicked,
-                           .highlight_y = fs::kSelectStripY})) {
-        return false;
-    }
+    if (!MakeList(list, kListRect, kListId, kMsgFirstListClicked, fs::kSelectStripY)) return false;
     LoadTitles();
     ConfineCursor();
     return true;
@@ -153,14 +127,11 @@ void LevelSelectScreen::OnPaint() {
         const plat::Rect r = GetWindowRect();
         plat::SetCursorPos({r.left + 242, r.top + 289});
     }
-    plat::PaintDC dc(*this);
     DrawTabs(false);
-    PaintBackground(dc);
-    RestoreDefaultPalette(dc);
-    if (list != nullptr) list->Redraw(true);
+    PaintWithList(list);
 }
 
-void LevelSelectScreen::OnOk() {
+void LevelSelectScreen::OnDialogOk() {
     FreeCursor();
     const int32_t row = selected;
     selected = row >= 0 && row < kMaxLevels ? entry_files[row] : -1;
@@ -205,21 +176,8 @@ plat::LResult LevelSelectScreen::OnMessage(uint32_t message, plat::WParam wParam
             if (list != nullptr) list->Redraw(true);
             return 0;
         }
-        case WM_CHAR:
-            if (wParam == kEnter) {
-                PressButton(0);
-                SendMessage(WM_COMMAND, kCmdDialogOk, 0);
-            }
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdDialogOk) {
-                OnOk();
-            } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
-                FreeCursor();
-                SendResult(1);
-            }
-            return 0;
         default:
+            if (OnDialogMessage(message, wParam)) return 0;
             return DefaultMessage(message, wParam, lParam);
     }
 }

@@ -42,7 +42,7 @@ class LevelSelectScreen : public FlowPopup {
   private:
     void OnPaint();
     void DrawTabs(bool show);
-    void OnOk();
+    void OnDialogOk() override;
     HAUPTDIALOG* panel_ = nullptr;
 };
 

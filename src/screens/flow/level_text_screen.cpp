@@ -2,11 +2,9 @@
 
 #include <cstdio>
 
-#include "gfx/palette.h"
 #include "panel/control_panel.h"
 #include "platform/app.h"
 #include "platform/file.h"
-#include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "screens/flow/flow_screen_layout.h"
@@ -18,24 +16,14 @@ namespace fs = flow_screens;
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
 constexpr int32_t kListId = 1021;
 constexpr int32_t kLineBytes = 99;
 constexpr plat::Rect kListRect{0, 60, 356, 298};
 
-constexpr ButtonLayout Button(int32_t x, uint16_t command, int32_t face_x) {
-    return {.x = x,
-            .y = 311,
-            .command = command,
-            .width = fs::kButtonWidth,
-            .height = fs::kButtonHeight,
-            .normal = {face_x, 0},
-            .pressed = {face_x, fs::kPressedFaceY}};
-}
-constexpr ButtonLayout kMissionButtons[] = {Button(128, kCmdOk, 0)};
-constexpr ButtonLayout kAssignmentButtons[] = {Button(212, kCmdOk, 0)};
-constexpr ButtonLayout kAssignmentMenuButtons[] = {Button(212, kCmdOk, 0),
-                                                   Button(44, kCmdBack, 108)};
+constexpr ButtonLayout kMissionButtons[] = {PopupButton(128, kCmdOk, 0)};
+constexpr ButtonLayout kAssignmentButtons[] = {PopupButton(212, kCmdOk, 0)};
+constexpr ButtonLayout kAssignmentMenuButtons[] = {PopupButton(212, kCmdOk, 0),
+                                                   PopupButton(44, kCmdBack, 108)};
 
 struct Remap {
     uint8_t from, to;
@@ -88,17 +76,7 @@ bool LevelTextScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
                                          : std::span<const ButtonLayout>(kAssignmentButtons);
     }
     if (!CreatePopup(&panel, request.rect, layouts)) return false;
-    text_list = new LISTBOX;
-    if (!text_list->CreateList({.rect = kListRect,
-                                .parent = this,
-                                .control_id = kListId,
-                                .background = background.dc.get(),
-                                .image = &sheet,
-                                .source_x = kListRect.left,
-                                .source_y = kListRect.top,
-                                .selectable = false})) {
-        return false;
-    }
+    if (!MakeTextList(text_list, kListRect, kListId)) return false;
     if (g_pSound != nullptr) g_pSound->PauseMusic();
     LoadText();
     if (plat::QuitRequested()) return false;  // cancelled: the program ends
@@ -136,15 +114,7 @@ void LevelTextScreen::LoadText() {
 
 void LevelTextScreen::OnPaint() {
     if (kind == Kind::Assignment) ConfineCursor();
-    plat::PaintDC dc(*this);
-    PaintBackground(dc);
-    RestoreDefaultPalette(dc);
-    if (text_list != nullptr) text_list->Redraw(true);
-}
-
-void LevelTextScreen::Answer(plat::LParam answer) {
-    FreeCursor();
-    SendResult(answer);
+    PaintWithList(text_list);
 }
 
 plat::LResult LevelTextScreen::OnMessage(uint32_t message, plat::WParam wParam,
@@ -161,16 +131,13 @@ plat::LResult LevelTextScreen::OnMessage(uint32_t message, plat::WParam wParam,
             }
             return 0;
         case WM_CHAR:
-            if (wParam == kEnter) {
-                PressButton(0);
-                SendMessage(WM_COMMAND, kCmdOk, 0);
-            }
+            EnterPresses(wParam, kCmdOk);
             return 0;
         case WM_COMMAND:
             if (plat::LoWord(wParam) == kCmdOk) {
-                Answer(0);
+                FreeAndAnswer(0);
             } else if (plat::LoWord(wParam) == kCmdBack && kind == Kind::Assignment) {
-                Answer(1);
+                FreeAndAnswer(1);
             }
             return 0;
         default:

@@ -41,7 +41,6 @@ class LevelTextScreen : public FlowPopup {
 
   private:
     void OnPaint();
-    void Answer(plat::LParam answer);
 };
 
 class FS_MISSION_TEXT : public LevelTextScreen {

@@ -2,9 +2,7 @@
 
 #include <string>
 
-#include "gfx/palette.h"
 #include "panel/control_panel.h"
-#include "platform/gdi.h"
 #include "platform/input.h"
 #include "screens/flow/flow_screen_layout.h"
 #include "screens/flow/save_slots.h"
@@ -15,28 +13,13 @@ namespace fs = flow_screens;
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
 constexpr int32_t kListId = 1019;
 constexpr plat::Rect kListRect{21, 63, 349, 250};
 
 }  // namespace
 
-const ButtonLayout kFileButtons[2] = {
-    {.x = 44,
-     .y = 311,
-     .command = kCmdDialogOk,
-     .width = fs::kButtonWidth,
-     .height = fs::kButtonHeight,
-     .normal = {108, 0},
-     .pressed = {108, fs::kPressedFaceY}},
-    {.x = 212,
-     .y = 311,
-     .command = kCmdDialogCancel,
-     .width = fs::kButtonWidth,
-     .height = fs::kButtonHeight,
-     .normal = {0, 0},
-     .pressed = {0, fs::kPressedFaceY}},
-};
+const ButtonLayout kFileButtons[2] = {PopupButton(44, kCmdDialogOk, 108),
+                                      PopupButton(212, kCmdDialogCancel, 0)};
 
 FS_LOAD_GAME::FS_LOAD_GAME() : FlowPopup(kMsgPanelLoadGameDone) {
     for (int32_t& slot : slot_map) slot = -1;
@@ -51,18 +34,7 @@ bool FS_LOAD_GAME::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
     selected = 0;
     if (!LoadPictures(fs::kLoadPicture, fs::kLoadSheet)) return false;
     if (!CreatePopup(&panel, request.rect, kFileButtons)) return false;
-    list = new LISTBOX;
-    if (!list->CreateList({.rect = kListRect,
-                           .parent = this,
-                           .control_id = kListId,
-                           .background = background.dc.get(),
-                           .image = &sheet,
-                           .source_x = kListRect.left,
-                           .source_y = kListRect.top,
-                           .notify = kMsgFirstListClicked,
-                           .highlight_y = fs::kFileStripY})) {
-        return false;
-    }
+    if (!MakeList(list, kListRect, kListId, kMsgFirstListClicked, fs::kFileStripY)) return false;
     FillList();
     ConfineCursor();
     plat::SetFocus(this);
@@ -92,46 +64,28 @@ void FS_LOAD_GAME::FillList() {
     list->SelectLine(0);
 }
 
-void FS_LOAD_GAME::OnOk() {
+void FS_LOAD_GAME::OnDialogOk() {
     if (selected < 0 || selected >= static_cast<int32_t>(std::size(slot_map))) return;
     const int32_t slot = slot_map[selected];
     if (slot < 0) return;  // an "Empty" row
     selected = slot;
-    FreeCursor();
     if (panel_ != nullptr) panel_->popup_result.slot = slot;
-    SendResult(0);
+    FreeAndAnswer(0);
 }
 
 plat::LResult FS_LOAD_GAME::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
     switch (message) {
-        case WM_PAINT: {
-            plat::PaintDC dc(*this);
-            PaintBackground(dc);
-            RestoreDefaultPalette(dc);
-            if (list != nullptr) list->Redraw(true);
+        case WM_PAINT:
+            PaintWithList(list);
             return 0;
-        }
         case kMsgFirstListClicked:
             if (list != nullptr) {
                 selected = list->last_clicked;
                 list->Redraw(true);
             }
             return 0;
-        case WM_CHAR:
-            if (wParam == kEnter) {
-                PressButton(0);
-                SendMessage(WM_COMMAND, kCmdDialogOk, 0);
-            }
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdDialogOk) {
-                OnOk();
-            } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
-                FreeCursor();
-                SendResult(1);
-            }
-            return 0;
         default:
+            if (OnDialogMessage(message, wParam)) return 0;
             return DefaultMessage(message, wParam, lParam);
     }
 }

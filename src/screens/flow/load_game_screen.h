@@ -31,6 +31,6 @@ class FS_LOAD_GAME : public FlowPopup {
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
 
   private:
-    void OnOk();
+    void OnDialogOk() override;
     HAUPTDIALOG* panel_ = nullptr;
 };

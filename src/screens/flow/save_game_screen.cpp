@@ -22,7 +22,6 @@ namespace fs = flow_screens;
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
 constexpr int32_t kListId = 1019;
 constexpr int32_t kFieldId = 1006;
 constexpr size_t kDescriptionLimit = 30;
@@ -81,18 +80,7 @@ bool FS_SAVE_GAME::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
     panel_ = &panel;
     if (!LoadPictures(fs::kSavePicture, fs::kSaveSheet)) return false;
     if (!CreatePopup(&panel, request.rect, kFileButtons)) return false;
-    list = new LISTBOX;
-    if (!list->CreateList({.rect = kListRect,
-                           .parent = this,
-                           .control_id = kListId,
-                           .background = background.dc.get(),
-                           .image = &sheet,
-                           .source_x = kListRect.left,
-                           .source_y = kListRect.top,
-                           .notify = kMsgFirstListClicked,
-                           .highlight_y = fs::kFileStripY})) {
-        return false;
-    }
+    if (!MakeList(list, kListRect, kListId, kMsgFirstListClicked, fs::kFileStripY)) return false;
     field = new DescriptionField;
     field->background = &background;
     field->sheet = &sheet;
@@ -128,16 +116,15 @@ void FS_SAVE_GAME::TakeRow(int32_t row) {
 }
 
 void FS_SAVE_GAME::Answer(plat::LParam answer) {
-    FreeCursor();
     if (answer == 0 && panel_ != nullptr) {
         panel_->popup_result.slot = selected;
         std::snprintf(panel_->popup_result.text, sizeof panel_->popup_result.text, "%s",
                       description);
     }
-    SendResult(answer);
+    FreeAndAnswer(answer);
 }
 
-void FS_SAVE_GAME::OnOk() {
+void FS_SAVE_GAME::OnDialogOk() {
     const size_t n = field->GetText(description, sizeof description);
     description_length = static_cast<int32_t>(n);
     if (!FileOpens(SaveSlotFile(selected, "lvl"))) {
@@ -168,13 +155,9 @@ void FS_SAVE_GAME::OnOverwriteConfirmDone(plat::LParam answer) {
 
 plat::LResult FS_SAVE_GAME::OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) {
     switch (message) {
-        case WM_PAINT: {
-            plat::PaintDC dc(*this);
-            PaintBackground(dc);
-            RestoreDefaultPalette(dc);
-            if (list != nullptr) list->Redraw(true);
+        case WM_PAINT:
+            PaintWithList(list);
             return 0;
-        }
         case kMsgFirstListClicked:
             if (list != nullptr && list->last_clicked >= 0) {
                 TakeRow(list->last_clicked);
@@ -187,20 +170,8 @@ plat::LResult FS_SAVE_GAME::OnMessage(uint32_t message, plat::WParam wParam, pla
         case kMsgOverwriteAnswer:
             OnOverwriteConfirmDone(lParam);
             return 0;
-        case WM_CHAR:
-            if (wParam == kEnter) {
-                PressButton(0);
-                SendMessage(WM_COMMAND, kCmdDialogOk, 0);
-            }
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdDialogOk) {
-                OnOk();
-            } else if (plat::LoWord(wParam) == kCmdDialogCancel) {
-                Answer(1);
-            }
-            return 0;
         default:
+            if (OnDialogMessage(message, wParam)) return 0;
             return DefaultMessage(message, wParam, lParam);
     }
 }

@@ -50,7 +50,8 @@ class FS_SAVE_GAME : public FlowPopup {
 
   private:
     void TakeRow(int32_t row);
-    void OnOk();
+    void OnDialogOk() override;
+    void OnDialogCancel() override { Answer(1); }
     void OpenOverwriteConfirm();
     void OnOverwriteConfirmDone(plat::LParam answer);
     void Answer(plat::LParam answer);

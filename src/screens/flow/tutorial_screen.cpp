@@ -50,11 +50,7 @@ bool FS_TUTORIAL::Open(plat::Window* parent) {
         // The page is centred on the 640 x 480 area, the tile picture around it.
         origin_x = (gs.screen_width - kNarrowScreen) / 2;
         origin_y = (gs.screen_height - 480) / 2;
-        if (gs.images.tile.Loaded()) {
-            plat::DcHandle dc = plat::GetWindowDC(*this);
-            RealizeSheetPalette(*dc);
-            BlitDCInBlocks(*dc, 0, 0, gs.screen_width, gs.screen_height, *gs.images.tile.dc);
-        }
+        TileScreen();
     } else {
         origin_x = origin_y = 0;
     }

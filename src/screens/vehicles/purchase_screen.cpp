@@ -11,6 +11,7 @@
 #include "state/map_field.h"
 #include "state/messages.h"
 #include "transport/vehicle.h"
+#include "transport/vehicle_references.h"
 #include "view/world_view.h"
 
 namespace vs = vehicle_screens;
@@ -63,11 +64,27 @@ int32_t PurchaseWayType() {
     return f != nullptr ? f->wegtyp() : 0;
 }
 
-void HideScheduleForPurchase() {
+void HideScheduleForPurchase(plat::Window&, plat::WParam, plat::LParam) {
     if (g_pScheduleEditor != nullptr) g_pScheduleEditor->ShowWindow(SW_HIDE);
 }
 
+void RememberPurchase(plat::Window&, plat::Window* screen, plat::WParam, plat::LParam) {
+    RememberBoughtVehicle(static_cast<VehiclePurchaseScreen*>(screen)->bought);
+}
+
+void NotifyPurchaseScreen(plat::Window* screen, FrameNotice notice) {
+    if (notice == FrameNotice::CashChanged) {
+        static_cast<VehiclePurchaseScreen*>(screen)->CheckAvailability();
+    }
+}
+
+VehiclePurchaseScreen::VehiclePurchaseScreen(uint32_t done_message, uint32_t list_notify)
+    : EconomyScreen(done_message), report_message_(done_message), list_notify_(list_notify) {
+    RegisterVehicleReference(&bought);
+}
+
 VehiclePurchaseScreen::~VehiclePurchaseScreen() {
+    UnregisterVehicleReference(&bought);
     delete model_list;
     delete info_list;
     picture.Free();

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "screens/economy/economy_screen.h"
+#include "screens/screen_entry.h"
 #include "transport/train_holdings.h"
 
 class LISTBOX;
@@ -19,6 +20,7 @@ class CVehicle;
 
 class VehiclePurchaseScreen : public EconomyScreen {
   public:
+    // The derived screen's destructor gives the terminal back first.
     ~VehiclePurchaseScreen() override;
 
     // Re-greys the rows whose affordability changed (the frame calls it
@@ -43,10 +45,11 @@ class VehiclePurchaseScreen : public EconomyScreen {
     int32_t held_y = -1;
     uint8_t held_lane = 0;     // trucks: the lane bit taken on the depot field
     TrainHoldings held_links;  // rail: the row's end links reserved
+    // The vehicle just bought (null before, or once it is deleted).
+    CVehicle* bought = nullptr;
 
   protected:
-    VehiclePurchaseScreen(uint32_t done_message, uint32_t list_notify)
-        : EconomyScreen(done_message), report_message_(done_message), list_notify_(list_notify) {}
+    VehiclePurchaseScreen(uint32_t done_message, uint32_t list_notify);
 
     // Loads the page, takes the terminal (when no schedule is edited),
     // creates the window with its lists and fills them.
@@ -94,5 +97,20 @@ CVehicle* EditedVehicle();
 // The way type a purchase screen opens with: the edited vehicle's while a
 // schedule screen is open, else that of the world view's selected field.
 int32_t PurchaseWayType();
-// An open schedule screen is hidden while a purchase screen is up.
-void HideScheduleForPurchase();
+
+// The parts of the purchase screens' ScreenEntry.
+// `open`: a new Screen opened with PurchaseWayType().
+template <typename Screen>
+plat::Window* OpenPurchaseScreen(plat::Window& frame, plat::WParam, plat::LParam) {
+    auto* screen = new Screen;
+    if (screen->Open(&frame, PurchaseWayType())) return screen;
+    delete screen;
+    return nullptr;
+}
+// `before_open`: an open schedule screen is hidden while a purchase screen is up.
+void HideScheduleForPurchase(plat::Window& frame, plat::WParam wParam, plat::LParam lParam);
+// `before_delete`: the vehicle bought is remembered for the schedule screen.
+void RememberPurchase(plat::Window& frame, plat::Window* screen, plat::WParam wParam,
+                      plat::LParam lParam);
+// `notify`: a change of cash re-greys the rows.
+void NotifyPurchaseScreen(plat::Window* screen, FrameNotice notice);

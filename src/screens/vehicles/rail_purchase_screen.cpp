@@ -13,7 +13,6 @@
 #include "state/messages.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_purchase.h"
-#include "transport/vehicle_references.h"
 #include "view/world_view.h"
 #include "world/field_queries.h"
 
@@ -70,15 +69,12 @@ bool TrainStartField(int32_t x, int32_t y, int32_t* start_x, int32_t* start_y,
 }
 
 FS_FAHRZEUG_KAUF::FS_FAHRZEUG_KAUF()
-    : VehiclePurchaseScreen(kMsgRailPurchaseDone, kMsgRailModelClicked) {
-    RegisterVehicleReference(&bought);
-}
+    : VehiclePurchaseScreen(kMsgRailPurchaseDone, kMsgRailModelClicked) {}
 
 FS_FAHRZEUG_KAUF::~FS_FAHRZEUG_KAUF() {
     // Closed without an answer (the game ended under it): the terminal is
     // given back all the same.
     ReleaseTerminal();
-    UnregisterVehicleReference(&bought);
 }
 
 bool FS_FAHRZEUG_KAUF::Open(plat::Window* parent, int32_t way) {
@@ -180,21 +176,8 @@ const ScreenEntry kRailPurchaseScreenEntry = {
     .cancel_command = kCmdVehiclePurchaseCancel,
     .open_steps = kOpenCommon,
     .done_steps = 0,  // the frame decides after the result
-    .open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
-        auto* screen = new FS_FAHRZEUG_KAUF;
-        if (screen->Open(&frame, PurchaseWayType())) return screen;
-        delete screen;
-        return nullptr;
-    },
-    .before_open = [](plat::Window&, plat::WParam, plat::LParam) { HideScheduleForPurchase(); },
-    .before_delete =
-        [](plat::Window&, plat::Window* screen, plat::WParam, plat::LParam) {
-            RememberBoughtVehicle(static_cast<FS_FAHRZEUG_KAUF*>(screen)->bought);
-        },
-    .notify =
-        [](plat::Window* screen, FrameNotice notice) {
-            if (notice == FrameNotice::CashChanged) {
-                static_cast<FS_FAHRZEUG_KAUF*>(screen)->CheckAvailability();
-            }
-        },
+    .open = OpenPurchaseScreen<FS_FAHRZEUG_KAUF>,
+    .before_open = HideScheduleForPurchase,
+    .before_delete = RememberPurchase,
+    .notify = NotifyPurchaseScreen,
 };

@@ -23,8 +23,6 @@ class FS_FAHRZEUG_KAUF : public VehiclePurchaseScreen {
     bool Open(plat::Window* parent, int32_t way_type);
 
     int32_t way_type = 4;
-    // The train just bought (null before, or once it is deleted).
-    CVehicle* bought = nullptr;
 
   protected:
     void CollectRows() override;

@@ -15,7 +15,6 @@
 #include "state/messages.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_purchase.h"
-#include "transport/vehicle_references.h"
 #include "view/world_view.h"
 
 namespace vs = vehicle_screens;
@@ -54,15 +53,12 @@ std::string TruckSpeedLine(int32_t model) {
 }
 
 FS_FAHRZEUG_KAUF_LKW::FS_FAHRZEUG_KAUF_LKW()
-    : VehiclePurchaseScreen(kMsgTruckPurchaseDone, kMsgTruckModelClicked) {
-    RegisterVehicleReference(&bought);
-}
+    : VehiclePurchaseScreen(kMsgTruckPurchaseDone, kMsgTruckModelClicked) {}
 
 FS_FAHRZEUG_KAUF_LKW::~FS_FAHRZEUG_KAUF_LKW() {
     // Closed without an answer (the game ended under it): the terminal is
     // given back all the same.
     ReleaseTerminal();
-    UnregisterVehicleReference(&bought);
 }
 
 bool FS_FAHRZEUG_KAUF_LKW::Open(plat::Window* parent, int32_t /*way_type*/) {
@@ -161,21 +157,8 @@ const ScreenEntry kTruckPurchaseScreenEntry = {
     .cancel_command = kCmdVehiclePurchaseCancel,
     .open_steps = kOpenCommon,
     .done_steps = 0,  // the frame decides after the result
-    .open = [](plat::Window& frame, plat::WParam, plat::LParam) -> plat::Window* {
-        auto* screen = new FS_FAHRZEUG_KAUF_LKW;
-        if (screen->Open(&frame, PurchaseWayType())) return screen;
-        delete screen;
-        return nullptr;
-    },
-    .before_open = [](plat::Window&, plat::WParam, plat::LParam) { HideScheduleForPurchase(); },
-    .before_delete =
-        [](plat::Window&, plat::Window* screen, plat::WParam, plat::LParam) {
-            RememberBoughtVehicle(static_cast<FS_FAHRZEUG_KAUF_LKW*>(screen)->bought);
-        },
-    .notify =
-        [](plat::Window* screen, FrameNotice notice) {
-            if (notice == FrameNotice::CashChanged) {
-                static_cast<FS_FAHRZEUG_KAUF_LKW*>(screen)->CheckAvailability();
-            }
-        },
+    .open = OpenPurchaseScreen<FS_FAHRZEUG_KAUF_LKW>,
+    .before_open = HideScheduleForPurchase,
+    .before_delete = RememberPurchase,
+    .notify = NotifyPurchaseScreen,
 };

@@ -21,9 +21,6 @@ class FS_FAHRZEUG_KAUF_LKW : public VehiclePurchaseScreen {
     // The truck type (0..3) of the highlighted row.
     int32_t Type() const { return ChosenModel() >= 0 ? ChosenModel() / 3 : 0; }
 
-    // The truck just bought (null before, or once it is deleted).
-    CVehicle* bought = nullptr;
-
   protected:
     void CollectRows() override;
     void FillInfo() override;

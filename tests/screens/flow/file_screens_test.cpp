@@ -13,6 +13,7 @@
 #include "app/game_files.h"
 #include "app/main_frame.h"
 #include "panel/control_panel.h"
+#include "platform/input.h"
 #include "screens/flow/flow_host.h"
 #include "screens/flow/load_game_screen.h"
 #include "screens/flow/save_game_screen.h"
@@ -153,6 +154,24 @@ TEST_F(FileScreens, AFreeSlotSavesAtOnceAUsedOneAsksOnceAndNoCancels) {
         EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::SaveGame), nullptr);
     }
     EXPECT_EQ(files_.calls, (std::vector<std::string>{"save 3.lvl", "dir 3.dir:!"}));
+}
+
+TEST_F(FileScreens, CancelClosesWithoutLoadingOrSavingAndFreesTheCursor) {
+    Write("save/2.dir", "Harbour empire");
+    Write("save/2.lvl", "level");
+    auto* load = Open<FS_LOAD_GAME>(kMsgPanelOpenLoadGame, PanelPopup::LoadGame);
+    ASSERT_NE(load, nullptr);
+    ClickRow(*load, 2);
+    ClickIn(*load, 212 + 50, 311 + 20);  // cancel
+    EXPECT_EQ(std::pair(g_pHauptDialog->Popup(PanelPopup::LoadGame), plat::GetClipCursor(nullptr)),
+              std::pair(static_cast<plat::Window*>(nullptr), false));
+    auto* save = Open<FS_SAVE_GAME>(kMsgPanelOpenSaveGame, PanelPopup::SaveGame);
+    ASSERT_NE(save, nullptr);
+    ClickRow(*save, 2);
+    ClickIn(*save, 212 + 50, 311 + 20);
+    EXPECT_EQ(std::pair(g_pHauptDialog->Popup(PanelPopup::SaveGame), plat::GetClipCursor(nullptr)),
+              std::pair(static_cast<plat::Window*>(nullptr), false));
+    EXPECT_TRUE(files_.calls.empty());
 }
 
 TEST_F(FileScreens, TheFieldRefusesThe31stCharacterAndTheOverflow) {
