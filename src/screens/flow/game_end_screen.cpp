@@ -57,14 +57,21 @@ FS_SPIELENDE::~FS_SPIELENDE() {
 }
 
 bool FS_SPIELENDE::Open(plat::Window* parent, int32_t picture) {
+    // The total is known from the start, so an OK that comes before the
+    // first paint still takes the game's real total into the list.
+    total_points = CurrentScore().total;
     return OpenPage(parent, score_picture, picture, kButtons);
+}
+
+FinalScore FS_SPIELENDE::CurrentScore() {
+    const bool nextLevel =
+        g_pHauptDialog != nullptr && g_pHauptDialog->answer_code == kAnswerNextLevel;
+    return ComputeFinalScore(*g_pGameState, nextLevel);
 }
 
 void FS_SPIELENDE::DrawLines() {
     const CGameState& gs = *g_pGameState;
-    const bool nextLevel =
-        g_pHauptDialog != nullptr && g_pHauptDialog->answer_code == kAnswerNextLevel;
-    const FinalScore score = ComputeFinalScore(gs, nextLevel);
+    const FinalScore score = CurrentScore();
     total_points = score.total;
     if (!gs.images.main_font.Loaded()) return;
     for (const ScoreLine& line : ScoreSheetLines(score, gs.board_votes)) {

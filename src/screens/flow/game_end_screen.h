@@ -1,6 +1,6 @@
 #pragma once
 // FS_SPIELENDE: the score sheet at the end of a game. It adds up the final
-// points (game/final_score.h) on every paint, writes the lines into its
+// points (game/final_score.h) when it opens and on every paint, writes the lines into its
 // picture ("scr_37.jgd" when the goal was reached, "scr_38.jgd" otherwise)
 // and, on OK or Enter, reports to the main frame, which takes the total into
 // the high-score list. The frame opens it on WM_USER+72 with the picture
@@ -31,6 +31,9 @@ class FS_SPIELENDE : public EndPage {
   protected:
     // Adds up the final points (into `total_points`) and writes the sheet.
     void DrawLines() override;
+
+  private:
+    static FinalScore CurrentScore();
 };
 
 // One line of the sheet at its place in the picture.

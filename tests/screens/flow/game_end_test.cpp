@@ -72,9 +72,10 @@ TEST(ScoreSheet, EnterTakesTheTotalIntoTheListThenOkGoesToTheTitle) {
     gs.board_votes = 100;
     g_TakeOverCount[1] = 1;
     f.h.frame->SendMessage(kMsgGameEnd, 0, kEndPictureWon);
-    f.h.Run();
     auto* sheet = f.Screen<FS_SPIELENDE>(FrameScreen::GameEnd);
     ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->total_points, 112);  // known before the first paint
+    f.h.Run();
     EXPECT_EQ(std::tuple(gs.paused, gs.screen_open), std::tuple(1, 1));
     EXPECT_EQ(sheet->total_points, 2 + 10 + 100);
     fvtest::MaybeSaveScreen("flow_score_sheet");
