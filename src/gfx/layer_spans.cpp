@@ -22,8 +22,9 @@ V Beneath(const uint8_t* src, const uint8_t* middle, const uint8_t* front, V out
 
 }  // namespace
 
-void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const uint8_t* front,
-                 int64_t count) {
+__attribute__((always_inline)) inline void ComposeSpanInline(uint8_t* out, const uint8_t* base,
+                                                             const uint8_t* middle,
+                                                             const uint8_t* front, int64_t count) {
     if (count >= 8 && count < 16) {
         // Two blocks of eight, overlapping unless the run is eight long.
         for (const int64_t i : {int64_t{0}, count - 8}) {
@@ -49,8 +50,10 @@ void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const
     if (i < count) compose(count - 16);
 }
 
-void DrawSpanBeneath(uint8_t* out, const uint8_t* src, const uint8_t* middle, const uint8_t* front,
-                     int64_t count) {
+__attribute__((always_inline)) inline void DrawSpanBeneathInline(uint8_t* out, const uint8_t* src,
+                                                                 const uint8_t* middle,
+                                                                 const uint8_t* front,
+                                                                 int64_t count) {
     // A run that is no whole number of blocks ends with a block overlapping
     // the one before. Its destination bytes are read before anything is
     // stored (a load from bytes just stored in part stalls), and a byte
@@ -73,5 +76,43 @@ void DrawSpanBeneath(uint8_t* out, const uint8_t* src, const uint8_t* middle, co
         for (int64_t i = 0; i < count; ++i) {
             if (src[i] != 0 && middle[i] == 0 && front[i] == 0) out[i] = src[i];
         }
+    }
+}
+
+void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const uint8_t* front,
+                 int64_t count) {
+    ComposeSpanInline(out, base, middle, front, count);
+}
+
+void DrawSpanBeneath(uint8_t* out, const uint8_t* src, const uint8_t* middle, const uint8_t* front,
+                     int64_t count) {
+    DrawSpanBeneathInline(out, src, middle, front, count);
+}
+
+void ComposeRows(const LayerRows& at, int64_t count, int64_t rows) {
+    uint8_t* out = at.out;
+    const uint8_t* base = at.base;
+    const uint8_t* middle = at.middle;
+    const uint8_t* front = at.front;
+    for (int64_t row = 0; row < rows; ++row) {
+        ComposeSpanInline(out, base, middle, front, count);
+        out += at.out_stride;
+        base += at.base_stride;
+        middle += at.middle_stride;
+        front += at.front_stride;
+    }
+}
+
+void DrawRowsBeneath(const LayerRows& at, const uint8_t* src, int64_t src_stride, int64_t count,
+                     int64_t rows) {
+    uint8_t* out = at.out;
+    const uint8_t* middle = at.middle;
+    const uint8_t* front = at.front;
+    for (int64_t row = 0; row < rows; ++row) {
+        DrawSpanBeneathInline(out, src, middle, front, count);
+        out += at.out_stride;
+        src += src_stride;
+        middle += at.middle_stride;
+        front += at.front_stride;
     }
 }

@@ -16,3 +16,21 @@ void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const
 // held the composition of the three layers there.
 void DrawSpanBeneath(uint8_t* out, const uint8_t* src, const uint8_t* middle, const uint8_t* front,
                      int64_t count);
+
+// Where a block of rows starts in the picture and its three layers, and
+// their strides.
+struct LayerRows {
+    uint8_t* out = nullptr;
+    const uint8_t* base = nullptr;
+    const uint8_t* middle = nullptr;
+    const uint8_t* front = nullptr;
+    int64_t out_stride = 0, base_stride = 0, middle_stride = 0, front_stride = 0;
+};
+
+// ComposeSpan over `rows` rows of `count` bytes.
+void ComposeRows(const LayerRows& at, int64_t count, int64_t rows);
+
+// DrawSpanBeneath over `rows` rows of `count` bytes; the source rows lie
+// `src_stride` apart. The base is not read.
+void DrawRowsBeneath(const LayerRows& at, const uint8_t* src, int64_t src_stride, int64_t count,
+                     int64_t rows);

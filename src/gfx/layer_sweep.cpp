@@ -89,23 +89,28 @@ bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers) {
         // Composing is idempotent: where rectangles overlap, the pixels are
         // composed again to the same bytes, which costs less than finding
         // the union first.
+        auto rows_at = [&](int64_t x, int64_t y) {
+            return LayerRows{row_of(dst, y) + x,
+                             row_of(layers.base, y) + x,
+                             row_of(layers.middle, y) + x,
+                             row_of(layers.front, y) + x,
+                             dst.stride,
+                             layers.base.stride,
+                             layers.middle.stride,
+                             layers.front.stride};
+        };
         for (uint32_t k = restore_bands_.starts[band]; k < restore_bands_.starts[band + 1]; ++k) {
             const PixelRect& r = restores_[restore_bands_.entries[k]];
+            const int32_t y0 = std::max(r.top, band_top);
             const int32_t y1 = std::min(r.bottom, band_end);
-            for (int32_t y = std::max(r.top, band_top); y < y1; ++y) {
-                ComposeSpan(row_of(dst, y) + r.left, row_of(layers.base, y) + r.left,
-                            row_of(layers.middle, y) + r.left, row_of(layers.front, y) + r.left,
-                            r.right - r.left);
-            }
+            ComposeRows(rows_at(r.left, y0), r.right - r.left, y1 - y0);
         }
         for (uint32_t k = picture_bands_.starts[band]; k < picture_bands_.starts[band + 1]; ++k) {
             const ZeroKeyCopy& p = pictures_[picture_bands_.entries[k]];
+            const int64_t y0 = std::max<int64_t>(p.y, band_top);
             const int64_t y1 = std::min<int64_t>(p.y + p.rows, band_end);
-            for (int64_t y = std::max<int64_t>(p.y, band_top); y < y1; ++y) {
-                DrawSpanBeneath(row_of(dst, y) + p.x, p.src + (y - p.y) * p.src_stride,
-                                row_of(layers.middle, y) + p.x, row_of(layers.front, y) + p.x,
-                                p.columns);
-            }
+            DrawRowsBeneath(rows_at(p.x, y0), p.src + (y0 - p.y) * p.src_stride, p.src_stride,
+                            p.columns, y1 - y0);
         }
     }
     return true;
