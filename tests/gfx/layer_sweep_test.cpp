@@ -70,7 +70,8 @@ TEST(LayerSweep, MatchesComposeThenCoveredCopiesInOrder) {
             ASSERT_TRUE(ComposeLayers(expected.surface, layers, r.left, r.top, r.right - r.left,
                                       r.bottom - r.top));
         }
-        // Pictures inside the rectangles, some reaching past the sheet.
+        // Pictures inside the rectangles, some reaching past the sheet or
+        // starting beyond its width.
         for (int32_t i = 0; i < count; ++i) {
             const PixelRect& r = rects[plat::Rand() % rects.size()];
             BlitRect b;
@@ -78,7 +79,7 @@ TEST(LayerSweep, MatchesComposeThenCoveredCopiesInOrder) {
             b.y = r.top + plat::Rand() % (r.bottom - r.top);
             b.width = 1 + plat::Rand() % (r.right - b.x);
             b.height = 1 + plat::Rand() % (r.bottom - b.y);
-            b.src_x = plat::Rand() % 100 - 10;
+            b.src_x = plat::Rand() % 130 - 10;  // past the width: the last cell
             b.src_y = plat::Rand() % 70 - 10;
             ZeroKeyCopy copy;
             ASSERT_TRUE(PlaceZeroKeyCopy(actual.surface, sheet.surface, b, copy));
