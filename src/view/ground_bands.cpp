@@ -1,9 +1,9 @@
-// The first two draw passes done as one sweep down the composite: every
-// changed rectangle composed once, then the ground-level pictures drawn
-// beneath both object layers, band by band. At zoom 1 a picture's rows lie
+// The first two draw passes done as one sweep down the composite: the
+// changed rectangles composed, then the ground-level pictures drawn beneath
+// both object layers, band by band of rows. At zoom 1 a picture's rows lie
 // within its own rectangle, so the covering of pass 2 only takes back the
 // picture's bytes where a layer pixel shows; drawing them beneath the layers
-// in the first place gives the same pixels with one touch of each row.
+// in the first place gives the same pixels in one pass over each row.
 
 #include "gfx/blit.h"
 #include "state/game_state.h"
