@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gfx/byte_vectors.h"
+
 namespace {
 
 // Where a copy lands after clipping: destination origin, source origin and
@@ -12,29 +14,11 @@ struct Placement {
     int64_t x, y, src_x, src_y, columns, rows;
 };
 
-// Byte vectors of the compiler's vector extension (GCC and Clang): SSE2 on
-// x86-64, NEON on arm64, plain code elsewhere. A comparison yields 0xFF in
-// each byte where it holds and 0x00 elsewhere.
-using Bytes16 = uint8_t __attribute__((vector_size(16)));
-using Bytes8 = uint8_t __attribute__((vector_size(8)));
-
-template <class V>
-V Load(const uint8_t* p) {
-    V v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-template <class V>
-void Store(uint8_t* p, V v) {
-    std::memcpy(p, &v, sizeof v);
-}
-
-// `top` over `below`: top's bytes where they are not 0, below's elsewhere.
-template <class V>
-V Over(V top, V below) {
-    return top | (below & V(top == 0));
-}
+using bytevec::Bytes16;
+using bytevec::Bytes8;
+using bytevec::Load;
+using bytevec::Over;
+using bytevec::Store;
 
 struct WriteSource {
     void operator()(uint8_t& d, uint8_t s) const { d = s; }
@@ -156,23 +140,32 @@ void DrawRow(uint8_t* dst, const uint8_t* row, int64_t src_x, int64_t src_width,
     }
 }
 
+// With key 0 at divisor 1 the zero-group skip changes nothing, and columns
+// and rows outside the source are never drawn: cut them off once.
+bool CutToSource(const ConstPixelSurface& src, const Placement& p, ZeroKeyCopy& c) {
+    const int64_t first = std::max<int64_t>(p.src_x, 0);
+    const int64_t end = std::min<int64_t>(p.src_x + p.columns, src.width);
+    const int64_t row_first = std::max<int64_t>(p.src_y, 0);
+    const int64_t row_end = std::min<int64_t>(p.src_y + p.rows, src.height);
+    if (p.columns <= 0 || p.rows <= 0 || first >= end || row_first >= row_end) return false;
+    c.x = p.x + (first - p.src_x);
+    c.y = p.y + (row_first - p.src_y);
+    c.src = src.pixels + row_first * src.stride + first;
+    c.src_stride = src.stride;
+    c.columns = end - first;
+    c.rows = row_end - row_first;
+    return true;
+}
+
 template <int D, class Write>
 void DrawRows(const PixelSurface& dst, const ConstPixelSurface& src, const Placement& p,
               uint8_t key, Write write) {
     if constexpr (D == 1) {
         if (key == 0 && !Overlap(dst, src)) {
-            // With key 0 the zero-group skip changes nothing, and columns
-            // outside the source are never drawn: cut them off once.
-            const int64_t first = std::max<int64_t>(p.src_x, 0);
-            const int64_t end = std::min<int64_t>(p.src_x + p.columns, src.width);
-            if (first >= end) return;
-            const int64_t row_first = std::max<int64_t>(p.src_y, 0);
-            const int64_t row_end = std::min<int64_t>(p.src_y + p.rows, src.height);
-            if (row_first >= row_end) return;
-            uint8_t* out = dst.pixels + (p.y + row_first - p.src_y) * dst.stride + p.x;
-            DrawRowsZeroKey(out + (first - p.src_x), dst.stride,
-                            src.pixels + row_first * src.stride + first, src.stride, end - first,
-                            row_end - row_first, write);
+            ZeroKeyCopy c;
+            if (!CutToSource(src, p, c)) return;
+            DrawRowsZeroKey(dst.pixels + c.y * dst.stride + c.x, dst.stride, c.src, c.src_stride,
+                            c.columns, c.rows, write);
             return;
         }
     }
@@ -245,6 +238,15 @@ void Keyed(const PixelSurface& dst, const ConstPixelSurface& src, const BlitRect
 }
 
 }  // namespace
+
+bool PlaceZeroKeyCopy(const PixelSurface& dst, const ConstPixelSurface& src, const BlitRect& r,
+                      ZeroKeyCopy& copy) {
+    copy = ZeroKeyCopy{};
+    if (dst.Empty() || src.Empty()) return true;
+    if (Overlap(dst, src)) return false;
+    if (!CutToSource(src, PlaceKeyed(dst, src, r, 1), copy)) copy = ZeroKeyCopy{};
+    return true;
+}
 
 void BlitKeyed(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r, uint8_t key,
                int32_t divisor) {

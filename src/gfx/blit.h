@@ -31,6 +31,19 @@ struct ClipRect {
 void BlitKeyed(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r, uint8_t key,
                int32_t divisor);
 
+// The rows a key-0 copy at divisor 1 touches, cut to both surfaces: `rows`
+// rows of `columns` source bytes from `src` (rows `src_stride` apart) to the
+// destination at (x, y). Drawing them with key 0 writes the same pixels as
+// BlitKeyed(dst, src, r, 0, 1); no rows when that copy writes nothing. False
+// when the surfaces share memory (copy with BlitKeyed then).
+struct ZeroKeyCopy {
+    int64_t x = 0, y = 0;
+    const uint8_t* src = nullptr;
+    int64_t src_stride = 0, columns = 0, rows = 0;
+};
+bool PlaceZeroKeyCopy(const PixelSurface& dst, const ConstPixelSurface& src, const BlitRect& r,
+                      ZeroKeyCopy& copy);
+
 void BlitKeyedClipped(const PixelSurface& dst, const ConstPixelSurface& src, BlitRect r,
                       uint8_t key, int32_t divisor, ClipRect clip);
 

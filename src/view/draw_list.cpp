@@ -1,7 +1,6 @@
 #include "view/draw_list.h"
 
 #include <algorithm>
-#include <numeric>
 
 void DrawList::Add(DrawItem item, int32_t view_width, int32_t view_height) {
     const int32_t spare = (item.right - item.left) % 4;
@@ -15,24 +14,23 @@ void DrawList::Add(DrawItem item, int32_t view_width, int32_t view_height) {
 
 const std::vector<DrawItem>& DrawList::Items() const {
     if (sorted_) return items_;
-    // Ascending keys; among equal keys the newest first.
-    std::vector<uint32_t> order(items_.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-        if (items_[a].sort_key != items_[b].sort_key)
-            return items_[a].sort_key < items_[b].sort_key;
-        return arrival_[a] > arrival_[b];
-    });
-    std::vector<DrawItem> items;
-    std::vector<uint32_t> arrival;
-    items.reserve(order.size());
-    arrival.reserve(order.size());
-    for (const uint32_t i : order) {
-        items.push_back(items_[i]);
-        arrival.push_back(arrival_[i]);
+    // Ascending keys; among equal keys the newest first: one 64-bit word per
+    // item (the key with its sign bit flipped above the inverted arrival
+    // count) sorts in that order.
+    const size_t n = items_.size();
+    order_.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const uint64_t key = static_cast<uint32_t>(items_[i].sort_key) ^ 0x80000000u;
+        order_[i] = {key << 32 | (0xFFFFFFFFu - arrival_[i]), static_cast<uint32_t>(i)};
     }
-    items_.swap(items);
-    arrival_.swap(arrival);
+    std::sort(order_.begin(), order_.end(),
+              [](const Place& a, const Place& b) { return a.order < b.order; });
+    spare_.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        spare_[i] = items_[order_[i].index];
+        arrival_[i] = 0xFFFFFFFFu - static_cast<uint32_t>(order_[i].order);
+    }
+    items_.swap(spare_);
     sorted_ = true;
     return items_;
 }

@@ -44,6 +44,13 @@ class DrawList {
   private:
     mutable std::vector<DrawItem> items_;
     mutable std::vector<uint32_t> arrival_;  // per item, the count of items added before it
+    // The sort's order and second item list, kept between frames.
+    struct Place {
+        uint64_t order;
+        uint32_t index;
+    };
+    mutable std::vector<Place> order_;
+    mutable std::vector<DrawItem> spare_;
     uint32_t added_ = 0;
     mutable bool sorted_ = true;
 };

@@ -199,41 +199,45 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     const auto& items = draw_list.Items();
     const LayerStack layers{im.background_layer.Surface(), im.object_layer_a.Surface(),
                             im.object_layer_b.Surface()};
-    // 1: restore the rectangles.
-    for (const DrawItem& item : items) {
-        const int32_t w = item.right - item.left;
-        const int32_t h = item.bottom - item.top;
-        const WinGBitmap* ground_set = item.kind == 11 ? animation(item) : nullptr;
-        if (ground_set == nullptr) {
-            // The ground, then both object layers keyed, in one pass.
-            if (ComposeLayers(composite, layers, item.left, item.top, w, h)) continue;
-            CopyPixels(composite, item.left, item.top, im.background_layer.Surface(), item.left,
-                       item.top, w, h);
-            layer_over(im.object_layer_a, item.left, item.top, w, h);
-        } else {
-            const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
-            BlitKeyed(im.background_layer.Surface(), ground_set->Surface(), r, 0, z);
-            BlitKeyed(composite, ground_set->Surface(), r, 0, z);
-            layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);
-        }
-        layer_over(im.object_layer_b, item.left, item.top, w, h);
-    }
     auto draw_sprite = [&](const DrawItem& item) {
         const BlitRect r{item.dest_x, item.dest_y, item.src_x, item.src_y, item.width, item.height};
         BlitKeyed(composite, sheet(item).Surface(), r, 0, z);
     };
-    // 2: ground-level vehicles, covered by the first object layer and (what
-    // the front-layer pass would do for them, done while their rows are at
-    // hand) the second.
-    for (const DrawItem& item : items) {
-        if (item.kind >= 10 || item.has_sprite != 1 || item.on_top != 0) continue;
-        draw_sprite(item);
-        if (CoverWithLayers(composite, layers.middle, layers.front, item.dest_x, item.dest_y,
-                            item.width, item.height)) {
-            continue;
+    // 1 and 2, in one sweep where that gives the same pixels.
+    if (!RestoreAndDrawGroundInBands(items)) {
+        // 1: restore the rectangles.
+        for (const DrawItem& item : items) {
+            const int32_t w = item.right - item.left;
+            const int32_t h = item.bottom - item.top;
+            const WinGBitmap* ground_set = item.kind == 11 ? animation(item) : nullptr;
+            if (ground_set == nullptr) {
+                // The ground, then both object layers keyed, in one pass.
+                if (ComposeLayers(composite, layers, item.left, item.top, w, h)) continue;
+                CopyPixels(composite, item.left, item.top, im.background_layer.Surface(), item.left,
+                           item.top, w, h);
+                layer_over(im.object_layer_a, item.left, item.top, w, h);
+            } else {
+                const BlitRect r{item.left,  item.top,   item.src_x,
+                                 item.src_y, item.width, item.height};
+                BlitKeyed(im.background_layer.Surface(), ground_set->Surface(), r, 0, z);
+                BlitKeyed(composite, ground_set->Surface(), r, 0, z);
+                layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);
+            }
+            layer_over(im.object_layer_b, item.left, item.top, w, h);
         }
-        layer_over(im.object_layer_a, item.dest_x, item.dest_y, item.width, item.height);
-        layer_over(im.object_layer_b, item.dest_x, item.dest_y, item.width, item.height);
+        // 2: ground-level vehicles, covered by the first object layer and (what
+        // the front-layer pass would do for them, done while their rows are at
+        // hand) the second.
+        for (const DrawItem& item : items) {
+            if (item.kind >= 10 || item.has_sprite != 1 || item.on_top != 0) continue;
+            draw_sprite(item);
+            if (CoverWithLayers(composite, layers.middle, layers.front, item.dest_x, item.dest_y,
+                                item.width, item.height)) {
+                continue;
+            }
+            layer_over(im.object_layer_a, item.dest_x, item.dest_y, item.width, item.height);
+            layer_over(im.object_layer_b, item.dest_x, item.dest_y, item.width, item.height);
+        }
     }
     // 3 and 4: bridge level, above the first object layer.
     for (const DrawItem& item : items) {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "gfx/layer_sweep.h"
 #include "platform/window.h"
 #include "view/draw_list.h"
 #include "view/field_animation.h"
@@ -234,6 +235,10 @@ class SPIEL_FELD : public plat::Window {
     void OnPaint();
     // Composes background and both object layers inside a rectangle.
     void ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    // Passes 1 and 2 of the draw list in one sweep down the composite, where
+    // that gives the same pixels (zoom 1, no ground animation); false, having
+    // drawn nothing, elsewhere.
+    bool RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items);
     void ShiftBuffers(int32_t dx, int32_t dy);
     void ScrollLine(bool vertical, int32_t code, int32_t count);
     void ScrollPage(bool vertical, int32_t code);
@@ -255,6 +260,8 @@ class SPIEL_FELD : public plat::Window {
     void FinishDragOnGround();
     void ToggleDisplayOption(int32_t CGameState::*option, bool terrain, bool objects);
     int32_t start_sound_effect_ = 0;
+    // The sweep of passes 1 and 2, its lists kept between frames.
+    LayerSweep ground_sweep_;
     int32_t start_sound_x_ = 0;
     int32_t start_sound_y_ = 0;
 

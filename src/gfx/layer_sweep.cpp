@@ -1,0 +1,117 @@
+#include "gfx/layer_sweep.h"
+
+#include <algorithm>
+
+#include "gfx/layer_spans.h"
+
+namespace {
+
+constexpr int32_t kBandRows = 16;
+
+bool Overlaps(const PixelSurface& dst, const ConstPixelSurface& s) {
+    const auto begin = [](const auto& p) { return reinterpret_cast<uintptr_t>(p.pixels); };
+    const auto end = [&](const auto& p) {
+        return begin(p) + uintptr_t(p.height - 1) * uintptr_t(p.stride) + uintptr_t(p.width);
+    };
+    return begin(dst) < end(s) && begin(s) < end(dst);
+}
+
+}  // namespace
+
+void LayerSweep::AddRestore(const PixelRect& rect) {
+    if (rect.left < rect.right && rect.top < rect.bottom) restores_.push_back(rect);
+}
+
+void LayerSweep::AddPicture(const ZeroKeyCopy& copy) {
+    if (copy.rows > 0 && copy.columns > 0) pictures_.push_back(copy);
+}
+
+template <class T, class RowsOf>
+void LayerSweep::Sort(const std::vector<T>& list, int32_t top, int32_t bands, RowsOf rows_of,
+                      Buckets& buckets) {
+    buckets.starts.assign(static_cast<size_t>(bands) + 1, 0);
+    auto band_range = [&](const T& e, int32_t& first, int32_t& last) {
+        int64_t y0 = 0;
+        int64_t y1 = 0;
+        rows_of(e, y0, y1);
+        first = static_cast<int32_t>((y0 - top) / kBandRows);
+        last = static_cast<int32_t>((y1 - 1 - top) / kBandRows);
+    };
+    for (const T& e : list) {
+        int32_t first = 0;
+        int32_t last = 0;
+        band_range(e, first, last);
+        for (int32_t b = first; b <= last; ++b) ++buckets.starts[b + 1];
+    }
+    for (int32_t b = 0; b < bands; ++b) buckets.starts[b + 1] += buckets.starts[b];
+    buckets.entries.resize(buckets.starts[bands]);
+    std::vector<uint32_t>& fill = fill_;
+    fill.assign(buckets.starts.begin(), buckets.starts.end() - 1);
+    for (uint32_t i = 0; i < list.size(); ++i) {
+        int32_t first = 0;
+        int32_t last = 0;
+        band_range(list[i], first, last);
+        for (int32_t b = first; b <= last; ++b) buckets.entries[fill[b]++] = i;
+    }
+}
+
+bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers) {
+    auto same = [&](const ConstPixelSurface& s) {
+        return !s.Empty() && s.width == dst.width && s.height == dst.height && !Overlaps(dst, s);
+    };
+    if (dst.Empty() || !same(layers.base) || !same(layers.middle) || !same(layers.front)) {
+        return false;
+    }
+    if (restores_.empty()) return true;
+    int32_t top = dst.height;
+    int32_t bottom = 0;
+    for (const PixelRect& r : restores_) {
+        top = std::min(top, r.top);
+        bottom = std::max(bottom, r.bottom);
+    }
+    for (const ZeroKeyCopy& p : pictures_) {
+        top = std::min<int32_t>(top, static_cast<int32_t>(p.y));
+        bottom = std::max<int32_t>(bottom, static_cast<int32_t>(p.y + p.rows));
+    }
+    const int32_t bands = (bottom - top + kBandRows - 1) / kBandRows;
+    Sort(
+        restores_, top, bands,
+        [](const PixelRect& r, int64_t& y0, int64_t& y1) { y0 = r.top, y1 = r.bottom; },
+        restore_bands_);
+    Sort(
+        pictures_, top, bands,
+        [](const ZeroKeyCopy& p, int64_t& y0, int64_t& y1) { y0 = p.y, y1 = p.y + p.rows; },
+        picture_bands_);
+    auto row_of = [](const auto& s, int64_t y) { return s.pixels + y * s.stride; };
+    for (int32_t band = 0; band < bands; ++band) {
+        const int32_t band_top = top + band * kBandRows;
+        const int32_t band_end = std::min(band_top + kBandRows, bottom);
+        // Composing is idempotent: where rectangles overlap, the pixels are
+        // composed again to the same bytes, which costs less than finding
+        // the union first.
+        auto rows_at = [&](int64_t x, int64_t y) {
+            return LayerRows{row_of(dst, y) + x,
+                             row_of(layers.base, y) + x,
+                             row_of(layers.middle, y) + x,
+                             row_of(layers.front, y) + x,
+                             dst.stride,
+                             layers.base.stride,
+                             layers.middle.stride,
+                             layers.front.stride};
+        };
+        for (uint32_t k = restore_bands_.starts[band]; k < restore_bands_.starts[band + 1]; ++k) {
+            const PixelRect& r = restores_[restore_bands_.entries[k]];
+            const int32_t y0 = std::max(r.top, band_top);
+            const int32_t y1 = std::min(r.bottom, band_end);
+            ComposeRows(rows_at(r.left, y0), r.right - r.left, y1 - y0);
+        }
+        for (uint32_t k = picture_bands_.starts[band]; k < picture_bands_.starts[band + 1]; ++k) {
+            const ZeroKeyCopy& p = pictures_[picture_bands_.entries[k]];
+            const int64_t y0 = std::max<int64_t>(p.y, band_top);
+            const int64_t y1 = std::min<int64_t>(p.y + p.rows, band_end);
+            DrawRowsBeneath(rows_at(p.x, y0), p.src + (y0 - p.y) * p.src_stride, p.src_stride,
+                            p.columns, y1 - y0);
+        }
+    }
+    return true;
+}

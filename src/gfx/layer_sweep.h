@@ -1,0 +1,53 @@
+#pragma once
+// One sweep down a picture made of three layers of one size (a base and two
+// keyed layers, colour 0 transparent): rectangles composed afresh, then
+// pictures drawn beneath the keyed layers, band by band, so that each band's
+// rows are read and written once while they are at hand.
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/blit.h"
+
+// A rectangle of pixels, left <= x < right, top <= y < bottom.
+struct PixelRect {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+class LayerSweep {
+  public:
+    void Clear() {
+        restores_.clear();
+        pictures_.clear();
+    }
+    // A rectangle to compose; it must lie within the picture.
+    void AddRestore(const PixelRect& rect);
+    // A key-0 copy (cut by PlaceZeroKeyCopy to the picture) to draw beneath
+    // the keyed layers, after all the rectangles and the pictures before it.
+    void AddPicture(const ZeroKeyCopy& copy);
+
+    // Composes the layers into `dst` over the rectangles, then draws the
+    // pictures in order, each byte only where both keyed layers are 0. This
+    // equals ComposeLayers over each rectangle followed, for each picture in
+    // order, by its key-0 copy and CoverWithLayers over its rows, provided
+    // every picture lies within the rectangles. Returns false, drawing nothing, when `dst` and the
+    // layers are not all of one size, a surface is empty or `dst` shares memory with a layer.
+    bool Draw(const PixelSurface& dst, const LayerStack& layers);
+
+  private:
+    // The entries touching each band of rows, in the order they came:
+    // entries_[starts_[b] .. starts_[b + 1]).
+    struct Buckets {
+        std::vector<uint32_t> starts;
+        std::vector<uint32_t> entries;
+    };
+    template <class T, class RowsOf>
+    void Sort(const std::vector<T>& list, int32_t top, int32_t bands, RowsOf rows_of,
+              Buckets& buckets);
+
+    std::vector<PixelRect> restores_;
+    std::vector<ZeroKeyCopy> pictures_;
+    Buckets restore_bands_;
+    Buckets picture_bands_;
+    std::vector<uint32_t> fill_;
+};

@@ -1,0 +1,131 @@
+// The sweep that composes changed rectangles and draws pictures beneath two
+// keyed layers gives the pixels of the step-by-step passes it replaces: a
+// compose per rectangle, then per picture a key-0 copy covered by both
+// layers. Also the span loops it is made of, at every run length.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "gfx/blit.h"
+#include "gfx/layer_spans.h"
+#include "gfx/layer_sweep.h"
+#include "platform/random.h"
+
+namespace {
+
+struct Canvas {
+    std::vector<uint8_t> bytes;
+    PixelSurface surface;
+    Canvas(int32_t w, int32_t h, uint8_t fill = 0)
+        : bytes(size_t(PaddedStride(w)) * size_t(h), fill) {
+        surface = {bytes.data(), w, h, PaddedStride(w)};
+    }
+    Canvas(const Canvas& other) : bytes(other.bytes), surface(other.surface) {
+        surface.pixels = bytes.data();
+    }
+};
+
+// Bytes that are 0 about `zero_share` of the time (in percent), else any
+// colour.
+void Scatter(Canvas& c, int32_t zero_share) {
+    for (auto& b : c.bytes) {
+        b = static_cast<int32_t>(plat::Rand() % 100) < zero_share ? 0 : uint8_t(plat::Rand() % 256);
+    }
+}
+
+// A rectangle lying within w x h.
+PixelRect RandomRect(int32_t w, int32_t h) {
+    const int32_t left = plat::Rand() % w;
+    const int32_t top = plat::Rand() % h;
+    const int32_t right = std::min(w, left + 1 + plat::Rand() % 60);
+    const int32_t bottom = std::min(h, top + 1 + plat::Rand() % 40);
+    return {left, top, right, bottom};
+}
+
+}  // namespace
+
+TEST(LayerSweep, MatchesComposeThenCoveredCopiesInOrder) {
+    plat::Srand(2121);
+    LayerSweep sweep;
+    for (int round = 0; round < 300; ++round) {
+        const int32_t w = 20 + plat::Rand() % 200, h = 10 + plat::Rand() % 120;
+        Canvas base(w, h), middle(w, h), front(w, h), sheet(96, 64), start(w, h);
+        Scatter(base, 10);
+        Scatter(middle, round % 3 == 0 ? 100 : 85);  // sometimes empty, as often in play
+        Scatter(front, 80);
+        Scatter(sheet, 40);
+        Scatter(start, 0);
+        const LayerStack layers{base.surface, middle.surface, front.surface};
+        Canvas expected = start;
+        Canvas actual = start;
+        sweep.Clear();
+        std::vector<PixelRect> rects;
+        const int32_t count = plat::Rand() % 30;
+        for (int32_t i = 0; i < count; ++i) {
+            const PixelRect r = RandomRect(w, h);
+            rects.push_back(r);
+            sweep.AddRestore(r);
+            ASSERT_TRUE(ComposeLayers(expected.surface, layers, r.left, r.top, r.right - r.left,
+                                      r.bottom - r.top));
+        }
+        // Pictures inside the rectangles, some reaching past the sheet or
+        // starting beyond its width.
+        for (int32_t i = 0; i < count; ++i) {
+            const PixelRect& r = rects[plat::Rand() % rects.size()];
+            BlitRect b;
+            b.x = r.left + plat::Rand() % (r.right - r.left);
+            b.y = r.top + plat::Rand() % (r.bottom - r.top);
+            b.width = 1 + plat::Rand() % (r.right - b.x);
+            b.height = 1 + plat::Rand() % (r.bottom - b.y);
+            b.src_x = plat::Rand() % 130 - 10;  // past the width: the last cell
+            b.src_y = plat::Rand() % 70 - 10;
+            ZeroKeyCopy copy;
+            ASSERT_TRUE(PlaceZeroKeyCopy(actual.surface, sheet.surface, b, copy));
+            sweep.AddPicture(copy);
+            BlitKeyed(expected.surface, sheet.surface, b, 0, 1);
+            ASSERT_TRUE(CoverWithLayers(expected.surface, middle.surface, front.surface, b.x, b.y,
+                                        b.width, b.height));
+        }
+        ASSERT_TRUE(sweep.Draw(actual.surface, layers));
+        ASSERT_EQ(expected.bytes, actual.bytes) << "round " << round;
+    }
+}
+
+TEST(LayerSweep, DrawsNothingOnLayersOfAnotherSizeOrSharedMemory) {
+    Canvas a(16, 8, 1), b(17, 8, 2), target(16, 8, 3);
+    LayerSweep sweep;
+    sweep.AddRestore({0, 0, 16, 8});
+    EXPECT_FALSE(sweep.Draw(target.surface, {a.surface, b.surface, a.surface}));
+    EXPECT_FALSE(sweep.Draw(a.surface, {a.surface, a.surface, a.surface}));
+    EXPECT_EQ(target.bytes, std::vector<uint8_t>(target.bytes.size(), 3));
+}
+
+// The span loops at every run length from 0 to 40, each byte checked
+// against its one-pixel meaning.
+TEST(LayerSpans, EveryRunLengthMatchesThePixelRule) {
+    plat::Srand(77);
+    for (int64_t count = 0; count <= 40; ++count) {
+        for (int round = 0; round < 20; ++round) {
+            std::vector<uint8_t> base(48), middle(48), front(48), src(48), out(48);
+            for (auto* v : {&base, &middle, &front, &src, &out}) {
+                for (auto& b : *v) b = plat::Rand() % 2 == 0 ? 0 : uint8_t(1 + plat::Rand() % 255);
+            }
+            std::vector<uint8_t> composed = out;
+            std::vector<uint8_t> beneath = out;
+            ComposeSpan(composed.data(), base.data(), middle.data(), front.data(), count);
+            DrawSpanBeneath(beneath.data(), src.data(), middle.data(), front.data(), count);
+            for (int64_t i = 0; i < 48; ++i) {
+                const bool in = i < count;
+                const uint8_t layered = front[i] != 0 ? front[i] : middle[i] != 0 ? middle[i] : 0;
+                EXPECT_EQ(composed[i], !in            ? out[i]
+                                       : layered != 0 ? layered
+                                                      : base[i])
+                    << count << " " << i;
+                const bool drawn = in && src[i] != 0 && layered == 0;
+                EXPECT_EQ(beneath[i], drawn ? src[i] : out[i]) << count << " " << i;
+            }
+        }
+    }
+}
