@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -57,6 +58,11 @@ TEST(ScoreSheet, LinesPrintPointsTakeOversAndYears) {
         EXPECT_EQ(LineAt(lines, 199), c.value);
         EXPECT_EQ(LineAt(lines, 97), "55");
     }
+    // Counts from a damaged saved game print clamped, without overflowing.
+    const std::vector<ScoreLine> damaged =
+        ScoreSheetLines({.take_overs = std::numeric_limits<int32_t>::min(), .years = 300000000}, 0);
+    EXPECT_EQ(std::tuple(LineAt(damaged, 267), LineAt(damaged, 352)),
+              std::tuple("-2147483648 (-2147483648 Points)", "2147483647 Points"));
     const std::vector<ScoreLine> lines = ScoreSheetLines({.years = 0, .total = 7}, 0);
     EXPECT_EQ(std::tuple(LineAt(lines, 335), LineAt(lines, 352), LineAt(lines, 403)),
               std::tuple("0 Years before end:", "0 Points", "7"));
