@@ -268,6 +268,9 @@ void HAUPTDIALOG::RedrawSidebar() {
 void HAUPTDIALOG::DeleteChildren() {
     delete info_window;
     info_window = nullptr;
+    // Every popup screen too, shown or waiting: the end of a game or a level
+    // must not leave news of it to appear over what follows.
+    for (const PopupEntry& entry : popup_table_) DeletePopup(entry);
 }
 
 int32_t HAUPTDIALOG::HitHeading(int32_t x, int32_t y) {

@@ -112,6 +112,7 @@ void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::
     // The old popup of the same kind goes; when it was shown, it no longer
     // holds the screen.
     if (popups_.open[i] != nullptr && DeletePopup(entry)) gs.screen_open = 0;
+    request.screen_in_front = gs.screen_open != 0;
     const int32_t old_news_id = news ? gs.news_ids[entry.news_kind] : 0;
     const int32_t was_halted = gs.sim_halted;
     const int32_t was_open = gs.screen_open;

@@ -74,6 +74,10 @@ struct PopupRequest {
     plat::Rect rect;
     plat::WParam wParam = 0;
     plat::LParam lParam = 0;
+    // Another screen was shown when the request came (before this opening
+    // marked one): a news popup then waits hidden and leaves the game's
+    // music alone.
+    bool screen_in_front = false;
 };
 
 // Entry flags.

@@ -47,7 +47,7 @@ bool FS_BOARD_VOTE::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
     if (!CreatePopup(&panel, request.rect, kClose)) return false;
     ConfineCursor();
     const bool gameTrack = g_pSound != nullptr && g_pSound->InGameMusicPlaying();
-    if (!(g_pGameState->screen_open != 0 && gameTrack) && g_pSound != nullptr) {
+    if (!(request.screen_in_front && gameTrack) && g_pSound != nullptr) {
         g_pSound->ResumeMusic();
     }
     return true;

@@ -7,6 +7,7 @@
 #include "platform/input.h"
 #include "state/game_state.h"
 #include "state/messages.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -22,7 +23,11 @@ FlowPopup::~FlowPopup() {
     buttons.clear();
     background.Free();
     sheet.Free();
-    FreeCursor();
+    // Only a popup on the screen holds the cursor. One deleted while its own
+    // answer runs is destroyed at once and freed here later, when the next
+    // popup may have been shown and holds the cursor: it freed it before
+    // answering.
+    if (IsWindow() && IsWindowVisible()) FreeCursor();
     DestroyWindow();
 }
 
@@ -46,6 +51,11 @@ bool FlowPopup::CreatePopup(plat::Window* owner, const plat::Rect& view,
         buttons.push_back(std::move(button));
     }
     return true;
+}
+
+plat::Rect FlowPopup::WorldViewRect(const plat::Rect& fallback) {
+    if (g_pSpielFeld != nullptr && g_pSpielFeld->IsWindow()) return g_pSpielFeld->GetWindowRect();
+    return fallback;
 }
 
 void FlowPopup::ConfineCursor() {

@@ -54,6 +54,9 @@ class FlowPopup : public plat::Window {
     // hidden. False when it could not be made.
     bool CreatePopup(plat::Window* owner, const plat::Rect& view,
                      std::span<const ButtonLayout> layouts, bool visible = true);
+    // The world view's window rectangle, over which a popup centres itself;
+    // `fallback` while there is no view.
+    static plat::Rect WorldViewRect(const plat::Rect& fallback);
     // The cursor kept inside the window, or free again.
     void ConfineCursor();
     static void FreeCursor();

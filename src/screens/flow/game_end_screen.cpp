@@ -1,6 +1,8 @@
 #include "screens/flow/game_end_screen.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "game/final_score.h"
@@ -27,6 +29,15 @@ std::string Printf(const char* format, int32_t a, int32_t b = 0) {
     return text;
 }
 
+// Ten points per take-over or year, in 64 bits and clamped: the counts of a
+// damaged saved game can be anything.
+int32_t TimesTen(int32_t count) {
+    static_assert(kPointsPerTakeOver == 10 && kPointsPerYear == 10);
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{count} * 10,
+                                                    std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
 }  // namespace
 
 std::vector<ScoreLine> ScoreSheetLines(const FinalScore& score, int32_t board_votes) {
@@ -39,12 +50,11 @@ std::vector<ScoreLine> ScoreSheetLines(const FinalScore& score, int32_t board_vo
          score.points >= 1000 ? "(" + FormatAmount(score.points) + " Points)"
                               : Printf("(%d Points)", score.points)},
         {x, ge::kTakeOverLabelY, "No. of take overs:"},
-        {x, ge::kTakeOverY,
-         Printf("%d (%d Points)", score.take_overs, score.take_overs * kPointsPerTakeOver)},
+        {x, ge::kTakeOverY, Printf("%d (%d Points)", score.take_overs, TimesTen(score.take_overs))},
         {x, ge::kVotedLabelY, "Voted by"},
         {x, ge::kConsentLabelY, "common consent"},
         {x, ge::kYearsY, Printf("%d Years before end:", score.years)},
-        {x, ge::kYearPointsY, Printf("%d Points", score.years * kPointsPerYear)},
+        {x, ge::kYearPointsY, Printf("%d Points", TimesTen(score.years))},
         {x, ge::kTotalLabelY, "Total points:"},
         {x, ge::kTotalY, Printf("%d", score.total)},
     };

@@ -144,11 +144,15 @@ bool NewsPopup::OpenNews(HAUPTDIALOG& panel, const PopupRequest& request,
                          std::span<const ButtonLayout> close) {
     news_index = static_cast<int32_t>(request.wParam);
     if (!LoadPictures(picture.c_str(), sheet_name)) return false;
-    if (!CreatePopup(&panel, request.rect, close)) return false;
+    // Centred over the world view (the panel's 480 x 320 news rectangle is
+    // smaller than the product picture); hidden while another screen is
+    // shown, so that neither the cursor nor the screen in front is taken.
+    if (!CreatePopup(&panel, WorldViewRect(request.rect), close, !request.screen_in_front)) {
+        return false;
+    }
     // While a screen is in front the game music, once it runs, is left alone.
-    const CGameState& gs = *g_pGameState;
     const bool gameTrack = g_pSound != nullptr && g_pSound->InGameMusicPlaying();
-    if (!(gs.screen_open != 0 && gameTrack) && ResumesMusic() && g_pSound != nullptr) {
+    if (!(request.screen_in_front && gameTrack) && ResumesMusic() && g_pSound != nullptr) {
         g_pSound->ResumeMusic();
     }
     return true;

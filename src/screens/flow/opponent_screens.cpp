@@ -75,9 +75,11 @@ void Outline(plat::DeviceContext& dc, plat::ColourRef colour, const plat::Point 
     dc.SelectPen(old);
 }
 
-void ResumeMusicUnlessScreenInFront() {
+// As the news popups: with another screen in front when the request came
+// the game music, once it runs, is left alone.
+void ResumeMusicUnlessScreenInFront(const PopupRequest& request) {
     const bool gameTrack = g_pSound != nullptr && g_pSound->InGameMusicPlaying();
-    if (!(g_pGameState->screen_open != 0 && gameTrack) && g_pSound != nullptr) {
+    if (!(request.screen_in_front && gameTrack) && g_pSound != nullptr) {
         g_pSound->ResumeMusic();
     }
 }
@@ -139,8 +141,11 @@ bool FS_OPPONENT_NEWS::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
     if (!portraits.LoadJgd(BaseDataFile(os::kPortraits))) return false;
     const size_t bytes = static_cast<size_t>(background.Stride()) * background.Rows();
     clean_.assign(background.pixels, background.pixels + bytes);
-    if (!CreatePopup(&panel, request.rect, kNewsButtons)) return false;
-    ResumeMusicUnlessScreenInFront();
+    // Centred over the world view, hidden while another screen is shown.
+    if (!CreatePopup(&panel, WorldViewRect(request.rect), kNewsButtons, !request.screen_in_front)) {
+        return false;
+    }
+    ResumeMusicUnlessScreenInFront(request);
     return true;
 }
 
@@ -252,7 +257,7 @@ bool OpponentInfoScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
                  plat::RasterOp::SrcCopy);
     if (!CreatePopup(&panel, request.rect, kOverviewButtons)) return false;
     if (IsWindowVisible()) ConfineCursor();
-    ResumeMusicUnlessScreenInFront();
+    ResumeMusicUnlessScreenInFront(request);
     return true;
 }
 

@@ -75,6 +75,13 @@ TEST_F(BoardVote, BarsStandOnTheAxisOnePixelPerHalfVote) {
     }
 }
 
+TEST_F(BoardVote, WithNothingInFrontAPausedGameTrackIsHandedBack) {
+    f.h.sound->current_track = 7;
+    f.h.sound->calls.clear();
+    ASSERT_NE(Open(40), nullptr);
+    EXPECT_EQ(f.h.sound->Count("ResumeMusic"), 1);
+}
+
 TEST_F(BoardVote, VotesOutsideTheRangeStayInsideThePictureAndAChangeLeavesNoRemnant) {
     FS_BOARD_VOTE* s = Open(120);
     ASSERT_NE(s, nullptr);

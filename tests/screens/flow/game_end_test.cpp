@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/main_frame.h"
 #include "game/final_score.h"
 #include "game/high_scores.h"
+#include "panel/control_panel.h"
 #include "screens/flow/flow_host.h"
 #include "screens/flow/game_end_screen.h"
 #include "screens/flow/high_score_screen.h"
@@ -56,6 +58,11 @@ TEST(ScoreSheet, LinesPrintPointsTakeOversAndYears) {
         EXPECT_EQ(LineAt(lines, 199), c.value);
         EXPECT_EQ(LineAt(lines, 97), "55");
     }
+    // Counts from a damaged saved game print clamped, without overflowing.
+    const std::vector<ScoreLine> damaged =
+        ScoreSheetLines({.take_overs = std::numeric_limits<int32_t>::min(), .years = 300000000}, 0);
+    EXPECT_EQ(std::tuple(LineAt(damaged, 267), LineAt(damaged, 352)),
+              std::tuple("-2147483648 (-2147483648 Points)", "2147483647 Points"));
     const std::vector<ScoreLine> lines = ScoreSheetLines({.years = 0, .total = 7}, 0);
     EXPECT_EQ(std::tuple(LineAt(lines, 335), LineAt(lines, 352), LineAt(lines, 403)),
               std::tuple("0 Years before end:", "0 Points", "7"));
@@ -113,6 +120,27 @@ TEST(ScoreSheet, ATotalBelowTheListGoesStraightToTheTitle) {
     EXPECT_EQ(f.h.frame->Screen(FrameScreen::HighScores), nullptr);
     EXPECT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
     EXPECT_EQ(gs.high_scores[9].points, 500u);
+}
+
+TEST(ScoreSheet, TheSheetTakesThePanelsNewsAwayBeforeItOpens) {
+    FlowHost f;
+    g_LogoShown[0] = g_LogoShown[1] = 1;
+    ASSERT_TRUE(f.h.frame->StartWorldView(kModeGame));
+    CGameState& gs = f.gs();
+    gs.screen_open = 0;
+    gs.level_start_pending = 0;
+    plat::SendMessage(g_pHauptDialog, kMsgProductNews, 8, 0);   // shown
+    plat::SendMessage(g_pHauptDialog, kMsgVehicleNews, 11, 0);  // waiting behind it
+    f.h.Run();
+    ASSERT_NE(g_pHauptDialog->Popup(PanelPopup::ProductNews), nullptr);
+    ASSERT_NE(g_pHauptDialog->Popup(PanelPopup::VehicleNews), nullptr);
+    f.h.frame->SendMessage(kMsgGameEnd, 0, kEndPictureWon);
+    f.h.Run();
+    ASSERT_NE(f.Screen<FS_SPIELENDE>(FrameScreen::GameEnd), nullptr);
+    EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::ProductNews), nullptr);
+    EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::VehicleNews), nullptr);
+    EXPECT_EQ(std::tuple(gs.paused, gs.screen_open), std::tuple(1, 1));
+    ClearStatistics();
 }
 
 TEST(HighScoreList, TheFreshListShowsTenEmptyEntries) {

@@ -10,11 +10,13 @@
 #include "app/app_globals.h"
 #include "app/main_frame.h"
 #include "panel/control_panel.h"
+#include "platform/input.h"
 #include "screens/flow/flow_host.h"
 #include "screens/flow/news_popups.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "support/frame_host.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -89,6 +91,48 @@ TEST_F(NewsPopups, ANewsBehindAScreenWaitsAndLeavesTheGameMusicAlone) {
     gs.screen_open = 1;
     Send(kMsgProductNews, 8, PanelPopup::ProductNews);
     EXPECT_EQ(f.h.sound->Count("ResumeMusic"), 1);
+}
+
+TEST_F(NewsPopups, ANewsStandsOverTheViewAndBehindAScreenLeavesTheCursorToIt) {
+    CGameState& gs = f.gs();
+    const plat::Rect view = g_pSpielFeld->GetWindowRect();
+    // A game track runs, paused, and nothing is in front: the news hands the
+    // music back.
+    f.h.sound->current_track = 7;
+    f.h.sound->calls.clear();
+    plat::Window* product = Send(kMsgProductNews, 8, PanelPopup::ProductNews);
+    ASSERT_NE(product, nullptr);
+    EXPECT_EQ(f.h.sound->Count("ResumeMusic"), 1);
+    // Centred over the world view: the whole 236 x 391 picture on the screen.
+    const plat::Rect r = product->GetWindowRect();
+    EXPECT_EQ(
+        std::tuple(r.left, r.top, r.Width(), r.Height()),
+        std::tuple(view.left + (view.Width() - 236) / 2, (view.Height() - 391) / 2, 238, 393));
+    CharTo(product, kEnter);
+    ASSERT_EQ(gs.screen_open, 0);
+
+    // The board vote in front holds the cursor; a news behind it waits
+    // without taking the cursor away.
+    plat::SendMessage(g_pHauptDialog, kMsgPanelOpenBoardVote);
+    f.h.Run();
+    plat::Window* vote = g_pHauptDialog->Popup(PanelPopup::BoardVote);
+    ASSERT_NE(vote, nullptr);
+    const plat::Rect voteRect = vote->GetWindowRect();
+    product = Send(kMsgProductNews, 9, PanelPopup::ProductNews);
+    ASSERT_NE(product, nullptr);
+    EXPECT_FALSE(product->IsWindowVisible());
+    plat::Rect clip;
+    ASSERT_TRUE(plat::GetClipCursor(&clip));
+    EXPECT_EQ(std::tuple(clip.left, clip.top, clip.right, clip.bottom),
+              std::tuple(voteRect.left, voteRect.top, voteRect.right, voteRect.bottom));
+    // Once the vote closes the news is shown and takes the cursor.
+    vote->SendMessage(WM_CHAR, kEnter, 0);
+    f.h.Run();
+    EXPECT_TRUE(product->IsWindowVisible());
+    const plat::Rect shown = product->GetWindowRect();
+    ASSERT_TRUE(plat::GetClipCursor(&clip));
+    EXPECT_EQ(std::tuple(clip.left, clip.top, clip.right, clip.bottom),
+              std::tuple(shown.left, shown.top, shown.right, shown.bottom));
 }
 
 TEST_F(NewsPopups, PicturesAndVehicleLinesFollowTheIndex) {

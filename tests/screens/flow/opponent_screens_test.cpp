@@ -262,6 +262,23 @@ TEST_F(OpponentScreens, ShowMovesTheViewToTheProductionAndWithoutOneAnswersAsOk)
     EXPECT_EQ(view->centre_x, (100.0 - 120.0) / 2.0);
 }
 
+TEST_F(OpponentScreens, BothScreensStandOverTheViewAndHandAPausedGameTrackBack) {
+    f.h.sound->current_track = 7;  // a game track, paused, nothing in front
+    f.h.sound->calls.clear();
+    const plat::Rect view = g_pSpielFeld->GetWindowRect();
+    FS_OPPONENT_NEWS* news = OpenNews(1);
+    ASSERT_NE(news, nullptr);
+    EXPECT_EQ(f.h.sound->Count("ResumeMusic"), 1);
+    const plat::Rect r = news->GetWindowRect();
+    EXPECT_EQ(
+        std::tuple(r.left, r.top, r.Width(), r.Height()),
+        std::tuple(view.left + (view.Width() - 316) / 2, (view.Height() - 260) / 2, 318, 262));
+    f.Char(kEnter);
+    ASSERT_EQ(Open(PanelPopup::OpponentNews), nullptr);
+    ASSERT_NE(OpenOverview(), nullptr);
+    EXPECT_EQ(f.h.sound->Count("ResumeMusic"), 2);
+}
+
 TEST_F(OpponentScreens, AnOpponentsNewsFromItsTurnWaitsBehindAnotherScreen) {
     CGameState& gs = f.gs();
     plat::SendMessage(g_pHauptDialog, kMsgProductNews, 8, 0);

@@ -99,6 +99,20 @@ TEST_F(ResultScreenClicks, TryAgainReloadsTheAssignmentGoOnLoadsTheNext) {
     EXPECT_TRUE(GameEndPictures().empty());
 }
 
+TEST_F(ResultScreenClicks, NewsOfAFailedAssignmentGoesWithItAndNeverShowsAfterwards) {
+    StartEasyCareer("Old News");
+    plat::SendMessage(g_pHauptDialog, kMsgProductNews, 8, 0);
+    f.h.Run();
+    ASSERT_NE(Popup(PanelPopup::ProductNews), nullptr);
+    FS_ASSIGNMENT_FAILED* failed = FailAssignment(3);
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(Popup(PanelPopup::ProductNews), nullptr);
+    Press(*failed, kCmdTryAgain);
+    CloseBriefing(PanelPopup::AssignmentText);
+    EXPECT_EQ(Popup(PanelPopup::ProductNews), nullptr);
+    EXPECT_EQ(f.gs().screen_open, 0);
+}
+
 TEST_F(ResultScreenClicks, EnterOnTheLastFailedAssignmentGoesOnToTheSheetByTheVotes) {
     StartEasyCareer("Last Try");
     CGameState& gs = f.gs();
