@@ -214,4 +214,39 @@ TEST(FileRoundTrip, TheDescriptionComesBackInTheLoadList) {
     InstallGameFiles(nullptr);
 }
 
+// A load begun at the title and cancelled goes back to the title; the next
+// game started there keeps running when a load in it is cancelled.
+TEST(LoadFromTheStart, ACancelledLoadLeavesNoMarkForTheNextGame) {
+    FlowHost f({1024, 768}, true);
+    InstallLevelFiles();
+    g_LogoShown[0] = g_LogoShown[1] = 1;
+    auto cancel_load = [&f] {
+        auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
+        ASSERT_NE(load, nullptr);
+        const plat::Rect r = load->GetWindowRect();
+        f.Click(r.left + 1 + 212 + 50, r.top + 1 + 311 + 20);
+    };
+    f.h.frame->SendMessage(kMsgShowStartScreen);
+    f.h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceLoadGame);
+    ASSERT_NE(g_pHauptDialog, nullptr);
+    cancel_load();
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    ASSERT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+    for (uint32_t choice : {kChoiceNewGame, kChoiceCareer}) {
+        f.h.frame->SendMessage(kMsgStartScreenResult, 0, choice);
+        if (choice == kChoiceNewGame) {
+            f.Char(kEnter);
+        } else {
+            f.Click(192 + 128 + 50, 144 + 141 + 20);  // medium
+        }
+        ASSERT_NE(g_pHauptDialog, nullptr) << choice;
+        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenLoadGame);
+        cancel_load();
+        EXPECT_NE(g_pSpielFeld, nullptr) << choice;
+        f.h.frame->SendMessage(kMsgEndRunningGame);
+        f.h.frame->SendMessage(kMsgShowStartScreen);
+    }
+    InstallGameFiles(nullptr);
+}
+
 }  // namespace
