@@ -223,6 +223,17 @@ TEST_F(CityGrowthTest, OneTickRunsShowsAFullBarAndClosesInThatPass) {
     EXPECT_EQ(std::tuple(f.gs().sim_halted, f.gs().city_growth_running), std::tuple(0, 0));
 }
 
+TEST_F(CityGrowthTest, TheLastTickStillShowsTheGrowthInProgress) {
+    CountingGrowth* s = Open(2);
+    s->step_count = 1;
+    s->DrawProgress();
+    const std::vector<uint8_t> running = TextArea(*s);
+    s->step_count = 2;
+    s->DrawProgress();
+    EXPECT_EQ(s->finished, 1);
+    EXPECT_EQ(TextArea(*s), running);
+}
+
 TEST_F(CityGrowthTest, StopShowsItsTextAndRunsExactlyOneMoreTick) {
     CountingGrowth* s = Open(480);
     f.h.Turn();
