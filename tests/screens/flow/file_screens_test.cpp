@@ -145,7 +145,7 @@ TEST_F(FileScreens, AFreeSlotSavesAtOnceAUsedOneAsksOnceAndNoCancels) {
         ASSERT_NE(save, nullptr);
         ClickRow(*save, 3);
         EXPECT_EQ(std::string(save->description), "Old game");
-        f.Char('!');  // the selected text is replaced
+        f.Char('X');  // the selected text is replaced
         f.Char(kEnter);
         f.Char(kEnter);  // a second OK asks nothing more
         EXPECT_EQ(g_questions, answer == 1 ? 1 : 2);
@@ -153,7 +153,7 @@ TEST_F(FileScreens, AFreeSlotSavesAtOnceAUsedOneAsksOnceAndNoCancels) {
         save->SendMessage(kMsgOverwriteAnswer, 0, answer);
         EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::SaveGame), nullptr);
     }
-    EXPECT_EQ(files_.calls, (std::vector<std::string>{"save 3.lvl", "dir 3.dir:!"}));
+    EXPECT_EQ(files_.calls, (std::vector<std::string>{"save 3.lvl", "dir 3.dir:X"}));
 }
 
 TEST_F(FileScreens, CancelClosesWithoutLoadingOrSavingAndFreesTheCursor) {
@@ -191,6 +191,10 @@ TEST_F(FileScreens, TheFieldRefusesThe31stCharacterAndTheOverflow) {
     f.Char(8);
     f.Char(0xE4);
     EXPECT_EQ(save->field->GetText().size(), wide - 1);
+    // Only letters, digits and spaces, as in a name.
+    for (int i = 0; i < 31; ++i) f.Char(8);
+    for (uint8_t c : {'!', 'A', '.', ' ', '7', '-', '_'}) f.Char(c);
+    EXPECT_EQ(save->field->GetText(), "A 7");
 }
 
 TEST(FileRoundTrip, TheDescriptionComesBackInTheLoadList) {
