@@ -232,6 +232,8 @@ TEST_F(CityGrowthTest, TheLastTickStillShowsTheGrowthInProgress) {
     s->DrawProgress();
     EXPECT_EQ(s->finished, 1);
     EXPECT_EQ(TextArea(*s), running);
+    panel_->city_growth_screen = nullptr;
+    delete s;
 }
 
 TEST_F(CityGrowthTest, StopShowsItsTextAndRunsExactlyOneMoreTick) {
