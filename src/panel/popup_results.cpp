@@ -410,6 +410,9 @@ void LoadGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     }
     // Cancelled: a load begun from the start screen goes back to it.
     if (gs.start_screen_marker != 0) {
+        // The mark is spent: a game started later from the start screen
+        // does not end when a load in it is cancelled.
+        gs.start_screen_marker = 0;
         EndGameToStart(panel);
     } else {
         gs.start_screen_marker = 0;

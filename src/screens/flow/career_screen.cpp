@@ -95,7 +95,8 @@ const ScreenEntry kCareerScreenEntry = {
     .open_message = kMsgOpenCareer,
     .done_message = kMsgStartCareerGame,
     .cancel_command = kCmdDialogCancel,
-    .open_steps = kOpenCommon,
+    // The sound keeps playing while the difficulty is chosen.
+    .open_steps = kOpenDropKeys | kOpenMarkOpen,
     .open = [](plat::Window& frame, plat::WParam,
                plat::LParam) { return OpenNew<FS_KARRIERE>(frame); },
 };

@@ -82,8 +82,9 @@ void CityGrowthScreen::Draw(bool with_text) {
 }
 
 void CityGrowthScreen::DrawProgress() {
-    if (step_count == total) finished = 1;
+    // The text is the state's before the last tick ends the growth.
     Draw(true);
+    if (step_count == total) finished = 1;
 }
 
 plat::LResult CityGrowthScreen::OnMessage(uint32_t message, plat::WParam wParam,

@@ -86,5 +86,14 @@ const ScreenEntry kNewGameScreenEntry = {
     .open_steps = kOpenCommon,
     .open = [](plat::Window& frame, plat::WParam,
                plat::LParam) { return OpenNew<FS_SPIELSTART>(frame); },
-    .before_open = [](plat::Window&, plat::WParam, plat::LParam) { StopOpponentTurns(); },
+    .before_open =
+        [](plat::Window&, plat::WParam, plat::LParam) {
+            CGameState& gs = *g_pGameState;
+            gs.paused = 1;
+            // A game started from here is no longer one begun at the start
+            // screen: a load cancelled in it does not end it.
+            gs.start_marker = 0;
+            gs.start_screen_marker = 0;
+            StopOpponentTurns();
+        },
 };

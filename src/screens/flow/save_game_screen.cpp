@@ -15,6 +15,7 @@
 #include "screens/flow/load_game_screen.h"
 #include "screens/flow/save_slots.h"
 #include "screens/panel/confirm_screen.h"
+#include "screens/panel/name_field.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 
@@ -40,7 +41,8 @@ OverwriteConfirmMaker& OverwriteConfirmScreenMaker() {
 }
 
 bool DescriptionField::AcceptChar(uint8_t c, std::string_view candidate) const {
-    if (c > kLastTextChar) return false;  // the font has no glyph for it
+    // Letters, digits and spaces the font can draw, as in a name.
+    if (!NameField::NameByte(c)) return false;
     const std::string text(candidate);
     return GetTextWidth(text.c_str(), kFont1Advances) <= kFieldWidthPixels;
 }

@@ -151,7 +151,9 @@ const ScreenEntry kTutorialScreenEntry = {
     .slot = FrameScreen::Tutorial,
     .open_message = kMsgOpenTutorial,
     .done_message = kMsgTutorialDone,
-    .open_steps = kOpenCommon,
+    // Opened straight from the title, which already holds the keys and the
+    // sound: none of the common open steps.
+    .open_steps = 0,
     .done_steps = kDoneShowTitle,
     .open = [](plat::Window& frame, plat::WParam,
                plat::LParam) { return OpenNew<FS_TUTORIAL>(frame); },

@@ -145,7 +145,7 @@ TEST_F(FileScreens, AFreeSlotSavesAtOnceAUsedOneAsksOnceAndNoCancels) {
         ASSERT_NE(save, nullptr);
         ClickRow(*save, 3);
         EXPECT_EQ(std::string(save->description), "Old game");
-        f.Char('!');  // the selected text is replaced
+        f.Char('X');  // the selected text is replaced
         f.Char(kEnter);
         f.Char(kEnter);  // a second OK asks nothing more
         EXPECT_EQ(g_questions, answer == 1 ? 1 : 2);
@@ -153,7 +153,7 @@ TEST_F(FileScreens, AFreeSlotSavesAtOnceAUsedOneAsksOnceAndNoCancels) {
         save->SendMessage(kMsgOverwriteAnswer, 0, answer);
         EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::SaveGame), nullptr);
     }
-    EXPECT_EQ(files_.calls, (std::vector<std::string>{"save 3.lvl", "dir 3.dir:!"}));
+    EXPECT_EQ(files_.calls, (std::vector<std::string>{"save 3.lvl", "dir 3.dir:X"}));
 }
 
 TEST_F(FileScreens, CancelClosesWithoutLoadingOrSavingAndFreesTheCursor) {
@@ -191,6 +191,10 @@ TEST_F(FileScreens, TheFieldRefusesThe31stCharacterAndTheOverflow) {
     f.Char(8);
     f.Char(0xE4);
     EXPECT_EQ(save->field->GetText().size(), wide - 1);
+    // Only letters, digits and spaces, as in a name.
+    for (int i = 0; i < 31; ++i) f.Char(8);
+    for (uint8_t c : {'!', 'A', '.', ' ', '7', '-', '_'}) f.Char(c);
+    EXPECT_EQ(save->field->GetText(), "A 7");
 }
 
 TEST(FileRoundTrip, TheDescriptionComesBackInTheLoadList) {
@@ -211,6 +215,41 @@ TEST(FileRoundTrip, TheDescriptionComesBackInTheLoadList) {
     ASSERT_NE(load, nullptr);
     EXPECT_EQ(load->list->GetLine(0), "My railway 1");
     EXPECT_EQ(load->slot_map[0], 0);
+    InstallGameFiles(nullptr);
+}
+
+// A load begun at the title and cancelled goes back to the title; the next
+// game started there keeps running when a load in it is cancelled.
+TEST(LoadFromTheStart, ACancelledLoadLeavesNoMarkForTheNextGame) {
+    FlowHost f({1024, 768}, true);
+    InstallLevelFiles();
+    g_LogoShown[0] = g_LogoShown[1] = 1;
+    auto cancel_load = [&f] {
+        auto* load = dynamic_cast<FS_LOAD_GAME*>(g_pHauptDialog->Popup(PanelPopup::LoadGame));
+        ASSERT_NE(load, nullptr);
+        const plat::Rect r = load->GetWindowRect();
+        f.Click(r.left + 1 + 212 + 50, r.top + 1 + 311 + 20);
+    };
+    f.h.frame->SendMessage(kMsgShowStartScreen);
+    f.h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceLoadGame);
+    ASSERT_NE(g_pHauptDialog, nullptr);
+    cancel_load();
+    EXPECT_EQ(g_pSpielFeld, nullptr);
+    ASSERT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+    for (uint32_t choice : {kChoiceNewGame, kChoiceCareer}) {
+        f.h.frame->SendMessage(kMsgStartScreenResult, 0, choice);
+        if (choice == kChoiceNewGame) {
+            f.Char(kEnter);
+        } else {
+            f.Click(192 + 128 + 50, 144 + 141 + 20);  // medium
+        }
+        ASSERT_NE(g_pHauptDialog, nullptr) << choice;
+        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenLoadGame);
+        cancel_load();
+        EXPECT_NE(g_pSpielFeld, nullptr) << choice;
+        f.h.frame->SendMessage(kMsgEndRunningGame);
+        f.h.frame->SendMessage(kMsgShowStartScreen);
+    }
     InstallGameFiles(nullptr);
 }
 

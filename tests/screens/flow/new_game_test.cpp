@@ -223,6 +223,19 @@ TEST_F(CityGrowthTest, OneTickRunsShowsAFullBarAndClosesInThatPass) {
     EXPECT_EQ(std::tuple(f.gs().sim_halted, f.gs().city_growth_running), std::tuple(0, 0));
 }
 
+TEST_F(CityGrowthTest, TheLastTickStillShowsTheGrowthInProgress) {
+    CountingGrowth* s = Open(2);
+    s->step_count = 1;
+    s->DrawProgress();
+    const std::vector<uint8_t> running = TextArea(*s);
+    s->step_count = 2;
+    s->DrawProgress();
+    EXPECT_EQ(s->finished, 1);
+    EXPECT_EQ(TextArea(*s), running);
+    panel_->city_growth_screen = nullptr;
+    delete s;
+}
+
 TEST_F(CityGrowthTest, StopShowsItsTextAndRunsExactlyOneMoreTick) {
     CountingGrowth* s = Open(480);
     f.h.Turn();
@@ -308,6 +321,42 @@ TEST(Tutorial, EscapeEndsItAndTheSmallScreenHasNoTiles) {
     for (const auto& box : f.h.host.MessageBoxes()) ADD_FAILURE() << box.text;
     EXPECT_EQ(f.h.frame->Screen(FrameScreen::Tutorial), nullptr);
     EXPECT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
+}
+
+// What the frame does around opening the three screens of the title's
+// choices: the tutorial takes none of its usual steps, the career keeps the
+// sound playing, and the set-up pauses the game and clears the start marks.
+TEST(FlowOpening, TutorialCareerAndSetUpTakeTheirOwnSteps) {
+    struct Case {
+        uint32_t message;
+        FrameScreen slot;
+        int32_t screen_open;
+        bool keys_dropped;
+        int silenced;  // StopEffects and PauseMusic calls
+    };
+    for (const Case& c : {Case{kMsgOpenTutorial, FrameScreen::Tutorial, 0, false, 0},
+                          Case{kMsgOpenCareer, FrameScreen::Career, 1, true, 0},
+                          Case{kMsgOpenNewGameSetup, FrameScreen::NewGame, 1, true, 2}}) {
+        FlowHost f;
+        g_LogoShown[0] = g_LogoShown[1] = 1;
+        CGameState& gs = f.gs();
+        f.h.frame->LoadKeys();
+        gs.screen_open = 0;
+        gs.paused = 0;
+        gs.start_marker = 1;
+        gs.start_screen_marker = 1;
+        f.h.sound->calls.clear();
+        f.h.frame->SendMessage(c.message);
+        ASSERT_NE(f.h.frame->Screen(c.slot), nullptr) << c.message;
+        EXPECT_EQ(std::tuple(gs.screen_open, f.h.frame->accelerators == nullptr,
+                             f.h.sound->Count("StopEffects") + f.h.sound->Count("PauseMusic")),
+                  std::tuple(c.screen_open, c.keys_dropped, c.silenced))
+            << c.message;
+        if (c.slot == FrameScreen::NewGame) {
+            EXPECT_EQ(std::tuple(gs.paused, gs.start_marker, gs.start_screen_marker),
+                      std::tuple(1, 0, 0));
+        }
+    }
 }
 
 }  // namespace
