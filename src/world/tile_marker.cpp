@@ -76,16 +76,19 @@ void CTileMarker::MarkArrow(int32_t x, int32_t y) {
 }
 
 void CTileMarker::MarkRunX(int32_t x1, int32_t x2, int32_t y, int32_t mark) {
+    marks_changed = 1;
     if (!OnMarkRange(x1) || !OnMarkRange(x2) || !OnMarkRange(y)) return;
     for (int32_t x = std::min(x1, x2); x <= std::max(x1, x2); ++x) MarkField(x, y, mark);
 }
 
 void CTileMarker::MarkRunY(int32_t y1, int32_t y2, int32_t x, int32_t mark) {
+    marks_changed = 1;
     if (!OnMarkRange(y1) || !OnMarkRange(y2) || !OnMarkRange(x)) return;
     for (int32_t y = std::min(y1, y2); y <= std::max(y1, y2); ++y) MarkField(x, y, mark);
 }
 
 void CTileMarker::MarkRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t mark) {
+    marks_changed = 1;
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
     if ((x2 - x1) * (y2 - y1) >= kLargeRectArea) {
@@ -101,6 +104,7 @@ void CTileMarker::MarkRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32
 }
 
 void CTileMarker::MarkSquare(int32_t cx, int32_t cy, int32_t px, int32_t py, int32_t mark) {
+    marks_changed = 1;
     const int32_t r = std::max(std::abs(px - cx), std::abs(py - cy));
     const int32_t x1 = cx - r;
     const int32_t y1 = cy - r;
@@ -115,6 +119,7 @@ void CTileMarker::MarkSquare(int32_t cx, int32_t cy, int32_t px, int32_t py, int
 
 void CTileMarker::MarkStructureAt(int32_t x, int32_t y) {
     ClearAll();
+    marks_changed = 1;
     int32_t type = GetBuildingTypeAt(x, y);
     const MapField* field = FieldAt(x, y);
     // A station's platform fields answer 4 or 5 there; the field knows the

@@ -43,8 +43,10 @@ class CTileMarker {
     // A straight bridge from (x1, y1) to (x2, y2).
     void PreviewBridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
-    int32_t cost = 0;           // price of the previewed action, 0 when refused
-    int32_t marks_changed = 0;  // a mark was written since the last ClearAll
+    int32_t cost = 0;  // price of the previewed action, 0 when refused
+    // Set by every marking call, even one that marks nothing, so that the
+    // next redraw rebuilds the overlay from the marks as they now are.
+    int32_t marks_changed = 0;
 };
 
 inline CTileMarker* g_pTileMarker = nullptr;

@@ -65,6 +65,7 @@ void CTileMarker::PreviewRoute(int32_t x1, int32_t y1, int32_t x2, int32_t y2, W
     }
     Views().ClearOverlay();
     ClearAll();
+    marks_changed = 1;
     if (found == 0) return;
     std::vector<std::pair<int32_t, int32_t>> cells;
     bool blocked = false;
@@ -97,6 +98,7 @@ void CTileMarker::PreviewRoute(int32_t x1, int32_t y1, int32_t x2, int32_t y2, W
 void CTileMarker::PreviewTunnel(int32_t x, int32_t y) {
     cost = 0;
     ClearAll();
+    marks_changed = 1;
     if (g_pGameState == nullptr || g_pGameState->cash[0] <= 0) return;
     const int32_t steps = TunnelSteps(x, y);
     if (steps < 0) return;
@@ -107,6 +109,7 @@ void CTileMarker::PreviewTunnel(int32_t x, int32_t y) {
 
 void CTileMarker::PreviewBridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     cost = 0;
+    marks_changed = 1;
     const bool along_x = y1 == y2 && x1 != x2;
     const bool along_y = x1 == x2 && y1 != y2;
     if (!along_x && !along_y) {

@@ -520,6 +520,25 @@ TEST_F(ViewTools, PreviewTunnelThroughEachRampOfAHill) {
     }
 }
 
+TEST_F(ViewTools, PreviewThatMarksNothingLeavesNoOutlinesOfTheLastOne) {
+    view.tool = kToolRoad;
+    g_pWayNetwork->current_way_type = kWayAsphaltRoad;
+    BuildHill(gs, kRamps[1], 120, 120, 4);
+    view.tunnel_mode = 1;
+    MoveTo(120, 120, 0);
+    EXPECT_EQ(view.overlay_list.size(), 5u);
+    MoveTo(100, 100, 0);  // no ramp: the outlines of the run go with the marks
+    EXPECT_EQ(std::pair(CountMarks(1), view.overlay_list.size()), std::pair(0, size_t{0}));
+    // A forest square that would leave the map marks nothing either.
+    view.tunnel_mode = 0;
+    view.tool = kToolForest;
+    std::tie(view.drag_start_x, view.drag_start_y) = std::pair(120, 120);
+    MoveTo(124, 122);
+    EXPECT_EQ(view.overlay_list.size(), 32u);
+    MoveTo(250, 122);
+    EXPECT_EQ(std::pair(CountMarks(1), view.overlay_list.size()), std::pair(0, size_t{0}));
+}
+
 TEST_F(ViewTools, ReleasingAfterATunnelClickLaysNothing) {
     view.tool = kToolRoad;
     g_pWayNetwork->current_way_type = kWayAsphaltRoad;
