@@ -1,5 +1,8 @@
 #include "gfx/blit_dc.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 constexpr int32_t kBlockSize = 100;
@@ -55,4 +58,44 @@ int32_t BlitDCClipped(plat::DeviceContext& dst, int32_t x, int32_t y, int32_t w,
     CutToSize(dst, x, y, w, h);
     if (w > 0 && h > 0) plat::BitBlt(dst, x, y, w, h, &src, src_x, src_y, operation);
     return 1;
+}
+
+void BlitDCSamePlaces(plat::DeviceContext& dst, plat::DeviceContext& src,
+                      const SamePlaceBlock* blocks, size_t count) {
+    if (count == 0) return;
+    plat::Rect dst_box;
+    plat::Rect src_box;
+    plat::GetClipBox(dst, &dst_box);
+    plat::GetClipBox(src, &src_box);
+    const plat::PixelView to = dst.Target();
+    const plat::PixelView from = src.Target();
+    if (to.pixels != nullptr && to.pixels == from.pixels) {
+        for (size_t i = 0; i < count; ++i) {
+            const SamePlaceBlock& b = blocks[i];
+            BlitDC(dst, b.x, b.y, b.w, b.h, src, b.x, b.y);
+        }
+        return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        // As BlitDC: the part before 0 dropped (the source moves along,
+        // staying at the same place), cut to both clip boxes' sizes.
+        int32_t x = std::max(blocks[i].x, 0);
+        int32_t y = std::max(blocks[i].y, 0);
+        int32_t w = blocks[i].w - (x - blocks[i].x);
+        int32_t h = blocks[i].h - (y - blocks[i].y);
+        w = std::min({w, dst_box.Width() - x, src_box.Width() - x});
+        h = std::min({h, dst_box.Height() - y, src_box.Height() - y});
+        if (w > 0 && h > 0 && to.pixels != nullptr && from.pixels != nullptr) {
+            // As BitBlt: cut to both pixel surfaces.
+            w = std::min({w, to.width - x, from.width - x});
+            h = std::min({h, to.height - y, from.height - y});
+            if (w > 0 && h > 0) {
+                for (int32_t row = 0; row < h; ++row) {
+                    std::memcpy(to.Row(y + row) + x, from.Row(y + row) + x, size_t(w));
+                }
+                dst.Touched();
+            }
+        }
+        plat::GdiFlush();
+    }
 }
