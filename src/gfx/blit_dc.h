@@ -6,6 +6,7 @@
 //   BlitDC(*window_dc, 0, 0, 640, 480, *picture.dc, 0, 0);
 //   RestoreDefaultPalette(*window_dc);
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/gdi.h"
@@ -26,3 +27,14 @@ int32_t BlitDCInBlocks(plat::DeviceContext& dst, int32_t, int32_t, int32_t w, in
 int32_t BlitDCClipped(plat::DeviceContext& dst, int32_t x, int32_t y, int32_t w, int32_t h,
                       plat::DeviceContext& src, int32_t src_x, int32_t src_y,
                       plat::RasterOp operation);
+
+// A block of a context, copied to the same place in another.
+struct SamePlaceBlock {
+    int32_t x = 0, y = 0, w = 0, h = 0;
+};
+
+// BlitDC(dst, b.x, b.y, b.w, b.h, src, b.x, b.y) for each block in order,
+// with the contexts' sizes and pixels looked up once: the same pixels, the
+// same change notice after each copy and the same flush after each call.
+void BlitDCSamePlaces(plat::DeviceContext& dst, plat::DeviceContext& src,
+                      const SamePlaceBlock* blocks, size_t count);

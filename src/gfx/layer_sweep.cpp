@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int32_t kBandRows = 16;
+constexpr int32_t kBandRows = 64;
 
 bool Overlaps(const PixelSurface& dst, const ConstPixelSurface& s) {
     const auto begin = [](const auto& p) { return reinterpret_cast<uintptr_t>(p.pixels); };

@@ -46,6 +46,13 @@ class PaletteBracket {
         WinGBitmap& composite = Images().composite_buffer;
         if (dc_ && composite.dc) BlitDC(*dc_, x, y, w, h, *composite.dc, x, y);
     }
+    // Present for each block in order.
+    void PresentEach(const std::vector<SamePlaceBlock>& blocks) {
+        WinGBitmap& composite = Images().composite_buffer;
+        if (dc_ && composite.dc) {
+            BlitDCSamePlaces(*dc_, *composite.dc, blocks.data(), blocks.size());
+        }
+    }
 
   private:
     plat::DcHandle dc_;
@@ -279,10 +286,12 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         if (2 * area >= static_cast<int64_t>(box[2] - box[0]) * (box[3] - box[1])) {
             bracket.Present(box[0], box[1], box[2] - box[0], box[3] - box[1]);
         } else {
+            present_blocks_.clear();
             for (const DrawItem& item : items) {
-                bracket.Present(item.left, item.top, item.right - item.left,
-                                item.bottom - item.top);
+                present_blocks_.push_back(
+                    {item.left, item.top, item.right - item.left, item.bottom - item.top});
             }
+            bracket.PresentEach(present_blocks_);
         }
     }
     // 8: the overlay over the presented frame.

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "gfx/blit_dc.h"
 #include "gfx/layer_sweep.h"
 #include "platform/window.h"
 #include "view/draw_list.h"
@@ -262,6 +263,7 @@ class SPIEL_FELD : public plat::Window {
     int32_t start_sound_effect_ = 0;
     // The sweep of passes 1 and 2, its lists kept between frames.
     LayerSweep ground_sweep_;
+    std::vector<SamePlaceBlock> present_blocks_;  // the per-rectangle presents of a frame
     int32_t start_sound_x_ = 0;
     int32_t start_sound_y_ = 0;
 
