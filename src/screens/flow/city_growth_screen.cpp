@@ -54,9 +54,7 @@ bool CityGrowthScreen::Open(plat::Window* owner, const plat::Rect& view, int32_t
     if (!back_buffer.Create(sheet, w, h) || !window_image.Create(sheet, w, h)) return false;
     BlitDC(*back_buffer.dc, 0, 0, w, h, *background.dc, 0, 0);
     if (!CreatePopup(owner, view, kButtons)) return false;
-    ConfineCursor();
-    const plat::Rect r = GetWindowRect();
-    plat::SetCursorPos({r.left + r.Width() / 2, r.top + r.Height() / 2});
+    CentreCursor();
     return true;
 }
 

@@ -63,6 +63,12 @@ void FlowPopup::ConfineCursor() {
     plat::ClipCursor(&r);
 }
 
+void FlowPopup::CentreCursor() {
+    ConfineCursor();
+    const plat::Rect r = GetWindowRect();
+    plat::SetCursorPos({r.left + r.Width() / 2, r.top + r.Height() / 2});
+}
+
 void FlowPopup::FreeCursor() {
     plat::ClipCursor(nullptr);
 }

@@ -60,6 +60,8 @@ class FlowPopup : public plat::Window {
     // The cursor kept inside the window, or free again.
     void ConfineCursor();
     static void FreeCursor();
+    // The cursor kept inside the window and put at its centre.
+    void CentreCursor();
     // The picture copied to the window's client area at (0, 0).
     void PaintBackground(plat::DeviceContext& dc);
     // WM_PAINT of a popup with one list: the picture, then the list (when

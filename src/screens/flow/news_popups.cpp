@@ -167,11 +167,7 @@ plat::LResult NewsPopup::OnMessage(uint32_t message, plat::WParam wParam, plat::
             return 0;
         }
         case WM_SHOWWINDOW:
-            if (wParam == 1 && closes_on_enter_) {
-                ConfineCursor();
-                const plat::Rect r = GetWindowRect();
-                plat::SetCursorPos({r.left + r.Width() / 2, r.top + r.Height() / 2});
-            }
+            if (wParam == 1 && closes_on_enter_) CentreCursor();
             return 0;
         case WM_CHAR:
             if (closes_on_enter_) {

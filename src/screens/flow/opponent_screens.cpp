@@ -209,11 +209,7 @@ plat::LResult FS_OPPONENT_NEWS::OnMessage(uint32_t message, plat::WParam wParam,
             return 0;
         }
         case WM_SHOWWINDOW:
-            if (wParam == 1) {
-                ConfineCursor();
-                const plat::Rect r = GetWindowRect();
-                plat::SetCursorPos({r.left + r.Width() / 2, r.top + r.Height() / 2});
-            }
+            if (wParam == 1) CentreCursor();
             return 0;
         case WM_CHAR:
             ClosePopupOnKey(*this, buttons.size() > kOkButton ? buttons[kOkButton].get() : nullptr,
