@@ -115,3 +115,22 @@ void BlitDCSamePlaces(plat::DeviceContext& dst, plat::DeviceContext& src,
         plat::GdiFlush();
     }
 }
+
+PixelSurface SamePlaceTarget(plat::DeviceContext& dst, plat::DeviceContext& src) {
+    plat::Rect dst_box;
+    plat::Rect src_box;
+    plat::GetClipBox(dst, &dst_box);
+    plat::GetClipBox(src, &src_box);
+    const plat::PixelView to = dst.Target();
+    const plat::PixelView from = src.Target();
+    if (to.pixels == nullptr || from.pixels == nullptr || to.pixels == from.pixels) return {};
+    const int32_t w = std::min({dst_box.Width(), src_box.Width(), to.width, from.width});
+    const int32_t h = std::min({dst_box.Height(), src_box.Height(), to.height, from.height});
+    if (w <= 0 || h <= 0) return {};
+    return {to.pixels, w, h, to.stride};
+}
+
+void NoteSamePlaceCopies(plat::DeviceContext& dst) {
+    dst.Touched();
+    plat::GdiFlush();
+}

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gfx/pixel_surface.h"
 #include "platform/gdi.h"
 
 // Copies a w x h block and makes it visible at once. The rectangle is cut at
@@ -38,3 +39,12 @@ struct SamePlaceBlock {
 // same change notice after each copy and the same flush after each call.
 void BlitDCSamePlaces(plat::DeviceContext& dst, plat::DeviceContext& src,
                       const SamePlaceBlock* blocks, size_t count);
+
+// The pixels BlitDCSamePlaces(dst, src, ...) copies into: the destination's,
+// cut to both contexts' clip boxes and pixel surfaces. Empty where either
+// context has no pixels or both share them.
+PixelSurface SamePlaceTarget(plat::DeviceContext& dst, plat::DeviceContext& src);
+
+// The change notice and flush that follow copies made into
+// SamePlaceTarget's pixels.
+void NoteSamePlaceCopies(plat::DeviceContext& dst);

@@ -1,6 +1,7 @@
 #include "gfx/layer_spans.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "gfx/byte_vectors.h"
 
@@ -114,5 +115,22 @@ void DrawRowsBeneath(const LayerRows& at, const uint8_t* src, int64_t src_stride
         src += src_stride;
         middle += at.middle_stride;
         front += at.front_stride;
+    }
+}
+
+void CopyRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_stride, int64_t count,
+              int64_t rows) {
+    for (int64_t row = 0; row < rows; ++row, out += out_stride, in += in_stride) {
+        // Whole blocks, the last one overlapping the one before.
+        if (count >= 16) {
+            const int64_t last = count - 16;
+            for (int64_t i = 0; i < last; i += 16) std::memcpy(out + i, in + i, 16);
+            std::memcpy(out + last, in + last, 16);
+        } else if (count >= 8) {
+            std::memcpy(out, in, 8);
+            std::memcpy(out + count - 8, in + count - 8, 8);
+        } else {
+            for (int64_t i = 0; i < count; ++i) out[i] = in[i];
+        }
     }
 }

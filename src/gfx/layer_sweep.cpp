@@ -55,13 +55,20 @@ void LayerSweep::Sort(const std::vector<T>& list, int32_t top, int32_t bands, Ro
     }
 }
 
-bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers) {
+bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers,
+                      const PixelSurface* copy_to) {
     auto same = [&](const ConstPixelSurface& s) {
         return !s.Empty() && s.width == dst.width && s.height == dst.height && !Overlaps(dst, s);
     };
     if (dst.Empty() || !same(layers.base) || !same(layers.middle) || !same(layers.front)) {
         return false;
     }
+    if (copy_to != nullptr && !copy_to->Empty() &&
+        (Overlaps(*copy_to, dst) || Overlaps(*copy_to, layers.base) ||
+         Overlaps(*copy_to, layers.middle) || Overlaps(*copy_to, layers.front))) {
+        return false;
+    }
+    const bool copying = copy_to != nullptr && !copy_to->Empty();
     if (restores_.empty()) return true;
     int32_t top = dst.height;
     int32_t bottom = 0;
@@ -111,6 +118,16 @@ bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers) {
             const int64_t y1 = std::min<int64_t>(p.y + p.rows, band_end);
             DrawRowsBeneath(rows_at(p.x, y0), p.src + (y0 - p.y) * p.src_stride, p.src_stride,
                             p.columns, y1 - y0);
+        }
+        if (!copying) continue;
+        for (uint32_t k = restore_bands_.starts[band]; k < restore_bands_.starts[band + 1]; ++k) {
+            const PixelRect& r = restores_[restore_bands_.entries[k]];
+            const int32_t y0 = std::max(r.top, band_top);
+            const int32_t y1 = std::min({r.bottom, band_end, copy_to->height});
+            const int32_t x1 = std::min(r.right, copy_to->width);
+            if (r.left >= x1) continue;
+            CopyRows(row_of(*copy_to, y0) + r.left, copy_to->stride, row_of(dst, y0) + r.left,
+                     dst.stride, x1 - r.left, y1 - y0);
         }
     }
     return true;

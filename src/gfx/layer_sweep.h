@@ -32,7 +32,13 @@ class LayerSweep {
     // order, by its key-0 copy and CoverWithLayers over its rows, provided
     // every picture lies within the rectangles. Returns false, drawing nothing, when `dst` and the
     // layers are not all of one size, a surface is empty or `dst` shares memory with a layer.
-    bool Draw(const PixelSurface& dst, const LayerStack& layers);
+    //
+    // With `copy_to`, each rectangle of the finished picture is then copied
+    // to the same place there (cut to its size), band by band while the rows
+    // are at hand: the bytes copying the rectangles afterwards gives. It
+    // must not share memory with `dst` or a layer.
+    bool Draw(const PixelSurface& dst, const LayerStack& layers,
+              const PixelSurface* copy_to = nullptr);
 
   private:
     // The entries touching each band of rows, in the order they came:

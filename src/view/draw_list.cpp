@@ -14,23 +14,63 @@ void DrawList::Add(DrawItem item, int32_t view_width, int32_t view_height) {
 
 const std::vector<DrawItem>& DrawList::Items() const {
     if (sorted_) return items_;
-    // Ascending keys; among equal keys the newest first: one 64-bit word per
-    // item (the key with its sign bit flipped above the inverted arrival
-    // count) sorts in that order.
     const size_t n = items_.size();
     order_.resize(n);
-    for (size_t i = 0; i < n; ++i) {
-        const uint64_t key = static_cast<uint32_t>(items_[i].sort_key) ^ 0x80000000u;
-        order_[i] = {key << 32 | (0xFFFFFFFFu - arrival_[i]), static_cast<uint32_t>(i)};
+    if (!SortByRadix()) {
+        // Ascending keys; among equal keys the newest first: one 64-bit word
+        // per item (the key with its sign bit flipped above the inverted
+        // arrival count) sorts in that order.
+        for (size_t i = 0; i < n; ++i) {
+            const uint64_t key = static_cast<uint32_t>(items_[i].sort_key) ^ 0x80000000u;
+            order_[i] = {key << 32 | (0xFFFFFFFFu - arrival_[i]), static_cast<uint32_t>(i)};
+        }
+        std::sort(order_.begin(), order_.end(),
+                  [](const Place& a, const Place& b) { return a.order < b.order; });
     }
-    std::sort(order_.begin(), order_.end(),
-              [](const Place& a, const Place& b) { return a.order < b.order; });
     spare_.resize(n);
+    std::vector<uint32_t>& arrival = spare_arrival_;
+    arrival.resize(n);
     for (size_t i = 0; i < n; ++i) {
         spare_[i] = items_[order_[i].index];
-        arrival_[i] = 0xFFFFFFFFu - static_cast<uint32_t>(order_[i].order);
+        arrival[i] = arrival_[order_[i].index];
     }
     items_.swap(spare_);
+    arrival_.swap(arrival);
     sorted_ = true;
     return items_;
+}
+
+bool DrawList::SortByRadix() const {
+    // A frame's items come in arrival order and their keys span a few
+    // million at most: two stable counting passes over the key's offset
+    // from the smallest, the items taken newest first, give the order.
+    const size_t n = items_.size();
+    constexpr int32_t kBits = 11;
+    constexpr uint32_t kBuckets = 1u << kBits;
+    int64_t low = items_[0].sort_key;
+    int64_t high = low;
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && arrival_[i] <= arrival_[i - 1]) return false;
+        low = std::min<int64_t>(low, items_[i].sort_key);
+        high = std::max<int64_t>(high, items_[i].sort_key);
+    }
+    if (high - low >= int64_t{1} << (2 * kBits)) return false;
+    radix_counts_.assign(2 * kBuckets + 2, 0);
+    uint32_t* counts[2] = {radix_counts_.data(), radix_counts_.data() + kBuckets + 1};
+    auto offset = [&](size_t i) { return static_cast<uint32_t>(items_[i].sort_key - low); };
+    for (size_t i = 0; i < n; ++i) {
+        ++counts[0][(offset(i) & (kBuckets - 1)) + 1];
+        ++counts[1][(offset(i) >> kBits) + 1];
+    }
+    for (uint32_t b = 0; b < kBuckets; ++b) {
+        counts[0][b + 1] += counts[0][b];
+        counts[1][b + 1] += counts[1][b];
+    }
+    radix_spare_.resize(n);
+    for (size_t k = n; k-- > 0;) {
+        radix_spare_[counts[0][offset(k) & (kBuckets - 1)]++] = {offset(k),
+                                                                 static_cast<uint32_t>(k)};
+    }
+    for (const Place& p : radix_spare_) order_[counts[1][p.order >> kBits]++] = p;
+    return true;
 }

@@ -49,8 +49,13 @@ class DrawList {
         uint64_t order;
         uint32_t index;
     };
+    // Sorts order_ by a counting sort where the items allow it.
+    bool SortByRadix() const;
     mutable std::vector<Place> order_;
+    mutable std::vector<Place> radix_spare_;
+    mutable std::vector<uint32_t> radix_counts_;
     mutable std::vector<DrawItem> spare_;
+    mutable std::vector<uint32_t> spare_arrival_;
     uint32_t added_ = 0;
     mutable bool sorted_ = true;
 };

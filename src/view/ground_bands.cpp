@@ -9,7 +9,8 @@
 #include "state/game_state.h"
 #include "view/world_view.h"
 
-bool SPIEL_FELD::RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items) {
+bool SPIEL_FELD::RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items,
+                                             const PixelSurface* present_to) {
     GameImages& im = g_pGameState->images;
     if (zoom != 1) return false;
     const PixelSurface composite = im.composite_buffer.Surface();
@@ -45,5 +46,5 @@ bool SPIEL_FELD::RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items)
         if (!PlaceZeroKeyCopy(composite, sheet.Surface(), r, copy)) return false;
         ground_sweep_.AddPicture(copy);
     }
-    return ground_sweep_.Draw(composite, layers);
+    return ground_sweep_.Draw(composite, layers, present_to);
 }

@@ -53,6 +53,16 @@ class PaletteBracket {
             BlitDCSamePlaces(*dc_, *composite.dc, blocks.data(), blocks.size());
         }
     }
+    // The window's pixels a present writes, for copying blocks there
+    // directly; empty where that cannot be done.
+    PixelSurface Target() {
+        WinGBitmap& composite = Images().composite_buffer;
+        return dc_ && composite.dc ? SamePlaceTarget(*dc_, *composite.dc) : PixelSurface{};
+    }
+    // After blocks were copied to Target() directly.
+    void Presented() {
+        if (dc_) NoteSamePlaceCopies(*dc_);
+    }
 
   private:
     plat::DcHandle dc_;
@@ -210,8 +220,38 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         const BlitRect r{item.dest_x, item.dest_y, item.src_x, item.src_y, item.width, item.height};
         BlitKeyed(composite, sheet(item).Surface(), r, 0, z);
     };
-    // 1 and 2, in one sweep where that gives the same pixels.
-    if (!RestoreAndDrawGroundInBands(items)) {
+    // Whether the rectangles go to the window one by one, rather than the box
+    // around them all in one copy: when they cover less than half that box.
+    auto present_each = [&] {
+        int64_t area = 0;
+        int32_t box[4] = {items[0].left, items[0].top, items[0].right, items[0].bottom};
+        for (const DrawItem& item : items) {
+            area += static_cast<int64_t>(item.right - item.left) * (item.bottom - item.top);
+            box[0] = std::min(box[0], item.left);
+            box[1] = std::min(box[1], item.top);
+            box[2] = std::max(box[2], item.right);
+            box[3] = std::max(box[3], item.bottom);
+        }
+        present_box_ = {box[0], box[1], box[2] - box[0], box[3] - box[1]};
+        return 2 * area < static_cast<int64_t>(present_box_.w) * present_box_.h;
+    };
+    const bool presenting = present == 1 && !items.empty();
+    const bool one_by_one = presenting && present_each();
+    // Nothing is drawn after the first two passes when no picture is at
+    // bridge level and no animation on top: the sweep then copies each
+    // rectangle to the window as soon as its rows are finished.
+    const bool later_passes = std::any_of(items.begin(), items.end(), [&](const DrawItem& item) {
+        return item.kind < 10 ? item.has_sprite == 1 && item.on_top == 1
+                              : item.kind == 10 && animation(item) != nullptr;
+    });
+    bool presented = false;
+    if (one_by_one && !later_passes) {
+        PaletteBracket bracket(*this);
+        const PixelSurface target = bracket.Target();
+        presented = !target.Empty() && RestoreAndDrawGroundInBands(items, &target);
+        if (presented) bracket.Presented();
+    }
+    if (!presented && !RestoreAndDrawGroundInBands(items, nullptr)) {
         // 1: restore the rectangles.
         for (const DrawItem& item : items) {
             const int32_t w = item.right - item.left;
@@ -272,19 +312,10 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     // 7: present and free. When the rectangles cover at least half of the
     // box around them all, that box goes to the window in one copy (the
     // window shows the composite elsewhere, and the overlay follows).
-    if (present == 1 && !items.empty()) {
+    if (presenting && !presented) {
         PaletteBracket bracket(*this);
-        int64_t area = 0;
-        int32_t box[4] = {items[0].left, items[0].top, items[0].right, items[0].bottom};
-        for (const DrawItem& item : items) {
-            area += static_cast<int64_t>(item.right - item.left) * (item.bottom - item.top);
-            box[0] = std::min(box[0], item.left);
-            box[1] = std::min(box[1], item.top);
-            box[2] = std::max(box[2], item.right);
-            box[3] = std::max(box[3], item.bottom);
-        }
-        if (2 * area >= static_cast<int64_t>(box[2] - box[0]) * (box[3] - box[1])) {
-            bracket.Present(box[0], box[1], box[2] - box[0], box[3] - box[1]);
+        if (!one_by_one) {
+            bracket.Present(present_box_.x, present_box_.y, present_box_.w, present_box_.h);
         } else {
             present_blocks_.clear();
             for (const DrawItem& item : items) {

@@ -31,6 +31,21 @@ int32_t ZoomOffset(int32_t zoom) {
     return zoom == 2 ? 16 : zoom == 4 ? 24 : 0;
 }
 
+// n / zoom as the division rounds (toward 0), for the zoom levels without a
+// division instruction: placing runs for every part in every frame.
+inline int32_t ByZoom(int32_t n, int32_t zoom) {
+    switch (zoom) {
+        case 1:
+            return n;
+        case 2:
+            return n / 2;
+        case 4:
+            return n / 4;
+        default:
+            return n / zoom;
+    }
+}
+
 // The start-up sound of a vehicle model, 0 for none.
 int32_t StartSoundOf(int32_t model) {
     if (model >= 0 && model <= 2) return 9;
@@ -111,32 +126,39 @@ EdgeIndices EdgesOf(uint8_t direction, int32_t rotation) {
     return e;
 }
 
-void PartFieldCorner(const SPIEL_FELD& view, int32_t x, int32_t y, int32_t level, int32_t& left,
+PartView PartViewOf(const SPIEL_FELD& view) {
+    PartView v;
+    v.rotation = g_pGameState->rotation & 3;
+    v.zoom = view.zoom;
+    ScanStart(ViewScan(view), v.scan_a, v.scan_b);
+    v.left_offset = ScreenOffsetE(g_pGameState->screen_width) - 64 + ZoomOffset(view.zoom);
+    return v;
+}
+
+void PartFieldCorner(const PartView& view, int32_t x, int32_t y, int32_t level, int32_t& left,
                      int32_t& top) {
-    const CGameState& gs = *g_pGameState;
-    const int32_t r = gs.rotation & 3;
+    const int32_t r = view.rotation;
     const int32_t z = view.zoom;
-    int32_t a = 0;
-    int32_t b = 0;
-    ScanStart(ViewScan(view), a, b);
+    const int32_t a = view.scan_a;
+    const int32_t b = view.scan_b;
     int32_t across = 0;  // the table's value before the constants
     int32_t down = 0;
     switch (r) {
         case 0:
-            across = (b - a + x - y) * 32 / z;
-            down = (x + y - a - b) * 16 / z;
+            across = ByZoom((b - a + x - y) * 32, z);
+            down = ByZoom((x + y - a - b) * 16, z);
             break;
         case 1:
-            across = (a + b - x - y) * 32 / z;
-            down = (b - a + x - y) * 16 / z;
+            across = ByZoom((a + b - x - y) * 32, z);
+            down = ByZoom((b - a + x - y) * 16, z);
             break;
         case 2:
-            across = (a - b + y - x) * 32 / z;
-            down = (a + b - x - y) * 16 / z;
+            across = ByZoom((a - b + y - x) * 32, z);
+            down = ByZoom((a + b - x - y) * 16, z);
             break;
         default:
-            across = (x + y - a - b) * 32 / z;
-            down = (a - b + y - x) * 16 / z;
+            across = ByZoom((x + y - a - b) * 32, z);
+            down = ByZoom((a - b + y - x) * 16, z);
             break;
     }
     int32_t cx = 0;
@@ -151,18 +173,17 @@ void PartFieldCorner(const SPIEL_FELD& view, int32_t x, int32_t y, int32_t level
         for (const uint8_t code : kDeckCodes[r]) deck = deck || f->bridge_piece() == code;
         if (deck) lift = 8;
     }
-    left = across + ScreenOffsetE(gs.screen_width) - 64 + ZoomOffset(z);
-    top = down - (8 * h + lift) / z - 17;
+    left = across + view.left_offset;
+    top = down - ByZoom(8 * h + lift, z) - 17;
     if (f != nullptr && f->tportal()) {
         const int32_t slope = f->teile_diff();
-        if (slope == kLowPortals[r][0] || slope == kLowPortals[r][1]) top += 8 / z;
+        if (slope == kLowPortals[r][0] || slope == kLowPortals[r][1]) top += ByZoom(8, z);
     }
 }
 
-PartPicture PlacePart(const SPIEL_FELD& view, const MovingPart& part, int32_t group) {
-    const CGameState& gs = *g_pGameState;
+PartPicture PlacePart(const PartView& view, const MovingPart& part, int32_t group) {
     const CLookupTables& t = *g_pLookupTables;
-    const int32_t r = gs.rotation & 3;
+    const int32_t r = view.rotation;
     const int32_t z = view.zoom;
     const int32_t phase = part.phase >= 0 && part.phase < kPathSteps ? part.phase : 0;
     const EdgeIndices e = EdgesOf(part.direction, r);
@@ -197,15 +218,16 @@ PartPicture PlacePart(const SPIEL_FELD& view, const MovingPart& part, int32_t gr
     PartFieldCorner(view, part.x, part.y, part.level, field_left, field_top);
     PartPicture p;
     p.frame = frame;
-    p.left = field_left + (point.x + frame.dx) / z;
-    p.top = field_top + (point.y + frame.dy) / z;
-    p.right = p.left + frame.width / z;
-    p.bottom = p.top + frame.height / z;
+    p.left = field_left + ByZoom(point.x + frame.dx, z);
+    p.top = field_top + ByZoom(point.y + frame.dy, z);
+    p.right = p.left + ByZoom(frame.width, z);
+    p.bottom = p.top + ByZoom(frame.height, z);
     return p;
 }
 
 void SPIEL_FELD::AddVehicleItems() {
     const CGameState& gs = *g_pGameState;
+    const PartView placing = PartViewOf(*this);
     start_sound_effect_ = 0;
     for (VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
         CVehicle* v = node->vehicle;
@@ -221,7 +243,7 @@ void SPIEL_FELD::AddVehicleItems() {
                 AddDrawItem(item);
             }
             for (int32_t& edge : v->screen_box) edge = -1;
-            DrawTrainWagons(*v);
+            DrawTrainWagons(*v, placing);
             continue;
         }
         if (v->sound_pending == 1 && start_sound_effect_ == 0) {
@@ -233,7 +255,7 @@ void SPIEL_FELD::AddVehicleItems() {
         }
         const int32_t group = FrameGroupOf(v->vehicle_class);
         const MovingPart part{v->phase, v->drawn_x, v->drawn_y, v->direction, v->draw_layer};
-        const PartPicture picture = PlacePart(*this, part, group);
+        const PartPicture picture = PlacePart(placing, part, group);
         DrawItem item;
         item.group = group;
         item.has_sprite = v->draw_layer == 1 ? 0 : 1;
@@ -254,18 +276,18 @@ void SPIEL_FELD::AddVehicleItems() {
         }
         const bool drawn = v->vehicle_class < 5 || v->vehicle_class == kVehicleCityCar;
         AddPartItem(*this, v->screen_box, picture, item, row, drawn);
-        DrawTrainWagons(*v);
+        DrawTrainWagons(*v, placing);
     }
 }
 
-void SPIEL_FELD::DrawTrainWagons(CVehicle& vehicle) {
+void SPIEL_FELD::DrawTrainWagons(CVehicle& vehicle, const PartView& placing) {
     if (vehicle.vehicle_class < kVehicleRail || vehicle.vehicle_class > kVehicleSuperconductor) {
         return;
     }
     for (CWagon* w : vehicle.wagons) {
         if (w == nullptr) continue;
         const MovingPart part{w->phase, w->drawn_x, w->drawn_y, w->direction, w->hidden};
-        const PartPicture picture = PlacePart(*this, part, kWagonFrameGroup);
+        const PartPicture picture = PlacePart(placing, part, kWagonFrameGroup);
         DrawItem item;
         item.group = kWagonFrameGroup;
         item.has_sprite = w->hidden == 1 ? 0 : 1;

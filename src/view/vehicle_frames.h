@@ -40,10 +40,28 @@ struct PartPicture {
     int32_t bottom = 0;
     SpriteFrame frame{};
 };
+// What placing parts reads of the view, worked out once for a frame's many
+// parts.
+struct PartView {
+    int32_t rotation = 0;
+    int32_t zoom = 1;
+    int32_t scan_a = 0;  // the scan's first field
+    int32_t scan_b = 0;
+    int32_t left_offset = 0;  // added to every field's screen x
+};
+PartView PartViewOf(const SPIEL_FELD& view);
+
 // `group` is the frame group (0 trucks, 1 trains, 5 city cars; 4 wagons).
-PartPicture PlacePart(const SPIEL_FELD& view, const MovingPart& part, int32_t group);
+PartPicture PlacePart(const PartView& view, const MovingPart& part, int32_t group);
+inline PartPicture PlacePart(const SPIEL_FELD& view, const MovingPart& part, int32_t group) {
+    return PlacePart(PartViewOf(view), part, group);
+}
 
 // The screen corner of field (x, y) for a part at `level`, in the view's
 // rotation and zoom.
-void PartFieldCorner(const SPIEL_FELD& view, int32_t x, int32_t y, int32_t level, int32_t& left,
+void PartFieldCorner(const PartView& view, int32_t x, int32_t y, int32_t level, int32_t& left,
                      int32_t& top);
+inline void PartFieldCorner(const SPIEL_FELD& view, int32_t x, int32_t y, int32_t level,
+                            int32_t& left, int32_t& top) {
+    PartFieldCorner(PartViewOf(view), x, y, level, left, top);
+}

@@ -59,6 +59,8 @@ struct ClampRange {
     double Clamp(double v) const;
 };
 
+struct PartView;
+
 class SPIEL_FELD : public plat::Window {
   public:
     SPIEL_FELD();
@@ -112,7 +114,7 @@ class SPIEL_FELD : public plat::Window {
     // sound of the frame (vehicle_drawing.cpp).
     void AddVehicleItems();
     // The items of one vehicle's wagons.
-    void DrawTrainWagons(CVehicle& vehicle);
+    void DrawTrainWagons(CVehicle& vehicle, const PartView& placing);
     // The items of the field animations whose frame changed (rotation 0),
     // with the one-shot types' sounds.
     void AddAnimationItems();
@@ -238,8 +240,10 @@ class SPIEL_FELD : public plat::Window {
     void ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // Passes 1 and 2 of the draw list in one sweep down the composite, where
     // that gives the same pixels (zoom 1, no ground animation); false, having
-    // drawn nothing, elsewhere.
-    bool RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items);
+    // drawn nothing, elsewhere. With `present_to` (the window's pixels), each
+    // rectangle is copied there as soon as it is finished.
+    bool RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items,
+                                     const PixelSurface* present_to);
     void ShiftBuffers(int32_t dx, int32_t dy);
     void ScrollLine(bool vertical, int32_t code, int32_t count);
     void ScrollPage(bool vertical, int32_t code);
@@ -264,6 +268,7 @@ class SPIEL_FELD : public plat::Window {
     // The sweep of passes 1 and 2, its lists kept between frames.
     LayerSweep ground_sweep_;
     std::vector<SamePlaceBlock> present_blocks_;  // the per-rectangle presents of a frame
+    SamePlaceBlock present_box_;                  // the box around a frame's rectangles
     int32_t start_sound_x_ = 0;
     int32_t start_sound_y_ = 0;
 

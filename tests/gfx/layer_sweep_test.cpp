@@ -88,7 +88,25 @@ TEST(LayerSweep, MatchesComposeThenCoveredCopiesInOrder) {
             ASSERT_TRUE(CoverWithLayers(expected.surface, middle.surface, front.surface, b.x, b.y,
                                         b.width, b.height));
         }
-        ASSERT_TRUE(sweep.Draw(actual.surface, layers));
+        // Every other round copies the rectangles into a window of another
+        // size as well: the bytes copying them after the sweep gives.
+        if (round % 2 == 0) {
+            ASSERT_TRUE(sweep.Draw(actual.surface, layers));
+        } else {
+            Canvas window(w - 7 + plat::Rand() % 14, h - 5 + plat::Rand() % 10);
+            Scatter(window, 0);
+            Canvas expected_window = window;
+            ASSERT_TRUE(sweep.Draw(actual.surface, layers, &window.surface));
+            for (const PixelRect& r : rects) {
+                for (int32_t y = r.top; y < std::min(r.bottom, window.surface.height); ++y) {
+                    for (int32_t x = r.left; x < std::min(r.right, window.surface.width); ++x) {
+                        expected_window.bytes[size_t(y) * size_t(window.surface.stride) + x] =
+                            expected.bytes[size_t(y) * size_t(expected.surface.stride) + x];
+                    }
+                }
+            }
+            ASSERT_EQ(expected_window.bytes, window.bytes) << "round " << round;
+        }
         ASSERT_EQ(expected.bytes, actual.bytes) << "round " << round;
     }
 }
@@ -99,6 +117,7 @@ TEST(LayerSweep, DrawsNothingOnLayersOfAnotherSizeOrSharedMemory) {
     sweep.AddRestore({0, 0, 16, 8});
     EXPECT_FALSE(sweep.Draw(target.surface, {a.surface, b.surface, a.surface}));
     EXPECT_FALSE(sweep.Draw(a.surface, {a.surface, a.surface, a.surface}));
+    EXPECT_FALSE(sweep.Draw(target.surface, {a.surface, a.surface, a.surface}, &a.surface));
     EXPECT_EQ(target.bytes, std::vector<uint8_t>(target.bytes.size(), 3));
 }
 
@@ -114,8 +133,10 @@ TEST(LayerSpans, EveryRunLengthMatchesThePixelRule) {
             }
             std::vector<uint8_t> composed = out;
             std::vector<uint8_t> beneath = out;
+            std::vector<uint8_t> copied = out;
             ComposeSpan(composed.data(), base.data(), middle.data(), front.data(), count);
             DrawSpanBeneath(beneath.data(), src.data(), middle.data(), front.data(), count);
+            CopyRows(copied.data(), 0, src.data(), 0, count, 1);
             for (int64_t i = 0; i < 48; ++i) {
                 const bool in = i < count;
                 const uint8_t layered = front[i] != 0 ? front[i] : middle[i] != 0 ? middle[i] : 0;
@@ -123,6 +144,7 @@ TEST(LayerSpans, EveryRunLengthMatchesThePixelRule) {
                                        : layered != 0 ? layered
                                                       : base[i])
                     << count << " " << i;
+                EXPECT_EQ(copied[i], in ? src[i] : out[i]) << count << " " << i;
                 const bool drawn = in && src[i] != 0 && layered == 0;
                 EXPECT_EQ(beneath[i], drawn ? src[i] : out[i]) << count << " " << i;
             }

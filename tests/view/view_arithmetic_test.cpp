@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
+#include "platform/random.h"
 #include "state/lookup_tables.h"
 #include "support/game_scope.h"
 #include "view/draw_list.h"
@@ -192,6 +194,49 @@ TEST(WorldViewDrawList, KeepsKeyOrderNewestFirstOnTiesBridgeLevelLastAndWidens) 
     EXPECT_EQ(std::pair(items[0].right - items[0].left, items[1].right - items[1].left),
               std::pair(10, 8));
     EXPECT_EQ(items[3].sort_key, 50 * 100);
+}
+
+// The order the list gives, for frames of many items with clustered keys,
+// keys far apart (the counting sort gives way to the general one) and items
+// added after the list was read: ascending keys, the newest first among
+// equal ones.
+TEST(WorldViewDrawList, OrdersLikeAStableSortOfNewestFirst) {
+    plat::Srand(3131);
+    DrawList list;
+    for (int32_t round = 0; round < 60; ++round) {
+        list.Clear();
+        std::vector<DrawItem> added;
+        const int32_t spread =
+            round % 3 == 0 ? 4000 : 40;  // 4000 rows: keys past the counting range
+        auto add = [&](int32_t count) {
+            for (int32_t i = 0; i < count; ++i) {
+                DrawItem item{.left = int32_t(plat::Rand() % 12) * 4,
+                              .right = 0,
+                              .top = int32_t(plat::Rand() % spread) - 5,
+                              .group = int32_t(added.size()),
+                              .on_top = int32_t(plat::Rand() % 5 == 0)};
+                item.right = item.left + 4;
+                list.Add(item, 1024, 768);
+                added.push_back(item);
+            }
+        };
+        add(1 + plat::Rand() % 400);
+        if (round % 4 == 1) {
+            (void)list.Items();
+            add(1 + plat::Rand() % 50);
+        }
+        auto key = [](const DrawItem& d) {
+            return int64_t{d.top} * 1024 + d.left + (d.on_top == 1 ? 768 * 1024 : 0);
+        };
+        std::vector<DrawItem> expected(added.rbegin(), added.rend());
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](const DrawItem& a, const DrawItem& b) { return key(a) < key(b); });
+        const auto& items = list.Items();
+        ASSERT_EQ(items.size(), expected.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            ASSERT_EQ(items[i].group, expected[i].group) << "round " << round << " place " << i;
+        }
+    }
 }
 
 class SpriteTables : public ::testing::Test {

@@ -118,6 +118,32 @@ TEST_F(VehicleDrawing, TheFieldCornerIsTheScanPlacementInEveryRotationAndZoom) {
     }
 }
 
+// Frames of scattered moving trucks at zoom 1 (each rectangle is copied to
+// the window as the sweep finishes it) and, with one of them on a bridge
+// deck, the passes one after another: either way, after each frame the
+// window shows the composite over the whole view.
+TEST_F(VehicleDrawing, EveryFrameLeavesTheWindowShowingTheComposite) {
+    std::vector<TestVehicle*> trucks;
+    for (int32_t i = 0; i < 12; ++i) {
+        trucks.push_back(AddVehicle(kVehicleTruck, i % 9, cx - 6 + i, cy + 5 - (i * 7) % 11));
+    }
+    view.zoom = 1;
+    view.ForceFullRedraw();
+    const plat::Surface& window = view.GetSurface();
+    for (int32_t frame = 0; frame < 16; ++frame) {
+        trucks[0]->draw_layer = frame >= 8 ? 2 : 0;
+        for (TestVehicle* truck : trucks) truck->phase = (truck->phase + 3) & 31;
+        view.DrawVehicles(1);
+        const plat::Surface composite = host.Picture();
+        int32_t differing = 0;
+        for (int32_t y = 0; y < gs.view_height; ++y) {
+            differing += std::memcmp(window.Row(y), composite.Row(y), gs.view_width) != 0;
+        }
+        ASSERT_EQ(differing, 0) << "frame " << frame;
+    }
+    EXPECT_NE(trucks[5]->screen_box[0], -1);
+}
+
 // A truck driving straight east, at phase 0 on the camera's centre field:
 // in rotation r it enters by edge (1 + r) mod 4 and shows the frame of that
 // move, 24 x 21 pixels, empty (row 11).
