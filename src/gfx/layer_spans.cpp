@@ -13,12 +13,73 @@ using bytevec::Load;
 using bytevec::Over;
 using bytevec::Store;
 
-// The bytes of a key-0 copy of `src` over `out` where both layers are 0.
-template <class V>
-V Beneath(const uint8_t* src, const uint8_t* middle, const uint8_t* front, V out) {
-    const V s = Load<V>(src);
-    const V write = V(s != 0) & V(Load<V>(middle) == 0) & V(Load<V>(front) == 0);
+// Where the two keyed layers leave the base open: both 0.
+struct BothLayersOpen {
+    const uint8_t* middle;
+    const uint8_t* front;
+    template <class V>
+    V At(int64_t i) const {
+        return V(Load<V>(middle + i) == 0) & V(Load<V>(front + i) == 0);
+    }
+    bool OpenAt(int64_t i) const { return middle[i] == 0 && front[i] == 0; }
+};
+
+// Where a cover map (not 0 where a keyed layer covers) leaves it open.
+struct CoverOpen {
+    const uint8_t* cover;
+    template <class V>
+    V At(int64_t i) const {
+        return V(Load<V>(cover + i) == 0);
+    }
+    bool OpenAt(int64_t i) const { return cover[i] == 0; }
+};
+
+// The bytes of a key-0 copy of `src` over `out` where the base is open.
+template <class V, class Open>
+V Beneath(const uint8_t* src, const Open& open, int64_t i, V out) {
+    const V s = Load<V>(src + i);
+    const V write = V(s != 0) & open.template At<V>(i);
     return (s & write) | (out & ~write);
+}
+
+// Stores a block into `out` and, where there is one, the same bytes into
+// `mirror`.
+template <class V>
+inline void StoreTwice(uint8_t* out, uint8_t* mirror, int64_t i, V v) {
+    Store(out + i, v);
+    if (mirror != nullptr) Store(mirror + i, v);
+}
+
+// A key-0 copy of `src` into `out` (and `mirror`, unless null, which then
+// holds the bytes `out` holds) where the base is open.
+template <class Open>
+__attribute__((always_inline)) inline void DrawSpanWhereOpen(uint8_t* out, const uint8_t* src,
+                                                             const Open& open, int64_t count,
+                                                             uint8_t* mirror = nullptr) {
+    // A run that is no whole number of blocks ends with a block overlapping
+    // the one before. Its destination bytes are read before anything is
+    // stored (a load from bytes just stored in part stalls), and a byte
+    // selected twice comes out the same: the choice depends on the source
+    // and the layers only, and an unselected byte keeps its first value.
+    if (count >= 16) {
+        const int64_t last = count - 16;
+        const Bytes16 tail = Load<Bytes16>(out + last);
+        for (int64_t i = 0; i < last; i += 16) {
+            StoreTwice(out, mirror, i, Beneath(src, open, i, Load<Bytes16>(out + i)));
+        }
+        StoreTwice(out, mirror, last, Beneath(src, open, last, tail));
+    } else if (count >= 8) {
+        const int64_t last = count - 8;
+        const Bytes8 head = Load<Bytes8>(out);
+        const Bytes8 tail = Load<Bytes8>(out + last);
+        StoreTwice(out, mirror, 0, Beneath(src, open, 0, head));
+        StoreTwice(out, mirror, last, Beneath(src, open, last, tail));
+    } else {
+        for (int64_t i = 0; i < count; ++i) {
+            if (src[i] != 0 && open.OpenAt(i)) out[i] = src[i];
+            if (mirror != nullptr) mirror[i] = out[i];
+        }
+    }
 }
 
 }  // namespace
@@ -51,35 +112,6 @@ __attribute__((always_inline)) inline void ComposeSpanInline(uint8_t* out, const
     if (i < count) compose(count - 16);
 }
 
-__attribute__((always_inline)) inline void DrawSpanBeneathInline(uint8_t* out, const uint8_t* src,
-                                                                 const uint8_t* middle,
-                                                                 const uint8_t* front,
-                                                                 int64_t count) {
-    // A run that is no whole number of blocks ends with a block overlapping
-    // the one before. Its destination bytes are read before anything is
-    // stored (a load from bytes just stored in part stalls), and a byte
-    // selected twice comes out the same: the choice depends on the source
-    // and the layers only, and an unselected byte keeps its first value.
-    if (count >= 16) {
-        const int64_t last = count - 16;
-        const Bytes16 tail = Load<Bytes16>(out + last);
-        for (int64_t i = 0; i < last; i += 16) {
-            Store(out + i, Beneath(src + i, middle + i, front + i, Load<Bytes16>(out + i)));
-        }
-        Store(out + last, Beneath(src + last, middle + last, front + last, tail));
-    } else if (count >= 8) {
-        const int64_t last = count - 8;
-        const Bytes8 head = Load<Bytes8>(out);
-        const Bytes8 tail = Load<Bytes8>(out + last);
-        Store(out, Beneath(src, middle, front, head));
-        Store(out + last, Beneath(src + last, middle + last, front + last, tail));
-    } else {
-        for (int64_t i = 0; i < count; ++i) {
-            if (src[i] != 0 && middle[i] == 0 && front[i] == 0) out[i] = src[i];
-        }
-    }
-}
-
 void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const uint8_t* front,
                  int64_t count) {
     ComposeSpanInline(out, base, middle, front, count);
@@ -87,7 +119,7 @@ void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const
 
 void DrawSpanBeneath(uint8_t* out, const uint8_t* src, const uint8_t* middle, const uint8_t* front,
                      int64_t count) {
-    DrawSpanBeneathInline(out, src, middle, front, count);
+    DrawSpanWhereOpen(out, src, BothLayersOpen{middle, front}, count);
 }
 
 void ComposeRows(const LayerRows& at, int64_t count, int64_t rows) {
@@ -110,7 +142,7 @@ void DrawRowsBeneath(const LayerRows& at, const uint8_t* src, int64_t src_stride
     const uint8_t* middle = at.middle;
     const uint8_t* front = at.front;
     for (int64_t row = 0; row < rows; ++row) {
-        DrawSpanBeneathInline(out, src, middle, front, count);
+        DrawSpanWhereOpen(out, src, BothLayersOpen{middle, front}, count);
         out += at.out_stride;
         src += src_stride;
         middle += at.middle_stride;
@@ -119,18 +151,60 @@ void DrawRowsBeneath(const LayerRows& at, const uint8_t* src, int64_t src_stride
 }
 
 void CopyRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_stride, int64_t count,
-              int64_t rows) {
-    for (int64_t row = 0; row < rows; ++row, out += out_stride, in += in_stride) {
+              int64_t rows, uint8_t* mirror, int64_t mirror_stride) {
+    auto copy = [count](uint8_t* to, const uint8_t* from) {
         // Whole blocks, the last one overlapping the one before.
         if (count >= 16) {
             const int64_t last = count - 16;
-            for (int64_t i = 0; i < last; i += 16) std::memcpy(out + i, in + i, 16);
-            std::memcpy(out + last, in + last, 16);
+            for (int64_t i = 0; i < last; i += 16) std::memcpy(to + i, from + i, 16);
+            std::memcpy(to + last, from + last, 16);
         } else if (count >= 8) {
-            std::memcpy(out, in, 8);
-            std::memcpy(out + count - 8, in + count - 8, 8);
+            std::memcpy(to, from, 8);
+            std::memcpy(to + count - 8, from + count - 8, 8);
         } else {
-            for (int64_t i = 0; i < count; ++i) out[i] = in[i];
+            for (int64_t i = 0; i < count; ++i) to[i] = from[i];
         }
+    };
+    for (int64_t row = 0; row < rows; ++row, out += out_stride, in += in_stride) {
+        copy(out, in);
+        if (mirror != nullptr) {
+            copy(mirror, in);
+            mirror += mirror_stride;
+        }
+    }
+}
+
+void DrawRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows) {
+    uint8_t* out = at.out;
+    uint8_t* mirror = at.mirror;
+    const uint8_t* src = at.src;
+    const uint8_t* cover = at.cover;
+    for (int64_t row = 0; row < rows; ++row) {
+        if (mirror != nullptr) {
+            DrawSpanWhereOpen(out, src, CoverOpen{cover}, count, mirror);
+            mirror += at.mirror_stride;
+        } else {
+            DrawSpanWhereOpen(out, src, CoverOpen{cover}, count);
+        }
+        out += at.out_stride;
+        src += at.src_stride;
+        cover += at.cover_stride;
+    }
+}
+
+void ComposeAndCoverRows(const LayerRows& at, uint8_t* cover, int64_t cover_stride, int64_t count,
+                         int64_t rows) {
+    for (int64_t row = 0; row < rows; ++row) {
+        const int64_t o = row * at.out_stride, b = row * at.base_stride, m = row * at.middle_stride,
+                      f = row * at.front_stride;
+        ComposeSpanInline(at.out + o, at.base + b, at.middle + m, at.front + f, count);
+        uint8_t* c = cover + row * cover_stride;
+        int64_t i = 0;
+        for (; i + 16 <= count; i += 16) {
+            const Bytes16 open = Bytes16(Load<Bytes16>(at.middle + m + i) == 0) &
+                                 Bytes16(Load<Bytes16>(at.front + f + i) == 0);
+            Store(c + i, ~open);
+        }
+        for (; i < count; ++i) c[i] = at.middle[m + i] == 0 && at.front[f + i] == 0 ? 0 : 0xFF;
     }
 }

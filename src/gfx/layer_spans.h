@@ -35,7 +35,29 @@ void ComposeRows(const LayerRows& at, int64_t count, int64_t rows);
 void DrawRowsBeneath(const LayerRows& at, const uint8_t* src, int64_t src_stride, int64_t count,
                      int64_t rows);
 
-// `rows` rows of `count` bytes copied between surfaces that do not overlap;
-// inline blocks of 16 bytes suit the short rows of moving pictures.
+// `rows` rows of `count` bytes copied between surfaces that do not overlap
+// (into `mirror` as well unless it is null); inline blocks of 16 bytes suit
+// the short rows of moving pictures.
 void CopyRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_stride, int64_t count,
-              int64_t rows);
+              int64_t rows, uint8_t* mirror = nullptr, int64_t mirror_stride = 0);
+
+// Where a block of rows starts in the picture, its source and its cover map
+// (not 0 where a keyed layer covers the base), and in a mirror of the
+// picture (null for none), with their strides.
+struct UncoveredRows {
+    uint8_t* out = nullptr;
+    const uint8_t* src = nullptr;
+    const uint8_t* cover = nullptr;
+    uint8_t* mirror = nullptr;
+    int64_t out_stride = 0, src_stride = 0, cover_stride = 0, mirror_stride = 0;
+};
+
+// A key-0 copy of `rows` rows of `count` bytes of the source into the
+// picture, leaving every byte alone where the cover map is not 0; the mirror,
+// which holds the picture's bytes there, takes the same bytes.
+void DrawRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows);
+
+// ComposeRows, also writing into `cover` 0xFF where `middle` or `front` is
+// not 0 and 0 elsewhere.
+void ComposeAndCoverRows(const LayerRows& at, uint8_t* cover, int64_t cover_stride, int64_t count,
+                         int64_t rows);

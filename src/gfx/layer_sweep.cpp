@@ -18,14 +18,6 @@ bool Overlaps(const PixelSurface& dst, const ConstPixelSurface& s) {
 
 }  // namespace
 
-void LayerSweep::AddRestore(const PixelRect& rect) {
-    if (rect.left < rect.right && rect.top < rect.bottom) restores_.push_back(rect);
-}
-
-void LayerSweep::AddPicture(const ZeroKeyCopy& copy) {
-    if (copy.rows > 0 && copy.columns > 0) pictures_.push_back(copy);
-}
-
 template <class T, class RowsOf>
 void LayerSweep::Sort(const std::vector<T>& list, int32_t top, int32_t bands, RowsOf rows_of,
                       Buckets& buckets) {
@@ -55,7 +47,29 @@ void LayerSweep::Sort(const std::vector<T>& list, int32_t top, int32_t bands, Ro
     }
 }
 
-bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers,
+void LayerSweep::Keep(const LayerStack& layers, uint64_t revision) {
+    auto same = [](const ConstPixelSurface& a, const ConstPixelSurface& b) {
+        return a.pixels == b.pixels && a.width == b.width && a.height == b.height &&
+               a.stride == b.stride;
+    };
+    if (kept_.valid && kept_.revision == revision && same(kept_.layers.base, layers.base) &&
+        same(kept_.layers.middle, layers.middle) && same(kept_.layers.front, layers.front)) {
+        return;
+    }
+    const int32_t width = layers.base.width;
+    const size_t bytes = size_t(width) * size_t(layers.base.height);
+    kept_.clean.resize(bytes);
+    kept_.cover.resize(bytes);
+    const LayerRows rows{
+        kept_.clean.data(), layers.base.pixels,   layers.middle.pixels, layers.front.pixels, width,
+        layers.base.stride, layers.middle.stride, layers.front.stride};
+    ComposeAndCoverRows(rows, kept_.cover.data(), width, width, layers.base.height);
+    kept_.layers = layers;
+    kept_.revision = revision;
+    kept_.valid = true;
+}
+
+bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers, uint64_t revision,
                       const PixelSurface* copy_to) {
     auto same = [&](const ConstPixelSurface& s) {
         return !s.Empty() && s.width == dst.width && s.height == dst.height && !Overlaps(dst, s);
@@ -90,36 +104,46 @@ bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers,
         [](const ZeroKeyCopy& p, int64_t& y0, int64_t& y1) { y0 = p.y, y1 = p.y + p.rows; },
         picture_bands_);
     auto row_of = [](const auto& s, int64_t y) { return s.pixels + y * s.stride; };
+    Keep(layers, revision);
+    const int64_t kept_stride = dst.width;
+    auto kept_at = [&](const std::vector<uint8_t>& kept, int64_t x, int64_t y) {
+        return kept.data() + y * kept_stride + x;
+    };
+    // A window as large as the picture takes each byte as it is written;
+    // a smaller one gets the finished rectangles, cut to it, band by band.
+    const bool mirroring = copying && copy_to->width >= dst.width && copy_to->height >= dst.height;
+    uint8_t* const mirror_pixels = mirroring ? copy_to->pixels : nullptr;
+    const int64_t mirror_stride = mirroring ? copy_to->stride : 0;
+    auto mirror_at = [&](int64_t x, int64_t y) {
+        return mirroring ? mirror_pixels + y * mirror_stride + x : nullptr;
+    };
     for (int32_t band = 0; band < bands; ++band) {
         const int32_t band_top = top + band * kBandRows;
         const int32_t band_end = std::min(band_top + kBandRows, bottom);
-        // Composing is idempotent: where rectangles overlap, the pixels are
-        // composed again to the same bytes, which costs less than finding
-        // the union first.
-        auto rows_at = [&](int64_t x, int64_t y) {
-            return LayerRows{row_of(dst, y) + x,
-                             row_of(layers.base, y) + x,
-                             row_of(layers.middle, y) + x,
-                             row_of(layers.front, y) + x,
-                             dst.stride,
-                             layers.base.stride,
-                             layers.middle.stride,
-                             layers.front.stride};
-        };
+        // Restoring is idempotent: where rectangles overlap, the pixels are
+        // copied again, which costs less than finding the union first.
         for (uint32_t k = restore_bands_.starts[band]; k < restore_bands_.starts[band + 1]; ++k) {
             const PixelRect& r = restores_[restore_bands_.entries[k]];
             const int32_t y0 = std::max(r.top, band_top);
             const int32_t y1 = std::min(r.bottom, band_end);
-            ComposeRows(rows_at(r.left, y0), r.right - r.left, y1 - y0);
+            CopyRows(row_of(dst, y0) + r.left, dst.stride, kept_at(kept_.clean, r.left, y0),
+                     kept_stride, r.right - r.left, y1 - y0, mirror_at(r.left, y0), mirror_stride);
         }
         for (uint32_t k = picture_bands_.starts[band]; k < picture_bands_.starts[band + 1]; ++k) {
             const ZeroKeyCopy& p = pictures_[picture_bands_.entries[k]];
             const int64_t y0 = std::max<int64_t>(p.y, band_top);
             const int64_t y1 = std::min<int64_t>(p.y + p.rows, band_end);
-            DrawRowsBeneath(rows_at(p.x, y0), p.src + (y0 - p.y) * p.src_stride, p.src_stride,
-                            p.columns, y1 - y0);
+            const UncoveredRows at{row_of(dst, y0) + p.x,
+                                   p.src + (y0 - p.y) * p.src_stride,
+                                   kept_at(kept_.cover, p.x, y0),
+                                   mirror_at(p.x, y0),
+                                   dst.stride,
+                                   p.src_stride,
+                                   kept_stride,
+                                   mirror_stride};
+            DrawRowsUncovered(at, p.columns, y1 - y0);
         }
-        if (!copying) continue;
+        if (!copying || mirroring) continue;
         for (uint32_t k = restore_bands_.starts[band]; k < restore_bands_.starts[band + 1]; ++k) {
             const PixelRect& r = restores_[restore_bands_.entries[k]];
             const int32_t y0 = std::max(r.top, band_top);

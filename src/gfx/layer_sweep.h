@@ -21,10 +21,14 @@ class LayerSweep {
         pictures_.clear();
     }
     // A rectangle to compose; it must lie within the picture.
-    void AddRestore(const PixelRect& rect);
+    void AddRestore(const PixelRect& rect) {
+        if (rect.left < rect.right && rect.top < rect.bottom) restores_.push_back(rect);
+    }
     // A key-0 copy (cut by PlaceZeroKeyCopy to the picture) to draw beneath
     // the keyed layers, after all the rectangles and the pictures before it.
-    void AddPicture(const ZeroKeyCopy& copy);
+    void AddPicture(const ZeroKeyCopy& copy) {
+        if (copy.rows > 0 && copy.columns > 0) pictures_.push_back(copy);
+    }
 
     // Composes the layers into `dst` over the rectangles, then draws the
     // pictures in order, each byte only where both keyed layers are 0. This
@@ -33,11 +37,16 @@ class LayerSweep {
     // every picture lies within the rectangles. Returns false, drawing nothing, when `dst` and the
     // layers are not all of one size, a surface is empty or `dst` shares memory with a layer.
     //
+    // The sweep keeps the layers' composition, and where the keyed layers
+    // cover the base, from one call to the next while `revision` stays the
+    // same: a rectangle is then restored by one copy. The caller changes
+    // `revision` whenever a pixel of a layer may have changed.
+    //
     // With `copy_to`, each rectangle of the finished picture is then copied
     // to the same place there (cut to its size), band by band while the rows
     // are at hand: the bytes copying the rectangles afterwards gives. It
     // must not share memory with `dst` or a layer.
-    bool Draw(const PixelSurface& dst, const LayerStack& layers,
+    bool Draw(const PixelSurface& dst, const LayerStack& layers, uint64_t revision,
               const PixelSurface* copy_to = nullptr);
 
   private:
@@ -51,6 +60,19 @@ class LayerSweep {
     void Sort(const std::vector<T>& list, int32_t top, int32_t bands, RowsOf rows_of,
               Buckets& buckets);
 
+    // The composition and cover map (0xFF where a keyed layer is not 0) of
+    // the layers as they were at one revision, rows `width` apart.
+    struct Kept {
+        std::vector<uint8_t> clean;
+        std::vector<uint8_t> cover;
+        LayerStack layers;
+        uint64_t revision = 0;
+        bool valid = false;
+    };
+    // Composes the layers afresh unless they are the ones kept.
+    void Keep(const LayerStack& layers, uint64_t revision);
+
+    Kept kept_;
     std::vector<PixelRect> restores_;
     std::vector<ZeroKeyCopy> pictures_;
     Buckets restore_bands_;

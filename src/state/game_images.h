@@ -63,6 +63,9 @@ struct GameImages {
     WinGBitmap background_layer;
     WinGBitmap object_layer_a;
     WinGBitmap object_layer_b;
+    // Changed by every writer of the three layers above: the view keeps
+    // their composition from one frame to the next while it stays the same.
+    uint64_t layer_revision = 0;
     WinGBitmap composite_buffer;
     WinGBitmap text_strip;  // scratch strip for one line of figures
 

@@ -2,16 +2,6 @@
 
 #include <algorithm>
 
-void DrawList::Add(DrawItem item, int32_t view_width, int32_t view_height) {
-    const int32_t spare = (item.right - item.left) % 4;
-    if (spare != 0) item.right += spare;
-    item.sort_key = item.top * view_width + item.left;
-    if (item.on_top == 1) item.sort_key += view_height * view_width;
-    sorted_ = sorted_ && (items_.empty() || items_.back().sort_key < item.sort_key);
-    items_.push_back(item);
-    arrival_.push_back(added_++);
-}
-
 const std::vector<DrawItem>& DrawList::Items() const {
     if (sorted_) return items_;
     const size_t n = items_.size();

@@ -32,7 +32,16 @@ class DrawList {
     // among equal keys the newest comes first.
     // Items are kept in the order they came and put in depth order once,
     // when they are read (a frame adds hundreds).
-    void Add(DrawItem item, int32_t view_width, int32_t view_height);
+    void Add(DrawItem item, int32_t view_width, int32_t view_height) {
+        const int32_t spare = (item.right - item.left) % 4;
+        if (spare != 0) item.right += spare;
+        item.sort_key = item.top * view_width + item.left;
+        if (item.on_top == 1) item.sort_key += view_height * view_width;
+        sorted_ = sorted_ && (items_.empty() || items_.back().sort_key < item.sort_key);
+        items_.push_back(item);
+        arrival_.push_back(added_++);
+    }
+
     void Clear() {
         items_.clear();
         arrival_.clear();

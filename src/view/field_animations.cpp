@@ -158,6 +158,7 @@ void SPIEL_FELD::AddAnimationItems() {
 }
 
 void SPIEL_FELD::DrawAnimationStamps() {
+    LayersChanged();
     if ((g_pGameState->rotation & 3) != 0 || zoom == kOverviewZoomLevel) return;
     GameImages& im = g_pGameState->images;
     draw_list.Clear();

@@ -46,5 +46,5 @@ bool SPIEL_FELD::RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items,
         if (!PlaceZeroKeyCopy(composite, sheet.Surface(), r, copy)) return false;
         ground_sweep_.AddPicture(copy);
     }
-    return ground_sweep_.Draw(composite, layers, present_to);
+    return ground_sweep_.Draw(composite, layers, im.layer_revision, present_to);
 }

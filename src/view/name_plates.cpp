@@ -122,6 +122,7 @@ void SPIEL_FELD::AddLabelItems(int32_t type, int32_t field_x, int32_t field_y, i
 }
 
 void SPIEL_FELD::DrawPlatesAndSigns() {
+    LayersChanged();
     CGameState& gs = *g_pGameState;
     if (zoom == kOverviewZoomLevel) return draw_list.Clear();
     GameImages& im = gs.images;

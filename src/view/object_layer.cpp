@@ -246,6 +246,7 @@ class ObjectPainter {
 }  // namespace
 
 void SPIEL_FELD::DrawObjectLayer() {
+    LayersChanged();
     CGameState& gs = *g_pGameState;
     clip[0] = 0;
     clip[1] = 0;
@@ -262,6 +263,7 @@ void SPIEL_FELD::DrawObjectLayer() {
 }
 
 void SPIEL_FELD::DrawObjectLayerScrolled() {
+    LayersChanged();
     ClearOverlay();
     draw_list.Clear();
     for (int32_t i = 0; i < 4; ++i) clip[i] = scroll_strip[i];

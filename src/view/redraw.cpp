@@ -105,7 +105,12 @@ void LayerOver(const PixelSurface& dst, const ConstPixelSurface& layer, int32_t 
 
 }  // namespace
 
+void SPIEL_FELD::LayersChanged() {
+    ++Images().layer_revision;
+}
+
 void SPIEL_FELD::BlackenBackBuffers() {
+    LayersChanged();
     const CGameState& gs = *g_pGameState;
     for (WinGBitmap* b :
          {&Images().background_layer, &Images().object_layer_a, &Images().object_layer_b}) {
@@ -157,6 +162,7 @@ void SPIEL_FELD::RedrawView() {
 void SPIEL_FELD::ForceFullRedraw() {
     CGameState& gs = *g_pGameState;
     ClearTransientFieldBits();
+    LayersChanged();
     {
         PaletteBracket bracket(*this);
         Images().background_layer.FillRect(0, 0, gs.view_width, gs.view_height, 0);
@@ -266,6 +272,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
             } else {
                 const BlitRect r{item.left,  item.top,   item.src_x,
                                  item.src_y, item.width, item.height};
+                LayersChanged();
                 BlitKeyed(im.background_layer.Surface(), ground_set->Surface(), r, 0, z);
                 BlitKeyed(composite, ground_set->Surface(), r, 0, z);
                 layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);

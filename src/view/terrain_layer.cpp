@@ -26,6 +26,7 @@ int32_t FieldBuildingType(const MapField& f) {
 }
 
 void SPIEL_FELD::DrawBackgroundLayer() {
+    LayersChanged();
     CGameState& gs = *g_pGameState;
     GameImages& im = gs.images;
     const CLookupTables& t = *g_pLookupTables;

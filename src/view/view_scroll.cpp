@@ -68,6 +68,7 @@ void SnapToMap(ScrollAxis& axis) {
 }  // namespace
 
 void SPIEL_FELD::ShiftBuffers(int32_t dx, int32_t dy) {
+    LayersChanged();
     CGameState& gs = *g_pGameState;
     GameImages& im = gs.images;
     const int32_t w = gs.view_width;

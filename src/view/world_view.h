@@ -81,6 +81,9 @@ class SPIEL_FELD : public plat::Window {
     // Copies a rectangle of the composite to the window, grown by a pixel.
     void PresentRect(plat::Rect& rect);
     virtual void BlackenBackBuffers();
+    // Called by every writer of the background and object layers before it
+    // draws: the frames keep the layers' composition while they stay alike.
+    static void LayersChanged();
 
     // --- Camera -----------------------------------------------------------
     void SetRangeA(double first, double second) { range_a = {first, second}; }

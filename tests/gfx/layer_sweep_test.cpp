@@ -91,12 +91,12 @@ TEST(LayerSweep, MatchesComposeThenCoveredCopiesInOrder) {
         // Every other round copies the rectangles into a window of another
         // size as well: the bytes copying them after the sweep gives.
         if (round % 2 == 0) {
-            ASSERT_TRUE(sweep.Draw(actual.surface, layers));
+            ASSERT_TRUE(sweep.Draw(actual.surface, layers, round));
         } else {
             Canvas window(w - 7 + plat::Rand() % 14, h - 5 + plat::Rand() % 10);
             Scatter(window, 0);
             Canvas expected_window = window;
-            ASSERT_TRUE(sweep.Draw(actual.surface, layers, &window.surface));
+            ASSERT_TRUE(sweep.Draw(actual.surface, layers, round, &window.surface));
             for (const PixelRect& r : rects) {
                 for (int32_t y = r.top; y < std::min(r.bottom, window.surface.height); ++y) {
                     for (int32_t x = r.left; x < std::min(r.right, window.surface.width); ++x) {
@@ -111,13 +111,31 @@ TEST(LayerSweep, MatchesComposeThenCoveredCopiesInOrder) {
     }
 }
 
+// The composition is kept while the revision stays: a layer changed
+// without a new revision is not seen, and a new revision composes afresh.
+TEST(LayerSweep, KeepsTheCompositionOfOneRevision) {
+    Canvas base(40, 20, 5), middle(40, 20), front(40, 20), out(40, 20);
+    const LayerStack layers{base.surface, middle.surface, front.surface};
+    LayerSweep sweep;
+    auto restore = [&](uint64_t revision) {
+        sweep.Clear();
+        sweep.AddRestore({0, 0, 40, 20});
+        EXPECT_TRUE(sweep.Draw(out.surface, layers, revision));
+        return out.bytes[size_t(3) * size_t(out.surface.stride) + 7];
+    };
+    EXPECT_EQ(restore(1), 5);
+    middle.bytes[size_t(3) * size_t(middle.surface.stride) + 7] = 9;
+    EXPECT_EQ(restore(1), 5);
+    EXPECT_EQ(restore(2), 9);
+}
+
 TEST(LayerSweep, DrawsNothingOnLayersOfAnotherSizeOrSharedMemory) {
     Canvas a(16, 8, 1), b(17, 8, 2), target(16, 8, 3);
     LayerSweep sweep;
     sweep.AddRestore({0, 0, 16, 8});
-    EXPECT_FALSE(sweep.Draw(target.surface, {a.surface, b.surface, a.surface}));
-    EXPECT_FALSE(sweep.Draw(a.surface, {a.surface, a.surface, a.surface}));
-    EXPECT_FALSE(sweep.Draw(target.surface, {a.surface, a.surface, a.surface}, &a.surface));
+    EXPECT_FALSE(sweep.Draw(target.surface, {a.surface, b.surface, a.surface}, 0));
+    EXPECT_FALSE(sweep.Draw(a.surface, {a.surface, a.surface, a.surface}, 0));
+    EXPECT_FALSE(sweep.Draw(target.surface, {a.surface, a.surface, a.surface}, 0, &a.surface));
     EXPECT_EQ(target.bytes, std::vector<uint8_t>(target.bytes.size(), 3));
 }
 
@@ -136,7 +154,16 @@ TEST(LayerSpans, EveryRunLengthMatchesThePixelRule) {
             std::vector<uint8_t> copied = out;
             ComposeSpan(composed.data(), base.data(), middle.data(), front.data(), count);
             DrawSpanBeneath(beneath.data(), src.data(), middle.data(), front.data(), count);
-            CopyRows(copied.data(), 0, src.data(), 0, count, 1);
+            std::vector<uint8_t> copied_twice = out;
+            CopyRows(copied.data(), 0, src.data(), 0, count, 1, copied_twice.data(), 0);
+            // The cover map of the two layers, and a mirror holding `out`.
+            std::vector<uint8_t> cover(48), uncovered = out, mirror = out;
+            for (size_t i = 0; i < 48; ++i) cover[i] = middle[i] != 0 || front[i] != 0 ? 0xFF : 0;
+            DrawRowsUncovered({uncovered.data(), src.data(), cover.data(), mirror.data()}, count,
+                              1);
+            EXPECT_EQ(uncovered, beneath) << count;
+            EXPECT_EQ(mirror, beneath) << count;
+            EXPECT_EQ(copied_twice, copied) << count;
             for (int64_t i = 0; i < 48; ++i) {
                 const bool in = i < count;
                 const uint8_t layered = front[i] != 0 ? front[i] : middle[i] != 0 ? middle[i] : 0;

@@ -144,6 +144,26 @@ TEST_F(VehicleDrawing, EveryFrameLeavesTheWindowShowingTheComposite) {
     EXPECT_NE(trucks[5]->screen_box[0], -1);
 }
 
+// The composition the frames keep at zoom 1 follows a writer of the layers:
+// after the buffers are blackened, the trucks' rectangles are restored
+// from black ground, as composing the layers afresh gives.
+TEST_F(VehicleDrawing, TheKeptCompositionFollowsAWriterOfTheLayers) {
+    for (int32_t i = 0; i < 6; ++i) AddVehicle(kVehicleTruck, i, cx - 3 + i, cy + i % 3);
+    view.zoom = 1;
+    view.ForceFullRedraw();
+    auto frame = [&] {
+        view.DrawVehicles(0);
+        const plat::Surface picture = host.Picture();
+        return std::vector<uint8_t>(picture.pixels.begin(), picture.pixels.end());
+    };
+    const std::vector<uint8_t> before = frame();
+    view.BlackenBackBuffers();
+    const std::vector<uint8_t> kept = frame();
+    SPIEL_FELD::LayersChanged();
+    EXPECT_TRUE(kept == frame());
+    EXPECT_FALSE(kept == before);
+}
+
 // A truck driving straight east, at phase 0 on the camera's centre field:
 // in rotation r it enters by edge (1 + r) mod 4 and shows the frame of that
 // move, 24 x 21 pixels, empty (row 11).
@@ -291,6 +311,7 @@ TEST_F(VehicleDrawing, TheFirstObjectLayerCoversATruckButNotATrainOnABridge) {
     EXPECT_EQ(at(x, y), 200);
     WinGBitmap& a = gs.images.object_layer_a;
     a.pixels[y * a.Stride() + x] = 77;
+    SPIEL_FELD::LayersChanged();
     view.DrawVehicles(0);
     EXPECT_EQ(std::pair(at(x, y), at(x + 1, y)), std::pair(77, 200));  // covered where it stands
     // A train on a bridge stands above that layer.
@@ -299,6 +320,7 @@ TEST_F(VehicleDrawing, TheFirstObjectLayerCoversATruckButNotATrainOnABridge) {
     const int32_t tx = (v->screen_box[0] + v->screen_box[1]) / 2;
     const int32_t ty = (v->screen_box[2] + v->screen_box[3]) / 2;
     a.pixels[ty * a.Stride() + tx] = 77;
+    SPIEL_FELD::LayersChanged();
     view.DrawVehicles(0);
     EXPECT_EQ(at(tx, ty), 201);
     v->draw_layer = 0;  // on the ground the layer covers it again
