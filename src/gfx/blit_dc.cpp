@@ -1,7 +1,8 @@
 #include "gfx/blit_dc.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "gfx/layer_spans.h"
 
 namespace {
 
@@ -27,22 +28,6 @@ void CutToSize(plat::DeviceContext& dc, int32_t x, int32_t y, int32_t& w, int32_
     plat::GetClipBox(dc, &box);
     if (x + w > box.Width()) w = box.Width() - x;
     if (y + h > box.Height()) h = box.Height() - y;
-}
-
-// A row copy between different surfaces, inline for the short rows of
-// moving pictures: whole blocks of 16 bytes, the last one overlapping the
-// one before.
-inline void CopyShortRow(uint8_t* to, const uint8_t* from, int32_t w) {
-    if (w >= 16) {
-        const int32_t last = w - 16;
-        for (int32_t i = 0; i < last; i += 16) std::memcpy(to + i, from + i, 16);
-        std::memcpy(to + last, from + last, 16);
-    } else if (w >= 8) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + w - 8, from + w - 8, 8);
-    } else {
-        for (int32_t i = 0; i < w; ++i) to[i] = from[i];
-    }
 }
 
 }  // namespace
@@ -79,10 +64,6 @@ int32_t BlitDCClipped(plat::DeviceContext& dst, int32_t x, int32_t y, int32_t w,
 void BlitDCSamePlaces(plat::DeviceContext& dst, plat::DeviceContext& src,
                       const SamePlaceBlock* blocks, size_t count) {
     if (count == 0) return;
-    plat::Rect dst_box;
-    plat::Rect src_box;
-    plat::GetClipBox(dst, &dst_box);
-    plat::GetClipBox(src, &src_box);
     const plat::PixelView to = dst.Target();
     const plat::PixelView from = src.Target();
     if (to.pixels != nullptr && to.pixels == from.pixels) {
@@ -92,25 +73,18 @@ void BlitDCSamePlaces(plat::DeviceContext& dst, plat::DeviceContext& src,
         }
         return;
     }
+    const PixelSurface target = SamePlaceTarget(dst, src);
     for (size_t i = 0; i < count; ++i) {
         // As BlitDC: the part before 0 dropped (the source moves along,
-        // staying at the same place), cut to both clip boxes' sizes.
-        int32_t x = std::max(blocks[i].x, 0);
-        int32_t y = std::max(blocks[i].y, 0);
-        int32_t w = blocks[i].w - (x - blocks[i].x);
-        int32_t h = blocks[i].h - (y - blocks[i].y);
-        w = std::min({w, dst_box.Width() - x, src_box.Width() - x});
-        h = std::min({h, dst_box.Height() - y, src_box.Height() - y});
-        if (w > 0 && h > 0 && to.pixels != nullptr && from.pixels != nullptr) {
-            // As BitBlt: cut to both pixel surfaces.
-            w = std::min({w, to.width - x, from.width - x});
-            h = std::min({h, to.height - y, from.height - y});
-            if (w > 0 && h > 0) {
-                for (int32_t row = 0; row < h; ++row) {
-                    CopyShortRow(to.Row(y + row) + x, from.Row(y + row) + x, w);
-                }
-                dst.Touched();
-            }
+        // staying at the same place), cut to both clip boxes and surfaces.
+        const int32_t x = std::max(blocks[i].x, 0);
+        const int32_t y = std::max(blocks[i].y, 0);
+        const int32_t w = std::min(blocks[i].w - (x - blocks[i].x), target.width - x);
+        const int32_t h = std::min(blocks[i].h - (y - blocks[i].y), target.height - y);
+        if (!target.Empty() && w > 0 && h > 0) {
+            CopyRows(target.pixels + int64_t{y} * target.stride + x, target.stride, from.Row(y) + x,
+                     from.stride, w, h);
+            dst.Touched();
         }
         plat::GdiFlush();
     }
