@@ -195,16 +195,26 @@ void DrawRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows) {
 void ComposeAndCoverRows(const LayerRows& at, uint8_t* cover, int64_t cover_stride, int64_t count,
                          int64_t rows) {
     for (int64_t row = 0; row < rows; ++row) {
-        const int64_t o = row * at.out_stride, b = row * at.base_stride, m = row * at.middle_stride,
-                      f = row * at.front_stride;
-        ComposeSpanInline(at.out + o, at.base + b, at.middle + m, at.front + f, count);
+        uint8_t* out = at.out + row * at.out_stride;
+        const uint8_t* base = at.base + row * at.base_stride;
+        const uint8_t* middle = at.middle + row * at.middle_stride;
+        const uint8_t* front = at.front + row * at.front_stride;
         uint8_t* c = cover + row * cover_stride;
-        int64_t i = 0;
-        for (; i + 16 <= count; i += 16) {
-            const Bytes16 open = Bytes16(Load<Bytes16>(at.middle + m + i) == 0) &
-                                 Bytes16(Load<Bytes16>(at.front + f + i) == 0);
-            Store(c + i, ~open);
+        if (count < 16) {
+            ComposeSpanInline(out, base, middle, front, count);
+            for (int64_t i = 0; i < count; ++i) c[i] = middle[i] == 0 && front[i] == 0 ? 0 : 0xFF;
+            continue;
         }
-        for (; i < count; ++i) c[i] = at.middle[m + i] == 0 && at.front[f + i] == 0 ? 0 : 0xFF;
+        // Each block read once for both; the last one overlaps the one
+        // before and writes the same bytes again.
+        auto block = [&](int64_t i) {
+            const Bytes16 m = Load<Bytes16>(middle + i);
+            const Bytes16 f = Load<Bytes16>(front + i);
+            Store(out + i, Over(f, Over(m, Load<Bytes16>(base + i))));
+            Store(c + i, ~(Bytes16(m == 0) & Bytes16(f == 0)));
+        };
+        int64_t i = 0;
+        for (; i + 16 <= count; i += 16) block(i);
+        if (i < count) block(count - 16);
     }
 }

@@ -164,6 +164,13 @@ TEST(LayerSpans, EveryRunLengthMatchesThePixelRule) {
             EXPECT_EQ(uncovered, beneath) << count;
             EXPECT_EQ(mirror, beneath) << count;
             EXPECT_EQ(copied_twice, copied) << count;
+            std::vector<uint8_t> kept = out, kept_cover = out;
+            ComposeAndCoverRows({kept.data(), base.data(), middle.data(), front.data()},
+                                kept_cover.data(), 0, count, 1);
+            EXPECT_EQ(kept, composed) << count;
+            for (int64_t i = 0; i < 48; ++i) {
+                EXPECT_EQ(kept_cover[i], i < count ? cover[i] : out[i]) << count << " " << i;
+            }
             for (int64_t i = 0; i < 48; ++i) {
                 const bool in = i < count;
                 const uint8_t layered = front[i] != 0 ? front[i] : middle[i] != 0 ? middle[i] : 0;
