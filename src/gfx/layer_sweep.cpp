@@ -47,15 +47,39 @@ void LayerSweep::Sort(const std::vector<T>& list, int32_t top, int32_t bands, Ro
     }
 }
 
-void LayerSweep::Keep(const LayerStack& layers, uint64_t revision) {
+bool LayerSweep::Keeps(const LayerStack& layers, uint64_t revision) const {
     auto same = [](const ConstPixelSurface& a, const ConstPixelSurface& b) {
         return a.pixels == b.pixels && a.width == b.width && a.height == b.height &&
                a.stride == b.stride;
     };
-    if (kept_.valid && kept_.revision == revision && same(kept_.layers.base, layers.base) &&
-        same(kept_.layers.middle, layers.middle) && same(kept_.layers.front, layers.front)) {
-        return;
-    }
+    return kept_.valid && kept_.revision == revision && same(kept_.layers.base, layers.base) &&
+           same(kept_.layers.middle, layers.middle) && same(kept_.layers.front, layers.front);
+}
+
+void LayerSweep::LayersChangedIn(const LayerStack& layers, uint64_t revision,
+                                 const PixelRect& rect) {
+    if (!Keeps(layers, revision)) return;  // composed afresh when next drawn
+    const int32_t left = std::max(rect.left, 0);
+    const int32_t top = std::max(rect.top, 0);
+    const int32_t right = std::min(rect.right, layers.base.width);
+    const int32_t bottom = std::min(rect.bottom, layers.base.height);
+    if (left >= right || top >= bottom) return;
+    const int64_t width = layers.base.width;
+    auto at = [&](const ConstPixelSurface& s) { return s.pixels + int64_t{top} * s.stride + left; };
+    const LayerRows rows{kept_.clean.data() + top * width + left,
+                         at(layers.base),
+                         at(layers.middle),
+                         at(layers.front),
+                         width,
+                         layers.base.stride,
+                         layers.middle.stride,
+                         layers.front.stride};
+    ComposeAndCoverRows(rows, kept_.cover.data() + top * width + left, width, right - left,
+                        bottom - top);
+}
+
+void LayerSweep::Keep(const LayerStack& layers, uint64_t revision) {
+    if (Keeps(layers, revision)) return;
     const int32_t width = layers.base.width;
     const size_t bytes = size_t(width) * size_t(layers.base.height);
     kept_.clean.resize(bytes);

@@ -49,6 +49,10 @@ class LayerSweep {
     bool Draw(const PixelSurface& dst, const LayerStack& layers, uint64_t revision,
               const PixelSurface* copy_to = nullptr);
 
+    // After the layers changed only within `rect`, keeps the composition of
+    // `revision` up to date there instead of composing them all afresh.
+    void LayersChangedIn(const LayerStack& layers, uint64_t revision, const PixelRect& rect);
+
   private:
     // The entries touching each band of rows, in the order they came:
     // entries_[starts_[b] .. starts_[b + 1]).
@@ -62,7 +66,7 @@ class LayerSweep {
 
     // The composition and cover map (0xFF where a keyed layer is not 0) of
     // the layers as they were at one revision, rows `width` apart.
-    struct Kept {
+    struct KeptLayers {
         std::vector<uint8_t> clean;
         std::vector<uint8_t> cover;
         LayerStack layers;
@@ -71,8 +75,9 @@ class LayerSweep {
     };
     // Composes the layers afresh unless they are the ones kept.
     void Keep(const LayerStack& layers, uint64_t revision);
+    bool Keeps(const LayerStack& layers, uint64_t revision) const;
 
-    Kept kept_;
+    KeptLayers kept_;
     std::vector<PixelRect> restores_;
     std::vector<ZeroKeyCopy> pictures_;
     Buckets restore_bands_;

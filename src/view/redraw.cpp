@@ -272,8 +272,11 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
             } else {
                 const BlitRect r{item.left,  item.top,   item.src_x,
                                  item.src_y, item.width, item.height};
-                LayersChanged();
                 BlitKeyed(im.background_layer.Surface(), ground_set->Surface(), r, 0, z);
+                ground_sweep_.LayersChangedIn(
+                    layers, im.layer_revision,
+                    {item.left, item.top, std::max(item.right, item.left + item.width / z),
+                     std::max(item.bottom, item.top + item.height / z)});
                 BlitKeyed(composite, ground_set->Surface(), r, 0, z);
                 layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);
             }

@@ -127,6 +127,12 @@ TEST(LayerSweep, KeepsTheCompositionOfOneRevision) {
     middle.bytes[size_t(3) * size_t(middle.surface.stride) + 7] = 9;
     EXPECT_EQ(restore(1), 5);
     EXPECT_EQ(restore(2), 9);
+    // A change within a rectangle said: kept up to date there only.
+    middle.bytes[size_t(3) * size_t(middle.surface.stride) + 7] = 4;
+    sweep.LayersChangedIn(layers, 2, {0, 0, 7, 20});
+    EXPECT_EQ(restore(2), 9);
+    sweep.LayersChangedIn(layers, 2, {6, 2, 9, 4});
+    EXPECT_EQ(restore(2), 4);
 }
 
 TEST(LayerSweep, DrawsNothingOnLayersOfAnotherSizeOrSharedMemory) {

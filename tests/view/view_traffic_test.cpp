@@ -164,6 +164,31 @@ TEST_F(VehicleDrawing, TheKeptCompositionFollowsAWriterOfTheLayers) {
     EXPECT_FALSE(kept == before);
 }
 
+// A ground animation stamps the background on every second frame, beneath
+// a truck: the swept frames in between restore the truck's rectangle from
+// the stamped ground, as composing the layers afresh does.
+TEST_F(VehicleDrawing, TheKeptCompositionTakesAGroundAnimationsStamps) {
+    WinGBitmap& set = gs.images.animation_sets[1];
+    set.Create(gs.images.tile_sheet, 88 * 8, 76);
+    for (int32_t f = 0; f < 8; ++f) set.FillRect(f * 88, 0, 88, 76, uint8_t(90 + f));
+    view.AddAnimation(cx, cy, 1);  // delay 2
+    AddVehicle(kVehicleTruck, 0, cx, cy);
+    view.zoom = 1;
+    view.ForceFullRedraw();
+    auto frame = [&] {
+        view.DrawVehicles(0);
+        const plat::Surface picture = host.Picture();
+        return std::vector<uint8_t>(picture.pixels.begin(), picture.pixels.end());
+    };
+    for (int32_t tick = 0; tick < 7; ++tick) {
+        view.TickAnimations();
+        frame();
+    }
+    const std::vector<uint8_t> kept = frame();
+    SPIEL_FELD::LayersChanged();
+    EXPECT_TRUE(kept == frame());
+}
+
 // A truck driving straight east, at phase 0 on the camera's centre field:
 // in rotation r it enters by edge (1 + r) mod 4 and shows the frame of that
 // move, 24 x 21 pixels, empty (row 11).
