@@ -1,6 +1,7 @@
 #include "gfx/layer_sweep.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "gfx/layer_spans.h"
 
@@ -78,6 +79,29 @@ void LayerSweep::LayersChangedIn(const LayerStack& layers, uint64_t revision,
                         bottom - top);
 }
 
+bool LayerSweep::KeptMatchesLayers(const LayerStack& layers) const {
+    const int64_t width = layers.base.width;
+    std::vector<uint8_t> composed;
+    for (const PixelRect& r : restores_) {
+        const int64_t count = r.right - r.left;
+        composed.resize(static_cast<size_t>(count));
+        for (int64_t y = r.top; y < r.bottom; ++y) {
+            auto at = [&](const ConstPixelSurface& s) { return s.pixels + y * s.stride + r.left; };
+            ComposeSpan(composed.data(), at(layers.base), at(layers.middle), at(layers.front),
+                        count);
+            const size_t kept = static_cast<size_t>(y * width + r.left);
+            for (int64_t i = 0; i < count; ++i) {
+                const bool covered = at(layers.middle)[i] != 0 || at(layers.front)[i] != 0;
+                if (kept_.clean[kept + i] != composed[i] ||
+                    (kept_.cover[kept + i] != 0) != covered) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 void LayerSweep::Keep(const LayerStack& layers, uint64_t revision) {
     if (Keeps(layers, revision)) return;
     const int32_t width = layers.base.width;
@@ -129,6 +153,7 @@ bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers, uint64_
         picture_bands_);
     auto row_of = [](const auto& s, int64_t y) { return s.pixels + y * s.stride; };
     Keep(layers, revision);
+    assert(KeptMatchesLayers(layers));
     const int64_t kept_stride = dst.width;
     auto kept_at = [&](const std::vector<uint8_t>& kept, int64_t x, int64_t y) {
         return kept.data() + y * kept_stride + x;

@@ -76,6 +76,10 @@ class LayerSweep {
     // Composes the layers afresh unless they are the ones kept.
     void Keep(const LayerStack& layers, uint64_t revision);
     bool Keeps(const LayerStack& layers, uint64_t revision) const;
+    // Whether the kept composition is the layers' own over every rectangle
+    // to restore: checked in debug builds, where a writer of the layers that
+    // forgot to change the revision shows at once.
+    bool KeptMatchesLayers(const LayerStack& layers) const;
 
     KeptLayers kept_;
     std::vector<PixelRect> restores_;

@@ -111,9 +111,9 @@ TEST(LayerSweep, MatchesComposeThenCoveredCopiesInOrder) {
     }
 }
 
-// The composition is kept while the revision stays: a layer changed
-// without a new revision is not seen, and a new revision composes afresh.
-TEST(LayerSweep, KeepsTheCompositionOfOneRevision) {
+// A new revision composes the layers afresh, and a change said to lie
+// within a rectangle is taken over that rectangle.
+TEST(LayerSweep, ComposesAfreshForANewRevisionOrWithinAChangedRectangle) {
     Canvas base(40, 20, 5), middle(40, 20), front(40, 20), out(40, 20);
     const LayerStack layers{base.surface, middle.surface, front.surface};
     LayerSweep sweep;
@@ -124,15 +124,15 @@ TEST(LayerSweep, KeepsTheCompositionOfOneRevision) {
         return out.bytes[size_t(3) * size_t(out.surface.stride) + 7];
     };
     EXPECT_EQ(restore(1), 5);
-    middle.bytes[size_t(3) * size_t(middle.surface.stride) + 7] = 9;
     EXPECT_EQ(restore(1), 5);
+    middle.bytes[size_t(3) * size_t(middle.surface.stride) + 7] = 9;
     EXPECT_EQ(restore(2), 9);
-    // A change within a rectangle said: kept up to date there only.
     middle.bytes[size_t(3) * size_t(middle.surface.stride) + 7] = 4;
-    sweep.LayersChangedIn(layers, 2, {0, 0, 7, 20});
-    EXPECT_EQ(restore(2), 9);
     sweep.LayersChangedIn(layers, 2, {6, 2, 9, 4});
     EXPECT_EQ(restore(2), 4);
+    front.bytes[size_t(3) * size_t(front.surface.stride) + 7] = 6;
+    sweep.LayersChangedIn(layers, 1, {0, 0, 40, 20});  // not the kept revision: composed afresh
+    EXPECT_EQ(restore(3), 6);
 }
 
 TEST(LayerSweep, DrawsNothingOnLayersOfAnotherSizeOrSharedMemory) {

@@ -673,6 +673,44 @@ struct LoadOnlyTrain : CVehicle {
     LoadOnlyTrain() : CVehicle(VehicleLoadOnly{}) {}
 };
 
+// On the generated world at zoom 1, the ground and then the objects drawn
+// again (the grid switched, the plates and signs hidden) under standing
+// trucks: each following frame is the one composing the layers afresh gives.
+TEST(WorldViewFrames, TheKeptCompositionFollowsTheGroundAndTheObjectsDrawnAgain) {
+    viewtest::ViewHost host;
+    SPIEL_FELD& view = host.view();
+    CGameState& gs = host.gs();
+    host.Show(0, 1);
+    const int32_t cx = view.CentreP(), cy = view.CentreQ();
+    for (int32_t i = 0; i < 8; ++i) {
+        auto* truck = new TestVehicle;
+        std::tie(truck->vehicle_class, truck->model, truck->visible) =
+            std::tuple(kVehicleTruck, i, 1);
+        std::tie(truck->drawn_x, truck->drawn_y) = std::pair(uint8_t(cx - 4 + i), uint8_t(cy));
+        truck->direction = kDirE << 4 | kDirE;
+        RegisterVehicle(truck);
+    }
+    auto frame = [&] {
+        view.DrawVehicles(0);
+        const plat::Surface picture = host.Picture();
+        return std::vector<uint8_t>(picture.pixels.begin(), picture.pixels.end());
+    };
+    frame();
+    for (const bool terrain : {true, false}) {
+        if (terrain) {
+            gs.show_grid = gs.show_grid == 0 ? 1 : 0;
+        } else {
+            gs.show_production = gs.show_building_names = gs.show_city_names = 0;
+        }
+        (terrain ? gs.redraw_terrain : gs.redraw_objects) = 1;
+        MarkAllFieldsChanged();
+        view.RedrawView();
+        const std::vector<uint8_t> kept = frame();
+        SPIEL_FELD::LayersChanged();
+        EXPECT_TRUE(kept == frame()) << terrain;
+    }
+}
+
 // The traffic world after 300 frames at zoom 2: stations, trains and their
 // wagons, trucks on their roads, a rail bridge with a train standing on it,
 // plates, signs and the outline of a road's route, as the window shows it.
