@@ -42,9 +42,12 @@ class DrawList {
         arrival_.push_back(added_++);
     }
 
+    // The arrival count starts again with an empty list: it only orders the
+    // items of one list, and so never wraps.
     void Clear() {
         items_.clear();
         arrival_.clear();
+        added_ = 0;
         sorted_ = true;
     }
     bool Empty() const { return items_.empty(); }
