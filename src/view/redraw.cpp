@@ -228,6 +228,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     };
     // Whether the rectangles go to the window one by one, rather than the box
     // around them all in one copy: when they cover less than half that box.
+    SamePlaceBlock present_box;
     auto present_each = [&] {
         int64_t area = 0;
         int32_t box[4] = {items[0].left, items[0].top, items[0].right, items[0].bottom};
@@ -238,8 +239,8 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
             box[2] = std::max(box[2], item.right);
             box[3] = std::max(box[3], item.bottom);
         }
-        present_box_ = {box[0], box[1], box[2] - box[0], box[3] - box[1]};
-        return 2 * area < static_cast<int64_t>(present_box_.w) * present_box_.h;
+        present_box = {box[0], box[1], box[2] - box[0], box[3] - box[1]};
+        return 2 * area < static_cast<int64_t>(present_box.w) * present_box.h;
     };
     const bool presenting = present == 1 && !items.empty();
     const bool one_by_one = presenting && present_each();
@@ -325,7 +326,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     if (presenting && !presented) {
         PaletteBracket bracket(*this);
         if (!one_by_one) {
-            bracket.Present(present_box_.x, present_box_.y, present_box_.w, present_box_.h);
+            bracket.Present(present_box.x, present_box.y, present_box.w, present_box.h);
         } else {
             present_blocks_.clear();
             for (const DrawItem& item : items) {

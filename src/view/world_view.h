@@ -271,7 +271,6 @@ class SPIEL_FELD : public plat::Window {
     // The sweep of passes 1 and 2, its lists kept between frames.
     LayerSweep ground_sweep_;
     std::vector<SamePlaceBlock> present_blocks_;  // the per-rectangle presents of a frame
-    SamePlaceBlock present_box_;                  // the box around a frame's rectangles
     int32_t start_sound_x_ = 0;
     int32_t start_sound_y_ = 0;
 
