@@ -50,6 +50,13 @@ RawImage Solid(int32_t w, int32_t rows, uint8_t colour) {
     return p;
 }
 
+// The composite after one vehicle frame that presents nothing.
+std::vector<uint8_t> DrawnFrame(viewtest::ViewHost& host) {
+    host.view().DrawVehicles(0);
+    const plat::Surface picture = host.Picture();
+    return std::vector<uint8_t>(picture.pixels.begin(), picture.pixels.end());
+}
+
 // A hosted view over the empty map, camera centre (0, 100), no picture of
 // its own in the object layers.
 class ViewScene : public ::testing::Test {
@@ -151,11 +158,7 @@ TEST_F(VehicleDrawing, TheKeptCompositionFollowsAWriterOfTheLayers) {
     for (int32_t i = 0; i < 6; ++i) AddVehicle(kVehicleTruck, i, cx - 3 + i, cy + i % 3);
     view.zoom = 1;
     view.ForceFullRedraw();
-    auto frame = [&] {
-        view.DrawVehicles(0);
-        const plat::Surface picture = host.Picture();
-        return std::vector<uint8_t>(picture.pixels.begin(), picture.pixels.end());
-    };
+    auto frame = [&] { return DrawnFrame(host); };
     const std::vector<uint8_t> before = frame();
     view.BlackenBackBuffers();
     const std::vector<uint8_t> kept = frame();
@@ -175,11 +178,7 @@ TEST_F(VehicleDrawing, TheKeptCompositionTakesAGroundAnimationsStamps) {
     AddVehicle(kVehicleTruck, 0, cx, cy);
     view.zoom = 1;
     view.ForceFullRedraw();
-    auto frame = [&] {
-        view.DrawVehicles(0);
-        const plat::Surface picture = host.Picture();
-        return std::vector<uint8_t>(picture.pixels.begin(), picture.pixels.end());
-    };
+    auto frame = [&] { return DrawnFrame(host); };
     for (int32_t tick = 0; tick < 7; ++tick) {
         view.TickAnimations();
         frame();
@@ -690,11 +689,7 @@ TEST(WorldViewFrames, TheKeptCompositionFollowsTheGroundAndTheObjectsDrawnAgain)
         truck->direction = kDirE << 4 | kDirE;
         RegisterVehicle(truck);
     }
-    auto frame = [&] {
-        view.DrawVehicles(0);
-        const plat::Surface picture = host.Picture();
-        return std::vector<uint8_t>(picture.pixels.begin(), picture.pixels.end());
-    };
+    auto frame = [&] { return DrawnFrame(host); };
     frame();
     for (const bool terrain : {true, false}) {
         if (terrain) {
