@@ -41,6 +41,7 @@
 #include "support/fnv_hash.h"
 #include "support/game_scope.h"
 #include "terrain_tiles.h"
+#include "test_canvas.h"
 #include "ways.h"
 
 namespace {
@@ -371,17 +372,7 @@ TEST_F(ButtonTest, ModeOneFiresAtThePressAndTheOwnerShowsItPressed) {
     EXPECT_EQ(Commands(), 3u);
 }
 
-// An owned pixel block for tests, stride padded like a device bitmap.
-struct Canvas {
-    std::vector<uint8_t> bytes;
-    PixelSurface surface;
-    Canvas(int32_t w, int32_t h, uint8_t fill = 0)
-        : bytes(size_t(PaddedStride(w)) * size_t(h), fill) {
-        surface = {bytes.data(), w, h, PaddedStride(w)};
-    }
-    uint8_t& At(int32_t x, int32_t y) { return bytes[size_t(y) * surface.stride + size_t(x)]; }
-    uint8_t Get(int32_t x, int32_t y) const { return const_cast<Canvas*>(this)->At(x, y); }
-};
+using gfxtest::Canvas;
 
 // Source picture whose pixel (x, y) is a recognisable non-zero value.
 Canvas Numbered(int32_t w, int32_t h) {
@@ -492,7 +483,6 @@ TEST(CoverWithLayers, MatchesTwoKeyedCopies) {
             for (auto& b : c->bytes) b = plat::Rand() % 2 == 0 ? uint8_t(plat::Rand() % 256) : 0;
         }
         Canvas actual = expected;
-        actual.surface.pixels = actual.bytes.data();
         const int32_t x = plat::Rand() % (w + 20) - 10, y = plat::Rand() % (h + 10) - 5;
         const int32_t cw = plat::Rand() % (w + 20), ch = plat::Rand() % (h + 10);
         BlitKeyed(expected.surface, middle.surface, {x, y, x, y, cw, ch}, 0, 1);

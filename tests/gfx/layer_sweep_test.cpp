@@ -12,20 +12,11 @@
 #include "gfx/layer_spans.h"
 #include "gfx/layer_sweep.h"
 #include "platform/random.h"
+#include "test_canvas.h"
 
 namespace {
 
-struct Canvas {
-    std::vector<uint8_t> bytes;
-    PixelSurface surface;
-    Canvas(int32_t w, int32_t h, uint8_t fill = 0)
-        : bytes(size_t(PaddedStride(w)) * size_t(h), fill) {
-        surface = {bytes.data(), w, h, PaddedStride(w)};
-    }
-    Canvas(const Canvas& other) : bytes(other.bytes), surface(other.surface) {
-        surface.pixels = bytes.data();
-    }
-};
+using gfxtest::Canvas;
 
 // Bytes that are 0 about `zero_share` of the time (in percent), else any
 // colour.
