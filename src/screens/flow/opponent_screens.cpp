@@ -125,20 +125,40 @@ std::vector<std::string> OpponentOverviewTexts(const CGameState& gs, int32_t slo
             f.take_over_open ? FormatAmount(f.price) : std::string("At present not possible")};
 }
 
-// --- FS_OPPONENT_NEWS ----------------------------------------------------------
+// --- OpponentPopup -------------------------------------------------------------
 
-FS_OPPONENT_NEWS::FS_OPPONENT_NEWS() : FlowPopup(kMsgOpponentNewsDone) {}
-
-FS_OPPONENT_NEWS::~FS_OPPONENT_NEWS() {
+OpponentPopup::~OpponentPopup() {
     portraits.Free();
 }
+
+bool OpponentPopup::LoadWithPortraits(const char* picture, const char* sheet_name) {
+    return LoadPictures(picture, sheet_name) && portraits.LoadJgd(BaseDataFile(os::kPortraits));
+}
+
+bool OpponentPopup::OnButtonRow(uint32_t message, plat::WParam wParam) {
+    if (message == WM_CHAR) {
+        ClosePopupOnKey(*this, buttons.size() > kOkButton ? buttons[kOkButton].get() : nullptr,
+                        wParam);
+        return true;
+    }
+    if (message != WM_COMMAND) return false;
+    if (plat::LoWord(wParam) == kCmdOk) {
+        FreeAndAnswer(ok_answer_);
+    } else if (plat::LoWord(wParam) == kCmdAction) {
+        OnAction();
+    }
+    return true;
+}
+
+// --- FS_OPPONENT_NEWS ----------------------------------------------------------
+
+FS_OPPONENT_NEWS::FS_OPPONENT_NEWS() : OpponentPopup(kMsgOpponentNewsDone, 1) {}
 
 bool FS_OPPONENT_NEWS::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
     slot = static_cast<int32_t>(request.wParam);
     // A report of no opponent has nothing to show.
     if (OpponentIn(*g_pGameState, slot) == nullptr) return false;
-    if (!LoadPictures(os::kNewsPicture, os::kNewsSheet)) return false;
-    if (!portraits.LoadJgd(BaseDataFile(os::kPortraits))) return false;
+    if (!LoadWithPortraits(os::kNewsPicture, os::kNewsSheet)) return false;
     const size_t bytes = static_cast<size_t>(background.Stride()) * background.Rows();
     clean_.assign(background.pixels, background.pixels + bytes);
     // Centred over the world view, hidden while another screen is shown.
@@ -170,23 +190,22 @@ void FS_OPPONENT_NEWS::DrawReport() {
 
 void FS_OPPONENT_NEWS::OnShow() {
     const COpponent* o = OpponentIn(*g_pGameState, slot);
-    FreeCursor();
     // Without a production to show (or with a place off the map) the
     // answer is OK's: the view stays where it is.
     if (o == nullptr || o->plan_list_b.empty() || g_pSpielFeld == nullptr) {
-        SendResult(1);
+        FreeAndAnswer(1);
         return;
     }
     const PlanNode& first = o->plan_list_b.front();
     const int32_t x = first.value_1[0];
     const int32_t y = first.value_1[1];
     if (!InMap(x, y)) {
-        SendResult(1);
+        FreeAndAnswer(1);
         return;
     }
     g_pSpielFeld->cursor_x = x;
     g_pSpielFeld->cursor_y = y;
-    SendResult(0);
+    FreeAndAnswer(0);
 }
 
 plat::LResult FS_OPPONENT_NEWS::OnMessage(uint32_t message, plat::WParam wParam,
@@ -211,29 +230,17 @@ plat::LResult FS_OPPONENT_NEWS::OnMessage(uint32_t message, plat::WParam wParam,
         case WM_SHOWWINDOW:
             if (wParam == 1) CentreCursor();
             return 0;
-        case WM_CHAR:
-            ClosePopupOnKey(*this, buttons.size() > kOkButton ? buttons[kOkButton].get() : nullptr,
-                            wParam);
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdOk) {
-                FreeCursor();
-                SendResult(1);
-            } else if (plat::LoWord(wParam) == kCmdAction) {
-                OnShow();
-            }
-            return 0;
         default:
+            if (OnButtonRow(message, wParam)) return 0;
             return DefaultMessage(message, wParam, lParam);
     }
 }
 
 // --- OpponentInfoScreen ------------------------------------------------------------
 
-OpponentInfoScreen::OpponentInfoScreen() : FlowPopup(kMsgPanelOpponentOverviewDone) {}
+OpponentInfoScreen::OpponentInfoScreen() : OpponentPopup(kMsgPanelOpponentOverviewDone, 0) {}
 
 OpponentInfoScreen::~OpponentInfoScreen() {
-    portraits.Free();
     clean.Free();
 }
 
@@ -246,8 +253,7 @@ bool OpponentInfoScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
     }
     selected = 0;
     shown_player = listed_count > 0 ? listed[0] + 1 : 0;
-    if (!LoadPictures(os::kOverviewPicture, os::kOverviewSheet)) return false;
-    if (!portraits.LoadJgd(BaseDataFile(os::kPortraits))) return false;
+    if (!LoadWithPortraits(os::kOverviewPicture, os::kOverviewSheet)) return false;
     if (!clean.Create(sheet, background.width, background.Rows())) return false;
     plat::BitBlt(*clean.dc, 0, 0, background.width, background.Rows(), background.dc.get(), 0, 0,
                  plat::RasterOp::SrcCopy);
@@ -319,8 +325,7 @@ void OpponentInfoScreen::OnTakeOver() {
     const int32_t slot = listed[selected];
     if (TakeOverOpponent(*g_pGameState, slot, true) != TakeOver::Done) return;
     panel_->popup_result.slot = slot;
-    FreeCursor();
-    SendResult(1);
+    FreeAndAnswer(1);
 }
 
 plat::LResult OpponentInfoScreen::OnMessage(uint32_t message, plat::WParam wParam,
@@ -337,19 +342,8 @@ plat::LResult OpponentInfoScreen::OnMessage(uint32_t message, plat::WParam wPara
         case WM_LBUTTONDOWN:
             SelectAt(plat::XFromLParam(lParam), plat::YFromLParam(lParam));
             return DefaultMessage(message, wParam, lParam);
-        case WM_CHAR:
-            ClosePopupOnKey(*this, buttons.size() > kOkButton ? buttons[kOkButton].get() : nullptr,
-                            wParam);
-            return 0;
-        case WM_COMMAND:
-            if (plat::LoWord(wParam) == kCmdOk) {
-                FreeCursor();
-                SendResult(0);
-            } else if (plat::LoWord(wParam) == kCmdAction) {
-                OnTakeOver();
-            }
-            return 0;
         default:
+            if (OnButtonRow(message, wParam)) return 0;
             return DefaultMessage(message, wParam, lParam);
     }
 }

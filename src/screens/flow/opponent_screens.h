@@ -35,17 +35,38 @@ std::vector<std::string> OpponentReportLines(const CGameState& gs, int32_t slot)
 // present not possible" before its year). Empty when there is none.
 std::vector<std::string> OpponentOverviewTexts(const CGameState& gs, int32_t slot);
 
-class FS_OPPONENT_NEWS : public FlowPopup {
+// What both opponent screens share: the portrait strip, and a row of two
+// buttons, OK (which Enter presses too) freeing the cursor and answering
+// the panel, and the screen's own action.
+class OpponentPopup : public FlowPopup {
   public:
-    FS_OPPONENT_NEWS();
-    ~FS_OPPONENT_NEWS() override;
-    bool Open(HAUPTDIALOG& panel, const PopupRequest& request);
-
-    int32_t slot = 0;  // the opponent reported, 0..2
+    ~OpponentPopup() override;
     WinGBitmap portraits;
 
   protected:
+    OpponentPopup(uint32_t result_message, plat::LParam ok_answer)
+        : FlowPopup(result_message), ok_answer_(ok_answer) {}
+    // The screen's picture and button sheet, then the portraits; false when
+    // one is missing.
+    bool LoadWithPortraits(const char* picture, const char* sheet_name);
+    // WM_CHAR and WM_COMMAND of the button row; false for other messages.
+    bool OnButtonRow(uint32_t message, plat::WParam wParam);
+    virtual void OnAction() = 0;
+
+  private:
+    plat::LParam ok_answer_;
+};
+
+class FS_OPPONENT_NEWS : public OpponentPopup {
+  public:
+    FS_OPPONENT_NEWS();
+    bool Open(HAUPTDIALOG& panel, const PopupRequest& request);
+
+    int32_t slot = 0;  // the opponent reported, 0..2
+
+  protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    void OnAction() override { OnShow(); }
 
   private:
     // Portrait and report written over the clean picture.
@@ -55,7 +76,7 @@ class FS_OPPONENT_NEWS : public FlowPopup {
     std::vector<uint8_t> clean_;
 };
 
-class OpponentInfoScreen : public FlowPopup, public FS_OPPONENT_INFO {
+class OpponentInfoScreen : public OpponentPopup, public FS_OPPONENT_INFO {
   public:
     OpponentInfoScreen();
     ~OpponentInfoScreen() override;
@@ -74,11 +95,11 @@ class OpponentInfoScreen : public FlowPopup, public FS_OPPONENT_INFO {
     int32_t listed[3] = {-1, -1, -1};  // the listed opponents' slots, from the left
     int32_t selected = 0;              // place in the list
     int32_t listed_count = 0;
-    WinGBitmap portraits;
     WinGBitmap clean;  // the picture as loaded
 
   protected:
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
+    void OnAction() override { OnTakeOver(); }
 
   private:
     // Portraits, picture, figures and the selection's outline.
