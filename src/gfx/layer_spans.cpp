@@ -13,32 +13,11 @@ using bytevec::Load;
 using bytevec::Over;
 using bytevec::Store;
 
-// Where the two keyed layers leave the base open: both 0.
-struct BothLayersOpen {
-    const uint8_t* middle;
-    const uint8_t* front;
-    template <class V>
-    V At(int64_t i) const {
-        return V(Load<V>(middle + i) == 0) & V(Load<V>(front + i) == 0);
-    }
-    bool OpenAt(int64_t i) const { return middle[i] == 0 && front[i] == 0; }
-};
-
-// Where a cover map (not 0 where a keyed layer covers) leaves it open.
-struct CoverOpen {
-    const uint8_t* cover;
-    template <class V>
-    V At(int64_t i) const {
-        return V(Load<V>(cover + i) == 0);
-    }
-    bool OpenAt(int64_t i) const { return cover[i] == 0; }
-};
-
-// The bytes of a key-0 copy of `src` over `out` where the base is open.
-template <class V, class Open>
-V Beneath(const uint8_t* src, const Open& open, int64_t i, V out) {
+// The bytes of a key-0 copy of `src` over `out` where `cover` is 0.
+template <class V>
+V Uncovered(const uint8_t* src, const uint8_t* cover, int64_t i, V out) {
     const V s = Load<V>(src + i);
-    const V write = V(s != 0) & open.template At<V>(i);
+    const V write = V(s != 0) & V(Load<V>(cover + i) == 0);
     return (s & write) | (out & ~write);
 }
 
@@ -51,32 +30,31 @@ inline void StoreTwice(uint8_t* out, uint8_t* mirror, int64_t i, V v) {
 }
 
 // A key-0 copy of `src` into `out` (and `mirror`, unless null, which then
-// holds the bytes `out` holds) where the base is open.
-template <class Open>
-__attribute__((always_inline)) inline void DrawSpanWhereOpen(uint8_t* out, const uint8_t* src,
-                                                             const Open& open, int64_t count,
-                                                             uint8_t* mirror = nullptr) {
+// holds the bytes `out` holds) where `cover` is 0.
+__attribute__((always_inline)) inline void DrawSpanUncovered(uint8_t* out, const uint8_t* src,
+                                                             const uint8_t* cover, int64_t count,
+                                                             uint8_t* mirror) {
     // A run that is no whole number of blocks ends with a block overlapping
     // the one before. Its destination bytes are read before anything is
     // stored (a load from bytes just stored in part stalls), and a byte
     // selected twice comes out the same: the choice depends on the source
-    // and the layers only, and an unselected byte keeps its first value.
+    // and the cover map only, and an unselected byte keeps its first value.
     if (count >= 16) {
         const int64_t last = count - 16;
         const Bytes16 tail = Load<Bytes16>(out + last);
         for (int64_t i = 0; i < last; i += 16) {
-            StoreTwice(out, mirror, i, Beneath(src, open, i, Load<Bytes16>(out + i)));
+            StoreTwice(out, mirror, i, Uncovered(src, cover, i, Load<Bytes16>(out + i)));
         }
-        StoreTwice(out, mirror, last, Beneath(src, open, last, tail));
+        StoreTwice(out, mirror, last, Uncovered(src, cover, last, tail));
     } else if (count >= 8) {
         const int64_t last = count - 8;
         const Bytes8 head = Load<Bytes8>(out);
         const Bytes8 tail = Load<Bytes8>(out + last);
-        StoreTwice(out, mirror, 0, Beneath(src, open, 0, head));
-        StoreTwice(out, mirror, last, Beneath(src, open, last, tail));
+        StoreTwice(out, mirror, 0, Uncovered(src, cover, 0, head));
+        StoreTwice(out, mirror, last, Uncovered(src, cover, last, tail));
     } else {
         for (int64_t i = 0; i < count; ++i) {
-            if (src[i] != 0 && open.OpenAt(i)) out[i] = src[i];
+            if (src[i] != 0 && cover[i] == 0) out[i] = src[i];
             if (mirror != nullptr) mirror[i] = out[i];
         }
     }
@@ -117,39 +95,6 @@ void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const
     ComposeSpanInline(out, base, middle, front, count);
 }
 
-void DrawSpanBeneath(uint8_t* out, const uint8_t* src, const uint8_t* middle, const uint8_t* front,
-                     int64_t count) {
-    DrawSpanWhereOpen(out, src, BothLayersOpen{middle, front}, count);
-}
-
-void ComposeRows(const LayerRows& at, int64_t count, int64_t rows) {
-    uint8_t* out = at.out;
-    const uint8_t* base = at.base;
-    const uint8_t* middle = at.middle;
-    const uint8_t* front = at.front;
-    for (int64_t row = 0; row < rows; ++row) {
-        ComposeSpanInline(out, base, middle, front, count);
-        out += at.out_stride;
-        base += at.base_stride;
-        middle += at.middle_stride;
-        front += at.front_stride;
-    }
-}
-
-void DrawRowsBeneath(const LayerRows& at, const uint8_t* src, int64_t src_stride, int64_t count,
-                     int64_t rows) {
-    uint8_t* out = at.out;
-    const uint8_t* middle = at.middle;
-    const uint8_t* front = at.front;
-    for (int64_t row = 0; row < rows; ++row) {
-        DrawSpanWhereOpen(out, src, BothLayersOpen{middle, front}, count);
-        out += at.out_stride;
-        src += src_stride;
-        middle += at.middle_stride;
-        front += at.front_stride;
-    }
-}
-
 void CopyRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_stride, int64_t count,
               int64_t rows, uint8_t* mirror, int64_t mirror_stride) {
     auto copy = [count](uint8_t* to, const uint8_t* from) {
@@ -175,20 +120,10 @@ void CopyRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_st
 }
 
 void DrawRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows) {
-    uint8_t* out = at.out;
-    uint8_t* mirror = at.mirror;
-    const uint8_t* src = at.src;
-    const uint8_t* cover = at.cover;
     for (int64_t row = 0; row < rows; ++row) {
-        if (mirror != nullptr) {
-            DrawSpanWhereOpen(out, src, CoverOpen{cover}, count, mirror);
-            mirror += at.mirror_stride;
-        } else {
-            DrawSpanWhereOpen(out, src, CoverOpen{cover}, count);
-        }
-        out += at.out_stride;
-        src += at.src_stride;
-        cover += at.cover_stride;
+        uint8_t* mirror = at.mirror != nullptr ? at.mirror + row * at.mirror_stride : nullptr;
+        DrawSpanUncovered(at.out + row * at.out_stride, at.src + row * at.src_stride,
+                          at.cover + row * at.cover_stride, count, mirror);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Row loops over the three layers of one size that make up a picture (a
-// base and two keyed layers, colour 0 transparent): composing a run of a row
-// and drawing a run of picture bytes beneath the two keyed layers. The
+// base and two keyed layers, colour 0 transparent): composing runs, with a
+// cover map of where the keyed layers hide the base, copying runs, and
+// drawing picture bytes where the cover map leaves the base open. The
 // callers cut the runs to the surfaces; none of the rows may overlap.
 
 #include <cstdint>
@@ -9,13 +10,6 @@
 // out[i] = front[i] if not 0, else middle[i] if not 0, else base[i].
 void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const uint8_t* front,
                  int64_t count);
-
-// A key-0 copy of `src` into `out` that leaves every byte alone where
-// `middle` or `front` is not 0: the bytes a key-0 copy followed by key-0
-// copies of `middle` and `front` over the run gives, wherever `out` already
-// held the composition of the three layers there.
-void DrawSpanBeneath(uint8_t* out, const uint8_t* src, const uint8_t* middle, const uint8_t* front,
-                     int64_t count);
 
 // Where a block of rows starts in the picture and its three layers, and
 // their strides.
@@ -26,14 +20,6 @@ struct LayerRows {
     const uint8_t* front = nullptr;
     int64_t out_stride = 0, base_stride = 0, middle_stride = 0, front_stride = 0;
 };
-
-// ComposeSpan over `rows` rows of `count` bytes.
-void ComposeRows(const LayerRows& at, int64_t count, int64_t rows);
-
-// DrawSpanBeneath over `rows` rows of `count` bytes; the source rows lie
-// `src_stride` apart. The base is not read.
-void DrawRowsBeneath(const LayerRows& at, const uint8_t* src, int64_t src_stride, int64_t count,
-                     int64_t rows);
 
 // `rows` rows of `count` bytes copied between surfaces that do not overlap
 // (into `mirror` as well unless it is null); inline blocks of 16 bytes suit
@@ -57,7 +43,7 @@ struct UncoveredRows {
 // which holds the picture's bytes there, takes the same bytes.
 void DrawRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows);
 
-// ComposeRows, also writing into `cover` 0xFF where `middle` or `front` is
-// not 0 and 0 elsewhere.
+// ComposeSpan over `rows` rows of `count` bytes, also writing into `cover`
+// 0xFF where `middle` or `front` is not 0 and 0 elsewhere.
 void ComposeAndCoverRows(const LayerRows& at, uint8_t* cover, int64_t cover_stride, int64_t count,
                          int64_t rows);
