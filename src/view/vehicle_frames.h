@@ -53,9 +53,6 @@ PartView PartViewOf(const SPIEL_FELD& view);
 
 // `group` is the frame group (0 trucks, 1 trains, 5 city cars; 4 wagons).
 PartPicture PlacePart(const PartView& view, const MovingPart& part, int32_t group);
-inline PartPicture PlacePart(const SPIEL_FELD& view, const MovingPart& part, int32_t group) {
-    return PlacePart(PartViewOf(view), part, group);
-}
 
 // The screen corner of field (x, y) for a part at `level`, in the view's
 // rotation and zoom.
