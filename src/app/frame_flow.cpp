@@ -277,9 +277,10 @@ void HAUPTFENSTER::EndRunningGame() {
 void HAUPTFENSTER::OnGameEndDone(int32_t points) {
     CGameState* gs = g_pGameState;
     if (gs == nullptr) return;
-    if (gs->game_mode == kModeGame || gs->game_mode == kModeCareer) {
-        SendMessage(kMsgEndRunningGame);
-    }
+    // The title or the high scores come next whatever game ended (a mission
+    // left through its leave confirmation too): no world view or panel may
+    // stay behind them.
+    SendMessage(kMsgEndRunningGame);
     gs->screen_open = 0;
     if (InsertHighScore(*gs, points) < 0) {
         SendMessage(kMsgShowStartScreen);

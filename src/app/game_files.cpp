@@ -15,9 +15,13 @@ class LevelFiles : public GameFiles {
     }
     bool SaveGameFile(const std::string& path) override { return ::SaveGameFile(path); }
     bool SaveLastGame() override { return ::SaveLastGame(); }
-    // The description exactly as typed, with no line end.
+    // The description exactly as typed, with no line end. One that cannot
+    // be written is reported as a level that cannot be written is: the slot
+    // would otherwise keep its old description beside the new game.
     bool WriteDescription(const std::string& path, const std::string& text) override {
-        return plat::ReplaceFile(path, text.data(), static_cast<uint32_t>(text.size()));
+        if (plat::ReplaceFile(path, text.data(), static_cast<uint32_t>(text.size()))) return true;
+        ShowWriteErrorBox(path);
+        return false;
     }
 };
 

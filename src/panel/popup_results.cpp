@@ -21,6 +21,7 @@
 #include "screens/flow/opponent_screens.h"
 #include "screens/flow/result_screens.h"
 #include "screens/flow/save_game_screen.h"
+#include "screens/flow/save_slots.h"
 #include "screens/panel/city_growth_screen.h"
 #include "screens/panel/confirm_screen.h"
 #include "screens/panel/find_screen.h"
@@ -43,7 +44,6 @@ namespace {
 constexpr int32_t kLastCareerLevel = 9;
 constexpr int32_t kWinningVotes = 75;
 constexpr int32_t kGrowthStepsPerChoice = 480;
-constexpr int32_t kSaveSlotAutosave = 10;
 // The view's tools while a panel screen holds it.
 constexpr int32_t kToolFileList = -5;
 constexpr int32_t kToolInfoList = -6;
@@ -200,6 +200,17 @@ void DisplayOptionsOn() {
     gs.show_city_names = gs.show_building_names = gs.show_production = 1;
 }
 
+// The zoom a jump to a place shows: 1:1, 1:2 or 1:4 as asked, 1:1 for the
+// overview; when no such zoom was asked for (the panel starts with none),
+// the view's own, and 1:1 when that is none of them either.
+int32_t ZoomOfJump(int32_t requested) {
+    const auto shown = [](int32_t zoom) { return zoom == 1 || zoom == 2 || zoom == 4; };
+    if (shown(requested)) return requested;
+    if (requested == kOverviewZoomLevel) return 1;
+    const int32_t own = g_pSpielFeld != nullptr ? g_pSpielFeld->zoom : 1;
+    return shown(own) ? own : 1;
+}
+
 // The view centred on its selected field at the zoom asked for, the map
 // drawn anew.
 void CentreOnSelectedField(int32_t zoom) {
@@ -337,7 +348,7 @@ void LeaveResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
 
 void FindResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     if (answer == 0) {
-        if (Gs().zoom_request == kOverviewZoomLevel) Gs().zoom_request = 1;
+        Gs().zoom_request = ZoomOfJump(Gs().zoom_request);
         const int32_t row = Gs().zoom_request == 4 ? 2 : Gs().zoom_request == 2 ? 1 : 0;
         for (int32_t& check : panel.entry_checked) check = 0;
         panel.entry_checked[row] = 1;
@@ -386,12 +397,14 @@ void YearSummaryResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
 
 void LoadGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
-    if (answer == 0) {
+    // A slot that holds no game (its files gone since the list was made) is
+    // refused as the load screen refuses an empty row: nothing is asked or
+    // loaded, and a load begun from the title goes back to it.
+    if (answer == 0 && SlotLoadable(panel.popup_result.slot)) {
         const int32_t slot = panel.popup_result.slot;
-        const std::string path = InEditor() ? FolderFile(kPathSave, "s_%d.lvl", slot)
-                                 : slot == kSaveSlotAutosave
-                                     ? FolderFile(kPathSave, "autosave.lvl", 0)
-                                     : FolderFile(kPathSave, "%d.lvl", slot);
+        const std::string path = InEditor()              ? FolderFile(kPathSave, "s_%d.lvl", slot)
+                                 : slot == kAutosaveSlot ? FolderFile(kPathSave, "autosave.lvl", 0)
+                                                         : FolderFile(kPathSave, "%d.lvl", slot);
         const Outcome outcome = Settle(panel, Files().LoadSavedGame(path));
         if (outcome == Outcome::GameEnded) return;
         if (outcome == Outcome::Loaded) {
@@ -581,8 +594,7 @@ void AssignmentTextResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
 
 void OpponentNewsResult(HAUPTDIALOG&, plat::WParam, plat::LParam answer) {
     if (answer != 0 || g_pSpielFeld == nullptr) return;
-    const int32_t zoom = g_pSpielFeld->zoom;
-    Gs().zoom_request = zoom == kOverviewZoomLevel ? 1 : zoom;
+    Gs().zoom_request = ZoomOfJump(g_pSpielFeld->zoom);
     CentreOnSelectedField(Gs().zoom_request);
 }
 
@@ -614,6 +626,11 @@ void CityGrowthResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     CGameState& gs = Gs();
     const int32_t k = panel.popup_result.choice;
     gs.year = (k + 196) * 10;
+    // The world's sites were made before the start year was chosen; their
+    // capacities follow the decade, so they are set for it now as a load
+    // sets them. Otherwise a game saved before its first month loads back
+    // with other capacities than it was saved with.
+    if (g_ppBuildings != nullptr) g_ppBuildings->AfterLoadAll();
     for (COpponent* opponent : gs.opponents) {
         if (opponent != nullptr) opponent->takeover_year = gs.year + 10 + plat::Rand() % 11;
     }

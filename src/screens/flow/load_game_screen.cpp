@@ -48,16 +48,14 @@ void FS_LOAD_GAME::FillList() {
     for (int32_t slot = 0; slot < kSaveSlotCount; ++slot) {
         std::string description;
         // A description without its level cannot be loaded.
-        if (ReadDescription(SaveSlotFile(slot, "dir"), description) &&
-            FileOpens(SaveSlotFile(slot, "lvl"))) {
+        if (SlotLoadable(slot) && ReadDescription(SaveSlotFile(slot, "dir"), description)) {
             slot_map[list->LineCount()] = slot;
             list->AddLine(description.c_str());
         } else if (!editor) {
             list->AddLine("Empty");
         }
     }
-    const std::string autosave = std::string(g_pGameState->DataPath(kPathSave)) + "\\autosave.lvl";
-    if (!editor && FileOpens(autosave)) {
+    if (SlotLoadable(kAutosaveSlot)) {
         slot_map[list->LineCount()] = kAutosaveSlot;
         list->AddLine("AUTOSAVE");
     }

@@ -34,3 +34,17 @@ bool FileOpens(const std::string& path) {
     plat::CloseFile(file);
     return true;
 }
+
+std::string AutosaveFile() {
+    return std::string(g_pGameState->DataPath(kPathSave)) + "\\autosave.lvl";
+}
+
+bool SlotLoadable(int32_t slot) {
+    if (slot == kAutosaveSlot) {
+        return g_pGameState->game_mode != kModeEditor && FileOpens(AutosaveFile());
+    }
+    std::string description;
+    return slot >= 0 && slot < kSaveSlotCount &&
+           ReadDescription(SaveSlotFile(slot, "dir"), description) &&
+           FileOpens(SaveSlotFile(slot, "lvl"));
+}

@@ -16,3 +16,9 @@ std::string SaveSlotFile(int32_t slot, const char* extension);
 bool ReadDescription(const std::string& path, std::string& line);
 // True when the file can be opened for reading and writing.
 bool FileOpens(const std::string& path);
+// The file the autosave slot loads from.
+std::string AutosaveFile();
+// Whether the load screen lists the slot as a game to load: one of the ten
+// with its description and its level, or the autosave (not in the editor)
+// with its level.
+bool SlotLoadable(int32_t slot);

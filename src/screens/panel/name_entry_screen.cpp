@@ -22,6 +22,8 @@ namespace {
 constexpr int32_t kLastTerminalType = 9;  // depots and stations are types 0..9
 constexpr int32_t kNameBytes = 32;        // what OK reads of the field
 constexpr int32_t kClosedViewCode = 7;
+constexpr plat::WParam kEnter = 13;
+constexpr plat::WParam kEscape = 27;
 
 struct NameForm {
     NameKind kind;
@@ -134,8 +136,12 @@ plat::LResult NameEntryScreen::OnMessage(uint32_t message, plat::WParam wParam,
             OnLButtonDown({plat::XFromLParam(lParam), plat::YFromLParam(lParam)});
             return 0;
         case WM_CHAR:
+            // Escape is answered here (there is nothing to cancel) and never
+            // handed to the field, which sends Enter and Escape back to its
+            // parent: between the two they would bounce for ever.
+            if (wParam == kEscape) return 0;
             // Typed while the screen itself has the focus: the field takes it.
-            if (wParam != 13 && field != nullptr)
+            if (wParam != kEnter && field != nullptr)
                 return field->SendMessage(message, wParam, lParam);
             break;
         default:
