@@ -402,9 +402,7 @@ void LoadGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     // loaded, and a load begun from the title goes back to it.
     if (answer == 0 && SlotLoadable(panel.popup_result.slot)) {
         const int32_t slot = panel.popup_result.slot;
-        const std::string path = InEditor()              ? FolderFile(kPathSave, "s_%d.lvl", slot)
-                                 : slot == kAutosaveSlot ? FolderFile(kPathSave, "autosave.lvl", 0)
-                                                         : FolderFile(kPathSave, "%d.lvl", slot);
+        const std::string path = slot == kAutosaveSlot ? AutosaveFile() : SaveSlotFile(slot, "lvl");
         const Outcome outcome = Settle(panel, Files().LoadSavedGame(path));
         if (outcome == Outcome::GameEnded) return;
         if (outcome == Outcome::Loaded) {
