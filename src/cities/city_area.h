@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "cities/city.h"
+#include "state/game_state.h"
 #include "state/map_field.h"
 
 // The range of area cells along one axis whose fields lie on the map.
@@ -23,6 +24,14 @@ inline AreaSpan ClippedAreaSpan(int32_t origin) {
     return {static_cast<int32_t>(first), static_cast<int32_t>(std::max<int64_t>(last, first - 1))};
 }
 
+// The field of (x, y), or null off the map: FieldAt, inline for the loops
+// that walk a city's area and the neighbours of its cells several times in
+// every growth step.
+inline MapField* AreaField(int32_t x, int32_t y) {
+    if (!InMap(x, y) || g_pGameState == nullptr) return nullptr;
+    return &g_pGameState->fields[FieldIndex(x, y)];
+}
+
 // Calls fn(dx, dy, x, y, field) for every area cell on the map.
 template <typename Fn>
 void ForEachAreaField(int32_t origin_x, int32_t origin_y, Fn&& fn) {
@@ -30,7 +39,7 @@ void ForEachAreaField(int32_t origin_x, int32_t origin_y, Fn&& fn) {
     const AreaSpan sy = ClippedAreaSpan(origin_y);
     for (int32_t dx = sx.first; dx <= sx.last; ++dx) {
         for (int32_t dy = sy.first; dy <= sy.last; ++dy) {
-            MapField* field = FieldAt(origin_x + dx, origin_y + dy);
+            MapField* field = AreaField(origin_x + dx, origin_y + dy);
             if (field != nullptr) fn(dx, dy, origin_x + dx, origin_y + dy, *field);
         }
     }

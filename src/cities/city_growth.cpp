@@ -37,12 +37,12 @@ int32_t& ScratchCell(int32_t dx, int32_t dy) {
 // A field next to a track or the map edge, or near a bridge, takes no building.
 bool IsBlockedForBuilding(int32_t x, int32_t y) {
     for (int32_t i = 0; i < 4; ++i) {
-        const MapField* n = FieldAt(x + DirDx(i), y + DirDy(i));
+        const MapField* n = AreaField(x + DirDx(i), y + DirDy(i));
         if (n == nullptr || IsTrackWay(n->wegtyp()) || n->gleisr() != 0) return true;
     }
     for (int32_t bx = x - 1; bx <= x + 1; ++bx) {
         for (int32_t by = y - 1; by <= y + 1; ++by) {
-            const MapField* f = FieldAt(bx, by);
+            const MapField* f = AreaField(bx, by);
             if (f != nullptr && f->bridge_flag()) return true;
         }
     }
@@ -54,7 +54,7 @@ bool HasTallNeighbour(int32_t x, int32_t y) {
     for (int32_t bx = x - 1; bx <= x + 1; ++bx) {
         for (int32_t by = y - 1; by <= y + 1; ++by) {
             if (bx == x && by == y) continue;
-            const MapField* f = FieldAt(bx, by);
+            const MapField* f = AreaField(bx, by);
             if (f != nullptr && CityBuildingOf(*f) >= 25) return true;
         }
     }
@@ -89,7 +89,7 @@ int32_t CCity::LeastCountedNumber(int32_t first, int32_t last) const {
 }
 
 void CCity::PutBuilding(int32_t x, int32_t y, int32_t b) {
-    MapField* f = FieldAt(x, y);
+    MapField* f = AreaField(x, y);
     if (f == nullptr) return;
     ClearForest(*f);
     f->set_data_word(CityBuildingWord(b, number));
@@ -176,10 +176,10 @@ int32_t CCity::ScanArea() {
         if (f.teile_art() == 0 && (slope < 1 || slope > 4)) return;
         if (x > 254 || y > 254 || slope > 4) return;
         if (f.stadtnum() != 0 && f.stadtnum() != number) return;
-        const bool besideStreet = (dy >= 1 && IsCityStreetOf(FieldAt(x, y - 1), number)) ||
-                                  (dx < 26 && IsCityStreetOf(FieldAt(x + 1, y), number)) ||
-                                  (dy < 26 && IsCityStreetOf(FieldAt(x, y + 1), number)) ||
-                                  (dx >= 1 && IsCityStreetOf(FieldAt(x - 1, y), number));
+        const bool besideStreet = (dy >= 1 && IsCityStreetOf(AreaField(x, y - 1), number)) ||
+                                  (dx < 26 && IsCityStreetOf(AreaField(x + 1, y), number)) ||
+                                  (dy < 26 && IsCityStreetOf(AreaField(x, y + 1), number)) ||
+                                  (dx >= 1 && IsCityStreetOf(AreaField(x - 1, y), number));
         if (!besideStreet || zone_grid[dx][dy] < 1) return;
         const int32_t zone = ZoneValue(*this, dx, dy);
 
@@ -291,7 +291,7 @@ int32_t CCity::PlaceBuildings() {
     const CityCell cell = candidates[list][index];
     const int32_t x = origin_x + cell.dx;
     const int32_t y = origin_y + cell.dy;
-    MapField* f = FieldAt(x, y);
+    MapField* f = AreaField(x, y);
     if (f == nullptr) return 0;
 
     int32_t b = 0;
@@ -321,7 +321,7 @@ void CCity::ShrinkOversizedBuilding() {
     const CityCell cell = oversize_list[plat::Rand() % (step_mode + 1)];
     const int32_t x = origin_x + cell.dx;
     const int32_t y = origin_y + cell.dy;
-    MapField* f = FieldAt(x, y);
+    MapField* f = AreaField(x, y);
     if (f == nullptr) return;
     const int32_t b = CityBuildingOf(*f);
     if (b < 1) return;
@@ -336,7 +336,7 @@ void CCity::ShrinkOversizedBuilding() {
 
 void CCity::FinishBuildingSite() {
     if (pending_site_x >= 0 || pending_site_y >= 0) {
-        const MapField* f = FieldAt(pending_site_x, pending_site_y);
+        const MapField* f = AreaField(pending_site_x, pending_site_y);
         if (f != nullptr && f->stadtnum() == number) {
             const int32_t b = CityBuildingOf(*f);
             if (b >= kFirstBuildingSite && b <= kLastBuildingSite) {

@@ -148,7 +148,7 @@ void CCity::ExtendStreets() {
         if (x > 254 || y > 254 || HasTableBuilding(f) || CityBuildingOf(f) != 0) return;
         if (f.stadtnum() != 0 && f.stadtnum() != number) return;
         for (int32_t i = 0; i < 4; ++i) {
-            const MapField* n = FieldAt(x + DirDx(i), y + DirDy(i));
+            const MapField* n = AreaField(x + DirDx(i), y + DirDy(i));
             if (!IsCityStreetOf(n, number) || n->belegt() != 0) continue;
             if (PieceConnects(DirBitFromIndex(i), f.wegteil() - 1, n->wegteil() - 1) == 1) {
                 append(dx, dy);
@@ -172,7 +172,7 @@ void CCity::ExtendStreets() {
             const int32_t ndx = dx + DirDx(i);
             const int32_t ndy = dy + DirDy(i);
             if (ndx < 0 || ndx > kLast || ndy < 0 || ndy > kLast) continue;
-            const MapField* n = FieldAt(x + DirDx(i), y + DirDy(i));
+            const MapField* n = AreaField(x + DirDx(i), y + DirDy(i));
             if (!IsJoinableStreet(n, number)) continue;
             if (PieceConnects(DirBitFromIndex(i), piece, n->wegteil() - 1) == 1) {
                 append(dx, dy);
@@ -187,7 +187,7 @@ void CCity::UpdateStreets() {
     const CityCell cell = street_candidates[plat::Rand() % (new_street_last + 1)];
     const int32_t x = origin_x + cell.dx;
     const int32_t y = origin_y + cell.dy;
-    MapField* f = FieldAt(x, y);
+    MapField* f = AreaField(x, y);
     if (f == nullptr) return;
     MarkTerrainChanged(x, y);
 

@@ -47,18 +47,33 @@ void SelectBlock(uint8_t* dst, const uint8_t* src, Write write) {
 // bytes of each row, all inside the source, in blocks of 16 (or 8) bytes. A
 // row that is no whole number of blocks ends with a block that overlaps the
 // one before it, which is harmless as the source and destination do not
-// overlap: a byte selected twice comes out the same.
+// overlap: a byte selected twice comes out the same. Both of those blocks
+// read their destination bytes before either is written, so that the last
+// one never reads bytes still on their way to memory (which stalls a
+// processor until the store is done).
+template <class V, class Write>
+void SelectOverlappingBlocks(uint8_t* dst, const uint8_t* src, int64_t count, Write write) {
+    const int64_t last = count - static_cast<int64_t>(sizeof(V));
+    const V front = write.Block(Load<V>(src), Load<V>(dst));
+    const V back = write.Block(Load<V>(src + last), Load<V>(dst + last));
+    Store(dst, front);
+    Store(dst + last, back);
+}
+
 template <class Write>
 void DrawRowsZeroKey(uint8_t* dst, int64_t dst_stride, const uint8_t* src, int64_t src_stride,
                      int64_t count, int64_t rows, Write write) {
     for (int64_t row = 0; row < rows; ++row, dst += dst_stride, src += src_stride) {
         if (count >= 16) {
             int64_t i = 0;
-            for (; i + 16 <= count; i += 16) SelectBlock<Bytes16>(dst + i, src + i, write);
-            if (i < count) SelectBlock<Bytes16>(dst + count - 16, src + count - 16, write);
+            for (; i + 32 <= count; i += 16) SelectBlock<Bytes16>(dst + i, src + i, write);
+            if (i + 16 == count) {
+                SelectBlock<Bytes16>(dst + i, src + i, write);
+            } else {
+                SelectOverlappingBlocks<Bytes16>(dst + i, src + i, count - i, write);
+            }
         } else if (count >= 8) {
-            SelectBlock<Bytes8>(dst, src, write);
-            SelectBlock<Bytes8>(dst + count - 8, src + count - 8, write);
+            SelectOverlappingBlocks<Bytes8>(dst, src, count, write);
         } else {
             for (int64_t i = 0; i < count; ++i) {
                 if (src[i] != 0) write(dst[i], src[i]);
@@ -396,14 +411,16 @@ bool CoverWithLayers(const PixelSurface& dst, const ConstPixelSurface& middle,
             continue;
         }
         // The last block may overlap the one before; covering twice gives
-        // the same bytes.
-        auto cover = [&](int64_t i) {
+        // the same bytes. Its destination bytes are read before the block
+        // before it is stored (a load from bytes just stored in part stalls).
+        auto cover = [&](int64_t i, Bytes16 below) {
             const Bytes16 layers = Over(Load<Bytes16>(f + i), Load<Bytes16>(m + i));
-            Store(out + i, Over(layers, Load<Bytes16>(out + i)));
+            Store(out + i, Over(layers, below));
         };
-        int64_t i = 0;
-        for (; i + 16 <= count; i += 16) cover(i);
-        if (i < count) cover(count - 16);
+        const int64_t last = count - 16;
+        const Bytes16 tail = Load<Bytes16>(out + last);
+        for (int64_t i = 0; i < last; i += 16) cover(i, Load<Bytes16>(out + i));
+        cover(last, tail);
     }
     return true;
 }

@@ -1,49 +1,33 @@
 // Single-source cheapest-path search over the way network. The vehicles read
 // prev and dir of the route records afterwards, so the order in which this
-// search settles nodes is part of the game's behaviour: the open list is a
-// linked list kept in insertion order by cost (equal costs behind), a lowered
-// entry keeps its place, and directions are relaxed N, E, S, W.
+// search settles nodes is part of the game's behaviour: a new open-list entry
+// goes in front of the first entry that costs more (equal costs behind), a
+// lowered entry keeps its place, and directions are relaxed N, E, S, W.
 
 #include <cstdint>
 
 #include "world/way_network.h"
 
+static_assert(RouteOpenList::kSlots == kWayNodeSlots);
+
 void CWayNetwork::InsertOpenList(int32_t node, int32_t cost) {
-    if (node < 1 || node >= kWayNodeSlots || listed_[node]) return;
-    OpenListEntry* entry = &open_entries_[node];
-    entry->node = node;
-    entry->cost = cost;
-    listed_[node] = true;
-    if (open_list == nullptr || cost < open_list->cost) {
-        entry->next = open_list;
-        open_list = entry;
-        return;
-    }
-    OpenListEntry* before = open_list;
-    while (before->next != nullptr && before->next->cost <= cost) before = before->next;
-    entry->next = before->next;
-    before->next = entry;
+    if (node < 1 || node >= kWayNodeSlots || open_list_.Listed(node)) return;
+    open_list_.Insert(node, cost);
 }
 
 int32_t CWayNetwork::UpdateOpenList(int32_t node, int32_t cost) {
     if (node < 1 || node >= kWayNodeSlots) return 0;
-    if (listed_[node]) {
-        OpenListEntry& entry = open_entries_[node];
-        if (entry.cost < cost) return 0;
-        entry.cost = cost;  // lowered in place: the entry keeps its position
+    if (open_list_.Listed(node)) {
+        if (open_list_.Cost(node) < cost) return 0;
+        open_list_.Lower(node, cost);  // the entry keeps its position
         return 1;
     }
-    InsertOpenList(node, cost);
+    open_list_.Insert(node, cost);
     return 1;
 }
 
 int32_t CWayNetwork::PopOpenList() {
-    OpenListEntry* first = open_list;
-    if (first == nullptr) return 0;
-    open_list = first->next;
-    first->next = nullptr;
-    listed_[first->node] = false;
-    return first->node;
+    return open_list_.Pop();
 }
 
 void CWayNetwork::FindRoutes(int32_t start) {
@@ -60,7 +44,7 @@ void CWayNetwork::SearchRoutes(int32_t start, int32_t excluded) {
 
     UpdateOpenList(start, 0);
     routes[start].prev = 0;
-    while (open_list != nullptr) {
+    while (!open_list_.Empty()) {
         const int32_t u = PopOpenList();
         RouteRecord& settled = routes[u];
         settled.dist = (u == start) ? 0 : -settled.dist;
@@ -77,8 +61,11 @@ void CWayNetwork::SearchRoutes(int32_t start, int32_t excluded) {
             // Saturated so that no sum of costs overflows.
             const int64_t sum = int64_t{node->cost[i]} + settled.dist;
             const int32_t newcost = sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
+            const bool listed = open_list_.Listed(v);
             if (UpdateOpenList(v, newcost) == 1) {
                 routes[v] = {-newcost, u, i};
+                // Its links are read when it is settled, some entries later.
+                if (!listed) __builtin_prefetch(nodes[v]);
             }
         }
     }

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "platform/file.h"
+#include "world/route_open_list.h"
 
 constexpr int32_t kMaxWayNodes = 8191;
 constexpr int32_t kWayNodeSlots = kMaxWayNodes + 1;  // slot 0 is never used
@@ -36,12 +37,6 @@ struct RouteRecord {
     int32_t dist;
     int32_t prev;
     int32_t dir;
-};
-
-struct OpenListEntry {
-    int32_t node;
-    int32_t cost;
-    OpenListEntry* next;
 };
 
 // One field of the dragged or planned path.
@@ -104,8 +99,9 @@ class CWayNetwork {
     // flag is 1.
     void FindRoutesExcluding(int32_t start, int32_t excluded);
     const RouteRecord& Route(int32_t n) const { return routes[n > 0 && n < kWayNodeSlots ? n : 0]; }
-    // Open list of the search: sorted by insertion, equal costs behind;
-    // lowering an entry keeps its place.
+    // Open list of the search: a new entry goes in front of the first entry
+    // that costs more; lowering an entry keeps its place; the first entry is
+    // taken out first.
     void InsertOpenList(int32_t node, int32_t cost);
     int32_t UpdateOpenList(int32_t node, int32_t cost);
     int32_t PopOpenList();
@@ -189,7 +185,6 @@ class CWayNetwork {
     // Members in their order of the record.
     PathCell* path_list = nullptr;
     int32_t force_link = 0;
-    OpenListEntry* open_list = nullptr;
     WayNode* nodes[kWayNodeSlots] = {};
     RouteRecord routes[kWayNodeSlots] = {};
     uint8_t current_way_type = 2;  // way type 2..6 chosen in the build menu
@@ -201,10 +196,7 @@ class CWayNetwork {
     void LinkLaidPath();
     void SearchRoutes(int32_t start, int32_t excluded);
 
-    // The open-list entry of node n is open_entries_[n] (a node is listed at
-    // most once), so lowering finds it without walking the list.
-    OpenListEntry open_entries_[kWayNodeSlots] = {};
-    bool listed_[kWayNodeSlots] = {};
+    RouteOpenList open_list_;
 };
 
 // The one network, created with the terrain object.
