@@ -208,14 +208,7 @@ void CentreOnSelectedField(int32_t zoom) {
     view->zoom = zoom;
     ResumeEffects();
     ResumeMusic();
-    const double x = view->cursor_x;
-    const double y = view->cursor_y;
-    view->centre_x = (x - y) / 2.0;
-    view->centre_y = (x + y) / 2.0 - view->view_origin;
-    view->SetupProjection();
-    MarkAllFieldsChanged();
-    view->BlackenBackBuffers();
-    RedrawLayers();
+    view->JumpToField(view->cursor_x, view->cursor_y);
 }
 
 // --- Openers -------------------------------------------------------------------
