@@ -209,6 +209,8 @@ void CentreOnSelectedField(int32_t zoom) {
     ResumeEffects();
     ResumeMusic();
     view->JumpToField(view->cursor_x, view->cursor_y);
+    // Away from 1:16 the legend leaves the sidebar.
+    if (g_pHauptDialog != nullptr) g_pHauptDialog->RedrawSidebar();
 }
 
 // --- Openers -------------------------------------------------------------------
@@ -371,6 +373,10 @@ void CompanyNameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
 
 void RenameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     panel.RefreshInfoPanel();
+    // The name plates are part of the object layer: drawn again, with the
+    // new name.
+    Gs().redraw_objects = 1;
+    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
 }
 
 void YearSummaryResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {

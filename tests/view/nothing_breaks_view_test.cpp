@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -224,6 +225,109 @@ TEST(NothingBreaks, EveryJumpOfTheViewDrawsTheFrameAFullRedrawDraws) {
         EXPECT_NE(std::pair(g.View().CentreP(), g.View().CentreQ()), away);
         EXPECT_EQ(g.Gs().screen_open, 0);
         EXPECT_EQ(g.DifferenceFromFullRedraw(), std::pair(0, false));
+    }
+}
+
+TEST(NothingBreaks, ARenamedTerminalShowsItsNewPlateAtOnce) {
+    PlayedGame g;
+    const int32_t depot = g.Build(kTypeTruckDepot, 60, 60);
+    ASSERT_GT(depot, 0);
+    CBuilding& b = *g_ppBuildings->At(depot);
+    ASSERT_NE(g.Gs().show_building_names, 0);
+    g.View().JumpToField(b.anchor_x, b.anchor_y);
+    g.h.Run();
+    // Picked with the rename heading's tool, renamed by typing.
+    g.Heading(kRenameHeading);
+    g.ClickField(b.anchor_x, b.anchor_y);
+    if (g.Panel().Popup(PanelPopup::TerminalRename) == nullptr) g.PanelRow(kCmdRename);
+    ASSERT_NE(g.Panel().Popup(PanelPopup::TerminalRename), nullptr);
+    for (char c : std::string("Harbour Yard")) g.h.host.InjectChar(static_cast<uint8_t>(c));
+    g.h.host.InjectChar('\r');
+    g.h.Run();
+    ASSERT_EQ(g.Panel().Popup(PanelPopup::TerminalRename), nullptr);
+    EXPECT_EQ(std::string(b.GetName()), "Harbour Yard");
+    EXPECT_EQ(g.DifferenceFromFullRedraw(), std::pair(0, false));
+}
+
+// Whether the sidebar below the legend's top shows its clean background.
+bool SidebarClean(const HAUPTDIALOG& panel) {
+    const WinGBitmap& shown = panel.back_buffer;
+    const WinGBitmap& clean = panel.clean_background;
+    for (int32_t y = kLegendTop; y < shown.Rows() && y < clean.Rows(); ++y) {
+        const uint8_t* a = &shown.pixels[static_cast<size_t>(y) * shown.Stride()];
+        const uint8_t* b = &clean.pixels[static_cast<size_t>(y) * clean.Stride()];
+        if (!std::equal(a, a + shown.width, b)) return false;
+    }
+    return true;
+}
+
+TEST(NothingBreaks, LeavingTheOverviewMapWipesItsLegendFromTheSidebar) {
+    PlayedGame g;
+    const int32_t depot = g.Build(kTypeTruckDepot, 60, 60);
+    ASSERT_GT(depot, 0);
+    new CTruck(70, 80, "Lorry", 0);
+    COpponent& rival = *g.Gs().opponents[0];
+    rival.turn_pending = 1000;
+    PlanNode node;
+    node.value_1[0] = 90;
+    node.value_1[1] = 120;
+    rival.plan_list_b.assign(1, node);
+    g.View().JumpToField(100, 100);
+    g.Key(VK_F1, true);  // a bookmark here
+
+    const Jump ways[] = {
+        {"a click on the map with 1:1 asked for",
+         [](PlayedGame& p) {
+             p.PanelRow(kCmdZoom1);
+             p.ClickAt(p.View().ClientToScreen(plat::Point{200, 150}));
+             return plat::Point{};
+         }},
+        {"a bookmark recalled",
+         [](PlayedGame& p) {
+             p.Key(VK_F1);
+             return plat::Point{};
+         }},
+        {"find",
+         [](PlayedGame& p) {
+             p.PanelRow(kCmdFind);
+             if (p.Panel().Popup(PanelPopup::Find) == nullptr) return plat::Point{-1, -1};
+             p.h.host.InjectChar('\r');
+             p.h.Run();
+             return plat::Point{};
+         }},
+        {"go to in the vehicle overview",
+         [](PlayedGame& p) {
+             p.h.frame->SendMessage(kMsgOpenVehicleOverview);
+             p.h.Run();
+             auto* overview = dynamic_cast<VehicleOverviewPage*>(
+                 p.h.frame->Screen(FrameScreen::VehicleOverview));
+             if (overview == nullptr) return plat::Point{-1, -1};
+             p.Press(*overview, kCmdOverviewGoTo);
+             return plat::Point{};
+         }},
+        {"the opponent news' show",
+         [](PlayedGame& p) {
+             p.Panel().OpponentNews(0);
+             p.h.Run();
+             auto* news =
+                 dynamic_cast<FS_OPPONENT_NEWS*>(p.Panel().Popup(PanelPopup::OpponentNews));
+             if (news == nullptr) return plat::Point{-1, -1};
+             p.Press(news->buttons, kCmdDialogCancel);
+             return plat::Point{};
+         }},
+    };
+    for (const Jump& way : ways) {
+        SCOPED_TRACE(way.name);
+        g.Heading(kViewHeading);
+        g.PanelRow(kCmdZoomOverview);
+        ASSERT_EQ(std::pair(g.View().zoom, g.View().tool),
+                  std::pair(kOverviewZoomLevel, kToolOverviewZoom));
+        EXPECT_FALSE(SidebarClean(g.Panel())) << "no legend at 1:16";
+        ASSERT_GE(way.go(g).x, 0) << "the screen did not open";
+        g.h.Run();
+        EXPECT_NE(g.View().zoom, kOverviewZoomLevel);
+        EXPECT_EQ(g.View().tool, kToolOverviewZoom);
+        EXPECT_TRUE(SidebarClean(g.Panel()));
     }
 }
 
