@@ -441,7 +441,12 @@ void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player
     if (name_player) NamePlayer();
     for (Bookmark& bookmark : gs.bookmarks) bookmark = {-1, -1};
     if (briefing) {
+        // The briefing waits hidden behind the company name entry, as an
+        // assignment's text does, and shows when the name is entered.
+        const int32_t was_open = gs.screen_open;
+        gs.screen_open = 1;
         plat::SendMessage(&panel, kMsgPanelOpenMissionText, static_cast<plat::WParam>(set), level);
+        gs.screen_open = was_open;
     }
     if (events) gs.active_event = kNoEventRunning;
     plat::SendMessage(&panel, kMsgPanelOpenCompanyName);

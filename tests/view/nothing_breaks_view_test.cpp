@@ -331,4 +331,39 @@ TEST(NothingBreaks, LeavingTheOverviewMapWipesItsLegendFromTheSidebar) {
     }
 }
 
+TEST(NothingBreaks, TheIndustriesOverviewLeavesAPlaceWithoutAFactoryEmpty) {
+    PlayedGame g;
+    const int32_t factory = g.Build(14, 150, 110);
+    ASSERT_GT(factory, 0);
+    g.h.frame->SendMessage(kMsgOpenFactoryOverview);
+    g.h.Run();
+    auto* overview = dynamic_cast<FS_FA_UEBER*>(g.h.frame->Screen(FrameScreen::FactoryOverview));
+    ASSERT_NE(overview, nullptr);
+    ASSERT_EQ(overview->row_count, 1);
+    // The one factory's place has its two buttons; the two empty places none.
+    for (int32_t place = 0; place < 3; ++place) {
+        for (const uint16_t first : {kCmdOverviewOpen, kCmdOverviewGoTo}) {
+            const auto command = static_cast<uint16_t>(first + place);
+            int32_t shown = 0;
+            for (const auto& button : overview->buttons) {
+                shown += button->command_id == command && button->IsWindowVisible();
+            }
+            EXPECT_EQ(shown, place == 0 ? 1 : 0) << "place " << place << ", command " << command;
+        }
+    }
+    // The empty places show the page's plain rows.
+    const plat::Surface& screen = plat::ComposeScreen();
+    const plat::Point page = overview->ClientToScreen(plat::Point{0, 0});
+    const int32_t left = page.x + (1024 - 640) / 2 + 20;
+    for (int32_t place = 1; place < 3; ++place) {
+        const int32_t top = page.y + (768 - 480) / 2 + 51 + 116 * place;
+        const uint8_t ground = screen.Row(top + 40)[left + 10];
+        int32_t other = 0;
+        for (int32_t y = top + 4; y < top + 108; ++y) {
+            for (int32_t x = left + 4; x < left + 540; ++x) other += screen.Row(y)[x] != ground;
+        }
+        EXPECT_EQ(other, 0) << "place " << place;
+    }
+}
+
 }  // namespace
