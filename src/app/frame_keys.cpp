@@ -106,14 +106,8 @@ void RecallBookmark(int32_t n) {
     // The halves are kept, so the stored position comes back exactly.
     view.centre_x = (b.x - b.y) / 2.0;
     view.centre_y = (b.x + b.y) / 2.0 - view.view_origin;
-    view.SetupProjection();
-    // Every field is drawn anew on the blackened layers.
-    MarkAllFieldsChanged();
-    view.BlackenBackBuffers();
     view.redraw_pending = 0;
-    Gs().redraw_terrain = 1;
-    Gs().redraw_objects = 1;
-    view.RedrawView();
+    view.RedrawAfterJump();
 }
 
 }  // namespace

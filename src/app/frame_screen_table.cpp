@@ -61,15 +61,7 @@ void ShowOverviewAgain(plat::Window* overview) {
 void CentreViewAfterOverview(plat::Window&, plat::WParam, plat::LParam result) {
     SPIEL_FELD* view = g_pSpielFeld;
     if (result != 1 || view == nullptr) return;
-    const double x = view->cursor_x;
-    const double y = view->cursor_y;
-    view->centre_x = (x - y) / 2.0;
-    view->centre_y = (x + y) / 2.0 - view->view_origin;
-    MarkAllFieldsChanged();
-    view->SetupProjection();
-    g_pGameState->redraw_terrain = 1;
-    g_pGameState->redraw_objects = 1;
-    view->RedrawView();
+    view->JumpToField(view->cursor_x, view->cursor_y);
 }
 
 const ScreenEntry kScreens[] = {

@@ -29,13 +29,7 @@ void BackToGame(plat::Window& frame) {
 void CentreViewOnSelectedField() {
     SPIEL_FELD* view = g_pSpielFeld;
     if (view == nullptr || view->cursor_x < 0 || view->cursor_y < 0) return;
-    view->centre_x = (view->cursor_x - view->cursor_y) / 2.0;
-    view->centre_y = (view->cursor_x + view->cursor_y) / 2.0 - view->view_origin;
-    view->SetupProjection();
-    view->BlackenBackBuffers();
-    g_pGameState->redraw_terrain = 1;
-    g_pGameState->redraw_objects = 1;
-    view->RedrawView();
+    view->JumpToField(view->cursor_x, view->cursor_y);
 }
 
 }  // namespace

@@ -176,7 +176,8 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     // (the view used the mode once).
     virtual void ClearTunnelCheck();
     virtual void ClearBridgeCheck();
-    virtual void Repaint() {}
+    // The whole sidebar drawn again (the legend as the zoom asks).
+    virtual void Repaint();
     // The raise and lower costs of the field under the mouse (with brush 1,
     // outside the editor) and the mouse-button hints.
     virtual void DrawTerrainCost();

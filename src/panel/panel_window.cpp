@@ -258,11 +258,14 @@ void HAUPTDIALOG::CloseDropDown() {
 }
 
 void HAUPTDIALOG::RedrawSidebar() {
-    if (g_pSpielFeld != nullptr && g_pSpielFeld->tool == kToolOverviewZoom &&
-        g_pSpielFeld->zoom == kOverviewZoomLevel) {
-        DrawOverviewLegend();
-    }
+    // With the view list open the legend is drawn at 1:16 and wiped at any
+    // other zoom.
+    if (g_pSpielFeld != nullptr && g_pSpielFeld->tool == kToolOverviewZoom) DrawOverviewLegend();
     PresentArea(0, 0, kPanelWidth, back_buffer.Rows());
+}
+
+void HAUPTDIALOG::Repaint() {
+    RedrawSidebar();
 }
 
 void HAUPTDIALOG::DeleteChildren() {

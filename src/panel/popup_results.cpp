@@ -219,14 +219,9 @@ void CentreOnSelectedField(int32_t zoom) {
     view->zoom = zoom;
     ResumeEffects();
     ResumeMusic();
-    const double x = view->cursor_x;
-    const double y = view->cursor_y;
-    view->centre_x = (x - y) / 2.0;
-    view->centre_y = (x + y) / 2.0 - view->view_origin;
-    view->SetupProjection();
-    MarkAllFieldsChanged();
-    view->BlackenBackBuffers();
-    RedrawLayers();
+    view->JumpToField(view->cursor_x, view->cursor_y);
+    // Away from 1:16 the legend leaves the sidebar.
+    if (g_pHauptDialog != nullptr) g_pHauptDialog->RedrawSidebar();
 }
 
 // --- Openers -------------------------------------------------------------------
@@ -389,6 +384,10 @@ void CompanyNameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
 
 void RenameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     panel.RefreshInfoPanel();
+    // The name plates are part of the object layer: drawn again, with the
+    // new name.
+    Gs().redraw_objects = 1;
+    if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
 }
 
 void YearSummaryResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
@@ -453,7 +452,12 @@ void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player
     if (name_player) NamePlayer();
     for (Bookmark& bookmark : gs.bookmarks) bookmark = {-1, -1};
     if (briefing) {
+        // The briefing waits hidden behind the company name entry, as an
+        // assignment's text does, and shows when the name is entered.
+        const int32_t was_open = gs.screen_open;
+        gs.screen_open = 1;
         plat::SendMessage(&panel, kMsgPanelOpenMissionText, static_cast<plat::WParam>(set), level);
+        gs.screen_open = was_open;
     }
     if (events) gs.active_event = kNoEventRunning;
     plat::SendMessage(&panel, kMsgPanelOpenCompanyName);

@@ -55,6 +55,35 @@ SidebarContent DescribeWay(int32_t x, int32_t y) {
     return c;
 }
 
+namespace {
+
+// The title, residents and demolition price of a city object; empty off the
+// map and for a kind without figures.
+struct ObjectFigures {
+    std::string title;
+    std::string residents;
+    std::string demolition;
+};
+
+ObjectFigures FiguresOf(int32_t kind, int32_t x, int32_t y, const MapField* f) {
+    if (f == nullptr) return {};  // off the map: the labels only
+    if (kind == 22) return {"City street", "0", FormatAmount(WayRemovalPrice(kWayCityStreet))};
+    if (kind == 21 && f->stadtb() > 0) {
+        const int32_t b = static_cast<int32_t>(f->stadtb());
+        const int32_t size_class = GetCityBuildingClass(b);
+        const int32_t price = CityBuildingPrice(b);
+        return {CityBuildingTitle(size_class),
+                size_class < kResidentClasses && price >= 0
+                    ? FormatAmount(g_pGameState->geb_einw[size_class])
+                    : std::string("0"),
+                price >= 0 ? FormatAmount(price) : std::string(kNotPossible)};
+    }
+    if (kind == 15) return {TypeNameAt(x, y), "0", kNotPossible};
+    return {};
+}
+
+}  // namespace
+
 SidebarContent DescribeCityObject(int32_t kind, int32_t x, int32_t y) {
     SidebarContent c;
     c.shown = true;
@@ -65,28 +94,9 @@ SidebarContent DescribeCityObject(int32_t kind, int32_t x, int32_t y) {
                 {kLeft, 274, "Residents:"},
                 {kLeft, 291, "Attraction:"}};
     const MapField* f = FieldAt(x, y);
-    std::string title, residents, demolition;
-    if (f == nullptr) {
-        // Off the map: the labels only.
-    } else if (kind == 22) {
-        title = "City street";
-        residents = "0";
-        demolition = FormatAmount(WayRemovalPrice(kWayCityStreet));
-    } else if (kind == 21 && f->stadtb() > 0) {
-        const int32_t b = static_cast<int32_t>(f->stadtb());
-        const int32_t size_class = GetCityBuildingClass(b);
-        const int32_t price = CityBuildingPrice(b);
-        title = CityBuildingTitle(size_class);
-        residents = size_class < kResidentClasses && price >= 0
-                        ? FormatAmount(g_pGameState->geb_einw[size_class])
-                        : "0";
-        demolition = price >= 0 ? FormatAmount(price) : kNotPossible;
-    } else if (kind == 15) {
-        title = TypeNameAt(x, y);
-        residents = "0";
-        demolition = kNotPossible;
-    }
-    c.values = {{kLeft, 183, title}, {80, 203, residents}, {84, 220, demolition}};
+    const ObjectFigures figures = FiguresOf(kind, x, y, f);
+    c.values = {
+        {kLeft, 183, figures.title}, {80, 203, figures.residents}, {84, 220, figures.demolition}};
     // The city of the field; nothing for a field outside every city.
     CCity* city = f != nullptr && g_pCityManager != nullptr
                       ? g_pCityManager->City(static_cast<int32_t>(f->stadtnum()))

@@ -90,6 +90,24 @@ void SPIEL_FELD::SetupProjection() {
     (even ? centre_y : centre_x) = GetValueB();
 }
 
+void SPIEL_FELD::RedrawAfterJump() {
+    CGameState& gs = *g_pGameState;
+    SetupProjection();
+    // Nothing of the old place may stay: every field is drawn anew on
+    // blackened layers, the ground as well as the objects.
+    MarkAllFieldsChanged();
+    BlackenBackBuffers();
+    gs.redraw_terrain = 1;
+    gs.redraw_objects = 1;
+    RedrawView();
+}
+
+void SPIEL_FELD::JumpToField(int32_t x, int32_t y) {
+    centre_x = (x - y) / 2.0;
+    centre_y = (x + y) / 2.0 - view_origin;
+    RedrawAfterJump();
+}
+
 void SPIEL_FELD::ResetCamera() {
     CGameState& gs = *g_pGameState;
     zoom = kOverviewZoomLevel;

@@ -171,12 +171,9 @@ void SPIEL_FELD::OnLButtonDown(plat::WParam flags, plat::Point point) {
             centre_x = (x - y) * 0.5;
             centre_y = (x + y) * 0.5 - view_origin;
             if (gs.screen_width <= 640) centre_y = (x + y) * 0.5 - (view_origin - zoom);
-            SetupProjection();
-            MarkAllFieldsChanged();
-            BlackenBackBuffers();
             ClearOverlay();
             if (g_pTileMarker != nullptr) g_pTileMarker->ClearAll();
-            RedrawBoth(*this);
+            RedrawAfterJump();
             break;
         }
         default:

@@ -94,6 +94,11 @@ class SPIEL_FELD : public plat::Window {
     double GetValueB() const { return value_b; }
     virtual void SetupProjection();
     void ResetCamera();
+    // After the camera was moved to a new place (a jump rather than a
+    // scroll): the projection set up and every layer drawn anew there.
+    void RedrawAfterJump();
+    // The camera centred on field (x, y), then RedrawAfterJump.
+    void JumpToField(int32_t x, int32_t y);
     // 1 when field (x, y) lies in the visible part of the view (margin 4).
     virtual int32_t IsTileInView(int32_t x, int32_t y);
     virtual int32_t GetSoundPan(int32_t x, int32_t y);

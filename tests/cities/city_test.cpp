@@ -331,11 +331,11 @@ class RecordingStore : public CBuilding {
   public:
     explicit RecordingStore(int32_t id) : id_(id) {}
     void Refresh() override {
-        g_calls.push_back("r" + std::to_string(id_));
+        g_calls.push_back(std::string("r").append(std::to_string(id_)));
         const int32_t* grid = &g_pGameState->shared_city_grid[0][0];
         g_gridsSeen.emplace_back(grid, grid + kCityAreaCells);
     }
-    void Update() override { g_calls.push_back("u" + std::to_string(id_)); }
+    void Update() override { g_calls.push_back(std::string("u").append(std::to_string(id_))); }
 
   private:
     int32_t id_;

@@ -32,8 +32,8 @@ bool Coloured(int32_t type) {
 // The file of building type t (0..31) or city building t (34..86) as the
 // loaders name it; the animated variant has no rotation or colour.
 std::string Picture(const std::string& season, int r, int t, int c, bool animated = false) {
-    const std::string stem =
-        t < 32 ? g_pGameState->building_types[t].image_suffix : "_" + std::to_string(t);
+    const std::string stem = t < 32 ? g_pGameState->building_types[t].image_suffix
+                                    : std::string("_").append(std::to_string(t));
     if (animated) return season + "/g0" + stem + "a.jgd";
     return season + (t >= 21 && t <= 26 ? "/v" : "/g") + std::to_string(r) + stem +
            (Coloured(t) ? std::to_string(c) : "") + ".jgd";

@@ -164,12 +164,10 @@ Canvas MakeTextScreen(bool mission) {
     Canvas c(fs::kTextWidth, fs::kTextHeight);
     Backdrop(c, mission ? "Briefing" : "Assignment", mission ? "Your mission" : "The board asks");
     c.FillRect(2, 58, 356, 242, pal::Shade(pal::kSlate, 1));
-    if (mission) {
-        Recess(c, 128, 311);
-    } else {
-        Recess(c, 212, 311);
-        Recess(c, 44, 311);
-    }
+    // Only OK has a recess: the assignment's restart, offered when the goal
+    // is read again, stands on the plain ground, which shows no empty slot
+    // where the button is not offered.
+    Recess(c, mission ? 128 : 212, 311);
     return c;
 }
 

@@ -27,7 +27,7 @@ constexpr Heading kGameHeadings[15] = {
 
 // The editor's headings 15..24 in their cells; the other cells stay plain.
 constexpr Heading kEditorHeadings[10] = {
-    {0, 39, "POINT"},    {32, 39, "FILE"},  {96, 39, "SHOW"},  {128, 71, "NAME"}, {0, 103, "VIEW"},
+    {0, 39, "END"},      {32, 39, "FILE"},  {96, 39, "SHOW"},  {128, 71, "NAME"}, {0, 103, "VIEW"},
     {128, 103, "WORLD"}, {32, 103, "CITY"}, {96, 103, "LAND"}, {64, 103, "WAYS"}, {64, 71, "PLANT"},
 };
 
@@ -79,6 +79,12 @@ void Box(Canvas& c, int y) {
 }
 
 }  // namespace
+
+std::string PanelHeadingLabel(int heading) {
+    if (heading >= 0 && heading < 15) return kGameHeadings[heading].label;
+    if (heading >= 15 && heading < 25) return kEditorHeadings[heading - 15].label;
+    return "";
+}
 
 Canvas MakePanelBackground(int height, bool editor) {
     Canvas c(kWidth, height, pal::Shade(pal::kSlate, 2));

@@ -13,6 +13,8 @@
 // and its four legend rows (flags 4..7).
 // "inf_ps.jgd" (1440 x 32): icon 0 "none", icon i + 1 the goods i.
 
+#include <string>
+
 #include "canvas.h"
 
 namespace standin {
@@ -21,5 +23,7 @@ Canvas MakePanelBackground(int height, bool editor);
 Canvas MakePanelHeadingsPressed(bool editor);
 Canvas MakePanelRowStrip(bool editor);
 Canvas MakeGoodsIcons();
+// The label on the face of heading 0..14 (game) or 15..24 (editor).
+std::string PanelHeadingLabel(int heading);
 
 }  // namespace standin

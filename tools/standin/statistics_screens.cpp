@@ -190,14 +190,14 @@ Canvas FaceSheet(plat::Size size, std::initializer_list<SheetFace> faces) {
 
 Canvas MakeFactoryOverviewPage() {
     Canvas c = OverviewPage("Industries");
+    // A place without a factory shows nothing, so the rows carry no
+    // captions of their own: one line above them says what a row holds.
+    DrawText(c, 240, 32, "Each row: product, its cost and margin; the stock below", 10,
+             FontStyle::Regular, pal::kText);
     for (int p = 0; p < 3; ++p) {
         const int y = ss::kRowPanel.top + 116 * p;
         c.FillRect(ss::kRowPanel.left, y, ss::kRowPanel.Width(), 112, kField);
         c.FrameRect(ss::kRowPanel.left, y, ss::kRowPanel.Width(), 112, kDark);
-        // Cost at (194, 18), margin at (216, 34), the stock from y 61.
-        DrawText(c, ss::kRowPanel.left + 140, y + 20, "Cost", 10, FontStyle::Regular, pal::kText);
-        DrawText(c, ss::kRowPanel.left + 150, y + 36, "Margin", 10, FontStyle::Regular, pal::kText);
-        DrawText(c, ss::kRowPanel.left + 4, y + 70, "Stock", 10, FontStyle::Regular, pal::kText);
     }
     Caption(c, ss::kSortList.left, ss::kSortList.top - 18, "Sort by");
     Recess(c, ss::kSortList);

@@ -132,9 +132,10 @@ Canvas MakeVehicleCells(int colour) {
         const int x = cell * vs::kVehicleCellWidth;
         const int model = cell < 4 ? cell * 3 : cell + 6;
         DrawVehicle(c, x + 4, 8, vs::kVehicleCellWidth - 8, 28, model, colour);
-        DrawTextCentred(c, x + vs::kVehicleCellWidth / 2, 36,
-                        cell < 4 ? "T" + std::to_string(cell) : std::to_string(model), 9,
-                        FontStyle::Bold, pal::kText, pal::Shade(pal::kGrey, 0));
+        std::string label(cell < 4 ? "T" : "");
+        label += std::to_string(cell < 4 ? cell : model);
+        DrawTextCentred(c, x + vs::kVehicleCellWidth / 2, 36, label, 9, FontStyle::Bold, pal::kText,
+                        pal::Shade(pal::kGrey, 0));
         c.FrameRect(x, 0, vs::kVehicleCellWidth, vs::kVehicleCellHeight,
                     pal::Shade(pal::kSlate, 0));
     }

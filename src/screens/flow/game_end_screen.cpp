@@ -29,6 +29,13 @@ std::string Printf(const char* format, int32_t a, int32_t b = 0) {
     return text;
 }
 
+std::string InBrackets(const std::string& text) {
+    std::string out(1, '(');
+    out += text;
+    out += ')';
+    return out;
+}
+
 // Ten points per take-over or year, in 64 bits and clamped: the counts of a
 // damaged saved game can be anything.
 int32_t TimesTen(int32_t count) {
@@ -47,7 +54,7 @@ std::vector<ScoreLine> ScoreSheetLines(const FinalScore& score, int32_t board_vo
         {x, ge::kValueLabelY, "Company value:"},
         {x, ge::kValueY, FormatAmount(score.value)},
         {x, ge::kPointsY,
-         score.points >= 1000 ? "(" + FormatAmount(score.points) + " Points)"
+         score.points >= 1000 ? InBrackets(FormatAmount(score.points) + " Points")
                               : Printf("(%d Points)", score.points)},
         {x, ge::kTakeOverLabelY, "No. of take overs:"},
         {x, ge::kTakeOverY, Printf("%d (%d Points)", score.take_overs, TimesTen(score.take_overs))},

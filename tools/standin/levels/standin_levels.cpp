@@ -62,9 +62,14 @@ std::vector<LevelRecipe> Levels() {
 }
 
 std::string Amount(int64_t value) {
-    std::string digits = std::to_string(value);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-    return digits;
+    const std::string digits = std::to_string(value);
+    const size_t n = digits.size();
+    std::string out;
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
 }
 
 // The lines of a text file, joined by CR LF.

@@ -1,0 +1,115 @@
+// The start of a mission and of a career assignment as the player meets
+// it from the title: one popup at a time, the company name first and the
+// level's text after it, and no empty button slot on the text.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/app_globals.h"
+#include "app/game_files.h"
+#include "app/main_frame.h"
+#include "gfx/buttons.h"
+#include "panel/control_panel.h"
+#include "platform/compositor.h"
+#include "screens/flow/flow_host.h"
+#include "screens/flow/flow_popup.h"
+#include "state/game_files.h"
+#include "state/game_state.h"
+#include "state/messages.h"
+
+namespace {
+
+constexpr uint8_t kEnter = 13;
+
+// The title with the stand-in levels, as the player finds it.
+struct AtTheTitle {
+    AtTheTitle() {
+        InstallLevelFiles();
+        g_LogoShown[0] = g_LogoShown[1] = 1;
+        f.h.frame->SendMessage(kMsgShowStartScreen);
+        f.h.Run();
+    }
+    ~AtTheTitle() { InstallGameFiles(nullptr); }
+    // Button i (0 continue .. 9 quit) down the title's right edge.
+    void Choose(int32_t i) { f.Click(192 + 480 + 80, 144 + 23 + 45 * i + 16); }
+    static plat::Window* Popup(PanelPopup slot) {
+        return g_pHauptDialog != nullptr ? g_pHauptDialog->Popup(slot) : nullptr;
+    }
+    static bool Shown(PanelPopup slot) {
+        const plat::Window* w = Popup(slot);
+        return w != nullptr && w->IsWindowVisible();
+    }
+    void NameTheCompany() {
+        for (char c : std::string("First Light")) f.Char(static_cast<uint8_t>(c));
+        f.Char(kEnter);
+    }
+    flowtest::FlowHost f{{1024, 768}, true};
+};
+
+TEST(NothingBreaks, ALevelStartShowsTheCompanyNameAloneThenTheLevelsText) {
+    struct Start {
+        const char* name;
+        PanelPopup text;
+        std::function<void(AtTheTitle&)> choose;
+    };
+    const Start starts[] = {
+        {"the first mission", PanelPopup::MissionText,
+         [](AtTheTitle& t) {
+             t.Choose(4);
+             t.f.Char(kEnter);
+         }},
+        {"an easy career", PanelPopup::AssignmentText,
+         [](AtTheTitle& t) {
+             t.Choose(5);
+             t.f.Click(192 + 128 + 50, 144 + 191 + 20);
+         }},
+    };
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.name);
+        AtTheTitle t;
+        start.choose(t);
+        ASSERT_NE(t.Popup(PanelPopup::CompanyName), nullptr);
+        ASSERT_NE(t.Popup(start.text), nullptr);
+        EXPECT_TRUE(t.Shown(PanelPopup::CompanyName));
+        EXPECT_FALSE(t.Shown(start.text)) << "both shown, one over the other";
+        t.NameTheCompany();
+        EXPECT_EQ(t.Popup(PanelPopup::CompanyName), nullptr);
+        EXPECT_STREQ(t.f.gs().company_names[0], "First Light");
+        EXPECT_TRUE(t.Shown(start.text));
+        t.f.Char(kEnter);
+        EXPECT_EQ(t.Popup(start.text), nullptr);
+        EXPECT_EQ(std::tuple(t.f.gs().screen_open, t.f.gs().sim_halted), std::tuple(0, 0));
+    }
+}
+
+TEST(NothingBreaks, AnAssignmentsTextShowsNoEmptyButtonSlot) {
+    AtTheTitle t;
+    t.Choose(5);
+    t.f.Click(192 + 128 + 50, 144 + 191 + 20);  // easy
+    t.NameTheCompany();
+    auto* text = dynamic_cast<FlowPopup*>(t.Popup(PanelPopup::AssignmentText));
+    ASSERT_NE(text, nullptr);
+    ASSERT_TRUE(text->IsWindowVisible());
+    // At a start only OK is offered (the restart is for the goal's reading).
+    ASSERT_EQ(text->buttons.size(), 1u);
+    const plat::Rect ok = text->buttons[0]->GetWindowRect();
+    // Where the second button would stand, left of OK, the picture is the
+    // plain ground it stands on: no recess waiting for a button.
+    const plat::Rect popup = text->GetWindowRect();
+    const plat::Surface& screen = plat::ComposeScreen();
+    const int32_t left = popup.left + 1 + 44 - 4;
+    const int32_t top = ok.top - 4;
+    const uint8_t ground = screen.Row(top - 4)[left];
+    int32_t other = 0;
+    for (int32_t y = top; y < ok.bottom + 4; ++y) {
+        for (int32_t x = left; x < left + 108 + 8; ++x) other += screen.Row(y)[x] != ground;
+    }
+    EXPECT_EQ(other, 0);
+}
+
+}  // namespace
