@@ -662,13 +662,16 @@ void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
 
 constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
 
-// A pair without a factory has no screen yet: its request does nothing.
+// Every pair has its screen and its result.
 const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, OpenDemolitionConfirmation,
      KeepDemolitionField, DemolitionResult},
     {PanelPopup::NextLevel, kMsgPanelOpenNextLevel, kPopupHalts, -1, OpenNextLevelConfirmation,
      nullptr, NextLevelResult},
     {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, OpenOptions, nullptr, OptionsResult},
+    // The leave confirmation is complete, screen and result, but nothing in
+    // the game sends its open message: no row, key or flow asks for it. It
+    // stays ready for a sender.
     {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
      LeaveResult},
     {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},
