@@ -137,7 +137,8 @@ void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::
         if ((entry.flags & kPopupPausesMusic) != 0 && g_pSound != nullptr && was_open == 0) {
             g_pSound->ResumeMusic();
         }
-        if (was_open == 0) plat::SendMessage(Frame(), kMsgEnableKeys);
+        // A popup its opener left waiting hidden is shown instead.
+        if (was_open == 0) ContinueAfterPopup();
         return;
     }
     if (waits) screen->ShowWindow(SW_HIDE);
