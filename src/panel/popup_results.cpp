@@ -689,7 +689,7 @@ void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
 
 constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
 
-// Every pair has its screen and its result.
+// Every pair has its screen.
 const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, OpenDemolitionConfirmation,
      KeepDemolitionField, DemolitionResult},
