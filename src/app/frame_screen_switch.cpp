@@ -200,7 +200,9 @@ void HAUPTFENSTER::CloseInfoWindows() {
           FrameScreen::Production, FrameScreen::Statistics}) {
         plat::SendMessage(Screen(slot), WM_COMMAND, CancelCommand(slot), 0);
     }
-    // The sales statistics close the store's sales screen with them.
+    // The sales statistics close the store's sales screen with them, through
+    // its OK: what was set there before the statistics opened is kept. A
+    // sales screen open on its own gets its cancel and keeps nothing.
     if (Screen(FrameScreen::SalesStatistics) != nullptr) {
         plat::SendMessage(Screen(FrameScreen::SalesStatistics), WM_COMMAND,
                           CancelCommand(FrameScreen::SalesStatistics), 0);

@@ -30,10 +30,13 @@ constexpr int32_t kLastGameYear = 1000000;
 // until the player cancels, which abandons the save only. A short write
 // keeps the older file and shows the write-error box. What was written is
 // walked with the loader's checks before it replaces the older file: a file
-// the loader would refuse is dropped with a box. True when written.
+// the loader would refuse is dropped with a box. The career record beside it
+// (app/career_record.h) is written with it. True when the game was written.
 bool SaveGameFile(const std::string& path);
 
-// Replaces the running game by the file's game (every record).
+// Replaces the running game by the file's game (every record), and the
+// career's difficulty and assignment by those of the career record beside it
+// when there is a sound one (app/career_record.h).
 LevelLoadResult LoadSavedGame(const std::string& path);
 // Replaces the running game by a level's start state: the file is read up to
 // and including the market events, the rest is reset. Company names and

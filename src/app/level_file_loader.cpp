@@ -1,6 +1,7 @@
 // Loading level files: open (asking while the file is missing), walk the
 // file once to check it, and only then tear the running game down and read.
 
+#include "app/career_record.h"
 #include "app/level_file.h"
 #include "app/level_records.h"
 #include "state/game_state.h"
@@ -44,7 +45,10 @@ LevelLoadResult LoadGameFile(const std::string& path, LevelWalkPart part) {
 }  // namespace
 
 LevelLoadResult LoadSavedGame(const std::string& path) {
-    return LoadGameFile(path, LevelWalkPart::WholeGame);
+    const LevelLoadResult result = LoadGameFile(path, LevelWalkPart::WholeGame);
+    // The career's difficulty and assignment, when the game has them beside.
+    if (result == LevelLoadResult::Loaded) ReadCareerRecord(path);
+    return result;
 }
 
 LevelLoadResult LoadLevel(const std::string& path) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/app_globals.h"
+#include "app/career_record.h"
 #include "app/level_file.h"
 #include "app/level_records.h"
 #include "cities/city_level.h"
@@ -131,10 +132,26 @@ bool SaveGameFile(const std::string& path) {
         ShowUnloadableSaveBox(path);
         return false;
     }
+    // The career record goes with the level: written before the level is
+    // replaced, put in place after it.
+    const std::string career_path = CareerRecordPath(path);
+    plat::FileReplacement career(career_path);
+    if (!WriteCareerRecord(career)) {
+        g_WriteError = 1;
+        ShowWriteErrorBox(career_path);
+        return false;
+    }
     if (!replacement.Commit()) {
         g_WriteError = 1;
         ShowWriteErrorBox(path);
         return false;
+    }
+    if (!career.Commit()) {
+        // The game is saved; a record of an older save must not go with it
+        // (without one a load keeps the running values).
+        plat::RemoveFile(career_path);
+        g_WriteError = 1;
+        ShowWriteErrorBox(career_path);
     }
     return true;
 }

@@ -210,12 +210,6 @@ bool HAUPTFENSTER::OnPrivateMessage(uint32_t message, plat::WParam wParam, plat:
         case kMsgStartGame:
             StartGame(lParam);
             return true;
-        case kMsgOpenNewGameSetup:
-            // No set-up screen: the ended game's "New Game" starts one with
-            // the initial choices, as the title's does. A running game
-            // stays as it is.
-            if (g_pSpielFeld == nullptr) SendMessage(kMsgStartGame, 0, 0);
-            return true;
         case kMsgEnableKeys:
             LoadKeys();
             return true;

@@ -24,6 +24,15 @@ constexpr bool IsFactoryType(int32_t t) {
 constexpr bool IsStoreType(int32_t t) {
     return t >= kTypeToyStore && t <= kTypeCarDealership;
 }
+// The sidebar kind that shows a store of type `t` (the selected object type
+// the view sets when the store is picked): 24..27 for the toy, sports,
+// lumber and jewelry stores, 29 for the electronics store and 28 for the car
+// dealership.
+constexpr int32_t StorePanelKind(int32_t t) {
+    if (t == kTypeCarDealership) return 28;
+    if (t == kTypeElectronicsOutlet) return 29;
+    return t + 3;
+}
 constexpr bool IsAttractionType(int32_t t) {
     return t >= kTypeCulturalCenter && t <= kTypeRaceTrack;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cities/city_manager.h"
+#include "economy/building_kinds.h"
 #include "economy/economy_bookings.h"
 #include "economy/economy_notify.h"
 #include "economy/store.h"
@@ -135,7 +136,7 @@ int32_t CStore::PutGoods(int32_t product, int32_t amount, int32_t sharers) {
     stock[i].product = product;
     AddShare(stock[i], amount, sharers);
     SellFromStock(i);
-    RefreshInfoPanelFor(*this, {type + 3});
+    RefreshInfoPanelFor(*this, {StorePanelKind(type)});
     // A computer opponent's train stays once the month's demand is delivered.
     const bool opponent = owner >= 1 && owner <= 3;
     if (opponent && g_pVehicleAtTerminal != nullptr &&

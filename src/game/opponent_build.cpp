@@ -18,13 +18,31 @@
 namespace {
 
 // Selects the construction kind of the placement the way the building
-// purchase screen and the orientation keys do.
-void SelectKind(int32_t type) {
-    CGameState& gs = *g_pGameState;
-    const bool depot = IsTruckDepotType(type);
-    gs.selected_building_type = depot ? kTypeTruckDepot : type;
-    gs.build_orientation = depot ? type - kTypeTruckDepot : 0;
-}
+// purchase screen and the orientation keys do, for as long as it lives: the
+// construction check and the placement read the selection, which is the
+// player's tool. The player's selection and orientation come back after.
+class KindSelection {
+  public:
+    explicit KindSelection(int32_t type)
+        : gs_(*g_pGameState),
+          type_(gs_.selected_building_type),
+          orientation_(gs_.build_orientation) {
+        const bool depot = IsTruckDepotType(type);
+        gs_.selected_building_type = depot ? kTypeTruckDepot : type;
+        gs_.build_orientation = depot ? type - kTypeTruckDepot : 0;
+    }
+    ~KindSelection() {
+        gs_.selected_building_type = type_;
+        gs_.build_orientation = orientation_;
+    }
+    KindSelection(const KindSelection&) = delete;
+    KindSelection& operator=(const KindSelection&) = delete;
+
+  private:
+    CGameState& gs_;
+    int32_t type_;
+    int32_t orientation_;
+};
 
 void MarkRedraw() {
     g_pGameState->redraw_terrain = 1;
@@ -38,10 +56,11 @@ bool Ready() {
 
 }  // namespace
 
-int64_t PreviewPlacement(const Placement& placement, TurnBudget* budget) {
-    if (!Ready() || placement.type < 0 || placement.type >= kBuildingTypeCount) return -1;
+namespace {
+
+// The price of the placement with its kind selected (see PreviewPlacement).
+int64_t PriceOfSelected(const Placement& placement, TurnBudget* budget) {
     if (budget != nullptr && !budget->TakeCheck()) return kNoCheckLeft;
-    SelectKind(placement.type);
     const BuildingType& kind = g_pGameState->building_types[placement.type];
     const int32_t w = kind.floor_width;
     const int32_t h = kind.floor_depth;
@@ -49,10 +68,24 @@ int64_t PreviewPlacement(const Placement& placement, TurnBudget* budget) {
     return kind.build_price + g_pTerrain->PreviewStructureCost(placement.x, placement.y, w, h);
 }
 
+bool Placeable(const Placement& placement) {
+    return Ready() && placement.type >= 0 && placement.type < kBuildingTypeCount;
+}
+
+}  // namespace
+
+int64_t PreviewPlacement(const Placement& placement, TurnBudget* budget) {
+    if (!Placeable(placement)) return -1;
+    const KindSelection selection(placement.type);
+    return PriceOfSelected(placement, budget);
+}
+
 ActionResult PlaceForActingPlayer(const Placement& placement, int64_t reserve, int32_t& number,
                                   TurnBudget* budget) {
     number = 0;
-    const int64_t price = PreviewPlacement(placement, budget);
+    if (!Placeable(placement)) return ActionResult::Refused;
+    const KindSelection selection(placement.type);
+    const int64_t price = PriceOfSelected(placement, budget);
     if (price == kNoCheckLeft) return ActionResult::OutOfTurn;
     if (price < 0) return ActionResult::Refused;
     if (g_pGameState->cash[g_ActingPlayer] - price < reserve) return ActionResult::Wait;

@@ -46,7 +46,9 @@ struct Placement {
 // The price the placement would charge (the type's price, the ways it
 // removes and the city buildings it displaces), -1 when the construction
 // check refuses the site for the acting player, kNoCheckLeft when `budget`
-// (none: no limit) has no check left.
+// (none: no limit) has no check left. The check selects the placement's
+// kind as the player's tool does and gives the player's selection and
+// orientation back before it returns; so does the placement.
 int64_t PreviewPlacement(const Placement& placement, TurnBudget* budget = nullptr);
 // Places the building for the acting player; `number` gets its building
 // number when done.

@@ -101,6 +101,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void RedrawSidebar();
     // Deletes the panel's open child windows and popups.
     void DeleteChildren();
+    // The same for a result screen of a level: the year's accounts are kept,
+    // hidden, to be shown again when the result screen closes.
+    void DeleteChildrenKeepingYearSummary();
     // Copies a rectangle of the back buffer to the window.
     void PresentArea(int32_t x, int32_t y, int32_t w, int32_t h);
     // What the keyboard does as a click would: press a heading (draw it and
@@ -219,6 +222,14 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     plat::Window* Frame() const;
     // What the open screen leaves for its result.
     PopupResult popup_result;
+    // A level result's answer that waits until the year's accounts, shown
+    // when the result screen closed, are closed too.
+    struct PendingResult {
+        void (*result)(HAUPTDIALOG& panel, plat::WParam wParam, plat::LParam lParam) = nullptr;
+        plat::WParam wParam = 0;
+        plat::LParam lParam = 0;
+    };
+    PendingResult pending_result;
 
     // --- Construction-tool feedback (panel_feedback.cpp) -------------------
     // The tile marker's accumulated route cost.

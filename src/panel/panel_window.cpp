@@ -274,6 +274,19 @@ void HAUPTDIALOG::DeleteChildren() {
     // Every popup screen too, shown or waiting: the end of a game or a level
     // must not leave news of it to appear over what follows.
     for (const PopupEntry& entry : popup_table_) DeletePopup(entry);
+    pending_result = {};
+}
+
+void HAUPTDIALOG::DeleteChildrenKeepingYearSummary() {
+    delete info_window;
+    info_window = nullptr;
+    for (const PopupEntry& entry : popup_table_) {
+        if (entry.slot != PanelPopup::YearSummary) {
+            DeletePopup(entry);
+        } else if (plat::Window* summary = Popup(entry.slot); summary != nullptr) {
+            summary->ShowWindow(SW_HIDE);
+        }
+    }
 }
 
 int32_t HAUPTDIALOG::HitHeading(int32_t x, int32_t y) {

@@ -98,8 +98,8 @@ bool HAUPTDIALOG::OnPopupMessage(uint32_t message, plat::WParam wParam, plat::LP
 void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::LParam lParam) {
     CGameState& gs = *g_pGameState;
     const int32_t i = Index(entry.slot);
-    // A pair without a screen, and a second request for a screen that may
-    // be open once, change nothing.
+    // A pair whose factory was taken away, and a second request for a
+    // screen that may be open once, change nothing.
     if (entry.open == nullptr) return;
     if (popups_.open[i] != nullptr && (entry.flags & kPopupReplaces) == 0) return;
     const bool news = entry.news_kind >= 0 && entry.news_kind < 5;
@@ -137,7 +137,8 @@ void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::
         if ((entry.flags & kPopupPausesMusic) != 0 && g_pSound != nullptr && was_open == 0) {
             g_pSound->ResumeMusic();
         }
-        if (was_open == 0) plat::SendMessage(Frame(), kMsgEnableKeys);
+        // A popup its opener left waiting hidden is shown instead.
+        if (was_open == 0) ContinueAfterPopup();
         return;
     }
     if (waits) screen->ShowWindow(SW_HIDE);

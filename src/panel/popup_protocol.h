@@ -6,10 +6,12 @@
 // (open + 1, lParam 0 = OK or yes, 1 = cancel or no). The panel deletes the
 // screen and carries the answer out.
 //
-// The pairs are one table (popup_table.cpp), one entry per pair: its
-// messages, whether it halts the simulation, its news kind, how its screen
-// is made and what its result does. A pair without a factory has no screen
-// yet: its request does nothing. A screen's own entry names its factory:
+// The pairs are one table (PanelPopupTable, in popup_results.cpp), one entry
+// per pair: its messages, whether it halts the simulation, its news kind, how
+// its screen is made and what its result does. Every pair of the program's
+// table has its screen; a panel whose factory for a pair was taken away
+// (SetPopupFactory with none) answers that pair's request with nothing. A
+// screen's own entry names its factory:
 //
 //   {.slot = PanelPopup::Options, .open_message = kMsgPanelOpenOptions,
 //    .open = [](HAUPTDIALOG& panel, const PopupRequest& request) -> plat::Window* {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "economy/building_table.h"
 #include "game/opponent.h"
@@ -256,9 +257,13 @@ bool LeaveToolsForYearSummary(HAUPTDIALOG& panel, PopupRequest& /*request*/) {
 }
 
 bool CloseForResultScreen(HAUPTDIALOG& panel, PopupRequest& /*request*/) {
-    panel.DeleteChildren();
-    BackToNoTool(panel);
+    // The frame's screens first: their closing may show a waiting popup.
     ToFrame(panel, kMsgCloseInfoWindows);
+    // The year's accounts that came with the level's end wait hidden behind
+    // the result, to be shown when it closes; nothing is shown now.
+    panel.DeleteChildrenKeepingYearSummary();
+    Gs().screen_open = 0;
+    BackToNoTool(panel);
     return true;
 }
 
@@ -392,6 +397,25 @@ void RenameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
 
 void YearSummaryResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     if (Tool() == kToolYearSummary) BackToNoTool(panel);
+    // The level's result that waited for the accounts is carried out now.
+    const HAUPTDIALOG::PendingResult pending = std::exchange(panel.pending_result, {});
+    if (pending.result != nullptr) pending.result(panel, pending.wParam, pending.lParam);
+}
+
+// When a level ends with the year, the year's accounts wait hidden behind
+// the level's result (CloseForResultScreen). They are shown when the result
+// screen closes, and its answer is carried out when they close in turn: the
+// answer reloads or leaves the level, which clears the accounts, so they are
+// read first. True when the answer now waits.
+bool AfterTheYearsAccounts(HAUPTDIALOG& panel,
+                           void (*result)(HAUPTDIALOG&, plat::WParam, plat::LParam),
+                           plat::LParam answer) {
+    plat::Window* summary = panel.Popup(PanelPopup::YearSummary);
+    if (summary == nullptr || summary->IsWindowVisible()) return false;
+    panel.ShowHiddenPopup();
+    if (!summary->IsWindowVisible()) return false;
+    panel.pending_result = {result, 0, answer};
+    return true;
 }
 
 void LoadGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
@@ -547,11 +571,13 @@ void EndConfirmResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
 }
 
 void MissionOverResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
+    if (AfterTheYearsAccounts(panel, MissionOverResult, 0)) return;
     ResetMapAndEnd(panel);
 }
 
 void AssignmentFailedResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
+    if (AfterTheYearsAccounts(panel, AssignmentFailedResult, answer)) return;
     gs.pending_view_code = 7;
     if (answer == 0) {  // the same assignment again
         const Outcome outcome =
@@ -658,6 +684,7 @@ void CityGrowthResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
 
 void AssignmentDoneResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     CGameState& gs = Gs();
+    if (AfterTheYearsAccounts(panel, AssignmentDoneResult, 0)) return;
     gs.pending_view_code = 7;
     gs.text_from_menu = 0;
     if (EndUnlessLoaded(panel, NextCareerLevel(panel)) == Outcome::GameEnded) return;
@@ -681,13 +708,16 @@ void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
 
 constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
 
-// A pair without a factory has no screen yet: its request does nothing.
+// Every pair has its screen.
 const PopupEntry kPopups[kPanelPopupCount] = {
     {PanelPopup::Demolition, kMsgPanelConfirmDemolition, 0, -1, OpenDemolitionConfirmation,
      KeepDemolitionField, DemolitionResult},
     {PanelPopup::NextLevel, kMsgPanelOpenNextLevel, kPopupHalts, -1, OpenNextLevelConfirmation,
      nullptr, NextLevelResult},
     {PanelPopup::Options, kMsgPanelOpenOptions, 0, -1, OpenOptions, nullptr, OptionsResult},
+    // The leave confirmation is complete, screen and result, but nothing in
+    // the game sends its open message: no row, key or flow asks for it. It
+    // stays ready for a sender.
     {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
      LeaveResult},
     {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},

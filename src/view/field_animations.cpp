@@ -102,6 +102,14 @@ void SPIEL_FELD::TickAnimations() {
             }
             a.in_view = static_cast<uint8_t>(IsTileInView(a.x, a.y));
         } else if (a.frame != t.frame_count) {
+            // A one-shot round is counted off on the tick that reaches its
+            // last cell, and once no round is left the rest picture replaces
+            // that cell on the same tick. So the final round never shows its
+            // last cell: with 16 cells it ends 14 -> 16, not 15 -> 16. This
+            // keeps one step for every tick and every round, the last one
+            // included, rather than giving the final last cell an extra tick
+            // no earlier round has; the sound and the drawing follow the
+            // frame this step leaves.
             a.frame = static_cast<uint8_t>((a.frame + 1) % t.frame_count);
             a.in_view = static_cast<uint8_t>(IsTileInView(a.x, a.y));
             if (a.frame == t.frame_count - 1 && a.countdown > 0) --a.countdown;

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -766,6 +767,65 @@ TEST_F(LevelFile, FileDamagedBetweenCheckAndReadingIsCaughtByTheReading) {
     EXPECT_EQ(LoadSavedGame(FilePath("moving.lvl")), LevelLoadResult::FailedMidway);
     ASSERT_FALSE(g_shrinking_file.empty());
     EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("moving.lvl")));
+}
+
+}  // namespace
+
+namespace {
+
+// A career's difficulty and assignment are kept in a record beside the
+// saved game: a later run that loads it goes on with them. The level file
+// holds the same records as before; a missing or damaged record keeps the
+// running values.
+TEST_F(LevelFile, ACareerLoadedInALaterRunGoesOnAtItsDifficultyAndAssignment) {
+    MakeGame(1);
+    gs.game_mode = kModeCareer;
+    std::tie(gs.career_difficulty, gs.career_level) = std::pair(70, 3);
+    ASSERT_TRUE(SaveGameFile(FilePath("3.lvl")));
+    EXPECT_TRUE(ReadFileBytes(FilePath("3.lvl")) == WriteUnchecked("records.lvl"));
+    const Bytes record = ReadFileBytes(FilePath("3.career"));
+    EXPECT_EQ(record.size(), 12u);
+    // The program as at start-up, another game running.
+    const auto fresh = std::make_unique<CGameState>();
+    std::tie(gs.career_difficulty, gs.career_level) =
+        std::pair(fresh->career_difficulty, fresh->career_level);
+    MakeGame(2);
+    gs.game_mode = kModeGame;
+    ASSERT_EQ(LoadSavedGame(FilePath("3.lvl")), LevelLoadResult::Loaded);
+    EXPECT_EQ(std::tuple(gs.game_mode, gs.career_difficulty, gs.career_level),
+              std::tuple(kModeCareer, 70, 3));
+
+    // Without a sound record the running values stay, with no box.
+    const auto with = [](Bytes bytes, size_t at, uint8_t value) {
+        bytes.at(at) = value;
+        return bytes;
+    };
+    Bytes longer = record;
+    longer.push_back(0);
+    const struct {
+        const char* what;
+        bool present;
+        Bytes bytes;
+    } damaged[] = {
+        {"missing", false, {}},
+        {"empty", true, {}},
+        {"short", true, Bytes(record.begin(), record.end() - 1)},
+        {"long", true, longer},
+        {"another tag", true, with(record, 0, 'X')},
+        {"difficulty 60", true, with(record, 4, 60)},
+        {"assignment 10", true, with(record, 8, 10)},
+        {"negative assignment", true, with(record, 11, 0x80)},
+    };
+    for (const auto& c : damaged) {
+        SCOPED_TRACE(c.what);
+        plat::RemoveFile(FilePath("3.career"));
+        if (c.present) WriteFileBytes(FilePath("3.career"), c.bytes);
+        std::tie(gs.career_difficulty, gs.career_level) = std::pair(100, 0x0105);
+        const size_t boxes = host.MessageBoxes().size();
+        ASSERT_EQ(LoadSavedGame(FilePath("3.lvl")), LevelLoadResult::Loaded);
+        EXPECT_EQ(std::tuple(gs.career_difficulty, gs.career_level, host.MessageBoxes().size()),
+                  std::tuple(100, 0x0105, boxes));
+    }
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "game/opponent_roster.h"
 #include "game/opponent_steps.h"
 #include "game/opponent_style.h"
+#include "game/opponent_survey.h"
 #include "landscape_templates.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
@@ -314,6 +315,46 @@ TEST_F(OpponentPlayTest, BuilderActionsActForTheActingPlayer) {
     EXPECT_EQ(PlaceForActingPlayer({kTypeTruckDepot, 30, 80}, 0, number, &turn),
               ActionResult::OutOfTurn);
     EXPECT_EQ(std::tuple(number, FieldAt(30, 80)->building_flag()), std::tuple(0, false));
+}
+
+// The rivals' construction checks select the kind they look at; the
+// player's building and its orientation stay in hand through every
+// preview, site search and turn, and are what the player then places.
+TEST_F(OpponentPlayTest, ThePlayersBuildingStaysInHandThroughTheRivalsChecks) {
+    std::tie(GS().selected_building_type, GS().build_orientation) = std::pair(kTypeTruckDepot, 2);
+    const auto in_hand = [&] {
+        return std::pair(GS().selected_building_type, GS().build_orientation);
+    };
+    const std::pair<int32_t, int32_t> held(kTypeTruckDepot, 2);
+    {
+        const ActingPlayerScope acting(1);
+        TurnBudget turn;
+        EXPECT_GT(PreviewPlacement({kTypeJewelryIndustry, 30, 40}, &turn), 0);
+        EXPECT_EQ(in_hand(), held);
+        EXPECT_EQ(PreviewPlacement({kTypeJeweler, 60, 100}, &turn), -1);  // on the mine
+        EXPECT_EQ(in_hand(), held);
+        EXPECT_TRUE(FindNewStoreSite(city_, kTypeJeweler, turn).has_value());
+        EXPECT_EQ(in_hand(), held);
+        turn.checks = 0;
+        EXPECT_EQ(PreviewPlacement({kTypeToyStore, 30, 40}, &turn), kNoCheckLeft);
+        EXPECT_EQ(in_hand(), held);
+        int32_t number = 0;
+        EXPECT_EQ(PlaceForActingPlayer({kTypeTruckDepot + 1, 30, 60}, 0, number),
+                  ActionResult::Done);
+        EXPECT_EQ(std::pair(buildings_.At(number)->type, in_hand()),
+                  std::pair(int32_t{kTypeTruckDepot + 1}, held));
+    }
+    // The player places between the rivals' turns, which build their chain.
+    for (int32_t i = 0; i < 4; ++i) {
+        Opponent(0).TakeTurn();
+        Months(1);
+        const int32_t number = buildings_.PlaceBuilding(20 + 3 * i, 20);
+        const CBuilding* b = buildings_.At(number);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(std::tuple(b->type, int32_t{b->owner}, in_hand()),
+                  std::tuple(kTypeTruckDepot + 2, 0, held));
+    }
+    EXPECT_FALSE(Chains(0).empty());
 }
 
 TEST_F(OpponentPlayTest, UnpickedSlotNeverTurnsAndPickedOnesTurnEachInterval) {

@@ -249,6 +249,35 @@ TEST_F(PanelSidebar, AStoreAVehicleAndAPlacementAsTheyLook) {
     fvtest::MaybeSaveScreen("sidebar-placement");
 }
 
+// A delivery to the store the sidebar shows redraws the sidebar, for every
+// kind of store (the electronics store and the car dealership have their
+// kinds the other way round).
+TEST_F(PanelSidebar, ADeliveryRefreshesTheSidebarOfEveryKindOfStore) {
+    const struct {
+        int32_t type, kind, product;
+    } stores[] = {{21, 24, 8},  {22, 25, 17}, {23, 26, 26},
+                  {24, 27, 29}, {25, 29, 35}, {26, 28, 32}};
+    PressHeading(9);
+    ASSERT_EQ(View().tool, kInformationTool);
+    for (const auto& c : stores) {
+        SCOPED_TRACE(c.type);
+        BuildingType& kind = gs.building_types[c.type];
+        std::tie(kind.floor_width, kind.floor_depth) = std::pair(2, 2);
+        const int32_t number = Place(c.type, x, y, false);
+        ASSERT_GT(number, 0);
+        ClickView();
+        EXPECT_EQ(std::pair(gs.selected_object_type, Panel().selected_structure),
+                  std::pair(c.kind, number));
+        EXPECT_EQ(Shown().Labels(), "Total:|Month:|Customer stock:");
+        Panel().sidebar_shown = {};
+        EXPECT_EQ(g_ppBuildings->At(number)->PutGoods(c.product, 5, 1), 5);
+        EXPECT_EQ(Shown().Labels(), "Total:|Month:|Customer stock:");
+        int32_t end_x = x + 1, end_y = y + 1;
+        g_pTerrain->DemolishArea(x, y, end_x, end_y);
+        ASSERT_EQ(g_ppBuildings->At(number), nullptr);
+    }
+}
+
 TEST_F(SidebarPlacement, ClearingCostsOfOpenLandWaysAndTheNameCentred) {
     Choose(14);
     const SidebarContent& open = PlacementAt(60, 60);

@@ -179,8 +179,7 @@ void FS_FA_UEBER::DrawRecords(const plat::Rect& panel) {
         Text(std::string(gs.building_types[row.type].type_name) + " at " + CityName(row.city),
              panel.left, panel.top + y - 37);
         if (row.product >= 0 && row.product < kGoodsCount) {
-            Text(Amount(gs.goods[row.product].production_cost), panel.left + 194,
-                 panel.top + y - 16);
+            Text(Amount(gs.goods[row.product].own_cost), panel.left + 194, panel.top + y - 16);
             Text(Amount(UnitMargin(row.product), AmountGroups::All), panel.left + 216,
                  panel.top + y);
         }
@@ -223,7 +222,7 @@ const ScreenEntry kFactoryOverviewScreenEntry = {
     .done_message = kMsgFactoryOverviewDone,
     .cancel_command = kCmdOk,
     .open_steps = kOpenCommon,
-    .done_steps = kDoneCommon,
+    .done_steps = kDoneCommonResumeMusic,
     .open = [](plat::Window& frame, plat::WParam,
                plat::LParam) { return OpenNew<FS_FA_UEBER>(frame); },
     .publish = [](plat::Window* screen) { g_pFactoryOverview = static_cast<FS_FA_UEBER*>(screen); },

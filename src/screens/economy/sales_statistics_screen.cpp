@@ -244,12 +244,11 @@ bool FS_VERKAUF_STATISTIK::OnCommand(uint16_t command) {
             plat::SendMessage(Frame(), kMsgOpenStoreSales, 0, 0);
             return true;
         case kCmdOk:
-            FinishBlack(0);
-            return true;
         case kCmdSalesStatisticsCancel:
-            // Close cancels the sales screen too: price steps the player
-            // never confirmed are not written.
-            FinishBlack(1);
+            // OK and Close both leave through the sales screen's OK: the
+            // price steps set there before the statistics were opened are
+            // kept, and both screens close.
+            FinishBlack(0);
             return true;
         default:
             return false;
@@ -313,12 +312,10 @@ const ScreenEntry kSalesStatisticsScreenEntry = {
         return nullptr;
     },
     .before_delete =
-        [](plat::Window&, plat::Window*, plat::WParam, plat::LParam result) {
-            // OK commits the sales screen's changes, Close cancels them;
-            // either closes it.
+        [](plat::Window&, plat::Window*, plat::WParam, plat::LParam) {
+            // The sales screen closes with its OK: its changes are kept.
             if (g_pStoreSalesScreen != nullptr) {
-                plat::SendMessage(g_pStoreSalesScreen, WM_COMMAND, result == 0 ? kCmdOk : kCmdBack,
-                                  0);
+                plat::SendMessage(g_pStoreSalesScreen, WM_COMMAND, kCmdOk, 0);
             }
         },
     .publish =

@@ -3,8 +3,9 @@
 // chart, either the monthly profit or the monthly demand beside the units
 // supplied. Reached from the store's sales screen (WM_USER+0x10), which is
 // hidden meanwhile; its back button shows the sales screen again and keeps
-// this screen for the next time; OK (and Close, which cancels) answer
-// WM_USER+0x11, on which the frame closes both screens.
+// this screen for the next time; OK and Close answer WM_USER+0x11, on which
+// the frame closes the sales screen with its OK (its changes kept) and then
+// this screen.
 
 #include <cstdint>
 #include <memory>

@@ -243,7 +243,7 @@ const ScreenEntry kStoreOverviewScreenEntry = {
     .done_message = kMsgStoreOverviewDone,
     .cancel_command = kCmdOk,
     .open_steps = kOpenCommon,
-    .done_steps = kDoneCommon,
+    .done_steps = kDoneCommonResumeMusic,
     .open = [](plat::Window& frame, plat::WParam,
                plat::LParam) { return OpenNew<FS_KH_UEBER>(frame); },
     .publish = [](plat::Window* screen) { g_pStoreOverview = static_cast<FS_KH_UEBER*>(screen); },

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "economy/factory.h"
 #include "economy/store.h"
 #include "panel/list_box.h"
+#include "platform/compositor.h"
 #include "screens/economy/economy_screen_host.h"
 #include "screens/economy/factory_overview_screen.h"
 #include "screens/economy/production_screen.h"
@@ -128,6 +130,52 @@ TEST_F(Overviews, ProductionFromARowAndBackRefreshed) {
               std::tuple(nullptr, true, 12, 1));
     Press(*s, kCmdOk);
     EXPECT_EQ(gs().screen_open, 0);
+}
+
+// The cost beside a factory's product is the product's own cost per unit
+// (what the production screen shows), not the factory price.
+TEST_F(Overviews, AFactoryRowShowsTheProductsOwnCost) {
+    Factory(18, 30, 30, 9);
+    GoodsRecord& good = gs().goods[9];
+    // The pixels of the cost line of the first row.
+    const auto cost_pixels = [&] {
+        FS_FA_UEBER* s = OpenFactories();
+        EXPECT_NE(s, nullptr);
+        if (s == nullptr) return std::vector<uint8_t>{};
+        const plat::Rect window = s->GetWindowRect();
+        const int32_t left = window.left + s->origin_x + 20 + 194;
+        const int32_t top = window.top + s->origin_y + 51 + 34 - 16;
+        const plat::Surface& screen = plat::ComposeScreen();
+        std::vector<uint8_t> pixels;
+        for (int32_t row = top; row < top + 16; ++row) {
+            const uint8_t* line = screen.Row(row);
+            pixels.insert(pixels.end(), line + left, line + left + 120);
+        }
+        Press(*s, kCmdOk);
+        return pixels;
+    };
+    std::tie(good.own_cost, good.production_cost) = std::pair(1234, 5678);
+    const std::vector<uint8_t> shown = cost_pixels();
+    good.production_cost = 98765;
+    EXPECT_EQ(cost_pixels(), shown);
+    good.own_cost = 4321;
+    EXPECT_NE(cost_pixels(), shown);
+}
+
+TEST_F(Overviews, ClosingAnOverviewHandsTheMusicBackAtOnce) {
+    for (const bool factories : {true, false}) {
+        SCOPED_TRACE(factories);
+        FullScreen* s = factories ? static_cast<FullScreen*>(OpenFactories()) : OpenStores();
+        ASSERT_NE(s, nullptr);
+        h.sound->calls.clear();
+        h.sound->music_wait = -1;
+        Press(*s, kCmdOk);
+        EXPECT_EQ(std::tuple(h.frame->Screen(FrameScreen::FactoryOverview),
+                             h.frame->Screen(FrameScreen::StoreOverview), h.sound->calls,
+                             h.sound->music_wait, gs().screen_open),
+                  std::tuple(nullptr, nullptr,
+                             std::vector<std::string>{"ResumeEffects", "ResumeMusic"}, -1, 0));
+    }
 }
 
 TEST_F(Overviews, StoreKindsFilterTheColumns) {

@@ -1,6 +1,6 @@
 // The sales statistics of a store, reached from its sales screen: the bar
 // chart's figures and picture, and the way back and out through the frame
-// (OK commits the sales screen, Close cancels it, both close the two).
+// (OK and Close both close the two through the sales screen's OK).
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ TEST_F(SalesStatistics, CaptionRunsOverTheLastTwelveMonths) {
     EXPECT_EQ(FS_VERKAUF_STATISTIK::PeriodCaption(5, 1961), "Jul 1960 - Jun 1961");
 }
 
-TEST_F(SalesStatistics, BackAndAgainThenCloseKeepsTheStoreUnchanged) {
+TEST_F(SalesStatistics, BackAndAgainThenCloseKeepsThePriceStep) {
     FS_VERKAUF* sales = OpenSales();
     ASSERT_NE(sales, nullptr);
     Press(*sales, kCmdPriceUp);
@@ -68,7 +68,7 @@ TEST_F(SalesStatistics, BackAndAgainThenCloseKeepsTheStoreUnchanged) {
     Press(*s, kCmdSalesStatisticsCancel);
     EXPECT_EQ(std::tuple(Statistics(), g_pStoreSalesScreen, B<CStore>(store).price_step[1],
                          gs().screen_open),
-              std::tuple(nullptr, nullptr, 0, 0));
+              std::tuple(nullptr, nullptr, 1, 0));
 }
 
 TEST_F(SalesStatistics, OkCommitsTheSalesScreenOnce) {
@@ -84,16 +84,26 @@ TEST_F(SalesStatistics, OkCommitsTheSalesScreenOnce) {
               std::tuple(nullptr, nullptr, 1));
 }
 
-TEST_F(SalesStatistics, ClosingTheInformationWindowsCommitsNothing) {
-    FS_VERKAUF* sales = OpenSales();
-    ASSERT_NE(sales, nullptr);
-    Press(*sales, kCmdPriceUp);
-    Press(*sales, kCmdSalesStatistics);
-    ASSERT_NE(Statistics(), nullptr);
-    h.frame->SendMessage(kMsgCloseInfoWindows);
-    h.Run();
-    EXPECT_EQ(std::tuple(Statistics(), g_pStoreSalesScreen, B<CStore>(store).price_step[1]),
-              std::tuple(nullptr, nullptr, 0));
+// The frame's close of the information windows goes through the statistics'
+// Close, which keeps the sales screen's changes; a sales screen open on its
+// own gets its cancel and keeps nothing.
+TEST_F(SalesStatistics, ClosingTheInformationWindowsCommitsOnlyThroughTheStatistics) {
+    for (const bool statistics : {true, false}) {
+        SCOPED_TRACE(statistics);
+        B<CStore>(store).price_step[1] = 0;
+        FS_VERKAUF* sales = OpenSales();
+        ASSERT_NE(sales, nullptr);
+        Press(*sales, kCmdPriceUp);
+        if (statistics) {
+            Press(*sales, kCmdSalesStatistics);
+            ASSERT_NE(Statistics(), nullptr);
+        }
+        h.frame->SendMessage(kMsgCloseInfoWindows);
+        h.Run();
+        EXPECT_EQ(std::tuple(Statistics(), g_pStoreSalesScreen, B<CStore>(store).price_step[1],
+                             gs().screen_open),
+                  std::tuple(nullptr, nullptr, statistics ? 1 : 0, 0));
+    }
 }
 
 TEST_F(SalesStatistics, ProfitBarsOfAYear) {

@@ -154,7 +154,7 @@ TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
         std::tuple(h.frame->Screen(FrameScreen::SalesStatistics),
                    h.frame->Screen(FrameScreen::StoreSales),
                    static_cast<int32_t>(static_cast<CStore*>(At(store))->price_step[step_index])),
-        std::tuple(nullptr, nullptr, step));
+        std::tuple(nullptr, nullptr, step + 1));
 
     // 4. "Industries", by location, production of the first row: another
     // product, OK; then its location.

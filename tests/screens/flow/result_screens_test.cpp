@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/level_goal.h"
+#include "screens/economy/annual_accounts_window.h"
 #include "screens/flow/game_end_screen.h"
 #include "screens/flow/level_end_play.h"
 #include "state/game_state.h"
@@ -69,6 +70,18 @@ class ResultScreenClicks : public flowtest::LevelEndPlay {
     }
     // The capital of stand-in assignment a.
     static int64_t Capital(int32_t a) { return 500000 - 20000 * a; }
+    // The year's accounts that a result at the year's end shows when it
+    // closes; their OK carries the result's answer out.
+    void CloseAccounts() {
+        auto* accounts = dynamic_cast<YearSummaryWindow*>(Popup(PanelPopup::YearSummary));
+        ASSERT_NE(accounts, nullptr);
+        ASSERT_TRUE(accounts->IsWindowVisible());
+        Press(*accounts, kCmdOk);
+    }
+    void Answer(const FS_ASSIGNMENT_FAILED& failed, uint16_t command) {
+        Press(failed, command);
+        CloseAccounts();
+    }
 };
 
 TEST_F(ResultScreenClicks, TryAgainReloadsTheAssignmentGoOnLoadsTheNext) {
@@ -80,7 +93,7 @@ TEST_F(ResultScreenClicks, TryAgainReloadsTheAssignmentGoOnLoadsTheNext) {
     EXPECT_EQ(failed->text_list->GetLine(8), "Assignment  4/10: Not carried through");
     Shot("result_assignment_failed");
 
-    Press(*failed, kCmdTryAgain);
+    Answer(*failed, kCmdTryAgain);
     EXPECT_EQ(Popup(PanelPopup::AssignmentFailed), nullptr);
     EXPECT_EQ(std::tuple(gs.career_level, gs.cash[0], gs.month, gs.goal_reached, gs.sim_halted),
               std::tuple(3, Capital(3), 0, 0, 0));
@@ -91,12 +104,43 @@ TEST_F(ResultScreenClicks, TryAgainReloadsTheAssignmentGoOnLoadsTheNext) {
 
     failed = FailAssignment(3);
     ASSERT_NE(failed, nullptr);
-    Press(*failed, kCmdGoOn);
+    Answer(*failed, kCmdGoOn);
     EXPECT_EQ(Popup(PanelPopup::AssignmentFailed), nullptr);
     EXPECT_EQ(std::tuple(gs.career_level, gs.cash[0], gs.goal_reached),
               std::tuple(4, Capital(4), 0));
     EXPECT_EQ(BriefingLine(PanelPopup::AssignmentText, 0), "Assignment 5 of 10");
     EXPECT_TRUE(GameEndPictures().empty());
+}
+
+// An assignment fails at the year's end, whose accounts came first: they
+// wait hidden behind the result, show when it closes with the figures of the
+// year that ended, and the answer (here a new level, whose start clears the
+// figures) is carried out when they close.
+TEST_F(ResultScreenClicks, TheYearsAccountsWaitBehindAFailedResultAndShowWhenItCloses) {
+    StartEasyCareer("Year End");
+    CGameState& gs = f.gs();
+    FS_ASSIGNMENT_FAILED* failed = FailAssignment(3);
+    ASSERT_NE(failed, nullptr);
+    auto* summary = dynamic_cast<YearSummaryWindow*>(Popup(PanelPopup::YearSummary));
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(std::tuple(summary->IsWindowVisible(), failed->IsWindowVisible(), gs.month),
+              std::tuple(false, true, 0));
+    const AccountsTable year = MakeAccountsTable();
+    Press(*failed, kCmdGoOn);
+    EXPECT_EQ(std::tuple(Popup(PanelPopup::AssignmentFailed), Popup(PanelPopup::YearSummary),
+                         summary->IsWindowVisible(), Popup(PanelPopup::AssignmentText),
+                         gs.screen_open, gs.career_level, gs.goal_reached),
+              std::tuple(nullptr, summary, true, nullptr, 1, 3, 1));
+    EXPECT_TRUE(MakeAccountsTable().cells == year.cells);
+    Shot("result_then_year_accounts");
+    Press(*summary, kCmdOk);
+    EXPECT_EQ(std::tuple(Popup(PanelPopup::YearSummary), gs.career_level, gs.goal_reached),
+              std::tuple(nullptr, 4, 0));
+    EXPECT_EQ(BriefingLine(PanelPopup::AssignmentText, 0), "Assignment 5 of 10");
+    CloseBriefing(PanelPopup::AssignmentText);
+    EXPECT_EQ(gs.screen_open, 0);
+    RunMonth();  // the clock runs again
+    EXPECT_EQ(gs.month, 1);
 }
 
 TEST_F(ResultScreenClicks, NewsOfAFailedAssignmentGoesWithItAndNeverShowsAfterwards) {
@@ -107,7 +151,7 @@ TEST_F(ResultScreenClicks, NewsOfAFailedAssignmentGoesWithItAndNeverShowsAfterwa
     FS_ASSIGNMENT_FAILED* failed = FailAssignment(3);
     ASSERT_NE(failed, nullptr);
     EXPECT_EQ(Popup(PanelPopup::ProductNews), nullptr);
-    Press(*failed, kCmdTryAgain);
+    Answer(*failed, kCmdTryAgain);
     CloseBriefing(PanelPopup::AssignmentText);
     EXPECT_EQ(Popup(PanelPopup::ProductNews), nullptr);
     EXPECT_EQ(f.gs().screen_open, 0);
@@ -121,6 +165,7 @@ TEST_F(ResultScreenClicks, EnterOnTheLastFailedAssignmentGoesOnToTheSheetByTheVo
     ASSERT_NE(failed, nullptr);
     EXPECT_EQ(failed->text_list->GetLine(11), "");  // no next assignment
     f.Char(kEnter);                                 // go on
+    CloseAccounts();
     EXPECT_EQ(Popup(PanelPopup::AssignmentFailed), nullptr);
     EXPECT_EQ(GameEndPictures(), std::vector<plat::LParam>{kEndPictureLost});
     EXPECT_NE(Screen<FS_SPIELENDE>(FrameScreen::GameEnd), nullptr);
@@ -182,7 +227,7 @@ TEST_F(ResultScreenClicks, AnUnreadableNextAssignmentEndsTheCareerAtTheTitle) {
         std::filesystem::remove(f.folder + "/karriere/k0_4.lvl");
         FS_ASSIGNMENT_FAILED* failed = FailAssignment(3);
         ASSERT_NE(failed, nullptr);
-        Press(*failed, command);
+        Answer(*failed, command);
         EXPECT_EQ(g_pSpielFeld, nullptr);
         EXPECT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
     }
