@@ -3,9 +3,12 @@
 // OnIdle is the main loop: between messages it paces the opponents, runs the
 // frame update and, when the tick length has passed, the game tick.
 
+#include <cstdint>
 #include <string>
 
 #include "platform/app.h"
+
+class CGameState;
 
 class CGameApp : public plat::Application {
   public:
@@ -21,6 +24,8 @@ class CGameApp : public plat::Application {
     // Once per pass: world animation, money display, vehicle movement,
     // board-vote goal and ambient sounds.
     void UpdateFrame();
+    // Halted, paused by the player or after the goal: no vehicle moves.
+    static bool VehiclesStand(const CGameState& gs);
 
   protected:
     // Creates the main frame window (start-up step after the data paths):
@@ -34,13 +39,29 @@ class CGameApp : public plat::Application {
     void ReplayDeferredMouseMove();
     void StepOpponents();
     void RefreshMoneyDisplay();
-    void MoveVehicles();
+    // Moves the vehicles; while they stand, refreshes their visible flags
+    // and answers whether one changed.
+    bool MoveVehicles();
     void TestBoardVoteGoal();
     // After a month's processing in a mission or career: the goal's result
     // screen, when the goal is met or failed.
     void ApplyLevelGoal(bool new_year);
 
+    // Where the view looked when the frame update last drew the vehicles.
+    struct Camera {
+        const void* view = nullptr;
+        double centre_x = 0.0;
+        double centre_y = 0.0;
+        int32_t zoom = 0;
+        int32_t rotation = 0;
+        friend bool operator==(const Camera&, const Camera&) = default;
+    };
+    static Camera CurrentCamera();
+    bool ViewMovedSinceFrameDraw() const;
+
     plat::Window* frame_ = nullptr;  // the HAUPTFENSTER made by CreateMainFrame
+    Camera drawn_camera_;
+    uint32_t ambient_time_ = 0;  // the last pass that counted ambient passes
 };
 
 // The end of the program (the main frame's destructor, or ExitInstance when

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "app/app_globals.h"
 #include "app/game_app.h"
 #include "app/game_tick.h"
@@ -7,6 +9,7 @@
 #include "game/opponent.h"
 #include "panel/control_panel.h"
 #include "platform/clock.h"
+#include "platform/compositor.h"
 #include "screens/vehicles/vehicle_overview.h"
 #include "sound/sound_manager.h"
 #include "state/game_state.h"
@@ -26,6 +29,11 @@ constexpr int64_t kVotesDivisor = 20000000;
 bool SimulationStopped(const CGameState& gs) {
     return gs.paused != 0 || gs.sim_halted != 0 || gs.user_pause != 0;
 }
+
+// The ambient sounds decide by passes of a loop that ran one pass a
+// millisecond: each millisecond since the last pass counts as one pass, at
+// most this many at once.
+constexpr uint32_t kMostAmbientPasses = 1000;
 
 // Unlinks a node whose predecessor is `prev` (or, when the list changed
 // under the walk, whatever node now precedes it).
@@ -160,8 +168,12 @@ void CGameApp::UpdateFrame() {
     t.frame_elapsed = t.frame_now - t.frame_time;
     t.anim_now = t.frame_now;
     t.anim_elapsed = t.anim_now - t.anim_time;
+    // While the vehicles stand nothing on the map moves: the animations
+    // wait too, and the vehicles are drawn again only when the view moved or
+    // one of them came into or went out of it.
+    const bool still = VehiclesStand(*gs);
 
-    if (t.anim_elapsed > kAnimationStepMs && gs->paused == 0) {
+    if (t.anim_elapsed > kAnimationStepMs && gs->paused == 0 && !still) {
         if (g_pSpielFeld != nullptr) g_pSpielFeld->TickAnimations();
         t.anim_time = t.anim_now;
         if (g_AnimPending == 1) {
@@ -172,20 +184,42 @@ void CGameApp::UpdateFrame() {
 
     if (t.frame_elapsed > kFrameStepMs && gs->paused == 0) {
         RefreshMoneyDisplay();
-        MoveVehicles();
+        const bool seen_changed = MoveVehicles();
+        // A view that a screen covers draws its vehicles once it shows again
+        // (each vehicle's last drawn place is kept until then).
         if (g_pSpielFeld != nullptr &&
-            (g_pVehicleList != nullptr || g_pSpielFeld->sprite_pending != 0)) {
+            (g_pVehicleList != nullptr || g_pSpielFeld->sprite_pending != 0) &&
+            (!still || seen_changed || ViewMovedSinceFrameDraw()) &&
+            !plat::WindowCovered(g_pSpielFeld)) {
             g_pSpielFeld->DrawVehicles(1);
+            drawn_camera_ = CurrentCamera();
         }
         t.frame_time = t.frame_now;
     }
 
     TestBoardVoteGoal();
 
+    const uint32_t ambient_passes = std::min(t.frame_now - ambient_time_, kMostAmbientPasses);
+    ambient_time_ = t.frame_now;
     if (gs->game_mode != kModeEditor && gs->paused == 0 && gs->sim_halted == 0 &&
         gs->opt_ambient_sounds == 1 && g_pSound != nullptr) {
-        g_pSound->PlayAmbientSounds();
+        for (uint32_t pass = 0; pass < ambient_passes; ++pass) g_pSound->PlayAmbientSounds();
     }
+}
+
+bool CGameApp::VehiclesStand(const CGameState& gs) {
+    return gs.sim_halted != 0 || gs.user_pause != 0 || gs.goal_reached != 0;
+}
+
+CGameApp::Camera CGameApp::CurrentCamera() {
+    const SPIEL_FELD* view = g_pSpielFeld;
+    if (view == nullptr || g_pGameState == nullptr) return {};
+    return {view, view->centre_x, view->centre_y, view->zoom, g_pGameState->rotation};
+}
+
+bool CGameApp::ViewMovedSinceFrameDraw() const {
+    return !(CurrentCamera() == drawn_camera_) && g_pSpielFeld != nullptr &&
+           !plat::WindowCovered(g_pSpielFeld);
 }
 
 void CGameApp::RefreshMoneyDisplay() {
@@ -211,16 +245,20 @@ void CGameApp::RefreshMoneyDisplay() {
     }
 }
 
-void CGameApp::MoveVehicles() {
+bool CGameApp::MoveVehicles() {
     CGameState& gs = *g_pGameState;
-    if (gs.sim_halted != 0 || gs.user_pause != 0 || gs.goal_reached != 0) {
+    if (VehiclesStand(gs)) {
         // Halted: only the visible flags follow the view.
-        if (g_pSpielFeld == nullptr) return;
+        if (g_pSpielFeld == nullptr) return false;
+        bool changed = false;
         for (VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
-            if (CVehicle* v = node->vehicle)
-                v->visible = g_pSpielFeld->IsTileInView(v->pos_x, v->pos_y);
+            CVehicle* v = node->vehicle;
+            if (v == nullptr) continue;
+            const int32_t visible = g_pSpielFeld->IsTileInView(v->pos_x, v->pos_y);
+            changed = changed || visible != v->visible;
+            v->visible = visible;
         }
-        return;
+        return changed;
     }
 
     bool removedVisible = false;
@@ -247,6 +285,7 @@ void CGameApp::MoveVehicles() {
         gs.redraw_objects = 1;
         if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
     }
+    return true;
 }
 
 void CGameApp::TestBoardVoteGoal() {

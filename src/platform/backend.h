@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/geometry.h"
 #include "platform/messages.h"
@@ -82,7 +83,11 @@ class Backend {
     virtual void SetCursorClip(const Rect* /*screenRect*/) {}
 
     // The composed virtual screen changed: show it through the palette.
-    virtual void Present(const Surface& /*screen*/, const uint8_t /*rgb*/[256][3]) {}
+    // `changed` holds the parts that differ from the last present (the whole
+    // screen at the first present, after a palette change or a new size); a
+    // back end converts and shows only those.
+    virtual void Present(const Surface& /*screen*/, const uint8_t /*rgb*/[256][3],
+                         const std::vector<Rect>& /*changed*/) {}
 
     // Audio output; false when there is no device.
     virtual bool OpenAudio(AudioCallback /*callback*/) { return false; }

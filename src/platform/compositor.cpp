@@ -6,6 +6,7 @@
 #include "platform/backend.h"
 #include "platform/png_writer.h"
 #include "platform/screen.h"
+#include "platform/screen_changes.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -15,7 +16,8 @@ namespace {
 constexpr uint8_t kBorderIndex = 0;  // window frames are black
 
 struct CompositorState {
-    Surface screen;
+    Surface screen;     // composed
+    Surface presented;  // as the back end shows it
     RgbTable shown{};
     bool everPresented = false;
     uint32_t lastPresent = 0;
@@ -76,6 +78,41 @@ void Presenter() {
     PresentIfDue();
 }
 
+bool Covers(const PaintItem& item, const Rect& area) {
+    if (item.transparent || item.window == nullptr) return false;
+    const Rect shown = Intersect(item.windowRect, item.clip);
+    return shown.left <= area.left && shown.top <= area.top && shown.right >= area.right &&
+           shown.bottom >= area.bottom;
+}
+
+// Whether a window whose surface changed can be seen: it is in the paint
+// order and no single window above it covers all of its visible part.
+bool CanBeSeen(const std::vector<PaintItem>& items, const Window* window) {
+    const Rect screen{0, 0, GetScreenSize().width, GetScreenSize().height};
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].window != window || items[i].transparent) continue;
+        const Rect visible = Intersect(Intersect(items[i].clientRect, items[i].clip), screen);
+        if (visible.IsEmpty()) return false;
+        for (size_t above = i + 1; above < items.size(); ++above) {
+            if (Covers(items[above], visible)) return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+// Takes what changed since the last look: true when the picture may differ.
+bool PictureMayDiffer() {
+    const ScreenChanges changes = TakeScreenChanges();
+    if (changes.layout) return true;
+    if (changes.surfaces.empty()) return false;
+    const std::vector<PaintItem> items = WindowsInPaintOrder();
+    for (const Window* window : changes.surfaces) {
+        if (CanBeSeen(items, window)) return true;
+    }
+    return false;
+}
+
 bool SomeWindowAwaitsFirstPaint() {
     for (const PaintItem& item : WindowsInPaintOrder()) {
         if (item.window != nullptr && !item.transparent && item.window->AwaitsFirstPaint()) {
@@ -100,7 +137,7 @@ void InstallCompositor() {
 
 bool PresentIfDue() {
     CompositorState& state = State();
-    if (TakeScreenChanged()) state.pending = true;
+    if (PictureMayDiffer()) state.pending = true;
     if (!SystemPaletteCleared() && SystemPaletteGeneration() != state.shownPaletteGeneration) {
         state.pending = true;
     }
@@ -114,25 +151,49 @@ bool PresentIfDue() {
         }
         if (now - state.waitingSince < kFirstPaintWaitMs) return false;
     }
-    PresentNow();
-    return true;
+    return PresentChanges();
 }
 
-void PresentNow() {
+bool PresentChanges() {
     CompositorState& state = State();
     TakeScreenChanged();
+    state.pending = false;
+    state.waiting = false;
     Compose(state.screen);
-    state.shown = ColoursToShow();
+    const RgbTable& colours = ColoursToShow();
     if (!SystemPaletteCleared()) state.shownPaletteGeneration = SystemPaletteGeneration();
+    const bool whole = !state.everPresented || colours != state.shown ||
+                       state.presented.width != state.screen.width ||
+                       state.presented.height != state.screen.height;
+    std::vector<Rect> changed;
+    if (whole) {
+        changed.push_back({0, 0, state.screen.width, state.screen.height});
+    } else {
+        changed = ChangedRects(state.presented, state.screen);
+        if (changed.empty()) return false;  // not a pixel differs
+    }
+    state.shown = colours;
     uint8_t rgb[256][3];
     for (size_t i = 0; i < 256; ++i) {
         for (size_t c = 0; c < 3; ++c) rgb[i][c] = state.shown[i][c];
     }
-    CurrentBackend().Present(state.screen, rgb);
+    std::swap(state.presented, state.screen);
+    CurrentBackend().Present(state.presented, rgb, changed);
     state.lastPresent = CurrentBackend().Now();
     state.everPresented = true;
-    state.pending = false;
-    state.waiting = false;
+    return true;
+}
+
+void PresentNow() {
+    PresentChanges();
+}
+
+bool WindowCovered(const Window* window) {
+    const std::vector<PaintItem> items = WindowsInPaintOrder();
+    const bool painted = std::any_of(items.begin(), items.end(), [&](const PaintItem& item) {
+        return item.window == window && !item.transparent;
+    });
+    return painted && !CanBeSeen(items, window);
 }
 
 const Surface& ComposeScreen() {

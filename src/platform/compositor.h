@@ -19,6 +19,8 @@
 
 namespace plat {
 
+class Window;
+
 // The shortest time between two presents (one refresh at 60 Hz).
 constexpr uint32_t kPresentIntervalMs = 16;
 
@@ -30,13 +32,17 @@ int32_t ScreenHeight();
 void InstallCompositor();
 
 // Presents when something changed and a refresh has passed since the last
-// present. Returns whether it presented. While a window just shown awaits its
-// first paint (a screen drawn, its buttons not yet) the present waits for
-// it, so that no half-drawn screen is seen; at most kFirstPaintWaitMs, so
-// that long work that draws without letting the windows paint still shows.
+// present. Returns whether it presented: only what differs from the last
+// present is passed on (the whole screen after a palette change or a new
+// size), and a frame in which no pixel differs presents nothing. While a window just shown awaits
+// its first paint (a screen drawn, its buttons not yet) the present waits for it, so that no
+// half-drawn screen is seen; at most kFirstPaintWaitMs, so that long work that draws without
+// letting the windows paint still shows.
 bool PresentIfDue();
 constexpr uint32_t kFirstPaintWaitMs = 250;
-// Composes and presents now.
+// Composes and presents now what differs; returns whether anything did.
+bool PresentChanges();
+// The same, for callers that do not ask.
 void PresentNow();
 
 // The screen composed from the windows as they are now (for tests and
@@ -49,6 +55,10 @@ const RgbTable& PresentedColours();
 // Writes the freshly composed screen as an indexed PNG with the system
 // palette's colours. False when the file cannot be written.
 bool SaveScreenPng(const std::string& hostPath);
+
+// Whether a visible window is hidden by the windows above it (one of them
+// covers all of it). False for a window that is not shown at all.
+bool WindowCovered(const Window* window);
 
 // Forgets the last present (time and colours); for tests.
 void ResetCompositor();

@@ -48,7 +48,16 @@ std::vector<PaintItem> WindowsInPaintOrder();
 // Set whenever the composed picture may have changed (a window shown,
 // hidden, moved, destroyed or restacked, or a surface changed).
 void MarkScreenChanged();
-// Returns the flag and clears it.
+// Only the pixels of a visible window's surface changed: the compositor
+// presents when the window can be seen (not covered by windows above it).
+void MarkWindowSurfaceChanged(const Window* window);
+// What changed since the last call, and clears it.
+struct ScreenChanges {
+    bool layout = false;                  // MarkScreenChanged
+    std::vector<const Window*> surfaces;  // MarkWindowSurfaceChanged
+};
+ScreenChanges TakeScreenChanges();
+// Whether anything changed (either kind); clears it.
 bool TakeScreenChanged();
 
 // The drawing layer's compositor. The loop calls it once per turn, before

@@ -333,7 +333,7 @@ void Window::EndPaint() {
 void Window::MarkSurfaceChanged() {
     // Drawing outside a paint cycle counts as the window's paint.
     if (!painting_) unpainted_ = false;
-    if (IsWindowVisible()) MarkScreenChanged();
+    if (IsWindowVisible()) MarkWindowSurfaceChanged(this);
 }
 
 uint32_t Window::SetTimer(uint32_t id, uint32_t elapseMs) {

@@ -34,6 +34,7 @@ void WindowSystem::ResetState() {
     hostButtons = 0;
     lastClick = {};
     screenChanged = true;
+    changedSurfaces.clear();
 }
 
 bool WindowSystem::IsLive(const Window* w, uint64_t serial) const {
@@ -243,11 +244,24 @@ void MarkScreenChanged() {
     WindowSystem::Get().screenChanged = true;
 }
 
+void MarkWindowSurfaceChanged(const Window* window) {
+    std::vector<const Window*>& changed = WindowSystem::Get().changedSurfaces;
+    if (std::find(changed.begin(), changed.end(), window) == changed.end()) {
+        changed.push_back(window);
+    }
+}
+
 bool TakeScreenChanged() {
-    bool& flag = WindowSystem::Get().screenChanged;
-    const bool was = flag;
-    flag = false;
-    return was;
+    const ScreenChanges changes = TakeScreenChanges();
+    return changes.layout || !changes.surfaces.empty();
+}
+
+ScreenChanges TakeScreenChanges() {
+    WindowSystem& ws = WindowSystem::Get();
+    ScreenChanges changes{ws.screenChanged, {}};
+    changes.surfaces.swap(ws.changedSurfaces);
+    ws.screenChanged = false;
+    return changes;
 }
 
 void SetScreenPresenter(ScreenPresenter presenter) {

@@ -82,6 +82,9 @@ struct WindowSystem {
 
     MessageObserver observer;
     bool screenChanged = true;
+    // Windows whose surface changed since the compositor last looked (while
+    // nothing moved; see MarkWindowSurfaceChanged).
+    std::vector<const Window*> changedSurfaces;
     ScreenPresenter presenter;
     Application* app = nullptr;
     Backend* backend = nullptr;

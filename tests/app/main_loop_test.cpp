@@ -384,6 +384,47 @@ TEST_F(MainLoopTest, AnimationsAmbientSoundsAndMusic) {
     EXPECT_EQ(sound.Count("OnMusicNotify"), 1);
 }
 
+// The loop sleeps between its steps. Running, it wakes for the next step;
+// the ambient sounds count the milliseconds between passes as passes (as a
+// loop of one pass a millisecond made them), but not those of a halt. Paused
+// by the player or halted, nothing on the map moves: no animation step, the
+// vehicles drawn again only once the view moved, and the loop waits for
+// input.
+TEST_F(MainLoopTest, TheLoopSleepsBetweenStepsAndWhileTheVehiclesStand) {
+    RegisterVehicle(new TestVehicle(1));
+    Idle(26, 26);
+    const uint32_t running = app.IdleDelay();
+    EXPECT_GT(running, 1u);
+    EXPECT_LE(running, 26u);
+    // {user_pause, sim_halted, ambient passes over 10 ms}
+    for (auto [pause, halt, passes] : {std::tuple{0, 0, 10}, {1, 0, 10}, {0, 1, 0}}) {
+        std::tie(gs.user_pause, gs.sim_halted) = std::tuple(pause, halt);
+        const int before = sound.Count("PlayAmbientSounds");
+        Idle(10, 1);
+        EXPECT_EQ(sound.Count("PlayAmbientSounds") - before, passes) << pause << halt;
+    }
+    gs.sim_halted = 0;
+    const int before = sound.Count("PlayAmbientSounds");
+    Idle(5, 5);  // the halted milliseconds are not made up
+    EXPECT_EQ(sound.Count("PlayAmbientSounds") - before, 5);
+
+    gs.user_pause = 1;
+    Idle(26, 26);
+    const int draws = view->vehicle_draws;
+    const int animations = view->animation_ticks;
+    Idle(1000, 26);
+    EXPECT_EQ(std::tuple(view->vehicle_draws, view->animation_ticks, app.IdleDelay()),
+              std::tuple(draws, animations, 250u));
+    view->centre_x += 2.0;  // scrolled while paused
+    EXPECT_LE(app.IdleDelay(), 26u);
+    Idle(26, 26);
+    EXPECT_EQ(std::tuple(view->vehicle_draws, app.IdleDelay()), std::tuple(draws + 1, 250u));
+    gs.user_pause = 0;
+    Idle(130, 26);
+    EXPECT_GT(view->animation_ticks, animations);
+    EXPECT_GT(view->vehicle_draws, draws + 1);
+}
+
 TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
     static int draws = 0, deletions = 0;
     struct Growth : FS_CITY_GROWTH {

@@ -15,7 +15,9 @@
 #include "platform/gdi.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/palette.h"
+#include "platform/random.h"
 #include "platform/screen.h"
+#include "platform/screen_changes.h"
 #include "platform/window.h"
 #include "platform/wing.h"
 #include "temp_folder.h"
@@ -239,6 +241,52 @@ TEST_F(Composition, PresentsAtMostOncePerRefreshAndOnlyWhenChanged) {
     EXPECT_FALSE(plat::PresentIfDue());
 }
 
+// Only what differs from the last present is passed on: the same pixels drawn
+// again present nothing, a small change presents its own rectangle, drawing
+// in a window that another one covers presents nothing, and a palette change
+// presents the whole screen.
+TEST_F(Composition, PresentsOnlyTheRectanglesThatDiffer) {
+    TestWindow* view = Make(5, plat::Rect{0, 0, 200, 150}, WS_POPUP);
+    host.RunUntilIdle();
+    plat::PresentNow();
+    const std::vector<plat::Rect> whole = {{0, 0, 200, 150}};
+    EXPECT_EQ(host.LastPresentedRects(), whole);
+    plat::DcHandle dc = plat::GetWindowDC(*view);
+    const int presents = host.PresentCount();
+    host.AdvanceClock(20);
+    Fill(*view, 5);
+    EXPECT_FALSE(plat::PresentIfDue());
+    host.AdvanceClock(20);
+    plat::FillRectIndex(*dc, {10, 20, 14, 23}, 7);
+    plat::FillRectIndex(*dc, {150, 20, 152, 21}, 7);  // far off: a rectangle of its own
+    const int64_t pixels = host.PresentedPixels();
+    EXPECT_TRUE(plat::PresentIfDue());
+    EXPECT_EQ(host.LastPresentedRects(),
+              (std::vector<plat::Rect>{{10, 20, 14, 23}, {150, 20, 152, 21}}));
+    EXPECT_EQ(std::tuple(host.PresentedPixels() - pixels, host.PresentCount(), Shown(11, 21)),
+              std::tuple(int64_t{14}, presents + 1, 7));
+    // A screen over all of it: the view's drawing is not seen.
+    TestWindow* screen = Make(9, plat::Rect{0, 0, 200, 150}, WS_POPUP, WS_EX_TOPMOST);
+    host.RunUntilIdle();
+    host.AdvanceClock(20);
+    EXPECT_TRUE(plat::PresentIfDue());
+    EXPECT_TRUE(plat::WindowCovered(view));
+    EXPECT_FALSE(plat::WindowCovered(screen));
+    host.AdvanceClock(20);
+    Fill(*view, 6);
+    EXPECT_FALSE(plat::PresentIfDue());
+    screen->ShowWindow(SW_HIDE);
+    host.AdvanceClock(20);
+    EXPECT_TRUE(plat::PresentIfDue());
+    EXPECT_EQ(std::tuple(host.LastPresentedRects(), Shown(11, 21)), std::tuple(whole, 6));
+    EXPECT_FALSE(plat::WindowCovered(view));
+    // New colours, no pixel changed: all of it again.
+    host.AdvanceClock(20);
+    RealizeIdentity(*dc, 33);
+    EXPECT_TRUE(plat::PresentIfDue());
+    EXPECT_EQ(host.LastPresentedRects(), whole);
+}
+
 // A palette change recolours the screen at the next present; the all-black
 // clearing before an image load keeps the old colours on screen until the
 // picture's palette arrives, so that no black frame flashes.
@@ -337,6 +385,70 @@ struct Offscreen {
 // Only 8-bit sections are made; the clip box is the bitmap; a plain colour
 // on a memory context is the nearest colour-table entry (the padded rows
 // and the colour table itself are checked through the graphics engine).
+// The changed rectangles of random pictures: every differing pixel lies in
+// one, and each has a differing pixel on every edge (none is larger than its
+// changes). Two changes on the same rows far apart stay two rectangles.
+TEST(ScreenChanges, EveryDifferingPixelIsCoveredAndNoRectangleIsLargerThanItsChanges) {
+    auto differs = [](const plat::Surface& a, const plat::Surface& b, int32_t x, int32_t y) {
+        return a.Row(y)[x] != b.Row(y)[x];
+    };
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        plat::Srand(seed);
+        plat::Surface before, after;
+        before.Resize(97 + int(seed % 5), 61);
+        for (int32_t y = 0; y < before.height; ++y)
+            for (int32_t x = 0; x < before.width; ++x) before.Row(y)[x] = uint8_t(plat::Rand());
+        after = before;
+        // A few sprites of random size; a lone pixel now and then.
+        const int32_t sprites = plat::Rand() % 5;
+        for (int32_t s = 0; s < sprites; ++s) {
+            const int32_t w = 1 + plat::Rand() % 20, h = 1 + plat::Rand() % 15;
+            const int32_t x0 = plat::Rand() % (after.width - w),
+                          y0 = plat::Rand() % (after.height - h);
+            for (int32_t y = y0; y < y0 + h; ++y)
+                for (int32_t x = x0; x < x0 + w; ++x)
+                    if (plat::Rand() % 3 != 0) after.Row(y)[x] = uint8_t(after.Row(y)[x] + 1);
+        }
+        if (seed % 3 == 0) after.Row(seed % 61)[seed % 97] ^= 0x40;
+        const std::vector<plat::Rect> rects = plat::ChangedRects(before, after);
+        for (int32_t y = 0; y < after.height; ++y) {
+            for (int32_t x = 0; x < after.width; ++x) {
+                if (!differs(before, after, x, y)) continue;
+                ASSERT_TRUE(std::any_of(rects.begin(), rects.end(),
+                                        [&](const plat::Rect& r) {
+                                            return r.Contains({x, y});
+                                        }))
+                    << x << "," << y;
+            }
+        }
+        for (const plat::Rect& r : rects) {
+            bool top = false, bottom = false, left = false, right = false;
+            for (int32_t x = r.left; x < r.right; ++x) {
+                top = top || differs(before, after, x, r.top);
+                bottom = bottom || differs(before, after, x, r.bottom - 1);
+            }
+            for (int32_t y = r.top; y < r.bottom; ++y) {
+                left = left || differs(before, after, r.left, y);
+                right = right || differs(before, after, r.right - 1, y);
+            }
+            EXPECT_TRUE(top && bottom && left && right)
+                << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        }
+        EXPECT_EQ(rects.empty(), before.pixels == after.pixels);
+    }
+    // {gap between two 4 x 3 changes on the same rows, rectangles}.
+    for (auto [gap, count] : {std::pair{plat::kChangeGap - 1, size_t{1}}, {plat::kChangeGap, 2u}}) {
+        plat::Surface before, after;
+        before.Resize(200, 20);
+        after = before;
+        for (int32_t y = 5; y < 8; ++y)
+            for (int32_t x : {10, 11, 12, 13, 14 + gap, 15 + gap, 16 + gap, 17 + gap})
+                after.Row(y)[x] = 1;
+        EXPECT_EQ(plat::ChangedRects(before, after).size(), count) << gap;
+    }
+}
+
 TEST(Offscreen, EightBitSectionsClipBoxAndNearestColour) {
     plat::BitmapInfoHeader header;
     ASSERT_TRUE(plat::RecommendDibFormat(&header));

@@ -75,9 +75,12 @@ bool HeadlessBackend::CursorClip(Rect* rect) const {
     return clipped_;
 }
 
-void HeadlessBackend::Present(const Surface& screen, const uint8_t rgb[256][3]) {
+void HeadlessBackend::Present(const Surface& screen, const uint8_t rgb[256][3],
+                              const std::vector<Rect>& changed) {
     ++presentCount_;
     lastScreen_ = screen;
+    lastRects_ = changed;
+    for (const Rect& r : changed) presentedPixels_ += int64_t{r.Width()} * r.Height();
     std::memcpy(lastPalette_, rgb, sizeof(lastPalette_));
 }
 

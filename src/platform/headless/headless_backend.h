@@ -41,7 +41,8 @@ class HeadlessBackend : public Backend {
     void SetCursorShape(CursorId id, bool visible) override;
     void WarpCursor(Point screen) override { warps_.push_back(screen); }
     void SetCursorClip(const Rect* screenRect) override;
-    void Present(const Surface& screen, const uint8_t rgb[256][3]) override;
+    void Present(const Surface& screen, const uint8_t rgb[256][3],
+                 const std::vector<Rect>& changed) override;
     bool OpenAudio(AudioCallback callback) override;
     void CloseAudio() override;
     MusicDevice* Music() override { return music_; }
@@ -88,6 +89,10 @@ class HeadlessBackend : public Backend {
     // --- Screen ------------------------------------------------------------------
     int PresentCount() const { return presentCount_; }
     const Surface& LastPresentedScreen() const { return lastScreen_; }
+    // The rectangles of the last present, and the pixels presented so far
+    // (the sum of every present's rectangles).
+    const std::vector<Rect>& LastPresentedRects() const { return lastRects_; }
+    int64_t PresentedPixels() const { return presentedPixels_; }
     const uint8_t (&LastPresentedPalette() const)[256][3] { return lastPalette_; }
 
     // --- Audio and music -----------------------------------------------------------
@@ -124,6 +129,8 @@ class HeadlessBackend : public Backend {
     std::vector<Point> warps_;
     int presentCount_ = 0;
     Surface lastScreen_;
+    std::vector<Rect> lastRects_;
+    int64_t presentedPixels_ = 0;
     uint8_t lastPalette_[256][3] = {};
     bool audioAvailable_ = true;
     AudioCallback audio_;

@@ -86,6 +86,23 @@ void AudioTrampoline(void* user, Uint8* stream, int length) {
     }
 }
 
+// Whether the renderer just made draws through an OpenGL that runs on the
+// processor (its context is current): Mesa's llvmpipe, softpipe or swrast.
+bool DrawsWithSoftwareGl() {
+    if (SDL_GL_GetCurrentContext() == nullptr) return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto* get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (get == nullptr) return false;
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const unsigned char* name = get(kGlRenderer);
+    if (name == nullptr) return false;
+    const std::string text(reinterpret_cast<const char*>(name));
+    for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
+        if (text.find(soft) != std::string::npos) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::unique_ptr<Backend> CreateHostBackend(const LaunchOptions& options, std::string* error) {
@@ -146,6 +163,13 @@ bool SdlBackend::Start(const LaunchOptions& options, std::string* error) {
     if (options.windowed) SDL_SetWindowMinimumSize(window_, 320, 240);
 
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ && !std::getenv("SDL_RENDER_DRIVER") && DrawsWithSoftwareGl()) {
+        // OpenGL drawn by the processor costs many times what SDL's own
+        // drawing into the window's pixels does for the same picture.
+        SDL_DestroyRenderer(renderer_);
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = nullptr;
+    }
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) return fail(std::string("cannot draw into the window: ") + SDL_GetError());
 
@@ -204,8 +228,11 @@ void SdlBackend::OnWindowResized() {
     renderPending_ = true;
 }
 
-void SdlBackend::Present(const Surface& screen, const uint8_t rgb[256][3]) {
+void SdlBackend::Present(const Surface& screen, const uint8_t rgb[256][3],
+                         const std::vector<Rect>& changed) {
     if (!renderer_ || screen.width <= 0 || screen.height <= 0) return;
+    std::vector<Rect> whole;
+    const std::vector<Rect>* parts = &changed;
     if (!texture_ || textureSize_ != Size{screen.width, screen.height}) {
         if (texture_) SDL_DestroyTexture(texture_);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -213,20 +240,31 @@ void SdlBackend::Present(const Surface& screen, const uint8_t rgb[256][3]) {
         if (!texture_) return;
         SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
         textureSize_ = {screen.width, screen.height};
+        pixels_.assign(static_cast<size_t>(screen.width) * screen.height, 0xFF000000u);
+        whole.push_back({0, 0, screen.width, screen.height});
+        parts = &whole;  // a new texture holds nothing yet
     }
     uint32_t lookup[256];
     for (int i = 0; i < 256; ++i) {
         lookup[i] = 0xFF000000u | (uint32_t{rgb[i][0]} << 16) | (uint32_t{rgb[i][1]} << 8) |
                     uint32_t{rgb[i][2]};
     }
-    pixels_.resize(static_cast<size_t>(screen.width) * screen.height);
-    for (int y = 0; y < screen.height; ++y) {
-        const uint8_t* in = screen.Row(y);
-        uint32_t* out = pixels_.data() + static_cast<size_t>(y) * screen.width;
-        for (int x = 0; x < screen.width; ++x) out[x] = lookup[in[x]];
+    // Only the changed rectangles are converted and uploaded (their rows of
+    // the texture).
+    const Rect bounds{0, 0, screen.width, screen.height};
+    for (const Rect& part : *parts) {
+        const Rect r = Intersect(part, bounds);
+        if (r.IsEmpty()) continue;
+        for (int y = r.top; y < r.bottom; ++y) {
+            const uint8_t* in = screen.Row(y);
+            uint32_t* out = pixels_.data() + static_cast<size_t>(y) * screen.width;
+            for (int x = r.left; x < r.right; ++x) out[x] = lookup[in[x]];
+        }
+        const SDL_Rect area{r.left, r.top, r.Width(), r.Height()};
+        SDL_UpdateTexture(texture_, &area,
+                          pixels_.data() + static_cast<size_t>(r.top) * screen.width + r.left,
+                          screen.width * static_cast<int>(sizeof(uint32_t)));
     }
-    SDL_UpdateTexture(texture_, nullptr, pixels_.data(),
-                      screen.width * static_cast<int>(sizeof(uint32_t)));
     renderPending_ = true;
     RenderIfDue();
 }

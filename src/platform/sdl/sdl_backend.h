@@ -42,7 +42,8 @@ class SdlBackend : public Backend {
     void SetCursorShape(CursorId id, bool visible) override;
     void WarpCursor(Point screen) override;
     void SetCursorClip(const Rect* screenRect) override;
-    void Present(const Surface& screen, const uint8_t rgb[256][3]) override;
+    void Present(const Surface& screen, const uint8_t rgb[256][3],
+                 const std::vector<Rect>& changed) override;
     bool OpenAudio(AudioCallback callback) override;
     void CloseAudio() override;
     void LockAudio() override;

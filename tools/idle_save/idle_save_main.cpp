@@ -1,0 +1,88 @@
+// Writes a running game to continue for the idle check: the tests' busy game
+// (a city whose traffic drives on load, two trucks, a train) with ten more
+// trucks on the same road, fresh opponents, and the first stored map position
+// (F1) on the trucks and the train.
+//
+// Usage: ferrovane-idle-save FILE
+
+#include <cstdio>
+#include <memory>
+#include <tuple>
+
+#include "app/busy_game.h"
+#include "app/level_file.h"
+#include "game/opponent_roster.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/random.h"
+#include "state/game_state.h"
+#include "state/lookup_tables.h"
+#include "state/statistics.h"
+#include "transport/truck.h"
+#include "world/way_network.h"
+
+namespace {
+
+constexpr int32_t kMoreTruckPairs = 5;
+constexpr int32_t kRunFrames = 40;
+
+ScheduleStop StopAt(int32_t x, int32_t y) {
+    ScheduleStop stop = EmptyScheduleStop();
+    stop.x[0] = static_cast<uint8_t>(x);
+    stop.y[0] = static_cast<uint8_t>(y);
+    return stop;
+}
+
+// Trucks between the busy game's two depots (103, 103) and (121, 103).
+void AddTrucks() {
+    for (int32_t pair = 0; pair < kMoreTruckPairs; ++pair) {
+        for (auto [from, to] : {std::pair{103, 121}, std::pair{121, 103}}) {
+            auto* truck = new CTruck(from, 103, "T", 0);
+            truck->schedule[0] = StopAt(from, 103);
+            truck->schedule[1] = StopAt(to, 103);
+            std::tie(truck->stop_count, truck->needs_route) = std::tuple(2, 1);
+            truck->cargo_plan[0][0][0] = 5;  // gold
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
+        return 2;
+    }
+    plat::HeadlessBackend host;
+    plat::SetCurrentBackend(&host);
+    auto state_owner = std::make_unique<CGameState>();
+    CGameState& state = *state_owner;
+    g_pGameState = &state;
+    CLookupTables tables;
+    g_pLookupTables = &tables;
+    CWayNetwork network;
+    g_pWayNetwork = &network;
+    ClearStatistics();
+    ResetGameCounters();
+    state.game_mode = kModeGame;
+    state.opt_autosave = 0;
+    plat::Srand(1);
+    {
+        fvtest::BusyGame busy;
+        busy.Build(1);
+        // Opponents as a new game has them, without the tests' made-up plans.
+        RecreateOpponents();
+        AddTrucks();
+        fvtest::BusyGame::Run(host, kRunFrames);
+        state.bookmarks[0] = {112, 118};
+        if (!SaveGameFile(argv[1])) {
+            std::fprintf(stderr, "cannot write %s\n", argv[1]);
+            return 1;
+        }
+    }
+    g_pWayNetwork = nullptr;
+    g_pLookupTables = nullptr;
+    state.Destroy();
+    g_pGameState = nullptr;
+    plat::SetCurrentBackend(nullptr);
+    return 0;
+}
