@@ -345,6 +345,56 @@ TEST(OpponentChainCodec, RoundTripsEveryField) {
                 std::tuple(step.kind, step.x, step.y, step.args, step.refusals));
 }
 
+// The two month counts of a turn, one short of each, at it and one past it:
+// a running chain is checked from its fourth month on (its store delivered
+// nothing: a strike), and a chain still waiting for money after twelve
+// months of building is given up and its combination set aside.
+TEST_F(OpponentWorld, ChainChecksBeginInTheFourthMonthAndAYearOfWaitingGivesUp) {
+    const int32_t store = PlaceSite(kTypeToyStore, 40, 40);
+    ASSERT_NE(buildings_.At(store), nullptr);
+    buildings_.At(store)->owner = 1;
+    struct Row {
+        bool running;
+        int32_t months;  // since the chain started
+        bool acted;
+    };
+    for (const Row& row : {Row{true, 3, false}, Row{true, 4, true}, Row{true, 5, true},
+                           Row{false, 11, false}, Row{false, 12, true}, Row{false, 13, true}}) {
+        SCOPED_TRACE(row.months);
+        COpponent& o = Opponent(0);
+        o.plan_list_b.clear();
+        o.step_lists[0].clear();
+        o.step_list_c.clear();
+        o.turn_pending = 1000;
+        o.state_9 = GameMonth();  // surveyed this month already
+        Chain chain;
+        chain.id = 7;
+        chain.state = row.running ? ChainState::Running : ChainState::Building;
+        chain.product = kGoldJewelry;
+        chain.store = store;
+        chain.start_month = chain.last_check = GameMonth() - row.months;
+        chain.repairs = 1;  // tried already: a strike, no second repair
+        PlanNode node;
+        node.number = chain.id;
+        EncodeChain(chain, node);
+        o.plan_list_b.push_back(node);
+        // Trucks for a chain without depots: the step waits.
+        if (!row.running)
+            o.step_lists[0].push_back(EncodeStep({StepKind::Trucks, 0, 0, {1, 0, 7}}));
+        o.TakeTurn();
+        ASSERT_EQ(o.plan_list_b.size(), 1u);
+        const Chain after = DecodeChain(o.plan_list_b.front());
+        if (row.running) {
+            EXPECT_EQ(std::tuple(after.state, after.last_check == GameMonth(), after.strikes),
+                      std::tuple(ChainState::Running, row.acted, row.acted ? 1 : 0));
+        } else {
+            EXPECT_EQ(std::tuple(after.state, o.step_lists[0].size(), o.step_list_c.size()),
+                      std::tuple(row.acted ? ChainState::GivenUp : ChainState::Building,
+                                 row.acted ? 0u : 1u, row.acted ? 1u : 0u));
+        }
+    }
+}
+
 // A bold opponent (profile 4) brings gold 60 fields by rail to its factory
 // and the jewelry on by truck.
 TEST_F(OpponentWorld, LongHaulOfABoldOpponentBecomesARailChainThatDelivers) {
