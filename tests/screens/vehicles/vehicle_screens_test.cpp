@@ -398,6 +398,7 @@ TEST_F(ScheduleOnRoad, OverviewPagesListsAndForgetsScrappedVehicles) {
 
 TEST_F(ScheduleOnRoad, TravelCostsPrintWithAThousandsComma) {
     EXPECT_EQ(TravelCostsText(999), "Travel costs: 999");
+    EXPECT_EQ(TravelCostsText(1000), "Travel costs: 1,000");
     EXPECT_EQ(TravelCostsText(1250), "Travel costs: 1,250");
     EXPECT_EQ(PriceLine(12500), "Price: 12,500");
     EXPECT_EQ(TruckSpeedLine(0), "Speed: 50/30 mph");
