@@ -194,6 +194,32 @@ TEST_F(Find, TheFirstClickKeepsLineZeroAndOkSelectsTheChosenTerminal) {
     const CBuilding& gamma = *g_ppBuildings->At(6);
     EXPECT_EQ(std::tuple(View().cursor_x, View().cursor_y),
               std::tuple(gamma.anchor_x, gamma.anchor_y));
+    // OK shows the terminal at the zoom asked for, the overview's as the
+    // closest zoom: the view's zoom, its row alone checked, the camera on it.
+    struct Row {
+        int32_t asked, zoom, row;
+    };
+    for (const Row& r : {Row{16, 1, 0}, Row{1, 1, 0}, Row{2, 2, 1}, Row{4, 4, 2}}) {
+        gs.zoom_request = r.asked;
+        for (int32_t& check : Panel().entry_checked) check = 1;
+        View().cursor_x = View().cursor_y = 5;
+        screen = Request();
+        ASSERT_NE(screen, nullptr);
+        Press(screen, dl::kFindOk);  // line 0: Alpha
+        const CBuilding& alpha = *g_ppBuildings->At(2);
+        EXPECT_EQ(std::tuple(gs.zoom_request, View().zoom, View().cursor_x, View().cursor_y),
+                  std::tuple(r.zoom, r.zoom, alpha.anchor_x, alpha.anchor_y))
+            << r.asked;
+        std::vector<int32_t> checked(kPanelRowCount, 0);
+        checked[r.row] = 1;
+        EXPECT_EQ(std::vector<int32_t>(std::begin(Panel().entry_checked),
+                                       std::end(Panel().entry_checked)),
+                  checked);
+        EXPECT_EQ(std::pair(View().centre_x, View().centre_y),
+                  std::pair((alpha.anchor_x - alpha.anchor_y) / 2.0,
+                            (alpha.anchor_x + alpha.anchor_y) / 2.0 - View().view_origin));
+        EXPECT_EQ(std::tuple(View().tool, gs.pending_view_code), std::tuple(85, 7));
+    }
 }
 
 }  // namespace
