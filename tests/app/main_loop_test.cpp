@@ -310,6 +310,18 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     std::tie(gs.goal_reached, gs.board_votes, gs.game_mode) = std::tuple(0, 0, kModeCareer);
     app.UpdateFrame();
     EXPECT_EQ(gs.board_votes, 0);
+    // 99 votes leave the game running; 100 end it.
+    gs.game_mode = kModeGame;
+    g_Statistics.Monthly(StatSeries::CompanyWorth, 0) = 0;
+    g_TakeOverCount[1] = 0;
+    for (const auto& [cash, votes, won] : {std::tuple{1999999999, 99, 0}, {2000000000, 100, 1}}) {
+        std::tie(gs.goal_reached, gs.sim_halted) = std::tuple(0, 0);
+        gs.cash[0] = cash;
+        app.UpdateFrame();
+        EXPECT_EQ(std::tie(gs.board_votes, gs.goal_reached, gs.sim_halted),
+                  std::tuple(votes, won, won));
+    }
+    EXPECT_EQ(frame->Count(kMsgGameEnd), 2);
 }
 
 // Missions and career assignments test their goal after each month's
