@@ -347,20 +347,33 @@ TEST(OpponentChainCodec, RoundTripsEveryField) {
 
 // The two month counts of a turn, one short of each, at it and one past it:
 // a running chain is checked from its fourth month on (its store delivered
-// nothing: a strike), and a chain still waiting for money after twelve
+// nothing: a strike, and the strike that reaches the opponent's patience
+// gives the chain up), and a chain still waiting for money after twelve
 // months of building is given up and its combination set aside.
 TEST_F(OpponentWorld, ChainChecksBeginInTheFourthMonthAndAYearOfWaitingGivesUp) {
-    const int32_t store = PlaceSite(kTypeToyStore, 40, 40);
-    ASSERT_NE(buildings_.At(store), nullptr);
-    buildings_.At(store)->owner = 1;
+    int32_t store = 0;
+    const int32_t patience =
+        StyleOfProfile(GS().opponent_profiles[Opponent(0).profile_index]).patience;
+    ASSERT_GE(patience, 2);
     struct Row {
         bool running;
-        int32_t months;  // since the chain started
+        int32_t months;   // since the chain started
+        int32_t strikes;  // before the turn
         bool acted;
+        bool given_up;
     };
-    for (const Row& row : {Row{true, 3, false}, Row{true, 4, true}, Row{true, 5, true},
-                           Row{false, 11, false}, Row{false, 12, true}, Row{false, 13, true}}) {
-        SCOPED_TRACE(row.months);
+    const Row rows[] = {{true, 3, 0, false, false},          {true, 4, 0, true, false},
+                        {true, 5, 0, true, false},           {true, 4, patience - 2, true, false},
+                        {true, 4, patience - 1, true, true}, {true, 3, patience - 1, false, false},
+                        {false, 11, 0, false, false},        {false, 12, 0, true, true},
+                        {false, 13, 0, true, true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.months << " months, " << row.strikes << " strikes");
+        // A given-up chain's store without a depot is demolished in the
+        // next turn: each row stands on a store of its own.
+        if (buildings_.At(store) == nullptr) store = PlaceSite(kTypeToyStore, 40, 40);
+        ASSERT_NE(buildings_.At(store), nullptr);
+        buildings_.At(store)->owner = 1;
         COpponent& o = Opponent(0);
         o.plan_list_b.clear();
         o.step_lists[0].clear();
@@ -373,6 +386,7 @@ TEST_F(OpponentWorld, ChainChecksBeginInTheFourthMonthAndAYearOfWaitingGivesUp) 
         chain.product = kGoldJewelry;
         chain.store = store;
         chain.start_month = chain.last_check = GameMonth() - row.months;
+        chain.strikes = row.strikes;
         chain.repairs = 1;  // tried already: a strike, no second repair
         PlanNode node;
         node.number = chain.id;
@@ -384,13 +398,13 @@ TEST_F(OpponentWorld, ChainChecksBeginInTheFourthMonthAndAYearOfWaitingGivesUp) 
         o.TakeTurn();
         ASSERT_EQ(o.plan_list_b.size(), 1u);
         const Chain after = DecodeChain(o.plan_list_b.front());
+        const ChainState kept = row.running ? ChainState::Running : ChainState::Building;
+        EXPECT_EQ(std::tuple(after.state, o.step_lists[0].size(), o.step_list_c.size()),
+                  std::tuple(row.given_up ? ChainState::GivenUp : kept,
+                             row.running || row.given_up ? 0u : 1u, row.given_up ? 1u : 0u));
         if (row.running) {
-            EXPECT_EQ(std::tuple(after.state, after.last_check == GameMonth(), after.strikes),
-                      std::tuple(ChainState::Running, row.acted, row.acted ? 1 : 0));
-        } else {
-            EXPECT_EQ(std::tuple(after.state, o.step_lists[0].size(), o.step_list_c.size()),
-                      std::tuple(row.acted ? ChainState::GivenUp : ChainState::Building,
-                                 row.acted ? 0u : 1u, row.acted ? 1u : 0u));
+            EXPECT_EQ(std::tuple(after.last_check == GameMonth(), after.strikes),
+                      std::tuple(row.acted, row.strikes + (row.acted ? 1 : 0)));
         }
     }
 }
