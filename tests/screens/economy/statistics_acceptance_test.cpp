@@ -182,7 +182,11 @@ TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
     EXPECT_EQ(h.frame->Screen(FrameScreen::FactoryOverview), nullptr);
     EXPECT_EQ(std::pair(view().cursor_x, view().cursor_y),
               std::pair(At(factory)->anchor_x, At(factory)->anchor_y));
-    EXPECT_EQ(view().centre_x, (At(factory)->anchor_x - At(factory)->anchor_y) / 2.0);
+    // The camera went with it.
+    EXPECT_EQ(
+        std::pair(view().centre_x, view().centre_y),
+        std::pair((At(factory)->anchor_x - At(factory)->anchor_y) / 2.0,
+                  (At(factory)->anchor_x + At(factory)->anchor_y) / 2.0 - view().view_origin));
 
     // 5. "Stores": a kind off and on, "Sales", OK, "Go to".
     InformationRow(kCmdStoreOverview);
@@ -206,6 +210,9 @@ TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
     EXPECT_EQ(h.frame->Screen(FrameScreen::StoreOverview), nullptr);
     EXPECT_EQ(std::pair(view().cursor_x, view().cursor_y),
               std::pair(At(store)->anchor_x, At(store)->anchor_y));
+    EXPECT_EQ(std::pair(view().centre_x, view().centre_y),
+              std::pair((At(store)->anchor_x - At(store)->anchor_y) / 2.0,
+                        (At(store)->anchor_x + At(store)->anchor_y) / 2.0 - view().view_origin));
     EXPECT_EQ(gs().screen_open, 0);
 }
 
