@@ -127,6 +127,12 @@ TEST_F(PanelDialogsAcceptance, ADemolitionOverTenThousandAsksFirstAndOkDemolishe
     EXPECT_EQ(Open(PanelPopup::Demolition), nullptr);
     EXPECT_EQ(gs.cash[0], cash - cost);
     EXPECT_EQ(gs.fields[FieldIndex(field.x, field.y)].stadtb(), 0);
+    // The drag is over; of its marks only the selected field's is left.
+    int32_t marked = 0;
+    for (const MapField& f : gs.fields) marked += f.cursor() != 0;
+    EXPECT_EQ(std::tuple(View().drag_start_x, View().drag_start_y, marked,
+                         gs.fields[FieldIndex(View().cursor_x, View().cursor_y)].cursor()),
+              std::tuple(-1, -1, 1, 1u));
 }
 
 TEST_F(PanelDialogsAcceptance, ATerminalIsRenamedByTypingAndFindCentresTheViewOnIt) {
