@@ -175,6 +175,9 @@ TEST_F(PanelDialogsAcceptance, OptionsSwitchTheMusicOff) {
     ClickIn(options, {dl::kOptionsOk.x + 30, dl::kOptionsOk.y + 20});
     EXPECT_EQ(Open(PanelPopup::Options), nullptr);
     EXPECT_EQ(gs.opt_music, 0);
+    // The panel is back at no tool.
+    EXPECT_EQ(std::pair(Panel().current_heading, View().tool),
+              std::pair(kHeadingNoTool, kToolNone));
 }
 
 TEST_F(PanelDialogsAcceptance, EndThenNoKeepsTheGame) {
