@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "economy/building_table.h"
@@ -220,6 +221,15 @@ TEST_F(PanelPopups, CityGrowthChoiceSetsTheStartYear) {
             EXPECT_LE(static_cast<uint32_t>(o->takeover_year - gs().year - 10), 10u);
         delete std::exchange(panel_->city_growth_screen, nullptr);
     }
+    // Every one of the eleven years 10 to 20 on comes up, and no other.
+    std::set<int32_t> offsets;
+    for (int32_t i = 0; i < 60; ++i) {
+        Send(kMsgPanelOpenCityGrowth);
+        panel_->popup_result.choice = 0;
+        Send(kMsgPanelCityGrowthDone);
+        for (const COpponent* o : gs().opponents) offsets.insert(o->takeover_year - gs().year);
+    }
+    EXPECT_EQ(offsets, (std::set<int32_t>{10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
 }
 
 TEST_F(PanelPopups, TheLastCareerLevelEndsTheGameInsteadOfLoadingAnother) {
