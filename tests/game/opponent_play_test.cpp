@@ -409,6 +409,38 @@ TEST_F(OpponentWorld, ChainChecksBeginInTheFourthMonthAndAYearOfWaitingGivesUp) 
     }
 }
 
+// A chain's halted trucks leave again while its store got less than this
+// month's demand; as much as the demand or more keeps them waiting.
+TEST_F(OpponentWorld, HaltedTrucksLeaveWhileTheStoreGotLessThanItsDemand) {
+    const int32_t number = PlaceSite(kTypeJeweler, 40, 40);
+    auto* store = dynamic_cast<CStore*>(buildings_.At(number));
+    ASSERT_NE(store, nullptr);
+    GS().cash[1] = 100000;
+    CVehicle* truck = BuyVehicle(1, 0, 60, 60);
+    ASSERT_NE(truck, nullptr);
+    Chain chain;
+    chain.id = 9;
+    chain.state = ChainState::Running;
+    chain.product = kGoldJewelry;
+    chain.store = number;
+    PlanNode node;
+    node.number = chain.id;
+    node.byte_1 = static_cast<uint8_t>(ChainLeg::Road);
+    node.vehicle = truck;
+    Opponent(0).plan_list_a.push_back(node);
+    const int32_t i = kGoldJewelry - store->kind().first_product;
+    for (const auto& [delivered, released] :
+         {std::pair{4, true}, std::pair{5, false}, std::pair{6, false}}) {
+        store->deliveries[kCurrentMonth][i] = delivered;
+        store->demand_monthly[kCurrentMonth][i] = 5;
+        truck->halted = truck->halt_at_stop[0] = 1;
+        ReleaseHaltedTrucks(Opponent(0), chain);
+        EXPECT_EQ(std::pair(truck->halted, truck->halt_at_stop[0]),
+                  released ? std::pair(0, 0) : std::pair(1, 1))
+            << delivered;
+    }
+}
+
 // A bold opponent (profile 4) brings gold 60 fields by rail to its factory
 // and the jewelry on by truck.
 TEST_F(OpponentWorld, LongHaulOfABoldOpponentBecomesARailChainThatDelivers) {
