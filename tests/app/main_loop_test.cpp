@@ -212,6 +212,15 @@ TEST_F(MainLoopTest, OpponentTermsPausesAndEmptySlots) {
     gs.opponents[1] = new COpponent(1, 1);  // interval 4
     Ticks(4);
     EXPECT_EQ(gs.opponents[1]->takeover_percent, 98);
+    // A month takes 2 off while the share is above 0, of opponents in play.
+    for (const auto& [percent, pending, after] :
+         {std::tuple{2, 1000, 0}, {1, 1000, -1}, {0, 1000, 0}, {50, 0, 50}}) {
+        std::tie(gs.opponents[1]->takeover_percent, gs.opponents[1]->turn_pending) =
+            std::tuple(percent, pending);
+        Ticks(4);
+        EXPECT_EQ(gs.opponents[1]->takeover_percent, after) << percent << " " << pending;
+    }
+    gs.opponents[1]->turn_pending = 1000;
     std::tie(gs.opponents[0]->turn_countdown, gs.paused) = std::tuple(-1, 1);
     Idle(100, 20);
     EXPECT_EQ(gs.opponents[0]->turn_countdown, -1);
