@@ -146,9 +146,14 @@ FS_CITY_GROWTH* MakeGrowth(HAUPTDIALOG&, int32_t steps) {
 struct Files : GameFiles {
     LevelLoadResult answer = LevelLoadResult::Loaded;
     std::string loaded;  // the file names, each followed by a space
+    int32_t last_saves = 0;
     LevelLoadResult LoadLevel(const std::string& path) override {
         loaded += path.substr(path.rfind('\\') + 1) + " ";
         return answer;
+    }
+    bool SaveLastGame() override {
+        ++last_saves;
+        return true;
     }
 };
 
@@ -173,7 +178,10 @@ class PanelPopups : public ::testing::Test {
     }
     bool Shown(PanelPopup slot) { return panel_->Popup(slot)->IsWindowVisible(); }
     int Got(uint32_t message) { return view_.Count(message); }
-    void Forget() { view_.sent.clear(), files_.loaded.clear(), g_growth_steps = -1; }
+    void Forget() {
+        view_.sent.clear(), files_.loaded.clear(), g_growth_steps = -1;
+        files_.last_saves = 0;
+    }
     fvtest::GameScope scope_;
     plat::HeadlessBackend host_;
     Files files_;
@@ -264,7 +272,8 @@ TEST_F(PanelPopups, ARefusedLevelFileLeavesTheGameRunningAndOneFailedMidwayEndsI
     }
 }
 
-// The confirmation's yes does what the row that asked for it wants.
+// The confirmation's yes keeps the game as the last one and does what the
+// row that asked for it wants; no keeps the game running, unsaved.
 TEST_F(PanelPopups, EndConfirmationYesActsOnTheRowThatAsked) {
     for (const uint16_t row : {kCmdEnd, kCmdNewGame}) {
         Forget();
@@ -276,8 +285,15 @@ TEST_F(PanelPopups, EndConfirmationYesActsOnTheRowThatAsked) {
                              Got(kMsgOpenNewGameSetup), gs().start_screen_marker),
                   new_game ? std::tuple(1, 0, 1, 1) : std::tuple(1, 1, 0, 0))
             << row;
+        EXPECT_EQ(files_.last_saves, 1) << row;
         gs().start_screen_marker = 0;
     }
+    Forget();
+    Send(WM_COMMAND, 0, kCmdEnd);
+    ASSERT_NE(panel_->Popup(PanelPopup::EndConfirm), nullptr);
+    Send(kMsgPanelEndConfirmDone, 1);
+    EXPECT_EQ(std::tuple(Got(kMsgEndRunningGame), Got(kMsgShowStartScreen), files_.last_saves),
+              std::tuple(0, 0, 0));
 }
 
 plat::WParam g_structure_asked = 99;
