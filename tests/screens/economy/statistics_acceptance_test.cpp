@@ -130,6 +130,9 @@ TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
     plat::Rect clip{};
     EXPECT_EQ(std::pair(panel().year_summary == nullptr, plat::GetClipCursor(&clip)),
               std::pair(true, false));
+    // Its heading is left for no tool.
+    EXPECT_EQ(std::pair(panel().current_heading, view().tool),
+              std::pair(kHeadingNoTool, kToolNone));
 
     // 3. The store, a price step, "Statistics", back, again, Close.
     Heading(kHeadingNoTool);
