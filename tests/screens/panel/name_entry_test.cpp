@@ -42,6 +42,9 @@ class NameEntry : public fvtest::DialogGame {
 
 TEST_F(NameEntry, TypingReplacesTheOfferedNameAndEnterRenamesTheTerminal) {
     CTruckDepot& depot = Depot(5, "Old Yard");
+    // The depot is the sidebar's: its panel follows the new name.
+    std::tie(gs.selected_object_type, Panel().selected_structure) = std::tuple(16, 5);
+    Panel().SendMessage(kMsgRefreshInfoPanel);
     Panel().SendMessage(kMsgPanelOpenRenameTerminal, 0, 5);
     h.Run();
     ASSERT_NE(Shown(PanelPopup::TerminalRename), nullptr);
@@ -55,6 +58,7 @@ TEST_F(NameEntry, TypingReplacesTheOfferedNameAndEnterRenamesTheTerminal) {
     EXPECT_EQ(Shown(PanelPopup::TerminalRename), nullptr);
     EXPECT_EQ(std::string(depot.GetName()), "North 3");
     EXPECT_EQ(std::tuple(gs.sim_halted, gs.screen_open), std::tuple(0, 0));
+    EXPECT_EQ(Panel().sidebar_shown.Values().substr(0, 20), "Truck-Depot|North 3|");
 }
 
 TEST_F(NameEntry, TheFieldKeepsToThirtyBytesAndTheStripsWidth) {
