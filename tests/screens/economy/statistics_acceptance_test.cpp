@@ -65,9 +65,11 @@ namespace ss = statistics_screens;
 class StatisticsScreensAcceptance : public fvtest::FreeGameByClicks {
   protected:
     // The information heading's row of a command.
+    // The row's screen opens and the list shows no row checked.
     void InformationRow(uint16_t command) {
         Heading(kInformationHeading);
         PanelRow(command);
+        EXPECT_EQ(std::ranges::count(panel().entry_checked, 1), 0) << command;
     }
 };
 
