@@ -21,6 +21,7 @@
 #include "state/game_files.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "state/statistics.h"
 #include "support/frame_host.h"
 #include "support/game_scope.h"
 
@@ -270,6 +271,23 @@ TEST_F(PanelPopups, ARefusedLevelFileLeavesTheGameRunningAndOneFailedMidwayEndsI
         EXPECT_EQ(Got(kMsgEndRunningGame) + Got(kMsgShowStartScreen),
                   answer == LevelLoadResult::FailedMidway ? 2 : 0);
     }
+}
+
+// The next level starts the market events when the event counter is
+// positive (no event running yet), and leaves them as they were at 0.
+TEST_F(PanelPopups, TheNextLevelStartsTheMarketEventsOnlyWithAPositiveCounter) {
+    for (const auto& [counter, event] : {std::pair{0, -2}, std::pair{1, -1}, std::pair{-1, -2}}) {
+        Forget();
+        g_NewGameCounters.words[kNgcWord19] = counter;
+        gs().active_event = -2;
+        gs().career_level = (1 << 8) | 3;
+        Send(kMsgPanelOpenNextLevel);
+        Send(kMsgPanelNextLevelDone);
+        EXPECT_EQ(std::tuple(files_.loaded, gs().career_level, int{gs().active_event}),
+                  std::tuple("k1_4.lvl ", (1 << 8) | 4, event))
+            << counter;
+    }
+    g_NewGameCounters.words[kNgcWord19] = 0;
 }
 
 // The confirmation's yes keeps the game as the last one and does what the
