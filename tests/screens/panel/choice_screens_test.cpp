@@ -82,6 +82,25 @@ TEST_F(ChoiceScreens, MusicToggledTwiceSendsNothingAndOnceSwitchesItOff) {
     }
 }
 
+// Each switch row toggled once switches its option through its command.
+TEST_F(ChoiceScreens, EachSwitchRowToggledOnceSwitchesItsOption) {
+    const std::pair<int32_t, int32_t*> rows[] = {{1, &gs.opt_vehicle_sounds},
+                                                 {2, &gs.opt_ambient_sounds},
+                                                 {3, &gs.opt_city_traffic},
+                                                 {6, &gs.opt_autosave}};
+    for (const auto& [row, option] : rows) {
+        for (const int32_t before : {0, 1}) {
+            *option = before;
+            OptionsScreen* screen = Options();
+            ASSERT_NE(screen, nullptr);
+            Row(screen, row);
+            Button(screen, dl::kOptionsOk);
+            EXPECT_EQ(Open(PanelPopup::Options), nullptr);
+            EXPECT_EQ(*option, 1 - before) << row;
+        }
+    }
+}
+
 TEST_F(ChoiceScreens, ScrollSpeedTwoThenFourKeepsOnlyFourMarked) {
     OptionsScreen* screen = Options();
     ASSERT_NE(screen, nullptr);
