@@ -274,6 +274,7 @@ TEST_F(PanelMenus, BridgeTunnelAndPlatformRowsExcludeEachOtherAndAKindEndsThePla
         std::vector<int32_t> checked;
     };
     const Step steps[] = {{2, {1, 0, 0}, {0, 1, 1, 0, 0}}, {3, {0, 1, 0}, {0, 1, 0, 1, 0}},
+                          {4, {0, 0, 1}, {0, 1, 0, 0, 1}}, {3, {0, 1, 0}, {0, 1, 0, 1, 0}},
                           {4, {0, 0, 1}, {0, 1, 0, 0, 1}}, {0, {0, 0, 0}, {1, 0, 0, 0, 0}},
                           {3, {0, 1, 0}, {1, 0, 0, 1, 0}}, {3, {0, 0, 0}, {1, 0, 0, 0, 0}}};
     for (const Step& step : steps) {
