@@ -116,8 +116,37 @@ class FrameTest : public ::testing::Test {
     FrameHost h;
 };
 
+// The frame's own title entry, counting the title screens it makes and the
+// ones the frame deletes: whether a title is a new one is told by these
+// counts, not by its address, which a deleted screen may hand on.
+struct TitleCounts {
+    static inline int32_t opened = 0;
+    static inline int32_t deleted = 0;
+    static inline plat::Window* (*open)(plat::Window&, plat::WParam, plat::LParam) = nullptr;
+    static void CountIn(HAUPTFENSTER& frame) {
+        opened = deleted = 0;
+        int32_t count = 0;
+        const ScreenEntry* table = FrameScreenTable(&count);
+        for (int32_t i = 0; i < count; ++i) {
+            if (table[i].slot != FrameScreen::Start) continue;
+            ScreenEntry entry = table[i];
+            open = entry.open;
+            entry.open = [](plat::Window& frame, plat::WParam w, plat::LParam l) {
+                plat::Window* screen = open(frame, w, l);
+                opened += screen != nullptr;
+                return screen;
+            };
+            entry.before_delete = [](plat::Window&, plat::Window*, plat::WParam, plat::LParam) {
+                ++deleted;
+            };
+            frame.AddScreen(entry);
+        }
+    }
+};
+
 TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     CGameState& gs = *h.gs;
+    TitleCounts::CountIn(*h.frame);
     h.frame->SendMessage(kMsgShowStartScreen);
     auto* logo = dynamic_cast<FS_LOGO*>(h.frame->Screen(FrameScreen::Logo));
     ASSERT_NE(logo, nullptr);
@@ -135,6 +164,15 @@ TEST_F(FrameTest, StartScreenRequestsShowLogoZeroLogoOneThenTheTitle) {
     EXPECT_EQ(std::tuple(SentToFrame(kMsgOpenLogo), SentToFrame(kMsgShowStartScreen),
                          SentToFrame(kMsgLogoDone)),
               std::tuple(2u, 3u, 3u));
+    EXPECT_EQ(std::tuple(TitleCounts::opened, TitleCounts::deleted), std::tuple(1, 0));
+    // A choice that cannot go on (here no world view can be made) ends this
+    // title, its music stopped, and shows a new one without the logos.
+    h.sound->calls.clear();
+    h.frame->SendMessage(kMsgStartScreenResult, 0, kChoiceContinue);
+    ASSERT_NE(dynamic_cast<FS_START*>(h.frame->Screen(FrameScreen::Start)), nullptr);
+    EXPECT_EQ(std::tuple(TitleCounts::opened, TitleCounts::deleted, h.sound->Count("StopMusic"),
+                         SentToFrame(kMsgOpenLogo), gs.screen_open),
+              std::tuple(2, 1, 1, 2u, 1));
 }
 
 TEST_F(FrameTest, OpenAndDoneStepsMirrorEachOther) {

@@ -212,6 +212,15 @@ TEST_F(MainLoopTest, OpponentTermsPausesAndEmptySlots) {
     gs.opponents[1] = new COpponent(1, 1);  // interval 4
     Ticks(4);
     EXPECT_EQ(gs.opponents[1]->takeover_percent, 98);
+    // A month takes 2 off while the share is above 0, of opponents in play.
+    for (const auto& [percent, pending, after] :
+         {std::tuple{2, 1000, 0}, {1, 1000, -1}, {0, 1000, 0}, {50, 0, 50}}) {
+        std::tie(gs.opponents[1]->takeover_percent, gs.opponents[1]->turn_pending) =
+            std::tuple(percent, pending);
+        Ticks(4);
+        EXPECT_EQ(gs.opponents[1]->takeover_percent, after) << percent << " " << pending;
+    }
+    gs.opponents[1]->turn_pending = 1000;
     std::tie(gs.opponents[0]->turn_countdown, gs.paused) = std::tuple(-1, 1);
     Idle(100, 20);
     EXPECT_EQ(gs.opponents[0]->turn_countdown, -1);
@@ -310,6 +319,18 @@ TEST_F(MainLoopTest, MoneyDisplayFollowsCashAndBoardVotesEndTheFreeGame) {
     std::tie(gs.goal_reached, gs.board_votes, gs.game_mode) = std::tuple(0, 0, kModeCareer);
     app.UpdateFrame();
     EXPECT_EQ(gs.board_votes, 0);
+    // 99 votes leave the game running; 100 end it.
+    gs.game_mode = kModeGame;
+    g_Statistics.Monthly(StatSeries::CompanyWorth, 0) = 0;
+    g_TakeOverCount[1] = 0;
+    for (const auto& [cash, votes, won] : {std::tuple{1999999999, 99, 0}, {2000000000, 100, 1}}) {
+        std::tie(gs.goal_reached, gs.sim_halted) = std::tuple(0, 0);
+        gs.cash[0] = cash;
+        app.UpdateFrame();
+        EXPECT_EQ(std::tie(gs.board_votes, gs.goal_reached, gs.sim_halted),
+                  std::tuple(votes, won, won));
+    }
+    EXPECT_EQ(frame->Count(kMsgGameEnd), 2);
 }
 
 // Missions and career assignments test their goal after each month's

@@ -386,6 +386,102 @@ TEST(OpponentChainCodec, RoundTripsEveryField) {
                 std::tuple(step.kind, step.x, step.y, step.args, step.refusals));
 }
 
+// The two month counts of a turn, one short of each, at it and one past it:
+// a running chain is checked from its fourth month on (its store delivered
+// nothing: a strike, and the strike that reaches the opponent's patience
+// gives the chain up), and a chain still waiting for money after twelve
+// months of building is given up and its combination set aside.
+TEST_F(OpponentWorld, ChainChecksBeginInTheFourthMonthAndAYearOfWaitingGivesUp) {
+    int32_t store = 0;
+    const int32_t patience =
+        StyleOfProfile(GS().opponent_profiles[Opponent(0).profile_index]).patience;
+    ASSERT_GE(patience, 2);
+    struct Row {
+        bool running;
+        int32_t months;   // since the chain started
+        int32_t strikes;  // before the turn
+        bool acted;
+        bool given_up;
+    };
+    const Row rows[] = {{true, 3, 0, false, false},          {true, 4, 0, true, false},
+                        {true, 5, 0, true, false},           {true, 4, patience - 2, true, false},
+                        {true, 4, patience - 1, true, true}, {true, 3, patience - 1, false, false},
+                        {false, 11, 0, false, false},        {false, 12, 0, true, true},
+                        {false, 13, 0, true, true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.months << " months, " << row.strikes << " strikes");
+        // A given-up chain's store without a depot is demolished in the
+        // next turn: each row stands on a store of its own.
+        if (buildings_.At(store) == nullptr) store = PlaceSite(kTypeToyStore, 40, 40);
+        ASSERT_NE(buildings_.At(store), nullptr);
+        buildings_.At(store)->owner = 1;
+        COpponent& o = Opponent(0);
+        o.plan_list_b.clear();
+        o.step_lists[0].clear();
+        o.step_list_c.clear();
+        o.turn_pending = 1000;
+        o.state_9 = GameMonth();  // surveyed this month already
+        Chain chain;
+        chain.id = 7;
+        chain.state = row.running ? ChainState::Running : ChainState::Building;
+        chain.product = kGoldJewelry;
+        chain.store = store;
+        chain.start_month = chain.last_check = GameMonth() - row.months;
+        chain.strikes = row.strikes;
+        chain.repairs = 1;  // tried already: a strike, no second repair
+        PlanNode node;
+        node.number = chain.id;
+        EncodeChain(chain, node);
+        o.plan_list_b.push_back(node);
+        // Trucks for a chain without depots: the step waits.
+        if (!row.running)
+            o.step_lists[0].push_back(EncodeStep({StepKind::Trucks, 0, 0, {1, 0, 7}}));
+        o.TakeTurn();
+        ASSERT_EQ(o.plan_list_b.size(), 1u);
+        const Chain after = DecodeChain(o.plan_list_b.front());
+        const ChainState kept = row.running ? ChainState::Running : ChainState::Building;
+        EXPECT_EQ(std::tuple(after.state, o.step_lists[0].size(), o.step_list_c.size()),
+                  std::tuple(row.given_up ? ChainState::GivenUp : kept,
+                             row.running || row.given_up ? 0u : 1u, row.given_up ? 1u : 0u));
+        if (row.running) {
+            EXPECT_EQ(std::tuple(after.last_check == GameMonth(), after.strikes),
+                      std::tuple(row.acted, row.strikes + (row.acted ? 1 : 0)));
+        }
+    }
+}
+
+// A chain's halted trucks leave again while its store got less than this
+// month's demand; as much as the demand or more keeps them waiting.
+TEST_F(OpponentWorld, HaltedTrucksLeaveWhileTheStoreGotLessThanItsDemand) {
+    const int32_t number = PlaceSite(kTypeJeweler, 40, 40);
+    auto* store = dynamic_cast<CStore*>(buildings_.At(number));
+    ASSERT_NE(store, nullptr);
+    GS().cash[1] = 100000;
+    CVehicle* truck = BuyVehicle(1, 0, 60, 60);
+    ASSERT_NE(truck, nullptr);
+    Chain chain;
+    chain.id = 9;
+    chain.state = ChainState::Running;
+    chain.product = kGoldJewelry;
+    chain.store = number;
+    PlanNode node;
+    node.number = chain.id;
+    node.byte_1 = static_cast<uint8_t>(ChainLeg::Road);
+    node.vehicle = truck;
+    Opponent(0).plan_list_a.push_back(node);
+    const int32_t i = kGoldJewelry - store->kind().first_product;
+    for (const auto& [delivered, released] :
+         {std::pair{4, true}, std::pair{5, false}, std::pair{6, false}}) {
+        store->deliveries[kCurrentMonth][i] = delivered;
+        store->demand_monthly[kCurrentMonth][i] = 5;
+        truck->halted = truck->halt_at_stop[0] = 1;
+        ReleaseHaltedTrucks(Opponent(0), chain);
+        EXPECT_EQ(std::pair(truck->halted, truck->halt_at_stop[0]),
+                  released ? std::pair(0, 0) : std::pair(1, 1))
+            << delivered;
+    }
+}
+
 // A bold opponent (profile 4) brings gold 60 fields by rail to its factory
 // and the jewelry on by truck.
 TEST_F(OpponentWorld, LongHaulOfABoldOpponentBecomesARailChainThatDelivers) {

@@ -127,6 +127,12 @@ TEST_F(PanelDialogsAcceptance, ADemolitionOverTenThousandAsksFirstAndOkDemolishe
     EXPECT_EQ(Open(PanelPopup::Demolition), nullptr);
     EXPECT_EQ(gs.cash[0], cash - cost);
     EXPECT_EQ(gs.fields[FieldIndex(field.x, field.y)].stadtb(), 0);
+    // The drag is over; of its marks only the selected field's is left.
+    int32_t marked = 0;
+    for (const MapField& f : gs.fields) marked += f.cursor() != 0;
+    EXPECT_EQ(std::tuple(View().drag_start_x, View().drag_start_y, marked,
+                         gs.fields[FieldIndex(View().cursor_x, View().cursor_y)].cursor()),
+              std::tuple(-1, -1, 1, 1u));
 }
 
 TEST_F(PanelDialogsAcceptance, ATerminalIsRenamedByTypingAndFindCentresTheViewOnIt) {
@@ -169,6 +175,9 @@ TEST_F(PanelDialogsAcceptance, OptionsSwitchTheMusicOff) {
     ClickIn(options, {dl::kOptionsOk.x + 30, dl::kOptionsOk.y + 20});
     EXPECT_EQ(Open(PanelPopup::Options), nullptr);
     EXPECT_EQ(gs.opt_music, 0);
+    // The panel is back at no tool.
+    EXPECT_EQ(std::pair(Panel().current_heading, View().tool),
+              std::pair(kHeadingNoTool, kToolNone));
 }
 
 TEST_F(PanelDialogsAcceptance, EndThenNoKeepsTheGame) {

@@ -262,6 +262,32 @@ TEST_F(PanelMenus, WaysListGainsMonorailInJuly1990AndSuperconductorInJuly2010) {
     }
 }
 
+// Bridge, tunnel and new platform exclude each other, each row showing its
+// mode; choosing a kind of way ends the platform mode and checks the kind.
+TEST_F(PanelMenus, BridgeTunnelAndPlatformRowsExcludeEachOtherAndAKindEndsThePlatform) {
+    h.gs->year = 1960, h.gs->way_kind = 2;
+    Open(12);
+    ASSERT_EQ(Shown(), (Labels{"Street", "Rails", "Bridge", "Tunnel", "New platform"}));
+    struct Step {
+        int32_t row;
+        std::tuple<int32_t, int32_t, int32_t> modes;  // bridge, tunnel, platform
+        std::vector<int32_t> checked;
+    };
+    const Step steps[] = {{2, {1, 0, 0}, {0, 1, 1, 0, 0}}, {3, {0, 1, 0}, {0, 1, 0, 1, 0}},
+                          {4, {0, 0, 1}, {0, 1, 0, 0, 1}}, {3, {0, 1, 0}, {0, 1, 0, 1, 0}},
+                          {4, {0, 0, 1}, {0, 1, 0, 0, 1}}, {0, {0, 0, 0}, {1, 0, 0, 0, 0}},
+                          {3, {0, 1, 0}, {1, 0, 0, 1, 0}}, {3, {0, 0, 0}, {1, 0, 0, 0, 0}}};
+    for (const Step& step : steps) {
+        Click(panel().row_rects[step.row]);
+        const SPIEL_FELD& view = *g_pSpielFeld;
+        EXPECT_EQ(std::tuple(view.bridge_mode, view.tunnel_mode, view.platform_mode), step.modes)
+            << step.row;
+        EXPECT_EQ(std::vector<int32_t>(panel().entry_checked, panel().entry_checked + 5),
+                  step.checked)
+            << step.row;
+    }
+}
+
 TEST_F(PanelMenus, OpponentInformationOnlyWhileAnOpponentTakesTurns) {
     for (int32_t pending : {0, 1000, -1}) {
         for (COpponent* opponent : h.gs->opponents) opponent->turn_pending = 0;
@@ -289,7 +315,8 @@ TEST_F(PanelMenus, NewsWithoutAnIdOnlyLosesItsMarkAndOtherwiseOpensTheNews) {
         PanelPopup::VehicleNews,
         [](HAUPTDIALOG&, const PopupRequest&) -> plat::Window* { return nullptr; });
     Press(8);
-    for (int32_t row : {0, 1, 3}) {
+    ASSERT_EQ(panel().entry_count, 5);  // the opponent news too, in a game
+    for (int32_t row : {0, 1, 3, 4}) {
         panel().requests.clear();
         Click(panel().row_rects[row]);
         EXPECT_EQ(std::pair(panel().requests, panel().entry_checked[row]),

@@ -205,6 +205,7 @@ TEST_F(SidebarInfo, StoreCellsStandFourToARowAndNewGoodsComeInMarch) {
             std::tie(s->demand[i], s->delivered[i]) = std::tuple(5, 4 + (i % 2) * 2);
         }
         s->demand[8] = 1500;
+        s->delivered[10] = 5;  // as much as the demand: not above it
         return s;
     };
     gs.month = 1;  // February: goods 12 is not on the market yet
@@ -217,7 +218,7 @@ TEST_F(SidebarInfo, StoreCellsStandFourToARowAndNewGoodsComeInMarch) {
               (Icons{{16, 220, 9}, {48, 220, 10}, {80, 220, 11}, {112, 220, 12}, {16, 288, 13}}));
     // Outside every city a store has no customers.
     EXPECT_EQ(Shown().Values().substr(0, 35), "Type 21|-1,234,567|1,005|0|1,500|4|");
-    // Sold above the demand in colour 28, else 195.
+    // Sold above the demand in colour 28, else 195, also at the demand.
     std::vector<uint8_t> colours;
     for (size_t v = 4; v < Shown().values.size(); v += 2)
         colours.push_back(Shown().values[v + 1].colour);

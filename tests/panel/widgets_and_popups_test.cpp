@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "economy/building_table.h"
@@ -20,6 +21,7 @@
 #include "state/game_files.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "state/statistics.h"
 #include "support/frame_host.h"
 #include "support/game_scope.h"
 
@@ -145,9 +147,14 @@ FS_CITY_GROWTH* MakeGrowth(HAUPTDIALOG&, int32_t steps) {
 struct Files : GameFiles {
     LevelLoadResult answer = LevelLoadResult::Loaded;
     std::string loaded;  // the file names, each followed by a space
+    int32_t last_saves = 0;
     LevelLoadResult LoadLevel(const std::string& path) override {
         loaded += path.substr(path.rfind('\\') + 1) + " ";
         return answer;
+    }
+    bool SaveLastGame() override {
+        ++last_saves;
+        return true;
     }
 };
 
@@ -172,7 +179,10 @@ class PanelPopups : public ::testing::Test {
     }
     bool Shown(PanelPopup slot) { return panel_->Popup(slot)->IsWindowVisible(); }
     int Got(uint32_t message) { return view_.Count(message); }
-    void Forget() { view_.sent.clear(), files_.loaded.clear(), g_growth_steps = -1; }
+    void Forget() {
+        view_.sent.clear(), files_.loaded.clear(), g_growth_steps = -1;
+        files_.last_saves = 0;
+    }
     fvtest::GameScope scope_;
     plat::HeadlessBackend host_;
     Files files_;
@@ -220,6 +230,15 @@ TEST_F(PanelPopups, CityGrowthChoiceSetsTheStartYear) {
             EXPECT_LE(static_cast<uint32_t>(o->takeover_year - gs().year - 10), 10u);
         delete std::exchange(panel_->city_growth_screen, nullptr);
     }
+    // Every one of the eleven years 10 to 20 on comes up, and no other.
+    std::set<int32_t> offsets;
+    for (int32_t i = 0; i < 60; ++i) {
+        Send(kMsgPanelOpenCityGrowth);
+        panel_->popup_result.choice = 0;
+        Send(kMsgPanelCityGrowthDone);
+        for (const COpponent* o : gs().opponents) offsets.insert(o->takeover_year - gs().year);
+    }
+    EXPECT_EQ(offsets, (std::set<int32_t>{10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
 }
 
 TEST_F(PanelPopups, TheLastCareerLevelEndsTheGameInsteadOfLoadingAnother) {
@@ -254,7 +273,25 @@ TEST_F(PanelPopups, ARefusedLevelFileLeavesTheGameRunningAndOneFailedMidwayEndsI
     }
 }
 
-// The confirmation's yes does what the row that asked for it wants.
+// The next level starts the market events when the event counter is
+// positive (no event running yet), and leaves them as they were at 0.
+TEST_F(PanelPopups, TheNextLevelStartsTheMarketEventsOnlyWithAPositiveCounter) {
+    for (const auto& [counter, event] : {std::pair{0, -2}, std::pair{1, -1}, std::pair{-1, -2}}) {
+        Forget();
+        g_NewGameCounters.words[kNgcWord19] = counter;
+        gs().active_event = -2;
+        gs().career_level = (1 << 8) | 3;
+        Send(kMsgPanelOpenNextLevel);
+        Send(kMsgPanelNextLevelDone);
+        EXPECT_EQ(std::tuple(files_.loaded, gs().career_level, int{gs().active_event}),
+                  std::tuple("k1_4.lvl ", (1 << 8) | 4, event))
+            << counter;
+    }
+    g_NewGameCounters.words[kNgcWord19] = 0;
+}
+
+// The confirmation's yes keeps the game as the last one and does what the
+// row that asked for it wants; no keeps the game running, unsaved.
 TEST_F(PanelPopups, EndConfirmationYesActsOnTheRowThatAsked) {
     for (const uint16_t row : {kCmdEnd, kCmdNewGame}) {
         Forget();
@@ -266,8 +303,15 @@ TEST_F(PanelPopups, EndConfirmationYesActsOnTheRowThatAsked) {
                              Got(kMsgOpenNewGameSetup), gs().start_screen_marker),
                   new_game ? std::tuple(1, 0, 1, 1) : std::tuple(1, 1, 0, 0))
             << row;
+        EXPECT_EQ(files_.last_saves, 1) << row;
         gs().start_screen_marker = 0;
     }
+    Forget();
+    Send(WM_COMMAND, 0, kCmdEnd);
+    ASSERT_NE(panel_->Popup(PanelPopup::EndConfirm), nullptr);
+    Send(kMsgPanelEndConfirmDone, 1);
+    EXPECT_EQ(std::tuple(Got(kMsgEndRunningGame), Got(kMsgShowStartScreen), files_.last_saves),
+              std::tuple(0, 0, 0));
 }
 
 plat::WParam g_structure_asked = 99;

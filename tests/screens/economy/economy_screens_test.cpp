@@ -56,8 +56,9 @@ TEST_F(EconomyScreens, PurchaseRowsFollowTheCashAndBuyNeedsTheMoney) {
               std::tuple(1, 1, 15, -1, 15));
     EXPECT_EQ(Picture("building_purchase"), 13494237846356125002ull);
     // The cash falls below the motor industry's 1,130,000: its row greys, the
-    // highlight stays; back up, the row is normal again.
-    for (const auto& [cash, colour] : {std::pair{1000000, 28}, {2000000, 10}}) {
+    // highlight stays; back up, the row is normal again, also at the price.
+    for (const auto& [cash, colour] :
+         {std::pair{1000000, 28}, {2000000, 10}, {1129999, 28}, {1130000, 10}}) {
         gs().cash[0] = cash;
         h.frame->SendMessage(kMsgCashChanged);
         EXPECT_EQ(std::tuple(s->m_rowColours[0], s->m_rowColours[1], s->m_typeIndex),

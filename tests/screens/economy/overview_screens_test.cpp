@@ -214,6 +214,16 @@ TEST_F(Overviews, StoreKindsFilterTheColumns) {
     Press(*s, kCmdOk);
     EXPECT_EQ(std::vector<int32_t>(gs().store_overview_filter, gs().store_overview_filter + 6),
               (std::vector<int32_t>{1, 0, 0, 0, 0, 1}));
+    // The car dealers come in July of their year: a line, and their store.
+    gs().building_types[26].intro_year = gs().year;
+    for (const auto& [month, lines, shown] : {std::tuple{5, 5, 1}, {6, 6, 2}}) {
+        gs().month = month;
+        s = OpenStores();
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(std::pair(s->kind_list->LineCount(), s->shown_count), std::pair(lines, shown))
+            << month;
+        Press(*s, kCmdOk);
+    }
 }
 
 }  // namespace

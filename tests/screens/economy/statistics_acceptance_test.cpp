@@ -65,9 +65,11 @@ namespace ss = statistics_screens;
 class StatisticsScreensAcceptance : public fvtest::FreeGameByClicks {
   protected:
     // The information heading's row of a command.
+    // The row's screen opens and the list shows no row checked.
     void InformationRow(uint16_t command) {
         Heading(kInformationHeading);
         PanelRow(command);
+        EXPECT_EQ(std::ranges::count(panel().entry_checked, 1), 0) << command;
     }
 };
 
@@ -130,6 +132,9 @@ TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
     plat::Rect clip{};
     EXPECT_EQ(std::pair(panel().year_summary == nullptr, plat::GetClipCursor(&clip)),
               std::pair(true, false));
+    // Its heading is left for no tool.
+    EXPECT_EQ(std::pair(panel().current_heading, view().tool),
+              std::pair(kHeadingNoTool, kToolNone));
 
     // 3. The store, a price step, "Statistics", back, again, Close.
     Heading(kHeadingNoTool);
@@ -182,7 +187,11 @@ TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
     EXPECT_EQ(h.frame->Screen(FrameScreen::FactoryOverview), nullptr);
     EXPECT_EQ(std::pair(view().cursor_x, view().cursor_y),
               std::pair(At(factory)->anchor_x, At(factory)->anchor_y));
-    EXPECT_EQ(view().centre_x, (At(factory)->anchor_x - At(factory)->anchor_y) / 2.0);
+    // The camera went with it.
+    EXPECT_EQ(
+        std::pair(view().centre_x, view().centre_y),
+        std::pair((At(factory)->anchor_x - At(factory)->anchor_y) / 2.0,
+                  (At(factory)->anchor_x + At(factory)->anchor_y) / 2.0 - view().view_origin));
 
     // 5. "Stores": a kind off and on, "Sales", OK, "Go to".
     InformationRow(kCmdStoreOverview);
@@ -206,6 +215,9 @@ TEST_F(StatisticsScreensAcceptance, ChartsAccountsSalesStatisticsAndOverviews) {
     EXPECT_EQ(h.frame->Screen(FrameScreen::StoreOverview), nullptr);
     EXPECT_EQ(std::pair(view().cursor_x, view().cursor_y),
               std::pair(At(store)->anchor_x, At(store)->anchor_y));
+    EXPECT_EQ(std::pair(view().centre_x, view().centre_y),
+              std::pair((At(store)->anchor_x - At(store)->anchor_y) / 2.0,
+                        (At(store)->anchor_x + At(store)->anchor_y) / 2.0 - view().view_origin));
     EXPECT_EQ(gs().screen_open, 0);
 }
 

@@ -20,6 +20,8 @@ TEST(StatisticsChart, UnsignedTopIsRoundedUpToTheDigitBelowItsLength) {
                   {999, 999},
                   {1'000, 1'000},
                   {1'234, 2'000},
+                  {10'000, 10'000},
+                  {10'001, 20'000},
                   {56'789, 60'000},
                   {60'000, 60'000},
                   {150'000, 200'000},
@@ -36,8 +38,13 @@ TEST(StatisticsChart, SignedBottomIsRoundedAwayFromZeroOrDropped) {
     const struct {
         int64_t smallest;
         int64_t bottom;
-    } kCases[] = {{-1'234, -2'000}, {-50, 0},     {-99, 0},
-                  {-100, -100},     {-999, -999}, {-2'100'000'000, -3'000'000'000}};
+    } kCases[] = {{-1'234, -2'000},
+                  {-50, 0},
+                  {-99, 0},
+                  {-100, -100},
+                  {-999, -999},
+                  {-10'001, -20'000},
+                  {-2'100'000'000, -3'000'000'000}};
     for (const auto& c : kCases) {
         const std::vector<int64_t> values{c.smallest, 500};
         const Axis axis = ChartAxis(values, true);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
 #include <vector>
@@ -69,9 +70,15 @@ TEST_F(BoardVote, BarsStandOnTheAxisOnePixelPerHalfVote) {
                   std::tuple(c.against, c.favour))
             << c.votes;
         if (c.votes == 50) fvtest::MaybeSaveScreen("flow_board_vote");
+        int32_t* checked = g_pHauptDialog->entry_checked;
+        std::fill(checked, checked + kPanelRowCount, 1);
         s->SendMessage(WM_CHAR, kEnter, 0);  // Enter closes as the button does
         f.h.Run();
         EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::BoardVote), nullptr);
+        // The list's rows 2 to 5 lose their checks, the others keep theirs.
+        std::vector<int32_t> rows(kPanelRowCount, 1);
+        std::fill(rows.begin() + 2, rows.begin() + 6, 0);
+        EXPECT_EQ(std::vector<int32_t>(checked, checked + kPanelRowCount), rows);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,6 +21,7 @@
 #include "state/game_files.h"
 #include "state/game_state.h"
 #include "state/messages.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -32,8 +34,9 @@ struct NotedFiles : GameFiles {
     static std::string Name(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
     LevelLoadResult LoadSavedGame(const std::string& path) override {
         calls.push_back("load " + Name(path));
-        return LevelLoadResult::Cancelled;
+        return load_answer;
     }
+    LevelLoadResult load_answer = LevelLoadResult::Cancelled;
     bool SaveGameFile(const std::string& path) override {
         calls.push_back("save " + Name(path));
         return true;
@@ -128,6 +131,48 @@ TEST_F(FileScreens, ASlotNeedsItsLevelAndTheAutosaveShowsWhenItExists) {
     ASSERT_NE(load, nullptr);
     EXPECT_EQ(Rows(*load->list), std::vector<std::string>{"Island"});
     EXPECT_EQ(load->slot_map[0], 7);
+}
+
+// After a load the file heading's rows stand unchecked when the load came
+// from it; otherwise a game at the overview zoom asks the frame for that
+// zoom again and any other goes back to no tool.
+TEST_F(FileScreens, ALoadedGameUnchecksTheFileRowsOrAsksForTheOverviewOrLeavesNoTool) {
+    Write("save/2.dir", "Harbour empire\r\n");
+    Write("save/2.lvl", "level");
+    files_.load_answer = LevelLoadResult::Loaded;
+    constexpr int32_t kFileList = -5;
+    struct Row {
+        int32_t tool, zoom;
+        bool unchecked;
+        size_t overview_commands;
+        int32_t heading, tool_after;
+    };
+    // (The overview's own heading and tool are the zoom key's; -1 here.)
+    for (const Row& r : {Row{kFileList, 1, true, 0, 3, kFileList}, Row{11, 16, false, 1, -1, -1},
+                         Row{11, 2, true, 0, kHeadingNoTool, kToolNone}}) {
+        SCOPED_TRACE(testing::Message() << r.tool << " at zoom " << r.zoom);
+        HAUPTDIALOG& panel = *g_pHauptDialog;
+        auto* load = Open<FS_LOAD_GAME>(kMsgPanelOpenLoadGame, PanelPopup::LoadGame);
+        ASSERT_NE(load, nullptr);
+        std::tie(g_pSpielFeld->tool, g_pSpielFeld->zoom, panel.current_heading) =
+            std::tuple(r.tool, r.zoom, 3);
+        for (int32_t& check : panel.entry_checked) check = 1;
+        f.h.host.Recorder().Clear();
+        ClickRow(*load, 2);
+        f.Char(kEnter);
+        ASSERT_EQ(g_pHauptDialog->Popup(PanelPopup::LoadGame), nullptr);
+        size_t overview = 0;
+        for (const plat::MessageTrace& m :
+             f.h.host.Recorder().Filter(plat::MessageTrace::Kind::Sent, f.h.frame, WM_COMMAND))
+            overview += plat::LoWord(m.wParam) == kCmdViewOverview;
+        EXPECT_EQ(std::pair(std::ranges::count(panel.entry_checked, 1) == 0, overview),
+                  std::pair(r.unchecked, r.overview_commands));
+        if (r.heading != -1) {
+            EXPECT_EQ(std::pair(panel.current_heading, g_pSpielFeld->tool),
+                      std::pair(r.heading, r.tool_after));
+        }
+    }
+    EXPECT_EQ(files_.calls, std::vector<std::string>(3, "load 2.lvl"));
 }
 
 TEST_F(FileScreens, AFreeSlotSavesAtOnceAUsedOneAsksOnceAndNoCancels) {

@@ -46,6 +46,8 @@ TEST(ScoreSheet, LinesPrintPointsTakeOversAndYears) {
     const Case cases[] = {
         {{.value = 1999999, .points = 0}, "(0 Points)", "0 (0 Points)", "1,999,999"},
         {{.value = -2000000, .points = -1}, "(-1 Points)", "0 (0 Points)", "-2,000,000"},
+        {{.value = 999999999, .points = 999}, "(999 Points)", "0 (0 Points)", "999,999,999"},
+        {{.value = 1000000000, .points = 1000}, "(1,000 Points)", "0 (0 Points)", "1,000,000,000"},
         {{.value = 2468000000, .points = 1234, .take_overs = 3},
          "(1,234 Points)",
          "3 (30 Points)",

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -18,6 +19,7 @@
 #include "state/game_files.h"
 #include "state/game_state.h"
 #include "state/messages.h"
+#include "view/world_view.h"
 
 namespace {
 
@@ -159,6 +161,30 @@ TEST_F(LevelScreens, ALongLineFillsTwoRowsAndOkAnswers) {
               std::tuple(99u, 51u, std::string("End of briefing")));
     f.Char(kEnter);
     EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::MissionText), nullptr);
+    // Opened from the information list, OK clears that list's first four
+    // checks; from anywhere else it leaves the panel at no tool. At a level's
+    // start it hands the music back, once.
+    constexpr int32_t kInformationList = -6;
+    HAUPTDIALOG& panel = *g_pHauptDialog;
+    for (const auto& [tool, level_start] : {std::pair{kInformationList, 1}, std::pair{11, 0}}) {
+        plat::SendMessage(&panel, kMsgPanelOpenMissionText, 0, 1);
+        ASSERT_NE(panel.Popup(PanelPopup::MissionText), nullptr);
+        std::fill(std::begin(panel.entry_checked), std::end(panel.entry_checked), 1);
+        std::tie(g_pSpielFeld->tool, panel.current_heading) = std::tuple(tool, 3);
+        f.gs().level_start_pending = level_start;
+        const int resumed = f.h.sound->Count("ResumeMusic");
+        f.Char(kEnter);
+        EXPECT_EQ(panel.Popup(PanelPopup::MissionText), nullptr);
+        EXPECT_EQ(std::pair(f.h.sound->Count("ResumeMusic") - resumed, f.gs().level_start_pending),
+                  std::pair(level_start, 0));
+        if (tool == kInformationList) {
+            EXPECT_EQ(std::vector<int32_t>(panel.entry_checked, panel.entry_checked + 5),
+                      (std::vector<int32_t>{0, 0, 0, 0, 1}));
+        } else {
+            EXPECT_EQ(std::pair(panel.current_heading, g_pSpielFeld->tool),
+                      std::pair(kHeadingNoTool, kToolNone));
+        }
+    }
 }
 
 TEST_F(LevelScreens, RetryThenCancelAbortsOnceAndShowsNoText) {

@@ -82,6 +82,38 @@ TEST_F(ChoiceScreens, MusicToggledTwiceSendsNothingAndOnceSwitchesItOff) {
     }
 }
 
+// Each switch row toggled once switches its option, through its own panel
+// command and no other.
+TEST_F(ChoiceScreens, EachSwitchRowToggledOnceSwitchesItsOption) {
+    struct Switch {
+        int32_t row;
+        int32_t* option;
+        uint16_t command;
+    };
+    const Switch rows[] = {{1, &gs.opt_vehicle_sounds, kCmdVehicleSounds},
+                           {2, &gs.opt_ambient_sounds, kCmdAmbientSounds},
+                           {3, &gs.opt_city_traffic, kCmdCityTraffic},
+                           {6, &gs.opt_autosave, kCmdAutosave}};
+    for (const Switch& r : rows) {
+        for (const int32_t before : {0, 1}) {
+            *r.option = before;
+            OptionsScreen* screen = Options();
+            ASSERT_NE(screen, nullptr);
+            Row(screen, r.row);
+            h.host.Recorder().Clear();
+            Button(screen, dl::kOptionsOk);
+            EXPECT_EQ(Open(PanelPopup::Options), nullptr);
+            std::vector<uint16_t> commands;
+            for (const plat::MessageTrace& m :
+                 h.host.Recorder().Filter(plat::MessageTrace::Kind::Sent, &Panel(), WM_COMMAND))
+                commands.push_back(plat::LoWord(m.wParam));
+            EXPECT_EQ(std::pair(*r.option, commands),
+                      std::pair(1 - before, std::vector<uint16_t>{r.command}))
+                << r.row;
+        }
+    }
+}
+
 TEST_F(ChoiceScreens, ScrollSpeedTwoThenFourKeepsOnlyFourMarked) {
     OptionsScreen* screen = Options();
     ASSERT_NE(screen, nullptr);

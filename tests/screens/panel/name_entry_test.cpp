@@ -42,6 +42,9 @@ class NameEntry : public fvtest::DialogGame {
 
 TEST_F(NameEntry, TypingReplacesTheOfferedNameAndEnterRenamesTheTerminal) {
     CTruckDepot& depot = Depot(5, "Old Yard");
+    // The depot is the sidebar's: its panel follows the new name.
+    std::tie(gs.selected_object_type, Panel().selected_structure) = std::tuple(16, 5);
+    Panel().SendMessage(kMsgRefreshInfoPanel);
     Panel().SendMessage(kMsgPanelOpenRenameTerminal, 0, 5);
     h.Run();
     ASSERT_NE(Shown(PanelPopup::TerminalRename), nullptr);
@@ -55,6 +58,7 @@ TEST_F(NameEntry, TypingReplacesTheOfferedNameAndEnterRenamesTheTerminal) {
     EXPECT_EQ(Shown(PanelPopup::TerminalRename), nullptr);
     EXPECT_EQ(std::string(depot.GetName()), "North 3");
     EXPECT_EQ(std::tuple(gs.sim_halted, gs.screen_open), std::tuple(0, 0));
+    EXPECT_EQ(Panel().sidebar_shown.Values().substr(0, 20), "Truck-Depot|North 3|");
 }
 
 TEST_F(NameEntry, TheFieldKeepsToThirtyBytesAndTheStripsWidth) {
@@ -194,6 +198,32 @@ TEST_F(Find, TheFirstClickKeepsLineZeroAndOkSelectsTheChosenTerminal) {
     const CBuilding& gamma = *g_ppBuildings->At(6);
     EXPECT_EQ(std::tuple(View().cursor_x, View().cursor_y),
               std::tuple(gamma.anchor_x, gamma.anchor_y));
+    // OK shows the terminal at the zoom asked for, the overview's as the
+    // closest zoom: the view's zoom, its row alone checked, the camera on it.
+    struct Row {
+        int32_t asked, zoom, row;
+    };
+    for (const Row& r : {Row{16, 1, 0}, Row{1, 1, 0}, Row{2, 2, 1}, Row{4, 4, 2}}) {
+        gs.zoom_request = r.asked;
+        for (int32_t& check : Panel().entry_checked) check = 1;
+        View().cursor_x = View().cursor_y = 5;
+        screen = Request();
+        ASSERT_NE(screen, nullptr);
+        Press(screen, dl::kFindOk);  // line 0: Alpha
+        const CBuilding& alpha = *g_ppBuildings->At(2);
+        EXPECT_EQ(std::tuple(gs.zoom_request, View().zoom, View().cursor_x, View().cursor_y),
+                  std::tuple(r.zoom, r.zoom, alpha.anchor_x, alpha.anchor_y))
+            << r.asked;
+        std::vector<int32_t> checked(kPanelRowCount, 0);
+        checked[r.row] = 1;
+        EXPECT_EQ(std::vector<int32_t>(std::begin(Panel().entry_checked),
+                                       std::end(Panel().entry_checked)),
+                  checked);
+        EXPECT_EQ(std::pair(View().centre_x, View().centre_y),
+                  std::pair((alpha.anchor_x - alpha.anchor_y) / 2.0,
+                            (alpha.anchor_x + alpha.anchor_y) / 2.0 - View().view_origin));
+        EXPECT_EQ(std::tuple(View().tool, gs.pending_view_code), std::tuple(85, 7));
+    }
 }
 
 }  // namespace

@@ -210,11 +210,16 @@ TEST_F(VehicleScreensAcceptance, BuyScheduleDriveOverviewAndScrapATruck) {
     EXPECT_EQ(s->vehicle, truck);
     Press(*s, kCmdScheduleOk);
     EXPECT_TRUE(overview->IsWindowVisible());
-    // Go-to: the view's selected field is the truck's field.
+    // Go-to: the view's selected field is the truck's field, the camera on
+    // it, and the overview zoom gives way to zoom 1.
+    view().zoom = 16;
     Press(*overview, kCmdOverviewGoTo);
     EXPECT_EQ(h.frame->Screen(FrameScreen::VehicleOverview), nullptr);
     EXPECT_EQ(std::tuple(view().cursor_x, view().cursor_y),
               std::tuple(int(truck->pos_x), int(truck->pos_y)));
+    EXPECT_EQ(std::tuple(view().zoom, view().centre_x, view().centre_y),
+              std::tuple(1, (truck->pos_x - truck->pos_y) / 2.0,
+                         (truck->pos_x + truck->pos_y) / 2.0 - view().view_origin));
 
     // 4. Scrapped from its schedule: gone from the list, cash unchanged.
     const int64_t before = gs().cash[0];

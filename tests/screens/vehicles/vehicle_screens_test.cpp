@@ -103,12 +103,27 @@ TEST_F(VehicleScreens, RowsRegreyWhenTheCashChangesAndEnterNeedsTheCash) {
     gs().cash[0] = 2000;
     h.frame->SendMessage(kMsgCashChanged);
     EXPECT_EQ(std::tuple(buy->row_colours[0], buy->row_colours[1]), std::tuple(28, 28));
+    // One below the price greys the row; the price itself affords it.
+    for (const auto& [cash, colour] : {std::pair{3099, 28}, {3100, 10}}) {
+        gs().cash[0] = cash;
+        h.frame->SendMessage(kMsgCashChanged);
+        EXPECT_EQ(buy->row_colours[1], colour) << cash;
+    }
     gs().cash[0] = 5000;
     h.host.InjectKeyPress(13, 13);
     h.Run();
     EXPECT_EQ(CountVehicles(), 1);
     EXPECT_EQ(gs().cash[0], 5000 - 3100);
     EXPECT_EQ(gs().last_truck_model, 3);
+    // The schedule of the new truck is open: Enter with exactly the price
+    // replaces its model, leaving nothing.
+    ASSERT_NE(Schedule(), nullptr);
+    auto* again = OpenBy<FS_FAHRZEUG_KAUF_LKW>(kMsgOpenTruckPurchase, FrameScreen::TruckPurchase);
+    ASSERT_NE(again, nullptr);
+    gs().cash[0] = 3100;
+    h.host.InjectKeyPress(13, 13);
+    h.Run();
+    EXPECT_EQ(std::tuple(CountVehicles(), gs().cash[0]), std::tuple(1, 0));
 }
 
 TEST_F(VehicleScreens, TrainStartsOnThePlatformRowInEveryOrientation) {
@@ -398,6 +413,7 @@ TEST_F(ScheduleOnRoad, OverviewPagesListsAndForgetsScrappedVehicles) {
 
 TEST_F(ScheduleOnRoad, TravelCostsPrintWithAThousandsComma) {
     EXPECT_EQ(TravelCostsText(999), "Travel costs: 999");
+    EXPECT_EQ(TravelCostsText(1000), "Travel costs: 1,000");
     EXPECT_EQ(TravelCostsText(1250), "Travel costs: 1,250");
     EXPECT_EQ(PriceLine(12500), "Price: 12,500");
     EXPECT_EQ(TruckSpeedLine(0), "Speed: 50/30 mph");
