@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -64,10 +65,12 @@ FreeTypeFonts& Fonts() {
 }
 
 // Small sizes: FreeType's hinted one-bit rendering keeps details such as
-// the dot of the i apart from the stem.
-Canvas RenderOutlineMono(uint8_t ch, int pixelSize, FontStyle style, int* advance) {
+// the dot of the i apart from the stem. A pixel width other than 0 draws the
+// outline that many pixels per em wide: narrower or wider than the face.
+Canvas RenderOutlineMono(uint8_t ch, int pixelSize, FontStyle style, int* advance,
+                         int pixelWidth = 0) {
     FT_Face face = Fonts().Face(style);
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
+    FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(pixelWidth), static_cast<FT_UInt>(pixelSize));
     if (FT_Load_Char(face, ToUnicode(ch), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) {
         *advance = 0;
         return Canvas();
@@ -127,6 +130,25 @@ Canvas RenderOutline(uint8_t ch, int pixelSize, FontStyle style, int* advance) {
     return out;
 }
 #endif
+
+// Columns holding ink: [*first, *last], or *last < *first when there is none.
+void InkColumns(const Canvas& mask, int* first, int* last) {
+    *first = mask.width;
+    *last = -1;
+    for (int y = 0; y < mask.height; ++y) {
+        for (int x = 0; x < mask.width; ++x) {
+            if (mask.Get(x, y) == 0) continue;
+            *first = std::min(*first, x);
+            *last = std::max(*last, x);
+        }
+    }
+}
+
+int InkWidth(const Canvas& mask) {
+    int first = 0, last = 0;
+    InkColumns(mask, &first, &last);
+    return last >= first ? last - first + 1 : 0;
+}
 
 Canvas RenderPixel(uint8_t ch, int pixelSize, int* advance) {
     const int scale = std::max(1, pixelSize / 8);
@@ -205,6 +227,34 @@ Canvas RenderGlyph(uint8_t ch, int pixelSize, FontStyle style, int* advance) {
     const CachedGlyph& g = Glyph(ch, pixelSize, style);
     *advance = g.advance;
     return g.mask;
+}
+
+Canvas RenderGlyphFitted(uint8_t ch, int pixelSize, FontStyle style, int maxInk) {
+    int advance = 0;
+    Canvas natural = RenderGlyph(ch, pixelSize, style, &advance);
+    const int width = InkWidth(natural);
+    if (width == 0 || maxInk <= 0 || width == maxInk) return natural;
+#ifdef FV_HAVE_FREETYPE
+    if (Fonts().Ok() && pixelSize <= 16) {
+        // The widest drawing whose ink still fits; among equally wide ones the
+        // one closest to the face's own proportions.
+        Canvas best;
+        int bestWidth = 0, bestDistance = 0;
+        for (int em = pixelSize * 2 / 3; em <= pixelSize * 3 / 2; ++em) {
+            Canvas mask = RenderOutlineMono(ch, pixelSize, style, &advance, em);
+            const int w = InkWidth(mask);
+            const int distance = std::abs(em - pixelSize);
+            if (w == 0 || w > maxInk) continue;
+            if (w > bestWidth || (w == bestWidth && distance < bestDistance)) {
+                best = std::move(mask);
+                bestWidth = w;
+                bestDistance = distance;
+            }
+        }
+        if (bestWidth > 0) return best;
+    }
+#endif
+    return natural;
 }
 
 int TextWidth(const std::string& text, int pixelSize, FontStyle style) {

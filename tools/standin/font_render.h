@@ -18,6 +18,11 @@ enum class FontStyle { Regular, Bold };
 // pen advance in pixels.
 Canvas RenderGlyph(uint8_t ch, int pixelSize, FontStyle style, int* advance);
 
+// Like RenderGlyph, but the outline drawn narrower or wider so that its ink
+// is at most maxInk columns wide and, where the face allows, not narrower
+// than maxInk - 1: a glyph that fills the advance a fixed width table gives it.
+Canvas RenderGlyphFitted(uint8_t ch, int pixelSize, FontStyle style, int maxInk);
+
 int LineHeight(int pixelSize);
 int Baseline(int pixelSize);
 
