@@ -263,7 +263,14 @@ int TextWidth(const std::string& text, int pixelSize, FontStyle style) {
     return w;
 }
 
-void DrawText(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
+namespace {
+
+TextWatcher& Watcher() {
+    static TextWatcher watcher;
+    return watcher;
+}
+
+void DrawLine(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
               uint8_t colour) {
     for (char c : text) {
         const CachedGlyph& g = Glyph(static_cast<uint8_t>(c), pixelSize, style);
@@ -272,11 +279,51 @@ void DrawText(Canvas& canvas, int x, int y, const std::string& text, int pixelSi
     }
 }
 
+void Draw(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
+          uint8_t colour, uint8_t shadow, const TextRoom& room) {
+    if (Watcher()) {
+        const TextRoom drawn{x, y, TextWidth(text, pixelSize, style) + (shadow != 0 ? 1 : 0),
+                             LineHeight(pixelSize)};
+        Watcher()(PlacedText{&canvas, text, drawn, room});
+    }
+    if (shadow != 0) DrawLine(canvas, x + 1, y + 1, text, pixelSize, style, shadow);
+    DrawLine(canvas, x, y, text, pixelSize, style, colour);
+}
+
+TextRoom WholePicture(const Canvas& canvas) {
+    return {0, 0, canvas.width, canvas.height};
+}
+
+}  // namespace
+
+void DrawText(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
+              uint8_t colour) {
+    Draw(canvas, x, y, text, pixelSize, style, colour, 0, WholePicture(canvas));
+}
+
 void DrawTextCentred(Canvas& canvas, int cx, int y, const std::string& text, int pixelSize,
                      FontStyle style, uint8_t colour, uint8_t shadow) {
     const int x = cx - TextWidth(text, pixelSize, style) / 2;
-    if (shadow != 0) DrawText(canvas, x + 1, y + 1, text, pixelSize, style, shadow);
-    DrawText(canvas, x, y, text, pixelSize, style, colour);
+    Draw(canvas, x, y, text, pixelSize, style, colour, shadow, WholePicture(canvas));
+}
+
+int FittingSize(const std::string& text, int maxWidth, int size, FontStyle style) {
+    constexpr int kSmallest = 7;
+    while (size > kSmallest && TextWidth(text, size, style) > maxWidth) --size;
+    return size;
+}
+
+void DrawTextInRoom(Canvas& canvas, const TextRoom& room, const std::string& text, int size,
+                    FontStyle style, uint8_t colour, uint8_t shadow) {
+    const int shadowWidth = shadow != 0 ? 1 : 0;
+    const int fitted = FittingSize(text, room.width - shadowWidth, size, style);
+    const int x = room.x + (room.width - shadowWidth - TextWidth(text, fitted, style)) / 2;
+    const int y = room.y + std::max(0, (room.height - LineHeight(fitted)) / 2);
+    Draw(canvas, x, y, text, fitted, style, colour, shadow, room);
+}
+
+void WatchTexts(TextWatcher watcher) {
+    Watcher() = std::move(watcher);
 }
 
 }  // namespace standin
