@@ -284,7 +284,7 @@ void Draw(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, 
     if (Watcher()) {
         const TextRoom drawn{x, y, TextWidth(text, pixelSize, style) + (shadow != 0 ? 1 : 0),
                              LineHeight(pixelSize)};
-        Watcher()(PlacedText{&canvas, text, drawn, room});
+        Watcher()(PlacedText{canvas.width, canvas.height, text, drawn, room});
     }
     if (shadow != 0) DrawLine(canvas, x + 1, y + 1, text, pixelSize, style, shadow);
     DrawLine(canvas, x, y, text, pixelSize, style, colour);

@@ -54,7 +54,7 @@ void DrawTextInRoom(Canvas& canvas, const TextRoom& room, const std::string& tex
 // Every text line drawn, with the room it was drawn for (the whole picture
 // when the caller named none). Tests watch what the pictures show with it.
 struct PlacedText {
-    const Canvas* canvas = nullptr;
+    int pictureWidth = 0, pictureHeight = 0;
     std::string text;
     TextRoom drawn;  // x, y, width and line height of the drawn line
     TextRoom room;
