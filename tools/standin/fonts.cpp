@@ -15,7 +15,8 @@ constexpr int kFont1PixelSize = 12;
 
 // Glyphs of font 1 drawn by hand where the outline font squeezed into the
 // advance of the width table reads as another character: round brackets only
-// 3 pixels wide, and the capital J that the table gives the width of an N.
+// 3 pixels wide, the capital J that the table gives the width of an N, and
+// the V, whose outline drawn wider gets a bar across.
 struct DrawnGlyph {
     uint8_t ch;
     int top;               // cell row of the first row
@@ -25,6 +26,10 @@ struct DrawnGlyph {
 constexpr DrawnGlyph kDrawnFont1[] = {
     {'(', 2, {"..#", ".#.", ".#.", "##.", "#..", "#..", "#..", "#..", "##.", ".#.", ".#.", "..#"}},
     {')', 2, {"#..", ".#.", ".#.", ".##", "..#", "..#", "..#", "..#", ".##", ".#.", ".#.", "#.."}},
+    {'V',
+     3,
+     {"##....##", "##....##", ".##..##.", ".##..##.", ".##..##.", "..####..", "..####..",
+      "...##...", "...##...", nullptr}},
     {'J',
      3,
      {".....##", ".....##", ".....##", ".....##", ".....##", ".....##", "##...##", "##...##",

@@ -25,10 +25,12 @@ void Recess(Canvas& c, int x, int y, int w, int h) {
 void Caption(Canvas& c, int x, int y, const std::string& text) {
     DrawText(c, x, y, text, 12, FontStyle::Bold, pal::Shade(pal::kGold, 5));
 }
-Canvas Page(const std::string& title) {
+// A page with its title centred over the part of the page left of `right`
+// (the schedule panel covers the right part of the schedule page).
+Canvas Page(const std::string& title, int right = kPageWidth) {
     Canvas c(kPageWidth, kPageHeight, kGround);
     c.FrameRect(0, 0, c.width, c.height, pal::Shade(pal::kSlate, 6));
-    DrawTextCentred(c, kPageWidth / 2, 8, title, 20, FontStyle::Bold, pal::Shade(pal::kGold, 5),
+    DrawTextCentred(c, right / 2, 8, title, 20, FontStyle::Bold, pal::Shade(pal::kGold, 5),
                     pal::Shade(pal::kGrey, 0));
     return c;
 }
@@ -60,7 +62,7 @@ void DrawVehicle(Canvas& c, int x, int y, int w, int h, int model, int colour) {
 }  // namespace
 
 Canvas MakeSchedulePage(int kind) {
-    Canvas c = Page(kind == 19 ? "Truck schedule" : "Train schedule");
+    Canvas c = Page(kind == 19 ? "Truck schedule" : "Train schedule", vs::kSchedulePanel.x);
     Caption(c, vs::kMapView.x, vs::kMapView.y - 18, "Network (click a terminal)");
     Recess(c, vs::kMapView.x, vs::kMapView.y, vs::kMapViewSize, vs::kMapViewSize);
     c.FillRect(vs::kSchedulePanel.x, vs::kSchedulePanel.y, vs::kSchedulePanelSize.width,
