@@ -1,5 +1,7 @@
 #include "gfx/text.h"
 
+#include <utility>
+
 #include "gfx/blit.h"
 #include "gfx/font_tables.h"
 
@@ -14,6 +16,11 @@ int TextEntry(uint8_t ch, AdvanceTable advances) {
 }
 
 constexpr int kIconSize = 16;
+
+std::function<void(const DrawnTextLine&)>& Watcher() {
+    static std::function<void(const DrawnTextLine&)> watcher;
+    return watcher;
+}
 
 }  // namespace
 
@@ -44,7 +51,15 @@ uint32_t DrawTextOnSurface(const PixelSurface& dst, const char* text, int32_t x,
         BlitMask(dst, font.strip, r, 0, 1, font.colour);
         advance += font.advances[entry];
     }
+    if (Watcher()) {
+        Watcher()(DrawnTextLine{text, x, y, static_cast<int32_t>(advance), font.cell_height,
+                                dst.width, dst.height});
+    }
     return advance;
+}
+
+void WatchDrawnText(std::function<void(const DrawnTextLine&)> watcher) {
+    Watcher() = std::move(watcher);
 }
 
 uint32_t DrawIconsOnSurface(const PixelSurface& dst, const char* text, AdvanceTable advances,

@@ -6,6 +6,7 @@
 // 123 and above) are drawn in their own colours by DrawIconsOnSurface only.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "gfx/pixel_surface.h"
@@ -33,3 +34,13 @@ uint32_t DrawTextOnSurface(const PixelSurface& dst, const char* text, int32_t x,
 // Returns the width of the icon run: n icons measure (n - 1) * advance + 16.
 uint32_t DrawIconsOnSurface(const PixelSurface& dst, const char* text, AdvanceTable advances,
                             int32_t x, int32_t y, const ConstPixelSurface& icons);
+
+// A text line as DrawTextOnSurface drew it: where, how wide (its advance) and
+// on how large a surface. Tests watch where the screens put their texts.
+struct DrawnTextLine {
+    const char* text = nullptr;
+    int32_t x = 0, y = 0, width = 0, height = 0;
+    int32_t surface_width = 0, surface_height = 0;
+};
+// Sets the function told about every line drawn; an empty one stops it.
+void WatchDrawnText(std::function<void(const DrawnTextLine&)> watcher);

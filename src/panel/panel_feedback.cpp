@@ -27,7 +27,6 @@ constexpr int32_t kColourSquareX = 16;
 constexpr int32_t kColourSquareSize = 8;
 constexpr uint8_t kPlayerColourIndex[4] = {28, 195, 234, 141};
 constexpr uint8_t kFeedbackColour = 10;
-constexpr int32_t kFeedbackLeft = 8;
 
 bool InEditor() {
     return g_pGameState->game_mode == kModeEditor;
@@ -45,7 +44,7 @@ void HAUPTDIALOG::ShowFeedback(FeedbackArea area) {
         BlitDC(*back_buffer.dc, 0, area.top, kPanelWidth, area.height, *clean_background.dc, 0,
                area.top);
         const PaletteImage& font = g_pGameState->images.main_font;
-        for (const FeedbackLine& line : area.lines) {
+        for (const FeedbackLine& line : WrappedFeedbackLines(area)) {
             back_buffer.DrawText(line.text.c_str(), kFont1Advances, kFeedbackLeft, line.y, font, 16,
                                  16, kFeedbackColour);
         }

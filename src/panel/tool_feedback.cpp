@@ -1,11 +1,18 @@
 #include "panel/tool_feedback.h"
 
+#include "gfx/font_tables.h"
+#include "gfx/text.h"
 #include "panel/amount_text.h"
 
 namespace {
 
 constexpr const char* kNotPossible = "Not possible";
 constexpr int32_t kStepPrice = 1000;
+constexpr int32_t kRowStep = 17;
+
+int32_t Width(const std::string& text) {
+    return static_cast<int32_t>(GetTextWidth(text.c_str(), kFont1Advances));
+}
 
 std::string Amount(int64_t value) {
     return FormatAmount(value, AmountGroups::UpToMillions);
@@ -56,4 +63,27 @@ FeedbackArea RefusalFeedback(int32_t code) {
         y += 17;
     }
     return area;
+}
+
+std::vector<FeedbackLine> WrappedFeedbackLines(const FeedbackArea& area) {
+    std::vector<FeedbackLine> drawn;
+    int32_t shift = 0;
+    for (const FeedbackLine& line : area.lines) {
+        std::string rest = line.text;
+        int32_t y = line.y + shift;
+        while (Width(rest) > kFeedbackRoom) {
+            size_t cut = rest.rfind(' ');
+            while (cut != std::string::npos && cut > 0 &&
+                   Width(rest.substr(0, cut)) > kFeedbackRoom) {
+                cut = rest.rfind(' ', cut - 1);
+            }
+            if (cut == std::string::npos || cut == 0) break;  // one word: drawn as it is
+            drawn.push_back({y, rest.substr(0, cut)});
+            rest = rest.substr(cut + 1);
+            y += kRowStep;
+            shift += kRowStep;
+        }
+        drawn.push_back({y, rest});
+    }
+    return drawn;
 }

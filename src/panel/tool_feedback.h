@@ -26,6 +26,15 @@ FeedbackArea DemolitionCostFeedback(int64_t cost);
 // The raise and lower costs in height steps (below 1: "Not possible"),
 // shown only with `show_costs`; the two mouse-button hints always.
 FeedbackArea TerrainCostFeedback(bool show_costs, int32_t lift_steps, int32_t sink_steps);
+// The lines as the sidebar draws them: a line wider than the room from x 8
+// to the panel's right edge in the large font is broken at its last space
+// that fits, its rest drawn one row (17 pixels) lower, and the lines below
+// it move down a row with it.
+std::vector<FeedbackLine> WrappedFeedbackLines(const FeedbackArea& area);
+// Left edge and width of the room of a feedback line.
+inline constexpr int32_t kFeedbackLeft = 8;
+inline constexpr int32_t kFeedbackRoom = 160 - kFeedbackLeft;
+
 // Why a station extension was refused (codes 1..5); other codes leave the
 // piece blank.
 FeedbackArea RefusalFeedback(int32_t code);

@@ -13,6 +13,9 @@ void InitGoodsTable();
 void InitBuildingTypes();
 // Vehicle models 0..18.
 void InitVehicleModels();
+// The record of vehicle model 0..18 as InitVehicleModels writes it (the
+// stand-in pictures name their model with it).
+const VehicleModel& StockVehicleModel(int32_t model);
 
 // The group under which pictures and statistics treat a building type:
 // the type itself below 0, -1 for 27 and above.

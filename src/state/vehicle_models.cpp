@@ -32,6 +32,10 @@ const VehicleModel kVehicleModels[kVehicleModelCount] = {
 
 }  // namespace
 
+const VehicleModel& StockVehicleModel(int32_t model) {
+    return kVehicleModels[model >= 0 && model < kVehicleModelCount ? model : 0];
+}
+
 void InitVehicleModels() {
     if (g_pGameState == nullptr) return;
     for (int32_t i = 0; i < kVehicleModelCount; ++i) {

@@ -300,7 +300,29 @@ const TutorialText* TextOf(int index) {
     return nullptr;
 }
 
-// A mock of the game screen: the panel strip on the left, map to the right.
+// The text of the first waiting panel from picture `index` on: the stage a
+// full page or highlight belongs to.
+const TutorialText* StageOf(int index) {
+    for (int i = index; i < kTutorialPageCount; ++i) {
+        const TutorialText* t = TextOf(i);
+        if (t != nullptr && kTutorialPages[i].waits != 0) return t;
+    }
+    return nullptr;
+}
+
+// Where a waiting panel stands among all of them: "Page 3 of 52".
+std::string PageNumber(int index) {
+    int number = 0, count = 0;
+    for (int i = 0; i < kTutorialPageCount; ++i) {
+        if (kTutorialPages[i].waits == 0) continue;
+        ++count;
+        if (i <= index) ++number;
+    }
+    return "Page " + std::to_string(number) + " of " + std::to_string(count);
+}
+
+// A mock of the game screen: the panel strip on the left, map to the right,
+// captioned with the stage of the tour it opens.
 void GameMock(Canvas& c, int index) {
     c.FillRect(0, 0, c.width, c.height, pal::Shade(pal::kLowAutumn, 3));
     for (int y = 0; y < c.height; y += 24) {
@@ -313,9 +335,11 @@ void GameMock(Canvas& c, int index) {
             c.FillRect(4 + col * 31, 40 + r * 24, 28, 20, pal::Shade(pal::kSlate, 4));
         }
     }
-    char caption[40];
-    std::snprintf(caption, sizeof caption, "Tutorial page %d", index + 1);
-    DrawText(c, 180, 8, caption, 14, FontStyle::Bold, pal::Shade(pal::kGold, 5));
+    const TutorialText* stage = StageOf(index);
+    const std::string caption =
+        std::string("Tutorial") + (stage != nullptr ? std::string(": ") + stage->title : "");
+    DrawTextInRoom(c, {170, 4, c.width - 180, 24}, caption, 14, FontStyle::Bold,
+                   pal::Shade(pal::kGold, 5), 0);
     if (index >= 17) {  // a road and two depots appear as the tour goes on
         c.FillRect(260, 300, 260, 10, pal::Shade(pal::kAsphalt, 2));
     }
@@ -331,7 +355,12 @@ void PanelBox(Canvas& c, int index) {
     c.FrameRect(1, 1, c.width - 2, c.height - 2, pal::Shade(pal::kSlate, 0));
     const TutorialText* t = TextOf(index);
     if (t == nullptr) return;
-    DrawText(c, 10, 6, t->title, 14, FontStyle::Bold, pal::Shade(pal::kGold, 5));
+    // The page number at the top right, the title left of it.
+    const std::string number = PageNumber(index);
+    const int numberWidth = TextWidth(number, 10, FontStyle::Regular);
+    DrawText(c, c.width - 10 - numberWidth, 9, number, 10, FontStyle::Regular, pal::kText);
+    const int titleSize = FittingSize(t->title, c.width - 26 - numberWidth, 14, FontStyle::Bold);
+    DrawText(c, 10, 6, t->title, titleSize, FontStyle::Bold, pal::Shade(pal::kGold, 5));
     int y = 30;
     for (const char* line : t->lines) {
         if (line[0] != 0) Label(c, 10, y, line);
@@ -404,9 +433,8 @@ Canvas MakeTutorialPicture(int index) {
     } else {  // a highlighted part of the screen
         c.FillRect(0, 0, c.width, c.height, pal::Shade(pal::kSlate, 3));
         c.FrameRect(0, 0, c.width, c.height, pal::Shade(pal::kPlayerYellow, 4));
-        char label[40];
-        std::snprintf(label, sizeof label, "Highlight %d", index + 1);
-        Label(c, 8, 8, label);
+        const TutorialText* stage = StageOf(index);
+        if (stage != nullptr) Label(c, 8, 8, stage->title);
     }
     return c;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -64,10 +65,12 @@ FreeTypeFonts& Fonts() {
 }
 
 // Small sizes: FreeType's hinted one-bit rendering keeps details such as
-// the dot of the i apart from the stem.
-Canvas RenderOutlineMono(uint8_t ch, int pixelSize, FontStyle style, int* advance) {
+// the dot of the i apart from the stem. A pixel width other than 0 draws the
+// outline that many pixels per em wide: narrower or wider than the face.
+Canvas RenderOutlineMono(uint8_t ch, int pixelSize, FontStyle style, int* advance,
+                         int pixelWidth = 0) {
     FT_Face face = Fonts().Face(style);
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
+    FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(pixelWidth), static_cast<FT_UInt>(pixelSize));
     if (FT_Load_Char(face, ToUnicode(ch), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) {
         *advance = 0;
         return Canvas();
@@ -127,6 +130,25 @@ Canvas RenderOutline(uint8_t ch, int pixelSize, FontStyle style, int* advance) {
     return out;
 }
 #endif
+
+// Columns holding ink: [*first, *last], or *last < *first when there is none.
+void InkColumns(const Canvas& mask, int* first, int* last) {
+    *first = mask.width;
+    *last = -1;
+    for (int y = 0; y < mask.height; ++y) {
+        for (int x = 0; x < mask.width; ++x) {
+            if (mask.Get(x, y) == 0) continue;
+            *first = std::min(*first, x);
+            *last = std::max(*last, x);
+        }
+    }
+}
+
+int InkWidth(const Canvas& mask) {
+    int first = 0, last = 0;
+    InkColumns(mask, &first, &last);
+    return last >= first ? last - first + 1 : 0;
+}
 
 Canvas RenderPixel(uint8_t ch, int pixelSize, int* advance) {
     const int scale = std::max(1, pixelSize / 8);
@@ -207,13 +229,48 @@ Canvas RenderGlyph(uint8_t ch, int pixelSize, FontStyle style, int* advance) {
     return g.mask;
 }
 
+Canvas RenderGlyphFitted(uint8_t ch, int pixelSize, FontStyle style, int maxInk) {
+    int advance = 0;
+    Canvas natural = RenderGlyph(ch, pixelSize, style, &advance);
+    const int width = InkWidth(natural);
+    if (width == 0 || maxInk <= 0 || width == maxInk) return natural;
+#ifdef FV_HAVE_FREETYPE
+    if (Fonts().Ok() && pixelSize <= 16) {
+        // The widest drawing whose ink still fits; among equally wide ones the
+        // one closest to the face's own proportions.
+        Canvas best;
+        int bestWidth = 0, bestDistance = 0;
+        for (int em = pixelSize * 2 / 3; em <= pixelSize * 3 / 2; ++em) {
+            Canvas mask = RenderOutlineMono(ch, pixelSize, style, &advance, em);
+            const int w = InkWidth(mask);
+            const int distance = std::abs(em - pixelSize);
+            if (w == 0 || w > maxInk) continue;
+            if (w > bestWidth || (w == bestWidth && distance < bestDistance)) {
+                best = std::move(mask);
+                bestWidth = w;
+                bestDistance = distance;
+            }
+        }
+        if (bestWidth > 0) return best;
+    }
+#endif
+    return natural;
+}
+
 int TextWidth(const std::string& text, int pixelSize, FontStyle style) {
     int w = 0;
     for (char c : text) w += Glyph(static_cast<uint8_t>(c), pixelSize, style).advance;
     return w;
 }
 
-void DrawText(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
+namespace {
+
+TextWatcher& Watcher() {
+    static TextWatcher watcher;
+    return watcher;
+}
+
+void DrawLine(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
               uint8_t colour) {
     for (char c : text) {
         const CachedGlyph& g = Glyph(static_cast<uint8_t>(c), pixelSize, style);
@@ -222,11 +279,51 @@ void DrawText(Canvas& canvas, int x, int y, const std::string& text, int pixelSi
     }
 }
 
+void Draw(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
+          uint8_t colour, uint8_t shadow, const TextRoom& room) {
+    if (Watcher()) {
+        const TextRoom drawn{x, y, TextWidth(text, pixelSize, style) + (shadow != 0 ? 1 : 0),
+                             LineHeight(pixelSize)};
+        Watcher()(PlacedText{canvas.width, canvas.height, text, drawn, room});
+    }
+    if (shadow != 0) DrawLine(canvas, x + 1, y + 1, text, pixelSize, style, shadow);
+    DrawLine(canvas, x, y, text, pixelSize, style, colour);
+}
+
+TextRoom WholePicture(const Canvas& canvas) {
+    return {0, 0, canvas.width, canvas.height};
+}
+
+}  // namespace
+
+void DrawText(Canvas& canvas, int x, int y, const std::string& text, int pixelSize, FontStyle style,
+              uint8_t colour) {
+    Draw(canvas, x, y, text, pixelSize, style, colour, 0, WholePicture(canvas));
+}
+
 void DrawTextCentred(Canvas& canvas, int cx, int y, const std::string& text, int pixelSize,
                      FontStyle style, uint8_t colour, uint8_t shadow) {
     const int x = cx - TextWidth(text, pixelSize, style) / 2;
-    if (shadow != 0) DrawText(canvas, x + 1, y + 1, text, pixelSize, style, shadow);
-    DrawText(canvas, x, y, text, pixelSize, style, colour);
+    Draw(canvas, x, y, text, pixelSize, style, colour, shadow, WholePicture(canvas));
+}
+
+int FittingSize(const std::string& text, int maxWidth, int size, FontStyle style) {
+    constexpr int kSmallest = 7;
+    while (size > kSmallest && TextWidth(text, size, style) > maxWidth) --size;
+    return size;
+}
+
+void DrawTextInRoom(Canvas& canvas, const TextRoom& room, const std::string& text, int size,
+                    FontStyle style, uint8_t colour, uint8_t shadow) {
+    const int shadowWidth = shadow != 0 ? 1 : 0;
+    const int fitted = FittingSize(text, room.width - shadowWidth, size, style);
+    const int x = room.x + (room.width - shadowWidth - TextWidth(text, fitted, style)) / 2;
+    const int y = room.y + std::max(0, (room.height - LineHeight(fitted)) / 2);
+    Draw(canvas, x, y, text, fitted, style, colour, shadow, room);
+}
+
+void WatchTexts(TextWatcher watcher) {
+    Watcher() = std::move(watcher);
 }
 
 }  // namespace standin

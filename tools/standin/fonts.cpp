@@ -13,6 +13,44 @@ namespace {
 
 constexpr int kFont1PixelSize = 12;
 
+// Glyphs of font 1 drawn by hand where the outline font squeezed into the
+// advance of the width table reads as another character: round brackets only
+// 3 pixels wide, the capital J that the table gives the width of an N, and
+// the V, whose outline drawn wider gets a bar across.
+struct DrawnGlyph {
+    uint8_t ch;
+    int top;               // cell row of the first row
+    const char* rows[12];  // '#' ink; a null row ends the glyph
+};
+
+constexpr DrawnGlyph kDrawnFont1[] = {
+    {'(', 2, {"..#", ".#.", ".#.", "##.", "#..", "#..", "#..", "#..", "##.", ".#.", ".#.", "..#"}},
+    {')', 2, {"#..", ".#.", ".#.", ".##", "..#", "..#", "..#", "..#", ".##", ".#.", ".#.", "#.."}},
+    {'V',
+     3,
+     {"##....##", "##....##", ".##..##.", ".##..##.", ".##..##.", "..####..", "..####..",
+      "...##...", "...##...", nullptr}},
+    {'J',
+     3,
+     {".....##", ".....##", ".....##", ".....##", ".....##", ".....##", "##...##", "##...##",
+      ".#####.", nullptr}},
+};
+
+const DrawnGlyph* FindDrawn(uint8_t ch) {
+    for (const DrawnGlyph& g : kDrawnFont1) {
+        if (g.ch == ch) return &g;
+    }
+    return nullptr;
+}
+
+void PlaceDrawn(Canvas& strip, const DrawnGlyph& g, int top, uint8_t colour) {
+    for (int row = 0; row < 12 && g.rows[row] != nullptr; ++row) {
+        for (int x = 0; g.rows[row][x] != '\0'; ++x) {
+            if (g.rows[row][x] == '#') strip.Set(x, top + g.top + row, colour);
+        }
+    }
+}
+
 // Copies glyph ink into the cell at (0, top), keeping it inside columns
 // 0 .. avail - 1: shifted left when it would stick out, squeezed when wider.
 void PlaceInk(Canvas& strip, const Canvas& ink, int top, int avail, uint8_t colour) {
@@ -74,11 +112,16 @@ Canvas MakeFont1() {
         const int advance = kFont1Advances[code - kFirstFontChar];
         if (advance == 0) continue;
         const int top = (code - kFirstFontChar) * 16;
-        int ftAdvance = 0;
-        Canvas ink =
-            RenderGlyph(FontCodeToCharacter(code), kFont1PixelSize, FontStyle::Bold, &ftAdvance);
+        const DrawnGlyph* drawn = FindDrawn(FontCodeToCharacter(code));
+        if (drawn != nullptr) {
+            PlaceDrawn(strip, *drawn, top, pal::kText);
+            continue;
+        }
         // Keep a one-pixel gap to the next character where the advance allows.
-        PlaceInk(strip, ink, top, advance > 2 ? advance - 1 : advance, pal::kText);
+        const int avail = advance > 2 ? advance - 1 : advance;
+        Canvas ink =
+            RenderGlyphFitted(FontCodeToCharacter(code), kFont1PixelSize, FontStyle::Bold, avail);
+        PlaceInk(strip, ink, top, avail, pal::kText);
     }
     for (int code = 123; code < 256; ++code) DrawIcon(strip, code, (code - kFirstFontChar) * 16);
     return strip;

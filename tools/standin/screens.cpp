@@ -115,10 +115,10 @@ void DrawButtonFace(Canvas& c, int x, int y, int w, int h, const std::string& la
         Bevel(c, x + 1, y + 1, w - 2, h - 2, pal::Shade(pal::kSlate, 6),
               pal::Shade(pal::kSlate, 0));
     }
-    const int size = 14;
-    const int textY = y + (h - LineHeight(size)) / 2 + 1 + (pressed ? 1 : 0);
-    DrawTextCentred(c, x + w / 2 + (pressed ? 1 : 0), textY, label, size, FontStyle::Bold,
-                    pressed ? pal::Shade(pal::kGold, 5) : pal::kText, pal::Shade(pal::kGrey, 0));
+    // The label inside the bevel, a smaller size where 14 pixels are too wide.
+    const int shift = pressed ? 1 : 0;
+    DrawTextInRoom(c, {x + 3 + shift, y + 1 + shift, w - 6, h - 2}, label, 14, FontStyle::Bold,
+                   pressed ? pal::Shade(pal::kGold, 5) : pal::kText, pal::Shade(pal::kGrey, 0));
 }
 
 Canvas MakeLogo(int index) {

@@ -6,6 +6,7 @@
 #include "palette.h"
 #include "screens.h"
 #include "screens/vehicles/vehicle_layout.h"
+#include "state/data_tables.h"
 #include "world_files.h"
 
 namespace vs = vehicle_screens;
@@ -24,22 +25,18 @@ void Recess(Canvas& c, int x, int y, int w, int h) {
 void Caption(Canvas& c, int x, int y, const std::string& text) {
     DrawText(c, x, y, text, 12, FontStyle::Bold, pal::Shade(pal::kGold, 5));
 }
-Canvas Page(const std::string& title) {
+// A page with its title centred over the part of the page left of `right`
+// (the schedule panel covers the right part of the schedule page).
+Canvas Page(const std::string& title, int right = kPageWidth) {
     Canvas c(kPageWidth, kPageHeight, kGround);
     c.FrameRect(0, 0, c.width, c.height, pal::Shade(pal::kSlate, 6));
-    DrawTextCentred(c, 170, 8, title, 20, FontStyle::Bold, pal::Shade(pal::kGold, 5),
+    DrawTextCentred(c, right / 2, 8, title, 20, FontStyle::Bold, pal::Shade(pal::kGold, 5),
                     pal::Shade(pal::kGrey, 0));
     return c;
 }
 void Face(Canvas& c, int x, int w, int h, const char* label, int pressed_y) {
     DrawButtonFace(c, x, 0, w, h, label, false);
     DrawButtonFace(c, x, pressed_y, w, h, label, true);
-}
-const char* ModelKind(int model) {
-    if (model < 10) return "Truck";
-    if (model < 15) return "Train";
-    if (model < 18) return "Monorail";
-    return "Superconductor";
 }
 // A side view of a vehicle: a body and wheels in the player's colour.
 void DrawVehicle(Canvas& c, int x, int y, int w, int h, int model, int colour) {
@@ -65,7 +62,7 @@ void DrawVehicle(Canvas& c, int x, int y, int w, int h, int model, int colour) {
 }  // namespace
 
 Canvas MakeSchedulePage(int kind) {
-    Canvas c = Page(kind == 19 ? "Truck schedule" : "Train schedule");
+    Canvas c = Page(kind == 19 ? "Truck schedule" : "Train schedule", vs::kSchedulePanel.x);
     Caption(c, vs::kMapView.x, vs::kMapView.y - 18, "Network (click a terminal)");
     Recess(c, vs::kMapView.x, vs::kMapView.y, vs::kMapViewSize, vs::kMapViewSize);
     c.FillRect(vs::kSchedulePanel.x, vs::kSchedulePanel.y, vs::kSchedulePanelSize.width,
@@ -174,9 +171,12 @@ Canvas MakeModelPicture(int model, int colour) {
     Canvas c(vs::kModelPictureSize.width, vs::kModelPictureSize.height, pal::Shade(pal::kSky, 1));
     c.FillRect(0, 170, c.width, 70, pal::Shade(pal::kLowAutumn, 3));
     DrawVehicle(c, 40, 70, 240, 110, model, colour);
-    DrawTextCentred(c, c.width / 2, 200,
-                    std::string(ModelKind(model)) + " model " + std::to_string(model), 18,
-                    FontStyle::Bold, pal::Shade(pal::kGold, 5), pal::Shade(pal::kGrey, 0));
+    // The model's name as the purchase list shows it, and its kind below.
+    const VehicleModel& record = StockVehicleModel(model);
+    DrawTextInRoom(c, {8, 184, c.width - 16, 26}, record.model_name, 18, FontStyle::Bold,
+                   pal::Shade(pal::kGold, 5), pal::Shade(pal::kGrey, 0));
+    DrawTextInRoom(c, {8, 212, c.width - 16, 20}, record.model_description, 12, FontStyle::Regular,
+                   pal::kText, 0);
     return c;
 }
 

@@ -114,7 +114,7 @@ Canvas MakeEditorStartScreen() {
               {"The start capital is the money a player of the level",
                "begins with. In the editor, land and gravel bridges",
                "and tunnels cost nothing; ways cost what they cost",
-               "in a game. Use \"New world\" to generate the land."});
+               "in a game. \"Setting\" / \"Generate new\" makes the land."});
     ButtonRecesses(c);
     return c;
 }

@@ -1,5 +1,6 @@
 #include "screens/economy/sales_statistics_screen.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -104,6 +105,12 @@ std::string FS_VERKAUF_STATISTIK::PeriodCaption(int32_t month, int32_t year) {
            kMonthNames[month % kMonths] + " " + std::to_string(year);
 }
 
+int32_t FS_VERKAUF_STATISTIK::PeriodCaptionX(const std::string& caption) {
+    // Moved left where the caption would run past the chart's right edge.
+    const auto width = static_cast<int32_t>(GetTextWidth(caption.c_str(), kFont1Advances));
+    return std::max<int32_t>(0, std::min(ss::kBarCaption.x, ss::kBarChartSize.width - width));
+}
+
 bool FS_VERKAUF_STATISTIK::Open(plat::Window* parent, int32_t building_id, int32_t shown_product) {
     building = building_id;
     product = shown_product;
@@ -183,7 +190,8 @@ void FS_VERKAUF_STATISTIK::DrawChart() {
                              font, 16, 16, 10);
     }
     chart_image.DrawText(PeriodCaption(gs.month, gs.year).c_str(), kFont1Advances,
-                         ss::kBarCaption.x, ss::kBarCaption.y, font, 16, 16, 10);
+                         PeriodCaptionX(PeriodCaption(gs.month, gs.year)), ss::kBarCaption.y, font,
+                         16, 16, 10);
     const uint8_t owner_colour =
         store->owner < 4 ? kPlayerIndex[gs.player_colors[store->owner] % 4] : kPlayerIndex[0];
     const auto bar = [&](int32_t x, int32_t w, int64_t value, uint8_t colour) {

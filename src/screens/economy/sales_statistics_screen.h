@@ -28,6 +28,9 @@ class FS_VERKAUF_STATISTIK : public EconomyScreen {
 
     // The period caption of the chart, e.g. "Feb 1989 - Jan 1990".
     static std::string PeriodCaption(int32_t month, int32_t year);
+    // Left edge of the caption in the chart: its place, or further left so
+    // that it ends inside the chart.
+    static int32_t PeriodCaptionX(const std::string& caption);
 
     int32_t building = 0;
     int32_t product = 0;

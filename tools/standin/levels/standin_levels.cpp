@@ -97,15 +97,11 @@ std::vector<TextFile> Texts() {
                                       "Each assignment you finish wins board votes."})});
     }
     const std::string goal = "Goal: a company value of " + Amount(kMissionGoal) + ".";
-    // One briefing with letters the font draws from other codes: capital A,
-    // u and a with umlauts, and the acute accent.
-    texts.push_back({"mission/m0_0.txt", Lines({"Harbour trade", "",
-                                                "\xC4rger \xFC"
-                                                "ber leere L\xE4"
-                                                "den? Don\xB4t let the stores run dry:",
-                                                "carry goods from the harbour industries to the",
-                                                "cities inland. A gravel road and two truck",
-                                                "depots are all it takes to start.", "", goal})});
+    texts.push_back({"mission/m0_0.txt",
+                     Lines({"Harbour trade", "", "Empty shelves? Don't let the stores run dry:",
+                            "carry goods from the harbour industries to the",
+                            "cities inland. A gravel road and two truck",
+                            "depots are all it takes to start.", "", goal})});
     texts.push_back(
         {"mission/m0_1.txt", Lines({"Mountain pass", "", "The mines lie high in the mountains; the",
                                     "factories wait in the valley. Lay a road",

@@ -1,0 +1,271 @@
+// What a player reads with the stand-in data: round brackets are round at
+// every size, letters fill the advance the width tables give them (no gaps
+// inside words), every text a stand-in picture carries fits the room it was
+// drawn for, and the texts the game places in fixed rooms (the sidebar's
+// tool feedback, the sales chart's period) end inside them.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "canvas.h"
+#include "font_render.h"
+#include "font_tables.h"
+#include "fonts.h"
+#include "gfx/text.h"
+#include "panel/control_panel.h"
+#include "panel/tool_feedback.h"
+#include "screens/economy/sales_statistics_screen.h"
+#include "screens/economy/statistics_layout.h"
+#include "screens/flow/level_text_screen.h"
+#include "standin.h"
+
+namespace standin_test {
+namespace {
+
+using standin::Canvas;
+
+// The ink of one glyph cell of a strip.
+Canvas Cell(const Canvas& strip, int code, int cell) {
+    Canvas out(cell, cell);
+    const int top = (code - standin::kFirstFontChar) * cell;
+    for (int y = 0; y < cell; ++y) {
+        for (int x = 0; x < cell; ++x) out.Set(x, y, strip.Get(x, top + y) != 0 ? 1 : 0);
+    }
+    return out;
+}
+
+Canvas Mirrored(const Canvas& in) {
+    Canvas out(in.width, in.height);
+    for (int y = 0; y < in.height; ++y) {
+        for (int x = 0; x < in.width; ++x) out.Set(in.width - 1 - x, y, in.Get(x, y));
+    }
+    return out;
+}
+
+// Whether the ink reads as "(": every inked row one run of ink, the row's
+// left end moving left down to a stretch of rows at the leftmost column (at
+// least a third of the glyph's height) and back right below it, the ends at
+// least min(most_bend, ink width - 1) columns right of that stretch. A "[" has a
+// full-width row and no curve; a "{" reaches its leftmost column in a
+// single point.
+testing::AssertionResult IsOpeningRoundBracket(const Canvas& ink, int most_bend = 2) {
+    std::vector<int> lefts;
+    int widest = 0, right_most = -1;
+    for (int y = 0; y < ink.height; ++y) {
+        int first = -1, last = -1, runs = 0;
+        for (int x = 0; x < ink.width; ++x) {
+            if (ink.Get(x, y) == 0) continue;
+            if (last != x - 1 || first < 0) ++runs;
+            if (first < 0) first = x;
+            last = x;
+        }
+        if (first < 0) continue;
+        if (runs != 1)
+            return testing::AssertionFailure() << "row " << y << " has " << runs << " runs";
+        lefts.push_back(first);
+        widest = std::max(widest, last - first + 1);
+        right_most = std::max(right_most, last);
+    }
+    if (lefts.size() < 6) return testing::AssertionFailure() << "only " << lefts.size() << " rows";
+    const int min_left = *std::min_element(lefts.begin(), lefts.end());
+    const int ink_width = right_most - min_left + 1;
+    if (widest >= ink_width && ink_width > 1) return testing::AssertionFailure() << "a full row";
+    size_t i = 0;
+    while (i + 1 < lefts.size() && lefts[i + 1] <= lefts[i] && lefts[i] > min_left) ++i;
+    const size_t plateau = i;
+    while (i < lefts.size() && lefts[i] == min_left) ++i;
+    const size_t plateau_rows = i - plateau;
+    for (; i + 1 < lefts.size(); ++i) {
+        if (lefts[i + 1] < lefts[i]) return testing::AssertionFailure() << "turns back left";
+    }
+    if (plateau_rows * 3 < lefts.size()) {
+        return testing::AssertionFailure()
+               << "leftmost in " << plateau_rows << " of " << lefts.size() << " rows only";
+    }
+    const int bend = std::min(most_bend, ink_width - 1);
+    if (lefts.front() - min_left < bend || lefts.back() - min_left < bend) {
+        return testing::AssertionFailure() << "ends not curved";
+    }
+    return testing::AssertionSuccess();
+}
+
+struct StripFont {
+    const char* name;
+    Canvas strip;
+    int cell;
+};
+
+std::vector<StripFont> Fonts() {
+    return {{"font 1", standin::MakeFont1(), 16}, {"font 2", standin::MakeFont2(), 8}};
+}
+
+TEST(StandinReadable, RoundBracketsInBothFonts) {
+    for (const StripFont& f : Fonts()) {
+        EXPECT_TRUE(IsOpeningRoundBracket(Cell(f.strip, '(', f.cell))) << f.name;
+        EXPECT_TRUE(IsOpeningRoundBracket(Mirrored(Cell(f.strip, ')', f.cell)))) << f.name;
+        // The other brackets fail the test, so that it tells them apart.
+        EXPECT_FALSE(IsOpeningRoundBracket(Cell(f.strip, '[', f.cell))) << f.name;
+    }
+}
+
+// The small text sizes of the pictures (one-bit outlines; larger sizes are
+// the face's own smooth outlines).
+TEST(StandinReadable, RoundBracketsAtSmallPictureSizes) {
+    for (int size = 8; size <= 16; ++size) {
+        for (standin::FontStyle style : {standin::FontStyle::Regular, standin::FontStyle::Bold}) {
+            int advance = 0;
+            const Canvas open = standin::RenderGlyph('(', size, style, &advance);
+            const Canvas close = standin::RenderGlyph(')', size, style, &advance);
+            // Outline glyphs of small sizes bend by a single column.
+            EXPECT_TRUE(IsOpeningRoundBracket(open, 1)) << size;
+            EXPECT_TRUE(IsOpeningRoundBracket(Mirrored(close), 1)) << size;
+        }
+    }
+}
+
+// The game draws "(" from the glyph of its own code: the table maps it.
+TEST(StandinReadable, TheGameDrawsBracketsFromTheirOwnCells) {
+    EXPECT_EQ(GetTextWidth("(", kFont1Advances), kFont1Advances['(' - kFirstGlyphChar]);
+    EXPECT_EQ(GetTextWidth(")", kFont2Advances), kFont2Advances[')' - kFirstGlyphChar]);
+    EXPECT_GT(kFont1Advances['(' - kFirstGlyphChar], 0);
+    EXPECT_GT(kFont2Advances['(' - kFirstGlyphChar], 0);
+}
+
+// No letter stands apart from its word: the ink of each letter and digit
+// begins in the first two columns of its advance and ends at most two
+// columns before the next character.
+TEST(StandinReadable, LettersFillTheirAdvance) {
+    struct Table {
+        const uint8_t* advances;
+        std::string chars;
+    };
+    const Table tables[2] = {
+        {kFont1Advances.data(), "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"},
+        {kFont2Advances.data(), "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"}};
+    const std::vector<StripFont> fonts = Fonts();
+    for (int k = 0; k < 2; ++k) {
+        for (char ch : tables[k].chars) {
+            const int advance = tables[k].advances[ch - kFirstGlyphChar];
+            if (advance == 0) continue;
+            const Canvas ink = Cell(fonts[k].strip, ch, fonts[k].cell);
+            int first = ink.width, last = -1;
+            for (int y = 0; y < ink.height; ++y) {
+                for (int x = 0; x < ink.width; ++x) {
+                    if (ink.Get(x, y) == 0) continue;
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+            }
+            EXPECT_LE(first, 1) << fonts[k].name << " " << ch;
+            EXPECT_GE(last, advance - 3) << fonts[k].name << " " << ch << " advance " << advance;
+        }
+    }
+}
+
+// A briefing's umlauts and acute accent become glyph codes the stand-in font
+// draws: each character has ink, and the umlauts differ from their letters.
+TEST(StandinReadable, UmlautsAndTheAcuteAccentAreDrawn) {
+    const Canvas strip = standin::MakeFont1();
+    const std::string line = RemapTextLine(
+        "\xC4rger \xFC"
+        "ber leere L\xE4"
+        "den? Don\xB4t \xD6l \xF6 \xDC");
+    for (char c : line) {
+        const auto code = static_cast<uint8_t>(c);
+        if (code == ' ') continue;
+        ASSERT_GE(code, kFirstGlyphChar);
+        ASSERT_LE(code, kLastTextChar);
+        const Canvas ink = Cell(strip, code, 16);
+        EXPECT_TRUE(std::any_of(ink.pixels.begin(), ink.pixels.end(), [](uint8_t p) { return p; }))
+            << int{code};
+    }
+    const std::pair<int, char> umlauts[] = {{26, 'A'}, {27, 'O'}, {28, 'U'},
+                                            {29, 'a'}, {30, 'o'}, {31, 'u'}};
+    for (auto [code, letter] : umlauts) {
+        EXPECT_NE(Cell(strip, code, 16).pixels, Cell(strip, letter, 16).pixels) << letter;
+    }
+}
+
+// Every text line of every stand-in picture lies inside the room it was
+// drawn for (a button face, a caption field, or the whole picture).
+TEST(StandinReadable, PictureTextsFitTheirRoom) {
+    std::vector<standin::PlacedText> placed;
+    standin::WatchTexts([&](const standin::PlacedText& t) { placed.push_back(t); });
+    std::vector<std::string> misfits;
+    for (const standin::FileRecipe& recipe : standin::DataFileRecipes()) {
+        if (recipe.path.size() < 4 || recipe.path.substr(recipe.path.size() - 4) != ".jgd")
+            continue;
+        placed.clear();
+        recipe.make();
+        for (const standin::PlacedText& t : placed) {
+            const standin::TextRoom& r = t.room;
+            const standin::TextRoom& d = t.drawn;
+            const bool inside = d.x >= r.x && d.x + d.width <= r.x + r.width && d.y >= 0 &&
+                                d.y < t.pictureHeight && d.x >= 0 &&
+                                d.x + d.width <= t.pictureWidth;
+            if (!inside) {
+                misfits.push_back(recipe.path + ": \"" + t.text + "\" at " + std::to_string(d.x) +
+                                  ", " + std::to_string(d.y) + " width " + std::to_string(d.width) +
+                                  " in room " + std::to_string(r.x) + " + " +
+                                  std::to_string(r.width));
+            }
+        }
+    }
+    standin::WatchTexts({});
+    EXPECT_TRUE(misfits.empty()) << misfits.size() << " texts, first: " << misfits.front();
+    for (size_t i = 0; i < misfits.size() && i < 40; ++i) ADD_FAILURE() << misfits[i];
+}
+
+// The tool feedback of the sidebar: every line as drawn fits the 160-pixel
+// panel from x 8 and the piece the painter restores, and the drawn lines
+// keep the texts' bytes.
+TEST(StandinReadable, ToolFeedbackFitsTheSidebar) {
+    std::vector<FeedbackArea> areas = {RoadCostFeedback(0),
+                                       RoadCostFeedback(999'999'999),
+                                       DemolitionCostFeedback(-1),
+                                       DemolitionCostFeedback(12'345'678),
+                                       TerrainCostFeedback(true, 0, 9'999),
+                                       TerrainCostFeedback(false, 1, 1)};
+    for (int32_t code = 1; code <= 5; ++code) areas.push_back(RefusalFeedback(code));
+    for (const FeedbackArea& area : areas) {
+        std::string joined, drawn_joined;
+        for (const FeedbackLine& l : area.lines) joined += l.text + " ";
+        for (const FeedbackLine& l : WrappedFeedbackLines(area)) {
+            EXPECT_LE(
+                kFeedbackLeft + static_cast<int32_t>(GetTextWidth(l.text.c_str(), kFont1Advances)),
+                kPanelWidth)
+                << l.text;
+            EXPECT_LE(l.y + 16, area.top + area.height) << l.text;
+            drawn_joined += l.text + " ";
+        }
+        EXPECT_EQ(drawn_joined, joined);
+    }
+    const std::vector<FeedbackLine> road = WrappedFeedbackLines(RoadCostFeedback(1'000));
+    ASSERT_EQ(road.size(), 3u);
+    EXPECT_EQ(road[0].text, "Road construction");
+    EXPECT_EQ(std::tuple(road[1].y, road[1].text, road[2].y, road[2].text),
+              std::tuple(319, std::string("costs:"), 336, std::string("1,000")));
+}
+
+// The sales chart's period caption ends inside the 280-pixel chart for every
+// month and year, and stands at its own place where it fits there.
+TEST(StandinReadable, SalesPeriodCaptionEndsInsideTheChart) {
+    namespace ss = statistics_screens;
+    for (int32_t year = 1959; year <= 2300; year += 17) {
+        for (int32_t month = 0; month < 12; ++month) {
+            const std::string caption = FS_VERKAUF_STATISTIK::PeriodCaption(month, year);
+            const auto width = static_cast<int32_t>(GetTextWidth(caption.c_str(), kFont1Advances));
+            const int32_t x = FS_VERKAUF_STATISTIK::PeriodCaptionX(caption);
+            EXPECT_LE(x + width, ss::kBarChartSize.width) << caption;
+            EXPECT_EQ(x, std::min(ss::kBarCaption.x, ss::kBarChartSize.width - width)) << caption;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace standin_test
