@@ -26,7 +26,11 @@
 #include "app/game_app.h"
 #include "app/interface_hooks.h"
 #include "app/level_file.h"
+#include "app/level_records.h"
 #include "app/main_frame.h"
+#include "cities/city.h"
+#include "cities/city_manager.h"
+#include "economy/building_factory.h"
 #include "economy/building_table.h"
 #include "gfx/buttons.h"
 #include "panel/control_panel.h"
@@ -42,6 +46,7 @@
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "view/world_view.h"
+#include "world/way_network.h"
 
 namespace soak {
 
@@ -100,12 +105,12 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
                                 std::istreambuf_iterator<char>());
 }
 
-// The first difference of two saves of one game that is not a value every
-// load sets to -1 (a 32-bit -1 in the second file over the differing byte);
-// -1 when there is none.
-int64_t FirstRealDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-    if (a.size() != b.size()) return static_cast<int64_t>(std::min(a.size(), b.size()));
-    for (size_t i = 0; i < a.size(); ++i) {
+// The first difference of two saves of one game from `from` on that is not a
+// value every load sets to -1 (a 32-bit -1 in the second file over the
+// differing byte); -1 when there is none.
+int64_t FirstRealDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b,
+                            size_t from = 0) {
+    for (size_t i = from; i < std::min(a.size(), b.size()); ++i) {
         if (a[i] == b[i]) continue;
         bool reset = false;
         for (size_t j = i >= 3 ? i - 3 : 0; j <= i && j + 4 <= b.size() && !reset; ++j) {
@@ -113,7 +118,44 @@ int64_t FirstRealDifference(const std::vector<uint8_t>& a, const std::vector<uin
         }
         if (!reset) return static_cast<int64_t>(i);
     }
-    return -1;
+    return a.size() == b.size() ? -1 : static_cast<int64_t>(std::min(a.size(), b.size()));
+}
+
+uint32_t U32At(const std::vector<uint8_t>& f, size_t at) {
+    if (at + 4 > f.size()) return 0;
+    return f[at] | (f[at + 1] << 8) | (f[at + 2] << 16) | (uint32_t(f[at + 3]) << 24);
+}
+
+// Where a byte of a level file lies: the part of the file, and within the
+// buildings their record. `buildings` is set when it lies in the buildings.
+std::string PartOf(const std::vector<uint8_t>& f, size_t at, bool* buildings) {
+    *buildings = false;
+    constexpr size_t kGrid = 32;  // mode, built counts, board votes
+    if (at < kGrid) return "the header";
+    if (at < kGrid + kFieldGridBytes) {
+        const size_t field = (at - kGrid) / 12;
+        return "the field grid (field " + std::to_string(field % 256) + "," +
+               std::to_string(field / 256) + " byte " + std::to_string((at - kGrid) % 12) + ")";
+    }
+    const size_t network = kGrid + kFieldGridBytes;
+    const size_t cash = network + 4 + size_t{U32At(f, network)} * (4 + kWayNodeRecordSize);
+    if (at < cash) return "the way network";
+    if (at < cash + 36) return "the cash and season";
+    size_t record = cash + 40;
+    const uint32_t count = U32At(f, cash + 36);
+    for (uint32_t i = 0; i < count && record < f.size(); ++i) {
+        const int32_t type = f[record];
+        const int32_t size = RecordSizeOfType(type);
+        if (size < 0) break;
+        const size_t end = record + kBuildingHeaderSize + static_cast<size_t>(size);
+        if (at < end) {
+            *buildings = true;
+            return "the buildings (record " + std::to_string(i) + " of type " +
+                   std::to_string(type) + ", byte " + std::to_string(at - record) + ")";
+        }
+        record = end;
+    }
+    return "the vehicles or a later part (the buildings end at " + std::to_string(record) + ")";
 }
 
 class Player {
@@ -627,26 +669,46 @@ bool Player::CheckRoundTrip() {
     if (gs == nullptr || g_pSpielFeld == nullptr || gs->game_mode == kModeEditor ||
         gs->screen_open != 0 || !Showing().empty())
         return true;
-    const std::string a = SavedGamePath("soak_a.lvl"), b = SavedGamePath("soak_b.lvl");
-    const std::string host_a = setup_.work + "/save/soak_a.lvl";
-    const std::string host_b = setup_.work + "/save/soak_b.lvl";
     ++round_trips_;
-    Note("save, load, save (round trip %d)", round_trips_);
-    if (!SaveGameFile(a)) return Finding(false, "the round trip's first save failed");
-    if (LoadSavedGame(a) != LevelLoadResult::Loaded)
-        return Finding(false, "a game just saved does not load");
-    ++files_.loads;
-    if (!SaveGameFile(b)) return Finding(false, "the round trip's second save failed");
-    const std::vector<uint8_t> first = ReadBytes(host_a), second = ReadBytes(host_b);
-    const int64_t at = FirstRealDifference(first, second);
-    if (at >= 0) {
+    Note("save, load, save, load, save (round trip %d)", round_trips_);
+    std::vector<uint8_t> files[3];
+    for (int32_t k = 0; k < 3; ++k) {
+        const std::string name = "soak_" + std::to_string(k) + ".lvl";
+        if (k > 0) {
+            if (LoadSavedGame(SavedGamePath("soak_" + std::to_string(k - 1) + ".lvl")) !=
+                LevelLoadResult::Loaded)
+                return Finding(false, "a game just saved does not load");
+            ++files_.loads;
+        }
+        if (!SaveGameFile(SavedGamePath(name)))
+            return Finding(false, "the round trip's save %d failed", k + 1);
+        files[k] = ReadBytes(setup_.work + "/save/" + name);
+    }
+    bool buildings = false;
+    // A game that went through a load loads back the same.
+    if (const int64_t at = FirstRealDifference(files[1], files[2]); at >= 0) {
         const size_t i = static_cast<size_t>(at);
-        return Finding(true,
-                       "save, load, save differ at byte %lld of %zu (%02x before, %02x after the "
-                       "load; sizes %zu and %zu), year %d month %d",
-                       static_cast<long long>(at), first.size(), i < first.size() ? first[i] : 0,
-                       i < second.size() ? second[i] : 0, first.size(), second.size(), gs->year,
-                       gs->month);
+        const std::string part = PartOf(files[1], i, &buildings);
+        return Finding(false,
+                       "save, load, save of a loaded game differ at byte %zu in %s (%02x, then "
+                       "%02x; sizes %zu and %zu), year %d month %d",
+                       i, part.c_str(), files[1][i], i < files[2].size() ? files[2][i] : 0,
+                       files[1].size(), files[2].size(), gs->year, gs->month);
+    }
+    // The game as it was played against the game loaded: a load sends cars
+    // out by the residents it counts, but the buildings' values are kept.
+    int64_t at = FirstRealDifference(files[0], files[1]);
+    for (int32_t n = 0; at >= 0 && n < 4000; ++n) {
+        const size_t i = static_cast<size_t>(at);
+        const std::string part = PartOf(files[0], i, &buildings);
+        if (buildings) {
+            return Finding(true,
+                           "save, load, save differ at byte %zu in %s (%02x before, %02x after "
+                           "the load), year %d month %d",
+                           i, part.c_str(), files[0][i], files[1][i], gs->year, gs->month);
+        }
+        if (part.rfind("the vehicles", 0) == 0) break;
+        at = FirstRealDifference(files[0], files[1], i + 1);
     }
     return true;
 }
