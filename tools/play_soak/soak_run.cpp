@@ -201,6 +201,9 @@ class Player {
     // Buttons and other controls of a window that take clicks.
     void Controls(plat::Window* w, std::vector<plat::Window*>& out) const;
     bool TitleInFront() const;
+    // Whether a click can reach the window: its middle or one of its
+    // controls lies over it. The window over it otherwise.
+    bool Reachable(plat::Window* w, plat::Window** over) const;
     bool Home() const;
     int32_t WorldViews() const;
     void Reached(const std::string& name);
@@ -243,6 +246,8 @@ class Player {
     int32_t ledger_mode_ = 0;
     int32_t hidden_checks_ = 0;
     int64_t hidden_since_frame_ = 0;
+    int32_t covered_checks_ = 0;
+    int64_t covered_since_frame_ = 0;
     int32_t round_trips_ = 0;
 };
 
@@ -355,6 +360,24 @@ void Player::Controls(plat::Window* w, std::vector<plat::Window*>& out) const {
     }
 }
 
+bool Player::Reachable(plat::Window* w, plat::Window** over) const {
+    const auto inside = [w](plat::Window* at) {
+        for (; at != nullptr; at = at->GetParent()) {
+            if (at == w) return true;
+        }
+        return false;
+    };
+    std::vector<plat::Window*> points{w};
+    Controls(w, points);
+    *over = nullptr;
+    for (plat::Window* p : points) {
+        plat::Window* at = plat::WindowFromPoint(Centre(p->GetWindowRect()));
+        if (inside(at)) return true;
+        if (*over == nullptr) *over = at;
+    }
+    return false;
+}
+
 bool Player::TitleInFront() const {
     const std::vector<plat::Window*> showing = Showing();
     return !showing.empty() && dynamic_cast<FS_START*>(showing.front()) != nullptr;
@@ -368,11 +391,11 @@ bool Player::Home() const {
 }
 
 int32_t Player::WorldViews() const {
+    // Every world view that has a window, wherever it stands.
     int32_t views = 0;
-    const HAUPTFENSTER* frame = MainFrame();
-    if (frame == nullptr) return 0;
-    for (const plat::Window* w : frame->Children()) {
-        if (plat::IsWindow(w) && dynamic_cast<const SPIEL_FELD*>(w) != nullptr) ++views;
+    for (const auto& [window, serial] : plat::WindowSystem::Get().live) {
+        const auto* view = dynamic_cast<const SPIEL_FELD*>(window);
+        if (view != nullptr && plat::IsWindow(view)) ++views;
     }
     return views;
 }
@@ -765,6 +788,20 @@ bool Player::Check() {
                            static_cast<long long>(frames_ - hidden_since_frame_));
     } else {
         hidden_checks_ = 0;
+    }
+    // The screen in front takes clicks: the world view or the panel does
+    // not stand over it.
+    const std::vector<plat::Window*> showing = Showing();
+    plat::Window* over = nullptr;
+    if (!showing.empty() && !Reachable(showing.front(), &over) &&
+        (over == g_pSpielFeld || over == g_pHauptDialog)) {
+        if (covered_checks_++ == 0) covered_since_frame_ = frames_;
+        if (covered_checks_ >= kHiddenChecks && frames_ - covered_since_frame_ >= kHiddenFrames)
+            return Finding(false, "%s stays open under the %s, where no click reaches it",
+                           TypeName(showing.front()).c_str(),
+                           over == g_pSpielFeld ? "world view" : "panel");
+    } else {
+        covered_checks_ = 0;
     }
     return CheckLedger();
 }
