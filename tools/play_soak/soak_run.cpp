@@ -43,6 +43,7 @@
 #include "screens/flow/title_screen.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
+#include "state/map_field.h"
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "view/world_view.h"
@@ -206,6 +207,8 @@ class Player {
     bool Reachable(plat::Window* w, plat::Window** over) const;
     bool Home() const;
     int32_t WorldViews() const;
+    // No city and no building.
+    static bool EmptyWorld();
     void Reached(const std::string& name);
 
     // --- Actions ---------------------------------------------------------------------
@@ -246,6 +249,7 @@ class Player {
     int32_t ledger_mode_ = 0;
     int32_t hidden_checks_ = 0;
     int64_t hidden_since_frame_ = 0;
+    int32_t empty_checks_ = 0;
     int32_t covered_checks_ = 0;
     int64_t covered_since_frame_ = 0;
     int32_t round_trips_ = 0;
@@ -400,6 +404,20 @@ int32_t Player::WorldViews() const {
     return views;
 }
 
+bool Player::EmptyWorld() {
+    if (g_pCityManager != nullptr) {
+        for (const CCity* city : g_pCityManager->cities) {
+            if (city != nullptr) return false;
+        }
+    }
+    if (g_ppBuildings != nullptr) {
+        for (int32_t n = 1; n < kBuildingSlots; ++n) {
+            if (g_ppBuildings->At(n) != nullptr) return false;
+        }
+    }
+    return true;
+}
+
 void Player::Reached(const std::string& name) {
     if (!reached_.insert(name).second) return;
     if (report_.screen_count >= kMaxScreens) return;
@@ -547,8 +565,26 @@ void Player::ClickBuilding() {
         }
     }
     if (numbers.empty()) return Note("no building to click");
-    const CBuilding* b = g_ppBuildings->At(numbers[Pick(static_cast<int32_t>(numbers.size()))]);
-    const int32_t x = b->anchor_x, y = b->anchor_y;
+    const int32_t number = numbers[Pick(static_cast<int32_t>(numbers.size()))];
+    const CBuilding* b = g_ppBuildings->At(number);
+    // One of the building's fields (a station's platform, say).
+    int32_t x = b->anchor_x, y = b->anchor_y;
+    for (int32_t k = 0; k < 8; ++k) {
+        const int32_t fx = b->anchor_x + Pick(4), fy = b->anchor_y + Pick(4);
+        const MapField* f = FieldAt(fx, fy);
+        if (f != nullptr && f->building_flag() && static_cast<int32_t>(f->geb_num()) == number) {
+            std::tie(x, y) = std::tuple(fx, fy);
+            break;
+        }
+    }
+    // Mostly with the pointer, which opens the building's screen.
+    HAUPTDIALOG* panel = g_pHauptDialog;
+    if (view.tool != kToolNone && panel != nullptr && gs.game_mode != kModeEditor && Chance(60)) {
+        Note("panel heading %d (the pointer)", kHeadingNoTool);
+        Click(panel->ClientToScreen(Centre(panel->heading_rects[kHeadingNoTool])));
+        Frames(2);
+        if (g_pSpielFeld != &view || !Showing().empty()) return;
+    }
     // The camera over the field, as a bookmark puts it.
     view.centre_x = (x - y) / 2.0;
     view.centre_y = (x + y) / 2.0 - view.view_origin;
@@ -788,6 +824,13 @@ bool Player::Check() {
                            static_cast<long long>(frames_ - hidden_since_frame_));
     } else {
         hidden_checks_ = 0;
+    }
+    // A running game stands on a world with something in it (only the
+    // editor starts on an empty one).
+    if (g_pSpielFeld != nullptr && gs->game_mode != kModeEditor && Home() && EmptyWorld()) {
+        if (++empty_checks_ >= 3) return Finding(true, "a running game on an empty world");
+    } else {
+        empty_checks_ = 0;
     }
     // The screen in front takes clicks: the world view or the panel does
     // not stand over it.
