@@ -257,6 +257,13 @@ RunResult RunOne(const Options& o, const std::string& work, int32_t run,
 
     void* memory = mmap(nullptr, sizeof(soak::RunReport), PROT_READ | PROT_WRITE,
                         MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        RunResult failed;
+        failed.run = run;
+        failed.end = "no shared memory";
+        failed.finding = "the run could not be started (no shared memory)";
+        return failed;
+    }
     auto* report = new (memory) soak::RunReport;
     const fs::path log = fs::path(work) / ("run-" + std::to_string(run) + ".log");
     std::fflush(nullptr);
