@@ -257,6 +257,7 @@ void HAUPTFENSTER::OnOpponentSelectDone() {
 
 void HAUPTFENSTER::EndRunningGame() {
     plat::ClipCursor(nullptr);
+    DeleteGameScreens();
     if (g_pGameState != nullptr) FreeWorldImages();
     SPIEL_FELD* view = g_pSpielFeld;
     SetWorldView(nullptr);

@@ -212,3 +212,17 @@ void HAUPTFENSTER::CloseInfoWindows() {
     }
     if (g_pHauptDialog != nullptr) g_pHauptDialog->screen_open_flag = 0;
 }
+
+void HAUPTFENSTER::DeleteGameScreens() {
+    // An overview stays open while the game runs on, so a level's result
+    // screen can come over it; the game's end must not leave it behind the
+    // next game's world view.
+    for (FrameScreen slot :
+         {FrameScreen::Schedule, FrameScreen::ProductHelp, FrameScreen::RailPurchase,
+          FrameScreen::TruckPurchase, FrameScreen::BuildingPurchase, FrameScreen::Depot,
+          FrameScreen::Production, FrameScreen::Statistics, FrameScreen::StoreSales,
+          FrameScreen::SalesStatistics, FrameScreen::StoreOverview, FrameScreen::FactoryOverview,
+          FrameScreen::VehicleOverview}) {
+        DeleteScreen(slot);
+    }
+}

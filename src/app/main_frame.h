@@ -78,6 +78,9 @@ class HAUPTFENSTER : public plat::Window {
     void OnAbort();
     // WM_USER+89: cancels the information screens of a running game.
     void CloseInfoWindows();
+    // Deletes every screen that belongs to a running game (the information
+    // screens, the purchase screens and the overviews), with no done steps.
+    void DeleteGameScreens();
     // WM_CLOSE: ends the program in order (the loop quits with code 0; the
     // application deletes the frame, whose destructor shuts down).
     void OnClose();
