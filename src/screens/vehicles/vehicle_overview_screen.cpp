@@ -89,12 +89,14 @@ void VehicleOverviewPage::FillLists() {
         for (CVehicle*& v : list) v = nullptr;
     }
     first = 0;
+    // Only the player's own vehicles: the computer opponents run trucks and
+    // trains of their own in the same vehicle list.
     for (const VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
         CVehicle* v = n->vehicle;
+        if (v->owner != 0) continue;
         if (v->vehicle_class == kVehicleTruck) {
             if (counts[0] < kOverviewListSize) lists[0][counts[0]++] = v;
-        } else if (v->vehicle_class >= kVehicleRail && v->vehicle_class <= kVehicleSuperconductor &&
-                   v->owner == 0) {
+        } else if (v->vehicle_class >= kVehicleRail && v->vehicle_class <= kVehicleSuperconductor) {
             if (counts[1] < kOverviewListSize) lists[1][counts[1]++] = v;
         }
     }

@@ -25,7 +25,7 @@ class VehicleOverviewPage : public EconomyScreen, public FS_FZ_UEBER {
     void RemoveVehicle(CVehicle* vehicle) override;
     CVehicle* ChosenVehicle() const override { return chosen_vehicle; }
     void SetShown(bool shown) override;
-    // The vehicle lists from the vehicle list (trucks; the player's trains).
+    // The vehicle lists from the vehicle list: the player's trucks and trains.
     void FillLists();
     void DrawVehicles();
 

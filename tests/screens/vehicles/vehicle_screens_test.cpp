@@ -486,7 +486,8 @@ TEST_F(VehicleScreens, OpponentsTrainsAreNotListedAndCargoNoneShowsIconZero) {
     their_truck->owner = 2;
     auto* o = OpenBy<VehicleOverviewPage>(kMsgOpenVehicleOverview, FrameScreen::VehicleOverview);
     ASSERT_NE(o, nullptr);
-    EXPECT_EQ(std::tuple(o->counts[0], o->counts[1], o->lists[1][0]), std::tuple(1, 1, ours));
+    // Neither the opponent's train nor its truck is listed.
+    EXPECT_EQ(std::tuple(o->counts[0], o->counts[1], o->lists[1][0]), std::tuple(0, 1, ours));
     EXPECT_EQ(static_cast<uint8_t>(kNoProduct + 1), 0);
     Press(*o, kCmdOverviewOn);  // one vehicle: paging does nothing
     EXPECT_EQ(o->first, 0);
