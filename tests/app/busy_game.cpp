@@ -41,6 +41,20 @@ ScheduleStop StopAt(int32_t x, int32_t y) {
 
 }  // namespace
 
+std::array<CTruck*, 2> BusyGame::AddDepotTrucks() {
+    std::array<CTruck*, 2> trucks{};
+    int32_t i = 0;
+    for (auto [from, to] : {std::pair{103, 121}, std::pair{121, 103}}) {
+        auto* truck = new CTruck(from, 103, "T", 0);
+        truck->schedule[0] = StopAt(from, 103);
+        truck->schedule[1] = StopAt(to, 103);
+        std::tie(truck->stop_count, truck->needs_route) = std::tuple(2, 1);
+        truck->cargo_plan[0][0][0] = 5;  // gold
+        trucks[i++] = truck;
+    }
+    return trucks;
+}
+
 BusyGame::BusyGame() {
     g_ppBuildings = &buildings;
     g_pCityManager = &cities;
@@ -191,14 +205,7 @@ void BusyGame::Build(int32_t seed) {
     PlaceStation(100, 134);
     PlaceStation(130, 134);
     std::vector<CVehicle*> vehicles;
-    for (auto [from, to] : {std::pair{103, 121}, std::pair{121, 103}}) {
-        auto* truck = new CTruck(from, 103, "T", 0);
-        truck->schedule[0] = StopAt(from, 103);
-        truck->schedule[1] = StopAt(to, 103);
-        std::tie(truck->stop_count, truck->needs_route) = std::tuple(2, 1);
-        truck->cargo_plan[0][0][0] = 5;  // gold
-        vehicles.push_back(truck);
-    }
+    for (CTruck* truck : AddDepotTrucks()) vehicles.push_back(truck);
     auto* train = new CTrain(100, 134, "Z", 12, kWayRail);
     train->schedule[1] = StopAt(130, 134);
     train->stop_count = 2;

@@ -3,12 +3,15 @@
 // test framework here): a building of every class, a city with streets, houses
 // and stores, two trucks, a train, and opponents whose plans name them.
 
+#include <array>
 #include <cstdint>
 
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
 #include "platform/headless/headless_backend.h"
 #include "world/build_helper.h"
+
+class CTruck;
 
 namespace fvtest {
 
@@ -24,6 +27,9 @@ class BusyGame {
     void Build(int32_t seed);
     // Runs `frames` frame updates (vehicles move), 26 fake ms apart.
     static void Run(plat::HeadlessBackend& host, int32_t frames);
+    // Two trucks carrying gold between the busy game's two depots, (103, 103)
+    // and (121, 103), one starting at each.
+    static std::array<CTruck*, 2> AddDepotTrucks();
     CBuildingTable buildings;
     CCityManager cities;
 

@@ -25,24 +25,9 @@ namespace {
 constexpr int32_t kMoreTruckPairs = 5;
 constexpr int32_t kRunFrames = 40;
 
-ScheduleStop StopAt(int32_t x, int32_t y) {
-    ScheduleStop stop = EmptyScheduleStop();
-    stop.x[0] = static_cast<uint8_t>(x);
-    stop.y[0] = static_cast<uint8_t>(y);
-    return stop;
-}
-
 // Trucks between the busy game's two depots (103, 103) and (121, 103).
 void AddTrucks() {
-    for (int32_t pair = 0; pair < kMoreTruckPairs; ++pair) {
-        for (auto [from, to] : {std::pair{103, 121}, std::pair{121, 103}}) {
-            auto* truck = new CTruck(from, 103, "T", 0);
-            truck->schedule[0] = StopAt(from, 103);
-            truck->schedule[1] = StopAt(to, 103);
-            std::tie(truck->stop_count, truck->needs_route) = std::tuple(2, 1);
-            truck->cargo_plan[0][0][0] = 5;  // gold
-        }
-    }
+    for (int32_t pair = 0; pair < kMoreTruckPairs; ++pair) fvtest::BusyGame::AddDepotTrucks();
 }
 
 }  // namespace
