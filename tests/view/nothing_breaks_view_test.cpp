@@ -32,6 +32,7 @@
 #include "state/tree_images.h"
 #include "state/world_images.h"
 #include "support/frame_host.h"
+#include "support/generated_free_game.h"
 #include "support/player_clicks.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
@@ -47,18 +48,7 @@ constexpr int32_t kLegendTop = 252;
 // A running free game on the world of a fixed seed, started with the offered
 // choices, with cash to build.
 struct PlayedGame : fvtest::PlayerClicks {
-    PlayedGame() : h({1024, 768}, false) {
-        for (auto& path : h.gs->data_paths)
-            std::snprintf(path, sizeof path, "%s", fvtest::GamePictureFolder().c_str());
-        h.gs->season = 3;
-        LoadStartupImages();
-        GetWorldImageHooks().load_tree_images = &LoadTreeImages;
-        GetViewHooks().create_panel = &CreateControlPanel;
-        g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
-        GetFrameHooks().create_world_view = &MakeWorldView;
-        GetFrameHooks().new_game_seed = []() -> uint32_t { return 20260; };
-        h.frame->SendMessage(kMsgStartGame, 0, 0);
-        h.Run();
+    PlayedGame() : h({1024, 768}, false), start_(h) {
         Panel().SendMessage(kMsgPanelCompanyNameDone, 0, 1);
         h.Run();
         h.host.InjectChar('\r');  // the offered rivals
@@ -68,12 +58,6 @@ struct PlayedGame : fvtest::PlayerClicks {
         h.Run();
         h.gs->cash[0] = 5000000;
         h.gs->sim_halted = 0;
-    }
-    ~PlayedGame() override {
-        GetFrameHooks().new_game_seed = nullptr;
-        GetFrameHooks().create_world_view = nullptr;
-        GetViewHooks().create_panel = nullptr;
-        GetWorldImageHooks().load_tree_images = nullptr;
     }
     SPIEL_FELD& View() { return *g_pSpielFeld; }
     HAUPTDIALOG& Panel() { return *g_pHauptDialog; }
@@ -126,6 +110,9 @@ struct PlayedGame : fvtest::PlayerClicks {
     }
 
     fvtest::FrameHost h;
+
+  private:
+    fvtest::GeneratedFreeGameStart start_;
 
   protected:
     plat::HeadlessBackend& Host() override { return h.host; }

@@ -41,6 +41,7 @@
 #include "state/tree_images.h"
 #include "state/world_images.h"
 #include "support/frame_host.h"
+#include "support/generated_free_game.h"
 #include "support/player_clicks.h"
 #include "view/world_view.h"
 #include "world/build_helper.h"
@@ -52,25 +53,7 @@ namespace es = economy_screens;
 
 class FreeGameByClicks : public ::testing::Test, public PlayerClicks {
   protected:
-    FreeGameByClicks() : h({1024, 768}, false) {
-        for (auto& path : h.gs->data_paths)
-            std::snprintf(path, sizeof path, "%s", GamePictureFolder().c_str());
-        h.gs->season = 3;
-        LoadStartupImages();
-        GetWorldImageHooks().load_tree_images = &LoadTreeImages;
-        GetViewHooks().create_panel = &CreateControlPanel;
-        g_pTerrain = new CTerrain;  // the frame's shutdown deletes it
-        GetFrameHooks().create_world_view = &MakeWorldView;
-        GetFrameHooks().new_game_seed = []() -> uint32_t { return 20260; };
-        h.frame->SendMessage(kMsgStartGame, 0, 0);
-        h.Run();
-    }
-    ~FreeGameByClicks() override {
-        GetFrameHooks().new_game_seed = nullptr;
-        GetFrameHooks().create_world_view = nullptr;
-        GetViewHooks().create_panel = nullptr;
-        GetWorldImageHooks().load_tree_images = nullptr;
-    }
+    FreeGameByClicks() : h({1024, 768}, false), start_(h) {}
     SPIEL_FELD& view() { return *g_pSpielFeld; }
     HAUPTDIALOG& panel() { return *g_pHauptDialog; }
     CGameState& gs() { return *h.gs; }
@@ -164,6 +147,9 @@ class FreeGameByClicks : public ::testing::Test, public PlayerClicks {
     }
 
     fvtest::FrameHost h;
+
+  private:
+    GeneratedFreeGameStart start_;
 
   protected:
     plat::HeadlessBackend& Host() override { return h.host; }
