@@ -17,6 +17,7 @@
 namespace standin {
 namespace {
 
+#ifdef FV_HAVE_FREETYPE
 // Windows-1252 to Unicode for the bytes 0x80..0x9F; the rest equals Latin-1.
 uint32_t ToUnicode(uint8_t ch) {
     static constexpr uint16_t kHigh[32] = {
@@ -27,7 +28,6 @@ uint32_t ToUnicode(uint8_t ch) {
     return ch;
 }
 
-#ifdef FV_HAVE_FREETYPE
 class FreeTypeFonts {
   public:
     FreeTypeFonts() {
