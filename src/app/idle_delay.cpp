@@ -29,7 +29,6 @@ constexpr uint32_t kFrameStepMs = 25;
 constexpr uint32_t kAnimationStepMs = 125;
 constexpr uint32_t kMouseReplayDelay = 250;
 
-// Milliseconds until `now - since > step` holds (0 when it already does).
 // Whether an opponent step would do anything: an opponent's turn runs, or
 // one is due (the countdowns change only at the game tick).
 bool OpponentStepDue(const CGameState& gs) {
@@ -40,6 +39,7 @@ bool OpponentStepDue(const CGameState& gs) {
     return false;
 }
 
+// Milliseconds until `now - since > step` holds (0 when it already does).
 uint32_t UntilPast(uint32_t now, uint32_t since, uint32_t step) {
     const uint32_t elapsed = now - since;
     return elapsed > step ? 0 : step + 1 - elapsed;

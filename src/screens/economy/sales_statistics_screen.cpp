@@ -189,9 +189,9 @@ void FS_VERKAUF_STATISTIK::DrawChart() {
         chart_image.DrawText(text.c_str(), kFont1Advances, ss::kBarLabelRight - width, 5 + 20 * k,
                              font, 16, 16, 10);
     }
-    chart_image.DrawText(PeriodCaption(gs.month, gs.year).c_str(), kFont1Advances,
-                         PeriodCaptionX(PeriodCaption(gs.month, gs.year)), ss::kBarCaption.y, font,
-                         16, 16, 10);
+    const std::string period = PeriodCaption(gs.month, gs.year);
+    chart_image.DrawText(period.c_str(), kFont1Advances, PeriodCaptionX(period), ss::kBarCaption.y,
+                         font, 16, 16, 10);
     const uint8_t owner_colour =
         store->owner < 4 ? kPlayerIndex[gs.player_colors[store->owner] % 4] : kPlayerIndex[0];
     const auto bar = [&](int32_t x, int32_t w, int64_t value, uint8_t colour) {
