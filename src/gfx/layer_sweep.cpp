@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int32_t kBandRows = 64;
-
 bool Overlaps(const PixelSurface& dst, const ConstPixelSurface& s) {
     const auto begin = [](const auto& p) { return reinterpret_cast<uintptr_t>(p.pixels); };
     const auto end = [&](const auto& p) {
@@ -18,35 +16,6 @@ bool Overlaps(const PixelSurface& dst, const ConstPixelSurface& s) {
 }
 
 }  // namespace
-
-template <class T, class RowsOf>
-void LayerSweep::Sort(const std::vector<T>& list, int32_t top, int32_t bands, RowsOf rows_of,
-                      Buckets& buckets) {
-    buckets.starts.assign(static_cast<size_t>(bands) + 1, 0);
-    auto band_range = [&](const T& e, int32_t& first, int32_t& last) {
-        int64_t y0 = 0;
-        int64_t y1 = 0;
-        rows_of(e, y0, y1);
-        first = static_cast<int32_t>((y0 - top) / kBandRows);
-        last = static_cast<int32_t>((y1 - 1 - top) / kBandRows);
-    };
-    for (const T& e : list) {
-        int32_t first = 0;
-        int32_t last = 0;
-        band_range(e, first, last);
-        for (int32_t b = first; b <= last; ++b) ++buckets.starts[b + 1];
-    }
-    for (int32_t b = 0; b < bands; ++b) buckets.starts[b + 1] += buckets.starts[b];
-    buckets.entries.resize(buckets.starts[bands]);
-    std::vector<uint32_t>& fill = fill_;
-    fill.assign(buckets.starts.begin(), buckets.starts.end() - 1);
-    for (uint32_t i = 0; i < list.size(); ++i) {
-        int32_t first = 0;
-        int32_t last = 0;
-        band_range(list[i], first, last);
-        for (int32_t b = first; b <= last; ++b) buckets.entries[fill[b]++] = i;
-    }
-}
 
 bool LayerSweep::Keeps(const LayerStack& layers, uint64_t revision) const {
     auto same = [](const ConstPixelSurface& a, const ConstPixelSurface& b) {
@@ -117,6 +86,23 @@ void LayerSweep::Keep(const LayerStack& layers, uint64_t revision) {
     kept_.valid = true;
 }
 
+const std::vector<uint32_t>& LayerSweep::TopDownOrder(int32_t height) {
+    const size_t n = restores_.size();
+    order_.resize(n);
+    bool sorted = true;
+    for (size_t i = 0; i < n; ++i) {
+        order_[i] = static_cast<uint32_t>(i);
+        sorted = sorted && (i == 0 || restores_[i - 1].top <= restores_[i].top);
+    }
+    if (sorted) return order_;
+    // A counting sort by the top row, stable.
+    starts_.assign(static_cast<size_t>(height) + 1, 0);
+    for (const PixelRect& r : restores_) ++starts_[r.top + 1];
+    for (int32_t y = 0; y < height; ++y) starts_[y + 1] += starts_[y];
+    for (size_t i = 0; i < n; ++i) order_[starts_[restores_[i].top]++] = static_cast<uint32_t>(i);
+    return order_;
+}
+
 bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers, uint64_t revision,
                       const PixelSurface* copy_to) {
     auto same = [&](const ConstPixelSurface& s) {
@@ -132,76 +118,55 @@ bool LayerSweep::Draw(const PixelSurface& dst, const LayerStack& layers, uint64_
     }
     const bool copying = copy_to != nullptr && !copy_to->Empty();
     if (restores_.empty()) return true;
-    int32_t top = dst.height;
-    int32_t bottom = 0;
-    for (const PixelRect& r : restores_) {
-        top = std::min(top, r.top);
-        bottom = std::max(bottom, r.bottom);
-    }
-    for (const ZeroKeyCopy& p : pictures_) {
-        top = std::min<int32_t>(top, static_cast<int32_t>(p.y));
-        bottom = std::max<int32_t>(bottom, static_cast<int32_t>(p.y + p.rows));
-    }
-    const int32_t bands = (bottom - top + kBandRows - 1) / kBandRows;
-    Sort(
-        restores_, top, bands,
-        [](const PixelRect& r, int64_t& y0, int64_t& y1) { y0 = r.top, y1 = r.bottom; },
-        restore_bands_);
-    Sort(
-        pictures_, top, bands,
-        [](const ZeroKeyCopy& p, int64_t& y0, int64_t& y1) { y0 = p.y, y1 = p.y + p.rows; },
-        picture_bands_);
-    auto row_of = [](const auto& s, int64_t y) { return s.pixels + y * s.stride; };
     Keep(layers, revision);
     assert(KeptMatchesLayers(layers));
+    auto row_of = [](const auto& s, int64_t y) { return s.pixels + y * s.stride; };
     const int64_t kept_stride = dst.width;
     auto kept_at = [&](const std::vector<uint8_t>& kept, int64_t x, int64_t y) {
         return kept.data() + y * kept_stride + x;
     };
     // A window as large as the picture takes each byte as it is written;
-    // a smaller one gets the finished rectangles, cut to it, band by band.
+    // a smaller one gets the finished rectangles, cut to it, at the end.
     const bool mirroring = copying && copy_to->width >= dst.width && copy_to->height >= dst.height;
     uint8_t* const mirror_pixels = mirroring ? copy_to->pixels : nullptr;
     const int64_t mirror_stride = mirroring ? copy_to->stride : 0;
     auto mirror_at = [&](int64_t x, int64_t y) {
         return mirroring ? mirror_pixels + y * mirror_stride + x : nullptr;
     };
-    for (int32_t band = 0; band < bands; ++band) {
-        const int32_t band_top = top + band * kBandRows;
-        const int32_t band_end = std::min(band_top + kBandRows, bottom);
-        // Restoring is idempotent: where rectangles overlap, the pixels are
-        // copied again, which costs less than finding the union first.
-        for (uint32_t k = restore_bands_.starts[band]; k < restore_bands_.starts[band + 1]; ++k) {
-            const PixelRect& r = restores_[restore_bands_.entries[k]];
-            const int32_t y0 = std::max(r.top, band_top);
-            const int32_t y1 = std::min(r.bottom, band_end);
-            CopyRows(row_of(dst, y0) + r.left, dst.stride, kept_at(kept_.clean, r.left, y0),
-                     kept_stride, r.right - r.left, y1 - y0, mirror_at(r.left, y0), mirror_stride);
+    auto restore = [&](const PixelRect& r) {
+        CopyRows(row_of(dst, r.top) + r.left, dst.stride, kept_at(kept_.clean, r.left, r.top),
+                 kept_stride, r.right - r.left, r.bottom - r.top, mirror_at(r.left, r.top),
+                 mirror_stride);
+    };
+    // The rectangles are taken from the top down, and each picture as soon
+    // as every rectangle reaching into its rows is restored: a rectangle
+    // restored later starts below every picture drawn so far, so this gives
+    // the pixels of restoring all rectangles first, while the picture's rows
+    // are still at hand.
+    const std::vector<uint32_t>& order = TopDownOrder(dst.height);
+    size_t next = 0;
+    for (const ZeroKeyCopy& p : pictures_) {
+        while (next < order.size() && restores_[order[next]].top < p.y + p.rows) {
+            restore(restores_[order[next++]]);
         }
-        for (uint32_t k = picture_bands_.starts[band]; k < picture_bands_.starts[band + 1]; ++k) {
-            const ZeroKeyCopy& p = pictures_[picture_bands_.entries[k]];
-            const int64_t y0 = std::max<int64_t>(p.y, band_top);
-            const int64_t y1 = std::min<int64_t>(p.y + p.rows, band_end);
-            const UncoveredRows at{row_of(dst, y0) + p.x,
-                                   p.src + (y0 - p.y) * p.src_stride,
-                                   kept_at(kept_.cover, p.x, y0),
-                                   mirror_at(p.x, y0),
-                                   dst.stride,
-                                   p.src_stride,
-                                   kept_stride,
-                                   mirror_stride};
-            DrawRowsUncovered(at, p.columns, y1 - y0);
-        }
-        if (!copying || mirroring) continue;
-        for (uint32_t k = restore_bands_.starts[band]; k < restore_bands_.starts[band + 1]; ++k) {
-            const PixelRect& r = restores_[restore_bands_.entries[k]];
-            const int32_t y0 = std::max(r.top, band_top);
-            const int32_t y1 = std::min({r.bottom, band_end, copy_to->height});
-            const int32_t x1 = std::min(r.right, copy_to->width);
-            if (r.left >= x1) continue;
-            CopyRows(row_of(*copy_to, y0) + r.left, copy_to->stride, row_of(dst, y0) + r.left,
-                     dst.stride, x1 - r.left, y1 - y0);
-        }
+        const UncoveredRows at{row_of(dst, p.y) + p.x,
+                               p.src,
+                               kept_at(kept_.cover, p.x, p.y),
+                               mirror_at(p.x, p.y),
+                               dst.stride,
+                               p.src_stride,
+                               kept_stride,
+                               mirror_stride};
+        DrawRowsUncovered(at, p.columns, p.rows);
+    }
+    while (next < order.size()) restore(restores_[order[next++]]);
+    if (!copying || mirroring) return true;
+    for (const PixelRect& r : restores_) {
+        const int32_t y1 = std::min(r.bottom, copy_to->height);
+        const int32_t x1 = std::min(r.right, copy_to->width);
+        if (r.left >= x1 || r.top >= y1) continue;
+        CopyRows(row_of(*copy_to, r.top) + r.left, copy_to->stride, row_of(dst, r.top) + r.left,
+                 dst.stride, x1 - r.left, y1 - r.top);
     }
     return true;
 }

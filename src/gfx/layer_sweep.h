@@ -1,8 +1,8 @@
 #pragma once
 // One sweep down a picture made of three layers of one size (a base and two
 // keyed layers, colour 0 transparent): rectangles composed afresh, then
-// pictures drawn beneath the keyed layers, band by band, so that each band's
-// rows are read and written once while they are at hand.
+// pictures drawn beneath the keyed layers, from the top down, each picture
+// while its rows are at hand.
 
 #include <cstdint>
 #include <vector>
@@ -43,9 +43,9 @@ class LayerSweep {
     // `revision` whenever a pixel of a layer may have changed.
     //
     // With `copy_to`, each rectangle of the finished picture is then copied
-    // to the same place there (cut to its size), band by band while the rows
-    // are at hand: the bytes copying the rectangles afterwards gives. It
-    // must not share memory with `dst` or a layer.
+    // to the same place there (cut to its size): the bytes copying the
+    // rectangles afterwards gives. It must not share memory with `dst` or a
+    // layer.
     bool Draw(const PixelSurface& dst, const LayerStack& layers, uint64_t revision,
               const PixelSurface* copy_to = nullptr);
 
@@ -54,15 +54,8 @@ class LayerSweep {
     void LayersChangedIn(const LayerStack& layers, uint64_t revision, const PixelRect& rect);
 
   private:
-    // The entries touching each band of rows, in the order they came:
-    // entries_[starts_[b] .. starts_[b + 1]).
-    struct Buckets {
-        std::vector<uint32_t> starts;
-        std::vector<uint32_t> entries;
-    };
-    template <class T, class RowsOf>
-    void Sort(const std::vector<T>& list, int32_t top, int32_t bands, RowsOf rows_of,
-              Buckets& buckets);
+    // The rectangles' indices by their top row, stable.
+    const std::vector<uint32_t>& TopDownOrder(int32_t height);
 
     // The composition and cover map (0xFF where a keyed layer is not 0) of
     // the layers as they were at one revision, rows `width` apart.
@@ -84,7 +77,6 @@ class LayerSweep {
     KeptLayers kept_;
     std::vector<PixelRect> restores_;
     std::vector<ZeroKeyCopy> pictures_;
-    Buckets restore_bands_;
-    Buckets picture_bands_;
-    std::vector<uint32_t> fill_;
+    std::vector<uint32_t> order_;
+    std::vector<uint32_t> starts_;
 };

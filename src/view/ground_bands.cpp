@@ -1,6 +1,6 @@
 // The first two draw passes done as one sweep down the composite: the
 // changed rectangles composed, then the ground-level pictures drawn beneath
-// both object layers, band by band of rows. At zoom 1 a picture's rows lie
+// both object layers, from the top down. At zoom 1 a picture's rows lie
 // within its own rectangle, so the covering of pass 2 only takes back the
 // picture's bytes where a layer pixel shows; drawing them beneath the layers
 // in the first place gives the same pixels in one pass over each row.

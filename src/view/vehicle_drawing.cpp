@@ -3,6 +3,7 @@
 // in depth order; one start-up sound per frame.
 
 #include <algorithm>
+#include <array>
 
 #include "sound/sound_manager.h"
 #include "state/game_state.h"
@@ -72,46 +73,19 @@ int32_t PictureRow(int32_t product) {
     return g_pGameState->goods[product].mark;
 }
 
-bool Intersects(const int32_t r[4], int32_t width, int32_t height) {
-    return r[0] < width && r[1] > 0 && r[2] < height && r[3] > 0;
-}
-
-// The item rules shared by engines and wagons: a repair of the old and new
-// rectangle where either is visible, and the new rectangle kept.
-void AddPartItem(SPIEL_FELD& view, int32_t last_rect[4], const PartPicture& p, DrawItem item,
-                 int32_t row, bool make_item) {
-    const CGameState& gs = *g_pGameState;
-    const int32_t now[4] = {p.left, p.right, p.top, p.bottom};
-    const bool new_visible = Intersects(now, gs.view_width, gs.view_height);
-    const bool old_visible =
-        last_rect[0] != -1 && Intersects(last_rect, gs.view_width, gs.view_height);
-    if (!new_visible && !old_visible) return;
-    item.left = p.left;
-    item.right = p.right;
-    item.top = p.top;
-    item.bottom = p.bottom;
-    if (old_visible) {
-        item.left = std::min(item.left, last_rect[0]);
-        item.right = std::max(item.right, last_rect[1]);
-        item.top = std::min(item.top, last_rect[2]);
-        item.bottom = std::max(item.bottom, last_rect[3]);
+// The direction index of each heading nibble, -1 where it is not one bit.
+constexpr auto kHeadingIndex = [] {
+    std::array<int8_t, 16> index{};
+    for (uint8_t bits = 0; bits < 16; ++bits) {
+        index[bits] = static_cast<int8_t>(DirIndexFromBit(bits));
     }
-    for (int32_t i = 0; i < 4; ++i) last_rect[i] = now[i];
-    if (!make_item) return;
-    item.dest_x = p.left;
-    item.dest_y = p.top;
-    item.src_x = p.frame.src_x;
-    item.src_y = row * p.frame.height + p.frame.src_y;
-    item.width = p.frame.width;
-    item.height = p.frame.height;
-    view.AddDrawItem(item);
-}
+    return index;
+}();
 
-}  // namespace
-
-EdgeIndices EdgesOf(uint8_t direction, int32_t rotation) {
-    int32_t entry = DirIndexFromBit(direction & 0x0F);
-    int32_t exit = DirIndexFromBit(direction >> 4);
+// EdgesOf, inline for the placing of a frame's many parts.
+inline EdgeIndices EdgesIn(uint8_t direction, int32_t rotation) {
+    int32_t entry = kHeadingIndex[direction & 0x0F];
+    int32_t exit = kHeadingIndex[direction >> 4];
     if (entry < 0) entry = exit;
     if (exit < 0) exit = entry;
     if (entry < 0) entry = exit = kDirIndexN;
@@ -126,17 +100,15 @@ EdgeIndices EdgesOf(uint8_t direction, int32_t rotation) {
     return e;
 }
 
-PartView PartViewOf(const SPIEL_FELD& view) {
-    PartView v;
-    v.rotation = g_pGameState->rotation & 3;
-    v.zoom = view.zoom;
-    ScanStart(ViewScan(view), v.scan_a, v.scan_b);
-    v.left_offset = ScreenOffsetE(g_pGameState->screen_width) - 64 + ZoomOffset(view.zoom);
-    return v;
+// The field record of (x, y), null off the map; inline, as placing looks up
+// two fields for each part.
+inline const MapField* MapFieldOf(const CGameState& gs, int32_t x, int32_t y) {
+    return InMap(x, y) ? &gs.fields[FieldIndex(x, y)] : nullptr;
 }
 
-void PartFieldCorner(const PartView& view, int32_t x, int32_t y, int32_t level, int32_t& left,
-                     int32_t& top) {
+// PartFieldCorner with the part's own field `f` (null off the map) at hand.
+inline void FieldCorner(const PartView& view, const CGameState& gs, int32_t x, int32_t y,
+                        const MapField* f, int32_t level, int32_t& left, int32_t& top) {
     const int32_t r = view.rotation;
     const int32_t z = view.zoom;
     const int32_t a = view.scan_a;
@@ -164,9 +136,8 @@ void PartFieldCorner(const PartView& view, int32_t x, int32_t y, int32_t level, 
     int32_t cx = 0;
     int32_t cy = 0;
     TopCorner(r, x, y, cx, cy);
-    const MapField* corner = FieldAt(cx, cy);
+    const MapField* corner = MapFieldOf(gs, cx, cy);
     const int32_t h = corner != nullptr ? corner->hoehe() : 0;
-    const MapField* f = FieldAt(x, y);
     int32_t lift = 0;
     if (f != nullptr && level == 2 && f->bridge_flag()) {
         bool deck = !f->bridge_end();
@@ -181,15 +152,16 @@ void PartFieldCorner(const PartView& view, int32_t x, int32_t y, int32_t level, 
     }
 }
 
-PartPicture PlacePart(const PartView& view, const MovingPart& part, int32_t group) {
-    const CLookupTables& t = *g_pLookupTables;
+// PlacePart, inline for a frame's many parts.
+inline PartPicture PlacePartIn(const PartView& view, const CGameState& gs, const CLookupTables& t,
+                               const MovingPart& part, int32_t group) {
     const int32_t r = view.rotation;
     const int32_t z = view.zoom;
     const int32_t phase = part.phase >= 0 && part.phase < kPathSteps ? part.phase : 0;
-    const EdgeIndices e = EdgesOf(part.direction, r);
+    const EdgeIndices e = EdgesIn(part.direction, r);
     const int32_t edge_frame = e.from * 3 + e.k;
     const int32_t record = group == kCityCarFrameGroup ? edge_frame : group * 12 + edge_frame;
-    const MapField* f = FieldAt(part.x, part.y);
+    const MapField* f = MapFieldOf(gs, part.x, part.y);
     PathPoint point = t.flat_paths[edge_frame][phase];
     SpriteFrame frame = t.sprite_frames[record];
     const int32_t piece = f != nullptr ? f->wegteil() : 0;
@@ -215,7 +187,7 @@ PartPicture PlacePart(const PartView& view, const MovingPart& part, int32_t grou
     }
     int32_t field_left = 0;
     int32_t field_top = 0;
-    PartFieldCorner(view, part.x, part.y, part.level, field_left, field_top);
+    FieldCorner(view, gs, part.x, part.y, f, part.level, field_left, field_top);
     PartPicture p;
     p.frame = frame;
     p.left = field_left + ByZoom(point.x + frame.dx, z);
@@ -225,9 +197,99 @@ PartPicture PlacePart(const PartView& view, const MovingPart& part, int32_t grou
     return p;
 }
 
+// What placing a frame's parts reads, and the list their items go to.
+struct FrameParts {
+    PartView view;
+    const CGameState& gs;
+    const CLookupTables& tables;
+    DrawList& list;
+};
+
+bool Intersects(const int32_t r[4], int32_t width, int32_t height) {
+    return r[0] < width && r[1] > 0 && r[2] < height && r[3] > 0;
+}
+
+// The item rules shared by engines and wagons: a repair of the old and new
+// rectangle where either is visible, and the new rectangle kept.
+void AddPartItem(const FrameParts& frame, int32_t last_rect[4], const PartPicture& p, DrawItem item,
+                 int32_t row, bool make_item) {
+    const int32_t width = frame.gs.view_width;
+    const int32_t height = frame.gs.view_height;
+    const int32_t now[4] = {p.left, p.right, p.top, p.bottom};
+    const bool new_visible = Intersects(now, width, height);
+    const bool old_visible = last_rect[0] != -1 && Intersects(last_rect, width, height);
+    if (!new_visible && !old_visible) return;
+    item.left = p.left;
+    item.right = p.right;
+    item.top = p.top;
+    item.bottom = p.bottom;
+    if (old_visible) {
+        item.left = std::min(item.left, last_rect[0]);
+        item.right = std::max(item.right, last_rect[1]);
+        item.top = std::min(item.top, last_rect[2]);
+        item.bottom = std::max(item.bottom, last_rect[3]);
+    }
+    for (int32_t i = 0; i < 4; ++i) last_rect[i] = now[i];
+    if (!make_item) return;
+    item.dest_x = p.left;
+    item.dest_y = p.top;
+    item.src_x = p.frame.src_x;
+    item.src_y = row * p.frame.height + p.frame.src_y;
+    item.width = p.frame.width;
+    item.height = p.frame.height;
+    frame.list.Add(item, width, height);
+}
+
+// The items of a train's wagons.
+void AddWagonItems(const CVehicle& vehicle, const FrameParts& frame) {
+    if (vehicle.vehicle_class < kVehicleRail || vehicle.vehicle_class > kVehicleSuperconductor) {
+        return;
+    }
+    for (CWagon* w : vehicle.wagons) {
+        if (w == nullptr) continue;
+        const MovingPart part{w->phase, w->drawn_x, w->drawn_y, w->direction, w->hidden};
+        const PartPicture picture =
+            PlacePartIn(frame.view, frame.gs, frame.tables, part, kWagonFrameGroup);
+        DrawItem item;
+        item.group = kWagonFrameGroup;
+        item.has_sprite = w->hidden == 1 ? 0 : 1;
+        item.on_top = w->hidden == 2 ? 1 : 0;
+        item.kind = 0;
+        const bool loaded = w->amount > 0;
+        const int32_t offset =
+            vehicle.vehicle_class == kVehicleRail ? (loaded ? 0 : 3) : (loaded ? 6 : 9);
+        AddPartItem(frame, w->screen_box, picture, item, PictureRow(w->cargo_key) + offset, true);
+    }
+}
+
+}  // namespace
+
+EdgeIndices EdgesOf(uint8_t direction, int32_t rotation) {
+    return EdgesIn(direction, rotation);
+}
+
+PartView PartViewOf(const SPIEL_FELD& view) {
+    PartView v;
+    v.rotation = g_pGameState->rotation & 3;
+    v.zoom = view.zoom;
+    ScanStart(ViewScan(view), v.scan_a, v.scan_b);
+    v.left_offset = ScreenOffsetE(g_pGameState->screen_width) - 64 + ZoomOffset(view.zoom);
+    return v;
+}
+
+void PartFieldCorner(const PartView& view, int32_t x, int32_t y, int32_t level, int32_t& left,
+                     int32_t& top) {
+    const CGameState& gs = *g_pGameState;
+    FieldCorner(view, gs, x, y, MapFieldOf(gs, x, y), level, left, top);
+}
+
+PartPicture PlacePart(const PartView& view, const MovingPart& part, int32_t group) {
+    return PlacePartIn(view, *g_pGameState, *g_pLookupTables, part, group);
+}
+
 void SPIEL_FELD::AddVehicleItems() {
     const CGameState& gs = *g_pGameState;
-    const PartView placing = PartViewOf(*this);
+    const FrameParts frame{PartViewOf(*this), gs, *g_pLookupTables, draw_list};
     start_sound_effect_ = 0;
     for (VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
         CVehicle* v = node->vehicle;
@@ -240,10 +302,10 @@ void SPIEL_FELD::AddVehicleItems() {
                 item.right = v->screen_box[1];
                 item.top = v->screen_box[2];
                 item.bottom = v->screen_box[3];
-                AddDrawItem(item);
+                draw_list.Add(item, gs.view_width, gs.view_height);
             }
             for (int32_t& edge : v->screen_box) edge = -1;
-            DrawTrainWagons(*v, placing);
+            AddWagonItems(*v, frame);
             continue;
         }
         if (v->sound_pending == 1 && start_sound_effect_ == 0) {
@@ -255,7 +317,7 @@ void SPIEL_FELD::AddVehicleItems() {
         }
         const int32_t group = FrameGroupOf(v->vehicle_class);
         const MovingPart part{v->phase, v->drawn_x, v->drawn_y, v->direction, v->draw_layer};
-        const PartPicture picture = PlacePart(placing, part, group);
+        const PartPicture picture = PlacePartIn(frame.view, gs, frame.tables, part, group);
         DrawItem item;
         item.group = group;
         item.has_sprite = v->draw_layer == 1 ? 0 : 1;
@@ -275,28 +337,8 @@ void SPIEL_FELD::AddVehicleItems() {
             row = v->model - 10;
         }
         const bool drawn = v->vehicle_class < 5 || v->vehicle_class == kVehicleCityCar;
-        AddPartItem(*this, v->screen_box, picture, item, row, drawn);
-        DrawTrainWagons(*v, placing);
-    }
-}
-
-void SPIEL_FELD::DrawTrainWagons(CVehicle& vehicle, const PartView& placing) {
-    if (vehicle.vehicle_class < kVehicleRail || vehicle.vehicle_class > kVehicleSuperconductor) {
-        return;
-    }
-    for (CWagon* w : vehicle.wagons) {
-        if (w == nullptr) continue;
-        const MovingPart part{w->phase, w->drawn_x, w->drawn_y, w->direction, w->hidden};
-        const PartPicture picture = PlacePart(placing, part, kWagonFrameGroup);
-        DrawItem item;
-        item.group = kWagonFrameGroup;
-        item.has_sprite = w->hidden == 1 ? 0 : 1;
-        item.on_top = w->hidden == 2 ? 1 : 0;
-        item.kind = 0;
-        const bool loaded = w->amount > 0;
-        const int32_t offset =
-            vehicle.vehicle_class == kVehicleRail ? (loaded ? 0 : 3) : (loaded ? 6 : 9);
-        AddPartItem(*this, w->screen_box, picture, item, PictureRow(w->cargo_key) + offset, true);
+        AddPartItem(frame, v->screen_box, picture, item, row, drawn);
+        AddWagonItems(*v, frame);
     }
 }
 

@@ -121,8 +121,6 @@ class SPIEL_FELD : public plat::Window {
     // The items of every vehicle and wagon, in list order; notes the start
     // sound of the frame (vehicle_drawing.cpp).
     void AddVehicleItems();
-    // The items of one vehicle's wagons.
-    void DrawTrainWagons(CVehicle& vehicle, const PartView& placing);
     // The items of the field animations whose frame changed (rotation 0),
     // with the one-shot types' sounds.
     void AddAnimationItems();
