@@ -157,7 +157,8 @@ void DrawRow(uint8_t* dst, const uint8_t* row, int64_t src_x, int64_t src_width,
 
 // With key 0 at divisor 1 the zero-group skip changes nothing, and columns
 // and rows outside the source are never drawn: cut them off once.
-bool CutToSource(const ConstPixelSurface& src, const Placement& p, ZeroKeyCopy& c) {
+__attribute__((always_inline)) inline bool CutToSource(const ConstPixelSurface& src,
+                                                       const Placement& p, ZeroKeyCopy& c) {
     const int64_t first = std::max<int64_t>(p.src_x, 0);
     const int64_t end = std::min<int64_t>(p.src_x + p.columns, src.width);
     const int64_t row_first = std::max<int64_t>(p.src_y, 0);
@@ -225,8 +226,9 @@ int64_t WrapSourceX(int64_t src_x, const ConstPixelSurface& src) {
     return src_x > src.width ? int64_t{src.width} - 64 : src_x;
 }
 
-Placement PlaceKeyed(const PixelSurface& dst, const ConstPixelSurface& src, const BlitRect& r,
-                     int64_t d) {
+__attribute__((always_inline)) inline Placement PlaceKeyed(const PixelSurface& dst,
+                                                           const ConstPixelSurface& src,
+                                                           const BlitRect& r, int64_t d) {
     int64_t x = r.x, y = r.y, sx = r.src_x, sy = r.src_y, w = r.width, h = r.height;
     if (x < 0) {
         sx += d * -x;

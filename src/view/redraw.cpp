@@ -226,11 +226,15 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         const BlitRect r{item.dest_x, item.dest_y, item.src_x, item.src_y, item.width, item.height};
         BlitKeyed(composite, sheet(item).Surface(), r, 0, z);
     };
-    // Whether the rectangles go to the window one by one, rather than the box
-    // around them all in one copy: when they cover less than half that box.
+    // One look at the items: the box around them all and the area they
+    // cover, and whether anything is drawn after the first two passes (a
+    // picture at bridge level or an animation on top). Without such items
+    // the sweep copies each rectangle to the window as soon as its rows are
+    // finished.
     SamePlaceBlock present_box;
-    auto present_each = [&] {
-        int64_t area = 0;
+    int64_t area = 0;
+    bool later_passes = false;
+    if (!items.empty()) {
         int32_t box[4] = {items[0].left, items[0].top, items[0].right, items[0].bottom};
         for (const DrawItem& item : items) {
             area += static_cast<int64_t>(item.right - item.left) * (item.bottom - item.top);
@@ -238,19 +242,17 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
             box[1] = std::min(box[1], item.top);
             box[2] = std::max(box[2], item.right);
             box[3] = std::max(box[3], item.bottom);
+            later_passes =
+                later_passes || (item.kind < 10 ? item.has_sprite == 1 && item.on_top == 1
+                                                : item.kind == 10 && animation(item) != nullptr);
         }
         present_box = {box[0], box[1], box[2] - box[0], box[3] - box[1]};
-        return 2 * area < static_cast<int64_t>(present_box.w) * present_box.h;
-    };
+    }
     const bool presenting = present == 1 && !items.empty();
-    const bool one_by_one = presenting && present_each();
-    // Nothing is drawn after the first two passes when no picture is at
-    // bridge level and no animation on top: the sweep then copies each
-    // rectangle to the window as soon as its rows are finished.
-    const bool later_passes = std::any_of(items.begin(), items.end(), [&](const DrawItem& item) {
-        return item.kind < 10 ? item.has_sprite == 1 && item.on_top == 1
-                              : item.kind == 10 && animation(item) != nullptr;
-    });
+    // The rectangles go to the window one by one, rather than the box around
+    // them all in one copy, when they cover less than half that box.
+    const bool one_by_one =
+        presenting && 2 * area < static_cast<int64_t>(present_box.w) * present_box.h;
     bool presented = false;
     if (one_by_one && !later_passes) {
         PaletteBracket bracket(*this);
@@ -297,28 +299,31 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
             layer_over(im.object_layer_b, item.dest_x, item.dest_y, item.width, item.height);
         }
     }
-    // 3 and 4: bridge level, above the first object layer.
-    for (const DrawItem& item : items) {
-        if (item.kind >= 10 || item.has_sprite != 1 || item.on_top != 1) continue;
-        layer_over(im.object_layer_a, item.dest_x, item.dest_y, item.width, item.height);
-    }
-    for (const DrawItem& item : items) {
-        if (item.kind < 10 && item.has_sprite == 1 && item.on_top == 1) draw_sprite(item);
-    }
-    // 5: the front layer over every vehicle. The restore put it over the
-    // rectangles already; since then only the vehicle pictures were drawn,
-    // so it goes over them (the ground-level ones got it in pass 2).
-    for (const DrawItem& item : items) {
-        if (item.kind < 10 && item.has_sprite == 1 && item.on_top == 1) {
-            layer_over(im.object_layer_b, item.dest_x, item.dest_y, item.width, item.height);
+    // Passes 3 to 6 find nothing to draw without such items.
+    if (later_passes) {
+        // 3 and 4: bridge level, above the first object layer.
+        for (const DrawItem& item : items) {
+            if (item.kind >= 10 || item.has_sprite != 1 || item.on_top != 1) continue;
+            layer_over(im.object_layer_a, item.dest_x, item.dest_y, item.width, item.height);
         }
-    }
-    // 6: top animations.
-    for (const DrawItem& item : items) {
-        const WinGBitmap* set = item.kind == 10 ? animation(item) : nullptr;
-        if (set == nullptr) continue;
-        const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
-        BlitKeyed(composite, set->Surface(), r, 0, z);
+        for (const DrawItem& item : items) {
+            if (item.kind < 10 && item.has_sprite == 1 && item.on_top == 1) draw_sprite(item);
+        }
+        // 5: the front layer over every vehicle. The restore put it over the
+        // rectangles already; since then only the vehicle pictures were drawn,
+        // so it goes over them (the ground-level ones got it in pass 2).
+        for (const DrawItem& item : items) {
+            if (item.kind < 10 && item.has_sprite == 1 && item.on_top == 1) {
+                layer_over(im.object_layer_b, item.dest_x, item.dest_y, item.width, item.height);
+            }
+        }
+        // 6: top animations.
+        for (const DrawItem& item : items) {
+            const WinGBitmap* set = item.kind == 10 ? animation(item) : nullptr;
+            if (set == nullptr) continue;
+            const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
+            BlitKeyed(composite, set->Surface(), r, 0, z);
+        }
     }
     // 7: present and free. When the rectangles cover at least half of the
     // box around them all, that box goes to the window in one copy (the

@@ -197,9 +197,9 @@ TEST(WorldViewDrawList, KeepsKeyOrderNewestFirstOnTiesBridgeLevelLastAndWidens) 
 }
 
 // The order the list gives, for frames of many items with clustered keys,
-// keys far apart (the counting sort gives way to the general one) and items
-// added after the list was read: ascending keys, the newest first among
-// equal ones.
+// keys far apart (the counting sort gives way to the general one), items
+// reaching past the view's left or right edge and items added after the
+// list was read: ascending keys, the newest first among equal ones.
 TEST(WorldViewDrawList, OrdersLikeAStableSortOfNewestFirst) {
     plat::Srand(3131);
     DrawList list;
@@ -210,7 +210,12 @@ TEST(WorldViewDrawList, OrdersLikeAStableSortOfNewestFirst) {
             round % 3 == 0 ? 4000 : 40;  // 4000 rows: keys past the counting range
         auto add = [&](int32_t count) {
             for (int32_t i = 0; i < count; ++i) {
-                DrawItem item{.left = int32_t(plat::Rand() % 12) * 4,
+                // Every fifth round also lefts beside the view, up to past
+                // twice its width.
+                const int32_t left = round % 5 == 2 && plat::Rand() % 3 == 0
+                                         ? int32_t(plat::Rand() % 3200) - 1100
+                                         : int32_t(plat::Rand() % 12) * 4;
+                DrawItem item{.left = left,
                               .right = 0,
                               .top = int32_t(plat::Rand() % spread) - 5,
                               .group = int32_t(added.size()),
