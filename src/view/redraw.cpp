@@ -257,10 +257,10 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     if (one_by_one && !later_passes) {
         PaletteBracket bracket(*this);
         const PixelSurface target = bracket.Target();
-        presented = !target.Empty() && RestoreAndDrawGroundInBands(items, &target);
+        presented = !target.Empty() && RestoreAndDrawGroundTopDown(items, &target);
         if (presented) bracket.Presented();
     }
-    if (!presented && !RestoreAndDrawGroundInBands(items, nullptr)) {
+    if (!presented && !RestoreAndDrawGroundTopDown(items, nullptr)) {
         // 1: restore the rectangles.
         for (const DrawItem& item : items) {
             const int32_t w = item.right - item.left;

@@ -246,9 +246,9 @@ class SPIEL_FELD : public plat::Window {
     void ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // Passes 1 and 2 of the draw list in one sweep down the composite, where
     // that gives the same pixels (zoom 1, no ground animation); false, having
-    // drawn nothing, elsewhere. With `present_to` (the window's pixels), each
-    // rectangle is copied there as soon as it is finished.
-    bool RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items,
+    // drawn nothing, elsewhere. With `present_to` (the window's pixels), the
+    // rectangles' finished pixels go there as well.
+    bool RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
                                      const PixelSurface* present_to);
     void ShiftBuffers(int32_t dx, int32_t dy);
     void ScrollLine(bool vertical, int32_t code, int32_t count);

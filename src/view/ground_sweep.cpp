@@ -9,7 +9,7 @@
 #include "state/game_state.h"
 #include "view/world_view.h"
 
-bool SPIEL_FELD::RestoreAndDrawGroundInBands(const std::vector<DrawItem>& items,
+bool SPIEL_FELD::RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
                                              const PixelSurface* present_to) {
     GameImages& im = g_pGameState->images;
     if (zoom != 1) return false;
