@@ -10,6 +10,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
+source tools/virtual_display.sh
 fv_install_check_packages
 
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DFV_TESTS=OFF -DFV_BENCH=OFF >/dev/null
@@ -17,13 +18,7 @@ cmake --build build/release -j3 --target ferrovane ferrovane-standin >/dev/null 
 game="$(pwd)/build/release/ferrovane"
 
 work="$(mktemp -d)"
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY="$display"
-sleep 1
-export SDL_AUDIODRIVER=dummy
+fv_start_virtual_display 90 1280x1024x24
 failed=0
 
 check() {  # name, expected, actual

@@ -13,6 +13,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
+source tools/virtual_display.sh
 fv_install_check_packages
 fv_install_missing imagemagick
 
@@ -28,14 +29,7 @@ work="$(mktemp -d)"
 build/release/ferrovane-standin "$work/data" >/dev/null || exit 1
 mkdir -p "$work/data/save"
 build/release/ferrovane-idle-save "$work/data/save/lastsave.lvl" || exit 1
-display=":$((70 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY="$display"
-export SDL_AUDIODRIVER=dummy
-sleep 1
+fv_start_virtual_display 70 1024x768x24
 failed=0
 rows=()
 

@@ -13,6 +13,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
+source tools/virtual_display.sh
 fv_install_check_packages
 fv_install_missing imagemagick
 
@@ -26,14 +27,7 @@ game="$(pwd)/build/release/ferrovane"
 
 work="$(mktemp -d)"
 build/release/ferrovane-standin "$work/data" >/dev/null || exit 1
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY="$display"
-export SDL_AUDIODRIVER=dummy
-sleep 1
+fv_start_virtual_display 90 1280x1024x24
 failed=0
 
 check() {  # name, expected, actual
