@@ -2,7 +2,9 @@
 # Checks windowed play under Xvfb, the way a player starts a game:
 #  1. the release game starts with --window on the stand-in data folder;
 #  2. after the logos (skipped with Escape) the title shows;
-#  3. a click on the title's "new game" shows the generated world;
+#  3. a click on the title's "new game" and Enter on each screen of the
+#     start (the set-up, the company name, the rivals, the start year) show
+#     the generated world;
 #  4. resting the mouse for about a second at the top, right, bottom and
 #     left edge of the game scrolls the world each time (the screenshot after
 #     each edge differs from the one before it in most of the view).
@@ -76,6 +78,13 @@ check "the title shows" yes "$([ "$(lit title)" -gt 20 ] && echo yes || echo no)
 # picture, which stands in the middle of the 1024 x 768 screen.
 move $((192 + 480 + 80)) $((144 + 113 + 16))
 xdotool click 1
+sleep 2
+# The new world's set-up, the company name, the offered rivals and the start
+# year each take Enter.
+for _ in 1 2 3 4; do
+  xdotool key --window "$window" Return
+  sleep 4
+done
 for _ in $(seq 60); do
   sleep 0.5
   shot world
