@@ -30,7 +30,8 @@ inline void StoreTwice(uint8_t* out, uint8_t* mirror, int64_t i, V v) {
 }
 
 // A key-0 copy of `src` into `out` (and `mirror`, unless null, which then
-// holds the bytes `out` holds) where `cover` is 0.
+// holds the bytes `out` holds) where `cover` is 0, for the runs shorter than
+// 8 or longer than 48 bytes.
 __attribute__((always_inline)) inline void DrawSpanUncovered(uint8_t* out, const uint8_t* src,
                                                              const uint8_t* cover, int64_t count,
                                                              uint8_t* mirror) {
@@ -45,12 +46,6 @@ __attribute__((always_inline)) inline void DrawSpanUncovered(uint8_t* out, const
         for (int64_t i = 0; i < last; i += 16) {
             StoreTwice(out, mirror, i, Uncovered(src, cover, i, Load<Bytes16>(out + i)));
         }
-        StoreTwice(out, mirror, last, Uncovered(src, cover, last, tail));
-    } else if (count >= 8) {
-        const int64_t last = count - 8;
-        const Bytes8 head = Load<Bytes8>(out);
-        const Bytes8 tail = Load<Bytes8>(out + last);
-        StoreTwice(out, mirror, 0, Uncovered(src, cover, 0, head));
         StoreTwice(out, mirror, last, Uncovered(src, cover, last, tail));
     } else {
         for (int64_t i = 0; i < count; ++i) {
@@ -95,17 +90,119 @@ void ComposeSpan(uint8_t* out, const uint8_t* base, const uint8_t* middle, const
     ComposeSpanInline(out, base, middle, front, count);
 }
 
+namespace {
+
+// Rows of `count` bytes as `kBlocks` blocks of V, the last one ending at the
+// run's end and overlapping the one before unless the run fills them:
+// sizeof(V) * (kBlocks - 1) <= count <= sizeof(V) * kBlocks. The way is
+// chosen once for all the rows of a moving picture, most of which are 16
+// to 32 bytes wide; a byte written twice comes out the same.
+template <class V, int kBlocks>
+constexpr int64_t BlockAt(int b, int64_t last) {
+    return b + 1 < kBlocks ? b * static_cast<int64_t>(sizeof(V)) : last;
+}
+
+template <class V, int kBlocks, bool kMirror>
+void CopyBlockRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_stride,
+                   int64_t count, int64_t rows, uint8_t* mirror, int64_t mirror_stride) {
+    const int64_t last = count - static_cast<int64_t>(sizeof(V));
+    for (int64_t row = 0; row < rows; ++row) {
+        V blocks[kBlocks];
+        for (int b = 0; b < kBlocks; ++b) blocks[b] = Load<V>(in + BlockAt<V, kBlocks>(b, last));
+        for (int b = 0; b < kBlocks; ++b) Store(out + BlockAt<V, kBlocks>(b, last), blocks[b]);
+        if constexpr (kMirror) {
+            for (int b = 0; b < kBlocks; ++b) {
+                Store(mirror + BlockAt<V, kBlocks>(b, last), blocks[b]);
+            }
+            mirror += mirror_stride;
+        }
+        out += out_stride;
+        in += in_stride;
+    }
+}
+
+template <class V, int kBlocks, bool kMirror>
+void DrawBlockRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows) {
+    const int64_t last = count - static_cast<int64_t>(sizeof(V));
+    uint8_t* out = at.out;
+    const uint8_t* src = at.src;
+    const uint8_t* cover = at.cover;
+    uint8_t* mirror = at.mirror;
+    for (int64_t row = 0; row < rows; ++row) {
+        // Every block reads its destination bytes before any is stored.
+        V blocks[kBlocks];
+        for (int b = 0; b < kBlocks; ++b) {
+            const int64_t i = BlockAt<V, kBlocks>(b, last);
+            blocks[b] = Uncovered(src, cover, i, Load<V>(out + i));
+        }
+        for (int b = 0; b < kBlocks; ++b) Store(out + BlockAt<V, kBlocks>(b, last), blocks[b]);
+        if constexpr (kMirror) {
+            for (int b = 0; b < kBlocks; ++b) {
+                Store(mirror + BlockAt<V, kBlocks>(b, last), blocks[b]);
+            }
+            mirror += at.mirror_stride;
+        }
+        out += at.out_stride;
+        src += at.src_stride;
+        cover += at.cover_stride;
+    }
+}
+
+template <class V, int kBlocks, class Kernel>
+bool RunBlocks(bool mirror, const Kernel& kernel) {
+    if (mirror) {
+        kernel.template Run<V, kBlocks, true>();
+    } else {
+        kernel.template Run<V, kBlocks, false>();
+    }
+    return true;
+}
+
+// Runs the kernel in blocks for the runs of 8 to 48 bytes; false for other
+// widths, which take the loops that choose the way on each row.
+template <class Kernel>
+bool RunInBlocks(int64_t count, bool mirror, const Kernel& kernel) {
+    if (count >= 8 && count < 16) return RunBlocks<Bytes8, 2>(mirror, kernel);
+    if (count >= 16 && count <= 32) return RunBlocks<Bytes16, 2>(mirror, kernel);
+    if (count > 32 && count <= 48) return RunBlocks<Bytes16, 3>(mirror, kernel);
+    return false;
+}
+
+struct CopyKernel {
+    uint8_t* out;
+    int64_t out_stride;
+    const uint8_t* in;
+    int64_t in_stride, count, rows;
+    uint8_t* mirror;
+    int64_t mirror_stride;
+    template <class V, int kBlocks, bool kMirror>
+    void Run() const {
+        CopyBlockRows<V, kBlocks, kMirror>(out, out_stride, in, in_stride, count, rows, mirror,
+                                           mirror_stride);
+    }
+};
+
+struct UncoveredKernel {
+    const UncoveredRows& at;
+    int64_t count, rows;
+    template <class V, int kBlocks, bool kMirror>
+    void Run() const {
+        DrawBlockRowsUncovered<V, kBlocks, kMirror>(at, count, rows);
+    }
+};
+
+}  // namespace
+
 void CopyRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_stride, int64_t count,
               int64_t rows, uint8_t* mirror, int64_t mirror_stride) {
+    const CopyKernel kernel{out, out_stride, in, in_stride, count, rows, mirror, mirror_stride};
+    if (RunInBlocks(count, mirror != nullptr, kernel)) return;
     auto copy = [count](uint8_t* to, const uint8_t* from) {
         // Whole blocks, the last one overlapping the one before.
         if (count >= 16) {
             const int64_t last = count - 16;
             for (int64_t i = 0; i < last; i += 16) std::memcpy(to + i, from + i, 16);
             std::memcpy(to + last, from + last, 16);
-        } else if (count >= 8) {
-            std::memcpy(to, from, 8);
-            std::memcpy(to + count - 8, from + count - 8, 8);
         } else {
             for (int64_t i = 0; i < count; ++i) to[i] = from[i];
         }
@@ -120,6 +217,7 @@ void CopyRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_st
 }
 
 void DrawRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows) {
+    if (RunInBlocks(count, at.mirror != nullptr, UncoveredKernel{at, count, rows})) return;
     for (int64_t row = 0; row < rows; ++row) {
         uint8_t* mirror = at.mirror != nullptr ? at.mirror + row * at.mirror_stride : nullptr;
         DrawSpanUncovered(at.out + row * at.out_stride, at.src + row * at.src_stride,

@@ -24,10 +24,15 @@ class LayerSweep {
     void AddRestore(const PixelRect& rect) {
         if (rect.left < rect.right && rect.top < rect.bottom) restores_.push_back(rect);
     }
-    // A key-0 copy (cut by PlaceZeroKeyCopy to the picture) to draw beneath
-    // the keyed layers, after all the rectangles and the pictures before it.
-    void AddPicture(const ZeroKeyCopy& copy) {
-        if (copy.rows > 0 && copy.columns > 0) pictures_.push_back(copy);
+    // The key-0 copy of `r` from `src` into `dst` (placed by
+    // PlaceZeroKeyCopy, straight into the list) to draw beneath the keyed
+    // layers, after all the rectangles and the pictures before it. False,
+    // adding nothing, when PlaceZeroKeyCopy cannot place it.
+    bool AddPicture(const PixelSurface& dst, const ConstPixelSurface& src, const BlitRect& r) {
+        ZeroKeyCopy& copy = pictures_.emplace_back();
+        const bool placed = PlaceZeroKeyCopy(dst, src, r, copy);
+        if (!placed || copy.rows <= 0 || copy.columns <= 0) pictures_.pop_back();
+        return placed;
     }
 
     // Composes the layers into `dst` over the rectangles, then draws the

@@ -42,9 +42,7 @@ bool SPIEL_FELD::RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
         const RawImage& sheet =
             im.vehicle_sheets[index >= 0 && index < kVehicleSheetCount ? index : 0];
         const BlitRect r{item.dest_x, item.dest_y, item.src_x, item.src_y, item.width, item.height};
-        ZeroKeyCopy copy;
-        if (!PlaceZeroKeyCopy(composite, sheet.Surface(), r, copy)) return false;
-        ground_sweep_.AddPicture(copy);
+        if (!ground_sweep_.AddPicture(composite, sheet.Surface(), r)) return false;
     }
     return ground_sweep_.Draw(composite, layers, im.layer_revision, present_to);
 }

@@ -72,9 +72,7 @@ TEST(LayerSweep, MatchesComposeThenCoveredCopiesInOrder) {
             b.height = 1 + plat::Rand() % (r.bottom - b.y);
             b.src_x = plat::Rand() % 130 - 10;  // past the width: the last cell
             b.src_y = plat::Rand() % 70 - 10;
-            ZeroKeyCopy copy;
-            ASSERT_TRUE(PlaceZeroKeyCopy(actual.surface, sheet.surface, b, copy));
-            sweep.AddPicture(copy);
+            ASSERT_TRUE(sweep.AddPicture(actual.surface, sheet.surface, b));
             BlitKeyed(expected.surface, sheet.surface, b, 0, 1);
             ASSERT_TRUE(CoverWithLayers(expected.surface, middle.surface, front.surface, b.x, b.y,
                                         b.width, b.height));
@@ -140,9 +138,10 @@ TEST(LayerSweep, DrawsNothingOnLayersOfAnotherSizeOrSharedMemory) {
 // against its one-pixel meaning.
 TEST(LayerSpans, EveryRunLengthMatchesThePixelRule) {
     plat::Srand(77);
-    for (int64_t count = 0; count <= 40; ++count) {
+    constexpr int64_t kSpan = 72;
+    for (int64_t count = 0; count <= 64; ++count) {
         for (int round = 0; round < 20; ++round) {
-            std::vector<uint8_t> base(48), middle(48), front(48), src(48), out(48);
+            std::vector<uint8_t> base(kSpan), middle(kSpan), front(kSpan), src(kSpan), out(kSpan);
             for (auto* v : {&base, &middle, &front, &src, &out}) {
                 for (auto& b : *v) b = plat::Rand() % 2 == 0 ? 0 : uint8_t(1 + plat::Rand() % 255);
             }
@@ -151,20 +150,27 @@ TEST(LayerSpans, EveryRunLengthMatchesThePixelRule) {
             ComposeSpan(composed.data(), base.data(), middle.data(), front.data(), count);
             std::vector<uint8_t> copied_twice = out;
             CopyRows(copied.data(), 0, src.data(), 0, count, 1, copied_twice.data(), 0);
+            std::vector<uint8_t> copied_alone = out;
+            CopyRows(copied_alone.data(), 0, src.data(), 0, count, 1);
+            EXPECT_EQ(copied_alone, copied) << count;
             // The cover map of the two layers, and a mirror holding `out`.
-            std::vector<uint8_t> cover(48), beneath = out, mirror = out;
-            for (size_t i = 0; i < 48; ++i) cover[i] = middle[i] != 0 || front[i] != 0 ? 0xFF : 0;
+            std::vector<uint8_t> cover(kSpan), beneath = out, mirror = out;
+            for (int64_t i = 0; i < kSpan; ++i)
+                cover[i] = middle[i] != 0 || front[i] != 0 ? 0xFF : 0;
             DrawRowsUncovered({beneath.data(), src.data(), cover.data(), mirror.data()}, count, 1);
             EXPECT_EQ(mirror, beneath) << count;
+            std::vector<uint8_t> beneath_alone = out;
+            DrawRowsUncovered({beneath_alone.data(), src.data(), cover.data(), nullptr}, count, 1);
+            EXPECT_EQ(beneath_alone, beneath) << count;
             EXPECT_EQ(copied_twice, copied) << count;
             std::vector<uint8_t> kept = out, kept_cover = out;
             ComposeAndCoverRows({kept.data(), base.data(), middle.data(), front.data()},
                                 kept_cover.data(), 0, count, 1);
             EXPECT_EQ(kept, composed) << count;
-            for (int64_t i = 0; i < 48; ++i) {
+            for (int64_t i = 0; i < kSpan; ++i) {
                 EXPECT_EQ(kept_cover[i], i < count ? cover[i] : out[i]) << count << " " << i;
             }
-            for (int64_t i = 0; i < 48; ++i) {
+            for (int64_t i = 0; i < kSpan; ++i) {
                 const bool in = i < count;
                 const uint8_t layered = front[i] != 0 ? front[i] : middle[i] != 0 ? middle[i] : 0;
                 EXPECT_EQ(composed[i], !in            ? out[i]
