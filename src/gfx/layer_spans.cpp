@@ -13,12 +13,13 @@ using bytevec::Load;
 using bytevec::Over;
 using bytevec::Store;
 
-// The bytes of a key-0 copy of `src` over `out` where `cover` is 0.
+// The bytes of a key-0 copy of `src` over `out` where `cover` is 0 (the
+// cover map holds 0 or 0xFF only).
 template <class V>
 V Uncovered(const uint8_t* src, const uint8_t* cover, int64_t i, V out) {
     const V s = Load<V>(src + i);
-    const V write = V(s != 0) & V(Load<V>(cover + i) == 0);
-    return (s & write) | (out & ~write);
+    const V keep = V(s == 0) | Load<V>(cover + i);
+    return (out & keep) | (s & ~keep);
 }
 
 // Stores a block into `out` and, where there is one, the same bytes into
@@ -128,6 +129,12 @@ void DrawBlockRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows
     const uint8_t* src = at.src;
     const uint8_t* cover = at.cover;
     uint8_t* mirror = at.mirror;
+    // In locals: the stores through byte pointers would make the compiler
+    // read them from `at` again on every row.
+    const int64_t out_stride = at.out_stride;
+    const int64_t src_stride = at.src_stride;
+    const int64_t cover_stride = at.cover_stride;
+    const int64_t mirror_stride = at.mirror_stride;
     for (int64_t row = 0; row < rows; ++row) {
         // Every block reads its destination bytes before any is stored.
         V blocks[kBlocks];
@@ -140,11 +147,11 @@ void DrawBlockRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows
             for (int b = 0; b < kBlocks; ++b) {
                 Store(mirror + BlockAt<V, kBlocks>(b, last), blocks[b]);
             }
-            mirror += at.mirror_stride;
+            mirror += mirror_stride;
         }
-        out += at.out_stride;
-        src += at.src_stride;
-        cover += at.cover_stride;
+        out += out_stride;
+        src += src_stride;
+        cover += cover_stride;
     }
 }
 

@@ -28,8 +28,8 @@ void CopyRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_st
               int64_t rows, uint8_t* mirror = nullptr, int64_t mirror_stride = 0);
 
 // Where a block of rows starts in the picture, its source and its cover map
-// (not 0 where a keyed layer covers the base), and in a mirror of the
-// picture (null for none), with their strides.
+// (0xFF where a keyed layer covers the base, 0 elsewhere, no other value),
+// and in a mirror of the picture (null for none), with their strides.
 struct UncoveredRows {
     uint8_t* out = nullptr;
     const uint8_t* src = nullptr;
