@@ -62,7 +62,7 @@ bool LayerSweep::KeptMatchesLayers(const LayerStack& layers) const {
             for (int64_t i = 0; i < count; ++i) {
                 const bool covered = at(layers.middle)[i] != 0 || at(layers.front)[i] != 0;
                 if (kept_.clean[kept + i] != composed[i] ||
-                    (kept_.cover[kept + i] != 0) != covered) {
+                    kept_.cover[kept + i] != (covered ? 0xFF : 0)) {
                     return false;
                 }
             }
