@@ -1,6 +1,7 @@
 #include "view/draw_list.h"
 
 #include <algorithm>
+#include <bit>
 
 const std::vector<DrawItem>& DrawList::Items() const {
     if (sorted_) return items_;
@@ -35,8 +36,7 @@ bool DrawList::SortByRadix() const {
     // million at most: two stable counting passes over the key's offset
     // from the smallest, the items taken newest first, give the order.
     const size_t n = items_.size();
-    constexpr int32_t kBits = 11;
-    constexpr uint32_t kBuckets = 1u << kBits;
+    constexpr int32_t kMostBits = 11;
     int64_t low = items_[0].sort_key;
     int64_t high = low;
     for (size_t i = 0; i < n; ++i) {
@@ -44,23 +44,27 @@ bool DrawList::SortByRadix() const {
         low = std::min<int64_t>(low, items_[i].sort_key);
         high = std::max<int64_t>(high, items_[i].sort_key);
     }
-    if (high - low >= int64_t{1} << (2 * kBits)) return false;
-    radix_counts_.assign(2 * kBuckets + 2, 0);
-    uint32_t* counts[2] = {radix_counts_.data(), radix_counts_.data() + kBuckets + 1};
+    if (high - low >= int64_t{1} << (2 * kMostBits)) return false;
+    // Half the bits of the offsets' span in each pass: no more buckets to
+    // clear and add up than the keys need.
+    const int32_t bits = (std::bit_width(static_cast<uint64_t>(high - low)) + 1) / 2;
+    const uint32_t buckets = 1u << bits;
+    radix_counts_.assign(2 * buckets + 2, 0);
+    uint32_t* counts[2] = {radix_counts_.data(), radix_counts_.data() + buckets + 1};
     auto offset = [&](size_t i) { return static_cast<uint32_t>(items_[i].sort_key - low); };
     for (size_t i = 0; i < n; ++i) {
-        ++counts[0][(offset(i) & (kBuckets - 1)) + 1];
-        ++counts[1][(offset(i) >> kBits) + 1];
+        ++counts[0][(offset(i) & (buckets - 1)) + 1];
+        ++counts[1][(offset(i) >> bits) + 1];
     }
-    for (uint32_t b = 0; b < kBuckets; ++b) {
+    for (uint32_t b = 0; b < buckets; ++b) {
         counts[0][b + 1] += counts[0][b];
         counts[1][b + 1] += counts[1][b];
     }
     radix_spare_.resize(n);
     for (size_t k = n; k-- > 0;) {
-        radix_spare_[counts[0][offset(k) & (kBuckets - 1)]++] = {offset(k),
+        radix_spare_[counts[0][offset(k) & (buckets - 1)]++] = {offset(k),
                                                                  static_cast<uint32_t>(k)};
     }
-    for (const Place& p : radix_spare_) order_[counts[1][p.order >> kBits]++] = p;
+    for (const Place& p : radix_spare_) order_[counts[1][p.order >> bits]++] = p;
     return true;
 }

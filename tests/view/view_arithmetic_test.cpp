@@ -206,8 +206,10 @@ TEST(WorldViewDrawList, OrdersLikeAStableSortOfNewestFirst) {
     for (int32_t round = 0; round < 60; ++round) {
         list.Clear();
         std::vector<DrawItem> added;
-        const int32_t spread =
-            round % 3 == 0 ? 4000 : 40;  // 4000 rows: keys past the counting range
+        // 4000 rows: keys past the counting range; otherwise up to 200 rows,
+        // spans of every size the counting sort takes, with fewer buckets
+        // for narrower ones.
+        const int32_t spread = round % 3 == 0 ? 4000 : 1 + int32_t(plat::Rand() % 200);
         auto add = [&](int32_t count) {
             for (int32_t i = 0; i < count; ++i) {
                 // Every fifth round also lefts beside the view, up to past
@@ -219,7 +221,7 @@ TEST(WorldViewDrawList, OrdersLikeAStableSortOfNewestFirst) {
                               .right = 0,
                               .top = int32_t(plat::Rand() % spread) - 5,
                               .group = int32_t(added.size()),
-                              .on_top = int32_t(plat::Rand() % 5 == 0)};
+                              .on_top = int32_t(round % 2 == 0 && plat::Rand() % 5 == 0)};
                 item.right = item.left + 4;
                 list.Add(item, 1024, 768);
                 added.push_back(item);
