@@ -63,7 +63,7 @@ bool DrawList::SortByRadix() const {
     radix_spare_.resize(n);
     for (size_t k = n; k-- > 0;) {
         radix_spare_[counts[0][offset(k) & (buckets - 1)]++] = {offset(k),
-                                                                 static_cast<uint32_t>(k)};
+                                                                static_cast<uint32_t>(k)};
     }
     for (const Place& p : radix_spare_) order_[counts[1][p.order >> bits]++] = p;
     return true;
