@@ -103,6 +103,12 @@ constexpr int64_t BlockAt(int b, int64_t last) {
     return b + 1 < kBlocks ? b * static_cast<int64_t>(sizeof(V)) : last;
 }
 
+// Stores a row's blocks where BlockAt puts them.
+template <class V, int kBlocks>
+inline void StoreBlocks(uint8_t* to, const V (&blocks)[kBlocks], int64_t last) {
+    for (int b = 0; b < kBlocks; ++b) Store(to + BlockAt<V, kBlocks>(b, last), blocks[b]);
+}
+
 template <class V, int kBlocks, bool kMirror>
 void CopyBlockRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t in_stride,
                    int64_t count, int64_t rows, uint8_t* mirror, int64_t mirror_stride) {
@@ -110,11 +116,9 @@ void CopyBlockRows(uint8_t* out, int64_t out_stride, const uint8_t* in, int64_t 
     for (int64_t row = 0; row < rows; ++row) {
         V blocks[kBlocks];
         for (int b = 0; b < kBlocks; ++b) blocks[b] = Load<V>(in + BlockAt<V, kBlocks>(b, last));
-        for (int b = 0; b < kBlocks; ++b) Store(out + BlockAt<V, kBlocks>(b, last), blocks[b]);
+        StoreBlocks(out, blocks, last);
         if constexpr (kMirror) {
-            for (int b = 0; b < kBlocks; ++b) {
-                Store(mirror + BlockAt<V, kBlocks>(b, last), blocks[b]);
-            }
+            StoreBlocks(mirror, blocks, last);
             mirror += mirror_stride;
         }
         out += out_stride;
@@ -142,11 +146,9 @@ void DrawBlockRowsUncovered(const UncoveredRows& at, int64_t count, int64_t rows
             const int64_t i = BlockAt<V, kBlocks>(b, last);
             blocks[b] = Uncovered(src, cover, i, Load<V>(out + i));
         }
-        for (int b = 0; b < kBlocks; ++b) Store(out + BlockAt<V, kBlocks>(b, last), blocks[b]);
+        StoreBlocks(out, blocks, last);
         if constexpr (kMirror) {
-            for (int b = 0; b < kBlocks; ++b) {
-                Store(mirror + BlockAt<V, kBlocks>(b, last), blocks[b]);
-            }
+            StoreBlocks(mirror, blocks, last);
             mirror += mirror_stride;
         }
         out += out_stride;
