@@ -128,12 +128,24 @@ TEST(StandinReadable, RoundBracketsAtSmallPictureSizes) {
     }
 }
 
-// The game draws "(" from the glyph of its own code: the table maps it.
+// The game's text drawing puts each bracket's own cell of the strip on the
+// screen, and the table gives the bracket room.
 TEST(StandinReadable, TheGameDrawsBracketsFromTheirOwnCells) {
-    EXPECT_EQ(GetTextWidth("(", kFont1Advances), kFont1Advances['(' - kFirstGlyphChar]);
-    EXPECT_EQ(GetTextWidth(")", kFont2Advances), kFont2Advances[')' - kFirstGlyphChar]);
-    EXPECT_GT(kFont1Advances['(' - kFirstGlyphChar], 0);
-    EXPECT_GT(kFont2Advances['(' - kFirstGlyphChar], 0);
+    const std::vector<StripFont> fonts = Fonts();
+    const AdvanceTable advances[2] = {kFont1Advances, kFont2Advances};
+    for (int k = 0; k < 2; ++k) {
+        const StripFont& f = fonts[k];
+        const Font font{
+            ConstPixelSurface(f.strip.pixels.data(), f.strip.width, f.strip.height, f.strip.width),
+            advances[k], f.cell, f.cell, 1};
+        for (const char* text : {"(", ")"}) {
+            Canvas drawn(f.cell, f.cell);
+            DrawTextOnSurface(PixelSurface{drawn.pixels.data(), f.cell, f.cell, f.cell}, text, 0, 0,
+                              font);
+            EXPECT_EQ(drawn.pixels, Cell(f.strip, text[0], f.cell).pixels) << f.name << text;
+            EXPECT_GT(advances[k][text[0] - kFirstGlyphChar], 0) << f.name << text;
+        }
+    }
 }
 
 // No letter stands apart from its word: the ink of each letter and digit
@@ -252,19 +264,49 @@ TEST(StandinReadable, ToolFeedbackFitsTheSidebar) {
               std::tuple(319, std::string("costs:"), 336, std::string("1,000")));
 }
 
-// The sales chart's period caption ends inside the 280-pixel chart for every
-// month and year, and stands at its own place where it fits there.
+// The sales chart's period caption, drawn with the stand-in font where the
+// chart puts it, has all its ink inside the 280-pixel chart for every month
+// and year; it stands at its own place where it fits there, and where it is
+// moved left its ink still reaches the chart's last few columns.
 TEST(StandinReadable, SalesPeriodCaptionEndsInsideTheChart) {
     namespace ss = statistics_screens;
+    const Canvas strip = standin::MakeFont1();
+    const Font font{ConstPixelSurface(strip.pixels.data(), strip.width, strip.height, strip.width),
+                    kFont1Advances, 16, 16, 1};
+    // Room for ink past the chart's right edge, so that it can be seen.
+    const int32_t room = ss::kBarChartSize.width + 200;
+    bool moved_seen = false, in_place_seen = false;
     for (int32_t year = 1959; year <= 2300; year += 17) {
         for (int32_t month = 0; month < 12; ++month) {
             const std::string caption = FS_VERKAUF_STATISTIK::PeriodCaption(month, year);
-            const auto width = static_cast<int32_t>(GetTextWidth(caption.c_str(), kFont1Advances));
             const int32_t x = FS_VERKAUF_STATISTIK::PeriodCaptionX(caption);
-            EXPECT_LE(x + width, ss::kBarChartSize.width) << caption;
-            EXPECT_EQ(x, std::min(ss::kBarCaption.x, ss::kBarChartSize.width - width)) << caption;
+            Canvas drawn(room, ss::kBarChartSize.height);
+            DrawTextOnSurface(PixelSurface{drawn.pixels.data(), room, drawn.height, room},
+                              caption.c_str(), x, ss::kBarCaption.y, font);
+            int32_t first = room, last = -1, lowest = -1;
+            for (int32_t y = 0; y < drawn.height; ++y) {
+                for (int32_t c = 0; c < room; ++c) {
+                    if (drawn.Get(c, y) == 0) continue;
+                    first = std::min(first, c);
+                    last = std::max(last, c);
+                    lowest = y;
+                }
+            }
+            ASSERT_GE(last, 0) << caption;
+            EXPECT_GE(first, 0) << caption;
+            EXPECT_LT(last, ss::kBarChartSize.width) << caption;
+            EXPECT_LT(lowest, ss::kBarChartSize.height) << caption;
+            if (x == ss::kBarCaption.x) {
+                in_place_seen = true;
+            } else {
+                moved_seen = true;
+                EXPECT_LT(x, ss::kBarCaption.x) << caption;
+                EXPECT_GE(last, ss::kBarChartSize.width - 4) << caption;
+            }
         }
     }
+    EXPECT_TRUE(in_place_seen);
+    EXPECT_TRUE(moved_seen);
 }
 
 }  // namespace
