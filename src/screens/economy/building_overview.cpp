@@ -49,16 +49,9 @@ void BuildingOverview::Draw() {
         plat::BitBlt(*canvas.dc, r.left, r.top, r.Width(), r.Height(), background.dc.get(), r.left,
                      r.top, plat::RasterOp::SrcCopy);
     }
+    // A place without a record is drawn empty; its buttons stay on the page
+    // and do nothing (OnOverviewCommand).
     DrawRecords(panel_);
-    // A place without a record stays empty, its buttons too.
-    for (const auto& button : buttons) {
-        for (const uint32_t first : {kCmdOverviewOpen, kCmdOverviewGoTo}) {
-            const uint32_t command = button->command_id;
-            if (command < first || command >= first + kShown) continue;
-            const bool shown = RecordAt(static_cast<int32_t>(command - first)) >= 0;
-            if (button->IsWindowVisible() != shown) button->ShowWindow(shown ? SW_SHOW : SW_HIDE);
-        }
-    }
     const char* month = g_pHauptDialog != nullptr && gs.month >= 0 && gs.month < 12
                             ? g_pHauptDialog->month_names[gs.month]
                             : "";

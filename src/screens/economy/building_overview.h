@@ -1,9 +1,10 @@
 #pragma once
 // BuildingOverview: what the overviews of the player's factories and stores
 // share. Three of the records are shown at a time in a panel of the page,
-// paged back and on; each shown one opens the screen of its building (the
-// overview waits hidden meanwhile) or jumps the world view to the building,
-// closing with 1 so that the frame centres the view there. OK and the jump
+// paged back and on; each place's two buttons open the screen of its
+// building (the overview waits hidden meanwhile) or jump the world view to
+// the building, closing with 1 so that the frame centres the view there. A
+// place without a record is empty, and its buttons do nothing. OK and the jump
 // keep the player's sort or filter in the game state. Below the records the
 // state strip shows the game date.
 //
