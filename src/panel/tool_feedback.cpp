@@ -65,6 +65,10 @@ FeedbackArea RefusalFeedback(int32_t code) {
     return area;
 }
 
+// The game's own font fits every feedback line into the sidebar; our
+// stand-in font draws some of them wider than the room, and the panel's edge
+// would cut them off. So only a line too wide for the room is broken, and
+// every line that fits is drawn unchanged at its row.
 std::vector<FeedbackLine> WrappedFeedbackLines(const FeedbackArea& area) {
     std::vector<FeedbackLine> drawn;
     int32_t shift = 0;

@@ -106,7 +106,10 @@ std::string FS_VERKAUF_STATISTIK::PeriodCaption(int32_t month, int32_t year) {
 }
 
 int32_t FS_VERKAUF_STATISTIK::PeriodCaptionX(const std::string& caption) {
-    // Moved left where the caption would run past the chart's right edge.
+    // The caption belongs at its place, where the game's own font fits it
+    // into the chart. Our stand-in font draws some captions wider, so such a
+    // caption moves left just enough to end inside the chart rather than be
+    // cut off at its right edge.
     const auto width = static_cast<int32_t>(GetTextWidth(caption.c_str(), kFont1Advances));
     return std::max<int32_t>(0, std::min(ss::kBarCaption.x, ss::kBarChartSize.width - width));
 }

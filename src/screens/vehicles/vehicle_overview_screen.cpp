@@ -89,8 +89,9 @@ void VehicleOverviewPage::FillLists() {
         for (CVehicle*& v : list) v = nullptr;
     }
     first = 0;
-    // Only the player's own vehicles: the computer opponents run trucks and
-    // trains of their own in the same vehicle list.
+    // Only the player's own vehicles, trucks as well as trains: the overview
+    // is the player's, and the computer opponents run trucks and trains of
+    // their own in the same vehicle list.
     for (const VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
         CVehicle* v = n->vehicle;
         if (v->owner != 0) continue;
