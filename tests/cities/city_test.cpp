@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -409,6 +410,63 @@ TEST_F(CityEvaluationTest, ScoreOfAHandBuiltArea) {
     F(112, 110).set_data_word(48 | (1 << 9));
     city.CountResidents();
     EXPECT_EQ(city.residents, 0);
+    // Each class houses its residents up to its last number.
+    for (const auto& [b, residents] : {std::pair{10, 9},
+                                       {11, 40},
+                                       {20, 40},
+                                       {28, 80},
+                                       {34, 160},
+                                       {38, 320},
+                                       {41, 640},
+                                       {42, 0}}) {
+        PutCityBuilding(118, 118, b, 1);
+        city.CountResidents();
+        EXPECT_EQ(city.residents, residents) << b;
+    }
+    // One field at a time, at the ends of the ranges: what it adds to the score
+    // (the city building of class 5 also brings 640 residents, above 400).
+    const auto bare = [&] {
+        F(118, 118) = MapField{};
+        F(118, 118).set_hoehe(2);
+    };
+    const std::pair<std::function<void()>, int32_t> rows[] = {
+        {[&] { F(118, 118).set_teile_art(4); }, 2},
+        {[&] { F(118, 118).set_teile_art(5); }, 1},
+        {[&] { F(118, 118).set_teile_art(8); }, 1},
+        {[&] { F(118, 118).set_teile_diff(4); }, 6},
+        {[&] { F(118, 118).set_teile_diff(5); }, 0},
+        {[&] { PutCityBuilding(118, 118, 41, 1); }, 4 * 6 + 50},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        bare();
+        const int32_t base = city.Evaluate();
+        rows[i].first();
+        EXPECT_EQ(city.Evaluate() - base, rows[i].second) << i;
+    }
+    for (const auto& [type, score] :
+         {std::pair{10, -250}, {20, -250}, {21, 100}, {25, 100}, {26, 150}, {27, 100}, {31, 500}}) {
+        bare();
+        const int32_t base = city.Evaluate();
+        PlaceBuilding(7, type, 118, 118, 1, 1);
+        F(118, 118).set_stadtnum(1);
+        EXPECT_EQ(city.Evaluate() - base, score) << type;
+    }
+    // Residents equal to a size threshold do not exceed it.
+    bare();
+    PutCityBuilding(118, 118, 41, 1);
+    int32_t* thresholds = State().size_class_thresholds;
+    const std::array<int32_t, 4> kept = {thresholds[0], thresholds[1], thresholds[2],
+                                         thresholds[3]};
+    for (int32_t i = 0; i < 4; ++i) thresholds[i] = 100000;
+    const int32_t none = city.Evaluate();
+    for (const auto& [i, bonus] : {std::pair{0, 50}, {1, 100}, {2, 150}, {3, 200}}) {
+        thresholds[i] = 640;
+        EXPECT_EQ(city.Evaluate(), none) << i;
+        thresholds[i] = 639;
+        EXPECT_EQ(city.Evaluate(), none + bonus) << i;
+        thresholds[i] = 100000;
+    }
+    for (int32_t i = 0; i < 4; ++i) thresholds[i] = kept[i];
 }
 
 // Cars follow the residents (none up to 400, then one more per tick) on free

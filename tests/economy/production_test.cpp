@@ -193,6 +193,15 @@ TEST_F(RawSitesTest, TwoForestFieldsAreCutInTurnAndNoForestNoWood) {
     CLumberMill& bare = B<CLumberMill>(Place(kTypeLumberMill, 100, 150));
     bare.Update();
     EXPECT_EQ(bare.capacity + bare.TakeGoods(0, 1, 1, 0), 0);
+    // Wood left that just covers the refill is used up without a further cut.
+    Forest(62, 62, 1, 1);
+    Forest(63, 62, 1, 1);
+    CLumberMill& exact = B<CLumberMill>(Place(kTypeLumberMill, 60, 65));
+    EXPECT_EQ(exact.TakeGoods(0, 24, 1, 0), 24);
+    exact.wood_left = 24;
+    exact.Update();
+    EXPECT_EQ(std::tuple(WholeUnits(exact.stock), exact.wood_left, exact.last_x),
+              std::tuple(24, 0, 62));
 }
 
 constexpr int32_t kWoodenTrain = 8;  // 50 residents per unit, price 3032, factory 1460
@@ -280,6 +289,20 @@ TEST_F(StoreTest, TheMonthSellsToTheCitysResidentsAndTheTablesMoveOn) {
     EXPECT_EQ(std::pair(s.customers, b.customers), std::pair(320, 320));
     Month({&sports});
     EXPECT_EQ(sports.customers, 640);
+    // Each band of city buildings ends at its last number; 42 on buy nothing.
+    CStore& edge = Store(kTypeToyStore, 70, 70);
+    for (const auto& [k, residents] : {std::pair{10, 9},
+                                       {11, 40},
+                                       {20, 40},
+                                       {28, 80},
+                                       {34, 160},
+                                       {38, 320},
+                                       {41, 640},
+                                       {42, 0}}) {
+        PutCityBuilding(72, 72, 1, k);
+        Month({&edge});
+        EXPECT_EQ(edge.customers, residents) << k;
+    }
 }
 
 TEST_F(StoreTest, DeliveriesSellAtOnceUpToTheDemandAndAgeingProductsEarnLess) {
@@ -300,6 +323,9 @@ TEST_F(StoreTest, DeliveriesSellAtOnceUpToTheDemandAndAgeingProductsEarnLess) {
     GS().year = 1985;
     s.PutGoods(kDolls, 1, 1);
     EXPECT_EQ(Cash(), cash + 3173 * 80 / 100 + 3173 * 60 / 100);
+    GS().year = 1980;  // the first year of the decline
+    s.PutGoods(kDolls, 1, 1);
+    EXPECT_EQ(Cash(), cash + 2 * (3173 * 80 / 100) + 3173 * 60 / 100);
     // Advertising is paid monthly.
     s.SetAdvertising(2);
     const int64_t before = Cash();
