@@ -267,6 +267,8 @@ void HAUPTFENSTER::EndRunningGame() {
     DeleteScreen(FrameScreen::GenProgress);
     ResetGameCounters();
     ClearStatistics();
+    // Whatever starts next, no opponent plans in the world that went.
+    ForgetOpponentWorlds();
     if (g_pGameState != nullptr) {
         g_pGameState->ResetNewGameSettings();
         // A free start left half way does not lead a later level start on

@@ -103,6 +103,9 @@ void InstallLevelPictureLoaders() {
 
 void TearDownForLevelRead(LevelWalkPart part) {
     CGameState& gs = *g_pGameState;
+    // A level reads no opponent records: the opponents' plans of the world
+    // that goes must not name the buildings and vehicles of the level's.
+    if (part == LevelWalkPart::LevelStart) ForgetOpponentWorlds();
     DeleteAllVehicles();
     for (int32_t& count : gs.built_counts) count = 0;
     gs.schedule_words[1] = -1;

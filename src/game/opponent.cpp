@@ -70,6 +70,13 @@ void COpponent::FreeLists() {
     pair_list.clear();
 }
 
+void COpponent::ForgetWorld() {
+    COpponent fresh(player_number - 1, profile_index, Detached{});
+    fresh.turn_pending = turn_pending;
+    TakeRecordFrom(fresh);
+    state_1 = state_2 = state_3 = state_4 = state_5 = state_6 = 0;
+}
+
 void COpponent::ForgetVehicle(const CVehicle* vehicle) {
     if (vehicle == nullptr) return;
     // A vehicle plan goes with its vehicle; other plans only drop the pointer.

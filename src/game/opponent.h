@@ -62,6 +62,11 @@ class COpponent {
     // Frees every plan, step and pair list (a plan list's tag becomes 0) and
     // drops the turn references that pointed into them.
     void FreeLists();
+    // The world the opponent planned in is going (its game ended, or a
+    // level's world replaces it): every plan, step, chain and state word
+    // becomes what a new opponent of its slot and profile has. Its profile,
+    // whether it takes part (turn_pending) and its take-over terms stay.
+    void ForgetWorld();
     // The vehicle is going away: its vehicle plans are dropped and every
     // other plan's reference to it cleared.
     void ForgetVehicle(const CVehicle* vehicle);

@@ -49,6 +49,15 @@ void StopOpponentTurns() {
     }
 }
 
+void ForgetOpponentWorlds() {
+    if (g_pGameState == nullptr) return;
+    for (COpponent* opponent : g_pGameState->opponents) {
+        if (opponent == nullptr) continue;
+        opponent->ForgetWorld();
+        opponent->turn_pending = 0;
+    }
+}
+
 void ForgetVehicleInOpponents(const CVehicle* vehicle) {
     if (g_pGameState == nullptr) return;
     for (COpponent* opponent : g_pGameState->opponents) {

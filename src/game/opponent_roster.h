@@ -17,5 +17,9 @@ void RecreateOpponents(const int32_t (&picks)[3]);
 void DeleteOpponents();
 // turn_pending = 0 for every opponent: they no longer take turns.
 void StopOpponentTurns();
+// The game's world is going (the game ends, or a level's world replaces
+// it): every opponent forgets it (COpponent::ForgetWorld) and takes no turns,
+// as at a new game's start.
+void ForgetOpponentWorlds();
 // Every opponent drops its plans' references to a vehicle that goes away.
 void ForgetVehicleInOpponents(const CVehicle* vehicle);
