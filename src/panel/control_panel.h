@@ -99,11 +99,8 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     void CloseDropDown();
     // Shows the whole back buffer.
     void RedrawSidebar();
-    // Deletes the panel's open child windows and popups.
+    // Deletes the panel's open child windows, popups and growth screen.
     void DeleteChildren();
-    // The same for a result screen of a level: the year's accounts are kept,
-    // hidden, to be shown again when the result screen closes.
-    void DeleteChildrenKeepingYearSummary();
     // Copies a rectangle of the back buffer to the window.
     void PresentArea(int32_t x, int32_t y, int32_t w, int32_t h);
     // What the keyboard does as a click would: press a heading (draw it and
@@ -208,9 +205,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     plat::Window* Popup(PanelPopup slot) const;
     // Gives a pair its screen factory (null: its requests do nothing).
     void SetPopupFactory(PanelPopup slot, plat::Window* (*open)(HAUPTDIALOG&, const PopupRequest&));
-    // After a popup closed: keeps `screen_open` while another popup is
-    // visible, else shows the oldest hidden one, else (none left) tells the
-    // main frame that the keys may come back.
+    // After a popup closed: while another popup is visible, keeps
+    // `screen_open` and hands it the cursor; else shows the oldest hidden
+    // one, else (none left) tells the main frame that the keys may come back.
     void ContinueAfterPopup();
     // Career n from its first level: board votes and the goal cleared, the
     // level "k<n>_0.lvl" loaded, the company named "Player 1", then the
@@ -222,14 +219,6 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     plat::Window* Frame() const;
     // What the open screen leaves for its result.
     PopupResult popup_result;
-    // A level result's answer that waits until the year's accounts, shown
-    // when the result screen closed, are closed too.
-    struct PendingResult {
-        void (*result)(HAUPTDIALOG& panel, plat::WParam wParam, plat::LParam lParam) = nullptr;
-        plat::WParam wParam = 0;
-        plat::LParam lParam = 0;
-    };
-    PendingResult pending_result;
 
     // --- Construction-tool feedback (panel_feedback.cpp) -------------------
     // The tile marker's accumulated route cost.

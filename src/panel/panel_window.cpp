@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "gfx/blit_dc.h"
 #include "gfx/font_tables.h"
@@ -274,19 +275,8 @@ void HAUPTDIALOG::DeleteChildren() {
     // Every popup screen too, shown or waiting: the end of a game or a level
     // must not leave news of it to appear over what follows.
     for (const PopupEntry& entry : popup_table_) DeletePopup(entry);
-    pending_result = {};
-}
-
-void HAUPTDIALOG::DeleteChildrenKeepingYearSummary() {
-    delete info_window;
-    info_window = nullptr;
-    for (const PopupEntry& entry : popup_table_) {
-        if (entry.slot != PanelPopup::YearSummary) {
-            DeletePopup(entry);
-        } else if (plat::Window* summary = Popup(entry.slot); summary != nullptr) {
-            summary->ShowWindow(SW_HIDE);
-        }
-    }
+    // A game left while its cities grow takes the growth screen with it.
+    delete std::exchange(city_growth_screen, nullptr);
 }
 
 int32_t HAUPTDIALOG::HitHeading(int32_t x, int32_t y) {

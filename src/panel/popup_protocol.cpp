@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "panel/control_panel.h"
+#include "platform/input.h"
 #include "screens/flow/city_growth_screen.h"
 #include "sound/sound_manager.h"
 #include "state/game_state.h"
@@ -126,6 +127,10 @@ void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::
     const bool waits = (entry.flags & kPopupQueued) != 0 && gs.screen_open != 0;
     gs.screen_open = 1;
     popup_result = {};
+    // A popup holds the cursor only while it is shown: one that waits
+    // hidden leaves the cursor to the screen in front.
+    plat::Rect clip;
+    const bool clipped = plat::GetClipCursor(&clip);
     plat::Window* screen = entry.open(*this, request);
     if (screen == nullptr) {
         // A screen that could not be made takes back every step of the
@@ -141,7 +146,10 @@ void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::
         if (was_open == 0) ContinueAfterPopup();
         return;
     }
-    if (waits) screen->ShowWindow(SW_HIDE);
+    if (waits) {
+        screen->ShowWindow(SW_HIDE);
+        plat::ClipCursor(clipped ? &clip : nullptr);
+    }
     popups_.open[i] = screen;
     popups_.order[i] = ++popups_.serial;
     if (entry.publish != nullptr) entry.publish(*this, screen);
@@ -182,13 +190,24 @@ void HAUPTDIALOG::ClosePopup(const PopupEntry& entry, plat::WParam wParam, plat:
 
 void HAUPTDIALOG::ContinueAfterPopup() {
     bool any = false;
-    for (plat::Window* screen : popups_.open) {
+    int32_t shown = -1;
+    for (int32_t i = 0; i < kPanelPopupCount; ++i) {
+        const plat::Window* screen = popups_.open[i];
         if (screen == nullptr) continue;
         any = true;
-        if (screen->IsWindowVisible()) {
-            g_pGameState->screen_open = 1;
-            return;
+        if (screen->IsWindowVisible() && (shown < 0 || popups_.order[i] > popups_.order[shown])) {
+            shown = i;
         }
+    }
+    if (shown >= 0) {
+        // The popup still shown (the newest of them) takes the cursor and
+        // the keys the closed one let go.
+        g_pGameState->screen_open = 1;
+        plat::Window* screen = popups_.open[shown];
+        const plat::Rect rect = screen->GetWindowRect();
+        plat::ClipCursor(&rect);
+        plat::SetFocus(screen);
+        return;
     }
     if (any) {
         ShowHiddenPopup();

@@ -77,8 +77,9 @@ struct PopupRequest {
     plat::WParam wParam = 0;
     plat::LParam lParam = 0;
     // Another screen was shown when the request came (before this opening
-    // marked one): a news popup then waits hidden and leaves the game's
-    // music alone.
+    // marked one): a popup that may wait (news, the year's accounts, a
+    // level's text) is then made hidden, and news leaves the game's music
+    // alone.
     bool screen_in_front = false;
 };
 

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <utility>
 
 #include "economy/building_table.h"
 #include "game/opponent.h"
@@ -257,11 +256,12 @@ bool LeaveToolsForYearSummary(HAUPTDIALOG& panel, PopupRequest& /*request*/) {
 }
 
 bool CloseForResultScreen(HAUPTDIALOG& panel, PopupRequest& /*request*/) {
-    // The frame's screens first: their closing may show a waiting popup.
+    // The frame's screens first: their closing may show a waiting popup,
+    // which then goes with the panel's own screens. The year's accounts
+    // that came with the level's end go too: the result's answer leaves or
+    // reloads the level at once.
     ToFrame(panel, kMsgCloseInfoWindows);
-    // The year's accounts that came with the level's end wait hidden behind
-    // the result, to be shown when it closes; nothing is shown now.
-    panel.DeleteChildrenKeepingYearSummary();
+    panel.DeleteChildren();
     Gs().screen_open = 0;
     BackToNoTool(panel);
     return true;
@@ -397,25 +397,6 @@ void RenameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
 
 void YearSummaryResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     if (Tool() == kToolYearSummary) BackToNoTool(panel);
-    // The level's result that waited for the accounts is carried out now.
-    const HAUPTDIALOG::PendingResult pending = std::exchange(panel.pending_result, {});
-    if (pending.result != nullptr) pending.result(panel, pending.wParam, pending.lParam);
-}
-
-// When a level ends with the year, the year's accounts wait hidden behind
-// the level's result (CloseForResultScreen). They are shown when the result
-// screen closes, and its answer is carried out when they close in turn: the
-// answer reloads or leaves the level, which clears the accounts, so they are
-// read first. True when the answer now waits.
-bool AfterTheYearsAccounts(HAUPTDIALOG& panel,
-                           void (*result)(HAUPTDIALOG&, plat::WParam, plat::LParam),
-                           plat::LParam answer) {
-    plat::Window* summary = panel.Popup(PanelPopup::YearSummary);
-    if (summary == nullptr || summary->IsWindowVisible()) return false;
-    panel.ShowHiddenPopup();
-    if (!summary->IsWindowVisible()) return false;
-    panel.pending_result = {result, 0, answer};
-    return true;
 }
 
 void LoadGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
@@ -475,13 +456,10 @@ void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player
     gs.start_screen_marker = 0;
     if (name_player) NamePlayer();
     for (Bookmark& bookmark : gs.bookmarks) bookmark = {-1, -1};
+    // The briefing is shown (the selection's result cleared `screen_open`),
+    // and the company name entry opens in front of it.
     if (briefing) {
-        // The briefing waits hidden behind the company name entry, as an
-        // assignment's text does, and shows when the name is entered.
-        const int32_t was_open = gs.screen_open;
-        gs.screen_open = 1;
         plat::SendMessage(&panel, kMsgPanelOpenMissionText, static_cast<plat::WParam>(set), level);
-        gs.screen_open = was_open;
     }
     if (events) gs.active_event = kNoEventRunning;
     plat::SendMessage(&panel, kMsgPanelOpenCompanyName);
@@ -571,13 +549,11 @@ void EndConfirmResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
 }
 
 void MissionOverResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
-    if (AfterTheYearsAccounts(panel, MissionOverResult, 0)) return;
     ResetMapAndEnd(panel);
 }
 
 void AssignmentFailedResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     CGameState& gs = Gs();
-    if (AfterTheYearsAccounts(panel, AssignmentFailedResult, answer)) return;
     gs.pending_view_code = 7;
     if (answer == 0) {  // the same assignment again
         const Outcome outcome =
@@ -684,7 +660,6 @@ void CityGrowthResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
 
 void AssignmentDoneResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     CGameState& gs = Gs();
-    if (AfterTheYearsAccounts(panel, AssignmentDoneResult, 0)) return;
     gs.pending_view_code = 7;
     gs.text_from_menu = 0;
     if (EndUnlessLoaded(panel, NextCareerLevel(panel)) == Outcome::GameEnded) return;

@@ -108,11 +108,12 @@ YearSummaryWindow::~YearSummaryWindow() {
     background.Free();
     sheet.Free();
     canvas.Free();
-    plat::ClipCursor(nullptr);
+    // Only the accounts on the screen hold the cursor.
+    if (IsWindow() && IsWindowVisible()) plat::ClipCursor(nullptr);
     DestroyWindow();
 }
 
-bool YearSummaryWindow::Open(HAUPTDIALOG& panel, const PopupRequest&) {
+bool YearSummaryWindow::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
     panel_ = &panel;
     painted = 0;
     if (g_pSpielFeld == nullptr) return false;
@@ -128,8 +129,10 @@ bool YearSummaryWindow::Open(HAUPTDIALOG& panel, const PopupRequest&) {
     const plat::Rect view = g_pSpielFeld->GetWindowRect();
     window_x = view.left + (view.Width() - width) / 2;
     window_y = view.top + (view.Height() - height) / 2;
-    // Shown at once: the panel hides it while another screen is shown.
-    const uint32_t style = WS_POPUP | WS_CHILD | WS_BORDER | WS_VISIBLE;
+    // Shown at once, or hidden while another screen is in front (the panel
+    // shows it when that one closes, and it takes the cursor then).
+    const uint32_t style =
+        WS_POPUP | WS_CHILD | WS_BORDER | (request.screen_in_front ? 0u : WS_VISIBLE);
     if (!Create(g_pSpielFeld, {window_x, window_y, window_x + width + 2, window_y + height + 2},
                 style, WS_EX_TOPMOST | WS_EX_NOPARENTNOTIFY)) {
         return false;
@@ -139,7 +142,7 @@ bool YearSummaryWindow::Open(HAUPTDIALOG& panel, const PopupRequest&) {
         button->CreateFromImage(layout, this, sheet);
         buttons.push_back(std::move(button));
     }
-    OnShown();
+    if (IsWindowVisible()) OnShown();
     ResumeMusic();
     return true;
 }

@@ -75,7 +75,8 @@ bool LevelTextScreen::Open(HAUPTDIALOG& panel, const PopupRequest& request) {
         layouts = gs.text_from_menu == 1 ? std::span<const ButtonLayout>(kAssignmentMenuButtons)
                                          : std::span<const ButtonLayout>(kAssignmentButtons);
     }
-    if (!CreatePopup(&panel, request.rect, layouts)) return false;
+    // Hidden while another screen is in front: the panel shows it later.
+    if (!CreatePopup(&panel, request.rect, layouts, !request.screen_in_front)) return false;
     if (!MakeTextList(text_list, kListRect, kListId)) return false;
     if (g_pSound != nullptr) g_pSound->PauseMusic();
     LoadText();

@@ -16,7 +16,10 @@ PanelScreen::~PanelScreen() {
     buttons.clear();
     background.Free();
     sheet.Free();
-    FreeCursor();
+    // Only a screen on the screen holds the cursor. One deleted while its
+    // own answer runs is destroyed at once and freed here later, when
+    // another popup may hold the cursor: it freed it before answering.
+    if (IsWindow() && IsWindowVisible()) FreeCursor();
     DestroyWindow();
 }
 

@@ -15,7 +15,7 @@
 //   }
 //
 // The destructor frees the pictures, deletes the buttons, frees the cursor
-// and destroys the window.
+// (when the screen is still shown) and destroys the window.
 
 #include <cstdint>
 #include <memory>

@@ -1,0 +1,238 @@
+// The control panel's popups as a player meets them in a running game: the
+// cursor held only by the popup that is shown, a level's result that closes
+// the year's accounts and acts on its answer at once, a mission's briefing
+// under the company name entry, and a program closed in the middle of a
+// start that leaves no screen of the panel behind.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "panel/popup_protocol.h"
+#include "platform/input.h"
+#include "screens/economy/annual_accounts_window.h"
+#include "screens/economy/building_purchase_screen.h"
+#include "screens/flow/city_growth_screen.h"
+#include "screens/flow/level_end_play.h"
+#include "screens/flow/result_screens.h"
+
+namespace {
+
+// A mission or career played from the title (for plain tests).
+struct Play : flowtest::LevelEndPlay {
+    void TestBody() override {}
+    using LevelEndPlay::Choose;
+    using LevelEndPlay::ClickPanel;
+    using LevelEndPlay::f;
+    using LevelEndPlay::kEnter;
+    using LevelEndPlay::Popup;
+    using LevelEndPlay::Press;
+    using LevelEndPlay::RunMonth;
+    using LevelEndPlay::Screen;
+    using LevelEndPlay::StartEasyCareer;
+    using LevelEndPlay::StartFirstMission;
+    using LevelEndPlay::Title;
+    using LevelEndPlay::TypeCompanyName;
+
+    // The level in play ends with the year in the red.
+    void RunIntoTheRedNewYear() {
+        CGameState& gs = f.gs();
+        gs.cash[0] = -300000;
+        gs.month = 11;
+        gs.week = 0;
+        RunMonth();
+    }
+};
+
+// Where the cursor is held: the popup's window rectangle, none when free.
+std::tuple<bool, plat::Rect> CursorClip() {
+    plat::Rect clip;
+    const bool clipped = plat::GetClipCursor(&clip);
+    return {clipped, clipped ? clip : plat::Rect{}};
+}
+
+std::tuple<bool, plat::Rect> HeldBy(const plat::Window& w) {
+    return {true, w.GetWindowRect()};
+}
+
+// The year ends while the building purchase is open with too little cash
+// for any building: its accounts wait hidden and leave the cursor to the
+// purchase, whose cancel closes it; then the accounts show and hold the
+// cursor until their OK.
+TEST(RightInEveryGame, AYearsAccountsWaitingBehindThePurchaseLeaveItsCancelReachable) {
+    Play p;
+    p.StartFirstMission("Thin Wallet");
+    CGameState& gs = p.f.gs();
+    gs.cash[0] = 100;
+    gs.month = 11;
+    gs.week = 0;
+    p.ClickPanel(g_pHauptDialog->heading_rects[11]);
+    auto* purchase = p.Screen<FS_GEBAUDE_KAUF>(FrameScreen::BuildingPurchase);
+    ASSERT_NE(purchase, nullptr);
+    p.RunMonth();
+    ASSERT_EQ(std::tuple(gs.month, gs.goal_reached), std::tuple(0, 0));
+    auto* accounts = dynamic_cast<YearSummaryWindow*>(p.Popup(PanelPopup::YearSummary));
+    ASSERT_NE(accounts, nullptr);
+    EXPECT_FALSE(accounts->IsWindowVisible());
+    EXPECT_EQ(CursorClip(), std::tuple(false, plat::Rect{}));
+
+    p.Press(*purchase, kCmdBuildingPurchaseCancel);
+    EXPECT_EQ(p.f.h.frame->Screen(FrameScreen::BuildingPurchase), nullptr);
+    ASSERT_EQ(p.Popup(PanelPopup::YearSummary), accounts);
+    EXPECT_TRUE(accounts->IsWindowVisible());
+    EXPECT_EQ(CursorClip(), HeldBy(*accounts));
+    p.Press(*accounts, kCmdOk);
+    EXPECT_EQ(p.Popup(PanelPopup::YearSummary), nullptr);
+    EXPECT_EQ(CursorClip(), std::tuple(false, plat::Rect{}));
+    EXPECT_EQ(gs.screen_open, 0);
+}
+
+// A mission's briefing opens shown and the company name entry over it; the
+// name entry holds the cursor, and when it closes the briefing, still
+// shown, holds it in turn. A career's first text waits hidden and shows
+// when the name is entered.
+TEST(RightInEveryGame, AMissionsBriefingStandsUnderTheCompanyNameAndTakesTheCursorAfterIt) {
+    struct Start {
+        const char* name;
+        PanelPopup text;
+        bool text_shown_under_name;
+        std::function<void(Play&)> choose;
+    };
+    const Start starts[] = {
+        {"the first mission", PanelPopup::MissionText, true,
+         [](Play& p) {
+             p.Choose(4);
+             p.f.Char(Play::kEnter);
+         }},
+        {"an easy career", PanelPopup::AssignmentText, false,
+         [](Play& p) {
+             p.Choose(5);
+             p.f.Click(192 + 128 + 50, 144 + 191 + 20);
+         }},
+    };
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.name);
+        Play p;
+        p.Title();
+        start.choose(p);
+        plat::Window* name = p.Popup(PanelPopup::CompanyName);
+        plat::Window* text = p.Popup(start.text);
+        ASSERT_NE(name, nullptr);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(std::tuple(name->IsWindowVisible(), text->IsWindowVisible()),
+                  std::tuple(true, start.text_shown_under_name));
+        EXPECT_EQ(CursorClip(), HeldBy(*name));
+        p.TypeCompanyName("First Light");
+        EXPECT_EQ(p.Popup(PanelPopup::CompanyName), nullptr);
+        ASSERT_EQ(p.Popup(start.text), text);
+        EXPECT_TRUE(text->IsWindowVisible());
+        EXPECT_EQ(CursorClip(), HeldBy(*text));
+        EXPECT_EQ(p.f.gs().screen_open, 1);
+        p.f.Char(Play::kEnter);
+        EXPECT_EQ(p.Popup(start.text), nullptr);
+        EXPECT_EQ(CursorClip(), std::tuple(false, plat::Rect{}));
+    }
+}
+
+// A level's result at the year's end closes the year's accounts that came
+// with it, and its answer is carried out at once.
+TEST(RightInEveryGame, AResultAtTheYearsEndClosesTheAccountsAndItsAnswerActsAtOnce) {
+    struct Case {
+        const char* name;
+        std::function<void(Play&)> start;
+        PanelPopup result;
+        uint16_t answer;
+        std::function<void(Play&)> expect;
+    };
+    const Case cases[] = {
+        {"a failed mission goes back to the title",
+         [](Play& p) { p.StartFirstMission("Short Haul"); }, PanelPopup::MissionFailed, kCmdOk,
+         [](Play& p) {
+             EXPECT_EQ(g_pSpielFeld, nullptr);
+             EXPECT_NE(p.f.h.frame->Screen(FrameScreen::Start), nullptr);
+         }},
+        {"a failed assignment tried again reloads it",
+         [](Play& p) { p.StartEasyCareer("Second Go"); }, PanelPopup::AssignmentFailed,
+         kCmdTryAgain,
+         [](Play& p) {
+             EXPECT_EQ(std::tuple(p.f.gs().career_level, p.f.gs().goal_reached), std::tuple(0, 0));
+             const plat::Window* text = p.Popup(PanelPopup::AssignmentText);
+             EXPECT_TRUE(text != nullptr && text->IsWindowVisible());
+         }},
+        {"a failed assignment gone on from loads the next",
+         [](Play& p) { p.StartEasyCareer("Onwards"); }, PanelPopup::AssignmentFailed, kCmdGoOn,
+         [](Play& p) {
+             EXPECT_EQ(std::tuple(p.f.gs().career_level, p.f.gs().goal_reached), std::tuple(1, 0));
+             const plat::Window* text = p.Popup(PanelPopup::AssignmentText);
+             EXPECT_TRUE(text != nullptr && text->IsWindowVisible());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Play p;
+        c.start(p);
+        p.RunIntoTheRedNewYear();
+        auto* result = dynamic_cast<ResultScreen*>(p.Popup(c.result));
+        ASSERT_NE(result, nullptr);
+        EXPECT_EQ(p.Popup(PanelPopup::YearSummary), nullptr);
+        EXPECT_EQ(CursorClip(), HeldBy(*result));
+        p.Press(*result, c.answer);
+        EXPECT_EQ(p.Popup(c.result), nullptr);
+        EXPECT_EQ(p.Popup(PanelPopup::YearSummary), nullptr);
+        c.expect(p);
+    }
+}
+
+// The growth screen that counts its deletions.
+int g_growth_screens_deleted = 0;
+struct CountedGrowth : CityGrowthScreen {
+    ~CountedGrowth() override { ++g_growth_screens_deleted; }
+};
+
+FS_CITY_GROWTH* OpenCountedGrowth(HAUPTDIALOG& panel, int32_t steps) {
+    auto* screen = new CountedGrowth;
+    if (screen->Open(&panel, g_pSpielFeld->GetWindowRect(), steps)) return screen;
+    delete screen;
+    return nullptr;
+}
+
+// Every way out of a game while its cities grow (the window closed, the
+// game ended, the program aborted) deletes the growth screen with the panel.
+TEST(RightInEveryGame, EveryWayOutDuringTheCityGrowthDeletesTheGrowthScreen) {
+    struct WayOut {
+        const char* name;
+        uint32_t message;
+    };
+    const WayOut ways[] = {
+        {"the window's close", WM_CLOSE},
+        {"the running game's end", kMsgEndRunningGame},
+        {"the program's abort", kMsgAbort},
+    };
+    const CityGrowthMaker maker = std::exchange(CityGrowthScreenMaker(), OpenCountedGrowth);
+    for (const WayOut& way : ways) {
+        SCOPED_TRACE(way.name);
+        g_growth_screens_deleted = 0;
+        flowtest::FlowHost f;
+        g_LogoShown[0] = g_LogoShown[1] = 1;
+        f.h.frame->SendMessage(kMsgOpenNewGameSetup);
+        f.Char(13);
+        ASSERT_NE(g_pHauptDialog, nullptr);
+        // The news of the start waits hidden behind the growth.
+        plat::SendMessage(g_pHauptDialog, kMsgProductNews, 8, 0);
+        plat::SendMessage(g_pHauptDialog, kMsgPanelOpenCityGrowth);
+        g_pHauptDialog->popup_result.choice = 2;
+        plat::SendMessage(g_pHauptDialog, kMsgPanelCityGrowthDone, 0, 0);
+        ASSERT_NE(g_pHauptDialog->city_growth_screen, nullptr);
+        f.h.Turn();
+        f.h.frame->PostMessage(way.message);
+        f.h.Run();
+        EXPECT_EQ(std::tuple(g_pHauptDialog, g_growth_screens_deleted), std::tuple(nullptr, 1));
+    }
+    CityGrowthScreenMaker() = maker;
+}
+
+}  // namespace
