@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+// The shown frame of an animation not drawn yet.
+constexpr uint8_t kFrameNotShown = 0xFF;
+
 struct ViewAnimation {
     uint8_t x = 0;
     uint8_t y = 0;
@@ -14,6 +17,10 @@ struct ViewAnimation {
     uint8_t countdown = 0;  // ticks to the next frame, or rounds left (one-shot)
     uint8_t type = 0;
     uint8_t in_view = 0;
+    // The frame the view's picture shows; kFrameNotShown before the first
+    // drawing. It differs from `frame` while steps went undrawn (a screen
+    // covered the view).
+    uint8_t shown_frame = kFrameNotShown;
 };
 
 // One record per animation type; offsets are zoom-1 pixels from the field

@@ -54,6 +54,44 @@ void CornerRotation0(const SPIEL_FELD& view, int32_t x, int32_t y, int32_t& left
     top = ((x + y) - (a + b)) * 16 / z - 8 * h / z - 17;
 }
 
+// The screen rectangle of an animation's picture (left, top, right,
+// bottom), as its draw item and its stamp place it.
+struct AnimationPlace {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+AnimationPlace PlaceOf(const SPIEL_FELD& view, const ViewAnimation& a) {
+    const AnimationType& t = kTypes[a.type];
+    const int32_t z = view.zoom;
+    int32_t left = 0;
+    int32_t top = 0;
+    CornerRotation0(view, a.x, a.y, left, top);
+    left += t.dx / z;
+    top += t.dy / z;
+    return {left, top, left + t.width / z, top + t.height / z};
+}
+
+bool MeetsView(const AnimationPlace& p) {
+    const CGameState& gs = *g_pGameState;
+    return p.right > 0 && p.bottom > 0 && p.left < gs.view_width && p.top < gs.view_height;
+}
+
+// Whether the view draws animation items and stamps: rotation 0, not the
+// overview.
+bool AnimationsDrawn(const SPIEL_FELD& view) {
+    return (g_pGameState->rotation & 3) == 0 && view.zoom != kOverviewZoomLevel;
+}
+
+// Whether the animation's item is drawn in the next vehicle frame: in view,
+// and its frame changed in the last step, its picture shows another frame,
+// or it is of type 0 (drawn above everything, so after every repair).
+bool ItemDue(const ViewAnimation& a) {
+    return a.in_view == 1 && (a.frame != a.prev_frame || a.frame != a.shown_frame || a.type == 0);
+}
+
 }  // namespace
 
 const AnimationType* AnimationTypeOf(int32_t type) {
@@ -133,24 +171,24 @@ void SPIEL_FELD::RandomAnimation() {
 }
 
 void SPIEL_FELD::AddAnimationItems() {
-    if ((g_pGameState->rotation & 3) != 0 || zoom == kOverviewZoomLevel) return;
-    const CGameState& gs = *g_pGameState;
-    const int32_t z = zoom;
-    for (const ViewAnimation& a : animation_list) {
-        if (a.in_view != 1 || (a.frame == a.prev_frame && a.type != 0)) continue;
+    if (!AnimationsDrawn(*this)) return;
+    for (ViewAnimation& a : animation_list) {
+        if (!ItemDue(a)) continue;
         const AnimationType& t = kTypes[a.type];
-        int32_t left = 0;
-        int32_t top = 0;
-        CornerRotation0(*this, a.x, a.y, left, top);
-        DrawItem item;
-        item.left = item.dest_x = left + t.dx / z;
-        item.top = item.dest_y = top + t.dy / z;
-        item.right = item.left + t.width / z;
-        item.bottom = item.top + t.height / z;
-        if (item.right <= 0 || item.bottom <= 0 || item.left >= gs.view_width ||
-            item.top >= gs.view_height) {
-            continue;
+        const AnimationPlace place = PlaceOf(*this, a);
+        if (!MeetsView(place)) continue;
+        // A ground-level cell lies in the background, over the cell shown
+        // before: where the new one is transparent the old one would stay.
+        // The background there is drawn afresh instead.
+        if (t.layer == 1 && a.frame != a.shown_frame) {
+            RedrawGroundIn(place.left, place.top, place.right, place.bottom);
         }
+        a.shown_frame = a.frame;
+        DrawItem item;
+        item.left = item.dest_x = place.left;
+        item.top = item.dest_y = place.top;
+        item.right = place.right;
+        item.bottom = place.bottom;
         item.src_x = t.width * a.frame;
         item.width = t.width;
         item.height = t.height;
@@ -165,35 +203,56 @@ void SPIEL_FELD::AddAnimationItems() {
     }
 }
 
+bool SPIEL_FELD::AnimationsBehind() {
+    if (!AnimationsDrawn(*this)) return false;
+    for (const ViewAnimation& a : animation_list) {
+        if (a.in_view == 1 && a.frame != a.shown_frame && MeetsView(PlaceOf(*this, a))) return true;
+    }
+    return false;
+}
+
 void SPIEL_FELD::DrawAnimationStamps() {
     LayersChanged();
-    if ((g_pGameState->rotation & 3) != 0 || zoom == kOverviewZoomLevel) return;
-    GameImages& im = g_pGameState->images;
-    draw_list.Clear();
+    if (!AnimationsDrawn(*this)) return;
     for (ViewAnimation& a : animation_list) {
         a.in_view = static_cast<uint8_t>(IsTileInView(a.x, a.y));
+        // A picture behind its frame may hold another cell under the stamp.
+        if (kTypes[a.type].layer == 1 && a.frame != a.shown_frame) {
+            const AnimationPlace place = PlaceOf(*this, a);
+            RedrawGroundIn(place.left, place.top, place.right, place.bottom);
+        }
+    }
+    StampGroundAnimations(nullptr);
+}
+
+void SPIEL_FELD::StampGroundAnimations(const ClipRect* clip) {
+    GameImages& im = g_pGameState->images;
+    const CGameState& gs = *g_pGameState;
+    stamp_list_.Clear();
+    for (const ViewAnimation& a : animation_list) {
         const AnimationType& t = kTypes[a.type];
         if (t.layer == 0) continue;
-        int32_t left = 0;
-        int32_t top = 0;
-        CornerRotation0(*this, a.x, a.y, left, top);
+        const AnimationPlace place = PlaceOf(*this, a);
         DrawItem item;
-        item.left = item.dest_x = left + t.dx / zoom;
-        item.top = item.dest_y = top + t.dy / zoom;
-        item.right = item.left + t.width / zoom;
-        item.bottom = item.top + t.height / zoom;
+        item.left = item.dest_x = place.left;
+        item.top = item.dest_y = place.top;
+        item.right = place.right;
+        item.bottom = place.bottom;
         item.src_x = a.frame * t.width;
         item.width = t.width;
         item.height = t.height;
         item.group = a.type;
         item.kind = t.layer;
-        AddDrawItem(item);
+        stamp_list_.Add(item, gs.view_width, gs.view_height);
     }
-    for (const DrawItem& item : draw_list.Items()) {
-        if (item.kind != 1) continue;
-        im.background_layer.BlitBitmapKeyed(im.animation_sets[item.group], item.left, item.top,
-                                            item.src_x, item.src_y, item.width, item.height, 0,
-                                            zoom);
+    for (const DrawItem& item : stamp_list_.Items()) {
+        const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
+        const ConstPixelSurface set = im.animation_sets[item.group].Surface();
+        if (clip == nullptr) {
+            BlitKeyed(im.background_layer.Surface(), set, r, 0, zoom);
+        } else {
+            BlitKeyedClipped(im.background_layer.Surface(), set, r, 0, zoom, *clip);
+        }
     }
-    draw_list.Clear();
+    stamp_list_.Clear();
 }

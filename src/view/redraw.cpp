@@ -261,28 +261,16 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         if (presented) bracket.Presented();
     }
     if (!presented && !RestoreAndDrawGroundTopDown(items, nullptr)) {
-        // 1: restore the rectangles.
+        // 1: restore the rectangles: the ground, then both object layers
+        // keyed. A ground animation's new cell is in the background already
+        // (AddAnimationItems), so its rectangle is restored the same way.
         for (const DrawItem& item : items) {
             const int32_t w = item.right - item.left;
             const int32_t h = item.bottom - item.top;
-            const WinGBitmap* ground_set = item.kind == 11 ? animation(item) : nullptr;
-            if (ground_set == nullptr) {
-                // The ground, then both object layers keyed, in one pass.
-                if (ComposeLayers(composite, layers, item.left, item.top, w, h)) continue;
-                CopyPixels(composite, item.left, item.top, im.background_layer.Surface(), item.left,
-                           item.top, w, h);
-                layer_over(im.object_layer_a, item.left, item.top, w, h);
-            } else {
-                const BlitRect r{item.left,  item.top,   item.src_x,
-                                 item.src_y, item.width, item.height};
-                BlitKeyed(im.background_layer.Surface(), ground_set->Surface(), r, 0, z);
-                ground_sweep_.LayersChangedIn(
-                    layers, im.layer_revision,
-                    {item.left, item.top, std::max(item.right, item.left + item.width / z),
-                     std::max(item.bottom, item.top + item.height / z)});
-                BlitKeyed(composite, ground_set->Surface(), r, 0, z);
-                layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);
-            }
+            if (ComposeLayers(composite, layers, item.left, item.top, w, h)) continue;
+            CopyPixels(composite, item.left, item.top, im.background_layer.Surface(), item.left,
+                       item.top, w, h);
+            layer_over(im.object_layer_a, item.left, item.top, w, h);
             layer_over(im.object_layer_b, item.left, item.top, w, h);
         }
         // 2: ground-level vehicles, covered by the first object layer and (what

@@ -28,6 +28,7 @@ class CGameState;
 class CVehicle;
 class HAUPTDIALOG;
 class ScrollStrip;
+struct ClipRect;
 
 // Tool numbers of the view.
 constexpr int32_t kToolRaiseLower = 0;
@@ -121,9 +122,14 @@ class SPIEL_FELD : public plat::Window {
     // The items of every vehicle and wagon, in list order; notes the start
     // sound of the frame (vehicle_drawing.cpp).
     void AddVehicleItems();
-    // The items of the field animations whose frame changed (rotation 0),
-    // with the one-shot types' sounds.
+    // The items of the field animations whose frame changed, or whose
+    // picture shows another frame than their own (rotation 0), with the
+    // one-shot types' sounds. A ground-level one whose picture is behind has
+    // its ground redrawn first, so that its item only composes the layers.
     void AddAnimationItems();
+    // Whether a field animation in view shows another frame than its own:
+    // the next vehicle frame has a picture to change.
+    virtual bool AnimationsBehind();
     // One animation step of every field animation (field_animations.cpp).
     virtual void TickAnimations();
     // Restarts the one-shot animations of one random type (March to October).
@@ -141,6 +147,10 @@ class SPIEL_FELD : public plat::Window {
     // The animation stamps of rotation 0: every animation of a ground-level
     // type leaves its current frame in the background layer.
     void DrawAnimationStamps();
+    // The background inside the rectangle drawn afresh as a full redraw
+    // draws it: black, the ground of every field there in painter's order,
+    // then the current cells of the ground-level animations.
+    void RedrawGroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
     // During the object pass, before a building field's strip: the name
     // label and production sign items of the building on (field_x, field_y),
@@ -245,7 +255,7 @@ class SPIEL_FELD : public plat::Window {
     // Composes background and both object layers inside a rectangle.
     void ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // Passes 1 and 2 of the draw list in one sweep down the composite, where
-    // that gives the same pixels (zoom 1, no ground animation); false, having
+    // that gives the same pixels (zoom 1); false, having
     // drawn nothing, elsewhere. With `present_to` (the window's pixels), the
     // rectangles' finished pixels go there as well.
     bool RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
@@ -270,7 +280,12 @@ class SPIEL_FELD : public plat::Window {
     // previews cleared and the cursor field marked again.
     void FinishDragOnGround();
     void ToggleDisplayOption(int32_t CGameState::*option, bool terrain, bool objects);
+    // The ground-level animations' cells over the background in depth
+    // order, cut to `clip` when given.
+    void StampGroundAnimations(const ClipRect* clip);
     int32_t start_sound_effect_ = 0;
+    // The stamps of the ground-level animations, in depth order.
+    DrawList stamp_list_;
     // The sweep of passes 1 and 2, its lists kept between frames.
     LayerSweep ground_sweep_;
     std::vector<SamePlaceBlock> present_blocks_;  // the per-rectangle presents of a frame

@@ -1,0 +1,177 @@
+// The world view's picture after field animation steps, drawn one by one,
+// under a full screen or under P, against the picture a full redraw of the
+// same state makes.
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
+
+#include "app/game_app.h"
+#include "app/main_frame.h"
+#include "platform/compositor.h"
+#include "platform/screen.h"
+#include "state/game_state.h"
+#include "state/messages.h"
+#include "transport/vehicle_list.h"
+#include "view/field_animation.h"
+#include "view/traffic_world.h"
+#include "view/view_host.h"
+
+namespace {
+
+constexpr uint32_t kFrameMs = 26;
+
+int32_t DifferentPixels(const plat::Surface& a, const plat::Surface& b) {
+    int32_t n = 0;
+    for (int32_t y = 0; y < a.height; ++y) {
+        for (int32_t x = 0; x < a.width; ++x) n += a.Row(y)[x] != b.Row(y)[x] ? 1 : 0;
+    }
+    return n;
+}
+
+// A generated free game without vehicles, seen at 1:1 in rotation 0, in
+// January (no random restart), with one one-shot animation of `type` on the
+// centre field and nothing else animated.
+class OneShotScene {
+  public:
+    explicit OneShotScene(int32_t type) {
+        DeleteAllVehicles();
+        host.gs().month = 0;
+        host.view().ClearAnimations();
+        host.Show(0, 1);
+        host.view().AddAnimation(host.view().CentreP(), host.view().CentreQ(), type);
+        host.view().ForceFullRedraw();
+    }
+    ViewAnimation& OneShot() { return host.view().animation_list.front(); }
+    // Runs the one-shot from frame 1 for two rounds (30 steps, under four
+    // seconds), the loop's clocks set as at a fresh start.
+    void Restart() {
+        std::tie(OneShot().frame, OneShot().countdown) = std::pair(1, 2);
+        FrameTimers& t = host.gs().timers;
+        t.anim_time = t.frame_time = host.h.host.Now();
+    }
+    // Main loop frames for `ms` milliseconds, each presented.
+    void Run(uint32_t ms) {
+        for (uint32_t done = 0; done < ms; done += kFrameMs) {
+            host.h.host.AdvanceClock(kFrameMs);
+            app.UpdateFrame();
+            plat::PresentScreen();
+        }
+    }
+    // The picture a full redraw of the present state makes.
+    plat::Surface FullRedraw() {
+        host.view().ForceFullRedraw();
+        return host.Picture();
+    }
+    viewtest::ViewHost host;
+    CGameApp app;
+};
+
+// The statistics screen leaves the game running: a one-shot animation that
+// ends under it shows its resting cell once the screen is closed, as it
+// does when nothing covered the view and as a full redraw shows it.
+TEST(RightInEveryGame, AOneShotEndingUnderTheStatisticsScreenShowsItsRestOnceItCloses) {
+    OneShotScene scene(11);
+    ASSERT_TRUE(scene.host.gs().images.animation_sets[11].Loaded());
+    scene.Restart();
+    scene.Run(5000);
+    ASSERT_EQ(scene.OneShot().frame, 16);
+    const plat::Surface never_covered = scene.host.Picture();
+
+    scene.Restart();
+    scene.Run(kFrameMs);
+    scene.host.h.frame->SendMessage(kMsgOpenStatistics);
+    scene.host.h.Run();
+    plat::Window* screen = scene.host.h.frame->Screen(FrameScreen::Statistics);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(plat::WindowCovered(&scene.host.view()));
+    scene.Run(5000);
+    ASSERT_EQ(scene.OneShot().frame, 16);
+    screen->SendMessage(WM_COMMAND, kCmdOk, 0);
+    scene.host.h.Run();
+    ASSERT_EQ(scene.host.h.frame->Screen(FrameScreen::Statistics), nullptr);
+    scene.Run(kFrameMs);
+    const plat::Surface after_screen = scene.host.Picture();
+    EXPECT_EQ(DifferentPixels(after_screen, never_covered), 0);
+    EXPECT_EQ(DifferentPixels(after_screen, scene.FullRedraw()), 0);
+}
+
+// Each one-shot type's last step, from its last running cell to its
+// resting one, drawn by the loop, leaves the picture a full redraw makes.
+TEST(RightInEveryGame, AOneShotsLastStepDrawnByTheLoopEqualsAFullRedraw) {
+    for (int32_t type = kFirstOneShotAnimation; type < kAnimationTypeCount; ++type) {
+        SCOPED_TRACE(type);
+        OneShotScene scene(type);
+        scene.Restart();
+        int32_t steps = 0;
+        while (scene.OneShot().frame != 16 && steps++ < 300) scene.Run(kFrameMs);
+        ASSERT_EQ(scene.OneShot().frame, 16);
+        scene.Run(kFrameMs);
+        const plat::Surface stepped = scene.host.Picture();
+        EXPECT_EQ(DifferentPixels(stepped, scene.FullRedraw()), 0);
+    }
+}
+
+// Paused with P the vehicles stand but the field animations go on: over a
+// hundred frames only the animated fields' rectangles are presented, and
+// the picture stays the one a full redraw makes.
+TEST(RightInEveryGame, UnderPTheFieldAnimationsGoOnAndPresentOnlyTheirRectangles) {
+    viewtest::ViewHost host;
+    viewtest::TrafficWorld world(host);
+    CGameApp app;
+    world.Look(world.x0 + 34, world.y0 + 8, 0, 1);  // the animated factories
+    SPIEL_FELD& view = host.view();
+    ASSERT_FALSE(view.animation_list.empty());
+    auto frame = [&] {
+        host.h.host.AdvanceClock(kFrameMs);
+        app.UpdateFrame();
+        plat::PresentScreen();
+    };
+    host.gs().user_pause = 1;
+    frame();
+    std::vector<std::tuple<int32_t, int32_t>> places;
+    for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next)
+        places.emplace_back(n->vehicle->pos_x, n->vehicle->pos_y);
+    const std::vector<ViewAnimation> before(view.animation_list.begin(), view.animation_list.end());
+    // The animations' places on the screen, as their draw items give them.
+    plat::Rect animated{};
+    view.draw_list.Clear();
+    for (ViewAnimation& a : view.animation_list) a.prev_frame = uint8_t(a.frame + 1);
+    view.AddAnimationItems();
+    for (const DrawItem& item : view.draw_list.Items()) {
+        animated = plat::Union(animated, view.ClientToScreen(plat::Rect{item.left, item.top,
+                                                                        item.right, item.bottom}));
+    }
+    view.draw_list.Clear();
+    ASSERT_GT(animated.Width(), 0);
+    view.ForceFullRedraw();
+    frame();
+
+    const int presents = host.h.host.PresentCount();
+    for (int32_t i = 0; i < 100; ++i) {
+        const int count = host.h.host.PresentCount();
+        frame();
+        if (host.h.host.PresentCount() == count) continue;
+        for (const plat::Rect& r : host.h.host.LastPresentedRects()) {
+            ASSERT_TRUE(r.left >= animated.left && r.top >= animated.top &&
+                        r.right <= animated.right && r.bottom <= animated.bottom)
+                << "frame " << i << ": " << r.left << "," << r.top << "-" << r.right << ","
+                << r.bottom;
+        }
+    }
+    EXPECT_GE(host.h.host.PresentCount() - presents, 10);
+    size_t i = 0;
+    int32_t changed = 0;
+    for (const ViewAnimation& a : view.animation_list) changed += a.frame != before[i++].frame;
+    EXPECT_GT(changed, 0);
+    std::vector<std::tuple<int32_t, int32_t>> still;
+    for (VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next)
+        still.emplace_back(n->vehicle->pos_x, n->vehicle->pos_y);
+    EXPECT_EQ(still, places);
+    const plat::Surface stepped = host.Picture();
+    view.ForceFullRedraw();
+    EXPECT_EQ(DifferentPixels(stepped, host.Picture()), 0);
+}
+
+}  // namespace
