@@ -24,7 +24,8 @@ class CGameApp : public plat::Application {
     // Once per pass: world animation, money display, vehicle movement,
     // board-vote goal and ambient sounds.
     void UpdateFrame();
-    // Halted, paused by the player or after the goal: no vehicle moves.
+    // Halted, paused by the player or after the goal: no vehicle moves (the
+    // field animations go on while the game is not paused).
     static bool VehiclesStand(const CGameState& gs);
 
   protected:
@@ -58,6 +59,9 @@ class CGameApp : public plat::Application {
     };
     static Camera CurrentCamera();
     bool ViewMovedSinceFrameDraw() const;
+    // A field animation in a view that can be seen shows another frame than
+    // its own: the next frame update draws it even while the vehicles stand.
+    static bool AnimationsWaitForDrawing();
 
     plat::Window* frame_ = nullptr;  // the HAUPTFENSTER made by CreateMainFrame
     Camera drawn_camera_;

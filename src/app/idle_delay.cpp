@@ -4,9 +4,9 @@
 // tick, the wait between music tracks), so between them the program sleeps.
 // The ambient sounds count the milliseconds between passes as passes, so
 // they need no pass of their own. While the vehicles stand (halted, paused
-// by the player, after the goal) nothing on the map moves, and the loop
-// sleeps until input; only a view moved since the vehicles were last drawn
-// wants the next frame step.
+// by the player, after the goal) only the field animations go on: the loop
+// wakes for their steps, and for a frame step only when a view moved since
+// the vehicles were last drawn or an animation's picture waits for drawing.
 
 #include <algorithm>
 
@@ -63,11 +63,11 @@ uint32_t CGameApp::IdleDelay() {
         }
         if (gs->goal_reached == 0) wait = std::min(wait, UntilPast(now, t.tick_time, g_TickLength));
     }
-    if (gs->paused == 0 && !VehiclesStand(*gs)) {
-        wait = std::min(wait, UntilPast(now, t.frame_time, kFrameStepMs));
+    if (gs->paused == 0) {
         wait = std::min(wait, UntilPast(now, t.anim_time, kAnimationStepMs));
-    } else if (gs->paused == 0 && ViewMovedSinceFrameDraw()) {
-        wait = std::min(wait, UntilPast(now, t.frame_time, kFrameStepMs));
+        if (!VehiclesStand(*gs) || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing()) {
+            wait = std::min(wait, UntilPast(now, t.frame_time, kFrameStepMs));
+        }
     }
     if (g_MouseMoveTime.pending == 1) {
         wait = std::min(wait, UntilPast(now, g_MouseMoveTime.time, kMouseReplayDelay));

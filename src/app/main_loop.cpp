@@ -168,12 +168,9 @@ void CGameApp::UpdateFrame() {
     t.frame_elapsed = t.frame_now - t.frame_time;
     t.anim_now = t.frame_now;
     t.anim_elapsed = t.anim_now - t.anim_time;
-    // While the vehicles stand nothing on the map moves: the animations
-    // wait too, and the vehicles are drawn again only when the view moved or
-    // one of them came into or went out of it.
-    const bool still = VehiclesStand(*gs);
-
-    if (t.anim_elapsed > kAnimationStepMs && gs->paused == 0 && !still) {
+    // The field animations step whenever the game is not paused: also under
+    // P, while a popup halts the simulation and after the goal.
+    if (t.anim_elapsed > kAnimationStepMs && gs->paused == 0) {
         if (g_pSpielFeld != nullptr) g_pSpielFeld->TickAnimations();
         t.anim_time = t.anim_now;
         if (g_AnimPending == 1) {
@@ -185,11 +182,15 @@ void CGameApp::UpdateFrame() {
     if (t.frame_elapsed > kFrameStepMs && gs->paused == 0) {
         RefreshMoneyDisplay();
         const bool seen_changed = MoveVehicles();
-        // A view that a screen covers draws its vehicles once it shows again
-        // (each vehicle's last drawn place is kept until then).
+        // While the vehicles stand they are drawn again only when the view
+        // moved, one of them came into or went out of it, or an animation's
+        // picture changed. A view that a screen covers draws once it shows
+        // again (each vehicle's last drawn place and each animation's shown
+        // frame are kept until then).
+        const bool still = VehiclesStand(*gs);
         if (g_pSpielFeld != nullptr &&
             (g_pVehicleList != nullptr || g_pSpielFeld->sprite_pending != 0) &&
-            (!still || seen_changed || ViewMovedSinceFrameDraw()) &&
+            (!still || seen_changed || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing()) &&
             !plat::WindowCovered(g_pSpielFeld)) {
             g_pSpielFeld->DrawVehicles(1);
             drawn_camera_ = CurrentCamera();
@@ -220,6 +221,11 @@ CGameApp::Camera CGameApp::CurrentCamera() {
 bool CGameApp::ViewMovedSinceFrameDraw() const {
     return !(CurrentCamera() == drawn_camera_) && g_pSpielFeld != nullptr &&
            !plat::WindowCovered(g_pSpielFeld);
+}
+
+bool CGameApp::AnimationsWaitForDrawing() {
+    SPIEL_FELD* view = g_pSpielFeld;
+    return view != nullptr && view->AnimationsBehind() && !plat::WindowCovered(view);
 }
 
 void CGameApp::RefreshMoneyDisplay() {

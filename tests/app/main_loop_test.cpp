@@ -167,6 +167,11 @@ TEST_F(MainLoopTest, NewYearWithNewsAndTheYearlySaveNewsOfGoodsModelsAndBuilding
         AnnounceNewGoods();
     }
     EXPECT_EQ(panel->Count(kMsgProductNews), 1);
+    // 2060 is the last year of news.
+    for (GoodsRecord& g : gs.goods) g.intro_year = 2100;
+    gs.goods[11].intro_year = gs.year = 2060;
+    AnnounceNewGoods();
+    EXPECT_EQ(panel->Count(kMsgProductNews), 2);
     // Models and buildings in July.
     panel->sent.clear();
     gs.year = 1959;  // models 0..2 and 10 are never announced; every building type is 1959
@@ -408,11 +413,13 @@ TEST_F(MainLoopTest, AnimationsAmbientSoundsAndMusic) {
 // The loop sleeps between its steps. Running, it wakes for the next step;
 // the ambient sounds count the milliseconds between passes as passes (as a
 // loop of one pass a millisecond made them), but not those of a halt. Paused
-// by the player or halted, nothing on the map moves: no animation step, the
-// vehicles drawn again only once the view moved, and the loop waits for
-// input.
+// by the player, halted or after the goal the vehicles stand while the field
+// animations go on with the report the factory overview waits for: the loop
+// wakes for the animation steps only, and draws the vehicles again only once
+// the view moved. Paused, nothing steps and the loop waits for input.
 TEST_F(MainLoopTest, TheLoopSleepsBetweenStepsAndWhileTheVehiclesStand) {
-    RegisterVehicle(new TestVehicle(1));
+    auto* vehicle = new TestVehicle(1);
+    RegisterVehicle(vehicle);
     Idle(26, 26);
     const uint32_t running = app.IdleDelay();
     EXPECT_GT(running, 1u);
@@ -429,21 +436,43 @@ TEST_F(MainLoopTest, TheLoopSleepsBetweenStepsAndWhileTheVehiclesStand) {
     Idle(5, 5);  // the halted milliseconds are not made up
     EXPECT_EQ(sound.Count("PlayAmbientSounds") - before, 5);
 
-    gs.user_pause = 1;
+    int32_t CGameState::*const stands[] = {&CGameState::user_pause, &CGameState::sim_halted,
+                                           &CGameState::goal_reached};
+    for (int32_t CGameState::*field : stands) {
+        gs.*field = 1;
+        Idle(26, 26);
+        const int draws = view->vehicle_draws;
+        const int animations = view->animation_ticks;
+        const int moves = vehicle->moves;
+        const int reports = frame->Count(kMsgAnimImagesChanged);
+        g_AnimPending = 1;
+        Idle(1040, 26);  // eight animation steps, 130 ms apart
+        EXPECT_EQ(std::tuple(view->vehicle_draws, view->animation_ticks - animations,
+                             vehicle->moves, frame->Count(kMsgAnimImagesChanged) - reports),
+                  std::tuple(draws, 8, moves, 1));
+        // Right after a step the loop sleeps until the next one.
+        host.AdvanceClock(126);
+        app.OnIdle(0);
+        EXPECT_EQ(std::tuple(view->animation_ticks - animations, app.IdleDelay()),
+                  std::tuple(9, 126u));
+        view->centre_x += 2.0;  // scrolled while the vehicles stand
+        EXPECT_EQ(app.IdleDelay(), 26u);
+        Idle(26, 26);
+        EXPECT_EQ(std::tuple(view->vehicle_draws, app.IdleDelay()), std::tuple(draws + 1, 100u));
+        gs.*field = 0;
+    }
+
+    gs.paused = 1;
     Idle(26, 26);
     const int draws = view->vehicle_draws;
     const int animations = view->animation_ticks;
     Idle(1000, 26);
     EXPECT_EQ(std::tuple(view->vehicle_draws, view->animation_ticks, app.IdleDelay()),
               std::tuple(draws, animations, 250u));
-    view->centre_x += 2.0;  // scrolled while paused
-    EXPECT_LE(app.IdleDelay(), 26u);
-    Idle(26, 26);
-    EXPECT_EQ(std::tuple(view->vehicle_draws, app.IdleDelay()), std::tuple(draws + 1, 250u));
-    gs.user_pause = 0;
+    gs.paused = 0;
     Idle(130, 26);
     EXPECT_GT(view->animation_ticks, animations);
-    EXPECT_GT(view->vehicle_draws, draws + 1);
+    EXPECT_GT(view->vehicle_draws, draws);
 }
 
 TEST_F(MainLoopTest, CityGrowthScreenRunsAlone) {
