@@ -1,7 +1,7 @@
 // What the screen presents of a running and a paused game, counted on the
-// headless back end: a game paused by the player presents nothing over 100
-// frames, and a running game with one truck presents only the truck's old and
-// new places.
+// headless back end: paused by the player, a map without field animations
+// (they go on under P) presents nothing over 100 frames, and a running game
+// with one truck presents only the truck's old and new places.
 
 #include <gtest/gtest.h>
 
