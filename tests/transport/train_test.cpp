@@ -511,6 +511,24 @@ TEST_F(TunnelBridgeTest, TrainPassesUndergroundAndOverTheSpanWithoutMarks) {
     EXPECT_EQ(IsVehicleOnColumn(30, 50, 36, 50) + IsVehicleOnRow(45, 50, 50, 50), 0);
 }
 
+// One phase a frame: the engine's drawing state changes at the very phase of
+// its threshold (east, rotation 0: hidden at 10 in the tunnel mouth, shown at
+// 18 at the other, on the bridge at 17, off it at 23).
+TEST_F(TunnelBridgeTest, DrawingStateChangesAtItsThresholdPhase) {
+    Frames(1);  // plans the route and loads at A
+    t->speed_limit = 1;
+    std::vector<std::pair<int32_t, int32_t>> changes;  // new layer, phase
+    int32_t layer = t->draw_layer;
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            if (t->draw_layer != layer) changes.emplace_back(layer = t->draw_layer, t->phase);
+            return t->stop_served == 1;
+        },
+        8000));
+    EXPECT_EQ(changes,
+              (std::vector<std::pair<int32_t, int32_t>>{{1, 17}, {0, 18}, {2, 18}, {0, 23}}));
+}
+
 // Trains deleted on the bridge give back their reservations; a second train
 // whose bridge flag is set with no bridge end ahead walks to the map's edge.
 TEST_F(TunnelBridgeTest, TrainDeletedOnTheBridgeGivesBackItsReservations) {
