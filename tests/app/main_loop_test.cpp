@@ -169,7 +169,7 @@ TEST_F(MainLoopTest, NewYearWithNewsAndTheYearlySaveNewsOfGoodsModelsAndBuilding
     EXPECT_EQ(panel->Count(kMsgProductNews), 1);
     // 2060 is the last year of news.
     for (GoodsRecord& g : gs.goods) g.intro_year = 2100;
-    gs.goods[11].intro_year = gs.year = 2060;
+    gs.goods[38].intro_year = gs.year = 2060;
     AnnounceNewGoods();
     EXPECT_EQ(panel->Count(kMsgProductNews), 2);
     // Models and buildings in July.
@@ -208,6 +208,21 @@ TEST_F(MainLoopTest, MarketEventRunsThroughTheMonths) {
     Ticks(4);
     EXPECT_EQ(std::tuple(gs.active_event, gs.event_pause, gs.goods[26].price),
               std::tuple(-1, 11, 10077));
+    // No new event from 2061 on, in March or July, in a month of pause, nor
+    // of a state of 2; 2060 still has them.
+    for (const auto& [year, month, pause, state, started] : {std::tuple{2061, 0, 0, 0, -1},
+                                                             {2060, 2, 0, 0, -1},
+                                                             {2060, 6, 0, 0, -1},
+                                                             {2060, 0, 1, 0, -1},
+                                                             {2060, 0, 0, 2, -1},
+                                                             {2060, 0, 0, 1, 19}}) {
+        std::tie(gs.year, gs.month, gs.active_event, gs.event_pause) =
+            std::tuple(year, month, -1, pause);
+        gs.market_events[19].event_state = state;
+        draws = 0;
+        MaybeStartRandomMarketEvent();
+        EXPECT_EQ(gs.active_event, started) << year << " " << month << " " << pause << " " << state;
+    }
 }
 
 // What the loop adds to the opponents' turns: take-over percentages fall by 2 a
@@ -236,6 +251,22 @@ TEST_F(MainLoopTest, OpponentTermsPausesAndEmptySlots) {
         gs.active_opponent = slot;
         Idle(20, 20);
         EXPECT_EQ(gs.active_opponent, -1);
+    }
+    // The turn goes to the lowest countdown below 1, the first slot of equal
+    // ones, the last slot included; 11 ms after the last step, not 10.
+    gs.opponents[2] = new COpponent(2, 2);
+    for (const auto& [c0, c1, c2, turned] :
+         {std::tuple{1, 1, 1, -1}, {0, 0, 1, 0}, {1, -3, -3, 1}, {1, 1, 0, 2}}) {
+        const int32_t countdowns[] = {c0, c1, c2};
+        for (int32_t slot = 0; slot < kOpponentCount; ++slot)
+            gs.opponents[slot]->turn_countdown = countdowns[slot];
+        Idle(10, 10);
+        EXPECT_EQ(gs.opponents[0]->turn_countdown, c0);
+        Idle(1, 1);
+        int32_t moved = -1;
+        for (int32_t slot = 0; slot < kOpponentCount; ++slot)
+            if (gs.opponents[slot]->turn_countdown != countdowns[slot]) moved = slot;
+        EXPECT_EQ(moved, turned) << c0 << " " << c1 << " " << c2;
     }
 }
 

@@ -35,10 +35,10 @@ class ConstructionCheckTest : public ConstructionTest {
 };
 
 TEST_F(ConstructionCheckTest, BoundsCashAndABridgeOnTheRing) {
-    // One field to every edge stays free (x + w = 254 passes, y + h = 255 not).
-    EXPECT_EQ(std::tuple(Check(14, 251, 100, 3, 3), Check(14, 100, 252, 3, 3),
-                         Check(14, 0, 100, 3, 3), Check(14, 1, 1, 3, 3)),
-              std::tuple(1, 0, 0, 1));
+    // One field to every edge stays free (x + w = 254 passes, x + w or y + h = 255 not).
+    EXPECT_EQ(std::tuple(Check(14, 251, 100, 3, 3), Check(14, 252, 100, 3, 3),
+                         Check(14, 100, 252, 3, 3), Check(14, 0, 100, 3, 3), Check(14, 1, 1, 3, 3)),
+              std::tuple(1, 0, 0, 0, 1));
     // Cash equal to the price passes; even a price of 0 needs cash >= 0.
     GS().building_types[15].build_price = 250000;
     for (auto [cash, kind, ok] : {std::tuple{250000, 15, 1}, {249999, 15, 0}, {-5, 4, 0}}) {
@@ -59,6 +59,7 @@ TEST_F(ConstructionCheckTest, BoundsCashAndABridgeOnTheRing) {
 
 TEST_F(ConstructionCheckTest, FreeGround) {
     EXPECT_EQ(Check(14, 50, 50, 2, 2), 1);
+    EXPECT_EQ(Check(20, 50, 50, 2, 2), 1);  // the last kind that needs free ground only
     // Slope, water, a vehicle, another player, a building, a bridge refuse;
     // forest, a city house and a way do not.
     const std::pair<bool, void (*)(MapField&)> changes[] = {
@@ -86,7 +87,8 @@ TEST_F(ConstructionCheckTest, RawMaterialSitesRefuseCityHousesAndMostWays) {
     F(51, 50).set_wegteil(1);
     EXPECT_EQ(Check(10, 50, 50, 2, 2), 1);
     F(51, 50).set_wegteil(2);
-    EXPECT_EQ(std::tuple(Check(10, 50, 50, 2, 2), Check(14, 50, 50, 2, 2)), std::tuple(0, 1));
+    EXPECT_EQ(std::tuple(Check(10, 50, 50, 2, 2), Check(13, 50, 50, 2, 2), Check(14, 50, 50, 2, 2)),
+              std::tuple(0, 0, 1));
     F(51, 50).set_wegteil(0);
     F(50, 51).set_stadtnum(2);
     F(50, 51).set_stadtb(7);
@@ -100,6 +102,8 @@ TEST_F(ConstructionCheckTest, TruckDepotSpacing) {
          {std::tuple{54, 54, 0}, {54, 50, 0}, {55, 50, 1}, {55, 54, 1}, {50, 45, 1}}) {
         EXPECT_EQ(Check(0, x, y, 1, 1, 2), ok) << x << ", " << y;
     }
+    // The last orientation keeps the spacing too.
+    EXPECT_EQ(std::tuple(Check(0, 54, 50, 1, 1, 3), Check(0, 55, 50, 1, 1, 3)), std::tuple(0, 1));
     // A station head diagonal to the site does not refuse, a platform does.
     Place(2, 6, 100, 100);  // track row 100, head row 101, columns 100..103
     EXPECT_EQ(std::tuple(Check(0, 99, 102, 1, 1, 2), Check(0, 99, 99, 1, 1, 2)), std::tuple(1, 0));
@@ -166,9 +170,9 @@ TEST_F(ConstructionCheckTest, StoreCustomersByCoverageAndClass) {
     services_.AddCity(4, 10, 10);  // area 10..36 on both axes
     CGameState& gs = GS();
     for (auto& row : gs.shared_city_grid) std::fill(std::begin(row), std::end(row), 1);
-    // Classes 0, 1, 2 (9, 40, 80 residents), one outside the 8 x 8 square,
-    // one without residents.
-    for (auto [x, y, stadtb] : {std::tuple{20, 20, 5},
+    // Classes 0 (its last number), 1, 2 (9, 40, 80 residents), one outside
+    // the 8 x 8 square, one without residents.
+    for (auto [x, y, stadtb] : {std::tuple{20, 20, 10},
                                 {21, 22, 15},
                                 {17, 17, 21},
                                 {25, 25, 1},
@@ -195,6 +199,10 @@ TEST_F(ConstructionCheckTest, StoreCustomersByCoverageAndClass) {
     // grid are not touched; no store type or no such city count nothing.
     EXPECT_EQ(std::tuple(count(8, 8, 4, 22, 1), count(20, 20, 4, 20, 0), count(20, 20, 5, 21, 0)),
               std::tuple(9, 0, 0));
+    // The last number of the highest class still has its residents.
+    F(33, 33).set_stadtnum(4);
+    F(33, 33).set_stadtb(41);
+    EXPECT_EQ(count(30, 30, 4, 21, 0), gs.geb_einw[5]);
 }
 
 class PlacementTest : public ConstructionTest {

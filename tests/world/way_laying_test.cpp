@@ -464,6 +464,13 @@ TEST_F(GraphTest, RoutesTakeTheCheapestPathsAndStartZeroOnlyResets) {
     Net().Node(6)->cost[2] = 1;
     Net().FindRoutes(6);
     EXPECT_EQ(Prev(500), 6);
+    // The highest number too, and every search resets it first.
+    Net().Node(6)->ziel[E] = kMaxWayNodes;
+    Net().Node(6)->cost[E] = 1;
+    Net().FindRoutes(6);
+    EXPECT_EQ(R(kMaxWayNodes), std::tuple(6, E, 1));
+    Net().FindRoutes(0);
+    EXPECT_EQ(R(kMaxWayNodes), std::tuple(0, -1, kUnreachedDist));
 }
 
 TEST_F(GraphTest, EqualCostGoesToTheLaterNodeAndTheLaterDirection) {

@@ -409,6 +409,9 @@ TEST_F(TunnelTest, AOneFieldHillGivesAThreeFieldTunnelAVehicleInsideKeepsIt) {
     EXPECT_EQ(std::tuple(F(20, 48).tportal(), F(20, 48).wegteil(), F(20, 50).gleisr(),
                          F(20, 48).gleisr(), F(20, 49).tunnel_hoehe(), F(20, 47).tunnel()),
               std::tuple(true, 1, kDirN, kDirS, 3, false));
+    // Every field from the entry to the far portal lies over the tunnel.
+    EXPECT_EQ(std::tuple(F(20, 50).tunnel(), F(20, 48).tunnel(), F(20, 48).tunnel_hoehe()),
+              std::tuple(true, true, 3));
     // A vehicle in another tunnel does not count; one in this one stops the
     // removal, free of charge, and the far portal is marked all the same.
     services_.AddVehicle(100, 100, kDirN).in_tunnel = 1;
@@ -471,6 +474,8 @@ TEST_F(TunnelTest, ARidgeGivesTwoPortalsGravelInTheEditorIsFreeRefusalsChangeNot
     Net().SetWayType(kWayGravelRoad - 1);
     ASSERT_EQ(Net().BuildTunnel(59, 65), 1);  // east-west under the plateau
     ASSERT_EQ(F(70, 65).richtung(), kDirW);
+    ASSERT_EQ(Net().BuildTunnel(70, 62), 1);  // westwards, the entry rising to the west
+    ASSERT_EQ(F(59, 62).richtung(), kDirE);
     SetHeights(100, 0, 120, 3, 3);  // a hill that reaches the north border
     SetHeights(10, 49, 30, 50, 3);
     F(12, 48).set_teile_art(0);  // the far portal is water

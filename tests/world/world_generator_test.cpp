@@ -588,6 +588,24 @@ TEST_F(FlatWorld, NoWoodsAndForestRadiiAtTheEdgeOrOfZeroPlantNothing) {
     for (int32_t n = 0; n < 20; ++n) Terrain().PlantForest(60, 60, 67, 60);
     EXPECT_FALSE(F(53, 60).forest_flag() || F(67, 67).forest_flag());
     EXPECT_TRUE(F(60, 60).forest_flag());
+    // Ground kind 3 is the last of the low ground: it grows what kind 2
+    // grows; kind 4 grows other trees.
+    const auto forest = [&](uint32_t kind) {
+        std::vector<uint32_t> words;
+        for (MapField& f : GS().fields) {
+            f.set_forest_flag(false);
+            f.set_data_word(0);
+            f.set_teile_art(kind);
+        }
+        plat::Srand(5);
+        Terrain().PlantForest(60, 60, 67, 60);
+        for (int32_t x = 53; x <= 67; ++x) {
+            for (int32_t y = 53; y <= 67; ++y) words.push_back(F(x, y).data_word());
+        }
+        return words;
+    };
+    EXPECT_EQ(forest(3), forest(2));
+    EXPECT_NE(forest(4), forest(2));
 }
 
 TEST_F(FlatWorld, MinesNeedHeightFiveAndLumberMillsNeedTrees) {
