@@ -34,6 +34,7 @@
 #include "transport/vehicle_lookup.h"
 #include "transport/vehicle_purchase.h"
 #include "transport/vehicle_references.h"
+#include "transport/vehicle_trip.h"
 #include "transport/wagon.h"
 #include "transport_world.h"
 
@@ -170,6 +171,38 @@ TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
     truck->PlanRoute();  // to stop 0 across the road
     EXPECT_EQ(truck->target_stop, 0);
     EXPECT_GT(truck->path.Count(), 0);
+}
+
+// Of the heads of a stop the cheapest route below 65535 wins, the first of
+// equal costs; the path then leaves the start by the winner's link.
+TEST_F(TruckTest, CheapestStopHeadWinsAndTheFirstOfEqualCosts) {
+    CWayNetwork& net = *g_pWayNetwork;
+    int32_t start = 1;
+    while (net.Node(start) == nullptr) ++start;
+    const int32_t heads[2] = {kWayNodeSlots - 2, kWayNodeSlots - 3};
+    ScheduleStop stop = EmptyScheduleStop();
+    for (int32_t i = 0; i < 2; ++i) {
+        stop.x[i] = static_cast<uint8_t>(10 + i);
+        stop.y[i] = 10;
+        F(10 + i, 10).set_knotennummer(static_cast<uint32_t>(heads[i]));
+        net.routes[heads[i]] = {.dist = 0, .prev = start, .dir = i};
+    }
+    WayNode& from = *net.Node(start);
+    const int32_t kept[2] = {from.cost[0], from.cost[1]};
+    for (const auto& [first, second, link] :
+         {std::array{40, 40, 0}, {41, 40, 1}, {65535, 65534, 1}, {65535, 65535, -1}}) {
+        from.cost[0] = first;
+        from.cost[1] = second;
+        CPairList path;
+        PathToCheapestStopField(net, start, stop, path);
+        int32_t node = -1;
+        int32_t dir = -1;
+        path.PeekFront(node, dir);
+        EXPECT_EQ(dir, link) << first << " " << second;
+    }
+    from.cost[0] = kept[0];
+    from.cost[1] = kept[1];
+    for (int32_t i = 0; i < 2; ++i) F(10 + i, 10).set_knotennummer(0);
 }
 
 TEST_F(TruckTest, HaltAtStopKeepsTheTruckLoading) {
@@ -476,6 +509,13 @@ TEST_F(VehicleListTest, NumbersOfDeletedVehiclesAreReusedLowestFirst) {
     EXPECT_EQ(Truck()->number, 5);
     EXPECT_EQ(g_MaxVehicleNumber, 5);
     EXPECT_EQ(std::tuple(FindVehicleByNumber(2), FindVehicleByNumber(6)), std::tuple(two, nullptr));
+    // The highest number is looked at too, and so is 1 when it is the highest.
+    Delete(FindVehicleByNumber(5));
+    EXPECT_EQ(Truck()->number, 5);
+    for (int32_t n = 2; n <= 5; ++n) Delete(FindVehicleByNumber(n));
+    g_MaxVehicleNumber = 1;
+    Delete(one);
+    EXPECT_EQ(std::tuple(Truck()->number, g_MaxVehicleNumber), std::tuple(1, 1));
 }
 
 // City cars have no number and no lookup finds them; traffic off removes them.
