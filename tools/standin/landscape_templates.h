@@ -8,6 +8,11 @@
 // kind; then the height bytes, cell (i, k) of an entry at data_offset +
 // i * size_y + k, the last entry's data last.
 //
+// The stamps are stepped: each height level is an axis-aligned rectangle with
+// a terrace round the one above, so that nearly all land is flat or a ramp
+// along an axis, which ways can use; only the lowest level, whose edge is
+// shore and water anyway, has a rounded outline.
+//
 // Every stamp is smooth enough to keep the map's rule that neighbouring
 // corners differ by at most one step: each cell differs from its eight
 // neighbours by at most 1, and the outermost cells are at most 1 high.
