@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "cities/city_growth_rules.h"
 #include "cities/city_level.h"
 #include "cities/city_traffic.h"
 #include "city_fixture.h"
@@ -461,12 +462,17 @@ TEST_F(CityEvaluationTest, ScoreOfAHandBuiltArea) {
     const int32_t none = city.Evaluate();
     for (const auto& [i, bonus] : {std::pair{0, 50}, {1, 100}, {2, 150}, {3, 200}}) {
         thresholds[i] = 640;
-        EXPECT_EQ(city.Evaluate(), none) << i;
+        EXPECT_EQ(std::pair(city.Evaluate(), SizeClassOf(640)), std::pair(none, 0)) << i;
         thresholds[i] = 639;
-        EXPECT_EQ(city.Evaluate(), none + bonus) << i;
+        EXPECT_EQ(std::pair(city.Evaluate(), SizeClassOf(640)), std::pair(none + bonus, i + 1))
+            << i;
         thresholds[i] = 100000;
     }
     for (int32_t i = 0; i < 4; ++i) thresholds[i] = kept[i];
+    // A countdown that reaches 0 still waits; the step comes when it falls below.
+    city.countdown = 1;
+    city.Tick();
+    EXPECT_EQ(city.countdown, 0);
 }
 
 // Cars follow the residents (none up to 400, then one more per tick) on free
@@ -510,6 +516,13 @@ TEST_F(CityEvaluationTest, TrafficCarsFollowTheResidentsAndTheSwitches) {
     city.Tick();
     city.SpawnTrafficCar();
     EXPECT_EQ(city.car_count, 0);
+    // Switched on again: one car per thousand at once, and a tick adds none
+    // while the count equals the thousands.
+    Cities().traffic_held = 0;
+    city.SpawnTrafficCar();
+    city.countdown = 99;
+    city.Tick();
+    EXPECT_EQ(std::tuple(city.car_count, CityCarsListed()), std::tuple(3, 3));
 }
 
 // The monthly update drives the city's stores (border ones too) by type, toys
