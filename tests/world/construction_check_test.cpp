@@ -170,14 +170,14 @@ TEST_F(ConstructionCheckTest, StoreCustomersByCoverageAndClass) {
     services_.AddCity(4, 10, 10);  // area 10..36 on both axes
     CGameState& gs = GS();
     for (auto& row : gs.shared_city_grid) std::fill(std::begin(row), std::end(row), 1);
-    // Classes 0 (its last number), 1, 2 (9, 40, 80 residents), one outside
-    // the 8 x 8 square, one without residents.
-    for (auto [x, y, stadtb] : {std::tuple{20, 20, 10},
+    // Classes 0, 1, 2 (9, 40, 80 residents), one outside the 8 x 8 square,
+    // one without residents; (10, 10) holds the last number of class 0.
+    for (auto [x, y, stadtb] : {std::tuple{20, 20, 5},
                                 {21, 22, 15},
                                 {17, 17, 21},
                                 {25, 25, 1},
                                 {18, 19, 42},
-                                {10, 10, 1},
+                                {10, 10, 10},
                                 {8, 10, 5}}) {
         F(x, y).set_stadtnum(4);
         F(x, y).set_stadtb(static_cast<uint32_t>(stadtb));

@@ -130,6 +130,11 @@ TEST_F(PiecesTest, VehicleQueriesOnCrossingsJunctionsAndStations) {
     f.set_wegteil(3);
     f.set_richtung(4);
     EXPECT_EQ(GetPieceConnections(90, 90, kWayGravelRoad), kDirE | kDirS);
+    // Pieces from 18 on connect nothing; 17, the last crossing, does.
+    f.set_wegteil(18);
+    EXPECT_EQ(GetPieceConnections(90, 90, kWayGravelRoad), 0);
+    f.set_wegteil(17);
+    EXPECT_NE(GetPieceConnections(90, 90, kWayGravelRoad), 0);
     f.set_wegteil(1);
     EXPECT_EQ(std::tuple(GetRoadLane(90, 90, kDirN), GetRoadLane(90, 90, kDirS)), std::tuple(2, 1));
     // A type 6 station anchored at (20, 21): row 21 is its head line.

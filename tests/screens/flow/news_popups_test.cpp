@@ -163,6 +163,8 @@ TEST_F(NewsPopups, TheBusinessDateRunsOnByTheEventsMonthsAndIgnoresKeys) {
         gs.active_event = none;
         EXPECT_EQ(BusinessReportDate(gs), "November 1990");
     }
+    gs.month = 11;  // the last month of the year
+    EXPECT_EQ(BusinessReportDate(gs), "December 1990");
     plat::Window* news = Send(kMsgBusinessNews, 4, PanelPopup::BusinessNews);
     ASSERT_NE(news, nullptr);
     fvtest::MaybeSaveScreen("flow_news_business");

@@ -488,11 +488,42 @@ TEST_F(VehicleScreens, OpponentsTrainsAreNotListedAndCargoNoneShowsIconZero) {
     ASSERT_NE(o, nullptr);
     // Neither the opponent's train nor its truck is listed.
     EXPECT_EQ(std::tuple(o->counts[0], o->counts[1], o->lists[1][0]), std::tuple(0, 1, ours));
-    EXPECT_EQ(static_cast<uint8_t>(kNoProduct + 1), 0);
     Press(*o, kCmdOverviewOn);  // one vehicle: paging does nothing
     EXPECT_EQ(o->first, 0);
     Press(*o, kCmdOverviewOpen + 1);  // an empty column does nothing
     EXPECT_EQ(Schedule(), nullptr);
+}
+
+// The overview shows a stop's cargo as the goods icon one past the goods
+// number, and "none" as icon 0, the empty cell of the icon strip.
+TEST_F(ScheduleOnRoad, TheOverviewShowsEachStopsCargoIconAndNoneAsIconZero) {
+    constexpr int32_t kIconSize = 32;
+    constexpr int32_t kStopRows[2] = {78, 134};  // below the canvas top
+    CVehicle* truck = Truck(35, 50, {{30, 50}, {40, 50}});
+    truck->cargo_plan[0][0][0] = 3;
+    truck->cargo_plan[1][0][0] = kNoProduct;
+    auto* o = OpenBy<VehicleOverviewPage>(kMsgOpenVehicleOverview, FrameScreen::VehicleOverview);
+    ASSERT_NE(o, nullptr);
+    ASSERT_NE(g_pHauptDialog, nullptr);
+    const WinGBitmap& icons = g_pHauptDialog->goods_icons;
+    ASSERT_TRUE(icons.Loaded());
+    const auto cell_matches = [&](int32_t stop, int32_t icon) {
+        for (int32_t dy = 0; dy < kIconSize; ++dy) {
+            for (int32_t dx = 0; dx < kIconSize; ++dx) {
+                const int32_t x = vs::kOverviewCanvas.x + dx;
+                const int32_t y = vs::kOverviewCanvas.y + kStopRows[stop] + dy;
+                if (o->canvas.pixels[y * o->canvas.Stride() + x] !=
+                    icons.pixels[dy * icons.Stride() + icon * kIconSize + dx]) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(cell_matches(0, 4));
+    EXPECT_TRUE(cell_matches(1, 0));
+    // The cells differ, so that the check tells them apart.
+    EXPECT_FALSE(cell_matches(1, 4));
 }
 
 TEST_F(ScheduleOnRoad, TheFillCrossesATunnelAndABridgeInOneStep) {
