@@ -402,6 +402,14 @@ TEST_F(CityCarTest, TenFailedPlacementsRemoveTheCar) {
     EXPECT_EQ(std::tuple(g_CityCarPlaceAttempts, car->removal_flag, car->HoldsMark(),
                          F(110, 110).belegt()),
               std::tuple(11, 1, false, 0u));
+    // Placed at the tenth attempt: the car stays. The first nine attempts use
+    // up 30 draws, all of them 1 (south); the tenth draws 0 (north).
+    constexpr int32_t kDrawsOfNineFailures = 30;
+    int32_t draws = 0;
+    plat::SetRandSourceForTests([&draws] { return ++draws <= kDrawsOfNineFailures ? 1 : 0; });
+    CCityCar* tenth = new CCityCar(110, 110, "A", 0, 2);
+    EXPECT_EQ(std::tuple(g_CityCarPlaceAttempts, tenth->removal_flag, tenth->HoldsMark()),
+              std::tuple(10, 0, true));
 }
 
 TEST_F(CityCarTest, EmptyCitySlotRemovesTheCarAtItsRelocation) {
