@@ -226,6 +226,16 @@ TEST_F(TruckTest, LaneMarkComesOffAFieldThatBecameAJunction) {
         EXPECT_EQ(F(50, 50).belegt(), 0) << int(lane);
         F(50, 50).set_knoten(false);
     }
+    // A junction field counts up to three vehicles, and never below 0.
+    F(50, 50).set_knoten(true);
+    RoadMark marks[4];
+    for (RoadMark& m : marks) TakeMark(m, 50, 50, MarkKind::Junction, 1, -1);
+    EXPECT_EQ(F(50, 50).belegt(), 3u);
+    F(50, 50).set_belegt(0);
+    ReleaseMark(marks[0]);
+    EXPECT_EQ(F(50, 50).belegt(), 0u);
+    for (RoadMark& m : marks) ReleaseMark(m);
+    F(50, 50).set_knoten(false);
 }
 
 // A crossing with a depot at its east arm's end and one no road reaches.
@@ -760,6 +770,27 @@ class RecordTest : public RoadWorld {
 
     CLookupTables tables_;
 };
+
+// One phase a frame southwards (rotation 0): the truck is hidden in the tunnel
+// mouth at phase 8, shown at 14, drawn on the bridge once the phase exceeds 19
+// and off it at 15 of the field after.
+TEST_F(RecordTest, TruckDrawingStateChangesAtItsThresholdPhase) {
+    VehicleModel& model = game_.state().vehicle_models[0];
+    model.speed_b = model.speed_d = 1;
+    CTruck* truck = new CTruck(45, 49, "A", 0);
+    SetSchedule(*truck, {{45, 49}, {50, 71}});
+    std::vector<std::pair<int32_t, int32_t>> changes;  // new layer, phase
+    int32_t layer = truck->draw_layer;
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            if (truck->draw_layer != layer)
+                changes.emplace_back(layer = truck->draw_layer, truck->phase);
+            return truck->pos_y == 70;
+        },
+        3000));
+    EXPECT_EQ(changes,
+              (std::vector<std::pair<int32_t, int32_t>>{{1, 8}, {0, 14}, {2, 20}, {0, 15}}));
+}
 
 TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
     Populate(true);
