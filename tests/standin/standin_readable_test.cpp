@@ -201,6 +201,24 @@ TEST(StandinReadable, UmlautsAndTheAcuteAccentAreDrawn) {
     for (auto [code, letter] : umlauts) {
         EXPECT_NE(Cell(strip, code, 16).pixels, Cell(strip, letter, 16).pixels) << letter;
     }
+    // The first text code and the last ("z") take their advance; the code
+    // before, the first icon and a code past font 2's table take none.
+    const std::tuple<const char*, AdvanceTable, uint32_t> widths[] = {
+        {"\x1A", kFont1Advances, kFont1Advances[0]},
+        {"z", kFont1Advances, kFont1Advances['z' - kFirstGlyphChar]},
+        {"\x19", kFont1Advances, 0},
+        {"{", kFont1Advances, 0},
+        {"`", kFont2Advances, 0}};
+    for (const auto& [text, advances, width] : widths) {
+        EXPECT_EQ(GetTextWidth(text, advances), width) << int{static_cast<uint8_t>(text[0])};
+    }
+    EXPECT_GT(kFont1Advances['z' - kFirstGlyphChar], 0);
+    // Icons begin after "z": one icon is 16 pixels wide.
+    Canvas drawn(64, 16);
+    EXPECT_EQ(DrawIconsOnSurface(
+                  PixelSurface{drawn.pixels.data(), 64, 16, 64}, "z{", kFont1Advances, 0, 0,
+                  ConstPixelSurface(strip.pixels.data(), strip.width, strip.height, strip.width)),
+              16u);
 }
 
 // Every text line of every stand-in picture lies inside the room it was
