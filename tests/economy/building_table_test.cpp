@@ -119,7 +119,8 @@ TEST_F(ScheduleTest, RemovingAStopMovesTheLaterOnesDownAndTheTargetFollows) {
     EXPECT_EQ(std::tuple(v.cargo_plan[2][0][0], v.wait_until_loaded[2], v.cargo_plan[3][0][0]),
               std::tuple(23, 3, 0));
     // A stop after the target leaves it; the target itself sends it to stop 0.
-    for (const auto [target, x, after, changed] : {std::array{1, 40, 1, 0}, {2, 30, 0, 1}}) {
+    for (const auto [target, x, after, changed] :
+         {std::array{1, 40, 1, 0}, {2, 30, 0, 1}, {1, 10, 0, 1}}) {
         TestVehicle& w = FourStops();
         w.target_stop = target;
         Table().ClearReferences(x, 10, 5, 1);

@@ -344,6 +344,11 @@ TEST_F(StoreTest, AnOpponentsTrainStaysOnceTheDemandIsDelivered) {
     s.customers = 100;  // a demand of 2
     s.PutGoods(kWoodenTrain, 1, 1);
     EXPECT_EQ(train.halt_at_stop[0], 1);
+    // The last opponent's store too.
+    train.halt_at_stop[0] = 0;
+    s.owner = 3;
+    s.PutGoods(kWoodenTrain, 1, 1);
+    EXPECT_EQ(train.halt_at_stop[0], 1);
 }
 
 }  // namespace

@@ -171,6 +171,12 @@ TEST_F(TruckTest, OwnFieldIsNoRouteCandidate) {
     truck->PlanRoute();  // to stop 0 across the road
     EXPECT_EQ(truck->target_stop, 0);
     EXPECT_GT(truck->path.Count(), 0);
+    // After the tenth stop the schedule goes on at stop 0.
+    for (int32_t s = 2; s < kScheduleStops; ++s) truck->schedule[s] = truck->schedule[s % 2];
+    truck->stop_count = kScheduleStops;
+    truck->target_stop = kScheduleStops - 1;
+    truck->PlanRoute();
+    EXPECT_EQ(truck->target_stop, 0);
 }
 
 // Of the heads of a stop the cheapest route below 65535 wins, the first of
