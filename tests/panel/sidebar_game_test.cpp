@@ -189,6 +189,10 @@ TEST_F(PanelSidebar, StatusLinesShowTheDateAndTheGroupedCapitalOutsideTheEditor)
     Panel().DrawSidebarDate();
     const auto [date, date_wanted] = Box(2, 8, "June 1990");
     EXPECT_EQ(date, date_wanted);
+    gs.month = 11;  // the last month has its name too
+    Panel().DrawSidebarDate();
+    const auto [december, december_wanted] = Box(2, 8, "December 1990");
+    EXPECT_EQ(december, december_wanted);
     for (const auto& [cash, text] : std::vector<std::pair<int64_t, std::string>>{
              {-1234567, "-1,234,567"},
              {1005, "1,005"},

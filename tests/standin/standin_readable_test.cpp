@@ -275,6 +275,10 @@ TEST(StandinReadable, ToolFeedbackFitsTheSidebar) {
         }
         EXPECT_EQ(drawn_joined, joined);
     }
+    // A count below 1 is "Not possible", 1 costs a step.
+    const FeedbackArea terrain = TerrainCostFeedback(true, 0, 1);
+    EXPECT_EQ(std::tuple(terrain.lines[2].text, terrain.lines[4].text),
+              std::tuple(std::string("Not possible"), std::string("1,000")));
     const std::vector<FeedbackLine> road = WrappedFeedbackLines(RoadCostFeedback(1'000));
     ASSERT_EQ(road.size(), 3u);
     EXPECT_EQ(road[0].text, "Road construction");
