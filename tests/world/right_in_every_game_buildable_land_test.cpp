@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cities/city.h"
 #include "cities/city_manager.h"
@@ -64,7 +65,7 @@ const CCity* LargestCity(const CCityManager& cities) {
     return largest;
 }
 
-// Drags in the eight compass directions, 3 to 8 fields long, from every third
+// Drags in the eight compass directions, 3 to 8 fields long, from every fifth
 // field round the city's centre; the share that the road planner routes.
 double RoutedDragShare(const CCity& city, int32_t* drags) {
     static constexpr int32_t kDirections[8][2] = {{0, -1}, {1, -1}, {1, 0},  {1, 1},
