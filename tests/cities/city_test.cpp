@@ -424,6 +424,8 @@ TEST_F(CityEvaluationTest, ScoreOfAHandBuiltArea) {
         city.CountResidents();
         EXPECT_EQ(city.residents, residents) << b;
     }
+    for (const auto& [b, c] : {std::pair{42, 6}, {47, 6}, {48, 7}})
+        EXPECT_EQ(GetCityBuildingClass(b), c);
     // One field at a time, at the ends of the ranges: what it adds to the score
     // (the city building of class 5 also brings 640 residents, above 400).
     const auto bare = [&] {

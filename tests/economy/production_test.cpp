@@ -122,6 +122,12 @@ TEST_F(RawSitesTest, CapacitiesGrowWithTheDecadeAndSitesSellOnlyTheirOwnGoods) {
     GS().year = 1950;  // before 1960: the first decade's
     Table().UpdateRawMaterialSites();
     EXPECT_EQ(WholeUnits(chem.stock), 40);
+    // A decade starts with its year 0.
+    for (const auto& [year, plastic] : {std::pair{1969, 40}, {1970, 45}, {1979, 45}, {1980, 50}}) {
+        GS().year = year;
+        Table().UpdateRawMaterialSites();
+        EXPECT_EQ(WholeUnits(chem.stock), plastic) << year;
+    }
 }
 
 TEST_F(RawSitesTest, BuyingInPortionsFromSeveralMinesPaysEachPortion) {
