@@ -173,11 +173,12 @@ TEST_F(StateRecords, MonthlyWorthPointsFlowsLevelsAndPairs) {
     g_TakeOverCount[0] = 1;
     gs.cash[1] = (int64_t{1} << 32) + 4000000;
     gs.cash[2] = 3000000000LL;  // -1,294,967,296 as a 32-bit value
+    gs.cash[3] = 4000000;       // the last player rolls over too
     MonthlyRollOver();
     // A take-over raises the player's points; an opponent's worth loses the
     // take-over count word that stands in its credit's place.
     for (const auto& [player, worth, points] :
-         {std::tuple{0, 4000000, 102}, {1, 3999999, 1}, {2, -1294967296, -647}}) {
+         {std::tuple{0, 4000000, 102}, {1, 3999999, 1}, {2, -1294967296, -647}, {3, 4000000, 2}}) {
         EXPECT_EQ(std::tuple(st.Monthly(StatSeries::CompanyWorth, player, kLastSlot),
                              st.Monthly(StatSeries::Points, player, kLastSlot),
                              st.Monthly(StatSeries::CompanyWorth, player, kCurrentSlot)),
@@ -189,7 +190,10 @@ TEST_F(StateRecords, MonthlyWorthPointsFlowsLevelsAndPairs) {
     st.Book(StatSeries::TotalCosts, 1, 500);
     st.Book(StatSeries::OverallProfit, 1, -430);
     st.Book(StatSeries::VehicleCount, 1, 3);
+    st.BookPair(StatPair::A, 3, 7);
     MonthlyRollOver();
+    // The last series moves on like the others.
+    EXPECT_EQ(st.Monthly(StatSeries::Points, 0, kLastSlot - 1), 102);
     // Flows restart, levels carry over; the year's flows sum until its end.
     EXPECT_EQ(
         std::tuple(st.Monthly(StatSeries::TotalCosts, 1, kLastSlot),
@@ -197,6 +201,8 @@ TEST_F(StateRecords, MonthlyWorthPointsFlowsLevelsAndPairs) {
                    st.Monthly(StatSeries::VehicleCount, 1), st.Yearly(StatSeries::TotalCosts, 1)),
         std::tuple(500, 0, -430, 3, 500));
     YearlyRollOver();
+    EXPECT_EQ(std::tuple(st.PairLast(StatPair::A, 3), st.PairThis(StatPair::A, 3)),
+              std::tuple(7, 0));
     for (int i = 0; i < kStatPairCount; ++i) {
         const StatPair pair = static_cast<StatPair>(i);
         EXPECT_EQ(st.PairLast(pair, 1), 10 + i);
