@@ -511,9 +511,11 @@ TEST_F(TunnelBridgeTest, TrainPassesUndergroundAndOverTheSpanWithoutMarks) {
     EXPECT_EQ(IsVehicleOnColumn(30, 50, 36, 50) + IsVehicleOnRow(45, 50, 50, 50), 0);
 }
 
-// One phase a frame: the engine's drawing state changes at the very phase of
-// its threshold (east, rotation 0: hidden at 10 in the tunnel mouth, shown at
-// 18 at the other, on the bridge at 17, off it at 23).
+// One phase a frame: the engine's drawing state changes at its threshold phase
+// (east, rotation 0): shown at 18 out of the tunnel and off the bridge at 23.
+// The tunnel flag comes at the portal's middle, so the train hides at 17; on
+// the ramp of the bridge end it steps two phases a frame, so the bridge drawing
+// set at 17 is first seen at 18.
 TEST_F(TunnelBridgeTest, DrawingStateChangesAtItsThresholdPhase) {
     Frames(1);  // plans the route and loads at A
     t->speed_limit = 1;
