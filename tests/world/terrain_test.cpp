@@ -316,6 +316,7 @@ TEST_F(DemolitionTest, WhatMayNotGoIsSkipped) {
     DragRoad(10, 12, 14, 12, kWayGravelRoad);
     F(12, 12).set_belegt(1);
     Place(3, 10, 20, 20, 2, 2);
+    Place(5, 13, 24, 20, 2, 2);  // the last raw-material type
     Place(4, 27, 30, 20, 1, 1);
     F(40, 40).set_forest_flag(true);
     F(40, 40).set_data_word(77);
