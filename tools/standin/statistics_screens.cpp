@@ -190,7 +190,7 @@ Canvas FaceSheet(plat::Size size, std::initializer_list<SheetFace> faces) {
 
 Canvas MakeFactoryOverviewPage() {
     Canvas c = OverviewPage("Industries");
-    // A place without a factory shows nothing, so the rows carry no
+    // A place without a factory shows only its buttons, so the rows carry no
     // captions of their own: one line above them says what a row holds.
     DrawText(c, 240, 32, "Each row: product, its cost and margin; the stock below", 10,
              FontStyle::Regular, pal::kText);
