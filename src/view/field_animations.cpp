@@ -85,11 +85,20 @@ bool AnimationsDrawn(const SPIEL_FELD& view) {
     return (g_pGameState->rotation & 3) == 0 && view.zoom != kOverviewZoomLevel;
 }
 
-// Whether the animation's item is drawn in the next vehicle frame: in view,
-// and its frame changed in the last step, its picture shows another frame,
-// or it is of type 0 (drawn above everything, so after every repair).
-bool ItemDue(const ViewAnimation& a) {
-    return a.in_view == 1 && (a.frame != a.prev_frame || a.frame != a.shown_frame || a.type == 0);
+// Whether the animation's item is drawn in the next vehicle frame: its
+// picture meets the view, and its frame changed in the last step, its
+// picture shows another frame, or it is of type 0 (drawn above everything,
+// so after every repair).
+//
+// The test is on the picture's rectangle, not on whether the field is in
+// view (`in_view`): a full redraw stamps every ground animation and a
+// scroll shifts a drawn picture along, so a picture that reaches into the
+// view from a field outside it is on the screen all the same. Drawn only
+// while its field is in view, such a picture would keep an old frame. The
+// rectangle test costs four comparisons.
+bool ItemDue(const SPIEL_FELD& view, const ViewAnimation& a) {
+    return (a.frame != a.prev_frame || a.frame != a.shown_frame || a.type == 0) &&
+           MeetsView(PlaceOf(view, a));
 }
 
 }  // namespace
@@ -173,10 +182,9 @@ void SPIEL_FELD::RandomAnimation() {
 void SPIEL_FELD::AddAnimationItems() {
     if (!AnimationsDrawn(*this)) return;
     for (ViewAnimation& a : animation_list) {
-        if (!ItemDue(a)) continue;
+        if (!ItemDue(*this, a)) continue;
         const AnimationType& t = kTypes[a.type];
         const AnimationPlace place = PlaceOf(*this, a);
-        if (!MeetsView(place)) continue;
         // A ground-level cell lies in the background, over the cell shown
         // before: where the new one is transparent the old one would stay.
         // The background there is drawn afresh instead.
@@ -195,8 +203,9 @@ void SPIEL_FELD::AddAnimationItems() {
         item.group = a.type;
         item.kind = static_cast<uint8_t>(10 + t.layer);
         AddDrawItem(item);
-        if (a.type >= kFirstOneShotAnimation && a.frame != 16 && a.countdown > 2 &&
-            g_pSound != nullptr) {
+        // The sound stays with the fields in view.
+        if (a.in_view == 1 && a.type >= kFirstOneShotAnimation && a.frame != 16 &&
+            a.countdown > 2 && g_pSound != nullptr) {
             g_pSound->PlayEffect(kOneShotSounds[a.type - kFirstOneShotAnimation],
                                  kAnimationSoundChannel, GetSoundPan(a.x, a.y));
         }
@@ -206,7 +215,7 @@ void SPIEL_FELD::AddAnimationItems() {
 bool SPIEL_FELD::AnimationsBehind() {
     if (!AnimationsDrawn(*this)) return false;
     for (const ViewAnimation& a : animation_list) {
-        if (a.in_view == 1 && a.frame != a.shown_frame && MeetsView(PlaceOf(*this, a))) return true;
+        if (a.frame != a.shown_frame && MeetsView(PlaceOf(*this, a))) return true;
     }
     return false;
 }

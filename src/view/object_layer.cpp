@@ -2,10 +2,13 @@
 // roofs, city buildings and their plots, slope foundations, trees, tunnel
 // fronts and bridges, in the painter's order of the field scan.
 
+#include <optional>
+
 #include "economy/building_table.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "state/map_field.h"
+#include "view/ground_painter.h"
 #include "view/map_layers.h"
 #include "view/world_view.h"
 
@@ -36,8 +39,15 @@ Strip StripOf(int32_t r, int32_t w, int32_t d, int32_t u, int32_t v, int32_t h) 
 
 namespace {
 
-// Draws one field's objects; with a terrain pass (scrolling) its ground
-// first, clipped to the view's clip rectangle.
+// Draws one field's objects, cut to the view's clip rectangle; with a
+// terrain pass (scrolling) its ground first, cut the same way.
+//
+// Every picture is cut, not only the ones a scroll must confine to the
+// strip: the layers outside the strip already hold what a full pass draws,
+// and a picture drawn there again would lie over the pictures of the fields
+// in front of it that are cut to the strip (a city building, a way, the
+// ground), so the layers would no longer be a full pass's. Inside the strip,
+// cleared before, the cut pictures are a full pass's.
 class ObjectPainter {
   public:
     ObjectPainter(SPIEL_FELD& view, bool with_terrain)
@@ -47,7 +57,9 @@ class ObjectPainter {
           t_(*g_pLookupTables),
           r_(view.zoom == kOverviewZoomLevel ? 0 : gs_.rotation & 3),
           z_(view.zoom),
-          with_terrain_(with_terrain) {}
+          clip_{view.clip[0], view.clip[2], view.clip[1], view.clip[3]} {
+        if (with_terrain) ground_.emplace(view, &clip_);
+    }
 
     void Field(const ScanField& sf) {
         MapField& f = gs_.fields[FieldIndex(sf.x, sf.y)];
@@ -59,7 +71,7 @@ class ObjectPainter {
         const int32_t x = sf.screen_x;
         const int32_t yo = sf.y_base - (8 / z_) * h - 1;
         const int32_t shape = t_.tile_shapes[r_][f.teile_diff() % kSlopeCodeCount];
-        if (with_terrain_) Terrain(f, sf, x, yo + 1, shape);
+        if (ground_) ground_->Field(f, sf);
         const int32_t type = FieldBuildingType(f);
         if (type >= 0) Building(f, sf, type, x, yo);
         const bool city_building =
@@ -75,39 +87,13 @@ class ObjectPainter {
 
     void ClippedRaw(WinGBitmap& layer, const RawImage& src, int32_t x, int32_t y, int32_t sx,
                     int32_t sy, int32_t w, int32_t h) {
-        layer.BlitRawKeyedClip(src, x, y, sx, sy, w, h, 0, z_, view_.clip[0], view_.clip[2],
-                               view_.clip[1], view_.clip[3]);
+        layer.BlitRawKeyedClip(src, x, y, sx, sy, w, h, 0, z_, clip_.left, clip_.right, clip_.top,
+                               clip_.bottom);
     }
-
-    void Terrain(const MapField& f, const ScanField& sf, int32_t x, int32_t y, int32_t shape) {
-        WinGBitmap& layer = im_.background_layer;
-        layer.BlitImageKeyedClip(im_.tile_sheet, x, y, shape * 64, f.teile_art() * 40, 64, 40, 0,
-                                 z_, view_.clip[0], view_.clip[2], view_.clip[1], view_.clip[3]);
-        const int32_t way = f.wegtyp();
-        if (way > 0) {
-            if (f.tportal()) {
-                ClippedRaw(layer, im_.street_tiles, x, y, (16 + shape) * 64, (way - 1) * 40, 64,
-                           40);
-            } else if (!f.bridge_end()) {
-                const int32_t piece = f.wegteil() < kWayPieceColumns ? f.wegteil() : 0;
-                ClippedRaw(layer, im_.street_tiles, x, y, t_.piece_columns[r_][piece] * 64,
-                           (way - 1) * 40, 64, 40);
-            }
-        }
-        const int32_t type = FieldBuildingType(f);
-        if (type >= 6 && type <= 9 && g_ppBuildings != nullptr) {
-            const CBuilding* b = g_ppBuildings->At(f.geb_num());
-            const bool along_y = type == 6 || type == 8;
-            if (b != nullptr && (along_y ? b->anchor_y != sf.y : b->anchor_x != sf.x)) {
-                const int32_t src_x = along_y ? (r_ % 2) * 96 : ((r_ + 1) % 2) * 96;
-                layer.BlitRawKeyed(im_.building_pictures[along_y ? 5 : 4], x, y - 2, src_x, 93, 64,
-                                   32, 0, z_);
-            }
-        }
-        if (type >= 0 && type <= 3) {
-            ClippedRaw(layer, im_.BuildingPicture(type, gs_.player_colors[f.spieler()]), x,
-                       y - 25 / z_, 0, 0, 64, 56);
-        }
+    void ClippedImage(WinGBitmap& layer, const PaletteImage& src, int32_t x, int32_t y, int32_t sx,
+                      int32_t sy, int32_t w, int32_t h) {
+        layer.BlitImageKeyedClip(src, x, y, sx, sy, w, h, 0, z_, clip_.left, clip_.right, clip_.top,
+                                 clip_.bottom);
     }
 
     void Building(const MapField& f, const ScanField& sf, int32_t type, int32_t x, int32_t yo) {
@@ -119,8 +105,8 @@ class ObjectPainter {
         const MapField* anchor = FieldAt(bx, by);
         const int32_t colour = gs_.player_colors[anchor != nullptr ? anchor->spieler() : 0];
         if (type <= 3) {
-            B().BlitRawKeyed(im_.BuildingPicture(type, colour), x, yo - 14 / z_ - 11 / z_ + 1, 0,
-                             56, 64, 56, 0, z_);
+            ClippedRaw(B(), im_.BuildingPicture(type, colour), x, yo - 14 / z_ - 11 / z_ + 1, 0, 56,
+                       64, 56);
             return;
         }
         const RawImage* picture = &im_.BuildingPicture(type, colour);
@@ -151,11 +137,10 @@ class ObjectPainter {
         const int32_t src_x = 32 * strip.column;
         if (strip.back_edge || row_of_station) {
             const int32_t rows = strip.reference + 16 * strip.depth + 32;
-            B().BlitRawKeyed(*picture, x, yo - strip.reference / z_ - 16 * strip.depth / z_, src_x,
-                             0, 64, rows, 0, z_);
+            ClippedRaw(B(), *picture, x, yo - strip.reference / z_ - 16 * strip.depth / z_, src_x,
+                       0, 64, rows);
         } else {
-            B().BlitRawKeyed(*picture, x, yo, src_x, strip.reference + 16 * strip.depth, 64, 32, 0,
-                             z_);
+            ClippedRaw(B(), *picture, x, yo, src_x, strip.reference + 16 * strip.depth, 64, 32);
         }
     }
 
@@ -186,12 +171,12 @@ class ObjectPainter {
         const int32_t row = gs_.show_trees != 0 && gs_.opt_seasons != 0 ? 72 * gs_.month : 0;
         const PaletteImage& trees = im_.tree_image;
         if (tree_a > 0) {
-            B().BlitImageKeyed(trees, x + o[0] / z_, yo + o[1] / z_ - 72 / z_, (tree_a - 1) * 44,
-                               row, 44, 72, 0, z_);
+            ClippedImage(B(), trees, x + o[0] / z_, yo + o[1] / z_ - 72 / z_, (tree_a - 1) * 44,
+                         row, 44, 72);
         }
         if (tree_b > 0) {
-            B().BlitImageKeyed(trees, x + o[2] / z_, yo + o[3] / z_ - 72 / z_, (tree_b - 1) * 44,
-                               row, 44, 72, 0, z_);
+            ClippedImage(B(), trees, x + o[2] / z_, yo + o[3] / z_ - 72 / z_, (tree_b - 1) * 44,
+                         row, 44, 72);
         }
     }
 
@@ -199,16 +184,16 @@ class ObjectPainter {
         const RawImage& slopes = im_.slope_tiles;
         switch (shape) {
             case 1:
-                B().BlitRawKeyed(slopes, x, yo, 320, 0, 64, 40, 0, z_);
+                ClippedRaw(B(), slopes, x, yo, 320, 0, 64, 40);
                 break;
             case 2:
-                B().BlitRawKeyed(slopes, x + 2 / z_, yo - 4 / z_, 384, 0, 64, 40, 0, z_);
+                ClippedRaw(B(), slopes, x + 2 / z_, yo - 4 / z_, 384, 0, 64, 40);
                 break;
             case 3:
-                B().BlitRawKeyed(slopes, x, yo + 2 / z_ - 8 / z_, 448, 0, 64, 40, 0, z_);
+                ClippedRaw(B(), slopes, x, yo + 2 / z_ - 8 / z_, 448, 0, 64, 40);
                 break;
             case 4:
-                B().BlitRawKeyed(slopes, x, yo - z_, 512, 0, 64, 40, 0, z_);
+                ClippedRaw(B(), slopes, x, yo - z_, 512, 0, 64, 40);
                 break;
             default:
                 break;
@@ -221,17 +206,17 @@ class ObjectPainter {
         const int32_t row = (f.bridge_wegtyp() - 2) * 64;
         const int32_t* columns = view_.bridge_columns[r_];
         if (code < 9) {
-            im_.object_layer_a.BlitRawKeyed(im_.bridge_tiles, x, yo - 16 / z_, columns[code - 1],
-                                            row, 64, 64, 0, z_);
+            ClippedRaw(im_.object_layer_a, im_.bridge_tiles, x, yo - 16 / z_, columns[code - 1],
+                       row, 64, 64);
             return;
         }
         // A piece in two halves: the back half from the next column, the
         // front half from its own. Code 12 has no next column: front only.
         if (code < 12) {
-            im_.object_layer_a.BlitRawKeyed(im_.bridge_tiles, x, yo - 32 / z_, columns[code], row,
-                                            64, 64, 0, z_);
+            ClippedRaw(im_.object_layer_a, im_.bridge_tiles, x, yo - 32 / z_, columns[code], row,
+                       64, 64);
         }
-        B().BlitRawKeyed(im_.bridge_tiles, x, yo - 32 / z_, columns[code - 1], row, 64, 64, 0, z_);
+        ClippedRaw(B(), im_.bridge_tiles, x, yo - 32 / z_, columns[code - 1], row, 64, 64);
     }
 
     SPIEL_FELD& view_;
@@ -240,7 +225,8 @@ class ObjectPainter {
     const CLookupTables& t_;
     int32_t r_;
     int32_t z_;
-    bool with_terrain_;
+    ClipRect clip_;
+    std::optional<GroundPainter> ground_;
 };
 
 }  // namespace

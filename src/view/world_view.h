@@ -122,12 +122,13 @@ class SPIEL_FELD : public plat::Window {
     // The items of every vehicle and wagon, in list order; notes the start
     // sound of the frame (vehicle_drawing.cpp).
     void AddVehicleItems();
-    // The items of the field animations whose frame changed, or whose
-    // picture shows another frame than their own (rotation 0), with the
-    // one-shot types' sounds. A ground-level one whose picture is behind has
-    // its ground redrawn first, so that its item only composes the layers.
+    // The items of the field animations whose picture meets the view and
+    // whose frame changed, or whose picture shows another frame than their
+    // own (rotation 0), with the one-shot types' sounds of fields in view. A ground-level one whose
+    // picture is behind has its ground redrawn first, so that its item only composes the layers.
     void AddAnimationItems();
-    // Whether a field animation in view shows another frame than its own:
+    // Whether a field animation whose picture meets the view shows another
+    // frame than its own:
     // the next vehicle frame has a picture to change.
     virtual bool AnimationsBehind();
     // One animation step of every field animation (field_animations.cpp).

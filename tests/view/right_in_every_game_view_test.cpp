@@ -12,6 +12,7 @@
 #include "platform/compositor.h"
 #include "platform/screen.h"
 #include "state/game_state.h"
+#include "state/map_field.h"
 #include "state/messages.h"
 #include "transport/vehicle_list.h"
 #include "view/field_animation.h"
@@ -172,6 +173,114 @@ TEST(RightInEveryGame, UnderPTheFieldAnimationsGoOnAndPresentOnlyTheirRectangles
     const plat::Surface stepped = host.Picture();
     view.ForceFullRedraw();
     EXPECT_EQ(DifferentPixels(stepped, host.Picture()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Scrolled by lines of every speed and by pages, in every rotation at 1:1
+// and 1:2, over the truck depots, stations and animated factories of the
+// traffic world, the factories and the opponents' depots standing among
+// town houses; then a week's tick clears the redraw flags the scroll left
+// and a change off the screen redraws the ground, which composes the view
+// again from its layers. The view shows what a full redraw of the place
+// shows.
+TEST(RightInEveryGame, ScrollingOverDepotsAndStationsDrawsWhatAFullRedrawDraws) {
+    viewtest::ViewHost host;
+    viewtest::TrafficWorld world(host);
+    DeleteAllVehicles();
+    for (int32_t x = world.x0 + 30; x < world.x0 + world.kWidth; ++x) {
+        for (int32_t y = world.y0; y < world.y0 + 22; ++y) {
+            MapField& f = *FieldAt(x, y);
+            if (f.building_flag() || f.wegtyp() != 0) continue;
+            f.set_stadtnum(1);
+            f.set_stadtb(static_cast<uint32_t>(1 + (x + y) % 4));
+        }
+    }
+    SPIEL_FELD& view = host.view();
+    CGameState& gs = host.gs();
+    struct Scroll {
+        uint32_t message;
+        int32_t code;
+        int32_t lines;
+    };
+    constexpr Scroll kScrolls[] = {
+        {WM_VSCROLL, SB_LINEDOWN, 1}, {WM_HSCROLL, SB_LINERIGHT, 2}, {WM_VSCROLL, SB_LINEUP, 3},
+        {WM_HSCROLL, SB_LINELEFT, 1}, {WM_VSCROLL, SB_PAGEDOWN, 0},  {WM_HSCROLL, SB_PAGELEFT, 0},
+        {WM_VSCROLL, SB_PAGEUP, 0},   {WM_HSCROLL, SB_LINERIGHT, 3},
+    };
+    const std::pair<int32_t, int32_t> places[] = {{world.x0 + 20, world.y0 + 18},
+                                                  {world.x0 + 34, world.y0 + 10}};
+    for (const auto& [x, y] : places) {
+        for (int32_t rotation = 0; rotation < 4; ++rotation) {
+            for (int32_t zoom : {1, 2}) {
+                SCOPED_TRACE(testing::Message() << "field " << x << "," << y << ", rotation "
+                                                << rotation << ", zoom " << zoom);
+                world.Look(x, y, rotation, zoom);
+                for (const Scroll& s : kScrolls) {
+                    view.SendMessage(s.message, plat::MakeWParam(s.code, s.lines), 0);
+                    view.RedrawView();  // as the edge strip does after each step
+                }
+                gs.redraw_terrain = gs.redraw_objects = 0;
+                view.RedrawView();
+                gs.redraw_terrain = 1;
+                view.RedrawView();
+                const plat::Surface scrolled = host.Picture();
+                view.ForceFullRedraw();
+                EXPECT_EQ(DifferentPixels(scrolled, host.Picture()), 0);
+            }
+        }
+    }
+}
+
+// The animation on top of a factory (type 0, whose picture stands high
+// above its field) on a hill just below the view: scrolled up line by line
+// from where the field is in view until it is not, its picture still
+// reaches over the view's bottom edge, and after the loop's steps the view
+// shows the frames a full redraw shows.
+TEST(RightInEveryGame, AnAnimationWhosePictureReachesInFromOutsideTheViewStepsAsAFullRedraw) {
+    constexpr int32_t kTopAnimation = 0;
+    viewtest::ViewHost host;
+    DeleteAllVehicles();
+    host.gs().month = 0;
+    SPIEL_FELD& view = host.view();
+    ASSERT_TRUE(host.gs().images.animation_sets[kTopAnimation].Loaded());
+    view.ClearAnimations();
+    const int32_t x = view.CentreP() + 15;
+    const int32_t y = view.CentreQ() + 15;
+    for (int32_t hx = x - 2; hx <= x + 2; ++hx) {
+        for (int32_t hy = y - 2; hy <= y + 2; ++hy) FieldAt(hx, hy)->set_hoehe(15);
+    }
+    view.AddAnimation(x, y, kTopAnimation);
+    ViewAnimation& a = view.animation_list.front();
+    host.Show(0, 1);
+    ASSERT_EQ(a.in_view, 1);
+    CGameApp app;
+    auto frame = [&] {
+        host.h.host.AdvanceClock(kFrameMs);
+        app.UpdateFrame();
+        plat::PresentScreen();
+    };
+    FrameTimers& timers = host.gs().timers;
+    timers.anim_time = timers.frame_time = host.h.host.Now();
+    for (int32_t lines = 0; a.in_view == 1 && lines < 20; ++lines) {
+        view.SendMessage(WM_VSCROLL, plat::MakeWParam(SB_LINEUP, 1), 0);
+        view.RedrawView();
+        frame();
+    }
+    ASSERT_EQ(a.in_view, 0);
+    const uint8_t start = a.frame;
+    for (int32_t i = 0; i < 20; ++i) frame();
+    ASSERT_NE(a.frame, start);
+    const plat::Surface stepped = host.Picture();
+    view.ForceFullRedraw();
+    const plat::Surface full = host.Picture();
+    EXPECT_EQ(DifferentPixels(stepped, full), 0);
+    // The picture reaches in: another frame changes the full redraw.
+    a.frame = static_cast<uint8_t>((a.frame + 3) % AnimationTypeOf(a.type)->frame_count);
+    view.ForceFullRedraw();
+    EXPECT_GT(DifferentPixels(full, host.Picture()), 0);
 }
 
 }  // namespace
