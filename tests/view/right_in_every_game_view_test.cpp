@@ -222,9 +222,9 @@ TEST(RightInEveryGame, ScrollingOverDepotsAndStationsDrawsWhatAFullRedrawDraws) 
                     view.SendMessage(s.message, plat::MakeWParam(s.code, s.lines), 0);
                     view.RedrawView();  // as the edge strip does after each step
                 }
-                gs.redraw_terrain = gs.redraw_objects = 0;
+                gs.redraw_terrain = gs.redraw_objects = 0;  // the week's tick
                 view.RedrawView();
-                gs.redraw_terrain = 1;
+                gs.redraw_terrain = 1;  // a change off the screen
                 view.RedrawView();
                 const plat::Surface scrolled = host.Picture();
                 view.ForceFullRedraw();
