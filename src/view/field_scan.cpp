@@ -1,5 +1,7 @@
 #include "view/field_scan.h"
 
+#include "state/map_field.h"
+
 int32_t ZoomShift(int32_t zoom) {
     switch (zoom) {
         case 2:
@@ -68,4 +70,12 @@ void TopCorner(int32_t rotation, int32_t x, int32_t y, int32_t& cx, int32_t& cy)
     static constexpr int32_t kCorner[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
     cx = x + kCorner[rotation & 3][0];
     cy = y + kCorner[rotation & 3][1];
+}
+
+int32_t TopCornerHeight(int32_t rotation, int32_t x, int32_t y) {
+    int32_t cx = 0;
+    int32_t cy = 0;
+    TopCorner(rotation, x, y, cx, cy);
+    const MapField* corner = FieldAt(cx, cy);
+    return corner != nullptr ? corner->hoehe() : 0;
 }

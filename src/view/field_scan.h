@@ -34,6 +34,8 @@ int32_t RowAdjust(int32_t zoom);
 void ScanStart(const ScanView& v, int32_t& a, int32_t& b);
 // The field whose height lifts a field's picture (its top corner on screen).
 void TopCorner(int32_t rotation, int32_t x, int32_t y, int32_t& cx, int32_t& cy);
+// The height of that corner field, 0 where it lies off the map.
+int32_t TopCornerHeight(int32_t rotation, int32_t x, int32_t y);
 
 // Calls visit(const ScanField&) for every field of 0..253 x 0..253 in view,
 // in painter's order.

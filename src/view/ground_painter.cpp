@@ -19,11 +19,7 @@ GroundPainter::GroundPainter(const SPIEL_FELD& view, const ClipRect* clip)
       clip_(clip) {}
 
 void GroundPainter::Field(const MapField& f, const ScanField& sf) {
-    int32_t cx = 0;
-    int32_t cy = 0;
-    TopCorner(r_, sf.x, sf.y, cx, cy);
-    const MapField* corner = FieldAt(cx, cy);
-    const int32_t h = corner != nullptr ? corner->hoehe() : 0;
+    const int32_t h = TopCornerHeight(r_, sf.x, sf.y);
     const int32_t x = sf.screen_x;
     const int32_t y = sf.y_base - ((8 * h) >> s_);
     const int32_t shape = t_.tile_shapes[r_][f.teile_diff() % kSlopeCodeCount];

@@ -65,11 +65,7 @@ void SPIEL_FELD::DrawMarkOverlay() {
         const MapField& f = gs.fields[FieldIndex(sf.x, sf.y)];
         const int32_t mark = f.cursor();
         if (mark == 0) return;
-        int32_t cx = 0;
-        int32_t cy = 0;
-        TopCorner(r, sf.x, sf.y, cx, cy);
-        const MapField* corner = FieldAt(cx, cy);
-        const int32_t h = corner != nullptr ? corner->hoehe() : 0;
+        const int32_t h = TopCornerHeight(r, sf.x, sf.y);
         OverlayItem item;
         item.left = sf.screen_x;
         item.top = sf.y_base - ((8 * h) >> s);

@@ -63,11 +63,7 @@ class ObjectPainter {
 
     void Field(const ScanField& sf) {
         MapField& f = gs_.fields[FieldIndex(sf.x, sf.y)];
-        int32_t cx = 0;
-        int32_t cy = 0;
-        TopCorner(r_, sf.x, sf.y, cx, cy);
-        const MapField* corner = FieldAt(cx, cy);
-        const int32_t h = corner != nullptr ? corner->hoehe() : 0;
+        const int32_t h = TopCornerHeight(r_, sf.x, sf.y);
         const int32_t x = sf.screen_x;
         const int32_t yo = sf.y_base - (8 / z_) * h - 1;
         const int32_t shape = t_.tile_shapes[r_][f.teile_diff() % kSlopeCodeCount];

@@ -37,11 +37,7 @@ void SPIEL_FELD::DrawOverviewMap() {
     };
     ScanFields(ViewScan(*this), [&](const ScanField& sf) {
         const MapField& f = gs.fields[FieldIndex(sf.x, sf.y)];
-        int32_t cx = 0;
-        int32_t cy = 0;
-        TopCorner(r, sf.x, sf.y, cx, cy);
-        const MapField* corner = FieldAt(cx, cy);
-        const int32_t h = corner != nullptr ? corner->hoehe() : 0;
+        const int32_t h = TopCornerHeight(r, sf.x, sf.y);
         const int32_t x = sf.screen_x;
         const int32_t y = sf.y_base - ((h * 8) >> 4);
         const int32_t shape = t.tile_shapes[r][f.teile_diff() % kSlopeCodeCount];
