@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,9 +28,29 @@
 
 namespace flowtest {
 
+constexpr uint8_t kEnter = 13;
+
+// Button i (0 continue .. 9 quit) down the title's right edge.
+inline void ChooseOnTheTitle(FlowHost& f, int32_t i) {
+    f.Click(192 + 480 + 80, 144 + 23 + 45 * i + 16);
+}
+// The title's missions, the first (m0_0) chosen: its company name entry comes.
+inline void ChooseTheFirstMission(FlowHost& f) {
+    ChooseOnTheTitle(f, 4);
+    ASSERT_TRUE(g_pHauptDialog != nullptr &&
+                g_pHauptDialog->Popup(PanelPopup::MissionSelect) != nullptr);
+    f.Char(kEnter);
+}
+// The title's career at the easy difficulty (50): its company name entry comes.
+inline void ChooseAnEasyCareer(FlowHost& f) {
+    ChooseOnTheTitle(f, 5);
+    ASSERT_NE(f.h.frame->Screen(FrameScreen::Career), nullptr);
+    f.Click(192 + 128 + 50, 144 + 191 + 20);
+}
+
 class LevelEndPlay : public ::testing::Test {
   protected:
-    static constexpr uint8_t kEnter = 13;
+    static constexpr uint8_t kEnter = flowtest::kEnter;
     static constexpr uint32_t kShortTick = 150;  // the game clock, faster on the fake clock
 
     LevelEndPlay() : f({1024, 768}, true), tick_(std::exchange(g_TickLength, kShortTick)) {
@@ -46,7 +68,7 @@ class LevelEndPlay : public ::testing::Test {
         ASSERT_NE(f.h.frame->Screen(FrameScreen::Start), nullptr);
     }
     // Button i (0 continue .. 9 quit) down the title's right edge.
-    void Choose(int32_t i) { f.Click(192 + 480 + 80, 144 + 23 + 45 * i + 16); }
+    void Choose(int32_t i) { ChooseOnTheTitle(f, i); }
 
     // Game ticks on the fake clock, the loop turning every 26 ms, until the
     // calendar moved `ticks` on or the clock stopped (at most a game year).
@@ -123,9 +145,7 @@ class LevelEndPlay : public ::testing::Test {
     // first assignment's company name typed and briefing closed.
     void StartEasyCareer(const std::string& company) {
         if (f.h.frame->Screen(FrameScreen::Start) == nullptr) Title();
-        Choose(5);
-        ASSERT_NE(f.h.frame->Screen(FrameScreen::Career), nullptr);
-        f.Click(192 + 128 + 50, 144 + 191 + 20);  // easy
+        ASSERT_NO_FATAL_FAILURE(ChooseAnEasyCareer(f));
         ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
         TypeCompanyName(company);
         CloseBriefing(PanelPopup::AssignmentText);
@@ -133,9 +153,7 @@ class LevelEndPlay : public ::testing::Test {
     // The first mission from the title's mission choice, named and briefed.
     void StartFirstMission(const std::string& company) {
         if (f.h.frame->Screen(FrameScreen::Start) == nullptr) Title();
-        Choose(4);
-        ASSERT_NE(Popup(PanelPopup::MissionSelect), nullptr);
-        f.Char(kEnter);  // m0_0
+        ASSERT_NO_FATAL_FAILURE(ChooseTheFirstMission(f));
         ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
         TypeCompanyName(company);
         CloseBriefing(PanelPopup::MissionText);
@@ -162,6 +180,68 @@ class LevelEndPlay : public ::testing::Test {
 
   private:
     uint32_t tick_;
+};
+
+// The level-end play for plain tests, with the panel's file heading (save
+// and load) and clicks on the popups' rows.
+struct LevelEndPlayer : LevelEndPlay {
+    void TestBody() override {}
+    using LevelEndPlay::Choose;
+    using LevelEndPlay::ChooseInPanel;
+    using LevelEndPlay::ClickPanel;
+    using LevelEndPlay::f;
+    using LevelEndPlay::kEnter;
+    using LevelEndPlay::Popup;
+    using LevelEndPlay::Press;
+    using LevelEndPlay::RunMonth;
+    using LevelEndPlay::Screen;
+    using LevelEndPlay::StartEasyCareer;
+    using LevelEndPlay::StartFirstMission;
+    using LevelEndPlay::Title;
+    using LevelEndPlay::TypeCompanyName;
+
+    static constexpr int32_t kFileHeading = 1;
+    static constexpr int32_t kGameHeading = 0;
+
+    // Frames of the loop, 26 ms apart.
+    void Frames(int32_t n) {
+        for (int32_t i = 0; i < n; ++i) {
+            f.h.host.AdvanceClock(26);
+            f.h.Turn();
+        }
+    }
+    // A click at (x, y) inside a popup's frame.
+    void ClickIn(const plat::Window& popup, int32_t x, int32_t y) {
+        const plat::Rect r = popup.GetWindowRect();
+        f.Click(r.left + 1 + x, r.top + 1 + y);
+    }
+    // A row of the save or load list.
+    void ClickRow(const plat::Window& popup, int32_t row) { ClickIn(popup, 80, 63 + 17 * row + 8); }
+    // The file heading's save into `slot` under `description`.
+    void SaveInto(int32_t slot, const std::string& description) {
+        ChooseInPanel(kFileHeading, kCmdSave);
+        plat::Window* save = Popup(PanelPopup::SaveGame);
+        ASSERT_NE(save, nullptr);
+        ClickRow(*save, slot);
+        for (char c : description) f.Char(static_cast<uint8_t>(c));
+        f.Char(kEnter);
+        ASSERT_EQ(Popup(PanelPopup::SaveGame), nullptr);
+    }
+    // The file heading's load of `slot`.
+    void LoadSlot(int32_t slot) {
+        ChooseInPanel(kFileHeading, kCmdLoad);
+        plat::Window* load = Popup(PanelPopup::LoadGame);
+        ASSERT_NE(load, nullptr);
+        ClickRow(*load, slot);
+        f.Char(kEnter);
+        ASSERT_EQ(Popup(PanelPopup::LoadGame), nullptr);
+    }
+    std::string SavePath(const std::string& name) const { return f.folder + "/save/" + name; }
+    // The bytes of a file of the save folder, none where it is missing.
+    std::vector<char> Bytes(const std::string& name) const {
+        std::ifstream in(SavePath(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
 };
 
 }  // namespace flowtest

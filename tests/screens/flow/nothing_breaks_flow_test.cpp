@@ -23,21 +23,7 @@
 namespace {
 
 // The level-end tests' player, for plain tests.
-struct Player : flowtest::LevelEndPlay {
-    void TestBody() override {}
-    using LevelEndPlay::Choose;
-    using LevelEndPlay::ChooseInPanel;
-    using LevelEndPlay::f;
-    using LevelEndPlay::kEnter;
-    using LevelEndPlay::Popup;
-    using LevelEndPlay::StartEasyCareer;
-    using LevelEndPlay::StartFirstMission;
-    using LevelEndPlay::Title;
-    using LevelEndPlay::TypeCompanyName;
-
-    static constexpr int32_t kFileHeading = 1;
-    static constexpr int32_t kGameHeading = 0;
-
+struct Player : flowtest::LevelEndPlayer {
     // The world views there are, also those nobody holds any more.
     static int32_t WorldViews() {
         int32_t views = 0;
@@ -82,40 +68,6 @@ struct Player : flowtest::LevelEndPlay {
     void EndTheGame() {
         ChooseInPanel(kGameHeading, kCmdEnd);
         f.Char(kEnter);
-    }
-    // Frames of the loop, 26 ms apart.
-    void Frames(int32_t n) {
-        for (int32_t i = 0; i < n; ++i) {
-            f.h.host.AdvanceClock(26);
-            f.h.Turn();
-        }
-    }
-    void ClickIn(const plat::Window& popup, int32_t x, int32_t y) {
-        const plat::Rect r = popup.GetWindowRect();
-        f.Click(r.left + 1 + x, r.top + 1 + y);
-    }
-    void ClickRow(const plat::Window& popup, int32_t row) { ClickIn(popup, 80, 63 + 17 * row + 8); }
-    // The file heading's save into `slot` under `description`.
-    void SaveInto(int32_t slot, const std::string& description) {
-        ChooseInPanel(kFileHeading, kCmdSave);
-        plat::Window* save = Popup(PanelPopup::SaveGame);
-        ASSERT_NE(save, nullptr);
-        ClickRow(*save, slot);
-        for (char c : description) f.Char(static_cast<uint8_t>(c));
-        f.Char(kEnter);
-        ASSERT_EQ(Popup(PanelPopup::SaveGame), nullptr);
-    }
-    void LoadSlot(int32_t slot) {
-        ChooseInPanel(kFileHeading, kCmdLoad);
-        plat::Window* load = Popup(PanelPopup::LoadGame);
-        ASSERT_NE(load, nullptr);
-        ClickRow(*load, slot);
-        f.Char(kEnter);
-        ASSERT_EQ(Popup(PanelPopup::LoadGame), nullptr);
-    }
-    std::vector<char> Bytes(const std::string& name) const {
-        std::ifstream in(f.folder + "/save/" + name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     // Saved into slot 0, loaded and saved into slot 1: the same bytes.
     void ExpectSaveLoadSaveTheSame() {

@@ -20,13 +20,14 @@
 #include "platform/compositor.h"
 #include "screens/flow/flow_host.h"
 #include "screens/flow/flow_popup.h"
+#include "screens/flow/level_end_play.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
+using flowtest::kEnter;
 
 // The title with the stand-in levels, as the player finds it.
 struct AtTheTitle {
@@ -37,8 +38,6 @@ struct AtTheTitle {
         f.h.Run();
     }
     ~AtTheTitle() { InstallGameFiles(nullptr); }
-    // Button i (0 continue .. 9 quit) down the title's right edge.
-    void Choose(int32_t i) { f.Click(192 + 480 + 80, 144 + 23 + 45 * i + 16); }
     static plat::Window* Popup(PanelPopup slot) {
         return g_pHauptDialog != nullptr ? g_pHauptDialog->Popup(slot) : nullptr;
     }
@@ -62,15 +61,9 @@ TEST(NothingBreaks, ALevelStartShowsTheCompanyNameInFrontThenTheLevelsText) {
     };
     const Start starts[] = {
         {"the first mission", PanelPopup::MissionText, true,
-         [](AtTheTitle& t) {
-             t.Choose(4);
-             t.f.Char(kEnter);
-         }},
+         [](AtTheTitle& t) { flowtest::ChooseTheFirstMission(t.f); }},
         {"an easy career", PanelPopup::AssignmentText, false,
-         [](AtTheTitle& t) {
-             t.Choose(5);
-             t.f.Click(192 + 128 + 50, 144 + 191 + 20);
-         }},
+         [](AtTheTitle& t) { flowtest::ChooseAnEasyCareer(t.f); }},
     };
     for (const Start& start : starts) {
         SCOPED_TRACE(start.name);
@@ -92,8 +85,7 @@ TEST(NothingBreaks, ALevelStartShowsTheCompanyNameInFrontThenTheLevelsText) {
 
 TEST(NothingBreaks, AnAssignmentsTextShowsNoEmptyButtonSlot) {
     AtTheTitle t;
-    t.Choose(5);
-    t.f.Click(192 + 128 + 50, 144 + 191 + 20);  // easy
+    ASSERT_NO_FATAL_FAILURE(flowtest::ChooseAnEasyCareer(t.f));
     t.NameTheCompany();
     auto* text = dynamic_cast<FlowPopup*>(t.Popup(PanelPopup::AssignmentText));
     ASSERT_NE(text, nullptr);

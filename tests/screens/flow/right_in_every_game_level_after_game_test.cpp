@@ -19,39 +19,13 @@
 #include "game/opponent_build.h"
 #include "game/opponent_chain.h"
 #include "screens/flow/level_end_play.h"
-#include "state/acting_player.h"
 #include "state/data_tables.h"
+#include "support/player_building.h"
 #include "view/world_view.h"
 
 namespace {
 
-struct Player : flowtest::LevelEndPlay {
-    void TestBody() override {}
-    using LevelEndPlay::Choose;
-    using LevelEndPlay::ChooseInPanel;
-    using LevelEndPlay::f;
-    using LevelEndPlay::kEnter;
-    using LevelEndPlay::Popup;
-    using LevelEndPlay::StartEasyCareer;
-    using LevelEndPlay::StartFirstMission;
-    using LevelEndPlay::Title;
-    using LevelEndPlay::TypeCompanyName;
-
-    static constexpr int32_t kFileHeading = 1;
-    static constexpr int32_t kGameHeading = 0;
-
-    void Frames(int32_t n) {
-        for (int32_t i = 0; i < n; ++i) {
-            f.h.host.AdvanceClock(26);
-            f.h.Turn();
-        }
-    }
-    void ClickIn(const plat::Window& popup, int32_t x, int32_t y) {
-        const plat::Rect r = popup.GetWindowRect();
-        f.Click(r.left + 1 + x, r.top + 1 + y);
-    }
-    void ClickRow(const plat::Window& popup, int32_t row) { ClickIn(popup, 80, 63 + 17 * row + 8); }
-
+struct Player : flowtest::LevelEndPlayer {
     // A free game from the title with the first three rivals, from 1960.
     void StartFreeGameWithRivals() {
         Title();
@@ -126,28 +100,6 @@ struct Player : flowtest::LevelEndPlay {
         TypeCompanyName("New World");
     }
 
-    void SaveInto(int32_t slot, const std::string& description) {
-        ChooseInPanel(kFileHeading, kCmdSave);
-        plat::Window* save = Popup(PanelPopup::SaveGame);
-        ASSERT_NE(save, nullptr);
-        ClickRow(*save, slot);
-        for (char c : description) f.Char(static_cast<uint8_t>(c));
-        f.Char(kEnter);
-        ASSERT_EQ(Popup(PanelPopup::SaveGame), nullptr);
-    }
-    void LoadSlot(int32_t slot) {
-        ChooseInPanel(kFileHeading, kCmdLoad);
-        plat::Window* load = Popup(PanelPopup::LoadGame);
-        ASSERT_NE(load, nullptr);
-        ClickRow(*load, slot);
-        f.Char(kEnter);
-        ASSERT_EQ(Popup(PanelPopup::LoadGame), nullptr);
-    }
-    std::string SavePath(const std::string& name) const { return f.folder + "/save/" + name; }
-    std::vector<char> Bytes(const std::string& name) const {
-        std::ifstream in(SavePath(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     // The saved game passes every check of the loader.
     static bool Loads(const std::string& name) {
         const plat::FileHandle file = plat::OpenFile(SavedGamePath(name), plat::OpenMode::Read);
@@ -174,17 +126,6 @@ struct Player : flowtest::LevelEndPlay {
             fresh.turn_pending = 0;
             EXPECT_TRUE(Record(*rival) == Record(fresh)) << "rival " << rival->player_number;
         }
-    }
-    // A building placed for the player on the first site that takes it along
-    // the diagonal from (x, y); its number, 0 for none.
-    static int32_t BuildForThePlayer(int32_t type, int32_t x, int32_t y) {
-        const ActingPlayerScope acting(0);
-        for (int32_t step = 0; step < 120; ++step, ++x, ++y) {
-            if (PreviewPlacement({type, x, y}) <= 0) continue;
-            int32_t number = 0;
-            if (PlaceForActingPlayer({type, x, y}, 0, number) == ActionResult::Done) return number;
-        }
-        return 0;
     }
     // Up to the next new year, news answered.
     void PlayIntoTheNextYear() {
@@ -234,7 +175,7 @@ TEST(RightInEveryGame, ALevelStartedAfterAGameWithRivalChainsSavesLoadsAndSavesT
         p.ExpectRivalsAsNew();
         // The player's first building of the new world, where it has room
         // for one; it may take a number the old world's rival chains named.
-        p.BuildForThePlayer(kTypeTruckDepot, 60, 60);
+        fvtest::BuildForThePlayer(kTypeTruckDepot, 60, 60);
         p.AnswerNews();
         ASSERT_NE(g_pHauptDialog, nullptr);
         ASSERT_NO_FATAL_FAILURE(p.SaveInto(0, "First"));

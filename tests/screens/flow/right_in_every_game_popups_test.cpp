@@ -23,21 +23,7 @@
 namespace {
 
 // A mission or career played from the title (for plain tests).
-struct Play : flowtest::LevelEndPlay {
-    void TestBody() override {}
-    using LevelEndPlay::Choose;
-    using LevelEndPlay::ClickPanel;
-    using LevelEndPlay::f;
-    using LevelEndPlay::kEnter;
-    using LevelEndPlay::Popup;
-    using LevelEndPlay::Press;
-    using LevelEndPlay::RunMonth;
-    using LevelEndPlay::Screen;
-    using LevelEndPlay::StartEasyCareer;
-    using LevelEndPlay::StartFirstMission;
-    using LevelEndPlay::Title;
-    using LevelEndPlay::TypeCompanyName;
-
+struct Play : flowtest::LevelEndPlayer {
     // The level in play ends with the year in the red.
     void RunIntoTheRedNewYear() {
         CGameState& gs = f.gs();
@@ -104,15 +90,9 @@ TEST(RightInEveryGame, AMissionsBriefingStandsUnderTheCompanyNameAndTakesTheCurs
     };
     const Start starts[] = {
         {"the first mission", PanelPopup::MissionText, true,
-         [](Play& p) {
-             p.Choose(4);
-             p.f.Char(Play::kEnter);
-         }},
+         [](Play& p) { flowtest::ChooseTheFirstMission(p.f); }},
         {"an easy career", PanelPopup::AssignmentText, false,
-         [](Play& p) {
-             p.Choose(5);
-             p.f.Click(192 + 128 + 50, 144 + 191 + 20);
-         }},
+         [](Play& p) { flowtest::ChooseAnEasyCareer(p.f); }},
     };
     for (const Start& start : starts) {
         SCOPED_TRACE(start.name);
