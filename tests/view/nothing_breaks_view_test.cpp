@@ -24,7 +24,6 @@
 #include "screens/economy/factory_overview_screen.h"
 #include "screens/flow/opponent_screens.h"
 #include "screens/vehicles/vehicle_overview_screen.h"
-#include "state/acting_player.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -33,6 +32,7 @@
 #include "state/world_images.h"
 #include "support/frame_host.h"
 #include "support/generated_free_game.h"
+#include "support/player_building.h"
 #include "support/player_clicks.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
@@ -63,17 +63,6 @@ struct PlayedGame : fvtest::PlayerClicks {
     HAUPTDIALOG& Panel() { return *g_pHauptDialog; }
     CGameState& Gs() { return *h.gs; }
 
-    // A building of the player built as the player builds it, on the first
-    // free site from (x, y) on along the diagonal; its number.
-    int32_t Build(int32_t type, int32_t x, int32_t y) {
-        const ActingPlayerScope acting(0);
-        for (int32_t step = 0; step < 120; ++step, ++x, ++y) {
-            if (PreviewPlacement({type, x, y}) <= 0) continue;
-            int32_t number = 0;
-            if (PlaceForActingPlayer({type, x, y}, 0, number) == ActionResult::Done) return number;
-        }
-        return 0;
-    }
     // The view far from (x, y), fully drawn there.
     void LookAway(int32_t x, int32_t y) {
         const int32_t far_x = x < kMapSize / 2 ? kMapSize - 40 : 40;
@@ -139,8 +128,8 @@ struct Jump {
 
 TEST(NothingBreaks, EveryJumpOfTheViewDrawsTheFrameAFullRedrawDraws) {
     PlayedGame g;
-    const int32_t depot = g.Build(kTypeTruckDepot, 60, 60);
-    const int32_t factory = g.Build(14, 150, 110);
+    const int32_t depot = fvtest::BuildForThePlayer(kTypeTruckDepot, 60, 60);
+    const int32_t factory = fvtest::BuildForThePlayer(14, 150, 110);
     ASSERT_GT(depot, 0);
     ASSERT_GT(factory, 0);
     const CBuilding& depot_building = *g_ppBuildings->At(depot);
@@ -223,7 +212,7 @@ TEST(NothingBreaks, EveryJumpOfTheViewDrawsTheFrameAFullRedrawDraws) {
 
 TEST(NothingBreaks, ARenamedTerminalShowsItsNewPlateAtOnce) {
     PlayedGame g;
-    const int32_t depot = g.Build(kTypeTruckDepot, 60, 60);
+    const int32_t depot = fvtest::BuildForThePlayer(kTypeTruckDepot, 60, 60);
     ASSERT_GT(depot, 0);
     CBuilding& b = *g_ppBuildings->At(depot);
     ASSERT_NE(g.Gs().show_building_names, 0);
@@ -256,7 +245,7 @@ bool SidebarClean(const HAUPTDIALOG& panel) {
 
 TEST(NothingBreaks, LeavingTheOverviewMapWipesItsLegendFromTheSidebar) {
     PlayedGame g;
-    const int32_t depot = g.Build(kTypeTruckDepot, 60, 60);
+    const int32_t depot = fvtest::BuildForThePlayer(kTypeTruckDepot, 60, 60);
     ASSERT_GT(depot, 0);
     new CTruck(70, 80, "Lorry", 0);
     COpponent& rival = *g.Gs().opponents[0];
@@ -320,7 +309,7 @@ TEST(NothingBreaks, LeavingTheOverviewMapWipesItsLegendFromTheSidebar) {
 
 TEST(NothingBreaks, TheIndustriesOverviewLeavesAPlaceWithoutAFactoryEmpty) {
     PlayedGame g;
-    const int32_t factory = g.Build(14, 150, 110);
+    const int32_t factory = fvtest::BuildForThePlayer(14, 150, 110);
     ASSERT_GT(factory, 0);
     g.h.frame->SendMessage(kMsgOpenFactoryOverview);
     g.h.Run();
