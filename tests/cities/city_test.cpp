@@ -19,6 +19,7 @@
 #include "platform/temp_folder.h"
 #include "state/game_state.h"
 #include "state/le_io.h"
+#include "support/resident_class_edges.h"
 #include "support/way_graph_check.h"
 #include "transport/vehicle.h"
 #include "world/way_piece_tables.h"
@@ -412,14 +413,7 @@ TEST_F(CityEvaluationTest, ScoreOfAHandBuiltArea) {
     city.CountResidents();
     EXPECT_EQ(city.residents, 0);
     // Each class houses its residents up to its last number.
-    for (const auto& [b, residents] : {std::pair{10, 9},
-                                       {11, 40},
-                                       {20, 40},
-                                       {28, 80},
-                                       {34, 160},
-                                       {38, 320},
-                                       {41, 640},
-                                       {42, 0}}) {
+    for (const auto& [b, residents] : fvtest::kResidentsAtClassEdges) {
         PutCityBuilding(118, 118, b, 1);
         city.CountResidents();
         EXPECT_EQ(city.residents, residents) << b;

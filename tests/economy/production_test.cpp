@@ -8,6 +8,7 @@
 #include "economy/terminal.h"
 #include "economy_fixture.h"
 #include "state/data_tables.h"
+#include "support/resident_class_edges.h"
 
 namespace econ {
 namespace {
@@ -297,14 +298,7 @@ TEST_F(StoreTest, TheMonthSellsToTheCitysResidentsAndTheTablesMoveOn) {
     EXPECT_EQ(sports.customers, 640);
     // Each band of city buildings ends at its last number; 42 on buy nothing.
     CStore& edge = Store(kTypeToyStore, 70, 70);
-    for (const auto& [k, residents] : {std::pair{10, 9},
-                                       {11, 40},
-                                       {20, 40},
-                                       {28, 80},
-                                       {34, 160},
-                                       {38, 320},
-                                       {41, 640},
-                                       {42, 0}}) {
+    for (const auto& [k, residents] : fvtest::kResidentsAtClassEdges) {
         PutCityBuilding(72, 72, 1, k);
         Month({&edge});
         EXPECT_EQ(edge.customers, residents) << k;
