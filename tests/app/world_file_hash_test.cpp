@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -18,9 +17,8 @@
 #include "platform/temp_folder.h"
 #include "standin.h"
 #include "state/game_state.h"
-#include "state/lookup_tables.h"
 #include "support/fnv_hash.h"
-#include "support/game_scope.h"
+#include "support/generator_scope.h"
 #include "world/map_reset.h"
 #include "world/terrain.h"
 
@@ -32,17 +30,10 @@ TEST(WorldFileHash, FixedSeedWorldSavesTheRecordedBytes) {
     std::string error;
     ASSERT_TRUE(standin::WriteDataFolder(folder.Path(), &error)) << error;
 
-    fvtest::GameScope scope;
-    CGameState& gs = scope.state();
-    for (auto& path : gs.data_paths)
-        std::snprintf(path, kDataPathLength, "%s", folder.Path().c_str());
-    gs.install_index = 0;
-    gs.game_mode = kModeGame;
-    gs.season = 2;
-    scope.Make<CLookupTables>(g_pLookupTables);
-    CTerrain& terrain = scope.UseTerrain();
-    CCityManager& cities = scope.Make<CCityManager>(g_pCityManager);
-    CBuildingTable& buildings = scope.Make<CBuildingTable>(g_ppBuildings);
+    fvtest::GeneratorScope world(folder.Path(), 2);
+    CTerrain& terrain = world.terrain();
+    CCityManager& cities = world.cities();
+    CBuildingTable& buildings = world.buildings();
 
     plat::Srand(1234);
     cities.LoadNames();

@@ -18,9 +18,8 @@
 #include "platform/random.h"
 #include "platform/temp_folder.h"
 #include "state/game_state.h"
-#include "state/lookup_tables.h"
 #include "state/map_field.h"
-#include "support/game_scope.h"
+#include "support/generator_scope.h"
 #include "world/map_reset.h"
 #include "world/terrain.h"
 #include "world/way_network.h"
@@ -97,17 +96,10 @@ TEST(RightInEveryGame, DefaultWorldsLeaveLandThatRoadsCanBeBuiltOn) {
             standin::EncodeLandscapeFile(standin::MakeLandscapeStamps(kDefaultSeason));
         return std::string(bytes.begin(), bytes.end());
     }());
-    fvtest::GameScope scope;
-    CGameState& gs = scope.state();
-    for (auto& path : gs.data_paths)
-        std::snprintf(path, kDataPathLength, "%s", folder.Path().c_str());
-    gs.install_index = 0;
-    gs.game_mode = kModeGame;
-    gs.season = kDefaultSeason;
-    scope.Make<CLookupTables>(g_pLookupTables);
-    CTerrain& terrain = scope.UseTerrain();
-    CCityManager& cities = scope.Make<CCityManager>(g_pCityManager);
-    CBuildingTable& buildings = scope.Make<CBuildingTable>(g_ppBuildings);
+    fvtest::GeneratorScope world(folder.Path(), kDefaultSeason);
+    CTerrain& terrain = world.terrain();
+    CCityManager& cities = world.cities();
+    CBuildingTable& buildings = world.buildings();
 
     for (const uint32_t seed : {20260u, 1234u, 77u}) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
