@@ -48,6 +48,20 @@ inline void ChooseAnEasyCareer(FlowHost& f) {
     f.Click(192 + 128 + 50, 144 + 191 + 20);
 }
 
+// The title's ways to a level that ask a company name in front of the
+// level's text: the popup of that text, and whether it stands shown under
+// the name entry (a mission's briefing) or waits hidden (a career's text).
+struct LevelChoice {
+    const char* name;
+    PanelPopup text;
+    bool text_shown_under_name;
+    void (*choose)(FlowHost&);
+};
+inline const LevelChoice kLevelChoices[] = {
+    {"the first mission", PanelPopup::MissionText, true, ChooseTheFirstMission},
+    {"an easy career", PanelPopup::AssignmentText, false, ChooseAnEasyCareer},
+};
+
 class LevelEndPlay : public ::testing::Test {
   protected:
     static constexpr uint8_t kEnter = flowtest::kEnter;
@@ -69,6 +83,16 @@ class LevelEndPlay : public ::testing::Test {
     }
     // Button i (0 continue .. 9 quit) down the title's right edge.
     void Choose(int32_t i) { ChooseOnTheTitle(f, i); }
+    // The title's new game, its set-up taken as it is and the company
+    // named: the choice of opponents comes.
+    void ChooseAFreeGame(const std::string& company) {
+        Choose(2);
+        ASSERT_NE(f.h.frame->Screen(FrameScreen::NewGame), nullptr);
+        f.Char(kEnter);
+        ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
+        TypeCompanyName(company);
+        ASSERT_NE(f.h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
+    }
 
     // Game ticks on the fake clock, the loop turning every 26 ms, until the
     // calendar moved `ticks` on or the clock stopped (at most a game year).
@@ -187,6 +211,7 @@ class LevelEndPlay : public ::testing::Test {
 struct LevelEndPlayer : LevelEndPlay {
     void TestBody() override {}
     using LevelEndPlay::Choose;
+    using LevelEndPlay::ChooseAFreeGame;
     using LevelEndPlay::ChooseInPanel;
     using LevelEndPlay::ClickPanel;
     using LevelEndPlay::f;

@@ -40,12 +40,7 @@ struct Player : flowtest::LevelEndPlayer {
     // year 1960 + 10 x `growth` after its city growth.
     void StartFreeGame(int32_t growth) {
         if (f.h.frame->Screen(FrameScreen::Start) == nullptr) Title();
-        Choose(2);
-        ASSERT_NE(f.h.frame->Screen(FrameScreen::NewGame), nullptr);
-        f.Char(kEnter);
-        ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
-        TypeCompanyName("Fresh Start");
-        ASSERT_NE(f.h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
+        ASSERT_NO_FATAL_FAILURE(ChooseAFreeGame("Fresh Start"));
         f.Char(kEnter);
         plat::Window* years = Popup(PanelPopup::CityGrowth);
         ASSERT_NE(years, nullptr);

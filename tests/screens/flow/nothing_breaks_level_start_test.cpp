@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -53,26 +52,14 @@ struct AtTheTitle {
 };
 
 TEST(NothingBreaks, ALevelStartShowsTheCompanyNameInFrontThenTheLevelsText) {
-    struct Start {
-        const char* name;
-        PanelPopup text;
-        bool text_under_name;  // shown under the name entry, or waiting hidden
-        std::function<void(AtTheTitle&)> choose;
-    };
-    const Start starts[] = {
-        {"the first mission", PanelPopup::MissionText, true,
-         [](AtTheTitle& t) { flowtest::ChooseTheFirstMission(t.f); }},
-        {"an easy career", PanelPopup::AssignmentText, false,
-         [](AtTheTitle& t) { flowtest::ChooseAnEasyCareer(t.f); }},
-    };
-    for (const Start& start : starts) {
+    for (const flowtest::LevelChoice& start : flowtest::kLevelChoices) {
         SCOPED_TRACE(start.name);
         AtTheTitle t;
-        start.choose(t);
+        start.choose(t.f);
         ASSERT_NE(t.Popup(PanelPopup::CompanyName), nullptr);
         ASSERT_NE(t.Popup(start.text), nullptr);
         EXPECT_TRUE(t.Shown(PanelPopup::CompanyName));
-        EXPECT_EQ(t.Shown(start.text), start.text_under_name);
+        EXPECT_EQ(t.Shown(start.text), start.text_shown_under_name);
         t.NameTheCompany();
         EXPECT_EQ(t.Popup(PanelPopup::CompanyName), nullptr);
         EXPECT_STREQ(t.f.gs().company_names[0], "First Light");

@@ -29,12 +29,7 @@ struct Player : flowtest::LevelEndPlayer {
     // A free game from the title with the first three rivals, from 1960.
     void StartFreeGameWithRivals() {
         Title();
-        Choose(2);
-        ASSERT_NE(f.h.frame->Screen(FrameScreen::NewGame), nullptr);
-        f.Char(kEnter);
-        ASSERT_NE(Popup(PanelPopup::CompanyName), nullptr);
-        TypeCompanyName("Old World");
-        ASSERT_NE(f.h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
+        ASSERT_NO_FATAL_FAILURE(ChooseAFreeGame("Old World"));
         const plat::Point o = f.Origin();
         for (int32_t portrait : {0, 1, 2}) f.Click(o.x + 430, o.y + 60 + 80 * portrait + 35);
         f.Char(kEnter);

@@ -82,23 +82,11 @@ TEST(RightInEveryGame, AYearsAccountsWaitingBehindThePurchaseLeaveItsCancelReach
 // shown, holds it in turn. A career's first text waits hidden and shows
 // when the name is entered.
 TEST(RightInEveryGame, AMissionsBriefingStandsUnderTheCompanyNameAndTakesTheCursorAfterIt) {
-    struct Start {
-        const char* name;
-        PanelPopup text;
-        bool text_shown_under_name;
-        std::function<void(Play&)> choose;
-    };
-    const Start starts[] = {
-        {"the first mission", PanelPopup::MissionText, true,
-         [](Play& p) { flowtest::ChooseTheFirstMission(p.f); }},
-        {"an easy career", PanelPopup::AssignmentText, false,
-         [](Play& p) { flowtest::ChooseAnEasyCareer(p.f); }},
-    };
-    for (const Start& start : starts) {
+    for (const flowtest::LevelChoice& start : flowtest::kLevelChoices) {
         SCOPED_TRACE(start.name);
         Play p;
         p.Title();
-        start.choose(p);
+        start.choose(p.f);
         plat::Window* name = p.Popup(PanelPopup::CompanyName);
         plat::Window* text = p.Popup(start.text);
         ASSERT_NE(name, nullptr);
