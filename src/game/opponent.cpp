@@ -72,7 +72,6 @@ void COpponent::FreeLists() {
 
 void COpponent::ForgetWorld() {
     COpponent fresh(player_number - 1, profile_index, Detached{});
-    fresh.turn_pending = turn_pending;
     TakeRecordFrom(fresh);
     state_1 = state_2 = state_3 = state_4 = state_5 = state_6 = 0;
 }

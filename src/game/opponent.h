@@ -63,9 +63,9 @@ class COpponent {
     // drops the turn references that pointed into them.
     void FreeLists();
     // The world the opponent planned in is going (its game ended, or a
-    // level's world replaces it): every plan, step, chain and state word
-    // becomes what a new opponent of its slot and profile has. Its profile,
-    // whether it takes part (turn_pending) and its take-over terms stay.
+    // level's world replaces it): every plan, step, chain, state word and
+    // turn_pending becomes what a new opponent of its slot and profile has.
+    // Its profile and its take-over terms stay.
     void ForgetWorld();
     // The vehicle is going away: its vehicle plans are dropped and every
     // other plan's reference to it cleared.

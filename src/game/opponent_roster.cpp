@@ -52,10 +52,9 @@ void StopOpponentTurns() {
 void ForgetOpponentWorlds() {
     if (g_pGameState == nullptr) return;
     for (COpponent* opponent : g_pGameState->opponents) {
-        if (opponent == nullptr) continue;
-        opponent->ForgetWorld();
-        opponent->turn_pending = 0;
+        if (opponent != nullptr) opponent->ForgetWorld();
     }
+    StopOpponentTurns();
 }
 
 void ForgetVehicleInOpponents(const CVehicle* vehicle) {

@@ -124,12 +124,12 @@ class SPIEL_FELD : public plat::Window {
     void AddVehicleItems();
     // The items of the field animations whose picture meets the view and
     // whose frame changed, or whose picture shows another frame than their
-    // own (rotation 0), with the one-shot types' sounds of fields in view. A ground-level one whose
-    // picture is behind has its ground redrawn first, so that its item only composes the layers.
+    // own (rotation 0), with the one-shot types' sounds of fields in view.
+    // A ground-level one whose picture is behind has its ground redrawn
+    // first, so that its item only composes the layers.
     void AddAnimationItems();
     // Whether a field animation whose picture meets the view shows another
-    // frame than its own:
-    // the next vehicle frame has a picture to change.
+    // frame than its own: the next vehicle frame has a picture to change.
     virtual bool AnimationsBehind();
     // One animation step of every field animation (field_animations.cpp).
     virtual void TickAnimations();
@@ -256,9 +256,9 @@ class SPIEL_FELD : public plat::Window {
     // Composes background and both object layers inside a rectangle.
     void ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // Passes 1 and 2 of the draw list in one sweep down the composite, where
-    // that gives the same pixels (zoom 1); false, having
-    // drawn nothing, elsewhere. With `present_to` (the window's pixels), the
-    // rectangles' finished pixels go there as well.
+    // that gives the same pixels (zoom 1); false, having drawn nothing,
+    // elsewhere. With `present_to` (the window's pixels), the rectangles'
+    // finished pixels go there as well.
     bool RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
                                      const PixelSurface* present_to);
     void ShiftBuffers(int32_t dx, int32_t dy);
