@@ -94,6 +94,36 @@ testing::AssertionResult IsOpeningRoundBracket(const Canvas& ink, int most_bend 
     return testing::AssertionSuccess();
 }
 
+// The game's font over a stand-in glyph strip, drawing its ink as 1.
+Font FontOf(const Canvas& strip, AdvanceTable advances, int cell) {
+    return Font{ConstPixelSurface(strip.pixels.data(), strip.width, strip.height, strip.width),
+                advances, cell, cell, 1};
+}
+
+// Where a text drawn with a font at (x, y) of a room of the given size puts
+// its ink, in the room's coordinates. The room is drawn with a margin on
+// every side, so that ink past an edge shows instead of being cut.
+struct InkBox {
+    bool inked = false;
+    int32_t left = 0, right = 0, top = 0, bottom = 0;
+};
+InkBox InkOf(const Font& font, const char* text, int32_t x, int32_t y, int32_t width,
+             int32_t height) {
+    constexpr int32_t kMargin = 32;
+    Canvas drawn(width + 2 * kMargin, height + 2 * kMargin);
+    DrawTextOnSurface(PixelSurface{drawn.pixels.data(), drawn.width, drawn.height, drawn.width},
+                      text, x + kMargin, y + kMargin, font);
+    InkBox box{false, drawn.width, -1, drawn.height, -1};
+    for (int32_t row = 0; row < drawn.height; ++row) {
+        for (int32_t c = 0; c < drawn.width; ++c) {
+            if (drawn.Get(c, row) == 0) continue;
+            box = {true, std::min(box.left, c - kMargin), std::max(box.right, c - kMargin),
+                   std::min(box.top, row - kMargin), row - kMargin};
+        }
+    }
+    return box;
+}
+
 struct StripFont {
     const char* name;
     Canvas strip;
@@ -129,21 +159,17 @@ TEST(StandinReadable, RoundBracketsAtSmallPictureSizes) {
 }
 
 // The game's text drawing puts each bracket's own cell of the strip on the
-// screen, and the table gives the bracket room.
+// screen.
 TEST(StandinReadable, TheGameDrawsBracketsFromTheirOwnCells) {
     const std::vector<StripFont> fonts = Fonts();
     const AdvanceTable advances[2] = {kFont1Advances, kFont2Advances};
     for (int k = 0; k < 2; ++k) {
         const StripFont& f = fonts[k];
-        const Font font{
-            ConstPixelSurface(f.strip.pixels.data(), f.strip.width, f.strip.height, f.strip.width),
-            advances[k], f.cell, f.cell, 1};
         for (const char* text : {"(", ")"}) {
             Canvas drawn(f.cell, f.cell);
             DrawTextOnSurface(PixelSurface{drawn.pixels.data(), f.cell, f.cell, f.cell}, text, 0, 0,
-                              font);
+                              FontOf(f.strip, advances[k], f.cell));
             EXPECT_EQ(drawn.pixels, Cell(f.strip, text[0], f.cell).pixels) << f.name << text;
-            EXPECT_GT(advances[k][text[0] - kFirstGlyphChar], 0) << f.name << text;
         }
     }
 }
@@ -201,18 +227,19 @@ TEST(StandinReadable, UmlautsAndTheAcuteAccentAreDrawn) {
     for (auto [code, letter] : umlauts) {
         EXPECT_NE(Cell(strip, code, 16).pixels, Cell(strip, letter, 16).pixels) << letter;
     }
-    // The first text code and the last ("z") take their advance; the code
-    // before, the first icon and a code past font 2's table take none.
-    const std::tuple<const char*, AdvanceTable, uint32_t> widths[] = {
-        {"\x1A", kFont1Advances, kFont1Advances[0]},
-        {"z", kFont1Advances, kFont1Advances['z' - kFirstGlyphChar]},
-        {"\x19", kFont1Advances, 0},
-        {"{", kFont1Advances, 0},
-        {"`", kFont2Advances, 0}};
-    for (const auto& [text, advances, width] : widths) {
-        EXPECT_EQ(GetTextWidth(text, advances), width) << int{static_cast<uint8_t>(text[0])};
+    // The first text code and the last ("z") are drawn from their cells; the
+    // code before, the first icon and a code past font 2's table take no room.
+    for (const char* text : {"\x1A", "z"}) {
+        Canvas drawn(16, 16);
+        DrawTextOnSurface(PixelSurface{drawn.pixels.data(), 16, 16, 16}, text, 0, 0,
+                          FontOf(strip, kFont1Advances, 16));
+        EXPECT_EQ(drawn.pixels, Cell(strip, text[0], 16).pixels) << text;
     }
-    EXPECT_GT(kFont1Advances['z' - kFirstGlyphChar], 0);
+    const std::pair<const char*, AdvanceTable> skipped[] = {
+        {"\x19", kFont1Advances}, {"{", kFont1Advances}, {"`", kFont2Advances}};
+    for (const auto& [text, advances] : skipped) {
+        EXPECT_EQ(GetTextWidth(text, advances), 0u) << int{static_cast<uint8_t>(text[0])};
+    }
     // Icons begin after "z": one icon is 16 pixels wide.
     Canvas drawn(64, 16);
     EXPECT_EQ(DrawIconsOnSurface(
@@ -293,37 +320,24 @@ TEST(StandinReadable, ToolFeedbackFitsTheSidebar) {
 TEST(StandinReadable, SalesPeriodCaptionEndsInsideTheChart) {
     namespace ss = statistics_screens;
     const Canvas strip = standin::MakeFont1();
-    const Font font{ConstPixelSurface(strip.pixels.data(), strip.width, strip.height, strip.width),
-                    kFont1Advances, 16, 16, 1};
-    // Room for ink past the chart's right edge, so that it can be seen.
-    const int32_t room = ss::kBarChartSize.width + 200;
+    const Font font = FontOf(strip, kFont1Advances, 16);
     bool moved_seen = false, in_place_seen = false;
     for (int32_t year = 1959; year <= 2300; year += 17) {
         for (int32_t month = 0; month < 12; ++month) {
             const std::string caption = FS_VERKAUF_STATISTIK::PeriodCaption(month, year);
             const int32_t x = FS_VERKAUF_STATISTIK::PeriodCaptionX(caption);
-            Canvas drawn(room, ss::kBarChartSize.height);
-            DrawTextOnSurface(PixelSurface{drawn.pixels.data(), room, drawn.height, room},
-                              caption.c_str(), x, ss::kBarCaption.y, font);
-            int32_t first = room, last = -1, lowest = -1;
-            for (int32_t y = 0; y < drawn.height; ++y) {
-                for (int32_t c = 0; c < room; ++c) {
-                    if (drawn.Get(c, y) == 0) continue;
-                    first = std::min(first, c);
-                    last = std::max(last, c);
-                    lowest = y;
-                }
-            }
-            ASSERT_GE(last, 0) << caption;
-            EXPECT_GE(first, 0) << caption;
-            EXPECT_LT(last, ss::kBarChartSize.width) << caption;
-            EXPECT_LT(lowest, ss::kBarChartSize.height) << caption;
+            const InkBox ink = InkOf(font, caption.c_str(), x, ss::kBarCaption.y,
+                                     ss::kBarChartSize.width, ss::kBarChartSize.height);
+            ASSERT_TRUE(ink.inked) << caption;
+            EXPECT_GE(std::min(ink.left, ink.top), 0) << caption;
+            EXPECT_LT(ink.right, ss::kBarChartSize.width) << caption;
+            EXPECT_LT(ink.bottom, ss::kBarChartSize.height) << caption;
             if (x == ss::kBarCaption.x) {
                 in_place_seen = true;
             } else {
                 moved_seen = true;
                 EXPECT_LT(x, ss::kBarCaption.x) << caption;
-                EXPECT_GE(last, ss::kBarChartSize.width - 4) << caption;
+                EXPECT_GE(ink.right, ss::kBarChartSize.width - 4) << caption;
             }
         }
     }
