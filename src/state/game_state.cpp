@@ -15,13 +15,14 @@ struct ProfileDefaults {
     const char* name;
 };
 
-// The five computer companies a game can draw its opponents from.
+// The five computer companies a game can draw its opponents from. Their
+// names keep to characters both fonts draw (neither has a glyph for "&").
 constexpr ProfileDefaults kProfiles[kOpponentProfileCount] = {
     {2, 50, 75, 1000000, "Harriet Ashcombe Haulage"},
-    {4, 60, 80, 850000, "Brannigan & Voss Trading"},
+    {4, 60, 80, 850000, "Brannigan and Voss Trading"},
     {6, 50, 75, 700000, "Ottilie Marsh Enterprises"},
     {8, 30, 70, 550000, "Konrad Pellworth Holdings"},
-    {10, 70, 85, 400000, "Delphine Carraway & Sons"},
+    {10, 70, 85, 400000, "Delphine Carraway and Sons"},
 };
 
 template <size_t N>

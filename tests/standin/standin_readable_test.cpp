@@ -23,6 +23,7 @@
 #include "screens/economy/statistics_layout.h"
 #include "screens/flow/level_text_screen.h"
 #include "standin.h"
+#include "support/game_scope.h"
 
 namespace standin_test {
 namespace {
@@ -205,22 +206,30 @@ TEST(StandinReadable, LettersFillTheirAdvance) {
     }
 }
 
-// A briefing's umlauts and acute accent become glyph codes the stand-in font
-// draws: each character has ink, and the umlauts differ from their letters.
-TEST(StandinReadable, UmlautsAndTheAcuteAccentAreDrawn) {
+// A briefing's umlauts and acute accent, and the computer companies' names,
+// become glyph codes the stand-in font draws: each character has ink, and the
+// umlauts differ from their letters.
+TEST(StandinReadable, UmlautsAccentsAndCompanyNamesAreDrawn) {
     const Canvas strip = standin::MakeFont1();
-    const std::string line = RemapTextLine(
-        "\xC4rger \xFC"
-        "ber leere L\xE4"
-        "den? Don\xB4t \xD6l \xF6 \xDC");
-    for (char c : line) {
-        const auto code = static_cast<uint8_t>(c);
-        if (code == ' ') continue;
-        ASSERT_GE(code, kFirstGlyphChar);
-        ASSERT_LE(code, kLastTextChar);
-        const Canvas ink = Cell(strip, code, 16);
-        EXPECT_TRUE(std::any_of(ink.pixels.begin(), ink.pixels.end(), [](uint8_t p) { return p; }))
-            << int{code};
+    std::vector<std::string> lines = {
+        RemapTextLine("\xC4rger \xFC"
+                      "ber leere L\xE4"
+                      "den? Don\xB4t \xD6l \xF6 \xDC")};
+    fvtest::GameScope scope;
+    for (const OpponentProfile& profile : scope.state().opponent_profiles) {
+        lines.push_back(profile.name);
+    }
+    for (const std::string& line : lines) {
+        for (char c : line) {
+            const auto code = static_cast<uint8_t>(c);
+            if (code == ' ') continue;
+            ASSERT_GE(code, kFirstGlyphChar) << line;
+            ASSERT_LE(code, kLastTextChar) << line;
+            const Canvas ink = Cell(strip, code, 16);
+            EXPECT_TRUE(
+                std::any_of(ink.pixels.begin(), ink.pixels.end(), [](uint8_t p) { return p; }))
+                << line << ": " << c;
+        }
     }
     const std::pair<int, char> umlauts[] = {{26, 'A'}, {27, 'O'}, {28, 'U'},
                                             {29, 'a'}, {30, 'o'}, {31, 'u'}};
