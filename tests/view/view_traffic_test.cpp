@@ -750,7 +750,7 @@ TEST(WorldViewGolden, StationsTrainOnABridgeTrucksPlatesSignsAndARoutePreview) {
     EXPECT_EQ(train->screen_box[0] >= 0 && train->screen_box[1] <= gs.view_width, true);
     EXPECT_EQ(
         fvtest::PictureHash(window.width, window.height, [&](int32_t y) { return window.Row(y); }),
-        0xb56a80b4318ace09ull);
+        0x83ba663fd890bca0ull);
 }
 
 }  // namespace

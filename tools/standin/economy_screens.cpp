@@ -295,7 +295,9 @@ Canvas MakePopupPicture(int picture) {
     // The close box (36, 42)-(100, 108).
     c.FillRect(36, 42, 64, 66, pal::Shade(pal::kBrick, 3));
     c.FrameRect(36, 42, 64, 66, pal::Shade(pal::kBrick, 0));
-    DrawTextCentred(c, 68, 58, picture == 2 ? "None" : "Close", 12, FontStyle::Bold, pal::kText,
+    // The goods and product choosers' box chooses nothing; the sales
+    // chooser's only closes the list.
+    DrawTextCentred(c, 68, 58, picture == 3 ? "Close" : "None", 12, FontStyle::Bold, pal::kText,
                     pal::Shade(pal::kGrey, 0));
     Caption(c, 8, 114, "Groups");
     c.FillRect(8, 133, 96, 7 * 17, pal::Shade(pal::kSlate, 1));

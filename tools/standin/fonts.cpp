@@ -15,8 +15,10 @@ constexpr int kFont1PixelSize = 12;
 
 // Glyphs of font 1 drawn by hand where the outline font squeezed into the
 // advance of the width table reads as another character: round brackets only
-// 3 pixels wide, the capital J that the table gives the width of an N, and
-// the V, whose outline drawn wider gets a bar across.
+// 3 pixels wide, the capital J that the table gives the width of an N, the
+// V, whose outline drawn wider gets a bar across, and the lower-case s, four
+// columns wide, so that "Raw materials" at the goods chooser's indent ends
+// inside its group column.
 struct DrawnGlyph {
     uint8_t ch;
     int top;               // cell row of the first row
@@ -34,6 +36,7 @@ constexpr DrawnGlyph kDrawnFont1[] = {
      3,
      {".....##", ".....##", ".....##", ".....##", ".....##", ".....##", "##...##", "##...##",
       ".#####.", nullptr}},
+    {'s', 5, {".###", "##..", "##..", ".##.", "..##", "..##", "###.", nullptr}},
 };
 
 const DrawnGlyph* FindDrawn(uint8_t ch) {

@@ -16,7 +16,6 @@ namespace {
 
 constexpr uint8_t kTextColour = 10;
 constexpr uint8_t kSelectedTextColour = 0;
-constexpr int32_t kNameIndent = 4;
 constexpr int32_t kGridColumns = 3;
 constexpr int32_t kFreeCursorPicture = 1;
 
@@ -159,8 +158,8 @@ void FS_POPUP_LIST::DrawColumn() {
             work.FillRect(kPopupColumnLeft, y, kPopupColumnWidth, kPopupRowHeight, kTextColour);
             colour = kSelectedTextColour;
         }
-        work.DrawText(group_names[g], kFont1Advances, kPopupColumnLeft + kNameIndent, y, font, 16,
-                      16, colour);
+        work.DrawText(group_names[g], kFont1Advances, kPopupColumnLeft + kPopupNameIndent, y, font,
+                      16, 16, colour);
     }
     Present(column.left, column.top, column.Width(), column.Height());
 }

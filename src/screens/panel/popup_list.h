@@ -46,6 +46,8 @@ inline constexpr int32_t kPopupColumnLeft = 8;
 inline constexpr int32_t kPopupColumnTop = 133;
 inline constexpr int32_t kPopupColumnWidth = 96;
 inline constexpr int32_t kPopupRowHeight = 17;
+// Group names stand this far right of the column's left edge.
+inline constexpr int32_t kPopupNameIndent = 4;
 
 class FS_POPUP_LIST : public plat::Window {
   public:

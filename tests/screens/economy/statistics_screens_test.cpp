@@ -123,7 +123,7 @@ TEST_F(StatisticsScreens, ChartOfThreeCompaniesWithTheirLinesAndLegend) {
     const plat::Point third = s->ClientToScreen(plat::Point{
         s->origin_x + ss::kLegendSquare.x + 4, s->origin_y + ss::kLegendSquare.y + 2 * 17 + 4});
     EXPECT_EQ(Pixel(screen, third), kPlayerIndex[2]);
-    EXPECT_EQ(Picture("statistics"), 17929862167386881745ull);
+    EXPECT_EQ(Picture("statistics"), 14664277973419062173ull);
 }
 
 class AnnualAccounts : public StatisticsScreens {

@@ -596,18 +596,18 @@ TEST_F(ScheduleOnRoad, GoldenPicturesOfTheScheduleThePurchaseAndTheOverview) {
     ASSERT_NE(s, nullptr);
     s->Invalidate();
     h.Run();
-    EXPECT_EQ(Picture("vehicle_schedule"), 12156225360537816493ull);
+    EXPECT_EQ(Picture("vehicle_schedule"), 5469945364816644045ull);
     Press(*s, kCmdScheduleCancel);
     CTrainStation* st = Station(60, 60, 7, 2);
     ASSERT_NE(st, nullptr);
     Select(61, 60);
     auto* buy = OpenBy<FS_FAHRZEUG_KAUF>(kMsgOpenRailPurchase, FrameScreen::RailPurchase);
     ASSERT_NE(buy, nullptr);
-    EXPECT_EQ(Picture("vehicle_rail_purchase"), 999423037512503898ull);
+    EXPECT_EQ(Picture("vehicle_rail_purchase"), 9496794390927655426ull);
     Press(*buy, kCmdVehiclePurchaseCancel);
     auto* o = OpenBy<VehicleOverviewPage>(kMsgOpenVehicleOverview, FrameScreen::VehicleOverview);
     ASSERT_NE(o, nullptr);
-    EXPECT_EQ(Picture("vehicle_overview"), 6517106803995222708ull);
+    EXPECT_EQ(Picture("vehicle_overview"), 17915554815295618364ull);
 }
 
 }  // namespace
