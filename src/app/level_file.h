@@ -2,7 +2,9 @@
 // Level and saved-game files: one flat sequence of records (no header, no
 // checksum) holds a whole game. Saved games, the yearly autosave, the game
 // left by the player and the levels made in the editor are written here; the
-// prepared mission, scenario and career levels are read with the same code.
+// prepared mission, scenario and career levels are read with the same code:
+// missions and scenarios whole (LoadSavedGame), career levels as a level
+// start (LoadLevel).
 //
 // Saving never leaves a cut file: the records go through a FileReplacement
 // (a temporary file in the same folder, flushed and renamed over the file
@@ -38,9 +40,9 @@ bool SaveGameFile(const std::string& path);
 // career's difficulty and assignment by those of the career record beside it
 // when there is a sound one (app/career_record.h).
 LevelLoadResult LoadSavedGame(const std::string& path);
-// Replaces the running game by a level's start state: the file is read up to
-// and including the market events, the rest is reset. Company names and
-// board votes of the running game stay.
+// Replaces the running game by a career level's start state: the file is
+// read up to and including the market events, the rest is reset. Company
+// names and board votes of the running game stay.
 LevelLoadResult LoadLevel(const std::string& path);
 
 // "lastsave.lvl" in the saved-games folder: the game left by the player.

@@ -8,6 +8,7 @@
 
 #include "economy/building_table.h"
 #include "game/opponent.h"
+#include "game/opponent_roster.h"
 #include "gfx/blit_dc.h"
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
@@ -475,10 +476,12 @@ void MissionSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) 
     }
     const int32_t set = panel.popup_result.slot;
     const int32_t level = panel.popup_result.choice;
-    gs.game_mode = kModeMission;  // the reader applies a mission's availability settings
+    // A mission is read whole, as a saved game: the mode and the display
+    // options set here stand only where the file has none of its own.
+    gs.game_mode = kModeMission;
     DisplayOptionsOn();
     const Outcome outcome =
-        Settle(panel, Files().LoadLevel(FolderFile(kPathMission, "m%d_%d.lvl", set, level)));
+        Settle(panel, Files().LoadSavedGame(FolderFile(kPathMission, "m%d_%d.lvl", set, level)));
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
         ResetMapAndEnd(panel);
@@ -499,18 +502,20 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
     const int32_t part = panel.popup_result.choice;
     const bool prepared = n < 3;
     gs.active_opponent = -1;
-    gs.game_mode = kModeGame;
     // The group after the three prepared ones holds the scenarios saved in
-    // the editor, by their own number.
+    // the editor, by their own number. Either is read whole, as a saved game.
     const std::string path = prepared ? FolderFile(kPathScenario, "s%d_%d.lvl", n, part)
                                       : FolderFile(kPathSave, "s_%d.lvl", part);
-    const Outcome outcome = Settle(panel, Files().LoadLevel(path));
+    const Outcome outcome = Settle(panel, Files().LoadSavedGame(path));
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
         ResetMapAndEnd(panel);
         return;
     }
     if (prepared) DisplayOptionsOn();
+    gs.game_mode = kModeGame;
+    // The scenario's opponents rest, whatever the file had them doing.
+    StopOpponentTurns();
     StartLevel(panel, n, part, prepared, prepared, false);
 }
 

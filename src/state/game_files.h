@@ -24,8 +24,9 @@ class GameFiles {
     GameFiles(const GameFiles&) = delete;
     GameFiles& operator=(const GameFiles&) = delete;
 
-    // Paths are Windows paths. A level replaces the running game by its
-    // start state; a saved game by the whole saved game.
+    // Paths are Windows paths. A career level replaces the running game by
+    // its start state; a saved game, a mission or a scenario by the whole
+    // game the file holds.
     virtual LevelLoadResult LoadLevel(const std::string& /*path*/) {
         return LevelLoadResult::Cancelled;
     }

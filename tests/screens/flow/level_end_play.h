@@ -214,6 +214,7 @@ struct LevelEndPlayer : LevelEndPlay {
     using LevelEndPlay::ChooseAFreeGame;
     using LevelEndPlay::ChooseInPanel;
     using LevelEndPlay::ClickPanel;
+    using LevelEndPlay::CloseBriefing;
     using LevelEndPlay::f;
     using LevelEndPlay::kEnter;
     using LevelEndPlay::Popup;

@@ -28,10 +28,10 @@ using Kind = plat::MessageTrace::Kind;
 
 constexpr uint8_t kEnter = 13;
 
-// Levels that are noted and not read.
+// Missions and scenarios, read whole as saved games: noted, not read.
 struct NotedFiles : GameFiles {
     std::vector<std::string> loaded;  // file names without their folder
-    LevelLoadResult LoadLevel(const std::string& path) override {
+    LevelLoadResult LoadSavedGame(const std::string& path) override {
         loaded.push_back(path.substr(path.rfind('\\') + 1));
         return LevelLoadResult::Cancelled;
     }
