@@ -205,9 +205,9 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     plat::Window* Popup(PanelPopup slot) const;
     // Gives a pair its screen factory (null: its requests do nothing).
     void SetPopupFactory(PanelPopup slot, plat::Window* (*open)(HAUPTDIALOG&, const PopupRequest&));
-    // After a popup closed: while another popup is visible, keeps
-    // `screen_open` and hands it the cursor; else shows the oldest hidden
-    // one, else (none left) tells the main frame that the keys may come back.
+    // After a popup closed (`screen_open` cleared): shows the oldest hidden
+    // one, or (none left) tells the main frame that the keys may come back.
+    // A popup still shown keeps as it is.
     void ContinueAfterPopup();
     // Career n from its first level: board votes and the goal cleared, the
     // level "k<n>_0.lvl" loaded, the company named "Player 1", then the

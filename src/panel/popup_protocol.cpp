@@ -4,6 +4,7 @@
 #include "panel/popup_protocol.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "panel/control_panel.h"
@@ -189,26 +190,12 @@ void HAUPTDIALOG::ClosePopup(const PopupEntry& entry, plat::WParam wParam, plat:
 }
 
 void HAUPTDIALOG::ContinueAfterPopup() {
-    bool any = false;
-    int32_t shown = -1;
-    for (int32_t i = 0; i < kPanelPopupCount; ++i) {
-        const plat::Window* screen = popups_.open[i];
-        if (screen == nullptr) continue;
-        any = true;
-        if (screen->IsWindowVisible() && (shown < 0 || popups_.order[i] > popups_.order[shown])) {
-            shown = i;
-        }
-    }
-    if (shown >= 0) {
-        // The popup still shown (the newest of them) takes the cursor and
-        // the keys the closed one let go.
-        g_pGameState->screen_open = 1;
-        plat::Window* screen = popups_.open[shown];
-        const plat::Rect rect = screen->GetWindowRect();
-        plat::ClipCursor(&rect);
-        plat::SetFocus(screen);
-        return;
-    }
+    // A popup left on the screen is not touched: it took the cursor when it
+    // was shown, and it may since have moved out of sight to ask a question
+    // of its own. A waiting one is shown; the keys come back when none is
+    // left.
+    const bool any = std::any_of(std::begin(popups_.open), std::end(popups_.open),
+                                 [](const plat::Window* screen) { return screen != nullptr; });
     if (any) {
         ShowHiddenPopup();
     } else {

@@ -64,7 +64,11 @@ TEST(NothingBreaks, ALevelStartShowsTheCompanyNameInFrontThenTheLevelsText) {
         EXPECT_EQ(t.Popup(PanelPopup::CompanyName), nullptr);
         EXPECT_STREQ(t.f.gs().company_names[0], "First Light");
         EXPECT_TRUE(t.Shown(start.text));
-        t.f.Char(kEnter);
+        // Its OK clicked: a briefing shown from the start never took the keys.
+        auto* text = dynamic_cast<FlowPopup*>(t.Popup(start.text));
+        ASSERT_TRUE(text != nullptr && !text->buttons.empty());
+        const plat::Rect ok = text->buttons[0]->GetWindowRect();
+        t.f.Click((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
         EXPECT_EQ(t.Popup(start.text), nullptr);
         EXPECT_EQ(std::tuple(t.f.gs().screen_open, t.f.gs().sim_halted), std::tuple(0, 0));
     }

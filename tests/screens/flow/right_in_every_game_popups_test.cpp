@@ -1,8 +1,9 @@
 // The control panel's popups as a player meets them in a running game: the
 // cursor held only by the popup that is shown, a level's result that closes
 // the year's accounts and acts on its answer at once, a mission's briefing
-// under the company name entry, and a program closed in the middle of a
-// start that leaves no screen of the panel behind.
+// under the company name entry, the overwrite question asked over the
+// year's accounts, and a program closed in the middle of a start that
+// leaves no screen of the panel behind.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "panel/popup_protocol.h"
 #include "platform/input.h"
@@ -19,11 +21,16 @@
 #include "screens/flow/city_growth_screen.h"
 #include "screens/flow/level_end_play.h"
 #include "screens/flow/result_screens.h"
+#include "screens/flow/save_game_screen.h"
+#include "screens/panel/confirm_screen.h"
+#include "screens/vehicles/vehicle_overview_screen.h"
 
 namespace {
 
 // A mission or career played from the title (for plain tests).
 struct Play : flowtest::LevelEndPlayer {
+    using LevelEndPlay::CloseBriefing;
+    static constexpr int32_t kInformationHeading = 6;
     // The level in play ends with the year in the red.
     void RunIntoTheRedNewYear() {
         CGameState& gs = f.gs();
@@ -78,10 +85,11 @@ TEST(RightInEveryGame, AYearsAccountsWaitingBehindThePurchaseLeaveItsCancelReach
 }
 
 // A mission's briefing opens shown and the company name entry over it; the
-// name entry holds the cursor, and when it closes the briefing, still
-// shown, holds it in turn. A career's first text waits hidden and shows
-// when the name is entered.
-TEST(RightInEveryGame, AMissionsBriefingStandsUnderTheCompanyNameAndTakesTheCursorAfterIt) {
+// name entry holds the cursor, and when it closes the briefing, shown all
+// along, leaves the cursor free and no screen counted open. A career's
+// first text waits hidden and shows, holding the cursor, when the name is
+// entered.
+TEST(RightInEveryGame, AMissionsBriefingStandsUnderTheCompanyNameAndLeavesTheCursorFreeAfterIt) {
     for (const flowtest::LevelChoice& start : flowtest::kLevelChoices) {
         SCOPED_TRACE(start.name);
         Play p;
@@ -98,11 +106,58 @@ TEST(RightInEveryGame, AMissionsBriefingStandsUnderTheCompanyNameAndTakesTheCurs
         EXPECT_EQ(p.Popup(PanelPopup::CompanyName), nullptr);
         ASSERT_EQ(p.Popup(start.text), text);
         EXPECT_TRUE(text->IsWindowVisible());
-        EXPECT_EQ(CursorClip(), HeldBy(*text));
-        EXPECT_EQ(p.f.gs().screen_open, 1);
-        p.f.Char(Play::kEnter);
-        EXPECT_EQ(p.Popup(start.text), nullptr);
+        const bool shown_now = !start.text_shown_under_name;
+        EXPECT_EQ(CursorClip(), shown_now ? HeldBy(*text) : std::tuple(false, plat::Rect{}));
+        EXPECT_EQ(p.f.gs().screen_open, shown_now ? 1 : 0);
+        p.CloseBriefing(start.text);
         EXPECT_EQ(CursorClip(), std::tuple(false, plat::Rect{}));
+    }
+}
+
+// The year's accounts wait behind the vehicle overview and show when it
+// closes; S opens the save screen over them, and Save double-clicked on a
+// used slot asks whether to overwrite. Enter closes the accounts: the
+// cursor stays free and the question answers.
+TEST(RightInEveryGame, TheOverwriteQuestionAnswersAfterTheYearsAccountsUnderItClose) {
+    struct Case {
+        const char* name;
+        uint16_t answer;
+        bool written;
+    };
+    const Case cases[] = {{"yes writes the game", kCmdDialogOk, true},
+                          {"no writes nothing", kCmdDialogCancel, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Play p;
+        p.StartFirstMission("Overwriter");
+        ASSERT_NO_FATAL_FAILURE(p.SaveInto(0, "First"));
+        const std::vector<char> first = p.Bytes("0.lvl");
+        CGameState& gs = p.f.gs();
+        gs.month = 11;
+        gs.week = 0;
+        p.ChooseInPanel(Play::kInformationHeading, kCmdVehicleOverview);
+        auto* overview = p.Screen<VehicleOverviewPage>(FrameScreen::VehicleOverview);
+        ASSERT_NE(overview, nullptr);
+        p.RunMonth();
+        plat::Window* accounts = p.Popup(PanelPopup::YearSummary);
+        ASSERT_NE(accounts, nullptr);
+        p.Press(*overview, kCmdOk);
+        ASSERT_TRUE(accounts->IsWindowVisible());
+        p.f.Key('S');
+        auto* save = dynamic_cast<FS_SAVE_GAME*>(p.Popup(PanelPopup::SaveGame));
+        ASSERT_NE(save, nullptr);
+        p.ClickRow(*save, 0);
+        const plat::Rect ok = save->buttons[0]->GetWindowRect();
+        for (int32_t i = 0; i < 2; ++i) p.f.h.host.InjectClick({ok.left + 5, ok.top + 5});
+        p.f.h.Run();
+        auto* question = dynamic_cast<FS_CONFIRM*>(save->confirm);
+        ASSERT_NE(question, nullptr);
+        p.f.Char(Play::kEnter);  // the keys are in the accounts
+        ASSERT_EQ(p.Popup(PanelPopup::YearSummary), nullptr);
+        EXPECT_EQ(CursorClip(), std::tuple(false, plat::Rect{}));
+        p.Press(*question, c.answer);
+        EXPECT_EQ(p.Popup(PanelPopup::SaveGame), nullptr);
+        EXPECT_EQ(p.Bytes("0.lvl") != first, c.written);
     }
 }
 
