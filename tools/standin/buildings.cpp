@@ -80,7 +80,7 @@ void MarkBottomCorner(Canvas& c, int a, int index) {
 
 // ---------------------------------------------------------------------------
 
-void DrawIndustry(IsoPainter& p, int type) {
+void DrawIndustry(IsoPainter& p, int type, bool animated) {
     const Look look = TypeLook(type);
     const float fa = static_cast<float>(kBuildings[type].width);
     const float fb = static_cast<float>(kBuildings[type].depth);
@@ -115,7 +115,7 @@ void DrawIndustry(IsoPainter& p, int type) {
             p.Cylinder(2.6f, 0.9f, 0.45f, 0, 36, pal::kTeal, 4);
             p.Cylinder(2.6f, 2.3f, 0.45f, 0, 36, pal::kTeal, 4);
             p.Cylinder(3.4f, 1.6f, 0.35f, 0, 28, pal::kPurple, 3);
-            p.Cylinder(3.3f, 3.2f, 0.12f, 0, 56, pal::kGrey, 8);
+            if (!animated) p.Cylinder(3.3f, 3.2f, 0.12f, 0, 56, pal::kGrey, 8);  // before the basin
             break;
         }
         case 13: {  // steel mill: dark halls and tall chimneys
@@ -220,8 +220,10 @@ void DrawAttraction(IsoPainter& p, int type, bool animated) {
         }
         default: {  // race track: an asphalt ring around grass
             p.Plate(0, 3, 0, 3, 0, pal::Shade(pal::kFoliage, 4));
-            p.Plate(0.2f, 2.8f, 0.2f, 2.8f, 0, pal::Shade(pal::kAsphalt, 2));
-            p.Plate(0.6f, 2.4f, 0.6f, 2.4f, 0, pal::Shade(pal::kFoliage, 3));
+            if (!animated) {  // the animated track draws its own ring
+                p.Plate(0.2f, 2.8f, 0.2f, 2.8f, 0, pal::Shade(pal::kAsphalt, 2));
+                p.Plate(0.6f, 2.4f, 0.6f, 2.4f, 0, pal::Shade(pal::kFoliage, 3));
+            }
             p.Box(0.3f, 1.5f, 0.05f, 0.15f, 0, 10, pal::kConcrete, 4, pal::kBrick, 4);
             break;
         }
@@ -400,7 +402,7 @@ Canvas BuildingPicture(int type, int rotation, int colour, bool animated) {
         } else if (type >= 27) {
             DrawAttraction(p, type, animated);
         } else {
-            DrawIndustry(p, type);
+            DrawIndustry(p, type, animated);
         }
     }
     MarkBottomCorner(picture, a, type);
