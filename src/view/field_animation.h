@@ -17,9 +17,12 @@ struct ViewAnimation {
     uint8_t countdown = 0;  // ticks to the next frame, or rounds left (one-shot)
     uint8_t type = 0;
     uint8_t in_view = 0;
-    // The frame the view's picture shows; kFrameNotShown before the first
-    // drawing. It differs from `frame` while steps went undrawn (a screen
-    // covered the view).
+    // The frame the last item drew; kFrameNotShown before the first item and
+    // after the field left the view. The quiet main loop draws nothing while
+    // a screen covers the view, so steps go undrawn there and `prev_frame`
+    // alone would not tell the first frame after the cover that this
+    // picture is behind; with it, that frame draws the current cell. It also
+    // tells which pictures were drawn when their field leaves the view.
     uint8_t shown_frame = kFrameNotShown;
 };
 

@@ -86,19 +86,18 @@ bool AnimationsDrawn(const SPIEL_FELD& view) {
 }
 
 // Whether the animation's item is drawn in the next vehicle frame: its
-// picture meets the view, and its frame changed in the last step, its
-// picture shows another frame, or it is of type 0 (drawn above everything,
-// so after every repair).
-//
-// The test is on the picture's rectangle, not on whether the field is in
-// view (`in_view`): a full redraw stamps every ground animation and a
-// scroll shifts a drawn picture along, so a picture that reaches into the
-// view from a field outside it is on the screen all the same. Drawn only
-// while its field is in view, such a picture would keep an old frame. The
-// rectangle test costs four comparisons.
+// field is in view, its picture meets the view, and its frame changed in
+// the last step, the last item drew another frame, or it is of type 0
+// (drawn above everything, so after every repair).
 bool ItemDue(const SPIEL_FELD& view, const ViewAnimation& a) {
-    return (a.frame != a.prev_frame || a.frame != a.shown_frame || a.type == 0) &&
+    return a.in_view == 1 && (a.frame != a.prev_frame || a.frame != a.shown_frame || a.type == 0) &&
            MeetsView(PlaceOf(view, a));
+}
+
+// Whether a field that left the view still has a drawn picture to repair:
+// a scroll shifts it along with the buffers, and no item draws it again.
+bool RepairDue(const SPIEL_FELD& view, const ViewAnimation& a) {
+    return a.in_view != 1 && a.shown_frame != kFrameNotShown && MeetsView(PlaceOf(view, a));
 }
 
 }  // namespace
@@ -182,15 +181,20 @@ void SPIEL_FELD::RandomAnimation() {
 void SPIEL_FELD::AddAnimationItems() {
     if (!AnimationsDrawn(*this)) return;
     for (ViewAnimation& a : animation_list) {
+        if (RepairDue(*this, a)) {
+            // Its old rectangle repaired once, as a vehicle that left.
+            const AnimationPlace place = PlaceOf(*this, a);
+            DrawItem item;
+            item.left = item.dest_x = place.left;
+            item.top = item.dest_y = place.top;
+            item.right = place.right;
+            item.bottom = place.bottom;
+            AddDrawItem(item);
+        }
+        if (a.in_view != 1) a.shown_frame = kFrameNotShown;
         if (!ItemDue(*this, a)) continue;
         const AnimationType& t = kTypes[a.type];
         const AnimationPlace place = PlaceOf(*this, a);
-        // A ground-level cell lies in the background, over the cell shown
-        // before: where the new one is transparent the old one would stay.
-        // The background there is drawn afresh instead.
-        if (t.layer == 1 && a.frame != a.shown_frame) {
-            RedrawGroundIn(place.left, place.top, place.right, place.bottom);
-        }
         a.shown_frame = a.frame;
         DrawItem item;
         item.left = item.dest_x = place.left;
@@ -203,9 +207,8 @@ void SPIEL_FELD::AddAnimationItems() {
         item.group = a.type;
         item.kind = static_cast<uint8_t>(10 + t.layer);
         AddDrawItem(item);
-        // The sound stays with the fields in view.
-        if (a.in_view == 1 && a.type >= kFirstOneShotAnimation && a.frame != 16 &&
-            a.countdown > 2 && g_pSound != nullptr) {
+        if (a.type >= kFirstOneShotAnimation && a.frame != 16 && a.countdown > 2 &&
+            g_pSound != nullptr) {
             g_pSound->PlayEffect(kOneShotSounds[a.type - kFirstOneShotAnimation],
                                  kAnimationSoundChannel, GetSoundPan(a.x, a.y));
         }
@@ -215,7 +218,8 @@ void SPIEL_FELD::AddAnimationItems() {
 bool SPIEL_FELD::AnimationsBehind() {
     if (!AnimationsDrawn(*this)) return false;
     for (const ViewAnimation& a : animation_list) {
-        if (a.frame != a.shown_frame && MeetsView(PlaceOf(*this, a))) return true;
+        if (a.frame != a.shown_frame && ItemDue(*this, a)) return true;
+        if (RepairDue(*this, a)) return true;
     }
     return false;
 }
@@ -225,16 +229,11 @@ void SPIEL_FELD::DrawAnimationStamps() {
     if (!AnimationsDrawn(*this)) return;
     for (ViewAnimation& a : animation_list) {
         a.in_view = static_cast<uint8_t>(IsTileInView(a.x, a.y));
-        // A picture behind its frame may hold another cell under the stamp.
-        if (kTypes[a.type].layer == 1 && a.frame != a.shown_frame) {
-            const AnimationPlace place = PlaceOf(*this, a);
-            RedrawGroundIn(place.left, place.top, place.right, place.bottom);
-        }
     }
-    StampGroundAnimations(nullptr);
+    StampGroundAnimations();
 }
 
-void SPIEL_FELD::StampGroundAnimations(const ClipRect* clip) {
+void SPIEL_FELD::StampGroundAnimations() {
     GameImages& im = g_pGameState->images;
     const CGameState& gs = *g_pGameState;
     stamp_list_.Clear();
@@ -256,12 +255,8 @@ void SPIEL_FELD::StampGroundAnimations(const ClipRect* clip) {
     }
     for (const DrawItem& item : stamp_list_.Items()) {
         const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
-        const ConstPixelSurface set = im.animation_sets[item.group].Surface();
-        if (clip == nullptr) {
-            BlitKeyed(im.background_layer.Surface(), set, r, 0, zoom);
-        } else {
-            BlitKeyedClipped(im.background_layer.Surface(), set, r, 0, zoom, *clip);
-        }
+        BlitKeyed(im.background_layer.Surface(), im.animation_sets[item.group].Surface(), r, 0,
+                  zoom);
     }
     stamp_list_.Clear();
 }

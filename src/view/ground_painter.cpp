@@ -39,7 +39,7 @@ void GroundPainter::Field(const MapField& f, const ScanField& sf) {
         const bool along_y = type == 6 || type == 8;
         if (b != nullptr && (along_y ? b->anchor_y != sf.y : b->anchor_x != sf.x)) {
             const int32_t src_x = along_y ? (r_ % 2) * 96 : ((r_ + 1) % 2) * 96;
-            Raw(im_.building_pictures[along_y ? 5 : 4], x, y - 2, src_x, 93, 64, 32);
+            Raw(im_.building_pictures[along_y ? 5 : 4], x, y - 2, src_x, 93, 64, 32, false);
         }
     }
     if (type >= 0 && type <= 3 && GetTerminalKindAt(sf.x, sf.y) == 1) {
@@ -57,9 +57,9 @@ void GroundPainter::Image(const PaletteImage& src, int32_t x, int32_t y, int32_t
 }
 
 void GroundPainter::Raw(const RawImage& src, int32_t x, int32_t y, int32_t sx, int32_t sy,
-                        int32_t w, int32_t h) {
+                        int32_t w, int32_t h, bool cut) {
     WinGBitmap& layer = im_.background_layer;
-    if (clip_ == nullptr) return layer.BlitRawKeyed(src, x, y, sx, sy, w, h, 0, z_);
+    if (clip_ == nullptr || !cut) return layer.BlitRawKeyed(src, x, y, sx, sy, w, h, 0, z_);
     layer.BlitRawKeyedClip(src, x, y, sx, sy, w, h, 0, z_, clip_->left, clip_->right, clip_->top,
                            clip_->bottom);
 }

@@ -1,9 +1,8 @@
 #pragma once
 // The ground of one field painted into the background layer: its tile, its
 // way piece or tunnel portal, a station row's platform plate and a truck
-// depot's base. One painter serves the terrain pass, the ground redrawn
-// under a ground animation and the strip a scroll uncovers, so all three
-// paint a field alike.
+// depot's base. One painter serves the terrain pass and the strip a scroll
+// uncovers, so both paint a field alike.
 
 #include <cstdint>
 
@@ -21,7 +20,7 @@ struct ScanField;
 class GroundPainter {
   public:
     // Paints with the view's rotation and zoom, cut to `clip` when one is
-    // given (it must outlive the painter).
+    // given (it must outlive the painter); the platform plates are never cut.
     GroundPainter(const SPIEL_FELD& view, const ClipRect* clip);
     void Field(const MapField& f, const ScanField& sf);
 
@@ -29,7 +28,7 @@ class GroundPainter {
     void Image(const PaletteImage& src, int32_t x, int32_t y, int32_t sx, int32_t sy, int32_t w,
                int32_t h);
     void Raw(const RawImage& src, int32_t x, int32_t y, int32_t sx, int32_t sy, int32_t w,
-             int32_t h);
+             int32_t h, bool cut = true);
 
     CGameState& gs_;
     GameImages& im_;

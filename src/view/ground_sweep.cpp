@@ -20,6 +20,11 @@ bool SPIEL_FELD::RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
     const int32_t height = composite.height;
     ground_sweep_.Clear();
     for (const DrawItem& item : items) {
+        // A ground animation's cell goes into the background first: not swept.
+        if (item.kind == 11 && item.group >= 0 && item.group < kAnimationSetCount &&
+            im.animation_sets[item.group].Loaded()) {
+            return false;
+        }
         const PixelRect rect{std::max(item.left, 0), std::max(item.top, 0),
                              std::min(item.right, width), std::min(item.bottom, height)};
         ground_sweep_.AddRestore(rect);

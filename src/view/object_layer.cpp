@@ -40,14 +40,17 @@ Strip StripOf(int32_t r, int32_t w, int32_t d, int32_t u, int32_t v, int32_t h) 
 namespace {
 
 // Draws one field's objects, cut to the view's clip rectangle; with a
-// terrain pass (scrolling) its ground first, cut the same way.
+// terrain pass (scrolling) its ground first, cut the same way except the
+// platform plates, which are drawn whole.
 //
-// Every picture is cut, not only the ones a scroll must confine to the
-// strip: the layers outside the strip already hold what a full pass draws,
-// and a picture drawn there again would lie over the pictures of the fields
-// in front of it that are cut to the strip (a city building, a way, the
-// ground), so the layers would no longer be a full pass's. Inside the strip,
-// cleared before, the cut pictures are a full pass's.
+// While scrolling, the building strips, trees, tunnel fronts and bridges are
+// cut to the strip too, not only the city buildings: a mend, since drawn
+// whole they made the picture differ from a full redraw (in 13 of 16 scroll
+// cases). The layers outside the strip already hold what a full pass draws,
+// and a picture drawn there again lies over the pictures of the fields in
+// front of it that are cut to the strip (a city building, a way, the
+// ground). Inside the strip, cleared before, the cut pictures are a full
+// pass's.
 class ObjectPainter {
   public:
     ObjectPainter(SPIEL_FELD& view, bool with_terrain)

@@ -262,11 +262,27 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     }
     if (!presented && !RestoreAndDrawGroundTopDown(items, nullptr)) {
         // 1: restore the rectangles: the ground, then both object layers
-        // keyed. A ground animation's new cell is in the background already
-        // (AddAnimationItems), so its rectangle is restored the same way.
+        // keyed.
         for (const DrawItem& item : items) {
             const int32_t w = item.right - item.left;
             const int32_t h = item.bottom - item.top;
+            if (const WinGBitmap* set = item.kind == 11 ? animation(item) : nullptr) {
+                // A ground animation's cell goes into the background, where it
+                // stays, and then over the composite as it is: the ground is
+                // not restored first, since every cell of a type covers the
+                // ink of the others. The object layers go over the picture's
+                // full size, which is larger than the rectangle below zoom 1;
+                // keyed over a composed picture they change nothing there.
+                const BlitRect r{item.left,  item.top,   item.src_x,
+                                 item.src_y, item.width, item.height};
+                BlitKeyed(im.background_layer.Surface(), set->Surface(), r, 0, z);
+                ground_sweep_.LayersChangedIn(layers, im.layer_revision,
+                                              {item.left, item.top, item.right, item.bottom});
+                BlitKeyed(composite, set->Surface(), r, 0, z);
+                layer_over(im.object_layer_a, item.left, item.top, item.width, item.height);
+                layer_over(im.object_layer_b, item.left, item.top, item.width, item.height);
+                continue;
+            }
             if (ComposeLayers(composite, layers, item.left, item.top, w, h)) continue;
             CopyPixels(composite, item.left, item.top, im.background_layer.Surface(), item.left,
                        item.top, w, h);

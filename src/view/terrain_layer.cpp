@@ -1,9 +1,6 @@
 // The terrain layer: ground tiles, ways and tunnel portals, platform plates
 // and truck depots, painted over the background layer for changed fields.
 
-#include <algorithm>
-
-#include "gfx/blit.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "view/ground_painter.h"
@@ -52,25 +49,4 @@ void SPIEL_FELD::DrawBackgroundLayer() {
         painter.Field(f, sf);
     });
     DrawAnimationStamps();
-}
-
-void SPIEL_FELD::RedrawGroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    CGameState& gs = *g_pGameState;
-    GameImages& im = gs.images;
-    const ClipRect clip{std::max(left, 0), std::min(right, gs.view_width), std::max(top, 0),
-                        std::min(bottom, gs.view_height)};
-    if (clip.left >= clip.right || clip.top >= clip.bottom) return;
-    im.background_layer.FillRect(clip.left, clip.top, clip.right - clip.left,
-                                 clip.bottom - clip.top, 0);
-    GroundPainter painter(*this, &clip);
-    const int32_t field_width = 64 / zoom;  // every ground picture of a field is as wide
-    ScanFields(ViewScan(*this), [&](const ScanField& sf) {
-        if (sf.screen_x >= clip.right || sf.screen_x + field_width <= clip.left) return;
-        painter.Field(gs.fields[FieldIndex(sf.x, sf.y)], sf);
-    });
-    StampGroundAnimations(&clip);
-    const LayerStack layers{im.background_layer.Surface(), im.object_layer_a.Surface(),
-                            im.object_layer_b.Surface()};
-    ground_sweep_.LayersChangedIn(layers, im.layer_revision,
-                                  {clip.left, clip.top, clip.right, clip.bottom});
 }

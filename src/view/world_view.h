@@ -28,7 +28,6 @@ class CGameState;
 class CVehicle;
 class HAUPTDIALOG;
 class ScrollStrip;
-struct ClipRect;
 
 // Tool numbers of the view.
 constexpr int32_t kToolRaiseLower = 0;
@@ -122,14 +121,13 @@ class SPIEL_FELD : public plat::Window {
     // The items of every vehicle and wagon, in list order; notes the start
     // sound of the frame (vehicle_drawing.cpp).
     void AddVehicleItems();
-    // The items of the field animations whose picture meets the view and
-    // whose frame changed, or whose picture shows another frame than their
-    // own (rotation 0), with the one-shot types' sounds of fields in view.
-    // A ground-level one whose picture is behind has its ground redrawn
-    // first, so that its item only composes the layers.
+    // The items of the field animations in view whose picture meets the
+    // view and whose frame changed, or whose last item drew another frame
+    // (rotation 0), with the one-shot types' sounds; and one repair of the
+    // rectangle of a drawn picture whose field left the view.
     void AddAnimationItems();
-    // Whether a field animation whose picture meets the view shows another
-    // frame than its own: the next vehicle frame has a picture to change.
+    // Whether the next vehicle frame has an animation picture to change: one
+    // in view whose last item drew another frame, or one to repair.
     virtual bool AnimationsBehind();
     // One animation step of every field animation (field_animations.cpp).
     virtual void TickAnimations();
@@ -148,10 +146,6 @@ class SPIEL_FELD : public plat::Window {
     // The animation stamps of rotation 0: every animation of a ground-level
     // type leaves its current frame in the background layer.
     void DrawAnimationStamps();
-    // The background inside the rectangle drawn afresh as a full redraw
-    // draws it: black, the ground of every field there in painter's order,
-    // then the current cells of the ground-level animations.
-    void RedrawGroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
     // During the object pass, before a building field's strip: the name
     // label and production sign items of the building on (field_x, field_y),
@@ -256,9 +250,9 @@ class SPIEL_FELD : public plat::Window {
     // Composes background and both object layers inside a rectangle.
     void ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // Passes 1 and 2 of the draw list in one sweep down the composite, where
-    // that gives the same pixels (zoom 1); false, having drawn nothing,
-    // elsewhere. With `present_to` (the window's pixels), the rectangles'
-    // finished pixels go there as well.
+    // that gives the same pixels (zoom 1, no ground animation's cell to
+    // draw); false, having drawn nothing, elsewhere. With `present_to` (the window's pixels), the
+    // rectangles' finished pixels go there as well.
     bool RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
                                      const PixelSurface* present_to);
     void ShiftBuffers(int32_t dx, int32_t dy);
@@ -282,8 +276,8 @@ class SPIEL_FELD : public plat::Window {
     void FinishDragOnGround();
     void ToggleDisplayOption(int32_t CGameState::*option, bool terrain, bool objects);
     // The ground-level animations' cells over the background in depth
-    // order, cut to `clip` when given.
-    void StampGroundAnimations(const ClipRect* clip);
+    // order.
+    void StampGroundAnimations();
     int32_t start_sound_effect_ = 0;
     // The stamps of the ground-level animations, in depth order.
     DrawList stamp_list_;

@@ -21,6 +21,7 @@
 
 #include "animations.h"
 #include "building_types.h"
+#include "buildings.h"
 #include "canvas.h"
 #include "cell_mark.h"
 #include "dib_writer.h"
@@ -543,7 +544,8 @@ std::vector<uint8_t> Box(const standin::Canvas& c, int x0, int y0, int w, int h)
 
 // Title buttons: ten distinct faces, each visibly pressed. Vehicles: ink over
 // a good part of every heading's picture. Animations: frames that move, the
-// one-shot types resting on an empty last cell.
+// one-shot types with a resting cell, the ground-level types on one ground
+// in every cell, which their animated buildings leave open.
 TEST(GeneratedPictures, APlayerCanTellThemApartStampsAreSmoothGlyphsFit) {
     const standin::Canvas buttons = standin::MakeTitleButtons();
     ASSERT_EQ(buttons.height, 64);
@@ -576,9 +578,29 @@ TEST(GeneratedPictures, APlayerCanTellThemApartStampsAreSmoothGlyphsFit) {
             return Box(sheet, f * size.width, 0, size.width, size.height - 1);
         };
         EXPECT_NE(frame(0), frame(1)) << "type " << type;
-        if (type < 8) continue;
-        EXPECT_EQ(size.frames, 17);
-        EXPECT_EQ(frame(16), std::vector<uint8_t>(frame(16).size(), 0)) << "type " << type;
+        if (type >= 8) {
+            EXPECT_EQ(size.frames, 17);
+        }
+        if (type == 0) continue;  // drawn above everything
+        // Drawn into the ground, every cell covers the ink of every other.
+        std::vector<int> inked(frame(0).size(), 0);
+        for (int f = 0; f < size.frames; ++f) {
+            const std::vector<uint8_t> cell = frame(f);
+            for (size_t i = 0; i < cell.size(); ++i) inked[i] += cell[i] != 0 ? 1 : 0;
+        }
+        EXPECT_EQ(std::count_if(inked.begin(), inked.end(),
+                                [&](int n) { return n != 0 && n != size.frames; }),
+                  0)
+            << "type " << type;
+    }
+    // The animated buildings leave a window open over their animation.
+    for (int type : {11, 12, 17, 18, 28, 29, 30, 31}) {
+        const standin::Canvas plain = standin::MakeBuildingPicture(type, 0, 0);
+        const standin::Canvas animated = standin::MakeAnimatedBuildingPicture(type);
+        int open = 0;
+        for (size_t i = 0; i < plain.pixels.size(); ++i)
+            open += plain.pixels[i] != 0 && animated.pixels[i] == 0 ? 1 : 0;
+        EXPECT_GT(open, 50) << "type " << type;
     }
     // Rows of odd widths are padded and keep their pixels.
     for (int width : {1, 2, 3, 5, 30, 63}) {

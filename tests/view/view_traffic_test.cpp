@@ -439,6 +439,38 @@ TEST_F(WorldViewAnimations, RemovingAMissingAnimationChangesNothingAndTypeSevenI
               std::pair(size_t{1}, uint8_t(10)));
 }
 
+// A ground animation's new cell goes into the background and over the
+// composite as they are, at every zoom: the ground beneath is not drawn
+// again, so where the cell is clear both keep what they held.
+TEST_F(WorldViewAnimations, AGroundCellIsDrawnOverTheGroundAsItIs) {
+    WinGBitmap& set = gs.images.animation_sets[1];
+    set.Create(gs.images.tile_sheet, 88 * 8, 76);
+    set.FillRect(0, 0, 88 * 8, 76, 0);
+    for (int32_t f = 0; f < 8; ++f) set.FillRect(f * 88 + 40, 36, 8, 8, uint8_t(90 + f));
+    view.AddAnimation(cx, cy, 1);
+    ViewAnimation& a = view.animation_list.front();
+    WinGBitmap& ground = gs.images.background_layer;
+    WinGBitmap& composite = gs.images.composite_buffer;
+    for (int32_t z : {1, 2, 4}) {
+        view.zoom = z;
+        view.SetupProjection();
+        view.ForceFullRedraw();
+        int32_t left = 0, top = 0;
+        PartFieldCorner(view, cx, cy, 0, left, top);
+        left -= 18 / z, top += 19 / z;  // the place of type 1
+        const int32_t clear = (top + 1) * ground.Stride() + left + 1;
+        const int32_t cell = (top + 40 / z) * ground.Stride() + left + 44 / z;
+        ground.pixels[clear] = composite.pixels[clear] = 7;
+        SPIEL_FELD::LayersChanged();
+        std::tie(a.prev_frame, a.frame) = std::pair(a.frame, uint8_t((a.frame + 1) % 8));
+        view.DrawVehicles(0);
+        EXPECT_EQ(std::tuple(ground.pixels[cell], composite.pixels[cell]),
+                  std::tuple(90 + a.frame, 90 + a.frame))
+            << z;
+        EXPECT_EQ(std::tuple(ground.pixels[clear], composite.pixels[clear]), std::tuple(7, 7)) << z;
+    }
+}
+
 TEST_F(WorldViewAnimations, OnlyRotationZeroAddsItemsAndStamps) {
     gs.images.animation_sets[1].Create(gs.images.tile_sheet, 88 * 8, 76);
     gs.images.animation_sets[1].FillRect(0, 0, 88 * 8, 76, 99);
@@ -750,7 +782,7 @@ TEST(WorldViewGolden, StationsTrainOnABridgeTrucksPlatesSignsAndARoutePreview) {
     EXPECT_EQ(train->screen_box[0] >= 0 && train->screen_box[1] <= gs.view_width, true);
     EXPECT_EQ(
         fvtest::PictureHash(window.width, window.height, [&](int32_t y) { return window.Row(y); }),
-        0x83ba663fd890bca0ull);
+        0x4497f9e20f7d5991ull);
 }
 
 }  // namespace

@@ -325,6 +325,24 @@ TEST_F(ObjectPass, EachFieldOfABuildingOrStationDrawsItsOwnStrip) {
     }
 }
 
+// A scroll draws a platform row's plate whole, beyond the strip it uncovered,
+// and the station's strip cut to that strip.
+TEST_F(ObjectPass, WhileScrollingThePlatformPlatesAreDrawnWhole) {
+    Camera(0, 1);
+    PutBuilding(121, 121, 6);  // a platform row of the station anchored at (120, 120)
+    SPIEL_FELD& view = host.view();
+    const int32_t strip[4] = {0, 0, gs().view_width, 32};
+    std::copy(strip, strip + 4, view.scroll_strip);
+    const plat::Point at = PlaceOf(121, 121);
+    ASSERT_GT(at.y - 2, strip[3]);
+    view.BlackenBackBuffers();
+    view.DrawObjectLayerScrolled();
+    const WinGBitmap& ground = gs().images.background_layer;
+    EXPECT_EQ(ground.pixels[(at.y - 2 + 16) * ground.Stride() + at.x + 32],
+              StripValue(32, 93 + 16));
+    EXPECT_LE(Drawn(gs().images.object_layer_b).bottom, strip[3]);
+}
+
 TEST_F(ObjectPass, BridgeHalvesAndCityBuildingsGoToTheirLayers) {
     // Bridge pictures: 1 + 64-pixel column + 12 * way row; way type 3 is row 1.
     gs().images.bridge_tiles =

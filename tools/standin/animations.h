@@ -1,7 +1,10 @@
 #pragma once
 // Field animation sheets "ani_N.jgd" (N = animation type + 1): frames of the
 // type's size side by side; one-shot types (8..11) have 17 cells, the last a
-// resting picture.
+// resting picture. Every cell of a type drawn into the ground (all but type
+// 0) shows the same opaque ground under its moving part (a court, a pool, a
+// yard) and nothing off it, so that each cell covers the ink of every other:
+// a new cell drawn over the old one leaves nothing of it.
 
 #include "canvas.h"
 
@@ -15,5 +18,14 @@ constexpr int kAnimationTypes = 12;
 AnimationSize AnimationCellSize(int type);
 
 Canvas MakeAnimationSheet(int type);
+
+// How far in from the edge of that ground the animated picture of its
+// building leaves a window open, so that the window's edge stays on the
+// ground at every zoom.
+constexpr int kAnimationWindowMargin = 4;
+
+// Whether cell pixel (x, y) of a ground-level type lies on its ground at
+// least `margin` pixels in from the edge; false for the other types.
+bool OnAnimationGround(int type, int x, int y, int margin);
 
 }  // namespace standin

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "animations.h"
 #include "building_types.h"
 #include "cell_mark.h"
+#include "economy/building_kinds.h"
 #include "iso_box.h"
 #include "palette.h"
+#include "view/field_animation.h"
 
 namespace standin {
 namespace {
@@ -77,7 +80,7 @@ void MarkBottomCorner(Canvas& c, int a, int index) {
 
 // ---------------------------------------------------------------------------
 
-void DrawIndustry(IsoPainter& p, int type) {
+void DrawIndustry(IsoPainter& p, int type, bool animated) {
     const Look look = TypeLook(type);
     const float fa = static_cast<float>(kBuildings[type].width);
     const float fb = static_cast<float>(kBuildings[type].depth);
@@ -112,7 +115,7 @@ void DrawIndustry(IsoPainter& p, int type) {
             p.Cylinder(2.6f, 0.9f, 0.45f, 0, 36, pal::kTeal, 4);
             p.Cylinder(2.6f, 2.3f, 0.45f, 0, 36, pal::kTeal, 4);
             p.Cylinder(3.4f, 1.6f, 0.35f, 0, 28, pal::kPurple, 3);
-            p.Cylinder(3.3f, 3.2f, 0.12f, 0, 56, pal::kGrey, 8);
+            if (!animated) p.Cylinder(3.3f, 3.2f, 0.12f, 0, 56, pal::kGrey, 8);  // before the basin
             break;
         }
         case 13: {  // steel mill: dark halls and tall chimneys
@@ -180,7 +183,7 @@ void DrawStore(IsoPainter& p, int type, int colour) {
           pal::kPlayerPureLevel + 2);
 }
 
-void DrawAttraction(IsoPainter& p, int type) {
+void DrawAttraction(IsoPainter& p, int type, bool animated) {
     switch (type) {
         case 27: {  // cultural center: columns and a dome
             p.Plate(0, 1, 0, 1, 0, pal::Shade(pal::kConcrete, 5));
@@ -195,7 +198,8 @@ void DrawAttraction(IsoPainter& p, int type) {
             p.Plate(0, 2, 0, 2, 0, pal::Shade(pal::kFoliage, 3));
             p.Plate(0.25f, 1.75f, 0.4f, 1.6f, 0, pal::Shade(pal::kOrange, 3));
             p.Plate(0.3f, 1.7f, 0.45f, 1.55f, 0, pal::Shade(pal::kOrange, 4));
-            p.Box(0.98f, 1.02f, 0.35f, 1.65f, 0, 6, pal::kGrey, 11, pal::kGrey, 12);
+            // The animated court draws its own net.
+            if (!animated) p.Box(0.98f, 1.02f, 0.35f, 1.65f, 0, 6, pal::kGrey, 11, pal::kGrey, 12);
             break;
         }
         case 29: {  // swimming pool
@@ -216,8 +220,10 @@ void DrawAttraction(IsoPainter& p, int type) {
         }
         default: {  // race track: an asphalt ring around grass
             p.Plate(0, 3, 0, 3, 0, pal::Shade(pal::kFoliage, 4));
-            p.Plate(0.2f, 2.8f, 0.2f, 2.8f, 0, pal::Shade(pal::kAsphalt, 2));
-            p.Plate(0.6f, 2.4f, 0.6f, 2.4f, 0, pal::Shade(pal::kFoliage, 3));
+            if (!animated) {  // the animated track draws its own ring
+                p.Plate(0.2f, 2.8f, 0.2f, 2.8f, 0, pal::Shade(pal::kAsphalt, 2));
+                p.Plate(0.6f, 2.4f, 0.6f, 2.4f, 0, pal::Shade(pal::kFoliage, 3));
+            }
             p.Box(0.3f, 1.5f, 0.05f, 0.15f, 0, 10, pal::kConcrete, 4, pal::kBrick, 4);
             break;
         }
@@ -364,7 +370,11 @@ void PictureExtents(int type, int rotation, int* a, int* b) {
     }
 }
 
-Canvas MakeBuildingPicture(int type, int rotation, int colour) {
+namespace {
+
+// The picture of MakeBuildingPicture; `animated` leaves out what the field
+// animation of the type draws itself.
+Canvas BuildingPicture(int type, int rotation, int colour, bool animated) {
     int a = 0, b = 0;
     PictureExtents(type, rotation, &a, &b);
     const int width = 32 * (a + b);
@@ -390,12 +400,39 @@ Canvas MakeBuildingPicture(int type, int rotation, int colour) {
         if (type >= 21 && type <= 26) {
             DrawStore(p, type, colour);
         } else if (type >= 27) {
-            DrawAttraction(p, type);
+            DrawAttraction(p, type, animated);
         } else {
-            DrawIndustry(p, type);
+            DrawIndustry(p, type, animated);
         }
     }
     MarkBottomCorner(picture, a, type);
+    return picture;
+}
+
+}  // namespace
+
+Canvas MakeBuildingPicture(int type, int rotation, int colour) {
+    return BuildingPicture(type, rotation, colour, false);
+}
+
+Canvas MakeAnimatedBuildingPicture(int type) {
+    Canvas picture = BuildingPicture(type, 0, 0, true);
+    const int animation = AnimationKindOfType(type);
+    const AnimationType* record = AnimationTypeOf(animation);
+    if (record == nullptr) return picture;
+    // A cell pixel lies (dx, dy) from the anchor field's corner on the
+    // screen; the anchor's strip starts 32 (D - 1) columns into the picture,
+    // and the picture's top row stands 1 + T rows above that corner, T being
+    // the height above the footprint (rotation 0).
+    const int left = record->dx + 32 * (kBuildings[type].depth - 1);
+    const int top = record->dy + 1 + ExtraHeight(type);
+    for (int y = 0; y < record->height; ++y) {
+        for (int x = 0; x < record->width; ++x) {
+            if (OnAnimationGround(animation, x, y, kAnimationWindowMargin)) {
+                picture.Set(left + x, top + y, 0);
+            }
+        }
+    }
     return picture;
 }
 

@@ -14,6 +14,11 @@ namespace standin {
 // head row only (4 x 1 or 1 x 4 fields).
 Canvas MakeBuildingPicture(int type, int rotation, int colour);
 
+// The animated picture of a type that has one (rotation 0): the picture
+// with a window left open over the ground of the type's field animation,
+// which is drawn beneath it.
+Canvas MakeAnimatedBuildingPicture(int type);
+
 // City building kind 1..53 (picture number 33 + kind).
 Canvas MakeCityBuilding(int kind, int rotation);
 

@@ -139,7 +139,7 @@ void AddWorldFiles(std::vector<FileRecipe>& files) {
             std::snprintf(name, sizeof name, "%sg0%sa.jgd", folder.c_str(),
                           kBuildings[type].suffix);
             files.push_back(
-                PictureRecipe(name, [type] { return MakeBuildingPicture(type, 0, 0); }));
+                PictureRecipe(name, [type] { return MakeAnimatedBuildingPicture(type); }));
         }
     }
 }
