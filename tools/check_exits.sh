@@ -5,7 +5,9 @@
 #     (Escape), then exit 1;
 #  3. SIGTERM while that box is open: the program ends within a second with
 #     128 + 15 and has written its settings;
-#  4. idle on the title screen: under 1 % of a core over 20 seconds.
+#  4. idle on the title screen: under 1 % of a core over 20 seconds;
+#  5. SIGTERM on a continued busy game (trucks, a train; made by
+#     ferrovane-idle-save) paused with P: exit 143, the settings written.
 # Usage: tools/check_exits.sh
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +16,8 @@ source tools/virtual_display.sh
 fv_install_check_packages
 
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DFV_TESTS=OFF -DFV_BENCH=OFF >/dev/null
-cmake --build build/release -j3 --target ferrovane ferrovane-standin >/dev/null || exit 1
+cmake --build build/release -j3 --target ferrovane ferrovane-standin ferrovane-idle-save \
+  >/dev/null || exit 1
 game="$(pwd)/build/release/ferrovane"
 
 work="$(mktemp -d)"
@@ -81,4 +84,28 @@ check "idle title under 1 % of a core" yes "$(awk -v p="$percent" 'BEGIN { print
 kill -TERM "$pid"
 wait "$pid"
 check "SIGTERM on the title exits 143" 143 $?
+
+mkdir -p "$work/data/save"
+build/release/ferrovane-idle-save "$work/data/save/lastsave.lvl" || exit 1
+rm -f "$work/data/ferrovane.ini"
+(cd "$work/data" && exec "$game" --window 2>/dev/null) &
+pid=$!
+sleep 3
+# Keys go where the pointer is (no window manager): into the game's window.
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --name '^Ferrovane$' | tail -n 1)")"
+xdotool mousemove $((X + 100)) $((Y + 100))
+for _ in 1 2; do  # the two logos
+  xdotool key Escape
+  sleep 1
+done
+sleep 2
+xdotool mousemove $((X + 752 * WIDTH / 1024)) $((Y + 183 * HEIGHT / 768)) click 1  # Continue
+sleep 6
+xdotool key p
+sleep 1
+kill -TERM "$pid"
+wait "$pid"
+check "SIGTERM on a paused busy game exits 143" 143 $?
+check "SIGTERM on a paused busy game writes the settings" yes \
+  "$([ -f "$work/data/ferrovane.ini" ] && echo yes || echo no)"
 exit $failed

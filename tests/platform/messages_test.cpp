@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <memory>
+#include <thread>
 #include <tuple>
 
 #include "platform/accelerators.h"
@@ -17,6 +20,7 @@
 #include "platform/message_queue.h"
 #include "platform/random.h"
 #include "platform/screen.h"
+#include "platform/termination.h"
 #include "test_window.h"
 
 using plat::ApplicationStepper;
@@ -357,6 +361,20 @@ TEST(Loop, RunApplicationEndsWithTheQuitCodeOrARefusedStart) {
     };
     EXPECT_EQ(plat::RunApplication(refused, host), 100);
     EXPECT_EQ(std::tuple(w.IsWindow(), refused.exitCalls), std::tuple(false, 1));
+}
+
+// A signal taken in another thread wakes the back end's loop through its
+// waker; once the back end has taken the waker back, as it does before it
+// shuts its host library down, a signal is only recorded.
+TEST(Loop, TerminationWakesTheLoopOnlyUntilTheBackEndGoesDown) {
+    static std::atomic<int> wakes{0};
+    plat::SetTerminationWaker([] { ++wakes; });
+    std::thread([] { plat::RequestTermination(SIGTERM); }).join();
+    EXPECT_EQ(wakes.load(), 1);
+    plat::SetTerminationWaker(nullptr);
+    std::thread([] { plat::RequestTermination(SIGINT); }).join();
+    EXPECT_EQ(std::tuple(wakes.load(), plat::TerminationSignal()), std::tuple(1, SIGTERM));
+    plat::ClearTermination();
 }
 
 Point Where(const plat_test::Logged* l) {

@@ -15,6 +15,7 @@
 #include "platform/host_backend.h"
 #include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_signals.h"
+#include "platform/termination.h"
 
 namespace plat {
 namespace {
@@ -76,6 +77,14 @@ void ReportNoSound(const char* reason) {
                  reason != nullptr && reason[0] != 0 ? reason : "none found");
 }
 
+// Wakes SDL_WaitEventTimeout in the main thread; called from the signal
+// watcher's thread.
+void WakeEventLoop() {
+    SDL_Event wake{};
+    wake.type = SDL_USEREVENT;
+    SDL_PushEvent(&wake);
+}
+
 void AudioTrampoline(void* user, Uint8* stream, int length) {
     auto* callback = static_cast<AudioCallback*>(user);
     const int frames = length / static_cast<int>(2 * sizeof(int16_t));
@@ -112,6 +121,10 @@ std::unique_ptr<Backend> CreateHostBackend(const LaunchOptions& options, std::st
 }
 
 SdlBackend::~SdlBackend() {
+    // From here on the signal watcher only records a request: a wake-up it
+    // pushed while SDL_Quit frees the video device would use freed memory
+    // and corrupt the heap (a rare crash at the end of the program).
+    SetTerminationWaker(nullptr);
     music_.reset();  // closes its mixer before SDL goes down
     CloseAudio();
     FreeCursors();
@@ -149,6 +162,7 @@ bool SdlBackend::Start(const LaunchOptions& options, std::string* error) {
                     (display ? std::string(" (DISPLAY=") + display + ")" : ""));
     }
     videoStarted_ = true;
+    SetTerminationWaker(&WakeEventLoop);
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driverChosen && driver && IsInvisibleDriver(driver)) {
         return fail(std::string("only the invisible video driver \"") + driver + "\" works");

@@ -39,10 +39,7 @@ void Watch(sigset_t signals) {
         int signal = 0;
         if (::sigwait(&signals, &signal) != 0) continue;
         if (TerminationSignal() != 0) std::_Exit(128 + signal);  // asked twice
-        RequestTermination(signal);
-        SDL_Event wake{};
-        wake.type = SDL_USEREVENT;
-        SDL_PushEvent(&wake);
+        RequestTermination(signal);  // wakes the event loop while SDL runs
         for (int waited = 0; g_boxOpen.load(); waited += kBoxPollMs) {
             if (waited >= kBoxGraceMs) std::_Exit(128 + signal);
             EndChildProcesses();
