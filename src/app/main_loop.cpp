@@ -16,6 +16,7 @@
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "transport/vehicle.h"
+#include "transport/wagon.h"
 #include "view/world_view.h"
 
 namespace {
@@ -48,6 +49,24 @@ void Unlink(VehicleListNode* prev, VehicleListNode* node) {
             return;
         }
     }
+}
+
+// Whether a part's last drawn rectangle (left, right, top, bottom; all -1
+// for none) meets the view.
+bool MeetsView(const int32_t box[4], const CGameState& gs) {
+    return box[0] < gs.view_width && box[1] > 0 && box[2] < gs.view_height && box[3] > 0;
+}
+
+// Whether the vehicle's picture may still be on the view. Besides a visible
+// vehicle, that is one whose last picture, or a wagon's, was drawn before a
+// screen covered the view: the loop draws nothing under a cover, so the
+// picture stays until the vehicle is drawn again, which a removed one never is.
+bool PictureShown(const CVehicle& vehicle, const CGameState& gs) {
+    if (vehicle.visible != 0 || MeetsView(vehicle.screen_box, gs)) return true;
+    for (const CWagon* wagon : vehicle.wagons) {
+        if (wagon != nullptr && MeetsView(wagon->screen_box, gs)) return true;
+    }
+    return false;
 }
 
 void ForgetRemovedVehicle(CVehicle* vehicle) {
@@ -267,7 +286,7 @@ bool CGameApp::MoveVehicles() {
         return changed;
     }
 
-    bool removedVisible = false;
+    bool removedShown = false;
     VehicleListNode* prev = nullptr;
     VehicleListNode* node = g_pVehicleList;
     while (node != nullptr) {
@@ -280,13 +299,13 @@ bool CGameApp::MoveVehicles() {
             continue;
         }
         Unlink(prev, node);
-        removedVisible = removedVisible || vehicle->visible != 0;
+        removedShown = removedShown || PictureShown(*vehicle, gs);
         ForgetRemovedVehicle(vehicle);
         delete vehicle;
         delete node;
         node = next;
     }
-    if (removedVisible) {
+    if (removedShown) {
         gs.redraw_terrain = 1;
         gs.redraw_objects = 1;
         if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
