@@ -200,19 +200,20 @@ void CGameApp::UpdateFrame() {
 
     if (t.frame_elapsed > kFrameStepMs && gs->paused == 0) {
         RefreshMoneyDisplay();
-        const bool seen_changed = MoveVehicles();
+        seen_changed_ = MoveVehicles() || seen_changed_;
         // While the vehicles stand they are drawn again only when the view
         // moved, one of them came into or went out of it, or an animation's
         // picture changed. A view that a screen covers draws once it shows
-        // again (each vehicle's last drawn place and each animation's shown
-        // frame are kept until then).
+        // again (each vehicle's last drawn place, each animation's shown
+        // frame and a change of what is seen are kept until then).
         const bool still = VehiclesStand(*gs);
         if (g_pSpielFeld != nullptr &&
             (g_pVehicleList != nullptr || g_pSpielFeld->sprite_pending != 0) &&
-            (!still || seen_changed || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing()) &&
+            (!still || seen_changed_ || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing()) &&
             !plat::WindowCovered(g_pSpielFeld)) {
             g_pSpielFeld->DrawVehicles(1);
             drawn_camera_ = CurrentCamera();
+            seen_changed_ = false;
         }
         t.frame_time = t.frame_now;
     }

@@ -322,11 +322,11 @@ struct StartedGame {
         screen->SendMessage(WM_COMMAND, kCmdOk, 0);
         h.Run();
     }
-    // A standing truck on the centre field, drawn.
-    CTruck& Truck() {
+    // A standing truck on the centre field, drawn when `visible`.
+    CTruck& Truck(int32_t visible = 1) {
         DeleteAllVehicles();
         auto* truck = new CTruck(g_pSpielFeld->CentreP(), g_pSpielFeld->CentreQ(), "T", 0);
-        truck->visible = 1;
+        truck->visible = visible;
         g_pSpielFeld->ForceFullRedraw();
         return *truck;
     }
@@ -383,6 +383,15 @@ TEST(RightInEveryGame, WhatChangedWhileTheViewWasNotSeenShowsAsAFullRedrawAfterw
                  truck.visible = 0;
                  truck.removal_flag = 1;
              });
+         }},
+        {"under P, a truck was found in the view under the statistics screen",
+         [](StartedGame& g) {
+             g.ChooseOpponentsAndNoGrowth();
+             g.Truck(1);
+             g.Frames(2);
+             g.h.gs->user_pause = 1;
+             g.Truck(0);
+             g.UnderScreen(kMsgOpenStatistics, FrameScreen::Statistics, [] {});
          }},
     };
     for (const Row& row : rows) {
