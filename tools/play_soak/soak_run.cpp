@@ -834,10 +834,11 @@ bool Player::CheckViewAgainstFullRedraw() {
     if (d.pixels == 0) return true;
     return Finding(false,
                    "the view differs from a full redraw in %d pixels within %d,%d-%d,%d (rows "
-                   "0-%d of %dx%d compared, zoom %d, rotation %d, %d-%02d week %d)",
+                   "0-%d of %dx%d compared, zoom %d, rotation %d, %d-%02d week %d; paused %d, "
+                   "user pause %d, halted %d, goal %d)",
                    d.pixels, d.box.left, d.box.top, d.box.right, d.box.bottom, rows - 1,
                    gs.view_width, gs.view_height, view.zoom, gs.rotation, gs.year, gs.month + 1,
-                   gs.week);
+                   gs.week, gs.paused, gs.user_pause, gs.sim_halted, gs.goal_reached);
 }
 
 bool Player::Check() {
