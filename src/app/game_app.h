@@ -65,6 +65,9 @@ class CGameApp : public plat::Application {
 
     plat::Window* frame_ = nullptr;  // the HAUPTFENSTER made by CreateMainFrame
     Camera drawn_camera_;
+    // A standing vehicle came into or went out of the view since the frame
+    // update last drew the vehicles (kept while a screen covers the view).
+    bool seen_changed_ = false;
     uint32_t ambient_time_ = 0;  // the last pass that counted ambient passes
 };
 

@@ -16,6 +16,7 @@
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "transport/vehicle.h"
+#include "transport/wagon.h"
 #include "view/world_view.h"
 
 namespace {
@@ -48,6 +49,24 @@ void Unlink(VehicleListNode* prev, VehicleListNode* node) {
             return;
         }
     }
+}
+
+// Whether a part's last drawn rectangle (left, right, top, bottom; all -1
+// for none) meets the view.
+bool MeetsView(const int32_t box[4], const CGameState& gs) {
+    return box[0] < gs.view_width && box[1] > 0 && box[2] < gs.view_height && box[3] > 0;
+}
+
+// Whether the vehicle's picture may still be on the view. Besides a visible
+// vehicle, that is one whose last picture, or a wagon's, was drawn before a
+// screen covered the view: the loop draws nothing under a cover, so the
+// picture stays until the vehicle is drawn again, which a removed one never is.
+bool PictureShown(const CVehicle& vehicle, const CGameState& gs) {
+    if (vehicle.visible != 0 || MeetsView(vehicle.screen_box, gs)) return true;
+    for (const CWagon* wagon : vehicle.wagons) {
+        if (wagon != nullptr && MeetsView(wagon->screen_box, gs)) return true;
+    }
+    return false;
 }
 
 void ForgetRemovedVehicle(CVehicle* vehicle) {
@@ -181,19 +200,20 @@ void CGameApp::UpdateFrame() {
 
     if (t.frame_elapsed > kFrameStepMs && gs->paused == 0) {
         RefreshMoneyDisplay();
-        const bool seen_changed = MoveVehicles();
+        seen_changed_ = MoveVehicles() || seen_changed_;
         // While the vehicles stand they are drawn again only when the view
         // moved, one of them came into or went out of it, or an animation's
         // picture changed. A view that a screen covers draws once it shows
-        // again (each vehicle's last drawn place and each animation's shown
-        // frame are kept until then).
+        // again (each vehicle's last drawn place, each animation's shown
+        // frame and a change of what is seen are kept until then).
         const bool still = VehiclesStand(*gs);
         if (g_pSpielFeld != nullptr &&
             (g_pVehicleList != nullptr || g_pSpielFeld->sprite_pending != 0) &&
-            (!still || seen_changed || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing()) &&
+            (!still || seen_changed_ || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing()) &&
             !plat::WindowCovered(g_pSpielFeld)) {
             g_pSpielFeld->DrawVehicles(1);
             drawn_camera_ = CurrentCamera();
+            seen_changed_ = false;
         }
         t.frame_time = t.frame_now;
     }
@@ -267,7 +287,7 @@ bool CGameApp::MoveVehicles() {
         return changed;
     }
 
-    bool removedVisible = false;
+    bool removedShown = false;
     VehicleListNode* prev = nullptr;
     VehicleListNode* node = g_pVehicleList;
     while (node != nullptr) {
@@ -280,13 +300,13 @@ bool CGameApp::MoveVehicles() {
             continue;
         }
         Unlink(prev, node);
-        removedVisible = removedVisible || vehicle->visible != 0;
+        removedShown = removedShown || PictureShown(*vehicle, gs);
         ForgetRemovedVehicle(vehicle);
         delete vehicle;
         delete node;
         node = next;
     }
-    if (removedVisible) {
+    if (removedShown) {
         gs.redraw_terrain = 1;
         gs.redraw_objects = 1;
         if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();

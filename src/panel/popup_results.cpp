@@ -643,6 +643,9 @@ void CityGrowthResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
     for (COpponent* opponent : gs.opponents) {
         if (opponent != nullptr) opponent->takeover_year = gs.year + 10 + plat::Rand() % 11;
     }
+    // The calendar ran while the opponents were chosen. The trees show the
+    // month's picture, so a month set back draws the objects again.
+    if (gs.month != 0) gs.redraw_objects = 1;
     gs.month = 0;
     gs.week = 0;
     panel.DrawSidebarDate();

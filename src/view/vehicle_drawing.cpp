@@ -217,7 +217,8 @@ void AddPartItem(const FrameParts& frame, int32_t last_rect[4], const PartPictur
     const int32_t height = frame.gs.view_height;
     const int32_t now[4] = {p.left, p.right, p.top, p.bottom};
     const bool new_visible = Intersects(now, width, height);
-    const bool old_visible = last_rect[0] != -1 && Intersects(last_rect, width, height);
+    // No rectangle (all -1) meets the view; a real one may start at -1.
+    const bool old_visible = Intersects(last_rect, width, height);
     if (!new_visible && !old_visible) return;
     item.left = p.left;
     item.right = p.right;
@@ -295,8 +296,7 @@ void SPIEL_FELD::AddVehicleItems() {
         CVehicle* v = node->vehicle;
         if (v == nullptr) continue;
         if (v->visible != 1) {
-            if (v->screen_box[0] != -1 &&
-                Intersects(v->screen_box, gs.view_width, gs.view_height)) {
+            if (Intersects(v->screen_box, gs.view_width, gs.view_height)) {
                 DrawItem item;
                 item.left = v->screen_box[0];
                 item.right = v->screen_box[1];

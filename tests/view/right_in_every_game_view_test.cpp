@@ -1,9 +1,11 @@
 // The world view's picture after field animation steps, drawn one by one,
-// under a full screen or under P, against the picture a full redraw of the
-// same state makes.
+// under a full screen or under P, after what changed while a screen covered
+// it or while the start's choices were open, against the picture a full
+// redraw of the same state makes.
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -14,6 +16,9 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "support/full_redraw.h"
+#include "support/generated_free_game.h"
+#include "transport/truck.h"
 #include "transport/vehicle_list.h"
 #include "view/field_animation.h"
 #include "view/traffic_world.h"
@@ -287,6 +292,121 @@ TEST(RightInEveryGame, AnAnimationWhosePictureReachesInFromOutsideTheViewStepsAs
     a.frame = static_cast<uint8_t>((a.frame + 3) % AnimationTypeOf(a.type)->frame_count);
     view.ForceFullRedraw();
     EXPECT_EQ(DifferentPixels(full, host.Picture()), 0);
+}
+
+// A free game started as the player starts one, up to the choice of its
+// opponents; the loop's frames run through the frame's idle pass.
+struct StartedGame {
+    StartedGame() : h({1024, 768}, false), start_(h) {
+        g_pHauptDialog->SendMessage(kMsgPanelCompanyNameDone, 0, 1);
+        h.Run();
+    }
+    // The offered opponents, then no city growth: the game runs.
+    void ChooseOpponentsAndNoGrowth() {
+        h.host.InjectChar('\r');
+        h.Run();
+        g_pHauptDialog->popup_result.choice = 0;
+        g_pHauptDialog->SendMessage(kMsgPanelCityGrowthDone, 0, 0);
+        h.Run();
+    }
+    void Frames(int32_t n) {
+        for (int32_t i = 0; i < n; ++i) {
+            h.host.AdvanceClock(kFrameMs);
+            h.Turn();
+        }
+    }
+    // Opens a screen of the frame over the view, lets `covered` happen and
+    // the frames run under it, and closes it.
+    void UnderScreen(uint32_t open, FrameScreen slot, const std::function<void()>& covered) {
+        h.frame->SendMessage(open);
+        h.Run();
+        plat::Window* screen = h.frame->Screen(slot);
+        ASSERT_NE(screen, nullptr);
+        ASSERT_TRUE(plat::WindowCovered(g_pSpielFeld));
+        covered();
+        Frames(20);
+        screen->SendMessage(WM_COMMAND, kCmdOk, 0);
+        h.Run();
+    }
+    // A standing truck on the centre field, drawn when `visible`.
+    CTruck& Truck(int32_t visible = 1) {
+        DeleteAllVehicles();
+        auto* truck = new CTruck(g_pSpielFeld->CentreP(), g_pSpielFeld->CentreQ(), "T", 0);
+        truck->visible = visible;
+        g_pSpielFeld->ForceFullRedraw();
+        return *truck;
+    }
+    fvtest::FrameHost h;
+
+  private:
+    fvtest::GeneratedFreeGameStart start_;
+};
+
+// Moves the truck over the fields left of the centre, phase by phase, until
+// the picture drawn of it starts one pixel left of the view.
+bool DrawnAPixelLeftOfTheView(CTruck& truck) {
+    SPIEL_FELD& view = *g_pSpielFeld;
+    for (int32_t k = 0; k < 40; ++k) {
+        for (int32_t phase = 0; phase < 32; ++phase) {
+            truck.pos_x = truck.drawn_x = static_cast<uint8_t>(view.CentreP() - k);
+            truck.phase = phase;
+            view.DrawVehicles(0);
+            if (truck.screen_box[0] == -1) return true;
+        }
+    }
+    return false;
+}
+
+// What a screen over the view or the start's choices leave behind: 2 s of
+// frames later the view shows what a full redraw of the game shows.
+TEST(RightInEveryGame, WhatChangedWhileTheViewWasNotSeenShowsAsAFullRedrawAfterwards) {
+    struct Row {
+        const char* name;
+        std::function<void(StartedGame&)> play;
+    };
+    const Row rows[] = {
+        {"the calendar ran on while the opponents were chosen; the start set it back",
+         [](StartedGame& g) {
+             g.h.gs->month = 3;  // April's trees, as the month's tick draws them
+             g.h.gs->redraw_objects = 1;
+             g_pSpielFeld->RedrawView();
+             g.ChooseOpponentsAndNoGrowth();
+         }},
+        {"a truck drawn from a pixel left of the view moved on under the statistics screen",
+         [](StartedGame& g) {
+             g.ChooseOpponentsAndNoGrowth();
+             CTruck& truck = g.Truck();
+             ASSERT_TRUE(DrawnAPixelLeftOfTheView(truck));
+             g.UnderScreen(kMsgOpenStatistics, FrameScreen::Statistics,
+                           [&truck] { truck.phase += 2; });
+         }},
+        {"a truck that left the view under the vehicle overview was taken off",
+         [](StartedGame& g) {
+             g.ChooseOpponentsAndNoGrowth();
+             CTruck& truck = g.Truck();
+             g.UnderScreen(kMsgOpenVehicleOverview, FrameScreen::VehicleOverview, [&truck] {
+                 truck.pos_x = truck.drawn_x = 2;
+                 truck.visible = 0;
+                 truck.removal_flag = 1;
+             });
+         }},
+        {"under P, a truck was found in the view under the statistics screen",
+         [](StartedGame& g) {
+             g.ChooseOpponentsAndNoGrowth();
+             g.Truck(1);
+             g.Frames(2);
+             g.h.gs->user_pause = 1;
+             g.Truck(0);
+             g.UnderScreen(kMsgOpenStatistics, FrameScreen::Statistics, [] {});
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        StartedGame g;
+        row.play(g);
+        g.Frames(77);
+        EXPECT_EQ(fvtest::DifferenceFromFullRedraw(), fvtest::ViewDifference{});
+    }
 }
 
 }  // namespace

@@ -46,6 +46,7 @@
 #include "state/map_field.h"
 #include "state/messages.h"
 #include "state/statistics.h"
+#include "support/full_redraw.h"
 #include "view/world_view.h"
 #include "world/way_network.h"
 
@@ -62,6 +63,11 @@ constexpr int32_t kHiddenChecks = 6;
 constexpr int32_t kHiddenFrames = 240;
 // Steps of Escape, Enter and clicks that must lead back home.
 constexpr int32_t kWayBackSteps = 40;
+// The view is compared with a full redraw after about one action in this
+// many, after this many frames (2 s) with nothing in front.
+constexpr uint64_t kViewCheckEvery = 8;
+constexpr int32_t kViewCheckFrames = 77;
+constexpr uint64_t kViewCheckSeed = 0x5EED0F71E3ull;
 
 std::string TypeName(const plat::Window* w) {
     int status = 0;
@@ -165,6 +171,7 @@ class Player {
         : setup_(setup),
           report_(report),
           rng_(setup.seed),
+          view_checks_(setup.seed ^ kViewCheckSeed),
           host_({setup.width, setup.height}),
           stepper_(app_, host_) {}
 
@@ -225,6 +232,7 @@ class Player {
     bool CheckLedger();
     bool CheckRoundTrip();
     bool CheckWayBack();
+    bool CheckViewAgainstFullRedraw();
     bool Finding(bool known, const char* format, ...) __attribute__((format(printf, 3, 4)));
     bool StartBusy();
     bool ReachTitle();
@@ -232,6 +240,9 @@ class Player {
     const RunSetup& setup_;
     RunReport& report_;
     std::mt19937_64 rng_;
+    // When the view is compared with a full redraw: a generator of its own,
+    // so that the actions stay those of the run's seed.
+    std::mt19937_64 view_checks_;
     plat::HeadlessBackend host_;
     CGameApp app_;
     plat::ApplicationStepper stepper_;
@@ -586,12 +597,7 @@ void Player::ClickBuilding() {
         if (g_pSpielFeld != &view || !Showing().empty()) return;
     }
     // The camera over the field, as a bookmark puts it.
-    view.centre_x = (x - y) / 2.0;
-    view.centre_y = (x + y) / 2.0 - view.view_origin;
-    view.SetupProjection();
-    view.BlackenBackBuffers();
-    gs.redraw_terrain = gs.redraw_objects = 1;
-    view.RedrawView();
+    view.JumpToField(x, y);
     const plat::Rect client = view.GetClientRect();
     const auto kept = std::tuple(view.cursor_x, view.cursor_y);
     std::optional<plat::Point> found;
@@ -810,6 +816,31 @@ bool Player::CheckWayBack() {
                    showing.empty() ? "no screen" : TypeName(showing.front()).c_str());
 }
 
+bool Player::CheckViewAgainstFullRedraw() {
+    const auto open_view = [this] {
+        const CGameState* gs = g_pGameState;
+        return gs != nullptr && g_pSpielFeld != nullptr && gs->screen_open == 0 &&
+               Showing().empty() && !ended_;
+    };
+    if (!open_view()) return true;
+    Note("2 s of frames, then the view against a full redraw");
+    Frames(kViewCheckFrames);
+    const CGameState& gs = *g_pGameState;
+    if (!open_view() || gs.redraw_terrain != 0 || gs.redraw_objects != 0) return true;
+    const SPIEL_FELD& view = *g_pSpielFeld;
+    // The bottom rows below the field scan's reach may differ.
+    const int32_t rows = fvtest::FirstRowBelowTheScan();
+    const fvtest::ViewDifference d = fvtest::DifferenceFromFullRedraw(rows);
+    if (d.pixels == 0) return true;
+    return Finding(false,
+                   "the view differs from a full redraw in %d pixels within %d,%d-%d,%d (rows "
+                   "0-%d of %dx%d compared, zoom %d, rotation %d, %d-%02d week %d; paused %d, "
+                   "user pause %d, halted %d, goal %d)",
+                   d.pixels, d.box.left, d.box.top, d.box.right, d.box.bottom, rows - 1,
+                   gs.view_width, gs.view_height, view.zoom, gs.rotation, gs.year, gs.month + 1,
+                   gs.week, gs.paused, gs.user_pause, gs.sim_halted, gs.goal_reached);
+}
+
 bool Player::Check() {
     const CGameState* gs = g_pGameState;
     if (gs == nullptr) return true;
@@ -896,6 +927,7 @@ int Player::Play() {
         ok = Check();
         if (ok && report_.actions % round_trip_every == 0) ok = CheckRoundTrip() && Check();
         if (ok && report_.actions % way_back_every == 0) ok = CheckWayBack();
+        if (ok && view_checks_() % kViewCheckEvery == 0) ok = CheckViewAgainstFullRedraw();
     }
     if (!ok) {
         std::snprintf(report_.end, sizeof report_.end, "finding");

@@ -148,7 +148,9 @@ void DrawWayCell(Canvas& sheet, int cellX, int cellY, int wayType, int column) {
         }
     }
     if (portal) {
-        // The dark mouth at the middle of the ramp's high edge.
+        // The dark mouth at the middle of the ramp's high edge, on the ramp
+        // only: a field's ground picture keeps to its own field, so that the
+        // fields painted after it cover it as they cover its ground.
         float mu = 0.5f, mv = 0.5f;
         if (shape == 1) mv = 0.0f;
         if (shape == 3) mv = 1.0f;
@@ -158,7 +160,7 @@ void DrawWayCell(Canvas& sheet, int cellX, int cellY, int wayType, int column) {
         for (int y = 0; y < kTileHeight; ++y) {
             for (int x = 0; x < kTileWidth; ++x) {
                 float dx = (x + 0.5f - mx) / 8.0f, dy = (y + 0.5f - (my + 3)) / 8.0f;
-                if (dy <= 0.0f && dx * dx + dy * dy <= 1.0f) {
+                if (dy <= 0.0f && dx * dx + dy * dy <= 1.0f && surface.Sample(x, y).hit) {
                     sheet.Set(cellX + x, cellY + y, pal::Shade(pal::kGrey, 0));
                 }
             }
