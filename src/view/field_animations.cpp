@@ -74,6 +74,17 @@ AnimationPlace PlaceOf(const SPIEL_FELD& view, const ViewAnimation& a) {
     return {left, top, left + t.width / z, top + t.height / z};
 }
 
+// A draw item whose repair rectangle and destination are the picture's
+// place; the caller adds the picture, if any.
+DrawItem ItemOver(const AnimationPlace& p) {
+    DrawItem item;
+    item.left = item.dest_x = p.left;
+    item.top = item.dest_y = p.top;
+    item.right = p.right;
+    item.bottom = p.bottom;
+    return item;
+}
+
 bool MeetsView(const AnimationPlace& p) {
     const CGameState& gs = *g_pGameState;
     return p.right > 0 && p.bottom > 0 && p.left < gs.view_width && p.top < gs.view_height;
@@ -183,24 +194,14 @@ void SPIEL_FELD::AddAnimationItems() {
     for (ViewAnimation& a : animation_list) {
         if (RepairDue(*this, a)) {
             // Its old rectangle repaired once, as a vehicle that left.
-            const AnimationPlace place = PlaceOf(*this, a);
-            DrawItem item;
-            item.left = item.dest_x = place.left;
-            item.top = item.dest_y = place.top;
-            item.right = place.right;
-            item.bottom = place.bottom;
-            AddDrawItem(item);
+            AddDrawItem(ItemOver(PlaceOf(*this, a)));
         }
         if (a.in_view != 1) a.shown_frame = kFrameNotShown;
         if (!ItemDue(*this, a)) continue;
         const AnimationType& t = kTypes[a.type];
         const AnimationPlace place = PlaceOf(*this, a);
         a.shown_frame = a.frame;
-        DrawItem item;
-        item.left = item.dest_x = place.left;
-        item.top = item.dest_y = place.top;
-        item.right = place.right;
-        item.bottom = place.bottom;
+        DrawItem item = ItemOver(place);
         item.src_x = t.width * a.frame;
         item.width = t.width;
         item.height = t.height;
@@ -241,11 +242,7 @@ void SPIEL_FELD::StampGroundAnimations() {
         const AnimationType& t = kTypes[a.type];
         if (t.layer == 0) continue;
         const AnimationPlace place = PlaceOf(*this, a);
-        DrawItem item;
-        item.left = item.dest_x = place.left;
-        item.top = item.dest_y = place.top;
-        item.right = place.right;
-        item.bottom = place.bottom;
+        DrawItem item = ItemOver(place);
         item.src_x = a.frame * t.width;
         item.width = t.width;
         item.height = t.height;
