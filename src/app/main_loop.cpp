@@ -58,9 +58,10 @@ bool MeetsView(const int32_t box[4], const CGameState& gs) {
 }
 
 // Whether the vehicle's picture may still be on the view. Besides a visible
-// vehicle, that is one whose last picture, or a wagon's, was drawn before a
-// screen covered the view: the loop draws nothing under a cover, so the
-// picture stays until the vehicle is drawn again, which a removed one never is.
+// vehicle, that is one whose last picture, or a wagon's, still meets the
+// view: it left the view while a screen covered it (the loop draws nothing
+// then) or in this very pass. The picture stays until the vehicle is drawn
+// again, which a removed one never is.
 bool PictureShown(const CVehicle& vehicle, const CGameState& gs) {
     if (vehicle.visible != 0 || MeetsView(vehicle.screen_box, gs)) return true;
     for (const CWagon* wagon : vehicle.wagons) {

@@ -58,7 +58,7 @@ int32_t FirstRowBelowTheScan() {
     return std::max(first, 0);
 }
 
-ViewDifference DifferenceFromFullRedraw(int32_t rows) {
+ViewDifference DifferenceFromFullRedraw(int32_t rows, bool drawn_only) {
     CGameState& gs = *g_pGameState;
     const WinGBitmap& c = gs.images.composite_buffer;
     const int32_t w = std::min(gs.view_width, c.width);
@@ -79,7 +79,9 @@ ViewDifference DifferenceFromFullRedraw(int32_t rows) {
     for (int32_t y = 0; y < h; ++y) {
         const uint8_t* full = row(y);
         for (int32_t x = 0; x < w; ++x) {
-            if (full[x] == shown[static_cast<size_t>(y) * w + x]) continue;
+            if (full[x] == shown[static_cast<size_t>(y) * w + x] || (drawn_only && full[x] == 0)) {
+                continue;
+            }
             d.box = d.pixels++ == 0 ? plat::Rect{x, y, x + 1, y + 1}
                                     : plat::Rect{std::min(d.box.left, x), d.box.top,
                                                  std::max(d.box.right, x + 1), y + 1};

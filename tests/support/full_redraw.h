@@ -27,9 +27,12 @@ inline std::ostream& operator<<(std::ostream& out, const ViewDifference& d) {
 int32_t FirstRowBelowTheScan();
 
 // The composite now against a full redraw made at once, over the rows above
-// `rows` (all rows by default). The redraw leaves the game as it found it:
-// the map fields' bits and the layer redraw flags are put back, and the view
-// shows the redrawn picture.
-ViewDifference DifferenceFromFullRedraw(int32_t rows = INT32_MAX);
+// `rows` (all rows by default) and, with `drawn_only`, only where the full
+// redraw draws a picture: the terrain layer paints changed fields over what
+// it holds, and beyond the map's edges no field paints over what a changed
+// edge field leaves there. The redraw leaves the game as it found it: the map
+// fields' bits and the layer redraw flags are put back, and the view shows
+// the redrawn picture.
+ViewDifference DifferenceFromFullRedraw(int32_t rows = INT32_MAX, bool drawn_only = false);
 
 }  // namespace fvtest
