@@ -51,21 +51,18 @@ void Unlink(VehicleListNode* prev, VehicleListNode* node) {
     }
 }
 
-// Whether a part's last drawn rectangle (left, right, top, bottom; all -1
-// for none) meets the view.
-bool MeetsView(const int32_t box[4], const CGameState& gs) {
-    return box[0] < gs.view_width && box[1] > 0 && box[2] < gs.view_height && box[3] > 0;
-}
-
 // Whether the vehicle's picture may still be on the view. Besides a visible
 // vehicle, that is one whose last picture, or a wagon's, still meets the
 // view: it left the view while a screen covered it (the loop draws nothing
 // then) or in this very pass. The picture stays until the vehicle is drawn
 // again, which a removed one never is.
 bool PictureShown(const CVehicle& vehicle, const CGameState& gs) {
-    if (vehicle.visible != 0 || MeetsView(vehicle.screen_box, gs)) return true;
+    auto meets = [&gs](const int32_t box[4]) {
+        return RectMeetsView(box, gs.view_width, gs.view_height);
+    };
+    if (vehicle.visible != 0 || meets(vehicle.screen_box)) return true;
     for (const CWagon* wagon : vehicle.wagons) {
-        if (wagon != nullptr && MeetsView(wagon->screen_box, gs)) return true;
+        if (wagon != nullptr && meets(wagon->screen_box)) return true;
     }
     return false;
 }

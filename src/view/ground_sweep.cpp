@@ -21,10 +21,7 @@ bool SPIEL_FELD::RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
     ground_sweep_.Clear();
     for (const DrawItem& item : items) {
         // A ground animation's cell goes into the background first: not swept.
-        if (item.kind == 11 && item.group >= 0 && item.group < kAnimationSetCount &&
-            im.animation_sets[item.group].Loaded()) {
-            return false;
-        }
+        if (item.kind == 11 && AnimationSetOf(item) != nullptr) return false;
         const PixelRect rect{std::max(item.left, 0), std::max(item.top, 0),
                              std::min(item.right, width), std::min(item.bottom, height)};
         ground_sweep_.AddRestore(rect);

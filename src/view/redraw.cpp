@@ -201,6 +201,13 @@ void SPIEL_FELD::AddDrawItem(const DrawItem& item) {
     draw_list.Add(item, g_pGameState->view_width, g_pGameState->view_height);
 }
 
+const WinGBitmap* SPIEL_FELD::AnimationSetOf(const DrawItem& item) const {
+    const GameImages& im = g_pGameState->images;
+    const bool known = item.group >= 0 && item.group < kAnimationSetCount;
+    return known && im.animation_sets[item.group].Loaded() ? &im.animation_sets[item.group]
+                                                           : nullptr;
+}
+
 void SPIEL_FELD::RunDrawPasses(int32_t present) {
     GameImages& im = Images();
     const PixelSurface composite = im.composite_buffer.Surface();
@@ -211,13 +218,6 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
     auto sheet = [&](const DrawItem& item) -> const RawImage& {
         const int32_t index = item.kind + item.group * 4;
         return im.vehicle_sheets[index >= 0 && index < kVehicleSheetCount ? index : 0];
-    };
-    // The picture set of an animation item; null for an empty one (its item
-    // only repairs the rectangle).
-    auto animation = [&](const DrawItem& item) -> const WinGBitmap* {
-        const bool known = item.group >= 0 && item.group < kAnimationSetCount;
-        return known && im.animation_sets[item.group].Loaded() ? &im.animation_sets[item.group]
-                                                               : nullptr;
     };
     const auto& items = draw_list.Items();
     const LayerStack layers{im.background_layer.Surface(), im.object_layer_a.Surface(),
@@ -242,9 +242,9 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
             box[1] = std::min(box[1], item.top);
             box[2] = std::max(box[2], item.right);
             box[3] = std::max(box[3], item.bottom);
-            later_passes =
-                later_passes || (item.kind < 10 ? item.has_sprite == 1 && item.on_top == 1
-                                                : item.kind == 10 && animation(item) != nullptr);
+            later_passes = later_passes ||
+                           (item.kind < 10 ? item.has_sprite == 1 && item.on_top == 1
+                                           : item.kind == 10 && AnimationSetOf(item) != nullptr);
         }
         present_box = {box[0], box[1], box[2] - box[0], box[3] - box[1]};
     }
@@ -266,7 +266,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         for (const DrawItem& item : items) {
             const int32_t w = item.right - item.left;
             const int32_t h = item.bottom - item.top;
-            if (const WinGBitmap* set = item.kind == 11 ? animation(item) : nullptr) {
+            if (const WinGBitmap* set = item.kind == 11 ? AnimationSetOf(item) : nullptr) {
                 // A ground animation's cell goes into the background, where it
                 // stays, and then over the composite as it is: the ground is
                 // not restored first, since every cell of a type covers the
@@ -323,7 +323,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         }
         // 6: top animations.
         for (const DrawItem& item : items) {
-            const WinGBitmap* set = item.kind == 10 ? animation(item) : nullptr;
+            const WinGBitmap* set = item.kind == 10 ? AnimationSetOf(item) : nullptr;
             if (set == nullptr) continue;
             const BlitRect r{item.left, item.top, item.src_x, item.src_y, item.width, item.height};
             BlitKeyed(composite, set->Surface(), r, 0, z);

@@ -205,10 +205,6 @@ struct FrameParts {
     DrawList& list;
 };
 
-bool Intersects(const int32_t r[4], int32_t width, int32_t height) {
-    return r[0] < width && r[1] > 0 && r[2] < height && r[3] > 0;
-}
-
 // The item rules shared by engines and wagons: a repair of the old and new
 // rectangle where either is visible, and the new rectangle kept.
 void AddPartItem(const FrameParts& frame, int32_t last_rect[4], const PartPicture& p, DrawItem item,
@@ -216,9 +212,9 @@ void AddPartItem(const FrameParts& frame, int32_t last_rect[4], const PartPictur
     const int32_t width = frame.gs.view_width;
     const int32_t height = frame.gs.view_height;
     const int32_t now[4] = {p.left, p.right, p.top, p.bottom};
-    const bool new_visible = Intersects(now, width, height);
+    const bool new_visible = RectMeetsView(now, width, height);
     // No rectangle (all -1) meets the view; a real one may start at -1.
-    const bool old_visible = Intersects(last_rect, width, height);
+    const bool old_visible = RectMeetsView(last_rect, width, height);
     if (!new_visible && !old_visible) return;
     item.left = p.left;
     item.right = p.right;
@@ -296,7 +292,7 @@ void SPIEL_FELD::AddVehicleItems() {
         CVehicle* v = node->vehicle;
         if (v == nullptr) continue;
         if (v->visible != 1) {
-            if (Intersects(v->screen_box, gs.view_width, gs.view_height)) {
+            if (RectMeetsView(v->screen_box, gs.view_width, gs.view_height)) {
                 DrawItem item;
                 item.left = v->screen_box[0];
                 item.right = v->screen_box[1];
@@ -354,4 +350,8 @@ void SPIEL_FELD::DrawVehicles(int32_t present) {
         g_pSound->PlayEffect(start_sound_effect_, kStartSoundChannel,
                              GetSoundPan(start_sound_x_, start_sound_y_));
     }
+}
+
+bool RectMeetsView(const int32_t r[4], int32_t width, int32_t height) {
+    return r[0] < width && r[1] > 0 && r[2] < height && r[3] > 0;
 }

@@ -28,6 +28,7 @@ class CGameState;
 class CVehicle;
 class HAUPTDIALOG;
 class ScrollStrip;
+struct WinGBitmap;
 
 // Tool numbers of the view.
 constexpr int32_t kToolRaiseLower = 0;
@@ -48,6 +49,10 @@ constexpr int32_t kToolNone = 99;
 // (which works on field corners): the same in rotation 0, one step back in
 // the other rotations.
 void AdjustCorner(int32_t rotation, int32_t& x, int32_t& y);
+
+// Whether a screen rectangle (left, right, top, bottom; all -1 for none, as
+// a vehicle part not drawn yet) meets a view of width x height.
+bool RectMeetsView(const int32_t r[4], int32_t width, int32_t height);
 
 constexpr int32_t kOverviewZoomLevel = 16;
 constexpr int32_t kViewLeft = 162;  // the panel stands left of the view
@@ -249,10 +254,13 @@ class SPIEL_FELD : public plat::Window {
     void OnPaint();
     // Composes background and both object layers inside a rectangle.
     void ComposeRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    // The picture set of an animation item; null for an empty one (its item
+    // only repairs the rectangle).
+    const WinGBitmap* AnimationSetOf(const DrawItem& item) const;
     // Passes 1 and 2 of the draw list in one sweep down the composite, where
     // that gives the same pixels (zoom 1, no ground animation's cell to
-    // draw); false, having drawn nothing, elsewhere. With `present_to` (the window's pixels), the
-    // rectangles' finished pixels go there as well.
+    // draw); false, having drawn nothing, elsewhere. With `present_to` (the
+    // window's pixels), the rectangles' finished pixels go there as well.
     bool RestoreAndDrawGroundTopDown(const std::vector<DrawItem>& items,
                                      const PixelSurface* present_to);
     void ShiftBuffers(int32_t dx, int32_t dy);
