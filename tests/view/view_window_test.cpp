@@ -12,6 +12,7 @@
 #include "cities/city_manager.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
+#include "gfx/palette.h"
 #include "platform/input.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -198,6 +199,22 @@ TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
     plat::Rect all{0, 0, w, h};
     host.view().PresentRect(all);  // the frame's one-pixel border stays
     EXPECT_EQ(std::tuple(all.left, all.top, all.right, all.bottom), std::tuple(1, 1, w - 2, h - 2));
+    // Another window's palette in the system palette: the view realizes its
+    // own again, but not after a change it made itself.
+    constexpr int kShownColour = 100;
+    const auto system_red = [] {
+        plat::PaletteEntry e;
+        plat::GetSystemPaletteEntries(kShownColour, 1, &e);
+        return e.red;
+    };
+    const uint8_t own = host.gs().images.palette_a->Entry(kShownColour).red;
+    ASSERT_NE(own, 0);
+    plat::Window* const changers[] = {&host.view(), host.h.frame};
+    for (plat::Window* changer : changers) {
+        ClearSystemPalette();
+        host.view().SendMessage(WM_PALETTECHANGED, reinterpret_cast<plat::WParam>(changer), 0);
+        EXPECT_EQ(system_red(), changer == host.h.frame ? own : 0);
+    }
 }
 
 TEST(WorldViewLifecycle, StartingAndEndingAGameThreeTimesLeavesNothingBehind) {
