@@ -199,22 +199,18 @@ TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
     plat::Rect all{0, 0, w, h};
     host.view().PresentRect(all);  // the frame's one-pixel border stays
     EXPECT_EQ(std::tuple(all.left, all.top, all.right, all.bottom), std::tuple(1, 1, w - 2, h - 2));
-    // Another window's palette in the system palette: the view realizes its
-    // own again, but not after a change it made itself.
-    constexpr int kShownColour = 100;
-    const auto system_red = [] {
-        plat::PaletteEntry e;
-        plat::GetSystemPaletteEntries(kShownColour, 1, &e);
-        return e.red;
-    };
-    const uint8_t own = host.gs().images.palette_a->Entry(kShownColour).red;
-    ASSERT_NE(own, 0);
-    plat::Window* const changers[] = {&host.view(), host.h.frame};
-    for (plat::Window* changer : changers) {
+    // A palette change by another window makes the view realize its own
+    // palette again; one made by the view itself does not.
+    plat::PaletteEntry shown[2];
+    plat::Window* const changers[2] = {&host.view(), host.h.frame};
+    for (int i = 0; i < 2; ++i) {
         ClearSystemPalette();
-        host.view().SendMessage(WM_PALETTECHANGED, reinterpret_cast<plat::WParam>(changer), 0);
-        EXPECT_EQ(system_red(), changer == host.h.frame ? own : 0);
+        host.view().SendMessage(WM_PALETTECHANGED, reinterpret_cast<plat::WParam>(changers[i]), 0);
+        plat::GetSystemPaletteEntries(100, 1, &shown[i]);
     }
+    EXPECT_EQ(std::pair(shown[0].red, shown[1].red),
+              std::pair(uint8_t{0}, host.gs().images.palette_a->Entry(100).red));
+    EXPECT_NE(shown[1].red, 0);
 }
 
 TEST(WorldViewLifecycle, StartingAndEndingAGameThreeTimesLeavesNothingBehind) {
