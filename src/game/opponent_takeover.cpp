@@ -46,7 +46,10 @@ TakeOver TakeOverOpponent(CGameState& gs, int32_t slot, bool pay) {
     if (o == nullptr || o->turn_pending == 0) return TakeOver::NoOpponent;
     const OpponentFigures f = FiguresOfOpponent(gs, slot);
     if (!f.take_over_open) return TakeOver::TooEarly;
-    if (f.price <= 0) return TakeOver::NoPrice;
+    // A price of 0 is paid like any other. A negative one (a negative worth,
+    // or a percentage read from a damaged file) would pay the player for the
+    // take-over, so it is refused.
+    if (f.price < 0) return TakeOver::NoPrice;
     if (gs.cash[0] <= f.price) return TakeOver::TooDear;
     if (!pay) return TakeOver::Possible;
     ChargeCost(0, f.price, kCostTakeOver);

@@ -32,7 +32,7 @@ enum class TakeOver {
     Done,        // paid, counted, and the opponent is out of the game
     NoOpponent,  // no opponent in that slot, or one that no longer takes part
     TooEarly,    // before the opponent's take-over year
-    NoPrice,     // a price of 0 or less is never paid (it would pay the player)
+    NoPrice,     // a negative price is never paid (it would pay the player)
     TooDear,     // the player's cash is not above the price
 };
 

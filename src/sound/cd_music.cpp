@@ -91,9 +91,10 @@ void CSoundManager::PlaySalesMusicIfIdle() {
 }
 
 void CSoundManager::NextPlaylistTrack() {
-    // The stop's notification finds a game track selected and lets the main
-    // frame set the wait; OnMusicNotify then plays the entry after the one
-    // last played. (Advancing here as well would skip that entry.)
+    // The next entry is selected; the stop's notification finds a game track
+    // and lets the main frame set the wait, after which OnMusicNotify moves
+    // on once more and plays the entry after it.
+    playlist_pos = (playlist_pos + 1) % kPlaylistLength;
     current_track = playlist[size_t(playlist_pos)];
     cd_device.Stop(main_window);
 }

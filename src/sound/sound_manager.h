@@ -89,7 +89,8 @@ class CSoundManager : public SoundEvents {
     void PlayProductionMusic();
     void PlaySalesMusic();
     void PlaySalesMusicIfIdle();
-    // Stops the screen music; the stop's notification brings the game music back.
+    // Selects the next playlist entry and stops the screen music; the stop's
+    // notification brings the game music back.
     void NextPlaylistTrack();
 
     // --- Ambient sounds (ambient_sounds.cpp) ------------------------------

@@ -197,6 +197,7 @@ void SPIEL_FELD::AddAnimationItems() {
             AddDrawItem(ItemOver(PlaceOf(*this, a)));
         }
         if (a.in_view != 1) a.shown_frame = kFrameNotShown;
+        PlayOneShotSound(a);
         if (!ItemDue(*this, a)) continue;
         const AnimationType& t = kTypes[a.type];
         const AnimationPlace place = PlaceOf(*this, a);
@@ -208,12 +209,18 @@ void SPIEL_FELD::AddAnimationItems() {
         item.group = a.type;
         item.kind = static_cast<uint8_t>(10 + t.layer);
         AddDrawItem(item);
-        if (a.type >= kFirstOneShotAnimation && a.frame != 16 && a.countdown > 2 &&
-            g_pSound != nullptr) {
-            g_pSound->PlayEffect(kOneShotSounds[a.type - kFirstOneShotAnimation],
-                                 kAnimationSoundChannel, GetSoundPan(a.x, a.y));
-        }
     }
+}
+
+void SPIEL_FELD::PlayOneShotSound(const ViewAnimation& a) {
+    // Every running one-shot in view whose frame changed in the last step
+    // sounds, whether or not its picture reaches into the view.
+    if (a.in_view != 1 || a.frame == a.prev_frame || a.type < kFirstOneShotAnimation ||
+        a.frame == 16 || a.countdown <= 2 || g_pSound == nullptr) {
+        return;
+    }
+    g_pSound->PlayEffect(kOneShotSounds[a.type - kFirstOneShotAnimation], kAnimationSoundChannel,
+                         GetSoundPan(a.x, a.y));
 }
 
 bool SPIEL_FELD::AnimationsBehind() {

@@ -197,6 +197,14 @@ void SPIEL_FELD::PresentRect(plat::Rect& rect) {
                     rect.bottom - rect.top + 3);
 }
 
+void SPIEL_FELD::OnPaletteChanged(const plat::Window* window) {
+    // Another window changed the system palette: the view's palettes are
+    // realized again, so that its next present shows its own colours.
+    // Nothing is redrawn.
+    if (window == this) return;
+    PaletteBracket bracket(*this);
+}
+
 void SPIEL_FELD::AddDrawItem(const DrawItem& item) {
     draw_list.Add(item, g_pGameState->view_width, g_pGameState->view_height);
 }

@@ -205,6 +205,11 @@ plat::LResult SPIEL_FELD::OnMessage(uint32_t message, plat::WParam wParam, plat:
             return 0;
         case WM_RBUTTONUP:
             return 0;
+        case WM_PALETTECHANGED: {
+            const plat::LResult result = DefaultMessage(message, wParam, lParam);
+            OnPaletteChanged(reinterpret_cast<const plat::Window*>(wParam));
+            return result;
+        }
         case WM_VSCROLL:
             OnVScroll(plat::LoWord(wParam), plat::HiWord(wParam));
             return 0;

@@ -86,6 +86,9 @@ class SPIEL_FELD : public plat::Window {
     // Copies a rectangle of the composite to the window, grown by a pixel.
     void PresentRect(plat::Rect& rect);
     virtual void BlackenBackBuffers();
+    // The system palette was changed by `window`: unless that is the view,
+    // its two palettes are selected and realized again.
+    void OnPaletteChanged(const plat::Window* window);
     // Called by every writer of the background and object layers before it
     // draws: the frames keep the layers' composition while they stay alike.
     static void LayersChanged();
@@ -128,8 +131,9 @@ class SPIEL_FELD : public plat::Window {
     void AddVehicleItems();
     // The items of the field animations in view whose picture meets the
     // view and whose frame changed, or whose last item drew another frame
-    // (rotation 0), with the one-shot types' sounds; and one repair of the
-    // rectangle of a drawn picture whose field left the view.
+    // (rotation 0); the sounds of the running one-shot types in view whose
+    // frame changed; and one repair of the rectangle of a drawn picture
+    // whose field left the view.
     void AddAnimationItems();
     // Whether the next vehicle frame has an animation picture to change: one
     // in view whose last item drew another frame, or one to repair.
@@ -257,6 +261,8 @@ class SPIEL_FELD : public plat::Window {
     // The picture set of an animation item; null for an empty one (its item
     // only repairs the rectangle).
     const WinGBitmap* AnimationSetOf(const DrawItem& item) const;
+    // The sound of a running one-shot animation in view whose frame changed.
+    void PlayOneShotSound(const ViewAnimation& a);
     // Passes 1 and 2 of the draw list in one sweep down the composite, where
     // that gives the same pixels (zoom 1, no ground animation's cell to
     // draw); false, having drawn nothing, elsewhere. With `present_to` (the

@@ -460,11 +460,11 @@ TEST_F(MusicTest, PlaylistPauseOptionAndScreenMusic) {
     Run(100);
     ASSERT_GE(sound->music_wait, 15000);
     Run(uint32_t(sound->music_wait) + 100);
-    EXPECT_EQ(Started(), std::vector<int32_t>{Entry(pos + 1)});
+    EXPECT_EQ(Started(), std::vector<int32_t>{Entry(pos + 2)});  // the stop moved on one
     sound->OnMusicNotify();  // a new play aborts the old one: no wait
     Run(100);
     EXPECT_EQ(std::tuple(sound->music_wait, Started()),
-              std::tuple(-1, std::vector<int32_t>{Entry(pos + 2)}));
+              std::tuple(-1, std::vector<int32_t>{Entry(pos + 3)}));
     sound->PauseMusic();
     h.gs->opt_music = 0;
     sound->ResumeMusic();

@@ -388,6 +388,16 @@ TEST_F(WorldViewAnimations, AOneShotRestartedAtFrameOnePlaysEightRoundsAndStopsO
     view.AddAnimationItems();
     EXPECT_TRUE(view.draw_list.Empty());
     EXPECT_EQ(a.frame, 16);
+    // A running one-shot in view sounds when its frame changed, even with
+    // its picture off the view; a picture only catching up stays silent.
+    std::tie(a.frame, a.prev_frame, a.countdown) = std::tuple(5, 5, 9);
+    view.AddAnimation(cx + 60, cy, 9);
+    ViewAnimation& off = view.animation_list.front();
+    std::tie(off.frame, off.prev_frame, off.countdown, off.in_view) = std::tuple(6, 5, 9, 1);
+    sound.effects.clear();
+    view.AddAnimationItems();
+    ASSERT_EQ(sound.effects.size(), 1u);
+    EXPECT_EQ(sound.effects[0].effect, 26);
 }
 
 TEST_F(WorldViewAnimations, RestartsComeEvery144TicksOnlyFromMarchToOctober) {

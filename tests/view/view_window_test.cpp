@@ -12,6 +12,7 @@
 #include "cities/city_manager.h"
 #include "economy/building.h"
 #include "economy/building_table.h"
+#include "gfx/palette.h"
 #include "platform/input.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -198,6 +199,18 @@ TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
     plat::Rect all{0, 0, w, h};
     host.view().PresentRect(all);  // the frame's one-pixel border stays
     EXPECT_EQ(std::tuple(all.left, all.top, all.right, all.bottom), std::tuple(1, 1, w - 2, h - 2));
+    // A palette change by another window makes the view realize its own
+    // palette again; one made by the view itself does not.
+    plat::PaletteEntry shown[2];
+    plat::Window* const changers[2] = {&host.view(), host.h.frame};
+    for (int i = 0; i < 2; ++i) {
+        ClearSystemPalette();
+        host.view().SendMessage(WM_PALETTECHANGED, reinterpret_cast<plat::WParam>(changers[i]), 0);
+        plat::GetSystemPaletteEntries(100, 1, &shown[i]);
+    }
+    EXPECT_EQ(std::pair(shown[0].red, shown[1].red),
+              std::pair(uint8_t{0}, host.gs().images.palette_a->Entry(100).red));
+    EXPECT_NE(shown[1].red, 0);
 }
 
 TEST(WorldViewLifecycle, StartingAndEndingAGameThreeTimesLeavesNothingBehind) {

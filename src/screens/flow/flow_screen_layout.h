@@ -20,6 +20,12 @@ constexpr int32_t kSetupSheetHeight = 80;
 constexpr int32_t kSetupMarkerX = 32;
 constexpr int32_t kSetupOkFaceX = 204;
 constexpr int32_t kSetupBackFaceX = 96;
+// The heights of the marker strips restored before a group's markers are
+// drawn: the season's three rows, the five-row groups, and the woods,
+// industries and cities bars, whose strips reach ten rows further down.
+constexpr int32_t kSetupSeasonStrip = 64;
+constexpr int32_t kSetupStrip = 112;
+constexpr int32_t kSetupLongStrip = 122;
 constexpr int32_t kStartCapitalStep = 100000;  // capital = (choice + 1) x this
 
 // Opponent selection: five portraits down the right of the page, each

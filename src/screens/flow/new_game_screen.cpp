@@ -37,12 +37,15 @@ FS_SPIELSTART::FS_SPIELSTART()
     const int32_t* up = ws::kUpperRows;
     const int32_t* low = ws::kLowerRows;
     const int32_t* col = ws::kColumns;
+    const int32_t season = fs::kSetupSeasonStrip;
+    const int32_t strip = fs::kSetupStrip;
+    const int32_t long_strip = fs::kSetupLongStrip;
     groups = {
-        {col[0], up, kSeasonRows, D::Single},  {col[1], up, kLevelRows, D::Bar},
-        {col[2], up, kLevelRows, D::Bar},      {col[3], up, kLevelRows, D::Bar},
-        {col[4], up, kLevelRows, D::Bar},      {col[0], low, kLevelRows, D::Bar},
-        {col[1], low, kLevelRows, D::Single},  {col[3], low, kLevelRows, D::Single},
-        {col[4], low, kPresetRows, D::Single},
+        {col[0], up, kSeasonRows, D::Single, season}, {col[1], up, kLevelRows, D::Bar, strip},
+        {col[2], up, kLevelRows, D::Bar, strip},      {col[3], up, kLevelRows, D::Bar, long_strip},
+        {col[4], up, kLevelRows, D::Bar, long_strip}, {col[0], low, kLevelRows, D::Bar, long_strip},
+        {col[1], low, kLevelRows, D::Single, strip},  {col[3], low, kLevelRows, D::Single, strip},
+        {col[4], low, kPresetRows, D::Single, strip},
     };
     choices = {0, 2, 2, 2, 2, 2, 2, 0, 1};
 }

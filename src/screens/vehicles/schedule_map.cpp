@@ -105,6 +105,21 @@ plat::Point MarkSquare(const CBuilding& b) {
     }
 }
 
+// Calls `fn` (building number, building) for the terminals of the kind
+// `is_kind` accepts, in the order of their anchor fields (x, then y, over
+// the drawn fields): where two mark squares overlap, the later one is drawn
+// on top and its pick entry comes later, so it is the one picked.
+template <typename Fn>
+void ForEachTerminalByField(bool (*is_kind)(int32_t), Fn fn) {
+    for (int32_t x = 0; x < kDrawn; ++x) {
+        for (int32_t y = 0; y < kDrawn; ++y) {
+            CBuilding* b = BuildingOn(x, y);
+            if (b == nullptr || b->anchor_x != x || b->anchor_y != y || !is_kind(b->type)) continue;
+            fn(static_cast<int32_t>(FieldAt(x, y)->geb_num()), *b);
+        }
+    }
+}
+
 // The exit field of a depot.
 plat::Point DepotExit(const CBuilding& b) {
     static constexpr int32_t kDx[4] = {0, 1, 0, -1};
@@ -312,49 +327,41 @@ void FS_FAHRPLAN_NEU::PlotTrainNetwork() {
 void FS_FAHRPLAN_NEU::DrawDepotSquares(bool pick_only) {
     if (g_ppBuildings == nullptr) return;
     const uint8_t* mask = g_pGameState->path_exit_mask;
-    for (int32_t number = 1; number < kBuildingSlots; ++number) {
-        const CBuilding* b = g_ppBuildings->At(number);
-        if (b == nullptr || !IsDepotType(b->type)) continue;
-        const int32_t x = b->anchor_x;
-        const int32_t y = b->anchor_y;
-        if (x < 0 || x >= kDrawn || y < 0 || y >= kDrawn) continue;
-        const plat::Point square = MarkSquare(*b);
+    ForEachTerminalByField(IsDepotType, [&](int32_t number, const CBuilding& b) {
+        const int32_t x = b.anchor_x;
+        const int32_t y = b.anchor_y;
+        const plat::Point square = MarkSquare(b);
         if (!pick_only) {
             if (FieldAt(x, y)->stadtnum() == 0) {
                 map.FillRect(square.x, square.y, kSquare, kSquare, kNotPickable);
             }
-            continue;
+            return;
         }
-        const plat::Point exit = DepotExit(*b);
+        const plat::Point exit = DepotExit(b);
         if (GetTerminalKindAt(x, y) != 1 || mask[x * 256 + y] == 0 || !InMap(exit.x, exit.y) ||
             mask[exit.x * 256 + exit.y] == 0 || pick_count + 1 >= kMaxPicks) {
-            continue;
+            return;
         }
         map.FillRect(square.x, square.y, kSquare, kSquare, kPickable);
         picks[++pick_count] = {square.x, square.y, square.x + kSquare, square.y + kSquare, number};
-    }
+    });
 }
 
 void FS_FAHRPLAN_NEU::DrawStationSquares(bool pick_only) {
     if (g_ppBuildings == nullptr) return;
-    for (int32_t number = 1; number < kBuildingSlots; ++number) {
-        const CBuilding* b = g_ppBuildings->At(number);
-        if (b == nullptr || !IsStationType(b->type)) continue;
-        const int32_t x = b->anchor_x;
-        const int32_t y = b->anchor_y;
-        if (x < 0 || x >= kDrawn || y < 0 || y >= kDrawn) continue;
-        const plat::Point square = MarkSquare(*b);
+    ForEachTerminalByField(IsStationType, [&](int32_t number, const CBuilding& b) {
+        const plat::Point square = MarkSquare(b);
         const bool reachable = IsStationReachable(number) != 0;
         if (!pick_only) {
-            if (!reachable && FieldAt(x, y)->stadtnum() == 0) {
+            if (!reachable && FieldAt(b.anchor_x, b.anchor_y)->stadtnum() == 0) {
                 map.FillRect(square.x, square.y, kSquare, kSquare, kNotPickable);
             }
-            continue;
+            return;
         }
-        if (!reachable || pick_count + 1 >= kMaxPicks) continue;
+        if (!reachable || pick_count + 1 >= kMaxPicks) return;
         map.FillRect(square.x, square.y, kSquare, kSquare, kPickable);
         picks[++pick_count] = {square.x, square.y, square.x + kSquare, square.y + kSquare, number};
-    }
+    });
 }
 
 void FS_FAHRPLAN_NEU::DrawStopMarkers() {

@@ -89,9 +89,11 @@ void VehicleOverviewPage::FillLists() {
         for (CVehicle*& v : list) v = nullptr;
     }
     first = 0;
-    // Only the player's own vehicles, trucks as well as trains: the overview
-    // is the player's, and the computer opponents run trucks and trains of
-    // their own in the same vehicle list.
+    // Only the player's own vehicles, trucks as well as trains. The computer
+    // opponents run trucks of their own in the same vehicle list; listed
+    // here, any of them could be given the player's stops or scrapped
+    // through its schedule screen, which a click on the map never opens
+    // for another player's vehicle.
     for (const VehicleListNode* n = g_pVehicleList; n != nullptr; n = n->next) {
         CVehicle* v = n->vehicle;
         if (v->owner != 0) continue;

@@ -118,7 +118,8 @@ void ChoiceScreen::RedrawGroup(size_t group, bool show) {
     const ChoiceGroup& g = groups[group];
     if (!background.Loaded() || !clean_background.Loaded() || g.rows < 1) return;
     const int32_t top = g.row_tops[0];
-    const int32_t height = g.row_tops[g.rows - 1] + ws::kOptionHeight - top;
+    const int32_t height =
+        g.strip_height > 0 ? g.strip_height : g.row_tops[g.rows - 1] + ws::kOptionHeight - top;
     plat::BitBlt(*background.dc, g.left, top, ws::kMarkerSize, height, clean_background.dc.get(),
                  g.left, top, plat::RasterOp::SrcCopy);
     for (int32_t row = 0; row < g.rows; ++row) {

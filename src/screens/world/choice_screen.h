@@ -32,6 +32,9 @@ struct ChoiceGroup {
     const int32_t* row_tops = nullptr;  // top of each row's rectangle
     int32_t rows = 0;
     ChoiceDisplay display = ChoiceDisplay::Single;
+    // The height of the marker strip restored from the clean picture; 0:
+    // from the first row's top to the last row's bottom.
+    int32_t strip_height = 0;
 };
 
 class ChoiceScreen : public FullScreen {

@@ -78,8 +78,13 @@ TEST_F(SetupTest, PresetsSetTheLevelsSeasonAndNamesKeepThem) {
     };
     FS_SPIELSTART* s = Screen();
     ASSERT_NE(s, nullptr);
+    // The last rows of the woods, industries, cities and preset strips (a
+    // 640-pixel stride) are restored by a preset's repaint.
+    const int32_t ends[] = {205 * 640 + 400, 205 * 640 + 528, 385 * 640 + 16, 375 * 640 + 528};
+    for (int32_t at : ends) s->background.pixels[at] ^= 0xff;
     for (const Case& c : {Case{0, 4, 1}, Case{1, 2, 0}, Case{2, 0, 0}}) {
         Option(4, c.preset, true);
+        for (int32_t at : ends) EXPECT_EQ(s->background.pixels[at], s->clean_background.pixels[at]);
         for (int32_t g = FS_SPIELSTART::kLandscapeB; g <= FS_SPIELSTART::kCapital; ++g) {
             EXPECT_EQ(s->choices[g], c.level) << c.preset << " " << g;
         }

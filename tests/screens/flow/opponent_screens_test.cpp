@@ -198,10 +198,12 @@ TEST_F(OpponentScreens, PointsCountWholeTwoMillionsAndNoWorthGivesAPayingPrice) 
         gs.cash[1] = cash;
         g_Statistics.Monthly(StatSeries::CompanyWorth, 1) = property;
         gs.opponents[0]->takeover_percent = percent;
-        EXPECT_LE(FiguresOfOpponent(gs, 0).price, 0) << cash << " " << percent;
+        EXPECT_LT(FiguresOfOpponent(gs, 0).price, 0) << cash << " " << percent;
         EXPECT_EQ(TakeOverOpponent(gs, 0, true), TakeOver::NoPrice);
     }
     EXPECT_EQ(std::tuple(gs.cash[0], g_TakeOverCount[0]), std::tuple(int64_t{1} << 40, 0));
+    std::tie(gs.cash[1], g_Statistics.Monthly(StatSeries::CompanyWorth, 1)) = std::pair(0, 0);
+    EXPECT_EQ(TakeOverOpponent(gs, 0, true), TakeOver::Done);  // a price of 0 is paid
     // The largest product of worth and percentage still comes out exact:
     // 2^32 x 2^31 / 100 less half the worth.
     gs.cash[1] = kMin;

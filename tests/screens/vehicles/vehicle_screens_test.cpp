@@ -247,6 +247,19 @@ TEST_F(ScheduleOnRoad, AnotherPlayersRoadEndsTheFillAndItsDepotIsNotPickable) {
     EXPECT_EQ(s->map.pixels[(2 * 50 + 3) * s->map.Stride() + 2 * 50 + 3], 139);
 }
 
+TEST_F(ScheduleOnRoad, OfTwoOverlappingSquaresTheLaterFieldIsOnTopAndPicked) {
+    Road(30, 50, kDirE | kDirN);
+    const int32_t c = Depot(30, 49, 2);  // a later number, an earlier field than a
+    ASSERT_GT(c, a);
+    FS_FAHRPLAN_NEU* s = OpenFor(Truck(35, 50));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(std::tuple(s->pick_count, s->picks[0].building, s->picks[1].building),
+              std::tuple(2, c, a));
+    ClickMap(*s, 2 * 30 + 3, 2 * 50 + 1);  // inside both squares
+    EXPECT_EQ(std::tuple(int(gs().schedule_edit[0].x[0]), int(gs().schedule_edit[0].y[0])),
+              std::tuple(30, 50));
+}
+
 TEST_F(ScheduleOnRoad, AVehicleInATunnelCanPickNothing) {
     CVehicle* truck = Truck(35, 50);
     truck->draw_layer = 1;
