@@ -33,8 +33,8 @@ CTerrain::~CTerrain() {
 namespace {
 
 // One fresh draw for a ground kind of the low (1..3), middle (5..7) or high
-// (9..11) band; the fixed kinds (water, the edges 4 and 8) draw nothing, so
-// the later phases see the same random sequence on any map.
+// (9..11) band. Water, the edges 4 and 8 and a kept kind take no draw: the
+// generator's later phases go on with the random sequence from there.
 int32_t VariantOf(int32_t firstKind) {
     return firstKind + plat::Rand() % 3;
 }
