@@ -13,6 +13,9 @@ class LevelFiles : public GameFiles {
     LevelLoadResult LoadSavedGame(const std::string& path) override {
         return ::LoadSavedGame(path);
     }
+    LevelLoadResult LoadPreparedGame(const std::string& path) override {
+        return ::LoadPreparedGame(path);
+    }
     bool SaveGameFile(const std::string& path) override { return ::SaveGameFile(path); }
     bool SaveLastGame() override { return ::SaveLastGame(); }
     // The description exactly as typed, with no line end. One that cannot

@@ -42,13 +42,21 @@ LevelLoadResult LoadGameFile(const std::string& path, LevelWalkPart part) {
     return LevelLoadResult::Loaded;
 }
 
-}  // namespace
-
-LevelLoadResult LoadSavedGame(const std::string& path) {
-    const LevelLoadResult result = LoadGameFile(path, LevelWalkPart::WholeGame);
+LevelLoadResult LoadWholeGame(const std::string& path, LevelWalkPart part) {
+    const LevelLoadResult result = LoadGameFile(path, part);
     // The career's difficulty and assignment, when the game has them beside.
     if (result == LevelLoadResult::Loaded) ReadCareerRecord(path);
     return result;
+}
+
+}  // namespace
+
+LevelLoadResult LoadSavedGame(const std::string& path) {
+    return LoadWholeGame(path, LevelWalkPart::WholeGame);
+}
+
+LevelLoadResult LoadPreparedGame(const std::string& path) {
+    return LoadWholeGame(path, LevelWalkPart::PreparedGame);
 }
 
 LevelLoadResult LoadLevel(const std::string& path) {

@@ -75,6 +75,7 @@ class LevelWalk {
         : file_(file),
           reading_(mode == LevelWalkMode::Read),
           level_(part == LevelWalkPart::LevelStart),
+          every_record_(part == LevelWalkPart::PreparedGame),
           gs_(*g_pGameState) {}
 
     bool Run() {
@@ -84,9 +85,7 @@ class LevelWalk {
         StatisticsAndCounters();
         if (!MarketEvents()) return false;
         if (level_) return true;
-        if (!Opponents()) return false;
-        Tail();
-        return true;
+        return Opponents() && Tail();
     }
 
   private:
@@ -343,8 +342,10 @@ class LevelWalk {
     }
 
     // Records 27 and 28. A file that ends before the display options gets the
-    // take-over terms of a new game and no bookmarks.
-    void Tail() {
+    // take-over terms of a new game and no bookmarks. The reads stop at the
+    // end of the file, so a file cut anywhere lacks its last record: where
+    // every record must be there, that refuses it.
+    bool Tail() {
         int32_t marks[2 * kBookmarkCount];
         for (int32_t i = 0; i < kBookmarkCount; ++i) {
             marks[2 * i] = gs_.bookmarks[i].x;
@@ -357,7 +358,8 @@ class LevelWalk {
         int32_t values[6];
         for (int32_t i = 0; i < 6; ++i) values[i] = *options[i];
         const uint32_t option_bytes = le::ReadI32Array(file_, values, 6);
-        if (!reading_) return;
+        if (every_record_ && option_bytes != sizeof values) return false;
+        if (!reading_) return true;
 
         for (int32_t i = 0; i < kBookmarkCount; ++i)
             gs_.bookmarks[i] = {marks[2 * i], marks[2 * i + 1]};
@@ -366,11 +368,13 @@ class LevelWalk {
             ResetOpponentTakeOverTerms();
             for (Bookmark& mark : gs_.bookmarks) mark = {-1, -1};
         }
+        return true;
     }
 
     plat::FileHandle file_;
     bool reading_;
     bool level_;
+    bool every_record_;
     CGameState& gs_;
     int32_t size_ = 0;
     std::unique_ptr<CWayNetwork> scratch_network_;

@@ -62,8 +62,9 @@ enum class LevelWalkMode {
 };
 
 enum class LevelWalkPart {
-    WholeGame,   // every record (saved games)
-    LevelStart,  // records 1 to 22 (levels)
+    WholeGame,     // every record (saved games)
+    PreparedGame,  // every record, and all of them present (missions, scenarios)
+    LevelStart,    // records 1 to 22 (levels)
 };
 
 // Walks the open file from its current position. False when the file is

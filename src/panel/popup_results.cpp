@@ -476,12 +476,12 @@ void MissionSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) 
     }
     const int32_t set = panel.popup_result.slot;
     const int32_t level = panel.popup_result.choice;
-    // A mission is read whole, as a saved game: the mode and the display
-    // options set here stand only where the file has none of its own.
+    // A mission is read whole, as a saved game, and only from a whole file:
+    // its own mode and display options replace those set here.
     gs.game_mode = kModeMission;
     DisplayOptionsOn();
     const Outcome outcome =
-        Settle(panel, Files().LoadSavedGame(FolderFile(kPathMission, "m%d_%d.lvl", set, level)));
+        Settle(panel, Files().LoadPreparedGame(FolderFile(kPathMission, "m%d_%d.lvl", set, level)));
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
         ResetMapAndEnd(panel);
@@ -506,7 +506,7 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
     // the editor, by their own number. Either is read whole, as a saved game.
     const std::string path = prepared ? FolderFile(kPathScenario, "s%d_%d.lvl", n, part)
                                       : FolderFile(kPathSave, "s_%d.lvl", part);
-    const Outcome outcome = Settle(panel, Files().LoadSavedGame(path));
+    const Outcome outcome = Settle(panel, Files().LoadPreparedGame(path));
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
         ResetMapAndEnd(panel);

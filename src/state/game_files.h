@@ -33,6 +33,11 @@ class GameFiles {
     virtual LevelLoadResult LoadSavedGame(const std::string& /*path*/) {
         return LevelLoadResult::Cancelled;
     }
+    // A mission or scenario: read whole, and refused unless the file holds
+    // every record.
+    virtual LevelLoadResult LoadPreparedGame(const std::string& /*path*/) {
+        return LevelLoadResult::Cancelled;
+    }
     // True when written.
     virtual bool SaveGameFile(const std::string& /*path*/) { return false; }
     // The game the player leaves ("lastsave.lvl" of the saved-games folder).

@@ -69,14 +69,9 @@ void CCityCar::Drive() {
             if (count == 0) {
                 leave();
             } else {
-                const int32_t exit = exits[plat::Rand() % count];
-                uint8_t laneBeyond = 0;
-                if (JunctionExitClear(step, exit, &laneBeyond)) {
-                    EnterJunction(*this, step, exit);
-                } else {
-                    WaitBehind(*this, step.ax + DirDx(exit), step.ay + DirDy(exit), laneBeyond,
-                               kQueueWait, tunnel0, bridge0);
-                }
+                // The car drives onto the junction whatever lies beyond its
+                // exit; it waits there, on its next field, when that is taken.
+                EnterJunction(*this, step, exits[plat::Rand() % count]);
             }
         } else {
             const RoadEntry entry = PlanEntry(*this, step);

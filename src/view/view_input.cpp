@@ -218,11 +218,11 @@ void SPIEL_FELD::ReleaseWay() {
     CGameState& gs = *g_pGameState;
     if (bridge_mode != 0) {
         if (gs.cash[0] > 0 && drag_start_x >= 0 && g_pWayNetwork != nullptr) {
-            const int32_t built =
-                g_pWayNetwork->BuildBridge(drag_start_x, drag_start_y, cursor_x, cursor_y, 0);
-            // A refused bridge plays nothing, even from an older bridge's end.
+            g_pWayNetwork->BuildBridge(drag_start_x, drag_start_y, cursor_x, cursor_y, 0);
+            // The sound follows the drag's first field, not the builder's
+            // answer: a drag from an older bridge's end sounds, built or not.
             const MapField* start = FieldAt(drag_start_x, drag_start_y);
-            if (built != 0 && start != nullptr && start->bridge_end()) {
+            if (start != nullptr && start->bridge_end()) {
                 Sounds().PlayEffect(2, 0, 0);
             }
         }

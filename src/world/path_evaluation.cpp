@@ -82,8 +82,7 @@ bool MayStepOn(const MapField& f) {
 
 // The shared tests of a step from F to G; the way and building rules differ.
 template <typename FieldAllowed>
-uint8_t StepMask(int32_t x, int32_t y, FieldAllowed allowed, bool roadBridgesOnly,
-                 int32_t wayType) {
+uint8_t StepMask(int32_t x, int32_t y, FieldAllowed allowed, bool roadBridgesOnly) {
     const MapField* f = FieldAt(x, y);
     if (f == nullptr) return 0;
     uint8_t mask = 0;
@@ -98,8 +97,9 @@ uint8_t StepMask(int32_t x, int32_t y, FieldAllowed allowed, bool roadBridgesOnl
         if (!allowed(rule, *f, x, y, false) || !allowed(rule, *g, gx, gy, true)) continue;
         if (g->tportal() && g->teile_diff() != rule.portalSlope) continue;
         if (g->bridge_flag()) {
-            const int32_t bridgeType = g->bridge_wegtyp();
-            const bool typeFits = roadBridgesOnly ? bridgeType < 4 : bridgeType == wayType;
+            // A road keeps off track bridges altogether; a track checks only
+            // the code, so it passes under the span of a bridge of any way.
+            const bool typeFits = !roadBridgesOnly || g->bridge_wegtyp() < 4;
             if (!typeFits || !BridgeCodeAllowed(rule, g->bridge_piece())) continue;
         }
         mask |= DirBitFromIndex(i);
@@ -127,7 +127,7 @@ uint8_t EvaluateRoadPathField(int32_t x, int32_t y) {
         const int32_t building = GetBuildingTypeAt(fx, fy);
         return building == kOffMap || building == rule.depotType;
     };
-    uint8_t mask = StepMask(x, y, allowed, true, 0);
+    uint8_t mask = StepMask(x, y, allowed, true);
 
     const MapField* f = FieldAt(x, y);
     if (f == nullptr) return 0;
@@ -149,7 +149,7 @@ uint8_t EvaluateTrackPathField(int32_t x, int32_t y, int32_t wayType) {
         if (field.BuildingNumber() == 0) return true;
         return field.building_flag() && GetBuildingTypeAt(fx, fy) == rule.stationKind;
     };
-    uint8_t mask = StepMask(x, y, allowed, false, wayType);
+    uint8_t mask = StepMask(x, y, allowed, false);
 
     const MapField* f = FieldAt(x, y);
     if (f == nullptr) return 0;

@@ -30,46 +30,52 @@ CTerrain::~CTerrain() {
     g_pBuildHelper = nullptr;
 }
 
+namespace {
+
+// One fresh draw for a ground kind of the low (1..3), middle (5..7) or high
+// (9..11) band. Water, the edges 4 and 8 and a kept kind take no draw: the
+// generator's later phases go on with the random sequence from there.
+int32_t VariantOf(int32_t firstKind) {
+    return firstKind + plat::Rand() % 3;
+}
+
+int32_t GroundKindFor(int32_t height, int32_t shape, int32_t oldKind) {
+    const bool rising = IsRisingShape(shape);
+    const bool risingSlope = rising && shape != 0;
+    constexpr int32_t kWater = 0, kLow = 1, kLowEdge = 4, kMiddle = 5, kHighEdge = 8, kHigh = 9;
+    switch (height) {
+        case 0:
+            return kWater;
+        case 1:
+            return rising ? VariantOf(kLow) : kWater;
+        case 2:
+        case 3:
+            return VariantOf(kLow);
+        case 4:
+            return risingSlope ? kLowEdge : VariantOf(kLow);
+        case 5:
+            return rising ? VariantOf(kMiddle) : kLowEdge;
+        case 6:
+        case 7:
+            return VariantOf(kMiddle);
+        case 8:
+            return risingSlope ? kHighEdge : VariantOf(kMiddle);
+        case 9:
+            return rising ? VariantOf(kHigh) : kHighEdge;
+        case 15:
+            return oldKind;
+        default:
+            return VariantOf(kHigh);
+    }
+}
+
+}  // namespace
+
 void CTerrain::UpdateSlopeShapes(int32_t x, int32_t y) {
     MapField* field = FieldAt(x, y);
     if (field == nullptr) return;
     const int32_t shape = GetSlopeShape(x, y);
     field->set_teile_diff(static_cast<uint32_t>(shape));
-    const int32_t r = plat::Rand() % 3;
-    const bool low = IsRisingShape(shape);
-    int32_t kind = field->teile_art();
-    switch (field->hoehe()) {
-        case 0:
-            kind = 0;  // water
-            break;
-        case 1:
-            kind = low ? 1 + r : 0;
-            break;
-        case 2:
-        case 3:
-            kind = 1 + r;
-            break;
-        case 4:
-            kind = low && shape != 0 ? 4 : 1 + r;
-            break;
-        case 5:
-            kind = low ? 5 + r : 4;
-            break;
-        case 6:
-        case 7:
-            kind = 5 + r;
-            break;
-        case 8:
-            kind = low && shape != 0 ? 8 : 5 + r;
-            break;
-        case 9:
-            kind = low ? 9 + r : 8;
-            break;
-        case 15:
-            break;
-        default:
-            kind = 9 + r;
-            break;
-    }
+    const int32_t kind = GroundKindFor(field->hoehe(), shape, field->teile_art());
     field->set_teile_art(static_cast<uint32_t>(kind));
 }

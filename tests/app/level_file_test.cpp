@@ -224,14 +224,15 @@ class LevelFile : public ::testing::Test {
         host.QueueMessageBoxAnswer(IDOK);  // for a damaged-file box
         return LoadSavedGame(FilePath("patched.lvl"));
     }
-    // Loads `file` as a saved game: refused with the damaged-file box, and the
-    // running game is as it was.
-    void ExpectRefused(const Bytes& file) {
+    // Loads `file` as a saved game (or by `load`): refused with the
+    // damaged-file box, and the running game is as it was.
+    void ExpectRefused(const Bytes& file,
+                       LevelLoadResult (*load)(const std::string&) = LoadSavedGame) {
         WriteFileBytes(FilePath("bad.lvl"), file);
         const Bytes before = Snapshot();
         const size_t boxes = host.MessageBoxes().size();
         host.QueueMessageBoxAnswer(IDOK);
-        ASSERT_EQ(LoadSavedGame(FilePath("bad.lvl")), LevelLoadResult::Rejected);
+        ASSERT_EQ(load(FilePath("bad.lvl")), LevelLoadResult::Rejected);
         ASSERT_TRUE(Snapshot() == before) << "a rejected file changed the game";
         ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
         EXPECT_EQ(host.MessageBoxes().back().text, DamagedLevelText(FilePath("bad.lvl")));
@@ -436,6 +437,9 @@ TEST_F(LevelFile, MarketEventCountsOfOtherShapesAndFilesEndingEarly) {
     EXPECT_EQ(std::tuple(g_NewGameCounters.words[kNgcMoney], gs.market_events[0].event_state),
               std::tuple(300000, 0));
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
+    // A mission or scenario must hold every record.
+    for (size_t length : {at.calendar + 4, at.opponents, at.options, at.end - 1})
+        ExpectRefused(Cut(good, 0, length), LoadPreparedGame);
 }
 
 // Values a reader mends instead of refusing: an active event outside the

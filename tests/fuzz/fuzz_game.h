@@ -18,6 +18,8 @@ class HeadlessBackend;
 namespace fvfuzz {
 
 constexpr uint8_t kFlagLevelStart = 1, kFlagEditor = 2, kFlagWholeFile = 4, kFlagBusyGrid = 8;
+// Without kFlagLevelStart: read as a mission or scenario, not a saved game.
+constexpr uint8_t kFlagPrepared = 16;
 // Frames a busy game runs before it is saved or after a file was accepted.
 constexpr int32_t kBusyFrames = 40;
 constexpr size_t kHeadBytes = 32, kGridBytes = 786432;

@@ -80,8 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_pGameState->game_mode = (flags & fvfuzz::kFlagEditor) != 0 ? kModeEditor : kModeGame;
     const uint64_t before = GameFingerprint();
     fvfuzz::Host().QueueMessageBoxAnswer(IDOK);
-    const LevelLoadResult result =
-        (flags & fvfuzz::kFlagLevelStart) != 0 ? LoadLevel(g_path) : LoadSavedGame(g_path);
+    const LevelLoadResult result = (flags & fvfuzz::kFlagLevelStart) != 0 ? LoadLevel(g_path)
+                                   : (flags & fvfuzz::kFlagPrepared) != 0 ? LoadPreparedGame(g_path)
+                                                                          : LoadSavedGame(g_path);
     fvfuzz::Require(result != LevelLoadResult::Rejected || GameFingerprint() == before,
                     "a rejected file leaves the running game");
     fvfuzz::Require(result == LevelLoadResult::Loaded || result == LevelLoadResult::Rejected,

@@ -60,6 +60,7 @@ int LevelSeeds() {
         if (file.empty()) return 1;
         put(file, fvfuzz::kFlagBusyGrid);
         put(file, fvfuzz::kFlagBusyGrid | fvfuzz::kFlagLevelStart);
+        put(file, fvfuzz::kFlagBusyGrid | fvfuzz::kFlagPrepared);
     }
     for (int32_t seed = 1; seed <= 3; ++seed) {
         fvfuzz::MakeGame(seed);

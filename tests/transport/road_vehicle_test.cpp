@@ -451,6 +451,12 @@ TEST_F(CityCarTest, JunctionExitsNeverReverse) {
         DeleteAllVehicles();
         ASSERT_EQ(MarkSum(), 0);
     }
+    // The lane beyond the exit it drew (north) is taken: it enters all the same.
+    FixRand(0);
+    CCityCar* car = new CCityCar(19, 20, "A", 0, 1);
+    F(20, 19).set_belegt(3);
+    EXPECT_TRUE(FramesUntil([&] { return car->pos_x == 20; }, 100));
+    F(20, 19).set_belegt(0);
 }
 
 TEST_F(CityCarTest, JunctionWithOnlyTheWayBackRelocates) {

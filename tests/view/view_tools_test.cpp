@@ -184,10 +184,16 @@ TEST_F(ViewTools, ReleasesOfTheWayAndDemolitionTools) {
         EXPECT_EQ(view.drag_start_x, -1);
         view.cursor_x = x;
     }
-    view.bridge_mode = 1;  // a refused bridge (one field long) ends bridge mode too
+    // A refused bridge (one field long) ends bridge mode too; dragged from an
+    // older bridge's end it sounds as a built one.
+    view.bridge_mode = 1;
+    Field().set_bridge_end(true);
+    host.h.sound->effects.clear();
     Click(WM_LBUTTONDOWN);
     Click(WM_LBUTTONUP);
-    EXPECT_EQ(std::pair(view.bridge_mode, view.drag_start_x), std::pair(0, -1));
+    EXPECT_EQ(std::tuple(view.bridge_mode, view.drag_start_x, host.h.sound->effects.size()),
+              std::tuple(0, -1, 1u));
+    Field().set_bridge_end(false);
     view.tool = kToolDemolish;
     // Shift demolishes nothing; above 10,000 the panel asks first.
     const std::tuple<int32_t, plat::WParam, bool, int> cases[] = {

@@ -151,6 +151,12 @@ TEST_F(PlannerTest, PortalsAndBridgesOverrideTheExits) {
     end.set_bridge_wegtyp(kWayGravelRoad);
     EXPECT_TRUE(EvaluateRoadPathField(33, 34) & kDirE);
     EXPECT_FALSE(EvaluateRoadPathField(35, 34) & kDirW);
+    // Rail passes straight under the span of an asphalt road bridge.
+    Net().current_way_type = kWayAsphaltRoad;
+    ASSERT_EQ(Net().BuildBridge(100, 40, 100, 46, 0), 1);
+    Net().current_way_type = kWayRail;
+    ASSERT_EQ(Net().PlanTrackPath(96, 43, 104, 43), 1);
+    EXPECT_EQ(Path().size(), 8u);
 }
 
 class WayLayingTest : public ConstructionTest {

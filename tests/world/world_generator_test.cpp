@@ -776,6 +776,11 @@ TEST_F(WorldGenerator, LandProgressCountsPlacedStampsOnly) {
 
 TEST_F(WorldGenerator, GroundKindsFollowHeightAndSlope) {
     for (MapField& f : GS().fields) f = MapField{};
+    int32_t draws = 0;  // water takes no random draw
+    plat::SetRandSourceForTests([&draws] { return ++draws; });
+    Terrain().AssignGroundKinds();
+    plat::SetRandSourceForTests({});
+    EXPECT_EQ(draws, 0);
     // Corners NW, NE, SW, SE of a field, its shape and the ground kinds
     // allowed: a flat shore, height 1 dipping (water), height 4 rising (the
     // low/middle edge), 5 flat, 8 rising (the middle/high edge), 14 flat.

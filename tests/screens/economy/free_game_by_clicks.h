@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "app/game_tick.h"
 #include "app/main_frame.h"
@@ -59,14 +60,25 @@ class FreeGameByClicks : public ::testing::Test, public PlayerClicks {
     CGameState& gs() { return *h.gs; }
 
     // A site for a w x d building of the selected type on empty land, nearest
-    // the middle of the largest city: inside the city when asked (a store
-    // stands by the streets), else without ways, so that placing it clears
-    // nothing.
+    // the middle of the largest city that has one: inside the city when asked
+    // (a store stands by the streets), else without ways, so that placing it
+    // clears nothing.
     std::optional<plat::Point> FreeSite(int32_t w, int32_t d, bool in_city) {
-        const CCity* city = LargestCity();
-        if (city == nullptr) return std::nullopt;
-        const int32_t cx = city->origin_x + kCityAreaSize / 2;
-        const int32_t cy = city->origin_y + kCityAreaSize / 2;
+        std::vector<const CCity*> cities;
+        for (const CCity* c : g_pCityManager->cities) {
+            if (c != nullptr) cities.push_back(c);
+        }
+        std::stable_sort(cities.begin(), cities.end(), [](const CCity* a, const CCity* b) {
+            return a->residents > b->residents;
+        });
+        for (const CCity* city : cities) {
+            if (auto site = FreeSiteNear(*city, w, d, in_city)) return site;
+        }
+        return std::nullopt;
+    }
+    std::optional<plat::Point> FreeSiteNear(const CCity& city, int32_t w, int32_t d, bool in_city) {
+        const int32_t cx = city.origin_x + kCityAreaSize / 2;
+        const int32_t cy = city.origin_y + kCityAreaSize / 2;
         for (int32_t r = 0; r < 80; ++r) {
             for (int32_t x = cx - r; x <= cx + r; ++x) {
                 for (int32_t y = cy - r; y <= cy + r; ++y) {

@@ -31,7 +31,7 @@ constexpr uint8_t kEnter = 13;
 // Missions and scenarios, read whole as saved games: noted, not read.
 struct NotedFiles : GameFiles {
     std::vector<std::string> loaded;  // file names without their folder
-    LevelLoadResult LoadSavedGame(const std::string& path) override {
+    LevelLoadResult LoadPreparedGame(const std::string& path) override {
         loaded.push_back(path.substr(path.rfind('\\') + 1));
         return LevelLoadResult::Cancelled;
     }
