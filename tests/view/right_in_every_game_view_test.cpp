@@ -191,9 +191,10 @@ namespace {
 // and 1:2, over the truck depots, stations and animated factories of the
 // traffic world, the factories and the opponents' depots standing among
 // town houses, and at 1:4 as well over the box's edge to tall houses and
-// trees on high ground, whose pictures reach far above their fields; then a week's tick clears the
-// redraw flags the scroll left and a change off the screen redraws the ground, which composes the
-// view again from its layers. The view shows what a full redraw of the place shows.
+// trees on high ground, whose pictures reach far above their fields; then
+// a week's tick clears the redraw flags the scroll left and a change off the
+// screen redraws the ground, which composes the view again from its layers.
+// The view shows what a full redraw of the place shows.
 TEST(RightInEveryGame, ScrollingOverDepotsAndStationsDrawsWhatAFullRedrawDraws) {
     viewtest::ViewHost host;
     viewtest::TrafficWorld world(host);
