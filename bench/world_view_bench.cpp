@@ -1,7 +1,8 @@
 // The world view on the default generated world at 1024 x 768: a full
 // redraw with every field changed and every display option on, a plain
 // copy of the view's size as the baseline, one frame update with nothing
-// moving (which must never touch the whole view), and one vehicle frame with
+// moving (which must never touch the whole view), a line scroll down and
+// back up at each zoom, and one vehicle frame with
 // 500 vehicles moving in view: trucks, trains with three wagons each and
 // four traffic cars for every city of the world.
 
@@ -22,6 +23,7 @@
 #include "cities/city.h"
 #include "cities/city_manager.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/messages.h"
 #include "platform/random.h"
 #include "standin.h"
 #include "state/game_state.h"
@@ -137,6 +139,22 @@ void BM_WorldViewIdleFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WorldViewIdleFrame)->Unit(benchmark::kMicrosecond);
+
+// One line down and one back up, as the edge strip sends them, at zoom
+// range(0): the shifts and the areas drawn anew.
+void BM_WorldViewScrollLineDownAndUp(benchmark::State& state) {
+    BenchView bench;
+    SPIEL_FELD& view = *bench.view_;
+    view.zoom = static_cast<int32_t>(state.range(0));
+    view.SetupProjection();
+    view.ForceFullRedraw();
+    for (auto _ : state) {
+        view.SendMessage(WM_VSCROLL, plat::MakeWParam(SB_LINEDOWN, 1), 0);
+        view.SendMessage(WM_VSCROLL, plat::MakeWParam(SB_LINEUP, 1), 0);
+        benchmark::DoNotOptimize(g_pGameState->images.composite_buffer.pixels[0]);
+    }
+}
+BENCHMARK(BM_WorldViewScrollLineDownAndUp)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 // One moving part on one of the fields, heading one of four ways; a third
 // of them turning.

@@ -42,6 +42,22 @@ int32_t TopCornerHeight(int32_t rotation, int32_t x, int32_t y);
 template <typename Visit>
 void ScanFields(const ScanView& v, Visit&& visit);
 
+// The edges of the places (screen_x, y_base) of the fields the scan steps
+// on, on the map or not. The places form a grid that a scroll by whole
+// lines moves by whole cells, and each line of it (a row or a column of
+// places) holds one unbroken run of the scan's places; so the places a
+// scroll brings into the scan or takes out of it lie next to the first or
+// last place of their line. Each edge is the range in which the first (or
+// last) places of the lines lie, both ends inclusive.
+struct ScanEdge {
+    int32_t least = 0, most = 0;
+};
+struct ScanEdges {
+    ScanEdge top, bottom;  // of the columns
+    ScanEdge left, right;  // of the rows
+};
+ScanEdges ScanPlaceEdges(const ScanView& v);
+
 // --- implementation ------------------------------------------------------
 
 struct ScanRows {
@@ -51,40 +67,57 @@ struct ScanRows {
 };
 ScanRows RowCounts(int32_t screen_width, int32_t zoom);
 
-template <typename Visit>
-void ScanFields(const ScanView& v, Visit&& visit) {
+// One row of the scan: its first field, the index of its last field (-1:
+// none) and the place of its first field.
+struct ScanRow {
+    int32_t x, y;
+    int32_t length;
+    int32_t screen_x, y_base;
+};
+
+// Calls row(const ScanRow&) for every row of the scan, in order.
+template <typename Row>
+void ScanRowsOf(const ScanView& v, Row&& row);
+
+template <typename Row>
+void ScanRowsOf(const ScanView& v, Row&& row) {
     static constexpr int32_t kFirst[4][2] = {{1, -1}, {-1, -1}, {-1, 1}, {1, 1}};
     static constexpr int32_t kLater[4][2] = {{1, 1}, {1, -1}, {-1, -1}, {-1, 1}};
-    static constexpr int32_t kColumn[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
     const int32_t r = v.rotation & 3;
     const int32_t s = ZoomShift(v.zoom);
     const int32_t z = v.zoom;
     const ScanRows rows = RowCounts(v.screen_width, z);
-    int32_t ax = 0;
-    int32_t ay = 0;
-    ScanStart(v, ax, ay);
-    int32_t length = -1;
-    int32_t rx = 0;
-    int32_t ry = -17;
+    ScanRow at{0, 0, -1, 0, -17};
+    ScanStart(v, at.x, at.y);
     const int32_t e = ScreenOffsetE(v.screen_width);
     for (int32_t n = 0; n < rows.total * z; ++n) {
         if (n < rows.grow_end * z) {
-            length += 2;
-            ax += kFirst[r][0];
-            ay += kFirst[r][1];
-            rx = (64 >> s) * n + e + RowAdjust(z);
-            ry = -17;
+            at.length += 2;
+            at.x += kFirst[r][0];
+            at.y += kFirst[r][1];
+            at.screen_x = (64 >> s) * n + e + RowAdjust(z);
+            at.y_base = -17;
         } else {
-            ax += kLater[r][0];
-            ay += kLater[r][1];
-            ry += 32 >> s;
-            if (n >= rows.steady_end * z) length -= 2;
+            at.x += kLater[r][0];
+            at.y += kLater[r][1];
+            at.y_base += 32 >> s;
+            if (n >= rows.steady_end * z) at.length -= 2;
         }
-        for (int32_t j = 0; j <= length; ++j) {
-            const int32_t x = ax + j * kColumn[r][0];
-            const int32_t y = ay + j * kColumn[r][1];
-            if (x < 0 || x > 253 || y < 0 || y > 253) continue;
-            visit(ScanField{x, y, rx - (j << (5 - s)), ry + ((16 * j) >> s)});
-        }
+        row(at);
     }
+}
+
+template <typename Visit>
+void ScanFields(const ScanView& v, Visit&& visit) {
+    static constexpr int32_t kColumn[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+    const int32_t r = v.rotation & 3;
+    const int32_t s = ZoomShift(v.zoom);
+    ScanRowsOf(v, [&](const ScanRow& row) {
+        for (int32_t j = 0; j <= row.length; ++j) {
+            const int32_t x = row.x + j * kColumn[r][0];
+            const int32_t y = row.y + j * kColumn[r][1];
+            if (x < 0 || x > 253 || y < 0 || y > 253) continue;
+            visit(ScanField{x, y, row.screen_x - (j << (5 - s)), row.y_base + ((16 * j) >> s)});
+        }
+    });
 }

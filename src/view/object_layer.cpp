@@ -2,7 +2,11 @@
 // roofs, city buildings and their plots, slope foundations, trees, tunnel
 // fronts and bridges, in the painter's order of the field scan.
 
+#include <algorithm>
+#include <deque>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "economy/building_table.h"
 #include "state/game_state.h"
@@ -35,44 +39,72 @@ Strip StripOf(int32_t r, int32_t w, int32_t d, int32_t u, int32_t v, int32_t h) 
     }
 }
 
+constexpr int32_t kHighestGround = 15;  // the four bits of a field's height
+
 }  // namespace
+
+PictureReach FieldPictureReach(const SPIEL_FELD& view) {
+    const GameImages& im = g_pGameState->images;
+    // A tree (72 rows, standing at most 24 rows below its field's place)
+    // when no building picture is taller.
+    int32_t tallest = 96;
+    for (const RawImage& picture : im.building_pictures)
+        tallest = std::max(tallest, picture.Rows());
+    for (const auto& colours : im.colour_pictures) {
+        for (const RawImage& picture : colours) tallest = std::max(tallest, picture.Rows());
+    }
+    const int32_t z = view.zoom;
+    // A few pixels more than the pictures' own offsets, for the divisions
+    // that truncate each offset separately.
+    return PictureReach{(8 * kHighestGround + tallest) / z + 4, 48 / z + 2, 2, 66 / z + 2};
+}
 
 namespace {
 
-// Draws one field's objects, cut to the view's clip rectangle; with a
-// terrain pass (scrolling) its ground first, cut the same way except the
-// platform plates, which are drawn whole.
+// Draws one field's objects, cut to a clip rectangle; with a terrain pass
+// (scrolling) its ground first, cut the same way except the platform plates,
+// which are drawn whole.
 //
-// While scrolling, the building strips, trees, tunnel fronts and bridges are
-// cut to the strip too, not only the city buildings: a mend, since drawn
-// whole they made the picture differ from a full redraw (in 13 of 16 scroll
-// cases). The layers outside the strip already hold what a full pass draws,
-// and a picture drawn there again lies over the pictures of the fields in
-// front of it that are cut to the strip (a city building, a way, the
-// ground). Inside the strip, cleared before, the cut pictures are a full
-// pass's.
+// While scrolling, every picture is cut to the area drawn anew, not only the
+// city buildings: the layers outside it already hold what a full pass draws,
+// and a picture drawn there again would lie over the pictures of the fields
+// in front of it that are cut (a city building, a way, the ground). Inside
+// the area, cleared before, the cut pictures are a full pass's.
 class ObjectPainter {
   public:
-    ObjectPainter(SPIEL_FELD& view, bool with_terrain)
+    // With `scrolled`, the pass of a scroll: ground first, and a field whose
+    // pictures cannot reach the clip rectangle is passed over. The painter
+    // with `labels` collects the name labels and signs of the fields.
+    ObjectPainter(SPIEL_FELD& view, const ClipRect& clip, const PictureReach* scrolled, bool labels)
         : view_(view),
           gs_(*g_pGameState),
           im_(gs_.images),
           t_(*g_pLookupTables),
           r_(view.zoom == kOverviewZoomLevel ? 0 : gs_.rotation & 3),
           z_(view.zoom),
-          clip_{view.clip[0], view.clip[2], view.clip[1], view.clip[3]} {
-        if (with_terrain) ground_.emplace(view, &clip_);
+          clip_(clip),
+          labels_(labels) {
+        if (scrolled != nullptr) {
+            reach_ = *scrolled;
+            ground_.emplace(view, &clip_);
+        }
     }
+    ObjectPainter(const ObjectPainter&) = delete;  // the ground painter holds &clip_
+    ObjectPainter& operator=(const ObjectPainter&) = delete;
 
     void Field(const ScanField& sf) {
         MapField& f = gs_.fields[FieldIndex(sf.x, sf.y)];
         const int32_t h = TopCornerHeight(r_, sf.x, sf.y);
         const int32_t x = sf.screen_x;
         const int32_t yo = sf.y_base - (8 / z_) * h - 1;
+        const int32_t type = FieldBuildingType(f);
+        const CBuilding* b =
+            type >= 0 && g_ppBuildings != nullptr ? g_ppBuildings->At(f.geb_num()) : nullptr;
+        if (b != nullptr && labels_) view_.AddLabelItems(type, sf.x, sf.y, x, yo);
+        if (!Reaches(sf)) return;
         const int32_t shape = t_.tile_shapes[r_][f.teile_diff() % kSlopeCodeCount];
         if (ground_) ground_->Field(f, sf);
-        const int32_t type = FieldBuildingType(f);
-        if (type >= 0) Building(f, sf, type, x, yo);
+        if (b != nullptr) Building(*b, sf, type, x, yo);
         const bool city_building =
             f.stadtnum() > 0 && !f.no_building_mask() && !f.building_flag() && f.stadtb() > 0;
         if (city_building) CityBuilding(f, x, yo, shape);
@@ -83,6 +115,14 @@ class ObjectPainter {
 
   private:
     WinGBitmap& B() { return im_.object_layer_b; }
+
+    // Whether the pictures of the field can meet the clip rectangle.
+    bool Reaches(const ScanField& sf) const {
+        if (!reach_) return true;
+        return sf.screen_x - reach_->left < clip_.right &&
+               sf.screen_x + reach_->right > clip_.left &&
+               sf.y_base - reach_->above < clip_.bottom && sf.y_base + reach_->below > clip_.top;
+    }
 
     void ClippedRaw(WinGBitmap& layer, const RawImage& src, int32_t x, int32_t y, int32_t sx,
                     int32_t sy, int32_t w, int32_t h) {
@@ -95,12 +135,9 @@ class ObjectPainter {
                                  clip_.bottom);
     }
 
-    void Building(const MapField& f, const ScanField& sf, int32_t type, int32_t x, int32_t yo) {
-        const CBuilding* b = g_ppBuildings != nullptr ? g_ppBuildings->At(f.geb_num()) : nullptr;
-        if (b == nullptr) return;
-        view_.AddLabelItems(type, sf.x, sf.y, x, yo);
-        int32_t bx = b->anchor_x;
-        int32_t by = b->anchor_y;
+    void Building(const CBuilding& b, const ScanField& sf, int32_t type, int32_t x, int32_t yo) {
+        int32_t bx = b.anchor_x;
+        int32_t by = b.anchor_y;
         const MapField* anchor = FieldAt(bx, by);
         const int32_t colour = gs_.player_colors[anchor != nullptr ? anchor->spieler() : 0];
         if (type <= 3) {
@@ -125,7 +162,7 @@ class ObjectPainter {
                 d = 4;
                 bx = sf.x;
             }
-            const bool head = along_y ? sf.y == b->anchor_y : sf.x == b->anchor_x;
+            const bool head = along_y ? sf.y == b.anchor_y : sf.x == b.anchor_x;
             if (!head) {
                 picture = &im_.building_pictures[along_y ? 5 : 4];
                 height = picture->Rows() / 2;
@@ -225,8 +262,30 @@ class ObjectPainter {
     int32_t r_;
     int32_t z_;
     ClipRect clip_;
+    bool labels_;
+    std::optional<PictureReach> reach_;
     std::optional<GroundPainter> ground_;
 };
+
+// The rows (or columns) [first, last) of the view that a scroll along one
+// axis must draw anew.
+using Span = std::pair<int32_t, int32_t>;
+
+// Puts the spans inside 0..extent and joins the ones that meet.
+std::vector<Span> JoinedSpans(std::vector<Span> spans, int32_t extent) {
+    for (Span& s : spans) s = {std::max(s.first, 0), std::min(s.second, extent)};
+    std::erase_if(spans, [](const Span& s) { return s.first >= s.second; });
+    std::sort(spans.begin(), spans.end());
+    std::vector<Span> joined;
+    for (const Span& s : spans) {
+        if (!joined.empty() && s.first <= joined.back().second) {
+            joined.back().second = std::max(joined.back().second, s.second);
+        } else {
+            joined.push_back(s);
+        }
+    }
+    return joined;
+}
 
 }  // namespace
 
@@ -240,21 +299,66 @@ void SPIEL_FELD::DrawObjectLayer() {
     draw_list.Clear();
     gs.images.object_layer_b.FillRect(0, 0, gs.view_width, gs.view_height, 0);
     gs.images.object_layer_a.FillRect(0, 0, gs.view_width, gs.view_height, 0);
-    ObjectPainter painter(*this, false);
+    ObjectPainter painter(*this, ClipRect{clip[0], clip[2], clip[1], clip[3]}, nullptr, true);
     ScanFields(ViewScan(*this, zoom == kOverviewZoomLevel),
                [&](const ScanField& sf) { painter.Field(sf); });
     DrawPlatesAndSigns();
     DrawAnimationStamps();
 }
 
-void SPIEL_FELD::DrawObjectLayerScrolled() {
+std::vector<ClipRect> SPIEL_FELD::ScrollRedrawAreas(int32_t dx, int32_t dy) const {
+    const CGameState& gs = *g_pGameState;
+    // A band across the view's width (rows); one down its height (columns).
+    const bool vertical = dx == 0 && scroll_strip[0] == 0 && scroll_strip[2] == gs.view_width;
+    std::vector<Span> spans{vertical ? Span{scroll_strip[1], scroll_strip[3]}
+                                     : Span{scroll_strip[0], scroll_strip[2]}};
+    const int32_t shift = vertical ? dy : dx;
+    if (shift != 0) {
+        // The shifted layers hold the pictures of the fields the scan had
+        // before, a full pass those of the fields it has now. They differ by
+        // the fields along the two edges of the scan's places that the shift
+        // moved over, wherever those fields' pictures reach: the strip alone
+        // would leave a tall house or tree that comes into view at the
+        // bottom without its top, and the top of one that left the scan
+        // there standing.
+        const ScanEdges edges = ScanPlaceEdges(ViewScan(*this));
+        const PictureReach reach = FieldPictureReach(*this);
+        const int32_t lo = std::min(shift, 0);
+        const int32_t hi = std::max(shift, 0);
+        const ScanEdge first = vertical ? edges.top : edges.left;
+        const ScanEdge last = vertical ? edges.bottom : edges.right;
+        const int32_t before = vertical ? reach.above : reach.left;
+        const int32_t after = vertical ? reach.below : reach.right;
+        spans.emplace_back(first.least + lo - before, first.most + hi - 1 + after);
+        spans.emplace_back(last.least + lo + 1 - before, last.most + hi + after);
+    }
+    std::vector<ClipRect> areas;
+    const int32_t extent = vertical ? gs.view_height : gs.view_width;
+    for (const Span& s : JoinedSpans(std::move(spans), extent)) {
+        areas.push_back(vertical ? ClipRect{0, gs.view_width, s.first, s.second}
+                                 : ClipRect{s.first, s.second, 0, gs.view_height});
+    }
+    return areas;
+}
+
+std::vector<ClipRect> SPIEL_FELD::DrawObjectLayerScrolled(int32_t dx, int32_t dy) {
     LayersChanged();
     ClearOverlay();
     draw_list.Clear();
-    for (int32_t i = 0; i < 4; ++i) clip[i] = scroll_strip[i];
-    ObjectPainter painter(*this, true);
-    ScanFields(ViewScan(*this, zoom == kOverviewZoomLevel),
-               [&](const ScanField& sf) { painter.Field(sf); });
+    const std::vector<ClipRect> areas = ScrollRedrawAreas(dx, dy);
+    const PictureReach reach = FieldPictureReach(*this);
+    GameImages& im = g_pGameState->images;
+    std::deque<ObjectPainter> painters;
+    for (const ClipRect& a : areas) {
+        for (WinGBitmap* layer : {&im.background_layer, &im.object_layer_a, &im.object_layer_b}) {
+            layer->FillRect(a.left, a.top, a.right - a.left, a.bottom - a.top, 0);
+        }
+        painters.emplace_back(*this, a, &reach, painters.empty());
+    }
+    ScanFields(ViewScan(*this, zoom == kOverviewZoomLevel), [&](const ScanField& sf) {
+        for (ObjectPainter& painter : painters) painter.Field(sf);
+    });
     DrawPlatesAndSigns();
     DrawAnimationStamps();
+    return areas;
 }

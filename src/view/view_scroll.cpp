@@ -1,5 +1,6 @@
 // Scrolling: the camera moves by whole steps, the buffers are shifted in
-// place and only the band that came into view is drawn and composed.
+// place, and only the band that came into view and the rows the pictures of
+// the fields entering or leaving the field scan reach are drawn and composed.
 
 #include <cmath>
 
@@ -98,8 +99,9 @@ void SPIEL_FELD::ShiftBuffers(int32_t dx, int32_t dy) {
     gs.redraw_terrain = 1;
     gs.redraw_objects = 1;
     full_redraw = 1;
-    DrawObjectLayerScrolled();
-    ComposeRect(scroll_strip[0], scroll_strip[1], scroll_strip[2], scroll_strip[3]);
+    for (const ClipRect& area : DrawObjectLayerScrolled(dx, dy)) {
+        ComposeRect(area.left, area.top, area.right, area.bottom);
+    }
 }
 
 void SPIEL_FELD::OnVScroll(int32_t code, int32_t count) {

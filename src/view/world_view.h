@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "gfx/blit.h"
 #include "gfx/blit_dc.h"
 #include "gfx/layer_sweep.h"
 #include "platform/window.h"
@@ -118,7 +119,15 @@ class SPIEL_FELD : public plat::Window {
     // --- Layers -------------------------------------------------------------
     virtual void DrawBackgroundLayer();
     virtual void DrawObjectLayer();
-    void DrawObjectLayerScrolled();
+    // The pass of a scroll that moved the layers by (dx, dy) pixels: draws
+    // anew the areas ScrollRedrawAreas gives, ground and objects, and
+    // returns them for the caller to compose.
+    std::vector<ClipRect> DrawObjectLayerScrolled(int32_t dx = 0, int32_t dy = 0);
+    // The uncovered strip `scroll_strip`, and the bands of the view where
+    // the pictures of the fields that the shift brought into the field scan
+    // or took out of it reach: there the shifted layers are not a full
+    // pass's. Bands across the view, joined where they meet.
+    std::vector<ClipRect> ScrollRedrawAreas(int32_t dx, int32_t dy) const;
     virtual void DrawOverviewMap();
     // The draw-list passes: restores the listed rectangles, draws the moving
     // pictures in depth order and, with `present`, shows them.
@@ -220,7 +229,7 @@ class SPIEL_FELD : public plat::Window {
     double centre_y = -12.0;
     // The band a scroll step uncovered (left, top, right, bottom).
     int32_t scroll_strip[4] = {};
-    // The clip rectangle of the object pass (left, top, right, bottom).
+    // The clip rectangle of the full object pass (left, top, right, bottom).
     int32_t clip[4] = {};
     int32_t sprite_pending = 0;
     uint32_t last_pick_time = 0;

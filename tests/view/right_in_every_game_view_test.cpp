@@ -190,10 +190,11 @@ namespace {
 // Scrolled by lines of every speed and by pages, in every rotation at 1:1
 // and 1:2, over the truck depots, stations and animated factories of the
 // traffic world, the factories and the opponents' depots standing among
-// town houses; then a week's tick clears the redraw flags the scroll left
-// and a change off the screen redraws the ground, which composes the view
-// again from its layers. The view shows what a full redraw of the place
-// shows.
+// town houses, and at 1:4 as well over the box's edge to tall houses and
+// trees on high ground, whose pictures reach far above their fields; then
+// a week's tick clears the redraw flags the scroll left and a change off the
+// screen redraws the ground, which composes the view again from its layers.
+// The view shows what a full redraw of the place shows.
 TEST(RightInEveryGame, ScrollingOverDepotsAndStationsDrawsWhatAFullRedrawDraws) {
     viewtest::ViewHost host;
     viewtest::TrafficWorld world(host);
@@ -218,11 +219,32 @@ TEST(RightInEveryGame, ScrollingOverDepotsAndStationsDrawsWhatAFullRedrawDraws) 
         {WM_HSCROLL, SB_LINELEFT, 1}, {WM_VSCROLL, SB_PAGEDOWN, 0},  {WM_HSCROLL, SB_PAGELEFT, 0},
         {WM_VSCROLL, SB_PAGEUP, 0},   {WM_HSCROLL, SB_LINERIGHT, 3},
     };
-    const std::pair<int32_t, int32_t> places[] = {{world.x0 + 20, world.y0 + 18},
-                                                  {world.x0 + 34, world.y0 + 10}};
-    for (const auto& [x, y] : places) {
+    // Beyond the box's far side, raised ground with the tallest town house
+    // or two trees on every free field.
+    const RawImage* house = &gs.images.building_pictures[33];  // of town house kind k at k
+    int32_t tallest = 1;
+    for (int32_t k = 2; 33 + k < kBuildingPictureCount; ++k) {
+        if (house[k].Rows() > house[tallest].Rows()) tallest = k;
+    }
+    for (int32_t x = 0; x < 254; ++x) {
+        for (int32_t y = world.y0 + world.kDepth + 1; y < 254; ++y) {
+            MapField& f = *FieldAt(x, y);
+            f.set_hoehe(static_cast<uint32_t>(std::min(f.hoehe() + 8, 15)));
+            if (f.building_flag() || f.wegtyp() != 0 || f.bridge_flag() || f.tportal()) continue;
+            const bool house_here = (x + y) % 3 == 0;
+            f.set_forest_flag(!house_here);
+            f.set_stadtnum(house_here ? 1 : 0);
+            if (house_here) f.set_stadtb(static_cast<uint32_t>(tallest));
+            if (!house_here) f.set_data_word((1 + (x + 3 * y) % 33) << 7 | (1 + x * y % 33));
+        }
+    }
+    const std::tuple<int32_t, int32_t, std::vector<int32_t>> places[] = {
+        {world.x0 + 20, world.y0 + 18, {1, 2}},
+        {world.x0 + 34, world.y0 + 10, {1, 2}},
+        {world.x0 + 22, world.y0 + world.kDepth - 4, {1, 2, 4}}};
+    for (const auto& [x, y, zooms] : places) {
         for (int32_t rotation = 0; rotation < 4; ++rotation) {
-            for (int32_t zoom : {1, 2}) {
+            for (int32_t zoom : zooms) {
                 SCOPED_TRACE(testing::Message() << "field " << x << "," << y << ", rotation "
                                                 << rotation << ", zoom " << zoom);
                 world.Look(x, y, rotation, zoom);
