@@ -10,9 +10,15 @@
 #include <vector>
 
 #include "app/game_app.h"
+#include "app/game_files.h"
+#include "app/game_tick.h"
+#include "app/level_file.h"
 #include "app/main_frame.h"
+#include "cities/city_area.h"
+#include "cities/city_manager.h"
 #include "platform/compositor.h"
 #include "platform/screen.h"
+#include "state/game_files.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
@@ -336,6 +342,20 @@ struct StartedGame {
         g_pSpielFeld->ForceFullRedraw();
         return *truck;
     }
+    // A city's field in the middle of the view becomes a building site
+    // that a tall house will finish.
+    MapField& BuildingSiteInView() {
+        ChooseOpponentsAndNoGrowth();
+        CCity& city = **std::ranges::find_if(g_pCityManager->cities, [](CCity* c) { return c; });
+        const int32_t x = city.origin_x + kCityAreaSize / 2, y = city.origin_y + kCityAreaSize / 2;
+        FieldAt(x, y)->set_data_word(CityBuildingWord(kFirstBuildingSite, city.number));
+        FieldAt(x, y)->set_stadtnum(static_cast<uint32_t>(city.number));
+        std::tie(city.pending_site_x, city.pending_site_y, city.pending_site_value) =
+            std::tuple(x, y, 39);
+        g_pSpielFeld->JumpToField(x, y);
+        g_pSpielFeld->ForceFullRedraw();
+        return *FieldAt(x, y);
+    }
     fvtest::FrameHost h;
 
   private:
@@ -398,6 +418,24 @@ TEST(RightInEveryGame, WhatChangedWhileTheViewWasNotSeenShowsAsAFullRedrawAfterw
              g.h.gs->user_pause = 1;
              g.Truck(0);
              g.UnderScreen(kMsgOpenStatistics, FrameScreen::Statistics, [] {});
+         }},
+        {"the autosave finished a building site in view, then a week went by",
+         [](StartedGame& g) {
+             const MapField& site = g.BuildingSiteInView();
+             ASSERT_TRUE(SaveAutosave());
+             ASSERT_EQ(site.stadtb(), 39u);
+             RunGameTick(g.h.frame);
+         }},
+        {"the player's save finished a building site in view, then a week went by",
+         [](StartedGame& g) {
+             const MapField& site = g.BuildingSiteInView();
+             InstallLevelFiles();
+             plat::SendMessage(g_pHauptDialog, kMsgPanelOpenSaveGame);
+             g.h.host.InjectChar('\r');
+             g.h.Run();
+             InstallGameFiles(nullptr);
+             ASSERT_EQ(site.stadtb(), 39u);
+             RunGameTick(g.h.frame);
          }},
     };
     for (const Row& row : rows) {
