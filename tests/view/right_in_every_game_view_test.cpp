@@ -16,14 +16,17 @@
 #include "app/main_frame.h"
 #include "cities/city_area.h"
 #include "cities/city_manager.h"
+#include "economy/building_table.h"
 #include "platform/compositor.h"
 #include "platform/screen.h"
+#include "state/data_tables.h"
 #include "state/game_files.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
 #include "support/full_redraw.h"
 #include "support/generated_free_game.h"
+#include "support/player_building.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 #include "view/field_animation.h"
@@ -418,6 +421,21 @@ TEST(RightInEveryGame, WhatChangedWhileTheViewWasNotSeenShowsAsAFullRedrawAfterw
              g.h.gs->user_pause = 1;
              g.Truck(0);
              g.UnderScreen(kMsgOpenStatistics, FrameScreen::Statistics, [] {});
+         }},
+        {"the ground behind a truck depot was drawn again at 1:4 under the statistics screen",
+         [](StartedGame& g) {
+             g.ChooseOpponentsAndNoGrowth();
+             const int32_t n = fvtest::BuildForThePlayer(kTypeTruckDepot + 2, 60, 60);
+             ASSERT_GT(n, 0);
+             const int32_t x = g_ppBuildings->At(n)->anchor_x, y = g_ppBuildings->At(n)->anchor_y;
+             g_pSpielFeld->zoom = 4;
+             g_pSpielFeld->JumpToField(x, y);
+             g_pSpielFeld->ForceFullRedraw();
+             g.UnderScreen(kMsgOpenStatistics, FrameScreen::Statistics, [x, y] {
+                 FieldAt(x - 1, y - 1)->set_feldchange(true);  // behind it
+                 g_pGameState->redraw_terrain = 1;
+                 g_pSpielFeld->RedrawView();
+             });
          }},
         {"the autosave finished a building site in view, then a week went by",
          [](StartedGame& g) {
