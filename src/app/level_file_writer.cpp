@@ -60,6 +60,18 @@ void NormaliseEditorLevel(CGameState& gs) {
     for (int32_t& id : gs.news_ids) id = -1;
 }
 
+// The building sites a save finished are drawn once everything is written:
+// nothing else on a save's way draws, and the next tick or a closing list
+// drops the redraw request unseen. Drawing clears the fields' change marks,
+// which the field grid has written as they stood. A scroll step's pending
+// presentation goes first, as it leaves the request standing.
+void DrawFinishedBuildingSites(const CGameState& gs) {
+    SPIEL_FELD* view = g_pSpielFeld;
+    if (view == nullptr || gs.redraw_objects != 1) return;
+    if (view->full_redraw == 1) view->RedrawView();
+    view->RedrawView();
+}
+
 // Walks the file just written from its start with every check of the loader.
 bool WrittenFileLoads(plat::FileHandle file) {
     return plat::SeekFile(file, 0, plat::SeekFrom::Begin) == 0 &&
@@ -73,7 +85,7 @@ void WriteLevelRecords(plat::FileHandle file, int32_t mode_to_write) {
     le::WriteI32(file, mode_to_write);
     le::WriteI32Array(file, gs.built_counts, 6);
     le::WriteI32(file, gs.board_votes);
-    PrepareCitiesForSave();
+    const bool sites_finished = PrepareCitiesForSave();
     WriteFieldGrid(file, gs);
     WriteWayNetwork(file);
     for (int64_t cash : gs.cash) le::WriteI64(file, cash);
@@ -104,6 +116,7 @@ void WriteLevelRecords(plat::FileHandle file, int32_t mode_to_write) {
                            gs.show_building_names, gs.show_production}) {
         le::WriteI32(file, option);
     }
+    if (sites_finished) DrawFinishedBuildingSites(gs);
 }
 
 bool SaveGameFile(const std::string& path) {

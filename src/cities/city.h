@@ -90,7 +90,8 @@ class CCity {
     // Puts up or enlarges one building: 1 when placed, 0 or -2 when not.
     int32_t PlaceBuildings();
     void ShrinkOversizedBuilding();
-    void FinishBuildingSite();
+    // True when the pending site became its building.
+    bool FinishBuildingSite();
     // The initial layout of a new city: 1 when a start street was laid.
     int32_t LayOut();
     // The editor's growth of an existing city by one size stage.

@@ -334,16 +334,19 @@ void CCity::ShrinkOversizedBuilding() {
     PutBuilding(x, y, LeastCountedNumber(kClassFirst[c - 1], kClassLast[c - 1]));
 }
 
-void CCity::FinishBuildingSite() {
+bool CCity::FinishBuildingSite() {
+    bool finished = false;
     if (pending_site_x >= 0 || pending_site_y >= 0) {
         const MapField* f = AreaField(pending_site_x, pending_site_y);
         if (f != nullptr && f->stadtnum() == number) {
             const int32_t b = CityBuildingOf(*f);
             if (b >= kFirstBuildingSite && b <= kLastBuildingSite) {
                 PutBuilding(pending_site_x, pending_site_y, pending_site_value);
+                finished = true;
             }
         }
     }
     pending_site_x = -1;
     pending_site_y = -1;
+    return finished;
 }

@@ -25,8 +25,8 @@ bool ReadCityRecords(plat::FileHandle file) {
     return CCityManager::CheckRecord(file);
 }
 
-void PrepareCitiesForSave() {
-    if (g_pCityManager != nullptr) g_pCityManager->FinishAllBuildingSites();
+bool PrepareCitiesForSave() {
+    return g_pCityManager != nullptr && g_pCityManager->FinishAllBuildingSites();
 }
 
 void AfterLoadCities() {

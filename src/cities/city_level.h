@@ -18,8 +18,8 @@ bool SkipCityRecords(plat::FileHandle file, uint64_t* present = nullptr);
 bool ReadCityRecords(plat::FileHandle file);
 
 // Before the map grid is written: every city finishes its pending building
-// site.
-void PrepareCitiesForSave();
+// site. True when a site became its building.
+bool PrepareCitiesForSave();
 // After the cities were read and their cars counted: every city spawns its
 // traffic car.
 void AfterLoadCities();

@@ -95,10 +95,12 @@ void CCityManager::MonthlyUpdate() {
     }
 }
 
-void CCityManager::FinishAllBuildingSites() {
+bool CCityManager::FinishAllBuildingSites() {
+    bool finished = false;
     for (CCity* city : cities) {
-        if (city != nullptr) city->FinishBuildingSite();
+        if (city != nullptr) finished = city->FinishBuildingSite() || finished;
     }
+    return finished;
 }
 
 void CCityManager::SpawnAllTrafficCars() {

@@ -62,7 +62,8 @@ class CCityManager {
         MakeTerminalName(x, y, out, N);
     }
     // The pre-save step of the level writer: finishes every pending site.
-    void FinishAllBuildingSites();
+    // True when a site became its building.
+    bool FinishAllBuildingSites();
     // The post-load and new-game step: every city adjusts its traffic cars.
     void SpawnAllTrafficCars();
 

@@ -38,11 +38,16 @@ void SPIEL_FELD::DrawBackgroundLayer() {
     ScanFields(ViewScan(*this), [&](const ScanField& sf) {
         MapField& f = gs.fields[FieldIndex(sf.x, sf.y)];
         if (!f.feldchange()) return;
+        // A truck depot's picture hangs 25 / zoom rows above its field, a
+        // part of a row too low at 1:2 and 1:4, where its lower edges reach a
+        // pixel into the fields in front: they are painted over it again, as
+        // a full redraw paints them.
+        const bool depot = f.building_flag() && GetTerminalKindAt(sf.x, sf.y) == 1;
         for (const auto& d : kFront[r]) {
             MapField* front = FieldAt(sf.x + d[0], sf.y + d[1]);
             // Only a field with a building can hold a terminal.
-            if (front != nullptr && front->building_flag() &&
-                GetTerminalKindAt(sf.x + d[0], sf.y + d[1]) > 0) {
+            if (front != nullptr && (depot || (front->building_flag() &&
+                                               GetTerminalKindAt(sf.x + d[0], sf.y + d[1]) > 0))) {
                 front->set_feldchange(true);
             }
         }

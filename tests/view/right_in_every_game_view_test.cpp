@@ -10,14 +10,23 @@
 #include <vector>
 
 #include "app/game_app.h"
+#include "app/game_files.h"
+#include "app/game_tick.h"
+#include "app/level_file.h"
 #include "app/main_frame.h"
+#include "cities/city_area.h"
+#include "cities/city_manager.h"
+#include "economy/building_table.h"
 #include "platform/compositor.h"
 #include "platform/screen.h"
+#include "state/data_tables.h"
+#include "state/game_files.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
 #include "support/full_redraw.h"
 #include "support/generated_free_game.h"
+#include "support/player_building.h"
 #include "transport/truck.h"
 #include "transport/vehicle_list.h"
 #include "view/field_animation.h"
@@ -358,6 +367,20 @@ struct StartedGame {
         g_pSpielFeld->ForceFullRedraw();
         return *truck;
     }
+    // A city's field in the middle of the view becomes a building site
+    // that a tall house will finish.
+    MapField& BuildingSiteInView() {
+        ChooseOpponentsAndNoGrowth();
+        CCity& city = **std::ranges::find_if(g_pCityManager->cities, [](CCity* c) { return c; });
+        const int32_t x = city.origin_x + kCityAreaSize / 2, y = city.origin_y + kCityAreaSize / 2;
+        FieldAt(x, y)->set_data_word(CityBuildingWord(kFirstBuildingSite, city.number));
+        FieldAt(x, y)->set_stadtnum(static_cast<uint32_t>(city.number));
+        std::tie(city.pending_site_x, city.pending_site_y, city.pending_site_value) =
+            std::tuple(x, y, 39);
+        g_pSpielFeld->JumpToField(x, y);
+        g_pSpielFeld->ForceFullRedraw();
+        return *FieldAt(x, y);
+    }
     fvtest::FrameHost h;
 
   private:
@@ -420,6 +443,39 @@ TEST(RightInEveryGame, WhatChangedWhileTheViewWasNotSeenShowsAsAFullRedrawAfterw
              g.h.gs->user_pause = 1;
              g.Truck(0);
              g.UnderScreen(kMsgOpenStatistics, FrameScreen::Statistics, [] {});
+         }},
+        {"the ground behind a truck depot was drawn again at 1:4 under the statistics screen",
+         [](StartedGame& g) {
+             g.ChooseOpponentsAndNoGrowth();
+             const int32_t n = fvtest::BuildForThePlayer(kTypeTruckDepot + 2, 60, 60);
+             ASSERT_GT(n, 0);
+             const int32_t x = g_ppBuildings->At(n)->anchor_x, y = g_ppBuildings->At(n)->anchor_y;
+             g_pSpielFeld->zoom = 4;
+             g_pSpielFeld->JumpToField(x, y);
+             g_pSpielFeld->ForceFullRedraw();
+             g.UnderScreen(kMsgOpenStatistics, FrameScreen::Statistics, [x, y] {
+                 FieldAt(x - 1, y - 1)->set_feldchange(true);  // behind it
+                 g_pGameState->redraw_terrain = 1;
+                 g_pSpielFeld->RedrawView();
+             });
+         }},
+        {"the autosave finished a building site in view, then a week went by",
+         [](StartedGame& g) {
+             const MapField& site = g.BuildingSiteInView();
+             ASSERT_TRUE(SaveAutosave());
+             ASSERT_EQ(site.stadtb(), 39u);
+             RunGameTick(g.h.frame);
+         }},
+        {"the player's save finished a building site in view, then a week went by",
+         [](StartedGame& g) {
+             const MapField& site = g.BuildingSiteInView();
+             InstallLevelFiles();
+             plat::SendMessage(g_pHauptDialog, kMsgPanelOpenSaveGame);
+             g.h.host.InjectChar('\r');
+             g.h.Run();
+             InstallGameFiles(nullptr);
+             ASSERT_EQ(site.stadtb(), 39u);
+             RunGameTick(g.h.frame);
          }},
     };
     for (const Row& row : rows) {

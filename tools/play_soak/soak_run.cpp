@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -47,6 +48,7 @@
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "support/full_redraw.h"
+#include "view/scroll_strip.h"
 #include "view/world_view.h"
 #include "world/way_network.h"
 
@@ -64,7 +66,8 @@ constexpr int32_t kHiddenFrames = 240;
 // Steps of Escape, Enter and clicks that must lead back home.
 constexpr int32_t kWayBackSteps = 40;
 // The view is compared with a full redraw after about one action in this
-// many, after this many frames (2 s) with nothing in front.
+// many, and after every scroll and save, after this many frames (2 s) with
+// nothing in front.
 constexpr uint64_t kViewCheckEvery = 8;
 constexpr int32_t kViewCheckFrames = 77;
 constexpr uint64_t kViewCheckSeed = 0x5EED0F71E3ull;
@@ -93,12 +96,19 @@ class CountingFiles : public GameFiles {
         ++loads;
         return ::LoadSavedGame(path);
     }
-    bool SaveGameFile(const std::string& path) override { return ::SaveGameFile(path); }
-    bool SaveLastGame() override { return ::SaveLastGame(); }
+    bool SaveGameFile(const std::string& path) override {
+        ++saves;
+        return ::SaveGameFile(path);
+    }
+    bool SaveLastGame() override {
+        ++saves;
+        return ::SaveLastGame();
+    }
     bool WriteDescription(const std::string& path, const std::string& text) override {
         return plat::ReplaceFile(path, text.data(), static_cast<uint32_t>(text.size()));
     }
     int64_t loads = 0;
+    int64_t saves = 0;
 };
 
 uint64_t g_new_game_seed = 0;
@@ -225,6 +235,13 @@ class Player {
     void ActAnyKey();
     void ActTyping();
     void ClickBuilding();
+    // A scroll strip at the view's edge: a line step, held for several
+    // steps, or a page by the right button.
+    void ActScroll();
+    void ActSave();
+    // The save made since the last look (the player's, through the panel,
+    // or the year's autosave); empty when none.
+    std::string Saved();
 
     // --- Checks ----------------------------------------------------------------------
     // False after a finding (the run ends).
@@ -232,6 +249,8 @@ class Player {
     bool CheckLedger();
     bool CheckRoundTrip();
     bool CheckWayBack();
+    // After a scroll or a save a redraw request left standing does not put
+    // the check off: the next tick drops it, and the view shows what it shows.
     bool CheckViewAgainstFullRedraw();
     bool Finding(bool known, const char* format, ...) __attribute__((format(printf, 3, 4)));
     bool StartBusy();
@@ -264,6 +283,10 @@ class Player {
     int32_t covered_checks_ = 0;
     int64_t covered_since_frame_ = 0;
     int32_t round_trips_ = 0;
+    // A scroll or a save whose picture is still to be compared, named.
+    std::string scroll_due_, save_due_;
+    int64_t saves_seen_ = 0;
+    std::filesystem::file_time_type autosave_time_{};
 };
 
 bool Player::Frame() {
@@ -557,11 +580,12 @@ void Player::ActOnScreen(plat::Window* front) {
     }
     if (roll < 84) return ActAnyKey();
     if (roll < 92) return ActTyping();
-    if (roll < 96) {
+    if (roll < 95) {
         const plat::Point p = PointIn({0, 0, setup_.width, setup_.height});
         Note("click the screen at %d,%d", p.x, p.y);
         return Click(p);
     }
+    if (roll < 96 && g_pSpielFeld != nullptr) return ActScroll();
     Note("wait");
     Frames(20 + Pick(200));
 }
@@ -620,6 +644,70 @@ void Player::ClickBuilding() {
     Click(view.ClientToScreen(*found), right ? plat::MouseButton::Right : plat::MouseButton::Left);
 }
 
+void Player::ActScroll() {
+    std::vector<plat::Window*> strips;
+    for (const auto& [window, serial] : plat::WindowSystem::Get().live) {
+        auto* strip = dynamic_cast<const ScrollStrip*>(window);
+        if (strip != nullptr && plat::IsWindow(strip) && strip->IsWindowVisible())
+            strips.push_back(const_cast<ScrollStrip*>(strip));
+    }
+    if (strips.empty()) return Note("no scroll strip");
+    // In the order of their places, so that a run replays alike.
+    std::ranges::sort(strips, [](const plat::Window* a, const plat::Window* b) {
+        const plat::Rect ra = a->GetWindowRect(), rb = b->GetWindowRect();
+        return std::pair(ra.top, ra.left) < std::pair(rb.top, rb.left);
+    });
+    const plat::Rect strip = strips[Pick(static_cast<int32_t>(strips.size()))]->GetWindowRect();
+    const SPIEL_FELD& view = *g_pSpielFeld;
+    const std::tuple from(view.centre_x, view.centre_y, view.zoom);
+    const plat::Point p = PointIn(strip);
+    const int32_t kind = Pick(3);
+    if (kind == 2) {
+        Note("page by the scroll strip at %d,%d", p.x, p.y);
+        Click(p, plat::MouseButton::Right);
+    } else {
+        // The first step comes after a tenth of a second, the next ones
+        // every frame.
+        const int32_t frames = kind == 0 ? 4 : 5 + Pick(75);
+        Note("%s the scroll strip at %d,%d (%d frames)", kind == 0 ? "one line by" : "hold", p.x,
+             p.y, frames);
+        host_.AdvanceClock(kMoveDelay);
+        host_.InjectMouseMove(p);
+        host_.RunUntilIdle();
+        Frames(frames);
+    }
+    // Off the strip, which stops it.
+    host_.InjectMouseMove(Centre(plat::Rect{0, 0, setup_.width, setup_.height}));
+    host_.RunUntilIdle();
+    if (g_pSpielFeld != &view) return;
+    Note("the view's centre went from %.1f,%.1f to %.1f,%.1f at zoom %d", std::get<0>(from),
+         std::get<1>(from), view.centre_x, view.centre_y, std::get<2>(from));
+    static constexpr const char* kKinds[] = {"a line scroll", "an edge strip held",
+                                             "a page scroll"};
+    scroll_due_ = kKinds[kind];
+}
+
+void Player::ActSave() {
+    HAUPTDIALOG* panel = g_pHauptDialog;
+    if (panel == nullptr) return Note("no panel to save from");
+    Note("save through the save screen");
+    plat::SendMessage(panel, WM_COMMAND, kCmdSave);
+    Frames(2);
+    Key(VK_RETURN, 13);
+}
+
+std::string Player::Saved() {
+    std::error_code error;
+    const auto autosave =
+        std::filesystem::last_write_time(setup_.work + "/save/autosave.lvl", error);
+    const std::string saved = files_.saves != saves_seen_            ? "the player's save"
+                              : !error && autosave != autosave_time_ ? "the autosave"
+                                                                     : "";
+    saves_seen_ = files_.saves;
+    if (!error) autosave_time_ = autosave;
+    return saved;
+}
+
 void Player::ActInGame() {
     HAUPTDIALOG* panel = g_pHauptDialog;
     SPIEL_FELD* view = g_pSpielFeld;
@@ -648,12 +736,13 @@ void Player::ActInGame() {
         Note("click the panel at %d,%d", p.x, p.y);
         return Click(p);
     }
-    if (roll < 62 && view != nullptr) {
+    if (roll < 56 && view != nullptr) {
         const plat::Point p = PointIn(view->GetWindowRect());
         const bool right = Chance(20);
         Note("%s the view at %d,%d", right ? "right click" : "click", p.x, p.y);
         return Click(p, right ? plat::MouseButton::Right : plat::MouseButton::Left);
     }
+    if (roll < 62 && view != nullptr) return ActScroll();
     if (roll < 68 && view != nullptr) {
         const plat::Point a = PointIn(view->GetWindowRect());
         const plat::Point b{a.x + Pick(160) - 80, a.y + Pick(120) - 60};
@@ -663,11 +752,12 @@ void Player::ActInGame() {
     if (roll < 78 && view != nullptr) return ClickBuilding();
     if (roll < 86) return ActAnyKey();
     if (roll < 89) return ActTyping();
-    if (roll < 96) {
+    if (roll < 95) {
         const int32_t n = 50 + Pick(1500);
         Note("let the game run %d frames", n);
         return Frames(n);
     }
+    if (roll < 96) return ActSave();
     const plat::Point p = PointIn({0, 0, setup_.width, setup_.height});
     Note("click the screen at %d,%d", p.x, p.y);
     Click(p);
@@ -736,6 +826,7 @@ bool Player::CheckRoundTrip() {
         return true;
     ++round_trips_;
     Note("save, load, save, load, save (round trip %d)", round_trips_);
+    save_due_ = "the round trip's saves";
     std::vector<uint8_t> files[3];
     for (int32_t k = 0; k < 3; ++k) {
         const std::string name = "soak_" + std::to_string(k) + ".lvl";
@@ -823,10 +914,21 @@ bool Player::CheckViewAgainstFullRedraw() {
                Showing().empty() && !ended_;
     };
     if (!open_view()) return true;
-    Note("2 s of frames, then the view against a full redraw");
+    // What the check follows: a scroll, a save, or neither.
+    std::string after;
+    for (const std::string* due : {&scroll_due_, &save_due_}) {
+        if (due->empty()) continue;
+        after += (after.empty() ? "after " : " and ") + *due;
+    }
+    Note("2 s of frames, then the view against a full redraw%s%s", after.empty() ? "" : " ",
+         after.c_str());
     Frames(kViewCheckFrames);
     const CGameState& gs = *g_pGameState;
-    if (!open_view() || gs.redraw_terrain != 0 || gs.redraw_objects != 0) return true;
+    if (!open_view()) return true;
+    scroll_due_.clear();
+    save_due_.clear();
+    const bool pending = gs.redraw_terrain != 0 || gs.redraw_objects != 0;
+    if (pending && after.empty()) return true;
     const SPIEL_FELD& view = *g_pSpielFeld;
     // The bottom rows below the field scan's reach may differ, and so may
     // the black a full redraw leaves beyond the map's edges.
@@ -834,12 +936,13 @@ bool Player::CheckViewAgainstFullRedraw() {
     const fvtest::ViewDifference d = fvtest::DifferenceFromFullRedraw(rows, true);
     if (d.pixels == 0) return true;
     return Finding(false,
-                   "the view differs from a full redraw in %d pixels within %d,%d-%d,%d (rows "
+                   "%s%sthe view differs from a full redraw in %d pixels within %d,%d-%d,%d (rows "
                    "0-%d of %dx%d compared, zoom %d, rotation %d, %d-%02d week %d; paused %d, "
-                   "user pause %d, halted %d, goal %d)",
-                   d.pixels, d.box.left, d.box.top, d.box.right, d.box.bottom, rows - 1,
-                   gs.view_width, gs.view_height, view.zoom, gs.rotation, gs.year, gs.month + 1,
-                   gs.week, gs.paused, gs.user_pause, gs.sim_halted, gs.goal_reached);
+                   "user pause %d, halted %d, goal %d, redraw pending %d)",
+                   after.c_str(), after.empty() ? "" : ": ", d.pixels, d.box.left, d.box.top,
+                   d.box.right, d.box.bottom, rows - 1, gs.view_width, gs.view_height, view.zoom,
+                   gs.rotation, gs.year, gs.month + 1, gs.week, gs.paused, gs.user_pause,
+                   gs.sim_halted, gs.goal_reached, pending ? 1 : 0);
 }
 
 bool Player::Check() {
@@ -919,6 +1022,7 @@ int Player::Play() {
     g_TickLength = kTicks[Pick(4)];
     bool ok = true;
     if (setup_.start != Start::Title) ok = StartBusy();
+    Saved();  // what the data folder held before
     const int32_t round_trip_every = 30 + Pick(30);
     const int32_t way_back_every = 50 + Pick(50);
     while (ok && !ended_ && report_.actions < setup_.max_actions &&
@@ -928,7 +1032,13 @@ int Player::Play() {
         ok = Check();
         if (ok && report_.actions % round_trip_every == 0) ok = CheckRoundTrip() && Check();
         if (ok && report_.actions % way_back_every == 0) ok = CheckWayBack();
-        if (ok && view_checks_() % kViewCheckEvery == 0) ok = CheckViewAgainstFullRedraw();
+        if (const std::string saved = Saved(); !saved.empty() && save_due_.empty()) {
+            save_due_ = saved;
+        }
+        const bool due = !scroll_due_.empty() || !save_due_.empty();
+        if (ok && (view_checks_() % kViewCheckEvery == 0 || due)) {
+            ok = CheckViewAgainstFullRedraw();
+        }
     }
     if (!ok) {
         std::snprintf(report_.end, sizeof report_.end, "finding");
