@@ -689,7 +689,7 @@ void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
     panel.opponent_info = dynamic_cast<FS_OPPONENT_INFO*>(screen);
 }
 
-constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
+constexpr uint32_t kNews = kPopupReplaces | kPopupQueued | kPopupShowsWaiting;
 
 // Every pair has its screen.
 const PopupEntry kPopups[kPanelPopupCount] = {
@@ -703,21 +703,22 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     // stays ready for a sender.
     {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
      LeaveResult},
-    {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},
+    {PanelPopup::Find, kMsgPanelOpenFind, kPopupShowsWaiting, -1, OpenFind, nullptr, FindResult},
     {PanelPopup::ProductNews, kMsgProductNews, kNews, 0, OpenPopupScreen<FS_NEWS_PRODUCT>},
     {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1, OpenPopupScreen<FS_NEWS_VEHICLE>},
     {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2, OpenPopupScreen<FS_NEWS_BUILDING>},
-    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, OpenStructureInfo,
-     BuildingOfSelectedField, nullptr, PublishStructureInfo},
+    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, kPopupShowsWaiting, -1,
+     OpenStructureInfo, BuildingOfSelectedField, nullptr, PublishStructureInfo},
     {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3, OpenPopupScreen<FS_NEWS_BUSINESS>},
     {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, OpenCompanyName, nullptr,
      CompanyNameResult},
-    {PanelPopup::TerminalRename, kMsgPanelOpenRenameTerminal, kPopupHalts, -1, OpenTerminalRename,
-     IsRenamableTerminal, RenameResult},
-    {PanelPopup::CityRename, kMsgPanelOpenRenameCity, kPopupHalts, -1, OpenCityRename,
-     IsRenamableCity, RenameResult},
-    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, OpenPopupScreen<YearSummaryWindow>,
-     LeaveToolsForYearSummary, YearSummaryResult, PublishYearSummary},
+    {PanelPopup::TerminalRename, kMsgPanelOpenRenameTerminal, kPopupHalts | kPopupShowsWaiting, -1,
+     OpenTerminalRename, IsRenamableTerminal, RenameResult},
+    {PanelPopup::CityRename, kMsgPanelOpenRenameCity, kPopupHalts | kPopupShowsWaiting, -1,
+     OpenCityRename, IsRenamableCity, RenameResult},
+    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued | kPopupShowsWaiting, -1,
+     OpenPopupScreen<YearSummaryWindow>, LeaveToolsForYearSummary, YearSummaryResult,
+     PublishYearSummary},
     {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, OpenPopupScreen<FS_LOAD_GAME>,
      nullptr, LoadGameResult},
     {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, OpenPopupScreen<FS_SAVE_GAME>,
@@ -736,16 +737,16 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      OpenPopupScreen<FS_ASSIGNMENT_FAILED>, CloseForResultScreen, AssignmentFailedResult},
     {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
      OpenPopupScreen<FS_ASSIGNMENT_DONE>, CountAssignmentVotes, AssignmentDoneResult},
-    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, OpenPopupScreen<FS_BOARD_VOTE>, nullptr,
-     BoardVoteResult},
+    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, kPopupShowsWaiting, -1,
+     OpenPopupScreen<FS_BOARD_VOTE>, nullptr, BoardVoteResult},
     // A text that arrives while another screen is shown waits hidden.
-    {PanelPopup::MissionText, kMsgPanelOpenMissionText, kPopupQueued, -1,
+    {PanelPopup::MissionText, kMsgPanelOpenMissionText, kPopupQueued | kPopupShowsWaiting, -1,
      OpenPopupScreen<FS_MISSION_TEXT>, nullptr, MissionTextResult},
-    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, kPopupQueued, -1,
+    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, kPopupQueued | kPopupShowsWaiting, -1,
      OpenPopupScreen<FS_ASSIGNMENT_TEXT>, nullptr, AssignmentTextResult},
     {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, OpenPopupScreen<FS_OPPONENT_NEWS>,
      nullptr, OpponentNewsResult},
-    {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1,
+    {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, kPopupShowsWaiting, -1,
      OpenPopupScreen<OpponentInfoScreen>, nullptr, OpponentOverviewResult, PublishOpponentInfo},
     {PanelPopup::CityGrowth, kMsgPanelOpenCityGrowth, 0, -1, OpenCityGrowthChoice, nullptr,
      CityGrowthResult},
