@@ -447,13 +447,23 @@ void SaveGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     }
 }
 
+// A mission or scenario read whole, as a saved game, as a level start: the
+// flag is set before the read, so that the pictures it reloads do not hand
+// the music back before the briefing. Cleared again when nothing started.
+Outcome ReadStartingLevel(HAUPTDIALOG& panel, const std::string& path) {
+    CGameState& gs = Gs();
+    gs.level_start_pending = 1;
+    const Outcome outcome = Settle(panel, Files().LoadSavedGame(path));
+    if (outcome != Outcome::Loaded) gs.level_start_pending = 0;
+    return outcome;
+}
+
 // The rest of a mission or scenario start once its level is read. Only a
 // mission has a briefing: a scenario's "m<set>_<level>.txt" would name
 // another mission's text, or none, and a missing text ends the program.
 void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player, bool events,
                 bool briefing) {
     CGameState& gs = Gs();
-    gs.level_start_pending = 1;
     gs.start_screen_marker = 0;
     if (name_player) NamePlayer();
     for (Bookmark& bookmark : gs.bookmarks) bookmark = {-1, -1};
@@ -481,7 +491,7 @@ void MissionSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) 
     gs.game_mode = kModeMission;
     DisplayOptionsOn();
     const Outcome outcome =
-        Settle(panel, Files().LoadSavedGame(FolderFile(kPathMission, "m%d_%d.lvl", set, level)));
+        ReadStartingLevel(panel, FolderFile(kPathMission, "m%d_%d.lvl", set, level));
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
         ResetMapAndEnd(panel);
@@ -506,7 +516,7 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
     // the editor, by their own number. Either is read whole, as a saved game.
     const std::string path = prepared ? FolderFile(kPathScenario, "s%d_%d.lvl", n, part)
                                       : FolderFile(kPathSave, "s_%d.lvl", part);
-    const Outcome outcome = Settle(panel, Files().LoadSavedGame(path));
+    const Outcome outcome = ReadStartingLevel(panel, path);
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
         ResetMapAndEnd(panel);
