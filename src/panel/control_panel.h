@@ -205,10 +205,14 @@ class HAUPTDIALOG : public plat::Window, public PanelEvents {
     plat::Window* Popup(PanelPopup slot) const;
     // Gives a pair its screen factory (null: its requests do nothing).
     void SetPopupFactory(PanelPopup slot, plat::Window* (*open)(HAUPTDIALOG&, const PopupRequest&));
-    // After a popup closed (`screen_open` cleared): shows the oldest hidden
-    // one, or (none left) tells the main frame that the keys may come back.
-    // A popup still shown keeps as it is.
-    void ContinueAfterPopup();
+    // After a popup closed (`screen_open` cleared): with no popup left, tells
+    // the main frame that the keys may come back. Otherwise shows the oldest
+    // hidden one when the closed popup was one of the news queue's
+    // (`shows_waiting`) or when no popup is left shown. A popup still shown
+    // keeps as it is.
+    void ContinueAfterPopup(bool shows_waiting);
+    // The keys, fallen back to the panel, given to the newest popup shown.
+    void ReturnKeysToShownPopup();
     // Career n from its first level: board votes and the goal cleared, the
     // level "k<n>_0.lvl" loaded, the company named "Player 1", then the
     // assignment text and the company name entry opened.

@@ -144,7 +144,7 @@ void HAUPTDIALOG::OpenPopup(const PopupEntry& entry, plat::WParam wParam, plat::
             g_pSound->ResumeMusic();
         }
         // A popup its opener left waiting hidden is shown instead.
-        if (was_open == 0) ContinueAfterPopup();
+        if (was_open == 0) ContinueAfterPopup(false);
         return;
     }
     if (waits) {
@@ -186,21 +186,45 @@ void HAUPTDIALOG::ClosePopup(const PopupEntry& entry, plat::WParam wParam, plat:
     if (entry.result != nullptr) entry.result(*this, wParam, lParam);
     // A result that ended the game took the panel with it; one that opened
     // another screen leaves it shown.
-    if (IsWindow() && gs.screen_open == 0) ContinueAfterPopup();
+    if (IsWindow() && gs.screen_open == 0) {
+        ContinueAfterPopup((entry.flags & kPopupShowsWaiting) != 0);
+    }
 }
 
-void HAUPTDIALOG::ContinueAfterPopup() {
+void HAUPTDIALOG::ContinueAfterPopup(bool shows_waiting) {
     // A popup left on the screen is not touched: it took the cursor when it
     // was shown, and it may since have moved out of sight to ask a question
-    // of its own. A waiting one is shown; the keys come back when none is
-    // left.
-    const bool any = std::any_of(std::begin(popups_.open), std::end(popups_.open),
-                                 [](const plat::Window* screen) { return screen != nullptr; });
-    if (any) {
-        ShowHiddenPopup();
-    } else {
+    // of its own. A waiting one is shown in front of it only when the news
+    // queue moves on; a save or a load closed over the year's accounts
+    // leaves them in front. Nothing waits hidden behind no popup at all.
+    const auto open = [](const plat::Window* screen) { return screen != nullptr; };
+    const auto shown = [](const plat::Window* screen) {
+        return screen != nullptr && screen->IsWindowVisible();
+    };
+    if (std::none_of(std::begin(popups_.open), std::end(popups_.open), open)) {
         plat::SendMessage(Frame(), kMsgEnableKeys);
+        return;
     }
+    if (shows_waiting || std::none_of(std::begin(popups_.open), std::end(popups_.open), shown)) {
+        ShowHiddenPopup();
+    }
+    ReturnKeysToShownPopup();
+}
+
+void HAUPTDIALOG::ReturnKeysToShownPopup() {
+    // The closed popup had the keys, and they fell back to the panel: the
+    // newest popup still on the screen takes them (only the keys: it holds
+    // the cursor as it did). One moved out of sight keeps out of it.
+    if (plat::GetFocus() != this) return;
+    int32_t newest = -1;
+    for (int32_t i = 0; i < kPanelPopupCount; ++i) {
+        const plat::Window* screen = popups_.open[i];
+        if (screen == nullptr || !screen->IsWindowVisible() || screen->GetWindowRect().IsEmpty()) {
+            continue;
+        }
+        if (newest < 0 || popups_.order[i] > popups_.order[newest]) newest = i;
+    }
+    if (newest >= 0) plat::SetFocus(popups_.open[newest]);
 }
 
 void HAUPTDIALOG::ShowHiddenPopup() {

@@ -88,6 +88,10 @@ inline constexpr uint32_t kPopupHalts = 1u << 0;        // sim_halted until the 
 inline constexpr uint32_t kPopupReplaces = 1u << 1;     // a second open replaces the first
 inline constexpr uint32_t kPopupQueued = 1u << 2;       // may wait hidden; shown again later
 inline constexpr uint32_t kPopupPausesMusic = 1u << 3;  // the music pauses on opening
+// Its close shows a popup waiting hidden even while another is shown (news,
+// the year's accounts, the board vote, the texts and the information
+// windows); any other close shows one only when none is left shown.
+inline constexpr uint32_t kPopupShowsWaiting = 1u << 4;
 
 struct PopupEntry {
     PanelPopup slot = PanelPopup::Demolition;

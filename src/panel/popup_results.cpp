@@ -447,13 +447,23 @@ void SaveGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     }
 }
 
+// A mission or scenario read whole, as a level start: the
+// flag is set before the read, so that the pictures it reloads do not hand
+// the music back before the briefing. Cleared again when nothing started.
+Outcome ReadStartingLevel(HAUPTDIALOG& panel, const std::string& path) {
+    CGameState& gs = Gs();
+    gs.level_start_pending = 1;
+    const Outcome outcome = Settle(panel, Files().LoadPreparedGame(path));
+    if (outcome != Outcome::Loaded) gs.level_start_pending = 0;
+    return outcome;
+}
+
 // The rest of a mission or scenario start once its level is read. Only a
 // mission has a briefing: a scenario's "m<set>_<level>.txt" would name
 // another mission's text, or none, and a missing text ends the program.
 void StartLevel(HAUPTDIALOG& panel, int32_t set, int32_t level, bool name_player, bool events,
                 bool briefing) {
     CGameState& gs = Gs();
-    gs.level_start_pending = 1;
     gs.start_screen_marker = 0;
     if (name_player) NamePlayer();
     for (Bookmark& bookmark : gs.bookmarks) bookmark = {-1, -1};
@@ -481,7 +491,7 @@ void MissionSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) 
     gs.game_mode = kModeMission;
     DisplayOptionsOn();
     const Outcome outcome =
-        Settle(panel, Files().LoadPreparedGame(FolderFile(kPathMission, "m%d_%d.lvl", set, level)));
+        ReadStartingLevel(panel, FolderFile(kPathMission, "m%d_%d.lvl", set, level));
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
         ResetMapAndEnd(panel);
@@ -506,7 +516,7 @@ void ScenarioSelectResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer)
     // the editor, by their own number. Either is read whole, as a saved game.
     const std::string path = prepared ? FolderFile(kPathScenario, "s%d_%d.lvl", n, part)
                                       : FolderFile(kPathSave, "s_%d.lvl", part);
-    const Outcome outcome = Settle(panel, Files().LoadPreparedGame(path));
+    const Outcome outcome = ReadStartingLevel(panel, path);
     if (outcome == Outcome::GameEnded) return;
     if (outcome == Outcome::NotLoaded) {
         ResetMapAndEnd(panel);
@@ -689,7 +699,7 @@ void PublishOpponentInfo(HAUPTDIALOG& panel, plat::Window* screen) {
     panel.opponent_info = dynamic_cast<FS_OPPONENT_INFO*>(screen);
 }
 
-constexpr uint32_t kNews = kPopupReplaces | kPopupQueued;
+constexpr uint32_t kNews = kPopupReplaces | kPopupQueued | kPopupShowsWaiting;
 
 // Every pair has its screen.
 const PopupEntry kPopups[kPanelPopupCount] = {
@@ -703,21 +713,22 @@ const PopupEntry kPopups[kPanelPopupCount] = {
     // stays ready for a sender.
     {PanelPopup::Leave, kMsgPanelOpenLeave, kPopupHalts, -1, OpenLeaveConfirmation, nullptr,
      LeaveResult},
-    {PanelPopup::Find, kMsgPanelOpenFind, 0, -1, OpenFind, nullptr, FindResult},
+    {PanelPopup::Find, kMsgPanelOpenFind, kPopupShowsWaiting, -1, OpenFind, nullptr, FindResult},
     {PanelPopup::ProductNews, kMsgProductNews, kNews, 0, OpenPopupScreen<FS_NEWS_PRODUCT>},
     {PanelPopup::VehicleNews, kMsgVehicleNews, kNews, 1, OpenPopupScreen<FS_NEWS_VEHICLE>},
     {PanelPopup::BuildingNews, kMsgBuildingNews, kNews, 2, OpenPopupScreen<FS_NEWS_BUILDING>},
-    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, 0, -1, OpenStructureInfo,
-     BuildingOfSelectedField, nullptr, PublishStructureInfo},
+    {PanelPopup::StructureInfo, kMsgPanelOpenStructureInfo, kPopupShowsWaiting, -1,
+     OpenStructureInfo, BuildingOfSelectedField, nullptr, PublishStructureInfo},
     {PanelPopup::BusinessNews, kMsgBusinessNews, kNews, 3, OpenPopupScreen<FS_NEWS_BUSINESS>},
     {PanelPopup::CompanyName, kMsgPanelOpenCompanyName, kPopupHalts, -1, OpenCompanyName, nullptr,
      CompanyNameResult},
-    {PanelPopup::TerminalRename, kMsgPanelOpenRenameTerminal, kPopupHalts, -1, OpenTerminalRename,
-     IsRenamableTerminal, RenameResult},
-    {PanelPopup::CityRename, kMsgPanelOpenRenameCity, kPopupHalts, -1, OpenCityRename,
-     IsRenamableCity, RenameResult},
-    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued, -1, OpenPopupScreen<YearSummaryWindow>,
-     LeaveToolsForYearSummary, YearSummaryResult, PublishYearSummary},
+    {PanelPopup::TerminalRename, kMsgPanelOpenRenameTerminal, kPopupHalts | kPopupShowsWaiting, -1,
+     OpenTerminalRename, IsRenamableTerminal, RenameResult},
+    {PanelPopup::CityRename, kMsgPanelOpenRenameCity, kPopupHalts | kPopupShowsWaiting, -1,
+     OpenCityRename, IsRenamableCity, RenameResult},
+    {PanelPopup::YearSummary, kMsgYearSummary, kPopupQueued | kPopupShowsWaiting, -1,
+     OpenPopupScreen<YearSummaryWindow>, LeaveToolsForYearSummary, YearSummaryResult,
+     PublishYearSummary},
     {PanelPopup::LoadGame, kMsgPanelOpenLoadGame, kPopupHalts, -1, OpenPopupScreen<FS_LOAD_GAME>,
      nullptr, LoadGameResult},
     {PanelPopup::SaveGame, kMsgPanelOpenSaveGame, kPopupHalts, -1, OpenPopupScreen<FS_SAVE_GAME>,
@@ -736,16 +747,16 @@ const PopupEntry kPopups[kPanelPopupCount] = {
      OpenPopupScreen<FS_ASSIGNMENT_FAILED>, CloseForResultScreen, AssignmentFailedResult},
     {PanelPopup::AssignmentDone, kMsgPanelOpenAssignmentDone, kPopupHalts | kPopupReplaces, -1,
      OpenPopupScreen<FS_ASSIGNMENT_DONE>, CountAssignmentVotes, AssignmentDoneResult},
-    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, 0, -1, OpenPopupScreen<FS_BOARD_VOTE>, nullptr,
-     BoardVoteResult},
+    {PanelPopup::BoardVote, kMsgPanelOpenBoardVote, kPopupShowsWaiting, -1,
+     OpenPopupScreen<FS_BOARD_VOTE>, nullptr, BoardVoteResult},
     // A text that arrives while another screen is shown waits hidden.
-    {PanelPopup::MissionText, kMsgPanelOpenMissionText, kPopupQueued, -1,
+    {PanelPopup::MissionText, kMsgPanelOpenMissionText, kPopupQueued | kPopupShowsWaiting, -1,
      OpenPopupScreen<FS_MISSION_TEXT>, nullptr, MissionTextResult},
-    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, kPopupQueued, -1,
+    {PanelPopup::AssignmentText, kMsgPanelOpenAssignmentText, kPopupQueued | kPopupShowsWaiting, -1,
      OpenPopupScreen<FS_ASSIGNMENT_TEXT>, nullptr, AssignmentTextResult},
     {PanelPopup::OpponentNews, kMsgOpponentNews, kNews, 4, OpenPopupScreen<FS_OPPONENT_NEWS>,
      nullptr, OpponentNewsResult},
-    {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, 0, -1,
+    {PanelPopup::OpponentOverview, kMsgPanelOpenOpponentOverview, kPopupShowsWaiting, -1,
      OpenPopupScreen<OpponentInfoScreen>, nullptr, OpponentOverviewResult, PublishOpponentInfo},
     {PanelPopup::CityGrowth, kMsgPanelOpenCityGrowth, 0, -1, OpenCityGrowthChoice, nullptr,
      CityGrowthResult},

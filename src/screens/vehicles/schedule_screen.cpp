@@ -250,6 +250,10 @@ void FS_FAHRPLAN_NEU::FillGoodsList() {
         ++group;
     }
     popup->closable = 1;  // the close box chooses "none"
+    const plat::Rect own = popup->GetClientRect();
+    const int32_t x = origin_x + vs::kGoodsPopup.x;
+    const int32_t y = origin_y + vs::kGoodsPopup.y;
+    popup->MoveWindow({x, y, x + own.Width(), y + own.Height()}, false);
 }
 
 void FS_FAHRPLAN_NEU::RecountStops() {
@@ -345,30 +349,27 @@ void FS_FAHRPLAN_NEU::ShowPanel() {
 void FS_FAHRPLAN_NEU::OnPaint(plat::DeviceContext& dc) {
     TileMargin(dc);
     BuildPanel();
-    if (panel.Loaded()) {
-        BlitDC(*canvas.dc, vs::kSchedulePanel.x, vs::kSchedulePanel.y, vs::kSchedulePanelSize.width,
-               vs::kSchedulePanelSize.height, *panel.dc, 0, 0);
-    }
+    RestoreCanvas();
     if (map.Loaded()) {
         BlitDC(*canvas.dc, vs::kMapView.x, vs::kMapView.y, vs::kMapViewSize, vs::kMapViewSize,
                *map.dc, 128 * page_x, 128 * page_y);
     }
+    if (panel.Loaded()) {
+        BlitDC(*canvas.dc, vs::kSchedulePanel.x, vs::kSchedulePanel.y, vs::kSchedulePanelSize.width,
+               vs::kSchedulePanelSize.height, *panel.dc, 0, 0);
+    }
     ShowCanvas(dc);
-    if (selected_stop == kNoGoodsRow) ShowPopupAt();
+    if (selected_stop == kNoGoodsRow) ShowPopup();
 }
 
-void FS_FAHRPLAN_NEU::ShowPopupAt() {
-    if (popup == nullptr) return;
-    const plat::Rect own = popup->GetClientRect();
-    const int32_t x = origin_x + vs::kGoodsPopup.x;
-    const int32_t y = origin_y + vs::kGoodsPopup.y;
-    popup->MoveWindow({x, y, x + own.Width(), y + own.Height()}, false);
-    if (!popup->IsWindowVisible()) {
-        popup->choice = kPopupNoChoice;
-        popup->ShowWindow(SW_SHOW);
-    }
+// Shows the goods popup where the goods list placed it. Only a hidden popup
+// is shown: the paint shows it, and moving a shown popup would give the
+// screen under it a paint again.
+void FS_FAHRPLAN_NEU::ShowPopup() {
+    if (popup == nullptr || popup->IsWindowVisible()) return;
+    popup->choice = kPopupNoChoice;
+    popup->ShowWindow(SW_SHOW);
     popup->BringWindowToTop();
-    popup->Invalidate();
     popup->UpdateWindow();
 }
 
@@ -407,7 +408,7 @@ void FS_FAHRPLAN_NEU::OnClick(int32_t x, int32_t y) {
                 selected_stop = kNoGoodsRow;
                 MoveCargoSelection();
                 if (popup != nullptr) popup->SelectById(stop_goods[i][goods_column]);
-                ShowPopupAt();
+                ShowPopup();
             }
         }
     }

@@ -111,7 +111,7 @@ class FS_FAHRPLAN_NEU : public EconomyScreen, public PopupChooser {
     void OnScrap();
     void ScrollMap(int32_t dx, int32_t dy);
     void ShowPanel();
-    void ShowPopupAt();
+    void ShowPopup();
     void RecountStops();
     void MarkFromVehicle();
     void PlotTruckNetwork();

@@ -2,17 +2,21 @@
 // it from the title: the company name first (in front of a mission's
 // briefing, which is shown from the start; an assignment's text waits
 // hidden) and the level's text after it, and no empty button slot on the
-// text.
+// text. The level's read does not hand the music back before the text
+// pauses it.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/app_globals.h"
 #include "app/game_files.h"
+#include "app/level_file.h"
 #include "app/main_frame.h"
 #include "gfx/buttons.h"
 #include "panel/control_panel.h"
@@ -23,6 +27,7 @@
 #include "state/game_files.h"
 #include "state/game_state.h"
 #include "state/messages.h"
+#include "state/world_images.h"
 
 namespace {
 
@@ -55,7 +60,20 @@ TEST(NothingBreaks, ALevelStartShowsTheCompanyNameInFrontThenTheLevelsText) {
     for (const flowtest::LevelChoice& start : flowtest::kLevelChoices) {
         SCOPED_TRACE(start.name);
         AtTheTitle t;
+        std::vector<std::string>& calls = t.f.h.sound->calls;
+        calls.clear();
+        // The pictures a read reloads hand the music back as the game's do.
+        GetWorldImageHooks().resume_music = [] { g_pSound->ResumeMusic(); };
+        const LevelPictureHooks loaders = std::exchange(GetLevelPictureHooks(), {});
+        InstallLevelPictureLoaders();
         start.choose(t.f);
+        GetWorldImageHooks().resume_music = nullptr;
+        GetLevelPictureHooks() = loaders;
+        // From the title's end to the text's pause, only the trees' picture
+        // may hand the music back: the level's read does not.
+        const auto paused = std::find(calls.begin(), calls.end(), "PauseMusic");
+        const auto title_gone = std::find(calls.begin(), paused, "StopMusic");
+        EXPECT_LE(std::count(title_gone, paused, "ResumeMusic"), 1);
         ASSERT_NE(t.Popup(PanelPopup::CompanyName), nullptr);
         ASSERT_NE(t.Popup(start.text), nullptr);
         EXPECT_TRUE(t.Shown(PanelPopup::CompanyName));

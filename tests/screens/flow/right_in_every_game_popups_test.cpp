@@ -117,15 +117,19 @@ TEST(RightInEveryGame, AMissionsBriefingStandsUnderTheCompanyNameAndLeavesTheCur
 // The year's accounts wait behind the vehicle overview and show when it
 // closes; S opens the save screen over them, and Save double-clicked on a
 // used slot asks whether to overwrite. Enter closes the accounts: the
-// cursor stays free and the question answers.
+// cursor stays free and the question answers. A save cancelled while the
+// accounts show leaves a news waiting hidden behind them, and Enter still
+// closes the accounts.
 TEST(RightInEveryGame, TheOverwriteQuestionAnswersAfterTheYearsAccountsUnderItClose) {
     struct Case {
         const char* name;
         uint16_t answer;
         bool written;
+        bool news_waits = false;
     };
     const Case cases[] = {{"yes writes the game", kCmdDialogOk, true},
-                          {"no writes nothing", kCmdDialogCancel, false}};
+                          {"no writes nothing", kCmdDialogCancel, false},
+                          {"a save cancelled over the accounts", 0, false, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Play p;
@@ -141,21 +145,29 @@ TEST(RightInEveryGame, TheOverwriteQuestionAnswersAfterTheYearsAccountsUnderItCl
         p.RunMonth();
         plat::Window* accounts = p.Popup(PanelPopup::YearSummary);
         ASSERT_NE(accounts, nullptr);
+        if (c.news_waits) plat::SendMessage(g_pHauptDialog, kMsgProductNews, 8, 0);
         p.Press(*overview, kCmdOk);
         ASSERT_TRUE(accounts->IsWindowVisible());
         p.f.Key('S');
         auto* save = dynamic_cast<FS_SAVE_GAME*>(p.Popup(PanelPopup::SaveGame));
         ASSERT_NE(save, nullptr);
-        p.ClickRow(*save, 0);
-        const plat::Rect ok = save->buttons[0]->GetWindowRect();
-        for (int32_t i = 0; i < 2; ++i) p.f.h.host.InjectClick({ok.left + 5, ok.top + 5});
-        p.f.h.Run();
-        auto* question = dynamic_cast<FS_CONFIRM*>(save->confirm);
-        ASSERT_NE(question, nullptr);
+        FS_CONFIRM* question = nullptr;
+        if (c.news_waits) {
+            p.Press(*save, kCmdDialogCancel);
+            EXPECT_FALSE(p.Popup(PanelPopup::ProductNews)->IsWindowVisible());
+        } else {
+            p.ClickRow(*save, 0);
+            const plat::Rect ok = save->buttons[0]->GetWindowRect();
+            for (int32_t i = 0; i < 2; ++i) p.f.h.host.InjectClick({ok.left + 5, ok.top + 5});
+            p.f.h.Run();
+            question = dynamic_cast<FS_CONFIRM*>(save->confirm);
+            ASSERT_NE(question, nullptr);
+        }
         p.f.Char(Play::kEnter);  // the keys are in the accounts
         ASSERT_EQ(p.Popup(PanelPopup::YearSummary), nullptr);
-        EXPECT_EQ(CursorClip(), std::tuple(false, plat::Rect{}));
-        p.Press(*question, c.answer);
+        const plat::Window* news = p.Popup(PanelPopup::ProductNews);
+        EXPECT_EQ(CursorClip(), news != nullptr ? HeldBy(*news) : std::tuple(false, plat::Rect{}));
+        if (question != nullptr) p.Press(*question, c.answer);
         EXPECT_EQ(p.Popup(PanelPopup::SaveGame), nullptr);
         EXPECT_EQ(p.Bytes("0.lvl") != first, c.written);
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/message_queue.h"
 #include "screens/vehicles/vehicle_layout.h"
 #include "screens/vehicles/vehicle_screen_host.h"
 #include "state/statistics.h"
@@ -610,6 +611,17 @@ TEST_F(ScheduleOnRoad, GoldenPicturesOfTheScheduleThePurchaseAndTheOverview) {
     s->Invalidate();
     h.Run();
     EXPECT_EQ(Picture("vehicle_schedule"), 5469945364816644045ull);
+    // The goods chooser over the schedule for the second stop: one paint each.
+    for (int32_t row = 0; row < 2; ++row) {
+        s->SendMessage(
+            WM_LBUTTONDOWN, 0,
+            plat::MakeLParam(s->origin_x + vs::kGoodsCellLeft + 5,
+                             s->origin_y + vs::kGoodsCellTop + vs::kStopRowStep * row + 5));
+        for (int32_t i = 0; i < 50 && plat::PumpMessage(); ++i) {
+        }
+    }
+    EXPECT_FALSE(plat::HasPendingMessages());
+    EXPECT_EQ(Picture("vehicle_schedule_goods"), 850941700625376856ull);
     Press(*s, kCmdScheduleCancel);
     CTrainStation* st = Station(60, 60, 7, 2);
     ASSERT_NE(st, nullptr);
