@@ -633,6 +633,13 @@ TEST(GeneratedPictures, APlayerCanTellThemApartStampsAreSmoothGlyphsFit) {
     const standin::CellPoint mouth = standin::AnimationMarkPoint(0);
     EXPECT_NE(mill.Get(mill_left + mouth.x, mill_top + mouth.y), 0);
     EXPECT_NE(mill.Get(mill_left + mouth.x + 1, mill_top + mouth.y), 0);
+    // A tree's shadow stays in its cell: no month's cells begin with ink
+    // (a tree standing on a field would carry a dash 72 rows above it).
+    const standin::Canvas trees = standin::MakeTreeSheet(1);
+    for (int y = 0; y < trees.height; y += standin::kTreeHeight) {
+        const auto row = Box(trees, 0, y, trees.width, 1);
+        EXPECT_EQ(std::count(row.begin(), row.end(), 0), trees.width) << "row " << y;
+    }
     // Rows of odd widths are padded and keep their pixels.
     for (int width : {1, 2, 3, 5, 30, 63}) {
         standin::Canvas c(width, 2);

@@ -782,7 +782,7 @@ TEST(WorldViewGolden, StationsTrainOnABridgeTrucksPlatesSignsAndARoutePreview) {
     EXPECT_EQ(train->screen_box[0] >= 0 && train->screen_box[1] <= gs.view_width, true);
     EXPECT_EQ(
         fvtest::PictureHash(window.width, window.height, [&](int32_t y) { return window.Row(y); }),
-        0x50a966b720f8ac8eull);
+        0x4b9e4c311b69b696ull);
 }
 
 }  // namespace
