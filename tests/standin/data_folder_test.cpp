@@ -25,6 +25,7 @@
 #include "canvas.h"
 #include "cell_mark.h"
 #include "dib_writer.h"
+#include "economy/building_kinds.h"
 #include "font_tables.h"
 #include "iso.h"
 #include "landscape_templates.h"
@@ -433,7 +434,8 @@ TEST(DataFolderTest, MarksNameTheirCellsGroundTilesMatchThePickingMask) {
         const standin::AnimationSize size = standin::AnimationCellSize(type);
         if (size.width == 0) continue;
         grids.push_back({"ani_" + std::to_string(type + 1) + ".jgd", size.frames, size.frames,
-                         size.width, size.height, fixed(0, size.height - 1)});
+                         size.width, size.height,
+                         [type](int) { return standin::AnimationMarkPoint(type); }});
     }
     for (const Grid& g : grids) {
         const ParsedDib& dib = Load(g.name);
@@ -593,14 +595,47 @@ TEST(GeneratedPictures, APlayerCanTellThemApartStampsAreSmoothGlyphsFit) {
                   0)
             << "type " << type;
     }
-    // The animated buildings leave a window open over their animation.
+    // The animated buildings leave a window open over their animation, and
+    // every cell's opaque ground fills exactly that window: no bare ground
+    // in it, and nothing of a cell, its mark included, beside the building.
     for (int type : {11, 12, 17, 18, 28, 29, 30, 31}) {
         const standin::Canvas plain = standin::MakeBuildingPicture(type, 0, 0);
         const standin::Canvas animated = standin::MakeAnimatedBuildingPicture(type);
+        const standin::AnimationSize size = standin::AnimationCellSize(AnimationKindOfType(type));
+        const standin::Canvas sheet = standin::MakeAnimationSheet(AnimationKindOfType(type));
+        int left = 0, top = 0;
+        ASSERT_TRUE(standin::AnimationCellOrigin(type, &left, &top)) << type;
         int open = 0;
         for (size_t i = 0; i < plain.pixels.size(); ++i)
             open += plain.pixels[i] != 0 && animated.pixels[i] == 0 ? 1 : 0;
         EXPECT_GT(open, 50) << "type " << type;
+        for (int f = 0; f < size.frames; ++f) {
+            int bare = 0, beside = 0;
+            for (int cy = 0; cy < size.height; ++cy) {
+                for (int cx = 0; cx < size.width; ++cx) {
+                    const int x = left + cx, y = top + cy;
+                    const uint8_t ground = sheet.Get(f * size.width + cx, cy);
+                    const bool window = plain.Get(x, y) != 0 && animated.Get(x, y) == 0;
+                    bare += window && (ground == 0 || standin::IsMarkDigit(ground)) ? 1 : 0;
+                    beside += !window && animated.Get(x, y) == 0 && ground != 0 ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(std::pair(bare, beside), std::pair(0, 0)) << "type " << type << " cell " << f;
+        }
+    }
+    // The steel mill's smoke stands on its chimney, which hides the mark.
+    const standin::Canvas mill = standin::MakeBuildingPicture(kTypeSteelMill, 0, 0);
+    int mill_left = 0, mill_top = 0;
+    ASSERT_TRUE(standin::AnimationCellOrigin(kTypeSteelMill, &mill_left, &mill_top));
+    const standin::CellPoint mouth = standin::AnimationMarkPoint(0);
+    EXPECT_TRUE(mill.Get(mill_left + mouth.x, mill_top + mouth.y) != 0 &&
+                mill.Get(mill_left + mouth.x + 1, mill_top + mouth.y) != 0);
+    // A tree's shadow stays in its cell: no month's cells begin with ink
+    // (a tree standing on a field would carry a dash 72 rows above it).
+    const standin::Canvas trees = standin::MakeTreeSheet(1);
+    for (int y = 0; y < trees.height; y += standin::kTreeHeight) {
+        const auto row = Box(trees, 0, y, trees.width, 1);
+        EXPECT_EQ(std::count(row.begin(), row.end(), 0), trees.width) << "row " << y;
     }
     // Rows of odd widths are padded and keep their pixels.
     for (int width : {1, 2, 3, 5, 30, 63}) {

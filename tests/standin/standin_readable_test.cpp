@@ -180,21 +180,25 @@ TEST(StandinReadable, TheGameDrawsBracketsFromTheirOwnCells) {
 
 // No letter stands apart from its word: the ink of each letter and digit
 // begins in the first two columns of its advance and ends at most two
-// columns before the next character.
+// columns before the next character; in font 1 every glyph's ink starts at
+// its first column and is its advance less the one common gap wide.
 TEST(StandinReadable, LettersFillTheirAdvance) {
     struct Table {
         const uint8_t* advances;
         std::string chars;
     };
-    const Table tables[2] = {
-        {kFont1Advances.data(), "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"},
-        {kFont2Advances.data(), "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"}};
+    std::string font1_glyphs;
+    for (int ch = kFirstGlyphChar; ch <= kLastTextChar; ++ch) {
+        if (ch != ' ') font1_glyphs += static_cast<char>(ch);
+    }
+    const Table tables[2] = {{kFont1Advances.data(), font1_glyphs},
+                             {kFont2Advances.data(), "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"}};
     const std::vector<StripFont> fonts = Fonts();
     for (int k = 0; k < 2; ++k) {
         for (char ch : tables[k].chars) {
-            const int advance = tables[k].advances[ch - kFirstGlyphChar];
+            const int advance = tables[k].advances[static_cast<uint8_t>(ch) - kFirstGlyphChar];
             if (advance == 0) continue;
-            const Canvas ink = Cell(fonts[k].strip, ch, fonts[k].cell);
+            const Canvas ink = Cell(fonts[k].strip, static_cast<uint8_t>(ch), fonts[k].cell);
             int first = ink.width, last = -1;
             for (int y = 0; y < ink.height; ++y) {
                 for (int x = 0; x < ink.width; ++x) {
@@ -203,12 +207,13 @@ TEST(StandinReadable, LettersFillTheirAdvance) {
                     last = std::max(last, x);
                 }
             }
-            // Font 1's s leaves a column more, so that "Raw materials" fits
-            // the goods chooser's group column.
-            const int slack = k == 0 && ch == 's' ? 4 : 3;
+            if (k == 0) {
+                EXPECT_EQ(std::pair(first, last + 1 + standin::kFont1Gap), std::pair(0, advance))
+                    << ch;
+                continue;
+            }
             EXPECT_LE(first, 1) << fonts[k].name << " " << ch;
-            EXPECT_GE(last, advance - slack)
-                << fonts[k].name << " " << ch << " advance " << advance;
+            EXPECT_GE(last, advance - 3) << fonts[k].name << " " << ch << " advance " << advance;
         }
     }
 }

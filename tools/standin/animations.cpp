@@ -56,8 +56,8 @@ bool GroundOf(int type, Ground* g) {
         case 10:  // a stand of the stadium
             *g = {Ground::kDiamond, 54, 24, 52, 23, Shade(kBrick, 3), Shade(kConcrete, 4)};
             return true;
-        case 11:  // an oval race track
-            *g = {Ground::kEllipse, 74, 46, 73, 45, Shade(kFoliage, 4), Shade(kAsphalt, 2)};
+        case 11:  // an oval race track, inside the diamond of its footprint
+            *g = {Ground::kEllipse, 80, 48, 62, 31, Shade(kFoliage, 4), Shade(kAsphalt, 2)};
             return true;
         default:
             return false;
@@ -120,7 +120,10 @@ void DrawGround(Canvas& c, int type, int x0, int w, const Ground& g) {
                     }
                 }
             }
-            c.Line(x0 + 30, 15, x0 + 58, 29, pal::Shade(pal::kGrey, 11));
+            // The net from the middle of one side line to the other's, with
+            // its white band on top.
+            c.Line(x0 + 25, 13, x0 + 63, 32, pal::Shade(pal::kGrey, 2));
+            c.Line(x0 + 25, 12, x0 + 63, 31, pal::kWhite);
             break;
         }
         case 10: {  // rows of seats
@@ -227,10 +230,11 @@ void DrawFrame(Canvas& c, int type, int frame, const AnimationSize& s) {
         }
         case 11: {  // race track: two cars going round
             if (resting) break;
+            // On the asphalt between the infield and the rim.
             for (int k = 0; k < 2; ++k) {
                 const float a = t * 2 * kPi + k * kPi;
-                const float cx = x0 + s.width / 2.0f + std::cos(a) * s.width * 0.38f;
-                const float cy = s.height / 2.0f + std::sin(a) * s.height * 0.36f;
+                const float cx = x0 + ground.cx + std::cos(a) * ground.rx * 0.78f;
+                const float cy = ground.cy + std::sin(a) * ground.ry * 0.78f;
                 c.FillRect(static_cast<int>(cx) - 3, static_cast<int>(cy) - 2, 6, 4,
                            pal::Shade(k ? pal::kPlayerBlue : pal::kPlayerRed, 4));
             }
@@ -243,6 +247,25 @@ void DrawFrame(Canvas& c, int type, int frame, const AnimationSize& s) {
 }
 
 }  // namespace
+
+CellPoint AnimationMarkPoint(int type) {
+    Ground g{};
+    const AnimationSize size = AnimationCellSize(type);
+    // The top type's smoke stands on its chimney's mouth, where the dark
+    // mark is the chimney's opening.
+    if (type == 0) return {size.width / 2 - 1, size.height - 1};
+    if (!GroundOf(type, &g)) return {0, size.height - 1};
+    // The bottom of the ground, a row in from its edge: under the building
+    // around the window, so that the mark never shows.
+    return {static_cast<int>(g.cx) - 1, static_cast<int>(g.cy + g.ry) - 2};
+}
+
+bool AnimationGroundRim(int type, uint8_t* colour) {
+    Ground g{};
+    if (!GroundOf(type, &g)) return false;
+    *colour = g.rim;
+    return true;
+}
 
 bool OnAnimationGround(int type, int x, int y, int margin) {
     Ground g{};
@@ -265,7 +288,8 @@ Canvas MakeAnimationSheet(int type) {
     Canvas c(s.width * s.frames, s.height);
     for (int f = 0; f < s.frames; ++f) {
         DrawFrame(c, type, f, s);
-        PutMark(c, f * s.width, s.height - 1, f);
+        const CellPoint mark = AnimationMarkPoint(type);
+        PutMark(c, f * s.width + mark.x, mark.y, f);
     }
     return c;
 }

@@ -7,6 +7,7 @@
 // a new cell drawn over the old one leaves nothing of it.
 
 #include "canvas.h"
+#include "cell_mark.h"
 
 namespace standin {
 
@@ -23,6 +24,15 @@ Canvas MakeAnimationSheet(int type);
 // building leaves a window open, so that the window's edge stays on the
 // ground at every zoom.
 constexpr int kAnimationWindowMargin = 4;
+
+// Where each cell of a type carries its mark: on the ground of a
+// ground-level type just inside its edge, which the building covers; on the
+// chimney mouth below the smoke of type 0.
+CellPoint AnimationMarkPoint(int type);
+
+// The colour of the rim of a ground-level type's ground; false for the
+// other types.
+bool AnimationGroundRim(int type, uint8_t* colour);
 
 // Whether cell pixel (x, y) of a ground-level type lies on its ground at
 // least `margin` pixels in from the edge; false for the other types.

@@ -14,6 +14,7 @@ namespace standin {
 namespace {
 
 constexpr uint8_t kGlass = 168;  // teal level 2: dark window glass
+constexpr int kTennisCourtType = 28;
 
 int ExtraHeight(int type) {
     static constexpr int kExtra[kBuildingTypes] = {0,  0,  0,  0,  0,  0,  40, 40, 40, 40, 52,
@@ -123,9 +124,11 @@ void DrawIndustry(IsoPainter& p, int type, bool animated) {
                   look.roofLevel);
             p.GableRoof(0.2f, 3.8f, 0.2f, 2.2f, 34, 12, true, pal::kRock, 2);
             p.Box(0.4f, 2.6f, 2.5f, 3.8f, 0, 22, pal::kBrick, 2, pal::kRock, 3);
-            p.Cylinder(3.0f, 2.9f, 0.16f, 0, 80, pal::kBrick, 3);
             p.Cylinder(3.5f, 3.4f, 0.16f, 0, 72, pal::kBrick, 3);
             p.Windows(0.2f, 3.8f, 0.2f, 2.2f, 0, 34, pal::Shade(pal::kOrange, 5), 0.5f, 14);
+            // The tall chimney rises from the roof to the smoke animation's
+            // chimney mouth (the bottom middle of its cell).
+            p.Cylinder(0.703f, 0.297f, 0.16f, 40, 92, pal::kBrick, 3);
             break;
         }
         case 14: {  // motor industry: a long assembly hall with a sawtooth roof
@@ -196,10 +199,11 @@ void DrawAttraction(IsoPainter& p, int type, bool animated) {
         }
         case 28: {  // tennis court
             p.Plate(0, 2, 0, 2, 0, pal::Shade(pal::kFoliage, 3));
+            // The animated court is its animation's ground, net and all.
+            if (animated) break;
             p.Plate(0.25f, 1.75f, 0.4f, 1.6f, 0, pal::Shade(pal::kOrange, 3));
             p.Plate(0.3f, 1.7f, 0.45f, 1.55f, 0, pal::Shade(pal::kOrange, 4));
-            // The animated court draws its own net.
-            if (!animated) p.Box(0.98f, 1.02f, 0.35f, 1.65f, 0, 6, pal::kGrey, 11, pal::kGrey, 12);
+            p.Box(0.98f, 1.02f, 0.35f, 1.65f, 0, 6, pal::kGrey, 11, pal::kGrey, 12);
             break;
         }
         case 29: {  // swimming pool
@@ -415,21 +419,34 @@ Canvas MakeBuildingPicture(int type, int rotation, int colour) {
     return BuildingPicture(type, rotation, colour, false);
 }
 
-Canvas MakeAnimatedBuildingPicture(int type) {
-    Canvas picture = BuildingPicture(type, 0, 0, true);
-    const int animation = AnimationKindOfType(type);
-    const AnimationType* record = AnimationTypeOf(animation);
-    if (record == nullptr) return picture;
+bool AnimationCellOrigin(int type, int* left, int* top) {
+    const AnimationType* record = AnimationTypeOf(AnimationKindOfType(type));
+    if (record == nullptr) return false;
     // A cell pixel lies (dx, dy) from the anchor field's corner on the
     // screen; the anchor's strip starts 32 (D - 1) columns into the picture,
     // and the picture's top row stands 1 + T rows above that corner, T being
     // the height above the footprint (rotation 0).
-    const int left = record->dx + 32 * (kBuildings[type].depth - 1);
-    const int top = record->dy + 1 + ExtraHeight(type);
-    for (int y = 0; y < record->height; ++y) {
-        for (int x = 0; x < record->width; ++x) {
+    *left = record->dx + 32 * (kBuildings[type].depth - 1);
+    *top = record->dy + 1 + ExtraHeight(type);
+    return true;
+}
+
+Canvas MakeAnimatedBuildingPicture(int type) {
+    Canvas picture = BuildingPicture(type, 0, 0, true);
+    const int animation = AnimationKindOfType(type);
+    int left = 0, top = 0;
+    if (!AnimationCellOrigin(type, &left, &top)) return picture;
+    const AnimationSize cell = AnimationCellSize(animation);
+    // The court's picture draws the rim of its animation's ground around the
+    // window, so that the whole court shows in its own outline.
+    uint8_t rim = 0;
+    const bool court = type == kTennisCourtType && AnimationGroundRim(animation, &rim);
+    for (int y = 0; y < cell.height; ++y) {
+        for (int x = 0; x < cell.width; ++x) {
             if (OnAnimationGround(animation, x, y, kAnimationWindowMargin)) {
                 picture.Set(left + x, top + y, 0);
+            } else if (court && OnAnimationGround(animation, x, y, 0)) {
+                picture.Set(left + x, top + y, rim);
             }
         }
     }

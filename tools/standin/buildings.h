@@ -18,6 +18,9 @@ Canvas MakeBuildingPicture(int type, int rotation, int colour);
 // with a window left open over the ground of the type's field animation,
 // which is drawn beneath it.
 Canvas MakeAnimatedBuildingPicture(int type);
+// Where the top-left corner of the type's field animation cell lies in that
+// picture; false for a type without an animation.
+bool AnimationCellOrigin(int type, int* left, int* top);
 
 // City building kind 1..53 (picture number 33 + kind).
 Canvas MakeCityBuilding(int kind, int rotation);

@@ -25,7 +25,9 @@
 //       (see SheetColumns in vehicles.h); index = row * 8 + heading column.
 //   tree sheets baum/trees6/stumpf (44 x 72): (kTreeMarkX, kTreeMarkY) =
 //       (21, 70), the trunk's foot; index = month row * 33 + tree column.
-//   animation sheets ani_N: (0, height - 1) of each frame; index = frame.
+//   animation sheets ani_N: AnimationMarkPoint(type) of each frame (in
+//       animations.h: on the ground just inside its edge, where the building
+//       covers it; the chimney mouth for the smoke of type 0); index = frame.
 //   building pictures: (32 a - 1, height - 2), just above the bottom corner of
 //       the footprint, where a is the number of fields along the screen's
 //       down-right axis (PictureExtents in buildings.h); index = building type,
@@ -62,6 +64,11 @@ constexpr int DecodeMark(uint8_t left, uint8_t right) {
 }
 
 struct Canvas;
+
+// A pixel of a cell, from its top-left corner.
+struct CellPoint {
+    int x, y;
+};
 
 // Writes the mark of `index` at (x, y) and (x + 1, y).
 void PutMark(Canvas& canvas, int x, int y, int index);

@@ -13,12 +13,10 @@ namespace {
 
 constexpr int kFont1PixelSize = 12;
 
-// Glyphs of font 1 drawn by hand where the outline font squeezed into the
-// advance of the width table reads as another character: round brackets only
-// 3 pixels wide, the capital J that the table gives the width of an N, the
-// V, whose outline drawn wider gets a bar across, and the lower-case s, four
-// columns wide, so that "Raw materials" at the goods chooser's indent ends
-// inside its group column.
+// Glyphs of font 1 drawn by hand where the outline font squeezed into its
+// ink width reads as another character: round brackets only 3 pixels wide,
+// the capital J that the table gives the width of an N, and the V, whose
+// outline drawn wider gets a bar across.
 struct DrawnGlyph {
     uint8_t ch;
     int top;               // cell row of the first row
@@ -36,7 +34,6 @@ constexpr DrawnGlyph kDrawnFont1[] = {
      3,
      {".....##", ".....##", ".....##", ".....##", ".....##", ".....##", "##...##", "##...##",
       ".#####.", nullptr}},
-    {'s', 5, {".###", "##..", "##..", ".##.", "..##", "..##", "###.", nullptr}},
 };
 
 const DrawnGlyph* FindDrawn(uint8_t ch) {
@@ -54,30 +51,33 @@ void PlaceDrawn(Canvas& strip, const DrawnGlyph& g, int top, uint8_t colour) {
     }
 }
 
-// Copies glyph ink into the cell at (0, top), keeping it inside columns
-// 0 .. avail - 1: shifted left when it would stick out, squeezed when wider.
-void PlaceInk(Canvas& strip, const Canvas& ink, int top, int avail, uint8_t colour) {
-    if (avail <= 0 || ink.width == 0) return;
-    int x0 = ink.width, x1 = -1;
+// The columns holding ink: [*first, *last]; *last is -1 when there is none.
+void InkColumns(const Canvas& ink, int* first, int* last) {
+    *first = ink.width;
+    *last = -1;
     for (int y = 0; y < ink.height; ++y) {
         for (int x = 0; x < ink.width; ++x) {
-            if (ink.Get(x, y)) {
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-            }
+            if (ink.Get(x, y) == 0) continue;
+            *first = std::min(*first, x);
+            *last = std::max(*last, x);
         }
     }
-    if (x1 < 0) return;
+}
+
+// Copies glyph ink into columns 0 .. width - 1 of the cell at (0, top),
+// squeezed or stretched to exactly that width.
+void PlaceInk(Canvas& strip, const Canvas& ink, int top, int width, uint8_t colour) {
+    int x0 = 0, x1 = 0;
+    InkColumns(ink, &x0, &x1);
+    if (width <= 0 || x1 < 0) return;
     const int inkWidth = x1 - x0 + 1;
-    const int width = std::min(inkWidth, avail);
-    const int left = std::max(0, std::min(x0, avail - width));
     for (int y = 0; y < ink.height; ++y) {
         for (int tx = 0; tx < width; ++tx) {
             // Source columns that map onto target column tx.
-            int s0 = x0 + tx * inkWidth / width, s1 = x0 + (tx + 1) * inkWidth / width;
+            const int s0 = x0 + tx * inkWidth / width, s1 = x0 + (tx + 1) * inkWidth / width;
             bool on = false;
             for (int sx = s0; sx < std::max(s1, s0 + 1); ++sx) on = on || ink.Get(sx, y);
-            if (on) strip.Set(left + tx, top + y, colour);
+            if (on) strip.Set(tx, top + y, colour);
         }
     }
 }
@@ -120,11 +120,10 @@ Canvas MakeFont1() {
             PlaceDrawn(strip, *drawn, top, pal::kText);
             continue;
         }
-        // Keep a one-pixel gap to the next character where the advance allows.
-        const int avail = advance > 2 ? advance - 1 : advance;
+        const int width = Font1InkWidth(advance);
         Canvas ink =
-            RenderGlyphFitted(FontCodeToCharacter(code), kFont1PixelSize, FontStyle::Bold, avail);
-        PlaceInk(strip, ink, top, avail, pal::kText);
+            RenderGlyphFitted(FontCodeToCharacter(code), kFont1PixelSize, FontStyle::Bold, width);
+        PlaceInk(strip, ink, top, width, pal::kText);
     }
     for (int code = 123; code < 256; ++code) DrawIcon(strip, code, (code - kFirstFontChar) * 16);
     return strip;
@@ -135,8 +134,13 @@ Canvas MakeFont2() {
     for (int code = kFirstFontChar; code < kFirstFontChar + kFont2Chars; ++code) {
         const int advance = kFont2Advances[code - kFirstFontChar];
         if (advance == 0) continue;
+        // The pixel font's glyphs keep their own width where the advance
+        // leaves a column of gap after it.
         Canvas ink = PixelGlyph(FontCodeToCharacter(code));
-        PlaceInk(strip, ink, (code - kFirstFontChar) * 8, advance > 2 ? advance - 1 : advance,
+        int first = 0, last = 0;
+        InkColumns(ink, &first, &last);
+        const int room = advance > 2 ? advance - 1 : advance;
+        PlaceInk(strip, ink, (code - kFirstFontChar) * 8, std::min(last - first + 1, room),
                  pal::kText);
     }
     return strip;

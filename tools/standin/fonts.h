@@ -7,6 +7,14 @@
 
 namespace standin {
 
+// Every text glyph of font 1 is drawn as wide as its advance less one common
+// gap, from the cell's first column: each character leaves the same gap to
+// the next.
+constexpr int kFont1Gap = 1;
+constexpr int Font1InkWidth(int advance) {
+    return advance - kFont1Gap;
+}
+
 Canvas MakeFont1();
 Canvas MakeFont2();
 

@@ -45,13 +45,15 @@ Canvas MakeProductionSigns(int colour) {
     const Ramp player = pal::PlayerRamp(colour);
     for (int col = 0; col < 37; ++col) {
         const int x0 = col * 32;
-        // A board on a post.
-        c.FillRect(x0 + 15, 20, 2, 12, pal::Shade(pal::kGrey, 4));
-        c.FillRect(x0 + 2, 4, 28, 17, col == 0 ? pal::Shade(pal::kGrey, 4) : pal::Shade(player, 1));
-        c.FrameRect(x0 + 2, 4, 28, 17,
-                    col == 0 ? pal::Shade(pal::kGrey, 8) : pal::Shade(player, 5));
+        // The game copies the whole 32 x 32 picture, so the board fills it:
+        // a dark outline (on which the mark does not show), a bright frame
+        // and the product's short name.
+        const Ramp ramp = col == 0 ? pal::kGrey : player;
+        c.FillRect(x0, 0, 32, 32, pal::Shade(ramp, 0));
+        c.FillRect(x0 + 1, 1, 30, 30, pal::Shade(ramp, col == 0 ? 8 : 5));
+        c.FillRect(x0 + 3, 3, 26, 26, pal::Shade(ramp, col == 0 ? 4 : 1));
         const std::string text = col == 0 ? "-" : GoodsShortName(col + 7);
-        DrawSmallText(c, x0 + 16 - SmallTextWidth(text) / 2, 8, text, pal::kText);
+        DrawSmallText(c, x0 + 16 - SmallTextWidth(text) / 2, 12, text, pal::kText);
         PutMark(c, x0, 31, col);
     }
     return c;

@@ -140,8 +140,15 @@ void DrawTree(Canvas& c, int x0, int y0, int value, int month, int season, bool 
     }
 }
 
-void MarkTree(Canvas& c, int x0, int y0, int index) {
-    PutMark(c, x0 + kTreeMarkX, y0 + kTreeMarkY, index);
+// Draws a tree into its own cell of the sheet and marks it. The shadow
+// reaches below the foot: drawn on a canvas of the cell's size, nothing of it
+// spills into the top of the cell below (the next month's picture).
+void PutTree(Canvas& sheet, int x0, int y0, int value, int month, int season, bool stump,
+             int index) {
+    Canvas cell(kTreeWidth, kTreeHeight);
+    DrawTree(cell, 0, 0, value, month, season, stump);
+    PutMark(cell, kTreeMarkX, kTreeMarkY, index);
+    sheet.Blit(cell, 0, 0, kTreeWidth, kTreeHeight, x0, y0, false);
 }
 
 }  // namespace
@@ -150,8 +157,8 @@ Canvas MakeTreeSheet(int season) {
     Canvas sheet(kTreeWidth * kTreeColumns, kTreeHeight * 12);
     for (int month = 0; month < 12; ++month) {
         for (int col = 0; col < kTreeColumns; ++col) {
-            DrawTree(sheet, col * kTreeWidth, month * kTreeHeight, col + 1, month, season, false);
-            MarkTree(sheet, col * kTreeWidth, month * kTreeHeight, month * kTreeColumns + col);
+            PutTree(sheet, col * kTreeWidth, month * kTreeHeight, col + 1, month, season, false,
+                    month * kTreeColumns + col);
         }
     }
     return sheet;
@@ -160,8 +167,7 @@ Canvas MakeTreeSheet(int season) {
 Canvas MakeSummerTreeRow(int season) {
     Canvas sheet(kTreeWidth * kTreeColumns, kTreeHeight);
     for (int col = 0; col < kTreeColumns; ++col) {
-        DrawTree(sheet, col * kTreeWidth, 0, col + 1, 5, season, false);
-        MarkTree(sheet, col * kTreeWidth, 0, col);
+        PutTree(sheet, col * kTreeWidth, 0, col + 1, 5, season, false, col);
     }
     return sheet;
 }
@@ -169,8 +175,7 @@ Canvas MakeSummerTreeRow(int season) {
 Canvas MakeStumpRow() {
     Canvas sheet(kTreeWidth * kTreeColumns, kTreeHeight);
     for (int col = 0; col < kTreeColumns; ++col) {
-        DrawTree(sheet, col * kTreeWidth, 0, col + 1, 5, 2, true);
-        MarkTree(sheet, col * kTreeWidth, 0, col);
+        PutTree(sheet, col * kTreeWidth, 0, col + 1, 5, 2, true, col);
     }
     return sheet;
 }

@@ -3,6 +3,7 @@
 // types) and "bridge.jgd" (bridge ends and spans for way types 2..6).
 
 #include "canvas.h"
+#include "cell_mark.h"
 
 namespace standin {
 
@@ -16,9 +17,6 @@ Canvas MakeStreetSheet();
 Canvas MakeBridgeSheet();
 
 // Mark position (left pixel) of a streets.jgd column and of a bridge column.
-struct CellPoint {
-    int x, y;
-};
 CellPoint StreetMarkPoint(int column);
 CellPoint BridgeMarkPoint(int column);
 
