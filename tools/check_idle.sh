@@ -175,4 +175,8 @@ stop
 
 echo
 printf '%s\n' "${rows[@]}"
+load=$(cut -d' ' -f1 /proc/loadavg)
+if awk -v l="$load" 'BEGIN { exit !(l > 1.5) }'; then
+  echo "note: the machine is loaded (load $load): the figures read lower than on an idle machine"
+fi
 exit $failed

@@ -35,6 +35,7 @@
 #include "gfx/buttons.h"
 #include "panel/control_panel.h"
 #include "platform/app.h"
+#include "platform/compositor.h"
 #include "platform/edit_control.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
@@ -826,6 +827,12 @@ bool Player::CheckViewAgainstFullRedraw() {
     Note("2 s of frames, then the view against a full redraw");
     Frames(kViewCheckFrames);
     const CGameState& gs = *g_pGameState;
+    // The screen presents only what changed: all of that together must be
+    // the screen composed anew from the windows.
+    plat::PresentNow();
+    if (host_.LastPresentedScreen().pixels != plat::ComposeScreen().pixels) {
+        return Finding(false, "the presented screen differs from the windows composed anew");
+    }
     if (!open_view() || gs.redraw_terrain != 0 || gs.redraw_objects != 0) return true;
     const SPIEL_FELD& view = *g_pSpielFeld;
     // The bottom rows below the field scan's reach may differ, and so may
