@@ -84,7 +84,7 @@ void BlitDCSamePlaces(plat::DeviceContext& dst, plat::DeviceContext& src,
         if (!target.Empty() && w > 0 && h > 0) {
             CopyRows(target.pixels + int64_t{y} * target.stride + x, target.stride, from.Row(y) + x,
                      from.stride, w, h);
-            dst.Touched();
+            dst.Touched({x, y, x + w, y + h});
         }
         plat::GdiFlush();
     }
@@ -104,7 +104,10 @@ PixelSurface SamePlaceTarget(plat::DeviceContext& dst, plat::DeviceContext& src)
     return {to.pixels, w, h, to.stride};
 }
 
-void NoteSamePlaceCopies(plat::DeviceContext& dst) {
-    dst.Touched();
+void NoteSamePlaceCopies(plat::DeviceContext& dst, const SamePlaceBlock* blocks, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const SamePlaceBlock& b = blocks[i];
+        dst.Touched({b.x, b.y, b.x + b.w, b.y + b.h});
+    }
     plat::GdiFlush();
 }

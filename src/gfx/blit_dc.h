@@ -45,6 +45,6 @@ void BlitDCSamePlaces(plat::DeviceContext& dst, plat::DeviceContext& src,
 // context has no pixels or both share them.
 PixelSurface SamePlaceTarget(plat::DeviceContext& dst, plat::DeviceContext& src);
 
-// The change notice and flush that follow copies made into
-// SamePlaceTarget's pixels.
-void NoteSamePlaceCopies(plat::DeviceContext& dst);
+// The change notice for each block and the flush that follow copies of the
+// blocks made into SamePlaceTarget's pixels.
+void NoteSamePlaceCopies(plat::DeviceContext& dst, const SamePlaceBlock* blocks, size_t count);

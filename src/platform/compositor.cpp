@@ -18,6 +18,10 @@ constexpr uint8_t kBorderIndex = 0;  // window frames are black
 struct CompositorState {
     Surface screen;     // composed
     Surface presented;  // as the back end shows it
+    // Where the composed picture may differ from the windows since the last
+    // compose: all of it, or the changed parts of visible windows.
+    bool wholeDue = true;
+    std::vector<Rect> areasDue;
     RgbTable shown{};
     bool everPresented = false;
     uint32_t lastPresent = 0;
@@ -39,10 +43,10 @@ void Fill(Surface& screen, Rect r, uint8_t value) {
     }
 }
 
-// Copies the part of a window's surface that lies inside `clip`.
-void Paint(Surface& screen, const PaintItem& item) {
+// Copies the part of a window's surface that lies inside its clip and `area`.
+void Paint(Surface& screen, const PaintItem& item, const Rect& area) {
     const Surface& surface = item.window->GetSurface();
-    Rect visible = Intersect(item.clientRect, item.clip);
+    Rect visible = Intersect(Intersect(item.clientRect, item.clip), area);
     // A surface not yet grown to its window shows only what it has.
     visible = Intersect(
         visible, {item.clientRect.left, item.clientRect.top, item.clientRect.left + surface.width,
@@ -56,17 +60,24 @@ void Paint(Surface& screen, const PaintItem& item) {
     }
 }
 
+// Composes the part of the screen inside `area` from the windows.
+void ComposeArea(Surface& screen, const std::vector<PaintItem>& items, const Rect& area) {
+    Fill(screen, area, 0);
+    for (const PaintItem& item : items) {
+        if (item.transparent || item.window == nullptr) continue;
+        if (item.border) {
+            Fill(screen, Intersect(Intersect(item.windowRect, item.clip), area), kBorderIndex);
+        }
+        Paint(screen, item, area);
+    }
+}
+
 void Compose(Surface& screen) {
     Size size = GetScreenSize();
     if (screen.width != size.width || screen.height != size.height) {
         screen.Resize(size.width, size.height);
     }
-    Fill(screen, {0, 0, screen.width, screen.height}, 0);
-    for (const PaintItem& item : WindowsInPaintOrder()) {
-        if (item.transparent || item.window == nullptr) continue;
-        if (item.border) Fill(screen, Intersect(item.windowRect, item.clip), kBorderIndex);
-        Paint(screen, item);
-    }
+    ComposeArea(screen, WindowsInPaintOrder(), {0, 0, screen.width, screen.height});
 }
 
 const RgbTable& ColoursToShow() {
@@ -85,32 +96,60 @@ bool Covers(const PaintItem& item, const Rect& area) {
            shown.bottom >= area.bottom;
 }
 
-// Whether a window whose surface changed can be seen: it is in the paint
-// order and no single window above it covers all of its visible part.
-bool CanBeSeen(const std::vector<PaintItem>& items, const Window* window) {
+// The part of a window whose surface changed that can be seen: its visible
+// part, unless a single window above it covers all of that; empty when it
+// is not in the paint order.
+Rect SeenPart(const std::vector<PaintItem>& items, const Window* window) {
     const Rect screen{0, 0, GetScreenSize().width, GetScreenSize().height};
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].window != window || items[i].transparent) continue;
         const Rect visible = Intersect(Intersect(items[i].clientRect, items[i].clip), screen);
-        if (visible.IsEmpty()) return false;
+        if (visible.IsEmpty()) return {};
         for (size_t above = i + 1; above < items.size(); ++above) {
-            if (Covers(items[above], visible)) return false;
+            if (Covers(items[above], visible)) return {};
         }
-        return true;
+        return visible;
     }
-    return false;
+    return {};
 }
 
-// Takes what changed since the last look: true when the picture may differ.
-bool PictureMayDiffer() {
-    const ScreenChanges changes = TakeScreenChanges();
-    if (changes.layout) return true;
-    if (changes.surfaces.empty()) return false;
-    const std::vector<PaintItem> items = WindowsInPaintOrder();
-    for (const Window* window : changes.surfaces) {
-        if (CanBeSeen(items, window)) return true;
+bool CanBeSeen(const std::vector<PaintItem>& items, const Window* window) {
+    return !SeenPart(items, window).IsEmpty();
+}
+
+const Rect* ClientRectOf(const std::vector<PaintItem>& items, const Window* window) {
+    for (const PaintItem& item : items) {
+        if (item.window == window) return &item.clientRect;
     }
-    return false;
+    return nullptr;
+}
+
+// Takes what changed since the last look into the areas due: true when the
+// picture may differ.
+bool PictureMayDiffer() {
+    CompositorState& state = State();
+    const ScreenChanges changes = TakeScreenChanges();
+    if (changes.layout) state.wholeDue = true;
+    if (changes.layout || changes.surfaces.empty()) return changes.layout;
+    const std::vector<PaintItem> items = WindowsInPaintOrder();
+    bool mayDiffer = false;
+    for (const SurfaceChange& change : changes.surfaces) {
+        const Rect seen = SeenPart(items, change.window);
+        if (seen.IsEmpty()) continue;
+        const Rect* client = ClientRectOf(items, change.window);
+        const Rect area = Intersect(change.area.Offset(client->left, client->top), seen);
+        if (area.IsEmpty()) continue;
+        state.areasDue.push_back(area);
+        mayDiffer = true;
+    }
+    // Many small changes count with the rectangle around them.
+    constexpr size_t kMostAreas = 64;
+    if (state.areasDue.size() > kMostAreas) {
+        Rect around;
+        for (const Rect& r : state.areasDue) around = Union(around, r);
+        state.areasDue.assign(1, around);
+    }
+    return mayDiffer;
 }
 
 bool SomeWindowAwaitsFirstPaint() {
@@ -120,6 +159,38 @@ bool SomeWindowAwaitsFirstPaint() {
         }
     }
     return false;
+}
+
+// Composes what is due and returns where the composed picture differs from
+// the presented one.
+std::vector<Rect> ComposeChanges() {
+    CompositorState& state = State();
+    PictureMayDiffer();
+    const Size size = GetScreenSize();
+    if (state.screen.width != size.width || state.screen.height != size.height) {
+        state.screen.Resize(size.width, size.height);
+        state.wholeDue = true;
+    }
+    std::vector<Rect> areas = JoinOverlapping(std::move(state.areasDue));
+    if (state.wholeDue) areas.assign(1, {0, 0, size.width, size.height});
+    state.areasDue.clear();
+    state.wholeDue = false;
+    const std::vector<PaintItem> items = WindowsInPaintOrder();
+    std::vector<Rect> changed;
+    for (const Rect& area : areas) {
+        ComposeArea(state.screen, items, area);
+        const std::vector<Rect> found = ChangedRects(state.presented, state.screen, area);
+        changed.insert(changed.end(), found.begin(), found.end());
+    }
+    return changed;
+}
+
+void CopyRects(Surface& to, const Surface& from, const std::vector<Rect>& rects) {
+    for (const Rect& r : rects) {
+        for (int32_t y = r.top; y < r.bottom; ++y) {
+            std::memcpy(to.Row(y) + r.left, from.Row(y) + r.left, size_t(r.Width()));
+        }
+    }
 }
 
 }  // namespace
@@ -156,28 +227,27 @@ bool PresentIfDue() {
 
 bool PresentChanges() {
     CompositorState& state = State();
-    TakeScreenChanged();
     state.pending = false;
     state.waiting = false;
-    Compose(state.screen);
     const RgbTable& colours = ColoursToShow();
     if (!SystemPaletteCleared()) state.shownPaletteGeneration = SystemPaletteGeneration();
     const bool whole = !state.everPresented || colours != state.shown ||
-                       state.presented.width != state.screen.width ||
-                       state.presented.height != state.screen.height;
-    std::vector<Rect> changed;
+                       state.presented.width != GetScreenSize().width ||
+                       state.presented.height != GetScreenSize().height;
+    if (whole) state.wholeDue = true;
+    std::vector<Rect> changed = ComposeChanges();
     if (whole) {
-        changed.push_back({0, 0, state.screen.width, state.screen.height});
+        state.presented = state.screen;
+        changed.assign(1, {0, 0, state.screen.width, state.screen.height});
     } else {
-        changed = ChangedRects(state.presented, state.screen);
         if (changed.empty()) return false;  // not a pixel differs
+        CopyRects(state.presented, state.screen, changed);
     }
     state.shown = colours;
     uint8_t rgb[256][3];
     for (size_t i = 0; i < 256; ++i) {
         for (size_t c = 0; c < 3; ++c) rgb[i][c] = state.shown[i][c];
     }
-    std::swap(state.presented, state.screen);
     CurrentBackend().Present(state.presented, rgb, changed);
     state.lastPresent = CurrentBackend().Now();
     state.everPresented = true;

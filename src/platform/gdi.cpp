@@ -220,7 +220,7 @@ bool BitBlt(DeviceContext& dst, int32_t x, int32_t y, int32_t w, int32_t h, Devi
         Rect r{x, y, int32_t(std::min<int64_t>(right, to.width)),
                int32_t(std::min<int64_t>(bottom, to.height))};
         FillBlock(to, r, rop == RasterOp::Blackness ? 0 : 255);
-        dst.Touched();
+        dst.Touched(r);
         return true;
     }
     if (src == nullptr) return false;
@@ -234,7 +234,7 @@ bool BitBlt(DeviceContext& dst, int32_t x, int32_t y, int32_t w, int32_t h, Devi
         int32_t row = upwards ? h - 1 - i : i;
         std::memmove(to.Row(y + row) + x, from.Row(sy + row) + sx, size_t(w));
     }
-    dst.Touched();
+    dst.Touched({x, y, x + w, y + h});
     return true;
 }
 
@@ -320,7 +320,7 @@ bool FillRectIndex(DeviceContext& dc, const Rect& rect, uint8_t index) {
     PixelView view = dc.Target();
     if (!view.pixels) return true;
     FillBlock(view, rect, index);
-    dc.Touched();
+    dc.Touched(rect);
     return true;
 }
 

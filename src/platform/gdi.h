@@ -113,8 +113,10 @@ class DeviceContext {
     virtual PixelView Target() = 0;
     // The window of a window context, else null.
     virtual Window* GetWindow() const { return nullptr; }
-    // Called after drawing changed the target.
+    // Called after drawing changed the target: anywhere, or only in `area`
+    // (target pixels).
     virtual void Touched() {}
+    virtual void Touched(const Rect& /*area*/) { Touched(); }
 
     // Memory contexts: the bitmap drawn into (initially a 1 x 1 stock bitmap).
     // Selecting null keeps the current one and returns null.
@@ -172,6 +174,7 @@ class WindowDC : public DeviceContext {
     PixelView Target() override;
     Window* GetWindow() const override { return window_; }
     void Touched() override;
+    void Touched(const Rect& area) override;
 
   private:
     Window* window_;

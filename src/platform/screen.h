@@ -48,13 +48,19 @@ std::vector<PaintItem> WindowsInPaintOrder();
 // Set whenever the composed picture may have changed (a window shown,
 // hidden, moved, destroyed or restacked, or a surface changed).
 void MarkScreenChanged();
-// Only the pixels of a visible window's surface changed: the compositor
-// presents when the window can be seen (not covered by windows above it).
-void MarkWindowSurfaceChanged(const Window* window);
+// Only the pixels of a visible window's surface changed, all of them or
+// those in `area` (surface coordinates): the compositor presents when the
+// window can be seen (not covered by windows above it), and composes and
+// compares only the changed parts.
+void MarkWindowSurfaceChanged(const Window* window, const Rect& area);
+struct SurfaceChange {
+    const Window* window = nullptr;
+    Rect area;  // surface coordinates
+};
 // What changed since the last call, and clears it.
 struct ScreenChanges {
     bool layout = false;                  // MarkScreenChanged
-    std::vector<const Window*> surfaces;  // MarkWindowSurfaceChanged
+    std::vector<SurfaceChange> surfaces;  // MarkWindowSurfaceChanged
 };
 ScreenChanges TakeScreenChanges();
 // Whether anything changed (either kind); clears it.

@@ -41,14 +41,22 @@ void RowRuns(const uint8_t* a, const uint8_t* b, int32_t width, std::vector<Run>
 }  // namespace
 
 std::vector<Rect> ChangedRects(const Surface& before, const Surface& after) {
+    return ChangedRects(before, after, {0, 0, after.width, after.height});
+}
+
+std::vector<Rect> ChangedRects(const Surface& before, const Surface& after, const Rect& area) {
     std::vector<Rect> rects;
     std::vector<size_t> open;  // rectangles that reach the row above
     std::vector<size_t> still_open;
     std::vector<Run> runs;
-    const int32_t width = std::min(before.width, after.width);
-    const int32_t height = std::min(before.height, after.height);
-    for (int32_t y = 0; y < height; ++y) {
-        RowRuns(before.Row(y), after.Row(y), width, runs);
+    const Rect cut = Intersect(
+        area, {0, 0, std::min(before.width, after.width), std::min(before.height, after.height)});
+    for (int32_t y = cut.top; y < cut.bottom; ++y) {
+        RowRuns(before.Row(y) + cut.left, after.Row(y) + cut.left, cut.Width(), runs);
+        for (Run& run : runs) {
+            run.left += cut.left;
+            run.right += cut.left;
+        }
         still_open.clear();
         for (const Run& run : runs) {
             // Joins the first open rectangle it overlaps (gap included).
@@ -73,6 +81,24 @@ std::vector<Rect> ChangedRects(const Surface& before, const Surface& after) {
             }
         }
         open.swap(still_open);
+    }
+    return rects;
+}
+
+std::vector<Rect> JoinOverlapping(std::vector<Rect> rects) {
+    std::erase_if(rects, [](const Rect& r) { return r.IsEmpty(); });
+    for (size_t i = 0; i < rects.size();) {
+        // A rectangle grown by a join may now overlap one checked before.
+        bool joined = false;
+        for (size_t j = 0; j < rects.size(); ++j) {
+            if (j == i || Intersect(rects[i], rects[j]).IsEmpty()) continue;
+            rects[std::min(i, j)] = Union(rects[i], rects[j]);
+            rects.erase(rects.begin() + static_cast<ptrdiff_t>(std::max(i, j)));
+            i = 0;
+            joined = true;
+            break;
+        }
+        if (!joined) ++i;
     }
     return rects;
 }

@@ -17,5 +17,11 @@ inline constexpr int32_t kChangeGap = 32;
 
 // Both pictures have the same size.
 std::vector<Rect> ChangedRects(const Surface& before, const Surface& after);
+// The same within `area` only (cut to the pictures).
+std::vector<Rect> ChangedRects(const Surface& before, const Surface& after, const Rect& area);
+
+// Rectangles that overlap joined into the rectangle around them, until no
+// two overlap; empty ones dropped. Covers every pixel the input covers.
+std::vector<Rect> JoinOverlapping(std::vector<Rect> rects);
 
 }  // namespace plat

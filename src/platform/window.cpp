@@ -331,9 +331,13 @@ void Window::EndPaint() {
 }
 
 void Window::MarkSurfaceChanged() {
+    MarkSurfaceChanged({0, 0, surface_.width, surface_.height});
+}
+
+void Window::MarkSurfaceChanged(const Rect& area) {
     // Drawing outside a paint cycle counts as the window's paint.
     if (!painting_) unpainted_ = false;
-    if (IsWindowVisible()) MarkWindowSurfaceChanged(this);
+    if (IsWindowVisible()) MarkWindowSurfaceChanged(this, area);
 }
 
 uint32_t Window::SetTimer(uint32_t id, uint32_t elapseMs) {

@@ -161,8 +161,10 @@ class Window {
 
     Surface& GetSurface() { return surface_; }
     const Surface& GetSurface() const { return surface_; }
-    // Call after drawing into the surface outside a paint cycle.
+    // Call after drawing into the surface outside a paint cycle: into all of
+    // it, or only into `area` (surface coordinates).
     void MarkSurfaceChanged();
+    void MarkSurfaceChanged(const Rect& area);
     // Shown and not drawn since: its surface holds nothing worth showing yet
     // (true until its first paint ends, it is drawn into outside a paint, or
     // nothing is left for a paint to do).

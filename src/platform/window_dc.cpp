@@ -21,6 +21,10 @@ void WindowDC::Touched() {
     if (IsWindow(window_)) window_->MarkSurfaceChanged();
 }
 
+void WindowDC::Touched(const Rect& area) {
+    if (IsWindow(window_)) window_->MarkSurfaceChanged(area);
+}
+
 DcHandle GetWindowDC(Window& window) {
     return std::make_unique<WindowDC>(window);
 }

@@ -244,11 +244,22 @@ void MarkScreenChanged() {
     WindowSystem::Get().screenChanged = true;
 }
 
-void MarkWindowSurfaceChanged(const Window* window) {
-    std::vector<const Window*>& changed = WindowSystem::Get().changedSurfaces;
-    if (std::find(changed.begin(), changed.end(), window) == changed.end()) {
-        changed.push_back(window);
+void MarkWindowSurfaceChanged(const Window* window, const Rect& area) {
+    // A window drawn in many places between two looks counts with the
+    // rectangle around them.
+    constexpr size_t kMostAreas = 32;
+    std::vector<SurfaceChange>& changed = WindowSystem::Get().changedSurfaces;
+    if (area.IsEmpty()) return;
+    if (changed.size() < kMostAreas) {
+        changed.push_back({window, area});
+        return;
     }
+    Rect around = area;
+    std::erase_if(changed, [&](const SurfaceChange& c) {
+        if (c.window == window) around = Union(around, c.area);
+        return c.window == window;
+    });
+    changed.push_back({window, around});
 }
 
 bool TakeScreenChanged() {

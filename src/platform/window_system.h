@@ -82,9 +82,9 @@ struct WindowSystem {
 
     MessageObserver observer;
     bool screenChanged = true;
-    // Windows whose surface changed since the compositor last looked (while
-    // nothing moved; see MarkWindowSurfaceChanged).
-    std::vector<const Window*> changedSurfaces;
+    // The parts of window surfaces that changed since the compositor last
+    // looked (while nothing moved; see MarkWindowSurfaceChanged).
+    std::vector<SurfaceChange> changedSurfaces;
     ScreenPresenter presenter;
     Application* app = nullptr;
     Backend* backend = nullptr;

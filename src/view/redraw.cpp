@@ -59,9 +59,9 @@ class PaletteBracket {
         WinGBitmap& composite = Images().composite_buffer;
         return dc_ && composite.dc ? SamePlaceTarget(*dc_, *composite.dc) : PixelSurface{};
     }
-    // After blocks were copied to Target() directly.
-    void Presented() {
-        if (dc_) NoteSamePlaceCopies(*dc_);
+    // After the blocks were copied to Target() directly.
+    void Presented(const std::vector<SamePlaceBlock>& blocks) {
+        if (dc_) NoteSamePlaceCopies(*dc_, blocks.data(), blocks.size());
     }
 
   private:
@@ -216,6 +216,15 @@ const WinGBitmap* SPIEL_FELD::AnimationSetOf(const DrawItem& item) const {
                                                            : nullptr;
 }
 
+const std::vector<SamePlaceBlock>& SPIEL_FELD::ItemBlocks(const std::vector<DrawItem>& items) {
+    present_blocks_.clear();
+    for (const DrawItem& item : items) {
+        present_blocks_.push_back(
+            {item.left, item.top, item.right - item.left, item.bottom - item.top});
+    }
+    return present_blocks_;
+}
+
 void SPIEL_FELD::RunDrawPasses(int32_t present) {
     GameImages& im = Images();
     const PixelSurface composite = im.composite_buffer.Surface();
@@ -266,7 +275,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         PaletteBracket bracket(*this);
         const PixelSurface target = bracket.Target();
         presented = !target.Empty() && RestoreAndDrawGroundTopDown(items, &target);
-        if (presented) bracket.Presented();
+        if (presented) bracket.Presented(ItemBlocks(items));
     }
     if (!presented && !RestoreAndDrawGroundTopDown(items, nullptr)) {
         // 1: restore the rectangles: the ground, then both object layers
@@ -345,12 +354,7 @@ void SPIEL_FELD::RunDrawPasses(int32_t present) {
         if (!one_by_one) {
             bracket.Present(present_box.x, present_box.y, present_box.w, present_box.h);
         } else {
-            present_blocks_.clear();
-            for (const DrawItem& item : items) {
-                present_blocks_.push_back(
-                    {item.left, item.top, item.right - item.left, item.bottom - item.top});
-            }
-            bracket.PresentEach(present_blocks_);
+            bracket.PresentEach(ItemBlocks(items));
         }
     }
     // 8: the overlay over the presented frame.

@@ -272,6 +272,8 @@ class SPIEL_FELD : public plat::Window {
     const WinGBitmap* AnimationSetOf(const DrawItem& item) const;
     // The sound of a running one-shot animation in view whose frame changed.
     void PlayOneShotSound(const ViewAnimation& a);
+    // The items' rectangles as blocks to present (kept in present_blocks_).
+    const std::vector<SamePlaceBlock>& ItemBlocks(const std::vector<DrawItem>& items);
     // Passes 1 and 2 of the draw list in one sweep down the composite, where
     // that gives the same pixels (zoom 1, no ground animation's cell to
     // draw); false, having drawn nothing, elsewhere. With `present_to` (the

@@ -30,11 +30,13 @@ class BusyGame {
     // Two trucks carrying gold between the busy game's two depots, (103, 103)
     // and (121, 103), one starting at each.
     static std::array<CTruck*, 2> AddDepotTrucks();
+    // Places a building of `type` with its corner at (x, y) and marks its
+    // fields; its number, or 0 when it cannot be placed.
+    int32_t Place(int32_t type, int32_t x, int32_t y);
     CBuildingTable buildings;
     CCityManager cities;
 
   private:
-    int32_t Place(int32_t type, int32_t x, int32_t y);
     void Way(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t way_type, int32_t city = 0);
     // Fits the way pieces in the box, gives depots and junctions their nodes
     // and links the network.

@@ -388,6 +388,7 @@ struct Offscreen {
 // The changed rectangles of random pictures: every differing pixel lies in
 // one, and each has a differing pixel on every edge (none is larger than its
 // changes). Two changes on the same rows far apart stay two rectangles.
+// Within an area only its changes count; overlapping rectangles are joined.
 TEST(ScreenChanges, EveryDifferingPixelIsCoveredAndNoRectangleIsLargerThanItsChanges) {
     auto differs = [](const plat::Surface& a, const plat::Surface& b, int32_t x, int32_t y) {
         return a.Row(y)[x] != b.Row(y)[x];
@@ -446,7 +447,15 @@ TEST(ScreenChanges, EveryDifferingPixelIsCoveredAndNoRectangleIsLargerThanItsCha
             for (int32_t x : {10, 11, 12, 13, 14 + gap, 15 + gap, 16 + gap, 17 + gap})
                 after.Row(y)[x] = 1;
         EXPECT_EQ(plat::ChangedRects(before, after).size(), count) << gap;
+        // Within an area only its own change is found.
+        EXPECT_EQ(plat::ChangedRects(before, after, {12 + gap, 0, 200, 20}),
+                  (std::vector<plat::Rect>{{14 + gap, 5, 18 + gap, 8}}));
     }
+    // Overlapping rectangles joined, also through a join (a-c via b), the
+    // rest and the empty ones as they are.
+    EXPECT_EQ(plat::JoinOverlapping(
+                  {{0, 0, 4, 4}, {9, 9, 9, 12}, {12, 0, 14, 2}, {5, 5, 11, 6}, {3, 3, 6, 6}}),
+              (std::vector<plat::Rect>{{0, 0, 11, 6}, {12, 0, 14, 2}}));
 }
 
 TEST(Offscreen, EightBitSectionsClipBoxAndNearestColour) {

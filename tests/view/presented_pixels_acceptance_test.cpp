@@ -1,7 +1,8 @@
 // What the screen presents of a running and a paused game, counted on the
 // headless back end: paused by the player, a map without field animations
 // (they go on under P) presents nothing over 100 frames, and a running game
-// with one truck presents only the truck's old and new places.
+// with one truck presents only the truck's old and new places, which add up
+// to the whole screen composed anew.
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,9 @@ TEST_F(PresentedPixels, ARunningTruckPresentsOnlyItsRectangles) {
                 << places.right << "," << places.bottom;
         }
         EXPECT_LE(Presented() - presented, int64_t{places.Width()} * places.Height());
+        // What was presented, rectangle by rectangle, is the screen composed anew.
+        ASSERT_TRUE(host.h.host.LastPresentedScreen().pixels == plat::ComposeScreen().pixels)
+            << "frame " << i;
     }
     EXPECT_GE(frames_with_pixels, 50);  // it drove
 }

@@ -1,7 +1,9 @@
 // Writes a running game to continue for the idle check: the tests' busy game
 // (a city whose traffic drives on load, two trucks, a train) with ten more
-// trucks on the same road, fresh opponents, and the first stored map position
-// (F1) on the trucks and the train.
+// trucks on the same road, animated buildings between the road and the track
+// (toy factories' display boards, smoking steel mills, the ground animations
+// of the other factories and a race track), fresh opponents, and the first
+// stored map position (F1) on all of them.
 //
 // Usage: ferrovane-idle-save FILE
 
@@ -14,8 +16,10 @@
 #include "game/opponent_roster.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
+#include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
+#include "state/map_field.h"
 #include "state/statistics.h"
 #include "transport/truck.h"
 #include "world/way_network.h"
@@ -24,6 +28,28 @@ namespace {
 
 constexpr int32_t kMoreTruckPairs = 5;
 constexpr int32_t kRunFrames = 40;
+
+// Animated buildings in two diagonal rows between the trucks' road (y 104)
+// and the train's track (y 134), in view at 1:1 from the stored position.
+struct AnimatedPlace {
+    int32_t type;
+    int32_t x;
+    int32_t y;
+};
+constexpr AnimatedPlace kAnimatedPlaces[] = {
+    {kTypeToyIndustry, 106, 106},  {kTypeSteelMill, 111, 111},  {kTypeChemicalPlant, 116, 116},
+    {kTypeRaceTrack, 121, 121},    {kTypeSteelMill, 101, 111},  {kTypeToyIndustry, 106, 116},
+    {kTypeWoodIndustry, 111, 121}, {kTypeLumberMill, 116, 126},
+};
+
+void AddAnimatedBuildings(fvtest::BusyGame& busy) {
+    for (const AnimatedPlace& place : kAnimatedPlaces) {
+        if (busy.Place(place.type, place.x, place.y) <= 0) {
+            std::fprintf(stderr, "cannot place building type %d at (%d, %d)\n", place.type, place.x,
+                         place.y);
+        }
+    }
+}
 
 // Trucks between the busy game's two depots (103, 103) and (121, 103).
 void AddTrucks() {
@@ -57,6 +83,8 @@ int main(int argc, char** argv) {
         // Opponents as a new game has them, without the tests' made-up plans.
         RecreateOpponents();
         AddTrucks();
+        AddAnimatedBuildings(busy);
+        MarkAllFieldsChanged();
         fvtest::BusyGame::Run(host, kRunFrames);
         state.bookmarks[0] = {112, 118};
         if (!SaveGameFile(argv[1])) {

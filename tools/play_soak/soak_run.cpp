@@ -36,6 +36,7 @@
 #include "gfx/buttons.h"
 #include "panel/control_panel.h"
 #include "platform/app.h"
+#include "platform/compositor.h"
 #include "platform/edit_control.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
@@ -924,6 +925,12 @@ bool Player::CheckViewAgainstFullRedraw() {
          after.c_str());
     Frames(kViewCheckFrames);
     const CGameState& gs = *g_pGameState;
+    // The screen presents only what changed: all of that together must be
+    // the screen composed anew from the windows.
+    plat::PresentNow();
+    if (host_.LastPresentedScreen().pixels != plat::ComposeScreen().pixels) {
+        return Finding(false, "the presented screen differs from the windows composed anew");
+    }
     if (!open_view()) return true;
     scroll_due_.clear();
     save_due_.clear();

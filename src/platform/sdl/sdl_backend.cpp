@@ -186,6 +186,9 @@ bool SdlBackend::Start(const LaunchOptions& options, std::string* error) {
     }
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) return fail(std::string("cannot draw into the window: ") + SDL_GetError());
+    SDL_RendererInfo info;
+    softwareRenderer_ =
+        SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 
     SDL_DisplayMode mode;
     const int display = SDL_GetWindowDisplayIndex(window_);
@@ -239,6 +242,7 @@ void SdlBackend::OnWindowResized() {
         cursorScale_ = scale;
         SetCursorShape(cursorId_, cursorVisible_);
     }
+    wholeWindowDue_ = true;
     renderPending_ = true;
 }
 
@@ -247,24 +251,20 @@ void SdlBackend::Present(const Surface& screen, const uint8_t rgb[256][3],
     if (!renderer_ || screen.width <= 0 || screen.height <= 0) return;
     std::vector<Rect> whole;
     const std::vector<Rect>* parts = &changed;
-    if (!texture_ || textureSize_ != Size{screen.width, screen.height}) {
-        if (texture_) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, screen.width, screen.height);
-        if (!texture_) return;
-        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-        textureSize_ = {screen.width, screen.height};
+    if (pixelsSize_ != Size{screen.width, screen.height}) {
+        pixelsSize_ = {screen.width, screen.height};
         pixels_.assign(static_cast<size_t>(screen.width) * screen.height, 0xFF000000u);
         whole.push_back({0, 0, screen.width, screen.height});
-        parts = &whole;  // a new texture holds nothing yet
+        parts = &whole;  // the new frame holds nothing yet
+        wholeWindowDue_ = true;
+        textureStale_ = true;
     }
     uint32_t lookup[256];
     for (int i = 0; i < 256; ++i) {
         lookup[i] = 0xFF000000u | (uint32_t{rgb[i][0]} << 16) | (uint32_t{rgb[i][1]} << 8) |
                     uint32_t{rgb[i][2]};
     }
-    // Only the changed rectangles are converted and uploaded (their rows of
-    // the texture).
+    // Only the changed rectangles are converted; the render shows them.
     const Rect bounds{0, 0, screen.width, screen.height};
     for (const Rect& part : *parts) {
         const Rect r = Intersect(part, bounds);
@@ -274,10 +274,7 @@ void SdlBackend::Present(const Surface& screen, const uint8_t rgb[256][3],
             uint32_t* out = pixels_.data() + static_cast<size_t>(y) * screen.width;
             for (int x = r.left; x < r.right; ++x) out[x] = lookup[in[x]];
         }
-        const SDL_Rect area{r.left, r.top, r.Width(), r.Height()};
-        SDL_UpdateTexture(texture_, &area,
-                          pixels_.data() + static_cast<size_t>(r.top) * screen.width + r.left,
-                          screen.width * static_cast<int>(sizeof(uint32_t)));
+        unshown_.push_back(r);
     }
     renderPending_ = true;
     RenderIfDue();
@@ -286,17 +283,9 @@ void SdlBackend::Present(const Surface& screen, const uint8_t rgb[256][3],
 void SdlBackend::RebuildTexture() {
     if (texture_) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
+    textureStale_ = true;
+    wholeWindowDue_ = true;
     renderPending_ = true;
-    if (textureSize_.width <= 0 || textureSize_.height <= 0) return;
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 textureSize_.width, textureSize_.height);
-    if (!texture_) {
-        textureSize_ = {0, 0};
-        return;
-    }
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-    SDL_UpdateTexture(texture_, nullptr, pixels_.data(),
-                      textureSize_.width * static_cast<int>(sizeof(uint32_t)));
 }
 
 uint32_t SdlBackend::MillisecondsUntilRender() {
@@ -310,6 +299,73 @@ void SdlBackend::RenderIfDue() {
 }
 
 void SdlBackend::Render() {
+    if (!RenderDirect()) RenderScaled();
+    unshown_.clear();
+    wholeWindowDue_ = false;
+    lastRender_ = Now();
+    renderPending_ = false;
+}
+
+bool SdlBackend::RenderDirect() {
+    // The window's pixels are SDL's own only with its software renderer; a
+    // graphics card's renderer must not be mixed with them.
+    if (!softwareRenderer_ || pixels_.empty()) return false;
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr) return false;
+    const Rect picture = FitScreen({surface->w, surface->h}, screen_).picture;
+    if (picture.Width() != pixelsSize_.width || picture.Height() != pixelsSize_.height) {
+        return false;  // scaled
+    }
+    const bool whole = wholeWindowDue_ || !shownDirect_;
+    if (whole) {
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        unshown_.assign(1, {0, 0, pixelsSize_.width, pixelsSize_.height});
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    const int pitch = pixelsSize_.width * static_cast<int>(sizeof(uint32_t));
+    const int bytesPerPixel = surface->format->BytesPerPixel;
+    std::vector<SDL_Rect> sent;
+    for (const Rect& r : unshown_) {
+        const uint32_t* from =
+            pixels_.data() + static_cast<size_t>(r.top) * pixelsSize_.width + r.left;
+        auto* to = static_cast<uint8_t*>(surface->pixels) +
+                   static_cast<ptrdiff_t>(picture.top + r.top) * surface->pitch +
+                   static_cast<ptrdiff_t>(picture.left + r.left) * bytesPerPixel;
+        SDL_ConvertPixels(r.Width(), r.Height(), SDL_PIXELFORMAT_ARGB8888, from, pitch,
+                          surface->format->format, to, surface->pitch);
+        sent.push_back({picture.left + r.left, picture.top + r.top, r.Width(), r.Height()});
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    if (whole) {
+        SDL_UpdateWindowSurface(window_);
+    } else if (!sent.empty()) {
+        SDL_UpdateWindowSurfaceRects(window_, sent.data(), static_cast<int>(sent.size()));
+    }
+    textureStale_ = true;
+    shownDirect_ = true;
+    return true;
+}
+
+void SdlBackend::RenderScaled() {
+    if (!pixels_.empty() && (!texture_ || textureSize_ != pixelsSize_)) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ =
+            SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                              pixelsSize_.width, pixelsSize_.height);
+        textureSize_ = texture_ ? pixelsSize_ : Size{0, 0};
+        textureStale_ = true;
+    }
+    if (texture_) {
+        const int pitch = pixelsSize_.width * static_cast<int>(sizeof(uint32_t));
+        if (textureStale_) unshown_.assign(1, {0, 0, pixelsSize_.width, pixelsSize_.height});
+        for (const Rect& r : unshown_) {
+            const SDL_Rect area{r.left, r.top, r.Width(), r.Height()};
+            SDL_UpdateTexture(
+                texture_, &area,
+                pixels_.data() + static_cast<size_t>(r.top) * pixelsSize_.width + r.left, pitch);
+        }
+        textureStale_ = false;
+    }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     if (texture_) {
@@ -322,8 +378,7 @@ void SdlBackend::Render() {
         SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     }
     SDL_RenderPresent(renderer_);
-    lastRender_ = Now();
-    renderPending_ = false;
+    shownDirect_ = false;
 }
 
 bool SdlBackend::OpenAudio(AudioCallback callback) {

@@ -1,7 +1,8 @@
 #pragma once
 // The game's back end on SDL: one window captioned "Ferrovane" that shows the
 // virtual screen scaled with nearest-neighbour sampling and letterboxed
-// (full screen on the desktop, or a resizable window), input mapped back to
+// (full screen on the desktop, or a resizable window; at 1:1 with SDL's own
+// drawing only the changed rectangles are sent to the display), input mapped back to
 // virtual-screen coordinates and Windows key numbers, the game's cursors,
 // cursor confinement, real message boxes, the millisecond clock and the audio
 // device.
@@ -54,14 +55,19 @@ class SdlBackend : public Backend {
     // --- Picture (sdl_backend.cpp) ---
     void RenderIfDue();
     void Render();
+    // At 1:1 with SDL's own drawing: the converted rectangles copied into
+    // the window's pixels and only they sent to the display. False when the
+    // picture is scaled (or drawn by a graphics card).
+    bool RenderDirect();
+    void RenderScaled();
     uint32_t MillisecondsUntilRender();
     // Where the screen sits in window coordinates (mouse) and in output
     // pixels (drawing); they differ on high-density displays.
     ScreenFit WindowFit();
     ScreenFit OutputFit();
     void OnWindowResized();
-    // After the renderer lost its textures: make the texture again from the
-    // last frame.
+    // After the renderer lost its textures: the texture is made again from
+    // the last frame.
     void RebuildTexture();
 
     // --- Input (sdl_input.cpp) ---
@@ -82,16 +88,25 @@ class SdlBackend : public Backend {
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    bool softwareRenderer_ = false;  // SDL draws into the window's own pixels
     Size screen_{1024, 768};
     Size textureSize_{0, 0};
     bool videoStarted_ = false;
 
     // Presenting at most once per display refresh: a frame that comes
-    // sooner waits in the texture until its turn.
+    // sooner waits in `pixels_` until its turn.
     uint32_t refreshMs_ = 16;
     uint32_t lastRender_ = 0;
     bool renderPending_ = false;
     std::vector<uint32_t> pixels_;  // converted frame
+    Size pixelsSize_{0, 0};
+    // What the window does not show yet: the rectangles of `pixels_`
+    // converted since the last render, or all of the window (after a resize,
+    // an exposure, a new size or a change between the two ways of drawing).
+    std::vector<Rect> unshown_;
+    bool wholeWindowDue_ = true;
+    bool textureStale_ = true;  // the texture lacks frames drawn directly
+    bool shownDirect_ = false;  // the last render went straight to the window's pixels
 
     // Input state.
     Point cursor_{0, 0};               // virtual screen

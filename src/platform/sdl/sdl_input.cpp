@@ -75,6 +75,7 @@ void SdlBackend::HandleEvent(const SDL_Event& event, const SDL_Event* next, bool
                     OnWindowResized();
                     break;
                 case SDL_WINDOWEVENT_EXPOSED:
+                    wholeWindowDue_ = true;
                     renderPending_ = true;
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -112,6 +113,7 @@ void SdlBackend::HandleEvent(const SDL_Event& event, const SDL_Event* next, bool
             HandleText(event.text.text, time, sink);
             break;
         case SDL_RENDER_TARGETS_RESET:
+            wholeWindowDue_ = true;
             renderPending_ = true;
             break;
         case SDL_RENDER_DEVICE_RESET:
