@@ -143,6 +143,13 @@ void SPIEL_FELD::ScrollPage(bool vertical, int32_t code) {
     axis.Set(axis.centre);
     const int32_t units = axis.Progress();
     if (units == 0) return;
+    if ((axis.centre - axis.old) * axis.down != units) {
+        // The snap to the map's edge moved the centre by part of a unit: the
+        // field scan takes another shape there, not the old one shifted, so
+        // the whole view is drawn anew.
+        const CGameState& gs = *g_pGameState;
+        return vertical ? ShiftBuffers(0, gs.view_height) : ShiftBuffers(gs.view_width, 0);
+    }
     // Content moves against the camera: 32 (64 sideways) pixels per unit at zoom 1.
     if (vertical) {
         ShiftBuffers(0, -units * 32 / zoom);

@@ -250,7 +250,8 @@ TEST(RightInEveryGame, ScrollingOverDepotsAndStationsDrawsWhatAFullRedrawDraws) 
     const std::tuple<int32_t, int32_t, std::vector<int32_t>> places[] = {
         {world.x0 + 20, world.y0 + 18, {1, 2}},
         {world.x0 + 34, world.y0 + 10, {1, 2}},
-        {world.x0 + 22, world.y0 + world.kDepth - 4, {1, 2, 4}}};
+        {world.x0 + 22, world.y0 + world.kDepth - 4, {1, 2, 4}},
+        {2, 3, {1, 2}}};  // by the map's corner, where a page stops by part of a unit
     for (const auto& [x, y, zooms] : places) {
         for (int32_t rotation = 0; rotation < 4; ++rotation) {
             for (int32_t zoom : zooms) {
