@@ -150,6 +150,9 @@ void CBuildingTable::DemolishBuilding(int32_t number) {
         ClearBuildingFootprint(sx, sy, sw, sh);
     } else {
         ClearBuildingFootprint(ax, ay, floor.width, floor.depth);
+        // Its animation's stamp in the ground may reach over the fields
+        // around it: they are painted anew too.
+        MarkChanged(ax - 1, ay - 1, floor.width + 2, floor.depth + 2);
         if (type != kTypeMine) Views().RemoveAnimationAt(ax, ay);
         ChangeBuiltCount(type, -1, payer);
     }

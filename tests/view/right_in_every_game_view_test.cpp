@@ -460,6 +460,18 @@ TEST(RightInEveryGame, WhatChangedWhileTheViewWasNotSeenShowsAsAFullRedrawAfterw
                  g_pSpielFeld->RedrawView();
              });
          }},
+        {"a toy industry whose animation stamps the ground was demolished in view",
+         [](StartedGame& g) {
+             g.ChooseOpponentsAndNoGrowth();
+             g.h.gs->opt_animations = 1;
+             const int32_t n = fvtest::BuildForThePlayer(kTypeToyIndustry, 60, 60);
+             ASSERT_GT(n, 0);
+             g_pSpielFeld->JumpToField(g_ppBuildings->At(n)->anchor_x,
+                                       g_ppBuildings->At(n)->anchor_y);
+             g.Frames(20);
+             g_ppBuildings->DemolishBuilding(n);
+             g_pSpielFeld->RedrawView();
+         }},
         {"the autosave finished a building site in view, then a week went by",
          [](StartedGame& g) {
              const MapField& site = g.BuildingSiteInView();
