@@ -166,6 +166,18 @@ void StartEventsIfOn() {
     if (g_NewGameCounters.words[kEventCounterWord] > 0) Gs().active_event = kNoEventRunning;
 }
 
+// Reads a level as a level start: the flag is set before the read, so that
+// the pictures it reloads do not hand the music back before the level's
+// first popup; cleared again when nothing started.
+template <typename Read>
+Outcome ReadAsLevelStart(Read read) {
+    CGameState& gs = Gs();
+    gs.level_start_pending = 1;
+    const Outcome outcome = read();
+    if (outcome != Outcome::Loaded) gs.level_start_pending = 0;
+    return outcome;
+}
+
 // The next career level, or at the last one the end of the game. NotLoaded
 // when the level file could not be read (nothing changed).
 Outcome NextCareerLevel(HAUPTDIALOG& panel) {
@@ -176,12 +188,9 @@ Outcome NextCareerLevel(HAUPTDIALOG& panel) {
         GameEnd(panel);
         return Outcome::GameEnded;
     }
-    gs.level_start_pending = 1;
-    const Outcome outcome = LoadCareerLevel(panel, set, level + 1);
-    if (outcome != Outcome::Loaded) {
-        gs.level_start_pending = 0;
-        return outcome;
-    }
+    const Outcome outcome =
+        ReadAsLevelStart([&] { return LoadCareerLevel(panel, set, level + 1); });
+    if (outcome != Outcome::Loaded) return outcome;
     gs.career_level = (set << 8) | (level + 1);
     gs.goal_reached = 0;
     gs.screen_open = 0;
@@ -447,15 +456,9 @@ void SaveGameResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam answer) {
     }
 }
 
-// A mission or scenario read whole, as a level start: the
-// flag is set before the read, so that the pictures it reloads do not hand
-// the music back before the briefing. Cleared again when nothing started.
+// A mission or scenario read whole, as a level start.
 Outcome ReadStartingLevel(HAUPTDIALOG& panel, const std::string& path) {
-    CGameState& gs = Gs();
-    gs.level_start_pending = 1;
-    const Outcome outcome = Settle(panel, Files().LoadPreparedGame(path));
-    if (outcome != Outcome::Loaded) gs.level_start_pending = 0;
-    return outcome;
+    return ReadAsLevelStart([&] { return Settle(panel, Files().LoadPreparedGame(path)); });
 }
 
 // The rest of a mission or scenario start once its level is read. Only a
