@@ -32,8 +32,7 @@ class CFactory : public CProducer {
     // The units of the product that one unit of the current product takes
     // (summed over the recipe's places); 0 without a product.
     int32_t AcceptsProduct(int32_t product) override;
-    // Products outside the family (and -1 for none) are taken as none; a
-    // change keeps the stocks.
+    // The product made (-1 none); a change keeps the stocks.
     void SetProduct(int32_t product) override;
     int32_t GetProduct() override { return product; }
     // Ring 1 gets -3 x sign, ring 2 -2 x sign, for any city.

@@ -44,7 +44,13 @@ class CProducer : public CBuilding {
     // Stores keep a slot bound to its product when it empties.
     virtual bool KeepsSlotsBound() const { return false; }
 
+    // The slot of the product; when there is none a free slot is bound to
+    // it as {product, 0, 1}. -1 when every slot is bound to another product.
+    int32_t SlotFor(int32_t product);
+
     void SaveSlots(RecordWriter& out) const;
+    // The slots as stored: a slot bound to a product while it holds nothing
+    // stays bound, an empty one keeps the amount it was stored with.
     void LoadSlots(RecordReader& in);
 
   private:
