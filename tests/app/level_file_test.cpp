@@ -437,8 +437,16 @@ TEST_F(LevelFile, MarketEventCountsOfOtherShapesAndFilesEndingEarly) {
     EXPECT_EQ(std::tuple(g_NewGameCounters.words[kNgcMoney], gs.market_events[0].event_state),
               std::tuple(300000, 0));
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
-    // A mission or scenario must hold every record.
-    for (size_t length : {at.calendar + 4, at.opponents, at.options, at.end - 1})
+    // A mission or scenario may end between two records, with the defaults of
+    // what it lacks; one that ends inside a record is refused.
+    for (size_t length : {at.opponents, at.options}) {
+        MakeGame(4);
+        WriteFileBytes(FilePath("m1_0.lvl"), Cut(good, 0, length));
+        ASSERT_EQ(LoadPreparedGame(FilePath("m1_0.lvl")), LevelLoadResult::Loaded);
+        EXPECT_EQ(std::pair(gs.opponents[0]->takeover_percent, gs.bookmarks[9].y),
+                  std::pair(100, -1));
+    }
+    for (size_t length : {at.calendar + 4, at.opponents + 2, at.bookmarks - 2, at.end - 1})
         ExpectRefused(Cut(good, 0, length), LoadPreparedGame);
 }
 
