@@ -46,6 +46,7 @@ class CFactory : public CProducer {
     CFactory(int32_t x, int32_t y, const FactoryKind& kind);
 
     bool RefusesToGive(int32_t p) override { return AcceptsProduct(p) != 0; }
+    bool KeepsBinding(int32_t p) override { return p == product; }
 
   private:
     FactoryKind kind_;

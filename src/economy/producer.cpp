@@ -21,6 +21,15 @@ int32_t CProducer::FindFreeGoodsSlot() {
     for (int32_t i = 0; i < slot_count_; ++i) {
         if (stock[i].product == -1) return i;
     }
+    // A slot bound to a product of which nothing came (a warehouse asked for
+    // goods that went elsewhere, a factory's output before its product was
+    // changed) is free as well. Such a slot never empties by itself: kept
+    // bound, a wood industry whose product was changed twice before it made
+    // anything would have no slot left for its second input, and a warehouse
+    // asked for fifteen products would take nothing more.
+    for (int32_t i = 0; i < slot_count_; ++i) {
+        if (stock[i].numerator == 0 && !KeepsBinding(stock[i].product)) return i;
+    }
     return -1;
 }
 

@@ -101,6 +101,16 @@ TEST_F(ProductionTest, AFactoryWithEverySlotBoundMakesNothingAndLosesDeliveries)
               std::tuple(-1, 4));
     EXPECT_EQ(f.PutGoods(11, 3, 1), 3);
     EXPECT_EQ(f.FindGoodsSlot(11), -1);
+    // Outputs bound while nothing of them was made leave room for the inputs.
+    CFactory& g = B<CFactory>(Place(kTypeWoodIndustry, 120, 100));
+    for (int32_t p : {27, 28, kFurniture}) {
+        g.SetProduct(p);
+        g.Update();
+    }
+    g.PutGoods(kWood, 2, 1);
+    g.PutGoods(kSteel, 1, 1);
+    g.Update();
+    EXPECT_EQ(WholeUnits(Stock(g, kFurniture)), 1);
 }
 
 using RawSitesTest = EconomyTest;
