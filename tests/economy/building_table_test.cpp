@@ -344,6 +344,10 @@ TEST_F(RecordsTest, TheTableAloneRoundTripsOnceTheAfterLoadStepHasRun) {
     PlaceEveryType();
     const std::string first = Snapshot(Table());
     ASSERT_TRUE(LoadBytes(&Table(), first));
+    for (int32_t n = 1; n <= kLastBuildingSlot; ++n) {  // attractions are read as nobody's
+        const CBuilding* b = Table().At(n);
+        EXPECT_TRUE(b == nullptr || !IsAttractionType(b->type) || b->owner == kOwnerNobody) << n;
+    }
     const std::string loaded = Snapshot(Table());
     EXPECT_FALSE(loaded == first);  // the mill's capacity still the loading one
     Table().AfterLoadAll();
