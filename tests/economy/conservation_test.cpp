@@ -1,6 +1,7 @@
 // Goods are never created or lost: exact slot fractions, the hand-over at
 // terminals, random takes and puts, and calls handing over nothing.
 
+#include <array>
 #include <numeric>
 
 #include "economy_fixture.h"
@@ -274,6 +275,24 @@ TEST_F(HandoverTest, CatchmentsOfDepotsAndStations) {
     std::vector<int32_t> listed = Listed(station);
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<int32_t>{inCorner, touchingWest}));
+    // The scanned rectangle of each station type (length 3) from its anchor:
+    // mines reaching in at two corners are listed, one beyond each side not.
+    const std::array<int32_t, 5> kRects[] = {
+        {6, -5, -8, 8, 5}, {7, -5, -5, 8, 8}, {8, -5, -5, 8, 8}, {9, -8, -5, 5, 8}};
+    for (const auto& [type, x0, y0, x1, y1] : kRects) {
+        const int32_t s = Place(type, 40 + 50 * (type - 6), 200);
+        B<CTrainStation>(s).length = 3;
+        MarkFootprint(s);
+        const int32_t ax = Table().At(s)->anchor_x, ay = Table().At(s)->anchor_y;
+        std::vector<int32_t> in = {Place(kTypeMine, ax + x0 - 1, ay + y0 - 1),
+                                   Place(kTypeMine, ax + x1, ay + y1)};
+        for (auto [x, y] :
+             {std::pair{x0 - 2, y0 + 3}, {x0 + 3, y0 - 2}, {x1 + 1, y1 - 3}, {x1 - 3, y1 + 1}})
+            Place(kTypeMine, ax + x, ay + y);
+        listed = Listed(s);
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, in) << type;
+    }
     // Sites serve every player; competitors' buildings stay out.
     const int32_t mine = Place(kTypeMine, 154, 153);
     const int32_t own = Place(kTypeTruckDepot, 150, 150);

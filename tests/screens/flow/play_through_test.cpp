@@ -207,7 +207,7 @@ TEST_F(PlayThrough, EveryTitleChoiceButTheHighScoresOpensItsScreen) {
                 break;
             case 6:
                 open = f.h.frame->Screen(FrameScreen::EditorStart) != nullptr;
-                f.h.frame->Screen(FrameScreen::EditorStart)->SendMessage(WM_COMMAND, kCmdBack);
+                f.h.frame->Screen(FrameScreen::EditorStart)->SendMessage(WM_COMMAND, kCmdClose);
                 break;
             case 8:
                 open = f.h.frame->Screen(FrameScreen::Tutorial) != nullptr;
