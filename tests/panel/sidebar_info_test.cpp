@@ -270,7 +270,7 @@ TEST_F(SidebarInfo, CityObjectsWithTheirCityOrNone) {
         {22, 3, 0, "City street|0|440|Ashford|0"},
         {-22, 3, 0, "City street|0|440|Ashford|0"},  // in the editor
         {21, 0, 5, "Apartment house|10|10,000||"},   // no city number
-        {21, 9, 5, "Apartment house|10|10,000||"},  // an empty city slot
+        {21, 9, 5, "Apartment house|10|10,000||"},   // an empty city slot
     };
     const int32_t mode = gs.game_mode;
     for (const auto& c : cases) {

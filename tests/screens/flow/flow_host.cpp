@@ -7,9 +7,11 @@
 #include <fstream>
 
 #include "app/main_frame.h"
+#include "gfx/palette.h"
 #include "levels/standin_levels.h"
 #include "panel/control_panel.h"
 #include "platform/temp_folder.h"
+#include "platform/window_system.h"
 #include "state/game_state.h"
 #include "state/tree_images.h"
 #include "state/world_images.h"
@@ -78,6 +80,24 @@ void FlowHost::Char(uint8_t c) {
 void FlowHost::Key(int32_t virtual_key) {
     h.host.InjectKeyPress(virtual_key);
     h.Run();
+}
+
+WorldPaletteWatch::WorldPaletteWatch(CGameState& gs, uint32_t message)
+    : gs_(gs), palette_(gs.images.palette_a), before_(plat::WindowSystem::Get().observer) {
+    RgbQuad colours[256] = {};
+    colours[100] = {3, 2, 1, 0};
+    gs.images.palette_a = CreateIdentityPalette(colours, 256);
+    plat::SetMessageObserver([this, message](const plat::MessageTrace& t) {
+        if (before_) before_(t);
+        if (t.kind != plat::MessageTrace::Kind::Sent || t.message != message) return;
+        const auto& rgb = plat::SystemPaletteRgb()[100];
+        shown.push_back(rgb[0] == 1 && rgb[1] == 2 && rgb[2] == 3);
+    });
+}
+
+WorldPaletteWatch::~WorldPaletteWatch() {
+    plat::SetMessageObserver(before_);
+    gs_.images.palette_a = palette_;
 }
 
 plat::Point FlowHost::Origin() const {

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "platform/message_queue.h"
 #include "support/frame_host.h"
 
 namespace flowtest {
@@ -39,5 +41,20 @@ class FlowHost {
 // The data folder with the levels, written once per test program (before
 // any game state of a test exists: the levels are made by the game's code).
 const std::string& StandinFolder();
+
+// Gives the world a palette of its own (entry 100 a colour no picture has)
+// and notes, each time `message` is sent, whether the screen then shows the
+// world's colours.
+class WorldPaletteWatch {
+  public:
+    WorldPaletteWatch(CGameState& gs, uint32_t message);
+    ~WorldPaletteWatch();
+    std::vector<bool> shown;
+
+  private:
+    CGameState& gs_;
+    plat::PaletteHandle palette_;
+    plat::MessageObserver before_;
+};
 
 }  // namespace flowtest
