@@ -82,22 +82,18 @@ void FlowHost::Key(int32_t virtual_key) {
     h.Run();
 }
 
-WorldPaletteWatch::WorldPaletteWatch(CGameState& gs, uint32_t message)
-    : gs_(gs), palette_(gs.images.palette_a), before_(plat::WindowSystem::Get().observer) {
+std::shared_ptr<std::vector<bool>> WatchWorldPalette(CGameState& gs, uint32_t message) {
+    auto shown = std::make_shared<std::vector<bool>>();
     RgbQuad colours[256] = {};
-    colours[100] = {3, 2, 1, 0};
+    colours[100] = {3, 2, 1, 0};  // a colour no picture has
     gs.images.palette_a = CreateIdentityPalette(colours, 256);
-    plat::SetMessageObserver([this, message](const plat::MessageTrace& t) {
-        if (before_) before_(t);
-        if (t.kind != plat::MessageTrace::Kind::Sent || t.message != message) return;
-        const auto& rgb = plat::SystemPaletteRgb()[100];
-        shown.push_back(rgb[0] == 1 && rgb[1] == 2 && rgb[2] == 3);
-    });
-}
-
-WorldPaletteWatch::~WorldPaletteWatch() {
-    plat::SetMessageObserver(before_);
-    gs_.images.palette_a = palette_;
+    plat::SetMessageObserver(
+        [shown, message, before = plat::WindowSystem::Get().observer](const plat::MessageTrace& t) {
+            if (before) before(t);
+            if (t.kind != plat::MessageTrace::Kind::Sent || t.message != message) return;
+            shown->push_back(plat::SystemPaletteRgb()[100] == std::array<uint8_t, 3>{1, 2, 3});
+        });
+    return shown;
 }
 
 plat::Point FlowHost::Origin() const {

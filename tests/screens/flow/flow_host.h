@@ -4,10 +4,10 @@
 // games: the game-flow screens as the player reaches them.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/message_queue.h"
 #include "support/frame_host.h"
 
 namespace flowtest {
@@ -42,19 +42,8 @@ class FlowHost {
 // any game state of a test exists: the levels are made by the game's code).
 const std::string& StandinFolder();
 
-// Gives the world a palette of its own (entry 100 a colour no picture has)
-// and notes, each time `message` is sent, whether the screen then shows the
-// world's colours.
-class WorldPaletteWatch {
-  public:
-    WorldPaletteWatch(CGameState& gs, uint32_t message);
-    ~WorldPaletteWatch();
-    std::vector<bool> shown;
-
-  private:
-    CGameState& gs_;
-    plat::PaletteHandle palette_;
-    plat::MessageObserver before_;
-};
+// Gives the world a palette of its own; notes at each `message` sent
+// whether the screen then shows the world's colours.
+std::shared_ptr<std::vector<bool>> WatchWorldPalette(CGameState& gs, uint32_t message);
 
 }  // namespace flowtest
