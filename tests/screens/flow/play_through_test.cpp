@@ -263,6 +263,7 @@ TEST_F(PlayThrough, AFreeGameSavedAndLoadedThroughTheScreensSavesTheSameBytes) {
     StartFreeGame({0, 1, 2});
     RunTicks(12);  // three game months
     const int64_t cash = f.gs().cash[0];
+    fvtest::EvaluateCitiesForSave();
     SaveInto(0, "First save");
     RunTicks(8);  // the game goes on and changes
     ASSERT_NO_FATAL_FAILURE(LoadSlot0("First save"));
@@ -507,6 +508,7 @@ TEST_F(PlayThrough, AFreeGameCarriesGoodsFromASiteToAFactoryThenSavesAndLoads) {
     LookAt(y < 128 ? 240 : 16, site_x < 128 ? 240 : 16);
     RunTicks(1);
     ASSERT_EQ(truck->screen_box[0], -1);
+    fvtest::EvaluateCitiesForSave();
     SaveInto(0, "A chain of our own");
     const int64_t saved_cash = gs.cash[0];
     RunTicks(4);
