@@ -84,7 +84,7 @@ void DriveThroughJunction(CTruck& t, const RoadStep& step, int32_t tunnel0, int3
     // On the road a truck waits before the junction until its exit lane is
     // free. Entering at once and waiting on the junction instead locks the
     // crossing for every other side: on the road grid with 200 trucks that
-    // closed rings of waiting trucks from the eleventh year on (109 trucks
+    // closed rings of waiting trucks from the twelfth year on (109 trucks
     // stood still for good by year 50, deliveries 113938 against 179886 with
     // the wait, which leaves no truck stuck). A truck on a depot drives onto
     // the junction and waits there instead: trucks bound for the depot wait

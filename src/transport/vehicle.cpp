@@ -113,10 +113,11 @@ CVehicle::CVehicle(int32_t x, int32_t y, const char* /*name*/, int32_t model_,
         start->set_belegt((start->belegt() | 1u) & ~2u);
     } else if (start != nullptr && start->belegt() == 0 &&
                MarkKindAt(startX, startY, false, false) == MarkKind::Lane) {
-        // A truck's start takes lane 1 as its own mark (the truck then sets
-        // its depot's lane). On a start another truck stands on, clearing
-        // lane 2 would wipe that truck's mark: both would stand in one lane
-        // and the first to leave would free the field under the other.
+        // A truck's free start gets lane 1 set and lane 2 clear, held as the
+        // truck's own mark (the truck then moves it to its depot's lane). A
+        // start another truck stands on is left alone: clearing lane 2 there
+        // would wipe that truck's mark, both would stand in one lane and the
+        // first to leave would free the field under the other.
         TakeMark(mark, startX, startY, MarkKind::Lane, 1, -1);
     }
     if (start != nullptr) {
