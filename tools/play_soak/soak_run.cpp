@@ -826,10 +826,12 @@ bool Player::CheckRoundTrip() {
         gs->screen_open != 0 || !Showing().empty())
         return true;
     ++round_trips_;
-    Note("save, load, save, load, save (round trip %d)", round_trips_);
+    Note("save, load, save, load, save, load, save (round trip %d)", round_trips_);
     save_due_ = "the round trip's saves";
-    std::vector<uint8_t> files[3];
-    for (int32_t k = 0; k < 3; ++k) {
+    // A load lists the vehicles in the reverse of the file's order: a loaded
+    // game's save comes back the same after two more loads.
+    std::vector<uint8_t> files[4];
+    for (int32_t k = 0; k < 4; ++k) {
         const std::string name = "soak_" + std::to_string(k) + ".lvl";
         if (k > 0) {
             if (LoadSavedGame(SavedGamePath("soak_" + std::to_string(k - 1) + ".lvl")) !=
@@ -843,14 +845,14 @@ bool Player::CheckRoundTrip() {
     }
     bool buildings = false;
     // A game that went through a load loads back the same.
-    if (const int64_t at = FirstRealDifference(files[1], files[2]); at >= 0) {
+    if (const int64_t at = FirstRealDifference(files[1], files[3]); at >= 0) {
         const size_t i = static_cast<size_t>(at);
         const std::string part = PartOf(files[1], i, &buildings);
         return Finding(false,
-                       "save, load, save of a loaded game differ at byte %zu in %s (%02x, then "
+                       "two round trips of a loaded game differ at byte %zu in %s (%02x, then "
                        "%02x; sizes %zu and %zu), year %d month %d",
-                       i, part.c_str(), files[1][i], i < files[2].size() ? files[2][i] : 0,
-                       files[1].size(), files[2].size(), gs->year, gs->month);
+                       i, part.c_str(), files[1][i], i < files[3].size() ? files[3][i] : 0,
+                       files[1].size(), files[3].size(), gs->year, gs->month);
     }
     // The game as it was played against the game loaded: a load sends cars
     // out by the residents it counts, but the buildings' values are kept.
