@@ -206,8 +206,12 @@ void CGameApp::UpdateFrame() {
         // vehicle's last drawn place, each animation's shown frame, a change
         // of what is seen and a waiting overlay are kept until then).
         const bool still = VehiclesStand(*gs);
+        // A waiting overlay is drawn also when the last vehicle left the map
+        // after it was built: otherwise it would never show, and the loop
+        // would go on waking for it.
         SPIEL_FELD* view = g_pSpielFeld;
-        if (view != nullptr && (g_pVehicleList != nullptr || view->sprite_pending != 0)) {
+        if (view != nullptr &&
+            (g_pVehicleList != nullptr || view->sprite_pending != 0 || view->overlay_pending)) {
             const bool due = !still || seen_changed_ || ViewMovedSinceFrameDraw() ||
                              AnimationsWaitForDrawing() || OverlayWaitsForDrawing();
             if (due && !plat::WindowCovered(view)) {
