@@ -92,10 +92,15 @@ void SPIEL_FELD::DrawMarkOverlay() {
         item.colour = mark - 1;
         AddOverlayItem(item);
     });
-    if (g_pVehicleList == nullptr) DrawOverlayItems();
+    if (g_pVehicleList == nullptr) {
+        DrawOverlayItems();
+    } else if (!overlay_list.empty()) {
+        overlay_pending = true;
+    }
 }
 
 int32_t SPIEL_FELD::DrawOverlayItems() {
+    overlay_pending = false;
     if (overlay_list.empty()) return 0;
     plat::DcHandle dc = plat::GetWindowDC(*this);
     if (!dc) return 0;
