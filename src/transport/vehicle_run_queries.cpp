@@ -50,16 +50,17 @@ bool IsBridgeEnd(int32_t x, int32_t y) {
 }
 
 // Walks the list; a unit counts when its test holds and it stands on the run.
-// A train's wagons are asked only when its engine's test does not hold.
+// A train's wagons are asked whenever its engine did not count, also when the
+// engine is in another tunnel or on another bridge: a train running from one
+// run into the next close by has its engine in the second and its last wagons
+// still in the first, and skipping them would let the first be demolished
+// over them.
 template <typename EngineCounts, typename WagonCounts>
 int32_t AnyOnRun(const Run& run, EngineCounts engineCounts, WagonCounts wagonCounts) {
     for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
         const CVehicle* v = node->vehicle;
         if (v == nullptr) continue;
-        if (engineCounts(*v)) {
-            if (run.Holds(v->pos_x, v->pos_y)) return 1;
-            continue;
-        }
+        if (engineCounts(*v) && run.Holds(v->pos_x, v->pos_y)) return 1;
         if (!MayHaveWagons(v->vehicle_class)) continue;
         for (int32_t i = 0; i < v->wagon_count && i < kWagonSlots; ++i) {
             const CWagon* w = v->wagons[i];

@@ -708,8 +708,8 @@ TEST_F(VehicleListTest, RunQueriesTakeTheEndsInEitherOrder) {
     EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 31), 1);
     EXPECT_EQ(IsVehicleOnColumn(45, 31, 35, 31), 0);
     EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 32), 0);  // not a straight run
-    train->on_bridge = 1;  // an engine on a bridge elsewhere: its wagons are not asked
-    EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 31), 0);
+    train->on_bridge = 1;  // an engine on a bridge elsewhere: its wagon still counts
+    EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 31), 1);
 }
 
 // A new train starts three fields on from a platform, four from a station
