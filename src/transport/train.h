@@ -140,11 +140,6 @@ class CTrain : public virtual CVehicle {
     // found by the last search; empty when none is reachable.
     void RebuildPath(int32_t start);
     void SearchFrom(int32_t start, bool excluding);
-    // The route from the node ahead of the train that does not lead straight
-    // back: the node is not left by the side the train enters it from
-    // (`entry_index`); `excluding` also keeps it from leaving by reserved
-    // links.
-    void SearchAhead(int32_t node, int32_t entry_index, bool excluding);
 
     // --- train_drive.cpp
     struct Step;
@@ -171,7 +166,13 @@ class CTrain : public virtual CVehicle {
     // --- train_reverse.cpp
     void ReverseEngineOnly();
     // The units change places back to front over the fields the train
-    // covers, lined up as AlignWagons leaves them.
+    // covers, lined up as AlignWagons leaves them, the engine at 15 whatever
+    // the wagon count. Putting each unit on its mirror unit's field half a
+    // field on (the engine at 31 behind an odd number of wagons) would leave
+    // wagons out of step with the unit each one follows (the engine for
+    // wagons 0 and 1, wagon i - 2 for wagon i): at the next bend a wagon
+    // would take the turn of the field before and run off the track onto
+    // the fields of other trains.
     void ReverseWithWagons();
     // Units standing on the served stop's platform make the train serve it
     // again.

@@ -323,18 +323,18 @@ TEST_F(RailWorld, TrainTurnsBackInFrontOfADeadEndNode) {
     EXPECT_EQ(t->pos_x, 20);
 }
 
-// The field ahead has no track: 32 frames at phase 15 on the last field.
-TEST_F(RailWorld, TrainWaitsOnceAtATrackEndThenTurnsBack) {
+// The field ahead has no track: 32 frames at phase 15 on the last field,
+// again and again until the track is laid on.
+TEST_F(RailWorld, TrainWaitsAtATrackEndUntilTheTrackGoesOn) {
     Stations(1, false);
     RailLine(24, 50, 30, 50);
     Finish(false);
     CTrain* t = Runaway();
     ASSERT_TRUE(FramesUntil([&] { return t->wait_counter > 0; }, 2000));
     EXPECT_EQ(std::tuple(t->pos_x, t->phase, t->wait_counter), std::tuple(30, 15, 32));
-    Frames(32);
-    EXPECT_EQ(t->reversals, 0);
-    Frames(1);
-    EXPECT_EQ(std::tuple(t->reversals, t->Heading()), std::tuple(1, kDirW));
+    Frames(33 * 5);
+    EXPECT_EQ(std::tuple(t->pos_x, t->phase, t->reversals, t->Heading()),
+              std::tuple(30, 15, 0, kDirE));
 }
 
 // On a single line the second train waits at the node until the first
@@ -387,6 +387,25 @@ TEST_F(RailWorld, TrainTakesTheOtherLoopTrackWithoutWaiting) {
     EXPECT_TRUE(onLoop);
 }
 
+// A train with no route reaching the loop's first node from the east turns
+// back towards B, the shortest way, rather than going round the loop.
+TEST_F(RailWorld, RouteBackFromTheNodeAheadTurnsTheTrain) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    RailPath({{30, 50}, {30, 52}, {36, 52}, {36, 50}});
+    Finish();
+    CTrain* t = Runaway();
+    SetSchedule(*t, {a, b});
+    t->stop_served = 0;
+    t->target_stop = 1;
+    t->held.ReleaseAllFields();
+    t->pos_x = t->left_x = t->drawn_x = 34;
+    t->direction = t->next_direction = t->prev_direction = (kDirW << 4) | kDirE;
+    t->held.MarkField(34, 50);
+    ASSERT_TRUE(FramesUntil([&] { return t->reversals > 0 || t->pos_y != 50; }, 500));
+    EXPECT_EQ(std::tuple(t->pos_y, t->reversals, t->Heading()), std::tuple(50, 1, kDirE));
+}
+
 // A line from A to B with a junction at x = 31 where a siding leads south.
 class MeetingTest : public RailWorld {
   protected:
@@ -395,6 +414,17 @@ class MeetingTest : public RailWorld {
         RailLine(24, 50, 39, 50);
         RailLine(31, 51, 31, 53);
         Finish(true);
+    }
+    // Puts a wagonless train by hand on (x, 50), heading `heading`, waiting
+    // at phase 15.
+    static void Put(CTrain* train, int32_t x, uint8_t heading) {
+        train->held.ReleaseAllFields();
+        train->pos_x = train->left_x = train->drawn_x = static_cast<uint8_t>(x);
+        train->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
+        train->next_direction = train->prev_direction = train->direction;
+        train->phase = 15;
+        train->lane = 1;
+        train->held.MarkField(x, 50);
     }
 };
 
@@ -414,16 +444,8 @@ TEST_F(MeetingTest, TrainsMeetingNoseToNoseBothTurnBack) {
 TEST_F(MeetingTest, HeadOnTestLooksOnlyAtTheFieldAheadWithoutAWayOn) {
     CTrain* t = Train(20, 50);
     CTrain* other = Train(43, 50);
-    // Both put by hand, wagonless, waiting at phase 15.
-    for (auto [train, x, heading] : {std::tuple{t, 28, kDirE}, std::tuple{other, 30, kDirW}}) {
-        train->held.ReleaseAllFields();
-        train->pos_x = train->left_x = train->drawn_x = static_cast<uint8_t>(x);
-        train->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
-        train->next_direction = train->prev_direction = train->direction;
-        train->phase = 15;
-        train->lane = 1;
-        train->held.MarkField(x, 50);
-    }
+    Put(t, 28, kDirE);
+    Put(other, 30, kDirW);
     // An empty path, or a path ending here, has no second field.
     EXPECT_EQ(t->IsPathBlocked(), 0);
     t->path.PushFront(F(31, 50).knotennummer(), -1);
@@ -434,6 +456,47 @@ TEST_F(MeetingTest, HeadOnTestLooksOnlyAtTheFieldAheadWithoutAWayOn) {
     t->path.PushFront(F(31, 50).knotennummer(), kDirIndexE);
     EXPECT_EQ(t->IsPathBlocked(), 1);
     EXPECT_EQ(std::tuple(other->reversals, other->Heading()), std::tuple(1, kDirE));
+}
+
+// Two fields ahead a waiting train counts as met also when its own path is
+// empty or leads on the way this train's does.
+TEST_F(MeetingTest, WaitingTrainTwoAheadWithoutAWayOfItsOwnIsMet) {
+    CTrain* t = Train(20, 50);
+    CTrain* other = Train(43, 50);
+    Put(t, 28, kDirE);
+    Put(other, 30, kDirE);
+    t->path.PushFront(F(31, 50).knotennummer(), kDirIndexE);
+    EXPECT_EQ(t->IsPathBlocked(), 1);
+    EXPECT_EQ(other->Heading(), kDirW);
+    // Facing away with a way of its own elsewhere it is not.
+    Put(other, 30, kDirE);
+    other->path.PushFront(F(31, 50).knotennummer(), kDirIndexS);
+    EXPECT_EQ(t->IsPathBlocked(), 0);
+}
+
+// Turning on a node, an engine keeps the link it reserved on from there
+// until it leaves the node.
+TEST_F(MeetingTest, EngineTurningOnANodeKeepsItsLinkUntilItLeaves) {
+    CTrain* t = Runaway();
+    const int32_t n = F(31, 50).knotennummer();
+    Put(t, 31, kDirE);
+    ASSERT_TRUE(t->held.ReserveLink(n, kDirIndexE));
+    t->Reverse();
+    EXPECT_TRUE(t->held.HoldsLink(n, kDirIndexE));
+    ASSERT_TRUE(FramesUntil([&] { return t->pos_x != 31; }, 200));
+    EXPECT_FALSE(t->held.HoldsLink(n, kDirIndexE));
+}
+
+// An engine on a node does not drive onto a link another train holds: the two
+// would meet between the nodes.
+TEST_F(MeetingTest, EngineOnANodeWaitsForTheLinkItLeavesBy) {
+    CTrain* parked = Train(43, 50);
+    ASSERT_TRUE(parked->held.ReserveLink(F(31, 50).knotennummer(), kDirIndexE));
+    parked->running_flag = 0;
+    CTrain* t = Runaway();
+    Put(t, 31, kDirE);
+    Frames(40);
+    EXPECT_EQ(std::tuple(t->pos_x, t->lane), std::tuple(31, 1));
 }
 
 // B, a terminus whose rows grow south from y = 50, lengthened to three rows:
