@@ -1,11 +1,11 @@
 #include "transport/road_driving.h"
-#include "transport/tunnel_flag.h"
 
 #include <algorithm>
 
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/view_events.h"
+#include "transport/tunnel_flag.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_list.h"
 #include "world/way_piece_tables.h"

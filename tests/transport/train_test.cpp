@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/file.h"
 #include "platform/random.h"
 #include "state/le_io.h"
+#include "support/fnv_hash.h"
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_services.h"
@@ -385,6 +387,113 @@ TEST_F(RailWorld, TrainTakesTheOtherLoopTrackWithoutWaiting) {
         },
         3000));
     EXPECT_TRUE(onLoop);
+}
+
+// Speed doubles after 8, 24, 48 and 80 sub-steps up to the limit; climbing a
+// slope (not on a portal) the train runs at the model's grade speed.
+TEST_F(RailWorld, SpeedDoublesAtItsThresholdsAndClimbsAtTheGradeSpeed) {
+    Stations(1, false);
+    Finish();
+    game_.state().vehicle_models[10].speed_b = 3;
+    CTrain* t = Runaway();
+    t->speed_limit = 12;
+    std::vector<std::pair<int32_t, int32_t>> changes;  // sub-step, new speed
+    for (int32_t step = 1; step <= 100; ++step) {
+        const int32_t before = t->steps_per_frame;
+        t->UpdateSpeed();
+        if (t->steps_per_frame != before) changes.emplace_back(step, t->steps_per_frame);
+    }
+    EXPECT_EQ(changes,
+              (std::vector<std::pair<int32_t, int32_t>>{{8, 2}, {24, 4}, {48, 8}, {80, 12}}));
+    MapField& here = F(t->pos_x, t->pos_y);
+    std::vector<int32_t> speeds;
+    for (auto [piece, portal] : {std::pair{14, false}, {12, false}, {14, true}}) {
+        here.set_wegteil(static_cast<uint32_t>(piece));
+        here.set_tportal(portal);
+        t->UpdateSpeed();
+        speeds.push_back(t->steps_per_frame);
+    }
+    here.set_tportal(false);
+    here.set_wegteil(2);
+    EXPECT_EQ(speeds, (std::vector<int32_t>{3, 12, 12}));
+}
+
+// Lined up, even wagons stand at phase 15 and odd ones at 31 of their field,
+// each pair one field further back, coming from the field behind.
+TEST_F(RailWorld, AlignedWagonsStandAtTheirPhases) {
+    Stations(1, false);
+    Finish();
+    CTrain* t = Train(23, 50);
+    for (int32_t k = 0; k < 3; ++k) t->AddWagon("A", k + 1, k);
+    t->AlignWagons();
+    std::vector<std::tuple<int32_t, int32_t, int32_t>> units;  // fields behind, phase, previous
+    for (int32_t i = 0; i < 3; ++i) {
+        const CWagon& w = *t->wagons[i];
+        units.emplace_back(std::abs(w.x - t->pos_x), w.phase, std::abs(w.prev_x - t->pos_x));
+    }
+    EXPECT_EQ(units, (std::vector<std::tuple<int32_t, int32_t, int32_t>>{
+                         {1, 15, 2}, {1, 31, 2}, {2, 15, 3}}));
+}
+
+// Turned where it stands on the platform of the stop it serves, the train
+// counts the engine and the even wagons there and serves that stop again.
+TEST_F(RailWorld, ReversalOnTheServedPlatformCountsItsFields) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    CTrain* t = FromA(0);
+    t->held.ReleaseAllFields();
+    t->pos_x = t->left_x = t->drawn_x = 24;
+    t->held.MarkField(24, 50);
+    for (int32_t k = 0; k < 4; ++k) t->AddWagon("A", k + 1, k);
+    t->stop_served = 0;
+    t->target_stop = 1;
+    t->Reverse();
+    // Engine on 22, wagons 0 and 1 on 23, 2 and 3 on 24.
+    EXPECT_EQ(std::tuple(t->pos_x, t->arrival_counter, t->target_stop), std::tuple(22, 2, 0));
+}
+
+// Entering a platform of another station counts on only while the schedule
+// has changed and counting has begun.
+TEST_F(RailWorld, OtherStationsPlatformCountsOnOnlyWhileTheScheduleChanged) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    std::vector<int32_t> counts;
+    CTrain* t = Runaway();
+    SetSchedule(*t, {b, b});
+    for (auto [changed, count] : {std::pair{1, 1}, {1, 0}, {0, 1}}) {
+        t->held.ReleaseAllFields();
+        t->pos_x = t->left_x = t->drawn_x = 21;
+        t->held.MarkField(21, 50);
+        t->path.PushFront(F(23, 50).knotennummer(), kDirIndexE);
+        t->stop_served = t->target_stop = 1;
+        t->schedule_changed = changed;
+        t->arrival_counter = count;
+        t->Drive();
+        counts.push_back(t->arrival_counter);
+    }
+    EXPECT_EQ(counts, (std::vector<int32_t>{2, 0, 0}));
+}
+
+// A train with wagons under way keeps every field of its record and of its
+// wagons' records in its place.
+TEST_F(RailWorld, TrainRecordWithWagonsKeepsItsGoldenHash) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    a->stock[1] = a->stock[2] = 100;
+    CTrain* t = FromA(0);
+    t->cargo_plan[0][1][0] = 2;
+    t->wait_until_loaded[1] = 1;
+    ASSERT_TRUE(FramesUntil([&] { return t->pos_x >= 30 && t->phase == 20; }, 3000));
+    ASSERT_EQ(t->wagon_count, 2);
+    // Small fields told apart, so that no two of them may change places.
+    std::tie(t->lane, t->reversals, t->turned, t->halted, t->retry_count) =
+        std::tuple(1, 2, 3, 4, 5);
+    const std::string bytes = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    ASSERT_EQ(bytes.size(), 473u + 2u * kWagonRecordSize + 4u + 8u * t->path.Count());
+    EXPECT_EQ(fvtest::Fnv1a(bytes.data(), bytes.size()), 6875842132338832400u);
 }
 
 // A train with no route reaching the loop's first node from the east turns
