@@ -140,6 +140,10 @@ class CTrain : public virtual CVehicle {
     // found by the last search; empty when none is reachable.
     void RebuildPath(int32_t start);
     void SearchFrom(int32_t start, bool excluding);
+    // The route from the node ahead of the train that does not lead straight
+    // back: the node is not left by the side the train enters it from
+    // (`entry_index`).
+    void SearchAhead(int32_t node, int32_t entry_index);
 
     // --- train_drive.cpp
     struct Step;
@@ -154,7 +158,10 @@ class CTrain : public virtual CVehicle {
     // Stays on its field for `frames` with the flags it had.
     void RefuseStep(const Step& step, int32_t frames);
     // An engine standing on a node leaves it only by a link it holds or can
-    // reserve; false when it waits or turns instead.
+    // reserve; false when it waits or turns instead. Without this an engine
+    // that turned on a node, or stood there while its route was planned,
+    // would drive onto a link that a train at the far end has reserved, and
+    // the two would run towards each other between the nodes.
     bool DepartureLinkHeld(const Step& step);
     // Looks for a head-on meeting ahead, the field after the one ahead lying
     // in direction index `dir2` (-1: none).

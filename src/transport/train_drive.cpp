@@ -204,8 +204,22 @@ void CTrain::Drive() {
         const bool typeFits = GetPieceConnections(step.nx, step.ny, way_kind) != 0;
         const int32_t dirs = GetWayDirections(step.nx, step.ny, kWayRail);
         if (!typeFits || (dirs & step.entry) == 0) {
-            // The track ends: the train waits until it is laid on.
+            // The track ends: the train waits until it is laid on. At the
+            // end of a platform it turns back after one wait: no track goes
+            // on there, and a train whose platform count a reversal has put
+            // back reaches that end short of its stop and would stand there
+            // for ever, shutting in the trains behind it.
+            const bool platformEnd = GetTerminalKindAt(pos_x, pos_y) == 4;
+            if (platformEnd && lane == 1) {
+                in_tunnel = step.tunnel0;
+                on_bridge = step.bridge0;
+                arrival_counter = step.count0;
+                phase = kWaitPhase;
+                Reverse();
+                return;
+            }
             RefuseStep(step, kRefusedWait);
+            if (platformEnd) lane = 1;
             return;
         }
     }
@@ -295,10 +309,15 @@ bool CTrain::EnterNode(Step& step) {
         // No route through this node: plan again, from the node ahead (the
         // engine's own field mostly has no node, and a route searched from a
         // field without one is always empty: the train would wait here for
-        // ever), and try again.
-        path.Clear();
-        path.PushFront(node, 0);
-        SearchRoute();
+        // ever), on forward where a way leads on, back only where none does,
+        // and try again. A route that may lead back whenever that is shorter
+        // sends a train to and fro between two nodes while its way on is
+        // held, until it and the trains around it shut each other in.
+        SearchAhead(node, step.entry_index);
+        if (path.Count() == 0) {
+            path.PushFront(node, 0);
+            SearchRoute();
+        }
         RefuseStep(step, kRefusedWait);
         return false;
     }

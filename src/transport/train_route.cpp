@@ -27,6 +27,21 @@ void CTrain::SearchFrom(int32_t start, bool excluding) {
     RebuildPath(start);
 }
 
+void CTrain::SearchAhead(int32_t node, int32_t entry_index) {
+    path.Clear();
+    CWayNetwork* network = g_pWayNetwork;
+    WayNode* start = network != nullptr ? network->Node(node) : nullptr;
+    if (start == nullptr || entry_index < 0 || entry_index > 3) return;
+    // The link the train comes along is taken out of the graph for this one
+    // search: the start is settled first, so it is never entered again, and
+    // leaving it by that side is all that is excluded.
+    const int32_t back = start->ziel[entry_index];
+    start->ziel[entry_index] = 0;
+    network->FindRoutes(node);
+    start->ziel[entry_index] = back;
+    RebuildPath(node);
+}
+
 void CTrain::SearchRoute() {
     SearchFrom(PathFrontNode(), false);
 }
