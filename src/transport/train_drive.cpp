@@ -310,10 +310,8 @@ bool CTrain::EnterNode(Step& step) {
         // engine's own field mostly has no node, and a route searched from a
         // field without one is always empty: the train would wait here for
         // ever), on forward where a way leads on, back only where none does,
-        // and try again. A route that may lead back whenever that is shorter
-        // sends a train to and fro between two nodes while its way on is
-        // held, until it and the trains around it shut each other in.
-        SearchAhead(node, step.entry_index);
+        // and try again.
+        SearchAhead(node, step.entry_index, false);
         if (path.Count() == 0) {
             path.PushFront(node, 0);
             SearchRoute();
@@ -329,9 +327,7 @@ bool CTrain::EnterNode(Step& step) {
     if (blocked) {
         replan_x = step.nx;
         replan_y = step.ny;
-        path.Clear();
-        path.PushFront(node, -1);
-        SearchRouteExcluding();
+        SearchAhead(node, step.entry_index, true);
         int32_t n = 0;
         int32_t d = -1;
         if (path.PeekFront(n, d) == 0) {

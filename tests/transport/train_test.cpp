@@ -339,30 +339,6 @@ TEST_F(RailWorld, TrainWaitsAtATrackEndUntilTheTrackGoesOn) {
               std::tuple(30, 15, 0, kDirE));
 }
 
-// The way on from the loop's first node is held: the search again from there
-// leads back towards B, the shortest way, and the train turns.
-TEST_F(RailWorld, HeldWayOnAndAShorterWayBackTurnTheTrain) {
-    Stations(1, true);
-    RailLine(24, 50, 39, 50);
-    RailPath({{30, 50}, {30, 52}, {36, 52}, {36, 50}});
-    Finish();
-    const int32_t node = F(30, 50).knotennummer();
-    CTrain* parked = Train(43, 50);
-    ASSERT_TRUE(parked->held.ReserveLink(node, kDirIndexW));
-    parked->running_flag = 0;
-    CTrain* t = Runaway();
-    SetSchedule(*t, {a, b});
-    t->stop_served = 0;
-    t->target_stop = 1;
-    t->held.ReleaseAllFields();
-    t->pos_x = t->left_x = t->drawn_x = 34;
-    t->direction = t->next_direction = t->prev_direction = (kDirW << 4) | kDirE;
-    t->held.MarkField(34, 50);
-    t->path.PushFront(node, kDirIndexW);
-    ASSERT_TRUE(FramesUntil([&] { return t->reversals > 0 || t->pos_y != 50; }, 500));
-    EXPECT_EQ(std::tuple(t->pos_y, t->reversals, t->Heading()), std::tuple(50, 1, kDirE));
-}
-
 // At the end of a platform the train waits once, then turns back.
 TEST_F(RailWorld, TrainAtAPlatformsEndTurnsBackAfterOneWait) {
     Stations(1, false);
