@@ -5,6 +5,7 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/view_events.h"
+#include "transport/tunnel_flag.h"
 #include "transport/vehicle.h"
 #include "transport/vehicle_list.h"
 #include "world/way_piece_tables.h"
@@ -39,7 +40,7 @@ void UpdateTunnelBridgeFlags(CVehicle& v, const RoadStep& step) {
     const MapField* p = FieldAt(v.pos_x, v.pos_y);
     if (a == nullptr || p == nullptr) return;
     const int32_t tunnelBefore = v.in_tunnel;
-    if (a->tportal()) v.in_tunnel = step.heading == SlopeDirection(a->teile_diff()) ? 1 : 0;
+    if (a->tportal()) v.in_tunnel = TunnelFlagOnPortal(*a, step.heading);
     if (a->bridge_end() && !p->bridge_flag() && v.in_tunnel == 0) v.on_bridge = 1;
     if (p->bridge_end() && !a->bridge_flag() && (v.in_tunnel == 0 || tunnelBefore == 0)) {
         v.on_bridge = 0;
@@ -112,8 +113,8 @@ bool JunctionExitClear(const RoadStep& step, int32_t exit_index, uint8_t* lane_o
     if (!IsRoadWay(b->wegtyp()) && !b->tportal() && !b->bridge_end()) return true;
     // Leaving a junction the vehicle is on the ground: tunnels start at a
     // portal, bridges at a bridge end.
-    const RoadEntry entry = PlanEntryWith(
-        b->tportal() && beyond.heading == SlopeDirection(b->teile_diff()), false, beyond);
+    const RoadEntry entry =
+        PlanEntryWith(b->tportal() && TunnelFlagOnPortal(*b, beyond.heading) != 0, false, beyond);
     if (lane_out != nullptr) *lane_out = entry.lane;
     return IsEntryFree(beyond, entry);
 }
@@ -174,7 +175,7 @@ bool TryUTurn(CVehicle& v, int32_t tunnel0, int32_t bridge0) {
     const uint8_t heading = v.Heading();
     uint8_t turned = static_cast<uint8_t>(v.direction & 0x0F);
     if (!IsSingleDirection(turned)) turned = OppositeDirBits(heading);
-    if (p->tportal()) v.in_tunnel = turned == SlopeDirection(p->teile_diff()) ? 1 : 0;
+    if (p->tportal()) v.in_tunnel = TunnelFlagOnPortal(*p, turned);
     if (p->bridge_end() && v.in_tunnel == 0) v.on_bridge = 1;
     const MarkKind kind = MarkKindAt(v.pos_x, v.pos_y, v.in_tunnel != 0, v.on_bridge != 0);
     const uint8_t lane = LaneFor(v.pos_x, v.pos_y, kind, turned);

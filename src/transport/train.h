@@ -143,7 +143,11 @@ class CTrain : public virtual CVehicle {
     // The route from the node ahead of the train that does not lead straight
     // back: the node is not left by the side the train enters it from
     // (`entry_index`); `excluding` also keeps it from leaving by reserved
-    // links.
+    // links. A train whose way on is held waits for it or goes round another
+    // way: with a search that may lead back whenever that is shorter, it
+    // turns back to the node behind, meets the same held way again from
+    // there, and goes to and fro, or round and round a ring, without ever
+    // arriving.
     void SearchAhead(int32_t node, int32_t entry_index, bool excluding);
 
     // --- train_drive.cpp
@@ -159,7 +163,10 @@ class CTrain : public virtual CVehicle {
     // Stays on its field for `frames` with the flags it had.
     void RefuseStep(const Step& step, int32_t frames);
     // An engine standing on a node leaves it only by a link it holds or can
-    // reserve; false when it waits or turns instead.
+    // reserve; false when it waits or turns instead. Without this an engine
+    // that turned on a node, or stood there while its route was planned,
+    // would drive onto a link that a train at the far end has reserved, and
+    // the two would run towards each other between the nodes.
     bool DepartureLinkHeld(const Step& step);
     // Looks for a head-on meeting ahead, the field after the one ahead lying
     // in direction index `dir2` (-1: none).
@@ -171,7 +178,13 @@ class CTrain : public virtual CVehicle {
     // --- train_reverse.cpp
     void ReverseEngineOnly();
     // The units change places back to front over the fields the train
-    // covers, lined up as AlignWagons leaves them.
+    // covers, lined up as AlignWagons leaves them, the engine at 15 whatever
+    // the wagon count. Putting each unit on its mirror unit's field half a
+    // field on (the engine at 31 behind an odd number of wagons) would leave
+    // wagons out of step with the unit each one follows (the engine for
+    // wagons 0 and 1, wagon i - 2 for wagon i): at the next bend a wagon
+    // would take the turn of the field before and run off the track onto
+    // the fields of other trains.
     void ReverseWithWagons();
     // Units standing on the served stop's platform make the train serve it
     // again.

@@ -5,6 +5,7 @@
 
 #include "state/map_field.h"
 #include "transport/train.h"
+#include "transport/tunnel_flag.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"
@@ -64,6 +65,9 @@ bool CTrain::IsServedPlatform(int32_t x, int32_t y) const {
            GetBuildingNumberAt(x, y) == GetBuildingNumberAt(stop.x[0], stop.y[0]);
 }
 
+// The platform count taken for the field ahead is put back with the flags:
+// counted again at every try, a train waiting before the target platform
+// would reach 4 and unload while still standing outside the station.
 void CTrain::RefuseStep(const Step& step, int32_t frames) {
     in_tunnel = step.tunnel0;
     on_bridge = step.bridge0;
@@ -90,7 +94,7 @@ bool CTrain::PrepareStep(Step& step) {
     // field without bridge takes it off.
     const MapField* here = FieldAt(pos_x, pos_y);
     if (step.next->tportal()) {
-        in_tunnel = step.heading == SlopeDirection(step.next->teile_diff()) ? 1 : 0;
+        in_tunnel = TunnelFlagOnPortal(*step.next, step.heading);
     }
     if (step.next->bridge_end() && !here->bridge_flag() && in_tunnel == 0) on_bridge = 1;
     if (here->bridge_end() && !step.next->bridge_flag() && in_tunnel == 0) on_bridge = 0;
@@ -147,9 +151,11 @@ void CTrain::Drive() {
         }
     }
 
-    // A train on a platform without a route. Only on a node can a route be
-    // searched from the engine's field: elsewhere the train goes on to the
-    // node at the platform's end and plans there.
+    // A train on a platform without a route. It plans there only on a node:
+    // a route searched from a field without one is always empty, so a train
+    // planning again and again in the middle of its platform would never
+    // leave it. Elsewhere it goes on to the node at the platform's end and
+    // plans there.
     const bool onNode = FieldAt(pos_x, pos_y)->knoten();
     if (path.Count() == 0 && GetTerminalKindAt(pos_x, pos_y) == 4) {
         if (schedule_changed == 0 && reversals == 0) {
@@ -198,9 +204,13 @@ void CTrain::Drive() {
         const bool typeFits = GetPieceConnections(step.nx, step.ny, way_kind) != 0;
         const int32_t dirs = GetWayDirections(step.nx, step.ny, kWayRail);
         if (!typeFits || (dirs & step.entry) == 0) {
-            // The track ends: the train waits once (the track may yet be
-            // laid on) and then turns back.
-            if (lane == 1) {
+            // The track ends: the train waits until it is laid on. At the
+            // end of a platform it turns back after one wait: no track goes
+            // on there, and a train whose platform count a reversal has put
+            // back reaches that end short of its stop and would stand there
+            // for ever, shutting in the trains behind it.
+            const bool platformEnd = GetTerminalKindAt(pos_x, pos_y) == 4;
+            if (platformEnd && lane == 1) {
                 in_tunnel = step.tunnel0;
                 on_bridge = step.bridge0;
                 arrival_counter = step.count0;
@@ -209,7 +219,7 @@ void CTrain::Drive() {
                 return;
             }
             RefuseStep(step, kRefusedWait);
-            lane = 1;
+            if (platformEnd) lane = 1;
             return;
         }
     }
@@ -296,8 +306,11 @@ bool CTrain::EnterNode(Step& step) {
     } else if (fromPath) {
         exit = frontDir;
     } else {
-        // No route through this node: plan again from it, on forward where
-        // a way leads on, back only where none does, and try again.
+        // No route through this node: plan again, from the node ahead (the
+        // engine's own field mostly has no node, and a route searched from a
+        // field without one is always empty: the train would wait here for
+        // ever), on forward where a way leads on, back only where none does,
+        // and try again.
         SearchAhead(node, step.entry_index, false);
         if (path.Count() == 0) {
             path.PushFront(node, 0);

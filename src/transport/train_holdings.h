@@ -15,6 +15,16 @@
 // train that reserves the link and cleared by the first train that releases
 // it, as if they were its own.
 //
+// Without this record, setting and clearing the marks and flags blindly would
+// go wrong twice over: when TurnAround puts the engine and the wagons on the
+// platform's other end, a field cleared for the unit that left it may be the
+// field another unit was just put on, so a field under the train would look
+// free to other trains; and when a removed train has the way network relink
+// its fields, the flags of every link there go, so links other trains have
+// reserved would be free to take. Held marks are cleared only when no unit
+// stands on the field, and held links are set again after that relinking
+// (ReassertAll).
+//
 // Neither set is saved: a loaded train marks its fields again (the loader has
 // cleared every mark) and meets its reservations as unheld flags.
 

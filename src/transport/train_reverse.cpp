@@ -7,6 +7,7 @@
 #include "economy/building_table.h"
 #include "state/map_field.h"
 #include "transport/train.h"
+#include "transport/tunnel_flag.h"
 #include "transport/vehicle_services.h"
 #include "transport/wagon.h"
 #include "world/field_queries.h"
@@ -35,7 +36,7 @@ void FlagsAfterTurn(int32_t x, int32_t y, uint8_t heading, int32_t& in_tunnel, i
     const MapField* field = FieldAt(x, y);
     if (field == nullptr) return;
     if (field->tportal()) {
-        in_tunnel = heading == SlopeDirection(field->teile_diff()) ? 1 : 0;
+        in_tunnel = TunnelFlagOnPortal(*field, heading);
         layer = in_tunnel;
     }
     if (field->bridge_end() && in_tunnel == 0) {
@@ -49,18 +50,22 @@ void FlagsAfterTurn(int32_t x, int32_t y, uint8_t heading, int32_t& in_tunnel, i
 void CTrain::Reverse() {
     ++reversals;
     lane = 0;
-    // The link the engine had reserved on towards its old heading from the
-    // node it stands on is not needed any more.
+    if (wagon_count <= 0) {
+        // The engine keeps the link it reserved on from its node: it becomes
+        // the entry side, given up when the engine leaves the node.
+        ReverseEngineOnly();
+        return;
+    }
+    // With wagons the engine leaves its node at the other end of the train,
+    // and the last wagon gives up only the links it comes along: the link
+    // reserved on from the node would stay reserved for ever and stop every
+    // train behind it, so it is given up now.
     const MapField* here = FieldAt(pos_x, pos_y);
     const int32_t heading = DirIndexFromBit(Heading());
     const bool underOrOver = (in_tunnel != 0 && here != nullptr && !here->tportal()) ||
                              (on_bridge != 0 && here != nullptr && !here->bridge_end());
     if (here != nullptr && here->knoten() && !underOrOver && heading >= 0) {
         ReleaseHeldLink(here->knotennummer(), heading);
-    }
-    if (wagon_count <= 0) {
-        ReverseEngineOnly();
-        return;
     }
     ReverseWithWagons();
     path.Clear();
@@ -186,7 +191,9 @@ void CTrain::TurnAround() {
         x = heading == kDirE ? station->anchor_x + 3 : station->anchor_x;
     }
     const MapField* target = FieldAt(x, y);
-    // The other end must be free (it is the train's own when it covers it).
+    // The other end must be free (it is the train's own when it covers it):
+    // jumping onto an end where another train stands would put two trains on
+    // one field. Refused, the train stays and leaves the way it faces.
     if (target == nullptr || (target->belegt() != 0 && !held.HoldsField(x, y))) return;
     const uint8_t entered = OppositeDirBits(heading);
     pos_x = static_cast<uint8_t>(x);
@@ -226,13 +233,24 @@ int32_t CTrain::HeadOnAhead(int32_t dir2) {
     const int32_t ax = pos_x + DirDx(h);
     const int32_t ay = pos_y + DirDy(h);
     if (!InMap(ax, ay)) return 0;
-    // A train facing this one across `between` while both wait.
-    auto facing = [this](CVehicle* other, int32_t bx, int32_t by) {
-        if (other == nullptr || other == this || !IsTrain(*other)) return false;
-        if (other->lane != 1 || other->phase != kWaitPhase) return false;
+    // Only trains are examined: a truck on a level crossing has its lane
+    // where a train has its waiting flag, so a truck in lane 1 would count as
+    // a waiting train, and this train would turn back for it while the truck
+    // does not turn.
+    auto waitingTrain = [this](const CVehicle* other) {
+        return other != nullptr && other != this && IsTrain(*other) && other->lane == 1 &&
+               other->phase == kWaitPhase;
+    };
+    // A waiting train whose next field is (bx, by).
+    auto facing = [&](const CVehicle* other, int32_t bx, int32_t by) {
+        if (!waitingTrain(other)) return false;
         const int32_t oh = DirIndexFromBit(other->Heading());
         return oh >= 0 && other->pos_x + DirDx(oh) == bx && other->pos_y + DirDy(oh) == by;
     };
+    // The field ahead is looked at first: a train standing nose to nose with
+    // this one also holds the field behind itself, two fields ahead, and
+    // looking there first would miss the meeting, leaving both to wait for
+    // ever.
     CVehicle* ahead = FindVehicleAtField(ax, ay);
     if (facing(ahead, pos_x, pos_y)) {
         ahead->Reverse();
@@ -240,7 +258,10 @@ int32_t CTrain::HeadOnAhead(int32_t dir2) {
     }
     if (dir2 >= 0 && InMap(ax + DirDx(dir2), ay + DirDy(dir2))) {
         CVehicle* twoAhead = FindVehicleAtField(ax + DirDx(dir2), ay + DirDy(dir2));
-        if (facing(twoAhead, ax, ay)) {
+        int32_t node = 0;
+        int32_t otherDir = -1;
+        const bool wayOn = twoAhead != nullptr && twoAhead->path.PeekFront(node, otherDir) != 0;
+        if (facing(twoAhead, ax, ay) || (waitingTrain(twoAhead) && (!wayOn || otherDir == dir2))) {
             twoAhead->Reverse();
             return 1;
         }

@@ -4,6 +4,7 @@
 #include "state/map_field.h"
 #include "transport/road_driving.h"
 #include "transport/train.h"
+#include "transport/tunnel_flag.h"
 #include "transport/wagon.h"
 #include "world/way_piece_tables.h"
 
@@ -122,7 +123,7 @@ void CTrain::AdvanceWagons() {
             const int32_t ny = w->y + DirDy(h);
             const MapField* from = FieldAt(w->x, w->y);
             const MapField* to = FieldAt(nx, ny);
-            if (to->tportal()) w->in_tunnel = heading == SlopeDirection(to->teile_diff()) ? 1 : 0;
+            if (to->tportal()) w->in_tunnel = TunnelFlagOnPortal(*to, heading);
             if (to->bridge_end() && !from->bridge_flag() && w->in_tunnel == 0) w->on_bridge = 1;
             if (from->bridge_end() && !to->bridge_flag() && w->in_tunnel == 0) w->on_bridge = 0;
             w->next_direction = lead[i % 2];

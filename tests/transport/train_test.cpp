@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/file.h"
 #include "platform/random.h"
 #include "state/le_io.h"
+#include "support/fnv_hash.h"
 #include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_services.h"
@@ -327,18 +329,31 @@ TEST_F(RailWorld, TrainTurnsBackInFrontOfADeadEndNode) {
     EXPECT_EQ(t->pos_x, 20);
 }
 
-// The field ahead has no track: 32 frames at phase 15 on the last field.
-TEST_F(RailWorld, TrainWaitsOnceAtATrackEndThenTurnsBack) {
+// The field ahead has no track: 32 frames at phase 15 on the last field,
+// again and again until the track is laid on.
+TEST_F(RailWorld, TrainWaitsAtATrackEndUntilTheTrackGoesOn) {
     Stations(1, false);
     RailLine(24, 50, 30, 50);
     Finish(false);
     CTrain* t = Runaway();
     ASSERT_TRUE(FramesUntil([&] { return t->wait_counter > 0; }, 2000));
     EXPECT_EQ(std::tuple(t->pos_x, t->phase, t->wait_counter), std::tuple(30, 15, 32));
-    Frames(32);
-    EXPECT_EQ(t->reversals, 0);
-    Frames(1);
-    EXPECT_EQ(std::tuple(t->reversals, t->Heading()), std::tuple(1, kDirW));
+    Frames(33 * 5);
+    EXPECT_EQ(std::tuple(t->pos_x, t->phase, t->reversals, t->Heading()),
+              std::tuple(30, 15, 0, kDirE));
+}
+
+// At the end of a platform the train waits once, then turns back.
+TEST_F(RailWorld, TrainAtAPlatformsEndTurnsBackAfterOneWait) {
+    Stations(1, false);
+    RailLine(24, 50, 30, 50);
+    Finish();
+    CTrain* t = Runaway();
+    t->direction = t->next_direction = t->prev_direction = (kDirW << 4) | kDirE;
+    ASSERT_TRUE(FramesUntil([&] { return t->wait_counter > 0; }, 100));
+    EXPECT_EQ(std::tuple(t->pos_x, t->reversals), std::tuple(20, 0));
+    Frames(33);
+    EXPECT_EQ(std::tuple(t->pos_x, t->reversals, t->Heading()), std::tuple(20, 1, kDirE));
 }
 
 // On a single line the second train waits at the node until the first
@@ -391,6 +406,113 @@ TEST_F(RailWorld, TrainTakesTheOtherLoopTrackWithoutWaiting) {
     EXPECT_TRUE(onLoop);
 }
 
+// Speed doubles after 8, 24, 48 and 80 sub-steps up to the limit; climbing a
+// slope (not on a portal) the train runs at the model's grade speed.
+TEST_F(RailWorld, SpeedDoublesAtItsThresholdsAndClimbsAtTheGradeSpeed) {
+    Stations(1, false);
+    Finish();
+    game_.state().vehicle_models[10].speed_b = 3;
+    CTrain* t = Runaway();
+    t->speed_limit = 12;
+    std::vector<std::pair<int32_t, int32_t>> changes;  // sub-step, new speed
+    for (int32_t step = 1; step <= 100; ++step) {
+        const int32_t before = t->steps_per_frame;
+        t->UpdateSpeed();
+        if (t->steps_per_frame != before) changes.emplace_back(step, t->steps_per_frame);
+    }
+    EXPECT_EQ(changes,
+              (std::vector<std::pair<int32_t, int32_t>>{{8, 2}, {24, 4}, {48, 8}, {80, 12}}));
+    MapField& here = F(t->pos_x, t->pos_y);
+    std::vector<int32_t> speeds;
+    for (auto [piece, portal] : {std::pair{14, false}, {12, false}, {14, true}}) {
+        here.set_wegteil(static_cast<uint32_t>(piece));
+        here.set_tportal(portal);
+        t->UpdateSpeed();
+        speeds.push_back(t->steps_per_frame);
+    }
+    here.set_tportal(false);
+    here.set_wegteil(2);
+    EXPECT_EQ(speeds, (std::vector<int32_t>{3, 12, 12}));
+}
+
+// Lined up, even wagons stand at phase 15 and odd ones at 31 of their field,
+// each pair one field further back, coming from the field behind.
+TEST_F(RailWorld, AlignedWagonsStandAtTheirPhases) {
+    Stations(1, false);
+    Finish();
+    CTrain* t = Train(23, 50);
+    for (int32_t k = 0; k < 3; ++k) t->AddWagon("A", k + 1, k);
+    t->AlignWagons();
+    std::vector<std::tuple<int32_t, int32_t, int32_t>> units;  // fields behind, phase, previous
+    for (int32_t i = 0; i < 3; ++i) {
+        const CWagon& w = *t->wagons[i];
+        units.emplace_back(std::abs(w.x - t->pos_x), w.phase, std::abs(w.prev_x - t->pos_x));
+    }
+    EXPECT_EQ(units, (std::vector<std::tuple<int32_t, int32_t, int32_t>>{
+                         {1, 15, 2}, {1, 31, 2}, {2, 15, 3}}));
+}
+
+// Turned where it stands on the platform of the stop it serves, the train
+// counts the engine and the even wagons there and serves that stop again.
+TEST_F(RailWorld, ReversalOnTheServedPlatformCountsItsFields) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    CTrain* t = FromA(0);
+    t->held.ReleaseAllFields();
+    t->pos_x = t->left_x = t->drawn_x = 24;
+    t->held.MarkField(24, 50);
+    for (int32_t k = 0; k < 4; ++k) t->AddWagon("A", k + 1, k);
+    t->stop_served = 0;
+    t->target_stop = 1;
+    t->Reverse();
+    // Engine on 22, wagons 0 and 1 on 23, 2 and 3 on 24.
+    EXPECT_EQ(std::tuple(t->pos_x, t->arrival_counter, t->target_stop), std::tuple(22, 2, 0));
+}
+
+// Entering a platform of another station counts on only while the schedule
+// has changed and counting has begun.
+TEST_F(RailWorld, OtherStationsPlatformCountsOnOnlyWhileTheScheduleChanged) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    std::vector<int32_t> counts;
+    CTrain* t = Runaway();
+    SetSchedule(*t, {b, b});
+    for (auto [changed, count] : {std::pair{1, 1}, {1, 0}, {0, 1}}) {
+        t->held.ReleaseAllFields();
+        t->pos_x = t->left_x = t->drawn_x = 21;
+        t->held.MarkField(21, 50);
+        t->path.PushFront(F(23, 50).knotennummer(), kDirIndexE);
+        t->stop_served = t->target_stop = 1;
+        t->schedule_changed = changed;
+        t->arrival_counter = count;
+        t->Drive();
+        counts.push_back(t->arrival_counter);
+    }
+    EXPECT_EQ(counts, (std::vector<int32_t>{2, 0, 0}));
+}
+
+// A train with wagons under way keeps every field of its record and of its
+// wagons' records in its place.
+TEST_F(RailWorld, TrainRecordWithWagonsKeepsItsGoldenHash) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    a->stock[1] = a->stock[2] = 100;
+    CTrain* t = FromA(0);
+    t->cargo_plan[0][1][0] = 2;
+    t->wait_until_loaded[1] = 1;
+    ASSERT_TRUE(FramesUntil([&] { return t->pos_x >= 30 && t->phase == 20; }, 3000));
+    ASSERT_EQ(t->wagon_count, 2);
+    // Small fields told apart, so that no two of them may change places.
+    std::tie(t->lane, t->reversals, t->turned, t->halted, t->retry_count) =
+        std::tuple(1, 2, 3, 4, 5);
+    const std::string bytes = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    ASSERT_EQ(bytes.size(), 473u + 2u * kWagonRecordSize + 4u + 8u * t->path.Count());
+    EXPECT_EQ(fvtest::Fnv1a(bytes.data(), bytes.size()), 6875842132338832400u);
+}
+
 // A line from A to B with a junction at x = 31 where a siding leads south.
 class MeetingTest : public RailWorld {
   protected:
@@ -399,6 +521,17 @@ class MeetingTest : public RailWorld {
         RailLine(24, 50, 39, 50);
         RailLine(31, 51, 31, 53);
         Finish(true);
+    }
+    // Puts a wagonless train by hand on (x, 50), heading `heading`, waiting
+    // at phase 15.
+    static void Put(CTrain* train, int32_t x, uint8_t heading) {
+        train->held.ReleaseAllFields();
+        train->pos_x = train->left_x = train->drawn_x = static_cast<uint8_t>(x);
+        train->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
+        train->next_direction = train->prev_direction = train->direction;
+        train->phase = 15;
+        train->lane = 1;
+        train->held.MarkField(x, 50);
     }
 };
 
@@ -418,16 +551,8 @@ TEST_F(MeetingTest, TrainsMeetingNoseToNoseBothTurnBack) {
 TEST_F(MeetingTest, HeadOnTestLooksOnlyAtTheFieldAheadWithoutAWayOn) {
     CTrain* t = Train(20, 50);
     CTrain* other = Train(43, 50);
-    // Both put by hand, wagonless, waiting at phase 15.
-    for (auto [train, x, heading] : {std::tuple{t, 28, kDirE}, std::tuple{other, 30, kDirW}}) {
-        train->held.ReleaseAllFields();
-        train->pos_x = train->left_x = train->drawn_x = static_cast<uint8_t>(x);
-        train->direction = static_cast<uint8_t>((heading << 4) | OppositeDirBits(heading));
-        train->next_direction = train->prev_direction = train->direction;
-        train->phase = 15;
-        train->lane = 1;
-        train->held.MarkField(x, 50);
-    }
+    Put(t, 28, kDirE);
+    Put(other, 30, kDirW);
     // An empty path, or a path ending here, has no second field.
     EXPECT_EQ(t->IsPathBlocked(), 0);
     t->path.PushFront(F(31, 50).knotennummer(), -1);
@@ -438,6 +563,47 @@ TEST_F(MeetingTest, HeadOnTestLooksOnlyAtTheFieldAheadWithoutAWayOn) {
     t->path.PushFront(F(31, 50).knotennummer(), kDirIndexE);
     EXPECT_EQ(t->IsPathBlocked(), 1);
     EXPECT_EQ(std::tuple(other->reversals, other->Heading()), std::tuple(1, kDirE));
+}
+
+// Two fields ahead a waiting train counts as met also when its own path is
+// empty or leads on the way this train's does.
+TEST_F(MeetingTest, WaitingTrainTwoAheadWithoutAWayOfItsOwnIsMet) {
+    CTrain* t = Train(20, 50);
+    CTrain* other = Train(43, 50);
+    Put(t, 28, kDirE);
+    Put(other, 30, kDirE);
+    t->path.PushFront(F(31, 50).knotennummer(), kDirIndexE);
+    EXPECT_EQ(t->IsPathBlocked(), 1);
+    EXPECT_EQ(other->Heading(), kDirW);
+    // Facing away with a way of its own elsewhere it is not.
+    Put(other, 30, kDirE);
+    other->path.PushFront(F(31, 50).knotennummer(), kDirIndexS);
+    EXPECT_EQ(t->IsPathBlocked(), 0);
+}
+
+// Turning on a node, an engine keeps the link it reserved on from there
+// until it leaves the node.
+TEST_F(MeetingTest, EngineTurningOnANodeKeepsItsLinkUntilItLeaves) {
+    CTrain* t = Runaway();
+    const int32_t n = F(31, 50).knotennummer();
+    Put(t, 31, kDirE);
+    ASSERT_TRUE(t->held.ReserveLink(n, kDirIndexE));
+    t->Reverse();
+    EXPECT_TRUE(t->held.HoldsLink(n, kDirIndexE));
+    ASSERT_TRUE(FramesUntil([&] { return t->pos_x != 31; }, 200));
+    EXPECT_FALSE(t->held.HoldsLink(n, kDirIndexE));
+}
+
+// An engine on a node does not drive onto a link another train holds: the two
+// would meet between the nodes.
+TEST_F(MeetingTest, EngineOnANodeWaitsForTheLinkItLeavesBy) {
+    CTrain* parked = Train(43, 50);
+    ASSERT_TRUE(parked->held.ReserveLink(F(31, 50).knotennummer(), kDirIndexE));
+    parked->running_flag = 0;
+    CTrain* t = Runaway();
+    Put(t, 31, kDirE);
+    Frames(40);
+    EXPECT_EQ(std::tuple(t->pos_x, t->lane), std::tuple(31, 1));
 }
 
 // B, a terminus whose rows grow south from y = 50, lengthened to three rows:
