@@ -13,9 +13,10 @@ constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint16_t kBitmapMagic = 0x4D42;  // "BM"
 constexpr int32_t kMaxColors = 256;
-// Runs can describe a large picture in a few bytes: no more pixels than this
-// are unpacked from them (the largest picture of the game has 1.3 million).
-constexpr int64_t kMaxRunPixels = int64_t{1} << 26;
+// Runs can describe a huge picture in a few bytes: no more pixels than this
+// (4096 x 4096) are unpacked from them, a dozen times the largest sheet the
+// game draws from.
+constexpr int64_t kMaxRunPixels = int64_t{1} << 24;
 
 // RLE8 escapes: a zero count followed by one of these.
 constexpr uint8_t kRleEndOfLine = 0;
