@@ -1,9 +1,10 @@
 // What a player reads with the stand-in data: round brackets are round at
 // every size, letters fill the advance the width tables give them (no gaps
-// inside words, the same gap after each), every text a stand-in picture carries fits the room it was
-// drawn for, and the texts the game places in fixed rooms (the sidebar's
-// tool feedback, the sales chart's period, the goods chooser's group names)
-// end inside them.
+// inside words, the same gap after each), every text a stand-in picture
+// carries fits the room it was drawn for, and the texts the game places in
+// fixed rooms (the sidebar's tool feedback, the sales chart's period, the
+// goods chooser's group names) end inside them or, for the longest group
+// name, before the item pictures.
 
 #include <gtest/gtest.h>
 
