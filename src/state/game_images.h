@@ -41,16 +41,17 @@ struct GameImages {
     plat::PaletteHandle palette_b;
 
     // World image sets.
-    PaletteImage tile_sheet;      // "tilesg.jgd" / "tiles.jgd" of the season folder
-    int32_t tile_sheet_grid = 0;  // 1: the tile sheet was read with the grid
-    WinGBitmap sign_sheet;        // "signs.jgd"
-    WinGBitmap product_signs;     // "prosgn_<colour>.jgd"
-    RawImage terrain_mask;        // "t_mask.jgd", the picking mask
-    RawImage street_tiles;        // "streets.jgd"
-    RawImage overview_sheet;      // "ueber.jgd"
-    RawImage slope_tiles;         // "hang.jgd"
-    RawImage bridge_tiles;        // "bridge.jgd"
-    RawImage sf_sheet;            // "sf.jgd"
+    PaletteImage tile_sheet;   // "tilesg.jgd" / "tiles.jgd" of the season folder
+    WinGBitmap sign_sheet;     // "signs.jgd"
+    WinGBitmap product_signs;  // "prosgn_<colour>.jgd"
+    RawImage terrain_mask;     // "t_mask.jgd", the picking mask
+    RawImage street_tiles;     // "streets.jgd"
+    RawImage overview_sheet;   // "ueber.jgd"
+    RawImage slope_tiles;      // "hang.jgd"
+    RawImage bridge_tiles;     // "bridge.jgd"
+    RawImage sf_sheet;         // "sf.jgd"
+    // 1 when the tile sheet was read with the grid lines ("tilesg.jgd").
+    int32_t tile_sheet_grid = 0;
     RawImage vehicle_sheets[kVehicleSheetCount];
     WinGBitmap animation_sets[kAnimationSetCount];
     // Index = building type 0..31 or city-building picture 34..86. A
