@@ -14,5 +14,4 @@ uint32_t g_SavedAutoRun = 0;
 uint32_t g_NowTime = 0;
 uint32_t g_MusicTime = 0;
 uint32_t g_MusicElapsed = 0;
-MouseMoveTimes g_MouseMoveTime;
 int32_t g_AnimPending = 0;

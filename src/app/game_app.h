@@ -62,6 +62,10 @@ class CGameApp : public plat::Application {
     // A field animation in a view that can be seen shows another frame than
     // its own: the next frame update draws it even while the vehicles stand.
     static bool AnimationsWaitForDrawing();
+    // A mark overlay built while vehicles are on the map waits for the
+    // next frame update's vehicle frame, which draws it; under P, with no
+    // animation in view, no other reason to draw would ever come.
+    static bool OverlayWaitsForDrawing();
 
     plat::Window* frame_ = nullptr;  // the HAUPTFENSTER made by CreateMainFrame
     Camera drawn_camera_;

@@ -6,7 +6,8 @@
 // they need no pass of their own. While the vehicles stand (halted, paused
 // by the player, after the goal) only the field animations go on: the loop
 // wakes for their steps, and for a frame step only when a view moved since
-// the vehicles were last drawn or an animation's picture waits for drawing.
+// the vehicles were last drawn or an animation's picture or the mark overlay
+// waits for drawing.
 
 #include <algorithm>
 
@@ -65,7 +66,8 @@ uint32_t CGameApp::IdleDelay() {
     }
     if (gs->paused == 0) {
         wait = std::min(wait, UntilPast(now, t.anim_time, kAnimationStepMs));
-        if (!VehiclesStand(*gs) || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing()) {
+        if (!VehiclesStand(*gs) || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing() ||
+            OverlayWaitsForDrawing()) {
             wait = std::min(wait, UntilPast(now, t.frame_time, kFrameStepMs));
         }
     }

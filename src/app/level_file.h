@@ -40,10 +40,10 @@ bool SaveGameFile(const std::string& path);
 // career's difficulty and assignment by those of the career record beside it
 // when there is a sound one (app/career_record.h).
 LevelLoadResult LoadSavedGame(const std::string& path);
-// The same for a mission or a scenario. Those files are made whole and never
-// written over by a game, so one that ends before its last record is damaged:
-// it is refused with the damaged-file box, where a saved game of an older
-// version may end early and keep the running game's values for the rest.
+// The same for a mission or a scenario. Such a file may end early between two
+// records, as a saved game may: the records it lacks read as missing (the
+// take-over terms of a new game, no bookmarks, new opponents). One that ends
+// inside a record was cut and is refused with the damaged-file box.
 LevelLoadResult LoadPreparedGame(const std::string& path);
 // Replaces the running game by a career level's start state: the file is
 // read up to and including the market events, the rest is reset. Company

@@ -75,7 +75,7 @@ class LevelWalk {
         : file_(file),
           reading_(mode == LevelWalkMode::Read),
           level_(part == LevelWalkPart::LevelStart),
-          every_record_(part == LevelWalkPart::PreparedGame),
+          whole_records_(part == LevelWalkPart::PreparedGame),
           gs_(*g_pGameState) {}
 
     bool Run() {
@@ -84,11 +84,27 @@ class LevelWalk {
         if (!Calendar() || !ViewAndNames()) return false;
         StatisticsAndCounters();
         if (!MarketEvents()) return false;
-        if (level_) return true;
-        return Opponents() && Tail();
+        if (level_) return !cut_;
+        return Opponents() && Tail() && !cut_;
     }
 
   private:
+    // A mission or scenario may end early, between two records: the records
+    // it lacks read as missing, as in a saved game of an older version. One
+    // that ends inside a record was cut and is refused. Notes a file that
+    // ends inside one of the records of `sizes` that follow each other from
+    // `start`.
+    void NoteEndInside(int64_t start, std::initializer_list<int64_t> sizes) {
+        if (!whole_records_ || start < 0) return;
+        for (const int64_t size : sizes) {
+            if (size_ > start && size_ < start + size) cut_ = true;
+            start += size;
+        }
+    }
+    // The same for the record that begins here.
+    void NoteEndInside(int64_t size) { NoteEndInside(Here(), {size}); }
+    int32_t Here() const { return plat::SeekFile(file_, 0, plat::SeekFrom::Current); }
+
     // The file's length bounds the skip over surplus market events.
     bool MeasureFile() {
         const int32_t here = plat::SeekFile(file_, 0, plat::SeekFrom::Current);
@@ -179,6 +195,7 @@ class LevelWalk {
 
     // Record 11. A file may end here: what is missing counts as 0.
     bool Calendar() {
+        NoteEndInside(12);
         int32_t week = 0;
         int32_t month = 0;
         int32_t year = 0;
@@ -197,6 +214,7 @@ class LevelWalk {
 
     // Records 12 to 17; each record that did not arrive leaves its values.
     bool ViewAndNames() {
+        NoteEndInside(Here(), {20, 4, 1, sizeof(gs_.company_names), 1, 1});
         double centre_x = 0.0;
         double centre_y = 0.0;
         int32_t zoom = 0;
@@ -243,6 +261,7 @@ class LevelWalk {
 
     // Records 18 to 20; nothing here can be damaged.
     void StatisticsAndCounters() {
+        NoteEndInside(Here(), {sizeof(StatisticsBlock), sizeof(NewGameCountersBlock), 8});
         StatisticsBlock statistics;
         const uint32_t statistics_bytes =
             le::ReadI32Array(file_, statistics.words, kStatisticsWords);
@@ -277,6 +296,7 @@ class LevelWalk {
 
     // Records 21 and 22, then the goods that follow from them and the date.
     bool MarketEvents() {
+        NoteEndInside(4);
         uint8_t raw[4];
         const uint32_t got = le::ReadBytes(file_, raw, 4);
         if (got == 4) {
@@ -288,6 +308,7 @@ class LevelWalk {
             } else if (count < 0) {
                 return false;
             } else {
+                NoteEndInside(int64_t{count} * kMarketEventRecordSize);
                 const int32_t kept = count < kMarketEventSlots ? count : kMarketEventSlots;
                 if (ReadEventRecords(kept) && count > kept) SkipEventRecords(count - kept);
             }
@@ -308,6 +329,7 @@ class LevelWalk {
     // ended first.
     bool ReadEventRecords(int32_t count) {
         for (int32_t i = 0; i < count; ++i) {
+            NoteEndInside(kMarketEventRecordSize);
             MarketEvent event;
             if (ReadMarketEvent(file_, event) != kMarketEventRecordSize) return false;
             if (reading_) gs_.market_events[i] = event;
@@ -336,16 +358,18 @@ class LevelWalk {
         FileVehicles vehicles(references_.vehicles);
         CVehicleLookup* running = g_pVehicleLookup;
         g_pVehicleLookup = &vehicles;
-        const bool sound = SkipOpponentRecords(file_, owner_of);
+        int32_t records_end = -1;
+        const bool sound = SkipOpponentRecords(file_, owner_of, &records_end);
         g_pVehicleLookup = running;
+        // The active opponent, the take-over years and percentages.
+        NoteEndInside(records_end, {4, 12, 12});
         return sound;
     }
 
     // Records 27 and 28. A file that ends before the display options gets the
-    // take-over terms of a new game and no bookmarks. The reads stop at the
-    // end of the file, so a file cut anywhere lacks its last record: where
-    // every record must be there, that refuses it.
+    // take-over terms of a new game and no bookmarks.
     bool Tail() {
+        NoteEndInside(Here(), {80, 24});
         int32_t marks[2 * kBookmarkCount];
         for (int32_t i = 0; i < kBookmarkCount; ++i) {
             marks[2 * i] = gs_.bookmarks[i].x;
@@ -358,7 +382,6 @@ class LevelWalk {
         int32_t values[6];
         for (int32_t i = 0; i < 6; ++i) values[i] = *options[i];
         const uint32_t option_bytes = le::ReadI32Array(file_, values, 6);
-        if (every_record_ && option_bytes != sizeof values) return false;
         if (!reading_) return true;
 
         for (int32_t i = 0; i < kBookmarkCount; ++i)
@@ -374,7 +397,8 @@ class LevelWalk {
     plat::FileHandle file_;
     bool reading_;
     bool level_;
-    bool every_record_;
+    bool whole_records_;
+    bool cut_ = false;  // the file ends inside a record
     CGameState& gs_;
     int32_t size_ = 0;
     std::unique_ptr<CWayNetwork> scratch_network_;

@@ -63,7 +63,7 @@ enum class LevelWalkMode {
 
 enum class LevelWalkPart {
     WholeGame,     // every record (saved games)
-    PreparedGame,  // every record, and all of them present (missions, scenarios)
+    PreparedGame,  // every record, none of them cut (missions, scenarios)
     LevelStart,    // records 1 to 22 (levels)
 };
 

@@ -8,7 +8,6 @@
 #include "app/game_app.h"
 #include "app/interface_hooks.h"
 #include "app/key_table.h"
-#include "app/level_file.h"
 #include "game/high_scores.h"
 #include "panel/control_panel.h"
 #include "platform/app.h"
@@ -112,9 +111,9 @@ HAUPTFENSTER::~HAUPTFENSTER() {
     }
     delete g_pLookupTables;
     g_pLookupTables = nullptr;
-    if (g_pGameState != nullptr && !SaveHighScores(*g_pGameState)) {
-        ShowWriteErrorBox(HighScoreFilePath(*g_pGameState));
-    }
+    // A best list that cannot be written is given up silently; the old
+    // file stays as it was.
+    if (g_pGameState != nullptr) SaveHighScores(*g_pGameState);
     DeleteVehicles();
     RestoreTaskbar();
     RestoreAutoRun();

@@ -200,18 +200,31 @@ void CGameApp::UpdateFrame() {
         RefreshMoneyDisplay();
         seen_changed_ = MoveVehicles() || seen_changed_;
         // While the vehicles stand they are drawn again only when the view
-        // moved, one of them came into or went out of it, or an animation's
-        // picture changed. A view that a screen covers draws once it shows
-        // again (each vehicle's last drawn place, each animation's shown
-        // frame and a change of what is seen are kept until then).
+        // moved, one of them came into or went out of it, an animation's
+        // picture changed or the mark overlay waits for a vehicle frame. A
+        // view that a screen covers draws once it shows again (each
+        // vehicle's last drawn place, each animation's shown frame, a change
+        // of what is seen and a waiting overlay are kept until then).
         const bool still = VehiclesStand(*gs);
-        if (g_pSpielFeld != nullptr &&
-            (g_pVehicleList != nullptr || g_pSpielFeld->sprite_pending != 0) &&
-            (!still || seen_changed_ || ViewMovedSinceFrameDraw() || AnimationsWaitForDrawing()) &&
-            !plat::WindowCovered(g_pSpielFeld)) {
-            g_pSpielFeld->DrawVehicles(1);
-            drawn_camera_ = CurrentCamera();
-            seen_changed_ = false;
+        // A waiting overlay is drawn also when the last vehicle left the map
+        // after it was built: otherwise it would never show, and the loop
+        // would go on waking for it.
+        SPIEL_FELD* view = g_pSpielFeld;
+        if (view != nullptr &&
+            (g_pVehicleList != nullptr || view->sprite_pending != 0 || view->overlay_pending)) {
+            const bool due = !still || seen_changed_ || ViewMovedSinceFrameDraw() ||
+                             AnimationsWaitForDrawing() || OverlayWaitsForDrawing();
+            if (due && !plat::WindowCovered(view)) {
+                view->DrawVehicles(1);
+                drawn_camera_ = CurrentCamera();
+                seen_changed_ = false;
+            } else {
+                // The drawing plays the running one-shot animations' sounds.
+                // A frame not drawn plays them all the same: otherwise they
+                // would be silent under a screen, and under P whenever their
+                // picture lies outside the view.
+                view->PlayOneShotSounds();
+            }
         }
         t.frame_time = t.frame_now;
     }
@@ -244,6 +257,11 @@ bool CGameApp::ViewMovedSinceFrameDraw() const {
 bool CGameApp::AnimationsWaitForDrawing() {
     SPIEL_FELD* view = g_pSpielFeld;
     return view != nullptr && view->AnimationsBehind() && !plat::WindowCovered(view);
+}
+
+bool CGameApp::OverlayWaitsForDrawing() {
+    const SPIEL_FELD* view = g_pSpielFeld;
+    return view != nullptr && view->overlay_pending && !plat::WindowCovered(view);
 }
 
 void CGameApp::RefreshMoneyDisplay() {

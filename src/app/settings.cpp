@@ -79,6 +79,8 @@ std::string SettingsWriteErrorText(const std::string& path) {
            " \n Check the remaining disk space!!!!";
 }
 
+// A failed write-back is told: the options the player changed in this
+// session would otherwise be lost without a word.
 void WriteSettingsAtExit(const std::string& path) {
     if (g_pGameState == nullptr || WriteSettingsFile(path)) return;
     plat::MessageBox(nullptr, SettingsWriteErrorText(path), "Ferrovane",

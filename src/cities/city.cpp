@@ -80,6 +80,10 @@ void CCity::ClearFields() {
 
     // While the map is whole: the links that run over plain street fields of
     // the city are cleared at the nodes at both ends of their stretch.
+    // Deleting the city's own nodes clears only the links that end there;
+    // without this, two player junctions joined over a city street would
+    // stay linked after the street is gone, and routes would send trucks
+    // over fields without a way.
     if (network != nullptr) {
         ForEachAreaField(*this, [&](int32_t, int32_t, int32_t x, int32_t y, MapField& f) {
             if (f.stadtnum() != number || f.wegtyp() != kWayCityStreet || f.wegteil() == 0) return;
@@ -99,8 +103,9 @@ void CCity::ClearFields() {
         f.set_stadtnum(0);
         if (f.wegtyp() != kWayCityStreet || f.wegteil() == 0) return;
         if (IsLevelCrossing(f.wegteil())) {
-            // The road part of a level crossing stays as a player road, so the
-            // track through it is not cut.
+            // The road part of a level crossing stays as a player road.
+            // Clearing it like a street would take the track's piece and
+            // directions with it and cut the railway in two.
             f.set_wegtyp(kWayGravelRoad);
             return;
         }
@@ -119,7 +124,9 @@ void CCity::ClearFields() {
         removed.emplace_back(x, y);
     });
 
-    // Ways that joined the removed streets lose those directions.
+    // Ways that joined the removed streets lose those directions. Without
+    // this, a player road beside a removed street would still be drawn and
+    // linked as leading into a field without a way.
     FieldList neighbours;
     for (auto [x, y] : removed) {
         for (int32_t i = 0; i < 4; ++i) {

@@ -150,6 +150,11 @@ void CCity::ResetCandidateLists() {
         const int32_t b = CityBuildingOf(f);
         if (b < 1) return;
         if (b <= kCityBuildingNumbers) g_CityBuildingCounts[b] += 1;
+        // Too large means a class above the zone value. Counting class + 1
+        // against it would call every class-c building in zone c too large,
+        // just where growth puts them: each step would shrink what the last
+        // one enlarged, and founding a city would loop for ever short of its
+        // start size.
         if (b <= kLastResidentialBuilding && ZoneValue(*this, dx, dy) < GetCityBuildingClass(b) &&
             step_mode + 1 < kOversizeListCap) {
             oversize_list[++step_mode] = {dx, dy};
@@ -185,7 +190,9 @@ int32_t CCity::ScanArea() {
 
         const int32_t b = CityBuildingOf(f);
         if (b == 0) {
-            // Cells planned as streets stay free for the street net.
+            // Cells planned as streets stay free for the street net. Built
+            // on, they would block the plan beside the start street, and every
+            // city would stop at one street field and three or four houses.
             if (street_grid[dx][dy] > 0 || IsBlockedForBuilding(x, y)) return;
             zone_cell_counts[zone] += 1;
             cell_total += 1;

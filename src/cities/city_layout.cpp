@@ -95,8 +95,12 @@ void CCity::ChooseName() {
         ++freeNames;
         if (manager->names[i][0] != '\0') ++freeNamed;
     }
-    // Every name taken (only a damaged level can say so): keep the default.
+    // Every name taken (only a damaged level can say so): keep the default,
+    // or the draw below would never end.
     if (freeNames == 0) return;
+    // A names file shorter than the list leaves empty entries. Without
+    // skipping them while a free name with text is left, a city could draw
+    // one and go without a name on the map and in its terminals' names.
     int32_t r = 0;
     do {
         r = plat::Rand() % kCityNameCount;
@@ -113,7 +117,7 @@ int32_t CCity::LayOut() {
     PrepareStreetGrid();
 
     // Try a street on each planned central cell; remember the last one from
-    // which the city could grow. Each trial leaves the field as it was.
+    // which the city could grow. A trial clears the field's forest for good.
     int32_t startDx = -1;
     int32_t startDy = -1;
     for (int32_t dx = 11; dx <= 15; ++dx) {
@@ -125,7 +129,7 @@ int32_t CCity::LayOut() {
             }
             const int32_t piece = StartPiece(f->teile_diff(), plan);
             if (piece == 0) continue;
-            const MapField saved = *f;
+            const uint32_t savedPiece = f->wegteil();
             f->set_wegtyp(kWayCityStreet);
             f->set_wegteil(static_cast<uint32_t>(piece));
             f->set_stadtnum(static_cast<uint32_t>(number));
@@ -134,7 +138,11 @@ int32_t CCity::LayOut() {
                 startDx = dx;
                 startDy = dy;
             }
-            *f = saved;
+            f->set_wegtyp(0);
+            f->set_stadtnum(0);
+            // Without its old piece back, the field would keep a street piece
+            // with no way under it.
+            f->set_wegteil(savedPiece);
         }
     }
     if (startDx < 0) return 0;

@@ -40,3 +40,35 @@ void RefitAndRelinkFields(const FieldList& fields) {
         }
     }
 }
+
+void LinkLaidStreetField(int32_t x, int32_t y) {
+    const FieldList around = {{x, y - 1}, {x + 1, y}, {x, y + 1}, {x - 1, y}};
+    CWayNetwork* network = g_pWayNetwork;
+    const auto giveJunctionNode = [&](int32_t fx, int32_t fy) {
+        const MapField* f = FieldAt(fx, fy);
+        if (f == nullptr || f->wegtyp() != kWayCityStreet || f->knotennummer() != 0) return;
+        if (IsJunctionPiece(f->wegteil() - 1)) network->CreateNode(fx, fy);
+    };
+    const auto relink = [&](int32_t fx, int32_t fy) {
+        const MapField* f = FieldAt(fx, fy);
+        if (f == nullptr || !IsRoadWay(f->wegtyp())) return;
+        for (const uint8_t bit : {kDirN, kDirS, kDirE, kDirW}) {
+            if (f->richtung() & bit) network->RelinkField(fx, fy, bit);
+        }
+    };
+
+    if (network != nullptr) {
+        giveJunctionNode(x, y);
+        for (auto [fx, fy] : around) giveJunctionNode(fx, fy);
+    }
+    if (g_pBuildHelper != nullptr) {
+        for (auto [fx, fy] : around) g_pBuildHelper->UpdateWayPiecesAround(fx, fy);
+        g_pBuildHelper->UpdateWayPiecesAround(x, y);
+    }
+    if (network == nullptr) return;
+    relink(x, y);
+    for (auto [fx, fy] : around) {
+        const MapField* f = FieldAt(fx, fy);
+        if (f != nullptr && f->knotennummer() != 0) relink(fx, fy);
+    }
+}

@@ -59,12 +59,8 @@ bool CCity::Load(plat::FileHandle file) {
     pending_site_x = -1;
     pending_site_y = -1;
     if (!ok) return false;
-    // The counts follow from the map; the evaluation is the one the city
-    // made at its last growth step (its countdown came from it), not one of
-    // the map as it is now.
-    const int32_t saved_evaluation = evaluation;
+    // The counts and the evaluation follow from the map as loaded.
     Evaluate();
-    evaluation = saved_evaluation;
     CountResidents();
     return true;
 }

@@ -16,6 +16,8 @@ namespace {
 
 constexpr int32_t kPlanLines[10] = {1, 4, 7, 10, 12, 14, 16, 19, 22, 25};
 constexpr int32_t kLast = kCityAreaSize - 1;
+// Far more empty segments at a line's end than a working generator draws.
+constexpr int32_t kMaxEmptySegments = 1000;
 
 // The piece whose connections are those of p and q together.
 int32_t MergePieces(int32_t p, int32_t q) {
@@ -29,8 +31,9 @@ bool IsPlayerRoad(const MapField& f) {
     return f.wegtyp() == kWayGravelRoad || f.wegtyp() == kWayAsphaltRoad;
 }
 
-// Fields a city never lays a street on or takes over: bridges, tunnel
-// portals and level crossings (they carry a track).
+// Fields a city never lays a street on or takes over: bridges and tunnel
+// portals, and any field carrying a track, which covers a player road's
+// level crossing too (a city never lays a street onto a track).
 bool IsSpecialWayField(const MapField& f) {
     return f.bridge_flag() || f.bridge_end() || f.tportal() || IsLevelCrossing(f.wegteil()) ||
            f.gleisr() != 0;
@@ -62,9 +65,12 @@ void CCity::PrepareStreetGrid() {
 
     // Lines along dy: segments of two or three steps sharing their end
     // cells, with gaps between them; a gap is always followed by a segment.
+    // At the last cell the segments have no length, and the line ends with
+    // the next gap.
     for (const int32_t dx : kPlanLines) {
         int32_t dy = 0;
         bool afterGap = false;
+        int32_t emptySegments = 0;
         while (dy < kCityAreaSize) {
             int32_t r = plat::Rand() % 2;
             if (afterGap) r = 0;
@@ -72,7 +78,9 @@ void CCity::PrepareStreetGrid() {
                 const int32_t length = std::min(plat::Rand() % 2 + 2, kLast - dy);
                 for (int32_t k = dy; k <= dy + length; ++k) street_grid[dx][k] = 1;
                 afterGap = false;
-                if (length == 0) break;  // the line has reached its last cell
+                // Without a cap, a random source that never gives an odd
+                // number would keep drawing empty segments for ever.
+                if (length == 0 && ++emptySegments == kMaxEmptySegments) break;
                 dy += length;
             } else {
                 dy += plat::Rand() % 7 + 1;
@@ -146,7 +154,6 @@ void CCity::ExtendStreets() {
     ForEachAreaField(*this, [&](int32_t dx, int32_t dy, int32_t x, int32_t y, MapField& f) {
         if (!IsPlayerRoad(f) || f.wegteil() == 0 || IsSpecialWayField(f)) return;
         if (x > 254 || y > 254 || HasTableBuilding(f) || CityBuildingOf(f) != 0) return;
-        if (f.stadtnum() != 0 && f.stadtnum() != number) return;
         for (int32_t i = 0; i < 4; ++i) {
             const MapField* n = AreaField(x + DirDx(i), y + DirDy(i));
             if (!IsCityStreetOf(n, number) || n->belegt() != 0) continue;
@@ -214,5 +221,5 @@ void CCity::UpdateStreets() {
 }
 
 void CCity::LinkStreetField(int32_t x, int32_t y) {
-    RefitAndRelinkFields({{x, y - 1}, {x + 1, y}, {x, y + 1}, {x - 1, y}, {x, y}});
+    LinkLaidStreetField(x, y);
 }

@@ -88,7 +88,6 @@ bool CBuildingTable::Load(plat::FileHandle file) {
         CBuilding* b = CreateBuilding(h.type, h.x, h.y, true);
         if (b == nullptr) return false;
         buildings[h.slot] = b;
-        if (IsAttractionType(h.type)) b->owner = kOwnerAttraction;
         const int32_t animation = AnimationKindOfType(h.type);
         if (animate && animation >= 0) {
             Views().AddAnimation(h.x, h.y, animation);

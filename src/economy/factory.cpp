@@ -45,8 +45,9 @@ CFactory::CFactory(int32_t x, int32_t y, const FactoryKind& kind)
 void CFactory::Load(RecordReader& in) {
     LoadSlots(in);
     const int32_t p = in.GetI32();
-    SetProduct(p);
-    in.Require(p == product);
+    const bool known = p == -1 || (p >= kind_.first_product && p <= kind_.last_product);
+    in.Require(known);
+    product = known ? p : -1;
     SetOwnerFromAnchor();
 }
 
@@ -56,7 +57,7 @@ void CFactory::Save(RecordWriter& out) const {
 }
 
 void CFactory::SetProduct(int32_t p) {
-    product = p >= kind_.first_product && p <= kind_.last_product ? p : -1;
+    product = p;
 }
 
 int32_t CFactory::AcceptsProduct(int32_t p) {
@@ -75,9 +76,12 @@ void CFactory::Update() {
     if (recipe == nullptr) return;
     RecipeInput inputs[3];
     const int32_t count = RecipeInputs(*recipe, inputs);
+    // 1. The output's slot, bound to the product even when nothing is made.
+    const int32_t out = SlotFor(product);
+    if (out < 0) return;
     if (count == 0) return;  // nothing is made from nothing
 
-    // 1.-2. The units the scarcest input allows.
+    // 2. The units the scarcest input allows.
     int32_t made = kProductionBound;
     int32_t inputSlot[3] = {};
     for (int32_t j = 0; j < count; ++j) {
@@ -86,9 +90,6 @@ void CFactory::Update() {
         made = std::min(made, WholeUnits(stock[inputSlot[j]]) / inputs[j].units);
         if (made < 1) return;
     }
-    int32_t out = FindGoodsSlot(product);
-    if (out < 0) out = FindFreeGoodsSlot();
-    if (out < 0) return;
 
     // 3. Whole units of the inputs go; their fractions stay.
     for (int32_t j = 0; j < count; ++j) {
@@ -97,7 +98,6 @@ void CFactory::Update() {
         EmptyIfZero(input);
     }
     // 4. The output.
-    if (stock[out].product != product) stock[out] = {product, 0, 1};
     AddWholeUnits(stock[out], made);
     // 5. The cost.
     ChargeCost(OwnerPlayer(*this), int64_t{made} * recipe->own_cost, kCostGoods);

@@ -32,8 +32,7 @@ class CFactory : public CProducer {
     // The units of the product that one unit of the current product takes
     // (summed over the recipe's places); 0 without a product.
     int32_t AcceptsProduct(int32_t product) override;
-    // Products outside the family (and -1 for none) are taken as none; a
-    // change keeps the stocks.
+    // The product made (-1 none); a change keeps the stocks.
     void SetProduct(int32_t product) override;
     int32_t GetProduct() override { return product; }
     // Ring 1 gets -3 x sign, ring 2 -2 x sign, for any city.
@@ -47,6 +46,7 @@ class CFactory : public CProducer {
     CFactory(int32_t x, int32_t y, const FactoryKind& kind);
 
     bool RefusesToGive(int32_t p) override { return AcceptsProduct(p) != 0; }
+    bool KeepsBinding(int32_t p) override { return p == product; }
 
   private:
     FactoryKind kind_;

@@ -14,7 +14,8 @@ class CProducer : public CBuilding {
   public:
     // First slot holding the product, -1 for none (and for a product below 0).
     int32_t FindGoodsSlot(int32_t product) override;
-    // First empty slot, -1 when all are bound.
+    // First empty slot; else the first slot bound to a product while it
+    // holds nothing (unless KeepsBinding); -1 when there is neither.
     int32_t FindFreeGoodsSlot() override;
     // One portion of amount / denominator units of the product; 0, and
     // nothing changes, without a slot of it, for a product the building
@@ -43,8 +44,16 @@ class CProducer : public CBuilding {
     virtual bool RefusesToGive(int32_t /*product*/) { return false; }
     // Stores keep a slot bound to its product when it empties.
     virtual bool KeepsSlotsBound() const { return false; }
+    // A factory keeps the slot of its output bound while it holds nothing.
+    virtual bool KeepsBinding(int32_t /*product*/) { return false; }
+
+    // The slot of the product; when there is none a free slot is bound to
+    // it as {product, 0, 1}. -1 when every slot is bound to another product.
+    int32_t SlotFor(int32_t product);
 
     void SaveSlots(RecordWriter& out) const;
+    // The slots as stored: a slot bound to a product while it holds nothing
+    // stays bound, an empty one keeps the amount it was stored with.
     void LoadSlots(RecordReader& in);
 
   private:

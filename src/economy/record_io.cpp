@@ -49,6 +49,10 @@ GoodsSlot RecordReader::GetSlot() {
     slot.product = GetI32();
     slot.numerator = GetI32();
     slot.denominator = GetI32();
+    // An empty slot's amount means nothing: it comes back as stored, so that
+    // the record is written again byte for byte (a new warehouse's slots
+    // hold {-1, 0, 0}). Whatever binds the slot later gives it a sound amount.
+    if (slot.product == -1) return slot;
     Require(slot.product >= -1 && slot.product < kGoodsCount && slot.denominator >= 1 &&
             slot.numerator >= 0);
     return SanitizedSlot(slot);

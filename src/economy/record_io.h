@@ -41,7 +41,8 @@ class RecordReader {
     int32_t GetI32();
     void GetBytes(void* out, uint32_t count);
     // The slot as stored, made safe (SanitizedSlot); a slot that needed
-    // more than reducing counts as damaged.
+    // more than reducing counts as damaged. An empty slot (product -1) comes
+    // back exactly as stored, whatever its amount.
     GoodsSlot GetSlot();
 
     // Marks the record damaged unless `ok`.

@@ -26,7 +26,9 @@ void ClearFields(ScheduleStop& stop) {
 }
 
 // Removes stop s: the later stops and their plans and flags move down by
-// one, the last stop becomes empty.
+// one, the last stop becomes empty. The wait and halt flags move with their
+// stops; left in place, the stop taking the removed one's place would wait
+// or halt as the removed stop did.
 void RemoveStop(CVehicle& v, int32_t s) {
     const int32_t last = kScheduleStops - 1;
     for (int32_t j = s; j < last; ++j) {
@@ -80,6 +82,10 @@ void CBuildingTable::ClearReferences(int32_t x, int32_t y, int32_t, int32_t) {
     }
 }
 
+// The stops list the station's own platform lines 1..n, read from the
+// station. The field the station tool passes is the first platform line, so
+// counting the lines from it would list one line beyond the station and
+// leave the first one out.
 void CBuildingTable::RewriteStationStops(int32_t, int32_t, int32_t type, int32_t number) {
     const CBuilding* building = At(number);
     if (building == nullptr || !IsStationType(type) || !IsStationType(building->type)) return;

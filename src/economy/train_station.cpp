@@ -89,6 +89,9 @@ void CTrainStation::GetScanRect(int32_t& x0, int32_t& y0, int32_t& x1, int32_t& 
 }
 
 int32_t CTrainStation::Extend() {
+    // The station tool refuses a fifth line before it gets here; without this
+    // guard another caller would give the station a fifth line whose
+    // demolition query mark lies beyond query_marks.
     if (length >= kMaxStationLength) return 0;
     ++length;
     const int32_t price = PriceOfType(kTypeTrainStation) / 2;

@@ -5,6 +5,7 @@
 
 CDepot::CDepot(int32_t x, int32_t y) : CProducer(x, y, kWarehouseSlots) {
     type = kTypeDepot;
+    for (GoodsSlot& s : stock) s = {-1, 0, 0};
 }
 
 void CDepot::Load(RecordReader& in) {
@@ -18,5 +19,5 @@ void CDepot::Save(RecordWriter& out) const {
 
 int32_t CDepot::AcceptsProduct(int32_t product) {
     if (product < 0) return 0;
-    return FindGoodsSlot(product) >= 0 || FindFreeGoodsSlot() >= 0 ? 1 : 0;
+    return SlotFor(product) >= 0 ? 1 : 0;
 }

@@ -54,13 +54,15 @@ bool ReadOpponentRecords(plat::FileHandle file) {
     return true;
 }
 
-bool SkipOpponentRecords(plat::FileHandle file, const std::function<int32_t(int32_t)>& owner_of) {
+bool SkipOpponentRecords(plat::FileHandle file, const std::function<int32_t(int32_t)>& owner_of,
+                         int32_t* records_end) {
     std::set<const CVehicle*> claimed;
     for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
         COpponent staged(slot, 0, COpponent::Detached{});
         if (staged.Load(file) == OpponentLoadResult::Damaged) return false;
         if (owner_of && !PlannedPropertySound(staged, owner_of, claimed)) return false;
     }
+    if (records_end != nullptr) *records_end = plat::SeekFile(file, 0, plat::SeekFrom::Current);
     int32_t ignored = 0;
     for (int word = 0; word < 7; ++word) {
         if (!le::ReadI32(file, ignored)) break;

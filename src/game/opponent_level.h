@@ -26,8 +26,11 @@ bool ReadOpponentRecords(plat::FileHandle file);
 // the file gives a building number, -1 for none) the plans are also checked
 // against what the file says the opponents own; the vehicles they name are
 // found through g_pVehicleLookup, which the caller points at the file's.
+// `records_end`, when given, gets the file position after the three records
+// (where the active opponent begins).
 bool SkipOpponentRecords(plat::FileHandle file,
-                         const std::function<int32_t(int32_t)>& owner_of = nullptr);
+                         const std::function<int32_t(int32_t)>& owner_of = nullptr,
+                         int32_t* records_end = nullptr);
 
 // Every opponent's take-over year = 2060 and percentage = 100 (a file that
 // ended early).

@@ -106,6 +106,9 @@ bool GroupIsZero(const uint8_t* p) {
 
 // One destination row. Destination column i reads source column
 // src_x + i * D of `row`; columns outside [0, src_width) are transparent.
+// Without that test a copy reaching past a source edge (a sprite clipped at
+// the screen's left, a cell at the sheet's right end) would read the
+// neighbouring row's pixels, or memory past the picture's last row.
 // Groups of four are aligned to the first destination column, as the
 // zero-group skip depends on it.
 template <int D, class Write>
@@ -187,6 +190,8 @@ void DrawRows(const PixelSurface& dst, const ConstPixelSurface& src, const Place
     }
     for (int64_t j = 0; j < p.rows; ++j) {
         const int64_t src_row = p.src_y + j * D;
+        // Rows above or below the source are transparent too, not memory
+        // outside the picture.
         if (src_row < 0 || src_row >= src.height) continue;
         uint8_t* out = dst.pixels + (p.y + j) * dst.stride + p.x;
         DrawRow<D>(out, src.pixels + src_row * src.stride, p.src_x, src.width, p.columns, key,

@@ -12,6 +12,8 @@
 BUTTONS::BUTTONS() = default;
 
 BUTTONS::~BUTTONS() {
+    // Only its own capture: releasing whatever window holds it would cut off
+    // an edge strip's scrolling or another button's press in the middle.
     if (plat::GetCapture() == this) plat::ReleaseCapture();
     DestroyWindow();
 }

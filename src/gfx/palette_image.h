@@ -51,6 +51,9 @@ struct PaletteImage {
 
     bool Loaded() const { return pixels != nullptr; }
     int32_t Rows() const { return -height; }
+    // Rows are addressed by the bitmap's padded stride, not by the width: a
+    // picture whose width is no multiple of 4 would otherwise be drawn
+    // sheared, each row a few bytes further off than the one above.
     int32_t Stride() const { return bitmap ? bitmap->Stride() : 0; }
     PixelSurface Surface() const { return {pixels, width, -height, Stride()}; }
 

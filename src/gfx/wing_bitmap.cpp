@@ -45,6 +45,9 @@ bool WinGBitmap::Create(const RgbQuad* colours, int32_t w, int32_t h) {
     old_bitmap = dc->SelectBitmap(bitmap);
     plat::SetDibColourTable(*dc, 0, kColourEntries, table);
     pixels = bits;
+    // Cleared: a new layer or buffer would otherwise show whatever the memory
+    // held before (leftovers of freed pictures) wherever nothing is drawn
+    // into it before it is shown.
     std::memset(pixels, 0, size_t(Stride()) * size_t(h));
     return true;
 }

@@ -97,9 +97,9 @@ bool HAUPTDIALOG::RunGameCommand(uint16_t command) {
             plat::SendMessage(this, kMsgPanelOpenSaveGame);
             return true;
         case kCmdStatistics:
+            plat::SendMessage(MainFrame(), kMsgOpenStatistics);
             for (int32_t r = 0; r < 4; ++r) entry_checked[r] = 0;
             DrawDropDown();
-            plat::SendMessage(MainFrame(), kMsgOpenStatistics);
             return true;
         case kCmdBoard:
             plat::SendMessage(this, kMsgPanelOpenBoardVote);

@@ -88,12 +88,15 @@ void RedrawLayers() {
     if (g_pSpielFeld != nullptr) g_pSpielFeld->RedrawView();
 }
 
-// The panel with no heading tool: list closed, heading 14 pressed, tool 99.
+// The panel with no heading tool: list closed, heading 14 pressed, tool 99,
+// and the whole panel shown. Closing the list changes only the panel's
+// picture: without the last step its rows would stay on the screen, dead.
 void BackToNoTool(HAUPTDIALOG& panel) {
     panel.CloseDropDown();
     panel.current_heading = kHeadingNoTool;
     panel.DrawHeadings();
     SetTool(kToolNone);
+    panel.PresentArea(0, 0, kPanelWidth, panel.back_buffer.Rows());
 }
 
 // The editor's world heading, pressed again.

@@ -93,3 +93,22 @@ void FullScreen::FinishBlack(plat::LParam result) {
     // The frame usually deletes this screen while it handles the message.
     SendDone(result);
 }
+
+void FullScreen::FinishBlackInWorldPalette(plat::LParam result) {
+    Blacken();
+    RealizeWorldPalette(*this);
+    SendDone(result);
+}
+
+void RealizeWorldPalette(plat::Window& window) {
+    GameImages& im = g_pGameState->images;
+    plat::DcHandle dc = plat::GetWindowDC(window);
+    if (dc && im.palette_a) {
+        plat::SelectPalette(*dc, im.palette_a, false);
+        plat::RealizePalette(*dc);
+    }
+    if (im.composite_buffer.dc && im.palette_b) {
+        plat::SelectPalette(*im.composite_buffer.dc, im.palette_b, false);
+        plat::RealizePalette(*im.composite_buffer.dc);
+    }
+}

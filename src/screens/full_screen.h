@@ -78,6 +78,8 @@ class FullScreen : public plat::Window {
     void SendDone(plat::LParam result);
     // Fills the window black, then sends the done message.
     void FinishBlack(plat::LParam result);
+    // The same with the world palettes realized between (RealizeWorldPalette).
+    void FinishBlackInWorldPalette(plat::LParam result);
 
     // Makes the buttons on WM_CREATE; everything else goes to the default.
     plat::LResult OnMessage(uint32_t message, plat::WParam wParam, plat::LParam lParam) override;
@@ -87,3 +89,8 @@ class FullScreen : public plat::Window {
     plat::Window* frame_ = nullptr;
     std::span<const ButtonLayout> button_table_;
 };
+
+// The game's world palettes put back before a screen hands over to the map:
+// the windows' palette selected into the window's context and realized, the
+// buffers' palette into the world back buffer's context likewise.
+void RealizeWorldPalette(plat::Window& window);

@@ -19,6 +19,8 @@ Events& InstalledOrNone(Events* installed) {
 
 }  // namespace
 
+MouseMoveTimes g_MouseMoveTime;
+
 ViewEvents::~ViewEvents() {
     if (g_view_events == this) g_view_events = nullptr;
 }

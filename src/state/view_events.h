@@ -39,3 +39,13 @@ class ViewEvents {
 ViewEvents& Views();
 // Installs `view` (until its destruction); null puts the do-nothing view back.
 void InstallViewEvents(ViewEvents* view);
+
+// A mouse move over the view that the main frame swallowed because it came
+// less than 250 ms after the last one; the idle pass replays it. A new world
+// view starts with the block zeroed.
+struct MouseMoveTimes {
+    int32_t pending = 0;
+    uint32_t time = 0;  // time of the last real mouse move
+    uint32_t elapsed = 0;
+};
+extern MouseMoveTimes g_MouseMoveTime;

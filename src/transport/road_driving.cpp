@@ -166,7 +166,10 @@ bool TryUTurn(CVehicle& v, int32_t tunnel0, int32_t bridge0) {
     v.in_tunnel = tunnel0;
     v.on_bridge = bridge0;
     const MapField* p = FieldAt(v.pos_x, v.pos_y);
-    // A truck depot has one way out: nobody turns on it.
+    // Nobody turns on a truck depot: its one way out is ahead. Turned round
+    // there, a truck faces the depot's back and waits at every decision; one
+    // that stands on a depot it does not serve never plans again and stays
+    // for ever, even once a road leads to its stop.
     if (p == nullptr || GetTerminalKindAt(v.pos_x, v.pos_y) == 1) return false;
     const uint8_t heading = v.Heading();
     uint8_t turned = static_cast<uint8_t>(v.direction & 0x0F);

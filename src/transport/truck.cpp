@@ -81,7 +81,9 @@ bool CTruck::PlaceOnField() {
     const MarkKind kind = MarkKindAt(pos_x, pos_y, in_tunnel != 0, on_bridge != 0);
     if (kind == MarkKind::None) return false;
     const uint8_t want = lane == 2 ? 2 : 1;
-    if (kind != MarkKind::Junction && !IsLaneFree(pos_x, pos_y, kind, want)) return false;
+    // The mark taken on the start field at construction is the truck's own.
+    const bool own = mark.kind == kind && mark.x == pos_x && mark.y == pos_y;
+    if (kind != MarkKind::Junction && !own && !IsLaneFree(pos_x, pos_y, kind, want)) return false;
     TakeVehicleMark(*this, pos_x, pos_y, kind, want, DirIndexFromBit(Heading()));
     return true;
 }

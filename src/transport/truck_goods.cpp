@@ -32,7 +32,10 @@ void CTruck::UnloadGoods() {
     const int32_t current = PlannedProduct(*this, s);
     const int32_t previous = PlannedProduct(*this, StopBefore(s, n));
     const int32_t unload = current != previous ? previous : -1;
-    // The stores ask which opponent's vehicle is delivering.
+    // An opponent's truck, like its train, is named to the terminal while it
+    // unloads: a store whose month's demand is met then halts the truck at
+    // its stop 0. The opponents' road chains are paced by that halt; their
+    // turn lets the trucks go again once the store's deliveries fall short.
     g_pVehicleAtTerminal = owner >= 1 && owner <= 3 ? this : nullptr;
     if (unload != -1 && unload == product_carried) {
         UnloadAtTerminal(unload, amount_carried);

@@ -87,7 +87,10 @@ CVehicle::CVehicle(int32_t x, int32_t y, const char* /*name*/, int32_t model_,
     schedule[0].x[0] = sx;
     schedule[0].y[0] = sy;
 
-    // A train bought at a station starts out on the platform track.
+    // A train bought at a station starts out on the platform track, k - 1
+    // fields along it by the terminal kind k (a field of no terminal, k = 0,
+    // one field back). A start that would leave the map stays put: its field
+    // would lie outside the grid.
     int32_t startX = x;
     int32_t startY = y;
     const int32_t trackMask = GetWayDirections(x, y, 4);
@@ -96,7 +99,7 @@ CVehicle::CVehicle(int32_t x, int32_t y, const char* /*name*/, int32_t model_,
         const int32_t k = GetTerminalKindAt(x, y);
         const int32_t nx = x + DirDx(trackIndex) * (k - 1);
         const int32_t ny = y + DirDy(trackIndex) * (k - 1);
-        if (k >= 1 && InMap(nx, ny)) {
+        if (InMap(nx, ny)) {
             startX = nx;
             startY = ny;
         }
@@ -105,15 +108,24 @@ CVehicle::CVehicle(int32_t x, int32_t y, const char* /*name*/, int32_t model_,
     pos_y = left_y = static_cast<uint8_t>(startY);
     phase = 31;
 
-    // Trucks place their own lane mark on the depot.
     MapField* start = FieldAt(startX, startY);
     if (start != nullptr && vehicle_class != kVehicleTruck) {
         start->set_belegt((start->belegt() | 1u) & ~2u);
+    } else if (start != nullptr && start->belegt() == 0 &&
+               MarkKindAt(startX, startY, false, false) == MarkKind::Lane) {
+        // A truck's free start gets lane 1 set and lane 2 clear, held as the
+        // truck's own mark (the truck then moves it to its depot's lane). A
+        // start another truck stands on is left alone: clearing lane 2 there
+        // would wipe that truck's mark, both would stand in one lane and the
+        // first to leave would free the field under the other.
+        TakeMark(mark, startX, startY, MarkKind::Lane, 1, -1);
     }
     if (start != nullptr) {
         // The vehicle heads away from a free neighbour of its own building.
         // Inside a row (free neighbours on both sides) one heading is kept:
         // the one whose track leads out of the building, else the first.
+        // Taking both would give a train bought mid-row a heading of two
+        // directions, and its first drive would delete it as invalid.
         const int32_t startMask = GetWayDirections(startX, startY, 4);
         int32_t chosen = -1;
         for (const int32_t i : {kDirIndexN, kDirIndexS, kDirIndexE, kDirIndexW}) {

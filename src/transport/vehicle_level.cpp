@@ -39,7 +39,9 @@ bool WalkVehicleRecords(plat::FileHandle file, bool keep,
         if (vehicle == nullptr) return false;
         const bool ok = keep ? vehicle->Load(file) : vehicle->ReadFields(file);
         if (!ok || vehicle->vehicle_class != classCode) return false;
-        if (keep) AppendVehicle(vehicle.release());
+        // Each vehicle read goes to the head: the list holds them in the
+        // reverse of the file's order.
+        if (keep) RegisterVehicle(vehicle.release());
         if (read != nullptr) read->push_back(std::move(vehicle));
     }
     return true;

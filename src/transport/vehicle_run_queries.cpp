@@ -22,7 +22,11 @@ struct Run {
     }
 };
 
-// False when the two ends share neither a column nor a row.
+// False when the two ends share neither a column nor a row. The ends come in
+// either order: tunnel and bridge demolition and their measuring pass the far
+// end of the run first, which lies below the clicked end whenever the click
+// was on the east or south end; taking them as low to high would find no
+// vehicle there and let a run with a vehicle on it be removed.
 bool MakeRun(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Run& run) {
     if (x1 == x2) {
         run = {true, x1, std::min(y1, y2), std::max(y1, y2)};
@@ -46,13 +50,16 @@ bool IsBridgeEnd(int32_t x, int32_t y) {
 }
 
 // Walks the list; a unit counts when its test holds and it stands on the run.
-// A train's wagons are asked as well when its engine is not on the run.
+// A train's wagons are asked only when its engine's test does not hold.
 template <typename EngineCounts, typename WagonCounts>
 int32_t AnyOnRun(const Run& run, EngineCounts engineCounts, WagonCounts wagonCounts) {
     for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
         const CVehicle* v = node->vehicle;
         if (v == nullptr) continue;
-        if (engineCounts(*v) && run.Holds(v->pos_x, v->pos_y)) return 1;
+        if (engineCounts(*v)) {
+            if (run.Holds(v->pos_x, v->pos_y)) return 1;
+            continue;
+        }
         if (!MayHaveWagons(v->vehicle_class)) continue;
         for (int32_t i = 0; i < v->wagon_count && i < kWagonSlots; ++i) {
             const CWagon* w = v->wagons[i];

@@ -223,6 +223,11 @@ void SPIEL_FELD::PlayOneShotSound(const ViewAnimation& a) {
                          GetSoundPan(a.x, a.y));
 }
 
+void SPIEL_FELD::PlayOneShotSounds() {
+    if (!AnimationsDrawn(*this)) return;
+    for (const ViewAnimation& a : animation_list) PlayOneShotSound(a);
+}
+
 bool SPIEL_FELD::AnimationsBehind() {
     if (!AnimationsDrawn(*this)) return false;
     for (const ViewAnimation& a : animation_list) {

@@ -58,7 +58,10 @@ void LabelField(int32_t r, int32_t bx, int32_t by, int32_t w, int32_t d, int32_t
 
 // A plate of band `band` for a text `width` pixels wide with its top-left
 // corner at (x, y), and the text on it. Names run wider than the sheet: the
-// background is copied in pieces that never pass its border column.
+// background is copied in pieces that never pass its border column. One
+// copy of width + 7 columns would, for a name wider than 184 pixels, put the
+// dark border column into the plate and leave the part beyond the sheet's
+// 192 columns unpainted, the text standing on the map there.
 void DrawPlate(const char* text, int32_t width, int32_t band, int32_t x, int32_t y) {
     GameImages& im = g_pGameState->images;
     const PixelSurface layer = im.object_layer_b.Surface();

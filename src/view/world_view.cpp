@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "state/game_state.h"
+#include "state/view_events.h"
 #include "transport/vehicle_list.h"
 #include "view/scroll_strip.h"
 
@@ -66,6 +67,7 @@ SPIEL_FELD::SPIEL_FELD() {
     g_ppBuildings = new CBuildingTable;
     static_assert(kBuildingTableSlots == kBuildingSlots);
     last_pick_time = plat::TimeGetTime();
+    g_MouseMoveTime = MouseMoveTimes{};
 }
 
 void SPIEL_FELD::InitTables() {
@@ -80,6 +82,10 @@ SPIEL_FELD::~SPIEL_FELD() {
     ClearAnimations();
     DeleteAllVehicles();
     for (auto& strip : strips_) strip.reset();
+    // The city container and the building table go with their globals
+    // nulled: left pointing at freed memory, the next caller that tests them
+    // for null (ambient sounds, a building or city lookup before the next
+    // game's view exists) would use deleted objects.
     if (g_pCityManager != nullptr) g_pCityManager->RemoveAllCities();
     delete g_pCityManager;
     g_pCityManager = nullptr;

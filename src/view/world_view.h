@@ -147,6 +147,9 @@ class SPIEL_FELD : public plat::Window {
     // Whether the next vehicle frame has an animation picture to change: one
     // in view whose last item drew another frame, or one to repair.
     virtual bool AnimationsBehind();
+    // The sounds AddAnimationItems plays, for a frame whose vehicles are not
+    // drawn.
+    void PlayOneShotSounds();
     // One animation step of every field animation (field_animations.cpp).
     virtual void TickAnimations();
     // Restarts the one-shot animations of one random type (March to October).
@@ -232,6 +235,9 @@ class SPIEL_FELD : public plat::Window {
     // The clip rectangle of the full object pass (left, top, right, bottom).
     int32_t clip[4] = {};
     int32_t sprite_pending = 0;
+    // The mark overlay was built while vehicles are on the map and waits
+    // for the next vehicle frame to draw it.
+    bool overlay_pending = false;
     uint32_t last_pick_time = 0;
     int32_t suppress_release = 0;
     // Client point of the last vehicle hit test (the schedule opens for the

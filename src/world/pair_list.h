@@ -32,9 +32,15 @@ class CPairList {
     // Short writes set g_WriteError; writing goes on.
     void Save(plat::FileHandle file) const;
     // Replaces the list by the pairs in the file, keeping their order. False
-    // when the record ended early (the pairs read so far are kept).
+    // when the record ended early (the pairs read so far are kept). The old
+    // pairs are freed first: read over them, the list would leak them, and a
+    // record of no pairs would leave a vehicle the route of another game.
     bool Load(plat::FileHandle file);
 
+    // Every change of the list keeps the count: the vehicles ask it whether
+    // any of their route is left and save it with their record, so a count
+    // left behind by PushFront or PopFront would keep a vehicle on a used-up
+    // route and write a wrong number into the saved game.
     int32_t Count() const { return count; }
     const PairNode* Front() const { return head; }
 

@@ -118,9 +118,9 @@ void ClearSite(SiteClearing& clearing, int32_t x, int32_t y, int32_t w, int32_t 
         ForFootprint(x, y, w, h, field);
     } else if (t >= 6 && t <= 9) {
         const StationLines lines(x, y, t);
-        for (int32_t i = 0; i < 4; ++i) {
-            clearing.Way(lines.PlatformX(i), lines.PlatformY(i));
-            if (!lines.track_kept) clearing.Way(lines.TrackX(i), lines.TrackY(i));
+        for (int32_t i = 0; i < 4; ++i) clearing.Way(lines.PlatformX(i), lines.PlatformY(i));
+        if (!lines.track_kept) {
+            for (int32_t i = 0; i < 4; ++i) clearing.Way(lines.TrackX(i), lines.TrackY(i));
         }
         ForFootprint(x, y, lines.Width(), lines.Depth(),
                      [&](int32_t fx, int32_t fy) { clearing.CityBuilding(fx, fy); });
@@ -171,6 +171,8 @@ void PlaceDepot(int32_t x, int32_t y, int32_t id, int32_t t) {
     const int32_t fy = y + DirDy(t);
     MapField* front = FieldAt(fx, fy);
     // A level crossing, a bridge end or a tunnel portal keeps its piece.
+    // Given a road junction piece, a level crossing would lose its track
+    // part and cut the rail running through it.
     const bool plainRoad = front != nullptr && IsRoadWay(front->wegtyp()) &&
                            !IsLevelCrossing(front->wegteil()) && !front->bridge_end() &&
                            !front->tportal();
@@ -229,6 +231,9 @@ void CTerrain::PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32
     SiteClearing clearing(true);
     ClearSite(clearing, x, y, w, h);
     if (k >= 21 && k <= 31) {
+        // Only a site city 1..63 is written: the -1 of a site without a city
+        // would put the store into city 63 through the six bits of the
+        // field's city number.
         const int32_t city = g_pGameState->placement_city;
         ForFootprint(x, y, w, h, [&](int32_t fx, int32_t fy) {
             WriteBuilding(fx, fy, k, id);
@@ -257,6 +262,8 @@ void CTerrain::PlaceStructure(int32_t x, int32_t y, int32_t id, int32_t w, int32
         }
     } else if (k >= 21 && k <= 31 && g_pGameState->placement_city >= 1 &&
                g_pGameState->placement_city <= kCitySlots) {
+        // Stores and attractions only, with a site city: another kind's
+        // placement_city is a left-over, and -1 would name no city slot.
         building->ApplyAttraction(g_pGameState->placement_city - 1, 1);
     }
 }

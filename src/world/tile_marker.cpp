@@ -120,11 +120,11 @@ void CTileMarker::MarkSquare(int32_t cx, int32_t cy, int32_t px, int32_t py, int
 void CTileMarker::MarkStructureAt(int32_t x, int32_t y) {
     ClearAll();
     marks_changed = 1;
-    int32_t type = GetBuildingTypeAt(x, y);
+    // A station is outlined from a field of its head line (the panels pass
+    // the anchor); its other fields answer the platform kinds 4 and 5, which
+    // have no catchment of their own.
+    const int32_t type = GetBuildingTypeAt(x, y);
     const MapField* field = FieldAt(x, y);
-    // A station's platform fields answer 4 or 5 there; the field knows the
-    // station's own type.
-    if ((type == 4 || type == 5) && field != nullptr) type = field->geb_typ();
     const CBuilding* building = nullptr;
     if (type >= 0 && field != nullptr && g_ppBuildings != nullptr) {
         building = g_ppBuildings->At(field->geb_num());

@@ -46,6 +46,9 @@ class LabelGuard {
 };
 
 // A field the way layers charge for: it carries neither a road nor a track.
+// The preview counts what the release pays for: counting every field of
+// another way type would price the fields over an existing road or track,
+// which the release lays for nothing.
 bool IsNewWayField(const MapField& f) {
     const bool road = IsRoadWay(f.wegtyp()) && f.wegteil() != 0;
     const bool track = IsTrackWay(f.wegtyp()) || IsLevelCrossing(f.wegteil());
@@ -92,6 +95,8 @@ void CTileMarker::PreviewRoute(int32_t x1, int32_t y1, int32_t x2, int32_t y2, W
     MarkField(x2, y2, 1);
     const MapField* start = FieldAt(x1, y1);
     if (start != nullptr && IsNewWayField(*start)) ++new_fields;
+    // The layers' price per field: a gravel road costs nothing to lay, and a
+    // preview of 160 a field would show a price the release never charges.
     cost = new_fields * WayFieldPrice(CurrentWayType());
 }
 
@@ -100,6 +105,8 @@ void CTileMarker::PreviewTunnel(int32_t x, int32_t y) {
     ClearAll();
     marks_changed = 1;
     if (g_pGameState == nullptr || g_pGameState->cash[0] <= 0) return;
+    // The tunnel builder's own test of the run: a preview with tests of its
+    // own would show tunnels the click then refuses, or refuse ones it builds.
     const int32_t steps = TunnelSteps(x, y);
     if (steps < 0) return;
     const int32_t index = DirIndexFromBit(SlopeDirection(FieldAt(x, y)->teile_diff()));
@@ -120,13 +127,16 @@ void CTileMarker::PreviewBridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
     const int32_t to = along_x ? x2 : y2;
     const int32_t line = along_x ? y1 : x1;
     const int32_t n = std::abs(to - from) + 1;
-    // The bridge builder charges one field more than the bridge has.
+    // The bridge builder charges one field more than the bridge has; a price
+    // of n fields would show less than the release takes.
     const int32_t price = (n + 1) * BridgeFieldPrice(CurrentWayType());
     // Too long a run is not tested or marked, only priced.
     if (n > kMaxBridgeFields) {
         cost = price;
         return;
     }
+    // The bridge builder's own test of the site, so that the preview marks
+    // exactly the bridges the release builds.
     if (!BridgeSiteFits(along_x, line, std::min(from, to), std::max(from, to))) return;
     for (int32_t p = std::min(from, to); p <= std::max(from, to); ++p) {
         MarkField(along_x ? p : line, along_x ? line : p, 1);

@@ -49,7 +49,8 @@ void CWayNetwork::LayAlongPath(bool track, int32_t x1, int32_t y1) {
         py = c->y;
     }
 
-    // A path on which every segment was refused changed nothing and links
+    // A path on which every segment was refused laid no way of its own (the
+    // track it gave a station row is linked where it is laid) and links
     // nothing.
     if (laidAny && InMap(x1, y1)) {
         PushPathCell(static_cast<uint8_t>(x1), static_cast<uint8_t>(y1));

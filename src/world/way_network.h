@@ -149,9 +149,11 @@ class CWayNetwork {
     void LayRoadAlongPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void LayTrackAlongPath(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // Lay one straight segment from xa to xb on row y (AlongX) or from ya to
-    // yb on column x (AlongY), in either direction. Roads are paid by player
-    // 0, tracks by `player`. 1 when laid, 0 when a field refused it (then
-    // nothing changes).
+    // yb on column x (AlongY), in either direction. Roads are paid by the
+    // acting player, tracks by `player`. 1 when laid, 0 when a field refused
+    // it: then no way is laid, but the tested fields lose their forest, the
+    // band around the segment is re-fitted and station rows on it get their
+    // track.
     int32_t LayRoadAlongX(int32_t xa, int32_t xb, int32_t y);
     int32_t LayRoadAlongY(int32_t ya, int32_t yb, int32_t x);
     int32_t LayTrackAlongX(int32_t xa, int32_t xb, int32_t y, int32_t player);

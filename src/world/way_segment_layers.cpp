@@ -1,7 +1,8 @@
 // The four segment layers: one straight segment of road or track along x or
-// along y. Each first tests every field of the segment and changes nothing
-// when one refuses; then it lays the way, chooses the pieces, re-fits the
-// band around the segment and lays the track under station rows it reached.
+// along y. Each first tests every field of the segment, clearing the forest
+// of every field it tests; only when no field refuses does it lay the way and
+// choose the pieces. Refused or not, it then re-fits the band around the
+// segment and lays the track under station rows it reached.
 
 #include "state/acting_player.h"
 #include "state/map_field.h"
@@ -32,6 +33,9 @@ class SegmentLayer {
         : network_(network),
           family_(family),
           alongX_(alongX),
+          // Roads are paid by the acting player: the human player's tools
+          // act for player 0, while a computer opponent's roads booked for
+          // player 0 would take the human player's money.
           player_(family == Family::Road ? g_ActingPlayer : player),
           wayType_(network.current_way_type),
           straightAlong_(alongX ? 2 : 1),
@@ -53,22 +57,27 @@ class SegmentLayer {
         low_ = a < b ? a : b;
         high_ = a < b ? b : a;
 
+        bool accepted = true;
         bool stationRow = false;
         for (int32_t p = a_;; p += step_) {
-            if (!FieldPasses(p, stationRow)) return 0;
+            if (!FieldPasses(p)) accepted = false;
+            ClearForestAt(X(p), Y(p));
+            if (GetBuildingTypeAt(X(p), Y(p)) == stationKind_) stationRow = true;
             if (p == b_) break;
         }
-        for (int32_t p = a_;; p += step_) {
-            LayField(p);
-            if (p == b_) break;
-        }
-        for (int32_t p = a_;; p += step_) {
-            ChoosePiece(p);
-            if (p == b_) break;
+        if (accepted) {
+            for (int32_t p = a_;; p += step_) {
+                LayField(p);
+                if (p == b_) break;
+            }
+            for (int32_t p = a_;; p += step_) {
+                ChoosePiece(p);
+                if (p == b_) break;
+            }
         }
         RefitBand();
         if (stationRow) LayStationRows();
-        return 1;
+        return accepted ? 1 : 0;
     }
 
   private:
@@ -88,7 +97,7 @@ class SegmentLayer {
         return alongX_ ? 3 : 0;
     }
 
-    bool FieldPasses(int32_t p, bool& stationRow) const {
+    bool FieldPasses(int32_t p) const {
         const MapField& f = Field(p);
         const int32_t x = X(p);
         const int32_t y = Y(p);
@@ -120,14 +129,11 @@ class SegmentLayer {
         const int32_t spanAlongAxis = alongX_ ? 11 : 9;
         if (f.bridge_flag() && !f.bridge_end() && f.bridge_piece() == spanAlongAxis) return false;
         const bool otherFamily = family_ == Family::Road ? IsTrackField(f) : IsRoadField(f);
-        if (otherFamily && f.wegteil() != straightAcross_ && f.wegteil() != crossing_) return false;
-        if (buildingType == stationKind_) stationRow = true;
-        return true;
+        return !otherFamily || f.wegteil() == straightAcross_ || f.wegteil() == crossing_;
     }
 
     void LayField(int32_t p) {
         MapField& f = Field(p);
-        ClearForestAt(X(p), Y(p));
         const bool road = IsRoadField(f);
         const bool track = IsTrackField(f);
         if (family_ == Family::Road) {
@@ -135,7 +141,11 @@ class SegmentLayer {
                 f.set_wegteil(crossing_);
             } else if (!road && !track) {
                 f.set_wegteil(straightAlong_);
-                f.set_spieler(static_cast<uint32_t>(player_));
+                // Roads carry no owner, except those of a computer opponent:
+                // the opponents plan their chains over their own and unowned
+                // fields only, so an unmarked opponent road would be taken
+                // into another opponent's network.
+                if (player_ != 0) f.set_spieler(static_cast<uint32_t>(player_));
                 ChargeWayConstruction(player_, WayFieldPrice(wayType_), 1);
             }
             if (f.wegtyp() != kWayCityStreet) f.set_wegtyp(wayType_);

@@ -280,6 +280,15 @@ TEST_F(FrameTest, CloseAndShutdown) {
     EXPECT_EQ(h.folder.Read("save/best.sav").substr(36, 2), std::string("\x92\x10", 2));
 }
 
+// A best list that cannot be written at the end is given up silently.
+TEST_F(FrameTest, AnUnwritableBestListIsGivenUpSilently) {
+    std::filesystem::create_directories(h.folder.Path() + "/save/best.sav");
+    h.frame->PostMessage(WM_CLOSE);
+    h.Run();
+    h.DeleteFrame();
+    EXPECT_TRUE(h.host.MessageBoxes().empty());
+}
+
 TEST(FrameStartTest, MissingLogoCancelledEndsTheProgramInOrder) {
     FrameHost h({1024, 768}, false);
     h.frame->SendMessage(kMsgShowStartScreen);

@@ -437,8 +437,16 @@ TEST_F(LevelFile, MarketEventCountsOfOtherShapesAndFilesEndingEarly) {
     EXPECT_EQ(std::tuple(g_NewGameCounters.words[kNgcMoney], gs.market_events[0].event_state),
               std::tuple(300000, 0));
     for (const COpponent* o : gs.opponents) EXPECT_EQ(o->takeover_year, 2060);
-    // A mission or scenario must hold every record.
-    for (size_t length : {at.calendar + 4, at.opponents, at.options, at.end - 1})
+    // A mission or scenario may end between two records, with the defaults of
+    // what it lacks; one that ends inside a record is refused.
+    for (size_t length : {at.opponents, at.options}) {
+        MakeGame(4);
+        WriteFileBytes(FilePath("m1_0.lvl"), Cut(good, 0, length));
+        ASSERT_EQ(LoadPreparedGame(FilePath("m1_0.lvl")), LevelLoadResult::Loaded);
+        EXPECT_EQ(std::pair(gs.opponents[0]->takeover_percent, gs.bookmarks[9].y),
+                  std::pair(100, -1));
+    }
+    for (size_t length : {at.calendar + 4, at.opponents + 2, at.bookmarks - 2, at.end - 1})
         ExpectRefused(Cut(good, 0, length), LoadPreparedGame);
 }
 
@@ -661,7 +669,9 @@ TEST_F(NothingLost, BusyGameSavesAndLoadsByteForByte) {
     const Bytes first = SaveToBytes("busy.lvl");
     busy.Build(5);  // another running game
     ASSERT_EQ(LoadSavedGame(FilePath("busy.lvl")), LevelLoadResult::Loaded);
-    EXPECT_TRUE(SaveToBytes("again.lvl") == first);
+    EXPECT_FALSE(SaveToBytes("again.lvl") == first);  // the vehicles listed in reverse
+    ASSERT_EQ(LoadSavedGame(FilePath("again.lvl")), LevelLoadResult::Loaded);
+    EXPECT_TRUE(SaveToBytes("third.lvl") == first);
     EXPECT_TRUE(host.MessageBoxes().empty());
     // The first building is a mine: after its 20-byte header (type, slot, x)
     // its stock slot, then its product. The second, a lumber mill, holds its

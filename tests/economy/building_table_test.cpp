@@ -1,6 +1,7 @@
 // The building table: placement and demolition with their bookings, stops of
 // removed and lengthened terminals, city grids, and its record.
 
+#include <array>
 #include <cstring>
 
 #include "app/level_file.h"
@@ -27,12 +28,25 @@ int32_t Count() {
 
 using BuildingTableTest = EconomyTest;
 
+// {type, built-count slot, animation kind}; every other type has neither.
+constexpr std::array<int32_t, 3> kCountsAndAnimations[] = {
+    {11, -1, 2}, {12, -1, 1}, {13, -1, 0}, {14, 5, -1}, {15, 0, 4},   {16, 4, 6},  {17, 1, 3},
+    {18, 2, 5},  {19, 3, -1}, {28, -1, 8}, {29, -1, 9}, {30, -1, 10}, {31, -1, 11}};
+
 TEST_F(BuildingTableTest, PlacingAndDemolishingEveryTypeBalancesTheBooks) {
     for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
         if (!HasBuildingClass(type)) continue;
         const int64_t cash = Cash();
+        const size_t animations = view_.animations.size();
         const int32_t n = Place(type, 100, 100);
         ASSERT_GT(n, 0) << type;
+        std::array<int32_t, 3> row = {type, -1, -1};
+        for (const auto& r : kCountsAndAnimations) row = r[0] == type ? r : row;
+        EXPECT_EQ(
+            std::tuple(row[1] >= 0 ? GS().built_counts[row[1]] : BuiltCountIndex(type),
+                       view_.animations.size() > animations ? view_.animations.back().kind : -1),
+            std::tuple(row[1] >= 0 ? 1 : -1, row[2]))
+            << type;
         const int32_t price = PriceOfType(type);
         const bool investment =
             IsTerminalType(type) || IsFactoryType(type) || type == kTypeDepot || IsStoreType(type);
@@ -344,6 +358,10 @@ TEST_F(RecordsTest, TheTableAloneRoundTripsOnceTheAfterLoadStepHasRun) {
     PlaceEveryType();
     const std::string first = Snapshot(Table());
     ASSERT_TRUE(LoadBytes(&Table(), first));
+    for (int32_t n = 1; n <= kLastBuildingSlot; ++n) {  // attractions are read as nobody's
+        const CBuilding* b = Table().At(n);
+        EXPECT_TRUE(b == nullptr || !IsAttractionType(b->type) || b->owner == kOwnerNobody) << n;
+    }
     const std::string loaded = Snapshot(Table());
     EXPECT_FALSE(loaded == first);  // the mill's capacity still the loading one
     Table().AfterLoadAll();

@@ -1,6 +1,7 @@
 // Goods are never created or lost: exact slot fractions, the hand-over at
 // terminals, random takes and puts, and calls handing over nothing.
 
+#include <array>
 #include <numeric>
 
 #include "economy_fixture.h"
@@ -77,7 +78,12 @@ class ConservationTest : public EconomyTest {
             if (!InCatchment(n)) continue;
             const bool consumes = IsFactoryType(b->type) && b->AcceptsProduct(p) != 0;
             if (!consumes) t.givable += amount;
-            t.accepted = t.accepted || b->AcceptsProduct(p) > 0;
+            // A warehouse's answer binds a slot: asked without that.
+            auto* w = dynamic_cast<CDepot*>(b);
+            const bool takes = w != nullptr
+                                   ? w->FindGoodsSlot(p) >= 0 || w->FindFreeGoodsSlot() >= 0
+                                   : b->AcceptsProduct(p) > 0;
+            t.accepted = t.accepted || takes;
         }
         return t;
     }
@@ -85,16 +91,16 @@ class ConservationTest : public EconomyTest {
         const auto& list = B<CTerminal>(depot_).catchment();
         return std::any_of(list.begin(), list.end(), [n](auto& c) { return c.building == n; });
     }
-    // Slots are reduced fractions; only a store keeps a product on 0/1.
+    // Bound slots are reduced fractions (a product may stay on 0/1); empty
+    // ones hold nothing.
     void ExpectCanonicalSlots() {
         for (int32_t n : numbers_) {
             const auto* b = dynamic_cast<const CProducer*>(Table().At(n));
             for (int32_t i = 0; b != nullptr && i < b->slot_count(); ++i) {
                 const GoodsSlot& s = b->slot(i);
-                ASSERT_TRUE(s.numerator >= 0 && s.denominator >= 1 &&
-                            std::gcd(s.numerator, s.denominator) == 1 &&
-                            (s.numerator != 0 || IsStoreType(b->type) || s.product == -1) &&
-                            (s.product != -1 || s.numerator == 0))
+                ASSERT_TRUE(s.product == -1 ? s.numerator == 0
+                                            : s.numerator >= 0 && s.denominator >= 1 &&
+                                                  std::gcd(s.numerator, s.denominator) == 1)
                     << s.product << ": " << s.numerator << "/" << s.denominator;
             }
         }
@@ -269,6 +275,24 @@ TEST_F(HandoverTest, CatchmentsOfDepotsAndStations) {
     std::vector<int32_t> listed = Listed(station);
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<int32_t>{inCorner, touchingWest}));
+    // The scanned rectangle of each station type (length 3) from its anchor:
+    // mines reaching in at two corners are listed, one beyond each side not.
+    const std::array<int32_t, 5> kRects[] = {
+        {6, -5, -8, 8, 5}, {7, -5, -5, 8, 8}, {8, -5, -5, 8, 8}, {9, -8, -5, 5, 8}};
+    for (const auto& [type, x0, y0, x1, y1] : kRects) {
+        const int32_t s = Place(type, 40 + 50 * (type - 6), 200);
+        B<CTrainStation>(s).length = 3;
+        MarkFootprint(s);
+        const int32_t ax = Table().At(s)->anchor_x, ay = Table().At(s)->anchor_y;
+        std::vector<int32_t> in = {Place(kTypeMine, ax + x0 - 1, ay + y0 - 1),
+                                   Place(kTypeMine, ax + x1, ay + y1)};
+        for (auto [x, y] :
+             {std::pair{x0 - 2, y0 + 3}, {x0 + 3, y0 - 2}, {x1 + 1, y1 - 3}, {x1 - 3, y1 + 1}})
+            Place(kTypeMine, ax + x, ay + y);
+        listed = Listed(s);
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, in) << type;
+    }
     // Sites serve every player; competitors' buildings stay out.
     const int32_t mine = Place(kTypeMine, 154, 153);
     const int32_t own = Place(kTypeTruckDepot, 150, 150);
@@ -295,15 +319,17 @@ TEST_F(HandoverTest, DeliveriesAreSharedExactlyAndFactoriesComeBeforeWarehouses)
     T(depot).PutGoods(kCopper, 1, 1);
     for (int32_t n : {a, b}) EXPECT_EQ(Frac(B<CFactory>(n).stock[0]), Fraction(5, 6));
     EXPECT_EQ(Frac(B<CFactory>(c).stock[0]), Fraction(1, 3));
-    EXPECT_EQ(Depot0(warehouse).product, -1);  // copper went to those that need it
+    // Copper went to those that need it; asking the warehouse bound a slot.
+    EXPECT_EQ(std::pair(Depot0(warehouse).product, Frac(Depot0(warehouse))),
+              std::pair(kCopper, Fraction(0, 1)));
     // A product nobody needs goes to the warehouse.
     T(depot).PutGoods(kTricycle, 2, 1);
-    EXPECT_EQ(WholeUnits(Depot0(warehouse)), 2);
+    const GoodsSlot& tricycles = B<CDepot>(warehouse).stock[1];
+    EXPECT_EQ(WholeUnits(tricycles), 2);
     // Taking: the factory's output first, the warehouse's stock last.
     B<CFactory>(a).stock[1] = Slot(kTricycle, 1, 1);
     EXPECT_EQ(T(depot).TakeGoods(kTricycle, 1, 0, 0), 1);
-    EXPECT_EQ(std::pair(B<CFactory>(a).stock[1].product, WholeUnits(Depot0(warehouse))),
-              std::pair(-1, 2));
+    EXPECT_EQ(std::pair(B<CFactory>(a).stock[1].product, WholeUnits(tricycles)), std::pair(-1, 2));
     EXPECT_EQ(T(depot).TakeGoods(kTricycle, 5, 0, 0), 2);
     // A factory never gives what it consumes.
     Depot0(warehouse) = Slot(kCopper, 1, 1);

@@ -127,9 +127,13 @@ class EconomyTest : public ::testing::Test {
             if (auto* f = dynamic_cast<CFactory*>(b)) {
                 f->SetProduct(f->kind().first_product + 1);
                 f->stock[0] = {4, 7, 3};
+                f->stock[1] = {f->GetProduct(), 0, 1};  // bound, nothing made yet
                 f->stock[f->slot_count() - 1] = {1, 5, 1};
             }
-            if (auto* w = dynamic_cast<CDepot*>(b)) w->stock[14] = {43, 9, 4};
+            if (auto* w = dynamic_cast<CDepot*>(b)) {
+                w->stock[14] = {43, 9, 4};
+                w->stock[13] = {-1, 0, 0};  // empty as built
+            }
             if (auto* s = dynamic_cast<CStore*>(b)) {
                 s->stock[1] = {s->kind().first_product + 1, 11, 6};
                 s->SetPriceSteps(s->kind().first_product, -2);

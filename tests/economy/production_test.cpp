@@ -47,9 +47,9 @@ TEST_F(ProductionTest, ScarcestInputBoundsTheUnitsMadeAndTheOwnerPays) {
     EXPECT_EQ(std::tuple(Cash(), g_Statistics.Monthly(StatSeries::TotalCosts, 0),
                          g_Statistics.PairThis(StatPair::G, 0)),
               std::tuple(cash - paid, costs + paid, paid));
-    // Products of another family are no choice.
+    // Setting a product takes it as given and changes nothing else.
     f.SetProduct(kSkis);
-    EXPECT_EQ(f.GetProduct(), -1);
+    EXPECT_EQ(std::pair(f.GetProduct(), WholeUnits(Stock(f, kFurniture))), std::pair(kSkis, 3));
 }
 
 TEST_F(ProductionTest, FractionsStayAndAChangedProductLeavesTheOldOutputForLoading) {
@@ -61,6 +61,7 @@ TEST_F(ProductionTest, FractionsStayAndAChangedProductLeavesTheOldOutputForLoadi
     EXPECT_EQ(std::tuple(f.AcceptsProduct(kWood), f.AcceptsProduct(kSteel)), std::tuple(0, 1));
     f.Update();  // no steel: nothing is made, the wood is not consumed
     EXPECT_EQ(Frac(Stock(f, kWood)), Fraction(1, 2));
+    EXPECT_GE(f.FindGoodsSlot(18), 0);  // but the output's slot is bound
     EXPECT_EQ(f.TakeGoods(kSkis, 1, 1, 0), 1);
     EXPECT_EQ(WholeUnits(Stock(f, kSkis)), 1);
 }
@@ -100,6 +101,16 @@ TEST_F(ProductionTest, AFactoryWithEverySlotBoundMakesNothingAndLosesDeliveries)
               std::tuple(-1, 4));
     EXPECT_EQ(f.PutGoods(11, 3, 1), 3);
     EXPECT_EQ(f.FindGoodsSlot(11), -1);
+    // Outputs bound while nothing of them was made leave room for the inputs.
+    CFactory& g = B<CFactory>(Place(kTypeWoodIndustry, 120, 100));
+    for (int32_t p : {27, 28, kFurniture}) {
+        g.SetProduct(p);
+        g.Update();
+    }
+    g.PutGoods(kWood, 2, 1);
+    g.PutGoods(kSteel, 1, 1);
+    g.Update();
+    EXPECT_EQ(WholeUnits(Stock(g, kFurniture)), 1);
 }
 
 using RawSitesTest = EconomyTest;

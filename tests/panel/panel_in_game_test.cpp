@@ -17,6 +17,7 @@
 #include "panel/amount_text.h"
 #include "panel/control_panel.h"
 #include "panel/popup_protocol.h"
+#include "platform/message_queue.h"
 #include "platform/random.h"
 #include "state/messages.h"
 #include "support/frame_host.h"
@@ -296,6 +297,17 @@ TEST_F(PanelMenus, OpponentInformationOnlyWhileAnOpponentTakesTurns) {
         EXPECT_EQ(std::tuple(Shown()[2], panel().entry_count),
                   pending != 0 ? std::tuple("Opponent information", 6) : std::tuple("Stores", 5));
     }
+}
+
+TEST_F(PanelMenus, StatisticsAsksForItsScreenBeforeItsRowLosesTheMark) {
+    Open(6);
+    int32_t checked_when_asked = -1;
+    plat::SetMessageObserver([&](const plat::MessageTrace& t) {
+        if (t.message == kMsgOpenStatistics) checked_when_asked = panel().entry_checked[0];
+    });
+    Click(panel().row_rects[0]);
+    plat::SetMessageObserver(nullptr);
+    EXPECT_EQ(std::pair(checked_when_asked, panel().entry_checked[0]), std::pair(1, 0));
 }
 
 TEST_F(PanelMenus, CityTrafficOffRemovesOnlyTheCityCars) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -246,6 +247,10 @@ TEST_F(SidebarInfo, WayPiecesByTypeAndOwner) {
     }
     SelectField(23, 256, 0);  // off the map: the labels only
     EXPECT_EQ(Shown().Values(), "||");
+    gs.game_mode = kModeEditor;  // the editor shows the price of a game
+    Field(30, 31).set_wegtyp(2);
+    SelectField(23, 30, 31);
+    EXPECT_EQ(Shown().Values(), "Highway||440");
 }
 
 TEST_F(SidebarInfo, CityObjectsWithTheirCityOrNone) {
@@ -263,12 +268,15 @@ TEST_F(SidebarInfo, CityObjectsWithTheirCityOrNone) {
         {21, 3, 50, "Building site|0|30,000|Ashford|0"},     // entry 50 - 48
         {21, 3, 60, "Building site|0|Not poss.|Ashford|0"},  // entry 12: none
         {22, 3, 0, "City street|0|440|Ashford|0"},
-        {21, 0, 5, "Apartment house|10|10,000||"},  // no city number
-        {21, 9, 5, "Apartment house|10|10,000||"},  // an empty city slot
+        {-22, 3, 0, "City street|0|440|Ashford|0"},  // in the editor
+        {21, 0, 5, "Apartment house|10|10,000||"},   // no city number
+        {21, 9, 5, "Apartment house|10|10,000||"},   // an empty city slot
     };
+    const int32_t mode = gs.game_mode;
     for (const auto& c : cases) {
         Field(40, 40).set_stadtnum(c.stadtnum), Field(40, 40).set_stadtb(c.stadtb);
-        SelectField(c.kind, 40, 40);
+        gs.game_mode = c.kind < 0 ? kModeEditor : mode;
+        SelectField(std::abs(c.kind), 40, 40);
         std::string values = Shown().Values();
         values = values.substr(0, values.rfind('|'));  // the evaluation depends on the area
         EXPECT_EQ(values, c.values) << c.stadtb;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -165,6 +166,31 @@ TEST_F(StateRecords, OutOfRangeAndShortReadsAnswerNothingShortWritesSetTheError)
     le::WriteI32(plat::kInvalidFile, 1);
     EXPECT_EQ(std::tuple(short_write, g_WriteError), std::tuple(1, 1));
     plat::CloseFile(f);
+}
+
+// Own cost, production cost and price of goods 0..43, four to a line.
+// clang-format off
+const std::array<int32_t, 3> kGoodsPrices[kGoodsCount] = {
+    {820, 0, 0}, {450, 0, 0}, {760, 0, 0}, {870, 0, 0},
+    {540, 0, 0}, {3200, 0, 0}, {2700, 0, 0}, {5780, 0, 0},
+    {640, 1460, 3032}, {950, 1490, 3190}, {1075, 1525, 3173}, {1200, 1650, 3780},
+    {1675, 2215, 4197}, {2513, 3833, 5983}, {1612, 2062, 4340}, {5182, 7262, 11228},
+    {7080, 12050, 16504}, {1145, 1965, 3590}, {2933, 3473, 5273}, {2280, 2820, 5063},
+    {1465, 2225, 4107}, {1650, 2100, 4567}, {4817, 5807, 9107}, {2348, 3168, 7665},
+    {3040, 4030, 7532}, {6133, 7493, 12093}, {4900, 7080, 10077}, {400, 1220, 2427},
+    {747, 2387, 4962}, {10267, 13467, 18060}, {9238, 11938, 15453}, {12717, 21967, 27977},
+    {26700, 29550, 42617}, {32400, 38900, 54617}, {29600, 41060, 59810}, {6400, 8260, 12368},
+    {3797, 5117, 8787}, {7109, 8969, 13433}, {3200, 4520, 4520}, {9323, 14833, 22439},
+    {5778, 10748, 17595}, {9237, 19487, 28267}, {6332, 11302, 18637}, {9600, 14570, 23385}};
+// clang-format on
+
+TEST_F(StateRecords, EveryGoodHasItsCostsAndPrice) {
+    InitGoodsTable();
+    for (int32_t g = 0; g < kGoodsCount; ++g) {
+        const GoodsRecord& r = gs.goods[g];
+        EXPECT_EQ((std::array<int32_t, 3>{r.own_cost, r.production_cost, r.price}), kGoodsPrices[g])
+            << g;
+    }
 }
 
 TEST_F(StateRecords, MonthlyWorthPointsFlowsLevelsAndPairs) {

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "panel/control_panel.h"
+#include "platform/surface.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "view/field_scan.h"
@@ -14,6 +16,12 @@
 namespace fvtest {
 
 namespace {
+
+void CountDifference(ViewDifference& d, int32_t x, int32_t y) {
+    d.box = d.pixels++ == 0 ? plat::Rect{x, y, x + 1, y + 1}
+                            : plat::Rect{std::min(d.box.left, x), d.box.top,
+                                         std::max(d.box.right, x + 1), y + 1};
+}
 
 // How far the pictures of a field may reach above its lifted base: a tree
 // (its picture and its offset), the ground's slope sides, and the bridge
@@ -82,9 +90,25 @@ ViewDifference DifferenceFromFullRedraw(int32_t rows, bool drawn_only) {
             if (full[x] == shown[static_cast<size_t>(y) * w + x] || (drawn_only && full[x] == 0)) {
                 continue;
             }
-            d.box = d.pixels++ == 0 ? plat::Rect{x, y, x + 1, y + 1}
-                                    : plat::Rect{std::min(d.box.left, x), d.box.top,
-                                                 std::max(d.box.right, x + 1), y + 1};
+            CountDifference(d, x, y);
+        }
+    }
+    return d;
+}
+
+ViewDifference PanelDifferenceFromRedraw() {
+    HAUPTDIALOG& panel = *g_pHauptDialog;
+    const plat::Surface shown = panel.GetSurface();
+    const int32_t previous = panel.previous_heading;  // drawing the headings sets it
+    panel.DrawHeadings();
+    panel.DrawDropDown();
+    panel.previous_heading = previous;
+    panel.PresentArea(0, 0, kPanelWidth, panel.back_buffer.Rows());
+    const plat::Surface& anew = panel.GetSurface();
+    ViewDifference d;
+    for (int32_t y = 0; y < std::min(shown.height, anew.height); ++y) {
+        for (int32_t x = 0; x < std::min(shown.width, anew.width); ++x) {
+            if (shown.Row(y)[x] != anew.Row(y)[x]) CountDifference(d, x, y);
         }
     }
     return d;

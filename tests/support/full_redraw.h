@@ -1,6 +1,7 @@
 #pragma once
 // The world view's picture against the one a full redraw of the same state
-// makes: the tests' and the random-play soak's one comparison.
+// makes, and the control panel's against the panel drawn anew: the tests'
+// and the random-play soak's one comparison.
 
 #include <cstdint>
 #include <ostream>
@@ -34,5 +35,10 @@ int32_t FirstRowBelowTheScan();
 // fields' bits and the layer redraw flags are put back, and the view shows
 // the redrawn picture.
 ViewDifference DifferenceFromFullRedraw(int32_t rows = INT32_MAX, bool drawn_only = false);
+
+// What the control panel's window shows against the panel drawn anew: its
+// headings and the rows of its open list drawn again into its picture, and
+// the whole picture shown. The panel shows the redrawn picture afterwards.
+ViewDifference PanelDifferenceFromRedraw();
 
 }  // namespace fvtest

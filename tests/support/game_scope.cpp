@@ -4,6 +4,7 @@
 #include "app/interface_hooks.h"
 #include "app/level_file.h"
 #include "app/main_frame.h"
+#include "cities/city_level.h"
 #include "cities/city_manager.h"
 #include "cities/city_traffic.h"
 #include "economy/building_table.h"
@@ -137,6 +138,14 @@ void GameScope::UseOpponents() {
     for (int32_t slot = 0; slot < kOpponentCount; ++slot) {
         delete state_ptr_->opponents[slot];
         state_ptr_->opponents[slot] = new COpponent(slot, slot);
+    }
+}
+
+void EvaluateCitiesForSave() {
+    PrepareCitiesForSave();
+    if (g_pCityManager == nullptr) return;
+    for (CCity* city : g_pCityManager->cities) {
+        if (city != nullptr) city->Evaluate();
     }
 }
 

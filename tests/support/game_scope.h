@@ -66,4 +66,9 @@ class GameScope {
     std::vector<std::function<void()>> undo_;  // run last first
 };
 
+// Finishes the cities' building sites, as a save does, and lets every city
+// evaluate that map. A load evaluates the cities anew; a save that is to be
+// written again byte for byte after its load needs the same evaluations.
+void EvaluateCitiesForSave();
+
 }  // namespace fvtest

@@ -25,6 +25,7 @@
 #include "state/le_io.h"
 #include "state/lookup_tables.h"
 #include "state/statistics.h"
+#include "support/fnv_hash.h"
 #include "support/unchecked_level.h"
 #include "transport/city_car.h"
 #include "transport/road_marks.h"
@@ -211,6 +212,22 @@ TEST_F(TruckTest, CheapestStopHeadWinsAndTheFirstOfEqualCosts) {
     for (int32_t i = 0; i < 2; ++i) F(10 + i, 10).set_knotennummer(0);
 }
 
+// Goods the plan does not expect at a stop are handed to its terminal; a
+// truck that carries its unit asks the terminal for none.
+TEST_F(TruckTest, UnplannedGoodsAreHandedOverAndAFullTruckAsksForNone) {
+    mine->stock[kProduct] = 5;
+    CTruck* truck = NewTruck();
+    std::tie(truck->product_carried, truck->amount_carried, truck->target_stop) =
+        std::tuple(21, 1, 0);
+    truck->UnloadGoods();
+    EXPECT_EQ(std::tuple(mine->stock[21], truck->product_carried, truck->amount_carried),
+              std::tuple(1, -1, 0));
+    std::tie(truck->product_carried, truck->amount_carried, truck->stop_served) =
+        std::tuple(kProduct, 1, 0);
+    EXPECT_EQ(truck->LoadGoods(), 1);
+    EXPECT_EQ(std::tuple(mine->stock[kProduct], truck->amount_carried), std::tuple(5, 1));
+}
+
 TEST_F(TruckTest, HaltAtStopKeepsTheTruckLoading) {
     mine->stock[kProduct] = 1;
     CTruck* truck = NewTruck();
@@ -303,6 +320,32 @@ TEST_F(DrivingTest, DeadEndTurnsOnlyWhenTheOtherLaneIsFree) {
     EXPECT_EQ(truck->Heading(), kDirW);
 }
 
+// Behind a truck in its lane a truck waits 8 frames at a time and takes the
+// slower model of that truck, not of one in the other lane of the field.
+TEST_F(DrivingTest, TruckQueuesBehindTheOneInItsLaneAtItsModel) {
+    CTruck* ahead = Place(48, 50, kDirE);
+    CTruck* other = Place(48, 50, kDirW);
+    std::tie(ahead->wait_counter, ahead->speed_limit) = std::tuple(1000, 4);
+    std::tie(other->wait_counter, other->speed_limit) = std::tuple(1000, 1);
+    CTruck* behind = Place(46, 50, kDirE);
+    behind->model = behind->speed_limit = 5;
+    ASSERT_TRUE(FramesUntil([&] { return behind->wait_counter > 0; }, 200));
+    EXPECT_EQ(std::tuple(behind->pos_x, behind->phase, behind->wait_counter, behind->speed_limit),
+              std::tuple(47, 15, 8, 4));
+}
+
+// On a junction the lane follows the exit: 2 leaving north or west, else 1.
+TEST_F(DrivingTest, JunctionLaneFollowsTheExit) {
+    Finish(30, 30, 70, 70, true);  // every arm linked to its end
+    for (auto [exit, lane] : {std::pair{0, 2}, {1, 1}, {3, 2}}) {
+        DeleteAllVehicles();
+        CTruck* truck = Place(50, 51, kDirN);
+        truck->path.PushFront(F(50, 50).knotennummer(), exit);
+        ASSERT_TRUE(FramesUntil([&] { return truck->pos_y == 50; }, 100));
+        EXPECT_EQ(std::tuple(truck->junction_exit, truck->lane), std::tuple(exit, lane));
+    }
+}
+
 TEST_F(DrivingTest, TruckOnItsDepotWaitsForItsExitAndDoesNotTurn) {
     Place(55, 50, kDirW)->wait_counter = 1000;
     CTruck* truck = Place(55, 49, kDirS);
@@ -341,6 +384,30 @@ TEST_F(DepotBesideJunctionTest, TruckOnTheDepotDrivesOntoTheJunctionWhenItsExitL
     EXPECT_EQ(std::tuple(truck->pos_x, truck->junction_exit), std::tuple(50, 1));
     EXPECT_EQ(F(50, 49).belegt(), 0u);
     EXPECT_TRUE(MarksConsistent());
+}
+
+// A truck on a depot it does not serve, without a route from the junction
+// ahead, waits facing the junction and leaves once a road leads to its stop.
+TEST_F(DepotBesideJunctionTest, TruckWithoutRouteOnADepotWaitsFacingItsExit) {
+    CTruck* truck = Place(50, 49, kDirS);
+    truck->target_stop = 1;  // the depot that no road reaches yet
+    truck->stop_served = 0;
+    Frames(100);
+    EXPECT_EQ(std::tuple(truck->pos_y, truck->Heading()), std::tuple(49, kDirS));
+    Line(56, 50, 62, 50);
+    Line(62, 40, 62, 49);
+    Line(61, 40, 61, 40);
+    Finish(30, 30, 70, 70);
+    EXPECT_TRUE(FramesUntil([&] { return truck->pos_y != 49; }, 500));
+}
+
+// Without a route the truck on its depot plans again at its next step.
+TEST_F(DrivingTest, TruckWithoutRouteOnItsDepotPlansAgainAtOnce) {
+    CTruck* truck = Place(55, 49, kDirS);
+    truck->stop_served = 0;  // the next stop, (60, 43), no road reaches
+    Frames(1);
+    EXPECT_EQ(std::tuple(truck->target_stop, truck->path.Count(), truck->wait_counter),
+              std::tuple(1, 0, 0));
 }
 
 TEST_F(DrivingTest, ArrivalWaitsWhileTheDepotIsTaken) {
@@ -641,6 +708,8 @@ TEST_F(VehicleListTest, RunQueriesTakeTheEndsInEitherOrder) {
     EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 31), 1);
     EXPECT_EQ(IsVehicleOnColumn(45, 31, 35, 31), 0);
     EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 32), 0);  // not a straight run
+    train->on_bridge = 1;  // an engine on a bridge elsewhere: its wagons are not asked
+    EXPECT_EQ(IsVehicleOnRow(45, 31, 35, 31), 0);
 }
 
 // A new train starts three fields on from a platform, four from a station
@@ -662,6 +731,8 @@ TEST_F(VehicleListTest, NewVehicleOnAStationStartsAlongThePlatformTrack) {
     station.anchor_y = 80;
     EXPECT_EQ((new TestTrain(90, 80))->pos_y, 76);
     EXPECT_EQ((new TestTrain(90, 80, kVehicleNoDeparture))->pos_y, 80);
+    F(100, 80).set_gleisr(kDirN);  // a track end outside any terminal: one field back
+    EXPECT_EQ((new TestTrain(100, 80))->pos_y, 81);
     EXPECT_EQ(Truck()->pos_y, 49);
     DeleteAllVehicles();
     buildings_.buildings[5] = nullptr;
@@ -804,7 +875,9 @@ TEST_F(RecordTest, TruckDrawingStateChangesAtItsThresholdPhase) {
               (std::vector<std::pair<int32_t, int32_t>>{{1, 8}, {0, 14}, {2, 20}, {0, 15}}));
 }
 
-TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
+// A read lists the vehicles in the reverse of the file's order: a second
+// round trip gives the first file back byte for byte.
+TEST_F(RecordTest, LoadListsTheVehiclesReversedWithTheMarksBack) {
     Populate(true);
     const std::vector<CVehicle*> before = Listed();
     ASSERT_EQ(before.size(), 10u);
@@ -817,7 +890,7 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
     const std::string first = WriteVehicles("first");
 
     ASSERT_TRUE(Reload(first));
-    EXPECT_EQ(Numbers(), numbers);
+    EXPECT_EQ(Numbers(), std::vector<int32_t>(numbers.rbegin(), numbers.rend()));
     for (CVehicle* v : Listed()) EXPECT_EQ(v->owner, v->vehicle_class == kVehicleCityCar);
     EXPECT_EQ(g_MaxVehicleNumber, 8);
     EXPECT_TRUE(MarksConsistent());
@@ -825,8 +898,70 @@ TEST_F(RecordTest, SaveLoadSaveIsByteIdenticalInListOrderWithTheMarksBack) {
         ASSERT_EQ(std::memcmp(marked[i].bytes, game_.state().fields[i].bytes, 12), 0)
             << "field " << i / 256 << "," << i % 256;
     }
-    EXPECT_EQ(WriteVehicles("second"), first);
+    const std::string second = WriteVehicles("second");
+    EXPECT_NE(second, first);
+    ASSERT_TRUE(Reload(second));
+    EXPECT_EQ(WriteVehicles("third"), first);
     Frames(500);  // the loaded vehicles drive on
+}
+
+// On the north-south bridge a truck heading south takes lane 1, one heading
+// north lane 2.
+TEST_F(RecordTest, BridgeLaneFollowsTheSideEntered) {
+    CTruck* down = new CTruck(45, 49, "A", 0);
+    SetSchedule(*down, {{45, 49}, {50, 71}});
+    CTruck* up = new CTruck(50, 71, "A", 0);
+    SetSchedule(*up, {{50, 71}, {45, 49}});
+    std::set<std::pair<int32_t, int32_t>> seen;  // heading, lane on the span
+    ASSERT_TRUE(FramesUntil(
+        [&] {
+            for (CTruck* t : {down, up}) {
+                if (t->mark.kind == MarkKind::Bridge) seen.emplace(t->Heading(), t->lane);
+            }
+            return down->pos_y == 70 && up->pos_y < 60;
+        },
+        3000));
+    EXPECT_EQ(seen, (std::set<std::pair<int32_t, int32_t>>{{kDirN, 2}, {kDirS, 1}}));
+}
+
+// A truck whose saved fields all differ, byte for byte: no two fields of the
+// record may stand in each other's place.
+TEST_F(RecordTest, TruckRecordIsTheKnownOne) {
+    CTruck t{VehicleLoadOnly{}};
+    int32_t k = 1;
+    for (int32_t* f :
+         {&t.spare_word,       &t.target_stop,      &t.replan_x,        &t.replan_y,
+          &t.wagon_count,      &t.loading_state,    &t.running_flag,    &t.wait_counter,
+          &t.vehicle_class,    &t.number,           &t.model,           &t.halted,
+          &t.schedule_changed, &t.screen_box[0],    &t.screen_box[1],   &t.screen_box[2],
+          &t.screen_box[3],    &t.screen_box_spare, &t.phase,           &t.stop_served,
+          &t.stop_count,       &t.retry_count,      &t.running_cost,    &t.junction_node,
+          &t.junction_exit,    &t.steps_per_frame,  &t.base_speed,      &t.accel_counter,
+          &t.speed_limit,      &t.turned,           &t.arrival_counter, &t.in_tunnel,
+          &t.on_bridge,        &t.draw_layer,       &t.amount_carried,  &t.product_carried,
+          &t.way_kind}) {
+        *f = k++ * 16777259;
+    }
+    for (int32_t i = 0; i < kScheduleStops; ++i) {
+        t.halt_at_stop[i] = k++ * 16777259;
+        t.wait_until_loaded[i] = k++ * 16777259;
+    }
+    std::tie(t.needs_route, t.state) = std::tuple(3, 2);
+    uint8_t b = 0;
+    for (uint8_t* f :
+         {&t.pos_x, &t.pos_y, &t.drawn_x, &t.drawn_y, &t.next_direction, &t.direction,
+          &t.prev_direction, &t.left_x, &t.left_y, &t.lane, &t.reversals, &t.spare_bytes[0],
+          &t.spare_bytes[4], &t.movement_spare[0], &t.movement_spare[1], &t.movement_spare[2],
+          &t.movement_spare[3], &t.movement_spare[4]}) {
+        *f = ++b;
+    }
+    for (size_t i = 0; i < sizeof t.cargo_plan; ++i) (&t.cargo_plan[0][0][0])[i] = ++b;
+    for (ScheduleStop& stop : t.schedule) {
+        for (uint8_t* f : {&stop.x[0], &stop.x[3], &stop.spare_a, &stop.y[0], &stop.y[3]}) *f = ++b;
+    }
+    const std::string record = WriteWith("golden", [&](plat::FileHandle f) { t.Save(f); });
+    ASSERT_EQ(record.size(), 473u + 4u);  // and an empty path
+    EXPECT_EQ(fvtest::Fnv1a(record.data(), record.size()), 11452362836081906528u);
 }
 
 TEST_F(RecordTest, CarPlacedOnANodeFieldGetsItsJunctionMarkBack) {
@@ -903,9 +1038,8 @@ TEST_F(NothingLost, VehiclesNamingWhatDoesNotExistAreRefused) {
     ASSERT_TRUE(SaveGameFile(good));
     EXPECT_NE(folder_.Read("good.lvl").find(first), std::string::npos);
     ASSERT_EQ(LoadSavedGame(good), LevelLoadResult::Loaded);
-    EXPECT_EQ(Numbers(), numbers);
+    EXPECT_EQ(Numbers(), std::vector<int32_t>(numbers.rbegin(), numbers.rend()));
     EXPECT_TRUE(MarksConsistent());
-    EXPECT_EQ(WriteVehicles("second"), first);
     const struct {
         const char* damage;
         void (*apply)(CTruck& first, CTruck& second);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 #include <vector>
@@ -33,6 +34,7 @@
 #include "view/traffic_world.h"
 #include "view/vehicle_frames.h"
 #include "view/view_host.h"
+#include "world/tile_marker.h"
 
 namespace {
 
@@ -111,6 +113,19 @@ TEST(RightInEveryGame, AOneShotEndingUnderTheStatisticsScreenShowsItsRestOnceItC
     const plat::Surface after_screen = scene.host.Picture();
     EXPECT_EQ(DifferentPixels(after_screen, never_covered), 0);
     EXPECT_EQ(DifferentPixels(after_screen, scene.FullRedraw()), 0);
+
+    // A running one-shot is heard under the screen as in view.
+    scene.Restart();
+    scene.OneShot().countdown = 9;
+    scene.host.h.frame->SendMessage(kMsgOpenStatistics);
+    scene.host.h.Run();
+    ASSERT_TRUE(plat::WindowCovered(&scene.host.view()));
+    const std::vector<fvtest::RecordingSound::Effect>& effects = scene.host.h.sound->effects;
+    const size_t heard = effects.size();
+    scene.Run(40 * kFrameMs);
+    EXPECT_GT(std::count_if(effects.begin() + heard, effects.end(),
+                            [](const auto& e) { return e.effect == 29 && e.channel == 4; }),
+              0);
 }
 
 // Each one-shot type's last step, from its last running cell to its
@@ -190,6 +205,25 @@ TEST(RightInEveryGame, UnderPTheFieldAnimationsGoOnAndPresentOnlyTheirRectangles
     const plat::Surface stepped = host.Picture();
     view.ForceFullRedraw();
     EXPECT_EQ(DifferentPixels(stepped, host.Picture()), 0);
+
+    // With no animation to draw a frame, a tool's mark made under P shows.
+    view.ClearAnimations();
+    view.ForceFullRedraw();
+    view.tool = kToolDemolish;
+    g_pTileMarker->MarkField(view.CentreP(), view.CentreQ(), 1);
+    view.DrawMarkOverlay();
+    for (int32_t k = 0; k < 40; ++k) frame();
+    const plat::RgbTable colours = host.Colours();
+    const plat::Surface composite = host.Picture();
+    int32_t white = 0;
+    for (int32_t y = 0; y < composite.height; ++y) {
+        for (int32_t x = 0; x < composite.width; ++x) {
+            const uint8_t shown = view.GetSurface().Row(y)[x];
+            white += shown != composite.Row(y)[x] && colours[shown][0] > 240 &&
+                     colours[shown][1] > 240 && colours[shown][2] > 240;
+        }
+    }
+    EXPECT_GT(white, 16);
 }
 
 }  // namespace

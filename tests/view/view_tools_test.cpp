@@ -396,6 +396,13 @@ TEST_F(ViewTools, PreviewBuildingToolMarksFootprintCatchmentAndTheStationArrows)
             EXPECT_TRUE(gs.fields[at].cursorricht()) << o;
         }
     }
+    // A station's catchment is outlined from its head line, not from a platform field.
+    PutBuilding(8, new CBuilding(x, y));
+    gs.fields[FieldIndex(x, y + 1)] = Field();
+    g_pTileMarker->MarkStructureAt(x, y + 1);
+    EXPECT_EQ(CountMarks(2), 0);
+    g_pTileMarker->MarkStructureAt(x, y);
+    EXPECT_EQ(CountMarks(2), 14 * 11);
 }
 
 TEST_F(ViewTools, PreviewRouteOverAReservedFieldMarksOnlyItsStartAndCostsNothing) {

@@ -17,6 +17,7 @@
 #include "state/game_state.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "state/view_events.h"
 #include "support/recording_hooks.h"
 #include "transport/vehicle_list.h"
 #include "view/map_layers.h"
@@ -218,8 +219,10 @@ TEST(WorldViewRedraw, RebuildsOnlyTheFlaggedLayersAndClearsTheFlags) {
 TEST(WorldViewLifecycle, StartingAndEndingAGameThreeTimesLeavesNothingBehind) {
     ViewHost host({1024, 768}, false);
     for (int round = 0; round < 3; ++round) {
+        g_MouseMoveTime = {1, 5, 9};  // a swallowed move is not replayed into a new view
         ASSERT_TRUE(g_pSpielFeld != nullptr || host.h.frame->StartWorldView(kModeGame));
         EXPECT_TRUE(g_pCityManager != nullptr && g_ppBuildings != nullptr);
+        EXPECT_EQ(round > 0 ? g_MouseMoveTime.pending + g_MouseMoveTime.time : 0u, 0u);
         host.h.frame->SendMessage(kMsgEndRunningGame);
         EXPECT_TRUE(g_pSpielFeld == nullptr && g_pCityManager == nullptr &&
                     g_ppBuildings == nullptr && g_pHauptDialog == nullptr && CountVehicles() == 0);
@@ -442,6 +445,13 @@ TEST_F(ObjectPass, OverviewFiltersFollowThePanelAndAllShowWithoutOne) {
         host.view().DrawOverviewMap();
         EXPECT_EQ(pixel, c.want) << "case " << (&c - cases);
     }
+    // A marked field is outlined over its own cell: the overlay walks the
+    // fields from the camera's start field, as the overview does.
+    gs().fields[FieldIndex(130, 130)].set_cursor(1);
+    host.view().tool = kToolDemolish;
+    host.view().DrawMarkOverlay();
+    ASSERT_EQ(host.view().overlay_list.size(), 1u);
+    EXPECT_EQ((plat::Point{host.view().overlay_list[0].left, host.view().overlay_list[0].top}), at);
 }
 
 }  // namespace

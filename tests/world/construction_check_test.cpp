@@ -286,6 +286,15 @@ TEST_F(PlacementTest, AStationKeepsOnlyStraightTrackOfOneType) {
     DragTrack(42, 50, 43, 50, kWayMonorail);
     Place(4, 8, 40, 49);  // type 8: track row 50
     for (int32_t x = 40; x <= 43; ++x) EXPECT_EQ(F(x, 50).wegtyp(), 0) << x;
+    // Types 7 and 9 keep the rail of their track column, x + 1 and x.
+    for (const auto& [type, x, trackX] : {std::tuple{7, 60, 61}, {9, 70, 70}}) {
+        DragTrack(trackX, 57, trackX, 66, kWayRail);
+        cash = Cash();
+        Place(type - 2, type, x, 60);
+        EXPECT_EQ(std::tuple(cash - Cash(), F(trackX, 62).wegtyp(), GetBuildingTypeAt(trackX, 62)),
+                  std::tuple(0, kWayRail, 4))
+            << type;
+    }
     EXPECT_TRUE(GraphMatchesMap(Net(), 20, 20, 120, 120));
 }
 

@@ -405,17 +405,26 @@ class BuilderGraphProperty : public ConstructionTest {
         (alongX ? x2 : y2) = Clip((alongX ? x : y) + R(15) - 7);
         if (R(3) == 0) {
             Net().SetWayType(static_cast<uint8_t>(type - 1));
-            bool laid = false;
-            Refusable([&] {
-                const int32_t a = alongX ? x : y, b = alongX ? x2 : y2, c = alongX ? y : x;
-                const int32_t done = IsRoadWay(type) ? (alongX ? Net().LayRoadAlongX(a, b, c)
-                                                               : Net().LayRoadAlongY(a, b, c))
-                                                     : (alongX ? Net().LayTrackAlongX(a, b, c, 0)
-                                                               : Net().LayTrackAlongY(a, b, c, 0));
-                laid = done != 0;
-                return done;
-            });
-            if (!laid) return;
+            const int32_t a = alongX ? x : y, b = alongX ? x2 : y2, c = alongX ? y : x;
+            const WorldSnapshot before = TakeSnapshot();
+            const int32_t done = IsRoadWay(type) ? (alongX ? Net().LayRoadAlongX(a, b, c)
+                                                           : Net().LayRoadAlongY(a, b, c))
+                                                 : (alongX ? Net().LayTrackAlongX(a, b, c, 0)
+                                                           : Net().LayTrackAlongY(a, b, c, 0));
+            if (done == 0) {
+                // A refused segment lays no way but the track of station rows.
+                for (int32_t fx = std::min(x, x2); fx <= std::max(x, x2); ++fx) {
+                    for (int32_t fy = std::min(y, y2); fy <= std::max(y, y2); ++fy) {
+                        const MapField& was = before.fields[FieldIndex(fx, fy)];
+                        const int32_t kind = GetBuildingTypeAt(fx, fy);
+                        EXPECT_TRUE(kind == 4 || kind == 5 ||
+                                    (F(fx, fy).wegtyp() == was.wegtyp() &&
+                                     F(fx, fy).wegteil() == was.wegteil()));
+                    }
+                }
+                ++refusal_checks_;
+                return;
+            }
         }
         if (x2 == x && y2 == y) return;
         IsRoadWay(type) ? DragRoad(x, y, x2, y2, type) : DragTrack(x, y, x2, y2, type);

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -253,6 +254,11 @@ class Player {
     // After a scroll or a save a redraw request left standing does not put
     // the check off: the next tick drops it, and the view shows what it shows.
     bool CheckViewAgainstFullRedraw();
+    // After a screen closed, back in the game: the panel on the screen is
+    // the panel drawn anew.
+    bool CheckPanelAgainstRedraw(const std::string& closed);
+    // The screens showing, by their window's serial number.
+    std::map<uint64_t, std::string> ShowingScreens() const;
     bool Finding(bool known, const char* format, ...) __attribute__((format(printf, 3, 4)));
     bool StartBusy();
     bool ReachTitle();
@@ -826,10 +832,12 @@ bool Player::CheckRoundTrip() {
         gs->screen_open != 0 || !Showing().empty())
         return true;
     ++round_trips_;
-    Note("save, load, save, load, save (round trip %d)", round_trips_);
+    Note("save, load, save, load, save, load, save (round trip %d)", round_trips_);
     save_due_ = "the round trip's saves";
-    std::vector<uint8_t> files[3];
-    for (int32_t k = 0; k < 3; ++k) {
+    // A load lists the vehicles in the reverse of the file's order: a loaded
+    // game's save comes back the same after two more loads.
+    std::vector<uint8_t> files[4];
+    for (int32_t k = 0; k < 4; ++k) {
         const std::string name = "soak_" + std::to_string(k) + ".lvl";
         if (k > 0) {
             if (LoadSavedGame(SavedGamePath("soak_" + std::to_string(k - 1) + ".lvl")) !=
@@ -843,14 +851,14 @@ bool Player::CheckRoundTrip() {
     }
     bool buildings = false;
     // A game that went through a load loads back the same.
-    if (const int64_t at = FirstRealDifference(files[1], files[2]); at >= 0) {
+    if (const int64_t at = FirstRealDifference(files[1], files[3]); at >= 0) {
         const size_t i = static_cast<size_t>(at);
         const std::string part = PartOf(files[1], i, &buildings);
         return Finding(false,
-                       "save, load, save of a loaded game differ at byte %zu in %s (%02x, then "
+                       "two round trips of a loaded game differ at byte %zu in %s (%02x, then "
                        "%02x; sizes %zu and %zu), year %d month %d",
-                       i, part.c_str(), files[1][i], i < files[2].size() ? files[2][i] : 0,
-                       files[1].size(), files[2].size(), gs->year, gs->month);
+                       i, part.c_str(), files[1][i], i < files[3].size() ? files[3][i] : 0,
+                       files[1].size(), files[3].size(), gs->year, gs->month);
     }
     // The game as it was played against the game loaded: a load sends cars
     // out by the residents it counts, but the buildings' values are kept.
@@ -952,6 +960,29 @@ bool Player::CheckViewAgainstFullRedraw() {
                    gs.sim_halted, gs.goal_reached, pending ? 1 : 0);
 }
 
+std::map<uint64_t, std::string> Player::ShowingScreens() const {
+    std::map<uint64_t, std::string> out;
+    const plat::WindowSystem& ws = plat::WindowSystem::Get();
+    for (plat::Window* w : Showing()) out.emplace(ws.live.at(w), TypeName(w));
+    return out;
+}
+
+bool Player::CheckPanelAgainstRedraw(const std::string& closed) {
+    HAUPTDIALOG* panel = g_pHauptDialog;
+    if (panel == nullptr || !plat::IsWindow(panel) || !panel->IsWindowVisible() || !Home() ||
+        TitleInFront()) {
+        return true;
+    }
+    const fvtest::ViewDifference d = fvtest::PanelDifferenceFromRedraw();
+    if (d.pixels == 0) return true;
+    return Finding(false,
+                   "after the %s closed the panel differs from the panel drawn anew in %d pixels "
+                   "within %d,%d-%d,%d (heading %d, %d rows, tool %d)",
+                   closed.c_str(), d.pixels, d.box.left, d.box.top, d.box.right, d.box.bottom,
+                   panel->current_heading, panel->entry_count,
+                   g_pSpielFeld != nullptr ? g_pSpielFeld->tool : -1);
+}
+
 bool Player::Check() {
     const CGameState* gs = g_pGameState;
     if (gs == nullptr) return true;
@@ -1034,9 +1065,14 @@ int Player::Play() {
     const int32_t way_back_every = 50 + Pick(50);
     while (ok && !ended_ && report_.actions < setup_.max_actions &&
            report_.stop.load(std::memory_order_relaxed) == 0) {
+        const std::map<uint64_t, std::string> before = ShowingScreens();
         Act();
         if (ended_) break;
         ok = Check();
+        const std::map<uint64_t, std::string> after = ShowingScreens();
+        for (const auto& [serial, name] : before) {
+            if (ok && after.count(serial) == 0) ok = CheckPanelAgainstRedraw(name);
+        }
         if (ok && report_.actions % round_trip_every == 0) ok = CheckRoundTrip() && Check();
         if (ok && report_.actions % way_back_every == 0) ok = CheckWayBack();
         if (const std::string saved = Saved(); !saved.empty() && save_due_.empty()) {

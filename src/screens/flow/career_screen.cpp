@@ -71,10 +71,10 @@ plat::LResult FS_KARRIERE::OnMessage(uint32_t message, plat::WParam wParam, plat
             for (const Difficulty& d : kDifficulties) {
                 if (d.command != command) continue;
                 g_pGameState->career_difficulty = d.value;
-                FinishBlack(0);
+                FinishBlackInWorldPalette(0);
                 return 0;
             }
-            if (command == kCmdDialogCancel) FinishBlack(1);
+            if (command == kCmdDialogCancel) FinishBlackInWorldPalette(1);
             return 0;
         }
         default:

@@ -10,6 +10,7 @@
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "screens/flow/flow_screen_layout.h"
+#include "screens/full_screen.h"
 #include "state/game_state.h"
 #include "state/messages.h"
 #include "view/world_view.h"
@@ -148,6 +149,12 @@ void LevelSelectScreen::OnDialogOk() {
     if (g_pSpielFeld != nullptr) g_pSpielFeld->tool = kToolNone;
     g_pGameState->pending_view_code = kDialogScreenCode;
     SendResult(missions && entry_count == 0 ? 1 : 0);
+}
+
+void LevelSelectScreen::OnDialogCancel() {
+    FreeCursor();
+    RealizeWorldPalette(*this);
+    SendResult(1);
 }
 
 plat::LResult LevelSelectScreen::OnMessage(uint32_t message, plat::WParam wParam,

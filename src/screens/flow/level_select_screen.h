@@ -43,6 +43,7 @@ class LevelSelectScreen : public FlowPopup {
     void OnPaint();
     void DrawTabs(bool show);
     void OnDialogOk() override;
+    void OnDialogCancel() override;
     HAUPTDIALOG* panel_ = nullptr;
 };
 

@@ -129,7 +129,10 @@ void FS_SELECT_GEGNER::OnPaint() {
     }
     SelectPictureOutputPalette(dc, background.dc.get(), sheet.palette);
     BlitDC(dc, origin_x, origin_y, kPageWidth, kPageHeight, *background.dc, 0, 0);
-    // The frames too, so that a repaint keeps them.
+    // The frames too: a repaint with the pictures alone (another window
+    // passing over, the screen shown again) would leave the picks without
+    // their frames, and the player could no longer see which portraits are
+    // picked or which opponent slot each took.
     for (int32_t i = 0; i < fs::kPortraitCount; ++i) {
         if (picked[i] != 0) DrawPortrait(dc, i);
     }
@@ -182,7 +185,7 @@ void FS_SELECT_GEGNER::OnOk() {
     Picks(picks);
     RecreateOpponents(picks);
     for (int32_t i = 0; i < 3; ++i) g_TakeOverCount[i] = 0;
-    FinishBlack(0);
+    FinishBlackInWorldPalette(0);
 }
 
 const ScreenEntry kOpponentSelectScreenEntry = {

@@ -52,6 +52,9 @@ void FS_POPUP_LIST::Reset() {
         ids_per_group[g] = 0;
         for (int32_t& id : ids[g]) id = -1;
     }
+    // The group count starts again too: kept, a popup refilled after a
+    // Reset would count its groups on top of the old ones and show another
+    // empty group row each time.
     group_count = 0;
     selected_group = 0;
     choice = kPopupNoChoice;
@@ -65,6 +68,8 @@ bool FS_POPUP_LIST::AddItem(int32_t group, const char* text) {
 }
 
 bool FS_POPUP_LIST::AddToGroup(int32_t group, int32_t id) {
+    // Only a named group takes ids: a group without a row in the column can
+    // never be selected, so its items would be listed but never offered.
     if (group < 0 || group >= group_count || ids_per_group[group] >= kPopupMaxIds) return false;
     ids[group][ids_per_group[group]++] = id;
     return true;

@@ -230,6 +230,11 @@ void FS_FAHRPLAN_NEU::FillGoodsList() {
     for (int32_t g = 0; g < 8; ++g) popup->AddToGroup(0, g);
     // Every store type's goods: toys, sports equipment, lumber, jewelry,
     // cars and electronics, each group once its first good is on the market.
+    // With toys and sports equipment alone, furniture, jewelry, cars and
+    // electronics could never be carried to their stores. Electronic
+    // components (38), which no store sells, go with the electronics: only
+    // an electronics industry makes them, and without them no video player,
+    // car, computer or telephone that needs them could ever be made.
     struct Group {
         const char* name;
         int32_t first;
@@ -238,13 +243,11 @@ void FS_FAHRPLAN_NEU::FillGoodsList() {
     static constexpr Group kGroups[] = {{"Toys", 8, 16},    {"Sports equip.", 17, 25},
                                         {"Lumber", 26, 28}, {"Jewelry", 29, 31},
                                         {"Cars", 32, 34},   {"Electronics", 35, 43}};
-    constexpr int32_t kSkippedElectronics = 38;
     int32_t group = 1;
     for (const Group& g : kGroups) {
         if (gs.goods[g.first].available != 1) continue;
         popup->AddItem(group, g.name);
         for (int32_t id = g.first; id <= g.last; ++id) {
-            if (id == kSkippedElectronics) continue;
             if (gs.goods[id].available == 1) popup->AddToGroup(group, id);
         }
         ++group;

@@ -40,7 +40,7 @@ ChoiceScreen::ChoiceScreen(const char* picture_file, const char* sheet_file, uin
       sheet_name_(sheet_file),
       layout_(layout),
       button_layouts_{PictureButton(ws::kOkButtonX, kCmdOk, layout.ok_face_x),
-                      PictureButton(ws::kBackButtonX, kCmdBack, layout.back_face_x)} {}
+                      PictureButton(ws::kBackButtonX, layout.back_command, layout.back_face_x)} {}
 
 ChoiceScreen::~ChoiceScreen() {
     background.Free();
@@ -91,7 +91,7 @@ plat::LResult ChoiceScreen::OnMessage(uint32_t message, plat::WParam wParam, pla
                 FinishBlack(0);
                 return 0;
             }
-            if (plat::LoWord(wParam) == kCmdBack) {
+            if (plat::LoWord(wParam) == layout_.back_command) {
                 FinishBlack(1);
                 return 0;
             }

@@ -2,7 +2,8 @@
 // A full screen of printed options in the style of the new-game set-up: a
 // 640 x 480 picture in the middle of the screen whose option rectangles are
 // clicked, a small marker on the chosen rows of each group, and two image
-// buttons, OK (kCmdOk, also the Enter key) and back (kCmdBack). Both fill
+// buttons, OK (kCmdOk, also the Enter key) and back (kCmdBack unless the
+// screen names another). Both fill
 // the screen black and report to the parent with the screen's done message,
 // lParam 0 for OK and 1 for back; OK first lets the screen take its choices.
 // The editor's new-world and editor-start screens are made of it.
@@ -13,6 +14,7 @@
 #include "gfx/wing_bitmap.h"
 #include "screens/full_screen.h"
 #include "screens/world/world_screen_layout.h"
+#include "state/messages.h"
 
 // How a group shows its choice: a marker on the chosen row only, markers on
 // the chosen row and every row below it, or (a group of one row) a switch
@@ -20,11 +22,13 @@
 enum class ChoiceDisplay { Single, Bar, Switch };
 
 // Where the sheet holds the marker and the faces of OK and back (normal at
-// y 0, pressed 40 below).
+// y 0, pressed 40 below), and the command of the back button (the screen's
+// cancel command).
 struct ChoiceSheet {
     int32_t marker_x = world_screens::kMarkerX;
     int32_t ok_face_x = world_screens::kOkFaceX;
     int32_t back_face_x = world_screens::kBackFaceX;
+    uint16_t back_command = kCmdBack;
 };
 
 struct ChoiceGroup {

@@ -6,7 +6,8 @@
 namespace ws = world_screens;
 
 FS_EDITORSTART::FS_EDITORSTART()
-    : ChoiceScreen(ws::kEditorStartPicture, ws::kEditorStartSheet, kMsgEditorStartDone) {
+    : ChoiceScreen(ws::kEditorStartPicture, ws::kEditorStartSheet, kMsgEditorStartDone,
+                   {.back_command = kCmdClose}) {
     groups.push_back({ws::kColumns[ws::kCapitalColumn], ws::kUpperRows, 5, ChoiceDisplay::Single});
     choices.push_back(ws::kInitialCapitalRow);
     start_capital = ws::kStartCapitals[ws::kInitialCapitalRow];
@@ -24,7 +25,7 @@ const ScreenEntry kEditorStartScreenEntry = {
     .slot = FrameScreen::EditorStart,
     .open_message = kMsgOpenEditorStart,
     .done_message = kMsgEditorStartDone,
-    .cancel_command = kCmdBack,
+    .cancel_command = kCmdClose,
     .open_steps = kOpenCommon,
     .done_steps = kDoneRelease,
     .open = [](plat::Window& frame, plat::WParam,

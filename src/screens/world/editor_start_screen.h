@@ -3,7 +3,8 @@
 // capital of the level to be made is chosen. OK (Start) sends the parent
 // WM_USER+48 with lParam 0, after which the main frame reads
 // `start_capital`; back sends lParam 1 (the frame returns to the title
-// screen). The frame opens it on WM_USER+47 and cancels it with back.
+// screen). Its back button sends kCmdClose. The frame opens it on
+// WM_USER+47 and cancels it with back.
 
 #include <cstdint>
 

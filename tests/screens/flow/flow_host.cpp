@@ -7,9 +7,11 @@
 #include <fstream>
 
 #include "app/main_frame.h"
+#include "gfx/palette.h"
 #include "levels/standin_levels.h"
 #include "panel/control_panel.h"
 #include "platform/temp_folder.h"
+#include "platform/window_system.h"
 #include "state/game_state.h"
 #include "state/tree_images.h"
 #include "state/world_images.h"
@@ -78,6 +80,20 @@ void FlowHost::Char(uint8_t c) {
 void FlowHost::Key(int32_t virtual_key) {
     h.host.InjectKeyPress(virtual_key);
     h.Run();
+}
+
+std::shared_ptr<std::vector<bool>> WatchWorldPalette(CGameState& gs, uint32_t message) {
+    auto shown = std::make_shared<std::vector<bool>>();
+    RgbQuad colours[256] = {};
+    colours[100] = {3, 2, 1, 0};  // a colour no picture has
+    gs.images.palette_a = CreateIdentityPalette(colours, 256);
+    plat::SetMessageObserver(
+        [shown, message, before = plat::WindowSystem::Get().observer](const plat::MessageTrace& t) {
+            if (before) before(t);
+            if (t.kind != plat::MessageTrace::Kind::Sent || t.message != message) return;
+            shown->push_back(plat::SystemPaletteRgb()[100] == std::array<uint8_t, 3>{1, 2, 3});
+        });
+    return shown;
 }
 
 plat::Point FlowHost::Origin() const {

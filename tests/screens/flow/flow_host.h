@@ -4,7 +4,9 @@
 // games: the game-flow screens as the player reaches them.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "support/frame_host.h"
 
@@ -39,5 +41,9 @@ class FlowHost {
 // The data folder with the levels, written once per test program (before
 // any game state of a test exists: the levels are made by the game's code).
 const std::string& StandinFolder();
+
+// Gives the world a palette of its own; notes at each `message` sent
+// whether the screen then shows the world's colours.
+std::shared_ptr<std::vector<bool>> WatchWorldPalette(CGameState& gs, uint32_t message);
 
 }  // namespace flowtest

@@ -97,7 +97,9 @@ TEST_F(LevelScreens, AnEmptyGroupMissionOkAnswersAsBackScenarioOkDoesNothing) {
     f.Char(kEnter);
     EXPECT_EQ(g_pHauptDialog->Popup(PanelPopup::ScenarioSelect), scenarios);
     EXPECT_EQ(scenarios->selected, 0);
+    const auto palette = flowtest::WatchWorldPalette(f.gs(), kMsgPanelScenarioSelectDone);
     ClickIn(*scenarios, 212 + 50, 311 + 20);  // back: the game ends, the title follows
+    EXPECT_EQ(*palette, std::vector<bool>{true});
     EXPECT_EQ(std::tuple(g_pSpielFeld, f.h.frame->Screen(FrameScreen::Start) != nullptr),
               std::tuple(nullptr, true));
     EXPECT_TRUE(files_.loaded.empty());

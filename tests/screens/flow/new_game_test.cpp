@@ -126,7 +126,9 @@ TEST(CareerScreen, DifficultiesAndPlacement) {
         EXPECT_EQ(std::tuple(career->origin_x, career->origin_y), std::tuple(192, 144));
         EXPECT_NE(plat::ScreenPixel(5, 5), 0);  // the tile around the page
         if (c.y == 91) fvtest::MaybeSaveScreen("flow_career");
+        const auto palette = flowtest::WatchWorldPalette(f.gs(), kMsgStartCareerGame);
         f.Click(192 + 128 + 50, 144 + c.y + 20);
+        EXPECT_EQ(*palette, std::vector<bool>{true});
         EXPECT_EQ(f.gs().career_difficulty, c.difficulty);
         EXPECT_EQ(f.h.frame->Screen(FrameScreen::Career), nullptr);
     }
@@ -136,7 +138,9 @@ TEST(CareerScreen, DifficultiesAndPlacement) {
     auto* career = small.Screen<FS_KARRIERE>(FrameScreen::Career);
     ASSERT_NE(career, nullptr);
     EXPECT_EQ(std::tuple(career->origin_x, career->origin_y), std::tuple(0, 0));
+    const auto palette = flowtest::WatchWorldPalette(small.gs(), kMsgStartCareerGame);
     small.Click(128 + 50, 311 + 20);  // back
+    EXPECT_EQ(*palette, std::vector<bool>{true});
     EXPECT_NE(small.h.frame->Screen(FrameScreen::Start), nullptr);
 }
 
@@ -166,7 +170,9 @@ TEST(OpponentSelection, PicksFillSlotsLowestFirstAndOkMakesThePickedRivals) {
     EXPECT_EQ(frame_pixel(0), slot1_colour);
     fvtest::MaybeSaveScreen("flow_opponents");
     g_TakeOverCount[1] = 2;
+    const auto palette = flowtest::WatchWorldPalette(f.gs(), kMsgOpponentSelectDone);
     f.Char(kEnter);
+    EXPECT_EQ(*palette, std::vector<bool>{true});
     EXPECT_EQ(f.h.frame->Screen(FrameScreen::OpponentSelect), nullptr);
     const CGameState& gs = f.gs();
     std::vector<std::tuple<int32_t, int32_t>> made;

@@ -66,6 +66,7 @@ struct Player : flowtest::LevelEndPlayer {
     }
     // Saved into slot 0, loaded and saved into slot 1: the same bytes.
     void ExpectSaveLoadSaveTheSame() {
+        fvtest::EvaluateCitiesForSave();
         SaveInto(0, "First");
         LoadSlot(0);
         SaveInto(1, "Second");

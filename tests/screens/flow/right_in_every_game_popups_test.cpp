@@ -24,6 +24,7 @@
 #include "screens/flow/save_game_screen.h"
 #include "screens/panel/confirm_screen.h"
 #include "screens/vehicles/vehicle_overview_screen.h"
+#include "support/full_redraw.h"
 
 namespace {
 
@@ -82,6 +83,25 @@ TEST(RightInEveryGame, AYearsAccountsWaitingBehindThePurchaseLeaveItsCancelReach
     EXPECT_EQ(p.Popup(PanelPopup::YearSummary), nullptr);
     EXPECT_EQ(CursorClip(), std::tuple(false, plat::Rect{}));
     EXPECT_EQ(gs.screen_open, 0);
+}
+
+// The year's accounts come while a heading's list is open; after their OK
+// the panel shows no tool, the list gone from the screen too.
+TEST(RightInEveryGame, TheYearsAccountsClosedLeaveThePanelAsDrawnAnew) {
+    for (const int32_t heading : {Play::kInformationHeading, Play::kFileHeading}) {
+        SCOPED_TRACE(heading);
+        Play p;
+        p.StartFirstMission("Year End");
+        std::tie(p.f.gs().month, p.f.gs().week) = std::pair(11, 0);
+        p.ClickPanel(g_pHauptDialog->heading_rects[heading]);
+        ASSERT_GT(g_pHauptDialog->entry_count, 0);
+        p.RunMonth();
+        auto* accounts = dynamic_cast<YearSummaryWindow*>(p.Popup(PanelPopup::YearSummary));
+        ASSERT_NE(accounts, nullptr);
+        p.Press(*accounts, kCmdOk);
+        EXPECT_EQ(g_pHauptDialog->current_heading, kHeadingNoTool);
+        EXPECT_EQ(fvtest::PanelDifferenceFromRedraw(), fvtest::ViewDifference{});
+    }
 }
 
 // A mission's briefing opens shown and the company name entry over it; the

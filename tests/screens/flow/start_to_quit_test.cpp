@@ -190,9 +190,9 @@ TEST_F(TitleTest, EveryOtherChoiceIsSentAfterTheScreenWentBlack) {
         for (FrameScreen slot : {FrameScreen::EditorStart, FrameScreen::NewGame,
                                  FrameScreen::Career, FrameScreen::HighScores}) {
             if (plat::Window* screen = h.frame->Screen(slot)) {
-                screen->SendMessage(WM_COMMAND, slot == FrameScreen::Career       ? kCmdDialogCancel
-                                                : slot == FrameScreen::HighScores ? kCmdClose
-                                                                                  : kCmdBack);
+                screen->SendMessage(WM_COMMAND, slot == FrameScreen::Career    ? kCmdDialogCancel
+                                                : slot == FrameScreen::NewGame ? kCmdBack
+                                                                               : kCmdClose);
             }
         }
         ASSERT_NE(Title(), nullptr) << i;

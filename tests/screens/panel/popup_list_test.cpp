@@ -87,6 +87,9 @@ TEST_F(PopupList, RightButtonOnlyForTheScheduleScreenAndLimits) {
     for (int32_t id : {12, 13, 14, 15, 16}) EXPECT_TRUE(popup.AddToGroup(0, id));
     EXPECT_FALSE(popup.AddToGroup(0, 40));
     EXPECT_FALSE(popup.AddToGroup(9, 40));
+    // Reset forgets the groups; no id goes into a group without a name.
+    popup.Reset();
+    EXPECT_EQ(std::pair(popup.group_count, popup.AddToGroup(0, 8)), std::pair(0, false));
 }
 
 TEST_F(PopupList, ThePaintClipsTheCursorUnlessPictureOne) {

@@ -311,11 +311,17 @@ TEST_F(ScheduleOnRoad, OnlyAChangedTargetStopRestartsTheVehicle) {
 
 TEST_F(ScheduleOnRoad, AGoodChosenInThePopupGoesIntoTheCell) {
     CVehicle* truck = Truck(35, 50, {{30, 50}});
+    for (int32_t g = 35; g <= 43; ++g) gs().goods[g].available = 1;
     FS_FAHRPLAN_NEU* s = OpenFor(truck);
     ASSERT_NE(s, nullptr);
     Click(*s, vs::kGoodsCellLeft + 5, vs::kGoodsCellTop + 5);
     EXPECT_EQ(s->selected_stop, kNoGoodsRow);
     ASSERT_TRUE(s->popup->IsWindowVisible());
+    // The electronics, electronic components (38) among them: nine goods.
+    const int32_t last = s->popup->group_count - 1;
+    EXPECT_EQ(std::tuple(std::string(s->popup->group_names[last]), s->popup->ids_per_group[last],
+                         s->popup->ids[last][3]),
+              std::tuple(std::string("Electronics"), 9, 38));
     s->popup->choice = 3;
     s->SendMessage(kMsgPopupChosen);
     h.Run();

@@ -108,6 +108,7 @@ TEST_F(FrameWorldScreens, EditorStartBackReturnsToTheTitleAndOkStartsTheEditor) 
     const int32_t column = ws::kColumns[ws::kCapitalColumn];
     EXPECT_NE(Socket(*screen, column, ws::kUpperRows[ws::kInitialCapitalRow]),
               Socket(*screen, column, ws::kUpperRows[0]));
+    ASSERT_EQ(kEditorStartScreenEntry.cancel_command, kCmdClose);
     screen->SendMessage(WM_COMMAND, kEditorStartScreenEntry.cancel_command, 0);
     // The title screen is open again.
     EXPECT_EQ(
