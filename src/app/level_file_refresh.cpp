@@ -45,16 +45,11 @@ constexpr int32_t kLevelYearTypes[6] = {kTypeWoodIndustry,        kTypeSportsInd
                                         kTypeToyIndustry,         kTypeJewelryIndustry,
                                         kTypeElectronicsIndustry, kTypeMotorIndustry};
 
+// The season's tile sheet, with or without the grid as the option stands;
+// the pictures reloaded after the read take the other one when the file's
+// display options turn the grid the other way.
 void LoadSeasonTileSheet() {
-    CGameState& gs = *g_pGameState;
-    GameImages& im = gs.images;
-    const std::string name =
-        std::string(gs.DataPath(kPathWorld)) + gs.SeasonFolder(gs.season) + "\\tilesg.jgd";
-    im.tile_sheet.Load(name, nullptr, 1);
-    if (im.tile_sheet.Loaded()) {
-        im.palette_a = im.tile_sheet.palette;
-        im.palette_b = im.tile_sheet.dc_palette;
-    }
+    LoadTileSheet();
 }
 
 void LoadObjectAndTreeImages() {

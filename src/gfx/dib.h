@@ -4,10 +4,12 @@
 // A file is read whole into a PackedDib: the 40-byte header, the colour table
 // and the pixel rows in file order.
 //
-// The game's pictures are 8-bit, uncompressed, 256 colours. Any other depth
-// or compression, and every damaged header (colour count above 256, width
-// below 1, height 0, a colour table or pixel rows past the end of the file)
-// is refused: the loaders then treat the file as missing.
+// The game's pictures are 8-bit, uncompressed, 256 colours; 4-bit pictures
+// and 8-bit pictures compressed with runs (RLE8) are read too, and
+// UnpackDib turns them into 8-bit rows. Any other depth or compression, and
+// every damaged file (colour count above 256, width below 1, height 0, a
+// colour table or pixel rows past the end of the file, runs that leave the
+// picture or end inside a run) is refused.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,15 +45,27 @@ struct DibInfo {
 struct PackedDib {
     DibInfoHeader header;         // always in the 40-byte form
     std::vector<RgbQuad> colors;  // header.colors_used entries
-    std::vector<uint8_t> bits;    // header.image_size bytes, rows as in the file
+    std::vector<uint8_t> bits;    // header.image_size bytes, as in the file
 
     int32_t Width() const { return header.width; }
     int32_t Rows() const { return header.height < 0 ? -header.height : header.height; }
+    // Bytes of one row of 8-bit pixels, padded to 4.
     int64_t Stride() const { return (int64_t{Width()} + 3) & ~int64_t{3}; }
-    // Row `top_row` counted from the top of the picture.
+    // Row `top_row` counted from the top of the picture; 8-bit uncompressed
+    // pictures only (see UnpackDib).
     const uint8_t* TopRow(int32_t top_row) const;
     uint8_t* TopRow(int32_t top_row);
 };
+
+// Turns a 4-bit or RLE8 picture into 8-bit uncompressed rows in the file's
+// row order, pixel for pixel; an 8-bit uncompressed one stays as it is.
+// Pixels that runs skip are 0.
+void UnpackDib(PackedDib* dib);
+
+// Rewrites every pixel of the picture as table[pixel]: each byte of an 8-bit
+// picture, the value of every run and every byte of every literal of an RLE8
+// picture; a 4-bit picture is first unpacked to 8 bits.
+void TranslatePixels(PackedDib* dib, const uint8_t (&table)[256]);
 
 // Parses a whole file held in memory; null when it is not a usable picture.
 std::unique_ptr<PackedDib> ParseDib(const uint8_t* data, size_t size);

@@ -97,7 +97,7 @@ void DibMapToPalette(PackedDib* dib, const plat::PaletteHandle& palette) {
         table[i] = static_cast<uint8_t>(
             plat::GetNearestPaletteIndex(palette, plat::Rgb(c.red, c.green, c.blue)));
     }
-    for (uint8_t& b : dib->bits) b = table[b];
+    TranslatePixels(dib, table);
     const int m = std::min(palette->Size(), kPaletteEntries);
     dib->colors.resize(size_t(m));
     for (int i = 0; i < m; ++i) {

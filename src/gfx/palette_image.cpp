@@ -57,12 +57,15 @@ bool PaletteImage::Load(const std::string& name, const PaletteImage* colour_sour
         dc_palette = CreateIdentityPalette(info.colors, kColourEntries);
         // On the display model of this platform (system version 4) the file's
         // pixel indices are used as they stand; elsewhere they are first
-        // mapped to the nearest colours of the identity palette.
-        if (plat::OsMajorVersion() != 4) {
-            DibMapToPalette(file.get(), palette);
-            CopyInfoFromDib(info, *file);
+        // mapped to the nearest colours of the identity palette. 4-bit
+        // pictures keep their indices.
+        if (file->header.bit_count != 4) {
+            if (plat::OsMajorVersion() != 4) {
+                DibMapToPalette(file.get(), palette);
+                CopyInfoFromDib(info, *file);
+            }
+            DibToPalette(file.get(), palette, 1);
         }
-        DibToPalette(file.get(), palette, 1);
     } else {
         // No halftone palette exists on this platform: the picture's own
         // colours serve both roles.
@@ -96,7 +99,8 @@ bool PaletteImage::Load(const std::string& name, const PaletteImage* colour_sour
     plat::SetStretchBltMode(*dc, plat::kStretchColourOnColour);
 
     // The file's rows, bottom-up and padded to 4 bytes, go into the top-down
-    // bitmap as palette indices.
+    // bitmap as palette indices, one byte each.
+    UnpackDib(file.get());
     const int32_t stride = bitmap->Stride();
     for (int32_t r = 0; r < rows; ++r) {
         std::memcpy(pixels + size_t(r) * size_t(stride), file->TopRow(r), size_t(width));

@@ -40,21 +40,17 @@ std::string MissingPictureText(const std::string& name) {
            "inserted in the player.";
 }
 
-std::string DamagedPictureText(const std::string& name) {
-    return "The following graphics information is damaged and couldn\xb4t be loaded:\n " +
-           plat::HostPath(name) + " \n Replace the file and try again.";
-}
-
 std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name) {
     for (;;) {
         std::unique_ptr<PackedDib> dib = OpenDibFile(name);
         if (dib != nullptr) return dib;
         if (plat::QuitRequested()) return nullptr;  // the program is ending: no more boxes
-        // A file that is there but cannot be read as a picture is damaged.
-        const bool damaged = plat::FileExists(name);
-        const std::string text = damaged ? DamagedPictureText(name) : MissingPictureText(name);
-        const int32_t answer = plat::MessageBox(nullptr, text, "Ferrovane", kMissingBoxFlags);
+        // A file that is there but cannot be read as a picture gets the same
+        // box as a missing one.
+        const int32_t answer =
+            plat::MessageBox(nullptr, MissingPictureText(name), "Ferrovane", kMissingBoxFlags);
         if (answer == IDRETRY) continue;
+        const bool damaged = plat::FileExists(name);
         plat::QuitWithFailure("the picture " + plat::HostPath(name) +
                               (damaged ? " is damaged" : " is missing"));
         plat::ClipCursor(nullptr);

@@ -32,13 +32,11 @@ class PictureLoadScope {
 };
 
 // Opens and parses the picture; while it is missing or damaged, asks with
-// the missing-graphics or the damaged-graphics box. Retry tries again; Cancel ends the program with
+// the missing-graphics box. Retry tries again; Cancel ends the program with
 // a failure (plat::QuitWithFailure), frees the cursor, sends WM_USER+0x73 to
 // the main frame once and returns null. Once the program is ending, a missing
 // picture is null without a box.
 std::unique_ptr<PackedDib> OpenDibOrAsk(const std::string& name);
 
-// The box texts for a file name (Windows-1252 bytes; the path is the host's):
-// a file that is not there, and one that is there but no usable picture.
+// The box text for a file name (Windows-1252 bytes; the path is the host's).
 std::string MissingPictureText(const std::string& name);
-std::string DamagedPictureText(const std::string& name);

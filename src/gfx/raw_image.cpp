@@ -9,6 +9,9 @@ bool RawImage::LoadJgd(const std::string& name) {
     PictureLoadScope scope(name);
     std::unique_ptr<PackedDib> dib = OpenDibOrAsk(name);
     if (dib == nullptr) return false;
+    // 4-bit and run-length pictures are held as one byte a pixel like the
+    // rest: copied as they lie in the file, their rows would be noise.
+    UnpackDib(dib.get());
 
     const int32_t w = dib->Width();
     const int32_t rows = dib->Rows();

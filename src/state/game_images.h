@@ -50,6 +50,8 @@ struct GameImages {
     RawImage slope_tiles;      // "hang.jgd"
     RawImage bridge_tiles;     // "bridge.jgd"
     RawImage sf_sheet;         // "sf.jgd"
+    // 1 when the tile sheet was read with the grid lines ("tilesg.jgd").
+    int32_t tile_sheet_grid = 0;
     RawImage vehicle_sheets[kVehicleSheetCount];
     WinGBitmap animation_sets[kAnimationSetCount];
     // Index = building type 0..31 or city-building picture 34..86. A

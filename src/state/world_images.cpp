@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/file.h"
+#include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/sound_events.h"
 
@@ -16,6 +18,9 @@ constexpr int32_t kLastStoreType = 26;
 constexpr int32_t kFirstCityPicture = 34;
 // Animation sheets 7 and 8 belong to no building and are never read.
 constexpr int32_t kAnimationNumbers[] = {1, 2, 3, 4, 5, 6, 9, 10, 11, 12};
+// Sheet 5 animates the wood industry, whose picture is optional too: not
+// every data folder carries it.
+constexpr int32_t kOptionalAnimation = 5;
 
 struct ViewSize {
     int32_t screen_height, width, height;
@@ -67,6 +72,30 @@ void LoadRaw(RawImage& image, const std::string& path) {
     image.LoadJgd(path);
 }
 
+// A picture not every data folder carries: when it is not there its entry
+// stays empty, is not drawn, and no box asks for it. One that is there but
+// damaged still raises the box.
+void LoadOptionalRaw(RawImage& image, const std::string& path) {
+    image.Free();
+    if (plat::FileExists(path)) image.LoadJgd(path);
+}
+
+// The factory types (motor, wood, electronics and jewelry industries) and
+// the warehouse: the map draws them like the other company buildings, but
+// not every data folder has their pictures.
+bool HasOptionalPicture(int32_t type) {
+    return (type >= kTypeMotorIndustry && type <= kTypeElectronicsIndustry) ||
+           type == kTypeJewelryIndustry || type == kTypeDepot;
+}
+
+// Of the player-coloured types every data folder has the human player's
+// depots, station heads and first two stores; the opponents' colours (the
+// map draws each building in its owner's colour) and the other four stores
+// are optional.
+bool ColourPictureRequired(int32_t type, int32_t colour) {
+    return colour == HumanColour() && type <= kTypeSportsStore;
+}
+
 void CopyRaw(RawImage& target, const RawImage& source) {
     target.Free();
     if (!source.Loaded()) return;
@@ -84,7 +113,9 @@ void LoadVehicleSheets() {
     LoadRaw(im.vehicle_sheets[kTruckSheet], Format("%s\\lk%d.jgd", Path(kPathBase), colour));
     LoadRaw(im.vehicle_sheets[kTrainSheet], Format("%s\\lo%d.jgd", Path(kPathBase), colour));
     LoadRaw(im.vehicle_sheets[kWagonSheet], Format("%s\\wa%d.jgd", Path(kPathBase), colour));
-    LoadRaw(im.vehicle_sheets[kCityCarSheet], Format("%s\\ck.jgd", Path(kPathBase)));
+    // The city cars' sheet: the city traffic drives with it, but not every
+    // data folder has it.
+    LoadOptionalRaw(im.vehicle_sheets[kCityCarSheet], Format("%s\\ck.jgd", Path(kPathBase)));
 }
 
 void LoadProductSigns() {
@@ -98,13 +129,22 @@ void LoadBuildingPictures() {
     const int32_t human = HumanColour();
     for (int32_t type = 0; type < kBuildingTypeCount; ++type) {
         if (!IsPlayerColoured(type)) {
-            LoadRaw(im.building_pictures[type],
-                    BuildingPicturePath(type, rotation, 0, animated && IsAnimatedType(type)));
+            const std::string path =
+                BuildingPicturePath(type, rotation, 0, animated && IsAnimatedType(type));
+            if (HasOptionalPicture(type)) {
+                LoadOptionalRaw(im.building_pictures[type], path);
+            } else {
+                LoadRaw(im.building_pictures[type], path);
+            }
             continue;
         }
         for (int32_t colour = 0; colour < kPlayerColourCount; ++colour) {
-            LoadRaw(im.colour_pictures[type][colour],
-                    BuildingPicturePath(type, rotation, colour, false));
+            const std::string path = BuildingPicturePath(type, rotation, colour, false);
+            if (ColourPictureRequired(type, colour)) {
+                LoadRaw(im.colour_pictures[type][colour], path);
+            } else {
+                LoadOptionalRaw(im.colour_pictures[type][colour], path);
+            }
         }
         if (human >= 0 && human < kPlayerColourCount) {
             CopyRaw(im.building_pictures[type], im.colour_pictures[type][human]);
@@ -120,7 +160,9 @@ void LoadBuildingPictures() {
 void LoadMissingAnimationSheets() {
     for (int32_t number : kAnimationNumbers) {
         WinGBitmap& sheet = Images().animation_sets[number - 1];
-        if (!sheet.Loaded()) sheet.LoadJgd(Format("%s\\ani_%d.jgd", Path(kPathVehicles), number));
+        if (sheet.Loaded()) continue;
+        const std::string path = Format("%s\\ani_%d.jgd", Path(kPathVehicles), number);
+        if (number != kOptionalAnimation || plat::FileExists(path)) sheet.LoadJgd(path);
     }
 }
 
@@ -177,7 +219,8 @@ void LoadStartupImages() {
 
 void LoadTileSheet() {
     GameImages& im = Images();
-    const char* tiles = State().show_grid != 0 ? "tilesg.jgd" : "tiles.jgd";
+    im.tile_sheet_grid = State().show_grid != 0 ? 1 : 0;
+    const char* tiles = im.tile_sheet_grid != 0 ? "tilesg.jgd" : "tiles.jgd";
     im.tile_sheet.Load(Format("%s%s\\%s", Path(kPathWorld), Season(), tiles), nullptr, 1);
     if (im.tile_sheet.Loaded()) {
         // One world palette for all world pictures: the tile sheet's.
@@ -212,6 +255,13 @@ void LoadWorldImages() {
 }
 
 void LoadObjectImages() {
+    // A level read takes the tile sheet before it reaches the display
+    // options. Without this, a game saved with the grid off would come back
+    // with grid lines drawn while the option says off.
+    GameImages& im = Images();
+    if (im.tile_sheet.Loaded() && im.tile_sheet_grid != (State().show_grid != 0 ? 1 : 0)) {
+        LoadTileSheet();
+    }
     LoadVehicleSheets();
     LoadProductSigns();
     LoadBuildingPictures();

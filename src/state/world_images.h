@@ -3,7 +3,9 @@
 // start-up pictures and the world image sets, chosen by the data paths, the
 // season, the map rotation, the player colours and the animation option of
 // g_pGameState. Every file goes through the picture loaders, so a missing
-// one raises the retry/cancel box.
+// one raises the retry/cancel box; only the pictures not every data folder
+// carries (city cars, some factories, stores and colours, one animation
+// sheet) are skipped when missing and left empty, which no drawer draws.
 
 #include <cstdint>
 #include <string>

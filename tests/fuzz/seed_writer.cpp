@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/level_file.h"
@@ -48,6 +49,31 @@ int PutStandinFiles(const std::string& part, int limit, size_t max_size) {
         if (bytes.size() <= max_size) Put(bytes);
     }
     return 0;
+}
+
+// Two small pictures of the other layouts the reader takes: 4-bit rows and
+// 8-bit runs, both 5 x 3 with 16 colours.
+int PictureSeeds() {
+    const int status = PutStandinFiles(".jgd", 14, 65536);
+    const Bytes four = {0x12, 0x34, 0x50, 0, 0xAB, 0xCD, 0xE0, 0, 0x01, 0x23, 0x40, 0};
+    const Bytes runs = {2, 7, 0, 3, 9, 8, 6, 0, 0, 0, 0, 2, 1, 1, 1, 5, 0, 1};
+    for (const auto& [bits, bit_count, compression] :
+         {std::tuple(four, 4, 0), std::tuple(runs, 8, 1)}) {
+        Bytes file = {'B', 'M'};
+        auto put32 = [&file](uint32_t v) {
+            for (int i = 0; i < 4; ++i) file.push_back(uint8_t(v >> (8 * i)));
+        };
+        put32(uint32_t(14 + 40 + 64 + bits.size()));
+        put32(0);
+        put32(14 + 40 + 64);
+        for (uint32_t v : {40u, 5u, 3u, 1u | uint32_t(bit_count) << 16, uint32_t(compression),
+                           uint32_t(bits.size()), 0u, 0u, 16u, 0u})
+            put32(v);
+        for (uint32_t i = 0; i < 16; ++i) put32(i * 0x0F0F0F);
+        file.insert(file.end(), bits.begin(), bits.end());
+        Put(file);
+    }
+    return status;
 }
 
 int LevelSeeds() {
@@ -137,7 +163,7 @@ int main(int argc, char** argv) {
         {"level_reader", LevelSeeds},
         {"settings", SettingsSeeds},
         {"high_scores", HighScoreSeeds},
-        {"picture", [] { return PutStandinFiles(".jgd", 16, 65536); }},
+        {"picture", PictureSeeds},
         {"landscape", [] { return PutStandinFiles("berge", 8, 1 << 20); }},
         {"city_names", [] { return PutStandinFiles("names", 8, 1 << 20); }},
     };

@@ -95,8 +95,8 @@ TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
         {"rows past the end", {.height = 500}},
         {"huge picture", {.width = 0x7fffffff, .height = 0x7fffffff}},
         {"offset past the end", {.bits_offset = 0x7ffffff0}},
-        {"4-bit", {.bit_count = 4}},
-        {"compressed", {.compression = 1}},
+        {"24-bit", {.bit_count = 24}},
+        {"4-bit runs", {.compression = 2}},
         {"unknown header size", {.header_size = 20}},
         {"truncated rows", {}, 1},
         {"truncated colour table", {}, 150 + 900},
@@ -113,6 +113,54 @@ TEST(Dib, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     const uint8_t tiny[] = {'B', 'M', 0, 0};
     EXPECT_EQ(std::tuple(ParseDib(nullptr, 0), ParseDib(tiny, sizeof tiny)),
               std::tuple(nullptr, nullptr));
+}
+
+// A file of the given layout whose bits are `bits` as given (runs or nibbles).
+std::vector<uint8_t> FileWithBits(int32_t w, int32_t h, const DibLayout& layout,
+                                  const std::vector<uint8_t>& bits) {
+    std::vector<uint8_t> bytes = DibBytes(TestPicture::Numbered(w, h), layout);
+    bytes.resize(bytes.size() - size_t(PaddedStride(w) * h));
+    bytes.insert(bytes.end(), bits.begin(), bits.end());
+    return bytes;
+}
+
+// Runs of one value, a literal run, a move and the end mark (5 x 3).
+const std::vector<uint8_t> kRuns = {2, 7, 0, 3, 9, 8, 6, 0, 0, 0, 0, 2, 1, 1, 1, 5, 0, 1};
+const DibLayout kRunLayout{.image_size = 0, .compression = 1};
+
+// 4-bit rows and runs unpack to the pixels they describe, bottom row first;
+// mapped to a palette, every pixel they give is translated, a 4-bit one
+// past 15 too.
+TEST(Dib, FourBitAndRunLengthPicturesUnpackToTheirPixelsAndMap) {
+    const std::vector<uint8_t> nibbles = {0x12, 0x30, 0, 0, 0xAB, 0xCF, 0, 0};
+    const auto four = FileWithBits(3, 2, {.colors_used = 16, .bit_count = 4}, nibbles);
+    const auto runs = FileWithBits(5, 3, kRunLayout, kRuns);
+    std::vector<plat::PaletteEntry> entries(256);
+    const TestPicture pic = TestPicture::Numbered(1, 1);
+    for (int k = 1; k < 256; ++k) {
+        const RgbQuad& c = pic.colors[k - 1];
+        entries[k] = {c.red, c.green, c.blue, 0};
+    }
+    const plat::PaletteHandle shifted = plat::CreatePalette(entries);  // colour i -> index i + 1
+    using Rows = std::vector<std::vector<uint8_t>>;
+    const std::tuple<const std::vector<uint8_t>*, Rows, bool> cases[] = {
+        {&four, {{10, 11, 12}, {1, 2, 3}}, false},
+        {&four, {{11, 12, 13}, {2, 3, 4}}, true},
+        {&runs, {{0, 5, 0, 0, 0}, {0, 0, 0, 0, 0}, {7, 7, 9, 8, 6}}, false},
+        {&runs, {{0, 6, 0, 0, 0}, {0, 0, 0, 0, 0}, {8, 8, 10, 9, 7}}, true},
+    };
+    for (const auto& [bytes, rows, mapped] : cases) {
+        auto dib = ParseDib(bytes->data(), bytes->size());
+        ASSERT_NE(dib, nullptr);
+        if (mapped) DibMapToPalette(dib.get(), shifted);
+        UnpackDib(dib.get());
+        for (size_t y = 0; y < rows.size(); ++y) {
+            EXPECT_EQ(
+                std::vector(dib->TopRow(int32_t(y)), dib->TopRow(int32_t(y)) + rows[y].size()),
+                rows[y])
+                << y << mapped;
+        }
+    }
 }
 
 class Images : public ::testing::Test {
@@ -217,8 +265,9 @@ TEST(MissingPicture, CancelLeavesTheImageEmptyFreesTheCursorAndAbortsOnce) {
     EXPECT_EQ(std::tuple(host.host.MessageBoxes().size(), host.frame->aborts), std::tuple(1u, 1));
 }
 
-// A picture file that is there but cut short is reported as damaged, not
-// as missing, with the path as the host writes it.
+// A picture file that is there but cut short, or whose runs leave the
+// picture, gets the same box as a missing one, with the path as the host
+// writes it.
 TEST(MissingPicture, ATruncatedPictureIsReportedAsDamaged) {
     gfxtest::TempDataFolder folder;
     const std::string whole =
@@ -230,10 +279,30 @@ TEST(MissingPicture, ATruncatedPictureIsReportedAsDamaged) {
     const std::string windowsPath = folder.Path() + "\\cut.jgd";
     EXPECT_FALSE(image.LoadJgd(windowsPath));
     ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
-    EXPECT_EQ(host.host.MessageBoxes()[0].text, DamagedPictureText(windowsPath));
+    EXPECT_EQ(host.host.MessageBoxes()[0].text, MissingPictureText(windowsPath));
     EXPECT_EQ(host.host.MessageBoxes()[0].text,
-              "The following graphics information is damaged and couldn\xb4t be loaded:\n " +
-                  folder.Path() + "/cut.jgd \n Replace the file and try again.");
+              "The following graphics information couldn\xb4t be located:\n " + folder.Path() +
+                  "/cut.jgd \n Check to make sure the information is available: For instance, "
+                  "is the CD inserted in the player.");
+}
+
+// Runs past a row's end, a literal past the data's end, a move below the
+// picture: refused, with the box.
+TEST(MissingPicture, RunsLeavingThePictureAreRefusedWithTheBox) {
+    const std::vector<uint8_t> damaged[] = {{6, 7, 0, 1}, {0, 5, 1, 2}, {0, 2, 0, 9, 1, 1}};
+    for (const std::vector<uint8_t>& runs : damaged) {
+        const auto bytes = FileWithBits(5, 3, kRunLayout, runs);
+        EXPECT_EQ(ParseDib(bytes.data(), bytes.size()), nullptr);
+    }
+    gfxtest::TempDataFolder folder;
+    const auto bytes = FileWithBits(5, 3, kRunLayout, damaged[0]);
+    const std::string path = folder.Write("runs.jgd", std::string(bytes.begin(), bytes.end()));
+    GfxHost host;
+    host.host.QueueMessageBoxAnswer(IDCANCEL);
+    RawImage image;
+    EXPECT_FALSE(image.LoadJgd(path));
+    ASSERT_EQ(host.host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.host.MessageBoxes()[0].text, MissingPictureText(path));
 }
 
 // Retry after the file has appeared loads it; raw images keep odd-width
@@ -672,8 +741,8 @@ TEST_F(StandInTest, GoldenSceneOfGroundWaysTextAndSprites) {
     }
     for (int32_t y = 0; y < 480; ++y)
         scene = fvtest::Fnv1a(&buffer.pixels[y * buffer.Stride()], 640, scene);
-    constexpr uint64_t kInputs = 0x1af12e7ef9282be1ull;
-    constexpr uint64_t kScene = 0x6c3d278f312bd062ull;
+    constexpr uint64_t kInputs = 0x2024961129be464bull;
+    constexpr uint64_t kScene = 0xb16acfcaec4d26a2ull;
     // A change of the pictures fails here rather than passing unchecked.
     ASSERT_EQ(inputs, kInputs) << "the stand-in pictures changed: inputs 0x" << std::hex << inputs
                                << ", scene 0x" << scene;

@@ -121,7 +121,7 @@ TEST_F(PanelToolsAcceptance,
     const uint64_t hash = fvtest::PictureHash(
         panel.width, list_bottom - kPanelGridTop,
         [&](int32_t y) { return &panel.pixels[(kPanelGridTop + y) * panel.Stride()]; });
-    EXPECT_EQ(hash, 0x0e80a45324d96b5cull) << std::hex << hash;
+    EXPECT_EQ(hash, 0x1f43b2cc73cf658eull) << std::hex << hash;
     if (const char* folder = std::getenv("FV_GOLDEN_PNG"); folder != nullptr) {
         plat::PresentNow();
         const plat::Surface& screen = plat::ComposeScreen();

@@ -152,6 +152,34 @@ TEST_F(WorldImagesTest, EverySetIsFilledFromItsFileForEverySeasonRotationAndColo
         EXPECT_EQ(IdOf(im.product_signs), world->Id("prosgn_" + std::to_string(rotation) + ".jgd"));
     }
     EXPECT_TRUE(host.host.MessageBoxes().empty());
+    // Read with the grid on, a level whose options turn it off gets the
+    // plain tiles with its pictures.
+    g_pGameState->show_grid = 0;
+    LoadObjectImages();
+    EXPECT_EQ(IdOf(im.tile_sheet), world->Id("autumn/tiles.jgd"));
+    // Without the pictures not every folder carries (city cars, sheet 5,
+    // four factories and the warehouse, the other colours, four stores) the
+    // loads ask nothing and leave those entries empty.
+    const std::string base = world->folder.Path() + "/";
+    for (const char* name : {"ck.jgd", "ani_5.jgd"}) std::filesystem::remove(base + name);
+    for (int r = 0; r < 4; ++r) {
+        for (int t : {14, 15, 16, 19, 20})
+            std::filesystem::remove(base + Picture("autumn", r, t, 0));
+        for (int t = 0; t < 27; ++t)
+            for (int c = 0; c < 4 && Coloured(t); ++c)
+                if (c != 0 || t >= 23) std::filesystem::remove(base + Picture("autumn", r, t, c));
+    }
+    FreeWorldImages();
+    g_pGameState->player_colors[0] = 0;
+    for (int rotation : {0, 1}) {
+        g_pGameState->rotation = rotation;
+        rotation == 0 ? LoadWorldImages() : LoadObjectImages();
+    }
+    EXPECT_TRUE(host.host.MessageBoxes().empty());
+    EXPECT_EQ(std::tuple(im.vehicle_sheets[20].Loaded(), im.animation_sets[4].Loaded(),
+                         im.building_pictures[15].Loaded(), im.building_pictures[23].Loaded(),
+                         im.colour_pictures[6][1].Loaded(), im.colour_pictures[22][0].Loaded()),
+              std::tuple(false, false, false, false, false, true));
 }
 
 int g_resumes = 0;

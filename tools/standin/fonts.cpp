@@ -1,6 +1,7 @@
 #include "fonts.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "font_render.h"
@@ -64,9 +65,9 @@ void InkColumns(const Canvas& ink, int* first, int* last) {
     }
 }
 
-// Copies glyph ink into columns 0 .. width - 1 of the cell at (0, top),
-// squeezed or stretched to exactly that width.
-void PlaceInk(Canvas& strip, const Canvas& ink, int top, int width, uint8_t colour) {
+// Copies glyph ink into columns left .. left + width - 1 of the cell at
+// (0, top), squeezed or stretched to exactly that width.
+void PlaceInk(Canvas& strip, const Canvas& ink, int top, int left, int width, uint8_t colour) {
     int x0 = 0, x1 = 0;
     InkColumns(ink, &x0, &x1);
     if (width <= 0 || x1 < 0) return;
@@ -77,9 +78,32 @@ void PlaceInk(Canvas& strip, const Canvas& ink, int top, int width, uint8_t colo
             const int s0 = x0 + tx * inkWidth / width, s1 = x0 + (tx + 1) * inkWidth / width;
             bool on = false;
             for (int sx = s0; sx < std::max(s1, s0 + 1); ++sx) on = on || ink.Get(sx, y);
-            if (on) strip.Set(tx, top + y, colour);
+            if (on) strip.Set(left + tx, top + y, colour);
         }
     }
+}
+
+// Letters (umlauts included) and digits; the rest are punctuation and signs.
+bool IsLetterOrDigit(int code) {
+    return code < 32 || std::isalnum(code) != 0;
+}
+
+// A sign keeps the outline's own width and left bearing where they fit the
+// room its advance leaves before the gap: a comma stretched to the advance
+// would read as a bar.
+void PlaceSign(Canvas& strip, uint8_t ch, int top, int room, uint8_t colour) {
+    int unused = 0;
+    Canvas ink = RenderGlyph(ch, kFont1PixelSize, FontStyle::Bold, &unused);
+    int first = 0, last = 0;
+    InkColumns(ink, &first, &last);
+    if (last < 0) return;
+    int width = last - first + 1;
+    if (width > room) {
+        ink = RenderGlyphFitted(ch, kFont1PixelSize, FontStyle::Bold, room);
+        InkColumns(ink, &first, &last);
+        width = std::min(last - first + 1, room);
+    }
+    PlaceInk(strip, ink, top, std::clamp(first, 0, room - width), width, colour);
 }
 
 // Icons: a small framed tile in a colour that varies with the code, showing
@@ -121,9 +145,13 @@ Canvas MakeFont1() {
             continue;
         }
         const int width = Font1InkWidth(advance);
-        Canvas ink =
-            RenderGlyphFitted(FontCodeToCharacter(code), kFont1PixelSize, FontStyle::Bold, width);
-        PlaceInk(strip, ink, top, width, pal::kText);
+        const uint8_t ch = FontCodeToCharacter(code);
+        if (!IsLetterOrDigit(code)) {
+            PlaceSign(strip, ch, top, width, pal::kText);
+            continue;
+        }
+        Canvas ink = RenderGlyphFitted(ch, kFont1PixelSize, FontStyle::Bold, width);
+        PlaceInk(strip, ink, top, 0, width, pal::kText);
     }
     for (int code = 123; code < 256; ++code) DrawIcon(strip, code, (code - kFirstFontChar) * 16);
     return strip;
@@ -140,7 +168,7 @@ Canvas MakeFont2() {
         int first = 0, last = 0;
         InkColumns(ink, &first, &last);
         const int room = advance > 2 ? advance - 1 : advance;
-        PlaceInk(strip, ink, (code - kFirstFontChar) * 8, std::min(last - first + 1, room),
+        PlaceInk(strip, ink, (code - kFirstFontChar) * 8, 0, std::min(last - first + 1, room),
                  pal::kText);
     }
     return strip;

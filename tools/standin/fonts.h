@@ -7,9 +7,9 @@
 
 namespace standin {
 
-// Every text glyph of font 1 is drawn as wide as its advance less one common
-// gap, from the cell's first column: each character leaves the same gap to
-// the next.
+// Every letter and digit of font 1 is drawn as wide as its advance less one
+// common gap, from the cell's first column: each leaves the same gap to the
+// next character. Signs keep their own width inside that room.
 constexpr int kFont1Gap = 1;
 constexpr int Font1InkWidth(int advance) {
     return advance - kFont1Gap;

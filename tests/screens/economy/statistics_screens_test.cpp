@@ -123,7 +123,7 @@ TEST_F(StatisticsScreens, ChartOfThreeCompaniesWithTheirLinesAndLegend) {
     const plat::Point third = s->ClientToScreen(plat::Point{
         s->origin_x + ss::kLegendSquare.x + 4, s->origin_y + ss::kLegendSquare.y + 2 * 17 + 4});
     EXPECT_EQ(Pixel(screen, third), kPlayerIndex[2]);
-    EXPECT_EQ(Picture("statistics"), 11784912786675933762ull);
+    EXPECT_EQ(Picture("statistics"), 6067328180371838372ull);
 }
 
 class AnnualAccounts : public StatisticsScreens {
@@ -214,7 +214,7 @@ TEST_F(AnnualAccounts, NothingIsWrittenBeforeThePaintAndTheWindowIsPainted) {
     h.host.InjectClick({(b.left + b.right) / 2, (b.top + b.bottom) / 2});
     h.Run();
     EXPECT_EQ(std::pair(g_Credit, gs().cash[0]), std::pair(50'000, int64_t{60'000}));
-    EXPECT_EQ(Picture("annual_accounts"), 9426742713358164955ull);
+    EXPECT_EQ(Picture("annual_accounts"), 1724331225428112347ull);
     delete w;
     EXPECT_FALSE(plat::GetClipCursor(&clip));
 }

@@ -89,7 +89,7 @@ TEST(ScoreSheet, EnterTakesTheTotalIntoTheListThenOkGoesToTheTitle) {
     EXPECT_EQ(sheet->total_points, 2 + 10 + 100);
     fvtest::MaybeSaveScreen("flow_score_sheet");
     const uint64_t hash = fvtest::ScreenHash(1024, 768);
-    EXPECT_EQ(hash, 0x43037b9ce5d271d5ull) << std::hex << hash;
+    EXPECT_EQ(hash, 0x8f60d3176ae49c6bull) << std::hex << hash;
 
     f.Char(kEnter);
     EXPECT_EQ(f.h.frame->Screen(FrameScreen::GameEnd), nullptr);

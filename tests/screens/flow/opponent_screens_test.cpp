@@ -226,7 +226,7 @@ TEST_F(OpponentScreens, WithTwoListedTheThirdPlaceIsNoPortrait) {
     EXPECT_EQ(std::tuple(info->selected, info->shown_player), std::tuple(1, 3));
     fvtest::MaybeSaveScreen("flow_opponent_overview");
     const uint64_t hash = PopupHash(info);
-    EXPECT_EQ(hash, 0xf7402154799057c1ull) << std::hex << hash;
+    EXPECT_EQ(hash, 0xe836b6f8e0b20ca1ull) << std::hex << hash;
     f.Char(kEnter);  // OK: nothing bought
     EXPECT_EQ(Open(PanelPopup::OpponentOverview), nullptr);
     EXPECT_EQ(std::tuple(g_TakeOverCount[1], g_TakeOverCount[2]), std::tuple(0, 0));
@@ -245,7 +245,7 @@ TEST_F(OpponentScreens, ShowMovesTheViewToTheProductionAndWithoutOneAnswersAsOk)
     EXPECT_TRUE(news->IsWindowVisible());
     fvtest::MaybeSaveScreen("flow_opponent_news");
     const uint64_t hash = PopupHash(news);
-    EXPECT_EQ(hash, 0x5d292870b10bbba4ull) << std::hex << hash;
+    EXPECT_EQ(hash, 0x4022281e3799ef46ull) << std::hex << hash;
     ClickIn(news, 48 + 54, 220 + 20);  // Show, with no production in the list
     EXPECT_EQ(Open(PanelPopup::OpponentNews), nullptr);
     EXPECT_EQ(std::tuple(view->cursor_x, view->cursor_y, view->centre_x, gs.zoom_request),
