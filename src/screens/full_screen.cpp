@@ -101,14 +101,6 @@ void FullScreen::FinishBlackInWorldPalette(plat::LParam result) {
 }
 
 void RealizeWorldPalette(plat::Window& window) {
-    GameImages& im = g_pGameState->images;
     plat::DcHandle dc = plat::GetWindowDC(window);
-    if (dc && im.palette_a) {
-        plat::SelectPalette(*dc, im.palette_a, false);
-        plat::RealizePalette(*dc);
-    }
-    if (im.composite_buffer.dc && im.palette_b) {
-        plat::SelectPalette(*im.composite_buffer.dc, im.palette_b, false);
-        plat::RealizePalette(*im.composite_buffer.dc);
-    }
+    RealizeWorldPalettes(g_pGameState->images, dc.get());
 }

@@ -43,3 +43,14 @@ void ReleaseGameImages(GameImages& images) {
     images.palette_b = nullptr;
     images.palette_word = 1;
 }
+
+void RealizeWorldPalettes(GameImages& images, plat::DeviceContext* window_dc) {
+    if (window_dc != nullptr && images.palette_a) {
+        plat::SelectPalette(*window_dc, images.palette_a, false);
+        plat::RealizePalette(*window_dc);
+    }
+    if (images.composite_buffer.dc && images.palette_b) {
+        plat::SelectPalette(*images.composite_buffer.dc, images.palette_b, false);
+        plat::RealizePalette(*images.composite_buffer.dc);
+    }
+}

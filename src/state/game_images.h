@@ -76,5 +76,9 @@ struct GameImages {
     const RawImage& BuildingPicture(int32_t type, int32_t colour) const;
 };
 
+// The world's colours: selects palette A into the window's device context
+// (when given) and palette B into the composite buffer's, and realizes both.
+void RealizeWorldPalettes(GameImages& images, plat::DeviceContext* window_dc);
+
 // Frees every holder of the block and leaves it empty.
 void ReleaseGameImages(GameImages& images);

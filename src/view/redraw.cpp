@@ -25,15 +25,7 @@ GameImages& Images() {
 class PaletteBracket {
   public:
     explicit PaletteBracket(plat::Window& window) : dc_(plat::GetWindowDC(window)) {
-        GameImages& im = Images();
-        if (dc_ && im.palette_a) {
-            plat::SelectPalette(*dc_, im.palette_a, false);
-            plat::RealizePalette(*dc_);
-        }
-        if (im.composite_buffer.dc && im.palette_b) {
-            plat::SelectPalette(*im.composite_buffer.dc, im.palette_b, false);
-            plat::RealizePalette(*im.composite_buffer.dc);
-        }
+        RealizeWorldPalettes(Images(), dc_.get());
     }
     ~PaletteBracket() {
         if (dc_) RestoreDefaultPalette(*dc_);
