@@ -48,7 +48,6 @@ constexpr int32_t kGrowthStepsPerChoice = 480;
 // The view's tools while a panel screen holds it.
 constexpr int32_t kToolFileList = -5;
 constexpr int32_t kToolInfoList = -6;
-constexpr int32_t kToolYearSummary = -8;
 constexpr int32_t kHeadingNews = 8;
 // The word of g_NewGameCounters that switches market events on at a level start.
 constexpr int32_t kEventCounterWord = kNgcWord19;

@@ -32,6 +32,7 @@ class ScrollStrip;
 struct WinGBitmap;
 
 // Tool numbers of the view.
+constexpr int32_t kToolYearSummary = -8;  // the year's accounts closed the panel's list
 constexpr int32_t kToolRaiseLower = 0;
 constexpr int32_t kToolDemolish = 1;
 constexpr int32_t kToolTrack = 3;

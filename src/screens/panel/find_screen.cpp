@@ -134,7 +134,11 @@ void FindScreen::Finish(bool ok) {
         view->cursor_x = b->anchor_x;
         view->cursor_y = b->anchor_y;
     }
-    if (view != nullptr) view->tool = kToolOverviewZoom;
+    // The year's accounts that came while this screen was open closed the
+    // view list under it; their tool stays, so that their closing takes the
+    // panel back to no tool. With the view list's tool set again the view
+    // heading would stay pressed over a list shown on the screen but closed.
+    if (view != nullptr && view->tool != kToolYearSummary) view->tool = kToolOverviewZoom;
     g_pGameState->pending_view_code = kClosedViewCode;
     FreeCursor();
     // The panel deletes this screen while it handles the result.

@@ -23,6 +23,7 @@
 #include "screens/flow/result_screens.h"
 #include "screens/flow/save_game_screen.h"
 #include "screens/panel/confirm_screen.h"
+#include "screens/panel/find_screen.h"
 #include "screens/vehicles/vehicle_overview_screen.h"
 #include "support/full_redraw.h"
 
@@ -85,17 +86,25 @@ TEST(RightInEveryGame, AYearsAccountsWaitingBehindThePurchaseLeaveItsCancelReach
     EXPECT_EQ(gs.screen_open, 0);
 }
 
-// The year's accounts come while a heading's list is open; after their OK
-// the panel shows no tool, the list gone from the screen too.
+// The year's accounts come while a heading's list is open (or over the find
+// screen of the view list, cancelled first); after their OK the panel shows
+// no tool, the list gone from the screen too.
 TEST(RightInEveryGame, TheYearsAccountsClosedLeaveThePanelAsDrawnAnew) {
-    for (const int32_t heading : {Play::kInformationHeading, Play::kFileHeading}) {
+    constexpr int32_t kViewHeading = 10;
+    for (const auto& [heading, row] :
+         {std::pair(Play::kInformationHeading, 0), std::pair(Play::kFileHeading, 0),
+          std::pair(kViewHeading, int32_t{kCmdFind})}) {
         SCOPED_TRACE(heading);
         Play p;
         p.StartFirstMission("Year End");
         std::tie(p.f.gs().month, p.f.gs().week) = std::pair(11, 0);
         p.ClickPanel(g_pHauptDialog->heading_rects[heading]);
         ASSERT_GT(g_pHauptDialog->entry_count, 0);
+        if (row != 0) p.ChooseInPanel(heading, row);
         p.RunMonth();
+        if (auto* find = dynamic_cast<FindScreen*>(p.Popup(PanelPopup::Find))) {
+            p.Press(*find, kCmdDialogCancel);
+        }
         auto* accounts = dynamic_cast<YearSummaryWindow*>(p.Popup(PanelPopup::YearSummary));
         ASSERT_NE(accounts, nullptr);
         p.Press(*accounts, kCmdOk);
