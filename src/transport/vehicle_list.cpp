@@ -32,13 +32,6 @@ void RegisterVehicle(CVehicle* vehicle) {
     g_pVehicleList = new VehicleListNode{vehicle, g_pVehicleList};
 }
 
-void AppendVehicle(CVehicle* vehicle) {
-    if (vehicle == nullptr) return;
-    VehicleListNode** link = &g_pVehicleList;
-    while (*link != nullptr) link = &(*link)->next;
-    *link = new VehicleListNode{vehicle, nullptr};
-}
-
 bool UnlinkVehicle(CVehicle* vehicle) {
     for (VehicleListNode** link = &g_pVehicleList; *link != nullptr; link = &(*link)->next) {
         if ((*link)->vehicle != vehicle) continue;

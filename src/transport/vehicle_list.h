@@ -8,11 +8,10 @@
 #include "transport/vehicle.h"
 #include "transport/vehicle_services.h"
 
-// Puts a new vehicle at the head of g_pVehicleList (the constructors of the
-// vehicle classes call it).
+// Puts a vehicle at the head of g_pVehicleList (the constructors of the
+// vehicle classes call it; the loader too, so a loaded list holds the
+// vehicles in the reverse of the file's order).
 void RegisterVehicle(CVehicle* vehicle);
-// Puts a vehicle at the end of the list (the loader keeps the file order).
-void AppendVehicle(CVehicle* vehicle);
 // Takes the vehicle's node out of the list (the vehicle is not deleted).
 // False when it is not listed.
 bool UnlinkVehicle(CVehicle* vehicle);

@@ -313,7 +313,8 @@ TEST_F(PanelMenus, StatisticsAsksForItsScreenBeforeItsRowLosesTheMark) {
 TEST_F(PanelMenus, CityTrafficOffRemovesOnlyTheCityCars) {
     CCity* city = g_pCityManager->cities[0] = new CCity(1, 100, 100, 1);
     city->car_count = 2;
-    for (int32_t kind : {kVehicleCityCar, 2, kVehicleCityCar}) AppendVehicle(new TestVehicle(kind));
+    for (int32_t kind : {kVehicleCityCar, 2, kVehicleCityCar})
+        RegisterVehicle(new TestVehicle(kind));
     panel().SendMessage(WM_COMMAND, kCmdCityTraffic);
     EXPECT_EQ(std::pair(h.gs->opt_city_traffic, city->car_count), std::pair(0, 0));
     ASSERT_TRUE(g_pVehicleList != nullptr && g_pVehicleList->next == nullptr);
