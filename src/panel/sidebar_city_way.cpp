@@ -16,9 +16,6 @@ namespace {
 
 constexpr int32_t kLeft = 8;
 constexpr int32_t kResidentClasses = 6;  // size classes 0..5 house residents
-// The demolition line of a gravel road and of a city street: their price per
-// field in a game, shown in the editor as well.
-constexpr const char* kStreetDemolition = "440";
 
 // The way panel's title by way type 2..6.
 constexpr const char* kWayTitles[7] = {"",      "",         "Highway",        "Paved Road",
@@ -47,7 +44,8 @@ SidebarContent DescribeWay(int32_t x, int32_t y) {
     std::string title, owner, cost;
     if (way == kWayGravelRoad) {
         title = kWayTitles[way];
-        cost = kStreetDemolition;
+        // The price in a game, shown in the editor as well.
+        cost = FormatAmount(kStreetRemovalPrice);
     } else if (way > kWayGravelRoad && way <= kWaySuperconductor) {
         const int32_t player = static_cast<int32_t>(f->spieler());
         title = kWayTitles[way];
@@ -70,7 +68,7 @@ struct ObjectFigures {
 
 ObjectFigures FiguresOf(int32_t kind, int32_t x, int32_t y, const MapField* f) {
     if (f == nullptr) return {};  // off the map: the labels only
-    if (kind == 22) return {"City street", "0", kStreetDemolition};
+    if (kind == 22) return {"City street", "0", FormatAmount(kStreetRemovalPrice)};
     if (kind == 21 && f->stadtb() > 0) {
         const int32_t b = static_cast<int32_t>(f->stadtb());
         const int32_t size_class = GetCityBuildingClass(b);

@@ -41,7 +41,7 @@ int32_t WayRemovalPrice(int32_t wegtyp) {
     switch (wegtyp) {
         case kWayCityStreet:
         case kWayGravelRoad:
-            return IsEditor() ? 0 : 440;
+            return IsEditor() ? 0 : kStreetRemovalPrice;
         default:
             return WayFieldPrice(wegtyp);
     }

@@ -10,9 +10,11 @@
 // Price of one newly laid way field of a way type (gravel 0, asphalt 220,
 // rail 290, monorail 360, superconductor 420), the same in every game mode.
 int32_t WayFieldPrice(int32_t wayType);
+// What removing a field of city street or gravel road costs in a game.
+constexpr int32_t kStreetRemovalPrice = 440;
 // Price of removing the way of one field by its `wegtyp` (city street and
-// gravel 440, free in the editor; asphalt 220; rail 290; monorail 360;
-// superconductor 420).
+// gravel kStreetRemovalPrice, free in the editor; asphalt 220; rail 290;
+// monorail 360; superconductor 420).
 int32_t WayRemovalPrice(int32_t wegtyp);
 // Per-field price of removing a tunnel or a bridge by the `wegtyp` of its end
 // (160 for city street and gravel, gravel free in the editor; 220, 290, 360,
