@@ -45,13 +45,6 @@ constexpr int32_t kLevelYearTypes[6] = {kTypeWoodIndustry,        kTypeSportsInd
                                         kTypeToyIndustry,         kTypeJewelryIndustry,
                                         kTypeElectronicsIndustry, kTypeMotorIndustry};
 
-// The season's tile sheet, with or without the grid as the option stands;
-// the pictures reloaded after the read take the other one when the file's
-// display options turn the grid the other way.
-void LoadSeasonTileSheet() {
-    LoadTileSheet();
-}
-
 void LoadObjectAndTreeImages() {
     LoadObjectImages();
     if (GetWorldImageHooks().load_tree_images != nullptr) GetWorldImageHooks().load_tree_images();
@@ -92,7 +85,10 @@ LevelPictureHooks& GetLevelPictureHooks() {
 }
 
 void InstallLevelPictureLoaders() {
-    GetLevelPictureHooks().load_season_tiles = &LoadSeasonTileSheet;
+    // The season's tile sheet, with or without the grid as the option stands;
+    // the pictures reloaded after the read take the other one when the
+    // file's display options turn the grid the other way.
+    GetLevelPictureHooks().load_season_tiles = &LoadTileSheet;
     GetLevelPictureHooks().load_object_images = &LoadObjectAndTreeImages;
 }
 
