@@ -10,8 +10,16 @@
 
 namespace {
 
-// One input good of a recipe with the units one unit of output takes; a good
-// named in two places counts with the sum of both amounts.
+// One input good of a recipe with the units one unit of output takes.
+//
+// The goods table names each input once with an amount above 0, so the two
+// guards below never act on it; they only keep a recipe that broke those
+// rules from breaking the stock arithmetic. A good named in two places is
+// merged into one amount: checked place by place, both places would be
+// bounded by the same stock and then both taken from it, driving the slot
+// below zero. An amount of 0 or less is no input: 0 would divide the
+// production bound by zero, and a negative amount would add to the input's
+// stock while taking from it.
 struct RecipeInput {
     int32_t good;
     int32_t units;
@@ -44,8 +52,11 @@ CFactory::CFactory(int32_t x, int32_t y, const FactoryKind& kind)
 
 void CFactory::Load(RecordReader& in) {
     LoadSlots(in);
+    // Any goods number is a product the factory may hold: SetProduct takes
+    // any, so refusing a product outside the industry's family here would
+    // leave the game unable to read back a game it saved itself.
     const int32_t p = in.GetI32();
-    const bool known = p == -1 || (p >= kind_.first_product && p <= kind_.last_product);
+    const bool known = p >= -1 && p < kGoodsCount;
     in.Require(known);
     product = known ? p : -1;
     SetOwnerFromAnchor();
@@ -79,7 +90,10 @@ void CFactory::Update() {
     // 1. The output's slot, bound to the product even when nothing is made.
     const int32_t out = SlotFor(product);
     if (out < 0) return;
-    if (count == 0) return;  // nothing is made from nothing
+    // A recipe without inputs makes nothing (the raw materials have none,
+    // and a factory may hold any product): nothing would bound the units
+    // made, and every update would create 5,000 of the product from nothing.
+    if (count == 0) return;
 
     // 2. The units the scarcest input allows.
     int32_t made = kProductionBound;

@@ -96,6 +96,11 @@ void CBuildingTable::RewriteStationStops(int32_t, int32_t, int32_t type, int32_t
         CVehicle* v = node->vehicle;
         if (v == nullptr) continue;
         for (ScheduleStop& stop : v->schedule) {
+            // A stop is found by the station under its first field, not by
+            // that field alone: a stop read from a level file may begin on
+            // any field of the station. Matched by the one field passed, such
+            // a stop would keep listing the old rows only, and its trains
+            // would never use the row the player has just paid for.
             if (stop.x[0] == kNoField || BuildingOnField(stop.x[0], stop.y[0]) != station) continue;
             ClearFields(stop);
             for (int32_t i = 0; i < rows; ++i) {

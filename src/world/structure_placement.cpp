@@ -196,7 +196,12 @@ void PlaceDepot(int32_t x, int32_t y, int32_t id, int32_t t) {
             front->set_feldchange(true);
         }
     }
-    // The front field may have a new piece: its neighbours' masks follow it.
+    // The front field may have a new junction piece opening towards a road
+    // beside it whose direction mask still lacks the way back. Left so, the
+    // front field would link into that road while the road does not lead
+    // back (and stays marked as a dead end), so the network graph would no
+    // longer match the map: vehicles would be routed over a link they
+    // cannot drive back along. Every neighbour but the depot is refitted.
     if (g_pBuildHelper != nullptr) {
         g_pBuildHelper->UpdateWayPiecesAround(fx, fy);
         for (int32_t i = 0; i < 4; ++i) {

@@ -127,14 +127,16 @@ void CTileMarker::PreviewBridge(int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
     const int32_t to = along_x ? x2 : y2;
     const int32_t line = along_x ? y1 : x1;
     const int32_t n = std::abs(to - from) + 1;
-    // The bridge builder charges one field more than the bridge has; a price
-    // of n fields would show less than the release takes.
-    const int32_t price = (n + 1) * BridgeFieldPrice(CurrentWayType());
-    // Too long a run is not tested or marked, only priced.
+    const int32_t field_price = BridgeFieldPrice(CurrentWayType());
+    // Too long a run is not tested or marked, only priced at its n fields:
+    // the builder refuses it, so there is no charge to match.
     if (n > kMaxBridgeFields) {
-        cost = price;
+        cost = n * field_price;
         return;
     }
+    // The bridge builder charges one field more than the bridge has; a price
+    // of n fields would show less than the release takes.
+    const int32_t price = (n + 1) * field_price;
     // The bridge builder's own test of the site, so that the preview marks
     // exactly the bridges the release builds.
     if (!BridgeSiteFits(along_x, line, std::min(from, to), std::max(from, to))) return;

@@ -35,6 +35,11 @@ void CWayNetwork::LayAlongPath(bool track, int32_t x1, int32_t y1) {
     bool laidAny = false;
     int32_t px = x1;
     int32_t py = y1;
+    // The track layers own and charge the new track to the acting player,
+    // not to player 0: a computer opponent lays its tracks through these
+    // drivers too, and given player 0 its track would belong to the human
+    // player, be paid from the human player's cash, and be left out of the
+    // opponent's own network.
     for (const PathCell* c = path_list; c != nullptr; c = c->next) {
         int32_t laid = 0;
         if (px == c->x) {
@@ -57,6 +62,9 @@ void CWayNetwork::LayAlongPath(bool track, int32_t x1, int32_t y1) {
         LinkLaidPath();
     }
     FreePath();
+    // Only the human player's own drag sounds: an opponent's turn lays its
+    // paths anywhere on the map, and each would sound to the player as if
+    // the player had built something.
     if (g_ActingPlayer == 0) PlayBuildEffect(2);
 }
 

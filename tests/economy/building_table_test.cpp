@@ -355,6 +355,11 @@ TEST_F(RecordsTest, DamagedRecordsAreRefusedWithoutACrash) {
 // capacity (48) until the after-load step, which every load of a level file
 // runs once the calendar is read; with it the table saves as it was read.
 TEST_F(RecordsTest, TheTableAloneRoundTripsOnceTheAfterLoadStepHasRun) {
+    // A new warehouse writes its 15 empty slots as {-1, 0, 0}.
+    RecordWriter empty;
+    for (int32_t i = 0; i < 15; ++i) empty.PutSlot({-1, 0, 0});
+    EXPECT_EQ(RecordOf(*std::unique_ptr<CBuilding>(CreateBuilding(kTypeDepot, 30, 30, true))),
+              empty.bytes());
     PlaceEveryType();
     const std::string first = Snapshot(Table());
     ASSERT_TRUE(LoadBytes(&Table(), first));
@@ -391,6 +396,13 @@ TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
     std::vector<uint8_t> mine(28, 0);
     le::PutU32(mine.data() + 12, 99);
     EXPECT_EQ(Loaded(kTypeMine, mine)->GetProduct(), 5);
+    // A factory keeps any product of the goods table, as the production
+    // screen may choose one of another family; a number outside it is none.
+    std::vector<uint8_t> factory = RecordOf(*Table().At(Place(kTypeWoodIndustry, 40, 40)));
+    le::PutU32(factory.data() + 48, 17);  // after four slots: skis, a sports product
+    const int32_t kept = Loaded(kTypeWoodIndustry, factory)->GetProduct();
+    le::PutU32(factory.data() + 48, kGoodsCount);
+    EXPECT_EQ(std::pair(kept, Loaded(kTypeWoodIndustry, factory)->GetProduct()), std::pair(17, -1));
 }
 
 // Figures of a stored game at the ends of their ranges keep the running game

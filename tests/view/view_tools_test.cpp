@@ -11,6 +11,7 @@
 #include "app/interface_hooks.h"
 #include "economy/building_table.h"
 #include "economy/mine.h"
+#include "economy/train_station.h"
 #include "platform/input.h"
 #include "state/data_tables.h"
 #include "state/game_state.h"
@@ -403,6 +404,11 @@ TEST_F(ViewTools, PreviewBuildingToolMarksFootprintCatchmentAndTheStationArrows)
     EXPECT_EQ(CountMarks(2), 0);
     g_pTileMarker->MarkStructureAt(x, y);
     EXPECT_EQ(CountMarks(2), 14 * 11);
+    // A type-6 station's area reaches its length beyond the five rows north.
+    PutBuilding(6, new CTrainStation(x, y, false));
+    g_pTileMarker->MarkStructureAt(x, y);
+    EXPECT_EQ(std::pair(CountMarks(2), gs.fields[FieldIndex(x + 8, y - 6)].cursor()),
+              std::pair(14 * 12, uint8_t{2}));
 }
 
 TEST_F(ViewTools, PreviewRouteOverAReservedFieldMarksOnlyItsStartAndCostsNothing) {
@@ -464,18 +470,23 @@ TEST_F(ViewTools, PreviewCatchmentAcrossTheMapEdgeIsMarkedOnlyOnTheMap) {
     EXPECT_GT(CountMarks(2), 0);
 }
 
-TEST_F(ViewTools, PreviewBridgeAtTheMapEdgesReadsOnlyTheMap) {
+TEST_F(ViewTools, PreviewBridgeAtTheMapEdgesReadsOnlyTheMapAndALongOneIsOnlyPriced) {
     view.tool = kToolRoad;
     view.bridge_mode = 1;
     g_pWayNetwork->current_way_type = kWayAsphaltRoad;
     for (MapField& f : gs.fields) f.set_teile_art(1);
-    const int32_t runs[][4] = {{0, 50, 6, 50},     {255, 50, 249, 50}, {50, 0, 50, 6},
-                               {50, 255, 50, 249}, {0, 0, 0, 6},       {255, 255, 249, 255}};
-    for (const auto& [x1, y1, x2, y2] : runs) {
+    // Neighbours beyond the map count as unobstructed: the runs fit and cost
+    // what the builder charges, one field more than they have.
+    constexpr int32_t kFits = 8 * 880;
+    const int32_t runs[][6] = {
+        {0, 50, 6, 50, 7, kFits},       {255, 50, 249, 50, 7, kFits},
+        {50, 0, 50, 6, 7, kFits},       {50, 255, 50, 249, 7, kFits},
+        {0, 0, 0, 6, 7, kFits},         {255, 255, 249, 255, 7, kFits},
+        {100, 50, 110, 50, 0, 11 * 880}};  // too long: not marked, priced at its fields
+    for (const auto& [x1, y1, x2, y2, marked, cost] : runs) {
         std::tie(view.drag_start_x, view.drag_start_y) = std::pair(x1, y1);
         MoveTo(x2, y2);
-        // Neighbours beyond the map count as unobstructed: the run fits.
-        EXPECT_EQ(std::pair(CountMarks(1), g_pTileMarker->cost > 0), std::pair(7, true))
+        EXPECT_EQ(std::pair(CountMarks(1), g_pTileMarker->cost), std::pair(marked, cost))
             << x1 << "," << y1;
     }
 }

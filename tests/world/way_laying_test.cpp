@@ -274,6 +274,17 @@ TEST_F(WayLayingTest, SlopesForestsAndBuildingsOnTheSegment) {
                          F(12, 120).wegtyp()),
               std::tuple(false, 0, 1, 0));
     EXPECT_EQ(Net().LayRoadAlongX(10, 13, 120), 1);
+    // A refused track segment still lays and charges the rest of a station
+    // row it reached that already holds track.
+    Place(9, 6, 60, 150);  // track row 150
+    F(61, 150).set_wegtyp(kWayRail);
+    F(61, 150).set_wegteil(2);
+    F(65, 150).set_teile_art(0);
+    SetType(kWayRail);
+    const int64_t cash = Cash();
+    EXPECT_EQ(Net().LayTrackAlongX(58, 65, 150, 0), 0);
+    EXPECT_EQ(std::tuple(F(63, 150).wegtyp(), F(58, 150).wegtyp(), cash - Cash()),
+              std::tuple(kWayRail, 0, 3 * 290));
     // A city house anywhere refuses.
     F(12, 140).set_stadtnum(3);
     F(12, 140).set_stadtb(5);

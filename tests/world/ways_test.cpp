@@ -9,6 +9,7 @@
 #include "construction_fixture.h"
 #include "world/field_queries.h"
 #include "world/slope_shape.h"
+#include "world/tile_marker.h"
 #include "world/way_piece_tables.h"
 #include "world/way_queries.h"
 
@@ -279,9 +280,11 @@ TEST_F(BridgeTest, TwoToTenFieldsAreBuiltPricedAndBookedAsWayConstruction) {
         const int32_t x = 10 + 6 * n;
         const int64_t cash = Cash();
         const int32_t length = NetworkLength();
+        g_pTileMarker->PreviewBridge(x, 100, x, 100 + n - 1);  // the price shown beforehand
+        const int32_t previewed = g_pTileMarker->cost;
         ASSERT_EQ(Net().BuildBridge(x, 100, x, 100 + n - 1, 0), 1) << n;
-        EXPECT_EQ(std::tuple(cash - Cash(), NetworkLength() - length),
-                  std::tuple((n + 1) * 880, n));
+        EXPECT_EQ(std::tuple(cash - Cash(), NetworkLength() - length, previewed),
+                  std::tuple((n + 1) * 880, n, cash - Cash()));
         EXPECT_TRUE(F(x, 100 + n - 1).bridge_end() &&
                     (n == 2 || (F(x, 101).bridge_piece() == 9 &&
                                 F(x, 101).bridge_wegtyp() == kWayAsphaltRoad)));
@@ -409,8 +412,11 @@ TEST_F(BridgeTest, EndsAreLinkedAcrossTheBridgeAndUnlinkedWithIt) {
 TEST_F(TunnelTest, AOneFieldHillGivesAThreeFieldTunnelAVehicleInsideKeepsIt) {
     SetHeights(10, 49, 30, 50, 3);
     Net().SetWayType(kWayRail - 1);
+    g_pTileMarker->PreviewTunnel(20, 50);  // the price shown beforehand
+    const int32_t previewed = g_pTileMarker->cost;
     ASSERT_EQ(Net().BuildTunnel(20, 50), 1);
-    EXPECT_EQ(std::tuple(kStartCash - Cash(), NetworkLength()), std::tuple(3 * 2320, 2));
+    EXPECT_EQ(std::tuple(kStartCash - Cash(), NetworkLength(), previewed),
+              std::tuple(3 * 2320, 2, kStartCash - Cash()));
     EXPECT_EQ(std::tuple(F(20, 48).tportal(), F(20, 48).wegteil(), F(20, 50).gleisr(),
                          F(20, 48).gleisr(), F(20, 49).tunnel_hoehe(), F(20, 47).tunnel()),
               std::tuple(true, 1, kDirN, kDirS, 3, false));
