@@ -396,8 +396,8 @@ TEST_F(RecordsTest, ValuesFromAFileAreKeptInRange) {
     std::vector<uint8_t> mine(28, 0);
     le::PutU32(mine.data() + 12, 99);
     EXPECT_EQ(Loaded(kTypeMine, mine)->GetProduct(), 5);
-    // A factory keeps any product of the goods table, as the production
-    // screen may choose one of another family; a number outside it is none.
+    // A factory keeps any product of the goods table, as SetProduct takes
+    // one of another family too; a number outside the table is none.
     std::vector<uint8_t> factory = RecordOf(*Table().At(Place(kTypeWoodIndustry, 40, 40)));
     le::PutU32(factory.data() + 48, 17);  // after four slots: skis, a sports product
     const int32_t kept = Loaded(kTypeWoodIndustry, factory)->GetProduct();
