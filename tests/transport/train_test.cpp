@@ -710,6 +710,21 @@ TEST_F(TunnelBridgeTest, TrainDeletedOnTheBridgeGivesBackItsReservations) {
     DeleteAllVehicles();
 }
 
+// A wagon leaving a bridge end comes off the bridge, also into a tunnel mouth
+// right behind it (put on field 44 by hand).
+TEST_F(TunnelBridgeTest, WagonLeavingABridgeEndIntoATunnelIsOffTheBridge) {
+    MapField& mouth = F(44, 50);
+    mouth.set_tportal(true);
+    mouth.set_teile_diff(4);  // into the hill heading west
+    t->AddWagon("A", 1, 0);
+    CWagon& w = *t->wagons[0];
+    std::tie(w.x, w.phase, w.on_bridge) = std::tuple(45, 15, 1);
+    w.direction = w.next_direction = (kDirW << 4) | kDirE;
+    t->AdvanceWagons();
+    mouth.set_tportal(false);
+    EXPECT_EQ(std::tuple(w.x, w.in_tunnel, w.on_bridge), std::tuple(44, 1, 0));
+}
+
 class TrainReservationProperty : public transporttest::RandomRailWorld,
                                  public ::testing::WithParamInterface<int> {};
 
