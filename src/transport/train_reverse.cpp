@@ -177,12 +177,12 @@ void CTrain::TurnAround() {
     if (station == nullptr) return;
     // The platform track runs along y (kind 4) from the station's row, or
     // along x (kind 5) from its column, four fields long. From either end the
-    // engine jumps to the other. From a middle field (a train started there,
-    // or one whose count a reversal put back) it goes to the end that lies
-    // in its new heading, the reverse of the one it has: jumping three fields
-    // from there, as from an end, would put it one or two fields beyond the
-    // platform, on track that may not go on, on another train's field or off
-    // the map.
+    // engine jumps to the other. From a middle field (where a train bought
+    // on the platform, or one that turned on it, may stand) it goes to the
+    // end that lies in its new heading, the reverse of the one it has:
+    // jumping three fields from there, as from an end, would put it one or
+    // two fields beyond the platform, on track that may not go on, on another
+    // train's field or off the map.
     uint8_t heading = 0;
     int32_t x = pos_x;
     int32_t y = pos_y;
