@@ -206,9 +206,13 @@ void CTrain::Drive() {
         if (!typeFits || (dirs & step.entry) == 0) {
             // The track ends: the train waits until it is laid on. At the
             // end of a platform it turns back after one wait: no track goes
-            // on there, and a train whose platform count a reversal has put
-            // back reaches that end short of its stop and would stand there
-            // for ever, shutting in the trains behind it.
+            // on there, and a train waiting for it would stand there for
+            // ever, shutting in the trains behind it. Two kinds of train come
+            // to face that end: one whose turn on the platform was refused
+            // because another train stood on the platform's other end (it
+            // stays facing the way it came in), and one whose platform count
+            // a reversal has put back, which reaches the end short of its
+            // stop.
             const bool platformEnd = GetTerminalKindAt(pos_x, pos_y) == 4;
             if (platformEnd && lane == 1) {
                 in_tunnel = step.tunnel0;

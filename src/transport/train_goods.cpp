@@ -65,7 +65,8 @@ void CTrain::UnloadGoods() {
     const int32_t s = target_stop;
     const int32_t n = stop_count;
     CBuilding* building = StopBuildingAt(pos_x, pos_y);
-    // A schedule without stops neither loads nor unloads.
+    // A schedule without stops neither loads nor unloads: the stop before s
+    // is taken modulo the stop count, and with no stop that divides by zero.
     if (building == nullptr || n < 1 || n > kScheduleStops || s < 0 || s >= kScheduleStops) {
         g_pVehicleAtTerminal = nullptr;
         return;

@@ -176,8 +176,13 @@ void CTrain::TurnAround() {
     const CBuilding* station = g_ppBuildings != nullptr ? g_ppBuildings->At(number) : nullptr;
     if (station == nullptr) return;
     // The platform track runs along y (kind 4) from the station's row, or
-    // along x (kind 5) from its column, four fields long. The engine goes to
-    // the end that lies in its new heading.
+    // along x (kind 5) from its column, four fields long. From either end the
+    // engine jumps to the other. From a middle field (where a train bought
+    // on the platform, or one that turned on it, may stand) it goes to the
+    // end that lies in its new heading, the reverse of the one it has:
+    // jumping three fields from there, as from an end, would put it one or
+    // two fields beyond the platform, on track that may not go on, on another
+    // train's field or off the map.
     uint8_t heading = 0;
     int32_t x = pos_x;
     int32_t y = pos_y;
@@ -199,6 +204,12 @@ void CTrain::TurnAround() {
     pos_x = static_cast<uint8_t>(x);
     pos_y = static_cast<uint8_t>(y);
     const int32_t h = DirIndexFromBit(heading);
+    // With wagons the field behind the engine is its first wagon's and counts
+    // as the one it left. A train without wagons covers only its new field:
+    // naming the field behind, which is not its own, would make the field
+    // lookup report this train for whatever stands there, and a train
+    // meeting that one nose to nose would examine this train instead, miss
+    // the meeting and wait for ever.
     if (wagon_count > 0) {
         left_x = static_cast<uint8_t>(x - DirDx(h));
         left_y = static_cast<uint8_t>(y - DirDy(h));
@@ -247,10 +258,11 @@ int32_t CTrain::HeadOnAhead(int32_t dir2) {
         const int32_t oh = DirIndexFromBit(other->Heading());
         return oh >= 0 && other->pos_x + DirDx(oh) == bx && other->pos_y + DirDy(oh) == by;
     };
-    // The field ahead is looked at first: a train standing nose to nose with
-    // this one also holds the field behind itself, two fields ahead, and
-    // looking there first would miss the meeting, leaving both to wait for
-    // ever.
+    // The field ahead is looked at first. A train with wagons standing nose
+    // to nose with this one also covers the field behind its engine, two
+    // fields ahead: examined there instead, whenever a vehicle stands there,
+    // it is tested against the field between, which it does not face, and
+    // the meeting is missed, leaving both trains to wait for ever.
     CVehicle* ahead = FindVehicleAtField(ax, ay);
     if (facing(ahead, pos_x, pos_y)) {
         ahead->Reverse();

@@ -23,7 +23,8 @@ int32_t StopBefore(int32_t s, int32_t n) {
 void CTruck::UnloadGoods() {
     const int32_t s = target_stop;
     const int32_t n = stop_count;
-    // A schedule without stops neither loads nor unloads.
+    // A schedule without stops neither loads nor unloads: the stop before s
+    // is taken modulo the stop count, and with no stop that divides by zero.
     if (n < 1 || n > kScheduleStops || s < 0 || s >= kScheduleStops) return;
     CBuilding* building = StopBuildingAt(pos_x, pos_y);
     if (building == nullptr) return;

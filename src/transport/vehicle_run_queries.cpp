@@ -24,9 +24,10 @@ struct Run {
 
 // False when the two ends share neither a column nor a row. The ends come in
 // either order: tunnel and bridge demolition and their measuring pass the far
-// end of the run first, which lies below the clicked end whenever the click
-// was on the east or south end; taking them as low to high would find no
-// vehicle there and let a run with a vehicle on it be removed.
+// end of the run first, which lies east or south of the clicked end (at the
+// higher coordinate) whenever the click was on the west or north end; taking
+// the ends as low to high would then give an empty range, find no vehicle and
+// let a run with a vehicle on it be removed.
 bool MakeRun(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Run& run) {
     if (x1 == x2) {
         run = {true, x1, std::min(y1, y2), std::max(y1, y2)};

@@ -194,6 +194,8 @@ CVehicle::LoadingStop CVehicle::BeginLoading() {
     if (stop_served < 0 || stop_served >= kScheduleStops) return {.result = 0};
     if (HeadForServedStop()) return {.result = 1};
     CBuilding* building = StopBuildingAt(pos_x, pos_y);
+    // Without stops nothing is loaded: the loaders take the stop before the
+    // one served modulo the stop count, and with no stop that divides by zero.
     if (building == nullptr || stop_count < 1 || stop_count > kScheduleStops) return {};
     building->Refresh();
     return {.building = building};

@@ -345,6 +345,13 @@ TEST_F(DrivingTest, JunctionLaneFollowsTheExit) {
         ASSERT_TRUE(FramesUntil([&] { return truck->pos_y == 50; }, 100));
         EXPECT_EQ(std::tuple(truck->junction_exit, truck->lane), std::tuple(exit, lane));
     }
+    // With its exit lane taken beyond the junction it waits before it.
+    DeleteAllVehicles();
+    Place(51, 50, kDirE)->wait_counter = 1000;
+    CTruck* truck = Place(50, 51, kDirN);
+    truck->path.PushFront(F(50, 50).knotennummer(), 1);
+    Frames(100);
+    EXPECT_EQ(std::tuple(truck->pos_y, truck->wait_counter > 0), std::tuple(51, true));
 }
 
 TEST_F(DrivingTest, TruckOnItsDepotWaitsForItsExitAndDoesNotTurn) {

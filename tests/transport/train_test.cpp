@@ -343,6 +343,31 @@ TEST_F(RailWorld, TrainWaitsAtATrackEndUntilTheTrackGoesOn) {
               std::tuple(30, 15, 0, kDirE));
 }
 
+// Before a platform of its stop whose track was taken up, or whose link
+// another train holds, the train waits again and again and counts no field.
+TEST_F(RailWorld, TrainBeforeAPlatformItCannotEnterCountsNone) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    for (bool trackGone : {true, false}) {
+        DeleteAllVehicles();
+        F(40, 50).set_wegtyp(trackGone ? 0 : kWayRail);
+        if (!trackGone) {
+            CTrain* parked = Train(43, 50);  // on the platform's far end
+            parked->held.ReleaseAllFields();
+            parked->held.ReleaseAllLinks();
+            parked->pos_x = parked->left_x = parked->drawn_x = 43;
+            parked->held.MarkField(43, 50);
+            ASSERT_TRUE(parked->held.ReserveLink(F(40, 50).knotennummer(), kDirIndexE));
+            parked->running_flag = 0;
+        }
+        CTrain* t = FromA(0);
+        ASSERT_TRUE(FramesUntil([&] { return t->pos_x == 39 && t->wait_counter > 0; }, 3000));
+        EXPECT_FALSE(FramesUntil([&] { return t->arrival_counter != 0 || t->pos_x != 39; }, 170))
+            << trackGone;
+    }
+}
+
 // At the end of a platform the train waits once, then turns back.
 TEST_F(RailWorld, TrainAtAPlatformsEndTurnsBackAfterOneWait) {
     Stations(1, false);
@@ -505,12 +530,15 @@ TEST_F(RailWorld, TrainRecordWithWagonsKeepsItsGoldenHash) {
     t->wait_until_loaded[1] = 1;
     ASSERT_TRUE(FramesUntil([&] { return t->pos_x >= 30 && t->phase == 20; }, 3000));
     ASSERT_EQ(t->wagon_count, 2);
-    // Small fields told apart, so that no two of them may change places.
+    // Small fields told apart (a wagon's bridge flag and drawing state among
+    // them), so that no two of them may change places.
     std::tie(t->lane, t->reversals, t->turned, t->halted, t->retry_count) =
         std::tuple(1, 2, 3, 4, 5);
+    std::tie(t->wagons[1]->on_bridge, t->wagons[1]->hidden) = std::tuple(1, 2);
     const std::string bytes = WriteWith("train", [&](plat::FileHandle f) { t->Save(f); });
+    std::tie(t->wagons[1]->on_bridge, t->wagons[1]->hidden) = std::tuple(0, 0);
     ASSERT_EQ(bytes.size(), 473u + 2u * kWagonRecordSize + 4u + 8u * t->path.Count());
-    EXPECT_EQ(fvtest::Fnv1a(bytes.data(), bytes.size()), 6875842132338832400u);
+    EXPECT_EQ(fvtest::Fnv1a(bytes.data(), bytes.size()), 14432753810685480931u);
 }
 
 // A line from A to B with a junction at x = 31 where a siding leads south.
@@ -579,6 +607,13 @@ TEST_F(MeetingTest, WaitingTrainTwoAheadWithoutAWayOfItsOwnIsMet) {
     Put(other, 30, kDirE);
     other->path.PushFront(F(31, 50).knotennummer(), kDirIndexS);
     EXPECT_EQ(t->IsPathBlocked(), 0);
+    // Nose to nose with its wagon two fields ahead, it is met on the field ahead.
+    Put(other, 29, kDirW);
+    other->AddWagon("A", 1, 0);
+    other->path.Clear();
+    other->path.PushFront(F(23, 50).knotennummer(), kDirIndexW);
+    EXPECT_EQ(t->IsPathBlocked(), 1);
+    EXPECT_EQ(std::tuple(other->pos_x, other->Heading()), std::tuple(30, kDirE));
 }
 
 // Turning on a node, an engine keeps the link it reserved on from there
@@ -708,6 +743,21 @@ TEST_F(TunnelBridgeTest, TrainDeletedOnTheBridgeGivesBackItsReservations) {
     ASSERT_GT(FlagCount(), 0);
     Train(20, 50, 10)->on_bridge = 1;
     DeleteAllVehicles();
+}
+
+// A wagon leaving a bridge end comes off the bridge, also into a tunnel mouth
+// right behind it (put on field 44 by hand).
+TEST_F(TunnelBridgeTest, WagonLeavingABridgeEndIntoATunnelIsOffTheBridge) {
+    MapField& mouth = F(44, 50);
+    mouth.set_tportal(true);
+    mouth.set_teile_diff(4);  // into the hill heading west
+    t->AddWagon("A", 1, 0);
+    CWagon& w = *t->wagons[0];
+    std::tie(w.x, w.phase, w.on_bridge) = std::tuple(45, 15, 1);
+    w.direction = w.next_direction = (kDirW << 4) | kDirE;
+    t->AdvanceWagons();
+    mouth.set_tportal(false);
+    EXPECT_EQ(std::tuple(w.x, w.in_tunnel, w.on_bridge), std::tuple(44, 1, 0));
 }
 
 class TrainReservationProperty : public transporttest::RandomRailWorld,
