@@ -153,6 +153,11 @@ bool HAUPTFENSTER::StartWorldView(int32_t game_mode) {
     SPIEL_FELD* view = create(*this, area);
     if (view == nullptr) return false;
     SetWorldView(view);
+    // The view and its panel are made with the panel on the left, while
+    // `panel_side` keeps its value from the game before (M changes it):
+    // without this layout the panel could stand left with `panel_side`
+    // saying right, and the first M would move nothing.
+    LayOutViewAndPanel();
     ResetLoopTimers(gs->timers);
     gs->paused = 0;
     gs->redraw_terrain = 1;

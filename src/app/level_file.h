@@ -41,9 +41,11 @@ bool SaveGameFile(const std::string& path);
 // when there is a sound one (app/career_record.h).
 LevelLoadResult LoadSavedGame(const std::string& path);
 // The same for a mission or a scenario. Such a file may end early between two
-// records, as a saved game may: the records it lacks read as missing (the
-// take-over terms of a new game, no bookmarks, new opponents). One that ends
-// inside a record was cut and is refused with the damaged-file box.
+// records from the calendar on, as a saved game may: the records it lacks
+// read as missing (the take-over terms of a new game, no bookmarks, new
+// opponents). One that ends before the calendar (in or before the season,
+// buildings, vehicles or cities), or inside a record, was cut and is refused
+// with the damaged-file box.
 LevelLoadResult LoadPreparedGame(const std::string& path);
 // Replaces the running game by a career level's start state: the file is
 // read up to and including the market events, the rest is reset. Company

@@ -177,7 +177,13 @@ class LevelWalk {
     }
 
     // Records 8 to 10; the check then tests every reference between the
-    // records read so far.
+    // records read so far. A file that ends anywhere from the season (record
+    // 7) to here is refused, while one that ends after the cities loads: the
+    // grid already read names buildings and cities by their numbers, and
+    // city cars name their cities. Taken as missing, like the later records,
+    // these records would leave fields and cars pointing at building slots
+    // and cities that were never read, and the first lookup through one
+    // would find no object where the game needs one.
     bool ObjectRecords() {
         if (!reading_) {
             return SkipBuildingRecords(file_, &references_.building_types,

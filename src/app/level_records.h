@@ -34,9 +34,10 @@
 //   28  24       display options: grid, trees, city buildings, city names,
 //                building names, production
 //
-// Records 1 to 10 must be whole. From record 11 on a file may end early
-// (older or cut files): what did not arrive keeps the values a load starts
-// from.
+// Records 1 to 10 must be whole: a file that ends before record 11 is
+// refused (see ObjectRecords in level_file_walk.cpp for why). From record 11
+// on a file may end early (older or cut files): what did not arrive keeps
+// the values a load starts from.
 
 #include <cstdint>
 #include <memory>

@@ -30,7 +30,12 @@ void RecreateOpponents(const int32_t (&picks)[3]) {
         COpponent*& opponent = g_pGameState->opponents[slot];
         delete opponent;
         opponent = new COpponent(slot, profile);
-        opponent->turn_pending = picked ? 1000 : 0;
+        // A picked opponent keeps the turn_pending its constructor gives
+        // (1000) and takes part. Cleared for all three, as the selection's
+        // OK would clear them, a free game would have no rival taking turns
+        // at all: no countdown runs for an opponent whose value is 0, and
+        // the opponent screens and the map legend leave it out.
+        if (!picked) opponent->turn_pending = 0;
     }
 }
 

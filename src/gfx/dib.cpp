@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/dib.h"
 #include "platform/file.h"
@@ -32,8 +33,10 @@ int64_t FileStride(int64_t width, int32_t bit_count) {
 // run: an encoded run repeats data[offset] count times, a literal run copies
 // data[offset .. offset + count - 1]; row y counts from the stream's first
 // (bottom) row. False when a run or a move leaves the picture, or the data
-// ends inside an escape or a literal run. The stream may end without its
-// end-of-picture mark.
+// ends inside a run (a count without its value, a literal cut short) or an
+// escape (a lone 0, a move without its two steps). The stream may end
+// without its end-of-picture mark, and a literal run at its very end
+// without its padding byte.
 template <typename Data, typename Piece>
 bool WalkRle8(Data& data, int64_t width, int64_t rows, Piece piece) {
     size_t i = 0;
@@ -65,7 +68,7 @@ bool WalkRle8(Data& data, int64_t width, int64_t rows, Piece piece) {
             i += (value + 1u) & ~1u;  // literal runs are padded to an even count
         }
     }
-    return true;
+    return i >= data.size();  // a byte left over is a count or an escape cut short
 }
 
 // The 8-bit rows of a 4-bit or RLE8 picture, in the file's row order.
@@ -227,6 +230,23 @@ void TranslatePixels(PackedDib* dib, const uint8_t (&table)[256]) {
     }
     if (dib->header.compression != plat::kBiRgb) return;
     for (uint8_t& b : dib->bits) b = table[b];
+}
+
+void WidenFourBitPicture(PackedDib* dib, int32_t first) {
+    if (dib == nullptr || dib->header.bit_count != 4 || dib->header.compression != plat::kBiRgb)
+        return;
+    constexpr int32_t kNibbleValues = 16;
+    first = std::clamp(first, 0, kMaxColors - kNibbleValues);
+    uint8_t table[kMaxColors] = {};
+    std::vector<RgbQuad> colors(kMaxColors);
+    for (int32_t i = 0; i < kNibbleValues; ++i) {
+        table[i] = static_cast<uint8_t>(first + i);
+        if (static_cast<size_t>(i) < dib->colors.size())
+            colors[size_t(first + i)] = dib->colors[size_t(i)];
+    }
+    TranslatePixels(dib, table);  // widens to 8 bits first
+    dib->colors = std::move(colors);
+    dib->header.colors_used = kMaxColors;
 }
 
 std::unique_ptr<PackedDib> OpenDibFile(const std::string& name) {

@@ -9,7 +9,7 @@
 // UnpackDib turns them into 8-bit rows. Any other depth or compression, and
 // every damaged file (colour count above 256, width below 1, height 0, a
 // colour table or pixel rows past the end of the file, runs that leave the
-// picture or end inside a run) is refused.
+// picture or end inside a run or an escape) is refused.
 
 #include <cstddef>
 #include <cstdint>
@@ -66,6 +66,11 @@ void UnpackDib(PackedDib* dib);
 // picture, the value of every run and every byte of every literal of an RLE8
 // picture; a 4-bit picture is first unpacked to 8 bits.
 void TranslatePixels(PackedDib* dib, const uint8_t (&table)[256]);
+
+// Widens a 4-bit picture to 8 bits with its colours moved to entries
+// `first` .. `first` + 15 of a 256-entry table, each pixel following its
+// colour; any other picture stays as it is.
+void WidenFourBitPicture(PackedDib* dib, int32_t first);
 
 // Parses a whole file held in memory; null when it is not a usable picture.
 std::unique_ptr<PackedDib> ParseDib(const uint8_t* data, size_t size);

@@ -28,6 +28,10 @@ void ClearSystemPalette() {
     if (previous) plat::SelectPalette(*screen, previous, false);
 }
 
+int32_t StaticColoursAtEachEnd() {
+    return plat::GetDeviceCaps(nullptr, plat::kCapsNumberOfColours) / 2;
+}
+
 plat::PaletteHandle CreateIdentityPalette(const RgbQuad* colours, int32_t count) {
     count = std::clamp(count, 0, kPaletteEntries);
     std::vector<plat::PaletteEntry> entries(kPaletteEntries);
@@ -41,7 +45,7 @@ plat::PaletteHandle CreateIdentityPalette(const RgbQuad* colours, int32_t count)
         return plat::CreatePalette(entries);
     }
 
-    const int statics = plat::GetDeviceCaps(nullptr, plat::kCapsNumberOfColours) / 2;
+    const int statics = StaticColoursAtEachEnd();
     std::vector<plat::PaletteEntry> system(kPaletteEntries);
     plat::GetSystemPaletteEntries(0, kPaletteEntries, system.data());
     for (int i = 0; i < statics && i < kPaletteEntries; ++i) {

@@ -20,6 +20,10 @@ bool IsPaletteDisplay();
 // palette lands on a clean system palette.
 void ClearSystemPalette();
 
+// How many of the system's fixed colours stand at each end of the palette
+// (10 on a normal display).
+int32_t StaticColoursAtEachEnd();
+
 // A 256-entry palette whose static entries (the first and last `reserved / 2`
 // of the system palette) are the system's own colours and whose other
 // entries are the given colours, so that pixel index i shows system entry i.

@@ -43,6 +43,13 @@ bool PaletteImage::Load(const std::string& name, const PaletteImage* colour_sour
     std::unique_ptr<PackedDib> file = OpenDibOrAsk(name);
     if (file == nullptr) return false;
 
+    // The pixels of a 4-bit picture are 0..15, and entries 0..9 of an
+    // identity palette are the system's fixed colours: made from its own
+    // colour table as it stands, ten of its sixteen colours would be shown
+    // as fixed ones. Its colours move behind the fixed ones, the pixels with
+    // them, and it goes on as an 8-bit picture. With a colour source the
+    // source's colours are shown at the picture's own indices.
+    if (colour_source == nullptr) WidenFourBitPicture(file.get(), StaticColoursAtEachEnd());
     CopyInfoFromDib(info, *file);
     if (colour_source != nullptr) {
         for (int i = 0; i < kColourEntries; ++i) {
@@ -57,15 +64,12 @@ bool PaletteImage::Load(const std::string& name, const PaletteImage* colour_sour
         dc_palette = CreateIdentityPalette(info.colors, kColourEntries);
         // On the display model of this platform (system version 4) the file's
         // pixel indices are used as they stand; elsewhere they are first
-        // mapped to the nearest colours of the identity palette. 4-bit
-        // pictures keep their indices.
-        if (file->header.bit_count != 4) {
-            if (plat::OsMajorVersion() != 4) {
-                DibMapToPalette(file.get(), palette);
-                CopyInfoFromDib(info, *file);
-            }
-            DibToPalette(file.get(), palette, 1);
+        // mapped to the nearest colours of the identity palette.
+        if (plat::OsMajorVersion() != 4) {
+            DibMapToPalette(file.get(), palette);
+            CopyInfoFromDib(info, *file);
         }
+        DibToPalette(file.get(), palette, 1);
     } else {
         // No halftone palette exists on this platform: the picture's own
         // colours serve both roles.

@@ -82,7 +82,12 @@ bool HAUPTDIALOG::RunGameCommand(uint16_t command) {
             return true;
         case kCmdPause:
             gs.user_pause = gs.user_pause != 0 ? 0 : 1;
-            // The row shows the state now in force, however it was asked for.
+            // The row is marked again from the state now in force, and the
+            // list drawn. A click toggles the mark itself, but the P key only
+            // sets the check word before it sends this command: without this
+            // the list on the screen would keep the old mark (paused while
+            // the game runs, or the reverse), and a pause asked for without
+            // any marking would leave the mark contrary to the state.
             for (int32_t r = 0; r < entry_count; ++r) {
                 if (entry_command[r] == kCmdPause) entry_checked[r] = gs.user_pause;
             }

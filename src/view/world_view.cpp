@@ -162,6 +162,11 @@ void SPIEL_FELD::OnPaint() {
     plat::Rect all{0, 0, gs.view_width, gs.view_height};
     PresentRect(all);
     EndPaint();
+    // The composite just presented covers the marks drawn on the window.
+    // Without a new drawing they would stay away while the vehicles stand
+    // (under P, after the goal): nothing else makes the next vehicle frame
+    // due then, though the list still holds them.
+    if (!overlay_list.empty()) overlay_pending = true;
 }
 
 plat::CursorId SPIEL_FELD::ClassCursor() const {

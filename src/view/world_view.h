@@ -236,8 +236,8 @@ class SPIEL_FELD : public plat::Window {
     // The clip rectangle of the full object pass (left, top, right, bottom).
     int32_t clip[4] = {};
     int32_t sprite_pending = 0;
-    // The mark overlay was built while vehicles are on the map and waits
-    // for the next vehicle frame to draw it.
+    // The mark overlay was built while vehicles are on the map, or a repaint
+    // covered it, and waits for the next vehicle frame to draw it.
     bool overlay_pending = false;
     uint32_t last_pick_time = 0;
     int32_t suppress_release = 0;

@@ -716,6 +716,11 @@ TEST_F(FrameGameTest, EndingTheGameClearsItsState) {
     EXPECT_EQ(std::tie(gs.way_kind, gs.ng_towns, gs.regen_woods, gs.mine_kind, gs.found_city_size),
               std::tuple(2, 2, 1, 0, 3));
     h.DeletePanel();
+    // The panel's side is kept: the next game's view stands by it.
+    std::tie(gs.panel_side, GetFrameHooks().create_world_view) = std::tuple(0, &MakeWorldView);
+    ASSERT_TRUE(h.frame->StartWorldView(kModeGame));
+    EXPECT_EQ(g_pSpielFeld->GetWindowRect().left, gs.origin_x);
+    h.frame->SendMessage(kMsgEndRunningGame);
 }
 
 // The end-of-game screen as the frame will list it: the points are taken

@@ -161,6 +161,24 @@ TEST(Dib, FourBitAndRunLengthPicturesUnpackToTheirPixelsAndMap) {
                 << y << mapped;
         }
     }
+    // Loaded for the screen, the 4-bit pixels 0..15 show the file's colours.
+    gfxtest::TempDataFolder folder;
+    GfxHost host;
+    const auto sixteen = FileWithBits(16, 1, {.colors_used = 16, .bit_count = 4},
+                                      {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF});
+    PaletteImage image;
+    ASSERT_TRUE(image.Load(folder.Write("four.jgd", std::string(sixteen.begin(), sixteen.end())),
+                           nullptr, 1));
+    plat::DcHandle screen = plat::GetScreenDC();
+    plat::SelectPalette(*screen, image.palette, false);
+    plat::RealizePalette(*screen);
+    for (int32_t x = 0; x < 16; ++x) {
+        const auto& shown = plat::SystemPaletteRgb()[image.pixels[x]];
+        const RgbQuad& file = pic.colors[x];
+        EXPECT_EQ(std::tuple(shown[0], shown[1], shown[2]),
+                  std::tuple(file.red, file.green, file.blue))
+            << x;
+    }
 }
 
 class Images : public ::testing::Test {
@@ -287,9 +305,11 @@ TEST(MissingPicture, ATruncatedPictureIsReportedAsDamaged) {
 }
 
 // Runs past a row's end, a literal past the data's end, a move below the
-// picture: refused, with the box.
+// picture, a stream cut after a count or after an escape's 0: refused, with
+// the box.
 TEST(MissingPicture, RunsLeavingThePictureAreRefusedWithTheBox) {
-    const std::vector<uint8_t> damaged[] = {{6, 7, 0, 1}, {0, 5, 1, 2}, {0, 2, 0, 9, 1, 1}};
+    const std::vector<uint8_t> damaged[] = {
+        {6, 7, 0, 1}, {0, 5, 1, 2}, {0, 2, 0, 9, 1, 1}, {2, 7, 3}, {2, 7, 0}};
     for (const std::vector<uint8_t>& runs : damaged) {
         const auto bytes = FileWithBits(5, 3, kRunLayout, runs);
         EXPECT_EQ(ParseDib(bytes.data(), bytes.size()), nullptr);

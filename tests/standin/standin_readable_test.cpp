@@ -250,17 +250,22 @@ TEST(StandinReadable, UmlautsAccentsAndCompanyNamesAreDrawn) {
         EXPECT_NE(Cell(strip, code, 16).pixels, Cell(strip, letter, 16).pixels) << letter;
     }
     // The first text code and the last ("z") are drawn from their cells; the
-    // code before, the first icon and a code past font 2's table take no room.
+    // code before, the first icon and a code past font 2's table take no
+    // room; text characters take the advances of the fonts' tables.
     for (const char* text : {"\x1A", "z"}) {
         Canvas drawn(16, 16);
         DrawTextOnSurface(PixelSurface{drawn.pixels.data(), 16, 16, 16}, text, 0, 0,
                           FontOf(strip, kFont1Advances, 16));
         EXPECT_EQ(drawn.pixels, Cell(strip, text[0], 16).pixels) << text;
     }
-    const std::pair<const char*, AdvanceTable> skipped[] = {
-        {"\x19", kFont1Advances}, {"{", kFont1Advances}, {"`", kFont2Advances}};
-    for (const auto& [text, advances] : skipped) {
-        EXPECT_EQ(GetTextWidth(text, advances), 0u) << int{static_cast<uint8_t>(text[0])};
+    const std::tuple<const char*, AdvanceTable, uint32_t> widths[] = {
+        {"\x19", kFont1Advances, 0},
+        {"{", kFont1Advances, 0},
+        {"`", kFont2Advances, 0},
+        {" !0AMWaz", kFont1Advances, 6 + 3 + 8 + 9 + 12 + 15 + 8 + 7},
+        {" !0AMW", kFont2Advances, 3 + 2 + 5 + 5 + 6 + 6}};
+    for (const auto& [text, advances, width] : widths) {
+        EXPECT_EQ(GetTextWidth(text, advances), width) << text;
     }
     // Icons begin after "z": one icon is 16 pixels wide.
     Canvas drawn(64, 16);
