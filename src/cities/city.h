@@ -50,7 +50,8 @@ class CCity {
     // load_flag the city is founded: (x, y) becomes the centre of its area,
     // it draws its street plan, lays its start street, takes a name and grows
     // to its start size; layout_ok tells whether a start street was found.
-    // With load_flag the caller reads the body from a file next.
+    // With load_flag nothing is laid out: the caller reads the body from a
+    // file next, or runs LayOut itself once the city stands in its slot.
     CCity(int32_t number, int32_t x, int32_t y, int32_t load_flag);
     // An empty record (number 0, origin (0, 0)) that founds nothing.
     CCity() : CCity(0, 0, 0, 1) {}

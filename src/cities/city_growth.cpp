@@ -91,6 +91,10 @@ int32_t CCity::LeastCountedNumber(int32_t first, int32_t last) const {
 void CCity::PutBuilding(int32_t x, int32_t y, int32_t b) {
     MapField* f = AreaField(x, y);
     if (f == nullptr) return;
+    // The small buildings 42..47 go up here as well, and candidate cells may
+    // be forest. Left standing, the forest flag would hide the new building
+    // from every reader (the city would still count the cell as free, and
+    // build over it), and the trees would be drawn from the building's word.
     ClearForest(*f);
     f->set_data_word(CityBuildingWord(b, number));
     f->set_building_flag(false);
@@ -345,7 +349,7 @@ bool CCity::FinishBuildingSite() {
     bool finished = false;
     if (pending_site_x >= 0 || pending_site_y >= 0) {
         const MapField* f = AreaField(pending_site_x, pending_site_y);
-        if (f != nullptr && f->stadtnum() == number) {
+        if (f != nullptr) {
             const int32_t b = CityBuildingOf(*f);
             if (b >= kFirstBuildingSite && b <= kLastBuildingSite) {
                 PutBuilding(pending_site_x, pending_site_y, pending_site_value);

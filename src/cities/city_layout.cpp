@@ -33,7 +33,7 @@ bool RampTakesPlanValue(int32_t slope, int32_t plan) {
 // A field the start street may be laid on.
 bool IsFreeStartField(int32_t x, int32_t y, const MapField& f) {
     return f.wegtyp() == 0 && f.teile_art() > 0 && f.stadtnum() == 0 && x <= 254 && y <= 254 &&
-           f.teile_diff() < 5 && !f.bridge_flag() && !HasTableBuilding(f);
+           f.teile_diff() < 5 && !HasTableBuilding(f);
 }
 
 // The street piece (`wegteil`) of a plan value on a field of slope shape
@@ -178,7 +178,6 @@ int32_t CCity::LayOut() {
 void CCity::GrowOneStage() {
     ScanArea();
     const int32_t target = StageTarget(residents);
-    g_pGameState->growth_target = target;
     failed_steps = 0;
     placements = 0;
     while (residents < target && failed_steps < kMaxFailedSteps) {

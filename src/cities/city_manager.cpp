@@ -34,6 +34,11 @@ void CCityManager::DeleteAllCities() {
 }
 
 void CCityManager::FreeAll() {
+    // The slots are emptied with the cities. Left holding the deleted
+    // cities, they would hand them to the next call on the manager, which
+    // stays reachable through g_pCityManager until its owner deletes it: a
+    // tick, a city lookup or a save would read freed memory, and a second
+    // FreeAll or RemoveAllCities would delete the cities again.
     DeleteAllCities();
 }
 
@@ -50,13 +55,17 @@ int32_t CCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
     int32_t slot = 0;
     while (slot < kCitySlots && cities[slot] != nullptr) ++slot;
     if (slot == kCitySlots) return kNoCityCreated;
-    CCity* city = new CCity(slot + 1, x, y, 0);
+    // The city stands in its slot while it is laid out and grows to its
+    // start size, so that its traffic cars find it.
+    CCity* city = new CCity(slot + 1, x, y, 1);
+    cities[slot] = city;
+    city->layout_ok = city->LayOut();
     if (city->layout_ok == 0) {
+        cities[slot] = nullptr;
         city->ClearBuildingList();
         delete city;
         return kNoCityCreated;
     }
-    cities[slot] = city;
     return slot;
 }
 

@@ -31,12 +31,21 @@ bool IsPlayerRoad(const MapField& f) {
     return f.wegtyp() == kWayGravelRoad || f.wegtyp() == kWayAsphaltRoad;
 }
 
-// Fields a city never lays a street on or takes over: bridges and tunnel
-// portals, and any field carrying a track, which covers a player road's
-// level crossing too (a city never lays a street onto a track).
+// Bridge fields, their ends and tunnel portals: a city neither lays a
+// street on them nor takes one over. Span fields count as well, not only the
+// ends: a planned street there, or a road under the span merged with its
+// planned piece, could run along the bridge under it up to the bridge's
+// ends and join them from below (the road builder refuses a way along a
+// span for that reason), and the network, which reads a span field by its
+// bridge, would never link along such a street.
+bool IsBridgeOrPortal(const MapField& f) {
+    return f.bridge_flag() || f.bridge_end() || f.tportal();
+}
+
+// Fields the plan never lays a street on: those above, and any field
+// carrying a track, a player road's level crossing too.
 bool IsSpecialWayField(const MapField& f) {
-    return f.bridge_flag() || f.bridge_end() || f.tportal() || IsLevelCrossing(f.wegteil()) ||
-           f.gleisr() != 0;
+    return IsBridgeOrPortal(f) || IsLevelCrossing(f.wegteil()) || f.gleisr() != 0;
 }
 
 // A street of the city that a new street may join: no vehicle on it, no
@@ -150,9 +159,10 @@ void CCity::ExtendStreets() {
             street_candidates[++new_street_last] = {dx, dy};
     };
 
-    // Player roads that join a street of the city become city streets.
+    // Player roads that join a street of the city become city streets, a
+    // level crossing too: its track keeps its piece and directions.
     ForEachAreaField(*this, [&](int32_t dx, int32_t dy, int32_t x, int32_t y, MapField& f) {
-        if (!IsPlayerRoad(f) || f.wegteil() == 0 || IsSpecialWayField(f)) return;
+        if (!IsPlayerRoad(f) || f.wegteil() == 0 || IsBridgeOrPortal(f)) return;
         if (x > 254 || y > 254 || HasTableBuilding(f) || CityBuildingOf(f) != 0) return;
         for (int32_t i = 0; i < 4; ++i) {
             const MapField* n = AreaField(x + DirDx(i), y + DirDy(i));

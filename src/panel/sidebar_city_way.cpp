@@ -69,6 +69,10 @@ struct ObjectFigures {
 ObjectFigures FiguresOf(int32_t kind, int32_t x, int32_t y, const MapField* f) {
     if (f == nullptr) return {};  // off the map: the labels only
     if (kind == 22) return {"City street", "0", FormatAmount(kStreetRemovalPrice)};
+    // The refresh keeps reading the field after its city building went
+    // (shrunk away or demolished while shown). Number 0 is no building; taken
+    // by the class rule as class 0, it would be shown as an apartment house
+    // with 9 residents and a demolition price for a house that is not there.
     if (kind == 21 && f->stadtb() > 0) {
         const int32_t b = static_cast<int32_t>(f->stadtb());
         const int32_t size_class = GetCityBuildingClass(b);

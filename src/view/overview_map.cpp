@@ -49,6 +49,10 @@ void SPIEL_FELD::DrawOverviewMap() {
             drawn = true;
         };
         auto grey = [&] { cell(0, 160); };
+        // A city building needs the building flag clear as well. A company
+        // building standing in a city keeps its number in the same word, and
+        // its low six bits would read as a city building: a factory or store
+        // whose filters are off would still show, grey, as a city building.
         if (f.stadtnum() > 0 && !f.no_building_mask() && f.stadtb() > 0 && !f.building_flag()) {
             grey();
         }

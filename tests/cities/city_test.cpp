@@ -299,9 +299,11 @@ TEST_F(CityRecordTest, LevelFileHooksFinishSitesAndWalkTheRecord) {
     }
     ASSERT_GE(city.pending_site_x, 0);
     const int32_t sx = city.pending_site_x, sy = city.pending_site_y;
+    F(sx, sy).set_stadtnum(2);  // the site code alone decides
     PrepareCitiesForSave();
     EXPECT_EQ(city.pending_site_x, -1);
     EXPECT_LE(F(sx, sy).stadtb(), kLastResidentialBuilding);
+    EXPECT_EQ(F(sx, sy).stadtnum(), 1u);
     SavedBytes(WriteCityRecords);
     plat::FileHandle file = plat::OpenFile(path_, plat::OpenMode::Read);
     EXPECT_TRUE(SkipCityRecords(file) && plat::SeekFile(file, 0, plat::SeekFrom::Begin) >= 0 &&
@@ -521,6 +523,9 @@ TEST_F(CityEvaluationTest, TrafficCarsFollowTheResidentsAndTheSwitches) {
     city.countdown = 99;
     city.Tick();
     EXPECT_EQ(std::tuple(city.car_count, CityCarsListed()), std::tuple(3, 3));
+    // A city founded in a running game makes cars while it grows.
+    ASSERT_EQ(Found(50, 50, 2), 1);
+    EXPECT_GT(Cities().cities[1]->car_count, 0);
 }
 
 // The monthly update drives the city's stores (border ones too) by type, toys
@@ -733,8 +738,10 @@ TEST_F(CityGrowthTest, EditorClickOnACityGrowsItOneStage) {
     ASSERT_EQ(Found(120, 120, 0), 0);
     CCity& city = *Cities().cities[0];
     EXPECT_LE(city.residents, 600);
+    const int32_t target = State().growth_target;
     const auto [fx, fy] = FieldOfCity(1);
     EXPECT_EQ(Cities().GetOrCreateCityAt(fx, fy), 0);
+    EXPECT_EQ(State().growth_target, target);  // the founding's target stays
     EXPECT_GT(city.residents, 1350);
     EXPECT_EQ(city.pending_site_x, -1);
     EXPECT_TRUE(GraphMatchesMap(Net(), 0, 0, 255, 255));
@@ -921,6 +928,8 @@ TEST_F(CityStreetsTest, ConnectingRunsReachTheAreasLastCell) {
 TEST_F(CityStreetsTest, PlayerRoadJoiningTheCityBecomesACityStreet) {
     CCity& city = CityWithStreetAt(2);  // east-west
     LayLine(101, 100, 104, 100, kWayGravelRoad);
+    F(102, 100).set_wegteil(kCrossingRoadEW);  // a level crossing is taken over too
+    F(102, 100).set_gleisr(kDirsNS);
     LayWay({{100, 101}}, kWayAsphaltRoad);
     F(100, 101).set_wegteil(2);  // runs east-west below the street
     helper_.UpdateWayPiecesAround(100, 101);
