@@ -18,6 +18,7 @@
 #include "state/map_field.h"
 #include "state/messages.h"
 #include "state/view_events.h"
+#include "state/world_images.h"
 #include "support/recording_hooks.h"
 #include "transport/vehicle_list.h"
 #include "view/map_layers.h"
@@ -359,6 +360,41 @@ TEST_F(ObjectPass, WhileScrollingThePlatformPlatesAreDrawnWhole) {
     EXPECT_EQ(ground.pixels[(at.y - 2 + 16) * ground.Stride() + at.x + 32],
               StripValue(32, 93 + 16));
     EXPECT_LE(Drawn(gs().images.object_layer_b).bottom, strip[3]);
+}
+
+// On the stand-in pictures, in every rotation: most pixels of a station's
+// platform row pick a field of that row (the field that buys a train), and
+// next to none of its head row's do, so the head hides no platform.
+TEST_F(ObjectPass, APlatformRowShowsOverItsOwnFieldsAndTheHeadHidesNone) {
+    SPIEL_FELD& view = host.view();
+    view.tool = kToolBuilding;
+    for (int32_t type = 6; type <= 9; ++type) {
+        const bool rows_along_x = type == 6 || type == 8;
+        for (int32_t r = 0; r < 4; ++r) {
+            SCOPED_TRACE(type * 10 + r);
+            int32_t picks[2][2] = {};  // [head row drawn][picked a platform field]
+            for (int32_t head : {0, 1}) {
+                Camera(r, 1);
+                LoadObjectImages();
+                for (int32_t k = 0; k < 4; ++k)
+                    PutBuilding(rows_along_x ? 120 + k : 121 - head,
+                                rows_along_x ? 121 - head : 120 + k, type);
+                DrawObjects();
+                const WinGBitmap& layer = gs().images.object_layer_b;
+                for (int32_t y = 0; y < layer.Rows(); ++y) {
+                    for (int32_t x = 0; x < layer.width; ++x) {
+                        if (layer.pixels[y * layer.Stride() + x] == 0) continue;
+                        view.PickField(x, y);
+                        const int32_t line = rows_along_x ? view.cursor_y : view.cursor_x;
+                        const int32_t along = rows_along_x ? view.cursor_x : view.cursor_y;
+                        ++picks[head][line == 121 && along >= 120 && along < 124];
+                    }
+                }
+            }
+            EXPECT_GT(picks[0][1], 4 * picks[0][0]);
+            EXPECT_LT(10 * picks[1][1], picks[1][0]);  // its back edge, a pixel high
+        }
+    }
 }
 
 TEST_F(ObjectPass, BridgeHalvesAndCityBuildingsGoToTheirLayers) {

@@ -270,8 +270,63 @@ void DrawDepot(Canvas& picture, int type, int rotation, int colour) {
     PutMark(picture, 31, 56 + 40, type);
 }
 
+// A station row in its picture: `length` fields along a (or b), one field
+// across. Positions are given along the row and across it, 0 at its back edge
+// and 1 at its front edge, and turned to the picture's axes.
+class RowPainter {
+  public:
+    RowPainter(Canvas& canvas, int type, int rotation)
+        : RowPainter(canvas, Extents(type, rotation)) {}
+    float Length() const { return length_; }
+    void Box(float l0, float l1, float c0, float c1, float h0, float h1, Ramp walls, int level,
+             Ramp top, int topLevel) {
+        if (alongA_) return p_.Box(l0, l1, c0, c1, h0, h1, walls, level, top, topLevel);
+        p_.Box(c0, c1, l0, l1, h0, h1, walls, level, top, topLevel);
+    }
+    void Plate(float l0, float l1, float c0, float c1, uint8_t colour) {
+        if (alongA_) return p_.Plate(l0, l1, c0, c1, 0, colour);
+        p_.Plate(c0, c1, l0, l1, 0, colour);
+    }
+    void Roof(float l0, float l1, float c0, float c1, float h, float rise, Ramp roof, int level) {
+        if (alongA_) return p_.GableRoof(l0, l1, c0, c1, h, rise, true, roof, level);
+        p_.GableRoof(c0, c1, l0, l1, h, rise, false, roof, level);
+    }
+    void Windows(float l0, float l1, float c0, float c1, float h0, float h1) {
+        if (alongA_) return p_.Windows(l0, l1, c0, c1, h0, h1, kGlass, 0.3f, 10);
+        p_.Windows(c0, c1, l0, l1, h0, h1, kGlass, 0.3f, 10);
+    }
+
+  private:
+    struct Size {
+        int a, b;
+    };
+    static Size Extents(int type, int rotation) {
+        Size s{0, 0};
+        PictureExtents(type, rotation, &s.a, &s.b);
+        return s;
+    }
+    RowPainter(Canvas& canvas, Size s)
+        : p_(canvas, s.a, s.b),
+          alongA_(s.a > s.b),
+          length_(static_cast<float>(std::max(s.a, s.b))) {}
+    IsoPainter p_;
+    bool alongA_;
+    float length_;
+};
+
+// The view picks a field by the ground under a pixel: a point h pixels above
+// the ground shows over the ground h / 32 of a field further back on both
+// axes. The row pictures stay that low near their front edge, so that every
+// pixel of a row lies over that row; a taller head hid the platform row
+// behind it, and a canopy over the back edge showed over the neighbour's
+// ground, and a click on either never reached the platform.
+constexpr float kCanopyTop = 5;  // over the front edge 0.84..0.98 of the row
+constexpr float kHallTop = 10;   // walls over 0.5..0.95, the roof 4 higher
+constexpr float kHallRoofRise = 4;
+
 // Platform plate of a station row: concrete edges along the row's two long
-// sides, the middle left open for the track drawn below it.
+// sides, the middle left open (colour 0) for the way cell drawn below it:
+// rails where the row has track, the bare ground where it has none.
 void DrawPlate(Canvas& picture, int x, int y, bool alongA) {
     Canvas cell(64, 32);
     IsoPainter p(cell, 1, 1);
@@ -290,26 +345,19 @@ void DrawPlate(Canvas& picture, int x, int y, bool alongA) {
     picture.Blit(cell, 0, 0, 64, 32, x, y, true);
 }
 
-// Types 4 and 5: a platform row (with a small canopy) in the upper half, the
-// two plates in the lower half.
+// Types 4 and 5: a platform row in the upper half, with a low canopy on
+// posts along its front edge that leaves the track in the middle in sight,
+// the two plates in the lower half.
 void DrawPlatformSheet(Canvas& picture, int type, int rotation) {
     const int half = picture.height / 2;
-    int a = 0, b = 0;
-    PictureExtents(type, rotation, &a, &b);
     Canvas row(picture.width, half);
-    IsoPainter p(row, a, b);
-    const bool alongA = a > b;
-    const float la = alongA ? static_cast<float>(a) : 1.0f,
-                lb = alongA ? 1.0f : static_cast<float>(b);
-    for (float t = 0.5f; t < (alongA ? la : lb); t += 1.0f) {
-        const float pa = alongA ? t : 0.12f, pb = alongA ? 0.12f : t;
-        p.Box(pa - 0.03f, pa + 0.03f, pb - 0.03f, pb + 0.03f, 0, 12, pal::kGrey, 6, pal::kGrey, 8);
+    RowPainter p(row, type, rotation);
+    const float length = p.Length();
+    for (float t = 0.5f; t < length; t += 1.0f) {
+        p.Box(t - 0.03f, t + 0.03f, 0.88f, 0.94f, 0, kCanopyTop - 1, pal::kGrey, 6, pal::kGrey, 8);
     }
-    if (alongA) {
-        p.Box(0.05f, la - 0.05f, 0.0f, 0.22f, 11, 13, pal::kSlate, 3, pal::kSlate, 5);
-    } else {
-        p.Box(0.0f, 0.22f, 0.05f, lb - 0.05f, 11, 13, pal::kSlate, 3, pal::kSlate, 5);
-    }
+    p.Box(0.2f, length - 0.05f, 0.84f, 0.98f, kCanopyTop - 1, kCanopyTop, pal::kSlate, 3,
+          pal::kSlate, 5);
     picture.Blit(row, 0, 0, row.width, half, 0, 0, false);
     DrawPlate(picture, 0, 93, true);
     DrawPlate(picture, 96, 93, false);
@@ -317,29 +365,18 @@ void DrawPlatformSheet(Canvas& picture, int type, int rotation) {
     PutMark(picture, 96 + 31, 93 + 4, type);
 }
 
+// Types 6..9: the head row, paved, with a low hall in the owner's colour on
+// its front half.
 void DrawStationHead(Canvas& picture, int type, int rotation, int colour) {
-    int a = 0, b = 0;
-    PictureExtents(type, rotation, &a, &b);
-    IsoPainter p(picture, a, b);
+    RowPainter p(picture, type, rotation);
     const Ramp player = pal::PlayerRamp(colour);
-    const bool alongA = a > b;
-    const float fa = static_cast<float>(a), fb = static_cast<float>(b);
-    // The station hall stands on the back half of the row, the platform in front.
-    if (alongA) {
-        p.Plate(0, fa, 0, 1, 0, pal::Shade(pal::kConcrete, 4));
-        p.Box(0.3f, fa - 0.3f, 0.05f, 0.55f, 0, 24, pal::kConcrete, 4, player,
-              pal::kPlayerPureLevel);
-        p.GableRoof(0.3f, fa - 0.3f, 0.05f, 0.55f, 24, 12, true, player, pal::kPlayerPureLevel);
-        p.Windows(0.3f, fa - 0.3f, 0.05f, 0.55f, 0, 24, kGlass, 0.3f, 12);
-        p.Box(1.6f, 2.4f, 0.1f, 0.5f, 36, 40, pal::kConcrete, 5, pal::kGold, 5);
-    } else {
-        p.Plate(0, 1, 0, fb, 0, pal::Shade(pal::kConcrete, 4));
-        p.Box(0.05f, 0.55f, 0.3f, fb - 0.3f, 0, 24, pal::kConcrete, 4, player,
-              pal::kPlayerPureLevel);
-        p.GableRoof(0.05f, 0.55f, 0.3f, fb - 0.3f, 24, 12, false, player, pal::kPlayerPureLevel);
-        p.Windows(0.05f, 0.55f, 0.3f, fb - 0.3f, 0, 24, kGlass, 0.3f, 12);
-        p.Box(0.1f, 0.5f, 1.6f, 2.4f, 36, 40, pal::kConcrete, 5, pal::kGold, 5);
-    }
+    const float length = p.Length();
+    p.Plate(0, length, 0, 1, pal::Shade(pal::kConcrete, 4));
+    p.Box(0.5f, length - 0.3f, 0.5f, 0.95f, 0, kHallTop, pal::kConcrete, 4, player,
+          pal::kPlayerPureLevel);
+    p.Roof(0.5f, length - 0.3f, 0.5f, 0.95f, kHallTop, kHallRoofRise, player,
+           pal::kPlayerPureLevel);
+    p.Windows(0.5f, length - 0.3f, 0.5f, 0.95f, 0, kHallTop);
 }
 
 }  // namespace
