@@ -745,9 +745,9 @@ TEST_F(TunnelBridgeTest, TrainDeletedOnTheBridgeGivesBackItsReservations) {
     DeleteAllVehicles();
 }
 
-// A wagon leaving a bridge end comes off the bridge, also into a tunnel mouth
+// A wagon or engine leaving a bridge end comes off the bridge, also into a tunnel mouth
 // right behind it (put on field 44 by hand).
-TEST_F(TunnelBridgeTest, WagonLeavingABridgeEndIntoATunnelIsOffTheBridge) {
+TEST_F(TunnelBridgeTest, EngineAndWagonLeavingABridgeEndIntoATunnelAreOffTheBridge) {
     MapField& mouth = F(44, 50);
     mouth.set_tportal(true);
     mouth.set_teile_diff(4);  // into the hill heading west
@@ -756,8 +756,15 @@ TEST_F(TunnelBridgeTest, WagonLeavingABridgeEndIntoATunnelIsOffTheBridge) {
     std::tie(w.x, w.phase, w.on_bridge) = std::tuple(45, 15, 1);
     w.direction = w.next_direction = (kDirW << 4) | kDirE;
     t->AdvanceWagons();
-    mouth.set_tportal(false);
     EXPECT_EQ(std::tuple(w.x, w.in_tunnel, w.on_bridge), std::tuple(44, 1, 0));
+    // The engine too, heading for A from the bridge end.
+    t->RemoveWagon(0);
+    t->held.ReleaseAllFields();
+    std::tie(t->pos_x, t->on_bridge, t->target_stop) = std::tuple(45, 1, 0);
+    t->direction = t->next_direction = t->prev_direction = (kDirW << 4) | kDirE;
+    ASSERT_TRUE(FramesUntil([&] { return t->pos_x != 45; }, 200));
+    mouth.set_tportal(false);
+    EXPECT_EQ(std::tuple(t->pos_x, t->in_tunnel, t->on_bridge), std::tuple(44, 1, 0));
 }
 
 class TrainReservationProperty : public transporttest::RandomRailWorld,
