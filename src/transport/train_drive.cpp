@@ -311,7 +311,7 @@ bool CTrain::EnterNode(Step& step) {
         // field without one is always empty: the train would wait here for
         // ever), on forward where a way leads on, back only where none does,
         // and try again.
-        SearchAhead(node, step.entry_index, false);
+        SearchAhead(node, step.entry_index);
         if (path.Count() == 0) {
             path.PushFront(node, 0);
             SearchRoute();
@@ -327,7 +327,9 @@ bool CTrain::EnterNode(Step& step) {
     if (blocked) {
         replan_x = step.nx;
         replan_y = step.ny;
-        SearchAhead(node, step.entry_index, true);
+        path.Clear();
+        path.PushFront(node, -1);
+        SearchRouteExcluding();
         int32_t n = 0;
         int32_t d = -1;
         if (path.PeekFront(n, d) == 0) {
