@@ -310,7 +310,9 @@ bool CTrain::EnterNode(Step& step) {
         // engine's own field mostly has no node, and a route searched from a
         // field without one is always empty: the train would wait here for
         // ever), on forward where a way leads on, back only where none does,
-        // and try again.
+        // and try again. A new route that may lead straight back whenever
+        // that is shorter sends trains to and fro between nodes, hundreds of
+        // times, without ever reaching their stop.
         SearchAhead(node, step.entry_index);
         if (path.Count() == 0) {
             path.PushFront(node, 0);
