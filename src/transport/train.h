@@ -142,13 +142,8 @@ class CTrain : public virtual CVehicle {
     void SearchFrom(int32_t start, bool excluding);
     // The route from the node ahead of the train that does not lead straight
     // back: the node is not left by the side the train enters it from
-    // (`entry_index`); `excluding` also keeps it from leaving by reserved
-    // links. A train whose way on is held waits for it or goes round another
-    // way: with a search that may lead back whenever that is shorter, it
-    // turns back to the node behind, meets the same held way again from
-    // there, and goes to and fro, or round and round a ring, without ever
-    // arriving.
-    void SearchAhead(int32_t node, int32_t entry_index, bool excluding);
+    // (`entry_index`).
+    void SearchAhead(int32_t node, int32_t entry_index);
 
     // --- train_drive.cpp
     struct Step;

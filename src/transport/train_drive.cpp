@@ -318,8 +318,10 @@ bool CTrain::EnterNode(Step& step) {
         // engine's own field mostly has no node, and a route searched from a
         // field without one is always empty: the train would wait here for
         // ever), on forward where a way leads on, back only where none does,
-        // and try again.
-        SearchAhead(node, step.entry_index, false);
+        // and try again. A new route that may lead straight back whenever
+        // that is shorter sends trains to and fro between nodes, hundreds of
+        // times, without ever reaching their stop.
+        SearchAhead(node, step.entry_index);
         if (path.Count() == 0) {
             path.PushFront(node, 0);
             SearchRoute();
@@ -335,7 +337,9 @@ bool CTrain::EnterNode(Step& step) {
     if (blocked) {
         replan_x = step.nx;
         replan_y = step.ny;
-        SearchAhead(node, step.entry_index, true);
+        path.Clear();
+        path.PushFront(node, -1);
+        SearchRouteExcluding();
         int32_t n = 0;
         int32_t d = -1;
         if (path.PeekFront(n, d) == 0) {

@@ -27,7 +27,7 @@ void CTrain::SearchFrom(int32_t start, bool excluding) {
     RebuildPath(start);
 }
 
-void CTrain::SearchAhead(int32_t node, int32_t entry_index, bool excluding) {
+void CTrain::SearchAhead(int32_t node, int32_t entry_index) {
     path.Clear();
     CWayNetwork* network = g_pWayNetwork;
     WayNode* start = network != nullptr ? network->Node(node) : nullptr;
@@ -37,11 +37,7 @@ void CTrain::SearchAhead(int32_t node, int32_t entry_index, bool excluding) {
     // leaving it by that side is all that is excluded.
     const int32_t back = start->ziel[entry_index];
     start->ziel[entry_index] = 0;
-    if (excluding) {
-        network->FindRoutesExcluding(node, node);
-    } else {
-        network->FindRoutes(node);
-    }
+    network->FindRoutes(node);
     start->ziel[entry_index] = back;
     RebuildPath(node);
 }

@@ -431,6 +431,31 @@ TEST_F(RailWorld, TrainTakesTheOtherLoopTrackWithoutWaiting) {
     EXPECT_TRUE(onLoop);
 }
 
+// The way on from the node at the spur is held and the spur is a dead end:
+// the search again from the node leads back to B, and the train turns.
+TEST_F(RailWorld, OnlyWayOnLeadingBackTurnsTheTrainAtTheNode) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    RailLine(30, 51, 30, 53);
+    Finish();
+    const int32_t node = F(30, 50).knotennummer();
+    CTrain* parked = Train(43, 50);
+    parked->held.ReleaseAllLinks();
+    ASSERT_TRUE(parked->held.ReserveLink(node, kDirIndexW));
+    parked->running_flag = 0;
+    CTrain* t = Runaway();
+    SetSchedule(*t, {a, b});
+    t->stop_served = 0;
+    t->target_stop = 1;
+    t->held.ReleaseAllFields();
+    t->pos_x = t->left_x = t->drawn_x = 34;
+    t->direction = t->next_direction = t->prev_direction = (kDirW << 4) | kDirE;
+    t->held.MarkField(34, 50);
+    t->path.PushFront(node, kDirIndexW);
+    ASSERT_TRUE(FramesUntil([&] { return t->reversals > 0 || t->wait_counter > 0; }, 500));
+    EXPECT_EQ(std::tuple(t->pos_x, t->reversals, t->Heading()), std::tuple(31, 1, kDirE));
+}
+
 // Speed doubles after 8, 24, 48 and 80 sub-steps up to the limit; climbing a
 // slope (not on a portal) the train runs at the model's grade speed.
 TEST_F(RailWorld, SpeedDoublesAtItsThresholdsAndClimbsAtTheGradeSpeed) {
