@@ -88,20 +88,8 @@ bool CTrain::PrepareStep(Step& step) {
     step.bridge0 = on_bridge;
     step.count0 = arrival_counter;
     if (step.next == nullptr) return true;
-    // Tunnel and bridge flags for the field ahead: on a portal the train is
-    // in the tunnel when it heads into the hill; a bridge end reached from
-    // off the bridge puts it on the bridge, and leaving a bridge end for a
-    // field without bridge takes it off. Whether it leaves the bridge end
-    // inside a tunnel is asked of the field it leaves: asked after the
-    // portal ahead has put it in the tunnel, a train going from a bridge end
-    // straight into a tunnel mouth would stay on the bridge through the
-    // tunnel and beyond, marking no field and passing every junction.
-    const MapField* here = FieldAt(pos_x, pos_y);
-    if (step.next->tportal()) {
-        in_tunnel = TunnelFlagOnPortal(*step.next, step.heading);
-    }
-    if (step.next->bridge_end() && !here->bridge_flag() && in_tunnel == 0) on_bridge = 1;
-    if (here->bridge_end() && !step.next->bridge_flag() && step.tunnel0 == 0) on_bridge = 0;
+    StepTunnelAndBridgeFlags(*FieldAt(pos_x, pos_y), *step.next, step.heading, in_tunnel,
+                             on_bridge);
     step.passing =
         (in_tunnel != 0 && !step.next->tportal()) || (on_bridge != 0 && !step.next->bridge_end());
     step.node = !step.passing && step.next->knoten() ? step.next->knotennummer() : 0;

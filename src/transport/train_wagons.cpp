@@ -123,13 +123,7 @@ void CTrain::AdvanceWagons() {
             const int32_t ny = w->y + DirDy(h);
             const MapField* from = FieldAt(w->x, w->y);
             const MapField* to = FieldAt(nx, ny);
-            if (to->tportal()) w->in_tunnel = TunnelFlagOnPortal(*to, heading);
-            // A bridge end reached from off the bridge outside a tunnel puts
-            // the wagon on the bridge; leaving a bridge end for a field
-            // without bridge takes it off, also where it goes on into a
-            // tunnel there.
-            if (to->bridge_end() && !from->bridge_flag() && w->in_tunnel == 0) w->on_bridge = 1;
-            if (from->bridge_end() && !to->bridge_flag()) w->on_bridge = 0;
+            StepTunnelAndBridgeFlags(*from, *to, heading, w->in_tunnel, w->on_bridge);
             w->next_direction = lead[i % 2];
             w->prev_x = w->x;
             w->prev_y = w->y;
