@@ -183,7 +183,7 @@ class VehicleWorld {
     Buildings buildings_;
     std::vector<std::unique_ptr<Terminal>> terminals_;
     Cities cities_;
-    CCity city_{kCity, kOrigin - 2, kOrigin - 2, 1};
+    CCity city_{kCity, kOrigin - 2, kOrigin - 2};
     std::vector<std::pair<int32_t, int32_t>> depots_;
     CGameApp app_;
 };

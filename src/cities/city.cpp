@@ -34,11 +34,9 @@ int32_t GetCityBuildingClass(int32_t b) {
     return 7;
 }
 
-CCity::CCity(int32_t number, int32_t x, int32_t y, int32_t load_flag)
-    : number(number), origin_x(x), origin_y(y) {
+CCity::CCity(int32_t number, int32_t x, int32_t y) : number(number), origin_x(x), origin_y(y) {
     std::snprintf(name, sizeof name, "Stadt: %d-%d", x, y);
     FillZoneRings();
-    if (load_flag == 0) layout_ok = LayOut();
 }
 
 void CCity::FillZoneRings() {

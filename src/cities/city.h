@@ -46,15 +46,13 @@ struct CityCell {
 
 class CCity {
   public:
-    // A city record of number 1..63 with area origin (x, y). Without
-    // load_flag the city is founded: (x, y) becomes the centre of its area,
-    // it draws its street plan, lays its start street, takes a name and grows
-    // to its start size; layout_ok tells whether a start street was found.
-    // With load_flag nothing is laid out: the caller reads the body from a
-    // file next, or runs LayOut itself once the city stands in its slot.
-    CCity(int32_t number, int32_t x, int32_t y, int32_t load_flag);
-    // An empty record (number 0, origin (0, 0)) that founds nothing.
-    CCity() : CCity(0, 0, 0, 1) {}
+    // A city record of number 1..63 with area origin (x, y); nothing is laid
+    // out. The caller reads the body from a file next, or founds the city:
+    // it puts the record in its slot and runs LayOut, which makes (x, y) the
+    // centre of the area.
+    CCity(int32_t number, int32_t x, int32_t y);
+    // An empty record (number 0, origin (0, 0)).
+    CCity() : CCity(0, 0, 0) {}
     virtual ~CCity() = default;
     CCity(const CCity&) = delete;
     CCity& operator=(const CCity&) = delete;
@@ -93,7 +91,9 @@ class CCity {
     void ShrinkOversizedBuilding();
     // True when the pending site became its building.
     bool FinishBuildingSite();
-    // The initial layout of a new city: 1 when a start street was laid.
+    // The initial layout of a new city: it draws its street plan, lays its
+    // start street, takes a name and grows to its start size; 1 when a start
+    // street was laid.
     int32_t LayOut();
     // The editor's growth of an existing city by one size stage.
     void GrowOneStage();

@@ -57,7 +57,7 @@ int32_t CCityManager::GetOrCreateCityAt(int32_t x, int32_t y) {
     if (slot == kCitySlots) return kNoCityCreated;
     // The city stands in its slot while it is laid out and grows to its
     // start size, so that its traffic cars find it.
-    CCity* city = new CCity(slot + 1, x, y, 1);
+    CCity* city = new CCity(slot + 1, x, y);
     cities[slot] = city;
     city->layout_ok = city->LayOut();
     if (city->layout_ok == 0) {

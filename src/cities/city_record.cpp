@@ -103,7 +103,7 @@ bool ReadCityRecord(plat::FileHandle file, CCity* (&slots)[kCitySlots],
             return false;
         }
         if (number < 1 || number > kCitySlots || slots[number - 1] != nullptr) return false;
-        auto* city = new CCity(number, x, y, 1);
+        auto* city = new CCity(number, x, y);
         slots[number - 1] = city;
         if (!(settle ? city->Load(file) : city->ReadBody(file))) return false;
     }

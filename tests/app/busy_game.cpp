@@ -166,7 +166,7 @@ void BusyGame::Build(int32_t seed) {
     }
     // City 1 with a cross of streets, houses beside them and a store of every
     // type.
-    auto* city = new CCity(1, 20, 20, 1);
+    auto* city = new CCity(1, 20, 20);
     cities.cities[0] = city;
     for (int32_t fx = 20; fx < 20 + kCityAreaSize; ++fx)
         for (int32_t fy = 20; fy < 20 + kCityAreaSize; ++fy) FieldAt(fx, fy)->set_stadtnum(1);

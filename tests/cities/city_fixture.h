@@ -198,7 +198,7 @@ class CityTest : public ::testing::Test {
     }
     // A city record in its slot without founding (nothing on the map).
     CCity& AddEmptyCity(int32_t number, int32_t originX, int32_t originY) {
-        auto* city = new CCity(number, originX, originY, 1);
+        auto* city = new CCity(number, originX, originY);
         Cities().cities[number - 1] = city;
         return *city;
     }

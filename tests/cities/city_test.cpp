@@ -891,7 +891,7 @@ TEST_F(CityInvariantsTest, TwentyNeighbouringCitiesGrowThirtyYears) {
 using CityStreetsTest = CityGrowthTest;
 
 TEST_F(CityStreetsTest, PlanLinesEndAtTheLastCellWhateverTheDraws) {
-    CCity city(1, 50, 50, 1);
+    CCity city(1, 50, 50);
     // Every draw 0: back-to-back segments of two steps up to cell 26, then
     // empty ones there until the guard ends the line.
     plat::SetRandSourceForTests([] { return 0; });
@@ -916,7 +916,7 @@ TEST_F(CityStreetsTest, PlanLinesEndAtTheLastCellWhateverTheDraws) {
 // The connecting runs reach the last cell too: beside the last plan line
 // (dx 25) a run takes cell 26, the area's last.
 TEST_F(CityStreetsTest, ConnectingRunsReachTheAreasLastCell) {
-    CCity city(1, 50, 50, 1);
+    CCity city(1, 50, 50);
     plat::SetRandSourceForTests([] { return 0; });  // runs every two rows
     city.PrepareStreetGrid();
     plat::SetRandSourceForTests({});

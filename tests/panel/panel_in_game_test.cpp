@@ -311,7 +311,7 @@ TEST_F(PanelMenus, StatisticsAsksForItsScreenBeforeItsRowLosesTheMark) {
 }
 
 TEST_F(PanelMenus, CityTrafficOffRemovesOnlyTheCityCars) {
-    CCity* city = g_pCityManager->cities[0] = new CCity(1, 100, 100, 1);
+    CCity* city = g_pCityManager->cities[0] = new CCity(1, 100, 100);
     city->car_count = 2;
     for (int32_t kind : {kVehicleCityCar, 2, kVehicleCityCar})
         RegisterVehicle(new TestVehicle(kind));

@@ -292,7 +292,7 @@ class RoadWorld : public TransportWorld {
         });
     }
     CCity& City(int32_t n, int32_t x, int32_t y) {
-        auto city = std::make_unique<CCity>(n, x, y, 1);
+        auto city = std::make_unique<CCity>(n, x, y);
         cities_.cities[n - 1] = city.get();
         city_objects_.push_back(std::move(city));
         return *city_objects_.back();

@@ -656,7 +656,7 @@ TEST_F(FlatWorld, OnlyCitiesAbove1500ResidentsGetSitesOfTheirOwn) {
     auto drawsWith = [&](int32_t residents) {
         cities_.RemoveAllCities();
         if (residents > 0) {
-            cities_.cities[0] = new CCity(1, 100 - 13, 120 - 13, 1);
+            cities_.cities[0] = new CCity(1, 100 - 13, 120 - 13);
             cities_.cities[0]->residents = residents;
         }
         draws = 0;

@@ -44,7 +44,7 @@ struct EntryGame {
         delete g_ppBuildings->buildings[kDepot];
         g_ppBuildings->buildings[kDepot] = depot;
         delete g_pCityManager->cities[kCity];
-        g_pCityManager->cities[kCity] = new CCity(kCity + 1, 30, 30, 1);
+        g_pCityManager->cities[kCity] = new CCity(kCity + 1, 30, 30);
         std::snprintf(g_pCityManager->cities[kCity]->name, kCityNameLength, "%s", "Elmwood");
     }
     plat::Window* Open(uint32_t message, PanelPopup slot, plat::LParam target = 0) {

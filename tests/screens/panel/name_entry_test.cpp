@@ -125,7 +125,7 @@ TEST_F(NameEntry, InvalidTargetsOpenNothing) {
     }
     EXPECT_EQ(std::tuple(gs.sim_halted, gs.screen_open, city), std::tuple(0, 0, nullptr));
     // A city that exists is renamed.
-    g_pCityManager->cities[4] = new CCity(5, 30, 30, 1);
+    g_pCityManager->cities[4] = new CCity(5, 30, 30);
     std::snprintf(g_pCityManager->cities[4]->name, kCityNameLength, "%s", "Elmwood");
     Panel().SendMessage(kMsgPanelOpenRenameCity, 0, 4);
     h.Run();
