@@ -160,6 +160,10 @@ bool HAUPTFENSTER::StartWorldView(int32_t game_mode) {
     LayOutViewAndPanel();
     ResetLoopTimers(gs->timers);
     gs->paused = 0;
+    // Every game starts unpaused: the player's pause of the game that ended
+    // would otherwise freeze this one, its clock still and BUILD, WAYS, LAND
+    // and POINT refusing clicks, with only a mark in the GAME list to say why.
+    gs->user_pause = 0;
     gs->redraw_terrain = 1;
     gs->redraw_objects = 1;
     view->RedrawView();

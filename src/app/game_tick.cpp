@@ -21,6 +21,9 @@ constexpr int32_t kNewsChannel = 5;
 constexpr int32_t kMarch = 2;
 constexpr int32_t kJuly = 6;
 constexpr int32_t kLastNewsYear = 2060;
+// The annual accounts open on their own at the turn of each year below this
+// one; later the player opens them from their heading.
+constexpr int32_t kAccountsOpenBelowYear = 1965;
 
 // Vehicle models that get a news when their year comes, in this order.
 constexpr int32_t kAnnouncedModels[] = {3, 6, 9, 11, 12, 13, 14, 15, 16, 17, 18};
@@ -94,7 +97,7 @@ void ChargeInterest() {
 void RunNewYearNews() {
     CGameState* gs = g_pGameState;
     if (gs == nullptr) return;
-    plat::SendMessage(g_pHauptDialog, kMsgYearSummary);
+    if (gs->year < kAccountsOpenBelowYear) plat::SendMessage(g_pHauptDialog, kMsgYearSummary);
     PlayNewsSound();
     if (gs->opt_autosave == 1) SaveAutosave();
 }

@@ -12,7 +12,8 @@ void RunGameTick(plat::Window* mainFrame);
 // Pieces of the tick, in the order the tick runs them at a month start.
 // 1 % interest on the human player's credit (integer division).
 void ChargeInterest();
-// New year: the annual accounts news, the new-year sound and the autosave.
+// New year: the annual accounts (on their own only until 1964), the new-year
+// sound and the autosave.
 void RunNewYearNews();
 // March: announces the goods of the industries whose year has come.
 void AnnounceNewGoods();

@@ -105,8 +105,10 @@ void TearDownForLevelRead(LevelWalkPart part) {
     gs.construction_word = -1;
     if (g_pSpielFeld != nullptr) g_pSpielFeld->ForceFullRedraw();
     DeleteAllBuildings();
-    // The game that starts has not reached its goal, whatever the last did.
+    // The game that starts has not reached its goal, whatever the last did,
+    // and runs: a load while paused would otherwise keep the pause.
     gs.goal_reached = 0;
+    gs.user_pause = 0;
     if (part == LevelWalkPart::LevelStart) {
         ResetGameCounters();
         ClearStatistics();

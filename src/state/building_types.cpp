@@ -32,7 +32,7 @@ const BuildingType kBuildingTypes[kBuildingTypeCount] = {
     {2, 2, 98000, "Sports store", "_1", 1, 3, 1959},
     {2, 2, 98000, "Furniture store", "_2", 1, 3, 1959},
     {2, 2, 98000, "Jeweler", "_3", 1, 3, 1959},
-    {2, 2, 98000, "Elecectronic outlet", "_4", 1, 3, 1959},
+    {2, 2, 98000, "Electronics outlet", "_4", 1, 3, 1959},
     {2, 2, 98000, "Car dealership", "_5", 1, 3, 1959},
     {1, 1, 25000, "Cultural center", "_29", 0, 0, 1959},
     {2, 2, 42000, "Tennis court", "_30", 0, 0, 1959},

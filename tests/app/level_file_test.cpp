@@ -270,7 +270,8 @@ TEST_F(LevelFile, SaveLoadSaveIsByteIdenticalALoadSetsWhatNoRecordHolds) {
     MakeGame(3);  // odd seeds save zoom 16
     ASSERT_TRUE(SaveGameFile(FilePath("game.lvl")));
     MakeGame(8);
-    std::tie(gs.goal_reached, gs.news_ids[3], gs.selected_building_type) = std::tuple(1, 17, 5);
+    std::tie(gs.goal_reached, gs.news_ids[3], gs.selected_building_type, gs.user_pause) =
+        std::tuple(1, 17, 5, 1);
     std::memset(panel.legend_flags, 0, sizeof panel.legend_flags);
     ASSERT_EQ(LoadSavedGame(FilePath("game.lvl")), LevelLoadResult::Loaded);
     EXPECT_EQ(std::tuple(gs.cash[0], gs.cash_shown[0]),  // all 64 bits
@@ -278,8 +279,9 @@ TEST_F(LevelFile, SaveLoadSaveIsByteIdenticalALoadSetsWhatNoRecordHolds) {
     // Colours follow the human player's.
     for (int k = 0; k < 4; ++k) EXPECT_EQ(gs.player_colors[k], (gs.player_colors[0] + k) % 4);
     for (int32_t id : gs.news_ids) EXPECT_EQ(id, -1);
-    EXPECT_EQ(std::tie(gs.goal_reached, gs.selected_building_type, gs.construction_word),
-              std::tuple(0, -1, -1));
+    EXPECT_EQ(
+        std::tie(gs.goal_reached, gs.selected_building_type, gs.construction_word, gs.user_pause),
+        std::tuple(0, -1, -1, 0));
     ExpectEventPrices(gs.active_event);
     // The view and the panel were refreshed once a load; zoom 16 marks the overview.
     EXPECT_EQ(std::tie(view.redraws, panel.dates, panel.capitals, gs.redraw_terrain),

@@ -145,6 +145,17 @@ TEST_F(MainLoopTest, NewYearWithNewsAndTheYearlySaveNewsOfGoodsModelsAndBuilding
     EXPECT_EQ(std::tuple(g_Statistics.Yearly(StatSeries::CompanyWorth, 0, kLastSlot),
                          g_Statistics.Yearly(StatSeries::Points, 0, kLastSlot)),
               std::tuple(6000000, 3));
+    // The accounts open on their own until 1964; the sound and the save stay.
+    for (const auto& [year, summaries] : {std::pair(1964, 1), std::pair(1965, 0)}) {
+        panel->sent.clear();
+        sound.effects.clear();
+        std::filesystem::remove(autosave);
+        std::tie(gs.year, gs.month, gs.week) = std::tuple(year - 1, 11, 3);
+        Ticks(1);
+        EXPECT_EQ(std::tuple(gs.year, panel->Count(kMsgYearSummary), Effects30(),
+                             std::filesystem::exists(autosave)),
+                  std::tuple(year, summaries, 1, true));
+    }
     panel->sent.clear();
     sound.effects.clear();
     // Goods in March of their year.

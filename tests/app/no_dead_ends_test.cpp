@@ -239,6 +239,9 @@ TEST_F(NoDeadEnds, ALoadGameCancelledFromTheTitleComesBackToTheTitle) {
 // player never stays on an empty screen.
 TEST_F(NoDeadEnds, NewGameFromARunningGameLeadsToTheSetUpOrANewGame) {
     StartGame();
+    h.host.InjectKeyPress('P');  // ended while paused
+    h.Run();
+    ASSERT_EQ(h.gs->user_pause, 1);
     Panel().SetPopupFactory(PanelPopup::EndConfirm, OpenPopupScreen<ShownPopup>);
     ClickPanel(0);
     const plat::Rect& new_game = Panel().row_rects[1];
@@ -248,7 +251,27 @@ TEST_F(NoDeadEnds, NewGameFromARunningGameLeadsToTheSetUpOrANewGame) {
     plat::SendMessage(g_pHauptDialog, kMsgPanelEndConfirmDone, 0, 0);  // yes
     h.Run();
     if (HasScreen(FrameScreen::NewGame)) {
-        EXPECT_NE(h.frame->Screen(FrameScreen::NewGame), nullptr);
+        ASSERT_NE(h.frame->Screen(FrameScreen::NewGame), nullptr);
+        // Set up, named, the offered opponents and no city growth: the new
+        // game runs and its tools answer, whatever paused the last one.
+        h.host.InjectChar('\r');
+        h.Run();
+        plat::SendMessage(g_pHauptDialog, kMsgPanelCompanyNameDone, 0, 1);
+        h.Run();
+        h.host.InjectChar('\r');
+        h.Run();
+        g_pHauptDialog->popup_result.choice = 0;
+        plat::SendMessage(g_pHauptDialog, kMsgPanelCityGrowthDone, 0, 0);
+        h.Run();
+        const int32_t week = h.gs->week;
+        for (int32_t i = 0; i < 100 && h.gs->week == week; ++i) {
+            h.host.AdvanceClock(g_TickLength);
+            h.Turn();
+        }
+        EXPECT_NE(h.gs->week, week);
+        ExpectTheGameAnswers("a new game after a paused one");
+        ClickPanel(11);
+        EXPECT_NE(h.frame->Screen(FrameScreen::BuildingPurchase), nullptr);
     } else {
         // A new world with the initial capital (the old game had far more).
         ASSERT_NE(g_pSpielFeld, nullptr);

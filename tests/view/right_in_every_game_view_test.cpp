@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/app_globals.h"
 #include "app/game_app.h"
 #include "app/game_files.h"
 #include "app/game_tick.h"
@@ -18,6 +19,7 @@
 #include "cities/city_area.h"
 #include "cities/city_manager.h"
 #include "economy/building_table.h"
+#include "panel/control_panel.h"
 #include "platform/compositor.h"
 #include "platform/screen.h"
 #include "state/data_tables.h"
@@ -542,6 +544,42 @@ TEST(RightInEveryGame, WhatChangedWhileTheViewWasNotSeenShowsAsAFullRedrawAfterw
         g.Frames(77);
         EXPECT_EQ(fvtest::DifferenceFromFullRedraw(), fvtest::ViewDifference{});
     }
+}
+
+// While the save box stands over the view, a month of frames runs under it:
+// around the box the screen shows the view as a full redraw draws it.
+TEST(RightInEveryGame, AroundAnOpenSaveBoxTheViewShowsAFullRedraw) {
+    StartedGame g;
+    g.ChooseOpponentsAndNoGrowth();
+    g.h.gs->opt_animations = 1;
+    const int32_t n = fvtest::BuildForThePlayer(kTypeTrainStation, 60, 60);
+    ASSERT_GT(n, 0);
+    ASSERT_GT(fvtest::BuildForThePlayer(kTypeToyIndustry, 60, 64), 0);  // animated
+    // Both beside the box, the industry's animation going on under it.
+    g_pSpielFeld->JumpToField(g_ppBuildings->At(n)->anchor_x + 10,
+                              g_ppBuildings->At(n)->anchor_y + 2);
+    g.Frames(2);
+    plat::SendMessage(g_pHauptDialog, kMsgPanelOpenSaveGame);
+    g.h.Run();
+    const plat::Window* box = g_pHauptDialog->Popup(PanelPopup::SaveGame);
+    ASSERT_NE(box, nullptr);
+    const plat::Surface opened = plat::ComposeScreen();
+    g.Frames(static_cast<int32_t>(4 * g_TickLength / kFrameMs));
+    const plat::Surface shown = plat::ComposeScreen();
+    ASSERT_NE(shown.pixels, opened.pixels);  // the animation went on
+    fvtest::DifferenceFromFullRedraw();      // the view shows the redrawn picture
+    const plat::Surface& full = plat::ComposeScreen();
+    const plat::Rect view = g_pSpielFeld->ClientToScreen(g_pSpielFeld->GetClientRect());
+    const plat::Rect covered = box->GetWindowRect();
+    int32_t differing = 0;
+    for (int32_t y = view.top; y < view.bottom; ++y) {
+        for (int32_t x = view.left; x < view.right; ++x) {
+            if (x >= covered.left && x < covered.right && y >= covered.top && y < covered.bottom)
+                continue;
+            differing += shown.Row(y)[x] != full.Row(y)[x];
+        }
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

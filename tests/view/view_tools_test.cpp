@@ -31,6 +31,12 @@ struct TestVehicle : CVehicle {
     TestVehicle() : CVehicle(VehicleLoadOnly{}) {}
 };
 
+// A station whose platform row a train holds.
+struct OccupiedStation : CBuilding {
+    using CBuilding::CBuilding;
+    int32_t IsTileOccupied(int32_t, int32_t) const override { return 1; }
+};
+
 class ViewTools : public ::testing::Test {
   protected:
     explicit ViewTools(bool generate = false) : host({1024, 768}, generate) {
@@ -131,21 +137,28 @@ TEST_F(ViewTools, NoToolOpensPurchaseScreensAtOwnFreeTerminalsAndSchedulesOfOwnV
         std::vector<uint32_t> posted;
         int32_t group_edit, source;  // the schedule source after, 7 before
         size_t panel_messages;
+        uint32_t belegt = 0;    // the clicked field's occupancy bits
+        bool occupied = false;  // the building answers that a train holds the row
     };
     const Case cases[] = {
         {0, 0, 0, -1, 0, {kMsgOpenTruckPurchase}, 0, 1, 0},
         {0, 1, 0, -1, 0, {}, 0, 7, 0},  // another player's depot
         {4, 0, kWayRail, -1, 0, {kMsgOpenRailPurchase}, 0, 7, 0},
-        {4, 0, 0, -1, 0, {}, 0, 7, 0},   // a platform without track
-        {10, 0, 0, -1, 0, {}, 0, 7, 1},  // a mine: the structure window
+        {4, 0, 0, -1, 0, {}, 0, 7, 0},                  // a platform without track
+        {4, 0, kWayRail, -1, 0, {}, 0, 7, 0, 3},        // a train stands on the field
+        {4, 0, kWayRail, -1, 0, {}, 0, 7, 0, 0, true},  // a train holds the row
+        {10, 0, 0, -1, 0, {}, 0, 7, 1},                 // a mine: the structure window
         {10, 0, 0, 0, 0, {kMsgOpenSchedule}, 0, 0, 0},
         {10, 0, 0, 0, MK_SHIFT, {kMsgOpenSchedule}, 1, 0, 0},
         {10, 0, 0, 1, MK_SHIFT, {}, 0, 7, 0},  // a vehicle being removed opens nothing
         {10, 2, 0, 0, MK_SHIFT, {}, 0, 7, 1},  // another player's field: the mine's window
     };
     for (const Case& c : cases) {
-        PutBuilding(c.type, c.type == 10 ? new CMine(x, y, 5) : new CBuilding(x, y), c.owner,
-                    c.way);
+        CBuilding* building = c.type == 10 ? new CMine(x, y, 5)
+                              : c.occupied ? new OccupiedStation(x, y)
+                                           : new CBuilding(x, y);
+        PutBuilding(c.type, building, c.owner, c.way);
+        Field().set_belegt(c.belegt);
         if (c.vehicle >= 0) AddVehicle()->removal_flag = c.vehicle;
         gs.schedule_source = 7;
         const size_t before = panel->sent.size();

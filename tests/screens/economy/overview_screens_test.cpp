@@ -188,6 +188,8 @@ TEST_F(Overviews, StoreKindsFilterTheColumns) {
     FS_KH_UEBER* s = OpenStores();
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(std::pair(s->row_count, s->kind_list->LineCount()), std::pair(4, 5));
+    // The purchase and sales screens name the electronics store as this list does.
+    EXPECT_EQ(s->kind_list->GetLine(4), gs().building_types[25].type_name);
     EXPECT_EQ(s->shown_count, 3);
     // Outside every city (slot -1) first, then the city's stores by type.
     EXPECT_EQ(std::tuple(s->stores[s->shown[0]].building, s->stores[s->shown[1]].building,
