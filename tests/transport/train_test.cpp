@@ -807,6 +807,10 @@ TEST_F(TunnelBridgeTest, EngineAndWagonLeavingABridgeEndIntoATunnelAreOffTheBrid
     w.direction = w.next_direction = (kDirW << 4) | kDirE;
     t->AdvanceWagons();
     EXPECT_EQ(std::tuple(w.x, w.in_tunnel, w.on_bridge), std::tuple(44, 1, 0));
+    // A wagon comes off also when it was in a tunnel and on the bridge at once.
+    std::tie(w.x, w.phase, w.in_tunnel, w.on_bridge) = std::tuple(45, 15, 1, 1);
+    t->AdvanceWagons();
+    EXPECT_EQ(std::tuple(w.x, w.on_bridge), std::tuple(44, 0));
     // The engine too, heading for A from the bridge end.
     t->RemoveWagon(0);
     t->held.ReleaseAllFields();
