@@ -83,8 +83,8 @@ void CCityManager::Save(plat::FileHandle file) const {
 
 namespace {
 
-// Reads the record into `slots` (empty on entry): city objects made with the
-// load flag and filled from their bodies, nothing else touched. False for a
+// Reads the record into `slots` (empty on entry): city objects made without
+// a layout and filled from their bodies, nothing else touched. False for a
 // damaged record.
 bool ReadCityRecord(plat::FileHandle file, CCity* (&slots)[kCitySlots],
                     uint32_t (&used)[kCityNameCount], bool settle) {

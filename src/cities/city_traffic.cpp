@@ -70,10 +70,7 @@ void CCity::FindStreetField(int32_t& x, int32_t& y) {
 }
 
 bool CCity::MakeTrafficCar() {
-    // A city outside its slot (one not held by the manager) makes no cars:
-    // they find their city through its number.
-    if (g_MakeCityCar == nullptr || g_pCityManager == nullptr) return false;
-    if (g_pCityManager->City(number) != this) return false;
+    if (g_MakeCityCar == nullptr) return false;
     int32_t x = -1;
     int32_t y = -1;
     FindStreetField(x, y);

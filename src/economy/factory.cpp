@@ -45,16 +45,15 @@ int32_t RecipeInputs(const GoodsRecord& recipe, RecipeInput (&inputs)[3]) {
 
 }  // namespace
 
-CFactory::CFactory(int32_t x, int32_t y, const FactoryKind& kind)
-    : CProducer(x, y, kind.slots), kind_(kind) {
+CFactory::CFactory(int32_t x, int32_t y, const FactoryKind& kind) : CProducer(x, y, kind.slots) {
     type = kind.type;
 }
 
 void CFactory::Load(RecordReader& in) {
     LoadSlots(in);
-    // Any goods number is a product the factory may hold: SetProduct takes
-    // any, so refusing a product outside the industry's family here would
-    // leave the game unable to read back a game it saved itself.
+    // The product made as the record holds it: -1 for none, else a goods
+    // number, which the record does not tie to the industry's family. A
+    // number outside the goods table marks the record damaged.
     const int32_t p = in.GetI32();
     const bool known = p >= -1 && p < kGoodsCount;
     in.Require(known);

@@ -14,9 +14,7 @@
 constexpr int32_t kProductionBound = 5000;
 
 struct FactoryKind {
-    int32_t type;           // building type 14..19
-    int32_t first_product;  // the industry's family of products
-    int32_t last_product;
+    int32_t type;   // building type 14..19
     int32_t slots;  // goods slots
 };
 
@@ -38,8 +36,6 @@ class CFactory : public CProducer {
     // Ring 1 gets -3 x sign, ring 2 -2 x sign, for any city.
     void ApplyAttraction(int32_t city, int32_t sign) override;
 
-    const FactoryKind& kind() const { return kind_; }
-
     int32_t product = -1;  // the product made, -1 none chosen
 
   protected:
@@ -47,7 +43,4 @@ class CFactory : public CProducer {
 
     bool RefusesToGive(int32_t p) override { return AcceptsProduct(p) != 0; }
     bool KeepsBinding(int32_t p) override { return p == product; }
-
-  private:
-    FactoryKind kind_;
 };

@@ -4,12 +4,12 @@
 
 namespace {
 
-constexpr FactoryKind kMotor{kTypeMotorIndustry, 32, 34, 8};
-constexpr FactoryKind kWood{kTypeWoodIndustry, 26, 28, 4};
-constexpr FactoryKind kElectronics{kTypeElectronicsIndustry, 35, 43, 13};
-constexpr FactoryKind kSports{kTypeSportsIndustry, 17, 25, 13};
-constexpr FactoryKind kToys{kTypeToyIndustry, 8, 16, 15};
-constexpr FactoryKind kJewelry{kTypeJewelryIndustry, 29, 31, 6};
+constexpr FactoryKind kMotor{kTypeMotorIndustry, 8};
+constexpr FactoryKind kWood{kTypeWoodIndustry, 4};
+constexpr FactoryKind kElectronics{kTypeElectronicsIndustry, 13};
+constexpr FactoryKind kSports{kTypeSportsIndustry, 13};
+constexpr FactoryKind kToys{kTypeToyIndustry, 15};
+constexpr FactoryKind kJewelry{kTypeJewelryIndustry, 6};
 
 }  // namespace
 

@@ -88,8 +88,8 @@ bool CTrain::PrepareStep(Step& step) {
     step.bridge0 = on_bridge;
     step.count0 = arrival_counter;
     if (step.next == nullptr) return true;
-    StepTunnelAndBridgeFlags(*FieldAt(pos_x, pos_y), *step.next, step.heading, in_tunnel,
-                             on_bridge);
+    StepTunnelAndBridgeFlags(*FieldAt(pos_x, pos_y), *step.next, step.heading, TrainUnit::Engine,
+                             in_tunnel, on_bridge);
     step.passing =
         (in_tunnel != 0 && !step.next->tportal()) || (on_bridge != 0 && !step.next->bridge_end());
     step.node = !step.passing && step.next->knoten() ? step.next->knotennummer() : 0;

@@ -123,7 +123,8 @@ void CTrain::AdvanceWagons() {
             const int32_t ny = w->y + DirDy(h);
             const MapField* from = FieldAt(w->x, w->y);
             const MapField* to = FieldAt(nx, ny);
-            StepTunnelAndBridgeFlags(*from, *to, heading, w->in_tunnel, w->on_bridge);
+            StepTunnelAndBridgeFlags(*from, *to, heading, TrainUnit::Wagon, w->in_tunnel,
+                                     w->on_bridge);
             w->next_direction = lead[i % 2];
             w->prev_x = w->x;
             w->prev_y = w->y;

@@ -16,18 +16,24 @@ inline int32_t TunnelFlagOnPortal(const MapField& portal, uint8_t heading) {
     return heading == SlopeDirection(static_cast<int32_t>(portal.teile_diff())) ? 1 : 0;
 }
 
+// Which unit of a train steps: they come off a bridge by different rules.
+enum class TrainUnit : uint8_t { Engine, Wagon };
+
 // A train's engine or wagon stepping from `from` onto `to` with `heading`: a
 // portal ahead sets the tunnel flag as above; a bridge end reached from off
 // the bridge outside a tunnel puts the unit on the bridge, and leaving a
-// bridge end for a field without bridge takes it off. Whether it leaves the
-// bridge end inside a tunnel is asked of the field it leaves: asked after the
-// portal ahead has put it in the tunnel, a unit going from a bridge end
-// straight into a tunnel mouth would stay on the bridge through the tunnel
-// and beyond, marking no field (and an engine passing every junction).
+// bridge end for a field without bridge takes it off: a wagon always, an
+// engine only when it leaves the bridge end outside a tunnel. The two differ
+// only for a unit that is in a tunnel and on a bridge at once as it leaves
+// the bridge end. Whether the engine leaves it inside a tunnel is asked of
+// the field it leaves: asked after the portal ahead has put it in the
+// tunnel, an engine going from a bridge end straight into a tunnel mouth
+// would stay on the bridge through the tunnel and beyond, marking no field
+// and passing every junction.
 inline void StepTunnelAndBridgeFlags(const MapField& from, const MapField& to, uint8_t heading,
-                                     int32_t& in_tunnel, int32_t& on_bridge) {
-    const int32_t left_in_tunnel = in_tunnel;
+                                     TrainUnit unit, int32_t& in_tunnel, int32_t& on_bridge) {
+    const bool may_leave_bridge = unit == TrainUnit::Wagon || in_tunnel == 0;
     if (to.tportal()) in_tunnel = TunnelFlagOnPortal(to, heading);
     if (to.bridge_end() && !from.bridge_flag() && in_tunnel == 0) on_bridge = 1;
-    if (from.bridge_end() && !to.bridge_flag() && left_in_tunnel == 0) on_bridge = 0;
+    if (from.bridge_end() && !to.bridge_flag() && may_leave_bridge) on_bridge = 0;
 }

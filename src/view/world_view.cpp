@@ -85,8 +85,10 @@ SPIEL_FELD::~SPIEL_FELD() {
     // The city container and the building table go with their globals
     // nulled: left pointing at freed memory, the next caller that tests them
     // for null (ambient sounds, a building or city lookup before the next
-    // game's view exists) would use deleted objects.
-    if (g_pCityManager != nullptr) g_pCityManager->RemoveAllCities();
+    // game's view exists) would use deleted objects. The cities leave their
+    // fields and streets on the map: the frame resets the map and the way
+    // network after closing the view, or destroys the terrain on quitting.
+    if (g_pCityManager != nullptr) g_pCityManager->FreeAll();
     delete g_pCityManager;
     g_pCityManager = nullptr;
     HAUPTDIALOG* panel = g_pHauptDialog;

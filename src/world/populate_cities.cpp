@@ -98,7 +98,7 @@ bool TryFoundCity(CGameState& gs, CCityManager& manager, int32_t size_class) {
     const int32_t x = plat::Rand() % 255;
     const int32_t y = plat::Rand() % 255;
     if (!SiteSuitsClass(manager, x, y, size_class)) return false;
-    // The start size the city construction grows the new city to.
+    // The start size the founding lays the new city out to.
     gs.city_size_choice = 3 - size_class;
     const int32_t slot = manager.GetOrCreateCityAt(x, y);
     // A creation that failed, also for want of a free slot, is a failed

@@ -20,6 +20,7 @@
 #include "economy/store.h"
 #include "economy/train_station.h"
 #include "economy/warehouse.h"
+#include "state/data_tables.h"
 #include "state/game_state.h"
 #include "state/lookup_tables.h"
 #include "support/file_bytes.h"
@@ -113,6 +114,14 @@ class EconomyTest : public ::testing::Test {
             }
         }
     }
+    // Product k (0 the first) of the family the industry of `type` makes, by
+    // the goods table; -1 when it has fewer.
+    static int32_t FamilyProduct(int32_t type, int32_t k) {
+        for (int32_t g = 0; g < kGoodsCount; ++g) {
+            if (GoodsAt(g)->producer_kind == GetBuildingGroup(type) && k-- == 0) return g;
+        }
+        return -1;
+    }
     // One building of every class with state in every part of its record.
     void PlaceEveryType() {
         int32_t x = 4;
@@ -125,7 +134,8 @@ class EconomyTest : public ::testing::Test {
             if (auto* t = dynamic_cast<CTerminal*>(b)) t->SetName("Testtown North");
             if (auto* s = dynamic_cast<CTrainStation*>(b)) s->length = 3;
             if (auto* f = dynamic_cast<CFactory*>(b)) {
-                f->SetProduct(f->kind().first_product + 1);
+                f->SetProduct(FamilyProduct(type, 1));
+                ASSERT_GE(f->GetProduct(), 0) << type;
                 f->stock[0] = {4, 7, 3};
                 f->stock[1] = {f->GetProduct(), 0, 1};  // bound, nothing made yet
                 f->stock[f->slot_count() - 1] = {1, 5, 1};

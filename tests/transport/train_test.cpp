@@ -181,6 +181,14 @@ TEST_F(TwoStations, RouteBackJumpsTheEngineToThePlatformsOtherEnd) {
                          t->wagons[0]->amount + t->wagons[1]->amount, a->stock[3],
                          b->puts + b->takes + a->puts + a->takes),
               std::tuple(23, kDirE, 2, 2, 10, 0));
+    // Without wagons the engine covers only the end it jumps to: on the field
+    // behind it the train standing there is found, not this one.
+    DeleteAllVehicles();
+    CTrain* other = Train(21, 50);
+    NewTrain();  // at the platform's east end, facing east
+    t->TurnAround();
+    EXPECT_EQ(std::tuple(t->pos_x, t->Heading(), FindVehicleAtField(21, 50)),
+              std::tuple(20, kDirW, other));
 }
 
 TEST_F(TwoStations, WagonsStandInSlotOrderMoveUpWhenRemovedAndAreAtMostSix) {
@@ -344,28 +352,45 @@ TEST_F(RailWorld, TrainWaitsAtATrackEndUntilTheTrackGoesOn) {
 }
 
 // Before a platform of its stop whose track was taken up, or whose link
-// another train holds, the train waits again and again and counts no field.
+// another train holds, the train waits again and again and counts no field;
+// on the platform's first field it counts that one alone.
 TEST_F(RailWorld, TrainBeforeAPlatformItCannotEnterCountsNone) {
     Stations(1, true);
     RailLine(24, 50, 39, 50);
     Finish();
+    // A train on the platform's far end holding the link on from its first field.
+    const auto park = [&] {
+        CTrain* parked = Train(43, 50);
+        parked->held.ReleaseAllFields();
+        parked->held.ReleaseAllLinks();
+        parked->pos_x = parked->left_x = parked->drawn_x = 43;
+        parked->held.MarkField(43, 50);
+        parked->running_flag = 0;
+        return parked->held.ReserveLink(F(40, 50).knotennummer(), kDirIndexE);
+    };
     for (bool trackGone : {true, false}) {
         DeleteAllVehicles();
         F(40, 50).set_wegtyp(trackGone ? 0 : kWayRail);
         if (!trackGone) {
-            CTrain* parked = Train(43, 50);  // on the platform's far end
-            parked->held.ReleaseAllFields();
-            parked->held.ReleaseAllLinks();
-            parked->pos_x = parked->left_x = parked->drawn_x = 43;
-            parked->held.MarkField(43, 50);
-            ASSERT_TRUE(parked->held.ReserveLink(F(40, 50).knotennummer(), kDirIndexE));
-            parked->running_flag = 0;
+            ASSERT_TRUE(park());
         }
         CTrain* t = FromA(0);
         ASSERT_TRUE(FramesUntil([&] { return t->pos_x == 39 && t->wait_counter > 0; }, 3000));
         EXPECT_FALSE(FramesUntil([&] { return t->arrival_counter != 0 || t->pos_x != 39; }, 170))
             << trackGone;
     }
+    // On the platform's first field, a node, waiting for the held link on it
+    // counts that field alone.
+    DeleteAllVehicles();
+    ASSERT_TRUE(park());
+    CTrain* t = Runaway();
+    SetSchedule(*t, {a, b});
+    std::tie(t->stop_served, t->target_stop, t->arrival_counter) = std::tuple(0, 1, 1);
+    t->held.ReleaseAllFields();
+    t->pos_x = t->left_x = t->drawn_x = 40;
+    t->direction = t->next_direction = t->prev_direction = (kDirE << 4) | kDirW;
+    t->held.MarkField(40, 50);
+    EXPECT_FALSE(FramesUntil([&] { return t->arrival_counter != 1 || t->pos_x != 40; }, 170));
 }
 
 // At the end of a platform the train waits once, then turns back.
@@ -782,6 +807,10 @@ TEST_F(TunnelBridgeTest, EngineAndWagonLeavingABridgeEndIntoATunnelAreOffTheBrid
     w.direction = w.next_direction = (kDirW << 4) | kDirE;
     t->AdvanceWagons();
     EXPECT_EQ(std::tuple(w.x, w.in_tunnel, w.on_bridge), std::tuple(44, 1, 0));
+    // A wagon comes off also when it was in a tunnel and on the bridge at once.
+    std::tie(w.x, w.phase, w.in_tunnel, w.on_bridge) = std::tuple(45, 15, 1, 1);
+    t->AdvanceWagons();
+    EXPECT_EQ(std::tuple(w.x, w.on_bridge), std::tuple(44, 0));
     // The engine too, heading for A from the bridge end.
     t->RemoveWagon(0);
     t->held.ReleaseAllFields();
