@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "state/map_field.h"
 #include "state/view_events.h"
 #include "world/construction_costs.h"
+#include "world/field_queries.h"
 #include "world/tile_marker.h"
 #include "world/way_network.h"
 #include "world/way_piece_tables.h"
@@ -53,6 +55,31 @@ bool IsNewWayField(const MapField& f) {
     const bool road = IsRoadWay(f.wegtyp()) && f.wegteil() != 0;
     const bool track = IsTrackWay(f.wegtyp()) || IsLevelCrossing(f.wegteil());
     return !road && !track;
+}
+
+// What the layers charge for the station rows the path reaches: a segment
+// along a row's axis lays the whole row, and the row's fields without a way
+// are paid beside the path's own. Priced by the path alone, a drag into one
+// field of a row would show three fields less than the release takes. Each
+// row counts once, and its fields on the path are the path's.
+int32_t StationRowsCharge(int32_t x1, int32_t y1,
+                          const std::vector<std::pair<int32_t, int32_t>>& cells, uint8_t wayType) {
+    std::set<int32_t> laying{FieldIndex(x1, y1)};
+    for (const auto& [x, y] : cells) laying.insert(FieldIndex(x, y));
+    std::set<int32_t> rows;
+    int32_t charge = 0;
+    std::pair<int32_t, int32_t> prev{x1, y1};
+    for (const auto& cell : cells) {
+        const int32_t kind = prev.first != cell.first ? 5 : 4;  // the rows along the segment
+        for (const auto& [x, y] : {prev, cell}) {
+            if (GetBuildingTypeAt(x, y) != kind) continue;
+            int32_t row = -1;
+            const int32_t amount = CWayNetwork::StationTrackCharge(x, y, laying, wayType, row);
+            if (row >= 0 && rows.insert(row).second) charge += amount;
+        }
+        prev = cell;
+    }
+    return charge;
 }
 
 }  // namespace
@@ -97,7 +124,8 @@ void CTileMarker::PreviewRoute(int32_t x1, int32_t y1, int32_t x2, int32_t y2, W
     if (start != nullptr && IsNewWayField(*start)) ++new_fields;
     // The layers' price per field: a gravel road costs nothing to lay, and a
     // preview of 160 a field would show a price the release never charges.
-    cost = new_fields * WayFieldPrice(CurrentWayType());
+    cost = new_fields * WayFieldPrice(CurrentWayType()) +
+           StationRowsCharge(x1, y1, cells, CurrentWayType());
 }
 
 void CTileMarker::PreviewTunnel(int32_t x, int32_t y) {

@@ -10,6 +10,7 @@
 // methods in files of their own.
 
 #include <cstdint>
+#include <set>
 
 #include "platform/file.h"
 #include "world/route_open_list.h"
@@ -137,6 +138,13 @@ class CWayNetwork {
     // Lays the four track fields of the station track row through (x, y),
     // charging `player` for new fields, and joins them to the network.
     void LayStationTrack(int32_t x, int32_t y, int32_t player);
+    // What LayStationTrack would charge for the row through (x, y), changing
+    // nothing. The fields of `laying` (field indices) without a way count as
+    // carrying `wayType`: a drag lays its own fields before the rows it
+    // reaches. `row` receives the index of the row's first field (-1 when
+    // (x, y) lies on no row), so that a caller counts each row once.
+    static int32_t StationTrackCharge(int32_t x, int32_t y, const std::set<int32_t>& laying,
+                                      uint8_t wayType, int32_t& row);
 
     // --- Laying ways along a dragged path ------------------------------------
     // Build-menu choice k (1..5): the way type to lay becomes k + 1.

@@ -18,6 +18,7 @@
 #include "state/le_io.h"
 #include "world/pair_list.h"
 #include "world/path_evaluation.h"
+#include "world/tile_marker.h"
 #include "world/way_piece_tables.h"
 
 namespace {
@@ -353,6 +354,37 @@ TEST_F(WayLayingTest, RoadsRunOnlyAlongEmptyStationRows) {
     EXPECT_EQ(Net().LayRoadAlongX(124, 121, 101), 0);
     EXPECT_TRUE(SameWorld(withTrack, TakeSnapshot()));
     EXPECT_TRUE(GraphMatchesMap(Net(), 80, 80, 140, 140));
+}
+
+// The layers lay the whole station row a track reaches along it; the route
+// preview prices that row as the release charges it, each row once.
+TEST_F(WayLayingTest, ARoutePreviewPricesTheStationRowsTheReleaseLays) {
+    struct Drag {
+        int32_t type, x, y;  // the station and its north-west field
+        int32_t x1, y1, x2, y2;
+        int32_t fields;  // charged fields of rail
+    };
+    const Drag drags[] = {
+        {6, 60, 150, 50, 150, 60, 150, 11 + 3},     // track row 150 from its W end
+        {6, 60, 120, 55, 119, 60, 120, 7 + 3},      // round a corner into the row
+        {6, 60, 90, 50, 90, 61, 90, 12 + 2},        // two row fields, the row once
+        {6, 60, 60, 55, 60, 65, 60, 11},            // along the whole row
+        {7, 120, 60, 121, 50, 121, 60, 11 + 3},     // track column 121 from its N end
+        {8, 120, 100, 133, 101, 123, 101, 11 + 3},  // track row 101 from its E end
+        {9, 120, 140, 120, 153, 120, 143, 11 + 3},  // track column 120 from its S end
+    };
+    SetType(kWayRail);
+    int32_t number = 1;
+    for (const Drag& d : drags) {
+        Place(number++, d.type, d.x, d.y);
+        g_pTileMarker->PreviewRoute(d.x1, d.y1, d.x2, d.y2, CTileMarker::WayFamily::Track);
+        const int64_t previewed = g_pTileMarker->cost;
+        const int64_t cash = Cash();
+        Net().LayTrackAlongPath(d.x1, d.y1, d.x2, d.y2);
+        const int64_t charge = d.fields * 290;
+        EXPECT_EQ(std::pair(previewed, cash - Cash()), std::pair(charge, charge))
+            << d.type << " " << d.x1 << "," << d.y1;
+    }
 }
 
 constexpr int32_t N = 0, E = 1, S = 2, W = 3;
