@@ -792,7 +792,7 @@ TEST(WorldViewGolden, StationsTrainOnABridgeTrucksPlatesSignsAndARoutePreview) {
     EXPECT_EQ(train->screen_box[0] >= 0 && train->screen_box[1] <= gs.view_width, true);
     EXPECT_EQ(
         fvtest::PictureHash(window.width, window.height, [&](int32_t y) { return window.Row(y); }),
-        0x35d202bdc60e204eull);
+        0x77d7eb6fa7483b99ull);
 }
 
 }  // namespace

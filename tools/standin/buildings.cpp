@@ -326,10 +326,16 @@ constexpr float kHallRoofRise = 4;
 
 // Platform plate of a station row: concrete edges along the row's two long
 // sides, the middle left open (colour 0) for the way cell drawn below it:
-// rails where the row has track, the bare ground where it has none.
+// rails where the row has track, the bare ground where it has none. The view
+// hangs the plate cell two rows above the field's top corner, so its diamond
+// starts two rows down in the cell (the bottom tip's last two rows fall
+// outside it). Painted from the cell's top row like a ground tile, the plate
+// stood two rows above its own ground, over the ground and rails of the field
+// behind it, and a click on its back edge picked that field.
 void DrawPlate(Canvas& picture, int x, int y, bool alongA) {
+    constexpr int kPlateDrop = 2;
     Canvas cell(64, 32);
-    IsoPainter p(cell, 1, 1);
+    IsoPainter p(cell, 1, 1, 0, kPlateDrop);
     const uint8_t edge = pal::Shade(pal::kConcrete, 5), line = pal::Shade(pal::kGold, 6);
     if (alongA) {
         p.Plate(0, 1, 0, 0.24f, 0, edge);
