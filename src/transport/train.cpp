@@ -3,6 +3,8 @@
 
 #include "transport/train.h"
 
+#include <map>
+
 #include "economy/building_table.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -30,6 +32,27 @@ void RelinkAround(int32_t x, int32_t y) {
     network->force_link = 1;
     for (const int32_t d : {kDirN, kDirS, kDirW, kDirE}) network->RelinkField(x, y, d);
     network->force_link = before;
+}
+
+// True when a unit with these flags on (x, y) runs under or over the ground
+// there.
+bool Passing(int32_t x, int32_t y, int32_t in_tunnel, int32_t on_bridge) {
+    const MapField* field = FieldAt(x, y);
+    return field != nullptr &&
+           ((in_tunnel != 0 && !field->tportal()) || (on_bridge != 0 && !field->bridge_end()));
+}
+
+// A unit of a train on a field: passing 1 under or over the ground, 0 on it,
+// -1 either (the field the engine left, whose flags it no longer has).
+struct UnitOnField {
+    CTrain* train;
+    int32_t passing;
+};
+
+bool UnheldFlag(int32_t n, int32_t i) {
+    const WayNode* node = g_pWayNetwork->Node(n);
+    return node != nullptr && i >= 0 && i <= 3 && node->ziel[i] > 0 && node->belegt[i] != 0 &&
+           !TrainHoldings::AnyoneHoldsLink(n, i);
 }
 
 }  // namespace
@@ -212,4 +235,106 @@ bool CTrain::Load(plat::FileHandle file) {
     }
     removal_flag = 0;
     return true;
+}
+
+// The link flags come back with the way network, but what each train holds
+// is not saved. Left without holders, the flags would stop the trains for
+// good: the field step takes a flag nobody holds for another train's, so
+// two trains facing each other on a single track, each on or before a link
+// it reserved itself, would wait for ever on flags nobody holds; and a
+// train leaving a node adopts such a flag, so it could drive into a link
+// another loaded train stands in. Only the flags read get holders and none
+// is set, so no link is reserved that was free before the save.
+void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
+    CWayNetwork* network = g_pWayNetwork;
+    if (network == nullptr) return;
+    std::multimap<int32_t, UnitOnField> units;
+    for (CTrain* t : trains) {
+        units.insert({FieldIndex(t->pos_x, t->pos_y),
+                      {t, Passing(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge) ? 1 : 0}});
+        if (t->left_x != t->pos_x || t->left_y != t->pos_y) {
+            units.insert({FieldIndex(t->left_x, t->left_y), {t, -1}});
+        }
+        for (int32_t i = 0; i < t->wagon_count && i < kWagonSlots; ++i) {
+            const CWagon* w = t->wagons[i];
+            if (w == nullptr) continue;
+            units.insert({FieldIndex(w->x, w->y),
+                          {t, Passing(w->x, w->y, w->in_tunnel, w->on_bridge) ? 1 : 0}});
+        }
+    }
+    const auto trainOn = [&units](int32_t x, int32_t y, bool passing) -> CTrain* {
+        if (!InMap(x, y)) return nullptr;
+        const auto [first, last] = units.equal_range(FieldIndex(x, y));
+        for (auto it = first; it != last; ++it) {
+            if (it->second.passing < 0 || (it->second.passing == 1) == passing) {
+                return it->second.train;
+            }
+        }
+        return nullptr;
+    };
+
+    // Every flagged track link (named at one end, or at both), with the
+    // train standing in it: a unit on a field between its nodes, or on both
+    // of its nodes where none lies between.
+    struct Flag {
+        int32_t node;
+        int32_t dir;
+        CTrain* in;
+    };
+    std::vector<Flag> flags;
+    for (int32_t x = 0; x < kMapSize; ++x) {
+        for (int32_t y = 0; y < kMapSize; ++y) {
+            const MapField* field = FieldAt(x, y);
+            if (!field->knoten()) continue;
+            const int32_t n = field->knotennummer();
+            for (int32_t i = 0; i < 4; ++i) {
+                if (!UnheldFlag(n, i)) continue;
+                CTrain* in = nullptr;
+                int32_t between = 0;
+                const int32_t far = network->WalkTrackLink(
+                    x, y, DirBitFromIndex(i), [&](int32_t fx, int32_t fy, bool passing) {
+                        ++between;
+                        if (in == nullptr) in = trainOn(fx, fy, passing);
+                    });
+                if (far == 0 || far != network->Node(n)->ziel[i]) continue;
+                if (between == 0) {
+                    CTrain* here = trainOn(x, y, false);
+                    if (here == trainOn(x + DirDx(i), y + DirDy(i), false)) in = here;
+                }
+                flags.push_back({n, i, in});
+            }
+        }
+    }
+    for (const Flag& flag : flags) {
+        if (flag.in != nullptr && UnheldFlag(flag.node, flag.dir)) {
+            flag.in->held.ReserveLink(flag.node, flag.dir);
+        }
+    }
+    // The links an engine on a node came along and leaves by.
+    for (CTrain* t : trains) {
+        const MapField* here = FieldAt(t->pos_x, t->pos_y);
+        if (here == nullptr || !here->knoten() ||
+            Passing(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)) {
+            continue;
+        }
+        const int32_t n = here->knotennummer();
+        for (const int32_t bits : {t->next_direction >> 4, t->next_direction & 0x0F}) {
+            const int32_t i = DirIndexFromBit(static_cast<uint8_t>(bits));
+            if (UnheldFlag(n, i)) t->held.ReserveLink(n, i);
+        }
+    }
+    // The link kept for the next route planning.
+    for (CTrain* t : trains) {
+        const int32_t i = DirIndexFromBit(static_cast<uint8_t>(t->junction_exit));
+        if (UnheldFlag(t->junction_node, i)) t->held.ReserveLink(t->junction_node, i);
+    }
+    // What is left was kept by a train far from it (a train turned on its
+    // platform keeps the link it would have left the platform's other end
+    // by): held by nobody, it would stop every other train before it for
+    // ever.
+    for (const Flag& flag : flags) {
+        if (UnheldFlag(flag.node, flag.dir)) {
+            network->ClearLinkFlag(flag.node, DirBitFromIndex(flag.dir));
+        }
+    }
 }

@@ -29,6 +29,7 @@
 // (train_reverse.cpp).
 
 #include <cstdint>
+#include <vector>
 
 #include "transport/train_holdings.h"
 #include "transport/vehicle.h"
@@ -73,6 +74,11 @@ class CTrain : public virtual CVehicle {
     // The vehicle record, then the remove flag cleared; the train's marks are
     // put back. False for a record that is not a train's.
     bool Load(plat::FileHandle file) override;
+    // Once every train of a game is loaded: each takes over the flagged links
+    // it stands in, those its engine on a node came along and leaves by, and
+    // the one its record keeps for the next route planning; a flag none of
+    // them implies is cleared.
+    static void TakeOverReservations(const std::vector<CTrain*>& trains);
     // Reads and checks the record: a train's class and way kind.
     bool ReadFields(plat::FileHandle file) override;
     // Moves on to the next stop and plans the route to it.

@@ -10,10 +10,9 @@
 // the train does not hold changes nothing, and a link that another train
 // holds is never taken.
 //
-// Flags that no train holds (those of a game just loaded, or set by the way
-// network when it relinks a field under a train) are adopted by the first
-// train that reserves the link and cleared by the first train that releases
-// it, as if they were its own.
+// Flags that no train holds (set by the way network when it relinks a field
+// under a train) are adopted by the first train that reserves the link and
+// cleared by the first train that releases it, as if they were its own.
 //
 // Without this record, setting and clearing the marks and flags blindly would
 // go wrong twice over: when TurnAround puts the engine and the wagons on the
@@ -26,7 +25,9 @@
 // (ReassertAll).
 //
 // Neither set is saved: a loaded train marks its fields again (the loader has
-// cleared every mark) and meets its reservations as unheld flags.
+// cleared every mark), and once every train is loaded each takes over the
+// link flags that the way network's record kept and that its position and
+// record imply (CTrain::TakeOverReservations).
 
 #include <cstdint>
 

@@ -68,5 +68,11 @@ bool SkipVehicleRecords(plat::FileHandle file, std::vector<std::unique_ptr<CVehi
 }
 
 bool ReadVehicleRecords(plat::FileHandle file) {
-    return WalkVehicleRecords(file, true);
+    const bool read = WalkVehicleRecords(file, true);
+    std::vector<CTrain*> trains;
+    for (const VehicleListNode* node = g_pVehicleList; node != nullptr; node = node->next) {
+        if (auto* train = dynamic_cast<CTrain*>(node->vehicle)) trains.push_back(train);
+    }
+    CTrain::TakeOverReservations(trains);
+    return read;
 }

@@ -19,7 +19,8 @@ bool SkipVehicleRecords(plat::FileHandle file,
 // Reads the vehicles into the list (which DeleteAllVehicles has emptied),
 // keeping the file order, and puts back each vehicle's marks on its field;
 // the caller has cleared the transient field marks after reading the field
-// grid. False for a damaged record: a class code other than 1, 2, 3, 4 and
+// grid. The trains then take over the link flags of the way network read
+// before. False for a damaged record: a class code other than 1, 2, 3, 4 and
 // 8, or a vehicle record that ends early or does not make sense; the
 // vehicles read before it stay. A count that cannot be read means no
 // vehicles.

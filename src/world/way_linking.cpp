@@ -4,6 +4,7 @@
 // link cost is the number of field steps walked.
 
 #include <bit>
+#include <functional>
 
 #include "economy/building_table.h"
 #include "state/map_field.h"
@@ -49,7 +50,12 @@ int32_t WalkPiece(const MapField& field, bool track) {
     return w - 1;
 }
 
-WalkResult Walk(int32_t x, int32_t y, uint8_t d, bool track, WalkMode mode, bool testJoin) {
+// `visit`, when given, is called for every field passed between the start and
+// the far end, with true inside a tunnel or on a bridge.
+using WalkVisit = std::function<void(int32_t, int32_t, bool)>;
+
+WalkResult Walk(int32_t x, int32_t y, uint8_t d, bool track, WalkMode mode, bool testJoin,
+                const WalkVisit* visit = nullptr) {
     WalkResult result;
     const MapField* start = FieldAt(x, y);
     int32_t stepIndex = DirIndexFromBit(d);
@@ -90,6 +96,7 @@ WalkResult Walk(int32_t x, int32_t y, uint8_t d, bool track, WalkMode mode, bool
             if (track && c->belegt() == 3) result.occupied = true;
         }
         ++length;
+        if (visit != nullptr) (*visit)(cx, cy, !free && !c->tportal() && !c->bridge_end());
 
         int32_t next = DirBitFromIndex(stepIndex);
         bool entered = false;
@@ -193,6 +200,16 @@ void CWayNetwork::LinkFromField(int32_t x, int32_t y, int32_t d) {
             ReserveStationLink(*this, walk.x, walk.y);
         }
     }
+}
+
+int32_t CWayNetwork::WalkTrackLink(int32_t x, int32_t y, int32_t d,
+                                   const std::function<void(int32_t, int32_t, bool)>& each) const {
+    const MapField* field = FieldAt(x, y);
+    if (field == nullptr || !IsSingleDirection(d) || !HasTrackPart(*field)) return 0;
+    if ((field->gleisr() & d) == 0) return 0;
+    const WalkResult walk = Walk(x, y, static_cast<uint8_t>(d), true, WalkMode::Link, true, &each);
+    const MapField* end = walk.found ? FieldAt(walk.x, walk.y) : nullptr;
+    return end != nullptr && end->knoten() ? static_cast<int32_t>(end->knotennummer()) : 0;
 }
 
 int32_t CWayNetwork::RelinkField(int32_t x, int32_t y, int32_t d) {

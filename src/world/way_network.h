@@ -10,6 +10,7 @@
 // methods in files of their own.
 
 #include <cstdint>
+#include <functional>
 #include <set>
 
 #include "platform/file.h"
@@ -111,6 +112,12 @@ class CWayNetwork {
     // Links the node of field (x, y) (made when missing) in direction bit d
     // with the node at the far end of the way.
     void LinkFromField(int32_t x, int32_t y, int32_t d);
+    // Walks the track leaving (x, y) in direction bit d as linking does and
+    // calls `each(x, y, passing)` for every field between (x, y) and the far
+    // end; `passing` is true inside a tunnel or on a bridge, off its portals
+    // and ends. The far end's node number, 0 when the walk ends without one.
+    int32_t WalkTrackLink(int32_t x, int32_t y, int32_t d,
+                          const std::function<void(int32_t, int32_t, bool)>& each) const;
     // Follows the way leaving (x, y) in direction d to the node field at its
     // far end and links that field in all its way directions. 1 when done.
     int32_t RelinkField(int32_t x, int32_t y, int32_t d);
