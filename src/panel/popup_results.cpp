@@ -659,10 +659,17 @@ void CityGrowthResult(HAUPTDIALOG& panel, plat::WParam, plat::LParam) {
         if (opponent != nullptr) opponent->takeover_year = gs.year + 10 + plat::Rand() % 11;
     }
     // The calendar ran while the opponents were chosen. The trees show the
-    // month's picture, so a month set back draws the objects again.
-    if (gs.month != 0) gs.redraw_objects = 1;
+    // month's picture, so a month set back draws the objects again, at once:
+    // left pending while the cities grow, the flag would be cleared unseen by
+    // the next closing list or tool preview, and the trees drawn before would
+    // keep the month that went.
+    const bool set_back = gs.month != 0;
     gs.month = 0;
     gs.week = 0;
+    if (set_back && g_pSpielFeld != nullptr) {
+        gs.redraw_objects = 1;
+        g_pSpielFeld->RedrawView();
+    }
     panel.DrawSidebarDate();
     CityGrowthMaker maker = CityGrowthScreenMaker();
     if (k > 0 && maker != nullptr) {

@@ -464,6 +464,21 @@ TEST(RightInEveryGame, WhatChangedWhileTheViewWasNotSeenShowsAsAFullRedrawAfterw
              g_pSpielFeld->RedrawView();
              g.ChooseOpponentsAndNoGrowth();
          }},
+        {"the start set the calendar back and the cities grew, then a heading was pressed",
+         [](StartedGame& g) {
+             g.h.gs->month = 3;
+             g.h.gs->redraw_objects = 1;
+             g_pSpielFeld->RedrawView();
+             g.h.host.InjectChar('\r');
+             g.h.Run();
+             g_pHauptDialog->popup_result.choice = 1;
+             g_pHauptDialog->SendMessage(kMsgPanelCityGrowthDone, 0, 0);
+             g.h.Run();
+             for (int32_t i = 0; i < 2000 && g_pHauptDialog->city_growth_screen != nullptr; ++i)
+                 g.Frames(1);
+             ASSERT_EQ(g_pHauptDialog->city_growth_screen, nullptr);
+             g_pHauptDialog->SendMessage(WM_COMMAND, kCmdHeadingFirst + 5);
+         }},
         {"a truck drawn from a pixel left of the view moved on under the statistics screen",
          [](StartedGame& g) {
              g.ChooseOpponentsAndNoGrowth();
