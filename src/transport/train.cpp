@@ -8,6 +8,7 @@
 #include "economy/building_table.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
+#include "transport/tunnel_flag.h"
 #include "transport/vehicle_list.h"
 #include "transport/vehicle_trip.h"
 #include "transport/wagon.h"
@@ -34,12 +35,9 @@ void RelinkAround(int32_t x, int32_t y) {
     network->force_link = before;
 }
 
-// True when a unit with these flags on (x, y) runs under or over the ground
-// there.
 bool Passing(int32_t x, int32_t y, int32_t in_tunnel, int32_t on_bridge) {
     const MapField* field = FieldAt(x, y);
-    return field != nullptr &&
-           ((in_tunnel != 0 && !field->tportal()) || (on_bridge != 0 && !field->bridge_end()));
+    return field != nullptr && PassesUnderOrOver(*field, in_tunnel, on_bridge);
 }
 
 // A unit of a train on a field: passing 1 under or over the ground, 0 on it,

@@ -90,8 +90,7 @@ bool CTrain::PrepareStep(Step& step) {
     if (step.next == nullptr) return true;
     StepTunnelAndBridgeFlags(*FieldAt(pos_x, pos_y), *step.next, step.heading, TrainUnit::Engine,
                              in_tunnel, on_bridge);
-    step.passing =
-        (in_tunnel != 0 && !step.next->tportal()) || (on_bridge != 0 && !step.next->bridge_end());
+    step.passing = PassesUnderOrOver(*step.next, in_tunnel, on_bridge);
     step.node = !step.passing && step.next->knoten() ? step.next->knotennummer() : 0;
     return true;
 }

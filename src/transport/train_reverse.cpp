@@ -62,9 +62,8 @@ void CTrain::Reverse() {
     // train behind it, so it is given up now.
     const MapField* here = FieldAt(pos_x, pos_y);
     const int32_t heading = DirIndexFromBit(Heading());
-    const bool underOrOver = (in_tunnel != 0 && here != nullptr && !here->tportal()) ||
-                             (on_bridge != 0 && here != nullptr && !here->bridge_end());
-    if (here != nullptr && here->knoten() && !underOrOver && heading >= 0) {
+    if (here != nullptr && here->knoten() && !PassesUnderOrOver(*here, in_tunnel, on_bridge) &&
+        heading >= 0) {
         ReleaseHeldLink(here->knotennummer(), heading);
     }
     ReverseWithWagons();

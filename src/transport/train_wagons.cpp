@@ -136,9 +136,7 @@ void CTrain::AdvanceWagons() {
                 // The last unit frees what the train held behind it: the
                 // field it left and, at a node, the link it came along.
                 ReleaseUncoveredFields();
-                const bool passing = (w->in_tunnel != 0 && !to->tportal()) ||
-                                     (w->on_bridge != 0 && !to->bridge_end());
-                if (to->knoten() && !passing) {
+                if (to->knoten() && !PassesUnderOrOver(*to, w->in_tunnel, w->on_bridge)) {
                     ReleaseHeldLink(to->knotennummer(), OppositeDirIndex(h));
                 }
             }

@@ -16,6 +16,13 @@ inline int32_t TunnelFlagOnPortal(const MapField& portal, uint8_t heading) {
     return heading == SlopeDirection(static_cast<int32_t>(portal.teile_diff())) ? 1 : 0;
 }
 
+// Whether a unit with these flags on `field` runs under or over the ground
+// there: inside a tunnel off its portals, or on a bridge off its ends. Such a
+// unit passes the node the field may hold, taking and giving up no link.
+inline bool PassesUnderOrOver(const MapField& field, int32_t in_tunnel, int32_t on_bridge) {
+    return (in_tunnel != 0 && !field.tportal()) || (on_bridge != 0 && !field.bridge_end());
+}
+
 // Which unit of a train steps: they come off a bridge by different rules.
 enum class TrainUnit : uint8_t { Engine, Wagon };
 
