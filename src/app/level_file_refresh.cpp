@@ -106,7 +106,10 @@ void TearDownForLevelRead(LevelWalkPart part) {
     if (g_pSpielFeld != nullptr) g_pSpielFeld->ForceFullRedraw();
     DeleteAllBuildings();
     // The game that starts has not reached its goal, whatever the last did,
-    // and runs: a load while paused would otherwise keep the pause.
+    // and runs: a level read while the player's pause is on would otherwise
+    // keep the pause, and the game read would start frozen, its clock still
+    // and BUILD, WAYS, LAND and POINT refusing clicks, with only a mark in
+    // the GAME list to say why.
     gs.goal_reached = 0;
     gs.user_pause = 0;
     if (part == LevelWalkPart::LevelStart) {

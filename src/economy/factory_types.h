@@ -1,6 +1,8 @@
 #pragma once
-// The six industries: each a CFactory with its own family of products, slot
-// count and floor (from the building-type table).
+// The six industries: each a CFactory of its own building type, with that
+// type's slot count and floor (from the building-type table). The products
+// an industry makes are the goods table's, which names each product's
+// producer kind; the numbers beside each class are the ones it has there.
 
 #include <cstdint>
 

@@ -46,9 +46,12 @@ enum class RowMode { Lay, Count };
 // The one walk that gives the row its way type and prices its fields
 // without a way. Laying writes the track and charges `player`; counting
 // changes nothing and takes the fields of `laying` that have no way yet as
-// carrying `laidType`, as a drag lays its own fields before it reaches the
-// row. A count of its own would drift from what laying charges, and a
-// drag's preview would show another price than the release takes. Gives
+// carrying `laidType`: the drag pays for each of its own fields where it
+// lays it, whether before the row or after it, so the row is priced only
+// for the fields the drag does not lay. Each field is paid once, by
+// whichever step lays it, and the preview's total is the release's. A
+// count of its own would drift from what laying charges, and a drag's
+// preview would show another price than the release takes. Gives
 // the amount, or -1 when no field of the row has a way (nothing is laid).
 int32_t WalkStationRow(const StationRow& row, RowMode mode, int32_t player,
                        const std::set<int32_t>& laying, uint32_t laidType) {

@@ -147,9 +147,10 @@ class CWayNetwork {
     void LayStationTrack(int32_t x, int32_t y, int32_t player);
     // What LayStationTrack would charge for the row through (x, y), changing
     // nothing. The fields of `laying` (field indices) without a way count as
-    // carrying `wayType`: a drag lays its own fields before the rows it
-    // reaches. `row` receives the index of the row's first field (-1 when
-    // (x, y) lies on no row), so that a caller counts each row once.
+    // carrying `wayType`: the drag's own count pays for those, so each
+    // field is paid once, by whichever step lays it. `row` receives the
+    // index of the row's first field (-1 when (x, y) lies on no row), so
+    // that a caller counts each row once.
     static int32_t StationTrackCharge(int32_t x, int32_t y, const std::set<int32_t>& laying,
                                       uint8_t wayType, int32_t& row);
 
