@@ -67,13 +67,33 @@ void CTrain::PlanRoute() {
     if (path.PopFront(node, dir) == 0) return;
     const int32_t heading = DirIndexFromBit(Heading());
     if (dir >= 0 && dir <= 3 && dir != heading) {
-        // The train leaves the other way: what it reserved towards its old
-        // heading is no longer needed.
+        // The train leaves the other way. It gives up two links, each only
+        // when it is the train's own (ReleaseHeldLink leaves a link another
+        // train holds to that train):
+        // - the link kept for route planning (junction_node/junction_exit):
+        //   the one it came along into the last node where it reserved its
+        //   way on, or, for a train bought here, the one it faced. Given up
+        //   before the turn, because TurnAround reserves the link the train
+        //   then faces, which may be this one.
+        // - when TurnAround has reversed its heading, the link leaving the
+        //   node it stood on (`start`) in its old heading: the link beyond
+        //   the platform end it left, reserved there to leave by. Its wagons
+        //   are behind it, so no unit of it stands in that link, and it need
+        //   never come back through that end: kept, the link would stop
+        //   every train coming from that side before the platform for good.
+        //   A refused turn (the train stays facing that way and leaves by
+        //   that link) keeps it, and so does a link that leads round to the
+        //   end the train now faces (the one TurnAround has just reserved).
         if (junction_node != 0) {
             ReleaseHeldLink(junction_node, DirIndexFromBit(static_cast<uint8_t>(junction_exit)));
         }
         TurnAround();
         turned = 1;
+        const int32_t now = DirIndexFromBit(Heading());
+        if (heading >= 0 && now == OppositeDirIndex(heading) &&
+            !SameLink(start, heading, WayNodeAt(pos_x, pos_y), now)) {
+            ReleaseHeldLink(start, heading);
+        }
         path.PopFront(node, dir);
     } else if (junction_node != 0) {
         turned = 0;

@@ -617,6 +617,26 @@ TEST_F(RailWorld, TrainRecordWithWagonsKeepsItsGoldenHash) {
     EXPECT_EQ(fvtest::Fnv1a(bytes.data(), bytes.size()), 14432753810685480931u);
 }
 
+// Waiting for goods on B's far end, a train whose orders now lead back west
+// turns and leaves; a train from beyond that end then reaches B.
+TEST_F(RailWorld, TrainTurningOnItsPlatformFreesTheLinkBeyondTheEndItLeft) {
+    Stations(1, true);
+    TestStation* c = &Station(6, 60, 51, 1, 3);
+    RailLine(24, 50, 39, 50);
+    RailLine(44, 50, 59, 50);
+    Finish();
+    CTrain* waiting = Train(43, 50);
+    SetSchedule(*waiting, {b, c});
+    waiting->cargo_plan[0][0][0] = 1;
+    waiting->wait_until_loaded[0] = 1;
+    CTrain* beyond = Train(63, 50);
+    SetSchedule(*beyond, {c, b});
+    Frames(500);
+    ASSERT_TRUE(waiting->held.HoldsLink(F(43, 50).knotennummer(), kDirIndexE));
+    SetSchedule(*waiting, {a, c});
+    EXPECT_TRUE(FramesUntil([&] { return beyond->stop_served == 1; }, 3000));
+}
+
 // A line from A to B with a junction at x = 31 where a siding leads south.
 class MeetingTest : public RailWorld {
   protected:
