@@ -40,11 +40,28 @@ bool Passing(int32_t x, int32_t y, int32_t in_tunnel, int32_t on_bridge) {
     return field != nullptr && PassesUnderOrOver(*field, in_tunnel, on_bridge);
 }
 
-// A unit of a train on a field: passing 1 under or over the ground, 0 on it,
-// -1 either (the field the engine left, whose flags it no longer has).
+// Whether the engine passed the field it left under or over the ground, the
+// flags of that field being no longer its own: a span field while it is on
+// the bridge or on the bridge's end, a tunnel field while it is in the tunnel
+// or on the portal. Taken as on the ground as well, the span field above a
+// ground link would count the engine on the bridge as a train standing in
+// that link: a waiting train's link would go to a train that never comes to
+// the link's nodes, so the link would stay held for ever and the waiting
+// train would never leave.
+bool PassedLeftField(const CTrain& t) {
+    const MapField* left = FieldAt(t.left_x, t.left_y);
+    const MapField* here = FieldAt(t.pos_x, t.pos_y);
+    if (left == nullptr || here == nullptr) return false;
+    const bool span = left->bridge_flag() && !left->bridge_end();
+    const bool bore = left->tunnel() && !left->tportal();
+    return (span && (t.on_bridge != 0 || here->bridge_end())) ||
+           (bore && (t.in_tunnel != 0 || here->tportal()));
+}
+
+// A unit of a train on a field, passing it under or over the ground or not.
 struct UnitOnField {
     CTrain* train;
-    int32_t passing;
+    bool passing;
 };
 
 bool UnheldFlag(int32_t n, int32_t i) {
@@ -249,24 +266,22 @@ void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
     std::multimap<int32_t, UnitOnField> units;
     for (CTrain* t : trains) {
         units.insert({FieldIndex(t->pos_x, t->pos_y),
-                      {t, Passing(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge) ? 1 : 0}});
+                      {t, Passing(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)}});
         if (t->left_x != t->pos_x || t->left_y != t->pos_y) {
-            units.insert({FieldIndex(t->left_x, t->left_y), {t, -1}});
+            units.insert({FieldIndex(t->left_x, t->left_y), {t, PassedLeftField(*t)}});
         }
         for (int32_t i = 0; i < t->wagon_count && i < kWagonSlots; ++i) {
             const CWagon* w = t->wagons[i];
             if (w == nullptr) continue;
-            units.insert({FieldIndex(w->x, w->y),
-                          {t, Passing(w->x, w->y, w->in_tunnel, w->on_bridge) ? 1 : 0}});
+            units.insert(
+                {FieldIndex(w->x, w->y), {t, Passing(w->x, w->y, w->in_tunnel, w->on_bridge)}});
         }
     }
     const auto trainOn = [&units](int32_t x, int32_t y, bool passing) -> CTrain* {
         if (!InMap(x, y)) return nullptr;
         const auto [first, last] = units.equal_range(FieldIndex(x, y));
         for (auto it = first; it != last; ++it) {
-            if (it->second.passing < 0 || (it->second.passing == 1) == passing) {
-                return it->second.train;
-            }
+            if (it->second.passing == passing) return it->second.train;
         }
         return nullptr;
     };

@@ -64,23 +64,6 @@ class TwoStations : public transporttest::RailWorld {
         t->halt_at_stop[0] = 1;
         return FramesUntil([&] { return t->pos_x >= 30 && t->phase == 20; }, 3000);
     }
-    // The vehicle records written and read back as a game is saved and
-    // loaded: the way network's record keeps the link flags, the field
-    // marks go. The records written are returned.
-    std::string SaveAndLoadVehicles() {
-        const std::string part = WriteWith("part", WriteVehicleRecords);
-        std::vector<std::array<uint8_t, 4>> flags(kWayNodeSlots);
-        for (int32_t n = 1; n < kWayNodeSlots; ++n) {
-            if (const WayNode* node = Net().Node(n)) std::copy_n(node->belegt, 4, flags[n].begin());
-        }
-        DeleteAllVehicles();
-        for (int32_t n = 1; n < kWayNodeSlots; ++n) {
-            if (WayNode* node = Net().nodes[n]) std::copy_n(flags[n].begin(), 4, node->belegt);
-        }
-        ClearTransientFieldBits();
-        EXPECT_TRUE(ReadWith(part, ReadVehicleRecords));
-        return part;
-    }
     TestStation* a = nullptr;
     TestStation* b = nullptr;
     CTrain* t = nullptr;
@@ -294,8 +277,9 @@ TEST_F(TwoStations, TrainsRoundTripByteForByteAndTakeOverTheReservations) {
 }
 
 // Loaded while the first train heads back to A on the link it holds and the
-// second stands on B's platform, whose link it holds: soon after, every flag
-// has a holder again.
+// second stands on B's platform, whose link it holds: each keeps its link,
+// and the flag of A's platform link, which no train holds (as games saved
+// after a train turned on its platform may keep one), is cleared.
 TEST_F(TwoStations, LoadedTrainsHoldingReservationsLeaveNoFlagUnheld) {
     ASSERT_TRUE(TrainUnderWay());
     CTrain* second = Train(43, 50, 11);
@@ -303,8 +287,18 @@ TEST_F(TwoStations, LoadedTrainsHoldingReservationsLeaveNoFlagUnheld) {
     Frames(200);
     ASSERT_TRUE(Consistent());
     ASSERT_GT(FlagCount(), 0);
+    Net().SetLinkFlag(F(20, 50).knotennummer(), kDirE);
     SaveAndLoadVehicles();
-    EXPECT_TRUE(FramesUntil([&] { return Consistent(); }, 1000));
+    EXPECT_TRUE(Consistent());
+}
+
+// A train without wagons on its target platform keeps the link it came
+// along until it arrives, also over a load.
+TEST_F(TwoStations, LoadedTrainOnItsPlatformKeepsTheLinkItCameAlong) {
+    NewTrain();
+    ASSERT_TRUE(FramesUntil([&] { return t->pos_x == 42; }, 3000));
+    ASSERT_EQ(t->junction_node, F(40, 50).knotennummer());
+    SaveAndLoadVehicles();
 }
 
 TEST_F(TwoStations, RecordOfAnotherKindIsNoTrain) {
@@ -762,7 +756,9 @@ TEST_F(RailWorld, LengthenedStationTrainArrivesOnTheRowItsRouteLeadsTo) {
     EXPECT_EQ(std::tuple(t->pos_x, t->pos_y, b->stock[1]), std::tuple(40, 52, 1));
 }
 
-// A and B (x 60..63) with a tunnel (x 30..36) and a bridge (x 45..50) between.
+// A and B (x 60..63) with a tunnel (x 30..36) and a bridge (x 45..50)
+// between; tracks down x 33 and x 47 cross over the tunnel and under the
+// bridge, each between two stations (rows y 36..39 and 61..64).
 class TunnelBridgeTest : public RailWorld {
   protected:
     void SetUp() override {
@@ -773,6 +769,10 @@ class TunnelBridgeTest : public RailWorld {
         RailLine(37, 50, 44, 50);
         Bridge(45, 50, 50, 50);
         RailLine(51, 50, 59, 50);
+        for (const int32_t x : {33, 47}) {
+            crossings.push_back({&Station(7, x - 1, 36, 1, x), &Station(7, x - 1, 61, 1, x + 1)});
+            RailLine(x, 40, x, 60);
+        }
         Finish();
         a->stock[1] = 100;
         t = Train(20, 50, 11);
@@ -780,6 +780,7 @@ class TunnelBridgeTest : public RailWorld {
         t->cargo_plan[0][0][0] = t->cargo_plan[0][1][0] = 1;
     }
     CTrain* t = nullptr;
+    std::vector<std::pair<TestStation*, TestStation*>> crossings;  // north, south
 };
 
 // No marks underground or on the span; the run queries see the train.
@@ -865,6 +866,37 @@ TEST_F(TunnelBridgeTest, EngineAndWagonLeavingABridgeEndIntoATunnelAreOffTheBrid
     ASSERT_TRUE(FramesUntil([&] { return t->pos_x != 45; }, 200));
     mouth.set_tportal(false);
     EXPECT_EQ(std::tuple(t->pos_x, t->in_tunnel, t->on_bridge), std::tuple(44, 1, 0));
+}
+
+// Loaded while the first train passes the tracks across, having just left
+// the field in the tunnel and then the span above them, and a train on each
+// track waits for goods on its north platform's end, holding the link south
+// that passes the crossing: each keeps its link, and every train arrives
+// once the goods come.
+TEST_F(TunnelBridgeTest, TrainsWaitingBeforeTheCrossingsKeepTheirLinksOverLoads) {
+    std::vector<int32_t> waiting;
+    for (auto [north, south] : crossings) {
+        CTrain* y = Train(north->anchor_x + 1, 39, 11);
+        SetSchedule(*y, {north, south});
+        y->cargo_plan[0][0][0] = 1;
+        y->wait_until_loaded[0] = 1;
+        waiting.push_back(y->number);
+    }
+    const int32_t number = t->number;
+    for (const int32_t x : {33, 47}) {
+        ASSERT_TRUE(FramesUntil(
+            [&] {
+                t = TrainNumbered(number);
+                return t->pos_x == x + 1 && t->left_x == x && t->in_tunnel + t->on_bridge == 1;
+            },
+            2000));
+        SaveAndLoadVehicles();
+    }
+    for (auto [north, south] : crossings) north->stock[1] = 100;
+    waiting.push_back(number);
+    for (const int32_t n : waiting) {
+        EXPECT_TRUE(FramesUntil([&] { return TrainNumbered(n)->stop_served == 1; }, 2000)) << n;
+    }
 }
 
 class TrainReservationProperty : public transporttest::RandomRailWorld,

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -26,6 +27,7 @@
 #include "support/game_scope.h"
 #include "transport/train.h"
 #include "transport/vehicle.h"
+#include "transport/vehicle_level.h"
 #include "transport/vehicle_list.h"
 #include "transport/wagon.h"
 #include "world/build_helper.h"
@@ -587,6 +589,44 @@ class RailWorld : public TransportWorld {
             }
         }
         return ::testing::AssertionSuccess();
+    }
+    // The number of the train holding each held link.
+    static std::map<std::pair<int32_t, int32_t>, int32_t> LinkHolders() {
+        std::map<std::pair<int32_t, int32_t>, int32_t> holders;
+        for (const CVehicle* v : Listed()) {
+            const CTrain* t = dynamic_cast<const CTrain*>(v);
+            for (int32_t i = 0; t != nullptr && i < t->held.LinkCount(); ++i) {
+                const TrainLink& l = t->held.LinkAtIndex(i);
+                holders[LinkKey(l.node, l.dir, l.far_node, l.far_dir)] = t->number;
+            }
+        }
+        return holders;
+    }
+    static CTrain* TrainNumbered(int32_t number) {
+        for (CVehicle* v : Listed()) {
+            if (v->number == number) return dynamic_cast<CTrain*>(v);
+        }
+        return nullptr;
+    }
+    // The vehicle records written and read back as a game is saved and
+    // loaded: the way network's record keeps the link flags, the field
+    // marks go. Every link keeps its holder. The records written are
+    // returned.
+    std::string SaveAndLoadVehicles() {
+        const auto holders = LinkHolders();
+        const std::string part = WriteWith("part", WriteVehicleRecords);
+        std::vector<std::array<uint8_t, 4>> flags(kWayNodeSlots);
+        for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+            if (const WayNode* node = Net().Node(n)) std::copy_n(node->belegt, 4, flags[n].begin());
+        }
+        DeleteAllVehicles();
+        for (int32_t n = 1; n < kWayNodeSlots; ++n) {
+            if (WayNode* node = Net().nodes[n]) std::copy_n(flags[n].begin(), 4, node->belegt);
+        }
+        ClearTransientFieldBits();
+        EXPECT_TRUE(ReadWith(part, ReadVehicleRecords));
+        EXPECT_EQ(LinkHolders(), holders);
+        return part;
     }
     int32_t MarkCount() const {
         int32_t count = 0;
