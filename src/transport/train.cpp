@@ -341,10 +341,10 @@ void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
         const int32_t i = DirIndexFromBit(static_cast<uint8_t>(t->junction_exit));
         if (UnheldFlag(t->junction_node, i)) t->held.ReserveLink(t->junction_node, i);
     }
-    // What is left was kept by a train far from it (a train turned on its
-    // platform keeps the link it would have left the platform's other end
-    // by): held by nobody, it would stop every other train before it for
-    // ever.
+    // What is left was kept by a train far from it (in a game saved before
+    // trains turned on their platforms gave up the link beyond the end they
+    // left, such a link): held by nobody, it would stop every other train
+    // before it for ever.
     for (const Flag& flag : flags) {
         if (UnheldFlag(flag.node, flag.dir)) {
             network->ClearLinkFlag(flag.node, DirBitFromIndex(flag.dir));
