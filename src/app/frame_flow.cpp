@@ -146,6 +146,11 @@ bool HAUPTFENSTER::StartWorldView(int32_t game_mode) {
     const auto create = GetFrameHooks().create_world_view;
     if (gs == nullptr || create == nullptr) return false;
     gs->game_mode = game_mode;
+    // The new view looks north, and the building pictures are loaded for
+    // that direction here. Loaded with the rotation the last game ended in,
+    // a new game or the editor would draw every building from the old
+    // direction's pictures, and nothing but a change of colour reloads them.
+    gs->rotation = 0;
     LoadWorldImages();
     const plat::Rect area{gs->origin_x, gs->origin_y,
                           gs->origin_x + gs->screen_width - kViewWidthMargin,
@@ -207,6 +212,20 @@ void HAUPTFENSTER::StartGame(plat::LParam lParam) {
     gs->goal_reached = 0;
     gs->board_votes = 0;
     for (int32_t i = 0; i < kOpponentCount; ++i) g_TakeOverCount[i] = 0;
+    // Nothing of the game that ended stays, as after a load: its news rows
+    // would open the old game's news (a product, a model or a building that
+    // came in another world, another world's business and rivals), F1 to
+    // F10 would jump to places stored in the old world, and the next save
+    // would count the old world's factories as placed in this one.
+    for (int32_t& id : gs->news_ids) id = -1;
+    for (Bookmark& mark : gs->bookmarks) mark = {-1, -1};
+    for (int32_t& count : gs->built_counts) count = 0;
+    // The start decade is chosen after the rivals, and the clock runs
+    // meanwhile. A new game begun from the end confirmation comes past no
+    // title that sets 1960: the panel would show the old game's year at the
+    // start-year question, and a month turned in it could announce that
+    // year's goods in the new world.
+    gs->year = 1960;
     const auto seed = GetFrameHooks().new_game_seed;
     plat::Srand(seed != nullptr ? seed() : static_cast<uint32_t>(std::time(nullptr)));
     gs->city_growth_running = 1;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <string>
 #include <utility>
@@ -16,9 +17,12 @@
 #include "app/main_frame.h"
 #include "panel/control_panel.h"
 #include "platform/app.h"
+#include "state/data_tables.h"
 #include "state/map_field.h"
 #include "state/messages.h"
+#include "state/world_images.h"
 #include "support/frame_host.h"
+#include "support/player_building.h"
 #include "world/terrain.h"
 
 namespace {
@@ -239,6 +243,19 @@ TEST_F(NoDeadEnds, ALoadGameCancelledFromTheTitleComesBackToTheTitle) {
 // player never stays on an empty screen.
 TEST_F(NoDeadEnds, NewGameFromARunningGameLeadsToTheSetUpOrANewGame) {
     StartGame();
+    // The old game had a news, placed a factory, stored F1 and was turned.
+    fvtest::WriteStandinFiles(h.folder.Path(), [](const std::string& path) {
+        return path.rfind("autumn/g2", 0) == 0 || path.rfind("autumn/v2", 0) == 0;
+    });
+    plat::SendMessage(g_pHauptDialog, kMsgProductNews, 17);
+    h.host.InjectChar('\r');  // read
+    ASSERT_GT(fvtest::BuildForThePlayer(kTypeToyIndustry, 60, 64), 0);
+    h.host.InjectKey(VK_SHIFT, true);
+    h.host.InjectKeyPress(VK_F1);
+    h.host.InjectKey(VK_SHIFT, false);
+    plat::SendMessage(g_pHauptDialog, WM_COMMAND, kCmdRotationNorth + 2);
+    ASSERT_EQ(std::tuple(h.gs->news_ids[0], h.gs->rotation), std::tuple(17, 2));
+    h.gs->year = 1970;
     h.host.InjectKeyPress('P');  // ended while paused
     h.Run();
     ASSERT_EQ(h.gs->user_pause, 1);
@@ -260,6 +277,7 @@ TEST_F(NoDeadEnds, NewGameFromARunningGameLeadsToTheSetUpOrANewGame) {
         h.Run();
         h.host.InjectChar('\r');
         h.Run();
+        EXPECT_EQ(h.gs->year, 1960);  // at the start-year question
         g_pHauptDialog->popup_result.choice = 0;
         plat::SendMessage(g_pHauptDialog, kMsgPanelCityGrowthDone, 0, 0);
         h.Run();
@@ -270,6 +288,21 @@ TEST_F(NoDeadEnds, NewGameFromARunningGameLeadsToTheSetUpOrANewGame) {
         }
         EXPECT_NE(h.gs->week, week);
         ExpectTheGameAnswers("a new game after a paused one");
+        // Nothing of the old game: F1 stays, no factory counted, the
+        // buildings drawn for the new view's direction, no news.
+        const double centre = g_pSpielFeld->centre_y;
+        h.host.InjectKeyPress(VK_F1);
+        h.Run();
+        EXPECT_EQ(g_pSpielFeld->centre_y, centre);
+        EXPECT_EQ(std::count(h.gs->built_counts, h.gs->built_counts + 6, 0), 6);
+        RawImage mine;
+        mine.LoadJgd(BuildingPicturePath(kTypeMine, 0, 0, false));
+        const RawImage& drawn = h.gs->images.building_pictures[kTypeMine];
+        EXPECT_TRUE(drawn.width == mine.width && drawn.Rows() == mine.Rows() &&
+                    std::equal(mine.pixels, mine.pixels + mine.width * mine.Rows(), drawn.pixels));
+        for (uint16_t row = kCmdProductNews; row < kCmdProductNews + 5; ++row)
+            plat::SendMessage(g_pHauptDialog, WM_COMMAND, row);
+        EXPECT_EQ(Panel().Popup(PanelPopup::ProductNews), nullptr);
         ClickPanel(11);
         EXPECT_NE(h.frame->Screen(FrameScreen::BuildingPurchase), nullptr);
     } else {
