@@ -2,9 +2,12 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "font_render.h"
 #include "palette.h"
+#include "panel/control_panel.h"
+#include "panel_pictures.h"
 #include "screens.h"
 #include "screens/flow/flow_screen_layout.h"
 #include "screens/flow/tutorial_pages.h"
@@ -154,6 +157,10 @@ Canvas MakeSelectScreen(bool missions) {
 Canvas MakeSelectSheet() {
     Canvas c = Sheet(fs::kSelectSheetWidth, fs::kSelectSheetHeight);
     Marker(c, 0, 0, 5);  // the chosen tab
+    // A tab not chosen: the screen draws it over its background, where the
+    // marker of the tab chosen before still stands. The disc covers all of
+    // that marker, or a ring of it would stay around the dot.
+    c.FillEllipse(8.0f, 24.0f, 6.5f, 6.5f, pal::Shade(pal::kSlate, 1));
     c.FillEllipse(8.0f, 24.0f, 4.0f, 4.0f, pal::Shade(pal::kSlate, 4));
     Faces(c, 32, {"Back", "OK"});
     SelectionStrip(c, fs::kSelectStripY);
@@ -223,74 +230,179 @@ Canvas MakeGrowthSheet() {
 
 // --- Tutorial ----------------------------------------------------------------
 
-// What the tutorial says, one entry per waiting panel, by picture index.
+// What the tutorial says, one entry per waiting panel, by picture index. The
+// texts name the headings, rows, keys, buttons and screen titles as the game
+// shows them; each is wrapped to its panel, "\n" starts a new line. Panels 2
+// to 16 lie over the fifteen headings of the panel, in the grid's order.
 struct TutorialText {
     int index;
     const char* title;
-    const char* lines[4];
+    const char* text;
 };
 
 constexpr TutorialText kTexts[] = {
-    {1,
-     "Welcome",
-     {"This short tour shows the", "control panel, roads, depots", "and trucks.", ""}},
-    {2, "Control panel", {"The headings at the top left", "open lists of commands.", "", ""}},
-    {3, "Game", {"Load, save, options and", "the end of the game.", "", ""}},
-    {4, "Information", {"Statistics, the board", "and your goal.", "", ""}},
-    {5, "Roads", {"Gravel road, street and", "highway, bridges, tunnels.", "", ""}},
-    {6, "Rails", {"Tracks and stations for", "your trains.", "", ""}},
-    {7, "Buildings", {"Mines, factories, stores", "and depots to buy.", "", ""}},
-    {8, "Vehicles", {"Buy trucks and trains and", "give them schedules.", "", ""}},
-    {9, "Terrain", {"Raise and lower the land,", "demolish what stands.", "", ""}},
-    {10, "View", {"Zoom and rotate the map,", "show or hide its layers.", "", ""}},
-    {11, "News", {"Messages about products,", "vehicles and rivals.", "", ""}},
-    {12, "Opponents", {"What your rivals own and", "what buying them costs.", "", ""}},
-    {13, "Overviews", {"Lists of your stores,", "factories and vehicles.", "", ""}},
-    {14, "Find", {"Look for a city by name", "and jump to it.", "", ""}},
-    {15, "Pause", {"Stop the clock while you", "think.", "", ""}},
-    {16,
-     "The sidebar",
-     {"Below the headings the panel", "shows what you picked:", "prices, production, cargo.", ""}},
-    {18, "The map", {"Drag the edges to scroll.", "Space rotates the map.", "", ""}},
-    {20,
-     "Laying a road",
-     {"Choose the road heading,", "pick \"Gravel road\", then drag", "from one field to another.",
-      ""}},
-    {22, "Road cost", {"While you drag, the sidebar", "shows what the road costs.", "", ""}},
-    {24, "Bridges", {"A road over water needs", "the bridge row first.", "", ""}},
-    {25, "Your first road", {"Connect a mine and a factory", "with one road.", "", ""}},
-    {27, "A depot", {"Open the buildings heading", "and choose a truck depot.", "", ""}},
-    {28, "Placing", {"The arrow keys turn the depot.", "Its entrance must face", "the road.", ""}},
-    {29, "Catchment", {"The depot serves the buildings", "marked around it.", "", ""}},
-    {30, "Second depot", {"Place one at the factory", "too.", "", ""}},
-    {31, "Costs", {"The price stands in the", "sidebar before you click.", "", ""}},
-    {32, "Done", {"Two depots joined by a road.", "", "", ""}},
-    {34, "Buying a truck", {"Click a depot and choose", "\"Buy vehicle\".", "", ""}},
-    {36, "Models", {"Each model carries some", "goods at some speed.", "", ""}},
-    {38,
-     "Schedule",
-     {"After buying, pick the stops:", "load at the mine,", "unload at the factory.", ""}},
-    {40, "Stops", {"Click each depot on the", "network map to add it.", "", ""}},
-    {41, "Cargo", {"Choose what to load and", "unload at each stop.", "", ""}},
-    {43, "Running", {"Close the schedule; the", "truck sets off.", "", ""}},
-    {44, "Production", {"The factory turns the raw", "material into goods.", "", ""}},
-    {45, "Stores", {"Goods sell in the stores", "of the cities.", "", ""}},
-    {47, "Prices", {"Set the sale prices on the", "store's screen.", "", ""}},
-    {49, "Statistics", {"The information heading", "shows profit and worth.", "", ""}},
-    {51, "The board", {"The board votes on your", "work once a year.", "", ""}},
-    {53, "Rivals", {"Three rival companies", "build their own chains.", "", ""}},
-    {55, "Take-over", {"With enough money you may", "buy a rival.", "", ""}},
-    {56, "Saving", {"The game heading saves to", "one of ten places.", "", ""}},
-    {58, "Loading", {"And loads them again.", "", "", ""}},
-    {60, "Options", {"Music, sounds and autosave", "are in the options.", "", ""}},
-    {61, "Editor", {"The editor makes levels", "of your own.", "", ""}},
-    {63, "Missions", {"Missions set one goal", "on a prepared map.", "", ""}},
-    {65, "Career", {"A career is ten assignments", "that grow harder.", "", ""}},
-    {66, "Scenarios", {"Scenarios are free games on", "a prepared map.", "", ""}},
-    {67, "Free game", {"Or set up a world of", "your own choice.", "", ""}},
-    {69, "Goal", {"Win the board's votes", "to win the game.", "", ""}},
-    {71, "Good luck", {"That is all you need", "to begin.", "", ""}},
-    {72, "The end", {"Press a key or click to go", "back to the title.", "", ""}},
+    {1, "Welcome",
+     "This tour shows the control panel and how to lay roads and rails, build depots and "
+     "stations, and buy trucks and trains. Escape leaves it."},
+    {2, "GAME",
+     "The headings at the top left open lists of commands. GAME: \"End\" (key Q) ends the "
+     "game, \"New Game\" starts another, \"Pause\" (key P) stops the clock."},
+    {3, "FILE", "\"Load\" (key L) and \"Save\" (key S): ten places for your games."},
+    {4, "OPT", "The \"Options\" (key O): music, sounds, city traffic, autosave and more."},
+    {5, "SHOW",
+     "Shows or hides the grid, trees, city buildings, city names, building names and "
+     "production: keys 5, 6, 7, 8, 9 and 0."},
+    {6, "HELP",
+     "The \"Products\": what each is made from, where it is made and sold, what it costs and "
+     "earns."},
+    {7, "TURN",
+     "Turns the map: \"Northern view\", \"East view\", \"Southern view\" or \"Western "
+     "view\"."},
+    {8, "INFO",
+     "\"Statistics\", the \"Board of Directors\", your goal or rivals, and your \"Stores\" "
+     "(key K), \"Industries\" (key E) and \"Vehicles\" (key Z)."},
+    {9, "YEAR",
+     "The \"Annual accounts\" of this year and the last (key B). Take up or pay back credit "
+     "there."},
+    {10, "NEWS", "The last product, transportation, building, business or opponent news again."},
+    {11, "NAME",
+     "Click a city, building, way or vehicle: the panel tells about it and renames a city or "
+     "terminal. Key I."},
+    {12, "VIEW",
+     "\"1:1-View\" to \"1:16-Overview\" (keys 1 to 4), then click the map. \"Find\" (key F) "
+     "jumps to one of your depots or stations."},
+    {13, "BUILD",
+     "\"New buildings\" (key G): \"Terminals\" (depots and stations), factories, stores. Pick "
+     "one, \"Buy\", then click the map."},
+    {14, "WAYS",
+     "\"Street\" and \"Rails\" (key W): drag on the map to lay them. Also \"Bridge\", "
+     "\"Tunnel\" and \"New platform\"."},
+    {15, "LAND",
+     "\"Demolish\" (key R): drag over what should go. \"Lift / Sink\" (key H): a click lifts "
+     "the land, a right click sinks it."},
+    {16, "POINT",
+     "Key A. A click opens what it hits: a vehicle's schedule, a factory's production, a "
+     "store's sales. A truck depot opens \"New truck\". A station's platform opens \"New "
+     "train\" once rails run into it. A right click stops or starts a vehicle."},
+    {18, "The map",
+     "Rest the mouse at an edge of the screen to scroll; a right click there jumps a page. "
+     "TURN turns the map. F1 to F10 jump to places stored with Shift+F1 to Shift+F10. M moves "
+     "the panel to the other side, P pauses the game."},
+    {20, "Laying a road",
+     "Press WAYS and pick \"Street\". Then press the mouse button on one field, drag to "
+     "another and let go: the road follows the land between them. A way goes up a hillside "
+     "only straight up it, not across."},
+    {22, "Road cost",
+     "While you drag, the panel shows the \"Road construction costs\". They are paid when "
+     "you let go."},
+    {24, "Bridges",
+     "To cross water pick \"Bridge\" under WAYS, then drag from one bank to the other. For a "
+     "tunnel pick \"Tunnel\" and click a slope."},
+    {25, "Your first road",
+     "Goods come from the works already on the map: mines, lumber mills, steel mills and "
+     "chemical plants. Build a factory that uses them (BUILD, \"Production\"; HELP tells "
+     "what is made from what) and lay a \"Street\" from the works to the factory.\n\n"
+     "Next, a truck depot at each end of the road."},
+    {27, "A depot",
+     "Press BUILD. In \"New buildings\" pick \"Terminals\" and \"Truck-Depot\", then "
+     "\"Buy\"."},
+    {28, "Placing",
+     "Space or the arrow keys turn the depot; the white arrow marks its entrance. The road "
+     "must run straight into the entrance."},
+    {29, "Catchment",
+     "The yellow frame is the \"Commercial zone\": the depot serves the buildings inside "
+     "it."},
+    {30, "Second depot",
+     "Place one at the factory too. Buildings need flat land: a white frame fits, a red one "
+     "does not."},
+    {31, "Costs",
+     "Before you click, the panel shows the price and the \"Demolition costs\" of what "
+     "stands there."},
+    {32, "Done", "Two depots, the road running straight into each entrance."},
+    {34, "Buying a truck",
+     "Press POINT and click a depot: \"New truck\" opens. Pick a model, then \"OK\"."},
+    {36, "Models", "\"Information\" shows each model's speed, travel costs and price."},
+    {38, "Schedule",
+     "\"OK\" buys the truck and opens its \"Truck schedule\": the stops it drives to, in "
+     "turn."},
+    {40, "Stops",
+     "The depot you bought at is \"Stop 1\". Click \"Stop 2\", then the other depot on the "
+     "\"Network\" map."},
+    {41, "Cargo",
+     "Under a stop, click a \"NONE\" box and choose the goods to load there; they come off "
+     "at the next stop. Tick \"Wait\" to wait there until loaded. \"Delete stop\" removes "
+     "the chosen stop.\n\n"
+     "From a mine to a factory: load its goods at the mine's depot, none at the factory's."},
+    {43, "Running", "\"OK\" and the truck sets off."},
+    {44, "Trains",
+     "Trains run on rails between train stations.\n\n"
+     "1. BUILD: \"Terminals\", \"Train station\", \"Buy\". Click flat land; Space turns the "
+     "station. The arrows in its frame mark its platform.\n\n"
+     "2. WAYS: \"Rails\". Drag from a field in line with the platform into its end: a "
+     "platform has no rails until such a drag reaches it. Lay the rails on to the next "
+     "station's platform the same way.\n\n"
+     "3. POINT: click the railed platform. \"New train\" opens: pick a model and \"OK\", "
+     "then fill in its \"Train schedule\" as for a truck.\n\n"
+     "\"New platform\" (WAYS) and a click on a station add a platform to it; it needs rails "
+     "too."},
+    {45, "Production and stores",
+     "Factories turn the goods brought to them into products; HELP tells what each product "
+     "is made from and which store sells it. Build stores in the cities (BUILD, \"Sales\") "
+     "and carry the products to them by truck or train.\n\n"
+     "With POINT, a click on a factory shows its production."},
+    {47, "Prices",
+     "With POINT, a click on a store opens its sales: set each product's price and its "
+     "advertising there."},
+    {49, "Statistics",
+     "INFO, \"Statistics\": charts of your profit, receipts, costs, vehicles and \"Company "
+     "worth\" over time. YEAR shows the \"Annual accounts\"."},
+    {51, "The board",
+     "The \"Board of Directors\" (INFO) votes by your cash and company worth, less your "
+     "credit; each rival you take over adds 10 votes."},
+    {53, "Rivals",
+     "Up to three rival companies build chains of their own; \"Opponent news\" (NEWS) tells "
+     "of them."},
+    {55, "Take-over",
+     "INFO, \"Opponent information\": each rival and its \"Take over price\". \"Take over\" "
+     "buys it when you have the money."},
+    {56, "Saving",
+     "FILE, \"Save\" (key S): pick one of the ten places, type a description and press "
+     "\"OK\".\n\n"
+     "With \"Autosave\" on (OPT) the game also saves itself at each new year.\n\n"
+     "\"End\" under GAME keeps the game you leave: \"Continue\" on the title goes on with "
+     "it."},
+    {58, "Loading",
+     "FILE, \"Load\" (key L) brings a saved game back, as does \"Load game\" on "
+     "the title."},
+    {60, "Options",
+     "OPT (key O): \"Music\", vehicle and ambient sounds, \"City traffic\", \"Animations\", "
+     "\"Seasons\", \"Autosave\" and the scroll speed."},
+    {61, "Editor",
+     "\"Editor\" on the title makes worlds of your own; FILE, \"Save\" keeps them. Play "
+     "them under \"New scenario\", in the group \"Own\"."},
+    {63, "Missions",
+     "\"New mission\" on the title: a prepared world with one goal, which its briefing "
+     "tells."},
+    {65, "Career",
+     "\"New career\": ten assignments from the board, \"Easy\", \"Medium\" or \"Hard\"."},
+    {66, "Scenarios", "\"New scenario\": a free game on a prepared world."},
+    {67, "Free game",
+     "\"New game\" sets up a world of your choice: season, mountains, land, woods, "
+     "industries, cities and capital. Then name your company and pick your rivals."},
+    {69, "Goal",
+     "A free game is won with 100 votes of the board, a career with 75. A mission is won at "
+     "the goal its briefing names."},
+    {71, "Good luck",
+     "That is all you need to begin: a way between two terminals, a vehicle bought there "
+     "with POINT, and goods that sell."},
+    {72, "Keys",
+     "P pause   Q end   S save   L load   O options   B annual accounts\n"
+     "W ways   G build   A point   I name   H lift / sink   R demolish\n"
+     "1 to 4 zoom   F find   5 to 0 show or hide   M panel to the other side\n"
+     "K stores   E industries   Z vehicles\n"
+     "Space or the arrow keys: turn a depot or station before placing it\n"
+     "F1 to F10: jump to a stored place   Shift+F1 to Shift+F10: store it\n\n"
+     "The end of the tour."},
 };
 
 const TutorialText* TextOf(int index) {
@@ -310,7 +422,7 @@ const TutorialText* StageOf(int index) {
     return nullptr;
 }
 
-// Where a waiting panel stands among all of them: "Page 3 of 52".
+// Where a waiting panel stands among all of them: "Page 3 of 51".
 std::string PageNumber(int index) {
     int number = 0, count = 0;
     for (int i = 0; i < kTutorialPageCount; ++i) {
@@ -321,20 +433,74 @@ std::string PageNumber(int index) {
     return "Page " + std::to_string(number) + " of " + std::to_string(count);
 }
 
-// A mock of the game screen: the panel strip on the left, map to the right,
-// captioned with the stage of the tour it opens.
+// The text broken into lines no wider than `width` at `size`: at the spaces
+// outside double quotes (a name the game shows stays on one line), and at
+// every "\n".
+std::vector<std::string> Wrap(const std::string& text, int width, int size) {
+    std::vector<std::string> lines;
+    std::string line, word;
+    bool quoted = false;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        const char ch = i < text.size() ? text[i] : '\n';
+        if (ch == '"') quoted = !quoted;
+        if ((ch != ' ' || quoted) && ch != '\n') {
+            word += ch;
+            continue;
+        }
+        const std::string joined = line.empty() ? word : line + " " + word;
+        if (!line.empty() && TextWidth(joined, size, FontStyle::Regular) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = joined;
+        }
+        word.clear();
+        if (ch == '\n') {
+            lines.push_back(line);
+            line.clear();
+        }
+    }
+    return lines;
+}
+
+constexpr int kPanelStripWidth = 160;
+
+// The control panel as the game shows it: its picture with the heading
+// grid, the heading `pressed` (-1 none) pressed in, from row `top` of the
+// page on.
+void PanelMock(Canvas& c, int top, int pressed) {
+    const Canvas panel = MakePanelBackground(kTutorialPages[0].height, false);
+    c.Blit(panel, 0, top, kPanelStripWidth, c.height, 0, 0, false);
+    if (pressed < 0) return;
+    const Canvas faces = MakePanelHeadingsPressed(false);
+    constexpr int kCell = 32, kGridTop = 39;
+    const int x = pressed % 5 * kCell, y = pressed / 5 * kCell;
+    c.Blit(faces, x, y, kCell, kCell, x, kGridTop + y - top, false);
+}
+
+// The WAYS list the road pages point at, one row lit, from row `top` on.
+void WaysRowsMock(Canvas& c, int top, int lit) {
+    constexpr int kWays = 12;
+    PanelMock(c, top, kWays);
+    const Canvas strip = MakePanelRowStrip(false);
+    static const char* const kRows[] = {"Street", "Rails", "Bridge", "Tunnel", "New platform"};
+    for (int r = 0; r < 5; ++r) {
+        const int y = kPanelRowTop + kPanelRowHeight * r - top;
+        c.Blit(strip, 0, (r == lit ? 236 : 96) + kPanelRowHeight * r, kPanelStripWidth,
+               kPanelRowHeight, 0, y, false);
+        DrawTextCentred(c, kPanelStripWidth / 2, y + 2, kRows[r], 12, FontStyle::Bold,
+                        r == lit ? pal::Shade(pal::kSlate, 0) : pal::kText, 0);
+    }
+}
+
+// A mock of the game screen: the control panel on the left, the map to the
+// right, captioned with the stage of the tour it opens.
 void GameMock(Canvas& c, int index) {
     c.FillRect(0, 0, c.width, c.height, pal::Shade(pal::kLowAutumn, 3));
     for (int y = 0; y < c.height; y += 24) {
         c.FillRect(0, y, c.width, 1, pal::Shade(pal::kLowAutumn, 2));
     }
-    c.FillRect(0, 0, 160, c.height, pal::Shade(pal::kSlate, 2));
-    c.FrameRect(0, 0, 160, c.height, pal::Shade(pal::kSlate, 0));
-    for (int r = 0; r < 4; ++r) {
-        for (int col = 0; col < 5; ++col) {
-            c.FillRect(4 + col * 31, 40 + r * 24, 28, 20, pal::Shade(pal::kSlate, 4));
-        }
-    }
+    PanelMock(c, 0, -1);
     const TutorialText* stage = StageOf(index);
     const std::string caption =
         std::string("Tutorial") + (stage != nullptr ? std::string(": ") + stage->title : "");
@@ -361,12 +527,36 @@ void PanelBox(Canvas& c, int index) {
     DrawText(c, c.width - 10 - numberWidth, 9, number, 10, FontStyle::Regular, pal::kText);
     const int titleSize = FittingSize(t->title, c.width - 26 - numberWidth, 14, FontStyle::Bold);
     DrawText(c, 10, 6, t->title, titleSize, FontStyle::Bold, pal::Shade(pal::kGold, 5));
-    int y = 30;
-    for (const char* line : t->lines) {
-        if (line[0] != 0) Label(c, 10, y, line);
-        y += 18;
+    // The keys at the bottom; the viewer moves on with a character or a
+    // click, steps back with the Left arrow from the second panel on and
+    // ends after the last page.
+    const int room = c.width - 20;
+    std::string keys = "Space or click: next   Left arrow: back";
+    if (index == 1) keys = "Space or click: next";
+    if (index == kTutorialPageCount - 1) keys = "Space or click: back to the title";
+    const int keysSize = FittingSize(keys, room, 10, FontStyle::Regular);
+    const int keysY = c.height - 4 - LineHeight(keysSize);
+    DrawText(c, 10, keysY, keys, keysSize, FontStyle::Regular, pal::kText);
+    // The text at the largest size, down to 9, that ends above the keys.
+    constexpr int kTextTop = 28;
+    int size = 12;
+    std::vector<std::string> lines = Wrap(t->text, room, size);
+    while (size > 9 && kTextTop + LineHeight(size) * static_cast<int>(lines.size()) > keysY - 2) {
+        lines = Wrap(t->text, room, --size);
     }
-    Label(c, 10, c.height - 20, "Any key: next   Left: back");
+    int y = kTextTop;
+    for (const std::string& line : lines) {
+        if (!line.empty()) Label(c, 10, y, line, size);
+        y += LineHeight(size);
+    }
+}
+
+// The highlights that lie on the control panel show the WAYS list: the road
+// with "Street" lit, the bridge with "Bridge".
+int LitWaysRow(int index) {
+    if (index == 19) return 0;
+    if (index == 23) return 2;
+    return -1;
 }
 
 }  // namespace
@@ -430,6 +620,10 @@ Canvas MakeTutorialPicture(int index) {
         GameMock(c, index);
     } else if (full || TextOf(index) != nullptr) {
         PanelBox(c, index);
+    } else if (LitWaysRow(index) >= 0) {  // the WAYS list, framed
+        WaysRowsMock(c, page.y, LitWaysRow(index));
+        c.FrameRect(0, 0, c.width, c.height, pal::Shade(pal::kPlayerYellow, 4));
+        c.FrameRect(1, 1, c.width - 2, c.height - 2, pal::Shade(pal::kPlayerYellow, 4));
     } else {  // a highlighted part of the screen
         c.FillRect(0, 0, c.width, c.height, pal::Shade(pal::kSlate, 3));
         c.FrameRect(0, 0, c.width, c.height, pal::Shade(pal::kPlayerYellow, 4));

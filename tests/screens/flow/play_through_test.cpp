@@ -26,11 +26,14 @@
 #include "economy/truck_depot.h"
 #include "game/opponent.h"
 #include "game/opponent_build.h"
+#include "gfx/font_tables.h"
+#include "gfx/text.h"
 #include "panel/control_panel.h"
 #include "screens/economy/building_purchase_screen.h"
 #include "screens/economy/economy_layout.h"
 #include "screens/economy/production_screen.h"
 #include "screens/flow/flow_host.h"
+#include "screens/flow/level_select_screen.h"
 #include "screens/flow/load_game_screen.h"
 #include "screens/flow/save_game_screen.h"
 #include "screens/panel/popup_list.h"
@@ -223,6 +226,20 @@ TEST_F(PlayThrough, EveryTitleChoiceButTheHighScoresOpensItsScreen) {
                 plat::Window* popup =
                     g_pHauptDialog != nullptr ? g_pHauptDialog->Popup(slot) : nullptr;
                 open = popup != nullptr;
+                // Each mission group holds a mission, each title fits its row.
+                auto* missions = c.button == 4 ? dynamic_cast<LevelSelectScreen*>(popup) : nullptr;
+                for (int32_t g = 0; missions != nullptr && g < missions->tab_count; ++g) {
+                    missions->group = g;
+                    missions->LoadTitles();
+                    EXPECT_GT(missions->FilledRows(), 0) << g;
+                    for (int32_t row = 0; row < missions->list->LineCount(); ++row) {
+                        const std::string title = missions->list->GetLine(row);
+                        const auto ink = GetTextWidth(title.c_str(), kFont1Advances);
+                        EXPECT_LE(missions->list->text_indent + static_cast<int32_t>(ink),
+                                  missions->list->Bitmap().width)
+                            << title;
+                    }
+                }
                 if (popup != nullptr) popup->SendMessage(WM_COMMAND, kCmdDialogCancel);
                 break;
             }
@@ -551,7 +568,7 @@ TEST_F(PlayThrough, EveryStandinLevelReadsBack) {
             ++levels;
         }
     }
-    EXPECT_EQ(levels, 15);
+    EXPECT_EQ(levels, 16);
     EXPECT_TRUE(f.h.host.MessageBoxes().empty());
 }
 

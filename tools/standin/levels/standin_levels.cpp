@@ -56,6 +56,7 @@ std::vector<LevelRecipe> Levels() {
     levels.push_back({"mission/m0_0.lvl", 0, 400000, kModeMission});
     levels.push_back({"mission/m0_1.lvl", 1, 300000, kModeMission});
     levels.push_back({"mission/m1_0.lvl", 2, 200000, kModeMission});
+    levels.push_back({"mission/m2_0.lvl", 1, 350000, kModeMission});
     levels.push_back({"scenario/s0_0.lvl", 1, 1000000, kModeGame});
     levels.push_back({"scenario/s0_1.lvl", 2, 500000, kModeGame});
     return levels;
@@ -110,14 +111,18 @@ std::vector<TextFile> Texts() {
         {"mission/m1_0.txt", Lines({"River towns", "", "Three towns along a river have no store",
                                     "of yours yet. Build a chain from wood to",
                                     "furniture and sell in every town.", "", goal})});
+    texts.push_back(
+        {"mission/m2_0.txt", Lines({"Rails by the lake", "", "The towns by the lake are far apart:",
+                                    "too far for trucks to pay. Build two train",
+                                    "stations, lay rails into their platforms and",
+                                    "buy a train at one of them.", "", goal})});
     texts.push_back({"mission/m0_0.dir", Lines({"Harbour trade"})});
     texts.push_back({"mission/m0_1.dir", Lines({"Mountain pass"})});
-    // A title of 150 characters, longer than the list shows: it is cut at 99.
-    texts.push_back(
-        {"mission/m1_0.dir",
-         Lines({"River towns: three towns along a wide river want goods of every kind, and "
-                "your company is the first to bring them; build stores in each and keep "
-                "them."})});
+    // Each title fits its row of the mission list, and each of the list's
+    // three groups holds a mission: an empty group's OK leads back to the
+    // title.
+    texts.push_back({"mission/m1_0.dir", Lines({"River towns"})});
+    texts.push_back({"mission/m2_0.dir", Lines({"Rails by the lake"})});
     texts.push_back({"scenario/s0_0.dir", Lines({"Open country"})});
     texts.push_back({"scenario/s0_1.dir", Lines({"Spring in the hills"})});
     return texts;

@@ -4,7 +4,7 @@
 // (capital, season, rivals) and written with the level writer, together with
 // its texts:
 //   karriere/k0_0 .. k0_9.lvl with k0_N.txt (the assignment's goal),
-//   mission/m0_0, m0_1, m1_0.lvl with .dir (title) and .txt (briefing),
+//   mission/m0_0, m0_1, m1_0, m2_0.lvl with .dir (title) and .txt (briefing),
 //   scenario/s0_0, s0_1.lvl with .dir.
 // Texts are Windows-1252 with CR LF line ends. The same on every run.
 
