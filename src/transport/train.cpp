@@ -341,9 +341,12 @@ void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
         const int32_t i = DirIndexFromBit(static_cast<uint8_t>(t->junction_exit));
         if (UnheldFlag(t->junction_node, i)) t->held.ReserveLink(t->junction_node, i);
     }
-    // What is left was kept by a train far from it (in a game saved before
-    // trains turned on their platforms gave up the link beyond the end they
-    // left, such a link): held by nobody, it would stop every other train
+    // What is left was kept by a train standing away from it, which neither
+    // its position nor its record implies: a train that jumped along its
+    // platform without turning keeps the link its wagons left behind until
+    // it comes back through it, and a game saved by an earlier build can
+    // hold the link beyond the platform end a turned train left. Held by
+    // nobody after the load, such a flag would stop every other train
     // before it for ever.
     for (const Flag& flag : flags) {
         if (UnheldFlag(flag.node, flag.dir)) {

@@ -278,8 +278,8 @@ TEST_F(TwoStations, TrainsRoundTripByteForByteAndTakeOverTheReservations) {
 
 // Loaded while the first train heads back to A on the link it holds and the
 // second stands on B's platform, whose link it holds: each keeps its link,
-// and the flag of A's platform link, which no train holds (as games saved
-// after a train turned on its platform may keep one), is cleared.
+// and the flag of A's platform link, which no train's position or record
+// implies, is cleared.
 TEST_F(TwoStations, LoadedTrainsHoldingReservationsLeaveNoFlagUnheld) {
     ASSERT_TRUE(TrainUnderWay());
     CTrain* second = Train(43, 50, 11);
