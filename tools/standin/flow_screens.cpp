@@ -346,10 +346,14 @@ constexpr TutorialText kTexts[] = {
      "\"New platform\" (WAYS) and a click on a station add a platform to it; it needs rails "
      "too."},
     {45, "Production and stores",
-     "Factories turn the goods brought to them into products; HELP tells what each product "
-     "is made from and which store sells it. Build stores in the cities (BUILD, \"Sales\") "
-     "and carry the products to them by truck or train.\n\n"
-     "With POINT, a click on a factory shows its production."},
+     "A new factory makes nothing, and takes none of the goods brought to it, until you "
+     "choose its product. Press POINT and click the factory (or INFO, \"Industries\", "
+     "\"Prod.\" on its row): its production screen shows \"No production\" under "
+     "\"Product (click to choose)\". Click there, pick a product from the list, then "
+     "\"OK\".\n\n"
+     "From then on the factory turns the goods brought to it into that product; HELP tells "
+     "what each product is made from and which store sells it. Build stores in the cities "
+     "(BUILD, \"Sales\") and carry the products to them by truck or train."},
     {47, "Prices",
      "With POINT, a click on a store opens its sales: set each product's price and its "
      "advertising there."},
