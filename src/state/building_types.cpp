@@ -5,24 +5,18 @@ namespace {
 
 // Floor width and depth, price, name, image-name suffix, images per player
 // colour, catchment zone; every type can be built from the start (1959).
-// The zone is only the figure the purchase screen shows ("Commercial zone :
-// N x N"); the catchments themselves come from the buildings' scan
-// rectangles. A truck depot serves 11 x 11 fields around it; a train station
-// serves 14 x 12 with one platform (one field deeper per further platform),
-// and 13 x 13 is the nearest square. The platform kinds 4 and 5 serve
-// nothing of their own.
 // clang-format off
 const BuildingType kBuildingTypes[kBuildingTypeCount] = {
-    {1, 1, 4000, "Truck-Depot", "_23", 1, 11, 1959},
-    {1, 1, 4000, "Truck-Depot", "_24", 1, 11, 1959},
-    {1, 1, 4000, "Truck-Depot", "_25", 1, 11, 1959},
-    {1, 1, 4000, "Truck-Depot", "_26", 1, 11, 1959},
-    {4, 1, 8000, "Terminal", "_27", 0, 0, 1959},
-    {1, 4, 8000, "Terminal", "_28", 0, 0, 1959},
-    {4, 2, 4000, "Train station", "_18", 1, 13, 1959},
-    {2, 4, 4000, "Train station", "_19", 1, 13, 1959},
-    {4, 2, 4000, "Train station", "_20", 1, 13, 1959},
-    {2, 4, 4000, "Train station", "_21", 1, 13, 1959},
+    {1, 1, 4000, "Truck-Depot", "_23", 1, 5, 1959},
+    {1, 1, 4000, "Truck-Depot", "_24", 1, 5, 1959},
+    {1, 1, 4000, "Truck-Depot", "_25", 1, 5, 1959},
+    {1, 1, 4000, "Truck-Depot", "_26", 1, 5, 1959},
+    {4, 1, 8000, "Terminal", "_27", 0, 5, 1959},
+    {1, 4, 8000, "Terminal", "_28", 0, 5, 1959},
+    {4, 2, 4000, "Train station", "_18", 1, 5, 1959},
+    {2, 4, 4000, "Train station", "_19", 1, 5, 1959},
+    {4, 2, 4000, "Train station", "_20", 1, 5, 1959},
+    {2, 4, 4000, "Train station", "_21", 1, 5, 1959},
     {2, 2, 0, "Gold mine", "_5", 0, 0, 1959},
     {3, 3, 0, "Lumber mill", "_6", 0, 4, 1959},
     {4, 4, 0, "Chemical plant", "_7", 0, 0, 1959},
