@@ -35,29 +35,6 @@ void RelinkAround(int32_t x, int32_t y) {
     network->force_link = before;
 }
 
-bool Passing(int32_t x, int32_t y, int32_t in_tunnel, int32_t on_bridge) {
-    const MapField* field = FieldAt(x, y);
-    return field != nullptr && PassesUnderOrOver(*field, in_tunnel, on_bridge);
-}
-
-// Whether the engine passed the field it left under or over the ground, the
-// flags of that field being no longer its own: a span field while it is on
-// the bridge or on the bridge's end, a tunnel field while it is in the tunnel
-// or on the portal. Taken as on the ground as well, the span field above a
-// ground link would count the engine on the bridge as a train standing in
-// that link: a waiting train's link would go to a train that never comes to
-// the link's nodes, so the link would stay held for ever and the waiting
-// train would never leave.
-bool PassedLeftField(const CTrain& t) {
-    const MapField* left = FieldAt(t.left_x, t.left_y);
-    const MapField* here = FieldAt(t.pos_x, t.pos_y);
-    if (left == nullptr || here == nullptr) return false;
-    const bool span = left->bridge_flag() && !left->bridge_end();
-    const bool bore = left->tunnel() && !left->tportal();
-    return (span && (t.on_bridge != 0 || here->bridge_end())) ||
-           (bore && (t.in_tunnel != 0 || here->tportal()));
-}
-
 // A unit of a train on a field, passing it under or over the ground or not.
 struct UnitOnField {
     CTrain* train;
@@ -195,7 +172,29 @@ void CTrain::ReleaseHeldLink(int32_t node, int32_t dir) {
         SameLink(junction_node, DirIndexFromBit(static_cast<uint8_t>(junction_exit)), node, dir)) {
         junction_node = 0;
     }
+    // A link a unit still stands in stays held until no unit does: until the
+    // last unit has passed one of its nodes, or the units were put elsewhere
+    // on the platform (ReleaseLinksLeft). Given up earlier, say by a train
+    // planning its route on its platform's end node with a wagon still on
+    // the platform behind it, the link looks free to the next train at the
+    // far node, which drives in: the two trains then stand in one link, on
+    // a single track facing each other, and neither can ever leave.
+    if (StandsInLink(node, dir)) {
+        held.ReleaseWhenLeft(node, dir);
+        return;
+    }
     held.ReleaseLink(node, dir);
+}
+
+void CTrain::ReleaseLinksLeft() {
+    if (!held.AnyReleaseWaiting()) return;
+    const std::vector<TrainLink> in = LinksStoodIn();
+    held.ReleaseLeftLinks([&in](const TrainLink& link) {
+        for (const TrainLink& stood : in) {
+            if (stood.Names(link.node, link.dir)) return true;
+        }
+        return false;
+    });
 }
 
 void CTrain::WaitHere(int32_t frames) {
@@ -243,10 +242,12 @@ bool CTrain::Load(plat::FileHandle file) {
     if (!ReadFields(file)) return false;
     on_map = true;
     if (number > g_MaxVehicleNumber) g_MaxVehicleNumber = number;
-    if (Markable(pos_x, pos_y, in_tunnel, on_bridge)) held.MarkField(pos_x, pos_y);
-    for (int32_t i = 0; i < wagon_count; ++i) {
-        const CWagon* w = wagons[i];
-        if (Markable(w->x, w->y, w->in_tunnel, w->on_bridge)) held.MarkField(w->x, w->y);
+    // Every unit's ground field is marked again, the field the engine is
+    // leaving among them, as the running train kept it until its next field
+    // step: left unmarked, that field looks free to another train, which
+    // steps onto it while the engine is still leaving it.
+    for (const TrainUnitSpot& spot : UnitSpots()) {
+        if (!spot.passing && Markable(spot.x, spot.y, 0, 0)) held.MarkField(spot.x, spot.y);
     }
     removal_flag = 0;
     return true;
@@ -265,16 +266,8 @@ void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
     if (network == nullptr) return;
     std::multimap<int32_t, UnitOnField> units;
     for (CTrain* t : trains) {
-        units.insert({FieldIndex(t->pos_x, t->pos_y),
-                      {t, Passing(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)}});
-        if (t->left_x != t->pos_x || t->left_y != t->pos_y) {
-            units.insert({FieldIndex(t->left_x, t->left_y), {t, PassedLeftField(*t)}});
-        }
-        for (int32_t i = 0; i < t->wagon_count && i < kWagonSlots; ++i) {
-            const CWagon* w = t->wagons[i];
-            if (w == nullptr) continue;
-            units.insert(
-                {FieldIndex(w->x, w->y), {t, Passing(w->x, w->y, w->in_tunnel, w->on_bridge)}});
+        for (const TrainUnitSpot& spot : t->UnitSpots()) {
+            units.insert({FieldIndex(spot.x, spot.y), {t, spot.passing}});
         }
     }
     const auto trainOn = [&units](int32_t x, int32_t y, bool passing) -> CTrain* {
@@ -327,7 +320,7 @@ void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
     for (CTrain* t : trains) {
         const MapField* here = FieldAt(t->pos_x, t->pos_y);
         if (here == nullptr || !here->knoten() ||
-            Passing(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)) {
+            PassesUnderOrOver(*here, t->in_tunnel, t->on_bridge)) {
             continue;
         }
         const int32_t n = here->knotennummer();

@@ -29,6 +29,7 @@
 // (train_reverse.cpp).
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "transport/train_holdings.h"
@@ -52,6 +53,15 @@ struct TrainUnitRecord {
     int32_t in_tunnel = 0;
     int32_t on_bridge = 0;
     int32_t draw_layer = 0;
+};
+
+// A field a unit of a train stands on: the engine's, the one the engine is
+// leaving, or a wagon's; `passing` while the unit passes it under or over the
+// ground (in a tunnel or on a bridge, off its portals and ends).
+struct TrainUnitSpot {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool passing = false;
 };
 
 class CTrain : public virtual CVehicle {
@@ -108,6 +118,15 @@ class CTrain : public virtual CVehicle {
     int32_t last_phase = 0;
     // The marks and reservations the train holds.
     TrainHoldings held;
+    // --- train_standing.cpp
+    // The fields the train's units stand on: the engine's, the one the engine
+    // is leaving (when it is another) and the wagons'.
+    std::vector<TrainUnitSpot> UnitSpots() const;
+    // The links between whose nodes a unit of the train stands on the
+    // ground, each once. The train holds every one of them: a release of
+    // such a link waits until its last unit has passed the link's node.
+    std::vector<TrainLink> LinksStoodIn() const;
+    bool StandsInLink(int32_t node, int32_t dir) const;
 
   private:
     // --- train.cpp
@@ -117,9 +136,13 @@ class CTrain : public virtual CVehicle {
     static bool Markable(int32_t x, int32_t y, int32_t in_tunnel, int32_t on_bridge);
     // Waits `frames` at phase 15 with speed reset.
     void WaitHere(int32_t frames);
-    // Releases a link reservation; the reservation kept for the next route
-    // planning is forgotten when it is that link.
+    // Releases a link reservation, once no unit of the train stands in it;
+    // the reservation kept for the next route planning is forgotten when it
+    // is that link.
     void ReleaseHeldLink(int32_t node, int32_t dir);
+    // Releases the links whose release waited for the units to leave them,
+    // once none stands in them any more.
+    void ReleaseLinksLeft();
     static bool SameLink(int32_t n1, int32_t d1, int32_t n2, int32_t d2);
 
     // --- train_wagons.cpp
@@ -191,3 +214,9 @@ class CTrain : public virtual CVehicle {
     // again.
     void CountPlatformAfterReverse();
 };
+
+// The first breach, described, of the rule that keeps the listed trains
+// apart: each ground field a unit stands on is marked by the unit's own train
+// and by no other train's unit, and each link a unit stands in is held by the
+// unit's train. Empty when every train keeps it.
+std::string TrainsApartBreach();

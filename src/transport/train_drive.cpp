@@ -263,20 +263,12 @@ bool CTrain::DepartureLinkHeld(const Step& step) {
 }
 
 void CTrain::StepOnto(const Step& step, uint8_t exit_bit) {
-    // Leaving a node: without wagons the link behind is free now (not on the
-    // target platform, where the train may still turn back); trains with
-    // wagons free it when the last wagon passes.
     const MapField* here = FieldAt(pos_x, pos_y);
     const bool nodeHere =
         here != nullptr && here->knoten() &&
         !((step.tunnel0 != 0 && !here->tportal()) || (step.bridge0 != 0 && !here->bridge_end()));
-    if (nodeHere) {
-        const int32_t node = here->knotennummer();
-        if (wagon_count == 0 && arrival_counter < 2) {
-            ReleaseHeldLink(node, DirIndexFromBit(static_cast<uint8_t>(direction & 0x0F)));
-        }
-        if (IsServedPlatform(pos_x, pos_y)) held.ReserveLink(node, step.h);
-    }
+    const int32_t node = nodeHere ? here->knotennummer() : 0;
+    const bool served = nodeHere && IsServedPlatform(pos_x, pos_y);
     left_x = pos_x;
     left_y = pos_y;
     pos_x = static_cast<uint8_t>(step.nx);
@@ -286,6 +278,15 @@ void CTrain::StepOnto(const Step& step, uint8_t exit_bit) {
     next_direction = static_cast<uint8_t>((exit_bit << 4) | step.entry);
     if (Markable(step.nx, step.ny, in_tunnel, on_bridge)) held.MarkField(step.nx, step.ny);
     ReleaseUncoveredFields();
+    if (node == 0) return;
+    // Leaving a node: without wagons the link behind is free now that the
+    // engine has left the node (not on the target platform, where the train
+    // may still turn back); trains with wagons free it when the last wagon
+    // passes.
+    if (wagon_count == 0 && arrival_counter < 2) {
+        ReleaseHeldLink(node, DirIndexFromBit(static_cast<uint8_t>(direction & 0x0F)));
+    }
+    if (served) held.ReserveLink(node, step.h);
 }
 
 bool CTrain::EnterNode(Step& step) {

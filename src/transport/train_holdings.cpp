@@ -105,7 +105,10 @@ void TrainHoldings::ForgetVanishedLinks() {
 bool TrainHoldings::ReserveLink(int32_t node, int32_t dir) {
     TrainLink link;
     if (!LookUpLink(node, dir, link)) return false;
-    if (HoldsLink(node, dir)) return true;
+    if (const int32_t held = FindLink(node, dir); held >= 0) {
+        links_[held].release_waits = false;
+        return true;
+    }
     if (Flagged(node, dir) && AnyoneHoldsLink(node, dir)) return false;
     ForgetVanishedLinks();
     if (link_count_ >= kMaxLinks) return false;
@@ -125,6 +128,18 @@ void TrainHoldings::ReleaseLink(int32_t node, int32_t dir) {
     if (Flagged(node, dir) && !AnyoneHoldsLink(node, dir)) {
         g_pWayNetwork->ClearLinkFlag(node, DirBitFromIndex(dir));
     }
+}
+
+void TrainHoldings::ReleaseWhenLeft(int32_t node, int32_t dir) {
+    const int32_t index = FindLink(node, dir);
+    if (index >= 0) links_[index].release_waits = true;
+}
+
+bool TrainHoldings::AnyReleaseWaiting() const {
+    for (int32_t i = 0; i < link_count_; ++i) {
+        if (links_[i].release_waits) return true;
+    }
+    return false;
 }
 
 void TrainHoldings::ReleaseAllLinks() {

@@ -38,6 +38,8 @@ struct TrainLink {
     int32_t dir = 0;
     int32_t far_node = 0;
     int32_t far_dir = 0;
+    // Its release waits until no unit of the train stands in it.
+    bool release_waits = false;
 
     bool Names(int32_t n, int32_t i) const {
         return (node == n && dir == i) || (far_node == n && far_dir == i);
@@ -90,6 +92,18 @@ class TrainHoldings {
     // no train holds it. Direction indexes outside 0..3 and node 0 do nothing.
     void ReleaseLink(int32_t node, int32_t dir);
     void ReleaseAllLinks();
+    // A held link whose release must wait until no unit of the train stands
+    // in it; reserving it again cancels the wait.
+    void ReleaseWhenLeft(int32_t node, int32_t dir);
+    bool AnyReleaseWaiting() const;
+    // Releases the waiting links for which `standsIn(link)` is false.
+    template <typename StandsIn>
+    void ReleaseLeftLinks(StandsIn standsIn) {
+        for (int32_t i = link_count_ - 1; i >= 0; --i) {
+            const TrainLink link = links_[i];
+            if (link.release_waits && !standsIn(link)) ReleaseLink(link.node, link.dir);
+        }
+    }
     int32_t LinkCount() const { return link_count_; }
     const TrainLink& LinkAtIndex(int32_t i) const { return links_[i]; }
 

@@ -37,6 +37,7 @@ constexpr int32_t kOffBridgePhases[4][4] = {
 }  // namespace
 
 int32_t CTrain::Move() {
+    ReleaseLinksLeft();
     if (StandsThisFrame()) return 0;
     if (state == 1) {
         CountDepartureSound();
@@ -87,7 +88,11 @@ void CTrain::RouteRequest() {
         return;
     }
     PlanRoute();
-    if (turned == 1) {
+    // A train without wagons that turned counts its own field as the one it
+    // left: the link behind it is the platform's, where the wagons it is
+    // about to get are made, and the engine gives it up only once it has
+    // left the node (StepOnto) or its last wagon passes it.
+    if (turned == 1 && (left_x != pos_x || left_y != pos_y)) {
         const MapField* left = FieldAt(left_x, left_y);
         if (left != nullptr) {
             ReleaseHeldLink(left->knotennummer(),

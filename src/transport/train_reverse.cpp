@@ -200,6 +200,14 @@ void CTrain::TurnAround() {
     // one field. Refused, the train stays and leaves the way it faces.
     if (target == nullptr || (target->belegt() != 0 && !held.HoldsField(x, y))) return;
     const uint8_t entered = OppositeDirBits(heading);
+    // The links the wagons stand in now: the wagons jump with the engine, so
+    // those they leave behind are given up as if the last wagon had passed
+    // their nodes. Kept, such a link (the one before the platform, which a
+    // train that came in only as far as the platform's first node still
+    // stands in) would stop every train from that side until this train came
+    // back through it.
+    const std::vector<TrainLink> before =
+        wagon_count > 0 ? LinksStoodIn() : std::vector<TrainLink>{};
     pos_x = static_cast<uint8_t>(x);
     pos_y = static_cast<uint8_t>(y);
     const int32_t h = DirIndexFromBit(heading);
@@ -225,6 +233,12 @@ void CTrain::TurnAround() {
     held.ReserveLink(target->knotennummer(), h);
     AlignWagons();
     ReleaseUncoveredFields();
+    for (const TrainLink& link : before) {
+        if (!SameLink(target->knotennummer(), h, link.node, link.dir) &&
+            !StandsInLink(link.node, link.dir)) {
+            ReleaseHeldLink(link.node, link.dir);
+        }
+    }
 }
 
 int32_t CTrain::IsPathBlocked() {

@@ -66,6 +66,10 @@ void CTrain::PlaceWagons(bool aligned) {
         if (Markable(x, y, w->in_tunnel, w->on_bridge)) held.MarkField(x, y);
     }
     ReleaseUncoveredFields();
+    // The wagons hold the links they are put in, as the engine held those it
+    // drove through: a wagon made in a link the train had given up would
+    // stand there unseen by the next train, which would drive into it.
+    for (const TrainLink& link : LinksStoodIn()) held.ReserveLink(link.node, link.dir);
 }
 
 void CTrain::AddWagon(const char* name, int32_t product, int32_t cargo_slot) {

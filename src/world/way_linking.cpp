@@ -212,6 +212,23 @@ int32_t CWayNetwork::WalkTrackLink(int32_t x, int32_t y, int32_t d,
     return end != nullptr && end->knoten() ? static_cast<int32_t>(end->knotennummer()) : 0;
 }
 
+int32_t CWayNetwork::TrackLinkThrough(int32_t x, int32_t y, int32_t& dir) const {
+    const MapField* field = FieldAt(x, y);
+    if (field == nullptr || field->knoten() || !HasTrackPart(*field)) return 0;
+    for (int32_t i = 0; i < 4; ++i) {
+        const uint8_t bit = DirBitFromIndex(i);
+        if ((field->gleisr() & bit) == 0) continue;
+        const WalkResult walk = Walk(x, y, bit, true, WalkMode::Link, true);
+        const MapField* end = walk.found ? FieldAt(walk.x, walk.y) : nullptr;
+        if (end == nullptr || !end->knoten()) continue;
+        const WayNode* node = Node(static_cast<int32_t>(end->knotennummer()));
+        if (node == nullptr || node->ziel[walk.back] <= 0) continue;
+        dir = walk.back;
+        return static_cast<int32_t>(end->knotennummer());
+    }
+    return 0;
+}
+
 int32_t CWayNetwork::RelinkField(int32_t x, int32_t y, int32_t d) {
     return FollowEachPart(x, y, d, true, [&](bool track, const WalkResult& walk) {
         const MapField* end = FieldAt(walk.x, walk.y);

@@ -415,7 +415,7 @@ class RailWorld : public TransportWorld {
     ~RailWorld() override { DeleteAllVehicles(); }
     // Consistent (if `check_at_end_`), none once deleted.
     void TearDown() override {
-        EXPECT_TRUE(!check_at_end_ || Consistent());
+        if (check_at_end_) EXPECT_TRUE(Consistent());
         DeleteAllVehicles();
         EXPECT_EQ(std::pair(MarkCount(), FlagCount()), std::pair(0, 0));
     }
@@ -570,6 +570,9 @@ class RailWorld : public TransportWorld {
                     return fail(t, "holds unflagged", l.node, l.dir);
             }
             if (h.LinkCount() > 8) return fail(t, "holds links:", h.LinkCount(), 0);
+        }
+        if (const std::string breach = TrainsApartBreach(); !breach.empty()) {
+            return ::testing::AssertionFailure() << breach;
         }
         for (int32_t x = box_x0_; x <= box_x1_; ++x) {
             for (int32_t y = box_y0_; y <= box_y1_; ++y) {
