@@ -3,8 +3,6 @@
 
 #include "transport/train.h"
 
-#include <map>
-
 #include "economy/building_table.h"
 #include "state/game_state.h"
 #include "state/map_field.h"
@@ -34,12 +32,6 @@ void RelinkAround(int32_t x, int32_t y) {
     for (const int32_t d : {kDirN, kDirS, kDirW, kDirE}) network->RelinkField(x, y, d);
     network->force_link = before;
 }
-
-// A unit of a train on a field, passing it under or over the ground or not.
-struct UnitOnField {
-    CTrain* train;
-    bool passing;
-};
 
 bool UnheldFlag(int32_t n, int32_t i) {
     const WayNode* node = g_pWayNetwork->Node(n);
@@ -261,31 +253,19 @@ bool CTrain::Load(plat::FileHandle file) {
 // train leaving a node adopts such a flag, so it could drive into a link
 // another loaded train stands in. Only the flags read get holders and none
 // is set, so no link is reserved that was free before the save.
+//
+// The record does not say which train reserved a link, so a load keeps a
+// link's holder only where one train's position or record implies it. Two
+// engines on the two end nodes of one link, both facing into it, both imply
+// it, and the first train in the list takes it: the other waits for it as
+// it waited for the first, and no unit of either stands in it.
 void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
     CWayNetwork* network = g_pWayNetwork;
     if (network == nullptr) return;
-    std::multimap<int32_t, UnitOnField> units;
-    for (CTrain* t : trains) {
-        for (const TrainUnitSpot& spot : t->UnitSpots()) {
-            units.insert({FieldIndex(spot.x, spot.y), {t, spot.passing}});
-        }
-    }
-    const auto trainOn = [&units](int32_t x, int32_t y, bool passing) -> CTrain* {
-        if (!InMap(x, y)) return nullptr;
-        const auto [first, last] = units.equal_range(FieldIndex(x, y));
-        for (auto it = first; it != last; ++it) {
-            if (it->second.passing == passing) return it->second.train;
-        }
-        return nullptr;
-    };
-
-    // Every flagged track link (named at one end, or at both), with the
-    // train standing in it: a unit on a field between its nodes, or on both
-    // of its nodes where none lies between.
+    // Every flagged track link, named at one end or at both.
     struct Flag {
         int32_t node;
         int32_t dir;
-        CTrain* in;
     };
     std::vector<Flag> flags;
     for (int32_t x = 0; x < kMapSize; ++x) {
@@ -295,25 +275,16 @@ void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
             const int32_t n = field->knotennummer();
             for (int32_t i = 0; i < 4; ++i) {
                 if (!UnheldFlag(n, i)) continue;
-                CTrain* in = nullptr;
-                int32_t between = 0;
-                const int32_t far = network->WalkTrackLink(
-                    x, y, DirBitFromIndex(i), [&](int32_t fx, int32_t fy, bool passing) {
-                        ++between;
-                        if (in == nullptr) in = trainOn(fx, fy, passing);
-                    });
-                if (far == 0 || far != network->Node(n)->ziel[i]) continue;
-                if (between == 0) {
-                    CTrain* here = trainOn(x, y, false);
-                    if (here == trainOn(x + DirDx(i), y + DirDy(i), false)) in = here;
-                }
-                flags.push_back({n, i, in});
+                const int32_t far =
+                    network->WalkTrackLink(x, y, DirBitFromIndex(i), [](int32_t, int32_t, bool) {});
+                if (far != 0 && far == network->Node(n)->ziel[i]) flags.push_back({n, i});
             }
         }
     }
-    for (const Flag& flag : flags) {
-        if (flag.in != nullptr && UnheldFlag(flag.node, flag.dir)) {
-            flag.in->held.ReserveLink(flag.node, flag.dir);
+    // The links the trains stand in.
+    for (CTrain* t : trains) {
+        for (const TrainLink& link : t->LinksStoodIn()) {
+            if (UnheldFlag(link.node, link.dir)) t->held.ReserveLink(link.node, link.dir);
         }
     }
     // The links an engine on a node came along and leaves by.
@@ -335,12 +306,11 @@ void CTrain::TakeOverReservations(const std::vector<CTrain*>& trains) {
         if (UnheldFlag(t->junction_node, i)) t->held.ReserveLink(t->junction_node, i);
     }
     // What is left was kept by a train standing away from it, which neither
-    // its position nor its record implies: a train that jumped along its
-    // platform without turning keeps the link its wagons left behind until
-    // it comes back through it, and a game saved by an earlier build can
-    // hold the link beyond the platform end a turned train left. Held by
-    // nobody after the load, such a flag would stop every other train
-    // before it for ever.
+    // its position nor its record implies: a game saved by an earlier build
+    // can hold the link beyond the platform end a turned train left, or the
+    // link before the platform that a train jumping along it left behind.
+    // Held by nobody after the load, such a flag would stop every other
+    // train before it for ever.
     for (const Flag& flag : flags) {
         if (UnheldFlag(flag.node, flag.dir)) {
             network->ClearLinkFlag(flag.node, DirBitFromIndex(flag.dir));

@@ -122,9 +122,11 @@ class CTrain : public virtual CVehicle {
     // The fields the train's units stand on: the engine's, the one the engine
     // is leaving (when it is another) and the wagons'.
     std::vector<TrainUnitSpot> UnitSpots() const;
-    // The links between whose nodes a unit of the train stands on the
-    // ground, each once. The train holds every one of them: a release of
-    // such a link waits until its last unit has passed the link's node.
+    // The links between whose nodes a unit of the train stands, each once:
+    // on the ground the link of its field, under or over it the tunnel's or
+    // the bridge's; a link with no field between its nodes when units stand
+    // on both. The train holds every one of them: a release of such a link
+    // waits until no unit stands in it.
     std::vector<TrainLink> LinksStoodIn() const;
     bool StandsInLink(int32_t node, int32_t dir) const;
 

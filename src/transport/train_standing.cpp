@@ -80,9 +80,10 @@ std::vector<TrainLink> CTrain::LinksStoodIn() const {
         return false;
     };
     for (const TrainUnitSpot& spot : spots) {
-        if (spot.passing) continue;
         int32_t dir = -1;
-        if (const int32_t node = network->TrackLinkThrough(spot.x, spot.y, dir)) add(node, dir);
+        const int32_t node = network->TrackLinkThrough(spot.x, spot.y, spot.passing, dir);
+        if (node != 0) add(node, dir);
+        if (spot.passing) continue;
         // A link with no field between its nodes is stood in by units on both.
         const MapField* field = FieldAt(spot.x, spot.y);
         const WayNode* n = field->knoten() ? network->Node(field->knotennummer()) : nullptr;

@@ -212,13 +212,34 @@ int32_t CWayNetwork::WalkTrackLink(int32_t x, int32_t y, int32_t d,
     return end != nullptr && end->knoten() ? static_cast<int32_t>(end->knotennummer()) : 0;
 }
 
-int32_t CWayNetwork::TrackLinkThrough(int32_t x, int32_t y, int32_t& dir) const {
+int32_t CWayNetwork::TrackLinkThrough(int32_t x, int32_t y, bool passing, int32_t& dir) const {
     const MapField* field = FieldAt(x, y);
-    if (field == nullptr || field->knoten() || !HasTrackPart(*field)) return 0;
+    if (field == nullptr) return 0;
+    // Under or over the ground the link is the tunnel's or the bridge's: it
+    // is named from the node beyond the portal or bridge end the line of
+    // bore or span fields leads to.
+    const auto within = [field](const MapField& f) {
+        return field->tunnel() ? f.tunnel() && !f.tportal() : f.bridge_flag() && !f.bridge_end();
+    };
+    const bool under = field->tunnel() && !field->tportal();
+    const bool over = field->bridge_flag() && !field->bridge_end();
     for (int32_t i = 0; i < 4; ++i) {
         const uint8_t bit = DirBitFromIndex(i);
-        if ((field->gleisr() & bit) == 0) continue;
-        const WalkResult walk = Walk(x, y, bit, true, WalkMode::Link, true);
+        int32_t sx = x;
+        int32_t sy = y;
+        if (passing) {
+            if (!under && !over) return 0;
+            const MapField* f = field;
+            for (int32_t k = 0; k < kMapSize && f != nullptr && within(*f); ++k) {
+                sx += DirDx(i);
+                sy += DirDy(i);
+                f = FieldAt(sx, sy);
+            }
+            if (f == nullptr || !(under ? f->tportal() : f->bridge_end())) continue;
+        } else if (field->knoten() || !HasTrackPart(*field) || (field->gleisr() & bit) == 0) {
+            continue;
+        }
+        const WalkResult walk = Walk(sx, sy, bit, true, WalkMode::Link, !passing);
         const MapField* end = walk.found ? FieldAt(walk.x, walk.y) : nullptr;
         if (end == nullptr || !end->knoten()) continue;
         const WayNode* node = Node(static_cast<int32_t>(end->knotennummer()));

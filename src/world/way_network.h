@@ -118,11 +118,13 @@ class CWayNetwork {
     // and ends. The far end's node number, 0 when the walk ends without one.
     int32_t WalkTrackLink(int32_t x, int32_t y, int32_t d,
                           const std::function<void(int32_t, int32_t, bool)>& each) const;
-    // The track link that runs through (x, y), a field between two nodes on
-    // the ground: named from the node a walk along the track reaches first,
-    // by the direction index under which that node holds the link (`dir`).
-    // The node number; 0 on a node field or where no link runs through.
-    int32_t TrackLinkThrough(int32_t x, int32_t y, int32_t& dir) const;
+    // The track link that runs through (x, y), a field between two nodes:
+    // on the ground, or under or over it (`passing`: the tunnel's or the
+    // bridge's link). Named from the node a walk along the track reaches
+    // first, by the direction index under which that node holds the link
+    // (`dir`). The node number; 0 on a node field or where no link runs
+    // through.
+    int32_t TrackLinkThrough(int32_t x, int32_t y, bool passing, int32_t& dir) const;
     // Follows the way leaving (x, y) in direction d to the node field at its
     // far end and links that field in all its way directions. 1 when done.
     int32_t RelinkField(int32_t x, int32_t y, int32_t d);

@@ -907,28 +907,42 @@ TEST_F(TunnelBridgeTest, TrainsWaitingBeforeTheCrossingsKeepTheirLinksOverLoads)
 }
 
 class TrainReservationProperty : public transporttest::RandomRailWorld,
-                                 public ::testing::WithParamInterface<int> {};
+                                 public ::testing::WithParamInterface<std::tuple<int, bool>> {};
 
-// Rings with passing loops and stations of every orientation and length.
+// Rings with passing loops and stations of every orientation and length;
+// long trains: all six cargo columns filled, the game saved and loaded
+// every 97 frames.
 TEST_P(TrainReservationProperty, MarksAndReservationsStayWithTheirTrains) {
-    plat::Srand(static_cast<uint32_t>(GetParam()));
+    const auto [seed, longTrains] = GetParam();
+    plat::Srand(static_cast<uint32_t>(seed));
     BuildRandomNetwork();
     std::vector<CTrain*> trains = BuildRandomTrains(14);
     ASSERT_GE(trains.size(), 2u);
+    std::vector<int32_t> numbers;
+    for (CTrain* t : trains) {
+        numbers.push_back(t->number);
+        for (int32_t s = 0; s < t->stop_count && longTrains; ++s) {
+            for (int32_t k = 3; k < 6; ++k)
+                t->cargo_plan[s][k][0] = static_cast<uint8_t>(1 + transporttest::R(6));
+        }
+    }
     std::vector<int32_t> last(trains.size(), -2);
     int32_t arrivals = 0;
     for (int32_t frame = 0; frame < 4000; ++frame) {
-        ASSERT_TRUE(Consistent()) << "seed " << GetParam() << " frame " << frame;
+        ASSERT_TRUE(Consistent()) << "seed " << seed << " frame " << frame;
+        if (longTrains && frame % 97 == 96) SaveAndLoadVehicles(false);
         Frames(1);
-        for (size_t i = 0; i < trains.size(); ++i) {
-            arrivals += trains[i]->stop_served != last[i];
-            last[i] = trains[i]->stop_served;
+        for (size_t i = 0; i < numbers.size(); ++i) {
+            const int32_t served = TrainNumbered(numbers[i])->stop_served;
+            arrivals += served != last[i];
+            last[i] = served;
         }
     }
     EXPECT_GT(arrivals, static_cast<int32_t>(trains.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, TrainReservationProperty, ::testing::Range(1, 9));
+INSTANTIATE_TEST_SUITE_P(Seeds, TrainReservationProperty,
+                         ::testing::Combine(::testing::Range(1, 9), ::testing::Bool()));
 
 using TrainAcceptance = transporttest::RandomRailWorld;  // the scope restores the tick
 
