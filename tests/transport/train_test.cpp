@@ -764,8 +764,9 @@ TEST_F(RailWorld, LengthenedStationTrainArrivesOnTheRowItsRouteLeadsTo) {
 }
 
 // A and B (x 60..63) with a tunnel (x 30..36) and a bridge (x 45..50)
-// between; tracks down x 33 and x 47 cross over the tunnel and under the
-// bridge, each between two stations (rows y 36..39 and 61..64).
+// between; tracks down x 33 and x 35 (next to the east portal) cross over the
+// tunnel, one down x 47 under the bridge, each between two stations (rows
+// y 36..39 and 61..64).
 class TunnelBridgeTest : public RailWorld {
   protected:
     void SetUp() override {
@@ -776,7 +777,7 @@ class TunnelBridgeTest : public RailWorld {
         RailLine(37, 50, 44, 50);
         Bridge(45, 50, 50, 50);
         RailLine(51, 50, 59, 50);
-        for (const int32_t x : {33, 47}) {
+        for (const int32_t x : {33, 35, 47}) {
             crossings.push_back({&Station(7, x - 1, 36, 1, x), &Station(7, x - 1, 61, 1, x + 1)});
             RailLine(x, 40, x, 60);
         }
@@ -876,10 +877,11 @@ TEST_F(TunnelBridgeTest, EngineAndWagonLeavingABridgeEndIntoATunnelAreOffTheBrid
 }
 
 // Loaded while the first train passes the tracks across, having just left
-// the field in the tunnel and then the span above them, and a train on each
-// track waits for goods on its north platform's end, holding the link south
-// that passes the crossing: each keeps its link, and every train arrives
-// once the goods come.
+// the tunnel's field below the first two (once still in the tunnel, once on
+// the east portal, out of it) and then the span above the third, and a train
+// on each track waits for goods on its north platform's end, holding the link
+// south that passes the crossing: each keeps its link, and every train
+// arrives once the goods come.
 TEST_F(TunnelBridgeTest, TrainsWaitingBeforeTheCrossingsKeepTheirLinksOverLoads) {
     std::vector<int32_t> waiting;
     for (auto [north, south] : crossings) {
@@ -890,11 +892,12 @@ TEST_F(TunnelBridgeTest, TrainsWaitingBeforeTheCrossingsKeepTheirLinksOverLoads)
         waiting.push_back(y->number);
     }
     const int32_t number = t->number;
-    for (const int32_t x : {33, 47}) {
+    for (const int32_t x : {33, 35, 47}) {
         ASSERT_TRUE(FramesUntil(
             [&] {
                 t = TrainNumbered(number);
-                return t->pos_x == x + 1 && t->left_x == x && t->in_tunnel + t->on_bridge == 1;
+                return t->pos_x == x + 1 && t->left_x == x &&
+                       t->in_tunnel + t->on_bridge == (x != 35);
             },
             2000));
         SaveAndLoadVehicles();
