@@ -634,6 +634,50 @@ TEST_F(RailWorld, TrainTurningOnItsPlatformFreesTheLinkBeyondTheEndItLeft) {
     EXPECT_TRUE(FramesUntil([&] { return beyond->stop_served == 1; }, 3000));
 }
 
+// A turn refused because another train stands on the platform's other end
+// keeps the link the train faces: it leaves by it.
+TEST_F(RailWorld, TrainWhoseTurnIsRefusedKeepsTheLinkItLeavesBy) {
+    Stations(1, true);
+    TestStation* c = &Station(6, 60, 51, 1, 3);
+    RailLine(24, 50, 39, 50);
+    RailLine(44, 50, 59, 50);
+    Finish();
+    CTrain* parked = Train(39, 50);
+    parked->running_flag = 0;
+    parked->direction = parked->next_direction = parked->prev_direction = (kDirW << 4) | kDirE;
+    parked->AddWagon("A", 1, 0);
+    CTrain* waiting = Train(43, 50);
+    SetSchedule(*waiting, {b, c});
+    waiting->cargo_plan[0][0][0] = 1;
+    waiting->wait_until_loaded[0] = 1;
+    Frames(500);
+    const int32_t node = F(43, 50).knotennummer();
+    ASSERT_TRUE(waiting->held.HoldsLink(node, kDirIndexE));
+    SetSchedule(*waiting, {a, c});
+    waiting->target_stop = -1;
+    waiting->PlanRoute();
+    EXPECT_EQ(
+        std::tuple(waiting->turned, waiting->pos_x, waiting->held.HoldsLink(node, kDirIndexE)),
+        std::tuple(1, uint8_t{43}, true));
+}
+
+// A train jumping along its platform from the first end with a wagon still
+// before the platform gives up the link the wagon leaves.
+TEST_F(RailWorld, TrainJumpingAlongItsPlatformGivesUpTheLinkItsWagonLeaves) {
+    Stations(1, true);
+    RailLine(24, 50, 39, 50);
+    Finish();
+    CTrain* t = Train(40, 50);
+    t->running_flag = 0;
+    t->direction = t->next_direction = t->prev_direction = (kDirE << 4) | kDirW;
+    t->AddWagon("A", 1, 0);
+    const int32_t node = F(40, 50).knotennummer();
+    ASSERT_TRUE(t->held.HoldsLink(node, kDirIndexW));
+    t->TurnAround();
+    EXPECT_EQ(std::pair(t->pos_x, t->held.HoldsLink(node, kDirIndexW)),
+              std::pair(uint8_t{43}, false));
+}
+
 // A line from A to B with a junction at x = 31 where a siding leads south.
 class MeetingTest : public RailWorld {
   protected:
