@@ -335,6 +335,22 @@ class RailWorld : public transporttest::RailWorld {
         t->cargo_plan[0][1][0] = 2;
         return t;
     }
+    // A, B and C on one line; a train waiting for goods on B's east end
+    // with orders from B to C, made after `before` has run.
+    template <typename Before>
+    CTrain* WaitingOnBsFarEnd(TestStation*& c, Before before) {
+        Stations(1, true);
+        c = &Station(6, 60, 51, 1, 3);
+        RailLine(24, 50, 39, 50);
+        RailLine(44, 50, 59, 50);
+        Finish();
+        before();
+        CTrain* waiting = Train(43, 50);
+        SetSchedule(*waiting, {b, c});
+        waiting->cargo_plan[0][0][0] = 1;
+        waiting->wait_until_loaded[0] = 1;
+        return waiting;
+    }
     TestStation* a = nullptr;
     TestStation* b = nullptr;
 };
@@ -617,15 +633,8 @@ TEST_F(RailWorld, TrainRecordWithWagonsKeepsItsGoldenHash) {
 // Waiting for goods on B's far end, a train whose orders now lead back west
 // turns and leaves; a train from beyond that end then reaches B.
 TEST_F(RailWorld, TrainTurningOnItsPlatformFreesTheLinkBeyondTheEndItLeft) {
-    Stations(1, true);
-    TestStation* c = &Station(6, 60, 51, 1, 3);
-    RailLine(24, 50, 39, 50);
-    RailLine(44, 50, 59, 50);
-    Finish();
-    CTrain* waiting = Train(43, 50);
-    SetSchedule(*waiting, {b, c});
-    waiting->cargo_plan[0][0][0] = 1;
-    waiting->wait_until_loaded[0] = 1;
+    TestStation* c = nullptr;
+    CTrain* waiting = WaitingOnBsFarEnd(c, [] {});
     CTrain* beyond = Train(63, 50);
     SetSchedule(*beyond, {c, b});
     Frames(500);
@@ -637,19 +646,13 @@ TEST_F(RailWorld, TrainTurningOnItsPlatformFreesTheLinkBeyondTheEndItLeft) {
 // A turn refused because another train stands on the platform's other end
 // keeps the link the train faces: it leaves by it.
 TEST_F(RailWorld, TrainWhoseTurnIsRefusedKeepsTheLinkItLeavesBy) {
-    Stations(1, true);
-    TestStation* c = &Station(6, 60, 51, 1, 3);
-    RailLine(24, 50, 39, 50);
-    RailLine(44, 50, 59, 50);
-    Finish();
-    CTrain* parked = Train(39, 50);
-    parked->running_flag = 0;
-    parked->direction = parked->next_direction = parked->prev_direction = (kDirW << 4) | kDirE;
-    parked->AddWagon("A", 1, 0);
-    CTrain* waiting = Train(43, 50);
-    SetSchedule(*waiting, {b, c});
-    waiting->cargo_plan[0][0][0] = 1;
-    waiting->wait_until_loaded[0] = 1;
+    TestStation* c = nullptr;
+    CTrain* waiting = WaitingOnBsFarEnd(c, [&] {
+        CTrain* parked = Train(39, 50);
+        parked->running_flag = 0;
+        parked->direction = parked->next_direction = parked->prev_direction = (kDirW << 4) | kDirE;
+        parked->AddWagon("A", 1, 0);
+    });
     Frames(500);
     const int32_t node = F(43, 50).knotennummer();
     ASSERT_TRUE(waiting->held.HoldsLink(node, kDirIndexE));
