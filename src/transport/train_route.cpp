@@ -67,14 +67,19 @@ void CTrain::PlanRoute() {
     if (path.PopFront(node, dir) == 0) return;
     const int32_t heading = DirIndexFromBit(Heading());
     if (dir >= 0 && dir <= 3 && dir != heading) {
-        // The train leaves the other way. It gives up two links, each only
-        // when it is the train's own (ReleaseHeldLink leaves a link another
-        // train holds to that train):
+        // The train leaves the other way. It gives up two links. A link
+        // another train holds stays that train's, a flag no train holds is
+        // cleared, and a link a unit of this train still stands in is kept
+        // until none does (ReleaseHeldLink):
         // - the link kept for route planning (junction_node/junction_exit):
         //   the one it came along into the last node where it reserved its
-        //   way on, or, for a train bought here, the one it faced. Given up
-        //   before the turn, because TurnAround reserves the link the train
-        //   then faces, which may be this one.
+        //   way on, or, for a train bought here, the one it faced. Unlike a
+        //   plain replan, the turn itself never gives it up: the train
+        //   jumps to the platform's other end, so no unit of it passes that
+        //   node again to free it, and, kept, the link would stop every
+        //   train from that side for good. Given up before the turn,
+        //   because TurnAround reserves the link the train then faces,
+        //   which may be this one.
         // - when TurnAround has reversed its heading, the link leaving the
         //   node it stood on (`start`) in its old heading: the link beyond
         //   the platform end it left, reserved there to leave by. Its wagons
