@@ -335,22 +335,6 @@ class RailWorld : public transporttest::RailWorld {
         t->cargo_plan[0][1][0] = 2;
         return t;
     }
-    // A, B and C on one line; a train waiting for goods on B's east end
-    // with orders from B to C, made after `before` has run.
-    template <typename Before>
-    CTrain* WaitingOnBsFarEnd(TestStation*& c, Before before) {
-        Stations(1, true);
-        c = &Station(6, 60, 51, 1, 3);
-        RailLine(24, 50, 39, 50);
-        RailLine(44, 50, 59, 50);
-        Finish();
-        before();
-        CTrain* waiting = Train(43, 50);
-        SetSchedule(*waiting, {b, c});
-        waiting->cargo_plan[0][0][0] = 1;
-        waiting->wait_until_loaded[0] = 1;
-        return waiting;
-    }
     TestStation* a = nullptr;
     TestStation* b = nullptr;
 };
@@ -633,8 +617,15 @@ TEST_F(RailWorld, TrainRecordWithWagonsKeepsItsGoldenHash) {
 // Waiting for goods on B's far end, a train whose orders now lead back west
 // turns and leaves; a train from beyond that end then reaches B.
 TEST_F(RailWorld, TrainTurningOnItsPlatformFreesTheLinkBeyondTheEndItLeft) {
-    TestStation* c = nullptr;
-    CTrain* waiting = WaitingOnBsFarEnd(c, [] {});
+    Stations(1, true);
+    TestStation* c = &Station(6, 60, 51, 1, 3);
+    RailLine(24, 50, 39, 50);
+    RailLine(44, 50, 59, 50);
+    Finish();
+    CTrain* waiting = Train(43, 50);
+    SetSchedule(*waiting, {b, c});
+    waiting->cargo_plan[0][0][0] = 1;
+    waiting->wait_until_loaded[0] = 1;
     CTrain* beyond = Train(63, 50);
     SetSchedule(*beyond, {c, b});
     Frames(500);
@@ -643,42 +634,42 @@ TEST_F(RailWorld, TrainTurningOnItsPlatformFreesTheLinkBeyondTheEndItLeft) {
     EXPECT_TRUE(FramesUntil([&] { return beyond->stop_served == 1; }, 3000));
 }
 
-// A turn refused because another train stands on the platform's other end
-// keeps the link the train faces: it leaves by it.
-TEST_F(RailWorld, TrainWhoseTurnIsRefusedKeepsTheLinkItLeavesBy) {
-    TestStation* c = nullptr;
-    CTrain* waiting = WaitingOnBsFarEnd(c, [&] {
-        CTrain* parked = Train(39, 50);
-        parked->running_flag = 0;
-        parked->direction = parked->next_direction = parked->prev_direction = (kDirW << 4) | kDirE;
-        parked->AddWagon("A", 1, 0);
-    });
-    Frames(500);
-    const int32_t node = F(43, 50).knotennummer();
-    ASSERT_TRUE(waiting->held.HoldsLink(node, kDirIndexE));
-    SetSchedule(*waiting, {a, c});
-    waiting->target_stop = -1;
-    waiting->PlanRoute();
-    EXPECT_EQ(
-        std::tuple(waiting->turned, waiting->pos_x, waiting->held.HoldsLink(node, kDirIndexE)),
-        std::tuple(1, uint8_t{43}, true));
-}
-
-// A train jumping along its platform from the first end with a wagon still
-// before the platform gives up the link the wagon leaves.
-TEST_F(RailWorld, TrainJumpingAlongItsPlatformGivesUpTheLinkItsWagonLeaves) {
-    Stations(1, true);
-    RailLine(24, 50, 39, 50);
-    Finish();
-    CTrain* t = Train(40, 50);
-    t->running_flag = 0;
-    t->direction = t->next_direction = t->prev_direction = (kDirE << 4) | kDirW;
-    t->AddWagon("A", 1, 0);
-    const int32_t node = F(40, 50).knotennummer();
-    ASSERT_TRUE(t->held.HoldsLink(node, kDirIndexW));
-    t->TurnAround();
-    EXPECT_EQ(std::pair(t->pos_x, t->held.HoldsLink(node, kDirIndexW)),
-              std::pair(uint8_t{43}, false));
+// A train jumping along its platform from the end it came in by gives up
+// the link it came along once no unit of it stands there: at once with the
+// wagon it takes along; without wagons, once the engine that stood on the
+// platform's first node, leaving the field before it, has jumped away. A
+// junction at x = 39 makes that link one without a field between its nodes.
+TEST_F(RailWorld, TrainJumpingAlongItsPlatformGivesUpTheLinkItCameAlong) {
+    for (const bool wagon : {true, false}) {
+        Stations(1, true);
+        RailLine(24, 50, 39, 50);
+        RailLine(39, 51, 39, 53);
+        Finish(true);
+        CTrain* t = Train(40, 50);
+        t->running_flag = 0;
+        t->direction = t->next_direction = t->prev_direction = (kDirE << 4) | kDirW;
+        const int32_t node = F(40, 50).knotennummer();
+        if (wagon) {
+            t->AddWagon("A", 1, 0);
+            t->TurnAround();
+        } else {
+            t->left_x = 39;
+            t->held.MarkField(39, 50);
+            ASSERT_TRUE(t->held.ReserveLink(node, kDirIndexW));
+            std::tie(t->junction_node, t->junction_exit) = std::tuple(node, kDirW);
+            SetSchedule(*t, {b, a});
+            t->target_stop = 0;
+            t->PlanRoute();
+            Frames(1);
+        }
+        // The platform's own link it keeps: it stands in it, or without
+        // wagons on its far node, until it has left that node.
+        EXPECT_EQ(std::tuple(t->pos_x, t->held.HoldsLink(node, kDirIndexW),
+                             t->held.HoldsLink(node, kDirIndexE)),
+                  std::tuple(uint8_t{43}, false, true))
+            << wagon;
+        DeleteAllVehicles();
+    }
 }
 
 // A line from A to B with a junction at x = 31 where a siding leads south.
