@@ -1,7 +1,8 @@
 // The random-play soak: plays the whole program at random, run after run,
 // for a given time, and reports every sanitizer report, hang, broken cash
 // ledger, hidden modal, second world view, save that does not load back the
-// same and screen with no way back that it meets.
+// same, screen with no way back and breach of the rule that keeps trains apart
+// that it meets.
 //
 //   fv-play-soak --data FOLDER [--minutes N] [--seed S] [--screen WxH]
 //                [--run R] [--known] [--actions N]

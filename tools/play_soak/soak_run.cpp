@@ -50,6 +50,7 @@
 #include "state/messages.h"
 #include "state/statistics.h"
 #include "support/full_redraw.h"
+#include "transport/train.h"
 #include "view/scroll_strip.h"
 #include "view/world_view.h"
 #include "world/way_network.h"
@@ -249,6 +250,9 @@ class Player {
     // False after a finding (the run ends).
     bool Check();
     bool CheckLedger();
+    // The first breach of the rule that keeps trains apart seen after a
+    // frame, if any.
+    bool CheckTrainsApart();
     bool CheckRoundTrip();
     bool CheckWayBack();
     // After a scroll or a save a redraw request left standing does not put
@@ -275,6 +279,9 @@ class Player {
     CountingFiles files_;
     bool ended_ = false;
     int64_t frames_ = 0;
+    // The first breach of the rule that keeps trains apart, with the frame
+    // and the action it came in; empty while none was seen.
+    std::string trains_apart_breach_;
     size_t answers_queued_ = 0;
     std::set<std::string> reached_;
     std::deque<std::string> last_actions_;
@@ -302,6 +309,14 @@ bool Player::Frame() {
     ++frames_;
     report_.heartbeat.fetch_add(1, std::memory_order_relaxed);
     if (!stepper_.Turn()) ended_ = true;
+    // Checked after every frame, since a breach may last a frame or two
+    // only; reported by the next check.
+    if (!ended_ && trains_apart_breach_.empty()) {
+        if (std::string breach = TrainsApartBreach(); !breach.empty()) {
+            trains_apart_breach_ = breach + " (frame " + std::to_string(frames_) + ", during \"" +
+                                   report_.action + "\")";
+        }
+    }
     return !ended_;
 }
 
@@ -983,7 +998,13 @@ bool Player::CheckPanelAgainstRedraw(const std::string& closed) {
                    g_pSpielFeld != nullptr ? g_pSpielFeld->tool : -1);
 }
 
+bool Player::CheckTrainsApart() {
+    if (trains_apart_breach_.empty()) return true;
+    return Finding(false, "the trains are not kept apart: %s", trains_apart_breach_.c_str());
+}
+
 bool Player::Check() {
+    if (!CheckTrainsApart()) return false;
     const CGameState* gs = g_pGameState;
     if (gs == nullptr) return true;
     const int32_t views = WorldViews();
@@ -1083,6 +1104,8 @@ int Player::Play() {
             ok = CheckViewAgainstFullRedraw();
         }
     }
+    // Frames after the last check (the program's end, the last view check).
+    if (ok) ok = CheckTrainsApart();
     if (!ok) {
         std::snprintf(report_.end, sizeof report_.end, "finding");
         return report_.known != 0 ? 5 : 3;
