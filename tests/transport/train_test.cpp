@@ -1021,6 +1021,7 @@ TEST_F(TrainAcceptance, SixtyTrainsRunFiftyYears) {
         app_.OnIdle(0);
         ++frame;
         ASSERT_TRUE(frame % 256 != 0 || Consistent()) << "frame " << frame;
+        ASSERT_EQ(TrainsApartBreach(), "") << "frame " << frame;
         for (size_t i = 0; i < n; ++i) {
             if (trains[i]->stop_served == served[i]) continue;
             served[i] = trains[i]->stop_served;
